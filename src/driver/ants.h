@@ -1,0 +1,4 @@
+// The ants demonstration of the first screen.
+#pragma once
+
+void new_ant();

@@ -1,0 +1,21 @@
+// Start-up, the first screen and the clean exit.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Reads the first two arguments, and of each its first two characters:
+// "-w"/"-b" set the background letter (the later one wins), "-t" the
+// totalistic forward-only mode. Anything else is ignored.
+void parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_only);
+// The start-up random seed: process id times seconds, in 32 bits, mod 65536.
+uint32_t startup_randseed(uint32_t pid, uint32_t seconds);
+// The answer to the random seed prompt: true with the new seed in *seed for a
+// number not above 65535 (a negative one wraps mod 65536); false leaves it.
+bool parse_seed_answer(const std::string &answer, uint32_t *seed);
+
+// Sets the limits, allocates the program-lifetime memory, opens the window
+// and runs the first screen; never returns.
+[[noreturn]] void start_zemra(int argc, char **argv);
+// Frees the program-lifetime memory, closes the window, writes
+// "\nZemra clean exit\n" to standard error and exits with status 0.
+[[noreturn]] void clean_exit();

@@ -1,0 +1,40 @@
+// Immediate-mode drawing over the one graphics context: a current point, a
+// current colour, a fill colour and one clip rectangle (the viewport). All
+// coordinates are window pixels; everything but text goes to current_draw.
+#pragma once
+#include <cstdint>
+
+void moveto(int x, int y);
+void moverel(int dx, int dy);
+void setcolor(int c);          // foreground := colour index c
+int getcolor();
+void setfillstyle(int style, int c); // 0 solid, 2 stippled; fill colour c
+// Clip rectangle (x0,y0)-(x1,y1) inclusive; clip is accepted and ignored.
+void setviewport(int x0, int y0, int x1, int y1, int clip);
+void clearviewport();          // fills the viewport with the background
+
+void lineto(int x, int y);
+void linerel(int dx, int dy);
+void putpixel(int x, int y, int c);
+void bar(int x0, int y0, int x1, int y1);          // filled, inclusive
+void bar3d(int x0, int y0, int x1, int y1, int depth, int top); // bar + outline
+void rectangle(int x0, int y0, int x1, int y1);    // outline, current colour
+void fillpoly(int n, const int *points);           // n (x, y) pairs, convex
+void pieslice(int x, int y, int start, int end, int r); // disc of radius r
+unsigned long getpixel(int x, int y);              // pixel value of the window
+
+// Text on the window, top of the line at gety; getx advances by the drawn width.
+void outtext(const char *s);
+void myouttext(const char *s);
+int textwidth(const char *s);  // strlen * CWidth
+int textheight();              // CHeight
+// Width in pixels of s as outtext measures it (propfont once it is set).
+int text_pixel_width(const char *s, int len);
+
+// Makes sure everything drawn has reached the server.
+void flush_display();
+
+// Writes s to standard error.
+void print_out(const char *s);
+// Size in bytes of the open file fd.
+uint32_t filelength(int fd);

@@ -1,0 +1,12 @@
+// The eight core X fonts sized from the window (or the user's point size),
+// and the switches between the normal, medium and small text.
+#pragma once
+#include <cstdint>
+
+// Point size chosen for a window whose last column is maxx.
+int16_t automatic_point_size(int16_t maxx);
+void setup_fonts(int size);    // size <= 0: automatic; loads all eight fonts
+void free_fonts();
+void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
+void set_medium_font();        // medium font; scaled by 0.8
+void restore_def_font();       // propfont again; metrics left to the caller

@@ -1,0 +1,16 @@
+// Keys and mouse: the blinking wait, the translation of an event into a key
+// code, the line editor that fills `is`, and the poll of long computations.
+#pragma once
+
+// Waits for a key or button, blinking a block at the current point.
+// (x0,x1,y0,y1): optional rectangle where the left-pointer cursor shows;
+// (dx,dy,w,h): the block relative to the current point; colour: its colour.
+void flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w,
+                     int h, int colour);
+// Key code of what ended the last wait; len: characters already typed.
+int keycheck(int len);
+// Reads one entry of up to max characters into `is` (mode 1 numeric, 0 text,
+// -1 text returning on arrows, -2 any single key). Returns its length.
+int input_string(int max, int mode);
+// 1 with the key code in is[0] when a key or button press was pending.
+int event_ready();

@@ -1,0 +1,11 @@
+// How X errors reach the program: protocol errors are counted and reported
+// on standard error instead of ending the program; a lost connection ends it
+// with "Zemra: lost connection to X server" and status 255.
+#pragma once
+
+// Installs both handlers; called once the display is open.
+void install_x_error_handlers();
+// Protocol errors seen so far (callers compare before and after a request).
+extern unsigned long x_error_count;
+// Waits for the server to process every request and returns the error count.
+unsigned long x_sync_errors();

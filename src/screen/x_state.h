@@ -1,0 +1,18 @@
+// The X connection and the server-side objects of the one window. Only the
+// files of this folder include it; everything else draws through functions.
+#pragma once
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern Display *D;            // the display, opened once by open_graphics
+extern int S;                 // default screen number
+extern Window W;              // the one top-level window
+extern GC Gc;                 // the one graphics context
+extern XEvent Event;          // the last event taken from the queue
+extern XRectangle viewport;   // the clip rectangle last set
+extern Cursor leftCursor, rightCursor;
+extern Colormap default_cmap;
+
+// The eight fonts, each null when it did not load.
+extern XFontStruct *nonpropfont, *mediumnonpropfont, *smallnonpropfont,
+    *propfont, *mediumpropfont, *smallpropfont, *tempfont, *italicfont;
