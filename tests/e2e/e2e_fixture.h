@@ -1,0 +1,34 @@
+// Fixture of the end-to-end tests: one real zemra per test, a screenshot of
+// the virtual screen when a test fails.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/zemra_process.h"
+
+class ZemraTest : public ::testing::Test {
+protected:
+    // Starts zemra with args and waits for its first screen.
+    void launch(std::vector<std::string> args = {})
+    {
+        zemra = std::make_unique<ZemraProcess>(std::move(args));
+        ASSERT_TRUE(zemra->start()) << "zemra could not be started (ZEMRA_BINARY?)";
+        ASSERT_TRUE(zemra->wait_for_first_screen()) << "no first screen";
+    }
+
+    void TearDown() override
+    {
+        if (HasFailure() && zemra && zemra->display) {
+            const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+            std::string path = std::string("/tmp/zemra-") + info->test_suite_name() + "-" +
+                               info->name() + ".png";
+            zemra->screenshot(path);
+            fprintf(stderr, "screenshot: %s\nstandard error of zemra:\n%s\n", path.c_str(),
+                    zemra->stderr_text().c_str());
+        }
+        zemra.reset();
+    }
+
+    std::unique_ptr<ZemraProcess> zemra;
+};

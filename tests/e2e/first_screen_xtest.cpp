@@ -1,0 +1,139 @@
+// The program from its command line to its clean exit: the window, the first
+// screen, the exit boxes, the background choice and a missing X server.
+#include "e2e/e2e_fixture.h"
+
+#include <X11/Xlib.h>
+
+namespace {
+
+const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
+
+TEST_F(ZemraTest, QuitAtFirstPromptThenConfirmExitsCleanly)
+{
+    launch();
+    zemra->type("q");
+    zemra->type("q");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+}
+
+TEST_F(ZemraTest, ControlQOpensTheExitBoxFromTheFirstPrompt)
+{
+    launch();
+    zemra->control_q();
+    zemra->type("q");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+}
+
+TEST_F(ZemraTest, DecliningTheExitBoxRestoresTheScreen)
+{
+    launch();
+    // A point on the exit box's blue ring (the inside is background black).
+    int cx = zemra->width() / 2, cy = 350;
+    unsigned long before = zemra->pixel(cx, cy);
+    zemra->type("q");
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(cx, cy) != before; }, 10))
+        << "the exit box did not appear";
+    zemra->type("\r");
+    EXPECT_TRUE(wait_until([&] { return zemra->pixel(cx, cy) == before; }, 10))
+        << "the exit box was not taken down";
+    zemra->type("q");
+    zemra->type("q");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(ZemraTest, DefaultWindowOnALargeDisplayIs1024By768)
+{
+    launch();
+    EXPECT_EQ(zemra->width(), 1024);
+    EXPECT_EQ(zemra->height(), 768);
+    Window child;
+    int x = -1, y = -1;
+    XTranslateCoordinates(zemra->display, zemra->window, DefaultRootWindow(zemra->display),
+                          0, 0, &x, &y, &child);
+    EXPECT_EQ(x, 1);  // at (0, 0) with a border of one pixel
+    EXPECT_EQ(y, 1);
+}
+
+TEST_F(ZemraTest, WhiteBackgroundOption)
+{
+    launch({"-w"});
+    unsigned long white = WhitePixel(zemra->display, DefaultScreen(zemra->display));
+    EXPECT_EQ(zemra->pixel(300, 400), white);
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(ZemraTest, BlackBackgroundByDefaultAndLaterArgumentWins)
+{
+    launch({"-w", "-b"});
+    unsigned long black = BlackPixel(zemra->display, DefaultScreen(zemra->display));
+    EXPECT_EQ(zemra->pixel(300, 400), black);
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(ZemraTest, NoXServerGivesMessageAndStatus255)
+{
+    ZemraProcess lonely({}, ":4242");
+    ASSERT_TRUE(lonely.start());
+    EXPECT_EQ(lonely.wait_exit(), 255);
+    EXPECT_EQ(lonely.stderr_text(), "Zemra: cannot connect to X server :4242\n");
+}
+
+TEST_F(ZemraTest, ResizeRedrawsTheTitleStripAtTheNewBottom)
+{
+    launch();
+    unsigned long background = zemra->pixel(300, 400);
+    XResizeWindow(zemra->display, zemra->window, 800, 600);
+    XSync(zemra->display, False);
+    // The strip's frame runs along the window's last row.
+    EXPECT_TRUE(wait_until([&] { return zemra->pixel(400, 599) != background; }, 10))
+        << "the title strip was not redrawn at the new size";
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(ZemraTest, RandomSeedDialogSetsTheSeedShownInThePrompt)
+{
+    launch();
+    int w = zemra->width();
+    // The prompt box's first line shows the seed; its second line is blank
+    // while the one-line seed dialog is up.
+    auto prompt = [&] { return zemra->region_digest(w / 2, 2, w / 2 - 2, 40); };
+    auto second_line = [&] { return zemra->region_digest(w / 2 + 3, 24, w / 2 - 10, 16); };
+    const unsigned long long first_prompt_line = second_line();
+    auto set_seed = [&](const std::string &answer) {
+        zemra->type("r\r");
+        ASSERT_TRUE(wait_until([&] { return second_line() != first_prompt_line; }, 5));
+        zemra->type(answer + "\r");
+        ASSERT_TRUE(wait_until([&] { return second_line() == first_prompt_line; }, 5));
+    };
+    set_seed("123");
+    unsigned long long seed_123 = prompt();
+    set_seed("124");
+    unsigned long long seed_124 = prompt();
+    EXPECT_NE(seed_123, seed_124);
+    set_seed("123");
+    EXPECT_EQ(prompt(), seed_123);
+    set_seed("65536");  // above 65535: refused, the seed stays 123
+    EXPECT_EQ(prompt(), seed_123);
+    set_seed("65535");
+    EXPECT_NE(prompt(), seed_123);
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+}
+
+// Runs on a 1024x768 virtual screen (see tests/CMakeLists.txt).
+TEST_F(ZemraTest, SmallScreenGivesA925By694Window)
+{
+    launch();
+    EXPECT_EQ(zemra->width(), 925);
+    EXPECT_EQ(zemra->height(), 694);
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// The in-process screen fixture (see x_test_fixture.h).
+#include "support/x_test_fixture.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <cstdlib>
+
+#include "model/buffers.h"
+#include "screen/globals.h"
+#include "screen/window.h"
+#include "screen/x_state.h"
+#include "support/x_keys.h"
+
+namespace {
+
+// The test's own connection: it types into the window and keeps the server
+// from resetting between tests.
+Display *test_display = nullptr;
+bool window_open = false;
+
+} // namespace
+
+bool
+x_display_available()
+{
+    Display *probe = XOpenDisplay(nullptr);
+    if (!probe)
+        return false;
+    XCloseDisplay(probe);
+    return true;
+}
+
+void
+ScreenTest::SetUpTestSuite()
+{
+    if (window_open || !x_display_available())
+        return;
+    test_display = XOpenDisplay(nullptr);
+    allocate_mem_buffers();
+    open_graphics();
+    window_open = true;
+    // Keys go to the window under the pointer when no window manager runs.
+    xtest_move_pointer(test_display, Maxx / 2, Maxy / 2);
+}
+
+void
+ScreenTest::SetUp()
+{
+    if (!window_open) {
+        if (getenv("CI"))
+            FAIL() << "no X display could be opened";
+        GTEST_SKIP() << "no X display";
+    }
+}
+
+void
+ScreenTest::type_keys(const std::string &keys)
+{
+    xtest_type(test_display, keys);
+}
+
+void
+ScreenTest::type_control_q()
+{
+    xtest_control_key(test_display, XK_q);
+}
+
+void
+ScreenTest::press_keysym(unsigned long keysym)
+{
+    xtest_press_keysym(test_display, keysym);
+}
+
+void
+ScreenTest::click(unsigned int b)
+{
+    xtest_click(test_display, b);
+}
+
+unsigned long
+ScreenTest::window_pixel(int x, int y)
+{
+    XSync(D, False);
+    XImage *image = XGetImage(D, W, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return ~0ul;
+    unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return pixel;
+}

@@ -1,0 +1,30 @@
+// Fixture for tests that draw through the screen layer inside the test
+// process: the product's window is opened once per test program on the
+// private virtual display, and a second connection of the test's own types
+// keys into it through the server (XTest), as a user would.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+class ScreenTest : public ::testing::Test {
+protected:
+    // Opens the window once; without a display the test fails under CI and
+    // is skipped elsewhere.
+    static void SetUpTestSuite();
+    void SetUp() override;
+
+    // Types the characters of keys into the window ('\r' is Return).
+    static void type_keys(const std::string &keys);
+    // Presses Control-q.
+    static void type_control_q();
+    // Presses the key of an X keysym (XK_Left ...).
+    static void press_keysym(unsigned long keysym);
+    // Clicks mouse button b (1 left, 3 right).
+    static void click(unsigned int b);
+    // Pixel value of the window at (x, y), read after every request is done.
+    static unsigned long window_pixel(int x, int y);
+};
+
+// True when an X display can be opened (DISPLAY is set and answers).
+bool x_display_available();

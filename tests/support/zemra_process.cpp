@@ -1,0 +1,217 @@
+// Running the real program for end-to-end tests (see zemra_process.h).
+#include "support/zemra_process.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/x_keys.h"
+
+namespace {
+
+void
+pause_briefly()
+{
+    usleep(20000);
+}
+
+// The top-level window named "Zemra", or 0.
+Window
+find_zemra_window(Display *display)
+{
+    Window root = DefaultRootWindow(display), parent, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, root, &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; i++) {
+        char *name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (std::string(name) == "Zemra")
+                found = children[i];
+            XFree(name);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+int
+ignore_x_errors(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+} // namespace
+
+ZemraProcess::ZemraProcess(std::vector<std::string> args, std::string display)
+    : args_(std::move(args)), display_name_(std::move(display))
+{
+    char path[] = "/tmp/zemra-stderr-XXXXXX";
+    int fd = mkstemp(path);
+    if (fd >= 0)
+        close(fd);
+    stderr_path_ = path;
+}
+
+ZemraProcess::~ZemraProcess()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (display)
+        XCloseDisplay(display);
+    unlink(stderr_path_.c_str());
+}
+
+bool
+ZemraProcess::start()
+{
+    const char *binary = getenv("ZEMRA_BINARY");
+    if (!binary)
+        return false;
+    if (display_name_.empty()) {
+        XSetErrorHandler(ignore_x_errors);
+        display = XOpenDisplay(nullptr);
+        if (!display)
+            return false;
+    }
+    pid_ = fork();
+    if (pid_ < 0)
+        return false;
+    if (pid_ == 0) {
+        int err = open(stderr_path_.c_str(), O_WRONLY | O_TRUNC);
+        dup2(err, STDERR_FILENO);
+        int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        if (!display_name_.empty())
+            setenv("DISPLAY", display_name_.c_str(), 1);
+        std::vector<char *> argv;
+        argv.push_back(const_cast<char *>(binary));
+        for (auto &a : args_)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(binary, argv.data());
+        _exit(127);
+    }
+    return true;
+}
+
+bool
+ZemraProcess::wait_for_first_screen(double seconds)
+{
+    bool ready = wait_until(
+        [&] {
+            if (!window)
+                window = find_zemra_window(display);
+            if (!window)
+                return false;
+            XWindowAttributes attributes;
+            if (!XGetWindowAttributes(display, window, &attributes) ||
+                attributes.map_state != IsViewable)
+                return false;
+            // The prompt box frame is drawn once the first exposure came.
+            int maxx = attributes.width - 1;
+            return pixel(maxx / 2, 2) != pixel(maxx / 2, 200);
+        },
+        seconds);
+    if (ready)
+        xtest_move_pointer(display, width() / 2, height() / 2);
+    return ready;
+}
+
+void
+ZemraProcess::type(const std::string &keys)
+{
+    xtest_type(display, keys);
+    pause_briefly();
+}
+
+void
+ZemraProcess::control_q()
+{
+    xtest_control_key(display, XK_q);
+    pause_briefly();
+}
+
+int
+ZemraProcess::wait_exit(double seconds)
+{
+    int status = 0;
+    bool ended = wait_until([&] { return waitpid(pid_, &status, WNOHANG) == pid_; },
+                            seconds);
+    if (!ended) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return -1;
+    }
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string
+ZemraProcess::stderr_text() const
+{
+    std::ifstream in(stderr_path_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+unsigned long
+ZemraProcess::pixel(int x, int y)
+{
+    XImage *image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return ~0ul;
+    unsigned long value = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return value;
+}
+
+unsigned long long
+ZemraProcess::region_digest(int x, int y, int w, int h)
+{
+    XImage *image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    unsigned long long digest = 1469598103934665603ull;
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++)
+            digest = (digest ^ XGetPixel(image, i, j)) * 1099511628211ull;
+    XDestroyImage(image);
+    return digest;
+}
+
+int
+ZemraProcess::width()
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) ? attributes.width : 0;
+}
+
+int
+ZemraProcess::height()
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) ? attributes.height : 0;
+}
+
+void
+ZemraProcess::screenshot(const std::string &path) const
+{
+    std::string command =
+        "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > '" + path + "' 2>/dev/null";
+    if (system(command.c_str()) != 0)
+        fprintf(stderr, "screenshot to %s failed\n", path.c_str());
+}

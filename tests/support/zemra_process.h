@@ -1,0 +1,64 @@
+// The real zemra program under test: started on the test's virtual display
+// with its standard error collected, driven by keys typed through the server
+// into its window, watched through its window's pixels, and waited for.
+#pragma once
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ZemraProcess {
+public:
+    // args: the program's arguments; display: DISPLAY for the program (empty
+    // keeps the test's own).
+    explicit ZemraProcess(std::vector<std::string> args = {}, std::string display = "");
+    ~ZemraProcess();
+
+    // Starts the program (ZEMRA_BINARY names it); false when it cannot run.
+    bool start();
+    // Waits until the window is mapped and its first screen drawn (the
+    // prompt box frame shows), then moves the pointer into it.
+    bool wait_for_first_screen(double seconds = 20);
+    // Types characters ('\r' for Return) and Control-q through the server.
+    void type(const std::string &keys);
+    void control_q();
+    // Waits for the program to end: its exit status, or -1 when it had to
+    // be killed after the timeout.
+    int wait_exit(double seconds = 20);
+    // Everything the program wrote to standard error so far.
+    std::string stderr_text() const;
+    // The window's pixel at (x, y) and its size.
+    unsigned long pixel(int x, int y);
+    // A digest of the pixels of the rectangle (x, y, w, h), for comparing
+    // what the window shows at two moments.
+    unsigned long long region_digest(int x, int y, int w, int h);
+    int width();
+    int height();
+    // Writes a PNG of the whole screen to path (xwd | xwdtopnm | pnmtopng).
+    void screenshot(const std::string &path) const;
+
+    Display *display = nullptr;  // the test's own connection
+    Window window = 0;
+
+private:
+    std::vector<std::string> args_;
+    std::string display_name_;
+    std::string stderr_path_;
+    int pid_ = -1;
+};
+
+// Polls until done() holds or seconds pass; true when it held.
+template <typename Condition>
+bool
+wait_until(Condition done, double seconds)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return done();
+}
