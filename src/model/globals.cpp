@@ -31,3 +31,54 @@ uint16_t rangebytesL = 0;
 
 uint8_t **carule = nullptr;
 float *zparam = nullptr;
+
+uint8_t *carule_mut = nullptr;
+uint8_t *statbuf = nullptr;
+size_t sizeof_statbuf = 0;
+uint32_t totstatrules = 0;
+uint8_t *color_filter = nullptr;
+uint16_t *hist_order = nullptr;
+uint8_t *rule_all_0s = nullptr;
+uint8_t *rule_all_1s = nullptr;
+uint8_t **diffrule = nullptr;
+
+uint8_t **cacode = nullptr;
+uint8_t **v_code = nullptr;
+uint8_t **diffcode = nullptr;
+uint8_t **v_diffcode = nullptr;
+
+uint8_t **nm = nullptr;
+uint8_t *canal = nullptr;
+uint16_t canaltotal = 0;
+float lambda = 0.0f;
+float lratio = 0.0f;
+
+uint8_t *codetickoff = nullptr;
+uint8_t *tempcode = nullptr;
+
+uint16_t *seq_order = nullptr;
+uint16_t *nhd = nullptr;
+uint8_t *bitseed = nullptr;
+uint8_t *firstseed = nullptr;
+uint8_t *this_firstseed = nullptr;
+uint8_t *A = nullptr;
+uint8_t *F = nullptr;
+uint8_t *all_0s = nullptr;
+uint8_t *all_1s = nullptr;
+uint8_t *rot = nullptr;
+uint8_t *tempState = nullptr;
+uint8_t *tempState2 = nullptr;
+uint8_t *iscanal = nullptr;
+uint8_t *tar = nullptr;
+int32_t notolearn = 0;
+uint8_t **learn_pre = nullptr;
+uint16_t *pp_hist = nullptr;
+uint32_t *pp_hist_total = nullptr;
+
+uint16_t **wiring = nullptr;
+uint16_t *celloutfreq = nullptr;
+int16_t *force_layer = nullptr;
+
+v_tree_node **v_tree = nullptr;
+uint8_t ***v_index = nullptr;
+uint16_t *v_tablecodemax = nullptr;

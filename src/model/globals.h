@@ -4,6 +4,7 @@
 // value_bits bits, entry i from stream bit i * value_bits upward (see
 // value_line.h for the layout with a worked example).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // Fixed limits, the same for the whole run.
@@ -45,3 +46,75 @@ extern uint16_t rangebytesL;  // bytesL when the seed was set
 extern uint8_t **carule;
 // Z, Z-left, Z-right of the current rule; program lifetime while tot_only is 0.
 extern float *zparam;
+
+// ---------------------------------------------------------------------------
+// Arrays of the network model. Every one is allocated zero-filled by the
+// allocate_mem_ family named in its comment (network_arrays.h) and freed by
+// the matching free_mem_ function while the variables that sized it still
+// hold their old values. Pointer arrays of the mixes (carule, cacode, v_code,
+// wiring) may move when a mix grows or the network gains or loses a cell:
+// always reach them through these globals.
+
+// Rule tables and their companions (allocate_mem_rule0 .. with k; freed when
+// k, the rule kind or the value range changes).
+extern uint8_t *carule_mut;      // a rule table kept for mutation; rule0_extra
+extern uint8_t *statbuf;         // rule statistics buffer, grown by its users; rule0_extra/tcode0_extra
+extern size_t sizeof_statbuf;    // bytes its users may fill in statbuf; 2 after allocation, 0 after release
+extern uint32_t totstatrules;    // rules recorded in statbuf; 0 after allocation and release
+extern uint8_t *color_filter;    // bit set, one bit per rule-table (or code) entry; rule0_extra/tcode0_extra
+extern uint16_t *hist_order;     // one value per rule-table (or code) entry; rule0_extra/tcode0_extra
+extern uint8_t *rule_all_0s;     // reference rule table, every entry 0; all_0s_all_1s_rules
+extern uint8_t *rule_all_1s;     // reference rule table, every bit set; all_0s_all_1s_rules
+extern uint8_t **diffrule;       // the distinct rule tables of a limited rule set (count <= 200); diffrules
+
+// Codes (allocate_mem_tcode0 after k; the mixes while rulemix is set).
+extern uint8_t **cacode;         // tcodes: cacode[0], or one per cell in a code mix; k(v-1)+1 entries
+extern uint8_t **v_code;         // kcodes: v_code[0], or one per cell; v_tablecodemax[k]+1 entries
+extern uint8_t **diffcode;       // distinct tcodes of a limited code set; diffcodes
+extern uint8_t **v_diffcode;     // distinct kcodes of a limited code set; diffcodes
+
+// K-matrix and rule figures.
+extern uint8_t **nm;             // k-matrix: row j, entry i = base-v digit j of i; Maxnhood rows of
+                                 // v^Maxnhood entries; nhood_matrix after the value range, not with tot_only
+extern uint8_t *canal;           // 2-byte bit set: bit p set when input p canalyzes; with nm
+extern uint16_t canaltotal;      // number of canalyzing inputs of the current rule, 0..k
+extern float lambda;             // fraction of rule-table entries not 0, 0..1
+extern float lratio;             // lambda ratio, 0..1 (0 all outputs equal, 1 all values equally frequent)
+
+// Code sweep buffers (allocate_code_mem for k = nhood; freed by their users).
+extern uint8_t *codetickoff;     // bit set, one bit per binary tcode of k inputs: 2^(k+1) bits
+extern uint8_t *tempcode;        // one binary tcode, k+1 bits
+
+// State lines (allocate_mem_CA_states after the network size; bytesL bytes
+// each, freed before lineL changes). With tot_only only up to tempState.
+extern uint16_t *seq_order;      // sequential update order: lineL cell indexes
+extern uint16_t *nhd;            // neighbourhood index of each cell in the last forward step
+extern uint8_t *bitseed;         // the seed
+extern uint8_t *firstseed;       // root state of the current tree
+extern uint8_t *this_firstseed;  // root state of the current subtree
+extern uint8_t *A;               // the current state
+extern uint8_t *F;               // the next state of a forward step
+extern uint8_t *all_0s;          // every cell 0
+extern uint8_t *all_1s;          // every bit set (v = 2: bits from lineL on cleared; v > 2: entries 2^w-1)
+extern uint8_t *rot;             // work state for rotations
+extern uint8_t *tempState;       // work state
+extern uint8_t *tempState2;      // work state (not with tot_only)
+extern uint8_t *iscanal;         // work state (not with tot_only)
+extern uint8_t *tar;             // work state (not with tot_only)
+extern int32_t notolearn;        // state lines held in learn_pre; 1 after allocation
+extern uint8_t **learn_pre;      // notolearn state lines (not with tot_only)
+extern uint16_t *pp_hist;        // per-cell counts, lineL entries (not with tot_only)
+extern uint32_t *pp_hist_total;  // per-cell sums, lineL entries (not with tot_only)
+
+// Wiring (allocate_mem_wiring after the wiring choice; not for loc_twod_fonly).
+extern uint16_t **wiring;        // wiring[c][j]: cell feeding input j of cell c; nhood slots per cell,
+                                 // unwired slots Maxu; one row per cell
+extern uint16_t *celloutfreq;    // out-degree of each cell, lineL entries; with wiring
+extern int16_t *force_layer;     // per-layer input quotas of the forced 3d layer links (4 bytes); with wiring
+
+// Value-count trie of the kcodes (set_up_v_code after k or v changes,
+// free_v_code_arrays with the same nhood). Index 0 of each array is unused.
+struct v_tree_node;
+extern v_tree_node **v_tree;     // v_tree[k]: root of the trie for k = 1..nhood
+extern uint8_t ***v_index;       // v_index[k][e]: tuple of kcode entry e, v counts of width check_value_bits(k+1)
+extern uint16_t *v_tablecodemax; // v_tablecodemax[k]: kcode entries for k, less 1
