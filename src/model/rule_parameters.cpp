@@ -198,8 +198,10 @@ int
 canalyzing(int k, int show, uint8_t *rule)
 {
     int v = value_range;
-    canal[0] = canal[1] = 0;
     canaltotal = 0;
+    if (!canal || !nm)
+        return 0;   // no k-matrix: the forward-only mode has no rule tables
+    canal[0] = canal[1] = 0;
     uint64_t N = k > 0 ? int_power(v, k) : 0;
     for (int p = 0; p < k; p++) {
         for (int x = 0; x < v; x++) {

@@ -148,12 +148,4 @@ TEST(ShuffleOrder, SingleAndEmpty)
     EXPECT_EQ(order[0], 0);
 }
 
-TEST(IntPower, ExactPowers)
-{
-    EXPECT_EQ(int_power(3, 0), 1u);
-    EXPECT_EQ(int_power(3, 20), 3486784401u);
-    EXPECT_EQ(int_power(2, 32), uint64_t(1) << 32);
-    EXPECT_EQ(int_power(8, 11), uint64_t(1) << 33);
-}
-
 } // namespace

@@ -223,12 +223,4 @@ TEST_F(ValueLine, NumberToBitLine)
     EXPECT_EQ(line[0], 0xF5);
 }
 
-TEST_F(ValueLine, LineBytes)
-{
-    EXPECT_EQ(value_line_bytes(243, 2), 61u);
-    EXPECT_EQ(value_line_bytes(8, 3), 3u);
-    EXPECT_EQ(value_line_bytes(0, 3), 0u);
-    EXPECT_EQ(value_line_bytes(31824, 3), 11934u);
-}
-
 } // namespace
