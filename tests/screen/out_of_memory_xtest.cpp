@@ -1,0 +1,110 @@
+// The fatal out-of-memory box. Each case runs in a child process with a
+// window of its own, answered through the server by a connection of the
+// child's test code, and must end with status 1.
+#include "support/x_test_fixture.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/buffers.h"
+#include "model/globals.h"
+#include "model/network_arrays.h"
+#include "screen/globals.h"
+#include "screen/out_of_memory.h"
+#include "screen/window.h"
+#include "screen/x_state.h"
+#include "support/x_keys.h"
+
+namespace {
+
+// In the child: a fresh window, then the given keys typed into it.
+void
+open_window_and_type(const std::string &keys)
+{
+    D = nullptr;
+    if (!is)
+        allocate_mem_buffers();
+    open_graphics();
+    Display *keyboard = XOpenDisplay(nullptr);
+    xtest_move_pointer(keyboard, 200, 200);
+    xtest_type(keyboard, keys);
+}
+
+class OutOfMemoryBox : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!x_display_available()) {
+            if (getenv("CI"))
+                FAIL() << "no X display could be opened";
+            GTEST_SKIP() << "no X display";
+        }
+    }
+};
+
+TEST(OutOfMemoryWithoutWindow, MessageOnStandardErrorAndStatusOne)
+{
+    EXPECT_EXIT(
+        {
+            D = nullptr;
+            outof_memory("nm[2]");
+        },
+        ::testing::ExitedWithCode(1),
+                "^ not enough memory for nm\\[2\\]\n$");
+}
+
+TEST_F(OutOfMemoryBox, AnyOtherKeyEndsWithStatusOne)
+{
+    EXPECT_EXIT(
+        {
+            open_window_and_type("x\r");
+            outof_memory("carule[17]");
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(OutOfMemoryBox, PrintAndSaveKeepTheBoxOpenUntilAnotherKey)
+{
+    EXPECT_EXIT(
+        {
+            open_window_and_type("p\rp\rs\r\r");
+            outof_memory("wiring[3]");
+        },
+        ::testing::ExitedWithCode(1),
+        "printing is not available(.|\n)*printing is not available(.|\n)*"
+        "screen image files are not available");
+}
+
+TEST_F(OutOfMemoryBox, RuleOptionsAreNotOfferedWithoutARuleTable)
+{
+    EXPECT_EXIT(
+        {
+            tot_only = 1;
+            nhood = 3;
+            carule = nullptr;
+            open_window_and_type("o\r");
+            outof_memory("A");
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(OutOfMemoryBox, RuleOptionsWithOneRuleForAllCells)
+{
+    EXPECT_EXIT(
+        {
+            static uint8_t rule[1] = {0x96};
+            static uint8_t *tables[1] = {rule};
+            tot_only = 0;
+            rulemix = 0;
+            nhood = 3;
+            carule = tables;
+            // What the set-up has made by the time a rule exists.
+            allocate_mem_Z_parameter();
+            allocate_mem_nhood_matrix(Maxnhood);
+            open_window_and_type("o\r");
+            outof_memory("F");
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+} // namespace
