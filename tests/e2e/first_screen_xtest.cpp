@@ -3,6 +3,12 @@
 #include "e2e/e2e_fixture.h"
 
 #include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -124,6 +130,36 @@ TEST_F(ZemraTest, RandomSeedDialogSetsTheSeedShownInThePrompt)
     zemra->type("qq");
     EXPECT_EQ(zemra->wait_exit(), 0);
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+}
+
+// CPU time (user + system) of a process so far, in seconds.
+double
+cpu_seconds(int pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // Fields after the command name, which ends at the last ')'.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; i++) {
+        if (i == 14)
+            utime = std::stol(field);
+        if (i == 15)
+            stime = std::stol(field);
+    }
+    return static_cast<double>(utime + stime) / sysconf(_SC_CLK_TCK);
+}
+
+TEST_F(ZemraTest, WaitingForAKeyTakesNoProcessorTime)
+{
+    launch();
+    double before = cpu_seconds(zemra->pid());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    double used = cpu_seconds(zemra->pid()) - before;
+    EXPECT_LT(used, 0.1) << "the key wait spins";
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
 }
 
 // Runs on a 1024x768 virtual screen (see tests/CMakeLists.txt).

@@ -39,6 +39,8 @@ public:
     // Writes a PNG of the whole screen to path (xwd | xwdtopnm | pnmtopng).
     void screenshot(const std::string &path) const;
 
+    int pid() const { return pid_; }
+
     Display *display = nullptr;  // the test's own connection
     Window window = 0;
 
