@@ -5,6 +5,7 @@
 #include "screen/line_editor.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "screen/globals.h"
 
@@ -80,4 +81,10 @@ entry_text()
     while (end < kInputLineSize && is[end] != kKeyReturn)
         end++;
     return std::string(is, end);
+}
+
+long
+entry_number()
+{
+    return atol(entry_text().c_str());
 }

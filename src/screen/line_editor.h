@@ -18,3 +18,6 @@ entry_step edit_entry(char *line, int &len, int key, int max, int mode);
 // The text of the last entry in `is`: up to its Return (13) or its 1024
 // characters. The line has no terminating zero, so read it only this way.
 std::string entry_text();
+// The number at the start of the last entry (0 when it holds none), as atol
+// reads it.
+long entry_number();
