@@ -1,7 +1,7 @@
-// Definitions of the backward-run globals (see globals.h).
+// Definitions of the pre-image and basin modes (see globals.h).
 #include "backward/globals.h"
 
-uint16_t lastlevel = 0;
-float *rad = nullptr;
-uint32_t maxinhist = 0;
-uint32_t *pre_fan_freq = nullptr;
+uint8_t neutral_order = 0;
+uint8_t exhaustive_testing = 0;
+uint16_t templineL = 0;
+uint8_t *exh_pairs = nullptr;

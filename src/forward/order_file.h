@@ -1,0 +1,23 @@
+// Update-order files ("*.ord"): no header; lineL entries of 16 bits, entry i
+// = seq_order[i], most significant byte first, 2n bytes in all. A load
+// checks the whole file before seq_order changes.
+#pragma once
+#include <cstddef>
+
+// What a load or save came to.
+enum order_file_result {
+    order_file_ok = 0,
+    order_file_error = 1,      // the file cannot be opened, read or written
+    order_file_wrong_size = 2, // not exactly 2n bytes
+    order_file_not_order = 3,  // the entries are not 0..n-1 once each
+};
+
+// Writes seq_order to name (created or truncated, mode 0644).
+order_file_result save_order_file(const char *name);
+
+// Reads name into seq_order when it holds exactly 2n bytes that are a
+// permutation of 0..n-1. For a refused file the message to show (ending
+// "cont-ret") goes to message: "filesize(%d)!=netsize(%d), cont-ret" with the
+// file's entry count and n, or "order not a permutation of 0-%d, cont-ret"
+// with n-1; after an open or read failure message is empty.
+order_file_result load_order_file(const char *name, char *message, size_t size);

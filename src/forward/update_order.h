@@ -1,0 +1,36 @@
+// Update orders: the orders of the sequential update modes, the random order
+// drawn by start and direction probing, and the rank of an order among all
+// permutations in lexicographic order (index 0 = 0,1,...,n-1; index n!-1 =
+// n-1,...,0), exact while n! - 1 fits 32 bits (n <= 12).
+#pragma once
+#include <cstdint>
+
+// order[i] := i (update mode 1).
+void identity_order(uint16_t *order, int n);
+// order[i] := n-1-i (update mode 2).
+void reverse_order(uint16_t *order, int n);
+
+// Fills order[0..n-1] with a random permutation: for each position a start
+// cell random() % n and a direction from a second random() (even: -1, odd:
+// +1); while the cell is ticked off in tickoff it moves by the direction,
+// wrapping n to 0 and -1 to n-1; the cell found takes the position and is
+// ticked off. tickoff: ceil(n/8) bytes, clear on entry, all n bits set on
+// return. Whole ticked bytes and words are skipped at once; the cells found
+// are those of the cell-by-cell walk.
+void draw_random_order(uint16_t *order, int n, uint8_t *tickoff);
+
+// A new random seq_order of lineL cells and seq_update 3 (its tick-off set is
+// allocated for the call, label "seq_tickoff").
+void setup_random_sequence();
+
+// The rank of order[0..count-1], a permutation of 0..count-1: the sum over
+// positions i of (place of order[i] among the values not yet used) *
+// (count-1-i)!, modulo 2^32. (2,0,1) gives 4. Work array label "posorder".
+uint32_t order_to_index(const uint16_t *order, int count);
+// Writes the permutation of rank index into order[0..count-1]. Exact for
+// count <= 12 and index < count!; any other index still gives a permutation
+// (each digit is reduced to the values left). Work array label "order".
+void index_to_order(uint32_t index, uint16_t *order, int count);
+
+// 1 when order[0..count-1] holds each of 0..count-1 exactly once.
+int is_permutation(const uint16_t *order, int count);

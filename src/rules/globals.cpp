@@ -1,0 +1,8 @@
+// Definitions of the rule and seed dialog settings (see globals.h).
+#include "rules/globals.h"
+
+uint8_t showbits_1d_as_2d = 0;
+
+// --- Random and block states.
+float bias_density = 50.0f;
+uint8_t seed_was_set = 0;

@@ -1,0 +1,10 @@
+// Settings of the rule and seed dialogs that other folders read.
+#pragma once
+#include <cstdint>
+
+extern uint8_t showbits_1d_as_2d; // 1: the seed editors draw a 1d network as an i2d x j2d grid
+
+// --- Random and block states (random_states.h).
+extern float bias_density;   // wanted share of non-zero cells in percent, 0..100 (outside: unbiased
+                             // draws, no count correction); 50.0 on every entry of the seed dialog
+extern uint8_t seed_was_set; // 1 once a seed routine changed the current state; the forward step clears it
