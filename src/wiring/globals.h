@@ -38,7 +38,7 @@ extern uint8_t same_wiring;    // 1: the next draw copies cell 0's pattern to ev
 extern int16_t sup_3d_layers[4]; // layer ranges random links avoid: low1, high1, low2, high2; -1 unset
 extern int16_t direct_3d_link_layer; // layer input 0 links straight to; -1 none
 extern uint8_t force_layers_set; // 1: the per-layer quotas in force_layer apply
-extern int16_t force_layer_entries; // layers force_layer was sized for by the quota dialog
+extern int16_t force_layer_entries; // entries of force_layer as the quota dialog sized it (one per layer)
 extern int32_t zonewiring;     // the candidate input cell of the draw in progress
 
 // Hypercube wiring (hypercube.h).
