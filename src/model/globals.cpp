@@ -82,3 +82,11 @@ int16_t *force_layer = nullptr;
 v_tree_node **v_tree = nullptr;
 uint8_t ***v_index = nullptr;
 uint16_t *v_tablecodemax = nullptr;
+
+uint8_t *color_v = nullptr;
+int8_t sep = 0;
+int8_t cellscale = 0, cellsep = 0;
+int16_t height_req_seed_win = 0;
+uint8_t hilight_learn = 0;
+int poly[12];
+int16_t rule_box_top = 0;

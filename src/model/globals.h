@@ -118,3 +118,12 @@ struct v_tree_node;
 extern v_tree_node **v_tree;     // v_tree[k]: root of the trie for k = 1..nhood
 extern uint8_t ***v_index;       // v_index[k][e]: tuple of kcode entry e, v counts of width check_value_bits(k+1)
 extern uint16_t *v_tablecodemax; // v_tablecodemax[k]: kcode entries for k, less 1
+
+// Cell values on screen (cell_display.h) and the rule box (rule_readout.h).
+extern uint8_t *color_v;         // colour index of each value 0..v-1; setup_value_colors(1) at the value-range stage
+extern int8_t sep;               // gap inside the scale pitch of state drawings (pixels)
+extern int8_t cellscale, cellsep; // pitch and gap of seed and rule windows; set_cellscale
+extern int16_t height_req_seed_win; // height in pixels the seed window needs; set_cellscale mode 0
+extern uint8_t hilight_learn;    // 1: states drawn in a colour other than white get a frame
+extern int poly[12];             // corners (x, y) of the last hexagon drawn
+extern int16_t rule_box_top;     // top edge of the rule box, written on every redraw

@@ -3,4 +3,11 @@
 #include <cstdint>
 
 // Redraws the rule box for neighbourhood size k, showing rule (or cell's code).
+// outflag 1 also copies its texts to standard error (pdata) and the data
+// file (filedata). Leaves the current point where it was.
 void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
+// Writes the box's text from (x, y) within xmax: three_lines 1 for the
+// three-line box, 0 for the two-line one; rule is null in the forward-only
+// totalistic mode. Returns the largest x reached on the first and last lines.
+int write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t *rule,
+               int cell);

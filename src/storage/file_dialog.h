@@ -1,0 +1,30 @@
+// The one file-name dialog of every file kind, the listing of matching files
+// behind its '?', and the conventions every file routine shares: how files
+// are opened, how a failure is shown, and whole reads and writes.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Asks for a file name: action ("LOAD", "SAVE", ...), the kind shown to the
+// user ("SCREEN", "SINGLE RULE", ...), the pattern "*.ext" and the default
+// base name (a "%d" in it becomes the value range). Returns 0 with the
+// chosen name in `filename` and the confirmation key in is[0], or 113 ('q')
+// when the user backed out.
+int select_filename(const char *action, const char *kind, const char *pattern,
+                    const char *default_name);
+// Lists the files of the working directory ending in the pattern's extension,
+// sorted by name, a page at a time, in a box from (x, y). Returns the number
+// of characters of a name typed at its prompt (the name is in `is`), or 0.
+int select_list_files(const char *pattern, int x, int y);
+
+// Opens name: mode 0 read-only (loads); mode 1 write-only, created, mode
+// 0644, appended to when append is 1, else truncated. Returns the
+// descriptor or -1 (a failed write open is also reported on standard error).
+int16_t myopen(const char *name, int mode, int append);
+// The file error box: "file error <name>, cont-ret:" and one key.
+void file_error(const char *name);
+
+// Writes or reads exactly size bytes, retrying short transfers; false when
+// that could not be done (error or end of file).
+bool write_fully(int fd, const void *data, size_t size);
+bool read_fully(int fd, void *data, size_t size);
