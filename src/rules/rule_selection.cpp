@@ -1,15 +1,20 @@
-// Stand-in until the rule dialogs are built: the network gets a random rule
-// table, or a random tcode or kcode with the rule table made from it (the
-// default of the rule menu), and the stage goes on.
+// Stand-in until the rule dialogs are built: the first prompt of the rules
+// stage is shown so the user can step back with 'q'; any other answer gives
+// the network a random rule table, or a random tcode or kcode with the rule
+// table made from it, and the stage goes on.
 #include "rules/rule_selection.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "model/globals.h"
 #include "model/network_arrays.h"
 #include "model/rule_conversions.h"
 #include "model/value_line.h"
+#include "screen/boxes.h"
+#include "screen/draw.h"
 #include "screen/globals.h"
+#include "screen/input.h"
 
 namespace {
 
@@ -25,6 +30,23 @@ random_value_line(uint8_t *line, uint64_t entries)
 int16_t
 rule_selection()
 {
+    moveto(getx, gety + CHeight);
+    int16_t x = getx, row = gety;
+    int margin = draw_prompt_box(2);
+    if (!tot_only)
+        outtext("RULES: single rule (def), load rulemix-l, list Post-P, amend k-matrix-a");
+    else {
+        snprintf(textb[0], 150, "%s: single code (def), load codemix-l, amend k-matrix-a",
+                 totalistic == 1 ? "TCODE" : "KCODE");
+        outtext(textb[0]);
+    }
+    moveto(margin, gety + CHeight);
+    outtext("mix: no limit-n, or set limit up to 200:");
+    input_string(3, 0);
+    erase_prompt_box(2);
+    moveto(x, row);
+    if (is[0] == 'q')
+        return row;
     if (totalistic == 1) {
         random_value_line(cacode[0], tcode_entries(nhood));
         if (!tot_only)
@@ -37,5 +59,5 @@ rule_selection()
         random_value_line(carule[0], rule_entries(nhood));
     }
     is[0] = kKeyReturn;
-    return static_cast<int16_t>(gety + CHeight);
+    return static_cast<int16_t>(row + CHeight);
 }
