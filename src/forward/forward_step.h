@@ -42,6 +42,9 @@ void forward_run_end();
 // 2), exchanges A and F (parallel updating) and clears seed_was_set.
 // With exhaustive_testing 2 the update mode is ignored: the random map is a
 // parallel map, so the successor is taken and exchanged as in mode 0.
+// A new random order (mode 4) and the partial-order cells are drawn before
+// the sweep of forward-only runs only; elsewhere mode 4 sweeps seq_order as
+// it stands.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
 

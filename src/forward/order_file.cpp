@@ -1,17 +1,24 @@
-// The update-order file: save and checked load of seq_order. Reads lineL
-// and seq_order (model) and is_permutation (forward/update_order.h). Start at
-// load_order_file.
+// The update-order file: save and checked load of seq_order, and the
+// dialog around them. Reads lineL and seq_order (model), is_permutation
+// (forward/update_order.h), the file-name dialog and file helpers
+// (storage/file_dialog.h) and the prompt box (screen). Start at
+// load_save_order.
 #include "forward/order_file.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "forward/update_order.h"
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "screen/boxes.h"
+#include "screen/draw.h"
+#include "screen/globals.h"
+#include "screen/input.h"
+#include "storage/file_dialog.h"
+#include "storage/globals.h"
 
 order_file_result
 save_order_file(const char *name)
@@ -23,9 +30,9 @@ save_order_file(const char *name)
         data[2 * i + 1] = static_cast<uint8_t>(seq_order[i] & 0xFF);
     }
     order_file_result result = order_file_error;
-    int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd = myopen(name, 1, 0);
     if (fd >= 0) {
-        if (fchmod(fd, 0644) == 0 && write(fd, data, bytes) == static_cast<ssize_t>(bytes))
+        if (write_fully(fd, data, bytes))
             result = order_file_ok;
         if (close(fd) != 0)
             result = order_file_error;
@@ -39,7 +46,7 @@ load_order_file(const char *name, char *message, size_t size)
 {
     if (size)
         message[0] = 0;
-    int fd = open(name, O_RDONLY);
+    int fd = myopen(name, 0, 0);
     if (fd < 0)
         return order_file_error;
     struct stat st;
@@ -55,9 +62,9 @@ load_order_file(const char *name, char *message, size_t size)
         return order_file_wrong_size;
     }
     uint8_t *data = static_cast<uint8_t *>(checked_calloc(bytes ? bytes : 1, 1, "order"));
-    ssize_t got = read(fd, data, bytes);
+    bool got = read_fully(fd, data, bytes);
     close(fd);
-    if (got != static_cast<ssize_t>(bytes)) {
+    if (!got) {
         checked_free(data);
         return order_file_error;
     }
@@ -75,4 +82,26 @@ load_order_file(const char *name, char *message, size_t size)
     }
     checked_free(order);
     return result;
+}
+
+void
+load_save_order(int mode)
+{
+    int16_t x = getx, y = gety;
+    if (select_filename(mode == 's' ? "SAVE" : "LOAD", "ORDER-DATA", "*.ord", "my_order") != 0) {
+        moveto(x, y);
+        return;
+    }
+    char message[80];
+    order_file_result result = mode == 's' ? save_order_file(filename)
+                                           : load_order_file(filename, message, sizeof message);
+    if (result == order_file_error) {
+        file_error(filename);
+    } else if (result != order_file_ok) {
+        draw_prompt_box(1);
+        outtext(message);
+        input_string(1, 0);
+        erase_prompt_box(1);
+    }
+    moveto(x, y);
 }

@@ -21,3 +21,9 @@ order_file_result save_order_file(const char *name);
 // file's entry count and n, or "order not a permutation of 0-%d, cont-ret"
 // with n-1; after an open or read failure message is empty.
 order_file_result load_order_file(const char *name, char *message, size_t size);
+
+// The order-file dialog: mode 's' saves seq_order, 'l' loads it, through the
+// file-name dialog (kind "ORDER-DATA", default "my_order"); a file that
+// cannot be opened gets the file error box, a refused one its message and a
+// key wait. The current point is kept.
+void load_save_order(int mode);
