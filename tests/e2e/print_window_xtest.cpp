@@ -1,0 +1,80 @@
+// Printing from the running program: '@' typed at the first prompt prints
+// the window through the stand-in tools on PATH, shows " done - press any
+// key to continue:" (or the shorter " could not print" when a tool fails),
+// and puts the screen back.
+#include "e2e/e2e_fixture.h"
+
+#include <X11/Xutil.h>
+
+#include "screen/print_stubs.h"
+
+namespace {
+
+// The rightmost column left of the frame where the first prompt line has
+// anything but the background: how far the message reaches.
+int
+message_reach(ZemraProcess &zemra)
+{
+    int w = zemra.width(), row_height = 18;
+    int x0 = w / 2 + 1, x1 = w - 5;
+    XImage *image = XGetImage(zemra.display, zemra.window, x0, 5, x1 - x0, row_height,
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return -1;
+    unsigned long background = XGetPixel(image, x1 - x0 - 1, row_height - 1);
+    int reach = 0;
+    for (int y = 0; y < row_height; y++)
+        for (int x = 0; x < x1 - x0; x++)
+            if (XGetPixel(image, x, y) != background && x > reach)
+                reach = x;
+    XDestroyImage(image);
+    return reach;
+}
+
+TEST_F(ZemraTest, AtSignPrintsTheWindowThroughTheTools)
+{
+    PrintStubs stubs;
+    ASSERT_TRUE(stubs.install());
+    launch();
+    int w = zemra->width();
+    auto prompt = [&] { return zemra->region_digest(w / 2, 0, w / 2, 60); };
+    unsigned long long before = prompt();
+
+    zemra->type("@");
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no print prompt";
+    zemra->type("p\r");
+    ASSERT_TRUE(wait_until([&] { return stubs.log().find("lpr") != std::string::npos; }, 10))
+        << stubs.log();
+    EXPECT_EQ(stubs.log(), "xwd \nxwdtopnm temp_window_file.im\npnmtops \n"
+                           "lpr temp_window_file.ps\n");
+    // When lpr runs the prompt area is back as it was; then the message box.
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no message";
+    int done_reach = message_reach(*zemra);
+    zemra->type("\r");
+    EXPECT_TRUE(wait_until([&] { return prompt() == before; }, 10))
+        << "the prompt area was not put back";
+
+    // The same with a spooler that fails: a shorter message.
+    stubs.fail("lpr", 1);
+    zemra->type("@");
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10));
+    zemra->type("p\r");
+    ASSERT_TRUE(wait_until(
+        [&] {
+            std::string log = stubs.log();
+            return log.find("lpr") != log.rfind("lpr");
+        },
+        10));
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no message";
+    int failed_reach = message_reach(*zemra);
+    // " done - press any key to continue:" is about twice as long as
+    // " could not print".
+    EXPECT_GT(done_reach, failed_reach + failed_reach / 2);
+    zemra->type("\r");
+    EXPECT_TRUE(wait_until([&] { return prompt() == before; }, 10));
+
+    zemra->type("qq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+}  // namespace
