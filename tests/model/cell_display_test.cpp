@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdlib>
 #include <vector>
 
@@ -29,6 +30,18 @@ colours(int v, char background)
     return std::vector<int>(color_v, color_v + v);
 }
 
+// The value colours for v on a background against the named old colours,
+// read once that background has set them.
+void
+expect_colours(int v, char background, std::initializer_list<const uint8_t *> names)
+{
+    std::vector<int> got = colours(v, background);
+    std::vector<int> expected;
+    for (const uint8_t *name : names)
+        expected.push_back(*name);
+    EXPECT_EQ(got, expected) << "v=" << v << " background " << background;
+}
+
 class ValueColours : public ::testing::Test {
 protected:
     void TearDown() override
@@ -44,53 +57,23 @@ protected:
 TEST_F(ValueColours, TwoToFiveAreTheSameOnBothBackgrounds)
 {
     for (char bg : {'b', 'w'}) {
-        {
-        std::vector<int> got = colours(2, bg);
-        EXPECT_EQ(got, (std::vector<int>{black, yellow}));
-    }
-        {
-        std::vector<int> got = colours(3, bg);
-        EXPECT_EQ(got, (std::vector<int>{black, red, white}));
-    }
-        {
-        std::vector<int> got = colours(4, bg);
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightred, white}));
-    }
-        {
-        std::vector<int> got = colours(5, bg);
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightred, yellow, white}));
-    }
+        expect_colours(2, bg, {&black, &yellow});
+        expect_colours(3, bg, {&black, &red, &white});
+        expect_colours(4, bg, {&black, &blue, &lightred, &white});
+        expect_colours(5, bg, {&black, &blue, &lightred, &yellow, &white});
     }
 }
 
 TEST_F(ValueColours, SixToEightDependOnTheBackground)
 {
-    {
-        std::vector<int> got = colours(6, 'b');
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightred, lightgreen, yellow, white}));
-    }
-    {
-        std::vector<int> got = colours(6, 'w');
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightgreen, lightred, yellow, white}));
-    }
-    {
-        std::vector<int> got = colours(7, 'b');
-        EXPECT_EQ(got, (std::vector<int>{black, magenta, blue, lightred, lightgreen, yellow, white}));
-    }
-    {
-        std::vector<int> got = colours(7, 'w');
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightgreen, lightred, magenta, yellow, white}));
-    }
-    {
-        std::vector<int> got = colours(8, 'b');
-        EXPECT_EQ(got, (std::vector<int>{black, magenta, blue, lightred, lightblue,
-                                                 lightgreen, yellow, white}));
-    }
-    {
-        std::vector<int> got = colours(8, 'w');
-        EXPECT_EQ(got, (std::vector<int>{black, blue, lightgreen, lightblue, lightred,
-                                                 magenta, yellow, white}));
-    }
+    expect_colours(6, 'b', {&black, &blue, &lightred, &lightgreen, &yellow, &white});
+    expect_colours(6, 'w', {&black, &blue, &lightgreen, &lightred, &yellow, &white});
+    expect_colours(7, 'b', {&black, &magenta, &blue, &lightred, &lightgreen, &yellow, &white});
+    expect_colours(7, 'w', {&black, &blue, &lightgreen, &lightred, &magenta, &yellow, &white});
+    expect_colours(8, 'b',
+                   {&black, &magenta, &blue, &lightred, &lightblue, &lightgreen, &yellow, &white});
+    expect_colours(8, 'w',
+                   {&black, &blue, &lightgreen, &lightblue, &lightred, &magenta, &yellow, &white});
 }
 
 TEST_F(ValueColours, RefillingKeepsTheArrayAndFollowsTheBackground)
