@@ -3,7 +3,11 @@
 // child's test code, and must end with status 1.
 #include "support/x_test_fixture.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "model/buffers.h"
@@ -63,16 +67,35 @@ TEST_F(OutOfMemoryBox, AnyOtherKeyEndsWithStatusOne)
         ::testing::ExitedWithCode(1), "");
 }
 
-TEST_F(OutOfMemoryBox, PrintAndSaveKeepTheBoxOpenUntilAnotherKey)
+// A stand-in xwd that reports each call and fails, so printing ends at once
+// with " could not print".
+void
+use_failing_xwd()
+{
+    char dir[] = "/tmp/zemra-oom-XXXXXX";
+    if (!mkdtemp(dir))
+        return;
+    std::string stub = std::string(dir) + "/xwd";
+    FILE *script = fopen(stub.c_str(), "w");
+    fputs("#!/bin/sh\necho xwd called >&2\nexit 1\n", script);
+    fclose(script);
+    chmod(stub.c_str(), 0755);
+    setenv("PATH", (std::string(dir) + ":" + getenv("PATH")).c_str(), 1);
+    if (chdir(dir) != 0)
+        return;
+}
+
+TEST_F(OutOfMemoryBox, PrintingKeepsTheBoxOpenUntilAnotherKey)
 {
     EXPECT_EXIT(
         {
-            open_window_and_type("p\rp\rs\r\r");
+            use_failing_xwd();
+            // 'p' at the box, 'p' at the print prompt, any key after the
+            // failure message; twice, then another key ends the program.
+            open_window_and_type("p\rp\r\rp\rp\r\rx\r");
             outof_memory("wiring[3]");
         },
-        ::testing::ExitedWithCode(1),
-        "printing is not available(.|\n)*printing is not available(.|\n)*"
-        "screen image files are not available");
+        ::testing::ExitedWithCode(1), "xwd called\n(.|\n)*xwd called\n");
 }
 
 TEST_F(OutOfMemoryBox, RuleOptionsAreNotOfferedWithoutARuleTable)
