@@ -17,3 +17,7 @@ extern uint32_t *pre_fan_freq;  // in-degree counts 0..maxinhist
 // the successor of state number s (label "exh_pairs"); null when there is
 // none. Read by the forward step in the random-map mode.
 extern uint8_t *exh_pairs;
+
+// Basin types of a field: the attractor jump graph counts them.
+extern uint16_t basintypeno;    // basin types recorded so far in the current field
+extern uint8_t meta_graph;      // 1: the field records its basin types for the jump graph

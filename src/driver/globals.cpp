@@ -15,3 +15,4 @@ int16_t Leftx = 50;
 int16_t tview_x0 = 0, tview_y0 = 0, tview_x1 = 0, tview_y1 = 0;
 uint16_t **no_glider_rules = nullptr;
 uint8_t *glider_buf = nullptr;
+uint32_t stepforward = 0;

@@ -18,3 +18,4 @@ extern int16_t tview_x0, tview_y0, tview_x1, tview_y1; // drawing area at the la
 // Glider rule counts: no_glider_rules[v][k] for v = 2..8, k = 0..13; program lifetime.
 extern uint16_t **no_glider_rules;
 extern uint8_t *glider_buf;     // glider rule list buffer; program lifetime, grown by its loader
+extern uint32_t stepforward;    // forward steps before a subtree's root (direction 'b'); 0 none

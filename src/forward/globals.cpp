@@ -34,3 +34,25 @@ uint16_t *pnhood = nullptr;
 uint8_t *porder_cells = nullptr;
 uint8_t **att = nullptr;
 uint32_t attperiod = 0;
+
+// --- Forward run loop and its displays (run_forward).
+uint8_t stppause = 0;
+uint32_t ittpause = 0;
+uint8_t stpgraph = 0;
+uint8_t show_ss_matrixF = 0;
+uint8_t single_entropy = 0;
+uint16_t entropy_poss = 0;
+int16_t gens = 10;
+uint8_t graph_layout = 0;
+uint16_t time_skip = 1;
+int32_t slant = -1;
+uint8_t att_seed_dens = 0;
+uint8_t was_changed = 0;
+uint8_t *freq_colors = nullptr;
+int16_t *bin_bound = nullptr;
+int16_t num_bin_bound = 9;
+uint16_t *flippos = nullptr;
+uint8_t *flipvalue = nullptr;
+uint16_t **stp_graph_layout = nullptr;
+float *stp_graph_node_size = nullptr;
+uint8_t *stp_cell_color = nullptr;

@@ -42,3 +42,31 @@ extern uint16_t *pnhood;         // input cells of the cell being computed (32 e
 extern uint8_t *porder_cells;    // partial-order cell set, one bit per cell (bytesL bytes); same lifetime
 extern uint8_t **att;            // attractor cycle: att[1..attperiod] state lines; attractor search
 extern uint32_t attperiod;       // period of the cycle in att, 0 when none
+
+// --- Forward run loop and its displays (run_forward.h). Set between runs by
+// the output and forward-only dialogs (0 until they run), read when a run
+// starts; the run writes those marked so.
+extern uint8_t stppause;         // 0 none; 1 pause box at a full page and at ittpause; 2 hint there;
+                                 // 255: step pause from the next run on (the run sets it to 0)
+extern uint32_t ittpause;        // time-step at which the run pauses, 0 none
+extern uint8_t stpgraph;         // side plot: 0 none, 1 density/entropy, 2 lookup bars, 3 lookup graph
+extern uint8_t show_ss_matrixF;  // 1 state-space matrix beside the pattern; 'r' return map (the run clears it)
+extern uint8_t single_entropy;   // 1: lookups of cell entropy_poss only
+extern uint16_t entropy_poss;    // the measured cell of single_entropy, 0..n-1
+extern int16_t gens;             // analysis window in time-steps; the run makes it at least 1
+extern uint8_t graph_layout;     // 1: the cells are also drawn on the network-graph layout
+extern uint16_t time_skip;       // drawn steps are every (time_skip+1)-th with skip_on; the run sets 1
+extern int32_t slant;            // half-cell row counter of 1d patterns, 0..2n-1; -1 restarts it
+extern uint8_t att_seed_dens;    // 1: attractor-type statistics count seeds by density
+extern uint8_t was_changed;      // 1 after the pause box changed the rule, wiring or network
+// Frozen-frequency colouring, made at the start of a forward-only run and
+// released at its end.
+extern uint8_t *freq_colors;     // 10 colour indices, cold to hot
+extern int16_t *bin_bound;       // 10 bounds, entry b = b * w for b = 1..num_bin_bound
+extern int16_t num_bin_bound;    // 0..9
+// Per-run arrays of forward-only runs (allocated at the start, released at the end).
+extern uint16_t *flippos;        // cell of the last single rule flip (one entry)
+extern uint8_t *flipvalue;       // value of the last flip, v > 2 (one entry)
+extern uint16_t **stp_graph_layout; // node c+1 = cell c: its x and y in the graph layout; lineL+1 rows
+extern float *stp_graph_node_size;  // disc radius per node; entry 1 serves every node
+extern uint8_t *stp_cell_color;  // colour each cell was last drawn in (lineL bytes)
