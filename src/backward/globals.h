@@ -21,3 +21,92 @@ extern uint8_t *exh_pairs;
 // Basin types of a field: the attractor jump graph counts them.
 extern uint16_t basintypeno;    // basin types recorded so far in the current field
 extern uint8_t meta_graph;      // 1: the field records its basin types for the jump graph
+
+// --- Tree building: the two level lists of the tree builder (tree_levels.h).
+// Entries 1.. of each list point at state lines of bytesL bytes; entry 0 is
+// never used. Both live for one run_backward call.
+extern uint8_t **preim0, **preim1; // the level lists; pretog picks the one filled
+extern int16_t *xx0, *yy0;         // screen x, y of each entry of preim0
+extern int16_t *xx1, *yy1;         // screen x, y of each entry of preim1
+extern uint8_t pretog;             // 0: preim0 is expanded, preim1 filled; 1: the reverse
+extern uint32_t thisindex;         // entry of the current list being expanded (0: the root)
+extern uint32_t thismax;           // entries of the current list
+extern uint32_t nextindex;         // entries of the next list so far
+extern uint32_t nextbefore;        // nextindex before the current node was expanded
+extern uint32_t nextmax;           // nextindex at the end of the current node
+
+// Tree totals (results of run_backward; the callers reset the kept ones).
+extern uint16_t level;             // level being expanded; after a build the depth
+extern uint32_t precount;          // pre-images accepted in the current tree
+extern uint32_t pretested;         // nodes expanded, the root not counted
+extern uint32_t fansize;           // pre-images of the node just expanded
+extern uint32_t gofEno;            // garden-of-Eden nodes of the tree
+extern uint32_t treesize;          // nodes of the tree, root included
+extern uint32_t maxtreefan;        // largest fan, kept across trees of a basin
+extern uint16_t maxtreelevel;      // deepest tree, kept across trees of a basin
+extern uint32_t totalsegfan;       // total fan of a segment-compressed root fan
+extern int16_t isexception;        // weighted nodes whose majority count passes n/2
+extern uint32_t progbar;           // states placed in the current basin field
+extern uint32_t tree_max_fan;      // the tree's own largest fan ("mp") of the last build
+extern uint8_t earlyexit;          // 1 when the user stopped the tree or a fan
+extern uint8_t abort_subtree;      // 1 list full or out of memory, 2 too many partial
+                                   // pre-images; run_backward clears it at its start
+extern int16_t *segx, *segy;       // next-level positions kept after a segment fan
+                                   // (entries 0..segno); freed by the basin drawing
+
+// Settings of the tree builder (set by the display, pause and data stages).
+extern uint16_t level_limit;       // 0: none; else levels expanded (not in a field)
+extern uint8_t datapause;          // pause setting: 2 tree pauses, 3 also fan pauses
+extern uint8_t successive_basins;  // 1: fields drawn basin after basin
+extern uint8_t show_ss_matrix;     // 1: states are shown in the state-space matrix
+extern uint8_t ss_m_att_only;      // 1: the matrix shows attractor states only
+extern uint8_t see_ppstack;        // 0 off, 1 stack view on, 2 pause at each fan
+extern uint8_t dontcompress;       // 1: no rotation compression
+
+// Attractor of the basin being drawn (set by the basin drawing) and the
+// results of the acceptance step.
+extern uint32_t attindex;          // position of the root on att, 1..attperiod
+extern int16_t cyclematch;         // states of the cycle equivalent to the root by rotation
+extern uint16_t basinno;           // rotation step of equivalent basins (1d)
+extern int16_t cyclematch_2d[2];   // column and row translations found on the cycle (2d)
+extern int16_t cyclematch_2d_diag[2]; // diagonal translation orders (2d)
+extern uint16_t basinno_2d_h, basinno_2d_v; // translation steps of equivalent basins (2d)
+extern uint32_t totatt_states;     // level + 1 when a subtree closed on its root
+extern uint8_t attrepeat;          // 1 once the cycle predecessor came up in the fan
+extern uint8_t isrepeat;           // 1 once a root's pre-image was tested against the cycle
+extern uint8_t allbitssame;        // 1 when, with compression on, every cell of A is equal
+
+// Segment list of the current fan (acceptance.h): entries 1..segno, each a
+// kept pre-image in segseed with its ring segment length in seg, or its 2d
+// periods in seg_2d_h x seg_2d_v. Grown by check_pre_image, freed by
+// free_segment_list.
+extern uint16_t segno;             // entries in use
+extern uint16_t segindex;          // segment whose tree is being built
+extern uint16_t *seg;              // ring: repeating-segment length of each entry
+extern uint16_t *seg_2d_h, *seg_2d_v; // 2d: column and row periods of each entry
+extern uint8_t **segseed;          // the kept pre-images
+extern uint8_t segfan;             // 1 when the current fan used the list
+extern uint8_t startsegfan;        // 1 while segment trees of a root fan are built
+extern uint8_t insegloop;          // 1 inside a segment tree: the list is kept
+extern uint8_t justonepreimage;    // 1 when the root fan was one segment of one state
+extern uint8_t justonepreimage_found; // set with justonepreimage by the fold-back
+
+// Per-state bit set of placed states: bit s for state number s <= tickspace.
+// Owned by the basin field, or by the successor table for a single basin or
+// subtree run (successor_table.h).
+extern uint8_t *tickoff;
+extern uint32_t tickspace;         // last state number covered by tickoff
+extern uint32_t statespace;        // v^n - 1 of the network under study
+
+// General pre-image method (preimages_general.h): prepair_pre_rand .. free_pre_rand.
+extern uint8_t reorderRBN;         // 1: cells are processed in cell_order
+extern uint16_t *cell_order;       // lineL cells in processing order (position L first)
+extern uint32_t partial_preimage_limit; // most partial pre-images one target may hold;
+                                   // beyond it the target is abandoned (tests lower it)
+// Partial pre-image stack figures: stack sizes after each step go to pp_hist
+// and pp_hist_total (model/globals.h) for the average histogram view.
+extern uint16_t ppL;               // network size the stack histogram was laid out for
+extern uint32_t pp_ymax;           // stack size drawn at full height; 0 until set
+extern uint32_t pp_hist_max;       // largest stack of the last computation
+extern uint32_t pp_histcount;      // computations summed in pp_hist_total
+extern uint32_t pp_wild, pp_wild_tot; // entries added by wild expansion: last, running sum
