@@ -1,7 +1,12 @@
-// Stand-in until side files are built: no glider rule list is read.
+// Stand-in until the side files are built: the k-mix file dialog behaves as
+// if the user backed out of it ('q' in is[0], nothing read or written).
 #include "storage/side_files.h"
 
-void
-load_glider_buf(int)
+#include "screen/globals.h"
+
+uint16_t
+load_save_nhoodmix(int)
 {
+    is[0] = 'q';
+    return 0;
 }

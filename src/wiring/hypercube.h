@@ -6,3 +6,7 @@
 // percent reports what survived and offers a new pass, a k-mix save or
 // acceptance.
 void hypercube();
+// One pass of it: every cell rewired from the full k = nhood, one random
+// draw per position (cells from n-1 down, positions from 0 up) below 100
+// percent; cut wires lower the cell's k and count in wires_cut.
+void hypercube_pass();
