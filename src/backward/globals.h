@@ -80,8 +80,8 @@ extern uint8_t allbitssame;        // 1 when, with compression on, every cell of
 // kept pre-image in segseed with its ring segment length in seg, or its 2d
 // periods in seg_2d_h x seg_2d_v. Grown by check_pre_image, freed by
 // free_segment_list.
-extern uint16_t segno;             // entries in use
-extern uint16_t segindex;          // segment whose tree is being built
+extern uint32_t segno;             // entries in use
+extern uint32_t segindex;          // segment whose tree is being built
 extern uint16_t *seg;              // ring: repeating-segment length of each entry
 extern uint16_t *seg_2d_h, *seg_2d_v; // 2d: column and row periods of each entry
 extern uint8_t **segseed;          // the kept pre-images
