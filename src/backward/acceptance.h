@@ -1,0 +1,44 @@
+// The acceptance step every pre-image method hands its pre-images to: the
+// attractor-predecessor and seed-repeat tests, rotation compression of a
+// uniform target's fan into the segment list, counting, tickoff marking in
+// table mode, and the append to the next level list. Also the key poll of a
+// fan and the count of rotation-equivalent states of an attractor cycle.
+#pragma once
+#include <cstdint>
+
+// 1: the pre-image P (bytesL bytes) is rejected; 0: it is counted (nextindex
+// and precount advanced) and the caller passes it to accept_pre_image. Also
+// 1, with abort_subtree set, when the next level list is full.
+int check_pre_image(const uint8_t *P);
+// Appends a copy of P at entry nextindex of the list being filled. When
+// memory runs out the entry is not added: abort_subtree becomes 1 and the
+// counts step back, so the caller abandons the tree.
+void accept_pre_image(const uint8_t *P);
+// The pair as every method uses it: 1 when the pre-image was kept.
+int hand_over_pre_image(const uint8_t *P);
+
+// Polls the keyboard once; on 'q' asks how to go on and leaves 'q' or 'n' in
+// is[0] (with earlyexit 1) when the fan must stop. Does nothing while no
+// window is open.
+void interrupt_pre_fan();
+// 1 when the fan must stop: the user asked ('q' or 'n' in is[0]) or the
+// tree was abandoned (abort_subtree).
+int fan_stopped();
+
+// Number of states of the attractor cycle att[1..attperiod] that are
+// rotations of S (S itself counted once); stored in cyclematch too.
+int16_t rot_cycle_equiv(const uint8_t *S);
+
+// With compression on for the node in A: 1 when the compression flags allow
+// rotation merging (ignoring allbitssame).
+int compression_on();
+
+// Empties the segment list (segno 0); the kept lines stay allocated.
+void clear_segment_list();
+// Frees the segment list and its lines.
+void free_segment_list();
+
+// The stop prompt of a fan or a tree: lines 1 or 2 (2 adds "early exit - in
+// pre-image fan" first); returns the key, 'q' or 'n' meaning stop. Needs an
+// open window.
+int ask_stop_key(int lines);

@@ -1,0 +1,32 @@
+// The successor table exh_pairs: the successor of every state, found by
+// running every state one step forward (any update mode) or drawn as a
+// random map (optionally at a fixed Hamming distance), with an inverse
+// index (states sorted by successor) through which pre_exhaustive lists the
+// pre-images of a state in ascending state number. Also the pre-images of
+// the neutral-order mode, which need no table.
+#pragma once
+#include <cstdint>
+
+// Computes exh_pairs for exhaustive_testing 1 (every state run one step in
+// the update mode seq_update) or 2 (a random map; hamming in 0..n fixes the
+// distance of every successor from its state, any other value gives a free
+// map). print_pairs writes "\n %lu" and " %lu" for every pair to standard
+// error. Allocates tickoff too for a single basin or subtree run. Returns 1
+// when the table is ready; 0 with 'q' in is[0] when it was refused (too
+// large for memory, with a message) or stopped by the user.
+int fill_successor_table(int hamming, int print_pairs);
+// Builds the inverse index of exh_pairs (after a table was loaded); 0 when a
+// record is not a state of this network.
+int build_successor_index();
+// Frees exh_pairs, its index, and tickoff when the table allocated it.
+void free_successor_table();
+// Bytes a table with its index needs for v^n states, or 0 when v^n states
+// cannot be numbered in 32 bits.
+uint64_t successor_table_bytes();
+
+// Pre-images of A from the table: every state number whose successor is A
+// and whose tickoff bit is clear, in ascending order.
+void pre_exhaustive();
+// Pre-images of the update order of rank dec_equiv(A): the orders one
+// neutral swap of adjacent positions away, not yet ticked off.
+void pre_neutral();
