@@ -181,6 +181,21 @@ attractor_check(uint32_t t)
     return att_none;
 }
 
+void
+attractor_cycle_from_state(uint8_t **rules, const step_mode &mode)
+{
+    attractor_history_free();
+    att = static_cast<uint8_t **>(
+        checked_realloc(att, (static_cast<size_t>(attperiod) + 1) * sizeof(uint8_t *), "att[]"));
+    att[0] = nullptr;
+    for (uint32_t i = 1; i <= attperiod; i++) {
+        att[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "att[]"));
+        memcpy(att[i], A, bytesL);
+        att_states = i;
+        forward_step(rules, mode);
+    }
+}
+
 uint32_t
 attractor_first_repeat()
 {

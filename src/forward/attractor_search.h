@@ -30,6 +30,12 @@ void attractor_search_start();
 // as entry t while t <= limitcheck or att_hist is 1.
 attractor_result attractor_check(uint32_t t);
 
+// After att_past_limit: the period is known and A lies on the cycle (it
+// equals the state first met at time j). Releases the history and rebuilds
+// att[1..attperiod] by stepping attperiod times from A (att[1] = A as it
+// was); A ends where it began.
+void attractor_cycle_from_state(uint8_t **rules, const step_mode &mode);
+
 // The time j of the kept state that the last match found.
 uint32_t attractor_first_repeat();
 

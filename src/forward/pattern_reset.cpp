@@ -1,16 +1,22 @@
 // State changes of a running pattern: the single-cell seed and the random
-// cell change. Reads the network shape and A (model), writes seed_was_set
-// (rules globals) and uses the pattern colour swap of rules/random_states.h.
+// cell change; and the width of the pattern area (reset_stpwidth). Reads the
+// network shape and A (model) and the display mode (forward globals), writes
+// seed_was_set (rules globals) and uses the pattern colour swap of
+// rules/random_states.h.
 // Start at singleton_seed.
 #include "forward/pattern_reset.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "forward/globals.h"
+#include "forward/run_records.h"
 #include "model/globals.h"
 #include "model/value_line.h"
 #include "rules/globals.h"
 #include "rules/random_states.h"
+#include "screen/window.h"
 
 long
 centre_cell()
@@ -62,4 +68,34 @@ random_bitflip_state(int colour)
         A[c >> 3] ^= static_cast<uint8_t>(1u << (c & 7));
     seed_was_set = 1;
     return colour;
+}
+
+void
+reset_stpwidth(entropy_graph *eg, run_iteration *it)
+{
+    const double slope = std::sin(M_PI / 4);
+    const int cs = it->cell_size, margin = vgax(10);
+    int width = 0;
+    switch (d_mode) {
+    case 1:
+        width = lineL * cs + margin;
+        if (diff_plot)
+            width += (it->diff_gap + lineL / 2) * cs + margin;
+        break;
+    case 2:
+        width = (i2d + (diff_plot ? it->diff_gap : 0)) * cs + margin;
+        break;
+    case 3:
+        width = static_cast<int>(i2d * cs + j2d * cs * slope + margin);
+        break;
+    case 4:
+        if (diff_plot)
+            width = static_cast<int>(i3d * cs + 2 * j3d * cs * slope + it->diff_gap * cs + margin);
+        else
+            width = static_cast<int>(i3d * cs + j3d * cs * slope + margin);
+        break;
+    default:
+        break;
+    }
+    eg->x0 = static_cast<int16_t>(width);
 }

@@ -17,3 +17,9 @@ int random_bitflip_state(int colour);
 // The centre cell: 1d (and networks with no dimension flag) n/2; 2d
 // i2d/2 + i2d * (j2d/2); 3d i3d*j3d*(h3d/2) + i3d*(j3d/2) + i3d/2.
 long centre_cell();
+
+struct entropy_graph;
+struct run_iteration;
+// eg->x0 := the right edge of the pattern plus a 10-unit margin, by d_mode
+// and it->cell_size (the left edge of the side plots).
+void reset_stpwidth(entropy_graph *eg, run_iteration *it);

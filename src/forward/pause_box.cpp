@@ -1,12 +1,26 @@
-// Stand-in until forward runs are built: the box offers nothing yet and
-// returns as if left with 'q'.
+// STAND-IN until the pause and options box is built: it offers only what a
+// run needs to go on or end. It shows one prompt line and waits for a key:
+// 'q' leaves 'q' in is[0] and returns 1 (back: the run ends), any other key
+// returns 0 with that key in is[0] (the run goes on). Reads the screen
+// layer only.
 #include "forward/pause_box.h"
 
+#include "screen/boxes.h"
+#include "screen/draw.h"
 #include "screen/globals.h"
+#include "screen/images.h"
+#include "screen/input.h"
 
 int
-interrupt_stp_box(int, uint8_t *, int, int, int)
+interrupt_stp_box(int, uint8_t *, uint32_t, const uint8_t *, int)
 {
-    is[0] = 'q';
-    return 0;
+    int16_t x = getx, y = gety;
+    get_prompt_box(9, 1);
+    draw_prompt_box(1);
+    outtext("pause: end-q, cont-ret:");
+    input_string(1, -2);
+    putimage(Maxx / 2, 2, &boximage_prompt[9], 3);
+    freeimage(&boximage_prompt[9]);
+    moveto(x, y);
+    return is[0] == 'q' ? 1 : 0;
 }

@@ -3,6 +3,9 @@
 #pragma once
 #include <cstdint>
 
-// top: its top edge; rule: the rule table or code shown. Returns 0, 1
-// (restart at time 0) or 2; the last key is left in is[0].
-int interrupt_stp_box(int top, uint8_t *rule, int a, int b, int c);
+// top: its top row (callers pass 2); rule: the rule table or code the run
+// uses; t: the run's time-step (0 outside a run); state: the state on screen
+// (null outside a run); offset: passed on to the rule-sample browser.
+// Returns 0 (nothing to redo), 1 (restart the count) or 2 (rule, wiring or
+// pause settings changed); the last key is left in is[0].
+int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
