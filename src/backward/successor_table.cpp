@@ -41,10 +41,11 @@ constexpr uint32_t kPollEvery = 4096;
 uint64_t
 state_count()
 {
-    if (lineL > maxL_lu || lineL == 0)
+    // State numbers and the index's offsets must fit 32 bits.
+    if (lineL == 0 || lineL > 32)
         return 0;
     uint64_t states = int_power(value_range, lineL);
-    return states > (uint64_t(1) << 32) ? 0 : states;
+    return states >= (uint64_t(1) << 32) ? 0 : states;
 }
 
 void

@@ -1,0 +1,304 @@
+// Each pre-image method against the brute-force inversion of the forward
+// step: random networks of every kind, every small ring, Garden-of-Eden and
+// constant-rule targets, and a target with more than 65,535 pre-images.
+#include "backward_test_support.h"
+
+namespace {
+
+void
+general_method()
+{
+    pre_images_rand();
+}
+
+// The table method with nothing placed yet (the acceptance step marks the
+// pre-images it counts in table mode, whichever method found them).
+void
+table_method()
+{
+    if (tickoff)
+        memset(tickoff, 0, tickspace / 8 + 1);
+    pre_exhaustive();
+}
+
+void
+local_method()
+{
+    pre_images_local();
+}
+
+// Targets: random states and images of random states (which have pre-images).
+std::vector<uint32_t>
+targets(const std::vector<uint32_t> &next, int count)
+{
+    std::vector<uint32_t> t;
+    for (int i = 0; i < count; i++) {
+        t.push_back(static_cast<uint32_t>(random() % next.size()));
+        t.push_back(next[random() % next.size()]);
+    }
+    return t;
+}
+
+TEST(PreimageMethods, RandomNetworksEqualBruteForce)
+{
+    srandom(12);
+    const int shapes[][2] = {{2, 12}, {2, 9}, {3, 8}, {3, 6}, {4, 6}, {4, 5}};
+    for (const auto &shape : shapes)
+        for (int k = 1; k <= 5; k++)
+            for (int variant = 0; variant < 4; variant++) {
+                TestNetwork net(shape[0], shape[1], k);
+                reset_backward_settings();
+                wire_at_random(variant & 1);
+                random_rules(variant & 2);
+                std::vector<uint32_t> next = successors();
+                reorderRBN = variant == 3;
+                prepair_pre_rand();
+                exhaustive_testing = 1;
+                ASSERT_EQ(fill_successor_table(-1, 0), 1);
+                for (uint32_t t : targets(next, 4)) {
+                    std::vector<uint32_t> expect = brute_pre_images(next, t);
+                    SCOPED_TRACE(testing::Message() << "v=" << shape[0] << " n=" << shape[1] << " k=" << k
+                                                    << " variant " << variant << " target " << t);
+                    std::vector<uint32_t> general = method_pre_images(t, general_method);
+                    EXPECT_EQ(sorted(general), expect);
+                    // The table lists them in ascending state number.
+                    EXPECT_EQ(method_pre_images(t, table_method), expect);
+                }
+                free_successor_table();
+                free_pre_rand();
+                undo_rule_mix();
+            }
+}
+
+TEST(PreimageMethods, EveryRingLocalGeneralAndTableAgree)
+{
+    srandom(5);
+    const int max_n[] = {0, 0, 12, 8, 6};
+    for (int v = 2; v <= 4; v++)
+        for (int k = 1; k <= 5; k++)
+            for (int n = k; n <= max_n[v]; n++) {
+                TestNetwork net(v, n, k);
+                reset_backward_settings();
+                TestNetwork::set_random_rule();
+                std::vector<uint32_t> next = successors();
+                allocate_local_arrays();
+                prepair_pre_rand();
+                exhaustive_testing = 1;
+                ASSERT_EQ(fill_successor_table(-1, 0), 1);
+                for (uint32_t t : targets(next, 3)) {
+                    SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << " k=" << k << " target " << t);
+                    std::vector<uint32_t> expect = brute_pre_images(next, t);
+                    EXPECT_EQ(sorted(method_pre_images(t, local_method)), expect);
+                    EXPECT_EQ(sorted(method_pre_images(t, general_method)), expect);
+                    EXPECT_EQ(method_pre_images(t, table_method), expect);
+                }
+                free_successor_table();
+                free_pre_rand();
+                free_local_arrays();
+            }
+}
+
+TEST(PreimageMethods, SequentialTableInvertsTheSequentialStep)
+{
+    srandom(8);
+    for (uint8_t mode = 1; mode <= 3; mode++) {
+        TestNetwork net(3, 7, 3);
+        reset_backward_settings();
+        TestNetwork::set_random_rule();
+        shuffle_order(seq_order, lineL);
+        if (mode == 1)
+            identity_order(seq_order, lineL);
+        if (mode == 2)
+            reverse_order(seq_order, lineL);
+        std::vector<uint32_t> next = successors(mode);
+        seq_update = mode;
+        exhaustive_testing = 1;
+        ASSERT_EQ(fill_successor_table(-1, 0), 1);
+        seq_update = 0;
+        std::vector<uint32_t> parallel = successors(0);
+        EXPECT_NE(next, parallel);
+        for (uint32_t t : targets(next, 5))
+            EXPECT_EQ(method_pre_images(t, table_method), brute_pre_images(next, t)) << "mode " << int(mode);
+        free_successor_table();
+    }
+}
+
+TEST(PreimageMethods, GardenOfEdenTargetHasNone)
+{
+    // Rule 204 copies the centre cell... rule 0 maps everything to all 0s:
+    // any other state is a Garden-of-Eden state.
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    allocate_local_arrays();
+    EXPECT_TRUE(method_pre_images(5, local_method).empty());
+    nonlocal = 1;
+    prepair_pre_rand();
+    EXPECT_TRUE(method_pre_images(5, general_method).empty());
+    free_pre_rand();
+    free_local_arrays();
+    nonlocal = 0;
+}
+
+TEST(PreimageMethods, ConstantRuleGivesEveryState)
+{
+    for (int v = 2; v <= 4; v++) {
+        TestNetwork net(v, v == 2 ? 10 : 6, 3);
+        reset_backward_settings();
+        for (uint64_t i = 0; i < rule_entries(3); i++)
+            set_value(carule[0], static_cast<uint32_t>(i), v - 1);
+        uint32_t uniform = static_cast<uint32_t>(states_of_network() - 1); // every cell v-1
+        allocate_local_arrays();
+        EXPECT_EQ(method_pre_images(uniform, local_method).size(), states_of_network());
+        nonlocal = 1;
+        wire_at_random(false);
+        prepair_pre_rand();
+        std::vector<uint32_t> all = method_pre_images(uniform, general_method);
+        EXPECT_EQ(sorted(all).size(), states_of_network());
+        EXPECT_EQ(std::unique(all.begin(), all.end()) - all.begin(), static_cast<long>(all.size()));
+        free_pre_rand();
+        free_local_arrays();
+        undo_rule_mix();
+    }
+}
+
+TEST(PreimageMethods, MoreThan65535PreImages)
+{
+    TestNetwork net(2, 17, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    allocate_local_arrays();
+    std::vector<uint32_t> local = method_pre_images(0, local_method);
+    EXPECT_EQ(local.size(), 131072u);
+    free_local_arrays();
+    srandom(3);
+    wire_at_random(false);
+    prepair_pre_rand();
+    std::vector<uint32_t> general = method_pre_images(0, general_method);
+    ASSERT_EQ(general.size(), 131072u);
+    EXPECT_EQ(sorted(general), sorted(local));
+    EXPECT_EQ(pp_wild, 131072u - 1);
+    free_pre_rand();
+    undo_rule_mix();
+}
+
+TEST(PreimageMethods, TooManyPartialPreImagesAbandonsTheTarget)
+{
+    TestNetwork net(2, 14, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    wire_at_random(false);
+    uint32_t saved = partial_preimage_limit;
+    partial_preimage_limit = 1000;
+    prepair_pre_rand();
+    std::vector<uint32_t> got = method_pre_images(0, general_method);
+    EXPECT_TRUE(got.empty());
+    EXPECT_EQ(abort_subtree, 2);
+    // The tree builder abandons the tree and leaves 'q'.
+    abort_subtree = 0;
+    memset(firstseed, 0, bytesL);
+    run_backward();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(abort_subtree, 2);
+    partial_preimage_limit = saved;
+    free_pre_rand();
+    undo_rule_mix();
+}
+
+TEST(PreimageMethods, CellWiredTwiceToOneInput)
+{
+    // Cell 0 reads cell 1 twice: only entries whose two digits agree fit.
+    TestNetwork net(2, 4, 2);
+    reset_backward_settings();
+    wire_at_random(false);
+    wiring[0][0] = wiring[0][1] = 1;
+    TestNetwork::set_rule_number(0x6); // XOR: 01 and 10 give 1
+    std::vector<uint32_t> next = successors();
+    prepair_pre_rand();
+    for (uint32_t t = 0; t < 16; t++)
+        EXPECT_EQ(sorted(method_pre_images(t, general_method)), brute_pre_images(next, t));
+    // A target with cell 0 = 1 has none.
+    EXPECT_TRUE(method_pre_images(1, general_method).empty());
+    free_pre_rand();
+    undo_rule_mix();
+}
+
+TEST(PreimageMethods, UnreadCellsExpandInOrder)
+{
+    // Every cell reads cell 0 only: cells 1..3 are wild. Their pre-images
+    // come as the found entry with the wild cells expanded from the last.
+    TestNetwork net(2, 4, 1);
+    reset_backward_settings();
+    wire_at_random(false);
+    for (uint32_t c = 0; c < lineL; c++)
+        wiring[c][0] = 0;
+    TestNetwork::set_rule_number(0x2); // identity
+    prepair_pre_rand();
+    std::vector<uint32_t> got = method_pre_images(15, general_method);
+    // Cell 0 = 1; wild cells 3, 2, 1 expanded in processing order.
+    EXPECT_EQ(got, (std::vector<uint32_t>{1, 9, 5, 3, 13, 11, 7, 15}));
+    free_pre_rand();
+    undo_rule_mix();
+}
+
+TEST(PreimageMethods, ReorderKeepsLastCellFirstAndIsAPermutation)
+{
+    srandom(4);
+    TestNetwork net(2, 12, 3);
+    reset_backward_settings();
+    wire_at_random(false);
+    reorderRBN = 1;
+    prepair_pre_rand();
+    EXPECT_EQ(cell_order[L], L);
+    EXPECT_EQ(::is_permutation(cell_order, lineL), 1);
+    free_pre_rand();
+    reorderRBN = 0;
+    undo_rule_mix();
+}
+
+TEST(PreimageMethods, RandomMapAtHammingDistance)
+{
+    srandom(9);
+    const int cases[][3] = {{2, 10, 3}, {2, 10, 8}, {2, 9, 9}, {3, 7, 2}, {3, 7, 6}};
+    for (const auto &cs : cases) {
+        TestNetwork net(cs[0], cs[1], 2);
+        reset_backward_settings();
+        exhaustive_testing = 2;
+        ASSERT_EQ(fill_successor_table(cs[2], 0), 1);
+        for (uint32_t s = 0; s < states_of_network(); s++) {
+            set_number(A, s);
+            int differ = 0;
+            for (uint32_t c = 0; c < lineL; c++)
+                differ += get_value(A, c) != get_value(exh_pairs + static_cast<size_t>(s) * bytesL, c);
+            ASSERT_EQ(differ, cs[2]) << "state " << s;
+        }
+        // Pre-images through the index agree with a scan of the table.
+        for (uint32_t t = 0; t < 20; t++) {
+            std::vector<uint32_t> scan;
+            set_number(A, t);
+            for (uint32_t s = 0; s < states_of_network(); s++)
+                if (memcmp(exh_pairs + static_cast<size_t>(s) * bytesL, A, bytesL) == 0)
+                    scan.push_back(s);
+            EXPECT_EQ(method_pre_images(t, table_method), scan);
+        }
+        free_successor_table();
+    }
+}
+
+TEST(PreimageMethods, TableSkipsPlacedStates)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    exhaustive_testing = 1;
+    ASSERT_EQ(fill_successor_table(-1, 0), 1);
+    ASSERT_NE(tickoff, nullptr); // a subtree run: the table owns tickoff
+    set_bitlong(tickoff, 3, 1);
+    std::vector<uint32_t> got = method_pre_images(0, pre_exhaustive);
+    EXPECT_EQ(got.size(), 255u);
+    EXPECT_EQ(std::count(got.begin(), got.end(), 3u), 0);
+    free_successor_table();
+    EXPECT_EQ(tickoff, nullptr);
+}
+
+} // namespace
