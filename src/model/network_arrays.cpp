@@ -468,7 +468,10 @@ allocate_mem_wiring()
             wiring[c][j] = Maxu;
     }
     celloutfreq = static_cast<uint16_t *>(checked_calloc(n, sizeof(uint16_t), "celloutfreq"));
-    force_layer = static_cast<int16_t *>(checked_calloc(2, sizeof(int16_t), "force_layer"));
+    // The 3d layer quotas may already have been set by the wiring dialog,
+    // which runs before the table exists: keep them.
+    if (!force_layer)
+        force_layer = static_cast<int16_t *>(checked_calloc(2, sizeof(int16_t), "force_layer"));
 }
 
 void

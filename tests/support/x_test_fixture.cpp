@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <chrono>
 #include <cstdlib>
 
 #include "model/buffers.h"
@@ -33,7 +34,11 @@ x_display_available()
 void
 ScreenTest::SetUpTestSuite()
 {
-    if (window_open || !x_display_available())
+    if (window_open)
+        return;
+    // The paced typing thread uses its own connection next to the window's.
+    XInitThreads();
+    if (!x_display_available())
         return;
     test_display = XOpenDisplay(nullptr);
     allocate_mem_buffers();
@@ -57,6 +62,17 @@ void
 ScreenTest::type_keys(const std::string &keys)
 {
     xtest_type(test_display, keys);
+}
+
+std::thread
+ScreenTest::type_keys_paced(const std::string &keys)
+{
+    return std::thread([keys] {
+        for (char c : keys) {
+            xtest_type(test_display, std::string(1, c));
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
+    });
 }
 
 void
