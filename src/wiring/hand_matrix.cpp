@@ -14,6 +14,7 @@
 #include <string>
 
 #include "driver/globals.h"
+#include "forward/globals.h"
 #include "model/globals.h"
 #include "model/rule_parameters.h"
 #include "model/rule_readout.h"
@@ -389,4 +390,5 @@ wiring_matrix()
     putimage(Maxx / 2, 2, &boximage_prompt[3], 0);
     freeimage(&boximage_prompt[3]);
     setcolor(white);
+    was_changed = 1;
 }
