@@ -435,16 +435,7 @@ step_pause(run_context &r)
     } else if (is[0] == 'i') {
         interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
     } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
-        // Back j steps: the state j steps back becomes the current state
-        // and the history moves up by j, copied line by line (the rows stay
-        // distinct); the vacated tail counts as empty until it refills.
-        int fg = frozen_gens;
-        memcpy(A, it.lastA[j], bytesL);
-        for (int i = 0; i + j < fg; i++)
-            memcpy(it.lastA[i], it.lastA[i + j], bytesL);
-        r.history_valid = static_cast<uint16_t>(r.history_valid > j ? r.history_valid - j : 0);
-        int64_t nt = static_cast<int64_t>(t) - j - 1;
-        it.time = static_cast<uint32_t>(nt < 1 ? 0 : nt);
+        step_back_history(&it, static_cast<int>(j), &r.history_valid);
     } else {
         it.step_pause = 0;
     }
@@ -851,6 +842,20 @@ run_steps(run_context &r)
 }
 
 } // namespace
+
+void
+step_back_history(run_iteration *it, int j, uint16_t *valid)
+{
+    // Contents are copied line by line, so the rows stay distinct; entry i
+    // takes the state j steps older, and the vacated tail counts as empty
+    // until later steps refill it.
+    memcpy(A, it->lastA[j], bytesL);
+    for (int i = 0; i + j < frozen_gens; i++)
+        memcpy(it->lastA[i], it->lastA[i + j], bytesL);
+    *valid = static_cast<uint16_t>(*valid > j ? *valid - j : 0);
+    int64_t t = static_cast<int64_t>(it->time) - j - 1;
+    it->time = static_cast<uint32_t>(t < 1 ? 0 : t);
+}
 
 void
 run_forward(uint8_t **rules)

@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "forward/run_records.h"
+
 // rules: carule, or cacode / v_code in the totalistic forward-only mode.
 // The kind of run comes from the globals: direction 'f' with limitcheck 0 a
 // forward-only run; 'f' with limitcheck > 0 (or att_hist 1) an attractor
@@ -13,3 +15,9 @@
 // drawing left after a basin (attperiod then 0), or 'q' when the user ended
 // the run.
 void run_forward(uint8_t **rules);
+
+// Going back j steps (1 <= j < frozen_gens) from the step pause: A := the
+// state j steps back (lastA[j]); lastA[i] := lastA[i + j] by content; valid
+// (the filled history entries) drops by j; the time-step becomes t - j - 1,
+// or 0 below 1, so the next step is numbered t - j.
+void step_back_history(run_iteration *it, int j, uint16_t *valid);
