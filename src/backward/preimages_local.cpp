@@ -148,7 +148,6 @@ template <bool binary>
 void
 sweep()
 {
-    attrepeat = 0;
     ring g;
     g.n = lineL;
     g.k = nhood;
@@ -241,25 +240,30 @@ set_start_block(uint32_t b)
 void
 pre_images_binary()
 {
+    attrepeat = 0;
     sweep<true>();
 }
 
 void
 pre_images_multi_state()
 {
+    attrepeat = 0;
     sweep<false>();
 }
 
 void
 pre_images_local()
 {
+    // attrepeat is cleared once for the fan, not per start block, so that it
+    // still tells afterwards whether the cycle predecessor came up.
+    attrepeat = 0;
     uint64_t blocks = int_power(value_range, nhood > 1 ? nhood - 1 : 0);
     for (uint64_t b = 0; b < blocks; b++) {
         set_start_block(static_cast<uint32_t>(b));
         if (value_range == 2)
-            pre_images_binary();
+            sweep<true>();
         else
-            pre_images_multi_state();
+            sweep<false>();
         if (fan_stopped())
             return;
     }

@@ -15,6 +15,7 @@
 #include "backward/preimages_local.h"
 #include "backward/run_backward.h"
 #include "backward/successor_table.h"
+#include "backward/state_rotation.h"
 #include "backward/tree_levels.h"
 #include "forward/update_order.h"
 #include "screen/globals.h"
