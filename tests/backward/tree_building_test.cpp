@@ -22,32 +22,26 @@ operator<<(std::ostream &os, const totals &t)
     return os << "size " << t.size << " g " << t.gofe << " depth " << t.depth << " mp " << t.max_fan;
 }
 
-// The subtree of a transient root from the successor table.
+// The subtree of a transient root from the successor table, expanded to
+// `limit` levels when limit is not 0.
 totals
 brute_subtree(const std::vector<uint32_t> &next, uint32_t root, uint32_t limit = 0)
 {
-    std::vector<uint32_t> indegree(next.size(), 0);
+    std::vector<std::vector<uint32_t>> pre(next.size());
     for (uint32_t s = 0; s < next.size(); s++)
-        indegree[next[s]]++;
+        pre[next[s]].push_back(s);
     totals t;
     std::vector<uint32_t> levelset{root};
     uint32_t depth = 0;
     t.size = 1;
-    while (!levelset.empty()) {
+    while (!levelset.empty() && (!limit || depth < limit)) {
         std::vector<uint32_t> below;
-        bool expand = !limit || depth < limit;
         for (uint32_t x : levelset) {
-            if (!expand)
-                continue;
-            if (indegree[x] == 0)
+            if (pre[x].empty())
                 t.gofe++;
-            t.max_fan = std::max(t.max_fan, indegree[x]);
-            for (uint32_t s = 0; s < next.size(); s++)
-                if (next[s] == x)
-                    below.push_back(s);
+            t.max_fan = std::max(t.max_fan, static_cast<uint32_t>(pre[x].size()));
+            below.insert(below.end(), pre[x].begin(), pre[x].end());
         }
-        if (!expand)
-            break;
         t.size += static_cast<uint32_t>(below.size());
         if (!below.empty())
             depth++;
@@ -134,12 +128,13 @@ TEST(TreeBuilding, LevelLimitStopsExpansion)
     // Rule 0: state 0 is a fixed point; a non-zero root is a Garden-of-Eden state.
     totals t = built_subtree(5);
     EXPECT_EQ(t, (totals{1, 1, 0, 0}));
-    // Rule 90: a subtree at least three levels deep, cut at 2 levels.
-    TestNetwork::set_rule_number(90);
+    // Rule 30: a subtree at least three levels deep, cut at 2 levels.
+    TestNetwork::set_rule_number(30);
     next = successors();
     uint32_t root = 0;
-    while (on_cycle(next, root) || brute_subtree(next, root).depth < 3)
+    while (root < next.size() && (on_cycle(next, root) || brute_subtree(next, root).depth < 3))
         root++;
+    ASSERT_LT(root, next.size());
     level_limit = 2;
     totals cut = built_subtree(root);
     EXPECT_EQ(cut.depth, 1u);
