@@ -726,6 +726,8 @@ run_steps(run_context &r)
     run_iteration &it = r.it;
     colouring_step colouring;
     colouring.fwd_only = r.fwd_only;
+    // What the caller's dialogs left in is[0] is no key of this run.
+    is[0] = 0;
     for (;;) {
         if (diff_plot == 3 && it.time == r.dp.delay)
             it.fore_colour = static_cast<uint8_t>(random_bitflip_state(it.fore_colour));
