@@ -50,3 +50,9 @@ uint16_t *cell_order = nullptr;
 uint32_t partial_preimage_limit = 1u << 27;
 uint16_t ppL = 0;
 uint32_t pp_ymax = 0, pp_hist_max = 0, pp_histcount = 0, pp_wild = 0, pp_wild_tot = 0;
+
+int16_t ox = 0, oy = 0;
+int16_t firstox = 0, firstoy = 0;
+int16_t xspacing = 0, yspacing = 0;
+int16_t startxspacing = 0, startyspacing = 0;
+uint8_t mutant_layout = 0;

@@ -110,3 +110,10 @@ extern uint32_t pp_ymax;           // stack size drawn at full height; 0 until s
 extern uint32_t pp_hist_max;       // largest stack of the last computation
 extern uint32_t pp_histcount;      // computations summed in pp_hist_total
 extern uint32_t pp_wild, pp_wild_tot; // entries added by wild expansion: last, running sum
+
+// --- Basin layout cursor (set by the layout stage; reset by the mutation between runs).
+extern int16_t ox, oy;             // centre of the basin being drawn
+extern int16_t firstox, firstoy;   // where the run's first basin (and a new row) starts
+extern int16_t xspacing, yspacing; // spacing in pixels in use
+extern int16_t startxspacing, startyspacing; // spacing as set by the layout stage
+extern uint8_t mutant_layout;      // 1: mutants laid out side by side on one screen

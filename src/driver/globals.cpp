@@ -16,3 +16,18 @@ int16_t tview_x0 = 0, tview_y0 = 0, tview_x1 = 0, tview_y1 = 0;
 uint16_t **no_glider_rules = nullptr;
 uint8_t *glider_buf = nullptr;
 uint32_t stepforward = 0;
+
+int8_t mutate = 'b';
+uint8_t mutate_wiring = 0;
+int32_t bits_to_flip = 1;
+int32_t wires_to_move = 1;
+int16_t startmut = 0, endmut = 0;
+int16_t mut = 0;
+uint8_t mutantdontpause = 0;
+float pause_fact = 1.0f;
+uint16_t lambda_bias = 0;
+uint8_t set_z_high = 0;
+uint32_t endcount = 0;
+int16_t totcode_eq_or_cl = 0;
+uint8_t screensavedemo = 0;
+uint8_t acceptall = 0;

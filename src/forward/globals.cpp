@@ -56,3 +56,11 @@ uint8_t *flipvalue = nullptr;
 uint16_t **stp_graph_layout = nullptr;
 float *stp_graph_node_size = nullptr;
 uint8_t *stp_cell_color = nullptr;
+
+uint8_t accept_from = 0;
+int8_t gd_z_graph = 0;
+uint32_t totalgraphrules = 0;
+float lowlimZ = 0.2f, highlimZ = 1.0f;
+char codetypeonly = 'c';
+uint8_t lambda_z_graph = 0;
+uint8_t pause_show_code = 0;

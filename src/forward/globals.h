@@ -70,3 +70,13 @@ extern uint8_t *flipvalue;       // value of the last flip, v > 2 (one entry)
 extern uint16_t **stp_graph_layout; // node c+1 = cell c: its x and y in the graph layout; lineL+1 rows
 extern float *stp_graph_node_size;  // disc radius per node; entry 1 serves every node
 extern uint8_t *stp_cell_color;  // colour each cell was last drawn in (lineL bytes)
+
+// --- Output-parameter settings read by the mutation between runs.
+extern uint8_t accept_from;      // settings menu to revise from: 'l' layout, 'p' display, 't' pause/data,
+                                 // 'm' mutation; 0 none
+extern int8_t gd_z_graph;        // sweep graph: 0 none, 1 G-density v Z, 2 also v lambda ratio, 3 v size
+extern uint32_t totalgraphrules; // points in a sweep
+extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
+extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
+extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
+extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line

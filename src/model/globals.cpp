@@ -90,3 +90,5 @@ int16_t height_req_seed_win = 0;
 uint8_t hilight_learn = 0;
 int poly[12];
 int16_t rule_box_top = 0;
+
+uint16_t repseg_2d[2] = {0, 0};

@@ -127,3 +127,6 @@ extern int16_t height_req_seed_win; // height in pixels the seed window needs; s
 extern uint8_t hilight_learn;    // 1: states drawn in a colour other than white get a frame
 extern int poly[12];             // corners (x, y) of the last hexagon drawn
 extern int16_t rule_box_top;     // top edge of the rule box, written on every redraw
+
+// State symmetries (state_symmetries.h).
+extern uint16_t repseg_2d[2];    // repeating segment of the last tested 2d state: [0] along i, [1] along j

@@ -8,3 +8,7 @@ extern uint8_t showbits_1d_as_2d; // 1: the seed editors draw a 1d network as an
 extern float bias_density;   // wanted share of non-zero cells in percent, 0..100 (outside: unbiased
                              // draws, no count correction); 50.0 on every entry of the seed dialog
 extern uint8_t seed_was_set; // 1 once a seed routine changed the current state; the forward step clears it
+
+// --- Post classes (post_classes.h), set by the Post restriction dialog.
+extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
+extern uint8_t pmu;   // class: 'i' A^inf, 3 A^3, 2 A^2; 255 any
