@@ -78,18 +78,21 @@ index_above(const ring &g, int c)
 // Chooses cell c-a for v = 2: the forced value, or 0 with 1 saved as a
 // branch. 0 at a dead end.
 inline int
-choose_binary(const ring &g, int c, int *x)
+choose_binary(const ring &g, int c, uint32_t u, int *x)
 {
-    uint32_t u = index_above(g, c);
     int t = target[c];
     int o0 = out(g, c, u), o1 = out(g, c, u + 1);
     if (o0 == o1 && o0 != t)
         return 0;
     // Right look-ahead: cell c+1 with its rightmost input as 0 and as 1.
-    uint32_t u2 = u >> 1;
-    int e0 = out(g, c + 1, u2), e1 = out(g, c + 1, u2 + g.vk1);
-    if (e0 == e1 && e0 != target[(c + 1) % g.n])
-        return 0;
+    // Only at c = L is that input unknown (cell b, beyond the start block);
+    // further left cell c+1 is complete and its output already checked.
+    if (c == g.n - 1) {
+        uint32_t u2 = u >> 1;
+        int e0 = out(g, c + 1, u2), e1 = out(g, c + 1, u2 + g.vk1);
+        if (e0 == e1 && e0 != target[(c + 1) % g.n])
+            return 0;
+    }
     int wrap = c <= g.k - 2;
     if (o0 != o1) {
         *x = o0 == t ? 0 : 1;
@@ -123,9 +126,8 @@ choose_binary(const ring &g, int c, int *x)
 // Chooses cell c-a for v > 2: the smallest value whose entry gives the
 // target, the others saved in increasing order (largest on top).
 inline int
-choose_multi(const ring &g, int c, int *x)
+choose_multi(const ring &g, int c, uint32_t u, int *x)
 {
-    uint32_t u = index_above(g, c);
     int t = target[c];
     if (c <= g.k - 2) {
         *x = start_block[c];
@@ -163,16 +165,22 @@ sweep()
         cells[L_ - g.a + 1 + j + kPad] = start_block[j];
     stack.clear();
 
+    // u: the index of cell c with digit 0 taken as 0. Once x is set, cell
+    // c-1's digits j+1 are cell c's digits j, so u rolls on as
+    // (u + x) * v mod v^k.
+    const uint32_t vk = g.vk1 * static_cast<uint32_t>(g.v);
     int c = L_;
+    uint32_t u = index_above(g, c);
     for (;;) {
         bool dead = false;
         while (c >= 0) {
             int x;
-            if (!(binary ? choose_binary(g, c, &x) : choose_multi(g, c, &x))) {
+            if (!(binary ? choose_binary(g, c, u, &x) : choose_multi(g, c, u, &x))) {
                 dead = true;
                 break;
             }
             cells[c - g.a + kPad] = static_cast<uint8_t>(x);
+            u = ((u + static_cast<uint32_t>(x)) * static_cast<uint32_t>(g.v)) % vk;
             c--;
         }
         if (!dead) {
@@ -195,6 +203,7 @@ sweep()
         branch top = stack.back();
         stack.pop_back();
         cells[top.c - g.a + kPad] = top.d;
+        u = ((index_above(g, top.c) + top.d) * static_cast<uint32_t>(g.v)) % vk;
         c = top.c - 1;
     }
 }
