@@ -75,6 +75,14 @@ index_above(const ring &g, int c)
     return u * static_cast<uint32_t>(g.v);
 }
 
+// Index of cell c-1 with digit 0 taken as 0, from U, the full index of
+// cell c: its digits shifted up by one, the top digit (cell c+b) dropped.
+inline uint32_t
+roll(const ring &g, uint32_t U, int c)
+{
+    return (U - static_cast<uint32_t>(at(c + g.b)) * g.vk1) * static_cast<uint32_t>(g.v);
+}
+
 // Chooses cell c-a for v = 2: the forced value, or 0 with 1 saved as a
 // branch. 0 at a dead end.
 inline int
@@ -102,7 +110,7 @@ choose_binary(const ring &g, int c, uint32_t u, int *x)
         // Left look-ahead: cell c-1 with x as digit 1 and its own leftmost
         // input (digit 0) as 0 and 1.
         uint32_t u3 = (u << 1) & ((g.vk1 << 1) - 1);
-        int tt = target[(c - 1 + g.n) % g.n];
+        int tt = target[c > 0 ? c - 1 : g.n - 1];
         int q0 = out(g, c - 1, u3), q1 = out(g, c - 1, u3 + 1);
         int q2 = out(g, c - 1, u3 + 2), q3 = out(g, c - 1, u3 + 3);
         if (q0 == q1 && q2 == q3 && q2 != q0) {
@@ -158,17 +166,15 @@ sweep()
     g.v = value_range;
     g.vk1 = static_cast<uint32_t>(int_power(g.v, g.k > 0 ? g.k - 1 : 0));
     int L_ = g.n - 1;
-    for (int c = 0; c < g.n; c++)
-        target[c] = static_cast<uint8_t>(get_value(A, static_cast<uint32_t>(c)));
-    memset(cells, 0, static_cast<size_t>(g.n) + 2 * kPad);
+    // The sweep reads only cells it or the start block has set, so the line
+    // needs no clearing between start blocks.
     for (int j = 0; j <= g.k - 2; j++)
         cells[L_ - g.a + 1 + j + kPad] = start_block[j];
     stack.clear();
 
     // u: the index of cell c with digit 0 taken as 0. Once x is set, cell
     // c-1's digits j+1 are cell c's digits j, so u rolls on as
-    // (u + x) * v mod v^k.
-    const uint32_t vk = g.vk1 * static_cast<uint32_t>(g.v);
+    // (u + x) * v mod v^k (see roll).
     int c = L_;
     uint32_t u = index_above(g, c);
     for (;;) {
@@ -180,7 +186,7 @@ sweep()
                 break;
             }
             cells[c - g.a + kPad] = static_cast<uint8_t>(x);
-            u = ((u + static_cast<uint32_t>(x)) * static_cast<uint32_t>(g.v)) % vk;
+            u = roll(g, u + static_cast<uint32_t>(x), c);
             c--;
         }
         if (!dead) {
@@ -190,8 +196,12 @@ sweep()
                 closes = at(j - g.a) == start_block[j];
             if (closes) {
                 memset(found, 0, bytesL);
-                for (int i = 0; i < g.n; i++)
-                    set_value(found, static_cast<uint32_t>(i), at(i));
+                if (g.v == 2)
+                    for (int i = 0; i < g.n; i++)
+                        found[i >> 3] = static_cast<uint8_t>(found[i >> 3] | (at(i) << (i & 7)));
+                else
+                    for (int i = 0; i < g.n; i++)
+                        set_value(found, static_cast<uint32_t>(i), at(i));
                 if (hand_over_pre_image(found))
                     interrupt_pre_fan();
                 if (fan_stopped())
@@ -203,9 +213,17 @@ sweep()
         branch top = stack.back();
         stack.pop_back();
         cells[top.c - g.a + kPad] = top.d;
-        u = ((index_above(g, top.c) + top.d) * static_cast<uint32_t>(g.v)) % vk;
+        u = roll(g, index_above(g, top.c) + top.d, top.c);
         c = top.c - 1;
     }
+}
+
+// The target's values, once per fan.
+void
+read_target()
+{
+    for (uint32_t c = 0; c < lineL; c++)
+        target[c] = static_cast<uint8_t>(get_value(A, c));
 }
 
 } // namespace
@@ -250,6 +268,7 @@ void
 pre_images_binary()
 {
     attrepeat = 0;
+    read_target();
     sweep<true>();
 }
 
@@ -257,6 +276,7 @@ void
 pre_images_multi_state()
 {
     attrepeat = 0;
+    read_target();
     sweep<false>();
 }
 
@@ -266,6 +286,7 @@ pre_images_local()
     // attrepeat is cleared once for the fan, not per start block, so that it
     // still tells afterwards whether the cycle predecessor came up.
     attrepeat = 0;
+    read_target();
     uint64_t blocks = int_power(value_range, nhood > 1 ? nhood - 1 : 0);
     for (uint64_t b = 0; b < blocks; b++) {
         set_start_block(static_cast<uint32_t>(b));
