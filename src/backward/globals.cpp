@@ -56,3 +56,15 @@ int16_t firstox = 0, firstoy = 0;
 int16_t xspacing = 0, yspacing = 0;
 int16_t startxspacing = 0, startyspacing = 0;
 uint8_t mutant_layout = 0;
+
+float totsubgofEdensity = 0;
+float basingofEdensity = 0;
+float fieldgofEdensity = 0;
+uint8_t earlyexitfield = 0;
+uint32_t totalgofE = 0;
+uint32_t totalprecount = 0;
+float xspacefact = 1, yspacefact = 1;
+float rightborder = 1;
+float firstxspacing = 0, firstyspacing = 0;
+uint8_t use_preset_basin_pos = 0;
+float startrad = 1;

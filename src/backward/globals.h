@@ -117,3 +117,17 @@ extern int16_t firstox, firstoy;   // where the run's first basin (and a new row
 extern int16_t xspacing, yspacing; // spacing in pixels in use
 extern int16_t startxspacing, startyspacing; // spacing as set by the layout stage
 extern uint8_t mutant_layout;      // 1: mutants laid out side by side on one screen
+
+// --- Results of a run that the driver plots, and the layout cursor it moves
+// between the points of a size sweep.
+extern float totsubgofEdensity;   // G-density of the last subtree
+extern float basingofEdensity;    // G-density of the last single basin
+extern float fieldgofEdensity;    // G-density of the last basin field
+extern uint8_t earlyexitfield;    // 1 when the last field was cut short
+extern uint32_t totalgofE;        // Garden-of-Eden states counted over a run
+extern uint32_t totalprecount;    // pre-images counted over a run
+extern float xspacefact, yspacefact; // growth of the spacing per size-sweep point
+extern float rightborder;         // spacings kept free at the right edge
+extern float firstxspacing, firstyspacing; // spacing at the start of a field
+extern uint8_t use_preset_basin_pos; // 1: basins go to positions kept from before
+extern float startrad;            // radius of the screen-saver disc per cell

@@ -64,3 +64,6 @@ float lowlimZ = 0.2f, highlimZ = 1.0f;
 char codetypeonly = 'c';
 uint8_t lambda_z_graph = 0;
 uint8_t pause_show_code = 0;
+
+uint8_t forward_only = 0;
+uint32_t bitflipcount = 0;

@@ -80,3 +80,7 @@ extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
 extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
 extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
+
+// --- Run part: the kind of run chosen for the next pass.
+extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)
+extern uint32_t bitflipcount;    // single-cell flips made during the run

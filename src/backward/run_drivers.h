@@ -1,0 +1,23 @@
+// The settings menus of a run pass and the drivers of backward runs: single
+// basins over a range of sizes, mutants on one screen, subtrees and basin
+// fields, with their summaries.
+#pragma once
+
+// The layout, display and pause/data menus; 'q' in is[0] to step back.
+void setup_plot();
+void format_draw();
+void data_att();
+// Draws a single basin or subtree per size from startL to endL.
+void draw_range_single();
+// Draws a basin field per size from startL to endL.
+void draw_range_field();
+// Draws the rule and its mutants side by side.
+void mutant_one_screen_single();
+// Draws the subtree of the seed.
+void upstream_only();
+// Draws the basin field of the network.
+void draw_field();
+// The in-degree histogram of pre_fan_freq.
+void show_pre_fansize_freq_hist();
+// Writes the field summary.
+void print_field_data();

@@ -1,0 +1,56 @@
+// A forward-only run driven through the real program: set-up, seed, output
+// settings, the run kind, the space-time pattern, the pause box, the options
+// box, and back out to a clean exit.
+#include "e2e/e2e_fixture.h"
+
+#include <string>
+
+namespace {
+
+class ForwardRun : public ZemraTest {
+protected:
+    void answer(std::initializer_list<std::string> answers)
+    {
+        for (const std::string &a : answers)
+            for (char c : a)
+                zemra->type(std::string(1, c));
+    }
+};
+
+TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
+{
+    launch();
+    answer({"r\r", "123\r",   // a fixed random seed: the same rule and seed each time
+            "s\r",            // single basin, subtree or forward only
+            "\r", "\r",       // value range 2, no size range
+            "\r", "\r",       // scale, size 14
+            "\r", "\r",       // k = 3, regular 1d
+            "\r", "\r",       // rule tables, a single rule
+            "\r",             // network view: on to the runs
+            "\r",             // a random seed
+            "\r",             // output settings
+            "s\r"});          // space-time pattern only
+    // The seed is the first row of the pattern, at the top left, cell 0 at
+    // the right: some of its 14 cells hold 1.
+    unsigned long background = zemra->pixel(500, 500);
+    bool drawn = wait_until(
+        [&] {
+            for (int x = 2; x < 14 * 6; x += 3)
+                if (zemra->pixel(x, 3) != background)
+                    return true;
+            return false;
+        },
+        10);
+    EXPECT_TRUE(drawn) << "no space-time pattern";
+    answer({"q", "q",         // pause box, end the run
+            "q",              // options box
+            "q",              // output settings -> seed
+            "q",              // seed -> network view stage
+            "q", "q", "q", "q", "q", "q",  // view, rules, rule kind, view, wiring, k
+            "q", "q", "q",    // scale, size range, value range
+            "q", "q"});       // exit box
+    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
+}
+
+} // namespace
