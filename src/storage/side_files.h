@@ -1,13 +1,10 @@
-// Side files: the last rule, ASCII rule tables, successor tables, k-mix
-// files and the glider rule lists.
+// Side files beside the network files: the last rule kept between runs,
+// ASCII rule tables, successor tables, k-mix files and the glider rule
+// lists. Each kind has its own header; this one gathers them.
 #pragma once
-#include <cstdint>
 
-// mode 'l' load, 'L' length only, 's' save the k-mix (nhoodm) as a "*.mix"
-// file; returns the file's length after 'l' or 'L', 0 after 'q' or a failed
-// open (with 'q' in is[0]).
-uint16_t load_save_nhoodmix(int mode);
-
-// Reads the glider rule list of the network's (v, k) into glider_buf;
-// count: the index of the list's last rule.
-void load_glider_buf(int count);
+#include "storage/ascii_table.h"
+#include "storage/glider_list.h"
+#include "storage/kmix_file.h"
+#include "storage/last_rule.h"
+#include "storage/successor_file.h"
