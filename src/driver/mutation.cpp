@@ -33,6 +33,7 @@
 #include "screen/input.h"
 #include "screen/line_editor.h"
 #include "screen/window.h"
+#include "wiring/globals.h"
 #include "wiring/lattice_wireup.h"
 #include "wiring/random_wiring.h"
 #include "wiring/wire_up.h"
