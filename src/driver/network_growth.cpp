@@ -148,7 +148,7 @@ binary_tcode_to_rule(uint8_t *rule, const uint8_t *tcode, int k, uint32_t entrie
     for (uint32_t i = 0; i < entries; i++) {
         int ones = 0;
         for (int j = 0; j < k; j++)
-            ones += nm[j][i] == 1;
+            ones += get_value(nm[j], static_cast<uint32_t>(i)) == 1;
         set_value(rule, i, get_value(tcode, static_cast<uint32_t>(ones)));
     }
 }

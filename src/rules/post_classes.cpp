@@ -89,9 +89,15 @@ class_flags(int k, const uint8_t *rule)
     for (uint32_t i = 0; i < entries; i++) {
         int c = get_value(rule, i);
         uint32_t mask = 0;
-        for (int j = 0; j < k; j++)
-            if (nm[j][i] == c)
-                mask |= 1u << j;
+        if (v == 2) {
+            // For v = 2 the k-matrix digits of i are the bits of i.
+            uint32_t positions = k >= 32 ? ~0u : (1u << k) - 1;
+            mask = (c ? i : ~i) & positions;
+        } else {
+            for (int j = 0; j < k; j++)
+                if (get_value(nm[j], i) == c)
+                    mask |= 1u << j;
+        }
         masks[static_cast<size_t>(c)].push_back(mask);
     }
     post_flags f{};

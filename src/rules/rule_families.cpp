@@ -71,7 +71,7 @@ altenberg_rule(uint8_t *rule, int k, int32_t last)
         return;
     for (int32_t i = last; i >= 0; i--) {
         int p = static_cast<int>(random() % k);
-        set_value(rule, static_cast<uint32_t>(i), nm[p][i]);
+        set_value(rule, static_cast<uint32_t>(i), get_value(nm[p], static_cast<uint32_t>(i)));
     }
 }
 
@@ -82,7 +82,7 @@ majority_rule(uint8_t *rule, int k, int32_t last)
     for (int32_t i = 0; i <= last; i++) {
         int count[8] = {};
         for (int j = 0; j < k; j++)
-            count[nm[j][i]]++;
+            count[get_value(nm[j], static_cast<uint32_t>(i))]++;
         int kept = v - 1;
         for (int c = v - 1; c >= 0; c--)
             if (count[c] >= count[kept])
@@ -126,12 +126,12 @@ set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last)
     }
     int v = value_range, centre = k / 2;
     for (int32_t i = 0; i <= last; i++) {
-        int c = nm[centre][i];
+        int c = get_value(nm[centre], static_cast<uint32_t>(i));
         int out;
         if (c == 0) {
             int ones = 0;
             for (int j = 0; j < k; j++)
-                ones += nm[j][i] == 1;
+                ones += get_value(nm[j], static_cast<uint32_t>(i)) == 1;
             out = ones >= lower && ones <= upper;
         } else {
             out = c + 1 > v - 1 ? 0 : c + 1;
