@@ -175,7 +175,8 @@ TEST_F(RuleBox, ThreeValuesHaveNoPAndHexOnItsOwnLine)
                     "1d size=20 ld=0.625 ld-r=0.75 \nzl=0.5 zr=1 Z=1 C=0/3\n");
     EXPECT_EQ(rule_box_top, Maxy - 2 * CHeight - 6);
     nhood = 5;
-    copied(5, rule.data(), 0);
+    std::vector<uint8_t> rule5(61, 0);  // 243 entries of 2 bits
+    copied(5, rule5.data(), 0);
     EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
 }
 
