@@ -862,12 +862,12 @@ set_bit_flips()
 uint8_t
 wire_move(char mode, uint8_t color)
 {
-    int kept_colour = getcolor();
-    setcolor(white);
     if (wires_to_move == 0)
         wires_to_move = 1;
     long total = total_wires();
     if (mode == 's' || mode == 'W') {
+        int kept_colour = getcolor();
+        setcolor(white);
         int x = getx, y = gety;
         long count = wires_to_move;
         bool relocal = false;
@@ -909,7 +909,6 @@ wire_move(char mode, uint8_t color)
         if (!ncolor)
             color = color == white ? yellow : color == yellow ? white : color;
     }
-    setcolor(kept_colour);
     return color;
 }
 
