@@ -21,16 +21,6 @@ bool window_open = false;
 
 } // namespace
 
-bool
-x_display_available()
-{
-    Display *probe = XOpenDisplay(nullptr);
-    if (!probe)
-        return false;
-    XCloseDisplay(probe);
-    return true;
-}
-
 void
 ScreenTest::SetUpTestSuite()
 {
@@ -38,9 +28,11 @@ ScreenTest::SetUpTestSuite()
         return;
     // The paced typing thread uses its own connection next to the window's.
     XInitThreads();
-    if (!x_display_available())
-        return;
+    // Opened first and kept: a probe connection closed again would let the
+    // server reset while the window's connection opens.
     test_display = XOpenDisplay(nullptr);
+    if (!test_display)
+        return;
     allocate_mem_buffers();
     open_graphics();
     window_open = true;

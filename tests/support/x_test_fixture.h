@@ -30,6 +30,3 @@ protected:
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
 };
-
-// True when an X display can be opened (DISPLAY is set and answers).
-bool x_display_available();
