@@ -6,13 +6,12 @@
 //
 // Each neighbourhood i is reduced to one bit mask: the input positions that
 // hold its own output value. A set of neighbourhoods with output c shares a
-// position holding c exactly when the AND of their masks is not 0. Triples
-// and pairs only need the distinct masks, and among those only the minimal
-// ones (a superset of a mask passes wherever that mask passes), so the cubic
-// A^3 test runs over a short list and stops at the first failing triple.
+// position holding c exactly when the AND of their masks is not 0. Pairs and
+// triples only need the distinct masks, masks with few positions first, where
+// failures are most likely; the cubic triple test becomes one table lookup
+// per pair (see pair_and_triple_tests).
 #include "rules/post_classes.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -30,51 +29,74 @@ struct post_flags {
     bool ai[8], a3[8], a2[8];
 };
 
-// The minimal distinct masks of the neighbourhoods in `masks`, each mask a
-// set of input positions.
+// The distinct masks of a list, fewest positions first (so that pair and
+// triple tests meet their failures early).
 std::vector<uint32_t>
-minimal_masks(std::vector<uint32_t> &masks)
+distinct_masks(const std::vector<uint32_t> &masks, int k)
 {
-    std::sort(masks.begin(), masks.end(), [](uint32_t a, uint32_t b) {
-        int pa = __builtin_popcount(a), pb = __builtin_popcount(b);
-        return pa != pb ? pa < pb : a < b;
-    });
-    masks.erase(std::unique(masks.begin(), masks.end()), masks.end());
-    std::vector<uint32_t> kept;
-    for (uint32_t m : masks) {
-        bool covered = false;
-        for (uint32_t s : kept)
-            if ((s & m) == s) {
-                covered = true;
-                break;
-            }
-        if (!covered)
-            kept.push_back(m);
-    }
-    return kept;
+    std::vector<std::vector<uint32_t>> by_size(static_cast<size_t>(k) + 1);
+    std::vector<uint8_t> seen(size_t(1) << k, 0);
+    for (uint32_t m : masks)
+        if (!seen[m]) {
+            seen[m] = 1;
+            by_size[static_cast<size_t>(__builtin_popcount(m))].push_back(m);
+        }
+    std::vector<uint32_t> out;
+    for (const auto &group : by_size)
+        out.insert(out.end(), group.begin(), group.end());
+    return out;
 }
 
+// Pairs among the first count masks: true when each pair shares a position.
 bool
-pairs_meet(const std::vector<uint32_t> &m)
+pairs_meet(const std::vector<uint32_t> &m, size_t count)
 {
-    for (size_t a = 0; a < m.size(); a++)
+    for (size_t a = 0; a < count; a++)
         for (size_t b = 0; b <= a; b++)
             if ((m[a] & m[b]) == 0)
                 return false;
     return true;
 }
 
-bool
-triples_meet(const std::vector<uint32_t> &m)
+// The A^2 and A^3 tests of one value's distinct masks. A pair fails when one
+// mask is a subset of the other's complement, a triple when some mask is a
+// subset of ~(a & b): has_subset[x], a sum over subsets of the masks
+// present, answers that for every x at once, so A^2 costs one lookup per
+// mask and A^3 one per pair of minimal masks (a superset of a mask passes
+// wherever that mask passes) instead of a loop over the third mask.
+void
+pair_and_triple_tests(const std::vector<uint32_t> &masks, int k, bool &a2, bool &a3)
 {
-    for (size_t a = 0; a < m.size(); a++)
-        for (size_t b = 0; b <= a; b++) {
-            uint32_t ab = m[a] & m[b];
-            for (size_t c = 0; c <= b; c++)
-                if ((ab & m[c]) == 0)
-                    return false;
+    uint32_t full = (1u << k) - 1;
+    std::vector<uint8_t> has_subset(size_t(1) << k, 0);
+    for (uint32_t m : masks)
+        has_subset[m] = 1;
+    std::vector<uint32_t> minimal;
+    for (uint32_t m : masks) {
+        bool is_minimal = true;
+        for (int j = 0; j < k && is_minimal; j++)
+            if ((m >> j & 1) && has_subset[m ^ (1u << j)])
+                is_minimal = false;
+        if (is_minimal)
+            minimal.push_back(m);
+    }
+    for (int j = 0; j < k; j++)
+        for (uint32_t x = 0; x <= full; x++)
+            if (x >> j & 1)
+                has_subset[x] |= has_subset[x ^ (1u << j)];
+    a2 = true;
+    for (uint32_t m : minimal)
+        if (has_subset[full & ~m]) {
+            a2 = false;
+            break;
         }
-    return true;
+    a3 = a2;
+    for (size_t a = 0; a < minimal.size() && a3; a++)
+        for (size_t b = 0; b <= a; b++)
+            if (has_subset[full & ~(minimal[a] & minimal[b])]) {
+                a3 = false;
+                break;
+            }
 }
 
 // The three class flags of every output value. The classes are nested, so
@@ -111,9 +133,11 @@ class_flags(int k, const uint8_t *rule)
             f.a3[c] = f.a2[c] = true;
             continue;
         }
-        std::vector<uint32_t> minimal = minimal_masks(list);
-        f.a2[c] = pairs_meet(minimal);
-        f.a3[c] = f.a2[c] && triples_meet(minimal);
+        std::vector<uint32_t> sorted = distinct_masks(list, k);
+        // Most tables fail on two of their smallest masks: try those first.
+        if (!pairs_meet(sorted, sorted.size() < 64 ? sorted.size() : 64))
+            continue;
+        pair_and_triple_tests(sorted, k, f.a2[c], f.a3[c]);
     }
     return f;
 }
@@ -156,7 +180,7 @@ write_label(const char *text, int flag, int output)
 int
 post_func(int k, const uint8_t *rule, int mode, int flag, int, int output)
 {
-    if (value_range < 2 || value_range > 8 || k < 0 || k > 31)
+    if (value_range < 2 || value_range > 8 || k < 0 || k > 20)
         return 0;
     post_flags f = class_flags(k, rule);
     int result = answer(f);
