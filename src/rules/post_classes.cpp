@@ -180,7 +180,9 @@ write_label(const char *text, int flag, int output)
 int
 post_func(int k, const uint8_t *rule, int mode, int flag, int, int output)
 {
-    if (value_range < 2 || value_range > 8 || k < 0 || k > 20)
+    // Without a k-matrix (the forward-only totalistic mode) there are no
+    // digits to test for v > 2.
+    if (value_range < 2 || value_range > 8 || k < 0 || k > 20 || (value_range > 2 && !nm))
         return 0;
     post_flags f = class_flags(k, rule);
     int result = answer(f);
