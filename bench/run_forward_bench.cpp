@@ -2,8 +2,9 @@
 // example tests/with_xvfb.sh build/bench/run_forward_bench): rows per second
 // of a 1d pattern of 1,000 cells at cell sizes 1 and 4, frames per second of
 // a 100 x 100 2d pattern at cell size 4, and the cost of one key poll beside
-// one undrawn step of the 1,000-cell ring (items_per_second counts rows,
-// frames, polls or steps).
+// one undrawn step of the 1,000-cell ring, and undrawn runs of that ring
+// through run_forward with its per-step key poll (items_per_second counts
+// rows, frames, polls or steps).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -139,6 +140,26 @@ BM_KeyPoll(benchmark::State &state)
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
 }
 BENCHMARK(BM_KeyPoll);
+
+// The same steps through run_forward, undrawn, with its key poll each step:
+// compared with BM_UndrawnStep_n1000 this is what the polls cost.
+void
+BM_UndrawnRun_n1000(benchmark::State &state)
+{
+    open_window_once();
+    network net(1000, 3, 0);
+    const uint32_t steps = 20000;
+    for (auto _ : state) {
+        direction = 'b';
+        stepforward = steps;
+        stp = 0;
+        scale = 1;
+        d_mode = 1;
+        run_forward(carule);
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * steps);
+}
+BENCHMARK(BM_UndrawnRun_n1000)->Unit(benchmark::kMillisecond);
 
 void
 BM_UndrawnStep_n1000(benchmark::State &state)

@@ -1,7 +1,7 @@
 // STAND-IN until the pause and options box is built: it offers only what a
-// run needs to go on or end. It shows one prompt line and waits for a key:
-// 'q' leaves 'q' in is[0] and returns 1 (back: the run ends), any other key
-// returns 0 with that key in is[0] (the run goes on). Reads the screen
+// run needs to go on or end. It shows one prompt line and reads a one-key
+// entry: 'q' leaves 'q' in is[0] and returns 1 (back: the run ends); Return
+// (or a key and Return) returns 0 and the run goes on. Reads the screen
 // layer only.
 #include "forward/pause_box.h"
 
@@ -18,7 +18,7 @@ interrupt_stp_box(int, uint8_t *, uint32_t, const uint8_t *, int)
     get_prompt_box(9, 1);
     draw_prompt_box(1);
     outtext("pause: end-q, cont-ret:");
-    input_string(1, -2);
+    input_string(1, 0);
     putimage(Maxx / 2, 2, &boximage_prompt[9], 3);
     freeimage(&boximage_prompt[9]);
     moveto(x, y);

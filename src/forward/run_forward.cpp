@@ -11,6 +11,7 @@
 #include "forward/run_forward.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -77,6 +78,19 @@ struct run_context {
     uint8_t layout_before = 0;
     int8_t nhood_before = 0;
 };
+
+// Whether a millisecond has passed since the last key poll made through
+// here (a key then waits at most that long).
+bool
+key_poll_due()
+{
+    static std::chrono::steady_clock::time_point last;
+    auto now = std::chrono::steady_clock::now();
+    if (now - last < std::chrono::milliseconds(1))
+        return false;
+    last = now;
+    return true;
+}
 
 // The rule line shown by the pause box: rules[0], or the code of the
 // forward-only totalistic mode.
@@ -798,6 +812,11 @@ run_steps(run_context &r)
         }
 
         for (int32_t poll = 0; poll <= it.delay; poll++) {
+            // The step's own poll is made at most once a millisecond, so a
+            // fast undrawn run loses little to it; the delay's extra polls
+            // are always made, as they are there to slow the run.
+            if (poll == 0 && !key_poll_due())
+                continue;
             if (!event_ready())
                 continue;
             if (is[0] == 'q')
