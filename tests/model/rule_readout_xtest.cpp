@@ -17,6 +17,7 @@
 #include "model/cell_display.h"
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "model/network_arrays.h"
 #include "model/rule_readout.h"
 #include "model_test_support.h"
 #include "screen/draw.h"
@@ -166,6 +167,7 @@ TEST_F(RuleBox, ThreeValuesHaveNoPAndHexOnItsOwnLine)
 {
     use_value_range(3);
     setup_value_colors(1);
+    allocate_mem_nhood_matrix(5);  // the Post class test reads the k-matrix
     nhood = 3;
     std::vector<uint8_t> rule = pack({2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                       0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
@@ -178,6 +180,7 @@ TEST_F(RuleBox, ThreeValuesHaveNoPAndHexOnItsOwnLine)
     std::vector<uint8_t> rule5(61, 0);  // 243 entries of 2 bits
     copied(5, rule5.data(), 0);
     EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    free_mem_nhood_matrix(5);
 }
 
 TEST_F(RuleBox, TcodeShowsItsNumberOnTheMiddleLine)
