@@ -135,3 +135,10 @@ restore_def_font()
     if (propfont)
         XSetFont(D, Gc, propfont->fid);
 }
+
+void
+set_italic_font()
+{
+    if (italicfont)
+        XSetFont(D, Gc, italicfont->fid);
+}

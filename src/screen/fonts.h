@@ -10,3 +10,4 @@ void free_fonts();
 void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
 void set_medium_font();        // medium font; scaled by 0.8
 void restore_def_font();       // propfont again; metrics left to the caller
+void set_italic_font();        // italic title font; metrics unchanged

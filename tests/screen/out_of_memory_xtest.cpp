@@ -31,6 +31,7 @@ open_window_and_type(const std::string &keys)
     open_graphics();
     Display *keyboard = XOpenDisplay(nullptr);
     xtest_move_pointer(keyboard, 200, 200);
+    XSetInputFocus(keyboard, W, RevertToParent, CurrentTime);
     xtest_type(keyboard, keys);
 }
 

@@ -36,8 +36,11 @@ ScreenTest::SetUpTestSuite()
     allocate_mem_buffers();
     open_graphics();
     window_open = true;
-    // Keys go to the window under the pointer when no window manager runs.
+    // Keys go to the window under the pointer when no window manager runs;
+    // the focus keeps them there when a test makes the window smaller.
     xtest_move_pointer(test_display, Maxx / 2, Maxy / 2);
+    XSetInputFocus(test_display, W, RevertToParent, CurrentTime);
+    XSync(test_display, False);
 }
 
 void

@@ -1,0 +1,11 @@
+// Drawing settings of the network and attractor graphs that other folders
+// read or set.
+#pragma once
+#include <cstdint>
+
+extern uint8_t scale_links;  // 1: links are bands whose width follows their weight
+extern uint8_t show_arrows;  // 1: links carry an arrow head
+extern float arrow_size;     // arrow barb length as a share of w_cyclerad
+extern float w_cyclerad;     // base radius of the graph's nodes in pixels
+extern float linkangle;      // direction of the last link measured, 0..2 pi (y up)
+extern float abs_angle;      // its acute angle to the horizontal
