@@ -18,6 +18,7 @@
 #include "driver/globals.h"
 #include "driver/mutation.h"
 #include "driver/network_growth.h"
+#include "driver/field_prompt.h"
 #include "driver/options_box.h"
 #include "forward/forward_step.h"
 #include "forward/globals.h"
@@ -492,56 +493,6 @@ single_loop()
 // ---- The field loop.
 
 enum class field_step { output, menus, prompt, start, repeat, end_of_run };
-
-// The field prompt: the pre-image method by network size; false on 'q'.
-bool
-field_prompt()
-{
-    exhaustive_testing = 0;
-    see_ppstack = 0;
-    neutral_order = 0;
-    const char *methods = lineL <= 12 ? "exh-e rmap-r seq-s nto-o"
-                          : lineL <= 31 ? "exh-e rmap-r seq-s"
-                                        : "";
-    const char *locality = nonlocal ? "(non-local)" : "(local)";
-    int margin = draw_prompt_box(2);
-    if (rangeL)
-        snprintf(textb[0], 150, "basin field %s n=%d-%d, %s", locality, startL, endL, methods);
-    else
-        snprintf(textb[0], 150, "basin field %s n=%d, %s", locality, lineL, methods);
-    outtext(textb[0]);
-    moveto(margin, gety + CHeight);
-    if (!nonlocal)
-        outtext("view ppstack-1:");
-    else if (reorderRBN)
-        outtext("view ppstack-1 +pause-2, reorder(on) tog +R:");
-    else
-        outtext("view ppstack-1, fan-pause-2, reorder(off) tog +R:");
-    int len = input_string(2, 0);
-    if (is[0] == 'q')
-        return false;
-    seq_update = 0;
-    char first = is[0], second = len > 1 ? is[1] : 0;
-    if (first == '1' || first == '2')
-        see_ppstack = static_cast<uint8_t>(first - '0');
-    if (first == 'R' || ((first == '1' || first == '2') && second == 'R')) {
-        reorderRBN = reorderRBN ? 0 : 1;
-    } else if (lineL <= 31) {
-        if (first == 'e') {
-            exhaustive_testing = 1;
-        } else if (first == 's') {
-            exhaustive_testing = 1;
-            erase_prompt_box(2);
-            set_seq_update();
-        } else if (first == 'r') {
-            exhaustive_testing = 2;
-        } else if (first == 'o' && lineL <= 12) {
-            neutral_order = 1;
-            meta_graph = 0;
-        }
-    }
-    return true;
-}
 
 void
 field_run_start()

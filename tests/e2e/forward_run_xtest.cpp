@@ -53,4 +53,32 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
 }
 
+TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
+{
+    launch();
+    answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
+            "\r", "\r", "\r", "s\r"});
+    // The first rows of the pattern: the seed and its first successors.
+    auto first_rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 5 * 6); };
+    unsigned long background = zemra->pixel(500, 500);
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 400) != background ||
+                                        zemra->pixel(10, 400) != background ||
+                                        zemra->pixel(70, 400) != background; },
+                           10))
+        << "the pattern did not run down the page";
+    unsigned long long first_run = first_rows();
+    answer({"q", "q"});   // pause box, end the run
+    // The lower rows of the finished pattern: a repeat clears them and starts
+    // again at the top, while ending the run would leave them as they are.
+    auto lower_rows = [&] { return zemra->region_digest(0, 640, 14 * 6, 90); };
+    unsigned long long finished = lower_rows();
+    answer({"\r"});      // options box: run again
+    EXPECT_TRUE(wait_until([&] { return lower_rows() != finished; }, 10))
+        << "the run did not start again";
+    // Same rule and seed: the same first rows come back.
+    EXPECT_TRUE(wait_until([&] { return first_rows() == first_run; }, 10));
+    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
 } // namespace
