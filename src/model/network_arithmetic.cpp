@@ -122,3 +122,14 @@ shuffle_order(uint16_t *order, int n)
         order[p] = static_cast<uint16_t>(r);
     }
 }
+
+int
+digits_of(int x)
+{
+    int d = 1;
+    while (x >= 10) {
+        x /= 10;
+        d++;
+    }
+    return d;
+}

@@ -34,3 +34,7 @@ void set_i2dxj2d();
 // random() % n, redrawing while the value is already used. n below 1 leaves
 // the array untouched; n is at most 65536.
 void shuffle_order(uint16_t *order, int n);
+
+// Number of decimal digits of x (at least 1): the width of an entry that
+// takes any number up to x.
+int digits_of(int x);

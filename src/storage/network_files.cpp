@@ -20,6 +20,7 @@
 #include "driver/globals.h"
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "model/network_arithmetic.h"
 #include "model/network_arrays.h"
 #include "model/value_count_trie.h"
 #include "model/value_line.h"
@@ -738,17 +739,6 @@ read_start(int chars, int fallback, int maximum)
         return maximum > 0 ? static_cast<int>(random() % maximum) : 0;
     long typed = entry_number();
     return typed >= 0 && typed <= maximum ? static_cast<int>(typed) : fallback;
-}
-
-int
-digits_of(int x)
-{
-    int d = 1;
-    while (x >= 10) {
-        x /= 10;
-        d++;
-    }
-    return d;
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "driver/globals.h"
 #include "forward/globals.h"
 #include "model/globals.h"
+#include "model/network_arithmetic.h"
 #include "model/rule_parameters.h"
 #include "model/rule_readout.h"
 #include "screen/boxes.h"
@@ -31,17 +32,6 @@
 #include "wiring/wiring_listing.h"
 
 namespace {
-
-int
-digits_of(int x)
-{
-    int d = 1;
-    while (x >= 10) {
-        x /= 10;
-        d++;
-    }
-    return d;
-}
 
 // The matrix in progress: the window, the page and the cursor.
 struct Matrix {

@@ -19,6 +19,7 @@
 
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "model/network_arithmetic.h"
 #include "screen/boxes.h"
 #include "screen/draw.h"
 #include "screen/globals.h"
@@ -304,18 +305,6 @@ set_max_zonesize(uint16_t x)
 // ---- the dialogs -------------------------------------------------------------
 
 namespace {
-
-// Number of decimal digits of x (at least 1).
-int
-digits_of(int x)
-{
-    int d = 1;
-    while (x >= 10) {
-        x /= 10;
-        d++;
-    }
-    return d;
-}
 
 // The number typed in the last entry, or -1 when it does not start with a digit.
 int

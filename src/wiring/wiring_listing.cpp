@@ -16,6 +16,7 @@
 
 #include "driver/globals.h"
 #include "model/globals.h"
+#include "model/network_arithmetic.h"
 #include "model/value_line.h"
 #include "rules/hex_readout.h"
 #include "screen/boxes.h"
@@ -90,18 +91,6 @@ draw_rule_part(int c, int x, int y, bool copy)
     } else if (totalistic == 2 && v_code) {
         print_current_bitstring_hexbytes(3, v_code[c], k, Maxx, lightcyan, mode);
     }
-}
-
-// Number of decimal digits of x (at least 1).
-int
-digits_of(int x)
-{
-    int d = 1;
-    while (x >= 10) {
-        x /= 10;
-        d++;
-    }
-    return d;
 }
 
 } // namespace
