@@ -39,6 +39,78 @@ targets(const std::vector<uint32_t> &next, int count)
     return t;
 }
 
+// The local sweep's order, computed from the brute-force pre-images: by
+// start block number (entry j = cell L-a+1+j), then cell by cell from cell
+// L-a down to cell b, where at each cell the smallest value whose entry
+// gives the cell's target comes first and the other fitting values follow
+// from the largest down (the branch stack's order; for v = 2: 0 before 1).
+std::vector<uint32_t>
+sweep_order(std::vector<uint32_t> pre, uint32_t t)
+{
+    const int n = static_cast<int>(lineL), k = nhood, a = k / 2, v = value_range;
+    auto key = [&](uint32_t s) {
+        std::vector<int> cell(n);
+        for (int i = 0; i < n; i++, s /= static_cast<uint32_t>(v))
+            cell[i] = static_cast<int>(s % static_cast<uint32_t>(v));
+        auto at = [&](int x) { return cell[((x % n) + n) % n]; };
+        std::vector<int> ranks;
+        int block = 0;
+        for (int j = k - 2; j >= 0; j--)
+            block = block * v + at(n - 1 - a + 1 + j);
+        ranks.push_back(block);
+        uint32_t target = t;
+        std::vector<int> tv(n);
+        for (int i = 0; i < n; i++, target /= static_cast<uint32_t>(v))
+            tv[i] = static_cast<int>(target % static_cast<uint32_t>(v));
+        for (int c = n - 1; c >= k - 1; c--) {
+            uint32_t above = 0;
+            for (int j = k - 1; j >= 1; j--)
+                above = above * static_cast<uint32_t>(v) + static_cast<uint32_t>(at(c - a + j));
+            int smallest = -1;
+            for (int d = v - 1; d >= 0; d--)
+                if (get_value(carule[0], above * static_cast<uint32_t>(v) + static_cast<uint32_t>(d)) == tv[c])
+                    smallest = d;
+            int x = at(c - a);
+            ranks.push_back(x == smallest ? 0 : v - x);
+        }
+        return ranks;
+    };
+    std::vector<std::pair<std::vector<int>, uint32_t>> keyed;
+    for (uint32_t s : pre)
+        keyed.emplace_back(key(s), s);
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t i = 0; i < pre.size(); i++)
+        pre[i] = keyed[i].second;
+    return pre;
+}
+
+TEST(PreimageMethods, LocalMethodListsInSweepOrder)
+{
+    srandom(21);
+    const int max_n[] = {0, 0, 13, 8, 6};
+    for (int v = 2; v <= 4; v++)
+        for (int k = 1; k <= 5; k++)
+            for (int n = k; n <= max_n[v]; n++)
+                for (int variant = 0; variant < 3; variant++) {
+                    TestNetwork net(v, n, k);
+                    reset_backward_settings();
+                    TestNetwork::set_random_rule();
+                    if (variant == 1 && v == 2 && k == 3)
+                        TestNetwork::set_rule_number(110);
+                    if (variant == 2) // few outputs of v-1: targets with many pre-images
+                        for (uint64_t i = 0; i < rule_entries(k); i++)
+                            if (random() % 4)
+                                set_value(carule[0], static_cast<uint32_t>(i), 0);
+                    std::vector<uint32_t> next = successors();
+                    allocate_local_arrays();
+                    for (uint32_t t : targets(next, 3)) {
+                        SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << " k=" << k << " target " << t);
+                        EXPECT_EQ(method_pre_images(t, local_method), sweep_order(brute_pre_images(next, t), t));
+                    }
+                    free_local_arrays();
+                }
+}
+
 TEST(PreimageMethods, RandomNetworksEqualBruteForce)
 {
     srandom(12);
