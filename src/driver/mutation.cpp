@@ -630,7 +630,8 @@ flip_positions()
     prompt_next_line();
     snprintf(textb[0], 150, "start position (def %d):", startmut);
     outtext(textb[0]);
-    input_string(4, 1);
+    // Text entries, not numeric ones: 'd' (accept all) must be typable here.
+    input_string(4, 0);
     long x;
     if (is[0] == 'q') {
         erase_prompt_box(2);
@@ -648,7 +649,7 @@ flip_positions()
     moverel(10, 0);
     snprintf(textb[0], 150, "end position (def %d):", endmut);
     outtext(textb[0]);
-    input_string(4, 1);
+    input_string(4, 0);
     erase_prompt_box(2);
     if (is[0] == 'q')
         return menu_step::back;
