@@ -48,6 +48,7 @@ uint32_t tickspace = 0, statespace = 0;
 uint8_t reorderRBN = 0;
 uint16_t *cell_order = nullptr;
 uint32_t partial_preimage_limit = 1u << 27;
+int local_run_key_bits = 14;
 uint16_t ppL = 0;
 uint32_t pp_ymax = 0, pp_hist_max = 0, pp_histcount = 0, pp_wild = 0, pp_wild_tot = 0;
 

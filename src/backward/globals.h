@@ -103,6 +103,9 @@ extern uint8_t reorderRBN;         // 1: cells are processed in cell_order
 extern uint16_t *cell_order;       // lineL cells in processing order (position L first)
 extern uint32_t partial_preimage_limit; // most partial pre-images one target may hold;
                                    // beyond it the target is abandoned (tests lower it)
+// Local pre-image method (preimages_local.h): allocate_local_arrays .. free_local_arrays.
+extern int local_run_key_bits;     // key bits of the v = 2 run tables (k-1 + cells a run), 14;
+                                   // tests lower it so small rings take several runs
 // Partial pre-image stack figures: stack sizes after each step go to pp_hist
 // and pp_hist_total (model/globals.h) for the average histogram view.
 extern uint16_t ppL;               // network size the stack histogram was laid out for
