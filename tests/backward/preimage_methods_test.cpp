@@ -102,12 +102,22 @@ TEST(PreimageMethods, LocalMethodListsInSweepOrder)
                             if (random() % 4)
                                 set_value(carule[0], static_cast<uint32_t>(i), 0);
                     std::vector<uint32_t> next = successors();
-                    allocate_local_arrays();
-                    for (uint32_t t : targets(next, 3)) {
-                        SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << " k=" << k << " target " << t);
-                        EXPECT_EQ(method_pre_images(t, local_method), sweep_order(brute_pre_images(next, t), t));
+                    // v = 2 sweeps runs of up to 14-(k-1) cells; shorter runs
+                    // (1, 2 or 3 cells, the last one shorter) cover the walk
+                    // over several runs.
+                    for (int run : {14, 1, 2, 3}) {
+                        local_run_key_bits = run == 14 ? 14 : k - 1 + run;
+                        allocate_local_arrays();
+                        for (uint32_t t : targets(next, 3)) {
+                            SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << " k=" << k << " run " << run
+                                                            << " target " << t);
+                            EXPECT_EQ(method_pre_images(t, local_method), sweep_order(brute_pre_images(next, t), t));
+                        }
+                        free_local_arrays();
+                        if (v > 2)
+                            break;
                     }
-                    free_local_arrays();
+                    local_run_key_bits = 14;
                 }
 }
 
