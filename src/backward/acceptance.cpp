@@ -7,9 +7,9 @@
 // Rotation merging: every rotation (ring) or translation (2d lattice) of a
 // pre-image of a uniform state is a pre-image too, so a fan keeps one
 // representative per class. Classes are found through the canonical form of
-// state_rotation.h in a hash map to the kept entry, so each pre-image costs
-// O(n) instead of a comparison with every kept entry; the first
-// representative met is kept.
+// state_rotation.h in a hash map to the kept entry, so a pre-image is not
+// compared with every kept entry; the first representative met is kept.
+// Shifts and ring segments are the model's (model/state_symmetries.h).
 #include "backward/acceptance.h"
 
 #include <cstdio>
@@ -26,6 +26,7 @@
 #include "model/cell_display.h"
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "model/state_symmetries.h"
 #include "model/value_line.h"
 #include "screen/boxes.h"
 #include "screen/draw.h"
@@ -102,7 +103,7 @@ merged_by_rotation(const uint8_t *P, uint32_t *h, uint32_t *w)
     if (regular2d) {
         torus_periods(P, h, w);
     } else {
-        *h = ring_segment_length(P);
+        *h = static_cast<uint32_t>(repeating_seg(P));
         *w = 1;
     }
     auto found = seg_index.emplace(canonical_state(P), segno + 1);
@@ -133,24 +134,22 @@ mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
     }
     if (!allbitssame || insegloop || rulemix)
         return;
-    uint8_t *t = work_line(P);
     if (!regular2d) {
         // The other distinct rotations of P.
+        uint8_t *t = work_line(P);
         for (uint32_t r = 1; r < h; r++) {
-            rotate_state_left(t, 1);
+            rotate_array(0, t, 'l', 0, 1, 0, 0);
             mark_state(t);
         }
         return;
     }
     // The other distinct translations of P: the h x w walk of the check.
-    for (uint32_t dh = 0; dh < h; dh++)
-        for (uint32_t dw = 0; dw < w; dw++) {
-            if (dh == 0 && dw == 0)
-                continue;
-            memcpy(t, P, bytesL);
-            translate_state_2d(t, dh, dw);
+    bool itself = true;
+    visit_translations_2d(P, h, w, [&itself](const uint8_t *t) {
+        if (!itself)
             mark_state(t);
-        }
+        itself = false;
+    });
 }
 
 void
@@ -289,12 +288,12 @@ rot_cycle_equiv(const uint8_t *S)
 {
     cyclematch = 1;
     if (attperiod >= 2) {
-        uint32_t r = ring_segment_length(S);
+        int r = repeating_seg(S);
         uint8_t *t = work_line(S);
         for (uint32_t j = 2; j <= attperiod; j++) {
             memcpy(t, S, bytesL);
-            for (uint32_t k = 1; k < r; k++) {
-                rotate_state_left(t, 1);
+            for (int k = 1; k < r; k++) {
+                rotate_array(0, t, 'l', 0, 1, 0, 0);
                 if (same_state(t, att[j]))
                     cyclematch++;
             }

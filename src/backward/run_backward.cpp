@@ -22,6 +22,7 @@
 #include "model/cell_display.h"
 #include "model/checked_alloc.h"
 #include "model/globals.h"
+#include "model/state_symmetries.h"
 #include "model/value_line.h"
 #include "screen/boxes.h"
 #include "screen/draw.h"
@@ -60,11 +61,11 @@ place_node(bool compressed)
     if (!regular2d) {
         if (!insegloop) {
             for (int m = 0; m < cyclematch; m++) {
-                rotate_state_left(s, basinno);
+                rotate_array(0, s, 'l', 0, static_cast<int>(basinno), 0, 0);
                 mark(s);
                 memcpy(t, s, bytesL);
                 for (uint32_t b = 1; b < basinno; b++) {
-                    rotate_state_left(t, 1);
+                    rotate_array(0, t, 'l', 0, 1, 0, 0);
                     mark(t);
                     progbar++;
                 }
@@ -72,7 +73,7 @@ place_node(bool compressed)
             }
         } else {
             for (uint32_t i = 0; i < seg[segindex]; i++) {
-                rotate_state_left(s, 1);
+                rotate_array(0, s, 'l', 0, 1, 0, 0);
                 mark(s);
                 progbar++;
             }
@@ -82,14 +83,13 @@ place_node(bool compressed)
     // 2d: "left" is one column on, "up" one row on.
     uint32_t W = static_cast<uint32_t>(i2d), H = static_cast<uint32_t>(j2d);
     if (insegloop) {
-        for (uint32_t h = 0; h < seg_2d_h[segindex]; h++) {
-            for (uint32_t w = 0; w < seg_2d_v[segindex]; w++) {
-                mark(s);
-                progbar++;
-                translate_state_2d(s, 0, 1);
-            }
-            translate_state_2d(s, 1, 0);
-        }
+        // Each column shift starts from the unshifted rows: the kept periods
+        // are those of torus_periods, whose row period may be below the
+        // lattice's when the state has a diagonal symmetry.
+        visit_translations_2d(s, seg_2d_h[segindex], seg_2d_v[segindex], [](const uint8_t *u) {
+            mark(u);
+            progbar++;
+        });
         return;
     }
     int diag = cyclematch_2d_diag[0] >= 2 ? cyclematch_2d_diag[0] : cyclematch_2d_diag[1];
@@ -102,16 +102,16 @@ place_node(bool compressed)
                     for (uint32_t w = 1; w <= basinno_2d_v; w++) {
                         if (h == 1 && w == 1)
                             continue;
-                        translate_state_2d(t, 0, 1);
+                        rotate_array_2d(t, 'u', 1);
                         mark(t);
                         progbar++;
                     }
-                    translate_state_2d(t, 1, 0);
+                    rotate_array_2d(t, 'l', 1);
                 }
                 progbar++;
-                translate_state_2d(s, 0, basinno_2d_v % H);
+                rotate_array_2d(s, 'u', static_cast<int>(basinno_2d_v % H));
             }
-            translate_state_2d(s, basinno_2d_h % W, 0);
+            rotate_array_2d(s, 'l', static_cast<int>(basinno_2d_h % W));
         }
         return;
     }
@@ -120,9 +120,10 @@ place_node(bool compressed)
         for (int d = 0; d < diag; d++) {
             mark(s);
             progbar++;
-            translate_state_2d(s, right, 1);
+            rotate_array_2d(s, 'l', static_cast<int>(right));
+            rotate_array_2d(s, 'u', 1);
         }
-        translate_state_2d(s, 1, 0);
+        rotate_array_2d(s, 'l', 1);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "backward/state_rotation.h"
 #include "backward/tree_levels.h"
 #include "forward/update_order.h"
+#include "model/state_symmetries.h"
 #include "screen/globals.h"
 
 // The input line the methods read their stop key from.

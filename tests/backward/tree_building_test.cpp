@@ -188,7 +188,7 @@ TEST(TreeBuilding, CompressedUniformFanCountsEveryPreImage)
         std::set<uint32_t> classes;
         for (uint32_t i = 1; i <= segno; i++) {
             total += seg[i];
-            EXPECT_EQ(seg[i], ring_segment_length(segseed[i]));
+            EXPECT_EQ(seg[i], repeating_seg(segseed[i]));
         }
         EXPECT_EQ(total, uint64_t(1) << n);
         // No two kept pre-images are rotations of each other.
@@ -246,7 +246,7 @@ TEST(TreeBuilding, RotCycleEquiv)
     set_number(lines[1].data(), 0b001011);
     for (int j = 2; j <= 6; j++) {
         memcpy(lines[j].data(), lines[j - 1].data(), bytesL);
-        rotate_state_left(lines[j].data(), 1);
+        rotate_array(0, lines[j].data(), 'l', 0, 1, 0, 0);
     }
     uint8_t **saved = att;
     att = cycle.data();
