@@ -238,6 +238,26 @@ hand_over_pre_image(const uint8_t *P)
 }
 
 int
+offer_pre_image(const uint8_t *P)
+{
+    if (hand_over_pre_image(P))
+        interrupt_pre_fan();
+    return fan_stopped();
+}
+
+int
+ask_one_key(const char *text)
+{
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    moveto(x, y);
+    return is[0];
+}
+
+int
 ask_stop_key(int lines)
 {
     char mode_line[150];

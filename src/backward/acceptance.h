@@ -16,6 +16,9 @@ int check_pre_image(const uint8_t *P);
 void accept_pre_image(const uint8_t *P);
 // The pair as every method uses it: 1 when the pre-image was kept.
 int hand_over_pre_image(const uint8_t *P);
+// The hand-over of the local and table methods: the pair, then the key poll
+// when the pre-image was kept; 1 when the fan must stop (fan_stopped).
+int offer_pre_image(const uint8_t *P);
 
 // Polls the keyboard once; on 'q' asks how to go on and leaves 'q' or 'n' in
 // is[0] (with earlyexit 1) when the fan must stop. Does nothing while no
@@ -38,6 +41,10 @@ void clear_segment_list();
 // Frees the segment list and its lines.
 void free_segment_list();
 
+// Shows text in a one-line prompt box, reads one key, erases the box and
+// restores the current point; returns the key (also in is[0]). Needs an
+// open window.
+int ask_one_key(const char *text);
 // The stop prompt of a fan or a tree: lines 1 or 2 (2 adds "early exit - in
 // pre-image fan" first); returns the key, 'q' or 'n' meaning stop. Needs an
 // open window.

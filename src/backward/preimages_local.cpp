@@ -235,9 +235,7 @@ sweep()
                 else
                     for (int i = 0; i < g.n; i++)
                         set_value(found, static_cast<uint32_t>(i), at(i));
-                if (hand_over_pre_image(found))
-                    interrupt_pre_fan();
-                if (fan_stopped())
+                if (offer_pre_image(found))
                     return;
             }
         }
@@ -416,9 +414,7 @@ chunk_sweep()
             w = index & w_mask;
         }
         if (fits) {
-            if (hand_over_pre_image(line))
-                interrupt_pre_fan();
-            if (fan_stopped())
+            if (offer_pre_image(line))
                 return;
         }
     }

@@ -25,8 +25,6 @@
 #include "model/globals.h"
 #include "model/network_arithmetic.h"
 #include "model/value_line.h"
-#include "screen/boxes.h"
-#include "screen/draw.h"
 #include "screen/globals.h"
 #include "screen/input.h"
 
@@ -52,12 +50,7 @@ void
 message(const char *text)
 {
     if (mouse_found) {
-        int16_t x = getx, y = gety;
-        draw_prompt_box(1);
-        outtext(text);
-        input_string(1, 0);
-        erase_prompt_box(1);
-        moveto(x, y);
+        ask_one_key(text);
     } else {
         fprintf(stderr, "\n%s\n", text);
     }
@@ -142,12 +135,7 @@ stopped_at(uint64_t s, uint64_t states)
         // 64-bit arithmetic: 100 * s overflows 32 bits past 42,949,672 states.
         unsigned percent = static_cast<unsigned>(states > 1 ? 100 * s / (states - 1) : 100);
         snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:", percent);
-        int16_t x = getx, y = gety;
-        draw_prompt_box(1);
-        outtext(text);
-        input_string(1, 0);
-        erase_prompt_box(1);
-        moveto(x, y);
+        ask_one_key(text);
         // 'o' opens the after-run options of the driver once it exists.
         if (is[0] != 'o')
             return is[0] == 'q';
@@ -344,9 +332,7 @@ pre_exhaustive()
             continue;
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
-        if (hand_over_pre_image(F))
-            interrupt_pre_fan();
-        if (fan_stopped())
+        if (offer_pre_image(F))
             return;
     }
 }
@@ -380,9 +366,7 @@ pre_neutral()
         }
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
-        if (hand_over_pre_image(F))
-            interrupt_pre_fan();
-        if (fan_stopped())
+        if (offer_pre_image(F))
             break;
     }
     checked_free(order);
