@@ -103,47 +103,49 @@ report(benchmark::State &state, uint64_t found, uint32_t largest_stack)
     state.counters["largest_stack"] = largest_stack;
 }
 
+// Times method with every state once as its target, per iteration.
+template <typename Method>
+void
+time_all_targets(benchmark::State &state, Method method)
+{
+    uint64_t found = 0;
+    uint32_t largest = 0;
+    for (auto _ : state)
+        found = all_targets(method, &largest);
+    report(state, found, largest);
+}
+
 void
 BM_LocalMethodRing(benchmark::State &state)
 {
     build_network(static_cast<uint32_t>(state.range(0)), false);
     allocate_local_arrays();
-    uint64_t found = 0;
-    uint32_t largest = 0;
-    for (auto _ : state)
-        found = all_targets(pre_images_local, &largest);
+    time_all_targets(state, pre_images_local);
     free_local_arrays();
     free_network();
-    report(state, found, largest);
+}
+
+void
+general_method(benchmark::State &state, bool random_wiring)
+{
+    build_network(static_cast<uint32_t>(state.range(0)), random_wiring);
+    nonlocal = 1;
+    prepair_pre_rand();
+    time_all_targets(state, pre_images_rand);
+    free_pre_rand();
+    free_network();
 }
 
 void
 BM_GeneralMethodRing(benchmark::State &state)
 {
-    build_network(static_cast<uint32_t>(state.range(0)), false);
-    nonlocal = 1;
-    prepair_pre_rand();
-    uint64_t found = 0;
-    uint32_t largest = 0;
-    for (auto _ : state)
-        found = all_targets(pre_images_rand, &largest);
-    free_pre_rand();
-    free_network();
-    report(state, found, largest);
+    general_method(state, false);
 }
 
 void
 BM_GeneralMethodRandomWiring(benchmark::State &state)
 {
-    build_network(static_cast<uint32_t>(state.range(0)), true);
-    prepair_pre_rand();
-    uint64_t found = 0;
-    uint32_t largest = 0;
-    for (auto _ : state)
-        found = all_targets(pre_images_rand, &largest);
-    free_pre_rand();
-    free_network();
-    report(state, found, largest);
+    general_method(state, true);
 }
 
 void
