@@ -68,9 +68,10 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
         << "the pattern did not run down the page";
     unsigned long long first_run = first_rows();
     answer({"q", "q"});   // pause box, end the run
-    // The lower rows of the finished pattern: a repeat clears them and starts
-    // again at the top, while ending the run would leave them as they are.
-    auto lower_rows = [&] { return zemra->region_digest(0, 640, 14 * 6, 90); };
+    // Rows already drawn lower down: a repeat clears them and starts again at
+    // the top (it takes seconds to come back down), while ending the run
+    // would leave them as they are.
+    auto lower_rows = [&] { return zemra->region_digest(0, 370, 14 * 6, 31); };
     unsigned long long finished = lower_rows();
     answer({"\r"});      // options box: run again
     EXPECT_TRUE(wait_until([&] { return lower_rows() != finished; }, 10))
