@@ -10,6 +10,7 @@
 #include "model/state_symmetries.h"
 
 #include <cstring>
+#include <vector>
 
 #include "backward/globals.h"
 #include "forward/globals.h"
@@ -246,15 +247,28 @@ v_spin_array_3d(uint8_t *state)
 int
 repeating_seg(const uint8_t *state)
 {
-    memcpy(rot, state, bytesL);
-    int count = 1;
-    for (int t = 1; t <= L; t++) {
-        rotate_array(0, rot, 'l', 0, 1, 0, 0);
-        if (same_state(rot, state))
-            count++;
+    // The smallest rotation that gives the state back is its shortest period
+    // p when p divides n (else n), found in linear time from the prefix
+    // function of the cell values: p = n - (longest proper border).
+    static std::vector<int> values, border;
+    size_t n = lineL;
+    values.resize(n);
+    border.assign(n, 0);
+    for (size_t c = 0; c < n; c++)
+        values[c] = get_value(state, static_cast<uint32_t>(c));
+    for (size_t c = 1; c < n; c++) {
+        int b = border[c - 1];
+        while (b > 0 && values[c] != values[static_cast<size_t>(b)])
+            b = border[static_cast<size_t>(b) - 1];
+        if (values[c] == values[static_cast<size_t>(b)])
+            b++;
+        border[c] = b;
     }
-    rotate_array(0, rot, 'l', 0, 1, 0, 0);
-    return lineL / count;
+    memcpy(rot, state, bytesL);
+    if (n == 0)
+        return 0;
+    size_t period = n - static_cast<size_t>(border[n - 1]);
+    return static_cast<int>(n % period == 0 ? period : n);
 }
 
 void

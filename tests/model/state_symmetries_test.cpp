@@ -110,6 +110,45 @@ TEST_F(Symmetries, RepeatingSegmentOfRingStates)
     EXPECT_EQ(0, memcmp(rot, s.data(), bytesL));
 }
 
+TEST_F(Symmetries, RepeatingSegmentEqualsTheSmallestRotationBack)
+{
+    // Oracle: rotate the values one cell at a time until they come back.
+    srandom(11);
+    for (int v : {2, 3, 5}) {
+        for (int n : {1, 4, 6, 12, 30}) {
+            network(v, n);
+            for (int trial = 0; trial < 40; trial++) {
+                // Repeat a random block of a length dividing n, sometimes
+                // with one cell changed.
+                int block = 1 + static_cast<int>(random() % n);
+                while (n % block)
+                    block--;
+                std::vector<int> values(n);
+                for (int c = 0; c < block; c++)
+                    values[c] = static_cast<int>(random() % v);
+                for (int c = block; c < n; c++)
+                    values[c] = values[c % block];
+                if (trial % 3 == 0)
+                    values[random() % n] = static_cast<int>(random() % v);
+                std::vector<uint8_t> line(bytesL + 8, 0);
+                for (int c = 0; c < n; c++)
+                    set_value(line.data(), static_cast<uint32_t>(c), values[c]);
+                int expected = n;
+                for (int p = 1; p < n && expected == n; p++) {
+                    bool back = n % p == 0;
+                    for (int c = 0; back && c < n; c++)
+                        back = values[c] == values[(c + p) % n];
+                    if (back)
+                        expected = p;
+                }
+                EXPECT_EQ(repeating_seg(line.data()), expected) << "v=" << v << " n=" << n;
+            }
+            free_mem_CA_states();
+        }
+    }
+    network(2, 4);
+}
+
 TEST_F(Symmetries, TwoDimensionalShiftsForEveryValueRange)
 {
     for (int v : {2, 3, 5, 8}) {
