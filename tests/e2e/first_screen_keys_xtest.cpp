@@ -21,7 +21,7 @@ TEST_F(ZemraTest, AntsRunAndQuitBackToTheFirstScreen)
         << "the ants' title strip did not appear";
     unsigned long long early = drawing();
     EXPECT_TRUE(wait_until([&] { return drawing() != early; }, 10)) << "the ant does not move";
-    zemra->type("q");   // the ants' prompt
+    zemra->type_now("q");  // the ants' prompt (the ant keeps running)
     zemra->type("q");   // leave the demonstration
     EXPECT_TRUE(wait_until([&] { return strip() == first_screen_strip; }, 10))
         << "the first screen's title strip did not come back";

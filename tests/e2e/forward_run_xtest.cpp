@@ -42,7 +42,8 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
         },
         10);
     EXPECT_TRUE(drawn) << "no space-time pattern";
-    answer({"q", "q",         // pause box, end the run
+    zemra->type_now("q");     // the running pattern: pause box
+    answer({"q",              // end the run
             "q",              // options box
             "q",              // output settings -> seed
             "q",              // seed -> network view stage
@@ -67,7 +68,8 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
                            10))
         << "the pattern did not run down the page";
     unsigned long long first_run = first_rows();
-    answer({"q", "q"});   // pause box, end the run
+    zemra->type_now("q");  // the running pattern: pause box
+    answer({"q"});         // end the run
     // Rows already drawn lower down: a repeat clears them and starts again at
     // the top (it takes seconds to come back down), while ending the run
     // would leave them as they are.
@@ -78,7 +80,8 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
         << "the run did not start again";
     // Same rule and seed: the same first rows come back.
     EXPECT_TRUE(wait_until([&] { return first_rows() == first_run; }, 10));
-    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    zemra->type_now("q");  // the repeated run: pause box
+    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
     EXPECT_EQ(zemra->wait_exit(), 0);
 }
 

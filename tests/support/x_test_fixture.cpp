@@ -5,11 +5,14 @@
 #include <X11/keysym.h>
 #include <chrono>
 #include <cstdlib>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "model/buffers.h"
 #include "screen/globals.h"
 #include "screen/window.h"
 #include "screen/x_state.h"
+#include "support/process_idle.h"
 #include "support/x_keys.h"
 
 namespace {
@@ -62,10 +65,11 @@ ScreenTest::type_keys(const std::string &keys)
 std::thread
 ScreenTest::type_keys_paced(const std::string &keys)
 {
-    return std::thread([keys] {
+    pid_t pid = getpid(), tid = static_cast<pid_t>(syscall(SYS_gettid));
+    return std::thread([keys, pid, tid] {
         for (char c : keys) {
+            wait_until_idle(pid, tid, 5);
             xtest_type(test_display, std::string(1, c));
-            std::this_thread::sleep_for(std::chrono::milliseconds(15));
         }
     });
 }

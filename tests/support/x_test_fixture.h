@@ -17,9 +17,10 @@ protected:
 
     // Types the characters of keys into the window ('\r' is Return).
     static void type_keys(const std::string &keys);
-    // Types keys from a second thread, one every 15 ms, while the test runs
-    // the dialogs that read them: status boxes drop keys typed ahead, as
-    // they would a user's. Join the thread when the dialogs return.
+    // Types keys from a second thread, each once the test's thread waits for
+    // input, while the test runs the dialogs that read them: status boxes
+    // drop keys typed ahead, as they would a user's. Join the thread when
+    // the dialogs return.
     static std::thread type_keys_paced(const std::string &keys);
     // Presses Control-q.
     static void type_control_q();

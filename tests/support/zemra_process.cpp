@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/process_idle.h"
 #include "support/x_keys.h"
 
 namespace {
@@ -131,6 +132,16 @@ ZemraProcess::wait_for_first_screen(double seconds)
 
 void
 ZemraProcess::type(const std::string &keys)
+{
+    for (char c : keys) {
+        wait_until_idle(pid_, pid_, 5);
+        xtest_type(display, std::string(1, c));
+    }
+    pause_briefly();
+}
+
+void
+ZemraProcess::type_now(const std::string &keys)
 {
     xtest_type(display, keys);
     pause_briefly();

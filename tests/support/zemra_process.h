@@ -21,8 +21,11 @@ public:
     // Waits until the window is mapped and its first screen drawn (the
     // prompt box frame shows), then moves the pointer into it.
     bool wait_for_first_screen(double seconds = 20);
-    // Types characters ('\r' for Return) and Control-q through the server.
+    // Types characters ('\r' for Return) through the server, each once the
+    // program waits for input; type_now sends them at once (for keys that
+    // interrupt a running pattern or animation).
     void type(const std::string &keys);
+    void type_now(const std::string &keys);
     void control_q();
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
