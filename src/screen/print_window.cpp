@@ -28,6 +28,9 @@ constexpr size_t kMaxConverterPath = 200;
 bool
 run_command(const char *command)
 {
+    // What was drawn reaches the server before the tool runs (xwd reads the
+    // window; while the spooler runs the screen shows the restored prompt).
+    flush_display();
     int status = system(command);
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
