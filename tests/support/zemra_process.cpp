@@ -82,6 +82,15 @@ ZemraProcess::start()
         return false;
     if (display_name_.empty()) {
         XSetErrorHandler(ignore_x_errors);
+        // One connection stays open for the whole test program: the virtual
+        // server resets whenever its last client leaves, and a connection
+        // asked for during a reset is refused.
+        static Display *keep_alive = nullptr;
+        for (int tries = 0; tries < 100 && !keep_alive; tries++) {
+            keep_alive = XOpenDisplay(nullptr);
+            if (!keep_alive)
+                pause_briefly();
+        }
         display = XOpenDisplay(nullptr);
         if (!display)
             return false;
