@@ -16,49 +16,19 @@
 #include "storage/data_lines.h"
 #include "storage/file_dialog.h"
 #include "storage/globals.h"
+#include "storage/storage_test_support.h"
 
 namespace {
 
-// Each test runs in a fresh temporary directory with umask 077, so a mode of
-// 0644 can only come from the program.
-class FileConventions : public ::testing::Test {
+// Each test runs in a fresh temporary directory with umask 077 (see
+// StorageTest), so a mode of 0644 can only come from the program.
+class FileConventions : public StorageTest {
 protected:
-    void SetUp() override
+    static std::string text_of(const char *name)
     {
-        if (!filename)
-            allocate_mem_buffers();
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-        previous_umask = umask(077);
+        bytes data = contents(name);
+        return std::string(data.begin(), data.end());
     }
-    void TearDown() override
-    {
-        umask(previous_umask);
-        chdir(previous_dir.c_str());
-        std::string command = "rm -rf '" + dir + "'";
-        system(command.c_str());
-    }
-    static std::string contents(const char *name)
-    {
-        std::ifstream in(name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static unsigned mode_of(const char *name)
-    {
-        struct stat st;
-        if (stat(name, &st) != 0)
-            return 0;
-        return st.st_mode & 0777;
-    }
-    std::string dir, previous_dir;
-    mode_t previous_umask = 0;
 };
 
 TEST_F(FileConventions, SaveCreatesWithMode0644AndTruncates)
@@ -72,7 +42,7 @@ TEST_F(FileConventions, SaveCreatesWithMode0644AndTruncates)
     ASSERT_GE(fd, 0);
     EXPECT_TRUE(write_fully(fd, "xy", 2));
     close(fd);
-    EXPECT_EQ(contents("-odd?name.rul"), "xy");
+    EXPECT_EQ(text_of("-odd?name.rul"), "xy");
 }
 
 TEST_F(FileConventions, AppendKeepsWhatWasThereAndFixesTheMode)
@@ -86,7 +56,7 @@ TEST_F(FileConventions, AppendKeepsWhatWasThereAndFixesTheMode)
     ASSERT_GE(fd, 0);
     EXPECT_TRUE(write_fully(fd, "two\n", 4));
     close(fd);
-    EXPECT_EQ(contents("log.dat"), "one\ntwo\n");
+    EXPECT_EQ(text_of("log.dat"), "one\ntwo\n");
     EXPECT_EQ(mode_of("log.dat"), 0644u);
 }
 
@@ -133,14 +103,14 @@ TEST_F(FileConventions, DataLinesAppendLineByLine)
     snprintf(filename_data, kFileNameSize, "%s", "run.dat");
     EXPECT_EQ(save_data("v2k3 rule"), 0);
     EXPECT_EQ(save_data("(dec)110 \n"), 0);
-    EXPECT_EQ(contents("run.dat"), "v2k3 rule(dec)110 \n");
+    EXPECT_EQ(text_of("run.dat"), "v2k3 rule(dec)110 \n");
     EXPECT_EQ(mode_of("run.dat"), 0644u);
 
     snprintf(filename, kFileNameSize, "%s", "rec.bin");
     const unsigned char record[3] = {1, 0, 255};
     EXPECT_EQ(save_binary_data(record, 3), 0);
     EXPECT_EQ(save_binary_data(record, 3), 0);
-    EXPECT_EQ(contents("rec.bin"), std::string("\x01\x00\xff\x01\x00\xff", 6));
+    EXPECT_EQ(text_of("rec.bin"), std::string("\x01\x00\xff\x01\x00\xff", 6));
 }
 
 TEST_F(FileConventions, DataLineFailureIsReturned)
