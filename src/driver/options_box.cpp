@@ -12,6 +12,7 @@
 #include "forward/forward_step.h"
 #include "forward/globals.h"
 #include "forward/pause_box.h"
+#include "forward/run_forward.h"
 #include "model/cell_display.h"
 #include "model/globals.h"
 #include "model/rule_parameters.h"
@@ -37,15 +38,6 @@ restore_under_box()
     setviewport(0, 0, Maxx, Maxy, 1);
     putimage(2, 2, &boximage[1], 3);
     freeimage(&boximage[1]);
-}
-
-// The rule or code the running-pattern options act on.
-uint8_t **
-rules_of_network()
-{
-    if (!tot_only)
-        return carule;
-    return totalistic == 1 ? cacode : v_code;
 }
 
 // The running-pattern options box on rule 0, then the rule's figures and

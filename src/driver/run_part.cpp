@@ -53,14 +53,6 @@ uint8_t *sweep_seed = nullptr;
 // The previous point of a size sweep, joined to the next.
 int16_t previous_point_x = 0, previous_point_y = 0;
 
-uint8_t **
-rules_of_network()
-{
-    if (!tot_only)
-        return carule;
-    return totalistic == 1 ? cacode : v_code;
-}
-
 bool
 forward_only_kind()
 {
@@ -174,13 +166,6 @@ void
 pause_between_mutants()
 {
     usleep(static_cast<useconds_t>(pause_fact * defCursorFlash));
-}
-
-void
-clear_drawing_area()
-{
-    setviewport(0, 0, Maxx, Maxy, 1);
-    clearviewport();
 }
 
 // Grows the network by one cell for the next point of a size sweep.

@@ -899,3 +899,11 @@ run_forward(uint8_t **rules)
     if (how == run_exit::user)
         is[0] = 'q';
 }
+
+uint8_t **
+rules_of_network()
+{
+    if (!tot_only)
+        return carule;
+    return totalistic == 1 ? cacode : v_code;
+}

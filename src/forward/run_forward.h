@@ -7,6 +7,10 @@
 
 #include "forward/run_records.h"
 
+// The rows a run of the network reads: carule, or in the totalistic
+// forward-only mode cacode (tcodes) or v_code (kcodes).
+uint8_t **rules_of_network();
+
 // rules: carule, or cacode / v_code in the totalistic forward-only mode.
 // The kind of run comes from the globals: direction 'f' with limitcheck 0 a
 // forward-only run; 'f' with limitcheck > 0 (or att_hist 1) an attractor
