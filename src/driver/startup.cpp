@@ -68,13 +68,6 @@ full_redraw()
     tview_y1 = view_y1;
 }
 
-void
-clear_drawing_area()
-{
-    setviewport(0, 0, Maxx, Maxy, 1);
-    clearviewport();
-}
-
 // Draws the first prompt and reads its key into is[0]. The random generator
 // starts again from randseed each time, so the same answers give the same
 // random rules and wirings.

@@ -213,6 +213,13 @@ erase_box(int x0, int y0, int x1, int y1)
 }
 
 void
+clear_drawing_area()
+{
+    set_drawing_area_viewport();
+    clearviewport();
+}
+
+void
 draw_bottom_title(int mode)
 {
     int16_t x = getx, y = gety;

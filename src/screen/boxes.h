@@ -15,6 +15,8 @@ void erase_memory_box();
 int draw_hint_box(int wait, int frame, const char *text, int x);
 void erase_free_hint_box(int x);
 void erase_box(int x0, int y0, int x1, int y1);
+// Viewport := the drawing area, cleared to the background.
+void clear_drawing_area();
 void draw_bottom_title(int mode);
 int finish_options_box(int graphics); // the key is left in is[0]
 void next_line(float col, float lines);
