@@ -3,7 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 
 #include "support/zemra_process.h"
 
@@ -15,6 +17,13 @@ protected:
         zemra = std::make_unique<ZemraProcess>(std::move(args));
         ASSERT_TRUE(zemra->start()) << "zemra could not be started (ZEMRA_BINARY?)";
         ASSERT_TRUE(zemra->wait_for_first_screen()) << "no first screen";
+    }
+
+    // Types the answers, each key once the program waits for input.
+    void answer(std::initializer_list<std::string> answers)
+    {
+        for (const std::string &a : answers)
+            zemra->type(a);
     }
 
     void TearDown() override

@@ -7,15 +7,7 @@
 
 namespace {
 
-class ForwardRun : public ZemraTest {
-protected:
-    void answer(std::initializer_list<std::string> answers)
-    {
-        for (const std::string &a : answers)
-            for (char c : a)
-                zemra->type(std::string(1, c));
-    }
-};
+using ForwardRun = ZemraTest;
 
 TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
 {

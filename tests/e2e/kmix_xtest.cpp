@@ -33,13 +33,6 @@ protected:
         std::string command = "rm -rf '" + dir + "'";
         ASSERT_EQ(system(command.c_str()), 0);
     }
-    // Each key on its own, as a user types.
-    void answer(std::initializer_list<std::string> answers)
-    {
-        for (const std::string &a : answers)
-            for (char c : a)
-                zemra->type(std::string(1, c));
-    }
     std::string dir, previous_dir;
     mode_t previous_umask = 0;
 };

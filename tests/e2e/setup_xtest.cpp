@@ -10,14 +10,6 @@ const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
 
 class SetupRoad : public ZemraTest {
 protected:
-    // Types each answer on its own, as a user would: status boxes drop keys
-    // typed ahead of them.
-    void answer(std::initializer_list<std::string> answers)
-    {
-        for (const std::string &a : answers)
-            for (char c : a)
-                zemra->type(std::string(1, c));
-    }
     // From the network view of a network with no view after its wire-up,
     // back to the first screen; then the exit box.
     void back_out_and_exit(std::initializer_list<std::string> size_stage_backs)
