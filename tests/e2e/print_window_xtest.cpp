@@ -6,7 +6,7 @@
 
 #include <X11/Xutil.h>
 
-#include "screen/print_stubs.h"
+#include "ui/screen/print_stubs.h"
 
 namespace {
 

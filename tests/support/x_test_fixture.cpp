@@ -8,10 +8,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "model/buffers.h"
-#include "screen/globals.h"
-#include "screen/window.h"
-#include "screen/x_state.h"
+#include "ui/model/buffers.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "support/process_idle.h"
 #include "support/x_keys.h"
 

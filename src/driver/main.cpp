@@ -1,8 +1,0 @@
-// The program zemra: everything starts in start_zemra (driver/startup.cpp).
-#include "driver/startup.h"
-
-int
-main(int argc, char **argv)
-{
-    start_zemra(argc, argv);
-}

@@ -1,0 +1,71 @@
+// Definitions of the pre-image and basin globals (see globals.h).
+#include "engine/backward/globals.h"
+
+uint8_t neutral_order = 0;
+uint8_t exhaustive_testing = 0;
+uint16_t templineL = 0;
+uint8_t *exh_pairs = nullptr;
+uint16_t lastlevel = 0;
+float *rad = nullptr;
+uint32_t maxinhist = 0;
+uint32_t *pre_fan_freq = nullptr;
+
+uint16_t basintypeno = 0;
+uint8_t meta_graph = 0;
+
+uint8_t **preim0 = nullptr, **preim1 = nullptr;
+int16_t *xx0 = nullptr, *yy0 = nullptr, *xx1 = nullptr, *yy1 = nullptr;
+uint8_t pretog = 0;
+uint32_t thisindex = 0, thismax = 0, nextindex = 0, nextbefore = 0, nextmax = 0;
+uint16_t level = 0;
+uint32_t precount = 0, pretested = 0, fansize = 0, gofEno = 0, treesize = 0;
+uint32_t maxtreefan = 0;
+uint16_t maxtreelevel = 0;
+uint32_t totalsegfan = 0;
+int16_t isexception = 0;
+uint32_t progbar = 0;
+uint32_t tree_max_fan = 0;
+uint8_t earlyexit = 0, abort_subtree = 0;
+int16_t *segx = nullptr, *segy = nullptr;
+uint16_t level_limit = 0;
+uint8_t datapause = 0, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
+uint8_t see_ppstack = 0, dontcompress = 0;
+uint32_t attindex = 0;
+int16_t cyclematch = 1;
+uint16_t basinno = 1;
+int16_t cyclematch_2d[2] = {1, 1};
+int16_t cyclematch_2d_diag[2] = {0, 0};
+uint16_t basinno_2d_h = 1, basinno_2d_v = 1;
+uint32_t totatt_states = 0;
+uint8_t attrepeat = 0, isrepeat = 0, allbitssame = 0;
+uint32_t segno = 0, segindex = 0;
+uint16_t *seg = nullptr, *seg_2d_h = nullptr, *seg_2d_v = nullptr;
+uint8_t **segseed = nullptr;
+uint8_t segfan = 0, startsegfan = 0, insegloop = 0;
+uint8_t justonepreimage = 0, justonepreimage_found = 0;
+uint8_t *tickoff = nullptr;
+uint32_t tickspace = 0, statespace = 0;
+uint8_t reorderRBN = 0;
+uint16_t *cell_order = nullptr;
+uint32_t partial_preimage_limit = 1u << 27;
+int local_run_key_bits = 14;
+uint16_t ppL = 0;
+uint32_t pp_ymax = 0, pp_hist_max = 0, pp_histcount = 0, pp_wild = 0, pp_wild_tot = 0;
+
+int16_t ox = 0, oy = 0;
+int16_t firstox = 0, firstoy = 0;
+int16_t xspacing = 0, yspacing = 0;
+int16_t startxspacing = 0, startyspacing = 0;
+uint8_t mutant_layout = 0;
+
+float totsubgofEdensity = 0;
+float basingofEdensity = 0;
+float fieldgofEdensity = 0;
+uint8_t earlyexitfield = 0;
+uint32_t totalgofE = 0;
+uint32_t totalprecount = 0;
+float xspacefact = 1, yspacefact = 1;
+float rightborder = 1;
+float firstxspacing = 0, firstyspacing = 0;
+uint8_t use_preset_basin_pos = 0;
+float startrad = 1;

@@ -1,0 +1,159 @@
+// The level lists of the tree builder: pointer arrays, coordinate arrays and
+// a pool of state lines per list. Owned by run_backward (run_backward.cpp)
+// and filled by accept_pre_image (acceptance.cpp). Reads bytesL.
+#include "engine/backward/tree_levels.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/model/globals.h"
+
+namespace {
+
+constexpr size_t kChunkBytes = 1 << 16;
+
+// A bump allocator of state lines: chunks are kept when a level is released
+// and reused by the next level of the same list.
+struct line_pool {
+    std::vector<uint8_t *> chunks;
+    size_t chunk = 0; // chunk being filled
+    size_t used = 0;  // bytes used in it
+    size_t chunk_bytes = kChunkBytes;
+};
+
+line_pool pools[2];
+uint32_t capacity[2] = {0, 0};
+
+uint8_t **&
+list_of(int which)
+{
+    return which == 0 ? preim0 : preim1;
+}
+
+int16_t *&
+x_of(int which)
+{
+    return which == 0 ? xx0 : xx1;
+}
+
+int16_t *&
+y_of(int which)
+{
+    return which == 0 ? yy0 : yy1;
+}
+
+template <typename T>
+int
+grow(T *&array, size_t count)
+{
+    T *p = static_cast<T *>(realloc(array, count * sizeof(T)));
+    if (!p)
+        return 0;
+    array = p;
+    return 1;
+}
+
+// Makes room for entries 0..index of a list and its coordinates.
+int
+reserve(int which, uint32_t index)
+{
+    if (index < capacity[which])
+        return 1;
+    uint64_t cap = capacity[which] ? capacity[which] : 16;
+    while (cap <= index)
+        cap *= 2;
+    if (cap > Maxlu)
+        cap = Maxlu;
+    if (!grow(list_of(which), cap) || !grow(x_of(which), cap) || !grow(y_of(which), cap))
+        return 0;
+    for (uint64_t i = capacity[which]; i < cap; i++) {
+        list_of(which)[i] = nullptr;
+        x_of(which)[i] = y_of(which)[i] = 0;
+    }
+    capacity[which] = static_cast<uint32_t>(cap);
+    return 1;
+}
+
+uint8_t *
+pool_line(line_pool &pool)
+{
+    size_t size = bytesL ? bytesL : 1;
+    if (pool.chunk_bytes < size)
+        pool.chunk_bytes = size;
+    if (pool.chunk < pool.chunks.size() && pool.used + size > pool.chunk_bytes) {
+        pool.chunk++;
+        pool.used = 0;
+    }
+    if (pool.chunk == pool.chunks.size()) {
+        uint8_t *c = static_cast<uint8_t *>(malloc(pool.chunk_bytes));
+        if (!c)
+            return nullptr;
+        pool.chunks.push_back(c);
+        pool.used = 0;
+    }
+    uint8_t *line = pool.chunks[pool.chunk] + pool.used;
+    pool.used += size;
+    return line;
+}
+
+} // namespace
+
+int
+start_level_lists()
+{
+    free_level_lists();
+    return reserve(0, 0) && reserve(1, 0);
+}
+
+void
+free_level_lists()
+{
+    for (int w = 0; w < 2; w++) {
+        for (uint8_t *c : pools[w].chunks)
+            free(c);
+        pools[w] = line_pool();
+        free(list_of(w));
+        free(x_of(w));
+        free(y_of(w));
+        list_of(w) = nullptr;
+        x_of(w) = y_of(w) = nullptr;
+        capacity[w] = 0;
+    }
+}
+
+void
+release_level(int which)
+{
+    pools[which].chunk = 0;
+    pools[which].used = 0;
+}
+
+uint8_t *
+next_level_entry(uint32_t index)
+{
+    int which = pretog ? 0 : 1;
+    if (!reserve(which, index))
+        return nullptr;
+    uint8_t *line = pool_line(pools[which]);
+    list_of(which)[index] = line;
+    return line;
+}
+
+uint8_t **
+current_level()
+{
+    return pretog ? preim1 : preim0;
+}
+
+int16_t *
+next_level_x()
+{
+    return pretog ? xx0 : xx1;
+}
+
+int16_t *
+next_level_y()
+{
+    return pretog ? yy0 : yy1;
+}

@@ -1,0 +1,70 @@
+// Definitions of the forward-run settings (see globals.h).
+#include "engine/forward/globals.h"
+
+char direction = 0;
+uint32_t limitcheck = 0;
+uint8_t stp = 0;
+uint8_t nowscrolling = 0;
+
+uint8_t scrolling = 0;
+uint8_t d_mode = 0;
+int16_t scrolly = 0;
+int16_t pixmap_width = 0;
+uint8_t onthefly_box_erased = 0;
+
+uint8_t b_value = 0;
+uint8_t seq_update = 0;
+
+uint8_t pdata = 0;
+uint8_t filedata = 0;
+
+// --- Forward engine (forward_step, attractor_search).
+uint8_t p_order = 0;
+uint16_t porder_min = 1;
+uint16_t porder_max = 1;
+float update_prob = 100.0f;
+float out_prob = 100.0f;
+int8_t border = 0;
+uint8_t wiring_madelocal = 0;
+uint8_t reverse_value_order = 0;
+uint16_t frozen_gens = 20;
+uint8_t att_hist = 0;
+uint8_t diff_plot = 0;
+uint8_t ncolor = 0;
+uint16_t *pnhood = nullptr;
+uint8_t *porder_cells = nullptr;
+uint8_t **att = nullptr;
+uint32_t attperiod = 0;
+
+// --- Forward run loop and its displays (run_forward).
+uint8_t stppause = 0;
+uint32_t ittpause = 0;
+uint8_t stpgraph = 0;
+uint8_t show_ss_matrixF = 0;
+uint8_t single_entropy = 0;
+uint16_t entropy_poss = 0;
+int16_t gens = 10;
+uint8_t graph_layout = 0;
+uint16_t time_skip = 1;
+int32_t slant = -1;
+uint8_t att_seed_dens = 0;
+uint8_t was_changed = 0;
+uint8_t *freq_colors = nullptr;
+int16_t *bin_bound = nullptr;
+int16_t num_bin_bound = 9;
+uint16_t *flippos = nullptr;
+uint8_t *flipvalue = nullptr;
+uint16_t **stp_graph_layout = nullptr;
+float *stp_graph_node_size = nullptr;
+uint8_t *stp_cell_color = nullptr;
+
+uint8_t accept_from = 0;
+int8_t gd_z_graph = 0;
+uint32_t totalgraphrules = 0;
+float lowlimZ = 0.2f, highlimZ = 1.0f;
+char codetypeonly = 'c';
+uint8_t lambda_z_graph = 0;
+uint8_t pause_show_code = 0;
+
+uint8_t forward_only = 0;
+uint32_t bitflipcount = 0;

@@ -1,0 +1,87 @@
+// Settings and results of forward runs that other folders read.
+#pragma once
+#include <cstdint>
+
+extern char direction;        // run direction: 'f' basin, 'b' subtree, 0 unset
+extern uint32_t limitcheck;   // forward history limit (10,000 by default; 0: pattern only)
+extern uint8_t stp;           // 1 while the space-time pattern is shown
+extern uint8_t nowscrolling;  // 1 once the pattern has begun to scroll
+
+// Space-time pattern display, read and updated by end_page (model/cell_display.h).
+extern uint8_t scrolling;     // 1: the pattern scrolls in stpimage once the page is full
+extern uint8_t d_mode;        // display: 1 1d rows, 2 2d frames, 3 2d+time, 4 3d; 0 until a run sets it
+extern int16_t scrolly;       // top of the strip cleared while scrolling (pixels)
+extern int16_t pixmap_width;  // width in pixels of the scrolled region
+extern uint8_t onthefly_box_erased; // 1 once the on-the-fly panel at the right was cleared in a run
+
+extern uint8_t b_value;       // value 0..v-1 of the fixed border cells; 0 from the output menu
+extern uint8_t seq_update;    // 0 parallel; 1 cell order, 2 reverse, 3 seq_order, 4 random each step
+
+// Output flags of the output settings: result texts are also copied to
+// standard error (pdata) and appended to the data file (filedata).
+extern uint8_t pdata;
+extern uint8_t filedata;
+
+// --- Forward engine: update modes, forward-only overrides, attractor search.
+// Set between runs by the update-order and forward-only dialogs; read by
+// forward_step (the update mode seq_update and the partial-order switch once
+// per run, the rest at every cell of every step).
+extern uint8_t p_order;          // 1: each step updates a random subset of porder_min..porder_max cells
+extern uint16_t porder_min;      // 1..porder_max (clamped at every run start and step)
+extern uint16_t porder_max;      // porder_min..lineL
+extern float update_prob;        // 100.0: always; else a fraction 0..1 (forward-only runs)
+extern float out_prob;           // 100.0: never noisy; else a fraction 0..1 (forward-only runs)
+extern int8_t border;            // fixed border width in cells (b_value), 0 none (forward-only runs)
+extern uint8_t wiring_madelocal; // 1: inputs computed as a local lattice, ignoring the wiring table
+extern uint8_t reverse_value_order; // 1: kcode tuples count value u in slot u instead of v-1-u
+extern uint16_t frozen_gens;     // states kept in the run's frozen history lastA, >= 1; 20 by default
+extern uint8_t att_hist;         // 0 none, 1 attractor-type histogram, 2 frozen-skeleton histogram
+extern uint8_t diff_plot;        // damage display: 0 off, 1 dont keep, 2 keep, 3 with statistics
+extern uint8_t ncolor;           // 0 cells coloured by value, 1 by neighbourhood index
+extern uint16_t *pnhood;         // input cells of the cell being computed (32 entries);
+                                 // forward_run_begin .. forward_run_end
+extern uint8_t *porder_cells;    // partial-order cell set, one bit per cell (bytesL bytes); same lifetime
+extern uint8_t **att;            // attractor cycle: att[1..attperiod] state lines; attractor search
+extern uint32_t attperiod;       // period of the cycle in att, 0 when none
+
+// --- Forward run loop and its displays (run_forward.h). Set between runs by
+// the output and forward-only dialogs (0 until they run), read when a run
+// starts; the run writes those marked so.
+extern uint8_t stppause;         // 0 none; 1 pause box at a full page and at ittpause; 2 hint there;
+                                 // 255: step pause from the next run on (the run sets it to 0)
+extern uint32_t ittpause;        // time-step at which the run pauses, 0 none
+extern uint8_t stpgraph;         // side plot: 0 none, 1 density/entropy, 2 lookup bars, 3 lookup graph
+extern uint8_t show_ss_matrixF;  // 1 state-space matrix beside the pattern; 'r' return map (the run clears it)
+extern uint8_t single_entropy;   // 1: lookups of cell entropy_poss only
+extern uint16_t entropy_poss;    // the measured cell of single_entropy, 0..n-1
+extern int16_t gens;             // analysis window in time-steps; the run makes it at least 1
+extern uint8_t graph_layout;     // 1: the cells are also drawn on the network-graph layout
+extern uint16_t time_skip;       // drawn steps are every (time_skip+1)-th with skip_on; the run sets 1
+extern int32_t slant;            // half-cell row counter of 1d patterns, 0..2n-1; -1 restarts it
+extern uint8_t att_seed_dens;    // 1: attractor-type statistics count seeds by density
+extern uint8_t was_changed;      // 1 after the pause box changed the rule, wiring or network
+// Frozen-frequency colouring, made at the start of a forward-only run and
+// released at its end.
+extern uint8_t *freq_colors;     // 10 colour indices, cold to hot
+extern int16_t *bin_bound;       // 10 bounds, entry b = b * w for b = 1..num_bin_bound
+extern int16_t num_bin_bound;    // 0..9
+// Per-run arrays of forward-only runs (allocated at the start, released at the end).
+extern uint16_t *flippos;        // cell of the last single rule flip (one entry)
+extern uint8_t *flipvalue;       // value of the last flip, v > 2 (one entry)
+extern uint16_t **stp_graph_layout; // node c+1 = cell c: its x and y in the graph layout; lineL+1 rows
+extern float *stp_graph_node_size;  // disc radius per node; entry 1 serves every node
+extern uint8_t *stp_cell_color;  // colour each cell was last drawn in (lineL bytes)
+
+// --- Output-parameter settings read by the mutation between runs.
+extern uint8_t accept_from;      // settings menu to revise from: 'l' layout, 'p' display, 't' pause/data,
+                                 // 'm' mutation; 0 none
+extern int8_t gd_z_graph;        // sweep graph: 0 none, 1 G-density v Z, 2 also v lambda ratio, 3 v size
+extern uint32_t totalgraphrules; // points in a sweep
+extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
+extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
+extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
+extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
+
+// --- Run part: the kind of run chosen for the next pass.
+extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)
+extern uint32_t bitflipcount;    // single-cell flips made during the run

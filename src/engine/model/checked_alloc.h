@@ -1,0 +1,34 @@
+// The one checked allocator of every network array: zero-filled blocks whose
+// failure ends the program through the out-of-memory handler with the array's
+// label. The program registers its out-of-memory box as that handler at
+// start-up; without one, the label goes to standard error and the process
+// exits with status 1, so the engines need nothing above them. The allocator
+// also keeps the count of live blocks, so tests can check that stepping back
+// past a set-up stage returns the count to where it was, and it can be told
+// to fail a chosen allocation to exercise the failure path.
+#pragma once
+#include <cstddef>
+
+// Called with the label of an allocation that failed; must not return.
+typedef void (*outof_memory_handler)(const char *label);
+// Registers the handler of failed allocations (null: the default one).
+void set_outof_memory_handler(outof_memory_handler handler);
+
+// A zero-filled block of count * size bytes (at least one byte); on failure
+// the out-of-memory handler with label, which does not return.
+void *checked_calloc(size_t count, size_t size, const char *label);
+// Resizes a block from checked_calloc (or a null pointer); bytes added are not
+// cleared. On failure the out-of-memory handler with label.
+void *checked_realloc(void *block, size_t size, const char *label);
+// As checked_calloc and checked_realloc, for allocations whose failure the
+// caller can recover from: null on failure (the block passed to
+// try_checked_realloc then stays valid), counted like the rest.
+void *try_checked_calloc(size_t count, size_t size);
+void *try_checked_realloc(void *block, size_t size);
+// Releases a block from any of the above; null is ignored.
+void checked_free(void *block);
+
+// Blocks allocated and not yet freed.
+extern long live_allocations;
+// 0: allocations succeed; N > 0: the N-th allocation from now fails (then 0).
+extern unsigned long fail_allocation_after;

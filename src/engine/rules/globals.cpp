@@ -1,0 +1,12 @@
+// Definitions of the rule and seed dialog settings (see globals.h).
+#include "engine/rules/globals.h"
+
+uint8_t showbits_1d_as_2d = 0;
+
+// --- Random and block states.
+float bias_density = 50.0f;
+uint8_t seed_was_set = 0;
+
+// --- Post classes.
+uint8_t ptype = 255;
+uint8_t pmu = 255;

@@ -1,0 +1,34 @@
+// Definitions and start values of the wiring settings (see globals.h).
+#include "engine/wiring/globals.h"
+
+uint8_t loc_twod_fonly = 0;
+uint8_t defaultwiring = 0;
+uint8_t regular2d = 0;
+uint8_t regular3d = 0;
+uint8_t regular2d_tgrid = 0;
+uint8_t compress_1d_local = 0;
+uint8_t twod_local = 0;
+
+int16_t i_n = 0, j_n = 0, h_n = 0;
+uint16_t poss_n = 0;
+
+uint32_t tot_wires = 0;
+uint16_t tot_self_links = 0;
+uint16_t tot_bi_links = 0;
+uint8_t bi_links_counted = 0;
+
+uint16_t zonesize = 1;
+uint8_t ca_bias = 0;
+int8_t escape_wires = 0;
+uint8_t ib = 0, jb = 0, hb = 0;
+uint8_t fixmidwire = 0;
+uint8_t distinct = 0;
+uint8_t same_wiring = 0;
+int16_t sup_3d_layers[4] = {-1, -1, -1, -1};
+int16_t direct_3d_link_layer = -1;
+uint8_t force_layers_set = 0;
+int16_t force_layer_entries = 0;
+int32_t zonewiring = 0;
+
+uint16_t hyper_prob = 100;
+uint32_t wires_cut = 0;

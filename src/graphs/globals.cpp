@@ -1,9 +1,0 @@
-// Definitions of the graph drawing settings (see globals.h).
-#include "graphs/globals.h"
-
-uint8_t scale_links = 0;
-uint8_t show_arrows = 0;
-float arrow_size = 0.2f;
-float w_cyclerad = 10;
-float linkangle = 0;
-float abs_angle = 0;

@@ -1,0 +1,349 @@
+// Pre-image acceptance and rotation compression. Owns the segment list and
+// its canonical-form index. Reads the attractor cycle (forward/globals.h),
+// the network shape and compression flags (model, wiring globals), the level
+// lists (tree_levels.h) and, for prompts, the screen layer. Start at
+// check_pre_image.
+//
+// Rotation merging: every rotation (ring) or translation (2d lattice) of a
+// pre-image of a uniform state is a pre-image too, so a fan keeps one
+// representative per class. Classes are found through the canonical form of
+// state_rotation.h in a hash map to the kept entry, so a pre-image is not
+// compared with every kept entry; the first representative met is kept.
+// Shifts and ring segments are the model's (model/state_symmetries.h).
+#include "ui/backward/acceptance.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/state_rotation.h"
+#include "engine/backward/tree_levels.h"
+#include "ui/driver/globals.h"
+#include "engine/forward/globals.h"
+#include "ui/model/cell_display.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/backward/state_symmetries.h"
+#include "engine/model/value_line.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "engine/wiring/globals.h"
+
+namespace {
+
+std::unordered_map<std::string, uint32_t> seg_index; // canonical form -> entry
+uint32_t seg_capacity = 0;                           // entries 0..seg_capacity-1 allocated
+uint8_t *work = nullptr;                             // work copy of a pre-image
+uint16_t work_bytes = 0;
+
+uint8_t *
+work_line(const uint8_t *P)
+{
+    if (work_bytes != bytesL) {
+        checked_free(work);
+        work = static_cast<uint8_t *>(checked_calloc(bytesL ? bytesL : 1, 1, "checking seg etc"));
+        work_bytes = bytesL;
+    }
+    memcpy(work, P, bytesL);
+    return work;
+}
+
+int
+same_state(const uint8_t *a, const uint8_t *b)
+{
+    return memcmp(a, b, bytesL) == 0;
+}
+
+uint16_t
+clamp16(uint32_t x)
+{
+    return static_cast<uint16_t>(x > Maxu ? Maxu : x);
+}
+
+// Entry segno + 1 of the segment list holding P with its periods.
+void
+append_segment(const uint8_t *P, uint32_t h, uint32_t w)
+{
+    uint32_t s = segno + 1;
+    if (s >= seg_capacity) {
+        uint32_t cap = seg_capacity ? seg_capacity * 2 : 16;
+        seg = static_cast<uint16_t *>(checked_realloc(seg, cap * sizeof(uint16_t), "checking seg etc"));
+        seg_2d_h = static_cast<uint16_t *>(
+            checked_realloc(seg_2d_h, cap * sizeof(uint16_t), "checking seg etc"));
+        seg_2d_v = static_cast<uint16_t *>(
+            checked_realloc(seg_2d_v, cap * sizeof(uint16_t), "checking seg etc"));
+        segseed = static_cast<uint8_t **>(
+            checked_realloc(segseed, cap * sizeof(uint8_t *), "checking seg etc"));
+        for (uint32_t i = seg_capacity; i < cap; i++) {
+            seg[i] = seg_2d_h[i] = seg_2d_v[i] = 0;
+            segseed[i] = static_cast<uint8_t *>(checked_calloc(bytesL ? bytesL : 1, 1, "checking seg etc"));
+        }
+        seg_capacity = cap;
+    }
+    memcpy(segseed[s], P, bytesL);
+    seg[s] = clamp16(regular2d ? 0 : h);
+    seg_2d_h[s] = clamp16(regular2d ? h : 0);
+    seg_2d_v[s] = clamp16(regular2d ? w : 0);
+    segno = s;
+}
+
+// Step 3 of the check: 1 when P is a rotation of a kept entry. Leaves the
+// ring segment length (or the 2d periods) of P in h, w.
+int
+merged_by_rotation(const uint8_t *P, uint32_t *h, uint32_t *w)
+{
+    segfan = 1;
+    if (segno == 0)
+        seg_index.clear();
+    if (regular2d) {
+        torus_periods(P, h, w);
+    } else {
+        *h = static_cast<uint32_t>(repeating_seg(P));
+        *w = 1;
+    }
+    auto found = seg_index.emplace(canonical_state(P), segno + 1);
+    if (!found.second && found.first->second <= segno)
+        return 1;
+    found.first->second = segno + 1;
+    append_segment(P, *h, *w);
+    return 0;
+}
+
+void
+mark_state(const uint8_t *line)
+{
+    if (!tickoff)
+        return;
+    uint32_t s = dec_equiv(line, L);
+    if (s <= tickspace)
+        set_bitlong(tickoff, s, 1);
+}
+
+// Step 6: the placed states of an accepted pre-image in table mode.
+void
+mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
+{
+    if (dontcompress || (nonlocal && !regular2d) || exhaustive_testing == 2) {
+        mark_state(P);
+        return;
+    }
+    if (!allbitssame || insegloop || rulemix)
+        return;
+    if (!regular2d) {
+        // The other distinct rotations of P.
+        uint8_t *t = work_line(P);
+        for (uint32_t r = 1; r < h; r++) {
+            rotate_array(0, t, 'l', 0, 1, 0, 0);
+            mark_state(t);
+        }
+        return;
+    }
+    // The other distinct translations of P: the h x w walk of the check.
+    bool itself = true;
+    visit_translations_2d(P, h, w, [&itself](const uint8_t *t) {
+        if (!itself)
+            mark_state(t);
+        itself = false;
+    });
+}
+
+void
+show_one_line(const char *text)
+{
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(text);
+    moveto(x, y);
+}
+
+} // namespace
+
+int
+compression_on()
+{
+    return (nonlocal == 0 || compress_1d_local == 1 || regular2d) && !dontcompress && !rulemix &&
+           exhaustive_testing != 2;
+}
+
+int
+check_pre_image(const uint8_t *P)
+{
+    // 1. The attractor state before the root belongs to the cycle.
+    if (level == 0 && attperiod && !attrepeat) {
+        isrepeat = 1;
+        const uint8_t *before = att[attindex < 2 ? attperiod : attindex - 1];
+        if (same_state(P, before)) {
+            attrepeat = 1;
+            return 1;
+        }
+    }
+    // 2. A subtree whose root lies on a cycle.
+    if (!isrepeat && attperiod == 0 && !neutral_order &&
+        ((this_firstseed && same_state(P, this_firstseed)) || same_state(P, firstseed))) {
+        isrepeat = 1;
+        if (mouse_found)
+            show_one_line("repeat of seed");
+        totatt_states = level + 1u;
+        return 1;
+    }
+    // 3. Rotation compression of a uniform target's fan.
+    uint32_t h = 0, w = 0;
+    if (allbitssame && !insegloop && compression_on()) {
+        if (merged_by_rotation(P, &h, &w))
+            return 1;
+    }
+    // 4. Count; a full list abandons the tree.
+    if (nextindex >= Maxlu - 1) {
+        abort_subtree = 1;
+        return 1;
+    }
+    nextindex++;
+    precount++;
+    // 5. The space-time strip.
+    if (stp && mouse_found) {
+        print_current_state(P, lightred);
+        end_page(scale);
+    }
+    // 6. Placed states in table mode.
+    if (exhaustive_testing)
+        mark_placed(P, h, w);
+    return 0;
+}
+
+void
+accept_pre_image(const uint8_t *P)
+{
+    uint8_t *line = next_level_entry(nextindex);
+    if (!line) {
+        nextindex--;
+        precount--;
+        abort_subtree = 1;
+        return;
+    }
+    memcpy(line, P, bytesL);
+}
+
+int
+hand_over_pre_image(const uint8_t *P)
+{
+    if (check_pre_image(P))
+        return 0;
+    accept_pre_image(P);
+    return abort_subtree ? 0 : 1;
+}
+
+int
+offer_pre_image(const uint8_t *P)
+{
+    if (hand_over_pre_image(P))
+        interrupt_pre_fan();
+    return fan_stopped();
+}
+
+int
+ask_one_key(const char *text)
+{
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    moveto(x, y);
+    return is[0];
+}
+
+int
+ask_stop_key(int lines)
+{
+    char mode_line[150];
+    const char *hist = pre_fansize_freq_hist ? "inhist-h, " : "";
+    const char *keys = basinfield ? "next tree/basin-n, options-o, stop field-q, cont-ret:"
+                       : direction != 'b' ? "next tree-n, options-o, stop basin-q, cont-ret:"
+                                          : "options-o, stop subtree-q, cont-ret:";
+    snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
+    int16_t x = getx, y = gety;
+    for (;;) {
+        int16_t margin = draw_prompt_box(lines);
+        if (lines == 2) {
+            outtext("early exit - in pre-image fan");
+            moveto(margin, gety + CHeight);
+        }
+        outtext(mode_line);
+        input_string(1, 0);
+        erase_prompt_box(lines);
+        moveto(x, y);
+        // 'o' and 'h' open the options box and the in-degree histogram,
+        // which belong to the driver and the histogram view; until those
+        // exist the prompt is shown again after them.
+        if (is[0] == 'o' || (is[0] == 'h' && pre_fansize_freq_hist))
+            continue;
+        return is[0];
+    }
+}
+
+void
+interrupt_pre_fan()
+{
+    if (!mouse_found || !event_ready() || is[0] != 'q')
+        return;
+    earlyexit = 1;
+    int key = ask_stop_key(2);
+    if (key != 'q' && key != 'n')
+        earlyexit = 0;
+}
+
+int
+fan_stopped()
+{
+    return abort_subtree || (is && (is[0] == 'q' || is[0] == 'n'));
+}
+
+int16_t
+rot_cycle_equiv(const uint8_t *S)
+{
+    cyclematch = 1;
+    if (attperiod >= 2) {
+        int r = repeating_seg(S);
+        uint8_t *t = work_line(S);
+        for (uint32_t j = 2; j <= attperiod; j++) {
+            memcpy(t, S, bytesL);
+            for (int k = 1; k < r; k++) {
+                rotate_array(0, t, 'l', 0, 1, 0, 0);
+                if (same_state(t, att[j]))
+                    cyclematch++;
+            }
+        }
+    }
+    return cyclematch;
+}
+
+void
+clear_segment_list()
+{
+    segno = 0;
+    seg_index.clear();
+}
+
+void
+free_segment_list()
+{
+    for (uint32_t i = 0; i < seg_capacity; i++)
+        checked_free(segseed[i]);
+    checked_free(seg);
+    checked_free(seg_2d_h);
+    checked_free(seg_2d_v);
+    checked_free(segseed);
+    seg = seg_2d_h = seg_2d_v = nullptr;
+    segseed = nullptr;
+    seg_capacity = 0;
+    segno = 0;
+    seg_index.clear();
+    checked_free(work);
+    work = nullptr;
+    work_bytes = 0;
+}

@@ -1,0 +1,346 @@
+// The general pre-image method. Reads the target A, the wiring table, the
+// k-mix, the rule tables (row 0, or row c with rulemix), value_range and
+// lineL; writes the stack figures pp_hist, pp_hist_total (model globals) and
+// the pp_ globals; hands pre-images to acceptance.h. Start at pre_images_rand.
+//
+// A partial pre-image is a value line followed by a flag line (bit i set
+// when cell i is assigned), 2 x bytesL bytes, held in one of two contiguous
+// stacks that alternate from cell to cell and grow geometrically.
+//
+// Entries to try: for each cell and each output value t, the rule-table
+// entries e with output t in descending order, each with its block level m:
+// for v = 2 the entries e-2^m+1 .. e form an aligned block of one output, so
+// e stands for all of them and only input positions m .. k-1 are assigned
+// (positions below m stay as they are). Entries inside a block are not
+// listed (the skip table). For v > 2 every entry is listed with level 0.
+#include "ui/backward/preimages_general.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "ui/backward/acceptance.h"
+#include "engine/backward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+
+namespace {
+
+struct entry_try {
+    uint32_t e;
+    uint8_t m;
+};
+
+// The try lists: list l, output t covers tries[first[l*v+t] .. first[l*v+t+1]).
+std::vector<entry_try> tries;
+std::vector<uint32_t> first;
+std::vector<uint32_t> list_of_cell; // list used by each cell
+bool prepared = false;
+
+// The two stacks of partial pre-images.
+uint8_t *stack_mem[2] = {nullptr, nullptr};
+size_t stack_cap[2] = {0, 0}; // entries
+uint32_t stack_count[2] = {0, 0};
+
+inline int
+cell_k(uint32_t c)
+{
+    return nhood_mixed ? nhoodm[c] : nhood;
+}
+
+// Appends the tries of one rule table for k inputs.
+void
+build_list(const uint8_t *rule, int k)
+{
+    int v = value_range;
+    uint64_t R = int_power(v, k);
+    std::vector<uint8_t> level(R, 0), skip(R, 0);
+    if (v == 2) {
+        for (uint64_t e1 = R; e1-- > 0;) {
+            if (skip[e1] || !(e1 & 1))
+                continue;
+            int b = get_value(rule, static_cast<uint32_t>(e1));
+            int m = 0;
+            for (int t = 1; t <= 8 && (uint64_t(1) << t) <= R; t++) {
+                uint64_t size = uint64_t(1) << t;
+                if ((e1 + 1) % size)
+                    break;
+                bool same = true;
+                for (uint64_t x = e1 + 1 - size; x < e1 + 1 - size / 2 && same; x++)
+                    same = get_value(rule, static_cast<uint32_t>(x)) == b;
+                if (!same)
+                    break;
+                m = t;
+            }
+            level[e1] = static_cast<uint8_t>(m);
+            for (uint64_t x = e1 + 1 - (uint64_t(1) << m); x < e1; x++)
+                skip[x] = 1;
+        }
+    }
+    for (int t = 0; t < v; t++) {
+        first.push_back(static_cast<uint32_t>(tries.size()));
+        for (uint64_t e = R; e-- > 0;)
+            if (!skip[e] && get_value(rule, static_cast<uint32_t>(e)) == t)
+                tries.push_back({static_cast<uint32_t>(e), level[e]});
+    }
+}
+
+void
+free_stacks()
+{
+    for (int s = 0; s < 2; s++) {
+        free(stack_mem[s]);
+        stack_mem[s] = nullptr;
+        stack_cap[s] = 0;
+        stack_count[s] = 0;
+    }
+}
+
+inline size_t
+entry_bytes()
+{
+    return 2 * static_cast<size_t>(bytesL);
+}
+
+inline uint8_t *
+stack_entry(int s, uint32_t i)
+{
+    return stack_mem[s] + static_cast<size_t>(i) * entry_bytes();
+}
+
+// Room for entry i (0-based) of stack s; 0 when the limit or memory is
+// reached.
+int
+reserve(int s, uint64_t i)
+{
+    if (i < stack_cap[s])
+        return 1;
+    if (i >= partial_preimage_limit)
+        return 0;
+    uint64_t cap = stack_cap[s] ? stack_cap[s] * 2 : 64;
+    if (cap > partial_preimage_limit)
+        cap = partial_preimage_limit;
+    uint8_t *p = static_cast<uint8_t *>(realloc(stack_mem[s], cap * entry_bytes()));
+    if (!p)
+        return 0;
+    stack_mem[s] = p;
+    stack_cap[s] = cap;
+    return 1;
+}
+
+inline int
+assigned(const uint8_t *flags, uint32_t cell)
+{
+    return (flags[cell >> 3] >> (cell & 7)) & 1;
+}
+
+inline void
+mark_assigned(uint8_t *flags, uint32_t cell)
+{
+    flags[cell >> 3] |= static_cast<uint8_t>(1u << (cell & 7));
+}
+
+inline uint32_t
+cell_at(uint32_t position)
+{
+    return reorderRBN && cell_order ? cell_order[position] : position;
+}
+
+// Step figures of the stack view.
+void
+record_step(uint32_t position, uint32_t size)
+{
+    if (size > pp_hist_max)
+        pp_hist_max = size;
+    if (!see_ppstack || !pp_hist || !pp_hist_total)
+        return;
+    pp_hist_total[position] += size;
+    pp_hist[position] = static_cast<uint16_t>(size > Maxu ? Maxu : size);
+}
+
+// Every wild cell of every final entry expanded to every value; entries
+// appended are expanded too. 0 when the limit or memory is reached.
+int
+expand_wild(int s)
+{
+    int v = value_range;
+    uint32_t before = stack_count[s];
+    for (uint32_t i = 0; i < stack_count[s]; i++) {
+        for (uint32_t pos = L + 1; pos-- > 0;) {
+            uint32_t cell = cell_at(pos);
+            if (assigned(stack_entry(s, i) + bytesL, cell))
+                continue;
+            mark_assigned(stack_entry(s, i) + bytesL, cell);
+            for (int val = v - 1; val >= 1; val--) {
+                if (!reserve(s, stack_count[s]))
+                    return 0;
+                uint8_t *copy = stack_entry(s, stack_count[s]++);
+                memcpy(copy, stack_entry(s, i), entry_bytes());
+                set_value(copy, cell, val);
+            }
+        }
+    }
+    pp_wild = stack_count[s] - before;
+    pp_wild_tot += pp_wild;
+    return 1;
+}
+
+} // namespace
+
+void
+prepair_pre_rand()
+{
+    free_pre_rand();
+    list_of_cell.assign(lineL, 0);
+    if (rulemix) {
+        for (uint32_t c = 0; c < lineL; c++) {
+            list_of_cell[c] = c;
+            build_list(carule[c], cell_k(c));
+        }
+    } else {
+        // One list per k in use, from row 0.
+        std::vector<int32_t> list_of_k(nhood + 1, -1);
+        uint32_t lists = 0;
+        for (uint32_t c = 0; c < lineL; c++) {
+            int k = cell_k(c);
+            if (list_of_k[k] < 0) {
+                list_of_k[k] = static_cast<int32_t>(lists++);
+                build_list(carule[0], k);
+            }
+            list_of_cell[c] = static_cast<uint32_t>(list_of_k[k]);
+        }
+    }
+    first.push_back(static_cast<uint32_t>(tries.size()));
+    if (reorderRBN)
+        rearrange_cell_order();
+    prepared = true;
+}
+
+void
+free_pre_rand()
+{
+    std::vector<entry_try>().swap(tries);
+    std::vector<uint32_t>().swap(first);
+    std::vector<uint32_t>().swap(list_of_cell);
+    free_stacks();
+    checked_free(cell_order);
+    cell_order = nullptr;
+    prepared = false;
+}
+
+void
+rearrange_cell_order()
+{
+    checked_free(cell_order);
+    cell_order = static_cast<uint16_t *>(checked_calloc(lineL ? lineL : 1, sizeof(uint16_t), "cell_order"));
+    uint8_t *placed = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "cell_filled"));
+    uint32_t current = L;
+    cell_order[L] = static_cast<uint16_t>(L);
+    set_bitlong(placed, L, 1);
+    for (uint32_t p = L; p-- > 0;) {
+        int32_t chosen = -1;
+        int kc = cell_k(current);
+        for (uint32_t c = L + 1; c-- > 0 && chosen < 0;) {
+            if (get_bitlong(placed, c) || c == current || c > p)
+                continue;
+            for (int a = 0; a < kc && chosen < 0; a++)
+                for (int b = cell_k(c) - 1; b >= 0; b--)
+                    if (wiring[current][a] == wiring[c][b]) {
+                        chosen = static_cast<int32_t>(c);
+                        break;
+                    }
+        }
+        if (chosen < 0)
+            for (uint32_t c = L + 1; c-- > 0;)
+                if (!get_bitlong(placed, c)) {
+                    chosen = static_cast<int32_t>(c);
+                    break;
+                }
+        cell_order[p] = static_cast<uint16_t>(chosen);
+        set_bitlong(placed, static_cast<uint32_t>(chosen), 1);
+        current = static_cast<uint32_t>(chosen);
+    }
+    checked_free(placed);
+}
+
+void
+pre_images_rand()
+{
+    if (!prepared)
+        prepair_pre_rand();
+    attrepeat = 0;
+    pp_hist_max = 0;
+    pp_wild = 0;
+    if (see_ppstack)
+        pp_histcount++;
+    const int v = value_range;
+    const size_t eb = entry_bytes();
+    int old = 0;
+    if (!reserve(0, 0)) {
+        abort_subtree = 2;
+        return;
+    }
+    memset(stack_entry(0, 0), 0, eb);
+    stack_count[0] = 1;
+    stack_count[1] = 0;
+    uint32_t vpow[32];
+    vpow[0] = 1;
+    for (int j = 1; j < 32; j++)
+        vpow[j] = vpow[j - 1] * static_cast<uint32_t>(v);
+
+    for (uint32_t pos = L + 1; pos-- > 0;) {
+        uint32_t c = cell_at(pos);
+        int k = cell_k(c);
+        int t = get_value(A, c);
+        uint32_t l = list_of_cell[c];
+        const entry_try *from = tries.data() + first[l * v + t];
+        const entry_try *to = tries.data() + first[l * v + t + 1];
+        const uint16_t *wires = wiring[c];
+        int next = 1 - old;
+        stack_count[next] = 0;
+        for (uint32_t i = 0; i < stack_count[old]; i++) {
+            const uint8_t *P = stack_entry(old, i);
+            for (const entry_try *tr = from; tr < to; tr++) {
+                if (!reserve(next, stack_count[next])) {
+                    abort_subtree = 2;
+                    return;
+                }
+                uint8_t *Q = stack_entry(next, stack_count[next]);
+                memcpy(Q, P, eb);
+                uint8_t *flags = Q + bytesL;
+                bool fits = true;
+                for (int j = k - 1; j >= tr->m; j--) {
+                    uint32_t w = wires[j];
+                    int d = v == 2 ? static_cast<int>((tr->e >> j) & 1)
+                                   : static_cast<int>((tr->e / vpow[j]) % static_cast<uint32_t>(v));
+                    if (assigned(flags, w)) {
+                        if (get_value(Q, w) != d) {
+                            fits = false;
+                            break;
+                        }
+                    } else {
+                        set_value(Q, w, d);
+                        mark_assigned(flags, w);
+                    }
+                }
+                if (fits)
+                    stack_count[next]++;
+            }
+        }
+        old = next;
+        if (stack_count[old] == 0)
+            return; // a garden-of-Eden target
+        record_step(pos, stack_count[old]);
+    }
+    if (!expand_wild(old)) {
+        abort_subtree = 2;
+        return;
+    }
+    for (uint32_t i = 0; i < stack_count[old]; i++) {
+        hand_over_pre_image(stack_entry(old, i));
+        if (abort_subtree)
+            return;
+    }
+}

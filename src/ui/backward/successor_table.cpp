@@ -1,0 +1,373 @@
+// The successor table and the table pre-image methods. Reads the network
+// model, runs the forward step of forward/forward_step.h for every state,
+// reads update orders (forward/update_order.h) in neutral-order mode, and
+// hands pre-images to acceptance.h. Start at fill_successor_table.
+//
+// Inverse index: the successor number of every state is counted (a counting
+// sort by successor), so the pre-images of state t are
+// index_list[index_first[t] .. index_first[t+1]), in ascending order. Built
+// once per table in O(v^n); each target then costs its own fan only.
+#include "ui/backward/successor_table.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/backward/acceptance.h"
+#include "engine/backward/globals.h"
+#include "ui/driver/globals.h"
+#include "engine/forward/forward_step.h"
+#include "engine/forward/globals.h"
+#include "engine/forward/update_order.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+
+namespace {
+
+uint32_t *index_first = nullptr; // v^n + 1 entries
+uint32_t *index_list = nullptr;  // v^n entries
+bool owns_tickoff = false;
+
+constexpr uint32_t kPollEvery = 4096;
+
+uint64_t
+state_count()
+{
+    // State numbers and the index's offsets must fit 32 bits.
+    if (lineL == 0 || lineL > 32)
+        return 0;
+    uint64_t states = int_power(value_range, lineL);
+    return states >= (uint64_t(1) << 32) ? 0 : states;
+}
+
+void
+message(const char *text)
+{
+    if (mouse_found) {
+        ask_one_key(text);
+    } else {
+        fprintf(stderr, "\n%s\n", text);
+    }
+}
+
+// Index from the successor numbers succ[0 .. states-1] (each < states).
+void
+index_from(const uint32_t *succ, uint64_t states)
+{
+    checked_free(index_first);
+    checked_free(index_list);
+    index_first = static_cast<uint32_t *>(checked_calloc(states + 1, sizeof(uint32_t), "exh_pairs index"));
+    index_list = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    for (uint64_t s = 0; s < states; s++)
+        index_first[succ[s] + 1]++;
+    for (uint64_t t = 0; t < states; t++)
+        index_first[t + 1] += index_first[t];
+    // Filling from a running cursor keeps each group in ascending order.
+    uint32_t *cursor = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    memcpy(cursor, index_first, states * sizeof(uint32_t));
+    for (uint64_t s = 0; s < states; s++)
+        index_list[cursor[succ[s]]++] = static_cast<uint32_t>(s);
+    checked_free(cursor);
+}
+
+// The next state of the counter line (base v, cell 0 least significant).
+void
+count_up(uint8_t *line)
+{
+    for (uint32_t c = 0; c < lineL; c++) {
+        int x = get_value(line, c) + 1;
+        if (x < value_range) {
+            set_value(line, c, x);
+            return;
+        }
+        set_value(line, c, 0);
+    }
+}
+
+// A random successor of the state in A into F.
+void
+random_successor(int hamming, uint8_t *picked)
+{
+    int n = lineL, v = value_range;
+    if (hamming < 0 || hamming > n) {
+        for (int c = 0; c < n; c++)
+            set_value(F, static_cast<uint32_t>(c),
+                      v == 2 ? (random() % 100 >= 50 ? 1 : 0) : static_cast<int>(random() % v));
+        return;
+    }
+    memcpy(F, A, bytesL);
+    memset(picked, 0, static_cast<size_t>(n) / 8 + 1);
+    int picks = hamming;
+    if (v == 2 && hamming > n / 2) {
+        // From the complement, n - h cells set back to their values in A.
+        for (int c = 0; c < n; c++)
+            set_value(F, static_cast<uint32_t>(c), 1 - get_value(A, static_cast<uint32_t>(c)));
+        picks = n - hamming;
+    }
+    for (int done = 0; done < picks;) {
+        uint32_t c = static_cast<uint32_t>(random() % n);
+        if (get_bitlong(picked, c))
+            continue; // a pick that would undo an earlier one is not counted
+        set_bitlong(picked, c, 1);
+        done++;
+        int x = get_value(F, c);
+        if (v == 2)
+            set_value(F, c, 1 - x);
+        else
+            set_value(F, c, static_cast<int>((x + 1 + random() % (v - 1)) % v));
+    }
+}
+
+// 1 when the user stops the computation at s of states.
+int
+stopped_at(uint64_t s, uint64_t states)
+{
+    if (!mouse_found || !event_ready() || is[0] != 'q')
+        return 0;
+    for (;;) {
+        char text[120];
+        // 64-bit arithmetic: 100 * s overflows 32 bits past 42,949,672 states.
+        unsigned percent = static_cast<unsigned>(states > 1 ? 100 * s / (states - 1) : 100);
+        snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:", percent);
+        ask_one_key(text);
+        // 'o' opens the after-run options of the driver once it exists.
+        if (is[0] != 'o')
+            return is[0] == 'q';
+    }
+}
+
+// The parallel step of a wired network with rule tables, for every state
+// in turn: cell values and rule tables held one per byte, the successor's
+// number formed with the record. Gives what forward_step gives in update
+// mode 0 (the tests compare the two); about ten times faster, which is
+// what makes a table of 2^20 states take a tenth of a second. 0 when the
+// unpacked rule tables would be too large (the caller then steps).
+int
+parallel_table(uint64_t states, uint32_t *succ)
+{
+    int v = value_range, n = lineL;
+    uint64_t R = int_power(v, nhood);
+    uint32_t rows = rulemix ? lineL : 1;
+    if (R * rows > (uint64_t(1) << 26))
+        return 0;
+    uint8_t *rules = static_cast<uint8_t *>(checked_calloc(R * rows, 1, "exh_pairs"));
+    for (uint32_t r = 0; r < rows; r++)
+        for (uint64_t i = 0; i < R; i++)
+            rules[r * R + i] = static_cast<uint8_t>(get_value(carule[r], static_cast<uint32_t>(i)));
+    uint8_t *vals = static_cast<uint8_t *>(checked_calloc(n, 1, "exh_pairs"));
+    uint32_t power[33];
+    power[0] = 1;
+    for (int c = 1; c <= 32; c++)
+        power[c] = power[c - 1] * static_cast<uint32_t>(v);
+    for (uint64_t s = 0; s < states; s++) {
+        uint8_t *record = exh_pairs + s * bytesL;
+        uint32_t number = 0;
+        for (int c = 0; c < n; c++) {
+            const uint16_t *w = wiring[c];
+            uint32_t idx = 0;
+            for (int j = nhoodm[c] - 1; j >= 0; j--)
+                idx = idx * static_cast<uint32_t>(v) + vals[w[j]];
+            int x = rules[(rulemix ? static_cast<uint64_t>(c) * R : 0) + idx];
+            if (x) {
+                set_value(record, static_cast<uint32_t>(c), x);
+                number += static_cast<uint32_t>(x) * power[c];
+            }
+        }
+        succ[s] = number;
+        for (int c = 0; c < n; c++) {
+            if (++vals[c] < v)
+                break;
+            vals[c] = 0;
+        }
+        if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {
+            checked_free(rules);
+            checked_free(vals);
+            return -1;
+        }
+    }
+    checked_free(rules);
+    checked_free(vals);
+    return 1;
+}
+
+} // namespace
+
+uint64_t
+successor_table_bytes()
+{
+    uint64_t states = state_count();
+    if (!states)
+        return 0;
+    // The table, the index (first and list) and the work array of the sort.
+    return states * bytesL + (states + 1) * 4 + states * 8 + states / 8 + 1;
+}
+
+int
+fill_successor_table(int hamming, int print_pairs)
+{
+    uint64_t states = state_count();
+    uint64_t need = successor_table_bytes();
+    uint64_t memory = static_cast<uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    if (!states || need > memory / 2) {
+        message("successor table too large for memory, cont-ret:");
+        if (is)
+            is[0] = 'q';
+        return 0;
+    }
+    free_successor_table();
+    statespace = static_cast<uint32_t>(states - 1);
+    exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
+    if (!basinfield && (direction != 'f' || limitcheck != 0)) {
+        checked_free(tickoff);
+        tickspace = statespace;
+        tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
+        owns_tickoff = true;
+    }
+    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    uint8_t *counter = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "exh_pairs"));
+    uint8_t *picked = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "exh_pairs"));
+    memset(A, 0, bytesL);
+    memset(F, 0, bytesL);
+    int done = 1;
+    int fast = 0;
+    if (exhaustive_testing == 1 && seq_update == 0 && !tot_only && !wiring_madelocal && !print_pairs)
+        fast = parallel_table(states, succ);
+    if (fast < 0)
+        done = 0;
+    step_mode mode = forward_run_mode(0);
+    if (exhaustive_testing == 1 && !fast)
+        forward_run_begin(mode);
+    for (uint64_t s = 0; s < states && !fast; s++) {
+        memcpy(A, counter, bytesL);
+        const uint8_t *next;
+        if (exhaustive_testing == 1) {
+            // In parallel mode the step exchanges A and F; in the sequential
+            // modes it updates A in place: the successor is in A either way.
+            forward_step(carule, mode);
+            next = A;
+        } else {
+            random_successor(hamming, picked);
+            next = F;
+        }
+        uint8_t *record = exh_pairs + s * bytesL;
+        memcpy(record, next, bytesL);
+        succ[s] = dec_equiv(record, L);
+        if (print_pairs)
+            fprintf(stderr, "\n %lu %lu", static_cast<unsigned long>(s), static_cast<unsigned long>(succ[s]));
+        count_up(counter);
+        if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {
+            done = 0;
+            break;
+        }
+    }
+    if (exhaustive_testing == 1 && !fast)
+        forward_run_end();
+    if (done)
+        index_from(succ, states);
+    checked_free(succ);
+    checked_free(counter);
+    checked_free(picked);
+    if (!done) {
+        free_successor_table();
+        is[0] = 'q';
+    }
+    return done;
+}
+
+int
+build_successor_index()
+{
+    uint64_t states = state_count();
+    if (!states || !exh_pairs)
+        return 0;
+    statespace = static_cast<uint32_t>(states - 1);
+    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    int ok = 1;
+    for (uint64_t s = 0; s < states && ok; s++) {
+        const uint8_t *record = exh_pairs + s * bytesL;
+        for (uint32_t c = 0; c < lineL && ok; c++)
+            ok = get_value(record, c) < value_range;
+        succ[s] = dec_equiv(record, L);
+    }
+    if (ok)
+        index_from(succ, states);
+    checked_free(succ);
+    return ok;
+}
+
+void
+free_successor_table()
+{
+    checked_free(exh_pairs);
+    checked_free(index_first);
+    checked_free(index_list);
+    exh_pairs = nullptr;
+    index_first = index_list = nullptr;
+    if (owns_tickoff) {
+        checked_free(tickoff);
+        tickoff = nullptr;
+        tickspace = 0;
+        owns_tickoff = false;
+    }
+}
+
+void
+pre_exhaustive()
+{
+    attrepeat = 0;
+    if (!index_first && !build_successor_index())
+        return;
+    uint32_t t = dec_equiv(A, L);
+    if (t > statespace)
+        return;
+    for (uint32_t i = index_first[t]; i < index_first[t + 1]; i++) {
+        uint32_t s = index_list[i];
+        if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
+            continue;
+        memset(F, 0, bytesL);
+        dec_to_value_line(F, s, lineL);
+        if (offer_pre_image(F))
+            return;
+    }
+}
+
+void
+pre_neutral()
+{
+    attrepeat = 0;
+    int n = templineL;
+    if (n < 2)
+        return;
+    uint16_t *order = static_cast<uint16_t *>(checked_calloc(n, sizeof(uint16_t), "order"));
+    uint32_t t = dec_equiv(A, L);
+    for (int i = 1; i < n; i++) {
+        index_to_order(t, order, n);
+        uint16_t y = order[i - 1], x = order[i];
+        bool linked = false;
+        for (int j = 0; j < nhoodm[x] && !linked; j++)
+            linked = wiring[x][j] == y;
+        for (int j = 0; j < nhoodm[y] && !linked; j++)
+            linked = wiring[y][j] == x;
+        if (linked)
+            continue;
+        order[i - 1] = x;
+        order[i] = y;
+        uint32_t s = order_to_index(order, n);
+        if (tickoff && s <= tickspace) {
+            if (get_bitlong(tickoff, s))
+                continue;
+            set_bitlong(tickoff, s, 1);
+        }
+        memset(F, 0, bytesL);
+        dec_to_value_line(F, s, lineL);
+        if (offer_pre_image(F))
+            break;
+    }
+    checked_free(order);
+}

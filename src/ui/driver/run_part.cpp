@@ -1,0 +1,730 @@
+// The run part that follows the set-up: two loops, the single loop (forward
+// patterns, single basins, subtrees, their size ranges and mutant screens)
+// and the field loop (basin fields). Each asks for the run settings, starts
+// the run through the engines of the other folders, shows the options box,
+// then decides: run again unchanged, make the next mutant and run again,
+// switch between single and field, or go back to the settings. Sweeps over
+// rules or sizes add one point per run to the G-density graph. Start reading
+// at run_part.
+#include "ui/driver/run_part.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "engine/backward/globals.h"
+#include "ui/backward/run_drivers.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/mutation.h"
+#include "ui/driver/network_growth.h"
+#include "ui/driver/field_prompt.h"
+#include "ui/driver/options_box.h"
+#include "engine/forward/forward_step.h"
+#include "engine/forward/globals.h"
+#include "ui/forward/run_forward.h"
+#include "ui/forward/run_settings.h"
+#include "ui/measures/globals.h"
+#include "ui/measures/gofe_graph.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "ui/model/network_size.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rules/rule_revision.h"
+#include "ui/rules/seed_dialog.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+#include "engine/wiring/globals.h"
+
+namespace {
+
+// How a loop ended: back into the network view, or switching loops.
+enum class loop_end { back_to_view, toggled };
+
+// The seed kept over a size sweep (the first rangebytesL bytes of bitseed).
+uint8_t *sweep_seed = nullptr;
+// The previous point of a size sweep, joined to the next.
+int16_t previous_point_x = 0, previous_point_y = 0;
+
+bool
+forward_only_kind()
+{
+    return tot_only || loc_twod_fonly || forward_only;
+}
+
+// The layout, display, pause/data and mutation menus; false on 'q'.
+bool
+settings_menus()
+{
+    setup_plot();
+    if (is[0] == 'q')
+        return false;
+    format_draw();
+    if (is[0] != 'q')
+        data_att();
+    if (is[0] == 'q') {
+        pdata = 0;
+        return false;
+    }
+    set_mutation();
+    return is[0] != 'q';
+}
+
+void
+black_bar(int x0, int y0, int x1, int y1)
+{
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+}
+
+// The frame around a sweep's run, beside the space-time pattern when one is
+// shown.
+int
+run_frame_left()
+{
+    return stp ? lineL * scale + vgax(11) : 2;
+}
+
+void
+clear_run_frame()
+{
+    black_bar(2, vgay(45), Maxx - 2, vgay(158));
+}
+
+// Clears the frame of a Z or lambda sweep for the next run, framed again.
+void
+frame_for_next_run()
+{
+    if (stp)
+        clear_run_frame();
+    setfillstyle(0, black);
+    setcolor(white);
+    bar3d(run_frame_left(), vgay(45), Maxx - 2, vgay(158), 0, 0);
+}
+
+bool
+last_sweep_point()
+{
+    // A sweep of one point (or none) ends at its first point.
+    return totalgraphrules <= 1 || endcount == totalgraphrules - 1;
+}
+
+void
+plot_spot(int x, int y)
+{
+    setfillstyle(0, white);
+    pieslice(x, y, 0, 360, graphspot);
+}
+
+// One G-density point of a sweep run (divisor 275 single, 250 field).
+void
+plot_gofe_point(int divisor, float gofe)
+{
+    graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
+    int y = goy - static_cast<int>(gofe * ly);
+    if (gd_z_graph == 3) {
+        int x = gox;
+        if (totalgraphrules > 1)
+            x = static_cast<int>(gox + (lineL - startL) * lx / (totalgraphrules - 1));
+        plot_spot(x, y);
+        if (lineL > startL) {
+            setcolor(lightred);
+            moveto(previous_point_x, previous_point_y);
+            lineto(x, y);
+            setcolor(white);
+        }
+        previous_point_x = static_cast<int16_t>(x);
+        previous_point_y = static_cast<int16_t>(y);
+    } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+        plot_spot(static_cast<int>(gox + zparam[0] * lx), y);
+        if (gd_z_graph == 2)
+            plot_spot(static_cast<int>(gox - 300 + lratio * lx), y);
+    }
+}
+
+// The in-degree histogram, then its counts start afresh.
+void
+in_degree_histogram()
+{
+    if (!pre_fansize_freq_hist)
+        return;
+    show_pre_fansize_freq_hist();
+    checked_free(pre_fan_freq);
+    pre_fan_freq = static_cast<uint32_t *>(
+        checked_calloc(static_cast<size_t>(maxinhist) + 1, sizeof(uint32_t), "pre_fan_freq"));
+}
+
+// The pause between non-stop mutants.
+void
+pause_between_mutants()
+{
+    usleep(static_cast<useconds_t>(pause_fact * defCursorFlash));
+}
+
+// Grows the network by one cell for the next point of a size sweep.
+void
+grow_by_one_cell()
+{
+    if (!can_resize_by_one(1))
+        return;
+    free_mem_CA_states();
+    lineL++;
+    set_line_lengths();
+    allocate_mem_CA_states();
+    wire_rule_extra_cell(1);
+}
+
+// The mutant count of the flips from the left.
+void
+count_mutant_position()
+{
+    fieldno = 0;
+    if (!was_changed && (mutate == 0 || mutate == 1)) {
+        mut--;
+        if (mut == endmut - 1)
+            mut = startmut;
+    }
+}
+
+// The settings that every run start shares (single and field).
+void
+start_sweep_graph()
+{
+    setcolor(white);
+    rectangle(run_frame_left(), vgay(45), Maxx - 2, vgay(158));
+    scale = 1;
+    gofE_z_graph();
+    if (mutate == 5)
+        allocate_code_mem();
+}
+
+void
+free_code_mem()
+{
+    checked_free(codetickoff);
+    checked_free(tempcode);
+    codetickoff = nullptr;
+    tempcode = nullptr;
+}
+
+// The pre-image stack counters and their prompt at each repeat.
+void
+reset_stack_counters()
+{
+    isexception = 0;
+    if (!see_ppstack)
+        return;
+    pp_histcount = pp_wild_tot = pp_ymax = 0;
+    ppL = 0;
+    if (pp_hist_total)
+        memset(pp_hist_total, 0, sizeof(uint32_t) * lineL);
+    if (see_ppstack == 1 && nonlocal) {
+        draw_prompt_box(1);
+        outtext("partial pre-image histogram: start pause-p");
+    }
+}
+
+void
+basin_hint(bool field)
+{
+    const char *stack = see_ppstack == 1 && nonlocal ? (field ? " ppstack-p" : "ppstack-p") : "";
+    if (field)
+        snprintf(textb[0], 150, "matrix-m STP-s scroll-# exp-e contr-c%s", stack);
+    else
+        snprintf(textb[0], 150, "%s matrix-m STP-s scroll-# exp-e contr-c", stack);
+    draw_hint_box(0, 0, textb[0], vgax(390));
+}
+
+// ---- The single loop.
+
+enum class single_step { seed, output, menus, run_kind, run_start, repeat, end_of_run };
+
+void
+single_run_start()
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    if (!neutral_order)
+        clearviewport();
+    firstox = ox;
+    firstoy = oy;
+    mut = static_cast<int16_t>(startmut + 1);
+    if (!tot_only)
+        memcpy(carule_mut, carule[0], rule_bytes(nhood));
+    if (gd_z_graph)
+        start_sweep_graph();
+    if (screensavedemo) {
+        setfillstyle(0, darkgray);
+        bar(0, 0, Maxx, Maxy);
+        float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+        setfillstyle(0, black);
+        pieslice(ox, oy, 0, 360, static_cast<int16_t>(startrad * per_cell));
+    }
+    if (gd_z_graph == 3) {
+        sweep_seed = static_cast<uint8_t *>(checked_calloc(rangebytesL, 1, "rangeseed"));
+        memcpy(sweep_seed, bitseed, rangebytesL);
+    }
+    basintypeno = 1;
+}
+
+// One run from the repeat point; its key is left in is[0].
+void
+single_run_once()
+{
+    if (limitcheck || direction == 'b')
+        basin_hint(false);
+    in_startbasin = 1;
+    reset_stack_counters();
+    if (rangeL) {
+        draw_range_single();
+        return;
+    }
+    if (mutant_layout) {
+        mutant_one_screen_single();
+        return;
+    }
+    memcpy(A, bitseed, bytesL);
+    if (direction == 'f') {
+        totatt_states = 0;
+        bitflipcount = 0;
+        run_forward(rules_of_network());
+    } else {
+        upstream_only();
+    }
+    char key = is[0];
+    if (gd_z_graph)
+        plot_gofe_point(275, direction == 'b' ? totsubgofEdensity : basingofEdensity);
+    in_degree_histogram();
+    is[0] = key;
+    if (!(mutantdontpause || screensavedemo) || key == 'q')
+        finish_options(1);
+}
+
+// The screen-saver demonstration moves its disc and draws a new seed.
+void
+move_screensaver_disc()
+{
+    firstox = static_cast<int16_t>(random() % Maxx);
+    firstoy = static_cast<int16_t>(random() % Maxy);
+    setfillstyle(0, black);
+    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    pieslice(firstox, firstoy, 0, 360, static_cast<int16_t>(startrad * per_cell));
+    for (int c = L; c >= 0; c--) {
+        int bit = random() % 100 >= 50 ? 1 : 0;
+        if (bit)
+            bitseed[c / 8] = static_cast<uint8_t>(bitseed[c / 8] | (1 << (c % 8)));
+        else
+            bitseed[c / 8] = static_cast<uint8_t>(bitseed[c / 8] & ~(1 << (c % 8)));
+    }
+}
+
+// Moves the basin layout cursor to the place of the next size-sweep point.
+void
+advance_layout_cursor()
+{
+    xspacing = static_cast<int16_t>(xspacing * xspacefact);
+    yspacing = static_cast<int16_t>(yspacing * yspacefact);
+    ox = static_cast<int16_t>(ox + xspacing);
+    if (Maxx - ox < xspacing * rightborder) {
+        oy = static_cast<int16_t>(oy + yspacing);
+        ox = firstox;
+    }
+}
+
+// The decision after a single run: true to run again from the repeat point.
+bool
+single_after_run()
+{
+    char key = is[0];
+    if (toggle_single_field)
+        return false;
+    if (gd_z_graph) {
+        if (last_sweep_point()) {
+            input_string(1, -2);
+            key = is[0];
+        }
+        if (gd_z_graph == 1 || gd_z_graph == 2)
+            frame_for_next_run();
+    } else if (screensavedemo) {
+        if (key != 'q')
+            move_screensaver_disc();
+    } else {
+        if (mutantdontpause)
+            pause_between_mutants();
+        clear_drawing_area();
+    }
+    if ((key != kKeyReturn && !mutantdontpause) || key == 'q')
+        return false;
+    if (forward_only_run())
+        return true;
+    count_mutant_position();
+    if (gd_z_graph) {
+        endcount++;
+        if (gd_z_graph == 3 && endcount <= totalgraphrules) {
+            grow_by_one_cell();
+            memcpy(bitseed, sweep_seed, rangebytesL);
+            advance_layout_cursor();
+        } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+            biased_new_rule();
+        }
+    }
+    if (mutate_rule(nhood))
+        return true;
+    acceptall = 0;
+    return false;
+}
+
+// The end of a single run; the step to go on with.
+single_step
+single_end_of_run()
+{
+    draw_bottom_title(0);
+    if (stp) {
+        moveto(0, 0);
+        nowscrolling = 0;
+    }
+    if (gd_z_graph) {
+        if (!rulemix && (mutate == 4 || mutate == 5))
+            finish_options(1);
+        clear_run_frame();
+        endcount = 0;
+        if (mutate == 5)
+            free_code_mem();
+        if (gd_z_graph == 3) {
+            change_net_size(startL);
+            memcpy(bitseed, sweep_seed, rangebytesL);
+            checked_free(sweep_seed);
+            sweep_seed = nullptr;
+            ox = firstox;
+            oy = firstoy;
+        }
+    }
+    in_startbasin = 0;
+    return acceptall && !loc_twod_fonly ? single_step::run_kind : single_step::output;
+}
+
+loop_end
+single_loop()
+{
+    single_step step = single_step::seed;
+    for (;;) {
+        switch (step) {
+        case single_step::seed:
+            diff_plot = 0;
+            event_ready();
+            select_seed(0, bitseed, "SEED", 1);
+            if (is[0] == 'q') {
+                secondpart = 0;
+                return loop_end::back_to_view;
+            }
+            memcpy(A, bitseed, bytesL);
+            rangebytesL = bytesL;
+            step = single_step::output;
+            break;
+        case single_step::output:
+            select_pattern_scrolling();
+            if (is[0] == 'q') {
+                direction = 0;
+                step = single_step::seed;
+            } else {
+                step = single_step::menus;
+            }
+            break;
+        case single_step::menus:
+            step = single_step::run_kind;
+            if (!(tot_only && (loc_twod_fonly || forward_only)) && !settings_menus())
+                step = single_step::output;
+            break;
+        case single_step::run_kind:
+            totalgofE = 0;
+            totalprecount = 0;
+            step = single_step::run_start;
+            if (forward_only_kind()) {
+                forward_only_para();
+                if (is[0] == 'q')
+                    step = tot_only ? single_step::seed : single_step::output;
+            } else {
+                select_foreward_back();
+                if (is[0] != 'q' && direction == 'b')
+                    select_stepforward();
+                if (is[0] == 'q')
+                    step = single_step::output;
+            }
+            break;
+        case single_step::run_start:
+            single_run_start();
+            step = single_step::repeat;
+            break;
+        case single_step::repeat:
+            single_run_once();
+            if (!single_after_run())
+                step = single_step::end_of_run;
+            break;
+        case single_step::end_of_run:
+            step = single_end_of_run();
+            if (toggle_single_field)
+                return loop_end::toggled;
+            break;
+        }
+    }
+}
+
+// ---- The field loop.
+
+enum class field_step { output, menus, prompt, start, repeat, end_of_run };
+
+void
+field_run_start()
+{
+    clear_drawing_area();
+    firstox = ox;
+    firstoy = oy;
+    firstxspacing = xspacing;
+    firstyspacing = yspacing;
+    fieldno = 0;
+    mut = static_cast<int16_t>(startmut + 1);
+    if (!tot_only)
+        memcpy(carule_mut, carule[0], rule_bytes(nhood));
+    if (gd_z_graph) {
+        start_sweep_graph();
+        endcount = 0;
+    }
+}
+
+// With a rule mix and a data file, one data line of every cell's rule.
+void
+rule_mix_data_line()
+{
+    if (!rulemix || !filedata || lineL > 6)
+        return;
+    save_data(" R=");
+    for (int c = L; c >= 0; c--) {
+        print_current_bitstring_hexbytes(1, carule[c], nhoodm[c], Maxx, white, 3);
+        save_data(" ");
+    }
+    save_data("\n");
+}
+
+void
+field_run_once()
+{
+    basin_hint(true);
+    in_startfield = 1;
+    reset_stack_counters();
+    if (rangeL) {
+        draw_range_field();
+        return;
+    }
+    totatt_states = 0;
+    draw_field();
+    char key = is[0];
+    if (gd_z_graph && (gd_z_graph != 3 || !earlyexitfield))
+        plot_gofe_point(250, fieldgofEdensity);
+    rule_mix_data_line();
+    if (!(exhaustive_testing && earlyexitfield && gd_z_graph != 3))
+        print_field_data();
+    in_degree_histogram();
+    is[0] = key;
+    if (!mutantdontpause || key == 'q')
+        finish_options(1);
+}
+
+// After the last point of a sweep: keep or clear the graph, revise the rule.
+char
+field_sweep_end(char key)
+{
+    int16_t x = getx, y = gety;
+    moveto(getx - 5 * CWidth, gety - CHeight);
+    outtext(" quit-q rule-r mut-(def) keep+k:");
+    int len = input_string(2, 0);
+    key = is[0];
+    bool keep = key == 'k' || (len > 1 && is[1] == 'k');
+    if (!keep) {
+        black_bar(Maxx / 2, Maxy / 3, Maxx - 2, Maxy - vgay(30));
+        gofE_z_graph();
+    }
+    if (key == 'r') {
+        revise_rule_or_code(0);
+        if (!tot_only) {
+            if (value_range == 2)
+                z_parameter_all(nhoodm[0], 0, carule[0]);
+            else
+                z_parameter_all_mvalue(nhoodm[0], 0, carule[0]);
+            show_rule_bottom(nhood, 0, carule[0], 0);
+        }
+        was_changed = 1;
+    } else if (key == 'q') {
+        mutantdontpause = 0;
+        clear_run_frame();
+    }
+    moveto(x, y);
+    frame_for_next_run();
+    return key;
+}
+
+// The decision after a field: true to draw the next field.
+bool
+field_after_run()
+{
+    char key = is[0];
+    if (toggle_single_field)
+        return false;
+    if (gd_z_graph) {
+        if (last_sweep_point())
+            key = field_sweep_end(key);
+    } else {
+        if (mutantdontpause)
+            pause_between_mutants();
+        clear_drawing_area();
+    }
+    if ((key != kKeyReturn && !mutantdontpause) || key == 'q')
+        return false;
+    count_mutant_position();
+    if (gd_z_graph) {
+        endcount++;
+        if (gd_z_graph == 3 && endcount <= totalgraphrules) {
+            grow_by_one_cell();
+            ox = firstox;
+            oy = firstoy;
+        } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+            biased_new_rule();
+        }
+    }
+    if (gd_z_graph == 3) {
+        if (endcount < totalgraphrules)
+            return true;
+        change_net_size(startL);
+        ox = firstox;
+        oy = firstoy;
+        endcount = 0;
+        if (mutate_rule(nhood))
+            return true;
+    }
+    if (mutate_rule(nhood))
+        return true;
+    acceptall = 0;
+    return false;
+}
+
+void
+field_end_of_run()
+{
+    draw_bottom_title(0);
+    if (gd_z_graph) {
+        if (!rulemix && (mutate == 4 || mutate == 5))
+            finish_options(1);
+        clear_run_frame();
+        endcount = 0;
+        if (mutate == 5)
+            free_code_mem();
+        if (gd_z_graph == 3) {
+            ox = firstox;
+            oy = firstoy;
+        }
+    }
+    in_startfield = 0;
+}
+
+loop_end
+field_loop()
+{
+    field_step step = field_step::output;
+    for (;;) {
+        switch (step) {
+        case field_step::output:
+            use_preset_basin_pos = 0;
+            select_pattern_scrolling();
+            if (is[0] == 'q') {
+                direction = 0;
+                secondpart = 0;
+                return loop_end::back_to_view;
+            }
+            step = field_step::menus;
+            break;
+        case field_step::menus:
+            step = settings_menus() ? field_step::prompt : field_step::output;
+            break;
+        case field_step::prompt:
+            if (field_prompt()) {
+                step = field_step::start;
+            } else {
+                erase_prompt_box(2);
+                pdata = 0;
+                step = field_step::output;
+            }
+            break;
+        case field_step::start:
+            field_run_start();
+            step = field_step::repeat;
+            break;
+        case field_step::repeat:
+            field_run_once();
+            if (!field_after_run())
+                step = field_step::end_of_run;
+            break;
+        case field_step::end_of_run:
+            field_end_of_run();
+            if (toggle_single_field)
+                return loop_end::toggled;
+            moveto(vgax(50), vgay(100));
+            step = field_step::output;
+            break;
+        }
+    }
+}
+
+// A basin field numbers every state in 32 bits: refused for larger networks.
+void
+refuse_large_field()
+{
+    if (!basinfield || lineL <= maxL_lu)
+        return;
+    draw_prompt_box(1);
+    snprintf(textb[0], 150, "n=%d too big for a basin field (max %d), cont-ret:", lineL, maxL_lu);
+    outtext(textb[0]);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    basinfield = 0;
+}
+
+} // namespace
+
+void
+run_part()
+{
+    int16_t entry_line = gety;
+    toggle_single_field = 0;
+    for (;;) {
+        dontcompress = 0;
+        if (twod || threed)
+            rangeL = 0;
+        moveto(static_cast<int>(xtext * CWidth), entry_line);
+        if (toggle_single_field) {
+            moveto(static_cast<int>(CWidth * xtext), vgay(275));
+            basinfield = static_cast<uint8_t>(1 - basinfield);
+            acceptall = 0;
+            toggle_single_field = 0;
+        }
+        refuse_large_field();
+        show_maj = 0xFF;
+        was_changed = 0;
+        meta_graph = 0;
+        loop_end end;
+        if (basinfield) {
+            direction = 'f';
+            end = field_loop();
+        } else {
+            end = single_loop();
+        }
+        if (end == loop_end::back_to_view) {
+            is[0] = 'q';
+            return;
+        }
+    }
+}

@@ -1,0 +1,267 @@
+// The program's start: fixed limits, the command line, the random seed, the
+// memory that lives as long as the program, the window; then the first
+// screen, the root of the staged set-up, and the clean exit. Start reading at
+// start_zemra.
+#include "ui/driver/startup.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+
+#include "ui/driver/ants.h"
+#include "ui/driver/globals.h"
+#include "engine/forward/globals.h"
+#include "ui/driver/setup_stages.h"
+#include "ui/model/buffers.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/graphics_menu.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/out_of_memory.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+constexpr int kGliderValueRanges = 9;  // rows indexed by v, 2..8 used
+constexpr int kGliderKs = 14;          // counts indexed by k, 0..13
+
+void
+allocate_glider_tables()
+{
+    no_glider_rules = static_cast<uint16_t **>(
+        checked_calloc(kGliderValueRanges, sizeof(uint16_t *), "no_glider_rules"));
+    for (int v = 2; v <= 8; v++)
+        no_glider_rules[v] = static_cast<uint16_t *>(
+            checked_calloc(kGliderKs, sizeof(uint16_t), "no_glider_rules"));
+    glider_buf = static_cast<uint8_t *>(checked_calloc(4, 1, "glider_buf"));
+}
+
+void
+free_glider_tables()
+{
+    for (int v = 2; v <= 8; v++)
+        checked_free(no_glider_rules[v]);
+    checked_free(no_glider_rules);
+    no_glider_rules = nullptr;
+    checked_free(glider_buf);
+    glider_buf = nullptr;
+}
+
+// Clears the window, redraws the bottom title strip and leaves the viewport
+// at the drawing area.
+void
+full_redraw()
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    clearviewport();
+    setcolor(white);
+    draw_bottom_title(0);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    tview_x0 = view_x0;
+    tview_y0 = view_y0;
+    tview_x1 = view_x1;
+    tview_y1 = view_y1;
+}
+
+// Draws the first prompt and reads its key into is[0]. The random generator
+// starts again from randseed each time, so the same answers give the same
+// random rules and wirings.
+void
+first_prompt(uint32_t randseed)
+{
+    srandom(randseed);
+    int margin = draw_prompt_box(2);
+    setcolor(green);
+    outtext("Zemram05 Sept 2005 ");
+    setcolor(white);
+    snprintf(textb[0], 150, "screen=%dx%d pt=%d randseed=%u", Maxx + 1, WinMaxy + 1,
+             pointsize, randseed);
+    outtext(textb[0]);
+    moveto(margin, gety + CHeight);
+    outtext("mouse buttons: left=ret right='q'=backtrack");
+
+    moveto(vgax(50), vgay(50));
+    if (!tot_only) {
+        outtext("EXIT-q, graphics setup-g, randseed-r, totalistic/forward only-t");
+        moveto(vgax(50), gety + CHeight);
+        outtext("forward only/single basin/subtree-s (def-field):");
+    } else {
+        outtext("EXIT-q, graphics setup-g, randseed-r, allow basins-b");
+        moveto(vgax(50), gety + CHeight);
+        setcolor(lightred);
+        outtext("totalistic rules and forward only (def):");
+        setcolor(white);
+    }
+    setfillstyle(0, black);
+    bar(getx, gety, getx + CWidth, gety + CHeight);
+    input_string(1, 0);
+}
+
+void
+random_seed_dialog(uint32_t *randseed)
+{
+    erase_prompt_box(2);
+    draw_prompt_box(1);
+    snprintf(textb[0], 150, "enter random number seed 0-%lu (def random):",
+             static_cast<unsigned long>(Maxint));
+    outtext(textb[0]);
+    input_string(5, 0);
+    if (is[0] == 'q')
+        return;
+    if (is[0] == kKeyReturn) {
+        *randseed = static_cast<uint32_t>(random() % 65536);
+        return;
+    }
+    parse_seed_answer(entry_text(), randseed);
+}
+
+// The exit box of the first screen: 'q' leaves the program, any other key
+// takes the box down and redraws the screen.
+void
+exit_box()
+{
+    setcolor(lightred);
+    const char *text = "Exit Zemra-q, Restart-ret:";
+    int w = text_pixel_width(text, 26) / 2 + CWidth;
+    int x0 = Maxx / 2 - w - vgax(15), y0 = Maxy / 2 - vgay(15);
+    int x1 = Maxx / 2 + w + vgax(15), y1 = Maxy / 2 + vgay(15);
+    draw_box(-1, x0, y0, x1, y1, 1, blue);
+    draw_box(-1, Maxx / 2 - w - vgax(8), Maxy / 2 - vgay(8), Maxx / 2 + w + vgax(8),
+             Maxy / 2 + vgay(8), 1, black);
+    moverel(CWidth, vgay(2));
+    outtext(text);
+    input_string(1, 0);
+    if (is[0] == 'q')
+        clean_exit();
+    erase_box(x0, y0, x1, y1);
+    setcolor(white);
+    setpback_x_lines(0);
+    full_redraw();
+}
+
+// The first screen's prompt and its keys, until the program ends.
+[[noreturn]] void
+first_screen(uint32_t randseed)
+{
+    uint8_t chosen_field = basinfield;
+    full_redraw();
+    for (;;) {
+        first_prompt(randseed);
+        char key = is[0];
+        if (key == 't' && !tot_only) {
+            free_mem_Z_parameter();
+            tot_only = 1;
+            full_redraw();
+        } else if (key == 'b' && tot_only) {
+            allocate_mem_Z_parameter();
+            tot_only = 0;
+            full_redraw();
+        } else if (key == 'a') {
+            clear_drawing_area();
+            new_ant();
+            clear_drawing_area();
+            draw_bottom_title(1);
+        } else if (key == 'r') {
+            random_seed_dialog(&randseed);
+        } else if (key == 'g') {
+            show_old_colors();
+            revise_graphics();
+            full_redraw();
+        } else if (key == 'q') {
+            exit_box();
+        } else {
+            basinfield = key == 's' || key == 'S' || tot_only ? 0 : 1;
+            if (basinfield != chosen_field) {
+                chosen_field = basinfield;
+                layout_notset = 1;
+            }
+            run_setup_stages();
+        }
+    }
+}
+
+} // namespace
+
+void
+parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_only)
+{
+    for (int i = 1; i < argc && i <= 2; i++) {
+        const char *arg = argv[i];
+        if (arg[0] != '-' || arg[1] == '\0')
+            continue;
+        if (arg[1] == 'w' || arg[1] == 'b')
+            *background = arg[1];
+        else if (arg[1] == 't')
+            *totalistic_only = 1;
+    }
+}
+
+uint32_t
+startup_randseed(uint32_t pid, uint32_t seconds)
+{
+    return (pid * seconds) % 65536u;
+}
+
+bool
+parse_seed_answer(const std::string &answer, uint32_t *seed)
+{
+    if (answer.empty())
+        return false;
+    errno = 0;
+    char *end = nullptr;
+    long number = strtol(answer.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || number > Maxu)
+        return false;
+    *seed = static_cast<uint32_t>(number) % 65536u;
+    return true;
+}
+
+void
+start_zemra(int argc, char **argv)
+{
+    set_outof_memory_handler(outof_memory);
+    tot_only = 0;
+    bground = 'b';
+    defCursorFlash = kCursorFlash = 200137;
+    new_weight = 2;
+    direction = 0;
+    value_range = 2;
+    parse_command_line(argc, argv, &bground, &tot_only);
+    Maxnhood = 13;
+    layout_notset = 1;
+    show_maj = 0xFF;
+
+    uint32_t randseed = startup_randseed(static_cast<uint32_t>(getpid()),
+                                         static_cast<uint32_t>(time(nullptr)));
+
+    allocate_mem_buffers();
+    if (!tot_only)
+        allocate_mem_Z_parameter();
+    allocate_glider_tables();
+
+    secondpart = 0;
+    open_graphics();
+    msize = vgax(200);
+    Leftx = 50;
+    xtext = static_cast<float>(vgax(50)) / CWidth;
+    first_screen(randseed);
+}
+
+void
+clean_exit()
+{
+    if (!tot_only)
+        free_mem_Z_parameter();
+    free_glider_tables();
+    close_graphics();
+    free_mem_buffers();
+    fputs("\nZemra clean exit\n", stderr);
+    exit(0);
+}

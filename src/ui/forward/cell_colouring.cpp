@@ -1,0 +1,234 @@
+// Cell colouring of forward runs (cell_colouring.h): the colour of each cell
+// of each step, chosen in the order value -> frozen modes -> neighbourhood
+// index -> display adjustments; the frequency colours of frozen mode 3; the
+// graph-layout display and the return map. Reads the network model (A, nhd,
+// color_v, color_filter, the rule kind), the forward-run globals and the
+// screen layer's colours. Start at cell_colour.
+#include "ui/forward/cell_colouring.h"
+
+#include <cmath>
+
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// The same value over A and the whole frozen history: A equals lastA[0] and
+// each lastA[i-1] equals lastA[i].
+bool
+frozen_cell(uint32_t c, int value, const run_iteration *it)
+{
+    int before = value;
+    for (int i = 0; i < frozen_gens; i++) {
+        int then = get_value(it->lastA[i], c);
+        if (then != before)
+            return false;
+        before = then;
+    }
+    return true;
+}
+
+// The frequency colour of a cell that held v-1 in q of the counted states.
+int
+frequency_colour(int q)
+{
+    if (num_bin_bound < 1)
+        return freq_colors[9];
+    if (q <= bin_bound[1])
+        return freq_colors[0];
+    for (int b = 2; b <= num_bin_bound; b++)
+        if (q <= bin_bound[b])
+            return freq_colors[(b * 10) / (num_bin_bound + 1) - 1];
+    return freq_colors[9];
+}
+
+// The colour by value, with the frozen modes of forward-only runs.
+int
+value_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk,
+             const colouring_step *step)
+{
+    it->cell_frozen = 0;
+    if (!step->fwd_only || (it->frozen_mode == 0 && att_hist != 2) || !step->frozen_test)
+        return color_v[value];
+    const int top = value_range - 1;
+    bool frozen = frozen_cell(c, value, it);
+    it->cell_frozen = frozen;
+    if (att_hist == 2) {
+        bool keep = frozen && (sk->kind == 2 || (sk->kind == 0 && get_value(A, c) == 0) ||
+                               (sk->kind == 1 && get_value(A, c) != 0));
+        if (sk->frozen_buff)
+            set_bitlong(sk->frozen_buff, c, keep ? 1 : 0);
+    }
+    if (frozen && (att_hist == 2 || it->frozen_mode == 2)) {
+        if (value == top)
+            sk->frozen_top++;
+        else
+            sk->frozen_other++;
+    }
+    switch (it->frozen_mode) {
+    case 3: {
+        int q = value == top;
+        for (int i = 1; i < frozen_gens; i++)
+            q += get_value(it->lastA[i], c) == top;
+        return frequency_colour(q);
+    }
+    case 2:
+        return frozen ? (value == top ? lightred : green) : color_v[0];
+    case 1:
+        return frozen ? magenta : color_v[value];
+    default:
+        return color_v[value];
+    }
+}
+
+} // namespace
+
+int
+cell_filtered(uint32_t c)
+{
+    return color_filter && get_bitlong(color_filter, nhd[c]);
+}
+
+uint8_t
+set_nhdcolor(int k, uint32_t x)
+{
+    const int v = value_range;
+    uint64_t n, last;
+    bool kcodes = tot_only && totalistic == 2;
+    if (!tot_only) {
+        n = int_power(v, k);
+        last = n - 1;
+    } else if (totalistic == 1) {
+        last = static_cast<uint64_t>(k) * (v - 1);
+        n = static_cast<uint64_t>(v - 1) * nhood + 1;
+    } else {
+        n = last = v_tablecodemax ? v_tablecodemax[nhood] : 0;
+    }
+    if (x == last)
+        return oldcolor[white & 15];
+    if (n == 0)
+        return oldcolor[0];
+    // The divisor of each table size; a table whose entries would pass the
+    // 16 old colours is scaled into them instead (entry x * 16 / N).
+    uint64_t divisor = n > 255 ? 32 : n > 63 ? 8 : n >= 16 ? 2 : 1;
+    uint64_t offset = n <= 8 ? 8 : 0;
+    bool scaled = (kcodes && n >= 1024) || (n - 1) / divisor + offset > 15;
+    uint64_t entry = scaled ? x * 16 / n : x / divisor + offset;
+    return oldcolor[entry > 15 ? 15 : entry];
+}
+
+int
+cell_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk, colouring_step *step)
+{
+    bool filtered = cell_filtered(c);
+    int colour = color_v[value];
+    if (ncolor == 0 || att_hist == 2 || seed_was_set)
+        colour = value_colour(c, value, it, sk, step);
+    if (step->fwd_only && stp_cell_color)
+        stp_cell_color[c] = static_cast<uint8_t>(filtered ? color_v[0] : colour);
+    bool oblique = d_mode == 3 || d_mode == 4;
+    if (step->by_nhood) {
+        colour = nhd[c] == 0 || filtered ? black : set_nhdcolor(nhoodm[c], nhd[c]);
+        if (stp_cell_color)
+            stp_cell_color[c] = static_cast<uint8_t>(colour);
+        step->nhood_colour = static_cast<uint8_t>(colour);
+        if (oblique) {
+            if (value == 0 || filtered)
+                return black;
+            if (colour == black)
+                colour = white;
+        }
+        return colour;
+    }
+    // Display adjustments: a filtered cell shows as value 0 in the flat
+    // displays and is left out (black) in the scrolling and oblique ones.
+    if ((d_mode == 2 && scrolling) || oblique) {
+        if (filtered || (value_range > 2 && colour == darkgray))
+            return black;
+    } else if (filtered) {
+        return color_v[0];
+    }
+    return colour;
+}
+
+void
+setup_freq_colors()
+{
+    free_freq_colors();
+    const uint8_t order[10] = {black, darkgray, yellow, lightblue, brown,
+                               cyan,  blue,     lightcyan, magenta, lightred};
+    freq_colors = static_cast<uint8_t *>(checked_calloc(10, 1, "freq_color"));
+    for (int i = 0; i < 10; i++)
+        freq_colors[i] = order[i];
+    num_bin_bound = 9;
+    if (frozen_gens - 1 < num_bin_bound)
+        num_bin_bound = static_cast<int16_t>(frozen_gens - 1);
+    bin_bound = static_cast<int16_t *>(checked_calloc(10, sizeof(int16_t), "(bin_bound"));
+    int w = num_bin_bound >= 0 ? frozen_gens / (num_bin_bound + 1) : 0;
+    for (int b = 1; b <= num_bin_bound; b++)
+        bin_bound[b] = static_cast<int16_t>(b * w);
+}
+
+void
+free_freq_colors()
+{
+    checked_free(freq_colors);
+    checked_free(bin_bound);
+    freq_colors = nullptr;
+    bin_bound = nullptr;
+}
+
+void
+draw_graph_layout(run_iteration *it, const uint8_t *state, int drawn, int x0, int y0, int x1,
+                  int y1)
+{
+    if (!stp_graph_layout || !stp_graph_node_size)
+        return;
+    int colour = getcolor();
+    if (threed)
+        draw_box(-1, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 0, 0);
+    int radius = static_cast<int>(stp_graph_node_size[1]);
+    for (int c = L; c >= 0; c--) {
+        int value = get_value(state, static_cast<uint32_t>(c));
+        if (threed && color_v[value] == color_v[0])
+            continue;
+        int fill = drawn && stp_cell_color ? stp_cell_color[c] : color_v[value];
+        setfillstyle(0, fill);
+        setcolor(it->node_outline ? darkgray : fill);
+        pieslice(stp_graph_layout[c + 1][0], stp_graph_layout[c + 1][1], 0, 360, radius);
+    }
+    setcolor(colour);
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+double
+return_map_coordinate(const uint8_t *state)
+{
+    const int top = value_range - 1;
+    double sum = 0.0;
+    for (int c = L, p = 0; c >= 0; c--, p++) {
+        if (p > 1074)
+            break;  // below the smallest double: nothing more to add
+        if (get_value(state, static_cast<uint32_t>(c)) / top)
+            sum += std::ldexp(1.0, -p);
+    }
+    return sum;
+}
+
+void
+plot_return_map_point(const uint8_t *drawn, const uint8_t *next, int width, int colour)
+{
+    double span = vgax(200) / 2.0;
+    double px = return_map_coordinate(drawn), py = return_map_coordinate(next);
+    int x = static_cast<int>(px * span + width + vgax(100) + vgax(10) + 2);
+    int y = static_cast<int>(Maxy - vgax(10) - 2 - py * span);
+    putpixel(x, y, colour);
+}

@@ -1,0 +1,909 @@
+// The forward run loop (run_forward.h): the set-up of a run, its time-steps
+// (draw, step, measures, step pause, attractor test, key polls, pauses, page
+// end) and every way out with its releases. One run's state lives in a
+// run_context made afresh by each call, so nothing leaks from one run into
+// the next. Reads and writes the network model (A, F, firstseed, the rule
+// kind), the forward globals, the basin and successor-table globals
+// (backward/), the driver's direction and stepforward; calls the forward
+// step and attractor search of this folder, the display and colouring
+// files, the measures (measures/), draw_basin (backward/) and the screen
+// layer. Start at run_forward, then run_steps.
+#include "ui/forward/run_forward.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/backward/draw_basin.h"
+#include "engine/backward/globals.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/driver/globals.h"
+#include "engine/forward/attractor_search.h"
+#include "ui/forward/cell_colouring.h"
+#include "engine/forward/forward_step.h"
+#include "engine/forward/globals.h"
+#include "ui/forward/key_panel.h"
+#include "ui/forward/pattern_reset.h"
+#include "ui/forward/pause_box.h"
+#include "ui/forward/run_records.h"
+#include "ui/forward/running_keys.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/graphs/network_graph.h"
+#include "ui/measures/run_measures.h"
+#include "ui/model/cell_display.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "ui/model/rule_parameters.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "ui/rules/random_states.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+#include "ui/storage/network_files.h"
+
+namespace {
+
+// How a run ends.
+enum class run_exit {
+    going_on,   // not ended
+    user,       // 'q': pause box, "still looking" prompt, or a 'q' before a subtree
+    basin,      // the cycle was handed to the basin drawing
+    steps_done, // the forward steps before a subtree are done
+};
+
+struct run_context {
+    run_iteration it{};
+    entropy_graph eg{};
+    entropy_data ae{};
+    skeleton_record sk{};
+    damage_record dp{};
+    uint8_t **rules = nullptr;
+    step_mode mode;
+    bool fwd_only = false;  // direction 'f', limitcheck 0
+    bool search = false;    // attractor search: limitcheck > 0 or att_hist 1
+    bool backward = false;  // direction 'b'
+    uint8_t saved_stp = 0;
+    int width = 0;          // pattern width in pixels
+    float side_width = 0;   // width of the side plot, 0 without one
+    uint16_t history_valid = 0; // entries of lastA filled since the run began or went back
+    uint8_t *drawn = nullptr;   // the state drawn this step, for the return map
+    int box_x0 = 0, box_y0 = 0, box_x1 = 0, box_y1 = 0; // graph-layout box
+    uint8_t layout_before = 0;
+    int8_t nhood_before = 0;
+};
+
+// Whether a millisecond has passed since the last key poll made through
+// here (a key then waits at most that long).
+bool
+key_poll_due()
+{
+    static std::chrono::steady_clock::time_point last;
+    auto now = std::chrono::steady_clock::now();
+    if (now - last < std::chrono::milliseconds(1))
+        return false;
+    last = now;
+    return true;
+}
+
+// The rule line shown by the pause box: rules[0], or the code of the
+// forward-only totalistic mode.
+uint8_t *
+box_rule(const run_context &r)
+{
+    if (tot_only)
+        return totalistic == 1 ? cacode[0] : v_code[0];
+    return r.rules[0];
+}
+
+void
+recompute_cell_pixels(run_iteration *it)
+{
+    it->pixel_size = vgax(it->cell_size);
+    it->hex_size = 2.0 * it->cell_size * std::cos(M_PI / 6) / 3.0;
+}
+
+// The largest rule index of the measured k.
+int16_t
+largest_index(int k)
+{
+    if (!tot_only)
+        return static_cast<int16_t>(int_power(value_range, k) - 1);
+    if (totalistic == 1)
+        return static_cast<int16_t>(k * (value_range - 1));
+    return static_cast<int16_t>(v_tablecodemax ? v_tablecodemax[k] : 0);
+}
+
+template <typename T>
+void
+release(T *&p)
+{
+    checked_free(p);
+    p = nullptr;
+}
+
+template <typename T>
+void
+release_rows(T **&rows, size_t count)
+{
+    if (!rows)
+        return;
+    for (size_t i = 0; i < count; i++)
+        checked_free(rows[i]);
+    release(rows);
+}
+
+// One number typed at a prompt of the skeleton set-up.
+long
+typed_number(int max)
+{
+    input_string(max, 1);
+    return is[0] == 13 ? 0 : entry_number();
+}
+
+// The frozen-skeleton set-up prompts; false when the user backed out at the
+// first prompt.
+bool
+skeleton_prompts(run_context &r)
+{
+    static const char *const kKinds[3] = {"0s only", "1s only", "0s or 1s"};
+    for (;;) {
+        int x = draw_prompt_box(3);
+        outtext("frozen skeletons: 0s-0 1s-1 both-(def):");
+        input_string(1, 0);
+        if (is[0] == 'q')
+            return false;
+        r.sk.kind = is[0] == '0' ? 0 : is[0] == '1' ? 1 : 2;
+        char text[80];
+        moveto(x, gety + CHeight);
+        snprintf(text, sizeof text, "no of steps frozen: gene (now %d):", frozen_gens);
+        outtext(text);
+        long gene = typed_number(5);
+        if (is[0] == 'q')
+            continue;
+        if (gene > 0 && gene <= 65535)
+            frozen_gens = static_cast<uint16_t>(gene);
+        outtext(" skeleton (def 20):");
+        long length = typed_number(5);
+        if (is[0] == 'q')
+            continue;
+        r.dp.skeleton_length = static_cast<uint16_t>(length > 0 && length <= 65535 ? length : 20);
+        moveto(x, gety + CHeight);
+        outtext("% frozen (def-100):");
+        long frozen = typed_number(3);
+        if (is[0] == 'q')
+            continue;
+        r.sk.pc_frozen = frozen > 0 && frozen < 100 ? static_cast<float>(frozen) : 100.0f;
+        outtext(" % same type (def-100):");
+        long same = typed_number(3);
+        if (is[0] == 'q')
+            continue;
+        r.sk.pc_same_type = same > 0 && same < 100 ? static_cast<float>(same) : 100.0f;
+        break;
+    }
+    erase_prompt_box(3);
+    moveto(Maxx / 2, Maxy / 7);
+    outtext(kKinds[r.sk.kind]);
+    snprintf(r.dp.caption, sizeof r.dp.caption, " (%s) g/s/sp/tp %d %d %.1f %.1f",
+             kKinds[r.sk.kind], frozen_gens, r.dp.skeleton_length, r.sk.pc_frozen,
+             r.sk.pc_same_type);
+    return true;
+}
+
+// The side plot's buffers by stpgraph.
+void
+setup_plot_buffers(run_context &r)
+{
+    entropy_graph &eg = r.eg;
+    eg.plot_on = stpgraph == 1;
+    eg.hist_mode = stpgraph == 2 ? 1 : stpgraph > 2 ? 2 : 0;
+    int k = nhood;
+    if (single_entropy && nhood_mixed && entropy_poss < lineL)
+        k = nhoodm[entropy_poss];
+    eg.k = static_cast<uint8_t>(k);
+    r.it.max_index = largest_index(k);
+    if (eg.plot_on) {
+        eg.eegratiobefore = static_cast<double *>(
+            checked_calloc(static_cast<size_t>(value_range), sizeof(double), "eegratiobefore"));
+        eg.eegcount = static_cast<uint16_t **>(
+            checked_calloc(static_cast<size_t>(value_range), sizeof(uint16_t *), "eegcount"));
+        for (int j = 0; j < value_range; j++)
+            eg.eegcount[j] = static_cast<uint16_t *>(
+                checked_calloc(static_cast<size_t>(gens), sizeof(uint16_t), "eegcount[]"));
+    }
+    if (eg.hist_mode) {
+        size_t entries = static_cast<size_t>(r.it.max_index) + 1;
+        eg.lookupcount = static_cast<uint16_t **>(
+            checked_calloc(static_cast<size_t>(gens), sizeof(uint16_t *), "lookupcount"));
+        for (int g = 0; g < gens; g++)
+            eg.lookupcount[g] =
+                static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "lookupcount[]"));
+        eg.oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "oldbar"));
+        r.mode.lookup_row = eg.lookupcount[0];
+        r.mode.lookup_cell = single_entropy ? entropy_poss : -1;
+        // The histogram box right of the side plot.
+        eg.hist_x0 = static_cast<int16_t>(r.width + eg.w2 + vgax(10));
+        eg.hist_y0 = vgay(57);
+        eg.group = static_cast<int16_t>(entries < 128 ? entries : 128);
+        eg.bar_thickness = std::fmin(6.0f, static_cast<float>(Maxy - eg.hist_y0) / eg.group);
+        eg.hist_right = static_cast<int16_t>(eg.hist_x0 + eg.w2);
+        eg.hist_bottom = Maxy;
+    }
+    if (single_entropy) {
+        char text[80];
+        if (twod)
+            snprintf(text, sizeof text, "single entropy: pos i,j=%d,%d gens=%d",
+                     entropy_poss % i2d, entropy_poss / i2d, gens);
+        else if (threed)
+            snprintf(text, sizeof text, "single entropy: pos i,j,h=%d,%d,%d gens=%d",
+                     entropy_poss % i3d, (entropy_poss / i3d) % j3d, entropy_poss / (i3d * j3d),
+                     gens);
+        else
+            snprintf(text, sizeof text, "single entropy: pos=%d  gens=%d", entropy_poss, gens);
+        int16_t x = getx, y = gety;
+        draw_prompt_box(1);
+        outtext(text);
+        moveto(x, y);
+    }
+}
+
+void
+free_plot_buffers(run_context &r)
+{
+    entropy_graph &eg = r.eg;
+    release(eg.eegratiobefore);
+    release_rows(eg.eegcount, eg.eegcount ? static_cast<size_t>(value_range) : 0);
+    release_rows(eg.lookupcount, eg.lookupcount ? static_cast<size_t>(gens) : 0);
+    release(eg.oldbar);
+    r.mode.lookup_row = nullptr;
+}
+
+// Every release of the end of a run, whatever the way out; null arrays are
+// skipped, so a run that ended in its set-up releases what it had made.
+void
+finish_run(run_context &r, run_exit how)
+{
+    run_iteration &it = r.it;
+    draw_on_window();
+    if (r.fwd_only) {
+        show_multistate_color_key(0);
+        setup_value_colors(0);
+    }
+    release(r.dp.damage_buf);
+    if (r.search)
+        free_att();
+    attractor_history_free();
+    release(r.sk.att_type_period);
+    release_rows(r.sk.dens_seed, r.sk.dens_seed ? 2 : 0);
+    release_rows(r.sk.att_type_state, r.sk.att_type_state ? 1 : 0);
+    release(r.sk.att_type_no);
+    release(r.sk.att_type_avtrans);
+    release(r.sk.frozen_buff);
+    release(r.sk.ref_buff);
+    release(r.sk.type_fr0s);
+    release(r.sk.type_fr1s);
+    if (it.pixmap) {
+        free_pattern_pixmap(&it);
+        release(it.pixmap);
+    }
+    if (how == run_exit::user && r.fwd_only && d_mode == 3) {
+        // A 2d+time display ended from the pause box goes back to 2d frames.
+        d_mode = 2;
+        if (stp)
+            draw_2d_frame(&r.eg, &it);
+    }
+    stp = r.saved_stp;
+    if (r.fwd_only) {
+        free_freq_colors();
+        restore_2d_3d_coords(&it);
+    }
+    release_rows(stp_graph_layout, stp_graph_layout ? static_cast<size_t>(lineL) + 1 : 0);
+    release(stp_graph_node_size);
+    release(stp_cell_color);
+    release_rows(it.lastA, it.lastA ? static_cast<size_t>(frozen_gens) : 0);
+    release(flippos);
+    release(flipvalue);
+    free_plot_buffers(r);
+    release(r.ae.edata);
+    release(r.drawn);
+    forward_run_end();
+}
+
+// The prompt "still looking for attractor cycle" after a 'q' in an
+// attractor search: true when the user ends the run there.
+bool
+still_looking(uint32_t t)
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    draw_on_window();
+    int margin = draw_prompt_box(2);
+    snprintf(textb[0], 150, "still looking for attractor cycle, %lu iterations",
+             static_cast<unsigned long>(t));
+    outtext(textb[0]);
+    moveto(margin, gety + CHeight);
+    outtext("exit-q, cont-ret:");
+    input_string(1, -2);
+    erase_prompt_box(2);
+    setcolor(colour);
+    moveto(x, y);
+    if (is[0] != 'q')
+        return false;
+    free_att();
+    attractor_history_free();
+    if (basinfield && meta_graph && basintypeno > 0)
+        basintypeno--;
+    return true;
+}
+
+// A cycle that closed after the history limit: the message, shown once.
+// Return goes on to the basin with att rebuilt from the known period; 'q'
+// ends the run.
+bool
+history_limit_reached(run_context &r, uint32_t t)
+{
+    int16_t x = getx, y = gety;
+    draw_on_window();
+    int margin = draw_prompt_box(2);
+    snprintf(textb[0], 150, "att period=%lu, run in=%lu", static_cast<unsigned long>(attperiod),
+             static_cast<unsigned long>(t));
+    outtext(textb[0]);
+    moveto(margin, gety + CHeight);
+    snprintf(textb[1], 80, "history limit=%d (too small), should be >= %lu, cont-ret:",
+             static_cast<int>(limitcheck), static_cast<unsigned long>(t));
+    outtext(textb[1]);
+    input_string(1, -2);
+    erase_prompt_box(2);
+    moveto(x, y);
+    if (is[0] == 'q') {
+        free_att();
+        attractor_history_free();
+        if (basinfield && meta_graph && basintypeno > 0)
+            basintypeno--;
+        return false;
+    }
+    attractor_cycle_from_state(r.rules, r.mode);
+    return true;
+}
+
+// The cycle in att is found: its rows, then the basin drawing; or, with
+// att_hist 1, its type recorded and a new random seed. Returns true when
+// the run ends.
+bool
+cycle_found(run_context &r)
+{
+    run_iteration &it = r.it;
+    attractor_history_free();
+    if (stp) {
+        end_page(it.cell_size);
+        if (d_mode == 1)
+            draw_cycle_rows(&it);
+    }
+    if (att_hist == 1) {
+        show_att_type_hist(&r.sk, &r.dp, &it, r.width);
+        if (stp && d_mode == 1)
+            it.page_full = 1;
+        random_seed(it.fore_colour, 100, 0);
+        attractor_search_start();
+        it.time = 0;
+        return false;
+    }
+    forward_run_end();
+    if (stp) {
+        setviewport(0, 0, (L + 1) * scale + 2, Maxy, 1);
+        clearviewport();
+        setviewport(0, 0, Maxx, Maxy, 1);
+        moveto(0, 0);
+    }
+    is[0] = 0;
+    draw_basin();
+    attperiod = 0;
+    if (stp)
+        end_page(it.cell_size);
+    return true;
+}
+
+// The step pause: the prompt after a step and its answer.
+void
+step_pause(run_context &r)
+{
+    run_iteration &it = r.it;
+    char before = is[0];
+    int16_t x = getx, y = gety;
+    image_slot drawable = current_draw;
+    draw_on_window();
+    uint32_t t = it.time;
+    int m = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(frozen_gens) - 1, t));
+    if (!it.lastA)
+        m = 0;
+    int margin = draw_prompt_box(2);
+    snprintf(textb[0], 150, "time-step %lu, next-ret, previous steps (max=frozen gens=%d), ",
+             static_cast<unsigned long>(t), m);
+    outtext(textb[0]);
+    moveto(margin, gety + CHeight);
+    outtext("on-the-fly/interrupt options -o/i, save current-s reset count-r, end pause -q:");
+    input_string(3, 0);
+    long j = entry_number();
+    if (is[0] == 13) {
+        // next step
+    } else if (is[0] == 'r') {
+        it.time = 0;
+    } else if (is[0] == 's' && it.lastA) {
+        load_save_wrs('s', it.lastA[0], 's');
+    } else if (is[0] == 'o') {
+        erase_prompt_box(2);
+        draw_prompt_box(1);
+        outtext("enter on-the-fly option:");
+        input_string(1, -2);
+        if (is[0] != 13) {
+            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
+            recompute_cell_pixels(&it);
+        }
+        erase_prompt_box(1);
+    } else if (is[0] == 'i') {
+        interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
+    } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
+        step_back_history(&it, static_cast<int>(j), &r.history_valid);
+    } else {
+        it.step_pause = 0;
+    }
+    erase_prompt_box(2);
+    is[0] = before;
+    current_draw = drawable;
+    moveto(x, y);
+}
+
+// The pause point of step 15. Returns true when the run ends there.
+bool
+pause_point(run_context &r)
+{
+    run_iteration &it = r.it;
+    bool q = is[0] == 'q';
+    int16_t x = getx, y = gety;
+    setcolor(white);
+    if (!tot_only && (!rulemix || it.one_rule)) {
+        int k = nhoodm ? nhoodm[0] : nhood;
+        if (value_range == 2)
+            z_parameter_all(k, 0, r.rules[0]);
+        else
+            z_parameter_all_mvalue(k, 0, r.rules[0]);
+    }
+    if (d_mode == 2 && !scrolling && stp)
+        draw_2d_frame(&r.eg, &it);
+    if (!r.fwd_only)
+        return q;
+    int result = 0;
+    r.layout_before = graph_layout;
+    r.nhood_before = nhood;
+    if ((q && stppause == 0) || stppause == 1) {
+        result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
+        if (graph_layout != r.layout_before) {
+            char key = is[0];
+            if (graph_layout) {
+                if (meta_graph_table(1, 0, 'n') == 0) {
+                    graph_layout = 0;
+                } else {
+                    setcolor(red);
+                    rectangle(r.box_x0, r.box_y0, r.box_x1, r.box_y1);
+                    setcolor(white);
+                }
+            } else {
+                draw_box(-1, r.box_x0, r.box_y0, r.box_x1, r.box_y1, 0, 0);
+            }
+            is[0] = key == 'q' ? 'q' : 0;
+        }
+        if (att_hist || diff_plot)
+            result = 0;
+        if (is[0] == '+')
+            it.step_pause = 1;
+    } else if (stppause == 2) {
+        if (draw_hint_box(1, 1, "ops-Q cont-ret:", vgax(500)) == 'Q')
+            stppause = 1;
+        erase_free_hint_box(vgax(500));
+    }
+    if (show_ss_matrixF == 1 && result)
+        show_statespace_matrix(nullptr);
+    if (result == 2 && r.eg.hist_mode != 2)
+        it.time = 0;
+    if (result == 1) {
+        it.time = 0;
+        if (scrolling) {
+            x = 0;
+            y = 0;
+            nowscrolling = 0;
+        }
+        it.page_full = 1;
+    }
+    if (it.key_panel)
+        interrupt_key_index(&r.eg, &it);
+    if (r.eg.hist_mode && (is[0] == '4' || is[0] == 'k') && r.eg.oldbar)
+        memset(r.eg.oldbar, 0, (static_cast<size_t>(it.max_index) + 1) * sizeof(uint16_t));
+    if (was_changed && d_mode == 3) {
+        moveto(static_cast<int>(it.frame_x), static_cast<int>(it.frame_y - 1));
+        draw_axon_plane(it.cell_size, static_cast<int>(it.frame_y - 1));
+    }
+    moveto(x, y);
+    return is[0] == 'q';
+}
+
+// The frozen counts of frozen mode 2 as percentages of n.
+void
+show_frozen_counts(const run_context &r)
+{
+    double n = lineL;
+    double top = 100.0 * r.sk.frozen_top / n, other = 100.0 * r.sk.frozen_other / n;
+    char text[80];
+    if (value_range == 2)
+        snprintf(text, sizeof text, "1s=%.1f, 0s=%.1f, total=%.1f", top, other, top + other);
+    else
+        snprintf(text, sizeof text, "%ds=%.1f, %d-0s=%.1f, total=%.1f", value_range - 1, top,
+                 value_range - 2, other, top + other);
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    int left = Maxx - vgax(200) + 9 * CWidth, top_y = static_cast<int>(2.6 * CHeight);
+    int fill = fillcolor;
+    setfillstyle(0, black);
+    bar(left, top_y, left + text_pixel_width(text, static_cast<int>(strlen(text))), top_y + CHeight);
+    setfillstyle(0, fill);
+    setcolor(lightred);
+    moveto(left, top_y);
+    outtext(text);
+    setcolor(colour);
+    moveto(x, y);
+}
+
+// Set-up steps 1 to 17. Returns false when the run ended in its set-up.
+bool
+set_up_run(run_context &r)
+{
+    run_iteration &it = r.it;
+    time_skip = 1;
+    it.scan_length = 150;
+    it.run_p_order = p_order == 1;
+    it.node_outline = 1;
+    if (stppause == 255) {
+        it.step_pause = 1;
+        stppause = 0;
+    }
+    r.saved_stp = stp;
+    if (r.fwd_only) {
+        stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
+            static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
+        for (size_t c = 0; c <= lineL; c++)
+            stp_graph_layout[c] =
+                static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
+        stp_graph_node_size = static_cast<float *>(
+            checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
+        stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
+        r.box_x0 = vgax(140);
+        r.box_x1 = Maxx - vgax(5);
+        r.box_y0 = 5 * CHeight;
+        r.box_y1 = vgay(430);
+    }
+    if (d_mode == 0)
+        d_mode = twod ? 2 : threed ? 4 : 1;
+    if (r.fwd_only)
+        set_2d_3d_coords(&it);
+    it.run_seq_update = seq_update;
+    if (r.search)
+        diff_plot = 0;
+    if (att_hist == 2 && !skeleton_prompts(r))
+        return false;
+    if (diff_plot == 3) {
+        setup_diff_plot(&r.dp);
+        if (is[0] == 'q')
+            return false;
+    } else if (att_hist == 1 || att_hist == 2) {
+        r.dp.types = 0;
+        r.dp.largest = 10000;
+        r.dp.smallest = 20;
+        r.dp.columns = 50;
+        r.dp.mode = 'n';
+        setup_diff_plot(&r.dp);
+    }
+    // The successor table comes from the pre-image subsystem; a random-map
+    // run cannot step without it.
+    if (exhaustive_testing == 2 && !exh_pairs) {
+        is[0] = 'q';
+        return false;
+    }
+    it.cell_size = static_cast<int8_t>(scale);
+    wiring_madelocal = 0;
+    recompute_cell_pixels(&it);
+    it.cell_gap = scale > vgax(5) ? 2 : 1;
+    it.big_cells = scale > vgax(5);
+    if (gens < 1)
+        gens = 1;
+    double h = 0;
+    for (int row = 1; row < j2d; row++)
+        h = static_cast<int>(h + it.cell_size * std::cos(M_PI / 6));
+    it.hex_height = static_cast<int16_t>(h);
+
+    r.mode = forward_run_mode(r.fwd_only);
+    r.mode.seq_update = it.run_seq_update;
+    r.mode.p_order = it.run_p_order;
+    forward_run_begin(r.mode);
+
+    if (r.search)
+        attractor_search_start();
+    if (att_hist == 1) {
+        r.sk.att_type_state = static_cast<uint8_t **>(
+            checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
+        r.sk.att_type_state[0] =
+            static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
+        r.sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
+        r.sk.att_type_period =
+            static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_period"));
+        r.sk.att_type_avtrans =
+            static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
+        if (att_seed_dens) {
+            r.sk.dens_seed = static_cast<uint16_t **>(checked_calloc(2, sizeof(uint16_t *), "sk.dens_seed"));
+            char label[32];
+            for (int i = 0; i < 2; i++) {
+                snprintf(label, sizeof label, "sk.dens_seed[%d]", i);
+                r.sk.dens_seed[i] = static_cast<uint16_t *>(checked_calloc(3, sizeof(uint16_t), label));
+            }
+        }
+    }
+    if (r.fwd_only && att_hist == 2) {
+        r.sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
+        r.sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
+        r.sk.att_type_state = static_cast<uint8_t **>(
+            checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
+        r.sk.att_type_state[0] =
+            static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
+        r.sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
+        r.sk.att_type_avtrans =
+            static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
+        r.sk.type_fr0s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr0s"));
+        r.sk.type_fr1s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr1s"));
+    }
+    r.width = pattern_width(&it);
+    if (r.fwd_only) {
+        r.ae.sample_size = 5;
+        r.eg.entropy_start = 30;
+        r.eg.entropy_end = 430;
+        setup_freq_colors();
+        r.ae.edata = static_cast<float *>(checked_calloc(1, sizeof(float), "ae.edata"));
+        it.lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it.lastA"));
+        char label[32];
+        for (int i = 0; i < frozen_gens; i++) {
+            snprintf(label, sizeof label, "it.lastA[%d]", i);
+            it.lastA[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
+        }
+        r.mode.lastA = it.lastA;
+        flippos = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "flippos"));
+        if (value_range > 2)
+            flipvalue = static_cast<uint8_t *>(checked_calloc(1, 1, "flipvalue"));
+        it.diff_gap = 3;
+        reset_stpwidth(&r.eg, &it);
+        r.eg.w1 = r.eg.w2 = vgax(100);
+        if (show_ss_matrixF == 1) {
+            show_statespace_matrix(nullptr);
+        } else if (show_ss_matrixF == 'r') {
+            it.return_map = 1;
+            r.eg.point_colour = yellow;
+            draw_Hamming_plot(1, r.width);
+            show_ss_matrixF = 0;
+        }
+        setup_plot_buffers(r);
+        if (stpgraph && stp)
+            r.side_width = r.eg.plot_on ? r.eg.w1 : r.eg.w2;
+    }
+    if (it.return_map)
+        r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
+    it.pixmap = static_cast<image_slot *>(checked_calloc(1, sizeof(image_slot), "Pixmap pointer"));
+    if (stp)
+        make_pattern_pixmap(&it, d_mode == 1 ? static_cast<int>(r.side_width) : 0);
+    it.time = 0;
+    attperiod = 0;
+    if (stp) {
+        it.back_colour = black;
+        it.fore_colour = white;
+        seed_was_set = 1;
+        if (r.fwd_only) {
+            interrupt_key_index(&r.eg, &it);
+            it.key_panel = 1;
+        }
+        moveto(0, 0);
+    }
+    if (stp)
+        setup_pattern_frames(&r.eg, &it, r.side_width);
+    if (diff_plot)
+        memset(tempState, 0, bytesL);
+    if (stpgraph)
+        r.eg.plot_row = -1;
+    slant = -1;
+    bool one_k = !nhood_mixed;
+    it.half_shift = r.fwd_only && stp && one_k &&
+                    ((oned && nhood % 2 == 0 && d_mode == 1 && !nonlocal) ||
+                     (twod && d_mode == 2 && (nhood == 6 || nhood == 7)));
+    if (r.fwd_only)
+        show_multistate_color_key(1);
+    nowscrolling = 0;
+    if (oned && d_mode > 1)
+        scrolling = 0;
+    it.disc_cells = d_mode == 4;
+    return true;
+}
+
+// The time-steps until the run ends.
+run_exit
+run_steps(run_context &r)
+{
+    run_iteration &it = r.it;
+    colouring_step colouring;
+    colouring.fwd_only = r.fwd_only;
+    // What the caller's dialogs left in is[0] is no key of this run.
+    is[0] = 0;
+    for (;;) {
+        if (diff_plot == 3 && it.time == r.dp.delay)
+            it.fore_colour = static_cast<uint8_t>(random_bitflip_state(it.fore_colour));
+        uint32_t t = ++it.time;
+
+        display_before_sweep(&it);
+        if (it.skip_on)
+            stp = t % (time_skip + 1u) == 0;
+        r.eg.window = static_cast<int16_t>(std::min<int64_t>(gens, t));
+        r.sk.frozen_top = r.sk.frozen_other = 0;
+
+        colouring.frozen_test = r.fwd_only && it.lastA && t > frozen_gens &&
+                                r.history_valid >= frozen_gens;
+        colouring.by_nhood = ncolor == 1 && !seed_was_set && r.fwd_only;
+        bool colour_cells = stp || att_hist == 2;
+        if (colour_cells)
+            draw_pattern_cells(&it, &r.sk, &colouring, stp, it.run_seq_update != 0);
+        if (r.drawn)
+            memcpy(r.drawn, A, bytesL);
+        if (r.mode.lookup_row)
+            memset(r.mode.lookup_row, 0, (static_cast<size_t>(it.max_index) + 1) * sizeof(uint16_t));
+        forward_step(r.rules, r.mode);
+        if (it.lastA && r.history_valid < frozen_gens)
+            r.history_valid++;
+        if (r.fwd_only && graph_layout == 1)
+            draw_graph_layout(&it, r.drawn ? r.drawn : it.lastA[0], stp, r.box_x0, r.box_y0,
+                              r.box_x1, r.box_y1);
+
+        if ((stp || r.ae.no_display) && !r.backward) {
+            if (it.frozen_mode == 2)
+                show_frozen_counts(r);
+            if (!(d_mode == 2 && scrolling)) {
+                entropy_eeg_plot(&r.ae, &r.eg, &it, colouring.nhood_colour);
+                if (show_ss_matrixF == 1)
+                    show_statespace_matrix(A);
+            }
+        }
+        if (stp)
+            display_after_sweep(&r.eg, &it, r.side_width);
+        if (r.fwd_only && it.return_map && t > 3 && r.drawn)
+            plot_return_map_point(r.drawn, A, r.width, r.eg.point_colour);
+
+        if (it.step_pause)
+            step_pause(r);
+        if (diff_plot)
+            plot_diff_pattern(&r.dp, &r.eg, &it);
+        if (att_hist == 2 && it.time > frozen_gens)
+            show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width);
+
+        if (r.search) {
+            attractor_result found = attractor_check(it.time);
+            if (found == att_past_limit) {
+                if (!history_limit_reached(r, it.time))
+                    return run_exit::user;
+                found = att_found;
+            }
+            if (found == att_found && cycle_found(r))
+                return run_exit::basin;
+        }
+        if (r.backward && it.time >= stepforward) {
+            if (stp) {
+                end_page(it.cell_size);
+                print_current_state(A, lightgreen);
+                end_page(it.cell_size);
+            }
+            is[0] = 0;
+            return run_exit::steps_done;
+        }
+
+        for (int32_t poll = 0; poll <= it.delay; poll++) {
+            // The step's own poll is made at most once a millisecond, so a
+            // fast undrawn run loses little to it; the delay's extra polls
+            // are always made, as they are there to slow the run.
+            if (poll == 0 && !key_poll_due())
+                continue;
+            if (!event_ready())
+                continue;
+            if (is[0] == 'q')
+                break;
+            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
+            recompute_cell_pixels(&it);
+            if (is[0] == 'q')
+                break;
+        }
+
+        if (it.scan_sample && it.time == static_cast<uint32_t>(it.scan_length)) {
+            if (oned)
+                moverel(0, CHeight / 2);
+            char key = is[0];
+            is[0] = 'w';
+            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
+            if (key == 'q')
+                is[0] = 'q';
+            if (oned && gety + it.scan_length * it.cell_size > Maxy) {
+                it.page_full = 1;
+                if (stppause == 1) {
+                    input_string(1, -2);
+                    if (is[0] == 'q')
+                        it.scan_sample = 0;
+                }
+            }
+        }
+
+        bool q = is[0] == 'q';
+        if (r.search && q) {
+            if (still_looking(it.time))
+                return run_exit::user;
+        } else if (q || (stppause && it.page_full) || (ittpause && it.time == ittpause)) {
+            if (pause_point(r))
+                return run_exit::user;
+        }
+        if (it.page_full) {
+            if (stp)
+                pattern_page_end(&r.eg, &it, r.side_width);
+            it.page_full = 0;
+        }
+        is[0] = 0;
+    }
+}
+
+} // namespace
+
+void
+step_back_history(run_iteration *it, int j, uint16_t *valid)
+{
+    // Contents are copied line by line, so the rows stay distinct; entry i
+    // takes the state j steps older, and the vacated tail counts as empty
+    // until later steps refill it.
+    memcpy(A, it->lastA[j], bytesL);
+    for (int i = 0; i + j < frozen_gens; i++)
+        memcpy(it->lastA[i], it->lastA[i + j], bytesL);
+    *valid = static_cast<uint16_t>(*valid > j ? *valid - j : 0);
+    int64_t t = static_cast<int64_t>(it->time) - j - 1;
+    it->time = static_cast<uint32_t>(t < 1 ? 0 : t);
+}
+
+void
+run_forward(uint8_t **rules)
+{
+    run_context r;
+    r.rules = rules;
+    r.backward = direction == 'b';
+    r.fwd_only = forward_only_run();
+    r.search = direction == 'f' && (limitcheck > 0 || att_hist == 1);
+    if (r.backward && stepforward == 0) {
+        is[0] = 0;
+        return;
+    }
+    run_exit how = run_exit::user;
+    if (set_up_run(r))
+        how = run_steps(r);
+    else
+        is[0] = 'q';
+    finish_run(r, how);
+    if (how == run_exit::user)
+        is[0] = 'q';
+}
+
+uint8_t **
+rules_of_network()
+{
+    if (!tot_only)
+        return carule;
+    return totalistic == 1 ? cacode : v_code;
+}

@@ -1,0 +1,724 @@
+// Space-time displays of forward runs (space_time_display.h). The cell size
+// s (it->cell_size) is the pen's advance in pixels per cell and per row;
+// vgax(s) only chooses the shape: 1 a dot, 2 a 3x3 bar, more a full cell of
+// s - cell_gap + 1 pixels (neighbours touch with a gap of 1). In a 1d row
+// cell L is at the left and cell 0 at the right; in a 2d frame cell L is at
+// the top left. The cells of one row of the flat displays are gathered per
+// colour and filled with one request per colour (screen/fill_rects.h).
+// Reads the network shape, A and seq_order (model), the display settings
+// (forward globals), the colouring of cell_colouring.h and draws through
+// the screen layer. Start at draw_pattern_cells.
+#include "ui/forward/space_time_display.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/forward/globals.h"
+#include "ui/model/cell_display.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fill_rects.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
+
+namespace {
+
+const double kSlope = std::sin(M_PI / 4);  // the oblique depth per row
+const double kHexRow = std::cos(M_PI / 6); // a hexagonal row's height per cell size
+constexpr int kBaseSlot = 16;              // boximage slot of the saved 3d base
+
+image_slot window_drawable = 0; // the window, as current_draw holds it between drawings
+
+// Cells of one colour, gathered for one fill request; overlays (the green
+// centre dots) are filled after every colour.
+struct colour_batch {
+    std::vector<cell_rect> cells[kNamedColors];
+    std::vector<uint8_t> used;
+    std::vector<cell_rect> dots;
+
+    void add(int colour, int x, int y, int w, int h)
+    {
+        std::vector<cell_rect> &list = cells[colour];
+        if (list.empty())
+            used.push_back(static_cast<uint8_t>(colour));
+        list.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<uint16_t>(w),
+                        static_cast<uint16_t>(h)});
+    }
+    void flush()
+    {
+        for (uint8_t colour : used) {
+            fill_rects(colour, cells[colour].data(), static_cast<int>(cells[colour].size()));
+            cells[colour].clear();
+        }
+        used.clear();
+        fill_rects(green, dots.data(), static_cast<int>(dots.size()));
+        dots.clear();
+    }
+};
+colour_batch batch;
+
+// The largest divisor of m not above a (1 when none is larger).
+int
+divisor_not_above(int m, int a)
+{
+    for (int d = std::max(a, 1); d > 1; d--)
+        if (m % d == 0)
+            return d;
+    return 1;
+}
+
+// A flat cell (d_mode 1 and 2) at (x, y) of colour c into the batch.
+void
+flat_cell(const run_iteration *it, int x, int y, int c)
+{
+    const int s = it->cell_size, p = it->pixel_size;
+    if (p <= 1) {
+        batch.add(c, x, y, 1, 1);
+    } else if (p == 2) {
+        batch.add(c, x, y, 3, 3);
+    } else {
+        int side = s - it->cell_gap + 1;
+        batch.add(c, x, y, side, side);
+        if (it->zero_dot && cellscale > 3 && c == color_v[0])
+            batch.dots.push_back({static_cast<int16_t>(x + s / 2 - 1),
+                                  static_cast<int16_t>(y + s / 2 - 1), 1, 1});
+    }
+}
+
+// The disc of a cell of d_mode 2 (scrolling), 3 and 4, centred at (x, y).
+void
+disc_cell(const run_iteration *it, int x, int y, int c)
+{
+    int outline, fill;
+    if (it->frozen_mode == 0 || (!it->cell_frozen && it->frozen_mode != 3)) {
+        outline = bground == 'w' ? white : yellow;
+        fill = value_range == 2 ? (bground == 'w' ? blue : lightblue) : c;
+    } else {
+        outline = c == white ? yellow : c;
+        fill = c;
+    }
+    setfillstyle(0, fill);
+    setcolor(outline);
+    pieslice(x, y, 0, 360, it->cell_size / 2);
+}
+
+// A parallelogram cell of d_mode 3 and 4 at the cell counter's place.
+void
+oblique_cell(run_iteration *it, int c)
+{
+    const int s = it->cell_size;
+    int x0 = static_cast<int>(it->frame_x + (it->cell_count - 1) * s);
+    int y0 = static_cast<int>(-kSlope * it->frame_row * s + it->frame_y);
+    int rs = static_cast<int>(it->row_slant);
+    int corners[8] = {x0, y0, x0 + rs, y0 - rs, x0 + rs + s, y0 - rs, x0 + s, y0};
+    if (s == 1) {
+        putpixel(x0, y0, c);
+    } else if (it->disc_cells && s >= 4) {
+        disc_cell(it, corners[2], corners[3], c);
+    } else {
+        setfillstyle(0, c);
+        fillpoly(4, corners);
+        if (s == 2) {
+            putpixel(corners[2], corners[3], c);
+        } else {
+            setcolor(c == white ? yellow : c);
+            moveto(corners[0], corners[1]);
+            lineto(corners[2], corners[3]);
+            lineto(corners[4], corners[5]);
+        }
+    }
+    setcolor(white);
+}
+
+// The hexagon of a cell of a hexagonal 2d display at (x, y).
+void
+hex_cell(const run_iteration *it, int x, int y, int c)
+{
+    setfillstyle(0, c);
+    draw_hexagonal_2d_cell(it->hex_size, it->cell_size, it->big_cells, it->zero_dot, c, x, y);
+}
+
+// Fills the rectangle with the background on the current drawable.
+void
+clear_rect(int x0, int y0, int x1, int y1)
+{
+    int fill = fillcolor;
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+    setfillstyle(0, fill);
+}
+
+int
+pixmap_height_of(const run_iteration *it)
+{
+    const int s = it->cell_size;
+    switch (d_mode) {
+    case 2:
+        return s * j2d + 1;
+    case 4:
+        return static_cast<int>(s * j3d * kSlope + s * h3d + 1);
+    default:
+        return Maxy;
+    }
+}
+
+} // namespace
+
+void
+draw_on_window()
+{
+    current_draw = window_drawable;
+}
+
+void
+draw_on_pixmap(run_iteration *it)
+{
+    if (it->pixmap && *it->pixmap)
+        current_draw = *it->pixmap;
+}
+
+void
+set_2d_3d_coords(run_iteration *it)
+{
+    const int n = lineL;
+    if (threed) {
+        i2d = i3d;
+        j2d = static_cast<int16_t>(j3d * h3d);
+    } else {
+        if (!twod)
+            set_i2dxj2d();
+        int a = static_cast<int>(std::ceil(std::cbrt(static_cast<double>(n)) - 1e-9));
+        int i = divisor_not_above(n, a);
+        int m = n / i;
+        int b = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(m)) - 1e-9));
+        int j = divisor_not_above(m, b);
+        int h = m / j;
+        int sides[3] = {i, j, h};
+        std::sort(sides, sides + 3, [](int x, int y) { return x > y; });
+        i3d = static_cast<int16_t>(sides[0]);
+        j3d = static_cast<int16_t>(sides[1]);
+        h3d = static_cast<int16_t>(sides[2]);
+    }
+    it->save_i2d = i2d;
+    it->save_j2d = j2d;
+    it->save_i3d = i3d;
+    it->save_j3d = j3d;
+    it->save_h3d = h3d;
+}
+
+void
+restore_2d_3d_coords(const run_iteration *it)
+{
+    if (twod) {
+        i2d = it->save_i2d;
+        j2d = it->save_j2d;
+    } else if (threed) {
+        i3d = it->save_i3d;
+        j3d = it->save_j3d;
+        h3d = it->save_h3d;
+    }
+}
+
+int
+pattern_width(const run_iteration *it)
+{
+    const int s = it->cell_size;
+    switch (d_mode) {
+    case 2:
+        return i2d * s;
+    case 3:
+        return static_cast<int>(s * j2d * kSlope + i2d * s);
+    case 4:
+        return static_cast<int>(s * j3d * kSlope + i3d * s);
+    default:
+        return lineL * s;
+    }
+}
+
+void
+reallocate_pixmap(int x, int y, int w, int h, image_slot *slot)
+{
+    if (*slot)
+        freeimage(slot);
+    getimage(x, y, x + w - 1, y + h - 1, slot);
+}
+
+void
+make_pattern_pixmap(run_iteration *it, int side_plot)
+{
+    window_drawable = current_draw;
+    const int s = it->cell_size;
+    const int gap = diff_plot ? it->diff_gap * s : 0;
+    int width;
+    switch (d_mode) {
+    case 2:
+        width = static_cast<int>(i2d * s + 0.5 * s + 1) + gap;
+        break;
+    case 3:
+        width = pattern_width(it);
+        break;
+    case 4:
+        width = static_cast<int>(s * j3d * kSlope + i3d * s + 1) + gap;
+        break;
+    default:
+        width = pattern_width(it) + 1 + side_plot;
+        break;
+    }
+    if (width > Maxx || width <= 0)
+        width = Maxx;
+    // Both sides stay within the window: a pixmap can be no larger than the
+    // server allows, and what lies beyond the window is never shown.
+    int height = std::min(std::max(pixmap_height_of(it), 1), static_cast<int>(Maxy) + 1);
+    pixmap_width = static_cast<int16_t>(width);
+    it->pixmap_height = static_cast<int16_t>(height);
+    reallocate_pixmap(0, 0, width, height, it->pixmap);
+}
+
+void
+free_pattern_pixmap(run_iteration *it)
+{
+    if (boximage[kBaseSlot])
+        freeimage(&boximage[kBaseSlot]);
+    if (it->pixmap && *it->pixmap)
+        freeimage(it->pixmap);
+}
+
+void
+draw_2d_frame(entropy_graph *eg, run_iteration *it)
+{
+    const int s = it->cell_size;
+    int colour = getcolor();
+    setcolor(white);
+    if (diff_plot) {
+        int half = i2d / 2;
+        rectangle(0, 0, s * half + 1, s * j2d + 1);
+        int x = (half + it->diff_gap) * s - 1;
+        rectangle(x, 0, x + s * (i2d - half) + 2, s * j2d + 1);
+        eg->diff_x = static_cast<int16_t>(s * (it->diff_gap + i2d) / 4);
+        eg->diff_y = static_cast<int16_t>(s * (j2d + it->diff_gap));
+        rectangle(eg->diff_x - 1, eg->diff_y - 1, eg->diff_x - 1 + s * half + 1,
+                  eg->diff_y - 1 + s * j2d + 1);
+    } else if (it->half_shift && d_mode == 2 && s > 2) {
+        double h = 0;
+        for (int r = 1; r < j2d; r++)
+            h = static_cast<int>(h + s * kHexRow);
+        it->hex_height = static_cast<int16_t>(h);
+        rectangle(0, 0, static_cast<int>(i2d * s + 0.5 * s + 1), s / 2 + it->hex_height);
+    } else {
+        rectangle(0, 0, static_cast<int>(i2d * s + 0.5 * s + 1), j2d * s + 1);
+    }
+    setcolor(colour);
+}
+
+void
+draw_axon_plane(int s, int y)
+{
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    bool flat = d_mode == 2;  // the scrolling 2d display's square grid
+    int w = d_mode == 4 ? i3d : i2d, d = d_mode == 4 ? j3d : j2d;
+    int x0 = flat ? y : getx;
+    int f = static_cast<int>((s * kSlope) * d);
+    int y1 = d_mode == 4 ? y + s * h3d : Maxy - 1;
+    bool grid = !(d_mode == 4 && s < 3);
+    if (d_mode == 4) {
+        setfillstyle(0, black);
+        bar(x0, y - f, x0 + w * s + f, y1);
+    }
+    if (grid) {
+        setcolor(bground == 'w' ? Light_Steel_Blue : Dark_Slate_Blue);
+        for (int i = 1; i < w; i++) {
+            if (s == 1 && i % 2)
+                continue;
+            if (flat) {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s, y + s * d);
+            } else {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s + f, y - f);
+            }
+        }
+        for (int j = 1; j < d; j++) {
+            if (s == 1 && j % 2)
+                continue;
+            if (flat) {
+                moveto(x0, y + j * s);
+                lineto(x0 + w * s, y + j * s);
+            } else {
+                int g = static_cast<int>(s * kSlope * j);
+                moveto(x0 + g, y - g);
+                lineto(x0 + w * s + g, y - g);
+            }
+        }
+        if (d_mode == 4) {
+            for (int h = 1; h < h3d; h++) {
+                moveto(x0, y + h * s);
+                lineto(x0 + w * s, y + h * s);
+                lineto(x0 + w * s + f, y + h * s - f);
+            }
+            for (int i = 1; i < i3d; i++) {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s, y + h3d * s);
+            }
+            for (int j = 1; j <= j3d; j++) {
+                int g = static_cast<int>(s * kSlope * j);
+                moveto(x0 + w * s + g, y - g);
+                lineto(x0 + w * s + g, y - g + h3d * s);
+            }
+        }
+    }
+    setcolor(white);
+    if (flat) {
+        rectangle(x0, y, x0 + w * s, y + s * d);
+    } else {
+        moveto(x0, y);
+        lineto(x0 + w * s, y);
+        lineto(x0 + w * s + f, y - f);
+        lineto(x0 + f, y - f);
+        lineto(x0, y);
+        if (d_mode == 4 || (d_mode == 3 && y - f < 2)) {
+            rectangle(x0, y, x0 + w * s, y1);
+            moveto(x0 + w * s + f, y - f);
+            lineto(x0 + w * s + f, y1 - f);
+            lineto(x0 + w * s, y1);
+        }
+    }
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
+draw_stpframe(int x, float width)
+{
+    if (stpgraph == 0 || (d_mode == 2 && scrolling))
+        return;
+    int colour = getcolor();
+    int fill = fillcolor;
+    int x1 = static_cast<int>(x + width);
+    setfillstyle(0, black);
+    setcolor(red);
+    bar3d(x, 0, x1, Maxy, 0, 0);
+    if (stpgraph == 1) {
+        int d = static_cast<int>(width * 0.25);
+        for (int i = 1; i <= 3; i++) {
+            moveto(x + i * d, 0);
+            lineto(x + i * d, Maxy);
+        }
+    }
+    setcolor(black);
+    moveto(x + 1, Maxy);
+    lineto(x1, Maxy);
+    moveto(0, 0);
+    setfillstyle(0, fill);
+    setcolor(colour);
+}
+
+void
+setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
+{
+    const int s = it->cell_size;
+    draw_box(kBaseSlot, 0, 0, 1, 1, 0, -1);
+    if (d_mode == 2 || d_mode == 3) {
+        it->row_slant = static_cast<float>(s * kSlope);
+        it->frame_width = static_cast<float>(s * i2d);
+        it->frame_depth = it->row_slant * j2d;
+        if (diff_plot && twod)
+            draw_2d_frame(eg, it);
+    }
+    if (d_mode == 3) {
+        it->cell_gap = s > vgax(5) ? 2 : 1;
+        it->frame_row = 0;
+        it->frame_x = 0;
+        it->frame_no = 0;
+        it->frame_y = it->frame_depth;
+        moveto(0, static_cast<int>(it->frame_depth));
+        draw_axon_plane(s, gety);
+    } else if (d_mode == 4) {
+        it->row_slant = static_cast<float>(s * kSlope);
+        it->frame_width = static_cast<float>(s * i3d);
+        it->frame_depth = it->row_slant * j3d;
+        it->frame_no = 1;
+        it->frame_x = 0;
+        it->frame_y = it->frame_depth + s;
+        moveto(0, static_cast<int>(it->frame_y));
+        draw_axon_plane(s, gety);
+        freeimage(&boximage[kBaseSlot]);
+        int x1 = static_cast<int>(i3d * s + j3d * s * kSlope);
+        int y1 = static_cast<int>(j3d * s * kSlope + s * h3d);
+        draw_box(kBaseSlot, 0, 0, x1, std::min(y1, static_cast<int>(Maxy)), 0, -1);
+    } else if (d_mode == 2 && !scrolling) {
+        draw_2d_frame(eg, it);
+    }
+    if (side_width > 0 && stp) {
+        int width = pattern_width(it);
+        draw_stpframe(width, side_width);
+        draw_on_pixmap(it);
+        draw_stpframe(width, side_width);
+        draw_on_window();
+    }
+    moveto(0, 0);
+}
+
+void
+display_before_sweep(run_iteration *it)
+{
+    const int s = it->cell_size;
+    if (scrolling && stp && d_mode == 2) {
+        if (!nowscrolling)
+            it->frame_no++;
+        it->frame_y = static_cast<float>(s * it->frame_no);
+    }
+    if (it->half_shift) {
+        slant++;
+        // 32 bits: the counter runs to 2n, beyond a 16-bit counter's reach
+        // for n above 16383.
+        if (oned && slant >= 2 * static_cast<int32_t>(lineL))
+            slant = 0;
+        if (d_mode == 1)
+            moveto(static_cast<int>(s * 0.5 * slant), gety);
+    }
+    if (d_mode == 4 && stp) {
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_depth));
+        copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
+        draw_on_pixmap(it);
+        if (boximage[kBaseSlot])
+            putimage(0, 0, &boximage[kBaseSlot], 3);
+        draw_on_window();
+    }
+}
+
+void
+draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step, int draw,
+                   int sequential)
+{
+    const int s = it->cell_size, n = lineL;
+    const bool hex = it->half_shift && d_mode == 2 && it->pixel_size >= 3;
+    const bool scrolled_2d = d_mode == 2 && scrolling;
+    const bool oblique = d_mode == 3 || d_mode == 4;
+    if (draw && (d_mode == 1 || (d_mode == 2 && !scrolling) || d_mode == 4))
+        draw_on_pixmap(it);
+    int x = getx, y = gety;
+    const int offset = scrolled_2d ? it->frame_no * s : 0;
+    for (int i = n - 1; i >= 0; i--) {
+        uint32_t c = sequential ? seq_order[i] : static_cast<uint32_t>(i);
+        int colour = cell_colour(c, get_value(A, c), it, sk, step);
+        if (!draw)
+            continue;
+        if (d_mode == 1) {
+            if (it->half_shift && oned && x >= s * n)
+                x = slant % 2 ? s / 2 : 0;
+            flat_cell(it, x, y, colour);
+            x += s;
+            if (diff_plot && n >= 2 && c > 0 && (n - c) % (n / 2) == 0) {
+                batch.add(black, x, y, it->diff_gap * s, s);
+                x += it->diff_gap * s;
+            }
+        } else if (d_mode == 2) {
+            if (scrolled_2d) {
+                if (colour != black && !it->hide_cells) {
+                    if (it->disc_cells && s >= 4)
+                        disc_cell(it, x + offset + s / 2, y + offset + s / 2, colour);
+                    else if (hex)
+                        hex_cell(it, x + offset, y + offset, colour);
+                    else
+                        flat_cell(it, x + offset, y + offset, colour);
+                }
+            } else if (hex) {
+                hex_cell(it, x, y, colour);
+            } else {
+                flat_cell(it, x, y, colour);
+            }
+            x += s;
+            if ((n - i) % i2d == 0) {
+                it->row_parity ^= 1;
+                if (hex) {
+                    y = static_cast<int>(s * kHexRow + y);
+                    x = it->row_parity ? static_cast<int>(s * 0.5) : 0;
+                } else {
+                    x = 0;
+                    y += s;
+                }
+            } else if (diff_plot && (n - i) % i2d == i2d / 2) {
+                x += it->diff_gap * s;
+            }
+        } else if (oblique) {
+            it->cell_count++;
+            if (colour != black)
+                oblique_cell(it, colour);
+            bool row_end = d_mode == 3 ? (n - i) % i2d == 0 : i % i3d == 0;
+            if (row_end) {
+                it->frame_row++;
+                it->cell_count = 0;
+                it->frame_x = static_cast<float>(static_cast<int>(kSlope * it->frame_row * s));
+            }
+            if (d_mode == 4 && i > 0 && i % (i3d * j3d) == 0) {
+                it->frame_no++;
+                it->frame_row = 0;
+                it->frame_x = 0;
+                it->frame_y = it->frame_depth + it->frame_no * s;
+            }
+        }
+    }
+    if (draw) {
+        batch.flush();
+        if (d_mode == 1)
+            moveto(getx, y);
+        draw_on_window();
+    }
+}
+
+void
+display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
+{
+    const int s = it->cell_size;
+    switch (d_mode) {
+    case 1:
+        if (!scrolling) {
+            int top = gety;
+            copy_drawable_to_window(it->pixmap, 0, top, pixmap_width, s);
+            moveto(0, top + s);
+            if (Maxy - gety < s)
+                it->page_full = 1;
+        } else {
+            draw_on_pixmap(it);
+            end_page(s);
+            draw_on_window();
+        }
+        break;
+    case 2:
+        if (!scrolling) {
+            copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
+            draw_2d_frame(eg, it);
+        } else {
+            int y = it->half_shift && it->pixel_size > 2 ? it->hex_height + it->frame_no * s
+                                                          : s * (it->frame_no + j2d);
+            moveto((it->frame_no + i2d) * s, y);
+            end_page(s);
+        }
+        it->row_parity = 0;
+        break;
+    case 3: {
+        it->frame_row = 0;
+        it->cell_count = 0;
+        if (!nowscrolling && gety <= Maxy - s)
+            it->frame_no++;
+        it->frame_x = 0;
+        int colour = getcolor();
+        float fw = it->frame_width, fd = it->frame_depth;
+        if (it->frame_no > 2) {
+            setcolor(black);
+            moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
+            lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
+            lineto(static_cast<int>(it->frame_x + fw + fd), static_cast<int>(it->frame_y - fd));
+        }
+        it->frame_y = static_cast<float>(static_cast<int>(kSlope * (j2d + it->frame_no - 1) * s));
+        setcolor(white);
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
+        lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
+        lineto(static_cast<int>(it->frame_x + fw + fd), static_cast<int>(it->frame_y - fd));
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
+        setcolor(colour);
+        if (scrolling) {
+            end_page(s);
+        } else if (Maxy - it->frame_y < s) {
+            it->frame_no = 0;
+            it->page_full = 1;
+            it->frame_y = static_cast<float>(kSlope * (j2d - 1) * s);
+        }
+        break;
+    }
+    case 4:
+        it->frame_row = 0;
+        it->cell_count = 0;
+        it->frame_depth = it->row_slant * j3d;
+        it->frame_no = 1;
+        it->frame_x = 0;
+        it->frame_y = it->frame_depth + s;
+        break;
+    default:
+        break;
+    }
+    if (d_mode > 1) {
+        moveto(0, 0);
+        if (side_width > 0 && ++eg->plot_row > Maxy) {
+            draw_stpframe(pattern_width(it), eg->w2);
+            eg->plot_row = 0;
+        }
+    }
+}
+
+void
+pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
+{
+    const int s = it->cell_size;
+    const int width = pattern_width(it);
+    int x1 = width;
+    if (d_mode == 1 && diff_plot)
+        x1 += lineL * s;
+    if (d_mode == 3) {
+        x1 = static_cast<int>(it->row_slant * j2d + it->frame_x + s * i2d);
+        it->frame_row = 0;
+        it->frame_x = 0;
+        it->frame_no = 0;
+        it->frame_y = it->row_slant * j2d;
+    }
+    if (d_mode == 4)
+        x1 = Maxx;
+    if (eg->hist_mode == 2) {
+        eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
+        eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
+        clear_rect(0, 0, width, vgay(20));
+    }
+    setviewport(0, eg->hist_mode == 2 ? vgay(20) : 0, std::min<int>(x1, Maxx), Maxy, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    if (stp) {
+        draw_on_pixmap(it);
+        clear_rect(0, 0, pixmap_width - vgax(5), Maxy);
+        draw_on_window();
+        copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
+        if (side_width > 0) {
+            float w = eg->plot_on ? eg->w1 : eg->w2;
+            if (d_mode != 3)
+                draw_stpframe(width, w);
+            draw_on_pixmap(it);
+            draw_stpframe(width, w);
+            draw_on_window();
+        }
+    }
+    moveto(0, 0);
+    if (d_mode == 3) {
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
+        draw_axon_plane(s, static_cast<int>(it->frame_y));
+        moveto(0, 0);
+    }
+}
+
+void
+draw_cycle_rows(run_iteration *it)
+{
+    const int s = it->cell_size;
+    for (uint32_t p = 1; p <= attperiod; p++) {
+        int x = getx, y = gety;
+        batch.add(black, x, y, lineL * s, s);
+        for (int c = L; c >= 0; c--) {
+            int value = get_value(att[p], static_cast<uint32_t>(c));
+            int colour = value_range == 2 ? (value ? cyan : darkgray) : value;
+            int side = s - sep + 1;
+            batch.add(colour, x, y, side, s - it->cell_gap + 1);
+            if (scale > 2)
+                batch.dots.push_back({static_cast<int16_t>(x + scale / 2 - 1),
+                                      static_cast<int16_t>(y + scale / 2 - 1), 1, 1});
+            x += s;
+        }
+        batch.flush();
+        end_page(s);
+    }
+}

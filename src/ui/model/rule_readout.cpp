@@ -1,0 +1,309 @@
+// The rule box (rule_readout.h): a framed box at the bottom of the drawing
+// area that always shows the rule in force: the update order, neutral-order
+// mode or hypercube wiring when they apply, then v and k, the rule table in
+// decimal (when it fits 32 bits) and hex with its cells, or the code, the
+// network size, lambda, the lambda ratio, P, Z-left, Z-right and Z, the
+// canalyzing inputs and the Post classes. The figures are computed before
+// (rule_parameters.h) and only read here. With outflag set the texts are
+// also copied to standard error (pdata) and the data file (filedata).
+// Reads the run modes of forward/, backward/, wiring/ and driver/. Start at
+// show_rule_bottom.
+#include "ui/model/rule_readout.h"
+
+#include <cstdio>
+#include <string>
+
+#include "engine/backward/globals.h"
+#include "ui/driver/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/forward/update_order.h"
+#include "ui/model/cell_display.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "ui/model/rule_conversions.h"
+#include "engine/model/value_line.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rules/post_classes.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+#include "engine/wiring/globals.h"
+
+namespace {
+
+// Largest n whose update-order rank is exact in 32 bits (12! < 2^32 < 13!).
+constexpr int kMaxRankedOrder = 12;
+
+// Where the first line of text starts when the two-line box shows the rule
+// table's cells at its left; 0 when it does not.
+int first_line_x = 0;
+
+// Copies a text of the box when copies are asked for.
+void
+copy_text(int outflag, const char *text)
+{
+    if (outflag != 1)
+        return;
+    if (pdata)
+        print_out(text);
+    if (filedata)
+        save_data(text);
+}
+
+// Draws text at the current point, cut to what fits before xmax: the order
+// of a large network has one digit per cell.
+void
+outtext_within(const std::string &text, int xmax)
+{
+    std::string shown;
+    int room = xmax - getx;
+    for (char c : text) {
+        shown.push_back(c);
+        if (text_pixel_width(shown.c_str(), static_cast<int>(shown.size())) > room) {
+            shown.pop_back();
+            break;
+        }
+    }
+    outtext(shown.c_str());
+}
+
+// The update order: "seq update ", one hex digit group per cell, then its
+// rank in decimal and hex where the rank is exact.
+void
+write_sequential_order(int xmax)
+{
+    std::string text = "seq update ";
+    char part[48];
+    if (seq_order) {
+        for (int i = 0; i < lineL; i++) {
+            snprintf(part, sizeof part, "%x", seq_order[i]);
+            text += part;
+        }
+    }
+    if (seq_order && lineL <= kMaxRankedOrder) {
+        unsigned long rank = order_to_index(seq_order, lineL);
+        snprintf(part, sizeof part, " dec-%lu hex-%lx ", rank, rank);
+        text += part;
+    } else {
+        text += " ";
+    }
+    outtext_within(text, xmax);
+}
+
+// The canalyzing text: "C=%x/%x", then for some canalyzing inputs of k > 1 a
+// blank and one character per position from k-1 down to 0 (the position in
+// hex, or '*'): C=2/3 2*0 for positions 2 and 0 of k = 3.
+std::string
+canalyzing_readout(int k)
+{
+    char part[16];
+    snprintf(part, sizeof part, "C=%x/%x", canaltotal, k);
+    std::string text = part;
+    if (canaltotal > 0 && k > 1) {
+        text += ' ';
+        for (int p = k - 1; p >= 0; p--) {
+            bool on = canal && p < 16 && get_bitlong(canal, static_cast<uint32_t>(p));
+            snprintf(part, sizeof part, "%x", p);
+            text += on ? std::string(part) : std::string("*");
+        }
+    }
+    return text;
+}
+
+// The code of a cell with its cells (three-line box): the middle line holds
+// its name and number and hex bytes, the last line its cells. Leaves the
+// current point on the last line after the cells.
+void
+write_code(int k, int outflag, int x, int xmax, int cell)
+{
+    int v = value_range;
+    bool tcode = totalistic == 1;
+    int last = tcode ? k * (v - 1) : (v_tablecodemax ? v_tablecodemax[k] : 0);
+    uint8_t *code = tcode ? (cacode ? cacode[cell] : nullptr) : (v_code ? v_code[cell] : nullptr);
+    if (!code)
+        return;
+    const char *name = tcode ? "tcode" : "kcode";
+    char text[80];
+    if (max_dec_rule(last, v))
+        snprintf(text, sizeof text, "%s(dec)=%lu (hex)=", name,
+                 static_cast<unsigned long>(dec_equiv(code, last)));
+    else
+        snprintf(text, sizeof text, "%s(hex)= ", name);
+
+    int last_line = gety;
+    moveto(x, last_line - CHeight);
+    outtext(text);
+    setfillstyle(0, black);
+    bar(getx, gety, xmax - 1, Maxy - 1);
+    int cell_k = nhoodm ? nhoodm[cell] : k;
+    print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 0);
+    copy_text(outflag, text);
+
+    int size = last < 64 ? vgax(4) : last < 256 ? vgax(3) : vgax(2);
+    int gap = last < 128 ? 2 : 1;
+    moveto(x + size, last_line + CHeight / 2 - CHeight / 4);
+    int end = print_layered_bitstring(64, code, last, size, gap, 0, 1);
+    moveto(end + CWidth, last_line);
+}
+
+} // namespace
+
+void
+show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
+{
+    int16_t px = getx, py = gety;
+    int v = value_range;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    int x0 = vgax(125);
+    int x1 = (totalistic == 0 && k <= 4) || exhaustive_testing == 2 ? vgax(550) : Maxx;
+    bool two_lines = totalistic == 0 &&
+                     ((v == 2 && k <= 6 && exhaustive_testing != 2) || (v == 3 && k <= 4) ||
+                      (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
+    uint8_t *shown = tot_only ? nullptr : rule;
+    first_line_x = 0;
+    if (!two_lines) {
+        rule_box_top = static_cast<int16_t>(Maxy - 3 * CHeight - 2);
+        draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
+        write_rule(1, k, outflag, x0 + 3, Maxy - 3 * CHeight - 2, x1, shown, cell);
+    } else {
+        rule_box_top = static_cast<int16_t>(Maxy - 2 * CHeight - 6);
+        draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
+        if (!tot_only && !neutral_order && rule) {
+            moveto(x0 + 2, Maxy - 2 * CHeight - 4);
+            int last = static_cast<int>(int_power(v, k)) - 1;
+            print_layered_bitstring(192, rule, last, vgax(3), 2, 0, 1);
+            // The text goes on right of the cells instead of over them.
+            first_line_x = getx + CWidth / 2;
+        }
+        write_rule(0, k, outflag, x0 + 3, Maxy - 2 * CHeight - 2, x1, shown, cell);
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    moveto(px, py);
+}
+
+int
+write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t *rule, int cell)
+{
+    int16_t px = getx, py = gety;
+    int v = value_range;
+    bool copies = outflag == 1 && (pdata || filedata);
+    char text[160];
+    moveto(first_line_x > x ? first_line_x : x, y);
+
+    if (seq_update != 0)
+        write_sequential_order(xmax);
+    if (neutral_order == 1)
+        outtext(basinfield == 1 ? "all neutral order components"
+                                : "one neutral order component");
+    if (whatwire == 5) {
+        int n = neutral_order && templineL ? templineL : lineL;
+        snprintf(text, sizeof text, " %dd-hcube ", n);
+        outtext(text);
+        if (hyper_prob < 100) {
+            double wires = static_cast<double>(n) * nhood;
+            double kept = wires > 0 ? 100.0 - 100.0 * wires_cut / wires : 0.0;
+            snprintf(text, sizeof text, " %%wiring prob=%d actual=%.1f ", hyper_prob, kept);
+            outtext(text);
+        }
+    }
+    if (neutral_order == 1) {
+        moveto(px, py);
+        return getx;
+    }
+    if (exhaustive_testing == 2) {
+        snprintf(text, sizeof text, "Random Map, Size=%d ", lineL);
+        outtext(text);
+        moveto(px, py);
+        return getx;
+    }
+
+    if (tot_only)
+        snprintf(text, sizeof text, "v%dk%d %s (forward only)", v, k,
+                 totalistic == 1 ? "tcode" : "kcode");
+    else
+        snprintf(text, sizeof text, "v%dk%d rule", v, k);
+    outtext(text);
+    copy_text(outflag, text);
+
+    if (!tot_only && rule) {
+        int last = static_cast<int>(int_power(v, k)) - 1;
+        if (max_dec_rule(last, v)) {
+            snprintf(text, sizeof text, "(dec)%lu ",
+                     static_cast<unsigned long>(dec_equiv(rule, last)));
+            outtext(text);
+            copy_text(outflag, text);
+            moverel(3, 0);
+        }
+        outtext("(hex)");
+        copy_text(outflag, v > 2 || k > 7 ? "(hex)\n" : "(hex)");
+        if (three_lines)
+            moverel(0, vgay(2));
+        setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
+        print_current_bitstring_hexbytes(1, rule, k, Maxx, lightcyan, copies ? 1 : 0);
+        setviewport(0, 0, Maxx, Maxy, 1);
+        if (three_lines)
+            moverel(0, -vgay(2));
+        if (copies && k <= 6)
+            copy_text(outflag, "\n");
+    }
+
+    int result = getx;
+    moveto(x, Maxy - CHeight);
+    if (k > 10) {
+        setfillstyle(0, black);
+        bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
+    }
+    if (totalistic == 1 || totalistic == 2)
+        write_code(k, outflag, x, xmax, cell);
+
+    if (threed)
+        snprintf(text, sizeof text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
+    else if (twod)
+        snprintf(text, sizeof text, "2d size=%dx%d ", i2d, j2d);
+    else
+        snprintf(text, sizeof text, "1d size=%d ", lineL);
+    outtext(text);
+    copy_text(outflag, text);
+    if (tot_only) {
+        moveto(px, py);
+        return result;
+    }
+
+    char second[120];
+    if (v == 2)
+        snprintf(text, sizeof text, "ld=%.3g ld-r=%.3g P=%.3g ", lambda, lratio,
+                 0.5 * (1.0 - lratio) + 0.5);
+    else
+        snprintf(text, sizeof text, "ld=%.3g ld-r=%.3g ", lambda, lratio);
+    float z[3] = {0, 0, 0};
+    if (zparam)
+        z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
+    snprintf(second, sizeof second, "zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
+    outtext(text);
+    outtext(second);
+    if (getx > result)
+        result = getx;
+    copy_text(outflag, text);
+    copy_text(outflag, "\n");
+    copy_text(outflag, second);
+
+    std::string canal_text = canalyzing_readout(k);
+    outtext(canal_text.c_str());
+    copy_text(outflag, canal_text.c_str());
+    copy_text(outflag, "\n");
+
+    if (post_func(k, rule, 0, 0, 0, 0) == 1) {
+        int16_t w = CWidth, h = CHeight;
+        set_medium_font();
+        outtext(" Post=");
+        post_func(k, rule, 2, 1, 0, 0);
+        restore_def_font();
+        CWidth = w;
+        CHeight = h;
+    }
+    moveto(px, py);
+    return result;
+}

@@ -1,0 +1,103 @@
+// The hex readout of packed strings (hex_readout.h). The text is the string's
+// bytes from the highest down to byte 0, so it reads as a number with entry 0
+// least significant: for v = 2, k = 3 the rule table with entries 7..0 =
+// 0,1,1,0,1,1,1,0 is "6e". Every byte takes the same advance (2 or 2.3
+// character widths) whatever its drawn width, so columns line up. Reads the
+// network description (model/), the output flags (forward/) and writes copies
+// through storage/data_lines.h.
+#include "ui/rules/hex_readout.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_line.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+
+namespace {
+
+// Entries of a string of the given kind.
+uint64_t
+entries_of(int kind, int k)
+{
+    switch (kind) {
+    case 0:
+        return lineL;
+    case 1:
+        return rule_entries(k);
+    case 2:
+        return tcode_entries(k);
+    default:
+        return v_tablecodemax ? static_cast<uint64_t>(v_tablecodemax[k]) + 1 : 0;
+    }
+}
+
+} // namespace
+
+int
+hex_string_bytes(int kind, int k)
+{
+    return static_cast<int>(value_line_bytes(entries_of(kind, k), value_bits));
+}
+
+int16_t
+print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xlimit,
+                                 int colour, int mode)
+{
+    int bytes = hex_string_bytes(kind, k);
+    bool big_rule = kind == 1 && k > 9;
+    bool long_state = kind == 0 && lineL > 1024;
+    float advance = big_rule || long_state ? 2.3f : 2.0f;
+    int per_line = xlimit < Maxx || (kind != 0 && mode == 4) ? 16 : 32;
+
+    int16_t saved_width = CWidth, saved_height = CHeight;
+    bool small = (big_rule && mode != 6) || long_state;
+    if (small) {
+        per_line = 64;
+        set_small_font();
+    }
+    int previous = getcolor();
+    setcolor(colour);
+
+    int x0 = getx;
+    int breaks = 0, on_line = 0;
+    bool drawing = mode != 3;
+    char text[8];
+    for (int i = bytes - 1; i >= 0; i--) {
+        snprintf(text, sizeof text, string[i] < 16 ? "0%x" : "%x", string[i]);
+        if (mode == 6)
+            print_out(text);
+        if ((mode == 1 || mode == 3) && pdata)
+            print_out(text);
+        if ((mode == 1 || mode == 3) && filedata)
+            save_data(text);
+        int x_before = getx;
+        if (drawing)
+            outtext(text);
+        moveto(static_cast<int>(x_before + advance * CWidth), gety);
+        on_line++;
+        if ((on_line == per_line && mode != 6) || getx > xlimit - vgax(8)) {
+            if (mode == 6)
+                drawing = false;
+            moveto(x0, gety + CHeight);
+            breaks++;
+            on_line = 0;
+        }
+    }
+    if (mode != 2)
+        moveto(static_cast<int>(xtext * CWidth), gety - breaks * CHeight);
+
+    if (small) {
+        restore_def_font();
+        CWidth = saved_width;
+        CHeight = saved_height;
+    }
+    setcolor(previous);
+    return static_cast<int16_t>(breaks - 1);
+}

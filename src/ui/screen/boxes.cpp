@@ -1,0 +1,305 @@
+// The fixed places of dialogue and the boxes drawn there: the general box
+// that saves what it covers, the prompt box (top right), the memory box (top
+// middle), the inset box, the hint box and title strip (bottom), the options
+// box after a display, and the text column on the left. Every routine leaves
+// the viewport at the drawing area. Reads the run settings that the options
+// box names (forward/, driver/, wiring/ globals).
+#include "ui/screen/boxes.h"
+
+#include <cstring>
+
+#include "ui/driver/globals.h"
+#include "engine/forward/globals.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "engine/wiring/globals.h"
+
+namespace {
+
+void
+set_drawing_area_viewport()
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+// Fills a rectangle with the background, keeping the fill colour.
+void
+fill_black(int x0, int y0, int x1, int y1)
+{
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+    fillcolor = fill;
+}
+
+int
+prompt_box_bottom(int n)
+{
+    return n * CHeight + 2 + vgay(6);
+}
+
+// The viewport kept across a box that may widen it to the drawing area.
+struct saved_viewport {
+    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    bool widened = false;
+    void widen_to_drawing_area()
+    {
+        if (y1 <= Maxy) {
+            set_drawing_area_viewport();
+            widened = true;
+        }
+    }
+    void restore() const
+    {
+        if (widened)
+            setviewport(x0, y0, x1, y1, 1);
+    }
+};
+
+} // namespace
+
+int16_t
+draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
+{
+    saved_viewport view;
+    view.widen_to_drawing_area();
+    int previous = nowcolor;
+    if (slot >= 0 && slot <= 29)
+        getimage(x0, y0, x1, y1 + 1, &boximage[slot]);
+    if (colour == 0)
+        colour = black;
+    if (colour >= 0) {
+        uint8_t fill = fillcolor;
+        setfillstyle(0, colour);
+        bar(x0, y0, x1, y1);
+        fillcolor = fill;
+    }
+    if (frame == 1) {
+        setcolor(lightred);
+        rectangle(x0, y0, x1, y1);
+    }
+    setcolor(previous);
+    moveto(x0 + vgax(3), y0 + 1);
+    view.restore();
+    return static_cast<int16_t>(x0 + vgax(3));
+}
+
+int16_t
+draw_prompt_box(int n)
+{
+    int colour = nowcolor;
+    uint8_t fill = fillcolor;
+    set_drawing_area_viewport();
+    fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+    setcolor(red);
+    rectangle(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+    moveto(Maxx / 2 + 3, 5);
+    setcolor(colour);
+    fillcolor = fill;
+    if (nowcolor == black)
+        setcolor(white);
+    return static_cast<int16_t>(Maxx / 2 + 3);
+}
+
+void
+erase_prompt_box(int n)
+{
+    set_drawing_area_viewport();
+    fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+}
+
+void
+get_prompt_box(int slot, int n)
+{
+    set_drawing_area_viewport();
+    if (slot >= 0 && slot <= 14)
+        getimage(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n), &boximage_prompt[slot]);
+}
+
+void
+inset_prompt_box(int c, const char *text)
+{
+    set_drawing_area_viewport();
+    int16_t x = getx, y = gety;
+    draw_box(-1, Maxx - c * CWidth - 2, 2, Maxx - 2, CHeight + 4, 1, 0);
+    moveto(Maxx - c * CWidth + 1, 3);
+    outtext(text);
+    moveto(x, y);
+}
+
+int16_t
+memory_box(int mode, const char *text)
+{
+    if (mode == 1)
+        return 0;
+    int16_t x = getx, y = gety;
+    int colour = nowcolor;
+    char key = is[0];
+    setviewport(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6), 1);
+    clearviewport();
+    set_drawing_area_viewport();
+    setcolor(lightred);
+    rectangle(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6));
+    if (mode == 2) {
+        setcolor(white);
+        moveto(Maxx / 3 + 3, 3);
+        outtext(text);
+    }
+    moveto(x, y);
+    setcolor(colour);
+    // Long computations call this box: the poll lets Control-q reach the exit
+    // box, and any other pending key is dropped.
+    event_ready();
+    is[0] = key;
+    return static_cast<int16_t>(Maxx / 3);
+}
+
+void
+erase_memory_box()
+{
+    setviewport(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6), 1);
+    clearviewport();
+    set_drawing_area_viewport();
+}
+
+// boximage slot under the wait notice.
+constexpr int kWaitNoticeSlot = 5;
+
+void
+begin_wait_notice()
+{
+    if (!mouse_found)
+        return;
+    draw_box(kWaitNoticeSlot, Maxx / 3, 2, Maxx / 2 - 3, vgay(6) + CHeight + 2, 0, -1);
+    memory_box(2, "setting things up, wait...");
+}
+
+void
+end_wait_notice()
+{
+    if (!mouse_found)
+        return;
+    putimage(Maxx / 3, 2, &boximage[kWaitNoticeSlot], 0);
+    freeimage(&boximage[kWaitNoticeSlot]);
+}
+
+int
+draw_hint_box(int wait, int frame, const char *text, int x)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    is[0] = 0;
+    int16_t px = getx, py = gety;
+    int colour = nowcolor;
+    setcolor(white);
+    if (frame)
+        draw_box(19, x, Maxy + vgax(2), Maxx - 1, WinMaxy - 1, 1, 0);
+    else
+        fill_black(x + 1, Maxy + vgax(2), Maxx - 1, WinMaxy - 1);
+    moveto(x + 2 * CWidth, Maxy + vgax(3));
+    outtext(text);
+    if (wait)
+        input_string(1, 0);
+    moveto(px, py);
+    setcolor(colour);
+    set_drawing_area_viewport();
+    return is[0];
+}
+
+void
+erase_free_hint_box(int x)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    int16_t px = getx, py = gety;
+    putimage(x, Maxy + vgax(2), &boximage[19], 3);
+    freeimage(&boximage[19]);
+    moveto(px, py);
+    set_drawing_area_viewport();
+}
+
+void
+erase_box(int x0, int y0, int x1, int y1)
+{
+    saved_viewport view;
+    view.widen_to_drawing_area();
+    int16_t x = getx, y = gety;
+    setfillstyle(0, black);
+    bar(x0, y0, x1 + 1, y1 + 1);
+    setcolor(white);
+    view.restore();
+    moveto(x, y);
+}
+
+void
+clear_drawing_area()
+{
+    set_drawing_area_viewport();
+    clearviewport();
+}
+
+void
+draw_bottom_title(int mode)
+{
+    int16_t x = getx, y = gety;
+    int16_t user_size = pointsize;
+    if (mode == 1)
+        setup_fonts(0);
+    setviewport(0, Maxy + 1, Maxx, WinMaxy, 1);
+    fill_black(0, Maxy + 1, Maxx, WinMaxy);
+    setcolor(lightred);
+    rectangle(0, Maxy + 1, Maxx, WinMaxy);
+    moveto(vgax(3), WinMaxy - vgay(12));
+    outtext("  backtrack/interrupt-q, screen:print-@ save->load-<");
+    setcolor(white);
+    set_drawing_area_viewport();
+    moveto(x, y);
+    if (mode == 1)
+        setup_fonts(user_size);
+}
+
+int
+finish_options_box(int graphics)
+{
+    draw_bottom_title(0);
+    const char *first = graphics ? "graphics-g image:prt/save/load-p/s/l ops-o"
+                                 : "image:prt/save/load-p/s/l";
+    int end = vgax(6) + text_pixel_width(first, static_cast<int>(strlen(first)));
+    int lines = graphics ? 3 : 2;
+    draw_box(1, 2, 2, end + CWidth, lines * CHeight + vgay(8), 1, 0);
+
+    const char *middle = "seed-e";
+    if (limitcheck && direction == 'f' && basinfield)
+        middle = "toggle:field-single-t STP-P";
+    else if ((limitcheck && direction == 'f') || direction == 'b')
+        middle = "toggle:single-field-t STP-P, seed-e";
+    const char *last = loc_twod_fonly || !graphics ? "back-q cont-ret:"
+                                                   : "net-n back-q cont-ret:";
+    moveto(vgax(6), vgay(3));
+    outtext(first);
+    if (graphics) {
+        moveto(vgax(6), gety + CHeight);
+        outtext(middle);
+    }
+    moveto(vgax(6), gety + CHeight);
+    outtext(last);
+    return input_string(1, 0);
+}
+
+void
+next_line(float col, float lines)
+{
+    moveto(static_cast<int>(CWidth * col), gety + static_cast<int>(CHeight * lines));
+}
+
+void
+setpback_x_lines(int n)
+{
+    int left = static_cast<int>(xtext * CWidth);
+    moveto(left, gety + static_cast<int>(static_cast<float>(-n) * CHeight));
+    setfillstyle(0, black);
+    bar(getx - 2, gety + 2, Maxx / 2 - 1, gety + (n + 1) * CHeight + 2);
+    moveto(left, gety - CHeight);
+}

@@ -1,0 +1,28 @@
+// The fixed places of dialogue: prompt box (top right), memory box (top
+// middle), inset box, hint box and title strip (bottom), the options box
+// after a display, general boxes that save what they cover, and the text
+// column on the left.
+#pragma once
+#include <cstdint>
+
+int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
+int16_t draw_prompt_box(int n);      // returns the text margin
+void erase_prompt_box(int n);
+void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
+void inset_prompt_box(int c, const char *text);
+int16_t memory_box(int mode, const char *text); // returns its left edge
+void erase_memory_box();
+// "setting things up, wait..." in the status box, over a saved copy of what
+// it covers, while a long set-up runs (nothing without a window); the end
+// puts the copy back.
+void begin_wait_notice();
+void end_wait_notice();
+int draw_hint_box(int wait, int frame, const char *text, int x);
+void erase_free_hint_box(int x);
+void erase_box(int x0, int y0, int x1, int y1);
+// Viewport := the drawing area, cleared to the background.
+void clear_drawing_area();
+void draw_bottom_title(int mode);
+int finish_options_box(int graphics); // the key is left in is[0]
+void next_line(float col, float lines);
+void setpback_x_lines(int n);

@@ -1,0 +1,183 @@
+// The palette: 53 named X colours allocated in the default colour map, and
+// the sixteen old colours (black .. white) that name palette entries by
+// background, so that drawing code says `white` for the foreground and
+// `black` for the background on either background. Also the two colour charts
+// of the graphics settings menu.
+#include "ui/screen/colors.h"
+
+#include <cstdio>
+
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+constexpr const char *kColorNames[kNamedColors] = {
+    "White", "Black", "Yellow", "Gold", "Khaki", "Wheat", "Tan", "Goldenrod",
+    "Orange", "Coral", "Salmon", "Red", "Orange Red", "Indian Red", "Firebrick",
+    "Brown", "Sienna", "Maroon", "Medium Violet Red", "Violet Red", "Pink",
+    "Green", "Spring Green", "Medium Spring Green", "Green Yellow", "Pale Green",
+    "Yellow Green", "Lime Green", "Medium Sea Green", "Sea Green", "Forest Green",
+    "Olive Drab", "Dark Olive Green", "Dark Green", "Cadet Blue",
+    "Medium Aquamarine", "Dark Turquoise", "Turquoise", "Aquamarine", "Cyan",
+    "Blue", "Medium Blue", "Medium Slate Blue", "Cornflower Blue", "Sky Blue",
+    "Light Blue", "Light Steel Blue", "Steel Blue", "Dark Slate Blue", "Navy",
+    "Navy Blue", "Midnight Blue", "GhostWhite"};
+
+// The old colours in the order of oldcolor and of their chart.
+uint8_t *const kOldColors[16] = {&black,     &blue,      &green,      &lightcyan,
+                                 &lightred,  &magenta,   &brown,      &lightgray,
+                                 &darkgray,  &lightblue, &lightgreen, &cyan,
+                                 &red,       &lightmagenta, &yellow,  &white};
+constexpr const char *kOldColorNames[16] = {
+    "black",     "blue",      "green",      "lightcyan", "lightred", "magenta",
+    "brown",     "lightgray", "darkgray",   "lightblue", "lightgreen", "cyan",
+    "red",       "lightmagenta", "yellow",  "white"};
+
+// Palette index of each old colour, in kOldColors order, per background.
+constexpr uint8_t kOnBlack[16] = {Black,           Blue,         Green,     Cyan,
+                                  Orange_Red,      Violet_Red,   Sienna,    Light_Steel_Blue,
+                                  Dark_Green,      Cornflower_Blue, Green_Yellow, Dark_Turquoise,
+                                  Salmon,          Pink,         Yellow,    White};
+constexpr uint8_t kOnWhite[16] = {White,           Gold,         Medium_Sea_Green, Brown,
+                                  Red,             Violet_Red,   Dark_Green, Dark_Turquoise,
+                                  Pale_Green,      Cornflower_Blue, Lime_Green, Olive_Drab,
+                                  Indian_Red,      Violet_Red,   Blue,      Black};
+// Where the next swatch of a chart goes: down, or to a new column when fewer
+// than 70 rows would remain above the drawing area's bottom.
+void
+next_swatch(int &x, int &y)
+{
+    y += vgay(20);
+    if (Maxy - y < 70) {
+        y = vgay(50);
+        x += vgax(200);
+    }
+}
+
+// One swatch of a chart, filled with palette entry c and outlined in white;
+// returns the pixel read back from inside it.
+unsigned long
+draw_swatch(int x, int y, int c)
+{
+    setfillstyle(0, c);
+    bar(x, y, x + vgax(30), y + vgay(15));
+    setcolor(white);
+    rectangle(x, y, x + vgax(30), y + vgay(15));
+    flush_display();
+    return getpixel(x + vgax(15), y + vgay(8));
+}
+
+void
+start_chart(int &x, int &y)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(white);
+    x = vgax(5);
+    y = vgay(50);
+}
+
+void
+end_chart()
+{
+    setfillstyle(0, black);
+    draw_bottom_title(0);
+}
+
+} // namespace
+
+const char *
+named_color_name(int i)
+{
+    return i >= 0 && i < kNamedColors ? kColorNames[i] : "";
+}
+
+void
+set_old_colors(char background)
+{
+    if (background != 'w' && background != 'b')
+        return;
+    const uint8_t *indices = background == 'w' ? kOnWhite : kOnBlack;
+    for (int i = 0; i < 16; i++) {
+        *kOldColors[i] = indices[i];
+        oldcolor[i] = indices[i];
+    }
+    // The colour numbers keep White at 0 and Black at 15 on both backgrounds:
+    // on black the pairs that the background exchanges are put back.
+    if (background == 'b') {
+        constexpr int kSwapped[3][2] = {{0, 15}, {1, 14}, {2, 10}};
+        for (const auto &pair : kSwapped) {
+            uint8_t t = oldcolor[pair[0]];
+            oldcolor[pair[0]] = oldcolor[pair[1]];
+            oldcolor[pair[1]] = t;
+        }
+    }
+}
+
+void
+setup_colors()
+{
+    nowcolor = 0;
+    set_old_colors(bground);
+    default_cmap = DefaultColormap(D, S);
+    unsigned long previous = 0;
+    for (int i = 0; i < kNamedColors; i++) {
+        XColor color_def;
+        Color_Table[i] = static_cast<uint32_t>(previous);
+        if (!XParseColor(D, default_cmap, kColorNames[i], &color_def)) {
+            fputs("\n color absent\n", stdout);
+            continue;
+        }
+        if (!XAllocColor(D, default_cmap, &color_def))
+            continue;
+        Color_Table[i] = static_cast<uint32_t>(color_def.pixel);
+        previous = color_def.pixel;
+    }
+}
+
+void
+show_all_colors()
+{
+    int x, y;
+    start_chart(x, y);
+    char label[96];
+    for (int i = 0; i < kNamedColors; i++) {
+        unsigned long shown = draw_swatch(x, y, i);
+        for (uint8_t *old : kOldColors) {
+            if (*old == i) {
+                rectangle(x - vgax(2), y - vgay(2), x - vgax(2) + vgax(32) + vgax(2),
+                          y - vgay(2) + vgay(17) + vgay(2));
+                break;
+            }
+        }
+        snprintf(label, sizeof label, "%d, %u, %lu, %s", i, Color_Table[i], shown,
+                 kColorNames[i]);
+        moveto(x + vgax(35), y + vgay(10));
+        outtext(label);
+        next_swatch(x, y);
+    }
+    end_chart();
+}
+
+void
+show_old_colors()
+{
+    int x, y;
+    start_chart(x, y);
+    char label[128];
+    for (int i = 0; i < 16; i++) {
+        int c = oldcolor[i];
+        unsigned long shown = draw_swatch(x, y, c);
+        snprintf(label, sizeof label, "%d: new=%d defno=%u getpix=%lu, %s, %s", i, c,
+                 Color_Table[c], shown, kOldColorNames[i], kColorNames[c]);
+        moveto(x + vgax(35), y + vgay(10));
+        outtext(label);
+        next_swatch(x, y);
+    }
+    end_chart();
+}

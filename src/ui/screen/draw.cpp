@@ -1,0 +1,238 @@
+// The drawing primitives over the one GC: current point, colour, fill colour
+// and viewport, and the shapes and text drawn with them. Shapes go to the
+// drawable in current_draw (the window or a pixmap); text always to the
+// window. Filled shapes switch the GC to the fill colour and back.
+#include "ui/screen/draw.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+#include "ui/screen/globals.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// Runs a fill with the GC foreground at the fill colour, then puts the
+// current colour back.
+template <typename Fill>
+void
+with_fill_color(Fill fill)
+{
+    XSetForeground(D, Gc, Color_Table[fillcolor]);
+    fill();
+    XSetForeground(D, Gc, Color_Table[nowcolor]);
+}
+
+// Orders a corner pair so that (x0, y0) is the top left.
+void
+order_corners(int &x0, int &y0, int &x1, int &y1)
+{
+    if (x1 < x0) {
+        int t = x0;
+        x0 = x1;
+        x1 = t;
+    }
+    if (y1 < y0) {
+        int t = y0;
+        y0 = y1;
+        y1 = t;
+    }
+}
+
+} // namespace
+
+void
+moveto(int x, int y)
+{
+    getx = static_cast<int16_t>(x);
+    gety = static_cast<int16_t>(y);
+}
+
+void
+moverel(int dx, int dy)
+{
+    moveto(getx + dx, gety + dy);
+}
+
+void
+setcolor(int c)
+{
+    nowcolor = static_cast<uint8_t>(c);
+    XSetForeground(D, Gc, Color_Table[nowcolor]);
+}
+
+int
+getcolor()
+{
+    return nowcolor;
+}
+
+void
+setfillstyle(int style, int c)
+{
+    fillcolor = static_cast<uint8_t>(c);
+    XSetFillStyle(D, Gc, style == FillStippled ? FillStippled : FillSolid);
+}
+
+void
+setviewport(int x0, int y0, int x1, int y1, int)
+{
+    viewport.x = static_cast<short>(x0);
+    viewport.y = static_cast<short>(y0);
+    viewport.width = static_cast<unsigned short>(x1 - x0 + 1);
+    viewport.height = static_cast<unsigned short>(y1 - y0 + 1);
+    view_x0 = static_cast<int16_t>(x0);
+    view_y0 = static_cast<int16_t>(y0);
+    view_x1 = static_cast<int16_t>(x1);
+    view_y1 = static_cast<int16_t>(y1);
+    XSetClipRectangles(D, Gc, 0, 0, &viewport, 1, Unsorted);
+}
+
+void
+clearviewport()
+{
+    XSetForeground(D, Gc, Color_Table[black]);
+    XFillRectangle(D, current_draw, Gc, viewport.x, viewport.y, viewport.width,
+                   viewport.height);
+    XSetForeground(D, Gc, Color_Table[nowcolor]);
+}
+
+void
+lineto(int x, int y)
+{
+    XDrawLine(D, current_draw, Gc, getx, gety, x, y);
+    moveto(x, y);
+}
+
+void
+linerel(int dx, int dy)
+{
+    lineto(getx + dx, gety + dy);
+}
+
+void
+putpixel(int x, int y, int c)
+{
+    XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
+    XDrawPoint(D, current_draw, Gc, x, y);
+    XSetForeground(D, Gc, Color_Table[nowcolor]);
+}
+
+void
+bar(int x0, int y0, int x1, int y1)
+{
+    order_corners(x0, y0, x1, y1);
+    with_fill_color([&] {
+        XFillRectangle(D, current_draw, Gc, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    });
+}
+
+void
+rectangle(int x0, int y0, int x1, int y1)
+{
+    order_corners(x0, y0, x1, y1);
+    XDrawRectangle(D, current_draw, Gc, x0, y0, x1 - x0, y1 - y0);
+}
+
+void
+bar3d(int x0, int y0, int x1, int y1, int, int)
+{
+    bar(x0, y0, x1, y1);
+    rectangle(x0, y0, x1, y1);
+}
+
+void
+fillpoly(int n, const int *points)
+{
+    if (n < 1)
+        return;
+    std::vector<XPoint> corners(n);
+    for (int i = 0; i < n; i++) {
+        corners[i].x = static_cast<short>(points[2 * i]);
+        corners[i].y = static_cast<short>(points[2 * i + 1]);
+    }
+    with_fill_color([&] {
+        XFillPolygon(D, current_draw, Gc, corners.data(), n, Convex, CoordModeOrigin);
+    });
+}
+
+void
+pieslice(int x, int y, int start, int end, int r)
+{
+    if (r < 0)
+        r = -r;
+    with_fill_color([&] {
+        XFillArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, start * 64,
+                 (end - start) * 64);
+    });
+    XDrawArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, 0, 360 * 64);
+}
+
+unsigned long
+getpixel(int x, int y)
+{
+    XImage *image = XGetImage(D, W, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return pixel;
+}
+
+int
+text_pixel_width(const char *s, int len)
+{
+    XFontStruct *font = fonttype ? propfont : nonpropfont;
+    if (!font)
+        return len * CWidth;
+    return XTextWidth(font, s, len);
+}
+
+void
+outtext(const char *s)
+{
+    int len = static_cast<int>(strlen(s));
+    XDrawString(D, W, Gc, getx, gety + CHeight - 2, s, len);
+    getx = static_cast<int16_t>(getx + text_pixel_width(s, len));
+}
+
+void
+myouttext(const char *s)
+{
+    outtext(s);
+}
+
+int
+textwidth(const char *s)
+{
+    return static_cast<int>(strlen(s)) * CWidth;
+}
+
+int
+textheight()
+{
+    return CHeight;
+}
+
+void
+flush_display()
+{
+    XFlush(D);
+}
+
+void
+print_out(const char *s)
+{
+    fputs(s, stderr);
+}
+
+uint32_t
+filelength(int fd)
+{
+    struct stat status;
+    if (fstat(fd, &status) != 0)
+        return 0;
+    return static_cast<uint32_t>(status.st_size);
+}

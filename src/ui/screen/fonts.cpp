@@ -1,0 +1,144 @@
+// The eight core X fonts, loaded by pattern at one point size: courier for
+// fixed-width text (its cell gives CHeight and CWidth, the steps of every text
+// layout) and times for the normal, medium, small, label and italic text.
+#include "ui/screen/fonts.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ui/screen/globals.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// Loads one font by its pattern, reporting a failure under the font's name.
+XFontStruct *
+load_font(const char *label, const char *pattern)
+{
+    XFontStruct *font = XLoadQueryFont(D, pattern);
+    if (!font)
+        fprintf(stderr, "\n cant load %s %s", label, pattern);
+    return font;
+}
+
+void
+free_font(XFontStruct *&font)
+{
+    if (font)
+        XFreeFont(D, font);
+    font = nullptr;
+}
+
+} // namespace
+
+int16_t
+automatic_point_size(int16_t maxx)
+{
+    float width = static_cast<float>(maxx + 1);
+    int size = static_cast<int>(std::ceil(static_cast<double>(width) * 14.0 / 1024.0));
+    if (maxx + 1 <= 925 && size % 2 == 1)
+        size++;
+    if (size <= 8)
+        size = 8;
+    return static_cast<int16_t>(size);
+}
+
+void
+setup_fonts(int size)
+{
+    free_fonts();
+    pointsize = size > 0 ? static_cast<int16_t>(size) : automatic_point_size(Maxx);
+    const char *weight = new_weight == 1 ? "medium" : "bold";
+    char name[128];
+
+    snprintf(name, sizeof name, "-adobe-courier-%s-r-*-*-0-%d-*-*-*-0-*-*", weight,
+             10 * pointsize);
+    nonpropfont = load_font("nonpropfont", name);
+    snprintf(name, sizeof name, "-adobe-courier-medium-r-*-*-0-%d-*-*-*-0-*-*",
+             9 * pointsize);
+    mediumnonpropfont = load_font("mediumnonpropfont", name);
+    snprintf(name, sizeof name, "-adobe-courier-medium-r-*-*-0-%d-*-*-*-0-*-*",
+             6 * pointsize);
+    smallnonpropfont = load_font("smallnonpropfont", name);
+
+    if (nonpropfont) {
+        XSetFont(D, Gc, nonpropfont->fid);
+        if (!CHeight_changed) {
+            CHeight = static_cast<int16_t>(nonpropfont->ascent + nonpropfont->descent);
+            CWidth = nonpropfont->max_bounds.width;
+        }
+    } else {
+        fprintf(stderr, "non-proportional font not found");
+        if (!CHeight_changed) {
+            CHeight = 11;
+            CWidth = 6;
+        }
+    }
+
+    snprintf(name, sizeof name, "-*-times-%s-r-*-*-*-%d-*-*-*-*-*-*", weight,
+             10 * pointsize);
+    propfont = load_font("propfont", name);
+    snprintf(name, sizeof name, "-*-times-medium-r-*-*-*-%d-*-*-*-*-*-*", 9 * pointsize);
+    mediumpropfont = load_font("mediumpropfont", name);
+    snprintf(name, sizeof name, "-*-times-medium-r-*-*-*-%d-*-*-*-*-*-*", 6 * pointsize);
+    smallpropfont = load_font("smallpropfont", name);
+    snprintf(name, sizeof name, "-*-times-medium-r-*-*-*-%d-*-*-*-*-*-*", 8 * pointsize);
+    tempfont = load_font("tempfont", name);
+
+    if (propfont) {
+        XSetFont(D, Gc, propfont->fid);
+        fonttype = 1;
+    } else {
+        fputs("selected proportional font not found", stdout);
+        fonttype = 0;
+    }
+
+    snprintf(name, sizeof name, "-*-times-%s-i-*-*-*-%d-*-*-*-*-*-*", weight,
+             10 * pointsize);
+    italicfont = load_font("italicfont", name);
+}
+
+void
+free_fonts()
+{
+    free_font(nonpropfont);
+    free_font(mediumnonpropfont);
+    free_font(smallnonpropfont);
+    free_font(propfont);
+    free_font(mediumpropfont);
+    free_font(smallpropfont);
+    free_font(tempfont);
+    free_font(italicfont);
+}
+
+void
+set_small_font()
+{
+    if (smallpropfont)
+        XSetFont(D, Gc, smallpropfont->fid);
+    CHeight = static_cast<int16_t>(CHeight * 0.6);
+    CWidth = static_cast<int16_t>(CWidth * 0.6);
+}
+
+void
+set_medium_font()
+{
+    if (mediumpropfont)
+        XSetFont(D, Gc, mediumpropfont->fid);
+    CHeight = static_cast<int16_t>(CHeight * 0.8);
+    CWidth = static_cast<int16_t>(CWidth * 0.8);
+}
+
+void
+restore_def_font()
+{
+    if (propfont)
+        XSetFont(D, Gc, propfont->fid);
+}
+
+void
+set_italic_font()
+{
+    if (italicfont)
+        XSetFont(D, Gc, italicfont->fid);
+}

@@ -1,0 +1,180 @@
+// The graphics settings menu: window size, font size, weight and line
+// space, background colour, cursor blink speed, the colour charts and
+// printing, changed while the program runs. Loops until the user leaves it.
+#include "ui/screen/graphics_menu.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/model/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/print_window.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+constexpr int kLeastWidth = kMinMaxx + 1, kLeastHeight = kMinWinMaxy + 1;
+
+void
+next_box_line(int margin)
+{
+    moveto(margin, gety + CHeight);
+}
+
+void
+change_fonts()
+{
+    draw_prompt_box(2);
+    int margin = getx;
+    snprintf(textb[0], 150, "set new font size (min 7 max 35, now %d):", pointsize);
+    outtext(textb[0]);
+    input_string(2, 1);
+    long size = entry_number();
+    int new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
+    outtext(" weight, bold-2 medium-1:");
+    input_string(1, 1);
+    if (is[0] == '1' || is[0] == '2')
+        new_weight = static_cast<uint8_t>(is[0] - '0');
+    setup_fonts(new_size);
+    next_box_line(margin);
+    snprintf(textb[0], 150, "set new linespace (now %d):", CHeight);
+    outtext(textb[0]);
+    input_string(2, 1);
+    long space = entry_number();
+    if (is[0] != kKeyReturn && space > 1) {
+        CHeight = static_cast<int16_t>(space);
+        CHeight_changed = 1;
+    }
+    erase_prompt_box(2);
+}
+
+void
+change_blink_speed()
+{
+    draw_prompt_box(1);
+    outtext("change flashing cursor speed: restore-r or enter factor:");
+    input_string(4, 0);
+    erase_prompt_box(1);
+    if (is[0] == 'r') {
+        kCursorFlash = defCursorFlash;
+        return;
+    }
+    if (!isdigit(static_cast<unsigned char>(is[0])) && is[0] != '.')
+        return;
+    double factor = atof(entry_text().c_str());
+    // A factor of 0 would stop the blink; the count keeps at least one turn.
+    if (factor > 0) {
+        double count = std::trunc(kCursorFlash / factor);
+        kCursorFlash = count < 1 ? 1 : count > 4294967295.0 ? 4294967295u : static_cast<uint32_t>(count);
+    }
+}
+
+void
+toggle_background()
+{
+    bground = bground == 'w' ? 'b' : 'w';
+    XSetWindowBackground(D, W, bground == 'w' ? WhitePixel(D, S) : BlackPixel(D, S));
+    XSetWindowBorder(D, W, bground == 'w' ? BlackPixel(D, S) : WhitePixel(D, S));
+    setup_colors();
+    show_old_colors();
+}
+
+// Returns false when the size stayed as it was (the menu is then left).
+bool
+change_window_size()
+{
+    int16_t old_maxx = Maxx, old_winmaxy = WinMaxy;
+    int margin = draw_prompt_box(3);
+    snprintf(textb[0], 150, "new window size (start %dx%d, min %dx%d)", startMaxx + 1,
+             startWinMaxy + 1, kLeastWidth, kLeastHeight);
+    outtext(textb[0]);
+    next_box_line(margin);
+    snprintf(textb[0], 150, "width (def %d):", Maxx + 1);
+    outtext(textb[0]);
+    input_string(4, 1);
+    long width = entry_number();
+    if (is[0] != kKeyReturn && width >= kLeastWidth && width <= Maxint)
+        Maxx = static_cast<int16_t>(width - 1);
+    next_box_line(margin);
+    // The 4:3 height of the new width, never below the least window.
+    int fitting = static_cast<int>(std::ceil((Maxx + 1) * 480.0 / 640.0));
+    if (fitting < kLeastHeight)
+        fitting = kLeastHeight;
+    snprintf(textb[0], 150, "height (def %d):", fitting);
+    outtext(textb[0]);
+    input_string(4, 1);
+    long height = entry_number();
+    int four_by_three = 480 * (Maxx + 1) / 640;
+    if (is[0] != kKeyReturn && height >= kLeastHeight && height <= Maxint)
+        WinMaxy = static_cast<int16_t>(height - 1);
+    else
+        WinMaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
+    erase_prompt_box(3);
+    Maxy = drawing_area_bottom(WinMaxy);
+    if (Maxx == old_maxx && WinMaxy == old_winmaxy)
+        return false;
+    XResizeWindow(D, W, Maxx + 1, WinMaxy + 1);
+    setup_fonts(0);
+    XSetFunction(D, Gc, GXcopy);
+    draw_bottom_title(0);
+    show_old_colors();
+    return true;
+}
+
+} // namespace
+
+void
+revise_graphics()
+{
+    for (;;) {
+        setcolor(white);
+        int margin = draw_prompt_box(4);
+        snprintf(textb[0], 150, "window size=%dx%d resize-S", Maxx + 1, WinMaxy + 1);
+        outtext(textb[0]);
+        next_box_line(margin);
+        snprintf(textb[0], 150, "character width=%d height=%d pointsize=%d resize/weight-s",
+                 CWidth, CHeight, pointsize);
+        outtext(textb[0]);
+        next_box_line(margin);
+        outtext("colors: toggle background-b showold-o showall-a");
+        next_box_line(margin);
+        outtext("flashing cursor speed-f, print-p quit-q cont-ret:");
+        input_string(1, 0);
+        erase_prompt_box(4);
+        switch (is[0]) {
+        case 'p':
+            printimage();
+            break;
+        case 's':
+            change_fonts();
+            break;
+        case 'f':
+            change_blink_speed();
+            break;
+        case 'b':
+            toggle_background();
+            break;
+        case 'o':
+            show_old_colors();
+            break;
+        case 'a':
+            show_all_colors();
+            break;
+        case 'S':
+            if (!change_window_size())
+                return;
+            break;
+        default:
+            return;
+        }
+    }
+}

@@ -1,0 +1,306 @@
+// Every answer of the user passes through here: the wait for a key or button
+// with a blinking block, the translation of the event into a key code, the
+// line editor that fills `is` (its rules are in line_editor.cpp), the poll of
+// long computations, and the exit box that Control-q opens from any wait.
+//
+// The wait blocks in poll() on the X connection, waking for events and for
+// the blink, so an idle program takes no processor time.
+#include "ui/screen/input.h"
+
+#include <X11/keysym.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <poll.h>
+
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/images.h"
+#include "ui/screen/print_window.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+#include "ui/storage/screen_image_file.h"
+
+namespace {
+
+constexpr long kWaitEvents = KeyPressMask | ButtonPressMask | PointerMotionMask |
+                             ExposureMask | StructureNotifyMask;
+constexpr int kControlQ = 17;
+
+// Set while the exit box waits for its answer, so Control-q there does not
+// open a second box over the first.
+bool exit_box_open = false;
+// Set while '@', '>' or '<' runs its dialog, so the same keys typed inside
+// that dialog do not start another one on the same prompt slots.
+bool hot_key_running = false;
+
+long
+now_ms()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000L + t.tv_nsec / 1000000L;
+}
+
+// Half a blink period in milliseconds: kCursorFlash / 500.
+long
+blink_half_period_ms()
+{
+    long ms = static_cast<long>(kCursorFlash / 500);
+    return ms < 1 ? 1 : ms;
+}
+
+// Toggles the cursor block (the GC draws in XOR while the wait runs).
+void
+toggle_block(int dx, int dy, int w, int h)
+{
+    bar(getx + dx, gety + dy, getx + w - 1, gety + h - 1);
+}
+
+// Shows the left-pointer cursor while the pointer is inside the active
+// rectangle, the right-pointer one outside.
+void
+track_pointer_shape(int x0, int x1, int y0, int y1)
+{
+    if (x1 - x0 <= 0 || y1 - y0 <= 0)
+        return;
+    bool inside = mouse_x >= x0 && mouse_x <= x1 && mouse_y >= y0 && mouse_y <= y1;
+    if (inside && !inside_rect) {
+        XDefineCursor(D, W, leftCursor);
+        inside_rect = 1;
+    } else if (!inside && inside_rect) {
+        XDefineCursor(D, W, rightCursor);
+        inside_rect = 0;
+    }
+}
+
+// Saved copy of the entry being typed while the exit box or a hot-key dialog
+// reads its own answers into `is`.
+char saved_entry[kInputLineSize];
+
+// The exit box of Control-q: 'q' ends the program, any other key puts the
+// screen back and returns to the interrupted wait.
+void
+control_q_exit_box()
+{
+    exit_box_open = true;
+    memcpy(saved_entry, is, kInputLineSize);
+    int16_t x = getx, y = gety;
+    int colour = nowcolor;
+    image_slot drawable = current_draw;
+    current_draw = W;
+
+    setcolor(lightred);
+    const char *text = "Exit Zemra-q, Restart-ret:";
+    int w = text_pixel_width(text, static_cast<int>(strlen(text)));
+    int x0 = Maxx / 2 - w - vgax(15), y0 = Maxy / 2 - vgay(15);
+    draw_box(29, x0, y0, Maxx / 2 + w + vgax(15), Maxy / 2 + vgay(15), 1, blue);
+    draw_box(-1, Maxx / 2 - w - vgax(8), Maxy / 2 - vgay(8), Maxx / 2 + w + vgax(8),
+             Maxy / 2 + vgay(8), 1, black);
+    moverel(CWidth, 0);
+    outtext(text);
+    input_string(1, 0);
+    if (is[0] == 'q') {
+        close_graphics();
+        fputs("\nZemra clean exit\n", stderr);
+        exit(0);
+    }
+    putimage(x0, y0, &boximage[29], 3);
+    freeimage(&boximage[29]);
+    current_draw = drawable;
+    setcolor(colour);
+    moveto(x, y);
+    memcpy(is, saved_entry, kInputLineSize);
+    exit_box_open = false;
+}
+
+// '@' prints the window, '>' saves it, '<' loads a screen image; the entry
+// typed so far and the current point are kept across the dialog.
+void
+run_hot_key(int key)
+{
+    hot_key_running = true;
+    memcpy(saved_entry, is, kInputLineSize);
+    int16_t x = getx, y = gety;
+    if (key == '@')
+        printimage();
+    else if (key == '>')
+        save_screen();
+    else
+        load_screen();
+    moveto(x, y);
+    memcpy(is, saved_entry, kInputLineSize);
+    hot_key_running = false;
+}
+
+// Removes the character at line[len] from the screen, moving the point back.
+void
+erase_echoed(char c)
+{
+    int w = fonttype ? text_pixel_width(&c, 1) : CWidth;
+    moverel(-w, 0);
+    setfillstyle(0, black);
+    bar(getx, gety, getx + w, gety + CHeight);
+}
+
+} // namespace
+
+void
+flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
+                int colour)
+{
+    moverel(0, vgay(4));
+    button_not_rel = 0;
+    inside_rect = 0;
+    button = 0;
+    XSetFunction(D, Gc, GXxor);
+    setfillstyle(0, colour);
+    toggle_block(dx, dy, w, h);
+    bool shown = true, resized = false;
+    long next_toggle = now_ms() + blink_half_period_ms();
+    int fd = ConnectionNumber(D);
+
+    for (;;) {
+        track_pointer_shape(x0, x1, y0, y1);
+        if (XCheckWindowEvent(D, W, kWaitEvents, &Event)) {
+            if (Event.type == ButtonPress) {
+                mouse_x = static_cast<int16_t>(Event.xbutton.x);
+                mouse_y = static_cast<int16_t>(Event.xbutton.y);
+                if (Event.xbutton.button == Button1)
+                    button = 'l';
+                else if (Event.xbutton.button == Button3)
+                    button = 'r';
+                break;
+            }
+            if (Event.type == KeyPress) {
+                button = 'k';
+                break;
+            }
+            if (Event.type == MotionNotify) {
+                mouse_x = static_cast<int16_t>(Event.xmotion.x);
+                mouse_y = static_cast<int16_t>(Event.xmotion.y);
+            } else if (Event.type == ConfigureNotify) {
+                if (shown) {
+                    toggle_block(dx, dy, w, h);
+                    shown = false;
+                }
+                if (resize_window()) {
+                    resized = true;
+                    break;
+                }
+            }
+            continue;
+        }
+        long now = now_ms();
+        if (now >= next_toggle) {
+            toggle_block(dx, dy, w, h);
+            shown = !shown;
+            next_toggle = now + blink_half_period_ms();
+        }
+        XFlush(D);
+        long timeout = next_toggle - now_ms();
+        pollfd connection = {fd, POLLIN, 0};
+        poll(&connection, 1, timeout > 0 ? static_cast<int>(timeout) : 0);
+    }
+
+    if (shown)
+        toggle_block(dx, dy, w, h);
+    XSetFunction(D, Gc, GXcopy);
+    if (resized)
+        draw_bottom_title(0);
+    setfillstyle(0, black);
+    moverel(0, -vgay(4));
+    inside_rect = 0;
+}
+
+int
+keycheck(int len)
+{
+    char pressed = button;
+    button = 0;
+    if (pressed == 'l')
+        return kKeyReturn;
+    if (pressed == 'r')
+        return len > 0 ? kKeyErase : 'q';
+    if (pressed != 'k')
+        return 0;
+
+    char text[16] = {0};
+    KeySym keysym = NoSymbol;
+    XLookupString(&Event.xkey, text, sizeof text, &keysym, nullptr);
+    switch (keysym) {
+    case XK_Left:
+    case XK_KP_Left:
+        return kKeyLeft;
+    case XK_Up:
+    case XK_KP_Up:
+        return kKeyUp;
+    case XK_Right:
+    case XK_KP_Right:
+        return kKeyRight;
+    case XK_Down:
+    case XK_KP_Down:
+        return kKeyDown;
+    case XK_Delete:
+    case XK_KP_Delete:
+        return kKeyErase;
+    default:
+        break;
+    }
+    if ((keysym == XK_q || keysym == XK_Q) && (Event.xkey.state & ControlMask)) {
+        if (!exit_box_open)
+            control_q_exit_box();
+        return kControlQ;
+    }
+    return static_cast<signed char>(text[0]);
+}
+
+int
+input_string(int max, int mode)
+{
+    int len = 0;
+    int block = green;
+    for (;;) {
+        flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, block);
+        int key = keycheck(len);
+        switch (edit_entry(is, len, key, max, mode)) {
+        case entry_step::finished:
+            return len;
+        case entry_step::hot_key:
+            if (!hot_key_running)
+                run_hot_key(key);
+            break;
+        case entry_step::erased:
+            erase_echoed(is[len]);
+            break;
+        case entry_step::stored: {
+            char echo[2] = {is[len - 1], 0};
+            outtext(echo);
+            break;
+        }
+        case entry_step::ignored:
+            break;
+        }
+        XFlush(D);
+        if (len >= kInputLineSize)
+            return len;
+    }
+}
+
+int
+event_ready()
+{
+    if (!XCheckMaskEvent(D, KeyPressMask | ButtonPressMask, &Event))
+        return 0;
+    if (Event.type == ButtonPress)
+        button = Event.xbutton.button == Button1   ? 'l'
+                 : Event.xbutton.button == Button3 ? 'r'
+                                                   : 0;
+    else
+        button = 'k';
+    is[0] = static_cast<char>(keycheck(0));
+    return 1;
+}

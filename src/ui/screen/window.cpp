@@ -1,0 +1,185 @@
+// The one window: opening it at the size the display allows, following the
+// window manager's resizes, closing it; and the design coordinates (640x480)
+// that every layout is written in. Reads fonts.h, colors.h and images.h to
+// set those up once the window exists.
+#include "ui/screen/window.h"
+
+#include <X11/cursorfont.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/screen/colors.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/x_errors.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+constexpr long kWindowEvents = KeyPressMask | ButtonPressMask | ButtonReleaseMask |
+                               PointerMotionMask | ExposureMask |
+                               StructureNotifyMask;
+
+// Blocks until the window's first exposure, discarding what comes before:
+// nothing may be drawn or read before the server shows the window.
+void
+wait_first_exposure()
+{
+    do {
+        XNextEvent(D, &Event);
+    } while (Event.type != Expose);
+}
+
+} // namespace
+
+void
+window_size_for_display(int display_width, int16_t *maxx, int16_t *winmaxy)
+{
+    int mx = 1023;
+    if (display_width - 100 < mx)
+        mx = display_width - 100;
+    if (mx < kMinMaxx)
+        mx = kMinMaxx;
+    int my = (480 * mx) / 640;
+    if (my < kMinWinMaxy)
+        my = kMinWinMaxy;
+    *maxx = static_cast<int16_t>(mx);
+    *winmaxy = static_cast<int16_t>(my);
+}
+
+int16_t
+drawing_area_bottom(int16_t winmaxy)
+{
+    float strip = (static_cast<float>(winmaxy + 1) / 480.0f) * 16.0f;
+    return static_cast<int16_t>(winmaxy - static_cast<int>(strip));
+}
+
+int16_t
+vgax(float x)
+{
+    float factor = static_cast<float>(Maxx + 1) / 640.0f;
+    return static_cast<int16_t>(static_cast<int>(x * factor));
+}
+
+int16_t
+vgay(float y)
+{
+    float factor = static_cast<float>(WinMaxy + 1) / 480.0f;
+    return static_cast<int16_t>(static_cast<int>(y * factor));
+}
+
+int16_t
+getmaxx()
+{
+    return Maxx;
+}
+
+int16_t
+getmaxy()
+{
+    return WinMaxy;
+}
+
+void
+open_graphics()
+{
+    if (bground == 0)
+        bground = 'w';
+    Maxx = 1023;
+    WinMaxy = 767;
+    Maxy = 742;
+
+    D = XOpenDisplay(nullptr);
+    if (!D) {
+        fprintf(stderr, "%s: cannot connect to X server %s\n", "Zemra",
+                XDisplayName(nullptr));
+        exit(255);
+    }
+    install_x_error_handlers();
+    S = DefaultScreen(D);
+    window_size_for_display(DisplayWidth(D, S), &Maxx, &WinMaxy);
+    startWinMaxy = WinMaxy;
+    startMaxx = Maxx;
+    Maxy = drawing_area_bottom(WinMaxy);
+
+    unsigned long ink = bground == 'w' ? BlackPixel(D, S) : WhitePixel(D, S);
+    unsigned long paper = bground == 'w' ? WhitePixel(D, S) : BlackPixel(D, S);
+    W = XCreateSimpleWindow(D, RootWindow(D, S), 0, 0, Maxx + 1, WinMaxy + 1, 1,
+                            ink, paper);
+    if (DoesBackingStore(ScreenOfDisplay(D, S)) != NotUseful) {
+        fprintf(stderr, "\n Using backing store");
+        XSetWindowAttributes attributes;
+        attributes.backing_store = WhenMapped;
+        XChangeWindowAttributes(D, W, CWBackingStore, &attributes);
+    }
+    screen_depth = static_cast<uint16_t>(DefaultDepth(D, S));
+    XSelectInput(D, W, kWindowEvents);
+    XStoreName(D, W, "Zemra");
+    XMapRaised(D, W);
+
+    XGCValues values;
+    values.graphics_exposures = False;
+    values.foreground = BlackPixel(D, S);
+    values.background = WhitePixel(D, S);
+    values.line_width = 0;
+    values.line_style = LineSolid;
+    values.cap_style = CapButt;
+    values.join_style = JoinMiter;
+    Gc = XCreateGC(D, W,
+                   GCGraphicsExposures | GCForeground | GCBackground | GCLineWidth |
+                       GCLineStyle | GCCapStyle | GCJoinStyle,
+                   &values);
+    wait_first_exposure();
+
+    leftCursor = XCreateFontCursor(D, XC_left_ptr);
+    rightCursor = XCreateFontCursor(D, XC_right_ptr);
+    XDefineCursor(D, W, rightCursor);
+    mouse_found = 1;
+
+    setup_fonts(0);
+    setup_colors();
+    setup_images();
+    current_draw = W;
+}
+
+int
+resize_window()
+{
+    int16_t old_maxx = Maxx, old_winmaxy = WinMaxy;
+    int16_t old_x = getx, old_y = gety;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(D, W, &attributes)) {
+        fprintf(stderr, "%s: Failed to get window attributes.\n", "Zemra");
+        exit(255);
+    }
+    // A window the manager shrinks below the least size is drawn as if it had
+    // that size (the rest is clipped), so no layout divides by a zero width.
+    int width = attributes.width < kMinMaxx + 1 ? kMinMaxx + 1 : attributes.width;
+    int height = attributes.height < kMinWinMaxy + 1 ? kMinWinMaxy + 1 : attributes.height;
+    if (width - 1 == Maxx && height - 1 == WinMaxy)
+        return 0;
+    Maxx = static_cast<int16_t>(width - 1);
+    WinMaxy = static_cast<int16_t>(height - 1);
+    Maxy = drawing_area_bottom(WinMaxy);
+    free_fonts();
+    setup_fonts(0);
+    getx = static_cast<int16_t>(static_cast<float>(old_x) * Maxx / old_maxx);
+    gety = static_cast<int16_t>(static_cast<float>(old_y) * WinMaxy / old_winmaxy);
+    return 1;
+}
+
+void
+close_graphics()
+{
+    free_fonts();
+    free_images();
+    XFreeCursor(D, leftCursor);
+    XFreeCursor(D, rightCursor);
+    XDestroyWindow(D, W);
+    XFreeGC(D, Gc);
+    XCloseDisplay(D);
+    D = nullptr;
+    W = 0;
+    current_draw = 0;
+}

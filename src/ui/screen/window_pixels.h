@@ -1,0 +1,16 @@
+// Whole-window pixel access for the folders that may not include Xlib:
+// reading the window's pixels for screen image files, and copying an
+// off-screen drawable onto the window for scrolling patterns.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "ui/screen/globals.h"
+
+// The pixel values of the window's w x h pixels from (0, 0), row by row,
+// read through a server-side copy so what is read is one moment of the
+// window. False when the copy could not be made (nothing in pixels then).
+bool read_window_pixels(int w, int h, std::vector<uint32_t> &pixels);
+// Copies (x, y, w, h) of the drawable in slot to the same place on the
+// window; w or h below 1 take the drawable's whole size from (0, 0).
+void copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h);

@@ -1,0 +1,47 @@
+// X error handlers. Xlib's default handlers end the program on any protocol
+// error (a pixel read outside the window, a pixmap the server cannot make);
+// here such errors are counted so the caller can report them, and only a lost
+// connection is fatal.
+#include "ui/screen/x_errors.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/screen/x_state.h"
+
+unsigned long x_error_count = 0;
+
+namespace {
+
+int
+record_x_error(Display *display, XErrorEvent *error)
+{
+    char text[128];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    fprintf(stderr, "\nX error: %s (request %d)\n", text, error->request_code);
+    x_error_count++;
+    return 0;
+}
+
+int
+lost_connection(Display *)
+{
+    fprintf(stderr, "Zemra: lost connection to X server\n");
+    exit(255);
+}
+
+} // namespace
+
+void
+install_x_error_handlers()
+{
+    XSetErrorHandler(record_x_error);
+    XSetIOErrorHandler(lost_connection);
+}
+
+unsigned long
+x_sync_errors()
+{
+    XSync(D, False);
+    return x_error_count;
+}

@@ -1,0 +1,307 @@
+// The file-name dialog (select_filename) with its listing of matching files
+// (select_list_files), and the conventions every file routine of storage/
+// follows: myopen, file_error, and reads and writes that move every byte or
+// report failure. Every file lies in the working directory; a name is a typed
+// base of at most 8 characters, or the kind's default, plus the extension.
+// Reads the screen layer (boxes, text entry) and value_range (model/).
+// Start reading at select_filename.
+#include "ui/storage/file_dialog.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/model/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/globals.h"
+
+namespace {
+
+constexpr int kNameChars = 8;        // longest typed base name
+constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
+constexpr int kErrorSlot = 6;        // prompt slot of the file error box
+constexpr int kListSlot = 2;         // box slot of the listing
+
+// The extension of a pattern: "*.rul" gives ".rul".
+std::string
+extension_of(const char *pattern)
+{
+    return pattern[0] == '*' ? std::string(pattern + 1) : std::string(pattern);
+}
+
+// The default base name with its first "%d" replaced by the value range
+// ("myrul_v%d" gives myrul_v3 for v = 3).
+std::string
+default_base(const char *name)
+{
+    std::string base(name);
+    size_t at = base.find("%d");
+    if (at != std::string::npos)
+        base.replace(at, 2, std::to_string(value_range));
+    return base;
+}
+
+bool
+ends_with(const std::string &name, const std::string &tail)
+{
+    return name.size() >= tail.size() &&
+           name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Names of the working directory that end in ext, sorted.
+std::vector<std::string>
+matching_files(const std::string &ext)
+{
+    std::vector<std::string> names;
+    DIR *dir = opendir(".");
+    if (!dir)
+        return names;
+    while (dirent *entry = readdir(dir)) {
+        std::string name(entry->d_name);
+        if (ends_with(name, ext))
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Puts a saved prompt area back at the prompt box's corner and frees it.
+void
+restore_prompt_area(image_slot *slot)
+{
+    if (!*slot)
+        return;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    putimage(Maxx / 2, 2, slot, 3);
+    freeimage(slot);
+}
+
+// The typed answer of the last entry, len characters long.
+std::string
+typed(int len)
+{
+    return std::string(is, static_cast<size_t>(len));
+}
+
+// Writes the listing's three-line question and reads its answer.
+int
+ask_listing_question(const char *first, int x)
+{
+    outtext(first);
+    moveto(x, gety + CHeight);
+    outtext("or filename");
+    moveto(x, gety + CHeight);
+    outtext(":");
+    return input_string(kNameChars, 0);
+}
+
+// A name typed at the listing: its first character is a letter.
+bool
+names_a_file(int len)
+{
+    return len > 0 && isalpha(static_cast<unsigned char>(is[0]));
+}
+
+} // namespace
+
+int
+select_filename(const char *action, const char *kind, const char *pattern,
+                const char *default_name)
+{
+    std::string ext = extension_of(pattern);
+    std::string base = default_base(default_name);
+    bool screen_load = strncmp(action, "LOAD", 4) == 0 && strcmp(pattern, "*.nat") == 0;
+    char line[400];
+
+    get_prompt_box(kDialogSlot, 3);
+    for (;;) {
+        int margin = draw_prompt_box(3);
+        snprintf(line, sizeof line, "%s %s-filename (no ext) %s will be added", action, kind,
+                 ext.c_str());
+        outtext(line);
+        moveto(margin, gety + 2 * CHeight);
+        int third_y = gety;
+        snprintf(line, sizeof line, "list-?, quit-q, default %s:", base.c_str());
+        outtext(line);
+        int len = input_string(kNameChars, 0);
+
+        std::string name;
+        if (len == 0 && is[0] == 'q') {
+            restore_prompt_area(&boximage_prompt[kDialogSlot]);
+            return 'q';
+        }
+        if (len > 0 && is[0] == '?') {
+            int listed = select_list_files(pattern, Maxx - vgax(75), vgay(40));
+            if (listed == 0)
+                continue;
+            name = typed(listed) + ext;
+        } else if (len == 0 || isdigit(static_cast<unsigned char>(is[0]))) {
+            name = base + ext;
+        } else {
+            name = typed(len) + ext;
+        }
+        snprintf(filename, kFileNameSize, "%s", name.c_str());
+
+        // The confirmation replaces the third line.
+        moveto(margin, third_y);
+        uint8_t fill = fillcolor;
+        setfillstyle(0, black);
+        bar(getx, gety + vgay(2), Maxx - vgax(3), gety + CHeight + vgay(2));
+        setfillstyle(0, fill);
+        snprintf(line, sizeof line, "filename=%s%s", filename,
+                 screen_load ? " REVISE-q keepscreen-k cont-ret:" : " REVISE-q cont-ret:");
+        outtext(line);
+        int answer = input_string(1, 0);
+        if (answer == 0 && is[0] == 'q')
+            continue;
+        restore_prompt_area(&boximage_prompt[kDialogSlot]);
+        return 0;
+    }
+}
+
+int
+select_list_files(const char *pattern, int x, int y)
+{
+    int16_t px = getx, py = gety;
+    std::string ext = extension_of(pattern);
+    int left = x + 3;
+    int result = 0;
+    draw_box(kListSlot, x, y, Maxx - 2, Maxy - 2, 1, 0);
+
+    for (bool again = true; again;) {
+        again = false;
+        std::vector<std::string> names = matching_files(ext);
+        moveto(left, y);
+        bool name_typed = false;
+        for (const std::string &name : names) {
+            if (gety > Maxy - vgay(40)) {
+                int len = ask_listing_question("see more-m", left);
+                if (len == 1 && is[0] == 'm') {
+                    draw_box(-1, x, y, Maxx - 2, Maxy - 2, 1, 0);
+                    moveto(left, y);
+                } else {
+                    if (names_a_file(len)) {
+                        result = len;
+                        name_typed = true;
+                    }
+                    break;
+                }
+            }
+            outtext(name.c_str());
+            moveto(left, gety + CHeight);
+        }
+        if (name_typed)
+            break;
+        if (gety > Maxy - vgay(40)) {
+            draw_box(-1, x, y, Maxx - 2, Maxy - 2, 1, 0);
+            moveto(left, y);
+        }
+        int len = ask_listing_question("list again-?", left);
+        if (len > 0 && is[0] == '?') {
+            draw_box(-1, x, y, Maxx - 2, Maxy - 2, 1, 0);
+            again = true;
+            continue;
+        }
+        result = names_a_file(len) ? len : 0;
+        if (names.empty()) {
+            char line[300];
+            snprintf(line, sizeof line, "no %s files", pattern);
+            moveto(left, gety + CHeight);
+            outtext(line);
+            // The answer typed above stays in `is` for the caller.
+            char kept[kNameChars];
+            memcpy(kept, is, kNameChars);
+            input_string(1, 0);
+            memcpy(is, kept, kNameChars);
+        }
+    }
+
+    setviewport(0, 0, Maxx, Maxy, 1);
+    if (boximage[kListSlot]) {
+        putimage(x, y, &boximage[kListSlot], 3);
+        freeimage(&boximage[kListSlot]);
+    }
+    moveto(px, py);
+    return result;
+}
+
+int16_t
+myopen(const char *name, int mode, int append)
+{
+    if (mode == 0)
+        return static_cast<int16_t>(open(name, O_RDONLY | O_CLOEXEC));
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+    int fd = open(name, flags, 0600);
+    if (fd < 0) {
+        fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
+        return -1;
+    }
+    // Every file the program writes ends readable by all, whatever the
+    // umask, also when it already existed.
+    fchmod(fd, 0644);
+    return static_cast<int16_t>(fd);
+}
+
+void
+file_error(const char *name)
+{
+    if (!mouse_found) {
+        fprintf(stderr, "file error %s\n", name);
+        return;
+    }
+    int16_t px = getx, py = gety;
+    get_prompt_box(kErrorSlot, 1);
+    draw_prompt_box(1);
+    char line[320];
+    snprintf(line, sizeof line, "file error %s, cont-ret:", name);
+    outtext(line);
+    input_string(1, 0);
+    restore_prompt_area(&boximage_prompt[kErrorSlot]);
+    moveto(px, py);
+}
+
+bool
+write_fully(int fd, const void *data, size_t size)
+{
+    const char *p = static_cast<const char *>(data);
+    while (size > 0) {
+        ssize_t n = write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool
+read_fully(int fd, void *data, size_t size)
+{
+    char *p = static_cast<char *>(data);
+    while (size > 0) {
+        ssize_t n = read(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}

@@ -1,0 +1,11 @@
+// Definitions of the file-name buffers (allocated with the start-up buffers).
+#include "ui/storage/globals.h"
+
+char *filename = nullptr;
+char *filename_data = nullptr;
+char *old_dir = nullptr;
+char *path = nullptr;
+
+uint8_t file_dim = 0;
+int16_t file_i = 0, file_j = 0, file_h = 0;
+uint16_t file_starti = 0, file_startj = 0, file_starth = 0;

@@ -1,0 +1,179 @@
+// Screen image files (*.nat): '>' saves the whole window, '<' draws a saved
+// one back (screen_image_file.h). The window is captured before the name
+// dialog is drawn, encoded whole in memory (screen_image_codec.cpp) and only
+// then written, so a picture the format cannot hold leaves no file behind.
+// A load reads and checks the whole file before it draws anything. Reads the
+// window through screen/window_pixels.h and the file dialog of this folder.
+#include "ui/storage/screen_image_file.h"
+
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/globals.h"
+#include "engine/storage/screen_image_codec.h"
+
+namespace {
+
+// Largest file a valid picture can give: 'o', its size, 8 full bands.
+constexpr size_t kMaxFileBytes = 5 + 8 * 65535;
+
+// A one-line message in the prompt box, answered with one key; the prompt
+// area is put back afterwards.
+void
+message_box(const char *text)
+{
+    get_prompt_box(6, 1);
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, 0);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    if (boximage_prompt[6]) {
+        putimage(Maxx / 2, 2, &boximage_prompt[6], 3);
+        freeimage(&boximage_prompt[6]);
+    }
+}
+
+// Draws one decoded run; colour bytes that name no palette entry (pixels
+// that matched no old colour when saved) are drawn in white.
+void
+draw_run(const nat_run &run)
+{
+    int colour = run.colour < kNamedColors ? run.colour : white;
+    if (run.length == 1) {
+        putpixel(run.x, run.y, colour);
+        return;
+    }
+    setfillstyle(0, colour);
+    bar(run.x, run.y, run.x, run.y + run.length - 1);
+}
+
+// Reads the whole of fd (at most kMaxFileBytes + 1 bytes, so that a longer
+// file is seen to be too long); false on a read error.
+bool
+read_whole(int fd, std::vector<uint8_t> &data)
+{
+    data.assign(kMaxFileBytes + 1, 0);
+    size_t got = 0;
+    while (got < data.size()) {
+        ssize_t n = read(fd, data.data() + got, data.size() - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    data.resize(got);
+    return true;
+}
+
+} // namespace
+
+void
+save_screen()
+{
+    int16_t px = getx, py = gety;
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    int w = Maxx + 1, h = WinMaxy + 1;
+    std::vector<uint32_t> pixels;
+    bool captured = read_window_pixels(w, h, pixels);
+
+    if (select_filename("SAVE", "SCREEN", "*.nat", "myimage") == 'q') {
+        setviewport(0, 0, Maxx, Maxy, 1);
+        moveto(px, py);
+        is[0] = 'q';
+        return;
+    }
+    if (!captured) {
+        message_box("could not read the window, cont-ret:");
+        moveto(px, py);
+        is[0] = 'q';
+        return;
+    }
+
+    std::vector<uint8_t> indices(pixels.size());
+    for (size_t i = 0; i < pixels.size(); i++)
+        indices[i] = pixel_colour_index(pixels[i]);
+    std::vector<uint8_t> file;
+    nat_encode_status status = encode_screen_image(indices.data(), w, h, black, file);
+    if (status != nat_encode_status::ok) {
+        message_box(status == nat_encode_status::band_too_tall
+                        ? "window too tall to save, cont-ret:"
+                        : "picture too busy to save, cont-ret:");
+        setviewport(0, 0, Maxx, WinMaxy, 1);
+        moveto(px, py);
+        is[0] = 'q';
+        return;
+    }
+
+    int fd = myopen(filename, 1, 0);
+    bool written = fd >= 0 && write_fully(fd, file.data(), file.size());
+    if (fd >= 0 && close(fd) != 0)
+        written = false;
+    if (!written) {
+        // A partly written picture is no picture: nothing is left behind.
+        if (fd >= 0)
+            unlink(filename);
+        file_error(filename);
+        is[0] = 'q';
+    }
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    moveto(px, py);
+}
+
+void
+load_screen()
+{
+    int colour = nowcolor;
+    uint8_t fill = fillcolor;
+    int16_t px = getx, py = gety;
+    setviewport(0, 0, Maxx, Maxy, 1);
+
+    if (select_filename("LOAD", "SCREEN", "*.nat", "myimage") == 'q') {
+        moveto(px, py);
+        is[0] = 'q';
+        return;
+    }
+    bool keep_screen = is[0] == 'k';
+
+    int fd = myopen(filename, 0, 0);
+    std::vector<uint8_t> data;
+    bool read_ok = fd >= 0 && read_whole(fd, data);
+    if (fd >= 0)
+        close(fd);
+    int w = 0, h = 0;
+    std::vector<nat_run> runs;
+    if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs)) {
+        file_error(filename);
+        moveto(px, py);
+        is[0] = 'q';
+        return;
+    }
+
+    setviewport(0, 0, getmaxx(), getmaxy(), 1);
+    if (!keep_screen)
+        clearviewport();
+    for (const nat_run &run : runs)
+        draw_run(run);
+    flush_display();
+    setfillstyle(0, fill);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+uint8_t
+pixel_colour_index(uint32_t pixel)
+{
+    for (uint8_t index : oldcolor)
+        if (index < kNamedColors && Color_Table[index] == pixel)
+            return index;
+    return static_cast<uint8_t>(pixel & 0xFF);
+}

@@ -1,0 +1,12 @@
+// Screen images: the window saved to and loaded from run-length encoded
+// *.nat files ('>' and '<' in any text entry).
+#pragma once
+#include <cstdint>
+
+void save_screen();
+void load_screen();
+
+// The colour index a window pixel is stored as: the palette index of the
+// first of the sixteen old colours (in oldcolor order) with that pixel
+// value, else the pixel's low byte.
+uint8_t pixel_colour_index(uint32_t pixel);

@@ -1,0 +1,333 @@
+// The wiring listing (wiring_listing.h): the wiring table drawn as a paged
+// table, one row per cell with its out-degree bar and figure, its inputs from
+// the highest position down and, with a rule mix, its own rule; optionally
+// copied line by line to standard error.
+//
+// Reads from model/: wiring, nhoodm, nhood, nhood_ub, lineL, celloutfreq,
+// rulemix, carule/cacode/v_code, totalistic, tot_only, value_range; from
+// driver/: rules_set. Uses the hex readout of rules/ and the boxes, fonts and
+// entry of screen/. Start reading at print_wiring_scheme; the hand wiring
+// matrix draws its pages through it and the column helpers below.
+#include "ui/wiring/wiring_listing.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ui/driver/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
+
+namespace {
+
+// Writes text at (x, y) in colour; copies it to standard error with format
+// (one %s) when copy is set.
+void
+put_text(int x, int y, int colour, const char *text, bool copy, const char *format)
+{
+    setcolor(colour);
+    moveto(x, y);
+    outtext(text);
+    if (copy)
+        fprintf(stderr, format, text);
+}
+
+// Whether the wiring table is in use (the first slot of cell 0 is set).
+bool
+wiring_in_use()
+{
+    return wiring[0][0] != Maxu;
+}
+
+// The heading of the rule column, or null when none is shown.
+const char *
+rule_heading()
+{
+    if (!rulemix)
+        return nullptr;
+    if (totalistic == 1)
+        return rules_set ? "tcode(hex)" : "tcode not set";
+    if (totalistic == 2)
+        return rules_set ? "kcode(hex)" : "kcode not set";
+    if (tot_only)
+        return nullptr;
+    return rules_set ? "rule(hex)" : "rules not set";
+}
+
+// The rule part of the row of cell c at (x, y).
+void
+draw_rule_part(int c, int x, int y, bool copy)
+{
+    if (!rulemix || !rules_set)
+        return;
+    if (copy)
+        fputs("     ", stderr);
+    moveto(x, y);
+    int k = nhoodm[c];
+    int mode = copy ? 6 : 5;
+    if (!tot_only && totalistic == 0) {
+        if (nhood < 4 && value_range == 2) {
+            char text[24];
+            snprintf(text, sizeof text, "%3lu ",
+                     static_cast<unsigned long>(dec_equiv(carule[c], (1 << k) - 1)));
+            put_text(x, y, lightcyan, text, copy, "  %s");
+        } else {
+            print_current_bitstring_hexbytes(1, carule[c], k, Maxx, lightcyan, mode);
+        }
+    } else if (totalistic == 1 && cacode) {
+        print_current_bitstring_hexbytes(2, cacode[c], k, Maxx, lightcyan, mode);
+    } else if (totalistic == 2 && v_code) {
+        print_current_bitstring_hexbytes(3, v_code[c], k, Maxx, lightcyan, mode);
+    }
+}
+
+} // namespace
+
+int
+listing_bottom()
+{
+    int n = lineL;
+    int floor_y = Maxy - vgay(37);
+    if (n > 98)
+        return floor_y;
+    int y = vgay(40) + (n + 6) * CHeight;
+    return y < floor_y ? y : floor_y;
+}
+
+int
+listing_column_width()
+{
+    char text[16];
+    snprintf(text, sizeof text, "%d", lineL);
+    return text_pixel_width(text, static_cast<int>(std::string(text).size())) + vgax(3);
+}
+
+int
+listing_first_row()
+{
+    return vgay(50) + CHeight + CHeight / 2;
+}
+
+int
+listing_column_x(int left, int p)
+{
+    return left + vgax(100) + (nhood_ub - 1 - p) * listing_column_width();
+}
+
+void
+draw_listing_frame(int left, bool save_background)
+{
+    int bottom = listing_bottom();
+    if (save_background) {
+        draw_box(6, left, vgay(40), Maxx - 2, bottom, 1, 0);
+        return;
+    }
+    int colour = getcolor();
+    setfillstyle(0, black);
+    bar(left, vgay(40), Maxx - 2, bottom);
+    setcolor(lightred);
+    rectangle(left, vgay(40), Maxx - 2, bottom);
+    setcolor(colour);
+}
+
+void
+draw_listing_header(int left, bool copy)
+{
+    int x0 = left + vgax(100), w = listing_column_width();
+    if (copy)
+        fputs("\n         ", stderr);
+    char text[16];
+    for (int p = nhood_ub - 1; p >= 0; p--) {
+        snprintf(text, sizeof text, "%d.", p);
+        put_text(listing_column_x(left, p), vgay(50), lightred, text, copy, "%s  ");
+    }
+    if (const char *heading = rule_heading())
+        put_text(x0 + (nhood_ub + 1) * w, vgay(50), lightred, heading, copy, "  %s");
+}
+
+void
+draw_listing_slot(int left, int y, int c, int p, int colour)
+{
+    int x = listing_column_x(left, p), w = listing_column_width();
+    setfillstyle(0, black);
+    bar(x, y, x + w - 2, y + CHeight - 1);
+    if (p >= nhoodm[c])
+        return;
+    if (wiring[c][p] == Maxu) {
+        setcolor(lightcyan);
+        rectangle(x, y + 1, x + w - vgax(3), y + CHeight - 2);
+        return;
+    }
+    char text[16];
+    snprintf(text, sizeof text, "%d", wiring[c][p]);
+    put_text(x, y, colour, text, false, nullptr);
+}
+
+void
+draw_listing_row(int left, int y, int c, bool copy)
+{
+    int x0 = left + vgax(100), w = listing_column_width();
+    char text[24];
+    if (copy)
+        fputc('\n', stderr);
+    if (wiring_in_use()) {
+        int end = x0 - vgax(55), room = end - (left + 2);
+        int length = celloutfreq[c] < room ? celloutfreq[c] : room;
+        if (length > 0) {
+            setfillstyle(0, green);
+            bar(end - length, y + 3, end, y + CHeight - 3);
+        }
+        snprintf(text, sizeof text, "%d", celloutfreq[c]);
+        put_text(x0 - vgax(50), y, brown, text, copy, "%s");
+    }
+    snprintf(text, sizeof text, "  %d:", c);
+    int tw = text_pixel_width(text, static_cast<int>(std::string(text).size()));
+    put_text(x0 - tw, y, lightred, text, copy, " %s");
+    for (int p = nhood_ub - 1; p >= 0; p--) {
+        draw_listing_slot(left, y, c, p, white);
+        if (copy && p < nhoodm[c]) {
+            if (wiring[c][p] == Maxu)
+                fputs("   -", stderr);
+            else
+                fprintf(stderr, "   %d", wiring[c][p]);
+        }
+    }
+    draw_rule_part(c, x0 + (nhood_ub + 1) * w, y, copy);
+}
+
+int
+draw_listing_page(int left, int start, bool copy)
+{
+    int bottom = listing_bottom();
+    int y = listing_first_row();
+    int c = start;
+    int last = start;
+    do {
+        draw_listing_row(left, y, c, copy);
+        last = c;
+        c--;
+        y += CHeight;
+    } while (c >= 0 && y + CHeight <= bottom - 3 * CHeight);
+    return last;
+}
+
+int
+print_wiring_scheme(int left, int small_font, int page_only, int start, int copy)
+{
+    int n = lineL;
+    if (n < 1)
+        return 0;
+    bool own = left == 0;
+    bool small = small_font != 0;
+    if (own) {
+        left = Maxx / 2;
+        if (nhood_ub > 9 || (n - 1 > 9999 && nhood_ub > 8))
+            left -= vgax(20);
+        small = nhood_ub > 9;
+    }
+    int16_t normal_height = CHeight, normal_width = CWidth;
+    auto use_font = [&](bool want_small) {
+        CHeight = normal_height;
+        CWidth = normal_width;
+        if (want_small)
+            set_small_font();
+        else
+            restore_def_font();
+    };
+    use_font(small);
+    if (start < 0 || start > n - 1)
+        start = n - 1;
+    if (wiring_in_use())
+        cell_out_freq();
+
+    int first = start, result = 0;
+    bool redraw_frame = true;
+    for (;;) {
+        if (redraw_frame)
+            draw_listing_frame(left, own);
+        else
+            draw_listing_frame(left, false);
+        redraw_frame = false;
+        draw_listing_header(left, copy != 0);
+        int last = draw_listing_page(left, first, copy != 0);
+        if (page_only) {
+            result = last;
+            break;
+        }
+        char text[120];
+        int text_margin = draw_prompt_box(1);
+        (void)text_margin;
+        snprintf(text, sizeof text, "%sjump to index (%d-0):",
+                 last == 0 ? "quit-q layout-l font-f " : "more-ret quit-q layout-l font-f ",
+                 n - 1);
+        setcolor(white);
+        outtext(text);
+        input_string(digits_of(n - 1), 0);
+        erase_prompt_box(1);
+        char key = is[0];
+        std::string typed = entry_text();
+        if (key == 'q' || (key == kKeyReturn && last == 0))
+            break;
+        if (own && key == 'l') {
+            draw_prompt_box(1);
+            snprintf(text, sizeof text, "change window width (%d-%d now=%d):", Maxx - 2, Maxx / 4,
+                     Maxx - left);
+            setcolor(white);
+            outtext(text);
+            input_string(4, 1);
+            erase_prompt_box(1);
+            int width = atoi(entry_text().c_str());
+            if (width >= Maxx / 4 && width <= Maxx) {
+                putimage(left, vgay(40), &boximage[6], 0);
+                freeimage(&boximage[6]);
+                left = Maxx - width;
+                redraw_frame = true;
+            }
+            continue;
+        }
+        if (own && key == 'f') {
+            small = !small;
+            putimage(left, vgay(40), &boximage[6], 0);
+            freeimage(&boximage[6]);
+            use_font(small);
+            redraw_frame = true;
+            continue;
+        }
+        if (!typed.empty() && typed[0] >= '0' && typed[0] <= '9') {
+            int jump = atoi(typed.c_str());
+            if (jump >= 0 && jump <= n - 1) {
+                first = jump;
+                continue;
+            }
+        }
+        if (last == 0)
+            break;
+        first = last - 1;
+    }
+
+    if (!page_only) {
+        if (own) {
+            putimage(left, vgay(40), &boximage[6], 0);
+            freeimage(&boximage[6]);
+        } else {
+            setfillstyle(0, black);
+            bar(left, vgay(40), Maxx - 2, listing_bottom());
+        }
+    }
+    use_font(false);
+    if (copy)
+        fputc('\n', stderr);
+    return result;
+}

@@ -1,0 +1,105 @@
+// The network view: a three-line prompt naming the network (its dimension,
+// size and rule kind) with the keys of the review tools. The hand wiring
+// matrix ('m') and the wiring listing ('M', with 'p' also on standard error)
+// are here; the network graph and the graphic wiring editors are not built
+// yet, so their keys open nothing. Reads the rule figures and readout
+// (model/) and the wiring tools (wiring/).
+#include "ui/wiring_editor/network_view.h"
+
+#include <cstdio>
+
+#include "ui/driver/globals.h"
+#include "engine/model/globals.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "engine/wiring/globals.h"
+#include "ui/wiring/hand_matrix.h"
+#include "engine/wiring/out_degrees.h"
+#include "ui/wiring/wiring_listing.h"
+
+namespace {
+
+// The rule box, when every cell shares one rule and the rules are set.
+void
+show_rule_of_network()
+{
+    if (rulemix || !rules_set)
+        return;
+    if (tot_only) {
+        show_rule_bottom(nhood, 0, nullptr, 0);
+        return;
+    }
+    if (value_range == 2)
+        z_parameter_all(nhood, 0, carule[0]);
+    else
+        z_parameter_all_mvalue(nhood, 0, carule[0]);
+    show_rule_bottom(nhood, 0, carule[0], 0);
+}
+
+// The first prompt line: dimension, size and what can be reviewed.
+void
+write_heading()
+{
+    char size[48];
+    int dimension = 1;
+    if (threed) {
+        dimension = 3;
+        snprintf(size, sizeof size, "%dx%dx%d", i3d, j3d, h3d);
+    } else if (twod) {
+        dimension = 2;
+        snprintf(size, sizeof size, hex2d ? "%dx%d hex" : "%dx%d", i2d, j2d);
+    } else {
+        snprintf(size, sizeof size, "n=%d", lineL);
+    }
+    const char *kind = totalistic == 1 ? "tcode" : totalistic == 2 ? "kcode" : "rule";
+    if (rules_set)
+        snprintf(textb[0], 150, "%dd network (%s), review/revise/learn, wiring and %s",
+                 dimension, size, kind);
+    else
+        snprintf(textb[0], 150, "%dd network (%s), review/revise, wiring only - rules not set",
+                 dimension, size);
+    outtext(textb[0]);
+}
+
+} // namespace
+
+void
+show_w_r_scheme()
+{
+    int16_t x = getx, y = gety;
+    show_rule_of_network();
+    for (;;) {
+        get_prompt_box(2, 3);
+        int margin = draw_prompt_box(3);
+        write_heading();
+        moveto(margin, gety + CHeight);
+        outtext("graph-g, matrix: revise-m, view-M printxterm +p");
+        moveto(margin, gety + CHeight);
+        outtext(threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
+                       : "graphic: 1d+timestep-1 circle-c, 2d-2:");
+        int len = input_string(2, 0);
+        putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
+        freeimage(&boximage_prompt[2]);
+        if (is[0] == 'q' || is[0] == kKeyReturn)
+            return;
+        cell_out_freq();
+        if (is[0] == 'm') {
+            whatwire = 3;
+            nonlocal = 1;
+            compress_1d_local = 0;
+            wiring_matrix();
+        } else if (is[0] == 'M') {
+            bool copy = len > 1 && is[1] == 'p';
+            print_wiring_scheme(0, 0, 0, L, copy ? 1 : 0);
+        }
+        if (is[0] != 'q') {
+            moveto(x, y);
+            return;
+        }
+    }
+}

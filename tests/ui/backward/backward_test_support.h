@@ -1,0 +1,174 @@
+// Helpers of the pre-image tests: networks of any wiring, k-mix and rule
+// mix on top of the forward tests' TestNetwork, the brute-force inversion of
+// the forward step, and the pre-image sets each method hands to the next
+// level list.
+#pragma once
+#include "ui/forward/forward_test_support.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "ui/backward/acceptance.h"
+#include "engine/backward/globals.h"
+#include "ui/backward/preimages_general.h"
+#include "ui/backward/preimages_local.h"
+#include "ui/backward/run_backward.h"
+#include "ui/backward/successor_table.h"
+#include "engine/backward/state_rotation.h"
+#include "engine/backward/tree_levels.h"
+#include "engine/forward/update_order.h"
+#include "engine/backward/state_symmetries.h"
+#include "ui/screen/globals.h"
+
+// The input line the methods read their stop key from.
+inline void
+ensure_input_line()
+{
+    static char line[kInputLineSize];
+    if (!is)
+        is = line;
+    is[0] = 0;
+}
+
+// The backward settings every test starts from: no attractor, no
+// compression flags, nothing placed.
+inline void
+reset_backward_settings()
+{
+    ensure_input_line();
+    attperiod = 0;
+    attindex = 0;
+    level = 0;
+    isrepeat = 1; // no seed-repeat test unless a test asks for it
+    attrepeat = 0;
+    allbitssame = 0;
+    insegloop = startsegfan = justonepreimage = justonepreimage_found = 0;
+    dontcompress = 0;
+    compress_1d_local = 0;
+    regular2d = 0;
+    nonlocal = 0;
+    exhaustive_testing = 0;
+    neutral_order = 0;
+    reorderRBN = 0;
+    basinfield = 0;
+    show_ss_matrix = 0;
+    pre_fansize_freq_hist = 0;
+    show_maj = 0xFF;
+    stp = 0;
+    level_limit = 0;
+    abort_subtree = 0;
+    earlyexit = 0;
+    direction = 'b';
+    tickoff = nullptr;
+    tickspace = 0;
+    maxtreefan = 0;
+    maxtreelevel = 0;
+}
+
+// Random wiring (inputs may repeat), a k for each cell in 1..kmax when
+// mixed, and a random rule for row 0 or for every cell.
+struct random_network {
+    bool mixed = false;
+    bool mix_rules = false;
+};
+
+inline void
+wire_at_random(bool mixed_k)
+{
+    nonlocal = 1;
+    if (mixed_k) {
+        nhood_mixed = 1;
+        for (uint32_t c = 0; c < lineL; c++)
+            nhoodm[c] = static_cast<int8_t>(1 + random() % nhood);
+    }
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int j = 0; j < nhood; j++)
+            wiring[c][j] = j < nhoodm[c] ? static_cast<uint16_t>(random() % lineL) : Maxu;
+}
+
+inline void
+random_rules(bool mix)
+{
+    if (mix) {
+        allocate_mem_rulemix(nhood);
+        rulemix = 1;
+    }
+    uint32_t rows = mix ? lineL : 1;
+    for (uint32_t r = 0; r < rows; r++)
+        for (uint64_t i = 0; i < rule_entries(nhood); i++)
+            set_value(carule[r], static_cast<uint32_t>(i), static_cast<int>(random() % value_range));
+}
+
+inline void
+undo_rule_mix()
+{
+    if (rulemix) {
+        free_mem_rulemix();
+        rulemix = 0;
+    }
+    nhood_mixed = 0;
+    nonlocal = 0;
+}
+
+inline uint64_t
+states_of_network()
+{
+    return int_power(value_range, lineL);
+}
+
+inline void
+set_number(uint8_t *line, uint32_t s)
+{
+    memset(line, 0, bytesL);
+    dec_to_value_line(line, s, lineL);
+}
+
+// Successor number of every state by the engine's own step.
+inline std::vector<uint32_t>
+successors(uint8_t seq = 0)
+{
+    std::vector<uint32_t> next(states_of_network());
+    for (uint32_t s = 0; s < next.size(); s++) {
+        set_number(A, s);
+        plain_step(carule, seq);
+        next[s] = dec_equiv(A, L);
+    }
+    return next;
+}
+
+inline std::vector<uint32_t>
+brute_pre_images(const std::vector<uint32_t> &next, uint32_t t)
+{
+    std::vector<uint32_t> pre;
+    for (uint32_t s = 0; s < next.size(); s++)
+        if (next[s] == t)
+            pre.push_back(s);
+    return pre;
+}
+
+// The method's pre-images of state number t, in the order handed over.
+template <typename Method>
+std::vector<uint32_t>
+method_pre_images(uint32_t t, Method method)
+{
+    start_level_lists();
+    pretog = 0;
+    nextindex = 0;
+    precount = 0;
+    is[0] = 0;
+    set_number(A, t);
+    method();
+    std::vector<uint32_t> got;
+    for (uint32_t i = 1; i <= nextindex; i++)
+        got.push_back(dec_equiv(preim1[i], L));
+    free_level_lists();
+    return got;
+}
+
+inline std::vector<uint32_t>
+sorted(std::vector<uint32_t> x)
+{
+    std::sort(x.begin(), x.end());
+    return x;
+}

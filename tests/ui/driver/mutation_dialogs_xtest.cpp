@@ -1,0 +1,608 @@
+// The mutation settings dialogs answered through the server: the kind menu
+// with every letter, the special menu with every kind, the start and end of
+// a flip from the left, the pause settings, the bit-count and wire-count
+// boxes, and the "total plotted" box of a sweep. Each dialog must read
+// exactly the keys typed and leave nothing allocated.
+#include "support/x_test_fixture.h"
+
+#include "ui/driver/mutation.h"
+#include "driver_network_support.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// The headless network builder, made usable from a window test.
+struct Network : NetworkTest {
+    void TestBody() override {}
+    using NetworkTest::K;
+    using NetworkTest::ring;
+    using NetworkTest::rule_mix;
+    using NetworkTest::SetUp;
+    using NetworkTest::TearDown;
+    using NetworkTest::wiring_rows;
+};
+
+class MutationDialogs : public ScreenTest {
+protected:
+    Network net;
+
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        net.SetUp();
+        mutate = 'b';
+        mutate_wiring = 0;
+        bits_to_flip = 1;
+        wires_to_move = 1;
+        acceptall = 0;
+        accept_from = 'm';
+        gd_z_graph = 0;
+        screensavedemo = 0;
+        datapause = 1; // most tests stop before the pause settings
+        mutant_layout = 0;
+        loc_twod_fonly = 0;
+        mutantdontpause = 0;
+        pause_fact = 1.0f;
+        startmut = endmut = 0;
+        moveto(vgax(50), vgay(80));
+    }
+    void TearDown() override
+    {
+        if (net.K)
+            net.TearDown();
+        mutate = 'b';
+        mutate_wiring = 0;
+        acceptall = 0;
+        accept_from = 0;
+        gd_z_graph = 0;
+        datapause = 0;
+        loc_twod_fonly = 0;
+    }
+    // Runs dialog while keys are typed; it must read every key typed and
+    // no more, and allocate nothing that outlives it.
+    template <typename Dialog>
+    void answer(const std::string &keys, Dialog dialog)
+    {
+        long before = live_allocations;
+        std::thread typing = type_keys_paced(keys);
+        dialog();
+        typing.join();
+        XSync(D, False);
+        int left = 0;
+        while (event_ready())
+            left++;
+        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(live_allocations, before) << "dialog memory left allocated";
+    }
+    void menu(const std::string &keys)
+    {
+        answer(keys, [] { set_mutation(); });
+    }
+};
+
+// ---- the kind menu ------------------------------------------------------------
+
+TEST_F(MutationDialogs, ReturnKeepsNoneAndReplacesAnyOtherKindByOneBit)
+{
+    net.ring(10, 3);
+    mutate = 'n';
+    menu("\r");
+    EXPECT_EQ(mutate, 'n');
+    mutate = 3;
+    bits_to_flip = 7;
+    mutate_wiring = 'w';
+    menu("\r");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(bits_to_flip, 1);
+    EXPECT_EQ(mutate_wiring, 0);
+}
+
+TEST_F(MutationDialogs, LettersChooseTheirKinds)
+{
+    net.ring(10, 3);
+    const char kinds[] = {'c', 'P', 't', 'k', 'n'};
+    for (char kind : kinds) {
+        mutate = 'b';
+        menu(std::string(1, kind) + "\r");
+        EXPECT_EQ(mutate, kind);
+        EXPECT_EQ(bits_to_flip, 1);
+    }
+    mutate = 'c';
+    menu("1\r");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(bits_to_flip, 1);
+    menu("x\r"); // matches nothing: the default
+    EXPECT_EQ(mutate, 'b');
+}
+
+TEST_F(MutationDialogs, QuitStepsBackAndAcceptAllSkipsThePauseBox)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    mutate = 'c';
+    menu("q");
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(mutate, 'b'); // the defaults come first
+    menu("d\r");
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutantdontpause, 0);
+}
+
+TEST_F(MutationDialogs, SetBitsAsksTheCountAndQuitThereStartsAgain)
+{
+    net.ring(10, 3);
+    menu("b\r"
+         "n5\r"); // 5 of 8 bits
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(bits_to_flip, 5);
+    menu("b\r"
+         "q"      // out of the bit count: the kind menu again
+         "c\r");
+    EXPECT_EQ(mutate, 'c');
+    EXPECT_EQ(bits_to_flip, 1);
+}
+
+TEST_F(MutationDialogs, WiringAloneWiringWithTheDefaultAndWiringWithBits)
+{
+    net.ring(10, 3);
+    nonlocal = 0;
+    menu("w\r"
+         "n4\r"); // 4 of 30 wires
+    EXPECT_EQ(mutate, 'w');
+    EXPECT_EQ(mutate_wiring, 0);
+    EXPECT_EQ(wires_to_move, 4);
+    EXPECT_EQ(nonlocal, 1);
+
+    menu("+w\r"
+         "a");    // every wire
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(bits_to_flip, 1);
+    EXPECT_EQ(mutate_wiring, 'w');
+    EXPECT_EQ(wires_to_move, 30);
+
+    menu("bw\r"
+         "\r"     // wire count kept
+         "a");    // every bit
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate_wiring, 'w');
+    EXPECT_EQ(bits_to_flip, -1);
+    EXPECT_EQ(wires_to_move, 30);
+}
+
+TEST_F(MutationDialogs, QuitAtTheWireCountStartsAgainWithoutWiring)
+{
+    net.ring(10, 3);
+    menu("w\r"
+         "q"
+         "\r");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate_wiring, 0);
+    menu("+w\r"
+         "q"
+         "t\r");
+    EXPECT_EQ(mutate, 't');
+    EXPECT_EQ(mutate_wiring, 0);
+}
+
+// ---- the special menu -----------------------------------------------------------
+
+TEST_F(MutationDialogs, SpecialKindsOfRuleTables)
+{
+    net.ring(10, 3);
+    totalistic = 1; // switched to rule tables by kinds below 4
+    menu("s\r\r");  // Return: random rule
+    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(totalistic, 0);
+    menu("s\r3");
+    EXPECT_EQ(mutate, 3);
+    menu("s\r2");
+    EXPECT_EQ(mutate, 2);
+    menu("s\r8"); // 6 to 9 keep the random rule
+    EXPECT_EQ(mutate, 2);
+}
+
+TEST_F(MutationDialogs, CodeKindsKeepTheCodesAndRuleNumberSwitchesToTables)
+{
+    net.ring(10, 3);
+    totalistic = 1;
+    menu("s\r4");
+    EXPECT_EQ(mutate, 4);
+    EXPECT_EQ(totalistic, 1);
+    totalistic = 2;
+    menu("s\r5");
+    EXPECT_EQ(mutate, 5);
+    EXPECT_EQ(totalistic, 2);
+    menu("s\r3");
+    EXPECT_EQ(mutate, 3);
+    EXPECT_EQ(totalistic, 0);
+}
+
+TEST_F(MutationDialogs, KindsNotOfferedFallBackToASingleFlip)
+{
+    // Code kinds on rule tables: kind 0, which then asks its positions.
+    net.ring(10, 3);
+    menu("s\r4"
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+    menu("s\r5"
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+    menu("s\rx" // any other key counts as 0
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+}
+
+TEST_F(MutationDialogs, KindsNotOfferedForSixInputs)
+{
+    net.ring(10, 6);
+    menu("s\r3" // no rule numbers for rule tables with k above 5
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+    menu("s\r4"
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+    totalistic = 1;
+    menu("s\r3" // nor for codes
+         "\r\r");
+    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(totalistic, 0);
+    totalistic = 1;
+    menu("s\r5");
+    EXPECT_EQ(mutate, 5);
+    EXPECT_EQ(totalistic, 1);
+}
+
+TEST_F(MutationDialogs, QuitAtTheSpecialMenu)
+{
+    net.ring(10, 3);
+    menu("s\r"
+         "q"      // the kind menu again
+         "c\r");
+    EXPECT_EQ(mutate, 'c');
+    // A local 2d forward-only network steps back out of the menu instead.
+    loc_twod_fonly = 1;
+    menu("s\r"
+         "q");
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(mutate, 2);
+}
+
+TEST_F(MutationDialogs, AcceptAllAtTheSpecialMenuKeepsTheRandomRule)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    menu("s\r"
+         "d");
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(mutate, 2);
+}
+
+// ---- the start and end of a flip from the left ------------------------------------
+
+TEST_F(MutationDialogs, FlipPositionsDefaultToTheWholeTable)
+{
+    net.ring(10, 3);
+    startmut = 3;
+    endmut = 2;
+    menu("s\r1"
+         "\r\r");
+    EXPECT_EQ(mutate, 1);
+    EXPECT_EQ(startmut, 7);
+    EXPECT_EQ(endmut, 0);
+    menu("s\r0"
+         "5\r"
+         "2\r");
+    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(startmut, 5);
+    EXPECT_EQ(endmut, 2);
+}
+
+TEST_F(MutationDialogs, FlipPositionsForThreeValuesCountValues)
+{
+    net.ring(10, 2, 3);
+    menu("s\r1"
+         "\r\r");
+    EXPECT_EQ(startmut, 8);
+    EXPECT_EQ(endmut, 0);
+}
+
+TEST_F(MutationDialogs, FlipPositionsAreClampedToTheTable)
+{
+    net.ring(10, 3);
+    menu("s\r0"
+         "9999\r" // beyond the 8 entries: the last one
+         "6\r");
+    EXPECT_EQ(startmut, 7);
+    EXPECT_EQ(endmut, 6);
+    menu("s\r0"
+         "-5\r"   // below the first entry: the first
+         "-3\r");
+    EXPECT_EQ(startmut, 0);
+    EXPECT_EQ(endmut, 0);
+    menu("s\r1"
+         "4\r"
+         "6\r");  // the end never passes the start
+    EXPECT_EQ(startmut, 4);
+    EXPECT_EQ(endmut, 4);
+}
+
+TEST_F(MutationDialogs, QuitAndAcceptAllAtTheFlipPositions)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    menu("s\r1"
+         "q"      // at the start: the kind menu again
+         "c\r"
+         "\r");   // pause box
+    EXPECT_EQ(mutate, 'c');
+    menu("s\r1"
+         "3\r"
+         "q");    // at the end: out of the menu
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(mutate, 1);
+    EXPECT_EQ(startmut, 3);
+    menu("s\r1"
+         "d\r");  // accept all: no end position, no pause box
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(startmut, 7);
+    EXPECT_EQ(endmut, 0);
+}
+
+// ---- the pause settings ---------------------------------------------------------------
+
+TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    menu("\r"
+         "\r");   // keep pausing
+    EXPECT_EQ(mutantdontpause, 0);
+    menu("\r"
+         "y"
+         "10\r"); // 10 is taken
+    EXPECT_EQ(mutantdontpause, 1);
+    EXPECT_FLOAT_EQ(pause_fact, 10.0f);
+    menu("\r"
+         "y"
+         "10.5\r"); // above 10: kept
+    EXPECT_FLOAT_EQ(pause_fact, 10.0f);
+    menu("\r"
+         "y"
+         ".25\r");
+    EXPECT_FLOAT_EQ(pause_fact, 0.25f);
+    menu("\r"
+         "y"
+         "-1\r");   // below 0: kept
+    EXPECT_FLOAT_EQ(pause_fact, 0.25f);
+}
+
+TEST_F(MutationDialogs, QuitInThePauseBoxStartsAgain)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    menu("c\r"
+         "q"      // the kind menu again
+         "t\r"
+         "y"
+         "q"      // and again from the delay
+         "\r"
+         "\r");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutantdontpause, 0);
+}
+
+TEST_F(MutationDialogs, SweepDefaultsAndNoPauseBetweenSweepMutants)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    gd_z_graph = 1;
+    menu("\r"     // rule number for k <= 3
+         "\r"     // pause box: "pause after mutant-y:"
+         "\r");   // delay kept
+    EXPECT_EQ(mutate, 3);
+    EXPECT_EQ(mutantdontpause, 1);
+    totalistic = 1;
+    menu("\r\r\r");
+    EXPECT_EQ(mutate, 5);
+}
+
+TEST_F(MutationDialogs, SizeSweepAlwaysAsksAndDefaultsToOneBit)
+{
+    net.ring(10, 3);
+    gd_z_graph = 3;
+    acceptall = 1;
+    menu("\r");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(bits_to_flip, 1);
+    menu("c\r");
+    EXPECT_EQ(mutate, 'c');
+}
+
+TEST_F(MutationDialogs, WithoutTheMenusOnlyTheDefaultsAreSet)
+{
+    net.ring(10, 3);
+    datapause = 0;
+    acceptall = 1;
+    mutate = 'c';
+    menu("");
+    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutantdontpause, 0);
+    screensavedemo = 1;
+    menu("");
+    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutantdontpause, 1);
+    screensavedemo = 0;
+    acceptall = 0;
+    accept_from = 'p'; // the settings pass starts after this menu
+    menu("");
+    EXPECT_EQ(mutate, 'b');
+}
+
+// ---- the bit-count box ---------------------------------------------------------------
+
+TEST_F(MutationDialogs, BitCountByNumberPercentageOrAll)
+{
+    net.ring(10, 3); // 8 rule bits
+    auto bits = [this](const std::string &keys) { answer(keys, [] { set_bit_flips(); }); };
+    bits("n7\r");
+    EXPECT_EQ(bits_to_flip, 7);
+    bits("n8\r"); // all 8 only with 'a'
+    EXPECT_EQ(bits_to_flip, 7);
+    bits("n0\r");
+    EXPECT_EQ(bits_to_flip, 7);
+    bits("p50\r");
+    EXPECT_EQ(bits_to_flip, 4);
+    bits("p99\r"); // 8 * 99 / 100
+    EXPECT_EQ(bits_to_flip, 7);
+    bits("p100\r");
+    EXPECT_EQ(bits_to_flip, 7);
+    bits("a");
+    EXPECT_EQ(bits_to_flip, -1);
+    bits("x");
+    EXPECT_EQ(bits_to_flip, -1);
+    bits("q");
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(bits_to_flip, -1);
+    bits("pq"   // back to the count box
+         "nq"
+         "n2\r");
+    EXPECT_EQ(bits_to_flip, 2);
+}
+
+TEST_F(MutationDialogs, BitCountOfARuleMixCountsEveryCell)
+{
+    net.ring(10, 3);
+    net.rule_mix(); // 80 rule bits
+    bits_to_flip = 0;
+    answer("x", [] { set_bit_flips(); });
+    EXPECT_EQ(bits_to_flip, 1);
+    answer("n79\r", [] { set_bit_flips(); });
+    EXPECT_EQ(bits_to_flip, 79);
+    answer("p10\r", [] { set_bit_flips(); });
+    EXPECT_EQ(bits_to_flip, 8);
+}
+
+// ---- the wire-count box ---------------------------------------------------------------
+
+TEST_F(MutationDialogs, WireCountByNumberPercentageOrAll)
+{
+    net.ring(10, 3); // 30 wires
+    setcolor(lightred);
+    int x = getx, y = gety;
+    uint8_t returned = 0;
+    auto wires = [&](const std::string &keys, char mode = 's') {
+        answer(keys, [&] { returned = wire_move(mode, 9); });
+        EXPECT_EQ(returned, 9);
+        EXPECT_EQ(getcolor(), lightred);
+        EXPECT_EQ(getx, x);
+        EXPECT_EQ(gety, y);
+    };
+    wires_to_move = 0; // taken as 1
+    wires("x");
+    EXPECT_EQ(wires_to_move, 1);
+    wires("n29\r");
+    EXPECT_EQ(wires_to_move, 29);
+    wires("n30\r");
+    EXPECT_EQ(wires_to_move, 29);
+    wires("p10\r", 'W');
+    EXPECT_EQ(wires_to_move, 3);
+    wires("p0\r");
+    EXPECT_EQ(wires_to_move, 3);
+    wires("a", 'W');
+    EXPECT_EQ(wires_to_move, 30);
+    wires("pq"
+          "n5\r");
+    EXPECT_EQ(wires_to_move, 5);
+    // Backing out leaves the box (and the point in it) for the caller.
+    answer("q", [&] { returned = wire_move('s', 9); });
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(returned, 9);
+    EXPECT_EQ(getcolor(), lightred);
+    EXPECT_EQ(wires_to_move, 5);
+}
+
+TEST_F(MutationDialogs, WireCountOfMixedKIsTheSumOfEveryCellsInputs)
+{
+    net.ring(6, 3);
+    nhood_mixed = 1;
+    const int8_t ks[] = {3, 1, 2, 3, 0, 2}; // 11 wires
+    for (int c = 0; c < 6; c++)
+        nhoodm[c] = ks[c];
+    answer("a", [] { wire_move('s', 0); });
+    EXPECT_EQ(wires_to_move, 11);
+    answer("n10\r", [] { wire_move('s', 0); });
+    EXPECT_EQ(wires_to_move, 10);
+    answer("n11\r", [] { wire_move('s', 0); });
+    EXPECT_EQ(wires_to_move, 10);
+    for (int c = 0; c < 6; c++)
+        nhoodm[c] = 3;
+}
+
+TEST_F(MutationDialogs, RelocalGivesEveryCellItsLocalWiringBack)
+{
+    net.ring(12, 3);
+    auto local = net.wiring_rows();
+    srandom(4);
+    for (int c = 0; c < 12; c++)
+        for (int j = 0; j < 3; j++)
+            wiring[c][j] = static_cast<uint16_t>(random() % 12);
+    ASSERT_NE(net.wiring_rows(), local);
+    wires_to_move = 6;
+    answer("l", [] { wire_move('s', 0); });
+    EXPECT_EQ(net.wiring_rows(), local);
+    EXPECT_EQ(wires_to_move, 6);
+}
+
+TEST_F(MutationDialogs, MovingWiresAlternatesTheWiringColour)
+{
+    net.ring(12, 3);
+    ncolor = 0;
+    wires_to_move = 2;
+    auto before = net.wiring_rows();
+    srandom(8);
+    EXPECT_EQ(wire_move('m', white), yellow);
+    EXPECT_EQ(wire_move('m', yellow), white);
+    int changed = 0;
+    auto after = net.wiring_rows();
+    for (int c = 0; c < 12; c++)
+        for (int j = 0; j < 3; j++)
+            changed += after[c][j] != before[c][j];
+    EXPECT_LE(changed, 4);
+    ncolor = 1; // coloured by neighbourhood: the colour stays
+    EXPECT_EQ(wire_move('m', white), white);
+    ncolor = 0;
+}
+
+// ---- the sweep's bias box ---------------------------------------------------------------
+
+TEST_F(MutationDialogs, BiasBoxKeepsTheCurrentPoint)
+{
+    mutate = 2;
+    totalgraphrules = 50;
+    endcount = 20; // 40 %
+    moveto(vgax(100), vgay(200));
+    long before = live_allocations;
+    biased_new_rule();
+    EXPECT_EQ(getx, vgax(100));
+    EXPECT_EQ(gety, vgay(200));
+    EXPECT_EQ(lambda_bias, 40);
+    EXPECT_EQ(set_z_high, 0);
+    EXPECT_EQ(live_allocations, before);
+    // Another kind leaves the bias alone but still shows the count.
+    mutate = 'b';
+    endcount = 0;
+    biased_new_rule();
+    EXPECT_EQ(lambda_bias, 40);
+    EXPECT_EQ(getx, vgax(100));
+    totalgraphrules = 0;
+    endcount = 0;
+    lambda_bias = 0;
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+// The attractor search: the known attractors of elementary rules on a
+// 16-cell ring from one cell, the first repeat against a linear scan of the
+// whole trajectory, the history limit, and a search run twice.
+#include "forward_test_support.h"
+
+#include "engine/forward/attractor_search.h"
+
+namespace {
+
+struct found_cycle {
+    uint32_t t, j, period;
+    attractor_result result;
+};
+
+found_cycle
+search(uint32_t max_steps = 20000)
+{
+    step_mode mode;
+    found_cycle f;
+    f.t = attractor_search(carule, mode, max_steps, &f.result);
+    f.j = attractor_first_repeat();
+    f.period = attperiod;
+    return f;
+}
+
+found_cycle
+elementary_attractor(uint32_t rule, uint32_t start)
+{
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(rule);
+    set_state_number(start);
+    limitcheck = 10000;
+    direction = 'f';
+    found_cycle f = search();
+    free_att();
+    return f;
+}
+
+TEST(AttractorSearch, ElementaryRulesFromOneCell)
+{
+    found_cycle f = elementary_attractor(90, 256);
+    EXPECT_EQ(f.result, att_found);
+    EXPECT_EQ(f.t, 9u);
+    EXPECT_EQ(f.j, 8u);
+    EXPECT_EQ(f.period, 1u);
+
+    f = elementary_attractor(110, 256);
+    EXPECT_EQ(f.t, 81u);
+    EXPECT_EQ(f.j, 49u);
+    EXPECT_EQ(f.period, 32u);
+
+    f = elementary_attractor(30, 256);
+    EXPECT_EQ(f.t, 6074u);
+    EXPECT_EQ(f.j, 58u);
+    EXPECT_EQ(f.period, 6016u);
+
+    f = elementary_attractor(184, 256);
+    EXPECT_EQ(f.j, 0u);
+    EXPECT_EQ(f.period, 16u);
+    EXPECT_EQ(f.t, 16u);
+}
+
+TEST(AttractorSearch, CycleStatesInOrderOfFirstMeeting)
+{
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(90);
+    set_state_number(256);
+    limitcheck = 10000;
+    found_cycle f = search();
+    ASSERT_EQ(f.result, att_found);
+    // Rule 90 ends in the all-0 state.
+    ASSERT_EQ(attperiod, 1u);
+    EXPECT_EQ(att[1][0], 0);
+    EXPECT_EQ(att[1][1], 0);
+    // firstseed holds the seed.
+    EXPECT_EQ(firstseed[1], 1);
+    free_att();
+
+    // Rule 184 moves the single cell one place toward cell 0 per step (to
+    // the right as drawn, cell L at the left): the cycle starts at the seed,
+    // att[i] holds the cell at 8 - (i - 1).
+    TestNetwork::set_rule_number(184);
+    set_state_number(256);
+    f = search();
+    ASSERT_EQ(attperiod, 16u);
+    for (uint32_t i = 1; i <= 16; i++) {
+        uint32_t number = uint32_t(att[i][0]) | uint32_t(att[i][1]) << 8;
+        EXPECT_EQ(number, 1u << ((8 + 16 - (i - 1)) % 16)) << "att[" << i << "]";
+    }
+    free_att();
+}
+
+TEST(AttractorSearch, FixedPointAtTheFirstStep)
+{
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(204); // the identity
+    set_state_number(12345);
+    limitcheck = 100;
+    found_cycle f = search();
+    EXPECT_EQ(f.t, 1u);
+    EXPECT_EQ(f.period, 1u);
+    EXPECT_EQ(uint32_t(att[1][0]) | uint32_t(att[1][1]) << 8, 12345u);
+    free_att();
+}
+
+// The first repeat of the trajectory from A, found by comparing every state
+// with every earlier one.
+found_cycle
+linear_scan(uint32_t max_steps)
+{
+    std::vector<std::vector<int>> seen{state_values(A)};
+    for (uint32_t t = 1; t <= max_steps; t++) {
+        plain_step(carule);
+        std::vector<int> now = state_values(A);
+        for (uint32_t j = 0; j < seen.size(); j++)
+            if (seen[j] == now)
+                return {t, j, t - j, att_found};
+        seen.push_back(now);
+    }
+    return {0, 0, 0, att_none};
+}
+
+TEST(AttractorSearch, FirstRepeatEqualsALinearScan)
+{
+    srandom(41);
+    const int cases[][3] = {{2, 12, 3}, {2, 14, 5}, {3, 8, 3}, {2, 17, 4}, {4, 6, 2}, {2, 20, 3}};
+    for (const auto &cs : cases)
+        for (int round = 0; round < 4; round++) {
+            TestNetwork net(cs[0], cs[1], cs[2]);
+            for (uint32_t c = 0; c < lineL; c++)
+                for (int j = 0; j < nhood; j++)
+                    wiring[c][j] = static_cast<uint16_t>(random() % lineL);
+            TestNetwork::set_random_rule();
+            set_random_state();
+            std::vector<int> seed = state_values(A);
+            found_cycle expect = linear_scan(70000);
+            set_state(A, seed);
+            limitcheck = 65535;
+            found_cycle got = search(70000);
+            free_att();
+            EXPECT_EQ(got.t, expect.t);
+            EXPECT_EQ(got.j, expect.j);
+            EXPECT_EQ(got.period, expect.period);
+        }
+}
+
+TEST(AttractorSearch, RepeatAfterTheHistoryLimit)
+{
+    // Rule 90 from 256 closes at t = 9 on entry 8.
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(90);
+    set_state_number(256);
+    limitcheck = 8;
+    found_cycle f = search();
+    EXPECT_EQ(f.result, att_past_limit);
+    EXPECT_EQ(f.t, 9u);
+    EXPECT_EQ(f.period, 1u);
+    free_att();
+
+    // With a limit of 5 the state of step 8 is never kept: no repeat is found.
+    set_state_number(256);
+    limitcheck = 5;
+    f = search(100);
+    EXPECT_EQ(f.result, att_none);
+    EXPECT_EQ(f.t, 0u);
+    free_att();
+
+    // The attractor-type histogram (a run with no limit) keeps every state.
+    set_state_number(256);
+    limitcheck = 0;
+    att_hist = 1;
+    f = search(100);
+    EXPECT_EQ(f.result, att_found);
+    EXPECT_EQ(f.t, 9u);
+    free_att();
+}
+
+TEST(AttractorSearch, SameSearchTwiceInOneProcess)
+{
+    auto run = []() {
+        found_cycle f = elementary_attractor(110, 256);
+        return std::vector<uint32_t>{f.t, f.j, f.period};
+    };
+    std::vector<uint32_t> first = run();
+    EXPECT_EQ(run(), first);
+    EXPECT_EQ(first, (std::vector<uint32_t>{81, 49, 32}));
+}
+
+} // namespace

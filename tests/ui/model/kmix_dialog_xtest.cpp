@@ -1,0 +1,153 @@
+// The k-mix dialog answered through the server: the random mix between
+// bounds, percentages, the menu left with 'q', a k-mix file shorter than
+// the network padded with the background k, and the histogram box closed
+// without changing the mix.
+#include "support/x_test_fixture.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "ui/driver/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "ui/model/kmix_dialog.h"
+#include "ui/model/nhood_size.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+class KmixDialog : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        value_range = 2;
+        value_bits = 1;
+        Maxnhood = 13;
+        tot_only = 0;
+        threed = 0;
+        basinfield = 0;
+        nhood = 3;
+        lineL = 10;
+        L = 9;
+        bytesL = 2;
+        nhoodm = static_cast<int8_t *>(checked_calloc(lineL, 1, "nhoodm"));
+        xtext = 5;
+        moveto(50, 100);
+    }
+    void TearDown() override
+    {
+        checked_free(nhoodm);
+        nhoodm = nullptr;
+    }
+    std::vector<int> ks() const { return std::vector<int>(nhoodm, nhoodm + lineL); }
+};
+
+TEST_F(KmixDialog, RandomBoundsTwoAndTwoGiveEveryCellK2)
+{
+    // Menu: random; bounds 2 and 2; max-k kept; summary: continue.
+    type_keys("\r2\r2\r\r\r");
+    set_dif_nhoods();
+    EXPECT_EQ(ks(), std::vector<int>(10, 2));
+    EXPECT_EQ(nhood, 2);
+    EXPECT_EQ(nhood_lb, 2);
+    EXPECT_EQ(nhood_ub, 2);
+    EXPECT_EQ(nhood_mixed, 1);
+    EXPECT_EQ(is[0], kKeyReturn);
+    EXPECT_EQ(getx, 50);
+    EXPECT_EQ(gety, 100);
+}
+
+TEST_F(KmixDialog, GreaterMaxKRaisesNhoodAboveTheMix)
+{
+    type_keys("\r2\r3\r5\r\r");
+    set_dif_nhoods();
+    for (int k : ks()) {
+        EXPECT_GE(k, 2);
+        EXPECT_LE(k, 3);
+    }
+    EXPECT_EQ(nhood, 5);
+}
+
+TEST_F(KmixDialog, PercentagesHalfK2HalfK3InOrder)
+{
+    // Ten cells, fewer than Maxnhood: percentages at once. k=1 none, k=2
+    // 50, k=3 50 (nothing left), no shuffle, max-k kept, continue.
+    type_keys("s\r\r50\r50\rn\r\r\r");
+    set_dif_nhoods();
+    EXPECT_EQ(ks(), (std::vector<int>{2, 2, 2, 2, 2, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(nhood, 3);
+}
+
+TEST_F(KmixDialog, QAtTheMenuStepsBackWithNoMix)
+{
+    memset(nhoodm, 4, lineL);
+    type_keys("q");
+    set_dif_nhoods();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(ks(), std::vector<int>(10, 0));
+    EXPECT_EQ(nhood_mixed, 1);
+}
+
+TEST_F(KmixDialog, ResetFromTheSummaryShowsTheMenuAgain)
+{
+    // First mix all 4, reset; then all 6.
+    type_keys("\r4\r4\r\rr\r\r6\r6\r\r\r");
+    set_dif_nhoods();
+    EXPECT_EQ(ks(), std::vector<int>(10, 6));
+}
+
+TEST_F(KmixDialog, ShortFileIsPaddedWithTheBackgroundK)
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    char dir[] = "/tmp/zemra-kmix-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    ASSERT_EQ(chdir(dir), 0);
+    {
+        std::ofstream out("part.mix", std::ios::binary);
+        out.write("\x01\x02\x03", 3);
+    }
+    // Menu: load; name part, confirm; background 7; max-k kept; continue.
+    type_keys("l\rpart\r\r7\r\r\r");
+    set_dif_nhoods();
+    EXPECT_EQ(ks(), (std::vector<int>{1, 2, 3, 7, 7, 7, 7, 7, 7, 7}));
+    EXPECT_EQ(nhood_lb, 1);
+    EXPECT_EQ(nhood_ub, 7);
+    unlink("part.mix");
+    ASSERT_EQ(chdir(here), 0);
+    rmdir(dir);
+}
+
+TEST_F(KmixDialog, HistogramClosesAndPutsTheScreenBack)
+{
+    memset(nhoodm, 0, lineL);
+    for (int c = 0; c < 10; c++)
+        nhoodm[c] = static_cast<int8_t>(c < 3 ? 2 : 5);
+    unsigned long before = window_pixel(vgax(60), vgay(300));
+    type_keys("\r");
+    draw_k_hist(1);
+    EXPECT_EQ(is[0], 0);
+    EXPECT_EQ(window_pixel(vgax(60), vgay(300)), before);
+    EXPECT_EQ(nhood_lb, 2);
+    EXPECT_EQ(nhood_ub, 5);
+}
+
+TEST_F(KmixDialog, SizeStageWithAMixKeepsTheMix)
+{
+    checked_free(nhoodm);
+    nhoodm = nullptr;
+    type_keys("m\r\r2\r2\r\r\r");
+    select_nhood_size(1);
+    EXPECT_EQ(ks(), std::vector<int>(10, 2));
+    EXPECT_EQ(nhood, 2);
+    EXPECT_EQ(nhood_mixed, 1);
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+// The network-size and neighbourhood stages, answered through the server.
+#include "support/x_test_fixture.h"
+
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "ui/model/network_size.h"
+#include "ui/model/nhood_size.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+class SizeStage : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        xtext = 5;
+        moveto(50, 100);
+        lineL = 0;
+        tot_only = 0;
+        set_v(2);
+    }
+    static void set_v(int v)
+    {
+        value_range = static_cast<int8_t>(v);
+        constexpr int8_t bits[9] = {0, 0, 1, 2, 2, 3, 3, 3, 3};
+        constexpr int16_t largest[9] = {0, 0, 31, 20, 15, 13, 12, 11, 10};
+        value_bits = bits[v];
+        maxL_lu = largest[v];
+    }
+};
+
+TEST_F(SizeStage, FieldSizeDefaultsByValueRange)
+{
+    type_keys("\r\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 10);
+    EXPECT_EQ(L, 9);
+    EXPECT_EQ(bytesL, 2);
+    EXPECT_EQ(scale, vgax(4));
+}
+
+TEST_F(SizeStage, FieldSizeAboveTheLimitTakesTheDefault)
+{
+    set_v(3);
+    type_keys("25\r\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 7);
+    EXPECT_EQ(bytesL, 2);
+}
+
+TEST_F(SizeStage, ZeroAndNegativeSizesTakeTheDefault)
+{
+    type_keys("0\r\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 10);
+    type_keys("-3\r\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 10);
+    type_keys("\r-5\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 14);
+}
+
+TEST_F(SizeStage, TypedFieldSizeAndScale)
+{
+    type_keys("12\r3\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 12);
+    EXPECT_EQ(scale, 3);
+}
+
+TEST_F(SizeStage, QAtTheFieldScaleAsksTheSizeAgain)
+{
+    type_keys("12\rq15\r\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 15);
+    EXPECT_NE(is[0], 'q');
+}
+
+TEST_F(SizeStage, SingleBasinSizeKeepsThePreviousOneWhenTooLarge)
+{
+    type_keys("\r70000\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 14);  // none before
+    type_keys("\r300\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 300);
+    type_keys("\r70000\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 300);
+    tot_only = 1;
+    type_keys("\r\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 150);
+}
+
+TEST_F(SizeStage, QAtTheScaleStepsBack)
+{
+    type_keys("q");
+    select_linelength_singlebasin();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(scale, 255);
+}
+
+TEST_F(SizeStage, RangeOfOneSizeIsNoRange)
+{
+    rangeL = 1;
+    type_keys("8\r8\r\r");
+    select_linelength_range();
+    EXPECT_EQ(rangeL, 0);
+    EXPECT_EQ(lineL, 8);
+}
+
+TEST_F(SizeStage, RangeDefaultsStayWithinTheStateSpaceLimit)
+{
+    set_v(8);
+    rangeL = 1;
+    type_keys("\r\r\r");
+    select_linelength_range();
+    EXPECT_EQ(startL, 5);
+    EXPECT_EQ(endL, 10);  // 12 would not fit 32-bit state numbers for v = 8
+    EXPECT_EQ(rangeL, 1);
+    EXPECT_EQ(lineL, 5);
+}
+
+TEST_F(SizeStage, QAtTheRangeScaleAsksBothSizesAgain)
+{
+    rangeL = 1;
+    type_keys("6\r9\rq7\r11\r\r");
+    select_linelength_range();
+    EXPECT_EQ(startL, 7);
+    EXPECT_EQ(endL, 11);
+}
+
+TEST(NhoodRange, BoundsOfAMix)
+{
+    int8_t mix[4] = {3, 5, 2, 5};
+    nhoodm = mix;
+    lineL = 4;
+    Maxnhood = 13;
+    nhood_lb_ub();
+    EXPECT_EQ(nhood_lb, 2);
+    EXPECT_EQ(nhood_ub, 5);
+    lineL = 0;
+    nhood_lb_ub();
+    EXPECT_EQ(nhood_lb, 13);
+    EXPECT_EQ(nhood_ub, 1);
+    nhoodm = nullptr;
+}
+
+class NhoodStage : public SizeStage {
+protected:
+    void TearDown() override
+    {
+        checked_free(nhoodm);
+        nhoodm = nullptr;
+    }
+};
+
+TEST_F(NhoodStage, TypedKGoesToEveryCell)
+{
+    lineL = 6;
+    nhood = 0;
+    Maxnhood = 13;
+    type_keys("5\r");
+    select_nhood_size(0);
+    EXPECT_EQ(nhood, 5);
+    EXPECT_EQ(nhood_lb, 5);
+    EXPECT_EQ(nhood_ub, 5);
+    for (int c = 0; c < 6; c++)
+        EXPECT_EQ(nhoodm[c], 5);
+}
+
+TEST_F(NhoodStage, ReturnAndRefusedAnswersKeepTheDefaultForEveryCell)
+{
+    lineL = 4;
+    nhood = 0;
+    Maxnhood = 13;
+    type_keys("\r");
+    select_nhood_size(0);
+    EXPECT_EQ(nhood, 3);
+    EXPECT_EQ(nhoodm[3], 3);
+    checked_free(nhoodm);
+    type_keys("20\r");
+    select_nhood_size(1);
+    EXPECT_EQ(nhood, 3);
+    EXPECT_EQ(nhoodm[0], 3);
+}
+
+TEST_F(NhoodStage, ThreeDimensionalLatticesStopAtK13)
+{
+    lineL = 8;
+    threed = 3;
+    Maxnhood = 25;
+    nhood = 20;
+    type_keys("\r");
+    select_nhood_size(1);
+    EXPECT_EQ(Maxnhood, 13);
+    EXPECT_EQ(nhood, 13);
+    threed = 0;
+}
+
+} // namespace

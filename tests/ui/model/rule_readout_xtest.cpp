@@ -1,0 +1,246 @@
+// The rule box on the real window: its height and edges by value range, k
+// and rule kind, and the texts it copies to standard error and the data
+// file when asked, for rule 110 and its neighbours among the cases.
+#include "support/x_test_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "ui/model/buffers.h"
+#include "ui/model/cell_display.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "ui/model/rule_readout.h"
+#include "engine/model/model_test_support.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/storage/globals.h"
+#include "engine/wiring/globals.h"
+
+namespace {
+
+// Rule 110 for v = 2, k = 3: entry i is bit i of 110.
+std::vector<uint8_t>
+rule_110()
+{
+    return pack({0, 1, 1, 1, 0, 1, 1, 0});
+}
+
+class RuleBox : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFailure())
+            return;
+        if (!zparam)
+            allocate_mem_Z_parameter();
+        use_value_range(2);
+        use_size(20);
+        oned = 1;
+        twod = threed = 0;
+        nhood = 3;
+        totalistic = 0;
+        tot_only = 0;
+        seq_update = 0;
+        neutral_order = 0;
+        exhaustive_testing = 0;
+        whatwire = 1;
+        saved_nhoodm = nhoodm;
+        nhoodm = nullptr;
+        canal = canal_bits;
+        canal_bits[0] = canal_bits[1] = 0;
+        canaltotal = 0;
+        lambda = 0.625f;
+        lratio = 0.75f;
+        zparam[0] = 1.0f;
+        zparam[1] = 0.5f;
+        zparam[2] = 1.0f;
+        pdata = 1;
+        filedata = 0;
+    }
+    void TearDown() override
+    {
+        pdata = filedata = 0;
+        nhoodm = saved_nhoodm;
+        canal = nullptr;
+        canaltotal = 0;
+        checked_free(color_v);
+        color_v = nullptr;
+        nhood = 0;
+        totalistic = 0;
+        use_value_range(2);
+    }
+    // What show_rule_bottom writes to standard error.
+    static std::string copied(int k, uint8_t *rule, int outflag = 1)
+    {
+        testing::internal::CaptureStderr();
+        show_rule_bottom(k, outflag, rule, 0);
+        return testing::internal::GetCapturedStderr();
+    }
+    int8_t *saved_nhoodm = nullptr;
+    uint8_t canal_bits[2] = {0, 0};
+};
+
+TEST_F(RuleBox, Rule110CopiedToStandardError)
+{
+    std::vector<uint8_t> rule = rule_110();
+    moveto(77, 88);
+    EXPECT_EQ(copied(3, rule.data()),
+              "v2k3 rule(dec)110 (hex)6e\n"
+              "1d size=20 ld=0.625 ld-r=0.75 P=0.625 \nzl=0.5 zr=1 Z=1 C=0/3\n");
+    EXPECT_EQ(getx, 77);
+    EXPECT_EQ(gety, 88);
+    EXPECT_EQ(rule_box_top, Maxy - 2 * CHeight - 6);
+    // The two-line box spans vgax(125)..vgax(550).
+    EXPECT_EQ(window_pixel(vgax(125), Maxy - 1), Color_Table[lightred]);
+    EXPECT_EQ(window_pixel(vgax(550), Maxy - 1), Color_Table[lightred]);
+}
+
+TEST_F(RuleBox, NoCopiesWithoutTheFlags)
+{
+    std::vector<uint8_t> rule = rule_110();
+    EXPECT_EQ(copied(3, rule.data(), 0), "");
+    pdata = 0;
+    EXPECT_EQ(copied(3, rule.data()), "");
+}
+
+TEST_F(RuleBox, DataFileGetsTheSameTextAsStandardError)
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    char dir[] = "/tmp/zemra-rulebox-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    snprintf(filename_data, kFileNameSize, "%s/run.dat", dir);
+    filedata = 1;
+    std::vector<uint8_t> rule = rule_110();
+    std::string text = copied(3, rule.data());
+    std::ifstream in(filename_data);
+    std::stringstream data;
+    data << in.rdbuf();
+    EXPECT_EQ(data.str(), text);
+    EXPECT_EQ(text.rfind("v2k3 rule(dec)110 (hex)6e\n", 0), 0u);
+    std::string command = std::string("rm -rf ") + dir;
+    system(command.c_str());
+}
+
+TEST_F(RuleBox, CanalyzingPositionsInHexWithStarsForTheOthers)
+{
+    std::vector<uint8_t> rule = rule_110();
+    canaltotal = 2;
+    canal_bits[0] = 0x05;  // positions 2 and 0
+    std::string text = copied(3, rule.data());
+    EXPECT_NE(text.find("C=2/3 2*0\n"), std::string::npos) << text;
+}
+
+TEST_F(RuleBox, SevenInputsNeedThreeLinesAndNoDecimal)
+{
+    nhood = 7;
+    std::vector<uint8_t> rule(16, 0);
+    rule[15] = 0x80;
+    std::string text = copied(7, rule.data());
+    EXPECT_EQ(text, "v2k7 rule(hex)8000000000000000000000000000000"
+                    "01d size=20 ld=0.625 ld-r=0.75 P=0.625 \nzl=0.5 zr=1 Z=1 C=0/7\n");
+    EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    EXPECT_EQ(window_pixel(Maxx, Maxy - 1), Color_Table[lightred]);
+}
+
+TEST_F(RuleBox, SixInputsStayTwoLinesWithANewlineAfterTheHex)
+{
+    nhood = 6;
+    std::vector<uint8_t> rule(8, 0x11);
+    std::string text = copied(6, rule.data());
+    EXPECT_EQ(text.substr(0, 35), "v2k6 rule(hex)1111111111111111\n1d s");
+    EXPECT_EQ(rule_box_top, Maxy - 2 * CHeight - 6);
+}
+
+TEST_F(RuleBox, ThreeValuesHaveNoPAndHexOnItsOwnLine)
+{
+    use_value_range(3);
+    setup_value_colors(1);
+    allocate_mem_nhood_matrix(5);  // the Post class test reads the k-matrix
+    nhood = 3;
+    std::vector<uint8_t> rule = pack({2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+    std::string text = copied(3, rule.data());
+    // 27 entries of 2 bits: 7 bytes, the last holding entry 26 in bits 4-5.
+    EXPECT_EQ(text, "v3k3 rule(hex)\n10000000000006\n"
+                    "1d size=20 ld=0.625 ld-r=0.75 \nzl=0.5 zr=1 Z=1 C=0/3\n");
+    EXPECT_EQ(rule_box_top, Maxy - 2 * CHeight - 6);
+    nhood = 5;
+    std::vector<uint8_t> rule5(61, 0);  // 243 entries of 2 bits
+    copied(5, rule5.data(), 0);
+    EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    free_mem_nhood_matrix(5);
+}
+
+TEST_F(RuleBox, TcodeShowsItsNumberOnTheMiddleLine)
+{
+    nhood = 5;
+    totalistic = 1;
+    std::vector<uint8_t> code = pack({0, 1, 1, 0, 1, 0});  // 2 + 4 + 16 = 22
+    uint8_t *codes[1] = {code.data()};
+    uint8_t **saved = cacode;
+    cacode = codes;
+    std::vector<uint8_t> rule(4, 0);
+    rule[0] = 0x01;
+    std::string text = copied(5, rule.data());
+    EXPECT_EQ(text, "v2k5 rule(dec)1 (hex)00000001\ntcode(dec)=22 (hex)=1d size=20 "
+                    "ld=0.625 ld-r=0.75 P=0.625 \nzl=0.5 zr=1 Z=1 C=0/5\n");
+    EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    cacode = saved;
+}
+
+TEST_F(RuleBox, RandomMapAndNeutralOrderShowOnlyTheirLabels)
+{
+    std::vector<uint8_t> rule = rule_110();
+    exhaustive_testing = 2;
+    EXPECT_EQ(copied(3, rule.data()), "");
+    EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    exhaustive_testing = 0;
+    neutral_order = 1;
+    EXPECT_EQ(copied(3, rule.data()), "");
+}
+
+TEST_F(RuleBox, LongSequentialOrderIsCutToTheBox)
+{
+    use_size(2000);
+    std::vector<uint16_t> order(2000);
+    for (int i = 0; i < 2000; i++)
+        order[i] = static_cast<uint16_t>(1999 - i);
+    uint16_t *saved = seq_order;
+    seq_order = order.data();
+    seq_update = 3;
+    std::vector<uint8_t> rule = rule_110();
+    moveto(5, 6);
+    std::string text = copied(3, rule.data());
+    EXPECT_EQ(text.rfind("v2k3 rule", 0), 0u);
+    EXPECT_EQ(getx, 5);
+    EXPECT_EQ(gety, 6);
+    seq_order = saved;
+    seq_update = 0;
+}
+
+TEST_F(RuleBox, HypercubeWiringLabelWithItsWireShare)
+{
+    whatwire = 5;
+    uint16_t saved_prob = hyper_prob;
+    hyper_prob = 50;
+    wires_cut = 10;
+    std::vector<uint8_t> rule = rule_110();
+    // Drawn only; the rule texts after it are copied as usual.
+    EXPECT_EQ(copied(3, rule.data()).rfind("v2k3 rule(dec)110", 0), 0u);
+    hyper_prob = saved_prob;
+    wires_cut = 0;
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// Boxes, images, fonts and drawing on the real window of this process.
+#include "support/x_test_fixture.h"
+
+#include <cstring>
+
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// A few pixels spread over a rectangle, to compare before and after.
+std::vector<unsigned long>
+sample(int x0, int y0, int x1, int y1)
+{
+    std::vector<unsigned long> pixels;
+    for (int y = y0; y <= y1; y += 7)
+        for (int x = x0; x <= x1; x += 13)
+            pixels.push_back(getpixel(x, y));
+    return pixels;
+}
+
+// Draws something varied under where boxes go.
+void
+paint_pattern()
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    for (int i = 0; i < 40; i++) {
+        setfillstyle(0, oldcolor[i % 16]);
+        bar(i * 25, 0, i * 25 + 24, Maxy);
+    }
+    flush_display();
+}
+
+TEST_F(ScreenTest, WindowAndFontMetricsAtTheDefaultSize)
+{
+    EXPECT_EQ(Maxx, 1023);
+    EXPECT_EQ(WinMaxy, 767);
+    EXPECT_EQ(Maxy, 742);
+    EXPECT_EQ(pointsize, 14);
+    EXPECT_EQ(CWidth, 11);
+    EXPECT_EQ(CHeight, 18);
+    EXPECT_EQ(fonttype, 1);
+    EXPECT_EQ(current_draw, static_cast<image_slot>(W));
+}
+
+TEST_F(ScreenTest, SmallAndMediumFontsScaleTheCell)
+{
+    int16_t h = CHeight, w = CWidth;
+    CHeight = 15;
+    CWidth = 9;
+    set_small_font();
+    EXPECT_EQ(CHeight, 9);
+    EXPECT_EQ(CWidth, 5);
+    restore_def_font();
+    CHeight = 15;
+    CWidth = 9;
+    set_medium_font();
+    EXPECT_EQ(CHeight, 12);
+    EXPECT_EQ(CWidth, 7);
+    restore_def_font();
+    CHeight = h;
+    CWidth = w;
+}
+
+TEST_F(ScreenTest, UserLineSpaceSurvivesAFontReload)
+{
+    int16_t h = CHeight, w = CWidth;
+    CHeight_changed = 1;
+    CHeight = 30;
+    CWidth = 20;
+    setup_fonts(0);
+    EXPECT_EQ(CHeight, 30);
+    EXPECT_EQ(CWidth, 20);
+    CHeight_changed = 0;
+    setup_fonts(0);
+    EXPECT_EQ(CHeight, h);
+    EXPECT_EQ(CWidth, w);
+}
+
+TEST_F(ScreenTest, BoxSavesWhatItCoversAndPutsItBack)
+{
+    paint_pattern();
+    auto before = sample(100, 100, 400, 300);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    int margin = draw_box(5, 100, 100, 400, 300, 1, blue);
+    EXPECT_EQ(margin, 100 + vgax(3));
+    EXPECT_EQ(getx, 100 + vgax(3));
+    EXPECT_EQ(gety, 101);
+    EXPECT_NE(sample(100, 100, 400, 300), before);
+    putimage(100, 100, &boximage[5], 3);
+    freeimage(&boximage[5]);
+    EXPECT_EQ(boximage[5], 0u);
+    EXPECT_EQ(sample(100, 100, 400, 300), before);
+}
+
+TEST_F(ScreenTest, BoxWithNegativeColourOnlyFrames)
+{
+    paint_pattern();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    unsigned long inside = getpixel(250, 200);
+    draw_box(-1, 100, 100, 400, 300, 1, -1);
+    EXPECT_EQ(getpixel(250, 200), inside);
+    EXPECT_EQ(getpixel(100, 200), Color_Table[lightred]);
+    draw_box(-1, 100, 100, 400, 300, 0, 0);
+    EXPECT_EQ(getpixel(250, 200), Color_Table[black]);
+}
+
+TEST_F(ScreenTest, BoxRestoresTheViewportItFound)
+{
+    setviewport(10, 20, 110, 120, 1);
+    draw_box(-1, 200, 200, 300, 300, 1, 0);
+    EXPECT_EQ(view_x0, 10);
+    EXPECT_EQ(view_y0, 20);
+    EXPECT_EQ(view_x1, 110);
+    EXPECT_EQ(view_y1, 120);
+    // The box was drawn although it lies outside that viewport.
+    EXPECT_EQ(getpixel(200, 250), Color_Table[lightred]);
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+TEST_F(ScreenTest, SavedPromptBoxComesBackOverATemporaryPrompt)
+{
+    paint_pattern();
+    draw_prompt_box(2);
+    outtext("first prompt");
+    auto shown = sample(Maxx / 2, 2, Maxx - 2, 2 * CHeight + 2 + vgay(6));
+    get_prompt_box(3, 2);
+    draw_prompt_box(2);
+    outtext("a temporary prompt over it");
+    putimage(Maxx / 2, 2, &boximage_prompt[3], 3);
+    freeimage(&boximage_prompt[3]);
+    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 2 * CHeight + 2 + vgay(6)), shown);
+    erase_prompt_box(2);
+    EXPECT_EQ(getpixel(Maxx - 2, 10), Color_Table[black]);
+}
+
+TEST_F(ScreenTest, PromptBoxColourRule)
+{
+    setcolor(black);
+    draw_prompt_box(1);
+    EXPECT_EQ(nowcolor, white);
+    setcolor(yellow);
+    draw_prompt_box(1);
+    EXPECT_EQ(nowcolor, yellow);
+    EXPECT_EQ(getx, Maxx / 2 + 3);
+    EXPECT_EQ(gety, 5);
+    setcolor(white);
+}
+
+TEST_F(ScreenTest, MemoryBoxModeOneDrawsNothing)
+{
+    paint_pattern();
+    auto before = sample(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6));
+    EXPECT_EQ(memory_box(1, "x"), 0);
+    EXPECT_EQ(sample(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6)), before);
+    is[0] = 'k';
+    EXPECT_EQ(memory_box(2, "working"), Maxx / 3);
+    EXPECT_EQ(is[0], 'k');
+    EXPECT_EQ(getpixel(Maxx / 3, 5), Color_Table[lightred]);
+}
+
+TEST_F(ScreenTest, HintBoxSavedAndFreed)
+{
+    paint_pattern();
+    draw_bottom_title(0);
+    auto before = sample(200, Maxy + vgax(2), Maxx - 1, WinMaxy - 1);
+    EXPECT_EQ(draw_hint_box(0, 1, "a hint", 200), 0);
+    EXPECT_NE(boximage[19], 0u);
+    EXPECT_EQ(view_y1, Maxy);
+    erase_free_hint_box(200);
+    EXPECT_EQ(boximage[19], 0u);
+    EXPECT_EQ(sample(200, Maxy + vgax(2), Maxx - 1, WinMaxy - 1), before);
+}
+
+TEST_F(ScreenTest, SetBackLinesErasesTheLinesAbove)
+{
+    paint_pattern();
+    xtext = 5;
+    int y = 300;
+    moveto(100, y);
+    setpback_x_lines(1);
+    EXPECT_EQ(gety, y - 2 * CHeight);
+    EXPECT_EQ(getx, static_cast<int>(5 * CWidth));
+    EXPECT_EQ(getpixel(200, y - CHeight + 2), Color_Table[black]);
+    EXPECT_EQ(getpixel(200, y + CHeight + 2), Color_Table[black]);
+    EXPECT_NE(getpixel(200, y + CHeight + 4), Color_Table[black]);
+}
+
+TEST_F(ScreenTest, ImagesOfOnePixelAndEmptySlots)
+{
+    image_slot slot = 0;
+    getimage(10, 20, 10, 20, &slot);
+    ASSERT_NE(slot, 0u);
+    testing::internal::CaptureStderr();
+    freeimage(&slot);
+    freeimage(&slot);
+    putimage(0, 0, &slot, 3);
+    std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(slot, 0u);
+    EXPECT_EQ(messages, "\n Zero image passed to freeimage\nZero image passed to putimage");
+}
+
+TEST_F(ScreenTest, PutimageDrawsIntoAPixmapInCurrentDraw)
+{
+    paint_pattern();
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    image_slot source = 0, target = 0;
+    getimage(0, 0, 49, 49, &source);
+    getimage(500, 500, 549, 549, &target);
+    unsigned long window_before = getpixel(500, 500);
+    current_draw = target;
+    putimage(0, 0, &source, 3);
+    current_draw = W;
+    EXPECT_EQ(getpixel(500, 500), window_before);
+    putimage(500, 500, &target, 3);
+    EXPECT_EQ(getpixel(500, 500), getpixel(0, 0));
+    freeimage(&source);
+    freeimage(&target);
+}
+
+TEST_F(ScreenTest, ClearViewportFillsOnlyTheViewport)
+{
+    paint_pattern();
+    setviewport(100, 100, 199, 199, 1);
+    unsigned long outside = getpixel(250, 150);
+    clearviewport();
+    EXPECT_EQ(getpixel(150, 150), Color_Table[black]);
+    EXPECT_EQ(getpixel(250, 150), outside);
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+TEST_F(ScreenTest, OuttextAdvancesByTheProportionalWidth)
+{
+    moveto(100, 100);
+    outtext("Zemra");
+    EXPECT_EQ(getx, 100 + text_pixel_width("Zemra", 5));
+    EXPECT_EQ(gety, 100);
+    EXPECT_EQ(textwidth("Zemra"), 5 * CWidth);
+}
+
+TEST_F(ScreenTest, OutOfRangePixelReadIsReportedNotFatal)
+{
+    EXPECT_EQ(getpixel(Maxx + 50, 10), 0u);
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+// Printing the window on the real window of this process, with stand-in
+// printing tools first on PATH: the exact command lines for each answer,
+// the two temporary files, cancelling, a missing or over-long
+// XWDTOPNM_PATH, failing tools, and the prompt area put back.
+#include "support/x_test_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include "print_stubs.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/print_window.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+class PrintWindow : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFailure())
+            return;
+        ASSERT_TRUE(stubs.install());
+        setviewport(0, 0, Maxx, Maxy, 1);
+        // Something under the prompt area, to see it put back.
+        setfillstyle(0, blue);
+        bar(Maxx / 2, 0, Maxx, 3 * CHeight + vgay(6));
+        setfillstyle(0, yellow);
+        bar(Maxx / 2 + 40, 4, Maxx / 2 + 90, 2 * CHeight);
+    }
+    static std::vector<unsigned long> prompt_area()
+    {
+        std::vector<unsigned long> pixels;
+        for (int y = 2; y <= 2 + 2 * CHeight + vgay(6); y += 3)
+            for (int x = Maxx / 2; x < Maxx; x += 7)
+                pixels.push_back(getpixel(x, y));
+        return pixels;
+    }
+    PrintStubs stubs;
+};
+
+TEST_F(PrintWindow, WithoutFrameInGreyscaleThroughTheConverter)
+{
+    auto before = prompt_area();
+    moveto(123, 456);
+    type_keys("p\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd \n"
+                           "xwdtopnm temp_window_file.im\n"
+                           "pnmtops \n"
+                           "lpr temp_window_file.ps\n");
+    EXPECT_EQ(stubs.file("temp_window_file.im"), "window dump\n");
+    EXPECT_EQ(stubs.file("temp_window_file.ps"), "pnm-ps\nwindow dump\n");
+    EXPECT_EQ(stubs.file("printed.ps"), "pnm-ps\nwindow dump\n");
+    EXPECT_EQ(getx, 123);
+    EXPECT_EQ(gety, 456);
+    EXPECT_EQ(prompt_area(), before);
+}
+
+TEST_F(PrintWindow, NoGreyscaleGoesThroughXpr)
+{
+    type_keys("pn\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd \n"
+                           "xpr -device ps -compact -cutoff 99 temp_window_file.im\n"
+                           "lpr temp_window_file.ps\n");
+    EXPECT_EQ(stubs.file("temp_window_file.ps"), "xpr-ps\nwindow dump\n");
+}
+
+TEST_F(PrintWindow, CapitalPDumpsWithTheFrame)
+{
+    type_keys("P\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd -frame\n"
+                           "xwdtopnm temp_window_file.im\n"
+                           "pnmtops \n"
+                           "lpr temp_window_file.ps\n");
+}
+
+TEST_F(PrintWindow, QuitRunsNothingAndLeavesZero)
+{
+    auto before = prompt_area();
+    type_keys("q");
+    printimage();
+    EXPECT_EQ(is[0], 0);
+    EXPECT_EQ(stubs.log(), "");
+    EXPECT_FALSE(stubs.has("temp_window_file.im"));
+    EXPECT_EQ(prompt_area(), before);
+    // Any other first character cancels too.
+    type_keys("x\r");
+    printimage();
+    EXPECT_EQ(is[0], 0);
+    EXPECT_EQ(stubs.log(), "");
+}
+
+TEST_F(PrintWindow, MissingConverterPathSendsNothingToTheSpooler)
+{
+    unsetenv("XWDTOPNM_PATH");
+    type_keys("p\r\r");
+    testing::internal::CaptureStderr();
+    printimage();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "You need to set the environment variable XWDTOPNM_PATH to the full path of "
+              "your xwdtopnm to print in greyscale\n");
+    EXPECT_EQ(stubs.log(), "xwd \n");
+    EXPECT_FALSE(stubs.has("printed.ps"));
+}
+
+TEST_F(PrintWindow, OverLongConverterPathIsRefused)
+{
+    setenv("XWDTOPNM_PATH", ("/" + std::string(300, 'x')).c_str(), 1);
+    type_keys("p\r\r");
+    testing::internal::CaptureStderr();
+    printimage();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "XWDTOPNM_PATH is too long\n");
+    EXPECT_EQ(stubs.log(), "xwd \n");
+}
+
+TEST_F(PrintWindow, FailingDumpStopsBeforeConverting)
+{
+    stubs.fail("xwd", 1);
+    auto before = prompt_area();
+    type_keys("p\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd \n");
+    EXPECT_EQ(prompt_area(), before);
+}
+
+TEST_F(PrintWindow, FailingSpoolerStillPutsTheScreenBack)
+{
+    stubs.fail("lpr", 2);
+    auto before = prompt_area();
+    type_keys("p\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd \nxwdtopnm temp_window_file.im\npnmtops \nlpr temp_window_file.ps\n");
+    EXPECT_EQ(prompt_area(), before);
+}
+
+TEST_F(PrintWindow, SecondPrintOverwritesTheSameTwoFiles)
+{
+    type_keys("p\r\r");
+    printimage();
+    setenv("XWD_TEXT", "second dump", 1);
+    type_keys("p\r\r");
+    printimage();
+    EXPECT_EQ(stubs.file("temp_window_file.im"), "second dump\n");
+    EXPECT_EQ(stubs.file("temp_window_file.ps"), "pnm-ps\nsecond dump\n");
+}
+
+}  // namespace

@@ -1,0 +1,455 @@
+// Network files without a window: the writers byte for byte, the readers
+// with crafted files (a refused file leaves the network exactly as it was),
+// seeds placed into larger and cut from smaller lattices, and a single rule
+// of another k rebuilding the network once during the set-up.
+#include "ui/storage/storage_test_support.h"
+
+#include <cstring>
+
+#include "ui/driver/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_count_trie.h"
+#include "engine/model/value_line.h"
+#include "ui/storage/network_files.h"
+#include "engine/wiring/globals.h"
+#include "ui/wiring/wire_up.h"
+
+namespace {
+
+class NetworkFiles : public StorageTest {
+protected:
+    void SetUp() override
+    {
+        StorageTest::SetUp();
+        rules_set = secondpart = 0;
+        nhood_mixed = 0;
+        loc_twod_fonly = 0;
+        whatwire = 1;
+        defaultwiring = 1;
+    }
+    void TearDown() override
+    {
+        free_network();
+        StorageTest::TearDown();
+    }
+
+    // A ring of n cells, k inputs each, regular 1d wiring, one rule row of
+    // k inputs and the code rows; with mix, a rule row per cell.
+    void make_ring(int n, int k, bool mix = false)
+    {
+        use_n(n);
+        nhood = static_cast<int8_t>(k);
+        nhood_lb = nhood_ub = static_cast<uint8_t>(k);
+        nhoodm = static_cast<int8_t *>(checked_calloc(n, 1, "nhoodm"));
+        memset(nhoodm, k, n);
+        allocate_mem_rule0(k);
+        allocate_mem_rule0_extra(k);
+        allocate_mem_all_0s_all_1s_rules(k);
+        allocate_mem_tcode0(k);
+        allocate_mem_wiring();
+        for (int c = 0; c < n; c++)
+            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
+        if (mix) {
+            rulemix = 1;
+            allocate_mem_rulemix(k);
+            allocate_mem_tcodemix(k);
+        }
+        built = true;
+    }
+    void make_lattice(int w, int h, int k)
+    {
+        make_ring(w * h, k);
+        oned = 0;
+        twod = 2;
+        i2d = static_cast<int16_t>(w);
+        j2d = static_cast<int16_t>(h);
+    }
+    void free_network()
+    {
+        if (!built)
+            return;
+        if (rulemix) {
+            free_mem_rulemix();
+            free_mem_tcodemix();
+            rulemix = 0;
+        }
+        free_mem_wiring();
+        free_mem_tcode0();
+        free_mem_all_0s_all_1s_rules();
+        free_mem_rule0_extra();
+        free_mem_rule0();
+        free_v_code_arrays();
+        checked_free(nhoodm);
+        nhoodm = nullptr;
+        built = false;
+    }
+
+    // Everything a load may change, to compare before and after.
+    struct snapshot {
+        std::vector<uint16_t> wires;
+        std::vector<int8_t> ks;
+        bytes rule;
+        int8_t k;
+        uint8_t mixed;
+        bool operator==(const snapshot &o) const
+        {
+            return wires == o.wires && ks == o.ks && rule == o.rule && k == o.k &&
+                   mixed == o.mixed;
+        }
+    };
+    snapshot take()
+    {
+        snapshot s;
+        for (int c = 0; c < lineL; c++) {
+            s.ks.push_back(nhoodm[c]);
+            for (int p = 0; p < nhood; p++)
+                s.wires.push_back(wiring[c][p]);
+        }
+        s.rule.assign(carule[0], carule[0] + rule_bytes(nhood));
+        s.k = nhood;
+        s.mixed = nhood_mixed;
+        return s;
+    }
+    // Loads name as kind what and expects a refusal with nothing changed.
+    void expect_refused(const char *name, int what)
+    {
+        snapshot before = take();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(load_wrs_file(name, carule[0], what), 255) << name;
+        testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(before == take()) << name;
+    }
+
+    bool built = false;
+};
+
+TEST_F(NetworkFiles, SingleRuleOfRule30IsThreeBytes)
+{
+    make_ring(10, 3);
+    uint8_t rule = 30;
+    EXPECT_EQ(save_wrs_file("r30.rul", &rule, 0), 's');
+    EXPECT_EQ(contents("r30.rul"), (bytes{0x02, 0x03, 0x1E}));
+    EXPECT_EQ(mode_of("r30.rul"), 0644u);
+    carule[0][0] = 0;
+    EXPECT_EQ(load_wrs_file("r30.rul", carule[0], 0), 3);
+    EXPECT_EQ(carule[0][0], 30);
+}
+
+TEST_F(NetworkFiles, MixedKSchemeHasTheFlagInItsKByte)
+{
+    make_ring(4, 3, true);
+    nhood_mixed = 1;
+    for (int c = 0; c < 4; c++)
+        carule[c][0] = static_cast<uint8_t>(10 + c);
+    EXPECT_EQ(save_wrs_file("mix.r_s", nullptr, 2), 's');
+    EXPECT_EQ(contents("mix.r_s"), (bytes{0x02, 0x83, 0x04, 0x00, 0x00, 0x00, 10, 11, 12, 13}));
+}
+
+TEST_F(NetworkFiles, SchemeWithoutAMixRepeatsRowZero)
+{
+    make_ring(3, 3);
+    carule[0][0] = 0x96;
+    EXPECT_EQ(save_wrs_file("one.r_s", nullptr, 2), 's');
+    EXPECT_EQ(contents("one.r_s"), (bytes{2, 3, 3, 0, 0, 0, 0x96, 0x96, 0x96}));
+}
+
+TEST_F(NetworkFiles, RegularRingWiringByteForByte)
+{
+    make_ring(10, 3);
+    EXPECT_EQ(save_wrs_file("ring.w_s", nullptr, 1), 's');
+    bytes expected = {0x02, 0x03, 0x0A, 0x00, 0x00, 0x00};
+    for (int c = 0; c < 10; c++)
+        for (int p = 0; p < 3; p++)
+            expected.push_back(static_cast<uint8_t>((c + 9 + p) % 10));
+    EXPECT_EQ(expected.size(), 36u);
+    EXPECT_EQ(contents("ring.w_s"), expected);
+}
+
+TEST_F(NetworkFiles, WiringEntriesAreOneByteUpTo254CellsAndTwoAbove)
+{
+    make_ring(254, 3);
+    nhoodm[0] = 2;
+    wiring[0][2] = Maxu;
+    save_wrs_file("n254.w_s", nullptr, 1);
+    bytes small = contents("n254.w_s");
+    ASSERT_EQ(small.size(), 6u + 254 * 3);
+    EXPECT_EQ(small[6], 253);  // cell 0 reads 253, 0, and an unused slot
+    EXPECT_EQ(small[8], 0xFF);
+    free_network();
+    make_ring(300, 3);
+    save_wrs_file("n300.w_s", nullptr, 1);
+    bytes large = contents("n300.w_s");
+    ASSERT_EQ(large.size(), 6u + 300 * 3 * 2);
+    EXPECT_EQ((bytes{large[2], large[3]}), (bytes{0x2C, 0x01}));
+    EXPECT_EQ((bytes{large[6], large[7], large[8], large[9]}), (bytes{0x2B, 0x01, 0x00, 0x00}));
+}
+
+TEST_F(NetworkFiles, WiringRoundTripAndAMarkEndsACellsInputs)
+{
+    make_ring(10, 3);
+    save_wrs_file("ring.w_s", nullptr, 1);
+    bytes file = contents("ring.w_s");
+    // Cell 2 reads 4, the unused mark, 7: k = 1, input 4, the rest unused.
+    file[6 + 2 * 3] = 4;
+    file[6 + 2 * 3 + 1] = 0xFF;
+    file[6 + 2 * 3 + 2] = 7;
+    write_file("marked.w_s", file);
+    for (int c = 0; c < 10; c++)
+        for (int p = 0; p < 3; p++)
+            wiring[c][p] = 0;
+    EXPECT_EQ(load_wrs_file("marked.w_s", nullptr, 1), 3);
+    EXPECT_EQ(nhoodm[2], 1);
+    EXPECT_EQ(wiring[2][0], 4);
+    EXPECT_EQ(wiring[2][1], Maxu);
+    EXPECT_EQ(wiring[2][2], Maxu);
+    EXPECT_EQ(wiring[5][0], 4);
+    EXPECT_EQ(wiring[5][2], 6);
+    EXPECT_EQ(nhoodm[5], 3);
+}
+
+TEST_F(NetworkFiles, AWiringFileOfAnotherVLoadsButARuleFileDoesNot)
+{
+    make_ring(10, 3);
+    save_wrs_file("ring.w_s", nullptr, 1);
+    bytes file = contents("ring.w_s");
+    file[0] = 3;
+    write_file("v3.w_s", file);
+    EXPECT_EQ(load_wrs_file("v3.w_s", nullptr, 1), 3);
+    write_file("v3.rul", bytes{3, 3, 0, 0});
+    expect_refused("v3.rul", 0);
+}
+
+TEST_F(NetworkFiles, AFirstByteOfZeroIsReadAsTheKByteOfAV2File)
+{
+    make_ring(10, 3);
+    write_file("old.rul", bytes{0x00, 0x96});
+    EXPECT_EQ(load_wrs_file("old.rul", carule[0], 0), 0);
+    EXPECT_EQ(carule[0][0], 0x96);
+    EXPECT_EQ(nhood, 3);
+}
+
+TEST_F(NetworkFiles, DamagedFilesAreRefusedAndChangeNothing)
+{
+    make_ring(10, 3);
+    carule[0][0] = 0x5A;
+    save_wrs_file("good.w_s", nullptr, 1);
+    bytes good = contents("good.w_s");
+
+    bytes shorter(good.begin(), good.end() - 1);
+    write_file("short.w_s", shorter);
+    expect_refused("short.w_s", 1);
+
+    write_file("empty.w_s", bytes{});
+    expect_refused("empty.w_s", 1);
+
+    bytes big_k = good;
+    big_k[1] = 14;  // above Maxnhood 13
+    write_file("bigk.w_s", big_k);
+    expect_refused("bigk.w_s", 1);
+    write_file("bigk.rul", bytes{2, 127, 0});
+    expect_refused("bigk.rul", 0);
+
+    bytes far_entry = good;
+    far_entry[6 + 4] = 10;  // names cell 10 of a 10-cell file
+    write_file("far.w_s", far_entry);
+    expect_refused("far.w_s", 1);
+
+    bytes sides = good;
+    sides[4] = 3;  // 3 x 4 is not 10 cells
+    sides[5] = 4;
+    write_file("sides.w_s", sides);
+    expect_refused("sides.w_s", 1);
+
+    write_file("short.rul", bytes{2, 4});  // k = 4 needs 2 rule bytes
+    expect_refused("short.rul", 0);
+
+    bytes larger = good;
+    larger[2] = 11;  // 11 cells into 10
+    for (int p = 0; p < 3; p++)
+        larger.push_back(0);
+    write_file("larger.w_s", larger);
+    expect_refused("larger.w_s", 1);
+}
+
+TEST_F(NetworkFiles, ValuesOfVOrMoreAreRefused)
+{
+    use_v(3);
+    make_ring(4, 1);
+    // v = 3, k = 1: three 2-bit entries; 0x30 puts 3 in entry 2.
+    write_file("bad.rul", bytes{3, 1, 0x30});
+    expect_refused("bad.rul", 0);
+    write_file("good.rul", bytes{3, 1, 0x21});
+    EXPECT_EQ(load_wrs_file("good.rul", carule[0], 0), 1);
+    EXPECT_EQ(carule[0][0], 0x21);
+    uint8_t state[1] = {0};
+    write_file("bad.eed", bytes{3, 4, 0, 0, 0, 0xC0});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("bad.eed", state, 's'), 255);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(state[0], 0);
+}
+
+TEST_F(NetworkFiles, LargerKAndMixedKFilesAreRefusedOnceRulesAreSet)
+{
+    make_ring(10, 3);
+    save_wrs_file("k3.w_s", nullptr, 1);
+    bytes file = contents("k3.w_s");
+    file[1] = 0x83;
+    write_file("mixed.w_s", file);
+    rules_set = 1;
+    expect_refused("mixed.w_s", 1);
+    rules_set = 0;
+    EXPECT_EQ(load_wrs_file("mixed.w_s", nullptr, 1), 3);
+    EXPECT_EQ(nhood_mixed, 1);
+    free_network();
+    nhood_mixed = 0;
+    make_ring(10, 2);
+    expect_refused("k3.w_s", 1);
+}
+
+TEST_F(NetworkFiles, SeedOfTenCellsIsSevenBytes)
+{
+    make_ring(10, 3);
+    uint8_t seed[2] = {0x05, 0x02};
+    EXPECT_EQ(save_wrs_file("s10.eed", seed, 's'), 's');
+    EXPECT_EQ(contents("s10.eed"), (bytes{2, 10, 0, 0, 0, 0x05, 0x02}));
+    uint8_t back[2] = {0, 0};
+    EXPECT_EQ(load_wrs_file("s10.eed", back, 's'), 10);
+    EXPECT_EQ(back[0], 0x05);
+    EXPECT_EQ(back[1], 0x02);
+}
+
+// A 20 x 10 v = 2 seed whose cell (x, y) holds (x + 3y) mod 2... made
+// distinctive: cell value is 1 when x + y*7 is divisible by 3.
+int
+pattern_value(int x, int y)
+{
+    return (x + 7 * y) % 3 == 0;
+}
+
+bytes
+twenty_by_ten_seed()
+{
+    bytes file = {2, 200, 0, 20, 10};
+    bytes line(25, 0);
+    for (int y = 0; y < 10; y++)
+        for (int x = 0; x < 20; x++)
+            set_value(line.data(), static_cast<uint32_t>(x + 20 * y), pattern_value(x, y));
+    file.insert(file.end(), line.begin(), line.end());
+    return file;
+}
+
+TEST_F(NetworkFiles, SmallerSeedIsPlacedInTheMiddleOfALargerLattice)
+{
+    make_lattice(40, 30, 3);
+    write_file("s20x10.eed", twenty_by_ten_seed());
+    std::vector<uint8_t> state(bytesL, 0);
+    // Cells outside the block keep what they held.
+    set_value(state.data(), 0, 1);
+    EXPECT_EQ(load_wrs_file("s20x10.eed", state.data(), 's'), 200);
+    EXPECT_EQ(file_dim, 2);
+    EXPECT_EQ(file_starti, 10);
+    EXPECT_EQ(file_startj, 10);
+    EXPECT_EQ(file_i, 20);
+    EXPECT_EQ(file_j, 10);
+    EXPECT_EQ(get_value(state.data(), 0), 1);
+    for (int y = 0; y < 30; y++)
+        for (int x = 0; x < 40; x++) {
+            bool inside = x >= 10 && x < 30 && y >= 10 && y < 20;
+            int expected = inside ? pattern_value(x - 10, y - 10) : (x == 0 && y == 0);
+            ASSERT_EQ(get_value(state.data(), static_cast<uint32_t>(x + 40 * y)), expected)
+                << x << "," << y;
+        }
+}
+
+TEST_F(NetworkFiles, LargerSeedIsCutToItsCentralBlock)
+{
+    make_lattice(10, 10, 3);
+    write_file("s20x10.eed", twenty_by_ten_seed());
+    std::vector<uint8_t> state(bytesL, 0xFF);
+    load_wrs_file("s20x10.eed", state.data(), 's');
+    for (int y = 0; y < 10; y++)
+        for (int x = 0; x < 10; x++)
+            ASSERT_EQ(get_value(state.data(), static_cast<uint32_t>(x + 10 * y)),
+                      pattern_value(x + 5, y))
+                << x << "," << y;
+}
+
+TEST_F(NetworkFiles, LongerOneDSeedKeepsItsFirstCells)
+{
+    make_ring(6, 3);
+    uint8_t state[1] = {0};
+    write_file("s12.eed", bytes{2, 12, 0, 0, 0, 0xF4, 0x0F});
+    load_wrs_file("s12.eed", state, 's');
+    EXPECT_EQ(state[0], 0x34);  // cells 0..5 of 0xF4, the padding bits clear
+}
+
+TEST_F(NetworkFiles, SmallerWiringIsMappedIntoALattice)
+{
+    make_lattice(4, 3, 3);
+    // A 2 x 2 lattice file: cell f reads f, (f+1) mod 4, f.
+    bytes file = {2, 3, 4, 0, 2, 2};
+    for (int f = 0; f < 4; f++)
+        for (int e : {f, (f + 1) % 4, f})
+            file.push_back(static_cast<uint8_t>(e));
+    write_file("small.w_s", file);
+    EXPECT_EQ(load_wrs_file("small.w_s", nullptr, 1), 3);
+    // Centred at (1, 0): file cell f -> 1 + f%2 + 4*(f/2).
+    EXPECT_EQ(file_starti, 1);
+    EXPECT_EQ(file_startj, 0);
+    EXPECT_EQ(wiring[1][0], 1);
+    EXPECT_EQ(wiring[1][1], 2);
+    EXPECT_EQ(wiring[6][1], 1);  // file cell 3 reads file cell 0
+    EXPECT_EQ(wiring[6][0], 6);
+}
+
+TEST_F(NetworkFiles, RuleOfAnotherKRebuildsTheNetworkOnceDuringTheSetUp)
+{
+    long live = live_allocations;
+    make_ring(10, 3);
+    set_up_v_code();
+    write_file("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
+    EXPECT_EQ(load_wrs_file("k5.rul", carule[0], 0), 5);
+    EXPECT_EQ(nhood, 5);
+    EXPECT_EQ(nhood_lb, 5);
+    EXPECT_EQ(nhoodm[9], 5);
+    EXPECT_EQ((bytes(carule[0], carule[0] + 4)), (bytes{0x11, 0x22, 0x33, 0x44}));
+    // Regular 1d wiring of 5 inputs: cell 0 reads 8, 9, 0, 1, 2.
+    EXPECT_EQ(wiring[0][0], 8);
+    EXPECT_EQ(wiring[0][4], 2);
+    // Everything rebuilt for k = 5 is released by the frees of k = 5.
+    free_network();
+    EXPECT_EQ(live_allocations, live);
+}
+
+TEST_F(NetworkFiles, RuleOfAnotherKAfterTheSetUpIsLeftToTheCaller)
+{
+    make_ring(10, 3);
+    write_file("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
+    secondpart = 1;
+    snapshot before = take();
+    EXPECT_EQ(load_wrs_file("k5.rul", carule[0], 0), 5);
+    EXPECT_TRUE(before == take());
+    secondpart = 0;
+}
+
+TEST_F(NetworkFiles, HypercubeRefusesAKItCannotWire)
+{
+    make_ring(8, 3);
+    whatwire = 5;
+    write_file("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
+    expect_refused("k5.rul", 0);
+    whatwire = 1;
+}
+
+TEST_F(NetworkFiles, MissingFileBacksOutWithQ)
+{
+    make_ring(10, 3);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("none.w_s", nullptr, 1), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("file error none.w_s"), std::string::npos);
+    EXPECT_EQ(is[0], 'q');
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// Network files through their dialogs on the virtual server: the name
+// dialog, the placement prompt of a smaller seed (typed and random start),
+// the v-range refusal box and backing out.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/storage/globals.h"
+#include "ui/storage/network_files.h"
+
+namespace {
+
+class NetworkFileDialogs : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous_dir = here;
+        char pattern[] = "/tmp/zemra-netfiles-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        value_range = 2;
+        value_bits = 1;
+        oned = threed = 0;
+        twod = 2;
+        i2d = 40;
+        j2d = 30;
+        lineL = 1200;
+        L = 1199;
+        bytesL = 150;
+        state.assign(bytesL, 0);
+        // A 4 x 2 seed with cells 0 and 5 set.
+        std::ofstream out("small.eed", std::ios::binary);
+        const char file[] = {2, 8, 0, 4, 2, 0x21};
+        out.write(file, sizeof file);
+        moveto(40, 60);
+    }
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+        twod = 0;
+    }
+    std::string dir, previous_dir;
+    std::vector<uint8_t> state;
+};
+
+TEST_F(NetworkFileDialogs, TypedStartPlacesTheSeed)
+{
+    type_keys("small\r\r3\r4\r");
+    EXPECT_EQ(load_save_wrs('l', state.data(), 's'), 8);
+    EXPECT_EQ(file_dim, 2);
+    EXPECT_EQ(file_starti, 3);
+    EXPECT_EQ(file_startj, 4);
+    EXPECT_EQ(get_value(state.data(), 3 + 40 * 4), 1);      // file cell 0
+    EXPECT_EQ(get_value(state.data(), 3 + 1 + 40 * 5), 1);  // file cell 5
+    EXPECT_EQ(get_value(state.data(), 4 + 40 * 4), 0);
+    EXPECT_EQ(getx, 40);
+    EXPECT_EQ(gety, 60);
+}
+
+TEST_F(NetworkFileDialogs, RandomStartStaysWithinTheLattice)
+{
+    type_keys("small\r\rr\rr\r");
+    load_save_wrs('l', state.data(), 's');
+    EXPECT_LT(file_starti, 36);
+    EXPECT_LT(file_startj, 28);
+}
+
+TEST_F(NetworkFileDialogs, OutOfRangeStartKeepsTheDefault)
+{
+    type_keys("small\r\r99\r\r");
+    load_save_wrs('l', state.data(), 's');
+    EXPECT_EQ(file_starti, 18);
+    EXPECT_EQ(file_startj, 14);
+}
+
+TEST_F(NetworkFileDialogs, SeedOfAnotherVIsRefusedAfterAKey)
+{
+    {
+        std::ofstream out("v3.eed", std::ios::binary);
+        const char file[] = {3, 8, 0, 4, 2, 0x21, 0};
+        out.write(file, sizeof file);
+    }
+    type_keys("v3\r\r\r");
+    EXPECT_EQ(load_save_wrs('l', state.data(), 's'), 255);
+    EXPECT_EQ(state, std::vector<uint8_t>(bytesL, 0));
+}
+
+TEST_F(NetworkFileDialogs, SaveUnderTheDefaultNameAndBackOut)
+{
+    set_value(state.data(), 7, 1);
+    type_keys("\r\r");
+    EXPECT_EQ(load_save_wrs('s', state.data(), 's'), 's');
+    EXPECT_EQ(std::string(filename), "mysee_v2.eed");
+    EXPECT_EQ(access("mysee_v2.eed", R_OK), 0);
+    type_keys("q");
+    EXPECT_EQ(load_save_wrs('l', state.data(), 's'), 0);
+    EXPECT_EQ(is[0], 'q');
+}
+
+} // namespace
