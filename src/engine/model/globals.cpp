@@ -28,6 +28,8 @@ uint8_t scale = 0;
 uint8_t rangeL = 0;
 uint16_t startL = 5, endL = 12;
 uint16_t rangebytesL = 0;
+uint8_t secondpart = 0;
+uint8_t rules_set = 0;
 
 uint8_t **carule = nullptr;
 float *zparam = nullptr;

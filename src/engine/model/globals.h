@@ -40,6 +40,10 @@ extern uint8_t scale;         // size of a drawn cell in pixels
 extern uint8_t rangeL;        // 1 while a range of sizes startL..endL is studied
 extern uint16_t startL, endL; // first and last size of a range; 5 and 12
 extern uint16_t rangebytesL;  // bytesL when the seed was set
+// How far the set-up has come (written by the set-up stages of ui/driver;
+// the loaders read them to decide what a file may change).
+extern uint8_t secondpart;    // 1 once the network-view stage has passed
+extern uint8_t rules_set;     // 0 while the wiring is chosen, 1 from the rules stage on
 
 // Rule tables: carule[0] serves every cell, or carule[c] each cell with
 // rulemix. Allocated by the neighbourhood stage, not with tot_only.

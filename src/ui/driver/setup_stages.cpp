@@ -28,6 +28,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/storage/globals.h"
 #include "ui/storage/side_files.h"
 #include "engine/wiring/globals.h"
 #include "ui/wiring/wire_up.h"

@@ -21,6 +21,7 @@
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/storage/globals.h"
 #include "ui/screen/graphics_menu.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "ui/driver/globals.h"
-#include "ui/measures/histogram_file.h"
+#include "ui/storage/histogram_file.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/kmix_methods.h"

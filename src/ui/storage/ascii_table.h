@@ -1,6 +1,6 @@
-// ASCII rule tables (*.tbl): the digit of v, then one digit per entry,
-// entry 0 first, no separator or line end: last + 2 bytes. The v = 2, k = 3
-// table of rule 150 is "201101001". Serves rule tables, tcodes and kcodes.
+// ASCII rule tables (*.tbl) loaded and saved through the name dialog; the
+// layout (the digit of v, then one digit per entry) is in
+// engine/storage/side_file_codecs.h. Serves rule tables, tcodes and kcodes.
 #pragma once
 #include <cstdint>
 

@@ -1,7 +1,8 @@
-// The file-name dialog (select_filename) with its listing of matching files
-// (select_list_files), and the conventions every file routine of storage/
-// follows: myopen, file_error, and reads and writes that move every byte or
-// report failure. Every file lies in the working directory; a name is a typed
+// The file-name dialog (select_filename, and choose_file around it for every
+// load and save) with its listing of matching files (select_list_files), and
+// the conventions every file routine follows: myopen, file_error, and reads
+// and writes that move every byte or report failure (read_file and
+// write_file for a whole file). Every file lies in the working directory; a name is a typed
 // base of at most 8 characters, or the kind's default, plus the extension.
 // Reads the screen layer (boxes, text entry) and value_range (model/).
 // Start reading at select_filename.
@@ -173,6 +174,15 @@ select_filename(const char *action, const char *kind, const char *pattern,
     }
 }
 
+bool
+choose_file(const char *action, const char *kind, const char *pattern, const char *default_name)
+{
+    if (select_filename(action, kind, pattern, default_name) != 'q')
+        return true;
+    is[0] = 'q';
+    return false;
+}
+
 int
 select_list_files(const char *pattern, int x, int y)
 {
@@ -304,4 +314,48 @@ read_fully(int fd, void *data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
+}
+
+bool
+read_to_end(int fd, std::vector<uint8_t> &data, size_t limit)
+{
+    constexpr size_t kChunk = 65536;
+    data.clear();
+    while (data.size() < limit) {
+        size_t at = data.size();
+        size_t want = limit - at < kChunk ? limit - at : kChunk;
+        data.resize(at + want);
+        ssize_t n = read(fd, data.data() + at, want);
+        if (n < 0 && errno == EINTR) {
+            data.resize(at);
+            continue;
+        }
+        if (n < 0)
+            return false;
+        data.resize(at + static_cast<size_t>(n));
+        if (n == 0)
+            break;
+    }
+    return true;
+}
+
+bool
+read_file(const char *name, std::vector<uint8_t> &data, size_t limit)
+{
+    int fd = myopen(name, 0, 0);
+    if (fd < 0)
+        return false;
+    bool ok = read_to_end(fd, data, limit);
+    close(fd);
+    return ok;
+}
+
+bool
+write_file(const char *name, const void *data, size_t size)
+{
+    int fd = myopen(name, 1, 0);
+    if (fd < 0)
+        return false;
+    bool written = write_fully(fd, data, size);
+    return close(fd) == 0 && written;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Asks for a file name: action ("LOAD", "SAVE", ...), the kind shown to the
 // user ("SCREEN", "SINGLE RULE", ...), the pattern "*.ext" and the default
@@ -16,6 +17,11 @@ int select_filename(const char *action, const char *kind, const char *pattern,
 // sorted by name, a page at a time, in a box from (x, y). Returns the number
 // of characters of a name typed at its prompt (the name is in `is`), or 0.
 int select_list_files(const char *pattern, int x, int y);
+// The name dialog of every load and save: select_filename with its action
+// ("LOAD ", "SAVE ", ...). True with the name in `filename` and the
+// confirmation key in is[0]; false with 'q' in is[0] when backed out.
+bool choose_file(const char *action, const char *kind, const char *pattern,
+                 const char *default_name);
 
 // Opens name: mode 0 read-only (loads); mode 1 write-only, created, mode
 // 0644, appended to when append is 1, else truncated. Returns the
@@ -28,3 +34,13 @@ void file_error(const char *name);
 // that could not be done (error or end of file).
 bool write_fully(int fd, const void *data, size_t size);
 bool read_fully(int fd, void *data, size_t size);
+// Reads fd to its end, or to limit bytes, into data; false on a read error.
+bool read_to_end(int fd, std::vector<uint8_t> &data, size_t limit = SIZE_MAX);
+// The whole named file, opened read-only (myopen mode 0), read to its end
+// or to limit bytes; false when it could not be opened or read. Nothing is
+// shown: the caller refuses (refuse_file, load_refusal.h).
+bool read_file(const char *name, std::vector<uint8_t> &data, size_t limit = SIZE_MAX);
+// Creates or truncates the named file (write-only, mode 0644) and writes
+// size bytes; false when the open, the write or the close failed. Nothing
+// is shown.
+bool write_file(const char *name, const void *data, size_t size);

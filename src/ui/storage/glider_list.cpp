@@ -1,39 +1,26 @@
 // Glider rule lists (glider_list.h). Reads value_range, nhoodm, tot_only,
-// totalistic and v_tablecodemax (model/); writes glider_buf and
-// no_glider_rules (driver/) and the name into filename (storage/).
+// totalistic and v_tablecodemax (engine/model); writes glider_buf and
+// no_glider_rules and the name into filename (storage/globals.h). The list's
+// layout and its check are decode_glider_list (engine/storage/
+// side_file_codecs.h).
 #include "ui/storage/glider_list.h"
 
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/storage/side_file_codecs.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 
 namespace {
 
-constexpr int kListHeader = 6;
 constexpr int kGliderKs = 14;  // no_glider_rules rows hold k = 0..13
-
-// Whether the rules in buf[6..length) hold values below v and the v byte
-// is this v.
-bool
-list_is_sound(const uint8_t *buf, size_t length, size_t record, uint64_t entries)
-{
-    if (buf[0] != value_range && !(buf[0] == 0 && value_range == 2))
-        return false;
-    for (size_t at = kListHeader; at + record <= length; at += record)
-        for (uint64_t e = 0; e < entries; e++)
-            if (get_value(buf + at, static_cast<uint32_t>(e)) >= value_range)
-                return false;
-    return true;
-}
 
 } // namespace
 
@@ -52,34 +39,33 @@ load_glider_buf(int count)
         snprintf(filename, kFileNameSize, "g_v%dk%d.r_s", v, k);
     }
     size_t record = value_line_bytes(entries, value_bits);
-    size_t wanted = static_cast<size_t>(count > 0 ? count : 0) * record + kListHeader;
+    size_t wanted = static_cast<size_t>(count > 0 ? count : 0) * record + kGliderListHeader;
     char label[80];
     snprintf(label, sizeof label, "glider_buf, buffreq=%lu", static_cast<unsigned long>(wanted));
     glider_buf = static_cast<uint8_t *>(checked_realloc(glider_buf, wanted, label));
     if (count <= 1)
         return;
+    // A missing list is silent: the preset count stands.
     int fd = myopen(filename, 0, 0);
     if (fd < 0)
         return;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0;
-    size_t size = ok ? static_cast<size_t>(st.st_size) : 0;
+    std::vector<uint8_t> data;
+    bool ok = read_to_end(fd, data);
+    close(fd);
+    size_t size = data.size();
     if (ok && size > wanted)
         glider_buf = static_cast<uint8_t *>(checked_realloc(glider_buf, size, "glider_buf"));
     // A list one byte short lacks its v byte.
     size_t shift = ok && size + 1 == wanted ? 1 : 0;
     if (shift)
         glider_buf[0] = 2;
-    ok = ok && read_fully(fd, glider_buf + shift, size);
-    close(fd);
-    size_t length = size + shift;
+    if (ok && size > 0)
+        memcpy(glider_buf + shift, data.data(), size);
     uint16_t last = 0;
-    if (ok && length >= kListHeader + record && list_is_sound(glider_buf, length, record, entries))
-    {
-        size_t rules = (length - kListHeader) / record;
-        last = static_cast<uint16_t>(rules > 65536 ? 65535 : rules - 1);
-    }
-    else if (!ok || length >= kListHeader + record)
+    glider_list_check check =
+        ok ? decode_glider_list(glider_buf, size + shift, record, entries, &last)
+           : glider_list_check::damaged;
+    if (check == glider_list_check::damaged)
         file_error(filename);
-    no_glider_rules[v][k] = last;
+    no_glider_rules[v][k] = check == glider_list_check::sound ? last : 0;
 }

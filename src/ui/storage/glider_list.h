@@ -1,7 +1,7 @@
 // Glider rule lists "g_v%dk%d.r_s" (rule tables) and "g_v%dk%d.r_v"
-// (kcodes): rule-scheme files (6-byte header, then rules of R bytes each)
-// read by the set-up for the glider stepping of forward runs. A list saved
-// without its v byte is one byte short and gets v = 2 put in front.
+// (kcodes), read by the set-up for the glider stepping of forward runs; the
+// layout is in engine/storage/side_file_codecs.h. A list saved without its
+// v byte is one byte short and gets v = 2 put in front.
 #pragma once
 
 // Reads the list of the network's v and k (cell 0's k) into glider_buf,

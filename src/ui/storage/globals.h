@@ -14,3 +14,10 @@ extern char *path;           // path buffer
 extern uint8_t file_dim;      // 1, 2 or 3: dimension of the last placement; 0 none
 extern int16_t file_i, file_j, file_h; // sides of the placed block (1d: file_i = n)
 extern uint16_t file_starti, file_startj, file_starth; // its start (1d: first cell)
+
+// Glider rule lists (glider_list.h): allocated and freed by the start-up,
+// the counts preset by the set-up stages and set by load_glider_buf.
+// no_glider_rules[v][k], v = 2..8, k = 0..13: the last rule index of each
+// list; program lifetime.
+extern uint16_t **no_glider_rules;
+extern uint8_t *glider_buf;     // glider rule list buffer; program lifetime, grown by its loader

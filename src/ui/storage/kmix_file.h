@@ -1,6 +1,6 @@
-// K-mix files (*.mix): no header, one signed byte per cell, the cell's k
-// (nhoodm), cell 0 first; lineL bytes. Example: 10 cells of k = 2 are ten
-// bytes 02.
+// K-mix files (*.mix) loaded and saved through the name dialog; the layout
+// (one signed byte per cell, the cell's k) is in
+// engine/storage/side_file_codecs.h.
 #pragma once
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The last rule of each (v, k, rule kind), kept between runs in the working
 // directory without a dialog: "l_v%dk%d" with ".rul" (rule table), ".tco"
-// (tcode) or ".vco" (kcode). Bytes: v, k, then the R bytes of the rule;
-// l_v2k5.rul is 02 05 and four rule bytes.
+// (tcode) or ".vco" (kcode). The layout (v, k, then the rule's bytes) is in
+// engine/storage/side_file_codecs.h.
 #pragma once
 #include <cstdint>
 

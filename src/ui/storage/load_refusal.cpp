@@ -1,5 +1,6 @@
-// The refusal message of the file loaders (load_refusal.h). Reads the
-// screen layer's boxes and text entry; start at show_refusal.
+// The refusal messages of the file routines (load_refusal.h). Reads the
+// screen layer's boxes and text entry and the file error box of
+// file_dialog.h; start at show_refusal.
 #include "ui/storage/load_refusal.h"
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/storage/file_dialog.h"
 
 void
 show_refusal(const char *text, refusal_place where)
@@ -24,4 +26,11 @@ show_refusal(const char *text, refusal_place where)
     if (where == refusal_place::box_erased)
         erase_prompt_box(1);
     moveto(x, y);
+}
+
+void
+refuse_file(const char *name)
+{
+    file_error(name);
+    is[0] = 'q';
 }

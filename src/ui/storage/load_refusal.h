@@ -1,5 +1,7 @@
-// How the loaders of storage/ show that they refuse a file: the message and
-// one key, at the current point or in a one-line prompt box. Without a
+// How every file routine shows that it refuses a file or failed on it: the
+// reason and one key, at the current point or in a one-line prompt box, or
+// the file error box. The network is left as it was: the byte layouts of
+// engine/storage check a whole file before anything is applied. Without a
 // window (tests, batch use) the message goes to standard error instead.
 #pragma once
 
@@ -12,3 +14,8 @@ enum class refusal_place {
 // Shows text, waits for one key (an empty numeric entry) and restores the
 // current point.
 void show_refusal(const char *text, refusal_place where);
+
+// The file error box for name ("file error <name>, cont-ret:") and 'q' in
+// is[0], so that the caller backs out: a file that could not be opened,
+// read or written, or that was refused without a reason of its own.
+void refuse_file(const char *name);

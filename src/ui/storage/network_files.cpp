@@ -1,29 +1,27 @@
 // Network files (network_files.h): the five kinds read and written by
 // load_save_wrs, and locate_small_net, which places a smaller network's
-// file inside the network. Reads and writes the network model's globals
-// (model/), the wiring table and nhoodm; a single-rule load of another k
-// rebuilds the network through the model's allocators and the wire-up of
-// wiring/. Reads secondpart and rules_set (driver/). Start reading at
-// load_wrs_file: every load reads the whole file and validates it (length
-// at the file's own record size, k, lattice sides, entries, values) before
-// anything in the network changes; a bad file is refused with 255.
+// file inside the network. The byte layouts, the whole-file checks and the
+// writing of a checked file into the network are engine/storage/
+// network_file_codec.cpp; this file chooses and reads the file, refuses
+// what does not fit this network (the fit tests need the network's set-up
+// stage, rules_set) and asks where a smaller block goes. A single-rule
+// load of another k rebuilds the network through the model's allocators
+// and the wire-up of wiring/. Start reading at load_wrs_file: nothing in
+// the network changes before the whole file was checked; a bad file is
+// refused with 255.
 #include "ui/storage/network_files.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_count_trie.h"
-#include "engine/model/value_line.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -34,124 +32,19 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
 #include "engine/wiring/globals.h"
-#include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wire_up.h"
 
 namespace {
 
-constexpr uint8_t kMixedFlag = 0x80;
 constexpr uint8_t kRefused = 255;
 constexpr int kPlacementSlot = 6;   // prompt slot saved under the placement box
-constexpr size_t kNetHeader = 6;    // v, k, n (2), i, j
-constexpr size_t kSeedHeader = 5;   // v, n (2), i, j
-
-// ---- sizes and shapes ------------------------------------------------------
-
-uint64_t
-entries_of_kind(int kind, int k)
-{
-    if (kind == 1)
-        return tcode_entries(k);
-    if (kind == 2)
-        return kcode_entries(k);
-    return rule_entries(k);
-}
-
-// The rule kind of scheme records: rule tables unless the network runs on
-// its codes alone.
-int
-scheme_kind()
-{
-    return tot_only ? totalistic : 0;
-}
-
-// Wiring entries take one byte up to 254 cells, so that 0xFF stays free
-// for the unused mark.
-int
-entry_width(uint32_t n)
-{
-    return n <= 254 ? 1 : 2;
-}
-
-// Whether every one of count entries of a value line is below v.
-bool
-values_below_v(const uint8_t *line, uint64_t count)
-{
-    if (value_range == 2 || value_range == 4 || value_range == 8)
-        return true;  // every pattern of value_bits bits is a value
-    for (uint64_t e = 0; e < count; e++)
-        if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
-            return false;
-    return true;
-}
-
-// The network's own sides as the header stores them (low bytes).
-uint8_t
-header_i()
-{
-    if (threed)
-        return static_cast<uint8_t>(i3d & 0xFF);
-    return twod ? static_cast<uint8_t>(i2d & 0xFF) : 0;
-}
-
-uint8_t
-header_j()
-{
-    if (threed)
-        return static_cast<uint8_t>(j3d & 0xFF);
-    return twod ? static_cast<uint8_t>(j2d & 0xFF) : 0;
-}
-
-// A block of cells a file describes: dimension and sides (1d: i = n).
-struct block {
-    int dim = 1;
-    int i = 0, j = 0, h = 0;
-};
-
-// The shape a file's n, i and j describe; false when the sides do not
-// multiply to n (2d: n = i*j; 3d: n = i*j*h with h = n div (i*j)).
-bool
-file_shape(uint32_t n, int i, int j, block *shape)
-{
-    if (i == 0 || j == 0) {
-        *shape = {1, static_cast<int>(n), 0, 0};
-        return n >= 1;
-    }
-    uint32_t face = static_cast<uint32_t>(i) * static_cast<uint32_t>(j);
-    uint32_t h = n / face;
-    if (h <= 1) {
-        *shape = {2, i, j, 1};
-        return n == face;
-    }
-    *shape = {3, i, j, static_cast<int>(h)};
-    return n == face * h;
-}
-
-bool
-fits_2d(const block &b)
-{
-    return b.i <= i2d && b.j <= j2d;
-}
-
-bool
-fits_3d(const block &b)
-{
-    return b.i <= i3d && b.j <= j3d && b.h <= h3d;
-}
-
-// Where a block lies in the network: its dimension, sides and start.
-struct placement {
-    int dim = 1;
-    int i = 0, j = 0;
-    uint32_t si = 0, sj = 0, sh = 0;
-};
 
 // Asks (or takes the default) where the block goes.
-placement
-place(int dim, uint32_t n, const block &b)
+file_placement
+place(int dim, uint32_t n, const file_block &b)
 {
     uint16_t start[3] = {0, 0, 0};
-    placement p;
+    file_placement p;
     p.dim = dim;
     if (dim == 3) {
         locate_small_net(3, start, static_cast<int>(n), b.i, b.j, b.h);
@@ -171,61 +64,7 @@ place(int dim, uint32_t n, const block &b)
     return p;
 }
 
-// The network cell of file cell f under a placement (64 bits, so that a
-// wrong placement shows as an index of lineL or more, never wraps).
-uint64_t
-mapped_cell(const placement &p, uint64_t f)
-{
-    uint64_t i = static_cast<uint64_t>(p.i), j = static_cast<uint64_t>(p.j);
-    switch (p.dim) {
-    case 2:
-        return (p.si + f % i) + static_cast<uint64_t>(i2d) * (p.sj + f / i);
-    case 3:
-        return (p.si + f % i) + static_cast<uint64_t>(i3d) * (p.sj + (f % (i * j)) / i) +
-               static_cast<uint64_t>(i3d) * static_cast<uint64_t>(j3d) * (p.sh + f / (i * j));
-    default:
-        return p.si + f;
-    }
-}
-
-// Maps file cells 0..count-1; false when one falls outside the network.
-bool
-map_cells(const placement &p, uint32_t count, std::vector<uint16_t> &map)
-{
-    map.resize(count);
-    for (uint32_t f = 0; f < count; f++) {
-        uint64_t c = mapped_cell(p, f);
-        if (c >= lineL)
-            return false;
-        map[f] = static_cast<uint16_t>(c);
-    }
-    return true;
-}
-
 // ---- reading ---------------------------------------------------------------
-
-// Reads the whole file into data; on failure shows the file error box and
-// leaves 'q' in is[0].
-bool
-read_whole_file(const char *name, std::vector<uint8_t> &data)
-{
-    int fd = myopen(name, 0, 0);
-    bool ok = fd >= 0;
-    if (ok) {
-        struct stat st;
-        ok = fstat(fd, &st) == 0 && st.st_size >= 0;
-        if (ok) {
-            data.resize(static_cast<size_t>(st.st_size));
-            ok = read_fully(fd, data.data(), data.size());
-        }
-        close(fd);
-    }
-    if (!ok) {
-        file_error(name);
-        is[0] = 'q';
-    }
-    return ok;
-}
 
 uint8_t
 refuse(const char *text)
@@ -240,19 +79,6 @@ refuse_bad_file(const char *name)
     char text[320];
     snprintf(text, sizeof text, "%s: wrong or damaged file, cant load, cont-ret:", name);
     return refuse(text);
-}
-
-// The rows of cell c that a scheme record fills or comes from; row 0 when
-// there is no mix.
-uint8_t *
-scheme_row(uint32_t c)
-{
-    uint32_t r = rulemix ? c : 0;
-    if (scheme_kind() == 1)
-        return cacode[r];
-    if (scheme_kind() == 2)
-        return v_code[r];
-    return carule[r];
 }
 
 // d with n = 2^d (the hypercube's dimension).
@@ -324,20 +150,12 @@ rebuild_for_k(int k)
         is[0] = kKeyReturn;
 }
 
+// A checked single-rule file: its rule goes to the caller's buffer (a mix,
+// or outer-totalistic kcodes) or to row 0 of the rule kind.
 uint8_t
-load_single_rule(const char *name, const uint8_t *body, size_t size, uint8_t *buffer)
+load_single_rule(const network_file &file, uint8_t *buffer)
 {
-    if (size < 1)
-        return refuse_bad_file(name);
-    int k = body[0] & 0x7F;
-    // A k byte of 0 comes from files without a v byte: the network's k.
-    int used_k = k == 0 ? nhood : k;
-    if (used_k < 1 || used_k > Maxnhood)
-        return refuse_bad_file(name);
-    uint64_t record = single_rule_record_bytes(used_k);
-    if (size < 1 + record || !values_below_v(body + 1, entries_of_kind(totalistic, used_k)))
-        return refuse_bad_file(name);
-
+    int k = file.k, used_k = file.rule_k;
     bool into_buffer = rulemix || (tot_only && outer_tot && totalistic == 2);
     if (used_k != nhood) {
         // The caller decides what a rule of another k means; the network
@@ -363,66 +181,30 @@ load_single_rule(const char *name, const uint8_t *body, size_t size, uint8_t *bu
     else
         row = carule[0];
     if (row)
-        memcpy(row, body + 1, static_cast<size_t>(record));
+        memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(used_k)));
     return static_cast<uint8_t>(k);
 }
 
-// Entry s of a wiring record of width w.
-uint32_t
-wiring_entry(const uint8_t *record, int s, int w)
-{
-    if (w == 1)
-        return record[s];
-    return static_cast<uint32_t>(record[2 * s] | record[2 * s + 1] << 8);
-}
-
+// A checked wiring or scheme file: refused unless it fits this network,
+// then placed (asking where a smaller block goes) and applied.
 uint8_t
-load_net_file(const char *name, const uint8_t *body, size_t size, int what)
+load_net_file(const char *name, const network_file &file, int what)
 {
-    if (size < kNetHeader - 1)
-        return refuse_bad_file(name);
-    bool file_mixed = (body[0] & kMixedFlag) != 0;
-    int k = body[0] & 0x7F;
-    uint32_t n = static_cast<uint32_t>(body[1] | body[2] << 8);
-    int fi = body[3], fj = body[4];
-    block shape;
-    if (k < 1 || k > Maxnhood || !file_shape(n, fi, fj, &shape))
-        return refuse_bad_file(name);
     bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
-    int w = entry_width(n);
-    uint32_t mark = w == 1 ? 0xFF : Maxu;
-    uint64_t rule_size = has_rules ? scheme_record_bytes(k) : 0;
-    uint64_t record = rule_size + (has_wiring ? static_cast<uint64_t>(k) * w : 0);
-    if (size < kNetHeader - 1 + n * record)
-        return refuse_bad_file(name);
-    const uint8_t *records = body + kNetHeader - 1;
-    for (uint32_t f = 0; f < n; f++) {
-        const uint8_t *rec = records + f * record;
-        if (has_rules && !values_below_v(rec, entries_of_kind(scheme_kind(), k)))
-            return refuse_bad_file(name);
-        for (int s = 0; has_wiring && s < k; s++) {
-            uint32_t e = wiring_entry(rec + rule_size, s, w);
-            if (e != mark && e >= n)
-                return refuse_bad_file(name);
-        }
-    }
     if ((has_rules && !rulemix) || (has_wiring && !wiring))
         return refuse(has_wiring && !wiring ? "no wiring table, cant load, cont-ret:"
                                             : "no rulemix to load into, cant load, cont-ret:");
 
     // The fit tests; the last failing one is what the user reads.
+    uint32_t n = file.n;
+    int k = file.k;
     char text[200];
     text[0] = 0;
     if (has_wiring && n > lineL)
         snprintf(text, sizeof text, "file netsize (%u) > netsize (%d), cant load, cont-ret:", n,
                  lineL);
-    block b = shape;
-    if (threed && b.dim == 2 && b.i <= i3d && b.j <= j3d)
-        b = {3, b.i, b.j, 1};
-    else if (threed && b.dim == 1 && static_cast<int>(n) <= i3d)
-        b = {3, static_cast<int>(n), 1, 1};
-    else if (twod && !threed && b.dim == 1 && static_cast<int>(n) <= i2d)
-        b = {2, static_cast<int>(n), 1, 1};
+    int dim = 1;
+    file_block b = fitted_block(file.shape, n, &dim);
     uint32_t count = has_wiring ? n : (n < lineL ? n : lineL);
     if (has_wiring && !threed && twod && b.dim >= 2) {
         if (b.i > i2d)
@@ -440,208 +222,69 @@ load_net_file(const char *name, const uint8_t *body, size_t size, int what)
     if (k > nhood)
         snprintf(text, sizeof text,
                  "base net k (%d) smaller than file k (%d), cant load, cont-ret:", nhood, k);
-    if (rules_set && !rulemix && (file_mixed || k != nhood))
+    if (rules_set && !rulemix && (file.mixed || k != nhood))
         snprintf(text, sizeof text,
                  "base net has no rulemix, file has mixed-k, cant load, cont-ret:");
     if (text[0])
         return refuse(text);
 
-    int dim = 1;
-    if (threed && b.dim == 3 && fits_3d(b))
-        dim = 3;
-    else if (twod && !threed && b.dim == 2 && fits_2d(b))
-        dim = 2;
-    placement p = place(dim, count, b);
     std::vector<uint16_t> map;
-    if (!map_cells(p, count, map))
+    if (!map_file_cells(place(dim, count, b), count, map))
         return refuse_bad_file(name);
-
     // Accepted: from here the network changes.
-    if (file_mixed && !nhood_mixed)
-        nhood_mixed = 1;
-    uint64_t row_size = has_rules ? scheme_record_bytes(nhood) : 0;
-    for (uint32_t f = 0; f < count; f++) {
-        const uint8_t *rec = records + f * record;
-        uint16_t c = map[f];
-        if (has_rules) {
-            uint8_t *row = scheme_row(c);
-            memcpy(row, rec, static_cast<size_t>(rule_size));
-            // A rule of fewer inputs leaves the rest of a longer row clear.
-            memset(row + rule_size, 0, static_cast<size_t>(row_size - rule_size));
-        }
-        if (!has_wiring)
-            continue;
-        int used = k;
-        for (int s = 0; s < k; s++) {
-            uint32_t e = wiring_entry(rec + rule_size, s, w);
-            if (e == mark) {
-                used = s;
-                break;
-            }
-            wiring[c][s] = map[e];
-        }
-        for (int s = used; s < nhood; s++)
-            wiring[c][s] = Maxu;
-        nhoodm[c] = static_cast<int8_t>(used);
-    }
-    if (has_wiring && nhood_mixed)
-        cell_out_freq();
+    apply_net_file(file, what, count, map);
     return static_cast<uint8_t>(k);
 }
 
-// Copies count cells of the file's state line into the network's under a
-// placement; the other cells keep their values.
-void
-place_seed_cells(const uint8_t *line, uint32_t count, const std::vector<uint16_t> &map,
-                 uint8_t *state)
-{
-    for (uint32_t f = 0; f < count; f++)
-        set_value(state, map[f], get_value(line, f));
-}
-
+// A checked seed file: a smaller one is placed (asking where), a larger
+// one cut to the network.
 uint8_t
-load_seed(const char *name, const uint8_t *body, size_t size, uint8_t *state)
+load_seed(const char *name, const network_file &file, uint8_t *state)
 {
-    if (size < kSeedHeader - 1 || !state)
+    if (!state)
         return refuse_bad_file(name);
-    uint32_t n = static_cast<uint32_t>(body[0] | body[1] << 8);
-    int fi = body[2], fj = body[3];
-    block shape;
-    if (!file_shape(n, fi, fj, &shape))
-        return refuse_bad_file(name);
-    const uint8_t *line = body + kSeedHeader - 1;
-    if (size < kSeedHeader - 1 + value_line_bytes(n, value_bits) || !values_below_v(line, n))
-        return refuse_bad_file(name);
-
     std::vector<uint16_t> map;
-    if (n > lineL) {
-        // A larger file gives its central block to a lattice it covers, else
-        // its first cells.
-        block net;
-        if (threed && shape.dim == 3 && shape.i >= i3d && shape.j >= j3d && shape.h >= h3d)
-            net = {3, i3d, j3d, h3d};
-        else if (twod && !threed && shape.dim == 2 && shape.i >= i2d && shape.j >= j2d)
-            net = {2, i2d, j2d, 1};
-        map.resize(lineL);
-        for (uint32_t c = 0; c < lineL; c++) {
-            if (net.dim == 1) {
-                map[c] = static_cast<uint16_t>(c);
-                continue;
-            }
-            uint32_t x = c % net.i, y = (c / net.i) % net.j, z = c / (net.i * net.j);
-            uint32_t oi = (shape.i - net.i) / 2, oj = (shape.j - net.j) / 2,
-                     oh = net.dim == 3 ? (shape.h - net.h) / 2 : 0;
-            map[c] = static_cast<uint16_t>((x + oi) + shape.i * (y + oj) +
-                                           shape.i * shape.j * (z + oh));
-        }
-        for (uint32_t c = 0; c < lineL; c++)
-            set_value(state, c, get_value(line, map[c]));
-        return body[0];
+    if (file.n <= lineL) {
+        int dim = 1;
+        file_block b = fitted_block(file.shape, file.n, &dim);
+        if (!map_file_cells(place(dim, file.n, b), file.n, map))
+            return refuse_bad_file(name);
     }
-
-    block b = shape;
-    int dim = 1;
-    if (threed) {
-        if (b.dim == 3 && fits_3d(b))
-            dim = 3;
-        else if (b.dim == 2 && b.i <= i3d && b.j <= j3d)
-            b = {3, b.i, b.j, 1}, dim = 3;
-        else if (b.dim == 1 && static_cast<int>(n) <= i3d)
-            b = {3, static_cast<int>(n), 1, 1}, dim = 3;
-    } else if (twod) {
-        if (b.dim == 2 && fits_2d(b))
-            dim = 2;
-        else if (b.dim == 1 && static_cast<int>(n) <= i2d)
-            b = {2, static_cast<int>(n), 1, 1}, dim = 2;
-    }
-    placement p = place(dim, n, b);
-    if (!map_cells(p, n, map))
-        return refuse_bad_file(name);
-    place_seed_cells(line, n, map, state);
-    return body[0];
+    apply_seed_file(file, map, state);
+    return static_cast<uint8_t>(file.n & 0xFF);
 }
 
 // ---- writing ---------------------------------------------------------------
 
-void
-put_u16(std::vector<uint8_t> &out, uint32_t x)
-{
-    out.push_back(static_cast<uint8_t>(x & 0xFF));
-    out.push_back(static_cast<uint8_t>(x >> 8 & 0xFF));
-}
-
 uint8_t
 save_failed(const char *name, const char *text = nullptr)
 {
-    if (text)
-        show_refusal(text, refusal_place::box_erased);
-    else
-        file_error(name);
+    if (!text) {
+        refuse_file(name);
+        return 0;
+    }
+    show_refusal(text, refusal_place::box_erased);
     is[0] = 'q';
     return 0;
 }
 
 } // namespace
 
-uint64_t
-single_rule_record_bytes(int k)
-{
-    return value_line_bytes(entries_of_kind(totalistic, k), value_bits);
-}
-
-uint64_t
-scheme_record_bytes(int k)
-{
-    return value_line_bytes(entries_of_kind(scheme_kind(), k), value_bits);
-}
-
 uint8_t
 save_wrs_file(const char *name, const uint8_t *buffer, int what)
 {
     std::vector<uint8_t> out;
-    out.push_back(static_cast<uint8_t>(value_range));
-    if (what == kSeedFile) {
-        if (!buffer)
-            return save_failed(name, "no state to save, cont-ret:");
-        put_u16(out, lineL);
-        out.push_back(header_i());
-        out.push_back(header_j());
-        out.insert(out.end(), buffer, buffer + bytesL);
-    } else {
-        out.push_back(static_cast<uint8_t>(nhood | (nhood_mixed ? kMixedFlag : 0)));
-        if (what == 0) {
-            if (!buffer)
-                return save_failed(name, "no rule to save, cont-ret:");
-            out.insert(out.end(), buffer, buffer + single_rule_record_bytes(nhood));
-        } else {
-            bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
-            if (has_wiring && !wiring)
-                return save_failed(name, "no wiring table to save, cont-ret:");
-            put_u16(out, lineL);
-            out.push_back(header_i());
-            out.push_back(header_j());
-            size_t rule_size = static_cast<size_t>(scheme_record_bytes(nhood));
-            int w = entry_width(lineL);
-            for (uint32_t c = 0; c < lineL; c++) {
-                if (has_rules) {
-                    // Without a mix every cell has row 0's rule.
-                    const uint8_t *row = scheme_row(c);
-                    out.insert(out.end(), row, row + rule_size);
-                }
-                for (int s = 0; has_wiring && s < nhood; s++) {
-                    if (w == 1)
-                        out.push_back(static_cast<uint8_t>(wiring[c][s] & 0xFF));
-                    else
-                        put_u16(out, wiring[c][s]);
-                }
-            }
-        }
+    switch (encode_network_file(what, buffer, out)) {
+    case network_part_missing::state:
+        return save_failed(name, "no state to save, cont-ret:");
+    case network_part_missing::rule:
+        return save_failed(name, "no rule to save, cont-ret:");
+    case network_part_missing::wiring:
+        return save_failed(name, "no wiring table to save, cont-ret:");
+    case network_part_missing::none:
+        break;
     }
-    int fd = myopen(name, 1, 0);
-    if (fd < 0)
-        return save_failed(name);
-    bool written = write_fully(fd, out.data(), out.size());
-    if (close(fd) != 0 || !written)
+    if (!write_file(name, out.data(), out.size()))
         return save_failed(name);
     return 's';
 }
@@ -650,28 +293,27 @@ uint8_t
 load_wrs_file(const char *name, uint8_t *buffer, int what)
 {
     std::vector<uint8_t> data;
-    if (!read_whole_file(name, data))
+    if (!read_file(name, data)) {
+        refuse_file(name);
         return 0;
-    if (data.empty())
-        return refuse_bad_file(name);
-    int file_v = data[0] == 0 ? 2 : data[0];
-    if (what != 1 && file_v != value_range) {
+    }
+    network_file file;
+    network_file_check check = decode_network_file(data.data(), data.size(), what, &file);
+    if (check == network_file_check::wrong_v) {
         char text[200];
         snprintf(text, sizeof text,
                  "v-range (%d) not equal to file v-range(%d), cant load, cont-ret:", value_range,
-                 file_v);
+                 file.file_v);
         show_refusal(text, refusal_place::box_kept);
         return kRefused;
     }
-    // A first byte of 0 or 1 is no v byte: it is the next field.
-    size_t skip = data[0] > 1 ? 1 : 0;
-    const uint8_t *body = data.data() + skip;
-    size_t size = data.size() - skip;
+    if (check == network_file_check::damaged)
+        return refuse_bad_file(name);
     if (what == 0)
-        return load_single_rule(name, body, size, buffer);
+        return load_single_rule(file, buffer);
     if (what == kSeedFile)
-        return load_seed(name, body, size, buffer);
-    return load_net_file(name, body, size, what);
+        return load_seed(name, file, buffer);
+    return load_net_file(name, file, what);
 }
 
 uint8_t

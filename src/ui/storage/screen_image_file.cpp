@@ -19,6 +19,7 @@
 #include "ui/screen/window_pixels.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
+#include "ui/storage/load_refusal.h"
 #include "engine/storage/screen_image_codec.h"
 
 namespace {
@@ -56,25 +57,6 @@ draw_run(const nat_run &run)
     bar(run.x, run.y, run.x, run.y + run.length - 1);
 }
 
-// Reads the whole of fd (at most kMaxFileBytes + 1 bytes, so that a longer
-// file is seen to be too long); false on a read error.
-bool
-read_whole(int fd, std::vector<uint8_t> &data)
-{
-    data.assign(kMaxFileBytes + 1, 0);
-    size_t got = 0;
-    while (got < data.size()) {
-        ssize_t n = read(fd, data.data() + got, data.size() - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    data.resize(got);
-    return true;
-}
-
 } // namespace
 
 void
@@ -86,10 +68,9 @@ save_screen()
     std::vector<uint32_t> pixels;
     bool captured = read_window_pixels(w, h, pixels);
 
-    if (select_filename("SAVE", "SCREEN", "*.nat", "myimage") == 'q') {
+    if (!choose_file("SAVE", "SCREEN", "*.nat", "myimage")) {
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(px, py);
-        is[0] = 'q';
         return;
     }
     if (!captured) {
@@ -122,8 +103,7 @@ save_screen()
         // A partly written picture is no picture: nothing is left behind.
         if (fd >= 0)
             unlink(filename);
-        file_error(filename);
-        is[0] = 'q';
+        refuse_file(filename);
     }
     setviewport(0, 0, Maxx, WinMaxy, 1);
     moveto(px, py);
@@ -137,24 +117,21 @@ load_screen()
     int16_t px = getx, py = gety;
     setviewport(0, 0, Maxx, Maxy, 1);
 
-    if (select_filename("LOAD", "SCREEN", "*.nat", "myimage") == 'q') {
+    if (!choose_file("LOAD", "SCREEN", "*.nat", "myimage")) {
         moveto(px, py);
-        is[0] = 'q';
         return;
     }
     bool keep_screen = is[0] == 'k';
 
-    int fd = myopen(filename, 0, 0);
+    // At most kMaxFileBytes + 1 bytes, so that a longer file is seen to be
+    // too long.
     std::vector<uint8_t> data;
-    bool read_ok = fd >= 0 && read_whole(fd, data);
-    if (fd >= 0)
-        close(fd);
+    bool read_ok = read_file(filename, data, kMaxFileBytes + 1);
     int w = 0, h = 0;
     std::vector<nat_run> runs;
     if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs)) {
-        file_error(filename);
+        refuse_file(filename);
         moveto(px, py);
-        is[0] = 'q';
         return;
     }
 

@@ -1,6 +1,6 @@
-// Successor tables (*.exh): no header; v^n records of bytesL bytes, record
-// s the state line of the successor of state number s, as exh_pairs holds
-// them. v = 2, n = 10 gives 1024 records of 2 bytes: 2048 bytes.
+// Successor tables (*.exh), loaded and saved through the name dialog; their
+// layout, size and check are engine/storage/side_file_codecs.h (no header;
+// v^n records of bytesL bytes, record s the successor of state number s).
 #pragma once
 #include <cstdint>
 
@@ -14,7 +14,3 @@ void load_save_exhaustive(int mode);
 // the table's inverse index is rebuilt.
 bool load_exhaustive_file(const char *name);
 bool save_exhaustive_file(const char *name);
-
-// Bytes of the table for this network (64 bits; 0 when v^n states cannot
-// be numbered in 32 bits).
-uint64_t successor_file_bytes();

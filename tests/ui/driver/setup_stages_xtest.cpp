@@ -9,6 +9,7 @@
 #include "engine/model/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/storage/globals.h"
 #include "ui/screen/window.h"
 #include "engine/wiring/globals.h"
 #include "ui/screen/input.h"

@@ -1,6 +1,6 @@
-// Histogram files (*.his): columns + 1 unsigned 16-bit counts, column 0
-// first, each most significant byte first; no header. Counts 3, 256 are
-// 00 03 01 00.
+// Histogram files (*.his) saved and listed through the name dialog; the
+// layout (16-bit counts, most significant byte first, no header) is in
+// engine/storage/side_file_codecs.h.
 #pragma once
 #include <cstdint>
 

@@ -1,0 +1,399 @@
+// Network file layouts (network_file_codec.h describes them byte by byte):
+// encoding a network part, decoding a whole file before anything changes,
+// the block a file describes and where its cells go, and writing a checked
+// file's records into the network. Reads and writes the network model's
+// globals (engine/model) and the wiring table; opens no file. Start reading
+// at decode_network_file.
+#include "engine/storage/network_file_codec.h"
+
+#include <cstring>
+
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_line.h"
+#include "engine/wiring/out_degrees.h"
+
+namespace {
+
+constexpr uint8_t kMixedFlag = 0x80;
+constexpr size_t kNetHeader = 6;    // v, k, n (2), i, j
+constexpr size_t kSeedHeader = 5;   // v, n (2), i, j
+
+// ---- sizes and shapes ------------------------------------------------------
+
+uint64_t
+entries_of_kind(int kind, int k)
+{
+    if (kind == 1)
+        return tcode_entries(k);
+    if (kind == 2)
+        return kcode_entries(k);
+    return rule_entries(k);
+}
+
+// The rule kind of scheme records: rule tables unless the network runs on
+// its codes alone.
+int
+scheme_kind()
+{
+    return tot_only ? totalistic : 0;
+}
+
+// Wiring entries take one byte up to 254 cells, so that 0xFF stays free
+// for the unused mark.
+int
+entry_width(uint32_t n)
+{
+    return n <= 254 ? 1 : 2;
+}
+
+// Whether every one of count entries of a value line is below v.
+bool
+values_below_v(const uint8_t *line, uint64_t count)
+{
+    if (value_range == 2 || value_range == 4 || value_range == 8)
+        return true;  // every pattern of value_bits bits is a value
+    for (uint64_t e = 0; e < count; e++)
+        if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
+            return false;
+    return true;
+}
+
+// The network's own sides as the header stores them (low bytes).
+uint8_t
+header_i()
+{
+    if (threed)
+        return static_cast<uint8_t>(i3d & 0xFF);
+    return twod ? static_cast<uint8_t>(i2d & 0xFF) : 0;
+}
+
+uint8_t
+header_j()
+{
+    if (threed)
+        return static_cast<uint8_t>(j3d & 0xFF);
+    return twod ? static_cast<uint8_t>(j2d & 0xFF) : 0;
+}
+
+bool
+fits_2d(const file_block &b)
+{
+    return b.i <= i2d && b.j <= j2d;
+}
+
+bool
+fits_3d(const file_block &b)
+{
+    return b.i <= i3d && b.j <= j3d && b.h <= h3d;
+}
+
+// The network cell of file cell f under a placement (64 bits, so that a
+// wrong placement shows as an index of lineL or more, never wraps).
+uint64_t
+mapped_cell(const file_placement &p, uint64_t f)
+{
+    uint64_t i = static_cast<uint64_t>(p.i), j = static_cast<uint64_t>(p.j);
+    switch (p.dim) {
+    case 2:
+        return (p.si + f % i) + static_cast<uint64_t>(i2d) * (p.sj + f / i);
+    case 3:
+        return (p.si + f % i) + static_cast<uint64_t>(i3d) * (p.sj + (f % (i * j)) / i) +
+               static_cast<uint64_t>(i3d) * static_cast<uint64_t>(j3d) * (p.sh + f / (i * j));
+    default:
+        return p.si + f;
+    }
+}
+
+// The rows of cell c that a scheme record fills or comes from; row 0 when
+// there is no mix.
+uint8_t *
+scheme_row(uint32_t c)
+{
+    uint32_t r = rulemix ? c : 0;
+    if (scheme_kind() == 1)
+        return cacode[r];
+    if (scheme_kind() == 2)
+        return v_code[r];
+    return carule[r];
+}
+
+// Entry s of a wiring record of width w.
+uint32_t
+wiring_entry(const uint8_t *record, int s, int w)
+{
+    if (w == 1)
+        return record[s];
+    return static_cast<uint32_t>(record[2 * s] | record[2 * s + 1] << 8);
+}
+
+void
+put_u16(std::vector<uint8_t> &out, uint32_t x)
+{
+    out.push_back(static_cast<uint8_t>(x & 0xFF));
+    out.push_back(static_cast<uint8_t>(x >> 8 & 0xFF));
+}
+
+// ---- decoding, after the v byte --------------------------------------------
+
+network_file_check
+decode_single_rule(const uint8_t *body, size_t size, network_file *file)
+{
+    if (size < 1)
+        return network_file_check::damaged;
+    file->mixed = (body[0] & kMixedFlag) != 0;
+    file->k = body[0] & 0x7F;
+    // A k byte of 0 comes from files without a v byte: the network's k.
+    file->rule_k = file->k == 0 ? nhood : file->k;
+    if (file->rule_k < 1 || file->rule_k > Maxnhood)
+        return network_file_check::damaged;
+    uint64_t record = single_rule_record_bytes(file->rule_k);
+    if (size < 1 + record ||
+        !values_below_v(body + 1, entries_of_kind(totalistic, file->rule_k)))
+        return network_file_check::damaged;
+    file->body = body + 1;
+    return network_file_check::sound;
+}
+
+network_file_check
+decode_net_records(const uint8_t *body, size_t size, int what, network_file *file)
+{
+    if (size < kNetHeader - 1)
+        return network_file_check::damaged;
+    file->mixed = (body[0] & kMixedFlag) != 0;
+    file->k = body[0] & 0x7F;
+    file->n = static_cast<uint32_t>(body[1] | body[2] << 8);
+    int k = file->k;
+    uint32_t n = file->n;
+    if (k < 1 || k > Maxnhood || !file_shape(n, body[3], body[4], &file->shape))
+        return network_file_check::damaged;
+    bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
+    int w = entry_width(n);
+    file->entry_width = w;
+    file->unused_mark = w == 1 ? 0xFF : Maxu;
+    file->rule_size = has_rules ? scheme_record_bytes(k) : 0;
+    file->record_size = file->rule_size + (has_wiring ? static_cast<uint64_t>(k) * w : 0);
+    if (size < kNetHeader - 1 + n * file->record_size)
+        return network_file_check::damaged;
+    file->body = body + kNetHeader - 1;
+    for (uint32_t f = 0; f < n; f++) {
+        const uint8_t *rec = file->body + f * file->record_size;
+        if (has_rules && !values_below_v(rec, entries_of_kind(scheme_kind(), k)))
+            return network_file_check::damaged;
+        for (int s = 0; has_wiring && s < k; s++) {
+            uint32_t e = wiring_entry(rec + file->rule_size, s, w);
+            if (e != file->unused_mark && e >= n)
+                return network_file_check::damaged;
+        }
+    }
+    return network_file_check::sound;
+}
+
+network_file_check
+decode_seed(const uint8_t *body, size_t size, network_file *file)
+{
+    if (size < kSeedHeader - 1)
+        return network_file_check::damaged;
+    file->n = static_cast<uint32_t>(body[0] | body[1] << 8);
+    if (!file_shape(file->n, body[2], body[3], &file->shape))
+        return network_file_check::damaged;
+    file->body = body + kSeedHeader - 1;
+    if (size < kSeedHeader - 1 + value_line_bytes(file->n, value_bits) ||
+        !values_below_v(file->body, file->n))
+        return network_file_check::damaged;
+    return network_file_check::sound;
+}
+
+} // namespace
+
+uint64_t
+single_rule_record_bytes(int k)
+{
+    return value_line_bytes(entries_of_kind(totalistic, k), value_bits);
+}
+
+uint64_t
+scheme_record_bytes(int k)
+{
+    return value_line_bytes(entries_of_kind(scheme_kind(), k), value_bits);
+}
+
+network_file_check
+decode_network_file(const uint8_t *data, size_t size, int what, network_file *file)
+{
+    *file = network_file();
+    if (size == 0)
+        return network_file_check::damaged;
+    file->file_v = data[0] == 0 ? 2 : data[0];
+    // A wiring file serves a network of any v.
+    if (what != 1 && file->file_v != value_range)
+        return network_file_check::wrong_v;
+    // A first byte of 0 or 1 is no v byte: it is the next field.
+    size_t skip = data[0] > 1 ? 1 : 0;
+    const uint8_t *body = data + skip;
+    size -= skip;
+    if (what == 0)
+        return decode_single_rule(body, size, file);
+    if (what == kSeedFile)
+        return decode_seed(body, size, file);
+    return decode_net_records(body, size, what, file);
+}
+
+network_part_missing
+encode_network_file(int what, const uint8_t *buffer, std::vector<uint8_t> &out)
+{
+    out.clear();
+    out.push_back(static_cast<uint8_t>(value_range));
+    if (what == kSeedFile) {
+        if (!buffer)
+            return network_part_missing::state;
+        put_u16(out, lineL);
+        out.push_back(header_i());
+        out.push_back(header_j());
+        out.insert(out.end(), buffer, buffer + bytesL);
+        return network_part_missing::none;
+    }
+    out.push_back(static_cast<uint8_t>(nhood | (nhood_mixed ? kMixedFlag : 0)));
+    if (what == 0) {
+        if (!buffer)
+            return network_part_missing::rule;
+        out.insert(out.end(), buffer, buffer + single_rule_record_bytes(nhood));
+        return network_part_missing::none;
+    }
+    bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
+    if (has_wiring && !wiring)
+        return network_part_missing::wiring;
+    put_u16(out, lineL);
+    out.push_back(header_i());
+    out.push_back(header_j());
+    size_t rule_size = static_cast<size_t>(scheme_record_bytes(nhood));
+    int w = entry_width(lineL);
+    for (uint32_t c = 0; c < lineL; c++) {
+        if (has_rules) {
+            // Without a mix every cell has row 0's rule.
+            const uint8_t *row = scheme_row(c);
+            out.insert(out.end(), row, row + rule_size);
+        }
+        for (int s = 0; has_wiring && s < nhood; s++) {
+            if (w == 1)
+                out.push_back(static_cast<uint8_t>(wiring[c][s] & 0xFF));
+            else
+                put_u16(out, wiring[c][s]);
+        }
+    }
+    return network_part_missing::none;
+}
+
+bool
+file_shape(uint32_t n, int i, int j, file_block *shape)
+{
+    if (i == 0 || j == 0) {
+        *shape = {1, static_cast<int>(n), 0, 0};
+        return n >= 1;
+    }
+    uint32_t face = static_cast<uint32_t>(i) * static_cast<uint32_t>(j);
+    uint32_t h = n / face;
+    if (h <= 1) {
+        *shape = {2, i, j, 1};
+        return n == face;
+    }
+    *shape = {3, i, j, static_cast<int>(h)};
+    return n == face * h;
+}
+
+file_block
+fitted_block(const file_block &shape, uint32_t n, int *dim)
+{
+    file_block b = shape;
+    int cells = static_cast<int>(n);
+    if (threed && b.dim == 2 && b.i <= i3d && b.j <= j3d)
+        b = {3, b.i, b.j, 1};
+    else if (threed && b.dim == 1 && cells <= i3d)
+        b = {3, cells, 1, 1};
+    else if (twod && !threed && b.dim == 1 && cells <= i2d)
+        b = {2, cells, 1, 1};
+    *dim = 1;
+    if (threed && b.dim == 3 && fits_3d(b))
+        *dim = 3;
+    else if (twod && !threed && b.dim == 2 && fits_2d(b))
+        *dim = 2;
+    return b;
+}
+
+bool
+map_file_cells(const file_placement &p, uint32_t count, std::vector<uint16_t> &map)
+{
+    map.resize(count);
+    for (uint32_t f = 0; f < count; f++) {
+        uint64_t c = mapped_cell(p, f);
+        if (c >= lineL)
+            return false;
+        map[f] = static_cast<uint16_t>(c);
+    }
+    return true;
+}
+
+void
+apply_net_file(const network_file &file, int what, uint32_t count,
+               const std::vector<uint16_t> &map)
+{
+    bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
+    if (file.mixed && !nhood_mixed)
+        nhood_mixed = 1;
+    uint64_t row_size = has_rules ? scheme_record_bytes(nhood) : 0;
+    for (uint32_t f = 0; f < count; f++) {
+        const uint8_t *rec = file.body + f * file.record_size;
+        uint16_t c = map[f];
+        if (has_rules) {
+            uint8_t *row = scheme_row(c);
+            memcpy(row, rec, static_cast<size_t>(file.rule_size));
+            // A rule of fewer inputs leaves the rest of a longer row clear.
+            memset(row + file.rule_size, 0, static_cast<size_t>(row_size - file.rule_size));
+        }
+        if (!has_wiring)
+            continue;
+        int used = file.k;
+        for (int s = 0; s < file.k; s++) {
+            uint32_t e = wiring_entry(rec + file.rule_size, s, file.entry_width);
+            if (e == file.unused_mark) {
+                used = s;
+                break;
+            }
+            wiring[c][s] = map[e];
+        }
+        for (int s = used; s < nhood; s++)
+            wiring[c][s] = Maxu;
+        nhoodm[c] = static_cast<int8_t>(used);
+    }
+    if (has_wiring && nhood_mixed)
+        cell_out_freq();
+}
+
+void
+apply_seed_file(const network_file &file, const std::vector<uint16_t> &map, uint8_t *state)
+{
+    const uint8_t *line = file.body;
+    if (file.n <= lineL) {
+        for (uint32_t f = 0; f < file.n; f++)
+            set_value(state, map[f], get_value(line, f));
+        return;
+    }
+    // A larger file gives its central block to a lattice it covers, else
+    // its first cells.
+    const file_block &shape = file.shape;
+    file_block net;
+    if (threed && shape.dim == 3 && shape.i >= i3d && shape.j >= j3d && shape.h >= h3d)
+        net = {3, i3d, j3d, h3d};
+    else if (twod && !threed && shape.dim == 2 && shape.i >= i2d && shape.j >= j2d)
+        net = {2, i2d, j2d, 1};
+    for (uint32_t c = 0; c < lineL; c++) {
+        uint32_t f = c;
+        if (net.dim != 1) {
+            uint32_t x = c % net.i, y = (c / net.i) % net.j, z = c / (net.i * net.j);
+            uint32_t oi = (shape.i - net.i) / 2, oj = (shape.j - net.j) / 2,
+                     oh = net.dim == 3 ? (shape.h - net.h) / 2 : 0;
+            f = (x + oi) + shape.i * (y + oj) + shape.i * shape.j * (z + oh);
+        }
+        set_value(state, c, get_value(line, f));
+    }
+}
