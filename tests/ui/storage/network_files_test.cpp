@@ -6,7 +6,6 @@
 
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_count_trie.h"
