@@ -41,7 +41,7 @@ struct file_block {
 // A network file whose whole layout was checked: its header fields and
 // where its records start inside the caller's bytes.
 struct network_file {
-    int file_v = 2;        // the v byte; 2 for a file without one
+    int file_v = 2;        // the first byte as v; 2 when it is 0 (no v byte)
     int k = 0;             // the k byte without the mix flag (single rule:
                            // 0 stands for the network's k)
     int rule_k = 0;        // single rule: the k its rule has
