@@ -3,11 +3,8 @@
 #pragma once
 #include <cstdint>
 
-extern uint8_t basinfield;      // 1 basin field, 0 single basin/subtree/forward only
 extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
-extern uint8_t show_maj;        // 0xFF: off
 extern uint8_t in_startbasin, in_startfield, setting_seed;
-extern uint8_t pre_fansize_freq_hist;
 extern uint32_t fieldno;
 extern uint8_t secondpart;      // 1 once the network-view stage has passed
 extern uint8_t rules_set;       // 0 while the wiring is chosen, 1 from the rules stage on
@@ -18,7 +15,6 @@ extern int16_t tview_x0, tview_y0, tview_x1, tview_y1; // drawing area at the la
 // Glider rule counts: no_glider_rules[v][k] for v = 2..8, k = 0..13; program lifetime.
 extern uint16_t **no_glider_rules;
 extern uint8_t *glider_buf;     // glider rule list buffer; program lifetime, grown by its loader
-extern uint32_t stepforward;    // forward steps before a subtree's root (direction 'b'); 0 none
 
 // --- Mutation between runs (mutation.h) and the run settings it reads.
 extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation
@@ -35,4 +31,3 @@ extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed toward
 extern uint32_t endcount;       // points plotted so far in the current sweep
 extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
 extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
-extern uint8_t acceptall;       // 1: the settings menus take their defaults without asking

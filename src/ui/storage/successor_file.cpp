@@ -1,4 +1,4 @@
-// Successor-table files (successor_file.h): exh_pairs (backward/) written
+// Successor-table files (successor_file.h): exh_pairs (forward/globals.h) written
 // and read whole; after a load the backward folder's inverse index is
 // rebuilt (build_successor_index). Start at load_save_exhaustive.
 #include "ui/storage/successor_file.h"
@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "ui/backward/successor_table.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
