@@ -8,6 +8,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "ui/backward/stop_prompts.h"
 #include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -38,6 +39,8 @@ ScreenTest::SetUpTestSuite()
         return;
     allocate_mem_buffers();
     open_graphics();
+    // The engines poll keys and ask through the window as in the program.
+    register_engine_prompts();
     window_open = true;
     // Keys go to the window under the pointer when no window manager runs;
     // the focus keeps them there when a test makes the window smaller.

@@ -1,7 +1,8 @@
 // Fixture for tests that draw through the screen layer inside the test
 // process: the product's window is opened once per test program on the
-// private virtual display, and a second connection of the test's own types
-// keys into it through the server (XTest), as a user would.
+// private virtual display, with the engines' key poll and prompts registered
+// as at start-up, and a second connection of the test's own types keys into
+// it through the server (XTest), as a user would.
 #pragma once
 #include <gtest/gtest.h>
 

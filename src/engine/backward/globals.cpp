@@ -2,9 +2,7 @@
 #include "engine/backward/globals.h"
 
 uint8_t neutral_order = 0;
-uint8_t exhaustive_testing = 0;
 uint16_t templineL = 0;
-uint8_t *exh_pairs = nullptr;
 uint16_t lastlevel = 0;
 float *rad = nullptr;
 uint32_t maxinhist = 0;
@@ -30,6 +28,9 @@ int16_t *segx = nullptr, *segy = nullptr;
 uint16_t level_limit = 0;
 uint8_t datapause = 0, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
 uint8_t see_ppstack = 0, dontcompress = 0;
+uint8_t basinfield = 0;
+uint8_t show_maj = 0xFF;
+uint8_t pre_fansize_freq_hist = 0;
 uint32_t attindex = 0;
 int16_t cyclematch = 1;
 uint16_t basinno = 1;

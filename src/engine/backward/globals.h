@@ -3,7 +3,6 @@
 #include <cstdint>
 
 extern uint8_t neutral_order;      // 1 in neutral-order mode: states are update-order ranks
-extern uint8_t exhaustive_testing; // 0 pre-images, 1 exhaustive successor table, 2 random map
 extern uint16_t templineL;         // the real n while neutral-order mode borrows lineL; else 0
 
 // Tree layout and in-degree counts, allocated by the network-size stage
@@ -12,11 +11,6 @@ extern uint16_t lastlevel;      // deepest tree level drawn; 90 from the network
 extern float *rad;              // 91 radii of the basin layout
 extern uint32_t maxinhist;      // largest in-degree counted in pre_fan_freq
 extern uint32_t *pre_fan_freq;  // in-degree counts 0..maxinhist
-
-// Successor table: v^n records of bytesL bytes, record s the state line of
-// the successor of state number s (label "exh_pairs"); null when there is
-// none. Read by the forward step in the random-map mode.
-extern uint8_t *exh_pairs;
 
 // Basin types of a field: the attractor jump graph counts them.
 extern uint16_t basintypeno;    // basin types recorded so far in the current field
@@ -62,6 +56,9 @@ extern uint8_t show_ss_matrix;     // 1: states are shown in the state-space mat
 extern uint8_t ss_m_att_only;      // 1: the matrix shows attractor states only
 extern uint8_t see_ppstack;        // 0 off, 1 stack view on, 2 pause at each fan
 extern uint8_t dontcompress;       // 1: no rotation compression
+extern uint8_t basinfield;         // 1 basin field, 0 single basin/subtree/forward only (first screen)
+extern uint8_t show_maj;           // value (0 or 1) whose majority count is kept per node; 0xFF: off
+extern uint8_t pre_fansize_freq_hist; // 1: fans are counted in pre_fan_freq (in-degree histogram)
 
 // Attractor of the basin being drawn (set by the basin drawing) and the
 // results of the acceptance step.

@@ -3,8 +3,8 @@
 // order) and the random-map mode. Reads the network model (state lines,
 // k-mix, wiring table, rule kind, value-count trie), the lattice templates of
 // forward-only lattices (wiring/lattice_templates.h), the successor table
-// exh_pairs (backward/globals.h) and direction (forward/globals.h). Start at
-// forward_step; the sweep is the template sweep().
+// exh_pairs and direction (forward/globals.h). Start at forward_step; the
+// sweep is the template sweep().
 //
 // Neighbourhood index: input position j weighs v^j, input 0 least
 // significant. For v = 2 the index of a cell whose inputs hold 1, 0, 1 (input
@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"

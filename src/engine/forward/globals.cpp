@@ -35,6 +35,8 @@ uint16_t *pnhood = nullptr;
 uint8_t *porder_cells = nullptr;
 uint8_t **att = nullptr;
 uint32_t attperiod = 0;
+uint8_t exhaustive_testing = 0;
+uint8_t *exh_pairs = nullptr;
 
 // --- Forward run loop and its displays (run_forward).
 uint8_t stppause = 0;
@@ -49,6 +51,7 @@ uint16_t time_skip = 1;
 int32_t slant = -1;
 uint8_t att_seed_dens = 0;
 uint8_t was_changed = 0;
+uint32_t stepforward = 0;
 uint8_t *freq_colors = nullptr;
 int16_t *bin_bound = nullptr;
 int16_t num_bin_bound = 9;
@@ -65,6 +68,7 @@ float lowlimZ = 0.2f, highlimZ = 1.0f;
 char codetypeonly = 'c';
 uint8_t lambda_z_graph = 0;
 uint8_t pause_show_code = 0;
+uint8_t acceptall = 0;
 
 uint8_t forward_only = 0;
 uint32_t bitflipcount = 0;

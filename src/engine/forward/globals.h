@@ -43,6 +43,12 @@ extern uint16_t *pnhood;         // input cells of the cell being computed (32 e
 extern uint8_t *porder_cells;    // partial-order cell set, one bit per cell (bytesL bytes); same lifetime
 extern uint8_t **att;            // attractor cycle: att[1..attperiod] state lines; attractor search
 extern uint32_t attperiod;       // period of the cycle in att, 0 when none
+extern uint8_t exhaustive_testing; // 0 pre-images, 1 exhaustive successor table, 2 random map
+// Successor table: v^n records of bytesL bytes, record s the state line of
+// the successor of state number s (label "exh_pairs"); null when there is
+// none. Filled by the successor table (backward/successor_table.h), read by
+// the forward step in the random-map mode.
+extern uint8_t *exh_pairs;
 
 // --- Forward run loop and its displays (run_forward.h). Set between runs by
 // the output and forward-only dialogs (0 until they run), read when a run
@@ -60,6 +66,7 @@ extern uint16_t time_skip;       // drawn steps are every (time_skip+1)-th with 
 extern int32_t slant;            // half-cell row counter of 1d patterns, 0..2n-1; -1 restarts it
 extern uint8_t att_seed_dens;    // 1: attractor-type statistics count seeds by density
 extern uint8_t was_changed;      // 1 after the pause box changed the rule, wiring or network
+extern uint32_t stepforward;     // forward steps before a subtree's root (direction 'b'); 0 none
 // Frozen-frequency colouring, made at the start of a forward-only run and
 // released at its end.
 extern uint8_t *freq_colors;     // 10 colour indices, cold to hot
@@ -81,6 +88,7 @@ extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
 extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
 extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
+extern uint8_t acceptall;        // 1: the settings menus take their defaults without asking
 
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)

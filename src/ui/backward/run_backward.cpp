@@ -1,34 +1,35 @@
 // The node loop of the tree builder. Owns the level lists for one call
 // (tree_levels.h) and the local work arrays; calls the pre-image methods
-// (preimages_local.h, preimages_general.h, successor_table.h), the
-// acceptance step's segment list (acceptance.h) and the fan drawing
-// (fan_drawing.h). Reads the attractor (forward/globals.h), the run settings
-// of the driver and the network model. Start at run_backward.
+// of the engine (engine/backward: preimages_local.h, preimages_general.h,
+// successor_table.h), the acceptance step's segment list (acceptance.h), the
+// stop prompt (stop_prompts.h) and the fan drawing (fan_drawing.h). Reads
+// the attractor (forward/globals.h), the run settings (backward/globals.h)
+// and the network model. Start at run_backward.
 #include "ui/backward/run_backward.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "ui/backward/acceptance.h"
-#include "ui/backward/fan_drawing.h"
+#include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
-#include "ui/backward/preimages_general.h"
-#include "ui/backward/preimages_local.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/preimages_local.h"
 #include "engine/backward/state_rotation.h"
-#include "ui/backward/successor_table.h"
+#include "engine/backward/state_symmetries.h"
+#include "engine/backward/successor_table.h"
 #include "engine/backward/tree_levels.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/backward/state_symmetries.h"
 #include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/fan_drawing.h"
+#include "ui/backward/stop_prompts.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
-#include "engine/wiring/globals.h"
 
 namespace {
 

@@ -1,17 +1,13 @@
 // Definitions and start values of the driver's state (see globals.h).
 #include "ui/driver/globals.h"
 
-uint8_t basinfield = 0;
 uint8_t layout_notset = 1;
-uint8_t show_maj = 0xFF;
 uint8_t in_startbasin = 0, in_startfield = 0, setting_seed = 0;
-uint8_t pre_fansize_freq_hist = 0;
 uint32_t fieldno = 0;
 uint8_t toggle_single_field = 0;
 int16_t msize = 0;
 int16_t Leftx = 50;
 int16_t tview_x0 = 0, tview_y0 = 0, tview_x1 = 0, tview_y1 = 0;
-uint32_t stepforward = 0;
 
 int8_t mutate = 'b';
 uint8_t mutate_wiring = 0;
@@ -26,4 +22,3 @@ uint8_t set_z_high = 0;
 uint32_t endcount = 0;
 int16_t totcode_eq_or_cl = 0;
 uint8_t screensavedemo = 0;
-uint8_t acceptall = 0;

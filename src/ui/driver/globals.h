@@ -3,17 +3,13 @@
 #pragma once
 #include <cstdint>
 
-extern uint8_t basinfield;      // 1 basin field, 0 single basin/subtree/forward only
 extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
-extern uint8_t show_maj;        // 0xFF: off
 extern uint8_t in_startbasin, in_startfield, setting_seed;
-extern uint8_t pre_fansize_freq_hist;
 extern uint32_t fieldno;
 extern uint8_t toggle_single_field; // 1: the options box asked to switch single and field runs
 extern int16_t msize;           // vgax(200)
 extern int16_t Leftx;           // 50
 extern int16_t tview_x0, tview_y0, tview_x1, tview_y1; // drawing area at the last full redraw
-extern uint32_t stepforward;    // forward steps before a subtree's root (direction 'b'); 0 none
 
 // --- Mutation between runs (mutation.h) and the run settings it reads.
 extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation
@@ -30,4 +26,3 @@ extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed toward
 extern uint32_t endcount;       // points plotted so far in the current sweep
 extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
 extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
-extern uint8_t acceptall;       // 1: the settings menus take their defaults without asking

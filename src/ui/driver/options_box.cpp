@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ui/driver/globals.h"
+#include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "ui/forward/pause_box.h"

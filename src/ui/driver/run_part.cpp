@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "engine/backward/globals.h"
-#include "ui/backward/run_drivers.h"
+#include "ui/driver/run_drivers.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"

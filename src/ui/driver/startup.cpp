@@ -10,8 +10,10 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "ui/backward/stop_prompts.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
+#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"
@@ -228,6 +230,7 @@ void
 start_zemra(int argc, char **argv)
 {
     set_outof_memory_handler(outof_memory);
+    register_engine_prompts();
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 
 // What the colouring of one step needs besides the cell: set once per step
 // by the run loop.

@@ -1,7 +1,7 @@
 // The on-the-fly key index: a panel at the bottom right listing the keys of
 // a running pattern.
 #pragma once
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 
 // Draws the panel; the current point is kept.
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "engine/forward/globals.h"
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 
 // The rows a run of the network reads: carule, or in the totalistic
 // forward-only mode cacode (tcodes) or v_code (kcodes).

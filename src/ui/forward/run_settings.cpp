@@ -4,7 +4,6 @@
 // a subtree, a basin and a forward-only pattern.
 #include "ui/forward/run_settings.h"
 
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "ui/screen/boxes.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "ui/forward/cell_colouring.h"
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 #include "ui/screen/globals.h"
 
 // Display shapes for every network: a 3d network gets i2d = i3d, j2d =

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/forward/run_records.h"
+#include "ui/measures/run_records.h"
 
 // One step of measuring and drawing the density/entropy and lookup plots.
 void entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it, int colour);

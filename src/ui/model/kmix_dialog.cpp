@@ -15,6 +15,7 @@
 
 #include "ui/driver/globals.h"
 #include "ui/storage/histogram_file.h"
+#include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/kmix_methods.h"

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ui/driver/globals.h"
+#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"

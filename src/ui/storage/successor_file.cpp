@@ -1,4 +1,4 @@
-// Successor-table files (successor_file.h): exh_pairs (engine/backward)
+// Successor-table files (successor_file.h): exh_pairs (engine/forward)
 // written and read whole through the name dialog; the table's size and the
 // check of its records are engine/storage/side_file_codecs.h. After a load
 // the backward folder's inverse index is rebuilt (build_successor_index).
@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/storage/side_file_codecs.h"
-#include "ui/backward/successor_table.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/storage/file_dialog.h"

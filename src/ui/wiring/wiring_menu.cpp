@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "ui/driver/globals.h"
+#include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"

@@ -1,7 +1,7 @@
 // Each pre-image method against the brute-force inversion of the forward
 // step: random networks of every kind, every small ring, Garden-of-Eden and
 // constant-rule targets, and a target with more than 65,535 pre-images.
-#include "backward_test_support.h"
+#include "tree_test_support.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // on small rings for each method, the level limit, the in-degree counts,
 // rotation compression of a uniform root's fan, rot_cycle_equiv, and the
 // attractor-predecessor test.
-#include "backward_test_support.h"
+#include "tree_test_support.h"
 
 #include <set>
 

@@ -2,6 +2,7 @@
 // and back out, leaving no stage memory behind.
 #include "support/x_test_fixture.h"
 
+#include "engine/backward/globals.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"

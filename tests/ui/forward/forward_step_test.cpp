@@ -2,7 +2,7 @@
 // rule sequences on a 16-cell ring, the sequential modes, codes against the
 // rule tables made from them, on-the-fly lattice inputs against the wired
 // lattice, and the forward-only overrides.
-#include "forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 
 #include <set>
 

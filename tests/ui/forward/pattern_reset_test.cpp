@@ -1,6 +1,6 @@
 // State changes of a running pattern: the single-cell seeds and the random
 // cell change.
-#include "forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 
 #include "ui/forward/pattern_reset.h"
 #include "ui/rules/random_states.h"

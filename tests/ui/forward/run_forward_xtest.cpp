@@ -14,7 +14,7 @@
 #include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "ui/forward/run_forward.h"
-#include "forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -1,6 +1,6 @@
 // Update orders: rank and unrank, the random order against the plain
 // cell-by-cell probing walk, and the order file with its refusals.
-#include "forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

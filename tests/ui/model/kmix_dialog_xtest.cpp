@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/backward/globals.h"
 #include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"

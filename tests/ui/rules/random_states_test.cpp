@@ -1,6 +1,6 @@
 // Random and block states: exact densities, the damage form, Hamming
 // changes, central blocks and random block places.
-#include "ui/forward/forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 
 #include "ui/rules/random_states.h"
 #include "ui/screen/globals.h"

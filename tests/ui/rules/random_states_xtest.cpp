@@ -2,7 +2,7 @@
 // density line in the prompt box.
 #include "support/x_test_fixture.h"
 
-#include "ui/forward/forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
-#include "ui/backward/successor_table.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
+#include "ui/driver/globals.h"
 #include "ui/storage/histogram_file.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/value_line.h"

@@ -2,7 +2,8 @@
 // attractor-predecessor and seed-repeat tests, rotation compression of a
 // uniform target's fan into the segment list, counting, tickoff marking in
 // table mode, and the append to the next level list. Also the key poll of a
-// fan and the count of rotation-equivalent states of an attractor cycle.
+// fan, which stops it when the user asks, and the count of
+// rotation-equivalent states of an attractor cycle.
 #pragma once
 #include <cstdint>
 
@@ -20,12 +21,15 @@ int hand_over_pre_image(const uint8_t *P);
 // when the pre-image was kept; 1 when the fan must stop (fan_stopped).
 int offer_pre_image(const uint8_t *P);
 
-// Polls the keyboard once; on 'q' asks how to go on and leaves 'q' or 'n' in
-// is[0] (with earlyexit 1) when the fan must stop. Does nothing while no
-// window is open.
+// Starts the fan of the state in A: clears attrepeat and the user's stop.
+// Every pre-image method calls it first.
+void begin_fan();
+// Polls the keys once (model/key_poll.h): 'n' stops the fan; on 'q' the fan
+// stop prompt asks how to go on, and its 'q' or 'n' stops the fan (with
+// earlyexit 1). Does nothing while no key poll is registered.
 void interrupt_pre_fan();
-// 1 when the fan must stop: the user asked ('q' or 'n' in is[0]) or the
-// tree was abandoned (abort_subtree).
+// 1 when the fan must stop: the user asked ('q' or 'n') or the tree was
+// abandoned (abort_subtree).
 int fan_stopped();
 
 // Number of states of the attractor cycle att[1..attperiod] that are
@@ -40,12 +44,3 @@ int compression_on();
 void clear_segment_list();
 // Frees the segment list and its lines.
 void free_segment_list();
-
-// Shows text in a one-line prompt box, reads one key, erases the box and
-// restores the current point; returns the key (also in is[0]). Needs an
-// open window.
-int ask_one_key(const char *text);
-// The stop prompt of a fan or a tree: lines 1 or 2 (2 adds "early exit - in
-// pre-image fan" first); returns the key, 'q' or 'n' meaning stop. Needs an
-// open window.
-int ask_stop_key(int lines);

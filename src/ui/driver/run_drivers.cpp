@@ -2,7 +2,7 @@
 // menus take their defaults; a subtree or field draws nothing and ends as if
 // the user pressed Return; the drivers that show the options box themselves
 // (size ranges, mutants on one screen) show it.
-#include "ui/backward/run_drivers.h"
+#include "ui/driver/run_drivers.h"
 
 #include "engine/backward/globals.h"
 #include "ui/driver/options_box.h"

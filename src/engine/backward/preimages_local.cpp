@@ -23,12 +23,12 @@
 // the pre-images in the cell-by-cell sweep's order (0 before 1 at each
 // cell, the first cell most significant) with one lookup per run instead of
 // one choice and look-ahead per cell; dead ends cost one lookup.
-#include "ui/backward/preimages_local.h"
+#include "engine/backward/preimages_local.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ui/backward/acceptance.h"
+#include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -491,7 +491,7 @@ set_start_block(uint32_t b)
 void
 pre_images_binary()
 {
-    attrepeat = 0;
+    begin_fan();
     read_target();
     if (plan.on)
         chunk_sweep();
@@ -502,7 +502,7 @@ pre_images_binary()
 void
 pre_images_multi_state()
 {
-    attrepeat = 0;
+    begin_fan();
     read_target();
     sweep<false>();
 }
@@ -510,9 +510,9 @@ pre_images_multi_state()
 void
 pre_images_local()
 {
-    // attrepeat is cleared once for the fan, not per start block, so that it
-    // still tells afterwards whether the cycle predecessor came up.
-    attrepeat = 0;
+    // The fan begins once, not per start block, so that attrepeat still
+    // tells afterwards whether the cycle predecessor came up.
+    begin_fan();
     read_target();
     uint64_t blocks = int_power(value_range, nhood > 1 ? nhood - 1 : 0);
     for (uint64_t b = 0; b < blocks; b++) {

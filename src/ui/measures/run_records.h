@@ -1,6 +1,7 @@
-// The five records a forward run keeps for its length and hands by address
-// to the running-pattern keys, the key panel, the pattern reset routines and
-// the measures: it (display and iteration state), eg (entropy and lookup
+// The five records a forward run (ui/forward/run_forward.h) keeps for its
+// length and hands by address to the measures, the running-pattern keys,
+// the key panel and the pattern reset routines; they live here, below the
+// run, because the measures fill most of their fields: it (display and iteration state), eg (entropy and lookup
 // plots), ae (entropy data), sk (frozen skeletons and attractor types) and
 // dp (damage spread and histogram settings). run_forward zeroes them at its
 // start (value-initialisation) and sets the fields its set-up names. Fields

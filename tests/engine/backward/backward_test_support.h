@@ -3,40 +3,27 @@
 // the forward step, and the pre-image sets each method hands to the next
 // level list.
 #pragma once
-#include "ui/forward/forward_test_support.h"
+#include "engine/forward/forward_test_support.h"
 
 #include <algorithm>
 #include <map>
 #include <vector>
 
-#include "ui/backward/acceptance.h"
+#include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
-#include "ui/backward/preimages_general.h"
-#include "ui/backward/preimages_local.h"
-#include "ui/backward/run_backward.h"
-#include "ui/backward/successor_table.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/preimages_local.h"
 #include "engine/backward/state_rotation.h"
+#include "engine/backward/state_symmetries.h"
+#include "engine/backward/successor_table.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/forward/update_order.h"
-#include "engine/backward/state_symmetries.h"
-#include "ui/screen/globals.h"
-
-// The input line the methods read their stop key from.
-inline void
-ensure_input_line()
-{
-    static char line[kInputLineSize];
-    if (!is)
-        is = line;
-    is[0] = 0;
-}
 
 // The backward settings every test starts from: no attractor, no
 // compression flags, nothing placed.
 inline void
 reset_backward_settings()
 {
-    ensure_input_line();
     attperiod = 0;
     attindex = 0;
     level = 0;
@@ -156,7 +143,6 @@ method_pre_images(uint32_t t, Method method)
     pretog = 0;
     nextindex = 0;
     precount = 0;
-    is[0] = 0;
     set_number(A, t);
     method();
     std::vector<uint32_t> got;

@@ -1,13 +1,15 @@
 // The successor table and the table pre-image methods. Reads the network
 // model, runs the forward step of forward/forward_step.h for every state,
 // reads update orders (forward/update_order.h) in neutral-order mode, and
-// hands pre-images to acceptance.h. Start at fill_successor_table.
+// hands pre-images to acceptance.h. Polls the keys (model/key_poll.h) and
+// asks through the registered prompts (preimage_prompts.h). Start at
+// fill_successor_table.
 //
 // Inverse index: the successor number of every state is counted (a counting
 // sort by successor), so the pre-images of state t are
 // index_list[index_first[t] .. index_first[t+1]), in ascending order. Built
 // once per table in O(v^n); each target then costs its own fan only.
-#include "ui/backward/successor_table.h"
+#include "engine/backward/successor_table.h"
 
 #include <unistd.h>
 
@@ -15,18 +17,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/backward/acceptance.h"
+#include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
+#include "engine/backward/preimage_prompts.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/key_poll.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
-#include "ui/screen/globals.h"
-#include "ui/screen/input.h"
 
 namespace {
 
@@ -44,16 +45,6 @@ state_count()
         return 0;
     uint64_t states = int_power(value_range, lineL);
     return states >= (uint64_t(1) << 32) ? 0 : states;
-}
-
-void
-message(const char *text)
-{
-    if (mouse_found) {
-        ask_one_key(text);
-    } else {
-        fprintf(stderr, "\n%s\n", text);
-    }
 }
 
 // Index from the successor numbers succ[0 .. states-1] (each < states).
@@ -124,22 +115,16 @@ random_successor(int hamming, uint8_t *picked)
     }
 }
 
-// 1 when the user stops the computation at s of states.
+// 1 when the user stops the computation at s of states: 'q' and then the
+// progress prompt's 'q'.
 int
 stopped_at(uint64_t s, uint64_t states)
 {
-    if (!mouse_found || !event_ready() || is[0] != 'q')
+    if (key_poll() != 'q')
         return 0;
-    for (;;) {
-        char text[120];
-        // 64-bit arithmetic: 100 * s overflows 32 bits past 42,949,672 states.
-        unsigned percent = static_cast<unsigned>(states > 1 ? 100 * s / (states - 1) : 100);
-        snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:", percent);
-        ask_one_key(text);
-        // 'o' opens the after-run options of the driver once it exists.
-        if (is[0] != 'o')
-            return is[0] == 'q';
-    }
+    // 64-bit arithmetic: 100 * s overflows 32 bits past 42,949,672 states.
+    unsigned percent = static_cast<unsigned>(states > 1 ? 100 * s / (states - 1) : 100);
+    return ask_table_stop(percent);
 }
 
 // The parallel step of a wired network with rule tables, for every state
@@ -215,9 +200,7 @@ fill_successor_table(int hamming, int print_pairs)
     uint64_t need = successor_table_bytes();
     uint64_t memory = static_cast<uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
     if (!states || need > memory / 2) {
-        message("successor table too large for memory, cont-ret:");
-        if (is)
-            is[0] = 'q';
+        show_table_refusal("successor table too large for memory, cont-ret:");
         return 0;
     }
     free_successor_table();
@@ -273,10 +256,8 @@ fill_successor_table(int hamming, int print_pairs)
     checked_free(succ);
     checked_free(counter);
     checked_free(picked);
-    if (!done) {
+    if (!done)
         free_successor_table();
-        is[0] = 'q';
-    }
     return done;
 }
 
@@ -320,7 +301,7 @@ free_successor_table()
 void
 pre_exhaustive()
 {
-    attrepeat = 0;
+    begin_fan();
     if (!index_first && !build_successor_index())
         return;
     uint32_t t = dec_equiv(A, L);
@@ -340,7 +321,7 @@ pre_exhaustive()
 void
 pre_neutral()
 {
-    attrepeat = 0;
+    begin_fan();
     int n = templineL;
     if (n < 2)
         return;

@@ -1,8 +1,9 @@
 // Pre-image acceptance and rotation compression. Owns the segment list and
-// its canonical-form index. Reads the attractor cycle (forward/globals.h),
-// the network shape and compression flags (model, wiring globals), the level
-// lists (tree_levels.h) and, for prompts, the screen layer. Start at
-// check_pre_image.
+// its canonical-form index, and the user's stop of the current fan. Reads
+// the attractor cycle (forward/globals.h), the network shape and compression
+// flags (model, wiring globals), the level lists (tree_levels.h); shows and
+// asks through the registered prompts (preimage_prompts.h) and the key poll
+// (model/key_poll.h). Start at check_pre_image.
 //
 // Rotation merging: every rotation (ring) or translation (2d lattice) of a
 // pre-image of a uniform state is a pre-image too, so a fan keeps one
@@ -10,28 +11,23 @@
 // state_rotation.h in a hash map to the kept entry, so a pre-image is not
 // compared with every kept entry; the first representative met is kept.
 // Shifts and ring segments are the model's (model/state_symmetries.h).
-#include "ui/backward/acceptance.h"
+#include "engine/backward/acceptance.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_prompts.h"
 #include "engine/backward/state_rotation.h"
+#include "engine/backward/state_symmetries.h"
 #include "engine/backward/tree_levels.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/backward/state_symmetries.h"
+#include "engine/model/key_poll.h"
 #include "engine/model/value_line.h"
-#include "ui/screen/boxes.h"
-#include "ui/screen/draw.h"
-#include "ui/screen/globals.h"
-#include "ui/screen/input.h"
 #include "engine/wiring/globals.h"
 
 namespace {
@@ -40,6 +36,7 @@ std::unordered_map<std::string, uint32_t> seg_index; // canonical form -> entry
 uint32_t seg_capacity = 0;                           // entries 0..seg_capacity-1 allocated
 uint8_t *work = nullptr;                             // work copy of a pre-image
 uint16_t work_bytes = 0;
+bool user_stopped = false;                           // the user stopped the current fan
 
 uint8_t *
 work_line(const uint8_t *P)
@@ -152,15 +149,6 @@ mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
     });
 }
 
-void
-show_one_line(const char *text)
-{
-    int16_t x = getx, y = gety;
-    draw_prompt_box(1);
-    outtext(text);
-    moveto(x, y);
-}
-
 } // namespace
 
 int
@@ -186,8 +174,7 @@ check_pre_image(const uint8_t *P)
     if (!isrepeat && attperiod == 0 && !neutral_order &&
         ((this_firstseed && same_state(P, this_firstseed)) || same_state(P, firstseed))) {
         isrepeat = 1;
-        if (mouse_found)
-            show_one_line("repeat of seed");
+        show_seed_repeat();
         totatt_states = level + 1u;
         return 1;
     }
@@ -205,10 +192,8 @@ check_pre_image(const uint8_t *P)
     nextindex++;
     precount++;
     // 5. The space-time strip.
-    if (stp && mouse_found) {
-        print_current_state(P, lightred);
-        end_page(scale);
-    }
+    if (stp)
+        show_pre_image(P);
     // 6. Placed states in table mode.
     if (exhaustive_testing)
         mark_placed(P, h, w);
@@ -245,62 +230,31 @@ offer_pre_image(const uint8_t *P)
     return fan_stopped();
 }
 
-int
-ask_one_key(const char *text)
+void
+begin_fan()
 {
-    int16_t x = getx, y = gety;
-    draw_prompt_box(1);
-    outtext(text);
-    input_string(1, 0);
-    erase_prompt_box(1);
-    moveto(x, y);
-    return is[0];
-}
-
-int
-ask_stop_key(int lines)
-{
-    char mode_line[150];
-    const char *hist = pre_fansize_freq_hist ? "inhist-h, " : "";
-    const char *keys = basinfield ? "next tree/basin-n, options-o, stop field-q, cont-ret:"
-                       : direction != 'b' ? "next tree-n, options-o, stop basin-q, cont-ret:"
-                                          : "options-o, stop subtree-q, cont-ret:";
-    snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
-    int16_t x = getx, y = gety;
-    for (;;) {
-        int16_t margin = draw_prompt_box(lines);
-        if (lines == 2) {
-            outtext("early exit - in pre-image fan");
-            moveto(margin, gety + CHeight);
-        }
-        outtext(mode_line);
-        input_string(1, 0);
-        erase_prompt_box(lines);
-        moveto(x, y);
-        // 'o' and 'h' open the options box and the in-degree histogram,
-        // which belong to the driver and the histogram view; until those
-        // exist the prompt is shown again after them.
-        if (is[0] == 'o' || (is[0] == 'h' && pre_fansize_freq_hist))
-            continue;
-        return is[0];
-    }
+    attrepeat = 0;
+    user_stopped = false;
 }
 
 void
 interrupt_pre_fan()
 {
-    if (!mouse_found || !event_ready() || is[0] != 'q')
-        return;
-    earlyexit = 1;
-    int key = ask_stop_key(2);
-    if (key != 'q' && key != 'n')
-        earlyexit = 0;
+    int key = key_poll();
+    if (key == 'q') {
+        earlyexit = 1;
+        key = ask_fan_stop();
+        if (key != 'q' && key != 'n')
+            earlyexit = 0;
+    }
+    if (key == 'q' || key == 'n')
+        user_stopped = true;
 }
 
 int
 fan_stopped()
 {
-    return abort_subtree || (is && (is[0] == 'q' || is[0] == 'n'));
+    return abort_subtree || user_stopped;
 }
 
 int16_t

@@ -12,8 +12,9 @@
 // distance of every successor from its state, any other value gives a free
 // map). print_pairs writes "\n %lu" and " %lu" for every pair to standard
 // error. Allocates tickoff too for a single basin or subtree run. Returns 1
-// when the table is ready; 0 with 'q' in is[0] when it was refused (too
-// large for memory, with a message) or stopped by the user.
+// when the table is ready; 0 when it was refused (too large for memory,
+// with a message) or stopped by the user, the prompts leaving 'q' as the
+// answer.
 int fill_successor_table(int hamming, int print_pairs);
 // Builds the inverse index of exh_pairs (after a table was loaded); 0 when a
 // record is not a state of this network.

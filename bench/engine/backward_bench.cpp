@@ -10,28 +10,23 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
-#include "ui/backward/preimages_general.h"
-#include "ui/backward/preimages_local.h"
-#include "ui/backward/successor_table.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/preimages_local.h"
+#include "engine/backward/successor_table.h"
 #include "engine/backward/tree_levels.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
-#include "ui/screen/globals.h"
 
 namespace {
-
-char input_line[kInputLineSize];
 
 // A 20-cell v = 2 network with k = 3 for every cell: a ring, or random wiring.
 void
 build_network(uint32_t rule, bool random_wiring)
 {
-    is = input_line;
     value_range = 2;
     value_bits = 1;
     lineL = 20;

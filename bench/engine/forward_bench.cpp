@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"

@@ -13,13 +13,13 @@
 // e stands for all of them and only input positions m .. k-1 are assigned
 // (positions below m stay as they are). Entries inside a block are not
 // listed (the skip table). For v > 2 every entry is listed with level 0.
-#include "ui/backward/preimages_general.h"
+#include "engine/backward/preimages_general.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "ui/backward/acceptance.h"
+#include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -270,7 +270,7 @@ pre_images_rand()
 {
     if (!prepared)
         prepair_pre_rand();
-    attrepeat = 0;
+    begin_fan();
     pp_hist_max = 0;
     pp_wild = 0;
     if (see_ppstack)

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"

@@ -1,0 +1,49 @@
+// The registered prompts of the pre-image engines (see preimage_prompts.h).
+#include "engine/backward/preimage_prompts.h"
+
+#include <cstdio>
+
+namespace {
+
+preimage_prompts registered = {};
+
+} // namespace
+
+void
+set_preimage_prompts(const preimage_prompts &prompts)
+{
+    registered = prompts;
+}
+
+void
+show_seed_repeat()
+{
+    if (registered.show_seed_repeat)
+        registered.show_seed_repeat();
+}
+
+void
+show_pre_image(const uint8_t *P)
+{
+    if (registered.show_pre_image)
+        registered.show_pre_image(P);
+}
+
+int
+ask_fan_stop()
+{
+    return registered.ask_fan_stop ? registered.ask_fan_stop() : 0;
+}
+
+int
+ask_table_stop(unsigned percent)
+{
+    return registered.ask_table_stop ? registered.ask_table_stop(percent) : 0;
+}
+
+void
+show_table_refusal(const char *text)
+{
+    if (!registered.show_table_refusal || !registered.show_table_refusal(text))
+        fprintf(stderr, "\n%s\n", text);
+}

@@ -1,0 +1,37 @@
+// What the pre-image engines show and ask through the window: the seed
+// repeat notice and the accepted pre-images of a fan on the space-time
+// strip, the stop prompts of a fan and of the successor table, and the
+// refusal of a table too large. The interface registers them at start-up
+// (ui/backward/stop_prompts.h). Without them, as with no window, nothing is
+// drawn or asked and the refusal goes to standard error. The keys that lead
+// to the stop prompts come through the key poll (model/key_poll.h).
+#pragma once
+#include <cstdint>
+
+struct preimage_prompts {
+    // "repeat of seed" in a one-line box, when a subtree closes on its seed.
+    void (*show_seed_repeat)();
+    // An accepted pre-image P as the next row of the space-time strip
+    // (called only while stp is set).
+    void (*show_pre_image)(const uint8_t *P);
+    // The stop prompt of a fan after 'q': returns the key, 'q' or 'n'
+    // meaning stop.
+    int (*ask_fan_stop)();
+    // The progress prompt of the successor table after 'q', at percent
+    // complete: 1 to stop.
+    int (*ask_table_stop)(unsigned percent);
+    // The refusal text of a successor table; leaves 'q' as the answer and
+    // returns 0 when no window was open to show it in.
+    int (*show_table_refusal)(const char *text);
+};
+
+// Registers the prompts (members may be null).
+void set_preimage_prompts(const preimage_prompts &prompts);
+
+// The registered prompts, each doing nothing (0 for the keys) when absent.
+void show_seed_repeat();
+void show_pre_image(const uint8_t *P);
+int ask_fan_stop();
+int ask_table_stop(unsigned percent);
+// The refusal text in the window, or "\n<text>\n" on standard error.
+void show_table_refusal(const char *text);

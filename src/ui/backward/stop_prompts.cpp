@@ -1,0 +1,137 @@
+// The prompts of backward runs in the window, and the key poll and prompts
+// the engines call through their hooks. Reads the run kind (backward,
+// forward globals) for the stop prompt's keys, draws through the screen
+// layer and the state rows of model/cell_display.h. Start at
+// register_engine_prompts.
+#include "ui/backward/stop_prompts.h"
+
+#include <cstdio>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/preimage_prompts.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/key_poll.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+
+namespace {
+
+// The key of a waiting key or button press (left in is[0] too); 0 when none
+// is waiting or no window is open.
+int
+poll_window_key()
+{
+    return mouse_found && event_ready() ? is[0] : 0;
+}
+
+void
+show_seed_repeat_line()
+{
+    if (!mouse_found)
+        return;
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext("repeat of seed");
+    moveto(x, y);
+}
+
+void
+show_pre_image_row(const uint8_t *P)
+{
+    if (!mouse_found)
+        return;
+    print_current_state(P, lightred);
+    end_page(scale);
+}
+
+int
+ask_fan_stop_key()
+{
+    return ask_stop_key(2);
+}
+
+int
+ask_table_stop_key(unsigned percent)
+{
+    for (;;) {
+        char text[120];
+        snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:", percent);
+        ask_one_key(text);
+        // 'o' opens the after-run options of the driver once it exists.
+        if (is[0] != 'o')
+            return is[0] == 'q';
+    }
+}
+
+int
+show_table_refusal_box(const char *text)
+{
+    int shown = 0;
+    if (mouse_found) {
+        ask_one_key(text);
+        shown = 1;
+    }
+    if (is)
+        is[0] = 'q';
+    return shown;
+}
+
+} // namespace
+
+int
+ask_one_key(const char *text)
+{
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    moveto(x, y);
+    return is[0];
+}
+
+int
+ask_stop_key(int lines)
+{
+    char mode_line[150];
+    const char *hist = pre_fansize_freq_hist ? "inhist-h, " : "";
+    const char *keys = basinfield ? "next tree/basin-n, options-o, stop field-q, cont-ret:"
+                       : direction != 'b' ? "next tree-n, options-o, stop basin-q, cont-ret:"
+                                          : "options-o, stop subtree-q, cont-ret:";
+    snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
+    int16_t x = getx, y = gety;
+    for (;;) {
+        int16_t margin = draw_prompt_box(lines);
+        if (lines == 2) {
+            outtext("early exit - in pre-image fan");
+            moveto(margin, gety + CHeight);
+        }
+        outtext(mode_line);
+        input_string(1, 0);
+        erase_prompt_box(lines);
+        moveto(x, y);
+        // 'o' and 'h' open the options box and the in-degree histogram,
+        // which belong to the driver and the histogram view; until those
+        // exist the prompt is shown again after them.
+        if (is[0] == 'o' || (is[0] == 'h' && pre_fansize_freq_hist))
+            continue;
+        return is[0];
+    }
+}
+
+void
+register_engine_prompts()
+{
+    set_key_poll(poll_window_key);
+    preimage_prompts prompts;
+    prompts.show_seed_repeat = show_seed_repeat_line;
+    prompts.show_pre_image = show_pre_image_row;
+    prompts.ask_fan_stop = ask_fan_stop_key;
+    prompts.ask_table_stop = ask_table_stop_key;
+    prompts.show_table_refusal = show_table_refusal_box;
+    set_preimage_prompts(prompts);
+}
