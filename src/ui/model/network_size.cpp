@@ -24,13 +24,6 @@ constexpr uint16_t kRangeStart = 5, kRangeEnd = 12;
 // The network size before a range dialog began.
 uint16_t size_before_range = 0;
 
-// Writes a prompt composed in textb[0] at the text column's point.
-void
-say_textb()
-{
-    myouttext(textb[0]);
-}
-
 // The cell scale: the scale typed, or the default vgax(4) for Return or an
 // answer below 1.
 void
@@ -38,7 +31,7 @@ prompt_scale()
 {
     snprintf(textb[0], 150, "enter cell scale in pixels, default %d:",
              static_cast<int8_t>(vgax(4)));
-    say_textb();
+    myouttext(textb[0]);
 }
 
 answer_step
@@ -69,12 +62,14 @@ range_size(uint16_t fallback)
     return static_cast<uint16_t>(typed);
 }
 
+// Default size of a single basin or forward run.
 uint16_t
 single_basin_default()
 {
     return tot_only ? 150 : 14;
 }
 
+// The rows go down the text column.
 constexpr question_place kTextColumn = {start_text_column_row, take_back_text_column, false};
 
 // Single basins and forward runs: the scale, then the size of a 1d network.
@@ -84,7 +79,7 @@ constexpr question kSingleBasinRows[] = {
      [] {
          snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
                   (Maxx + 1) / scale, single_basin_default());
-         say_textb();
+         myouttext(textb[0]);
      },
      5, 1,
      [](int) {
@@ -107,7 +102,7 @@ constexpr question kFieldRows[] = {
      [] {
          snprintf(textb[0], 150, "Network size, max %d, default %d:", maxL_lu,
                   field_size_default());
-         say_textb();
+         myouttext(textb[0]);
      },
      2, 1,
      [](int) {
@@ -137,7 +132,7 @@ constexpr question kRangeRows[] = {
     {nullptr, nullptr,
      [] {
          snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
-         say_textb();
+         myouttext(textb[0]);
      },
      2, 1,
      [](int) {
@@ -148,7 +143,7 @@ constexpr question kRangeRows[] = {
     {nullptr, nullptr,
      [] {
          snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
-         say_textb();
+         myouttext(textb[0]);
      },
      2, 1,
      [](int) {
