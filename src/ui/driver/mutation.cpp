@@ -4,7 +4,8 @@
 // codes and wiring (model/globals.h), the sweep settings of the output
 // parameters (forward/globals.h) and the basin layout cursor
 // (backward/globals.h); the rule families and the Post test come from
-// rules/. Start at mutate_rule; the dialogs follow it.
+// rules/. Start at mutate_rule; the dialogs follow it, the settings menu
+// being a table of questions (kMutationRows, screen/question_table.h).
 //
 // Searches that may not end (Post redraws, chain redraws, random rules with a
 // Z floor, rule-number walks through a Z window) are capped at kMaxTries
