@@ -4,7 +4,8 @@
 // codes and wiring (model/globals.h), the sweep settings of the output
 // parameters (forward/globals.h) and the basin layout cursor
 // (backward/globals.h); the rule families and the Post test come from
-// rules/. Start at mutate_rule; the dialogs follow it.
+// rules/. Start at mutate_rule; the dialogs follow it, the settings menu
+// being a table of questions (kMutationRows, screen/question_table.h).
 //
 // Searches that may not end (Post redraws, chain redraws, random rules with a
 // Z floor, rule-number walks through a Z window) are capped at kMaxTries
@@ -32,6 +33,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/lattice_wireup.h"
@@ -556,10 +558,9 @@ default_text(char *text, size_t size)
         snprintf(text, size, " (def %c)", mutate);
 }
 
-enum class menu_step { again, done, back };
-
-// The special menu (kinds 0..5).
-menu_step
+// The special menu (kinds 0..5); 'q' starts the kind menu again, or leaves
+// the dialog for a local 2d forward-only network.
+answer_step
 special_menu()
 {
     mutate = 2;
@@ -592,7 +593,7 @@ special_menu()
     erase_prompt_box(3);
     char key = is[0];
     if (key == 'q')
-        return loc_twod_fonly ? menu_step::back : menu_step::again;
+        return loc_twod_fonly ? answer_step::leave : answer_step::restart;
     if (key == 'd')
         acceptall = 1;
     else if (key >= '0' && key <= '5')
@@ -610,11 +611,12 @@ special_menu()
         offered = false;
     if (!offered)
         mutate = 0;
-    return menu_step::done;
+    return answer_step::next;
 }
 
-// Start and end of a flip from the left (kinds 0 and 1).
-menu_step
+// Start and end of a flip from the left (kinds 0 and 1); 'q' at the start
+// starts the kind menu again, at the end leaves the dialog.
+answer_step
 flip_positions()
 {
     long last = static_cast<long>(rule_entries(nhood)) - 1;
@@ -623,7 +625,7 @@ flip_positions()
     startmut = static_cast<int16_t>(last);
     endmut = 0;
     if (acceptall || accept_from != 'm')
-        return menu_step::done;
+        return answer_step::next;
     draw_prompt_box(2);
     outtext(value_range == 2 ? "specify start - end position of bitflip (countdown)"
                              : "specify start - end position of valueflip (countdown)");
@@ -635,7 +637,7 @@ flip_positions()
     long x;
     if (is[0] == 'q') {
         erase_prompt_box(2);
-        return menu_step::again;
+        return answer_step::restart;
     }
     if (is[0] == 'd') {
         acceptall = 1;
@@ -645,59 +647,25 @@ flip_positions()
         startmut = static_cast<int16_t>(x < 0 ? 0 : x > last ? last : x);
     }
     if (acceptall)
-        return menu_step::done;
+        return answer_step::next;
     moverel(10, 0);
     snprintf(textb[0], 150, "end position (def %d):", endmut);
     outtext(textb[0]);
     input_string(4, 0);
     erase_prompt_box(2);
     if (is[0] == 'q')
-        return menu_step::back;
+        return answer_step::leave;
     if (is[0] == 'd')
         acceptall = 1;
     else if (typed_number(x))
         endmut = static_cast<int16_t>(x < 0 ? 0 : x > startmut ? startmut : x);
-    return menu_step::done;
+    return answer_step::next;
 }
 
-// The pause settings; again when 'q' restarts the menu.
-menu_step
-pause_settings()
-{
-    if (datapause)
-        return menu_step::done;
-    mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0;
-    if (acceptall || accept_from != 'm')
-        return menu_step::done;
-    draw_prompt_box(2);
-    outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
-    input_string(1, -2);
-    if (is[0] == 'q')
-        return menu_step::again;
-    if (is[0] == 'd')
-        acceptall = 1;
-    else if (is[0] == 'y')
-        mutantdontpause = !mutantdontpause;
-    if (mutantdontpause == 1) {
-        prompt_next_line();
-        snprintf(textb[0], 150, "change delay, enter factor (now %.2f max 10):", pause_fact);
-        outtext(textb[0]);
-        input_string(4, 1);
-        if (is[0] == 'q')
-            return menu_step::again;
-        if ((is[0] >= '0' && is[0] <= '9') || is[0] == '.') {
-            double x = atof(entry_text().c_str());
-            if (x >= 0 && x <= 10)
-                pause_fact = static_cast<float>(x);
-        }
-    }
-    erase_prompt_box(2);
-    return menu_step::done;
-}
-
-// Steps 1 to 7 of the menu: the defaults, then the kind and special menus.
-menu_step
-kind_menus()
+// The kinds the menu starts from: one bit (none stays none), or for sweeps
+// and the screen saver the kind their rules suit.
+void
+set_kind_defaults()
 {
     if (mutate != 'n')
         mutate = 'b';
@@ -715,23 +683,15 @@ kind_menus()
         mutate = 'b';
         bits_to_flip = 1;
     }
-    if (!(gd_z_graph == 3 || (acceptall == 0 && accept_from == 'm')))
-        return menu_step::done;
+}
 
-    draw_prompt_box(2);
-    outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
-    prompt_next_line();
-    outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
-                           : "wiring-w/+w, rule: special-s, set bits-b, single bit-1");
-    char def[40];
-    default_text(def, sizeof def);
-    outtext(def);
-    outtext(":");
-    int len = input_string(2, 0);
+// The kind menu's answer and the menus it leads to (wire count, bit count,
+// special menu, flip positions); 'q' in them starts the menu again.
+answer_step
+kind_menus(int len)
+{
     erase_prompt_box(2);
     char first = is[0], second = len >= 2 ? is[1] : 0;
-    if (first == 'q')
-        return menu_step::back;
     if (first == 'd')
         acceptall = 1;
     if (first == 'w' || second == 'w') {
@@ -742,7 +702,7 @@ kind_menus()
         nonlocal = 1;
         wire_move('s', 0);
         if (is[0] == 'q')
-            return menu_step::again;
+            return answer_step::restart;
     }
     switch (first) {
     case '1':
@@ -755,7 +715,7 @@ kind_menus()
         mutate = 'b';
         set_bit_flips();
         if (is[0] == 'q')
-            return menu_step::again;
+            return answer_step::restart;
         break;
     case 'c':
     case 'P':
@@ -764,8 +724,8 @@ kind_menus()
         mutate = first;
         break;
     case 's': {
-        menu_step step = special_menu();
-        if (step != menu_step::done)
+        answer_step step = special_menu();
+        if (step != answer_step::next)
             return step;
         if (mutate == 0 || mutate == 1)
             return flip_positions();
@@ -774,8 +734,67 @@ kind_menus()
     default:
         break;
     }
-    return menu_step::done;
+    return answer_step::next;
 }
+
+// The pause answer, and the delay factor when mutants do not pause; 'q' at
+// the delay starts the kind menu again.
+answer_step
+pause_settings(int)
+{
+    if (is[0] == 'd')
+        acceptall = 1;
+    else if (is[0] == 'y')
+        mutantdontpause = !mutantdontpause;
+    if (mutantdontpause == 1) {
+        prompt_next_line();
+        snprintf(textb[0], 150, "change delay, enter factor (now %.2f max 10):", pause_fact);
+        outtext(textb[0]);
+        input_string(4, 1);
+        if (is[0] == 'q')
+            return answer_step::restart;
+        if ((is[0] >= '0' && is[0] <= '9') || is[0] == '.') {
+            double x = atof(entry_text().c_str());
+            if (x >= 0 && x <= 10)
+                pause_fact = static_cast<float>(x);
+        }
+    }
+    erase_prompt_box(2);
+    return answer_step::next;
+}
+
+// The mutation settings: the kind menu, shown for the menu pass and for
+// size sweeps, then the pause settings of runs without the data pause. Each
+// starts from its defaults, which hold when it is not shown; 'q' anywhere
+// after the kind menu starts it again.
+constexpr question kMutationRows[] = {
+    {nullptr, set_kind_defaults, nullptr, 0, 0, nullptr, 0, answer_step::back},
+    {[] { return gd_z_graph == 3 || (acceptall == 0 && accept_from == 'm'); }, nullptr,
+     [] {
+         draw_prompt_box(2);
+         outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
+         prompt_next_line();
+         outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
+                                : "wiring-w/+w, rule: special-s, set bits-b, single bit-1");
+         char def[40];
+         default_text(def, sizeof def);
+         outtext(def);
+         outtext(":");
+     },
+     2, 0, kind_menus, 0, answer_step::back},
+    {[] { return datapause == 0; },
+     [] { mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0; }, nullptr, 0, 0, nullptr, 0,
+     answer_step::back},
+    {[] { return datapause == 0 && acceptall == 0 && accept_from == 'm'; }, nullptr,
+     [] {
+         draw_prompt_box(2);
+         outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
+     },
+     1, -2, pause_settings, 0, answer_step::restart},
+};
+
+// The mutation dialogs draw their own prompt boxes.
+constexpr question_place kOwnBoxes = {nullptr, nullptr, false};
 
 } // namespace
 
@@ -821,19 +840,9 @@ mutate_rule(int k)
 void
 set_mutation()
 {
-    for (;;) {
-        menu_step step = kind_menus();
-        if (step == menu_step::back) {
-            is[0] = 'q';
-            return;
-        }
-        if (step == menu_step::again)
-            continue;
-        step = pause_settings();
-        if (step == menu_step::again)
-            continue;
-        return;
-    }
+    // 'q' at the kind menu takes its box away.
+    if (ask_questions(kMutationRows, kOwnBoxes) == answer_step::leave)
+        erase_prompt_box(2);
 }
 
 void

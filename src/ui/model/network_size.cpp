@@ -1,7 +1,8 @@
 // The network-size stages of the set-up: one prompt for single basins and
 // forward runs, one for basin fields (bounded so that every state number
 // fits 32 bits), one for a range of sizes; each followed by the cell scale.
-// Prompts go down the text column; step-back erases the lines it leaves.
+// Each is a table of questions (screen/question_table.h) drawn down the text
+// column; a step back erases the lines it leaves.
 #include "ui/model/network_size.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -19,29 +21,26 @@ namespace {
 constexpr uint16_t kLargestNetwork = 65025;  // 255 x 255
 constexpr uint16_t kRangeStart = 5, kRangeEnd = 12;
 
-// Writes a prompt on the next line of the text column.
+// The network size before a range dialog began.
+uint16_t size_before_range = 0;
+
+// The cell scale: the scale typed, or the default vgax(4) for Return or an
+// answer below 1.
 void
-text_column_prompt(const char *text)
+prompt_scale()
 {
-    next_line(xtext, 1);
-    myouttext(text);
+    snprintf(textb[0], 150, "enter cell scale in pixels, default %d:",
+             static_cast<int8_t>(vgax(4)));
+    myouttext(textb[0]);
 }
 
-// The cell scale prompt: the scale typed, the default vgax(4) for Return or
-// an answer below 1, -1 for 'q'.
-int
-scale_prompt()
+answer_step
+take_scale(int)
 {
     int byte_default = static_cast<int8_t>(vgax(4));
-    snprintf(textb[0], 150, "enter cell scale in pixels, default %d:", byte_default);
-    text_column_prompt(textb[0]);
-    input_string(2, 1);
-    if (is[0] == 'q')
-        return -1;
-    long typed = entry_number();
-    if (is[0] == kKeyReturn || typed <= 0)
-        return byte_default;
-    return static_cast<int8_t>(typed);
+    long typed = answer_or(byte_default);
+    scale = static_cast<uint8_t>(typed <= 0 ? byte_default : static_cast<int8_t>(typed));
+    return answer_step::next;
 }
 
 // Default basin-field size by value range.
@@ -55,13 +54,109 @@ field_size_default()
 // A typed range size, or the default for Return, an answer outside
 // 1..maxL_lu, or a network above 31 cells before this stage.
 uint16_t
-range_size(uint16_t fallback, uint16_t size_before)
+range_size(uint16_t fallback)
 {
-    long typed = entry_number();
-    if (is[0] == kKeyReturn || typed < 1 || typed > maxL_lu || size_before > 31)
+    long typed = answer_or(fallback);
+    if (typed < 1 || typed > maxL_lu || size_before_range > 31)
         return fallback > maxL_lu ? static_cast<uint16_t>(maxL_lu) : fallback;
     return static_cast<uint16_t>(typed);
 }
+
+// Default size of a single basin or forward run.
+uint16_t
+single_basin_default()
+{
+    return tot_only ? 150 : 14;
+}
+
+// The rows go down the text column.
+constexpr question_place kTextColumn = {start_text_column_row, take_back_text_column, false};
+
+// Single basins and forward runs: the scale, then the size of a 1d network.
+constexpr question kSingleBasinRows[] = {
+    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::back},
+    {nullptr, nullptr,
+     [] {
+         snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
+                  (Maxx + 1) / scale, single_basin_default());
+         myouttext(textb[0]);
+     },
+     5, 1,
+     [](int) {
+         long typed = answer_or(single_basin_default());
+         if (typed < 1)
+             lineL = single_basin_default();
+         else if (typed <= kLargestNetwork)
+             lineL = static_cast<uint16_t>(typed);
+         else if (lineL == 0)
+             lineL = single_basin_default();
+         set_line_lengths();
+         return answer_step::next;
+     },
+     0, answer_step::back},
+};
+
+// Basin fields: the size, bounded by maxL_lu, then the scale.
+constexpr question kFieldRows[] = {
+    {nullptr, nullptr,
+     [] {
+         snprintf(textb[0], 150, "Network size, max %d, default %d:", maxL_lu,
+                  field_size_default());
+         myouttext(textb[0]);
+     },
+     2, 1,
+     [](int) {
+         uint16_t fallback = field_size_default();
+         long typed = entry_number();
+         if (is[0] == kKeyReturn) {
+             lineL = fallback;
+             snprintf(textb[0], 150, " Network size=%d", fallback);
+             myouttext(textb[0]);
+         } else if (typed < 1 || typed > maxL_lu) {
+             lineL = fallback;
+             snprintf(textb[0], 150, " too big! Network size=%d", fallback);
+             myouttext(textb[0]);
+         } else {
+             lineL = static_cast<uint16_t>(typed);
+         }
+         set_line_lengths();
+         return answer_step::next;
+     },
+     0, answer_step::back},
+    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::back},
+};
+
+// A range of sizes: start, end (whose 'q' leaves the dialog), then the scale
+// (whose 'q' asks both sizes again).
+constexpr question kRangeRows[] = {
+    {nullptr, nullptr,
+     [] {
+         snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
+         myouttext(textb[0]);
+     },
+     2, 1,
+     [](int) {
+         startL = range_size(kRangeStart);
+         return answer_step::next;
+     },
+     0, answer_step::back},
+    {nullptr, nullptr,
+     [] {
+         snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
+         myouttext(textb[0]);
+     },
+     2, 1,
+     [](int) {
+         endL = range_size(kRangeEnd);
+         if (endL <= startL)
+             rangeL = 0;
+         lineL = startL;
+         set_line_lengths();
+         return answer_step::next;
+     },
+     0, answer_step::leave},
+    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::restart},
+};
 
 } // namespace
 
@@ -75,100 +170,21 @@ set_line_lengths()
 void
 select_linelength_singlebasin()
 {
-    for (;;) {
-        int chosen_scale = scale_prompt();
-        if (chosen_scale < 0) {
-            scale = 255;
-            is[0] = 'q';
-            return;
-        }
-        scale = static_cast<uint8_t>(chosen_scale);
-        uint16_t fallback = tot_only ? 150 : 14;
-        snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
-                 (Maxx + 1) / scale, fallback);
-        text_column_prompt(textb[0]);
-        input_string(5, 1);
-        if (is[0] == 'q') {
-            setpback_x_lines(1);
-            continue;
-        }
-        long typed = entry_number();
-        if (is[0] == kKeyReturn || typed < 1)
-            lineL = fallback;
-        else if (typed <= kLargestNetwork)
-            lineL = static_cast<uint16_t>(typed);
-        else if (lineL == 0)
-            lineL = fallback;
-        set_line_lengths();
-        return;
-    }
+    if (ask_questions(kSingleBasinRows, kTextColumn) == answer_step::leave)
+        scale = 255;
 }
 
 void
 select_linelength_31()
 {
-    for (;;) {
-        uint16_t fallback = field_size_default();
-        snprintf(textb[0], 150, "Network size, max %d, default %d:", maxL_lu, fallback);
-        text_column_prompt(textb[0]);
-        input_string(2, 1);
-        if (is[0] == 'q')
-            return;
-        long typed = entry_number();
-        if (is[0] == kKeyReturn) {
-            lineL = fallback;
-            snprintf(textb[0], 150, " Network size=%d", fallback);
-            myouttext(textb[0]);
-        } else if (typed < 1 || typed > maxL_lu) {
-            lineL = fallback;
-            snprintf(textb[0], 150, " too big! Network size=%d", fallback);
-            myouttext(textb[0]);
-        } else {
-            lineL = static_cast<uint16_t>(typed);
-        }
-        set_line_lengths();
-        int chosen_scale = scale_prompt();
-        if (chosen_scale < 0) {
-            setpback_x_lines(1);
-            continue;
-        }
-        scale = static_cast<uint8_t>(chosen_scale);
-        return;
-    }
+    ask_questions(kFieldRows, kTextColumn);
 }
 
 void
 select_linelength_range()
 {
-    uint16_t size_before = lineL;
-    for (;;) {
-        snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
-        text_column_prompt(textb[0]);
-        input_string(2, 1);
-        if (is[0] == 'q')
-            return;
-        startL = range_size(kRangeStart, size_before);
-        snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
-        text_column_prompt(textb[0]);
-        input_string(2, 1);
-        if (is[0] == 'q') {
-            setpback_x_lines(1);
-            is[0] = 'q';
-            return;
-        }
-        endL = range_size(kRangeEnd, size_before);
-        if (endL <= startL)
-            rangeL = 0;
-        lineL = startL;
-        set_line_lengths();
-        int chosen_scale = scale_prompt();
-        if (chosen_scale < 0) {
-            setpback_x_lines(2);
-            continue;
-        }
-        scale = static_cast<uint8_t>(chosen_scale);
-        return;
-    }
+    size_before_range = lineL;
+    ask_questions(kRangeRows, kTextColumn);
 }
 
 void

@@ -26,6 +26,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/lattice_templates.h"
 
@@ -346,6 +347,190 @@ start_line(int line)
     moveto(Maxx / 2 + 3, line_top(line));
 }
 
+// What the bias dialog's rows read, set when it opens: the lattice is a cube,
+// the distinct question is offered, the widest zone.
+bool bias_cube = false;
+bool bias_asks_distinct = false;
+int bias_zone_max = 1;
+
+bool
+on_cube()
+{
+    return bias_cube;
+}
+
+// What an answer in one of a row's further entries does: 'q' goes on_q, 'd'
+// accepts the rest, anything else lets the row go on.
+answer_step
+further_entry_step(answer_step on_q)
+{
+    if (is[0] == 'q')
+        return on_q;
+    return is[0] == 'd' ? answer_step::finish : answer_step::next;
+}
+
+// The zone, and on the same line whether its first draw is the CA
+// neighbourhood; 'q' there asks the zone again.
+answer_step
+take_zone(int)
+{
+    int zone = typed_number();
+    zonesize = static_cast<uint16_t>(zone < 2 || zone > bias_zone_max ? bias_zone_max : zone);
+    say(" CA-c:");
+    ca_bias = 0;
+    input_string(digits_of(lineL), 0);
+    answer_step step = further_entry_step(answer_step::again);
+    if (step != answer_step::next)
+        return step;
+    if (is[0] == 'c')
+        ca_bias = 1;
+    return answer_step::next;
+}
+
+// Periodic boundary on i, and on the same line on j and h for a plane or a
+// cube; 'q' at j or h steps back as at i.
+answer_step
+take_boundaries(int)
+{
+    if (is[0] == 's')
+        ib = 1;
+    const char *axis[2] = {"  j:", "  h:"};
+    uint8_t *flag[2] = {&jb, &hb};
+    int axes = bias_cube ? 2 : (twod ? 1 : 0);
+    for (int a = 0; a < axes; a++) {
+        say(axis[a]);
+        input_string(1, 0);
+        answer_step step = further_entry_step(answer_step::back);
+        if (step != answer_step::next)
+            return step;
+        if (is[0] == 's')
+            *flag[a] = 1;
+    }
+    return answer_step::next;
+}
+
+// The layers to suppress: two ranges, each a low and a high entry.
+answer_step
+take_layer_ranges(int)
+{
+    char text[40];
+    for (int r = 0; r < 2; r++) {
+        snprintf(text, sizeof text, " range%d low:", r + 1);
+        say(text);
+        input_string(2, 0);
+        if (is[0] == 'q' || is[0] == 'd')
+            break;
+        int low = typed_number();
+        if (low >= 0 && low < h3d)
+            sup_3d_layers[2 * r] = static_cast<int16_t>(low);
+        say(" high:");
+        input_string(2, 0);
+        if (is[0] == 'q' || is[0] == 'd')
+            break;
+        int high = typed_number();
+        sup_3d_layers[2 * r + 1] =
+            high >= 0 && high < h3d ? static_cast<int16_t>(high) : sup_3d_layers[2 * r];
+    }
+    if (is[0] == 'd')
+        sup_3d_layers[0] = sup_3d_layers[2] = -1;
+    return further_entry_step(answer_step::back);
+}
+
+// Writes a prompt composed with one number.
+void
+say_number(const char *format, int x)
+{
+    char text[160];
+    snprintf(text, sizeof text, format, x);
+    say(text);
+}
+
+// Asks the bias dialog's questions, each on a line of its box: the entry of
+// the zone is as wide as the network size, and the last question sits below
+// the cube's layer questions or on the first free line.
+void
+ask_bias_questions()
+{
+    const question rows[] = {
+        {nullptr, nullptr,
+         [] {
+             char text[160];
+             snprintf(text, sizeof text,
+                      "bias random wiring: confine to local zone (max=%d def=%d):", bias_zone_max,
+                      zonesize);
+             say(text);
+         },
+         digits_of(lineL), 0, take_zone, 0, answer_step::back},
+        {nullptr, [] { escape_wires = 0; },
+         [] { say_number("release some wires from zone (def 0, max %d):", nhood); }, 2, 0,
+         [](int) {
+             int e = typed_number();
+             if (e >= 1 && e <= nhood)
+                 escape_wires = static_cast<int8_t>(e);
+             return answer_step::next;
+         },
+         1, answer_step::back},
+        {nullptr, [] { ib = jb = hb = 0; },
+         [] {
+             say(oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
+                                               : "suppress periodic boundary-s: i:");
+         },
+         1, 0, take_boundaries, 2, answer_step::back},
+        {nullptr, [] { fixmidwire = 0; },
+         [] { say("exclude all selfwiring-2, selfwire centre wire-1:"); }, 1, 0,
+         [](int) {
+             if (is[0] == '1' || is[0] == '2')
+                 fixmidwire = static_cast<uint8_t>(is[0] - '0');
+             return answer_step::next;
+         },
+         3, answer_step::back},
+        {[] { return bias_asks_distinct; }, [] { distinct = 0; },
+         [] { say("distinct wiring (no duplication)-n:"); }, 1, 0,
+         [](int) {
+             if (is[0] == 'n' && nhood <= zonesize)
+                 distinct = 1;
+             return answer_step::next;
+         },
+         4, answer_step::back},
+        {on_cube,
+         [] {
+             for (int s = 0; s < 4; s++)
+                 sup_3d_layers[s] = -1;
+         },
+         [] { say_number("suppress links to layers (0-%d),", h3d - 1); }, 0, 0, take_layer_ranges,
+         5, answer_step::back},
+        {on_cube, [] { direct_3d_link_layer = -1; },
+         [] { say_number("force direct link to a layer, enter (0-%d):", h3d - 1); }, 1, 0,
+         [](int) {
+             int layer = typed_number();
+             if (layer >= 0 && layer < h3d)
+                 direct_3d_link_layer = static_cast<int16_t>(layer);
+             return answer_step::next;
+         },
+         6, answer_step::back},
+        {on_cube, [] { force_layers_set = 0; },
+         [] { say("force random links to sepecific layers -y:"); }, 1, 0,
+         [](int) {
+             if (is[0] != 'y')
+                 return answer_step::next;
+             force_layers_set = 1;
+             force_rand_links_layer();
+             is[0] = 'y';
+             return answer_step::finish;
+         },
+         7, answer_step::back},
+        {nullptr, [] { same_wiring = 0; }, [] { say("same wiring everywhere-e:"); }, 1, 0,
+         [](int) {
+             if (is[0] == 'e')
+                 same_wiring = 1;
+             return answer_step::next;
+         },
+         bias_cube ? 8 : 5, answer_step::back},
+    };
+    const question_place place = {start_line, [](int line, int) { clear_line(line); }, true};
+    ask_questions(rows, place);
+}
+
 } // namespace
 
 void
@@ -356,15 +541,15 @@ bias_random_wiring()
     escape_wires = 0;
     distinct = 0;
     force_layers_set = 0;
-    bool cube = threed == 3;
-    if (cube) {
+    bias_cube = threed == 3;
+    if (bias_cube) {
         sup_3d_layers[0] = sup_3d_layers[2] = -1;
         direct_3d_link_layer = -1;
     }
-    int n = lineL;
-    int max = set_max_zonesize(static_cast<uint16_t>(n));
-    if (max < 1)
-        max = 1;
+    bias_zone_max = set_max_zonesize(lineL);
+    if (bias_zone_max < 1)
+        bias_zone_max = 1;
+    bias_asks_distinct = nhood <= (rangeL ? startL : lineL);
 
     float old_xtext = xtext;
     xtext = static_cast<float>(Maxx / 2 + 3) / static_cast<float>(CWidth);
@@ -372,228 +557,14 @@ bias_random_wiring()
     setcolor(lightred);
     moveto(memory_left + 3, 3);
     outtext("accept defaults-d");
-    int lines = cube ? 9 : 6;
+    int lines = bias_cube ? 9 : 6;
     get_prompt_box(8, lines);
     draw_prompt_box(lines);
 
-    bool ask_distinct = nhood <= (rangeL ? startL : lineL);
-    const int line_of[11] = {0, 0, 0, 1, 2, 3, 4, 5, 6, 7, cube ? 8 : 5};
-    char text[160];
-    char last_key = 0;
-    int q = 1;
-    // q: the question to ask; 0 when the dialog is over.
-    while (q != 0) {
-        int back = 0; // the question to go back to on 'q'
-        switch (q) {
-        case 1:
-            start_line(line_of[1]);
-            snprintf(text, sizeof text,
-                     "bias random wiring: confine to local zone (max=%d def=%d):", max,
-                     zonesize);
-            say(text);
-            input_string(digits_of(n), 0);
-            break;
-        case 2:
-            say(" CA-c:");
-            ca_bias = 0;
-            input_string(digits_of(n), 0);
-            back = 1;
-            break;
-        case 3:
-            start_line(line_of[3]);
-            escape_wires = 0;
-            snprintf(text, sizeof text, "release some wires from zone (def 0, max %d):", nhood);
-            say(text);
-            input_string(2, 0);
-            back = 1;
-            break;
-        case 4:
-            start_line(line_of[4]);
-            ib = jb = hb = 0;
-            say(oned || (!twod && !cube) ? "suppress periodic boundary-s: "
-                                         : "suppress periodic boundary-s: i:");
-            input_string(1, 0);
-            back = 3;
-            break;
-        case 5:
-            start_line(line_of[5]);
-            fixmidwire = 0;
-            say("exclude all selfwiring-2, selfwire centre wire-1:");
-            input_string(1, 0);
-            back = 4;
-            break;
-        case 6:
-            start_line(line_of[6]);
-            distinct = 0;
-            say("distinct wiring (no duplication)-n:");
-            input_string(1, 0);
-            back = 5;
-            break;
-        case 7:
-            start_line(line_of[7]);
-            for (int s = 0; s < 4; s++)
-                sup_3d_layers[s] = -1;
-            snprintf(text, sizeof text, "suppress links to layers (0-%d),", h3d - 1);
-            say(text);
-            back = ask_distinct ? 6 : 5;
-            break;
-        case 8:
-            start_line(line_of[8]);
-            direct_3d_link_layer = -1;
-            snprintf(text, sizeof text, "force direct link to a layer, enter (0-%d):", h3d - 1);
-            say(text);
-            input_string(1, 0);
-            back = 7;
-            break;
-        case 9:
-            start_line(line_of[9]);
-            force_layers_set = 0;
-            say("force random links to sepecific layers -y:");
-            input_string(1, 0);
-            back = 8;
-            break;
-        case 10:
-            start_line(line_of[10]);
-            same_wiring = 0;
-            say("same wiring everywhere-e:");
-            input_string(1, 0);
-            back = cube ? 9 : (ask_distinct ? 6 : 5);
-            break;
-        }
-
-        // The layer ranges of question 7 are two pairs of entries.
-        if (q == 7) {
-            bool stepped = false;
-            for (int r = 0; r < 2 && !stepped; r++) {
-                snprintf(text, sizeof text, " range%d low:", r + 1);
-                say(text);
-                input_string(2, 0);
-                if (is[0] == 'q' || is[0] == 'd') {
-                    stepped = true;
-                    break;
-                }
-                int low = typed_number();
-                if (low >= 0 && low < h3d)
-                    sup_3d_layers[2 * r] = static_cast<int16_t>(low);
-                say(" high:");
-                input_string(2, 0);
-                if (is[0] == 'q' || is[0] == 'd') {
-                    stepped = true;
-                    break;
-                }
-                int high = typed_number();
-                sup_3d_layers[2 * r + 1] = high >= 0 && high < h3d
-                                               ? static_cast<int16_t>(high)
-                                               : sup_3d_layers[2 * r];
-            }
-            if (is[0] == 'd') {
-                sup_3d_layers[0] = sup_3d_layers[2] = -1;
-            }
-        }
-
-        char key = is[0];
-        last_key = key;
-        if (key == 'd') {
-            last_key = 0;
-            q = 0;
-            break;
-        }
-        if (key == 'q') {
-            clear_line(line_of[q]);
-            if (q == 1) {
-                q = 0;
-                break;
-            }
-            q = back;
-            continue;
-        }
-        // The answer.
-        switch (q) {
-        case 1: {
-            int zone = typed_number();
-            zonesize = static_cast<uint16_t>(zone < 2 || zone > max ? max : zone);
-            q = 2;
-            break;
-        }
-        case 2:
-            if (key == 'c')
-                ca_bias = 1;
-            q = 3;
-            break;
-        case 3: {
-            int e = typed_number();
-            if (e >= 1 && e <= nhood)
-                escape_wires = static_cast<int8_t>(e);
-            q = 4;
-            break;
-        }
-        case 4: {
-            if (key == 's')
-                ib = 1;
-            // The other axes on the same line.
-            const char *axis[2] = {"  j:", "  h:"};
-            uint8_t *flag[2] = {&jb, &hb};
-            int axes = cube ? 2 : (twod ? 1 : 0);
-            bool stepped = false;
-            for (int a = 0; a < axes; a++) {
-                say(axis[a]);
-                input_string(1, 0);
-                if (is[0] == 'q' || is[0] == 'd') {
-                    stepped = true;
-                    break;
-                }
-                if (is[0] == 's')
-                    *flag[a] = 1;
-            }
-            if (stepped && is[0] == 'd') {
-                last_key = 0;
-                q = 0;
-            } else if (stepped) {
-                clear_line(line_of[4]);
-                q = 3;
-            } else {
-                last_key = is[0];
-                q = 5;
-            }
-            break;
-        }
-        case 5:
-            if (key == '1' || key == '2')
-                fixmidwire = static_cast<uint8_t>(key - '0');
-            q = ask_distinct ? 6 : (cube ? 7 : 10);
-            break;
-        case 6:
-            if (key == 'n' && nhood <= zonesize)
-                distinct = 1;
-            q = cube ? 7 : 10;
-            break;
-        case 7:
-            q = 8;
-            break;
-        case 8: {
-            int layer = typed_number();
-            if (layer >= 0 && layer < h3d)
-                direct_3d_link_layer = static_cast<int16_t>(layer);
-            q = 9;
-            break;
-        }
-        case 9:
-            if (key == 'y') {
-                force_layers_set = 1;
-                force_rand_links_layer();
-                q = 0;
-            } else {
-                q = 10;
-            }
-            break;
-        case 10:
-            if (key == 'e')
-                same_wiring = 1;
-            q = 0;
-            break;
-        }
-    }
-    is[0] = last_key;
+    ask_bias_questions();
+    // 'd' leaves every question not yet answered at its default.
+    if (is[0] == 'd')
+        is[0] = 0;
 
     putimage(Maxx / 2, 2, &boximage_prompt[8], 0);
     freeimage(&boximage_prompt[8]);

@@ -1,9 +1,10 @@
-// The wiring options dialog, a small state machine over its prompts: the
-// first menu line (special, load, random, regular 3d/2d/1d), the forward-only
-// questions for lattices, the lattice question and special wiring menu, and
-// the lattice sizes, which replace the size-dependent arrays (state lines,
-// rules, codes, k-mix) and ask k again. It wires nothing: wire_up_network
-// does that afterwards. Reads the random-wiring bias dialog of this folder.
+// The wiring options dialog, a table of questions (screen/question_table.h,
+// start at kWiringRows): the first menu line (special, load, random, regular
+// 3d/2d/1d), the forward-only questions for lattices, the lattice question
+// and special wiring menu, and the lattice sizes, which replace the
+// size-dependent arrays (state lines, rules, codes, k-mix) and ask k again.
+// It wires nothing: wire_up_network does that afterwards. Reads the
+// random-wiring bias dialog of this folder.
 #include "ui/wiring/wiring_menu.h"
 
 #include <cstdio>
@@ -21,22 +22,11 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "engine/wiring/globals.h"
 #include "ui/wiring/random_wiring.h"
 
 namespace {
-
-enum class wiring_step {
-    menu_start,
-    first_forward_only,
-    lattice_step,
-    lattice_question,
-    special_menu,
-    special_forward_only,
-    sizes,
-    final_step,
-    done,
-};
 
 constexpr int kLargestLattice = 65025;
 constexpr int kLargestSide = 255;
@@ -65,13 +55,6 @@ refuse(const char *text, int margin)
     prompt_line(margin);
     outtext(text);
     input_string(1, 0);
-}
-
-// A lattice side typed at a prompt: the default for Return, else the number.
-long
-typed_side(long fallback)
-{
-    return is[0] == kKeyReturn ? fallback : entry_number();
 }
 
 // Replaces the arrays sized by the network size and k for a lattice of
@@ -115,78 +98,6 @@ resize_for_lattice(long width, long depth, long height)
     }
     allocate_mem_tcode0(nhood);
     is[0] = key;
-}
-
-// The lattice sizes: the step that follows (final step, or back to the
-// menu start or the lattice step on 'q').
-wiring_step
-lattice_sizes()
-{
-    for (;;) {
-        int margin = draw_prompt_box(2);
-        outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
-        input_string(3, 0);
-        if (is[0] == 'q')
-            return wiring_step::menu_start;
-        long width = typed_side(threed ? 9 : 40);
-        long depth_default = width * width <= kLargestLattice ? width : kLargestLattice / width;
-        if (depth_default < 1)
-            depth_default = 1;
-        snprintf(textb[0], 150, " depth (def %ld):", depth_default);
-        outtext(textb[0]);
-        input_string(3, 0);
-        if (is[0] == 'q')
-            return wiring_step::lattice_step;
-        long depth = typed_side(depth_default);
-        long height = 1;
-        if (width * depth > kLargestLattice) {
-            snprintf(textb[0], 150, "%ldx%ld too big! max size=%d cont-ret:", width, depth,
-                     kLargestLattice);
-            refuse(textb[0], margin);
-            continue;
-        }
-        if (threed) {
-            snprintf(textb[0], 150, " height (def %ld):", width);
-            outtext(textb[0]);
-            input_string(3, 0);
-            if (is[0] == 'q')
-                return wiring_step::lattice_step;
-            height = typed_side(width);
-            if (width * depth * height > kLargestLattice) {
-                snprintf(textb[0], 150, "%ldx%ldx%ld too big! max size=%d cont-ret:", width,
-                         depth, height, kLargestLattice);
-                refuse(textb[0], margin);
-                continue;
-            }
-        }
-        // Files keep each side in one byte, and every layout needs a side
-        // of at least one cell.
-        bool bad_side = width < 1 || depth < 1 || height < 1 || width > kLargestSide ||
-                        depth > kLargestSide || height > kLargestSide;
-        if (bad_side) {
-            snprintf(textb[0], 150, "sides 1-%d only, cont-ret:", kLargestSide);
-            refuse(textb[0], margin);
-            continue;
-        }
-        if (scale * width > Maxx / 2)
-            scale = static_cast<uint8_t>((Maxx / 2) / width);
-        resize_for_lattice(width, depth, height);
-        if (is[0] == 'q')
-            return wiring_step::lattice_step;
-        if (lineL > maxL_lu && basinfield) {
-            int box = draw_prompt_box(3);
-            snprintf(textb[0], 150, "size too big for basin field (max %d),", maxL_lu);
-            outtext(textb[0]);
-            prompt_line(box);
-            outtext("changed to single basin or space-time patterns only");
-            prompt_line(box);
-            outtext("cont-ret:");
-            basinfield = 0;
-            input_string(1, 0);
-            erase_prompt_box(3);
-        }
-        return wiring_step::final_step;
-    }
 }
 
 void
@@ -265,161 +176,279 @@ hypercube_offered()
     return nhood == d || nhood == d + 1;
 }
 
+namespace {
+
+// Chosen at the menu's first question: the special route, through the
+// lattice question, the special menu and the bias dialog.
+bool special = false;
+// The left margin of the lattice sides' box.
+int sides_margin = 0;
+
+// The forward-only question of a regular 2d or 3d lattice, not asked for
+// basin fields; 'q' there asks the menu before it again.
+answer_step
+ask_forward_only(const char *text)
+{
+    if (basinfield)
+        return answer_step::next;
+    one_key_box(text);
+    if (is[0] == 'q')
+        return answer_step::again;
+    if (is[0] == 'y')
+        loc_twod_fonly = 1;
+    return answer_step::next;
+}
+
+answer_step
+take_menu(int len)
+{
+    char key = is[0];
+    if (key == 'l') {
+        whatwire = 4;
+        nonlocal = 1;
+        compress_1d_local = 0;
+        erase_prompt_box(2);
+        return answer_step::finish;
+    }
+    if (key == 's') {
+        special = true;
+        return answer_step::next;
+    }
+    if (key == '2') {
+        oned = 0;
+        twod = 2;
+        defaultwiring = 2;
+        regular2d = 1;
+        if (hexagonal_k(nhood) || (len > 1 && is[1] == 'x'))
+            regular2d_tgrid = hex2d = 1;
+    } else if (key == '3') {
+        threed = 3;
+        defaultwiring = 3;
+        oned = 0;
+        regular3d = 1;
+    } else if (key != 'r') {
+        defaultwiring = 1;
+    }
+    if (key == '2' || key == '3') {
+        answer_step step = ask_forward_only("forwards only (uses less memory, slower)-y:");
+        if (step != answer_step::next)
+            return step;
+    }
+    lattice_step();
+    return answer_step::next;
+}
+
+answer_step
+take_lattice(int len)
+{
+    char key = is[0];
+    if (key == 'h' && hypercube_offered()) {
+        ask_hypercube_probability();
+        return answer_step::finish;
+    }
+    if (key == '2') {
+        twod = 2;
+        if (len > 1 && is[1] == 'x')
+            hex2d = 1;
+    } else if (key == '3') {
+        threed = 3;
+    } else {
+        oned = 1;
+    }
+    defaultwiring = 0;
+    return answer_step::next;
+}
+
+answer_step
+take_special(int)
+{
+    char key = is[0];
+    if (key == 'h') {
+        whatwire = 3;
+    } else if (key == '2' && twod) {
+        whatwire = 2;
+        regular2d = 1;
+        if (hexagonal_k(nhood))
+            regular2d_tgrid = hex2d = 1;
+        return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
+    } else if (key == '3' && threed) {
+        whatwire = 6;
+        return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
+    } else if (key == '1') {
+        whatwire = 1;
+        nonlocal = 0;
+    }
+    return answer_step::next;
+}
+
+// 'q' after the lattice width goes back to the lattice step: the special
+// menu on the special route, else the sides again.
+answer_step
+back_to_lattice_step()
+{
+    return special ? answer_step::back : answer_step::again;
+}
+
+// The zone every random wiring starts from, and the bias dialog on the
+// special route with random wiring; 'q' there goes back to the special menu.
+answer_step
+finish_choice()
+{
+    zonesize = lineL;
+    if (twod)
+        zonesize = static_cast<uint16_t>(i2d < j2d ? i2d : j2d);
+    if (threed) {
+        int least = i3d < j3d ? i3d : j3d;
+        zonesize = static_cast<uint16_t>(least < h3d ? least : h3d);
+    }
+    fixmidwire = 0;
+    if (special && whatwire == 0) {
+        bias_random_wiring();
+        if (is[0] == 'q') {
+            erase_prompt_box(4);
+            return answer_step::back;
+        }
+    }
+    return answer_step::next;
+}
+
+// The lattice sides after the width: depth and height on the same line,
+// checked against the largest lattice and side, then the arrays resized and
+// k asked afresh. A refused size asks the sides again.
+answer_step
+take_sides(int)
+{
+    long width = answer_or(threed ? 9 : 40);
+    long depth_default = width * width <= kLargestLattice ? width : kLargestLattice / width;
+    if (depth_default < 1)
+        depth_default = 1;
+    snprintf(textb[0], 150, " depth (def %ld):", depth_default);
+    outtext(textb[0]);
+    input_string(3, 0);
+    if (is[0] == 'q')
+        return back_to_lattice_step();
+    long depth = answer_or(depth_default);
+    long height = 1;
+    if (width * depth > kLargestLattice) {
+        snprintf(textb[0], 150, "%ldx%ld too big! max size=%d cont-ret:", width, depth,
+                 kLargestLattice);
+        refuse(textb[0], sides_margin);
+        return answer_step::again;
+    }
+    if (threed) {
+        snprintf(textb[0], 150, " height (def %ld):", width);
+        outtext(textb[0]);
+        input_string(3, 0);
+        if (is[0] == 'q')
+            return back_to_lattice_step();
+        height = answer_or(width);
+        if (width * depth * height > kLargestLattice) {
+            snprintf(textb[0], 150, "%ldx%ldx%ld too big! max size=%d cont-ret:", width, depth,
+                     height, kLargestLattice);
+            refuse(textb[0], sides_margin);
+            return answer_step::again;
+        }
+    }
+    // Files keep each side in one byte, and every layout needs a side
+    // of at least one cell.
+    bool bad_side = width < 1 || depth < 1 || height < 1 || width > kLargestSide ||
+                    depth > kLargestSide || height > kLargestSide;
+    if (bad_side) {
+        snprintf(textb[0], 150, "sides 1-%d only, cont-ret:", kLargestSide);
+        refuse(textb[0], sides_margin);
+        return answer_step::again;
+    }
+    if (scale * width > Maxx / 2)
+        scale = static_cast<uint8_t>((Maxx / 2) / width);
+    resize_for_lattice(width, depth, height);
+    if (is[0] == 'q')
+        return back_to_lattice_step();
+    if (lineL > maxL_lu && basinfield) {
+        int box = draw_prompt_box(3);
+        snprintf(textb[0], 150, "size too big for basin field (max %d),", maxL_lu);
+        outtext(textb[0]);
+        prompt_line(box);
+        outtext("changed to single basin or space-time patterns only");
+        prompt_line(box);
+        outtext("cont-ret:");
+        basinfield = 0;
+        input_string(1, 0);
+        erase_prompt_box(3);
+    }
+    return finish_choice();
+}
+
+bool
+on_special_route()
+{
+    return special;
+}
+
+bool
+on_lattice()
+{
+    return twod || threed;
+}
+
+// The wiring options: the menu (with the forward-only question of regular
+// lattices), on the special route the lattice question and the special
+// menu, then the lattice sides or, for a ring, the zone and bias dialog.
+// 'q' at the width starts the menu again.
+constexpr question kWiringRows[] = {
+    {nullptr,
+     [] {
+         reset_wiring_choice();
+         special = false;
+     },
+     [] {
+         int margin = draw_prompt_box(2);
+         outtext("WIRING: special-s load-l rand-r");
+         prompt_line(margin);
+         outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
+     },
+     2, 0, take_menu, 0, answer_step::back},
+    {on_special_route, [] { oned = twod = threed = 0; },
+     [] {
+         draw_prompt_box(1);
+         if (hypercube_offered())
+             outtext("hypercube-h ");
+         outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
+     },
+     2, 0, take_lattice, 0, answer_step::back},
+    {on_special_route, lattice_step,
+     [] {
+         int margin = draw_prompt_box(2);
+         outtext("hand wire-h,");
+         prompt_line(margin);
+         outtext(threed ? "regular 3d-3, 2d-2 (hex+x), 1d-1, "
+                 : twod ? "regular 2d-2 (hex+x), 1d-1, "
+                        : "regular 1d-1, ");
+         outtext("random-def:");
+     },
+     1, 0, take_special, 0, answer_step::back},
+    {on_lattice, nullptr,
+     [] {
+         sides_margin = draw_prompt_box(2);
+         outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
+     },
+     3, 0, take_sides, 0, answer_step::restart},
+    {[] { return !on_lattice(); }, nullptr, nullptr, 0, 0, [](int) { return finish_choice(); }, 0,
+     answer_step::back},
+};
+
+// The wiring dialog draws its own prompt boxes.
+constexpr question_place kPromptBoxes = {nullptr, nullptr, false};
+
+} // namespace
+
 void
 select_wiring_options()
 {
-    wiring_step step = wiring_step::menu_start;
-    bool special = false;
-    while (step != wiring_step::done) {
-        switch (step) {
-        case wiring_step::menu_start: {
-            reset_wiring_choice();
-            special = false;
-            int margin = draw_prompt_box(2);
-            outtext("WIRING: special-s load-l rand-r");
-            prompt_line(margin);
-            outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
-            int len = input_string(2, 0);
-            char key = is[0];
-            if (key == 'q') {
-                erase_prompt_box(2);
-                return;
-            }
-            if (key == 'l') {
-                whatwire = 4;
-                nonlocal = 1;
-                compress_1d_local = 0;
-                erase_prompt_box(2);
-                return;
-            }
-            if (key == '2') {
-                oned = 0;
-                twod = 2;
-                defaultwiring = 2;
-                regular2d = 1;
-                if (hexagonal_k(nhood) || (len > 1 && is[1] == 'x'))
-                    regular2d_tgrid = hex2d = 1;
-                step = wiring_step::first_forward_only;
-            } else if (key == '3') {
-                threed = 3;
-                defaultwiring = 3;
-                oned = 0;
-                regular3d = 1;
-                step = wiring_step::first_forward_only;
-            } else if (key == 'r') {
-                step = wiring_step::lattice_step;
-            } else if (key == 's') {
-                special = true;
-                step = wiring_step::lattice_question;
-            } else {
-                defaultwiring = 1;
-                step = wiring_step::lattice_step;
-            }
-            break;
-        }
-        case wiring_step::first_forward_only:
-        case wiring_step::special_forward_only: {
-            bool first = step == wiring_step::first_forward_only;
-            step = first ? wiring_step::lattice_step : wiring_step::sizes;
-            if (basinfield)
-                break;
-            one_key_box(first ? "forwards only (uses less memory, slower)-y:"
-                              : "forwards only (uses less memory, slower) enter-y:");
-            if (is[0] == 'q')
-                step = first ? wiring_step::menu_start : wiring_step::lattice_step;
-            else if (is[0] == 'y')
-                loc_twod_fonly = 1;
-            break;
-        }
-        case wiring_step::lattice_step:
-            lattice_step();
-            step = special ? wiring_step::special_menu : wiring_step::sizes;
-            break;
-        case wiring_step::lattice_question: {
-            oned = twod = threed = 0;
-            draw_prompt_box(1);
-            bool offered = hypercube_offered();
-            if (offered)
-                outtext("hypercube-h ");
-            outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
-            int len = input_string(2, 0);
-            char key = is[0];
-            if (key == 'q') {
-                step = wiring_step::menu_start;
-                break;
-            }
-            if (key == 'h' && offered) {
-                ask_hypercube_probability();
-                return;
-            }
-            if (key == '2') {
-                twod = 2;
-                if (len > 1 && is[1] == 'x')
-                    hex2d = 1;
-            } else if (key == '3') {
-                threed = 3;
-            } else {
-                oned = 1;
-            }
-            defaultwiring = 0;
-            step = wiring_step::lattice_step;
-            break;
-        }
-        case wiring_step::special_menu: {
-            int margin = draw_prompt_box(2);
-            outtext("hand wire-h,");
-            prompt_line(margin);
-            outtext(threed ? "regular 3d-3, 2d-2 (hex+x), 1d-1, "
-                    : twod ? "regular 2d-2 (hex+x), 1d-1, "
-                           : "regular 1d-1, ");
-            outtext("random-def:");
-            input_string(1, 0);
-            char key = is[0];
-            step = wiring_step::sizes;
-            if (key == 'q') {
-                step = wiring_step::lattice_question;
-            } else if (key == 'h') {
-                whatwire = 3;
-            } else if (key == '2' && twod) {
-                whatwire = 2;
-                regular2d = 1;
-                if (hexagonal_k(nhood))
-                    regular2d_tgrid = hex2d = 1;
-                step = wiring_step::special_forward_only;
-            } else if (key == '3' && threed) {
-                whatwire = 6;
-                step = wiring_step::special_forward_only;
-            } else if (key == '1') {
-                whatwire = 1;
-                nonlocal = 0;
-            }
-            break;
-        }
-        case wiring_step::sizes:
-            step = twod || threed ? lattice_sizes() : wiring_step::final_step;
-            break;
-        case wiring_step::final_step:
-            zonesize = lineL;
-            if (twod)
-                zonesize = static_cast<uint16_t>(i2d < j2d ? i2d : j2d);
-            if (threed) {
-                int least = i3d < j3d ? i3d : j3d;
-                zonesize = static_cast<uint16_t>(least < h3d ? least : h3d);
-            }
-            fixmidwire = 0;
-            step = wiring_step::done;
-            if (special && whatwire == 0) {
-                bias_random_wiring();
-                if (is[0] == 'q') {
-                    erase_prompt_box(4);
-                    step = wiring_step::lattice_step;
-                }
-            }
-            break;
-        case wiring_step::done:
-            break;
-        }
-    }
+    answer_step end = ask_questions(kWiringRows, kPromptBoxes);
+    // A loaded wiring and the hypercube close their own boxes.
+    if (end == answer_step::finish)
+        return;
     erase_prompt_box(2);
-    is[0] = kKeyReturn;
+    if (end == answer_step::next)
+        is[0] = kKeyReturn;
 }

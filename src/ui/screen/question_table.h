@@ -1,0 +1,65 @@
+// Numbered-question dialogs as tables: a dialog is an array of rows, one per
+// question, walked by ask_questions, which asks each row whose condition
+// holds, takes 'q' back to the previously asked row (out of the dialog at
+// the first), 'd' as "accept the rest" where the dialog says so, and tells
+// the dialog's place where each row is drawn and which lines a step back
+// takes away. Start reading at struct question.
+#pragma once
+#include <cstddef>
+
+// Where the walk goes after a row.
+enum class answer_step {
+    back,    // as 'q': to the previously asked row; out of the dialog at the first
+    next,    // on to the next row whose condition holds
+    again,   // this row once more (or the next one asked, if its condition no longer holds)
+    restart, // the first row asked, as when the dialog began
+    leave,   // out of the dialog at once, with is[0] == 'q'
+    finish,  // the dialog is over
+};
+
+// One question. Plain functions over the globals (captureless lambdas are
+// fine); nullptr where a row has nothing of that kind. A row with neither
+// prompt nor entry is a setting: its reset and apply run when the walk
+// passes it, and 'q' never steps back to it.
+struct question {
+    bool (*asked)();            // whether the row is asked now; nullptr: always
+    void (*reset)();            // what the row sets right before it is asked,
+                                // so a row stepped back to starts afresh
+    void (*prompt)();           // writes the prompt where the row starts
+    int max, mode;              // the entry read after the prompt by input_string;
+                                // max 0: none, the apply reads its own entries
+    answer_step (*apply)(int len); // takes the answer in is (len characters), which is
+                                // never the 'q' or 'd' the walk handles; nullptr: next
+    int line;                   // the row's line in the dialog's place
+    answer_step quit;           // what 'q' as the answer does: back, restart or leave
+};
+
+// Where a dialog's rows are drawn, and what 'd' does there.
+struct question_place {
+    void (*start_row)(int line);          // moves to where a row starts; nullptr: the
+                                          // prompt places itself
+    void (*take_back)(int line, int rows); // 'q' (or again, restart, leave) at the row
+                                          // on `line`, going back over `rows` rows
+                                          // asked before it; nullptr: nothing
+    bool d_accepts_rest;                  // 'd' as an answer finishes the dialog
+};
+
+// Walks rows[0..count) and returns how the walk ended: next (past the last
+// row), finish (a row or 'd' ended it) or leave ('q' out, is[0] == 'q').
+answer_step ask_questions(const question *rows, int count, const question_place &place);
+
+template <size_t N>
+answer_step
+ask_questions(const question (&rows)[N], const question_place &place)
+{
+    return ask_questions(rows, static_cast<int>(N), place);
+}
+
+// The number answered at the start of the last entry, or fallback when the
+// answer was Return alone: how the dialogs take a default.
+long answer_or(long fallback);
+
+// The text column on the left: each row on the next line, a step back
+// erases the lines of the rows it goes back over.
+void start_text_column_row(int line);
+void take_back_text_column(int line, int rows);
