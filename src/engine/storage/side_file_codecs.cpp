@@ -5,8 +5,10 @@
 // decode_last_rule.
 #include "engine/storage/side_file_codecs.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "engine/forward/update_order.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
@@ -207,4 +209,28 @@ decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts
     for (size_t c = 0; c < counts.size(); c++)
         counts[c] = static_cast<uint16_t>(data[2 * c] << 8 | data[2 * c + 1]);
     return true;
+}
+
+void
+encode_update_order(const uint16_t *order, int n, std::vector<uint8_t> &out)
+{
+    out.assign(2 * static_cast<size_t>(n), 0);
+    for (size_t i = 0; i < static_cast<size_t>(n); i++) {
+        out[2 * i] = static_cast<uint8_t>(order[i] >> 8);
+        out[2 * i + 1] = static_cast<uint8_t>(order[i] & 0xFF);
+    }
+}
+
+update_order_check
+decode_update_order(const uint8_t *data, size_t size, int n, uint16_t *order)
+{
+    if (size != 2 * static_cast<size_t>(n))
+        return update_order_check::wrong_size;
+    std::vector<uint16_t> read(static_cast<size_t>(n));
+    for (size_t i = 0; i < read.size(); i++)
+        read[i] = static_cast<uint16_t>(data[2 * i] << 8 | data[2 * i + 1]);
+    if (!is_permutation(read.data(), n))
+        return update_order_check::not_order;
+    std::copy(read.begin(), read.end(), order);
+    return update_order_check::sound;
 }

@@ -83,3 +83,18 @@ void encode_histogram(const uint16_t *counts, int columns, std::vector<uint8_t> 
 // False for a file of odd length or of fewer than two bytes; else counts
 // holds its counts.
 bool decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts);
+
+// ---- update orders (*.ord): no header; n entries of 16 bits, entry i the
+// cell updated i-th, most significant byte first, 2n bytes in all. The
+// order 2, 0, 1 is 00 02 00 00 00 01.
+
+void encode_update_order(const uint16_t *order, int n, std::vector<uint8_t> &out);
+
+enum class update_order_check {
+    sound,
+    wrong_size,   // not exactly 2n bytes
+    not_order,    // the entries are not 0..n-1 once each
+};
+// Checks an order of n cells; when sound, copies it to order.
+update_order_check decode_update_order(const uint8_t *data, size_t size, int n,
+                                       uint16_t *order);

@@ -1,6 +1,6 @@
-// Update-order files ("*.ord"): no header; lineL entries of 16 bits, entry i
-// = seq_order[i], most significant byte first, 2n bytes in all. A load
-// checks the whole file before seq_order changes.
+// Update-order files ("*.ord"): seq_order saved and loaded, the byte layout
+// in engine/storage/side_file_codecs.h. A load checks the whole file before
+// seq_order changes.
 #pragma once
 #include <cstddef>
 
