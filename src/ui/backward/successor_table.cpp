@@ -17,7 +17,6 @@
 
 #include "ui/backward/acceptance.h"
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"

@@ -1,18 +1,15 @@
 // Definitions and start values of the driver's state (see globals.h).
 #include "ui/driver/globals.h"
 
-uint8_t basinfield = 0;
 uint8_t layout_notset = 1;
 uint8_t show_maj = 0xFF;
-uint8_t in_startbasin = 0, in_startfield = 0, setting_seed = 0;
+uint8_t in_startbasin = 0, in_startfield = 0;
 uint8_t pre_fansize_freq_hist = 0;
 uint32_t fieldno = 0;
 uint8_t secondpart = 0;
-uint8_t rules_set = 0;
 uint8_t toggle_single_field = 0;
 int16_t msize = 0;
 int16_t Leftx = 50;
-int16_t tview_x0 = 0, tview_y0 = 0, tview_x1 = 0, tview_y1 = 0;
 uint16_t **no_glider_rules = nullptr;
 uint8_t *glider_buf = nullptr;
 uint32_t stepforward = 0;

@@ -42,6 +42,7 @@
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "engine/wiring/globals.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

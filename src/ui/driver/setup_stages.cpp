@@ -30,10 +30,11 @@
 #include "ui/screen/window.h"
 #include "ui/storage/side_files.h"
 #include "engine/wiring/globals.h"
-#include "ui/wiring/wire_up.h"
+#include "ui/wiring_editor/wire_up.h"
 #include "engine/rules/globals.h"
 #include "ui/wiring/wiring_menu.h"
 #include "ui/wiring_editor/network_view.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

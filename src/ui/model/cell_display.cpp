@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -25,6 +24,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/model/globals.h"
 
 namespace {
 

@@ -13,8 +13,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/driver/globals.h"
-#include "ui/measures/histogram_file.h"
+#include "ui/storage/histogram_file.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/kmix_methods.h"
@@ -29,6 +28,7 @@
 #include "ui/screen/window.h"
 #include "ui/storage/kmix_file.h"
 #include "engine/wiring/out_degrees.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

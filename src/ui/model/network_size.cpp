@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -64,13 +65,6 @@ range_size(uint16_t fallback, uint16_t size_before)
 }
 
 } // namespace
-
-void
-set_line_lengths()
-{
-    L = static_cast<uint16_t>(lineL - 1);
-    bytesL = static_cast<uint16_t>((static_cast<uint32_t>(lineL) * value_bits + 7) / 8);
-}
 
 void
 select_linelength_singlebasin()
@@ -168,18 +162,5 @@ select_linelength_range()
         }
         scale = static_cast<uint8_t>(chosen_scale);
         return;
-    }
-}
-
-void
-nhood_lb_ub()
-{
-    nhood_ub = 1;
-    nhood_lb = static_cast<uint8_t>(Maxnhood);
-    for (uint32_t c = 0; c < lineL; c++) {
-        if (nhoodm[c] < static_cast<int8_t>(nhood_lb))
-            nhood_lb = static_cast<uint8_t>(nhoodm[c]);
-        if (nhoodm[c] > static_cast<int8_t>(nhood_ub))
-            nhood_ub = static_cast<uint8_t>(nhoodm[c]);
     }
 }

@@ -14,13 +14,12 @@
 #include <string>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
 #include "ui/model/cell_display.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/rules/post_classes.h"

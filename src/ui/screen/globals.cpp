@@ -45,6 +45,8 @@ uint32_t defCursorFlash = 200137;
 
 float xtext = 0;
 
+uint8_t basinfield = 0;
+
 Display *D = nullptr;
 int S = 0;
 Window W = 0;

@@ -66,6 +66,9 @@ extern uint32_t defCursorFlash; // start-up value of kCursorFlash (200137)
 // Text column (boxes.cpp): left margin in character widths.
 extern float xtext;
 
+// The kind of run the first screen chose, which the boxes read too.
+extern uint8_t basinfield;    // 1 basin field, 0 single basin/subtree/forward only
+
 // Key codes of the arrow keys as keycheck returns them.
 constexpr int kKeyLeft = -75, kKeyUp = -72, kKeyRight = -77, kKeyDown = -80;
 constexpr int kKeyReturn = 13, kKeyErase = 8;

@@ -9,3 +9,5 @@ char *path = nullptr;
 uint8_t file_dim = 0;
 int16_t file_i = 0, file_j = 0, file_h = 0;
 uint16_t file_starti = 0, file_startj = 0, file_starth = 0;
+
+uint8_t rules_set = 0;

@@ -14,3 +14,6 @@ extern char *path;           // path buffer
 extern uint8_t file_dim;      // 1, 2 or 3: dimension of the last placement; 0 none
 extern int16_t file_i, file_j, file_h; // sides of the placed block (1d: file_i = n)
 extern uint16_t file_starti, file_startj, file_starth; // its start (1d: first cell)
+
+// Stage of the set-up, read by the network loaders and the wiring tools.
+extern uint8_t rules_set;     // 0 while the wiring is chosen, 1 from the rules stage on

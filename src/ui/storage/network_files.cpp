@@ -35,7 +35,8 @@
 #include "ui/storage/load_refusal.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -30,6 +29,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

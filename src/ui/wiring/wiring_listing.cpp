@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/driver/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
@@ -29,6 +28,7 @@
 #include "ui/screen/window.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
@@ -22,6 +21,7 @@
 #include "ui/screen/line_editor.h"
 #include "engine/wiring/globals.h"
 #include "ui/wiring/random_wiring.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

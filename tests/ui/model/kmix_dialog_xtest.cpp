@@ -11,7 +11,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "ui/model/kmix_dialog.h"

@@ -11,6 +11,7 @@
 #include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/rule_parameters.h"
 #include "ui/model/rule_parameters.h"
 #include "engine/model/model_test_support.h"
 #include "ui/screen/globals.h"

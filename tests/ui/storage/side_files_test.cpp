@@ -8,7 +8,7 @@
 #include "engine/backward/globals.h"
 #include "ui/backward/successor_table.h"
 #include "ui/driver/globals.h"
-#include "ui/measures/histogram_file.h"
+#include "ui/storage/histogram_file.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/value_line.h"
 #include "ui/storage/side_files.h"

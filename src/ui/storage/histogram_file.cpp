@@ -1,7 +1,7 @@
 // Histogram files (histogram_file.h), shared by the damage, attractor-type
 // and skeleton histograms and the k and degree histograms of the model.
-// Uses the file conventions of storage/. Start at hist_save_load.
-#include "ui/measures/histogram_file.h"
+// Uses the file dialog of this folder. Start at hist_save_load.
+#include "ui/storage/histogram_file.h"
 
 #include <cstdio>
 #include <sys/stat.h>
