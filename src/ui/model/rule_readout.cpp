@@ -6,8 +6,8 @@
 // canalyzing inputs and the Post classes. The figures are computed before
 // (rule_parameters.h) and only read here. With outflag set the texts are
 // also copied to standard error (pdata) and the data file (filedata).
-// Reads the run modes of forward/, backward/, wiring/ and driver/. Start at
-// show_rule_bottom.
+// Reads the run modes of forward/, backward/, wiring/ and screen/ (basinfield).
+// Start at show_rule_bottom.
 #include "ui/model/rule_readout.h"
 
 #include <cstdio>

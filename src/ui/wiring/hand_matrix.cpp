@@ -4,7 +4,7 @@
 //
 // Reads and writes the wiring table (model/); reads nhoodm, nhood_ub,
 // lineL, rulemix, carule, value_range, tot_only (model/) and rules_set
-// (driver/). Draws through the listing's layout helpers (wiring_listing.h),
+// (storage/). Draws through the listing's layout helpers (wiring_listing.h),
 // the rule figures and rule box of model/ and the boxes and entry of screen/.
 // Start reading at wiring_matrix.
 #include "ui/wiring/hand_matrix.h"

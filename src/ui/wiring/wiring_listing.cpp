@@ -5,7 +5,7 @@
 //
 // Reads from model/: wiring, nhoodm, nhood, nhood_ub, lineL, celloutfreq,
 // rulemix, carule/cacode/v_code, totalistic, tot_only, value_range; from
-// driver/: rules_set. Uses the hex readout of rules/ and the boxes, fonts and
+// storage/: rules_set. Uses the hex readout of rules/ and the boxes, fonts and
 // entry of screen/. Start reading at print_wiring_scheme; the hand wiring
 // matrix draws its pages through it and the column helpers below.
 #include "ui/wiring/wiring_listing.h"

@@ -12,7 +12,6 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
