@@ -18,7 +18,7 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "ui/rules/post_classes.h"
-#include "ui/rules/rule_families.h"
+#include "engine/rules/rule_families.h"
 
 namespace {
 

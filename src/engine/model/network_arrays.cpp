@@ -1,9 +1,9 @@
 // Every array of the network model is born and dies here (network_arrays.h):
 // rule tables and codes with their mixes, the k-matrix, the code sweep
-// buffers, the state lines and the wiring table. All go through the checked
-// allocator (model/checked_alloc.h), so each is zero-filled and a failure
-// ends the program through outof_memory with the array's label. Sizes are
-// computed as exact 64-bit integers from value_range, value_bits and k.
+// buffers, the state lines, the wiring table and the Z record. All go through
+// the checked allocator (model/checked_alloc.h), so each is zero-filled and a
+// failure ends the program through outof_memory with the array's label. Sizes
+// are computed as exact 64-bit integers from value_range, value_bits and k.
 // Start reading at the size helpers, then the families in set-up order.
 #include "engine/model/network_arrays.h"
 
@@ -512,4 +512,17 @@ free_mem_wiring()
     checked_free(force_layer);
     celloutfreq = nullptr;
     force_layer = nullptr;
+}
+
+void
+allocate_mem_Z_parameter()
+{
+    zparam = static_cast<float *>(checked_calloc(3, sizeof(float), "zparam"));
+}
+
+void
+free_mem_Z_parameter()
+{
+    checked_free(zparam);
+    zparam = nullptr;
 }

@@ -1,11 +1,12 @@
 // Allocation and release of every array of the network model: rule tables,
-// codes, mixes, the k-matrix, the code sweep buffers, the state lines and the
-// wiring table. Each allocation is zero-filled and fails through outof_memory
-// with the array's name as its label ("carule[%d]" with the row index for the
-// rows of an indexed family). A free function must run while the variables
-// that sized the allocation (lineL, nhood, tot_only, notolearn, the count, K)
-// still hold the values they had then. Mix allocations and one-cell resizes
-// may move carule, cacode, v_code and wiring: reach them through the globals.
+// codes, mixes, the k-matrix, the code sweep buffers, the state lines, the
+// wiring table and the Z record. Each allocation is zero-filled and fails
+// through outof_memory with the array's name as its label ("carule[%d]" with
+// the row index for the rows of an indexed family). A free function must run
+// while the variables that sized the allocation (lineL, nhood, tot_only,
+// notolearn, the count, K) still hold the values they had then. Mix
+// allocations and one-cell resizes may move carule, cacode, v_code and
+// wiring: reach them through the globals.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -71,3 +72,6 @@ void allocate_mem_wiring();
 // -127..127): new rows are zero-filled, not preset; celloutfreq follows.
 void reallocate_mem_wiring(int change);
 void free_mem_wiring();
+// zparam: Z, Z-left, Z-right; program lifetime while tot_only is 0.
+void allocate_mem_Z_parameter();
+void free_mem_Z_parameter();

@@ -1,7 +1,7 @@
 // Whole-lattice wire-up (lattice_wireup.h): fills the wiring table of a box
 // of a 2d or 3d lattice from the templates, then recounts the out-degrees.
 //
-// Reads from model/: i2d, i3d, j3d, nhoodm; writes wiring rows (positions
+// Reads from model/: lineL, i2d, i3d, j3d, nhoodm; writes wiring rows (positions
 // below each cell's k only; the empty slots keep Maxu). Uses the templates
 // of lattice_templates.h and cell_out_freq of out_degrees.h.
 #include "engine/wiring/lattice_wireup.h"
@@ -24,6 +24,13 @@ wire_cell_from_template(int dim, uint16_t c)
 }
 
 } // namespace
+
+void
+wire_up_lattice(int dimension)
+{
+    for (uint32_t c = lineL; c-- > 0;)
+        wire_cell_from_template(dimension, static_cast<uint16_t>(c));
+}
 
 void
 wireup_2d_nhood(int16_t i_hi, int16_t j_hi, int16_t i_lo, int16_t j_lo)

@@ -1,7 +1,12 @@
-// Whole-lattice wire-up from the lattice templates: the way back to plain
-// lattice wiring after the wiring table was rebuilt or disturbed.
+// Whole-lattice wire-up from the lattice templates: the 2d and 3d kinds of
+// the network wire-up, and the way back to plain lattice wiring after the
+// wiring table was rebuilt or disturbed.
 #pragma once
 #include <cstdint>
+
+// Wires every cell, from n-1 down to 0, from the template of dimension 2 or
+// 3 (positions 0..nhoodm[c]-1); does not recount the out-degrees.
+void wire_up_lattice(int dimension);
 
 // Wires every cell of the 2d box of columns i_lo..i_hi and rows j_lo..j_hi
 // (positions 0..nhoodm[c]-1 from the 2d template), then recounts the

@@ -2,12 +2,11 @@
 #include "ui/driver/globals.h"
 
 uint8_t layout_notset = 1;
-uint8_t in_startbasin = 0, in_startfield = 0, setting_seed = 0;
+uint8_t in_startbasin = 0, in_startfield = 0;
 uint32_t fieldno = 0;
 uint8_t toggle_single_field = 0;
 int16_t msize = 0;
 int16_t Leftx = 50;
-int16_t tview_x0 = 0, tview_y0 = 0, tview_x1 = 0, tview_y1 = 0;
 
 int8_t mutate = 'b';
 uint8_t mutate_wiring = 0;

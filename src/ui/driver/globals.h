@@ -4,12 +4,11 @@
 #include <cstdint>
 
 extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
-extern uint8_t in_startbasin, in_startfield, setting_seed;
+extern uint8_t in_startbasin, in_startfield;
 extern uint32_t fieldno;
 extern uint8_t toggle_single_field; // 1: the options box asked to switch single and field runs
 extern int16_t msize;           // vgax(200)
 extern int16_t Leftx;           // 50
-extern int16_t tview_x0, tview_y0, tview_x1, tview_y1; // drawing area at the last full redraw
 
 // --- Mutation between runs (mutation.h) and the run settings it reads.
 extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation

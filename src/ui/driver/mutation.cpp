@@ -24,10 +24,12 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
 #include "ui/rules/post_classes.h"
-#include "ui/rules/rule_families.h"
+#include "engine/rules/rule_families.h"
+#include "engine/model/search_stop.h"
+#include "ui/model/rule_parameters.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -37,8 +39,8 @@
 #include "ui/screen/window.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/lattice_wireup.h"
-#include "ui/wiring/random_wiring.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/random_wiring.h"
+#include "engine/wiring/wire_up.h"
 
 namespace {
 

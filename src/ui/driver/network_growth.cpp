@@ -14,8 +14,8 @@
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
-#include "ui/wiring/random_wiring.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/random_wiring.h"
+#include "engine/wiring/wire_up.h"
 
 namespace {
 

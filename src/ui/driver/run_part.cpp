@@ -29,7 +29,6 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/network_size.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
@@ -42,6 +41,7 @@
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "engine/wiring/globals.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

@@ -31,10 +31,11 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/side_files.h"
 #include "engine/wiring/globals.h"
-#include "ui/wiring/wire_up.h"
+#include "ui/wiring_editor/wire_up.h"
 #include "engine/rules/globals.h"
 #include "ui/wiring/wiring_menu.h"
 #include "ui/wiring_editor/network_view.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

@@ -19,6 +19,8 @@
 #include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/search_stop.h"
+#include "ui/rules/rule_families.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -29,6 +31,8 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/out_of_memory.h"
 #include "ui/screen/window.h"
+#include "engine/model/network_arrays.h"
+#include "ui/model/globals.h"
 
 namespace {
 
@@ -231,6 +235,7 @@ start_zemra(int argc, char **argv)
 {
     set_outof_memory_handler(outof_memory);
     register_engine_prompts();
+    set_search_stop_poll(stop_key_pending);
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;

@@ -1,4 +1,4 @@
-// The start-up buffers and the Z record. The seven text lines are labelled
+// The start-up buffers. The seven text lines are labelled
 // "textb[%d]" when they fail, composed in the first line once it exists.
 #include "ui/model/buffers.h"
 
@@ -44,17 +44,4 @@ free_mem_buffers()
     checked_free(old_dir);
     checked_free(path);
     is = filename = filename_data = old_dir = path = nullptr;
-}
-
-void
-allocate_mem_Z_parameter()
-{
-    zparam = static_cast<float *>(checked_calloc(3, sizeof(float), "zparam"));
-}
-
-void
-free_mem_Z_parameter()
-{
-    checked_free(zparam);
-    zparam = nullptr;
 }

@@ -4,15 +4,15 @@
 // left and cell 0 at the right; a 2d state in rows of i2d cells from cell L
 // at the top left. A square of pitch p and gap g covers p - g + 1 pixels
 // from its corner, so with g = 1 neighbours touch. Reads the network
-// description, the seed window (driver/), the forward-run display settings
-// (forward/) and draws through the screen layer. Start at setup_value_colors.
+// description, the seed window (this folder's globals), the forward-run
+// display settings (forward/) and draws through the screen layer. Start at
+// setup_value_colors.
 #include "ui/model/cell_display.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -25,6 +25,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/model/globals.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // (the methods themselves are in kmix_methods.cpp), the summary box and the
 // k histogram. Reads lineL, Maxnhood, value_range and writes nhoodm,
 // nhood, nhood_lb, nhood_ub, nhood_mixed (model/); clears basinfield
-// (driver/) for a network too large for a field; files through storage/
-// (k-mix files) and measures/ (histogram files); out-degrees from wiring/.
+// (screen/) for a network too large for a field; k-mix and histogram files
+// through storage/; out-degrees from wiring/.
 // Start reading at set_dif_nhoods.
 #include "ui/model/kmix_dialog.h"
 
@@ -13,13 +13,11 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/driver/globals.h"
 #include "ui/storage/histogram_file.h"
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/kmix_methods.h"
-#include "ui/model/network_size.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -30,6 +28,7 @@
 #include "ui/screen/window.h"
 #include "ui/storage/kmix_file.h"
 #include "engine/wiring/out_degrees.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -161,13 +162,6 @@ constexpr question kRangeRows[] = {
 } // namespace
 
 void
-set_line_lengths()
-{
-    L = static_cast<uint16_t>(lineL - 1);
-    bytesL = static_cast<uint16_t>((static_cast<uint32_t>(lineL) * value_bits + 7) / 8);
-}
-
-void
 select_linelength_singlebasin()
 {
     if (ask_questions(kSingleBasinRows, kTextColumn) == answer_step::leave)
@@ -185,17 +179,4 @@ select_linelength_range()
 {
     size_before_range = lineL;
     ask_questions(kRangeRows, kTextColumn);
-}
-
-void
-nhood_lb_ub()
-{
-    nhood_ub = 1;
-    nhood_lb = static_cast<uint8_t>(Maxnhood);
-    for (uint32_t c = 0; c < lineL; c++) {
-        if (nhoodm[c] < static_cast<int8_t>(nhood_lb))
-            nhood_lb = static_cast<uint8_t>(nhoodm[c]);
-        if (nhoodm[c] > static_cast<int8_t>(nhood_ub))
-            nhood_ub = static_cast<uint8_t>(nhoodm[c]);
-    }
 }

@@ -1,5 +1,6 @@
 // The set-up stages that fix the number of cells of a 1d network and the
-// drawn size of a cell, one for each kind of run, and the k range of a k-mix.
+// drawn size of a cell, one for each kind of run. The lengths derived from
+// n and the k range of a k-mix are the engine's (engine/model/network_shape.h).
 #pragma once
 
 // Size for single basins and forward runs; 'q' in is[0] to step back.
@@ -9,7 +10,3 @@ void select_linelength_31();
 // First and last size of a range (startL, endL); the network starts at the
 // first; 'q' in is[0] to step back.
 void select_linelength_range();
-// Sets nhood_lb and nhood_ub from nhoodm.
-void nhood_lb_ub();
-// Sets L and bytesL from lineL.
-void set_line_lengths();

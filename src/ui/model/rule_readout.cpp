@@ -6,21 +6,20 @@
 // canalyzing inputs and the Post classes. The figures are computed before
 // (rule_parameters.h) and only read here. With outflag set the texts are
 // also copied to standard error (pdata) and the data file (filedata).
-// Reads the run modes of forward/, backward/, wiring/ and driver/. Start at
-// show_rule_bottom.
+// Reads the run modes of forward/, backward/, wiring/ and screen/ (basinfield).
+// Start at show_rule_bottom.
 #include "ui/model/rule_readout.h"
 
 #include <cstdio>
 #include <string>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
 #include "ui/model/cell_display.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/rules/post_classes.h"

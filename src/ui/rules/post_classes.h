@@ -1,8 +1,6 @@
-// Post classes of a rule table: for an output value c, class A^inf ('i')
-// when one input position holds c in every neighbourhood that maps to c,
-// A^3 when any three such neighbourhoods share a position holding c, A^2
-// when any two do. The restriction globals ptype and pmu (rules/globals.h)
-// choose the class the test answers for.
+// The Post class test with its labels: the answer of the engine's test
+// (engine/rules/post_classes.h), and each value's class written on the
+// screen, to standard error or to the data file.
 #pragma once
 #include <cstdint>
 

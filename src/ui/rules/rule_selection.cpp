@@ -9,7 +9,7 @@
 
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"

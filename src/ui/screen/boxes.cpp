@@ -8,7 +8,6 @@
 
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "ui/screen/draw.h"

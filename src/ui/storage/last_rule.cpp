@@ -11,7 +11,7 @@
 
 #include "engine/model/globals.h"
 #include "engine/storage/side_file_codecs.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/storage/file_dialog.h"

@@ -32,7 +32,9 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
 #include "engine/wiring/globals.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 //
 // Reads and writes the wiring table (model/); reads nhoodm, nhood_ub,
 // lineL, rulemix, carule, value_range, tot_only (model/) and rules_set
-// (driver/). Draws through the listing's layout helpers (wiring_listing.h),
+// (storage/). Draws through the listing's layout helpers (wiring_listing.h),
 // the rule figures and rule box of model/ and the boxes and entry of screen/.
 // Start reading at wiring_matrix.
 #include "ui/wiring/hand_matrix.h"
@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -30,6 +29,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

@@ -1,15 +1,10 @@
-// Hypercube wiring (hypercube.h): 2^d cells, each reading the d cells whose
-// index differs from its own in one binary digit (and itself last when
-// k = d + 1), each wire kept with probability hyper_prob percent.
+// The hypercube dialog (hypercube.h): passes of the engine's hypercube
+// wiring (engine/wiring/hypercube.h) until the user accepts one, each below
+// 100 percent reported with the share of wires kept and of two-way links.
 //
-// Reads from model/: lineL, nhood; writes wiring, nhoodm, nhood_ub,
-// nhood_mixed, and hyper_prob and wires_cut of wiring/globals.h. Uses the
-// wiring listing and the two-way link count of this folder, the k-mix file
-// of storage/ and the prompt box and entry of screen/. Start at hypercube.
-//
-// Every pass starts from the full k (nhood) and writes every slot of a row:
-// the kept inputs at the front in ascending digit order, Maxu behind them,
-// so no input of an earlier pass survives into a saved wiring.
+// Reads from model/: lineL, nhood, nhoodm; writes nhood_mixed and
+// hyper_prob. Uses the wiring listing of this folder, the k-mix file of
+// storage/ and the prompt box and entry of screen/. Start at hypercube.
 #include "ui/wiring/hypercube.h"
 
 #include <cstdio>
@@ -24,58 +19,9 @@
 #include "ui/screen/line_editor.h"
 #include "ui/storage/side_files.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/hypercube.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wiring_listing.h"
-
-namespace {
-
-// d with n = 2^d.
-int
-dimension_of(int n)
-{
-    int d = 0;
-    while ((1 << d) < n)
-        d++;
-    return d;
-}
-
-} // namespace
-
-void
-hypercube_pass()
-{
-    int n = lineL, k = nhood, d = dimension_of(n);
-    if (hyper_prob < 100) {
-        nhood_ub = static_cast<uint8_t>(nhood);
-        nhood_mixed = 1;
-    }
-    wires_cut = 0;
-    const float keep_share = static_cast<float>(hyper_prob) / 100.0f;
-    for (int c = n - 1; c >= 0; c--) {
-        nhoodm[c] = static_cast<int8_t>(k);
-        int w = 0;
-        for (int p = 0; p < k; p++) {
-            bool keep = true;
-            if (hyper_prob < 100) {
-                long r = random() % 100001;
-                keep = static_cast<float>(r) / 100000.0f <= keep_share;
-            }
-            if (keep) {
-                wiring[c][w++] = static_cast<uint16_t>(k == d + 1 && p == d ? c : c ^ (1 << p));
-            } else {
-                nhoodm[c]--;
-                if (nhoodm[c] == 0) {
-                    // A cell that lost every wire keeps a self-wire.
-                    nhoodm[c] = 1;
-                    wiring[c][0] = static_cast<uint16_t>(c);
-                }
-                wires_cut++;
-            }
-        }
-        for (int p = nhoodm[c]; p < nhood; p++)
-            wiring[c][p] = Maxu;
-    }
-}
 
 namespace {
 
@@ -104,7 +50,7 @@ void
 hypercube()
 {
     int n = lineL, k = nhood;
-    int d = dimension_of(n);
+    int d = hypercube_dimension(n);
     for (;;) {
         hypercube_pass();
         print_wiring_scheme(0, 0, 0, n - 1, 0);

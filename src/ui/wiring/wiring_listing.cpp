@@ -5,7 +5,7 @@
 //
 // Reads from model/: wiring, nhoodm, nhood, nhood_ub, lineL, celloutfreq,
 // rulemix, carule/cacode/v_code, totalistic, tot_only, value_range; from
-// driver/: rules_set. Uses the hex readout of rules/ and the boxes, fonts and
+// storage/: rules_set. Uses the hex readout of rules/ and the boxes, fonts and
 // entry of screen/. Start reading at print_wiring_scheme; the hand wiring
 // matrix draws its pages through it and the column helpers below.
 #include "ui/wiring/wiring_listing.h"
@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/driver/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
@@ -29,6 +28,7 @@
 #include "ui/screen/window.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

@@ -10,12 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -25,6 +23,7 @@
 #include "ui/screen/question_table.h"
 #include "engine/wiring/globals.h"
 #include "ui/wiring/random_wiring.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

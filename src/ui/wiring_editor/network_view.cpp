@@ -8,7 +8,6 @@
 
 #include <cstdio>
 
-#include "ui/driver/globals.h"
 #include "engine/model/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
@@ -21,6 +20,7 @@
 #include "ui/wiring/hand_matrix.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

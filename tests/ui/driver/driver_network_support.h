@@ -20,7 +20,7 @@
 #include "ui/screen/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/wire_up.h"
 
 class NetworkTest : public ::testing::Test {
 protected:

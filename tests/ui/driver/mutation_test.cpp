@@ -5,7 +5,6 @@
 
 #include "ui/driver/mutation.h"
 #include "driver_network_support.h"
-#include "ui/model/rule_conversions.h"
 #include "ui/model/rule_parameters.h"
 #include "engine/rules/globals.h"
 #include "ui/rules/post_classes.h"

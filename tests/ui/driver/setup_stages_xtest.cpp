@@ -15,6 +15,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/x_state.h"
+#include "engine/model/network_arrays.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "engine/forward/update_order.h"
-#include "ui/model/rule_conversions.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/value_count_trie.h"
 #include "engine/wiring/lattice_wireup.h"
 

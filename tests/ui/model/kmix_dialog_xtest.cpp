@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "ui/model/kmix_dialog.h"

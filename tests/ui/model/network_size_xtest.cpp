@@ -8,6 +8,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "engine/model/network_shape.h"
 
 namespace {
 

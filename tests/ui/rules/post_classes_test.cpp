@@ -6,7 +6,7 @@
 
 #include "engine/rules/globals.h"
 #include "ui/rules/post_classes.h"
-#include "rules_test_support.h"
+#include "engine/rules/rules_test_support.h"
 
 namespace {
 

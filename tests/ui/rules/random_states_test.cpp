@@ -2,6 +2,7 @@
 // changes, central blocks and random block places.
 #include "engine/forward/forward_test_support.h"
 
+#include "engine/rules/random_states.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/globals.h"
 

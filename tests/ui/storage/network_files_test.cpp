@@ -12,7 +12,8 @@
 #include "engine/model/value_line.h"
 #include "ui/storage/network_files.h"
 #include "engine/wiring/globals.h"
-#include "ui/wiring/wire_up.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

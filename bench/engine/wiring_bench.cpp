@@ -12,7 +12,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/lattice_templates.h"
 #include "engine/wiring/out_degrees.h"
-#include "ui/wiring/random_wiring.h"
+#include "engine/wiring/random_wiring.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ui/wiring/hypercube.h"
+#include "engine/wiring/hypercube.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring/wiring_test_support.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "ui/wiring/random_wiring.h"
+#include "engine/wiring/random_wiring.h"
 #include "engine/wiring/wiring_test_support.h"
 
 namespace {

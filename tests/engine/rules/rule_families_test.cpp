@@ -2,7 +2,7 @@
 // checked against the same draws made here from the same seed.
 #include <cstdlib>
 
-#include "ui/rules/rule_families.h"
+#include "engine/rules/rule_families.h"
 #include "rules_test_support.h"
 
 namespace {

@@ -7,11 +7,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ui/model/buffers.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
-#include "ui/model/rule_parameters.h"
+#include "engine/model/rule_parameters.h"
 #include "engine/model/value_count_trie.h"
 #include "engine/model/value_line.h"
 
@@ -110,9 +109,9 @@ BM_rule_figures(benchmark::State &state)
         set_value(rule.data(), static_cast<uint32_t>(i), static_cast<int>(random() % v));
     for (auto _ : state) {
         if (v == 2)
-            z_parameter_all(k, 0, rule.data());
+            compute_rule_figures_binary(k, rule.data());
         else
-            z_parameter_all_mvalue(k, 0, rule.data());
+            compute_rule_figures_mvalue(k, rule.data());
         benchmark::DoNotOptimize(zparam[0]);
     }
     free_mem_nhood_matrix(k);
