@@ -78,9 +78,11 @@ ScreenTest::type_keys_paced(const std::string &keys)
     // Waits of earlier dialogs are over: only those from now on count.
     drop_ready_signals(ready_fd);
     return std::thread([keys] {
+        // Shift is a key of its own: the dialog takes it in a wait of its own.
+        auto wait_ready = [] { wait_for_ready_signal(ready_fd, 5); };
         for (char c : keys) {
-            wait_for_ready_signal(ready_fd, 5);
-            xtest_type(test_display, std::string(1, c));
+            wait_ready();
+            xtest_type_char(test_display, c, wait_ready);
         }
     });
 }

@@ -154,9 +154,11 @@ ZemraProcess::wait_for_first_screen(double seconds)
 void
 ZemraProcess::type(const std::string &keys)
 {
+    // Shift is a key of its own: the program takes it in a wait of its own.
+    auto wait_ready = [this] { wait_for_ready_signal(ready_fd_, 5); };
     for (char c : keys) {
-        wait_for_ready_signal(ready_fd_, 5);
-        xtest_type(display, std::string(1, c));
+        wait_ready();
+        xtest_type_char(display, c, wait_ready);
     }
     pause_briefly();
 }
