@@ -12,6 +12,7 @@
 
 #include <X11/keysym.h>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,7 +55,7 @@ open_ready_fd()
         return -1;
     char *end = nullptr;
     long fd = strtol(name, &end, 10);
-    if (*end != '\0' || fd < 0 || fd > 65535)
+    if (*end != '\0' || fd < 0 || fd > INT_MAX)
         return -1;
     int flags = fcntl(static_cast<int>(fd), F_GETFL);
     if (flags < 0 || fcntl(static_cast<int>(fd), F_SETFL, flags | O_NONBLOCK) < 0)
