@@ -35,20 +35,28 @@ press(Display *display, KeyCode code)
 void
 xtest_type(Display *display, const std::string &keys)
 {
+    for (char c : keys)
+        xtest_type_char(display, c, [] {});
+}
+
+void
+xtest_type_char(Display *display, char c, const std::function<void()> &after_shift)
+{
+    KeySym keysym = keysym_of(c);
+    KeyCode code = XKeysymToKeycode(display, keysym);
+    if (code == 0)
+        return;
     KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
-    for (char c : keys) {
-        KeySym keysym = keysym_of(c);
-        KeyCode code = XKeysymToKeycode(display, keysym);
-        if (code == 0)
-            continue;
-        bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != keysym;
-        if (shifted)
-            XTestFakeKeyEvent(display, shift, True, CurrentTime);
-        press(display, code);
-        if (shifted)
-            XTestFakeKeyEvent(display, shift, False, CurrentTime);
+    bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != keysym;
+    if (shifted) {
+        XTestFakeKeyEvent(display, shift, True, CurrentTime);
         XSync(display, False);
+        after_shift();
     }
+    press(display, code);
+    if (shifted)
+        XTestFakeKeyEvent(display, shift, False, CurrentTime);
+    XSync(display, False);
 }
 
 void

@@ -3,10 +3,15 @@
 #pragma once
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <string>
 
 // Types each character of keys ('\r' or '\n' is Return).
 void xtest_type(Display *display, const std::string &keys);
+// Types one character; for one that needs Shift, after_shift runs once the
+// Shift press has reached the server and before the character's key, so a
+// caller can wait for the program to take the Shift press first.
+void xtest_type_char(Display *display, char c, const std::function<void()> &after_shift);
 // Presses and releases the key of keysym.
 void xtest_press_keysym(Display *display, KeySym keysym);
 // Presses keysym with Control held.

@@ -3,17 +3,15 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <chrono>
 #include <cstdlib>
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <string>
 
-#include "ui/backward/stop_prompts.h"
+#include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
-#include "support/process_idle.h"
+#include "support/ready_signal.h"
 #include "support/x_keys.h"
 
 namespace {
@@ -22,6 +20,9 @@ namespace {
 // from resetting between tests.
 Display *test_display = nullptr;
 bool window_open = false;
+// Read end of the key-wait signal of the window's waits, which run on the
+// test's thread.
+int ready_fd = -1;
 
 } // namespace
 
@@ -37,10 +38,16 @@ ScreenTest::SetUpTestSuite()
     test_display = XOpenDisplay(nullptr);
     if (!test_display)
         return;
+    // The key waits signal through this pipe as the program's do; the
+    // variable is read at the first wait.
+    int ready[2];
+    if (open_ready_pipe(ready)) {
+        ready_fd = ready[0];
+        setenv("ZEMRA_READY_FD", std::to_string(ready[1]).c_str(), 1);
+    }
     allocate_mem_buffers();
     open_graphics();
-    // The engines poll keys and ask through the window as in the program.
-    register_engine_prompts();
+    register_window_hooks();
     window_open = true;
     // Keys go to the window under the pointer when no window manager runs;
     // the focus keeps them there when a test makes the window smaller.
@@ -68,11 +75,14 @@ ScreenTest::type_keys(const std::string &keys)
 std::thread
 ScreenTest::type_keys_paced(const std::string &keys)
 {
-    pid_t pid = getpid(), tid = static_cast<pid_t>(syscall(SYS_gettid));
-    return std::thread([keys, pid, tid] {
+    // Waits of earlier dialogs are over: only those from now on count.
+    drop_ready_signals(ready_fd);
+    return std::thread([keys] {
+        // Shift is a key of its own: the dialog takes it in a wait of its own.
+        auto wait_ready = [] { wait_for_ready_signal(ready_fd, 5); };
         for (char c : keys) {
-            wait_until_idle(pid, tid, 5);
-            xtest_type(test_display, std::string(1, c));
+            wait_ready();
+            xtest_type_char(test_display, c, wait_ready);
         }
     });
 }

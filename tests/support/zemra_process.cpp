@@ -12,7 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/process_idle.h"
+#include "support/ready_signal.h"
 #include "support/x_keys.h"
 
 namespace {
@@ -69,6 +69,8 @@ ZemraProcess::~ZemraProcess()
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
+    if (ready_fd_ >= 0)
+        close(ready_fd_);
     if (display)
         XCloseDisplay(display);
     unlink(stderr_path_.c_str());
@@ -95,14 +97,22 @@ ZemraProcess::start()
         if (!display)
             return false;
     }
-    pid_ = fork();
-    if (pid_ < 0)
+    int ready[2];
+    if (!open_ready_pipe(ready))
         return false;
+    pid_ = fork();
+    if (pid_ < 0) {
+        close(ready[0]);
+        close(ready[1]);
+        return false;
+    }
     if (pid_ == 0) {
         int err = open(stderr_path_.c_str(), O_WRONLY | O_TRUNC);
         dup2(err, STDERR_FILENO);
         int null = open("/dev/null", O_RDONLY);
         dup2(null, STDIN_FILENO);
+        // The duplicate of the write end stays open across exec.
+        setenv("ZEMRA_READY_FD", std::to_string(dup(ready[1])).c_str(), 1);
         if (!display_name_.empty())
             setenv("DISPLAY", display_name_.c_str(), 1);
         std::vector<char *> argv;
@@ -113,6 +123,8 @@ ZemraProcess::start()
         execv(binary, argv.data());
         _exit(127);
     }
+    close(ready[1]);
+    ready_fd_ = ready[0];
     return true;
 }
 
@@ -142,9 +154,11 @@ ZemraProcess::wait_for_first_screen(double seconds)
 void
 ZemraProcess::type(const std::string &keys)
 {
+    // Shift is a key of its own: the program takes it in a wait of its own.
+    auto wait_ready = [this] { wait_for_ready_signal(ready_fd_, 5); };
     for (char c : keys) {
-        wait_until_idle(pid_, pid_, 5);
-        xtest_type(display, std::string(1, c));
+        wait_ready();
+        xtest_type_char(display, c, wait_ready);
     }
     pause_briefly();
 }
@@ -152,6 +166,7 @@ ZemraProcess::type(const std::string &keys)
 void
 ZemraProcess::type_now(const std::string &keys)
 {
+    drop_ready_signals(ready_fd_);
     xtest_type(display, keys);
     pause_briefly();
 }
@@ -159,6 +174,7 @@ ZemraProcess::type_now(const std::string &keys)
 void
 ZemraProcess::control_q()
 {
+    drop_ready_signals(ready_fd_);
     xtest_control_key(display, XK_q);
     pause_briefly();
 }

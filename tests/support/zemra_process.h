@@ -1,6 +1,7 @@
 // The real zemra program under test: started on the test's virtual display
 // with its standard error collected, driven by keys typed through the server
-// into its window, watched through its window's pixels, and waited for.
+// into its window once it signals that it waits for one, watched through its
+// window's pixels, and waited for.
 #pragma once
 #include <X11/Xlib.h>
 
@@ -22,8 +23,9 @@ public:
     // prompt box frame shows), then moves the pointer into it.
     bool wait_for_first_screen(double seconds = 20);
     // Types characters ('\r' for Return) through the server, each once the
-    // program waits for input; type_now sends them at once (for keys that
-    // interrupt a running pattern or animation).
+    // program signals that it waits for a key (ready_signal.h); type_now
+    // sends them at once (for keys that interrupt a running pattern or
+    // animation).
     void type(const std::string &keys);
     void type_now(const std::string &keys);
     void control_q();
@@ -52,6 +54,7 @@ private:
     std::string display_name_;
     std::string stderr_path_;
     int pid_ = -1;
+    int ready_fd_ = -1;  // read end of the program's key-wait signal
 };
 
 // Polls until done() holds or seconds pass; true when it held.

@@ -15,7 +15,6 @@
 // listed (the skip table). For v > 2 every entry is listed with level 0.
 #include "engine/backward/preimages_general.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -91,7 +90,7 @@ void
 free_stacks()
 {
     for (int s = 0; s < 2; s++) {
-        free(stack_mem[s]);
+        checked_free(stack_mem[s]);
         stack_mem[s] = nullptr;
         stack_cap[s] = 0;
         stack_count[s] = 0;
@@ -122,7 +121,8 @@ reserve(int s, uint64_t i)
     uint64_t cap = stack_cap[s] ? stack_cap[s] * 2 : 64;
     if (cap > partial_preimage_limit)
         cap = partial_preimage_limit;
-    uint8_t *p = static_cast<uint8_t *>(realloc(stack_mem[s], cap * entry_bytes()));
+    uint8_t *p =
+        static_cast<uint8_t *>(try_checked_realloc(stack_mem[s], cap * entry_bytes()));
     if (!p)
         return 0;
     stack_mem[s] = p;

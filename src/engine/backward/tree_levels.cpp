@@ -3,10 +3,10 @@
 // and filled by accept_pre_image (acceptance.cpp). Reads bytesL.
 #include "engine/backward/tree_levels.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 
 namespace {
@@ -47,7 +47,7 @@ template <typename T>
 int
 grow(T *&array, size_t count)
 {
-    T *p = static_cast<T *>(realloc(array, count * sizeof(T)));
+    T *p = static_cast<T *>(try_checked_realloc(array, count * sizeof(T)));
     if (!p)
         return 0;
     array = p;
@@ -86,7 +86,7 @@ pool_line(line_pool &pool)
         pool.used = 0;
     }
     if (pool.chunk == pool.chunks.size()) {
-        uint8_t *c = static_cast<uint8_t *>(malloc(pool.chunk_bytes));
+        uint8_t *c = static_cast<uint8_t *>(try_checked_calloc(pool.chunk_bytes, 1));
         if (!c)
             return nullptr;
         pool.chunks.push_back(c);
@@ -111,11 +111,11 @@ free_level_lists()
 {
     for (int w = 0; w < 2; w++) {
         for (uint8_t *c : pools[w].chunks)
-            free(c);
+            checked_free(c);
         pools[w] = line_pool();
-        free(list_of(w));
-        free(x_of(w));
-        free(y_of(w));
+        checked_free(list_of(w));
+        checked_free(x_of(w));
+        checked_free(y_of(w));
         list_of(w) = nullptr;
         x_of(w) = y_of(w) = nullptr;
         capacity[w] = 0;

@@ -33,6 +33,36 @@
 
 namespace {
 
+// Draws the options box under the title strip, naming the keys the run
+// settings allow, and reads one key; the key is left in is[0].
+int
+finish_options_box(int graphics)
+{
+    draw_bottom_title(0);
+    const char *first = graphics ? "graphics-g image:prt/save/load-p/s/l ops-o"
+                                 : "image:prt/save/load-p/s/l";
+    int end = vgax(6) + text_pixel_width(first, static_cast<int>(strlen(first)));
+    int lines = graphics ? 3 : 2;
+    draw_box(1, 2, 2, end + CWidth, lines * CHeight + vgay(8), 1, 0);
+
+    const char *middle = "seed-e";
+    if (limitcheck && direction == 'f' && basinfield)
+        middle = "toggle:field-single-t STP-P";
+    else if ((limitcheck && direction == 'f') || direction == 'b')
+        middle = "toggle:single-field-t STP-P, seed-e";
+    const char *last = loc_twod_fonly || !graphics ? "back-q cont-ret:"
+                                                   : "net-n back-q cont-ret:";
+    moveto(vgax(6), vgay(3));
+    outtext(first);
+    if (graphics) {
+        moveto(vgax(6), gety + CHeight);
+        outtext(middle);
+    }
+    moveto(vgax(6), gety + CHeight);
+    outtext(last);
+    return input_string(1, 0);
+}
+
 void
 restore_under_box()
 {

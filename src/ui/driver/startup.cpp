@@ -1,7 +1,8 @@
 // The program's start: fixed limits, the command line, the random seed, the
-// memory that lives as long as the program, the window; then the first
-// screen, the root of the staged set-up, and the clean exit. Start reading at
-// start_zemra.
+// handlers the lower layers call up through (the out-of-memory box, the text
+// entry's hot keys), the memory that lives as long as the program, the
+// window; then the first screen, the root of the staged set-up, and the clean
+// exit. Start reading at start_zemra.
 #include "ui/driver/startup.h"
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 #include "ui/driver/globals.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
+#include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
@@ -29,10 +31,11 @@
 #include "ui/screen/graphics_menu.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
-#include "ui/screen/out_of_memory.h"
+#include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
 #include "engine/model/network_arrays.h"
 #include "ui/model/globals.h"
+#include "ui/storage/screen_image_file.h"
 
 namespace {
 
@@ -231,11 +234,20 @@ parse_seed_answer(const std::string &answer, uint32_t *seed)
 }
 
 void
+register_window_hooks()
+{
+    register_engine_prompts();
+    set_search_stop_poll(stop_key_pending);
+    set_entry_hot_key('@', printimage);
+    set_entry_hot_key('>', save_screen);
+    set_entry_hot_key('<', load_screen);
+}
+
+void
 start_zemra(int argc, char **argv)
 {
     set_outof_memory_handler(outof_memory);
-    register_engine_prompts();
-    set_search_stop_poll(stop_key_pending);
+    register_window_hooks();
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;

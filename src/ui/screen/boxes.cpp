@@ -1,22 +1,15 @@
 // The fixed places of dialogue and the boxes drawn there: the general box
 // that saves what it covers, the prompt box (top right), the memory box (top
-// middle), the inset box, the hint box and title strip (bottom), the options
-// box after a display, and the text column on the left. Every routine leaves
-// the viewport at the drawing area. Reads the run settings that the options
-// box names (forward/, driver/, wiring/ globals).
+// middle), the inset box, the hint box and title strip (bottom), and the text
+// column on the left. Every routine leaves the viewport at the drawing area.
 #include "ui/screen/boxes.h"
 
-#include <cstring>
-
-#include "engine/backward/globals.h"
-#include "engine/forward/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "engine/wiring/globals.h"
 
 namespace {
 
@@ -258,34 +251,6 @@ draw_bottom_title(int mode)
     moveto(x, y);
     if (mode == 1)
         setup_fonts(user_size);
-}
-
-int
-finish_options_box(int graphics)
-{
-    draw_bottom_title(0);
-    const char *first = graphics ? "graphics-g image:prt/save/load-p/s/l ops-o"
-                                 : "image:prt/save/load-p/s/l";
-    int end = vgax(6) + text_pixel_width(first, static_cast<int>(strlen(first)));
-    int lines = graphics ? 3 : 2;
-    draw_box(1, 2, 2, end + CWidth, lines * CHeight + vgay(8), 1, 0);
-
-    const char *middle = "seed-e";
-    if (limitcheck && direction == 'f' && basinfield)
-        middle = "toggle:field-single-t STP-P";
-    else if ((limitcheck && direction == 'f') || direction == 'b')
-        middle = "toggle:single-field-t STP-P, seed-e";
-    const char *last = loc_twod_fonly || !graphics ? "back-q cont-ret:"
-                                                   : "net-n back-q cont-ret:";
-    moveto(vgax(6), vgay(3));
-    outtext(first);
-    if (graphics) {
-        moveto(vgax(6), gety + CHeight);
-        outtext(middle);
-    }
-    moveto(vgax(6), gety + CHeight);
-    outtext(last);
-    return input_string(1, 0);
 }
 
 void

@@ -1,7 +1,6 @@
 // The fixed places of dialogue: prompt box (top right), memory box (top
-// middle), inset box, hint box and title strip (bottom), the options box
-// after a display, general boxes that save what they cover, and the text
-// column on the left.
+// middle), inset box, hint box and title strip (bottom), general boxes that
+// save what they cover, and the text column on the left.
 #pragma once
 #include <cstdint>
 
@@ -23,6 +22,5 @@ void erase_box(int x0, int y0, int x1, int y1);
 // Viewport := the drawing area, cleared to the background.
 void clear_drawing_area();
 void draw_bottom_title(int mode);
-int finish_options_box(int graphics); // the key is left in is[0]
 void next_line(float col, float lines);
 void setpback_x_lines(int n);

@@ -4,25 +4,30 @@
 // long computations, and the exit box that Control-q opens from any wait.
 //
 // The wait blocks in poll() on the X connection, waking for events and for
-// the blink, so an idle program takes no processor time.
+// the blink, so an idle program takes no processor time. When the variable
+// ZEMRA_READY_FD names an open descriptor, each wait writes one byte to it as
+// it blocks: the end-to-end tests type a key only after that signal. The hot
+// keys of the text entry run the actions the driver registers at start-up.
 #include "ui/screen/input.h"
 
 #include <X11/keysym.h>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/images.h"
-#include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
-#include "ui/storage/screen_image_file.h"
 
 namespace {
 
@@ -36,6 +41,39 @@ bool exit_box_open = false;
 // Set while '@', '>' or '<' runs its dialog, so the same keys typed inside
 // that dialog do not start another one on the same prompt slots.
 bool hot_key_running = false;
+// The action of each hot key, by character; null: the key does nothing.
+void (*hot_key_actions[256])() = {};
+
+// The descriptor named by ZEMRA_READY_FD, made non-blocking so a reader that
+// stops reading never stalls the program; -1 when the variable is unset or
+// names no open descriptor.
+int
+open_ready_fd()
+{
+    const char *name = getenv("ZEMRA_READY_FD");
+    if (!name || !*name)
+        return -1;
+    char *end = nullptr;
+    long fd = strtol(name, &end, 10);
+    if (*end != '\0' || fd < 0 || fd > INT_MAX)
+        return -1;
+    int flags = fcntl(static_cast<int>(fd), F_GETFL);
+    if (flags < 0 || fcntl(static_cast<int>(fd), F_SETFL, flags | O_NONBLOCK) < 0)
+        return -1;
+    return static_cast<int>(fd);
+}
+
+// Writes the byte that says a wait for a key has begun; a reader gone or a
+// descriptor closed ends the signals, a full pipe only drops this one.
+void
+signal_key_wait()
+{
+    static int ready_fd = open_ready_fd();
+    if (ready_fd < 0)
+        return;
+    if (write(ready_fd, "w", 1) < 0 && errno != EAGAIN && errno != EINTR)
+        ready_fd = -1;
+}
 
 long
 now_ms()
@@ -117,20 +155,19 @@ control_q_exit_box()
     exit_box_open = false;
 }
 
-// '@' prints the window, '>' saves it, '<' loads a screen image; the entry
-// typed so far and the current point are kept across the dialog.
+// Runs the action registered for a hot key ('@' prints the window, '>' saves
+// it, '<' loads a screen image); the entry typed so far and the current point
+// are kept across the dialog.
 void
 run_hot_key(int key)
 {
+    void (*action)() = hot_key_actions[static_cast<unsigned char>(key)];
+    if (!action)
+        return;
     hot_key_running = true;
     memcpy(saved_entry, is, kInputLineSize);
     int16_t x = getx, y = gety;
-    if (key == '@')
-        printimage();
-    else if (key == '>')
-        save_screen();
-    else
-        load_screen();
+    action();
     moveto(x, y);
     memcpy(is, saved_entry, kInputLineSize);
     hot_key_running = false;
@@ -159,7 +196,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     XSetFunction(D, Gc, GXxor);
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
-    bool shown = true, resized = false;
+    bool shown = true, resized = false, signalled = false;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
@@ -201,6 +238,10 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             next_toggle = now + blink_half_period_ms();
         }
         XFlush(D);
+        if (!signalled) {
+            signal_key_wait();
+            signalled = true;
+        }
         long timeout = next_toggle - now_ms();
         pollfd connection = {fd, POLLIN, 0};
         poll(&connection, 1, timeout > 0 ? static_cast<int>(timeout) : 0);
@@ -288,6 +329,12 @@ input_string(int max, int mode)
         if (len >= kInputLineSize)
             return len;
     }
+}
+
+void
+set_entry_hot_key(char key, void (*action)())
+{
+    hot_key_actions[static_cast<unsigned char>(key)] = action;
 }
 
 int

@@ -1,8 +1,10 @@
 // Keys and mouse: the blinking wait, the translation of an event into a key
-// code, the line editor that fills `is`, and the poll of long computations.
+// code, the line editor that fills `is`, the hot keys of every entry, and the
+// poll of long computations.
 #pragma once
 
-// Waits for a key or button, blinking a block at the current point.
+// Waits for a key or button, blinking a block at the current point. As it
+// blocks it writes one byte to the descriptor ZEMRA_READY_FD names, if any.
 // (x0,x1,y0,y1): optional rectangle where the left-pointer cursor shows;
 // (dx,dy,w,h): the block relative to the current point; colour: its colour.
 void flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w,
@@ -12,5 +14,9 @@ int keycheck(int len);
 // Reads one entry of up to max characters into `is` (mode 1 numeric, 0 text,
 // -1 text returning on arrows, -2 any single key). Returns its length.
 int input_string(int max, int mode);
+// Registers the action of a hot key of the text entry ('@', '>' or '<', see
+// line_editor.h), run with the entry typed so far kept; null: the key does
+// nothing. The driver registers them at start-up.
+void set_entry_hot_key(char key, void (*action)());
 // 1 with the key code in is[0] when a key or button press was pending.
 int event_ready();

@@ -183,3 +183,9 @@ close_graphics()
     W = 0;
     current_draw = 0;
 }
+
+bool
+window_is_open()
+{
+    return D != nullptr;
+}

@@ -12,6 +12,8 @@ void open_graphics();
 int resize_window();
 // Releases fonts, image slots, cursors, the window and the display.
 void close_graphics();
+// True from open_graphics to close_graphics: the window can take a dialog.
+bool window_is_open();
 
 // The window's last column and row for a display of the given width (the
 // default 1024x768 window, narrowed on displays under 1123 pixels and never

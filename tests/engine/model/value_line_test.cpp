@@ -74,7 +74,9 @@ TEST_F(ValueLine, WritingOneEntryLeavesItsNeighbours)
 TEST_F(ValueLine, ValuesWiderThanTheEntryKeepTheirLowBits)
 {
     use_value_range(3);
-    uint8_t line[2] = {0, 0};
+    // Three bytes hold ten entries of width 2 (v = 3), the wider of the two
+    // uses of the line below.
+    uint8_t line[3] = {0, 0, 0};
     set_value(line, 1, 5);
     EXPECT_EQ(get_value(line, 1), 1);
     EXPECT_EQ(get_value(line, 0), 0);

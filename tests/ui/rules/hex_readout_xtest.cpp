@@ -60,7 +60,9 @@ protected:
 TEST_F(HexReadout, Rule110IsSixE)
 {
     // Entries 7..0 = 0,1,1,0,1,1,1,0.
-    uint8_t rule[1] = {0};
+    // The second byte stays 0: it keeps the inlined v > 2 path of set_value
+    // inside the array (only the first byte is printed).
+    uint8_t rule[2] = {0, 0};
     for (int i : {1, 2, 3, 5, 6})
         set_value(rule, static_cast<uint32_t>(i), 1);
     EXPECT_EQ(hex_of(1, rule, 3), "6e");

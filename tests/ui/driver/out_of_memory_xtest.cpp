@@ -10,11 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ui/driver/out_of_memory.h"
 #include "ui/model/buffers.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/out_of_memory.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 #include "support/x_keys.h"

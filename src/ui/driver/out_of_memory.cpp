@@ -1,8 +1,9 @@
 // The fatal out-of-memory box: the one response to a failed allocation. The
 // user may print or save the screen as often as wanted, or open the rule
 // options, before the program ends with status 1. Reads the network's rule
-// globals (model/) for the rule options.
-#include "ui/screen/out_of_memory.h"
+// globals (model/) for the rule options. Start-up registers outof_memory as
+// the allocator's handler of failed allocations.
+#include "ui/driver/out_of_memory.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,6 @@
 #include "ui/screen/input.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
-#include "ui/screen/x_state.h"
 #include "ui/storage/screen_image_file.h"
 
 namespace {
@@ -51,7 +51,7 @@ rule_options_available()
 void
 outof_memory(const char *what)
 {
-    if (!D || !is) {
+    if (!window_is_open() || !is) {
         fprintf(stderr, " not enough memory for %s\n", what);
         exit(1);
     }
