@@ -36,3 +36,14 @@ extern uint32_t endcount;       // points plotted so far in the current sweep
 extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
 extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
 extern uint8_t acceptall;       // 1: the settings menus take their defaults without asking
+
+// --- The run part's sweep state and its per-run resets.
+extern uint8_t *sweep_seed;     // seed kept over a size sweep, rangebytesL bytes; the run start
+                                // of a size sweep allocates it, the end of that run frees it
+// At each pass of the run part (each entry into the single or field loop):
+// show_maj back to off.
+void reset_driver_pass();
+// At each run start of the single or field loop, before its first run and
+// the mutants that follow: mut back to startmut + 1, fieldno 0, sweep_seed
+// released (null).
+void reset_driver_run();

@@ -9,3 +9,11 @@ char *path = nullptr;
 uint8_t file_dim = 0;
 int16_t file_i = 0, file_j = 0, file_h = 0;
 uint16_t file_starti = 0, file_startj = 0, file_starth = 0;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_storage_ui_run()
+{
+    // Nothing to reset: every global here is a file name or the placement of the last loaded file.
+}

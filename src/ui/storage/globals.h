@@ -14,3 +14,7 @@ extern char *path;           // path buffer
 extern uint8_t file_dim;      // 1, 2 or 3: dimension of the last placement; 0 none
 extern int16_t file_i, file_j, file_h; // sides of the placed block (1d: file_i = n)
 extern uint16_t file_starti, file_startj, file_starth; // its start (1d: first cell)
+
+// Per-run reset, called by the run part at the start of each run; it resets nothing: every global
+// here is a file name or the placement of the last loaded file.
+void reset_storage_ui_run();
