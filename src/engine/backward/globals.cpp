@@ -70,3 +70,45 @@ float rightborder = 1;
 float firstxspacing = 0, firstyspacing = 0;
 uint8_t use_preset_basin_pos = 0;
 float startrad = 1;
+
+// --- Per-run resets (globals.h): each names the run state it starts afresh.
+
+void
+reset_backward_pass()
+{
+    dontcompress = 0;
+    meta_graph = 0;
+    show_maj = 0xFF;
+}
+
+void
+reset_backward_run()
+{
+    basintypeno = 1;
+    totalgofE = 0;
+    totalprecount = 0;
+    totatt_states = 0;
+    isexception = 0;
+    pp_histcount = 0;
+    pp_wild_tot = 0;
+    pp_ymax = 0;
+    ppL = 0;
+}
+
+void
+reset_backward_tree()
+{
+    gofEno = 0;
+    precount = 0;
+    pretested = 0;
+    abort_subtree = 0;
+    segfan = 0;
+    thisindex = 0;
+    thismax = 0;
+    nextindex = 0;
+    nextmax = 0;
+    pretog = 0;
+    level = 0;
+    isrepeat = 0;
+    tree_max_fan = 0;
+}

@@ -131,3 +131,17 @@ extern float rightborder;         // spacings kept free at the right edge
 extern float firstxspacing, firstyspacing; // spacing at the start of a field
 extern uint8_t use_preset_basin_pos; // 1: basins go to positions kept from before
 extern float startrad;            // radius of the screen-saver disc per cell
+
+// --- Per-run resets, called by the run part and the tree builder.
+// At each pass of the run part (each entry into the single or field loop):
+// dontcompress, meta_graph and show_maj back to off.
+void reset_backward_pass();
+// At the start of each run (one subtree, basin, field or forward run):
+// basintypeno 1; totalgofE, totalprecount, totatt_states, isexception and
+// the stack histogram counters (pp_histcount, pp_wild_tot, pp_ymax, ppL) 0.
+void reset_backward_run();
+// At the start of each tree build (run_backward): the node counters
+// (gofEno, precount, pretested), abort_subtree, segfan, the list indexes
+// (thisindex, thismax, nextindex, nextmax), pretog, level, isrepeat and
+// tree_max_fan 0.
+void reset_backward_tree();

@@ -72,3 +72,22 @@ uint8_t acceptall = 0;
 
 uint8_t forward_only = 0;
 uint32_t bitflipcount = 0;
+
+// --- Per-run resets (globals.h): each names the run state it starts afresh.
+
+void
+reset_forward_pass()
+{
+    was_changed = 0;
+}
+
+void
+reset_forward_run()
+{
+    time_skip = 1;
+    wiring_madelocal = 0;
+    attperiod = 0;
+    slant = -1;
+    nowscrolling = 0;
+    bitflipcount = 0;
+}

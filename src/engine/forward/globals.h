@@ -93,3 +93,11 @@ extern uint8_t acceptall;        // 1: the settings menus take their defaults wi
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)
 extern uint32_t bitflipcount;    // single-cell flips made during the run
+
+// --- Per-run resets, called by the run part and the forward run's set-up.
+// At each pass of the run part (each entry into the single or field loop):
+// was_changed 0.
+void reset_forward_pass();
+// At the start of each forward run (run_forward's set-up): time_skip 1,
+// wiring_madelocal 0, attperiod 0, slant -1, nowscrolling 0, bitflipcount 0.
+void reset_forward_run();

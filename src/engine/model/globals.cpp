@@ -1,6 +1,8 @@
 // Definitions and start values of the network description (see globals.h).
 #include "engine/model/globals.h"
 
+#include <cstring>
+
 int8_t value_range = 2;
 int8_t value_bits = 1;
 uint16_t lineL = 0;
@@ -94,3 +96,12 @@ int poly[12];
 int16_t rule_box_top = 0;
 
 uint16_t repseg_2d[2] = {0, 0};
+
+// --- Per-run reset (globals.h).
+
+void
+reset_model_run()
+{
+    if (pp_hist_total)
+        memset(pp_hist_total, 0, sizeof(uint32_t) * lineL);
+}

@@ -134,3 +134,9 @@ extern int16_t rule_box_top;     // top edge of the rule box, written on every r
 
 // State symmetries (state_symmetries.h).
 extern uint16_t repseg_2d[2];    // repeating segment of the last tested 2d state: [0] along i, [1] along j
+
+// --- Per-run reset, called by the run part at the start of each run (one
+// subtree, basin, field or forward run): the sums of pp_hist_total back to
+// 0. The rest of the model is the network and its settings, kept from run
+// to run.
+void reset_model_run();

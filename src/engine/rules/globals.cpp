@@ -10,3 +10,12 @@ uint8_t seed_was_set = 0;
 // --- Post classes.
 uint8_t ptype = 255;
 uint8_t pmu = 255;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_rules_run()
+{
+    // Nothing to reset: every global here is a rule or seed setting the user chose, kept from run
+    // to run.
+}

@@ -12,3 +12,7 @@ extern uint8_t seed_was_set; // 1 once a seed routine changed the current state;
 // --- Post classes (post_classes.h), set by the Post restriction dialog.
 extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
 extern uint8_t pmu;   // class: 'i' A^inf, 3 A^3, 2 A^2; 255 any
+
+// Per-run reset, called by the run part at the start of each run; it resets nothing: every global
+// here is a rule or seed setting the user chose, kept from run to run.
+void reset_rules_run();

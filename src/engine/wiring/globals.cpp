@@ -32,3 +32,12 @@ int32_t zonewiring = 0;
 
 uint16_t hyper_prob = 100;
 uint32_t wires_cut = 0;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_wiring_run()
+{
+    // Nothing to reset: every global here is a wiring setting or a count of the wiring, kept from
+    // run to run.
+}

@@ -44,3 +44,7 @@ extern int32_t zonewiring;     // the candidate input cell of the draw in progre
 // Hypercube wiring (hypercube.h).
 extern uint16_t hyper_prob;    // percent 0..100 with which each wire survives; 100
 extern uint32_t wires_cut;     // wires cut by the last pass
+
+// Per-run reset, called by the run part at the start of each run; it resets nothing: every global
+// here is a wiring setting or a count of the wiring, kept from run to run.
+void reset_wiring_run();

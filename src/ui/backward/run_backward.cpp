@@ -1,10 +1,13 @@
 // The node loop of the tree builder. Owns the level lists for one call
-// (tree_levels.h) and the local work arrays; calls the pre-image methods
-// of the engine (engine/backward: preimages_local.h, preimages_general.h,
+// (tree_levels.h) and the work of the build (tree_work: the local method's
+// arrays and rotated copies of a node), released whatever the way out; the
+// build's counters start afresh from reset_backward_tree. Calls the engine's
+// pre-image methods (engine/backward: preimages_local.h, preimages_general.h,
 // successor_table.h), the acceptance step's segment list (acceptance.h), the
-// stop prompt (stop_prompts.h) and the fan drawing (fan_drawing.h). Reads
-// the attractor (forward/globals.h), the run settings (backward/globals.h)
-// and the network model. Start at run_backward.
+// stop prompt (stop_prompts.h) and the fan drawing (fan_drawing.h). Reads the
+// attractor (forward/globals.h), the run settings (backward/globals.h) and
+// the network model. Start at run_backward, then expand_node: one node,
+// phase by phase.
 #include "ui/backward/run_backward.h"
 
 #include <cstdio>
@@ -33,8 +36,22 @@
 
 namespace {
 
-bool local_arrays = false;
-uint8_t *s_work = nullptr, *t_work = nullptr; // rotated copies while placing
+// The work of one tree build: whether the local method's arrays were
+// allocated, and two rotated copies of a node while it is placed. Made by
+// start_tree, released by release_tree_work whatever the way out.
+struct tree_work {
+    bool local_arrays = false;
+    uint8_t *s = nullptr, *t = nullptr;
+};
+
+// How the expansion of a node ends the build, or not.
+enum class tree_end {
+    going_on,    // the next node follows
+    stopped,     // 'q' or 'n' from the user
+    abandoned,   // the lists are full or too many partial pre-images
+    segment_fan, // the root's fan is a segment fan: the caller builds segment trees
+    done,        // every node is expanded, or the level limit is reached
+};
 
 void
 mark(const uint8_t *s)
@@ -48,7 +65,7 @@ mark(const uint8_t *s)
 
 // Step 4: every state the node in A stands for is marked in tickoff.
 void
-place_node(bool compressed)
+place_node(const tree_work &work, bool compressed)
 {
     if (!compressed) {
         mark(A);
@@ -57,7 +74,7 @@ place_node(bool compressed)
     }
     if (!insegloop && attperiod == 0)
         return; // a subtree node is shown only
-    uint8_t *s = s_work, *t = t_work;
+    uint8_t *s = work.s, *t = work.t;
     memcpy(s, A, bytesL);
     if (!regular2d) {
         if (!insegloop) {
@@ -152,15 +169,15 @@ uniform(const uint8_t *s)
 }
 
 void
-release_all()
+release_tree_work(tree_work &work)
 {
     free_level_lists();
-    if (local_arrays)
+    if (work.local_arrays)
         free_local_arrays();
-    local_arrays = false;
-    checked_free(s_work);
-    checked_free(t_work);
-    s_work = t_work = nullptr;
+    work.local_arrays = false;
+    checked_free(work.s);
+    checked_free(work.t);
+    work.s = work.t = nullptr;
 }
 
 void
@@ -199,179 +216,249 @@ pre_images_of_A()
         pre_images_rand();
 }
 
-void
-run_backward()
+namespace {
+
+// The counters and work of a new tree; false when the level lists could not
+// be started.
+bool
+start_tree(tree_work &work)
 {
-    gofEno = precount = pretested = 0;
-    abort_subtree = 0;
-    segfan = 0;
-    thisindex = thismax = nextindex = nextmax = 0;
-    pretog = 0;
+    reset_backward_tree();
     if (is)
         is[0] = 0;
-    level = 0;
     if (startsegfan == 1)
         level = justonepreimage == 1 ? 2 : 1;
     if (!exhaustive_testing && !nonlocal) {
         allocate_local_arrays();
-        local_arrays = true;
+        work.local_arrays = true;
     }
-    s_work = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
-    t_work = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
-    isrepeat = 0;
-    tree_max_fan = 0;
-    if (!start_level_lists()) {
-        abort_subtree = 1;
+    work.s = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
+    work.t = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
+    return start_level_lists();
+}
+
+// Steps 1 and 2: the node into A, printed when patterns are shown.
+void
+take_node(bool first_pass)
+{
+    nextbefore = nextindex;
+    memcpy(A, first_pass ? firstseed : current_level()[thisindex], bytesL);
+    if (stp && mouse_found) {
+        end_page(scale);
+        print_current_state(A, white);
+    }
+}
+
+// Step 3: the node's cells of the majority value, -1 when not counted.
+int32_t
+majority_count()
+{
+    if (value_range != 2 || show_maj == 0xFF)
+        return -1;
+    int32_t majority = 0;
+    for (uint32_t c = 0; c < lineL; c++)
+        majority += get_value(A, c) == (show_maj ? 1 : 0);
+    return majority;
+}
+
+// The counters of a tree the user stopped, with the key left in is[0].
+void
+stop_tree(char key)
+{
+    treesize = precount + 1;
+    precount = pretested = nextindex = thisindex = 0;
+    is[0] = key;
+}
+
+// Step 8: a 'q' between nodes asks whether to stop; true when stopped.
+bool
+stopped_at_poll()
+{
+    if (!(mouse_found && event_ready() && is[0] == 'q'))
+        return false;
+    int key = ask_stop_key(1);
+    if (key != 'q' && key != 'n')
+        return false;
+    earlyexit = 1;
+    stop_tree(static_cast<char>(key));
+    return true;
+}
+
+// Steps 9 to 12: the node's pre-images, unless the build is abandoned or
+// stopped by the user.
+tree_end
+find_fan()
+{
+    if (is)
+        is[0] = 0;
+    if (!insegloop)
+        clear_segment_list();
+    pre_images_of_A();
+    if (abort_subtree) {
         abandon_message();
-        release_all();
         is[0] = 'q';
-        return;
+        return tree_end::abandoned;
     }
-    const bool compressed = compression_on() != 0;
-    bool first_pass = true;
-    for (;;) {
-        // 1. The node.
-        nextbefore = nextindex;
-        memcpy(A, first_pass ? firstseed : current_level()[thisindex], bytesL);
-        if (stp && mouse_found) {
-            end_page(scale);
-            print_current_state(A, white);
-        }
-        // 3. Majority count.
-        int32_t majority = -1;
-        if (value_range == 2 && show_maj != 0xFF) {
-            majority = 0;
-            for (uint32_t c = 0; c < lineL; c++)
-                majority += get_value(A, c) == (show_maj ? 1 : 0);
-        }
-        // 4, 5. Placing and the node's weight.
-        if (basinfield || show_ss_matrix)
-            place_node(compressed);
-        uint32_t weight = node_weight(compressed);
-        if (stp && mouse_found)
-            end_page(scale);
-        // 7. A uniform root's fan is compressed. Only the root's: a fan
-        // compressed deeper in the tree would end the build there (the
-        // segment trees are built from a root fan only) and lose the rest
-        // of the tree.
-        allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;
-        first_pass = false;
-        // 8. Key poll.
-        if (mouse_found && event_ready() && is[0] == 'q') {
-            int key = ask_stop_key(1);
-            if (key == 'q' || key == 'n') {
-                treesize = precount + 1;
-                precount = pretested = nextindex = thisindex = 0;
-                earlyexit = 1;
-                release_all();
-                is[0] = static_cast<char>(key);
-                return;
-            }
-        }
-        // 9, 10. The pre-images.
-        if (is)
-            is[0] = 0;
-        if (!insegloop)
-            clear_segment_list();
-        pre_images_of_A();
-        // 11. Abandoned.
-        if (abort_subtree) {
-            abandon_message();
-            release_all();
-            is[0] = 'q';
-            return;
-        }
-        // 12. Stopped by the user.
-        if (is && (is[0] == 'q' || is[0] == 'n')) {
-            char key = is[0];
-            treesize = precount + 1;
-            precount = pretested = nextindex = thisindex = 0;
-            if (direction == 'b')
-                segfan = 0;
-            release_all();
-            is[0] = key;
-            return;
-        }
-        bool segment_fan = segfan && compressed;
-        // 13. One segment of one state is an ordinary fan.
-        if (segment_fan && !justonepreimage_found && segno == 1 &&
-            (regular2d ? seg_2d_h[1] == 1 && seg_2d_v[1] == 1 : seg[1] == 1)) {
-            seg[1] = seg_2d_h[1] = seg_2d_v[1] = 0;
-            clear_segment_list();
-            justonepreimage_found = 1;
-            justonepreimage = 1;
+    if (is && (is[0] == 'q' || is[0] == 'n')) {
+        if (direction == 'b')
             segfan = 0;
-            segment_fan = false;
-        }
-        // 14 - 17. Totals.
-        fansize = nextindex - nextbefore;
-        bool basin_root = level == 0 && direction == 'f';
-        if (segment_fan) {
-            totalsegfan = 0;
-            for (uint32_t i = 1; i <= segno; i++)
-                totalsegfan += regular2d ? static_cast<uint32_t>(seg_2d_h[i]) * seg_2d_v[i] : seg[i];
-            if (totalsegfan > maxtreefan)
-                maxtreefan = totalsegfan;
-            if (level == 0)
-                maxtreefan++;
-        }
-        if (pre_fansize_freq_hist && pre_fan_freq) {
-            if (!segment_fan) {
-                uint64_t i = fansize >= maxinhist ? maxinhist : fansize + (basin_root ? 1u : 0u);
-                pre_fan_freq[i > maxinhist ? maxinhist : i] += weight;
-            } else {
-                uint64_t i = justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1;
-                pre_fan_freq[i > maxinhist ? maxinhist : i] += 1;
-            }
-            if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
-                isexception = static_cast<int16_t>(isexception + weight);
-        }
-        if (fansize > maxtreefan)
-            maxtreefan = fansize + (basin_root ? 1 : 0);
-        if (basin_root && fansize == 0 && maxtreefan == 0)
-            maxtreefan = 1;
-        if (fansize > tree_max_fan)
-            tree_max_fan = fansize + (basin_root ? 1 : 0);
-        // 18. The fan on screen.
-        draw_fan();
-        // 19. A segment fan ends the call; the caller builds segment trees.
-        if (segment_fan) {
-            checked_free(segx);
-            checked_free(segy);
-            segx = static_cast<int16_t *>(checked_calloc(segno + 1, sizeof(int16_t), "xseg"));
-            segy = static_cast<int16_t *>(checked_calloc(segno + 1, sizeof(int16_t), "yseg"));
-            for (uint32_t i = 0; i <= segno && i <= nextindex; i++) {
-                segx[i] = next_level_x()[i];
-                segy[i] = next_level_y()[i];
-            }
-            precount = pretested = nextindex = thisindex = 0;
-            release_all();
-            return;
-        }
-        // 21. Garden-of-Eden nodes.
-        nextmax = nextindex;
-        if (fansize == 0)
-            gofEno++;
-        fansize = 0;
-        // 22. End of a level.
-        if (thisindex == thismax) {
-            level++;
-            release_level(pretog ? 1 : 0);
-            pretog = static_cast<uint8_t>(1 - pretog);
-            thismax = nextmax;
-            thisindex = nextmax = nextindex = 0;
-        }
-        // 23. Done, or the level limit.
-        if (pretested == precount || (level_limit && !basinfield && level == level_limit))
-            break;
-        pretested++;
-        thisindex++;
+        stop_tree(is[0]);
+        return tree_end::stopped;
     }
+    return tree_end::going_on;
+}
+
+// Step 13: a segment fan of one segment of one state is an ordinary fan;
+// false (and an ordinary fan from then on) when it is.
+bool
+keep_segment_fan()
+{
+    if (justonepreimage_found || segno != 1 ||
+        !(regular2d ? seg_2d_h[1] == 1 && seg_2d_v[1] == 1 : seg[1] == 1))
+        return true;
+    seg[1] = seg_2d_h[1] = seg_2d_v[1] = 0;
+    clear_segment_list();
+    justonepreimage_found = 1;
+    justonepreimage = 1;
+    segfan = 0;
+    return false;
+}
+
+// Steps 14 to 17: the fan's totals, the largest fans and the in-degree
+// histogram.
+void
+count_fan(bool segment_fan, uint32_t weight, int32_t majority)
+{
+    fansize = nextindex - nextbefore;
+    bool basin_root = level == 0 && direction == 'f';
+    if (segment_fan) {
+        totalsegfan = 0;
+        for (uint32_t i = 1; i <= segno; i++)
+            totalsegfan += regular2d ? static_cast<uint32_t>(seg_2d_h[i]) * seg_2d_v[i] : seg[i];
+        if (totalsegfan > maxtreefan)
+            maxtreefan = totalsegfan;
+        if (level == 0)
+            maxtreefan++;
+    }
+    if (pre_fansize_freq_hist && pre_fan_freq) {
+        if (!segment_fan) {
+            uint64_t i = fansize >= maxinhist ? maxinhist : fansize + (basin_root ? 1u : 0u);
+            pre_fan_freq[i > maxinhist ? maxinhist : i] += weight;
+        } else {
+            uint64_t i = justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1;
+            pre_fan_freq[i > maxinhist ? maxinhist : i] += 1;
+        }
+        if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
+            isexception = static_cast<int16_t>(isexception + weight);
+    }
+    if (fansize > maxtreefan)
+        maxtreefan = fansize + (basin_root ? 1 : 0);
+    if (basin_root && fansize == 0 && maxtreefan == 0)
+        maxtreefan = 1;
+    if (fansize > tree_max_fan)
+        tree_max_fan = fansize + (basin_root ? 1 : 0);
+}
+
+// Step 19: the positions of a segment fan's nodes, kept for the segment
+// trees the caller builds.
+void
+keep_segment_positions()
+{
+    checked_free(segx);
+    checked_free(segy);
+    segx = static_cast<int16_t *>(checked_calloc(segno + 1, sizeof(int16_t), "xseg"));
+    segy = static_cast<int16_t *>(checked_calloc(segno + 1, sizeof(int16_t), "yseg"));
+    for (uint32_t i = 0; i <= segno && i <= nextindex; i++) {
+        segx[i] = next_level_x()[i];
+        segy[i] = next_level_y()[i];
+    }
+    precount = pretested = nextindex = thisindex = 0;
+}
+
+// Steps 21 to 23: garden-of-Eden count, the end of a level, and the next
+// node unless the tree is done.
+tree_end
+next_node()
+{
+    nextmax = nextindex;
+    if (fansize == 0)
+        gofEno++;
+    fansize = 0;
+    if (thisindex == thismax) {
+        level++;
+        release_level(pretog ? 1 : 0);
+        pretog = static_cast<uint8_t>(1 - pretog);
+        thismax = nextmax;
+        thisindex = nextmax = nextindex = 0;
+    }
+    if (pretested == precount || (level_limit && !basinfield && level == level_limit))
+        return tree_end::done;
+    pretested++;
+    thisindex++;
+    return tree_end::going_on;
+}
+
+// One node of the tree: its pre-images found, counted and drawn.
+tree_end
+expand_node(const tree_work &work, bool compressed, bool first_pass)
+{
+    take_node(first_pass);
+    int32_t majority = majority_count();
+    // Steps 4 and 5: placing and the node's weight.
+    if (basinfield || show_ss_matrix)
+        place_node(work, compressed);
+    uint32_t weight = node_weight(compressed);
+    if (stp && mouse_found)
+        end_page(scale);
+    // Step 7: a uniform root's fan is compressed. Only the root's: a fan
+    // compressed deeper in the tree would end the build there (the segment
+    // trees are built from a root fan only) and lose the rest of the tree.
+    allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;
+    if (stopped_at_poll())
+        return tree_end::stopped;
+    tree_end end = find_fan();
+    if (end != tree_end::going_on)
+        return end;
+    bool segment_fan = segfan && compressed && keep_segment_fan();
+    count_fan(segment_fan, weight, majority);
+    draw_fan(); // step 18
+    if (segment_fan) {
+        keep_segment_positions();
+        return tree_end::segment_fan;
+    }
+    return next_node();
+}
+
+// The depth and size of a finished tree.
+void
+finish_tree()
+{
     level--;
     if (level > maxtreelevel)
         maxtreelevel = level;
     if (direction == 'f' && precount == 0)
         gofEno = insegloop ? 1 : 0;
     treesize = precount + 1;
-    release_all();
+}
+
+} // namespace
+
+void
+run_backward()
+{
+    tree_work work;
+    if (!start_tree(work)) {
+        abort_subtree = 1;
+        abandon_message();
+        release_tree_work(work);
+        is[0] = 'q';
+        return;
+    }
+    const bool compressed = compression_on() != 0;
+    tree_end end = tree_end::going_on;
+    for (bool first_pass = true; end == tree_end::going_on; first_pass = false)
+        end = expand_node(work, compressed, first_pass);
+    if (end == tree_end::done)
+        finish_tree();
+    release_tree_work(work);
 }

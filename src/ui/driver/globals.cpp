@@ -1,6 +1,8 @@
 // Definitions and start values of the driver's state (see globals.h).
 #include "ui/driver/globals.h"
 
+#include "engine/model/checked_alloc.h"
+
 uint8_t layout_notset = 1;
 uint8_t in_startbasin = 0, in_startfield = 0;
 uint32_t fieldno = 0;
@@ -21,3 +23,14 @@ uint8_t set_z_high = 0;
 uint32_t endcount = 0;
 int16_t totcode_eq_or_cl = 0;
 uint8_t screensavedemo = 0;
+// --- The size sweep's kept seed, and the per-run reset (globals.h).
+uint8_t *sweep_seed = nullptr;
+
+void
+reset_driver_run()
+{
+    mut = static_cast<int16_t>(startmut + 1);
+    fieldno = 0;
+    checked_free(sweep_seed);
+    sweep_seed = nullptr;
+}

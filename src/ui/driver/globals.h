@@ -25,3 +25,11 @@ extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed toward
 extern uint32_t endcount;       // points plotted so far in the current sweep
 extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
 extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
+
+// --- The run part's sweep state and its per-run reset.
+extern uint8_t *sweep_seed;     // seed kept over a size sweep, rangebytesL bytes; the run start
+                                // of a size sweep allocates it, the end of that run frees it
+// At each run start of the single or field loop, before its first run and
+// the mutants that follow: mut back to startmut + 1, fieldno 0, sweep_seed
+// released (null).
+void reset_driver_run();

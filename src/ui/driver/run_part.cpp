@@ -1,11 +1,13 @@
-// The run part that follows the set-up: two loops, the single loop (forward
-// patterns, single basins, subtrees, their size ranges and mutant screens)
-// and the field loop (basin fields). Each asks for the run settings, starts
-// the run through the engines of the other folders, shows the options box,
-// then decides: run again unchanged, make the next mutant and run again,
-// switch between single and field, or go back to the settings. Sweeps over
-// rules or sizes add one point per run to the G-density graph. Start reading
-// at run_part.
+// The run part that follows the set-up: one run loop for single runs
+// (forward patterns, single basins, subtrees, their size ranges and mutant
+// screens) and for basin fields. It asks for the run settings, starts the
+// run through the engines of the other folders, shows the options box, then
+// decides: run again unchanged, make the next mutant and run again, switch
+// between single and field, or go back to the settings. Where single runs
+// and fields differ the steps branch on the loop's kind. Every pass and
+// every run starts from the folders' named resets (reset_*_pass,
+// reset_*_run in their globals.h). Sweeps over rules or sizes add one point
+// per run to the G-density graph. Start reading at run_part, then run_loop.
 #include "ui/driver/run_part.h"
 
 #include <cmath>
@@ -24,10 +26,12 @@
 #include "engine/forward/globals.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/run_settings.h"
+#include "ui/graphs/globals.h"
 #include "ui/measures/globals.h"
 #include "ui/measures/gofe_graph.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/rules/globals.h"
 #include "engine/model/network_arrays.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
@@ -40,6 +44,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
+#include "ui/storage/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/model/network_shape.h"
 
@@ -47,11 +52,6 @@ namespace {
 
 // How a loop ended: back into the network view, or switching loops.
 enum class loop_end { back_to_view, toggled };
-
-// The seed kept over a size sweep (the first rangebytesL bytes of bitseed).
-uint8_t *sweep_seed = nullptr;
-// The previous point of a size sweep, joined to the next.
-int16_t previous_point_x = 0, previous_point_y = 0;
 
 bool
 forward_only_kind()
@@ -136,12 +136,12 @@ plot_gofe_point(int divisor, float gofe)
         plot_spot(x, y);
         if (lineL > startL) {
             setcolor(lightred);
-            moveto(previous_point_x, previous_point_y);
+            moveto(sweep_previous_x, sweep_previous_y);
             lineto(x, y);
             setcolor(white);
         }
-        previous_point_x = static_cast<int16_t>(x);
-        previous_point_y = static_cast<int16_t>(y);
+        sweep_previous_x = static_cast<int16_t>(x);
+        sweep_previous_y = static_cast<int16_t>(y);
     } else if (gd_z_graph == 1 || gd_z_graph == 2) {
         plot_spot(static_cast<int>(gox + zparam[0] * lx), y);
         if (gd_z_graph == 2)
@@ -214,17 +214,20 @@ free_code_mem()
     tempcode = nullptr;
 }
 
-// The pre-image stack counters and their prompt at each repeat.
+// The state every run starts from, named by each folder's reset in layer
+// order (the forward run resets its own in its set-up), then the prompt of
+// the stack histogram.
 void
-reset_stack_counters()
+start_run_state()
 {
-    isexception = 0;
-    if (!see_ppstack)
-        return;
-    pp_histcount = pp_wild_tot = pp_ymax = 0;
-    ppL = 0;
-    if (pp_hist_total)
-        memset(pp_hist_total, 0, sizeof(uint32_t) * lineL);
+    reset_model_run();
+    reset_wiring_run();
+    reset_rules_run();
+    reset_backward_run();
+    reset_screen_run();
+    reset_storage_ui_run();
+    reset_measures_run();
+    reset_graphs_run();
     if (see_ppstack == 1 && nonlocal) {
         draw_prompt_box(1);
         outtext("partial pre-image histogram: start pause-p");
@@ -242,68 +245,125 @@ basin_hint(bool field)
     draw_hint_box(0, 0, textb[0], vgax(390));
 }
 
-// ---- The single loop.
+// ---- The run loop, one for single runs and fields.
 
-enum class single_step { seed, output, menus, run_kind, run_start, repeat, end_of_run };
+// The steps of the run loop. A field has no seed step (its seed is each
+// state of the field), and its run kind is the field prompt.
+enum class run_step { seed, output, menus, run_kind, run_start, repeat, end_of_run };
 
-void
-single_run_start()
+// The seed of a single run; false on 'q'.
+bool
+choose_seed()
 {
-    setviewport(0, 0, Maxx, Maxy, 1);
-    if (!neutral_order)
-        clearviewport();
+    diff_plot = 0;
+    event_ready();
+    select_seed(0, bitseed, "SEED", 1);
+    if (is[0] == 'q')
+        return false;
+    memcpy(A, bitseed, bytesL);
+    rangebytesL = bytesL;
+    return true;
+}
+
+// The output (pattern and scrolling) of the run; false on 'q'.
+bool
+choose_output(bool field)
+{
+    if (field)
+        use_preset_basin_pos = 0;
+    select_pattern_scrolling();
+    if (is[0] != 'q')
+        return true;
+    direction = 0;
+    return false;
+}
+
+// The settings menus; forward-only totalistic runs of a single loop skip
+// them. False on 'q'.
+bool
+choose_settings(bool field)
+{
+    if (!field && tot_only && (loc_twod_fonly || forward_only))
+        return true;
+    return settings_menus();
+}
+
+// The kind of a single run: forward only, or forwards/backwards with the
+// steps before a subtree. The step to go on with.
+run_step
+choose_single_run_kind()
+{
+    if (forward_only_kind()) {
+        forward_only_para();
+        if (is[0] == 'q')
+            return tot_only ? run_step::seed : run_step::output;
+    } else {
+        select_foreward_back();
+        if (is[0] != 'q' && direction == 'b')
+            select_stepforward();
+        if (is[0] == 'q')
+            return run_step::output;
+    }
+    return run_step::run_start;
+}
+
+// The field prompt; the step to go on with.
+run_step
+choose_field_kind()
+{
+    if (field_prompt())
+        return run_step::run_start;
+    erase_prompt_box(2);
+    pdata = 0;
+    return run_step::output;
+}
+
+// The screen-saver demonstration's grey screen with the disc of the first
+// run.
+void
+start_screensaver()
+{
+    setfillstyle(0, darkgray);
+    bar(0, 0, Maxx, Maxy);
+    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    setfillstyle(0, black);
+    pieslice(ox, oy, 0, 360, static_cast<int16_t>(startrad * per_cell));
+}
+
+// The start of the runs that follow one run-kind choice: the screen, the
+// layout's first place, the mutant countdown, the sweep graph.
+void
+start_runs(bool field)
+{
+    if (field) {
+        clear_drawing_area();
+    } else {
+        setviewport(0, 0, Maxx, Maxy, 1);
+        if (!neutral_order)
+            clearviewport();
+    }
     firstox = ox;
     firstoy = oy;
-    mut = static_cast<int16_t>(startmut + 1);
+    if (field) {
+        firstxspacing = xspacing;
+        firstyspacing = yspacing;
+    }
+    reset_driver_run();
     if (!tot_only)
         memcpy(carule_mut, carule[0], rule_bytes(nhood));
-    if (gd_z_graph)
+    if (gd_z_graph) {
         start_sweep_graph();
-    if (screensavedemo) {
-        setfillstyle(0, darkgray);
-        bar(0, 0, Maxx, Maxy);
-        float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
-        setfillstyle(0, black);
-        pieslice(ox, oy, 0, 360, static_cast<int16_t>(startrad * per_cell));
+        if (field)
+            endcount = 0;
     }
+    if (field)
+        return;
+    if (screensavedemo)
+        start_screensaver();
     if (gd_z_graph == 3) {
         sweep_seed = static_cast<uint8_t *>(checked_calloc(rangebytesL, 1, "rangeseed"));
         memcpy(sweep_seed, bitseed, rangebytesL);
     }
-    basintypeno = 1;
-}
-
-// One run from the repeat point; its key is left in is[0].
-void
-single_run_once()
-{
-    if (limitcheck || direction == 'b')
-        basin_hint(false);
-    in_startbasin = 1;
-    reset_stack_counters();
-    if (rangeL) {
-        draw_range_single();
-        return;
-    }
-    if (mutant_layout) {
-        mutant_one_screen_single();
-        return;
-    }
-    memcpy(A, bitseed, bytesL);
-    if (direction == 'f') {
-        totatt_states = 0;
-        bitflipcount = 0;
-        run_forward(rules_of_network());
-    } else {
-        upstream_only();
-    }
-    char key = is[0];
-    if (gd_z_graph)
-        plot_gofe_point(275, direction == 'b' ? totsubgofEdensity : basingofEdensity);
-    in_degree_histogram();
-    is[0] = key;
-    if (!(mutantdontpause || screensavedemo) || key == 'q')
-        finish_options(1);
 }
 
 // The screen-saver demonstration moves its disc and draws a new seed.
@@ -337,166 +397,6 @@ advance_layout_cursor()
     }
 }
 
-// The decision after a single run: true to run again from the repeat point.
-bool
-single_after_run()
-{
-    char key = is[0];
-    if (toggle_single_field)
-        return false;
-    if (gd_z_graph) {
-        if (last_sweep_point()) {
-            input_string(1, -2);
-            key = is[0];
-        }
-        if (gd_z_graph == 1 || gd_z_graph == 2)
-            frame_for_next_run();
-    } else if (screensavedemo) {
-        if (key != 'q')
-            move_screensaver_disc();
-    } else {
-        if (mutantdontpause)
-            pause_between_mutants();
-        clear_drawing_area();
-    }
-    if ((key != kKeyReturn && !mutantdontpause) || key == 'q')
-        return false;
-    if (forward_only_run())
-        return true;
-    count_mutant_position();
-    if (gd_z_graph) {
-        endcount++;
-        if (gd_z_graph == 3 && endcount <= totalgraphrules) {
-            grow_by_one_cell();
-            memcpy(bitseed, sweep_seed, rangebytesL);
-            advance_layout_cursor();
-        } else if (gd_z_graph == 1 || gd_z_graph == 2) {
-            biased_new_rule();
-        }
-    }
-    if (mutate_rule(nhood))
-        return true;
-    acceptall = 0;
-    return false;
-}
-
-// The end of a single run; the step to go on with.
-single_step
-single_end_of_run()
-{
-    draw_bottom_title(0);
-    if (stp) {
-        moveto(0, 0);
-        nowscrolling = 0;
-    }
-    if (gd_z_graph) {
-        if (!rulemix && (mutate == 4 || mutate == 5))
-            finish_options(1);
-        clear_run_frame();
-        endcount = 0;
-        if (mutate == 5)
-            free_code_mem();
-        if (gd_z_graph == 3) {
-            change_net_size(startL);
-            memcpy(bitseed, sweep_seed, rangebytesL);
-            checked_free(sweep_seed);
-            sweep_seed = nullptr;
-            ox = firstox;
-            oy = firstoy;
-        }
-    }
-    in_startbasin = 0;
-    return acceptall && !loc_twod_fonly ? single_step::run_kind : single_step::output;
-}
-
-loop_end
-single_loop()
-{
-    single_step step = single_step::seed;
-    for (;;) {
-        switch (step) {
-        case single_step::seed:
-            diff_plot = 0;
-            event_ready();
-            select_seed(0, bitseed, "SEED", 1);
-            if (is[0] == 'q') {
-                secondpart = 0;
-                return loop_end::back_to_view;
-            }
-            memcpy(A, bitseed, bytesL);
-            rangebytesL = bytesL;
-            step = single_step::output;
-            break;
-        case single_step::output:
-            select_pattern_scrolling();
-            if (is[0] == 'q') {
-                direction = 0;
-                step = single_step::seed;
-            } else {
-                step = single_step::menus;
-            }
-            break;
-        case single_step::menus:
-            step = single_step::run_kind;
-            if (!(tot_only && (loc_twod_fonly || forward_only)) && !settings_menus())
-                step = single_step::output;
-            break;
-        case single_step::run_kind:
-            totalgofE = 0;
-            totalprecount = 0;
-            step = single_step::run_start;
-            if (forward_only_kind()) {
-                forward_only_para();
-                if (is[0] == 'q')
-                    step = tot_only ? single_step::seed : single_step::output;
-            } else {
-                select_foreward_back();
-                if (is[0] != 'q' && direction == 'b')
-                    select_stepforward();
-                if (is[0] == 'q')
-                    step = single_step::output;
-            }
-            break;
-        case single_step::run_start:
-            single_run_start();
-            step = single_step::repeat;
-            break;
-        case single_step::repeat:
-            single_run_once();
-            if (!single_after_run())
-                step = single_step::end_of_run;
-            break;
-        case single_step::end_of_run:
-            step = single_end_of_run();
-            if (toggle_single_field)
-                return loop_end::toggled;
-            break;
-        }
-    }
-}
-
-// ---- The field loop.
-
-enum class field_step { output, menus, prompt, start, repeat, end_of_run };
-
-void
-field_run_start()
-{
-    clear_drawing_area();
-    firstox = ox;
-    firstoy = oy;
-    firstxspacing = xspacing;
-    firstyspacing = yspacing;
-    fieldno = 0;
-    mut = static_cast<int16_t>(startmut + 1);
-    if (!tot_only)
-        memcpy(carule_mut, carule[0], rule_bytes(nhood));
-    if (gd_z_graph) {
-        start_sweep_graph();
-        endcount = 0;
-    }
-}
-
 // With a rule mix and a data file, one data line of every cell's rule.
 void
 rule_mix_data_line()
@@ -509,30 +409,6 @@ rule_mix_data_line()
         save_data(" ");
     }
     save_data("\n");
-}
-
-void
-field_run_once()
-{
-    basin_hint(true);
-    in_startfield = 1;
-    reset_stack_counters();
-    if (rangeL) {
-        draw_range_field();
-        return;
-    }
-    totatt_states = 0;
-    draw_field();
-    char key = is[0];
-    if (gd_z_graph && (gd_z_graph != 3 || !earlyexitfield))
-        plot_gofe_point(250, fieldgofEdensity);
-    rule_mix_data_line();
-    if (!(exhaustive_testing && earlyexitfield && gd_z_graph != 3))
-        print_field_data();
-    in_degree_histogram();
-    is[0] = key;
-    if (!mutantdontpause || key == 'q')
-        finish_options(1);
 }
 
 // After the last point of a sweep: keep or clear the graph, revise the rule.
@@ -568,35 +444,133 @@ field_sweep_end(char key)
     return key;
 }
 
-// The decision after a field: true to draw the next field.
-bool
-field_after_run()
+// The run itself: a field, or a forward run or subtree from the seed.
+void
+draw_the_run(bool field)
 {
+    if (field) {
+        draw_field();
+        return;
+    }
+    memcpy(A, bitseed, bytesL);
+    if (direction == 'f')
+        run_forward(rules_of_network());
+    else
+        upstream_only();
+}
+
+// The G-density point of a sweep run (a size sweep's field ended early
+// plots none).
+void
+plot_run_point(bool field)
+{
+    if (!gd_z_graph)
+        return;
+    if (!field)
+        plot_gofe_point(275, direction == 'b' ? totsubgofEdensity : basingofEdensity);
+    else if (gd_z_graph != 3 || !earlyexitfield)
+        plot_gofe_point(250, fieldgofEdensity);
+}
+
+// One run from the repeat point; its key is left in is[0].
+void
+run_once(bool field)
+{
+    if (field || limitcheck || direction == 'b')
+        basin_hint(field);
+    if (field)
+        in_startfield = 1;
+    else
+        in_startbasin = 1;
+    start_run_state();
+    if (rangeL) {
+        if (field)
+            draw_range_field();
+        else
+            draw_range_single();
+        return;
+    }
+    if (!field && mutant_layout) {
+        mutant_one_screen_single();
+        return;
+    }
+    draw_the_run(field);
     char key = is[0];
-    if (toggle_single_field)
-        return false;
+    plot_run_point(field);
+    if (field) {
+        rule_mix_data_line();
+        if (!(exhaustive_testing && earlyexitfield && gd_z_graph != 3))
+            print_field_data();
+    }
+    in_degree_histogram();
+    is[0] = key;
+    bool non_stop = mutantdontpause || (!field && screensavedemo);
+    if (!non_stop || key == 'q')
+        finish_options(1);
+}
+
+// The screen after a run, before the decision; the key that decides.
+char
+screen_after_run(bool field, char key)
+{
     if (gd_z_graph) {
-        if (last_sweep_point())
-            key = field_sweep_end(key);
+        if (field) {
+            if (last_sweep_point())
+                key = field_sweep_end(key);
+            return key;
+        }
+        if (last_sweep_point()) {
+            input_string(1, -2);
+            key = is[0];
+        }
+        if (gd_z_graph == 1 || gd_z_graph == 2)
+            frame_for_next_run();
+    } else if (!field && screensavedemo) {
+        if (key != 'q')
+            move_screensaver_disc();
     } else {
         if (mutantdontpause)
             pause_between_mutants();
         clear_drawing_area();
     }
-    if ((key != kKeyReturn && !mutantdontpause) || key == 'q')
-        return false;
-    count_mutant_position();
-    if (gd_z_graph) {
-        endcount++;
-        if (gd_z_graph == 3 && endcount <= totalgraphrules) {
-            grow_by_one_cell();
+    return key;
+}
+
+// The next point of a sweep: one cell more, or a new rule.
+void
+next_sweep_point(bool field)
+{
+    endcount++;
+    if (gd_z_graph == 3 && endcount <= totalgraphrules) {
+        grow_by_one_cell();
+        if (field) {
             ox = firstox;
             oy = firstoy;
-        } else if (gd_z_graph == 1 || gd_z_graph == 2) {
-            biased_new_rule();
+        } else {
+            memcpy(bitseed, sweep_seed, rangebytesL);
+            advance_layout_cursor();
         }
+    } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+        biased_new_rule();
     }
-    if (gd_z_graph == 3) {
+}
+
+// The decision after a run: true to run again from the repeat point.
+bool
+after_run(bool field)
+{
+    if (toggle_single_field)
+        return false;
+    char key = screen_after_run(field, is[0]);
+    if ((key != kKeyReturn && !mutantdontpause) || key == 'q')
+        return false;
+    if (!field && forward_only_run())
+        return true;
+    count_mutant_position();
+    if (gd_z_graph)
+        next_sweep_point(field);
+    if (field && gd_z_graph == 3) {
+        // A field's size sweep runs to its last size before the next mutant.
         if (endcount < totalgraphrules)
             return true;
         change_net_size(startL);
@@ -612,10 +586,16 @@ field_after_run()
     return false;
 }
 
+// The end of the runs: the sweep's frame and memory, the size sweep back to
+// its first size.
 void
-field_end_of_run()
+end_runs(bool field)
 {
     draw_bottom_title(0);
+    if (!field && stp) {
+        moveto(0, 0);
+        nowscrolling = 0;
+    }
     if (gd_z_graph) {
         if (!rulemix && (mutate == 4 || mutate == 5))
             finish_options(1);
@@ -624,56 +604,76 @@ field_end_of_run()
         if (mutate == 5)
             free_code_mem();
         if (gd_z_graph == 3) {
+            if (!field) {
+                change_net_size(startL);
+                memcpy(bitseed, sweep_seed, rangebytesL);
+                checked_free(sweep_seed);
+                sweep_seed = nullptr;
+            }
             ox = firstox;
             oy = firstoy;
         }
     }
-    in_startfield = 0;
+    if (field)
+        in_startfield = 0;
+    else
+        in_startbasin = 0;
+}
+
+// The step after the end of the runs.
+run_step
+step_after_runs(bool field)
+{
+    if (field) {
+        moveto(vgax(50), vgay(100));
+        return run_step::output;
+    }
+    return acceptall && !loc_twod_fonly ? run_step::run_kind : run_step::output;
 }
 
 loop_end
-field_loop()
+run_loop(bool field)
 {
-    field_step step = field_step::output;
+    run_step step = field ? run_step::output : run_step::seed;
     for (;;) {
         switch (step) {
-        case field_step::output:
-            use_preset_basin_pos = 0;
-            select_pattern_scrolling();
-            if (is[0] == 'q') {
-                direction = 0;
+        case run_step::seed:
+            if (!choose_seed()) {
                 secondpart = 0;
                 return loop_end::back_to_view;
             }
-            step = field_step::menus;
+            step = run_step::output;
             break;
-        case field_step::menus:
-            step = settings_menus() ? field_step::prompt : field_step::output;
-            break;
-        case field_step::prompt:
-            if (field_prompt()) {
-                step = field_step::start;
+        case run_step::output:
+            if (choose_output(field)) {
+                step = run_step::menus;
+            } else if (field) {
+                secondpart = 0;
+                return loop_end::back_to_view;
             } else {
-                erase_prompt_box(2);
-                pdata = 0;
-                step = field_step::output;
+                step = run_step::seed;
             }
             break;
-        case field_step::start:
-            field_run_start();
-            step = field_step::repeat;
+        case run_step::menus:
+            step = choose_settings(field) ? run_step::run_kind : run_step::output;
             break;
-        case field_step::repeat:
-            field_run_once();
-            if (!field_after_run())
-                step = field_step::end_of_run;
+        case run_step::run_kind:
+            step = field ? choose_field_kind() : choose_single_run_kind();
             break;
-        case field_step::end_of_run:
-            field_end_of_run();
+        case run_step::run_start:
+            start_runs(field);
+            step = run_step::repeat;
+            break;
+        case run_step::repeat:
+            run_once(field);
+            if (!after_run(field))
+                step = run_step::end_of_run;
+            break;
+        case run_step::end_of_run:
+            end_runs(field);
             if (toggle_single_field)
                 return loop_end::toggled;
-            moveto(vgax(50), vgay(100));
-            step = field_step::output;
+            step = step_after_runs(field);
             break;
         }
     }
@@ -701,7 +701,8 @@ run_part()
     int16_t entry_line = gety;
     toggle_single_field = 0;
     for (;;) {
-        dontcompress = 0;
+        reset_backward_pass();
+        reset_forward_pass();
         if (twod || threed)
             rangeL = 0;
         moveto(static_cast<int>(xtext * CWidth), entry_line);
@@ -712,16 +713,9 @@ run_part()
             toggle_single_field = 0;
         }
         refuse_large_field();
-        show_maj = 0xFF;
-        was_changed = 0;
-        meta_graph = 0;
-        loop_end end;
-        if (basinfield) {
+        if (basinfield)
             direction = 'f';
-            end = field_loop();
-        } else {
-            end = single_loop();
-        }
+        loop_end end = run_loop(basinfield != 0);
         if (end == loop_end::back_to_view) {
             is[0] = 'q';
             return;

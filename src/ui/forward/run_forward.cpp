@@ -1,13 +1,15 @@
 // The forward run loop (run_forward.h): the set-up of a run, its time-steps
 // (draw, step, measures, step pause, attractor test, key polls, pauses, page
 // end) and every way out with its releases. One run's state lives in a
-// run_context made afresh by each call, so nothing leaks from one run into
-// the next. Reads and writes the network model (A, F, firstseed, the rule
+// run_context made afresh by each call, and the forward folder's per-run
+// globals start afresh from reset_forward_run, so nothing leaks from one
+// run into the next. Reads and writes the network model (A, F, firstseed, the rule
 // kind), the forward globals, the basin and successor-table globals
 // (backward/), the driver's direction and stepforward; calls the forward
 // step and attractor search of this folder, the display and colouring
 // files, the measures (measures/), draw_basin (backward/) and the screen
-// layer. Start at run_forward, then run_steps.
+// layer. Start at run_forward, then set_up_run (the set-up's phases) and
+// run_steps.
 #include "ui/forward/run_forward.h"
 
 #include <algorithm>
@@ -557,12 +559,13 @@ show_frozen_counts(const run_context &r)
     moveto(x, y);
 }
 
-// Set-up steps 1 to 17. Returns false when the run ended in its set-up.
-bool
-set_up_run(run_context &r)
+// The run's own settings from the globals, and the forward folder's run
+// state afresh.
+void
+start_run_settings(run_context &r)
 {
     run_iteration &it = r.it;
-    time_skip = 1;
+    reset_forward_run();
     it.scan_length = 150;
     it.run_p_order = p_order == 1;
     it.node_outline = 1;
@@ -571,27 +574,45 @@ set_up_run(run_context &r)
         stppause = 0;
     }
     r.saved_stp = stp;
-    if (r.fwd_only) {
-        stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
-            static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
-        for (size_t c = 0; c <= lineL; c++)
-            stp_graph_layout[c] =
-                static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
-        stp_graph_node_size = static_cast<float *>(
-            checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
-        stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
-        r.box_x0 = vgax(140);
-        r.box_x1 = Maxx - vgax(5);
-        r.box_y0 = 5 * CHeight;
-        r.box_y1 = vgay(430);
-    }
+}
+
+// The graph layout's tables and box of a forward-only run.
+void
+allocate_graph_layout(run_context &r)
+{
+    stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
+        static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
+    for (size_t c = 0; c <= lineL; c++)
+        stp_graph_layout[c] =
+            static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
+    stp_graph_node_size = static_cast<float *>(
+        checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
+    stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
+    r.box_x0 = vgax(140);
+    r.box_x1 = Maxx - vgax(5);
+    r.box_y0 = 5 * CHeight;
+    r.box_y1 = vgay(430);
+}
+
+// The display mode by the network's dimension when none is chosen, and the
+// run's coordinates and update kind.
+void
+choose_display_mode(run_context &r)
+{
     if (d_mode == 0)
         d_mode = twod ? 2 : threed ? 4 : 1;
     if (r.fwd_only)
-        set_2d_3d_coords(&it);
-    it.run_seq_update = seq_update;
+        set_2d_3d_coords(&r.it);
+    r.it.run_seq_update = seq_update;
     if (r.search)
         diff_plot = 0;
+}
+
+// The frozen-skeleton prompts and the difference plot's set-up; false when
+// the user backed out.
+bool
+ask_skeleton_and_diff_plot(run_context &r)
+{
     if (att_hist == 2 && !skeleton_prompts(r))
         return false;
     if (diff_plot == 3) {
@@ -606,14 +627,15 @@ set_up_run(run_context &r)
         r.dp.mode = 'n';
         setup_diff_plot(&r.dp);
     }
-    // The successor table comes from the pre-image subsystem; a random-map
-    // run cannot step without it.
-    if (exhaustive_testing == 2 && !exh_pairs) {
-        is[0] = 'q';
-        return false;
-    }
+    return true;
+}
+
+// The cell sizes in pixels, the generations of the side plot and the
+// height of a hexagonal lattice.
+void
+size_cells(run_iteration &it)
+{
     it.cell_size = static_cast<int8_t>(scale);
-    wiring_madelocal = 0;
     recompute_cell_pixels(&it);
     it.cell_gap = scale > vgax(5) ? 2 : 1;
     it.big_cells = scale > vgax(5);
@@ -623,85 +645,124 @@ set_up_run(run_context &r)
     for (int row = 1; row < j2d; row++)
         h = static_cast<int>(h + it.cell_size * std::cos(M_PI / 6));
     it.hex_height = static_cast<int16_t>(h);
+}
 
+// The forward step's mode for the run, and the attractor search's start.
+void
+begin_stepping(run_context &r)
+{
     r.mode = forward_run_mode(r.fwd_only);
-    r.mode.seq_update = it.run_seq_update;
-    r.mode.p_order = it.run_p_order;
+    r.mode.seq_update = r.it.run_seq_update;
+    r.mode.p_order = r.it.run_p_order;
     forward_run_begin(r.mode);
-
     if (r.search)
         attractor_search_start();
+}
+
+// The attractor-type records of att_hist 1 (types by seed) and, forward
+// only, 2 (frozen skeletons).
+void
+allocate_attractor_types(run_context &r)
+{
+    skeleton_record &sk = r.sk;
     if (att_hist == 1) {
-        r.sk.att_type_state = static_cast<uint8_t **>(
+        sk.att_type_state = static_cast<uint8_t **>(
             checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
-        r.sk.att_type_state[0] =
+        sk.att_type_state[0] =
             static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
-        r.sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
-        r.sk.att_type_period =
+        sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
+        sk.att_type_period =
             static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_period"));
-        r.sk.att_type_avtrans =
+        sk.att_type_avtrans =
             static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
         if (att_seed_dens) {
-            r.sk.dens_seed = static_cast<uint16_t **>(checked_calloc(2, sizeof(uint16_t *), "sk.dens_seed"));
+            sk.dens_seed = static_cast<uint16_t **>(checked_calloc(2, sizeof(uint16_t *), "sk.dens_seed"));
             char label[32];
             for (int i = 0; i < 2; i++) {
                 snprintf(label, sizeof label, "sk.dens_seed[%d]", i);
-                r.sk.dens_seed[i] = static_cast<uint16_t *>(checked_calloc(3, sizeof(uint16_t), label));
+                sk.dens_seed[i] = static_cast<uint16_t *>(checked_calloc(3, sizeof(uint16_t), label));
             }
         }
     }
     if (r.fwd_only && att_hist == 2) {
-        r.sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
-        r.sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
-        r.sk.att_type_state = static_cast<uint8_t **>(
+        sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
+        sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
+        sk.att_type_state = static_cast<uint8_t **>(
             checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
-        r.sk.att_type_state[0] =
+        sk.att_type_state[0] =
             static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
-        r.sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
-        r.sk.att_type_avtrans =
+        sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
+        sk.att_type_avtrans =
             static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
-        r.sk.type_fr0s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr0s"));
-        r.sk.type_fr1s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr1s"));
+        sk.type_fr0s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr0s"));
+        sk.type_fr1s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr1s"));
     }
-    r.width = pattern_width(&it);
-    if (r.fwd_only) {
-        r.ae.sample_size = 5;
-        r.eg.entropy_start = 30;
-        r.eg.entropy_end = 430;
-        setup_freq_colors();
-        r.ae.edata = static_cast<float *>(checked_calloc(1, sizeof(float), "ae.edata"));
-        it.lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it.lastA"));
-        char label[32];
-        for (int i = 0; i < frozen_gens; i++) {
-            snprintf(label, sizeof label, "it.lastA[%d]", i);
-            it.lastA[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
-        }
-        r.mode.lastA = it.lastA;
-        flippos = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "flippos"));
-        if (value_range > 2)
-            flipvalue = static_cast<uint8_t *>(checked_calloc(1, 1, "flipvalue"));
-        it.diff_gap = 3;
-        reset_stpwidth(&r.eg, &it);
-        r.eg.w1 = r.eg.w2 = vgax(100);
-        if (show_ss_matrixF == 1) {
-            show_statespace_matrix(nullptr);
-        } else if (show_ss_matrixF == 'r') {
-            it.return_map = 1;
-            r.eg.point_colour = yellow;
-            draw_Hamming_plot(1, r.width);
-            show_ss_matrixF = 0;
-        }
-        setup_plot_buffers(r);
-        if (stpgraph && stp)
-            r.side_width = r.eg.plot_on ? r.eg.w1 : r.eg.w2;
+}
+
+// The history of past states (frozen_gens of them) and the flip records of
+// a forward-only run.
+void
+allocate_history(run_context &r)
+{
+    run_iteration &it = r.it;
+    it.lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it.lastA"));
+    char label[32];
+    for (int i = 0; i < frozen_gens; i++) {
+        snprintf(label, sizeof label, "it.lastA[%d]", i);
+        it.lastA[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
     }
+    r.mode.lastA = it.lastA;
+    flippos = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "flippos"));
+    if (value_range > 2)
+        flipvalue = static_cast<uint8_t *>(checked_calloc(1, 1, "flipvalue"));
+}
+
+// The measures and side displays of a forward-only run: entropy sample,
+// frequency colours, history, state-space matrix or return map, side plot.
+void
+set_up_forward_only_displays(run_context &r)
+{
+    run_iteration &it = r.it;
+    r.ae.sample_size = 5;
+    r.eg.entropy_start = 30;
+    r.eg.entropy_end = 430;
+    setup_freq_colors();
+    r.ae.edata = static_cast<float *>(checked_calloc(1, sizeof(float), "ae.edata"));
+    allocate_history(r);
+    it.diff_gap = 3;
+    reset_stpwidth(&r.eg, &it);
+    r.eg.w1 = r.eg.w2 = vgax(100);
+    if (show_ss_matrixF == 1) {
+        show_statespace_matrix(nullptr);
+    } else if (show_ss_matrixF == 'r') {
+        it.return_map = 1;
+        r.eg.point_colour = yellow;
+        draw_Hamming_plot(1, r.width);
+        show_ss_matrixF = 0;
+    }
+    setup_plot_buffers(r);
+    if (stpgraph && stp)
+        r.side_width = r.eg.plot_on ? r.eg.w1 : r.eg.w2;
+}
+
+// The return map's state buffer and the pattern's pixmap.
+void
+allocate_pattern_buffers(run_context &r)
+{
+    run_iteration &it = r.it;
     if (it.return_map)
         r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
     it.pixmap = static_cast<image_slot *>(checked_calloc(1, sizeof(image_slot), "Pixmap pointer"));
     if (stp)
         make_pattern_pixmap(&it, d_mode == 1 ? static_cast<int>(r.side_width) : 0);
     it.time = 0;
-    attperiod = 0;
+}
+
+// The pattern's colours, key panel and frames, and how its rows are laid.
+void
+start_pattern(run_context &r)
+{
+    run_iteration &it = r.it;
     if (stp) {
         it.back_colour = black;
         it.fore_colour = white;
@@ -711,24 +772,48 @@ set_up_run(run_context &r)
             it.key_panel = 1;
         }
         moveto(0, 0);
-    }
-    if (stp)
         setup_pattern_frames(&r.eg, &it, r.side_width);
+    }
     if (diff_plot)
         memset(tempState, 0, bytesL);
     if (stpgraph)
         r.eg.plot_row = -1;
-    slant = -1;
     bool one_k = !nhood_mixed;
     it.half_shift = r.fwd_only && stp && one_k &&
                     ((oned && nhood % 2 == 0 && d_mode == 1 && !nonlocal) ||
                      (twod && d_mode == 2 && (nhood == 6 || nhood == 7)));
     if (r.fwd_only)
         show_multistate_color_key(1);
-    nowscrolling = 0;
     if (oned && d_mode > 1)
         scrolling = 0;
     it.disc_cells = d_mode == 4;
+}
+
+// The set-up of a run, phase by phase. Returns false when the run ended in
+// its set-up.
+bool
+set_up_run(run_context &r)
+{
+    start_run_settings(r);
+    if (r.fwd_only)
+        allocate_graph_layout(r);
+    choose_display_mode(r);
+    if (!ask_skeleton_and_diff_plot(r))
+        return false;
+    // The successor table comes from the pre-image subsystem; a random-map
+    // run cannot step without it.
+    if (exhaustive_testing == 2 && !exh_pairs) {
+        is[0] = 'q';
+        return false;
+    }
+    size_cells(r.it);
+    begin_stepping(r);
+    allocate_attractor_types(r);
+    r.width = pattern_width(&r.it);
+    if (r.fwd_only)
+        set_up_forward_only_displays(r);
+    allocate_pattern_buffers(r);
+    start_pattern(r);
     return true;
 }
 

@@ -7,3 +7,12 @@ float arrow_size = 0.2f;
 float w_cyclerad = 10;
 float linkangle = 0;
 float abs_angle = 0;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_graphs_run()
+{
+    // Nothing to reset: every global here is a graph drawing setting or the last measured link
+    // angle.
+}

@@ -9,3 +9,7 @@ extern float arrow_size;     // arrow barb length as a share of w_cyclerad
 extern float w_cyclerad;     // base radius of the graph's nodes in pixels
 extern float linkangle;      // direction of the last link measured, 0..2 pi (y up)
 extern float abs_angle;      // its acute angle to the horizontal
+
+// Per-run reset, called by the run part at the start of each run; it resets nothing: every global
+// here is a graph drawing setting or the last measured link angle.
+void reset_graphs_run();

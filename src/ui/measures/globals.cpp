@@ -4,3 +4,14 @@
 int16_t gox = 0, goy = 0;
 double lx = 0, ly = 0;
 int16_t graphspot = 1;
+int16_t sweep_previous_x = 0, sweep_previous_y = 0;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_measures_run()
+{
+    // Nothing to reset: the graph's geometry is laid out when the graph is
+    // drawn, and the previous point of a size sweep joins one run's point to
+    // the next run's.
+}

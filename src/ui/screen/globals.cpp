@@ -58,3 +58,12 @@ XFontStruct *nonpropfont = nullptr, *mediumnonpropfont = nullptr,
             *smallnonpropfont = nullptr, *propfont = nullptr,
             *mediumpropfont = nullptr, *smallpropfont = nullptr,
             *tempfont = nullptr, *italicfont = nullptr;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_screen_run()
+{
+    // Nothing to reset: every global here belongs to the window, its fonts, colours and input, for
+    // the program's lifetime.
+}

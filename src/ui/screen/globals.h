@@ -69,3 +69,7 @@ extern float xtext;
 // Key codes of the arrow keys as keycheck returns them.
 constexpr int kKeyLeft = -75, kKeyUp = -72, kKeyRight = -77, kKeyDown = -80;
 constexpr int kKeyReturn = 13, kKeyErase = 8;
+
+// Per-run reset, called by the run part at the start of each run; it resets nothing: every global
+// here belongs to the window, its fonts, colours and input, for the program's lifetime.
+void reset_screen_run();

@@ -12,3 +12,12 @@ uint16_t file_starti = 0, file_startj = 0, file_starth = 0;
 
 uint16_t **no_glider_rules = nullptr;
 uint8_t *glider_buf = nullptr;
+
+// --- Per-run reset (globals.h).
+
+void
+reset_storage_ui_run()
+{
+    // Nothing to reset: every global here is a file name, the placement of
+    // the last loaded file or a program-lifetime list.
+}

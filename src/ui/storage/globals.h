@@ -21,3 +21,8 @@ extern uint16_t file_starti, file_startj, file_starth; // its start (1d: first c
 // list; program lifetime.
 extern uint16_t **no_glider_rules;
 extern uint8_t *glider_buf;     // glider rule list buffer; program lifetime, grown by its loader
+
+// Per-run reset, called by the run part at the start of each run; it resets
+// nothing: every global here is a file name, the placement of the last loaded
+// file or a program-lifetime list.
+void reset_storage_ui_run();
