@@ -35,7 +35,9 @@
 #include "ui/screen/window.h"
 #include "engine/model/network_arrays.h"
 #include "ui/model/globals.h"
+#include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
+#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 
@@ -241,6 +243,7 @@ register_window_hooks()
     set_entry_hot_key('@', printimage);
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);
+    set_network_rewire(wire_up_network);
 }
 
 void

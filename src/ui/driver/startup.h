@@ -14,8 +14,9 @@ uint32_t startup_randseed(uint32_t pid, uint32_t seconds);
 bool parse_seed_answer(const std::string &answer, uint32_t *seed);
 
 // Registers what the lower layers call up to: the engines' key polls and
-// prompts through the window, and the hot keys of every text entry ('@'
-// prints the window, '>' saves it and '<' loads a screen image).
+// prompts through the window, the hot keys of every text entry ('@' prints
+// the window, '>' saves it and '<' loads a screen image), and the wire-up a
+// network file of another k calls for.
 void register_window_hooks();
 // Sets the limits, allocates the program-lifetime memory, opens the window
 // and runs the first screen; never returns.

@@ -34,7 +34,6 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring/wire_up.h"
-#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 
@@ -103,6 +102,9 @@ wiring_takes_k(int k)
     return k == d || k == d + 1;
 }
 
+// The registered wire-up of the whole network (set_network_rewire).
+void (*network_rewire)(int show) = nullptr;
+
 // Rebuilds everything sized by k for a single rule of another k, and wires
 // the network once for its wiring kind.
 void
@@ -147,7 +149,9 @@ rebuild_for_k(int k)
     // A complete wiring stands should the wire-up be backed out.
     for (uint32_t c = 0; c < lineL; c++)
         oneD_local_wire_cell(static_cast<uint16_t>(c), L);
-    wire_up_network(1);
+    if (network_rewire == nullptr)
+        return;
+    network_rewire(1);
     if (is[0] == 'q')
         is[0] = kKeyReturn;
 }
@@ -458,4 +462,10 @@ locate_small_net(int dimension, uint16_t *out, int n, int i, int j, int h)
     file_starti = out[0];
     file_startj = out[1];
     file_starth = out[2];
+}
+
+void
+set_network_rewire(void (*rewire)(int show))
+{
+    network_rewire = rewire;
 }

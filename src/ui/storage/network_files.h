@@ -25,3 +25,9 @@ uint8_t load_wrs_file(const char *name, uint8_t *buffer, int what);
 // layer; sets the placement globals. Asks only when lineL > n and a window
 // is open; otherwise the block is centred.
 void locate_small_net(int dimension, uint16_t *out, int n, int i, int j, int h);
+
+// The wire-up of the whole network that a single rule of another k needs
+// after the arrays sized by k are rebuilt: wire_up_network(1), which lies
+// above the files (it can itself load a wiring file), so the program
+// registers it. Unregistered, such a network keeps the regular 1d wiring.
+void set_network_rewire(void (*rewire)(int show));
