@@ -8,17 +8,17 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/driver/globals.h"
-#include "ui/driver/mutation.h"
 #include "engine/forward/globals.h"
-#include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
-#include "ui/rules/post_classes.h"
 #include "engine/rules/rule_families.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/mutation.h"
+#include "ui/model/buffers.h"
+#include "ui/rules/post_classes.h"
 
 namespace {
 

@@ -10,17 +10,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
-#include "ui/forward/run_forward.h"
-#include "ui/model/buffers.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "ui/driver/globals.h"
+#include "ui/forward/run_forward.h"
+#include "ui/model/buffers.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"

@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/ready_signal.h"
+#include "support/x_keys.h"
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
-#include "support/ready_signal.h"
-#include "support/x_keys.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/model/globals.h"
 #include "engine/backward/state_symmetries.h"
+#include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "engine/model/globals.h"
 #include "ui/driver/ant_motion.h"
 #include "ui/graphs/thickline.h"
-#include "engine/model/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"

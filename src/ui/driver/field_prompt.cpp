@@ -8,8 +8,8 @@
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
-#include "ui/forward/run_settings.h"
 #include "engine/model/globals.h"
+#include "ui/forward/run_settings.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -18,18 +18,22 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
-#include "ui/driver/network_growth.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_conversions.h"
-#include "engine/model/value_line.h"
-#include "ui/rules/post_classes.h"
-#include "engine/rules/rule_families.h"
 #include "engine/model/search_stop.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/rule_families.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/lattice_wireup.h"
+#include "engine/wiring/random_wiring.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/network_growth.h"
 #include "ui/model/rule_parameters.h"
+#include "ui/rules/post_classes.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -37,10 +41,6 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/lattice_wireup.h"
-#include "engine/wiring/random_wiring.h"
-#include "engine/wiring/wire_up.h"
 
 namespace {
 

@@ -8,14 +8,15 @@
 
 #include <cstring>
 
-#include "ui/driver/globals.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/driver/globals.h"
 #include "ui/forward/pause_box.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/cell_display.h"
-#include "engine/model/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/seed_dialog.h"
@@ -28,7 +29,6 @@
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
 #include "ui/storage/screen_image_file.h"
-#include "engine/wiring/globals.h"
 #include "ui/wiring_editor/network_view.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "engine/forward/globals.h"
-#include "ui/forward/pause_box.h"
 #include "engine/model/globals.h"
+#include "ui/forward/pause_box.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"

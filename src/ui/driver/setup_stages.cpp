@@ -10,16 +10,18 @@
 #include <cstdio>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
-#include "ui/driver/run_part.h"
 #include "engine/forward/globals.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/value_count_trie.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/run_part.h"
+#include "ui/model/cell_display.h"
 #include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
-#include "engine/model/value_count_trie.h"
 #include "ui/rules/rule_kind.h"
 #include "ui/rules/rule_selection.h"
 #include "ui/screen/boxes.h"
@@ -30,12 +32,9 @@
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/side_files.h"
-#include "engine/wiring/globals.h"
-#include "ui/wiring_editor/wire_up.h"
-#include "engine/rules/globals.h"
 #include "ui/wiring/wiring_menu.h"
 #include "ui/wiring_editor/network_view.h"
-#include "ui/storage/globals.h"
+#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <cstring>
 
 #include "engine/forward/globals.h"
-#include "ui/measures/run_records.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
+#include "ui/measures/run_records.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/window.h"
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "engine/forward/globals.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"

@@ -19,13 +19,13 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
+#include "ui/model/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
-#include "ui/model/globals.h"
 
 namespace {
 

@@ -13,11 +13,12 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/storage/histogram_file.h"
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/kmix_methods.h"
+#include "engine/model/network_shape.h"
+#include "engine/wiring/out_degrees.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -26,9 +27,8 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/storage/histogram_file.h"
 #include "ui/storage/kmix_file.h"
-#include "engine/wiring/out_degrees.h"
-#include "engine/model/network_shape.h"
 
 namespace {
 

@@ -16,11 +16,12 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
+#include "ui/model/cell_display.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/rules/post_classes.h"
 #include "ui/screen/boxes.h"
@@ -29,7 +30,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
-#include "engine/wiring/globals.h"
 
 namespace {
 

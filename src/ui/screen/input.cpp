@@ -24,8 +24,8 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/line_editor.h"
 #include "ui/screen/images.h"
+#include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/model/globals.h"
-#include "engine/storage/side_file_codecs.h"
 #include "engine/model/rule_conversions.h"
+#include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/storage/file_dialog.h"

@@ -22,6 +22,9 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_count_trie.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring/wire_up.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -31,9 +34,6 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/out_degrees.h"
-#include "engine/wiring/wire_up.h"
 
 namespace {
 

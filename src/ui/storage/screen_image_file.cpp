@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/storage/screen_image_codec.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -20,7 +21,6 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
-#include "engine/storage/screen_image_codec.h"
 
 namespace {
 

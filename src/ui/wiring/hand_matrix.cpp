@@ -16,6 +16,8 @@
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
@@ -26,10 +28,8 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/out_degrees.h"
-#include "ui/wiring/wiring_listing.h"
 #include "ui/storage/globals.h"
+#include "ui/wiring/wiring_listing.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <string>
 
 #include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/hypercube.h"
+#include "engine/wiring/out_degrees.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/storage/side_files.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/hypercube.h"
-#include "engine/wiring/out_degrees.h"
 #include "ui/wiring/wiring_listing.h"
 
 namespace {

@@ -13,6 +13,8 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -20,8 +22,6 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/random_wiring.h"
 
 namespace {
 

@@ -17,6 +17,8 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -26,8 +28,6 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/out_degrees.h"
 #include "ui/storage/globals.h"
 
 namespace {

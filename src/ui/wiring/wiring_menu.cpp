@@ -14,6 +14,8 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/network_shape.h"
+#include "engine/wiring/globals.h"
 #include "ui/model/nhood_size.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -21,9 +23,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
-#include "engine/wiring/globals.h"
 #include "ui/wiring/random_wiring.h"
-#include "engine/model/network_shape.h"
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
@@ -16,11 +18,9 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
-#include "engine/wiring/globals.h"
-#include "ui/wiring/hand_matrix.h"
-#include "engine/wiring/out_degrees.h"
-#include "ui/wiring/wiring_listing.h"
 #include "ui/storage/globals.h"
+#include "ui/wiring/hand_matrix.h"
+#include "ui/wiring/wiring_listing.h"
 
 namespace {
 

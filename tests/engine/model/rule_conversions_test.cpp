@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/model_test_support.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_conversions.h"
 #include "engine/model/value_count_trie.h"
-#include "engine/model/model_test_support.h"
 
 namespace {
 

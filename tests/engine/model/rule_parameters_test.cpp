@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/model_test_support.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_parameters.h"
-#include "engine/model/model_test_support.h"
 
 namespace {
 

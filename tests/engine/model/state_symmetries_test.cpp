@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/state_symmetries.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "engine/backward/state_symmetries.h"
 #include "model_test_support.h"
 
 namespace {

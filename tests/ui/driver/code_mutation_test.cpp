@@ -4,10 +4,10 @@
 // nothing else of the network changes.
 #include <cstdlib>
 
-#include "ui/driver/mutation.h"
 #include "driver_network_support.h"
-#include "ui/model/rule_parameters.h"
 #include "engine/model/value_count_trie.h"
+#include "ui/driver/mutation.h"
+#include "ui/model/rule_parameters.h"
 
 namespace {
 

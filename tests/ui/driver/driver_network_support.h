@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "ui/driver/globals.h"
 #include "engine/forward/globals.h"
-#include "ui/model/buffers.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
-#include "ui/screen/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/driver/globals.h"
+#include "ui/model/buffers.h"
+#include "ui/screen/globals.h"
 
 class NetworkTest : public ::testing::Test {
 protected:

@@ -3,9 +3,9 @@
 #include "support/x_test_fixture.h"
 
 #include "engine/backward/globals.h"
-#include "ui/driver/field_prompt.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "ui/driver/field_prompt.h"
 #include "ui/screen/globals.h"
 
 namespace {

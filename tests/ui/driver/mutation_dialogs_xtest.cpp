@@ -5,8 +5,8 @@
 // exactly the keys typed and leave nothing allocated.
 #include "support/x_test_fixture.h"
 
-#include "ui/driver/mutation.h"
 #include "driver_network_support.h"
+#include "ui/driver/mutation.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"

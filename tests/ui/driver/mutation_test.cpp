@@ -3,10 +3,10 @@
 // capped searches.
 #include <cstdlib>
 
-#include "ui/driver/mutation.h"
 #include "driver_network_support.h"
-#include "ui/model/rule_parameters.h"
 #include "engine/rules/globals.h"
+#include "ui/driver/mutation.h"
+#include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // and the rule mix of grown networks, and the refusals.
 #include <cstdlib>
 
-#include "ui/driver/network_growth.h"
 #include "driver_network_support.h"
+#include "ui/driver/network_growth.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/driver/out_of_memory.h"
-#include "ui/model/buffers.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "support/x_keys.h"
+#include "ui/driver/out_of_memory.h"
+#include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
-#include "support/x_keys.h"
 
 namespace {
 

@@ -3,19 +3,19 @@
 #include "support/x_test_fixture.h"
 
 #include "engine/backward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/wiring/globals.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"
-#include "engine/model/checked_alloc.h"
-#include "engine/model/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/storage/globals.h"
-#include "ui/screen/window.h"
-#include "engine/wiring/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
-#include "engine/model/network_arrays.h"
+#include "ui/storage/globals.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/forward/cell_colouring.h"
-#include "engine/forward/globals.h"
-#include "ui/forward/run_forward.h"
-#include "ui/measures/run_records.h"
-#include "ui/forward/space_time_display.h"
 #include "engine/forward/forward_test_support.h"
+#include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
+#include "ui/forward/cell_colouring.h"
+#include "ui/forward/run_forward.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/run_records.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/globals.h"
 

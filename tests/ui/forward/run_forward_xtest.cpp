@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/forward/forward_test_support.h"
+#include "engine/forward/globals.h"
 #include "ui/backward/draw_basin.h"
 #include "ui/driver/globals.h"
-#include "engine/forward/globals.h"
 #include "ui/forward/run_forward.h"
-#include "engine/forward/forward_test_support.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "ui/forward/order_file.h"
 #include "engine/forward/update_order.h"
+#include "ui/forward/order_file.h"
 
 namespace {
 

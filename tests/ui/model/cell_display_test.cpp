@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "engine/forward/globals.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/model_test_support.h"
 #include "engine/rules/globals.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
-#include "ui/model/buffers.h"
+#include "engine/model/model_test_support.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/value_count_trie.h"
+#include "ui/model/buffers.h"
 #include "ui/model/rule_conversions.h"
 #include "ui/model/rule_parameters.h"
-#include "engine/model/value_count_trie.h"
-#include "engine/model/model_test_support.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"

@@ -3,12 +3,12 @@
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
 #include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "engine/model/network_shape.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
-#include "engine/model/network_arrays.h"
 #include "engine/model/model_test_support.h"
+#include "engine/model/network_arrays.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/screen/globals.h"
 

@@ -13,18 +13,18 @@
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
-#include "ui/model/buffers.h"
-#include "ui/model/cell_display.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_arrays.h"
-#include "ui/model/rule_readout.h"
 #include "engine/model/model_test_support.h"
+#include "engine/model/network_arrays.h"
+#include "engine/wiring/globals.h"
+#include "ui/model/buffers.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
-#include "engine/wiring/globals.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "engine/rules/globals.h"
-#include "ui/rules/post_classes.h"
 #include "engine/rules/rules_test_support.h"
+#include "ui/rules/post_classes.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "ui/rules/rule_families.h"
 #include "engine/rules/rules_test_support.h"
+#include "ui/rules/rule_families.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/screen_image_codec.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -21,7 +22,6 @@
 #include "ui/storage/data_lines.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
-#include "engine/storage/screen_image_codec.h"
 #include "ui/storage/screen_image_file.h"
 
 namespace {

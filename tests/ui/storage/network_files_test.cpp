@@ -10,10 +10,10 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_count_trie.h"
 #include "engine/model/value_line.h"
-#include "ui/storage/network_files.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/storage/globals.h"
+#include "ui/storage/network_files.h"
 
 namespace {
 

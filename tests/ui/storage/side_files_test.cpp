@@ -8,10 +8,10 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
-#include "ui/driver/globals.h"
-#include "ui/storage/histogram_file.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/value_line.h"
+#include "ui/driver/globals.h"
+#include "ui/storage/histogram_file.h"
 #include "ui/storage/side_files.h"
 
 namespace {

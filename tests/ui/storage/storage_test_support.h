@@ -13,9 +13,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "ui/model/buffers.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
+#include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
 #include "ui/storage/globals.h"
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/wiring/wiring_test_support.h"
 #include "ui/screen/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/hypercube.h"
 #include "ui/wiring/random_wiring.h"
 #include "ui/wiring/wiring_listing.h"
-#include "engine/wiring/wiring_test_support.h"
 
 namespace {
 
