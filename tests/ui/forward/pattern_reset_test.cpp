@@ -1,5 +1,6 @@
-// State changes of a running pattern: the single-cell seeds and the random
-// cell change.
+// State changes of a running pattern with the pattern colour swap: the
+// single-cell seed and the random cell change. The state changes alone are
+// tested with the engine (tests/engine/forward/pattern_reset_test.cpp).
 #include "engine/forward/forward_test_support.h"
 
 #include "ui/forward/pattern_reset.h"
@@ -23,60 +24,6 @@ TEST(SingletonSeed, OneCellAtTheCentre)
     EXPECT_EQ(state_values(A), (std::vector<int>{1, 1, 1, 1, 1, 0, 1, 1, 1, 1}));
     EXPECT_EQ(A[1], 0x03);
     EXPECT_EQ(seed_was_set, 1);
-}
-
-TEST(SingletonSeed, CentresOfLattices)
-{
-    {
-        TestNetwork net(2, 2, 6, 4, 1, 5);
-        singleton_seed(1, white);
-        EXPECT_EQ(centre_cell(), 3 + 6 * 2);
-        EXPECT_EQ(get_value(A, 15), 1);
-    }
-    {
-        TestNetwork net(2, 3, 4, 4, 4, 7);
-        EXPECT_EQ(centre_cell(), 16 * 2 + 4 * 2 + 2);
-    }
-    {
-        // No dimension flag: the 1d centre.
-        TestNetwork net(2, 9, 3);
-        oned = 0;
-        EXPECT_EQ(centre_cell(), 4);
-    }
-}
-
-TEST(SingletonSeed, ManyValuesBackgroundAndADifferentCentre)
-{
-    srandom(3);
-    TestNetwork net(4, 11, 3);
-    for (int round = 0; round < 20; round++) {
-        singleton_seed(1, white);
-        std::vector<int> values = state_values(A);
-        for (int c = 0; c < 11; c++) {
-            if (c != 5) {
-                EXPECT_EQ(values[c], values[0]);
-            }
-        }
-        EXPECT_NE(values[5], values[0]);
-    }
-}
-
-TEST(RandomCellChange, FlipsOneBit)
-{
-    srandom(4);
-    TestNetwork net(2, 30, 3);
-    set_random_state();
-    for (int round = 0; round < 10; round++) {
-        std::vector<int> before = state_values(A);
-        seed_was_set = 0;
-        random_bitflip_state(white);
-        std::vector<int> after = state_values(A);
-        int changed = 0;
-        for (uint32_t c = 0; c < lineL; c++)
-            changed += after[c] != before[c];
-        EXPECT_EQ(changed, 1);
-        EXPECT_EQ(seed_was_set, 1);
-    }
 }
 
 TEST(RandomCellChange, ManyValuesMayKeepTheState)
