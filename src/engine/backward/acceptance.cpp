@@ -1,5 +1,6 @@
 // Pre-image acceptance and rotation compression. Owns the segment list and
-// its canonical-form index, and the user's stop of the current fan. Reads
+// its canonical-form index, and sets the user's stop of the current fan
+// (user_stopped, backward globals). Reads
 // the attractor cycle (forward/globals.h), the network shape and compression
 // flags (model, wiring globals), the level lists (tree_levels.h); shows and
 // asks through the registered prompts (preimage_prompts.h) and the key poll
@@ -36,7 +37,6 @@ std::unordered_map<std::string, uint32_t> seg_index; // canonical form -> entry
 uint32_t seg_capacity = 0;                           // entries 0..seg_capacity-1 allocated
 uint8_t *work = nullptr;                             // work copy of a pre-image
 uint16_t work_bytes = 0;
-bool user_stopped = false;                           // the user stopped the current fan
 
 uint8_t *
 work_line(const uint8_t *P)

@@ -39,6 +39,7 @@ int16_t cyclematch_2d_diag[2] = {0, 0};
 uint16_t basinno_2d_h = 1, basinno_2d_v = 1;
 uint32_t totatt_states = 0;
 uint8_t attrepeat = 0, isrepeat = 0, allbitssame = 0;
+bool user_stopped = false;
 uint32_t segno = 0, segindex = 0;
 uint16_t *seg = nullptr, *seg_2d_h = nullptr, *seg_2d_v = nullptr;
 uint8_t **segseed = nullptr;
@@ -111,4 +112,5 @@ reset_backward_tree()
     level = 0;
     isrepeat = 0;
     tree_max_fan = 0;
+    user_stopped = false;
 }

@@ -72,6 +72,8 @@ extern uint32_t totatt_states;     // level + 1 when a subtree closed on its roo
 extern uint8_t attrepeat;          // 1 once the cycle predecessor came up in the fan
 extern uint8_t isrepeat;           // 1 once a root's pre-image was tested against the cycle
 extern uint8_t allbitssame;        // 1 when, with compression on, every cell of A is equal
+extern bool user_stopped;          // the user stopped the current fan ('q' or 'n' at the key
+                                   // poll); cleared by begin_fan and at each tree build
 
 // Segment list of the current fan (acceptance.h): entries 1..segno, each a
 // kept pre-image in segseed with its ring segment length in seg, or its 2d
@@ -143,5 +145,5 @@ void reset_backward_run();
 // At the start of each tree build (run_backward): the node counters
 // (gofEno, precount, pretested), abort_subtree, segfan, the list indexes
 // (thisindex, thismax, nextindex, nextmax), pretog, level, isrepeat and
-// tree_max_fan 0.
+// tree_max_fan 0, user_stopped false.
 void reset_backward_tree();
