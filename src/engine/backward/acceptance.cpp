@@ -1,9 +1,9 @@
 // Pre-image acceptance and rotation compression. Owns the segment list and
 // its canonical-form index, and sets the user's stop of the current fan
-// (user_stopped, backward globals). Reads
-// the attractor cycle (forward/globals.h), the network shape and compression
-// flags (model, wiring globals), the level lists (tree_levels.h); shows and
-// asks through the registered prompts (preimage_prompts.h) and the key poll
+// (user_stopped, backward globals). Reads the attractor cycle
+// (forward/globals.h), the network shape and compression flags (model,
+// wiring globals), the level lists (tree_levels.h); shows and asks through
+// the registered prompts (preimage_prompts.h) and the key poll
 // (model/key_poll.h). Start at check_pre_image.
 //
 // Rotation merging: every rotation (ring) or translation (2d lattice) of a
