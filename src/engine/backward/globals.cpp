@@ -1,6 +1,8 @@
 // Definitions of the pre-image and basin globals (see globals.h).
 #include "engine/backward/globals.h"
 
+#include "engine/backward/preimages_general.h"
+
 uint8_t neutral_order = 0;
 uint16_t templineL = 0;
 uint16_t lastlevel = 0;
@@ -94,6 +96,9 @@ reset_backward_run()
     pp_wild_tot = 0;
     pp_ymax = 0;
     ppL = 0;
+    // The general method's tables hold the rules and k of the network they
+    // were built for; between runs a mutant or a new rule may change them.
+    free_pre_rand();
 }
 
 void

@@ -140,7 +140,8 @@ extern float startrad;            // radius of the screen-saver disc per cell
 void reset_backward_pass();
 // At the start of each run (one subtree, basin, field or forward run):
 // basintypeno 1; totalgofE, totalprecount, totatt_states, isexception and
-// the stack histogram counters (pp_histcount, pp_wild_tot, pp_ymax, ppL) 0.
+// the stack histogram counters (pp_histcount, pp_wild_tot, pp_ymax, ppL) 0;
+// the general pre-image method's tables released, to be built afresh.
 void reset_backward_run();
 // At the start of each tree build (run_backward): the node counters
 // (gofEno, precount, pretested), abort_subtree, segfan, the list indexes

@@ -132,6 +132,26 @@ TEST(PreimageMethods, RandomNetworksEqualBruteForce)
             }
 }
 
+// The general method's tables belong to one network: a new run after the
+// rule changed must not answer with the tables of the old rule.
+TEST(PreimageMethods, GeneralMethodSeesTheRuleOfANewRun)
+{
+    srandom(30);
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    wire_at_random(1);
+    for (int number : {30, 110}) {
+        TestNetwork::set_rule_number(number);
+        reset_backward_run();
+        std::vector<uint32_t> next = successors();
+        for (uint32_t t : targets(next, 4)) {
+            SCOPED_TRACE(testing::Message() << "rule " << number << " target " << t);
+            EXPECT_EQ(sorted(method_pre_images(t, general_method)), brute_pre_images(next, t));
+        }
+    }
+    free_pre_rand();
+}
+
 TEST(PreimageMethods, EveryRingLocalGeneralAndTableAgree)
 {
     srandom(5);
