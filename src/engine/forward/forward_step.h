@@ -6,11 +6,13 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/forward/globals.h"
+
 // What a run fixes for all its steps, and what the run loop hands to the step.
 // The run loop takes the copies at its start (seq_update and p_order are read
 // once per run; everything else is read anew at every step).
 struct step_mode {
-    uint8_t seq_update = 0;   // the run's update mode (the run record's run_seq_update)
+    uint8_t seq_update = update_parallel; // the run's update mode (the run record's run_seq_update)
     uint8_t p_order = 0;      // the run's partial-order switch (run_p_order)
     uint8_t one_rule = 0;     // every cell uses rule 0 although rulemix is set
     uint8_t fwd_only = 0;     // forward-only run: overrides apply, the frozen history moves on

@@ -9,7 +9,7 @@ uint8_t seed_was_set = 0;
 
 // --- Post classes.
 uint8_t ptype = 255;
-uint8_t pmu = 255;
+uint8_t pmu = post_class_any;
 
 // --- Per-run reset (globals.h).
 

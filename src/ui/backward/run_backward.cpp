@@ -184,7 +184,7 @@ void
 abandon_message()
 {
     char text[150];
-    if (abort_subtree == 2)
+    if (abort_subtree == abort_subtree_too_many_partial)
         snprintf(text, sizeof text, "\n too many partial pre-images, subtree level %d, abort-ret", level);
     else
         snprintf(text, sizeof text, "\n nextindex=%lu, too many pre-images subtree level %d, abort-ret",
@@ -448,7 +448,7 @@ run_backward()
 {
     tree_work work;
     if (!start_tree(work)) {
-        abort_subtree = 1;
+        abort_subtree = abort_subtree_list_full;
         abandon_message();
         release_tree_work(work);
         is[0] = 'q';

@@ -164,7 +164,7 @@ finish_options(int flag)
             }
             break;
         case 'q':
-            diff_plot = 0;
+            diff_plot = diff_plot_off;
             break;
         default:
             break;

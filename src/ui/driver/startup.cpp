@@ -254,7 +254,7 @@ start_zemra(int argc, char **argv)
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;
-    new_weight = 2;
+    new_weight = font_weight_bold;
     direction = 0;
     value_range = 2;
     parse_command_line(argc, argv, &bground, &tot_only);

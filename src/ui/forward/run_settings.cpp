@@ -31,7 +31,7 @@ select_pattern_scrolling()
 {
     acceptall = 0;
     forward_only = 0;
-    accept_from = 0;
+    accept_from = accept_from_none;
     stp = 1;
     if (tot_only) {
         forward_only = 1;
@@ -73,5 +73,5 @@ select_stepforward()
 void
 set_seq_update()
 {
-    seq_update = 0;
+    seq_update = update_parallel;
 }

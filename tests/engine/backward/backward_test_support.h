@@ -35,7 +35,7 @@ reset_backward_settings()
     compress_1d_local = 0;
     regular2d = 0;
     nonlocal = 0;
-    exhaustive_testing = 0;
+    exhaustive_testing = exhaustive_off;
     neutral_order = 0;
     reorderRBN = 0;
     basinfield = 0;
@@ -44,7 +44,7 @@ reset_backward_settings()
     show_maj = 0xFF;
     stp = 0;
     level_limit = 0;
-    abort_subtree = 0;
+    abort_subtree = abort_subtree_none;
     earlyexit = 0;
     direction = 'b';
     tickoff = nullptr;

@@ -95,7 +95,7 @@ TEST(TreeBuilding, SubtreeTotalsEqualBruteForceForEachMethod)
                 prepair_pre_rand();
             }
             if (method == 2) {
-                exhaustive_testing = 1;
+                exhaustive_testing = exhaustive_table;
                 ASSERT_EQ(fill_successor_table(-1, 0), 1);
             }
             int tried = 0;

@@ -75,8 +75,8 @@ protected:
         stepforward = 0;
         stp = 0;
         scrolling = 0;
-        d_mode = 0;
-        stppause = 0;
+        d_mode = display_unset;
+        stppause = stppause_none;
         ittpause = 0;
         scale = 0;
         frozen_gens = 20;
@@ -140,7 +140,7 @@ TEST_F(ForwardRun, Rule90RowsMatchTheEngineStates)
     direction = 'f';
     stp = 1;
     scale = 4;
-    stppause = 1;
+    stppause = stppause_box;
     ittpause = 20;
     {
         key_sender sender("q", type_keys);
@@ -252,7 +252,7 @@ TEST_F(ForwardRun, TwoDimensionalFrameShowsCellLAtTheTopLeft)
     stepforward = 1;
     stp = 1;
     scale = 4;
-    d_mode = 2;
+    d_mode = display_2d;
     run_forward(carule);
     // The frame of step 1 shows the seed; its first rows are covered by the
     // final state printed as a 1d row, so rows 2.. are read.
@@ -275,7 +275,7 @@ TEST_F(ForwardRun, ObliqueAndThreeDimensionalDisplaysRunAndRelease)
     stepforward = 30;
     stp = 1;
     scale = 5;
-    for (uint8_t mode : {3, 4}) {
+    for (uint8_t mode : {display_2d_time, display_3d}) {
         d_mode = mode;
         run_forward(carule);
         EXPECT_EQ(is[0], 0);
@@ -400,7 +400,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         direction = 'f';
         stp = 1;
         scale = s;
-        stppause = 1;
+        stppause = stppause_box;
         ittpause = 20;
         {
             key_sender sender("q", type_keys);
@@ -411,7 +411,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         for (int t = 0; t < 20; t++)
             r.rows.push_back(row_signature(t * s, s));
         r.paused_state.assign(A, A + bytesL);
-        stppause = 0;
+        stppause = stppause_none;
         ittpause = 0;
         // The attractor search from the same seed, handed to the basin.
         memcpy(A, seed.data(), bytesL);
