@@ -29,7 +29,7 @@ uint16_t level_limit = 0;
 uint8_t datapause = datapause_unset, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
 uint8_t see_ppstack = see_ppstack_off, dontcompress = 0;
 uint8_t basinfield = 0;
-uint8_t show_maj = 0xFF;
+uint8_t show_maj = show_maj_off;
 uint8_t pre_fansize_freq_hist = 0;
 uint32_t attindex = 0;
 int16_t cyclematch = 1;
@@ -78,7 +78,7 @@ reset_backward_pass()
 {
     dontcompress = 0;
     meta_graph = 0;
-    show_maj = 0xFF;
+    show_maj = show_maj_off;
 }
 
 void

@@ -62,6 +62,7 @@ constexpr uint8_t see_ppstack_off = 0, see_ppstack_on = 1, see_ppstack_pause = 2
 extern uint8_t dontcompress;       // 1: no rotation compression
 extern uint8_t basinfield;         // 1 basin field, 0 single basin/subtree/forward only (first screen)
 extern uint8_t show_maj;           // value (0 or 1) whose majority count is kept per node; 0xFF: off
+constexpr uint8_t show_maj_off = 0xFF;
 extern uint8_t pre_fansize_freq_hist; // 1: fans are counted in pre_fan_freq (in-degree histogram)
 
 // Attractor of the basin being drawn (set by the basin drawing) and the

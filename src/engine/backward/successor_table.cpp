@@ -206,7 +206,7 @@ fill_successor_table(int hamming, int print_pairs)
     free_successor_table();
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
-    if (!basinfield && (direction != 'f' || limitcheck != 0)) {
+    if (!basinfield && (direction != direction_forward || limitcheck != 0)) {
         checked_free(tickoff);
         tickspace = statespace;
         tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));

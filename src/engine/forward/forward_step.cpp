@@ -300,7 +300,7 @@ draw_partial_order(uint32_t n)
 int
 forward_only_run()
 {
-    return direction == 'f' && limitcheck == 0;
+    return direction == direction_forward && limitcheck == 0;
 }
 
 step_mode

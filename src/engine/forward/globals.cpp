@@ -1,7 +1,7 @@
 // Definitions of the forward-run settings (see globals.h).
 #include "engine/forward/globals.h"
 
-char direction = 0;
+char direction = direction_unset;
 uint32_t limitcheck = 0;
 uint8_t stp = 0;
 uint8_t nowscrolling = 0;

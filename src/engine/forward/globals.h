@@ -3,6 +3,7 @@
 #include <cstdint>
 
 extern char direction;        // run direction: 'f' basin, 'b' subtree, 0 unset
+constexpr char direction_unset = 0, direction_forward = 'f', direction_backward = 'b';
 extern uint32_t limitcheck;   // forward history limit (10,000 by default; 0: pattern only)
 extern uint8_t stp;           // 1 while the space-time pattern is shown
 extern uint8_t nowscrolling;  // 1 once the pattern has begun to scroll

@@ -11,6 +11,7 @@ extern uint8_t seed_was_set; // 1 once a seed routine changed the current state;
 
 // --- Post classes (post_classes.h), set by the Post restriction dialog.
 extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
+constexpr uint8_t ptype_any = 255;
 extern uint8_t pmu;   // class: 'i' A^inf, 3 A^3, 2 A^2; 255 any
 constexpr uint8_t post_class_a2 = 2, post_class_a3 = 3, post_class_ainf = 'i', post_class_any = 255;
 

@@ -151,7 +151,7 @@ post_class_answer(const post_flags &f)
                          : pmu == post_class_a2 || pmu == post_class_any ? f.a2 : nullptr;
     if (!chosen)
         return 0;
-    if (ptype == 255)
+    if (ptype == ptype_any)
         return any_of(chosen);
     return ptype < value_range && chosen[ptype];
 }

@@ -275,7 +275,7 @@ choose_output(bool field)
     select_pattern_scrolling();
     if (is[0] != 'q')
         return true;
-    direction = 0;
+    direction = direction_unset;
     return false;
 }
 
@@ -300,7 +300,7 @@ choose_single_run_kind()
             return tot_only ? run_step::seed : run_step::output;
     } else {
         select_foreward_back();
-        if (is[0] != 'q' && direction == 'b')
+        if (is[0] != 'q' && direction == direction_backward)
             select_stepforward();
         if (is[0] == 'q')
             return run_step::output;
@@ -326,7 +326,7 @@ start_screensaver()
 {
     setfillstyle(0, darkgray);
     bar(0, 0, Maxx, Maxy);
-    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    float per_cell = direction == direction_forward ? 5.0f * lineL / 11 : 5.0f;
     setfillstyle(0, black);
     pieslice(ox, oy, 0, 360, static_cast<int16_t>(startrad * per_cell));
 }
@@ -374,7 +374,7 @@ move_screensaver_disc()
     firstox = static_cast<int16_t>(random() % Maxx);
     firstoy = static_cast<int16_t>(random() % Maxy);
     setfillstyle(0, black);
-    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    float per_cell = direction == direction_forward ? 5.0f * lineL / 11 : 5.0f;
     pieslice(firstox, firstoy, 0, 360, static_cast<int16_t>(startrad * per_cell));
     for (int c = L; c >= 0; c--) {
         int bit = random() % 100 >= 50 ? 1 : 0;
@@ -454,7 +454,7 @@ draw_the_run(bool field)
         return;
     }
     memcpy(A, bitseed, bytesL);
-    if (direction == 'f')
+    if (direction == direction_forward)
         run_forward(rules_of_network());
     else
         upstream_only();
@@ -468,7 +468,8 @@ plot_run_point(bool field)
     if (!gd_z_graph)
         return;
     if (!field)
-        plot_gofe_point(275, direction == 'b' ? totsubgofEdensity : basingofEdensity);
+        plot_gofe_point(275,
+                        direction == direction_backward ? totsubgofEdensity : basingofEdensity);
     else if (gd_z_graph != sweep_graph_size || !earlyexitfield)
         plot_gofe_point(250, fieldgofEdensity);
 }
@@ -477,7 +478,7 @@ plot_run_point(bool field)
 void
 run_once(bool field)
 {
-    if (field || limitcheck || direction == 'b')
+    if (field || limitcheck || direction == direction_backward)
         basin_hint(field);
     if (field)
         in_startfield = 1;
@@ -715,7 +716,7 @@ run_part()
         }
         refuse_large_field();
         if (basinfield)
-            direction = 'f';
+            direction = direction_forward;
         loop_end end = run_loop(basinfield != 0);
         if (end == loop_end::back_to_view) {
             is[0] = 'q';

@@ -255,12 +255,12 @@ start_zemra(int argc, char **argv)
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;
     new_weight = font_weight_bold;
-    direction = 0;
+    direction = direction_unset;
     value_range = 2;
     parse_command_line(argc, argv, &bground, &tot_only);
     Maxnhood = 13;
     layout_notset = 1;
-    show_maj = 0xFF;
+    show_maj = show_maj_off;
 
     uint32_t randseed = startup_randseed(static_cast<uint32_t>(getpid()),
                                          static_cast<uint32_t>(time(nullptr)));

@@ -967,9 +967,9 @@ run_forward(uint8_t **rules)
 {
     run_context r;
     r.rules = rules;
-    r.backward = direction == 'b';
+    r.backward = direction == direction_backward;
     r.fwd_only = forward_only_run();
-    r.search = direction == 'f' && (limitcheck > 0 || att_hist == att_hist_types);
+    r.search = direction == direction_forward && (limitcheck > 0 || att_hist == att_hist_types);
     if (r.backward && stepforward == 0) {
         is[0] = 0;
         return;

@@ -41,12 +41,12 @@ reset_backward_settings()
     basinfield = 0;
     show_ss_matrix = 0;
     pre_fansize_freq_hist = 0;
-    show_maj = 0xFF;
+    show_maj = show_maj_off;
     stp = 0;
     level_limit = 0;
     abort_subtree = abort_subtree_none;
     earlyexit = 0;
-    direction = 'b';
+    direction = direction_backward;
     tickoff = nullptr;
     tickspace = 0;
     maxtreefan = 0;

@@ -30,7 +30,7 @@ elementary_attractor(uint32_t rule, uint32_t start)
     TestNetwork::set_rule_number(rule);
     set_state_number(start);
     limitcheck = 10000;
-    direction = 'f';
+    direction = direction_forward;
     found_cycle f = search();
     free_att();
     return f;

@@ -51,7 +51,7 @@ public:
         reverse_value_order = 0;
         limitcheck = 0;
         att_hist = att_hist_none;
-        direction = 0;
+        direction = direction_unset;
         EXPECT_EQ(live_allocations, start_allocations_);
     }
 

@@ -224,7 +224,8 @@ TEST_F(Mutation, PostMutantsAreInTheChosenClass)
     EXPECT_EQ(post_func(3, carule[0], 0, 0, 0, 0), 1);
     pmu = 7; // a class no rule is in: the capped search gives up
     EXPECT_EQ(mutate_rule(nhood), 0);
-    ptype = pmu = 255;
+    ptype = ptype_any;
+    pmu = post_class_any;
 }
 
 TEST_F(Mutation, NewRandomRuleWithHighZ)

@@ -313,7 +313,7 @@ TEST(ForwardStep, PartialOrderUpdatesExactlyTheChosenCells)
     TestNetwork net(2, 40, 3);
     TestNetwork::set_rule_number(51);
     set_random_state();
-    direction = 'f';
+    direction = direction_forward;
     p_order = 1;
     porder_min = porder_max = 1;
     step_mode mode = forward_run_mode(1);

@@ -70,7 +70,7 @@ protected:
     }
     void TearDown() override
     {
-        direction = 0;
+        direction = direction_unset;
         limitcheck = 0;
         stepforward = 0;
         stp = 0;
@@ -137,7 +137,7 @@ TEST_F(ForwardRun, Rule90RowsMatchTheEngineStates)
     auto states = rule90_states(20);
     // A forward-only run that pauses at step 20 in the pause box, where the
     // sender's 'q' ends it.
-    direction = 'f';
+    direction = direction_forward;
     stp = 1;
     scale = 4;
     stppause = stppause_box;
@@ -163,7 +163,7 @@ TEST_F(ForwardRun, StepsBeforeASubtreeAreExactlyStepforward)
     TestNetwork::set_rule_number(90);
     single_cell_seed();
     auto states = rule90_states(8);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 7;
     stp = 0;
     scale = 4;
@@ -190,7 +190,7 @@ TEST_F(ForwardRun, APageEndsWhenLessThanARowRemains)
     while (page * s <= Maxy - s)
         page++;
     auto states = rule90_states(page + 4);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = static_cast<uint32_t>(page + 3);
     stp = 1;
     scale = s;
@@ -220,7 +220,7 @@ TEST_F(ForwardRun, ScrollingMovesThePictureUpOneRowPerStep)
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(0, 0);
         single_cell_seed();
-        direction = 'b';
+        direction = direction_backward;
         stepforward = static_cast<uint32_t>(steps + extra);
         stp = 1;
         scale = s;
@@ -248,7 +248,7 @@ TEST_F(ForwardRun, TwoDimensionalFrameShowsCellLAtTheTopLeft)
     for (int c = 0; c < lineL; c++)
         set_value(A, static_cast<uint32_t>(c), (c % 10 + c / 10) % 2);
     std::vector<int> seed = state_values(A);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 1;
     stp = 1;
     scale = 4;
@@ -271,7 +271,7 @@ TEST_F(ForwardRun, ObliqueAndThreeDimensionalDisplaysRunAndRelease)
     TestNetwork::set_rule_number(1);
     setup_value_colors(1);
     set_value(A, 7, 1);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 30;
     stp = 1;
     scale = 5;
@@ -299,7 +299,7 @@ TEST_F(ForwardRun, CycleIsHandedToTheBasinDrawing)
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
     std::vector<uint8_t> seed(A, A + bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 100;
     stp = 0;
     scale = 4;
@@ -318,7 +318,7 @@ TEST_F(ForwardRun, FixedPointAtTheFirstStep)
     TestNetwork net(2, 11, 3);
     TestNetwork::set_rule_number(0);
     memset(A, 0, bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 100;
     run_forward(carule);
     ASSERT_EQ(basin_handed_over.calls, 1u);
@@ -331,7 +331,7 @@ TEST_F(ForwardRun, HistoryLimitMessageOnceThenTheBasin)
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
     std::vector<uint8_t> seed(A, A + bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 10;
     stp = 0;
     {
@@ -354,7 +354,7 @@ TEST_F(ForwardRun, HistoryLimitQuitEndsTheRun)
 {
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 10;
     {
         key_sender sender("q", type_keys);
@@ -397,7 +397,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         moveto(0, 0);
         memcpy(A, seed.data(), bytesL);
         long allocated = live_allocations;
-        direction = 'f';
+        direction = direction_forward;
         stp = 1;
         scale = s;
         stppause = stppause_box;

@@ -14,7 +14,8 @@ class Post : public RuleTableTest {
 protected:
     void TearDown() override
     {
-        ptype = pmu = 255;
+        ptype = ptype_any;
+        pmu = post_class_any;
         RuleTableTest::TearDown();
     }
     std::vector<uint8_t> rule_of(int k, int (*f)(int i))
