@@ -215,7 +215,7 @@ new_random_rule0(int k)
     return 1;
 }
 
-// Mode 3: the next lower rule number (v = 2, k <= 5); 0 when the walk ends.
+// mutation_rule_number: the next lower rule number (v = 2, k <= 5); 0 when the walk ends.
 int
 next_rule_number(int c, int kc)
 {
@@ -240,7 +240,7 @@ next_rule_number(int c, int kc)
     }
 }
 
-// Mode 4: bits_to_flip random entries of the cell's tcode or kcode, then
+// mutation_code_flip: bits_to_flip random entries of the cell's tcode or kcode, then
 // its rule table.
 void
 flip_code(int c, int kc)
@@ -291,7 +291,7 @@ tick(uint32_t code)
     set_bitlong(codetickoff, code, 1);
 }
 
-// Mode 5 (v = 2): the next tcode number not yet run or counted as
+// mutation_code_number (v = 2): the next tcode number not yet run or counted as
 // equivalent, showing each code's cluster. 0 when no code is left.
 int
 next_code_number(int c, int kc)
@@ -381,7 +381,7 @@ next_code_number(int c, int kc)
     }
 }
 
-// Mode 'c' for one cell; cell 0 is redrawn until both one-sided Z figures
+// mutation_chain for one cell; cell 0 is redrawn until both one-sided Z figures
 // exceed 0.5. 0 when the capped redraws found none.
 int
 chain_mutant(int c, int kc)
@@ -400,7 +400,7 @@ chain_mutant(int c, int kc)
     return no_rule_found();
 }
 
-// Mode 'P' for one cell: random tables until one is in the chosen Post class.
+// mutation_post for one cell: random tables until one is in the chosen Post class.
 int
 post_mutant(int c, int kc)
 {
@@ -415,8 +415,9 @@ post_mutant(int c, int kc)
     return no_rule_found();
 }
 
-// Modes 0 and 1: a flip at the moving position mut; 0 also undoes the
-// previous mutant's flip at mut+1.
+// mutation_single_flip and mutation_cumulative_flip: a flip at the moving
+// position mut; the single flip also undoes the previous mutant's flip at
+// mut+1.
 void
 flip_at_position(int c, int kc)
 {

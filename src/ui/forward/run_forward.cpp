@@ -67,9 +67,9 @@ struct run_context {
     damage_record dp{};
     uint8_t **rules = nullptr;
     step_mode mode;
-    bool fwd_only = false;  // direction 'f', limitcheck 0
-    bool search = false;    // attractor search: limitcheck > 0 or att_hist 1
-    bool backward = false;  // direction 'b'
+    bool fwd_only = false;  // direction_forward, limitcheck 0
+    bool search = false;    // attractor search: limitcheck > 0 or att_hist_types
+    bool backward = false;  // direction_backward
     uint8_t saved_stp = 0;
     int width = 0;          // pattern width in pixels
     float side_width = 0;   // width of the side plot, 0 without one
@@ -374,7 +374,7 @@ history_limit_reached(run_context &r, uint32_t t)
 }
 
 // The cycle in att is found: its rows, then the basin drawing; or, with
-// att_hist 1, its type recorded and a new random seed. Returns true when
+// att_hist_types, its type recorded and a new random seed. Returns true when
 // the run ends.
 bool
 cycle_found(run_context &r)
@@ -659,7 +659,7 @@ begin_stepping(run_context &r)
         attractor_search_start();
 }
 
-// The attractor-type records of att_hist 1 (types by seed) and, forward
+// The attractor-type records of att_hist_types (types by seed) and, forward
 // only, 2 (frozen skeletons).
 void
 allocate_attractor_types(run_context &r)

@@ -74,7 +74,7 @@ divisor_not_above(int m, int a)
     return 1;
 }
 
-// A flat cell (d_mode 1 and 2) at (x, y) of colour c into the batch.
+// A flat cell (display_1d and display_2d) at (x, y) of colour c into the batch.
 void
 flat_cell(const run_iteration *it, int x, int y, int c)
 {
@@ -92,7 +92,7 @@ flat_cell(const run_iteration *it, int x, int y, int c)
     }
 }
 
-// The disc of a cell of d_mode 2 (scrolling), 3 and 4, centred at (x, y).
+// The disc of a cell of display_2d (scrolling), display_2d_time and display_3d, centred at (x, y).
 void
 disc_cell(const run_iteration *it, int x, int y, int c)
 {
@@ -109,7 +109,7 @@ disc_cell(const run_iteration *it, int x, int y, int c)
     pieslice(x, y, 0, 360, it->cell_size / 2);
 }
 
-// A parallelogram cell of d_mode 3 and 4 at the cell counter's place.
+// A parallelogram cell of display_2d_time and display_3d at the cell counter's place.
 void
 oblique_cell(run_iteration *it, int c)
 {
