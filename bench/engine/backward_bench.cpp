@@ -52,7 +52,7 @@ build_network(uint32_t rule, bool random_wiring)
     nonlocal = random_wiring ? 1 : 0;
     dontcompress = 1;
     isrepeat = 1;
-    direction = 'b';
+    direction = direction_backward;
     pp_hist_max = 0;
 }
 
@@ -148,7 +148,7 @@ void
 BM_TableMethodRandomWiring(benchmark::State &state)
 {
     build_network(static_cast<uint32_t>(state.range(0)), true);
-    exhaustive_testing = 1;
+    exhaustive_testing = exhaustive_table;
     basinfield = 1; // no tickoff: every pre-image is listed
     uint64_t found = 0;
     uint32_t largest = 0;
@@ -157,7 +157,7 @@ BM_TableMethodRandomWiring(benchmark::State &state)
         found = all_targets(pre_exhaustive, &largest);
         free_successor_table();
     }
-    exhaustive_testing = 0;
+    exhaustive_testing = exhaustive_off;
     basinfield = 0;
     free_network();
     report(state, found, largest);
@@ -167,13 +167,13 @@ void
 BM_TableBuildOnly(benchmark::State &state)
 {
     build_network(static_cast<uint32_t>(state.range(0)), true);
-    exhaustive_testing = 1;
+    exhaustive_testing = exhaustive_table;
     basinfield = 1;
     for (auto _ : state) {
         fill_successor_table(-1, 0);
         free_successor_table();
     }
-    exhaustive_testing = 0;
+    exhaustive_testing = exhaustive_off;
     basinfield = 0;
     free_network();
 }

@@ -53,7 +53,7 @@ public:
         if (code) {
             set_up_v_code();
             allocate_mem_tcode0(k);
-            totalistic = 2;
+            totalistic = rule_kind_kcodes;
             tot_only = 1;
             for (uint32_t e = 0; e < kcode_entries(k); e++)
                 set_value(v_code[0], e, static_cast<int>(random() % v));
@@ -76,7 +76,7 @@ public:
             free_mem_rule0();
         }
         tot_only = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         free_mem_wiring();
         free_mem_CA_states();
         checked_free(nhoodm);
@@ -146,7 +146,7 @@ BM_Sequential_Mode1(benchmark::State &state)
     for (int i = 0; i < lineL; i++)
         seq_order[i] = static_cast<uint16_t>(i);
     step_mode mode;
-    mode.seq_update = 1;
+    mode.seq_update = update_cell_order;
     run_steps(state, net, mode);
 }
 BENCHMARK(BM_Sequential_Mode1);
@@ -156,7 +156,7 @@ BM_Sequential_Mode4_ForwardOnly(benchmark::State &state)
 {
     network net(2, 65025, 3, shape::ring);
     step_mode mode;
-    mode.seq_update = 4;
+    mode.seq_update = update_random_order;
     mode.fwd_only = 1;
     run_steps(state, net, mode);
 }

@@ -48,7 +48,7 @@ BM_mutate_rule_high_z(benchmark::State &state)
     binary_rules net(k);
     lineL = 16;
     L = 15;
-    mutate = 2;
+    mutate = mutation_random_rule;
     lambda_bias = 50;
     srandom(1);
     for (auto _ : state) {
@@ -56,7 +56,7 @@ BM_mutate_rule_high_z(benchmark::State &state)
         benchmark::DoNotOptimize(mutate_rule(k));
     }
     set_z_high = 0;
-    mutate = 'b';
+    mutate = mutation_bits;
 }
 BENCHMARK(BM_mutate_rule_high_z)->Arg(5)->Arg(7)->Arg(9);
 

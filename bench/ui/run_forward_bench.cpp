@@ -89,7 +89,7 @@ void
 drawn_runs(benchmark::State &state, int mode, int cell, uint32_t steps)
 {
     for (auto _ : state) {
-        direction = 'b';
+        direction = direction_backward;
         stepforward = steps;
         stp = 1;
         scale = static_cast<uint8_t>(cell);
@@ -107,7 +107,7 @@ BM_Rows1d_n1000_scale1(benchmark::State &state)
 {
     open_window_once();
     network net(1000, 3, 0);
-    drawn_runs(state, 1, 1, 2000);
+    drawn_runs(state, display_1d, 1, 2000);
 }
 BENCHMARK(BM_Rows1d_n1000_scale1)->Unit(benchmark::kMillisecond);
 
@@ -118,7 +118,7 @@ BM_Rows1d_n1000_scale4(benchmark::State &state)
     // 1,000 cells of 4 pixels pass a 1,280-pixel window: the pixmap is
     // clamped to the window and the rest of each row clipped.
     network net(1000, 3, 0);
-    drawn_runs(state, 1, 4, 2000);
+    drawn_runs(state, display_1d, 4, 2000);
 }
 BENCHMARK(BM_Rows1d_n1000_scale4)->Unit(benchmark::kMillisecond);
 
@@ -127,7 +127,7 @@ BM_Frames2d_100x100_scale4(benchmark::State &state)
 {
     open_window_once();
     network net(10000, 5, 100);
-    drawn_runs(state, 2, 4, 200);
+    drawn_runs(state, display_2d, 4, 200);
 }
 BENCHMARK(BM_Frames2d_100x100_scale4)->Unit(benchmark::kMillisecond);
 
@@ -150,11 +150,11 @@ BM_UndrawnRun_n1000(benchmark::State &state)
     network net(1000, 3, 0);
     const uint32_t steps = 20000;
     for (auto _ : state) {
-        direction = 'b';
+        direction = direction_backward;
         stepforward = steps;
         stp = 0;
         scale = 1;
-        d_mode = 1;
+        d_mode = display_1d;
         run_forward(carule);
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * steps);

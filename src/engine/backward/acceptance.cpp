@@ -125,7 +125,7 @@ mark_state(const uint8_t *line)
 void
 mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
 {
-    if (dontcompress || (nonlocal && !regular2d) || exhaustive_testing == 2) {
+    if (dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map) {
         mark_state(P);
         return;
     }
@@ -155,7 +155,7 @@ int
 compression_on()
 {
     return (nonlocal == 0 || compress_1d_local == 1 || regular2d) && !dontcompress && !rulemix &&
-           exhaustive_testing != 2;
+           exhaustive_testing != exhaustive_random_map;
 }
 
 int
@@ -186,7 +186,7 @@ check_pre_image(const uint8_t *P)
     }
     // 4. Count; a full list abandons the tree.
     if (nextindex >= Maxlu - 1) {
-        abort_subtree = 1;
+        abort_subtree = abort_subtree_list_full;
         return 1;
     }
     nextindex++;
@@ -207,7 +207,7 @@ accept_pre_image(const uint8_t *P)
     if (!line) {
         nextindex--;
         precount--;
-        abort_subtree = 1;
+        abort_subtree = abort_subtree_list_full;
         return;
     }
     memcpy(line, P, bytesL);

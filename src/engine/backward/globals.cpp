@@ -25,13 +25,13 @@ uint32_t totalsegfan = 0;
 int16_t isexception = 0;
 uint32_t progbar = 0;
 uint32_t tree_max_fan = 0;
-uint8_t earlyexit = 0, abort_subtree = 0;
+uint8_t earlyexit = 0, abort_subtree = abort_subtree_none;
 int16_t *segx = nullptr, *segy = nullptr;
 uint16_t level_limit = 0;
-uint8_t datapause = 0, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
-uint8_t see_ppstack = 0, dontcompress = 0;
+uint8_t datapause = datapause_unset, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
+uint8_t see_ppstack = see_ppstack_off, dontcompress = 0;
 uint8_t basinfield = 0;
-uint8_t show_maj = 0xFF;
+uint8_t show_maj = show_maj_off;
 uint8_t pre_fansize_freq_hist = 0;
 uint32_t attindex = 0;
 int16_t cyclematch = 1;
@@ -81,7 +81,7 @@ reset_backward_pass()
 {
     dontcompress = 0;
     meta_graph = 0;
-    show_maj = 0xFF;
+    show_maj = show_maj_off;
 }
 
 void
@@ -107,7 +107,7 @@ reset_backward_tree()
     gofEno = 0;
     precount = 0;
     pretested = 0;
-    abort_subtree = 0;
+    abort_subtree = abort_subtree_none;
     segfan = 0;
     thisindex = 0;
     thismax = 0;

@@ -45,19 +45,24 @@ extern uint32_t tree_max_fan;      // the tree's own largest fan ("mp") of the l
 extern uint8_t earlyexit;          // 1 when the user stopped the tree or a fan
 extern uint8_t abort_subtree;      // 1 list full or out of memory, 2 too many partial
                                    // pre-images; run_backward clears it at its start
+constexpr uint8_t abort_subtree_none = 0, abort_subtree_list_full = 1,
+                  abort_subtree_too_many_partial = 2;
 extern int16_t *segx, *segy;       // next-level positions kept after a segment fan
                                    // (entries 0..segno); freed by the basin drawing
 
 // Settings of the tree builder (set by the display, pause and data stages).
 extern uint16_t level_limit;       // 0: none; else levels expanded (not in a field)
 extern uint8_t datapause;          // pause setting: 2 tree pauses, 3 also fan pauses
+constexpr uint8_t datapause_unset = 0, datapause_tree = 2, datapause_tree_and_fan = 3;
 extern uint8_t successive_basins;  // 1: fields drawn basin after basin
 extern uint8_t show_ss_matrix;     // 1: states are shown in the state-space matrix
 extern uint8_t ss_m_att_only;      // 1: the matrix shows attractor states only
 extern uint8_t see_ppstack;        // 0 off, 1 stack view on, 2 pause at each fan
+constexpr uint8_t see_ppstack_off = 0, see_ppstack_on = 1, see_ppstack_pause = 2;
 extern uint8_t dontcompress;       // 1: no rotation compression
 extern uint8_t basinfield;         // 1 basin field, 0 single basin/subtree/forward only (first screen)
 extern uint8_t show_maj;           // value (0 or 1) whose majority count is kept per node; 0xFF: off
+constexpr uint8_t show_maj_off = 0xFF;
 extern uint8_t pre_fansize_freq_hist; // 1: fans are counted in pre_fan_freq (in-degree histogram)
 
 // Attractor of the basin being drawn (set by the basin drawing) and the

@@ -279,7 +279,7 @@ pre_images_rand()
     const size_t eb = entry_bytes();
     int old = 0;
     if (!reserve(0, 0)) {
-        abort_subtree = 2;
+        abort_subtree = abort_subtree_too_many_partial;
         return;
     }
     memset(stack_entry(0, 0), 0, eb);
@@ -304,7 +304,7 @@ pre_images_rand()
             const uint8_t *P = stack_entry(old, i);
             for (const entry_try *tr = from; tr < to; tr++) {
                 if (!reserve(next, stack_count[next])) {
-                    abort_subtree = 2;
+                    abort_subtree = abort_subtree_too_many_partial;
                     return;
                 }
                 uint8_t *Q = stack_entry(next, stack_count[next]);
@@ -335,7 +335,7 @@ pre_images_rand()
         record_step(pos, stack_count[old]);
     }
     if (!expand_wild(old)) {
-        abort_subtree = 2;
+        abort_subtree = abort_subtree_too_many_partial;
         return;
     }
     for (uint32_t i = 0; i < stack_count[old]; i++) {

@@ -18,5 +18,5 @@ void rearrange_cell_order();
 // Every pre-image of A, handed to the acceptance step after the search, in
 // stack order. A target whose partial pre-images would pass
 // partial_preimage_limit, or exhaust memory, is abandoned with
-// abort_subtree 2 and nothing handed over.
+// abort_subtree_too_many_partial and nothing handed over.
 void pre_images_rand();

@@ -29,9 +29,9 @@ line_entries(int k, int what, int length)
         return lineL;
     if (what == 1)
         return static_cast<uint32_t>(rule_entries(k));
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         return static_cast<uint32_t>(nhood * (value_range - 1) + 1);
-    if (totalistic == 2)
+    if (totalistic == rule_kind_kcodes)
         return static_cast<uint32_t>(v_tablecodemax[nhood] + 1);
     return length > 0 ? static_cast<uint32_t>(length) : 0;
 }

@@ -9,9 +9,9 @@
 // Cyclic shift of a packed line by one entry, n times (nothing for n < 1).
 // 'l': every value moves one index up, the last entry's value to entry 0;
 // 'r': one index down. what 0: a state of lineL entries; 1: a rule table of
-// v^k entries; otherwise a code of nhood (v-1)+1 entries (totalistic 1),
-// v_tablecodemax[nhood]+1 entries (totalistic 2) or length entries
-// (totalistic 0). unused is not read. Returns line.
+// v^k entries; otherwise a code of nhood (v-1)+1 entries (rule_kind_tcodes),
+// v_tablecodemax[nhood]+1 entries (rule_kind_kcodes) or length entries
+// (rule_kind_tables). unused is not read. Returns line.
 uint8_t *rotate_array(int k, uint8_t *line, char dir, int what, int n, int unused, int length);
 // Shift of an i2d x j2d state by one cell, n times: 'l' column i -> i+1,
 // 'r' i -> i-1, 'u' row j -> j+1, 'd' j -> j-1, with wrap-around. Other

@@ -206,7 +206,7 @@ fill_successor_table(int hamming, int print_pairs)
     free_successor_table();
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
-    if (!basinfield && (direction != 'f' || limitcheck != 0)) {
+    if (!basinfield && (direction != direction_forward || limitcheck != 0)) {
         checked_free(tickoff);
         tickspace = statespace;
         tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
@@ -219,17 +219,18 @@ fill_successor_table(int hamming, int print_pairs)
     memset(F, 0, bytesL);
     int done = 1;
     int fast = 0;
-    if (exhaustive_testing == 1 && seq_update == 0 && !tot_only && !wiring_madelocal && !print_pairs)
+    if (exhaustive_testing == exhaustive_table && seq_update == update_parallel && !tot_only &&
+        !wiring_madelocal && !print_pairs)
         fast = parallel_table(states, succ);
     if (fast < 0)
         done = 0;
     step_mode mode = forward_run_mode(0);
-    if (exhaustive_testing == 1 && !fast)
+    if (exhaustive_testing == exhaustive_table && !fast)
         forward_run_begin(mode);
     for (uint64_t s = 0; s < states && !fast; s++) {
         memcpy(A, counter, bytesL);
         const uint8_t *next;
-        if (exhaustive_testing == 1) {
+        if (exhaustive_testing == exhaustive_table) {
             // In parallel mode the step exchanges A and F; in the sequential
             // modes it updates A in place: the successor is in A either way.
             forward_step(carule, mode);
@@ -249,7 +250,7 @@ fill_successor_table(int hamming, int print_pairs)
             break;
         }
     }
-    if (exhaustive_testing == 1 && !fast)
+    if (exhaustive_testing == exhaustive_table && !fast)
         forward_run_end();
     if (done)
         index_from(succ, states);

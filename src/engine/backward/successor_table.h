@@ -7,8 +7,8 @@
 #pragma once
 #include <cstdint>
 
-// Computes exh_pairs for exhaustive_testing 1 (every state run one step in
-// the update mode seq_update) or 2 (a random map; hamming in 0..n fixes the
+// Computes exh_pairs for exhaustive_table (every state run one step in the
+// update mode seq_update) or exhaustive_random_map (a random map; hamming in 0..n fixes the
 // distance of every successor from its state, any other value gives a free
 // map). print_pairs writes "\n %lu" and " %lu" for every pair to standard
 // error. Allocates tickoff too for a single basin or subtree run. Returns 1

@@ -176,7 +176,7 @@ attractor_check(uint32_t t)
         attractor_history_free();
         return att_found;
     }
-    if (t <= limitcheck || att_hist == 1)
+    if (t <= limitcheck || att_hist == att_hist_types)
         keep_state(A, hash);
     return att_none;
 }

@@ -23,7 +23,7 @@ enum attractor_result {
 void attractor_search_start();
 
 // After step t (t >= 1, A the new state). Compares A with the kept states
-// 0..min(t-1, limitcheck) (all kept states with att_hist 1); the first equal
+// 0..min(t-1, limitcheck) (all kept states with att_hist_types); the first equal
 // one, j, gives attperiod = t - j. Within the limit (or with limitcheck 0)
 // att is resized (label "att[]") and att[i] = history entry j+i-1 for
 // i = 1..attperiod, and the history is released. Without a match A is kept

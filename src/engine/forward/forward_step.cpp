@@ -172,13 +172,13 @@ override_cell(uint32_t c, int out, int cur, const sweep_data &s)
 uint32_t
 code_index(const uint8_t *a, const uint16_t *in, int k, const sweep_data &s)
 {
-    if (totalistic == 1) {
+    if (totalistic == rule_kind_tcodes) {
         uint32_t x = 0;
         for (int j = 0; j < k; j++)
             x += static_cast<uint32_t>(cell_value(a, in[j], s.w));
         return x;
     }
-    if (totalistic != 2 || k == 0)
+    if (totalistic != rule_kind_kcodes || k == 0)
         return 0;
     uint8_t tuple[8] = {0, 0, 0, 0, 0, 0, 0, 0};
     for (int j = 0; j < k; j++) {
@@ -300,7 +300,7 @@ draw_partial_order(uint32_t n)
 int
 forward_only_run()
 {
-    return direction == 'f' && limitcheck == 0;
+    return direction == direction_forward && limitcheck == 0;
 }
 
 step_mode
@@ -336,7 +336,7 @@ forward_run_begin(const step_mode &mode)
         return;
     clamp_porder_limits();
     porder_cells = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "bitseed"));
-    if (mode.seq_update == 4)
+    if (mode.seq_update == update_random_order)
         seq_tickoff = static_cast<uint8_t *>(checked_calloc((lineL + 7u) / 8u, 1, "seq_tickoff"));
 }
 
@@ -355,14 +355,14 @@ void
 forward_step(uint8_t **rules, const step_mode &mode)
 {
     const uint32_t n = lineL;
-    const bool exh = exhaustive_testing == 2;
+    const bool exh = exhaustive_testing == exhaustive_random_map;
     // The random map is a parallel map: its successor replaces the whole state.
-    const bool seq = !exh && mode.seq_update > 0;
+    const bool seq = !exh && mode.seq_update > update_parallel;
 
     if (mode.fwd_only) {
         if (mode.p_order)
             draw_partial_order(n);
-        if (seq && mode.seq_update == 4) {
+        if (seq && mode.seq_update == update_random_order) {
             memset(seq_tickoff, 0, (n + 7) / 8);
             draw_random_order(seq_order, static_cast<int>(n), seq_tickoff);
         }

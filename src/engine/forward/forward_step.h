@@ -6,11 +6,13 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/forward/globals.h"
+
 // What a run fixes for all its steps, and what the run loop hands to the step.
 // The run loop takes the copies at its start (seq_update and p_order are read
 // once per run; everything else is read anew at every step).
 struct step_mode {
-    uint8_t seq_update = 0;   // the run's update mode (the run record's run_seq_update)
+    uint8_t seq_update = update_parallel; // the run's update mode (the run record's run_seq_update)
     uint8_t p_order = 0;      // the run's partial-order switch (run_p_order)
     uint8_t one_rule = 0;     // every cell uses rule 0 although rulemix is set
     uint8_t fwd_only = 0;     // forward-only run: overrides apply, the frozen history moves on
@@ -19,7 +21,7 @@ struct step_mode {
     int32_t lookup_cell = -1; // -1: every cell is counted; else only this cell (single-cell entropy)
 };
 
-// 1 for a forward-only run: direction 'f' with no attractor search
+// 1 for a forward-only run: direction_forward with no attractor search
 // (limitcheck 0). Only these runs have borders, probabilities and partial orders.
 int forward_only_run();
 
@@ -28,8 +30,8 @@ int forward_only_run();
 step_mode forward_run_mode(int fwd_only);
 
 // Allocates the per-run work arrays: pnhood (label "pnhood"), and for a
-// forward-only run the partial-order cell set (label "bitseed") and, in update
-// mode 4, the rerandomised-order set (label "seq_tickoff"); clamps the
+// forward-only run the partial-order cell set (label "bitseed") and, with
+// update_random_order, the rerandomised-order set (label "seq_tickoff"); clamps the
 // partial-order limits. Calling it again first releases what it allocated.
 void forward_run_begin(const step_mode &mode);
 // Releases what forward_run_begin allocated; harmless when nothing is held.
@@ -38,13 +40,13 @@ void forward_run_end();
 // One time-step. rules: carule (tot_only 0), or cacode / v_code (tot_only 1),
 // one row per cell with rulemix, v rows with outer_tot. Reads A, writes F and
 // nhd; in sequential modes writes A cell by cell; afterwards moves the frozen
-// history on (forward-only runs), takes F from exh_pairs (exhaustive_testing
-// 2), exchanges A and F (parallel updating) and clears seed_was_set.
-// With exhaustive_testing 2 the update mode is ignored: the random map is a
-// parallel map, so the successor is taken and exchanged as in mode 0.
-// A new random order (mode 4) and the partial-order cells are drawn before
-// the sweep of forward-only runs only; elsewhere mode 4 sweeps seq_order as
-// it stands.
+// history on (forward-only runs), takes F from exh_pairs (with
+// exhaustive_random_map), exchanges A and F (parallel updating) and clears
+// seed_was_set. With exhaustive_random_map the update mode is ignored: the
+// random map is a parallel map, so the successor is taken and exchanged as in
+// update_parallel. A new random order (update_random_order) and the
+// partial-order cells are drawn before the sweep of forward-only runs only;
+// elsewhere update_random_order sweeps seq_order as it stands.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
 

@@ -1,19 +1,19 @@
 // Definitions of the forward-run settings (see globals.h).
 #include "engine/forward/globals.h"
 
-char direction = 0;
+char direction = direction_unset;
 uint32_t limitcheck = 0;
 uint8_t stp = 0;
 uint8_t nowscrolling = 0;
 
 uint8_t scrolling = 0;
-uint8_t d_mode = 0;
+uint8_t d_mode = display_unset;
 int16_t scrolly = 0;
 int16_t pixmap_width = 0;
 uint8_t onthefly_box_erased = 0;
 
 uint8_t b_value = 0;
-uint8_t seq_update = 0;
+uint8_t seq_update = update_parallel;
 
 uint8_t pdata = 0;
 uint8_t filedata = 0;
@@ -28,21 +28,21 @@ int8_t border = 0;
 uint8_t wiring_madelocal = 0;
 uint8_t reverse_value_order = 0;
 uint16_t frozen_gens = 20;
-uint8_t att_hist = 0;
-uint8_t diff_plot = 0;
+uint8_t att_hist = att_hist_none;
+uint8_t diff_plot = diff_plot_off;
 uint8_t ncolor = 0;
 uint16_t *pnhood = nullptr;
 uint8_t *porder_cells = nullptr;
 uint8_t **att = nullptr;
 uint32_t attperiod = 0;
-uint8_t exhaustive_testing = 0;
+uint8_t exhaustive_testing = exhaustive_off;
 uint8_t *exh_pairs = nullptr;
 
 // --- Forward run loop and its displays (run_forward).
-uint8_t stppause = 0;
+uint8_t stppause = stppause_none;
 uint32_t ittpause = 0;
-uint8_t stpgraph = 0;
-uint8_t show_ss_matrixF = 0;
+uint8_t stpgraph = stpgraph_none;
+uint8_t show_ss_matrixF = ss_view_none;
 uint8_t single_entropy = 0;
 uint16_t entropy_poss = 0;
 int16_t gens = 10;
@@ -61,11 +61,11 @@ uint16_t **stp_graph_layout = nullptr;
 float *stp_graph_node_size = nullptr;
 uint8_t *stp_cell_color = nullptr;
 
-uint8_t accept_from = 0;
-int8_t gd_z_graph = 0;
+uint8_t accept_from = accept_from_none;
+int8_t gd_z_graph = sweep_graph_none;
 uint32_t totalgraphrules = 0;
 float lowlimZ = 0.2f, highlimZ = 1.0f;
-char codetypeonly = 'c';
+char codetypeonly = code_sweep_clusters;
 uint8_t lambda_z_graph = 0;
 uint8_t pause_show_code = 0;
 uint8_t acceptall = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 extern char direction;        // run direction: 'f' basin, 'b' subtree, 0 unset
+constexpr char direction_unset = 0, direction_forward = 'f', direction_backward = 'b';
 extern uint32_t limitcheck;   // forward history limit (10,000 by default; 0: pattern only)
 extern uint8_t stp;           // 1 while the space-time pattern is shown
 extern uint8_t nowscrolling;  // 1 once the pattern has begun to scroll
@@ -10,12 +11,16 @@ extern uint8_t nowscrolling;  // 1 once the pattern has begun to scroll
 // Space-time pattern display, read and updated by end_page (model/cell_display.h).
 extern uint8_t scrolling;     // 1: the pattern scrolls in stpimage once the page is full
 extern uint8_t d_mode;        // display: 1 1d rows, 2 2d frames, 3 2d+time, 4 3d; 0 until a run sets it
+constexpr uint8_t display_unset = 0, display_1d = 1, display_2d = 2, display_2d_time = 3,
+                  display_3d = 4;
 extern int16_t scrolly;       // top of the strip cleared while scrolling (pixels)
 extern int16_t pixmap_width;  // width in pixels of the scrolled region
 extern uint8_t onthefly_box_erased; // 1 once the on-the-fly panel at the right was cleared in a run
 
 extern uint8_t b_value;       // value 0..v-1 of the fixed border cells; 0 from the output menu
 extern uint8_t seq_update;    // 0 parallel; 1 cell order, 2 reverse, 3 seq_order, 4 random each step
+constexpr uint8_t update_parallel = 0, update_cell_order = 1, update_reverse_order = 2,
+                  update_seq_order = 3, update_random_order = 4;
 
 // Output flags of the output settings: result texts are also copied to
 // standard error (pdata) and appended to the data file (filedata).
@@ -36,7 +41,10 @@ extern uint8_t wiring_madelocal; // 1: inputs computed as a local lattice, ignor
 extern uint8_t reverse_value_order; // 1: kcode tuples count value u in slot u instead of v-1-u
 extern uint16_t frozen_gens;     // states kept in the run's frozen history lastA, >= 1; 20 by default
 extern uint8_t att_hist;         // 0 none, 1 attractor-type histogram, 2 frozen-skeleton histogram
+constexpr uint8_t att_hist_none = 0, att_hist_types = 1, att_hist_skeleton = 2;
 extern uint8_t diff_plot;        // damage display: 0 off, 1 dont keep, 2 keep, 3 with statistics
+constexpr uint8_t diff_plot_off = 0, diff_plot_dont_keep = 1, diff_plot_keep = 2,
+                  diff_plot_stats = 3;
 extern uint8_t ncolor;           // 0 cells coloured by value, 1 by neighbourhood index
 extern uint16_t *pnhood;         // input cells of the cell being computed (32 entries);
                                  // forward_run_begin .. forward_run_end
@@ -44,6 +52,7 @@ extern uint8_t *porder_cells;    // partial-order cell set, one bit per cell (by
 extern uint8_t **att;            // attractor cycle: att[1..attperiod] state lines; attractor search
 extern uint32_t attperiod;       // period of the cycle in att, 0 when none
 extern uint8_t exhaustive_testing; // 0 pre-images, 1 exhaustive successor table, 2 random map
+constexpr uint8_t exhaustive_off = 0, exhaustive_table = 1, exhaustive_random_map = 2;
 // Successor table: v^n records of bytesL bytes, record s the state line of
 // the successor of state number s (label "exh_pairs"); null when there is
 // none. Filled by the successor table (backward/successor_table.h), read by
@@ -55,9 +64,14 @@ extern uint8_t *exh_pairs;
 // starts; the run writes those marked so.
 extern uint8_t stppause;         // 0 none; 1 pause box at a full page and at ittpause; 2 hint there;
                                  // 255: step pause from the next run on (the run sets it to 0)
+constexpr uint8_t stppause_none = 0, stppause_box = 1, stppause_hint = 2,
+                  stppause_step_next_run = 255;
 extern uint32_t ittpause;        // time-step at which the run pauses, 0 none
 extern uint8_t stpgraph;         // side plot: 0 none, 1 density/entropy, 2 lookup bars, 3 lookup graph
+constexpr uint8_t stpgraph_none = 0, stpgraph_density = 1, stpgraph_lookup_bars = 2,
+                  stpgraph_lookup_graph = 3;
 extern uint8_t show_ss_matrixF;  // 1 state-space matrix beside the pattern; 'r' return map (the run clears it)
+constexpr uint8_t ss_view_none = 0, ss_view_matrix = 1, ss_view_return_map = 'r';
 extern uint8_t single_entropy;   // 1: lookups of cell entropy_poss only
 extern uint16_t entropy_poss;    // the measured cell of single_entropy, 0..n-1
 extern int16_t gens;             // analysis window in time-steps; the run makes it at least 1
@@ -82,10 +96,15 @@ extern uint8_t *stp_cell_color;  // colour each cell was last drawn in (lineL by
 // --- Output-parameter settings read by the mutation between runs.
 extern uint8_t accept_from;      // settings menu to revise from: 'l' layout, 'p' display, 't' pause/data,
                                  // 'm' mutation; 0 none
+constexpr uint8_t accept_from_none = 0, accept_from_layout = 'l', accept_from_display = 'p',
+                  accept_from_pause = 't', accept_from_mutation = 'm';
 extern int8_t gd_z_graph;        // sweep graph: 0 none, 1 G-density v Z, 2 also v lambda ratio, 3 v size
+constexpr int8_t sweep_graph_none = 0, sweep_graph_z = 1, sweep_graph_z_lambda = 2,
+                 sweep_graph_size = 3;
 extern uint32_t totalgraphrules; // points in a sweep
 extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
 extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
+constexpr char code_sweep_equivalents = 'e', code_sweep_clusters = 'c', code_sweep_all = 'a';
 extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
 extern uint8_t acceptall;        // 1: the settings menus take their defaults without asking

@@ -102,7 +102,7 @@ draw_random_order(uint16_t *order, int n, uint8_t *tickoff)
 void
 setup_random_sequence()
 {
-    seq_update = 3;
+    seq_update = update_seq_order;
     uint8_t *tickoff = static_cast<uint8_t *>(
         checked_calloc((lineL + 7u) / 8u, 1, "seq_tickoff"));
     draw_random_order(seq_order, lineL, tickoff);

@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
-// order[i] := i (update mode 1).
+// order[i] := i (update_cell_order).
 void identity_order(uint16_t *order, int n);
-// order[i] := n-1-i (update mode 2).
+// order[i] := n-1-i (update_reverse_order).
 void reverse_order(uint16_t *order, int n);
 
 // Fills order[0..n-1] with a random permutation: for each position a start
@@ -19,8 +19,8 @@ void reverse_order(uint16_t *order, int n);
 // are those of the cell-by-cell walk.
 void draw_random_order(uint16_t *order, int n, uint8_t *tickoff);
 
-// A new random seq_order of lineL cells and seq_update 3 (its tick-off set is
-// allocated for the call, label "seq_tickoff").
+// A new random seq_order of lineL cells and seq_update update_seq_order (its
+// tick-off set is allocated for the call, label "seq_tickoff").
 void setup_random_sequence();
 
 // The rank of order[0..count-1], a permutation of 0..count-1: the sum over

@@ -26,6 +26,8 @@ extern int16_t i3d, j3d, h3d; // 3d width, depth, height
 extern uint8_t hex2d;         // 1 for a hexagonal 2d lattice
 extern uint8_t nonlocal;      // 0 only for regular 1d wiring with one k
 extern uint8_t whatwire;      // 0 random, 1 1d, 2 2d, 3 hand, 4 loaded, 5 hypercube, 6 3d
+constexpr uint8_t whatwire_random = 0, whatwire_1d = 1, whatwire_2d = 2, whatwire_hand = 3,
+                  whatwire_loaded = 4, whatwire_hypercube = 5, whatwire_3d = 6;
 extern int8_t nhood;          // k; with a k-mix the largest k; 0 at start-up
 extern int8_t *nhoodm;        // k of each cell (lineL bytes); neighbourhood stage
 extern uint8_t nhood_lb, nhood_ub; // smallest and largest k in nhoodm
@@ -33,6 +35,7 @@ extern uint8_t nhood_mixed;   // 1 when cells may have different k
 extern int8_t Maxnhood;       // largest k allowed; 13 at start-up, then by v
 extern int16_t maxL_lu;       // largest n whose state numbers fit 32 bits
 extern int8_t totalistic;     // rule kind: 0 rule tables, 1 tcodes, 2 kcodes
+constexpr int8_t rule_kind_tables = 0, rule_kind_tcodes = 1, rule_kind_kcodes = 2;
 extern uint8_t tot_only;      // 1 in the forward-only totalistic mode ("-t")
 extern uint8_t outer_tot;     // 1 for outer-totalistic codes
 extern uint8_t rulemix;       // 1 when each cell has its own rule or code

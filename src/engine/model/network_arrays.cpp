@@ -65,9 +65,9 @@ resize_mix(uint8_t ***rows, const char *family, size_t row_size, int change)
 uint64_t
 code_extra_entries(int k)
 {
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         return tcode_entries(k);
-    if (totalistic == 2)
+    if (totalistic == rule_kind_kcodes)
         return uint64_t(kcode_entries(k)) + 1;
     return static_cast<uint64_t>(k) + 1;
 }

@@ -28,7 +28,7 @@ void allocate_mem_rule0_extra(int k);
 // Frees those four; sizeof_statbuf and totstatrules become 0.
 void free_mem_rule0_extra();
 // statbuf, color_filter and hist_order for the codes: k(v-1)+1 entries with
-// totalistic 1, kcode entries + 1 with totalistic 2, k+1 otherwise.
+// rule_kind_tcodes, kcode entries + 1 with rule_kind_kcodes, k+1 otherwise.
 void allocate_mem_tcode0_extra(int k);
 void free_mem_tcode0_extra();
 // Grows carule to lineL pointers (row 0 kept) and allocates rows 1..lineL-1.

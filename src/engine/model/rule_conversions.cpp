@@ -37,7 +37,7 @@ entry_of_index(uint8_t *key, const uint8_t *zero_key, uint32_t i, int k)
 void
 code2rule(uint8_t *rule, const uint8_t *tcode, int k)
 {
-    if (totalistic != 1)
+    if (totalistic != rule_kind_tcodes)
         return;
     uint64_t N = int_power(value_range, k);
     for (uint64_t n = N; n-- > 0;) {

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-// With totalistic 1: rule entry i := tcode entry (sum of the k input values
+// With rule_kind_tcodes: rule entry i := tcode entry (sum of the k input values
 // of neighbourhood i), for every i < v^k. Otherwise nothing. Needs nm.
 void code2rule(uint8_t *rule, const uint8_t *tcode, int k);
 // direction 1: rule entry i := kcode entry (value-count tuple of i).

@@ -8,8 +8,8 @@ float bias_density = 50.0f;
 uint8_t seed_was_set = 0;
 
 // --- Post classes.
-uint8_t ptype = 255;
-uint8_t pmu = 255;
+uint8_t ptype = ptype_any;
+uint8_t pmu = post_class_any;
 
 // --- Per-run reset (globals.h).
 

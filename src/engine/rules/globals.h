@@ -11,7 +11,9 @@ extern uint8_t seed_was_set; // 1 once a seed routine changed the current state;
 
 // --- Post classes (post_classes.h), set by the Post restriction dialog.
 extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
+constexpr uint8_t ptype_any = 255;
 extern uint8_t pmu;   // class: 'i' A^inf, 3 A^3, 2 A^2; 255 any
+constexpr uint8_t post_class_a2 = 2, post_class_a3 = 3, post_class_ainf = 'i', post_class_any = 255;
 
 // Per-run reset, called by the run part at the start of each run; it resets nothing: every global
 // here is a rule or seed setting the user chose, kept from run to run.

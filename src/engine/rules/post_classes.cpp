@@ -146,10 +146,12 @@ any_of(const bool *flag)
 int
 post_class_answer(const post_flags &f)
 {
-    const bool *chosen = pmu == 'i' ? f.ai : pmu == 3 ? f.a3 : pmu == 2 || pmu == 255 ? f.a2 : nullptr;
+    const bool *chosen = pmu == post_class_ainf ? f.ai
+                         : pmu == post_class_a3 ? f.a3
+                         : pmu == post_class_a2 || pmu == post_class_any ? f.a2 : nullptr;
     if (!chosen)
         return 0;
-    if (ptype == 255)
+    if (ptype == ptype_any)
         return any_of(chosen);
     return ptype < value_range && chosen[ptype];
 }

@@ -24,9 +24,9 @@ constexpr size_t kSeedHeader = 5;   // v, n (2), i, j
 uint64_t
 entries_of_kind(int kind, int k)
 {
-    if (kind == 1)
+    if (kind == rule_kind_tcodes)
         return tcode_entries(k);
-    if (kind == 2)
+    if (kind == rule_kind_kcodes)
         return kcode_entries(k);
     return rule_entries(k);
 }
@@ -36,7 +36,7 @@ entries_of_kind(int kind, int k)
 int
 scheme_kind()
 {
-    return tot_only ? totalistic : 0;
+    return tot_only ? totalistic : rule_kind_tables;
 }
 
 // Wiring entries take one byte up to 254 cells, so that 0xFF stays free
@@ -111,9 +111,9 @@ uint8_t *
 scheme_row(uint32_t c)
 {
     uint32_t r = rulemix ? c : 0;
-    if (scheme_kind() == 1)
+    if (scheme_kind() == rule_kind_tcodes)
         return cacode[r];
-    if (scheme_kind() == 2)
+    if (scheme_kind() == rule_kind_kcodes)
         return v_code[r];
     return carule[r];
 }

@@ -21,9 +21,9 @@ namespace {
 uint64_t
 rule_entry_count(int k)
 {
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         return tcode_entries(k);
-    if (totalistic == 2)
+    if (totalistic == rule_kind_kcodes)
         return kcode_entries(k);
     return rule_entries(k);
 }

@@ -2,7 +2,7 @@
 #include "engine/wiring/globals.h"
 
 uint8_t loc_twod_fonly = 0;
-uint8_t defaultwiring = 0;
+uint8_t defaultwiring = defaultwiring_none;
 uint8_t regular2d = 0;
 uint8_t regular3d = 0;
 uint8_t regular2d_tgrid = 0;
@@ -21,7 +21,7 @@ uint16_t zonesize = 1;
 uint8_t ca_bias = 0;
 int8_t escape_wires = 0;
 uint8_t ib = 0, jb = 0, hb = 0;
-uint8_t fixmidwire = 0;
+uint8_t fixmidwire = fixmidwire_free;
 uint8_t distinct = 0;
 uint8_t same_wiring = 0;
 int16_t sup_3d_layers[4] = {-1, -1, -1, -1};

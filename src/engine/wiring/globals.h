@@ -8,6 +8,8 @@
 // Choices of the wiring menu (wiring_menu.h).
 extern uint8_t loc_twod_fonly; // 1: a local 2d/3d lattice run forward only, no wiring table
 extern uint8_t defaultwiring;  // lattice of the menu's first line: 0 none, 1 1d, 2 2d, 3 3d
+constexpr uint8_t defaultwiring_none = 0, defaultwiring_1d = 1, defaultwiring_2d = 2,
+                  defaultwiring_3d = 3;
 extern uint8_t regular2d;      // 1: the wiring is the regular 2d lattice template
 extern uint8_t regular3d;      // 1: the wiring is the regular 3d lattice template
 extern uint8_t regular2d_tgrid; // 1: the 2d lattice is hexagonal (triangular grid)
@@ -33,6 +35,7 @@ extern uint8_t ca_bias;        // 1: the first draw of each input is the lattice
 extern int8_t escape_wires;    // inputs of a cell drawn from the whole network, 0..nhood
 extern uint8_t ib, jb, hb;     // 1: no periodic wrap along columns, rows, layers
 extern uint8_t fixmidwire;     // 0 free; 1 the centre input is the cell; 2 no self-wiring
+constexpr uint8_t fixmidwire_free = 0, fixmidwire_centre_self = 1, fixmidwire_no_self = 2;
 extern uint8_t distinct;       // 1: no cell twice among a cell's inputs
 extern uint8_t same_wiring;    // 1: the next draw copies cell 0's pattern to every cell; then 0
 extern int16_t sup_3d_layers[4]; // layer ranges random links avoid: low1, high1, low2, high2; -1 unset

@@ -162,9 +162,9 @@ draw_in_zone(const Draw &d, int p)
             cand = lat.cell(wrap(ri, lat.ni), wrap(rj, lat.nj), wrap(rh, lat.nh));
         }
         zonewiring = cand;
-        if (fixmidwire == 1 && p == d.k / 2)
+        if (fixmidwire == fixmidwire_centre_self && p == d.k / 2)
             return d.c;
-        bool passes = inside && !(fixmidwire == 2 && cand == d.c) &&
+        bool passes = inside && !(fixmidwire == fixmidwire_no_self && cand == d.c) &&
                       !(d.distinct_test && is_used(cand));
         if (passes || draw == kMaxDraws)
             return cand;
@@ -233,7 +233,7 @@ randomly_wire_cell(uint16_t cell, uint16_t last)
     // The zone is at least one cell wide and no wider than the lattice.
     d.zs = zonesize < 1 ? 1 : zonesize;
     d.half = d.zs / 2;
-    d.distinct_test = distinct && (fixmidwire != 2 || d.zs - 1 >= nhood);
+    d.distinct_test = distinct && (fixmidwire != fixmidwire_no_self || d.zs - 1 >= nhood);
 
     uint8_t escape[kMaxPositions] = {};
     int16_t offset[kMaxPositions][3] = {};

@@ -153,7 +153,7 @@ node_weight(bool compressed)
         return 1;
     if (insegloop)
         return regular2d ? static_cast<uint32_t>(seg_2d_h[segindex]) * seg_2d_v[segindex] : seg[segindex];
-    if (direction == 'f')
+    if (direction == direction_forward)
         return static_cast<uint32_t>(cyclematch) * (basinfield ? basinno : 1u);
     return 1;
 }
@@ -184,7 +184,7 @@ void
 abandon_message()
 {
     char text[150];
-    if (abort_subtree == 2)
+    if (abort_subtree == abort_subtree_too_many_partial)
         snprintf(text, sizeof text, "\n too many partial pre-images, subtree level %d, abort-ret", level);
     else
         snprintf(text, sizeof text, "\n nextindex=%lu, too many pre-images subtree level %d, abort-ret",
@@ -253,7 +253,7 @@ take_node(bool first_pass)
 int32_t
 majority_count()
 {
-    if (value_range != 2 || show_maj == 0xFF)
+    if (value_range != 2 || show_maj == show_maj_off)
         return -1;
     int32_t majority = 0;
     for (uint32_t c = 0; c < lineL; c++)
@@ -300,7 +300,7 @@ find_fan()
         return tree_end::abandoned;
     }
     if (is && (is[0] == 'q' || is[0] == 'n')) {
-        if (direction == 'b')
+        if (direction == direction_backward)
             segfan = 0;
         stop_tree(is[0]);
         return tree_end::stopped;
@@ -330,7 +330,7 @@ void
 count_fan(bool segment_fan, uint32_t weight, int32_t majority)
 {
     fansize = nextindex - nextbefore;
-    bool basin_root = level == 0 && direction == 'f';
+    bool basin_root = level == 0 && direction == direction_forward;
     if (segment_fan) {
         totalsegfan = 0;
         for (uint32_t i = 1; i <= segno; i++)
@@ -436,7 +436,7 @@ finish_tree()
     level--;
     if (level > maxtreelevel)
         maxtreelevel = level;
-    if (direction == 'f' && precount == 0)
+    if (direction == direction_forward && precount == 0)
         gofEno = insegloop ? 1 : 0;
     treesize = precount + 1;
 }
@@ -448,7 +448,7 @@ run_backward()
 {
     tree_work work;
     if (!start_tree(work)) {
-        abort_subtree = 1;
+        abort_subtree = abort_subtree_list_full;
         abandon_message();
         release_tree_work(work);
         is[0] = 'q';

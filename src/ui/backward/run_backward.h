@@ -3,8 +3,8 @@
 // and the choice of pre-image method for each node.
 #pragma once
 
-// Builds the tree of firstseed (direction 'f' a basin tree on the attractor
-// att, 'b' a subtree). Afterwards treesize, gofEno, level (the depth),
+// Builds the tree of firstseed (direction_forward: a basin tree on the
+// attractor att; direction_backward: a subtree). Afterwards treesize, gofEno, level (the depth),
 // tree_max_fan, maxtreefan and maxtreelevel hold, and is[0] holds 'q' after
 // an abandoned tree, 'q' or 'n' when the user stopped it.
 void run_backward();

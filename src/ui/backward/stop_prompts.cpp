@@ -100,8 +100,9 @@ ask_stop_key(int lines)
     char mode_line[150];
     const char *hist = pre_fansize_freq_hist ? "inhist-h, " : "";
     const char *keys = basinfield ? "next tree/basin-n, options-o, stop field-q, cont-ret:"
-                       : direction != 'b' ? "next tree-n, options-o, stop basin-q, cont-ret:"
-                                          : "options-o, stop subtree-q, cont-ret:";
+                       : direction != direction_backward
+                           ? "next tree-n, options-o, stop basin-q, cont-ret:"
+                           : "options-o, stop subtree-q, cont-ret:";
     snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
     int16_t x = getx, y = gety;
     for (;;) {

@@ -18,8 +18,8 @@
 bool
 field_prompt()
 {
-    exhaustive_testing = 0;
-    see_ppstack = 0;
+    exhaustive_testing = exhaustive_off;
+    see_ppstack = see_ppstack_off;
     neutral_order = 0;
     const char *methods = lineL <= 12 ? "exh-e rmap-r seq-s nto-o"
                           : lineL <= 31 ? "exh-e rmap-r seq-s"
@@ -41,7 +41,7 @@ field_prompt()
     int len = input_string(2, 0);
     if (is[0] == 'q')
         return false;
-    seq_update = 0;
+    seq_update = update_parallel;
     char first = is[0], second = len > 1 ? is[1] : 0;
     if (first == '1' || first == '2')
         see_ppstack = static_cast<uint8_t>(first - '0');
@@ -49,13 +49,13 @@ field_prompt()
         reorderRBN = reorderRBN ? 0 : 1;
     } else if (lineL <= 31) {
         if (first == 'e') {
-            exhaustive_testing = 1;
+            exhaustive_testing = exhaustive_table;
         } else if (first == 's') {
-            exhaustive_testing = 1;
+            exhaustive_testing = exhaustive_table;
             erase_prompt_box(2);
             set_seq_update();
         } else if (first == 'r') {
-            exhaustive_testing = 2;
+            exhaustive_testing = exhaustive_random_map;
         } else if (first == 'o' && lineL <= 12) {
             neutral_order = 1;
             meta_graph = 0;

@@ -10,7 +10,7 @@ uint8_t toggle_single_field = 0;
 int16_t msize = 0;
 int16_t Leftx = 50;
 
-int8_t mutate = 'b';
+int8_t mutate = mutation_bits;
 uint8_t mutate_wiring = 0;
 int32_t bits_to_flip = 1;
 int32_t wires_to_move = 1;

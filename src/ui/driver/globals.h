@@ -12,7 +12,16 @@ extern int16_t Leftx;           // 50
 
 // --- Mutation between runs (mutation.h) and the run settings it reads.
 extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation
-extern uint8_t mutate_wiring;   // 'w': wires move as well as the rule mutating; else 0
+// The kind menu's letters: none, set bits, wires, chain, Post class, random
+// tcode, random kcode; the special menu's 0..5: a single flip from the left
+// (undoing the last), a cumulative flip from the left, a random rule, the
+// next rule number, a random code flip, the next code number.
+constexpr int8_t mutation_none = 'n', mutation_bits = 'b', mutation_wires = 'w',
+                 mutation_chain = 'c', mutation_post = 'P', mutation_tcode = 't',
+                 mutation_kcode = 'k';
+constexpr int8_t mutation_single_flip = 0, mutation_cumulative_flip = 1, mutation_random_rule = 2,
+                 mutation_rule_number = 3, mutation_code_flip = 4, mutation_code_number = 5;
+extern uint8_t mutate_wiring;   // mutation_wires: wires move as well as the rule mutating; else 0
 extern int32_t bits_to_flip;    // rule entries flipped per mutant, -1 all (a new random rule)
 extern int32_t wires_to_move;   // wires moved per wiring mutant, at least 1; -1 rewire every cell
 extern int16_t startmut, endmut; // first and last position of a flip from the left (countdown),

@@ -215,7 +215,7 @@ new_random_rule0(int k)
     return 1;
 }
 
-// Mode 3: the next lower rule number (v = 2, k <= 5); 0 when the walk ends.
+// mutation_rule_number: the next lower rule number (v = 2, k <= 5); 0 when the walk ends.
 int
 next_rule_number(int c, int kc)
 {
@@ -240,22 +240,22 @@ next_rule_number(int c, int kc)
     }
 }
 
-// Mode 4: bits_to_flip random entries of the cell's tcode or kcode, then
+// mutation_code_flip: bits_to_flip random entries of the cell's tcode or kcode, then
 // its rule table.
 void
 flip_code(int c, int kc)
 {
-    if (bits_to_flip <= 0 || totalistic == 0 || kc < 1)
+    if (bits_to_flip <= 0 || totalistic == rule_kind_tables || kc < 1)
         return;
     for (long t = 0; t < bits_to_flip; t++) {
-        if (totalistic == 1)
+        if (totalistic == rule_kind_tcodes)
             flip_entry(cacode[c], static_cast<uint32_t>(random() % tcode_entries(kc)));
         else
             flip_entry(v_code[c], static_cast<uint32_t>(random() % (v_tablecodemax[kc] + 1)));
     }
     if (tot_only)
         return;
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         code2rule(carule[c], cacode[c], kc);
     else
         v_code2rule(carule[c], v_code[c], kc, 1);
@@ -291,7 +291,7 @@ tick(uint32_t code)
     set_bitlong(codetickoff, code, 1);
 }
 
-// Mode 5 (v = 2): the next tcode number not yet run or counted as
+// mutation_code_number (v = 2): the next tcode number not yet run or counted as
 // equivalent, showing each code's cluster. 0 when no code is left.
 int
 next_code_number(int c, int kc)
@@ -304,7 +304,7 @@ next_code_number(int c, int kc)
     for (int guard = 0;; guard++) {
         if (guard > kMaxTries || search_stopped())
             return no_rule_found();
-        if (!rulemix && codetypeonly != 'a') {
+        if (!rulemix && codetypeonly != code_sweep_all) {
             uint32_t t1 = t ^ all, t2 = reflect_code(t1, kc), t3 = reflect_code(t, kc);
             bool opened = false;
             char text[80];
@@ -319,7 +319,7 @@ next_code_number(int c, int kc)
                 endcount++;
                 equiv = clust = 2;
             }
-            if (gd_z_graph || codetypeonly == 'c') {
+            if (gd_z_graph || codetypeonly == code_sweep_clusters) {
                 if (t1 != t && t1 != t2) {
                     snprintf(text, sizeof text, " %u", t1);
                     cluster_text(text, opened);
@@ -351,7 +351,7 @@ next_code_number(int c, int kc)
         uint32_t next;
         if (rulemix) {
             next = t >= 2 ? t - 1 : all;
-        } else if (codetypeonly == 'a' && !gd_z_graph) {
+        } else if (codetypeonly == code_sweep_all && !gd_z_graph) {
             if (t < 2)
                 return 0;
             next = t - 1;
@@ -381,7 +381,7 @@ next_code_number(int c, int kc)
     }
 }
 
-// Mode 'c' for one cell; cell 0 is redrawn until both one-sided Z figures
+// mutation_chain for one cell; cell 0 is redrawn until both one-sided Z figures
 // exceed 0.5. 0 when the capped redraws found none.
 int
 chain_mutant(int c, int kc)
@@ -400,7 +400,7 @@ chain_mutant(int c, int kc)
     return no_rule_found();
 }
 
-// Mode 'P' for one cell: random tables until one is in the chosen Post class.
+// mutation_post for one cell: random tables until one is in the chosen Post class.
 int
 post_mutant(int c, int kc)
 {
@@ -415,8 +415,9 @@ post_mutant(int c, int kc)
     return no_rule_found();
 }
 
-// Modes 0 and 1: a flip at the moving position mut; 0 also undoes the
-// previous mutant's flip at mut+1.
+// mutation_single_flip and mutation_cumulative_flip: a flip at the moving
+// position mut; the single flip also undoes the previous mutant's flip at
+// mut+1.
 void
 flip_at_position(int c, int kc)
 {
@@ -425,7 +426,7 @@ flip_at_position(int c, int kc)
         return;
     uint8_t *table = carule[c];
     flip_entry(table, static_cast<uint32_t>(mut));
-    if (mutate != 0 || mut >= entries - 1)
+    if (mutate != mutation_single_flip || mut >= entries - 1)
         return;
     uint32_t previous = static_cast<uint32_t>(mut + 1);
     if (value_range == 2)
@@ -442,38 +443,38 @@ mutate_cell(int c, int k)
     int v = value_range;
     uint32_t entries = static_cast<uint32_t>(rule_entries(kc));
     switch (mutate) {
-    case 't':
-        totalistic = 1;
+    case mutation_tcode:
+        totalistic = rule_kind_tcodes;
         random_table(cacode[c], tcode_entries(kc));
         if (!tot_only)
             code2rule(carule[c], cacode[c], kc);
         return 1;
-    case 'k':
-        totalistic = 2;
+    case mutation_kcode:
+        totalistic = rule_kind_kcodes;
         if (kc < 1)
             return 1;
         random_table(v_code[c], static_cast<uint32_t>(v_tablecodemax[kc] + 1));
         if (!tot_only)
             v_code2rule(carule[c], v_code[c], kc, 1);
         return 1;
-    case 'P':
+    case mutation_post:
         return post_mutant(c, kc);
-    case 'c':
+    case mutation_chain:
         return chain_mutant(c, kc);
-    case 0:
-    case 1:
+    case mutation_single_flip:
+    case mutation_cumulative_flip:
         flip_at_position(c, kc);
         return 1;
-    case 5:
+    case mutation_code_number:
         return v == 2 ? next_code_number(c, kc) : 1;
-    case 4:
+    case mutation_code_flip:
         flip_code(c, kc);
         return 1;
-    case 3:
+    case mutation_rule_number:
         return v == 2 && kc <= 5 ? next_rule_number(c, kc) : 1;
-    case 2:
+    case mutation_random_rule:
         break;
-    case 'b':
+    case mutation_bits:
         if (bits_to_flip != -1)
             return 1;
         break;
@@ -552,9 +553,9 @@ ask_count(long &count, long total, const char *percent_text, const char *number_
 void
 default_text(char *text, size_t size)
 {
-    if (mutate == 'b')
+    if (mutate == mutation_bits)
         snprintf(text, size, " (def %c%lu)", 'b', static_cast<unsigned long>(bits_to_flip));
-    else if (mutate >= 0 && mutate <= 5)
+    else if (mutate >= mutation_single_flip && mutate <= mutation_code_number)
         snprintf(text, size, " (def %d)", mutate);
     else
         snprintf(text, size, " (def %c)", mutate);
@@ -565,9 +566,9 @@ default_text(char *text, size_t size)
 answer_step
 special_menu()
 {
-    mutate = 2;
-    bool codes = totalistic != 0;
-    const char *code_name = totalistic == 2 ? "kcode" : "tcode";
+    mutate = mutation_random_rule;
+    bool codes = totalistic != rule_kind_tables;
+    const char *code_name = totalistic == rule_kind_kcodes ? "kcode" : "tcode";
     draw_prompt_box(3);
     if (!codes)
         snprintf(textb[0], 150, "specify rule mutation");
@@ -601,18 +602,18 @@ special_menu()
     else if (key >= '0' && key <= '5')
         mutate = static_cast<int8_t>(key - '0');
     else if (key != kKeyReturn && !(key >= '6' && key <= '9'))
-        mutate = 0;
-    if (mutate < 4)
-        totalistic = 0;
+        mutate = mutation_single_flip;
+    if (mutate < mutation_code_flip)
+        totalistic = rule_kind_tables;
     bool offered = true;
-    if (codes && nhood > 5 && mutate == 3)
+    if (codes && nhood > 5 && mutate == mutation_rule_number)
         offered = false;
-    if (!codes && nhood <= 5 && (mutate == 4 || mutate == 5))
+    if (!codes && nhood <= 5 && (mutate == mutation_code_flip || mutate == mutation_code_number))
         offered = false;
-    if (!codes && nhood > 5 && mutate >= 3 && mutate <= 5)
+    if (!codes && nhood > 5 && mutate >= mutation_rule_number && mutate <= mutation_code_number)
         offered = false;
     if (!offered)
-        mutate = 0;
+        mutate = mutation_single_flip;
     return answer_step::next;
 }
 
@@ -626,7 +627,7 @@ flip_positions()
         last = Maxint;
     startmut = static_cast<int16_t>(last);
     endmut = 0;
-    if (acceptall || accept_from != 'm')
+    if (acceptall || accept_from != accept_from_mutation)
         return answer_step::next;
     draw_prompt_box(2);
     outtext(value_range == 2 ? "specify start - end position of bitflip (countdown)"
@@ -669,20 +670,20 @@ flip_positions()
 void
 set_kind_defaults()
 {
-    if (mutate != 'n')
-        mutate = 'b';
+    if (mutate != mutation_none)
+        mutate = mutation_bits;
     mutate_wiring = 0;
     bits_to_flip = 1;
     if (gd_z_graph || screensavedemo) {
-        if (totalistic == 0)
-            mutate = 2;
+        if (totalistic == rule_kind_tables)
+            mutate = mutation_random_rule;
         if (gd_z_graph && nhood <= 3)
-            mutate = 3;
-        if (gd_z_graph && totalistic != 0)
-            mutate = 5;
+            mutate = mutation_rule_number;
+        if (gd_z_graph && totalistic != rule_kind_tables)
+            mutate = mutation_code_number;
     }
-    if (gd_z_graph == 3) {
-        mutate = 'b';
+    if (gd_z_graph == sweep_graph_size) {
+        mutate = mutation_bits;
         bits_to_flip = 1;
     }
 }
@@ -698,9 +699,9 @@ kind_menus(int len)
         acceptall = 1;
     if (first == 'w' || second == 'w') {
         if (first == 'w')
-            mutate = 'w';
+            mutate = mutation_wires;
         if (second == 'w')
-            mutate_wiring = 'w';
+            mutate_wiring = mutation_wires;
         nonlocal = 1;
         wire_move('s', 0);
         if (is[0] == 'q')
@@ -708,13 +709,13 @@ kind_menus(int len)
     }
     switch (first) {
     case '1':
-        mutate = 'b';
+        mutate = mutation_bits;
         break;
     case 'n':
-        mutate = 'n';
+        mutate = mutation_none;
         break;
     case 'b':
-        mutate = 'b';
+        mutate = mutation_bits;
         set_bit_flips();
         if (is[0] == 'q')
             return answer_step::restart;
@@ -729,7 +730,7 @@ kind_menus(int len)
         answer_step step = special_menu();
         if (step != answer_step::next)
             return step;
-        if (mutate == 0 || mutate == 1)
+        if (mutate == mutation_single_flip || mutate == mutation_cumulative_flip)
             return flip_positions();
         break;
     }
@@ -771,7 +772,11 @@ pause_settings(int)
 // after the kind menu starts it again.
 constexpr question kMutationRows[] = {
     {nullptr, set_kind_defaults, nullptr, 0, 0, nullptr, 0, answer_step::back},
-    {[] { return gd_z_graph == 3 || (acceptall == 0 && accept_from == 'm'); }, nullptr,
+    {[] {
+         return gd_z_graph == sweep_graph_size ||
+                (acceptall == 0 && accept_from == accept_from_mutation);
+     },
+     nullptr,
      [] {
          draw_prompt_box(2);
          outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
@@ -784,10 +789,14 @@ constexpr question kMutationRows[] = {
          outtext(":");
      },
      2, 0, kind_menus, 0, answer_step::back},
-    {[] { return datapause == 0; },
+    {[] { return datapause == datapause_unset; },
      [] { mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0; }, nullptr, 0, 0, nullptr, 0,
      answer_step::back},
-    {[] { return datapause == 0 && acceptall == 0 && accept_from == 'm'; }, nullptr,
+    {[] {
+         return datapause == datapause_unset && acceptall == 0 &&
+                accept_from == accept_from_mutation;
+     },
+     nullptr,
      [] {
          draw_prompt_box(2);
          outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
@@ -803,7 +812,7 @@ constexpr question_place kOwnBoxes = {nullptr, nullptr, false};
 int
 mutate_rule(int k)
 {
-    if (was_changed == 1 || mutate == 'n') {
+    if (was_changed == 1 || mutate == mutation_none) {
         was_changed = 0;
         fieldno = 0;
         reset_layout_cursor();
@@ -811,19 +820,20 @@ mutate_rule(int k)
     }
     int result = 1;
     bool rule_too = true;
-    if (mutate == 'w' || mutate_wiring == 'w') {
+    if (mutate == mutation_wires || mutate_wiring == mutation_wires) {
         if (wires_to_move == -1)
             rewire_every_cell();
         else if (wires_to_move > 0)
             move_single_wires(wires_to_move);
-        rule_too = mutate_wiring == 'w';
+        rule_too = mutate_wiring == mutation_wires;
     }
     // The forward-only totalistic mode has codes and no rule tables.
-    bool codes_only = mutate == 't' || mutate == 'k' || mutate == 4 || mutate == 5;
+    bool codes_only = mutate == mutation_tcode || mutate == mutation_kcode ||
+                      mutate == mutation_code_flip || mutate == mutation_code_number;
     if (!carule && !codes_only)
         rule_too = false;
     if (rule_too) {
-        if (mutate == 'b' && bits_to_flip >= 1) {
+        if (mutate == mutation_bits && bits_to_flip >= 1) {
             flip_rule_bits();
         } else {
             int cells = rulemix ? lineL : 1;
@@ -927,7 +937,7 @@ wire_move(char mode, uint8_t color)
 void
 biased_new_rule()
 {
-    if (mutate == 2) {
+    if (mutate == mutation_random_rule) {
         static const struct {
             float bound;
             uint16_t bias;

@@ -82,7 +82,7 @@ void
 random_mix_rule(int c)
 {
     uint32_t entries = static_cast<uint32_t>(rule_entries(nhood));
-    if (totalistic == 0) {
+    if (totalistic == rule_kind_tables) {
         for (uint32_t i = 0; i < entries; i++)
             set_value(carule[c], i, random_rule_entry());
         return;
@@ -183,7 +183,7 @@ change_net_size(int n)
     }
 
     allocate_mem_wiring();
-    if (whatwire == 1) {
+    if (whatwire == whatwire_1d) {
         for (int c = L; c >= 0; c--)
             oneD_local_wire_cell(static_cast<uint16_t>(c), L);
     } else {
@@ -209,7 +209,7 @@ can_resize_by_one(int flag)
 {
     if (flag == 0)
         return true;
-    if (nhood_mixed && totalistic > 0)
+    if (nhood_mixed && totalistic > rule_kind_tables)
         return false;
     if (twod || threed || loc_twod_fonly || !wiring)
         return false;
@@ -221,7 +221,7 @@ can_resize_by_one(int flag)
 void
 wire_rule_extra_cell(int flag)
 {
-    if (flag == 0 || (nhood_mixed && totalistic > 0))
+    if (flag == 0 || (nhood_mixed && totalistic > rule_kind_tables))
         return;
     int change = flag > 0 ? 1 : -1;
     int old_n = lineL - change;
@@ -234,7 +234,7 @@ wire_rule_extra_cell(int flag)
         nhoodm[L] = nhood_mixed ? draw_mixed_k() : nhood;
     }
 
-    if (nonlocal == 0 || whatwire == 1) {
+    if (nonlocal == 0 || whatwire == whatwire_1d) {
         rewire_ring_ends();
     } else if (change > 0) {
         clamp_zonesize();
@@ -265,7 +265,7 @@ wire_rule_extra_cell(int flag)
         return;
     }
     long r = random() % L;
-    if (totalistic == 0) {
+    if (totalistic == rule_kind_tables) {
         memcpy(carule[L], carule[r], rule_bytes(nhood));
         return;
     }

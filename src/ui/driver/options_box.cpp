@@ -46,9 +46,9 @@ finish_options_box(int graphics)
     draw_box(1, 2, 2, end + CWidth, lines * CHeight + vgay(8), 1, 0);
 
     const char *middle = "seed-e";
-    if (limitcheck && direction == 'f' && basinfield)
+    if (limitcheck && direction == direction_forward && basinfield)
         middle = "toggle:field-single-t STP-P";
-    else if ((limitcheck && direction == 'f') || direction == 'b')
+    else if ((limitcheck && direction == direction_forward) || direction == direction_backward)
         middle = "toggle:single-field-t STP-P, seed-e";
     const char *last = loc_twod_fonly || !graphics ? "back-q cont-ret:"
                                                    : "net-n back-q cont-ret:";
@@ -164,7 +164,7 @@ finish_options(int flag)
             }
             break;
         case 'q':
-            diff_plot = 0;
+            diff_plot = diff_plot_off;
             break;
         default:
             break;

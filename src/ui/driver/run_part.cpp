@@ -129,7 +129,7 @@ plot_gofe_point(int divisor, float gofe)
 {
     graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
     int y = goy - static_cast<int>(gofe * ly);
-    if (gd_z_graph == 3) {
+    if (gd_z_graph == sweep_graph_size) {
         int x = gox;
         if (totalgraphrules > 1)
             x = static_cast<int>(gox + (lineL - startL) * lx / (totalgraphrules - 1));
@@ -142,9 +142,9 @@ plot_gofe_point(int divisor, float gofe)
         }
         sweep_previous_x = static_cast<int16_t>(x);
         sweep_previous_y = static_cast<int16_t>(y);
-    } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+    } else if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda) {
         plot_spot(static_cast<int>(gox + zparam[0] * lx), y);
-        if (gd_z_graph == 2)
+        if (gd_z_graph == sweep_graph_z_lambda)
             plot_spot(static_cast<int>(gox - 300 + lratio * lx), y);
     }
 }
@@ -186,7 +186,7 @@ void
 count_mutant_position()
 {
     fieldno = 0;
-    if (!was_changed && (mutate == 0 || mutate == 1)) {
+    if (!was_changed && (mutate == mutation_single_flip || mutate == mutation_cumulative_flip)) {
         mut--;
         if (mut == endmut - 1)
             mut = startmut;
@@ -201,7 +201,7 @@ start_sweep_graph()
     rectangle(run_frame_left(), vgay(45), Maxx - 2, vgay(158));
     scale = 1;
     gofE_z_graph();
-    if (mutate == 5)
+    if (mutate == mutation_code_number)
         allocate_code_mem();
 }
 
@@ -228,7 +228,7 @@ start_run_state()
     reset_storage_ui_run();
     reset_measures_run();
     reset_graphs_run();
-    if (see_ppstack == 1 && nonlocal) {
+    if (see_ppstack == see_ppstack_on && nonlocal) {
         draw_prompt_box(1);
         outtext("partial pre-image histogram: start pause-p");
     }
@@ -237,7 +237,8 @@ start_run_state()
 void
 basin_hint(bool field)
 {
-    const char *stack = see_ppstack == 1 && nonlocal ? (field ? " ppstack-p" : "ppstack-p") : "";
+    const char *stack =
+        see_ppstack == see_ppstack_on && nonlocal ? (field ? " ppstack-p" : "ppstack-p") : "";
     if (field)
         snprintf(textb[0], 150, "matrix-m STP-s scroll-# exp-e contr-c%s", stack);
     else
@@ -255,7 +256,7 @@ enum class run_step { seed, output, menus, run_kind, run_start, repeat, end_of_r
 bool
 choose_seed()
 {
-    diff_plot = 0;
+    diff_plot = diff_plot_off;
     event_ready();
     select_seed(0, bitseed, "SEED", 1);
     if (is[0] == 'q')
@@ -274,7 +275,7 @@ choose_output(bool field)
     select_pattern_scrolling();
     if (is[0] != 'q')
         return true;
-    direction = 0;
+    direction = direction_unset;
     return false;
 }
 
@@ -299,7 +300,7 @@ choose_single_run_kind()
             return tot_only ? run_step::seed : run_step::output;
     } else {
         select_foreward_back();
-        if (is[0] != 'q' && direction == 'b')
+        if (is[0] != 'q' && direction == direction_backward)
             select_stepforward();
         if (is[0] == 'q')
             return run_step::output;
@@ -325,7 +326,7 @@ start_screensaver()
 {
     setfillstyle(0, darkgray);
     bar(0, 0, Maxx, Maxy);
-    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    float per_cell = direction == direction_forward ? 5.0f * lineL / 11 : 5.0f;
     setfillstyle(0, black);
     pieslice(ox, oy, 0, 360, static_cast<int16_t>(startrad * per_cell));
 }
@@ -360,7 +361,7 @@ start_runs(bool field)
         return;
     if (screensavedemo)
         start_screensaver();
-    if (gd_z_graph == 3) {
+    if (gd_z_graph == sweep_graph_size) {
         sweep_seed = static_cast<uint8_t *>(checked_calloc(rangebytesL, 1, "rangeseed"));
         memcpy(sweep_seed, bitseed, rangebytesL);
     }
@@ -373,7 +374,7 @@ move_screensaver_disc()
     firstox = static_cast<int16_t>(random() % Maxx);
     firstoy = static_cast<int16_t>(random() % Maxy);
     setfillstyle(0, black);
-    float per_cell = direction == 'f' ? 5.0f * lineL / 11 : 5.0f;
+    float per_cell = direction == direction_forward ? 5.0f * lineL / 11 : 5.0f;
     pieslice(firstox, firstoy, 0, 360, static_cast<int16_t>(startrad * per_cell));
     for (int c = L; c >= 0; c--) {
         int bit = random() % 100 >= 50 ? 1 : 0;
@@ -453,7 +454,7 @@ draw_the_run(bool field)
         return;
     }
     memcpy(A, bitseed, bytesL);
-    if (direction == 'f')
+    if (direction == direction_forward)
         run_forward(rules_of_network());
     else
         upstream_only();
@@ -467,8 +468,9 @@ plot_run_point(bool field)
     if (!gd_z_graph)
         return;
     if (!field)
-        plot_gofe_point(275, direction == 'b' ? totsubgofEdensity : basingofEdensity);
-    else if (gd_z_graph != 3 || !earlyexitfield)
+        plot_gofe_point(275,
+                        direction == direction_backward ? totsubgofEdensity : basingofEdensity);
+    else if (gd_z_graph != sweep_graph_size || !earlyexitfield)
         plot_gofe_point(250, fieldgofEdensity);
 }
 
@@ -476,7 +478,7 @@ plot_run_point(bool field)
 void
 run_once(bool field)
 {
-    if (field || limitcheck || direction == 'b')
+    if (field || limitcheck || direction == direction_backward)
         basin_hint(field);
     if (field)
         in_startfield = 1;
@@ -499,7 +501,7 @@ run_once(bool field)
     plot_run_point(field);
     if (field) {
         rule_mix_data_line();
-        if (!(exhaustive_testing && earlyexitfield && gd_z_graph != 3))
+        if (!(exhaustive_testing && earlyexitfield && gd_z_graph != sweep_graph_size))
             print_field_data();
     }
     in_degree_histogram();
@@ -523,7 +525,7 @@ screen_after_run(bool field, char key)
             input_string(1, -2);
             key = is[0];
         }
-        if (gd_z_graph == 1 || gd_z_graph == 2)
+        if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda)
             frame_for_next_run();
     } else if (!field && screensavedemo) {
         if (key != 'q')
@@ -541,7 +543,7 @@ void
 next_sweep_point(bool field)
 {
     endcount++;
-    if (gd_z_graph == 3 && endcount <= totalgraphrules) {
+    if (gd_z_graph == sweep_graph_size && endcount <= totalgraphrules) {
         grow_by_one_cell();
         if (field) {
             ox = firstox;
@@ -550,7 +552,7 @@ next_sweep_point(bool field)
             memcpy(bitseed, sweep_seed, rangebytesL);
             advance_layout_cursor();
         }
-    } else if (gd_z_graph == 1 || gd_z_graph == 2) {
+    } else if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda) {
         biased_new_rule();
     }
 }
@@ -569,7 +571,7 @@ after_run(bool field)
     count_mutant_position();
     if (gd_z_graph)
         next_sweep_point(field);
-    if (field && gd_z_graph == 3) {
+    if (field && gd_z_graph == sweep_graph_size) {
         // A field's size sweep runs to its last size before the next mutant.
         if (endcount < totalgraphrules)
             return true;
@@ -597,13 +599,13 @@ end_runs(bool field)
         nowscrolling = 0;
     }
     if (gd_z_graph) {
-        if (!rulemix && (mutate == 4 || mutate == 5))
+        if (!rulemix && (mutate == mutation_code_flip || mutate == mutation_code_number))
             finish_options(1);
         clear_run_frame();
         endcount = 0;
-        if (mutate == 5)
+        if (mutate == mutation_code_number)
             free_code_mem();
-        if (gd_z_graph == 3) {
+        if (gd_z_graph == sweep_graph_size) {
             if (!field) {
                 change_net_size(startL);
                 memcpy(bitseed, sweep_seed, rangebytesL);
@@ -714,7 +716,7 @@ run_part()
         }
         refuse_large_field();
         if (basinfield)
-            direction = 'f';
+            direction = direction_forward;
         loop_end end = run_loop(basinfield != 0);
         if (end == loop_end::back_to_view) {
             is[0] = 'q';

@@ -295,7 +295,7 @@ set_glider_counts()
         no_glider_rules[4][2] = 32;
         no_glider_rules[4][3] = 32;
         no_glider_rules[5][2] = 32;
-    } else if (totalistic == 2) {
+    } else if (totalistic == rule_kind_kcodes) {
         no_glider_rules[3][6] = 23;
     }
 }
@@ -306,7 +306,7 @@ has_glider_list()
 {
     int v = value_range, k = nhoodm[0];
     if (tot_only)
-        return totalistic == 2 && v == 3 && k == 6;
+        return totalistic == rule_kind_kcodes && v == 3 && k == 6;
     return (v == 2 && k >= 5 && k <= 7) || (v == 3 && k == 3) || (v == 4 && (k == 2 || k == 3)) ||
            (v == 5 && k == 2);
 }
@@ -344,7 +344,7 @@ free_code_buffers()
 stage
 rules_stage()
 {
-    exhaustive_testing = 0;
+    exhaustive_testing = exhaustive_off;
     rulemix = 0;
     rules_set = 1;
     remember_line(stage::rules);

@@ -254,13 +254,13 @@ start_zemra(int argc, char **argv)
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;
-    new_weight = 2;
-    direction = 0;
+    new_weight = font_weight_bold;
+    direction = direction_unset;
     value_range = 2;
     parse_command_line(argc, argv, &bground, &tot_only);
     Maxnhood = 13;
     layout_notset = 1;
-    show_maj = 0xFF;
+    show_maj = show_maj_off;
 
     uint32_t randseed = startup_randseed(static_cast<uint32_t>(getpid()),
                                          static_cast<uint32_t>(time(nullptr)));

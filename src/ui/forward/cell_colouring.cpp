@@ -56,18 +56,19 @@ value_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk,
              const colouring_step *step)
 {
     it->cell_frozen = 0;
-    if (!step->fwd_only || (it->frozen_mode == 0 && att_hist != 2) || !step->frozen_test)
+    if (!step->fwd_only || (it->frozen_mode == 0 && att_hist != att_hist_skeleton) ||
+        !step->frozen_test)
         return color_v[value];
     const int top = value_range - 1;
     bool frozen = frozen_cell(c, value, it);
     it->cell_frozen = frozen;
-    if (att_hist == 2) {
+    if (att_hist == att_hist_skeleton) {
         bool keep = frozen && (sk->kind == 2 || (sk->kind == 0 && get_value(A, c) == 0) ||
                                (sk->kind == 1 && get_value(A, c) != 0));
         if (sk->frozen_buff)
             set_bitlong(sk->frozen_buff, c, keep ? 1 : 0);
     }
-    if (frozen && (att_hist == 2 || it->frozen_mode == 2)) {
+    if (frozen && (att_hist == att_hist_skeleton || it->frozen_mode == 2)) {
         if (value == top)
             sk->frozen_top++;
         else
@@ -102,11 +103,11 @@ set_nhdcolor(int k, uint32_t x)
 {
     const int v = value_range;
     uint64_t n, last;
-    bool kcodes = tot_only && totalistic == 2;
+    bool kcodes = tot_only && totalistic == rule_kind_kcodes;
     if (!tot_only) {
         n = int_power(v, k);
         last = n - 1;
-    } else if (totalistic == 1) {
+    } else if (totalistic == rule_kind_tcodes) {
         last = static_cast<uint64_t>(k) * (v - 1);
         n = static_cast<uint64_t>(v - 1) * nhood + 1;
     } else {
@@ -130,11 +131,11 @@ cell_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk, colou
 {
     bool filtered = cell_filtered(c);
     int colour = color_v[value];
-    if (ncolor == 0 || att_hist == 2 || seed_was_set)
+    if (ncolor == 0 || att_hist == att_hist_skeleton || seed_was_set)
         colour = value_colour(c, value, it, sk, step);
     if (step->fwd_only && stp_cell_color)
         stp_cell_color[c] = static_cast<uint8_t>(filtered ? color_v[0] : colour);
-    bool oblique = d_mode == 3 || d_mode == 4;
+    bool oblique = d_mode == display_2d_time || d_mode == display_3d;
     if (step->by_nhood) {
         colour = nhd[c] == 0 || filtered ? black : set_nhdcolor(nhoodm[c], nhd[c]);
         if (stp_cell_color)
@@ -150,7 +151,7 @@ cell_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk, colou
     }
     // Display adjustments: a filtered cell shows as value 0 in the flat
     // displays and is left out (black) in the scrolling and oblique ones.
-    if ((d_mode == 2 && scrolling) || oblique) {
+    if ((d_mode == display_2d && scrolling) || oblique) {
         if (filtered || (value_range > 2 && colour == darkgray))
             return black;
     } else if (filtered) {

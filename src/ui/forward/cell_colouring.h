@@ -17,7 +17,7 @@ struct colouring_step {
 };
 
 // The colour of cell c, whose value in A is value, in this step. Counts the
-// frozen cells into sk and fills sk->frozen_buff (att_hist 2), and in
+// frozen cells into sk and fills sk->frozen_buff (att_hist_skeleton), and in
 // forward-only runs records the colour in stp_cell_color[c].
 int cell_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk,
                 colouring_step *step);

@@ -38,18 +38,18 @@ reset_stpwidth(entropy_graph *eg, run_iteration *it)
     const int cs = it->cell_size, margin = vgax(10);
     int width = 0;
     switch (d_mode) {
-    case 1:
+    case display_1d:
         width = lineL * cs + margin;
         if (diff_plot)
             width += (it->diff_gap + lineL / 2) * cs + margin;
         break;
-    case 2:
+    case display_2d:
         width = (i2d + (diff_plot ? it->diff_gap : 0)) * cs + margin;
         break;
-    case 3:
+    case display_2d_time:
         width = static_cast<int>(i2d * cs + j2d * cs * slope + margin);
         break;
-    case 4:
+    case display_3d:
         if (diff_plot)
             width = static_cast<int>(i3d * cs + 2 * j3d * cs * slope + it->diff_gap * cs + margin);
         else

@@ -67,9 +67,9 @@ struct run_context {
     damage_record dp{};
     uint8_t **rules = nullptr;
     step_mode mode;
-    bool fwd_only = false;  // direction 'f', limitcheck 0
-    bool search = false;    // attractor search: limitcheck > 0 or att_hist 1
-    bool backward = false;  // direction 'b'
+    bool fwd_only = false;  // direction_forward, limitcheck 0
+    bool search = false;    // attractor search: limitcheck > 0 or att_hist_types
+    bool backward = false;  // direction_backward
     uint8_t saved_stp = 0;
     int width = 0;          // pattern width in pixels
     float side_width = 0;   // width of the side plot, 0 without one
@@ -99,7 +99,7 @@ uint8_t *
 box_rule(const run_context &r)
 {
     if (tot_only)
-        return totalistic == 1 ? cacode[0] : v_code[0];
+        return totalistic == rule_kind_tcodes ? cacode[0] : v_code[0];
     return r.rules[0];
 }
 
@@ -116,7 +116,7 @@ largest_index(int k)
 {
     if (!tot_only)
         return static_cast<int16_t>(int_power(value_range, k) - 1);
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         return static_cast<int16_t>(k * (value_range - 1));
     return static_cast<int16_t>(v_tablecodemax ? v_tablecodemax[k] : 0);
 }
@@ -202,8 +202,8 @@ void
 setup_plot_buffers(run_context &r)
 {
     entropy_graph &eg = r.eg;
-    eg.plot_on = stpgraph == 1;
-    eg.hist_mode = stpgraph == 2 ? 1 : stpgraph > 2 ? 2 : 0;
+    eg.plot_on = stpgraph == stpgraph_density;
+    eg.hist_mode = stpgraph == stpgraph_lookup_bars ? 1 : stpgraph > stpgraph_lookup_bars ? 2 : 0;
     int k = nhood;
     if (single_entropy && nhood_mixed && entropy_poss < lineL)
         k = nhoodm[entropy_poss];
@@ -293,9 +293,9 @@ finish_run(run_context &r, run_exit how)
         free_pattern_pixmap(&it);
         release(it.pixmap);
     }
-    if (how == run_exit::user && r.fwd_only && d_mode == 3) {
+    if (how == run_exit::user && r.fwd_only && d_mode == display_2d_time) {
         // A 2d+time display ended from the pause box goes back to 2d frames.
-        d_mode = 2;
+        d_mode = display_2d;
         if (stp)
             draw_2d_frame(&r.eg, &it);
     }
@@ -374,7 +374,7 @@ history_limit_reached(run_context &r, uint32_t t)
 }
 
 // The cycle in att is found: its rows, then the basin drawing; or, with
-// att_hist 1, its type recorded and a new random seed. Returns true when
+// att_hist_types, its type recorded and a new random seed. Returns true when
 // the run ends.
 bool
 cycle_found(run_context &r)
@@ -383,12 +383,12 @@ cycle_found(run_context &r)
     attractor_history_free();
     if (stp) {
         end_page(it.cell_size);
-        if (d_mode == 1)
+        if (d_mode == display_1d)
             draw_cycle_rows(&it);
     }
-    if (att_hist == 1) {
+    if (att_hist == att_hist_types) {
         show_att_type_hist(&r.sk, &r.dp, &it, r.width);
-        if (stp && d_mode == 1)
+        if (stp && d_mode == display_1d)
             it.page_full = 1;
         random_seed(it.fore_colour, 100, 0);
         attractor_search_start();
@@ -475,14 +475,14 @@ pause_point(run_context &r)
         else
             z_parameter_all_mvalue(k, 0, r.rules[0]);
     }
-    if (d_mode == 2 && !scrolling && stp)
+    if (d_mode == display_2d && !scrolling && stp)
         draw_2d_frame(&r.eg, &it);
     if (!r.fwd_only)
         return q;
     int result = 0;
     r.layout_before = graph_layout;
     r.nhood_before = nhood;
-    if ((q && stppause == 0) || stppause == 1) {
+    if ((q && stppause == stppause_none) || stppause == stppause_box) {
         result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
         if (graph_layout != r.layout_before) {
             char key = is[0];
@@ -503,12 +503,12 @@ pause_point(run_context &r)
             result = 0;
         if (is[0] == '+')
             it.step_pause = 1;
-    } else if (stppause == 2) {
+    } else if (stppause == stppause_hint) {
         if (draw_hint_box(1, 1, "ops-Q cont-ret:", vgax(500)) == 'Q')
-            stppause = 1;
+            stppause = stppause_box;
         erase_free_hint_box(vgax(500));
     }
-    if (show_ss_matrixF == 1 && result)
+    if (show_ss_matrixF == ss_view_matrix && result)
         show_statespace_matrix(nullptr);
     if (result == 2 && r.eg.hist_mode != 2)
         it.time = 0;
@@ -525,7 +525,7 @@ pause_point(run_context &r)
         interrupt_key_index(&r.eg, &it);
     if (r.eg.hist_mode && (is[0] == '4' || is[0] == 'k') && r.eg.oldbar)
         memset(r.eg.oldbar, 0, (static_cast<size_t>(it.max_index) + 1) * sizeof(uint16_t));
-    if (was_changed && d_mode == 3) {
+    if (was_changed && d_mode == display_2d_time) {
         moveto(static_cast<int>(it.frame_x), static_cast<int>(it.frame_y - 1));
         draw_axon_plane(it.cell_size, static_cast<int>(it.frame_y - 1));
     }
@@ -569,9 +569,9 @@ start_run_settings(run_context &r)
     it.scan_length = 150;
     it.run_p_order = p_order == 1;
     it.node_outline = 1;
-    if (stppause == 255) {
+    if (stppause == stppause_step_next_run) {
         it.step_pause = 1;
-        stppause = 0;
+        stppause = stppause_none;
     }
     r.saved_stp = stp;
 }
@@ -599,13 +599,13 @@ allocate_graph_layout(run_context &r)
 void
 choose_display_mode(run_context &r)
 {
-    if (d_mode == 0)
-        d_mode = twod ? 2 : threed ? 4 : 1;
+    if (d_mode == display_unset)
+        d_mode = twod ? display_2d : threed ? display_3d : display_1d;
     if (r.fwd_only)
         set_2d_3d_coords(&r.it);
     r.it.run_seq_update = seq_update;
     if (r.search)
-        diff_plot = 0;
+        diff_plot = diff_plot_off;
 }
 
 // The frozen-skeleton prompts and the difference plot's set-up; false when
@@ -613,13 +613,13 @@ choose_display_mode(run_context &r)
 bool
 ask_skeleton_and_diff_plot(run_context &r)
 {
-    if (att_hist == 2 && !skeleton_prompts(r))
+    if (att_hist == att_hist_skeleton && !skeleton_prompts(r))
         return false;
-    if (diff_plot == 3) {
+    if (diff_plot == diff_plot_stats) {
         setup_diff_plot(&r.dp);
         if (is[0] == 'q')
             return false;
-    } else if (att_hist == 1 || att_hist == 2) {
+    } else if (att_hist == att_hist_types || att_hist == att_hist_skeleton) {
         r.dp.types = 0;
         r.dp.largest = 10000;
         r.dp.smallest = 20;
@@ -659,13 +659,13 @@ begin_stepping(run_context &r)
         attractor_search_start();
 }
 
-// The attractor-type records of att_hist 1 (types by seed) and, forward
+// The attractor-type records of att_hist_types (types by seed) and, forward
 // only, 2 (frozen skeletons).
 void
 allocate_attractor_types(run_context &r)
 {
     skeleton_record &sk = r.sk;
-    if (att_hist == 1) {
+    if (att_hist == att_hist_types) {
         sk.att_type_state = static_cast<uint8_t **>(
             checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
         sk.att_type_state[0] =
@@ -684,7 +684,7 @@ allocate_attractor_types(run_context &r)
             }
         }
     }
-    if (r.fwd_only && att_hist == 2) {
+    if (r.fwd_only && att_hist == att_hist_skeleton) {
         sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
         sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
         sk.att_type_state = static_cast<uint8_t **>(
@@ -732,13 +732,13 @@ set_up_forward_only_displays(run_context &r)
     it.diff_gap = 3;
     reset_stpwidth(&r.eg, &it);
     r.eg.w1 = r.eg.w2 = vgax(100);
-    if (show_ss_matrixF == 1) {
+    if (show_ss_matrixF == ss_view_matrix) {
         show_statespace_matrix(nullptr);
-    } else if (show_ss_matrixF == 'r') {
+    } else if (show_ss_matrixF == ss_view_return_map) {
         it.return_map = 1;
         r.eg.point_colour = yellow;
         draw_Hamming_plot(1, r.width);
-        show_ss_matrixF = 0;
+        show_ss_matrixF = ss_view_none;
     }
     setup_plot_buffers(r);
     if (stpgraph && stp)
@@ -754,7 +754,7 @@ allocate_pattern_buffers(run_context &r)
         r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
     it.pixmap = static_cast<image_slot *>(checked_calloc(1, sizeof(image_slot), "Pixmap pointer"));
     if (stp)
-        make_pattern_pixmap(&it, d_mode == 1 ? static_cast<int>(r.side_width) : 0);
+        make_pattern_pixmap(&it, d_mode == display_1d ? static_cast<int>(r.side_width) : 0);
     it.time = 0;
 }
 
@@ -780,13 +780,13 @@ start_pattern(run_context &r)
         r.eg.plot_row = -1;
     bool one_k = !nhood_mixed;
     it.half_shift = r.fwd_only && stp && one_k &&
-                    ((oned && nhood % 2 == 0 && d_mode == 1 && !nonlocal) ||
-                     (twod && d_mode == 2 && (nhood == 6 || nhood == 7)));
+                    ((oned && nhood % 2 == 0 && d_mode == display_1d && !nonlocal) ||
+                     (twod && d_mode == display_2d && (nhood == 6 || nhood == 7)));
     if (r.fwd_only)
         show_multistate_color_key(1);
-    if (oned && d_mode > 1)
+    if (oned && d_mode > display_1d)
         scrolling = 0;
-    it.disc_cells = d_mode == 4;
+    it.disc_cells = d_mode == display_3d;
 }
 
 // The set-up of a run, phase by phase. Returns false when the run ended in
@@ -802,7 +802,7 @@ set_up_run(run_context &r)
         return false;
     // The successor table comes from the pre-image subsystem; a random-map
     // run cannot step without it.
-    if (exhaustive_testing == 2 && !exh_pairs) {
+    if (exhaustive_testing == exhaustive_random_map && !exh_pairs) {
         is[0] = 'q';
         return false;
     }
@@ -827,7 +827,7 @@ run_steps(run_context &r)
     // What the caller's dialogs left in is[0] is no key of this run.
     is[0] = 0;
     for (;;) {
-        if (diff_plot == 3 && it.time == r.dp.delay)
+        if (diff_plot == diff_plot_stats && it.time == r.dp.delay)
             it.fore_colour = static_cast<uint8_t>(random_bitflip_state(it.fore_colour));
         uint32_t t = ++it.time;
 
@@ -840,7 +840,7 @@ run_steps(run_context &r)
         colouring.frozen_test = r.fwd_only && it.lastA && t > frozen_gens &&
                                 r.history_valid >= frozen_gens;
         colouring.by_nhood = ncolor == 1 && !seed_was_set && r.fwd_only;
-        bool colour_cells = stp || att_hist == 2;
+        bool colour_cells = stp || att_hist == att_hist_skeleton;
         if (colour_cells)
             draw_pattern_cells(&it, &r.sk, &colouring, stp, it.run_seq_update != 0);
         if (r.drawn)
@@ -857,9 +857,9 @@ run_steps(run_context &r)
         if ((stp || r.ae.no_display) && !r.backward) {
             if (it.frozen_mode == 2)
                 show_frozen_counts(r);
-            if (!(d_mode == 2 && scrolling)) {
+            if (!(d_mode == display_2d && scrolling)) {
                 entropy_eeg_plot(&r.ae, &r.eg, &it, colouring.nhood_colour);
-                if (show_ss_matrixF == 1)
+                if (show_ss_matrixF == ss_view_matrix)
                     show_statespace_matrix(A);
             }
         }
@@ -872,7 +872,7 @@ run_steps(run_context &r)
             step_pause(r);
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
-        if (att_hist == 2 && it.time > frozen_gens)
+        if (att_hist == att_hist_skeleton && it.time > frozen_gens)
             show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width);
 
         if (r.search) {
@@ -921,7 +921,7 @@ run_steps(run_context &r)
                 is[0] = 'q';
             if (oned && gety + it.scan_length * it.cell_size > Maxy) {
                 it.page_full = 1;
-                if (stppause == 1) {
+                if (stppause == stppause_box) {
                     input_string(1, -2);
                     if (is[0] == 'q')
                         it.scan_sample = 0;
@@ -967,9 +967,9 @@ run_forward(uint8_t **rules)
 {
     run_context r;
     r.rules = rules;
-    r.backward = direction == 'b';
+    r.backward = direction == direction_backward;
     r.fwd_only = forward_only_run();
-    r.search = direction == 'f' && (limitcheck > 0 || att_hist == 1);
+    r.search = direction == direction_forward && (limitcheck > 0 || att_hist == att_hist_types);
     if (r.backward && stepforward == 0) {
         is[0] = 0;
         return;
@@ -989,5 +989,5 @@ rules_of_network()
 {
     if (!tot_only)
         return carule;
-    return totalistic == 1 ? cacode : v_code;
+    return totalistic == rule_kind_tcodes ? cacode : v_code;
 }

@@ -12,9 +12,9 @@
 uint8_t **rules_of_network();
 
 // rules: carule, or cacode / v_code in the totalistic forward-only mode.
-// The kind of run comes from the globals: direction 'f' with limitcheck 0 a
-// forward-only run; 'f' with limitcheck > 0 (or att_hist 1) an attractor
-// search; 'b' the forward steps before a subtree (stepforward of them).
+// The kind of run comes from the globals: direction_forward with limitcheck 0
+// a forward-only run; with limitcheck > 0 (or att_hist_types) an attractor
+// search; direction_backward the forward steps before a subtree (stepforward of them).
 // On return is[0] is 0 after the steps before a subtree, what the basin
 // drawing left after a basin (attperiod then 0), or 'q' when the user ended
 // the run.

@@ -31,11 +31,11 @@ select_pattern_scrolling()
 {
     acceptall = 0;
     forward_only = 0;
-    accept_from = 0;
+    accept_from = accept_from_none;
     stp = 1;
     if (tot_only) {
         forward_only = 1;
-        direction = 'f';
+        direction = direction_forward;
     }
     text_column_question("output parameters: defaults-ret:");
     if (is[0] == 'q')
@@ -45,7 +45,7 @@ select_pattern_scrolling()
 void
 forward_only_para()
 {
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 0;
     is[0] = kKeyReturn;
 }
@@ -59,7 +59,7 @@ select_foreward_back()
         setpback_x_lines(0);
         return;
     }
-    direction = is[0] == 'b' ? 'b' : 'f';
+    direction = is[0] == 'b' ? direction_backward : direction_forward;
     limitcheck = is[0] == 's' ? 0 : kHistoryLimit;
 }
 
@@ -73,5 +73,5 @@ select_stepforward()
 void
 set_seq_update()
 {
-    seq_update = 0;
+    seq_update = update_parallel;
 }

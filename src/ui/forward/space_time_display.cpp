@@ -74,7 +74,7 @@ divisor_not_above(int m, int a)
     return 1;
 }
 
-// A flat cell (d_mode 1 and 2) at (x, y) of colour c into the batch.
+// A flat cell (display_1d and display_2d) at (x, y) of colour c into the batch.
 void
 flat_cell(const run_iteration *it, int x, int y, int c)
 {
@@ -92,7 +92,7 @@ flat_cell(const run_iteration *it, int x, int y, int c)
     }
 }
 
-// The disc of a cell of d_mode 2 (scrolling), 3 and 4, centred at (x, y).
+// The disc of a cell of display_2d (scrolling), display_2d_time and display_3d, centred at (x, y).
 void
 disc_cell(const run_iteration *it, int x, int y, int c)
 {
@@ -109,7 +109,7 @@ disc_cell(const run_iteration *it, int x, int y, int c)
     pieslice(x, y, 0, 360, it->cell_size / 2);
 }
 
-// A parallelogram cell of d_mode 3 and 4 at the cell counter's place.
+// A parallelogram cell of display_2d_time and display_3d at the cell counter's place.
 void
 oblique_cell(run_iteration *it, int c)
 {
@@ -160,9 +160,9 @@ pixmap_height_of(const run_iteration *it)
 {
     const int s = it->cell_size;
     switch (d_mode) {
-    case 2:
+    case display_2d:
         return s * j2d + 1;
-    case 4:
+    case display_3d:
         return static_cast<int>(s * j3d * kSlope + s * h3d + 1);
     default:
         return Maxy;
@@ -231,11 +231,11 @@ pattern_width(const run_iteration *it)
 {
     const int s = it->cell_size;
     switch (d_mode) {
-    case 2:
+    case display_2d:
         return i2d * s;
-    case 3:
+    case display_2d_time:
         return static_cast<int>(s * j2d * kSlope + i2d * s);
-    case 4:
+    case display_3d:
         return static_cast<int>(s * j3d * kSlope + i3d * s);
     default:
         return lineL * s;
@@ -258,13 +258,13 @@ make_pattern_pixmap(run_iteration *it, int side_plot)
     const int gap = diff_plot ? it->diff_gap * s : 0;
     int width;
     switch (d_mode) {
-    case 2:
+    case display_2d:
         width = static_cast<int>(i2d * s + 0.5 * s + 1) + gap;
         break;
-    case 3:
+    case display_2d_time:
         width = pattern_width(it);
         break;
-    case 4:
+    case display_3d:
         width = static_cast<int>(s * j3d * kSlope + i3d * s + 1) + gap;
         break;
     default:
@@ -305,7 +305,7 @@ draw_2d_frame(entropy_graph *eg, run_iteration *it)
         eg->diff_y = static_cast<int16_t>(s * (j2d + it->diff_gap));
         rectangle(eg->diff_x - 1, eg->diff_y - 1, eg->diff_x - 1 + s * half + 1,
                   eg->diff_y - 1 + s * j2d + 1);
-    } else if (it->half_shift && d_mode == 2 && s > 2) {
+    } else if (it->half_shift && d_mode == display_2d && s > 2) {
         double h = 0;
         for (int r = 1; r < j2d; r++)
             h = static_cast<int>(h + s * kHexRow);
@@ -322,13 +322,13 @@ draw_axon_plane(int s, int y)
 {
     int16_t px = getx, py = gety;
     int colour = getcolor();
-    bool flat = d_mode == 2;  // the scrolling 2d display's square grid
-    int w = d_mode == 4 ? i3d : i2d, d = d_mode == 4 ? j3d : j2d;
+    bool flat = d_mode == display_2d;  // the scrolling 2d display's square grid
+    int w = d_mode == display_3d ? i3d : i2d, d = d_mode == display_3d ? j3d : j2d;
     int x0 = flat ? y : getx;
     int f = static_cast<int>((s * kSlope) * d);
-    int y1 = d_mode == 4 ? y + s * h3d : Maxy - 1;
-    bool grid = !(d_mode == 4 && s < 3);
-    if (d_mode == 4) {
+    int y1 = d_mode == display_3d ? y + s * h3d : Maxy - 1;
+    bool grid = !(d_mode == display_3d && s < 3);
+    if (d_mode == display_3d) {
         setfillstyle(0, black);
         bar(x0, y - f, x0 + w * s + f, y1);
     }
@@ -357,7 +357,7 @@ draw_axon_plane(int s, int y)
                 lineto(x0 + w * s + g, y - g);
             }
         }
-        if (d_mode == 4) {
+        if (d_mode == display_3d) {
             for (int h = 1; h < h3d; h++) {
                 moveto(x0, y + h * s);
                 lineto(x0 + w * s, y + h * s);
@@ -383,7 +383,7 @@ draw_axon_plane(int s, int y)
         lineto(x0 + w * s + f, y - f);
         lineto(x0 + f, y - f);
         lineto(x0, y);
-        if (d_mode == 4 || (d_mode == 3 && y - f < 2)) {
+        if (d_mode == display_3d || (d_mode == display_2d_time && y - f < 2)) {
             rectangle(x0, y, x0 + w * s, y1);
             moveto(x0 + w * s + f, y - f);
             lineto(x0 + w * s + f, y1 - f);
@@ -397,7 +397,7 @@ draw_axon_plane(int s, int y)
 void
 draw_stpframe(int x, float width)
 {
-    if (stpgraph == 0 || (d_mode == 2 && scrolling))
+    if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
         return;
     int colour = getcolor();
     int fill = fillcolor;
@@ -405,7 +405,7 @@ draw_stpframe(int x, float width)
     setfillstyle(0, black);
     setcolor(red);
     bar3d(x, 0, x1, Maxy, 0, 0);
-    if (stpgraph == 1) {
+    if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
         for (int i = 1; i <= 3; i++) {
             moveto(x + i * d, 0);
@@ -425,14 +425,14 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
 {
     const int s = it->cell_size;
     draw_box(kBaseSlot, 0, 0, 1, 1, 0, -1);
-    if (d_mode == 2 || d_mode == 3) {
+    if (d_mode == display_2d || d_mode == display_2d_time) {
         it->row_slant = static_cast<float>(s * kSlope);
         it->frame_width = static_cast<float>(s * i2d);
         it->frame_depth = it->row_slant * j2d;
         if (diff_plot && twod)
             draw_2d_frame(eg, it);
     }
-    if (d_mode == 3) {
+    if (d_mode == display_2d_time) {
         it->cell_gap = s > vgax(5) ? 2 : 1;
         it->frame_row = 0;
         it->frame_x = 0;
@@ -440,7 +440,7 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
         it->frame_y = it->frame_depth;
         moveto(0, static_cast<int>(it->frame_depth));
         draw_axon_plane(s, gety);
-    } else if (d_mode == 4) {
+    } else if (d_mode == display_3d) {
         it->row_slant = static_cast<float>(s * kSlope);
         it->frame_width = static_cast<float>(s * i3d);
         it->frame_depth = it->row_slant * j3d;
@@ -453,7 +453,7 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
         int x1 = static_cast<int>(i3d * s + j3d * s * kSlope);
         int y1 = static_cast<int>(j3d * s * kSlope + s * h3d);
         draw_box(kBaseSlot, 0, 0, x1, std::min(y1, static_cast<int>(Maxy)), 0, -1);
-    } else if (d_mode == 2 && !scrolling) {
+    } else if (d_mode == display_2d && !scrolling) {
         draw_2d_frame(eg, it);
     }
     if (side_width > 0 && stp) {
@@ -470,7 +470,7 @@ void
 display_before_sweep(run_iteration *it)
 {
     const int s = it->cell_size;
-    if (scrolling && stp && d_mode == 2) {
+    if (scrolling && stp && d_mode == display_2d) {
         if (!nowscrolling)
             it->frame_no++;
         it->frame_y = static_cast<float>(s * it->frame_no);
@@ -481,10 +481,10 @@ display_before_sweep(run_iteration *it)
         // for n above 16383.
         if (oned && slant >= 2 * static_cast<int32_t>(lineL))
             slant = 0;
-        if (d_mode == 1)
+        if (d_mode == display_1d)
             moveto(static_cast<int>(s * 0.5 * slant), gety);
     }
-    if (d_mode == 4 && stp) {
+    if (d_mode == display_3d && stp) {
         moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_depth));
         copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
         draw_on_pixmap(it);
@@ -499,10 +499,11 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
                    int sequential)
 {
     const int s = it->cell_size, n = lineL;
-    const bool hex = it->half_shift && d_mode == 2 && it->pixel_size >= 3;
-    const bool scrolled_2d = d_mode == 2 && scrolling;
-    const bool oblique = d_mode == 3 || d_mode == 4;
-    if (draw && (d_mode == 1 || (d_mode == 2 && !scrolling) || d_mode == 4))
+    const bool hex = it->half_shift && d_mode == display_2d && it->pixel_size >= 3;
+    const bool scrolled_2d = d_mode == display_2d && scrolling;
+    const bool oblique = d_mode == display_2d_time || d_mode == display_3d;
+    if (draw &&
+        (d_mode == display_1d || (d_mode == display_2d && !scrolling) || d_mode == display_3d))
         draw_on_pixmap(it);
     int x = getx, y = gety;
     const int offset = scrolled_2d ? it->frame_no * s : 0;
@@ -511,7 +512,7 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
         int colour = cell_colour(c, get_value(A, c), it, sk, step);
         if (!draw)
             continue;
-        if (d_mode == 1) {
+        if (d_mode == display_1d) {
             if (it->half_shift && oned && x >= s * n)
                 x = slant % 2 ? s / 2 : 0;
             flat_cell(it, x, y, colour);
@@ -520,7 +521,7 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
                 batch.add(black, x, y, it->diff_gap * s, s);
                 x += it->diff_gap * s;
             }
-        } else if (d_mode == 2) {
+        } else if (d_mode == display_2d) {
             if (scrolled_2d) {
                 if (colour != black && !it->hide_cells) {
                     if (it->disc_cells && s >= 4)
@@ -552,13 +553,13 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
             it->cell_count++;
             if (colour != black)
                 oblique_cell(it, colour);
-            bool row_end = d_mode == 3 ? (n - i) % i2d == 0 : i % i3d == 0;
+            bool row_end = d_mode == display_2d_time ? (n - i) % i2d == 0 : i % i3d == 0;
             if (row_end) {
                 it->frame_row++;
                 it->cell_count = 0;
                 it->frame_x = static_cast<float>(static_cast<int>(kSlope * it->frame_row * s));
             }
-            if (d_mode == 4 && i > 0 && i % (i3d * j3d) == 0) {
+            if (d_mode == display_3d && i > 0 && i % (i3d * j3d) == 0) {
                 it->frame_no++;
                 it->frame_row = 0;
                 it->frame_x = 0;
@@ -568,7 +569,7 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
     }
     if (draw) {
         batch.flush();
-        if (d_mode == 1)
+        if (d_mode == display_1d)
             moveto(getx, y);
         draw_on_window();
     }
@@ -579,7 +580,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
 {
     const int s = it->cell_size;
     switch (d_mode) {
-    case 1:
+    case display_1d:
         if (!scrolling) {
             int top = gety;
             copy_drawable_to_window(it->pixmap, 0, top, pixmap_width, s);
@@ -592,7 +593,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
             draw_on_window();
         }
         break;
-    case 2:
+    case display_2d:
         if (!scrolling) {
             copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
             draw_2d_frame(eg, it);
@@ -645,7 +646,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
     default:
         break;
     }
-    if (d_mode > 1) {
+    if (d_mode > display_1d) {
         moveto(0, 0);
         if (side_width > 0 && ++eg->plot_row > Maxy) {
             draw_stpframe(pattern_width(it), eg->w2);
@@ -660,16 +661,16 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
     const int s = it->cell_size;
     const int width = pattern_width(it);
     int x1 = width;
-    if (d_mode == 1 && diff_plot)
+    if (d_mode == display_1d && diff_plot)
         x1 += lineL * s;
-    if (d_mode == 3) {
+    if (d_mode == display_2d_time) {
         x1 = static_cast<int>(it->row_slant * j2d + it->frame_x + s * i2d);
         it->frame_row = 0;
         it->frame_x = 0;
         it->frame_no = 0;
         it->frame_y = it->row_slant * j2d;
     }
-    if (d_mode == 4)
+    if (d_mode == display_3d)
         x1 = Maxx;
     if (eg->hist_mode == 2) {
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
@@ -686,7 +687,7 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
         if (side_width > 0) {
             float w = eg->plot_on ? eg->w1 : eg->w2;
-            if (d_mode != 3)
+            if (d_mode != display_2d_time)
                 draw_stpframe(width, w);
             draw_on_pixmap(it);
             draw_stpframe(width, w);
@@ -694,7 +695,7 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         }
     }
     moveto(0, 0);
-    if (d_mode == 3) {
+    if (d_mode == display_2d_time) {
         moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
         draw_axon_plane(s, static_cast<int>(it->frame_y));
         moveto(0, 0);

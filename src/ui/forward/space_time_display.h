@@ -1,6 +1,7 @@
 // Where and how a forward run draws each cell of each time-step: 1d rows
-// under one another (d_mode 1), one 2d frame per step (2), 2d frames stacked
-// obliquely in time (3) or an isometric 3d block (4); the pattern pixmap, the
+// under one another (display_1d), one 2d frame per step (display_2d), 2d
+// frames stacked obliquely in time (display_2d_time) or an isometric 3d block
+// (display_3d); the pattern pixmap, the
 // frames and base planes, the side-plot frame, the row and frame advance, the
 // page end and the rows of a found attractor cycle.
 #pragma once
@@ -40,7 +41,7 @@ void draw_axon_plane(int s, int y);
 // side plot or in a scrolling 2d display).
 void draw_stpframe(int x, float width);
 
-// The frames and bases of d_mode 2, 3 and 4 at the start of a run, and the
+// The frames and bases of display_2d, display_2d_time and display_3d at the start of a run, and the
 // side-plot frame; side_width: the side plot's width (0 for none).
 void setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width);
 // Display preparations of each step before the sweep (scroll offset,
@@ -57,7 +58,7 @@ void draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *
 void display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width);
 // Clears the pattern area and restarts the drawing at the top.
 void pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width);
-// The states of the cycle att[1..attperiod] as rows at the pen (d_mode 1).
+// The states of the cycle att[1..attperiod] as rows at the pen (display_1d).
 void draw_cycle_rows(run_iteration *it);
 
 // The drawable of the window, for switching back from the pixmap.

@@ -28,7 +28,7 @@ struct run_iteration {
     uint8_t zero_dot;        // mark value-0 cells with a green dot
     uint8_t half_shift;      // offset alternate rows by half a cell
     uint8_t node_outline;    // graph-layout discs outlined; 1 at the start
-    uint8_t disc_cells;      // cells drawn as discs (d_mode 4 at the start)
+    uint8_t disc_cells;      // cells drawn as discs (display_3d at the start)
     uint8_t hide_cells;      // 1: no cell drawn in the scrolling 2d display
     uint8_t skip_on;         // draw only every (time_skip+1)-th step
     uint8_t run_seq_update;  // seq_update at the start
@@ -60,8 +60,8 @@ struct run_iteration {
 
 // eg: entropy and lookup-frequency plots.
 struct entropy_graph {
-    uint8_t plot_on;         // density/entropy plot (stpgraph 1)
-    uint8_t hist_mode;       // lookup frequencies: 0 off, 1 (stpgraph 2), 2 (higher)
+    uint8_t plot_on;         // density/entropy plot (stpgraph_density)
+    uint8_t hist_mode;       // lookup frequencies: 0 off, 1 bars, 2 graph (stpgraph)
     uint8_t ent_kind;        // 0 entropy, 1 fuzzy, 2 both
     uint8_t ed_plot;         // entropy-density plot of rule samples on
     uint8_t k;               // k of the measured neighbourhood

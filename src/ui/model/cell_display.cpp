@@ -398,9 +398,9 @@ end_page(int h)
         return;
     }
     if (!nowscrolling) {
-        if (d_mode == 1) {
+        if (d_mode == display_1d) {
             moveto(0, gety + h);
-        } else if (d_mode == 2) {
+        } else if (d_mode == display_2d) {
             pixmap_width = static_cast<int16_t>(getx + h);
             moveto(getx, gety + h);
             if (Maxx - pixmap_width < vgax(130) + 3 * h + 3 && !onthefly_box_erased) {
@@ -409,14 +409,14 @@ end_page(int h)
             }
         }
         bool start = false;
-        if (d_mode == 1 || d_mode == 3)
+        if (d_mode == display_1d || d_mode == display_2d_time)
             start = Maxy - gety < h;
-        else if (d_mode == 2)
+        else if (d_mode == display_2d)
             start = Maxy - gety < 3 * h || Maxx - pixmap_width < 3 * h;
         if (start) {
             nowscrolling = 1;
-            scrolly = static_cast<int16_t>(gety - h + (d_mode == 3 ? vgax(1) : 0));
-            if (d_mode == 1 || d_mode == 2)
+            scrolly = static_cast<int16_t>(gety - h + (d_mode == display_2d_time ? vgax(1) : 0));
+            if (d_mode == display_1d || d_mode == display_2d)
                 moveto(0, gety + h);
         } else {
             copy_drawable_to_window(&current_draw, 0, gety - h, pixmap_width, h);
@@ -424,11 +424,11 @@ end_page(int h)
         return;
     }
     clear_area(0, scrolly, pixmap_width, Maxy);
-    if (d_mode == 1 || d_mode == 3)
+    if (d_mode == display_1d || d_mode == display_2d_time)
         copy_part_image(&current_draw, &current_draw, 0, h, 0, 0, pixmap_width, scrolly);
-    else if (d_mode == 2)
+    else if (d_mode == display_2d)
         copy_part_image(&current_draw, &current_draw, h, h, 0, 0, pixmap_width, scrolly);
-    if (d_mode >= 1 && d_mode <= 3)
+    if (d_mode >= display_1d && d_mode <= display_2d_time)
         copy_drawable_to_window(&current_draw, 0, 0, 0, 0);
     moveto(0, scrolly - h);
 }

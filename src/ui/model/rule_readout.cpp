@@ -119,7 +119,7 @@ void
 write_code(int k, int outflag, int x, int xmax, int cell)
 {
     int v = value_range;
-    bool tcode = totalistic == 1;
+    bool tcode = totalistic == rule_kind_tcodes;
     int last = tcode ? k * (v - 1) : (v_tablecodemax ? v_tablecodemax[k] : 0);
     uint8_t *code = tcode ? (cacode ? cacode[cell] : nullptr) : (v_code ? v_code[cell] : nullptr);
     if (!code)
@@ -157,9 +157,13 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     int v = value_range;
     setviewport(0, 0, Maxx, Maxy, 1);
     int x0 = vgax(125);
-    int x1 = (totalistic == 0 && k <= 4) || exhaustive_testing == 2 ? vgax(550) : Maxx;
-    bool two_lines = totalistic == 0 &&
-                     ((v == 2 && k <= 6 && exhaustive_testing != 2) || (v == 3 && k <= 4) ||
+    int x1 =
+        (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
+            ? vgax(550)
+            : Maxx;
+    bool two_lines = totalistic == rule_kind_tables &&
+                     ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) ||
+                      (v == 3 && k <= 4) ||
                       (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
@@ -192,12 +196,12 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     char text[160];
     moveto(first_line_x > x ? first_line_x : x, y);
 
-    if (seq_update != 0)
+    if (seq_update != update_parallel)
         write_sequential_order(xmax);
     if (neutral_order == 1)
         outtext(basinfield == 1 ? "all neutral order components"
                                 : "one neutral order component");
-    if (whatwire == 5) {
+    if (whatwire == whatwire_hypercube) {
         int n = neutral_order && templineL ? templineL : lineL;
         snprintf(text, sizeof text, " %dd-hcube ", n);
         outtext(text);
@@ -212,7 +216,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         moveto(px, py);
         return getx;
     }
-    if (exhaustive_testing == 2) {
+    if (exhaustive_testing == exhaustive_random_map) {
         snprintf(text, sizeof text, "Random Map, Size=%d ", lineL);
         outtext(text);
         moveto(px, py);
@@ -221,7 +225,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
 
     if (tot_only)
         snprintf(text, sizeof text, "v%dk%d %s (forward only)", v, k,
-                 totalistic == 1 ? "tcode" : "kcode");
+                 totalistic == rule_kind_tcodes ? "tcode" : "kcode");
     else
         snprintf(text, sizeof text, "v%dk%d rule", v, k);
     outtext(text);
@@ -255,7 +259,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         setfillstyle(0, black);
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
-    if (totalistic == 1 || totalistic == 2)
+    if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
         write_code(k, outflag, x, xmax, cell);
 
     if (threed)

@@ -23,11 +23,11 @@ select_totalistic()
         setpback_x_lines(0);
         return;
     }
-    totalistic = tot_only ? 2 : 0;
+    totalistic = tot_only ? rule_kind_kcodes : rule_kind_tables;
     if (is[0] == 't')
-        totalistic = 1;
+        totalistic = rule_kind_tcodes;
     else if (is[0] == 'k')
-        totalistic = 2;
+        totalistic = rule_kind_kcodes;
     if (tot_only && (is[0] == 'o' || (len > 1 && is[1] == 'o')))
         outer_tot = 1;
 }

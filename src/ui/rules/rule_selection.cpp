@@ -37,7 +37,7 @@ rule_selection()
         outtext("RULES: single rule (def), load rulemix-l, list Post-P, amend k-matrix-a");
     else {
         snprintf(textb[0], 150, "%s: single code (def), load codemix-l, amend k-matrix-a",
-                 totalistic == 1 ? "TCODE" : "KCODE");
+                 totalistic == rule_kind_tcodes ? "TCODE" : "KCODE");
         outtext(textb[0]);
     }
     moveto(margin, gety + CHeight);
@@ -47,11 +47,11 @@ rule_selection()
     moveto(x, row);
     if (is[0] == 'q')
         return row;
-    if (totalistic == 1) {
+    if (totalistic == rule_kind_tcodes) {
         random_value_line(cacode[0], tcode_entries(nhood));
         if (!tot_only)
             code2rule(carule[0], cacode[0], nhood);
-    } else if (totalistic == 2) {
+    } else if (totalistic == rule_kind_kcodes) {
         random_value_line(v_code[0], kcode_entries(nhood));
         if (!tot_only)
             v_code2rule(carule[0], v_code[0], nhood, 1);

@@ -48,7 +48,7 @@ setup_fonts(int size)
 {
     free_fonts();
     pointsize = size > 0 ? static_cast<int16_t>(size) : automatic_point_size(Maxx);
-    const char *weight = new_weight == 1 ? "medium" : "bold";
+    const char *weight = new_weight == font_weight_medium ? "medium" : "bold";
     char name[128];
 
     snprintf(name, sizeof name, "-adobe-courier-%s-r-*-*-0-%d-*-*-*-0-*-*", weight,

@@ -17,7 +17,7 @@ uint8_t mouse_found = 0;
 uint16_t screen_depth = 0;
 
 int16_t pointsize = 0;
-uint8_t new_weight = 2;
+uint8_t new_weight = font_weight_bold;
 int16_t CHeight = 11, CWidth = 6;
 uint8_t CHeight_changed = 0;
 uint8_t fonttype = 0;

@@ -27,6 +27,7 @@ extern uint16_t screen_depth; // depth of the window and of every pixmap
 // Fonts (fonts.cpp).
 extern int16_t pointsize;     // current point size
 extern uint8_t new_weight;    // 1 medium, otherwise bold; 2 at start-up
+constexpr uint8_t font_weight_medium = 1, font_weight_bold = 2;
 extern int16_t CHeight, CWidth; // line height and character width of text layout
 extern uint8_t CHeight_changed; // 1 once the user fixed the line space
 extern uint8_t fonttype;      // 1 once propfont is on the GC

@@ -31,7 +31,7 @@ load_glider_buf(int count)
     if (k < 0 || k >= kGliderKs)
         return;
     uint64_t entries;
-    if (tot_only && totalistic == 2) {
+    if (tot_only && totalistic == rule_kind_kcodes) {
         entries = static_cast<uint64_t>(v_tablecodemax[nhood]) + 1;
         snprintf(filename, kFileNameSize, "g_v%dk%d.r_v", v, k);
     } else {

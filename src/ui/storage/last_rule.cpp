@@ -27,7 +27,9 @@ std::string failed_save;
 void
 name_file(int k)
 {
-    const char *ext = totalistic == 1 ? ".tco" : totalistic == 2 ? ".vco" : ".rul";
+    const char *ext = totalistic == rule_kind_tcodes   ? ".tco"
+                      : totalistic == rule_kind_kcodes ? ".vco"
+                                                       : ".rul";
     snprintf(filename, kFileNameSize, "%s%d%s%d%s", "l_v", value_range, "k", k, ext);
 }
 
@@ -79,9 +81,9 @@ load_last_rule(uint8_t *rule, int k)
     case last_rule_check::bad_value:
         return refused(filename);
     }
-    if (!tot_only && totalistic == 1)
+    if (!tot_only && totalistic == rule_kind_tcodes)
         code2rule(carule[0], rule, k);
-    else if (!tot_only && totalistic == 2)
+    else if (!tot_only && totalistic == rule_kind_kcodes)
         v_code2rule(carule[0], rule, k, 1);
     moveto(x, y);
     return k;

@@ -96,7 +96,7 @@ cube_dimension(uint32_t n)
 bool
 wiring_takes_k(int k)
 {
-    if (loc_twod_fonly || whatwire != 5)
+    if (loc_twod_fonly || whatwire != whatwire_hypercube)
         return true;
     int d = cube_dimension(lineL);
     return k == d || k == d + 1;
@@ -162,7 +162,7 @@ uint8_t
 load_single_rule(const network_file &file, uint8_t *buffer)
 {
     int k = file.k, used_k = file.rule_k;
-    bool into_buffer = rulemix || (tot_only && outer_tot && totalistic == 2);
+    bool into_buffer = rulemix || (tot_only && outer_tot && totalistic == rule_kind_kcodes);
     if (used_k != nhood) {
         // The caller decides what a rule of another k means; the network
         // changes k only while it is set up with one k and no mix.
@@ -180,9 +180,9 @@ load_single_rule(const network_file &file, uint8_t *buffer)
     uint8_t *row;
     if (into_buffer)
         row = buffer;
-    else if (totalistic == 1)
+    else if (totalistic == rule_kind_tcodes)
         row = cacode[0];
-    else if (totalistic == 2)
+    else if (totalistic == rule_kind_kcodes)
         row = v_code[0];
     else
         row = carule[0];
@@ -337,9 +337,15 @@ load_save_wrs(int mode, uint8_t *buffer, int what)
     const char *label = nullptr, *base = nullptr;
     switch (what) {
     case 0:
-        label = totalistic == 1 ? "SINGLE T-CODE" : totalistic == 2 ? "SINGLE K-CODE" : "SINGLE RULE";
-        pattern = totalistic == 1 ? "*.tco" : totalistic == 2 ? "*.vco" : "*.rul";
-        base = totalistic == 1 ? "mytco_v%d" : totalistic == 2 ? "myvco_v%d" : "myrul_v%d";
+        label = totalistic == rule_kind_tcodes   ? "SINGLE T-CODE"
+                : totalistic == rule_kind_kcodes ? "SINGLE K-CODE"
+                                                 : "SINGLE RULE";
+        pattern = totalistic == rule_kind_tcodes   ? "*.tco"
+                  : totalistic == rule_kind_kcodes ? "*.vco"
+                                                   : "*.rul";
+        base = totalistic == rule_kind_tcodes   ? "mytco_v%d"
+               : totalistic == rule_kind_kcodes ? "myvco_v%d"
+                                                : "myrul_v%d";
         break;
     case 1:
         label = "WIRING ONLY";

@@ -194,7 +194,7 @@ ask_bias_questions()
                                                : "suppress periodic boundary-s: i:");
          },
          1, 0, take_boundaries, 2, answer_step::back},
-        {nullptr, [] { fixmidwire = 0; },
+        {nullptr, [] { fixmidwire = fixmidwire_free; },
          [] { say("exclude all selfwiring-2, selfwire centre wire-1:"); }, 1, 0,
          [](int) {
              if (is[0] == '1' || is[0] == '2')
@@ -255,7 +255,7 @@ void
 bias_random_wiring()
 {
     ca_bias = ib = jb = hb = 0;
-    fixmidwire = 0;
+    fixmidwire = fixmidwire_free;
     escape_wires = 0;
     distinct = 0;
     force_layers_set = 0;

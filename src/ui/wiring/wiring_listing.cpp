@@ -57,9 +57,9 @@ rule_heading()
 {
     if (!rulemix)
         return nullptr;
-    if (totalistic == 1)
+    if (totalistic == rule_kind_tcodes)
         return rules_set ? "tcode(hex)" : "tcode not set";
-    if (totalistic == 2)
+    if (totalistic == rule_kind_kcodes)
         return rules_set ? "kcode(hex)" : "kcode not set";
     if (tot_only)
         return nullptr;
@@ -77,7 +77,7 @@ draw_rule_part(int c, int x, int y, bool copy)
     moveto(x, y);
     int k = nhoodm[c];
     int mode = copy ? 6 : 5;
-    if (!tot_only && totalistic == 0) {
+    if (!tot_only && totalistic == rule_kind_tables) {
         if (nhood < 4 && value_range == 2) {
             char text[24];
             snprintf(text, sizeof text, "%3lu ",
@@ -86,9 +86,9 @@ draw_rule_part(int c, int x, int y, bool copy)
         } else {
             print_current_bitstring_hexbytes(1, carule[c], k, Maxx, lightcyan, mode);
         }
-    } else if (totalistic == 1 && cacode) {
+    } else if (totalistic == rule_kind_tcodes && cacode) {
         print_current_bitstring_hexbytes(2, cacode[c], k, Maxx, lightcyan, mode);
-    } else if (totalistic == 2 && v_code) {
+    } else if (totalistic == rule_kind_kcodes && v_code) {
         print_current_bitstring_hexbytes(3, v_code[c], k, Maxx, lightcyan, mode);
     }
 }

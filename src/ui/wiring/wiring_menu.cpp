@@ -114,25 +114,25 @@ lattice_step()
 {
     twod_local = 0;
     switch (defaultwiring) {
-    case 1:
-        whatwire = 1;
+    case defaultwiring_1d:
+        whatwire = whatwire_1d;
         break;
-    case 2:
+    case defaultwiring_2d:
         twod_local = 1;
         compress_1d_local = 0;
         twod = 2;
-        whatwire = 2;
+        whatwire = whatwire_2d;
         nonlocal = 1;
         break;
-    case 3:
+    case defaultwiring_3d:
         compress_1d_local = 0;
-        whatwire = 6;
+        whatwire = whatwire_3d;
         threed = 3;
         nonlocal = 1;
         break;
     default:
         compress_1d_local = 0;
-        whatwire = 0;
+        whatwire = whatwire_random;
         nonlocal = 1;
         break;
     }
@@ -149,7 +149,7 @@ ask_hypercube_probability()
     if (is[0] != kKeyReturn && typed >= 0 && typed <= 100)
         hyper_prob = static_cast<uint16_t>(typed);
     nonlocal = 1;
-    whatwire = 5;
+    whatwire = whatwire_hypercube;
     erase_prompt_box(1);
 }
 
@@ -203,7 +203,7 @@ take_menu(int len)
 {
     char key = is[0];
     if (key == 'l') {
-        whatwire = 4;
+        whatwire = whatwire_loaded;
         nonlocal = 1;
         compress_1d_local = 0;
         erase_prompt_box(2);
@@ -216,17 +216,17 @@ take_menu(int len)
     if (key == '2') {
         oned = 0;
         twod = 2;
-        defaultwiring = 2;
+        defaultwiring = defaultwiring_2d;
         regular2d = 1;
         if (hexagonal_k(nhood) || (len > 1 && is[1] == 'x'))
             regular2d_tgrid = hex2d = 1;
     } else if (key == '3') {
         threed = 3;
-        defaultwiring = 3;
+        defaultwiring = defaultwiring_3d;
         oned = 0;
         regular3d = 1;
     } else if (key != 'r') {
-        defaultwiring = 1;
+        defaultwiring = defaultwiring_1d;
     }
     if (key == '2' || key == '3') {
         answer_step step = ask_forward_only("forwards only (uses less memory, slower)-y:");
@@ -254,7 +254,7 @@ take_lattice(int len)
     } else {
         oned = 1;
     }
-    defaultwiring = 0;
+    defaultwiring = defaultwiring_none;
     return answer_step::next;
 }
 
@@ -263,18 +263,18 @@ take_special(int)
 {
     char key = is[0];
     if (key == 'h') {
-        whatwire = 3;
+        whatwire = whatwire_hand;
     } else if (key == '2' && twod) {
-        whatwire = 2;
+        whatwire = whatwire_2d;
         regular2d = 1;
         if (hexagonal_k(nhood))
             regular2d_tgrid = hex2d = 1;
         return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
     } else if (key == '3' && threed) {
-        whatwire = 6;
+        whatwire = whatwire_3d;
         return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
     } else if (key == '1') {
-        whatwire = 1;
+        whatwire = whatwire_1d;
         nonlocal = 0;
     }
     return answer_step::next;
@@ -300,8 +300,8 @@ finish_choice()
         int least = i3d < j3d ? i3d : j3d;
         zonesize = static_cast<uint16_t>(least < h3d ? least : h3d);
     }
-    fixmidwire = 0;
-    if (special && whatwire == 0) {
+    fixmidwire = fixmidwire_free;
+    if (special && whatwire == whatwire_random) {
         bias_random_wiring();
         if (is[0] == 'q') {
             erase_prompt_box(4);

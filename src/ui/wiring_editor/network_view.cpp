@@ -56,7 +56,9 @@ write_heading()
     } else {
         snprintf(size, sizeof size, "n=%d", lineL);
     }
-    const char *kind = totalistic == 1 ? "tcode" : totalistic == 2 ? "kcode" : "rule";
+    const char *kind = totalistic == rule_kind_tcodes   ? "tcode"
+                       : totalistic == rule_kind_kcodes ? "kcode"
+                                                        : "rule";
     if (rules_set)
         snprintf(textb[0], 150, "%dd network (%s), review/revise/learn, wiring and %s",
                  dimension, size, kind);
@@ -89,7 +91,7 @@ show_w_r_scheme()
             return;
         cell_out_freq();
         if (is[0] == 'm') {
-            whatwire = 3;
+            whatwire = whatwire_hand;
             nonlocal = 1;
             compress_1d_local = 0;
             wiring_matrix();

@@ -52,10 +52,10 @@ wire_up_network(int show)
 {
     memset(celloutfreq, 0, sizeof(uint16_t) * lineL);
     switch (whatwire) {
-    case 5:
+    case whatwire_hypercube:
         hypercube();
         break;
-    case 4:
+    case whatwire_loaded:
         wire_up_regular_1d();
         if (static_cast<int8_t>(load_save_wrs('l', nullptr, 1)) <= 0) {
             is[0] = 'q';
@@ -64,33 +64,34 @@ wire_up_network(int show)
         nhood_lb_ub();
         nhood_mixed = nhood_lb != nhood_ub;
         break;
-    case 0:
+    case whatwire_random:
         wire_up_random();
         break;
-    case 3:
+    case whatwire_hand:
         wiring_matrix();
         break;
-    case 1:
+    case whatwire_1d:
         compress_1d_local = 0;
         if (nhood_mixed)
             nonlocal = 1;
-        else if (defaultwiring == 0 && !ask_regular_1d_treatment()) {
+        else if (defaultwiring == defaultwiring_none && !ask_regular_1d_treatment()) {
             is[0] = 'q';
             return;
         }
         wire_up_regular_1d();
         break;
-    case 2:
+    case whatwire_2d:
         wire_up_lattice(2);
         break;
-    case 6:
+    case whatwire_3d:
         wire_up_lattice(3);
         break;
     default:
         break;
     }
     cell_out_freq();
-    bool plain_lattice = (defaultwiring == 1 || defaultwiring == 2) && !nhood_mixed;
+    bool plain_lattice =
+        (defaultwiring == defaultwiring_1d || defaultwiring == defaultwiring_2d) && !nhood_mixed;
     if (show == 1 && !plain_lattice)
         show_w_r_scheme();
 }

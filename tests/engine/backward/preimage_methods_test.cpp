@@ -115,7 +115,7 @@ TEST(PreimageMethods, RandomNetworksEqualBruteForce)
                 std::vector<uint32_t> next = successors();
                 reorderRBN = variant == 3;
                 prepair_pre_rand();
-                exhaustive_testing = 1;
+                exhaustive_testing = exhaustive_table;
                 ASSERT_EQ(fill_successor_table(-1, 0), 1);
                 for (uint32_t t : targets(next, 4)) {
                     std::vector<uint32_t> expect = brute_pre_images(next, t);
@@ -165,7 +165,7 @@ TEST(PreimageMethods, EveryRingLocalGeneralAndTableAgree)
                 std::vector<uint32_t> next = successors();
                 allocate_local_arrays();
                 prepair_pre_rand();
-                exhaustive_testing = 1;
+                exhaustive_testing = exhaustive_table;
                 ASSERT_EQ(fill_successor_table(-1, 0), 1);
                 for (uint32_t t : targets(next, 3)) {
                     SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << " k=" << k << " target " << t);
@@ -183,7 +183,7 @@ TEST(PreimageMethods, EveryRingLocalGeneralAndTableAgree)
 TEST(PreimageMethods, SequentialTableInvertsTheSequentialStep)
 {
     srandom(8);
-    for (uint8_t mode = 1; mode <= 3; mode++) {
+    for (uint8_t mode = update_cell_order; mode <= update_seq_order; mode++) {
         TestNetwork net(3, 7, 3);
         reset_backward_settings();
         TestNetwork::set_random_rule();
@@ -194,9 +194,9 @@ TEST(PreimageMethods, SequentialTableInvertsTheSequentialStep)
             reverse_order(seq_order, lineL);
         std::vector<uint32_t> next = successors(mode);
         seq_update = mode;
-        exhaustive_testing = 1;
+        exhaustive_testing = exhaustive_table;
         ASSERT_EQ(fill_successor_table(-1, 0), 1);
-        seq_update = 0;
+        seq_update = update_parallel;
         std::vector<uint32_t> parallel = successors(0);
         EXPECT_NE(next, parallel);
         for (uint32_t t : targets(next, 5))
@@ -322,7 +322,7 @@ TEST(PreimageMethods, RandomMapAtHammingDistance)
     for (const auto &cs : cases) {
         TestNetwork net(cs[0], cs[1], 2);
         reset_backward_settings();
-        exhaustive_testing = 2;
+        exhaustive_testing = exhaustive_random_map;
         ASSERT_EQ(fill_successor_table(cs[2], 0), 1);
         for (uint32_t s = 0; s < states_of_network(); s++) {
             set_number(A, s);
@@ -349,7 +349,7 @@ TEST(PreimageMethods, TableSkipsPlacedStates)
     TestNetwork net(2, 8, 3);
     reset_backward_settings();
     TestNetwork::set_rule_number(0);
-    exhaustive_testing = 1;
+    exhaustive_testing = exhaustive_table;
     ASSERT_EQ(fill_successor_table(-1, 0), 1);
     ASSERT_NE(tickoff, nullptr); // a subtree run: the table owns tickoff
     set_bitlong(tickoff, 3, 1);

@@ -30,7 +30,7 @@ elementary_attractor(uint32_t rule, uint32_t start)
     TestNetwork::set_rule_number(rule);
     set_state_number(start);
     limitcheck = 10000;
-    direction = 'f';
+    direction = direction_forward;
     found_cycle f = search();
     free_att();
     return f;
@@ -168,7 +168,7 @@ TEST(AttractorSearch, RepeatAfterTheHistoryLimit)
     // The attractor-type histogram (a run with no limit) keeps every state.
     set_state_number(256);
     limitcheck = 0;
-    att_hist = 1;
+    att_hist = att_hist_types;
     f = search(100);
     EXPECT_EQ(f.result, att_found);
     EXPECT_EQ(f.t, 9u);

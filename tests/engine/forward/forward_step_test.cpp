@@ -195,7 +195,7 @@ TEST(ForwardStep, KcodeIndexOfAValueCountTuple)
     TestNetwork net(3, 4, 2);
     set_up_v_code();
     allocate_mem_tcode0(2);
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     tot_only = 1;
     set_state(A, {1, 2, 0, 0});
     // cell 1 (k = 2) reads cells 0 and 1.
@@ -220,7 +220,7 @@ TEST(ForwardStep, OuterTotalisticUsesTheCodeOfTheCellsValue)
     lineL = 10;
     outer_tot = 1;
     tot_only = 1;
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     // code 0: born with exactly 1 neighbour sum... entry s for sums 0..3
     for (int s = 0; s < 4; s++) {
         set_value(cacode[0], s, s == 1);
@@ -291,7 +291,7 @@ TEST(ForwardStep, RerandomisedOrderIsAPermutationEveryStep)
     TestNetwork::set_rule_number(110);
     set_random_state();
     step_mode mode;
-    mode.seq_update = 4;
+    mode.seq_update = update_random_order;
     mode.fwd_only = 1;
     forward_run_begin(mode);
     std::vector<uint16_t> before(seq_order, seq_order + lineL);
@@ -313,7 +313,7 @@ TEST(ForwardStep, PartialOrderUpdatesExactlyTheChosenCells)
     TestNetwork net(2, 40, 3);
     TestNetwork::set_rule_number(51);
     set_random_state();
-    direction = 'f';
+    direction = direction_forward;
     p_order = 1;
     porder_min = porder_max = 1;
     step_mode mode = forward_run_mode(1);
@@ -454,8 +454,8 @@ TEST(ForwardStep, RandomMapTakesTheSuccessorTableInEveryMode)
     exh_pairs = static_cast<uint8_t *>(checked_calloc(8, bytesL, "exh_pairs"));
     for (uint32_t s = 0; s < 8; s++)
         exh_pairs[s * bytesL] = static_cast<uint8_t>((s + 3) % 8);
-    exhaustive_testing = 2;
-    for (uint8_t seq : {0, 1, 4}) {
+    exhaustive_testing = exhaustive_random_map;
+    for (uint8_t seq : {update_parallel, update_cell_order, update_random_order}) {
         set_state_number(2);
         step_mode mode;
         mode.seq_update = seq;
@@ -545,7 +545,7 @@ TEST(ForwardStep, SameComputationTwiceGivesTheSameStates)
         porder_max = 30;
         update_prob = 0.8f;
         step_mode mode = forward_run_mode(1);
-        mode.seq_update = 4;
+        mode.seq_update = update_random_order;
         return forward_only_steps(mode, 12);
     };
     EXPECT_EQ(run(), run());

@@ -42,16 +42,16 @@ public:
         oned = twod = threed = 0;
         loc_twod_fonly = wiring_madelocal = 0;
         tot_only = outer_tot = rulemix = 0;
-        totalistic = 0;
-        exhaustive_testing = 0;
+        totalistic = rule_kind_tables;
+        exhaustive_testing = exhaustive_off;
         border = 0;
         b_value = 0;
         p_order = 0;
         update_prob = out_prob = 100.0f;
         reverse_value_order = 0;
         limitcheck = 0;
-        att_hist = 0;
-        direction = 0;
+        att_hist = att_hist_none;
+        direction = direction_unset;
         EXPECT_EQ(live_allocations, start_allocations_);
     }
 

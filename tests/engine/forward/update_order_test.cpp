@@ -95,11 +95,11 @@ TEST(RandomOrder, SameCellsAsThePlainWalk)
 TEST(RandomOrder, SetupGivesModeThreeAndAPermutation)
 {
     TestNetwork net(2, 33, 3);
-    seq_update = 0;
+    seq_update = update_parallel;
     setup_random_sequence();
-    EXPECT_EQ(seq_update, 3);
+    EXPECT_EQ(seq_update, update_seq_order);
     EXPECT_TRUE(is_permutation(seq_order, lineL));
-    seq_update = 0;
+    seq_update = update_parallel;
 }
 
 TEST(RandomOrder, IdentityAndReverse)

@@ -21,7 +21,7 @@ protected:
     {
         use_value_range(2);
         tot_only = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         nhood = 0;
         live_before = live_allocations;
     }
@@ -30,7 +30,7 @@ protected:
         EXPECT_EQ(live_allocations, live_before) << "a family was not given back";
         use_value_range(2);
         tot_only = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         nhood = 0;
         lineL = L = bytesL = 0;
     }
@@ -112,7 +112,7 @@ TEST_F(NetworkArrays, RuleAndCompanionsAreZeroFilled)
 TEST_F(NetworkArrays, CodeExtrasSizedByRuleKind)
 {
     use_value_range(2);
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     long before = live_allocations;
     allocate_mem_tcode0_extra(3);
     EXPECT_EQ(live_allocations - before, 3);
@@ -121,7 +121,7 @@ TEST_F(NetworkArrays, CodeExtrasSizedByRuleKind)
     hist_order[4] = 1;
     color_filter[0] = 0x1F;
     free_mem_tcode0_extra();
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     use_value_range(4);
     allocate_mem_tcode0_extra(5);
     hist_order[15] = 1;   // 5 * 3 + 1 = 16 entries

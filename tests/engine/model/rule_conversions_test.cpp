@@ -84,7 +84,7 @@ protected:
     {
         teardown_network();
         EXPECT_EQ(live_allocations, live_before);
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         nhood = 0;
         use_value_range(2);
     }
@@ -93,7 +93,7 @@ protected:
 TEST_F(Conversions, TcodeOfTwoValues)
 {
     network(2, 3);
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     std::vector<uint8_t> tcode = pack({0, 1, 1, 0});
     std::vector<uint8_t> rule(4, 0xAA);
     code2rule(rule.data(), tcode.data(), 3);
@@ -103,7 +103,7 @@ TEST_F(Conversions, TcodeOfTwoValues)
 TEST_F(Conversions, TcodeLeftAloneForOtherRuleKinds)
 {
     network(2, 3);
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     std::vector<uint8_t> tcode = pack({0, 1, 1, 0});
     std::vector<uint8_t> rule(4, 0xAA);
     code2rule(rule.data(), tcode.data(), 3);
@@ -117,7 +117,7 @@ TEST_F(Conversions, TcodeMatchesTheSumOfInputs)
             if (int_power(v, k) > 4096)
                 continue;
             network(v, k);
-            totalistic = 1;
+            totalistic = rule_kind_tcodes;
             std::vector<uint8_t> tcode(16, 0), rule(2048, 0);
             for (uint32_t s = 0; s < tcode_entries(k); s++)
                 set_value(tcode.data(), s, static_cast<int>((s * 5 + 3) % static_cast<uint32_t>(v)));

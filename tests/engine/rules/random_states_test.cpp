@@ -19,7 +19,7 @@ TEST(RandomState, ExactDensity)
 {
     srandom(1);
     TestNetwork net(2, 100, 3);
-    diff_plot = 0;
+    diff_plot = diff_plot_off;
     for (float bias : {50.0f, 0.0f, 100.0f, 12.5f, 87.0f}) {
         bias_density = bias;
         random_state_at_density();

@@ -22,7 +22,7 @@ protected:
     {
         use_v(2);
         Maxnhood = 13;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         tot_only = rulemix = nhood_mixed = 0;
         oned = 1;
         twod = threed = 0;

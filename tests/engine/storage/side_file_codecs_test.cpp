@@ -20,7 +20,7 @@ protected:
     {
         use_v(2);
         Maxnhood = 13;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         tot_only = 0;
     }
     static void use_v(int v)

@@ -128,13 +128,13 @@ TEST_F(RandomWiring, CentreSelfWireAndNoSelfWiring)
 {
     make_ring(20, 5);
     zonesize = 5;
-    fixmidwire = 1;
+    fixmidwire = fixmidwire_centre_self;
     for (unsigned seed = 1; seed <= 20; seed++) {
         srandom(seed);
         randomly_wire_cell(7, L);
         EXPECT_EQ(wiring[7][2], 7);
     }
-    fixmidwire = 2;
+    fixmidwire = fixmidwire_no_self;
     for (unsigned seed = 1; seed <= 20; seed++) {
         srandom(seed);
         randomly_wire_cell(7, L);

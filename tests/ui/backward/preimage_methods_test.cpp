@@ -16,13 +16,13 @@ TEST(PreimageMethods, TooManyPartialPreImagesAbandonsTheTarget)
     prepair_pre_rand();
     std::vector<uint32_t> got = method_pre_images(0, general_method);
     EXPECT_TRUE(got.empty());
-    EXPECT_EQ(abort_subtree, 2);
+    EXPECT_EQ(abort_subtree, abort_subtree_too_many_partial);
     // The tree builder abandons the tree and leaves 'q'.
-    abort_subtree = 0;
+    abort_subtree = abort_subtree_none;
     memset(firstseed, 0, bytesL);
     run_backward();
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(abort_subtree, 2);
+    EXPECT_EQ(abort_subtree, abort_subtree_too_many_partial);
     partial_preimage_limit = saved;
     free_pre_rand();
     undo_rule_mix();

@@ -69,7 +69,7 @@ built_subtree(uint32_t root)
     set_number(firstseed, root);
     memcpy(this_firstseed, firstseed, bytesL);
     isrepeat = 0;
-    direction = 'b';
+    direction = direction_backward;
     run_backward();
     totals t;
     t.size = treesize;
@@ -95,7 +95,7 @@ TEST(TreeBuilding, SubtreeTotalsEqualBruteForceForEachMethod)
                 prepair_pre_rand();
             }
             if (method == 2) {
-                exhaustive_testing = 1;
+                exhaustive_testing = exhaustive_table;
                 ASSERT_EQ(fill_successor_table(-1, 0), 1);
             }
             int tried = 0;
@@ -276,7 +276,7 @@ TEST(TreeBuilding, CyclePredecessorIsRejectedOnce)
     att = cycle;
     attperiod = 1;
     attindex = 1;
-    direction = 'f';
+    direction = direction_forward;
     memcpy(firstseed, root.data(), bytesL);
     isrepeat = 0;
     run_backward();

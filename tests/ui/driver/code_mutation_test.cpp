@@ -18,12 +18,12 @@ protected:
     void SetUp() override
     {
         NetworkTest::SetUp();
-        mutate = 'k';
+        mutate = mutation_kcode;
         mutate_wiring = 0;
         bits_to_flip = 1;
         wires_to_move = 1;
         was_changed = 0;
-        gd_z_graph = 0;
+        gd_z_graph = sweep_graph_none;
         mutant_layout = 0;
         tot_only = 0;
     }
@@ -31,7 +31,7 @@ protected:
     {
         if (trie)
             free_v_code_arrays();
-        mutate = 'b';
+        mutate = mutation_bits;
         mutate_wiring = 0;
         NetworkTest::TearDown();
     }
@@ -78,7 +78,7 @@ TEST_F(CodeMutation, KcodeOfTwoValuesFollowsTheCountOfOnes)
     zparam[0] = -1.0f;
     srandom(17);
     EXPECT_EQ(mutate_once(), 1);
-    EXPECT_EQ(totalistic, 2);
+    EXPECT_EQ(totalistic, rule_kind_kcodes);
     srandom(17);
     int ones = 0;
     for (int e = 0; e <= 3; e++) {
@@ -169,7 +169,7 @@ TEST_F(CodeMutation, KcodeWithMixedKUsesEachCellsOwnK)
 TEST_F(CodeMutation, KcodeWithWiresMovesTheWiresFirst)
 {
     kcode_ring(12, 3);
-    mutate_wiring = 'w';
+    mutate_wiring = mutation_wires;
     wires_to_move = 2;
     auto wires = wiring_rows();
     srandom(25);
@@ -194,7 +194,7 @@ TEST_F(CodeMutation, KcodeInTheForwardOnlyModeHasNoTableToRebuild)
     EXPECT_EQ(mutate_once(), 1);
     tot_only = 0;
     carule = tables;
-    EXPECT_EQ(totalistic, 2);
+    EXPECT_EQ(totalistic, rule_kind_kcodes);
     srandom(3);
     for (int e = 0; e <= 3; e++)
         EXPECT_EQ(code_entry(v_code, 0, e), random() % 2);
@@ -205,12 +205,12 @@ TEST_F(CodeMutation, KcodeInTheForwardOnlyModeHasNoTableToRebuild)
 TEST_F(CodeMutation, TcodeOfThreeValuesFollowsTheSumOfInputs)
 {
     ring(8, 2, 3);
-    mutate = 't';
+    mutate = mutation_tcode;
     auto kcode = row(v_code, 0, kcode_bytes(2));
     auto wires = wiring_rows();
     srandom(31);
     EXPECT_EQ(mutate_once(), 1);
-    EXPECT_EQ(totalistic, 1);
+    EXPECT_EQ(totalistic, rule_kind_tcodes);
     srandom(31);
     for (int e = 0; e <= 4; e++) // k(v-1)+1 entries
         EXPECT_EQ(code_entry(cacode, 0, e), random() % 3) << "tcode entry " << e;
@@ -225,10 +225,10 @@ TEST_F(CodeMutation, TcodeOfEveryCellOfARuleMix)
 {
     ring(6, 3);
     rule_mix();
-    mutate = 't';
+    mutate = mutation_tcode;
     srandom(14);
     EXPECT_EQ(mutate_once(), 1);
-    EXPECT_EQ(totalistic, 1);
+    EXPECT_EQ(totalistic, rule_kind_tcodes);
     srandom(14);
     for (int c = 0; c < 6; c++) {
         for (int e = 0; e <= 3; e++)
@@ -244,8 +244,8 @@ TEST_F(CodeMutation, TcodeOfEveryCellOfARuleMix)
 TEST_F(CodeMutation, CodeFlipChangesOneKcodeEntryAndRebuildsTheTable)
 {
     kcode_ring(8, 2, 3);
-    totalistic = 2;
-    mutate = 4;
+    totalistic = rule_kind_kcodes;
+    mutate = mutation_code_flip;
     bits_to_flip = 1;
     for (int e = 0; e <= 5; e++)
         set_value(v_code[0], static_cast<uint32_t>(e), e % 3);
@@ -261,7 +261,7 @@ TEST_F(CodeMutation, CodeFlipChangesOneKcodeEntryAndRebuildsTheTable)
     EXPECT_EQ(entry(0, 8), code_entry(v_code, 0, 5));
     expect_z_current();
     // On rule tables the code flip changes nothing.
-    totalistic = 0;
+    totalistic = rule_kind_tables;
     auto code = row(v_code, 0, kcode_bytes(2));
     auto table = rule0();
     EXPECT_EQ(mutate_once(), 1);

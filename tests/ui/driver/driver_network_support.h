@@ -50,7 +50,7 @@ protected:
         memset(nhoodm, k, static_cast<size_t>(n));
         oned = 1;
         twod = threed = 0;
-        whatwire = 1;
+        whatwire = whatwire_1d;
         nonlocal = 0;
         zonesize = static_cast<uint16_t>(n);
         allocate_mem_wiring();
@@ -60,14 +60,14 @@ protected:
         allocate_mem_tcode0(nhood);
         allocate_mem_rule0(nhood);
         allocate_mem_rule0_extra(nhood);
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         rulemix = 0;
     }
     // The same network taken for randomly wired.
     void random_network(int n, int k)
     {
         ring(n, k);
-        whatwire = 0;
+        whatwire = whatwire_random;
         nonlocal = 1;
         oned = 0;
     }
@@ -104,7 +104,7 @@ protected:
         lineL = L = 0;
         nhood = 0;
         nhood_mixed = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         oned = twod = threed = 0;
         EXPECT_EQ(live_allocations, live_before);
     }

@@ -25,19 +25,19 @@ protected:
 TEST_F(FieldPrompt, ReturnTakesTheDefaultMethod)
 {
     EXPECT_TRUE(answer(10, "\r"));
-    EXPECT_EQ(exhaustive_testing, 0);
+    EXPECT_EQ(exhaustive_testing, exhaustive_off);
     EXPECT_EQ(neutral_order, 0);
-    EXPECT_EQ(see_ppstack, 0);
+    EXPECT_EQ(see_ppstack, see_ppstack_off);
 }
 
 TEST_F(FieldPrompt, SuccessorTableAndRandomMapUpTo31Cells)
 {
     EXPECT_TRUE(answer(31, "e\r"));
-    EXPECT_EQ(exhaustive_testing, 1);
+    EXPECT_EQ(exhaustive_testing, exhaustive_table);
     EXPECT_TRUE(answer(20, "r\r"));
-    EXPECT_EQ(exhaustive_testing, 2);
+    EXPECT_EQ(exhaustive_testing, exhaustive_random_map);
     EXPECT_TRUE(answer(32, "e\r"));
-    EXPECT_EQ(exhaustive_testing, 0);
+    EXPECT_EQ(exhaustive_testing, exhaustive_off);
 }
 
 TEST_F(FieldPrompt, NeutralOrderOnlyUpTo12Cells)
@@ -48,19 +48,19 @@ TEST_F(FieldPrompt, NeutralOrderOnlyUpTo12Cells)
     EXPECT_EQ(meta_graph, 0);
     EXPECT_TRUE(answer(13, "o\r"));
     EXPECT_EQ(neutral_order, 0);
-    EXPECT_EQ(exhaustive_testing, 0);
+    EXPECT_EQ(exhaustive_testing, exhaustive_off);
 }
 
 TEST_F(FieldPrompt, StackViewAndReorderToggle)
 {
     reorderRBN = 0;
     EXPECT_TRUE(answer(40, "1R\r"));
-    EXPECT_EQ(see_ppstack, 1);
+    EXPECT_EQ(see_ppstack, see_ppstack_on);
     EXPECT_EQ(reorderRBN, 1);
     EXPECT_TRUE(answer(40, "R\r"));
     EXPECT_EQ(reorderRBN, 0);
     EXPECT_TRUE(answer(40, "2\r"));
-    EXPECT_EQ(see_ppstack, 2);
+    EXPECT_EQ(see_ppstack, see_ppstack_pause);
 }
 
 TEST_F(FieldPrompt, QBacksOut)

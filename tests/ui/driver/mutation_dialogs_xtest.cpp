@@ -35,13 +35,13 @@ protected:
         if (IsSkipped())
             return;
         net.SetUp();
-        mutate = 'b';
+        mutate = mutation_bits;
         mutate_wiring = 0;
         bits_to_flip = 1;
         wires_to_move = 1;
         acceptall = 0;
-        accept_from = 'm';
-        gd_z_graph = 0;
+        accept_from = accept_from_mutation;
+        gd_z_graph = sweep_graph_none;
         screensavedemo = 0;
         datapause = 1; // most tests stop before the pause settings
         mutant_layout = 0;
@@ -55,12 +55,12 @@ protected:
     {
         if (net.K)
             net.TearDown();
-        mutate = 'b';
+        mutate = mutation_bits;
         mutate_wiring = 0;
         acceptall = 0;
-        accept_from = 0;
-        gd_z_graph = 0;
-        datapause = 0;
+        accept_from = accept_from_none;
+        gd_z_graph = sweep_graph_none;
+        datapause = datapause_unset;
         loc_twod_fonly = 0;
     }
     // Runs dialog while keys are typed; it must read every key typed and
@@ -90,14 +90,14 @@ protected:
 TEST_F(MutationDialogs, ReturnKeepsNoneAndReplacesAnyOtherKindByOneBit)
 {
     net.ring(10, 3);
-    mutate = 'n';
+    mutate = mutation_none;
     menu("\r");
-    EXPECT_EQ(mutate, 'n');
-    mutate = 3;
+    EXPECT_EQ(mutate, mutation_none);
+    mutate = mutation_rule_number;
     bits_to_flip = 7;
-    mutate_wiring = 'w';
+    mutate_wiring = mutation_wires;
     menu("\r");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
     EXPECT_EQ(mutate_wiring, 0);
 }
@@ -107,30 +107,30 @@ TEST_F(MutationDialogs, LettersChooseTheirKinds)
     net.ring(10, 3);
     const char kinds[] = {'c', 'P', 't', 'k', 'n'};
     for (char kind : kinds) {
-        mutate = 'b';
+        mutate = mutation_bits;
         menu(std::string(1, kind) + "\r");
         EXPECT_EQ(mutate, kind);
         EXPECT_EQ(bits_to_flip, 1);
     }
-    mutate = 'c';
+    mutate = mutation_chain;
     menu("1\r");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
     menu("x\r"); // matches nothing: the default
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
 }
 
 TEST_F(MutationDialogs, QuitStepsBackAndAcceptAllSkipsThePauseBox)
 {
     net.ring(10, 3);
-    datapause = 0;
-    mutate = 'c';
+    datapause = datapause_unset;
+    mutate = mutation_chain;
     menu("q");
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(mutate, 'b'); // the defaults come first
+    EXPECT_EQ(mutate, mutation_bits); // the defaults come first
     menu("d\r");
     EXPECT_EQ(acceptall, 1);
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(mutantdontpause, 0);
 }
 
@@ -139,12 +139,12 @@ TEST_F(MutationDialogs, SetBitsAsksTheCountAndQuitThereStartsAgain)
     net.ring(10, 3);
     menu("b\r"
          "n5\r"); // 5 of 8 bits
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 5);
     menu("b\r"
          "q"      // out of the bit count: the kind menu again
          "c\r");
-    EXPECT_EQ(mutate, 'c');
+    EXPECT_EQ(mutate, mutation_chain);
     EXPECT_EQ(bits_to_flip, 1);
 }
 
@@ -154,23 +154,23 @@ TEST_F(MutationDialogs, WiringAloneWiringWithTheDefaultAndWiringWithBits)
     nonlocal = 0;
     menu("w\r"
          "n4\r"); // 4 of 30 wires
-    EXPECT_EQ(mutate, 'w');
+    EXPECT_EQ(mutate, mutation_wires);
     EXPECT_EQ(mutate_wiring, 0);
     EXPECT_EQ(wires_to_move, 4);
     EXPECT_EQ(nonlocal, 1);
 
     menu("+w\r"
          "a");    // every wire
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
-    EXPECT_EQ(mutate_wiring, 'w');
+    EXPECT_EQ(mutate_wiring, mutation_wires);
     EXPECT_EQ(wires_to_move, 30);
 
     menu("bw\r"
          "\r"     // wire count kept
          "a");    // every bit
-    EXPECT_EQ(mutate, 'b');
-    EXPECT_EQ(mutate_wiring, 'w');
+    EXPECT_EQ(mutate, mutation_bits);
+    EXPECT_EQ(mutate_wiring, mutation_wires);
     EXPECT_EQ(bits_to_flip, -1);
     EXPECT_EQ(wires_to_move, 30);
 }
@@ -181,12 +181,12 @@ TEST_F(MutationDialogs, QuitAtTheWireCountStartsAgainWithoutWiring)
     menu("w\r"
          "q"
          "\r");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(mutate_wiring, 0);
     menu("+w\r"
          "q"
          "t\r");
-    EXPECT_EQ(mutate, 't');
+    EXPECT_EQ(mutate, mutation_tcode);
     EXPECT_EQ(mutate_wiring, 0);
 }
 
@@ -195,32 +195,32 @@ TEST_F(MutationDialogs, QuitAtTheWireCountStartsAgainWithoutWiring)
 TEST_F(MutationDialogs, SpecialKindsOfRuleTables)
 {
     net.ring(10, 3);
-    totalistic = 1; // switched to rule tables by kinds below 4
+    totalistic = rule_kind_tcodes; // switched to rule tables by kinds below 4
     menu("s\r\r");  // Return: random rule
-    EXPECT_EQ(mutate, 2);
-    EXPECT_EQ(totalistic, 0);
+    EXPECT_EQ(mutate, mutation_random_rule);
+    EXPECT_EQ(totalistic, rule_kind_tables);
     menu("s\r3");
-    EXPECT_EQ(mutate, 3);
+    EXPECT_EQ(mutate, mutation_rule_number);
     menu("s\r2");
-    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutate, mutation_random_rule);
     menu("s\r8"); // 6 to 9 keep the random rule
-    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutate, mutation_random_rule);
 }
 
 TEST_F(MutationDialogs, CodeKindsKeepTheCodesAndRuleNumberSwitchesToTables)
 {
     net.ring(10, 3);
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     menu("s\r4");
-    EXPECT_EQ(mutate, 4);
-    EXPECT_EQ(totalistic, 1);
-    totalistic = 2;
+    EXPECT_EQ(mutate, mutation_code_flip);
+    EXPECT_EQ(totalistic, rule_kind_tcodes);
+    totalistic = rule_kind_kcodes;
     menu("s\r5");
-    EXPECT_EQ(mutate, 5);
-    EXPECT_EQ(totalistic, 2);
+    EXPECT_EQ(mutate, mutation_code_number);
+    EXPECT_EQ(totalistic, rule_kind_kcodes);
     menu("s\r3");
-    EXPECT_EQ(mutate, 3);
-    EXPECT_EQ(totalistic, 0);
+    EXPECT_EQ(mutate, mutation_rule_number);
+    EXPECT_EQ(totalistic, rule_kind_tables);
 }
 
 TEST_F(MutationDialogs, KindsNotOfferedFallBackToASingleFlip)
@@ -229,13 +229,13 @@ TEST_F(MutationDialogs, KindsNotOfferedFallBackToASingleFlip)
     net.ring(10, 3);
     menu("s\r4"
          "\r\r");
-    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(mutate, mutation_single_flip);
     menu("s\r5"
          "\r\r");
-    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(mutate, mutation_single_flip);
     menu("s\rx" // any other key counts as 0
          "\r\r");
-    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(mutate, mutation_single_flip);
 }
 
 TEST_F(MutationDialogs, KindsNotOfferedForSixInputs)
@@ -243,19 +243,19 @@ TEST_F(MutationDialogs, KindsNotOfferedForSixInputs)
     net.ring(10, 6);
     menu("s\r3" // no rule numbers for rule tables with k above 5
          "\r\r");
-    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(mutate, mutation_single_flip);
     menu("s\r4"
          "\r\r");
-    EXPECT_EQ(mutate, 0);
-    totalistic = 1;
+    EXPECT_EQ(mutate, mutation_single_flip);
+    totalistic = rule_kind_tcodes;
     menu("s\r3" // nor for codes
          "\r\r");
-    EXPECT_EQ(mutate, 0);
-    EXPECT_EQ(totalistic, 0);
-    totalistic = 1;
+    EXPECT_EQ(mutate, mutation_single_flip);
+    EXPECT_EQ(totalistic, rule_kind_tables);
+    totalistic = rule_kind_tcodes;
     menu("s\r5");
-    EXPECT_EQ(mutate, 5);
-    EXPECT_EQ(totalistic, 1);
+    EXPECT_EQ(mutate, mutation_code_number);
+    EXPECT_EQ(totalistic, rule_kind_tcodes);
 }
 
 TEST_F(MutationDialogs, QuitAtTheSpecialMenu)
@@ -264,23 +264,23 @@ TEST_F(MutationDialogs, QuitAtTheSpecialMenu)
     menu("s\r"
          "q"      // the kind menu again
          "c\r");
-    EXPECT_EQ(mutate, 'c');
+    EXPECT_EQ(mutate, mutation_chain);
     // A local 2d forward-only network steps back out of the menu instead.
     loc_twod_fonly = 1;
     menu("s\r"
          "q");
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutate, mutation_random_rule);
 }
 
 TEST_F(MutationDialogs, AcceptAllAtTheSpecialMenuKeepsTheRandomRule)
 {
     net.ring(10, 3);
-    datapause = 0;
+    datapause = datapause_unset;
     menu("s\r"
          "d");
     EXPECT_EQ(acceptall, 1);
-    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutate, mutation_random_rule);
 }
 
 // ---- the start and end of a flip from the left ------------------------------------
@@ -292,13 +292,13 @@ TEST_F(MutationDialogs, FlipPositionsDefaultToTheWholeTable)
     endmut = 2;
     menu("s\r1"
          "\r\r");
-    EXPECT_EQ(mutate, 1);
+    EXPECT_EQ(mutate, mutation_cumulative_flip);
     EXPECT_EQ(startmut, 7);
     EXPECT_EQ(endmut, 0);
     menu("s\r0"
          "5\r"
          "2\r");
-    EXPECT_EQ(mutate, 0);
+    EXPECT_EQ(mutate, mutation_single_flip);
     EXPECT_EQ(startmut, 5);
     EXPECT_EQ(endmut, 2);
 }
@@ -335,17 +335,17 @@ TEST_F(MutationDialogs, FlipPositionsAreClampedToTheTable)
 TEST_F(MutationDialogs, QuitAndAcceptAllAtTheFlipPositions)
 {
     net.ring(10, 3);
-    datapause = 0;
+    datapause = datapause_unset;
     menu("s\r1"
          "q"      // at the start: the kind menu again
          "c\r"
          "\r");   // pause box
-    EXPECT_EQ(mutate, 'c');
+    EXPECT_EQ(mutate, mutation_chain);
     menu("s\r1"
          "3\r"
          "q");    // at the end: out of the menu
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(mutate, 1);
+    EXPECT_EQ(mutate, mutation_cumulative_flip);
     EXPECT_EQ(startmut, 3);
     menu("s\r1"
          "d\r");  // accept all: no end position, no pause box
@@ -359,7 +359,7 @@ TEST_F(MutationDialogs, QuitAndAcceptAllAtTheFlipPositions)
 TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
 {
     net.ring(10, 3);
-    datapause = 0;
+    datapause = datapause_unset;
     menu("\r"
          "\r");   // keep pausing
     EXPECT_EQ(mutantdontpause, 0);
@@ -385,7 +385,7 @@ TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
 TEST_F(MutationDialogs, QuitInThePauseBoxStartsAgain)
 {
     net.ring(10, 3);
-    datapause = 0;
+    datapause = datapause_unset;
     menu("c\r"
          "q"      // the kind menu again
          "t\r"
@@ -393,55 +393,55 @@ TEST_F(MutationDialogs, QuitInThePauseBoxStartsAgain)
          "q"      // and again from the delay
          "\r"
          "\r");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(mutantdontpause, 0);
 }
 
 TEST_F(MutationDialogs, SweepDefaultsAndNoPauseBetweenSweepMutants)
 {
     net.ring(10, 3);
-    datapause = 0;
-    gd_z_graph = 1;
+    datapause = datapause_unset;
+    gd_z_graph = sweep_graph_z;
     menu("\r"     // rule number for k <= 3
          "\r"     // pause box: "pause after mutant-y:"
          "\r");   // delay kept
-    EXPECT_EQ(mutate, 3);
+    EXPECT_EQ(mutate, mutation_rule_number);
     EXPECT_EQ(mutantdontpause, 1);
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     menu("\r\r\r");
-    EXPECT_EQ(mutate, 5);
+    EXPECT_EQ(mutate, mutation_code_number);
 }
 
 TEST_F(MutationDialogs, SizeSweepAlwaysAsksAndDefaultsToOneBit)
 {
     net.ring(10, 3);
-    gd_z_graph = 3;
+    gd_z_graph = sweep_graph_size;
     acceptall = 1;
     menu("\r");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
     menu("c\r");
-    EXPECT_EQ(mutate, 'c');
+    EXPECT_EQ(mutate, mutation_chain);
 }
 
 TEST_F(MutationDialogs, WithoutTheMenusOnlyTheDefaultsAreSet)
 {
     net.ring(10, 3);
-    datapause = 0;
+    datapause = datapause_unset;
     acceptall = 1;
-    mutate = 'c';
+    mutate = mutation_chain;
     menu("");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(mutantdontpause, 0);
     screensavedemo = 1;
     menu("");
-    EXPECT_EQ(mutate, 2);
+    EXPECT_EQ(mutate, mutation_random_rule);
     EXPECT_EQ(mutantdontpause, 1);
     screensavedemo = 0;
     acceptall = 0;
-    accept_from = 'p'; // the settings pass starts after this menu
+    accept_from = accept_from_display; // the settings pass starts after this menu
     menu("");
-    EXPECT_EQ(mutate, 'b');
+    EXPECT_EQ(mutate, mutation_bits);
 }
 
 // ---- the bit-count box ---------------------------------------------------------------
@@ -583,7 +583,7 @@ TEST_F(MutationDialogs, MovingWiresAlternatesTheWiringColour)
 
 TEST_F(MutationDialogs, BiasBoxKeepsTheCurrentPoint)
 {
-    mutate = 2;
+    mutate = mutation_random_rule;
     totalgraphrules = 50;
     endcount = 20; // 40 %
     moveto(vgax(100), vgay(200));
@@ -595,7 +595,7 @@ TEST_F(MutationDialogs, BiasBoxKeepsTheCurrentPoint)
     EXPECT_EQ(set_z_high, 0);
     EXPECT_EQ(live_allocations, before);
     // Another kind leaves the bias alone but still shows the count.
-    mutate = 'b';
+    mutate = mutation_bits;
     endcount = 0;
     biased_new_rule();
     EXPECT_EQ(lambda_bias, 40);

@@ -16,23 +16,23 @@ protected:
     void SetUp() override
     {
         NetworkTest::SetUp();
-        mutate = 'b';
+        mutate = mutation_bits;
         mutate_wiring = 0;
         bits_to_flip = 1;
         wires_to_move = 1;
         was_changed = 0;
-        gd_z_graph = 0;
+        gd_z_graph = sweep_graph_none;
         lambda_bias = 0;
         set_z_high = 0;
         mutant_layout = 0;
         endcount = 0;
         lambda_z_graph = 1; // no cluster text without a window
         pause_show_code = 0;
-        codetypeonly = 'c';
+        codetypeonly = code_sweep_clusters;
     }
     void TearDown() override
     {
-        mutate = 'b';
+        mutate = mutation_bits;
         lambda_z_graph = 0;
         NetworkTest::TearDown();
     }
@@ -60,12 +60,12 @@ TEST_F(Mutation, NoneOrAnEditedNetworkOnlyResetsTheLayoutCursor)
     startxspacing = 7;
     ox = 300;
     xspacing = 99;
-    mutate = 'n';
+    mutate = mutation_none;
     EXPECT_EQ(mutate_rule(nhood), 1);
     EXPECT_EQ(carule[0][0], 0x6E);
     EXPECT_EQ(ox, 40);
     EXPECT_EQ(xspacing, 7);
-    mutate = 'b';
+    mutate = mutation_bits;
     was_changed = 1;
     mutant_layout = 1;
     ox = 300;
@@ -79,7 +79,7 @@ TEST_F(Mutation, WiresOnlyMovesAtMostThatManySlotsAndKeepsTheRule)
 {
     ring(16, 3);
     carule[0][0] = 0x96;
-    mutate = 'w';
+    mutate = mutation_wires;
     wires_to_move = 3;
     auto before = wiring_rows();
     srandom(21);
@@ -101,7 +101,7 @@ TEST_F(Mutation, WireMovesPassOverCellsWithoutInputs)
     ring(6, 2);
     for (int c = 0; c < 6; c++)
         nhoodm[c] = 0;
-    mutate = 'w';
+    mutate = mutation_wires;
     wires_to_move = 5;
     auto before = wiring_rows();
     EXPECT_EQ(mutate_rule(nhood), 1); // no cell to move: nothing, no division by 0
@@ -135,7 +135,7 @@ TEST_F(Mutation, BitFlipsContinueUntilZReachesATenth)
 TEST_F(Mutation, RuleNumberFromOneEndsTheSweep)
 {
     ring(8, 2);
-    mutate = 3;
+    mutate = mutation_rule_number;
     dec_to_bit_line(carule[0], 1, 4);
     EXPECT_EQ(mutate_rule(nhood), 0);
     EXPECT_EQ(dec_equiv(carule[0], 3), 1u);
@@ -148,7 +148,7 @@ TEST_F(Mutation, RuleNumberOfARuleMixWraps)
 {
     ring(4, 2);
     rule_mix();
-    mutate = 3;
+    mutate = mutation_rule_number;
     for (int c = 0; c < 4; c++)
         dec_to_bit_line(carule[c], c == 2 ? 1 : 6, 4);
     EXPECT_EQ(mutate_rule(nhood), 1);
@@ -159,14 +159,14 @@ TEST_F(Mutation, RuleNumberOfARuleMixWraps)
 TEST_F(Mutation, RuleNumberThroughAnEmptyZWindowIsCapped)
 {
     ring(8, 5);
-    mutate = 3;
-    gd_z_graph = 1;
+    mutate = mutation_rule_number;
+    gd_z_graph = sweep_graph_z;
     lowlimZ = 2.0f; // no rule has Z above 1
     highlimZ = 3.0f;
     dec_to_bit_line(carule[0], 4000000000u, 32);
     EXPECT_EQ(mutate_rule(nhood), 0);
     EXPECT_GT(dec_equiv(carule[0], 31), 3000000000u); // stopped long before the end
-    gd_z_graph = 0;
+    gd_z_graph = sweep_graph_none;
     lowlimZ = 0.2f;
     highlimZ = 1.0f;
 }
@@ -175,14 +175,14 @@ TEST_F(Mutation, SingleFlipFromTheLeftMovesAndRestores)
 {
     ring(8, 3);
     memset(carule[0], 0, rule_bytes(3));
-    mutate = 0;
+    mutate = mutation_single_flip;
     mut = 7; // the first mutant: nothing to restore
     mutate_rule(nhood);
     EXPECT_EQ(carule[0][0], 0x80);
     mut = 6;
     mutate_rule(nhood);
     EXPECT_EQ(carule[0][0], 0x40); // entry 7 restored
-    mutate = 1;
+    mutate = mutation_cumulative_flip;
     mut = 5;
     mutate_rule(nhood);
     EXPECT_EQ(carule[0][0], 0x60); // cumulative
@@ -192,7 +192,7 @@ TEST_F(Mutation, FlipPositionsOutsideTheTableChangeNothing)
 {
     ring(8, 2);
     memset(carule[0], 0, rule_bytes(2));
-    mutate = 0;
+    mutate = mutation_single_flip;
     mut = 40;
     mutate_rule(nhood);
     mut = -3;
@@ -203,7 +203,7 @@ TEST_F(Mutation, FlipPositionsOutsideTheTableChangeNothing)
 TEST_F(Mutation, ChainRulesHaveBothOneSidedZAboveAHalf)
 {
     ring(8, 4);
-    mutate = 'c';
+    mutate = mutation_chain;
     for (unsigned seed = 1; seed <= 15; seed++) {
         srandom(seed);
         ASSERT_EQ(mutate_rule(nhood), 1);
@@ -216,21 +216,22 @@ TEST_F(Mutation, ChainRulesHaveBothOneSidedZAboveAHalf)
 TEST_F(Mutation, PostMutantsAreInTheChosenClass)
 {
     ring(8, 3);
-    mutate = 'P';
+    mutate = mutation_post;
     ptype = 1;
-    pmu = 'i';
+    pmu = post_class_ainf;
     srandom(13);
     ASSERT_EQ(mutate_rule(nhood), 1);
     EXPECT_EQ(post_func(3, carule[0], 0, 0, 0, 0), 1);
     pmu = 7; // a class no rule is in: the capped search gives up
     EXPECT_EQ(mutate_rule(nhood), 0);
-    ptype = pmu = 255;
+    ptype = ptype_any;
+    pmu = post_class_any;
 }
 
 TEST_F(Mutation, NewRandomRuleWithHighZ)
 {
     ring(8, 5);
-    mutate = 2;
+    mutate = mutation_random_rule;
     set_z_high = 1;
     lambda_bias = 50;
     srandom(17);
@@ -246,10 +247,10 @@ TEST_F(Mutation, NewRandomRuleWithHighZ)
 TEST_F(Mutation, RandomTcodeSwitchesToCodes)
 {
     ring(8, 3);
-    mutate = 't';
+    mutate = mutation_tcode;
     srandom(3);
     mutate_rule(nhood);
-    EXPECT_EQ(totalistic, 1);
+    EXPECT_EQ(totalistic, rule_kind_tcodes);
     srandom(3);
     for (int e = 0; e <= 3; e++)
         EXPECT_EQ(get_value(cacode[0], static_cast<uint32_t>(e)), random() % 2);
@@ -260,9 +261,9 @@ TEST_F(Mutation, RandomTcodeSwitchesToCodes)
 TEST_F(Mutation, CodeNumberClusterOfCodeTwoEndsTheSweep)
 {
     ring(6, 1);
-    totalistic = 1;
-    mutate = 5;
-    codetypeonly = 'c';
+    totalistic = rule_kind_tcodes;
+    mutate = mutation_code_number;
+    codetypeonly = code_sweep_clusters;
     allocate_code_mem();
     dec_to_bit_line(cacode[0], 2, 2);
     EXPECT_EQ(mutate_rule(nhood), 0);
@@ -274,9 +275,9 @@ TEST_F(Mutation, CodeNumberClusterOfCodeTwoEndsTheSweep)
 TEST_F(Mutation, CodeNumberStepsToTheNextUntickedCode)
 {
     ring(6, 2);
-    totalistic = 1;
-    mutate = 5;
-    codetypeonly = 'a';
+    totalistic = rule_kind_tcodes;
+    mutate = mutation_code_number;
+    codetypeonly = code_sweep_all;
     dec_to_bit_line(cacode[0], 6, 3);
     EXPECT_EQ(mutate_rule(nhood), 1);
     EXPECT_EQ(dec_equiv(cacode[0], 2), 5u);
@@ -290,8 +291,8 @@ TEST_F(Mutation, WiresAndBitsTogether)
     ring(12, 3);
     memset(carule[0], 0xFF, rule_bytes(3));
     carule[0][0] = 0x96;
-    mutate = 'b';
-    mutate_wiring = 'w';
+    mutate = mutation_bits;
+    mutate_wiring = mutation_wires;
     wires_to_move = 2;
     auto before = wiring_rows();
     srandom(6);
@@ -302,7 +303,7 @@ TEST_F(Mutation, WiresAndBitsTogether)
 
 TEST_F(Mutation, BiasFollowsTheSweepProgress)
 {
-    mutate = 2;
+    mutate = mutation_random_rule;
     totalgraphrules = 100;
     endcount = 0;
     biased_new_rule();

@@ -164,7 +164,7 @@ TEST_F(Growth, ChangeNetSizeOnALatticeGivesRandomWiringInsideTheNetwork)
     oned = 0;
     twod = 2;
     i2d = j2d = 4;
-    whatwire = 2;
+    whatwire = whatwire_2d;
     change_net_size(10);
     EXPECT_EQ(twod, 0); // ten cells are no 4 x 4 lattice
     EXPECT_EQ(zonesize, 10);
@@ -177,13 +177,13 @@ TEST_F(Growth, RefusedChangesLeaveTheNetworkAlone)
     EXPECT_FALSE(can_resize_by_one(-1));
     EXPECT_TRUE(can_resize_by_one(1));
     nhood_mixed = 1;
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     EXPECT_FALSE(can_resize_by_one(1));
     auto before = wiring_rows();
     wire_rule_extra_cell(1); // refused: nothing changes
     EXPECT_EQ(wiring_rows(), before);
     nhood_mixed = 0;
-    totalistic = 0;
+    totalistic = rule_kind_tables;
 }
 
 TEST_F(Growth, ZoneNarrowsWithTheNetwork)

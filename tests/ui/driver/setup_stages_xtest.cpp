@@ -82,7 +82,7 @@ TEST_F(SetupStages, FieldRoadForwardToTheViewAndBackFreesEverything)
     EXPECT_EQ(value_range, 2);
     EXPECT_EQ(lineL, 10);
     EXPECT_EQ(nhood, 3);
-    EXPECT_EQ(whatwire, 1);
+    EXPECT_EQ(whatwire, whatwire_1d);
     EXPECT_EQ(nonlocal, 0);
 }
 
@@ -105,7 +105,7 @@ TEST_F(SetupStages, SingleBasinRoadWithThreeValues)
     EXPECT_EQ(maxL_lu, 20);
     EXPECT_EQ(Maxnhood, 9);
     EXPECT_EQ(lineL, 20);
-    EXPECT_EQ(totalistic, 2);
+    EXPECT_EQ(totalistic, rule_kind_kcodes);
 }
 
 TEST_F(SetupStages, SteppingBackFromEveryStageInTurn)

@@ -26,10 +26,10 @@ protected:
     void SetUp() override
     {
         set_old_colors('b');
-        d_mode = 1;
+        d_mode = display_1d;
         scrolling = 0;
         ncolor = 0;
-        att_hist = 0;
+        att_hist = att_hist_none;
         seed_was_set = 0;
     }
     void TearDown() override
@@ -37,9 +37,9 @@ protected:
         color_v = nullptr;
         free_freq_colors();
         frozen_gens = 20;
-        d_mode = 0;
+        d_mode = display_unset;
         tot_only = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
     }
     // A table of the test's own, so the networks' allocation counts see
     // nothing of it.
@@ -103,7 +103,7 @@ TEST_F(Colouring, KcodeColoursOfLargeCodesStayWithinTheOldColours)
     value_range = 8;
     nhood = 4;
     tot_only = 1;
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     for (uint32_t x = 0; x < 2000; x++)
         ASSERT_GE(old_entry(set_nhdcolor(4, x)), 0) << x;
     EXPECT_EQ(set_nhdcolor(4, 2000), white);
@@ -198,7 +198,7 @@ TEST_F(Colouring, SkeletonBitsByKind)
     frozen_history h(4);
     uint8_t buff[1] = {0};
     h.sk.frozen_buff = buff;
-    att_hist = 2;
+    att_hist = att_hist_skeleton;
     set_value(A, 2, 1);
     for (int i = 0; i < 4; i++)
         h.set(i, 2, 1);
@@ -226,7 +226,7 @@ TEST_F(Colouring, FilteredCellsByDisplay)
     run_iteration it{};
     skeleton_record sk{};
     EXPECT_EQ(cell_colour(1, 1, &it, &sk, &step), color_v[0]);
-    d_mode = 3;
+    d_mode = display_2d_time;
     EXPECT_EQ(cell_colour(1, 1, &it, &sk, &step), black);
     nhd[1] = 4;
     EXPECT_EQ(cell_colour(1, 1, &it, &sk, &step), yellow);
@@ -282,7 +282,7 @@ TEST(HalfCellRows, RowCounterRunsPastSixteenBits)
     run_iteration it{};
     it.half_shift = 1;
     it.cell_size = 1;
-    d_mode = 1;
+    d_mode = display_1d;
     stp = 0;
     slant = 32767;
     display_before_sweep(&it);
@@ -290,7 +290,7 @@ TEST(HalfCellRows, RowCounterRunsPastSixteenBits)
     slant = 2 * 20000 - 1;
     display_before_sweep(&it);
     EXPECT_EQ(slant, 0);  // back to 0 at 2n
-    d_mode = 0;
+    d_mode = display_unset;
     slant = -1;
 }
 

@@ -70,13 +70,13 @@ protected:
     }
     void TearDown() override
     {
-        direction = 0;
+        direction = direction_unset;
         limitcheck = 0;
         stepforward = 0;
         stp = 0;
         scrolling = 0;
-        d_mode = 0;
-        stppause = 0;
+        d_mode = display_unset;
+        stppause = stppause_none;
         ittpause = 0;
         scale = 0;
         frozen_gens = 20;
@@ -137,10 +137,10 @@ TEST_F(ForwardRun, Rule90RowsMatchTheEngineStates)
     auto states = rule90_states(20);
     // A forward-only run that pauses at step 20 in the pause box, where the
     // sender's 'q' ends it.
-    direction = 'f';
+    direction = direction_forward;
     stp = 1;
     scale = 4;
-    stppause = 1;
+    stppause = stppause_box;
     ittpause = 20;
     {
         key_sender sender("q", type_keys);
@@ -163,7 +163,7 @@ TEST_F(ForwardRun, StepsBeforeASubtreeAreExactlyStepforward)
     TestNetwork::set_rule_number(90);
     single_cell_seed();
     auto states = rule90_states(8);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 7;
     stp = 0;
     scale = 4;
@@ -190,7 +190,7 @@ TEST_F(ForwardRun, APageEndsWhenLessThanARowRemains)
     while (page * s <= Maxy - s)
         page++;
     auto states = rule90_states(page + 4);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = static_cast<uint32_t>(page + 3);
     stp = 1;
     scale = s;
@@ -220,7 +220,7 @@ TEST_F(ForwardRun, ScrollingMovesThePictureUpOneRowPerStep)
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(0, 0);
         single_cell_seed();
-        direction = 'b';
+        direction = direction_backward;
         stepforward = static_cast<uint32_t>(steps + extra);
         stp = 1;
         scale = s;
@@ -248,11 +248,11 @@ TEST_F(ForwardRun, TwoDimensionalFrameShowsCellLAtTheTopLeft)
     for (int c = 0; c < lineL; c++)
         set_value(A, static_cast<uint32_t>(c), (c % 10 + c / 10) % 2);
     std::vector<int> seed = state_values(A);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 1;
     stp = 1;
     scale = 4;
-    d_mode = 2;
+    d_mode = display_2d;
     run_forward(carule);
     // The frame of step 1 shows the seed; its first rows are covered by the
     // final state printed as a 1d row, so rows 2.. are read.
@@ -271,11 +271,11 @@ TEST_F(ForwardRun, ObliqueAndThreeDimensionalDisplaysRunAndRelease)
     TestNetwork::set_rule_number(1);
     setup_value_colors(1);
     set_value(A, 7, 1);
-    direction = 'b';
+    direction = direction_backward;
     stepforward = 30;
     stp = 1;
     scale = 5;
-    for (uint8_t mode : {3, 4}) {
+    for (uint8_t mode : {display_2d_time, display_3d}) {
         d_mode = mode;
         run_forward(carule);
         EXPECT_EQ(is[0], 0);
@@ -299,7 +299,7 @@ TEST_F(ForwardRun, CycleIsHandedToTheBasinDrawing)
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
     std::vector<uint8_t> seed(A, A + bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 100;
     stp = 0;
     scale = 4;
@@ -318,7 +318,7 @@ TEST_F(ForwardRun, FixedPointAtTheFirstStep)
     TestNetwork net(2, 11, 3);
     TestNetwork::set_rule_number(0);
     memset(A, 0, bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 100;
     run_forward(carule);
     ASSERT_EQ(basin_handed_over.calls, 1u);
@@ -331,7 +331,7 @@ TEST_F(ForwardRun, HistoryLimitMessageOnceThenTheBasin)
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
     std::vector<uint8_t> seed(A, A + bytesL);
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 10;
     stp = 0;
     {
@@ -354,7 +354,7 @@ TEST_F(ForwardRun, HistoryLimitQuitEndsTheRun)
 {
     TestNetwork net(2, 11, 3);
     shift_ring_of_eleven();
-    direction = 'f';
+    direction = direction_forward;
     limitcheck = 10;
     {
         key_sender sender("q", type_keys);
@@ -397,10 +397,10 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         moveto(0, 0);
         memcpy(A, seed.data(), bytesL);
         long allocated = live_allocations;
-        direction = 'f';
+        direction = direction_forward;
         stp = 1;
         scale = s;
-        stppause = 1;
+        stppause = stppause_box;
         ittpause = 20;
         {
             key_sender sender("q", type_keys);
@@ -411,7 +411,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         for (int t = 0; t < 20; t++)
             r.rows.push_back(row_signature(t * s, s));
         r.paused_state.assign(A, A + bytesL);
-        stppause = 0;
+        stppause = stppause_none;
         ittpause = 0;
         // The attractor search from the same seed, handed to the basin.
         memcpy(A, seed.data(), bytesL);

@@ -49,12 +49,12 @@ protected:
         oned = 1;
         twod = threed = 0;
         nhood = 3;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         tot_only = 0;
-        seq_update = 0;
+        seq_update = update_parallel;
         neutral_order = 0;
-        exhaustive_testing = 0;
-        whatwire = 1;
+        exhaustive_testing = exhaustive_off;
+        whatwire = whatwire_1d;
         saved_nhoodm = nhoodm;
         nhoodm = nullptr;
         canal = canal_bits;
@@ -77,7 +77,7 @@ protected:
         checked_free(color_v);
         color_v = nullptr;
         nhood = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         use_value_range(2);
     }
     // What show_rule_bottom writes to standard error.
@@ -186,7 +186,7 @@ TEST_F(RuleBox, ThreeValuesHaveNoPAndHexOnItsOwnLine)
 TEST_F(RuleBox, TcodeShowsItsNumberOnTheMiddleLine)
 {
     nhood = 5;
-    totalistic = 1;
+    totalistic = rule_kind_tcodes;
     std::vector<uint8_t> code = pack({0, 1, 1, 0, 1, 0});  // 2 + 4 + 16 = 22
     uint8_t *codes[1] = {code.data()};
     uint8_t **saved = cacode;
@@ -203,10 +203,10 @@ TEST_F(RuleBox, TcodeShowsItsNumberOnTheMiddleLine)
 TEST_F(RuleBox, RandomMapAndNeutralOrderShowOnlyTheirLabels)
 {
     std::vector<uint8_t> rule = rule_110();
-    exhaustive_testing = 2;
+    exhaustive_testing = exhaustive_random_map;
     EXPECT_EQ(copied(3, rule.data()), "");
     EXPECT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
-    exhaustive_testing = 0;
+    exhaustive_testing = exhaustive_off;
     neutral_order = 1;
     EXPECT_EQ(copied(3, rule.data()), "");
 }
@@ -219,7 +219,7 @@ TEST_F(RuleBox, LongSequentialOrderIsCutToTheBox)
         order[i] = static_cast<uint16_t>(1999 - i);
     uint16_t *saved = seq_order;
     seq_order = order.data();
-    seq_update = 3;
+    seq_update = update_seq_order;
     std::vector<uint8_t> rule = rule_110();
     moveto(5, 6);
     std::string text = copied(3, rule.data());
@@ -227,12 +227,12 @@ TEST_F(RuleBox, LongSequentialOrderIsCutToTheBox)
     EXPECT_EQ(getx, 5);
     EXPECT_EQ(gety, 6);
     seq_order = saved;
-    seq_update = 0;
+    seq_update = update_parallel;
 }
 
 TEST_F(RuleBox, HypercubeWiringLabelWithItsWireShare)
 {
-    whatwire = 5;
+    whatwire = whatwire_hypercube;
     uint16_t saved_prob = hyper_prob;
     hyper_prob = 50;
     wires_cut = 10;

@@ -14,7 +14,8 @@ class Post : public RuleTableTest {
 protected:
     void TearDown() override
     {
-        ptype = pmu = 255;
+        ptype = ptype_any;
+        pmu = post_class_any;
         RuleTableTest::TearDown();
     }
     std::vector<uint8_t> rule_of(int k, int (*f)(int i))
@@ -64,9 +65,9 @@ TEST_F(Post, MajorityOfThreeIsInA2Only)
 {
     auto t = rule_of(3, [](int i) { return __builtin_popcount(static_cast<unsigned>(i)) >= 2 ? 1 : 0; });
     EXPECT_EQ(labels(3, t), " A[1]2 A[0]2 ");
-    pmu = 3;
+    pmu = post_class_a3;
     EXPECT_EQ(post_func(3, t.data(), 0, 0, 0, 0), 0);
-    pmu = 2;
+    pmu = post_class_a2;
     EXPECT_EQ(post_func(3, t.data(), 0, 0, 0, 0), 1);
 }
 
@@ -91,7 +92,7 @@ TEST_F(Post, TypeRestrictionWithoutClassAnswersA2OfThatValue)
     auto t = rule_of(3, [](int i) { return __builtin_popcount(static_cast<unsigned>(i)) >= 2 ? 1 : 0; });
     ptype = 1;
     EXPECT_EQ(post_func(3, t.data(), 0, 0, 0, 0), 1);
-    pmu = 'i';
+    pmu = post_class_ainf;
     EXPECT_EQ(post_func(3, t.data(), 0, 0, 0, 0), 0);
     pmu = 7; // no such class
     EXPECT_EQ(post_func(3, t.data(), 0, 0, 0, 0), 0);
@@ -109,9 +110,9 @@ TEST_F(Post, AgreesWithTheDefinitionOnRandomTables)
                 set_value(t.data(), static_cast<uint32_t>(i), static_cast<int>(random() % v));
             for (int c = 0; c < v; c++) {
                 ptype = static_cast<uint8_t>(c);
-                pmu = 3;
+                pmu = post_class_a3;
                 EXPECT_EQ(post_func(k, t.data(), 0, 0, 0, 0), oracle(k, t, c, 3) ? 1 : 0);
-                pmu = 2;
+                pmu = post_class_a2;
                 EXPECT_EQ(post_func(k, t.data(), 0, 0, 0, 0), oracle(k, t, c, 2) ? 1 : 0);
             }
         }

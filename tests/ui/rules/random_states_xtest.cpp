@@ -16,7 +16,7 @@ TEST_F(RandomSeedScreen, NewStateSwapsThePatternColourAndDrawsTheDensityLine)
     srandom(21);
     TestNetwork net(2, 100, 3);
     ncolor = 0;
-    diff_plot = 0;
+    diff_plot = diff_plot_off;
     bias_density = 30.0f;
     moveto(40, 300);
     setcolor(lightred);

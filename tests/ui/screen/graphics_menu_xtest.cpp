@@ -43,7 +43,7 @@ TEST_F(GraphicsMenu, FontSizesOutside7To35AreRefused)
     EXPECT_EQ(pointsize, 20);
     run_menu("s\r14\r2\r\rq");
     EXPECT_EQ(pointsize, 14);
-    EXPECT_EQ(new_weight, 2);
+    EXPECT_EQ(new_weight, font_weight_bold);
 }
 
 TEST_F(GraphicsMenu, BlinkFactorDividesTheCountAndRestores)

@@ -25,8 +25,8 @@ protected:
         rules_set = secondpart = 0;
         nhood_mixed = 0;
         loc_twod_fonly = 0;
-        whatwire = 1;
-        defaultwiring = 1;
+        whatwire = whatwire_1d;
+        defaultwiring = defaultwiring_1d;
     }
     void TearDown() override
     {
@@ -437,10 +437,10 @@ TEST_F(NetworkFiles, RuleOfAnotherKAfterTheSetUpIsLeftToTheCaller)
 TEST_F(NetworkFiles, HypercubeRefusesAKItCannotWire)
 {
     make_ring(8, 3);
-    whatwire = 5;
+    whatwire = whatwire_hypercube;
     write_file("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
     expect_refused("k5.rul", 0);
-    whatwire = 1;
+    whatwire = whatwire_1d;
 }
 
 TEST_F(NetworkFiles, MissingFileBacksOutWithQ)

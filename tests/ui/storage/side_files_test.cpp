@@ -66,11 +66,11 @@ TEST_F(SideFiles, FailedLastRuleSaveIsReportedOnceAndLeavesTheKey)
 
 TEST_F(SideFiles, CodeKindsNameTheirLastRuleFiles)
 {
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     uint8_t code[1] = {0x05};
     save_last_rule(code, 3);  // v = 2, k = 3: four kcode entries, one byte
     EXPECT_EQ(contents("l_v2k3.vco"), (bytes{2, 3, 5}));
-    totalistic = 0;
+    totalistic = rule_kind_tables;
 }
 
 TEST_F(SideFiles, AsciiTableOfRule150IsNineDigits)

@@ -39,7 +39,7 @@ protected:
         use_v(2);
         Maxnhood = 13;
         tot_only = outer_tot = rulemix = 0;
-        totalistic = 0;
+        totalistic = rule_kind_tables;
         oned = 1;
         twod = threed = 0;
         hex2d = 0;

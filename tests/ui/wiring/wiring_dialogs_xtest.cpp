@@ -96,7 +96,7 @@ TEST_F(WiringDialogs, BiasDialogWalksEveryRingQuestion)
     EXPECT_EQ(ca_bias, 1);
     EXPECT_EQ(escape_wires, 1);
     EXPECT_EQ(ib, 1);
-    EXPECT_EQ(fixmidwire, 2);
+    EXPECT_EQ(fixmidwire, fixmidwire_no_self);
     EXPECT_EQ(distinct, 1);
     EXPECT_EQ(same_wiring, 1);
     EXPECT_EQ(is[0], 'e');
