@@ -18,3 +18,12 @@ key_poll()
 {
     return registered_poll ? registered_poll() : 0;
 }
+
+bool
+search_stopped()
+{
+    // A poll per draw would cost more than the draws; every 64th is prompt
+    // enough for a key press.
+    static unsigned countdown = 0;
+    return ++countdown % 64 == 0 && key_poll() == 'q';
+}

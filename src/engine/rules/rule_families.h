@@ -21,7 +21,7 @@ void fill_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last, int lower,
 void draw_chain_table(uint8_t *rule, int k, int32_t last);
 // A chain rule for rule index `index` of a mix, redrawn until its Z-left and
 // Z-right pass the family's test; leaves them in zparam. The redraws are
-// capped at 10,000 and stop when search_stopped (model/search_stop.h) says
+// capped at 10,000 and stop when search_stopped (model/key_poll.h) says
 // so; returns 1 when the last draw passed, 0 when none did (the last draw
 // stays).
 int chain_rule(uint8_t *rule, int k, int32_t last, int index);

@@ -23,7 +23,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_conversions.h"
-#include "engine/model/search_stop.h"
+#include "engine/model/key_poll.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/rule_families.h"
 #include "engine/wiring/globals.h"

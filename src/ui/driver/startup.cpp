@@ -16,7 +16,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
-#include "engine/model/search_stop.h"
+#include "engine/model/key_poll.h"
 #include "ui/backward/stop_prompts.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
@@ -24,7 +24,6 @@
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
-#include "ui/rules/rule_families.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -239,7 +238,6 @@ void
 register_window_hooks()
 {
     register_engine_prompts();
-    set_search_stop_poll(stop_key_pending);
     set_entry_hot_key('@', printimage);
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);

@@ -1,6 +1,6 @@
 // The dialog side of the rule families (rule_families.h): the
-// reaction-diffusion thresholds asked through the screen layer and the stop
-// key of capped searches. Start at set_reaction_diffusion_rule.
+// reaction-diffusion thresholds asked through the screen layer. Start at
+// set_reaction_diffusion_rule.
 #include "ui/rules/rule_families.h"
 
 #include <cstdio>
@@ -12,15 +12,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
-
-bool
-stop_key_pending()
-{
-    static unsigned countdown = 0;
-    if (!mouse_found || ++countdown % 64 != 0)
-        return false;
-    return event_ready() && is[0] == 'q';
-}
 
 void
 set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last)

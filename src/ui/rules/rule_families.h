@@ -1,6 +1,6 @@
 // The rule families as the dialogs use them: the reaction-diffusion
-// thresholds asked in the prompt box and the 'q' key that stops a capped
-// search. The families themselves are engine/rules/rule_families.h.
+// thresholds asked in the prompt box. The families themselves are
+// engine/rules/rule_families.h.
 #pragma once
 #include <cstdint>
 
@@ -8,7 +8,3 @@
 // fills the excitable medium (fill_reaction_diffusion_rule). 'q' at the
 // first prompt leaves the table unchanged and 'q' in is[0].
 void set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last);
-// True, once every 64 calls while the window is open, when a key or button
-// is pending and it is 'q' (the key is left in is[0]). The program registers
-// it as the poll of search_stopped (engine/model/search_stop.h).
-bool stop_key_pending();
