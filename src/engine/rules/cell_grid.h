@@ -4,7 +4,7 @@
 // A position is written only when its cell lies in the edited segment
 // (low..high) and below the string's entry count: a 1d state shown as a
 // near-square grid has filler positions past cell n-1, drawn but never
-// written. The editor with its keys is ui/rules/cell_editor.h.
+// written. The editor with its keys is ui/string_editors/cell_editor.h.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -3,8 +3,8 @@
 // of v or more, complements, random strings with an exact number of
 // non-zero entries (with or without a central block), and the Z nudges of a
 // rule table or a code. Nothing here draws; the dialogs are
-// ui/rules/hex_entry.h, random_strings.h and cell_editor.h. Start at
-// hex_digits.
+// ui/rules/hex_entry.h, ui/string_editors/random_strings.h and
+// cell_editor.h. Start at hex_digits.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -4,7 +4,7 @@
 //   packed part (cells in the order h, j, i ascending, i fastest).
 // Example: v = 2, the 2d part (1,1)-(3,2) of a 5-wide lattice is 6 cells:
 //   02 06 00 03 02, then one byte of the 6 packed bits.
-// The cell editor (ui/rules/cell_editor.cpp) asks for the corners and the
+// The cell editor (ui/string_editors/cell_editor.cpp) asks for the corners and the
 // file name. Start at order_patch_bounds.
 #pragma once
 #include <cstdint>

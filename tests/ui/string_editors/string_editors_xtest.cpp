@@ -1,14 +1,13 @@
-// The hex entry and the cell editor on the window, driven by typed keys.
+// The random strings and the cell editor on the window, driven by typed keys.
 #include "support/x_test_fixture.h"
 
 #include "engine/forward/forward_test_support.h"
-#include "ui/model/cell_display.h"
-#include "ui/rules/cell_editor.h"
-#include "ui/rules/hex_entry.h"
-#include "ui/rules/random_strings.h"
-#include "ui/screen/draw.h"
 #include "engine/rules/string_edits.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/string_editors/cell_editor.h"
+#include "ui/string_editors/random_strings.h"
 
 namespace {
 
@@ -24,33 +23,6 @@ struct ValueColours {
         color_v = nullptr;
     }
 };
-
-TEST_F(StringEditorsScreen, HexFfForThreeValuesGivesTwosAndWrapsToTheFirstDigit)
-{
-    TestNetwork net(3, 8, 3);
-    memset(A, 0, bytesL);
-    moveto(40, 300);
-    // Five digits in a block of four: the fifth wraps to the first.
-    std::thread keys = type_keys_paced("ffff0\r");
-    int clamped = define_hex(xtext, 0, 0, A, bytesL - 1, 0);
-    keys.join();
-    EXPECT_EQ(clamped, 1);
-    std::vector<int> values = state_values(A);
-    EXPECT_EQ(values, (std::vector<int>{2, 2, 2, 2, 2, 2, 0, 0}));
-}
-
-TEST_F(StringEditorsScreen, HexEntryShiftsATwoDStateUp)
-{
-    TestNetwork net(2, 2, 4, 2, 1, 4);
-    memset(A, 0, bytesL);
-    set_value(A, 1, 1);
-    moveto(40, 300);
-    std::thread keys = type_keys_paced("u\r");
-    EXPECT_EQ(define_hex(xtext, 0, 0, A, bytesL - 1, 0), 0);
-    keys.join();
-    EXPECT_EQ(get_value(A, 1), 0);
-    EXPECT_EQ(get_value(A, 5), 1);
-}
 
 TEST_F(StringEditorsScreen, RandomBitsComplementTwiceKeepsTheString)
 {

@@ -6,7 +6,7 @@
 // engine/backward/state_symmetries.h, the patch bytes
 // engine/storage/seed_patch.h. Start at input_string_cell; the file menu
 // is at file_menu.
-#include "ui/rules/cell_editor.h"
+#include "ui/string_editors/cell_editor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -20,7 +20,7 @@
 #include "engine/storage/seed_patch.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/globals.h"
-#include "ui/rules/globals.h"
+#include "ui/string_editors/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -3,7 +3,7 @@
 // takes one key a pass (another, density, complement, rotation, Z up or
 // down). The draws, complement and nudges are engine/rules/string_edits.h;
 // the cell drawing is ui/model/cell_display.h. Start at random_bits.
-#include "ui/rules/random_strings.h"
+#include "ui/string_editors/random_strings.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // grid and, for a 3d state, the isometric picture, then runs the cell
 // editor, drawing again whenever it asks. The grid geometry is the
 // editor's (cell_editor.h). Start at define_bits.
-#include "ui/rules/bit_grid.h"
+#include "ui/string_editors/bit_grid.h"
 
 #include <cmath>
 #include <cstdio>
@@ -13,8 +13,8 @@
 #include "engine/wiring/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/globals.h"
-#include "ui/rules/cell_editor.h"
-#include "ui/rules/globals.h"
+#include "ui/string_editors/cell_editor.h"
+#include "ui/string_editors/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

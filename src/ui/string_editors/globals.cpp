@@ -1,5 +1,5 @@
 // The string editors' settings (globals.h), with their start values.
-#include "ui/rules/globals.h"
+#include "ui/string_editors/globals.h"
 
 uint8_t show_2d_divs = 1;
 uint8_t show_dots = 0;
