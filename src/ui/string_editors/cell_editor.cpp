@@ -79,7 +79,7 @@ make_view(int k, int kind, int high, int low, int size, int gap)
     v.g.high = grid_high(kind, high);
     v.g.low = low;
     v.g.row = grid_row_width(k, kind, high, low);
-    v.g.rows = grid_rows(k, kind, v.g.high, low, v.g.row);
+    v.g.rows = grid_rows(kind, v.g.high, low, v.g.row);
     v.g.entries = static_cast<uint32_t>(string_entries(kind, k));
     v.x0 = getx;
     v.y0 = gety;
@@ -298,9 +298,8 @@ grid_row_width(int k, int kind, int high, int low)
 }
 
 int
-grid_rows(int k, int kind, int high, int low, int row)
+grid_rows(int kind, int high, int low, int row)
 {
-    (void)k;
     if (grid_dimension(kind) > 1)
         return j2d;
     return (high - low + row) / row;

@@ -26,7 +26,7 @@ cell_edit_outcome input_string_cell(int k, int kind, uint8_t *string, int high, 
 // leaving cellscale and cellsep as they were.
 int grid_row_width(int k, int kind, int high, int low);
 // Rows of that grid.
-int grid_rows(int k, int kind, int high, int low, int row);
+int grid_rows(int kind, int high, int low, int row);
 // The 2d or 3d shape the grid of a state takes (twod, threed or a 1d state
 // shown as 2d): 2 or 3, else 1.
 int grid_dimension(int kind);
