@@ -109,7 +109,7 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
     get_prompt_box(kPromptSlot, 4);
     show_dots = 1;
     rot_size = 1;
-    hex2d = kind == 0 && twod && regular2d_tgrid;
+    hex_cells = kind == 0 && twod && regular2d_tgrid;
     start_j2d = static_cast<int16_t>(j2d - 1);
     start_h3d = static_cast<int16_t>(h3d - 1);
     int dim = grid_dimension(kind);

@@ -86,7 +86,7 @@ make_view(int k, int kind, int high, int low, int size, int gap)
     v.size = size;
     v.gap = size < 4 || show_2d_divs == 0 ? 1 : show_2d_divs == 1 ? 2 : gap;
     v.group_gap = kind != 0 ? (Maxx >= 799 ? 3 : 2) : 0;
-    v.hexagons = hex2d && vgax(v.size) > 2;
+    v.hexagons = hex_cells && vgax(v.size) > 2;
     v.row_pitch = v.hexagons ? static_cast<int>(v.size * std::cos(M_PI / 6)) : v.size;
     return v;
 }
@@ -340,7 +340,7 @@ draw_and_set_value_line(int top_y, uint8_t *string, int kind, int value, int hig
     (void)kind;
     set_value(string, static_cast<uint32_t>(high - p), value);
     setfillstyle(0, color_v[value]);
-    if (hex2d && vgax(size) > 2) {
+    if (hex_cells && vgax(size) > 2) {
         double rad = 2.0 * size * std::cos(M_PI / 6) / 3.0;
         draw_hexagonal_2d_cell(rad, size, divs, show_dots && value == 0, color_v[value], x0, y0);
         return;
@@ -437,7 +437,7 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             if (rot_size > 1)
                 rot_size--;
         } else if (kind == 0 && key == 'x') {
-            hex2d = !hex2d;
+            hex_cells = !hex_cells;
             finish(cell_edit_outcome::redraw);
         } else if (dim == 1 && (key == 'l' || key == 'r')) {
             rotate_array(k, string, static_cast<char>(key), kind, rot_size, 0,
@@ -450,7 +450,7 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             v_spin_array_2d(string);
             finish(cell_edit_outcome::redraw);
         } else if (dim == 2 && (key == 'h' || key == 'V')) {
-            flip_array_2d(string, hex2d, static_cast<char>(key));
+            flip_array_2d(string, hex_cells, static_cast<char>(key));
             finish(cell_edit_outcome::redraw);
         } else if (dim == 3 && (key == 'l' || key == 'r' || key == 'b' || key == 'f' ||
                                 key == 'u' || key == 'd')) {

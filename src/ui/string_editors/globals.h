@@ -6,6 +6,8 @@
 
 extern uint8_t show_2d_divs; // 1: cells drawn with a gap (borders); toggled by 'i'; 1 at start
 extern uint8_t show_dots;    // 1: cells of value 0 get a green dot; toggled by '.'; define_bits sets 1
+extern uint8_t hex_cells;    // 1: a 2d state is drawn and flipped as hexagons; define_bits sets it for a
+                             // triangular-grid lattice, 'x' toggles it (the lattice's hex2d is not touched)
 extern int16_t rot_size;     // cells the editor's shift keys move the string, 1..; define_bits sets 1
 extern int8_t fscale;        // pitch of the isometric 3d picture, 1..127; define_bits sets it
 extern int16_t start_j2d;    // top row edited of a 2d state, 0..j2d-1; define_bits sets j2d-1
