@@ -14,36 +14,17 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/string_edits.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
-namespace {
-
-// Entries of a string of the given kind.
-uint64_t
-entries_of(int kind, int k)
-{
-    switch (kind) {
-    case 0:
-        return lineL;
-    case 1:
-        return rule_entries(k);
-    case 2:
-        return tcode_entries(k);
-    default:
-        return v_tablecodemax ? static_cast<uint64_t>(v_tablecodemax[k]) + 1 : 0;
-    }
-}
-
-} // namespace
-
 int
 hex_string_bytes(int kind, int k)
 {
-    return static_cast<int>(value_line_bytes(entries_of(kind, k), value_bits));
+    return static_cast<int>(value_line_bytes(string_entries(kind, k), value_bits));
 }
 
 int16_t

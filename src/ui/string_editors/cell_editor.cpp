@@ -1,0 +1,543 @@
+// The cell editor (cell_editor.h). input_string_cell is one editing pass:
+// it blinks the cursor on a cell, takes a key or a button and acts by the
+// key table, returning when the user accepts, quits, or changed the string
+// or its display so that the grid must be drawn again. Cursor moves and
+// brush cells are engine/rules/cell_grid.h, the whole-string shifts
+// engine/backward/state_symmetries.h, the patch bytes
+// engine/storage/seed_patch.h. Start at input_string_cell; the file menu
+// is at file_menu.
+#include "ui/string_editors/cell_editor.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/backward/state_symmetries.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/cell_grid.h"
+#include "engine/rules/globals.h"
+#include "engine/rules/string_edits.h"
+#include "engine/storage/seed_patch.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/globals.h"
+#include "ui/string_editors/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/pointer_drag.h"
+#include "ui/screen/window.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/globals.h"
+#include "ui/storage/network_files.h"
+
+namespace {
+
+constexpr int kPromptSlot = 10;
+
+// Where the grid lies on the screen: its origin, pitch, gaps and shape.
+struct grid_view {
+    cell_grid g;
+    int kind = 0;
+    int x0 = 0, y0 = 0; // top left of position 0
+    int size = 1;       // pitch of the cells
+    int gap = 1;        // gap inside a cell
+    int group_gap = 0;  // extra pixels after every 8 cells of a rule table or code
+    bool hexagons = false;
+    int row_pitch = 1;
+
+    // Top left of the cell at (column, r).
+    int cell_x(int column, int r) const
+    {
+        int x = x0 + column * size + (column / 8) * group_gap;
+        if (hexagons && (j2d - r) % 2 == 0)
+            x += size / 2;
+        return x;
+    }
+    int cell_y(int r) const { return y0 + r * row_pitch; }
+    // The column and row under a pointer position (outside: beyond the grid).
+    void locate(int x, int y, int *column, int *r) const
+    {
+        *r = y >= y0 ? (y - y0) / row_pitch : -1;
+        int dx = x - x0;
+        if (hexagons && *r >= 0 && (j2d - *r) % 2 == 0)
+            dx -= size / 2;
+        if (group_gap)
+            dx -= (dx / (8 * size + group_gap)) * group_gap;
+        *column = dx >= 0 ? dx / size : -1;
+    }
+};
+
+// The grid of a string drawn from the current point with pitch size.
+grid_view
+make_view(int k, int kind, int high, int low, int size, int gap)
+{
+    grid_view v;
+    v.kind = kind;
+    v.g.high = grid_high(kind, high);
+    v.g.low = low;
+    v.g.row = grid_row_width(k, kind, high, low);
+    v.g.rows = grid_rows(kind, v.g.high, low, v.g.row);
+    v.g.entries = static_cast<uint32_t>(string_entries(kind, k));
+    v.x0 = getx;
+    v.y0 = gety;
+    v.size = size;
+    v.gap = size < 4 || show_2d_divs == 0 ? 1 : show_2d_divs == 1 ? 2 : gap;
+    v.group_gap = kind != 0 ? (Maxx >= 799 ? 3 : 2) : 0;
+    v.hexagons = hex_cells && vgax(v.size) > 2;
+    v.row_pitch = v.hexagons ? static_cast<int>(v.size * std::cos(M_PI / 6)) : v.size;
+    return v;
+}
+
+// Draws one cell of value at (x, y), the dot on a 0 cell when show_dots.
+void
+draw_cell(const grid_view &v, int value, int x, int y)
+{
+    setfillstyle(0, color_v[value]);
+    if (v.hexagons) {
+        double rad = 2.0 * v.size * std::cos(M_PI / 6) / 3.0;
+        draw_hexagonal_2d_cell(rad, v.size, show_2d_divs, show_dots && value == 0, color_v[value],
+                               x, y);
+        return;
+    }
+    bar(x, y, x + v.size - v.gap, y + v.size - v.gap);
+    if (show_dots && value == 0 && v.size > 3)
+        putpixel(x + v.size / 2 - 1, y + v.size / 2 - 1, green);
+}
+
+// Sets the brush's cells to value and draws them.
+void
+paint(const grid_view &v, uint8_t *string, const std::vector<uint32_t> &cells, int value)
+{
+    for (uint32_t cell : cells) {
+        int p = v.g.high - static_cast<int>(cell);
+        int column = p % v.g.row, r = p / v.g.row;
+        int x = v.cell_x(column, r), y = v.cell_y(r);
+        draw_and_set_value_line(v.y0, string, v.kind, value, v.g.high, p, v.size, show_2d_divs,
+                                x, y, x + v.size - v.gap, y + v.size - v.gap);
+    }
+}
+
+// The state's maximum index per axis for the part prompts.
+void
+axis_max(int dim, int max[3])
+{
+    max[0] = dim == 1 ? static_cast<int>(lineL) - 1 : dim == 2 ? i2d - 1 : i3d - 1;
+    max[1] = dim == 2 ? j2d - 1 : dim == 3 ? j3d - 1 : 0;
+    max[2] = dim == 3 ? h3d - 1 : 0;
+}
+
+// One coordinate typed at the prompt (up to 3 characters).
+int
+ask_coordinate(const char *label)
+{
+    outtext(label);
+    input_string(3, 0);
+    return is[0] == kKeyReturn ? -1 : static_cast<int>(entry_number());
+}
+
+// The part of the state to save: typed, or on a 2d lattice 'p' for the
+// rectangle between the last two cursor cells (corner[0..3]: i, j, i, j).
+// Returns false when the user backed out.
+bool
+ask_part(int dim, const int corner[4], patch_bounds *b)
+{
+    int max[3];
+    axis_max(dim, max);
+    int margin = draw_prompt_box(2);
+    char text[160];
+    if (dim == 1)
+        snprintf(text, sizeof text, "1d: max i=%d, enter start/end", max[0]);
+    else if (dim == 2)
+        snprintf(text, sizeof text,
+                 "2d: max i,j=%d,%d, enter start/end coords, or patch %d,%d-%d,%d -p:", max[0],
+                 max[1], corner[0], corner[1], corner[2], corner[3]);
+    else
+        snprintf(text, sizeof text, "3d: max i,j,h=%d,%d,%d enter start/end coords", max[0],
+                 max[1], max[2]);
+    outtext(text);
+    b->dim = dim;
+    if (dim == 2) {
+        input_string(1, -2);
+        if (is[0] == 'q')
+            return false;
+        if (is[0] == 'p') {
+            b->start[0] = corner[0], b->start[1] = corner[1];
+            b->end[0] = corner[2], b->end[1] = corner[3];
+            for (int a = 0; a < 2; a++)
+                order_patch_bounds(&b->start[a], &b->end[a], max[a]);
+            return true;
+        }
+    }
+    moveto(margin, gety + CHeight);
+    const char *starts[3] = {"start i:", " j:", " h:"}, *ends[3] = {" end i:", " j:", " h:"};
+    for (int a = 0; a < dim; a++)
+        b->start[a] = ask_coordinate(starts[a]);
+    for (int a = 0; a < dim; a++)
+        b->end[a] = ask_coordinate(ends[a]);
+    for (int a = 0; a < dim; a++)
+        order_patch_bounds(&b->start[a], &b->end[a], max[a]);
+    return true;
+}
+
+// The file menu of a state. Returns true when the state was reloaded.
+bool
+file_menu(uint8_t *string, int dim, const int corner[4])
+{
+    int16_t x = getx, y = gety;
+    get_prompt_box(kPromptSlot, 2);
+    int margin = draw_prompt_box(2);
+    outtext("SEED: load-l, save-s, save part-S");
+    moveto(margin, gety + CHeight);
+    outtext("save tex file for LATEX picture -t, save part-T:");
+    input_string(1, -2);
+    char key = is[0];
+    bool reloaded = false;
+    if (key == 'l') {
+        load_save_wrs('l', string, kSeedFile);
+        reloaded = true;
+    } else if (key == 's') {
+        load_save_wrs('s', string, kSeedFile);
+    } else if (key == 'S') {
+        patch_bounds b;
+        char name[32];
+        snprintf(name, sizeof name, "mypch_v%d", value_range);
+        if (ask_part(dim, corner, &b) && choose_file("SAVE", "PATCH", "*.eed", name)) {
+            int width = dim == 3 ? i3d : i2d, depth = dim == 3 ? j3d : j2d;
+            std::vector<uint8_t> bytes = encode_seed_patch(string, b, width, depth);
+            if (!write_file(filename, bytes.data(), bytes.size()))
+                file_error(filename);
+        }
+    }
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 3);
+    freeimage(&boximage_prompt[kPromptSlot]);
+    moveto(x, y);
+    return reloaded;
+}
+
+// The largest rot_size + would allow.
+bool
+rot_size_fits(int kind, int k)
+{
+    int next = rot_size + 1;
+    if (kind != 0)
+        return next < static_cast<int>(8 * value_line_bytes(string_entries(kind, k), value_bits)) - 2;
+    if (threed)
+        return next < i3d - 2 && next < j3d - 2 && next < h3d - 2;
+    if (twod)
+        return next < i2d - 2 && next < j2d - 2;
+    return next < static_cast<int>(lineL) - 2;
+}
+
+// Erases the isometric 3d picture right of the grid.
+void
+erase_3d_view(int right_x)
+{
+    double s = std::sin(M_PI / 4);
+    int x0 = right_x + 5 * CWidth;
+    int y1 = tview_y1 - vgay(5) - h3d * fscale;
+    int y0 = static_cast<int>(y1 - j3d * fscale * s);
+    erase_box(x0, y0, static_cast<int>(x0 + i3d * fscale + j3d * fscale * s),
+              tview_y1 - vgay(5));
+}
+
+// The width prompt: a value in 1..max becomes the brush width.
+void
+ask_width(int *w, int max)
+{
+    get_prompt_box(kPromptSlot, 1);
+    draw_prompt_box(1);
+    char text[80];
+    snprintf(text, sizeof text, "reset line width (now %d) max %d:", *w, max);
+    outtext(text);
+    input_string(2, 1);
+    long typed = entry_number();
+    if (is[0] != kKeyReturn && is[0] != 'q' && typed >= 1 && typed <= max)
+        *w = static_cast<int>(typed);
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 3);
+    freeimage(&boximage_prompt[kPromptSlot]);
+}
+
+} // namespace
+
+int
+grid_dimension(int kind)
+{
+    if (kind != 0)
+        return 1;
+    if (threed)
+        return 3;
+    return twod || showbits_1d_as_2d ? 2 : 1;
+}
+
+int
+grid_high(int kind, int high)
+{
+    int dim = grid_dimension(kind);
+    if (dim == 3)
+        return (start_h3d + 1) * i3d * j3d - 1;
+    if (dim == 2)
+        return i2d + i2d * start_j2d - 1;
+    return high;
+}
+
+int
+grid_row_width(int k, int kind, int high, int low)
+{
+    int8_t scale = cellscale, sep = cellsep;
+    int row = set_cellscale(k, kind);
+    cellscale = scale;
+    cellsep = sep;
+    if (kind != 0 && value_range > 2)
+        return 128;
+    if (kind != 0 && value_range == 2 && (kind == 2 || k < 6))
+        return high - low + 1;
+    return row;
+}
+
+int
+grid_rows(int kind, int high, int low, int row)
+{
+    if (grid_dimension(kind) > 1)
+        return j2d;
+    return (high - low + row) / row;
+}
+
+void
+showbitcount(int kind, int high, int p, int row, int column, int size)
+{
+    char where[64], text[96];
+    int index = high - p;
+    if (p > high || column >= row) {
+        snprintf(text, sizeof text, "outside grid");
+    } else {
+        if (kind == 1)
+            snprintf(where, sizeof where, "rule index=%d", index);
+        else if (kind == 2)
+            snprintf(where, sizeof where, "tcode index=%d", index);
+        else if (grid_dimension(0) == 3)
+            snprintf(where, sizeof where, "3d index ijh=%dx%dx%d", index % i3d,
+                     (index % (i3d * j3d)) / i3d, index / (i3d * j3d));
+        else if (grid_dimension(0) == 2)
+            snprintf(where, sizeof where, "2d index ij=%dx%d", index % i2d, index / i2d);
+        else
+            snprintf(where, sizeof where, "1d index=%d", index);
+        snprintf(text, sizeof text, "%s, scale=%d rot=%d", where, size, rot_size);
+    }
+    int colour = getcolor();
+    setcolor(white);
+    inset_prompt_box(23, text);
+    setcolor(colour);
+}
+
+void
+draw_and_set_value_line(int top_y, uint8_t *string, int kind, int value, int high, int p,
+                        int size, int divs, int x0, int y0, int x1, int y1)
+{
+    (void)top_y;
+    (void)kind;
+    set_value(string, static_cast<uint32_t>(high - p), value);
+    setfillstyle(0, color_v[value]);
+    if (hex_cells && vgax(size) > 2) {
+        double rad = 2.0 * size * std::cos(M_PI / 6) / 3.0;
+        draw_hexagonal_2d_cell(rad, size, divs, show_dots && value == 0, color_v[value], x0, y0);
+        return;
+    }
+    bar(x0, y0, x1, y1);
+    if (value == 0 && size >= 4 && divs == 1)
+        putpixel(x0 + size / 2 - 1, y0 + size / 2 - 1, green);
+}
+
+cell_edit_outcome
+input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typing, int *size,
+                  int gap, int right_x, int bottom_y)
+{
+    int16_t x_entry = getx, y_entry = gety;
+    int dim = grid_dimension(kind);
+    grid_view v = make_view(k, kind, high, low, *size, gap);
+    int p = 0, brush = 1, left_value = value_range - 1, right_value = 0;
+    int corner[4] = {0, 0, 0, 0}; // i, j of the cell left and of the cell reached
+    cell_edit_outcome outcome = cell_edit_outcome::redraw;
+    bool done = false;
+    auto finish = [&](cell_edit_outcome o) {
+        outcome = o;
+        done = true;
+        is[0] = o == cell_edit_outcome::accept ? kKeyReturn : o == cell_edit_outcome::quit ? 'q' : 'r';
+    };
+    auto cursor_moved = [&](int from) {
+        if (dim != 2)
+            return;
+        corner[0] = (v.g.high - from) % i2d, corner[1] = (v.g.high - from) / i2d;
+        corner[2] = (v.g.high - p) % i2d, corner[3] = (v.g.high - p) / i2d;
+    };
+
+    for (;;) {
+        int column = p % v.g.row, r = p / v.g.row;
+        if (k > 2)
+            showbitcount(kind, v.g.high, p, v.g.row, column, v.size);
+        moveto(v.cell_x(column, r), v.cell_y(r));
+        int block = v.size - v.gap + 1;
+        flashing_cursor(v.x0, right_x, v.y0, bottom_y, 0, -vgay(4), block, block, white);
+        if (button == 'l' || button == 'r') {
+            bool left = button == 'l';
+            int value = left ? left_value : right_value;
+            char text[40];
+            if (value_range == 2)
+                snprintf(text, sizeof text, left ? "left button: set 1s" : "right button: set 0s");
+            else
+                snprintf(text, sizeof text, left ? "left button: set %ds" : "right button: set %ds",
+                         value);
+            inset_prompt_box(23, text);
+            int c, rr;
+            v.locate(mouse_x, mouse_y, &c, &rr);
+            if (writable_cell(v.g, c, rr) >= 0) {
+                int from = p;
+                p = rr * v.g.row + c;
+                cursor_moved(from);
+            }
+            do {
+                v.locate(mouse_x, mouse_y, &c, &rr);
+                paint(v, string, brush_cells(v.g, c, rr, brush, 1, 1), value);
+            } while (next_drag_motion());
+            button = 0;
+            continue;
+        }
+        int key = keycheck(0);
+        int from = p;
+        int value = key - '0';
+        bool on_string = writable_cell(v.g, column, r) >= 0;
+        if (typing && value >= 0 && value < value_range && on_string) {
+            left_value = value;
+            right_value = value_range - 1 - value;
+            paint(v, string, brush_cells(v.g, column, r, brush, 0, 1), value);
+            p = move_cursor(v.g, p, cursor_move::right);
+        } else if (typing && key == 'v' && on_string) {
+            paint(v, string, brush_cells(v.g, column, r, brush, 1, 0), left_value);
+            p = move_cursor(v.g, p, cursor_move::down);
+        } else if (key == kKeyRight) {
+            p = move_cursor(v.g, p, cursor_move::right);
+        } else if (key == kKeyLeft || key == kKeyErase) {
+            p = move_cursor(v.g, p, cursor_move::left);
+        } else if (key == kKeyDown) {
+            p = move_cursor(v.g, p, cursor_move::down);
+        } else if (key == kKeyUp) {
+            p = move_cursor(v.g, p, cursor_move::up);
+        } else if (key == kKeyReturn) {
+            finish(cell_edit_outcome::accept);
+        } else if (key == 'q') {
+            finish(cell_edit_outcome::quit);
+        } else if (key == 'w') {
+            ask_width(&brush, brush_width_limit(v.g));
+        } else if (key == '+') {
+            if (rot_size_fits(kind, k))
+                rot_size++;
+        } else if (key == '-') {
+            if (rot_size > 1)
+                rot_size--;
+        } else if (kind == 0 && key == 'x') {
+            hex_cells = !hex_cells;
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 1 && (key == 'l' || key == 'r')) {
+            rotate_array(k, string, static_cast<char>(key), kind, rot_size, 0,
+                         static_cast<int>(v.g.entries));
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 2 && (key == 'l' || key == 'r' || key == 'u' || key == 'd')) {
+            rotate_array_2d(string, static_cast<char>(key), rot_size);
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 2 && key == 's') {
+            v_spin_array_2d(string);
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 2 && (key == 'h' || key == 'V')) {
+            flip_array_2d(string, hex_cells, static_cast<char>(key));
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 3 && (key == 'l' || key == 'r' || key == 'b' || key == 'f' ||
+                                key == 'u' || key == 'd')) {
+            rotate_array_3d(string, static_cast<char>(key), rot_size);
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 3 && key == 's') {
+            v_spin_array_3d(string);
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 3 && key == 't') {
+            finish(cell_edit_outcome::redraw);
+        } else if (dim == 3 && (key == 'E' || key == 'C')) {
+            erase_3d_view(right_x);
+            if (key == 'E' && fscale < 127)
+                fscale++;
+            else if (key == 'C' && fscale > 1)
+                fscale--;
+            finish(cell_edit_outcome::redraw);
+        } else if (key == 'U' && dim > 1) {
+            if (dim == 3 && start_h3d > 1)
+                start_h3d--;
+            else if (dim == 2 && start_j2d >= 10)
+                start_j2d = static_cast<int16_t>(start_j2d - 5);
+            finish(cell_edit_outcome::redraw);
+        } else if (key == 'D' && dim > 1) {
+            if (dim == 3 && start_h3d <= h3d - 2)
+                start_h3d++;
+            else if (dim == 2 && start_j2d <= j2d - 10)
+                start_j2d = static_cast<int16_t>(start_j2d + 5);
+            finish(cell_edit_outcome::redraw);
+        } else if (key == 'e' || key == 'c') {
+            if (dim == 3)
+                erase_3d_view(right_x);
+            if (key == 'e' && *size < 127)
+                ++*size;
+            else if (key == 'c' && *size > 1)
+                --*size;
+            finish(cell_edit_outcome::redraw);
+        } else if (key == 'i') {
+            show_2d_divs = !show_2d_divs;
+            finish(cell_edit_outcome::redraw);
+        } else if (key == '.') {
+            show_dots = !show_dots;
+            finish(cell_edit_outcome::redraw);
+        } else if (key == '^') {
+            color_v[0] = color_v[0] == black ? darkgray : black;
+            finish(cell_edit_outcome::redraw);
+        } else if (key == 'm') {
+            bool state = kind == 0;
+            complement_string(string,
+                              value_range == 2 ? v.g.entries : static_cast<uint32_t>(v.g.high - v.g.low + 1),
+                              state);
+            if (value_range == 2 && state)
+                bias_density = 100.0f - bias_density;
+            finish(cell_edit_outcome::redraw);
+        } else if (kind == 0 && key == 'F') {
+            moveto(x_entry, y_entry);
+            if (file_menu(string, dim, corner))
+                finish(cell_edit_outcome::redraw);
+        }
+        if (p != from)
+            cursor_moved(from);
+        if (done)
+            break;
+    }
+    moveto(x_entry, y_entry);
+    return outcome;
+}
+
+void
+draw_string_grid(int k, int kind, const uint8_t *string, int high, int low, int size, int gap,
+                 int *right_x, int *bottom_y)
+{
+    int16_t x = getx, y = gety;
+    grid_view v = make_view(k, kind, high, low, size, gap);
+    *right_x = v.x0;
+    *bottom_y = v.y0;
+    for (int p = 0; p <= v.g.last_position(); p++) {
+        int column = p % v.g.row, r = p / v.g.row;
+        int cx = v.cell_x(column, r), cy = v.cell_y(r);
+        if (setting_seed && cy + v.size > tview_y1 - 1)
+            break;
+        uint32_t cell = static_cast<uint32_t>(v.g.high - p);
+        // Filler positions past the string show value 0.
+        draw_cell(v, cell < v.g.entries ? get_value(string, cell) : 0, cx, cy);
+        if (cx + v.size > *right_x)
+            *right_x = cx + v.size;
+        *bottom_y = cy + v.row_pitch;
+    }
+    moveto(x, y);
+}

@@ -1,0 +1,10 @@
+// The string editors' settings (globals.h), with their start values.
+#include "ui/string_editors/globals.h"
+
+uint8_t show_2d_divs = 1;
+uint8_t show_dots = 0;
+uint8_t hex_cells = 0;
+int16_t rot_size = 1;
+int8_t fscale = 8;
+int16_t start_j2d = 0;
+int16_t start_h3d = 0;

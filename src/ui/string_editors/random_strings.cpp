@@ -1,0 +1,250 @@
+// The random-string dialog (random_strings.h): random_bits draws a string
+// at the density, its cells, decimal, hex, Z and density readouts, then
+// takes one key a pass (another, density, complement, rotation, Z up or
+// down). The draws, complement and nudges are engine/rules/string_edits.h;
+// the cell drawing is ui/model/cell_display.h. Start at random_bits.
+#include "ui/string_editors/random_strings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/backward/state_symmetries.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/rules/string_edits.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// The Z figures of a rule table with their box shown.
+void
+measure_shown(int k, uint8_t *rule)
+{
+    if (value_range == 2)
+        z_parameter_all(k, 1, rule);
+    else
+        z_parameter_all_mvalue(k, 1, rule);
+}
+
+const char *
+key_help(int kind)
+{
+    if (kind == 0)
+        return twod || threed ? "(rotate-l/r/u/d another-n density-s comp-m goback-q accept-ret)"
+                              : "(rotate-l/r another-n density-s comp-m goback-q accept-ret)";
+    if (tot_only)
+        return totalistic == rule_kind_kcodes
+                   ? "(rotate-l/r another-n lucky-k density-s comp-m goback-q accept-ret)"
+                   : "(rotate-l/r another-n density-s comp-m goback-q accept-ret)";
+    return totalistic != rule_kind_tables
+               ? "(rotate-l/r another-n bias-b density-s Z-u/d comp-m goback-q accept-ret)"
+               : "(rotate-l/r another-n density-s Z-u/d comp-m goback-q accept-ret)";
+}
+
+// Right edge of the readouts for the text column in use.
+int
+readout_edge(int kind, int k)
+{
+    int x;
+    if (xtext == static_cast<float>(vgax(50)) / CWidth)
+        x = vgax(330);
+    else if (xtext == static_cast<float>(vgax(340)) / CWidth)
+        x = Maxx - 5;
+    else
+        x = static_cast<int>(CWidth * xtext + vgax(280));
+    if (value_range > 2 || (kind == 1 && k > 9) || (kind == 0 && lineL > 1024))
+        x = Maxx - 5;
+    return x;
+}
+
+// The density prompt: a percentage in 0..100 becomes bias_density.
+void
+ask_density()
+{
+    draw_prompt_box(1);
+    char text[80];
+    snprintf(text, sizeof text, "enter %% (def %.3f%%), accept-ret:",
+             static_cast<double>(bias_density));
+    outtext(text);
+    input_string(5, 0);
+    if (is[0] != kKeyReturn && is[0] != 'q') {
+        double percent = atof(entry_text().c_str());
+        if (percent >= 0.0 && percent <= 100.0)
+            bias_density = static_cast<float>(percent);
+    }
+    is[0] = 0;
+    erase_prompt_box(1);
+}
+
+// The density line: in the prompt box for a state, else in its own box.
+void
+show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t block_count)
+{
+    int16_t x = getx, y = gety;
+    uint32_t count = count_nonzero(string, 0, entries);
+    char label[24], text[160];
+    if (value_range == 2)
+        snprintf(label, sizeof label, "density 1s=");
+    else
+        snprintf(label, sizeof label, "density %d-1s=", value_range - 1);
+    double share = count * 100.0 / entries;
+    if (b > 0) {
+        uint32_t cells = block_cells(b);
+        snprintf(text, sizeof text, "%s%u/%u=%.3f%%, block=%u/%u=%.3f%%, bias=%.3f%%", label, count,
+                 entries, share, block_count, cells, block_count * 100.0 / cells,
+                 static_cast<double>(bias_density));
+    } else {
+        snprintf(text, sizeof text, "%s%u/%u=%.3f%%, bias=%.3f%%", label, count, entries, share,
+                 static_cast<double>(bias_density));
+    }
+    if (kind == 0) {
+        draw_prompt_box(1);
+    } else {
+        draw_box(-1, Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6), 1, 0);
+        moveto(Maxx / 2 + 3, Maxy / 6 + 1);
+    }
+    int colour = getcolor();
+    setcolor(white);
+    outtext(text);
+    setcolor(colour);
+    moveto(x, y);
+}
+
+// Clears from the current point to (x1, y1) in black.
+void
+clear_to(int x1, int y1)
+{
+    setfillstyle(0, black);
+    bar(getx, gety, x1, y1);
+}
+
+} // namespace
+
+void
+change_Z(uint8_t *rule, int k, char dir)
+{
+    nudge_rule_z(rule, k, dir, measure_shown);
+}
+
+void
+random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
+{
+    uint8_t zero_colour = color_v[0];
+    color_v[0] = darkgray;
+    int edge = readout_edge(kind, k);
+    uint8_t *table = nullptr;
+    if (!tot_only && kind == 2)
+        table = static_cast<uint8_t *>(checked_calloc(rule_bytes(k), 1, "carule_temp"));
+    bias_density = value_range == 2 ? 50.0f : (value_range - 1.0f) / value_range * 100.0f;
+
+    int text_x = static_cast<int>(xtext * CWidth);
+    moveto(text_x, gety + CHeight);
+    setcolor(white);
+    outtext(key_help(kind));
+    int16_t cursor_x = getx, cursor_y = gety;
+    int16_t origin_y = static_cast<int16_t>(cursor_y + static_cast<int>(1.5 * CHeight));
+    int16_t width = set_cellscale(k, kind);
+    if (kind != 0 && value_range > 2)
+        width = 128;
+    uint32_t entries = static_cast<uint32_t>(last) + 1;
+
+    bool keep = false;
+    uint32_t block_count = 0;
+    int16_t hex_x = text_x, hex_y = origin_y;
+    for (;;) {
+        moveto(text_x, origin_y);
+        if (!keep) {
+            if (b > 0 && kind == 0)
+                block_count = random_block_at_density(string, b);
+            else
+                random_string_at_density(string, entries, bias_density);
+        }
+        keep = true;
+        print_layered_bitstring(width, string, b > 0 ? L : last, cellscale, cellsep, 0, kind);
+        if (value_range == 2 && last <= 31) {
+            next_line(xtext, 1.0f);
+            clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
+            char text[40];
+            snprintf(text, sizeof text, " (dec)%lu",
+                     static_cast<unsigned long>(dec_equiv(string, last)));
+            outtext(text);
+        }
+        if (value_range == 2 && !((kind == 1 && k > 5) || (kind == 0 && last > 31)))
+            outtext(" (hex)");
+        else
+            next_line(xtext, 1.0f);
+        hex_x = getx;
+        hex_y = gety;
+        if (value_range == 2 && show_hex) {
+            if (kind == 1 && k > 9)
+                clear_to(Maxx - vgax(20), Maxy - vgax(37));
+            else if (kind == 1)
+                clear_to(edge - 1, gety + 4 * CHeight);
+            else if (kind == 2)
+                clear_to(edge - 1, gety + CHeight);
+            else
+                clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
+            print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 0);
+        }
+        if (kind == 1) {
+            measure_shown(k, string);
+        } else if (table) {
+            expand_code(table, string, k);
+            measure_shown(k, table);
+        }
+        show_density(kind, string, entries, kind == 0 ? b : 0, block_count);
+
+        moveto(cursor_x, cursor_y);
+        flashing_cursor(0, 0, 0, 0, 0, CHeight - vgay(3) - 6, CWidth, CHeight - 6, green);
+        int key = keycheck(0);
+        if (key == 0)
+            key = 'n';
+        bool lattice_state = kind == 0 && (twod || threed);
+        bool rotation = key == 'l' || key == 'r' ||
+                        (lattice_state && (key == 'u' || key == 'd'));
+        bool z_key = (key == 'u' || key == 'd') && kind != 0 && !tot_only;
+        if (rotation && lattice_state) {
+            rotate_array_2d(string, static_cast<char>(key), 1);
+        } else if (rotation) {
+            rotate_array(k, string, static_cast<char>(key), kind, 1, 0, static_cast<int>(entries));
+        } else if (key == 's') {
+            ask_density();
+            keep = false;
+        } else if (key == 'm') {
+            complement_string(string, entries, kind == 0);
+            if (value_range == 2)
+                bias_density = 100.0f - bias_density;
+        } else if (z_key && kind == 1) {
+            change_Z(string, k, key == 'u' ? 'Z' : 'z');
+        } else if (z_key) {
+            nudge_code_z(string, k, key == 'u' ? 'Z' : 'z', table, measure_shown);
+        } else if (key == 'n') {
+            keep = false;
+        } else {
+            is[0] = static_cast<char>(key);
+            break;
+        }
+    }
+
+    if (table)
+        checked_free(table);
+    if (kind != 0) {
+        draw_box(-1, Maxx / 2, vgay(27), Maxx - 2, vgay(55), 0, 0);
+        draw_box(-1, Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6), 0, 0);
+    }
+    color_v[0] = zero_colour;
+    moveto(hex_x, hex_y);
+}

@@ -1,0 +1,65 @@
+// The random strings and the cell editor on the window, driven by typed keys.
+#include "support/x_test_fixture.h"
+
+#include "engine/forward/forward_test_support.h"
+#include "engine/rules/string_edits.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/string_editors/cell_editor.h"
+#include "ui/string_editors/random_strings.h"
+
+namespace {
+
+class StringEditorsScreen : public ScreenTest {};
+
+// The value colours the drawings read, made for the test's value range;
+// declared after the network, so released before its allocation check.
+struct ValueColours {
+    ValueColours() { setup_value_colors(1); }
+    ~ValueColours()
+    {
+        checked_free(color_v);
+        color_v = nullptr;
+    }
+};
+
+TEST_F(StringEditorsScreen, RandomBitsComplementTwiceKeepsTheString)
+{
+    srandom(3);
+    TestNetwork net(2, 40, 3);
+    ValueColours colours;
+    moveto(40, 300);
+    std::vector<int> drawn;
+    std::thread first = type_keys_paced("\r");
+    random_bits(0, 0, 0, 1, A, L);
+    first.join();
+    drawn = state_values(A);
+    EXPECT_EQ(count_nonzero(A, 0, lineL), 20u);
+    std::thread keys = type_keys_paced("mm\r");
+    srandom(3);
+    random_bits(0, 0, 0, 1, A, L);
+    keys.join();
+    EXPECT_EQ(state_values(A), drawn);
+    EXPECT_FLOAT_EQ(bias_density, 50.0f);
+}
+
+TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
+{
+    TestNetwork net(3, 10, 3);
+    ValueColours colours;
+    memset(A, 0, bytesL);
+    moveto(40, 300);
+    int size = 8;
+    std::thread keys = type_keys_paced("23\r");
+    cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+    keys.join();
+    EXPECT_EQ(outcome, cell_edit_outcome::accept);
+    EXPECT_EQ(is[0], 13);
+    // '2' set position 0 (cell 9) and moved right; '3' is no value of v = 3.
+    EXPECT_EQ(get_value(A, 9), 2);
+    EXPECT_EQ(get_value(A, 8), 0);
+    EXPECT_EQ(getx, 40);
+}
+
+} // namespace
