@@ -47,6 +47,7 @@
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/storage/globals.h"
+#include "ui/string_editors/globals.h"
 
 namespace {
 
@@ -226,6 +227,7 @@ start_run_state()
     reset_backward_run();
     reset_screen_run();
     reset_storage_ui_run();
+    reset_string_editors_run();
     reset_measures_run();
     reset_graphs_run();
     if (see_ppstack == see_ppstack_on && nonlocal) {

@@ -8,3 +8,9 @@ int16_t rot_size = 1;
 int8_t fscale = 8;
 int16_t start_j2d = 0;
 int16_t start_h3d = 0;
+
+void
+reset_string_editors_run()
+{
+    // Nothing to reset: every global here is a display choice of the editors.
+}

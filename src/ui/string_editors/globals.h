@@ -12,3 +12,7 @@ extern int16_t rot_size;     // cells the editor's shift keys move the string, 1
 extern int8_t fscale;        // pitch of the isometric 3d picture, 1..127; define_bits sets it
 extern int16_t start_j2d;    // top row edited of a 2d state, 0..j2d-1; define_bits sets j2d-1
 extern int16_t start_h3d;    // layer edited of a 3d state, 0..h3d-1; define_bits sets h3d-1
+
+// Per-run reset, called by the run part at the start of each run; it resets
+// nothing: every global here is a display choice of the editors.
+void reset_string_editors_run();
