@@ -90,10 +90,12 @@ running_pattern_options()
     is[0] = key;
 }
 
-// Waits, taking key presses only, for 'q' or Return (a loaded image stays).
+// Waits, taking key presses only, for 'q' or Return (a loaded image stays),
+// with a hint in the bottom strip saying so.
 void
 wait_q_or_return()
 {
+    draw_hint_box(0, 0, "loaded image: options-q/ret", vgax(500));
     for (;;) {
         input_string(1, -2);
         if (is[0] == 'q' || is[0] == kKeyReturn)

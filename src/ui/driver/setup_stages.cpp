@@ -29,6 +29,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/side_files.h"
@@ -98,13 +99,14 @@ value_range_stage()
     next_line(xtext, 1);
     snprintf(textb[0], 150, "Value range (def %d, max 8):", value_range);
     myouttext(textb[0]);
-    input_string(1, 0);
+    int len = input_string(1, 0);
     if (is[0] == 'q') {
         setpback_x_lines(2);
         return stage::first_screen;
     }
     if (is[0] >= '2' && is[0] <= '8')
         value_range = static_cast<int8_t>(is[0] - '0');
+    echo_value_taken(len, value_range);
     set_value_range_limits();
     if (!tot_only)
         allocate_mem_nhood_matrix(Maxnhood);

@@ -682,7 +682,9 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
     setviewport(0, 0, Maxx, Maxy, 1);
     if (stp) {
         draw_on_pixmap(it);
-        clear_rect(0, 0, pixmap_width - vgax(5), Maxy);
+        // At least the pattern and its 2-pixel margin, so that no column of
+        // the old page is copied back.
+        clear_rect(0, 0, std::max(pixmap_width - vgax(5), x1 + 2), Maxy);
         draw_on_window();
         copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
         if (side_width > 0) {

@@ -159,10 +159,9 @@ show_counts(const uint16_t *counts, uint32_t total)
     }
     outtext("shuffle: no-n yes-(def):");
     input_string(1, 0);
-    bool shuffle = is[0] != 'n';
-    if (!shuffle)
-        erase_prompt_box(4);
-    return shuffle;
+    // Taken down either way: the boxes that follow are shorter.
+    erase_prompt_box(4);
+    return is[0] != 'n';
 }
 
 // Percentages typed for k = 1..Maxnhood. 2: entered; 'q' gives 0 at

@@ -83,7 +83,7 @@ constexpr question kSingleBasinRows[] = {
          myouttext(textb[0]);
      },
      5, 1,
-     [](int) {
+     [](int len) {
          long typed = answer_or(single_basin_default());
          if (typed < 1)
              lineL = single_basin_default();
@@ -91,6 +91,7 @@ constexpr question kSingleBasinRows[] = {
              lineL = static_cast<uint16_t>(typed);
          else if (lineL == 0)
              lineL = single_basin_default();
+         echo_value_taken(len, lineL);
          set_line_lengths();
          return answer_step::next;
      },

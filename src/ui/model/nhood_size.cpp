@@ -14,6 +14,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 
 void
@@ -43,8 +44,9 @@ select_nhood_size(int inbox)
         draw_prompt_box(1);
     }
     outtext(textb[0]);
-    input_string(2, 0);
-    if (is[0] == 'm')
+    int len = input_string(2, 0);
+    bool mix_asked = is[0] == 'm';
+    if (mix_asked)
         set_dif_nhoods();
     if (is[0] == 'q') {
         if (inbox == 0)
@@ -54,6 +56,8 @@ select_nhood_size(int inbox)
     long typed = entry_number();
     if (is[0] != kKeyReturn && typed >= 1 && typed <= Maxnhood)
         nhood = static_cast<int8_t>(typed);
+    if (!mix_asked)
+        echo_value_taken(len, nhood);
     // One k for all cells whenever no mix was made, also after Return or a
     // refused answer, so that no cell is left with k = 0.
     if (nhood_mixed == 0) {

@@ -10,6 +10,7 @@
 // Start at show_rule_bottom.
 #include "ui/model/rule_readout.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -245,7 +246,11 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         if (three_lines)
             moverel(0, vgay(2));
         setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
-        print_current_bitstring_hexbytes(1, rule, k, Maxx, lightcyan, copies ? 1 : 0);
+        // The readout starts a new line once the point passes its limit less
+        // vgax(8): the limit leaves room for one more byte (at most 2.3
+        // character widths) inside the box.
+        int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
+        print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, copies ? 1 : 0);
         setviewport(0, 0, Maxx, Maxy, 1);
         if (three_lines)
             moverel(0, -vgay(2));

@@ -32,18 +32,19 @@ rule_selection()
 {
     moveto(getx, gety + CHeight);
     int16_t x = getx, row = gety;
-    int margin = draw_prompt_box(2);
     if (!tot_only)
-        outtext("RULES: single rule (def), load rulemix-l, list Post-P, amend k-matrix-a");
-    else {
+        snprintf(textb[0], 150, "RULES: single rule (def), load rulemix-l, list Post-P, "
+                                "amend k-matrix-a");
+    else
         snprintf(textb[0], 150, "%s: single code (def), load codemix-l, amend k-matrix-a",
                  totalistic == rule_kind_tcodes ? "TCODE" : "KCODE");
-        outtext(textb[0]);
-    }
+    int lines = prompt_box_lines(textb[0]) + 1;
+    int margin = draw_prompt_box(lines);
+    write_prompt_lines(textb[0], margin);
     moveto(margin, gety + CHeight);
     outtext("mix: no limit-n, or set limit up to 200:");
     input_string(3, 0);
-    erase_prompt_box(2);
+    erase_prompt_box(lines);
     moveto(x, row);
     if (is[0] == 'q')
         return row;

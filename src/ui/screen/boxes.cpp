@@ -4,6 +4,11 @@
 // column on the left. Every routine leaves the viewport at the drawing area.
 #include "ui/screen/boxes.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
@@ -113,6 +118,57 @@ get_prompt_box(int slot, int n)
         getimage(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n), &boximage_prompt[slot]);
 }
 
+namespace {
+
+// The lengths of the pieces of text that fit the prompt box's width one per
+// line, broken after a space where one falls within the width.
+std::vector<int>
+prompt_box_pieces(const char *text)
+{
+    const int width = Maxx - 2 - 3 - (Maxx / 2 + 3);
+    std::vector<int> pieces;
+    const char *start = text;
+    int left = static_cast<int>(strlen(text));
+    while (left > 0) {
+        int fit = left;
+        while (fit > 1 && text_pixel_width(start, fit) > width)
+            fit--;
+        if (fit < left) {
+            int space = fit;
+            while (space > 0 && start[space - 1] != ' ')
+                space--;
+            if (space > 0)
+                fit = space;
+        }
+        pieces.push_back(fit);
+        start += fit;
+        left -= fit;
+    }
+    return pieces;
+}
+
+} // namespace
+
+int
+prompt_box_lines(const char *text)
+{
+    return std::max<int>(1, static_cast<int>(prompt_box_pieces(text).size()));
+}
+
+void
+write_prompt_lines(const char *text, int margin)
+{
+    const char *start = text;
+    bool first = true;
+    for (int length : prompt_box_pieces(text)) {
+        if (!first)
+            moveto(margin, gety + CHeight);
+        outtext(std::string(start, static_cast<size_t>(length)).c_str());
+        start += length;
+        first = false;
+    }
+}
+
 void
 inset_prompt_box(int c, const char *text)
 {
@@ -124,6 +180,26 @@ inset_prompt_box(int c, const char *text)
     moveto(x, y);
 }
 
+namespace {
+
+// The right edge of the memory box as last drawn: wider than its place when
+// its text is longer, so that the erase takes the whole text away.
+int memory_box_right = 0;
+
+// The memory box's right edge for a text written in it (nullptr: none).
+int
+memory_box_right_for(const char *text)
+{
+    int right = Maxx / 2 - 3;
+    if (text) {
+        int end = Maxx / 3 + 3 + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
+        right = std::min(std::max(right, end), Maxx - 2);
+    }
+    return right;
+}
+
+} // namespace
+
 int16_t
 memory_box(int mode, const char *text)
 {
@@ -132,11 +208,13 @@ memory_box(int mode, const char *text)
     int16_t x = getx, y = gety;
     int colour = nowcolor;
     char key = is[0];
-    setviewport(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6), 1);
+    erase_memory_box();
+    memory_box_right = memory_box_right_for(mode == 2 ? text : nullptr);
+    setviewport(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6), 1);
     clearviewport();
     set_drawing_area_viewport();
     setcolor(lightred);
-    rectangle(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6));
+    rectangle(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6));
     if (mode == 2) {
         setcolor(white);
         moveto(Maxx / 3 + 3, 3);
@@ -154,9 +232,10 @@ memory_box(int mode, const char *text)
 void
 erase_memory_box()
 {
-    setviewport(Maxx / 3, 2, Maxx / 2 - 3, CHeight + 2 + vgay(6), 1);
+    setviewport(Maxx / 3, 2, std::max(memory_box_right, Maxx / 2 - 3), CHeight + 2 + vgay(6), 1);
     clearviewport();
     set_drawing_area_viewport();
+    memory_box_right = 0;
 }
 
 // boximage slot under the wait notice.
@@ -167,8 +246,10 @@ begin_wait_notice()
 {
     if (!mouse_found)
         return;
-    draw_box(kWaitNoticeSlot, Maxx / 3, 2, Maxx / 2 - 3, vgay(6) + CHeight + 2, 0, -1);
-    memory_box(2, "setting things up, wait...");
+    const char *text = "setting things up, wait...";
+    draw_box(kWaitNoticeSlot, Maxx / 3, 2, memory_box_right_for(text), vgay(6) + CHeight + 2, 0,
+             -1);
+    memory_box(2, text);
 }
 
 void
@@ -265,6 +346,7 @@ setpback_x_lines(int n)
     int left = static_cast<int>(xtext * CWidth);
     moveto(left, gety + static_cast<int>(static_cast<float>(-n) * CHeight));
     setfillstyle(0, black);
-    bar(getx - 2, gety + 2, Maxx / 2 - 1, gety + (n + 1) * CHeight + 2);
+    // The whole width: a prompt with its answer may run past the middle.
+    bar(getx - 2, gety + 2, Maxx - 2, gety + (n + 1) * CHeight + 2);
     moveto(left, gety - CHeight);
 }

@@ -8,6 +8,11 @@ int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour
 int16_t draw_prompt_box(int n);      // returns the text margin
 void erase_prompt_box(int n);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
+// Lines a text takes in the prompt box when broken at spaces to its width.
+int prompt_box_lines(const char *text);
+// Writes text from the current point, broken as prompt_box_lines counts, each
+// further line at margin one line lower; the point stays on the last line.
+void write_prompt_lines(const char *text, int margin);
 void inset_prompt_box(int c, const char *text);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();

@@ -5,9 +5,11 @@
 // at ask_questions.
 #include "ui/screen/question_table.h"
 
+#include <string>
 #include <vector>
 
 #include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -100,6 +102,20 @@ long
 answer_or(long fallback)
 {
     return is[0] == kKeyReturn ? fallback : entry_number();
+}
+
+void
+echo_value_taken(int len, long taken)
+{
+    if (is[0] == kKeyReturn || entry_text() == std::to_string(taken))
+        return;
+    int x = getx - text_pixel_width(is, len);
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(x, gety, getx + CWidth, gety + CHeight);
+    setfillstyle(0, fill);
+    moveto(x, gety);
+    outtext(std::to_string(taken).c_str());
 }
 
 void

@@ -58,6 +58,10 @@ ask_questions(const question (&rows)[N], const question_place &place)
 // The number answered at the start of the last entry, or fallback when the
 // answer was Return alone: how the dialogs take a default.
 long answer_or(long fallback);
+// After an entry of len characters that was refused and replaced: the
+// echoed answer gives way to the value taken, so the line shows what is
+// used. Nothing after Return or when the answer was taken as typed.
+void echo_value_taken(int len, long taken);
 
 // The text column on the left: each row on the next line, a step back
 // erases the lines of the rows it goes back over.

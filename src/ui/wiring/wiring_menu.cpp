@@ -190,6 +190,7 @@ ask_forward_only(const char *text)
 {
     if (basinfield)
         return answer_step::next;
+    erase_prompt_box(2);  // the two-line menu under it goes whole
     one_key_box(text);
     if (is[0] == 'q')
         return answer_step::again;

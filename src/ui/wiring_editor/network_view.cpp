@@ -87,8 +87,11 @@ show_w_r_scheme()
         int len = input_string(2, 0);
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
-        if (is[0] == 'q' || is[0] == kKeyReturn)
+        if (is[0] == 'q' || is[0] == kKeyReturn) {
+            // The text column goes on from where it was.
+            moveto(x, y);
             return;
+        }
         cell_out_freq();
         if (is[0] == 'm') {
             whatwire = whatwire_hand;

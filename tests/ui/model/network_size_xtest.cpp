@@ -1,11 +1,15 @@
 // The network-size and neighbourhood stages, answered through the server.
 #include "support/x_test_fixture.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_shape.h"
 #include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -22,6 +26,18 @@ protected:
         lineL = 0;
         tot_only = 0;
         set_v(2);
+    }
+    // Pixels of every other column of the window's rectangle (x0, y0)-(x1,
+    // y1) that differ from the background.
+    static int marked_pixels(int x0, int y0, int x1, int y1)
+    {
+        unsigned long background = window_pixel(Maxx - 3, Maxy - 3);
+        int marked = 0;
+        for (int y = y0; y <= y1; y++)
+            for (int x = x0; x <= x1; x += 2)
+                if (window_pixel(x, y) != background)
+                    marked++;
+        return marked;
     }
     static void set_v(int v)
     {
@@ -202,6 +218,36 @@ TEST_F(NhoodStage, ThreeDimensionalLatticesStopAtK13)
     EXPECT_EQ(Maxnhood, 13);
     EXPECT_EQ(nhood, 13);
     threed = 0;
+}
+
+
+TEST_F(SizeStage, StepBackFromTheSizeErasesTheWholeLine)
+{
+    clear_drawing_area();
+    type_keys("4\rqq");  // scale 4, then back from the size and the scale
+    select_linelength_singlebasin();
+    EXPECT_EQ(is[0], 'q');
+    // The size prompt ran past the middle of the window, on the second line.
+    int line = 100 + 2 * CHeight;
+    EXPECT_EQ(marked_pixels(Maxx / 2 - 20, line + 3, Maxx / 2 + 200, line + CHeight - 2), 0);
+}
+
+TEST_F(NhoodStage, ARefusedKShowsTheKTaken)
+{
+    clear_drawing_area();
+    lineL = 4;
+    nhood = 0;
+    Maxnhood = 13;
+    type_keys("99\r");
+    select_nhood_size(0);
+    EXPECT_EQ(nhood, 3);
+    // The answer's place: "3" stands where "99" was typed.
+    snprintf(textb[0], 150, "Neighborhood size k: kmix-m, or enter 1-%d (def %d):", 13, 3);
+    int x = static_cast<int>(xtext * CWidth) + text_pixel_width(textb[0], static_cast<int>(strlen(textb[0])));
+    int y = 100 + CHeight;
+    EXPECT_EQ(getx, x + text_pixel_width("3", 1));
+    EXPECT_GT(marked_pixels(x, y + 2, getx, y + CHeight - 2), 0);
+    EXPECT_EQ(marked_pixels(getx + 1, y + 2, x + text_pixel_width("99", 2) + 2, y + CHeight - 2), 0);
 }
 
 } // namespace

@@ -192,6 +192,23 @@ TEST_F(ScreenTest, SetBackLinesErasesTheLinesAbove)
     EXPECT_NE(getpixel(200, y + CHeight + 4), Color_Table[black]);
 }
 
+TEST_F(ScreenTest, WaitNoticeTakesItsWholeTextAway)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    clearviewport();
+    flush_display();
+    begin_wait_notice();
+    const char *text = "setting things up, wait...";
+    int end = Maxx / 3 + 3 + text_pixel_width(text, static_cast<int>(strlen(text)));
+    ASSERT_GT(end, Maxx / 2) << "the text fits its place: nothing to test";
+    end_wait_notice();
+    flush_display();
+    // Where the text ran past the memory box's place: all background again.
+    for (int x = Maxx / 2 - 3; x <= end + 2; x += 2)
+        for (int y = 2; y <= CHeight + 2; y++)
+            ASSERT_EQ(getpixel(x, y), Color_Table[black]) << "at " << x << "," << y;
+}
+
 TEST_F(ScreenTest, ImagesOfOnePixelAndEmptySlots)
 {
     image_slot slot = 0;
