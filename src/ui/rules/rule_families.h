@@ -1,4 +1,4 @@
-// The rule families as the dialogs use them: the reaction-diffusion
+// The rule and code families as the dialogs use them: the reaction-diffusion
 // thresholds asked in the prompt box and the 'q' key that stops a capped
 // search. The families themselves are engine/rules/rule_families.h.
 #pragma once
@@ -8,6 +8,10 @@
 // fills the excitable medium (fill_reaction_diffusion_rule). 'q' at the
 // first prompt leaves the table unchanged and 'q' in is[0].
 void set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last);
+// The same dialog, then row c of an outer-totalistic kcode of k inputs
+// (fill_reaction_diffusion_outer, engine/rules/code_families.h); 'q' at the
+// first prompt leaves the row unchanged and 'q' in is[0].
+void set_reaction_diffusion_outer(int c, uint8_t *kcode, int k, int32_t last);
 // True, once every 64 calls while the window is open, when a key or button
 // is pending and it is 'q' (the key is left in is[0]). The program registers
 // it as the poll of search_stopped (engine/model/search_stop.h).
