@@ -1,7 +1,6 @@
 // Code families: the majority tcode's intervals and tie entry, the majority
-// and Altenberg kcodes' draws replayed from the same seed, the
-// reaction-diffusion row and the lucky reshaping, all read through the
-// value-count tuples of the trie.
+// and Altenberg kcodes' draws replayed from the same seed, and the lucky
+// reshaping, all read through the value-count tuples of the trie.
 #include <cstdlib>
 
 #include "engine/model/value_count_trie.h"
@@ -126,8 +125,9 @@ TEST_F(Codes, AltenbergKcodeDrawsByShares)
             below = bound;
         }
         EXPECT_EQ(at(c, e), want) << e;
-        if (count(3, e, 1) == 3)
+        if (count(3, e, 1) == 3) {
             EXPECT_EQ(at(c, e), 1);
+        }
     }
 }
 
@@ -143,14 +143,6 @@ TEST_F(Codes, LuckyKcodeWithThreeValuesAndTwoInputs)
     EXPECT_EQ(at(c, entry_of(2, 1, 1, 0)), 0);
     EXPECT_EQ(at(c, entry_of(2, 1, 0, 1)), 2);
     EXPECT_EQ(at(c, entry_of(2, 0, 1, 1)), 1);
-}
-
-TEST_F(Codes, ReactionDiffusionRowWithAnEmptyWindow)
-{
-    std::vector<uint8_t> c = kcode(3, 3);
-    fill_reaction_diffusion_outer(1, c.data(), 3, last(3), 0, 0);
-    for (int e = 0; e <= last(3); e++)
-        EXPECT_EQ(at(c, e), count(3, e, 1) == 0 ? 1 : 0) << e;
 }
 
 } // namespace

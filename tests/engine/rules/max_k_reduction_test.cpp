@@ -1,6 +1,6 @@
 // The maximum-k reduction: a k-mix of 3 and 5 inputs under nhood 7 ends at
-// 5 with its wiring rows kept and its rule rows untouched; a network that is
-// not mixed is left alone; codes and their trie follow the new k, for any v.
+// 5 with its wiring rows kept and its rule rows untouched (a network that is
+// not mixed is left alone); codes and their trie follow the new k, for any v.
 #include "engine/model/value_count_trie.h"
 #include "engine/rules/max_k_reduction.h"
 #include "engine/wiring/wiring_test_support.h"
@@ -11,7 +11,7 @@ namespace {
 class MaxK : public RuleTableTest {
 protected:
     // A ring of 6 cells under nhood 7 whose cells use 3 and 5 inputs.
-    void mixed_ring(bool mixed)
+    void mixed_ring()
     {
         make_ring(6, 7);
         for (int c = 0; c < 6; c++) {
@@ -19,7 +19,7 @@ protected:
             for (int j = 0; j < 7; j++)
                 wiring[c][j] = static_cast<uint16_t>((c + j) % 6);
         }
-        nhood_mixed = mixed;
+        nhood_mixed = 1;
         nhood_lb = 3;
     }
     void drop_ring()
@@ -32,13 +32,17 @@ protected:
 
 TEST_F(MaxK, MixOfThreeAndFiveEndsAtFive)
 {
-    mixed_ring(true);
+    mixed_ring();
     allocate_mem_rule0(7);
     rulemix = 1;
     allocate_mem_rulemix(7);
     allocate_mem_rule0_extra(7);
     allocate_mem_all_0s_all_1s_rules(7);
     uint8_t *row5 = carule[5];
+    nhood_mixed = 0;
+    reduce_max_k();
+    EXPECT_EQ(nhood, 7); // not a mix: left alone
+    nhood_mixed = 1;
     reduce_max_k();
     EXPECT_EQ(nhood, 5);
     EXPECT_EQ(nhood_ub, 5);
@@ -57,18 +61,10 @@ TEST_F(MaxK, MixOfThreeAndFiveEndsAtFive)
     drop_ring();
 }
 
-TEST_F(MaxK, NetworkThatIsNotMixedIsLeftAlone)
-{
-    mixed_ring(false);
-    reduce_max_k();
-    EXPECT_EQ(nhood, 7);
-    drop_ring();
-}
-
 TEST_F(MaxK, KcodesOfThreeValuesAndTheirTrieFollow)
 {
     use(3);
-    mixed_ring(true);
+    mixed_ring();
     tot_only = 1;
     totalistic = rule_kind_kcodes;
     allocate_mem_tcode0(7);

@@ -1,7 +1,6 @@
 // The Post listing's engine: the text of a line group and of the summary
-// byte for byte, the whole space counted against the class test, the
-// strings of a sample drawn in entry order, spaces of 2^32 strings and
-// more, long tables, and the stop key.
+// byte for byte, the whole space counted against the class test, spaces of
+// 2^32 strings and more, long tables, and the stop key.
 #include <cstdlib>
 
 #include "engine/model/key_poll.h"
@@ -76,21 +75,6 @@ TEST_F(Listing, WholeSpaceOfTwoInputsListsAllAndCountsPostFunctions)
     snprintf(summary, sizeof summary, "\n v2k2: Post count=%llu=%.3f%%, rule-space=16",
              static_cast<unsigned long long>(post), 100.0 * static_cast<double>(post) / 16);
     EXPECT_EQ(text.substr(text.size() - strlen(summary)), summary);
-}
-
-TEST_F(Listing, TcodeSampleListsTheCodeBeforeItsTable)
-{
-    totalistic = rule_kind_tcodes;
-    srandom(3);
-    std::string text = run(request(2, false, 1, false));
-    srandom(3);
-    int s[3];
-    for (int e = 0; e < 3; e++)
-        s[e] = static_cast<int>(random() % 2);
-    std::string want = "\n 0: " + std::to_string(s[2]) + std::to_string(s[1]) + std::to_string(s[0]) + " ";
-    for (int i = 3; i >= 0; i--)
-        want += std::to_string(s[__builtin_popcount(static_cast<unsigned>(i))]);
-    EXPECT_EQ(text.substr(0, want.size()), want);
 }
 
 TEST_F(Listing, SpacesOfTwoToThe32AndMore)

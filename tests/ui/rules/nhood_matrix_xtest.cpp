@@ -1,6 +1,7 @@
 // The K-matrix picture on the window: the digits of each column in the
 // value colours, highest index and highest position first, and the
-// amendment loop's range answer, read back from the window's pixels.
+// amendment loop's range answer, read back from the window's pixels; the
+// cell sizes of wide matrices.
 #include "support/x_test_fixture.h"
 
 #include "engine/rules/nhood_matrix_layout.h"
@@ -53,8 +54,8 @@ protected:
     // The pixel near the top-left corner of the cell of index i, position j.
     unsigned long cell(const nhood_matrix_layout &m, int i, int j)
     {
-        return window_pixel(x0 + static_cast<int>(m.shown - static_cast<uint32_t>(i)) * m.cell + 1,
-                            y0 + (m.rows - 1 - j) * m.cell + 1);
+        int column = static_cast<int>(m.shown) - i;
+        return window_pixel(x0 + column * m.cell + 1, y0 + (m.rows - 1 - j) * m.cell + 1);
     }
 };
 
@@ -87,6 +88,17 @@ TEST_F(KMatrix, HalfTheRangeShowsIndicesSevenDownToZero)
     EXPECT_EQ(cell(m, 0, 0), zero);
     EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), one);
     EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), zero);
+}
+
+TEST_F(KMatrix, WideMatricesShrinkTheirCells)
+{
+    EXPECT_EQ(layout_nhood_matrix(8, 10, 8, 1279, 11, true).cell, 3);
+    nhood_matrix_layout m = layout_nhood_matrix(8, 10, 8, 1023, 11, false);
+    EXPECT_EQ(m.cell * 10 + m.gap, 21);
+    m = layout_nhood_matrix(10, 10, 8, 1279, 11, true);
+    EXPECT_EQ(m.cell * 10 + m.gap, 10);
+    EXPECT_EQ(m.label_every, 128u); // from 512 divided while 1 * L/2 passes 110
+    EXPECT_EQ(nhood_matrix_gap(3), 1);
 }
 
 } // namespace
