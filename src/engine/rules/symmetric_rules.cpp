@@ -13,7 +13,6 @@
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include "ui/rules/post_listing.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
