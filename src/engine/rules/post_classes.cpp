@@ -10,6 +10,7 @@
 // per pair (see pair_and_triple_tests).
 #include "engine/rules/post_classes.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "engine/model/globals.h"
@@ -165,4 +166,27 @@ find_post_classes(int k, const uint8_t *rule, post_flags *flags)
         return false;
     *flags = class_flags(k, rule);
     return true;
+}
+
+std::vector<std::string>
+post_class_labels(const post_flags &f)
+{
+    std::vector<std::string> labels;
+    char label[16];
+    for (int c = value_range - 1; c >= 0; c--)
+        if (f.ai[c]) {
+            snprintf(label, sizeof label, "A[%d]i ", c);
+            labels.push_back(label);
+        }
+    for (int c = value_range - 1; c >= 0; c--)
+        if (f.a3[c] && !f.ai[c]) {
+            snprintf(label, sizeof label, "A[%d]3 ", c);
+            labels.push_back(label);
+        }
+    for (int c = value_range - 1; c >= 0; c--)
+        if (f.a2[c] && !f.a3[c]) {
+            snprintf(label, sizeof label, "A[%d]2 ", c);
+            labels.push_back(label);
+        }
+    return labels;
 }

@@ -6,6 +6,8 @@
 // files show are ui/rules/post_classes.h.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The classes of each output value c (index c < v).
 struct post_flags {
@@ -18,3 +20,7 @@ struct post_flags {
 bool find_post_classes(int k, const uint8_t *rule, post_flags *flags);
 // 1 when the classes are those the restriction ptype/pmu chooses, else 0.
 int post_class_answer(const post_flags &f);
+// The label of each value's smallest class, in the order they are shown:
+// "A[c]i " for every c in A^inf, then "A[c]3 " for the rest in A^3, then
+// "A[c]2 " for the rest in A^2, each group from c = v-1 down to 0.
+std::vector<std::string> post_class_labels(const post_flags &f);

@@ -1,10 +1,11 @@
-// The Post class labels (post_classes.h): the engine finds the classes, this
-// file writes each value's smallest class through the screen layer or to
-// standard error and the data file (storage/data_lines.h). Start at
-// post_func.
+// The Post class labels (post_classes.h): the engine finds the classes and
+// names them, this file writes each value's smallest class through the
+// screen layer or to standard error and the data file
+// (storage/data_lines.h). Start at post_func.
 #include "ui/rules/post_classes.h"
 
 #include <cstdio>
+#include <string>
 
 #include "engine/model/globals.h"
 #include "engine/rules/post_classes.h"
@@ -39,21 +40,7 @@ post_func(int k, const uint8_t *rule, int mode, int flag, int, int output)
         return result;
     if (flag == 0)
         write_label(" ", flag, output);
-    char label[16];
-    for (int c = value_range - 1; c >= 0; c--)
-        if (f.ai[c]) {
-            snprintf(label, sizeof label, "A[%d]i ", c);
-            write_label(label, flag, output);
-        }
-    for (int c = value_range - 1; c >= 0; c--)
-        if (f.a3[c] && !f.ai[c]) {
-            snprintf(label, sizeof label, "A[%d]3 ", c);
-            write_label(label, flag, output);
-        }
-    for (int c = value_range - 1; c >= 0; c--)
-        if (f.a2[c] && !f.a3[c]) {
-            snprintf(label, sizeof label, "A[%d]2 ", c);
-            write_label(label, flag, output);
-        }
+    for (const std::string &label : post_class_labels(f))
+        write_label(label.c_str(), flag, output);
     return result;
 }

@@ -1,4 +1,4 @@
-// The dialog side of the rule families (rule_families.h): the
+// The dialog side of the rule and code families (rule_families.h): the
 // reaction-diffusion thresholds asked through the screen layer. Start at
 // set_reaction_diffusion_rule.
 #include "ui/rules/rule_families.h"
@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "engine/model/globals.h"
+#include "engine/rules/code_families.h"
 #include "engine/rules/rule_families.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -13,20 +14,22 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 
-void
-set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last)
+namespace {
+
+// The threshold dialog of both reaction-diffusion families: lower, then
+// upper, each of at most 2 characters; out-of-range answers take their
+// defaults (lower 1, upper k-1). False with 'q' in is[0] when the user left
+// at the first prompt; 'q' at the second asks the first again.
+bool
+ask_thresholds(int k, int &lower, int &upper)
 {
-    int x = getx, y = gety;
-    int lower, upper;
     for (;;) {
         draw_prompt_box(1);
         snprintf(textb[0], 150, "thresholds: lower (0-%d):", k);
         outtext(textb[0]);
         input_string(2, 0);
-        if (is[0] == 'q') {
-            moveto(x, y);
-            return;
-        }
+        if (is[0] == 'q')
+            return false;
         lower = static_cast<int>(entry_number());
         if (lower < 0 || lower > k)
             lower = 1;
@@ -38,8 +41,28 @@ set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last)
         upper = static_cast<int>(entry_number());
         if (upper < lower || upper > k)
             upper = k - 1;
-        break;
+        return true;
     }
-    fill_reaction_diffusion_rule(rule, k, last, lower, upper);
+}
+
+} // namespace
+
+void
+set_reaction_diffusion_rule(uint8_t *rule, int k, int32_t last)
+{
+    int x = getx, y = gety;
+    int lower, upper;
+    if (ask_thresholds(k, lower, upper))
+        fill_reaction_diffusion_rule(rule, k, last, lower, upper);
+    moveto(x, y);
+}
+
+void
+set_reaction_diffusion_outer(int c, uint8_t *kcode, int k, int32_t last)
+{
+    int x = getx, y = gety;
+    int lower, upper;
+    if (ask_thresholds(k, lower, upper))
+        fill_reaction_diffusion_outer(c, kcode, k, last, lower, upper);
     moveto(x, y);
 }

@@ -1,0 +1,128 @@
+// The K-matrix picture (nhood_matrix.h): reads the k-matrix nm and the value
+// colours color_v (model), draws through the screen layer, and takes its
+// geometry from engine/rules/nhood_matrix_layout.h. Start at
+// setup_nhood_matrix.
+#include "ui/rules/nhood_matrix.h"
+
+#include <cstdio>
+
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/nhood_matrix_layout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// A window this wide draws the 256 columns of k = 8 (v = 2) 3 pixels apart.
+constexpr int kWideMaxx = 1023;
+
+// "%d" ending just left of x, centred on a square of size s at y.
+void
+label_left(int number, int x, int y, int s)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%d", number);
+    moveto(x - textwidth(text), y + (s - CHeight) / 2);
+    outtext(text);
+}
+
+// Draws the columns from m.shown down to 0 with their row and index labels
+// from the top-left point (x0, y0); returns the y below the picture.
+int16_t
+draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
+{
+    int s = m.cell, g = m.gap, rows = m.rows;
+    int bottom = y0 + (rows - 1) * s;
+    bool labelled = false;
+    int x = x0;
+    for (int64_t i = m.shown; i >= 0 && x <= Maxx + 2 * s; i--, x += s) {
+        uint32_t index = static_cast<uint32_t>(i);
+        for (int j = rows - 1; j >= 0; j--) {
+            int y = y0 + (rows - 1 - j) * s;
+            int d = get_value(nm[j], index);
+            int colour = value_range == 2 ? (d ? yellow : darkgray) : color_v[d];
+            setfillstyle(0, colour);
+            bar(x, y, x + s - g, y + s - g);
+            if (d == 0 && s > 2)
+                putpixel(x + (s - g) / 2, y + (s - g) / 2, green);
+            if (i == m.shown && (j == rows - 1 || j == 0)) {
+                setcolor(white);
+                moveto(x - 2 * CWidth, y);
+                lineto(x - CWidth / 2, y);
+                label_left(j, x - 2 * CWidth, y, s);
+            }
+        }
+        if ((index + 1) % m.label_every == 0 || index == 0) {
+            setcolor(white);
+            int below = bottom + s;
+            moveto(x, below);
+            lineto(x, below + CHeight / 2);
+            char text[16];
+            snprintf(text, sizeof text, "%u", index);
+            moveto(x, below + CHeight / 2);
+            outtext(text);
+            labelled = true;
+        }
+    }
+    int below = bottom + s + CHeight / 2;
+    moveto(x0, below);
+    next_line(xtext, labelled ? 2 : 3);
+    return gety;
+}
+
+void
+clear_black(int x0, int y0, int x1, int y1)
+{
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+}
+
+} // namespace
+
+int16_t
+setup_nhood_matrix(int interactive)
+{
+    int rows = nhood_matrix_rows();
+    int first_cell = vgax(5);
+    clear_black(static_cast<int>(xtext * CWidth) - 4, gety + 3 * first_cell - 1, Maxx - 5,
+                Maxy - vgay(37));
+    nhood_matrix_layout m =
+        layout_nhood_matrix(rows, first_cell, vgax(4), Maxx, CWidth, Maxx >= kWideMaxx);
+    next_line(xtext, 2);
+    int x0 = getx, y0 = gety;
+    if (!interactive)
+        return draw_matrix(m, x0, y0);
+    int16_t below = static_cast<int16_t>(y0);
+    for (;;) {
+        int margin = draw_prompt_box(2);
+        outtext("k-matrix: exit-q, % of index to show (def 100%): ");
+        input_string(2, 0);
+        if (is[0] == 'q')
+            break;
+        long percent = is[0] == kKeyReturn ? -1 : entry_number();
+        m.shown = nhood_matrix_shown(m.last, m.shown, percent);
+        moveto(margin, gety + CHeight);
+        char text[48];
+        snprintf(text, sizeof text, "scale in pixels (def %d, max 30): ", m.cell);
+        outtext(text);
+        input_string(2, 0);
+        bool quit = is[0] == 'q';
+        long cell = quit || is[0] == kKeyReturn ? 0 : entry_number();
+        if (cell >= 1 && cell <= 30) {
+            m.cell = static_cast<int>(cell);
+            m.gap = nhood_matrix_gap(m.cell);
+        }
+        clear_black(0, y0 - CHeight / 2, Maxx, Maxy);
+        below = draw_matrix(m, x0, y0);
+        if (quit)
+            break;
+    }
+    erase_prompt_box(2);
+    moveto(x0, below);
+    return below;
+}

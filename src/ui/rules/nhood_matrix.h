@@ -1,0 +1,13 @@
+// The K-matrix picture below the rule-selection prompt: one column per
+// neighbourhood index, highest at the left, one row per input position,
+// highest on top, each cell coloured by the digit it holds; drawn once, or
+// in the amendment loop that asks how much of the index range to show and
+// the cell size. Its geometry is engine/rules/nhood_matrix_layout.h.
+#pragma once
+#include <cstdint>
+
+// Draws the picture two text lines below the current point and returns the
+// y just below it. interactive 1: first asks "k-matrix: exit-q, % of index
+// to show ..." and "scale in pixels ..." in the prompt box and redraws for
+// each answer until 'q'.
+int16_t setup_nhood_matrix(int interactive);

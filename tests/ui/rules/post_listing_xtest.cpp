@@ -1,0 +1,143 @@
+// The Post dialogs answered through the server: the restriction's answers,
+// the listing of a small sample byte for byte, the data file holding what
+// standard error shows, backing out of the file dialog, and the refusal of
+// whole spaces of more than 2^32 rules.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "engine/rules/globals.h"
+#include "engine/rules/rules_test_support.h"
+#include "ui/rules/post_listing.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/storage/globals.h"
+
+namespace {
+
+struct Tables : RuleTableTest {
+    void TestBody() override {}
+    using RuleTableTest::SetUp;
+    using RuleTableTest::TearDown;
+};
+
+class PostDialogs : public ScreenTest {
+protected:
+    Tables t;
+    bool ready = false;
+    char here[4096] = {};
+    char dir[32] = "/tmp/zemra-post-XXXXXX";
+
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        t.SetUp();
+        ready = true;
+        nhood = 3;
+        totalistic = rule_kind_tables;
+        moveto(vgax(60), vgay(250));
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        ASSERT_EQ(chdir(dir), 0);
+    }
+    void TearDown() override
+    {
+        if (!ready)
+            return;
+        system((std::string("rm -rf ") + dir).c_str());
+        EXPECT_EQ(chdir(here), 0);
+        ptype = ptype_any;
+        pmu = post_class_any;
+        nhood = 0;
+        t.TearDown();
+    }
+    // Runs the listing dialog for k = nhood with keys typed; returns what it
+    // wrote to standard error.
+    std::string listing(const std::string &keys)
+    {
+        int k = nhood;
+        long before = live_allocations;
+        testing::internal::CaptureStderr();
+        std::thread typing = type_keys_paced(keys);
+        post_samples(static_cast<int32_t>(rule_entries(k)) - 1, rule_bytes(k),
+                     static_cast<int32_t>(tcode_entries(k)) - 1, tcode_bytes(k),
+                     static_cast<int32_t>(kcode_entries(k)) - 1, kcode_bytes(k));
+        typing.join();
+        EXPECT_EQ(live_allocations, before);
+        return testing::internal::GetCapturedStderr();
+    }
+    static std::string file(const char *name)
+    {
+        std::ifstream in(name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(PostDialogs, RestrictionAnswers)
+{
+    is[0] = 'x';
+    std::thread typing = type_keys_paced("1\ri\r");
+    restrict_post();
+    typing.join();
+    EXPECT_EQ(ptype, 1);
+    EXPECT_EQ(pmu, post_class_ainf);
+    EXPECT_EQ(is[0], 'x');
+    typing = type_keys_paced("7\r3\r");
+    restrict_post();
+    typing.join();
+    EXPECT_EQ(ptype, ptype_any);
+    EXPECT_EQ(pmu, post_class_a3);
+    typing = type_keys_paced("\r\r");
+    restrict_post();
+    typing.join();
+    EXPECT_EQ(pmu, post_class_any);
+}
+
+TEST_F(PostDialogs, SmallSampleListedByteForByte)
+{
+    srandom(5);
+    EXPECT_EQ(listing("sa\r3\r\rq"),
+              // 0, 1, 7 give 1: no value in a class, so the labels are
+              // only the blank; then 0 and 1 give 1; then 5, 6, 7 give 1,
+              // which all hold 1 at position 2.
+              "\n 2:  10000011   C=0 P=0.625 Z=0.75"
+              "\n 1:  00000011   C=2 P=0.75 Z=0.5"
+              "\n 0:  11100000 A[1]i   C=1 P=0.625 Z=0.75"
+              "\n v2k3: Post count=1=33.333%, sample=3");
+}
+
+TEST_F(PostDialogs, BothOutputsWriteTheSameText)
+{
+    srandom(8);
+    std::string shown = listing("s\r\r\r4\rb\r\r\rq");
+    EXPECT_EQ(file("post_data.dat"), shown);
+    EXPECT_EQ(std::string(filename_data), "post_data.dat");
+    EXPECT_NE(shown.find("sample=4"), std::string::npos);
+}
+
+TEST_F(PostDialogs, BackingOutOfTheFileDialogListsToStandardErrorOnly)
+{
+    nhood = 2;
+    snprintf(filename_data, kFileNameSize, "stale.dat");
+    std::string shown = listing("pa\rf\rqq");
+    EXPECT_EQ(std::string(filename_data), "stale.dat");
+    EXPECT_NE(access("stale.dat", F_OK), 0);
+    EXPECT_EQ(shown.find("\n 15:  1111"), 0u);
+    EXPECT_NE(shown.find(", rule-space=16"), std::string::npos);
+}
+
+TEST_F(PostDialogs, WholeSpaceAboveTwoToThe32IsRefused)
+{
+    nhood = 6;
+    EXPECT_EQ(listing("pa\r\rq"), "");
+}
+
+} // namespace
