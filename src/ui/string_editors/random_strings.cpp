@@ -15,6 +15,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/code_families.h"
 #include "engine/rules/globals.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
@@ -231,6 +232,8 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
             change_Z(string, k, key == 'u' ? 'Z' : 'z');
         } else if (z_key) {
             nudge_code_z(string, k, key == 'u' ? 'Z' : 'z', table, measure_shown);
+        } else if (key == 'b' && kind != 0 && totalistic == rule_kind_kcodes) {
+            lucky_vcode(string, k);
         } else if (key == 'n') {
             keep = false;
         } else {
