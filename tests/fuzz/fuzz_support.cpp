@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -22,6 +23,16 @@ constexpr limits kLimits[9] = {
     {0, 0, 0, 0},   {0, 0, 0, 0},   {1, 31, 13, 25}, {2, 20, 9, 25}, {2, 15, 7, 25},
     {3, 13, 6, 25}, {3, 12, 5, 17}, {3, 11, 5, 13},  {3, 10, 4, 11}};
 
+// The working directory, removed at exit.
+char work_dir[] = "/tmp/zemra-fuzz-XXXXXX";
+
+void
+remove_work_dir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(work_dir, ignored);
+}
+
 } // namespace
 
 void
@@ -31,11 +42,11 @@ enter_fuzz_dir()
     if (entered)
         return;
     entered = true;
-    char pattern[] = "/tmp/zemra-fuzz-XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) {
+    if (!mkdtemp(work_dir) || chdir(work_dir) != 0) {
         perror("zemra fuzz: working directory");
         exit(1);
     }
+    atexit(remove_work_dir);
     if (!filename)
         allocate_mem_buffers();
 }

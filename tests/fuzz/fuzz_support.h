@@ -29,8 +29,9 @@ struct fuzz_input {
     }
 };
 
-// Enters (once per process) a fresh directory under /tmp where the loaders
-// read and write, and opens the program's text buffers.
+// Enters (once per process) a fresh directory under /tmp, removed at exit,
+// where the loaders read and write (some names are fixed), and opens the
+// program's text buffers. Paths given to a target must be absolute.
 void enter_fuzz_dir();
 void put_file(const char *name, const uint8_t *data, size_t size);
 bytes get_file(const char *name);
