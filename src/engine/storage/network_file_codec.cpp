@@ -127,6 +127,17 @@ wiring_entry(const uint8_t *record, int s, int w)
     return static_cast<uint32_t>(record[2 * s] | record[2 * s + 1] << 8);
 }
 
+// Clears the bits of a record's last byte past its entries: they would
+// otherwise become entries of a longer row (a v = 3 value of 3, a rule of
+// more inputs).
+void
+clear_padding(uint8_t *record, uint64_t entries)
+{
+    uint64_t bits = entries * static_cast<uint64_t>(value_bits);
+    if (bits % 8 != 0)
+        record[bits / 8] &= static_cast<uint8_t>((1u << (bits % 8)) - 1);
+}
+
 void
 put_u16(std::vector<uint8_t> &out, uint32_t x)
 {
@@ -180,9 +191,11 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
         const uint8_t *rec = file->body + f * file->record_size;
         if (has_rules && !values_below_v(rec, entries_of_kind(scheme_kind(), k)))
             return network_file_check::damaged;
+        // A cell of no inputs (the mark first) is no cell of this program:
+        // every cell has a k of 1..Maxnhood, as in a k-mix file.
         for (int s = 0; has_wiring && s < k; s++) {
             uint32_t e = wiring_entry(rec + file->rule_size, s, w);
-            if (e != file->unused_mark && e >= n)
+            if ((e != file->unused_mark && e >= n) || (s == 0 && e == file->unused_mark))
                 return network_file_check::damaged;
         }
     }
@@ -347,7 +360,9 @@ apply_net_file(const network_file &file, int what, uint32_t count,
         if (has_rules) {
             uint8_t *row = scheme_row(c);
             memcpy(row, rec, static_cast<size_t>(file.rule_size));
-            // A rule of fewer inputs leaves the rest of a longer row clear.
+            // A rule of fewer inputs leaves the rest of a longer row clear,
+            // the padding bits of its last byte too.
+            clear_padding(row, entries_of_kind(scheme_kind(), file.k));
             memset(row + file.rule_size, 0, static_cast<size_t>(row_size - file.rule_size));
         }
         if (!has_wiring)
@@ -365,8 +380,20 @@ apply_net_file(const network_file &file, int what, uint32_t count,
             wiring[c][s] = Maxu;
         nhoodm[c] = static_cast<int8_t>(used);
     }
+    // Cells of fewer inputs than nhood make the network mixed, flag or not:
+    // code reading nhood_mixed 0 takes nhood inputs for every cell.
+    for (uint32_t c = 0; has_wiring && !nhood_mixed && c < lineL; c++)
+        if (nhoodm[c] != nhood)
+            nhood_mixed = 1;
     if (has_wiring && nhood_mixed)
         cell_out_freq();
+}
+
+void
+copy_single_rule(const network_file &file, uint8_t *row)
+{
+    memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(file.rule_k)));
+    clear_padding(row, entries_of_kind(totalistic, file.rule_k));
 }
 
 void

@@ -59,7 +59,8 @@ enum class network_file_check {
     sound,    // every field and value checked: the file may be placed
     wrong_v,  // a rule, scheme or seed file of another v (file_v tells which)
     damaged,  // too short, k or sides out of range, a value of v or more, a
-              // wiring entry past the file's cells
+              // wiring entry past the file's cells, a cell of no inputs (its
+              // first wiring entry the unused mark)
 };
 
 // Checks the whole of a file of kind what against the network's v, rule
@@ -97,10 +98,16 @@ struct file_placement {
 bool map_file_cells(const file_placement &p, uint32_t count, std::vector<uint16_t> &map);
 
 // Writes count cell records of a checked wiring or scheme file (what 1, 2
-// or 3) into the network's cells map[0..count-1]: rule rows, wiring table,
-// nhoodm and the mix flag; recounts the out-degrees after a mixed wiring.
+// or 3) into the network's cells map[0..count-1]: rule rows (entries past
+// the file's k clear), wiring table, nhoodm and the mix flag, set by the
+// file's flag or when a cell's k is then not nhood; recounts the
+// out-degrees after a mixed wiring.
 void apply_net_file(const network_file &file, int what, uint32_t count,
                     const std::vector<uint16_t> &map);
+
+// Copies a checked single-rule file's record (single_rule_record_bytes of
+// its rule_k) to row, with the bits past its last entry clear.
+void copy_single_rule(const network_file &file, uint8_t *row);
 
 // Sets the state line from a checked seed file. A file of at most lineL
 // cells is copied to the cells map[0..n-1] (the rest keep their values); a

@@ -8,7 +8,7 @@
 // load of another k rebuilds the network through the model's allocators
 // and the wire-up of wiring/. Start reading at load_wrs_file: nothing in
 // the network changes before the whole file was checked; a bad file is
-// refused with 255.
+// refused with 255 and 'q' in is[0].
 #include "ui/storage/network_files.h"
 
 #include <cstdio>
@@ -38,6 +38,7 @@
 namespace {
 
 constexpr uint8_t kRefused = 255;
+constexpr int kNotLoaded = -1;      // what the loaders below give a refusal
 constexpr int kPlacementSlot = 6;   // prompt slot saved under the placement box
 
 // Asks (or takes the default) where the block goes.
@@ -67,14 +68,14 @@ place(int dim, uint32_t n, const file_block &b)
 
 // ---- reading ---------------------------------------------------------------
 
-uint8_t
-refuse(const char *text)
+int
+refuse(const char *text, refusal_place where = refusal_place::box_erased)
 {
-    show_refusal(text, refusal_place::box_erased);
-    return kRefused;
+    show_refusal(text, where);
+    return kNotLoaded;
 }
 
-uint8_t
+int
 refuse_bad_file(const char *name)
 {
     char text[320];
@@ -157,8 +158,10 @@ rebuild_for_k(int k)
 }
 
 // A checked single-rule file: its rule goes to the caller's buffer (a mix,
-// or outer-totalistic kcodes) or to row 0 of the rule kind.
-uint8_t
+// or outer-totalistic kcodes) or to row 0 of the rule kind. The caller's
+// buffer holds a rule of the network's k: a rule of another k is never
+// copied to it (after a rebuild the returned k tells the caller the size).
+int
 load_single_rule(const network_file &file, uint8_t *buffer)
 {
     int k = file.k, used_k = file.rule_k;
@@ -176,6 +179,8 @@ load_single_rule(const network_file &file, uint8_t *buffer)
             return refuse(text);
         }
         rebuild_for_k(used_k);
+        if (into_buffer)
+            return static_cast<uint8_t>(k);
     }
     uint8_t *row;
     if (into_buffer)
@@ -187,13 +192,13 @@ load_single_rule(const network_file &file, uint8_t *buffer)
     else
         row = carule[0];
     if (row)
-        memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(used_k)));
+        copy_single_rule(file, row);
     return static_cast<uint8_t>(k);
 }
 
 // A checked wiring or scheme file: refused unless it fits this network,
 // then placed (asking where a smaller block goes) and applied.
-uint8_t
+int
 load_net_file(const char *name, const network_file &file, int what)
 {
     bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
@@ -244,7 +249,7 @@ load_net_file(const char *name, const network_file &file, int what)
 
 // A checked seed file: a smaller one is placed (asking where), a larger
 // one cut to the network.
-uint8_t
+int
 load_seed(const char *name, const network_file &file, uint8_t *state)
 {
     if (!state)
@@ -305,21 +310,31 @@ load_wrs_file(const char *name, uint8_t *buffer, int what)
     }
     network_file file;
     network_file_check check = decode_network_file(data.data(), data.size(), what, &file);
+    int result;
     if (check == network_file_check::wrong_v) {
         char text[200];
         snprintf(text, sizeof text,
                  "v-range (%d) not equal to file v-range(%d), cant load, cont-ret:", value_range,
                  file.file_v);
-        show_refusal(text, refusal_place::box_kept);
+        result = refuse(text, refusal_place::box_kept);
+    } else if (check == network_file_check::damaged) {
+        result = refuse_bad_file(name);
+    } else if (what == 0) {
+        result = load_single_rule(file, buffer);
+    } else if (what == kSeedFile) {
+        result = load_seed(name, file, buffer);
+    } else {
+        result = load_net_file(name, file, what);
+    }
+    // 'q' in is[0] tells a refusal from a seed of 255 cells, and only a
+    // refusal has it.
+    if (result == kNotLoaded) {
+        is[0] = 'q';
         return kRefused;
     }
-    if (check == network_file_check::damaged)
-        return refuse_bad_file(name);
-    if (what == 0)
-        return load_single_rule(file, buffer);
-    if (what == kSeedFile)
-        return load_seed(name, file, buffer);
-    return load_net_file(name, file, what);
+    if (is[0] == 'q')
+        is[0] = kKeyReturn;
+    return static_cast<uint8_t>(result);
 }
 
 uint8_t

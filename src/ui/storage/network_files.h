@@ -11,9 +11,14 @@
 
 // mode 'l' load or 's' save; buffer: the caller's rule or code (single rule)
 // or state line (seed); what: the file kind. Save gives 's'; a load gives
-// the file's k (a seed: the byte after its v byte); 0 with 'q' in is[0]
-// when backed out or the file could not be opened, read or written; 255
-// when the file was refused (its message shown, the network untouched).
+// the file's k (a seed: the byte after its v byte) and no 'q' in is[0]; 0
+// with 'q' in is[0] when backed out or the file could not be opened, read
+// or written; 255 with 'q' in is[0] when the file was refused (its message
+// shown, the network and buffer untouched): a seed of 255 cells gives 255
+// too, without the 'q'. A single rule goes to buffer (a mix, or
+// outer-totalistic kcodes) only when its k is the network's: one of
+// another k that rebuilds the network (during the set-up, no mix) leaves
+// buffer, sized for the old k, untouched and gives the new k.
 uint8_t load_save_wrs(int mode, uint8_t *buffer, int what);
 
 // The same for a file name already chosen, without the name dialog.

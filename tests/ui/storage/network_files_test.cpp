@@ -452,4 +452,113 @@ TEST_F(NetworkFiles, MissingFileBacksOutWithQ)
     EXPECT_EQ(is[0], 'q');
 }
 
+// A kcode of a larger k for outer-totalistic kcodes (into the caller's
+// buffer) rebuilds the network and leaves the buffer, sized for the old k,
+// untouched: the returned k tells the caller the new size.
+TEST_F(NetworkFiles, LargerKcodeForTheCallersBufferNeverOverrunsIt)
+{
+    tot_only = outer_tot = 1;
+    totalistic = 2;
+    make_ring(10, 5);
+    write_file("k9.vco", bytes{0x02, 0x09, 0x00, 0x00});
+    std::vector<uint8_t> buffer(single_rule_record_bytes(5), 0xA5);
+    EXPECT_EQ(load_wrs_file("k9.vco", buffer.data(), 0), 9);
+    EXPECT_EQ(nhood, 9);
+    EXPECT_EQ(buffer, bytes(single_rule_record_bytes(5), 0xA5));
+    // Loaded again into a buffer of the new k, the kcode is copied.
+    std::vector<uint8_t> larger(single_rule_record_bytes(9), 0xA5);
+    EXPECT_EQ(load_wrs_file("k9.vco", larger.data(), 0), 9);
+    EXPECT_EQ(larger, bytes(2, 0x00));
+}
+
+// The bits past a smaller k's rule in its last byte are no entries of the
+// longer row it goes to.
+TEST_F(NetworkFiles, SmallerKSchemeRecordsLeaveTheRestOfTheRowClear)
+{
+    make_ring(4, 3, true);
+    write_file("k2.r_s", bytes{2, 2, 4, 0, 0, 0, 0xF5, 0xF5, 0xF5, 0xF5});
+    EXPECT_EQ(load_wrs_file("k2.r_s", nullptr, 2), 2);
+    for (int c = 0; c < 4; c++)
+        EXPECT_EQ(carule[c][0], 0x05) << c;
+    bytes both = {2, 2, 4, 0, 0, 0};
+    for (int f = 0; f < 4; f++)
+        for (int e : {0xF5, f, (f + 1) % 4})
+            both.push_back(static_cast<uint8_t>(e));
+    write_file("k2.wrs", both);
+    for (int c = 0; c < 4; c++)
+        carule[c][0] = 0;
+    EXPECT_EQ(load_wrs_file("k2.wrs", nullptr, 3), 2);
+    for (int c = 0; c < 4; c++)
+        EXPECT_EQ(carule[c][0], 0x05) << c;
+}
+
+TEST_F(NetworkFiles, SmallerKSchemeOfV3HoldsNoValueOfThree)
+{
+    use_v(3);
+    make_ring(4, 2, true);
+    // k = 1: three 2-bit entries 0, 0, 0 and padding bits 11.
+    write_file("k1.r_s", bytes{3, 1, 4, 0, 0, 0, 0xC0, 0xC0, 0xC0, 0xC0});
+    EXPECT_EQ(load_wrs_file("k1.r_s", nullptr, 2), 1);
+    for (int c = 0; c < 4; c++)
+        for (uint32_t e = 0; e < 9; e++)
+            EXPECT_LT(get_value(carule[c], e), 3) << c << "," << e;
+}
+
+TEST_F(NetworkFiles, SingleRuleRecordsHaveClearPadding)
+{
+    make_ring(10, 1);
+    write_file("k1.rul", bytes{2, 1, 0xFE});
+    EXPECT_EQ(load_wrs_file("k1.rul", carule[0], 0), 1);
+    EXPECT_EQ(carule[0][0], 0x02);
+}
+
+// Every cell has a k of 1..Maxnhood, as a k-mix file demands: a cell whose
+// first wiring entry is the unused mark is refused.
+TEST_F(NetworkFiles, AWiringCellOfNoInputsIsRefused)
+{
+    make_ring(10, 3);
+    save_wrs_file("ring.w_s", nullptr, 1);
+    bytes file = contents("ring.w_s");
+    file[6 + 2 * 3] = 0xFF;
+    write_file("nok.w_s", file);
+    expect_refused("nok.w_s", 1);
+}
+
+TEST_F(NetworkFiles, ASmallerKWiringWithoutTheFlagMakesTheNetworkMixed)
+{
+    make_ring(10, 3);
+    bytes file = {2, 2, 10, 0, 0, 0};
+    for (int f = 0; f < 10; f++)
+        for (int e : {f, (f + 1) % 10})
+            file.push_back(static_cast<uint8_t>(e));
+    write_file("k2.w_s", file);
+    EXPECT_EQ(load_wrs_file("k2.w_s", nullptr, 1), 2);
+    EXPECT_EQ(nhoodm[4], 2);
+    EXPECT_EQ(wiring[4][2], Maxu);
+    EXPECT_EQ(nhood_mixed, 1);
+}
+
+// 255 is both a refusal and the cell count of a seed of 255 cells: only a
+// refusal leaves 'q' in is[0].
+TEST_F(NetworkFiles, ASeedOf255CellsIsToldFromARefusal)
+{
+    make_ring(255, 3);
+    bytes seed = {2, 255, 0, 0, 0};
+    seed.resize(seed.size() + 32, 0x11);
+    seed.back() = 0x01;  // cell 248 set, the padding bit clear
+    write_file("s255.eed", seed);
+    std::vector<uint8_t> state(bytesL, 0);
+    is[0] = 'q';
+    EXPECT_EQ(load_wrs_file("s255.eed", state.data(), 's'), 255);
+    EXPECT_NE(is[0], 'q');
+    EXPECT_EQ(state[0], 0x11);
+    write_file("short.eed", bytes(seed.begin(), seed.end() - 1));
+    std::vector<uint8_t> before = state;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("short.eed", state.data(), 's'), 255);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(state, before);
+}
+
 } // namespace

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes a fuzz target's seed corpus and runs the target over it for a fixed
+# number of inputs: run_fuzz.sh SEEDS-PROGRAM TARGET CORPUS-DIR RUNS [flags].
+# RUNS of -1 runs until stopped. New inputs go to CORPUS-DIR.new; any
+# finding (crash, leak, failed check, timeout) fails with the target's
+# status, its input kept as crash-*, leak-* or timeout-* in CORPUS-DIR's
+# parent folder. The targets work in a directory of their own, so every
+# path is made absolute first.
+set -euo pipefail
+seeds=$(realpath "$1") target=$(realpath "$2") runs=$4
+mkdir -p "$3"
+corpus=$(realpath "$3")
+shift 4
+"$seeds" "$corpus"
+scratch="$corpus.new"
+rm -rf "$scratch"
+mkdir -p "$scratch"
+exec "$target" -runs="$runs" -seed=1 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+     -artifact_prefix="$(dirname "$corpus")/" "$@" "$scratch" "$corpus"
