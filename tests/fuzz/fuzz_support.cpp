@@ -9,19 +9,11 @@
 #include <unistd.h>
 
 #include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
 #include "ui/model/buffers.h"
 #include "ui/storage/globals.h"
 
 namespace {
-
-// As the value-range stage's table: value bits, largest n of numbered
-// states, Maxnhood, and Maxnhood with tot_only, for v = 2..8.
-struct limits {
-    int8_t bits, max_n, k, k_totalistic_only;
-};
-constexpr limits kLimits[9] = {
-    {0, 0, 0, 0},   {0, 0, 0, 0},   {1, 31, 13, 25}, {2, 20, 9, 25}, {2, 15, 7, 25},
-    {3, 13, 6, 25}, {3, 12, 5, 17}, {3, 11, 5, 13},  {3, 10, 4, 11}};
 
 // The working directory, removed at exit.
 char work_dir[] = "/tmp/zemra-fuzz-XXXXXX";
@@ -69,9 +61,7 @@ void
 use_value_range(int v, bool totalistic_only)
 {
     value_range = static_cast<int8_t>(v);
-    value_bits = kLimits[v].bits;
-    maxL_lu = kLimits[v].max_n;
-    Maxnhood = totalistic_only ? kLimits[v].k_totalistic_only : kLimits[v].k;
+    set_value_range_limits(v, totalistic_only);
 }
 
 void

@@ -6,6 +6,30 @@
 
 #include "engine/model/globals.h"
 
+namespace {
+
+// Limits fixed by the value range v (index v).
+struct value_range_limits {
+    int8_t value_bits;
+    int16_t maxL_lu;
+    int8_t maxnhood;
+    int8_t maxnhood_totalistic_only;
+};
+constexpr value_range_limits kLimits[9] = {
+    {0, 0, 0, 0},    {0, 0, 0, 0},    {1, 31, 13, 25}, {2, 20, 9, 25}, {2, 15, 7, 25},
+    {3, 13, 6, 25},  {3, 12, 5, 17},  {3, 11, 5, 13},  {3, 10, 4, 11}};
+
+} // namespace
+
+void
+set_value_range_limits(int v, bool totalistic_only)
+{
+    const value_range_limits &limits = kLimits[v];
+    value_bits = limits.value_bits;
+    maxL_lu = limits.maxL_lu;
+    Maxnhood = totalistic_only ? limits.maxnhood_totalistic_only : limits.maxnhood;
+}
+
 void
 set_line_lengths()
 {

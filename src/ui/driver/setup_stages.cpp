@@ -14,6 +14,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/network_shape.h"
 #include "engine/model/value_count_trie.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
@@ -51,17 +52,6 @@ enum class stage {
     network_view,
 };
 
-// Limits fixed by the value range v (index v).
-struct value_range_limits {
-    int8_t value_bits;
-    int16_t maxL_lu;
-    int8_t maxnhood;
-    int8_t maxnhood_totalistic_only;
-};
-constexpr value_range_limits kLimits[9] = {
-    {0, 0, 0, 0},    {0, 0, 0, 0},    {1, 31, 13, 25}, {2, 20, 9, 25}, {2, 15, 7, 25},
-    {3, 13, 6, 25},  {3, 12, 5, 17},  {3, 11, 5, 13},  {3, 10, 4, 11}};
-
 // The y of the text column where each stage began, to step back to it.
 int16_t stage_line[9];
 // Choices of the previous pass; a change makes the basin layout afresh.
@@ -82,15 +72,6 @@ back_to_line(stage s)
     moveto(static_cast<int>(xtext * CWidth), stage_line[static_cast<int>(s)]);
 }
 
-void
-set_value_range_limits()
-{
-    const value_range_limits &limits = kLimits[value_range];
-    value_bits = limits.value_bits;
-    maxL_lu = limits.maxL_lu;
-    Maxnhood = tot_only ? limits.maxnhood_totalistic_only : limits.maxnhood;
-}
-
 stage
 value_range_stage()
 {
@@ -107,7 +88,7 @@ value_range_stage()
     if (is[0] >= '2' && is[0] <= '8')
         value_range = static_cast<int8_t>(is[0] - '0');
     echo_value_taken(len, value_range);
-    set_value_range_limits();
+    set_value_range_limits(value_range, tot_only);
     if (!tot_only)
         allocate_mem_nhood_matrix(Maxnhood);
     setup_value_colors(1);
