@@ -1,5 +1,6 @@
 // The one window: opening it at the size the display allows, following the
-// window manager's resizes, closing it; and the design coordinates (640x480)
+// window manager's resizes, closing it, ending the program when it is closed
+// from outside; and the design coordinates (640x480)
 // that every layout is written in. Reads fonts.h, colors.h and images.h to
 // set those up once the window exists.
 #include "ui/screen/window.h"
@@ -20,6 +21,9 @@ namespace {
 constexpr long kWindowEvents = KeyPressMask | ButtonPressMask | ButtonReleaseMask |
                                PointerMotionMask | ExposureMask |
                                StructureNotifyMask;
+
+// The driver's clean exit, or null (end_program then closes only the window).
+void (*program_end)() = nullptr;
 
 // Blocks until the window's first exposure, discarding what comes before:
 // nothing may be drawn or read before the server shows the window.
@@ -116,6 +120,10 @@ open_graphics()
     screen_depth = static_cast<uint16_t>(DefaultDepth(D, S));
     XSelectInput(D, W, kWindowEvents);
     XStoreName(D, W, "Zemra");
+    // A window manager's close then asks (a ClientMessage) instead of
+    // destroying the window under the program.
+    wm_delete_window = XInternAtom(D, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(D, W, &wm_delete_window, 1);
     XMapRaised(D, W);
 
     XGCValues values;
@@ -176,12 +184,29 @@ close_graphics()
     free_images();
     XFreeCursor(D, leftCursor);
     XFreeCursor(D, rightCursor);
-    XDestroyWindow(D, W);
+    if (!window_destroyed)
+        XDestroyWindow(D, W);
     XFreeGC(D, Gc);
     XCloseDisplay(D);
     D = nullptr;
     W = 0;
     current_draw = 0;
+}
+
+void
+set_program_end(void (*end)())
+{
+    program_end = end;
+}
+
+void
+end_program()
+{
+    if (program_end)
+        program_end();
+    close_graphics();
+    fputs("\nZemra clean exit\n", stderr);
+    exit(0);
 }
 
 bool
