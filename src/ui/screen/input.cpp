@@ -162,12 +162,13 @@ is_close_request(const XEvent &event)
            static_cast<Atom>(event.xclient.data.l[0]) == wm_delete_window;
 }
 
-// What a poll of a long computation takes from the queue: keys, buttons and
-// the window's close or destruction.
+// What a poll of a long computation takes from the queue: keys, buttons,
+// the window's resize, close or destruction.
 Bool
 is_poll_event(Display *, XEvent *event, XPointer)
 {
     return event->type == KeyPress || event->type == ButtonPress || is_close_request(*event) ||
+           (event->type == ConfigureNotify && event->xconfigure.window == W) ||
            (event->type == DestroyNotify && event->xdestroywindow.window == W);
 }
 
@@ -177,6 +178,24 @@ end_if_window_destroyed()
 {
     if (window_destroyed)
         end_program();
+}
+
+// After a resize: the old bottom strip (rows top..bottom, columns 0..right)
+// is cleared and the strip drawn at the new bottom; the rest of the drawing
+// stays, and the viewport, colours and point are kept for the stage or run
+// that goes on drawing.
+void
+move_bottom_strip(int top, int right, int bottom)
+{
+    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    uint8_t colour = nowcolor, fill = fillcolor;
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    setfillstyle(0, black);
+    bar(0, top, right, bottom);
+    draw_bottom_title(0);
+    setviewport(x0, y0, x1, y1, 1);
+    setcolor(colour);
+    fillcolor = fill;
 }
 
 // Runs the action registered for a hot key ('@' prints the window, '>' saves
@@ -221,6 +240,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
     bool shown = true, resized = false, signalled = false;
+    int16_t strip_top = static_cast<int16_t>(Maxy + 1), strip_right = Maxx, strip_bottom = WinMaxy;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
@@ -284,7 +304,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
         toggle_block(dx, dy, w, h);
     XSetFunction(D, Gc, GXcopy);
     if (resized)
-        draw_bottom_title(0);
+        move_bottom_strip(strip_top, strip_right, strip_bottom);
     setfillstyle(0, black);
     moverel(0, -vgay(4));
     inside_rect = 0;
@@ -384,6 +404,13 @@ event_ready()
     if (Event.type == DestroyNotify) {
         window_destroyed = true;
         end_program();
+    }
+    if (Event.type == ConfigureNotify) {
+        // A run goes on in the resized window: its page ends at the new Maxy.
+        int16_t top = static_cast<int16_t>(Maxy + 1), right = Maxx, bottom = WinMaxy;
+        if (resize_window())
+            move_bottom_strip(top, right, bottom);
+        return 0;
     }
     if (Event.type == ClientMessage)
         button = 'c';

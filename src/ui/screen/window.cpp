@@ -111,6 +111,11 @@ open_graphics()
     unsigned long paper = bground == 'w' ? WhitePixel(D, S) : BlackPixel(D, S);
     W = XCreateSimpleWindow(D, RootWindow(D, S), 0, 0, Maxx + 1, WinMaxy + 1, 1,
                             ink, paper);
+    // A resize keeps what is drawn at its place (the prompts, boxes and
+    // patterns of the current stage) instead of clearing the window.
+    XSetWindowAttributes gravity;
+    gravity.bit_gravity = NorthWestGravity;
+    XChangeWindowAttributes(D, W, CWBitGravity, &gravity);
     if (DoesBackingStore(ScreenOfDisplay(D, S)) != NotUseful) {
         fprintf(stderr, "\n Using backing store");
         XSetWindowAttributes attributes;
@@ -154,8 +159,6 @@ open_graphics()
 int
 resize_window()
 {
-    int16_t old_maxx = Maxx, old_winmaxy = WinMaxy;
-    int16_t old_x = getx, old_y = gety;
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(D, W, &attributes)) {
         fprintf(stderr, "%s: Failed to get window attributes.\n", "Zemra");
@@ -172,8 +175,6 @@ resize_window()
     Maxy = drawing_area_bottom(WinMaxy);
     free_fonts();
     setup_fonts(0);
-    getx = static_cast<int16_t>(static_cast<float>(old_x) * Maxx / old_maxx);
-    gety = static_cast<int16_t>(static_cast<float>(old_y) * WinMaxy / old_winmaxy);
     return 1;
 }
 
