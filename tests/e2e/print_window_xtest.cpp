@@ -77,4 +77,28 @@ TEST_F(ZemraTest, AtSignPrintsTheWindowThroughTheTools)
     EXPECT_EQ(zemra->wait_exit(), 0);
 }
 
+// Without XWDTOPNM_PATH a two-line box says what to set, over the second
+// line of the first prompt, and the dump is not left behind.
+TEST_F(ZemraTest, MissingConverterIsExplainedInABox)
+{
+    PrintStubs stubs;
+    ASSERT_TRUE(stubs.install());
+    unsetenv("XWDTOPNM_PATH");
+    launch();
+    int w = zemra->width(), row = 18;
+    // Below a one-line box, above the end of the second line of text.
+    auto second_line = [&] { return zemra->region_digest(w / 2 + 5, row + 16, w / 2 - 10, 20); };
+    unsigned long long before = second_line();
+    zemra->type("@p");
+    ASSERT_TRUE(wait_until([&] { return second_line() != before; }, 10)) << "no print prompt";
+    unsigned long long asking = second_line();
+    zemra->type("\r");
+    EXPECT_TRUE(wait_until([&] { return second_line() != before && second_line() != asking; },
+                           10))
+        << "no second line";
+    EXPECT_FALSE(stubs.has("temp_window_file.im"));
+    zemra->type("\rqq");
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
 }  // namespace

@@ -242,6 +242,7 @@ register_window_hooks()
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);
     set_network_rewire(wire_up_network);
+    set_program_end(clean_exit);
 }
 
 void

@@ -34,12 +34,6 @@ fill_black(int x0, int y0, int x1, int y1)
     fillcolor = fill;
 }
 
-int
-prompt_box_bottom(int n)
-{
-    return n * CHeight + 2 + vgay(6);
-}
-
 // The viewport kept across a box that may widen it to the drawing area.
 struct saved_viewport {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
@@ -59,6 +53,12 @@ struct saved_viewport {
 };
 
 } // namespace
+
+int
+prompt_box_bottom(int n)
+{
+    return n * CHeight + 2 + vgay(6);
+}
 
 int16_t
 draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)

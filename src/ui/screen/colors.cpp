@@ -46,6 +46,15 @@ constexpr uint8_t kOnWhite[16] = {White,           Gold,         Medium_Sea_Gree
                                   Red,             Violet_Red,   Dark_Green, Dark_Turquoise,
                                   Pale_Green,      Cornflower_Blue, Lime_Green, Olive_Drab,
                                   Indian_Red,      Violet_Red,   Blue,      Black};
+// The top of each column of a chart: below the settings menu's four-line
+// prompt box, which small windows or large fonts bring down past vgay(50).
+int
+chart_top()
+{
+    int below_menu = prompt_box_bottom(4) + vgay(4);
+    return below_menu > vgay(50) ? below_menu : vgay(50);
+}
+
 // Where the next swatch of a chart goes: down, or to a new column when fewer
 // than 70 rows would remain above the drawing area's bottom.
 void
@@ -53,7 +62,7 @@ next_swatch(int &x, int &y)
 {
     y += vgay(20);
     if (Maxy - y < 70) {
-        y = vgay(50);
+        y = chart_top();
         x += vgax(200);
     }
 }
@@ -79,7 +88,7 @@ start_chart(int &x, int &y)
     setviewport(0, 0, Maxx, Maxy, 1);
     setcolor(white);
     x = vgax(5);
-    y = vgay(50);
+    y = chart_top();
 }
 
 void

@@ -53,6 +53,8 @@ XEvent Event;
 XRectangle viewport = {0, 0, 0, 0};
 Cursor leftCursor = 0, rightCursor = 0;
 Colormap default_cmap = 0;
+Atom wm_delete_window = 0;
+bool window_destroyed = false;
 
 XFontStruct *nonpropfont = nullptr, *mediumnonpropfont = nullptr,
             *smallnonpropfont = nullptr, *propfont = nullptr,

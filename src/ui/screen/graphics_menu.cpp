@@ -1,14 +1,17 @@
 // The graphics settings menu: window size, font size, weight and line
 // space, background colour, cursor blink speed, the colour charts and
 // printing, changed while the program runs. Loops until the user leaves it.
+// What would lose the prompts is refused: a window larger than the screen is
+// capped at it, a font whose menu lines overflow the prompt box and a line
+// space the set-up's text column cannot hold are refused with a message.
 #include "ui/screen/graphics_menu.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include "engine/model/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -23,11 +26,52 @@
 namespace {
 
 constexpr int kLeastWidth = kMinMaxx + 1, kLeastHeight = kMinWinMaxy + 1;
+// Lines the text column of the set-up takes below its top at vgay(50).
+constexpr int kTextColumnLines = 16;
 
 void
 next_box_line(int margin)
 {
     moveto(margin, gety + CHeight);
+}
+
+// The second line of the menu, its widest.
+void
+format_font_line()
+{
+    snprintf(textb[0], 150, "character width=%d height=%d pointsize=%d resize/weight-s",
+             CWidth, CHeight, pointsize);
+}
+
+// Whether the fonts just loaded keep prompts readable: the automatic size of
+// this width always does, a larger one when the menu's widest line fits the
+// prompt box.
+bool
+fonts_fit_window()
+{
+    if (pointsize <= automatic_point_size(Maxx))
+        return true;
+    format_font_line();
+    return text_pixel_width(textb[0], static_cast<int>(strlen(textb[0]))) <=
+           Maxx - 2 - (Maxx / 2 + 3) - CWidth;
+}
+
+// The largest line space with which the text column still reaches its last
+// prompt above the bottom strip.
+int
+largest_line_space()
+{
+    return (Maxy - vgay(50)) / kTextColumnLines;
+}
+
+// A refusal in the one-line prompt box, waiting for Return.
+void
+show_refusal(const char *text)
+{
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
 }
 
 void
@@ -39,22 +83,37 @@ change_fonts()
     outtext(textb[0]);
     input_string(2, 1);
     long size = entry_number();
-    int new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
+    int old_size = pointsize, new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
+    uint8_t old_weight = new_weight;
     outtext(" weight, bold-2 medium-1:");
     input_string(1, 1);
     if (is[0] == '1' || is[0] == '2')
         new_weight = static_cast<uint8_t>(is[0] - '0');
     setup_fonts(new_size);
+    if (!fonts_fit_window()) {
+        new_weight = old_weight;
+        setup_fonts(old_size);
+        erase_prompt_box(2);
+        snprintf(textb[0], 150, "font %d too big for this window, cont-ret:", new_size);
+        show_refusal(textb[0]);
+        return;
+    }
     next_box_line(margin);
     snprintf(textb[0], 150, "set new linespace (now %d):", CHeight);
     outtext(textb[0]);
     input_string(2, 1);
     long space = entry_number();
-    if (is[0] != kKeyReturn && space > 1) {
-        CHeight = static_cast<int16_t>(space);
-        CHeight_changed = 1;
-    }
     erase_prompt_box(2);
+    if (is[0] == kKeyReturn || space <= 1)
+        return;
+    if (space > largest_line_space()) {
+        snprintf(textb[0], 150, "linespace %ld too big for this window, max %d, cont-ret:",
+                 space, largest_line_space());
+        show_refusal(textb[0]);
+        return;
+    }
+    CHeight = static_cast<int16_t>(space);
+    CHeight_changed = 1;
 }
 
 void
@@ -101,9 +160,11 @@ change_window_size()
     snprintf(textb[0], 150, "width (def %d):", Maxx + 1);
     outtext(textb[0]);
     input_string(4, 1);
+    // Sizes beyond the screen are capped at it, so the menu stays on screen.
+    int screen_width = DisplayWidth(D, S), screen_height = DisplayHeight(D, S);
     long width = entry_number();
-    if (is[0] != kKeyReturn && width >= kLeastWidth && width <= Maxint)
-        Maxx = static_cast<int16_t>(width - 1);
+    if (is[0] != kKeyReturn && width >= kLeastWidth)
+        Maxx = static_cast<int16_t>((width < screen_width ? width : screen_width) - 1);
     next_box_line(margin);
     // The 4:3 height of the new width, never below the least window.
     int fitting = static_cast<int>(std::ceil((Maxx + 1) * 480.0 / 640.0));
@@ -114,10 +175,12 @@ change_window_size()
     input_string(4, 1);
     long height = entry_number();
     int four_by_three = 480 * (Maxx + 1) / 640;
-    if (is[0] != kKeyReturn && height >= kLeastHeight && height <= Maxint)
-        WinMaxy = static_cast<int16_t>(height - 1);
+    if (is[0] != kKeyReturn && height >= kLeastHeight)
+        WinMaxy = static_cast<int16_t>((height < screen_height ? height : screen_height) - 1);
     else
         WinMaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
+    if (WinMaxy >= screen_height)
+        WinMaxy = static_cast<int16_t>(screen_height - 1);
     erase_prompt_box(3);
     Maxy = drawing_area_bottom(WinMaxy);
     if (Maxx == old_maxx && WinMaxy == old_winmaxy)
@@ -141,8 +204,7 @@ revise_graphics()
         snprintf(textb[0], 150, "window size=%dx%d resize-S", Maxx + 1, WinMaxy + 1);
         outtext(textb[0]);
         next_box_line(margin);
-        snprintf(textb[0], 150, "character width=%d height=%d pointsize=%d resize/weight-s",
-                 CWidth, CHeight, pointsize);
+        format_font_line();
         outtext(textb[0]);
         next_box_line(margin);
         outtext("colors: toggle background-b showold-o showall-a");

@@ -1,7 +1,9 @@
 // Every answer of the user passes through here: the wait for a key or button
 // with a blinking block, the translation of the event into a key code, the
 // line editor that fills `is` (its rules are in line_editor.cpp), the poll of
-// long computations, and the exit box that Control-q opens from any wait.
+// long computations, and the exit box that Control-q (or a window manager's
+// close) opens from any wait. A window destroyed from outside ends the
+// program at the next wait or poll.
 //
 // The wait blocks in poll() on the X connection, waking for events and for
 // the blink, so an idle program takes no processor time. When the variable
@@ -141,11 +143,8 @@ control_q_exit_box()
     moverel(CWidth, 0);
     outtext(text);
     input_string(1, 0);
-    if (is[0] == 'q') {
-        close_graphics();
-        fputs("\nZemra clean exit\n", stderr);
-        exit(0);
-    }
+    if (is[0] == 'q')
+        end_program();
     putimage(x0, y0, &boximage[29], 3);
     freeimage(&boximage[29]);
     current_draw = drawable;
@@ -153,6 +152,50 @@ control_q_exit_box()
     moveto(x, y);
     memcpy(is, saved_entry, kInputLineSize);
     exit_box_open = false;
+}
+
+// True for the window manager's request to close the window.
+bool
+is_close_request(const XEvent &event)
+{
+    return event.type == ClientMessage && event.xclient.format == 32 &&
+           static_cast<Atom>(event.xclient.data.l[0]) == wm_delete_window;
+}
+
+// What a poll of a long computation takes from the queue: keys, buttons,
+// the window's resize, close or destruction.
+Bool
+is_poll_event(Display *, XEvent *event, XPointer)
+{
+    return event->type == KeyPress || event->type == ButtonPress || is_close_request(*event) ||
+           (event->type == ConfigureNotify && event->xconfigure.window == W) ||
+           (event->type == DestroyNotify && event->xdestroywindow.window == W);
+}
+
+// Ends the program once the window is gone: nothing can be drawn or read.
+void
+end_if_window_destroyed()
+{
+    if (window_destroyed)
+        end_program();
+}
+
+// After a resize: the old bottom strip (rows top..bottom, columns 0..right)
+// is cleared and the strip drawn at the new bottom; the rest of the drawing
+// stays, and the viewport, colours and point are kept for the stage or run
+// that goes on drawing.
+void
+move_bottom_strip(int top, int right, int bottom)
+{
+    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    uint8_t colour = nowcolor, fill = fillcolor;
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    setfillstyle(0, black);
+    bar(0, top, right, bottom);
+    draw_bottom_title(0);
+    setviewport(x0, y0, x1, y1, 1);
+    setcolor(colour);
+    fillcolor = fill;
 }
 
 // Runs the action registered for a hot key ('@' prints the window, '>' saves
@@ -197,11 +240,19 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
     bool shown = true, resized = false, signalled = false;
+    int16_t strip_top = static_cast<int16_t>(Maxy + 1), strip_right = Maxx, strip_bottom = WinMaxy;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
     for (;;) {
+        end_if_window_destroyed();
         track_pointer_shape(x0, x1, y0, y1);
+        if (XCheckTypedWindowEvent(D, W, ClientMessage, &Event)) {
+            if (!is_close_request(Event))
+                continue;
+            button = 'c';
+            break;
+        }
         if (XCheckWindowEvent(D, W, kWaitEvents, &Event)) {
             if (Event.type == ButtonPress) {
                 mouse_x = static_cast<int16_t>(Event.xbutton.x);
@@ -219,6 +270,8 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             if (Event.type == MotionNotify) {
                 mouse_x = static_cast<int16_t>(Event.xmotion.x);
                 mouse_y = static_cast<int16_t>(Event.xmotion.y);
+            } else if (Event.type == DestroyNotify) {
+                window_destroyed = true;
             } else if (Event.type == ConfigureNotify) {
                 if (shown) {
                     toggle_block(dx, dy, w, h);
@@ -251,7 +304,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
         toggle_block(dx, dy, w, h);
     XSetFunction(D, Gc, GXcopy);
     if (resized)
-        draw_bottom_title(0);
+        move_bottom_strip(strip_top, strip_right, strip_bottom);
     setfillstyle(0, black);
     moverel(0, -vgay(4));
     inside_rect = 0;
@@ -266,6 +319,11 @@ keycheck(int len)
         return kKeyReturn;
     if (pressed == 'r')
         return len > 0 ? kKeyErase : 'q';
+    if (pressed == 'c') {
+        if (!exit_box_open)
+            control_q_exit_box();
+        return kControlQ;
+    }
     if (pressed != 'k')
         return 0;
 
@@ -340,9 +398,23 @@ set_entry_hot_key(char key, void (*action)())
 int
 event_ready()
 {
-    if (!XCheckMaskEvent(D, KeyPressMask | ButtonPressMask, &Event))
+    end_if_window_destroyed();
+    if (!XCheckIfEvent(D, &Event, is_poll_event, nullptr))
         return 0;
-    if (Event.type == ButtonPress)
+    if (Event.type == DestroyNotify) {
+        window_destroyed = true;
+        end_program();
+    }
+    if (Event.type == ConfigureNotify) {
+        // A run goes on in the resized window: its page ends at the new Maxy.
+        int16_t top = static_cast<int16_t>(Maxy + 1), right = Maxx, bottom = WinMaxy;
+        if (resize_window())
+            move_bottom_strip(top, right, bottom);
+        return 0;
+    }
+    if (Event.type == ClientMessage)
+        button = 'c';
+    else if (Event.type == ButtonPress)
         button = Event.xbutton.button == Button1   ? 'l'
                  : Event.xbutton.button == Button3 ? 'r'
                                                    : 0;

@@ -3,14 +3,16 @@
 // print, dumps the window with xwd into temp_window_file.im in the working
 // directory, converts the dump to PostScript in temp_window_file.ps (xpr, or
 // the converter named by XWDTOPNM_PATH piped into pnmtops) and hands that to
-// lpr, each through system(). The prompt area it uses is saved first and put
-// back, so printing leaves the screen as it was.
+// lpr, each through system(). The dump (some megabytes) is removed once
+// converted. The prompt area it uses is saved first and put back, so printing
+// leaves the screen as it was.
 #include "ui/screen/print_window.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -48,7 +50,7 @@ restore_area(image_slot *slot)
 // The conversion of the dump to PostScript: the xpr pipeline for a print
 // without greyscale ('n'), else the converter of XWDTOPNM_PATH. False, with
 // the reason on standard error, when it cannot be run or fails; *missing is
-// set when the converter is not known.
+// set when the converter is not known or names no program.
 bool
 convert_dump(bool no_greyscale, bool *missing)
 {
@@ -66,6 +68,10 @@ convert_dump(bool no_greyscale, bool *missing)
     }
     if (strlen(converter) > kMaxConverterPath) {
         fputs("XWDTOPNM_PATH is too long\n", stderr);
+        *missing = true;
+        return false;
+    }
+    if (access(converter, X_OK) != 0) {
         *missing = true;
         return false;
     }
@@ -115,14 +121,19 @@ printimage()
         flush_display();
         printed = convert_dump(no_greyscale, &missing);
     }
+    remove("temp_window_file.im");
     restore_area(&area);
     if (printed)
         printed = run_command("lpr temp_window_file.ps");
 
-    draw_prompt_box(1);
-    outtext(printed   ? " done - press any key to continue:"
-            : missing ? " could not print -- xwdtopnm not found"
-                      : " could not print");
+    margin = draw_prompt_box(missing ? 2 : 1);
+    if (missing) {
+        outtext(" could not print -- xwdtopnm not found");
+        moveto(margin, gety + CHeight);
+        outtext(" set XWDTOPNM_PATH to its full path, cont-ret:");
+    } else {
+        outtext(printed ? " done - press any key to continue:" : " could not print");
+    }
     input_string(1, 0);
 
     restore_area(&area);

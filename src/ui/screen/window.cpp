@@ -1,5 +1,6 @@
 // The one window: opening it at the size the display allows, following the
-// window manager's resizes, closing it; and the design coordinates (640x480)
+// window manager's resizes, closing it, ending the program when it is closed
+// from outside; and the design coordinates (640x480)
 // that every layout is written in. Reads fonts.h, colors.h and images.h to
 // set those up once the window exists.
 #include "ui/screen/window.h"
@@ -20,6 +21,9 @@ namespace {
 constexpr long kWindowEvents = KeyPressMask | ButtonPressMask | ButtonReleaseMask |
                                PointerMotionMask | ExposureMask |
                                StructureNotifyMask;
+
+// The driver's clean exit, or null (end_program then closes only the window).
+void (*program_end)() = nullptr;
 
 // Blocks until the window's first exposure, discarding what comes before:
 // nothing may be drawn or read before the server shows the window.
@@ -107,6 +111,11 @@ open_graphics()
     unsigned long paper = bground == 'w' ? WhitePixel(D, S) : BlackPixel(D, S);
     W = XCreateSimpleWindow(D, RootWindow(D, S), 0, 0, Maxx + 1, WinMaxy + 1, 1,
                             ink, paper);
+    // A resize keeps what is drawn at its place (the prompts, boxes and
+    // patterns of the current stage) instead of clearing the window.
+    XSetWindowAttributes gravity;
+    gravity.bit_gravity = NorthWestGravity;
+    XChangeWindowAttributes(D, W, CWBitGravity, &gravity);
     if (DoesBackingStore(ScreenOfDisplay(D, S)) != NotUseful) {
         fprintf(stderr, "\n Using backing store");
         XSetWindowAttributes attributes;
@@ -116,6 +125,10 @@ open_graphics()
     screen_depth = static_cast<uint16_t>(DefaultDepth(D, S));
     XSelectInput(D, W, kWindowEvents);
     XStoreName(D, W, "Zemra");
+    // A window manager's close then asks (a ClientMessage) instead of
+    // destroying the window under the program.
+    wm_delete_window = XInternAtom(D, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(D, W, &wm_delete_window, 1);
     XMapRaised(D, W);
 
     XGCValues values;
@@ -146,8 +159,6 @@ open_graphics()
 int
 resize_window()
 {
-    int16_t old_maxx = Maxx, old_winmaxy = WinMaxy;
-    int16_t old_x = getx, old_y = gety;
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(D, W, &attributes)) {
         fprintf(stderr, "%s: Failed to get window attributes.\n", "Zemra");
@@ -164,8 +175,6 @@ resize_window()
     Maxy = drawing_area_bottom(WinMaxy);
     free_fonts();
     setup_fonts(0);
-    getx = static_cast<int16_t>(static_cast<float>(old_x) * Maxx / old_maxx);
-    gety = static_cast<int16_t>(static_cast<float>(old_y) * WinMaxy / old_winmaxy);
     return 1;
 }
 
@@ -176,12 +185,29 @@ close_graphics()
     free_images();
     XFreeCursor(D, leftCursor);
     XFreeCursor(D, rightCursor);
-    XDestroyWindow(D, W);
+    if (!window_destroyed)
+        XDestroyWindow(D, W);
     XFreeGC(D, Gc);
     XCloseDisplay(D);
     D = nullptr;
     W = 0;
     current_draw = 0;
+}
+
+void
+set_program_end(void (*end)())
+{
+    program_end = end;
+}
+
+void
+end_program()
+{
+    if (program_end)
+        program_end();
+    close_graphics();
+    fputs("\nZemra clean exit\n", stderr);
+    exit(0);
 }
 
 bool

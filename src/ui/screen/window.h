@@ -8,10 +8,17 @@
 // prints "Zemra: cannot connect to X server %s" and exits with status 255.
 void open_graphics();
 // Called on a configure event: 1 when the window's size changed (fonts are
-// reloaded and the current point rescaled), 0 when not.
+// reloaded; what is drawn, and the current point with it, stays where it
+// was), 0 when not.
 int resize_window();
 // Releases fonts, image slots, cursors, the window and the display.
 void close_graphics();
+// Registers how the program ends (the driver's clean exit); without one the
+// window is closed and "\nZemra clean exit\n" written before exit status 0.
+void set_program_end(void (*end)());
+// Ends the program as its clean exit does (the exit box's 'q', the window
+// destroyed from outside).
+[[noreturn]] void end_program();
 // True from open_graphics to close_graphics: the window can take a dialog.
 bool window_is_open();
 

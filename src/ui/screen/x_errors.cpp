@@ -1,7 +1,8 @@
 // X error handlers. Xlib's default handlers end the program on any protocol
 // error (a pixel read outside the window, a pixmap the server cannot make);
 // here such errors are counted so the caller can report them, and only a lost
-// connection is fatal.
+// connection is fatal. An error about the window itself means it was
+// destroyed from outside: noted once, for the next wait to end the program.
 #include "ui/screen/x_errors.h"
 
 #include <cstdio>
@@ -16,6 +17,12 @@ namespace {
 int
 record_x_error(Display *display, XErrorEvent *error)
 {
+    bool about_window = W && error->resourceid == W &&
+                        (error->error_code == BadWindow || error->error_code == BadDrawable);
+    if (about_window && window_destroyed)
+        return 0;
+    if (about_window)
+        window_destroyed = true;
     char text[128];
     XGetErrorText(display, error->error_code, text, sizeof text);
     fprintf(stderr, "\nX error: %s (request %d)\n", text, error->request_code);

@@ -12,6 +12,10 @@ extern XEvent Event;          // the last event taken from the queue
 extern XRectangle viewport;   // the clip rectangle last set
 extern Cursor leftCursor, rightCursor;
 extern Colormap default_cmap;
+extern Atom wm_delete_window; // the protocol a window manager's close asks by
+// Set once the window was destroyed from outside (its DestroyNotify, or an X
+// error about it); the next wait or poll ends the program.
+extern bool window_destroyed;
 
 // The eight fonts, each null when it did not load.
 extern XFontStruct *nonpropfont, *mediumnonpropfont, *smallnonpropfont,

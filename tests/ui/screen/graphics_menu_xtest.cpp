@@ -1,6 +1,7 @@
 // The graphics settings menu, answered through the server.
 #include "support/x_test_fixture.h"
 
+#include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -39,11 +40,47 @@ TEST_F(GraphicsMenu, FontSizesOutside7To35AreRefused)
     EXPECT_EQ(pointsize, before);
     run_menu("s\r5\r\r\rq");
     EXPECT_EQ(pointsize, before);
-    run_menu("s\r20\r\r\rq");
-    EXPECT_EQ(pointsize, 20);
+    run_menu("s\r12\r\r\rq");
+    EXPECT_EQ(pointsize, 12);
     run_menu("s\r14\r2\r\rq");
     EXPECT_EQ(pointsize, 14);
     EXPECT_EQ(new_weight, font_weight_bold);
+}
+
+TEST_F(GraphicsMenu, SizesBeyondTheScreenAreCappedAtIt)
+{
+    run_menu("S\r9999\r9999\rq");
+    EXPECT_EQ(Maxx + 1, 1280);
+    EXPECT_EQ(WinMaxy + 1, 1024);
+    run_menu("S\r1024\r768\rq");
+    EXPECT_EQ(Maxx, 1023);
+}
+
+TEST_F(GraphicsMenu, ColourChartStartsBelowTheMenuAtTheLeastSize)
+{
+    run_menu("S\r300\r\rq");
+    ASSERT_EQ(Maxx, 299);
+    // The menu's box is erased on leaving: nothing of the chart above its
+    // bottom, on either half (the menu's lines overrun the box at this width).
+    unsigned long background = window_pixel(Maxx - 5, Maxy - 5);
+    int drawn = 0;
+    for (int y = 2; y <= prompt_box_bottom(4); y++)
+        for (int x = 0; x <= Maxx - 2; x++)
+            drawn += window_pixel(x, y) != background;
+    EXPECT_EQ(drawn, 0);
+    run_menu("S\r1024\r768\rq");
+    EXPECT_EQ(Maxx, 1023);
+}
+
+TEST_F(GraphicsMenu, LineSpaceOrFontThatLosesThePromptsIsRefused)
+{
+    int space = CHeight, size = pointsize;
+    run_menu("s\r\r\r99\r\rq");  // refused, the refusal waits for Return
+    EXPECT_EQ(CHeight, space);
+    EXPECT_EQ(CHeight_changed, 0);
+    run_menu("s\r35\r\r\rq");
+    EXPECT_EQ(pointsize, size);
+    EXPECT_EQ(CHeight, space);
 }
 
 TEST_F(GraphicsMenu, BlinkFactorDividesTheCountAndRestores)

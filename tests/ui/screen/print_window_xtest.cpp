@@ -1,6 +1,6 @@
 // Printing the window on the real window of this process, with stand-in
 // printing tools first on PATH: the exact command lines for each answer,
-// the two temporary files, cancelling, a missing or over-long
+// the dump removed and the PostScript file kept, cancelling, a missing or over-long
 // XWDTOPNM_PATH, failing tools, and the prompt area put back.
 #include "support/x_test_fixture.h"
 
@@ -51,7 +51,7 @@ TEST_F(PrintWindow, WithoutFrameInGreyscaleThroughTheConverter)
                            "xwdtopnm temp_window_file.im\n"
                            "pnmtops \n"
                            "lpr temp_window_file.ps\n");
-    EXPECT_EQ(stubs.file("temp_window_file.im"), "window dump\n");
+    EXPECT_FALSE(stubs.has("temp_window_file.im"));
     EXPECT_EQ(stubs.file("temp_window_file.ps"), "pnm-ps\nwindow dump\n");
     EXPECT_EQ(stubs.file("printed.ps"), "pnm-ps\nwindow dump\n");
     EXPECT_EQ(getx, 123);
@@ -106,6 +106,15 @@ TEST_F(PrintWindow, MissingConverterPathSendsNothingToTheSpooler)
               "your xwdtopnm to print in greyscale\n");
     EXPECT_EQ(stubs.log(), "xwd \n");
     EXPECT_FALSE(stubs.has("printed.ps"));
+    EXPECT_FALSE(stubs.has("temp_window_file.im"));
+}
+
+TEST_F(PrintWindow, ConverterPathNamingNoProgramIsMissing)
+{
+    setenv("XWDTOPNM_PATH", (stubs.dir() + "/no-such-xwdtopnm").c_str(), 1);
+    type_keys("p\r\r");
+    printimage();
+    EXPECT_EQ(stubs.log(), "xwd \n");
 }
 
 TEST_F(PrintWindow, OverLongConverterPathIsRefused)
@@ -138,14 +147,14 @@ TEST_F(PrintWindow, FailingSpoolerStillPutsTheScreenBack)
     EXPECT_EQ(prompt_area(), before);
 }
 
-TEST_F(PrintWindow, SecondPrintOverwritesTheSameTwoFiles)
+TEST_F(PrintWindow, SecondPrintOverwritesThePostScriptFile)
 {
     type_keys("p\r\r");
     printimage();
     setenv("XWD_TEXT", "second dump", 1);
     type_keys("p\r\r");
     printimage();
-    EXPECT_EQ(stubs.file("temp_window_file.im"), "second dump\n");
+    EXPECT_FALSE(stubs.has("temp_window_file.im"));
     EXPECT_EQ(stubs.file("temp_window_file.ps"), "pnm-ps\nsecond dump\n");
 }
 

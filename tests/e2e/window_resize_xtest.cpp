@@ -1,0 +1,49 @@
+// The window resized from outside (as xdotool windowsize does): the current
+// prompt stays on screen, and the bottom strip moves to the new bottom, at a
+// prompt and under a running pattern.
+#include "e2e/e2e_fixture.h"
+
+namespace {
+
+using WindowResize = ZemraTest;
+
+// The strip's frame is drawn on the window's last row.
+bool
+strip_at_bottom(ZemraProcess &zemra, int w, int h)
+{
+    unsigned long background = zemra.pixel(w / 2, h / 2);
+    return zemra.width() == w && zemra.height() == h &&
+           zemra.pixel(w / 2, h - 1) != background;
+}
+
+TEST_F(WindowResize, PromptStaysAndTheStripMoves)
+{
+    launch();
+    zemra->type("s\r");  // the value-range prompt, in the text column
+    // The text column: its first lines and the value-range prompt, left of
+    // the blinking block.
+    auto column = [&] { return zemra->region_digest(60, 70, 220, 70); };
+    unsigned long long before = column();
+    XResizeWindow(zemra->display, zemra->window, 600, 400);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
+        << "no strip at the new bottom";
+    EXPECT_EQ(column(), before) << "the prompt was lost";
+}
+
+TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
+{
+    launch();
+    // A fixed random seed: a rule and seed that draw a visible pattern.
+    answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
+            "\r", "\r", "\r", "s\r"});
+    auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
+    unsigned long long early = rows();
+    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    XResizeWindow(zemra->display, zemra->window, 800, 500);
+    XSync(zemra->display, False);
+    EXPECT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 800, 500); }, 10))
+        << "no strip at the new bottom";
+}
+
+} // namespace
