@@ -18,6 +18,7 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
             "\r", "\r",       // scale, size 14
             "\r", "\r",       // k = 3, regular 1d
             "\r", "\r",       // rule tables, a single rule
+            "\r", "\r",       // a random rule, accepted
             "\r",             // network view: on to the runs
             "\r",             // a random seed
             "\r",             // output settings
@@ -50,6 +51,7 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
 {
     launch();
     answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
+            "\r", "\r",  // a random rule, accepted
             "\r", "\r", "\r", "s\r"});
     // The first rows of the pattern: the seed and its first successors.
     auto first_rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 5 * 6); };

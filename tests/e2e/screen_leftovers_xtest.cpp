@@ -34,7 +34,9 @@ protected:
     void road_to_output_parameters()
     {
         launch();
-        answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r", "\r", "\r"});
+        answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
+                "\r", "\r",  // a random rule, accepted
+                "\r", "\r"});
     }
 };
 

@@ -39,7 +39,8 @@ TEST_F(SetupRoad, DefaultFieldRoadAndBackExitsCleanly)
             "\r",      // k = 3
             "\r",      // regular 1d
             "\r",      // rule tables
-            "\r"});    // a single rule
+            "\r",      // a single rule
+            "\r", "\r"});  // a random rule, accepted
     back_out_and_exit({"q"});  // field size -> size range
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
 }
@@ -57,6 +58,7 @@ TEST_F(SetupRoad, LatticeSidesAreCheckedAndTheListingFollowsTheTemplate)
             "5\r", "4\r",    // a 5 x 4 lattice
             "5\r",           // k = 5
             "\r", "\r",      // rule tables, a single rule
+            "\r", "\r",      // a random rule, accepted
             "Mp\r",          // wiring listing, copied to standard error
             "q"});           // leave the listing
     back_out_and_exit({"q"});  // scale -> size range
@@ -76,6 +78,7 @@ TEST_F(SetupRoad, LargestSquareLatticeIsAccepted)
             "255\r", "\r",     // 255 x 255
             "\r",              // k = 3 kept
             "\r", "\r",        // rule tables, a single rule
+            "\r", "\r",        // a random rule, accepted
             "Mp\r", "q"});     // the listing starts at the last cell
     back_out_and_exit({"q"});
     EXPECT_NE(zemra->stderr_text().find("   65024:"), std::string::npos);

@@ -7,6 +7,9 @@ uint8_t showbits_1d_as_2d = 0;
 float bias_density = 50.0f;
 uint8_t seed_was_set = 0;
 
+// --- Rule mixes.
+int16_t nodiffrules = 0;
+
 // --- Post classes.
 uint8_t ptype = ptype_any;
 uint8_t pmu = post_class_any;

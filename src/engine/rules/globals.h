@@ -9,6 +9,9 @@ extern float bias_density;   // wanted share of non-zero cells in percent, 0..10
                              // draws, no count correction); 50.0 on every entry of the seed dialog
 extern uint8_t seed_was_set; // 1 once a seed routine changed the current state; the forward step clears it
 
+// --- Rule mixes (the rules stage).
+extern int16_t nodiffrules; // rules of a limited rule set drawn per cell, 1..200; 0 a mix without limit
+
 // --- Post classes (post_classes.h), set by the Post restriction dialog.
 extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
 constexpr uint8_t ptype_any = 255;

@@ -38,7 +38,7 @@
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
-#include "ui/rules/rule_revision.h"
+#include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rules/seed_dialog.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"

@@ -24,7 +24,7 @@
 #include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
 #include "ui/rules/rule_kind.h"
-#include "ui/rules/rule_selection.h"
+#include "ui/rule_dialogs/rule_selection.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

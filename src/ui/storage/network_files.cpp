@@ -165,12 +165,17 @@ int
 load_single_rule(const network_file &file, uint8_t *buffer)
 {
     int k = file.k, used_k = file.rule_k;
-    bool into_buffer = rulemix || (tot_only && outer_tot && totalistic == rule_kind_kcodes);
+    bool into_buffer = rulemix || (tot_only && outer_tot);
     if (used_k != nhood) {
         // The caller decides what a rule of another k means; the network
-        // changes k only while it is set up with one k and no mix.
-        if (rulemix || secondpart || nhood_mixed)
+        // changes k only while it is set up with one k and no mix. A
+        // smaller rule fits the caller's buffer (sized for nhood): the cell
+        // of a k-mix with that k takes it.
+        if (rulemix || secondpart || nhood_mixed) {
+            if (into_buffer && buffer && used_k < nhood)
+                memcpy(buffer, file.body, static_cast<size_t>(single_rule_record_bytes(used_k)));
             return static_cast<uint8_t>(k);
+        }
         if (!wiring_takes_k(used_k)) {
             char text[200];
             snprintf(text, sizeof text,

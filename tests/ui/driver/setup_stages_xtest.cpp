@@ -74,7 +74,8 @@ TEST_F(SetupStages, FieldRoadForwardToTheViewAndBackFreesEverything)
          "\r"      // k = 3
          "\r"      // regular 1d
          "\r"      // rule tables
-         "\r" +    // a single rule
+         "\r"      // a single rule
+         "\r\r" +  // a random rule, accepted
          kBackFromView +
          "q"       // field size -> size range
          "q"       // size range -> value range
@@ -95,7 +96,8 @@ TEST_F(SetupStages, SingleBasinRoadWithThreeValues)
          "4\r"     // k = 4
          "\r"      // regular 1d
          "k\r"     // kcodes
-         "\r" +    // a single code
+         "\r"      // a single code
+         "\r\r" +  // a random code, accepted
          kBackFromView +
          "q"       // scale -> size range
          "q"       // size range -> value range

@@ -1,0 +1,471 @@
+// The code dialog (code_dialog.h): select_t_v_code shows the menu, walks
+// its rows and applies the method key to each code with the code families
+// of engine/rules, the string editors and the hex entry, converts each code
+// into its rule table (engine/model/rule_conversions.h) unless the network
+// runs from its codes alone, and writes the last-rule files. The change box
+// is rule_walk.h. Start at select_t_v_code.
+#include "ui/rule_dialogs/code_dialog.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/rule_conversions.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/code_families.h"
+#include "engine/rules/rule_makers.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_conversions.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rules/hex_entry.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rule_dialogs/rule_revision.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/rule_dialogs/rule_walk.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/ascii_table.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/last_rule.h"
+#include "ui/string_editors/bit_grid.h"
+#include "ui/string_editors/random_strings.h"
+
+namespace {
+
+enum class after { next, menu, quit, restart_k };
+
+// The sizes of one code of k inputs.
+struct code_size {
+    int k;
+    int32_t last;
+    size_t bytes;
+    uint32_t limit; // the largest decimal code, 0: no decimal entry
+    int kind;       // 2 tcode, 3 kcode (hex readout and entry)
+};
+
+bool
+tcodes()
+{
+    return totalistic == rule_kind_tcodes;
+}
+
+code_size
+size_for(int k)
+{
+    code_size s;
+    s.k = k;
+    uint32_t entries = tcodes() ? tcode_entries(k) : kcode_entries(k);
+    s.last = static_cast<int32_t>(entries) - 1;
+    s.bytes = tcodes() ? tcode_bytes(k) : kcode_bytes(k);
+    s.limit = max_dec_rule(s.last, value_range);
+    s.kind = tcodes() ? 2 : 3;
+    return s;
+}
+
+// The code's rule table from the code.
+void
+convert(uint8_t *rule, uint8_t *code, int k)
+{
+    if (tcodes())
+        code2rule(rule, code, k);
+    else
+        v_code2rule(rule, code, k, 1);
+}
+
+// The code's number and hex bytes on a new line (set-up).
+void
+show_code(const uint8_t *code, const code_size &s)
+{
+    next_line(xtext, 1.0f);
+    char text[40];
+    if (s.limit) {
+        snprintf(text, sizeof text, "(dec)%lu", static_cast<unsigned long>(dec_equiv(code, s.last)));
+        outtext(text);
+    }
+    outtext(" (hex)");
+    print_current_bitstring_hexbytes(s.kind, code, s.k, Maxx, white, 0);
+}
+
+// 'x': the code on standard error, then its table or kcode listings.
+void
+list_code(uint8_t *code, const code_size &s, int index)
+{
+    char text[120];
+    snprintf(text, sizeof text, "\n tablecodemax=%d nhood=%d, cindex=%d\n", s.last, nhood, index);
+    fputs(text, stderr);
+    uint8_t keep_pdata = pdata, keep_filedata = filedata;
+    pdata = 1;
+    filedata = 0;
+    fputs("\n", stderr);
+    print_current_bitstring_hexbytes(s.kind, code, s.k, Maxx, white, 3);
+    pdata = keep_pdata;
+    filedata = keep_filedata;
+    std::string out = "\n";
+    int counts[8] = {};
+    for (int32_t i = s.last; i >= 0; i--) {
+        int value = get_value(code, static_cast<uint32_t>(i));
+        counts[value]++;
+        out += std::to_string(value);
+    }
+    if (tcodes()) {
+        fputs(out.c_str(), stderr);
+        snprintf(text, sizeof text, "print full tcode-table (%d) to xterm -x:", s.last + 1);
+        ask_line(text, 1, 0);
+        if (is[0] != 'x')
+            return;
+        out.clear();
+        for (int32_t i = s.last; i >= 0; i--)
+            out += "\n " + std::to_string(i) + " -> " +
+                   std::to_string(get_value(code, static_cast<uint32_t>(i)));
+        fputs(out.c_str(), stderr);
+        return;
+    }
+    out += "\nvfreq = ";
+    int sum = 0;
+    for (int c = value_range - 1; c >= 0; c--) {
+        out += std::to_string(counts[c]) + " ";
+        sum += counts[c];
+    }
+    out += "= " + std::to_string(sum);
+    if (sum != s.last + 1)
+        out += " !=tablesize=" + std::to_string(s.last + 1) + ": ERROR";
+    fputs(out.c_str(), stderr);
+    snprintf(text, sizeof text,
+             value_range == 3 ? "swap values-s, print vcode (%d) to xterm (vert/horiz/matrix)-v/h/m:"
+                              : "swap values-s, print vcode (%d) to xterm (vert/horiz)-v/h:",
+             s.last + 1);
+    ask_line(text, 1, 0);
+    if (is[0] == 's')
+        swap_values_vcode(code, s.k);
+    else if (is[0] == 'v')
+        fprintf_vcode(0, code, s.k);
+    else if (is[0] == 'h')
+        fprintf_vcode(1, code, s.k);
+    else if (is[0] == 'm' && value_range == 3)
+        fprintf_vcode(2, code, s.k);
+}
+
+// 'k': the similar kcode of another k, listed and saved as that k's
+// last-rule kcode file.
+void
+similar_kcode_of_other_k()
+{
+    char text[120];
+    snprintf(text, sizeof text, "create similar to k%dv_code and save, enter diff k (def %d, max %d):",
+             nhood, nhood + 1, Maxnhood);
+    ask_line(text, 2, 1);
+    uint32_t new_k = static_cast<uint32_t>(nhood + 1);
+    if (is[0] != kKeyReturn && !entry_within(static_cast<uint64_t>(Maxnhood), &new_k))
+        return;
+    if (new_k < 1 || static_cast<int>(new_k) == nhood || static_cast<int>(new_k) > Maxnhood)
+        return;
+    int k = nhood, nk = static_cast<int>(new_k);
+    std::vector<uint8_t> code = similar_kcode(v_code[0], k, nk);
+    int last = static_cast<int>(kcode_entries(k)) - 1, new_last = static_cast<int>(kcode_entries(nk)) - 1;
+    std::string out = "\nv_tablecodemax[" + std::to_string(k) + "]=" + std::to_string(last) + "\n";
+    for (int i = last; i >= 0; i--)
+        out += std::to_string(get_value(v_code[0], static_cast<uint32_t>(i)));
+    out += "\nv_tablecodemax_new=" + std::to_string(new_last) + " nhood_new=" + std::to_string(nk) + "\n";
+    for (int i = new_last; i >= 0; i--)
+        out += std::to_string(get_value(code.data(), static_cast<uint32_t>(i)));
+    fputs(out.c_str(), stderr);
+    char name[64];
+    snprintf(name, sizeof name, "%s%d%s%d%s", "l_v", value_range, "k", nk, ".vco");
+    std::vector<uint8_t> file = {static_cast<uint8_t>(value_range), static_cast<uint8_t>(nk)};
+    file.insert(file.end(), code.begin(), code.end());
+    if (!write_file(name, file.data(), file.size()))
+        file_error(name);
+}
+
+struct walk_state {
+    int mode;
+    int single;
+    uint8_t **codes;
+    uint8_t **rules;
+    int count;
+    int cell;
+    char method = 'r';
+    bool from_repeat = false;
+    bool shown = false;     // the action showed the code itself
+    bool converted = false; // the action set the rule table itself ('R')
+};
+
+// Edits the code as cells on a grid.
+after
+edit(const code_size &s, uint8_t *code)
+{
+    define_bits(s.k, 2, code, s.last, 0);
+    return is[0] == 'q' ? after::quit : after::next;
+}
+
+after
+apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const code_size &s)
+{
+    char text[120];
+    w.from_repeat = w.shown = w.converted = false;
+    switch (w.method) {
+    case 'e':
+        memset(code, 0, s.bytes);
+        w.method = 'b';
+        return after::menu;
+    case 'f': {
+        snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
+        ask_line(text, 1, 1);
+        uint32_t value;
+        if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
+            for (int32_t e = 0; e <= s.last; e++)
+                set_value(code, static_cast<uint32_t>(e), static_cast<int>(value));
+        w.method = 'b';
+        return after::menu;
+    }
+    case 'm':
+        if (tcodes())
+            majority_tcode(code, s.k, s.last);
+        else
+            majority_or_fprintf_vcode(1, code, s.k);
+        return edit(s, code);
+    case 'A':
+        if (!tcodes())
+            altenberg_kcode(code, s.k, s.last);
+        return after::next;
+    case 'b':
+        return edit(s, code);
+    case 'h':
+        define_hex(xtext, s.k, s.kind, code, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
+        if (is[0] == 'q')
+            return after::quit;
+        return w.mode == 0 ? edit(s, code) : after::next;
+    case 'd': {
+        uint32_t number = 0;
+        bool typed = false;
+        if (s.limit) {
+            snprintf(text, sizeof text, "enter 0-%lu (def-rand):", static_cast<unsigned long>(s.limit));
+            next_line(xtext, 1.0f);
+            outtext(text);
+            input_string(static_cast<int>(std::to_string(s.limit).size()), 1);
+            if (is[0] == 'q')
+                return after::quit;
+            typed = entry_within(s.limit, &number);
+        }
+        if (!typed) {
+            outtext(" - too big! selecting rand");
+            random_bits(s.k, 0, 2, 1, code, s.last);
+            return is[0] == 'q' ? after::quit : after::next;
+        }
+        if (value_range == 2)
+            dec_to_bit_line(code, number, s.last + 1);
+        else
+            dec_to_value_line(code, number, s.last + 1);
+        return edit(s, code);
+    }
+    case 'p': {
+        int loaded;
+        if (!rulemix)
+            loaded = load_last_rule(w.codes[0], walk_k(1, 0, Maxu));
+        else if (i > 0 && walk_k(w.single, i - 1, w.cell) == s.k) {
+            memcpy(code, w.codes[i - 1], s.bytes);
+            loaded = s.k;
+        } else {
+            loaded = load_last_rule(code, s.k);
+        }
+        w.method = 'b';
+        if (!loaded) {
+            w.from_repeat = true;
+            return after::quit;
+        }
+        if (w.mode == 0) {
+            next_line(xtext, 1.0f);
+            if (s.limit) {
+                snprintf(text, sizeof text, "(dec)%lu ", static_cast<unsigned long>(dec_equiv(code, s.last)));
+                outtext(text);
+            }
+            if (s.bytes < 21) {
+                outtext("(hex)");
+                print_current_bitstring_hexbytes(s.kind, code, s.k, Maxx, white, 0);
+            }
+            w.shown = true;
+        }
+        after a = edit(s, code);
+        w.from_repeat = a == after::quit;
+        return a;
+    }
+    case 'l': {
+        int k = loadlast_rule_tcode_vcode(code, s.k, s.last, w.cell);
+        if (k <= 0)
+            return after::quit;
+        if (k != s.k) {
+            w.method = 'b';
+            return after::restart_k;
+        }
+        if (w.mode == 0)
+            show_code(rulemix || outer_tot ? code : w.codes[0], s);
+        w.shown = true;
+        ask_line(tcodes() ? "tcode loaded, revise-q, cont-ret:" : "kcode loaded, revise-q, cont-ret:",
+                 1, 0);
+        if (w.count == 1)
+            w.method = 'b';
+        return is[0] == 'q' ? after::quit : after::next;
+    }
+    case 't':
+        snprintf(text, sizeof text, "table (%d) as ascii string, load/save-l/s:", s.last + 1);
+        ask_line(text, 1, 0);
+        if (is[0] == 'l' || is[0] == 's')
+            load_ascii_rule_table(is[0], code, s.k, s.last);
+        w.method = 'b';
+        return after::menu;
+    case 'R': {
+        if (tot_only)
+            return after::next;
+        convert(rule, code, s.k);
+        int32_t rule_last = static_cast<int32_t>(rule_entries(s.k) - 1);
+        define_bits(s.k, 1, rule, rule_last, 0);
+        w.converted = w.shown = true;
+        if (is[0] == 'q')
+            return after::quit;
+        if (w.mode == 0) {
+            next_line(xtext, 1.0f);
+            uint32_t limit = max_dec_rule(rule_last, value_range);
+            if (limit) {
+                snprintf(text, sizeof text, "(dec)%lu", static_cast<unsigned long>(dec_equiv(rule, rule_last)));
+                outtext(text);
+            }
+            outtext(" (hex)");
+            print_current_bitstring_hexbytes(1, rule, s.k, Maxx, white, 0);
+        }
+        return after::next;
+    }
+    case 'k':
+        if (!rulemix && !tcodes())
+            similar_kcode_of_other_k();
+        return after::menu;
+    case 'x':
+        list_code(code, s, walk_row(w.single, i, w.cell));
+        if (w.count == 1)
+            w.method = 'b';
+        return after::menu;
+    default:
+        random_bits(s.k, 0, 2, 1, code, s.last);
+        return is[0] == 'q' ? after::quit : after::next;
+    }
+}
+
+bool
+show_menu(walk_state &w, const code_size &s)
+{
+    setcolor(white);
+    set_cellscale(s.k, 2);
+    clear_menu_background(w.mode);
+    char text[200];
+    next_line(xtext, 1.0f);
+    snprintf(text, sizeof text, "Select v%dk%d (table=%d) %s:%sempty-e fill-f printx/swap-x",
+             value_range, s.k, s.last + 1, tcodes() ? "totalistic tcode" : "totalistic kcode",
+             tot_only ? " " : " showrule-R ");
+    outtext(text);
+    next_line(xtext, 1.0f);
+    snprintf(text, sizeof text,
+             "maj-m%srand-r bits-b hex-h%srepeat-p load-l table-t k+-k (def-%c):",
+             tcodes() ? " " : " Alt-A ", s.limit ? " dec-d " : " ", w.method);
+    outtext(text);
+    input_string(1, 0);
+    char key = is[0];
+    if (key == 'q')
+        return false;
+    if (key != 0 && strchr("rRefxmAbhpltkd", key) && !(key == 'd' && !s.limit))
+        w.method = key;
+    return true;
+}
+
+} // namespace
+
+int16_t
+select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int count, int cell)
+{
+    walk_state w{mode, single, codes, rules, count, cell};
+    int16_t walk_top = gety;
+    for (;;) {
+        moveto(static_cast<int>(xtext * CWidth), walk_top);
+        code_size first = size_for(walk_k(single, 0, cell));
+        if (!show_menu(w, first))
+            return gety;
+        bool to_menu = false;
+        for (int i = 0; i < count && !to_menu;) {
+            code_size s = size_for(walk_k(single, i, cell));
+            int r = walk_row(single, i, cell);
+            uint8_t *code = w.codes[r];
+            uint8_t *rule = tot_only ? nullptr : w.rules[r];
+            if (mode == 0 && rulemix) {
+                setfillstyle(0, black);
+                bar(static_cast<int>(xtext * CWidth), walk_top + static_cast<int>(3.5 * CHeight),
+                    Maxx, Maxy - vgay(50));
+                draw_prompt_box(1);
+                char text[80];
+                snprintf(text, sizeof text, "index=%d (v%dk%d kcodemix), def=%c, change-q:", i,
+                         value_range, s.k, w.method);
+                outtext(text);
+                moveto(static_cast<int>(xtext * CWidth), walk_top + 2 * CHeight);
+            }
+            after outcome = apply(w, i, code, rule, s);
+            if (outcome == after::restart_k) {
+                // The network was rebuilt for the file's k: its rows are new.
+                w.codes = tcodes() ? cacode : v_code;
+                w.rules = carule;
+                to_menu = true;
+                break;
+            }
+            if (outcome == after::menu || (outcome == after::quit && count == 1)) {
+                to_menu = true;
+                break;
+            }
+            if (outcome == after::quit) {
+                if (change_box(&i, count, &w.method, w.from_repeat) == walk_change::menu)
+                    to_menu = true;
+                continue;
+            }
+            if (mode == 0 && !w.shown)
+                show_code(rulemix || outer_tot ? code : w.codes[0], s);
+            if (!tot_only && !w.converted) {
+                if (rulemix)
+                    convert(rule, code, s.k);
+                else
+                    convert(carule[0], w.codes[0], nhood);
+            }
+            if (rulemix && !forward_only_running()) {
+                if (!tot_only)
+                    rule_z_figures(s.k, rule);
+                int8_t kind = totalistic;
+                if (cell == Maxu)
+                    totalistic = rule_kind_tables;
+                show_rule_bottom(s.k, 0, rule, r);
+                totalistic = kind;
+            }
+            i++;
+        }
+        if (to_menu)
+            continue;
+        if (mode == 0 && rulemix)
+            return gety;
+        if (mode == 0 && !tot_only && transform_rule(0) == 0 && is[0] == 'q')
+            continue;
+        if (!rulemix) {
+            int k0 = walk_k(1, 0, Maxu);
+            if (!tot_only) {
+                int8_t kind = totalistic;
+                totalistic = rule_kind_tables;
+                save_last_rule(carule[0], k0);
+                totalistic = kind;
+            }
+            save_last_rule(w.codes[0], k0);
+        }
+        if (is[0] == 'q')
+            is[0] = 0;
+        return gety;
+    }
+}

@@ -1,0 +1,523 @@
+// The single-rule dialog (rule_dialog.h): select_rule shows the menu, then
+// walks its rows, asking per index in a rule mix, and applies the method
+// key to each row with the families of engine/rules, the string editors of
+// ui/string_editors and ui/rules/hex_entry.h, the last-rule and ASCII files
+// of ui/storage. The change box and the per-k memory are rule_walk.h.
+// Start at select_rule.
+#include "ui/rule_dialogs/rule_dialog.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/rule_conversions.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/rule_families.h"
+#include "engine/rules/rule_makers.h"
+#include "engine/rules/symmetric_rules.h"
+#include "engine/forward/globals.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rules/hex_entry.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rules/rule_families.h"
+#include "ui/rule_dialogs/rule_revision.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/rule_dialogs/rule_walk.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/ascii_table.h"
+#include "ui/storage/last_rule.h"
+#include "ui/string_editors/bit_grid.h"
+#include "ui/string_editors/random_strings.h"
+
+namespace {
+
+// What the walk does after an action.
+enum class after { next, menu, quit, restart_k };
+
+// The sizes of one rule row of k inputs.
+struct rule_size {
+    int k;
+    int32_t last;
+    size_t bytes;
+    uint32_t limit; // the largest decimal rule, 0: no decimal entry
+};
+
+rule_size
+size_for(int k)
+{
+    rule_size s;
+    s.k = k;
+    s.last = static_cast<int32_t>(rule_entries(k) - 1);
+    s.bytes = rule_bytes(k);
+    s.limit = max_dec_rule(s.last, value_range);
+    return s;
+}
+
+bool
+menu_key(char key, const rule_size &s)
+{
+    if (key == 0 || !strchr("efmxAcrsSRbhpltdL", key))
+        return false;
+    if (key == 'd' && !s.limit)
+        return false;
+    return !(key == 'L' && s.k < 5);
+}
+
+// The rule drawn below the current line at the cell scale (set-up only).
+void
+show_row(int mode, const uint8_t *row, const rule_size &s)
+{
+    if (mode != 0)
+        return;
+    next_line(xtext, 1.0f);
+    int width = set_cellscale(s.k, 1);
+    print_layered_bitstring(width, row, s.last, cellscale, cellsep, 0, 1);
+    next_line(xtext, 1.0f);
+}
+
+void
+write_decimal(const char *format, int k, const uint8_t *row, const rule_size &s)
+{
+    char text[80];
+    snprintf(text, sizeof text, format, k, static_cast<unsigned long>(dec_equiv(row, s.last)));
+    outtext(text);
+}
+
+// 'x': the rule on standard error, then optionally every entry with its
+// neighbourhood.
+void
+list_rule(const uint8_t *row, const rule_size &s)
+{
+    uint8_t keep_pdata = pdata, keep_filedata = filedata;
+    pdata = 1;
+    filedata = 0;
+    fputs("\n", stderr);
+    print_current_bitstring_hexbytes(1, row, s.k, Maxx, white, 3);
+    pdata = keep_pdata;
+    filedata = keep_filedata;
+    std::string out = "\n";
+    int counts[8] = {};
+    for (int32_t i = s.last; i >= 0; i--) {
+        int value = get_value(row, static_cast<uint32_t>(i));
+        counts[value]++;
+        out += std::to_string(value);
+    }
+    out += "\nvfreq = ";
+    int sum = 0;
+    for (int c = value_range - 1; c >= 0; c--) {
+        out += std::to_string(counts[c]) + " ";
+        sum += counts[c];
+    }
+    out += "= " + std::to_string(sum);
+    if (sum != s.last + 1)
+        out += " !=tablesize=" + std::to_string(s.last + 1) + ": ERROR";
+    fputs(out.c_str(), stderr);
+    char text[80];
+    snprintf(text, sizeof text, "print full rule-table (%d) to xterm -x:", s.last + 1);
+    ask_line(text, 1, 0);
+    if (is[0] != 'x')
+        return;
+    out.clear();
+    for (int32_t i = s.last; i >= 0; i--) {
+        out += "\n " + std::to_string(i) + ": ";
+        for (int j = nhood - 1; j >= 0; j--)
+            out += std::to_string(get_value(nm[j], static_cast<uint32_t>(i)));
+        out += " -> " + std::to_string(get_value(row, static_cast<uint32_t>(i)));
+    }
+    fputs(out.c_str(), stderr);
+}
+
+// One row of the walk: the state a method's action reads and writes.
+struct walk_state {
+    int mode;
+    int single;
+    uint8_t **rules;
+    int count;
+    int cell;
+    char method = 'r';
+    bool from_repeat = false;
+};
+
+// Applies the method to row i.
+after
+apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
+{
+    char text[120];
+    int index = walk_row(w.single, i, w.cell);
+    w.from_repeat = false;
+    switch (w.method) {
+    case 'e':
+        memset(row, 0, s.bytes);
+        w.method = 'b';
+        return after::menu;
+    case 'f': {
+        snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
+        ask_line(text, 1, 1);
+        uint32_t value;
+        if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
+            for (int32_t e = 0; e <= s.last; e++)
+                set_value(row, static_cast<uint32_t>(e), static_cast<int>(value));
+        w.method = 'b';
+        return after::menu;
+    }
+    case 'c':
+        chain_rule(row, s.k, s.last, index);
+        break;
+    case 'm':
+        majority_rule(row, s.k, s.last);
+        show_row(w.mode, row, s);
+        break;
+    case 'A':
+        altenberg_rule(row, s.k, s.last);
+        show_row(w.mode, row, s);
+        break;
+    case 'R':
+        set_reaction_diffusion_rule(row, s.k, s.last);
+        if (is[0] == 'q')
+            return after::quit;
+        show_row(w.mode, row, s);
+        break;
+    case 's':
+    case 'S':
+        symmetric_rule(w.method, row, s.k, s.last);
+        show_row(w.mode, row, s);
+        break;
+    case 'L':
+        life_rule(row, s.k, s.last);
+        show_row(w.mode, row, s);
+        break;
+    case 'b':
+        define_bits(s.k, 1, row, s.last, 0);
+        if (is[0] == 'q')
+            return after::quit;
+        if (w.mode == 0 && s.limit)
+            write_decimal(" rule%d=(dec)%lu (hex)", s.k, row, s);
+        break;
+    case 'h': {
+        int corrected = define_hex(xtext, s.k, 1, row, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
+        if (is[0] == 'q')
+            return after::quit;
+        // A one-byte v = 2 table keeps no bits past its entries.
+        if (value_range == 2 && s.k < 3)
+            row[0] &= s.k == 1 ? 0x03 : 0x0f;
+        show_row(w.mode, row, s);
+        if (w.mode == 0 && corrected)
+            outtext(" some values corrected:  ");
+        if (w.mode == 0 && s.limit)
+            write_decimal("rule%d=(dec)%lu", s.k, row, s);
+        break;
+    }
+    case 'd': {
+        if (!s.limit) {
+            random_bits(s.k, 0, 1, 1, row, s.last);
+            break;
+        }
+        snprintf(text, sizeof text, "k%d rule, enter 0-%lu (def-rand):", s.k,
+                 static_cast<unsigned long>(s.limit));
+        next_line(xtext, 1.0f);
+        outtext(text);
+        input_string(static_cast<int>(std::to_string(s.limit).size()), 1);
+        uint32_t number;
+        if (is[0] != 'q' && entry_within(s.limit, &number)) {
+            dec_to_value_line(row, number, static_cast<int>(s.last + 1));
+            if (w.mode == 0) {
+                write_decimal(" rule%d=(dec)%lu (hex)", s.k, row, s);
+                print_current_bitstring_hexbytes(1, row, s.k, Maxx, white, 0);
+            }
+        } else {
+            random_bits(s.k, 0, 1, 1, row, s.last);
+        }
+        if (is[0] == 'q')
+            return after::quit;
+        break;
+    }
+    case 'p': {
+        int loaded;
+        if (i > 0 && !w.single && walk_k(w.single, i - 1, w.cell) == s.k) {
+            memcpy(row, w.rules[i - 1], s.bytes);
+            loaded = s.k;
+        } else {
+            loaded = load_last_rule(row, s.k);
+        }
+        w.method = 'b';
+        if (!loaded) {
+            w.from_repeat = true;
+            return after::quit;
+        }
+        if (w.mode == 0) {
+            next_line(xtext, 1.0f);
+            if (s.limit) {
+                snprintf(text, sizeof text, "(dec)%lu ", static_cast<unsigned long>(dec_equiv(row, s.last)));
+                outtext(text);
+            }
+            if (s.bytes < 21) {
+                outtext("(hex)");
+                print_current_bitstring_hexbytes(1, row, s.k, Maxx, white, 0);
+            }
+        }
+        define_bits(s.k, 1, row, s.last, 0);
+        if (is[0] == 'q') {
+            w.from_repeat = true;
+            return after::quit;
+        }
+        break;
+    }
+    case 'l': {
+        int k = loadlast_rule_tcode_vcode(row, s.k, s.last, w.cell);
+        if (k <= 0)
+            return after::quit;
+        if (k != s.k) {
+            w.method = 'b';
+            return after::restart_k;
+        }
+        show_row(w.mode, rulemix ? row : carule[0], s);
+        ask_line("rule loaded, revise-q, cont-ret:", 1, 0);
+        if (w.count == 1)
+            w.method = 'b';
+        if (is[0] == 'q')
+            return after::quit;
+        break;
+    }
+    case 't':
+        snprintf(text, sizeof text, "table (%d) as ascii string, load/save-l/s:", s.last + 1);
+        ask_line(text, 1, 0);
+        if (is[0] == 'l' || is[0] == 's')
+            load_ascii_rule_table(is[0], row, s.k, s.last);
+        if (w.count == 1)
+            w.method = 'b';
+        return after::menu;
+    case 'x':
+        list_rule(row, s);
+        if (w.count == 1)
+            w.method = 'b';
+        return after::menu;
+    default:
+        random_bits(s.k, 0, 1, 1, row, s.last);
+        if (is[0] == 'q')
+            return after::quit;
+        break;
+    }
+    return after::next;
+}
+
+// The menu: returns false when the user backed out with 'q'.
+bool
+show_menu(walk_state &w, const rule_size &s)
+{
+    setcolor(white);
+    set_cellscale(s.k, 1);
+    clear_menu_background(w.mode);
+    char text[160];
+    next_line(xtext, 1.0f);
+    snprintf(text, sizeof text, "Select v%d k%d rule, empty-e fill-f maj-m printxterm-x Alt-A%schain-c",
+             value_range, s.k, s.k >= 5 ? " life-L " : " ");
+    outtext(text);
+    next_line(xtext, 1.0f);
+    snprintf(text, sizeof text,
+             "rnd-r sym-s legal-S RD-R bits-b hex-h%srepeat-p load-l table-t (def-%c): ",
+             s.limit ? " dec-d " : " ", w.method);
+    outtext(text);
+    input_string(1, 0);
+    if (is[0] == 'q')
+        return false;
+    if (menu_key(is[0], s))
+        w.method = is[0];
+    return true;
+}
+
+// The index prompt of a walk in a rule mix (set-up): false when the
+// user chose the change box with 'q'.
+bool
+ask_index(walk_state &w, int i, bool *all_remaining, const rule_size &s)
+{
+    if (*all_remaining)
+        return true;
+    char text[120];
+    bool offer_all = w.method == 'c' || w.method == 'A' || w.method == 'R';
+    snprintf(text, sizeof text, "index=%d (v%dk%d rulemix), def=%c, change-q%s", i, value_range,
+             s.k, w.method, offer_all ? ", all remaining-a:" : ":");
+    outtext(text);
+    input_string(1, 0);
+    char key = is[0];
+    if (key == 'q')
+        return false;
+    if (key == 'a') {
+        if (strchr("cAsS", w.method))
+            *all_remaining = true;
+    } else if (key != 0 && strchr("mfhplALdrebctsS", key)) {
+        w.method = key;
+    }
+    return true;
+}
+
+} // namespace
+
+int16_t
+select_rule(int mode, int single, uint8_t **rules, int count, int cell)
+{
+    walk_state w{mode, single, rules, count, cell};
+    bool per_k = nhood_mixed && cell == Maxu && !single;
+    k_memory memory;
+    int16_t walk_top = gety;
+    for (;;) {
+        // The menu.
+        moveto(static_cast<int>(xtext * CWidth), walk_top);
+        rule_size first = size_for(walk_k(single, 0, cell));
+        if (!show_menu(w, first))
+            return gety;
+        if (per_k)
+            memory.size(rule_bytes);
+        bool all_remaining = false, to_menu = false;
+        for (int i = 0; i < count && !to_menu;) {
+            rule_size s = size_for(walk_k(single, i, cell));
+            uint8_t *row = w.rules[walk_row(single, i, cell)];
+            bool asked = true;
+            if (mode == 0 && rulemix) {
+                setfillstyle(0, black);
+                bar(static_cast<int>(xtext * CWidth), walk_top + static_cast<int>(1.5 * CHeight) + 2 * CHeight,
+                    Maxx, Maxy - vgay(50));
+                int lines = per_k ? 2 : 1;
+                int margin = draw_prompt_box(lines);
+                char text[80];
+                snprintf(text, sizeof text, "index=%d: ", i);
+                outtext(text);
+                uint8_t *mark = per_k ? &memory.mark[static_cast<size_t>(s.k)] : nullptr;
+                if (mark && i > 0 && *mark) {
+                    bool same = *mark == 'a';
+                    if (!same) {
+                        snprintf(text, sizeof text,
+                                 "set this k%d cell same as last-s, all remaining-a, cont-ret:", s.k);
+                        outtext(text);
+                        input_string(1, 0);
+                        same = is[0] == 's' || is[0] == 'a';
+                        if (is[0] == 'a')
+                            *mark = 'a';
+                    }
+                    if (same) {
+                        memcpy(row, memory.rule[static_cast<size_t>(s.k)].data(), s.bytes);
+                        erase_prompt_box(lines);
+                        i++;
+                        continue;
+                    }
+                }
+                if (per_k)
+                    moveto(margin, gety + CHeight);
+                else
+                    draw_prompt_box(1);
+                asked = ask_index(w, i, &all_remaining, s);
+                erase_prompt_box(lines);
+                moveto(static_cast<int>(xtext * CWidth), walk_top + 2 * CHeight);
+            }
+            after outcome = asked ? apply(w, i, row, s) : after::quit;
+            if (outcome == after::restart_k) {
+                // The network was rebuilt for the file's k: its rows are new.
+                w.rules = carule;
+                to_menu = true;
+                break;
+            }
+            if (outcome == after::menu) {
+                to_menu = true;
+                break;
+            }
+            if (outcome == after::quit) {
+                if (count == 1) {
+                    to_menu = true;
+                    break;
+                }
+                if (change_box(&i, count, &w.method, w.from_repeat) == walk_change::menu)
+                    to_menu = true;
+                continue;
+            }
+            if (rulemix) {
+                if (!forward_only_running()) {
+                    rule_z_figures(s.k, row);
+                    show_rule_bottom(s.k, 0, row, walk_row(single, i, cell));
+                }
+                if (per_k && memory.mark[static_cast<size_t>(s.k)] != 'a') {
+                    memory.mark[static_cast<size_t>(s.k)] = 1;
+                    memcpy(memory.rule[static_cast<size_t>(s.k)].data(), row, s.bytes);
+                }
+            }
+            i++;
+        }
+        if (to_menu)
+            continue;
+        if (rulemix)
+            return gety;
+        if (mode == 0) {
+            if (transform_rule(0) == 0 && is[0] == 'q')
+                continue;
+        } else {
+            save_last_rule(carule[0], nhood);
+        }
+        if (is[0] == 'q')
+            is[0] = 0;
+        return gety;
+    }
+}
+
+char
+reselect_rule_prompts(int index, char method)
+{
+    int16_t x = getx, y = gety;
+    int k = nhood_mixed && nhoodm && index < lineL ? nhoodm[index] : nhood;
+    bool tables = totalistic == rule_kind_tables;
+    bool decimal = (value_range == 2 && k <= 5) || (value_range <= 4 && k <= 2);
+    get_prompt_box(5, 3);
+    int margin = draw_prompt_box(3);
+    char text[160];
+    snprintf(text, sizeof text, "index=%d (v%dk%d), change selection method (now %c), abort-q",
+             index, value_range, k, method);
+    outtext(text);
+    moveto(margin, gety + CHeight);
+    if (tables) {
+        outtext(k > 4 ? "maj-m Alt-A life-L chain-c rand-r sym-s legal-S Post-P"
+                      : "maj-m Alt-A chain-c rand-r sym-s legal-S Post-P");
+        moveto(margin, gety + CHeight);
+        if (!decimal)
+            snprintf(text, sizeof text, "bits-b hex-h repeat-p load-l:");
+        else if (value_range == 2 && k <= 4)
+            snprintf(text, sizeof text, "bits-b hex-h%srepeat-p load-l: ", " dec-d ");
+        else
+            snprintf(text, sizeof text, "bits-b hex-h%srepeat-p load-l (def-rand): ", " dec-d ");
+        outtext(text);
+    } else {
+        outtext("maj=m dec-d random-r bits-b hex-h repeat-p:");
+    }
+    input_string(1, 0);
+    char key = is[0], chosen = method;
+    if (key == 'q')
+        chosen = 'q';
+    else if (tables && ((key == 'L' && k >= 5) || (key == 'd' && decimal) ||
+                        (key != 0 && strchr("sSmAbhprcl", key))))
+        chosen = key;
+    else if (!tables && key != 0 && strchr("dbhpr", key))
+        chosen = key;
+    erase_prompt_box(3);
+    putimage(Maxx / 2, 2, &boximage_prompt[5], 3);
+    freeimage(&boximage_prompt[5]);
+    moveto(x, y);
+    return chosen;
+}
+
+int
+reselect_rule_index(int index, int count)
+{
+    char text[80];
+    snprintf(text, sizeof text, "this index=%d, enter new index 0-%d:", index, count - 1);
+    ask_line(text, 4, 1);
+    uint32_t n;
+    if (count > 0 && entry_within(static_cast<uint64_t>(count - 1), &n))
+        return static_cast<int>(n);
+    return index;
+}

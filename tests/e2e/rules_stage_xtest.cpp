@@ -1,0 +1,84 @@
+// The rules stage driven through the real program: a rule typed as a
+// decimal number goes to the last-rule file and the rule box, and the
+// listing 'x' writes the rule to standard error.
+#include "e2e/e2e_fixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class RulesRoad : public ZemraTest {
+protected:
+    void SetUp() override
+    {
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous_dir = here;
+        char pattern[] = "/tmp/zemra-rules-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+    std::string file_bytes(const std::string &name)
+    {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    // The band of the rule box at the bottom of the drawing area.
+    unsigned long long rule_box() { return zemra->region_digest(0, zemra->height() - 130, 600, 100); }
+    // From the network view back to the rules stage's menu of one rule.
+    void choose(const std::string &number)
+    {
+        answer({"q",        // network view -> rules
+                "\r",       // a single rule
+                "d\r", number + "\r"});
+    }
+    std::string dir, previous_dir;
+};
+
+TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
+{
+    launch();
+    answer({"\r",         // basin field
+            "\r", "\r",   // value range 2, no size range
+            "\r", "\r",   // size 10, scale
+            "\r", "\r",   // k = 3, regular 1d
+            "\r",         // rule tables
+            "\r",         // a single rule
+            "d\r", "110\r"});
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul").size() == 3; }, 10))
+        << "no last-rule file";
+    EXPECT_EQ(file_bytes("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
+    unsigned long long shown_110 = rule_box();
+
+    choose("30");
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }, 10));
+    EXPECT_NE(rule_box(), shown_110) << "the rule box did not change with the rule";
+    choose("110");
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }, 10));
+    EXPECT_EQ(rule_box(), shown_110) << "the rule box does not show the rule";
+
+    // The listing of the rule in force.
+    answer({"q", "\r", "x\r", "\r"});   // list it; no full table
+    std::string err;
+    ASSERT_TRUE(wait_until([&] {
+        err = zemra->stderr_text();
+        return err.find("vfreq = ") != std::string::npos;
+    }, 10)) << err;
+    EXPECT_NE(err.find("\n6e\n01101110\nvfreq = 5 3 = 8"), std::string::npos) << err;
+    answer({"q"});  // the menu: back to the first prompt
+    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+} // namespace

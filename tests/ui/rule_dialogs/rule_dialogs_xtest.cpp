@@ -1,0 +1,253 @@
+// The rule dialogs on the virtual server: a rule file of another k is
+// refused during a run and for a cell of a mix without touching the
+// network, and taken during the set-up with the network rebuilt; the fill
+// of the single-rule dialog; the first prompt of the rules stage giving a
+// limited set or a mix without limit; outer codes leaving the network's
+// size as it was.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_count_trie.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/rule_dialog.h"
+#include "ui/rule_dialogs/rule_revision.h"
+#include "ui/rule_dialogs/rule_selection.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/storage/network_files.h"
+#include "ui/wiring_editor/wire_up.h"
+
+namespace {
+
+using bytes = std::vector<uint8_t>;
+
+class RuleDialogs : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous_dir = here;
+        char pattern[] = "/tmp/zemra-ruledialogs-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        value_range = 2;
+        value_bits = 1;
+        Maxnhood = 13;
+        oned = 1;
+        twod = threed = 0;
+        tot_only = outer_tot = rulemix = 0;
+        secondpart = nhood_mixed = 0;
+        rules_set = 1;
+        totalistic = rule_kind_tables;
+        whatwire = whatwire_1d;
+        if (!color_v) {
+            // Colours for every value range the tests use.
+            value_range = 8;
+            setup_value_colors(1);
+            value_range = 2;
+        }
+        setup_value_colors(0);
+        xtext = static_cast<float>(vgax(50)) / CWidth;
+        moveto(vgax(50), vgay(80));
+        live = live_allocations;
+    }
+    void TearDown() override
+    {
+        if (built) {
+            if (rulemix) {
+                if (!tot_only)
+                    free_mem_rulemix();
+                free_mem_tcodemix();
+                rulemix = 0;
+            }
+            free_mem_wiring();
+            free_mem_tcode0();
+            if (!tot_only) {
+                free_mem_all_0s_all_1s_rules();
+                free_mem_rule0_extra();
+                free_mem_rule0();
+            }
+            free_v_code_arrays();
+            checked_free(nhoodm);
+            nhoodm = nullptr;
+            EXPECT_EQ(live_allocations, live);
+        }
+        tot_only = outer_tot = secondpart = 0;
+        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+    void make_ring(int n, int k)
+    {
+        lineL = static_cast<uint16_t>(n);
+        L = static_cast<uint16_t>(n - 1);
+        bytesL = static_cast<uint16_t>((n * value_bits + 7) / 8);
+        nhood = static_cast<int8_t>(k);
+        nhood_lb = nhood_ub = static_cast<uint8_t>(k);
+        nhoodm = static_cast<int8_t *>(checked_calloc(n, 1, "nhoodm"));
+        memset(nhoodm, k, n);
+        if (!tot_only) {
+            allocate_mem_rule0(k);
+            allocate_mem_rule0_extra(k);
+            allocate_mem_all_0s_all_1s_rules(k);
+        }
+        set_up_v_code();
+        allocate_mem_tcode0(k);
+        allocate_mem_wiring();
+        for (int c = 0; c < n; c++)
+            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
+        built = true;
+    }
+    static void write(const char *name, const bytes &data)
+    {
+        std::ofstream out(name, std::ios::binary);
+        out.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
+    }
+    // Everything a refused load must leave as it was.
+    std::vector<uint8_t> network_bytes()
+    {
+        std::vector<uint8_t> s(carule[0], carule[0] + rule_bytes(nhood));
+        for (int c = 0; c < lineL; c++) {
+            s.push_back(static_cast<uint8_t>(nhoodm[c]));
+            for (int p = 0; p < nhood; p++)
+                s.push_back(static_cast<uint8_t>(wiring[c][p]));
+        }
+        s.push_back(static_cast<uint8_t>(nhood));
+        return s;
+    }
+    int load(uint8_t *row, int k, int cell, const std::string &keys)
+    {
+        std::thread typing = type_keys_paced(keys);
+        int got = loadlast_rule_tcode_vcode(row, k, 0, cell);
+        typing.join();
+        return got;
+    }
+    bool built = false;
+    long live = 0;
+    std::string dir, previous_dir;
+};
+
+TEST_F(RuleDialogs, RuleFileOfAnotherKDuringARunIsRefusedUntouched)
+{
+    make_ring(10, 3);
+    carule[0][0] = 0x6e;
+    write("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
+    secondpart = 1;
+    uint8_t **rows = carule;
+    std::vector<uint8_t> before = network_bytes();
+    EXPECT_EQ(load(carule[0], 3, Maxu, "k5\r\r\r"), 0);
+    EXPECT_EQ(carule, rows);
+    EXPECT_EQ(network_bytes(), before);
+}
+
+TEST_F(RuleDialogs, RuleFileOfAnotherKForACellOfAMixIsRefused)
+{
+    make_ring(10, 3);
+    rulemix = 1;
+    allocate_mem_rulemix(3);
+    allocate_mem_tcodemix(3);
+    carule[7][0] = 0x96;
+    write("k5.rul", bytes{2, 5, 0x11, 0x22, 0x33, 0x44});
+    EXPECT_EQ(load(carule[7], 3, 7, "k5\r\r\r"), 0);
+    EXPECT_EQ(carule[7][0], 0x96);
+    // A file of the cell's own k goes to that cell alone.
+    write("k3.rul", bytes{2, 3, 0x1e});
+    EXPECT_EQ(load(carule[7], 3, 7, "k3\r\r"), 3);
+    EXPECT_EQ(carule[7][0], 0x1e);
+    EXPECT_EQ(carule[6][0], 0);
+}
+
+TEST_F(RuleDialogs, RuleFileOfAnotherKDuringTheSetUpRebuildsForIt)
+{
+    make_ring(10, 5);
+    write("k3.rul", bytes{2, 3, 0x6e});
+    // The wire-up dialog of the whole network is the driver's: left out.
+    set_network_rewire(nullptr);
+    EXPECT_EQ(load(carule[0], 5, Maxu, "k3\r\r\r"), 3);
+    set_network_rewire(wire_up_network);
+    EXPECT_EQ(nhood, 3);
+    EXPECT_EQ(nhoodm[9], 3);
+    EXPECT_EQ(carule[0][0], 0x6e);
+    EXPECT_EQ(wiring[0][0], 9);  // regular 1d wiring of 3 inputs
+}
+
+TEST_F(RuleDialogs, FillWithOneGivesTheAllOneRuleAndTwoChangesNothing)
+{
+    make_ring(10, 3);
+    allocate_mem_nhood_matrix(3);
+    std::thread typing = type_keys_paced("f\r2\rf\r1\rq");
+    select_rule(0, 1, carule, 1, Maxu);
+    typing.join();
+    free_mem_nhood_matrix(3);
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(carule[0][0], 0xff);
+}
+
+TEST_F(RuleDialogs, TwoHundredGivesALimitedSetAndTwoHundredOneAMix)
+{
+    make_ring(10, 3);
+    std::thread typing = type_keys_paced("200\r\r\r");
+    rule_selection();
+    typing.join();
+    EXPECT_EQ(rulemix, 1);
+    EXPECT_EQ(nodiffrules, 200);
+    // Forced zeros: every cell's rule maps 000 to 0.
+    for (int c = 0; c < 10; c++)
+        EXPECT_EQ(carule[c][0] & 1, 0) << c;
+    free_mem_rulemix();
+    free_mem_tcodemix();
+    rulemix = 0;
+    moveto(vgax(50), vgay(80));
+    typing = type_keys_paced("201\r\r\r");
+    rule_selection();
+    typing.join();
+    EXPECT_EQ(rulemix, 1);
+    EXPECT_EQ(nodiffrules, 0);
+}
+
+TEST_F(RuleDialogs, OuterCodesLeaveTheNetworkSizeAsItWas)
+{
+    tot_only = 1;
+    totalistic = rule_kind_kcodes;
+    outer_tot = 1;
+    value_range = 3;
+    value_bits = 2;
+    setup_value_colors(0);
+    make_ring(10, 3);
+    std::thread typing = type_keys_paced("\r\r0\r");
+    rule_selection();
+    typing.join();
+    EXPECT_EQ(lineL, 10);
+    EXPECT_EQ(L, 9);
+    EXPECT_EQ(rulemix, 0);
+    for (int c = 0; c < 3; c++)
+        EXPECT_EQ(get_value(v_code[c], 0), 0) << "zeros forced with 0";
+    lineL = 3;
+    L = 2;
+    free_mem_tcodemix();
+    lineL = 10;
+    L = 9;
+    value_range = 2;
+    value_bits = 1;
+}
+
+} // namespace
