@@ -26,6 +26,24 @@ protected:
             zemra->type(a);
     }
 
+    // From the first screen to a running space-time pattern of the default
+    // 14-cell ring, with the random seed fixed at 123 so that the rule and
+    // the seed are the same each time.
+    void road_to_forward_pattern()
+    {
+        answer({"r\r", "123\r",   // the fixed random seed
+                "s\r",            // single basin, subtree or forward only
+                "\r", "\r",       // value range 2, no size range
+                "\r", "\r",       // scale, size 14
+                "\r", "\r",       // k = 3, regular 1d
+                "\r", "\r",       // rule tables, a single rule
+                "\r", "\r",       // a random rule, accepted
+                "\r",             // network view: on to the runs
+                "\r",             // a random seed
+                "\r",             // output settings
+                "s\r"});          // space-time pattern only
+    }
+
     void TearDown() override
     {
         if (HasFailure() && zemra && zemra->display) {

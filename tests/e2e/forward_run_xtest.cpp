@@ -12,17 +12,7 @@ using ForwardRun = ZemraTest;
 TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
 {
     launch();
-    answer({"r\r", "123\r",   // a fixed random seed: the same rule and seed each time
-            "s\r",            // single basin, subtree or forward only
-            "\r", "\r",       // value range 2, no size range
-            "\r", "\r",       // scale, size 14
-            "\r", "\r",       // k = 3, regular 1d
-            "\r", "\r",       // rule tables, a single rule
-            "\r", "\r",       // a random rule, accepted
-            "\r",             // network view: on to the runs
-            "\r",             // a random seed
-            "\r",             // output settings
-            "s\r"});          // space-time pattern only
+    road_to_forward_pattern();
     // The seed is the first row of the pattern, at the top left, cell 0 at
     // the right: some of its 14 cells hold 1.
     unsigned long background = zemra->pixel(500, 500);
@@ -50,9 +40,7 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
 TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
 {
     launch();
-    answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
-            "\r", "\r",  // a random rule, accepted
-            "\r", "\r", "\r", "s\r"});
+    road_to_forward_pattern();
     // The first rows of the pattern: the seed and its first successors.
     auto first_rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 5 * 6); };
     unsigned long background = zemra->pixel(500, 500);

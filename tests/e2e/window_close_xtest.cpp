@@ -23,9 +23,7 @@ TEST_F(WindowClose, DestroyedAtAPromptEndsCleanly)
 TEST_F(WindowClose, DestroyedUnderARunningPatternEndsCleanly)
 {
     launch();
-    // A fixed random seed: a rule and seed that draw a visible pattern.
-    answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
-            "\r", "\r", "\r", "s\r"});
+    road_to_forward_pattern();
     // The pattern runs down the page from the seed row at the top left.
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 600); };
     unsigned long long early = rows();

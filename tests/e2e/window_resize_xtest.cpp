@@ -34,9 +34,7 @@ TEST_F(WindowResize, PromptStaysAndTheStripMoves)
 TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
 {
     launch();
-    // A fixed random seed: a rule and seed that draw a visible pattern.
-    answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
-            "\r", "\r", "\r", "s\r"});
+    road_to_forward_pattern();
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
     unsigned long long early = rows();
     ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
