@@ -932,7 +932,8 @@ run_steps(run_context &r)
             // are always made, as they are there to slow the run.
             if (poll == 0 && !key_poll_due())
                 continue;
-            if (!event_ready())
+            // A modifier pressed alone (Shift before a capital) gives no key.
+            if (!event_ready() || is[0] == 0)
                 continue;
             if (is[0] == 'q')
                 break;

@@ -438,11 +438,15 @@ int
 interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it)
 {
     if (direction == direction_forward && limitcheck == 0) {
+        // The keys draw on the window whatever the step was drawing on.
+        image_slot drawable = current_draw;
+        draw_on_window();
         char key = is[0];
         if (marked_key(key))
             draw_change_mark(eg, it);
         if (!presentation_key(ae, eg, it) && !analysis_key(dp, ae, eg, it))
             running_key(key, eg, it);
+        current_draw = drawable;
     }
     return event_ready();
 }
