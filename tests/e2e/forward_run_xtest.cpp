@@ -1,9 +1,11 @@
 // A forward-only run driven through the real program: set-up, seed, output
 // settings, the run kind, the space-time pattern, the pause box, the options
-// box, and back out to a clean exit.
+// box, and back out to a clean exit; keys typed into the running pattern.
 #include "e2e/e2e_fixture.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -65,6 +67,39 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
     zemra->type_now("q");  // the repeated run: pause box
     answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
     EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
+{
+    launch();
+    road_to_forward_pattern();
+    unsigned long background = zemra->pixel(500, 500);
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
+                                        zemra->pixel(10, 3) != background; },
+                           10))
+        << "no space-time pattern";
+    // The key panel at the bottom right: 'X' takes it away and brings it back.
+    const int w = zemra->width(), h = zemra->height();
+    auto panel = [&] { return zemra->region_digest(w - w / 5, h / 3, w / 6, h / 4); };
+    ASSERT_TRUE(wait_until([&] { return panel() != 0; }, 5));
+    unsigned long long shown = panel();
+    zemra->type_now("X");
+    ASSERT_TRUE(wait_until([&] { return panel() != shown; }, 5)) << "'X' left the panel";
+    zemra->type_now("X");
+    EXPECT_TRUE(wait_until([&] { return panel() == shown; }, 5)) << "'X' did not bring it back";
+    // Rule, seed, speed and size keys while the pattern runs; the run goes on.
+    // Each key's final poll takes a key typed meanwhile: one key at a time.
+    for (char k : std::string("<>5112r6ldi")) {
+        zemra->type_now(std::string(1, k));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    auto lower_rows = [&] { return zemra->region_digest(0, 200, 16 * 6, 200); };
+    unsigned long long before = lower_rows();
+    EXPECT_TRUE(wait_until([&] { return lower_rows() != before; }, 10)) << "the run stopped";
+    zemra->type_now("q");     // pause box
+    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
 }
 
 } // namespace

@@ -72,6 +72,8 @@ uint8_t acceptall = 0;
 
 uint8_t forward_only = 0;
 uint32_t bitflipcount = 0;
+uint8_t rand_seed_percent = 100;
+uint8_t min_max_entropy = 0;
 
 // --- Per-run resets (globals.h): each names the run state it starts afresh.
 

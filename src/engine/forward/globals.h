@@ -87,8 +87,8 @@ extern uint8_t *freq_colors;     // 10 colour indices, cold to hot
 extern int16_t *bin_bound;       // 10 bounds, entry b = b * w for b = 1..num_bin_bound
 extern int16_t num_bin_bound;    // 0..9
 // Per-run arrays of forward-only runs (allocated at the start, released at the end).
-extern uint16_t *flippos;        // cell of the last single rule flip (one entry)
-extern uint8_t *flipvalue;       // value of the last flip, v > 2 (one entry)
+extern uint16_t *flippos;        // rule entry of each recorded flip, 1..bitflipcount (bitflipcount+1 entries)
+extern uint8_t *flipvalue;       // value each recorded entry had before its flip, v > 2; same indexing
 extern uint16_t **stp_graph_layout; // node c+1 = cell c: its x and y in the graph layout; lineL+1 rows
 extern float *stp_graph_node_size;  // disc radius per node; entry 1 serves every node
 extern uint8_t *stp_cell_color;  // colour each cell was last drawn in (lineL bytes)
@@ -112,6 +112,9 @@ extern uint8_t acceptall;        // 1: the settings menus take their defaults wi
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)
 extern uint32_t bitflipcount;    // single-cell flips made during the run
+// Running-pattern settings the pause box and the forward-only options revise.
+extern uint8_t rand_seed_percent; // '4': 100 a new random state, else this percentage of cells changed
+extern uint8_t min_max_entropy;  // entropy sample records min-max (1) or the standard deviation (0)
 
 // --- Per-run resets, called by the run part and the forward run's set-up.
 // At each pass of the run part (each entry into the single or field loop):

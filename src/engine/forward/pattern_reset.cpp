@@ -1,13 +1,18 @@
 // State changes of a running pattern: the single-cell seed and the random
 // cell change (pattern_reset.h). Reads the network shape and A (model
 // globals) and writes seed_was_set (rules globals). Start at
-// set_singleton_seed.
+// set_singleton_seed; resize_state_lines changes the size by one cell.
 #include "engine/forward/pattern_reset.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/forward/forward_step.h"
+#include "engine/forward/globals.h"
+#include "engine/forward/update_order.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 
@@ -57,4 +62,42 @@ change_random_cell()
     else
         A[c >> 3] ^= static_cast<uint8_t>(1u << (c & 7));
     seed_was_set = 1;
+}
+
+void
+resize_state_lines(int change, uint8_t run_seq_update)
+{
+    const uint32_t old_n = lineL, old_bytes = bytesL;
+    uint8_t *carried = static_cast<uint8_t *>(checked_calloc(old_bytes, 1, "temppoint"));
+    memcpy(carried, A, old_bytes);
+    if (change < 0)
+        set_value(carried, old_n - 1, 0);
+    uint16_t *old_order = static_cast<uint16_t *>(checked_calloc(old_n, sizeof(uint16_t), "seq_order"));
+    memcpy(old_order, seq_order, old_n * sizeof(uint16_t));
+
+    free_mem_CA_states();
+    L = static_cast<uint16_t>(L + change);
+    lineL = static_cast<uint16_t>(L + 1);
+    bytesL = static_cast<uint16_t>((static_cast<uint64_t>(lineL) * value_bits + 7) / 8);
+    allocate_mem_CA_states();
+
+    uint32_t kept = old_bytes < bytesL ? old_bytes : bytesL;
+    memcpy(A, carried, kept);
+    memcpy(bitseed, carried, kept);
+    checked_free(carried);
+
+    if (run_seq_update == update_reverse_order) {
+        reverse_order(seq_order, static_cast<int>(lineL));
+    } else if (run_seq_update == update_seq_order) {
+        uint32_t j = 0;
+        for (uint32_t i = 0; i < old_n; i++)
+            if (old_order[i] < lineL)
+                seq_order[j++] = old_order[i];
+        if (change > 0)
+            seq_order[j] = static_cast<uint16_t>(L);
+    } else {
+        identity_order(seq_order, static_cast<int>(lineL));
+    }
+    checked_free(old_order);
+    clamp_porder_limits();
 }

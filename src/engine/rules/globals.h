@@ -7,6 +7,7 @@ extern uint8_t showbits_1d_as_2d; // 1: the seed editors draw a 1d network as an
 // --- Random and block states (random_states.h).
 extern float bias_density;   // wanted share of non-zero cells in percent, 0..100 (outside: unbiased
                              // draws, no count correction); 50.0 on every entry of the seed dialog
+extern uint16_t seglen;       // side of the central block of the seed keys 'v' and 'L'; 0 until the seed dialog sets it
 extern uint8_t seed_was_set; // 1 once a seed routine changed the current state; the forward step clears it
 
 // --- Rule mixes (the rules stage).

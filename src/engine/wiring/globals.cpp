@@ -1,6 +1,7 @@
 // Definitions and start values of the wiring settings (see globals.h).
 #include "engine/wiring/globals.h"
 
+int32_t wires_to_move = 1;
 uint8_t loc_twod_fonly = 0;
 uint8_t defaultwiring = defaultwiring_none;
 uint8_t regular2d = 0;

@@ -7,7 +7,6 @@ extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
 extern uint8_t in_startbasin, in_startfield;
 extern uint32_t fieldno;
 extern uint8_t toggle_single_field; // 1: the options box asked to switch single and field runs
-extern int16_t msize;           // vgax(200)
 extern int16_t Leftx;           // 50
 
 // --- Mutation between runs (mutation.h) and the run settings it reads.
@@ -23,7 +22,6 @@ constexpr int8_t mutation_single_flip = 0, mutation_cumulative_flip = 1, mutatio
                  mutation_rule_number = 3, mutation_code_flip = 4, mutation_code_number = 5;
 extern uint8_t mutate_wiring;   // mutation_wires: wires move as well as the rule mutating; else 0
 extern int32_t bits_to_flip;    // rule entries flipped per mutant, -1 all (a new random rule)
-extern int32_t wires_to_move;   // wires moved per wiring mutant, at least 1; -1 rewire every cell
 extern int16_t startmut, endmut; // first and last position of a flip from the left (countdown),
                                 // 0 <= endmut <= startmut <= v^nhood - 1
 extern int16_t mut;             // position flipped by kinds 0 and 1; counted down by the run loop

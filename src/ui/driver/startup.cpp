@@ -20,6 +20,9 @@
 #include "ui/backward/stop_prompts.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
+#include "ui/forward/running_keys.h"
+#include "ui/driver/mutation.h"
+#include "ui/driver/network_growth.h"
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/model/buffers.h"
@@ -243,6 +246,7 @@ register_window_hooks()
     set_entry_hot_key('<', load_screen);
     set_network_rewire(wire_up_network);
     set_program_end(clean_exit);
+    set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
 }
 
 void

@@ -3,7 +3,7 @@
 // (engine/forward/pattern_reset.h), the colour swapped by
 // ui/rules/random_states.h; and the width of the pattern area
 // (reset_stpwidth), read from the network shape (model) and the display mode
-// (forward globals). Start at singleton_seed.
+// (forward globals), and its clearing (clear_stp). Start at singleton_seed.
 #include "ui/forward/pattern_reset.h"
 
 #include <cmath>
@@ -13,6 +13,8 @@
 #include "engine/model/globals.h"
 #include "ui/measures/run_records.h"
 #include "ui/rules/random_states.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 
 int
@@ -59,4 +61,35 @@ reset_stpwidth(entropy_graph *eg, run_iteration *it)
         break;
     }
     eg->x0 = static_cast<int16_t>(width);
+}
+
+void
+clear_stp(entropy_graph *eg, run_iteration *it)
+{
+    const double slope = std::sin(M_PI / 4);
+    const int cs = it->cell_size;
+    int width = 0;
+    double height = 0;
+    if (d_mode == display_2d || d_mode == display_3d) {
+        width = eg->x0;
+        if (d_mode == display_2d) {
+            height = (diff_plot ? 2 * j2d + it->diff_gap : j2d) * cs + 1;
+        } else {
+            height = h3d * cs + j3d * cs * slope + vgax(10) + 1;
+            if (diff_plot)
+                height = 2 * height + it->diff_gap * cs;
+        }
+        if (stpgraph) {
+            height = Maxy;
+            width = static_cast<int>(eg->x0 + eg->w1 + vgax(12));
+        }
+    }
+    if (height > Maxy)
+        height = Maxy;
+    if (width > 0 && height > 0) {
+        setviewport(0, 0, width, static_cast<int>(height), 1);
+        clearviewport();
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(white);
 }

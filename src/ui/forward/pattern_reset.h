@@ -18,3 +18,7 @@ struct run_iteration;
 // eg->x0 := the right edge of the pattern plus a 10-unit margin, by d_mode
 // and it->cell_size (the left edge of the side plots).
 void reset_stpwidth(entropy_graph *eg, run_iteration *it);
+// Clears the pattern's extent (2d and 3d displays; with side plots the full
+// height and the side plot too); the viewport is the whole window again and
+// the colour white.
+void clear_stp(entropy_graph *eg, run_iteration *it);

@@ -2,8 +2,14 @@
 // run needs to go on or end. It shows one prompt line and reads a one-key
 // entry: 'q' leaves 'q' in is[0] and returns 1 (back: the run ends); Return
 // (or a key and Return) returns 0 and the run goes on. Reads the screen
-// layer only.
+// layer only. revise_various_stp_settings is a stand-in as well: it
+// re-makes the pattern pixmap and the frames (space_time_display.h) and
+// leaves the lookup histogram's box to the measures.
 #include "ui/forward/pause_box.h"
+
+#include "engine/forward/globals.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/run_records.h"
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -23,4 +29,24 @@ interrupt_stp_box(int, uint8_t *, uint32_t, const uint8_t *, int)
     freeimage(&boximage_prompt[9]);
     moveto(x, y);
     return is[0] == 'q' ? 1 : 0;
+}
+
+void
+revise_various_stp_settings(entropy_graph *eg, run_iteration *it)
+{
+    float side = 0;
+    if (stpgraph && stp)
+        side = eg->plot_on ? eg->w1 : eg->w2;
+    int16_t x = getx, y = gety;
+    make_pattern_pixmap(it, d_mode == display_1d ? static_cast<int>(side) : 0);
+    setup_pattern_frames(eg, it, side);
+    if (d_mode == display_2d)
+        draw_2d_frame(eg, it);
+    if (side > 0)
+        draw_stpframe(eg->x0, side);
+    moveto(x, y);
+    if (scrolling && nowscrolling) {
+        moveto(0, Maxy);
+        nowscrolling = 0;
+    }
 }

@@ -9,3 +9,9 @@
 // Returns 0 (nothing to redo), 1 (restart the count) or 2 (rule, wiring or
 // pause settings changed); the last key is left in is[0].
 int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
+
+struct entropy_graph;
+struct run_iteration;
+// Re-lays the run's pattern window after a display change: the pattern
+// pixmap at the new size, the frames and base planes drawn again.
+void revise_various_stp_settings(entropy_graph *eg, run_iteration *it);

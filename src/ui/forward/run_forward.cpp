@@ -110,6 +110,36 @@ recompute_cell_pixels(run_iteration *it)
     it->hex_size = 2.0 * it->cell_size * std::cos(M_PI / 6) / 3.0;
 }
 
+// After a running key: the step's mode takes the run record's update mode,
+// partial order, single-rule switch and history; the per-run work arrays
+// follow a change of the update mode or of the network size; the pattern
+// width and side plot follow the display.
+void
+follow_running_key(run_context &r, uint16_t n_before)
+{
+    run_iteration &it = r.it;
+    recompute_cell_pixels(&it);
+    bool size_changed = lineL != n_before;
+    bool arrays_stale = size_changed || it.run_seq_update != r.mode.seq_update ||
+                        it.run_p_order != r.mode.p_order;
+    r.mode.seq_update = it.run_seq_update;
+    r.mode.p_order = it.run_p_order;
+    r.mode.one_rule = it.one_rule;
+    if (r.mode.lastA != it.lastA) {
+        r.mode.lastA = it.lastA;
+        r.history_valid = 0;
+    }
+    r.mode.lookup_row = r.eg.lookupcount ? r.eg.lookupcount[0] : nullptr;
+    if (arrays_stale && r.fwd_only)
+        forward_run_begin(r.mode);
+    if (size_changed || (it.return_map && !r.drawn)) {
+        checked_free(r.drawn);
+        r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
+    }
+    r.width = pattern_width(&it);
+    r.side_width = stpgraph && stp ? (r.eg.plot_on ? r.eg.w1 : r.eg.w2) : 0;
+}
+
 // The largest rule index of the measured k.
 int16_t
 largest_index(int k)
@@ -443,8 +473,9 @@ step_pause(run_context &r)
         outtext("enter on-the-fly option:");
         input_string(1, -2);
         if (is[0] != 13) {
+            uint16_t n_before = lineL;
             interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            recompute_cell_pixels(&it);
+            follow_running_key(r, n_before);
         }
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
@@ -901,12 +932,14 @@ run_steps(run_context &r)
             // are always made, as they are there to slow the run.
             if (poll == 0 && !key_poll_due())
                 continue;
-            if (!event_ready())
+            // A modifier pressed alone (Shift before a capital) gives no key.
+            if (!event_ready() || is[0] == 0)
                 continue;
             if (is[0] == 'q')
                 break;
+            uint16_t n_before = lineL;
             interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            recompute_cell_pixels(&it);
+            follow_running_key(r, n_before);
             if (is[0] == 'q')
                 break;
         }
@@ -916,7 +949,9 @@ run_steps(run_context &r)
                 moverel(0, CHeight / 2);
             char key = is[0];
             is[0] = 'w';
+            uint16_t n_before = lineL;
             interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
+            follow_running_key(r, n_before);
             if (key == 'q')
                 is[0] = 'q';
             if (oned && gety + it.scan_length * it.cell_size > Maxy) {

@@ -1,12 +1,452 @@
-// STAND-IN until the running-pattern keys are built: every key is dropped,
-// as the switch does outside forward-only runs, and the final poll is made.
-// Reads the screen layer's key poll only.
+// The key switch of a running pattern (running_keys.h): the gate, the change
+// mark, the rule-change tail and the final poll, and the keys of the panel
+// groups "updating", "change rule", "rule samples", "change wiring", "change
+// seed/size" and "miscellaneous"; the presentation and analysis keys are
+// display_keys.cpp. Reads and writes the run records, the forward, model and
+// rules globals; changes rules through bit_flips (string_editors/), states
+// through the reset routines, and the wiring and size through the driver's
+// registered network changes. Start at interrupt_stp.
 #include "ui/forward/running_keys.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/forward/globals.h"
+#include "engine/forward/pattern_reset.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/rules/globals.h"
+#include "engine/rules/random_states.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/forward/display_keys.h"
+#include "ui/forward/key_panel.h"
+#include "ui/forward/pattern_reset.h"
+#include "ui/forward/pause_box.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/run_measures.h"
+#include "ui/model/cell_display.h"
+#include "ui/rules/random_states.h"
+#include "ui/storage/last_rule.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/string_editors/bit_flips.h"
+
+namespace {
+
+network_change_hooks hooks{};
+
+// '<' doubles the delay up to this many polls, well inside 32 bits.
+constexpr int32_t kMaxDelay = 1 << 24;
+
+// The keys before which the change mark is drawn.
+bool
+marked_key(char key)
+{
+    return key && strchr("Crv[]RA1Zzwb2s4%kKoO56789gVBmPLUY", key);
+}
+
+void
+panel(entropy_graph *eg, run_iteration *it)
+{
+    if (it->key_panel)
+        interrupt_key_index(eg, it);
+}
+
+// A red line across the side plots at the current row, and the plane of a
+// 2d+time (or scrolling 2d) view: where a change came.
+void
+draw_change_mark(entropy_graph *eg, run_iteration *it)
+{
+    if (eg->plot_on || eg->hist_mode) {
+        draw_on_pixmap(it);
+        setcolor(red);
+        int y = gety;
+        int16_t x = getx;
+        if (eg->plot_on) {
+            moveto(eg->x0, y);
+            lineto(static_cast<int>(eg->x0 + eg->w1), y);
+        }
+        if (eg->hist_mode) {
+            moveto(eg->x0, y);
+            lineto(static_cast<int>(eg->x0 + eg->w2), y);
+        }
+        moveto(x, y);
+        setcolor(white);
+        draw_on_window();
+    }
+    if (d_mode == display_2d_time || (d_mode == display_2d && scrolling)) {
+        int16_t x = getx, y = gety;
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y - 1));
+        draw_axon_plane(it->cell_size, static_cast<int>(it->frame_y - 1));
+        moveto(x, y);
+    }
+}
+
+void
+clear_damage_copy()
+{
+    if (diff_plot == diff_plot_keep && tempState)
+        memset(tempState, 0, bytesL);
+}
+
+// What every new seed of the seed keys does after it: the damage copy, the
+// count and the slant restart.
+void
+seed_restart(run_iteration *it)
+{
+    clear_damage_copy();
+    it->time = 0;
+    slant = -1;
+}
+
+// The run's history lines at the current bytesL.
+void
+allocate_last_states(run_iteration *it)
+{
+    it->lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it->lastA"));
+    char label[32];
+    for (int i = 0; i < frozen_gens; i++) {
+        snprintf(label, sizeof label, "it->lastA[%d]", i);
+        it->lastA[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
+    }
+}
+
+void
+free_last_states(run_iteration *it)
+{
+    if (!it->lastA)
+        return;
+    for (int i = 0; i < frozen_gens; i++)
+        checked_free(it->lastA[i]);
+    checked_free(it->lastA);
+    it->lastA = nullptr;
+}
+
+// The graph-layout tables of the run, freed at the old size and made again
+// at the new one.
+void
+reallocate_graph_layout(uint16_t old_n)
+{
+    if (stp_graph_layout) {
+        for (size_t c = 0; c <= old_n; c++)
+            checked_free(stp_graph_layout[c]);
+        checked_free(stp_graph_layout);
+    }
+    checked_free(stp_graph_node_size);
+    checked_free(stp_cell_color);
+    graph_layout = 0;
+    stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
+        static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
+    for (size_t c = 0; c <= lineL; c++)
+        stp_graph_layout[c] =
+            static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
+    stp_graph_node_size = static_cast<float *>(
+        checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
+    stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
+}
+
+// 'i' and 'd': one cell added at the end or the last removed, in a 1d
+// network shown as rows; the wiring of every cell stays within the new size.
+void
+change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
+{
+    if (!oned || d_mode != display_1d || diff_plot || att_hist ||
+        exhaustive_testing == exhaustive_random_map)
+        return;
+    if (change < 0 && lineL <= 2)
+        return;
+    if (!hooks.can_resize_by_one || !hooks.wire_rule_extra_cell ||
+        !hooks.can_resize_by_one(change))
+        return;
+    const uint16_t old_n = lineL;
+    free_last_states(it);
+    resize_state_lines(change, it->run_seq_update);
+    reallocate_graph_layout(old_n);
+    allocate_last_states(it);
+    hooks.wire_rule_extra_cell(change);
+
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setfillstyle(0, black);
+    if (change > 0 && stpgraph)
+        bar(0, 0, eg->x0 + 1, Maxy);
+    else if (change < 0)
+        bar(lineL * it->cell_size, 0, Maxx, Maxy);
+    panel(eg, it);
+    char text[48];
+    snprintf(text, sizeof text, change > 0 ? "n increased %d->%d" : "n decreased  %d->%d", old_n,
+             lineL);
+    inset_prompt_box(23, text);
+    set_2d_3d_coords(it);
+    reset_stpwidth(eg, it);
+    revise_various_stp_settings(eg, it);
+    if (show_ss_matrixF == ss_view_matrix)
+        show_statespace_matrix(nullptr);
+    it->time = change < 0 ? 0 : 0xFFFFFFFFu;
+    seed_was_set = 1;
+}
+
+// The side of the central block of 'v' and 'L': seglen, or before the seed
+// dialog set it the network's smallest side s over 5 (3 in 3d), raised by
+// one when its parity differs from that of s.
+int
+central_block_side()
+{
+    if (seglen)
+        return seglen;
+    int s = twod ? std::min(i2d, j2d) : threed ? std::min({i3d, j3d, h3d}) : lineL;
+    int side = threed ? s / 3 : s / 5;
+    if (side % 2 != s % 2)
+        side++;
+    return side;
+}
+
+// Everything V does after its choice of rule: the colour swap, the tail, a
+// new random seed and a fresh page.
+void
+after_sample_rule(entropy_graph *eg, run_iteration *it)
+{
+    swap_value1_colour();
+    rule_change_tail(eg, it, rule_tail::steps_1_3);
+    random_seed(it->fore_colour, 100, 0);
+    it->page_full = 1;
+}
+
+// The rule of the last-rule file back ('O').
+void
+load_original_rule()
+{
+    int k = nhoodm ? nhoodm[0] : nhood;
+    if (tot_only) {
+        load_last_rule(totalistic == rule_kind_tcodes ? cacode[0] : v_code[0], k);
+        return;
+    }
+    int8_t kind = totalistic;
+    totalistic = rule_kind_tables;
+    load_last_rule(carule[0], k);
+    totalistic = kind;
+}
+
+// The keys of the rule, sample, wiring, seed, size and updating groups.
+void
+running_key(char key, entropy_graph *eg, run_iteration *it)
+{
+    switch (key) {
+    case 'U':
+        it->run_seq_update = it->run_seq_update > 0 ? 0 : seq_update ? seq_update : 1;
+        panel(eg, it);
+        swap_value1_colour();
+        rule_change_tail(eg, it, rule_tail::steps_1_2);
+        break;
+    case 'Y':
+        it->run_p_order = !it->run_p_order;
+        panel(eg, it);
+        swap_value1_colour();
+        rule_change_tail(eg, it, rule_tail::steps_1_2);
+        break;
+    case '+':
+        it->step_pause = 1;
+        break;
+    case '*':
+        stppause = stppause ? stppause_none : stppause_box;
+        if (stppause == stppause_none)
+            erase_prompt_box(1);
+        panel(eg, it);
+        break;
+    case 'Q':
+        stppause = stppause_hint;
+        if (draw_hint_box(1, 1, "ops-Q cont-ret:", vgax(500)) == 'Q')
+            stppause = stppause_box;
+        erase_free_hint_box(vgax(500));
+        break;
+    case '<':
+        it->delay = it->delay == 0 ? 500 : it->delay >= kMaxDelay / 2 ? kMaxDelay : it->delay * 2;
+        break;
+    case '>':
+        it->delay = 0;
+        break;
+    case 'X':
+        if (it->key_panel) {
+            erase_box(Maxx - vgax(130) - 3, Maxy - vgay(424), Maxx - 2, Maxy - 2);
+            it->key_panel = 0;
+        } else {
+            interrupt_key_index(eg, it);
+            it->key_panel = 1;
+        }
+        break;
+    case 'r': case 'K': case 'k': case '[': case ']': case 'A': case 'M': case 'C':
+        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
+        rule_change_tail(eg, it, rule_tail::full);
+        break;
+    case 'O':
+        load_original_rule();
+        rule_change_tail(eg, it, rule_tail::full);
+        break;
+    case '1':
+    case 'B':
+        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
+        rule_change_tail(eg, it, rule_tail::steps_1_3);
+        break;
+    case '2':
+        if (rulemix)
+            break;
+        it->fore_colour = static_cast<uint8_t>(bit_flipback(it->fore_colour));
+        rule_change_tail(eg, it, rule_tail::steps_1_3);
+        break;
+    case 'Z':
+    case 'z':
+        if (rulemix)
+            break;
+        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
+        rule_change_tail(eg, it, rule_tail::steps_1_3);
+        break;
+    case '8':
+        if (!rulemix)
+            break;
+        it->one_rule = !it->one_rule;
+        swap_value1_colour();
+        panel(eg, it);
+        rule_change_tail(eg, it, rule_tail::steps_1_2);
+        break;
+    case 'g':
+        swap_value1_colour();
+        glider_rule(it);
+        rule_change_tail(eg, it, rule_tail::steps_1_3);
+        break;
+    case 'V':
+        it->sample_index = stat_rule(0, 0, it, eg->x0);
+        after_sample_rule(eg, it);
+        break;
+    case 'w':
+    case '9':
+        if (totstatrules == 0)
+            break;
+        if (key == 'w')
+            it->sample_index = it->sample_index >= totstatrules ? 1 : it->sample_index + 1;
+        else if (totstatrules < 10)
+            it->sample_index = static_cast<uint32_t>(random() % totstatrules) + 1;
+        else
+            it->sample_index = static_cast<uint32_t>(random() % (totstatrules / 10));
+        stat_rule(1, it->sample_index, it, eg->x0);
+        after_sample_rule(eg, it);
+        break;
+    case 'm':
+    case 'W':
+        if (!loc_twod_fonly) {
+            nonlocal = 1;
+            if (hooks.wire_move)
+                it->fore_colour = hooks.wire_move(key, it->fore_colour);
+        }
+        if (key == 'W' || !nonlocal)
+            panel(eg, it);
+        rule_change_tail(eg, it, rule_tail::steps_1_3);
+        break;
+    case '7':
+        if (loc_twod_fonly)
+            break;
+        wiring_madelocal = !wiring_madelocal;
+        swap_value1_colour();
+        panel(eg, it);
+        rule_change_tail(eg, it, rule_tail::steps_1_2);
+        break;
+    case '4':
+        it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, rand_seed_percent, 0));
+        seed_restart(it);
+        break;
+    case 'v':
+    case 'L':
+        it->fore_colour = static_cast<uint8_t>(swap_pattern_colour(it->fore_colour));
+        set_central_block(key == 'L', A, central_block_side());
+        seed_was_set = 1;
+        seed_restart(it);
+        break;
+    case 'o':
+        memcpy(A, bitseed, bytesL);
+        seed_restart(it);
+        break;
+    case '5':
+    case '6':
+        it->fore_colour = static_cast<uint8_t>(singleton_seed(key == '5', it->fore_colour));
+        slant = -1;
+        break;
+    case 'l':
+        it->fore_colour = static_cast<uint8_t>(random_bitflip_state(it->fore_colour));
+        break;
+    case 'i':
+        change_size_by_one(1, eg, it);
+        break;
+    case 'd':
+        change_size_by_one(-1, eg, it);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void
+set_network_change_hooks(const network_change_hooks &h)
+{
+    hooks = h;
+}
+
+void
+swap_value1_colour()
+{
+    if (ncolor != 0 || value_range != 2 || !color_v)
+        return;
+    if (color_v[1] == white)
+        color_v[1] = yellow;
+    else if (color_v[1] == yellow)
+        color_v[1] = white;
+    show_multistate_color_key(0);
+    show_multistate_color_key(1);
+}
+
+void
+rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps)
+{
+    if (show_ss_matrixF == ss_view_matrix)
+        show_statespace_matrix(nullptr);
+    if (eg->hist_mode <= 1 && att_hist != att_hist_types)
+        it->time = 0;
+    if (steps == rule_tail::steps_1_2)
+        return;
+    if (eg->ed_plot || it->return_map) {
+        static const uint8_t *const cycle[] = {&yellow, &lightred, &lightcyan, &green, &white};
+        for (int i = 0; i < 5; i++)
+            if (eg->point_colour == *cycle[i]) {
+                eg->point_colour = *cycle[(i + 1) % 5];
+                break;
+            }
+    }
+    if (steps == rule_tail::steps_1_3)
+        return;
+    if (eg->ed_plot == 1)
+        random_seed(it->fore_colour, 100, 0);
+    if (diff_plot == diff_plot_keep && tempState)
+        memset(tempState, 0, bytesL);
+}
 
 int
-interrupt_stp(damage_record *, entropy_data *, entropy_graph *, run_iteration *)
+interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it)
 {
+    if (direction == direction_forward && limitcheck == 0) {
+        // The keys draw on the window whatever the step was drawing on.
+        image_slot drawable = current_draw;
+        draw_on_window();
+        char key = is[0];
+        if (marked_key(key))
+            draw_change_mark(eg, it);
+        if (!presentation_key(ae, eg, it) && !analysis_key(dp, ae, eg, it))
+            running_key(key, eg, it);
+        current_draw = drawable;
+    }
     return event_ready();
 }

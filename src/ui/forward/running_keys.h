@@ -1,8 +1,30 @@
 // The key switch of a running space-time pattern: every key but 'q' pressed
-// while a forward-only run goes on changes one thing on the fly.
+// while a forward-only run goes on changes one thing on the fly: the update
+// mode, the rule, the rule sample, the wiring, the seed and the network size
+// here, the presentation and analysis keys in display_keys.h.
 #pragma once
+#include <cstdint>
+
 #include "ui/measures/run_records.h"
 
 // Acts on the key in is[0]; ends with event_ready and returns its result (a
 // key pressed meanwhile is then in is[0]).
 int interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it);
+
+// The driver's network changes the keys call, registered at start-up
+// (ui/driver/startup.cpp): whether one cell can be added (1) or removed (-1),
+// the wiring, k-mix and rule rows of the cell added or removed, and the wire
+// mover of 'm' and 'W'. Keys needing one that is not registered do nothing.
+struct network_change_hooks {
+    bool (*can_resize_by_one)(int flag);
+    void (*wire_rule_extra_cell)(int flag);
+    uint8_t (*wire_move)(char mode, uint8_t colour);
+};
+void set_network_change_hooks(const network_change_hooks &hooks);
+
+// The rule-change tail: 1-2 (steps 1 and 2), 1-3, or all five steps.
+enum class rule_tail { steps_1_2 = 2, steps_1_3 = 3, full = 5 };
+void rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps);
+// The value-1 colour of color_v swapped between white and yellow (ncolor 0,
+// v = 2), both colour keys redrawn.
+void swap_value1_colour();

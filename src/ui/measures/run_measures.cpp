@@ -2,7 +2,8 @@
 // needs of it. The plots draw nothing; setup_diff_plot allocates a
 // histogram of the preset number of columns (so the run's release at its end
 // has something real to free) and asks nothing; the histograms record
-// nothing. Reads the run records only.
+// nothing; no glider list or rule sample is ever loaded, so glider_rule
+// and stat_rule change no rule and select_stat_filename chooses no file. Reads the run records only.
 #include "ui/measures/run_measures.h"
 
 #include "engine/model/checked_alloc.h"
@@ -39,4 +40,26 @@ show_frozen_skel_hist(skeleton_record *, damage_record *, run_iteration *, int)
 void
 draw_Hamming_plot(int, int)
 {
+}
+
+void
+draw_entgraph_frame(int, int, int, int)
+{
+}
+
+void
+glider_rule(run_iteration *)
+{
+}
+
+uint32_t
+stat_rule(int, uint32_t index, run_iteration *, int)
+{
+    return index;
+}
+
+int
+select_stat_filename(entropy_data *)
+{
+    return 0;
 }

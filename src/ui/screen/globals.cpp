@@ -31,6 +31,7 @@ image_slot boximage[30];
 image_slot boximage_prompt[15];
 image_slot stpimage = 0;
 image_slot statblock = 0;
+int16_t msize = 0;
 image_slot current_draw = 0;
 
 char **textb = nullptr;

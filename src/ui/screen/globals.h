@@ -49,6 +49,7 @@ extern image_slot boximage[30];
 extern image_slot boximage_prompt[15];
 extern image_slot stpimage;    // scrolling space-time pattern of forward runs
 extern image_slot statblock;   // saved statistics block of forward runs
+extern int16_t msize;           // side of the state-space matrix box: vgax(200), set at start-up
 extern image_slot current_draw; // drawable of lines, bars, pixels, polygons
 
 // Text buffers (allocate_mem_buffers at start-up, freed at the clean exit).

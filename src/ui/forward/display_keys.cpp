@@ -1,0 +1,838 @@
+// The presentation keys and the frozen-cell, filter and analysis keys of a
+// running pattern (display_keys.h). They change how the pattern is drawn
+// and which measures are drawn beside it, never the network: the run
+// records, the display globals (forward), the value colours (model) and the
+// filter bits. Start at presentation_key, then analysis_key.
+#include "ui/forward/display_keys.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/random_states.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/forward/key_panel.h"
+#include "ui/forward/pattern_reset.h"
+#include "ui/forward/pause_box.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/run_measures.h"
+#include "ui/model/cell_display.h"
+#include "ui/rules/random_states.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// 'e' stops growing the cells here: the cell size is a signed byte, and
+// larger cells no longer leave room for a pattern.
+constexpr int kLargestCell = 127;
+
+void
+panel(entropy_graph *eg, run_iteration *it)
+{
+    if (it->key_panel)
+        interrupt_key_index(eg, it);
+}
+
+void
+redraw_colour_keys()
+{
+    show_multistate_color_key(0);
+    show_multistate_color_key(1);
+}
+
+int
+native_dimension()
+{
+    return threed ? 3 : twod ? 2 : 1;
+}
+
+void
+inset_message(const char *text)
+{
+    inset_prompt_box(23, text);
+}
+
+// A number typed at the prompt: -1 for Return or anything not a number.
+long
+typed_number(int width)
+{
+    input_string(width, 1);
+    if (is[0] == 13 || is[0] == 'q')
+        return -1;
+    return entry_number();
+}
+
+// '#': the scrolling toggle of 1d, 2d and 2d+time displays.
+void
+toggle_scrolling(entropy_graph *eg, run_iteration *it)
+{
+    if (diff_plot || d_mode < display_1d || d_mode > display_2d_time)
+        return;
+    if (scrolling) {
+        scrolling = nowscrolling = 0;
+        if (d_mode == display_2d) {
+            clear_drawing_area();
+            reset_stpwidth(eg, it);
+            revise_various_stp_settings(eg, it);
+            it->frame_no = 0;
+            draw_2d_frame(eg, it);
+        } else {
+            erase_box(0, 0, eg->x0, Maxy);
+        }
+    } else {
+        scrolling = 1;
+        nowscrolling = 0;
+        relay_pattern_area(eg, it);
+        if (d_mode == display_2d)
+            it->frame_no = 0;
+    }
+    panel(eg, it);
+}
+
+// 't': 2d frames and 2d+time, each way.
+void
+toggle_time_frames(entropy_graph *eg, run_iteration *it)
+{
+    if (diff_plot)
+        return;
+    char text[64];
+    if (d_mode == display_2d) {
+        clear_stp(eg, it);
+        d_mode = display_2d_time;
+        snprintf(text, sizeof text, "native %dd->2d+time  ij=%d,%d", native_dimension(), i2d, j2d);
+    } else if (d_mode == display_2d_time) {
+        scrolling = nowscrolling = 0;
+        d_mode = display_2d;
+        snprintf(text, sizeof text, "native %dd->2d ij=%d,%d", native_dimension(), i2d, j2d);
+    } else {
+        panel(eg, it);
+        return;
+    }
+    inset_message(text);
+    relay_pattern_area(eg, it);
+    panel(eg, it);
+    eg->plot_row = -1;
+}
+
+// 'T': 1d rows, 2d frames, 3d block, back to 1d rows.
+void
+cycle_dimension(entropy_graph *eg, run_iteration *it)
+{
+    if (diff_plot)
+        return;
+    it->hide_cells = 0;
+    char text[64];
+    if (d_mode == display_1d) {
+        if (scrolling) {
+            scrolling = nowscrolling = 0;
+            erase_box(0, 0, eg->x0, Maxy);
+        }
+        clear_stp(eg, it);
+        d_mode = display_2d;
+        it->cell_size = static_cast<int8_t>(vgax(4));
+        if (!twod) {
+            i2d = it->save_i2d;
+            j2d = it->save_j2d;
+        }
+        snprintf(text, sizeof text, "native %dd->2d ij=%d,%d", native_dimension(), i2d, j2d);
+    } else if (d_mode == display_2d) {
+        clear_stp(eg, it);
+        d_mode = display_3d;
+        it->cell_size = static_cast<int8_t>(vgax(4));
+        if (!threed) {
+            i3d = it->save_i3d;
+            j3d = it->save_j3d;
+            h3d = it->save_h3d;
+        }
+        snprintf(text, sizeof text, "native %dd->3d ijh=%d,%d,%d", native_dimension(), i3d, j3d,
+                 h3d);
+    } else if (d_mode == display_3d) {
+        d_mode = display_1d;
+        it->cell_size = 1;
+        it->cell_gap = 1;
+        if (!scrolling) {
+            scrolling = 1;
+            nowscrolling = 0;
+        }
+        snprintf(text, sizeof text, "native %dd->1d n=%d", native_dimension(), lineL);
+    } else {
+        return;
+    }
+    relay_pattern_area(eg, it);
+    inset_message(text);
+    panel(eg, it);
+    eg->plot_row = -1;
+}
+
+// The colour key of the frozen modes of 'h'.
+void
+frozen_colour_key(run_iteration *it)
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    const int left = Maxx - vgax(205);
+    draw_box(-1, left - 3, 2, Maxx - 2, vgay(6) + 3 * CHeight + 2, 1, 0);
+    const int line = static_cast<int>(1.5 * CHeight);
+    char text[80];
+    auto swatch = [](int c) {
+        int sx = getx + 2, sy = gety + 2;
+        setfillstyle(0, c);
+        bar3d(sx, sy, sx + CWidth, sy + CHeight - 4, 0, 0);
+        moveto(sx + CWidth + 4, gety);
+    };
+    setcolor(white);
+    moveto(left, 4);
+    const int v = value_range;
+    if (it->frozen_mode == 3) {
+        snprintf(text, sizeof text, "frequency of %ds in %d time-step window", v - 1, frozen_gens);
+        outtext(text);
+        moveto(left, 4 + line);
+        outtext("color key:  ");
+        snprintf(text, sizeof text, "%d bins:", num_bin_bound + 1);
+        outtext(text);
+        int bounds_y = 4 + 2 * line;
+        for (int b = 0; b <= num_bin_bound; b++) {
+            int c = b == 0 ? 0 : b == num_bin_bound ? 9 : b * 10 / num_bin_bound - 1;
+            int bx = getx;
+            swatch(freq_colors ? freq_colors[c] : white);
+            int16_t after = getx;
+            moveto(bx, bounds_y);
+            snprintf(text, sizeof text, "%d", b == num_bin_bound ? frozen_gens : bin_bound[b + 1]);
+            outtext(text);
+            moveto(after, 4 + line);
+        }
+    } else {
+        snprintf(text, sizeof text, "frozen cells for at least %d time-steps", frozen_gens);
+        outtext(text);
+        moveto(left, 4 + line);
+        if (it->frozen_mode == 1) {
+            snprintf(text, sizeof text, "color key: frozen %d-0s = ", v - 1);
+            outtext(text);
+            swatch(magenta);
+            moveto(left, 4 + 2 * line);
+            outtext("cells not frozen shown according to value");
+        } else {
+            snprintf(text, sizeof text, "color key: froz %ds=", v - 1);
+            outtext(text);
+            swatch(lightred);
+            if (v == 2)
+                snprintf(text, sizeof text, " froz 0s=");
+            else
+                snprintf(text, sizeof text, " froz %d-0s=", v - 2);
+            outtext(text);
+            swatch(green);
+            outtext(" not=");
+            swatch(black);
+            moveto(left, 4 + 2 * line);
+            outtext("% frozen:");
+        }
+    }
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+step_frozen_mode(entropy_graph *eg, run_iteration *it)
+{
+    ncolor = 0;
+    it->frozen_mode = static_cast<uint8_t>((it->frozen_mode + 1) % 4);
+    if (it->frozen_mode == 0)
+        redraw_colour_keys();
+    panel(eg, it);
+    if (it->frozen_mode)
+        frozen_colour_key(it);
+}
+
+void
+equal_bins()
+{
+    int w = frozen_gens / (num_bin_bound + 1);
+    for (int i = 1; i <= num_bin_bound; i++)
+        bin_bound[i] = static_cast<int16_t>(i * w);
+}
+
+// 'H': the frozen window and the frequency bins.
+void
+revise_frozen_window(entropy_graph *eg, run_iteration *it)
+{
+    int16_t x = getx, y = gety;
+    setcolor(white);
+    int margin = draw_prompt_box(2);
+    char text[96];
+    snprintf(text, sizeof text, "enter new 'frozen' Generation size (now %d):", frozen_gens);
+    outtext(text);
+    long gens_typed = typed_number(3);
+    if (it->lastA) {
+        for (int i = 0; i < frozen_gens; i++)
+            checked_free(it->lastA[i]);
+        checked_free(it->lastA);
+    }
+    if (gens_typed > 0)
+        frozen_gens = static_cast<uint16_t>(gens_typed);
+    it->lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it->lastA"));
+    for (int i = 0; i < frozen_gens; i++) {
+        snprintf(text, sizeof text, "it->lastA[%d]", i);
+        it->lastA[i] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, text));
+    }
+    if (frozen_gens <= num_bin_bound) {
+        num_bin_bound = static_cast<int16_t>(frozen_gens - 1);
+        equal_bins();
+    }
+    for (;;) {
+        moveto(margin, gety + CHeight);
+        snprintf(text, sizeof text, "reset bin boundaries, enter new total (max %d, now %d):",
+                 frozen_gens, num_bin_bound + 1);
+        outtext(text);
+        long total = typed_number(2);
+        erase_prompt_box(2);
+        if (total < 2 || total > frozen_gens) {
+            moveto(x, y);
+            panel(eg, it);
+            return;
+        }
+        // bin_bound keeps its ten entries: the totals offered stop at 10.
+        num_bin_bound = static_cast<int16_t>(total > 10 ? 9 : total - 1);
+        memset(bin_bound, 0, 10 * sizeof(int16_t));
+        int w = frozen_gens / (num_bin_bound + 1);
+        margin = draw_prompt_box(2);
+        outtext("unequal bins-u, equal-def:");
+        input_string(1, 0);
+        if (is[0] != 'u') {
+            equal_bins();
+            break;
+        }
+        for (int i = 1; i <= num_bin_bound; i++) {
+            moveto(margin, gety + CHeight);
+            int def = bin_bound[i - 1] + w;
+            snprintf(text, sizeof text, "enter bin boundary %d (def %d):", i, def);
+            erase_prompt_box(2);
+            margin = draw_prompt_box(2);
+            outtext(text);
+            long b = typed_number(3);
+            bin_bound[i] = static_cast<int16_t>(b > 0 && b < frozen_gens && b > bin_bound[i - 1] ? b : def);
+        }
+        if (bin_bound[num_bin_bound] < frozen_gens)
+            break;
+        erase_prompt_box(2);
+        draw_prompt_box(1);
+        outtext("invalid bin boundaries, cont-r:");
+        input_string(1, 0);
+        erase_prompt_box(1);
+        margin = draw_prompt_box(2);
+    }
+    erase_prompt_box(2);
+    moveto(x, y);
+    it->frozen_mode = 2;
+    step_frozen_mode(eg, it);
+}
+
+} // namespace
+
+void
+relay_pattern_area(entropy_graph *eg, run_iteration *it)
+{
+    clear_stp(eg, it);
+    clearviewport();
+    reset_stpwidth(eg, it);
+    clear_stp(eg, it);
+    revise_various_stp_settings(eg, it);
+    if (d_mode >= display_2d)
+        eg->plot_row = -1;
+}
+
+bool
+presentation_key(entropy_data *ae, entropy_graph *eg, run_iteration *it)
+{
+    switch (is[0]) {
+    case 'S':
+        stp = !stp;
+        return true;
+    case 'P':
+        stp = 1;
+        it->skip_on = !it->skip_on;
+        panel(eg, it);
+        return true;
+    case 'x':
+        if (stp && ((oned && d_mode == display_1d) || (twod && d_mode == display_2d))) {
+            it->half_shift = !it->half_shift;
+            if (d_mode == display_2d)
+                relay_pattern_area(eg, it);
+            panel(eg, it);
+        }
+        return true;
+    case 'i':
+        if (!(stp && d_mode >= display_2d && d_mode <= display_3d && it->cell_size > 3))
+            return false;
+        it->big_cells = !it->big_cells;
+        it->cell_gap = it->big_cells ? 2 : 1;
+        if (d_mode == display_2d)
+            relay_pattern_area(eg, it);
+        panel(eg, it);
+        return true;
+    case '.':
+        if (d_mode <= display_2d)
+            it->zero_dot = !it->zero_dot;
+        return true;
+    case '3':
+        if (att_hist != att_hist_skeleton)
+            ncolor = !ncolor;
+        return true;
+    case 'b':
+        if (d_mode <= display_2d && color_v) {
+            color_v[0] = color_v[0] == black ? darkgray : black;
+            redraw_colour_keys();
+        }
+        return true;
+    case '^':
+        if (ncolor == 0 && value_range == 2 && color_v) {
+            color_v[1] = color_v[1] == white ? yellow : color_v[1] == yellow ? white : color_v[1];
+            redraw_colour_keys();
+        }
+        return true;
+    case 'R':
+        rearange_value_colors();
+        redraw_colour_keys();
+        return true;
+    case '@':
+        if (graph_layout == 1)
+            it->node_outline = !it->node_outline;
+        return true;
+    case 'e':
+        if (it->cell_size < kLargestCell) {
+            it->cell_size++;
+            relay_pattern_area(eg, it);
+        }
+        panel(eg, it);
+        return true;
+    case 'c':
+        erase_prompt_box(1);
+        if (it->cell_size > 1) {
+            it->cell_size--;
+            relay_pattern_area(eg, it);
+            panel(eg, it);
+        }
+        return true;
+    case '#':
+        toggle_scrolling(eg, it);
+        return true;
+    case 't':
+        toggle_time_frames(eg, it);
+        return true;
+    case 'T':
+        cycle_dimension(eg, it);
+        return true;
+    case 'p':
+        if (ae->mode == 2) {
+            ae->pause = !ae->pause;
+        } else if (d_mode == display_2d_time || (d_mode == display_2d && scrolling)) {
+            int16_t x = getx, y = gety;
+            moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y - 1));
+            draw_axon_plane(it->cell_size, static_cast<int>(it->frame_y - 1));
+            moveto(x, y);
+        }
+        return true;
+    case 'I':
+        if (d_mode == display_2d_time || d_mode == display_3d || (d_mode == display_2d && scrolling))
+            it->disc_cells = !it->disc_cells;
+        return true;
+    case 'J':
+        if (d_mode == display_2d && scrolling)
+            it->hide_cells = !it->hide_cells;
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+void
+free_density_arrays(entropy_graph *eg)
+{
+    checked_free(eg->eegratiobefore);
+    eg->eegratiobefore = nullptr;
+    if (eg->eegcount)
+        for (int j = 0; j < value_range; j++)
+            checked_free(eg->eegcount[j]);
+    checked_free(eg->eegcount);
+    eg->eegcount = nullptr;
+}
+
+void
+allocate_density_arrays(entropy_graph *eg, const char *ratio, const char *rows, const char *row)
+{
+    free_density_arrays(eg);
+    eg->eegratiobefore = static_cast<double *>(checked_calloc(value_range, sizeof(double), ratio));
+    eg->eegcount = static_cast<uint16_t **>(checked_calloc(value_range, sizeof(uint16_t *), rows));
+    for (int j = 0; j < value_range; j++)
+        eg->eegcount[j] = static_cast<uint16_t *>(checked_calloc(gens, sizeof(uint16_t), row));
+}
+
+// The lookup counts of gens rows; rows_held: the rows the counts now have.
+void
+free_lookup_arrays(entropy_graph *eg, int rows_held)
+{
+    if (eg->lookupcount)
+        for (int g = 0; g < rows_held; g++)
+            checked_free(eg->lookupcount[g]);
+    checked_free(eg->lookupcount);
+    eg->lookupcount = nullptr;
+    checked_free(eg->oldbar);
+    eg->oldbar = nullptr;
+}
+
+void
+allocate_lookup_arrays(entropy_graph *eg, run_iteration *it)
+{
+    size_t entries = static_cast<size_t>(it->max_index) + 1;
+    eg->lookupcount = static_cast<uint16_t **>(
+        checked_calloc(gens, sizeof(uint16_t *), "eg->lookupcount"));
+    char label[40];
+    for (int g = 0; g < gens; g++) {
+        snprintf(label, sizeof label, "eg->lookupcount[%d]", g);
+        eg->lookupcount[g] = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), label));
+    }
+    eg->oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "eg->oldbar"));
+}
+
+// The filter keys: 'f' filters the most used unfiltered neighbourhood, 'F'
+// unfilters the least used filtered one, 'a' clears every filter.
+void
+filter_key(char key, run_iteration *it)
+{
+    if (!color_filter || !hist_order)
+        return;
+    if (key == 'a') {
+        for (int i = 0; i <= it->max_index; i++)
+            set_bitlong(color_filter, static_cast<uint32_t>(i), 0);
+        return;
+    }
+    int best = -1;
+    long best_count = key == 'f' ? 0 : -1;
+    for (int i = it->max_index; i >= 0; i--) {
+        bool filtered = get_bitlong(color_filter, static_cast<uint32_t>(i));
+        long count = hist_order[i];
+        if (key == 'f' && !filtered && count > best_count) {
+            best = i;
+            best_count = count;
+        } else if (key == 'F' && filtered && (best < 0 || count <= best_count)) {
+            best = i;
+            best_count = count;
+        }
+    }
+    if (best >= 0)
+        set_bitlong(color_filter, static_cast<uint32_t>(best), key == 'f');
+}
+
+void
+show_single_entropy_line(run_iteration *it)
+{
+    if (!single_entropy)
+        return;
+    char text[80];
+    if (twod)
+        snprintf(text, sizeof text, "single entropy: gene i,j=%d,%d timesteps=%u",
+                 entropy_poss % i2d, entropy_poss / i2d, static_cast<unsigned>(it->time));
+    else
+        snprintf(text, sizeof text, "single entropy: gene=%d  timesteps%u", entropy_poss,
+                 static_cast<unsigned>(it->time));
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(text);
+    moveto(x, y);
+}
+
+// 's': density plot to input-entropy plot and back.
+void
+toggle_side_plot(entropy_graph *eg, run_iteration *it)
+{
+    eg->plot_row = 0;
+    if (eg->plot_on) {
+        eg->hist_mode = 1;
+        eg->plot_on = 0;
+        stpgraph = stpgraph_lookup_bars;
+        eg->k = static_cast<uint8_t>(single_entropy && nhood_mixed ? nhoodm[entropy_poss] : nhood);
+        eg->w2 = vgax(100);
+        it->time = 0;
+        if (!eg->ed_plot) {
+            free_density_arrays(eg);
+            allocate_lookup_arrays(eg, it);
+        } else if (eg->oldbar) {
+            memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
+        }
+    } else if (eg->hist_mode) {
+        eg->hist_mode = 0;
+        eg->plot_on = 1;
+        stpgraph = stpgraph_density;
+        eg->w1 = vgax(100);
+        if (!eg->ed_plot) {
+            free_lookup_arrays(eg, gens);
+            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
+        }
+    }
+    draw_stpframe(eg->x0, eg->plot_on ? eg->w1 : eg->w2);
+    draw_on_pixmap(it);
+    draw_stpframe(eg->x0, eg->plot_on ? eg->w1 : eg->w2);
+    draw_on_window();
+    panel(eg, it);
+    show_single_entropy_line(it);
+}
+
+// 'G': the analysis window and the single-cell position.
+void
+revise_analysis_window(entropy_graph *eg, run_iteration *it)
+{
+    char text[96];
+    if (stpgraph) {
+        int16_t x = getx, y = gety;
+        setcolor(white);
+        draw_prompt_box(1);
+        snprintf(text, sizeof text, "enter new 'analysis'generation size (now %d):", gens);
+        outtext(text);
+        long g = typed_number(5);
+        if (g > 0 && g <= 32767) {
+            if (eg->plot_on) {
+                gens = static_cast<int16_t>(g);
+                allocate_density_arrays(eg, "eg->eegratiobefore", "eg->eegcount", "eg->eegcount[]");
+            } else if (eg->hist_mode) {
+                free_lookup_arrays(eg, gens);
+                gens = static_cast<int16_t>(g);
+                allocate_lookup_arrays(eg, it);
+                it->page_full = 1;
+                it->time = 0;
+            } else {
+                gens = static_cast<int16_t>(g);
+            }
+        }
+        erase_prompt_box(1);
+        if (single_entropy) {
+            if (!twod) {
+                draw_prompt_box(1);
+                snprintf(text, sizeof text, "single entropy: enter index(max %d def %d):", L,
+                         entropy_poss);
+                outtext(text);
+                long c = typed_number(5);
+                if (c >= 0 && c < lineL)
+                    entropy_poss = static_cast<uint16_t>(c);
+                erase_prompt_box(1);
+            } else {
+                int i = entropy_poss % i2d, j = entropy_poss / i2d;
+                for (;;) {
+                    int margin = draw_prompt_box(2);
+                    snprintf(text, sizeof text, "single 2d entropy: 2d index(max %d,%d, now %d,%d)",
+                             i2d - 1, j2d - 1, i, j);
+                    outtext(text);
+                    moveto(margin, gety + CHeight);
+                    outtext("enter i:");
+                    long a = typed_number(3);
+                    if (a >= 0 && a < i2d)
+                        i = static_cast<int>(a);
+                    outtext(" enter j:");
+                    long b = typed_number(3);
+                    if (is[0] == 'q') {
+                        erase_prompt_box(2);
+                        continue;
+                    }
+                    if (b >= 0 && b < j2d)
+                        j = static_cast<int>(b);
+                    break;
+                }
+                entropy_poss = static_cast<uint16_t>(i + j * i2d);
+                erase_prompt_box(2);
+            }
+        }
+        moveto(x, y);
+    }
+    show_single_entropy_line(it);
+    panel(eg, it);
+}
+
+// 'E': an entropy sample of rules, with the entropy-density plot on.
+void
+start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
+{
+    ae->count = 0;
+    random_seed(it->fore_colour, 100, 0);
+    it->time = 0;
+    slant = -1;
+    it->page_full = 1;
+    int16_t x = getx, y = gety;
+    char text[80];
+    for (;;) {
+        setcolor(white);
+        int margin = draw_prompt_box(3);
+        if (ae->mode == 0)
+            ae->mode = 1;
+        outtext("sample: automatic-a test-def:");
+        input_string(1, 0);
+        if (is[0] == 'q') {
+            ae->mode = 0;
+            is[0] = 0;
+            erase_prompt_box(3);
+            moveto(x, y);
+            return;
+        }
+        if (is[0] == 'a')
+            ae->mode = 2;
+        min_max_entropy = 0;
+        outtext(" entropy min-max -m, standard dev -def:");
+        input_string(1, 0);
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 'm')
+            min_max_entropy = 1;
+        moveto(margin, gety + CHeight);
+        outtext("specify start - end time-step of entropy record");
+        moveto(margin, gety + CHeight);
+        snprintf(text, sizeof text, "start (def %d):", eg->entropy_start);
+        outtext(text);
+        long start = typed_number(4);
+        if (is[0] == 'q')
+            continue;
+        if (start > 0 && start < 65535)
+            eg->entropy_start = static_cast<uint16_t>(start);
+        snprintf(text, sizeof text, "end (def %d):", eg->entropy_end);
+        outtext(text);
+        long end = typed_number(4);
+        if (is[0] == 'q')
+            continue;
+        if (end > eg->entropy_start && end < 65535)
+            eg->entropy_end = static_cast<uint16_t>(end);
+        snprintf(text, sizeof text, "sample size for each rule (def %d):", ae->sample_size);
+        outtext(text);
+        long size = typed_number(4);
+        if (is[0] == 'q')
+            continue;
+        if (size > 0 && size < 32768)
+            ae->sample_size = static_cast<int16_t>(size);
+        break;
+    }
+    erase_prompt_box(3);
+    if (ae->mode == 2) {
+        ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
+        draw_entgraph_frame(0, eg->x0, 2, 0);
+    }
+    checked_free(ae->edata);
+    ae->edata = static_cast<float *>(
+        checked_calloc(static_cast<size_t>(eg->entropy_end - eg->entropy_start) + 2, sizeof(float),
+                       "ae->edata"));
+    draw_entgraph_frame(1, eg->x0, ae->mode, 0);
+    scrolling = 0;
+    moveto(x, y);
+}
+
+} // namespace
+
+bool
+analysis_key(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it)
+{
+    const char key = is[0];
+    const bool sides = stpgraph > 0;
+    switch (key) {
+    case 'h':
+        step_frozen_mode(eg, it);
+        return true;
+    case 'H':
+        revise_frozen_window(eg, it);
+        return true;
+    case '=':
+        if (diff_plot == diff_plot_stats || att_hist) {
+            dp->hist_options = 1;
+        } else if (diff_plot) {
+            diff_plot = diff_plot == diff_plot_keep ? diff_plot_dont_keep : diff_plot_keep;
+            if (tempState)
+                memset(tempState, 0, bytesL);
+            panel(eg, it);
+        }
+        return true;
+    case 'f':
+    case 'F':
+    case 'a':
+        filter_key(key, it);
+        return true;
+    case 's':
+        if (sides && ae->mode == 0)
+            toggle_side_plot(eg, it);
+        return true;
+    case 'j':
+        if (eg->hist_mode) {
+            eg->ent_kind = static_cast<uint8_t>((eg->ent_kind + 1) % 3);
+            panel(eg, it);
+        }
+        return true;
+    case '%':
+        if (stpgraph > 1 && ae->mode == 0 && !(eg->ed_plot && eg->k > 5) && eg->hist_mode) {
+            if (eg->hist_mode == 1) {
+                eg->hist_mode = 2;
+                erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
+            } else {
+                eg->hist_mode = 1;
+                erase_box(eg->hist_x0, vgay(20), it->key_panel ? Maxx - vgax(135) : Maxx, Maxy);
+                if (eg->oldbar)
+                    memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
+            }
+            panel(eg, it);
+        }
+        return true;
+    case 'u':
+        if (sides && stpgraph > 1 && ae->mode == 0) {
+            eg->ed_plot = !eg->ed_plot;
+            if (eg->ed_plot) {
+                eg->point_colour = yellow;
+                draw_entgraph_frame(1, eg->x0, ae->mode, 0);
+                if (eg->plot_on) {
+                    it->page_full = 1;
+                    it->time = 0;
+                    if (!eg->lookupcount)
+                        allocate_lookup_arrays(eg, it);
+                } else if (eg->hist_mode && !eg->eegcount) {
+                    allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
+                }
+            } else {
+                draw_entgraph_frame(0, eg->x0, ae->mode, 0);
+                if (eg->plot_on)
+                    free_lookup_arrays(eg, gens);
+                else
+                    free_density_arrays(eg);
+            }
+            panel(eg, it);
+        }
+        return true;
+    case 'G':
+        revise_analysis_window(eg, it);
+        return true;
+    case 'E':
+        if (sides && eg->ed_plot)
+            start_entropy_sample(ae, eg, it);
+        return true;
+    case 'D':
+        if (!sides || ae->mode != 0)
+            return true;
+        it->return_map = !it->return_map;
+        if (it->return_map)
+            eg->point_colour = yellow;
+        draw_Hamming_plot(it->return_map, eg->x0);
+        panel(eg, it);
+        return true;
+    case 'y':
+        if (show_ss_matrixF == ss_view_matrix) {
+            erase_box(Maxx - vgax(136) - vgax(msize) - 1, Maxy - vgay(msize) - 3,
+                      Maxx - vgax(136), Maxy - 2);
+            show_ss_matrixF = ss_view_none;
+        } else {
+            show_ss_matrixF = ss_view_matrix;
+            show_statespace_matrix(nullptr);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
