@@ -74,7 +74,7 @@ extern uint8_t show_ss_matrixF;  // 1 state-space matrix beside the pattern; 'r'
 constexpr uint8_t ss_view_none = 0, ss_view_matrix = 1, ss_view_return_map = 'r';
 extern uint8_t single_entropy;   // 1: lookups of cell entropy_poss only
 extern uint16_t entropy_poss;    // the measured cell of single_entropy, 0..n-1
-extern int16_t gens;             // analysis window in time-steps; the run makes it at least 1
+extern int32_t gens;             // analysis window in time-steps, 1..10000; the run makes it at least 1
 extern uint8_t graph_layout;     // 1: the cells are also drawn on the network-graph layout
 extern uint16_t time_skip;       // drawn steps are every (time_skip+1)-th with skip_on; the run sets 1
 extern int32_t slant;            // half-cell row counter of 1d patterns, 0..2n-1; -1 restarts it
@@ -108,6 +108,8 @@ constexpr char code_sweep_equivalents = 'e', code_sweep_clusters = 'c', code_swe
 extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
 extern uint8_t acceptall;        // 1: the settings menus take their defaults without asking
+extern uint8_t matrixcolor;      // first colour of the state-space matrix, 1..15; 10 from the output menu
+extern int16_t glider_rule_order; // glider-rule samples: -1 random order, else the 0-based start index
 
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)

@@ -3,6 +3,10 @@
 
 uint8_t showbits_1d_as_2d = 0;
 
+// --- Seed dialog.
+uint16_t seglen = 0;
+uint8_t dont_save = 0;
+
 // --- Random and block states.
 float bias_density = 50.0f;
 uint8_t seed_was_set = 0;
