@@ -19,9 +19,9 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
             "\r", "\r",       // k = 3, regular 1d
             "\r", "\r",       // rule tables, a single rule
             "\r",             // network view: on to the runs
-            "\r",             // a random seed
-            "\r",             // output settings
-            "s\r"});          // space-time pattern only
+            "\r", "\r", "\r", // a random seed: the default method, accepted, density
+            "s\r",            // output settings: space-time pattern only
+            "d\r"});          // forward-only options: the defaults
     // The seed is the first row of the pattern, at the top left, cell 0 at
     // the right: some of its 14 cells hold 1.
     unsigned long background = zemra->pixel(500, 500);
@@ -50,7 +50,7 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
 {
     launch();
     answer({"r\r", "123\r", "s\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
-            "\r", "\r", "\r", "s\r"});
+            "\r", "\r", "\r", "\r", "s\r", "d\r"});
     // The first rows of the pattern: the seed and its first successors.
     auto first_rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 5 * 6); };
     unsigned long background = zemra->pixel(500, 500);

@@ -72,6 +72,15 @@ uint8_t acceptall = 0;
 uint8_t matrixcolor = 10;
 int16_t glider_rule_order = -1;
 
+uint8_t layout_notset = 1;
+int16_t msize = 0;
+int8_t mutate = mutation_bits;
+int32_t wires_to_move = 1;
+uint8_t mutantdontpause = 0;
+float pause_fact = 1.0f;
+uint8_t set_z_high = 0;
+uint8_t screensavedemo = 0;
+
 uint8_t forward_only = 0;
 uint32_t bitflipcount = 0;
 

@@ -111,6 +111,26 @@ extern uint8_t acceptall;        // 1: the settings menus take their defaults wi
 extern uint8_t matrixcolor;      // first colour of the state-space matrix, 1..15; 10 from the output menu
 extern int16_t glider_rule_order; // glider-rule samples: -1 random order, else the 0-based start index
 
+// --- Run settings of the output-parameter menu that the driver's layout,
+// mutation and run loop read (the menu resets or asks them before each run).
+extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
+extern int16_t msize;           // vgax(200)
+extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation
+// The kind menu's letters: none, set bits, wires, chain, Post class, random
+// tcode, random kcode; the special menu's 0..5: a single flip from the left
+// (undoing the last), a cumulative flip from the left, a random rule, the
+// next rule number, a random code flip, the next code number.
+constexpr int8_t mutation_none = 'n', mutation_bits = 'b', mutation_wires = 'w',
+                 mutation_chain = 'c', mutation_post = 'P', mutation_tcode = 't',
+                 mutation_kcode = 'k';
+constexpr int8_t mutation_single_flip = 0, mutation_cumulative_flip = 1, mutation_random_rule = 2,
+                 mutation_rule_number = 3, mutation_code_flip = 4, mutation_code_number = 5;
+extern int32_t wires_to_move;   // wires moved per wiring mutant, at least 1; -1 rewire every cell
+extern uint8_t mutantdontpause; // 1: mutants run one after another without the options box
+extern float pause_fact;        // delay factor between non-stop mutants, 0..10
+extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed towards high Z
+extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
+
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)
 extern uint32_t bitflipcount;    // single-cell flips made during the run

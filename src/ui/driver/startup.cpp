@@ -20,8 +20,10 @@
 #include "ui/backward/stop_prompts.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
+#include "ui/driver/network_growth.h"
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
+#include "ui/forward/run_settings.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
 #include "ui/screen/boxes.h"
@@ -242,6 +244,7 @@ register_window_hooks()
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);
     set_network_rewire(wire_up_network);
+    set_network_resizer(change_net_size);
 }
 
 void

@@ -15,8 +15,8 @@ bool parse_seed_answer(const std::string &answer, uint32_t *seed);
 
 // Registers what the lower layers call up to: the engines' key polls and
 // prompts through the window, the hot keys of every text entry ('@' prints
-// the window, '>' saves it and '<' loads a screen image), and the wire-up a
-// network file of another k calls for.
+// the window, '>' saves it and '<' loads a screen image), the wire-up a
+// network file of another k calls for, and the resize of a size range.
 void register_window_hooks();
 // Sets the limits, allocates the program-lifetime memory, opens the window
 // and runs the first screen; never returns.

@@ -620,7 +620,8 @@ print_bit_line(const uint8_t *state, int count, int colour, int size, int gap)
 int16_t
 select_seed(int mode, uint8_t *state, const char *label, int restore)
 {
-    seed_window w{state, label, kind_of_label(label), getx, 0, 0, 0};
+    int16_t x = getx, y = gety;
+    seed_window w{state, label, kind_of_label(label), x, 0, 0, 0};
     if (w.kind == seed_kind::target)
         showbits_1d_as_2d = 1;
     else if (w.kind == seed_kind::seed)
@@ -676,5 +677,6 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     tview_x1 = static_cast<int16_t>(Maxx);
     tview_y1 = static_cast<int16_t>(Maxy);
     setting_seed = 0;
+    moveto(x, y);
     return static_cast<int16_t>(w.top);
 }
