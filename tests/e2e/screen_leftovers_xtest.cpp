@@ -35,7 +35,8 @@ protected:
     {
         launch();
         answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r", "\r"});
-        answer({"\r", "\r", "\r", "\r"});  // seed: random central block, accepted
+        // Seed: random over the whole ring (not a central block), accepted.
+        answer({"\r", "a\r", "\r", "\r"});
     }
 };
 
