@@ -11,8 +11,10 @@ TEST(SeedDecimalForm, LimitsAreWhereStateNumbersFit32Bits)
     for (int v = 2; v <= 7; v++) {
         int n = decimal_form_cells(v);
         EXPECT_LE(largest_state_number(n, v), 4294967295ull) << "v=" << v;
-        if (v != 4) // v = 4 stops at 16 cells, where 4^16 - 1 is the largest
+        // v = 4 stops at 16 cells, where 4^16 - 1 is the largest.
+        if (v != 4) {
             EXPECT_GT(largest_state_number(n + 1, v), 4294967295ull) << "v=" << v;
+        }
     }
     EXPECT_EQ(decimal_form_cells(8), 0);
     EXPECT_EQ(bit_line_cells(8), 10);
