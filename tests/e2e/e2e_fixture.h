@@ -39,9 +39,9 @@ protected:
                 "\r", "\r",       // rule tables, a single rule
                 "\r", "\r",       // a random rule, accepted
                 "\r",             // network view: on to the runs
-                "\r",             // a random seed
-                "\r",             // output settings
-                "s\r"});          // space-time pattern only
+                "\r", "\r", "\r", // a random seed: the default method, accepted, density
+                "s\r",            // output settings: space-time pattern only
+                "d\r"});          // forward-only options: the defaults
     }
 
     void TearDown() override

@@ -45,7 +45,7 @@ uint8_t stpgraph = stpgraph_none;
 uint8_t show_ss_matrixF = ss_view_none;
 uint8_t single_entropy = 0;
 uint16_t entropy_poss = 0;
-int16_t gens = 10;
+int32_t gens = 10;
 uint8_t graph_layout = 0;
 uint16_t time_skip = 1;
 int32_t slant = -1;
@@ -69,6 +69,15 @@ char codetypeonly = code_sweep_clusters;
 uint8_t lambda_z_graph = 0;
 uint8_t pause_show_code = 0;
 uint8_t acceptall = 0;
+uint8_t matrixcolor = 10;
+int16_t glider_rule_order = -1;
+
+uint8_t layout_notset = 1;
+int8_t mutate = mutation_bits;
+uint8_t mutantdontpause = 0;
+float pause_fact = 1.0f;
+uint8_t set_z_high = 0;
+uint8_t screensavedemo = 0;
 
 uint8_t forward_only = 0;
 uint32_t bitflipcount = 0;

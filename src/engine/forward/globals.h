@@ -74,7 +74,7 @@ extern uint8_t show_ss_matrixF;  // 1 state-space matrix beside the pattern; 'r'
 constexpr uint8_t ss_view_none = 0, ss_view_matrix = 1, ss_view_return_map = 'r';
 extern uint8_t single_entropy;   // 1: lookups of cell entropy_poss only
 extern uint16_t entropy_poss;    // the measured cell of single_entropy, 0..n-1
-extern int16_t gens;             // analysis window in time-steps; the run makes it at least 1
+extern int32_t gens;             // analysis window in time-steps, 1..10000; the run makes it at least 1
 extern uint8_t graph_layout;     // 1: the cells are also drawn on the network-graph layout
 extern uint16_t time_skip;       // drawn steps are every (time_skip+1)-th with skip_on; the run sets 1
 extern int32_t slant;            // half-cell row counter of 1d patterns, 0..2n-1; -1 restarts it
@@ -108,6 +108,26 @@ constexpr char code_sweep_equivalents = 'e', code_sweep_clusters = 'c', code_swe
 extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
 extern uint8_t acceptall;        // 1: the settings menus take their defaults without asking
+extern uint8_t matrixcolor;      // first colour of the state-space matrix, 1..15; 10 from the output menu
+extern int16_t glider_rule_order; // glider-rule samples: -1 random order, else the 0-based start index
+
+// --- Run settings of the output-parameter menu that the driver's layout,
+// mutation and run loop read (the menu resets or asks them before each run).
+extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
+extern int8_t mutate;           // mutation kind: 'n' 'b' 'w' 'c' 'P' 't' 'k', or 0..5; set_mutation
+// The kind menu's letters: none, set bits, wires, chain, Post class, random
+// tcode, random kcode; the special menu's 0..5: a single flip from the left
+// (undoing the last), a cumulative flip from the left, a random rule, the
+// next rule number, a random code flip, the next code number.
+constexpr int8_t mutation_none = 'n', mutation_bits = 'b', mutation_wires = 'w',
+                 mutation_chain = 'c', mutation_post = 'P', mutation_tcode = 't',
+                 mutation_kcode = 'k';
+constexpr int8_t mutation_single_flip = 0, mutation_cumulative_flip = 1, mutation_random_rule = 2,
+                 mutation_rule_number = 3, mutation_code_flip = 4, mutation_code_number = 5;
+extern uint8_t mutantdontpause; // 1: mutants run one after another without the options box
+extern float pause_fact;        // delay factor between non-stop mutants, 0..10
+extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed towards high Z
+extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
 
 // --- Run part: the kind of run chosen for the next pass.
 extern uint8_t forward_only;     // 1: the run is forward only (totalistic mode or chosen)

@@ -3,9 +3,12 @@
 
 uint8_t showbits_1d_as_2d = 0;
 
+// --- Seed dialog.
+uint16_t seglen = 0;
+uint8_t dont_save = 0;
+
 // --- Random and block states.
 float bias_density = 50.0f;
-uint16_t seglen = 0;
 uint8_t seed_was_set = 0;
 
 // --- Rule mixes.

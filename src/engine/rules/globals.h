@@ -3,11 +3,16 @@
 #include <cstdint>
 
 extern uint8_t showbits_1d_as_2d; // 1: the seed editors draw a 1d network as an i2d x j2d grid
+// --- Seed dialog (ui/string_editors/seed_dialog.h).
+extern uint16_t seglen;   // side of the random central block, or length of the last 1d segment edited;
+                          // recomputed on every entry of the seed dialog; the running keys 'v' and
+                          // 'L' use it; 0 until the seed dialog sets it
+extern uint8_t dont_save; // 1: the seed dialog returns after the method (no density, prompt or file);
+                          // set and cleared by its callers
 
 // --- Random and block states (random_states.h).
 extern float bias_density;   // wanted share of non-zero cells in percent, 0..100 (outside: unbiased
                              // draws, no count correction); 50.0 on every entry of the seed dialog
-extern uint16_t seglen;       // side of the central block of the seed keys 'v' and 'L'; 0 until the seed dialog sets it
 extern uint8_t seed_was_set; // 1 once a seed routine changed the current state; the forward step clears it
 
 // --- Rule mixes (the rules stage).

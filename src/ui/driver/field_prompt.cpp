@@ -9,7 +9,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
-#include "ui/forward/run_settings.h"
+#include "ui/forward/order_dialogs.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

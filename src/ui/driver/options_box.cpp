@@ -19,7 +19,7 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rules/seed_dialog.h"
+#include "ui/string_editors/seed_dialog.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

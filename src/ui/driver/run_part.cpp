@@ -39,7 +39,7 @@
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/rule_dialogs/rule_revision.h"
-#include "ui/rules/seed_dialog.h"
+#include "ui/string_editors/seed_dialog.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

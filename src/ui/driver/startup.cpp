@@ -25,6 +25,7 @@
 #include "ui/driver/network_growth.h"
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
+#include "ui/forward/run_settings.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
 #include "ui/screen/boxes.h"
@@ -247,6 +248,7 @@ register_window_hooks()
     set_network_rewire(wire_up_network);
     set_program_end(clean_exit);
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
+    set_network_resizer(change_net_size);
 }
 
 void

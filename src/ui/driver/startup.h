@@ -15,9 +15,10 @@ bool parse_seed_answer(const std::string &answer, uint32_t *seed);
 
 // Registers what the lower layers call up to: the engines' key polls and
 // prompts through the window, the hot keys of every text entry ('@' prints
-// the window, '>' saves it and '<' loads a screen image), and the wire-up a
-// network file of another k calls for, and the clean exit that ends the
-// program from the exit box or when the window is destroyed.
+// the window, '>' saves it and '<' loads a screen image), the wire-up a
+// network file of another k calls for, the resize of a size range, and the
+// clean exit that ends the program from the exit box or when the window is
+// destroyed.
 void register_window_hooks();
 // Sets the limits, allocates the program-lifetime memory, opens the window
 // and runs the first screen; never returns.

@@ -4,7 +4,6 @@
 int16_t gox = 0, goy = 0;
 double lx = 0, ly = 0;
 int16_t graphspot = 1;
-int8_t glider_rule_order = -1;
 int16_t sweep_previous_x = 0, sweep_previous_y = 0;
 
 // --- Per-run reset (globals.h).

@@ -7,8 +7,6 @@
 extern int16_t gox, goy;   // graph origin in pixels
 extern double lx, ly;      // pixels per unit along x and y
 extern int16_t graphspot;
-// Order of the glider rules of the 'g' key: -1 at random, 0 in sequence.
-extern int8_t glider_rule_order;  // radius of a plotted point
 // The previous point of a size sweep, joined to the next one by a line;
 // written by each point the run part plots.
 extern int16_t sweep_previous_x, sweep_previous_y;

@@ -1,0 +1,682 @@
+// The seed dialog (seed_dialog.h): a framed window at the bottom left in
+// which a state is set by a method key (empty, fill, random or a central
+// random block, bits of a 1d segment or of the whole lattice, a 1d string
+// seen as 2d, hex, decimal, a seed file), then shown with its density and
+// accepted, saved under a name, or written to the automatic seed file
+// "mysee_v%d.eed". The editors it calls are the random strings, bits on a
+// grid (with the cell editor) and the hex entry; the numbers behind the
+// answers are in engine/rules/seed_choices.h. Start at select_seed, then
+// run_method.
+#include "ui/string_editors/seed_dialog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/rules/seed_choices.h"
+#include "engine/storage/network_file_codec.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/globals.h"
+#include "ui/rules/hex_entry.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/network_files.h"
+#include "ui/string_editors/bit_grid.h"
+#include "ui/string_editors/random_strings.h"
+
+namespace {
+
+constexpr int kWindowSlot = 12; // boximage slot of the screen under the window
+
+// The kind of state the label names, by its leading bytes.
+enum class seed_kind { seed, target, aspiring, order, other };
+
+seed_kind
+kind_of_label(const char *label)
+{
+    if (strncmp(label, "SEED", 4) == 0)
+        return seed_kind::seed;
+    if (strncmp(label, "targ", 4) == 0)
+        return seed_kind::target;
+    if (strncmp(label, "aspi", 4) == 0)
+        return seed_kind::aspiring;
+    if (strncmp(label, "order", 5) == 0)
+        return seed_kind::order;
+    return seed_kind::other;
+}
+
+// The window and the state being set.
+struct seed_window {
+    uint8_t *state;
+    const char *label;
+    seed_kind kind;
+    int x0, width, top, bottom;
+};
+
+int
+dimension()
+{
+    return threed ? 3 : twod ? 2 : 1;
+}
+
+bool
+has_decimal_form()
+{
+    return lineL <= decimal_form_cells(value_range);
+}
+
+// Moves to the window's text column, lines lower than the current line.
+void
+window_line(const seed_window &w, float lines)
+{
+    moveto(w.x0, gety + static_cast<int>(lines * CHeight));
+}
+
+// Writes text and reads an entry of max characters (mode 1 numeric).
+int
+ask(const char *text, int max, int mode)
+{
+    outtext(text);
+    return input_string(max, mode);
+}
+
+// The window's geometry steps 1-4 and the block side (step 6); returns the
+// width.
+int
+window_width()
+{
+    if (oned) {
+        i2d = static_cast<int16_t>(std::ceil(std::sqrt(static_cast<double>(lineL))));
+        j2d = static_cast<int16_t>((lineL + i2d - 1) / i2d);
+    }
+    int per_row = set_cellscale(nhood, 0);
+    int drawn = 0;
+    if (threed)
+        drawn = i3d * cellscale;
+    else if (twod)
+        drawn = i2d * cellscale;
+    else
+        drawn = per_row > 0 ? cellscale * lineL / per_row : 0;
+    int width = static_cast<int>(0.52 * Maxx);
+    if (6 * CWidth + drawn > width)
+        width = 6 * CWidth + drawn;
+    seglen = static_cast<uint16_t>(
+        default_block_side(dimension(), lineL, threed ? i3d : i2d, threed ? j3d : j2d, h3d));
+    return width;
+}
+
+// Frames the window (saving the screen under it) and sets the editors' view.
+void
+open_window(seed_window &w)
+{
+    w.bottom = Maxy - vgay(33);
+    w.top = w.bottom - height_req_seed_win;
+    draw_box(kWindowSlot, w.x0 - 3, w.top, w.x0 + w.width - 3, w.bottom, 1, 0);
+    tview_x0 = static_cast<int16_t>(w.x0 - 3);
+    tview_y0 = static_cast<int16_t>(w.top);
+    tview_x1 = static_cast<int16_t>(w.x0 + w.width - 3);
+    tview_y1 = static_cast<int16_t>(w.bottom - 1);
+}
+
+void
+close_window()
+{
+    putimage(tview_x0, tview_y0, &boximage[kWindowSlot], 3);
+}
+
+bool
+state_is_zero(const uint8_t *state)
+{
+    for (int b = 0; b < bytesL; b++)
+        if (state[b])
+            return false;
+    return true;
+}
+
+// The default method key the menu offers.
+char
+default_key(const seed_window &w)
+{
+    if (w.kind == seed_kind::target || w.kind == seed_kind::aspiring)
+        return oned ? 'B' : 'b';
+    return state_is_zero(w.state) ? 'r' : 'b';
+}
+
+// Clears the window's inside and writes the two menu lines; returns the key.
+char
+show_menu(const seed_window &w)
+{
+    setfillstyle(0, black);
+    bar(w.x0 - 1, w.top + 2, w.x0 + w.width - 4, w.bottom - 1);
+    setcolor(white);
+    moveto(w.x0, w.top + 2);
+    char def[12], shape[48], line[256];
+    snprintf(def, sizeof def, "(def-%c)", default_key(w));
+    if (threed)
+        snprintf(shape, sizeof shape, "(v%d 3d ijh=%d,%d,%d)", value_range, i3d, j3d, h3d);
+    else if (twod)
+        snprintf(shape, sizeof shape, "(v%d 2d ij=%d,%d)", value_range, i2d, j2d);
+    else
+        snprintf(shape, sizeof shape, "(v%d 1d n=%d)", value_range, lineL);
+    const char *dec = has_decimal_form() ? " dec-d " : " ";
+    if (w.kind == seed_kind::order) {
+        snprintf(line, sizeof line, "Select %s, win-w empty-e fill-f rand-r", w.label);
+        outtext(line);
+        window_line(w, 1);
+        snprintf(line, sizeof line, "bits1d-b bits2d-B hex-h dec-d %s:", def);
+    } else if (oned) {
+        snprintf(line, sizeof line, "Select %s %s, win-w empty-e fill-f dec-d rand-r", w.label,
+                 shape);
+        outtext(line);
+        window_line(w, 1);
+        snprintf(line, sizeof line, "bits1d-b bits2d-B hex-h%srepeat-p load-l %s:", dec, def);
+    } else {
+        snprintf(line, sizeof line, "Select %s %s, win-w empty-e fill-f rand-r", w.label, shape);
+        outtext(line);
+        window_line(w, 1);
+        snprintf(line, sizeof line, "bits2d-b hex-h%srepeat-p load-l %s:", dec, def);
+    }
+    outtext(line);
+    input_string(1, 0);
+    return is[0];
+}
+
+// The hex bytes of the state after a readout's label.
+void
+show_hex(const seed_window &w, const uint8_t *state)
+{
+    print_current_bitstring_hexbytes(0, state, 0, w.x0 + w.width - 3, white, 0);
+}
+
+// " (dec)%lu" when the state has a decimal form, then "(hex)" and its bytes
+// up to n_hex cells.
+void
+show_readout(const seed_window &w, const uint8_t *state, const char *dec_format, int n_hex)
+{
+    char text[48];
+    if (has_decimal_form()) {
+        snprintf(text, sizeof text, dec_format,
+                 static_cast<unsigned long>(dec_equiv(state, L)));
+        outtext(text);
+    }
+    if (lineL <= n_hex) {
+        outtext("(hex)");
+        show_hex(w, state);
+    }
+}
+
+// ---- The methods; each returns true when the state is set, false for the
+// menu again (a 'q' inside it).
+
+// 'w': a new width and height; the window is then opened afresh.
+void
+resize_window(seed_window &w)
+{
+    window_line(w, 1);
+    char text[80];
+    snprintf(text, sizeof text, "change window size (max-m), width (now %d):", w.width);
+    int len = ask(text, 4, 0);
+    int widest = Maxx - w.x0 + 1;
+    if (is[0] == 'm') {
+        w.width = widest;
+    } else if (len > 0 && is[0] != 'q') {
+        long typed = entry_number();
+        if (typed >= widest)
+            w.width = widest;
+        else if (typed > 50)
+            w.width = static_cast<int>(typed);
+    }
+    snprintf(text, sizeof text, " height (now %d):", height_req_seed_win);
+    len = ask(text, 4, 0);
+    if (is[0] == 'm') {
+        height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
+    } else if (len > 0 && is[0] != 'q') {
+        long typed = entry_number();
+        if (typed >= w.bottom)
+            height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
+        else if (typed > 50)
+            height_req_seed_win = static_cast<int16_t>(typed);
+    }
+    close_window();
+    freeimage(&boximage[kWindowSlot]);
+    open_window(w);
+}
+
+void
+fill_state(const seed_window &w)
+{
+    window_line(w, 1);
+    char text[40];
+    snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
+    ask(text, 1, 0);
+    int value = fill_value_of_key(is[0], value_range);
+    if (value < 0)
+        return;
+    for (uint32_t c = 0; c < lineL; c++)
+        set_value(w.state, c, value);
+}
+
+bool
+random_state(const seed_window &w)
+{
+    int small = lineL <= 256 ? 1 : 0;
+    int s = lineL, dim = dimension();
+    if (dim == 2)
+        s = std::min(i2d, j2d);
+    else if (dim == 3)
+        s = std::min<int>(i3d, std::min(j3d, h3d));
+    bool big = (dim == 3 && i3d > 4) || (dim == 2 && i2d > 19) || (dim == 1 && lineL > 19);
+    int block = 0;
+    if (big) {
+        window_line(w, 1);
+        char text[80];
+        snprintf(text, sizeof text, "central %dd block(def diam %d), all-a size (max %d):", dim,
+                 seglen, s - 2);
+        ask(text, digits_of(lineL), 0);
+        if (is[0] == 'q')
+            return false;
+        if (is[0] != 'a') {
+            long typed = is[0] == kKeyReturn ? 0 : entry_number();
+            if (typed >= 1 && typed <= s - 2)
+                seglen = static_cast<uint16_t>(typed);
+            block = seglen;
+        }
+    }
+    window_line(w, 1);
+    random_bits(nhood, block, 0, small, w.state, L);
+    return is[0] != 'q';
+}
+
+// Clears the window below its menu lines, where a method's text went, and
+// puts the point back on the second menu line.
+void
+clear_method_text(const seed_window &w)
+{
+    setfillstyle(0, black);
+    bar(w.x0 - 1, w.top + 2 + 2 * CHeight, w.x0 + w.width - 4, w.bottom - 1);
+    moveto(w.x0, w.top + 2 + CHeight);
+}
+
+// 'b' on a 1d network: segments edited until one is accepted.
+bool
+segment_editor(const seed_window &w)
+{
+    for (;;) {
+        window_line(w, 1);
+        char text[80];
+        snprintf(text, sizeof text, "enter segment to define as bitstring, max/def %d:", lineL);
+        int len = ask(text, digits_of(lineL), 1);
+        if (is[0] == 'q')
+            return false;
+        long m = len > 0 && is[0] != kKeyReturn ? entry_number() : lineL;
+        if (m <= 0 || m >= lineL)
+            m = lineL;
+        seglen = static_cast<uint16_t>(m);
+        long p = -1;
+        if (m < lineL) {
+            snprintf(text, sizeof text, "enter start position from left 0-%ld, def centered: ",
+                     static_cast<long>(L - m));
+            len = ask(text, digits_of(lineL), 1);
+            if (is[0] == 'q') {
+                clear_method_text(w);
+                continue;
+            }
+            if (len > 0 && is[0] != kKeyReturn)
+                p = entry_number();
+        }
+        int high = 0, low = 0;
+        segment_cells(lineL, static_cast<int>(m), p, &high, &low);
+        define_bits(nhood, 0, w.state, high, low);
+        if (is[0] == 'q') {
+            clear_method_text(w);
+            continue;
+        }
+        window_line(w, 1);
+        show_readout(w, w.state, " (dec)%lu", 256);
+        return true;
+    }
+}
+
+// 'B' on a 1d network: the bit editor over the string drawn as a grid.
+bool
+two_d_view(const seed_window &w)
+{
+    showbits_1d_as_2d = 1;
+    set_i2dxj2d();
+    if (i2d == 0) {
+        i2d = static_cast<int16_t>(lineL);
+        j2d = 1;
+    }
+    window_line(w, 1);
+    char text[48];
+    snprintf(text, sizeof text, "now %dx%d, reset i-axis:", i2d, j2d);
+    int len = ask(text, 3, 0);
+    if (is[0] == 'q')
+        return false;
+    long width = len > 0 && is[0] != kKeyReturn ? entry_number() : 0;
+    if (width >= 1 && width <= lineL) {
+        i2d = static_cast<int16_t>(width);
+        j2d = static_cast<int16_t>((lineL + width - 1) / width);
+    }
+    define_bits(nhood, 0, w.state, L, 0);
+    if (is[0] == 'q') {
+        twod = 0;
+        return false;
+    }
+    window_line(w, 1);
+    show_readout(w, w.state, " (dec)%lu (hex)", -1);
+    if (lineL <= 256)
+        show_hex(w, w.state);
+    return true;
+}
+
+bool
+hex_method(const seed_window &w)
+{
+    int bytes = (lineL * value_bits + 7) / 8;
+    define_hex(xtext, nhood, 0, w.state, bytes - 1, 0);
+    if (is[0] == 'q')
+        return false;
+    // The bits behind the last cell, to the end of the last byte, are not cells.
+    for (uint32_t b = static_cast<uint32_t>(lineL) * value_bits; b < 8u * bytes; b++)
+        set_bitlong(w.state, b, 0);
+    if (lineL <= 512 && (oned || j2d <= 16)) {
+        window_line(w, 1.5f);
+    } else {
+        setfillstyle(0, black);
+        bar(w.x0 - 1, gety, w.x0 + w.width - 4, w.bottom - 1);
+    }
+    define_bits(nhood, 0, w.state, L, 0);
+    return true;
+}
+
+bool
+decimal_method(const seed_window &w)
+{
+    sep = static_cast<int8_t>(scale <= 2 ? 1 : 2);
+    uint64_t largest = largest_state_number(lineL, value_range);
+    char text[64];
+    snprintf(text, sizeof text, "decimal seed, enter 0-%llu (def-rand):",
+             static_cast<unsigned long long>(largest));
+    int digits = static_cast<int>(std::to_string(largest).size());
+    for (;;) {
+        window_line(w, 1);
+        int len = ask(text, digits, 1);
+        if (is[0] == 'q')
+            return false;
+        std::string typed = len > 0 && is[0] != kKeyReturn ? entry_text() : std::string();
+        uint64_t number = 0;
+        bool valid = !typed.empty();
+        for (char c : typed) {
+            if (c < '0' || c > '9')
+                break;
+            number = number * 10 + static_cast<uint64_t>(c - '0');
+            if (number > largest)
+                valid = false;
+        }
+        if (valid && number <= largest) {
+            if (value_range == 2)
+                dec_to_bit_line(w.state, static_cast<uint32_t>(number), lineL);
+            else
+                dec_to_value_line(w.state, static_cast<uint32_t>(number), lineL);
+            window_line(w, 2);
+            print_bit_line(w.state, lineL, lightred, scale, sep);
+            return true;
+        }
+        window_line(w, 1);
+        random_bits(nhood, 0, 0, lineL <= 256 ? 1 : 0, w.state, L);
+        if (is[0] != 'q')
+            return true;
+        clear_method_text(w);
+    }
+}
+
+// 'l': a seed file, its readout and the bit editor; false for the menu.
+bool
+load_method(const seed_window &w)
+{
+    load_save_wrs('l', w.state, kSeedFile);
+    if (is[0] == 'q')
+        return false;
+    window_line(w, 1);
+    char text[48];
+    if (has_decimal_form()) {
+        snprintf(text, sizeof text, "(dec) %lu, ",
+                 static_cast<unsigned long>(dec_equiv(w.state, L)));
+        outtext(text);
+    }
+    if (lineL <= 255) {
+        outtext("(hex)");
+        show_hex(w, w.state);
+    }
+    window_line(w, 1);
+    define_bits(nhood, 0, w.state, L, 0);
+    return is[0] != 'q';
+}
+
+// What a method came to.
+// menu: show the menu again; set, set_random (by the random method), loaded:
+// the state is set; back_out: 'q' at the menu; leave: return at once.
+enum class method_end { menu, set, set_random, loaded, back_out, leave };
+
+method_end
+run_method(seed_window &w, char key)
+{
+    bool order = w.kind == seed_kind::order;
+    if (key == 'p' && order)
+        key = 't';
+    if (key == 'd' && !has_decimal_form())
+        key = kKeyReturn;
+    bool known = strchr("qwefrbBhdlpt", key) != nullptr && key != 0;
+    if (!known) {
+        if (w.kind == seed_kind::target || w.kind == seed_kind::aspiring)
+            key = oned ? 'B' : 'b';
+        else if (state_is_zero(w.state))
+            key = 'r';
+        else
+            key = oned ? 'b' : 'B';
+    }
+    switch (key) {
+    case 'q':
+        return method_end::back_out;
+    case 'w':
+        resize_window(w);
+        return method_end::menu;
+    case 'e':
+        memcpy(w.state, all_0s, bytesL);
+        return method_end::menu;
+    case 'f':
+        fill_state(w);
+        return method_end::menu;
+    case 'r':
+        return random_state(w) ? method_end::set_random : method_end::menu;
+    case 'b':
+        if (oned)
+            return segment_editor(w) ? method_end::set : method_end::menu;
+        window_line(w, 1);
+        define_bits(nhood, 0, w.state, L, 0);
+        return is[0] == 'q' ? method_end::menu : method_end::set;
+    case 'B':
+        if (oned)
+            return two_d_view(w) ? method_end::set : method_end::menu;
+        window_line(w, 1);
+        define_bits(nhood, 0, w.state, L, 0);
+        return is[0] == 'q' ? method_end::menu : method_end::set;
+    case 'h':
+        return hex_method(w) ? method_end::set : method_end::menu;
+    case 'd':
+        return decimal_method(w) ? method_end::set : method_end::menu;
+    case 'l':
+        if (order)
+            return method_end::leave;
+        return load_method(w) ? method_end::loaded : method_end::menu;
+    case 'p':
+        window_line(w, 1);
+        define_bits(nhood, 0, w.state, L, 0);
+        return method_end::set;
+    default: // 't'
+        return method_end::set;
+    }
+}
+
+// Neutral-order mode: an order seed beyond the last order is refused.
+bool
+order_index_refused(const seed_window &w)
+{
+    if (!neutral_order || lineL > 32)
+        return false;
+    uint32_t number = dec_equiv(w.state, L);
+    uint32_t largest = fact(templineL) - 1;
+    if (number <= largest)
+        return false;
+    draw_prompt_box(1);
+    char text[96];
+    snprintf(text, sizeof text, "order index %lu > max (%d!=%lu) cont-ret:",
+             static_cast<unsigned long>(number), templineL, static_cast<unsigned long>(largest));
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    memcpy(w.state, all_0s, bytesL);
+    return true;
+}
+
+// The density line and the final prompt; the key answered.
+char
+density_prompt(const seed_window &w)
+{
+    int margin = draw_prompt_box(2);
+    uint32_t count = 0;
+    for (uint32_t c = 0; c < lineL; c++)
+        count += get_value(w.state, c) > 0 ? 1 : 0;
+    char ones[24], text[128];
+    if (value_range == 2)
+        snprintf(ones, sizeof ones, "density 1s=");
+    else
+        snprintf(ones, sizeof ones, "density %d-1s=", value_range - 1);
+    float percent = 100.0f * static_cast<float>(count) / static_cast<float>(lineL);
+    snprintf(text, sizeof text, "%s%u/%d=%.3f%%, bias=%.3f%%", ones, count, lineL, percent,
+             bias_density);
+    outtext(text);
+    moveto(margin, gety + CHeight);
+    outtext("SEED: revise-q save-s cont-ret:");
+    input_string(1, 0);
+    char key = is[0];
+    erase_prompt_box(2);
+    return key;
+}
+
+// The automatic seed file "mysee_v%d.eed", checked: a failed open or write
+// gets the file error box (the state stays set).
+void
+write_automatic_seed(const uint8_t *state)
+{
+    char name[32];
+    snprintf(name, sizeof name, "mysee_v%d.eed", value_range);
+    std::vector<uint8_t> bytes;
+    encode_network_file(kSeedFile, state, bytes);
+    if (!write_file(name, bytes.data(), bytes.size()))
+        file_error(name);
+}
+
+} // namespace
+
+uint32_t
+print_bit_line(const uint8_t *state, int count, int colour, int size, int gap)
+{
+    if (count == 0 || lineL > bit_line_cells(value_range))
+        return 0;
+    uint32_t number = 0, power = 1;
+    for (int c = 0; c < count; c++) {
+        number += static_cast<uint32_t>(get_value(state, c)) * power;
+        power *= static_cast<uint32_t>(value_range);
+    }
+    uint8_t fill = fillcolor;
+    for (int c = count - 1; c >= 0; c--) {
+        int value = get_value(state, c);
+        int cell = value_range == 2 ? (value ? colour : darkgray) : color_v[value];
+        setfillstyle(0, cell);
+        bar(getx, gety, getx + size - gap, gety + size - gap);
+        moverel(size, 0);
+    }
+    setfillstyle(0, fill);
+    return number;
+}
+
+int16_t
+select_seed(int mode, uint8_t *state, const char *label, int restore)
+{
+    int16_t x = getx, y = gety;
+    seed_window w{state, label, kind_of_label(label), x, 0, 0, 0};
+    if (w.kind == seed_kind::target)
+        showbits_1d_as_2d = 1;
+    else if (w.kind == seed_kind::seed)
+        showbits_1d_as_2d = 0;
+    w.width = window_width();
+    if (mode == 1)
+        return static_cast<int16_t>(Maxy - vgay(33) - height_req_seed_win);
+
+    bias_density = 50.0f;
+    setting_seed = 1;
+    float old_xtext = xtext;
+    if (restore)
+        xtext = static_cast<float>(w.x0) / CWidth;
+    open_window(w);
+    for (;;) {
+        char key = show_menu(w);
+        method_end end = run_method(w, key);
+        if (end == method_end::menu)
+            continue;
+        if (end == method_end::back_out) {
+            is[0] = 'q';
+            break;
+        }
+        if (end == method_end::leave)
+            break;
+        if (end == method_end::set_random && w.kind != seed_kind::seed && lineL <= 256) {
+            window_line(w, 0.5f);
+            show_hex(w, w.state);
+        }
+        if (order_index_refused(w))
+            continue;
+        if (end == method_end::loaded || dont_save)
+            break;
+        char answer = density_prompt(w);
+        if (answer == 'q')
+            continue;
+        if (answer == 's') {
+            load_save_wrs('s', w.state, kSeedFile);
+            break;
+        }
+        write_automatic_seed(w.state);
+        is[0] = answer;
+        break;
+    }
+
+    if (restore)
+        close_window();
+    freeimage(&boximage[kWindowSlot]);
+    xtext = old_xtext;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    tview_x0 = 0;
+    tview_y0 = 0;
+    tview_x1 = static_cast<int16_t>(Maxx);
+    tview_y1 = static_cast<int16_t>(Maxy);
+    setting_seed = 0;
+    moveto(x, y);
+    return static_cast<int16_t>(w.top);
+}

@@ -1,0 +1,110 @@
+// The seed dialog and the run set-up of the real program: a 20-cell ring
+// whose seed is typed in decimal and written to the automatic seed file,
+// then a forward-only pattern set up through the output parameters and the
+// forward-only options; and a 10-cell ring whose single basin run starts
+// from a decimal seed and ends in the options box. Each runs in a working directory of the test's own.
+#include "e2e/e2e_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class SeedRoad : public ZemraTest {
+protected:
+    void SetUp() override
+    {
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous_dir = here;
+        char pattern[] = "/tmp/zemra-e2e-seed-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+    // Up to the seed dialog of an n-cell ring, k = 3, at scale 4.
+    void road_to_seed(const char *n)
+    {
+        launch();
+        answer({"r\r", "123\r", // a fixed random seed: the same rule each time
+                "s\r",         // single basin, subtree or forward only
+                "2\r", "\r",   // value range 2, no size range
+                "4\r", n,      // scale, size
+                "3\r", "\r",   // k = 3, regular 1d
+                "\r", "\r",    // rule tables, a single rule
+                "\r", "\r",    // a random rule, accepted
+                "\r"});        // network view: on to the seed
+    }
+    // Pixels of the window's rectangle that differ from the background.
+    int marked(int x, int y, int w, int h)
+    {
+        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
+        int count = 0;
+        for (int j = y; j < y + h; j += 2)
+            for (int i = x; i < x + w; i += 2)
+                count += zemra->pixel(i, j) != background ? 1 : 0;
+        return count;
+    }
+    std::string read_file(const std::string &name)
+    {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::string dir, previous_dir;
+};
+
+TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
+{
+    road_to_seed("20\r");
+    answer({"d\r", "1024\r",  // decimal seed 1024: cell 10 alone
+            "\r"});           // density shown: accepted
+    const std::string expected("\x02\x14\x00\x00\x00\x00\x04\x00", 8);
+    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }, 10))
+        << "mysee_v2.eed is not v, n, two sides and the seed 1024";
+    answer({"s\r",                  // output parameters: space-time pattern only
+            "\r", "\r", "\r",       // forward-only options: all; parallel; colour by value
+            "\r", "\r", "\r",       // no pause; 1d display; scroll
+            "50\r", "\r",           // update probability 50%, output always
+            "n\r", "\r", "\r",      // no analysis; frozen window; no matrix
+            "\r",                   // no random map
+            "f\r", "\r"});          // damage kept, not duplicated (even width)
+    // The pattern starts from the seed at the top left.
+    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }, 10))
+        << "no space-time pattern";
+    zemra->type_now("q");  // the running pattern: pause box
+    answer({"q", "q",      // end the run, options box
+            "q", "q",      // output parameters -> seed -> network view
+            "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
+{
+    road_to_seed("10\r");
+    answer({"d\r", "5\r", "\r"});  // seed 5, accepted
+    EXPECT_EQ(read_file("mysee_v2.eed"), std::string("\x02\x0a\x00\x00\x00\x05\x00", 7));
+    answer({"d\r",         // output parameters: every basin default
+            "\r", "\r",    // basin; history limit 10,000
+            "d\r"});       // pre-image method: the defaults
+    // The attractor found goes to the basin drawing; the options box
+    // follows at the top left.
+    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
+        << "no options box after the basin run";
+    answer({"q",           // options box: back to the run kind (defaults accepted)
+            "q", "q", "q", // run kind -> output parameters -> seed -> network view
+            "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
+    EXPECT_EQ(zemra->wait_exit(), 0);
+}
+
+} // namespace
