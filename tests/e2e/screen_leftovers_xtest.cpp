@@ -1,8 +1,8 @@
 // What the real program leaves on screen along the road to a forward-only
 // pattern (a 20-cell ring at scale 4): where the run's prompts go in the
-// text column, what a new page of the pattern clears, and the hint shown
-// while a loaded screen image waits for its key. The window is read back
-// region by region.
+// text column, what a new page of the pattern clears, the colour key beside
+// a wide pattern, and the hint shown while a loaded screen image waits for
+// its key. The window is read back region by region.
 #include "e2e/e2e_fixture.h"
 
 #include <X11/Xutil.h>
@@ -67,6 +67,22 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
     // is clear in every column.
     ASSERT_TRUE(wait_until([&] { band(cells, last); return cells == 0; }, 30)) << "no new page";
     EXPECT_EQ(last, 0) << "a stripe of the old page";
+}
+
+// Totalistic forward only, every default: 150 cells at scale 6, a pattern
+// 900 pixels wide from the left edge, which leaves no room at the top right
+// for the colour key's box.
+TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
+{
+    launch({"-t"});
+    answer({"r\r", "123\r"});  // a fixed random seed: a rule that draws a pattern
+    for (int i = 0; i < 11; i++)  // set-up, seed, output parameters, run
+        answer({"\r"});
+    ASSERT_TRUE(wait_until([&] { return marked_pixels(0, 0, 900, 12) > 0; }, 10))
+        << "no pattern";
+    // Right of the pattern and its margin, down to below the key's three lines.
+    EXPECT_EQ(marked_pixels(903, 0, zemra->width() - 903 - 4, 80), 0)
+        << "a colour-key box over the pattern";
 }
 
 TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)
