@@ -58,7 +58,8 @@ protected:
     void road_to_output_parameters()
     {
         launch();
-        answer({"r\r", "123\r", "s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r", "\r", "\r"});
+        answer({"r\r", "123\r", "s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
+                "\r", "\r"});
     }
 };
 

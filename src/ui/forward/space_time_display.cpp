@@ -302,8 +302,8 @@ pattern_reach(const run_iteration *it, float side_width)
         return Maxx + 1;
     // A 3d block clears the whole width only when its run starts again.
     int cleared = d_mode == display_3d ? 0 : page_clear_right(it) + 3;
-    int reach = std::max(pixmap_width_of(it, d_mode == display_1d ? static_cast<int>(side_width) : 0),
-                         cleared);
+    int side_plot = d_mode == display_1d ? static_cast<int>(side_width) : 0;
+    int reach = std::max(pixmap_width_of(it, side_plot), cleared);
     if (side_width > 0)
         reach = std::max(reach, static_cast<int>(pattern_width(it) + side_width) + 1);
     return reach;

@@ -35,6 +35,13 @@ constexpr int kKeyMargin = 3; // pixels between the colour key's frame and its t
 
 int key_box_x0 = 2; // left edge of the colour key's box while it is up
 
+// The colour key's first line.
+void
+write_key_range_line(char *text, size_t size)
+{
+    snprintf(text, size, "cell value range = %d", value_range);
+}
+
 // Fills the square of pitch size and gap at (x, y) in colour c.
 void
 fill_square(int x, int y, int size, int gap, int c)
@@ -345,7 +352,7 @@ int
 color_key_width()
 {
     char text[40];
-    snprintf(text, sizeof text, "cell value range = %d", value_range);
+    write_key_range_line(text, sizeof text);
     int range_line = text_pixel_width(text, static_cast<int>(strlen(text)));
     // The squares (and the values under them) start after "color key:  ",
     // 1.5 line heights apart; the last one is a line height wide.
@@ -380,7 +387,7 @@ show_multistate_color_key(int where)
     int x = key_box_x0 + kKeyMargin;
     setcolor(white);
     char text[40];
-    snprintf(text, sizeof text, "cell value range = %d", value_range);
+    write_key_range_line(text, sizeof text);
     moveto(x, 3);
     outtext(text);
     moveto(x, 3 + CHeight);
