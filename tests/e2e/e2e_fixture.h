@@ -28,8 +28,9 @@ protected:
 
     // From the first screen to a running space-time pattern of the default
     // 14-cell ring, with the random seed fixed at 123 so that the rule and
-    // the seed are the same each time.
-    void road_to_forward_pattern()
+    // the seed are the same each time. The pattern scrolls once the page is
+    // full, or with paging starts a new page at the top.
+    void road_to_forward_pattern(bool paging = false)
     {
         answer({"r\r", "123\r",   // the fixed random seed
                 "s\r",            // single basin, subtree or forward only
@@ -40,8 +41,11 @@ protected:
                 "\r", "\r",       // a random rule, accepted
                 "\r",             // network view: on to the runs
                 "\r", "\r", "\r", // a random seed: the default method, accepted, density
-                "s\r",            // output settings: space-time pattern only
-                "d\r"});          // forward-only options: the defaults
+                "s\r"});          // output settings: space-time pattern only
+        if (paging)  // forward-only options up to "sweep space-time pattern-s", no side plot
+            answer({"\r", "\r", "\r", "\r", "\r", "s\r", "\r", "\r", "n\r", "d\r"});
+        else
+            answer({"d\r"});      // forward-only options: the defaults
     }
 
     void TearDown() override

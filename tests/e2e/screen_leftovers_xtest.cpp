@@ -1,8 +1,9 @@
 // What the real program leaves on screen along the road to a forward-only
 // pattern (a 20-cell ring at scale 4): where the run's prompts go in the
-// text column, what a new page of the pattern clears, and the hint shown
-// while a loaded screen image waits for its key. The window is read back
-// region by region.
+// text column, what a new page of the pattern clears, boxes that replace or
+// hold longer texts, the colour key beside a wide pattern, and the hint
+// shown while a loaded screen image waits for its key. The window is read
+// back region by region.
 #include "e2e/e2e_fixture.h"
 
 #include <X11/Xutil.h>
@@ -14,30 +15,50 @@ namespace {
 
 class ScreenLeftovers : public ZemraTest {
 protected:
-    // Pixels of (x, y, w, h) that differ from the background, counted in
-    // one image: those left of column split in *left, the rest returned.
-    int marked_pixels(int x, int y, int w, int h, int split = 0, int *left = nullptr)
+    // Pixels of (x, y, w, h) that differ from the background.
+    int marked_pixels(int x, int y, int w, int h)
+    {
+        int left = 0, right = 0;
+        return marked_pixels_split(x, y, w, h, w, left, right) ? left : -1;
+    }
+    // The same, read in one image and counted apart left and right of
+    // column x + split; false when the window could not be read.
+    bool marked_pixels_split(int x, int y, int w, int h, int split, int &left, int &right)
     {
         unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
         XImage *image = XGetImage(zemra->display, zemra->window, x, y, static_cast<unsigned>(w),
                                   static_cast<unsigned>(h), AllPlanes, ZPixmap);
         if (!image)
-            return -1;
-        int marked = 0, marked_left = 0;
+            return false;
+        left = right = 0;
         for (int j = 0; j < h; j++)
             for (int i = 0; i < w; i++)
                 if (XGetPixel(image, i, j) != background)
-                    (x + i < split ? marked_left : marked)++;
+                    (i < split ? left : right)++;
         XDestroyImage(image);
-        if (left)
-            *left = marked_left;
-        return marked;
+        return true;
     }
-    // Up to the output parameters of a 20-cell ring at scale 4.
+    // The last row of the prompt box at the top right: the first row below
+    // its top one drawn across in the frame's colour.
+    int prompt_box_bottom()
+    {
+        int left = (zemra->width() - 1) / 2, right = zemra->width() - 3;
+        unsigned long frame = zemra->pixel(left, 2);
+        for (int y = 3; y < 300; y++) {
+            bool across = true;
+            for (int x = left; x <= right && across; x += 16)
+                across = zemra->pixel(x, y) == frame;
+            if (across)
+                return y;
+        }
+        return -1;
+    }
+    // Up to the output parameters of a 20-cell ring at scale 4, from a fixed
+    // random seed: a rule whose pattern fills the page.
     void road_to_output_parameters()
     {
         launch();
-        answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
+        answer({"r\r", "123\r", "s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
                 "\r", "\r",  // a random rule, accepted
                 "\r"});
         // Seed: random over the whole ring (not a central block), accepted.
@@ -66,7 +87,10 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
     // A band across the lower page, cells 19..1 and cell 0 with the margin,
     // read in one image so that both halves show the same moment.
     int top = zemra->height() - 240;
-    auto band = [&](int &cells, int &last) { last = marked_pixels(0, top, 82, 150, 76, &cells); };
+    auto band = [&](int &cells, int &last) {
+        if (!marked_pixels_split(0, top, 82, 150, 76, cells, last))
+            cells = last = -1;
+    };
     int cells = 0, last = 0;
     ASSERT_TRUE(wait_until([&] { band(cells, last); return cells > 0; }, 30))
         << "the page did not fill";
@@ -74,6 +98,44 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
     // is clear in every column.
     ASSERT_TRUE(wait_until([&] { band(cells, last); return cells == 0; }, 30)) << "no new page";
     EXPECT_EQ(last, 0) << "a stripe of the old page";
+}
+
+// A one-line box replacing the two-line WIRING menu, and the RULES prompt,
+// longer than its box is wide, broken onto a second line inside it.
+TEST_F(ScreenLeftovers, BoxesTakeAwayTheLongerBoxAndHoldTheirText)
+{
+    launch();
+    answer({"s\r", "\r", "\r", "\r", "\r", "\r"});  // up to the WIRING menu
+    int maxx = zemra->width() - 1;
+    int two_lines = prompt_box_bottom();
+    answer({"2\r"});  // regular 2d: the forward-only question
+    int one_line = prompt_box_bottom();
+    int line = two_lines - one_line;
+    ASSERT_GT(line, 10) << "no two-line menu before the one-line box";
+    EXPECT_EQ(marked_pixels(maxx / 2, one_line + 1, maxx / 2 - 1, line), 0)
+        << "the menu's second line under the one-line box";
+    answer({"\r", "5\r", "4\r", "5\r",  // not forward only, a 5 x 4 lattice, k = 5
+            "\r"});                     // rule tables: the RULES prompt
+    EXPECT_EQ(prompt_box_bottom(), one_line + 2 * line) << "not two lines and the mix line";
+    EXPECT_EQ(marked_pixels(maxx - 1, 2, 2, one_line + 2 * line), 0) << "text past the box";
+}
+
+// Totalistic forward only, every default: 150 cells at scale 6, a pattern
+// 900 pixels wide from the left edge, which leaves no room at the top right
+// for the colour key's box.
+TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
+{
+    launch({"-t"});
+    answer({"r\r", "123\r"});  // a fixed random seed: a rule that draws a pattern
+    // Every default, one Return at a time (set-up, code, seed, output
+    // parameters, forward-only options) until the pattern runs.
+    auto pattern = [&] { return marked_pixels(180, 2, 300, 10) > 0; };
+    for (int i = 0; i < 24 && !wait_until(pattern, 1); i++)
+        answer({"\r"});
+    ASSERT_TRUE(pattern()) << "no pattern";
+    // Right of the pattern and its margin, down to below the key's three lines.
+    EXPECT_EQ(marked_pixels(903, 0, zemra->width() - 903 - 4, 80), 0)
+        << "a colour-key box over the pattern";
 }
 
 TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)

@@ -1,6 +1,6 @@
 // The window resized from outside (as xdotool windowsize does): the current
 // prompt stays on screen, and the bottom strip moves to the new bottom, at a
-// prompt and under a running pattern.
+// prompt and under a running pattern, whose next page fills the new height.
 #include "e2e/e2e_fixture.h"
 
 namespace {
@@ -42,6 +42,32 @@ TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
     XSync(zemra->display, False);
     EXPECT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 800, 500); }, 10))
         << "no strip at the new bottom";
+}
+
+// A taller window: the rows of the page after the resize go on below the old
+// bottom, as the pattern's stored image takes the new height.
+TEST_F(WindowResize, NextPageOfARunningPatternFillsTheNewHeight)
+{
+    launch();
+    road_to_forward_pattern(true);
+    int old_height = zemra->height();
+    unsigned long background = zemra->pixel(500, 500);
+    auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
+    unsigned long long early = rows();
+    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    XResizeWindow(zemra->display, zemra->window, zemra->width(), 1000);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }, 10))
+        << "no strip at the new bottom";
+    // Cells of the 14-cell rows between the old bottom and the new strip.
+    auto below_old_bottom = [&] {
+        for (int y = old_height + 10; y < 1000 - 60; y += 3)
+            for (int x = 1; x < 14 * 6; x += 2)
+                if (zemra->pixel(x, y) != background)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(wait_until(below_old_bottom, 20)) << "the pattern stops at the old bottom";
 }
 
 } // namespace

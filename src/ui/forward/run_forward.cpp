@@ -813,10 +813,12 @@ start_pattern(run_context &r)
     it.half_shift = r.fwd_only && stp && one_k &&
                     ((oned && nhood % 2 == 0 && d_mode == display_1d && !nonlocal) ||
                      (twod && d_mode == display_2d && (nhood == 6 || nhood == 7)));
-    if (r.fwd_only)
-        show_multistate_color_key(1);
     if (oned && d_mode > display_1d)
         scrolling = 0;
+    // The colour key stays at the top right only where the pattern leaves it
+    // room: a box the rows or page clears reach would lose its key to them.
+    if (r.fwd_only && pattern_reach(&it, r.side_width) <= Maxx - 2 - color_key_width())
+        show_multistate_color_key(1);
     it.disc_cells = d_mode == display_3d;
 }
 

@@ -169,6 +169,58 @@ pixmap_height_of(const run_iteration *it)
     }
 }
 
+// The pattern pixmap's width for the display mode, within the window;
+// side_plot: the width of a side plot beside a 1d pattern (0 for none).
+int
+pixmap_width_of(const run_iteration *it, int side_plot)
+{
+    const int s = it->cell_size;
+    const int gap = diff_plot ? it->diff_gap * s : 0;
+    int width;
+    switch (d_mode) {
+    case display_2d:
+        width = static_cast<int>(i2d * s + 0.5 * s + 1) + gap;
+        break;
+    case display_2d_time:
+        width = pattern_width(it);
+        break;
+    case display_3d:
+        width = static_cast<int>(s * j3d * kSlope + i3d * s + 1) + gap;
+        break;
+    default:
+        width = pattern_width(it) + 1 + side_plot;
+        break;
+    }
+    if (width > Maxx || width <= 0)
+        width = Maxx;
+    return width;
+}
+
+// The pattern pixmap's height within the window: a pixmap can be no larger
+// than the server allows, and what lies beyond the window is never shown.
+int
+pixmap_height_within(const run_iteration *it)
+{
+    return std::min(std::max(pixmap_height_of(it), 1), static_cast<int>(Maxy) + 1);
+}
+
+// The right edge of what a page end clears on the window: the pattern, the
+// 1d difference plot's second half, the whole oblique 2d+time block, or the
+// whole width under a 3d block.
+int
+page_clear_right(const run_iteration *it)
+{
+    const int s = it->cell_size;
+    int x1 = pattern_width(it);
+    if (d_mode == display_1d && diff_plot)
+        x1 += lineL * s;
+    if (d_mode == display_2d_time)
+        x1 = static_cast<int>(it->row_slant * j2d + it->frame_x + s * i2d);
+    if (d_mode == display_3d)
+        x1 = Maxx;
+    return x1;
+}
+
 } // namespace
 
 void
@@ -242,6 +294,21 @@ pattern_width(const run_iteration *it)
     }
 }
 
+int
+pattern_reach(const run_iteration *it, float side_width)
+{
+    // A scrolling 2d display moves its frames across the window.
+    if (d_mode == display_2d && scrolling)
+        return Maxx + 1;
+    // A 3d block clears the whole width only when its run starts again.
+    int cleared = d_mode == display_3d ? 0 : page_clear_right(it) + 3;
+    int side_plot = d_mode == display_1d ? static_cast<int>(side_width) : 0;
+    int reach = std::max(pixmap_width_of(it, side_plot), cleared);
+    if (side_width > 0)
+        reach = std::max(reach, static_cast<int>(pattern_width(it) + side_width) + 1);
+    return reach;
+}
+
 void
 reallocate_pixmap(int x, int y, int w, int h, image_slot *slot)
 {
@@ -254,28 +321,7 @@ void
 make_pattern_pixmap(run_iteration *it, int side_plot)
 {
     window_drawable = current_draw;
-    const int s = it->cell_size;
-    const int gap = diff_plot ? it->diff_gap * s : 0;
-    int width;
-    switch (d_mode) {
-    case display_2d:
-        width = static_cast<int>(i2d * s + 0.5 * s + 1) + gap;
-        break;
-    case display_2d_time:
-        width = pattern_width(it);
-        break;
-    case display_3d:
-        width = static_cast<int>(s * j3d * kSlope + i3d * s + 1) + gap;
-        break;
-    default:
-        width = pattern_width(it) + 1 + side_plot;
-        break;
-    }
-    if (width > Maxx || width <= 0)
-        width = Maxx;
-    // Both sides stay within the window: a pixmap can be no larger than the
-    // server allows, and what lies beyond the window is never shown.
-    int height = std::min(std::max(pixmap_height_of(it), 1), static_cast<int>(Maxy) + 1);
+    int width = pixmap_width_of(it, side_plot), height = pixmap_height_within(it);
     pixmap_width = static_cast<int16_t>(width);
     it->pixmap_height = static_cast<int16_t>(height);
     reallocate_pixmap(0, 0, width, height, it->pixmap);
@@ -660,18 +706,13 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
 {
     const int s = it->cell_size;
     const int width = pattern_width(it);
-    int x1 = width;
-    if (d_mode == display_1d && diff_plot)
-        x1 += lineL * s;
+    int x1 = page_clear_right(it);
     if (d_mode == display_2d_time) {
-        x1 = static_cast<int>(it->row_slant * j2d + it->frame_x + s * i2d);
         it->frame_row = 0;
         it->frame_x = 0;
         it->frame_no = 0;
         it->frame_y = it->row_slant * j2d;
     }
-    if (d_mode == display_3d)
-        x1 = Maxx;
     if (eg->hist_mode == 2) {
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
@@ -681,6 +722,10 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
     clearviewport();
     setviewport(0, 0, Maxx, Maxy, 1);
     if (stp) {
+        // A window resized during the run: the new page's pixmap takes the
+        // window's new height.
+        if (it->pixmap && *it->pixmap && pixmap_height_within(it) != it->pixmap_height)
+            make_pattern_pixmap(it, d_mode == display_1d ? static_cast<int>(side_width) : 0);
         draw_on_pixmap(it);
         // At least the pattern and its 2-pixel margin, so that no column of
         // the old page is copied back.

@@ -22,6 +22,11 @@ void restore_2d_3d_coords(const run_iteration *it);
 // The pattern width in pixels for the display mode and cell size.
 int pattern_width(const run_iteration *it);
 
+// The first column left of which the pattern's rows, its side plot
+// (side_width wide, 0 for none) and its page clears stay: a box from there
+// on is never drawn over.
+int pattern_reach(const run_iteration *it, float side_width);
+
 // Frees the slot's pixmap when it holds one and grabs a new one of the
 // window rectangle (x, y) of w x h.
 void reallocate_pixmap(int x, int y, int w, int h, image_slot *slot);
@@ -56,7 +61,8 @@ void draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *
 // Finishes the step's row or frame on screen and moves the pen on; may set
 // it->page_full.
 void display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width);
-// Clears the pattern area and restarts the drawing at the top.
+// Clears the pattern area and restarts the drawing at the top; after a
+// resize the pattern pixmap is made again at the window's new height.
 void pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width);
 // The states of the cycle att[1..attperiod] as rows at the pen (display_1d).
 void draw_cycle_rows(run_iteration *it);

@@ -9,6 +9,7 @@
 // setup_value_colors.
 #include "ui/model/cell_display.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +31,16 @@
 namespace {
 
 constexpr int kKeySlot = 19;  // box slot of the colour key
+constexpr int kKeyMargin = 3; // pixels between the colour key's frame and its text
+
+int key_box_x0 = 2; // left edge of the colour key's box while it is up
+
+// The colour key's first line.
+void
+write_key_range_line(char *text, size_t size)
+{
+    snprintf(text, size, "cell value range = %d", value_range);
+}
 
 // Fills the square of pitch size and gap at (x, y) in colour c.
 void
@@ -337,14 +348,26 @@ print_layered_bitstring(int width, const uint8_t *string, int last, int size, in
     return static_cast<int16_t>(first_row_end >= 0 ? first_row_end : getx);
 }
 
+int
+color_key_width()
+{
+    char text[40];
+    write_key_range_line(text, sizeof text);
+    int range_line = text_pixel_width(text, static_cast<int>(strlen(text)));
+    // The squares (and the values under them) start after "color key:  ",
+    // 1.5 line heights apart; the last one is a line height wide.
+    int squares = text_pixel_width("color key:  ", 12) +
+                  (value_range - 1) * static_cast<int>(1.5 * CHeight) + CHeight;
+    return std::max(range_line, squares) + 2 * kKeyMargin;
+}
+
 void
 show_multistate_color_key(int where)
 {
-    int x = where == 0 || where == 1 ? Maxx - vgax(205) : 5;
     if (where == 0 || where == 2) {
         if (boximage[kKeySlot]) {
             int16_t px = getx, py = gety;
-            putimage(x - 3, 2, &boximage[kKeySlot], 3);
+            putimage(key_box_x0, 2, &boximage[kKeySlot], 3);
             freeimage(&boximage[kKeySlot]);
             moveto(px, py);
         }
@@ -356,11 +379,15 @@ show_multistate_color_key(int where)
     int16_t px = getx, py = gety;
     int colour = getcolor();
     uint8_t fill = fillcolor;
-    int right = where == 1 ? Maxx - 2 : vgax(205);
-    draw_box(kKeySlot, x - 3, 2, right, 3 * CHeight + vgay(6) + 2, 1, 0);
+    // The box is as wide as its widest line, against the window's right
+    // edge (1) or its left edge (3); the erase puts back what it covered.
+    int width = color_key_width();
+    key_box_x0 = where == 1 ? Maxx - 2 - width : 2;
+    draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, 3 * CHeight + vgay(6) + 2, 1, 0);
+    int x = key_box_x0 + kKeyMargin;
     setcolor(white);
     char text[40];
-    snprintf(text, sizeof text, "cell value range = %d", value_range);
+    write_key_range_line(text, sizeof text);
     moveto(x, 3);
     outtext(text);
     moveto(x, 3 + CHeight);

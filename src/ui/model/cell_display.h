@@ -34,9 +34,11 @@ void draw_hexagonal_2d_cell(double h, int size, int outline, int dot, int colour
 // the x where the first row ended when a row broke, else the final x.
 int16_t print_layered_bitstring(int width, const uint8_t *string, int last, int size, int gap,
                                 int flag, int kind);
-// The colour key: where 1 draws it at the top right, 3 at the top left; 0 and
-// 2 take it down again.
+// The colour key: where 1 draws it at the top right, 3 at the top left, in a
+// box sized to its lines; 0 and 2 take the box down again, whole.
 void show_multistate_color_key(int where);
+// Width in pixels of the colour key's box at the current value range.
+int color_key_width();
 // Moves to the next row (of height h) of a space-time pattern, paging or
 // scrolling when the window is full.
 void end_page(int h);

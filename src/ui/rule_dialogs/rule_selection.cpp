@@ -89,17 +89,20 @@ code_last(int k)
     return static_cast<int32_t>(entries) - 1;
 }
 
-// Two lines in a prompt box, then an entry.
+// Two lines in a prompt box (the first broken onto more where it is wider
+// than the box), then an entry.
 int
 ask_two(const char *line1, const char *line2, int max)
 {
     int16_t x = getx, y = gety;
-    int margin = draw_prompt_box(2);
-    outtext(line1);
+    // The first line is broken at spaces where it is wider than the box.
+    int lines = prompt_box_lines(line1) + 1;
+    int margin = draw_prompt_box(lines);
+    write_prompt_lines(line1, margin);
     moveto(margin, gety + CHeight);
     outtext(line2);
     int len = input_string(max, 0);
-    erase_prompt_box(2);
+    erase_prompt_box(lines);
     moveto(x, y);
     return len;
 }
