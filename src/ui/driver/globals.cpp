@@ -3,7 +3,6 @@
 
 #include "engine/model/checked_alloc.h"
 
-uint8_t layout_notset = 1;
 uint8_t in_startbasin = 0, in_startfield = 0;
 uint32_t fieldno = 0;
 uint8_t toggle_single_field = 0;
@@ -20,7 +19,6 @@ uint16_t lambda_bias = 0;
 uint8_t set_z_high = 0;
 uint32_t endcount = 0;
 int16_t totcode_eq_or_cl = 0;
-uint8_t screensavedemo = 0;
 // --- The size sweep's kept seed, and the per-run reset (globals.h).
 uint8_t *sweep_seed = nullptr;
 

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 
-extern uint8_t layout_notset;   // 1: the basin layout must be computed afresh
 extern uint8_t in_startbasin, in_startfield;
 extern uint32_t fieldno;
 extern uint8_t toggle_single_field; // 1: the options box asked to switch single and field runs
@@ -31,7 +30,6 @@ extern uint16_t lambda_bias;    // percent of 0 outputs wanted in a new random r
 extern uint8_t set_z_high;      // 1: new random rules (v = 2) are pushed towards high Z
 extern uint32_t endcount;       // points plotted so far in the current sweep
 extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
-extern uint8_t screensavedemo;  // 1 in the screen-saver demonstration
 
 // --- The run part's sweep state and its per-run reset.
 extern uint8_t *sweep_seed;     // seed kept over a size sweep, rangebytesL bytes; the run start

@@ -24,6 +24,8 @@
 #include "engine/model/network_shape.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/display_settings.h"
+#include "ui/backward/layout_settings.h"
 #include "ui/driver/field_prompt.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
