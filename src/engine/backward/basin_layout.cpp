@@ -124,6 +124,20 @@ set_pixel_spacing(int16_t maxx, int16_t maxy)
 }
 
 void
+advance_basin_cursor(int16_t maxx, int16_t maxy)
+{
+    int x = ox + xspacing, y = oy;
+    if (maxx - x < xspacing * rightborder) {
+        x = firstox;
+        y += yspacing;
+        if (y > maxy)
+            y = firstoy;
+    }
+    ox = static_cast<int16_t>(x);
+    oy = static_cast<int16_t>(y);
+}
+
+void
 set_spacing_factors()
 {
     xspacefact = 1 + xpspacefact / 100;

@@ -22,6 +22,11 @@ void set_first_position(int16_t maxx, int16_t maxy);
 // startxspacing = xspacing and startyspacing = yspacing from the
 // percentages; never below 1 pixel, so rows of basins always advance.
 void set_pixel_spacing(int16_t maxx, int16_t maxy);
+// Moves the cursor (ox, oy) on by xspacing; a new row at firstox one
+// yspacing lower when less than xspacing x rightborder is left to maxx; and
+// back to the first row (firstoy) when the new row would pass maxy, so the
+// cursor never leaves the drawing area for good nor wraps its 16 bits.
+void advance_basin_cursor(int16_t maxx, int16_t maxy);
 // xspacefact, yspacefact from the percentages.
 void set_spacing_factors();
 // The smallest radius the layout stage accepts, in % of half the width.

@@ -486,7 +486,8 @@ ask_next_position()
                  xoffset, yoffset);
         outtext(text);
         next_prompt_line(margin);
-        float half_x = Maxx / 2.0f, half_y = Maxy / 2.0f;
+        // Halves of the window as set_first_position takes them, in whole pixels.
+        float half_x = static_cast<float>(Maxx / 2), half_y = static_cast<float>(Maxy / 2);
         float next_x = ((ox + xspacing) / half_x - 1) * 100;
         float next_y = (oy / half_y - 1) * -100;
         snprintf(text, sizeof text, "x (def %.3g):", next_x);

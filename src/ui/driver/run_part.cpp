@@ -15,6 +15,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -395,11 +396,7 @@ advance_layout_cursor()
 {
     xspacing = static_cast<int16_t>(xspacing * xspacefact);
     yspacing = static_cast<int16_t>(yspacing * yspacefact);
-    ox = static_cast<int16_t>(ox + xspacing);
-    if (Maxx - ox < xspacing * rightborder) {
-        oy = static_cast<int16_t>(oy + yspacing);
-        ox = firstox;
-    }
+    advance_basin_cursor(Maxx, Maxy);
 }
 
 // With a rule mix and a data file, one data line of every cell's rule.

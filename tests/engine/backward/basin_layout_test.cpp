@@ -165,6 +165,37 @@ TEST_F(BasinLayout, DefaultsComputedTwiceAgree)
         EXPECT_EQ(first_px[i], second_px[i]);
 }
 
+TEST_F(BasinLayout, CursorWrapsRowsAndComesBackToTheTopPastTheLastRow)
+{
+    firstox = ox = 10;
+    firstoy = oy = 20;
+    xspacing = 100;
+    yspacing = 300;
+    rightborder = 0.45f;
+    // Rows of basins at 10, 110, ... while 45 pixels or more are left.
+    int per_row = 0;
+    while (oy == 20) {
+        advance_basin_cursor(kMaxx, kMaxy);
+        per_row++;
+    }
+    EXPECT_EQ(per_row, 10);  // 1010 leaves 13 < 45: the tenth step wraps
+    EXPECT_EQ(ox, 10);
+    EXPECT_EQ(oy, 320);
+    // Three rows fit above 900; the next wraps to the first row, never past it.
+    for (int i = 0; i < 1000; i++) {
+        advance_basin_cursor(kMaxx, kMaxy);
+        ASSERT_LE(oy, kMaxy);
+        ASSERT_GE(oy, 20);
+    }
+    // A spacing of one pixel still reaches the end of the row.
+    xspacing = yspacing = 1;
+    ox = firstox;
+    oy = firstoy;
+    for (int i = 0; i < 2 * kMaxx; i++)
+        advance_basin_cursor(kMaxx, kMaxy);
+    EXPECT_GT(oy, firstoy);
+}
+
 // v^n <= 2^32, counted in 128 bits.
 bool
 fits_by_brute_force(int n, int v)

@@ -237,6 +237,44 @@ TEST_F(SettingsStages, MetaGraphTurnsCompressionOff)
     dontcompress = 0;
 }
 
+TEST_F(SettingsStages, AmendedNextPositionIsWhereTheNextBasinGoes)
+{
+    basinfield = 1;
+    layout_notset = 1;
+    accept_from = accept_from_none;
+    setup_plot();
+    // Next position 20 % right, 10 % up; spacing, border kept; no clearing.
+    answer("p20\r10\r\r\r\r\r", [] { amend_layout(); });
+    EXPECT_FLOAT_EQ(xoffset, 20.0f);
+    EXPECT_FLOAT_EQ(yoffset, 10.0f);
+    EXPECT_EQ(ox + xspacing, static_cast<int>(Maxx / 2 * 1.2f));
+    EXPECT_EQ(oy, static_cast<int>(Maxy / 2 * 0.9f));
+    // Angles: 90 degrees and twice the fan, then 'q' at the first prompt.
+    answer("a90\r2\rq", [] { amend_layout(); });
+    EXPECT_NEAR(orient_angle, 3.14159265 / 2, 1e-5);
+    EXPECT_FLOAT_EQ(fan_angle_fact, 2.0f);
+    orient_angle = 0;
+    fan_angle_fact = 1;
+}
+
+TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
+{
+    accept_from = accept_from_layout;
+    // Learning layout; nodes as 2d bit patterns; i-axis 2 of 5; accept.
+    answer("L\rB\r2\r\r", [] { setup_plot(); });
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(hilight_learn, 1);
+    EXPECT_EQ(shownumbers, shownumbers_bits);
+    EXPECT_EQ(showbits_1d_as_2d, 1);
+    EXPECT_EQ(i2d, 2);
+    EXPECT_EQ(j2d, 3);
+    EXPECT_FLOAT_EQ(pstartrad, 15.0f);
+    EXPECT_FLOAT_EQ(xpspacing, 60.0f) << "the learning spacing is not scaled";
+    EXPECT_EQ(accept_from, accept_from_display);
+    hilight_learn = 0;
+    showbits_1d_as_2d = 0;
+}
+
 TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
 {
     char here[4096];
