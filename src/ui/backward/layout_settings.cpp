@@ -178,6 +178,12 @@ draw_preview_frame()
 void
 radius_prompt()
 {
+    // Back from the learning layout's accept prompt: the dialog is revised
+    // in full again.
+    if (pass.learning) {
+        pass.learning = false;
+        acceptall = 0;
+    }
     pass.radius_asked = pstartrad;
     int margin = draw_prompt_box(2);
     outtext(basinfield ? "LAYOUT: reset defaults: all-r, learning-L"
@@ -200,7 +206,6 @@ redraw_defaults()
 answer_step
 take_radius(int)
 {
-    pass.learning = false;
     char key = is[0];
     if (key == 'd') {
         acceptall = 1;
@@ -223,8 +228,11 @@ take_radius(int)
         acceptall = 1;
         layout_notset = 0;
         hilight_learn = 1;
-        if (!ask_learning_nodes())
+        if (!ask_learning_nodes()) {
+            acceptall = 0;
+            hilight_learn = 0;
             return answer_step::again;
+        }
         pass.learning = true;
         return answer_step::next;
     }
@@ -699,8 +707,6 @@ setup_plot()
         }
     }
     apply_layout();
-    if (is[0] == 'd')
-        acceptall = 1;
     if (shown)
         put_back_quarter();
     if (accept_from == accept_from_layout)

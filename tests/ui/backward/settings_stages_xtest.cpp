@@ -271,6 +271,13 @@ TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
     EXPECT_FLOAT_EQ(pstartrad, 15.0f);
     EXPECT_FLOAT_EQ(xpspacing, 60.0f) << "the learning spacing is not scaled";
     EXPECT_EQ(accept_from, accept_from_display);
+
+    // 'q' at its accept prompt revises the whole dialog: radius, x, y, accept.
+    acceptall = 0;
+    accept_from = accept_from_layout;
+    answer("L\rB\r2\rq" "\r\r\r\r", [] { setup_plot(); });
+    EXPECT_EQ(acceptall, 0);
+    EXPECT_EQ(accept_from, accept_from_display);
     hilight_learn = 0;
     showbits_1d_as_2d = 0;
 }
