@@ -7,7 +7,6 @@
 #include "ui/backward/display_settings.h"
 
 #include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"

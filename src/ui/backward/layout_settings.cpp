@@ -5,8 +5,6 @@
 // engine/forward/globals.h. Start reading at setup_plot.
 #include "ui/backward/layout_settings.h"
 
-#include "ui/backward/display_settings.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +14,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "ui/backward/display_settings.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -592,8 +591,6 @@ draw_layout_preview()
     }
     if (!successive_basins && (basinfield || rangeL || mutant_layout) && rad != nullptr)
         draw_further_basins();
-    xspacing = startxspacing;
-    yspacing = startyspacing;
     draw_preview_frame();
     setviewport(0, 0, Maxx, Maxy, 1);
     setcolor(white);
