@@ -62,6 +62,26 @@ int16_t xspacing = 0, yspacing = 0;
 int16_t startxspacing = 0, startyspacing = 0;
 uint8_t mutant_layout = 0;
 
+uint8_t layout_notset = 1;
+uint8_t screensavedemo = 0;
+float pstartrad = 12;
+float xoffset = 0, yoffset = 0;
+int16_t fox = 0, foy = 0;
+float xpspacing = 60, ypspacing = 60;
+float xpspacefact = 10, ypspacefact = 10;
+float orient_angle = 0;
+float fan_angle_fact = 1;
+
+uint8_t dontcopytrees = 0;
+int8_t shownumbers = shownumbers_bits;
+uint8_t just_G = just_G_all;
+uint8_t show_one_att_state = 0;
+float labelsizefactor = 0;
+uint8_t start_edge_color = 0;
+
+uint8_t fieldpause = 0;
+uint8_t filestates = 0;
+
 float totsubgofEdensity = 0;
 float basingofEdensity = 0;
 float fieldgofEdensity = 0;

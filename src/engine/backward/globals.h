@@ -52,8 +52,10 @@ extern int16_t *segx, *segy;       // next-level positions kept after a segment 
 
 // Settings of the tree builder (set by the display, pause and data stages).
 extern uint16_t level_limit;       // 0: none; else levels expanded (not in a field)
-extern uint8_t datapause;          // pause setting: 2 tree pauses, 3 also fan pauses
-constexpr uint8_t datapause_unset = 0, datapause_tree = 2, datapause_tree_and_fan = 3;
+extern uint8_t datapause;          // pause for data: 0 none, 1 after each basin, 2 also each
+                                   // tree, 3 also each subtree fan (pause/data stage)
+constexpr uint8_t datapause_unset = 0, datapause_basin = 1, datapause_tree = 2,
+                  datapause_tree_and_fan = 3;
 extern uint8_t successive_basins;  // 1: fields drawn basin after basin
 extern uint8_t show_ss_matrix;     // 1: states are shown in the state-space matrix
 extern uint8_t ss_m_att_only;      // 1: the matrix shows attractor states only
@@ -125,6 +127,35 @@ extern int16_t xspacing, yspacing; // spacing in pixels in use
 extern int16_t startxspacing, startyspacing; // spacing as set by the layout stage
 extern uint8_t mutant_layout;      // 1: mutants laid out side by side on one screen
 
+// --- Basin layout settings (basin_layout.h; the layout stage). Percentages
+// are of half the window width or height; the pixel values follow from them.
+extern uint8_t layout_notset;      // 1: the layout stage computes its defaults afresh
+extern uint8_t screensavedemo;     // 1 in the screen-saver demonstration
+extern float pstartrad;            // attractor radius, % of half the width; 12 at start
+extern float xoffset, yoffset;     // first basin, % offset from the window centre, y up
+extern int16_t fox, foy;           // first basin position in pixels
+extern float xpspacing, ypspacing; // basin spacing, % of half the width and height
+extern float xpspacefact, ypspacefact; // % growth of the spacing per network size
+extern float orient_angle;         // basin orientation in radians; 0 at each output pass
+extern float fan_angle_fact;       // factor on the pre-image fan angle; 1 at each output pass
+
+// --- Display settings of trees (the display stage).
+extern uint8_t dontcopytrees;      // 0 copies drawn; 1 suppressed, g-of-E reduced;
+                                   // 2 suppressed, g-of-E shown; 3 all suppressed
+extern int8_t shownumbers;         // what a tree node shows
+constexpr int8_t shownumbers_none = -1, shownumbers_spot = 0, shownumbers_decimal = 1,
+                 shownumbers_hex = 2, shownumbers_bits = 3;
+extern uint8_t just_G;             // 0 all nodes, 1 just garden-of-Eden nodes, 2 none of them
+constexpr uint8_t just_G_all = 0, just_G_only = 1, just_G_none = 2;
+extern uint8_t show_one_att_state; // 0 no, 1 one attractor state (or the root), 2 all of
+                                   // them highlighted as bit patterns
+extern float labelsizefactor;      // scale of decimal and hex labels; 0: the current font
+extern uint8_t start_edge_color;   // colour index of the first tree level's edges; 0 until set
+
+// --- Pause and data settings (the pause/data stage).
+extern uint8_t fieldpause;         // 1: pause after each field of a size range
+extern uint8_t filestates;         // 1: the data file also gets the states
+
 // --- Results of a run that the driver plots, and the layout cursor it moves
 // between the points of a size sweep.
 extern float totsubgofEdensity;   // G-density of the last subtree
@@ -134,10 +165,11 @@ extern uint8_t earlyexitfield;    // 1 when the last field was cut short
 extern uint32_t totalgofE;        // Garden-of-Eden states counted over a run
 extern uint32_t totalprecount;    // pre-images counted over a run
 extern float xspacefact, yspacefact; // growth of the spacing per size-sweep point
-extern float rightborder;         // spacings kept free at the right edge
+extern float rightborder;         // a row wraps when less than xspacing x rightborder is left
 extern float firstxspacing, firstyspacing; // spacing at the start of a field
 extern uint8_t use_preset_basin_pos; // 1: basins go to positions kept from before
-extern float startrad;            // radius of the screen-saver disc per cell
+extern float startrad;            // attractor radius in pixels (layout stage); the screen
+                                  // saver's disc takes it per cell
 
 // --- Per-run resets, called by the run part and the tree builder.
 // At each pass of the run part (each entry into the single or field loop):

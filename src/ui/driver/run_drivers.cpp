@@ -1,5 +1,4 @@
-// Stand-ins until the basin drivers and their settings menus are built: the
-// menus take their defaults; a subtree or field draws nothing and ends as if
+// Stand-ins until the basin drivers are built: a subtree or field draws nothing and ends as if
 // the user pressed Return; the drivers that show the options box themselves
 // (size ranges, mutants on one screen) show it.
 #include "ui/driver/run_drivers.h"
@@ -17,24 +16,6 @@ take_defaults()
 }
 
 } // namespace
-
-void
-setup_plot()
-{
-    take_defaults();
-}
-
-void
-format_draw()
-{
-    take_defaults();
-}
-
-void
-data_att()
-{
-    take_defaults();
-}
 
 void
 draw_range_single()

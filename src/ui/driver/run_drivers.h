@@ -1,12 +1,7 @@
-// The settings menus of a run pass and the drivers of backward runs: single
-// basins over a range of sizes, mutants on one screen, subtrees and basin
-// fields, with their summaries.
+// The drivers of backward runs: single basins over a range of sizes, mutants
+// on one screen, subtrees and basin fields, with their summaries.
 #pragma once
 
-// The layout, display and pause/data menus; 'q' in is[0] to step back.
-void setup_plot();
-void format_draw();
-void data_att();
 // Draws a single basin or subtree per size from startL to endL.
 void draw_range_single();
 // Draws a basin field per size from startL to endL.

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -24,6 +25,8 @@
 #include "engine/model/network_shape.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/display_settings.h"
+#include "ui/backward/layout_settings.h"
 #include "ui/driver/field_prompt.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
@@ -393,11 +396,7 @@ advance_layout_cursor()
 {
     xspacing = static_cast<int16_t>(xspacing * xspacefact);
     yspacing = static_cast<int16_t>(yspacing * yspacefact);
-    ox = static_cast<int16_t>(ox + xspacing);
-    if (Maxx - ox < xspacing * rightborder) {
-        oy = static_cast<int16_t>(oy + yspacing);
-        ox = firstox;
-    }
+    advance_basin_cursor(Maxx, Maxy);
 }
 
 // With a rule mix and a data file, one data line of every cell's rule.

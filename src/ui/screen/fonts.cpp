@@ -99,6 +99,13 @@ setup_fonts(int size)
 }
 
 void
+load_label_font(const char *name)
+{
+    free_font(tempfont);
+    tempfont = load_font("tempfont", name);
+}
+
+void
 free_fonts()
 {
     free_font(nonpropfont);

@@ -10,4 +10,7 @@ void free_fonts();
 void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
 void set_medium_font();        // medium font; scaled by 0.8
 void restore_def_font();       // propfont again; metrics left to the caller
-void set_italic_font();        // italic title font; metrics unchanged
+void set_italic_font();
+// Loads the node label font by its X name into tempfont, in place of the
+// one before; a font the server lacks leaves tempfont empty.
+void load_label_font(const char *name);        // italic title font; metrics unchanged

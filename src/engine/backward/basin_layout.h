@@ -1,0 +1,45 @@
+// The arithmetic of the basin layout: default radius, position and spacing
+// for each kind of run, the radii of the tree levels, the pixel values that
+// follow from the percentages, and what the node labels can show. The
+// layout stage (ui/backward/layout_settings.h) asks for the settings; these
+// functions compute over the globals of engine/backward/globals.h with the
+// window's last column and row passed in. Start at compute_layout_defaults.
+#pragma once
+#include <cstdint>
+
+// The defaults for the kind of run (field or single basin, size range,
+// G-density sweep, mutants, screen saver): pstartrad, startrad, the offsets
+// and first position, the spacing and border, the growth per size and the
+// level radii. maxx, maxy: the window's last column and drawing-area row.
+void compute_layout_defaults(int16_t maxx, int16_t maxy);
+// startrad := maxx x 0.5 x pstartrad / 100, at least 1 pixel.
+void set_start_radius(int16_t maxx);
+// rad[0] := startrad, rad[i] := rad[i-1] + startrad / ln((i+1)^2) for
+// i = 1 .. lastlevel-1.
+void fill_level_radii();
+// fox, foy (and the cursor ox, oy, firstox, firstoy) from the offsets.
+void set_first_position(int16_t maxx, int16_t maxy);
+// startxspacing = xspacing and startyspacing = yspacing from the
+// percentages; never below 1 pixel, so rows of basins always advance.
+void set_pixel_spacing(int16_t maxx, int16_t maxy);
+// Moves the cursor (ox, oy) on by xspacing; a new row at firstox one
+// yspacing lower when less than xspacing x rightborder is left to maxx; and
+// back to the first row (firstoy) when the new row would pass maxy, so the
+// cursor never leaves the drawing area for good nor wraps its 16 bits.
+void advance_basin_cursor(int16_t maxx, int16_t maxy);
+// xspacefact, yspacefact from the percentages.
+void set_spacing_factors();
+// The smallest radius the layout stage accepts, in % of half the width.
+float min_start_radius(int16_t maxx);
+// After the radius went from old_radius to pstartrad: the spacing grows in
+// proportion (not for the learning and mutant layouts, which keep theirs).
+void scale_spacing_to_radius(float old_radius);
+// Whether the first kind of layout applies: a field, a size range, a
+// G-density sweep or mutants on one screen (the kinds with a spacing).
+bool layout_has_spacing();
+// Whether state numbers of n cells of v values fit 32 bits (v^n <= 2^32), so
+// nodes may show decimal state numbers.
+bool decimal_labels_fit(int n, int v);
+// The 1d-as-2d rectangle for an i-axis of width cells out of n: i2d := width,
+// j2d := ceil(n / width). False (nothing changed) unless 1 <= width <= n.
+bool set_i_axis(long width, int n);

@@ -1,0 +1,712 @@
+// The LAYOUT stage (setup_plot), its half-scale preview and the layout
+// revision of a data pause (amend_layout). The arithmetic is in
+// engine/backward/basin_layout.cpp; here are the prompts, the keys and the
+// drawing. The stage cursor (accept_from, acceptall) is in
+// engine/forward/globals.h. Start reading at setup_plot.
+#include "ui/backward/layout_settings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/backward/basin_layout.h"
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "ui/backward/display_settings.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr int kQuarterSlot = 3;       // boximage slot of the quarter under the preview
+
+// State of one LAYOUT pass, shared by the rows of its dialog.
+struct layout_pass {
+    bool learning = false;            // the learning layout was chosen
+    float radius_asked = 0;           // pstartrad when the radius prompt was shown
+} pass;
+
+bool
+layout_dialog_shown()
+{
+    return !acceptall && accept_from == accept_from_layout;
+}
+
+void
+next_prompt_line(int margin)
+{
+    moveto(margin, gety + CHeight);
+}
+
+// A text entry (so 'd' can be typed) of up to max characters.
+int
+ask_entry(int max)
+{
+    return input_string(max, 0);
+}
+
+int16_t
+quarter_right()
+{
+    return static_cast<int16_t>(Maxx / 2 - vgax(4));
+}
+
+void
+put_back_quarter()
+{
+    if (boximage[kQuarterSlot] == 0)
+        return;
+    putimage(0, 0, &boximage[kQuarterSlot], 0);
+    freeimage(&boximage[kQuarterSlot]);
+}
+
+// --- The preview.
+
+// A level circle of radius r about (x, y) as a polyline in 3 degree steps.
+void
+draw_level_circle(float x, float y, float r)
+{
+    float angle = static_cast<float>(kPi / 2);
+    moveto(static_cast<int>(x + r * std::cos(angle)), static_cast<int>(y - r * std::sin(angle)));
+    while (angle <= 7.9539814f) {
+        angle += 0.05235988f;
+        lineto(static_cast<int>(x + r * std::cos(angle)), static_cast<int>(y - r * std::sin(angle)));
+    }
+}
+
+// The outline of one further basin: its four innermost level circles.
+void
+draw_basin_outline(float x, float y)
+{
+    setcolor(yellow);
+    for (int i = 1; i <= 4 && i <= lastlevel; i++)
+        draw_level_circle(x, y, rad[i - 1] / 2);
+}
+
+// One group of basins from (x, y) at half scale, wrapping rows at the
+// quarter's right border; returns false once the drawing passes Maxy.
+bool
+draw_basin_group(float &x, float &y, float row_x, int count, float dx, float dy)
+{
+    float right = quarter_right();
+    for (int b = 0; b < count; b++) {
+        if (y > Maxy / 2.0f)
+            return false;
+        draw_basin_outline(x, y);
+        x += dx;
+        if (right - x < dx * rightborder) {
+            x = row_x;
+            y += dy;
+        }
+    }
+    return true;
+}
+
+// The further basins of a field, a size range or mutants.
+void
+draw_further_basins()
+{
+    float dx = xspacing / 2.0f, dy = yspacing / 2.0f;
+    float row_x = ox / 2.0f, x = row_x + dx, y = oy / 2.0f;
+    int per_group = static_cast<int>(2 * (Maxx / 2) / startrad);
+    if (per_group < 30)
+        per_group = 30;
+    int first = rangeL ? startL : lineL, last = rangeL ? endL : lineL;
+    for (int size = first; size <= last && y <= Maxy / 2.0f; size++) {
+        int count = per_group;
+        if (rangeL && !basinfield && !mutant_layout)
+            count = 1;
+        else if (rangeL && basinfield)
+            count = size;
+        if (!draw_basin_group(x, y, row_x, count, dx, dy))
+            break;
+        if (rangeL && !basinfield && !mutant_layout)
+            continue;              // a single-basin range goes on along the row
+        x = row_x;
+        y += dy;
+        dx *= xspacefact;
+        dy *= yspacefact;
+    }
+}
+
+// A label in yellow inside a small lightred frame, its top left at (x, y).
+void
+draw_preview_label(int x, int y, const char *text)
+{
+    int w = text_pixel_width(text, static_cast<int>(std::string(text).size())) + vgax(4);
+    int h = CHeight + vgay(6);
+    setcolor(lightred);
+    rectangle(x, y, x + w, y + h);
+    setcolor(yellow);
+    moveto(x + vgax(2), y + vgay(3));
+    outtext(text);
+}
+
+void
+draw_preview_frame()
+{
+    int right = quarter_right(), bottom = Maxy / 2;
+    int cx = fox / 2, cy = foy / 2;
+    setcolor(lightred);
+    moveto(0, cy);
+    lineto(right, cy);
+    moveto(cx, 0);
+    lineto(cx, bottom);
+    rectangle(0, 0, right, bottom);
+    int w = text_pixel_width("y=+100", 6) + vgax(4), h = CHeight + vgay(6);
+    draw_preview_label(cx + 3, 3, "y=+100");
+    draw_preview_label(cx + 3, bottom - h - 3, "y=-100");
+    draw_preview_label(3, cy - h - 3, "x=-100");
+    draw_preview_label(right - w - 3, cy - h - 3, "x=+100");
+    const char *title = "basin layout preview";
+    int tw = text_pixel_width(title, static_cast<int>(std::string(title).size())) + vgax(4);
+    draw_preview_label(right - tw - 3, bottom - h - 3, title);
+}
+
+// --- The rows of the LAYOUT dialog.
+
+void
+radius_prompt()
+{
+    // Back from the learning layout's accept prompt: the dialog is revised
+    // in full again.
+    if (pass.learning) {
+        pass.learning = false;
+        acceptall = 0;
+    }
+    pass.radius_asked = pstartrad;
+    int margin = draw_prompt_box(2);
+    outtext(basinfield ? "LAYOUT: reset defaults: all-r, learning-L"
+                       : "LAYOUT: reset defaults: all-r, learning-L mutants-M");
+    next_prompt_line(margin);
+    char text[150];
+    snprintf(text, sizeof text, "select att rad, %% of 1/2 screen, x-axis (min %.2f def %.3g):",
+             min_start_radius(Maxx), pstartrad);
+    outtext(text);
+}
+
+void
+redraw_defaults()
+{
+    set_layout_defaults();
+    draw_layout_preview();
+    show_accept_defaults();
+}
+
+answer_step
+take_radius(int)
+{
+    char key = is[0];
+    if (key == 'd') {
+        acceptall = 1;
+        return answer_step::next;
+    }
+    if (key == 'r' || (key == 'M' && !basinfield)) {
+        if (key == 'M')
+            mutant_layout = 1;
+        redraw_defaults();
+        return answer_step::again;
+    }
+    if (key == 'L') {
+        float f = lineL < 7 ? 1.0f : 5.5f / ((lineL - 6) * 0.5f + 6);
+        yoffset = 40;
+        xoffset = -55;
+        xpspacing = 60 * f;
+        ypspacing = 45 * f;
+        rightborder = 0.4f;
+        pstartrad = 15 * f;
+        acceptall = 1;
+        layout_notset = 0;
+        hilight_learn = 1;
+        if (!ask_learning_nodes()) {
+            acceptall = 0;
+            hilight_learn = 0;
+            return answer_step::again;
+        }
+        pass.learning = true;
+        return answer_step::next;
+    }
+    double value;
+    if (entry_as_number(value) && value >= min_start_radius(Maxx))
+        pstartrad = static_cast<float>(value);
+    return answer_step::next;
+}
+
+// Step 3 of the stage: the pixel radius and the level radii.
+void
+apply_radius()
+{
+    set_start_radius(Maxx);
+    fill_level_radii();
+}
+
+bool
+position_asked()
+{
+    return layout_dialog_shown() && !pass.learning;
+}
+
+// Step 5 of the stage, once per radius prompt: the spacing grows with the
+// radius, except in the learning and mutant layouts.
+void
+scale_spacing_once()
+{
+    if (!pass.learning && !mutant_layout && pass.radius_asked > 0)
+        scale_spacing_to_radius(pass.radius_asked);
+    pass.radius_asked = 0;
+}
+
+answer_step
+take_position(int)
+{
+    apply_radius();
+    for (;;) {
+        int margin = draw_prompt_box(3);
+        outtext("start position, % offset from screen centre");
+        next_prompt_line(margin);
+        char text[150];
+        snprintf(text, sizeof text, "x (def %.3g):", xoffset);
+        outtext(text);
+        ask_entry(4);
+        double value;
+        if (is[0] == 'q')
+            return answer_step::back;
+        if (is[0] == 'd') {
+            acceptall = 1;
+            return answer_step::next;
+        }
+        if (entry_as_number(value))
+            xoffset = static_cast<float>(value);
+        moverel(10, 0);
+        snprintf(text, sizeof text, "y (def %.3g):", yoffset);
+        outtext(text);
+        ask_entry(4);
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 'd') {
+            acceptall = 1;
+            return answer_step::next;
+        }
+        if (entry_as_number(value))
+            yoffset = static_cast<float>(value);
+        if (!basinfield || rangeL)
+            return answer_step::next;
+        next_prompt_line(margin);
+        outtext("show field as successive single basins-s, and pause-p:");
+        input_string(1, -2);
+        successive_basins = 0;
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 's') {
+            successive_basins = 1;
+            datapause = datapause_unset;
+        } else if (is[0] == 'p') {
+            successive_basins = 1;
+            datapause = datapause_basin;
+        }
+        return answer_step::next;
+    }
+}
+
+bool
+spacing_asked()
+{
+    return layout_dialog_shown() && !pass.learning && layout_has_spacing() && !successive_basins;
+}
+
+// The x and y spacing percentages in a three-line box; 'q' at x returns
+// false, 'q' at y asks both again, 'd' at x accepts the defaults.
+bool
+ask_spacing(const char *title, const char *x_prompt)
+{
+    for (;;) {
+        int margin = draw_prompt_box(3);
+        outtext(title);
+        next_prompt_line(margin);
+        char text[150];
+        snprintf(text, sizeof text, x_prompt, xpspacing);
+        outtext(text);
+        ask_entry(3);
+        double value;
+        if (is[0] == 'q')
+            return false;
+        if (is[0] == 'd') {
+            acceptall = 1;
+            return true;
+        }
+        if (entry_as_number(value))
+            xpspacing = static_cast<float>(value);
+        next_prompt_line(margin);
+        snprintf(text, sizeof text, "y spacing (def %.3g):", ypspacing);
+        outtext(text);
+        ask_entry(3);
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 'd')
+            acceptall = 1;
+        else if (entry_as_number(value))
+            ypspacing = static_cast<float>(value);
+        return true;
+    }
+}
+
+// The right border as a percentage of the x spacing; false on 'q'.
+bool
+ask_right_border(const char *format)
+{
+    draw_prompt_box(1);
+    char text[150];
+    snprintf(text, sizeof text, format, rightborder * 100);
+    outtext(text);
+    ask_entry(4);
+    if (is[0] == 'q')
+        return false;
+    double value;
+    if (is[0] != 'd' && entry_as_number(value))
+        rightborder = static_cast<float>(value / 100);
+    return true;
+}
+
+// The growth of the spacing per network size; false on 'q' at x.
+bool
+ask_spacing_growth()
+{
+    for (;;) {
+        int margin = draw_prompt_box(2);
+        outtext("select % increace in spacing for successive network size,");
+        next_prompt_line(margin);
+        char text[150];
+        snprintf(text, sizeof text, "x increace (def %.3g):", xpspacefact);
+        outtext(text);
+        ask_entry(3);
+        double value;
+        if (is[0] == 'q')
+            return false;
+        if (is[0] == 'd') {
+            acceptall = 1;
+            return true;
+        }
+        if (entry_as_number(value))
+            xpspacefact = static_cast<float>(value);
+        moverel(10, 0);
+        snprintf(text, sizeof text, "y increase (def %.3g):", ypspacefact);
+        outtext(text);
+        ask_entry(3);
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 'd')
+            acceptall = 1;
+        else if (entry_as_number(value))
+            ypspacefact = static_cast<float>(value);
+        return true;
+    }
+}
+
+answer_step
+take_spacing(int)
+{
+    scale_spacing_once();
+    for (;;) {
+        if (!ask_spacing("basin spacing, % of 1/2 screen", "x spacing (def %.3g):"))
+            return answer_step::back;
+        rightborder = xpspacing / 100;
+        set_pixel_spacing(Maxx, Maxy);
+        if (!ask_right_border("select right border as %% of x spacing (def %.1f):"))
+            continue;
+        if (rangeL && !acceptall && !ask_spacing_growth())
+            continue;
+        set_spacing_factors();
+        return answer_step::next;
+    }
+}
+
+bool
+accept_asked()
+{
+    return layout_dialog_shown() || pass.learning;
+}
+
+void
+accept_prompt()
+{
+    draw_layout_preview();
+    show_accept_defaults();
+    draw_prompt_box(1);
+    outtext("layout: revise-q, accept-ret:");
+}
+
+answer_step
+take_accept(int)
+{
+    erase_prompt_box(1);
+    if (is[0] == 'd')
+        acceptall = 1;
+    return answer_step::next;
+}
+
+// The pixel values that follow from the settings, dialog or not: steps 3
+// to 6 of the stage.
+void
+apply_layout()
+{
+    apply_radius();
+    set_first_position(Maxx, Maxy);
+    scale_spacing_once();
+    if (layout_has_spacing() || pass.learning) {
+        set_pixel_spacing(Maxx, Maxy);
+        set_spacing_factors();
+    }
+}
+
+// The rows that read their own entries draw their own boxes.
+void
+open_row()
+{
+}
+
+void
+erase_layout_prompt(int, int)
+{
+    erase_prompt_box(3);
+}
+
+// --- The mid-run revision.
+
+// The next basin's position as offsets from the window centre; false on
+// 'q' at x.
+bool
+ask_next_position()
+{
+    for (;;) {
+        int margin = draw_prompt_box(2);
+        char text[150];
+        snprintf(text, sizeof text, "(start=%.3g,%.3g) amend next pos, %% offset from screen centre",
+                 xoffset, yoffset);
+        outtext(text);
+        next_prompt_line(margin);
+        // Halves of the window as set_first_position takes them, in whole pixels.
+        float half_x = static_cast<float>(Maxx / 2), half_y = static_cast<float>(Maxy / 2);
+        float next_x = ((ox + xspacing) / half_x - 1) * 100;
+        float next_y = (oy / half_y - 1) * -100;
+        snprintf(text, sizeof text, "x (def %.3g):", next_x);
+        outtext(text);
+        ask_entry(3);
+        if (is[0] == 'q')
+            return false;
+        double value;
+        xoffset = is[0] == kKeyReturn ? next_x : (entry_as_number(value), static_cast<float>(value));
+        moverel(10, 0);
+        snprintf(text, sizeof text, "y pos (def %.3g):", next_y);
+        outtext(text);
+        ask_entry(3);
+        if (is[0] == 'q')
+            continue;
+        yoffset = is[0] == kKeyReturn ? next_y : (entry_as_number(value), static_cast<float>(value));
+        ox = static_cast<int16_t>(half_x * (1 + xoffset / 100));
+        oy = static_cast<int16_t>(half_y * (1 - yoffset / 100));
+        firstox = ox;
+        return true;
+    }
+}
+
+// The spacing, border and screen clearing of the revision; false on 'q' at
+// the x spacing (back to the first prompt).
+bool
+amend_spacing(bool moved)
+{
+    for (;;) {
+        if (!ask_spacing("amend basin spacing, % of 1/2 screen", "x spacing (def %.3g):"))
+            return false;
+        set_pixel_spacing(Maxx, Maxy);
+        if (!ask_right_border("select right border as %% of x spacing (def %.1f%%):"))
+            continue;
+        outtext(" clear screen-c");
+        input_string(1, -2);
+        if (is[0] == 'q')
+            continue;
+        if (is[0] == 'c')
+            clear_drawing_area();
+        if (moved)
+            ox = static_cast<int16_t>(ox - xspacing);
+        return true;
+    }
+}
+
+} // namespace
+
+bool
+entry_as_number(double &value)
+{
+    std::string text = entry_text();
+    char *end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) {
+        value = 0;
+        return false;
+    }
+    return true;
+}
+
+void
+show_accept_defaults()
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    int left = memory_box(3, "");
+    setcolor(lightred);
+    moveto(left + vgax(3), vgay(3));
+    outtext("accept defaults-d");
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+set_layout_defaults()
+{
+    compute_layout_defaults(Maxx, Maxy);
+}
+
+void
+draw_layout_preview()
+{
+    ox = fox;
+    oy = foy;
+    int right = quarter_right(), bottom = Maxy / 2;
+    setfillstyle(0, black);
+    bar(0, 0, right, bottom);
+    setviewport(0, 0, right, bottom, 1);
+    float cx = fox / 2.0f, cy = foy / 2.0f;
+    for (int i = 1; i <= lastlevel && rad != nullptr; i++) {
+        setcolor(i <= 4 || i % 20 == 0 ? yellow : darkgray);
+        draw_level_circle(cx, cy, rad[i - 1] / 2);
+    }
+    if (!successive_basins && (basinfield || rangeL || mutant_layout) && rad != nullptr)
+        draw_further_basins();
+    draw_preview_frame();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(white);
+}
+
+bool
+ask_orientation()
+{
+    char text[150];
+    snprintf(text, sizeof text, "change basin orientation (now %d), enter angle:",
+             static_cast<int>(std::lround(orient_angle * 180 / kPi)));
+    outtext(text);
+    ask_entry(4);
+    if (is[0] == 'q')
+        return false;
+    double value;
+    if (is[0] != 'd' && is[0] != kKeyReturn) {
+        entry_as_number(value);
+        orient_angle = static_cast<float>(value * kPi / 180);
+    }
+    return true;
+}
+
+bool
+ask_fan_angle()
+{
+    if (fan_angle_fact == 0)
+        fan_angle_fact = 1.0f;
+    char text[150];
+    snprintf(text, sizeof text, "change pre-image fan angle (now %.3f), enter factor:",
+             fan_angle_fact);
+    outtext(text);
+    ask_entry(6);
+    if (is[0] == 'q')
+        return false;
+    double value;
+    if (entry_as_number(value) && value > 0)
+        fan_angle_fact = static_cast<float>(value);
+    return true;
+}
+
+void
+amend_layout()
+{
+    for (;;) {
+        erase_prompt_box(3);
+        draw_prompt_box(1);
+        outtext("amend angles-a, next pos-p, just spacing-ret:");
+        input_string(1, -2);
+        char key = is[0];
+        if (key == 'q')
+            return;
+        if (key == 'a') {
+            int margin = draw_prompt_box(2);
+            if (ask_orientation()) {
+                next_prompt_line(margin);
+                ask_fan_angle();
+            }
+            continue;
+        }
+        bool moved = false;
+        if (key == 'p') {
+            if (!ask_next_position())
+                continue;
+            moved = true;
+        }
+        if (amend_spacing(moved))
+            break;
+    }
+    if (boximage_prompt[1] != 0) {
+        putimage(Maxx / 2, 2, &boximage_prompt[1], 0);
+        freeimage(&boximage_prompt[1]);
+    }
+}
+
+void
+setup_plot()
+{
+    mutant_layout = 0;
+    if (twod)
+        rangeL = 0;
+    bool shown = layout_dialog_shown();
+    pass = layout_pass{};
+    if (shown)
+        getimage(0, 0, quarter_right(), Maxy / 2, &boximage[kQuarterSlot]);
+    if (layout_notset) {
+        set_layout_defaults();
+        layout_notset = 0;
+    } else {
+        xspacing = startxspacing;
+        yspacing = startyspacing;
+    }
+    if (shown) {
+        draw_layout_preview();
+        show_accept_defaults();
+        static const question rows[] = {
+            {nullptr, nullptr, radius_prompt, 4, 0, take_radius, 0, answer_step::leave},
+            {position_asked, nullptr, open_row, 0, 0, take_position, 0,
+             answer_step::back},
+            {spacing_asked, nullptr, open_row, 0, 0, take_spacing, 0,
+             answer_step::back},
+            {accept_asked, nullptr, accept_prompt, 1, -2, take_accept, 0, answer_step::restart},
+        };
+        static const question_place place = {nullptr, erase_layout_prompt, false};
+        answer_step end = ask_questions(rows, place);
+        if (end == answer_step::leave) {
+            erase_prompt_box(3);
+            put_back_quarter();
+            is[0] = 'q';
+            return;
+        }
+    }
+    apply_layout();
+    if (shown)
+        put_back_quarter();
+    if (accept_from == accept_from_layout)
+        accept_from = accept_from_display;
+    is[0] = kKeyReturn;
+}

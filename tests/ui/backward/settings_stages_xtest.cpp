@@ -1,0 +1,317 @@
+// The LAYOUT, DISPLAY and PAUSE/DATA stages answered through the server:
+// the stage cursor moving from stage to stage, 'd' accepting what is left,
+// 'q' stepping back inside and out of each stage, the radius and spacing
+// the layout keeps, the decimal labels refused where state numbers do not
+// fit 32 bits, and the data file kept whole over two passes.
+#include "support/x_test_fixture.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/display_settings.h"
+#include "ui/backward/layout_settings.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
+#include "ui/storage/globals.h"
+
+namespace {
+
+class SettingsStages : public ScreenTest {
+protected:
+    std::vector<float> radii = std::vector<float>(91, 0.0f);
+
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        rad = radii.data();
+        lastlevel = 90;
+        value_range = 2;
+        lineL = 5;
+        L = 4;
+        oned = 1;
+        twod = threed = 0;
+        nonlocal = 0;
+        regular2d = 0;
+        rulemix = 0;
+        nhood = 3;
+        basinfield = 0;
+        rangeL = 0;
+        gd_z_graph = sweep_graph_none;
+        mutant_layout = 0;
+        successive_basins = 0;
+        stp = 0;
+        layout_notset = 1;
+        acceptall = 0;
+        dontcompress = 0;
+        shownumbers = shownumbers_bits;
+        showbits_1d_as_2d = 0;
+        datapause = datapause_unset;
+        pdata = filedata = 0;
+        moveto(vgax(50), vgay(80));
+    }
+    void TearDown() override
+    {
+        rad = nullptr;
+        acceptall = 0;
+        accept_from = accept_from_none;
+        layout_notset = 1;
+        mutant_layout = 0;
+        successive_basins = 0;
+        basinfield = 0;
+        pdata = filedata = filestates = 0;
+        datapause = datapause_unset;
+        shownumbers = shownumbers_bits;
+    }
+    // Runs the stages while keys are typed; they must read every key typed
+    // and no more.
+    template <typename Stages>
+    void answer(const std::string &keys, Stages stages)
+    {
+        std::thread typing = type_keys_paced(keys);
+        stages();
+        typing.join();
+        XSync(D, False);
+        int left = 0;
+        while (event_ready())
+            left++;
+        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+    }
+    // The three stages as the run part calls them; false on a step back.
+    static bool run_stages()
+    {
+        setup_plot();
+        if (is[0] == 'q')
+            return false;
+        format_draw();
+        if (is[0] == 'q')
+            return false;
+        data_att();
+        return is[0] != 'q';
+    }
+};
+
+// The DISPLAY answers that keep every default of a regular 1d ring: the
+// compression, copies, nodes (hex), highlight, label scale, orientation,
+// fan angle and edge colour prompts.
+const std::string kDisplayHex = "\r\rh\r\r\r\r\r\r";
+// The PAUSE/DATA answers of a single basin: tree pauses, no printing, no file.
+const std::string kPauseTree = "2\r\r";
+
+TEST_F(SettingsStages, RevisingFromDisplaySkipsLayoutAndShowsDisplayAndPause)
+{
+    accept_from = accept_from_display;
+    bool ok = false;
+    answer(kDisplayHex + kPauseTree, [&] { ok = run_stages(); });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(layout_notset, 0) << "the layout takes its defaults unasked";
+    EXPECT_FLOAT_EQ(pstartrad, 12.0f);
+    EXPECT_EQ(shownumbers, shownumbers_hex);
+    EXPECT_EQ(datapause, datapause_tree);
+    EXPECT_EQ(accept_from, accept_from_mutation);
+    EXPECT_EQ(acceptall, 0);
+}
+
+TEST_F(SettingsStages, DAtTheFirstDisplayPromptAcceptsTheRest)
+{
+    accept_from = accept_from_display;
+    bool ok = false;
+    answer("d", [&] { ok = run_stages(); });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(shownumbers, shownumbers_bits);
+    EXPECT_EQ(datapause, datapause_unset) << "PAUSE/DATA was not asked";
+    EXPECT_EQ(accept_from, accept_from_mutation);
+}
+
+TEST_F(SettingsStages, StepBacksInsideEachStageLandOnTheRightPrompts)
+{
+    accept_from = accept_from_layout;
+    bool ok = false;
+    // LAYOUT: radius, x, y; 'q' at the accept prompt asks the radius again.
+    std::string layout = "\r\r\rq" "24\r\r\r\r";
+    // DISPLAY: 'q' at the nodes goes back to the compression prompt.
+    std::string display = "\r\rq" + kDisplayHex;
+    // PAUSE/DATA: 'q' at the print prompt starts the stage again.
+    std::string pause = "\rq" "32" "\r";
+    answer(layout + display + pause, [&] { ok = run_stages(); });
+    EXPECT_TRUE(ok);
+    EXPECT_FLOAT_EQ(pstartrad, 24.0f);
+    EXPECT_FLOAT_EQ(startrad, std::trunc(Maxx * 0.5f * 0.24f));
+    EXPECT_FLOAT_EQ(rad[0], startrad);
+    EXPECT_EQ(boximage[3], 0ul) << "the quarter under the preview is put back";
+    EXPECT_EQ(shownumbers, shownumbers_hex);
+    EXPECT_EQ(datapause, datapause_tree_and_fan);
+    EXPECT_EQ(pdata, 2);
+    EXPECT_EQ(accept_from, accept_from_mutation);
+}
+
+TEST_F(SettingsStages, QuitAtEachStagesFirstPromptStepsOutOfIt)
+{
+    accept_from = accept_from_layout;
+    answer("q", [] { setup_plot(); });
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(accept_from, accept_from_layout);
+    EXPECT_EQ(boximage[3], 0ul);
+    accept_from = accept_from_display;
+    answer("q", [] { format_draw(); });
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(accept_from, accept_from_display);
+    accept_from = accept_from_pause;
+    answer("q", [] { data_att(); });
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(accept_from, accept_from_pause);
+}
+
+TEST_F(SettingsStages, FieldSpacingFollowsTheRadiusButNotInTheMutantLayout)
+{
+    basinfield = 1;
+    accept_from = accept_from_layout;
+    // Radius 12 from 6; x, y; no successive basins; spacing kept; border; accept.
+    answer("12\r\r\r\r\r\r\r\r", [] { setup_plot(); });
+    EXPECT_FLOAT_EQ(pstartrad, 12.0f);
+    EXPECT_FLOAT_EQ(xpspacing, 60.0f);
+    EXPECT_FLOAT_EQ(ypspacing, 60.0f);
+    EXPECT_EQ(accept_from, accept_from_display);
+
+    basinfield = 0;
+    layout_notset = 1;
+    accept_from = accept_from_layout;
+    // Mutants ('M'), then radius 12 from 2: the mutant spacing stays 22 %.
+    answer("M\r12\r\r\r\r\r\r\r", [] { setup_plot(); });
+    EXPECT_FLOAT_EQ(pstartrad, 12.0f);
+    EXPECT_FLOAT_EQ(xpspacing, 22.0f);
+    EXPECT_EQ(mutant_layout, 1);
+}
+
+TEST_F(SettingsStages, RadiusBelowTheMinimumIsIgnored)
+{
+    accept_from = accept_from_layout;
+    answer("0.1\r\r\r\r", [] { setup_plot(); });
+    EXPECT_FLOAT_EQ(pstartrad, 12.0f);
+}
+
+TEST_F(SettingsStages, DecimalNodesRefusedWhereStateNumbersOverflow)
+{
+    accept_from = accept_from_display;
+    lineL = 33;
+    // Refused, the nodes stay bit patterns: highlight, 1d-as-2d, cell scale,
+    // then the angles and colour follow.
+    answer("\r\rc\r\r\r\r\r\r\r", [] { format_draw(); });
+    EXPECT_EQ(shownumbers, shownumbers_bits) << "decimal refused for n > 32";
+    // v = 3, 21 cells: n <= 32, but 3^21 does not fit 32 bits.
+    value_range = 3;
+    lineL = 21;
+    accept_from = accept_from_display;
+    answer("\r\rc\r\r\r\r\r\r\r", [] { format_draw(); });
+    EXPECT_EQ(shownumbers, shownumbers_bits);
+    // 20 cells of 3 values fit: decimal is taken, then its label scale.
+    lineL = 20;
+    accept_from = accept_from_display;
+    answer("\r\rc\r\r\r\r\r\r", [] { format_draw(); });
+    EXPECT_EQ(shownumbers, shownumbers_decimal);
+}
+
+TEST_F(SettingsStages, MetaGraphTurnsCompressionOff)
+{
+    basinfield = 1;
+    accept_from = accept_from_pause;
+    // Data pause, print, file; meta-graph 'm', jump table as numbers.
+    answer("\r\r\rmn", [] { data_att(); });
+    EXPECT_EQ(meta_graph, 2);
+    EXPECT_EQ(dontcompress, 1);
+    meta_graph = 0;
+    dontcompress = 0;
+}
+
+TEST_F(SettingsStages, AmendedNextPositionIsWhereTheNextBasinGoes)
+{
+    basinfield = 1;
+    layout_notset = 1;
+    accept_from = accept_from_none;
+    setup_plot();
+    // Next position 20 % right, 10 % up; spacing, border kept; no clearing.
+    answer("p20\r10\r\r\r\r\r", [] { amend_layout(); });
+    EXPECT_FLOAT_EQ(xoffset, 20.0f);
+    EXPECT_FLOAT_EQ(yoffset, 10.0f);
+    EXPECT_EQ(ox + xspacing, static_cast<int>(Maxx / 2 * 1.2f));
+    EXPECT_EQ(oy, static_cast<int>(Maxy / 2 * 0.9f));
+    // Angles: 90 degrees and twice the fan, then 'q' at the first prompt.
+    answer("a90\r2\rq", [] { amend_layout(); });
+    EXPECT_NEAR(orient_angle, 3.14159265 / 2, 1e-5);
+    EXPECT_FLOAT_EQ(fan_angle_fact, 2.0f);
+    orient_angle = 0;
+    fan_angle_fact = 1;
+}
+
+TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
+{
+    accept_from = accept_from_layout;
+    // Learning layout; nodes as 2d bit patterns; i-axis 2 of 5; accept.
+    answer("L\rB\r2\r\r", [] { setup_plot(); });
+    EXPECT_EQ(acceptall, 1);
+    EXPECT_EQ(hilight_learn, 1);
+    EXPECT_EQ(shownumbers, shownumbers_bits);
+    EXPECT_EQ(showbits_1d_as_2d, 1);
+    EXPECT_EQ(i2d, 2);
+    EXPECT_EQ(j2d, 3);
+    EXPECT_FLOAT_EQ(pstartrad, 15.0f);
+    EXPECT_FLOAT_EQ(xpspacing, 60.0f) << "the learning spacing is not scaled";
+    EXPECT_EQ(accept_from, accept_from_display);
+
+    // 'q' at its accept prompt revises the whole dialog: radius, x, y, accept.
+    acceptall = 0;
+    accept_from = accept_from_layout;
+    answer("L\rB\r2\rq" "\r\r\r\r", [] { setup_plot(); });
+    EXPECT_EQ(acceptall, 0);
+    EXPECT_EQ(accept_from, accept_from_display);
+    hilight_learn = 0;
+    showbits_1d_as_2d = 0;
+}
+
+TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    char dir[] = "/tmp/zemra-data-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    ASSERT_EQ(chdir(dir), 0);
+    {
+        std::ofstream out("my_data.dat");
+        out << "kept line\n";
+    }
+    // No pause, no printing, basin data to the default file, confirmed.
+    for (int pass = 0; pass < 2; pass++) {
+        accept_from = accept_from_pause;
+        answer("\r\r1\r\r\r", [] { data_att(); });
+        EXPECT_EQ(filedata, 1);
+        EXPECT_STREQ(filename_data, "my_data.dat");
+        std::ifstream in("my_data.dat");
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_EQ(text.str(), "kept line\n") << "pass " << pass;
+    }
+    // A missing file is created.
+    unlink("my_data.dat");
+    accept_from = accept_from_pause;
+    answer("\r\r1\r\r\r", [] { data_att(); });
+    EXPECT_EQ(access("my_data.dat", F_OK), 0);
+    unlink("my_data.dat");
+    ASSERT_EQ(chdir(here), 0);
+    rmdir(dir);
+}
+
+} // namespace
