@@ -41,7 +41,8 @@ protected:
                 "\r", "\r",       // a random rule, accepted
                 "\r",             // network view: on to the runs
                 "\r", "\r", "\r", // a random seed: the default method, accepted, density
-                "s\r"});          // output settings: space-time pattern only
+                "s\r",            // output settings: space-time pattern only
+                "d\r"});          // layout: accept the defaults of every settings menu
         if (paging)  // forward-only options up to "sweep space-time pattern-s", no side plot
             answer({"\r", "\r", "\r", "\r", "\r", "s\r", "\r", "\r", "n\r", "d\r"});
         else

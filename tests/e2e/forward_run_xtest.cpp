@@ -28,14 +28,7 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
         10);
     EXPECT_TRUE(drawn) << "no space-time pattern";
     zemra->type_now("q");     // the running pattern: pause box
-    answer({"q",              // end the run
-            "q",              // options box
-            "q",              // output settings -> seed
-            "q",              // seed -> network view stage
-            "q", "q", "q", "q", "q", "q",  // view, rules, rule kind, view, wiring, k
-            "q", "q", "q",    // scale, size range, value range
-            "q", "q"});       // exit box
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
 }
 
@@ -65,8 +58,7 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
     // Same rule and seed: the same first rows come back.
     EXPECT_TRUE(wait_until([&] { return first_rows() == first_run; }, 10));
     zemra->type_now("q");  // the repeated run: pause box
-    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
@@ -99,8 +91,7 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
     zemra->type_now("X");
     EXPECT_TRUE(wait_until([&] { return panel() != now_shown; }, 5)) << "the run stopped";
     zemra->type_now("q");     // pause box
-    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
 }
 

@@ -77,8 +77,7 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
     }, 10)) << err;
     EXPECT_NE(err.find("\n6e\n01101110\nvfreq = 5 3 = 8"), std::string::npos) << err;
     answer({"q"});  // the menu: back to the first prompt
-    answer({"q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 } // namespace

@@ -71,7 +71,7 @@ protected:
 TEST_F(ScreenLeftovers, RunPromptsGoOnTheNextFreeLinesOfTheTextColumn)
 {
     road_to_output_parameters();
-    answer({"s\r"});  // output parameters: on to the forward-only options
+    answer({"s\r", "d\r"});  // output parameters, layout defaults: on to the forward-only options
     // Nothing above the first line, and both prompts below the set-up's.
     EXPECT_EQ(marked_pixels(80, 40, 420, 38), 0) << "a prompt above the text column";
     EXPECT_GT(marked_pixels(80, 240, 420, 60), 200) << "the run prompts are not below";
@@ -82,7 +82,7 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
     road_to_output_parameters();
     // Forward-only options walked to "sweep space-time pattern-s" (paging)
     // and to no analysis plot beside the pattern.
-    answer({"s\r", "\r", "\r", "\r", "\r", "\r", "s\r", "\r", "\r", "n\r", "d\r"});
+    answer({"s\r", "d\r", "\r", "\r", "\r", "\r", "\r", "s\r", "\r", "\r", "n\r", "d\r"});
     // The pattern: cells 19..0 from x = 0 to 79.
     // A band across the lower page, cells 19..1 and cell 0 with the margin,
     // read in one image so that both halves show the same moment.
@@ -141,7 +141,7 @@ TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
 TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)
 {
     road_to_output_parameters();
-    answer({"s\r", "d\r"});
+    answer({"s\r", "d\r", "d\r"});
     zemra->type_now("q");       // pause box
     answer({"q"});              // the run ends: options box
     answer({"s\r", "zemraleftover\r", "\r"});  // save the screen

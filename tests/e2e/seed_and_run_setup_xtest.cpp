@@ -73,6 +73,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
     ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }, 10))
         << "mysee_v2.eed is not v, n, two sides and the seed 1024";
     answer({"s\r",                  // output parameters: space-time pattern only
+            "d\r",                  // layout: accept the defaults of every settings menu
             "\r", "\r", "\r",       // forward-only options: all; parallel; colour by value
             "\r", "\r", "\r",       // no pause; 1d display; scroll
             "50\r", "\r",           // update probability 50%, output always
@@ -83,10 +84,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
     EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }, 10))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
-    answer({"q", "q",      // end the run, options box
-            "q", "q",      // output parameters -> seed -> network view
-            "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
@@ -101,10 +99,7 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
     // follows at the top left.
     EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
         << "no options box after the basin run";
-    answer({"q",           // options box: back to the run kind (defaults accepted)
-            "q", "q", "q", // run kind -> output parameters -> seed -> network view
-            "q", "q", "q", "q", "q", "q", "q", "q", "q", "q", "q"});
-    EXPECT_EQ(zemra->wait_exit(), 0);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 } // namespace

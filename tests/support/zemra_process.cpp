@@ -180,8 +180,25 @@ ZemraProcess::control_q()
 }
 
 int
+ZemraProcess::quit_by_steps(int most)
+{
+    for (int i = 0; i < most && pid_ > 0; i++) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return exit_status_;
+        }
+        type("q");
+    }
+    return wait_exit();
+}
+
+int
 ZemraProcess::wait_exit(double seconds)
 {
+    if (pid_ <= 0)
+        return exit_status_;
     int status = 0;
     bool ended = wait_until([&] { return waitpid(pid_, &status, WNOHANG) == pid_; },
                             seconds);

@@ -32,6 +32,10 @@ public:
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
     int wait_exit(double seconds = 20);
+    // Types 'q' at each of the program's waits, stepping back through every
+    // stage to the exit box and out, until it ends (at most `most` keys);
+    // then its exit status as wait_exit gives it.
+    int quit_by_steps(int most = 60);
     // Everything the program wrote to standard error so far.
     std::string stderr_text() const;
     // The window's pixel at (x, y) and its size.
@@ -55,6 +59,7 @@ private:
     std::string stderr_path_;
     int pid_ = -1;
     int ready_fd_ = -1;  // read end of the program's key-wait signal
+    int exit_status_ = -1; // the status once reaped by quit_by_steps
 };
 
 // Polls until done() holds or seconds pass; true when it held.

@@ -62,8 +62,6 @@ int16_t xspacing = 0, yspacing = 0;
 int16_t startxspacing = 0, startyspacing = 0;
 uint8_t mutant_layout = 0;
 
-uint8_t layout_notset = 1;
-uint8_t screensavedemo = 0;
 float pstartrad = 12;
 float xoffset = 0, yoffset = 0;
 int16_t fox = 0, foy = 0;

@@ -129,8 +129,6 @@ extern uint8_t mutant_layout;      // 1: mutants laid out side by side on one sc
 
 // --- Basin layout settings (basin_layout.h; the layout stage). Percentages
 // are of half the window width or height; the pixel values follow from them.
-extern uint8_t layout_notset;      // 1: the layout stage computes its defaults afresh
-extern uint8_t screensavedemo;     // 1 in the screen-saver demonstration
 extern float pstartrad;            // attractor radius, % of half the width; 12 at start
 extern float xoffset, yoffset;     // first basin, % offset from the window centre, y up
 extern int16_t fox, foy;           // first basin position in pixels

@@ -67,18 +67,22 @@ forward_only_kind()
 bool
 settings_menus()
 {
+    // The menus draw in the prompt box; the text column goes on where it was.
+    int16_t x = getx, y = gety;
     setup_plot();
-    if (is[0] == 'q')
-        return false;
-    format_draw();
-    if (is[0] != 'q')
-        data_att();
-    if (is[0] == 'q') {
-        pdata = 0;
-        return false;
+    bool taken = is[0] != 'q';
+    if (taken) {
+        format_draw();
+        if (is[0] != 'q')
+            data_att();
+        if (is[0] == 'q')
+            pdata = 0;
+        else
+            set_mutation();
+        taken = is[0] != 'q';
     }
-    set_mutation();
-    return is[0] != 'q';
+    moveto(x, y);
+    return taken;
 }
 
 void
