@@ -38,6 +38,7 @@ protected:
                 "\r", "\r",       // k = 3, regular 1d
                 "\r", "\r",       // rule tables, a single rule
                 "\r", "\r",       // a random rule, accepted
+                "\r",             // no transformation
                 "\r",             // network view: on to the runs
                 "\r",             // a random seed
                 "\r",             // output settings

@@ -39,6 +39,7 @@ protected:
         launch();
         answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
                 "\r", "\r",  // a random rule, accepted
+                "\r",         // no transformation
                 "\r", "\r"});
     }
 };
