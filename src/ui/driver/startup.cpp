@@ -20,6 +20,7 @@
 #include "ui/backward/stop_prompts.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
+#include "ui/forward/pause_box.h"
 #include "ui/forward/running_keys.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
@@ -39,6 +40,7 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
+#include "ui/wiring_editor/network_view.h"
 #include "ui/wiring_editor/wire_up.h"
 
 namespace {
@@ -247,6 +249,7 @@ register_window_hooks()
     set_network_rewire(wire_up_network);
     set_program_end(clean_exit);
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
+    set_wiring_review(show_w_r_scheme);
 }
 
 void
