@@ -48,9 +48,11 @@ TEST_F(Canal, ForcingMakesTheInputCanalyzing)
             int j = static_cast<int>(random() % k), u = static_cast<int>(random() % v),
                 w = static_cast<int>(random() % v);
             force_canalyzing(k, t.data(), j, u, w);
-            for (int i = 0; i < entries(k); i++)
-                if (digit(i, j) == u)
+            for (int i = 0; i < entries(k); i++) {
+                if (digit(i, j) == u) {
                     EXPECT_EQ(at(t, i), w);
+                }
+            }
             int count = 0;
             for (int p = 0; p < k; p++)
                 count += canalyzes(k, t.data(), p);
@@ -127,8 +129,9 @@ TEST(CanalNet, WholeNetUsesEachCellsOwnK)
             count_canalyzing(k, carule[c]);
             EXPECT_GE(canaltotal, 1) << c;
             // Nothing written past the cell's own entries.
-            if (k == 2)
+            if (k == 2) {
                 EXPECT_EQ(carule[c][0] >> 4, 0) << c;
+            }
         }
         EXPECT_EQ(carule[5][0], 0x02);
         free_mem_rulemix();
