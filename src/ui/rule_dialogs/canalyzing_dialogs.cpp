@@ -313,7 +313,7 @@ show_progress()
     memory_box(2, text);
 }
 
-// Applies a typed target; false when it was out of range.
+// Applies a typed target; an answer out of range changes nothing.
 void
 apply_target(canal_census &census, bool genes, bool number, int keep0)
 {
