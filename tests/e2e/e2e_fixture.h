@@ -39,6 +39,7 @@ protected:
                 "\r", "\r",       // k = 3, regular 1d
                 "\r", "\r",       // rule tables, a single rule
                 "\r", "\r",       // a random rule, accepted
+                "\r",             // no transformation
                 "\r",             // network view: on to the runs
                 "\r", "\r", "\r", // a random seed: the default method, accepted, density
                 "s\r",            // output settings: space-time pattern only

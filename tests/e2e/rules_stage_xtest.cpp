@@ -41,7 +41,8 @@ protected:
     {
         answer({"q",        // network view -> rules
                 "\r",       // a single rule
-                "d\r", number + "\r"});
+                "d\r", number + "\r",
+                "\r"});    // no transformation
     }
     std::string dir, previous_dir;
 };
@@ -55,7 +56,8 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
             "\r", "\r",   // k = 3, regular 1d
             "\r",         // rule tables
             "\r",         // a single rule
-            "d\r", "110\r"});
+            "d\r", "110\r",
+            "\r"});      // no transformation
     ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul").size() == 3; }, 10))
         << "no last-rule file";
     EXPECT_EQ(file_bytes("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));

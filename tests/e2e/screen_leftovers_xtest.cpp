@@ -60,6 +60,7 @@ protected:
         launch();
         answer({"r\r", "123\r", "s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r",
                 "\r", "\r",  // a random rule, accepted
+                "\r",         // no transformation
                 "\r"});
         // Seed: random over the whole ring (not a central block), accepted.
         answer({"\r", "a\r", "\r", "\r"});

@@ -44,6 +44,7 @@ protected:
                 "3\r", "\r",   // k = 3, regular 1d
                 "\r", "\r",    // rule tables, a single rule
                 "\r", "\r",    // a random rule, accepted
+                "\r",          // no transformation
                 "\r"});        // network view: on to the seed
     }
     // Pixels of the window's rectangle that differ from the background.

@@ -40,7 +40,8 @@ TEST_F(SetupRoad, DefaultFieldRoadAndBackExitsCleanly)
             "\r",      // regular 1d
             "\r",      // rule tables
             "\r",      // a single rule
-            "\r", "\r"});  // a random rule, accepted
+            "\r", "\r",    // a random rule, accepted
+            "\r"});       // no transformation
     back_out_and_exit({"q"});  // field size -> size range
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
 }
@@ -59,6 +60,7 @@ TEST_F(SetupRoad, LatticeSidesAreCheckedAndTheListingFollowsTheTemplate)
             "5\r",           // k = 5
             "\r", "\r",      // rule tables, a single rule
             "\r", "\r",      // a random rule, accepted
+            "\r",             // no transformation
             "Mp\r",          // wiring listing, copied to standard error
             "q"});           // leave the listing
     back_out_and_exit({"q"});  // scale -> size range
@@ -79,6 +81,7 @@ TEST_F(SetupRoad, LargestSquareLatticeIsAccepted)
             "\r",              // k = 3 kept
             "\r", "\r",        // rule tables, a single rule
             "\r", "\r",        // a random rule, accepted
+            "\r",               // no transformation
             "Mp\r", "q"});     // the listing starts at the last cell
     back_out_and_exit({"q"});
     EXPECT_NE(zemra->stderr_text().find("   65024:"), std::string::npos);

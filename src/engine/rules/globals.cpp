@@ -14,6 +14,9 @@ uint8_t seed_was_set = 0;
 // --- Rule mixes.
 int16_t nodiffrules = 0;
 
+// --- Canalyzing.
+float cinputfreq = 0.0f;
+
 // --- Post classes.
 uint8_t ptype = ptype_any;
 uint8_t pmu = post_class_any;

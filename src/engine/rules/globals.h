@@ -18,6 +18,9 @@ extern uint8_t seed_was_set; // 1 once a seed routine changed the current state;
 // --- Rule mixes (the rules stage).
 extern int16_t nodiffrules; // rules of a limited rule set drawn per cell, 1..200; 0 a mix without limit
 
+// --- Canalyzing (canalyzing.h).
+extern float cinputfreq; // canalyzing inputs over the inputs considered, 0..1; set by every canalyzing census
+
 // --- Post classes (post_classes.h), set by the Post restriction dialog.
 extern uint8_t ptype; // output value the Post test is restricted to, 0..v-1; 255 any
 constexpr uint8_t ptype_any = 255;

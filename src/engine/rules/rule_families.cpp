@@ -9,9 +9,9 @@
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/key_poll.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_parameters.h"
-#include "engine/model/key_poll.h"
 #include "engine/model/value_line.h"
 
 namespace {

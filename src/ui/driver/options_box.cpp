@@ -19,7 +19,6 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/string_editors/seed_dialog.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -29,6 +28,7 @@
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
 #include "ui/storage/screen_image_file.h"
+#include "ui/string_editors/seed_dialog.h"
 #include "ui/wiring_editor/network_view.h"
 
 namespace {

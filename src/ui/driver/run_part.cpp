@@ -40,9 +40,8 @@
 #include "ui/measures/gofe_graph.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rules/hex_readout.h"
 #include "ui/rule_dialogs/rule_revision.h"
-#include "ui/string_editors/seed_dialog.h"
+#include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -51,6 +50,7 @@
 #include "ui/storage/data_lines.h"
 #include "ui/storage/globals.h"
 #include "ui/string_editors/globals.h"
+#include "ui/string_editors/seed_dialog.h"
 
 namespace {
 

@@ -1,34 +1,775 @@
-// STAND-IN until the pause and options box is built: it offers only what a
-// run needs to go on or end. It shows one prompt line and reads a one-key
-// entry: 'q' leaves 'q' in is[0] and returns 1 (back: the run ends); Return
-// (or a key and Return) returns 0 and the run goes on. Reads the screen
-// layer only. revise_various_stp_settings is a stand-in as well: it
-// re-makes the pattern pixmap and the frames (space_time_display.h) and
-// leaves the lookup histogram's box to the measures.
+// The pause and options box (pause_box.h): interrupt_stp_box draws the
+// rule's header and a menu of one-key options in the right half of the
+// window, acts on a key, removes itself and draws itself again until a key
+// closes it, and returns what the run must redo. Start at
+// interrupt_stp_box; each key that needs more than a line has its own
+// helper above it. Reads the rule and state globals (engine/model), the
+// run settings (engine/forward) and calls the rule, seed and file dialogs
+// of the folders below; the wiring review is registered from above.
+//
+// revise_various_stp_settings is still a STAND-IN: it re-makes the pattern
+// pixmap and the frames (space_time_display.h) and leaves the lookup
+// histogram's box to the measures.
 #include "ui/forward/pause_box.h"
 
-#include "engine/forward/globals.h"
-#include "ui/forward/space_time_display.h"
-#include "ui/measures/run_records.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/rule_conversions.h"
+#include "engine/model/rule_parameters.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/rules/random_states.h"
+#include "engine/wiring/globals.h"
+#include "ui/forward/pattern_reset.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/globals.h"
+#include "ui/measures/rule_stats.h"
+#include "ui/measures/run_records.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rule_dialogs/canalyzing_dialogs.h"
+#include "ui/rule_dialogs/rule_revision.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/print_window.h"
+#include "ui/screen/window.h"
+#include "ui/storage/network_files.h"
+#include "ui/storage/screen_image_file.h"
+#include "ui/string_editors/bit_flips.h"
+#include "ui/string_editors/seed_dialog.h"
+
+namespace {
+
+constexpr int kHeaderSlot = 3; // boximage slot under the header
+constexpr int kMenuSlot = 4;   // boximage slot under the menu
+constexpr int kLineSlot = 10;  // boximage_prompt slot under the one-line boxes
+
+void (*wiring_review)() = nullptr;
+
+// What one opening of the box knows about its rule, its caller and itself.
+struct pause_box {
+    int top;
+    uint8_t *rule;
+    uint32_t t;
+    const uint8_t *state;
+    int offset;
+    int last = 0;       // the rule's last index
+    int kind = 1;       // hex kind: 1 rule table, 2 tcode, 3 kcode
+    bool full = false;  // forward-only run
+    bool header_on = false, menu_on = false;
+    int header_bottom = 0, menu_bottom = 0;
+
+    int k() const { return nhood; }
+    bool single() const { return basinfield == 0; }
+    // The state the 'c' choices use: the caller's, or A outside a run.
+    uint8_t *current() const { return state ? const_cast<uint8_t *>(state) : A; }
+};
+
+void
+compute_rule_size(pause_box &b)
+{
+    int k = nhood;
+    if (tot_only && totalistic == rule_kind_tcodes) {
+        b.last = k * (value_range - 1);
+        b.kind = 2;
+    } else if (tot_only && totalistic == rule_kind_kcodes) {
+        b.last = v_tablecodemax ? v_tablecodemax[k] : 0;
+        b.kind = 3;
+    } else {
+        b.last = static_cast<int>(std::pow(static_cast<double>(value_range), k)) - 1;
+        b.kind = 1;
+    }
+}
+
+size_t
+rule_byte_count(const pause_box &b)
+{
+    return value_line_bytes(static_cast<uint64_t>(b.last) + 1, value_bits);
+}
+
+// The header's text lines after the bit pattern.
+std::vector<std::string>
+header_lines(const pause_box &b)
+{
+    std::vector<std::string> lines;
+    char text[200];
+    const char *what = b.kind == 2 ? "tcode" : b.kind == 3 ? "kcode" : "rule";
+    if (max_dec_rule(b.last, value_range) != 0) {
+        snprintf(text, sizeof text, "%s(dec)=%lu  ", what,
+                 static_cast<unsigned long>(dec_equiv(b.rule, b.last)));
+        lines.push_back(text);
+    }
+    const char *label = !tot_only ? "rule" : totalistic == rule_kind_tcodes ? "(t-code only)" : "(v-code only)";
+    std::string line;
+    snprintf(text, sizeof text, "%s v%dk%d ", label, value_range, b.k());
+    line = text;
+    if (!tot_only) {
+        snprintf(text, sizeof text, "ld=%.3g ld-r=%.3g zl=%.3g zr=%.3g Z=%g", lambda, lratio, zparam[1],
+                 zparam[2], zparam[0]);
+        lines.push_back(line + text);
+        snprintf(text, sizeof text, "C=%d/%d", canaltotal, b.k());
+        std::string c = text;
+        if (canaltotal && b.k() > 1) {
+            if (c.size() < 6)
+                c.resize(6, ' ');
+            c[5] = ' ';
+            c.resize(6);
+            for (int p = b.k() - 1; p >= 0; p--) {
+                bool on = p < 16 && get_bitlong(canal, static_cast<uint32_t>(p));
+                c += on ? std::to_string(p).substr(0, 1) : "*";
+            }
+        }
+        line = c;
+    }
+    if (threed == 3)
+        snprintf(text, sizeof text, "  3d ijh=%dx%dx%d", i3d, j3d, h3d);
+    else if (twod == 2)
+        snprintf(text, sizeof text, "  2d ij=%dx%d", i2d, j2d);
+    else
+        snprintf(text, sizeof text, "  1d=%d", lineL);
+    line += text;
+    snprintf(text, sizeof text, " time-step=%lu", static_cast<unsigned long>(b.t));
+    lines.push_back(line + text);
+    return lines;
+}
+
+void
+draw_header(pause_box &b)
+{
+    int entries = b.last + 1;
+    int rows = entries <= 512 ? (entries + 63) / 64 : 0;
+    int pitch = vgax(4);
+    std::vector<std::string> lines = header_lines(b);
+    bool hex = rule_byte_count(b) <= 16;
+    int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
+    b.header_bottom = b.top + height;
+    draw_box(kHeaderSlot, Maxx / 2, b.top, Maxx - 2, b.header_bottom, 1, 0);
+    b.header_on = true;
+    int x = Maxx / 2 + 2 * CWidth;
+    float keep_xtext = xtext;
+    xtext = static_cast<float>(x) / CWidth;
+    setcolor(white);
+    moveto(x, b.top + vgay(4));
+    if (rows) {
+        print_layered_bitstring(64, b.rule, b.last, pitch, 1, 0, b.kind == 1 ? 1 : 2);
+        moveto(x, b.top + vgay(4) + rows * pitch);
+    }
+    if (hex) {
+        print_current_bitstring_hexbytes(b.kind, b.rule, b.k(), Maxx - 4, white, 0);
+        moveto(x, gety + CHeight);
+    }
+    for (const std::string &line : lines) {
+        outtext(line.c_str());
+        moveto(x, gety + CHeight);
+    }
+    xtext = keep_xtext;
+}
+
+std::vector<std::string>
+menu_lines(const pause_box &b)
+{
+    std::vector<std::string> lines;
+    std::string rule_line = tot_only ? "rule:save/load/revise/rnd-s/l/v/r" : "rule:save/load/revise/rnd/trans-s/l/v/r/t";
+    if (!loc_twod_fonly)
+        rule_line += ", net-n canal-C";
+    if (b.full) {
+        lines.push_back(rulemix ? "prtscrn with/out box-p/P savescrn-V hide-W"
+                                : "prtscrn with/out box-p/P savescrn-V hide-W, sample:load/keep-E/K");
+        lines.push_back(rule_line);
+        const char *order = glider_rule_order == -1 ? "(rnd/seq)" : "(seq/rnd)";
+        char text[120];
+        if (!tot_only && !rulemix)
+            snprintf(text, sizeof text, "tog graph-g, Z:higher/lower-Z/z, fixed border-B, tog glider order%s-G", order);
+        else
+            snprintf(text, sizeof text, "tog graph-g, fixed border-B, tog g-order%s-G", order);
+        lines.push_back(text);
+        lines.push_back("state:rev-e rnd/Ham/blk/orig-R/H/k/o sng:pos/neg-5/6 save/load-S/L");
+        lines.push_back(nonlocal == 0 ? "filter-f skip-X pause-N step-x/+ top-T no-ops-Q back-q cont-ret:"
+                                      : "tog wiring-7, filter-f skip-X pause-N step-x/+ top-T back-q cont-ret:");
+    } else {
+        lines.push_back(rule_line);
+        lines.push_back("bitflip-1, flip ends-w/b, Z:higher/lower-Z/z");
+        if (b.single())
+            lines.push_back("seed:rev-e rand/blk-R/k sng:pos/neg-5/6 save/load-S/L");
+        lines.push_back("goback-q cont-ret:");
+    }
+    return lines;
+}
+
+void
+draw_menu(pause_box &b)
+{
+    std::vector<std::string> lines = menu_lines(b);
+    int y0 = b.header_on ? b.header_bottom + 2 : b.top;
+    int count = b.full ? 6 : b.single() ? 5 : 4;
+    b.menu_bottom = y0 + count * CHeight + vgay(6);
+    int x = Maxx / 2 + vgax(3);
+    draw_box(kMenuSlot, Maxx / 2, y0, Maxx - 2, b.menu_bottom, 1, 0);
+    b.menu_on = true;
+    setcolor(white);
+    moveto(x, y0 + 2);
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i)
+            moveto(x, gety + CHeight);
+        outtext(lines[i].c_str());
+    }
+}
+
+void
+remove_menu(pause_box &b)
+{
+    if (b.menu_on) {
+        putimage(Maxx / 2, b.header_on ? b.header_bottom + 2 : b.top, &boximage[kMenuSlot], 3);
+        freeimage(&boximage[kMenuSlot]);
+        b.menu_on = false;
+    }
+}
+
+void
+remove_boxes(pause_box &b)
+{
+    remove_menu(b);
+    if (b.header_on) {
+        putimage(Maxx / 2, b.top, &boximage[kHeaderSlot], 3);
+        freeimage(&boximage[kHeaderSlot]);
+        b.header_on = false;
+    }
+}
+
+// A one-line box at the top right for one prompt; the answer is left in is.
+void
+ask_line(const char *text, int room)
+{
+    get_prompt_box(kLineSlot, 1);
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(room, 0);
+    putimage(Maxx / 2, 2, &boximage_prompt[kLineSlot], 3);
+    freeimage(&boximage_prompt[kLineSlot]);
+}
+
+// A prompt of one or two lines in the prompt box (erased after the answer).
+void
+ask_box(const char *first, const char *second, int room)
+{
+    int lines = second ? 2 : 1;
+    int margin = draw_prompt_box(lines);
+    outtext(first);
+    if (second) {
+        moveto(margin, gety + CHeight);
+        outtext(second);
+    }
+    input_string(room, 0);
+    erase_prompt_box(lines);
+}
+
+bool
+typed_int(long low, long high, long &out)
+{
+    std::string text = entry_text();
+    if (text.empty() || is[0] == kKeyReturn || is[0] == 'q')
+        return false;
+    char *end = nullptr;
+    long x = strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || x < low || x > high)
+        return false;
+    out = x;
+    return true;
+}
+
+// 's' and 'l': the rule as a rule-table file unless tot_only.
+void
+save_or_load_rule(pause_box &b, int mode)
+{
+    remove_boxes(b);
+    int8_t kind = totalistic;
+    if (!tot_only)
+        totalistic = rule_kind_tables;
+    load_save_wrs(mode, b.rule, 0);
+    totalistic = kind;
+}
+
+// 'v': the cell whose rule is revised.
+void
+revise_rule(pause_box &b)
+{
+    int cell = 0;
+    if (rulemix) {
+        char text[60];
+        snprintf(text, sizeof text, "enter cell index, %d-0:", lineL - 1);
+        ask_line(text, digits_of(lineL - 1));
+        long c;
+        cell = typed_int(0, lineL - 1, c) ? static_cast<int>(c) : 0;
+    }
+    remove_boxes(b);
+    revise_rule_or_code(cell);
+}
+
+// 'B': the fixed border's width and value.
+void
+fixed_border()
+{
+    int side = threed == 3 ? std::min({i3d, j3d, h3d}) : twod == 2 ? std::min(i2d, j2d) : lineL;
+    int widest = std::max(1, std::min(side, 127) / 5);
+    char text[80];
+    for (;;) {
+        snprintf(text, sizeof text, "fixed border: width (0-%d, now %d): ", widest, border);
+        ask_box(text, nullptr, 1);
+        if (is[0] == 'q')
+            return;
+        long w;
+        if (typed_int(0, widest, w))
+            border = static_cast<int8_t>(w);
+        snprintf(text, sizeof text, "border value: (0-%d, now %d): ", value_range - 1, b_value);
+        ask_box(text, nullptr, 1);
+        if (is[0] == 'q')
+            continue;
+        long v;
+        if (typed_int(0, value_range - 1, v))
+            b_value = static_cast<uint8_t>(v);
+        return;
+    }
+}
+
+// 'e': the seed dialog on the seed, or on the current state.
+void
+revise_seed(pause_box &b)
+{
+    remove_boxes(b);
+    if (!b.full) {
+        moveto(vgax(200), vgay(315));
+        select_seed(0, bitseed, "SEED", 1);
+        return;
+    }
+    ask_box(b.state ? "revise: original seed-s, current state-c:"
+                    : "revise: original seed-s, current state (the last state)-c:",
+            nullptr, 1);
+    if (is[0] == 'c') {
+        memcpy(bitseed, b.current(), bytesL);
+        select_seed(0, bitseed, "SEED", 1);
+        memcpy(A, bitseed, bytesL);
+    } else if (is[0] == 's') {
+        select_seed(0, bitseed, "SEED", 1);
+        memcpy(A, bitseed, bytesL);
+        slant = -1;
+    }
+}
+
+// 'H': a random Hamming change of the current state.
+void
+hamming_change_box()
+{
+    rand_seed_percent = 0;
+    ask_line("enter %% random Hamming change to current state:", 3);
+    long p;
+    if (typed_int(0, 100, p))
+        rand_seed_percent = static_cast<uint8_t>(p);
+    if (rand_seed_percent > 0)
+        random_seed(white, rand_seed_percent, 0);
+    slant = -1;
+}
+
+// 'k': a central block of seglen cells.
+void
+central_block()
+{
+    char text[100];
+    for (;;) {
+        snprintf(text, sizeof text, "block: change size (now %d), keep rest-k, set (def):", seglen);
+        ask_box(text, nullptr, 3);
+        long m;
+        if (is[0] >= '0' && is[0] <= '9') {
+            if (typed_int(1, 65535, m)) {
+                bool fits = threed == 3 ? m <= i3d && m <= j3d && m <= h3d
+                            : twod == 2 ? m <= i2d && m <= j2d
+                                        : m <= lineL;
+                if (fits)
+                    seglen = static_cast<uint16_t>(m);
+            }
+            continue;
+        }
+        if (is[0] == 'k')
+            set_central_block(1, A, seglen);
+        else if (is[0] == kKeyReturn)
+            set_central_block(0, A, seglen);
+        if (is[0] == 'k' || is[0] == kKeyReturn)
+            seed_was_set = 1;
+        break;
+    }
+    memcpy(bitseed, A, bytesL);
+    seed_was_set = 1;
+    slant = -1;
+}
+
+// 'S': the seed or the current state to a seed file.
+void
+save_state(pause_box &b)
+{
+    remove_boxes(b);
+    ask_box(b.state || !b.full ? "save: original seed-s, current state-c:"
+                               : "save: original seed-s, current state (the last state)-c:",
+            nullptr, 1);
+    if (is[0] == 's') {
+        load_save_wrs('s', bitseed, 's');
+    } else if (is[0] == 'c') {
+        std::vector<uint8_t> line(b.full ? b.current() : A, (b.full ? b.current() : A) + bytesL);
+        load_save_wrs('s', line.data(), 's');
+    }
+}
+
+// 'N': the pause; returns the box result.
+int
+pause_dialog()
+{
+    stppause = stppause_none;
+    ittpause = 0;
+    char text[80];
+    snprintf(text, sizeof text, "pause: screen full-p, after f-gens(%d)-f:", frozen_gens);
+    ask_box(text, "or enter time-step (no pause-def):", 5);
+    long t;
+    if (is[0] == 'f') {
+        stppause = stppause_box;
+        ittpause = frozen_gens;
+    } else if (is[0] == 'p') {
+        stppause = stppause_box;
+    } else if (typed_int(1, 99999, t)) {
+        ittpause = static_cast<uint32_t>(t);
+        stppause = stppause_box;
+    }
+    return ittpause ? 2 : 0;
+}
+
+// 'X': the time-steps skipped between drawn ones.
+void
+skip_dialog()
+{
+    char text[60];
+    snprintf(text, sizeof text, "skip time-steps (now %d):", time_skip);
+    ask_box(text, nullptr, 4);
+    long s;
+    if (typed_int(1, 65535, s))
+        time_skip = static_cast<uint16_t>(s);
+}
+
+// 'f': the rule-table entries whose cells are filtered from the pattern.
+void
+filter_dialog(const pause_box &b)
+{
+    if (!color_filter)
+        return;
+    for (;;) {
+        std::string first = "filtered: ";
+        bool any = false;
+        for (int i = b.last; i >= 0; i--)
+            if (get_bitlong(color_filter, static_cast<uint32_t>(i))) {
+                first += std::to_string(i) + " ";
+                any = true;
+            }
+        if (!any)
+            first += "none";
+        char text[100];
+        snprintf(text, sizeof text, "filter/undo enter +/- k-index (%d-0), max-m reset-r:", b.last);
+        ask_box(first.c_str(), text, digits_of(b.last) + 1);
+        if (is[0] == 'q' || is[0] == kKeyReturn)
+            return;
+        if (is[0] == 'r') {
+            for (int i = 0; i <= b.last; i++)
+                set_bitlong(color_filter, static_cast<uint32_t>(i), 0);
+        } else if (is[0] == 'm') {
+            int best = -1;
+            for (int i = b.last; i >= 0; i--)
+                if (!get_bitlong(color_filter, static_cast<uint32_t>(i)) &&
+                    (best < 0 || hist_order[i] > hist_order[best]))
+                    best = i;
+            if (best >= 0)
+                set_bitlong(color_filter, static_cast<uint32_t>(best), 1);
+        } else {
+            std::string typed = entry_text();
+            char *end = nullptr;
+            long i = strtol(typed.c_str(), &end, 10);
+            if (end != typed.c_str() && labs(i) <= b.last) {
+                if (i > 0)
+                    set_bitlong(color_filter, static_cast<uint32_t>(i), 1);
+                else
+                    set_bitlong(color_filter, static_cast<uint32_t>(-i), 0);
+            }
+        }
+    }
+}
+
+// 'E': the rule-sample statistics.
+void
+sample_statistics(pause_box &b)
+{
+    min_max_entropy = 0;
+    ask_box("specify entropy min-max -m, standard deviation -(def):", nullptr, 1);
+    if (is[0] == 'm')
+        min_max_entropy = 1;
+    char key = is[0];
+    remove_boxes(b);
+    if (key != 'q')
+        load_rule_stats(0, b.offset);
+    load_rule_stats(0, b.offset);
+}
+
+// Keys that act only in a forward-only run.
+bool
+full_only(int key)
+{
+    return std::string("pPVWEKgGB7").find(static_cast<char>(key)) != std::string::npos;
+}
+
+// Keys that act only in a single run (not a field).
+bool
+single_only(int key)
+{
+    return std::string("eRHko56SLNx").find(static_cast<char>(key)) != std::string::npos;
+}
+
+} // namespace
+
+void
+set_wiring_review(void (*review)())
+{
+    wiring_review = review;
+}
 
 int
-interrupt_stp_box(int, uint8_t *, uint32_t, const uint8_t *, int)
+interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset)
 {
+    pause_box b{top, rule, t, state, offset};
+    compute_rule_size(b);
+    b.full = limitcheck == 0 && direction == direction_forward;
+    if (b.full)
+        was_changed = 0;
     int16_t x = getx, y = gety;
-    get_prompt_box(9, 1);
-    draw_prompt_box(1);
-    outtext("pause: end-q, cont-ret:");
-    input_string(1, 0);
-    putimage(Maxx / 2, 2, &boximage_prompt[9], 3);
-    freeimage(&boximage_prompt[9]);
+    int result = 0;
+    for (;;) {
+        if (b.full && !rulemix)
+            draw_header(b);
+        draw_menu(b);
+        input_string(1, 0);
+        int key = is[0];
+        if (key == kKeyReturn)
+            break;
+        if (!b.full && full_only(key)) {
+            result = 0;
+            if (key == 'g' || key == '7')
+                break;
+            remove_boxes(b);
+            continue;
+        }
+        if (!b.single() && single_only(key)) {
+            result = 0;
+            if (key == 'N') {
+                remove_boxes(b);
+                continue;
+            }
+            break;
+        }
+        bool closes = false;
+        result = 0;
+        switch (key) {
+        case 'q':
+            stppause = stppause_none;
+            ittpause = 0;
+            result = 1;
+            closes = true;
+            break;
+        case 'p':
+            remove_menu(b);
+            printimage();
+            break;
+        case 'P':
+            remove_boxes(b);
+            printimage();
+            break;
+        case 'V':
+            remove_menu(b);
+            save_screen();
+            break;
+        case 'W':
+            remove_boxes(b);
+            input_string(1, 0);
+            break;
+        case 'E':
+            if (!rulemix)
+                sample_statistics(b);
+            break;
+        case 'K':
+            if (!rulemix) {
+                remove_boxes(b);
+                load_rule_stats(1, b.offset);
+            }
+            break;
+        case 's':
+        case 'l':
+            save_or_load_rule(b, key);
+            if (key == 'l')
+                was_changed = 1;
+            break;
+        case 'v':
+            revise_rule(b);
+            was_changed = 1;
+            result = 2;
+            break;
+        case 'r':
+            bit_flip('r', white);
+            was_changed = 1;
+            result = 2;
+            break;
+        case 't':
+            if (!tot_only) {
+                remove_boxes(b);
+                transform_rule(0);
+                compute_rule_size(b);
+                was_changed = 1;
+                result = 2;
+            }
+            break;
+        case 'n':
+            if (!loc_twod_fonly && wiring_review) {
+                remove_boxes(b);
+                wiring_review();
+                was_changed = 1;
+                result = 2;
+            }
+            break;
+        case 'C':
+            remove_boxes(b);
+            if (rulemix)
+                set_canalyzing_net(0);
+            else
+                set_canalyzing_rule(0);
+            was_changed = 1;
+            result = 2;
+            closes = true;
+            break;
+        case 'Z':
+        case 'z':
+            if (!rulemix) {
+                bit_flip(static_cast<char>(key), white);
+                was_changed = 1;
+            }
+            break;
+        case 'w':
+        case 'b':
+            bit_flip(static_cast<char>(key), white);
+            was_changed = 1;
+            break;
+        case 'g':
+            graph_layout = graph_layout ? 0 : 1;
+            result = 1;
+            closes = true;
+            break;
+        case 'G':
+            glider_rule_order = glider_rule_order == -1 ? 0 : -1;
+            break;
+        case 'B':
+            remove_boxes(b);
+            fixed_border();
+            break;
+        case '7':
+            if (!loc_twod_fonly && nonlocal) {
+                wiring_madelocal = wiring_madelocal ? 0 : 1;
+                closes = true;
+            }
+            break;
+        case 'e':
+            revise_seed(b);
+            break;
+        case 'R':
+            random_seed(white, rand_seed_percent, 0);
+            memcpy(bitseed, A, bytesL);
+            slant = -1;
+            break;
+        case 'H':
+            hamming_change_box();
+            break;
+        case 'k':
+            remove_boxes(b);
+            central_block();
+            break;
+        case 'o':
+            memcpy(A, bitseed, bytesL);
+            seed_was_set = 1;
+            slant = -1;
+            break;
+        case '5':
+        case '6':
+            singleton_seed(key == '5' ? 1 : 0, white);
+            if (!b.full)
+                memcpy(bitseed, A, bytesL);
+            seed_was_set = 1;
+            slant = -1;
+            break;
+        case 'S':
+            save_state(b);
+            break;
+        case 'L':
+            remove_boxes(b);
+            load_save_wrs('l', A, 's');
+            seed_was_set = 1;
+            break;
+        case 'N':
+            remove_boxes(b);
+            result = pause_dialog();
+            break;
+        case 'Q':
+            stppause = stppause_hint;
+            break;
+        case 'x':
+            if (ittpause == 0)
+                ittpause = frozen_gens;
+            stppause = stppause_box;
+            result = 2;
+            closes = true;
+            break;
+        case 'X':
+            remove_boxes(b);
+            skip_dialog();
+            break;
+        case 'f':
+            remove_boxes(b);
+            filter_dialog(b);
+            break;
+        case 'T':
+            result = b.full ? 1 : 0;
+            closes = true;
+            break;
+        default:
+            remove_boxes(b);
+            moveto(x, y);
+            return 0; // left in is[0] for the caller
+        }
+        if (closes)
+            break;
+        remove_boxes(b);
+        if (!b.full && !rulemix)
+            show_rule_bottom(nhoodm ? nhoodm[0] : nhood, 0, carule ? carule[0] : b.rule, 0);
+    }
+    remove_boxes(b);
+    if (!b.full && !rulemix)
+        show_rule_bottom(nhoodm ? nhoodm[0] : nhood, 0, carule ? carule[0] : b.rule, 0);
     moveto(x, y);
-    return is[0] == 'q' ? 1 : 0;
+    return result;
 }
 
 void

@@ -1,14 +1,21 @@
-// The pause and options box of forward runs, where one rule can be printed,
-// saved, loaded, revised or transformed.
+// The pause and options box of forward runs: the rule with its figures and
+// a menu of one-key options to print, save, load, revise, randomise or
+// transform the rule, change the seed or current state, and set borders,
+// pauses, skips and filters. Also the re-lay of the pattern window after a
+// display change.
 #pragma once
 #include <cstdint>
 
 // top: its top row (callers pass 2); rule: the rule table or code the run
 // uses; t: the run's time-step (0 outside a run); state: the state on screen
-// (null outside a run); offset: passed on to the rule-sample browser.
-// Returns 0 (nothing to redo), 1 (restart the count) or 2 (rule, wiring or
-// pause settings changed); the last key is left in is[0].
+// (null outside a run: the 'c' choices then use A); offset: passed on to the
+// rule-sample browser. Returns 0 (nothing to redo), 1 (restart the count) or
+// 2 (rule, wiring or pause settings changed); the last key is left in is[0].
 int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
+
+// The wiring and rule review the box's 'n' opens; it lives in a higher
+// folder, which registers it at start-up.
+void set_wiring_review(void (*review)());
 
 struct entropy_graph;
 struct run_iteration;

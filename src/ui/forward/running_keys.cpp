@@ -29,12 +29,12 @@
 #include "ui/measures/run_measures.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
-#include "ui/storage/last_rule.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
+#include "ui/storage/last_rule.h"
 #include "ui/string_editors/bit_flips.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
@@ -18,16 +19,15 @@
 #include "engine/rules/rule_families.h"
 #include "engine/rules/rule_makers.h"
 #include "engine/rules/symmetric_rules.h"
-#include "engine/forward/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rules/hex_entry.h"
-#include "ui/rules/hex_readout.h"
-#include "ui/rules/rule_families.h"
 #include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rule_dialogs/rule_walk.h"
+#include "ui/rules/hex_entry.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/rules/rule_families.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"

@@ -22,12 +22,13 @@
 #include "ui/backward/globals.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/canalyzing_dialogs.h"
 #include "ui/rule_dialogs/code_dialog.h"
+#include "ui/rule_dialogs/rule_dialog.h"
+#include "ui/rule_dialogs/rule_walk.h"
 #include "ui/rules/nhood_matrix.h"
 #include "ui/rules/post_listing.h"
-#include "ui/rule_dialogs/rule_dialog.h"
 #include "ui/rules/rule_families.h"
-#include "ui/rule_dialogs/rule_walk.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -342,17 +343,22 @@ mix_without_limit(stage &st)
             load_samples();
             return next::leave;
         }
-        // 'C' and "+C" give the random mix: the canalyzing assignment that
-        // is to follow them is not offered here.
-        if (tables() && (key == 'C' || second == 'C'))
+        // 'C' and "+C": the random mix, then the canalyzing dialog of the
+        // whole network moves it towards the share of canalyzing genes or
+        // inputs the user asks for.
+        bool canalyzing_after = tables() && (key == 'C' || second == 'C');
+        if (canalyzing_after)
             key = 'r';
         if (!strchr("PARcsS", key) || key == 0) {
             st.force_zero = ask_force_zero();
             is[0] = key;
         }
         st.method = key;
-        if (fill_cells(st))
+        if (fill_cells(st)) {
+            if (canalyzing_after)
+                set_canalyzing_net(0);
             return next::leave;
+        }
     }
 }
 

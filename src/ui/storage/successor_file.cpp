@@ -6,6 +6,7 @@
 #include "ui/storage/successor_file.h"
 
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -51,8 +52,13 @@ save_exhaustive_file(const char *name)
     return true;
 }
 
+namespace {
+
+// Reads the successor-table file name into out (v^n records of this
+// network), checked whole; false after the refusal was shown. With
+// into_table the load is refused when there is no exh_pairs to take it.
 bool
-load_exhaustive_file(const char *name)
+read_successor_file(const char *name, std::vector<uint8_t> &out, bool into_table)
 {
     uint64_t size = successor_file_bytes();
     // The length is checked before the read: a table of another network
@@ -74,17 +80,47 @@ load_exhaustive_file(const char *name)
         snprintf(text, sizeof text, "%s (wrong file) cont-ret:", inner);
         return refused(text);
     }
-    if (!exh_pairs) {
+    if (into_table && !exh_pairs) {
         close(fd);
         return refused("no successor table to load into, cont-ret:");
     }
     std::vector<uint8_t> in(static_cast<size_t>(size));
     bool ok = read_fully(fd, in.data(), in.size());
     close(fd);
-    if (!ok || !decode_successor_table(in.data(), in.size(), exh_pairs))
+    out.assign(in.size(), 0);
+    if (!ok || !decode_successor_table(in.data(), in.size(), out.data())) {
+        out.clear();
         return failed(name);
+    }
+    return true;
+}
+
+} // namespace
+
+bool
+load_exhaustive_file(const char *name)
+{
+    std::vector<uint8_t> table;
+    if (!read_successor_file(name, table, true))
+        return false;
+    memcpy(exh_pairs, table.data(), table.size());
     build_successor_index();
     return true;
+}
+
+bool
+load_exhaustive_into(std::vector<uint8_t> &table)
+{
+    table.clear();
+    int16_t x = getx, y = gety;
+    bool ok = choose_file("LOAD ", "EXHAUSTIVE", "*.exh", "my_exh_v%d") &&
+              read_successor_file(filename, table, false);
+    moveto(x, y);
+    if (!ok) {
+        table.clear();
+        is[0] = 'q';
+    }
+    return ok;
 }
 
 void

@@ -3,6 +3,7 @@
 // v^n records of bytesL bytes, record s the successor of state number s).
 #pragma once
 #include <cstdint>
+#include <vector>
 
 // mode 'l' or 's' through the name dialog; 'q' in is[0] when backed out or
 // on any failure.
@@ -14,3 +15,8 @@ void load_save_exhaustive(int mode);
 // the table's inverse index is rebuilt.
 bool load_exhaustive_file(const char *name);
 bool save_exhaustive_file(const char *name);
+
+// A successor table of this network chosen through the name dialog and read
+// into table (resized to it), leaving exh_pairs and its index alone; false
+// ('q' in is[0]) when backed out or refused, table then empty.
+bool load_exhaustive_into(std::vector<uint8_t> &table);

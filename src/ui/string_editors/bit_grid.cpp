@@ -13,13 +13,13 @@
 #include "engine/wiring/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/globals.h"
-#include "ui/string_editors/cell_editor.h"
-#include "ui/string_editors/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
+#include "ui/string_editors/cell_editor.h"
+#include "ui/string_editors/globals.h"
 
 namespace {
 

@@ -20,7 +20,6 @@
 #include "engine/storage/seed_patch.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/globals.h"
-#include "ui/string_editors/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -32,6 +31,7 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
+#include "ui/string_editors/globals.h"
 
 namespace {
 

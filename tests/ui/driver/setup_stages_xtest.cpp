@@ -75,7 +75,8 @@ TEST_F(SetupStages, FieldRoadForwardToTheViewAndBackFreesEverything)
          "\r"      // regular 1d
          "\r"      // rule tables
          "\r"      // a single rule
-         "\r\r" +  // a random rule, accepted
+         "\r\r"    // a random rule, accepted
+         "\r" +    // no transformation
          kBackFromView +
          "q"       // field size -> size range
          "q"       // size range -> value range
@@ -97,7 +98,8 @@ TEST_F(SetupStages, SingleBasinRoadWithThreeValues)
          "\r"      // regular 1d
          "k\r"     // kcodes
          "\r"      // a single code
-         "\r\r" +  // a random code, accepted
+         "\r\r"    // a random code, accepted
+         "\r" +    // no transformation
          kBackFromView +
          "q"       // scale -> size range
          "q"       // size range -> value range

@@ -1,0 +1,47 @@
+// The pause and options box of a running pattern through the real program:
+// the rule listed from the transformation dialog, complemented there and
+// listed again, then the run goes on and is left to a clean exit.
+#include "e2e/e2e_fixture.h"
+
+#include <regex>
+#include <string>
+
+namespace {
+
+using PauseBoxRoad = ZemraTest;
+
+// The rule tables listed on standard error: a newline, then 8 digits.
+std::vector<std::string>
+listed_rules(const std::string &err)
+{
+    std::vector<std::string> rules;
+    std::regex listing("\n([01]{8})(?=\n|$)");
+    for (auto it = std::sregex_iterator(err.begin(), err.end(), listing); it != std::sregex_iterator(); ++it)
+        rules.push_back((*it)[1]);
+    return rules;
+}
+
+TEST_F(PauseBoxRoad, TransformFromThePauseBoxComplementsTheRule)
+{
+    launch();
+    road_to_forward_pattern();
+    zemra->type_now("q");            // the running pattern: pause box
+    answer({"t\r", "x\r"});          // transform: list the rule
+    std::vector<std::string> rules;
+    ASSERT_TRUE(wait_until([&] { return listed_rules(zemra->stderr_text()).size() >= 1; }, 10))
+        << zemra->stderr_text();
+    answer({"t\r", "c\r", "x\r"});   // complement it, list it again
+    ASSERT_TRUE(wait_until([&] {
+        rules = listed_rules(zemra->stderr_text());
+        return rules.size() >= 2;
+    }, 10)) << zemra->stderr_text();
+    std::string complement = rules[0];
+    for (char &c : complement)
+        c = c == '0' ? '1' : '0';
+    EXPECT_EQ(rules[1], complement);
+    answer({"\r"});                  // the run goes on with the new rule
+    zemra->type_now("q");            // pause box again
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+} // namespace

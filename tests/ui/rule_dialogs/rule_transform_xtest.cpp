@@ -1,0 +1,178 @@
+// The rule-transformation dialog on the virtual server: rule 150 inverted
+// and saved as the last rule, a raise of k to 5 (result 2), effective k
+// (result 1, the inactive input reported), an abandoned exhaustive map
+// that changes nothing, and canalyzing inputs set through 'C'.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/rule_parameters.h"
+#include "engine/model/value_count_trie.h"
+#include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+class RuleTransform : public ScreenTest {
+protected:
+    std::string dir, previous_dir;
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        previous_dir = here;
+        char pattern[] = "/tmp/zemra-transform-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        value_range = 2;
+        value_bits = 1;
+        Maxnhood = 13;
+        oned = 1;
+        twod = threed = 0;
+        nonlocal = 0;
+        tot_only = outer_tot = rulemix = nhood_mixed = 0;
+        rules_set = 1;
+        totalistic = rule_kind_tables;
+        if (!color_v)
+            setup_value_colors(1);
+        allocate_mem_Z_parameter();
+        allocate_mem_nhood_matrix(13);
+        xtext = static_cast<float>(vgax(50)) / CWidth;
+        moveto(vgax(50), vgay(80));
+    }
+    void TearDown() override
+    {
+        if (rulemix) {
+            free_mem_rulemix();
+            rulemix = 0;
+        }
+        free_mem_wiring();
+        free_mem_tcode0();
+        free_mem_all_0s_all_1s_rules();
+        free_mem_rule0_extra();
+        free_mem_rule0();
+        free_v_code_arrays();
+        checked_free(nhoodm);
+        nhoodm = nullptr;
+        nhood_mixed = 0;
+        free_mem_nhood_matrix(13);
+        free_mem_Z_parameter();
+        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+    // A ring of n cells of k inputs with one rule (number: entries as bits).
+    void ring(int n, int k, uint32_t number)
+    {
+        lineL = static_cast<uint16_t>(n);
+        L = static_cast<uint16_t>(n - 1);
+        bytesL = static_cast<uint16_t>((n + 7) / 8);
+        nhood = static_cast<int8_t>(k);
+        nhood_lb = nhood_ub = static_cast<uint8_t>(k);
+        nhoodm = static_cast<int8_t *>(checked_calloc(static_cast<size_t>(n), 1, "nhoodm"));
+        for (int c = 0; c < n; c++)
+            nhoodm[c] = static_cast<int8_t>(k);
+        allocate_mem_rule0(k);
+        allocate_mem_rule0_extra(k);
+        allocate_mem_all_0s_all_1s_rules(k);
+        set_up_v_code();
+        allocate_mem_tcode0(k);
+        allocate_mem_wiring();
+        for (int c = 0; c < n; c++)
+            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
+        for (uint32_t i = 0; i < 32 && i < rule_entries(k); i++)
+            set_value(carule[0], i, static_cast<int>(number >> i & 1));
+    }
+    static int transform(const std::string &keys, int cell = 0)
+    {
+        std::thread typist = type_keys_paced(keys);
+        int result = transform_rule(cell);
+        typist.join();
+        return result;
+    }
+    std::string file(const std::string &name)
+    {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+};
+
+TEST_F(RuleTransform, InvertOfRule150IsSavedAsTheLastRule)
+{
+    ring(12, 3, 0x96);
+    EXPECT_EQ(transform("v\r\r"), 0);
+    EXPECT_EQ(carule[0][0], 0x69);
+    EXPECT_EQ(file("l_v2k3.rul"), std::string("\x02\x03\x69", 3));
+    EXPECT_EQ(transform("r\rq"), 0); // reflection: 0x69 is symmetric too
+    EXPECT_EQ(carule[0][0], 0x69);
+    EXPECT_EQ(is[0], 'q');
+}
+
+TEST_F(RuleTransform, RaiseToFiveIsResultTwo)
+{
+    ring(12, 3, 110);
+    EXPECT_EQ(transform("5\r\r"), 2);
+    EXPECT_EQ(nhood, 5);
+    EXPECT_EQ(nhoodm[11], 5);
+    EXPECT_EQ(file("l_v2k5.rul").size(), 2u + 4u);
+    // Above the ceiling: the dialog ends at once with the result so far.
+    EXPECT_EQ(transform("14\r"), 0);
+    EXPECT_EQ(nhood, 5);
+}
+
+TEST_F(RuleTransform, EffectiveKIsResultOneAndReportsTheInput)
+{
+    nonlocal = 1;
+    ring(12, 3, 0x5A); // d0 XOR d2
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(transform("k\r\r"), 1);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("\nci=0, inactive wires=1,\n"), std::string::npos) << err;
+    EXPECT_EQ(nhood, 2);
+    EXPECT_EQ(carule[0][0] & 0x0F, 0x06);
+    EXPECT_EQ(wiring[4][0], 3); // the outer inputs of cell 4 stay
+    EXPECT_EQ(wiring[4][1], 5);
+}
+
+TEST_F(RuleTransform, AbandonedExhaustiveMapChangesNothing)
+{
+    ring(4, 4, 0);
+    allocate_mem_rulemix(4);
+    rulemix = 1;
+    nhood_mixed = 1;
+    for (uint32_t c = 0; c < 4; c++)
+        carule[c][0] = static_cast<uint8_t>(0x30 + c);
+    uint16_t wire = wiring[2][0];
+    EXPECT_EQ(transform("e\rq\r"), 0);
+    for (uint32_t c = 0; c < 4; c++)
+        EXPECT_EQ(carule[c][0], 0x30 + c);
+    EXPECT_EQ(wiring[2][0], wire);
+}
+
+TEST_F(RuleTransform, CanalyzingInputsThroughC)
+{
+    srandom(6);
+    ring(12, 3, 0x96); // parity: no canalyzing input
+    EXPECT_EQ(transform("C\rn\r2\rx\r\r"), 0);
+    EXPECT_GE(count_canalyzing(3, carule[0]), 1);
+}
+
+} // namespace
