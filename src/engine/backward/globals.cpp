@@ -13,6 +13,14 @@ uint32_t *pre_fan_freq = nullptr;
 uint16_t basintypeno = 0;
 uint8_t meta_graph = 0;
 
+float thisrad = 0, nextrad = 0, heading = 0, angle = 0, segfanangle = 0, spot = 0;
+int16_t xx = 0, yy = 0, cx = 0, cy = 0;
+int16_t *cyclex = nullptr, *cycley = nullptr;
+uint16_t attrepseg = 1;
+float orient_angle = 0, fan_angle_fact = 1.0f;
+uint8_t shownumbers = shownumbers_spot, just_G = just_G_all, dontcopytrees = 0, filestates = 0;
+float labelsizefactor = 0;
+
 uint8_t **preim0 = nullptr, **preim1 = nullptr;
 int16_t *xx0 = nullptr, *yy0 = nullptr, *xx1 = nullptr, *yy1 = nullptr;
 uint8_t pretog = 0;

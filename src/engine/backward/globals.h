@@ -118,6 +118,31 @@ extern uint32_t pp_hist_max;       // largest stack of the last computation
 extern uint32_t pp_histcount;      // computations summed in pp_hist_total
 extern uint32_t pp_wild, pp_wild_tot; // entries added by wild expansion: last, running sum
 
+// --- Tree geometry of the fan being drawn (tree_geometry.h): set per node
+// by draw_fan from the level radii and the node's position.
+extern float thisrad, nextrad;     // radius of the node's level and of its children's
+extern float heading;              // radians in [0, 2pi) from the basin centre to the node
+extern float angle;                // angle between neighbouring children of the fan
+extern float segfanangle;          // angle between neighbouring states of a segment fan
+extern float spot;                 // radius of a node spot
+extern int16_t xx, yy;             // position of the node being drawn
+extern int16_t cx, cy;             // position of the child being drawn
+extern int16_t *cyclex, *cycley;   // attractor states' positions 1..attperiod; basin drawing
+extern uint16_t attrepseg;         // repeating-segment length of the attractor's root state
+
+// Display settings of trees (set by the display stage; these are its defaults).
+extern float orient_angle;         // basin orientation, radians; 0
+extern float fan_angle_fact;       // factor on the fan angle; 1.0 (0 or 1: none)
+extern uint8_t shownumbers;        // node marks: 255 none, 0 spot, 1 decimal, 2 hex, 3 bits
+constexpr uint8_t shownumbers_none = 255, shownumbers_spot = 0, shownumbers_decimal = 1,
+                  shownumbers_hex = 2, shownumbers_bits = 3;
+extern uint8_t just_G;             // 0 all nodes, 1 garden-of-Eden only, 2 no garden-of-Eden
+constexpr uint8_t just_G_all = 0, just_G_only = 1, just_G_none = 2;
+extern uint8_t dontcopytrees;      // 0 copies drawn; 1 none, G copies a point; 2 none, G
+                                   // copies shown; 3 no copies at all
+extern uint8_t filestates;         // 1: each node's state line goes to the data file
+extern float labelsizefactor;      // scale of decimal and hex labels; 0 the current font
+
 // --- Basin layout cursor (set by the layout stage; reset by the mutation between runs).
 extern int16_t ox, oy;             // centre of the basin being drawn
 extern int16_t firstox, firstoy;   // where the run's first basin (and a new row) starts

@@ -2,6 +2,16 @@
 #pragma once
 #include <cstdint>
 
-// Corners of the progress bar's frame (pixels); set by progress_bar, read by
-// the long computations that fill it with green.
+// Corners of the progress bar's inner rectangle (pixels); set by
+// progress_bar, read by the long computations that fill it with green.
 extern int16_t barxl, barxr, baryt, baryb;
+
+// Colours of the fan being drawn (colour indices), cycled per fan by draw_fan.
+extern uint8_t linec;              // colour of the fan's edges; black before the first tree
+extern uint8_t spotc;              // colour of the node spot
+extern uint8_t start_edge_color;   // edge colour of the first tree level; 0: lightred
+                                   // (display stage)
+
+// State-space matrix (statespace_matrix.h).
+extern uint8_t matrixcolor;        // colour index of the marks; 10 until the callers set it
+extern uint32_t matrixx, matrixy;  // largest column and row numbers; set by the frame call

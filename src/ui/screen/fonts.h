@@ -9,5 +9,7 @@ void setup_fonts(int size);    // size <= 0: automatic; loads all eight fonts
 void free_fonts();
 void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
 void set_medium_font();        // medium font; scaled by 0.8
+// The label font of trees (tempfont) on the GC; metrics left to the caller.
+void set_temp_font();
 void restore_def_font();       // propfont again; metrics left to the caller
 void set_italic_font();        // italic title font; metrics unchanged
