@@ -52,6 +52,8 @@ extern int16_t *segx, *segy;       // next-level positions kept after a segment 
 
 // Settings of the tree builder (set by the display, pause and data stages).
 extern uint16_t level_limit;       // 0: none; else levels expanded (not in a field)
+extern uint8_t level_limit_reached; // 1 when the last tree was cut at level_limit: its
+                                   // report is marked, it is not complete
 extern uint8_t datapause;          // pause setting: 2 tree pauses, 3 also fan pauses
 constexpr uint8_t datapause_unset = 0, datapause_tree = 2, datapause_tree_and_fan = 3;
 extern uint8_t successive_basins;  // 1: fields drawn basin after basin

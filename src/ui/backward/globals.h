@@ -15,3 +15,11 @@ extern uint8_t start_edge_color;   // edge colour of the first tree level; 0: li
 // State-space matrix (statespace_matrix.h).
 extern uint8_t matrixcolor;        // colour index of the marks; 10 until the callers set it
 extern uint32_t matrixx, matrixy;  // largest column and row numbers; set by the frame call
+
+// Frame of the partial pre-image stack histogram (ppstack_hist.h), pixels;
+// laid out by setup_ppstack_hist for ppL cells.
+extern int16_t pp_startx0, pp_starty0; // frame's left edge and bottom
+extern int16_t pp_widthx, pp_depthy;   // frame's width and height
+extern int16_t pp_bartotw, pp_barwidth; // bar pitch and bar width
+extern int16_t pp_startx, pp_starty;   // x of the next bar, the bars' base line
+extern int16_t pp_divy;                // tick spacing in stack entries

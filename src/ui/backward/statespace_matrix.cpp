@@ -79,3 +79,13 @@ show_statespace_matrix(const uint8_t *state)
     setcolor(colour);
     moveto(x, y);
 }
+
+void
+erase_statespace_matrix()
+{
+    int colour = getcolor();
+    matrix_box b = box_of_matrix();
+    setfillstyle(0, black);
+    bar(b.x0 - 3, b.y0 - 1, b.x1, b.y1);
+    setcolor(colour);
+}

@@ -10,3 +10,5 @@
 // square's corner + 2 for the caller to write it; otherwise the current
 // point is restored.
 void show_statespace_matrix(const uint8_t *state);
+// Fills the matrix box (frame included) with black.
+void erase_statespace_matrix();
