@@ -160,5 +160,13 @@ matrix_cell(const uint8_t *state, uint32_t *column, uint32_t *row)
 bool
 decimal_labels_fit()
 {
-    return lineL <= maxL_lu;
+    // v^n - 1 within 32 bits: the n <= maxL_lu of the network-size stage,
+    // counted here so that it holds before that stage has run too.
+    uint64_t states = 1;
+    for (uint32_t c = 0; c < lineL; c++) {
+        states *= value_range;
+        if (states > (uint64_t(1) << 32))
+            return false;
+    }
+    return true;
 }

@@ -27,5 +27,6 @@ double fan_child_direction(uint32_t i, uint32_t f);
 void matrix_extent(uint32_t *columns, uint32_t *rows);
 // Column (number of the high half of the cells) and row (low half) of state.
 void matrix_cell(const uint8_t *state, uint32_t *column, uint32_t *row);
-// Whether decimal state numbers fit 32 bits for this network (n <= maxL_lu).
+// Whether the state numbers of this network fit 32 bits (v^n <= 2^32, the
+// n <= maxL_lu of the network size): decimal labels only then.
 bool decimal_labels_fit();
