@@ -30,7 +30,7 @@ uint32_t precount = 0, pretested = 0, fansize = 0, gofEno = 0, treesize = 0;
 uint32_t maxtreefan = 0;
 uint16_t maxtreelevel = 0;
 uint32_t totalsegfan = 0;
-int16_t isexception = 0;
+int32_t isexception = 0;
 uint32_t progbar = 0;
 uint32_t tree_max_fan = 0;
 uint8_t earlyexit = 0, abort_subtree = abort_subtree_none;

@@ -39,7 +39,8 @@ extern uint32_t treesize;          // nodes of the tree, root included
 extern uint32_t maxtreefan;        // largest fan, kept across trees of a basin
 extern uint16_t maxtreelevel;      // deepest tree, kept across trees of a basin
 extern uint32_t totalsegfan;       // total fan of a segment-compressed root fan
-extern int16_t isexception;        // weighted nodes whose majority count passes n/2
+extern int32_t isexception;        // weighted nodes whose majority count passes n/2 (32 bits:
+                                   // a long run passes 16)
 extern uint32_t progbar;           // states placed in the current basin field
 extern uint32_t tree_max_fan;      // the tree's own largest fan ("mp") of the last build
 extern uint8_t earlyexit;          // 1 when the user stopped the tree or a fan

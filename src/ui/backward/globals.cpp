@@ -7,3 +7,4 @@ uint8_t matrixcolor = 10;
 uint32_t matrixx = 0, matrixy = 0;
 int16_t pp_startx0 = 0, pp_starty0 = 0, pp_widthx = 0, pp_depthy = 0;
 int16_t pp_bartotw = 0, pp_barwidth = 0, pp_startx = 0, pp_starty = 0, pp_divy = 1;
+int16_t pp_heighty = 0;

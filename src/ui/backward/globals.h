@@ -23,3 +23,4 @@ extern int16_t pp_widthx, pp_depthy;   // frame's width and height
 extern int16_t pp_bartotw, pp_barwidth; // bar pitch and bar width
 extern int16_t pp_startx, pp_starty;   // x of the next bar, the bars' base line
 extern int16_t pp_divy;                // tick spacing in stack entries
+extern int16_t pp_heighty;             // height of the last bar drawn

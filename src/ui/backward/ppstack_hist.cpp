@@ -1,7 +1,8 @@
 // The frame of the partial pre-image stack histogram: its layout for the
 // network size, the scale ticks and labels, the bar area. Reads the scale
 // pp_ymax and ppL (engine/backward/globals.h); the frame's pixel layout is
-// in ui/backward/globals.h. Start at setup_ppstack_hist.
+// in ui/backward/globals.h. Also the bars and ticks the pre-image engines
+// draw through their prompts. Start at setup_ppstack_hist.
 #include "ui/backward/ppstack_hist.h"
 
 #include <cmath>
@@ -10,6 +11,8 @@
 #include "engine/backward/globals.h"
 #include "engine/model/globals.h"
 #include "ui/backward/globals.h"
+#include "ui/backward/stop_prompts.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -85,7 +88,89 @@ lay_out_frame()
     }
 }
 
+// The bar of one step at pp_startx, height by the scale; pp_startx moves on.
+void
+draw_bar(uint32_t size)
+{
+    int h = static_cast<int>(static_cast<double>(vgay(120)) * size / pp_ymax);
+    bar(pp_startx, pp_starty - h, pp_startx + pp_barwidth, pp_starty);
+    pp_heighty = static_cast<int16_t>(h);
+    pp_startx = static_cast<int16_t>(pp_startx + pp_bartotw);
+}
+
+const char kStartPrompt[] = "partial pre-image histogram: start pause-p";
+
 } // namespace
+
+void
+draw_stack_tick(uint32_t size, int saved)
+{
+    if (!mouse_found || size >= 150)
+        return;
+    int x = vgax(125 + static_cast<float>(size));
+    int colour = getcolor();
+    setcolor(saved ? yellow : black);
+    int16_t px = getx, py = gety;
+    moveto(x, Maxy - vgay(40));
+    lineto(x, Maxy - vgay(34));
+    moveto(px, py);
+    setcolor(colour);
+}
+
+void
+show_stack_start_prompt()
+{
+    if (!mouse_found)
+        return;
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(kStartPrompt);
+    outtext(":");
+    moveto(x, y);
+}
+
+void
+draw_stack_step(uint32_t position, uint32_t size)
+{
+    if (!mouse_found || pp_ymax == 0)
+        return;
+    int16_t x = getx, y = gety;
+    if (size > pp_ymax) {
+        // A new scale: the frame again and every bar so far redrawn.
+        pp_ymax = static_cast<uint32_t>(1.2 * size);
+        ppL = 0;
+        setup_ppstack_hist();
+        for (uint32_t i = L + 1; i-- > position;)
+            draw_bar(i == position ? size : pp_hist[i]);
+    } else {
+        draw_bar(size);
+    }
+    moveto(x, y);
+}
+
+void
+draw_stack_wild(uint32_t added)
+{
+    if (!mouse_found || pp_ymax == 0)
+        return;
+    int16_t x = getx, y = gety;
+    pp_startx = static_cast<int16_t>(pp_startx - pp_bartotw);
+    int bottom = pp_starty - pp_heighty - 1;
+    int top = bottom - static_cast<int>(static_cast<double>(vgay(120)) * added / pp_ymax);
+    if (top < pp_starty0 - pp_depthy + 1)
+        top = pp_starty0 - pp_depthy + 1;
+    int fill = fillcolor;
+    setfillstyle(0, yellow);
+    bar(pp_startx, top, pp_startx + pp_barwidth, bottom);
+    setfillstyle(0, fill);
+    pp_startx = static_cast<int16_t>(pp_startx + pp_bartotw);
+    if (see_ppstack == see_ppstack_pause && ask_one_key("abandon pause-p, see next-def:") == 'p') {
+        draw_prompt_box(1);
+        outtext(kStartPrompt);
+        see_ppstack = see_ppstack_on;
+    }
+    moveto(x, y);
+}
 
 void
 setup_ppstack_hist()

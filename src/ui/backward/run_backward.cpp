@@ -394,13 +394,7 @@ act_on_key(char key)
             break;
         if (see_ppstack == see_ppstack_off) {
             see_ppstack = see_ppstack_on;
-            if (ppL == lineL && pp_hist_max < pp_ymax / 6) {
-                pp_ymax = static_cast<uint32_t>(0.75 * pp_ymax);
-                if (pp_ymax < 10)
-                    pp_ymax = 10;
-                ppL = 0;
-            }
-            pp_hist_max = 0;
+            shrink_stack_scale();
             setup_ppstack_hist();
         } else if (see_ppstack == see_ppstack_on) {
             see_ppstack = see_ppstack_off;
@@ -542,7 +536,7 @@ count_fan(bool segment_fan, uint32_t weight, int32_t majority)
             pre_fan_freq[i > maxinhist ? maxinhist : i] += 1;
         }
         if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
-            isexception = static_cast<int16_t>(isexception + weight);
+            isexception = static_cast<int32_t>(isexception + weight);
     }
     if (fansize > maxtreefan)
         maxtreefan = fansize + (basin_root ? 1 : 0);

@@ -14,6 +14,7 @@
 #include "engine/model/key_poll.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -165,5 +166,10 @@ register_engine_prompts()
     prompts.ask_fan_stop = ask_fan_stop_key;
     prompts.ask_table_stop = ask_table_stop_key;
     prompts.show_table_refusal = show_table_refusal_box;
+    prompts.show_stack_tick = draw_stack_tick;
+    prompts.show_stack_start = show_stack_start_prompt;
+    prompts.show_stack_frame = setup_ppstack_hist;
+    prompts.show_stack_step = draw_stack_step;
+    prompts.show_stack_wild = draw_stack_wild;
     set_preimage_prompts(prompts);
 }

@@ -276,3 +276,37 @@ TEST(TreeLines, StateLines)
 }
 
 } // namespace
+
+namespace {
+
+TEST(StackHistogram, ScaleShrinksAfterALowPeakOnly)
+{
+    TestNetwork net(2, 10, 3);
+    ppL = lineL;
+    pp_ymax = 600;
+    pp_hist_max = 99; // below 600 / 6
+    shrink_stack_scale();
+    EXPECT_EQ(pp_ymax, 450u);
+    EXPECT_EQ(ppL, 0);
+    EXPECT_EQ(pp_hist_max, 0u);
+    // A frame laid out for another size keeps its scale.
+    pp_ymax = 600;
+    pp_hist_max = 5;
+    shrink_stack_scale();
+    EXPECT_EQ(pp_ymax, 600u);
+    // Never below 10.
+    ppL = lineL;
+    pp_ymax = 12;
+    shrink_stack_scale();
+    EXPECT_EQ(pp_ymax, 10u);
+    // A peak of a sixth or more keeps it.
+    ppL = lineL;
+    pp_ymax = 600;
+    pp_hist_max = 100;
+    shrink_stack_scale();
+    EXPECT_EQ(pp_ymax, 600u);
+    pp_ymax = 0;
+    ppL = 0;
+}
+
+} // namespace

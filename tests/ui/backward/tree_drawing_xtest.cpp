@@ -19,6 +19,7 @@
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -178,6 +179,39 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     EXPECT_EQ(is[0], 'n');
     EXPECT_EQ(precount, 0u);
     EXPECT_EQ(treesize, 1u);
+}
+
+TEST_F(TreeDrawing, StackViewsOfBothMethods)
+{
+    TestNetwork net(2, 10, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(30);
+    std::vector<uint16_t> hist(lineL, 0);
+    std::vector<uint32_t> totals(lineL, 0);
+    uint16_t *saved_hist = pp_hist;
+    uint32_t *saved_totals = pp_hist_total;
+    pp_hist = hist.data();
+    pp_hist_total = totals.data();
+    see_ppstack = see_ppstack_on;
+    // The local method: the stack bar's white frame.
+    build_subtree(1);
+    EXPECT_EQ(window_pixel(vgax(125), Maxy - vgay(41)), Color_Table[white]);
+    // The general method: the histogram's red frame and a green first bar.
+    nonlocal = 1;
+    ppL = 0;
+    pp_ymax = 0;
+    prepair_pre_rand();
+    build_subtree(1);
+    EXPECT_GT(pp_histcount, 0u);
+    EXPECT_EQ(window_pixel(pp_startx0, pp_starty0 - 1), Color_Table[red]);
+    int first_bar = pp_startx0 + vgax(50);
+    EXPECT_EQ(window_pixel(first_bar + 1, pp_starty - 1), Color_Table[green]);
+    free_pre_rand();
+    nonlocal = 0;
+    see_ppstack = see_ppstack_off;
+    erase_prompt_box(1);
+    pp_hist = saved_hist;
+    pp_hist_total = saved_totals;
 }
 
 TEST_F(TreeDrawing, NodesDrawnPerSecond)

@@ -189,3 +189,36 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TreeReports, MajorityExceptionsCountPast16Bits)
+{
+    // Rule 0 on 17 cells: all 2^17 states stand in the all-0 root's subtree;
+    // those with more than 8 ones number 2^16, past what 16 bits hold.
+    TestNetwork net(2, 17, 3);
+    reset_backward_settings();
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    std::vector<uint32_t> counts(2, 0);
+    uint32_t saved_max = maxinhist;
+    pre_fan_freq = counts.data();
+    maxinhist = 1;
+    pre_fansize_freq_hist = 1;
+    show_maj = 1;
+    isexception = 0;
+    build_subtree_of(0);
+    uint32_t expect = 0;
+    for (uint32_t s = 0; s < (1u << 17); s++)
+        expect += __builtin_popcount(s) > 8;
+    EXPECT_EQ(treesize, 1u << 17);
+    EXPECT_EQ(static_cast<uint32_t>(isexception), expect);
+    EXPECT_EQ(expect, 65536u);
+    show_maj = show_maj_off;
+    pre_fan_freq = nullptr;
+    maxinhist = saved_max;
+    pre_fansize_freq_hist = 0;
+    isexception = 0;
+}
+
+} // namespace
