@@ -181,6 +181,34 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     EXPECT_EQ(treesize, 1u);
 }
 
+TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
+{
+    // A fan pause after the root's fan; 'q' there leaves tree pauses only
+    // and the tree goes on to its end.
+    TestNetwork net(2, 4, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    datapause = datapause_tree_and_fan;
+    std::atomic<bool> done{false};
+    std::thread answer([&done] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!done)
+                type_keys("q");
+        }
+    });
+    build_subtree(0);
+    done = true;
+    answer.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (event_ready()) {
+    }
+    EXPECT_EQ(datapause, datapause_tree);
+    EXPECT_EQ(treesize, 16u);
+    EXPECT_EQ(earlyexit, 0);
+    datapause = datapause_unset;
+}
+
 TEST_F(TreeDrawing, StackViewsOfBothMethods)
 {
     TestNetwork net(2, 10, 3);
