@@ -701,7 +701,7 @@ show_tree_summary(bool cut_at_limit)
                  cyclematch ? static_cast<int>(attperiod / static_cast<uint32_t>(cyclematch)) : 0,
                  static_cast<unsigned long>(attperiod));
     float density = treesize ? static_cast<float>(gofEno) / static_cast<float>(treesize) : 0.0f;
-    snprintf(totals, sizeof totals, " g=%lu=%.3g ml=%d mp=%lu\n", static_cast<unsigned long>(gofEno),
+    snprintf(totals, sizeof totals, " g=%lu=%.3g ml=%d mp=%lu", static_cast<unsigned long>(gofEno),
              density, level, static_cast<unsigned long>(tree_max_fan));
     int16_t x = getx, y = gety;
     int colour = getcolor();

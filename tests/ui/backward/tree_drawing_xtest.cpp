@@ -209,6 +209,46 @@ TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
     datapause = datapause_unset;
 }
 
+TEST_F(TreeDrawing, TreeSummaryWaitsForItsKey)
+{
+    // Rule 0's all-0 point attractor: a basin tree of 15 garden-of-Eden
+    // nodes, its summary shown with tree pauses on.
+    TestNetwork net(2, 4, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    std::vector<uint8_t> root(bytesL, 0);
+    uint8_t *cycle[2] = {nullptr, root.data()};
+    uint8_t **saved_att = att;
+    att = cycle;
+    attperiod = 1;
+    attindex = 1;
+    cyclematch = 1;
+    direction = direction_forward;
+    memcpy(firstseed, root.data(), bytesL);
+    isrepeat = 0;
+    datapause = datapause_tree;
+    std::atomic<bool> done{false};
+    std::thread answer([&done] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!done)
+                type_keys("\r");
+        }
+    });
+    run_backward();
+    done = true;
+    answer.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (event_ready()) {
+    }
+    EXPECT_EQ(treesize, 16u);
+    EXPECT_EQ(gofEno, 15u);
+    EXPECT_EQ(is[0], '\r');
+    datapause = datapause_unset;
+    att = saved_att;
+    attperiod = attindex = 0;
+}
+
 TEST_F(TreeDrawing, StackViewsOfBothMethods)
 {
     TestNetwork net(2, 10, 3);
