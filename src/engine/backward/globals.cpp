@@ -13,6 +13,11 @@ uint32_t *pre_fan_freq = nullptr;
 uint16_t basintypeno = 0;
 uint8_t meta_graph = 0;
 
+float thisrad = 0, nextrad = 0, heading = 0, angle = 0, segfanangle = 0, spot = 0;
+int16_t xx = 0, yy = 0, cx = 0, cy = 0;
+int16_t *cyclex = nullptr, *cycley = nullptr;
+uint16_t attrepseg = 1;
+
 uint8_t **preim0 = nullptr, **preim1 = nullptr;
 int16_t *xx0 = nullptr, *yy0 = nullptr, *xx1 = nullptr, *yy1 = nullptr;
 uint8_t pretog = 0;
@@ -22,12 +27,13 @@ uint32_t precount = 0, pretested = 0, fansize = 0, gofEno = 0, treesize = 0;
 uint32_t maxtreefan = 0;
 uint16_t maxtreelevel = 0;
 uint32_t totalsegfan = 0;
-int16_t isexception = 0;
+int32_t isexception = 0;
 uint32_t progbar = 0;
 uint32_t tree_max_fan = 0;
 uint8_t earlyexit = 0, abort_subtree = abort_subtree_none;
 int16_t *segx = nullptr, *segy = nullptr;
 uint16_t level_limit = 0;
+uint8_t level_limit_reached = 0;
 uint8_t datapause = datapause_unset, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
 uint8_t see_ppstack = see_ppstack_off, dontcompress = 0;
 uint8_t basinfield = 0;
@@ -71,7 +77,7 @@ float orient_angle = 0;
 float fan_angle_fact = 1;
 
 uint8_t dontcopytrees = 0;
-int8_t shownumbers = shownumbers_bits;
+uint8_t shownumbers = shownumbers_bits;
 uint8_t just_G = just_G_all;
 uint8_t show_one_att_state = 0;
 float labelsizefactor = 0;

@@ -39,7 +39,8 @@ extern uint32_t treesize;          // nodes of the tree, root included
 extern uint32_t maxtreefan;        // largest fan, kept across trees of a basin
 extern uint16_t maxtreelevel;      // deepest tree, kept across trees of a basin
 extern uint32_t totalsegfan;       // total fan of a segment-compressed root fan
-extern int16_t isexception;        // weighted nodes whose majority count passes n/2
+extern int32_t isexception;        // weighted nodes whose majority count passes n/2 (32 bits:
+                                   // a long run passes 16)
 extern uint32_t progbar;           // states placed in the current basin field
 extern uint32_t tree_max_fan;      // the tree's own largest fan ("mp") of the last build
 extern uint8_t earlyexit;          // 1 when the user stopped the tree or a fan
@@ -52,6 +53,8 @@ extern int16_t *segx, *segy;       // next-level positions kept after a segment 
 
 // Settings of the tree builder (set by the display, pause and data stages).
 extern uint16_t level_limit;       // 0: none; else levels expanded (not in a field)
+extern uint8_t level_limit_reached; // 1 when the last tree was cut at level_limit: its
+                                   // report is marked, it is not complete
 extern uint8_t datapause;          // pause for data: 0 none, 1 after each basin, 2 also each
                                    // tree, 3 also each subtree fan (pause/data stage)
 constexpr uint8_t datapause_unset = 0, datapause_basin = 1, datapause_tree = 2,
@@ -120,6 +123,18 @@ extern uint32_t pp_hist_max;       // largest stack of the last computation
 extern uint32_t pp_histcount;      // computations summed in pp_hist_total
 extern uint32_t pp_wild, pp_wild_tot; // entries added by wild expansion: last, running sum
 
+// --- Tree geometry of the fan being drawn (tree_geometry.h): set per node
+// by draw_fan from the level radii and the node's position.
+extern float thisrad, nextrad;     // radius of the node's level and of its children's
+extern float heading;              // radians in [0, 2pi) from the basin centre to the node
+extern float angle;                // angle between neighbouring children of the fan
+extern float segfanangle;          // angle between neighbouring states of a segment fan
+extern float spot;                 // radius of a node spot
+extern int16_t xx, yy;             // position of the node being drawn
+extern int16_t cx, cy;             // position of the child being drawn
+extern int16_t *cyclex, *cycley;   // attractor states' positions 1..attperiod; basin drawing
+extern uint16_t attrepseg;         // repeating-segment length of the attractor's root state
+
 // --- Basin layout cursor (set by the layout stage; reset by the mutation between runs).
 extern int16_t ox, oy;             // centre of the basin being drawn
 extern int16_t firstox, firstoy;   // where the run's first basin (and a new row) starts
@@ -140,15 +155,16 @@ extern float fan_angle_fact;       // factor on the pre-image fan angle; 1 at ea
 // --- Display settings of trees (the display stage).
 extern uint8_t dontcopytrees;      // 0 copies drawn; 1 suppressed, g-of-E reduced;
                                    // 2 suppressed, g-of-E shown; 3 all suppressed
-extern int8_t shownumbers;         // what a tree node shows
-constexpr int8_t shownumbers_none = -1, shownumbers_spot = 0, shownumbers_decimal = 1,
-                 shownumbers_hex = 2, shownumbers_bits = 3;
+extern uint8_t shownumbers;        // what a tree node shows: none (-1 held in the byte as
+                                   // 255), spot, decimal, hex or bit pattern
+constexpr uint8_t shownumbers_none = 255, shownumbers_spot = 0, shownumbers_decimal = 1,
+                  shownumbers_hex = 2, shownumbers_bits = 3;
 extern uint8_t just_G;             // 0 all nodes, 1 just garden-of-Eden nodes, 2 none of them
 constexpr uint8_t just_G_all = 0, just_G_only = 1, just_G_none = 2;
 extern uint8_t show_one_att_state; // 0 no, 1 one attractor state (or the root), 2 all of
                                    // them highlighted as bit patterns
 extern float labelsizefactor;      // scale of decimal and hex labels; 0: the current font
-extern uint8_t start_edge_color;   // colour index of the first tree level's edges; 0 until set
+extern uint8_t start_edge_color;   // colour index of the first tree level's edges; 0: lightred
 
 // --- Pause and data settings (the pause/data stage).
 extern uint8_t fieldpause;         // 1: pause after each field of a size range

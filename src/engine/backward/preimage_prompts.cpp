@@ -47,3 +47,38 @@ show_table_refusal(const char *text)
     if (!registered.show_table_refusal || !registered.show_table_refusal(text))
         fprintf(stderr, "\n%s\n", text);
 }
+
+void
+show_stack_tick(uint32_t size, int saved)
+{
+    if (registered.show_stack_tick)
+        registered.show_stack_tick(size, saved);
+}
+
+void
+show_stack_start()
+{
+    if (registered.show_stack_start)
+        registered.show_stack_start();
+}
+
+void
+show_stack_frame()
+{
+    if (registered.show_stack_frame)
+        registered.show_stack_frame();
+}
+
+void
+show_stack_step(uint32_t position, uint32_t size)
+{
+    if (registered.show_stack_step)
+        registered.show_stack_step(position, size);
+}
+
+void
+show_stack_wild(uint32_t added)
+{
+    if (registered.show_stack_wild)
+        registered.show_stack_wild(added);
+}

@@ -23,6 +23,17 @@ struct preimage_prompts {
     // The refusal text of a successor table; leaves 'q' as the answer and
     // returns 0 when no window was open to show it in.
     int (*show_table_refusal)(const char *text);
+    // Stack views, called only while see_ppstack is set. The local method's
+    // stack bar: a tick for a stack of size entries, saved 1 (after a save)
+    // or 0 (the size before a restore).
+    void (*show_stack_tick)(uint32_t size, int saved);
+    // The general method's histogram: the start prompt once its tables are
+    // built, the frame at the start of a target, the bar of the stack left
+    // after the step at position, and the entries wild expansion added.
+    void (*show_stack_start)();
+    void (*show_stack_frame)();
+    void (*show_stack_step)(uint32_t position, uint32_t size);
+    void (*show_stack_wild)(uint32_t added);
 };
 
 // Registers the prompts (members may be null).
@@ -35,3 +46,8 @@ int ask_fan_stop();
 int ask_table_stop(unsigned percent);
 // The refusal text in the window, or "\n<text>\n" on standard error.
 void show_table_refusal(const char *text);
+void show_stack_tick(uint32_t size, int saved);
+void show_stack_start();
+void show_stack_frame();
+void show_stack_step(uint32_t position, uint32_t size);
+void show_stack_wild(uint32_t added);

@@ -20,6 +20,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_prompts.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -158,6 +159,7 @@ record_step(uint32_t position, uint32_t size)
         return;
     pp_hist_total[position] += size;
     pp_hist[position] = static_cast<uint16_t>(size > Maxu ? Maxu : size);
+    show_stack_step(position, size);
 }
 
 // Every wild cell of every final entry expanded to every value; entries
@@ -213,6 +215,8 @@ prepair_pre_rand()
         }
     }
     first.push_back(static_cast<uint32_t>(tries.size()));
+    if (see_ppstack == see_ppstack_on)
+        show_stack_start();
     if (reorderRBN)
         rearrange_cell_order();
     prepared = true;
@@ -266,15 +270,30 @@ rearrange_cell_order()
 }
 
 void
+shrink_stack_scale()
+{
+    if (ppL == lineL && pp_hist_max < pp_ymax / 6) {
+        pp_ymax = static_cast<uint32_t>(0.75 * pp_ymax);
+        if (pp_ymax < 10)
+            pp_ymax = 10;
+        ppL = 0;
+    }
+    pp_hist_max = 0;
+}
+
+void
 pre_images_rand()
 {
     if (!prepared)
         prepair_pre_rand();
     begin_fan();
-    pp_hist_max = 0;
     pp_wild = 0;
-    if (see_ppstack)
+    if (see_ppstack) {
         pp_histcount++;
+        shrink_stack_scale();
+        show_stack_frame();
+    }
+    pp_hist_max = 0;
     const int v = value_range;
     const size_t eb = entry_bytes();
     int old = 0;
@@ -338,6 +357,8 @@ pre_images_rand()
         abort_subtree = abort_subtree_too_many_partial;
         return;
     }
+    if (see_ppstack && pp_wild > 0)
+        show_stack_wild(pp_wild);
     for (uint32_t i = 0; i < stack_count[old]; i++) {
         hand_over_pre_image(stack_entry(old, i));
         if (abort_subtree)

@@ -20,3 +20,7 @@ void rearrange_cell_order();
 // partial_preimage_limit, or exhaust memory, is abandoned with
 // abort_subtree_too_many_partial and nothing handed over.
 void pre_images_rand();
+// The stack histogram's scale shrunk by a quarter (to 10 at least) when the
+// last computation's largest stack stayed below a sixth of it; the peak
+// cleared for the next one.
+void shrink_stack_scale();

@@ -30,6 +30,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_prompts.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -51,6 +52,15 @@ uint8_t *cells = nullptr;     // the candidate line, cell x at cells[x + kPad]
 uint8_t *target = nullptr;    // values of A, one byte per cell
 uint8_t *found = nullptr;     // a complete pre-image as a state line
 std::vector<branch> stack;    // branch points; kept across calls
+
+// A branch point saved, ticked on the stack bar while the stack is shown.
+inline void
+save_branch(branch b)
+{
+    stack.push_back(b);
+    if (see_ppstack)
+        show_stack_tick(static_cast<uint32_t>(stack.size()), 1);
+}
 
 // The run tables of chunk_sweep. Key (W << s) | T: W the k-1 cells above the
 // run (bit i = cell c-a+1+i, c the run's first cell), T the run's targets
@@ -159,7 +169,7 @@ choose_binary(const ring &g, int c, uint32_t u, int *x)
         *x = start_block[c];
         return 1;
     }
-    stack.push_back({c, 1});
+    save_branch({c, 1});
     *x = 0;
     return 1;
 }
@@ -181,7 +191,7 @@ choose_multi(const ring &g, int c, uint32_t u, int *x)
         if (first < 0)
             first = d;
         else
-            stack.push_back({c, static_cast<uint8_t>(d)});
+            save_branch({c, static_cast<uint8_t>(d)});
     }
     *x = first;
     return first >= 0;
@@ -241,6 +251,8 @@ sweep()
         }
         if (stack.empty())
             return;
+        if (see_ppstack)
+            show_stack_tick(static_cast<uint32_t>(stack.size()), 0);
         branch top = stack.back();
         stack.pop_back();
         cells[top.c - g.a + kPad] = top.d;

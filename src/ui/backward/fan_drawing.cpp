@@ -1,22 +1,473 @@
-// STAND-IN of the fan drawing of the tree geometry: positions only, so the
-// tree builder's coordinate lists hold defined values. Reads the level lists
-// (tree_levels.h). Replaced when the tree geometry is built.
+// The fans of the radial tree drawing. Computes positions through the tree
+// geometry (engine/backward/tree_geometry.h), reads the tree builder's
+// level lists and segment list (backward globals) and the display settings,
+// draws through the screen layer, and appends node state lines to the data
+// file (storage/data_lines.h). Start at draw_fan; plot_motor draws one fan,
+// the copy_ functions the fans that rotation-equivalent nodes share.
 #include "ui/backward/fan_drawing.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
 #include "engine/backward/globals.h"
+#include "engine/backward/state_symmetries.h"
+#include "engine/backward/tree_data_lines.h"
+#include "engine/backward/tree_geometry.h"
 #include "engine/backward/tree_levels.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/storage/data_lines.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Edges of the fan being drawn, sent in one request; kept between fans so
+// that drawing allocates nothing once the widest fan was seen.
+std::vector<int16_t> edges;
+// The label state of copies, rotated so that labels show each member.
+std::vector<uint8_t> copy_state;
+
+void
+add_edge(int x0, int y0, int x1, int y1)
+{
+    edges.insert(edges.end(), {static_cast<int16_t>(x0), static_cast<int16_t>(y0),
+                               static_cast<int16_t>(x1), static_cast<int16_t>(y1)});
+}
+
+void
+draw_edges()
+{
+    if (!mouse_found) {
+        edges.clear(); // positions are still recorded without a window
+        return;
+    }
+    setcolor(linec);
+    draw_segments(edges.data(), static_cast<int>(edges.size() / 4));
+    edges.clear();
+}
+
+// The next edge colour of the cycle, with its spot colour.
+void
+advance_edge_colour()
+{
+    if (linec == black) {
+        linec = start_edge_color ? start_edge_color : lightred;
+        spotc = green;
+    } else if (linec == lightred) {
+        linec = lightcyan;
+        spotc = lightred;
+    } else if (linec == lightcyan) {
+        linec = green;
+        spotc = lightred;
+    } else if (linec == green) {
+        linec = yellow;
+        spotc = green;
+    } else if (linec == yellow) {
+        linec = lightred;
+        spotc = green;
+    }
+}
+
+// Cells of the state holding show_maj's value.
+uint32_t
+majority_of(const uint8_t *state)
+{
+    uint32_t m = 0;
+    for (uint32_t c = 0; c < lineL; c++)
+        m += get_value(state, c) == (show_maj ? 1 : 0);
+    return m;
+}
+
+// 1 target of the sculpting, 2 one of its learnt pre-images, else 0.
+int
+highlight_of(const uint8_t *state)
+{
+    if (!hilight_learn)
+        return 0;
+    if (tar && memcmp(state, tar, bytesL) == 0)
+        return 1;
+    for (int32_t i = 0; learn_pre && i < notolearn; i++)
+        if (learn_pre[i] && memcmp(state, learn_pre[i], bytesL) == 0)
+            return 2;
+    return 0;
+}
+
+void
+draw_spot(int colour)
+{
+    setcolor(colour);
+    if (spot < 1)
+        draw_circle(xx - 1, yy - 1, 2);
+    else
+        draw_circle(static_cast<int>(xx - spot), static_cast<int>(yy - spot),
+                    static_cast<int>(2 * spot));
+}
+
+void
+draw_label(const char *text, int highlight)
+{
+    int text_colour = white, back = black;
+    if (highlight == 1 || highlight == 2) {
+        back = highlight == 1 ? lightred : yellow;
+        text_colour = black;
+    } else if (hilight_learn == 2) {
+        return;
+    }
+    int16_t x = getx, y = gety;
+    int width = text_pixel_width(text, static_cast<int>(strlen(text)));
+    setfillstyle(0, back);
+    bar(x, y, x + width, y + CHeight - 1);
+    setcolor(text_colour);
+    outtext(text);
+    setfillstyle(0, black);
+}
+
+void
+draw_bits_at_node(const uint8_t *state)
+{
+    int colour = linec == lightcyan ? magenta
+                 : linec == green   ? cyan
+                 : linec == yellow  ? lightred
+                 : linec == lightred ? yellow
+                                     : white;
+    if (hilight_learn) {
+        int h = highlight_of(state);
+        colour = h == 1 ? lightred : h == 2 ? yellow : white;
+        if (hilight_learn == 2 && colour == white)
+            return;
+    }
+    moveto(xx, yy);
+    if (twod || showbits_1d_as_2d)
+        print_current_state_twod(state, colour);
+    else
+        print_current_state_h(state, colour);
+}
+
+// Places a copy of the node at the turned heading (or at an attractor
+// position at level 0 of a basin) and draws the copy's fan or mark.
+void
+draw_copy(const uint8_t *state)
+{
+    if (fansize > 0) {
+        plot_motor(0, state);
+    } else {
+        moveto(xx, yy);
+        if (just_G != just_G_none)
+            draw_node(state, white, 0);
+    }
+}
+
+void
+place_on_this_circle()
+{
+    point_on_circle(heading, thisrad, &xx, &yy);
+}
+
+uint8_t *
+label_state(const uint8_t *state)
+{
+    copy_state.assign(state, state + bytesL);
+    return copy_state.data();
+}
+
+// Segment members of j in a segment fan.
+uint32_t
+members_of(uint32_t j)
+{
+    return regular2d ? static_cast<uint32_t>(seg_2d_h[j]) * seg_2d_v[j] : seg[j];
+}
+
+// Node position, step 2 of draw_fan.
+void
+take_node_position()
+{
+    if (startsegfan == 1 && segx && segy) {
+        xx = segx[segindex];
+        yy = segy[segindex];
+        startsegfan = 0;
+    } else if (level > 0) {
+        xx = pretog ? xx1[thisindex] : xx0[thisindex];
+        yy = pretog ? yy1[thisindex] : yy0[thisindex];
+    } else if (attperiod > 0 && cyclex && cycley) {
+        xx = cyclex[attindex];
+        yy = cycley[attindex];
+    } else {
+        xx = ox;
+        yy = oy;
+    }
+    heading = 0;
+}
+
+} // namespace
+
+void
+draw_node(const uint8_t *state, int colour, int own)
+{
+    if (!mouse_found)
+        return;
+    bool majority_on = show_maj != show_maj_off;
+    if (dontcopytrees == 1 && !own && (shownumbers == shownumbers_spot || majority_on)) {
+        putpixel(xx, yy, colour);
+        return;
+    }
+    if (majority_on) {
+        if (majority_of(state) > lineL / 2u) {
+            setfillstyle(0, bground == 'w' ? blue : yellow);
+            bar(xx - 3, yy - 3, xx + 4, yy + 4);
+            setcolor(white);
+            rectangle(xx - 3, yy - 3, xx + 4, yy + 4);
+        } else if (shownumbers == shownumbers_spot) {
+            draw_spot(colour);
+        }
+        return;
+    }
+    int16_t x = getx, y = gety;
+    switch (shownumbers) {
+    case shownumbers_spot: {
+        int h = highlight_of(state);
+        if (h) {
+            setfillstyle(0, h == 1 ? lightred : yellow);
+            bar(xx - 1, yy - 1, xx + 3, yy + 3);
+            setcolor(white);
+            rectangle(xx - 3, yy - 3, xx + 4, yy + 4);
+        } else if (hilight_learn != 2) {
+            draw_spot(colour);
+        }
+        break;
+    }
+    case shownumbers_decimal:
+        // State numbers only where they fit 32 bits; none otherwise.
+        if (lineL <= 32 && decimal_labels_fit()) {
+            char text[16];
+            snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(dec_equiv(state, L)));
+            moveto(xx, yy);
+            draw_label(text, highlight_of(state));
+        }
+        break;
+    case shownumbers_hex: {
+        moveto(xx, yy);
+        std::string hex;
+        char piece[8];
+        for (int i = bytesL - 1; i >= 0; i--) {
+            snprintf(piece, sizeof piece, state[i] < 16 ? "0%x" : "%x", state[i]);
+            hex += piece;
+        }
+        draw_label(hex.c_str(), highlight_of(state));
+        break;
+    }
+    case shownumbers_bits:
+        draw_bits_at_node(state);
+        break;
+    default:
+        break;
+    }
+    moveto(x, y);
+}
+
+void
+plot_motor(int record, const uint8_t *state)
+{
+    uint32_t f = fansize;
+    int16_t *next_x = record ? next_level_x() : nullptr;
+    int16_t *next_y = record ? next_level_y() : nullptr;
+    for (uint32_t i = 0; i < f; i++) {
+        point_on_circle(fan_child_direction(i, f), nextrad, &cx, &cy);
+        if (record) {
+            next_x[nextbefore + i + 1] = cx;
+            next_y[nextbefore + i + 1] = cy;
+        }
+        if (record || dontcopytrees == 0)
+            add_edge(xx, yy, cx, cy);
+    }
+    draw_edges();
+    moveto(xx, yy);
+    if (f == 0 && just_G == just_G_none)
+        return;
+    if (shownumbers != shownumbers_none && just_G != just_G_only)
+        draw_node(state, spotc, record);
+    else if (show_maj != show_maj_off)
+        draw_node(state, spotc, record);
+}
+
+void
+plot_motor_segfan(int record, const uint8_t *state)
+{
+    uint32_t f = fansize;
+    segfanangle = totalsegfan ? angle * static_cast<float>(f) / static_cast<float>(totalsegfan) : angle;
+    linec = black;
+    int16_t *next_x = record ? next_level_x() : nullptr;
+    int16_t *next_y = record ? next_level_y() : nullptr;
+    // Each representative stands after the members of the segments before it.
+    double start = heading + segfanangle * (static_cast<double>(totalsegfan) - 1) / 2;
+    uint32_t before = 0;
+    for (uint32_t j = 1; j <= f && j <= segno; j++) {
+        advance_edge_colour();
+        double theta = start - static_cast<double>(before) * segfanangle;
+        point_on_circle(theta, nextrad, &cx, &cy);
+        if (record) {
+            next_x[nextbefore + j] = cx;
+            next_y[nextbefore + j] = cy;
+        }
+        add_edge(xx, yy, cx, cy);
+        uint32_t m = members_of(j);
+        for (uint32_t k = 1; k < m; k++) {
+            theta -= segfanangle;
+            point_on_circle(theta, nextrad, &cx, &cy);
+            if (dontcopytrees)
+                add_edge(xx + (3 * (cx - xx)) / 4, yy + (3 * (cy - yy)) / 4, cx, cy);
+            else
+                add_edge(xx, yy, cx, cy);
+        }
+        draw_edges();
+        before += m;
+    }
+    moveto(xx, yy);
+    if (shownumbers != shownumbers_none && just_G != just_G_only)
+        draw_node(state, spotc, record);
+    else if (show_maj != show_maj_off)
+        draw_node(state, spotc, record);
+}
+
+void
+copy_fan_tree(const uint8_t *state)
+{
+    if (!insegloop || segindex == 0)
+        return;
+    uint8_t *s = label_state(state);
+    bool labels = shownumbers != shownumbers_none && shownumbers > 0;
+    int16_t x = xx, y = yy;
+    float h0 = heading;
+    if (!regular2d) {
+        for (uint32_t k = 2; k <= seg[segindex]; k++) {
+            heading -= segfanangle;
+            place_on_this_circle();
+            if (labels)
+                rotate_array(0, s, 'l', 0, 1, 0, 0);
+            draw_copy(s);
+        }
+    } else {
+        uint32_t H = seg_2d_h[segindex], V = seg_2d_v[segindex];
+        for (uint32_t h = 1; h <= H; h++) {
+            if (labels && V == 1 && h > 1)
+                rotate_array_2d(s, 'l', 1);
+            for (uint32_t w = 1; w <= V; w++) {
+                if (h == H && w == V)
+                    break;
+                heading -= segfanangle;
+                place_on_this_circle();
+                if (labels)
+                    rotate_array_2d(s, 'u', 1);
+                draw_copy(s);
+            }
+            if (labels && V > 1)
+                rotate_array_2d(s, 'l', 1);
+        }
+    }
+    xx = x;
+    yy = y;
+    heading = h0;
+}
+
+void
+copy_cycle_tree(const uint8_t *state)
+{
+    if (attperiod == 0 || cyclematch < 2)
+        return;
+    uint8_t *s = label_state(state);
+    bool labels = shownumbers != shownumbers_none && shownumbers > 0;
+    int16_t x = xx, y = yy;
+    float h0 = heading;
+    int diag = cyclematch_2d_diag[0] >= 2 ? cyclematch_2d_diag[0] : cyclematch_2d_diag[1];
+    uint32_t copies = static_cast<uint32_t>(cyclematch);
+    if (regular2d)
+        copies = diag >= 2 ? static_cast<uint32_t>(diag)
+                           : static_cast<uint32_t>(cyclematch_2d[0]) * cyclematch_2d[1];
+    uint32_t q = copies ? attperiod / copies : 0;
+    for (uint32_t j = 1; j < copies; j++) {
+        heading = static_cast<float>(heading - 2 * kPi * q / attperiod);
+        if (level == 0 && direction == direction_forward && cyclex && cycley) {
+            int64_t at = static_cast<int64_t>(attindex) - static_cast<int64_t>(j) * q;
+            while (at < 1)
+                at += attperiod;
+            xx = cyclex[at];
+            yy = cycley[at];
+        } else {
+            place_on_this_circle();
+        }
+        if (labels) {
+            if (!regular2d) {
+                rotate_array(0, s, 'l', 0, attrepseg / cyclematch, 0, 0);
+            } else if (diag >= 2) {
+                rotate_array_2d(s, cyclematch_2d_diag[0] >= 2 ? 'r' : 'l', 1);
+                rotate_array_2d(s, 'u', 1);
+            } else {
+                rotate_array_2d(s, 'u', 1);
+                if (cyclematch_2d[1] > 0 && j % static_cast<uint32_t>(cyclematch_2d[1]) == 0)
+                    rotate_array_2d(s, 'l', 1);
+            }
+        }
+        draw_copy(s);
+    }
+    xx = x;
+    yy = y;
+    heading = h0;
+}
 
 void
 draw_fan()
 {
-    int16_t *x = next_level_x(), *y = next_level_y();
-    int16_t px = 0, py = 0;
-    if (thisindex > 0) {
-        px = pretog ? xx1[thisindex] : xx0[thisindex];
-        py = pretog ? yy1[thisindex] : yy0[thisindex];
+    if (filestates == 1) {
+        std::string line = compose_state_line(A);
+        if (value_range != 2) {
+            // The values also go to standard error, as they always have.
+            size_t cells_end = line.find(' ');
+            print_out(line.substr(0, cells_end).c_str());
+        }
+        save_data(line.c_str());
     }
-    for (uint32_t i = nextbefore + 1; i <= nextindex; i++) {
-        x[i] = px;
-        y[i] = py;
+    take_node_position();
+    set_level_radii();
+    spot = spot_radius();
+    if (pretested == 0 || (attperiod <= 5 && shownumbers != shownumbers_bits))
+        advance_edge_colour();
+    if (just_G == just_G_none)
+        spotc = white;
+    if (fansize > 0) {
+        compute_heading();
+        compute_fan_angle((nextrad - thisrad) / 2);
+        if (segfan)
+            plot_motor_segfan(1, A);
+        else
+            plot_motor(1, A);
+        if (dontcopytrees == 0) {
+            if (insegloop)
+                copy_fan_tree(A);
+            if (cyclematch > 1)
+                copy_cycle_tree(A);
+        }
+    } else {
+        moveto(xx, yy);
+        if (just_G != just_G_none &&
+            (shownumbers != shownumbers_none || just_G == just_G_only || show_maj != show_maj_off))
+            draw_node(A, white, 1);
+        if (dontcopytrees != 3) {
+            compute_heading();
+            if (insegloop)
+                copy_fan_tree(A);
+            if (cyclematch > 1)
+                copy_cycle_tree(A);
+        }
     }
+    if (mouse_found)
+        setcolor(white);
 }

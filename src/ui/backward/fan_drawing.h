@@ -1,7 +1,23 @@
-// Drawing of one node's fan of pre-images in the basin or subtree layout.
+// Drawing of one node's fan of pre-images in the basin or subtree layout:
+// the edges to the children on the next circle, the node's mark, and the
+// copies that rotation-equivalent parts of the basin share.
 #pragma once
+#include <cstdint>
 
-// STAND-IN until the tree geometry is built: gives every entry of the fan
-// just found (nextbefore+1 .. nextindex of the list being filled) the
-// position of its parent, and draws nothing.
+// Draws the fan of the node in A from the tree builder's state and records
+// the children's positions in the next level's coordinate list. Ends with
+// the drawing colour white.
 void draw_fan();
+// An ordinary fan of fansize children about heading, and the node's mark;
+// record 1 stores the children's positions, 0 draws a copy.
+void plot_motor(int record, const uint8_t *state);
+// A root fan grouped into segments (one representative each, standing for
+// totalsegfan states).
+void plot_motor_segfan(int record, const uint8_t *state);
+// The mark of one node at (xx, yy); own 0 marks a copy.
+void draw_node(const uint8_t *state, int colour, int own);
+// The copies of a node that the other members of its segment share.
+void copy_fan_tree(const uint8_t *state);
+// The copies of a node that the rotation-equivalent trees of its attractor
+// share.
+void copy_cycle_tree(const uint8_t *state);

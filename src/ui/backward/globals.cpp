@@ -2,3 +2,8 @@
 #include "ui/backward/globals.h"
 
 int16_t barxl = 0, barxr = 0, baryt = 0, baryb = 0;
+uint8_t linec = 0, spotc = 0;
+uint32_t matrixx = 0, matrixy = 0;
+int16_t pp_startx0 = 0, pp_starty0 = 0, pp_widthx = 0, pp_depthy = 0;
+int16_t pp_bartotw = 0, pp_barwidth = 0, pp_startx = 0, pp_starty = 0, pp_divy = 1;
+int16_t pp_heighty = 0;

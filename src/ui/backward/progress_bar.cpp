@@ -1,6 +1,6 @@
-// Stand-in until the tree drawings are built: the progress bar is a plain
-// frame in the band below the status box, from the middle of the window to
-// its right edge.
+// The progress bar of basin fields and other long computations: a framed
+// box at the top right whose inner rectangle the computation fills as it
+// goes (its corners in ui/backward/globals.h).
 #include "ui/backward/progress_bar.h"
 
 #include "ui/backward/globals.h"
@@ -11,10 +11,17 @@
 void
 progress_bar()
 {
-    barxl = static_cast<int16_t>(Maxx / 2);
-    barxr = static_cast<int16_t>(Maxx - 2);
-    baryt = static_cast<int16_t>(vgay(30));
-    baryb = static_cast<int16_t>(vgay(30) + vgay(9));
-    setcolor(white);
+    int colour = getcolor();
+    int h = Maxx / 2;
+    int top = vgay(30);
+    setfillstyle(0, black);
+    bar(h, top, Maxx - 2, top + vgay(9) + vgay(3));
+    setcolor(lightred);
+    rectangle(h, top, Maxx - 2, top + vgay(9) + vgay(3));
+    barxl = static_cast<int16_t>(h + 2);
+    baryt = static_cast<int16_t>(top + vgay(3));
+    barxr = static_cast<int16_t>(Maxx - vgax(6));
+    baryb = static_cast<int16_t>(top + vgay(9));
     rectangle(barxl, baryt, barxr, baryb);
+    setcolor(colour);
 }

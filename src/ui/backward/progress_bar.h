@@ -1,6 +1,7 @@
-// The progress bar of long computations: an empty frame whose corners the
-// caller fills with green as it goes (its corners: ui/backward/globals.h).
+// The progress bar of long computations: a framed box in the band below the
+// status box, from the middle of the window to its right edge.
 #pragma once
 
-// Draws the empty frame at the top right and sets its corners.
+// Draws the empty bar over its background and sets barxl, barxr, baryt,
+// baryb, its inner rectangle.
 void progress_bar();

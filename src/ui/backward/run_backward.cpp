@@ -4,14 +4,17 @@
 // build's counters start afresh from reset_backward_tree. Calls the engine's
 // pre-image methods (engine/backward: preimages_local.h, preimages_general.h,
 // successor_table.h), the acceptance step's segment list (acceptance.h), the
-// stop prompt (stop_prompts.h) and the fan drawing (fan_drawing.h). Reads the
-// attractor (forward/globals.h), the run settings (backward/globals.h) and
-// the network model. Start at run_backward, then expand_node: one node,
-// phase by phase.
+// stop prompt (stop_prompts.h), the fan drawing (fan_drawing.h), the
+// state-space matrix and the progress bar. Reads the attractor
+// (forward/globals.h), the run settings (backward/globals.h) and the network
+// model; writes the tree summary to the prompt box and the tree lines to
+// standard error and the data file. Start at run_backward, then expand_node:
+// one node, phase by phase; the keys between nodes are in act_on_key.
 #include "ui/backward/run_backward.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
@@ -20,6 +23,7 @@
 #include "engine/backward/state_rotation.h"
 #include "engine/backward/state_symmetries.h"
 #include "engine/backward/successor_table.h"
+#include "engine/backward/tree_data_lines.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -27,12 +31,20 @@
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/fan_drawing.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/ppstack_hist.h"
+#include "ui/backward/progress_bar.h"
+#include "ui/backward/statespace_matrix.h"
 #include "ui/backward/stop_prompts.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
+#include "ui/rules/hex_readout.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/storage/data_lines.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/window.h"
 
 namespace {
 
@@ -53,14 +65,44 @@ enum class tree_end {
     done,        // every node is expanded, or the level limit is reached
 };
 
+// A placed state shown in the state-space matrix: the root in lightred, the
+// rest in green unless the callers chose the colour.
+void
+show_in_matrix(const uint8_t *s)
+{
+    if (!show_ss_matrix || !mouse_found || (ss_m_att_only && precount != 0))
+        return;
+    if (!ss_m_att_only && (!basinfield || successive_basins))
+        matrixcolor = precount == 0 ? lightred : green;
+    int16_t x = getx, y = gety;
+    show_statespace_matrix(s);
+    moveto(x, y);
+}
+
+// A placed state: marked in a field's tickoff and shown in the matrix.
 void
 mark(const uint8_t *s)
 {
-    if (!basinfield || !tickoff)
+    if (basinfield && tickoff) {
+        uint32_t x = dec_equiv(s, L);
+        if (x <= tickspace)
+            set_bitlong(tickoff, x, 1);
+    }
+    show_in_matrix(s);
+}
+
+// The field's progress bar filled up to the states placed so far.
+void
+fill_progress_bar()
+{
+    if (!basinfield || !mouse_found)
         return;
-    uint32_t x = dec_equiv(s, L);
-    if (x <= tickspace)
-        set_bitlong(tickoff, x, 1);
+    float share = static_cast<float>(barxr - barxl - 2) * static_cast<float>(progbar) /
+                  (static_cast<float>(statespace) + 1.0f);
+    int colour = getcolor();
+    setfillstyle(0, green);
+    bar(barxl + 1, baryt + vgay(2), barxl + static_cast<int>(share), baryb - vgay(2));
+    setcolor(colour);
 }
 
 // Step 4: every state the node in A stands for is marked in tickoff.
@@ -72,8 +114,10 @@ place_node(const tree_work &work, bool compressed)
         progbar++;
         return;
     }
-    if (!insegloop && attperiod == 0)
-        return; // a subtree node is shown only
+    if (!insegloop && attperiod == 0) {
+        show_in_matrix(A); // a subtree node is shown only
+        return;
+    }
     uint8_t *s = work.s, *t = work.t;
     memcpy(s, A, bytesL);
     if (!regular2d) {
@@ -218,6 +262,13 @@ pre_images_of_A()
 
 namespace {
 
+// The row gap of the space-time strip for the current scale.
+void
+set_strip_gap()
+{
+    sep = static_cast<int8_t>(scale > vgax(3) ? 2 : 1);
+}
+
 // The counters and work of a new tree; false when the level lists could not
 // be started.
 bool
@@ -228,6 +279,18 @@ start_tree(tree_work &work)
         is[0] = 0;
     if (startsegfan == 1)
         level = justonepreimage == 1 ? 2 : 1;
+    if (mouse_found) {
+        if (!nonlocal && !nhood_mixed && see_ppstack) {
+            // The frame of the local method's stack bar.
+            int colour = getcolor();
+            setcolor(white);
+            rectangle(vgax(125), Maxy - vgay(41), vgax(125) + vgax(150), Maxy - vgay(33));
+            setcolor(colour);
+        }
+        set_strip_gap();
+        if (scale == 1)
+            sep = 0;
+    }
     if (!exhaustive_testing && !nonlocal) {
         allocate_local_arrays();
         work.local_arrays = true;
@@ -270,18 +333,138 @@ stop_tree(char key)
     is[0] = key;
 }
 
-// Step 8: a 'q' between nodes asks whether to stop; true when stopped.
+// Scrolling of the strip stopped: the scrolled region cleared.
+void
+stop_scrolling()
+{
+    scrolling = 0;
+    pixmap_width = static_cast<int16_t>(lineL * scale);
+    setviewport(0, 0, lineL * scale, Maxy, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+// The pause prompt of 'q' between nodes; true when the user stopped the
+// tree ('q' or 'n').
+bool
+pause_between_nodes()
+{
+    int colour = getcolor();
+    int16_t x = getx, y = gety;
+    int key = ask_stop_key(1);
+    if (key == 'q' || key == 'n') {
+        if (stp) {
+            setviewport(0, 0, lineL * scale, Maxy, 1);
+            clearviewport();
+            setviewport(0, 0, Maxx, Maxy, 1);
+            moveto(0, 0);
+        }
+        earlyexit = 1;
+        stop_tree(static_cast<char>(key));
+        setcolor(colour);
+        return true;
+    }
+    if (stp)
+        end_page(scale);
+    if (basinfield)
+        progress_bar();
+    moveto(x, y);
+    setcolor(colour);
+    return false;
+}
+
+// The key left in is[0] by the poll between nodes; true when it stopped the
+// tree.
+bool
+act_on_key(char key)
+{
+    switch (key) {
+    case '#':
+        if (!stp)
+            break;
+        if (scrolling)
+            stop_scrolling();
+        else
+            scrolling = 1;
+        nowscrolling = 0;
+        fprintf(stderr, "\n scrolling=%d", scrolling);
+        break;
+    case 'P':
+        if (!nonlocal)
+            break;
+        if (see_ppstack == see_ppstack_off) {
+            see_ppstack = see_ppstack_on;
+            shrink_stack_scale();
+            setup_ppstack_hist();
+        } else if (see_ppstack == see_ppstack_on) {
+            see_ppstack = see_ppstack_off;
+            erase_ppstack_hist();
+        }
+        break;
+    case 'c':
+    case 'e':
+        if (!stp && shownumbers != shownumbers_bits)
+            break;
+        if (key == 'c' && scale > 1) {
+            scale--;
+            if (stp) {
+                // The columns the narrower strip no longer covers.
+                int colour = getcolor();
+                setfillstyle(0, black);
+                bar(lineL * scale, 0, lineL * (scale + 1), Maxy);
+                setcolor(colour);
+            }
+        } else if (key == 'e') {
+            scale++;
+        }
+        if (scrolling)
+            nowscrolling = 0;
+        pixmap_width = static_cast<int16_t>(lineL * scale);
+        set_strip_gap();
+        break;
+    case 'm':
+        if (show_ss_matrix) {
+            erase_statespace_matrix();
+            show_ss_matrix = 0;
+        } else {
+            show_ss_matrix = 1;
+            show_statespace_matrix(nullptr);
+        }
+        break;
+    case 'p':
+        if (see_ppstack == see_ppstack_on && nonlocal) {
+            erase_prompt_box(1);
+            see_ppstack = see_ppstack_pause;
+        }
+        break;
+    case 's':
+        stp = static_cast<uint8_t>(!stp);
+        if (!stp) {
+            if (scrolling)
+                stop_scrolling();
+            nowscrolling = 0;
+        }
+        break;
+    case 'q':
+        return pause_between_nodes();
+    default:
+        break;
+    }
+    return false;
+}
+
+// Step 8: a key between nodes acts by the key table; true when it stopped
+// the tree.
 bool
 stopped_at_poll()
 {
-    if (!(mouse_found && event_ready() && is[0] == 'q'))
+    if (!(mouse_found && event_ready()))
         return false;
-    int key = ask_stop_key(1);
-    if (key != 'q' && key != 'n')
-        return false;
-    earlyexit = 1;
-    stop_tree(static_cast<char>(key));
-    return true;
+    int colour = getcolor();
+    bool stopped = act_on_key(is[0]);
+    if (!stopped)
+        setcolor(colour);
+    return stopped;
 }
 
 // Steps 9 to 12: the node's pre-images, unless the build is abandoned or
@@ -302,7 +485,11 @@ find_fan()
     if (is && (is[0] == 'q' || is[0] == 'n')) {
         if (direction == direction_backward)
             segfan = 0;
-        stop_tree(is[0]);
+        char key = is[0];
+        stop_tree(key);
+        if (mouse_found)
+            memory_box(0, nullptr); // the status box cleared, one pending key dropped
+        is[0] = key;
         return tree_end::stopped;
     }
     return tree_end::going_on;
@@ -349,7 +536,7 @@ count_fan(bool segment_fan, uint32_t weight, int32_t majority)
             pre_fan_freq[i > maxinhist ? maxinhist : i] += 1;
         }
         if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
-            isexception = static_cast<int16_t>(isexception + weight);
+            isexception = static_cast<int32_t>(isexception + weight);
     }
     if (fansize > maxtreefan)
         maxtreefan = fansize + (basin_root ? 1 : 0);
@@ -398,6 +585,60 @@ next_node()
     return tree_end::going_on;
 }
 
+// Step 18: the fan drawn, with small labels when asked and inside the band
+// of a G-density graph when one is on screen.
+void
+draw_fan_of_node()
+{
+    if (!mouse_found) {
+        draw_fan(); // positions only
+        return;
+    }
+    int16_t x = getx, y = gety;
+    int16_t height = CHeight, width = CWidth;
+    bool small_labels = labelsizefactor > 0 &&
+                        (shownumbers == shownumbers_decimal || shownumbers == shownumbers_hex);
+    if (small_labels) {
+        CHeight = static_cast<int16_t>(CHeight * labelsizefactor);
+        CWidth = static_cast<int16_t>(CWidth * labelsizefactor);
+        set_temp_font();
+    }
+    if (gd_z_graph) {
+        setviewport(stp ? lineL * scale + vgax(12) : 3, vgay(46), Maxx - 3, vgay(157), 1);
+        draw_fan();
+        setviewport(0, 0, Maxx, Maxy, 1);
+    } else {
+        draw_fan();
+    }
+    if (small_labels) {
+        CHeight = height;
+        CWidth = width;
+        restore_def_font();
+    }
+    moveto(x, y);
+}
+
+// Step 20: the pause after each fan of a subtree, when asked.
+void
+pause_after_fan()
+{
+    if (datapause != datapause_tree_and_fan || fansize == 0 || !mouse_found)
+        return;
+    char text[150];
+    snprintf(text, sizeof text, "fansize=%lu nextindex=%lu level=%d",
+             static_cast<unsigned long>(fansize), static_cast<unsigned long>(nextindex), level);
+    int16_t x = getx, y = gety;
+    int16_t margin = draw_prompt_box(2);
+    outtext(text);
+    moveto(margin, gety + CHeight);
+    outtext("subtree pause on, turn off-q, next subtree-ret:");
+    input_string(1, 0);
+    erase_prompt_box(2);
+    moveto(x, y);
+    if (is[0] == 'q')
+        datapause = datapause_tree;
+}
+
 // One node of the tree: its pre-images found, counted and drawn.
 tree_end
 expand_node(const tree_work &work, bool compressed, bool first_pass)
@@ -405,8 +646,10 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     take_node(first_pass);
     int32_t majority = majority_count();
     // Steps 4 and 5: placing and the node's weight.
-    if (basinfield || show_ss_matrix)
+    if (basinfield || show_ss_matrix) {
         place_node(work, compressed);
+        fill_progress_bar();
+    }
     uint32_t weight = node_weight(compressed);
     if (stp && mouse_found)
         end_page(scale);
@@ -421,17 +664,87 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
         return end;
     bool segment_fan = segfan && compressed && keep_segment_fan();
     count_fan(segment_fan, weight, majority);
-    draw_fan(); // step 18
+    draw_fan_of_node();
     if (segment_fan) {
         keep_segment_positions();
         return tree_end::segment_fan;
     }
+    pause_after_fan();
     return next_node();
 }
 
-// The depth and size of a finished tree.
+// The summary of a finished tree in the prompt box, then "options-o
+// cont-ret:" in the status box.
 void
-finish_tree()
+show_tree_summary(bool cut_at_limit)
+{
+    uint32_t members = 0;
+    if (insegloop)
+        members = regular2d ? static_cast<uint32_t>(seg_2d_h[segindex]) * seg_2d_v[segindex]
+                            : seg[segindex];
+    char first[200], totals[120];
+    const char *limit_mark = cut_at_limit ? "LEVEL LIMIT " : "";
+    if (direction == direction_backward)
+        snprintf(first, sizeof first, "%sseg-fan=%lu (%d segs) seg-tree=%d no=%d size=%lu ",
+                 limit_mark, static_cast<unsigned long>(totalsegfan), static_cast<int>(segno),
+                 static_cast<int>(segindex), static_cast<int>(members),
+                 static_cast<unsigned long>(treesize));
+    else if (insegloop)
+        snprintf(first, sizeof first, "%sseg-fan=%lu (%d segs) thisseg=%d segindex=%d treesize=%lu ",
+                 limit_mark, static_cast<unsigned long>(totalsegfan), static_cast<int>(segno),
+                 static_cast<int>(segindex), static_cast<int>(members),
+                 static_cast<unsigned long>(treesize));
+    else
+        snprintf(first, sizeof first, "%stree %lu. no=%d treesize=%lu (tree types=%d att=%lu)",
+                 limit_mark, static_cast<unsigned long>(attperiod - attindex + 1), cyclematch,
+                 static_cast<unsigned long>(treesize),
+                 cyclematch ? static_cast<int>(attperiod / static_cast<uint32_t>(cyclematch)) : 0,
+                 static_cast<unsigned long>(attperiod));
+    float density = treesize ? static_cast<float>(gofEno) / static_cast<float>(treesize) : 0.0f;
+    snprintf(totals, sizeof totals, " g=%lu=%.3g ml=%d mp=%lu", static_cast<unsigned long>(gofEno),
+             density, level, static_cast<unsigned long>(tree_max_fan));
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    int16_t margin = draw_prompt_box(2);
+    setcolor(white);
+    outtext(first);
+    moveto(margin, gety + CHeight);
+    outtext(insegloop ? "seg-root(hex)=" : "root(hex)=");
+    int16_t hex_x = getx;
+    print_current_bitstring_hexbytes(0, firstseed, 0, Maxx, white, 0);
+    moveto(hex_x + vgax(4) * bytesL / 2 + 2 * bytesL * CWidth, gety);
+    outtext(totals);
+    int16_t left = memory_box(0, nullptr);
+    moveto(left + vgax(3), vgay(3));
+    outtext("options-o cont-ret:");
+    input_string(1, 0);
+    if (is[0] == 'o')
+        open_options_box();
+    erase_prompt_box(2);
+    moveto(x, y);
+    setcolor(colour);
+}
+
+// The tree lines to standard error (pdata 2) and the data file (filedata 2).
+void
+write_tree_lines()
+{
+    if (pdata != 2 && filedata != 2)
+        return;
+    if (direction == direction_backward && !insegloop)
+        return; // the subtree run reports a subtree
+    std::string text = compose_tree_lines(firstseed, tree_max_fan);
+    if (pdata == 2)
+        print_out(text.c_str());
+    if (filedata == 2)
+        save_data(text.c_str());
+}
+
+// The depth and size of a finished tree, its summary and its data lines.
+// cut_at_limit: the level limit stopped the build (its nodes at the limit
+// are drawn, not expanded).
+void
+finish_tree(bool cut_at_limit)
 {
     level--;
     if (level > maxtreelevel)
@@ -439,6 +752,11 @@ finish_tree()
     if (direction == direction_forward && precount == 0)
         gofEno = insegloop ? 1 : 0;
     treesize = precount + 1;
+    level_limit_reached = cut_at_limit ? 1 : 0;
+    bool summary = direction == direction_forward || insegloop;
+    if (summary && datapause > 1 && mouse_found)
+        show_tree_summary(cut_at_limit);
+    write_tree_lines();
 }
 
 } // namespace
@@ -459,6 +777,6 @@ run_backward()
     for (bool first_pass = true; end == tree_end::going_on; first_pass = false)
         end = expand_node(work, compressed, first_pass);
     if (end == tree_end::done)
-        finish_tree();
+        finish_tree(pretested != precount);
     release_tree_work(work);
 }

@@ -1,7 +1,91 @@
-// STAND-IN until the state-space matrix is built: nothing is drawn.
+// The state-space matrix box (see statespace_matrix.h). Its cells come from
+// the tree geometry (matrix_cell, matrix_extent in engine/backward); the
+// box sits at the bottom right, or further left at the bottom during
+// forward runs (show_ss_matrixF). Start at show_statespace_matrix.
 #include "ui/backward/statespace_matrix.h"
 
-void
-show_statespace_matrix(const uint8_t *)
+#include <cstdio>
+#include <cstring>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/tree_geometry.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "ui/backward/globals.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+struct matrix_box {
+    int x0, y0, x1, y1;
+};
+
+matrix_box
+box_of_matrix()
 {
+    matrix_box b;
+    b.x1 = show_ss_matrixF ? Maxx - vgax(136) : Maxx - 2;
+    b.y1 = show_ss_matrixF ? Maxy - 2 : Maxy - vgay(31);
+    b.x0 = b.x1 - msize;
+    b.y0 = lineL % 2 ? b.y1 - msize / 2 : b.y1 - msize;
+    return b;
+}
+
+} // namespace
+
+void
+show_statespace_matrix(const uint8_t *state)
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    matrix_box b = box_of_matrix();
+    if (!state) {
+        setfillstyle(0, black);
+        bar(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
+        setcolor(white);
+        rectangle(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
+        matrix_extent(&matrixx, &matrixy);
+        if (show_ss_matrixF)
+            matrixcolor = yellow;
+        setcolor(colour);
+        moveto(x, y);
+        return;
+    }
+    uint32_t column, row;
+    matrix_cell(state, &column, &row);
+    int px = static_cast<int>(b.x0 + static_cast<double>(column) * (b.x1 - b.x0) / (matrixx + 1.0));
+    int py = static_cast<int>(b.y0 + static_cast<double>(row) * (b.y1 - b.y0) / (matrixy + 1.0));
+    if (matrixx < static_cast<uint32_t>(msize)) {
+        int side = static_cast<int>(msize / (matrixx + 1) - 1);
+        setfillstyle(0, matrixcolor);
+        bar(px, py, px + side, py + side);
+        // A square is labelled when the widest state number fits in it.
+        char widest[16];
+        snprintf(widest, sizeof widest, "%lu", static_cast<unsigned long>(statespace));
+        int needed = static_cast<int>(1.5 * CWidth) +
+                     text_pixel_width(widest, static_cast<int>(strlen(widest)));
+        if (side > needed && decimal_labels_fit()) {
+            snprintf(textb[0], 150, "%lu", static_cast<unsigned long>(dec_equiv(state, L)));
+            moveto(px + 2, py + 2);
+            setcolor(colour);
+            return;
+        }
+    } else {
+        putpixel(px, py, matrixcolor);
+    }
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+erase_statespace_matrix()
+{
+    int colour = getcolor();
+    matrix_box b = box_of_matrix();
+    setfillstyle(0, black);
+    bar(b.x0 - 3, b.y0 - 1, b.x1, b.y1);
+    setcolor(colour);
 }

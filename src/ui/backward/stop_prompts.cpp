@@ -12,11 +12,33 @@
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/key_poll.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/wire_up.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+
+namespace {
+
+tree_prompt_hooks driver_hooks = {nullptr, nullptr};
+
+} // namespace
+
+void
+open_options_box()
+{
+    uint8_t was_nonlocal = nonlocal;
+    if (driver_hooks.open_options)
+        driver_hooks.open_options(1);
+    if (!was_nonlocal) {
+        nonlocal = 0;
+        for (int c = L; c >= 0; c--)
+            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
+    }
+}
 
 namespace {
 
@@ -115,13 +137,23 @@ ask_stop_key(int lines)
         input_string(1, 0);
         erase_prompt_box(lines);
         moveto(x, y);
-        // 'o' and 'h' open the options box and the in-degree histogram,
-        // which belong to the driver and the histogram view; until those
-        // exist the prompt is shown again after them.
-        if (is[0] == 'o' || (is[0] == 'h' && pre_fansize_freq_hist))
+        if (is[0] == 'o') {
+            open_options_box();
             continue;
+        }
+        if (is[0] == 'h' && pre_fansize_freq_hist) {
+            if (driver_hooks.show_in_degree_histogram)
+                driver_hooks.show_in_degree_histogram();
+            continue;
+        }
         return is[0];
     }
+}
+
+void
+set_tree_prompt_hooks(const tree_prompt_hooks &hooks)
+{
+    driver_hooks = hooks;
 }
 
 void
@@ -134,5 +166,10 @@ register_engine_prompts()
     prompts.ask_fan_stop = ask_fan_stop_key;
     prompts.ask_table_stop = ask_table_stop_key;
     prompts.show_table_refusal = show_table_refusal_box;
+    prompts.show_stack_tick = draw_stack_tick;
+    prompts.show_stack_start = show_stack_start_prompt;
+    prompts.show_stack_frame = setup_ppstack_hist;
+    prompts.show_stack_step = draw_stack_step;
+    prompts.show_stack_wild = draw_stack_wild;
     set_preimage_prompts(prompts);
 }

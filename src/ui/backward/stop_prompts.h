@@ -9,9 +9,23 @@
 // open window.
 int ask_one_key(const char *text);
 // The stop prompt of a fan or a tree: lines 1 or 2 (2 adds "early exit - in
-// pre-image fan" first); returns the key, 'q' or 'n' meaning stop. Needs an
-// open window.
+// pre-image fan" first); returns the key, 'q' or 'n' meaning stop. 'o' opens
+// the options box (a local 1d network is wired as regular 1d again after
+// it) and 'h' the in-degree histogram when it is counted, each followed by
+// the prompt again. Needs an open window.
 int ask_stop_key(int lines);
+
+// What the stop prompts open through the driver, which registers them at
+// start-up: the after-run options box (finish_options) and the in-degree
+// histogram. Absent ones are skipped and the prompt is shown again.
+struct tree_prompt_hooks {
+    void (*open_options)(int flag);
+    void (*show_in_degree_histogram)();
+};
+void set_tree_prompt_hooks(const tree_prompt_hooks &hooks);
+// The options box (finish_options(1)); a network that was local 1d is wired
+// as regular 1d again after it, as its local pre-image method needs.
+void open_options_box();
 
 // Registers the window's key poll and the pre-image prompts with the
 // engines. Each does nothing while no window is open, as the engines do

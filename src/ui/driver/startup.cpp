@@ -18,6 +18,8 @@
 #include "engine/model/key_poll.h"
 #include "engine/model/network_arrays.h"
 #include "ui/backward/stop_prompts.h"
+#include "ui/driver/options_box.h"
+#include "ui/driver/run_drivers.h"
 #include "ui/driver/ants.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
@@ -244,6 +246,7 @@ void
 register_window_hooks()
 {
     register_engine_prompts();
+    set_tree_prompt_hooks({finish_options, show_pre_fansize_freq_hist});
     set_entry_hot_key('@', printimage);
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);

@@ -170,6 +170,21 @@ pieslice(int x, int y, int start, int end, int r)
     XDrawArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, 0, 360 * 64);
 }
 
+void
+draw_circle(int x, int y, int diameter)
+{
+    XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
+}
+
+void
+draw_segments(const int16_t *xy, int n)
+{
+    // XSegment is four shorts in this order, so the list goes over as it is.
+    static_assert(sizeof(XSegment) == 4 * sizeof(int16_t), "XSegment layout");
+    if (n > 0)
+        XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
+}
+
 unsigned long
 getpixel(int x, int y)
 {

@@ -21,6 +21,11 @@ void bar3d(int x0, int y0, int x1, int y1, int depth, int top); // bar + outline
 void rectangle(int x0, int y0, int x1, int y1);    // outline, current colour
 void fillpoly(int n, const int *points);           // n (x, y) pairs, convex
 void pieslice(int x, int y, int start, int end, int r); // disc of radius r
+// Circle outline in the current colour, bounding box corner (x, y).
+void draw_circle(int x, int y, int diameter);
+// n lines in one request, in the current colour: xy holds x0 y0 x1 y1 per
+// line.
+void draw_segments(const int16_t *xy, int n);
 unsigned long getpixel(int x, int y);              // pixel value of the window
 
 // Text on the window, top of the line at gety; getx advances by the drawn width.

@@ -128,6 +128,13 @@ set_small_font()
 }
 
 void
+set_temp_font()
+{
+    if (tempfont)
+        XSetFont(D, Gc, tempfont->fid);
+}
+
+void
 set_medium_font()
 {
     if (mediumpropfont)

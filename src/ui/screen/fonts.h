@@ -9,6 +9,8 @@ void setup_fonts(int size);    // size <= 0: automatic; loads all eight fonts
 void free_fonts();
 void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
 void set_medium_font();        // medium font; scaled by 0.8
+// The label font of trees (tempfont) on the GC; metrics left to the caller.
+void set_temp_font();
 void restore_def_font();       // propfont again; metrics left to the caller
 void set_italic_font();
 // Loads the node label font by its X name into tempfont, in place of the

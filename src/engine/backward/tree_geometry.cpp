@@ -1,0 +1,172 @@
+// The geometry of tree drawings (see tree_geometry.h). Reads the level
+// radii (rad, lastlevel), the tree builder's position in the tree (level,
+// fansize, thismax, attperiod, direction) and the layout settings; writes
+// the fan globals thisrad, nextrad, heading, angle. Start at
+// compute_fan_angle, whose caps keep a fan inside its share of the circle.
+#include "engine/backward/tree_geometry.h"
+
+#include <cmath>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+float
+radius_of(int n)
+{
+    return rad && n >= 0 ? rad[n] : 0.0f;
+}
+
+// A weight of v^c in 32 bits for the matrix halves (c below 32).
+uint32_t
+power_of_v(uint32_t c)
+{
+    uint32_t p = 1;
+    for (uint32_t i = 0; i < c; i++)
+        p *= value_range;
+    return p;
+}
+
+} // namespace
+
+void
+set_level_radii()
+{
+    int last = lastlevel;
+    if (level + 1 < last) {
+        thisrad = radius_of(level);
+        nextrad = radius_of(level + 1);
+        return;
+    }
+    float d = last >= 2 ? radius_of(last - 1) - radius_of(last - 2) : 0.0f;
+    thisrad = radius_of(last - 1) + d * static_cast<float>(level - last + 1);
+    nextrad = thisrad + d;
+}
+
+float
+spot_radius()
+{
+    if (nextrad == 0)
+        return 0;
+    return (nextrad - thisrad) * 0.125f * thisrad / nextrad;
+}
+
+void
+compute_heading()
+{
+    if (level == 0 && attperiod < 2) {
+        heading = static_cast<float>(-(orient_angle + kPi / 4));
+        return;
+    }
+    double dx = xx - ox, dy = yy - oy;
+    if (dx != 0) {
+        double a = std::atan(std::fabs(dy / dx));
+        if (dx > 0 && dy >= 0)
+            heading = static_cast<float>(a);
+        else if (dx < 0 && dy >= 0)
+            heading = static_cast<float>(kPi - a);
+        else if (dx > 0)
+            heading = static_cast<float>(2 * kPi - a);
+        else
+            heading = static_cast<float>(kPi + a);
+    } else if (dy < 0) {
+        heading = static_cast<float>(3 * kPi / 2);
+    } else if (dy > 0) {
+        heading = static_cast<float>(kPi / 2);
+    }
+    if (level == 0)
+        heading = static_cast<float>(heading - kPi / 12);
+}
+
+void
+compute_fan_angle(double d)
+{
+    double f = fansize ? fansize : 1;
+    uint32_t p = attperiod;
+    double spread = nextrad > 0 ? 2 * std::atan(d / nextrad) / std::sqrt(f) : 0;
+    bool single_level1 = level == 1 && p < 2 && thismax == 1;
+    double a;
+    if (level == 0)
+        a = p == 1 ? 1.65 * kPi / f : p == 0 ? 2 * kPi / f : p == 2 ? 0.85 * kPi / f : spread;
+    else
+        a = single_level1 ? 1.65 * kPi / f : spread;
+    bool basin_root_fan = level == 0 && direction == direction_forward && p < 3;
+    bool subtree_root_fan = level == 0 && direction != direction_forward;
+    if (fan_angle_fact != 0 && fan_angle_fact != 1 && fansize != 1 && !basin_root_fan &&
+        !single_level1 && !subtree_root_fan)
+        a *= fan_angle_fact;
+    // Caps: the fan keeps within its share of the circle.
+    if (p == 2 && level == 0 && f * a > 1.65 * kPi)
+        a = 1.65 * kPi / f;
+    if (p > 2 || (p == 2 && level > 0)) {
+        double r = nextrad > 0 ? radius_of(0) / nextrad : 0;
+        if (f * a > 0.85 * kPi * r)
+            a = 0.85 * kPi * r / f;
+    }
+    if (p < 2 && (level > 1 || (level == 1 && thismax > 1))) {
+        double r = thisrad > 0 ? radius_of(0) / thisrad : 0;
+        if (f * a > 0.85 * kPi * r)
+            a = 0.85 * kPi * r / f;
+    }
+    if (f * a > 2 * kPi)
+        a = 2 * kPi / f;
+    angle = static_cast<float>(a);
+}
+
+void
+point_on_circle(double theta, double radius, int16_t *x, int16_t *y)
+{
+    *x = static_cast<int16_t>(std::trunc(ox + radius * std::cos(theta)));
+    *y = static_cast<int16_t>(std::trunc(oy + radius * std::sin(theta)));
+}
+
+double
+fan_child_direction(uint32_t i, uint32_t f)
+{
+    return heading + (static_cast<double>(f) - 1) * angle / 2 - static_cast<double>(i) * angle;
+}
+
+void
+matrix_extent(uint32_t *columns, uint32_t *rows)
+{
+    uint32_t h = lineL / 2u;
+    uint32_t row = 0, column = 0;
+    for (uint32_t c = 0; c < h && c < 32; c++)
+        row += static_cast<uint32_t>(value_range - 1) * power_of_v(c);
+    for (uint32_t c = h; c < lineL && c - h < 32; c++)
+        column += static_cast<uint32_t>(value_range - 1) * power_of_v(c - h);
+    *columns = column;
+    *rows = row;
+}
+
+void
+matrix_cell(const uint8_t *state, uint32_t *column, uint32_t *row)
+{
+    uint32_t h = lineL / 2u;
+    uint32_t r = 0, c = 0;
+    for (uint32_t i = 0; i < h && i < 32; i++)
+        r += static_cast<uint32_t>(get_value(state, i)) * power_of_v(i);
+    for (uint32_t i = h; i < lineL && i - h < 32; i++)
+        c += static_cast<uint32_t>(get_value(state, i)) * power_of_v(i - h);
+    *column = c;
+    *row = r;
+}
+
+bool
+decimal_labels_fit()
+{
+    // v^n - 1 within 32 bits: the n <= maxL_lu of the network-size stage,
+    // counted here so that it holds before that stage has run too.
+    uint64_t states = 1;
+    for (uint32_t c = 0; c < lineL; c++) {
+        states *= value_range;
+        if (states > (uint64_t(1) << 32))
+            return false;
+    }
+    return true;
+}

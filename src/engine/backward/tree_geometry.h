@@ -1,0 +1,32 @@
+// Geometry of the radial tree drawing: the radii of a level, the spot size,
+// the heading of a node and the angle between the children of its fan, the
+// children's positions on the next circle, and where a state falls in the
+// state-space matrix. Plain computations over the backward globals; the
+// drawing itself is ui/backward/fan_drawing.cpp.
+#pragma once
+#include <cstdint>
+
+// thisrad and nextrad for `level` from rad[]; beyond the table the radii grow
+// by its last step, so the drawing never runs out of levels.
+void set_level_radii();
+// Radius of a node spot at the current radii.
+float spot_radius();
+// heading for the node at (xx, yy) about the basin centre (ox, oy).
+void compute_heading();
+// angle between neighbouring children of a fan of fansize pre-images; d is
+// half the gap between the two radii.
+void compute_fan_angle(double d);
+// Position on the next circle at direction theta from the basin centre.
+void point_on_circle(double theta, double radius, int16_t *x, int16_t *y);
+// Direction of child i of a fan of f children about heading, child 0 on the
+// side of increasing angle.
+double fan_child_direction(uint32_t i, uint32_t f);
+
+// Largest column and row numbers of the state-space matrix of the network
+// (the state with every cell v-1).
+void matrix_extent(uint32_t *columns, uint32_t *rows);
+// Column (number of the high half of the cells) and row (low half) of state.
+void matrix_cell(const uint8_t *state, uint32_t *column, uint32_t *row);
+// Whether the state numbers of this network fit 32 bits (v^n <= 2^32, the
+// n <= maxL_lu of the network size): decimal labels only then.
+bool decimal_labels_fit();

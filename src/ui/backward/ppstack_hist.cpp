@@ -1,0 +1,201 @@
+// The frame of the partial pre-image stack histogram: its layout for the
+// network size, the scale ticks and labels, the bar area. Reads the scale
+// pp_ymax and ppL (engine/backward/globals.h); the frame's pixel layout is
+// in ui/backward/globals.h. Also the bars and ticks the pre-image engines
+// draw through their prompts. Start at setup_ppstack_hist.
+#include "ui/backward/ppstack_hist.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/backward/globals.h"
+#include "engine/model/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/stop_prompts.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// The tick spacing: a quarter of the scale, rounded down to a round number.
+int16_t
+tick_spacing(uint32_t ymax)
+{
+    uint32_t d = (ymax + 3) / 4;
+    if (d < 5)
+        d -= d % 2;
+    else if (d < 10)
+        d -= d % 5;
+    else if (d < 100)
+        d -= d % 10;
+    else if (d < 1000)
+        d -= d % 100;
+    else if (d < 10000)
+        d -= d % 1000;
+    return static_cast<int16_t>(d < 1 ? 1 : d);
+}
+
+void
+label_at(int x, int y, int number)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%d", number);
+    moveto(x, y);
+    outtext(text);
+}
+
+void
+lay_out_frame()
+{
+    uint32_t n = lineL;
+    ppL = lineL;
+    pp_startx0 = vgax(126);
+    pp_starty0 = static_cast<int16_t>(Maxy - vgay(40));
+    int pitch = vgax(10);
+    if ((n + 1) * pitch > static_cast<uint32_t>(Maxx - (vgax(50) + pp_startx0 + vgax(10))))
+        pitch = (Maxx - (vgax(50) + pp_startx0 + vgax(10))) / static_cast<int>(n + 1);
+    pp_bartotw = static_cast<int16_t>(pitch);
+    pp_barwidth = static_cast<int16_t>(pitch - 2 < 1 ? 1 : pitch - 2);
+    pp_widthx = static_cast<int16_t>(vgax(50) + (n + 1) * pp_bartotw);
+    pp_depthy = vgay(150);
+    setfillstyle(0, black);
+    bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    setcolor(red);
+    rectangle(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
+    pp_starty = static_cast<int16_t>(pp_starty0 - vgay(25));
+    setcolor(white);
+    if (pp_ymax == 0) {
+        double k = nhood;
+        double top = std::ceil(std::pow(static_cast<double>(n) * k, 1 + k / 30 + k / 150));
+        pp_ymax = top < 10 ? 10 : top > 4e9 ? 4000000000u : static_cast<uint32_t>(top);
+    }
+    pp_divy = tick_spacing(pp_ymax);
+    for (uint32_t i = 0; i < n; i++) {
+        int x = pp_startx + static_cast<int>(i) * pp_bartotw;
+        moveto(x, pp_starty + 2);
+        lineto(x + pp_barwidth, pp_starty + 2);
+    }
+    label_at(pp_startx, pp_starty + vgay(4), static_cast<int>(n) - 1);
+    label_at(pp_startx + static_cast<int>(n - 1) * pp_bartotw, pp_starty + vgay(4), 0);
+    for (uint32_t y = 0; y <= pp_ymax; y += static_cast<uint32_t>(pp_divy)) {
+        int h = static_cast<int>(std::ceil(vgay(120) * static_cast<double>(y) / pp_ymax));
+        moveto(pp_startx - vgax(10), pp_starty - h);
+        lineto(pp_startx - vgax(5), pp_starty - h);
+        label_at(pp_startx - vgax(30), pp_starty - h - CHeight / 2, static_cast<int>(y));
+    }
+}
+
+// The bar of one step at pp_startx, height by the scale; pp_startx moves on.
+void
+draw_bar(uint32_t size)
+{
+    int h = static_cast<int>(static_cast<double>(vgay(120)) * size / pp_ymax);
+    bar(pp_startx, pp_starty - h, pp_startx + pp_barwidth, pp_starty);
+    pp_heighty = static_cast<int16_t>(h);
+    pp_startx = static_cast<int16_t>(pp_startx + pp_bartotw);
+}
+
+const char kStartPrompt[] = "partial pre-image histogram: start pause-p";
+
+} // namespace
+
+void
+draw_stack_tick(uint32_t size, int saved)
+{
+    if (!mouse_found || size >= 150)
+        return;
+    int x = vgax(125 + static_cast<float>(size));
+    int colour = getcolor();
+    setcolor(saved ? yellow : black);
+    int16_t px = getx, py = gety;
+    moveto(x, Maxy - vgay(40));
+    lineto(x, Maxy - vgay(34));
+    moveto(px, py);
+    setcolor(colour);
+}
+
+void
+show_stack_start_prompt()
+{
+    if (!mouse_found)
+        return;
+    int16_t x = getx, y = gety;
+    draw_prompt_box(1);
+    outtext(kStartPrompt);
+    outtext(":");
+    moveto(x, y);
+}
+
+void
+draw_stack_step(uint32_t position, uint32_t size)
+{
+    if (!mouse_found || pp_ymax == 0)
+        return;
+    int16_t x = getx, y = gety;
+    if (size > pp_ymax) {
+        // A new scale: the frame again and every bar so far redrawn.
+        pp_ymax = static_cast<uint32_t>(1.2 * size);
+        ppL = 0;
+        setup_ppstack_hist();
+        for (uint32_t i = L + 1; i-- > position;)
+            draw_bar(i == position ? size : pp_hist[i]);
+    } else {
+        draw_bar(size);
+    }
+    moveto(x, y);
+}
+
+void
+draw_stack_wild(uint32_t added)
+{
+    if (!mouse_found || pp_ymax == 0)
+        return;
+    int16_t x = getx, y = gety;
+    pp_startx = static_cast<int16_t>(pp_startx - pp_bartotw);
+    int bottom = pp_starty - pp_heighty - 1;
+    int top = bottom - static_cast<int>(static_cast<double>(vgay(120)) * added / pp_ymax);
+    if (top < pp_starty0 - pp_depthy + 1)
+        top = pp_starty0 - pp_depthy + 1;
+    int fill = fillcolor;
+    setfillstyle(0, yellow);
+    bar(pp_startx, top, pp_startx + pp_barwidth, bottom);
+    setfillstyle(0, fill);
+    pp_startx = static_cast<int16_t>(pp_startx + pp_bartotw);
+    if (see_ppstack == see_ppstack_pause && ask_one_key("abandon pause-p, see next-def:") == 'p') {
+        draw_prompt_box(1);
+        outtext(kStartPrompt);
+        see_ppstack = see_ppstack_on;
+    }
+    moveto(x, y);
+}
+
+void
+setup_ppstack_hist()
+{
+    if (!mouse_found)
+        return;
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    if (ppL != lineL)
+        lay_out_frame();
+    setfillstyle(0, black);
+    bar(pp_startx0 + vgax(50), pp_starty0 - pp_depthy + 1, pp_startx0 + pp_widthx - 1, pp_starty);
+    setfillstyle(0, green);
+    pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+erase_ppstack_hist()
+{
+    if (!mouse_found || ppL == 0)
+        return;
+    int colour = getcolor();
+    setfillstyle(0, black);
+    bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    setcolor(colour);
+}

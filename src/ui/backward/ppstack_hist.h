@@ -1,0 +1,17 @@
+// The histogram of partial pre-image stack sizes per step of the general
+// pre-image method, drawn while see_ppstack is on.
+#pragma once
+#include <cstdint>
+
+// Lays out and draws the frame for lineL cells when ppL differs from lineL,
+// else only clears the bars; the fill colour is green after it.
+void setup_ppstack_hist();
+// Fills the whole frame black.
+void erase_ppstack_hist();
+
+// The window side of the engines' stack views (preimage_prompts.h),
+// registered with the other prompts.
+void draw_stack_tick(uint32_t size, int saved);
+void show_stack_start_prompt();
+void draw_stack_step(uint32_t position, uint32_t size);
+void draw_stack_wild(uint32_t added);

@@ -1,0 +1,300 @@
+// Trees drawn on the window: the root fan's edges where the geometry puts
+// them, the state-space matrix marks of a subtree, the progress bar filled
+// in a field, 'q' then 'n' between nodes ending a tree, and the drawing
+// speed of a 2^16-node tree.
+#include "support/x_test_fixture.h"
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "engine/backward/backward_test_support.h"
+#include "engine/backward/globals.h"
+#include "engine/backward/tree_geometry.h"
+#include "engine/forward/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/progress_bar.h"
+#include "ui/backward/run_backward.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+class TreeDrawing : public ScreenTest {
+protected:
+    std::vector<float> radii = std::vector<float>(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+
+    void
+    SetUp() override
+    {
+        ScreenTest::SetUp();
+        reset_backward_settings();
+        // The layout's radii: each level a shrinking step further out.
+        radii[0] = 40;
+        for (int n = 1; n < 91; n++)
+            radii[n] = radii[n - 1] + 40 / std::log(static_cast<float>((n + 1) * (n + 1)));
+        rad = radii.data();
+        lastlevel = 90;
+        ox = static_cast<int16_t>(Maxx / 2);
+        oy = static_cast<int16_t>(Maxy / 2);
+        orient_angle = 0;
+        fan_angle_fact = 1;
+        shownumbers = shownumbers_spot;
+        linec = black;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+    void
+    TearDown() override
+    {
+        rad = saved_rad;
+        lastlevel = saved_last;
+        show_ss_matrix = 0;
+        basinfield = 0;
+    }
+
+    static void
+    build_subtree(uint32_t root)
+    {
+        set_number(firstseed, root);
+        memcpy(this_firstseed, firstseed, bytesL);
+        isrepeat = 0;
+        direction = direction_backward;
+        run_backward();
+    }
+};
+
+TEST_F(TreeDrawing, RootFanEdgesLieWhereTheGeometryPutsThem)
+{
+    // Rule 0 on 4 cells: the all-0 root of a subtree has 15 pre-images,
+    // spread evenly over the whole circle from -pi/4 on.
+    TestNetwork net(2, 4, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    build_subtree(0);
+    ASSERT_EQ(treesize, 16u);
+    double step = 2 * kPi / 15;
+    double first = -kPi / 4 + 14 * step / 2;
+    for (int i = 0; i < 15; i++) {
+        double theta = first - i * step;
+        // A point two thirds of the way out along child i's edge.
+        int x = static_cast<int>(ox + 2.0 / 3 * radii[1] * std::cos(theta));
+        int y = static_cast<int>(oy + 2.0 / 3 * radii[1] * std::sin(theta));
+        bool edge = false;
+        for (int dx = -1; dx <= 1 && !edge; dx++)
+            for (int dy = -1; dy <= 1 && !edge; dy++)
+                edge = window_pixel(x + dx, y + dy) == Color_Table[lightred];
+        EXPECT_TRUE(edge) << "edge " << i;
+    }
+    // Between two edges, halfway out, nothing is drawn.
+    double between = first - step / 2;
+    EXPECT_EQ(window_pixel(static_cast<int>(ox + radii[1] / 2 * std::cos(between)),
+                           static_cast<int>(oy + radii[1] / 2 * std::sin(between))),
+              Color_Table[black]);
+}
+
+TEST_F(TreeDrawing, MatrixMarksOfFiveCells)
+{
+    // n = 5: the box is msize wide and msize/2 high with 8 x 4 squares.
+    TestNetwork net(2, 5, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    show_ss_matrix = 1;
+    msize = vgax(200);
+    show_statespace_matrix(nullptr);
+    EXPECT_EQ(matrixx, 7u);
+    EXPECT_EQ(matrixy, 3u);
+    build_subtree(0);
+    int x1 = Maxx - 2, y1 = Maxy - vgay(31);
+    int x0 = x1 - msize, y0 = y1 - msize / 2;
+    // The root (all 0s) in lightred at the top left; all 1s, a pre-image,
+    // in green at the bottom right square.
+    EXPECT_EQ(window_pixel(x0 + 1, y0 + 1), Color_Table[lightred]);
+    int px = static_cast<int>(x0 + 7.0 * (x1 - x0) / 8), py = static_cast<int>(y0 + 3.0 * (y1 - y0) / 4);
+    EXPECT_EQ(window_pixel(px + 1, py + 1), Color_Table[green]);
+    // The frame's top edge is half the box above the bottom.
+    EXPECT_EQ(window_pixel(x0 + msize / 2, y0 - 1), Color_Table[white]);
+}
+
+TEST_F(TreeDrawing, FieldFillsTheProgressBar)
+{
+    TestNetwork net(2, 6, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    std::vector<uint8_t> ticks(8, 0);
+    tickoff = ticks.data();
+    statespace = tickspace = 63;
+    basinfield = 1;
+    progbar = 0;
+    progress_bar();
+    build_subtree(0);
+    EXPECT_EQ(progbar, 64u);
+    for (uint32_t s = 0; s < 64; s++)
+        EXPECT_EQ(get_bitlong(ticks.data(), s), 1) << s;
+    int middle = (baryt + baryb) / 2;
+    EXPECT_EQ(window_pixel(barxl + 2, middle), Color_Table[green]);
+    EXPECT_EQ(window_pixel(barxr - 6, middle), Color_Table[green]);
+    EXPECT_EQ(window_pixel(barxr, middle), Color_Table[lightred]);
+    tickoff = nullptr;
+    tickspace = statespace = 0;
+}
+
+TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
+{
+    // Rule 0 on 12 cells: the all-0 root has 4095 pre-images; the 'q'
+    // waiting before the build is seen at the root.
+    TestNetwork net(2, 12, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    type_keys("q");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // 'n' and Return until the pause prompt has taken them (a prompt drops keys typed
+    // ahead of it).
+    std::atomic<bool> done{false};
+    std::thread answer([&done] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!done)
+                type_keys("n\r");
+        }
+    });
+    build_subtree(0);
+    done = true;
+    answer.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (event_ready()) {
+    }
+    EXPECT_EQ(earlyexit, 1);
+    EXPECT_EQ(is[0], 'n');
+    EXPECT_EQ(precount, 0u);
+    EXPECT_EQ(treesize, 1u);
+}
+
+TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
+{
+    // A fan pause after the root's fan; 'q' there leaves tree pauses only
+    // and the tree goes on to its end.
+    TestNetwork net(2, 4, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    datapause = datapause_tree_and_fan;
+    std::atomic<bool> done{false};
+    std::thread answer([&done] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!done)
+                type_keys("q");
+        }
+    });
+    build_subtree(0);
+    done = true;
+    answer.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (event_ready()) {
+    }
+    EXPECT_EQ(datapause, datapause_tree);
+    EXPECT_EQ(treesize, 16u);
+    EXPECT_EQ(earlyexit, 0);
+    datapause = datapause_unset;
+}
+
+TEST_F(TreeDrawing, TreeSummaryWaitsForItsKey)
+{
+    // Rule 0's all-0 point attractor: a basin tree of 15 garden-of-Eden
+    // nodes, its summary shown with tree pauses on.
+    TestNetwork net(2, 4, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    std::vector<uint8_t> root(bytesL, 0);
+    uint8_t *cycle[2] = {nullptr, root.data()};
+    uint8_t **saved_att = att;
+    att = cycle;
+    attperiod = 1;
+    attindex = 1;
+    cyclematch = 1;
+    direction = direction_forward;
+    memcpy(firstseed, root.data(), bytesL);
+    isrepeat = 0;
+    datapause = datapause_tree;
+    std::atomic<bool> done{false};
+    std::thread answer([&done] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (!done)
+                type_keys("\r");
+        }
+    });
+    run_backward();
+    done = true;
+    answer.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (event_ready()) {
+    }
+    EXPECT_EQ(treesize, 16u);
+    EXPECT_EQ(gofEno, 15u);
+    EXPECT_EQ(is[0], '\r');
+    datapause = datapause_unset;
+    att = saved_att;
+    attperiod = attindex = 0;
+}
+
+TEST_F(TreeDrawing, StackViewsOfBothMethods)
+{
+    TestNetwork net(2, 10, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(30);
+    std::vector<uint16_t> hist(lineL, 0);
+    std::vector<uint32_t> totals(lineL, 0);
+    uint16_t *saved_hist = pp_hist;
+    uint32_t *saved_totals = pp_hist_total;
+    pp_hist = hist.data();
+    pp_hist_total = totals.data();
+    see_ppstack = see_ppstack_on;
+    // The local method: the stack bar's white frame.
+    build_subtree(1);
+    EXPECT_EQ(window_pixel(vgax(125), Maxy - vgay(41)), Color_Table[white]);
+    // The general method: the histogram's red frame and a green first bar.
+    nonlocal = 1;
+    ppL = 0;
+    pp_ymax = 0;
+    prepair_pre_rand();
+    build_subtree(1);
+    EXPECT_GT(pp_histcount, 0u);
+    EXPECT_EQ(window_pixel(pp_startx0, pp_starty0 - 1), Color_Table[red]);
+    int first_bar = pp_startx0 + vgax(50);
+    EXPECT_EQ(window_pixel(first_bar + 1, pp_starty - 1), Color_Table[green]);
+    free_pre_rand();
+    nonlocal = 0;
+    see_ppstack = see_ppstack_off;
+    erase_prompt_box(1);
+    pp_hist = saved_hist;
+    pp_hist_total = saved_totals;
+}
+
+TEST_F(TreeDrawing, NodesDrawnPerSecond)
+{
+    // A subtree of 2^16 nodes: rule 0's all-0 root and every other state.
+    TestNetwork net(2, 16, 3);
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    auto start = std::chrono::steady_clock::now();
+    build_subtree(0);
+    flush_display();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(treesize, 65536u);
+    fprintf(stderr, "tree of %u nodes drawn in %.3f s: %.0f nodes/s\n", treesize, seconds,
+            treesize / seconds);
+}
+
+} // namespace
