@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <cstdlib>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -172,4 +173,15 @@ is_permutation(const uint16_t *order, int count)
     }
     checked_free(seen);
     return ok;
+}
+
+void
+complete_order(uint16_t *order, int placed, const uint16_t *previous, int count)
+{
+    std::vector<bool> taken(static_cast<size_t>(count), false);
+    for (int i = 0; i < placed; i++)
+        taken[order[i]] = true;
+    for (int i = 0; i < count; i++)
+        if (!taken[previous[i]])
+            order[placed++] = previous[i];
 }

@@ -34,3 +34,8 @@ void index_to_order(uint32_t index, uint16_t *order, int count);
 
 // 1 when order[0..count-1] holds each of 0..count-1 exactly once.
 int is_permutation(const uint16_t *order, int count);
+
+// Completes an order whose first `placed` entries are set, each a different
+// cell: the cells not among them follow in the order they have in previous
+// (a whole order of count cells), so the result is again an order.
+void complete_order(uint16_t *order, int placed, const uint16_t *previous, int count);

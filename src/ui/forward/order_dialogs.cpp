@@ -240,6 +240,9 @@ setup_short_sequence()
     seq_update = update_seq_order;
     int n = lineL;
     std::vector<bool> used(n, false);
+    // 'q' keeps the cells typed so far; the others follow in their old
+    // order, so that the order stays one (each cell once).
+    std::vector<uint16_t> previous(seq_order, seq_order + n);
     int position = 0;
     for (;;) {
         if (position == n) {
@@ -267,6 +270,7 @@ setup_short_sequence()
         input_string(2, 0);
         char key = is[0];
         if (key == 'q') {
+            complete_order(seq_order, position, previous.data(), n);
             erase_prompt_box(3);
             return;
         }

@@ -115,4 +115,23 @@ TEST(RandomOrder, IdentityAndReverse)
     EXPECT_FALSE(is_permutation(outside, 3));
 }
 
+// A typed order left part way: the cells typed first, the rest in their old
+// order; always an order again.
+TEST(OrderRank, CompletedOrderKeepsTheTypedCellsAndIsAnOrder)
+{
+    const uint16_t previous[6] = {5, 4, 3, 2, 1, 0};
+    uint16_t order[6] = {2, 0, 3, 2, 1, 0};  // 2 and 0 typed; the rest stale
+    complete_order(order, 2, previous, 6);
+    EXPECT_EQ(std::vector<uint16_t>(order, order + 6), (std::vector<uint16_t>{2, 0, 5, 4, 3, 1}));
+    srandom(7);
+    for (int trial = 0; trial < 200; trial++) {
+        int n = 1 + static_cast<int>(random() % 12), placed = static_cast<int>(random() % (n + 1));
+        std::vector<uint16_t> before(n), typed(n);
+        index_to_order(static_cast<uint32_t>(random()), before.data(), n);
+        index_to_order(static_cast<uint32_t>(random()), typed.data(), n);
+        complete_order(typed.data(), placed, before.data(), n);
+        ASSERT_TRUE(is_permutation(typed.data(), n)) << "n=" << n << " placed=" << placed;
+    }
+}
+
 } // namespace
