@@ -217,19 +217,18 @@ check_network()
             FUZZ_CHECK(sound_line(set.rows[r], set.entries));
 }
 
-// The file's entries agree with where they went: a single rule with its
+// The file's entries agree with where they went: a single rule of rule_k inputs with its
 // row or buffer, a seed or a wiring of the network's size in 1d with the
 // network.
 void
 check_agrees(const setup &s, const uint8_t *file, const uint8_t *rule_row,
-             const uint8_t *state)
+             const uint8_t *state, int rule_k = nhood)
 {
     size_t at = file[0] > 1 ? 1 : 0;
     if (s.what == 0) {
-        int k = nhood;
-        uint64_t entries = totalistic == 1 ? tcode_entries(k)
-                         : totalistic == 2 ? kcode_entries(k)
-                                           : rule_entries(k);
+        uint64_t entries = totalistic == 1 ? tcode_entries(rule_k)
+                         : totalistic == 2 ? kcode_entries(rule_k)
+                                           : rule_entries(rule_k);
         for (uint64_t e = 0; e < entries; e++)
             FUZZ_CHECK(get_value(rule_row, static_cast<uint32_t>(e)) ==
                        get_value(file + at + 1, static_cast<uint32_t>(e)));
@@ -269,7 +268,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     put_file(kFile, in.data, in.size);
 
     // The caller's buffer: a rule of the network's k, or the state line.
-    bool into_buffer = rulemix || (tot_only && outer_tot && totalistic == 2);
+    bool into_buffer = rulemix || (tot_only && outer_tot);
     size_t buffer_size = s.what == kSeedFile ? bytesL
                                              : static_cast<size_t>(single_rule_record_bytes(nhood));
     bytes buffer(buffer_size, 0);
@@ -284,11 +283,13 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(buffer == bytes(buffer_size, 0));
     } else {
         check_network();
-        // A single rule is copied only where its k is the network's k: to
-        // the caller's buffer only when that was already so.
+        // A single rule is copied only where it fits: to the caller's
+        // buffer when its k is the network's k, or a smaller one while the
+        // network keeps its k (a mix, or past the set-up).
         int rule_k = result ? result : old_k;
-        if (s.what == 0 && into_buffer && rule_k == old_k)
-            check_agrees(s, in.data, buffer.data(), nullptr);
+        bool kept_k = rulemix || secondpart || nhood_mixed;
+        if (s.what == 0 && into_buffer && (rule_k == old_k || (rule_k < old_k && kept_k)))
+            check_agrees(s, in.data, buffer.data(), nullptr, rule_k);
         else if (s.what == 0)
             FUZZ_CHECK(buffer == bytes(buffer_size, 0));
         if (s.what == 0 && !into_buffer && rule_k == nhood)

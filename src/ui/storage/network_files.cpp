@@ -173,7 +173,7 @@ load_single_rule(const network_file &file, uint8_t *buffer)
         // of a k-mix with that k takes it.
         if (rulemix || secondpart || nhood_mixed) {
             if (into_buffer && buffer && used_k < nhood)
-                memcpy(buffer, file.body, static_cast<size_t>(single_rule_record_bytes(used_k)));
+                copy_single_rule(file, buffer);
             return static_cast<uint8_t>(k);
         }
         if (!wiring_takes_k(used_k)) {
