@@ -6,10 +6,9 @@
 // helper above it. Reads the rule and state globals (engine/model), the
 // run settings (engine/forward) and calls the rule, seed and file dialogs
 // of the folders below; the wiring review is registered from above.
-//
-// revise_various_stp_settings is still a STAND-IN: it re-makes the pattern
-// pixmap and the frames (space_time_display.h) and leaves the lookup
-// histogram's box to the measures.
+// revise_various_stp_settings re-lays the pattern window through the
+// display's own pixmap and frame functions (space_time_display.h); the
+// lookup histogram's box is drawn by the entropy plot of the measures.
 #include "ui/forward/pause_box.h"
 
 #include <algorithm>
@@ -785,6 +784,9 @@ revise_various_stp_settings(entropy_graph *eg, run_iteration *it)
         draw_2d_frame(eg, it);
     if (side > 0)
         draw_stpframe(eg->x0, side);
+    // The lookup histogram's bars start afresh with the new window.
+    if (eg->hist_mode && eg->oldbar && !(d_mode == display_2d && scrolling))
+        memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
     moveto(x, y);
     if (scrolling && nowscrolling) {
         moveto(0, Maxy);

@@ -20,5 +20,6 @@ void set_wiring_review(void (*review)());
 struct entropy_graph;
 struct run_iteration;
 // Re-lays the run's pattern window after a display change: the pattern
-// pixmap at the new size, the frames and base planes drawn again.
+// pixmap at the new size, the frames and base planes drawn again, the
+// lookup histogram's bars cleared.
 void revise_various_stp_settings(entropy_graph *eg, run_iteration *it);
