@@ -3,7 +3,9 @@
 // of engine/rules, the string editors and the hex entry, converts each code
 // into its rule table (engine/model/rule_conversions.h) unless the network
 // runs from its codes alone, and writes the last-rule files. The change box
-// is rule_walk.h. Start at select_t_v_code.
+// and the actions it shares with the single-rule dialog (empty, fill,
+// repeat, load, table, the menu's frame) are rule_walk.h. Start at
+// select_t_v_code.
 #include "ui/rule_dialogs/code_dialog.h"
 
 #include <cstdio>
@@ -22,7 +24,6 @@
 #include "ui/model/rule_conversions.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rule_dialogs/rule_walk.h"
 #include "ui/rules/hex_entry.h"
@@ -32,7 +33,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/storage/ascii_table.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/last_rule.h"
 #include "ui/string_editors/bit_grid.h"
@@ -180,13 +180,8 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
     w.from_repeat = w.shown = w.converted = false;
     switch (w.method) {
     case 'e':
-        memset(code, 0, s.bytes);
-        w.method = 'b';
-        return walk_after::menu;
     case 'f':
-        fill_row(code, s);
-        w.method = 'b';
-        return walk_after::menu;
+        return empty_or_fill_row(code, s, &w.method);
     case 'm':
         if (tcodes())
             majority_tcode(code, s.k, s.last);

@@ -2,8 +2,9 @@
 // walks its rows, asking per index in a rule mix, and applies the method
 // key to each row with the families of engine/rules, the string editors of
 // ui/string_editors and ui/rules/hex_entry.h, the last-rule and ASCII files
-// of ui/storage. The change box and the per-k memory are rule_walk.h.
-// Start at select_rule.
+// of ui/storage. The change box, the per-k memory and the actions it shares
+// with the code dialog (empty, fill, repeat, load, table, the menu's frame)
+// are rule_walk.h. Start at select_rule.
 #include "ui/rule_dialogs/rule_dialog.h"
 
 #include <cstdio>
@@ -22,7 +23,6 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rule_dialogs/rule_walk.h"
 #include "ui/rules/hex_entry.h"
@@ -34,7 +34,6 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/storage/ascii_table.h"
 #include "ui/storage/last_rule.h"
 #include "ui/string_editors/bit_grid.h"
 #include "ui/string_editors/random_strings.h"
@@ -125,13 +124,8 @@ apply(walk_state &w, int i, uint8_t *row, const row_size &s)
     w.from_repeat = false;
     switch (w.method) {
     case 'e':
-        memset(row, 0, s.bytes);
-        w.method = 'b';
-        return walk_after::menu;
     case 'f':
-        fill_row(row, s);
-        w.method = 'b';
-        return walk_after::menu;
+        return empty_or_fill_row(row, s, &w.method);
     case 'c':
         chain_rule(row, s.k, s.last, index);
         break;

@@ -98,16 +98,22 @@ entry_within(uint64_t limit, uint32_t *number)
     return typed_number_within(text.c_str(), text.size(), limit, number);
 }
 
-void
-fill_row(uint8_t *row, const row_size &s)
+walk_after
+empty_or_fill_row(uint8_t *row, const row_size &s, char *method)
 {
-    char text[40];
-    snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
-    ask_line(text, 1, 1);
-    uint32_t value;
-    if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
-        for (int32_t e = 0; e <= s.last; e++)
-            set_value(row, static_cast<uint32_t>(e), static_cast<int>(value));
+    if (*method == 'e') {
+        memset(row, 0, s.bytes);
+    } else {
+        char text[40];
+        snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
+        ask_line(text, 1, 1);
+        uint32_t value;
+        if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
+            for (int32_t e = 0; e <= s.last; e++)
+                set_value(row, static_cast<uint32_t>(e), static_cast<int>(value));
+    }
+    *method = 'b';
+    return walk_after::menu;
 }
 
 bool

@@ -36,8 +36,9 @@ int ask_line(const char *text, int max, int mode);
 // The number at the start of the last entry, when it lies within limit.
 bool entry_within(uint64_t limit, uint32_t *number);
 
-// 'f': asks for a value and fills the row with it.
-void fill_row(uint8_t *row, const row_size &s);
+// 'e' (method) empties the row, 'f' asks for a value and fills the row
+// with it; the method becomes 'b' and the walk goes back to the menu.
+walk_after empty_or_fill_row(uint8_t *row, const row_size &s, char *method);
 // 'd': the prompt on a new line and a decimal entry as long as s.limit;
 // true with *number when a number within s.limit was typed (not 'q').
 bool ask_decimal(const char *prompt, const row_size &s, uint32_t *number);
