@@ -265,40 +265,79 @@ scale_spacing_once()
     pass.radius_asked = 0;
 }
 
+// What a pair of x and y entries came to.
+enum class pair_end { back, again, defaults, typed };
+
+// An x and a y entry of up to max characters each under a title in a box of
+// lines lines (its text margin in *margin), y on the next line or, with
+// same_line, after x; each format shows its value as the default. 'q' at x
+// is back, 'q' at y again, 'd' at either accepts the defaults (acceptall);
+// a number sets its value.
+pair_end
+ask_pair(int lines, const char *title, int max, bool same_line, const char *x_format, float &x,
+         const char *y_format, float &y, int *margin)
+{
+    *margin = draw_prompt_box(lines);
+    outtext(title);
+    next_prompt_line(*margin);
+    char text[150];
+    snprintf(text, sizeof text, x_format, x);
+    outtext(text);
+    ask_entry(max);
+    double value;
+    if (is[0] == 'q')
+        return pair_end::back;
+    if (is[0] == 'd') {
+        acceptall = 1;
+        return pair_end::defaults;
+    }
+    if (entry_as_number(value))
+        x = static_cast<float>(value);
+    if (same_line)
+        moverel(10, 0);
+    else
+        next_prompt_line(*margin);
+    snprintf(text, sizeof text, y_format, y);
+    outtext(text);
+    ask_entry(max);
+    if (is[0] == 'q')
+        return pair_end::again;
+    if (is[0] == 'd') {
+        acceptall = 1;
+        return pair_end::defaults;
+    }
+    if (entry_as_number(value))
+        y = static_cast<float>(value);
+    return pair_end::typed;
+}
+
+// ask_pair with entries of 3 characters until it ends other than again;
+// false when it ends back.
+bool
+ask_pair_until_done(int lines, const char *title, bool same_line, const char *x_format, float &x,
+                    const char *y_format, float &y)
+{
+    int margin;
+    pair_end end;
+    do
+        end = ask_pair(lines, title, 3, same_line, x_format, x, y_format, y, &margin);
+    while (end == pair_end::again);
+    return end != pair_end::back;
+}
+
 answer_step
 take_position(int)
 {
     apply_radius();
     for (;;) {
-        int margin = draw_prompt_box(3);
-        outtext("start position, % offset from screen centre");
-        next_prompt_line(margin);
-        char text[150];
-        snprintf(text, sizeof text, "x (def %.3g):", xoffset);
-        outtext(text);
-        ask_entry(4);
-        double value;
-        if (is[0] == 'q')
+        int margin;
+        pair_end end = ask_pair(3, "start position, % offset from screen centre", 4, true,
+                                "x (def %.3g):", xoffset, "y (def %.3g):", yoffset, &margin);
+        if (end == pair_end::back)
             return answer_step::back;
-        if (is[0] == 'd') {
-            acceptall = 1;
-            return answer_step::next;
-        }
-        if (entry_as_number(value))
-            xoffset = static_cast<float>(value);
-        moverel(10, 0);
-        snprintf(text, sizeof text, "y (def %.3g):", yoffset);
-        outtext(text);
-        ask_entry(4);
-        if (is[0] == 'q')
+        if (end == pair_end::again)
             continue;
-        if (is[0] == 'd') {
-            acceptall = 1;
-            return answer_step::next;
-        }
-        if (entry_as_number(value))
-            yoffset = static_cast<float>(value);
-        if (!basinfield || rangeL)
+        if (end == pair_end::defaults || !basinfield || rangeL)
             return answer_step::next;
         next_prompt_line(margin);
         outtext("show field as successive single basins-s, and pause-p:");
@@ -317,46 +356,20 @@ take_position(int)
     }
 }
 
+
 bool
 spacing_asked()
 {
     return layout_dialog_shown() && !pass.learning && layout_has_spacing() && !successive_basins;
 }
 
-// The x and y spacing percentages in a three-line box; 'q' at x returns
-// false, 'q' at y asks both again, 'd' at x accepts the defaults.
+// The x and y spacing percentages in a three-line box (ask_pair); false on
+// 'q' at x.
 bool
 ask_spacing(const char *title, const char *x_prompt)
 {
-    for (;;) {
-        int margin = draw_prompt_box(3);
-        outtext(title);
-        next_prompt_line(margin);
-        char text[150];
-        snprintf(text, sizeof text, x_prompt, xpspacing);
-        outtext(text);
-        ask_entry(3);
-        double value;
-        if (is[0] == 'q')
-            return false;
-        if (is[0] == 'd') {
-            acceptall = 1;
-            return true;
-        }
-        if (entry_as_number(value))
-            xpspacing = static_cast<float>(value);
-        next_prompt_line(margin);
-        snprintf(text, sizeof text, "y spacing (def %.3g):", ypspacing);
-        outtext(text);
-        ask_entry(3);
-        if (is[0] == 'q')
-            continue;
-        if (is[0] == 'd')
-            acceptall = 1;
-        else if (entry_as_number(value))
-            ypspacing = static_cast<float>(value);
-        return true;
-    }
+    return ask_pair_until_done(3, title, false, x_prompt, xpspacing, "y spacing (def %.3g):",
+                               ypspacing);
 }
 
 // The right border as a percentage of the x spacing; false on 'q'.
@@ -376,39 +389,14 @@ ask_right_border(const char *format)
     return true;
 }
 
-// The growth of the spacing per network size; false on 'q' at x.
+// The growth of the spacing per network size (ask_pair, y after x); false
+// on 'q' at x.
 bool
 ask_spacing_growth()
 {
-    for (;;) {
-        int margin = draw_prompt_box(2);
-        outtext("select % increace in spacing for successive network size,");
-        next_prompt_line(margin);
-        char text[150];
-        snprintf(text, sizeof text, "x increace (def %.3g):", xpspacefact);
-        outtext(text);
-        ask_entry(3);
-        double value;
-        if (is[0] == 'q')
-            return false;
-        if (is[0] == 'd') {
-            acceptall = 1;
-            return true;
-        }
-        if (entry_as_number(value))
-            xpspacefact = static_cast<float>(value);
-        moverel(10, 0);
-        snprintf(text, sizeof text, "y increase (def %.3g):", ypspacefact);
-        outtext(text);
-        ask_entry(3);
-        if (is[0] == 'q')
-            continue;
-        if (is[0] == 'd')
-            acceptall = 1;
-        else if (entry_as_number(value))
-            ypspacefact = static_cast<float>(value);
-        return true;
-    }
+    return ask_pair_until_done(2, "select % increace in spacing for successive network size,", true,
+                               "x increace (def %.3g):", xpspacefact, "y increase (def %.3g):",
+                               ypspacefact);
 }
 
 answer_step

@@ -2,8 +2,9 @@
 // walks its rows, asking per index in a rule mix, and applies the method
 // key to each row with the families of engine/rules, the string editors of
 // ui/string_editors and ui/rules/hex_entry.h, the last-rule and ASCII files
-// of ui/storage. The change box and the per-k memory are rule_walk.h.
-// Start at select_rule.
+// of ui/storage. The change box, the per-k memory and the actions it shares
+// with the code dialog (empty, fill, repeat, load, table, the menu's frame)
+// are rule_walk.h. Start at select_rule.
 #include "ui/rule_dialogs/rule_dialog.h"
 
 #include <cstdio>
@@ -22,7 +23,6 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rule_dialogs/rule_walk.h"
 #include "ui/rules/hex_entry.h"
@@ -34,37 +34,27 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/storage/ascii_table.h"
 #include "ui/storage/last_rule.h"
 #include "ui/string_editors/bit_grid.h"
 #include "ui/string_editors/random_strings.h"
 
 namespace {
 
-// What the walk does after an action.
-enum class after { next, menu, quit, restart_k };
-
 // The sizes of one rule row of k inputs.
-struct rule_size {
-    int k;
-    int32_t last;
-    size_t bytes;
-    uint32_t limit; // the largest decimal rule, 0: no decimal entry
-};
-
-rule_size
+row_size
 size_for(int k)
 {
-    rule_size s;
+    row_size s;
     s.k = k;
     s.last = static_cast<int32_t>(rule_entries(k) - 1);
     s.bytes = rule_bytes(k);
     s.limit = max_dec_rule(s.last, value_range);
+    s.kind = 1;
     return s;
 }
 
 bool
-menu_key(char key, const rule_size &s)
+menu_key(char key, const row_size &s)
 {
     if (key == 0 || !strchr("efmxAcrsSRbhpltdL", key))
         return false;
@@ -75,7 +65,7 @@ menu_key(char key, const rule_size &s)
 
 // The rule drawn below the current line at the cell scale (set-up only).
 void
-show_row(int mode, const uint8_t *row, const rule_size &s)
+show_row(int mode, const uint8_t *row, const row_size &s)
 {
     if (mode != 0)
         return;
@@ -86,7 +76,7 @@ show_row(int mode, const uint8_t *row, const rule_size &s)
 }
 
 void
-write_decimal(const char *format, int k, const uint8_t *row, const rule_size &s)
+write_decimal(const char *format, int k, const uint8_t *row, const row_size &s)
 {
     char text[80];
     snprintf(text, sizeof text, format, k, static_cast<unsigned long>(dec_equiv(row, s.last)));
@@ -96,38 +86,15 @@ write_decimal(const char *format, int k, const uint8_t *row, const rule_size &s)
 // 'x': the rule on standard error, then optionally every entry with its
 // neighbourhood.
 void
-list_rule(const uint8_t *row, const rule_size &s)
+list_rule(const uint8_t *row, const row_size &s)
 {
-    uint8_t keep_pdata = pdata, keep_filedata = filedata;
-    pdata = 1;
-    filedata = 0;
-    fputs("\n", stderr);
-    print_current_bitstring_hexbytes(1, row, s.k, Maxx, white, 3);
-    pdata = keep_pdata;
-    filedata = keep_filedata;
-    std::string out = "\n";
-    int counts[8] = {};
-    for (int32_t i = s.last; i >= 0; i--) {
-        int value = get_value(row, static_cast<uint32_t>(i));
-        counts[value]++;
-        out += std::to_string(value);
-    }
-    out += "\nvfreq = ";
-    int sum = 0;
-    for (int c = value_range - 1; c >= 0; c--) {
-        out += std::to_string(counts[c]) + " ";
-        sum += counts[c];
-    }
-    out += "= " + std::to_string(sum);
-    if (sum != s.last + 1)
-        out += " !=tablesize=" + std::to_string(s.last + 1) + ": ERROR";
-    fputs(out.c_str(), stderr);
+    list_row_values(row, s, true);
     char text[80];
     snprintf(text, sizeof text, "print full rule-table (%d) to xterm -x:", s.last + 1);
     ask_line(text, 1, 0);
     if (is[0] != 'x')
         return;
-    out.clear();
+    std::string out;
     for (int32_t i = s.last; i >= 0; i--) {
         out += "\n " + std::to_string(i) + ": ";
         for (int j = nhood - 1; j >= 0; j--)
@@ -149,27 +116,16 @@ struct walk_state {
 };
 
 // Applies the method to row i.
-after
-apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
+walk_after
+apply(walk_state &w, int i, uint8_t *row, const row_size &s)
 {
     char text[120];
     int index = walk_row(w.single, i, w.cell);
     w.from_repeat = false;
     switch (w.method) {
     case 'e':
-        memset(row, 0, s.bytes);
-        w.method = 'b';
-        return after::menu;
-    case 'f': {
-        snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
-        ask_line(text, 1, 1);
-        uint32_t value;
-        if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
-            for (int32_t e = 0; e <= s.last; e++)
-                set_value(row, static_cast<uint32_t>(e), static_cast<int>(value));
-        w.method = 'b';
-        return after::menu;
-    }
+    case 'f':
+        return empty_or_fill_row(row, s, &w.method);
     case 'c':
         chain_rule(row, s.k, s.last, index);
         break;
@@ -184,7 +140,7 @@ apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
     case 'R':
         set_reaction_diffusion_rule(row, s.k, s.last);
         if (is[0] == 'q')
-            return after::quit;
+            return walk_after::quit;
         show_row(w.mode, row, s);
         break;
     case 's':
@@ -199,14 +155,14 @@ apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
     case 'b':
         define_bits(s.k, 1, row, s.last, 0);
         if (is[0] == 'q')
-            return after::quit;
+            return walk_after::quit;
         if (w.mode == 0 && s.limit)
             write_decimal(" rule%d=(dec)%lu (hex)", s.k, row, s);
         break;
     case 'h': {
         int corrected = define_hex(xtext, s.k, 1, row, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
         if (is[0] == 'q')
-            return after::quit;
+            return walk_after::quit;
         // A one-byte v = 2 table keeps no bits past its entries.
         if (value_range == 2 && s.k < 3)
             row[0] &= s.k == 1 ? 0x03 : 0x0f;
@@ -224,11 +180,8 @@ apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
         }
         snprintf(text, sizeof text, "k%d rule, enter 0-%lu (def-rand):", s.k,
                  static_cast<unsigned long>(s.limit));
-        next_line(xtext, 1.0f);
-        outtext(text);
-        input_string(static_cast<int>(std::to_string(s.limit).size()), 1);
         uint32_t number;
-        if (is[0] != 'q' && entry_within(s.limit, &number)) {
+        if (ask_decimal(text, s, &number)) {
             dec_to_value_line(row, number, static_cast<int>(s.last + 1));
             if (w.mode == 0) {
                 write_decimal(" rule%d=(dec)%lu (hex)", s.k, row, s);
@@ -238,97 +191,50 @@ apply(walk_state &w, int i, uint8_t *row, const rule_size &s)
             random_bits(s.k, 0, 1, 1, row, s.last);
         }
         if (is[0] == 'q')
-            return after::quit;
+            return walk_after::quit;
         break;
     }
     case 'p': {
-        int loaded;
-        if (i > 0 && !w.single && walk_k(w.single, i - 1, w.cell) == s.k) {
-            memcpy(row, w.rules[i - 1], s.bytes);
-            loaded = s.k;
-        } else {
-            loaded = load_last_rule(row, s.k);
-        }
-        w.method = 'b';
-        if (!loaded) {
-            w.from_repeat = true;
-            return after::quit;
-        }
-        if (w.mode == 0) {
-            next_line(xtext, 1.0f);
-            if (s.limit) {
-                snprintf(text, sizeof text, "(dec)%lu ", static_cast<unsigned long>(dec_equiv(row, s.last)));
-                outtext(text);
-            }
-            if (s.bytes < 21) {
-                outtext("(hex)");
-                print_current_bitstring_hexbytes(1, row, s.k, Maxx, white, 0);
-            }
-        }
-        define_bits(s.k, 1, row, s.last, 0);
-        if (is[0] == 'q') {
-            w.from_repeat = true;
-            return after::quit;
-        }
-        break;
+        int loaded = load_repeat(row, w.rules, i, !w.single, w.single, w.cell, s);
+        return repeat_row(loaded, w.mode, row, s, &w.method, &w.from_repeat);
     }
     case 'l': {
-        int k = loadlast_rule_tcode_vcode(row, s.k, s.last, w.cell);
-        if (k <= 0)
-            return after::quit;
-        if (k != s.k) {
-            w.method = 'b';
-            return after::restart_k;
-        }
+        walk_after loaded = load_last_row(row, s, w.cell, &w.method);
+        if (loaded != walk_after::next)
+            return loaded;
         show_row(w.mode, rulemix ? row : carule[0], s);
-        ask_line("rule loaded, revise-q, cont-ret:", 1, 0);
-        if (w.count == 1)
-            w.method = 'b';
-        if (is[0] == 'q')
-            return after::quit;
-        break;
+        return confirm_loaded("rule loaded, revise-q, cont-ret:", w.count, &w.method);
     }
     case 't':
-        snprintf(text, sizeof text, "table (%d) as ascii string, load/save-l/s:", s.last + 1);
-        ask_line(text, 1, 0);
-        if (is[0] == 'l' || is[0] == 's')
-            load_ascii_rule_table(is[0], row, s.k, s.last);
+        ascii_table_row(row, s);
         if (w.count == 1)
             w.method = 'b';
-        return after::menu;
+        return walk_after::menu;
     case 'x':
         list_rule(row, s);
         if (w.count == 1)
             w.method = 'b';
-        return after::menu;
+        return walk_after::menu;
     default:
         random_bits(s.k, 0, 1, 1, row, s.last);
         if (is[0] == 'q')
-            return after::quit;
+            return walk_after::quit;
         break;
     }
-    return after::next;
+    return walk_after::next;
 }
 
 // The menu: returns false when the user backed out with 'q'.
 bool
-show_menu(walk_state &w, const rule_size &s)
+show_menu(walk_state &w, const row_size &s)
 {
-    setcolor(white);
-    set_cellscale(s.k, 1);
-    clear_menu_background(w.mode);
-    char text[160];
-    next_line(xtext, 1.0f);
-    snprintf(text, sizeof text, "Select v%d k%d rule, empty-e fill-f maj-m printxterm-x Alt-A%schain-c",
+    char first[160], second[160];
+    snprintf(first, sizeof first, "Select v%d k%d rule, empty-e fill-f maj-m printxterm-x Alt-A%schain-c",
              value_range, s.k, s.k >= 5 ? " life-L " : " ");
-    outtext(text);
-    next_line(xtext, 1.0f);
-    snprintf(text, sizeof text,
+    snprintf(second, sizeof second,
              "rnd-r sym-s legal-S RD-R bits-b hex-h%srepeat-p load-l table-t (def-%c): ",
              s.limit ? " dec-d " : " ", w.method);
-    outtext(text);
-    input_string(1, 0);
-    if (is[0] == 'q')
+    if (!ask_menu(w.mode, s, first, second))
         return false;
     if (menu_key(is[0], s))
         w.method = is[0];
@@ -338,7 +244,7 @@ show_menu(walk_state &w, const rule_size &s)
 // The index prompt of a walk in a rule mix (set-up): false when the
 // user chose the change box with 'q'.
 bool
-ask_index(walk_state &w, int i, bool *all_remaining, const rule_size &s)
+ask_index(walk_state &w, int i, bool *all_remaining, const row_size &s)
 {
     if (*all_remaining)
         return true;
@@ -372,14 +278,14 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
     for (;;) {
         // The menu.
         moveto(static_cast<int>(xtext * CWidth), walk_top);
-        rule_size first = size_for(walk_k(single, 0, cell));
+        row_size first = size_for(walk_k(single, 0, cell));
         if (!show_menu(w, first))
             return gety;
         if (per_k)
             memory.size(rule_bytes);
         bool all_remaining = false, to_menu = false;
         for (int i = 0; i < count && !to_menu;) {
-            rule_size s = size_for(walk_k(single, i, cell));
+            row_size s = size_for(walk_k(single, i, cell));
             uint8_t *row = w.rules[walk_row(single, i, cell)];
             bool asked = true;
             if (mode == 0 && rulemix) {
@@ -418,24 +324,12 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
                 erase_prompt_box(lines);
                 moveto(static_cast<int>(xtext * CWidth), walk_top + 2 * CHeight);
             }
-            after outcome = asked ? apply(w, i, row, s) : after::quit;
-            if (outcome == after::restart_k) {
-                // The network was rebuilt for the file's k: its rows are new.
+            walk_after outcome = asked ? apply(w, i, row, s) : walk_after::quit;
+            // The network was rebuilt for the file's k: its rows are new.
+            if (outcome == walk_after::restart_k)
                 w.rules = carule;
-                to_menu = true;
-                break;
-            }
-            if (outcome == after::menu) {
-                to_menu = true;
-                break;
-            }
-            if (outcome == after::quit) {
-                if (count == 1) {
-                    to_menu = true;
-                    break;
-                }
-                if (change_box(&i, count, &w.method, w.from_repeat) == walk_change::menu)
-                    to_menu = true;
+            if (outcome != walk_after::next) {
+                to_menu = walk_ends(outcome, &i, count, &w.method, w.from_repeat);
                 continue;
             }
             if (rulemix) {
