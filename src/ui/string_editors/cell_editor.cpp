@@ -208,7 +208,11 @@ file_menu(uint8_t *string, int dim, const int corner[4], int size)
     outtext("SEED: load-l, save-s, save part-S");
     moveto(margin, gety + CHeight);
     outtext("save tex file for LATEX picture -t, save part-T:");
-    input_string(1, -2);
+    // The Shift of 'S' or 'T' arrives as a key of its own, without text:
+    // the menu waits for the key it modifies.
+    do
+        input_string(1, -2);
+    while (is[0] == 0);
     char key = is[0];
     bool reloaded = false;
     if (key == 'l') {
