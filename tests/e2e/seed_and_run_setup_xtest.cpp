@@ -1,7 +1,8 @@
 // The seed dialog and the run set-up of the real program: a 20-cell ring
 // whose seed is typed in decimal and written to the automatic seed file,
 // then a forward-only pattern set up through the output parameters and the
-// forward-only options; and a 10-cell ring whose single basin run starts
+// forward-only options; a 15-cell ring doubled there for a damage run, its
+// 30-cell seed typed and saved; and a 10-cell ring whose single basin run starts
 // from a decimal seed and ends in the options box. Each runs in a working directory of the test's own.
 #include "e2e/e2e_fixture.h"
 
@@ -83,6 +84,29 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
             "f\r", "\r"});          // damage kept, not duplicated (even width)
     // The pattern starts from the seed at the top left.
     EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }, 10))
+        << "no space-time pattern";
+    zemra->type_now("q");  // the running pattern: pause box
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+TEST_F(SeedRoad, OddRingDoubledForADamageRunTakesASeedOfTwiceItsCells)
+{
+    road_to_seed("15\r");
+    answer({"d\r", "5\r", "\r"});  // seed 5, accepted
+    answer({"s\r",                  // output parameters: space-time pattern only
+            "d\r",                  // layout: accept the defaults of every settings menu
+            "\r", "\r", "\r",       // forward-only options: all; parallel; colour by value
+            "\r", "\r", "\r",       // no pause; 1d display; scroll
+            "\r", "\r",             // update and output always
+            "n\r", "\r", "\r",      // no analysis; frozen window; no matrix
+            "\r",                   // no random map
+            "f\r", "y\r",           // damage kept; the 15 cells doubled
+            "\r",                   // the wiring review of the 30 cells: on
+            "d\r", "1057\r", "\r"}); // the doubled seed: cells 0, 5 and 10, the left half only
+    const std::string expected("\x02\x1e\x00\x00\x00\x21\x04\x00\x00", 9);
+    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }, 10))
+        << "mysee_v2.eed is not v, 30 cells, two sides and the seed 1057";
+    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 30 * 4, 40) > 0; }, 10))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out

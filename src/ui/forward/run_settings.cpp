@@ -15,6 +15,7 @@
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
+#include "engine/forward/network_duplication.h"
 #include "engine/forward/run_choices.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
@@ -932,7 +933,7 @@ forward_only_step(fo_step step)
     }
     case fo_step::duplicate: {
         bool doubled = false;
-        if (lineL <= 32511 && !loc_twod_fonly) {
+        if (duplication_offered(lineL, loc_twod_fonly)) {
             column_question({"duplicate network and seed-y:"}, 1, 0);
             if (is[0] == 'q' || is[0] == 'd')
                 return fo_answer(fo_step::histograms, fo_step::damage);

@@ -128,6 +128,20 @@ set_old_colors(char background)
     }
 }
 
+bool
+palette_rgb(int index, double rgb[3])
+{
+    if (!D || index < 0 || index >= kNamedColors)
+        return false;
+    XColor color_def;
+    color_def.pixel = Color_Table[index];
+    XQueryColor(D, default_cmap, &color_def);
+    rgb[0] = color_def.red / 65535.0;
+    rgb[1] = color_def.green / 65535.0;
+    rgb[2] = color_def.blue / 65535.0;
+    return true;
+}
+
 void
 setup_colors()
 {

@@ -21,6 +21,10 @@ const char *named_color_name(int i);
 // Sets black .. white and oldcolor for background 'b' or 'w'; any other
 // letter leaves them as they were.
 void set_old_colors(char background);
+// The red, green and blue of palette entry index as fractions 0..1, as the
+// colour map holds them; false without a display or for an index outside
+// the palette.
+bool palette_rgb(int index, double rgb[3]);
 // Allocates the palette and sets the old colours for bground.
 void setup_colors();
 void show_all_colors();

@@ -4,8 +4,8 @@
 // or its display so that the grid must be drawn again. Cursor moves and
 // brush cells are engine/rules/cell_grid.h, the whole-string shifts
 // engine/backward/state_symmetries.h, the patch bytes
-// engine/storage/seed_patch.h. Start at input_string_cell; the file menu
-// is at file_menu.
+// engine/storage/seed_patch.h, the LaTeX pictures latex_export.h. Start at
+// input_string_cell; the file menu is at file_menu.
 #include "ui/string_editors/cell_editor.h"
 
 #include <cmath>
@@ -32,6 +32,7 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "ui/string_editors/globals.h"
+#include "ui/string_editors/latex_export.h"
 
 namespace {
 
@@ -182,9 +183,24 @@ ask_part(int dim, const int corner[4], patch_bounds *b)
     return true;
 }
 
-// The file menu of a state. Returns true when the state was reloaded.
+// The whole state's picture shape: the lattice's sides (a 3d block as its
+// layers stacked, i3d wide), or for 1d the 2d view the seed dialog set, one
+// row of all cells while it has none.
+void
+tex_shape(int dim, int *cols, int *rows)
+{
+    *cols = dim == 3 ? i3d : i2d;
+    *rows = dim == 3 ? j3d * h3d : j2d;
+    if (dim == 1 && (*cols < 1 || *rows < 1)) {
+        *cols = lineL;
+        *rows = 1;
+    }
+}
+
+// The file menu of a state, its cells drawn size pixels apart. Returns true
+// when the state was reloaded.
 bool
-file_menu(uint8_t *string, int dim, const int corner[4])
+file_menu(uint8_t *string, int dim, const int corner[4], int size)
 {
     int16_t x = getx, y = gety;
     get_prompt_box(kPromptSlot, 2);
@@ -192,7 +208,11 @@ file_menu(uint8_t *string, int dim, const int corner[4])
     outtext("SEED: load-l, save-s, save part-S");
     moveto(margin, gety + CHeight);
     outtext("save tex file for LATEX picture -t, save part-T:");
-    input_string(1, -2);
+    // The Shift of 'S' or 'T' arrives as a key of its own, without text:
+    // the menu waits for the key it modifies.
+    do
+        input_string(1, -2);
+    while (is[0] == 0);
     char key = is[0];
     bool reloaded = false;
     if (key == 'l') {
@@ -200,6 +220,20 @@ file_menu(uint8_t *string, int dim, const int corner[4])
         reloaded = true;
     } else if (key == 's') {
         load_save_wrs('s', string, kSeedFile);
+    } else if (key == 't') {
+        int cols, rows;
+        tex_shape(dim, &cols, &rows);
+        save_to_tex(string, cols, rows, h3d, lineL, size, show_2d_divs, show_dots, hex_cells);
+    } else if (key == 'T') {
+        patch_bounds b;
+        if (ask_part(dim, corner, &b)) {
+            int width = dim == 3 ? i3d : i2d, depth = dim == 3 ? j3d : j2d;
+            std::vector<uint8_t> part = copy_state_part(string, b, width, depth);
+            // A 3d part's layers stacked, as the whole block is.
+            save_to_tex(part.data(), patch_extent(b, 0), patch_extent(b, 1) * patch_extent(b, 2),
+                        patch_extent(b, 2), patch_cells(b), size, show_2d_divs, show_dots,
+                        hex_cells);
+        }
     } else if (key == 'S') {
         patch_bounds b;
         char name[32];
@@ -507,7 +541,7 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             finish(cell_edit_outcome::redraw);
         } else if (kind == 0 && key == 'F') {
             moveto(x_entry, y_entry);
-            if (file_menu(string, dim, corner))
+            if (file_menu(string, dim, corner, v.size))
                 finish(cell_edit_outcome::redraw);
         }
         if (p != from)
