@@ -26,7 +26,6 @@
 #include "ui/driver/network_growth.h"
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
-#include "ui/forward/pause_box.h"
 #include "ui/forward/run_settings.h"
 #include "ui/forward/running_keys.h"
 #include "ui/model/buffers.h"
@@ -43,7 +42,6 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
-#include "ui/wiring_editor/network_view.h"
 #include "ui/wiring_editor/wire_up.h"
 
 namespace {
@@ -254,7 +252,6 @@ register_window_hooks()
     set_program_end(clean_exit);
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
     set_network_resizer(change_net_size);
-    set_wiring_review(show_w_r_scheme);
 }
 
 void

@@ -5,7 +5,7 @@
 // interrupt_stp_box; each key that needs more than a line has its own
 // helper above it. Reads the rule and state globals (engine/model), the
 // run settings (engine/forward) and calls the rule, seed and file dialogs
-// of the folders below; the wiring review is registered from above.
+// of the folders below.
 // revise_various_stp_settings re-lays the pattern window through the
 // display's own pixmap and frame functions (space_time_display.h); the
 // lookup histogram's box is drawn by the entropy plot of the measures.
@@ -52,6 +52,7 @@
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
 #include "ui/string_editors/bit_flips.h"
+#include "ui/wiring_editor/network_view.h"
 #include "ui/string_editors/seed_dialog.h"
 
 namespace {
@@ -59,8 +60,6 @@ namespace {
 constexpr int kHeaderSlot = 3; // boximage slot under the header
 constexpr int kMenuSlot = 4;   // boximage slot under the menu
 constexpr int kLineSlot = 10;  // boximage_prompt slot under the one-line boxes
-
-void (*wiring_review)() = nullptr;
 
 // What one opening of the box knows about its rule, its caller and itself.
 struct pause_box {
@@ -544,12 +543,6 @@ single_only(int key)
 
 } // namespace
 
-void
-set_wiring_review(void (*review)())
-{
-    wiring_review = review;
-}
-
 int
 interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset)
 {
@@ -644,9 +637,9 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
             }
             break;
         case 'n':
-            if (!loc_twod_fonly && wiring_review) {
+            if (!loc_twod_fonly) {
                 remove_boxes(b);
-                wiring_review();
+                show_w_r_scheme();
                 was_changed = 1;
                 result = 2;
             }

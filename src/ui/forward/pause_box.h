@@ -13,9 +13,6 @@
 // 2 (rule, wiring or pause settings changed); the last key is left in is[0].
 int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
 
-// The wiring and rule review the box's 'n' opens; it lives in a higher
-// folder, which registers it at start-up.
-void set_wiring_review(void (*review)());
 
 struct entropy_graph;
 struct run_iteration;
