@@ -1,4 +1,4 @@
-// Stand-ins until the basin drivers are built: a subtree or field draws nothing and ends as if
+// Stand-ins until the basin drivers are built: a field draws nothing and ends as if
 // the user pressed Return; the drivers that show the options box themselves
 // (size ranges, mutants on one screen) show it.
 #include "ui/driver/run_drivers.h"
@@ -33,13 +33,6 @@ void
 mutant_one_screen_single()
 {
     finish_options(1);
-}
-
-void
-upstream_only()
-{
-    totsubgofEdensity = 0;
-    take_defaults();
 }
 
 void
