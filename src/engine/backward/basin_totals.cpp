@@ -5,6 +5,7 @@
 #include "engine/backward/basin_totals.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/backward/acceptance.h"
@@ -164,4 +165,83 @@ cycle_state_angle(uint32_t i, uint32_t period, float o)
     if (period == 2)
         return o + 11 * float(M_PI) / 6 - float(M_PI) * static_cast<float>(i);
     return o - 2 * float(M_PI) * static_cast<float>(i) / static_cast<float>(period);
+}
+
+std::string
+format_elapsed(long s, long u)
+{
+    if (u < 0) {
+        s--;
+        u += 1000000;
+    }
+    char text[60];
+    if (s < 60)
+        snprintf(text, sizeof text, "  %.3fsec", static_cast<double>(s) + u / 1000000.0);
+    else
+        snprintf(text, sizeof text, "  %dmin %.3fsec", static_cast<int>(s / 60),
+                 static_cast<double>(s % 60) + u / 1000000.0);
+    return text;
+}
+
+bool
+set_field_state_space()
+{
+    uint64_t states = 1;
+    for (uint32_t i = 0; i < lineL; i++) {
+        states *= static_cast<uint64_t>(value_range);
+        if (states > UINT32_MAX)
+            return false;
+    }
+    statespace = static_cast<uint32_t>(states - 1);
+    tickspace = statespace;
+    return true;
+}
+
+void
+start_field_totals()
+{
+    earlyexitbasin = 0;
+    fieldsize = 0;
+    fieldgofEdensity = 0;
+    maxfieldfan = 1;
+    fieldgofE = 0;
+    totbasinsinfield = 0;
+    basintypeno = 0;
+    earlyexitfield = 0;
+    totatt_states = 0;
+    progbar = 0;
+    for (uint32_t &c : cycles)
+        c = 0;
+}
+
+std::string
+compose_field_counts()
+{
+    char text[120];
+    snprintf(text, sizeof text, "%sbasin types=%d total basins=%d\n",
+             earlyexitfield || earlyexitbasin ? "EARLY EXIT " : "", static_cast<int>(basintypeno),
+             static_cast<int>(totbasinsinfield));
+    return text;
+}
+
+std::string
+compose_field_size_line()
+{
+    char text[120];
+    uint64_t states = static_cast<uint64_t>(statespace) + 1;
+    if (states == fieldsize)
+        snprintf(text, sizeof text, "n=%d field=%lu\n", lineL, static_cast<unsigned long>(states));
+    else
+        snprintf(text, sizeof text, "n=%d sspace=%lu field=%lu \n", lineL,
+                 static_cast<unsigned long>(states), static_cast<unsigned long>(fieldsize));
+    return text;
+}
+
+std::string
+compose_field_g_line()
+{
+    char text[120];
+    snprintf(text, sizeof text, "g=%lu=%.3g \n", static_cast<unsigned long>(fieldgofE),
+             fieldgofEdensity);
+    return text;
 }

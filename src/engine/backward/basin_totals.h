@@ -51,3 +51,21 @@ float cycle_radius(float r, uint32_t period);
 // Screen angle of cycle state i (period 2: i = 1 or 2; 3 and more: 1..period)
 // for the orientation o.
 float cycle_state_angle(uint32_t i, uint32_t period, float o);
+
+// "  %.3fsec" below one minute, else "  %dmin %.3fsec", for an elapsed time
+// of s seconds and u microseconds (u may be negative: a second is borrowed).
+std::string format_elapsed(long s, long u);
+
+// The state space of a field: statespace and tickspace := v^n - 1. False,
+// with nothing changed, when v^n states cannot be numbered in 32 bits.
+bool set_field_state_space();
+// The field totals at the start of a field: every sum 0, maxfieldfan 1,
+// basintypeno 0, the period counts 0, no early exit.
+void start_field_totals();
+// The summary of a field: "basin types=%d total basins=%d\n" (with "EARLY
+// EXIT " first when the field or a basin was cut short), then the size line
+// "n=%d field=%lu\n" (or "n=%d sspace=%lu field=%lu \n" when the basins do
+// not cover v^n) and "g=%lu=%.3g \n".
+std::string compose_field_counts();
+std::string compose_field_size_line();
+std::string compose_field_g_line();

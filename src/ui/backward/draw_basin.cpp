@@ -214,25 +214,13 @@ build_trees_of_root(basin_tally &tally)
     return true;
 }
 
-// "  %.3fsec" or "  %dmin %.3fsec" since the start of the basin.
+// The elapsed-time caption since start.
 std::string
 elapsed_caption(const timeval &start)
 {
     timeval now;
     gettimeofday(&now, nullptr);
-    long s = now.tv_sec - start.tv_sec;
-    long u = now.tv_usec - start.tv_usec;
-    if (u < 0) {
-        s--;
-        u += 1000000;
-    }
-    char text[60];
-    if (s < 60)
-        snprintf(text, sizeof text, "  %.3fsec", static_cast<double>(s) + u / 1000000.0);
-    else
-        snprintf(text, sizeof text, "  %dmin %.3fsec", static_cast<int>(s / 60),
-                 static_cast<double>(s % 60) + u / 1000000.0);
-    return text;
+    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
 }
 
 // "options-o layout-a:" in the status box; 'a' opens the layout editor,

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/backward/acceptance.h"
+#include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
@@ -103,25 +104,13 @@ sum_segment_trees(uint32_t &g, uint8_t &r)
     totsubtree += justonepreimage ? 2 : 1;
 }
 
-// "  %.3fsec" or "  %dmin %.3fsec" since start.
+// The elapsed-time caption since start.
 std::string
 elapsed_caption(const timeval &start)
 {
     timeval now;
     gettimeofday(&now, nullptr);
-    long s = now.tv_sec - start.tv_sec;
-    long u = now.tv_usec - start.tv_usec;
-    if (u < 0) {
-        s--;
-        u += 1000000;
-    }
-    char text[60];
-    if (s < 60)
-        snprintf(text, sizeof text, "  %.3fsec", static_cast<double>(s) + u / 1000000.0);
-    else
-        snprintf(text, sizeof text, "  %dmin %.3fsec", static_cast<int>(s / 60),
-                 static_cast<double>(s % 60) + u / 1000000.0);
-    return text;
+    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
 }
 
 // The report: prompt box, standard error and data file.
