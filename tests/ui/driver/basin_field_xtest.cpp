@@ -4,6 +4,8 @@
 // analysis of the successor map, and the summary lines say so.
 #include "support/x_test_fixture.h"
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 
 #include "engine/backward/backward_test_support.h"
@@ -104,6 +106,32 @@ TEST_F(BasinField, EveryStatePlacedOnceAndBasinsAsBruteForce)
                 setviewport(0, 0, Maxx, Maxy, 1);
                 clearviewport();
             }
+}
+
+// The timing of a whole field of 2^20 states, drawn (run on request:
+// --gtest_also_run_disabled_tests): a 20-cell ring, and random wiring.
+TEST_F(BasinField, DISABLED_WholeFieldOf20Cells)
+{
+    for (int wiring = 0; wiring < 2; wiring++) {
+        TestNetwork net(2, 20, 3);
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        srandom(7);
+        if (wiring)
+            wire_at_random(false);
+        TestNetwork::set_rule_number(110);
+        basinfield = 1;
+        direction = direction_forward;
+        stp = 0;
+        auto start = std::chrono::steady_clock::now();
+        draw_field();
+        double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        printf("%s: %.3f s, %lu basins\n", wiring ? "random wiring" : "ring", seconds,
+               static_cast<unsigned long>(totbasinsinfield));
+        EXPECT_EQ(fieldsize, 1u << 20);
+        undo_rule_mix();
+    }
 }
 
 TEST(ElapsedCaption, SecondsBelowAMinuteMinutesFromOne)
