@@ -12,7 +12,7 @@
 struct basin_tally {
     uint32_t g = 0;          // garden-of-Eden states of one copy of the basin
     uint32_t segment_g = 0;  // garden-of-Eden states of the current root's segment trees
-    bool tree_skipped = false; // a tree or segment tree was stopped by 'n' and left out
+    bool tree_skipped = false; // a tree or segment tree was stopped and left out
 };
 
 // Rotation data of the cycle att[1..attperiod]: cyclematch, attrepseg and

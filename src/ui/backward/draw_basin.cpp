@@ -407,7 +407,11 @@ draw_basin()
         draw_att_state(show_one_att_state);
     close_basin(tally);
     bool summary = datapause || (!basinfield && (!screensavedemo || gd_z_graph == 3));
-    bool marked = tally.tree_skipped || earlyexit;
+    // A stop of the last tree marks the basin too, data line included: no
+    // file records a basin cut short as complete.
+    if (earlyexit)
+        tally.tree_skipped = true;
+    bool marked = tally.tree_skipped;
     if (marked)
         earlyexitbasin = 1;
     if (summary && mouse_found)
