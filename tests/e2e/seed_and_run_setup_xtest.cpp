@@ -2,8 +2,9 @@
 // whose seed is typed in decimal and written to the automatic seed file,
 // then a forward-only pattern set up through the output parameters and the
 // forward-only options; a 15-cell ring doubled there for a damage run, its
-// 30-cell seed typed and saved; and a 10-cell ring whose single basin run starts
-// from a decimal seed and ends in the options box. Each runs in a working directory of the test's own.
+// 30-cell seed typed and saved; and a 10-cell ring whose single basin run
+// starts from a decimal seed, draws its basin and ends in the options box.
+// Each runs in a working directory of the test's own.
 #include "e2e/e2e_fixture.h"
 
 #include <cstdlib>
@@ -124,6 +125,9 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
     // follows at the top left.
     EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
         << "no options box after the basin run";
+    // The basin itself: its cycle and trees in the middle of the window.
+    int w = zemra->width(), h = zemra->height();
+    EXPECT_GT(marked(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 

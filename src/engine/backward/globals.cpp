@@ -12,11 +12,23 @@ uint32_t *pre_fan_freq = nullptr;
 
 uint16_t basintypeno = 0;
 uint8_t meta_graph = 0;
+uint32_t *m_att_period = nullptr;
+uint32_t *m_basin_volume = nullptr;
+uint8_t ***m_att = nullptr;
 
 float thisrad = 0, nextrad = 0, heading = 0, angle = 0, segfanangle = 0, spot = 0;
 int16_t xx = 0, yy = 0, cx = 0, cy = 0;
 int16_t *cyclex = nullptr, *cycley = nullptr;
 uint16_t attrepseg = 1;
+
+uint32_t basinsize = 0;
+uint16_t maxbasinlevel = 0;
+uint32_t maxbasinfan = 0;
+uint32_t totsubtree = 0;
+uint8_t earlyexitbasin = 0;
+uint16_t attrepseg_2d_h = 1, attrepseg_2d_v = 1, attrepseg_2d_patch = 1;
+uint32_t fieldsize = 0, fieldgofE = 0, totbasinsinfield = 0, maxfieldfan = 0;
+uint32_t cycles[10] = {};
 
 uint8_t **preim0 = nullptr, **preim1 = nullptr;
 int16_t *xx0 = nullptr, *yy0 = nullptr, *xx1 = nullptr, *yy1 = nullptr;

@@ -15,6 +15,11 @@ extern uint32_t *pre_fan_freq;  // in-degree counts 0..maxinhist
 // Basin types of a field: the attractor jump graph counts them.
 extern uint16_t basintypeno;    // basin types recorded so far in the current field
 extern uint8_t meta_graph;      // 1: the field records its basin types for the jump graph
+// Basin type table of a field with meta_graph: rows 1..basintypeno, grown by
+// the basin drawing, freed by the jump graph when it closes.
+extern uint32_t *m_att_period;  // period of each basin type
+extern uint32_t *m_basin_volume; // basinsize of each basin type
+extern uint8_t ***m_att;        // per type attperiod + 1 state copies; entry 0 one byte
 
 // --- Tree building: the two level lists of the tree builder (tree_levels.h).
 // Entries 1.. of each list point at state lines of bytesL bytes; entry 0 is
@@ -184,6 +189,23 @@ extern float firstxspacing, firstyspacing; // spacing at the start of a field
 extern uint8_t use_preset_basin_pos; // 1: basins go to positions kept from before
 extern float startrad;            // attractor radius in pixels (layout stage); the screen
                                   // saver's disc takes it per cell
+
+// --- Basin totals (basin_totals.h): reset by the basin drawing for each basin.
+extern uint32_t basinsize;         // states of one copy of the basin ("s")
+extern uint16_t maxbasinlevel;     // deepest tree of the basin ("ml")
+extern uint32_t maxbasinfan;       // largest fan of the basin ("mp")
+extern uint32_t totsubtree;        // states of the segment trees of one attractor state
+extern uint8_t earlyexitbasin;     // 1 once a basin was reported as cut short
+extern uint16_t attrepseg_2d_h, attrepseg_2d_v, attrepseg_2d_patch; // 2d repeating segment
+                                   // of the attractor's first state, and their product
+
+// --- Field totals (basin_totals.h): reset by the basin field, summed by the
+// basin drawing (32 bits: a field can hold more than 65,535 basins).
+extern uint32_t fieldsize;         // states placed in the field's basins
+extern uint32_t fieldgofE;         // garden-of-Eden states of the field
+extern uint32_t totbasinsinfield;  // basins of the field, equivalent ones counted
+extern uint32_t maxfieldfan;       // largest fan of the field
+extern uint32_t cycles[10];        // basins by period: [p] period p < 10, [0] longer ones
 
 // --- Per-run resets, called by the run part and the tree builder.
 // At each pass of the run part (each entry into the single or field loop):

@@ -1,22 +1,430 @@
-// STAND-IN until the basin drawing is built: it records the cycle it is
-// handed (basin_handed_over), releases att as the basin drawing does, and
-// returns with is[0] left as the forward run set it. Reads att, attperiod
-// (forward/) and bytesL (model/).
+// The basin drawing: one basin of attraction once the forward run has found
+// its cycle. Draws the cycle about the basin centre (ox, oy), builds each
+// tree through run_backward, sums the basin through the engine's bookkeeping
+// (engine/backward/basin_totals.h), writes the summary to the prompt box and
+// the data line to standard error and the data file, pauses when asked and
+// releases the basin's memory. Start at draw_basin; the trees of one
+// attractor state are in build_trees_of_root.
 #include "ui/backward/draw_basin.h"
 
+#include <sys/time.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "engine/backward/acceptance.h"
+#include "engine/backward/basin_totals.h"
+#include "engine/backward/globals.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/successor_table.h"
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/layout_settings.h"
+#include "ui/backward/run_backward.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/backward/stop_prompts.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
 
-basin_handover basin_handed_over;
+namespace {
+
+bool
+general_method_needed()
+{
+    return exhaustive_testing != exhaustive_random_map && (nonlocal || nhood_mixed);
+}
+
+// The state-space matrix at the start of a basin: its frame outside a field
+// (or basin after basin), else the next basin colour.
+void
+start_matrix()
+{
+    if (!show_ss_matrix)
+        return;
+    if (!basinfield || successive_basins) {
+        show_statespace_matrix(nullptr);
+        return;
+    }
+    matrixcolor = static_cast<uint8_t>(matrixcolor == 0 ? 1 : matrixcolor + 2);
+    if (matrixcolor == 16)
+        matrixcolor = 2;
+    else if (matrixcolor == 17)
+        matrixcolor = 1;
+}
+
+// The position of cycle state i at radius rho and screen angle phi.
+void
+place_cycle_state(uint32_t i, float rho, float phi)
+{
+    cyclex[i] = static_cast<int16_t>(ox + static_cast<int>(rho * std::cos(phi)));
+    cycley[i] = static_cast<int16_t>(oy - static_cast<int>(rho * std::sin(phi)));
+}
+
+// The cycle's positions, and its drawing when the window is open.
+void
+draw_cycle()
+{
+    uint32_t p = attperiod;
+    float o = orient_angle;
+    float R = cycle_radius(rad ? rad[0] : 0.0f, p); // no radii before the size stage
+    int16_t x = getx, y = gety;
+    if (mouse_found && gd_z_graph) {
+        int left = stp ? lineL * scale + vgax(12) : 3;
+        setviewport(left, vgay(46), Maxx - 3, vgay(157), 1);
+    }
+    if (p == 1) {
+        float rho = std::sqrt(2.0f) * startrad / 4;
+        float phi = o + 5 * float(M_PI) / 4;
+        cyclex[1] = ox;
+        cycley[1] = oy;
+        if (mouse_found) {
+            setcolor(yellow);
+            draw_circle(ox + static_cast<int>(rho * std::cos(phi)),
+                        oy - static_cast<int>(rho * std::sin(phi)), static_cast<int>(2 * rho));
+            setcolor(lightred);
+            draw_circle(ox, oy, static_cast<int>(startrad / 10));
+        }
+    } else if (p == 2) {
+        if (mouse_found) {
+            setcolor(cyan);
+            draw_circle(ox, oy, static_cast<int>(2 * R));
+        }
+        for (uint32_t i = 2; i >= 1; i--) {
+            place_cycle_state(i, R, cycle_state_angle(i, p, o));
+            if (mouse_found) {
+                setcolor(lightred);
+                draw_circle(cyclex[i], cycley[i], static_cast<int>(2 * startrad / 15));
+            }
+        }
+    } else {
+        for (uint32_t i = p; i >= 1; i--)
+            place_cycle_state(i, R, cycle_state_angle(i, p, o));
+        if (mouse_found) {
+            setcolor(cyan);
+            moveto(cyclex[p], cycley[p]);
+            for (uint32_t i = p - 1; i >= 1; i--)
+                lineto(cyclex[i], cycley[i]);
+            lineto(cyclex[p], cycley[p]);
+            int d = static_cast<int>(2 * R / (p / 2 + 10));
+            for (uint32_t i = p; i >= 1; i--)
+                draw_circle(cyclex[i], cycley[i], d);
+        }
+    }
+    if (mouse_found && gd_z_graph)
+        setviewport(0, 0, Maxx, Maxy, 1);
+    moveto(x, y);
+}
+
+// How a tree build ended for the basin.
+enum class tree_stop { none, next, quit };
+
+tree_stop
+stop_of_tree()
+{
+    if (is[0] == 'q')
+        return tree_stop::quit;
+    if (is[0] == 'n')
+        return tree_stop::next;
+    return tree_stop::none;
+}
+
+// The segment trees of a root whose fan was a segment fan. Returns false
+// when the user quit.
+bool
+build_segment_trees(basin_tally &tally)
+{
+    segfan = 0;
+    totsubtree = 0;
+    insegloop = 1;
+    bool going_on = true;
+    for (segindex = 1; segindex <= segno; segindex++) {
+        memcpy(firstseed, segseed[segindex], bytesL);
+        startsegfan = 1;
+        run_backward();
+        tree_stop stop = stop_of_tree();
+        if (stop == tree_stop::quit) {
+            earlyexit = 1;
+            going_on = false;
+            break;
+        }
+        if (stop == tree_stop::next) {
+            earlyexit = 1;
+            continue;
+        }
+        if (earlyexit) {
+            earlyexit = 0;
+            tally.tree_skipped = true;
+        }
+        add_segment_tree(tally);
+    }
+    close_segment_trees();
+    checked_free(segx);
+    checked_free(segy);
+    segx = segy = nullptr;
+    clear_segment_list();
+    return going_on;
+}
+
+// The tree of attractor state attindex and its segment trees into the
+// basin. Returns false when the user quit.
+bool
+build_trees_of_root(basin_tally &tally)
+{
+    memcpy(firstseed, att[attindex], bytesL);
+    if (attindex == attperiod)
+        linec = black;
+    insegloop = 0;
+    justonepreimage = 0;
+    maxtreefan = 0;
+    maxtreelevel = 0;
+    totsubtree = 0;
+    run_backward();
+    tree_stop stop = stop_of_tree();
+    if (stop == tree_stop::quit) {
+        earlyexit = 1;
+        return false;
+    }
+    if (stop == tree_stop::next) {
+        earlyexit = 1;
+        return true;
+    }
+    if (earlyexit) {
+        earlyexit = 0;
+        tally.tree_skipped = true;
+    }
+    if (segfan && !build_segment_trees(tally))
+        return false;
+    add_tree_to_basin(tally);
+    return true;
+}
+
+// The elapsed-time caption since start.
+std::string
+elapsed_caption(const timeval &start)
+{
+    timeval now;
+    gettimeofday(&now, nullptr);
+    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
+}
+
+// "options-o layout-a:" in the status box; 'a' opens the layout editor,
+// whose 'o' opens the options box.
+void
+pause_after_basin()
+{
+    int16_t left = memory_box(0, nullptr);
+    moveto(left + vgax(3), vgay(3));
+    outtext("options-o layout-a:");
+    input_string(1, 0);
+    if (is[0] == 'a') {
+        amend_layout();
+        if (is[0] == 'o')
+            open_options_box();
+    }
+}
+
+// The two-line summary of the basin, the time and the pause.
+void
+show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
+                   const timeval &start)
+{
+    char first[160];
+    const char *mark = marked ? "EARLY EXIT " : "";
+    if (!basinfield) {
+        snprintf(first, sizeof first, "%sequiv basins=%d ", mark, basinno);
+    } else {
+        snprintf(first, sizeof first, "%sbasin %d, equiv basins=%d ", mark,
+                 static_cast<int>(basintypeno), basinno);
+        if (basinno && placed / basinno != basinsize) {
+            size_t used = strlen(first);
+            snprintf(first + used, sizeof first - used, "ERROR count=%lu",
+                     static_cast<unsigned long>(placed));
+        }
+    }
+    char second[200];
+    snprintf(second, sizeof second, "period=%lu size=%lu=%.3g%% g=%lu=%.3g ml=%d mp=%lu",
+             static_cast<unsigned long>(attperiod), static_cast<unsigned long>(basinsize),
+             basin_share(), static_cast<unsigned long>(tally.g), basingofEdensity, maxbasinlevel,
+             static_cast<unsigned long>(maxbasinfan));
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    int16_t margin = draw_prompt_box(2);
+    setcolor(white);
+    outtext(first);
+    outtext("att(hex)=");
+    print_current_bitstring_hexbytes(0, att[1], 0, Maxx, white, 0);
+    moveto(margin, gety + CHeight);
+    outtext(second);
+    event_ready();
+    if (!basinfield || successive_basins)
+        outtext(elapsed_caption(start).c_str());
+    setcolor(colour);
+    moveto(x, y);
+    if (basinfield)
+        pause_after_basin();
+    else if (rangeL && lineL == endL)
+        open_options_box();
+    else if (rangeL && datapause)
+        pause_after_basin();
+}
+
+void
+write_basin_data_line(const basin_tally &tally)
+{
+    if (!pdata && !filedata)
+        return;
+    if (tally.tree_skipped)
+        earlyexitbasin = 1;
+    std::string line = compose_basin_data_line(tally, basinfield != 0);
+    if (pdata)
+        print_out(line.c_str());
+    if (filedata)
+        save_data(line.c_str());
+}
+
+// A row of the field's basin type table for the jump graph.
+void
+add_basin_type()
+{
+    uint32_t t = basintypeno;
+    m_att_period = static_cast<uint32_t *>(realloc(m_att_period, (t + 1) * sizeof *m_att_period));
+    m_basin_volume =
+        static_cast<uint32_t *>(realloc(m_basin_volume, (t + 1) * sizeof *m_basin_volume));
+    m_att = static_cast<uint8_t ***>(realloc(m_att, (t + 1) * sizeof *m_att));
+    m_att_period[t] = attperiod;
+    m_basin_volume[t] = basinsize;
+    m_att[t] = new uint8_t *[attperiod + 1];
+    m_att[t][0] = new uint8_t[1]();
+    for (uint32_t i = 1; i <= attperiod; i++) {
+        m_att[t][i] = new uint8_t[bytesL];
+        memcpy(m_att[t][i], att[i], bytesL);
+    }
+}
+
+} // namespace
+
+void
+free_basin_memory()
+{
+    if (!basinfield) {
+        if (exhaustive_testing)
+            free_successor_table();
+        else if (nonlocal || nhood_mixed)
+            free_pre_rand();
+    }
+    free_segment_list();
+    checked_free(segx);
+    checked_free(segy);
+    segx = segy = nullptr;
+    checked_free(cyclex);
+    checked_free(cycley);
+    cyclex = cycley = nullptr;
+    free_att();
+}
+
+void
+draw_att_state(int mode)
+{
+    if (!mouse_found || !cyclex)
+        return;
+    uint32_t last = mode == 1 ? attperiod
+                    : mode == 2 ? attperiod - attperiod / static_cast<uint32_t>(cyclematch) + 1
+                                : static_cast<uint32_t>(mode);
+    int16_t x = getx, y = gety;
+    hilight_learn = 1;
+    for (uint32_t i = attperiod; i >= last && i >= 1; i--) {
+        moveto(cyclex[i], cycley[i]);
+        if (twod || showbits_1d_as_2d)
+            print_current_state_twod(att[i], yellow);
+        else
+            print_current_state_h(att[i], yellow);
+    }
+    hilight_learn = 0;
+    moveto(x, y);
+}
 
 void
 draw_basin()
 {
-    basin_handed_over.calls++;
-    basin_handed_over.period = attperiod;
-    basin_handed_over.cycle.clear();
-    for (uint32_t i = 1; i <= attperiod; i++)
-        basin_handed_over.cycle.emplace_back(att[i], att[i] + bytesL);
-    free_att();
+    justonepreimage_found = 0;
+    timeval start;
+    gettimeofday(&start, nullptr);
+    start_matrix();
+    earlyexit = 0;
+    uint32_t progbar_at_start = progbar;
+    if (!basinfield) {
+        if (exhaustive_testing == exhaustive_table) {
+            is[0] = 0;
+            fill_successor_table(-1, 0);
+        }
+        if (general_method_needed())
+            prepair_pre_rand();
+    }
+    totsubtree = 0;
+    if (!rulemix && ((!basinfield && !rangeL) || successive_basins) && mouse_found)
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    cyclex = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cyclex"));
+    cycley = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cycley"));
+    draw_cycle();
+    bool compressed = !dontcompress && !rulemix && exhaustive_testing != exhaustive_random_map &&
+                      (!nonlocal || compress_1d_local || regular2d);
+    set_basin_rotation(compressed);
+    start_basin_totals();
+    if (show_one_att_state)
+        draw_att_state(1);
+    basin_tally tally;
+    uint32_t trees = attperiod / static_cast<uint32_t>(cyclematch);
+    bool quit = false;
+    for (attindex = attperiod; attindex > attperiod - trees; attindex--)
+        if (!build_trees_of_root(tally)) {
+            quit = true;
+            break;
+        }
+    if (quit && basinfield) {
+        if (meta_graph)
+            basintypeno--;
+        free_basin_memory();
+        is[0] = 'q';
+        return;
+    }
+    if (show_one_att_state)
+        draw_att_state(show_one_att_state);
+    close_basin(tally);
+    bool summary = datapause || (!basinfield && (!screensavedemo || gd_z_graph == 3));
+    // A stop of the last tree marks the basin too, data line included: no
+    // file records a basin cut short as complete.
+    if (earlyexit)
+        tally.tree_skipped = true;
+    bool marked = tally.tree_skipped;
+    if (marked)
+        earlyexitbasin = 1;
+    if (summary && mouse_found)
+        show_basin_summary(tally, marked, progbar - progbar_at_start, start);
+    write_basin_data_line(tally);
+    if (basinfield) {
+        add_basin_to_field(tally);
+        if (meta_graph)
+            add_basin_type();
+    }
+    char key = quit ? 'q' : is[0];
+    free_basin_memory();
+    if (!basinfield && !rangeL && !rulemix && mouse_found)
+        show_rule_bottom(nhood, 0, carule[0], 0);
+    is[0] = key;
 }

@@ -1,16 +1,16 @@
 // The basin of attraction of the cycle a forward run found.
 #pragma once
-#include <cstdint>
-#include <vector>
 
-// Draws the basin of the attractor cycle att[1..attperiod], releases att and
-// leaves its last key in is[0].
+// Draws the basin of the attractor cycle att[1..attperiod]: the cycle, the
+// tree of each attractor state that is not a rotation of one already done,
+// the basin totals, summary and data line; releases att and leaves its last
+// key in is[0] ('q' when the user stopped the basin or field).
 void draw_basin();
-
-// What the stand-in draw_basin was handed, for the tests of the forward run.
-struct basin_handover {
-    uint32_t calls = 0;                      // draw_basin calls so far
-    uint32_t period = 0;                     // attperiod at the last call
-    std::vector<std::vector<uint8_t>> cycle; // att[1..attperiod] at the last call
-};
-extern basin_handover basin_handed_over;
+// Releases what one basin used: the successor table or the general
+// pre-image method's tables (outside a field), the segment list, the
+// attractor states and their positions.
+void free_basin_memory();
+// Draws attractor states as cell patterns in yellow at their cycle
+// positions, from attperiod down to: attperiod (mode 1), the last state with
+// a tree (mode 2), or the position given.
+void draw_att_state(int mode);

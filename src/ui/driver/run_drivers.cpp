@@ -1,21 +1,11 @@
-// Stand-ins until the basin drivers are built: a subtree or field draws nothing and ends as if
-// the user pressed Return; the drivers that show the options box themselves
-// (size ranges, mutants on one screen) show it.
+// Stand-ins until the size-range and mutant drivers are built: they show the
+// options box as those drivers do at their end; the in-degree histogram
+// shows nothing yet.
 #include "ui/driver/run_drivers.h"
 
 #include "engine/backward/globals.h"
 #include "ui/driver/options_box.h"
 #include "ui/screen/globals.h"
-
-namespace {
-
-void
-take_defaults()
-{
-    is[0] = kKeyReturn;
-}
-
-} // namespace
 
 void
 draw_range_single()
@@ -36,26 +26,7 @@ mutant_one_screen_single()
 }
 
 void
-upstream_only()
-{
-    totsubgofEdensity = 0;
-    take_defaults();
-}
-
-void
-draw_field()
-{
-    fieldgofEdensity = 0;
-    earlyexitfield = 0;
-    take_defaults();
-}
-
-void
 show_pre_fansize_freq_hist()
 {
 }
 
-void
-print_field_data()
-{
-}

@@ -8,7 +8,8 @@ void draw_range_single();
 void draw_range_field();
 // Draws the rule and its mutants side by side.
 void mutant_one_screen_single();
-// Draws the subtree of the seed.
+// Draws the subtree of the seed, or of the state stepforward steps on
+// (subtree_run.cpp).
 void upstream_only();
 // Draws the basin field of the network.
 void draw_field();

@@ -94,8 +94,9 @@ TEST_F(Transform, TcodeStaysTotalistic)
 
 TEST_F(Transform, KcodeRemapAfterRaise)
 {
-    // v = 2, k 5 -> 6: saved entries 0..5, new kcode of 7 entries.
-    std::vector<uint8_t> saved(1, 0), code(1, 0);
+    // v = 2, k 5 -> 6: saved entries 0..5, new kcode of 7 entries (one byte
+    // each; a spare byte, as value lines of more values read the next one).
+    std::vector<uint8_t> saved(2, 0), code(2, 0);
     int values[] = {0, 1, 0, 1, 1, 0};
     for (int i = 0; i < 6; i++)
         set_value(saved.data(), static_cast<uint32_t>(i), values[i]);

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
+#include "engine/backward/globals.h"
+#include "engine/backward/tree_data_lines.h"
 #include "engine/forward/globals.h"
-#include "ui/backward/draw_basin.h"
 #include "ui/driver/globals.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/cell_display.h"
@@ -22,6 +23,47 @@
 #include "ui/screen/window.h"
 
 namespace {
+
+// What the basin drawing reported of the basins a run drew: its data lines
+// ("single basin. " att[1] in hex, then basinno (period) size ...).
+struct basin_probe {
+    uint32_t calls = 0;       // basin data lines written
+    uint32_t period = 0;      // period of the last basin
+    uint32_t size = 0;        // basin size of the last basin
+    std::string att_hex;      // its first attractor state in hex
+    std::string line;         // its whole data line
+};
+
+// Runs the network forward from A with the basin data line on standard
+// error, and reads the lines back.
+basin_probe
+run_forward_probed()
+{
+    uint8_t saved_pdata = pdata, saved_numbers = shownumbers;
+    pdata = 1;
+    shownumbers = shownumbers_spot; // nodes as spots: no value colours needed
+    testing::internal::CaptureStderr();
+    run_forward(carule);
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = saved_pdata;
+    shownumbers = saved_numbers;
+    basin_probe probe;
+    const std::string head = "single basin. ";
+    for (size_t at = out.find(head); at != std::string::npos; at = out.find(head, at + 1)) {
+        probe.calls++;
+        probe.line = out.substr(at, out.find('\n', at) - at);
+        char hex[200];
+        unsigned no = 0;
+        unsigned long period = 0, size = 0;
+        if (sscanf(probe.line.c_str() + head.size(), "%199s %u (%lu) %lu", hex, &no, &period,
+                   &size) == 4) {
+            probe.att_hex = hex;
+            probe.period = static_cast<uint32_t>(period);
+            probe.size = static_cast<uint32_t>(size);
+        }
+    }
+    return probe;
+}
 
 // Types keys into the window every 150 ms while a run waits for them, until
 // the run is over; keys left over are taken from the queue afterwards.
@@ -62,7 +104,6 @@ protected:
         clearviewport();
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(0, 0);
-        basin_handed_over = basin_handover();
         // The rule figures the pause point computes (start-up makes them).
         static float figures[3];
         if (!zparam)
@@ -303,13 +344,13 @@ TEST_F(ForwardRun, CycleIsHandedToTheBasinDrawing)
     limitcheck = 100;
     stp = 0;
     scale = 4;
-    run_forward(carule);
+    basin_probe basin = run_forward_probed();
     EXPECT_EQ(is[0], 0);
     EXPECT_EQ(attperiod, 0u);
-    ASSERT_EQ(basin_handed_over.calls, 1u);
-    EXPECT_EQ(basin_handed_over.period, 11u);
-    ASSERT_EQ(basin_handed_over.cycle.size(), 11u);
-    EXPECT_EQ(basin_handed_over.cycle[0], seed);  // the seed is on the cycle: att[1]
+    ASSERT_EQ(basin.calls, 1u);
+    EXPECT_EQ(basin.period, 11u);
+    EXPECT_EQ(basin.size, 11u); // the shift has no transients: the basin is its cycle
+    EXPECT_EQ(basin.att_hex, state_hex(seed.data())); // the seed is on the cycle: att[1]
     EXPECT_EQ(att, nullptr);
 }
 
@@ -320,10 +361,12 @@ TEST_F(ForwardRun, FixedPointAtTheFirstStep)
     memset(A, 0, bytesL);
     direction = direction_forward;
     limitcheck = 100;
-    run_forward(carule);
-    ASSERT_EQ(basin_handed_over.calls, 1u);
-    EXPECT_EQ(basin_handed_over.period, 1u);
-    EXPECT_EQ(basin_handed_over.cycle[0], std::vector<uint8_t>(bytesL, 0));
+    basin_probe basin = run_forward_probed();
+    ASSERT_EQ(basin.calls, 1u);
+    EXPECT_EQ(basin.period, 1u);
+    std::vector<uint8_t> zero(bytesL, 0);
+    EXPECT_EQ(basin.att_hex, state_hex(zero.data()));
+    EXPECT_EQ(basin.size, 2048u); // rule 0: every state falls on 0 at once
 }
 
 TEST_F(ForwardRun, HistoryLimitMessageOnceThenTheBasin)
@@ -334,19 +377,19 @@ TEST_F(ForwardRun, HistoryLimitMessageOnceThenTheBasin)
     direction = direction_forward;
     limitcheck = 10;
     stp = 0;
+    basin_probe basin;
     {
         key_sender sender("\r", type_keys);
-        run_forward(carule);
+        basin = run_forward_probed();
     }
     EXPECT_EQ(std::string(textb[0]), "att period=11, run in=11");
     EXPECT_EQ(std::string(textb[1]), "history limit=10 (too small), should be >= 11, cont-ret:");
-    ASSERT_EQ(basin_handed_over.calls, 1u);
-    EXPECT_EQ(basin_handed_over.period, 11u);
-    ASSERT_EQ(basin_handed_over.cycle.size(), 11u);
-    // The cycle rebuilt from the period: the state at t = 11 (the seed) and
-    // the ten states after it.
-    EXPECT_EQ(basin_handed_over.cycle[0], seed);
-    EXPECT_EQ(get_value(basin_handed_over.cycle[3].data(), 3), 1);
+    ASSERT_EQ(basin.calls, 1u);
+    EXPECT_EQ(basin.period, 11u);
+    // The cycle rebuilt from the period: the state at t = 11 (the seed) is
+    // its first state, and the whole cycle is the basin.
+    EXPECT_EQ(basin.att_hex, state_hex(seed.data()));
+    EXPECT_EQ(basin.size, 11u);
     EXPECT_EQ(is[0], 0);
 }
 
@@ -356,12 +399,13 @@ TEST_F(ForwardRun, HistoryLimitQuitEndsTheRun)
     shift_ring_of_eleven();
     direction = direction_forward;
     limitcheck = 10;
+    basin_probe basin;
     {
         key_sender sender("q", type_keys);
-        run_forward(carule);
+        basin = run_forward_probed();
     }
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(basin_handed_over.calls, 0u);
+    EXPECT_EQ(basin.calls, 0u);
     EXPECT_EQ(att, nullptr);
 }
 
@@ -387,7 +431,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         std::vector<std::vector<unsigned long>> rows;
         std::vector<uint8_t> paused_state;
         uint32_t period = 0;
-        std::vector<std::vector<uint8_t>> cycle;
+        std::string basin_line;
     };
     auto run_once = [&]() {
         result r;
@@ -415,15 +459,14 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         ittpause = 0;
         // The attractor search from the same seed, handed to the basin.
         memcpy(A, seed.data(), bytesL);
-        basin_handed_over = basin_handover();
         stp = 0;
         limitcheck = 70000;
-        run_forward(carule);
+        basin_probe basin = run_forward_probed();
         limitcheck = 0;
         EXPECT_EQ(live_allocations, allocated);
-        EXPECT_EQ(basin_handed_over.calls, 1u);
-        r.period = basin_handed_over.period;
-        r.cycle = basin_handed_over.cycle;
+        EXPECT_EQ(basin.calls, 1u);
+        r.period = basin.period;
+        r.basin_line = basin.line;
         return r;
     };
     result first = run_once();
@@ -440,7 +483,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
     EXPECT_EQ(second.paused_state, first.paused_state);
     EXPECT_GT(first.period, 0u);
     EXPECT_EQ(second.period, first.period);
-    EXPECT_EQ(second.cycle, first.cycle);
+    EXPECT_EQ(second.basin_line, first.basin_line);
     EXPECT_EQ(std::vector<uint8_t>(carule[0], carule[0] + rule_bytes(nhood)), rule);
     free_colours();
 }

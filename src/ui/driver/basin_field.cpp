@@ -1,0 +1,304 @@
+// The basin field (draw_field, print_field_data; declared in run_drivers.h):
+// every state number scanned in ascending order, each one no earlier basin
+// placed seeding a forward run that finds its attractor and draws its basin
+// (draw_basin, which with the tree builder marks every state it places in
+// tickoff); then the time, the count check, the random map's period table
+// and the jump graph when asked. The bookkeeping is the engine's
+// (engine/backward/basin_totals.h). Start at draw_field.
+#include <sys/time.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/backward/basin_layout.h"
+#include "engine/backward/basin_totals.h"
+#include "engine/backward/globals.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/progress_bar.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/driver/options_box.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/forward/run_forward.h"
+#include "ui/graphs/network_graph.h"
+#include "ui/model/rule_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+
+namespace {
+
+bool
+general_method_needed()
+{
+    return !exhaustive_testing && (nonlocal || nhood_mixed);
+}
+
+void
+write_outputs(const char *text, uint8_t level_needed)
+{
+    if (pdata >= level_needed)
+        print_out(text);
+    if (filedata >= level_needed)
+        save_data(text);
+}
+
+// A state space beyond 32-bit state numbers cannot be scanned: said, and
+// the field ends as if stopped.
+void
+refuse_field()
+{
+    earlyexitfield = 1;
+    mutantdontpause = 0;
+    is[0] = 'q';
+    if (!mouse_found)
+        return;
+    int16_t margin = draw_prompt_box(1);
+    (void)margin;
+    outtext("field too large: v^n above 2^32-1 states, cont-ret:");
+    input_string(1, 0);
+    erase_prompt_box(1);
+    is[0] = 'q';
+}
+
+// The tick of a new basin on the progress bar.
+void
+tick_progress_bar(uint32_t s)
+{
+    if (!mouse_found)
+        return;
+    float share = static_cast<float>(barxr - barxl) * (static_cast<float>(s) + 1.0f) /
+                  (static_cast<float>(statespace) + 1.0f);
+    int x = barxl + static_cast<int>(share);
+    moveto(x, baryt - 2);
+    lineto(x, baryb + 2);
+}
+
+// The basin cursor for the next basin (the first stays where the layout put it).
+void
+place_basin()
+{
+    if (basintypeno < 2)
+        return;
+    if (successive_basins) {
+        if (mouse_found) {
+            clearviewport();
+            progress_bar();
+        }
+        ox = firstox;
+        oy = firstoy;
+        return;
+    }
+    advance_basin_cursor(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+}
+
+// The range prompt after a stop: true when the user stops the range.
+bool
+stop_prompt_of_range()
+{
+    if (!rangeL || !mouse_found)
+        return false;
+    for (;;) {
+        draw_prompt_box(1);
+        outtext("getout-q, options-o, nextfield-RET:");
+        input_string(1, 0);
+        if (is[0] == 'o') {
+            finish_options(1);
+            continue;
+        }
+        erase_prompt_box(1);
+        return is[0] == 'q';
+    }
+}
+
+// "ERROR excess states=%ld" under the progress bar when the basins did not
+// place every state once.
+void
+check_count()
+{
+    uint64_t states = static_cast<uint64_t>(statespace) + 1;
+    if (progbar == states || !mouse_found)
+        return;
+    char text[80];
+    snprintf(text, sizeof text, "ERROR excess states=%ld",
+             static_cast<long>(static_cast<int64_t>(progbar) - static_cast<int64_t>(states)));
+    int colour = getcolor();
+    setfillstyle(0, black);
+    bar(barxl + 2, baryb + vgay(4), barxr - 2, baryb + vgay(12));
+    setcolor(white);
+    moveto(barxl + 2, baryb + vgay(4));
+    outtext(text);
+    setcolor(colour);
+}
+
+// The period table of a random map.
+void
+show_period_table()
+{
+    if (!mouse_found)
+        return;
+    char text[20];
+    moveto(vgax(230), rule_box_top);
+    outtext("cycle period: ");
+    for (int i = 0; i < 10; i++) {
+        moveto(vgax(300) + i * 3 * CWidth, rule_box_top);
+        snprintf(text, sizeof text, i < 9 ? "%d" : "10+", i + 1);
+        outtext(text);
+    }
+    moveto(vgax(230), rule_box_top + CHeight);
+    outtext("cycle frequency: ");
+    for (int i = 0; i < 10; i++) {
+        moveto(vgax(300) + i * 3 * CWidth, rule_box_top + CHeight);
+        snprintf(text, sizeof text, "%d ", static_cast<int>(cycles[i < 9 ? i + 1 : 0]));
+        outtext(text);
+    }
+}
+
+// Step over every state; false when the user stopped the scan.
+bool
+scan_state_space()
+{
+    for (uint64_t s = 0; s <= tickspace; s++) { // 64 bits: tickspace may be 2^32-1
+        uint32_t state = static_cast<uint32_t>(s);
+        if (get_bitlong(tickoff, state))
+            continue;
+        basintypeno++;
+        tick_progress_bar(state);
+        place_basin();
+        memcpy(bitseed, all_0s, bytesL);
+        dec_to_value_line(bitseed, state, lineL);
+        memcpy(A, bitseed, bytesL);
+        run_forward(carule);
+        if (stp) {
+            moveto(0, 0);
+            nowscrolling = 0;
+        }
+        if (is[0] == 'q')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void
+draw_field()
+{
+    timeval start;
+    gettimeofday(&start, nullptr);
+    if (!set_field_state_space()) {
+        refuse_field();
+        return;
+    }
+    if (meta_graph) {
+        m_att_period = static_cast<uint32_t *>(checked_calloc(1, sizeof *m_att_period, "m_att_period"));
+        m_basin_volume =
+            static_cast<uint32_t *>(checked_calloc(1, sizeof *m_basin_volume, "m_basin_volume"));
+        m_att = static_cast<uint8_t ***>(checked_calloc(1, sizeof *m_att, "m_att***"));
+        m_att[0] = static_cast<uint8_t **>(checked_calloc(1, sizeof **m_att, "m_att**"));
+        m_att[0][0] = static_cast<uint8_t *>(checked_calloc(1, 1, "m_att*"));
+    }
+    start_field_totals();
+    // The attractor search of a field is not bounded by the history limit
+    // of single runs: every basin of the field must be found.
+    uint32_t single_limit = limitcheck;
+    limitcheck = statespace == UINT32_MAX ? UINT32_MAX : statespace + 1;
+    if (show_ss_matrix && mouse_found)
+        show_statespace_matrix(nullptr);
+    if (exhaustive_testing) {
+        is[0] = 0;
+        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+            earlyexitfield = 1;
+            mutantdontpause = 0;
+            limitcheck = single_limit;
+            is[0] = 'q';
+            return;
+        }
+    } else if (general_method_needed()) {
+        prepair_pre_rand();
+    }
+    bool readout = (!rulemix && !rangeL) || seq_update;
+    if (readout && mouse_found)
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
+    write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
+    tickoff = static_cast<uint8_t *>(
+        checked_calloc(static_cast<size_t>(tickspace) / 8 + 1, 1, "tickoff"));
+    if (mouse_found)
+        progress_bar();
+    bool finished = is[0] == 'q' ? false : scan_state_space();
+    bool final_stop = false;
+    if (!finished) {
+        final_stop = stop_prompt_of_range();
+        earlyexitfield = 1;
+        mutantdontpause = 0;
+    }
+    checked_free(tickoff);
+    tickoff = nullptr;
+    if (readout && mouse_found)
+        show_rule_bottom(nhood, 0, carule[0], 0);
+    timeval now;
+    gettimeofday(&now, nullptr);
+    textb[2][0] = 0;
+    if (!earlyexitfield) {
+        std::string caption = format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
+        snprintf(textb[2], 80, "%s", caption.c_str());
+        check_count();
+    }
+    is[0] = final_stop || (finished && fieldpause == 1) ? 'q' : 0;
+    if (exhaustive_testing == exhaustive_random_map)
+        show_period_table();
+    char key = is[0];
+    // The jump graph counts its jumps with the successor table: it is built
+    // before the table goes.
+    if (meta_graph && !use_preset_basin_pos && !earlyexitfield)
+        meta_graph_table(0, 0, 'f');
+    use_preset_basin_pos = 0;
+    if (exhaustive_testing)
+        free_successor_table();
+    else if (general_method_needed())
+        free_pre_rand();
+    neutral_order = 0;
+    limitcheck = single_limit;
+    is[0] = key;
+}
+
+void
+print_field_data()
+{
+    std::string counts = compose_field_counts();
+    std::string size = compose_field_size_line();
+    std::string g = compose_field_g_line();
+    write_outputs(counts.c_str(), 1);
+    write_outputs(size.c_str(), 1);
+    write_outputs(g.c_str(), 1);
+    write_outputs("\n", 1);
+    if (!mouse_found)
+        return;
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    int16_t margin = draw_prompt_box(2);
+    setcolor(white);
+    counts.pop_back();
+    outtext(counts.c_str());
+    moveto(margin, gety + CHeight);
+    size.pop_back();
+    g.pop_back();
+    outtext(size.c_str());
+    outtext(g.c_str());
+    outtext(textb[2]);
+    setcolor(colour);
+    moveto(x, y);
+    event_ready();
+}

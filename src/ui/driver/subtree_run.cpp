@@ -1,0 +1,255 @@
+// The subtree run (upstream_only, declared in run_drivers.h): the tree of
+// every pre-image of the seed, or of the state stepforward steps on, built
+// by run_backward; the trees of the rotation-equivalent segments summed when
+// the root's fan was compressed; the report in the prompt box, standard
+// error and the data file. Start at upstream_only.
+#include <sys/time.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/backward/acceptance.h"
+#include "engine/backward/basin_totals.h"
+#include "engine/backward/globals.h"
+#include "engine/backward/preimages_general.h"
+#include "engine/backward/successor_table.h"
+#include "engine/backward/tree_data_lines.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/layout_settings.h"
+#include "ui/backward/run_backward.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/driver/options_box.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/forward/run_forward.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+
+namespace {
+
+bool
+general_method_needed()
+{
+    return !exhaustive_testing && (nonlocal || nhood_mixed);
+}
+
+void
+keep_going_unless_demo()
+{
+    if (!screensavedemo)
+        mutantdontpause = 0;
+}
+
+// The root drawn as a 2d pattern in yellow at the basin cursor.
+void
+show_root()
+{
+    int16_t x = getx, y = gety;
+    moveto(ox, oy);
+    hilight_learn = 1;
+    print_current_state_twod(this_firstseed, yellow);
+    hilight_learn = 0;
+    moveto(x, y);
+}
+
+// The segment trees of a compressed root fan into the totals; r takes the
+// first segment tree's meeting with the root.
+void
+sum_segment_trees(uint32_t &g, uint8_t &r)
+{
+    const char *header = "   tree. root  no  s  g  gd  ml  mp\n";
+    if (pdata == 2)
+        print_out(header);
+    if (filedata == 2)
+        save_data(header);
+    insegloop = 1;
+    segfan = 0;
+    totsubtree = 0;
+    for (segindex = 1; segindex <= segno; segindex++) {
+        memcpy(firstseed, segseed[segindex], bytesL);
+        startsegfan = 1;
+        run_backward();
+        if (!r)
+            r = isrepeat;
+        if (is[0] == 'q') {
+            earlyexit = 1;
+            keep_going_unless_demo();
+            break;
+        }
+        if (is[0] == 'n') {
+            earlyexit = 1;
+            continue;
+        }
+        uint32_t m = regular2d ? static_cast<uint32_t>(seg_2d_h[segindex]) * seg_2d_v[segindex]
+                               : seg[segindex];
+        totsubtree += m * treesize;
+        g += m * gofEno;
+    }
+    insegloop = 0;
+    checked_free(segx);
+    checked_free(segy);
+    segx = segy = nullptr;
+    totsubtree += justonepreimage ? 2 : 1;
+}
+
+// The elapsed-time caption since start.
+std::string
+elapsed_caption(const timeval &start)
+{
+    timeval now;
+    gettimeofday(&now, nullptr);
+    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
+}
+
+// The report: prompt box, standard error and data file.
+void
+report_subtree(uint32_t g, uint8_t r, const timeval &start)
+{
+    std::string prefix = earlyexit ? "EARLY EXIT part " : "";
+    if (earlyexit) {
+        maxtreelevel = level;
+        keep_going_unless_demo();
+    }
+    if (level_limit_reached)
+        prefix += "LEVEL LIMIT "; // a tree cut at the level limit is not complete
+    char text[120];
+    snprintf(text, sizeof text, r ? "%ssubtree=basin=%lu " : "%ssubtree=%lu ", prefix.c_str(),
+             static_cast<unsigned long>(totsubtree));
+    bool outputs = pdata || filedata;
+    std::string line = std::string(text) + "root(hex)=";
+    if (pdata)
+        print_out(line.c_str());
+    if (filedata)
+        save_data(line.c_str());
+    char totals[120];
+    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%d mp=%lu\n", static_cast<unsigned long>(g),
+             totsubgofEdensity, maxtreelevel, static_cast<unsigned long>(maxtreefan));
+    if (!mouse_found) {
+        std::string hex = state_hex(this_firstseed); // as the hex printer copies it
+        if (pdata)
+            print_out(hex.c_str());
+        if (filedata)
+            save_data(hex.c_str());
+    } else {
+        int16_t x = getx, y = gety;
+        int colour = getcolor();
+        int16_t margin = draw_prompt_box(2);
+        setcolor(white);
+        outtext(lineL < 57 ? line.c_str() : text);
+        print_current_bitstring_hexbytes(0, this_firstseed, 0, Maxx, white,
+                                         lineL >= 57 ? 3 : outputs ? 1 : 0);
+        moveto(margin, gety + CHeight);
+        outtext(totals + 1);
+        if (!earlyexitfield)
+            outtext(elapsed_caption(start).c_str());
+        setcolor(colour);
+        moveto(x, y);
+    }
+    if (pdata) {
+        print_out(totals);
+        print_out("\n");
+    }
+    if (filedata) {
+        save_data(totals);
+        save_data("\n");
+    }
+}
+
+// The data pause of a size range.
+void
+pause_in_range()
+{
+    if (!rangeL || !datapause)
+        return;
+    if (lineL == endL) {
+        finish_options(1);
+        return;
+    }
+    int16_t left = memory_box(0, nullptr);
+    moveto(left + vgax(3), vgay(3));
+    outtext("options-o layout-a:");
+    input_string(1, 0);
+    if (is[0] == 'o')
+        finish_options(1);
+}
+
+} // namespace
+
+void
+upstream_only()
+{
+    timeval start;
+    gettimeofday(&start, nullptr);
+    justonepreimage_found = 0;
+    if (exhaustive_testing) {
+        is[0] = 0;
+        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+            keep_going_unless_demo();
+            return;
+        }
+    } else if (general_method_needed()) {
+        prepair_pre_rand();
+    }
+    if (show_ss_matrix && mouse_found)
+        show_statespace_matrix(nullptr);
+    isexception = 0;
+    totatt_states = 0;
+    totsubgofEdensity = 0;
+    totsubtree = 0;
+    cyclematch = 0;
+    maxtreefan = 0;
+    attperiod = 0;
+    memcpy(A, bitseed, bytesL);
+    if (stepforward)
+        run_forward(carule);
+    memcpy(firstseed, A, bytesL);
+    memcpy(this_firstseed, A, bytesL);
+    linec = black;
+    justonepreimage = 0;
+    maxtreelevel = 0;
+    insegloop = 0;
+    if (mouse_found && (!rulemix || ((neutral_order || seq_update) && !basinfield)))
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    earlyexit = 0;
+    if (show_one_att_state && mouse_found)
+        show_root();
+    run_backward();
+    uint8_t r = isrepeat;
+    uint32_t g = 0;
+    if (!segfan) {
+        if (is[0] == 'q') {
+            earlyexit = 1;
+            keep_going_unless_demo();
+        }
+        totsubtree = treesize;
+        g = gofEno;
+    } else {
+        sum_segment_trees(g, r);
+    }
+    if (r && g)
+        g--;
+    if (exhaustive_testing)
+        free_successor_table();
+    else if (general_method_needed())
+        free_pre_rand();
+    free_segment_list();
+    totsubgofEdensity = totsubtree ? static_cast<float>(g) / static_cast<float>(totsubtree) : 0;
+    if (show_one_att_state && mouse_found)
+        show_root();
+    report_subtree(g, r, start);
+    pause_in_range();
+    if (mouse_found)
+        event_ready(); // one pending key is discarded
+}
