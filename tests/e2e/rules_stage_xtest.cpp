@@ -2,6 +2,7 @@
 // decimal number goes to the last-rule file and the rule box, and the
 // listing 'x' writes the rule to standard error.
 #include "e2e/e2e_fixture.h"
+#include "support/work_dir.h"
 
 #include <fstream>
 #include <iterator>
@@ -14,24 +15,16 @@ class RulesRoad : public ZemraTest {
 protected:
     void SetUp() override
     {
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-rules-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-rules"));
     }
     void TearDown() override
     {
         ZemraTest::TearDown();
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
     }
     std::string file_bytes(const std::string &name)
     {
-        std::ifstream in(dir + "/" + name, std::ios::binary);
+        std::ifstream in(work.dir + "/" + name, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
     // The band of the rule box at the bottom of the drawing area.
@@ -44,7 +37,7 @@ protected:
                 "d\r", number + "\r",
                 "\r"});    // no transformation
     }
-    std::string dir, previous_dir;
+    work_dir work;
 };
 
 TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)

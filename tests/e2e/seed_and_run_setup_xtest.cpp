@@ -6,6 +6,7 @@
 // starts from a decimal seed, draws its basin and ends in the options box.
 // Each runs in a working directory of the test's own.
 #include "e2e/e2e_fixture.h"
+#include "support/work_dir.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -20,20 +21,12 @@ class SeedRoad : public ZemraTest {
 protected:
     void SetUp() override
     {
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-e2e-seed-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-e2e-seed"));
     }
     void TearDown() override
     {
         ZemraTest::TearDown();
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
     }
     // Up to the seed dialog of an n-cell ring, k = 3, at scale 4.
     void road_to_seed(const char *n)
@@ -61,10 +54,10 @@ protected:
     }
     std::string read_file(const std::string &name)
     {
-        std::ifstream in(dir + "/" + name, std::ios::binary);
+        std::ifstream in(work.dir + "/" + name, std::ios::binary);
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
-    std::string dir, previous_dir;
+    work_dir work;
 };
 
 TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)

@@ -5,6 +5,7 @@
 // limited set or a mix without limit; outer codes leaving the network's
 // size as it was.
 #include "support/x_test_fixture.h"
+#include "support/work_dir.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -42,13 +43,7 @@ protected:
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-ruledialogs-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-ruledialogs"));
         value_range = 2;
         value_bits = 1;
         Maxnhood = 13;
@@ -92,9 +87,7 @@ protected:
             EXPECT_EQ(live_allocations, live);
         }
         tot_only = outer_tot = secondpart = 0;
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
     }
     void make_ring(int n, int k)
     {
@@ -143,7 +136,7 @@ protected:
     }
     bool built = false;
     long live = 0;
-    std::string dir, previous_dir;
+    work_dir work;
 };
 
 TEST_F(RuleDialogs, RuleFileOfAnotherKDuringARunIsRefusedUntouched)

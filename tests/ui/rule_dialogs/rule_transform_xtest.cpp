@@ -3,6 +3,7 @@
 // (result 1, the inactive input reported), an abandoned exhaustive map
 // that changes nothing, and canalyzing inputs set through 'C'.
 #include "support/x_test_fixture.h"
+#include "support/work_dir.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -29,19 +30,13 @@ namespace {
 
 class RuleTransform : public ScreenTest {
 protected:
-    std::string dir, previous_dir;
+    work_dir work;
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-transform-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-transform"));
         value_range = 2;
         value_bits = 1;
         Maxnhood = 13;
@@ -75,9 +70,7 @@ protected:
         nhood_mixed = 0;
         free_mem_nhood_matrix(13);
         free_mem_Z_parameter();
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
     }
     // A ring of n cells of k inputs with one rule (number: entries as bits).
     void ring(int n, int k, uint32_t number)
