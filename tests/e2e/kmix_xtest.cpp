@@ -2,6 +2,7 @@
 // saved from its summary under the default name, in a working directory of
 // the test's own (umask 077, so the file's mode 0644 comes from the program).
 #include "e2e/e2e_fixture.h"
+#include "support/work_dir.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -16,24 +17,16 @@ class KmixRoad : public ZemraTest {
 protected:
     void SetUp() override
     {
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-e2e-kmix-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-e2e-kmix"));
         previous_umask = umask(077);
     }
     void TearDown() override
     {
         ZemraTest::TearDown();
         umask(previous_umask);
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
     }
-    std::string dir, previous_dir;
+    work_dir work;
     mode_t previous_umask = 0;
 };
 
@@ -50,7 +43,7 @@ TEST_F(KmixRoad, RandomMixOfK2IsSavedAsTenBytesOf2)
             "\r",        // no greater max-k
             "s\r",       // save from the summary
             "\r", "\r"});  // default name my_mix, confirmed
-    std::string path = dir + "/my_mix.mix";
+    std::string path = work.dir + "/my_mix.mix";
     ASSERT_TRUE(wait_until(
         [&] {
             struct stat st;

@@ -25,6 +25,7 @@
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -284,11 +285,8 @@ TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
 
 TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
 {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    char dir[] = "/tmp/zemra-data-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    ASSERT_EQ(chdir(dir), 0);
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-data"));
     {
         std::ofstream out("my_data.dat");
         out << "kept line\n";
@@ -309,9 +307,7 @@ TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
     accept_from = accept_from_pause;
     answer("\r\r1\r\r\r", [] { data_att(); });
     EXPECT_EQ(access("my_data.dat", F_OK), 0);
-    unlink("my_data.dat");
-    ASSERT_EQ(chdir(here), 0);
-    rmdir(dir);
+    ASSERT_TRUE(work.leave());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -21,11 +22,8 @@ class NetworkDuplicationScreen : public ScreenTest {};
 
 TEST_F(NetworkDuplicationScreen, OddRingDoubledForDamageKeepsTheTypedSeed)
 {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    char dir[] = "/tmp/zemra-dup-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    ASSERT_EQ(chdir(dir), 0);
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-dup"));
     {
         TestNetwork net(2, 7, 3);
         setup_value_colors(1);
@@ -53,9 +51,7 @@ TEST_F(NetworkDuplicationScreen, OddRingDoubledForDamageKeepsTheTypedSeed)
         color_v = nullptr;
         diff_plot = diff_plot_off;
     }
-    unlink("mysee_v2.eed");
-    EXPECT_EQ(chdir(here), 0);
-    rmdir(dir);
+    EXPECT_TRUE(work.leave());
 }
 
 } // namespace

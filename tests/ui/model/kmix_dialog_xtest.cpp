@@ -19,6 +19,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -105,11 +106,8 @@ TEST_F(KmixDialog, ResetFromTheSummaryShowsTheMenuAgain)
 
 TEST_F(KmixDialog, ShortFileIsPaddedWithTheBackgroundK)
 {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    char dir[] = "/tmp/zemra-kmix-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    ASSERT_EQ(chdir(dir), 0);
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-kmix"));
     {
         std::ofstream out("part.mix", std::ios::binary);
         out.write("\x01\x02\x03", 3);
@@ -120,9 +118,7 @@ TEST_F(KmixDialog, ShortFileIsPaddedWithTheBackgroundK)
     EXPECT_EQ(ks(), (std::vector<int>{1, 2, 3, 7, 7, 7, 7, 7, 7, 7}));
     EXPECT_EQ(nhood_lb, 1);
     EXPECT_EQ(nhood_ub, 7);
-    unlink("part.mix");
-    ASSERT_EQ(chdir(here), 0);
-    rmdir(dir);
+    ASSERT_TRUE(work.leave());
 }
 
 TEST_F(KmixDialog, HistogramClosesAndPutsTheScreenBack)

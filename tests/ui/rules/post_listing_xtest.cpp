@@ -16,6 +16,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ class PostDialogs : public ScreenTest {
 protected:
     Tables t;
     bool ready = false;
-    char here[4096] = {};
-    char dir[32] = "/tmp/zemra-post-XXXXXX";
+    work_dir work;
 
     void SetUp() override
     {
@@ -42,16 +42,13 @@ protected:
         nhood = 3;
         totalistic = rule_kind_tables;
         moveto(vgax(60), vgay(250));
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        ASSERT_EQ(chdir(dir), 0);
+        ASSERT_TRUE(work.enter("zemra-post"));
     }
     void TearDown() override
     {
         if (!ready)
             return;
-        system((std::string("rm -rf ") + dir).c_str());
-        EXPECT_EQ(chdir(here), 0);
+        EXPECT_TRUE(work.leave());
         ptype = ptype_any;
         pmu = post_class_any;
         nhood = 0;

@@ -23,6 +23,7 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/screen_image_file.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -95,13 +96,7 @@ protected:
         ScreenTest::SetUp();
         if (IsSkipped() || HasFailure())
             return;
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-dialog-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-dialog"));
         previous_umask = umask(077);
         value_range = 2;
         setviewport(0, 0, Maxx, WinMaxy, 1);
@@ -110,12 +105,10 @@ protected:
     }
     void TearDown() override
     {
-        if (dir.empty())
+        if (work.dir.empty())
             return;
         umask(previous_umask);
-        chdir(previous_dir.c_str());
-        std::string command = "rm -rf '" + dir + "'";
-        system(command.c_str());
+        EXPECT_TRUE(work.leave());
     }
     static void touch(const char *name)
     {
@@ -127,7 +120,7 @@ protected:
         struct stat st;
         return stat(name, &st) == 0;
     }
-    std::string dir, previous_dir;
+    work_dir work;
     mode_t previous_umask = 0;
 };
 

@@ -15,6 +15,7 @@
 #include "ui/screen/globals.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -23,13 +24,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        previous_dir = here;
-        char pattern[] = "/tmp/zemra-netfiles-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_TRUE(work.enter("zemra-netfiles"));
         value_range = 2;
         value_bits = 1;
         oned = threed = 0;
@@ -48,12 +43,10 @@ protected:
     }
     void TearDown() override
     {
-        ASSERT_EQ(chdir(previous_dir.c_str()), 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(system(command.c_str()), 0);
+        ASSERT_TRUE(work.leave());
         twod = 0;
     }
-    std::string dir, previous_dir;
+    work_dir work;
     std::vector<uint8_t> state;
 };
 

@@ -19,6 +19,7 @@
 #include "ui/screen/input.h"
 #include "ui/string_editors/cell_editor.h"
 #include "ui/string_editors/globals.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        ASSERT_NE(getcwd(here_, sizeof here_), nullptr);
-        ASSERT_NE(mkdtemp(dir_), nullptr);
-        ASSERT_EQ(chdir(dir_), 0);
+        ASSERT_TRUE(work_.enter("zemra-tex"));
         setup_value_colors(1);
         color_v[0] = oldcolor[0];
         color_v[1] = oldcolor[15];
@@ -50,9 +49,7 @@ protected:
         show_dots = dots_;
         checked_free(color_v);
         color_v = nullptr;
-        unlink("pic.tex");
-        EXPECT_EQ(chdir(here_), 0);
-        rmdir(dir_);
+        EXPECT_TRUE(work_.leave());
         ScreenTest::TearDown();
     }
     // The cell editor on A while keys are typed; no key may be left over.
@@ -77,8 +74,7 @@ protected:
     TestNetwork net_{2, 10, 3};
 
 private:
-    char here_[4096] = {};
-    char dir_[32] = "/tmp/zemra-tex-XXXXXX";
+    work_dir work_;
     uint8_t divs_ = 0, dots_ = 0;
 };
 
