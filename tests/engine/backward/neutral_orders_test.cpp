@@ -2,57 +2,14 @@
 // switch there and back (twice, nothing leaked), the refusal above 12
 // cells, compression off for ranks, the pre-images of an order against the
 // neutral swaps found by brute force over std::next_permutation's
-// lexicographic order, and the component-type table.
-#include "engine/backward/backward_test_support.h"
-
-#include <algorithm>
-#include <numeric>
+// lexicographic order (neutral_test_support.h), and the component-type
+// table.
+#include "engine/backward/neutral_test_support.h"
 
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/neutral_components.h"
 
 namespace {
-
-// Every order of n cells in lexicographic order: entry r has rank r.
-std::vector<std::vector<uint16_t>>
-orders_by_rank(int n)
-{
-    std::vector<uint16_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::vector<std::vector<uint16_t>> all;
-    do
-        all.push_back(order);
-    while (std::next_permutation(order.begin(), order.end()));
-    return all;
-}
-
-bool
-wired(uint16_t x, uint16_t y)
-{
-    for (int j = 0; j < nhoodm[x]; j++)
-        if (wiring[x][j] == y)
-            return true;
-    for (int j = 0; j < nhoodm[y]; j++)
-        if (wiring[y][j] == x)
-            return true;
-    return false;
-}
-
-// Ranks of the orders one neutral adjacent swap away from rank t.
-std::vector<uint32_t>
-brute_neutral_neighbours(const std::vector<std::vector<uint16_t>> &all, uint32_t t)
-{
-    std::vector<uint32_t> out;
-    for (size_t i = 1; i < all[t].size(); i++) {
-        if (wired(all[t][i - 1], all[t][i]))
-            continue;
-        std::vector<uint16_t> swapped = all[t];
-        std::swap(swapped[i - 1], swapped[i]);
-        auto at = std::lower_bound(all.begin(), all.end(), swapped);
-        out.push_back(static_cast<uint32_t>(at - all.begin()));
-    }
-    return out;
-}
 
 TEST(OrderSpace, RankLineWidth)
 {
