@@ -278,7 +278,8 @@ upstream_only()
     maxtreefan = 0;
     attperiod = 0;
     memcpy(A, bitseed, bytesL);
-    if (stepforward)
+    // An order rank is no network state: it is its own root, never run on.
+    if (stepforward && !neutral_order)
         run_forward(carule);
     memcpy(firstseed, A, bytesL);
     memcpy(this_firstseed, A, bytesL);
