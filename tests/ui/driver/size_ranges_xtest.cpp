@@ -138,6 +138,46 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
     }
 }
 
+TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
+{
+    TestNetwork net(2, 4, 3);
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    dontcompress = 1;
+    TestNetwork::set_rule_number(90);
+    basinfield = 1;
+    direction = direction_forward;
+    rangeL = 1;
+    startL = 4;
+    endL = 9;
+    rangebytesL = bytesL;
+    fieldpause = 0;
+    pre_fansize_freq_hist = 0;
+    mutantdontpause = 1;
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    // Rows a third of the drawing area apart, growing by half each size.
+    xspacing = startxspacing = 40;
+    yspacing = startyspacing = static_cast<int16_t>(Maxy / 3);
+    xspacefact = 1;
+    yspacefact = 1.5f;
+    rightborder = 0.5f;
+    stp = 0;
+    int expected = 80, spacing = yspacing;
+    for (int n = 5; n <= 9; n++) {
+        spacing = static_cast<int>(spacing * 1.5f);
+        expected = expected + spacing > Maxy ? 80 : expected + spacing;
+    }
+    draw_range_field();
+    EXPECT_EQ(oy, expected);
+    EXPECT_GE(oy, 80);
+    EXPECT_LE(oy, Maxy);
+    EXPECT_EQ(lineL, 4);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
 TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
 {
     TestNetwork net(2, 4, 1);
