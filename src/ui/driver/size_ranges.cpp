@@ -247,8 +247,6 @@ mutant_one_screen_single()
     for (int i = 0; is[0] != 'q'; i++) {
         isexception = 0;
         totatt_states = 0;
-        prepare_single_run();
-        memcpy(A, bitseed, bytesL);
         if (i > 0) {
             if (flip_series()) {
                 mut--;
@@ -258,6 +256,9 @@ mutant_one_screen_single()
             if (!next_mutant() || !next_place_on_screen())
                 break;
         }
+        // After the mutation, so the readout and the data lines give the
+        // rule of the basin drawn.
+        prepare_single_run();
         run_single();
         if (i == 0 && flip_series()) {
             // The unmutated network alone on its row.

@@ -178,6 +178,54 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     clearviewport();
 }
 
+TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
+{
+    TestNetwork net(2, 6, 3);
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    stepforward = 0;
+    show_one_att_state = 0;
+    TestNetwork::set_rule_number(0);
+    direction = direction_backward;
+    mutant_layout = 1;
+    mutate = mutation_single_flip;
+    was_changed = 0;
+    startmut = 7; // flips from the left: entries 7, 6, 5, 4
+    endmut = 4;
+    mutantdontpause = 1;
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = startxspacing = yspacing = startyspacing = 60;
+    rightborder = 0.5f;
+    stp = 0;
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    mutant_one_screen_single();
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = 0;
+    mutant_layout = 0;
+    mutate = mutation_none;
+    // The text before each subtree's report names only that run's rule.
+    const uint32_t rules[] = {0, 128, 64, 32, 16};
+    size_t from = 0;
+    for (uint32_t rule : rules) {
+        size_t report = out.find("subtree=", from);
+        ASSERT_NE(report, std::string::npos) << out;
+        std::vector<uint32_t> named =
+            numbers_after(out.substr(from, report - from), "\\(dec\\)([0-9]+) ");
+        ASSERT_FALSE(named.empty()) << out;
+        for (uint32_t r : named)
+            EXPECT_EQ(r, rule);
+        from = out.find('\n', report);
+    }
+    EXPECT_EQ(out.find("subtree=", from), std::string::npos);
+    EXPECT_EQ(ox, 60);
+    EXPECT_EQ(oy, 80);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
 TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
 {
     TestNetwork net(2, 4, 1);
