@@ -160,6 +160,26 @@ TEST(NeutralField, ThirteenCellsRefused)
     is[0] = 0;
 }
 
+TEST(NeutralSubtree, ThirteenCellsRefused)
+{
+    TestNetwork net(2, 13, 3);
+    neutral_settings();
+    long before = live_allocations;
+    uint8_t *seed = bitseed;
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    upstream_only();
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = 0;
+    EXPECT_EQ(out, ""); // no component reported
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(lineL, 13);
+    EXPECT_EQ(bitseed, seed);
+    EXPECT_EQ(neutral_order, 0);
+    EXPECT_EQ(live_allocations, before);
+    is[0] = 0;
+}
+
 // The timing of a whole neutral field of 9! orders (run on request:
 // --gtest_also_run_disabled_tests).
 TEST(NeutralField, DISABLED_NineCellsTimed)
