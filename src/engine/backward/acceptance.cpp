@@ -154,8 +154,10 @@ mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
 int
 compression_on()
 {
+    // An order rank's bits have no rotation symmetry: the neutral-order mode
+    // never compresses.
     return (nonlocal == 0 || compress_1d_local == 1 || regular2d) && !dontcompress && !rulemix &&
-           exhaustive_testing != exhaustive_random_map;
+           !neutral_order && exhaustive_testing != exhaustive_random_map;
 }
 
 int

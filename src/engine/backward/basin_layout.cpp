@@ -137,6 +137,26 @@ advance_basin_cursor(int16_t maxx, int16_t maxy)
     oy = static_cast<int16_t>(y);
 }
 
+namespace {
+
+int16_t
+grown_spacing(int16_t spacing, float factor)
+{
+    float grown = spacing * factor;
+    if (!(grown >= 1)) // below 1, or not a number
+        return 1;
+    return grown >= 32767 ? 32767 : static_cast<int16_t>(grown);
+}
+
+} // namespace
+
+void
+grow_basin_spacing()
+{
+    xspacing = grown_spacing(xspacing, xspacefact);
+    yspacing = grown_spacing(yspacing, yspacefact);
+}
+
 void
 set_spacing_factors()
 {

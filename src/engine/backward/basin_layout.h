@@ -27,6 +27,10 @@ void set_pixel_spacing(int16_t maxx, int16_t maxy);
 // back to the first row (firstoy) when the new row would pass maxy, so the
 // cursor never leaves the drawing area for good nor wraps its 16 bits.
 void advance_basin_cursor(int16_t maxx, int16_t maxy);
+// The spacing of the next network size of a range or sweep: xspacing and
+// yspacing times xspacefact and yspacefact, truncated, kept within 1..32767
+// pixels whatever the factors (a spacing of 0 would never move the cursor).
+void grow_basin_spacing();
 // xspacefact, yspacefact from the percentages.
 void set_spacing_factors();
 // The smallest radius the layout stage accepts, in % of half the width.

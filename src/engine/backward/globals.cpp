@@ -5,6 +5,8 @@
 
 uint8_t neutral_order = 0;
 uint16_t templineL = 0;
+uint32_t comp_type_tot = 0;
+uint32_t (*comp_type)[2] = nullptr;
 uint16_t lastlevel = 0;
 float *rad = nullptr;
 uint32_t maxinhist = 0;

@@ -4,6 +4,10 @@
 
 extern uint8_t neutral_order;      // 1 in neutral-order mode: states are update-order ranks
 extern uint16_t templineL;         // the real n while neutral-order mode borrows lineL; else 0
+// Component types of a neutral field (neutral_components.h): started by the
+// field, a row added or counted per component, freed with the table display.
+extern uint32_t comp_type_tot;     // rows of comp_type in use
+extern uint32_t (*comp_type)[2];   // per row: component size, components of that size
 
 // Tree layout and in-degree counts, allocated by the network-size stage
 // (not with tot_only) and freed when stepping back past it.

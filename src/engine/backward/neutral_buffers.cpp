@@ -1,9 +1,8 @@
-// Stand-in of the neutral-order buffers (neutral_buffers.h): the network's
-// size, shape and state lines are kept in one record while the state line
-// is an order rank's bit string. Start at reset_neutral_buffs.
+// The order space of the neutral-order mode (neutral_buffers.h): what the
+// network lends the mode (size, value range, shape, nonlocal and its state
+// lines) is kept in one record from reset_neutral_buffs to
+// restore_network_buffs. Start at reset_neutral_buffs.
 #include "engine/backward/neutral_buffers.h"
-
-#include <cstdint>
 
 #include "engine/backward/globals.h"
 #include "engine/model/globals.h"
@@ -17,8 +16,8 @@ namespace {
 struct kept_network {
     uint16_t lineL;
     int8_t value_range, value_bits;
-    uint8_t oned, twod, threed;
-    uint32_t statespace;
+    uint8_t oned, twod, threed, nonlocal;
+    int16_t i2d, j2d;
     uint16_t *seq_order, *nhd;
     uint8_t *bitseed, *firstseed, *this_firstseed, *A, *F, *all_0s, *all_1s, *rot, *tempState,
         *tempState2, *iscanal, *tar;
@@ -32,31 +31,47 @@ kept_network kept;
 
 } // namespace
 
-void
-reset_neutral_buffs()
+int
+order_rank_bits(int n)
 {
-    kept = {lineL, value_range, value_bits, oned, twod, threed, statespace, seq_order, nhd,
-            bitseed, firstseed, this_firstseed, A, F, all_0s, all_1s, rot, tempState,
-            tempState2, iscanal, tar, learn_pre, notolearn, pp_hist, pp_hist_total};
-    uint32_t orders_less_one = fact(lineL) - 1;
+    uint32_t orders_less_one = fact(n) - 1;
     int bits = 1;
     while (bits < 32 && (orders_less_one >> bits) != 0)
         bits++;
+    return bits;
+}
+
+bool
+reset_neutral_buffs()
+{
+    if (lineL < 1 || lineL > kMaxNeutralCells || templineL)
+        return false;
+    kept = {lineL,     value_range, value_bits, oned,           twod,      threed,     nonlocal,
+            i2d,       j2d,         seq_order,  nhd,            bitseed,   firstseed,  this_firstseed,
+            A,         F,           all_0s,     all_1s,         rot,       tempState,  tempState2,
+            iscanal,   tar,         learn_pre,  notolearn,      pp_hist,   pp_hist_total};
     templineL = lineL;
     neutral_order = 1;
+    statespace = fact(lineL) - 1;
+    // An order rank is a binary number: its line is a 1d line of bits whose
+    // cells no wiring connects, hence nonlocal.
     value_range = 2;
     value_bits = 1;
     oned = 1;
     twod = threed = 0;
-    lineL = static_cast<uint16_t>(bits);
+    nonlocal = 1;
+    lineL = static_cast<uint16_t>(order_rank_bits(templineL));
     set_line_lengths();
+    set_i2dxj2d();
     allocate_mem_CA_states();
-    statespace = orders_less_one;
+    return true;
 }
 
 void
 restore_network_buffs()
 {
+    if (!templineL)
+        return;
     free_mem_CA_states();
     lineL = kept.lineL;
     value_range = kept.value_range;
@@ -64,8 +79,10 @@ restore_network_buffs()
     oned = kept.oned;
     twod = kept.twod;
     threed = kept.threed;
+    nonlocal = kept.nonlocal;
+    i2d = kept.i2d;
+    j2d = kept.j2d;
     set_line_lengths();
-    statespace = kept.statespace;
     seq_order = kept.seq_order;
     nhd = kept.nhd;
     bitseed = kept.bitseed;

@@ -19,6 +19,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/neutral_buffers.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -324,12 +325,13 @@ pre_neutral()
 {
     begin_fan();
     int n = templineL;
-    if (n < 2)
+    if (n < 2 || n > kMaxNeutralCells)
         return;
-    uint16_t *order = static_cast<uint16_t *>(checked_calloc(n, sizeof(uint16_t), "order"));
-    uint32_t t = dec_equiv(A, L);
+    // The target order is built once; each neutral swap is made, ranked and
+    // undone in place, so no order is allocated per state.
+    uint16_t order[kMaxNeutralCells];
+    index_to_order(dec_equiv(A, L), order, n);
     for (int i = 1; i < n; i++) {
-        index_to_order(t, order, n);
         uint16_t y = order[i - 1], x = order[i];
         bool linked = false;
         for (int j = 0; j < nhoodm[x] && !linked; j++)
@@ -341,6 +343,8 @@ pre_neutral()
         order[i - 1] = x;
         order[i] = y;
         uint32_t s = order_to_index(order, n);
+        order[i - 1] = y;
+        order[i] = x;
         if (tickoff && s <= tickspace) {
             if (get_bitlong(tickoff, s))
                 continue;
@@ -351,5 +355,4 @@ pre_neutral()
         if (offer_pre_image(F))
             break;
     }
-    checked_free(order);
 }

@@ -3,8 +3,11 @@
 // placed seeding a forward run that finds its attractor and draws its basin
 // (draw_basin, which with the tree builder marks every state it places in
 // tickoff); then the time, the count check, the random map's period table
-// and the jump graph when asked. The bookkeeping is the engine's
-// (engine/backward/basin_totals.h). Start at draw_field.
+// and the jump graph when asked. In neutral-order mode the field scans the
+// update orders instead (engine/backward/neutral_buffers.h), each order not
+// yet placed rooting the subtree run of its component, and ends with the
+// component table (ui/backward/neutral_info.h). The bookkeeping is the
+// engine's (engine/backward/basin_totals.h). Start at draw_field.
 #include <sys/time.h>
 
 #include <cstdio>
@@ -14,6 +17,8 @@
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/neutral_buffers.h"
+#include "engine/backward/neutral_components.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
@@ -22,6 +27,7 @@
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
+#include "ui/backward/neutral_info.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/driver/options_box.h"
@@ -39,10 +45,14 @@
 
 namespace {
 
+// 1 when the last field scanned the update orders: its summary counts
+// components.
+bool field_was_neutral = false;
+
 bool
 general_method_needed()
 {
-    return !exhaustive_testing && (nonlocal || nhood_mixed);
+    return !exhaustive_testing && !neutral_order && (nonlocal || nhood_mixed);
 }
 
 void
@@ -57,7 +67,7 @@ write_outputs(const char *text, uint8_t level_needed)
 // A state space beyond 32-bit state numbers cannot be scanned: said, and
 // the field ends as if stopped.
 void
-refuse_field()
+refuse_field(const char *text)
 {
     earlyexitfield = 1;
     mutantdontpause = 0;
@@ -66,7 +76,7 @@ refuse_field()
         return;
     int16_t margin = draw_prompt_box(1);
     (void)margin;
-    outtext("field too large: v^n above 2^32-1 states, cont-ret:");
+    outtext(text);
     input_string(1, 0);
     erase_prompt_box(1);
     is[0] = 'q';
@@ -179,7 +189,10 @@ scan_state_space()
         memcpy(bitseed, all_0s, bytesL);
         dec_to_value_line(bitseed, state, lineL);
         memcpy(A, bitseed, bytesL);
-        run_forward(carule);
+        if (neutral_order)
+            upstream_only();
+        else
+            run_forward(carule);
         if (stp) {
             moveto(0, 0);
             nowscrolling = 0;
@@ -197,11 +210,18 @@ draw_field()
 {
     timeval start;
     gettimeofday(&start, nullptr);
-    if (!set_field_state_space()) {
-        refuse_field();
+    const bool neutral = neutral_order == 1;
+    field_was_neutral = neutral;
+    if (neutral && lineL > kMaxNeutralCells) {
+        neutral_order = 0;
+        refuse_field("field too large: n! orders above 12!, cont-ret:");
         return;
     }
-    if (meta_graph) {
+    if (!neutral && !set_field_state_space()) {
+        refuse_field("field too large: v^n above 2^32-1 states, cont-ret:");
+        return;
+    }
+    if (meta_graph && !neutral) {
         m_att_period = static_cast<uint32_t *>(checked_calloc(1, sizeof *m_att_period, "m_att_period"));
         m_basin_volume =
             static_cast<uint32_t *>(checked_calloc(1, sizeof *m_basin_volume, "m_basin_volume"));
@@ -225,14 +245,21 @@ draw_field()
             is[0] = 'q';
             return;
         }
-    } else if (general_method_needed()) {
-        prepair_pre_rand();
     }
-    bool readout = (!rulemix && !rangeL) || seq_update;
-    if (readout && mouse_found)
+    // Decided once: the order space sets nonlocal while it lasts.
+    const bool general = general_method_needed();
+    if (general)
+        prepair_pre_rand();
+    bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
+    if ((readout || neutral) && mouse_found)
         show_rule_bottom(nhood, 1, carule[0], 0);
     write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
+    if (neutral) {
+        reset_neutral_buffs();
+        tickspace = statespace;
+        start_component_types();
+    }
     tickoff = static_cast<uint8_t *>(
         checked_calloc(static_cast<size_t>(tickspace) / 8 + 1, 1, "tickoff"));
     if (mouse_found)
@@ -260,14 +287,16 @@ draw_field()
     if (exhaustive_testing == exhaustive_random_map)
         show_period_table();
     char key = is[0];
+    if (neutral)
+        show_neutral_info();
     // The jump graph counts its jumps with the successor table: it is built
     // before the table goes.
-    if (meta_graph && !use_preset_basin_pos && !earlyexitfield)
+    if (meta_graph && !use_preset_basin_pos && !earlyexitfield && !neutral)
         meta_graph_table(0, 0, 'f');
     use_preset_basin_pos = 0;
     if (exhaustive_testing)
         free_successor_table();
-    else if (general_method_needed())
+    else if (general)
         free_pre_rand();
     neutral_order = 0;
     limitcheck = single_limit;
@@ -277,7 +306,7 @@ draw_field()
 void
 print_field_data()
 {
-    std::string counts = compose_field_counts();
+    std::string counts = field_was_neutral ? compose_component_count() : compose_field_counts();
     std::string size = compose_field_size_line();
     std::string g = compose_field_g_line();
     write_outputs(counts.c_str(), 1);

@@ -11,6 +11,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/network_shape.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
@@ -216,6 +217,19 @@ can_resize_by_one(int flag)
     if (flag < 0)
         return lineL > 2;
     return lineL < Maxu;
+}
+
+bool
+grow_by_one_cell()
+{
+    if (!can_resize_by_one(1))
+        return false;
+    free_mem_CA_states();
+    lineL++;
+    set_line_lengths();
+    allocate_mem_CA_states();
+    wire_rule_extra_cell(1);
+    return true;
 }
 
 void

@@ -21,6 +21,10 @@ bool can_resize_by_one(int flag);
 // drops the old last cell and redirects the links that named it; 0 nothing.
 // Refused (no change) for a mixed k-mix with codes.
 void wire_rule_extra_cell(int flag);
+// One cell more for the next size of a range or sweep: fresh zero-filled
+// state lines for n + 1 cells, then wire_rule_extra_cell(1). False, with
+// nothing changed, where can_resize_by_one(1) refuses.
+bool grow_by_one_cell();
 // Rule table entries 0..entries-1 := the bit of the binary tcode at the
 // number of 1s among the first k inputs of each neighbourhood (read from the
 // k-matrix nm); the rule of a two-valued tcode.

@@ -1,29 +1,5 @@
-// Stand-ins until the size-range and mutant drivers are built: they show the
-// options box as those drivers do at their end; the in-degree histogram
-// shows nothing yet.
+// Stand-in until the in-degree histogram is built: it shows nothing yet.
 #include "ui/driver/run_drivers.h"
-
-#include "engine/backward/globals.h"
-#include "ui/driver/options_box.h"
-#include "ui/screen/globals.h"
-
-void
-draw_range_single()
-{
-    finish_options(1);
-}
-
-void
-draw_range_field()
-{
-    finish_options(1);
-}
-
-void
-mutant_one_screen_single()
-{
-    finish_options(1);
-}
 
 void
 show_pre_fansize_freq_hist()

@@ -176,19 +176,6 @@ pause_between_mutants()
     usleep(static_cast<useconds_t>(pause_fact * defCursorFlash));
 }
 
-// Grows the network by one cell for the next point of a size sweep.
-void
-grow_by_one_cell()
-{
-    if (!can_resize_by_one(1))
-        return;
-    free_mem_CA_states();
-    lineL++;
-    set_line_lengths();
-    allocate_mem_CA_states();
-    wire_rule_extra_cell(1);
-}
-
 // The mutant count of the flips from the left.
 void
 count_mutant_position()
@@ -398,8 +385,7 @@ move_screensaver_disc()
 void
 advance_layout_cursor()
 {
-    xspacing = static_cast<int16_t>(xspacing * xspacefact);
-    yspacing = static_cast<int16_t>(yspacing * yspacefact);
+    grow_basin_spacing();
     advance_basin_cursor(Maxx, Maxy);
 }
 

@@ -2,7 +2,11 @@
 // every pre-image of the seed, or of the state stepforward steps on, built
 // by run_backward; the trees of the rotation-equivalent segments summed when
 // the root's fan was compressed; the report in the prompt box, standard
-// error and the data file. Start at upstream_only.
+// error and the data file. In neutral-order mode the root is an update
+// order's rank and the tree is the order's component of neutral swaps:
+// alone from the single loop (the run switches to the order space itself),
+// or counted into the field totals and the component table when the basin
+// field scans the orders. Start at upstream_only.
 #include <sys/time.h>
 
 #include <cstdio>
@@ -12,12 +16,15 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/neutral_buffers.h"
+#include "engine/backward/neutral_components.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
 #include "engine/backward/tree_data_lines.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
@@ -36,13 +43,65 @@
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
+#include "ui/string_editors/seed_dialog.h"
 
 namespace {
 
 bool
 general_method_needed()
 {
-    return !exhaustive_testing && (nonlocal || nhood_mixed);
+    return !exhaustive_testing && !neutral_order && (nonlocal || nhood_mixed);
+}
+
+// The single component run's switch to the order space and its root order;
+// false when there is no run (more than 12 cells, or 'q' at the seed).
+bool
+enter_order_space()
+{
+    if (mouse_found)
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    if (!reset_neutral_buffs()) {
+        neutral_order = 0;
+        is[0] = 'q';
+        return false;
+    }
+    if (mouse_found) {
+        char title[48];
+        snprintf(title, sizeof title, "order seed, max=%lu ", static_cast<unsigned long>(statespace));
+        moveto(vgax(200), vgay(315));
+        select_seed(0, bitseed, title, 1);
+        if (is[0] == 'q') {
+            restore_network_buffs();
+            return false;
+        }
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+    tickspace = statespace;
+    tickoff = static_cast<uint8_t *>(
+        checked_calloc(static_cast<size_t>(tickspace) / 8 + 1, 1, "tickoff"));
+    return true;
+}
+
+// The end of a single component run: back to the network.
+void
+leave_order_space()
+{
+    checked_free(tickoff);
+    tickoff = nullptr;
+    restore_network_buffs();
+}
+
+// A component of a neutral field into the field totals and the table.
+void
+count_component(uint32_t g)
+{
+    fieldsize += totsubtree;
+    totbasinsinfield++;
+    fieldgofE += g;
+    if (fieldsize)
+        fieldgofEdensity = static_cast<float>(fieldgofE) / static_cast<float>(fieldsize);
+    add_component_type(totsubtree);
 }
 
 void
@@ -125,8 +184,10 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     if (level_limit_reached)
         prefix += "LEVEL LIMIT "; // a tree cut at the level limit is not complete
     char text[120];
-    snprintf(text, sizeof text, r ? "%ssubtree=basin=%lu " : "%ssubtree=%lu ", prefix.c_str(),
-             static_cast<unsigned long>(totsubtree));
+    const char *format = neutral_order ? "%scomponent size=%lu "
+                         : r             ? "%ssubtree=basin=%lu "
+                                         : "%ssubtree=%lu ";
+    snprintf(text, sizeof text, format, prefix.c_str(), static_cast<unsigned long>(totsubtree));
     bool outputs = pdata || filedata;
     std::string line = std::string(text) + "root(hex)=";
     if (pdata)
@@ -192,11 +253,16 @@ upstream_only()
 {
     timeval start;
     gettimeofday(&start, nullptr);
+    const bool single_component = neutral_order && !basinfield;
+    if (single_component && !enter_order_space())
+        return;
     justonepreimage_found = 0;
     if (exhaustive_testing) {
         is[0] = 0;
         if (!fill_successor_table(-1, 0) || is[0] == 'q') {
             keep_going_unless_demo();
+            if (single_component)
+                leave_order_space();
             return;
         }
     } else if (general_method_needed()) {
@@ -212,7 +278,8 @@ upstream_only()
     maxtreefan = 0;
     attperiod = 0;
     memcpy(A, bitseed, bytesL);
-    if (stepforward)
+    // An order rank is no network state: it is its own root, never run on.
+    if (stepforward && !neutral_order)
         run_forward(carule);
     memcpy(firstseed, A, bytesL);
     memcpy(this_firstseed, A, bytesL);
@@ -225,6 +292,11 @@ upstream_only()
     earlyexit = 0;
     if (show_one_att_state && mouse_found)
         show_root();
+    if (neutral_order && tickoff) {
+        uint32_t root = dec_equiv(this_firstseed, L);
+        if (root <= tickspace)
+            set_bitlong(tickoff, root, 1);
+    }
     run_backward();
     uint8_t r = isrepeat;
     uint32_t g = 0;
@@ -246,10 +318,16 @@ upstream_only()
         free_pre_rand();
     free_segment_list();
     totsubgofEdensity = totsubtree ? static_cast<float>(g) / static_cast<float>(totsubtree) : 0;
-    if (show_one_att_state && mouse_found)
+    if (neutral_order && mouse_found)
+        putpixel(ox, oy, white);
+    else if (show_one_att_state && mouse_found)
         show_root();
     report_subtree(g, r, start);
+    if (neutral_order && basinfield)
+        count_component(g);
     pause_in_range();
+    if (single_component)
+        leave_order_space();
     if (mouse_found)
         event_ready(); // one pending key is discarded
 }

@@ -360,7 +360,8 @@ set_all_orders()
         }
         if (key == 's') {
             erase_prompt_box(lines);
-            reset_neutral_buffs();
+            if (!reset_neutral_buffs())
+                continue; // more cells than ranks fit 32 bits
             snprintf(text, sizeof text, "order seed, max=%lu ", static_cast<unsigned long>(m));
             select_seed(0, bitseed, text, 1);
             bool chosen = is[0] != 'q';

@@ -226,7 +226,9 @@ page_clear_right(const run_iteration *it)
 void
 draw_on_window()
 {
-    current_draw = window_drawable;
+    // Before any pattern pixmap was made current_draw is the window already.
+    if (window_drawable)
+        current_draw = window_drawable;
 }
 
 void

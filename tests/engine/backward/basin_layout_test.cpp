@@ -151,6 +151,34 @@ TEST_F(BasinLayout, SpacingNeverFallsBelowOnePixel)
     EXPECT_FLOAT_EQ(startrad, 1.0f);
 }
 
+TEST_F(BasinLayout, GrownSpacingStaysWithinOneTo32767Pixels)
+{
+    xspacing = 100;
+    yspacing = 41;
+    xpspacefact = 25;
+    ypspacefact = 50;
+    set_spacing_factors();
+    grow_basin_spacing();
+    EXPECT_EQ(xspacing, 125);
+    EXPECT_EQ(yspacing, 61); // 61.5 truncated
+    // A growth of -100% (or more) would give 0, and the cursor would stand.
+    xpspacefact = -100;
+    ypspacefact = -250;
+    set_spacing_factors();
+    grow_basin_spacing();
+    EXPECT_EQ(xspacing, 1);
+    EXPECT_EQ(yspacing, 1);
+    // Growth without end stops short of wrapping 16 bits.
+    xpspacefact = ypspacefact = 900;
+    set_spacing_factors();
+    for (int i = 0; i < 10; i++)
+        grow_basin_spacing();
+    EXPECT_EQ(xspacing, 32767);
+    EXPECT_EQ(yspacing, 32767);
+    xpspacefact = ypspacefact = 0;
+    set_spacing_factors();
+}
+
 TEST_F(BasinLayout, DefaultsComputedTwiceAgree)
 {
     field_of(7, 2);

@@ -1,0 +1,273 @@
+// Runs repeated over a series of networks and laid out on one screen
+// (declared in run_drivers.h): a single basin or subtree for each network
+// size of a range (draw_range_single), a basin field per size, one row per
+// size (draw_range_field), and the basins of a network and its mutants side
+// by side (mutant_one_screen_single). The network grows one cell per size
+// (network_growth.h) and is set back to the range's first size at the end;
+// the mutants come from mutate_rule (mutation.h). The layout cursor moves by
+// the engine's rules (engine/backward/basin_layout.h). Start at
+// draw_range_single.
+#include <cstdio>
+#include <cstring>
+
+#include "engine/backward/basin_layout.h"
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/mutation.h"
+#include "ui/driver/network_growth.h"
+#include "ui/driver/options_box.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/forward/run_forward.h"
+#include "ui/model/rule_readout.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// The 2d sides a 1d network's bit patterns are drawn with, for the size in
+// force (a grown network needs sides of its own).
+void
+set_sides_for_patterns()
+{
+    if (shownumbers == shownumbers_bits && showbits_1d_as_2d == 1 && !twod && !threed &&
+        static_cast<long>(i2d) * j2d != lineL)
+        set_i2dxj2d();
+}
+
+// The steps before each single run: the space-time strip cleared, the rule
+// readout written to the outputs, the pattern sides.
+void
+prepare_single_run()
+{
+    if (stp && mouse_found) {
+        setfillstyle(0, black);
+        bar(0, 0, lineL * scale + 2, Maxy);
+        moveto(0, 0);
+    }
+    if (!rulemix && mouse_found)
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    set_sides_for_patterns();
+}
+
+// One single run from bitseed: the basin by a forward run, or the subtree;
+// then the in-degree histogram when it is counted.
+void
+run_single()
+{
+    if (direction == direction_forward) {
+        memcpy(A, bitseed, bytesL);
+        bitflipcount = 0;
+        run_forward(carule);
+    } else {
+        upstream_only();
+    }
+    if (pre_fansize_freq_hist) {
+        char key = is[0]; // the run's key decides, not the histogram's
+        show_pre_fansize_freq_hist();
+        is[0] = key;
+    }
+}
+
+// True when every cell of the line holds the same value.
+bool
+uniform_line(const uint8_t *line, int n)
+{
+    int first = get_value(line, 0);
+    for (int c = 1; c < n; c++)
+        if (get_value(line, static_cast<uint32_t>(c)) != first)
+            return false;
+    return true;
+}
+
+// The seed at the new size: a uniform seed stays uniform, any other keeps
+// its first cells and the added cells start at 0.
+void
+carry_seed(const uint8_t *saved, bool uniform)
+{
+    memset(bitseed, 0, bytesL);
+    if (uniform) {
+        int x = get_value(saved, 0);
+        for (int c = 0; c < lineL; c++)
+            set_value(bitseed, static_cast<uint32_t>(c), x);
+        return;
+    }
+    memcpy(bitseed, saved, rangebytesL < bytesL ? rangebytesL : bytesL);
+}
+
+// The cursor one place on; false when the next row would start below the
+// drawing area (the screen is full).
+bool
+next_place_on_screen()
+{
+    int x = ox + xspacing, y = oy;
+    if (Maxx - x < static_cast<int>(xspacing * rightborder)) {
+        x = firstox;
+        y += yspacing;
+    }
+    if (y > Maxy)
+        return false;
+    ox = static_cast<int16_t>(x);
+    oy = static_cast<int16_t>(y);
+    return true;
+}
+
+// The next row of a field range, back to the first row once the rows pass
+// the drawing area.
+void
+next_field_row()
+{
+    ox = firstox;
+    int y = oy + yspacing;
+    oy = static_cast<int16_t>(y > Maxy ? firstoy : y);
+}
+
+// The size label of a field row.
+void
+label_field_row(int x0)
+{
+    if (!mouse_found)
+        return;
+    char text[16];
+    snprintf(text, sizeof text, "%d.", lineL);
+    moveto(x0, oy - CHeight / 2);
+    outtext(text);
+    moveto(ox, oy);
+}
+
+// After a field of a range: the histogram when it is counted, else the
+// options box when fields pause; the key left by the field, the box or the
+// histogram decides whether the range goes on.
+void
+after_range_field()
+{
+    if (pre_fansize_freq_hist)
+        show_pre_fansize_freq_hist();
+    else if (fieldpause == 1)
+        finish_options(1);
+}
+
+// The end of a range: the options box unless mutants run unpaused, and the
+// network back at the first size.
+void
+end_of_range()
+{
+    if (!mutantdontpause)
+        finish_options(1);
+    change_net_size(startL);
+}
+
+// The next mutant, the layout cursor kept where the series has it (the
+// mutation puts it back to the first place between separate runs).
+int
+next_mutant()
+{
+    int16_t x = ox, y = oy;
+    int made = mutate_rule(nhood);
+    ox = x;
+    oy = y;
+    return made;
+}
+
+bool
+flip_series()
+{
+    return mutate == mutation_single_flip || mutate == mutation_cumulative_flip;
+}
+
+} // namespace
+
+void
+draw_range_single()
+{
+    bool uniform = uniform_line(bitseed, lineL);
+    uint8_t *saved = static_cast<uint8_t *>(checked_calloc(rangebytesL, 1, "rangeseed"));
+    memcpy(saved, bitseed, rangebytesL);
+    zonesize = lineL;
+    for (int n = startL; n <= endL && is[0] != 'q'; n++) {
+        isexception = 0;
+        totatt_states = 0;
+        if (n > startL) {
+            if (!grow_by_one_cell())
+                break;
+            carry_seed(saved, uniform);
+            grow_basin_spacing();
+            advance_basin_cursor(Maxx, Maxy);
+        }
+        prepare_single_run();
+        run_single();
+    }
+    end_of_range();
+    memset(bitseed, 0, bytesL);
+    memcpy(bitseed, saved, rangebytesL < bytesL ? rangebytesL : bytesL);
+    checked_free(saved);
+}
+
+void
+draw_range_field()
+{
+    zonesize = lineL;
+    int x0 = stp ? vgax(static_cast<float>(scale) * endL + 13) : vgax(3);
+    if (firstox < x0 + vgax(40))
+        firstox = ox = static_cast<int16_t>(x0 + vgax(40));
+    if (!rulemix && mouse_found)
+        show_rule_bottom(nhood, 1, carule[0], 0);
+    for (int n = startL; n <= endL && is[0] != 'q'; n++) {
+        isexception = 0;
+        fieldno++;
+        if (n > startL) {
+            if (!grow_by_one_cell())
+                break;
+            grow_basin_spacing();
+            next_field_row();
+        }
+        set_sides_for_patterns();
+        label_field_row(x0);
+        draw_field();
+        char key = is[0];
+        print_field_data(); // takes one pending key
+        is[0] = key;
+        after_range_field();
+    }
+    end_of_range();
+}
+
+void
+mutant_one_screen_single()
+{
+    mut = static_cast<int16_t>(startmut + 1);
+    int16_t x = ox, y = oy;
+    for (int i = 0; is[0] != 'q'; i++) {
+        isexception = 0;
+        totatt_states = 0;
+        if (i > 0) {
+            if (flip_series()) {
+                mut--;
+                if (mut == endmut - 1)
+                    break;
+            }
+            if (!next_mutant() || !next_place_on_screen())
+                break;
+        }
+        // After the mutation, so the readout and the data lines give the
+        // rule of the basin drawn.
+        prepare_single_run();
+        run_single();
+        if (i == 0 && flip_series()) {
+            // The unmutated network alone on its row.
+            oy = static_cast<int16_t>(oy + yspacing > Maxy + 1 ? Maxy + 1 : oy + yspacing);
+            ox = static_cast<int16_t>(firstox - xspacing);
+        }
+    }
+    ox = x;
+    oy = y;
+    if (!mutantdontpause)
+        finish_options(1);
+}

@@ -1,0 +1,261 @@
+// The size-range road on the window: one basin field per size of a ring,
+// each with the field size and the number of basins a brute force of the
+// ring at that size gives, a row per size, the options box at the end and
+// the network back at the first size; and the component table of a neutral
+// field, paged and left with 'q'.
+#include "support/x_test_fixture.h"
+
+#include <regex>
+
+#include "engine/backward/backward_test_support.h"
+#include "engine/wiring/out_degrees.h"
+#include "ui/driver/globals.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+
+namespace {
+
+// The attractor cycles of an n-ring of k = 3 under an elementary rule,
+// the successor written from the rule's definition: entry l + 2c + 4r.
+uint32_t
+brute_ring_cycles(int n, uint32_t rule)
+{
+    std::vector<uint32_t> next(size_t(1) << n);
+    for (uint32_t s = 0; s < next.size(); s++) {
+        uint32_t t = 0;
+        for (int c = 0; c < n; c++) {
+            int l = (s >> ((c + n - 1) % n)) & 1, m = (s >> c) & 1, r = (s >> ((c + 1) % n)) & 1;
+            t |= ((rule >> (l + 2 * m + 4 * r)) & 1u) << c;
+        }
+        next[s] = t;
+    }
+    std::vector<uint8_t> seen(next.size());
+    uint32_t cycles = 0;
+    for (uint32_t s = 0; s < next.size(); s++) {
+        uint32_t x = s;
+        while (!seen[x]) {
+            seen[x] = 1;
+            x = next[x];
+        }
+        cycles += seen[x] == 1;
+        for (uint32_t y = s; seen[y] == 1; y = next[y])
+            seen[y] = 2;
+    }
+    return cycles;
+}
+
+std::vector<uint32_t>
+numbers_after(const std::string &out, const char *pattern)
+{
+    std::vector<uint32_t> found;
+    std::regex re(pattern);
+    for (auto it = std::sregex_iterator(out.begin(), out.end(), re); it != std::sregex_iterator();
+         ++it)
+        found.push_back(static_cast<uint32_t>(std::stoul((*it)[1])));
+    return found;
+}
+
+class SizeRangeWindow : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        static float figures[3];
+        if (!zparam)
+            zparam = figures;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        is[0] = 0;
+    }
+    void TearDown() override
+    {
+        basinfield = 0;
+        rangeL = 0;
+        pdata = 0;
+        direction = direction_unset;
+        ScreenTest::TearDown();
+    }
+};
+
+// A ring that change_net_size and the growth by one cell can resize.
+void
+resizable_ring()
+{
+    whatwire = whatwire_1d;
+    nonlocal = 0;
+    zonesize = lineL;
+    cell_out_freq();
+}
+
+TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
+{
+    for (uint32_t rule : {110u, 30u}) {
+        TestNetwork net(2, 4, 3);
+        reset_backward_settings();
+        resizable_ring();
+        shownumbers = shownumbers_spot;
+        dontcompress = 1;
+        TestNetwork::set_rule_number(rule);
+        basinfield = 1;
+        direction = direction_forward;
+        rangeL = 1;
+        startL = 4;
+        endL = 8;
+        rangebytesL = bytesL;
+        fieldno = 0;
+        fieldpause = 0;
+        pre_fansize_freq_hist = 0;
+        mutantdontpause = 0; // the options box closes the range
+        firstox = ox = 60;
+        firstoy = oy = 80;
+        xspacing = yspacing = startxspacing = startyspacing = 40;
+        xspacefact = yspacefact = 1.1f;
+        rightborder = 0.5f;
+        stp = 0;
+        pdata = 1;
+        testing::internal::CaptureStderr();
+        std::thread keys = type_keys_paced("\r");
+        draw_range_field();
+        keys.join();
+        std::string out = testing::internal::GetCapturedStderr();
+        pdata = 0;
+        std::vector<uint32_t> sizes = numbers_after(out, "n=[0-9]+ field=([0-9]+)\n");
+        std::vector<uint32_t> basins = numbers_after(out, "total basins=([0-9]+)\n");
+        ASSERT_EQ(sizes.size(), 5u) << out;
+        ASSERT_EQ(basins.size(), 5u);
+        for (int n = 4; n <= 8; n++) {
+            EXPECT_EQ(sizes[n - 4], 1u << n);
+            EXPECT_EQ(basins[n - 4], brute_ring_cycles(n, rule)) << "rule " << rule << " n " << n;
+        }
+        EXPECT_EQ(fieldno, 5u);
+        // Each size on its own row, the spacing grown at each.
+        EXPECT_EQ(oy, 80 + 44 + 48 + 52 + 57);
+        EXPECT_EQ(lineL, 4);
+        EXPECT_EQ(bytesL, 1);
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+}
+
+TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
+{
+    TestNetwork net(2, 4, 3);
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    dontcompress = 1;
+    TestNetwork::set_rule_number(90);
+    basinfield = 1;
+    direction = direction_forward;
+    rangeL = 1;
+    startL = 4;
+    endL = 9;
+    rangebytesL = bytesL;
+    fieldpause = 0;
+    pre_fansize_freq_hist = 0;
+    mutantdontpause = 1;
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    // Rows a third of the drawing area apart, growing by half each size.
+    xspacing = startxspacing = 40;
+    yspacing = startyspacing = static_cast<int16_t>(Maxy / 3);
+    xspacefact = 1;
+    yspacefact = 1.5f;
+    rightborder = 0.5f;
+    stp = 0;
+    int expected = 80, spacing = yspacing;
+    for (int n = 5; n <= 9; n++) {
+        spacing = static_cast<int>(spacing * 1.5f);
+        expected = expected + spacing > Maxy ? 80 : expected + spacing;
+    }
+    draw_range_field();
+    EXPECT_EQ(oy, expected);
+    EXPECT_GE(oy, 80);
+    EXPECT_LE(oy, Maxy);
+    EXPECT_EQ(lineL, 4);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
+TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
+{
+    TestNetwork net(2, 6, 3);
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    stepforward = 0;
+    show_one_att_state = 0;
+    TestNetwork::set_rule_number(0);
+    direction = direction_backward;
+    mutant_layout = 1;
+    mutate = mutation_single_flip;
+    was_changed = 0;
+    startmut = 7; // flips from the left: entries 7, 6, 5, 4
+    endmut = 4;
+    mutantdontpause = 1;
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = startxspacing = yspacing = startyspacing = 60;
+    rightborder = 0.5f;
+    stp = 0;
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    mutant_one_screen_single();
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = 0;
+    mutant_layout = 0;
+    mutate = mutation_none;
+    // The text before each subtree's report names only that run's rule.
+    const uint32_t rules[] = {0, 128, 64, 32, 16};
+    size_t from = 0;
+    for (uint32_t rule : rules) {
+        size_t report = out.find("subtree=", from);
+        ASSERT_NE(report, std::string::npos) << out;
+        std::vector<uint32_t> named =
+            numbers_after(out.substr(from, report - from), "\\(dec\\)([0-9]+) ");
+        ASSERT_FALSE(named.empty()) << out;
+        for (uint32_t r : named)
+            EXPECT_EQ(r, rule);
+        from = out.find('\n', report);
+    }
+    EXPECT_EQ(out.find("subtree=", from), std::string::npos);
+    EXPECT_EQ(ox, 60);
+    EXPECT_EQ(oy, 80);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
+TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
+{
+    TestNetwork net(2, 4, 1);
+    reset_backward_settings();
+    stepforward = 0;
+    show_one_att_state = 0;
+    seq_update = 0;
+    shownumbers = shownumbers_spot;
+    for (int c = 0; c < 4; c++)
+        wiring[c][0] = static_cast<uint16_t>(c == 3 ? 0 : c + 1); // a chain 0 <- 1 <- 2 <- 3 -> 0
+    neutral_order = 1;
+    basinfield = 1;
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = yspacing = 40;
+    rightborder = 0.5f;
+    long before = live_allocations;
+    uint8_t *seed = bitseed;
+    // Return shows the first page again (the table fits one page), 'j' jumps
+    // to row 0, 'q' leaves.
+    std::thread keys = type_keys_paced("\rj0\rq");
+    draw_field();
+    keys.join();
+    EXPECT_EQ(fieldsize, 24u);
+    EXPECT_GT(totbasinsinfield, 1u);
+    EXPECT_EQ(lineL, 4);
+    EXPECT_EQ(bitseed, seed);
+    EXPECT_EQ(neutral_order, 0);
+    EXPECT_EQ(comp_type, nullptr);
+    EXPECT_EQ(live_allocations, before);
+}
+
+} // namespace
