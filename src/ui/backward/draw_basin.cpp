@@ -31,6 +31,7 @@
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/stop_prompts.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
@@ -370,8 +371,14 @@ draw_basin()
     uint32_t progbar_at_start = progbar;
     if (!basinfield) {
         if (exhaustive_testing == exhaustive_table) {
-            is[0] = 0;
-            fill_successor_table(-1, 0);
+            // Without its table the basin would have no trees: a basin the
+            // user backed out of is not drawn at all.
+            prestate_successor_pairs();
+            if (is[0] == 'q') {
+                free_basin_memory();
+                is[0] = 'q';
+                return;
+            }
         }
         if (general_method_needed())
             prepair_pre_rand();

@@ -24,6 +24,7 @@
 #include "ui/backward/globals.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/driver/options_box.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
@@ -217,8 +218,8 @@ draw_field()
     if (show_ss_matrix && mouse_found)
         show_statespace_matrix(nullptr);
     if (exhaustive_testing) {
-        is[0] = 0;
-        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+        prestate_successor_pairs();
+        if (is[0] == 'q') {
             earlyexitfield = 1;
             mutantdontpause = 0;
             limitcheck = single_limit;

@@ -23,6 +23,7 @@
 #include "ui/backward/layout_settings.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/driver/options_box.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
@@ -194,8 +195,8 @@ upstream_only()
     gettimeofday(&start, nullptr);
     justonepreimage_found = 0;
     if (exhaustive_testing) {
-        is[0] = 0;
-        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+        prestate_successor_pairs();
+        if (is[0] == 'q') {
             keep_going_unless_demo();
             return;
         }
