@@ -248,10 +248,10 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
     char first[160];
     const char *mark = marked ? "EARLY EXIT " : "";
     if (!basinfield) {
-        snprintf(first, sizeof first, "%sequiv basins=%d ", mark, basinno);
+        snprintf(first, sizeof first, "%sequiv basins=%u ", mark, basinno);
     } else {
-        snprintf(first, sizeof first, "%sbasin %d, equiv basins=%d ", mark,
-                 static_cast<int>(basintypeno), basinno);
+        snprintf(first, sizeof first, "%sbasin %u, equiv basins=%u ", mark, basintypeno,
+                 basinno);
         if (basinno && placed / basinno != basinsize) {
             size_t used = strlen(first);
             snprintf(first + used, sizeof first - used, "ERROR count=%lu",
@@ -259,7 +259,7 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
         }
     }
     char second[200];
-    snprintf(second, sizeof second, "period=%lu size=%lu=%.3g%% g=%lu=%.3g ml=%d mp=%lu",
+    snprintf(second, sizeof second, "period=%lu size=%lu=%.3g%% g=%lu=%.3g ml=%u mp=%lu",
              static_cast<unsigned long>(attperiod), static_cast<unsigned long>(basinsize),
              basin_share(), static_cast<unsigned long>(tally.g), basingofEdensity, maxbasinlevel,
              static_cast<unsigned long>(maxbasinfan));

@@ -135,7 +135,7 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     if (filedata)
         save_data(line.c_str());
     char totals[120];
-    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%d mp=%lu\n", static_cast<unsigned long>(g),
+    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%u mp=%lu\n", static_cast<unsigned long>(g),
              totsubgofEdensity, maxtreelevel, static_cast<unsigned long>(maxtreefan));
     if (!mouse_found) {
         std::string hex = state_hex(this_firstseed); // as the hex printer copies it
