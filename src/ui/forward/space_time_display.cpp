@@ -226,7 +226,9 @@ page_clear_right(const run_iteration *it)
 void
 draw_on_window()
 {
-    current_draw = window_drawable;
+    // Before any pattern pixmap was made the drawing never left the window.
+    if (window_drawable)
+        current_draw = window_drawable;
 }
 
 void

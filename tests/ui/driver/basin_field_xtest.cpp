@@ -4,15 +4,19 @@
 // analysis of the successor map, and the summary lines say so.
 #include "support/x_test_fixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <string>
+#include <thread>
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_totals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 
 namespace {
 
@@ -30,6 +34,31 @@ protected:
         basinfield = 0;
         direction = direction_unset;
         ScreenTest::TearDown();
+    }
+
+    // The field's data lines (pdata 1) of rule on a ring of n cells, drawn
+    // with the method set; the successor table's dialog is answered with
+    // Return.
+    static std::string
+    field_lines(uint32_t rule, uint32_t n, uint8_t method)
+    {
+        TestNetwork net(2, n, 3);
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        TestNetwork::set_rule_number(rule);
+        exhaustive_testing = method;
+        basinfield = 1;
+        direction = direction_forward;
+        pdata = 1;
+        testing::internal::CaptureStderr();
+        std::thread typist = type_keys_paced(method ? "\r" : "");
+        draw_field();
+        typist.join();
+        print_field_data();
+        pdata = 0;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        return testing::internal::GetCapturedStderr();
     }
 };
 
@@ -132,6 +161,75 @@ TEST_F(BasinField, DISABLED_WholeFieldOf20Cells)
                static_cast<unsigned long>(totbasinsinfield));
         EXPECT_EQ(fieldsize, 1u << 20);
         undo_rule_mix();
+    }
+}
+
+TEST_F(BasinField, TableMethodGivesTheSameDataLines)
+{
+    for (uint32_t rule : {30u, 54u, 110u, 184u, 204u}) {
+        std::string preimages = field_lines(rule, 9, exhaustive_off);
+        std::string table = field_lines(rule, 9, exhaustive_table);
+        EXPECT_EQ(table, preimages) << "rule " << rule;
+        EXPECT_NE(table.find("n=9 field=512\n"), std::string::npos) << table;
+    }
+}
+
+TEST_F(BasinField, QuitGivesNoSummaryTimes)
+{
+    // 'q' at the successor table's dialog: no scan at all.
+    {
+        TestNetwork net(2, 8, 3);
+        reset_backward_settings();
+        TestNetwork::set_rule_number(110);
+        exhaustive_testing = exhaustive_table;
+        basinfield = 1;
+        direction = direction_forward;
+        snprintf(textb[2], 80, "  9.999sec");
+        std::thread typist = type_keys_paced("q");
+        draw_field();
+        typist.join();
+        EXPECT_EQ(is[0], 'q');
+        EXPECT_EQ(earlyexitfield, 1);
+        EXPECT_EQ(fieldsize, 0u);
+        EXPECT_EQ(std::string(textb[2]), "  9.999sec"); // the field did not start
+        EXPECT_EQ(exh_pairs, nullptr);
+    }
+    // 'q' while the basins are drawn.
+    {
+        TestNetwork net(2, 18, 3);
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        TestNetwork::set_rule_number(110);
+        basinfield = 1;
+        direction = direction_forward;
+        pdata = 1;
+        // 'q' until the field stops (a stop prompt may ask again); keys
+        // typed after the stop are taken from the queue unread.
+        std::atomic<bool> stopped{false};
+        std::thread typist([&stopped] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            while (!stopped) {
+                type_keys("q");
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            }
+        });
+        testing::internal::CaptureStderr();
+        draw_field();
+        stopped = true;
+        typist.join();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (event_ready()) {
+        }
+        print_field_data();
+        std::string out = testing::internal::GetCapturedStderr();
+        pdata = 0;
+        EXPECT_EQ(earlyexitfield, 1);
+        EXPECT_LT(fieldsize, 1u << 18);
+        EXPECT_EQ(textb[2][0], 0) << textb[2];
+        EXPECT_NE(out.find("EARLY EXIT basin types="), std::string::npos) << out;
+        EXPECT_EQ(out.find("sec"), std::string::npos) << out;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
     }
 }
 
