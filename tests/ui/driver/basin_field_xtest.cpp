@@ -14,6 +14,7 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_totals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/graphs/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -172,6 +173,31 @@ TEST_F(BasinField, TableMethodGivesTheSameDataLines)
         EXPECT_EQ(table, preimages) << "rule " << rule;
         EXPECT_NE(table.find("n=9 field=512\n"), std::string::npos) << table;
     }
+}
+
+TEST_F(BasinField, PresetPositionsPlaceEachBasinAtItsNode)
+{
+    std::string first = field_lines(110, 8, exhaustive_off);
+    uint32_t types = basintypeno;
+    ASSERT_GT(types, 2u);
+    // The graph's node positions, node k for basin type k.
+    std::vector<int16_t> pairs(2 * (types + 1));
+    std::vector<int16_t *> rows(types + 1);
+    for (uint32_t k = 0; k <= types; k++) {
+        rows[k] = &pairs[2 * k];
+        rows[k][0] = static_cast<int16_t>(100 + 40 * k);
+        rows[k][1] = static_cast<int16_t>(300 + 10 * k);
+    }
+    basin_pos = rows.data();
+    node_no = types;
+    use_preset_basin_pos = 1;
+    std::string again = field_lines(110, 8, exhaustive_off);
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(ox, rows[types][0]);
+    EXPECT_EQ(oy, rows[types][1]);
+    EXPECT_EQ(use_preset_basin_pos, 0); // the next field is laid out again
+    basin_pos = nullptr;
+    node_no = 0;
 }
 
 TEST_F(BasinField, QuitGivesNoSummaryTimes)
