@@ -100,27 +100,13 @@ show_setting_up()
     flush_display();
 }
 
-// A loaded *.exh as the table; false ('q' in is[0]) when backed out or refused.
+// A *.exh file chosen through the name dialog as the table; false when
+// backed out or refused.
 bool
 load_table()
 {
     std::vector<uint8_t> records;
-    if (!load_exhaustive_into(records))
-        return false;
-    if (!adopt_successor_table(records.data())) {
-        is[0] = 'q';
-        return false;
-    }
-    return true;
-}
-
-// Closes the dialog with 'q' as its answer.
-void
-back_out()
-{
-    close_box();
-    bar_started = false;
-    is[0] = 'q';
+    return load_exhaustive_into(records) && adopt_successor_table(records.data());
 }
 
 // The progress bar filled in red to share (0..1) of its width.
@@ -137,6 +123,53 @@ fill_bar(double share)
     bar(barxl + 1, baryt + vgay(2), right, baryb - vgay(2));
     setcolor(colour);
     flush_display();
+}
+
+// The dialog, then the table computed, drawn at random or loaded, and
+// saved when asked; false when the user backed out or stopped, or the table
+// was refused (nothing kept then).
+bool
+make_table()
+{
+    bool random_map = exhaustive_testing == exhaustive_random_map;
+    bool asking = mouse_found && !rangeL && !mutantdontpause && !screensavedemo;
+    bool save = false, print = false, load = false;
+    int hamming = -1;
+    if (asking) {
+        if (random_map)
+            show_rule_bottom(nhood, 0, carule[0], 0);
+        int len = ask_in_box(random_map ? "random map: load-l, random-ret, and save-s, prt-p+p:"
+                                        : "exhaustive pairs: compute-ret, and save-s, and prt-p+p:",
+                             2, 0);
+        char first = is[0], second = len > 1 ? is[1] : 0;
+        if (first == 'q')
+            return false;
+        save = first == 's';
+        if (save)
+            dontcompress = 1;
+        print = first == 'p' || second == 'p';
+        load = random_map && first == 'l';
+        if (random_map && !load) {
+            hamming = ask_hamming_distance();
+            if (hamming == -2)
+                return false;
+        }
+        show_setting_up();
+    }
+    if (mouse_found && !screensavedemo) {
+        progress_bar();
+        bar_started = true;
+    }
+    bool made = load ? load_table() : fill_successor_table(hamming, print ? 1 : 0) == 1;
+    if (!made)
+        return false;
+    fill_bar(1);
+    if (save) {
+        ask_in_box("SAVE exhaustive pairs-s:", 1, 0);
+        if (is[0] == 's')
+            load_save_exhaustive('s'); // a save backed out of keeps the table
+    }
+    return true;
 }
 
 } // namespace
@@ -172,52 +205,15 @@ ask_table_stop_key(unsigned percent)
 void
 prestate_successor_pairs()
 {
-    bool random_map = exhaustive_testing == exhaustive_random_map;
-    bool asking = mouse_found && !rangeL && !mutantdontpause && !screensavedemo;
-    bool save = false, print = false, load = false;
-    int hamming = -1;
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
     is[0] = 0;
-    if (asking) {
-        if (random_map)
-            show_rule_bottom(nhood, 0, carule[0], 0);
-        int len = ask_in_box(random_map ? "random map: load-l, random-ret, and save-s, prt-p+p:"
-                                        : "exhaustive pairs: compute-ret, and save-s, and prt-p+p:",
-                             2, 0);
-        char first = is[0], second = len > 1 ? is[1] : 0;
-        if (first == 'q') {
-            back_out();
-            return;
-        }
-        save = first == 's';
-        if (save)
-            dontcompress = 1;
-        print = first == 'p' || second == 'p';
-        load = random_map && first == 'l';
-        if (random_map && !load) {
-            hamming = ask_hamming_distance();
-            if (hamming == -2) {
-                back_out();
-                return;
-            }
-        }
-        show_setting_up();
-    }
-    if (mouse_found && !screensavedemo) {
-        progress_bar();
-        bar_started = true;
-    }
-    bool made = load ? load_table() : fill_successor_table(hamming, print ? 1 : 0) == 1;
-    if (!made) {
-        back_out();
-        return;
-    }
-    fill_bar(1);
-    if (save) {
-        ask_in_box("SAVE exhaustive pairs-s:", 1, 0);
-        if (is[0] == 's')
-            load_save_exhaustive('s');
-    }
+    bool made = make_table();
     close_box();
     bar_started = false;
-    is[0] = 0;
+    if (mouse_found) {
+        setcolor(colour);
+        moveto(x, y);
+    }
+    is[0] = made ? 0 : 'q';
 }
