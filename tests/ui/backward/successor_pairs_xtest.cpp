@@ -1,5 +1,6 @@
 // The successor-table dialog typed into the window: a computed table equals
-// the network's step for every state, 'q' backs out with nothing kept, 'p'
+// the network's step for every state, 'q' backs out with nothing kept, size
+// ranges and unpaused mutants get their table without a question, 'p'
 // lists every pair, a random map at Hamming distance h changes exactly h
 // cells of every state, a saved random map loads back to the same table,
 // and 'q' while the table is filled stops it through the stop box.
@@ -88,6 +89,25 @@ TEST_F(SuccessorPairs, QuitBacksOutWithNothingKept)
     run_dialog("\rq"); // 'q' at the Hamming question
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(exh_pairs, nullptr);
+}
+
+TEST_F(SuccessorPairs, SizeRangesAndUnpausedMutantsAreNotAsked)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(90);
+    std::vector<uint32_t> next = successors();
+    exhaustive_testing = exhaustive_table;
+    for (uint8_t *flag : {&rangeL, &mutantdontpause}) {
+        *flag = 1;
+        prestate_successor_pairs(); // no key typed: no question asked
+        *flag = 0;
+        EXPECT_EQ(is[0], 0);
+        ASSERT_NE(exh_pairs, nullptr);
+        for (uint32_t s = 0; s < next.size(); s++)
+            ASSERT_EQ(record_number(s), next[s]) << "state " << s;
+        free_successor_table();
+    }
 }
 
 TEST_F(SuccessorPairs, PrintListsEveryPair)

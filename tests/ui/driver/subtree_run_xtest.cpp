@@ -1,6 +1,7 @@
 // The subtree run and the basin drawing on the window: forward steps before
-// the subtree give its root, and a tree stopped with 'n' at the stop prompt
-// marks the subtree report and the basin's data line as cut short.
+// the subtree give its root, a tree stopped with 'n' at the stop prompt
+// marks the subtree report and the basin's data line as cut short, and a
+// basin whose successor table the user backs out of is not drawn.
 #include "support/x_test_fixture.h"
 
 #include <chrono>
@@ -117,6 +118,33 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
     limitcheck = 0;
     EXPECT_NE(out.find("\nsingle basin. EARLY EXIT! 0000 1 (1) "), std::string::npos) << out;
     EXPECT_EQ(earlyexitbasin, 1);
+}
+
+TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot;
+    direction = direction_forward;
+    exhaustive_testing = exhaustive_table;
+    TestNetwork::set_rule_number(110);
+    set_number(A, 1);
+    limitcheck = 5000;
+    step_mode mode{};
+    ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
+    std::thread typist = type_keys_paced("q");
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    draw_basin();
+    std::string out = testing::internal::GetCapturedStderr();
+    typist.join();
+    pdata = 0;
+    limitcheck = 0;
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(out.find("single basin."), std::string::npos) << out;
+    EXPECT_EQ(exh_pairs, nullptr);
+    EXPECT_EQ(tickoff, nullptr);
+    EXPECT_EQ(att, nullptr);
 }
 
 } // namespace
