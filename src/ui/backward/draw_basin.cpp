@@ -375,8 +375,7 @@ draw_basin()
             // user backed out of is not drawn at all.
             prestate_successor_pairs();
             if (is[0] == 'q') {
-                free_basin_memory();
-                is[0] = 'q';
+                free_basin_memory(); // is[0] stays 'q': the run ends
                 return;
             }
         }
