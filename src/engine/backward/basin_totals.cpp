@@ -32,11 +32,11 @@ set_rotation_2d()
                : cyclematch_2d_diag[1] >= 2 ? cyclematch_2d_diag[1] : 0;
     if (diag)
         cyclematch = static_cast<int16_t>(diag);
-    basinno_2d_h = static_cast<uint16_t>(attrepseg_2d_h / cyclematch_2d[0]);
-    basinno_2d_v = static_cast<uint16_t>(attrepseg_2d_v / cyclematch_2d[1]);
-    basinno = static_cast<uint16_t>(basinno_2d_h * basinno_2d_v);
+    basinno_2d_h = static_cast<uint32_t>(attrepseg_2d_h / cyclematch_2d[0]);
+    basinno_2d_v = static_cast<uint32_t>(attrepseg_2d_v / cyclematch_2d[1]);
+    basinno = basinno_2d_h * basinno_2d_v;
     if (diag)
-        basinno = static_cast<uint16_t>(basinno / diag);
+        basinno = basinno / static_cast<uint32_t>(diag);
 }
 
 } // namespace
@@ -49,7 +49,7 @@ set_basin_rotation(bool compressed)
     } else if (compressed) {
         cyclematch = rot_cycle_equiv(att[1]);
         attrepseg = static_cast<uint16_t>(repeating_seg(att[1]));
-        basinno = static_cast<uint16_t>(attrepseg / cyclematch);
+        basinno = static_cast<uint32_t>(attrepseg / cyclematch);
     } else {
         cyclematch = 1;
         attrepseg = 1;
@@ -138,12 +138,12 @@ compose_basin_data_line(const basin_tally &tally, bool field)
     char text[200];
     const char *mark = tally.tree_skipped ? "EARLY EXIT! " : "";
     if (field)
-        snprintf(text, sizeof text, "%d. %s", static_cast<int>(basintypeno), mark);
+        snprintf(text, sizeof text, "%u. %s", basintypeno, mark);
     else
         snprintf(text, sizeof text, "single basin. %s", mark);
     std::string line = text;
     line += state_hex(att[1]);
-    snprintf(text, sizeof text, " %d (%lu) %lu %.3g%% %lu %.3g %d %lu\n", basinno,
+    snprintf(text, sizeof text, " %u (%lu) %lu %.3g%% %lu %.3g %u %lu\n", basinno,
              static_cast<unsigned long>(attperiod), static_cast<unsigned long>(basinsize),
              basin_share(), static_cast<unsigned long>(tally.g), basingofEdensity, maxbasinlevel,
              static_cast<unsigned long>(maxbasinfan));
@@ -218,9 +218,8 @@ std::string
 compose_field_counts()
 {
     char text[120];
-    snprintf(text, sizeof text, "%sbasin types=%d total basins=%d\n",
-             earlyexitfield || earlyexitbasin ? "EARLY EXIT " : "", static_cast<int>(basintypeno),
-             static_cast<int>(totbasinsinfield));
+    snprintf(text, sizeof text, "%sbasin types=%u total basins=%u\n",
+             earlyexitfield || earlyexitbasin ? "EARLY EXIT " : "", basintypeno, totbasinsinfield);
     return text;
 }
 

@@ -17,7 +17,7 @@ extern uint32_t maxinhist;      // largest in-degree counted in pre_fan_freq
 extern uint32_t *pre_fan_freq;  // in-degree counts 0..maxinhist
 
 // Basin types of a field: the attractor jump graph counts them.
-extern uint16_t basintypeno;    // basin types recorded so far in the current field
+extern uint32_t basintypeno;    // basin types recorded so far in the current field
 extern uint8_t meta_graph;      // 1: the field records its basin types for the jump graph
 // Basin type table of a field with meta_graph: rows 1..basintypeno, grown by
 // the basin drawing, freed by the jump graph when it closes.
@@ -39,14 +39,14 @@ extern uint32_t nextbefore;        // nextindex before the current node was expa
 extern uint32_t nextmax;           // nextindex at the end of the current node
 
 // Tree totals (results of run_backward; the callers reset the kept ones).
-extern uint16_t level;             // level being expanded; after a build the depth
+extern uint32_t level;             // level being expanded; after a build the depth
 extern uint32_t precount;          // pre-images accepted in the current tree
 extern uint32_t pretested;         // nodes expanded, the root not counted
 extern uint32_t fansize;           // pre-images of the node just expanded
 extern uint32_t gofEno;            // garden-of-Eden nodes of the tree
 extern uint32_t treesize;          // nodes of the tree, root included
 extern uint32_t maxtreefan;        // largest fan, kept across trees of a basin
-extern uint16_t maxtreelevel;      // deepest tree, kept across trees of a basin
+extern uint32_t maxtreelevel;      // deepest tree, kept across trees of a basin
 extern uint32_t totalsegfan;       // total fan of a segment-compressed root fan
 extern int32_t isexception;        // weighted nodes whose majority count passes n/2 (32 bits:
                                    // a long run passes 16)
@@ -83,10 +83,10 @@ extern uint8_t pre_fansize_freq_hist; // 1: fans are counted in pre_fan_freq (in
 // results of the acceptance step.
 extern uint32_t attindex;          // position of the root on att, 1..attperiod
 extern int16_t cyclematch;         // states of the cycle equivalent to the root by rotation
-extern uint16_t basinno;           // rotation step of equivalent basins (1d)
+extern uint32_t basinno;           // rotation step of equivalent basins (1d)
 extern int16_t cyclematch_2d[2];   // column and row translations found on the cycle (2d)
 extern int16_t cyclematch_2d_diag[2]; // diagonal translation orders (2d)
-extern uint16_t basinno_2d_h, basinno_2d_v; // translation steps of equivalent basins (2d)
+extern uint32_t basinno_2d_h, basinno_2d_v; // translation steps of equivalent basins (2d)
 extern uint32_t totatt_states;     // level + 1 when a subtree closed on its root
 extern uint8_t attrepeat;          // 1 once the cycle predecessor came up in the fan
 extern uint8_t isrepeat;           // 1 once a root's pre-image was tested against the cycle
@@ -196,7 +196,7 @@ extern float startrad;            // attractor radius in pixels (layout stage); 
 
 // --- Basin totals (basin_totals.h): reset by the basin drawing for each basin.
 extern uint32_t basinsize;         // states of one copy of the basin ("s")
-extern uint16_t maxbasinlevel;     // deepest tree of the basin ("ml")
+extern uint32_t maxbasinlevel;     // deepest tree of the basin ("ml")
 extern uint32_t maxbasinfan;       // largest fan of the basin ("mp")
 extern uint32_t totsubtree;        // states of the segment trees of one attractor state
 extern uint8_t earlyexitbasin;     // 1 once a basin was reported as cut short

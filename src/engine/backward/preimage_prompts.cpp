@@ -42,6 +42,13 @@ ask_table_stop(unsigned percent)
 }
 
 void
+show_table_progress(uint64_t done, uint64_t states)
+{
+    if (registered.show_table_progress)
+        registered.show_table_progress(done, states);
+}
+
+void
 show_table_refusal(const char *text)
 {
     if (!registered.show_table_refusal || !registered.show_table_refusal(text))

@@ -20,6 +20,9 @@ struct preimage_prompts {
     // The progress prompt of the successor table after 'q', at percent
     // complete: 1 to stop.
     int (*ask_table_stop)(unsigned percent);
+    // The progress of the successor table: done of states records filled
+    // (called between blocks of states, before the key poll).
+    void (*show_table_progress)(uint64_t done, uint64_t states);
     // The refusal text of a successor table; leaves 'q' as the answer and
     // returns 0 when no window was open to show it in.
     int (*show_table_refusal)(const char *text);
@@ -44,6 +47,7 @@ void show_seed_repeat();
 void show_pre_image(const uint8_t *P);
 int ask_fan_stop();
 int ask_table_stop(unsigned percent);
+void show_table_progress(uint64_t done, uint64_t states);
 // The refusal text in the window, or "\n<text>\n" on standard error.
 void show_table_refusal(const char *text);
 void show_stack_tick(uint32_t size, int saved);

@@ -121,6 +121,7 @@ random_successor(int hamming, uint8_t *picked)
 int
 stopped_at(uint64_t s, uint64_t states)
 {
+    show_table_progress(s + 1, states);
     if (key_poll() != 'q')
         return 0;
     // 64-bit arithmetic: 100 * s overflows 32 bits past 42,949,672 states.
@@ -282,6 +283,29 @@ build_successor_index()
         index_from(succ, states);
     checked_free(succ);
     return ok;
+}
+
+int
+adopt_successor_table(const uint8_t *records)
+{
+    uint64_t states = state_count();
+    if (!states)
+        return 0;
+    free_successor_table();
+    exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
+    memcpy(exh_pairs, records, states * bytesL);
+    if (!build_successor_index()) {
+        free_successor_table();
+        return 0;
+    }
+    // A loaded table serves a single basin or subtree as a computed one does.
+    if (!basinfield && (direction != direction_forward || limitcheck != 0)) {
+        checked_free(tickoff);
+        tickspace = statespace;
+        tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
+        owns_tickoff = true;
+    }
+    return 1;
 }
 
 void

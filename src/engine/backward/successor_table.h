@@ -16,6 +16,11 @@
 // with a message) or stopped by the user, the prompts leaving 'q' as the
 // answer.
 int fill_successor_table(int hamming, int print_pairs);
+// Makes records (v^n records of bytesL bytes, as a *.exh file holds them)
+// the successor table, with tickoff as fill_successor_table allocates it and
+// the inverse index. Returns 1; 0 (nothing kept) when a record is not a
+// state of this network or v^n states cannot be numbered.
+int adopt_successor_table(const uint8_t *records);
 // Builds the inverse index of exh_pairs (after a table was loaded); 0 when a
 // record is not a state of this network.
 int build_successor_index();

@@ -33,7 +33,7 @@ std::string
 totals_tail(uint32_t max_fan)
 {
     float density = treesize ? static_cast<float>(gofEno) / static_cast<float>(treesize) : 0.0f;
-    return format(" %lu %.3g %d %lu\n", static_cast<unsigned long>(gofEno), density, level,
+    return format(" %lu %.3g %u %lu\n", static_cast<unsigned long>(gofEno), density, level,
                   static_cast<unsigned long>(max_fan));
 }
 
@@ -82,5 +82,5 @@ compose_state_line(const uint8_t *state)
             text += format("%d", get_value(state, c));
     }
     unsigned long fan = fansize + (level == 0 ? 1u : 0u);
-    return text + format(" %d %d %lu\n", basintypeno, level, fan);
+    return text + format(" %u %u %lu\n", basintypeno, level, fan);
 }

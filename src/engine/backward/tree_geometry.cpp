@@ -38,7 +38,7 @@ void
 set_level_radii()
 {
     int last = lastlevel;
-    if (level + 1 < last) {
+    if (level + 1 < static_cast<uint32_t>(last)) {
         thisrad = radius_of(level);
         nextrad = radius_of(level + 1);
         return;

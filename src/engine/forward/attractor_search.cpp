@@ -176,7 +176,9 @@ attractor_check(uint32_t t)
         attractor_history_free();
         return att_found;
     }
-    if (t <= limitcheck || att_hist == att_hist_types)
+    // limitcheck 0 is a search without a limit: every state is kept, so a
+    // cycle found copies kept states only.
+    if (limitcheck == 0 || t <= limitcheck || att_hist == att_hist_types)
         keep_state(A, hash);
     return att_none;
 }

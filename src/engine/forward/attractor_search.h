@@ -23,11 +23,12 @@ enum attractor_result {
 void attractor_search_start();
 
 // After step t (t >= 1, A the new state). Compares A with the kept states
-// 0..min(t-1, limitcheck) (all kept states with att_hist_types); the first equal
-// one, j, gives attperiod = t - j. Within the limit (or with limitcheck 0)
-// att is resized (label "att[]") and att[i] = history entry j+i-1 for
-// i = 1..attperiod, and the history is released. Without a match A is kept
-// as entry t while t <= limitcheck or att_hist is 1.
+// 0..min(t-1, limitcheck) (all of them with limitcheck 0, no limit); the
+// first equal one, j, gives attperiod = t - j. Within the limit (or with
+// limitcheck 0) att is resized (label "att[]") and att[i] = history entry
+// j+i-1 for i = 1..attperiod, and the history is released. Without a match
+// A is kept as entry t while t <= limitcheck, with limitcheck 0, or with
+// att_hist 1.
 attractor_result attractor_check(uint32_t t);
 
 // After att_past_limit: the period is known and A lies on the cycle (it

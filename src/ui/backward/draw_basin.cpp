@@ -31,6 +31,7 @@
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/stop_prompts.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
@@ -247,10 +248,10 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
     char first[160];
     const char *mark = marked ? "EARLY EXIT " : "";
     if (!basinfield) {
-        snprintf(first, sizeof first, "%sequiv basins=%d ", mark, basinno);
+        snprintf(first, sizeof first, "%sequiv basins=%u ", mark, basinno);
     } else {
-        snprintf(first, sizeof first, "%sbasin %d, equiv basins=%d ", mark,
-                 static_cast<int>(basintypeno), basinno);
+        snprintf(first, sizeof first, "%sbasin %u, equiv basins=%u ", mark, basintypeno,
+                 basinno);
         if (basinno && placed / basinno != basinsize) {
             size_t used = strlen(first);
             snprintf(first + used, sizeof first - used, "ERROR count=%lu",
@@ -258,7 +259,7 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
         }
     }
     char second[200];
-    snprintf(second, sizeof second, "period=%lu size=%lu=%.3g%% g=%lu=%.3g ml=%d mp=%lu",
+    snprintf(second, sizeof second, "period=%lu size=%lu=%.3g%% g=%lu=%.3g ml=%u mp=%lu",
              static_cast<unsigned long>(attperiod), static_cast<unsigned long>(basinsize),
              basin_share(), static_cast<unsigned long>(tally.g), basingofEdensity, maxbasinlevel,
              static_cast<unsigned long>(maxbasinfan));
@@ -370,8 +371,13 @@ draw_basin()
     uint32_t progbar_at_start = progbar;
     if (!basinfield) {
         if (exhaustive_testing == exhaustive_table) {
-            is[0] = 0;
-            fill_successor_table(-1, 0);
+            // Without its table the basin would have no trees: a basin the
+            // user backed out of is not drawn at all.
+            prestate_successor_pairs();
+            if (is[0] == 'q') {
+                free_basin_memory(); // is[0] stays 'q': the run ends
+                return;
+            }
         }
         if (general_method_needed())
             prepair_pre_rand();

@@ -229,9 +229,9 @@ abandon_message()
 {
     char text[150];
     if (abort_subtree == abort_subtree_too_many_partial)
-        snprintf(text, sizeof text, "\n too many partial pre-images, subtree level %d, abort-ret", level);
+        snprintf(text, sizeof text, "\n too many partial pre-images, subtree level %u, abort-ret", level);
     else
-        snprintf(text, sizeof text, "\n nextindex=%lu, too many pre-images subtree level %d, abort-ret",
+        snprintf(text, sizeof text, "\n nextindex=%lu, too many pre-images subtree level %u, abort-ret",
                  static_cast<unsigned long>(nextindex), level);
     if (mouse_found) {
         int16_t x = getx, y = gety;
@@ -625,7 +625,7 @@ pause_after_fan()
     if (datapause != datapause_tree_and_fan || fansize == 0 || !mouse_found)
         return;
     char text[150];
-    snprintf(text, sizeof text, "fansize=%lu nextindex=%lu level=%d",
+    snprintf(text, sizeof text, "fansize=%lu nextindex=%lu level=%u",
              static_cast<unsigned long>(fansize), static_cast<unsigned long>(nextindex), level);
     int16_t x = getx, y = gety;
     int16_t margin = draw_prompt_box(2);

@@ -15,6 +15,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/backward/ppstack_hist.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -74,19 +75,6 @@ int
 ask_fan_stop_key()
 {
     return ask_stop_key(2);
-}
-
-int
-ask_table_stop_key(unsigned percent)
-{
-    for (;;) {
-        char text[120];
-        snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:", percent);
-        ask_one_key(text);
-        // 'o' opens the after-run options of the driver once it exists.
-        if (is[0] != 'o')
-            return is[0] == 'q';
-    }
 }
 
 int
@@ -160,11 +148,12 @@ void
 register_engine_prompts()
 {
     set_key_poll(poll_window_key);
-    preimage_prompts prompts;
+    preimage_prompts prompts = {};
     prompts.show_seed_repeat = show_seed_repeat_line;
     prompts.show_pre_image = show_pre_image_row;
     prompts.ask_fan_stop = ask_fan_stop_key;
     prompts.ask_table_stop = ask_table_stop_key;
+    prompts.show_table_progress = draw_table_progress;
     prompts.show_table_refusal = show_table_refusal_box;
     prompts.show_stack_tick = draw_stack_tick;
     prompts.show_stack_start = show_stack_start_prompt;

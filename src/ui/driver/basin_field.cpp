@@ -30,9 +30,11 @@
 #include "ui/backward/neutral_info.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/driver/options_box.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
+#include "ui/graphs/globals.h"
 #include "ui/graphs/network_graph.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
@@ -95,10 +97,19 @@ tick_progress_bar(uint32_t s)
     lineto(x, baryb + 2);
 }
 
-// The basin cursor for the next basin (the first stays where the layout put it).
+// The basin cursor for the next basin: at its graph node's position when
+// the field is redrawn for the attractor graph, else the first where the
+// layout put it and the others along the rows.
 void
 place_basin()
 {
+    if (use_preset_basin_pos) {
+        if (basin_pos && basintypeno <= node_no) {
+            ox = basin_pos[basintypeno][0];
+            oy = basin_pos[basintypeno][1];
+        }
+        return;
+    }
     if (basintypeno < 2)
         return;
     if (successive_basins) {
@@ -237,8 +248,8 @@ draw_field()
     if (show_ss_matrix && mouse_found)
         show_statespace_matrix(nullptr);
     if (exhaustive_testing) {
-        is[0] = 0;
-        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+        prestate_successor_pairs();
+        if (is[0] == 'q') {
             earlyexitfield = 1;
             mutantdontpause = 0;
             limitcheck = single_limit;

@@ -30,6 +30,7 @@
 #include "ui/backward/layout_settings.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/driver/options_box.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
@@ -195,7 +196,7 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     if (filedata)
         save_data(line.c_str());
     char totals[120];
-    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%d mp=%lu\n", static_cast<unsigned long>(g),
+    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%u mp=%lu\n", static_cast<unsigned long>(g),
              totsubgofEdensity, maxtreelevel, static_cast<unsigned long>(maxtreefan));
     if (!mouse_found) {
         std::string hex = state_hex(this_firstseed); // as the hex printer copies it
@@ -258,8 +259,8 @@ upstream_only()
         return;
     justonepreimage_found = 0;
     if (exhaustive_testing) {
-        is[0] = 0;
-        if (!fill_successor_table(-1, 0) || is[0] == 'q') {
+        prestate_successor_pairs();
+        if (is[0] == 'q') {
             keep_going_unless_demo();
             if (single_component)
                 leave_order_space();

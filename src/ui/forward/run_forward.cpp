@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/successor_table.h"
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -29,6 +30,7 @@
 #include "engine/rules/globals.h"
 #include "ui/backward/draw_basin.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/successor_pairs.h"
 #include "ui/forward/cell_colouring.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
@@ -822,6 +824,14 @@ start_pattern(run_context &r)
     it.disc_cells = d_mode == display_3d;
 }
 
+// Whether the run makes (and frees) its random map's successor table.
+bool
+random_map_table_needed()
+{
+    return exhaustive_testing == exhaustive_random_map && !basinfield &&
+           direction == direction_forward;
+}
+
 // The set-up of a run, phase by phase. Returns false when the run ended in
 // its set-up.
 bool
@@ -833,8 +843,13 @@ set_up_run(run_context &r)
     choose_display_mode(r);
     if (!ask_skeleton_and_diff_plot(r))
         return false;
-    // The successor table comes from the pre-image subsystem; a random-map
-    // run cannot step without it.
+    // A random-map run steps through the successor table: outside a field
+    // (which builds its own) the run asks for it here.
+    if (random_map_table_needed()) {
+        prestate_successor_pairs();
+        if (is[0] == 'q')
+            return false;
+    }
     if (exhaustive_testing == exhaustive_random_map && !exh_pairs) {
         is[0] = 'q';
         return false;
@@ -1017,6 +1032,8 @@ run_forward(uint8_t **rules)
     else
         is[0] = 'q';
     finish_run(r, how);
+    if (random_map_table_needed())
+        free_successor_table();
     if (how == run_exit::user)
         is[0] = 'q';
 }

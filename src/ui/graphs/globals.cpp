@@ -7,6 +7,8 @@ float arrow_size = 0.2f;
 float w_cyclerad = 10;
 float linkangle = 0;
 float abs_angle = 0;
+uint32_t node_no = 0;
+int16_t **basin_pos = nullptr;
 
 // --- Per-run reset (globals.h).
 

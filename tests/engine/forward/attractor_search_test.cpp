@@ -175,6 +175,42 @@ TEST(AttractorSearch, RepeatAfterTheHistoryLimit)
     free_att();
 }
 
+TEST(AttractorSearch, NoLimitKeepsEveryState)
+{
+    // limitcheck 0 is a search without a limit: rule 30 from one cell finds
+    // the cycle a limited search finds.
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(30);
+    direction = direction_forward;
+    limitcheck = 0;
+    set_state_number(256);
+    found_cycle f = search();
+    EXPECT_EQ(f.result, att_found);
+    EXPECT_EQ(f.t, 6074u);
+    EXPECT_EQ(f.j, 58u);
+    EXPECT_EQ(f.period, 6016u);
+    free_att();
+
+    // From a state on that cycle, att holds the states stepped from it.
+    set_state_number(256);
+    for (int i = 0; i < 58; i++)
+        plain_step(carule);
+    std::vector<uint8_t> seed(A, A + bytesL);
+    std::vector<std::vector<int>> cycle;
+    for (int i = 0; i < 6016; i++) {
+        cycle.push_back(state_values(A));
+        plain_step(carule);
+    }
+    memcpy(A, seed.data(), bytesL);
+    f = search();
+    ASSERT_EQ(f.result, att_found);
+    ASSERT_EQ(f.period, 6016u);
+    EXPECT_EQ(f.j, 0u);
+    for (uint32_t i = 1; i <= attperiod; i++)
+        ASSERT_EQ(state_values(att[i]), cycle[i - 1]) << "att " << i;
+    free_att();
+}
+
 TEST(AttractorSearch, SameSearchTwiceInOneProcess)
 {
     auto run = []() {

@@ -221,4 +221,24 @@ TEST(TreeReports, MajorityExceptionsCountPast16Bits)
     isexception = 0;
 }
 
+TEST(TreeReports, DepthCountsPast16Bits)
+{
+    // A successor table that is one chain, s -> s-1 and 0 -> 0: the tree of
+    // state 0 is 2^17 - 1 levels deep, past what 16 bits hold.
+    TestNetwork net(2, 17, 3);
+    reset_backward_settings();
+    dontcompress = 1;
+    exhaustive_testing = exhaustive_random_map;
+    uint32_t states = 1u << 17;
+    std::vector<uint8_t> records(states * bytesL, 0);
+    for (uint32_t s = 1; s < states; s++)
+        dec_to_value_line(records.data() + s * bytesL, s - 1, lineL);
+    ASSERT_EQ(adopt_successor_table(records.data()), 1);
+    maxtreelevel = 0;
+    build_subtree_of(0);
+    EXPECT_EQ(treesize, states);
+    EXPECT_EQ(maxtreelevel, states - 1);
+    free_successor_table();
+}
+
 } // namespace

@@ -4,15 +4,20 @@
 // analysis of the successor map, and the summary lines say so.
 #include "support/x_test_fixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <string>
+#include <thread>
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_totals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/graphs/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 
 namespace {
 
@@ -30,6 +35,31 @@ protected:
         basinfield = 0;
         direction = direction_unset;
         ScreenTest::TearDown();
+    }
+
+    // The field's data lines (pdata 1) of rule on a ring of n cells, drawn
+    // with the method set; the successor table's dialog is answered with
+    // Return.
+    static std::string
+    field_lines(uint32_t rule, uint32_t n, uint8_t method)
+    {
+        TestNetwork net(2, n, 3);
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        TestNetwork::set_rule_number(rule);
+        exhaustive_testing = method;
+        basinfield = 1;
+        direction = direction_forward;
+        pdata = 1;
+        testing::internal::CaptureStderr();
+        std::thread typist = type_keys_paced(method ? "\r" : "");
+        draw_field();
+        typist.join();
+        print_field_data();
+        pdata = 0;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        return testing::internal::GetCapturedStderr();
     }
 };
 
@@ -110,28 +140,129 @@ TEST_F(BasinField, EveryStatePlacedOnceAndBasinsAsBruteForce)
 }
 
 // The timing of a whole field of 2^20 states, drawn (run on request:
-// --gtest_also_run_disabled_tests): a 20-cell ring, and random wiring.
+// --gtest_also_run_disabled_tests): a 20-cell ring, and random wiring, each
+// with the pre-image method and with the successor table (its dialog
+// answered with Return, the wait not counted apart).
 TEST_F(BasinField, DISABLED_WholeFieldOf20Cells)
 {
-    for (int wiring = 0; wiring < 2; wiring++) {
-        TestNetwork net(2, 20, 3);
+    for (int wiring = 0; wiring < 2; wiring++)
+        for (uint8_t method : {exhaustive_off, exhaustive_table}) {
+            TestNetwork net(2, 20, 3);
+            reset_backward_settings();
+            shownumbers = shownumbers_spot;
+            srandom(7);
+            if (wiring)
+                wire_at_random(false);
+            TestNetwork::set_rule_number(110);
+            exhaustive_testing = method;
+            basinfield = 1;
+            direction = direction_forward;
+            stp = 0;
+            std::thread typist = type_keys_paced(method ? "\r" : "");
+            auto start = std::chrono::steady_clock::now();
+            draw_field();
+            double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            typist.join();
+            printf("%s, %s: %.3f s, %lu basins\n", wiring ? "random wiring" : "ring",
+                   method ? "successor table" : "pre-images", seconds,
+                   static_cast<unsigned long>(totbasinsinfield));
+            EXPECT_EQ(fieldsize, 1u << 20);
+            undo_rule_mix();
+        }
+}
+
+TEST_F(BasinField, TableMethodGivesTheSameDataLines)
+{
+    for (uint32_t rule : {30u, 54u, 110u, 184u, 204u}) {
+        std::string preimages = field_lines(rule, 9, exhaustive_off);
+        std::string table = field_lines(rule, 9, exhaustive_table);
+        EXPECT_EQ(table, preimages) << "rule " << rule;
+        EXPECT_NE(table.find("n=9 field=512\n"), std::string::npos) << table;
+    }
+}
+
+TEST_F(BasinField, PresetPositionsPlaceEachBasinAtItsNode)
+{
+    std::string first = field_lines(110, 8, exhaustive_off);
+    uint32_t types = basintypeno;
+    ASSERT_GT(types, 2u);
+    // The graph's node positions, node k for basin type k.
+    std::vector<int16_t> pairs(2 * (types + 1));
+    std::vector<int16_t *> rows(types + 1);
+    for (uint32_t k = 0; k <= types; k++) {
+        rows[k] = &pairs[2 * k];
+        rows[k][0] = static_cast<int16_t>(100 + 40 * k);
+        rows[k][1] = static_cast<int16_t>(300 + 10 * k);
+    }
+    basin_pos = rows.data();
+    node_no = types;
+    use_preset_basin_pos = 1;
+    std::string again = field_lines(110, 8, exhaustive_off);
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(ox, rows[types][0]);
+    EXPECT_EQ(oy, rows[types][1]);
+    EXPECT_EQ(use_preset_basin_pos, 0); // the next field is laid out again
+    basin_pos = nullptr;
+    node_no = 0;
+}
+
+TEST_F(BasinField, QuitGivesNoSummaryTimes)
+{
+    // 'q' at the successor table's dialog: no scan at all.
+    {
+        TestNetwork net(2, 8, 3);
+        reset_backward_settings();
+        TestNetwork::set_rule_number(110);
+        exhaustive_testing = exhaustive_table;
+        basinfield = 1;
+        direction = direction_forward;
+        snprintf(textb[2], 80, "  9.999sec");
+        std::thread typist = type_keys_paced("q");
+        draw_field();
+        typist.join();
+        EXPECT_EQ(is[0], 'q');
+        EXPECT_EQ(earlyexitfield, 1);
+        EXPECT_EQ(fieldsize, 0u);
+        EXPECT_EQ(std::string(textb[2]), "  9.999sec"); // the field did not start
+        EXPECT_EQ(exh_pairs, nullptr);
+    }
+    // 'q' while the basins are drawn.
+    {
+        TestNetwork net(2, 18, 3);
         reset_backward_settings();
         shownumbers = shownumbers_spot;
-        srandom(7);
-        if (wiring)
-            wire_at_random(false);
         TestNetwork::set_rule_number(110);
         basinfield = 1;
         direction = direction_forward;
-        stp = 0;
-        auto start = std::chrono::steady_clock::now();
+        pdata = 1;
+        // 'q' until the field stops (a stop prompt may ask again); keys
+        // typed after the stop are taken from the queue unread.
+        std::atomic<bool> stopped{false};
+        std::thread typist([&stopped] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            while (!stopped) {
+                type_keys("q");
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            }
+        });
+        testing::internal::CaptureStderr();
         draw_field();
-        double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        printf("%s: %.3f s, %lu basins\n", wiring ? "random wiring" : "ring", seconds,
-               static_cast<unsigned long>(totbasinsinfield));
-        EXPECT_EQ(fieldsize, 1u << 20);
-        undo_rule_mix();
+        stopped = true;
+        typist.join();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (event_ready()) {
+        }
+        print_field_data();
+        std::string out = testing::internal::GetCapturedStderr();
+        pdata = 0;
+        EXPECT_EQ(earlyexitfield, 1);
+        EXPECT_LT(fieldsize, 1u << 18);
+        EXPECT_EQ(textb[2][0], 0) << textb[2];
+        EXPECT_NE(out.find("EARLY EXIT basin types="), std::string::npos) << out;
+        EXPECT_EQ(out.find("sec"), std::string::npos) << out;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
     }
 }
 

@@ -1,0 +1,219 @@
+// The successor-table dialog (successor_pairs.h): a box in the top half of
+// the window asks how the table is made, the engine fills it
+// (engine/backward/successor_table.h) while the progress bar grows and 'q'
+// opens the stop box, and the table may then be saved (ui/storage's *.exh
+// dialog). A random map may be loaded from a *.exh file instead. Start at
+// prestate_successor_pairs.
+#include "ui/backward/successor_pairs.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/globals.h"
+#include "ui/backward/progress_bar.h"
+#include "ui/backward/stop_prompts.h"
+#include "ui/model/rule_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+#include "ui/storage/successor_file.h"
+
+namespace {
+
+constexpr int kPairsSlot = 14; // boximage slot under the dialog's box
+
+bool box_open = false;    // the dialog's box is on the window
+bool bar_started = false; // the progress bar's frame was drawn for this table
+
+int
+box_left()
+{
+    return Maxx / 2;
+}
+
+// Clears the box (saving what it covers the first time) and leaves the
+// current point at its text margin.
+void
+clear_box()
+{
+    draw_box(box_open ? -1 : kPairsSlot, box_left(), vgay(46), Maxx - vgax(2), vgay(60), 1, 0);
+    box_open = true;
+    setcolor(white);
+}
+
+void
+close_box()
+{
+    if (!box_open)
+        return;
+    putimage(box_left(), vgay(46), &boximage[kPairsSlot], 3);
+    freeimage(&boximage[kPairsSlot]);
+    box_open = false;
+}
+
+// One entry of up to max characters (mode as input_string) after text in
+// the box; returns its length.
+int
+ask_in_box(const char *text, int max, int mode)
+{
+    clear_box();
+    outtext(text);
+    return input_string(max, mode);
+}
+
+// The distance of a random map: -1 for a free map, 0..n for the Hamming
+// mode, -2 when the user backed out with 'q'.
+int
+ask_hamming_distance()
+{
+    char text[80];
+    snprintf(text, sizeof text, "random map: rand-def, or set Hamming distance (0-%d):", lineL);
+    int len = ask_in_box(text, 3, 1);
+    if (is[0] == 'q' && len == 0)
+        return -2;
+    if (len == 0 || is[0] == kKeyReturn)
+        return -1;
+    long h = entry_number();
+    return h >= 0 && h <= lineL ? static_cast<int>(h) : -1;
+}
+
+// The update mode and "setting up exhaustive pairs, interrupt-q" in the box.
+void
+show_setting_up()
+{
+    const char *mode = seq_update == update_cell_order      ? "seq update->, "
+                       : seq_update == update_reverse_order ? "<-seq update, "
+                       : seq_update == update_seq_order     ? "rand seq update, "
+                                                            : "";
+    clear_box();
+    outtext(mode);
+    outtext("setting up exhaustive pairs, interrupt-q");
+    flush_display();
+}
+
+// A *.exh file chosen through the name dialog as the table; false when
+// backed out or refused.
+bool
+load_table()
+{
+    std::vector<uint8_t> records;
+    return load_exhaustive_into(records) && adopt_successor_table(records.data());
+}
+
+// The progress bar filled in red to share (0..1) of its width.
+void
+fill_bar(double share)
+{
+    if (!bar_started || !mouse_found)
+        return;
+    if (share > 1)
+        share = 1;
+    int right = barxl + 1 + static_cast<int>((barxr - barxl - 2) * share);
+    int colour = getcolor();
+    setfillstyle(0, red);
+    bar(barxl + 1, baryt + vgay(2), right, baryb - vgay(2));
+    setcolor(colour);
+    flush_display();
+}
+
+// The dialog, then the table computed, drawn at random or loaded, and
+// saved when asked; false when the user backed out or stopped, or the table
+// was refused (nothing kept then).
+bool
+make_table()
+{
+    bool random_map = exhaustive_testing == exhaustive_random_map;
+    bool asking = mouse_found && !rangeL && !mutantdontpause && !screensavedemo;
+    bool save = false, print = false, load = false;
+    int hamming = -1;
+    if (asking) {
+        if (random_map)
+            show_rule_bottom(nhood, 0, carule[0], 0);
+        int len = ask_in_box(random_map ? "random map: load-l, random-ret, and save-s, prt-p+p:"
+                                        : "exhaustive pairs: compute-ret, and save-s, and prt-p+p:",
+                             2, 0);
+        char first = is[0], second = len > 1 ? is[1] : 0;
+        if (first == 'q')
+            return false;
+        save = first == 's';
+        if (save)
+            dontcompress = 1;
+        print = first == 'p' || second == 'p';
+        load = random_map && first == 'l';
+        if (random_map && !load) {
+            hamming = ask_hamming_distance();
+            if (hamming == -2)
+                return false;
+        }
+        show_setting_up();
+    }
+    if (mouse_found && !screensavedemo) {
+        progress_bar();
+        bar_started = true;
+    }
+    bool made = load ? load_table() : fill_successor_table(hamming, print ? 1 : 0) == 1;
+    if (!made)
+        return false;
+    fill_bar(1);
+    if (save) {
+        ask_in_box("SAVE exhaustive pairs-s:", 1, 0);
+        if (is[0] == 's')
+            load_save_exhaustive('s'); // a save backed out of keeps the table
+    }
+    return true;
+}
+
+} // namespace
+
+void
+draw_table_progress(uint64_t done, uint64_t states)
+{
+    if (states > 1)
+        fill_bar(static_cast<double>(done) / static_cast<double>(states - 1));
+}
+
+int
+ask_table_stop_key(unsigned percent)
+{
+    char text[120];
+    for (;;) {
+        snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:",
+                 percent);
+        if (box_open)
+            ask_in_box(text, 1, 0);
+        else
+            ask_one_key(text);
+        if (is[0] != 'o')
+            break;
+        open_options_box();
+    }
+    int stop = is[0] == 'q';
+    if (box_open && !stop)
+        show_setting_up();
+    return stop;
+}
+
+void
+prestate_successor_pairs()
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    is[0] = 0;
+    bool made = make_table();
+    close_box();
+    bar_started = false;
+    if (mouse_found) {
+        setcolor(colour);
+        moveto(x, y);
+    }
+    is[0] = made ? 0 : 'q';
+}

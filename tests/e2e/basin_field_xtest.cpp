@@ -1,0 +1,195 @@
+// The basin field through the real program: a 1d ring of 9 cells, v = 2,
+// k = 3, a rule typed as a decimal number, basin data saved to the data
+// file, and the field drawn; the file's basin lines, basin count, size and
+// garden-of-Eden lines equal a brute-force analysis of the rule's successor
+// map on that ring. Once with the pre-image method and once with the
+// successor table ('e'), whose dialog is answered with Return.
+#include "e2e/e2e_fixture.h"
+#include "support/work_dir.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr int kCells = 9;
+
+// What a basin line says, less the attractor's number and share: period,
+// size, garden-of-Eden states, deepest level and largest in-degree.
+using basin_key = std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t>;
+
+struct field_analysis {
+    std::map<basin_key, uint32_t> basins; // each kind of basin and how many there are
+    uint32_t count = 0, gofe = 0;
+    uint32_t lines = 0; // basin lines read from a data file
+};
+
+// The successor map of an elementary rule on a ring of n cells, each basin
+// measured by following every state to its cycle.
+field_analysis
+brute_field(uint32_t rule, int n)
+{
+    uint32_t states = 1u << n;
+    std::vector<uint32_t> next(states), indegree(states, 0);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t t = 0;
+        for (int i = 0; i < n; i++) {
+            uint32_t left = (s >> ((i + 1) % n)) & 1, self = (s >> i) & 1,
+                     right = (s >> ((i + n - 1) % n)) & 1;
+            t |= ((rule >> (left * 4 + self * 2 + right)) & 1) << i;
+        }
+        next[s] = t;
+        indegree[t]++;
+    }
+    // The cycle states: every state's image after v^n steps is on its cycle.
+    std::vector<bool> on_cycle(states, false);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s;
+        for (uint32_t i = 0; i < states; i++)
+            x = next[x];
+        on_cycle[x] = true;
+    }
+    // Each state's basin (its cycle's smallest state) and its depth.
+    std::vector<uint32_t> root(states), depth(states);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s, d = 0;
+        for (; !on_cycle[x]; x = next[x])
+            d++;
+        uint32_t low = x;
+        for (uint32_t y = next[x]; y != x; y = next[y])
+            low = std::min(low, y);
+        root[s] = low;
+        depth[s] = d;
+    }
+    std::map<uint32_t, basin_key> per_cycle;
+    for (uint32_t s = 0; s < states; s++) {
+        basin_key &k = per_cycle[root[s]];
+        std::get<1>(k)++;
+        std::get<2>(k) += indegree[s] == 0 ? 1 : 0;
+        std::get<3>(k) = std::max(std::get<3>(k), depth[s]);
+        std::get<4>(k) = std::max(std::get<4>(k), indegree[s]);
+        if (on_cycle[s])
+            std::get<0>(k)++;
+    }
+    field_analysis a;
+    for (const auto &c : per_cycle) {
+        a.basins[c.second]++;
+        a.count++;
+        a.gofe += std::get<2>(c.second);
+    }
+    return a;
+}
+
+class FieldRoad : public ZemraTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-field")); }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_TRUE(work.leave());
+    }
+    std::string data_file()
+    {
+        std::ifstream in(work.dir + "/my_data.dat", std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    // From the first screen to a field of rule on the 9-cell ring, basin
+    // data to my_data.dat; method "" (the pre-image method) or "e".
+    void road_to_field(uint32_t rule, const std::string &method)
+    {
+        launch();
+        answer({"\r",                      // basin field
+                "\r", "\r",                // value range 2, no size range
+                std::to_string(kCells) + "\r", "\r", // size, scale
+                "\r", "\r",                // k = 3, regular 1d
+                "\r", "\r",                // rule tables, a single rule
+                "d\r", std::to_string(rule) + "\r",
+                "\r",                      // no transformation
+                "\r",                      // network view: on to the settings
+                "t\r",                     // revise from pause/data
+                "\r", "\r",                // no data pause, no printed data
+                "1\r", "\r", "\r",         // basin data saved: my_data.dat, confirmed
+                "\r",                      // no attractor meta-graph
+                "\r", "\r",                // mutation: the default
+                method + "\r"});           // field prompt
+        if (!method.empty())
+            answer({"\r"});                // successor table: computed
+    }
+    work_dir work;
+};
+
+// The data file's basin lines, summed the way brute_field sums.
+field_analysis
+read_field(const std::string &data, std::string &size_line, std::string &g_line)
+{
+    field_analysis a;
+    std::istringstream in(data);
+    std::string line;
+    while (std::getline(in, line)) {
+        unsigned type, no, p, s, g, ml, mp;
+        char att[40];
+        float share, gd;
+        if (sscanf(line.c_str(), "%u. %39s %u (%u) %u %f%% %u %f %u %u", &type, att, &no, &p, &s,
+                   &share, &g, &gd, &ml, &mp) == 10) {
+            a.basins[basin_key(p, s, g, ml, mp)] += no;
+            a.count += no;
+            a.lines++;
+            a.gofe += no * g;
+        } else if (line.rfind("n=", 0) == 0) {
+            size_line = line;
+        } else if (line.rfind("g=", 0) == 0) {
+            g_line = line;
+        }
+    }
+    return a;
+}
+
+void
+expect_field_of(uint32_t rule, const std::string &data)
+{
+    field_analysis expected = brute_field(rule, kCells);
+    std::string size_line, g_line;
+    field_analysis got = read_field(data, size_line, g_line);
+    EXPECT_EQ(got.basins, expected.basins) << data;
+    EXPECT_EQ(got.count, expected.count);
+    char text[80];
+    snprintf(text, sizeof text, "basin types=%u total basins=%u\n", got.lines, expected.count);
+    EXPECT_NE(data.find(text), std::string::npos) << data;
+    EXPECT_EQ(size_line, "n=9 field=512");
+    snprintf(text, sizeof text, "g=%u=%.3g ", expected.gofe, expected.gofe / 512.0);
+    EXPECT_EQ(g_line, text);
+}
+
+TEST_F(FieldRoad, DecimalRuleFieldLinesEqualTheBruteForceAnalysis)
+{
+    road_to_field(110, "");
+    std::string data;
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
+                           30))
+        << "no field summary in my_data.dat:\n" << data;
+    EXPECT_NE(data.find("ty.  at  no  (p)  s  %  g  gd  ml  mp\n"), std::string::npos) << data;
+    expect_field_of(110, data);
+    // Every basin was drawn on the window, not only the first.
+    EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
+TEST_F(FieldRoad, SuccessorTableFieldGivesTheSameLines)
+{
+    road_to_field(54, "e");
+    std::string data;
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
+                           30))
+        << "no field summary in my_data.dat:\n" << data;
+    expect_field_of(54, data);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
+} // namespace

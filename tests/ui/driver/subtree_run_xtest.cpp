@@ -1,0 +1,150 @@
+// The subtree run and the basin drawing on the window: forward steps before
+// the subtree give its root, a tree stopped with 'n' at the stop prompt
+// marks the subtree report and the basin's data line as cut short, and a
+// basin whose successor table the user backs out of is not drawn.
+#include "support/x_test_fixture.h"
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "engine/backward/backward_test_support.h"
+#include "engine/forward/attractor_search.h"
+#include "ui/backward/draw_basin.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+
+namespace {
+
+class SubtreeOnScreen : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        static float figures[3];
+        if (!zparam)
+            zparam = figures;
+    }
+    void TearDown() override
+    {
+        stepforward = 0;
+        direction = direction_unset;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        ScreenTest::TearDown();
+    }
+
+    // The subtree report of seed with steps forward steps first.
+    static std::string subtree_of(uint32_t seed, uint32_t steps)
+    {
+        set_number(bitseed, seed);
+        stepforward = steps;
+        direction = direction_backward;
+        pdata = 1;
+        testing::internal::CaptureStderr();
+        upstream_only();
+        pdata = 0;
+        return testing::internal::GetCapturedStderr();
+    }
+
+    // 'q' queued for the poll between nodes, then 'n' at the stop prompt.
+    static std::thread stop_with_n()
+    {
+        type_keys("q");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return type_keys_paced("n\r");
+    }
+};
+
+TEST_F(SubtreeOnScreen, FiveForwardStepsGiveTheSubtreeOfTheStateFiveStepsOn)
+{
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot; // nodes as spots: no value colours
+    dontcompress = 1;
+    TestNetwork::set_rule_number(30);
+    std::vector<uint32_t> next = successors();
+    for (uint32_t seed : {5u, 300u, 777u}) {
+        uint32_t root = seed;
+        for (int i = 0; i < 5; i++)
+            root = next[root];
+        std::string direct = subtree_of(root, 0);
+        uint32_t size = totsubtree;
+        std::string stepped = subtree_of(seed, 5);
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        EXPECT_EQ(dec_equiv(this_firstseed, L), root);
+        EXPECT_EQ(totsubtree, size);
+        EXPECT_EQ(stepped, direct);
+        EXPECT_EQ(stepped.find("EARLY EXIT"), std::string::npos) << stepped;
+    }
+}
+
+TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheSubtreeReport)
+{
+    // Rule 0: all 1024 states are pre-images of the all-0 root.
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot; // nodes as spots: no value colours
+    dontcompress = 1;
+    TestNetwork::set_rule_number(0);
+    std::thread typist = stop_with_n();
+    std::string out = subtree_of(0, 0);
+    typist.join();
+    EXPECT_NE(out.find("\nEARLY EXIT part subtree="), std::string::npos) << out;
+    EXPECT_LT(totsubtree, 1024u);
+}
+
+TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
+{
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot; // nodes as spots: no value colours
+    dontcompress = 1;
+    direction = direction_forward;
+    TestNetwork::set_rule_number(0);
+    set_number(A, 1);
+    limitcheck = 5000;
+    step_mode mode{};
+    ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
+    std::thread typist = stop_with_n();
+    is[0] = 0;
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    draw_basin();
+    std::string out = testing::internal::GetCapturedStderr();
+    typist.join();
+    pdata = 0;
+    limitcheck = 0;
+    EXPECT_NE(out.find("\nsingle basin. EARLY EXIT! 0000 1 (1) "), std::string::npos) << out;
+    EXPECT_EQ(earlyexitbasin, 1);
+}
+
+TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot;
+    direction = direction_forward;
+    exhaustive_testing = exhaustive_table;
+    TestNetwork::set_rule_number(110);
+    set_number(A, 1);
+    limitcheck = 5000;
+    step_mode mode{};
+    ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
+    std::thread typist = type_keys_paced("q");
+    pdata = 1;
+    testing::internal::CaptureStderr();
+    draw_basin();
+    std::string out = testing::internal::GetCapturedStderr();
+    typist.join();
+    pdata = 0;
+    limitcheck = 0;
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(out.find("single basin."), std::string::npos) << out;
+    EXPECT_EQ(exh_pairs, nullptr);
+    EXPECT_EQ(tickoff, nullptr);
+    EXPECT_EQ(att, nullptr);
+}
+
+} // namespace
