@@ -1,9 +1,7 @@
 // Stand-ins until the size-range and mutant drivers are built: they show the
-// options box as those drivers do at their end; the in-degree histogram
-// shows nothing yet.
+// options box as those drivers do at their end.
 #include "ui/driver/run_drivers.h"
 
-#include "engine/backward/globals.h"
 #include "ui/driver/options_box.h"
 #include "ui/screen/globals.h"
 
@@ -23,10 +21,5 @@ void
 mutant_one_screen_single()
 {
     finish_options(1);
-}
-
-void
-show_pre_fansize_freq_hist()
-{
 }
 

@@ -13,7 +13,5 @@ void mutant_one_screen_single();
 void upstream_only();
 // Draws the basin field of the network.
 void draw_field();
-// The in-degree histogram of pre_fan_freq.
-void show_pre_fansize_freq_hist();
 // Writes the field summary.
 void print_field_data();

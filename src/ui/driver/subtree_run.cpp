@@ -21,6 +21,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/driver/options_box.h"
@@ -249,6 +250,8 @@ upstream_only()
     if (show_one_att_state && mouse_found)
         show_root();
     report_subtree(g, r, start);
+    if (see_ppstack && (nonlocal || nhood_mixed))
+        show_average_pp_hist();
     pause_in_range();
     if (mouse_found)
         event_ready(); // one pending key is discarded
