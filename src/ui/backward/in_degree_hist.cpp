@@ -384,7 +384,7 @@ show_pre_fansize_freq_hist()
         in_degree_totals t = sum_in_degree_counts(pre_fan_freq, maxinhist, !v.loaded);
         if (!in_degree_plot_drawable(t, run_of_histogram(), v.loaded) || !draw_histogram(v, t))
             break;
-        input_string(1, 0);
+        input_string(1, -2);
         char key = is[0];
         bool go_on = true;
         if (key == 'x' || key == 'y' || key == 'b') {

@@ -226,7 +226,9 @@ page_clear_right(const run_iteration *it)
 void
 draw_on_window()
 {
-    current_draw = window_drawable;
+    // Nothing to go back to before a run has drawn on a pattern pixmap.
+    if (window_drawable)
+        current_draw = window_drawable;
 }
 
 void
