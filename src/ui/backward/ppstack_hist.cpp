@@ -1,8 +1,10 @@
 // The frame of the partial pre-image stack histogram: its layout for the
 // network size, the scale ticks and labels, the bar area. Reads the scale
-// pp_ymax and ppL (engine/backward/globals.h); the frame's pixel layout is
-// in ui/backward/globals.h. Also the bars and ticks the pre-image engines
-// draw through their prompts. Start at setup_ppstack_hist.
+// pp_ymax and ppL (engine/backward/globals.h; its arithmetic in
+// engine/backward/stack_scale.h); the frame's pixel layout is in
+// ui/backward/globals.h. Also the bars and ticks the pre-image engines
+// draw through their prompts, and the averaged view of a whole run
+// (show_average_pp_hist). Start at setup_ppstack_hist.
 #include "ui/backward/ppstack_hist.h"
 
 #include <cmath>

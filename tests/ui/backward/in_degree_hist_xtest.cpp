@@ -2,7 +2,8 @@
 // against a brute-force count of pre-images per state from the successor
 // map; the plot's bars as the linear, logarithmic and rescaled axes place
 // them, its save to an 804-byte file, a refused load ending it with the
-// counts untouched, the region under it put back; and the averaged stack
+// counts untouched, the region under it put back, the stop prompt's 'h'
+// opening it; and the averaged stack
 // histogram, which draws nothing before any computation and keeps its
 // scale at 10 or more.
 #include "support/x_test_fixture.h"
@@ -17,6 +18,7 @@
 #include "ui/backward/globals.h"
 #include "ui/backward/in_degree_hist.h"
 #include "ui/backward/ppstack_hist.h"
+#include "ui/backward/stop_prompts.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -150,6 +152,34 @@ TEST_F(InDegreeHistogram, BarsLogAxesRescaleAndSave)
     ASSERT_EQ(stat("my_prh.prh", &st), 0);
     EXPECT_EQ(st.st_size, 804);
     EXPECT_TRUE(dir.leave());
+}
+
+TEST_F(InDegreeHistogram, StopPromptKeyHOpensIt)
+{
+    in_degree_counts counts(200);
+    count_in_degree(0, 4);
+    count_in_degree(2, 3);
+    direction = direction_backward;
+    basinfield = 0;
+    totsubtree = 7;
+    plot_geometry g;
+    int linear_x = g.ox + static_cast<int>(2.5 * g.column);
+    unsigned long seen = 0;
+    // 'h' (with Return) at the stop prompt, 'q' ends the histogram and
+    // 'q' at the prompt shown again stops.
+    std::thread keys = type_keys_looking("h\rqq", [&](size_t i) {
+        if (i == 2)
+            seen = pixel_seen(linear_x, g.oy - 2);
+    });
+    EXPECT_EQ(ask_stop_key(1), 'q');
+    keys.join();
+    EXPECT_EQ(seen, Color_Table[white]);
+    EXPECT_EQ(boximage[11], 0u);
+    // Without the histogram 'h' is an ordinary key.
+    pre_fansize_freq_hist = 0;
+    keys = type_keys_paced("h\r");
+    EXPECT_EQ(ask_stop_key(1), 'h');
+    keys.join();
 }
 
 TEST_F(InDegreeHistogram, RefusedLoadEndsItWithTheCountsUntouched)
