@@ -70,7 +70,8 @@ place_plot(uint32_t xmax)
     p.x0 = vgax(4);
     p.y0 = p.oy - p.height - vgay(8) - kTextLines * CHeight - vgay(4);
     int right = std::max(p.ox + p.plot_width + vgax(30),
-                         p.text_x + text_pixel_width(kKeysPrompt, sizeof kKeysPrompt - 1) + CWidth);
+                         p.text_x + text_pixel_width(kKeysPrompt, sizeof kKeysPrompt - 1) +
+                             3 * CWidth); // the entry's cursor
     p.x1 = std::min(right, Maxx - 2);
     p.y1 = std::min(p.oy + vgay(6) + 2 * CHeight + 2, static_cast<int>(Maxy));
     return p;
