@@ -31,7 +31,7 @@
 namespace {
 
 constexpr int kPlotSlot = 11;     // boximage slot of the region under the plot
-constexpr int kTextLines = 5;     // three totals, the prompt, the rescale questions
+constexpr int kTextLines = 6;     // three totals, the prompt, the two rescale questions
 constexpr int kPromptLine = 3;
 const char kKeysPrompt[] = "log x-x y-y both-b, save/load data-s/l, rescale-ret, quit-q:";
 
@@ -266,13 +266,13 @@ put_back_plot()
     freeimage(&boximage[kPlotSlot]);
 }
 
-// Clears the prompt line and the one under it for the rescale questions.
+// Clears the prompt line and the two under it for the rescale questions.
 void
 clear_question_lines(const plot_place &p)
 {
     int top = p.y0 + vgay(4) + kPromptLine * CHeight;
     setfillstyle(0, black);
-    bar(p.text_x, top, p.x1 - 1, std::min(top + 2 * CHeight, p.y1 - 1));
+    bar(p.text_x, top, p.x1 - 1, std::min(top + 3 * CHeight, p.y1 - 1));
     setfillstyle(0, white);
 }
 
@@ -330,6 +330,8 @@ rescale(hist_view &v, const in_degree_totals &t)
             v.xmax = t.highest;
         else if (number > 24 && number <= static_cast<long>(t.highest))
             v.xmax = static_cast<uint32_t>(number);
+        // The y question on a line of its own: both would pass the frame.
+        moveto(p.text_x, p.y0 + vgay(4) + (kPromptLine + 2) * CHeight);
     } else {
         outtext("re-scale y axis (def-d):");
     }
