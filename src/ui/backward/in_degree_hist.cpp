@@ -68,7 +68,9 @@ place_plot(uint32_t xmax)
     p.plot_width = static_cast<int>(p.width * in_degree_plot_columns(xmax));
     p.text_x = vgax(140);
     p.x0 = vgax(4);
-    p.y0 = p.oy - p.height - vgay(8) - kTextLines * CHeight - vgay(4);
+    // In the least window the text lines meet the top: they then overlap
+    // the plot rather than leave the window.
+    p.y0 = std::max(2, p.oy - p.height - vgay(8) - kTextLines * CHeight - vgay(4));
     int right = std::max(p.ox + p.plot_width + vgax(30),
                          p.text_x + text_pixel_width(kKeysPrompt, sizeof kKeysPrompt - 1) +
                              3 * CWidth); // the entry's cursor
