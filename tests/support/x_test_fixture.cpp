@@ -87,6 +87,32 @@ ScreenTest::type_keys_paced(const std::string &keys)
     });
 }
 
+std::thread
+ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t)> look)
+{
+    drop_ready_signals(ready_fd);
+    return std::thread([keys, look] {
+        auto wait_ready = [] { wait_for_ready_signal(ready_fd, 5); };
+        for (size_t i = 0; i < keys.size(); i++) {
+            wait_ready();
+            look(i);
+            xtest_type_char(test_display, keys[i], wait_ready);
+        }
+    });
+}
+
+unsigned long
+ScreenTest::pixel_seen(int x, int y)
+{
+    XSync(test_display, False);
+    XImage *image = XGetImage(test_display, W, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return ~0ul;
+    unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return pixel;
+}
+
 void
 ScreenTest::type_control_q()
 {

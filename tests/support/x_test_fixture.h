@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,14 @@ protected:
     // drop keys typed ahead, as they would a user's. Join the thread when
     // the dialogs return.
     static std::thread type_keys_paced(const std::string &keys);
+    // As type_keys_paced, calling look(i) on the typing thread before key i
+    // is typed, once the window waits for it: look reads what the waiting
+    // dialog shows through pixel_seen.
+    static std::thread type_keys_looking(const std::string &keys,
+                                         std::function<void(size_t)> look);
+    // Pixel value of the window at (x, y), read through the typing
+    // connection (for look; the window's own connection is the test's).
+    static unsigned long pixel_seen(int x, int y);
     // Presses Control-q.
     static void type_control_q();
     // Presses the key of an X keysym (XK_Left ...).

@@ -11,6 +11,7 @@ uint16_t lastlevel = 0;
 float *rad = nullptr;
 uint32_t maxinhist = 0;
 uint32_t *pre_fan_freq = nullptr;
+uint64_t pre_fan_edges = 0;
 
 uint32_t basintypeno = 0;
 uint8_t meta_graph = 0;

@@ -15,6 +15,8 @@ extern uint16_t lastlevel;      // deepest tree level drawn; 90 from the network
 extern float *rad;              // 91 radii of the basin layout
 extern uint32_t maxinhist;      // largest in-degree counted in pre_fan_freq
 extern uint32_t *pre_fan_freq;  // in-degree counts 0..maxinhist
+extern uint64_t pre_fan_edges;  // in-degrees summed with pre_fan_freq, exact past maxinhist;
+                                // cleared with the counts (in_degree.h)
 
 // Basin types of a field: the attractor jump graph counts them.
 extern uint32_t basintypeno;    // basin types recorded so far in the current field

@@ -28,6 +28,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/stop_prompts.h"
@@ -432,5 +433,7 @@ draw_basin()
     free_basin_memory();
     if (!basinfield && !rangeL && !rulemix && mouse_found)
         show_rule_bottom(nhood, 0, carule[0], 0);
+    if (!basinfield && see_ppstack && (nonlocal || nhood_mixed))
+        show_average_pp_hist();
     is[0] = key;
 }

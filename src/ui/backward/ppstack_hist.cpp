@@ -1,14 +1,17 @@
 // The frame of the partial pre-image stack histogram: its layout for the
 // network size, the scale ticks and labels, the bar area. Reads the scale
-// pp_ymax and ppL (engine/backward/globals.h); the frame's pixel layout is
-// in ui/backward/globals.h. Also the bars and ticks the pre-image engines
-// draw through their prompts. Start at setup_ppstack_hist.
+// pp_ymax and ppL (engine/backward/globals.h; its arithmetic in
+// engine/backward/stack_scale.h); the frame's pixel layout is in
+// ui/backward/globals.h. Also the bars and ticks the pre-image engines
+// draw through their prompts, and the averaged view of a whole run
+// (show_average_pp_hist). Start at setup_ppstack_hist.
 #include "ui/backward/ppstack_hist.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/stack_scale.h"
 #include "engine/model/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/stop_prompts.h"
@@ -67,11 +70,8 @@ lay_out_frame()
     pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
     pp_starty = static_cast<int16_t>(pp_starty0 - vgay(25));
     setcolor(white);
-    if (pp_ymax == 0) {
-        double k = nhood;
-        double top = std::ceil(std::pow(static_cast<double>(n) * k, 1 + k / 30 + k / 150));
-        pp_ymax = top < 10 ? 10 : top > 4e9 ? 4000000000u : static_cast<uint32_t>(top);
-    }
+    if (pp_ymax == 0)
+        pp_ymax = first_stack_scale(n, nhood);
     pp_divy = tick_spacing(pp_ymax);
     for (uint32_t i = 0; i < n; i++) {
         int x = pp_startx + static_cast<int>(i) * pp_bartotw;
@@ -88,11 +88,12 @@ lay_out_frame()
     }
 }
 
-// The bar of one step at pp_startx, height by the scale; pp_startx moves on.
+// The bar of one step at pp_startx, height by the scale and cut at the full
+// height (a stack can pass the largest scale); pp_startx moves on.
 void
-draw_bar(uint32_t size)
+draw_bar(double size)
 {
-    int h = static_cast<int>(static_cast<double>(vgay(120)) * size / pp_ymax);
+    int h = static_cast<int>(std::fmin(vgay(120) * size / pp_ymax, vgay(120)));
     bar(pp_startx, pp_starty - h, pp_startx + pp_barwidth, pp_starty);
     pp_heighty = static_cast<int16_t>(h);
     pp_startx = static_cast<int16_t>(pp_startx + pp_bartotw);
@@ -135,9 +136,9 @@ draw_stack_step(uint32_t position, uint32_t size)
     if (!mouse_found || pp_ymax == 0)
         return;
     int16_t x = getx, y = gety;
-    if (size > pp_ymax) {
+    if (size > pp_ymax && pp_ymax < kStackScaleMost) {
         // A new scale: the frame again and every bar so far redrawn.
-        pp_ymax = static_cast<uint32_t>(1.2 * size);
+        pp_ymax = grown_stack_scale(size);
         ppL = 0;
         setup_ppstack_hist();
         for (uint32_t i = L + 1; i-- > position;)
@@ -185,6 +186,42 @@ setup_ppstack_hist()
     bar(pp_startx0 + vgax(50), pp_starty0 - pp_depthy + 1, pp_startx0 + pp_widthx - 1, pp_starty);
     setfillstyle(0, green);
     pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+show_average_pp_hist()
+{
+    // Nothing was summed when no general pre-image computation ran.
+    if (!mouse_found || pp_histcount == 0 || !pp_hist_total)
+        return;
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    pp_hist_max = average_stack_peak(pp_hist_total, lineL, pp_histcount);
+    ppL = 0;
+    pp_ymax = average_stack_scale(pp_hist_max);
+    setup_ppstack_hist();
+    for (uint32_t i = lineL; i-- > 0;)
+        draw_bar(static_cast<double>(pp_hist_total[i]) / pp_histcount);
+    if (pp_wild_tot) {
+        double wild = static_cast<double>(pp_wild_tot) / pp_histcount;
+        int bottom = pp_starty - pp_heighty - 1;
+        int top = bottom - static_cast<int>(vgay(120) * wild / pp_ymax);
+        if (top < pp_starty0 - pp_depthy + 1)
+            top = pp_starty0 - pp_depthy + 1;
+        int left = pp_startx - pp_bartotw;
+        setfillstyle(2, red);
+        bar(left, top, left + pp_barwidth, bottom);
+    }
+    const char title[] = "average p-pre-image histogram";
+    int tx = pp_startx0 + vgax(4), ty = pp_starty0 - pp_depthy + 1;
+    setfillstyle(0, black);
+    bar(tx, ty, tx + text_pixel_width(title, sizeof title - 1), ty + CHeight - 1);
+    setcolor(white);
+    moveto(tx, ty);
+    outtext(title);
+    setfillstyle(0, green);
     setcolor(colour);
     moveto(x, y);
 }

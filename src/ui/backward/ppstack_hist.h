@@ -6,6 +6,10 @@
 // Lays out and draws the frame for lineL cells when ppL differs from lineL,
 // else only clears the bars; the fill colour is green after it.
 void setup_ppstack_hist();
+// The averaged histogram of the stack sizes summed in pp_hist_total over
+// pp_histcount computations, drawn into the frame with the free cells'
+// average stippled red on the last bar; nothing when nothing was summed.
+void show_average_pp_hist();
 // Fills the whole frame black.
 void erase_ppstack_hist();
 

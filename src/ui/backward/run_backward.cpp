@@ -18,6 +18,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/preimages_local.h"
 #include "engine/backward/state_rotation.h"
@@ -528,13 +529,10 @@ count_fan(bool segment_fan, uint32_t weight, int32_t majority)
             maxtreefan++;
     }
     if (pre_fansize_freq_hist && pre_fan_freq) {
-        if (!segment_fan) {
-            uint64_t i = fansize >= maxinhist ? maxinhist : fansize + (basin_root ? 1u : 0u);
-            pre_fan_freq[i > maxinhist ? maxinhist : i] += weight;
-        } else {
-            uint64_t i = justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1;
-            pre_fan_freq[i > maxinhist ? maxinhist : i] += 1;
-        }
+        if (!segment_fan)
+            count_in_degree(uint64_t(fansize) + (basin_root ? 1u : 0u), weight);
+        else
+            count_in_degree(justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1, 1);
         if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
             isexception = static_cast<int32_t>(isexception + weight);
     }

@@ -14,6 +14,7 @@
 #include "engine/model/key_poll.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/backward/in_degree_hist.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/backward/successor_pairs.h"
 #include "ui/model/cell_display.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-tree_prompt_hooks driver_hooks = {nullptr, nullptr};
+tree_prompt_hooks driver_hooks = {nullptr};
 
 } // namespace
 
@@ -130,8 +131,7 @@ ask_stop_key(int lines)
             continue;
         }
         if (is[0] == 'h' && pre_fansize_freq_hist) {
-            if (driver_hooks.show_in_degree_histogram)
-                driver_hooks.show_in_degree_histogram();
+            show_pre_fansize_freq_hist();
             continue;
         }
         return is[0];

@@ -15,12 +15,11 @@ int ask_one_key(const char *text);
 // the prompt again. Needs an open window.
 int ask_stop_key(int lines);
 
-// What the stop prompts open through the driver, which registers them at
-// start-up: the after-run options box (finish_options) and the in-degree
-// histogram. Absent ones are skipped and the prompt is shown again.
+// What the stop prompts open through the driver, which registers it at
+// start-up: the after-run options box (finish_options). When absent it is
+// skipped and the prompt is shown again.
 struct tree_prompt_hooks {
     void (*open_options)(int flag);
-    void (*show_in_degree_histogram)();
 };
 void set_tree_prompt_hooks(const tree_prompt_hooks &hooks);
 // The options box (finish_options(1)); a network that was local 1d is wired

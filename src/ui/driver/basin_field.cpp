@@ -28,6 +28,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/neutral_info.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
@@ -295,6 +296,8 @@ draw_field()
         check_count();
     }
     is[0] = final_stop || (finished && fieldpause == 1) ? 'q' : 0;
+    if (see_ppstack && (nonlocal || nhood_mixed))
+        show_average_pp_hist();
     if (exhaustive_testing == exhaustive_random_map)
         show_period_table();
     char key = is[0];

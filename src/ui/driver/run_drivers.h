@@ -17,7 +17,5 @@ void upstream_only();
 // Draws the basin field of the network, or with neutral_order the
 // components of its update orders (basin_field.cpp).
 void draw_field();
-// The in-degree histogram of pre_fan_freq.
-void show_pre_fansize_freq_hist();
 // Writes the field summary.
 void print_field_data();

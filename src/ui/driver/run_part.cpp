@@ -17,6 +17,7 @@
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -26,6 +27,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/display_settings.h"
+#include "ui/backward/in_degree_hist.h"
 #include "ui/backward/layout_settings.h"
 #include "ui/driver/field_prompt.h"
 #include "ui/driver/globals.h"
@@ -164,9 +166,7 @@ in_degree_histogram()
     if (!pre_fansize_freq_hist)
         return;
     show_pre_fansize_freq_hist();
-    checked_free(pre_fan_freq);
-    pre_fan_freq = static_cast<uint32_t *>(
-        checked_calloc(static_cast<size_t>(maxinhist) + 1, sizeof(uint32_t), "pre_fan_freq"));
+    reset_in_degree_counts(maxinhist + 1);
 }
 
 // The pause between non-stop mutants.

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -157,7 +158,7 @@ network_size_stage()
         lastlevel = 90;
         rad = static_cast<float *>(checked_calloc(91, sizeof(float), "rad"));
         maxinhist = 0;
-        pre_fan_freq = static_cast<uint32_t *>(checked_calloc(1, sizeof(uint32_t), "pre_fan_freq"));
+        reset_in_degree_counts(1);
     }
     return stage::neighbourhood;
 }

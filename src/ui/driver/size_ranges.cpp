@@ -19,6 +19,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/in_degree_hist.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"

@@ -244,7 +244,7 @@ void
 register_window_hooks()
 {
     register_engine_prompts();
-    set_tree_prompt_hooks({finish_options, show_pre_fansize_freq_hist});
+    set_tree_prompt_hooks({finish_options});
     set_entry_hot_key('@', printimage);
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);

@@ -28,6 +28,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
@@ -326,6 +327,8 @@ upstream_only()
     report_subtree(g, r, start);
     if (neutral_order && basinfield)
         count_component(g);
+    if (see_ppstack && (nonlocal || nhood_mixed))
+        show_average_pp_hist();
     pause_in_range();
     if (single_component)
         leave_order_space();

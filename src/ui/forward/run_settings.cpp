@@ -14,6 +14,7 @@
 #include <string>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/network_duplication.h"
 #include "engine/forward/run_choices.h"
@@ -111,15 +112,6 @@ bool
 answered_return(int len)
 {
     return len == 0 || is[0] == kKeyReturn;
-}
-
-// The in-degree histogram's counts: entries zero-filled 32-bit counts.
-void
-reset_in_degree_counts(uint32_t entries)
-{
-    checked_free(pre_fan_freq);
-    pre_fan_freq =
-        static_cast<uint32_t *>(checked_calloc(entries, sizeof(uint32_t), "pre_fan_freq"));
 }
 
 // ---- Output parameters.

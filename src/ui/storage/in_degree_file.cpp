@@ -1,0 +1,55 @@
+// In-degree histogram files (in_degree_file.h): the counts of pre_fan_freq
+// saved whole, and a file checked whole before it replaces them. Reads and
+// writes pre_fan_freq, maxinhist and pre_fan_edges (engine/backward); the
+// byte layout is engine/storage/in_degree_codec.h. The histogram that
+// offers these is ui/backward/in_degree_hist.cpp. Start at
+// load_in_degree_file.
+#include "ui/storage/in_degree_file.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
+#include "engine/storage/in_degree_codec.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/load_refusal.h"
+
+namespace {
+
+bool
+failed(const char *name)
+{
+    refuse_file(name);
+    return false;
+}
+
+} // namespace
+
+bool
+save_in_degree_file(const char *name)
+{
+    if (!pre_fan_freq)
+        return failed(name);
+    std::vector<uint8_t> out;
+    encode_in_degree_counts(pre_fan_freq, maxinhist, out);
+    if (!write_file(name, out.data(), out.size()))
+        return failed(name);
+    return true;
+}
+
+bool
+load_in_degree_file(const char *name)
+{
+    // One byte past the longest sound file is enough to refuse a longer one.
+    std::vector<uint8_t> in;
+    std::vector<uint32_t> counts;
+    if (!read_file(name, in, 4 * (kInDegreeMostLast + 1) + 1) ||
+        !decode_in_degree_counts(in.data(), in.size(), counts))
+        return failed(name);
+    maxinhist = static_cast<uint32_t>(counts.size() - 1);
+    reset_in_degree_counts(maxinhist + 1);
+    memcpy(pre_fan_freq, counts.data(), counts.size() * sizeof(uint32_t));
+    pre_fan_edges = sum_in_degree_counts(pre_fan_freq, maxinhist, false).edges;
+    return true;
+}
