@@ -19,22 +19,6 @@
 
 namespace {
 
-// The row typed after "jump to index", or -1 when none was typed.
-long long
-typed_row()
-{
-    std::string text = entry_text();
-    if (text.empty() || text[0] < '0' || text[0] > '9')
-        return -1;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 // One page from row first; returns the row after the page's last.
 uint32_t
 draw_page(int left, int top, int margin, uint32_t first)
@@ -93,7 +77,7 @@ page_component_types()
         snprintf(text, sizeof text, "jump to index (0-%lu):", static_cast<unsigned long>(last_row));
         outtext(text);
         input_string(static_cast<int>(std::to_string(last_row).size()), 1);
-        long long row = typed_row();
+        long long row = entry_leading_number();
         if (row < 0 || row > static_cast<long long>(last_row))
             break;
         first = static_cast<uint32_t>(row);

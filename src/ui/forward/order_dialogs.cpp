@@ -33,24 +33,6 @@ namespace {
 constexpr int kMaxIndexedCells = 12; // n! - 1 fits 32 bits up to here
 constexpr int kMaxTypedCells = 31;
 
-// The number typed at the start of the last entry, or -1 when it holds no
-// digit; saturates instead of wrapping.
-long long
-typed_number()
-{
-    std::string text = entry_text();
-    if (text.empty() || text[0] < '0' || text[0] > '9')
-        return -1;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        if (value < (1LL << 40))
-            value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 int
 digits_of_u32(uint32_t x)
 {
@@ -222,7 +204,7 @@ list_random_sequence()
             snprintf(text, sizeof text, "jump to index (%d-0):", lineL - 1);
             moveto(margin, gety);
             ask_on_last_line(margin, gety, text, digits_of(lineL));
-            long long index = typed_number();
+            long long index = entry_leading_number();
             if (index < 0 || index >= lineL)
                 break;
             start = static_cast<int>(index);
@@ -287,7 +269,7 @@ setup_short_sequence()
             seq_order[position++] = static_cast<uint16_t>(probe_unplaced(used));
             continue;
         }
-        long long c = typed_number();
+        long long c = entry_leading_number();
         if (c >= 0 && c < n && !used[c]) {
             used[c] = true;
             seq_order[position++] = static_cast<uint16_t>(c);
@@ -347,7 +329,7 @@ set_all_orders()
                                                    : "select by index (0-%lu):",
                      static_cast<unsigned long>(m));
             ask_on_last_line(margin, key_line, text, digits_of_u32(m));
-            long long index = typed_number();
+            long long index = entry_leading_number();
             if (index < 0 || index > static_cast<long long>(m))
                 break;
             if (key == 'j') {

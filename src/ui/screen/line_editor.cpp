@@ -88,3 +88,19 @@ entry_number()
 {
     return atol(entry_text().c_str());
 }
+
+long long
+entry_leading_number()
+{
+    std::string text = entry_text();
+    if (text.empty() || text[0] < '0' || text[0] > '9')
+        return -1;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        if (value < (1LL << 40))
+            value = value * 10 + (c - '0');
+    }
+    return value;
+}

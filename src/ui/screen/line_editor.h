@@ -21,3 +21,6 @@ std::string entry_text();
 // The number at the start of the last entry (0 when it holds none), as atol
 // reads it.
 long entry_number();
+// The digits at the start of the last entry as a number, or -1 when it does
+// not start with a digit; a long row of digits saturates instead of wrapping.
+long long entry_leading_number();
