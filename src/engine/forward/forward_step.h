@@ -36,6 +36,11 @@ step_mode forward_run_mode(int fwd_only);
 void forward_run_begin(const step_mode &mode);
 // Releases what forward_run_begin allocated; harmless when nothing is held.
 void forward_run_end();
+// The wiring table and the k-mix are examined by forward_run_begin (whether
+// the network is a ring the packed step takes, O(n k)); a caller that changes
+// their contents between the steps of a run calls this before the next step.
+// A change of lineL or of the arrays' addresses is seen by the step itself.
+void recheck_forward_network();
 
 // One time-step. rules: carule (tot_only 0), or cacode / v_code (tot_only 1),
 // one row per cell with rulemix, v rows with outer_tot. Reads A, writes F and
