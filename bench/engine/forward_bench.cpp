@@ -113,6 +113,28 @@ BM_Ring_v2_k13(benchmark::State &state)
 }
 BENCHMARK(BM_Ring_v2_k13);
 
+// The ring at every k of a 1d network: the packed step.
+void
+BM_Ring_v2(benchmark::State &state)
+{
+    network net(2, 65025, static_cast<int>(state.range(0)), shape::ring);
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_Ring_v2)->DenseRange(1, 13, 1);
+
+// The same ring with one wire of the last cell moved: no longer a ring, so
+// stepped cell by cell by the sweep, as every ring was before the packed
+// step; the figure to compare with BM_Ring_v2 in the same run.
+void
+BM_NearRing_v2(benchmark::State &state)
+{
+    const int k = static_cast<int>(state.range(0));
+    network net(2, 65025, k, shape::ring);
+    wiring[lineL - 1][0] = 0;
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_NearRing_v2)->Arg(3)->Arg(5)->Arg(7)->Arg(13);
+
 void
 BM_RandomWiring_v3_k9(benchmark::State &state)
 {

@@ -32,9 +32,14 @@ uint64_t ring[kRingWords];
 uint64_t next[kCellWords];
 
 // Up to this k the rule is evaluated bit-sliced, 64 cells at once, as a tree
-// of 2^k - 1 multiplexers (3 word operations each); above it each cell's
-// index, which is formed for nhd anyway, looks its entry up.
-constexpr int kSlicedMaxK = 5;
+// of 2^k - 1 multiplexers (3 word operations each, about 3 per cell at
+// k = 6); above it each cell's index, which nhd needs anyway, looks its
+// entry up (about 5 operations per cell whatever k).
+constexpr int kSlicedMaxK = 6;
+
+// Eight 16-bit lanes, one cell's index each (GCC/Clang vector extension:
+// SSE2 on x86-64, NEON on ARM, plain code elsewhere).
+typedef uint16_t index_lanes __attribute__((vector_size(16)));
 
 inline int
 bit_of(const uint8_t *line, uint32_t i)
@@ -79,20 +84,46 @@ input_word(size_t w, int j)
     return j ? (ring[w] >> j) | (ring[w + 1] << (64 - j)) : ring[w];
 }
 
-// The k-bit fields at bits c..c+7 of ring in one load: bits c.. of the word.
+// Bits c.. of ring, c a multiple of 8: one unaligned load.
 inline uint64_t
-window_at(uint32_t c)
+bits_from(uint32_t c)
 {
-    uint64_t window;
-    memcpy(&window, reinterpret_cast<const unsigned char *>(ring) + (c >> 3), sizeof window);
-    return window >> (c & 7);
+    uint64_t bits;
+    memcpy(&bits, reinterpret_cast<const unsigned char *>(ring) + (c >> 3), sizeof bits);
+    return bits;
 }
 
-// next := the rule's entries for every cell, bit-sliced; index[c] := the
-// index of cell c.
+// index[c] := the k-bit field at bit c of ring, for every cell. Eight cells
+// at a time: lane i takes bits i..i+15 of the cells' 24-bit window, as
+// (window * 2^(8-i)) mod 2^16 >> 8 gives bits i..i+7 of its low 16 bits;
+// WIDE (k > 8) adds bits i+8..i+15 the same way.
+template <bool WIDE>
+void
+write_indexes(uint32_t n, int k, uint16_t *index)
+{
+    const uint16_t mask = static_cast<uint16_t>((1u << k) - 1);
+    const index_lanes up = {256, 128, 64, 32, 16, 8, 4, 2};
+    const index_lanes masks = {mask, mask, mask, mask, mask, mask, mask, mask};
+    uint32_t c = 0;
+    for (; c + 8 <= n; c += 8) {
+        const uint64_t window = bits_from(c);
+        const uint16_t low = static_cast<uint16_t>(window);
+        index_lanes x = (index_lanes{low, low, low, low, low, low, low, low} * up) >> 8;
+        if (WIDE) {
+            const uint16_t high = static_cast<uint16_t>(window >> 8);
+            x |= ((index_lanes{high, high, high, high, high, high, high, high} * up) >> 8) << 8;
+        }
+        x &= masks;
+        memcpy(index + c, &x, sizeof x);
+    }
+    for (; c < n; c++)
+        index[c] = static_cast<uint16_t>((bits_from(c & ~7u) >> (c & 7)) & mask);
+}
+
+// next := the rule's entries for every cell, bit-sliced.
 template <int K>
 void
-step_sliced(const uint8_t *rule, uint32_t n, uint16_t *index)
+evaluate_sliced(const uint8_t *rule, uint32_t n)
 {
     // entry[i]: all ones where rule entry i is 1.
     uint64_t entry[1 << K];
@@ -101,42 +132,59 @@ step_sliced(const uint8_t *rule, uint32_t n, uint16_t *index)
     const size_t words = (n + 63) / 64;
     for (size_t w = 0; w < words; w++) {
         uint64_t t[1 << K];
+#pragma GCC unroll 64
         for (int i = 0; i < (1 << K); i++)
             t[i] = entry[i];
         // Level j chooses between entries that differ in index bit j only.
+#pragma GCC unroll 8
         for (int j = 0; j < K; j++) {
             const uint64_t x = input_word(w, j);
+#pragma GCC unroll 32
             for (int i = 0; i < (1 << (K - 1 - j)); i++)
                 t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
         }
         next[w] = t[0];
     }
-    constexpr uint64_t mask = (uint64_t(1) << K) - 1;
-    uint32_t c = 0;
-    for (; c + 8 <= n; c += 8) {
-        const uint64_t window = window_at(c);
-        for (int i = 0; i < 8; i++)
-            index[c + i] = static_cast<uint16_t>((window >> i) & mask);
-    }
-    for (; c < n; c++)
-        index[c] = static_cast<uint16_t>(window_at(c) & mask);
 }
 
-// next := the rule's entries for every cell, each looked up by its index;
-// index[c] := the index of cell c.
+// The rule of the lookup, one byte per entry, made again whenever the rule
+// differs from the copy it was made from (a byte comparison per step: the
+// rule may change between steps).
+int lookup_k = -1;
+uint8_t lookup_rule[(1 << packed_ring_max_k) / 8];
+uint8_t lookup_entry[1 << packed_ring_max_k];
+
 void
-step_by_lookup(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
+follow_rule(const uint8_t *rule, int k)
 {
-    const uint64_t mask = (uint64_t(1) << k) - 1;
-    for (uint32_t c0 = 0; c0 < n; c0 += 64) {
-        const uint32_t cells = n - c0 < 64 ? n - c0 : 64;
-        uint64_t out = 0;
-        for (uint32_t i = 0; i < cells; i++) {
-            const uint32_t x = static_cast<uint32_t>(window_at(c0 + i) & mask);
-            index[c0 + i] = static_cast<uint16_t>(x);
-            out |= static_cast<uint64_t>(bit_of(rule, x)) << i;
-        }
-        next[c0 / 64] = out;
+    const size_t bytes = ((size_t(1) << k) + 7) / 8;
+    if (k == lookup_k && memcmp(rule, lookup_rule, bytes) == 0)
+        return;
+    memcpy(lookup_rule, rule, bytes);
+    for (uint32_t x = 0; x < (uint32_t(1) << k); x++)
+        lookup_entry[x] = static_cast<uint8_t>(bit_of(rule, x));
+    lookup_k = k;
+}
+
+// next := the rule's entries for every cell, each looked up by its index.
+void
+evaluate_by_lookup(const uint8_t *rule, int k, uint32_t n, const uint16_t *index)
+{
+    follow_rule(rule, k);
+    uint8_t *out = reinterpret_cast<uint8_t *>(next);
+    uint32_t c = 0;
+    for (; c + 8 <= n; c += 8) {
+        unsigned byte = 0;
+#pragma GCC unroll 8
+        for (int i = 0; i < 8; i++)
+            byte |= static_cast<unsigned>(lookup_entry[index[c + i]]) << i;
+        out[c >> 3] = static_cast<uint8_t>(byte);
+    }
+    if (c < n) {
+        unsigned byte = 0;
+        for (int i = 0; c + i < n; i++)
+            byte |= static_cast<unsigned>(lookup_entry[index[c + i]]) << i;
+        out[c >> 3] = static_cast<uint8_t>(byte);
     }
 }
 
@@ -175,30 +223,37 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
                  uint16_t *index)
 {
     extend_ring(a, n, k);
+    if (k > 8)
+        write_indexes<true>(n, k, index);
+    else
+        write_indexes<false>(n, k, index);
     switch (k) {
     case 0:
-        step_sliced<0>(rule, n, index);
+        evaluate_sliced<0>(rule, n);
         break;
     case 1:
-        step_sliced<1>(rule, n, index);
+        evaluate_sliced<1>(rule, n);
         break;
     case 2:
-        step_sliced<2>(rule, n, index);
+        evaluate_sliced<2>(rule, n);
         break;
     case 3:
-        step_sliced<3>(rule, n, index);
+        evaluate_sliced<3>(rule, n);
         break;
     case 4:
-        step_sliced<4>(rule, n, index);
+        evaluate_sliced<4>(rule, n);
         break;
     case 5:
-        step_sliced<5>(rule, n, index);
+        evaluate_sliced<5>(rule, n);
+        break;
+    case 6:
+        evaluate_sliced<6>(rule, n);
         break;
     default:
-        step_by_lookup(rule, k, n, index);
+        evaluate_by_lookup(rule, k, n, index);
         break;
     }
-    static_assert(kSlicedMaxK == 5, "the switch above instantiates k = 0..kSlicedMaxK");
+    static_assert(kSlicedMaxK == 6, "the switch above instantiates k = 0..kSlicedMaxK");
     // The last byte keeps its bits past cell n-1.
     const size_t bytes = (n + 7) / 8;
     const uint8_t *out = reinterpret_cast<const uint8_t *>(next);
