@@ -135,6 +135,18 @@ BM_NearRing_v2(benchmark::State &state)
 }
 BENCHMARK(BM_NearRing_v2)->Arg(3)->Arg(5)->Arg(7)->Arg(13);
 
+// A ring of 20 cells, as the successor table and the attractor search step
+// it one state at a time; beside it the same ring with one wire moved.
+void
+BM_Ring20_v2_k3(benchmark::State &state)
+{
+    network net(2, 20, 3, shape::ring);
+    if (state.range(0))
+        wiring[lineL - 1][0] = 0;
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_Ring20_v2_k3)->ArgName("near")->Arg(0)->Arg(1);
+
 void
 BM_RandomWiring_v3_k9(benchmark::State &state)
 {

@@ -309,6 +309,31 @@ draw_partial_order(uint32_t n)
     }
 }
 
+// The sweep of this step, its constants read once.
+void
+sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
+{
+    sweep_data s;
+    s.rules = rules;
+    s.mode = &mode;
+    s.n = lineL;
+    s.v = value_range;
+    s.w = value_bits;
+    s.mix = rulemix && !mode.one_rule;
+    s.codes = tot_only != 0;
+    s.outer = outer_tot != 0;
+    s.k_of = nhoodm;
+    s.wires = wiring;
+    s.order = seq_order;
+    s.index = nhd;
+    for (int j = 0; j <= kMaxInputs; j++)
+        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
+    if (value_range == 2)
+        sweep_by_source<true>(s, src, ovr, seq, exh);
+    else
+        sweep_by_source<false>(s, src, ovr, seq, exh);
+}
+
 // The k of the packed step when this step may take it: a parallel,
 // override-free step of a v = 2 ring with one rule table; else -1.
 int
@@ -414,31 +439,14 @@ forward_step(uint8_t **rules, const step_mode &mode)
         }
     }
 
-    sweep_data s;
-    s.rules = rules;
-    s.mode = &mode;
-    s.n = n;
-    s.v = value_range;
-    s.w = value_bits;
-    s.mix = rulemix && !mode.one_rule;
-    s.codes = tot_only != 0;
-    s.outer = outer_tot != 0;
-    s.k_of = nhoodm;
-    s.wires = wiring;
-    s.order = seq_order;
-    s.index = nhd;
-    for (int j = 0; j <= kMaxInputs; j++)
-        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
     const bool ovr = mode.fwd_only &&
                      (border > 0 || mode.p_order || update_prob < 100.0f || out_prob < 100.0f);
     const Inputs src = input_source();
     const int ring_k = packed_ring_inputs(mode, src, ovr, seq, exh);
     if (ring_k >= 0)
         step_packed_ring(rules[0], ring_k, n, A, F, nhd);
-    else if (value_range == 2)
-        sweep_by_source<true>(s, src, ovr, seq, exh);
     else
-        sweep_by_source<false>(s, src, ovr, seq, exh);
+        sweep_cells(rules, mode, src, ovr, seq, exh);
 
     if (mode.lookup_row) {
         if (mode.lookup_cell >= 0)
