@@ -43,7 +43,7 @@ struct ring_check {
     uint16_t *const *wires = nullptr;
     uint32_t n = 0;
     int k = -1;         // every cell's k, or -1 (the cells differ, k too large, v > 2)
-    bool wired = false; // the wiring table holds the ring of k
+    bool wired = false; // the wiring table is read and holds the ring of k
 };
 ring_check network_ring;
 
@@ -405,7 +405,10 @@ recheck_forward_network()
         check.wires = wiring;
         check.n = lineL;
         check.k = uniform_inputs(lineL);
-        check.wired = check.k >= 0 && wiring && wired_as_ring(lineL, check.k);
+        // The table is read only where the step reads it: a lattice run
+        // forward only may keep a table of other sizes.
+        check.wired = check.k >= 0 && wiring && input_source() == Inputs::table &&
+                      wired_as_ring(lineL, check.k);
     }
     network_ring = check;
 }
