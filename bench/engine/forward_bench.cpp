@@ -1,5 +1,9 @@
 // Benchmarks of the forward step (cell updates per second, reported as
-// items_per_second) and of the attractor search.
+// items_per_second) and of the attractor search. The v = 2 rings are stepped
+// 64 cells to a word; the near rings (one wire moved) cell by cell, as every
+// ring was before, for a comparison within one run:
+//   bench/forward_bench --benchmark_filter=Ring --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

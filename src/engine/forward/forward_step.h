@@ -51,7 +51,10 @@ void recheck_forward_network();
 // random map is a parallel map, so the successor is taken and exchanged as in
 // update_parallel. A new random order (update_random_order) and the
 // partial-order cells are drawn before the sweep of forward-only runs only;
-// elsewhere update_random_order sweeps seq_order as it stands.
+// elsewhere update_random_order sweeps seq_order as it stands. A parallel
+// step without overrides of a v = 2 ring (every cell k inputs, wired as the
+// ring or made local) under one rule table is computed 64 cells to a word
+// (packed_ring.h), with the same A, F and nhd as the sweep.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
 

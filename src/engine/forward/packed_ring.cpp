@@ -1,7 +1,7 @@
 // The packed parallel step of a v = 2 ring under one rule, and the checks
 // that tell forward_step a network is such a ring. Reads nhoodm and the
 // wiring table (model/globals.h) for the checks; the step itself reads and
-// writes only its arguments and two file-local word buffers. Start at
+// writes only its arguments and its file-local buffers. Start at
 // step_packed_ring.
 //
 // Layout: the state is first laid out as the extended ring: bit p of `ring`
