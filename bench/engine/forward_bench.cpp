@@ -1,5 +1,9 @@
 // Benchmarks of the forward step (cell updates per second, reported as
-// items_per_second) and of the attractor search.
+// items_per_second) and of the attractor search. The v = 2 rings are stepped
+// 64 cells to a word; the near rings (one wire moved) cell by cell, as every
+// ring was before, for a comparison within one run:
+//   bench/forward_bench --benchmark_filter=Ring --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -112,6 +116,40 @@ BM_Ring_v2_k13(benchmark::State &state)
     run_steps(state, net, step_mode());
 }
 BENCHMARK(BM_Ring_v2_k13);
+
+// The ring at every k of a 1d network: the packed step.
+void
+BM_Ring_v2(benchmark::State &state)
+{
+    network net(2, 65025, static_cast<int>(state.range(0)), shape::ring);
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_Ring_v2)->DenseRange(1, 13, 1);
+
+// The same ring with one wire of the last cell moved: no longer a ring, so
+// stepped cell by cell by the sweep, as every ring was before the packed
+// step; the figure to compare with BM_Ring_v2 in the same run.
+void
+BM_NearRing_v2(benchmark::State &state)
+{
+    const int k = static_cast<int>(state.range(0));
+    network net(2, 65025, k, shape::ring);
+    wiring[lineL - 1][0] = 0;
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_NearRing_v2)->Arg(3)->Arg(5)->Arg(7)->Arg(13);
+
+// A ring of 20 cells, as the successor table and the attractor search step
+// it one state at a time; beside it the same ring with one wire moved.
+void
+BM_Ring20_v2_k3(benchmark::State &state)
+{
+    network net(2, 20, 3, shape::ring);
+    if (state.range(0))
+        wiring[lineL - 1][0] = 0;
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_Ring20_v2_k3)->ArgName("near")->Arg(0)->Arg(1);
 
 void
 BM_RandomWiring_v3_k9(benchmark::State &state)

@@ -3,8 +3,8 @@
 // of a 1d pattern of 1,000 cells at cell sizes 1 and 4, frames per second of
 // a 100 x 100 2d pattern at cell size 4, and the cost of one key poll beside
 // one undrawn step of the 1,000-cell ring, and undrawn runs of that ring
-// through run_forward with its per-step key poll (items_per_second counts
-// rows, frames, polls or steps).
+// through run_forward with its per-step key poll, and of a 65,025-cell ring
+// (items_per_second counts rows, frames, polls, steps or cell updates).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -160,6 +160,43 @@ BM_UndrawnRun_n1000(benchmark::State &state)
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * steps);
 }
 BENCHMARK(BM_UndrawnRun_n1000)->Unit(benchmark::kMillisecond);
+
+// Undrawn runs of a 65,025-cell ring through run_forward (items_per_second
+// counts cell updates): the packed step as the run takes it; and with one
+// wire of the last cell moved, the cell-by-cell sweep, for comparison in the
+// same run.
+void
+undrawn_large_run(benchmark::State &state, bool near_ring)
+{
+    open_window_once();
+    network net(65025, 3, 0);
+    if (near_ring)
+        wiring[lineL - 1][0] = 0;
+    const uint32_t steps = 2000;
+    for (auto _ : state) {
+        direction = direction_backward;
+        stepforward = steps;
+        stp = 0;
+        scale = 1;
+        d_mode = display_1d;
+        run_forward(carule);
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * steps * lineL);
+}
+
+void
+BM_UndrawnRun_Ring65025(benchmark::State &state)
+{
+    undrawn_large_run(state, false);
+}
+BENCHMARK(BM_UndrawnRun_Ring65025)->Unit(benchmark::kMillisecond);
+
+void
+BM_UndrawnRun_NearRing65025(benchmark::State &state)
+{
+    undrawn_large_run(state, true);
+}
+BENCHMARK(BM_UndrawnRun_NearRing65025)->Unit(benchmark::kMillisecond);
 
 void
 BM_UndrawnStep_n1000(benchmark::State &state)

@@ -1,11 +1,13 @@
 // A forward-only run driven through the real program: set-up, seed, output
 // settings, the run kind, the space-time pattern, the pause box, the options
-// box, and back out to a clean exit; keys typed into the running pattern.
+// box, and back out to a clean exit; keys typed into the running pattern;
+// the rows of the pattern against one rule of the three inputs.
 #include "e2e/e2e_fixture.h"
 
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -93,6 +95,43 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
     zemra->type_now("q");     // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
+}
+
+// The rows of the default 14-cell ring (k = 3, regular wiring, so stepped
+// 64 cells to a word), read from the paused pattern: every cell's next value
+// must be one function of its three inputs, the same for every cell and
+// every step, however the rule was drawn.
+TEST_F(ForwardRun, RowsFollowOneRuleOfTheThreeInputs)
+{
+    launch();
+    road_to_forward_pattern();
+    unsigned long background = zemra->pixel(500, 500);
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 400) != background ||
+                                        zemra->pixel(10, 400) != background ||
+                                        zemra->pixel(70, 400) != background; },
+                           10))
+        << "the pattern did not run down the page";
+    zemra->type_now("q"); // pause box: the pattern stands still
+    // Cell c of row r is the 6-pixel square at ((13 - c) * 6, r * 6); 1 is
+    // any colour but the background.
+    const int n = 14, cell = 6, rows = 60;
+    std::vector<std::vector<int>> pattern(rows, std::vector<int>(n));
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < n; c++)
+            pattern[r][c] = zemra->pixel((n - 1 - c) * cell + 3, r * cell + 3) != background;
+    int rule[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    int seen = 0;
+    for (int r = 0; r + 1 < rows; r++)
+        for (int c = 0; c < n; c++) {
+            int x = pattern[r][(c + n - 1) % n] + 2 * pattern[r][c] + 4 * pattern[r][(c + 1) % n];
+            if (rule[x] < 0) {
+                rule[x] = pattern[r + 1][c];
+                seen++;
+            }
+            ASSERT_EQ(pattern[r + 1][c], rule[x]) << "row " << r + 1 << " cell " << c;
+        }
+    EXPECT_GE(seen, 4) << "too few neighbourhoods met to tell a wrong step";
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
 }
 
 } // namespace

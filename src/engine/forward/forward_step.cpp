@@ -4,7 +4,8 @@
 // k-mix, wiring table, rule kind, value-count trie), the lattice templates of
 // forward-only lattices (wiring/lattice_templates.h), the successor table
 // exh_pairs and direction (forward/globals.h). Start at forward_step; the
-// sweep is the template sweep().
+// sweep is the template sweep(); the parallel step of a v = 2 ring under one
+// rule goes to the packed step of packed_ring.h instead.
 //
 // Neighbourhood index: input position j weighs v^j, input 0 least
 // significant. For v = 2 the index of a cell whose inputs hold 1, 0, 1 (input
@@ -16,6 +17,7 @@
 #include <cstring>
 
 #include "engine/forward/globals.h"
+#include "engine/forward/packed_ring.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -32,6 +34,18 @@ namespace {
 constexpr int kMaxInputs = 32;
 
 uint8_t *seq_tickoff = nullptr; // rerandomised-order set of the run, ceil(n/8) bytes
+
+// Whether the network is a ring the packed step can take, found by
+// recheck_forward_network for the k-mix and wiring table it names; a step on
+// other arrays or another size takes the sweep.
+struct ring_check {
+    const int8_t *k_of = nullptr;
+    uint16_t *const *wires = nullptr;
+    uint32_t n = 0;
+    int k = -1;         // every cell's k, or -1 (the cells differ, k too large, v > 2)
+    bool wired = false; // the wiring table is read and holds the ring of k
+};
+ring_check network_ring;
 
 // Where a cell's inputs come from in this step.
 enum class Inputs { table, ring, lattice2d, lattice3d };
@@ -295,6 +309,47 @@ draw_partial_order(uint32_t n)
     }
 }
 
+// The sweep of this step, its constants read once.
+void
+sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
+{
+    sweep_data s;
+    s.rules = rules;
+    s.mode = &mode;
+    s.n = lineL;
+    s.v = value_range;
+    s.w = value_bits;
+    s.mix = rulemix && !mode.one_rule;
+    s.codes = tot_only != 0;
+    s.outer = outer_tot != 0;
+    s.k_of = nhoodm;
+    s.wires = wiring;
+    s.order = seq_order;
+    s.index = nhd;
+    for (int j = 0; j <= kMaxInputs; j++)
+        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
+    if (value_range == 2)
+        sweep_by_source<true>(s, src, ovr, seq, exh);
+    else
+        sweep_by_source<false>(s, src, ovr, seq, exh);
+}
+
+// The k of the packed step when this step may take it: a parallel,
+// override-free step of a v = 2 ring with one rule table; else -1.
+int
+packed_ring_inputs(const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
+{
+    const ring_check &ring = network_ring;
+    if (value_range != 2 || exh || seq || ovr || tot_only || outer_tot ||
+        (rulemix && !mode.one_rule) || ring.k < 0)
+        return -1;
+    if (ring.k_of != nhoodm || ring.wires != wiring || ring.n != lineL)
+        return -1;
+    if (src == Inputs::ring || (src == Inputs::table && ring.wired))
+        return ring.k;
+    return -1;
+}
+
 } // namespace
 
 int
@@ -331,6 +386,7 @@ void
 forward_run_begin(const step_mode &mode)
 {
     forward_run_end();
+    recheck_forward_network();
     pnhood = static_cast<uint16_t *>(checked_calloc(kMaxInputs, sizeof(uint16_t), "pnhood"));
     if (!mode.fwd_only)
         return;
@@ -338,6 +394,23 @@ forward_run_begin(const step_mode &mode)
     porder_cells = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "bitseed"));
     if (mode.seq_update == update_random_order)
         seq_tickoff = static_cast<uint8_t *>(checked_calloc((lineL + 7u) / 8u, 1, "seq_tickoff"));
+}
+
+void
+recheck_forward_network()
+{
+    ring_check check;
+    if (nhoodm && lineL > 0 && value_range == 2) {
+        check.k_of = nhoodm;
+        check.wires = wiring;
+        check.n = lineL;
+        check.k = uniform_inputs(lineL);
+        // The table is read only where the step reads it: a lattice run
+        // forward only may keep a table of other sizes.
+        check.wired = check.k >= 0 && wiring && input_source() == Inputs::table &&
+                      wired_as_ring(lineL, check.k);
+    }
+    network_ring = check;
 }
 
 void
@@ -349,6 +422,7 @@ forward_run_end()
     pnhood = nullptr;
     porder_cells = nullptr;
     seq_tickoff = nullptr;
+    network_ring = ring_check();
 }
 
 void
@@ -368,27 +442,14 @@ forward_step(uint8_t **rules, const step_mode &mode)
         }
     }
 
-    sweep_data s;
-    s.rules = rules;
-    s.mode = &mode;
-    s.n = n;
-    s.v = value_range;
-    s.w = value_bits;
-    s.mix = rulemix && !mode.one_rule;
-    s.codes = tot_only != 0;
-    s.outer = outer_tot != 0;
-    s.k_of = nhoodm;
-    s.wires = wiring;
-    s.order = seq_order;
-    s.index = nhd;
-    for (int j = 0; j <= kMaxInputs; j++)
-        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
     const bool ovr = mode.fwd_only &&
                      (border > 0 || mode.p_order || update_prob < 100.0f || out_prob < 100.0f);
-    if (value_range == 2)
-        sweep_by_source<true>(s, input_source(), ovr, seq, exh);
+    const Inputs src = input_source();
+    const int ring_k = packed_ring_inputs(mode, src, ovr, seq, exh);
+    if (ring_k >= 0)
+        step_packed_ring(rules[0], ring_k, n, A, F, nhd);
     else
-        sweep_by_source<false>(s, input_source(), ovr, seq, exh);
+        sweep_cells(rules, mode, src, ovr, seq, exh);
 
     if (mode.lookup_row) {
         if (mode.lookup_cell >= 0)

@@ -36,6 +36,11 @@ step_mode forward_run_mode(int fwd_only);
 void forward_run_begin(const step_mode &mode);
 // Releases what forward_run_begin allocated; harmless when nothing is held.
 void forward_run_end();
+// The wiring table and the k-mix are examined by forward_run_begin (whether
+// the network is a ring the packed step takes, O(n k)); a caller that changes
+// their contents between the steps of a run calls this before the next step.
+// A change of lineL or of the arrays' addresses is seen by the step itself.
+void recheck_forward_network();
 
 // One time-step. rules: carule (tot_only 0), or cacode / v_code (tot_only 1),
 // one row per cell with rulemix, v rows with outer_tot. Reads A, writes F and
@@ -46,7 +51,10 @@ void forward_run_end();
 // random map is a parallel map, so the successor is taken and exchanged as in
 // update_parallel. A new random order (update_random_order) and the
 // partial-order cells are drawn before the sweep of forward-only runs only;
-// elsewhere update_random_order sweeps seq_order as it stands.
+// elsewhere update_random_order sweeps seq_order as it stands. A parallel
+// step without overrides of a v = 2 ring (every cell k inputs, wired as the
+// ring or made local) under one rule table is computed 64 cells to a word
+// (packed_ring.h), with the same A, F and nhd as the sweep.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
 

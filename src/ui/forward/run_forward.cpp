@@ -114,12 +114,14 @@ recompute_cell_pixels(run_iteration *it)
 
 // After a running key: the step's mode takes the run record's update mode,
 // partial order, single-rule switch and history; the per-run work arrays
-// follow a change of the update mode or of the network size; the pattern
-// width and side plot follow the display.
+// follow a change of the update mode or of the network size, the step's
+// view of the network a change of the wiring or of k; the pattern width and
+// side plot follow the display.
 void
 follow_running_key(run_context &r, uint16_t n_before)
 {
     run_iteration &it = r.it;
+    recheck_forward_network();
     recompute_cell_pixels(&it);
     bool size_changed = lineL != n_before;
     bool arrays_stale = size_changed || it.run_seq_update != r.mode.seq_update ||
@@ -482,6 +484,7 @@ step_pause(run_context &r)
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
         interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
+        recheck_forward_network();
     } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
         step_back_history(&it, static_cast<int>(j), &r.history_valid);
     } else {
@@ -517,6 +520,8 @@ pause_point(run_context &r)
     r.nhood_before = nhood;
     if ((q && stppause == stppause_none) || stppause == stppause_box) {
         result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
+        // The box may have rewired the network or changed k.
+        recheck_forward_network();
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {

@@ -1,0 +1,263 @@
+// The packed parallel step of a v = 2 ring under one rule, and the checks
+// that tell forward_step a network is such a ring. Reads nhoodm and the
+// wiring table (model/globals.h) for the checks; the step itself reads and
+// writes only its arguments and its file-local buffers. Start at
+// step_packed_ring.
+//
+// Layout: the state is first laid out as the extended ring: bit p of `ring`
+// holds cell (p - k/2) mod n, for p = 0 .. n+k-2, so the k inputs of cell c
+// are bits c .. c+k-1, input 0 lowest, and the neighbourhood index of cell c
+// is the k-bit field at bit c. Example, n = 5, k = 3, cells 0..4 = 1 0 1 1 0:
+// ring bits 0..6 = 0 1 0 1 1 0 1 (cell 4, cells 0..4, cell 0); cell 0's
+// index is bits 0..2 = 0 + 1*2 + 0*4 = 2, cell 4's is bits 4..6 = 1 + 0 + 4 = 5.
+// Input j of the 64 cells of word w is then the 64-bit field at bit 64w + j.
+#include "engine/forward/packed_ring.h"
+
+#include <cstring>
+
+#include "engine/model/globals.h"
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "a state line is read as 64-bit words, cell c at bit c % 64 of word c / 64");
+
+namespace {
+
+constexpr uint32_t kMaxCells = UINT16_MAX;
+// The extended ring, one word to read past its end when shifting the inputs
+// and one for the 8-byte windows of the indexes.
+constexpr size_t kRingWords = (kMaxCells + packed_ring_max_k - 1 + 63) / 64 + 2;
+constexpr size_t kCellWords = (kMaxCells + 63) / 64;
+
+uint64_t ring[kRingWords];
+uint64_t next[kCellWords];
+
+// Up to this k the rule is evaluated bit-sliced, 64 cells at once, as a tree
+// of 2^k - 1 multiplexers (3 word operations each, about 3 per cell at
+// k = 6); above it each cell's index, which nhd needs anyway, looks its
+// entry up (about 5 operations per cell whatever k).
+constexpr int kSlicedMaxK = 6;
+
+// Eight 16-bit lanes, one cell's index each (GCC/Clang vector extension:
+// SSE2 on x86-64, NEON on ARM, plain code elsewhere).
+typedef uint16_t index_lanes __attribute__((vector_size(16)));
+
+inline int
+bit_of(const uint8_t *line, uint32_t i)
+{
+    return (line[i >> 3] >> (i & 7)) & 1;
+}
+
+// Bit p of ring |= cell (p - h) mod n of a.
+void
+set_ring_bit(const uint8_t *a, uint32_t n, int h, int64_t p)
+{
+    const int64_t cell = ((p - h) % static_cast<int64_t>(n) + n) % n;
+    ring[p / 64] |= static_cast<uint64_t>(bit_of(a, static_cast<uint32_t>(cell))) << (p % 64);
+}
+
+// ring := the extended ring of the n cells of a (see the layout above),
+// zero past bit n+k-2 up to the end of the words the step reads.
+void
+extend_ring(const uint8_t *a, uint32_t n, int k)
+{
+    const int h = k / 2;
+    const size_t used = (static_cast<size_t>(n) + k - 1 + 63) / 64 + 2;
+    memset(ring, 0, used * sizeof(uint64_t));
+    memcpy(ring, a, (n + 7) / 8);
+    if (n % 64)
+        ring[n / 64] &= (uint64_t(1) << (n % 64)) - 1;
+    if (h > 0)
+        for (size_t w = (static_cast<size_t>(n) + h + 63) / 64; w-- > 0;)
+            ring[w] = (ring[w] << h) | (w ? ring[w - 1] >> (64 - h) : 0);
+    // The wrapped cells before cell 0 and after cell n-1; a k above n wraps
+    // more than once.
+    for (int p = 0; p < h; p++)
+        set_ring_bit(a, n, h, p);
+    for (int64_t p = static_cast<int64_t>(n) + h; p < static_cast<int64_t>(n) + k - 1; p++)
+        set_ring_bit(a, n, h, p);
+}
+
+// Input j of the 64 cells of word w.
+inline uint64_t
+input_word(size_t w, int j)
+{
+    return j ? (ring[w] >> j) | (ring[w + 1] << (64 - j)) : ring[w];
+}
+
+// Bits c.. of ring, c a multiple of 8: one unaligned load.
+inline uint64_t
+bits_from(uint32_t c)
+{
+    uint64_t bits;
+    memcpy(&bits, reinterpret_cast<const unsigned char *>(ring) + (c >> 3), sizeof bits);
+    return bits;
+}
+
+// index[c] := the k-bit field at bit c of ring, for every cell. Eight cells
+// at a time: lane i takes bits i..i+15 of the cells' 24-bit window, as
+// (window * 2^(8-i)) mod 2^16 >> 8 gives bits i..i+7 of its low 16 bits;
+// WIDE (k > 8) adds bits i+8..i+15 the same way.
+template <bool WIDE>
+void
+write_indexes(uint32_t n, int k, uint16_t *index)
+{
+    const uint16_t mask = static_cast<uint16_t>((1u << k) - 1);
+    const index_lanes up = {256, 128, 64, 32, 16, 8, 4, 2};
+    const index_lanes masks = {mask, mask, mask, mask, mask, mask, mask, mask};
+    uint32_t c = 0;
+    for (; c + 8 <= n; c += 8) {
+        const uint64_t window = bits_from(c);
+        const uint16_t low = static_cast<uint16_t>(window);
+        index_lanes x = (index_lanes{low, low, low, low, low, low, low, low} * up) >> 8;
+        if (WIDE) {
+            const uint16_t high = static_cast<uint16_t>(window >> 8);
+            x |= ((index_lanes{high, high, high, high, high, high, high, high} * up) >> 8) << 8;
+        }
+        x &= masks;
+        memcpy(index + c, &x, sizeof x);
+    }
+    for (; c < n; c++)
+        index[c] = static_cast<uint16_t>((bits_from(c & ~7u) >> (c & 7)) & mask);
+}
+
+// next := the rule's entries for every cell, bit-sliced.
+template <int K>
+void
+evaluate_sliced(const uint8_t *rule, uint32_t n)
+{
+    // entry[i]: all ones where rule entry i is 1.
+    uint64_t entry[1 << K];
+    for (int i = 0; i < (1 << K); i++)
+        entry[i] = bit_of(rule, static_cast<uint32_t>(i)) ? ~uint64_t(0) : 0;
+    const size_t words = (n + 63) / 64;
+    for (size_t w = 0; w < words; w++) {
+        uint64_t t[1 << K];
+#pragma GCC unroll 64
+        for (int i = 0; i < (1 << K); i++)
+            t[i] = entry[i];
+        // Level j chooses between entries that differ in index bit j only.
+#pragma GCC unroll 8
+        for (int j = 0; j < K; j++) {
+            const uint64_t x = input_word(w, j);
+#pragma GCC unroll 32
+            for (int i = 0; i < (1 << (K - 1 - j)); i++)
+                t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
+        }
+        next[w] = t[0];
+    }
+}
+
+// The rule of the lookup, one byte per entry, made again whenever the rule
+// differs from the copy it was made from (a byte comparison per step: the
+// rule may change between steps).
+int lookup_k = -1;
+uint8_t lookup_rule[(1 << packed_ring_max_k) / 8];
+uint8_t lookup_entry[1 << packed_ring_max_k];
+
+void
+follow_rule(const uint8_t *rule, int k)
+{
+    const size_t bytes = ((size_t(1) << k) + 7) / 8;
+    if (k == lookup_k && memcmp(rule, lookup_rule, bytes) == 0)
+        return;
+    memcpy(lookup_rule, rule, bytes);
+    for (uint32_t x = 0; x < (uint32_t(1) << k); x++)
+        lookup_entry[x] = static_cast<uint8_t>(bit_of(rule, x));
+    lookup_k = k;
+}
+
+// next := the rule's entries for every cell, each looked up by its index.
+void
+evaluate_by_lookup(const uint8_t *rule, int k, uint32_t n, const uint16_t *index)
+{
+    follow_rule(rule, k);
+    uint8_t *out = reinterpret_cast<uint8_t *>(next);
+    uint32_t c = 0;
+    for (; c + 8 <= n; c += 8) {
+        unsigned byte = 0;
+#pragma GCC unroll 8
+        for (int i = 0; i < 8; i++)
+            byte |= static_cast<unsigned>(lookup_entry[index[c + i]]) << i;
+        out[c >> 3] = static_cast<uint8_t>(byte);
+    }
+    if (c < n) {
+        unsigned byte = 0;
+        for (int i = 0; c + i < n; i++)
+            byte |= static_cast<unsigned>(lookup_entry[index[c + i]]) << i;
+        out[c >> 3] = static_cast<uint8_t>(byte);
+    }
+}
+
+} // namespace
+
+int
+uniform_inputs(uint32_t n)
+{
+    const int k = n ? nhoodm[0] : 0;
+    if (k < 0 || k > packed_ring_max_k)
+        return -1;
+    for (uint32_t c = 1; c < n; c++)
+        if (nhoodm[c] != k)
+            return -1;
+    return k;
+}
+
+int
+wired_as_ring(uint32_t n, int k)
+{
+    for (uint32_t c = 0; c < n; c++) {
+        const uint16_t *row = wiring[c];
+        uint32_t cell = static_cast<uint32_t>(((static_cast<int64_t>(c) - k / 2) % n + n) % n);
+        for (int j = 0; j < k; j++) {
+            if (row[j] != cell)
+                return 0;
+            if (++cell == n)
+                cell = 0;
+        }
+    }
+    return 1;
+}
+
+void
+step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8_t *f,
+                 uint16_t *index)
+{
+    extend_ring(a, n, k);
+    if (k > 8)
+        write_indexes<true>(n, k, index);
+    else
+        write_indexes<false>(n, k, index);
+    switch (k) {
+    case 0:
+        evaluate_sliced<0>(rule, n);
+        break;
+    case 1:
+        evaluate_sliced<1>(rule, n);
+        break;
+    case 2:
+        evaluate_sliced<2>(rule, n);
+        break;
+    case 3:
+        evaluate_sliced<3>(rule, n);
+        break;
+    case 4:
+        evaluate_sliced<4>(rule, n);
+        break;
+    case 5:
+        evaluate_sliced<5>(rule, n);
+        break;
+    case 6:
+        evaluate_sliced<6>(rule, n);
+        break;
+    default:
+        evaluate_by_lookup(rule, k, n, index);
+        break;
+    }
+    static_assert(kSlicedMaxK == 6, "the switch above instantiates k = 0..kSlicedMaxK");
+    // The last byte keeps its bits past cell n-1.
+    const size_t bytes = (n + 7) / 8;
+    const uint8_t *out = reinterpret_cast<const uint8_t *>(next);
+    const uint8_t valid = static_cast<uint8_t>(n % 8 ? (1u << (n % 8)) - 1 : 0xFF);
+    memcpy(f, out, bytes - 1);
+    f[bytes - 1] = static_cast<uint8_t>((f[bytes - 1] & ~valid) | (out[bytes - 1] & valid));
+}
