@@ -19,6 +19,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/parallel_table.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -127,60 +128,6 @@ stopped_at(uint64_t s, uint64_t states)
     return ask_table_stop(percent);
 }
 
-// The parallel step of a wired network with rule tables, for every state
-// in turn: cell values and rule tables held one per byte, the successor's
-// number formed with the record. Gives what forward_step gives in update
-// mode 0 (the tests compare the two); about ten times faster, which is
-// what makes a table of 2^20 states take a tenth of a second. 0 when the
-// unpacked rule tables would be too large (the caller then steps).
-int
-parallel_table(uint64_t states, uint32_t *succ)
-{
-    int v = value_range, n = lineL;
-    uint64_t R = int_power(v, nhood);
-    uint32_t rows = rulemix ? lineL : 1;
-    if (R * rows > (uint64_t(1) << 26))
-        return 0;
-    uint8_t *rules = static_cast<uint8_t *>(checked_calloc(R * rows, 1, "exh_pairs"));
-    for (uint32_t r = 0; r < rows; r++)
-        for (uint64_t i = 0; i < R; i++)
-            rules[r * R + i] = static_cast<uint8_t>(get_value(carule[r], static_cast<uint32_t>(i)));
-    uint8_t *vals = static_cast<uint8_t *>(checked_calloc(n, 1, "exh_pairs"));
-    uint32_t power[33];
-    power[0] = 1;
-    for (int c = 1; c <= 32; c++)
-        power[c] = power[c - 1] * static_cast<uint32_t>(v);
-    for (uint64_t s = 0; s < states; s++) {
-        uint8_t *record = exh_pairs + s * bytesL;
-        uint32_t number = 0;
-        for (int c = 0; c < n; c++) {
-            const uint16_t *w = wiring[c];
-            uint32_t idx = 0;
-            for (int j = nhoodm[c] - 1; j >= 0; j--)
-                idx = idx * static_cast<uint32_t>(v) + vals[w[j]];
-            int x = rules[(rulemix ? static_cast<uint64_t>(c) * R : 0) + idx];
-            if (x) {
-                set_value(record, static_cast<uint32_t>(c), x);
-                number += static_cast<uint32_t>(x) * power[c];
-            }
-        }
-        succ[s] = number;
-        for (int c = 0; c < n; c++) {
-            if (++vals[c] < v)
-                break;
-            vals[c] = 0;
-        }
-        if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {
-            checked_free(rules);
-            checked_free(vals);
-            return -1;
-        }
-    }
-    checked_free(rules);
-    checked_free(vals);
-    return 1;
-}
-
 } // namespace
 
 uint64_t
@@ -221,7 +168,7 @@ fill_successor_table(int hamming, int print_pairs)
     int fast = 0;
     if (exhaustive_testing == exhaustive_table && seq_update == update_parallel && !tot_only &&
         !wiring_madelocal && !print_pairs)
-        fast = parallel_table(states, succ);
+        fast = parallel_table(states, succ, stopped_at);
     if (fast < 0)
         done = 0;
     step_mode mode = forward_run_mode(0);
