@@ -259,6 +259,9 @@ pre_exhaustive()
         uint32_t s = index_list[i];
         if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
             continue;
+        // The tree builder expands s later on: its index entry is fetched
+        // now, so that expansion need not wait on memory.
+        __builtin_prefetch(index_first + s);
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
         if (offer_pre_image(F))
