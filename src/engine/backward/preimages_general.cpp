@@ -281,9 +281,19 @@ extend_words()
         int next = 1 - old;
         uint32_t count = 0;
         const uint64_t *partials = stack_words(old);
+        const uint64_t tries_here = static_cast<uint64_t>(to - from);
         for (uint32_t i = 0; i < stack_count[old]; i++) {
             uint64_t P = partials[i];
             uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);
+            if (count + tries_here <= stack_cap[next]) {
+                // Room for every try: no growth and no limit to check.
+                uint64_t *out = stack_words(next);
+                for (const word_try *tr = from; tr < to; tr++) {
+                    out[count] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
+                    count += ((value ^ tr->value) & mask & tr->mask) == 0;
+                }
+                continue;
+            }
             for (const word_try *tr = from; tr < to; tr++) {
                 if (!reserve(next, count))
                     return -1;
