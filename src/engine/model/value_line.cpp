@@ -54,12 +54,6 @@ dec_equiv_flex(const uint8_t *line, int last, int v, int w)
     return sum;
 }
 
-uint32_t
-dec_equiv(const uint8_t *line, int last)
-{
-    return dec_equiv_flex(line, last, value_range, value_bits);
-}
-
 void
 dec_to_value_line_flex(uint8_t *line, uint32_t number, int count, int v, int w)
 {

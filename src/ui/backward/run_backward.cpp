@@ -291,7 +291,8 @@ start_tree(tree_work &work)
         if (scale == 1)
             sep = 0;
     }
-    if (!exhaustive_testing && !nonlocal) {
+    // A basin field holds the local method's arrays for all its trees.
+    if (!exhaustive_testing && !nonlocal && !local_arrays_current()) {
         allocate_local_arrays();
         work.local_arrays = true;
     }

@@ -15,6 +15,7 @@
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
+#include "engine/backward/preimages_local.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -227,6 +228,10 @@ draw_field()
         }
     } else if (general_method_needed()) {
         prepair_pre_rand();
+    } else if (!nonlocal) {
+        // The run tables of the local method are built once for the field,
+        // not for every tree.
+        allocate_local_arrays();
     }
     bool readout = (!rulemix && !rangeL) || seq_update;
     if (readout && mouse_found)
@@ -269,6 +274,8 @@ draw_field()
         free_successor_table();
     else if (general_method_needed())
         free_pre_rand();
+    else if (!nonlocal)
+        free_local_arrays();
     neutral_order = 0;
     limitcheck = single_limit;
     is[0] = key;
