@@ -226,7 +226,10 @@ page_clear_right(const run_iteration *it)
 void
 draw_on_window()
 {
-    current_draw = window_drawable;
+    // No pattern pixmap was ever made (no run drew its space-time pattern
+    // yet): drawing never left the window, and 0 is no drawable.
+    if (window_drawable)
+        current_draw = window_drawable;
 }
 
 void

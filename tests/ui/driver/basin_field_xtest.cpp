@@ -13,6 +13,7 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/x_errors.h"
 
 namespace {
 
@@ -107,6 +108,25 @@ TEST_F(BasinField, EveryStatePlacedOnceAndBasinsAsBruteForce)
                 setviewport(0, 0, Maxx, Maxy, 1);
                 clearviewport();
             }
+}
+
+// A field drawn before any run made a space-time pattern draws on the
+// window: no drawing request fails.
+TEST_F(BasinField, DrawnWithoutAPatternRunRaisesNoXError)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot;
+    TestNetwork::set_rule_number(110);
+    basinfield = 1;
+    direction = direction_forward;
+    stp = 0;
+    unsigned long errors = x_sync_errors();
+    draw_field();
+    EXPECT_EQ(earlyexitfield, 0);
+    EXPECT_EQ(x_sync_errors(), errors);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
 }
 
 // The timing of a whole field of 2^20 states, drawn (run on request:
