@@ -21,6 +21,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -128,6 +129,7 @@ BM_FieldDrawn(benchmark::State &state)
             return;
         }
         open_graphics();
+        register_window_hooks(); // the key polls of the engines, as the program has them
     }
     time_field(state);
 }

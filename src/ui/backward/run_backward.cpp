@@ -275,6 +275,7 @@ bool
 start_tree(tree_work &work)
 {
     reset_backward_tree();
+    restart_window_poll();
     if (is)
         is[0] = 0;
     if (startsegfan == 1)
@@ -459,7 +460,7 @@ act_on_key(char key)
 bool
 stopped_at_poll()
 {
-    if (!(mouse_found && event_ready()))
+    if (!(mouse_found && window_poll_due() && event_ready()))
         return false;
     int colour = getcolor();
     bool stopped = act_on_key(is[0]);

@@ -5,6 +5,7 @@
 // register_engine_prompts.
 #include "ui/backward/stop_prompts.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
@@ -25,7 +26,37 @@ namespace {
 
 tree_prompt_hooks driver_hooks = {nullptr, nullptr};
 
+constexpr unsigned kPollClockEvery = 16;
+unsigned poll_countdown = 0;
+std::chrono::steady_clock::time_point last_poll;
+bool poll_now = true;
+
 } // namespace
+
+bool
+window_poll_due()
+{
+    if (poll_now) {
+        poll_now = false;
+        poll_countdown = kPollClockEvery;
+        last_poll = std::chrono::steady_clock::now();
+        return true;
+    }
+    if (--poll_countdown > 0)
+        return false;
+    poll_countdown = kPollClockEvery;
+    auto now = std::chrono::steady_clock::now();
+    if (now - last_poll < std::chrono::milliseconds(1))
+        return false;
+    last_poll = now;
+    return true;
+}
+
+void
+restart_window_poll()
+{
+    poll_now = true;
+}
 
 void
 open_options_box()
@@ -47,7 +78,7 @@ namespace {
 int
 poll_window_key()
 {
-    return mouse_found && event_ready() ? is[0] : 0;
+    return mouse_found && window_poll_due() && event_ready() ? is[0] : 0;
 }
 
 void
