@@ -270,6 +270,19 @@ pre_exhaustive()
 }
 
 void
+warm_pre_images(const uint8_t *near, const uint8_t *far)
+{
+    if (!index_first)
+        return;
+    uint32_t t = dec_equiv(far, L);
+    if (t <= statespace)
+        __builtin_prefetch(index_first + t);
+    t = dec_equiv(near, L);
+    if (t <= statespace)
+        __builtin_prefetch(index_list + index_first[t]);
+}
+
+void
 pre_neutral()
 {
     begin_fan();

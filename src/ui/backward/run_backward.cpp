@@ -661,6 +661,11 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;
     if (stopped_at_poll())
         return tree_end::stopped;
+    // The table's entries of the nodes some places on are fetched from
+    // memory while this one is expanded.
+    constexpr uint32_t kNear = 4, kFar = 12;
+    if (exhaustive_testing && !first_pass && thisindex + kFar <= thismax)
+        warm_pre_images(current_level()[thisindex + kNear], current_level()[thisindex + kFar]);
     tree_end end = find_fan();
     if (end != tree_end::going_on)
         return end;
