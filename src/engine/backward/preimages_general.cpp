@@ -282,12 +282,15 @@ extend_words()
         uint32_t count = 0;
         const uint64_t *partials = stack_words(old);
         const uint64_t tries_here = static_cast<uint64_t>(to - from);
-        for (uint32_t i = 0; i < stack_count[old]; i++) {
+        const uint32_t partial_count = stack_count[old];
+        // Held in locals: the stores into the stack could alias the globals.
+        uint64_t *out = stack_words(next);
+        uint64_t room = stack_cap[next];
+        for (uint32_t i = 0; i < partial_count; i++) {
             uint64_t P = partials[i];
             uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);
-            if (count + tries_here <= stack_cap[next]) {
+            if (count + tries_here <= room) {
                 // Room for every try: no growth and no limit to check.
-                uint64_t *out = stack_words(next);
                 for (const word_try *tr = from; tr < to; tr++) {
                     out[count] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
                     count += ((value ^ tr->value) & mask & tr->mask) == 0;
@@ -301,6 +304,8 @@ extend_words()
                     continue;
                 stack_words(next)[count++] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
             }
+            out = stack_words(next);
+            room = stack_cap[next];
         }
         stack_count[next] = count;
         old = next;
