@@ -100,8 +100,7 @@ fill_progress_bar()
     float share = static_cast<float>(barxr - barxl - 2) * static_cast<float>(progbar) /
                   (static_cast<float>(statespace) + 1.0f);
     int colour = getcolor();
-    setfillstyle(0, green);
-    bar(barxl + 1, baryt + vgay(2), barxl + static_cast<int>(share), baryb - vgay(2));
+    fill_progress_bar_to(barxl + static_cast<int>(share));
     setcolor(colour);
 }
 

@@ -84,6 +84,7 @@ tick_progress_bar(uint32_t s)
     int x = barxl + static_cast<int>(share);
     moveto(x, baryt - 2);
     lineto(x, baryb + 2);
+    note_progress_bar_drawn_over();
 }
 
 // The basin cursor for the next basin (the first stays where the layout put it).
