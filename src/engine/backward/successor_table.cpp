@@ -1,6 +1,6 @@
 // The successor table and the table pre-image methods. Reads the network
-// model, runs the forward step of forward/forward_step.h for every state,
-// reads update orders (forward/update_order.h) in neutral-order mode, and
+// model, runs the parallel step of every state at once (parallel_table.h)
+// or the forward step of forward/forward_step.h for every state, reads update orders (forward/update_order.h) in neutral-order mode, and
 // hands pre-images to acceptance.h. Polls the keys (model/key_poll.h) and
 // asks through the registered prompts (preimage_prompts.h). Start at
 // fill_successor_table.

@@ -26,8 +26,6 @@ namespace {
 
 tree_prompt_hooks driver_hooks = {nullptr, nullptr};
 
-constexpr unsigned kPollClockEvery = 16;
-unsigned poll_countdown = 0;
 std::chrono::steady_clock::time_point last_poll;
 bool poll_now = true;
 
@@ -36,18 +34,10 @@ bool poll_now = true;
 bool
 window_poll_due()
 {
-    if (poll_now) {
-        poll_now = false;
-        poll_countdown = kPollClockEvery;
-        last_poll = std::chrono::steady_clock::now();
-        return true;
-    }
-    if (--poll_countdown > 0)
-        return false;
-    poll_countdown = kPollClockEvery;
     auto now = std::chrono::steady_clock::now();
-    if (now - last_poll < std::chrono::milliseconds(1))
+    if (!poll_now && now - last_poll < std::chrono::milliseconds(1))
         return false;
+    poll_now = false;
     last_poll = now;
     return true;
 }

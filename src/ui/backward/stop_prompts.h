@@ -28,9 +28,9 @@ void set_tree_prompt_hooks(const tree_prompt_hooks &hooks);
 void open_options_box();
 
 // Whether the window is to be asked for a key now. Asking costs a round of
-// system calls to the server, so the tree builder's polls between nodes and
-// pre-images ask at most once a millisecond (the clock read every 16th
-// call); the first call after restart_window_poll always asks.
+// system calls to the server, so the polls between nodes and pre-images
+// (and the engines' polls) ask at most once a millisecond; the first call
+// after restart_window_poll always asks.
 bool window_poll_due();
 void restart_window_poll();
 
