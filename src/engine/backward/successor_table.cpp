@@ -60,12 +60,13 @@ index_from(const uint32_t *succ, uint64_t states)
         index_first[succ[s] + 1]++;
     for (uint64_t t = 0; t < states; t++)
         index_first[t + 1] += index_first[t];
-    // Filling from a running cursor keeps each group in ascending order.
-    uint32_t *cursor = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
-    memcpy(cursor, index_first, states * sizeof(uint32_t));
+    // Filling with index_first[t] as the running cursor of group t keeps each
+    // group in ascending order and leaves index_first[t] at the start of
+    // group t + 1: one shift puts the starts back.
     for (uint64_t s = 0; s < states; s++)
-        index_list[cursor[succ[s]]++] = static_cast<uint32_t>(s);
-    checked_free(cursor);
+        index_list[index_first[succ[s]]++] = static_cast<uint32_t>(s);
+    memmove(index_first + 1, index_first, states * sizeof(uint32_t));
+    index_first[0] = 0;
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
