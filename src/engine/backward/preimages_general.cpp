@@ -20,8 +20,11 @@
 // of words too, the wires it assigns and the values it gives them, so a
 // try fits a partial when the two agree on the cells both assign, and the
 // extended partial is the or of the two. A try that gives one cell wired
-// twice two values never fits and is not listed. The order of the partials,
-// and so of the pre-images, is that of the line form.
+// twice two values never fits and is not listed; where such tries end a
+// list, the stack's room is still checked once more after the list, as the
+// line form checks it before every try, fitting or not, so that both forms
+// give up at the same point. The order of the partials, and so of the
+// pre-images, is that of the line form.
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -55,6 +58,7 @@ struct word_try {
 };
 std::vector<word_try> word_tries;
 std::vector<uint32_t> word_first;
+std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
 bool word_form = false;
 
 // The two stacks of partial pre-images.
@@ -212,11 +216,13 @@ void
 build_word_tries()
 {
     word_first.clear();
+    word_ends_unfit.clear();
     for (uint32_t c = 0; c < lineL; c++) {
         const uint16_t *wires = wiring[c];
         for (int t = 0; t < 2; t++) {
             word_first.push_back(static_cast<uint32_t>(word_tries.size()));
             uint32_t l = list_of_cell[c];
+            bool ends_unfit = false;
             for (uint32_t i = first[l * 2 + t]; i < first[l * 2 + t + 1]; i++) {
                 word_try w{0, 0};
                 bool fits = true;
@@ -229,7 +235,9 @@ build_word_tries()
                 }
                 if (fits)
                     word_tries.push_back(w);
+                ends_unfit = !fits;
             }
+            word_ends_unfit.push_back(ends_unfit ? 1 : 0);
         }
     }
     word_first.push_back(static_cast<uint32_t>(word_tries.size()));
@@ -281,7 +289,8 @@ extend_words()
         int next = 1 - old;
         uint32_t count = 0;
         const uint64_t *partials = stack_words(old);
-        const uint64_t tries_here = static_cast<uint64_t>(to - from);
+        const bool ends_unfit = word_ends_unfit[c * 2 + t] != 0;
+        const uint64_t tries_here = static_cast<uint64_t>(to - from) + (ends_unfit ? 1 : 0);
         const uint32_t partial_count = stack_count[old];
         // Held in locals: the stores into the stack could alias the globals.
         uint64_t *out = stack_words(next);
@@ -304,6 +313,8 @@ extend_words()
                     continue;
                 stack_words(next)[count++] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
             }
+            if (ends_unfit && !reserve(next, count))
+                return -1;
             out = stack_words(next);
             room = stack_cap[next];
         }
@@ -386,6 +397,7 @@ free_pre_rand()
     std::vector<uint32_t>().swap(list_of_cell);
     std::vector<word_try>().swap(word_tries);
     std::vector<uint32_t>().swap(word_first);
+    std::vector<uint8_t>().swap(word_ends_unfit);
     free_stacks();
     word_form = false;
     checked_free(cell_order);
