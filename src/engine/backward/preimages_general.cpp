@@ -13,6 +13,18 @@
 // e stands for all of them and only input positions m .. k-1 are assigned
 // (positions below m stay as they are). Entries inside a block are not
 // listed (the skip table). For v > 2 every entry is listed with level 0.
+//
+// For v = 2 with at most 32 cells a partial pre-image is one 64-bit word
+// instead: the cell values in the low 32 bits, the assigned flags in the
+// high 32 (cell i at bit i of each). Each try of each cell is then a pair
+// of words too, the wires it assigns and the values it gives them, so a
+// try fits a partial when the two agree on the cells both assign, and the
+// extended partial is the or of the two. A try that gives one cell wired
+// twice two values never fits and is not listed; where such tries end a
+// list, the stack's room is still checked once more after the list, as the
+// line form checks it before every try, fitting or not, so that both forms
+// give up at the same point. The order of the partials, and so of the
+// pre-images, is that of the line form.
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -38,6 +50,16 @@ std::vector<entry_try> tries;
 std::vector<uint32_t> first;
 std::vector<uint32_t> list_of_cell; // list used by each cell
 bool prepared = false;
+
+// The word form's tries: cell c, output t covers
+// word_tries[word_first[c*2+t] .. word_first[c*2+t+1]).
+struct word_try {
+    uint32_t mask, value;
+};
+std::vector<word_try> word_tries;
+std::vector<uint32_t> word_first;
+std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
+bool word_form = false;
 
 // The two stacks of partial pre-images.
 uint8_t *stack_mem[2] = {nullptr, nullptr};
@@ -101,7 +123,7 @@ free_stacks()
 inline size_t
 entry_bytes()
 {
-    return 2 * static_cast<size_t>(bytesL);
+    return word_form ? sizeof(uint64_t) : 2 * static_cast<size_t>(bytesL);
 }
 
 inline uint8_t *
@@ -189,6 +211,148 @@ expand_wild(int s)
     return 1;
 }
 
+// The tries of every cell as words, from the line-form lists.
+void
+build_word_tries()
+{
+    word_first.clear();
+    word_ends_unfit.clear();
+    for (uint32_t c = 0; c < lineL; c++) {
+        const uint16_t *wires = wiring[c];
+        for (int t = 0; t < 2; t++) {
+            word_first.push_back(static_cast<uint32_t>(word_tries.size()));
+            uint32_t l = list_of_cell[c];
+            bool ends_unfit = false;
+            for (uint32_t i = first[l * 2 + t]; i < first[l * 2 + t + 1]; i++) {
+                word_try w{0, 0};
+                bool fits = true;
+                for (int j = cell_k(c) - 1; j >= tries[i].m && fits; j--) {
+                    uint32_t bit = uint32_t(1) << wires[j];
+                    uint32_t d = (tries[i].e >> j) & 1 ? bit : 0;
+                    fits = !(w.mask & bit) || (w.value & bit) == d;
+                    w.mask |= bit;
+                    w.value |= d;
+                }
+                if (fits)
+                    word_tries.push_back(w);
+                ends_unfit = !fits;
+            }
+            word_ends_unfit.push_back(ends_unfit ? 1 : 0);
+        }
+    }
+    word_first.push_back(static_cast<uint32_t>(word_tries.size()));
+}
+
+inline uint64_t *
+stack_words(int s)
+{
+    return reinterpret_cast<uint64_t *>(stack_mem[s]);
+}
+
+// The word form of expand_wild.
+int
+expand_wild_words(int s)
+{
+    uint32_t before = stack_count[s];
+    for (uint32_t i = 0; i < stack_count[s]; i++) {
+        for (uint32_t pos = L + 1; pos-- > 0;) {
+            uint64_t flag = uint64_t(1) << (32 + cell_at(pos));
+            if (stack_words(s)[i] & flag)
+                continue;
+            stack_words(s)[i] |= flag;
+            if (!reserve(s, stack_count[s]))
+                return 0;
+            uint64_t *words = stack_words(s);
+            words[stack_count[s]++] = words[i] | (flag >> 32);
+        }
+    }
+    pp_wild = stack_count[s] - before;
+    pp_wild_tot += pp_wild;
+    return 1;
+}
+
+// The word form of the cell by cell extension, from the stack with the
+// single empty partial; the stack of the final partials, or -1 when the
+// limit or memory was reached, or -2 when A has no pre-image.
+int
+extend_words()
+{
+    int old = 0;
+    stack_words(0)[0] = 0;
+    stack_count[0] = 1;
+    stack_count[1] = 0;
+    for (uint32_t pos = L + 1; pos-- > 0;) {
+        uint32_t c = cell_at(pos);
+        uint32_t t = static_cast<uint32_t>(get_value(A, c));
+        const word_try *from = word_tries.data() + word_first[c * 2 + t];
+        const word_try *to = word_tries.data() + word_first[c * 2 + t + 1];
+        int next = 1 - old;
+        uint32_t count = 0;
+        const uint64_t *partials = stack_words(old);
+        const bool ends_unfit = word_ends_unfit[c * 2 + t] != 0;
+        const uint64_t tries_here = static_cast<uint64_t>(to - from) + (ends_unfit ? 1 : 0);
+        const uint32_t partial_count = stack_count[old];
+        // Held in locals: the stores into the stack could alias the globals.
+        uint64_t *out = stack_words(next);
+        uint64_t room = stack_cap[next];
+        for (uint32_t i = 0; i < partial_count; i++) {
+            uint64_t P = partials[i];
+            uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);
+            if (count + tries_here <= room) {
+                // Room for every try: no growth and no limit to check.
+                for (const word_try *tr = from; tr < to; tr++) {
+                    out[count] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
+                    count += ((value ^ tr->value) & mask & tr->mask) == 0;
+                }
+                continue;
+            }
+            for (const word_try *tr = from; tr < to; tr++) {
+                if (!reserve(next, count))
+                    return -1;
+                if ((value ^ tr->value) & mask & tr->mask)
+                    continue;
+                stack_words(next)[count++] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
+            }
+            if (ends_unfit && !reserve(next, count))
+                return -1;
+            out = stack_words(next);
+            room = stack_cap[next];
+        }
+        stack_count[next] = count;
+        old = next;
+        if (count == 0)
+            return -2;
+        record_step(pos, count);
+    }
+    return old;
+}
+
+// The word form of pre_images_rand once its stacks are started: the
+// partials extended cell by cell, the wild cells expanded, and each
+// pre-image handed over as a line.
+void
+hand_over_words()
+{
+    int old = extend_words();
+    if (old == -2)
+        return; // a garden-of-Eden target
+    if (old < 0 || !expand_wild_words(old)) {
+        abort_subtree = abort_subtree_too_many_partial;
+        return;
+    }
+    if (see_ppstack && pp_wild > 0)
+        show_stack_wild(pp_wild);
+    uint8_t line[4];
+    for (uint32_t i = 0; i < stack_count[old]; i++) {
+        uint32_t value = static_cast<uint32_t>(stack_words(old)[i]);
+        for (uint32_t b = 0; b < bytesL; b++)
+            line[b] = static_cast<uint8_t>(value >> (8 * b));
+        hand_over_pre_image(line);
+        if (abort_subtree)
+            return;
+    }
+}
+
 } // namespace
 
 void
@@ -215,6 +379,9 @@ prepair_pre_rand()
         }
     }
     first.push_back(static_cast<uint32_t>(tries.size()));
+    word_form = value_range == 2 && lineL <= 32;
+    if (word_form)
+        build_word_tries();
     if (see_ppstack == see_ppstack_on)
         show_stack_start();
     if (reorderRBN)
@@ -228,7 +395,11 @@ free_pre_rand()
     std::vector<entry_try>().swap(tries);
     std::vector<uint32_t>().swap(first);
     std::vector<uint32_t>().swap(list_of_cell);
+    std::vector<word_try>().swap(word_tries);
+    std::vector<uint32_t>().swap(word_first);
+    std::vector<uint8_t>().swap(word_ends_unfit);
     free_stacks();
+    word_form = false;
     checked_free(cell_order);
     cell_order = nullptr;
     prepared = false;
@@ -299,6 +470,10 @@ pre_images_rand()
     int old = 0;
     if (!reserve(0, 0)) {
         abort_subtree = abort_subtree_too_many_partial;
+        return;
+    }
+    if (word_form) {
+        hand_over_words();
         return;
     }
     memset(stack_entry(0, 0), 0, eb);

@@ -53,6 +53,14 @@ uint8_t *target = nullptr;    // values of A, one byte per cell
 uint8_t *found = nullptr;     // a complete pre-image as a state line
 std::vector<branch> stack;    // branch points; kept across calls
 
+// What the arrays were built for: a field builds them once for all its trees.
+struct arrays_key {
+    int v = 0, k = 0, run_bits = 0;
+    uint32_t n = 0;
+    uint8_t mix = 0;
+};
+arrays_key built_for;
+
 // A branch point saved, ticked on the stack bar while the stack is shown.
 inline void
 save_branch(branch b)
@@ -476,6 +484,23 @@ allocate_local_arrays()
     target = static_cast<uint8_t *>(checked_calloc(lineL ? lineL : 1, 1, "run backwards arrays"));
     found = static_cast<uint8_t *>(checked_calloc(bytesL + 3u, 1, "run backwards arrays"));
     plan_runs();
+    built_for = {value_range, nhood, local_run_key_bits, lineL, rulemix};
+}
+
+int
+local_arrays_current()
+{
+    const arrays_key &b = built_for;
+    if (!rule0 || b.v != value_range || b.k != nhood || b.run_bits != local_run_key_bits ||
+        b.n != lineL || b.mix != rulemix)
+        return 0;
+    if (rulemix)
+        return 1; // the rows are read from carule as the sweep goes
+    uint64_t R = rule_entries(nhood);
+    for (uint64_t i = 0; i < R; i++)
+        if (rule0[i] != get_value(carule[0], static_cast<uint32_t>(i)))
+            return 0;
+    return 1;
 }
 
 void
@@ -489,6 +514,7 @@ free_local_arrays()
     rule0 = start_block = cells = target = found = nullptr;
     std::vector<branch>().swap(stack);
     free_runs();
+    built_for = arrays_key();
 }
 
 void

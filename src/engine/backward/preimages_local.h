@@ -9,6 +9,10 @@
 // block, candidate line, branch stack); run_backward holds them for a tree.
 void allocate_local_arrays();
 void free_local_arrays();
+// 1 when the arrays are allocated for the network and rule as they are now
+// (value range, k, n, rule mix, run key bits, rule table 0), so that a
+// caller holding them for many trees, as a basin field does, can go on.
+int local_arrays_current();
 
 // Start block b: entry j := base-v digit j of b, j = 0..k-2.
 void set_start_block(uint32_t b);

@@ -111,6 +111,28 @@ cycle_matches(const uint8_t *state, int steps, Step step)
     return count;
 }
 
+// A line of m entries that fits one 64-bit word shifted `times` places at
+// once: entry p goes to p + times ('l') or p - times ('r'), modulo m, as
+// `times` single shifts would move it. The entries form one bit stream, so
+// this is a rotation of its first m * value_bits bits; bits after them in
+// the last byte are kept.
+void
+rotate_in_word(uint8_t *line, uint32_t m, char dir, uint32_t times)
+{
+    uint32_t bits = m * static_cast<uint32_t>(value_bits);
+    uint32_t bytes = (bits + 7) / 8;
+    uint64_t x = 0;
+    for (uint32_t b = bytes; b-- > 0;)
+        x = (x << 8) | line[b];
+    uint64_t mask = bits == 64 ? ~uint64_t(0) : (uint64_t(1) << bits) - 1;
+    uint64_t stream = x & mask;
+    uint32_t up = (dir == 'l' ? times : m - times) * static_cast<uint32_t>(value_bits);
+    uint64_t turned = ((stream << up) | (stream >> (bits - up))) & mask;
+    x = (x & ~mask) | turned;
+    for (uint32_t b = 0; b < bytes; b++)
+        line[b] = static_cast<uint8_t>(x >> (8 * b));
+}
+
 } // namespace
 
 uint8_t *
@@ -120,6 +142,11 @@ rotate_array(int k, uint8_t *line, char dir, int what, int n, int, int length)
     if (n < 1 || m < 2)
         return line;
     int times = static_cast<int>(static_cast<uint32_t>(n) % m);
+    if (times > 0 && (dir == 'l' || dir == 'r') && value_bits >= 1 &&
+        static_cast<uint64_t>(m) * static_cast<uint64_t>(value_bits) <= 64) {
+        rotate_in_word(line, m, dir, static_cast<uint32_t>(times));
+        return line;
+    }
     for (int t = 0; t < times; t++) {
         if (dir == 'l')
             shift_up(line, 0, 1, m);

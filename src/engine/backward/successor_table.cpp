@@ -1,6 +1,6 @@
 // The successor table and the table pre-image methods. Reads the network
-// model, runs the forward step of forward/forward_step.h for every state,
-// reads update orders (forward/update_order.h) in neutral-order mode, and
+// model, runs the parallel step of every state at once (parallel_table.h)
+// or the forward step of forward/forward_step.h for every state, reads update orders (forward/update_order.h) in neutral-order mode, and
 // hands pre-images to acceptance.h. Polls the keys (model/key_poll.h) and
 // asks through the registered prompts (preimage_prompts.h). Start at
 // fill_successor_table.
@@ -11,6 +11,7 @@
 // once per table in O(v^n); each target then costs its own fan only.
 #include "engine/backward/successor_table.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
+#include "engine/backward/parallel_table.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -48,6 +50,20 @@ state_count()
     return states >= (uint64_t(1) << 32) ? 0 : states;
 }
 
+// Asks for large pages under the whole 2 MB stretches of a fresh block: the
+// tree walk reads the index at random, and with small pages nearly every
+// read would miss the address cache too. Only a hint; nothing changes if
+// the system gives none.
+void
+advise_large_pages(void *block, size_t bytes)
+{
+    constexpr uintptr_t kLarge = uintptr_t(1) << 21;
+    uintptr_t from = (reinterpret_cast<uintptr_t>(block) + kLarge - 1) & ~(kLarge - 1);
+    uintptr_t to = (reinterpret_cast<uintptr_t>(block) + bytes) & ~(kLarge - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+}
+
 // Index from the successor numbers succ[0 .. states-1] (each < states).
 void
 index_from(const uint32_t *succ, uint64_t states)
@@ -56,16 +72,19 @@ index_from(const uint32_t *succ, uint64_t states)
     checked_free(index_list);
     index_first = static_cast<uint32_t *>(checked_calloc(states + 1, sizeof(uint32_t), "exh_pairs index"));
     index_list = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    advise_large_pages(index_first, (states + 1) * sizeof(uint32_t));
+    advise_large_pages(index_list, states * sizeof(uint32_t));
     for (uint64_t s = 0; s < states; s++)
         index_first[succ[s] + 1]++;
     for (uint64_t t = 0; t < states; t++)
         index_first[t + 1] += index_first[t];
-    // Filling from a running cursor keeps each group in ascending order.
-    uint32_t *cursor = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
-    memcpy(cursor, index_first, states * sizeof(uint32_t));
+    // Filling with index_first[t] as the running cursor of group t keeps each
+    // group in ascending order and leaves index_first[t] at the start of
+    // group t + 1: one shift puts the starts back.
     for (uint64_t s = 0; s < states; s++)
-        index_list[cursor[succ[s]]++] = static_cast<uint32_t>(s);
-    checked_free(cursor);
+        index_list[index_first[succ[s]]++] = static_cast<uint32_t>(s);
+    memmove(index_first + 1, index_first, states * sizeof(uint32_t));
+    index_first[0] = 0;
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
@@ -129,60 +148,6 @@ stopped_at(uint64_t s, uint64_t states)
     return ask_table_stop(percent);
 }
 
-// The parallel step of a wired network with rule tables, for every state
-// in turn: cell values and rule tables held one per byte, the successor's
-// number formed with the record. Gives what forward_step gives in update
-// mode 0 (the tests compare the two); about ten times faster, which is
-// what makes a table of 2^20 states take a tenth of a second. 0 when the
-// unpacked rule tables would be too large (the caller then steps).
-int
-parallel_table(uint64_t states, uint32_t *succ)
-{
-    int v = value_range, n = lineL;
-    uint64_t R = int_power(v, nhood);
-    uint32_t rows = rulemix ? lineL : 1;
-    if (R * rows > (uint64_t(1) << 26))
-        return 0;
-    uint8_t *rules = static_cast<uint8_t *>(checked_calloc(R * rows, 1, "exh_pairs"));
-    for (uint32_t r = 0; r < rows; r++)
-        for (uint64_t i = 0; i < R; i++)
-            rules[r * R + i] = static_cast<uint8_t>(get_value(carule[r], static_cast<uint32_t>(i)));
-    uint8_t *vals = static_cast<uint8_t *>(checked_calloc(n, 1, "exh_pairs"));
-    uint32_t power[33];
-    power[0] = 1;
-    for (int c = 1; c <= 32; c++)
-        power[c] = power[c - 1] * static_cast<uint32_t>(v);
-    for (uint64_t s = 0; s < states; s++) {
-        uint8_t *record = exh_pairs + s * bytesL;
-        uint32_t number = 0;
-        for (int c = 0; c < n; c++) {
-            const uint16_t *w = wiring[c];
-            uint32_t idx = 0;
-            for (int j = nhoodm[c] - 1; j >= 0; j--)
-                idx = idx * static_cast<uint32_t>(v) + vals[w[j]];
-            int x = rules[(rulemix ? static_cast<uint64_t>(c) * R : 0) + idx];
-            if (x) {
-                set_value(record, static_cast<uint32_t>(c), x);
-                number += static_cast<uint32_t>(x) * power[c];
-            }
-        }
-        succ[s] = number;
-        for (int c = 0; c < n; c++) {
-            if (++vals[c] < v)
-                break;
-            vals[c] = 0;
-        }
-        if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {
-            checked_free(rules);
-            checked_free(vals);
-            return -1;
-        }
-    }
-    checked_free(rules);
-    checked_free(vals);
-    return 1;
-}
-
 } // namespace
 
 uint64_t
@@ -223,7 +188,7 @@ fill_successor_table(int hamming, int print_pairs)
     int fast = 0;
     if (exhaustive_testing == exhaustive_table && seq_update == update_parallel && !tot_only &&
         !wiring_madelocal && !print_pairs)
-        fast = parallel_table(states, succ);
+        fast = parallel_table(states, succ, stopped_at);
     if (fast < 0)
         done = 0;
     step_mode mode = forward_run_mode(0);
@@ -337,11 +302,27 @@ pre_exhaustive()
         uint32_t s = index_list[i];
         if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
             continue;
+        // The tree builder expands s later on: its index entry is fetched
+        // now, so that expansion need not wait on memory.
+        __builtin_prefetch(index_first + s);
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
         if (offer_pre_image(F))
             return;
     }
+}
+
+void
+warm_pre_images(const uint8_t *near, const uint8_t *far)
+{
+    if (!index_first)
+        return;
+    uint32_t t = dec_equiv(far, L);
+    if (t <= statespace)
+        __builtin_prefetch(index_first + t);
+    t = dec_equiv(near, L);
+    if (t <= statespace)
+        __builtin_prefetch(index_list + index_first[t]);
 }
 
 void

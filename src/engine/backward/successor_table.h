@@ -33,6 +33,10 @@ uint64_t successor_table_bytes();
 // Pre-images of A from the table: every state number whose successor is A
 // and whose tickoff bit is clear, in ascending order.
 void pre_exhaustive();
+// Asks the memory for the table's entries of two nodes the tree builder
+// expands soon: the pre-image list of near, the index entry of far (which
+// comes later). Changes nothing; lets pre_exhaustive find them at hand.
+void warm_pre_images(const uint8_t *near, const uint8_t *far);
 // Pre-images of the update order of rank dec_equiv(A): the orders one
 // neutral swap of adjacent positions away, not yet ticked off.
 void pre_neutral();

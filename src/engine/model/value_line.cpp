@@ -54,17 +54,27 @@ dec_equiv_flex(const uint8_t *line, int last, int v, int w)
     return sum;
 }
 
-uint32_t
-dec_equiv(const uint8_t *line, int last)
-{
-    return dec_equiv_flex(line, last, value_range, value_bits);
-}
-
 void
 dec_to_value_line_flex(uint8_t *line, uint32_t number, int count, int v, int w)
 {
     if (count < 1)
         return;
+    if (v == 2 && w == 1) {
+        // Bits written straight into the bytes: a number of 2^count or more
+        // sets every bit, as the digit loop below would. Bits past the last
+        // entry in its byte are kept.
+        uint64_t top = count < 64 ? (uint64_t(1) << count) - 1 : ~uint64_t(0);
+        uint64_t bits = number < top ? number : top;
+        int full = count / 8;
+        for (int b = 0; b < full; b++)
+            line[b] = b < 8 ? static_cast<uint8_t>(bits >> (8 * b)) : 0;
+        if (int rest = count % 8) {
+            unsigned mask = (1u << rest) - 1;
+            unsigned high = full < 8 ? static_cast<unsigned>(bits >> (8 * full)) : 0;
+            line[full] = static_cast<uint8_t>((line[full] & ~mask) | (high & mask));
+        }
+        return;
+    }
     // powers[i] = v^i up to the cap; every higher index uses the cap too.
     uint64_t powers[41];
     int npowers = 0;
@@ -76,14 +86,12 @@ dec_to_value_line_flex(uint8_t *line, uint32_t number, int count, int v, int w)
     uint64_t rest = number;
     for (int i = count - 1; i >= 0; i--) {
         uint64_t p = i < npowers ? powers[i] : kDigitPowerCap;
-        set_value_flex(line, static_cast<uint32_t>(i), 0, w);
-        for (int d = v - 1; d >= 1; d--) {
-            if (rest >= static_cast<uint64_t>(d) * p) {
-                set_value_flex(line, static_cast<uint32_t>(i), d, w);
-                rest -= static_cast<uint64_t>(d) * p;
-                break;
-            }
-        }
+        // The largest digit d <= v-1 with d * p <= rest.
+        uint64_t d = rest / p;
+        if (d > static_cast<uint64_t>(v - 1))
+            d = static_cast<uint64_t>(v - 1);
+        set_value_flex(line, static_cast<uint32_t>(i), static_cast<int>(d), w);
+        rest -= d * p;
     }
 }
 

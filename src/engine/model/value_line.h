@@ -110,13 +110,24 @@ get_bitlong(const uint8_t *set, uint32_t i)
 // Bytes of a value line of count entries of width w: ceil(count*w/8).
 size_t value_line_bytes(uint64_t count, int w);
 
+// dec_equiv with an explicit base v and width w.
+uint32_t dec_equiv_flex(const uint8_t *line, int last, int v, int w);
 // State number of entries 0..last (last is an index, not a count): the sum of
 // value(i) * v^i, cell 0 least significant, modulo 2^32 (a power of 2^32 or
 // more counts as 4294967295). last below 0 gives 0. Callers keep last within
 // maxL_lu - 1 (states) or max_dec_rule (rules), where no wrap occurs.
-uint32_t dec_equiv(const uint8_t *line, int last);
-// The same with an explicit base v and width w.
-uint32_t dec_equiv_flex(const uint8_t *line, int last, int v, int w);
+inline uint32_t
+dec_equiv(const uint8_t *line, int last)
+{
+    if (value_range == 2 && last >= 0 && last < 32) {
+        // The bytes themselves, cell 0 the lowest bit (the hot case).
+        uint32_t sum = 0;
+        for (int b = last / 8; b >= 0; b--)
+            sum = (sum << 8) | line[b];
+        return last < 31 ? sum & ((uint32_t(2) << last) - 1) : sum;
+    }
+    return dec_equiv_flex(line, last, value_range, value_bits);
+}
 
 // Writes number into entries 0..count-1 (count is a number of entries) as
 // base-v digits, entry 0 least significant; count below 1 writes nothing. A

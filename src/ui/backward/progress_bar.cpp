@@ -8,9 +8,17 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 
+namespace {
+
+// Right edge of the green fill drawn since the bar was drawn; -1 for none.
+int filled_right = -1;
+
+} // namespace
+
 void
 progress_bar()
 {
+    filled_right = -1;
     int colour = getcolor();
     int h = Maxx / 2;
     int top = vgay(30);
@@ -24,4 +32,22 @@ progress_bar()
     baryb = static_cast<int16_t>(top + vgay(9));
     rectangle(barxl, baryt, barxr, baryb);
     setcolor(colour);
+}
+
+void
+fill_progress_bar_to(int right)
+{
+    setfillstyle(0, green);
+    // The same fill again would change no pixel: a field asks once a node,
+    // but the fill grows by a pixel only every few thousand nodes.
+    if (right == filled_right)
+        return;
+    bar(barxl + 1, baryt + vgay(2), right, baryb - vgay(2));
+    filled_right = right;
+}
+
+void
+note_progress_bar_drawn_over()
+{
+    filled_right = -1;
 }

@@ -101,8 +101,7 @@ fill_progress_bar()
     float share = static_cast<float>(barxr - barxl - 2) * static_cast<float>(progbar) /
                   (static_cast<float>(statespace) + 1.0f);
     int colour = getcolor();
-    setfillstyle(0, green);
-    bar(barxl + 1, baryt + vgay(2), barxl + static_cast<int>(share), baryb - vgay(2));
+    fill_progress_bar_to(barxl + static_cast<int>(share));
     setcolor(colour);
 }
 
@@ -276,6 +275,7 @@ bool
 start_tree(tree_work &work)
 {
     reset_backward_tree();
+    restart_window_poll();
     if (is)
         is[0] = 0;
     if (startsegfan == 1)
@@ -292,7 +292,8 @@ start_tree(tree_work &work)
         if (scale == 1)
             sep = 0;
     }
-    if (!exhaustive_testing && !nonlocal) {
+    // A basin field holds the local method's arrays for all its trees.
+    if (!exhaustive_testing && !nonlocal && !local_arrays_current()) {
         allocate_local_arrays();
         work.local_arrays = true;
     }
@@ -459,7 +460,7 @@ act_on_key(char key)
 bool
 stopped_at_poll()
 {
-    if (!(mouse_found && event_ready()))
+    if (!(mouse_found && window_poll_due() && event_ready()))
         return false;
     int colour = getcolor();
     bool stopped = act_on_key(is[0]);
@@ -657,6 +658,11 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;
     if (stopped_at_poll())
         return tree_end::stopped;
+    // The table's entries of the nodes some places on are fetched from
+    // memory while this one is expanded.
+    constexpr uint32_t kNear = 4, kFar = 12;
+    if (exhaustive_testing && !first_pass && thisindex + kFar <= thismax)
+        warm_pre_images(current_level()[thisindex + kNear], current_level()[thisindex + kFar]);
     tree_end end = find_fan();
     if (end != tree_end::going_on)
         return end;

@@ -5,6 +5,9 @@
 // register_engine_prompts.
 #include "ui/backward/stop_prompts.h"
 
+#include <time.h>
+
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
@@ -27,7 +30,37 @@ namespace {
 
 tree_prompt_hooks driver_hooks = {nullptr};
 
+// The coarse clock: read in a few nanoseconds where the fine one costs tens,
+// at a resolution of the kernel's tick, which is fine for a key.
+int64_t
+coarse_microseconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+int64_t last_poll = 0;
+bool poll_now = true;
+
 } // namespace
+
+bool
+window_poll_due()
+{
+    int64_t now = coarse_microseconds();
+    if (!poll_now && now - last_poll < 1000)
+        return false;
+    poll_now = false;
+    last_poll = now;
+    return true;
+}
+
+void
+restart_window_poll()
+{
+    poll_now = true;
+}
 
 void
 open_options_box()
@@ -49,7 +82,7 @@ namespace {
 int
 poll_window_key()
 {
-    return mouse_found && event_ready() ? is[0] : 0;
+    return mouse_found && window_poll_due() && event_ready() ? is[0] : 0;
 }
 
 void

@@ -26,6 +26,14 @@ void set_tree_prompt_hooks(const tree_prompt_hooks &hooks);
 // as regular 1d again after it, as its local pre-image method needs.
 void open_options_box();
 
+// Whether the window is to be asked for a key now. Asking costs a round of
+// system calls to the server, so the polls between nodes and pre-images
+// (and the engines' polls) ask at most once a millisecond by the coarse
+// clock (in practice once a kernel tick); the first call after
+// restart_window_poll always asks.
+bool window_poll_due();
+void restart_window_poll();
+
 // Registers the window's key poll and the pre-image prompts with the
 // engines. Each does nothing while no window is open, as the engines do
 // without them.

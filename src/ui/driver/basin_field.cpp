@@ -20,6 +20,7 @@
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/neutral_components.h"
 #include "engine/backward/preimages_general.h"
+#include "engine/backward/preimages_local.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -96,6 +97,7 @@ tick_progress_bar(uint32_t s)
     int x = barxl + static_cast<int>(share);
     moveto(x, baryt - 2);
     lineto(x, baryb + 2);
+    note_progress_bar_drawn_over();
 }
 
 // The basin cursor for the next basin: at its graph node's position when
@@ -260,8 +262,13 @@ draw_field()
     }
     // Decided once: the order space sets nonlocal while it lasts.
     const bool general = general_method_needed();
+    // The run tables of the local method are built once for the field, not
+    // for every tree.
+    const bool local = !exhaustive_testing && !general && !neutral && !nonlocal;
     if (general)
         prepair_pre_rand();
+    else if (local)
+        allocate_local_arrays();
     bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
     if ((readout || neutral) && mouse_found)
         show_rule_bottom(nhood, 1, carule[0], 0);
@@ -312,6 +319,8 @@ draw_field()
         free_successor_table();
     else if (general)
         free_pre_rand();
+    else if (local)
+        free_local_arrays();
     neutral_order = 0;
     limitcheck = single_limit;
     is[0] = key;

@@ -399,6 +399,8 @@ int
 event_ready()
 {
     end_if_window_destroyed();
+    if (!D)
+        return 0; // no window open: no key can be waiting
     if (!XCheckIfEvent(D, &Event, is_poll_event, nullptr))
         return 0;
     if (Event.type == DestroyNotify) {

@@ -360,4 +360,26 @@ TEST(PreimageMethods, TableSkipsPlacedStates)
     EXPECT_EQ(tickoff, nullptr);
 }
 
+// The local method's arrays held across trees are known for current only
+// while the network and rule they were built for stay.
+TEST(PreimageMethods, LocalArraysCurrentUntilTheRuleOrShapeChanges)
+{
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(110);
+    EXPECT_EQ(local_arrays_current(), 0);
+    allocate_local_arrays();
+    EXPECT_EQ(local_arrays_current(), 1);
+    TestNetwork::set_rule_number(30);
+    EXPECT_EQ(local_arrays_current(), 0);
+    TestNetwork::set_rule_number(110);
+    EXPECT_EQ(local_arrays_current(), 1);
+    int bits = local_run_key_bits;
+    local_run_key_bits = bits - 2;
+    EXPECT_EQ(local_arrays_current(), 0);
+    local_run_key_bits = bits;
+    free_local_arrays();
+    EXPECT_EQ(local_arrays_current(), 0);
+}
+
 } // namespace

@@ -87,6 +87,36 @@ TEST_F(Symmetries, RotatingARingStateNTimesGivesItBack)
     EXPECT_EQ(0, memcmp(s.data(), kept.data(), bytesL));
 }
 
+TEST_F(Symmetries, ShiftByManyPlacesMovesEntryPToPPlusTimes)
+{
+    // Lines that fit a word and lines that do not, every value width; the
+    // bits after the last entry stay as they were.
+    srandom(4);
+    for (int v : {2, 3, 5})
+        for (int n : {2, 7, 21, 22, 32, 33, 64, 70}) {
+            network(v, n);
+            for (int times = 1; times <= n + 2; times++)
+                for (char dir : {'l', 'r'}) {
+                    std::vector<uint8_t> s(bytesL + 1, 0xFF);
+                    std::vector<int> before(n);
+                    for (int p = 0; p < n; p++) {
+                        before[p] = static_cast<int>(random() % v);
+                        set_value(s.data(), static_cast<uint32_t>(p), before[p]);
+                    }
+                    std::vector<uint8_t> tail(s);
+                    rotate_array(0, s.data(), dir, 0, times, 0, 0);
+                    std::vector<int> want(n);
+                    for (int p = 0; p < n; p++)
+                        want[(p + (dir == 'l' ? times : n - times % n)) % n] = before[p];
+                    EXPECT_EQ(unpack(s.data(), n), want) << "v=" << v << " n=" << n << " " << dir << times;
+                    for (int p = n; p < 8 * (bytesL + 1) / value_bits; p++)
+                        ASSERT_EQ(get_value(s.data(), static_cast<uint32_t>(p)),
+                                  get_value(tail.data(), static_cast<uint32_t>(p)));
+                }
+            free_mem_CA_states(); // network() allocates them again
+        }
+}
+
 TEST_F(Symmetries, RuleTableShiftUsesVToTheK)
 {
     network(2, 4);

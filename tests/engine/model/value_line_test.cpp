@@ -226,3 +226,17 @@ TEST_F(ValueLine, NumberToBitLine)
 }
 
 } // namespace
+
+TEST_F(ValueLine, TwoValuedLinesAsTheBitLineWithBitsPastTheEndKept)
+{
+    // v = 2 writes bytes at once; the bit-by-bit writer is the reference,
+    // saturation included, and the bits after the last entry stay.
+    use_value_range(2);
+    for (int count = 1; count <= 40; count++)
+        for (uint32_t number : {0u, 1u, 0x5Au, 0x2F0Fu, 0x12345u, 0xFFFFFu, 0x80000001u, 4294967295u}) {
+            std::vector<uint8_t> got(6, 0xA5), want(6, 0xA5);
+            dec_to_value_line(got.data(), number, count);
+            dec_to_bit_line(want.data(), number, count);
+            EXPECT_EQ(got, want) << "count=" << count << " number=" << number;
+        }
+}

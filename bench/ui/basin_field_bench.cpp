@@ -1,0 +1,157 @@
+// The whole basin field of 2^20 and 2^22 states through the field driver
+// (draw_field): every attractor, period, basin size and garden-of-Eden count.
+// Networks, v = 2 and k = 3: random wiring (seed 7) under rule 110 by the
+// successor-table method and by the general method, and rings under rules
+// 30 and 110 by the local method with rotation compression. "Computed" runs
+// with no window; "Drawn" opens the window on $DISPLAY (run the program
+// under tests/with_xvfb.sh) and draws every basin, waiting for the server to
+// finish drawing before the clock stops. Counters: basins, and ns per state.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/backward/basin_totals.h"
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arrays.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/driver/startup.h"
+#include "ui/model/buffers.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+enum network_kind { ring_local = 0, random_table = 1, random_general = 2 };
+
+float field_figures[3];
+
+// A ring or a randomly wired network of n cells, v = 2, k = 3, one rule.
+void
+build_network(network_kind kind, int n, uint32_t rule)
+{
+    value_range = 2;
+    value_bits = 1;
+    lineL = static_cast<uint16_t>(n);
+    L = static_cast<uint16_t>(n - 1);
+    bytesL = static_cast<uint16_t>((n + 7) / 8);
+    nhood = 3;
+    nhood_lb = nhood_ub = 3;
+    nhood_mixed = 0;
+    oned = 1;
+    twod = threed = 0;
+    nhoodm = static_cast<int8_t *>(checked_calloc(lineL, 1, "nhoodm"));
+    for (int c = 0; c < n; c++)
+        nhoodm[c] = 3;
+    allocate_mem_CA_states();
+    allocate_mem_wiring();
+    allocate_mem_rule0(3);
+    srandom(7);
+    for (int c = 0; c < n; c++)
+        for (int j = 0; j < 3; j++)
+            wiring[c][j] = kind == ring_local ? static_cast<uint16_t>((c - 1 + j + n) % n)
+                                              : static_cast<uint16_t>(random() % n);
+    for (uint32_t i = 0; i < 8; i++)
+        set_value(carule[0], i, static_cast<int>((rule >> i) & 1));
+    nonlocal = kind == ring_local ? 0 : 1;
+    exhaustive_testing = kind == random_table ? exhaustive_table : exhaustive_off;
+    if (!zparam)
+        zparam = field_figures;
+    shownumbers = shownumbers_spot;
+    dontcompress = 0;
+    stp = 0;
+    pdata = filedata = 0;
+    isrepeat = 1;
+}
+
+void
+free_network()
+{
+    exhaustive_testing = exhaustive_off;
+    free_mem_wiring();
+    free_mem_rule0();
+    free_mem_CA_states();
+    checked_free(nhoodm);
+    nhoodm = nullptr;
+}
+
+// One field per iteration; drawn when the window is open.
+void
+time_field(benchmark::State &state)
+{
+    auto kind = static_cast<network_kind>(state.range(0));
+    int n = static_cast<int>(state.range(1));
+    build_network(kind, n, static_cast<uint32_t>(state.range(2)));
+    for (auto _ : state) {
+        basinfield = 1;
+        direction = direction_forward;
+        draw_field();
+        if (mouse_found) {
+            getpixel(0, 0); // a round trip: the server has drawn everything
+            state.PauseTiming();
+            clearviewport();
+            state.ResumeTiming();
+        }
+    }
+    if (fieldsize != (uint64_t(1) << n) || earlyexitfield)
+        state.SkipWithError("the field did not place every state");
+    state.counters["basins"] = totbasinsinfield;
+    state.counters["ns_per_state"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(uint64_t(1) << n),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    basinfield = 0;
+    free_network();
+}
+
+void
+BM_FieldComputed(benchmark::State &state)
+{
+    if (!is)
+        allocate_mem_buffers();
+    time_field(state);
+}
+
+void
+BM_FieldDrawn(benchmark::State &state)
+{
+    if (!is)
+        allocate_mem_buffers();
+    if (!mouse_found) {
+        if (!getenv("DISPLAY")) {
+            state.SkipWithError("no DISPLAY: run under tests/with_xvfb.sh");
+            return;
+        }
+        open_graphics();
+        register_window_hooks(); // the key polls of the engines, as the program has them
+    }
+    time_field(state);
+}
+
+// kind, cells, rule: the four networks of the comparison, then the other
+// two rings and the general method on random wiring.
+void
+field_networks(benchmark::internal::Benchmark *b)
+{
+    b->Args({random_table, 20, 110});
+    b->Args({random_table, 22, 110});
+    b->Args({ring_local, 20, 110});
+    b->Args({ring_local, 22, 30});
+    b->Args({ring_local, 20, 30});
+    b->Args({ring_local, 22, 110});
+    b->Args({random_general, 20, 110});
+    b->ArgNames({"kind", "n", "rule"});
+    b->Unit(benchmark::kMillisecond);
+    b->MinTime(0.5);
+}
+
+} // namespace
+
+BENCHMARK(BM_FieldComputed)->Apply(field_networks);
+BENCHMARK(BM_FieldDrawn)->Apply(field_networks);

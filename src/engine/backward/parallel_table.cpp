@@ -1,0 +1,273 @@
+// The parallel step of a wired network for every state at once, the work
+// of a successor table (parallel_table.h). Reads the network model (lineL,
+// value_range, nhoodm, wiring, carule, rulemix) and writes the records of
+// exh_pairs (forward/globals.h). Start at parallel_table.
+//
+// Two ways, both giving what forward_step gives in update mode 0 (the tests
+// compare them with it):
+// - Bit slices, for v = 2 when no cell has more than 6 inputs: 64 states at
+//   a time, cell c of the 64 states s0 .. s0+63 held in one word (bit j for
+//   state s0+j). Cells 0..5 of such a block run through the patterns
+//   0xAAAA.., 0xCCCC.., 0xF0F0.., 0xFF00.., cells 6 and up are all 0 or all
+//   1 (bits of s0). A cell's rule table is folded input by input: entries
+//   2i and 2i+1 differ in input 0, so one pass picks between them with the
+//   word of input 0, the next pass with input 1, and so on. The 64 next
+//   words are transposed into the 64 successor numbers.
+//   Example, rule 110 (entries 0,1,1,1,0,1,1,0) on inputs x0 x1 x2: the
+//   first pass gives x0, 1, x0, ~x0; the second x0 | x1, x0 ^ x1; the third
+//   x2 ? x0 ^ x1 : x0 | x1.
+// - Byte cells otherwise: the values and unpacked rule tables one per byte,
+//   the number summed without a branch on the cell's value.
+// The state range is cut into batches; each batch is split over threads in
+// parts of whole 64-state blocks, each state's result written by one thread
+// only, so the table is the same whatever the number of threads.
+#include "engine/backward/parallel_table.h"
+
+#include <thread>
+#include <vector>
+
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
+#include "engine/model/value_line.h"
+
+namespace {
+
+constexpr int kMaxSlicedInputs = 6;
+// States per batch; the stop is asked between batches.
+constexpr uint64_t kBatch = uint64_t(1) << 18;
+// Value of cell c (c < 6) in state j of a 64-state block.
+constexpr uint64_t kLowCells[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
+                                   0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
+
+unsigned thread_override = 0;
+
+// What every part of the range reads: the network unpacked for one way.
+struct table_plan {
+    int v = 2, n = 0;
+    bool sliced = false;
+    uint64_t R = 0;                   // entries of a rule table (byte cells)
+    uint8_t *rules = nullptr;         // byte cells: rows x R entries
+    uint64_t *entry_words = nullptr;  // bit slices: entry i of cell c at c * 64 + i, 0 or ~0
+    uint32_t power[33] = {};
+};
+
+bool
+sliced_fits()
+{
+    if (value_range != 2 || lineL < 6)
+        return false;
+    for (uint32_t c = 0; c < lineL; c++)
+        if (nhoodm[c] > kMaxSlicedInputs)
+            return false;
+    return true;
+}
+
+// The record of a v = 2 state from its number: the line's bytes, low first.
+inline void
+write_binary_record(uint8_t *record, uint32_t number)
+{
+    for (uint32_t b = 0; b < bytesL; b++)
+        record[b] = static_cast<uint8_t>(b < 4 ? number >> (8 * b) : 0);
+}
+
+// States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
+void
+fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
+{
+    uint64_t in[32];
+    uint64_t rows[64] = {};
+    for (int c = 0; c < p.n; c++)
+        in[c] = c < 6 ? kLowCells[c] : ((s0 >> c) & 1) ? ~uint64_t(0) : 0;
+    for (int c = 0; c < p.n; c++) {
+        const uint64_t *e = p.entry_words + static_cast<size_t>(c) * 64;
+        const uint16_t *w = wiring[c];
+        int k = nhoodm[c];
+        if (k == 0) {
+            rows[c] = e[0];
+            continue;
+        }
+        uint64_t fold[32];
+        uint64_t x = in[w[0]];
+        int half = 1 << (k - 1);
+        for (int i = 0; i < half; i++)
+            fold[i] = e[2 * i] ^ ((e[2 * i] ^ e[2 * i + 1]) & x);
+        for (int j = 1; j < k; j++) {
+            x = in[w[j]];
+            half >>= 1;
+            for (int i = 0; i < half; i++)
+                fold[i] = fold[2 * i] ^ ((fold[2 * i] ^ fold[2 * i + 1]) & x);
+        }
+        rows[c] = fold[0];
+    }
+    transpose_bits_64(rows);
+    for (int j = 0; j < 64; j++) {
+        uint32_t number = static_cast<uint32_t>(rows[j]);
+        succ[s0 + j] = number;
+        write_binary_record(exh_pairs + (s0 + j) * bytesL, number);
+    }
+}
+
+// States first .. last-1 by byte cells.
+void
+fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+{
+    uint8_t vals[32];
+    uint64_t rest = first;
+    for (int c = 0; c < p.n; c++) {
+        vals[c] = static_cast<uint8_t>(rest % static_cast<uint64_t>(p.v));
+        rest /= static_cast<uint64_t>(p.v);
+    }
+    for (uint64_t s = first; s < last; s++) {
+        uint8_t *record = exh_pairs + s * bytesL;
+        uint32_t number = 0;
+        for (int c = 0; c < p.n; c++) {
+            const uint16_t *w = wiring[c];
+            uint32_t idx = 0;
+            for (int j = nhoodm[c] - 1; j >= 0; j--)
+                idx = idx * static_cast<uint32_t>(p.v) + vals[w[j]];
+            uint32_t x = p.rules[(rulemix ? static_cast<uint64_t>(c) * p.R : 0) + idx];
+            number += x * p.power[c];
+            if (p.v != 2)
+                set_value(record, static_cast<uint32_t>(c), static_cast<int>(x));
+        }
+        succ[s] = number;
+        if (p.v == 2)
+            write_binary_record(record, number);
+        for (int c = 0; c < p.n; c++) {
+            if (++vals[c] < p.v)
+                break;
+            vals[c] = 0;
+        }
+    }
+}
+
+void
+fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+{
+    if (!p.sliced) {
+        fill_part_bytes(p, first, last, succ);
+        return;
+    }
+    for (uint64_t s0 = first; s0 < last; s0 += 64)
+        fill_block_sliced(p, s0, succ);
+}
+
+// States first .. last-1 split over threads in parts of whole blocks.
+void
+fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, unsigned threads)
+{
+    uint64_t blocks = (last - first + 63) / 64;
+    if (threads > blocks)
+        threads = static_cast<unsigned>(blocks);
+    if (threads <= 1) {
+        fill_part(p, first, last, succ);
+        return;
+    }
+    std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
+    uint64_t at = first;
+    for (unsigned t = 0; t < threads; t++) {
+        uint64_t share = blocks / threads + (t < blocks % threads ? 1 : 0);
+        uint64_t end = at + share * 64 < last ? at + share * 64 : last;
+        if (t + 1 < threads)
+            workers.emplace_back(fill_part, std::cref(p), at, end, succ);
+        else
+            fill_part(p, at, end, succ);
+        at = end;
+    }
+    for (std::thread &w : workers)
+        w.join();
+}
+
+void
+free_plan(table_plan &p)
+{
+    checked_free(p.rules);
+    checked_free(p.entry_words);
+    p.rules = nullptr;
+    p.entry_words = nullptr;
+}
+
+// The unpacked rule tables; false when they would be too large.
+bool
+make_plan(table_plan &p)
+{
+    p.v = value_range;
+    p.n = lineL;
+    p.sliced = sliced_fits();
+    uint32_t rows = rulemix ? lineL : 1;
+    if (p.sliced) {
+        p.entry_words = static_cast<uint64_t *>(checked_calloc(static_cast<size_t>(p.n) * 64, sizeof(uint64_t), "exh_pairs"));
+        for (int c = 0; c < p.n; c++) {
+            const uint8_t *rule = carule[rows > 1 ? c : 0];
+            for (uint32_t i = 0; i < (1u << nhoodm[c]); i++)
+                p.entry_words[static_cast<size_t>(c) * 64 + i] = get_value(rule, i) ? ~uint64_t(0) : 0;
+        }
+        return true;
+    }
+    p.R = int_power(p.v, nhood);
+    if (p.R * rows > (uint64_t(1) << 26))
+        return false;
+    p.rules = static_cast<uint8_t *>(checked_calloc(p.R * rows, 1, "exh_pairs"));
+    for (uint32_t r = 0; r < rows; r++)
+        for (uint64_t i = 0; i < p.R; i++)
+            p.rules[r * p.R + i] = static_cast<uint8_t>(get_value(carule[r], static_cast<uint32_t>(i)));
+    p.power[0] = 1;
+    for (int c = 1; c <= 32; c++)
+        p.power[c] = p.power[c - 1] * static_cast<uint32_t>(p.v);
+    return true;
+}
+
+} // namespace
+
+void
+transpose_bits_64(uint64_t rows[64])
+{
+    // Swap the off-diagonal halves of every 2j x 2j block, j = 32 .. 1: the
+    // high columns of row k with the low columns of row k + j. m selects the
+    // columns whose bit j is clear.
+    uint64_t m = 0x00000000FFFFFFFFull;
+    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
+        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+            uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
+            rows[k | j] ^= t;
+            rows[k] ^= t << j;
+        }
+    }
+}
+
+unsigned
+table_threads()
+{
+    if (thread_override)
+        return thread_override;
+    unsigned cores = std::thread::hardware_concurrency();
+    return cores < 1 ? 1 : cores > 16 ? 16 : cores;
+}
+
+void
+set_table_threads(unsigned count)
+{
+    thread_override = count;
+}
+
+int
+parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states))
+{
+    table_plan plan;
+    if (!make_plan(plan))
+        return 0;
+    unsigned threads = table_threads();
+    for (uint64_t first = 0; first < states; first += kBatch) {
+        uint64_t last = states - first > kBatch ? first + kBatch : states;
+        fill_batch(plan, first, last, succ, threads);
+        if (stopped(last - 1, states)) {
+            free_plan(plan);
+            return -1;
+        }
+    }
+    free_plan(plan);
+    return 1;
+}

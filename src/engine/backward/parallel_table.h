@@ -1,0 +1,23 @@
+// The successor table of the parallel step of a wired network with rule
+// tables (update mode 0, no overrides): every state's successor number and
+// record at once, split over the machine's cores. Used by
+// fill_successor_table in successor_table.h.
+#pragma once
+#include <cstdint>
+
+// Fills succ[0 .. states-1] with the successor numbers and the records of
+// exh_pairs with their value lines. stopped(done, states) is asked on the
+// calling thread between parts of the range; a non-zero answer stops the
+// fill. Returns 1 when done, -1 when stopped, 0 when the network's rule
+// tables are too large to unpack (the caller then steps every state).
+// The result does not depend on the number of threads.
+int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states));
+
+// Threads used for the table: the machine's cores, at least 1, at most 16.
+// A test may set a count; 0 gives back the machine's.
+unsigned table_threads();
+void set_table_threads(unsigned count);
+
+// The transpose of a 64 x 64 bit matrix in place: bit c of rows[r] becomes
+// bit r of rows[c].
+void transpose_bits_64(uint64_t rows[64]);
