@@ -2,7 +2,8 @@
 // (draw_field): every attractor, period, basin size and garden-of-Eden count.
 // Networks, v = 2 and k = 3: random wiring (seed 7) under rule 110 by the
 // successor-table method and by the general method, and rings under rules
-// 30 and 110 by the local method with rotation compression. "Computed" runs
+// 30 and 110 by the local method with rotation compression; and the
+// neutral-order field of 9 randomly wired cells (9! update orders). "Computed" runs
 // with no window; "Drawn" opens the window on $DISPLAY (run the program
 // under tests/with_xvfb.sh) and draws every basin, waiting for the server to
 // finish drawing before the clock stops. Counters: basins, and ns per state.
@@ -29,7 +30,7 @@
 
 namespace {
 
-enum network_kind { ring_local = 0, random_table = 1, random_general = 2 };
+enum network_kind { ring_local = 0, random_table = 1, random_general = 2, random_orders = 3 };
 
 float field_figures[3];
 
@@ -89,7 +90,14 @@ time_field(benchmark::State &state)
     auto kind = static_cast<network_kind>(state.range(0));
     int n = static_cast<int>(state.range(1));
     build_network(kind, n, static_cast<uint32_t>(state.range(2)));
+    uint64_t states = uint64_t(1) << n;
+    if (kind == random_orders) { // n! update orders
+        states = 1;
+        for (int c = 2; c <= n; c++)
+            states *= static_cast<uint64_t>(c);
+    }
     for (auto _ : state) {
+        neutral_order = kind == random_orders; // each field ends the mode
         basinfield = 1;
         direction = direction_forward;
         draw_field();
@@ -100,11 +108,11 @@ time_field(benchmark::State &state)
             state.ResumeTiming();
         }
     }
-    if (fieldsize != (uint64_t(1) << n) || earlyexitfield)
+    if (fieldsize != states || earlyexitfield)
         state.SkipWithError("the field did not place every state");
     state.counters["basins"] = totbasinsinfield;
     state.counters["ns_per_state"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(uint64_t(1) << n),
+        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(states),
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     basinfield = 0;
     free_network();
@@ -146,6 +154,7 @@ field_networks(benchmark::internal::Benchmark *b)
     b->Args({ring_local, 20, 30});
     b->Args({ring_local, 22, 110});
     b->Args({random_general, 20, 110});
+    b->Args({random_orders, 9, 110});
     b->ArgNames({"kind", "n", "rule"});
     b->Unit(benchmark::kMillisecond);
     b->MinTime(0.5);

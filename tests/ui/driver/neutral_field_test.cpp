@@ -4,7 +4,6 @@
 // comes back whole; a single component run; more than 12 cells refused.
 #include "ui/backward/tree_test_support.h"
 
-#include <chrono>
 #include <regex>
 
 #include "engine/backward/basin_totals.h"
@@ -178,23 +177,6 @@ TEST(NeutralSubtree, ThirteenCellsRefused)
     EXPECT_EQ(neutral_order, 0);
     EXPECT_EQ(live_allocations, before);
     is[0] = 0;
-}
-
-// The timing of a whole neutral field of 9! orders (run on request:
-// --gtest_also_run_disabled_tests).
-TEST(NeutralField, DISABLED_NineCellsTimed)
-{
-    TestNetwork net(2, 9, 2);
-    neutral_settings();
-    srandom(3);
-    wire(wiring_kind::random, 9, 2);
-    auto start = std::chrono::steady_clock::now();
-    basinfield = 1;
-    draw_field();
-    basinfield = 0;
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    printf("9 cells: %.3f s, %lu components\n", seconds, static_cast<unsigned long>(totbasinsinfield));
-    EXPECT_EQ(fieldsize, 362880u);
 }
 
 TEST(NeutralSubtree, SingleComponentOfOrderZero)
