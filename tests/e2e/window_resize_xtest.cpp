@@ -1,6 +1,7 @@
 // The window resized from outside (as xdotool windowsize does): the current
 // prompt stays on screen, and the bottom strip moves to the new bottom, at a
-// prompt and under a running pattern, whose next page fills the new height.
+// prompt and under a running pattern, whose next page fills the new height;
+// a pattern already scrolling goes on down to a taller window's new bottom.
 #include "e2e/e2e_fixture.h"
 
 namespace {
@@ -68,6 +69,34 @@ TEST_F(WindowResize, NextPageOfARunningPatternFillsTheNewHeight)
         return false;
     };
     EXPECT_TRUE(wait_until(below_old_bottom, 20)) << "the pattern stops at the old bottom";
+}
+
+// A taller window while the pattern scrolls: the rows go on below the old
+// bottom instead of scrolling within the old height.
+TEST_F(WindowResize, ScrollingPatternTakesTheNewHeight)
+{
+    launch();
+    road_to_forward_pattern();
+    int old_height = zemra->height();
+    unsigned long background = zemra->pixel(500, 500);
+    // Cells of the 14-cell rows in the band from y0 to y1.
+    auto cells_in = [&](int y0, int y1) {
+        for (int y = y0; y < y1; y += 3)
+            for (int x = 1; x < 14 * 6; x += 2)
+                if (zemra->pixel(x, y) != background)
+                    return true;
+        return false;
+    };
+    // The page is full once rows reach the strip; a while later it scrolls.
+    ASSERT_TRUE(wait_until([&] { return cells_in(old_height - 60, old_height - 30); }, 30))
+        << "the pattern never filled its page";
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    XResizeWindow(zemra->display, zemra->window, zemra->width(), 1000);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }, 10))
+        << "no strip at the new bottom";
+    EXPECT_TRUE(wait_until([&] { return cells_in(old_height + 10, 1000 - 60); }, 20))
+        << "the scrolling pattern stays within the old height";
 }
 
 } // namespace

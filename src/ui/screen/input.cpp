@@ -183,11 +183,14 @@ end_if_window_destroyed()
 // After a resize: the old bottom strip (rows top..bottom, columns 0..right)
 // is cleared and the strip drawn at the new bottom; the rest of the drawing
 // stays, and the viewport, colours and point are kept for the stage or run
-// that goes on drawing.
+// that goes on drawing. A viewport that reached the old drawing area's
+// bottom reaches the new one, so that a run draws down to it.
 void
 move_bottom_strip(int top, int right, int bottom)
 {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    if (y1 == top - 1)
+        y1 = Maxy;
     uint8_t colour = nowcolor, fill = fillcolor;
     setviewport(0, 0, Maxx, WinMaxy, 1);
     setfillstyle(0, black);
