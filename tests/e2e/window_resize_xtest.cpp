@@ -2,6 +2,7 @@
 // prompt stays on screen, and the bottom strip moves to the new bottom, at a
 // prompt and under a running pattern, whose next page fills the new height;
 // a pattern already scrolling goes on down to a taller window's new bottom.
+// What a shrink cut off comes back when the window grows again.
 #include "e2e/e2e_fixture.h"
 
 namespace {
@@ -17,19 +18,53 @@ strip_at_bottom(ZemraProcess &zemra, int w, int h)
            zemra.pixel(w / 2, h - 1) != background;
 }
 
+// Whether the rectangle (x, y, w, h) shows anything but the background.
+bool
+shows_something(ZemraProcess &zemra, int x, int y, int w, int h)
+{
+    unsigned long background = zemra.pixel(zemra.width() / 2, zemra.height() / 2);
+    for (int j = y; j < y + h; j += 2)
+        for (int i = x; i < x + w; i++)
+            if (zemra.pixel(i, j) != background)
+                return true;
+    return false;
+}
+
 TEST_F(WindowResize, PromptStaysAndTheStripMoves)
 {
     launch();
     zemra->type("s\r");  // the value-range prompt, in the text column
-    // The text column: its first lines and the value-range prompt, left of
-    // the blinking block.
-    auto column = [&] { return zemra->region_digest(60, 70, 220, 70); };
-    unsigned long long before = column();
     XResizeWindow(zemra->display, zemra->window, 600, 400);
     XSync(zemra->display, False);
     ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
         << "no strip at the new bottom";
-    EXPECT_EQ(column(), before) << "the prompt was lost";
+    // The text column's first lines and the value-range prompt, drawn again
+    // in the smaller fonts of the narrower window.
+    EXPECT_TRUE(wait_until([&] { return shows_something(*zemra, 30, 50, 200, 70); }, 10))
+        << "the prompt was lost";
+}
+
+// Shrunk and grown back: what lay beyond the small window (the right part of
+// the prompt box) is drawn again, and the text column with it.
+TEST_F(WindowResize, ShrinkThenGrowShowsThePromptsAgain)
+{
+    launch();
+    zemra->type("s\r");  // the value-range prompt, in the text column
+    int w = zemra->width(), h = zemra->height();
+    // The prompt box's lines right of x = 640, and the text column's lines.
+    auto box_right = [&] { return shows_something(*zemra, 640, 6, w - 660, 36); };
+    auto column = [&] { return shows_something(*zemra, 60, 70, 220, 70); };
+    ASSERT_TRUE(box_right() && column()) << "no prompt box or text column to begin with";
+    XResizeWindow(zemra->display, zemra->window, 600, 400);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
+        << "no strip at the small window's bottom";
+    XResizeWindow(zemra->display, zemra->window, w, h);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }, 10))
+        << "no strip at the bottom of the window grown back";
+    EXPECT_TRUE(wait_until(box_right, 10)) << "the prompt box's right part was lost";
+    EXPECT_TRUE(wait_until(column, 10)) << "the text column was lost";
 }
 
 TEST_F(WindowResize, RunningPatternTakesTheNewBottom)

@@ -29,6 +29,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -93,11 +94,14 @@ blink_half_period_ms()
     return ms < 1 ? 1 : ms;
 }
 
-// Toggles the cursor block (the GC draws in XOR while the wait runs).
+// Toggles the cursor block (the GC draws in XOR while the wait runs); the
+// block is no part of what the window shows.
 void
 toggle_block(int dx, int dy, int w, int h)
 {
+    pause_window_record(true);
     bar(getx + dx, gety + dy, getx + w - 1, gety + h - 1);
+    pause_window_record(false);
 }
 
 // Shows the left-pointer cursor while the pointer is inside the active
@@ -180,11 +184,12 @@ end_if_window_destroyed()
         end_program();
 }
 
-// After a resize: the old bottom strip (rows top..bottom, columns 0..right)
-// is cleared and the strip drawn at the new bottom; the rest of the drawing
-// stays, and the viewport, colours and point are kept for the stage or run
-// that goes on drawing. A viewport that reached the old drawing area's
-// bottom reaches the new one, so that a run draws down to it.
+// After a resize that the window's record cannot redraw (a run's pattern):
+// the old bottom strip (rows top..bottom, columns 0..right) is cleared and
+// the strip drawn at the new bottom; the rest of the drawing stays, and the
+// viewport, colours and point are kept for the run that goes on drawing. A
+// viewport that reached the old drawing area's bottom reaches the new one,
+// so that a run draws down to it.
 void
 move_bottom_strip(int top, int right, int bottom)
 {
@@ -199,6 +204,15 @@ move_bottom_strip(int top, int right, int bottom)
     setviewport(x0, y0, x1, y1, 1);
     setcolor(colour);
     fillcolor = fill;
+}
+
+// After the window's size changed from the frame `before`: the current
+// stage is drawn again at the new size, or else the strip moved.
+void
+follow_resize(const window_frame &before)
+{
+    if (!redraw_window_record(before))
+        move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
 }
 
 // Runs the action registered for a hot key ('@' prints the window, '>' saves
@@ -235,7 +249,8 @@ void
 flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                 int colour)
 {
-    moverel(0, vgay(4));
+    const int lift = vgay(4);
+    moverel(0, lift);
     button_not_rel = 0;
     inside_rect = 0;
     button = 0;
@@ -243,7 +258,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
     bool shown = true, resized = false, signalled = false;
-    int16_t strip_top = static_cast<int16_t>(Maxy + 1), strip_right = Maxx, strip_bottom = WinMaxy;
+    window_frame before = current_window_frame();
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
@@ -280,6 +295,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                     toggle_block(dx, dy, w, h);
                     shown = false;
                 }
+                before = current_window_frame();
                 if (resize_window()) {
                     resized = true;
                     break;
@@ -306,10 +322,10 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     if (shown)
         toggle_block(dx, dy, w, h);
     XSetFunction(D, Gc, GXcopy);
+    moverel(0, -lift);
     if (resized)
-        move_bottom_strip(strip_top, strip_right, strip_bottom);
+        follow_resize(before);
     setfillstyle(0, black);
-    moverel(0, -vgay(4));
     inside_rect = 0;
 }
 
@@ -410,9 +426,9 @@ event_ready()
     }
     if (Event.type == ConfigureNotify) {
         // A run goes on in the resized window: its page ends at the new Maxy.
-        int16_t top = static_cast<int16_t>(Maxy + 1), right = Maxx, bottom = WinMaxy;
+        window_frame before = current_window_frame();
         if (resize_window())
-            move_bottom_strip(top, right, bottom);
+            follow_resize(before);
         return 0;
     }
     if (Event.type == ClientMessage)

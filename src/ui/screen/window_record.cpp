@@ -1,0 +1,424 @@
+// The record of what the window shows (window_record.h): every text, fill,
+// outline, line, pixel and circle drawn on the window since the drawing area
+// was last cleared, with its colour, font and clip, and the regions saved
+// into pixmaps under boxes. Start reading at record_fill, which keeps the
+// list short: a background fill drops what it covers, and one over the whole
+// drawing area starts the record afresh. redraw_window_record replays it
+// after a resize from outside.
+//
+// A redraw scales each recorded position from the size it was drawn at: x
+// with the window's width; y in the drawing area with the line height, as
+// the text column and boxes are laid out in lines of the fonts the width
+// chooses; y in the bottom strip anchored at the new bottom.
+#include "ui/screen/window_record.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// Beyond this many operations (a pattern drawn on the window) the record
+// gives up until the drawing area is cleared.
+constexpr size_t kMostOps = 4096;
+
+enum class op_kind : uint8_t { text, fill, outline, line, pixel, circle };
+
+struct drawn_op {
+    op_kind kind;
+    uint8_t colour;      // colour index
+    uint8_t style;       // fills: 0 solid, 2 stippled
+    font_use font;       // texts
+    uint32_t seq;        // order of drawing
+    // Texts: top-left corner and (x1, y1) the point after the text and the
+    // bottom of its line; shapes: corners (a line's ends), inclusive.
+    float x0, y0, x1, y1;
+    float cx0, cy0, cx1, cy1; // the viewport it was clipped to
+    std::string text;
+};
+
+// A window region saved into a pixmap, and the operation drawn last before.
+struct saved_area {
+    image_slot pixmap;
+    uint32_t seq;
+    uint32_t frame;          // redraws before it was saved
+    float x0, y0, x1, y1;
+};
+
+std::vector<drawn_op> ops;
+std::vector<saved_area> saved;
+uint32_t next_seq = 1;
+uint32_t frame_no = 0;   // redraws so far
+bool complete = true;    // false once something unrecordable was drawn
+bool paused = false;
+
+bool
+recording()
+{
+    return complete && !paused;
+}
+
+void
+bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
+{
+    x0 = std::min(op.x0, op.x1);
+    x1 = std::max(op.x0, op.x1);
+    y0 = std::min(op.y0, op.y1);
+    y1 = std::max(op.y0, op.y1);
+}
+
+// Drops what was drawn after seq wholly inside the rectangle.
+void
+drop_inside(float x0, float y0, float x1, float y1, uint32_t after)
+{
+    ops.erase(std::remove_if(ops.begin(), ops.end(),
+                             [&](const drawn_op &op) {
+                                 float a, b, c, d;
+                                 bounds(op, a, b, c, d);
+                                 return op.seq > after && a >= x0 - 0.5f && b >= y0 - 0.5f &&
+                                        c <= x1 + 0.5f && d <= y1 + 0.5f;
+                             }),
+              ops.end());
+}
+
+// A new operation with the current viewport, or null when none is recorded.
+drawn_op *
+add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
+{
+    if (!recording())
+        return nullptr;
+    if (ops.size() >= kMostOps) {
+        complete = false;
+        return nullptr;
+    }
+    ops.push_back({kind, static_cast<uint8_t>(colour), 0, font_normal, next_seq++, x0, y0, x1, y1,
+                   static_cast<float>(view_x0), static_cast<float>(view_y0),
+                   static_cast<float>(view_x1), static_cast<float>(view_y1), std::string()});
+    return &ops.back();
+}
+
+XFontStruct *
+loaded_font(font_use f)
+{
+    switch (f) {
+    case font_small:
+        return smallpropfont;
+    case font_medium:
+        return mediumpropfont;
+    case font_label:
+        return tempfont;
+    case font_italic:
+        return italicfont;
+    default:
+        return propfont ? propfont : nonpropfont;
+    }
+}
+
+// Width of a recorded text in its font as loaded now.
+float
+text_width(const drawn_op &op)
+{
+    XFontStruct *font = loaded_font(op.font);
+    int len = static_cast<int>(op.text.size());
+    return static_cast<float>(font ? XTextWidth(font, op.text.data(), len)
+                                   : text_pixel_width(op.text.data(), len));
+}
+
+// Positions drawn for the frame `from`, taken to the frame `to`.
+struct rescale {
+    window_frame from, to;
+    float sx, fy, strip;
+
+    rescale(const window_frame &a, const window_frame &b) : from(a), to(b)
+    {
+        sx = static_cast<float>(b.maxx + 1) / static_cast<float>(a.maxx + 1);
+        fy = a.cheight > 0 ? static_cast<float>(b.cheight) / static_cast<float>(a.cheight) : 1.0f;
+        int old_strip = a.winmaxy - a.maxy, new_strip = b.winmaxy - b.maxy;
+        strip = old_strip > 0 ? static_cast<float>(new_strip) / static_cast<float>(old_strip) : 1.0f;
+    }
+    float x(float v) const { return v * sx; }
+    float y(float v) const
+    {
+        if (v > from.maxy)
+            return static_cast<float>(to.maxy) + (v - static_cast<float>(from.maxy)) * strip;
+        return v * fy;
+    }
+};
+
+// Whether two positions are one pixel.
+bool
+same_pixel(float a, float b)
+{
+    return std::fabs(a - b) < 0.5f;
+}
+
+// Takes every operation and saved region to the new frame. What began where
+// a text ended (the rest of its line, the answer typed after a prompt, the
+// erase of that answer) still begins there, as the font's width changed
+// otherwise than the window's; the current point follows the same way.
+void
+move_record(const rescale &r)
+{
+    float last_end = -1, last_y = -1, moved_end = 0;
+    float px = getx, py = gety, new_px = r.x(px), new_py = r.y(py);
+    for (drawn_op &op : ops) {
+        bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
+        bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
+        float shift = runs_on ? moved_end - r.x(op.x0) : 0;
+        if (op.kind == op_kind::text) {
+            last_end = op.x1;
+            last_y = op.y0;
+            float y0 = r.y(op.y0);
+            op.y1 = y0 + (op.y1 - op.y0) * r.fy;
+            op.y0 = y0;
+            op.x0 = r.x(op.x0) + shift;
+            op.x1 = moved_end = op.x0 + text_width(op);
+            if (same_pixel(px, last_end) && same_pixel(py, last_y)) {
+                new_px = op.x1;
+                new_py = op.y0;
+            }
+        } else {
+            op.x0 = r.x(op.x0) + shift;
+            op.x1 = r.x(op.x1) + shift;
+            op.y0 = r.y(op.y0);
+            op.y1 = r.y(op.y1);
+        }
+        op.cx0 = r.x(op.cx0);
+        op.cx1 = r.x(op.cx1);
+        op.cy0 = r.y(op.cy0);
+        op.cy1 = r.y(op.cy1);
+        if (in_drawing_area)
+            op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
+    }
+    for (saved_area &s : saved) {
+        s.x0 = r.x(s.x0);
+        s.x1 = r.x(s.x1);
+        s.y0 = r.y(s.y0);
+        s.y1 = r.y(s.y1);
+    }
+    moveto(static_cast<int>(std::lround(new_px)), static_cast<int>(std::lround(new_py)));
+}
+
+int
+round_to_pixel(float v)
+{
+    return static_cast<int>(std::lround(v));
+}
+
+// Draws one operation, clipped to its viewport within the rectangle limit.
+void
+draw_op(const drawn_op &op, const XRectangle &limit)
+{
+    int x0 = std::max<int>(round_to_pixel(op.cx0), limit.x);
+    int y0 = std::max<int>(round_to_pixel(op.cy0), limit.y);
+    int x1 = std::min<int>(round_to_pixel(op.cx1), limit.x + limit.width - 1);
+    int y1 = std::min<int>(round_to_pixel(op.cy1), limit.y + limit.height - 1);
+    if (x1 < x0 || y1 < y0)
+        return;
+    XRectangle clip = {static_cast<short>(x0), static_cast<short>(y0),
+                       static_cast<unsigned short>(x1 - x0 + 1),
+                       static_cast<unsigned short>(y1 - y0 + 1)};
+    XSetClipRectangles(D, Gc, 0, 0, &clip, 1, Unsorted);
+    XSetForeground(D, Gc, Color_Table[op.colour]);
+    int ax = round_to_pixel(op.x0), ay = round_to_pixel(op.y0);
+    int bx = round_to_pixel(op.x1), by = round_to_pixel(op.y1);
+    switch (op.kind) {
+    case op_kind::text:
+        use_font(op.font);
+        XDrawString(D, W, Gc, ax, by - 2, op.text.data(), static_cast<int>(op.text.size()));
+        break;
+    case op_kind::fill:
+        XSetFillStyle(D, Gc, op.style == FillStippled ? FillStippled : FillSolid);
+        XFillRectangle(D, W, Gc, ax, ay, bx - ax + 1, by - ay + 1);
+        break;
+    case op_kind::outline:
+        XDrawRectangle(D, W, Gc, ax, ay, bx - ax, by - ay);
+        break;
+    case op_kind::line:
+        XDrawLine(D, W, Gc, ax, ay, bx, by);
+        break;
+    case op_kind::pixel:
+        XDrawPoint(D, W, Gc, ax, ay);
+        break;
+    case op_kind::circle:
+        XDrawArc(D, W, Gc, ax, ay, bx - ax, bx - ax, 0, 360 * 64);
+        break;
+    }
+}
+
+// Clears the rectangle and draws the record again inside it; the GC's
+// colour, fill style, font and clip are put back afterwards.
+void
+replay_within(const XRectangle &limit)
+{
+    XGCValues kept;
+    XGetGCValues(D, Gc, GCForeground | GCFillStyle, &kept);
+    font_use font = font_in_use();
+    XSetClipRectangles(D, Gc, 0, 0, const_cast<XRectangle *>(&limit), 1, Unsorted);
+    XSetForeground(D, Gc, Color_Table[black]);
+    XSetFillStyle(D, Gc, FillSolid);
+    XFillRectangle(D, W, Gc, limit.x, limit.y, limit.width, limit.height);
+    for (const drawn_op &op : ops)
+        draw_op(op, limit);
+    XSetForeground(D, Gc, kept.foreground);
+    XSetFillStyle(D, Gc, kept.fill_style);
+    use_font(font);
+    XSetClipRectangles(D, Gc, 0, 0, &viewport, 1, Unsorted);
+}
+
+saved_area *
+find_saved(image_slot pixmap)
+{
+    for (saved_area &s : saved)
+        if (s.pixmap == pixmap)
+            return &s;
+    return nullptr;
+}
+
+} // namespace
+
+window_frame
+current_window_frame()
+{
+    return {Maxx, WinMaxy, Maxy, CHeight, CWidth};
+}
+
+void
+record_text(const char *s, int x, int y, int end_x)
+{
+    drawn_op *op = add(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
+                       static_cast<float>(end_x), static_cast<float>(y + CHeight));
+    if (!op)
+        return;
+    op->font = font_in_use();
+    op->text = s;
+}
+
+void
+record_fill(int x0, int y0, int x1, int y1, int colour, int style)
+{
+    if (paused)
+        return;
+    // What the fill covers within its viewport.
+    int cx0 = std::max<int>(std::min(x0, x1), view_x0), cx1 = std::min<int>(std::max(x0, x1), view_x1);
+    int cy0 = std::max<int>(std::min(y0, y1), view_y0), cy1 = std::min<int>(std::max(y0, y1), view_y1);
+    if (cx1 < cx0 || cy1 < cy0)
+        return;
+    if (colour == black && style != FillStippled) {
+        drop_inside(static_cast<float>(cx0), static_cast<float>(cy0), static_cast<float>(cx1),
+                    static_cast<float>(cy1), 0);
+        // The whole drawing area cleared: a stage starts drawing afresh.
+        if (cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy)
+            complete = true;
+    }
+    drawn_op *op = add(op_kind::fill, colour, static_cast<float>(cx0), static_cast<float>(cy0),
+                       static_cast<float>(cx1), static_cast<float>(cy1));
+    if (op)
+        op->style = static_cast<uint8_t>(style);
+}
+
+void
+record_outline(int x0, int y0, int x1, int y1, int colour)
+{
+    add(op_kind::outline, colour, static_cast<float>(x0), static_cast<float>(y0),
+        static_cast<float>(x1), static_cast<float>(y1));
+}
+
+void
+record_line(int x0, int y0, int x1, int y1, int colour)
+{
+    add(op_kind::line, colour, static_cast<float>(x0), static_cast<float>(y0),
+        static_cast<float>(x1), static_cast<float>(y1));
+}
+
+void
+record_pixel(int x, int y, int colour)
+{
+    add(op_kind::pixel, colour, static_cast<float>(x), static_cast<float>(y),
+        static_cast<float>(x), static_cast<float>(y));
+}
+
+void
+record_circle(int x, int y, int diameter, int colour)
+{
+    add(op_kind::circle, colour, static_cast<float>(x), static_cast<float>(y),
+        static_cast<float>(x + diameter), static_cast<float>(y + diameter));
+}
+
+void
+record_unreplayable()
+{
+    if (!paused)
+        complete = false;
+}
+
+void
+pause_window_record(bool p)
+{
+    paused = p;
+}
+
+void
+note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
+{
+    forget_window_capture(pixmap);
+    saved.push_back({pixmap, next_seq - 1, frame_no, static_cast<float>(x0),
+                     static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
+}
+
+void
+forget_window_capture(image_slot pixmap)
+{
+    saved.erase(std::remove_if(saved.begin(), saved.end(),
+                               [&](const saved_area &s) { return s.pixmap == pixmap; }),
+                saved.end());
+}
+
+bool
+restore_window_area(image_slot pixmap, int x, int y)
+{
+    saved_area *s = find_saved(pixmap);
+    // An image from elsewhere, or one put back at another place.
+    if (!s || (s->frame == frame_no && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
+        record_unreplayable();
+        return false;
+    }
+    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq);
+    if (s->frame == frame_no || !complete)
+        return false;
+    // Saved before a resize: its pixels belong to the old size.
+    int x0 = round_to_pixel(s->x0), y0 = round_to_pixel(s->y0);
+    int x1 = std::min<int>(round_to_pixel(s->x1), Maxx);
+    int y1 = std::min<int>(round_to_pixel(s->y1), WinMaxy);
+    if (x1 >= x0 && y1 >= y0)
+        replay_within({static_cast<short>(x0), static_cast<short>(y0),
+                       static_cast<unsigned short>(x1 - x0 + 1),
+                       static_cast<unsigned short>(y1 - y0 + 1)});
+    return true;
+}
+
+bool
+redraw_window_record(const window_frame &before)
+{
+    if (!complete)
+        return false;
+    window_frame now = current_window_frame();
+    move_record(rescale(before, now));
+    frame_no++;
+    // The text column's margin moves as the recorded lines did.
+    if (now.cwidth > 0)
+        xtext = xtext * before.cwidth * (now.maxx + 1) / (static_cast<float>(before.maxx + 1) * now.cwidth);
+    // A viewport that reached the old drawing area's edges reaches the new.
+    int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
+    int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;
+    setviewport(view_x0, view_y0, vx1, vy1, 1);
+    replay_within({0, 0, static_cast<unsigned short>(Maxx + 1),
+                   static_cast<unsigned short>(WinMaxy + 1)});
+    return true;
+}
