@@ -54,7 +54,6 @@ struct saved_area {
 std::vector<drawn_op> ops;
 std::vector<saved_area> saved;
 uint32_t next_seq = 1;
-uint32_t frame_no = 0;   // redraws so far
 bool complete = true;    // false once something unrecordable was drawn
 bool paused = false;
 
@@ -73,16 +72,17 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
     y1 = std::max(op.y0, op.y1);
 }
 
-// Drops what was drawn after seq wholly inside the rectangle.
+// Drops what was drawn after seq wholly inside the rectangle, give or take
+// `slack` pixels.
 void
-drop_inside(float x0, float y0, float x1, float y1, uint32_t after)
+drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = 0.5f)
 {
     ops.erase(std::remove_if(ops.begin(), ops.end(),
                              [&](const drawn_op &op) {
                                  float a, b, c, d;
                                  bounds(op, a, b, c, d);
-                                 return op.seq > after && a >= x0 - 0.5f && b >= y0 - 0.5f &&
-                                        c <= x1 + 0.5f && d <= y1 + 0.5f;
+                                 return op.seq > after && a >= x0 - slack && b >= y0 - slack &&
+                                        c <= x1 + slack && d <= y1 + slack;
                              }),
               ops.end());
 }
@@ -130,10 +130,35 @@ text_width(const drawn_op &op)
                                    : text_pixel_width(op.text.data(), len));
 }
 
-// Positions drawn for the frame `from`, taken to the frame `to`.
+// Columns and rows where the fixed boxes lie in a frame (boxes.cpp): the
+// prompt box's edges and margin, the memory box's, the window's right edge;
+// the bottoms of prompt boxes of 1 to 8 lines.
+constexpr int kAnchors = 8;
+
+void
+column_anchors(const window_frame &f, int *a)
+{
+    const int m = f.maxx;
+    const int list[kAnchors] = {m / 2, m / 2 + 3, m / 2 - 3, m / 3, m / 3 + 3, m - 2, m - 1, m};
+    std::copy(list, list + kAnchors, a);
+}
+
+void
+row_anchors(const window_frame &f, int *a)
+{
+    const int margin = 2 + static_cast<int>(6.0f * static_cast<float>(f.winmaxy + 1) / 480.0f);
+    for (int n = 1; n <= kAnchors; n++)
+        a[n - 1] = n * f.cheight + margin;
+}
+
+// Positions drawn for the frame `from`, taken to the frame `to`. A position
+// on a fixed box's edge goes to that edge in the new frame, so that the box
+// drawn again is the one the program erases at the new size; so does the
+// drawing area's bottom.
 struct rescale {
     window_frame from, to;
     float sx, fy, strip;
+    int old_columns[kAnchors], new_columns[kAnchors], old_rows[kAnchors], new_rows[kAnchors];
 
     rescale(const window_frame &a, const window_frame &b) : from(a), to(b)
     {
@@ -141,15 +166,47 @@ struct rescale {
         fy = a.cheight > 0 ? static_cast<float>(b.cheight) / static_cast<float>(a.cheight) : 1.0f;
         int old_strip = a.winmaxy - a.maxy, new_strip = b.winmaxy - b.maxy;
         strip = old_strip > 0 ? static_cast<float>(new_strip) / static_cast<float>(old_strip) : 1.0f;
+        column_anchors(a, old_columns);
+        column_anchors(b, new_columns);
+        row_anchors(a, old_rows);
+        row_anchors(b, new_rows);
     }
-    float x(float v) const { return v * sx; }
-    float y(float v) const
+    // Index of the anchor at v, or -1.
+    static int anchor_at(float v, const int *anchors)
+    {
+        for (int i = 0; i < kAnchors; i++)
+            if (std::fabs(v - static_cast<float>(anchors[i])) < 0.25f)
+                return i;
+        return -1;
+    }
+    // Whether a shape beginning at column v is one of the fixed boxes.
+    bool boxed(float v) const { return anchor_at(v, old_columns) >= 0; }
+    float x(float v) const
+    {
+        int i = anchor_at(v, old_columns);
+        return i >= 0 ? static_cast<float>(new_columns[i]) : v * sx;
+    }
+    // box: the position belongs to one of the fixed boxes (its bottom may
+    // be a prompt box's).
+    float y(float v, bool box = false) const
     {
         if (v > from.maxy)
             return static_cast<float>(to.maxy) + (v - static_cast<float>(from.maxy)) * strip;
-        return v * fy;
+        if (std::fabs(v - static_cast<float>(from.maxy)) < 0.25f)
+            return static_cast<float>(to.maxy);
+        int i = box ? anchor_at(v, old_rows) : -1;
+        return i >= 0 ? static_cast<float>(new_rows[i]) : v * fy;
     }
 };
+
+// Every redraw's scaling, in order, for the rows remembered before it.
+std::vector<rescale> redraws;
+
+uint32_t
+redraw_count()
+{
+    return static_cast<uint32_t>(redraws.size());
+}
 
 // Whether two positions are one pixel.
 bool
@@ -184,10 +241,11 @@ move_record(const rescale &r)
                 new_py = op.y0;
             }
         } else {
+            bool box = r.boxed(op.x0);
             op.x0 = r.x(op.x0) + shift;
             op.x1 = r.x(op.x1) + shift;
-            op.y0 = r.y(op.y0);
-            op.y1 = r.y(op.y1);
+            op.y0 = r.y(op.y0, box);
+            op.y1 = r.y(op.y1, box);
         }
         op.cx0 = r.x(op.cx0);
         op.cx1 = r.x(op.cx1);
@@ -197,10 +255,11 @@ move_record(const rescale &r)
             op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
     }
     for (saved_area &s : saved) {
+        bool box = r.boxed(s.x0);
         s.x0 = r.x(s.x0);
         s.x1 = r.x(s.x1);
-        s.y0 = r.y(s.y0);
-        s.y1 = r.y(s.y1);
+        s.y0 = r.y(s.y0, box);
+        s.y1 = r.y(s.y1, box);
     }
     moveto(static_cast<int>(std::lround(new_px)), static_cast<int>(std::lround(new_py)));
 }
@@ -289,6 +348,21 @@ current_window_frame()
     return {Maxx, WinMaxy, Maxy, CHeight, CWidth};
 }
 
+window_row
+remember_row(int y)
+{
+    return {static_cast<int16_t>(y), redraw_count()};
+}
+
+int16_t
+row_now(const window_row &row)
+{
+    float y = row.y;
+    for (size_t i = row.redraws; i < redraws.size(); i++)
+        y = redraws[i].y(y);
+    return static_cast<int16_t>(std::lround(y));
+}
+
 void
 record_text(const char *s, int x, int y, int end_x)
 {
@@ -368,7 +442,7 @@ void
 note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 {
     forget_window_capture(pixmap);
-    saved.push_back({pixmap, next_seq - 1, frame_no, static_cast<float>(x0),
+    saved.push_back({pixmap, next_seq - 1, redraw_count(), static_cast<float>(x0),
                      static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
 }
 
@@ -385,12 +459,14 @@ restore_window_area(image_slot pixmap, int x, int y)
 {
     saved_area *s = find_saved(pixmap);
     // An image from elsewhere, or one put back at another place.
-    if (!s || (s->frame == frame_no && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
+    if (!s || (s->frame == redraw_count() && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
         record_unreplayable();
         return false;
     }
-    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq);
-    if (s->frame == frame_no || !complete)
+    bool stale = s->frame != redraw_count();
+    // Positions scaled by a redraw are a pixel or two apart from one another.
+    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? 2.0f : 0.5f);
+    if (!stale || !complete)
         return false;
     // Saved before a resize: its pixels belong to the old size.
     int x0 = round_to_pixel(s->x0), y0 = round_to_pixel(s->y0);
@@ -409,8 +485,8 @@ redraw_window_record(const window_frame &before)
     if (!complete)
         return false;
     window_frame now = current_window_frame();
-    move_record(rescale(before, now));
-    frame_no++;
+    redraws.emplace_back(before, now);
+    move_record(redraws.back());
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
         xtext = xtext * before.cwidth * (now.maxx + 1) / (static_cast<float>(before.maxx + 1) * now.cwidth);

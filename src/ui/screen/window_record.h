@@ -38,6 +38,15 @@ void forget_window_capture(image_slot pixmap);
 // from the record at the new size instead, and the copy must not be made.
 bool restore_window_area(image_slot pixmap, int x, int y);
 
+// A row of the window remembered across resizes (the line of the text
+// column a stage began on): where it is now, after the redraws since.
+struct window_row {
+    int16_t y;
+    uint32_t redraws; // redraws before it was remembered
+};
+window_row remember_row(int y);
+int16_t row_now(const window_row &row);
+
 // After a resize from the frame `before`: clears the window and draws the
 // record again, scaled to the new size (text at the new fonts, each text
 // that ran on from another kept running on from it; the bottom strip at the
