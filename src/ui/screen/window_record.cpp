@@ -385,10 +385,12 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style)
     if (cx1 < cx0 || cy1 < cy0)
         return;
     if (colour == black && style != FillStippled) {
-        drop_inside(static_cast<float>(cx0), static_cast<float>(cy0), static_cast<float>(cx1),
-                    static_cast<float>(cy1), 0);
         // The whole drawing area cleared: a stage starts drawing afresh.
-        if (cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy)
+        bool afresh = cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy;
+        if (complete || afresh)
+            drop_inside(static_cast<float>(cx0), static_cast<float>(cy0),
+                        static_cast<float>(cx1), static_cast<float>(cy1), 0);
+        if (afresh)
             complete = true;
     }
     drawn_op *op = add(op_kind::fill, colour, static_cast<float>(cx0), static_cast<float>(cy0),
