@@ -249,7 +249,7 @@ void
 flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                 int colour)
 {
-    const int lift = vgay(4);
+    int lift = vgay(4);
     moverel(0, lift);
     button_not_rel = 0;
     inside_rect = 0;
@@ -257,8 +257,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     XSetFunction(D, Gc, GXxor);
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
-    bool shown = true, resized = false, signalled = false;
-    window_frame before = current_window_frame();
+    bool shown = true, signalled = false;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
@@ -291,14 +290,21 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             } else if (Event.type == DestroyNotify) {
                 window_destroyed = true;
             } else if (Event.type == ConfigureNotify) {
+                // The stage is drawn again at the new size and the wait goes
+                // on there, the block at the point moved with the drawing.
                 if (shown) {
                     toggle_block(dx, dy, w, h);
                     shown = false;
                 }
-                before = current_window_frame();
+                window_frame before = current_window_frame();
                 if (resize_window()) {
-                    resized = true;
-                    break;
+                    XSetFunction(D, Gc, GXcopy);
+                    moverel(0, -lift);
+                    follow_resize(before);
+                    lift = vgay(4);
+                    moverel(0, lift);
+                    XSetFunction(D, Gc, GXxor);
+                    setfillstyle(0, colour);
                 }
             }
             continue;
@@ -323,8 +329,6 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
         toggle_block(dx, dy, w, h);
     XSetFunction(D, Gc, GXcopy);
     moverel(0, -lift);
-    if (resized)
-        follow_resize(before);
     setfillstyle(0, black);
     inside_rect = 0;
 }
