@@ -132,7 +132,7 @@ control_q_exit_box()
 {
     exit_box_open = true;
     memcpy(saved_entry, is, kInputLineSize);
-    int16_t x = getx, y = gety;
+    keep_point();
     int colour = nowcolor;
     image_slot drawable = current_draw;
     current_draw = W;
@@ -153,7 +153,7 @@ control_q_exit_box()
     freeimage(&boximage[29]);
     current_draw = drawable;
     setcolor(colour);
-    moveto(x, y);
+    put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     exit_box_open = false;
 }
@@ -226,9 +226,9 @@ run_hot_key(int key)
         return;
     hot_key_running = true;
     memcpy(saved_entry, is, kInputLineSize);
-    int16_t x = getx, y = gety;
+    keep_point();
     action();
-    moveto(x, y);
+    put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     hot_key_running = false;
 }

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/screen/draw.h"
@@ -215,15 +216,31 @@ same_pixel(float a, float b)
     return std::fabs(a - b) < 0.5f;
 }
 
+// A point that moves with the drawing: where it was, and where it goes.
+struct moving_point {
+    float x, y, new_x, new_y;
+};
+
+// Points kept across dialogs (keep_point), innermost last.
+std::vector<std::pair<float, float>> kept_points;
+
 // Takes every operation and saved region to the new frame. What began where
 // a text ended (the rest of its line, the answer typed after a prompt, the
 // erase of that answer) still begins there, as the font's width changed
-// otherwise than the window's; the current point follows the same way.
+// otherwise than the window's; the current point and the kept points follow
+// the same way.
 void
 move_record(const rescale &r)
 {
+    std::vector<moving_point> points;
+    points.push_back({static_cast<float>(getx), static_cast<float>(gety), 0, 0});
+    for (const auto &p : kept_points)
+        points.push_back({p.first, p.second, 0, 0});
+    for (moving_point &p : points) {
+        p.new_x = r.x(p.x);
+        p.new_y = r.y(p.y);
+    }
     float last_end = -1, last_y = -1, moved_end = 0;
-    float px = getx, py = gety, new_px = r.x(px), new_py = r.y(py);
     for (drawn_op &op : ops) {
         bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
@@ -236,10 +253,11 @@ move_record(const rescale &r)
             op.y0 = y0;
             op.x0 = r.x(op.x0) + shift;
             op.x1 = moved_end = op.x0 + text_width(op);
-            if (same_pixel(px, last_end) && same_pixel(py, last_y)) {
-                new_px = op.x1;
-                new_py = op.y0;
-            }
+            for (moving_point &p : points)
+                if (same_pixel(p.x, last_end) && same_pixel(p.y, last_y)) {
+                    p.new_x = op.x1;
+                    p.new_y = op.y0;
+                }
         } else {
             bool box = r.boxed(op.x0);
             op.x0 = r.x(op.x0) + shift;
@@ -261,7 +279,10 @@ move_record(const rescale &r)
         s.y0 = r.y(s.y0, box);
         s.y1 = r.y(s.y1, box);
     }
-    moveto(static_cast<int>(std::lround(new_px)), static_cast<int>(std::lround(new_py)));
+    moveto(static_cast<int>(std::lround(points[0].new_x)),
+           static_cast<int>(std::lround(points[0].new_y)));
+    for (size_t i = 0; i < kept_points.size(); i++)
+        kept_points[i] = {points[i + 1].new_x, points[i + 1].new_y};
 }
 
 int
@@ -346,6 +367,21 @@ window_frame
 current_window_frame()
 {
     return {Maxx, WinMaxy, Maxy, CHeight, CWidth};
+}
+
+void
+keep_point()
+{
+    kept_points.push_back({static_cast<float>(getx), static_cast<float>(gety)});
+}
+
+void
+put_back_point()
+{
+    if (kept_points.empty())
+        return;
+    moveto(round_to_pixel(kept_points.back().first), round_to_pixel(kept_points.back().second));
+    kept_points.pop_back();
 }
 
 window_row

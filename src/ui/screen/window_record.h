@@ -38,6 +38,12 @@ void forget_window_capture(image_slot pixmap);
 // from the record at the new size instead, and the copy must not be made.
 bool restore_window_area(image_slot pixmap, int x, int y);
 
+// The current point kept while a dialog draws elsewhere, and put back where
+// it is then: moved with the drawing if the window was resized meanwhile.
+// Keeps nest; each is ended by one put_back_point.
+void keep_point();
+void put_back_point();
+
 // A row of the window remembered across resizes (the line of the text
 // column a stage began on): where it is now, after the redraws since.
 struct window_row {
