@@ -1,6 +1,7 @@
 // The window drawn again after a resize from outside: what was erased stays
 // erased, a box put back over what it covered stays away, and the answer to
-// a prompt goes on right after the prompt drawn again.
+// a prompt goes on right after the prompt drawn again, also when a dialog
+// kept the point meanwhile.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -86,6 +88,15 @@ protected:
         return lines;
     }
 
+    // Whether a text's last pixels lie just left of the current point and
+    // none right of it.
+    static bool text_ends_at_point()
+    {
+        std::vector<uint32_t> pixels = snapshot();
+        return shows_something(pixels, getx - 8, gety, getx - 1, gety + CHeight) &&
+               !shows_something(pixels, getx + 1, gety, getx + 40, gety + CHeight);
+    }
+
     // Whether any pixel of the rectangle has the colour c.
     static bool shows_colour(int x0, int y0, int x1, int y1, int c)
     {
@@ -139,18 +150,25 @@ TEST_F(WindowRecord, AnswerGoesOnAfterThePromptDrawnAgain)
     moveto(50, 100);
     outtext("Value range (def 2, max 8):");
     ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
-    // The prompt's last pixels lie just left of the point, none right of it.
-    auto ends_at_point = [] {
-        std::vector<uint32_t> pixels = snapshot();
-        return shows_something(pixels, getx - 8, gety, getx - 1, gety + CHeight) &&
-               !shows_something(pixels, getx + 1, gety, getx + 40, gety + CHeight);
-    };
-    EXPECT_TRUE(ends_at_point());
+    EXPECT_TRUE(text_ends_at_point());
     int x = getx, y = gety;
     ASSERT_TRUE(resize_to(width, height));
     EXPECT_GT(getx, x);
     EXPECT_GT(gety, y);
-    EXPECT_TRUE(ends_at_point());
+    EXPECT_TRUE(text_ends_at_point());
+}
+
+// A dialog that drew elsewhere while the window was resized puts the point
+// back at the end of the prompt it interrupted.
+TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
+{
+    moveto(50, 100);
+    outtext("Value range (def 2, max 8):");
+    keep_point();
+    moveto(300, 400);
+    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
+    put_back_point();
+    EXPECT_TRUE(text_ends_at_point());
 }
 
 } // namespace
