@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,14 +54,10 @@ struct saved_area {
 std::vector<drawn_op> ops;
 std::vector<saved_area> saved;
 uint32_t next_seq = 1;
-bool complete = true;    // false once something unrecordable was drawn
+// False once something unrecordable was drawn in the drawing area; the
+// bottom strip is recorded all the same, as it is drawn again at each resize.
+bool complete = true;
 bool paused = false;
-
-bool
-recording()
-{
-    return complete && !paused;
-}
 
 void
 bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
@@ -92,7 +87,8 @@ drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack 
 drawn_op *
 add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
-    if (!recording())
+    bool in_strip = std::min(y0, y1) > Maxy;
+    if (paused || (!complete && !in_strip))
         return nullptr;
     if (ops.size() >= kMostOps) {
         complete = false;
@@ -423,7 +419,7 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style)
     if (colour == black && style != FillStippled) {
         // The whole drawing area cleared: a stage starts drawing afresh.
         bool afresh = cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy;
-        if (complete || afresh)
+        if (complete || afresh || cy0 > Maxy)
             drop_inside(static_cast<float>(cx0), static_cast<float>(cy0),
                         static_cast<float>(cx1), static_cast<float>(cy1), 0);
         if (afresh)
@@ -520,8 +516,13 @@ restore_window_area(image_slot pixmap, int x, int y)
 bool
 redraw_window_record(const window_frame &before)
 {
-    if (!complete)
+    // The drawing stays as it was: what was recorded of it, and the regions
+    // saved from it, belong to the old size (the strip is drawn again).
+    if (!complete) {
+        ops.clear();
+        saved.clear();
         return false;
+    }
     window_frame now = current_window_frame();
     redraws.emplace_back(before, now);
     move_record(redraws.back());
