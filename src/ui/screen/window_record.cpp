@@ -162,7 +162,8 @@ struct rescale {
         sx = static_cast<float>(b.maxx + 1) / static_cast<float>(a.maxx + 1);
         fy = a.cheight > 0 ? static_cast<float>(b.cheight) / static_cast<float>(a.cheight) : 1.0f;
         int old_strip = a.winmaxy - a.maxy, new_strip = b.winmaxy - b.maxy;
-        strip = old_strip > 0 ? static_cast<float>(new_strip) / static_cast<float>(old_strip) : 1.0f;
+        strip = old_strip > 0 ? static_cast<float>(new_strip) / static_cast<float>(old_strip)
+                              : 1.0f;
         column_anchors(a, old_columns);
         column_anchors(b, new_columns);
         row_anchors(a, old_rows);
@@ -412,8 +413,10 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style)
     if (paused)
         return;
     // What the fill covers within its viewport.
-    int cx0 = std::max<int>(std::min(x0, x1), view_x0), cx1 = std::min<int>(std::max(x0, x1), view_x1);
-    int cy0 = std::max<int>(std::min(y0, y1), view_y0), cy1 = std::min<int>(std::max(y0, y1), view_y1);
+    int cx0 = std::max<int>(std::min(x0, x1), view_x0);
+    int cx1 = std::min<int>(std::max(x0, x1), view_x1);
+    int cy0 = std::max<int>(std::min(y0, y1), view_y0);
+    int cy1 = std::min<int>(std::max(y0, y1), view_y1);
     if (cx1 < cx0 || cy1 < cy0)
         return;
     if (colour == black && style != FillStippled) {
@@ -492,12 +495,12 @@ bool
 restore_window_area(image_slot pixmap, int x, int y)
 {
     saved_area *s = find_saved(pixmap);
+    bool stale = s && s->frame != redraw_count();
     // An image from elsewhere, or one put back at another place.
-    if (!s || (s->frame == redraw_count() && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
+    if (!s || (!stale && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
         record_unreplayable();
         return false;
     }
-    bool stale = s->frame != redraw_count();
     // Positions scaled by a redraw are a pixel or two apart from one another.
     drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? 2.0f : 0.5f);
     if (!stale || !complete)
@@ -528,7 +531,8 @@ redraw_window_record(const window_frame &before)
     move_record(redraws.back());
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
-        xtext = xtext * before.cwidth * (now.maxx + 1) / (static_cast<float>(before.maxx + 1) * now.cwidth);
+        xtext = xtext * before.cwidth * (now.maxx + 1) /
+                (static_cast<float>(before.maxx + 1) * now.cwidth);
     // A viewport that reached the old drawing area's edges reaches the new.
     int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
     int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;

@@ -121,7 +121,8 @@ TEST_F(WindowRecord, ErasedTextStaysErased)
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1);
     ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
-    EXPECT_EQ(lines_between(static_cast<int>(100 * sx), static_cast<int>(200 * sx), 100, Maxy - 1), 1)
+    int x0 = static_cast<int>(100 * sx), x1 = static_cast<int>(200 * sx);
+    EXPECT_EQ(lines_between(x0, x1, 100, Maxy - 1), 1)
         << "the erased line came back, or the kept one was lost";
     ASSERT_TRUE(resize_to(width, height));
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1)
@@ -135,13 +136,15 @@ TEST_F(WindowRecord, BoxPutBackAfterAResizeLeavesWhatItCovered)
     draw_box(3, 150, 150, 400, 300, 1, blue);
     ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
-    ASSERT_TRUE(shows_colour(static_cast<int>(160 * sx), 150, static_cast<int>(390 * sx), 200, blue))
+    ASSERT_TRUE(shows_colour(static_cast<int>(160 * sx), 150, static_cast<int>(390 * sx), 200,
+                             blue))
         << "the box was not drawn again";
     // Put back where the box was saved, as the box's owner does.
     putimage(150, 150, &boximage[3], 0);
     freeimage(&boximage[3]);
     EXPECT_FALSE(shows_colour(0, 0, Maxx, Maxy, blue)) << "the box stayed";
-    EXPECT_TRUE(shows_something(snapshot(), static_cast<int>(195 * sx), 100, static_cast<int>(300 * sx), 250))
+    EXPECT_TRUE(shows_something(snapshot(), static_cast<int>(195 * sx), 100,
+                                static_cast<int>(300 * sx), 250))
         << "what the box covered was lost";
 }
 
