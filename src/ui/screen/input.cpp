@@ -206,13 +206,22 @@ move_bottom_strip(int top, int right, int bottom)
     fillcolor = fill;
 }
 
-// After the window's size changed from the frame `before`: the current
-// stage is drawn again at the new size, or else the strip moved.
-void
-follow_resize(const window_frame &before)
+// On a configure event: takes the window's size as it is now (a window
+// manager's drag queues many such events; one redraw serves them all). When
+// it changed, the current stage is drawn again at the new size, or else the
+// strip moved; true then.
+bool
+take_resize()
 {
+    XEvent later;
+    while (XCheckTypedWindowEvent(D, W, ConfigureNotify, &later)) {
+    }
+    window_frame before = current_window_frame();
+    if (!resize_window())
+        return false;
     if (!redraw_window_record(before))
         move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
+    return true;
 }
 
 // Runs the action registered for a hot key ('@' prints the window, '>' saves
@@ -296,16 +305,13 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                     toggle_block(dx, dy, w, h);
                     shown = false;
                 }
-                window_frame before = current_window_frame();
-                if (resize_window()) {
-                    XSetFunction(D, Gc, GXcopy);
-                    moverel(0, -lift);
-                    follow_resize(before);
+                XSetFunction(D, Gc, GXcopy);
+                moverel(0, -lift);
+                if (take_resize())
                     lift = vgay(4);
-                    moverel(0, lift);
-                    XSetFunction(D, Gc, GXxor);
-                    setfillstyle(0, colour);
-                }
+                moverel(0, lift);
+                XSetFunction(D, Gc, GXxor);
+                setfillstyle(0, colour);
             }
             continue;
         }
@@ -430,9 +436,7 @@ event_ready()
     }
     if (Event.type == ConfigureNotify) {
         // A run goes on in the resized window: its page ends at the new Maxy.
-        window_frame before = current_window_frame();
-        if (resize_window())
-            follow_resize(before);
+        take_resize();
         return 0;
     }
     if (Event.type == ClientMessage)
