@@ -1,6 +1,8 @@
 // The window resized from outside (as xdotool windowsize does): the current
 // prompt stays on screen, and the bottom strip moves to the new bottom, at a
-// prompt and under a running pattern, whose next page fills the new height.
+// prompt and under a running pattern, whose next page fills the new height;
+// a pattern already scrolling goes on down to a taller window's new bottom.
+// What a shrink cut off comes back when the window grows again.
 #include "e2e/e2e_fixture.h"
 
 namespace {
@@ -16,19 +18,53 @@ strip_at_bottom(ZemraProcess &zemra, int w, int h)
            zemra.pixel(w / 2, h - 1) != background;
 }
 
+// Whether the rectangle (x, y, w, h) shows anything but the background.
+bool
+shows_something(ZemraProcess &zemra, int x, int y, int w, int h)
+{
+    unsigned long background = zemra.pixel(zemra.width() / 2, zemra.height() / 2);
+    for (int j = y; j < y + h; j += 2)
+        for (int i = x; i < x + w; i++)
+            if (zemra.pixel(i, j) != background)
+                return true;
+    return false;
+}
+
 TEST_F(WindowResize, PromptStaysAndTheStripMoves)
 {
     launch();
     zemra->type("s\r");  // the value-range prompt, in the text column
-    // The text column: its first lines and the value-range prompt, left of
-    // the blinking block.
-    auto column = [&] { return zemra->region_digest(60, 70, 220, 70); };
-    unsigned long long before = column();
     XResizeWindow(zemra->display, zemra->window, 600, 400);
     XSync(zemra->display, False);
     ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
         << "no strip at the new bottom";
-    EXPECT_EQ(column(), before) << "the prompt was lost";
+    // The text column's first lines and the value-range prompt, drawn again
+    // in the smaller fonts of the narrower window.
+    EXPECT_TRUE(wait_until([&] { return shows_something(*zemra, 30, 50, 200, 70); }, 10))
+        << "the prompt was lost";
+}
+
+// Shrunk and grown back: what lay beyond the small window (the right part of
+// the prompt box) is drawn again, and the text column with it.
+TEST_F(WindowResize, ShrinkThenGrowShowsThePromptsAgain)
+{
+    launch();
+    zemra->type("s\r");  // the value-range prompt, in the text column
+    int w = zemra->width(), h = zemra->height();
+    // The prompt box's lines right of x = 640, and the text column's lines.
+    auto box_right = [&] { return shows_something(*zemra, 640, 6, w - 660, 36); };
+    auto column = [&] { return shows_something(*zemra, 60, 70, 220, 70); };
+    ASSERT_TRUE(box_right() && column()) << "no prompt box or text column to begin with";
+    XResizeWindow(zemra->display, zemra->window, 600, 400);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
+        << "no strip at the small window's bottom";
+    XResizeWindow(zemra->display, zemra->window, w, h);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }, 10))
+        << "no strip at the bottom of the window grown back";
+    EXPECT_TRUE(wait_until(box_right, 10)) << "the prompt box's right part was lost";
+    EXPECT_TRUE(wait_until(column, 10)) << "the text column was lost";
 }
 
 TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
@@ -68,6 +104,34 @@ TEST_F(WindowResize, NextPageOfARunningPatternFillsTheNewHeight)
         return false;
     };
     EXPECT_TRUE(wait_until(below_old_bottom, 20)) << "the pattern stops at the old bottom";
+}
+
+// A taller window while the pattern scrolls: the rows go on below the old
+// bottom instead of scrolling within the old height.
+TEST_F(WindowResize, ScrollingPatternTakesTheNewHeight)
+{
+    launch();
+    road_to_forward_pattern();
+    int old_height = zemra->height();
+    unsigned long background = zemra->pixel(500, 500);
+    // Cells of the 14-cell rows in the band from y0 to y1.
+    auto cells_in = [&](int y0, int y1) {
+        for (int y = y0; y < y1; y += 3)
+            for (int x = 1; x < 14 * 6; x += 2)
+                if (zemra->pixel(x, y) != background)
+                    return true;
+        return false;
+    };
+    // The page is full once rows reach the strip; a while later it scrolls.
+    ASSERT_TRUE(wait_until([&] { return cells_in(old_height - 60, old_height - 30); }, 30))
+        << "the pattern never filled its page";
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    XResizeWindow(zemra->display, zemra->window, zemra->width(), 1000);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }, 10))
+        << "no strip at the new bottom";
+    EXPECT_TRUE(wait_until([&] { return cells_in(old_height + 10, 1000 - 60); }, 20))
+        << "the scrolling pattern stays within the old height";
 }
 
 } // namespace

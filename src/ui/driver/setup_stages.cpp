@@ -33,6 +33,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/side_files.h"
 #include "ui/wiring/wiring_menu.h"
@@ -53,8 +54,9 @@ enum class stage {
     network_view,
 };
 
-// The y of the text column where each stage began, to step back to it.
-int16_t stage_line[9];
+// The row of the text column where each stage began, to step back to it
+// (moved with the text column when the window is resized).
+window_row stage_line[9];
 // Choices of the previous pass; a change makes the basin layout afresh.
 uint8_t previous_rangeL = 0;
 uint16_t previous_field_size = 0;
@@ -64,13 +66,13 @@ bool code_buffers_allocated = false;
 void
 remember_line(stage s)
 {
-    stage_line[static_cast<int>(s)] = gety;
+    stage_line[static_cast<int>(s)] = remember_row(gety);
 }
 
 void
 back_to_line(stage s)
 {
-    moveto(static_cast<int>(xtext * CWidth), stage_line[static_cast<int>(s)]);
+    moveto(static_cast<int>(xtext * CWidth), row_now(stage_line[static_cast<int>(s)]));
 }
 
 stage

@@ -221,6 +221,37 @@ page_clear_right(const run_iteration *it)
     return x1;
 }
 
+// A window resized while a 1d pattern scrolls: its pixmap is made again at
+// the new height, keeping its rows. A taller window lets the rows go on down
+// to the new bottom before they scroll again; a shorter one keeps the latest
+// rows, moved up by the height it lost.
+void
+fit_scrolling_pixmap(run_iteration *it, int side_plot)
+{
+    const int old_height = it->pixmap_height;
+    if (!nowscrolling || !it->pixmap || !*it->pixmap || pixmap_height_within(it) == old_height)
+        return;
+    image_slot old = *it->pixmap;
+    *it->pixmap = 0;
+    make_pattern_pixmap(it, side_plot);
+    if (!*it->pixmap) {
+        *it->pixmap = old;
+        it->pixmap_height = static_cast<int16_t>(old_height);
+        return;
+    }
+    const int height = it->pixmap_height, shift = std::max(0, old_height - height);
+    const int kept = std::min(old_height, height);
+    copy_part_image(&old, it->pixmap, 0, shift, 0, 0, pixmap_width, kept);
+    freeimage(&old);
+    draw_on_pixmap(it);
+    clear_rect(0, kept, pixmap_width, height);
+    draw_on_window();
+    scrolly = static_cast<int16_t>(scrolly - shift);
+    moveto(getx, gety - shift);
+    if (height > old_height)
+        nowscrolling = 0;
+}
+
 } // namespace
 
 void
@@ -636,6 +667,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
             if (Maxy - gety < s)
                 it->page_full = 1;
         } else {
+            fit_scrolling_pixmap(it, static_cast<int>(side_width));
             draw_on_pixmap(it);
             end_page(s);
             draw_on_window();

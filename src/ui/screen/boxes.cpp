@@ -15,6 +15,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
@@ -266,7 +267,7 @@ draw_hint_box(int wait, int frame, const char *text, int x)
 {
     setviewport(0, 0, Maxx, WinMaxy, 1);
     is[0] = 0;
-    int16_t px = getx, py = gety;
+    keep_point();
     int colour = nowcolor;
     setcolor(white);
     if (frame)
@@ -277,7 +278,7 @@ draw_hint_box(int wait, int frame, const char *text, int x)
     outtext(text);
     if (wait)
         input_string(1, 0);
-    moveto(px, py);
+    put_back_point();
     setcolor(colour);
     set_drawing_area_viewport();
     return is[0];

@@ -10,9 +10,24 @@
 #include <vector>
 
 #include "ui/screen/globals.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
+
+// The fill style setfillstyle last set: 0 solid, 2 stippled.
+int fill_style = 0;
+
+// Whether a shape goes to the window (recorded there); a pixmap drawn into
+// no longer holds a saved window region.
+bool
+drawing_on_window()
+{
+    if (current_draw == W)
+        return true;
+    forget_window_capture(current_draw);
+    return false;
+}
 
 // Runs a fill with the GC foreground at the fill colour, then puts the
 // current colour back.
@@ -73,6 +88,7 @@ void
 setfillstyle(int style, int c)
 {
     fillcolor = static_cast<uint8_t>(c);
+    fill_style = style;
     XSetFillStyle(D, Gc, style == FillStippled ? FillStippled : FillSolid);
 }
 
@@ -97,12 +113,16 @@ clearviewport()
     XFillRectangle(D, current_draw, Gc, viewport.x, viewport.y, viewport.width,
                    viewport.height);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
+    if (drawing_on_window())
+        record_fill(view_x0, view_y0, view_x1, view_y1, black, 0);
 }
 
 void
 lineto(int x, int y)
 {
     XDrawLine(D, current_draw, Gc, getx, gety, x, y);
+    if (drawing_on_window())
+        record_line(getx, gety, x, y, nowcolor);
     moveto(x, y);
 }
 
@@ -118,6 +138,8 @@ putpixel(int x, int y, int c)
     XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
     XDrawPoint(D, current_draw, Gc, x, y);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
+    if (drawing_on_window())
+        record_pixel(x, y, c);
 }
 
 void
@@ -127,6 +149,8 @@ bar(int x0, int y0, int x1, int y1)
     with_fill_color([&] {
         XFillRectangle(D, current_draw, Gc, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
     });
+    if (drawing_on_window())
+        record_fill(x0, y0, x1, y1, fillcolor, fill_style);
 }
 
 void
@@ -134,6 +158,8 @@ rectangle(int x0, int y0, int x1, int y1)
 {
     order_corners(x0, y0, x1, y1);
     XDrawRectangle(D, current_draw, Gc, x0, y0, x1 - x0, y1 - y0);
+    if (drawing_on_window())
+        record_outline(x0, y0, x1, y1, nowcolor);
 }
 
 void
@@ -156,6 +182,8 @@ fillpoly(int n, const int *points)
     with_fill_color([&] {
         XFillPolygon(D, current_draw, Gc, corners.data(), n, Convex, CoordModeOrigin);
     });
+    if (drawing_on_window())
+        record_unreplayable();
 }
 
 void
@@ -168,12 +196,16 @@ pieslice(int x, int y, int start, int end, int r)
                  (end - start) * 64);
     });
     XDrawArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, 0, 360 * 64);
+    if (drawing_on_window())
+        record_unreplayable();
 }
 
 void
 draw_circle(int x, int y, int diameter)
 {
     XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
+    if (drawing_on_window())
+        record_circle(x, y, diameter, nowcolor);
 }
 
 void
@@ -181,8 +213,11 @@ draw_segments(const int16_t *xy, int n)
 {
     // XSegment is four shorts in this order, so the list goes over as it is.
     static_assert(sizeof(XSegment) == 4 * sizeof(int16_t), "XSegment layout");
-    if (n > 0)
-        XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
+    if (n <= 0)
+        return;
+    XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
+    if (drawing_on_window())
+        record_unreplayable();
 }
 
 unsigned long
@@ -210,7 +245,9 @@ outtext(const char *s)
 {
     int len = static_cast<int>(strlen(s));
     XDrawString(D, W, Gc, getx, gety + CHeight - 2, s, len);
+    int x = getx;
     getx = static_cast<int16_t>(getx + text_pixel_width(s, len));
+    record_text(s, x, gety, getx);
 }
 
 void

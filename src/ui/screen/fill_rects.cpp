@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "ui/screen/globals.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 static_assert(sizeof(cell_rect) == sizeof(XRectangle), "cell_rect must match XRectangle");
@@ -26,4 +27,9 @@ fill_rects(int c, const cell_rect *rects, int count)
     XFillRectangles(D, current_draw, Gc,
                     reinterpret_cast<XRectangle *>(const_cast<cell_rect *>(rects)), count);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
+    // Cells of a pattern: too many for the window's record.
+    if (current_draw == W)
+        record_unreplayable();
+    else
+        forget_window_capture(current_draw);
 }

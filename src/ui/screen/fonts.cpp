@@ -21,6 +21,9 @@ load_font(const char *label, const char *pattern)
     return font;
 }
 
+// The font on the GC, as the last switch or load put it there.
+font_use current_use = font_normal;
+
 void
 free_font(XFontStruct *&font)
 {
@@ -85,6 +88,7 @@ setup_fonts(int size)
     snprintf(name, sizeof name, "-*-times-medium-r-*-*-*-%d-*-*-*-*-*-*", 8 * pointsize);
     tempfont = load_font("tempfont", name);
 
+    current_use = font_normal;
     if (propfont) {
         XSetFont(D, Gc, propfont->fid);
         fonttype = 1;
@@ -121,8 +125,7 @@ free_fonts()
 void
 set_small_font()
 {
-    if (smallpropfont)
-        XSetFont(D, Gc, smallpropfont->fid);
+    use_font(font_small);
     CHeight = static_cast<int16_t>(CHeight * 0.6);
     CWidth = static_cast<int16_t>(CWidth * 0.6);
 }
@@ -130,15 +133,13 @@ set_small_font()
 void
 set_temp_font()
 {
-    if (tempfont)
-        XSetFont(D, Gc, tempfont->fid);
+    use_font(font_label);
 }
 
 void
 set_medium_font()
 {
-    if (mediumpropfont)
-        XSetFont(D, Gc, mediumpropfont->fid);
+    use_font(font_medium);
     CHeight = static_cast<int16_t>(CHeight * 0.8);
     CWidth = static_cast<int16_t>(CWidth * 0.8);
 }
@@ -146,13 +147,44 @@ set_medium_font()
 void
 restore_def_font()
 {
-    if (propfont)
-        XSetFont(D, Gc, propfont->fid);
+    use_font(font_normal);
 }
 
 void
 set_italic_font()
 {
-    if (italicfont)
-        XSetFont(D, Gc, italicfont->fid);
+    use_font(font_italic);
+}
+
+font_use
+font_in_use()
+{
+    return current_use;
+}
+
+void
+use_font(font_use f)
+{
+    XFontStruct *font = nullptr;
+    switch (f) {
+    case font_normal:
+        // Without the proportional font setup_fonts left the fixed one on.
+        font = propfont ? propfont : nonpropfont;
+        break;
+    case font_small:
+        font = smallpropfont;
+        break;
+    case font_medium:
+        font = mediumpropfont;
+        break;
+    case font_label:
+        font = tempfont;
+        break;
+    case font_italic:
+        font = italicfont;
+        break;
+    }
+    if (font)
+        XSetFont(D, Gc, font->fid);
+    current_use = f;
 }

@@ -16,3 +16,9 @@ void set_italic_font();
 // Loads the node label font by its X name into tempfont, in place of the
 // one before; a font the server lacks leaves tempfont empty.
 void load_label_font(const char *name);        // italic title font; metrics unchanged
+
+// Which of the fonts text is drawn in now, as the switches above set it.
+enum font_use : uint8_t { font_normal, font_small, font_medium, font_label, font_italic };
+font_use font_in_use();
+// Puts that font, as loaded now, on the GC; metrics left to the caller.
+void use_font(font_use f);

@@ -21,6 +21,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -147,11 +148,14 @@ toggle_background()
     show_old_colors();
 }
 
-// Returns false when the size stayed as it was (the menu is then left).
+// Returns false when the size stayed as it was (the menu is then left). The
+// menu's box is erased at the size it was drawn at; then the window takes
+// the new size and what it showed is drawn again at that size.
 bool
 change_window_size()
 {
-    int16_t old_maxx = Maxx, old_winmaxy = WinMaxy;
+    window_frame before = current_window_frame();
+    int16_t maxx = Maxx, winmaxy = WinMaxy;
     int margin = draw_prompt_box(3);
     snprintf(textb[0], 150, "new window size (start %dx%d, min %dx%d)", startMaxx + 1,
              startWinMaxy + 1, kLeastWidth, kLeastHeight);
@@ -164,30 +168,33 @@ change_window_size()
     int screen_width = DisplayWidth(D, S), screen_height = DisplayHeight(D, S);
     long width = entry_number();
     if (is[0] != kKeyReturn && width >= kLeastWidth)
-        Maxx = static_cast<int16_t>((width < screen_width ? width : screen_width) - 1);
+        maxx = static_cast<int16_t>((width < screen_width ? width : screen_width) - 1);
     next_box_line(margin);
     // The 4:3 height of the new width, never below the least window.
-    int fitting = static_cast<int>(std::ceil((Maxx + 1) * 480.0 / 640.0));
+    int fitting = static_cast<int>(std::ceil((maxx + 1) * 480.0 / 640.0));
     if (fitting < kLeastHeight)
         fitting = kLeastHeight;
     snprintf(textb[0], 150, "height (def %d):", fitting);
     outtext(textb[0]);
     input_string(4, 1);
     long height = entry_number();
-    int four_by_three = 480 * (Maxx + 1) / 640;
+    int four_by_three = 480 * (maxx + 1) / 640;
     if (is[0] != kKeyReturn && height >= kLeastHeight)
-        WinMaxy = static_cast<int16_t>((height < screen_height ? height : screen_height) - 1);
+        winmaxy = static_cast<int16_t>((height < screen_height ? height : screen_height) - 1);
     else
-        WinMaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
-    if (WinMaxy >= screen_height)
-        WinMaxy = static_cast<int16_t>(screen_height - 1);
+        winmaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
+    if (winmaxy >= screen_height)
+        winmaxy = static_cast<int16_t>(screen_height - 1);
     erase_prompt_box(3);
-    Maxy = drawing_area_bottom(WinMaxy);
-    if (Maxx == old_maxx && WinMaxy == old_winmaxy)
+    if (maxx == Maxx && winmaxy == WinMaxy)
         return false;
+    Maxx = maxx;
+    WinMaxy = winmaxy;
+    Maxy = drawing_area_bottom(WinMaxy);
     XResizeWindow(D, W, Maxx + 1, WinMaxy + 1);
     setup_fonts(0);
     XSetFunction(D, Gc, GXcopy);
+    redraw_window_record(before);
     draw_bottom_title(0);
     show_old_colors();
     return true;

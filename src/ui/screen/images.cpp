@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_errors.h"
 #include "ui/screen/x_state.h"
 
@@ -52,6 +53,7 @@ getimage(int x0, int y0, int x1, int y1, image_slot *slot)
     }
     *slot = pixmap;
     XCopyArea(D, W, pixmap, Gc, x0, y0, w, h, 0, 0);
+    note_window_capture(pixmap, x0, y0, x1, y1);
 }
 
 void
@@ -68,6 +70,12 @@ putimage(int x, int y, image_slot *slot, int)
         fputs("Failed to get Pixmap geometry in putimage", stderr);
         return;
     }
+    // On the window a saved region comes back (drawn again from the record
+    // when saved before a resize); a pixmap drawn into holds no saved region.
+    if (current_draw != W)
+        forget_window_capture(current_draw);
+    else if (restore_window_area(*slot, x, y))
+        return;
     XCopyArea(D, *slot, current_draw, Gc, 0, 0, w, h, x, y);
 }
 
@@ -88,6 +96,7 @@ copy_part_image(image_slot *src, image_slot *dst, int sx, int sy, int dx, int dy
         }
     }
     XCopyArea(D, *src, *dst, Gc, sx, sy, w, h, dx, dy);
+    forget_window_capture(*dst);
 }
 
 void
@@ -98,6 +107,7 @@ freeimage(image_slot *slot)
         return;
     }
     XFreePixmap(D, *slot);
+    forget_window_capture(*slot);
     *slot = 0;
 }
 

@@ -29,6 +29,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -93,11 +94,14 @@ blink_half_period_ms()
     return ms < 1 ? 1 : ms;
 }
 
-// Toggles the cursor block (the GC draws in XOR while the wait runs).
+// Toggles the cursor block (the GC draws in XOR while the wait runs); the
+// block is no part of what the window shows.
 void
 toggle_block(int dx, int dy, int w, int h)
 {
+    pause_window_record(true);
     bar(getx + dx, gety + dy, getx + w - 1, gety + h - 1);
+    pause_window_record(false);
 }
 
 // Shows the left-pointer cursor while the pointer is inside the active
@@ -128,7 +132,7 @@ control_q_exit_box()
 {
     exit_box_open = true;
     memcpy(saved_entry, is, kInputLineSize);
-    int16_t x = getx, y = gety;
+    keep_point();
     int colour = nowcolor;
     image_slot drawable = current_draw;
     current_draw = W;
@@ -149,7 +153,7 @@ control_q_exit_box()
     freeimage(&boximage[29]);
     current_draw = drawable;
     setcolor(colour);
-    moveto(x, y);
+    put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     exit_box_open = false;
 }
@@ -180,14 +184,18 @@ end_if_window_destroyed()
         end_program();
 }
 
-// After a resize: the old bottom strip (rows top..bottom, columns 0..right)
-// is cleared and the strip drawn at the new bottom; the rest of the drawing
-// stays, and the viewport, colours and point are kept for the stage or run
-// that goes on drawing.
+// After a resize that the window's record cannot redraw (a run's pattern):
+// the old bottom strip (rows top..bottom, columns 0..right) is cleared and
+// the strip drawn at the new bottom; the rest of the drawing stays, and the
+// viewport, colours and point are kept for the run that goes on drawing. A
+// viewport that reached the old drawing area's bottom reaches the new one,
+// so that a run draws down to it.
 void
 move_bottom_strip(int top, int right, int bottom)
 {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    if (y1 == top - 1)
+        y1 = Maxy;
     uint8_t colour = nowcolor, fill = fillcolor;
     setviewport(0, 0, Maxx, WinMaxy, 1);
     setfillstyle(0, black);
@@ -196,6 +204,24 @@ move_bottom_strip(int top, int right, int bottom)
     setviewport(x0, y0, x1, y1, 1);
     setcolor(colour);
     fillcolor = fill;
+}
+
+// On a configure event: takes the window's size as it is now (a window
+// manager's drag queues many such events; one redraw serves them all). When
+// it changed, the current stage is drawn again at the new size, or else the
+// strip moved; true then.
+bool
+take_resize()
+{
+    XEvent later;
+    while (XCheckTypedWindowEvent(D, W, ConfigureNotify, &later)) {
+    }
+    window_frame before = current_window_frame();
+    if (!resize_window())
+        return false;
+    if (!redraw_window_record(before))
+        move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
+    return true;
 }
 
 // Runs the action registered for a hot key ('@' prints the window, '>' saves
@@ -209,9 +235,9 @@ run_hot_key(int key)
         return;
     hot_key_running = true;
     memcpy(saved_entry, is, kInputLineSize);
-    int16_t x = getx, y = gety;
+    keep_point();
     action();
-    moveto(x, y);
+    put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     hot_key_running = false;
 }
@@ -232,15 +258,15 @@ void
 flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                 int colour)
 {
-    moverel(0, vgay(4));
+    int lift = vgay(4);
+    moverel(0, lift);
     button_not_rel = 0;
     inside_rect = 0;
     button = 0;
     XSetFunction(D, Gc, GXxor);
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);
-    bool shown = true, resized = false, signalled = false;
-    int16_t strip_top = static_cast<int16_t>(Maxy + 1), strip_right = Maxx, strip_bottom = WinMaxy;
+    bool shown = true, signalled = false;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
@@ -273,14 +299,19 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             } else if (Event.type == DestroyNotify) {
                 window_destroyed = true;
             } else if (Event.type == ConfigureNotify) {
+                // The stage is drawn again at the new size and the wait goes
+                // on there, the block at the point moved with the drawing.
                 if (shown) {
                     toggle_block(dx, dy, w, h);
                     shown = false;
                 }
-                if (resize_window()) {
-                    resized = true;
-                    break;
-                }
+                XSetFunction(D, Gc, GXcopy);
+                moverel(0, -lift);
+                if (take_resize())
+                    lift = vgay(4);
+                moverel(0, lift);
+                XSetFunction(D, Gc, GXxor);
+                setfillstyle(0, colour);
             }
             continue;
         }
@@ -303,10 +334,8 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     if (shown)
         toggle_block(dx, dy, w, h);
     XSetFunction(D, Gc, GXcopy);
-    if (resized)
-        move_bottom_strip(strip_top, strip_right, strip_bottom);
+    moverel(0, -lift);
     setfillstyle(0, black);
-    moverel(0, -vgay(4));
     inside_rect = 0;
 }
 
@@ -409,9 +438,7 @@ event_ready()
     }
     if (Event.type == ConfigureNotify) {
         // A run goes on in the resized window: its page ends at the new Maxy.
-        int16_t top = static_cast<int16_t>(Maxy + 1), right = Maxx, bottom = WinMaxy;
-        if (resize_window())
-            move_bottom_strip(top, right, bottom);
+        take_resize();
         return 0;
     }
     if (Event.type == ClientMessage)

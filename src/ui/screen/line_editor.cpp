@@ -40,6 +40,10 @@ constexpr int kArrowSlot = 20;
 entry_step
 edit_entry(char *line, int &len, int key, int max, int mode)
 {
+    // No key: a modifier pressed alone (Shift before a capital, Control
+    // before a control key) or a wait that ended on a resize.
+    if (key == 0)
+        return entry_step::ignored;
     if (key == '@' || key == '>' || key == '<')
         return entry_step::hot_key;
     if (len == 0) {

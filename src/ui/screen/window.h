@@ -8,8 +8,7 @@
 // prints "Zemra: cannot connect to X server %s" and exits with status 255.
 void open_graphics();
 // Called on a configure event: 1 when the window's size changed (fonts are
-// reloaded; what is drawn, and the current point with it, stays where it
-// was), 0 when not.
+// reloaded for the new width; the caller draws the window again), 0 when not.
 int resize_window();
 // Releases fonts, image slots, cursors, the window and the display.
 void close_graphics();

@@ -39,6 +39,16 @@ TEST_F(ScreenTest, ShiftedCharactersArriveShifted)
     EXPECT_EQ(entry_text(), "A?^+");
 }
 
+// A single-key entry (mode -2) takes the capital, not the Shift pressed
+// alone before it.
+TEST_F(ScreenTest, SingleKeyEntryTakesACapital)
+{
+    moveto(100, 300);
+    type_keys("Q");
+    input_string(1, -2);
+    EXPECT_EQ(is[0], 'Q');
+}
+
 TEST_F(ScreenTest, MouseButtonsAnswerAndBackUp)
 {
     moveto(100, 320);

@@ -128,14 +128,21 @@ TEST(LineEditor, ArrowAfterLongTextDoesNotOverwriteIt)
     EXPECT_EQ(e.line[25], 13);
 }
 
-TEST(LineEditor, SingleKeyEntryEndsOnAnyKeyEvenOneWithoutText)
+TEST(LineEditor, SingleKeyEntryEndsOnAnyKeyWithText)
 {
-    Entry e;
-    EXPECT_EQ(e.feed({0}, 1, -2), 1u);
-    EXPECT_EQ(e.line[0], 0);
     Entry f;
     EXPECT_EQ(f.feed({'x'}, 1, -2), 1u);
     EXPECT_EQ(f.line[0], 'x');
+}
+
+// Shift pressed alone before a capital gives no text: the capital that
+// follows is the key the entry takes.
+TEST(LineEditor, SingleKeyEntryWaitsPastAKeyWithoutText)
+{
+    Entry e;
+    EXPECT_EQ(e.feed({0, 'Q'}, 1, -2), 2u);
+    EXPECT_EQ(e.last, entry_step::finished);
+    EXPECT_EQ(e.line[0], 'Q');
 }
 
 TEST(LineEditor, KeysWithoutTextAreRefusedInTextEntry)

@@ -1,0 +1,543 @@
+// The record of what the window shows (window_record.h): every text, fill,
+// outline, line, pixel and circle drawn on the window since the drawing area
+// was last cleared, with its colour, font and clip, and the regions saved
+// into pixmaps under boxes. Start reading at record_fill, which keeps the
+// list short: a background fill drops what it covers, and one over the whole
+// drawing area starts the record afresh. redraw_window_record replays it
+// after a resize from outside.
+//
+// A redraw scales each recorded position from the size it was drawn at: x
+// with the window's width; y in the drawing area with the line height, as
+// the text column and boxes are laid out in lines of the fonts the width
+// chooses; y in the bottom strip anchored at the new bottom.
+#include "ui/screen/window_record.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// Beyond this many operations (a pattern drawn on the window) the record
+// gives up until the drawing area is cleared.
+constexpr size_t kMostOps = 4096;
+
+enum class op_kind : uint8_t { text, fill, outline, line, pixel, circle };
+
+struct drawn_op {
+    op_kind kind;
+    uint8_t colour;      // colour index
+    uint8_t style;       // fills: 0 solid, 2 stippled
+    font_use font;       // texts
+    uint32_t seq;        // order of drawing
+    // Texts: top-left corner and (x1, y1) the point after the text and the
+    // bottom of its line; shapes: corners (a line's ends), inclusive.
+    float x0, y0, x1, y1;
+    float cx0, cy0, cx1, cy1; // the viewport it was clipped to
+    std::string text;
+};
+
+// A window region saved into a pixmap, and the operation drawn last before.
+struct saved_area {
+    image_slot pixmap;
+    uint32_t seq;
+    uint32_t frame;          // redraws before it was saved
+    float x0, y0, x1, y1;
+};
+
+std::vector<drawn_op> ops;
+std::vector<saved_area> saved;
+uint32_t next_seq = 1;
+// False once something unrecordable was drawn in the drawing area; the
+// bottom strip is recorded all the same, as it is drawn again at each resize.
+bool complete = true;
+bool paused = false;
+
+void
+bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
+{
+    x0 = std::min(op.x0, op.x1);
+    x1 = std::max(op.x0, op.x1);
+    y0 = std::min(op.y0, op.y1);
+    y1 = std::max(op.y0, op.y1);
+}
+
+// Drops what was drawn after seq wholly inside the rectangle, give or take
+// `slack` pixels.
+void
+drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = 0.5f)
+{
+    ops.erase(std::remove_if(ops.begin(), ops.end(),
+                             [&](const drawn_op &op) {
+                                 float a, b, c, d;
+                                 bounds(op, a, b, c, d);
+                                 return op.seq > after && a >= x0 - slack && b >= y0 - slack &&
+                                        c <= x1 + slack && d <= y1 + slack;
+                             }),
+              ops.end());
+}
+
+// A new operation with the current viewport, or null when none is recorded.
+drawn_op *
+add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
+{
+    bool in_strip = std::min(y0, y1) > Maxy;
+    if (paused || (!complete && !in_strip))
+        return nullptr;
+    if (ops.size() >= kMostOps) {
+        complete = false;
+        return nullptr;
+    }
+    ops.push_back({kind, static_cast<uint8_t>(colour), 0, font_normal, next_seq++, x0, y0, x1, y1,
+                   static_cast<float>(view_x0), static_cast<float>(view_y0),
+                   static_cast<float>(view_x1), static_cast<float>(view_y1), std::string()});
+    return &ops.back();
+}
+
+XFontStruct *
+loaded_font(font_use f)
+{
+    switch (f) {
+    case font_small:
+        return smallpropfont;
+    case font_medium:
+        return mediumpropfont;
+    case font_label:
+        return tempfont;
+    case font_italic:
+        return italicfont;
+    default:
+        return propfont ? propfont : nonpropfont;
+    }
+}
+
+// Width of a recorded text in its font as loaded now.
+float
+text_width(const drawn_op &op)
+{
+    XFontStruct *font = loaded_font(op.font);
+    int len = static_cast<int>(op.text.size());
+    return static_cast<float>(font ? XTextWidth(font, op.text.data(), len)
+                                   : text_pixel_width(op.text.data(), len));
+}
+
+// Columns and rows where the fixed boxes lie in a frame (boxes.cpp): the
+// prompt box's edges and margin, the memory box's, the window's right edge;
+// the bottoms of prompt boxes of 1 to 8 lines.
+constexpr int kAnchors = 8;
+
+void
+column_anchors(const window_frame &f, int *a)
+{
+    const int m = f.maxx;
+    const int list[kAnchors] = {m / 2, m / 2 + 3, m / 2 - 3, m / 3, m / 3 + 3, m - 2, m - 1, m};
+    std::copy(list, list + kAnchors, a);
+}
+
+void
+row_anchors(const window_frame &f, int *a)
+{
+    const int margin = 2 + static_cast<int>(6.0f * static_cast<float>(f.winmaxy + 1) / 480.0f);
+    for (int n = 1; n <= kAnchors; n++)
+        a[n - 1] = n * f.cheight + margin;
+}
+
+// Positions drawn for the frame `from`, taken to the frame `to`. A position
+// on a fixed box's edge goes to that edge in the new frame, so that the box
+// drawn again is the one the program erases at the new size; so does the
+// drawing area's bottom.
+struct rescale {
+    window_frame from, to;
+    float sx, fy, strip;
+    int old_columns[kAnchors], new_columns[kAnchors], old_rows[kAnchors], new_rows[kAnchors];
+
+    rescale(const window_frame &a, const window_frame &b) : from(a), to(b)
+    {
+        sx = static_cast<float>(b.maxx + 1) / static_cast<float>(a.maxx + 1);
+        fy = a.cheight > 0 ? static_cast<float>(b.cheight) / static_cast<float>(a.cheight) : 1.0f;
+        int old_strip = a.winmaxy - a.maxy, new_strip = b.winmaxy - b.maxy;
+        strip = old_strip > 0 ? static_cast<float>(new_strip) / static_cast<float>(old_strip)
+                              : 1.0f;
+        column_anchors(a, old_columns);
+        column_anchors(b, new_columns);
+        row_anchors(a, old_rows);
+        row_anchors(b, new_rows);
+    }
+    // Index of the anchor at v, or -1.
+    static int anchor_at(float v, const int *anchors)
+    {
+        for (int i = 0; i < kAnchors; i++)
+            if (std::fabs(v - static_cast<float>(anchors[i])) < 0.25f)
+                return i;
+        return -1;
+    }
+    // Whether a shape beginning at column v is one of the fixed boxes.
+    bool boxed(float v) const { return anchor_at(v, old_columns) >= 0; }
+    float x(float v) const
+    {
+        int i = anchor_at(v, old_columns);
+        return i >= 0 ? static_cast<float>(new_columns[i]) : v * sx;
+    }
+    // box: the position belongs to one of the fixed boxes (its bottom may
+    // be a prompt box's).
+    float y(float v, bool box = false) const
+    {
+        if (v > from.maxy)
+            return static_cast<float>(to.maxy) + (v - static_cast<float>(from.maxy)) * strip;
+        if (std::fabs(v - static_cast<float>(from.maxy)) < 0.25f)
+            return static_cast<float>(to.maxy);
+        int i = box ? anchor_at(v, old_rows) : -1;
+        return i >= 0 ? static_cast<float>(new_rows[i]) : v * fy;
+    }
+};
+
+// Every redraw's scaling, in order, for the rows remembered before it.
+std::vector<rescale> redraws;
+
+uint32_t
+redraw_count()
+{
+    return static_cast<uint32_t>(redraws.size());
+}
+
+// Whether two positions are one pixel.
+bool
+same_pixel(float a, float b)
+{
+    return std::fabs(a - b) < 0.5f;
+}
+
+// A point that moves with the drawing: where it was, and where it goes.
+struct moving_point {
+    float x, y, new_x, new_y;
+};
+
+// Points kept across dialogs (keep_point), innermost last.
+std::vector<std::pair<float, float>> kept_points;
+
+// Takes every operation and saved region to the new frame. What began where
+// a text ended (the rest of its line, the answer typed after a prompt, the
+// erase of that answer) still begins there, as the font's width changed
+// otherwise than the window's; the current point and the kept points follow
+// the same way.
+void
+move_record(const rescale &r)
+{
+    std::vector<moving_point> points;
+    points.push_back({static_cast<float>(getx), static_cast<float>(gety), 0, 0});
+    for (const auto &p : kept_points)
+        points.push_back({p.first, p.second, 0, 0});
+    for (moving_point &p : points) {
+        p.new_x = r.x(p.x);
+        p.new_y = r.y(p.y);
+    }
+    float last_end = -1, last_y = -1, moved_end = 0;
+    for (drawn_op &op : ops) {
+        bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
+        bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
+        float shift = runs_on ? moved_end - r.x(op.x0) : 0;
+        if (op.kind == op_kind::text) {
+            last_end = op.x1;
+            last_y = op.y0;
+            float y0 = r.y(op.y0);
+            op.y1 = y0 + (op.y1 - op.y0) * r.fy;
+            op.y0 = y0;
+            op.x0 = r.x(op.x0) + shift;
+            op.x1 = moved_end = op.x0 + text_width(op);
+            for (moving_point &p : points)
+                if (same_pixel(p.x, last_end) && same_pixel(p.y, last_y)) {
+                    p.new_x = op.x1;
+                    p.new_y = op.y0;
+                }
+        } else {
+            bool box = r.boxed(op.x0);
+            op.x0 = r.x(op.x0) + shift;
+            op.x1 = r.x(op.x1) + shift;
+            op.y0 = r.y(op.y0, box);
+            op.y1 = r.y(op.y1, box);
+        }
+        op.cx0 = r.x(op.cx0);
+        op.cx1 = r.x(op.cx1);
+        op.cy0 = r.y(op.cy0);
+        op.cy1 = r.y(op.cy1);
+        if (in_drawing_area)
+            op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
+    }
+    for (saved_area &s : saved) {
+        bool box = r.boxed(s.x0);
+        s.x0 = r.x(s.x0);
+        s.x1 = r.x(s.x1);
+        s.y0 = r.y(s.y0, box);
+        s.y1 = r.y(s.y1, box);
+    }
+    moveto(static_cast<int>(std::lround(points[0].new_x)),
+           static_cast<int>(std::lround(points[0].new_y)));
+    for (size_t i = 0; i < kept_points.size(); i++)
+        kept_points[i] = {points[i + 1].new_x, points[i + 1].new_y};
+}
+
+int
+round_to_pixel(float v)
+{
+    return static_cast<int>(std::lround(v));
+}
+
+// Draws one operation, clipped to its viewport within the rectangle limit.
+void
+draw_op(const drawn_op &op, const XRectangle &limit)
+{
+    int x0 = std::max<int>(round_to_pixel(op.cx0), limit.x);
+    int y0 = std::max<int>(round_to_pixel(op.cy0), limit.y);
+    int x1 = std::min<int>(round_to_pixel(op.cx1), limit.x + limit.width - 1);
+    int y1 = std::min<int>(round_to_pixel(op.cy1), limit.y + limit.height - 1);
+    if (x1 < x0 || y1 < y0)
+        return;
+    XRectangle clip = {static_cast<short>(x0), static_cast<short>(y0),
+                       static_cast<unsigned short>(x1 - x0 + 1),
+                       static_cast<unsigned short>(y1 - y0 + 1)};
+    XSetClipRectangles(D, Gc, 0, 0, &clip, 1, Unsorted);
+    XSetForeground(D, Gc, Color_Table[op.colour]);
+    int ax = round_to_pixel(op.x0), ay = round_to_pixel(op.y0);
+    int bx = round_to_pixel(op.x1), by = round_to_pixel(op.y1);
+    switch (op.kind) {
+    case op_kind::text:
+        use_font(op.font);
+        XDrawString(D, W, Gc, ax, by - 2, op.text.data(), static_cast<int>(op.text.size()));
+        break;
+    case op_kind::fill:
+        XSetFillStyle(D, Gc, op.style == FillStippled ? FillStippled : FillSolid);
+        XFillRectangle(D, W, Gc, ax, ay, bx - ax + 1, by - ay + 1);
+        break;
+    case op_kind::outline:
+        XDrawRectangle(D, W, Gc, ax, ay, bx - ax, by - ay);
+        break;
+    case op_kind::line:
+        XDrawLine(D, W, Gc, ax, ay, bx, by);
+        break;
+    case op_kind::pixel:
+        XDrawPoint(D, W, Gc, ax, ay);
+        break;
+    case op_kind::circle:
+        XDrawArc(D, W, Gc, ax, ay, bx - ax, bx - ax, 0, 360 * 64);
+        break;
+    }
+}
+
+// Clears the rectangle and draws the record again inside it; the GC's
+// colour, fill style, font and clip are put back afterwards.
+void
+replay_within(const XRectangle &limit)
+{
+    XGCValues kept;
+    XGetGCValues(D, Gc, GCForeground | GCFillStyle, &kept);
+    font_use font = font_in_use();
+    XSetClipRectangles(D, Gc, 0, 0, const_cast<XRectangle *>(&limit), 1, Unsorted);
+    XSetForeground(D, Gc, Color_Table[black]);
+    XSetFillStyle(D, Gc, FillSolid);
+    XFillRectangle(D, W, Gc, limit.x, limit.y, limit.width, limit.height);
+    for (const drawn_op &op : ops)
+        draw_op(op, limit);
+    XSetForeground(D, Gc, kept.foreground);
+    XSetFillStyle(D, Gc, kept.fill_style);
+    use_font(font);
+    XSetClipRectangles(D, Gc, 0, 0, &viewport, 1, Unsorted);
+}
+
+saved_area *
+find_saved(image_slot pixmap)
+{
+    for (saved_area &s : saved)
+        if (s.pixmap == pixmap)
+            return &s;
+    return nullptr;
+}
+
+} // namespace
+
+window_frame
+current_window_frame()
+{
+    return {Maxx, WinMaxy, Maxy, CHeight, CWidth};
+}
+
+void
+keep_point()
+{
+    kept_points.push_back({static_cast<float>(getx), static_cast<float>(gety)});
+}
+
+void
+put_back_point()
+{
+    if (kept_points.empty())
+        return;
+    moveto(round_to_pixel(kept_points.back().first), round_to_pixel(kept_points.back().second));
+    kept_points.pop_back();
+}
+
+window_row
+remember_row(int y)
+{
+    return {static_cast<int16_t>(y), redraw_count()};
+}
+
+int16_t
+row_now(const window_row &row)
+{
+    float y = row.y;
+    for (size_t i = row.redraws; i < redraws.size(); i++)
+        y = redraws[i].y(y);
+    return static_cast<int16_t>(std::lround(y));
+}
+
+void
+record_text(const char *s, int x, int y, int end_x)
+{
+    drawn_op *op = add(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
+                       static_cast<float>(end_x), static_cast<float>(y + CHeight));
+    if (!op)
+        return;
+    op->font = font_in_use();
+    op->text = s;
+}
+
+void
+record_fill(int x0, int y0, int x1, int y1, int colour, int style)
+{
+    if (paused)
+        return;
+    // What the fill covers within its viewport.
+    int cx0 = std::max<int>(std::min(x0, x1), view_x0);
+    int cx1 = std::min<int>(std::max(x0, x1), view_x1);
+    int cy0 = std::max<int>(std::min(y0, y1), view_y0);
+    int cy1 = std::min<int>(std::max(y0, y1), view_y1);
+    if (cx1 < cx0 || cy1 < cy0)
+        return;
+    if (colour == black && style != FillStippled) {
+        // The whole drawing area cleared: a stage starts drawing afresh.
+        bool afresh = cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy;
+        if (complete || afresh || cy0 > Maxy)
+            drop_inside(static_cast<float>(cx0), static_cast<float>(cy0),
+                        static_cast<float>(cx1), static_cast<float>(cy1), 0);
+        if (afresh)
+            complete = true;
+    }
+    drawn_op *op = add(op_kind::fill, colour, static_cast<float>(cx0), static_cast<float>(cy0),
+                       static_cast<float>(cx1), static_cast<float>(cy1));
+    if (op)
+        op->style = static_cast<uint8_t>(style);
+}
+
+void
+record_outline(int x0, int y0, int x1, int y1, int colour)
+{
+    add(op_kind::outline, colour, static_cast<float>(x0), static_cast<float>(y0),
+        static_cast<float>(x1), static_cast<float>(y1));
+}
+
+void
+record_line(int x0, int y0, int x1, int y1, int colour)
+{
+    add(op_kind::line, colour, static_cast<float>(x0), static_cast<float>(y0),
+        static_cast<float>(x1), static_cast<float>(y1));
+}
+
+void
+record_pixel(int x, int y, int colour)
+{
+    add(op_kind::pixel, colour, static_cast<float>(x), static_cast<float>(y),
+        static_cast<float>(x), static_cast<float>(y));
+}
+
+void
+record_circle(int x, int y, int diameter, int colour)
+{
+    add(op_kind::circle, colour, static_cast<float>(x), static_cast<float>(y),
+        static_cast<float>(x + diameter), static_cast<float>(y + diameter));
+}
+
+void
+record_unreplayable()
+{
+    if (!paused)
+        complete = false;
+}
+
+void
+pause_window_record(bool p)
+{
+    paused = p;
+}
+
+void
+note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
+{
+    forget_window_capture(pixmap);
+    saved.push_back({pixmap, next_seq - 1, redraw_count(), static_cast<float>(x0),
+                     static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
+}
+
+void
+forget_window_capture(image_slot pixmap)
+{
+    saved.erase(std::remove_if(saved.begin(), saved.end(),
+                               [&](const saved_area &s) { return s.pixmap == pixmap; }),
+                saved.end());
+}
+
+bool
+restore_window_area(image_slot pixmap, int x, int y)
+{
+    saved_area *s = find_saved(pixmap);
+    bool stale = s && s->frame != redraw_count();
+    // An image from elsewhere, or one put back at another place.
+    if (!s || (!stale && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
+        record_unreplayable();
+        return false;
+    }
+    // Positions scaled by a redraw are a pixel or two apart from one another.
+    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? 2.0f : 0.5f);
+    if (!stale || !complete)
+        return false;
+    // Saved before a resize: its pixels belong to the old size.
+    int x0 = round_to_pixel(s->x0), y0 = round_to_pixel(s->y0);
+    int x1 = std::min<int>(round_to_pixel(s->x1), Maxx);
+    int y1 = std::min<int>(round_to_pixel(s->y1), WinMaxy);
+    if (x1 >= x0 && y1 >= y0)
+        replay_within({static_cast<short>(x0), static_cast<short>(y0),
+                       static_cast<unsigned short>(x1 - x0 + 1),
+                       static_cast<unsigned short>(y1 - y0 + 1)});
+    return true;
+}
+
+bool
+redraw_window_record(const window_frame &before)
+{
+    // The drawing stays as it was: what was recorded of it, and the regions
+    // saved from it, belong to the old size (the strip is drawn again).
+    if (!complete) {
+        ops.clear();
+        saved.clear();
+        return false;
+    }
+    window_frame now = current_window_frame();
+    redraws.emplace_back(before, now);
+    move_record(redraws.back());
+    // The text column's margin moves as the recorded lines did.
+    if (now.cwidth > 0)
+        xtext = xtext * before.cwidth * (now.maxx + 1) /
+                (static_cast<float>(before.maxx + 1) * now.cwidth);
+    // A viewport that reached the old drawing area's edges reaches the new.
+    int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
+    int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;
+    setviewport(view_x0, view_y0, vx1, vy1, 1);
+    replay_within({0, 0, static_cast<unsigned short>(Maxx + 1),
+                   static_cast<unsigned short>(WinMaxy + 1)});
+    return true;
+}
