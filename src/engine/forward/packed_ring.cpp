@@ -20,6 +20,15 @@
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "a state line is read as 64-bit words, cell c at bit c % 64 of word c / 64");
 
+// Full unrolling of the fixed-count loops of the bit-sliced rule; an
+// unoptimised build cannot unroll and would only warn.
+#if defined(__OPTIMIZE__)
+#define UNROLL_PRAGMA(text) _Pragma(#text)
+#define UNROLL_LOOP(n) UNROLL_PRAGMA(GCC unroll n)
+#else
+#define UNROLL_LOOP(n)
+#endif
+
 namespace {
 
 constexpr uint32_t kMaxCells = UINT16_MAX;
@@ -132,14 +141,14 @@ evaluate_sliced(const uint8_t *rule, uint32_t n)
     const size_t words = (n + 63) / 64;
     for (size_t w = 0; w < words; w++) {
         uint64_t t[1 << K];
-#pragma GCC unroll 64
+UNROLL_LOOP(64)
         for (int i = 0; i < (1 << K); i++)
             t[i] = entry[i];
         // Level j chooses between entries that differ in index bit j only.
-#pragma GCC unroll 8
+UNROLL_LOOP(8)
         for (int j = 0; j < K; j++) {
             const uint64_t x = input_word(w, j);
-#pragma GCC unroll 32
+UNROLL_LOOP(32)
             for (int i = 0; i < (1 << (K - 1 - j)); i++)
                 t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
         }
@@ -175,7 +184,7 @@ evaluate_by_lookup(const uint8_t *rule, int k, uint32_t n, const uint16_t *index
     uint32_t c = 0;
     for (; c + 8 <= n; c += 8) {
         unsigned byte = 0;
-#pragma GCC unroll 8
+UNROLL_LOOP(8)
         for (int i = 0; i < 8; i++)
             byte |= static_cast<unsigned>(lookup_entry[index[c + i]]) << i;
         out[c >> 3] = static_cast<uint8_t>(byte);
