@@ -208,10 +208,17 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         }
         show_density(kind, string, entries, kind == 0 ? b : 0, block_count);
 
-        moveto(cursor_x, cursor_y);
-        flashing_cursor(0, 0, 0, 0, 0, CHeight - vgay(3) - 6, CWidth, CHeight - 6, green);
-        int key = keycheck(0);
-        if (key == 0)
+        int key = 0;
+        for (;;) {
+            moveto(cursor_x, cursor_y);
+            flashing_cursor(0, 0, 0, 0, 0, CHeight - vgay(3) - 6, CWidth, CHeight - 6, green);
+            bool typed = button == 'k';
+            key = keycheck(0);
+            // A key without text (Shift before a capital) is no answer.
+            if (key != 0 || !typed)
+                break;
+        }
+        if (key == 0) // a mouse button other than left or right
             key = 'n';
         bool lattice_state = kind == 0 && (twod || threed);
         bool rotation = key == 'l' || key == 'r' ||

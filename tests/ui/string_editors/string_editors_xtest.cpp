@@ -44,6 +44,25 @@ TEST_F(StringEditorsScreen, RandomBitsComplementTwiceKeepsTheString)
     EXPECT_FLOAT_EQ(bias_density, 50.0f);
 }
 
+// Shift before a capital draws no other string: 'Q' ends the dialog on the
+// string drawn first.
+TEST_F(StringEditorsScreen, RandomBitsTakesACapitalWithoutAnotherDraw)
+{
+    TestNetwork net(2, 40, 3);
+    ValueColours colours;
+    std::vector<std::vector<int>> drawn;
+    for (const char *keys : {"\r", "Q"}) {
+        srandom(5);
+        moveto(40, 300);
+        std::thread typing = type_keys_paced(keys);
+        random_bits(0, 0, 0, 1, A, L);
+        typing.join();
+        drawn.push_back(state_values(A));
+    }
+    EXPECT_EQ(is[0], 'Q');
+    EXPECT_EQ(drawn[1], drawn[0]);
+}
+
 TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
 {
     TestNetwork net(3, 10, 3);
