@@ -7,6 +7,7 @@
 #include "ui/backward/display_settings.h"
 
 #include <cstdio>
+#include <string>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"
@@ -416,14 +417,16 @@ pause_shown()
     return !acceptall && accept_from == accept_from_pause;
 }
 
-// Opens the prompt box of the row; the stage's title goes before the first.
+// Opens the prompt box of the row and writes its first line; the stage's
+// title goes before the first row's line, which is then broken to the box's
+// width. lines counts the row's lines with the first one unbroken.
 int
-open_pause_box(int lines)
+open_pause_box(int lines, const char *first)
 {
-    int margin = draw_prompt_box(lines);
-    if (pause_title_due)
-        outtext("PAUSE/DATA ");
+    std::string text = pause_title_due ? std::string("PAUSE/DATA ") + first : first;
     pause_title_due = false;
+    int margin = draw_prompt_box(prompt_box_lines(text.c_str()) + lines - 1);
+    write_prompt_lines(text.c_str(), margin);
     return margin;
 }
 
@@ -436,8 +439,7 @@ field_pause_asked()
 void
 field_pause_prompt()
 {
-    open_pause_box(1);
-    outtext("pause after each field-f, don't pause-def:");
+    open_pause_box(1, "pause after each field-f, don't pause-def:");
 }
 
 answer_step
@@ -456,13 +458,12 @@ data_pause_asked()
 void
 data_pause_prompt()
 {
-    open_pause_box(1);
     if (successive_basins) {
         datapause = datapause_basin;
-        outtext("pause for data: subtree-3 tree-2 none-0 basin-def:");
+        open_pause_box(1, "pause for data: subtree-3 tree-2 none-0 basin-def:");
     } else {
         datapause = datapause_unset;
-        outtext("pause for data: subtree-3 tree-2 basin-1, none-def:");
+        open_pause_box(1, "pause for data: subtree-3 tree-2 basin-1, none-def:");
     }
 }
 
@@ -483,8 +484,7 @@ reset_print_data()
 void
 print_data_prompt()
 {
-    int margin = open_pause_box(2);
-    outtext("print data");
+    int margin = open_pause_box(2, "print data");
     next_prompt_line(margin);
     outtext("basin data only-1, and tree data-2:");
 }
@@ -507,8 +507,7 @@ reset_file_data()
 void
 file_data_prompt()
 {
-    int margin = open_pause_box(2);
-    outtext("save data");
+    int margin = open_pause_box(2, "save data");
     next_prompt_line(margin);
     outtext("basin data only-1, and tree data-2, show states-s or+s:");
 }
@@ -559,8 +558,7 @@ meta_graph_asked()
 void
 meta_graph_prompt()
 {
-    open_pause_box(2);
-    outtext("attractor meta-graph -m:");
+    open_pause_box(2, "attractor meta-graph -m:");
 }
 
 answer_step

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/display_settings.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -308,6 +310,29 @@ TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
     answer("\r\r1\r\r\r", [] { data_att(); });
     EXPECT_EQ(access("my_data.dat", F_OK), 0);
     ASSERT_TRUE(work.leave());
+}
+
+TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
+{
+    // The title and the data-pause prompt are wider than the box together:
+    // nothing of them is written right of the box's frame.
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_pause;
+    int outside = -1;
+    std::thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
+        if (i != 0)
+            return;
+        outside = 0;
+        for (int y = 3; y <= prompt_box_bottom(2); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    outside++;
+    });
+    data_att();
+    keys.join();
+    EXPECT_EQ(outside, 0) << "white pixels right of the prompt box";
+    EXPECT_EQ(datapause, datapause_unset);
 }
 
 } // namespace
