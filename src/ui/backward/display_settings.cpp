@@ -168,7 +168,7 @@ ask_i_axis(const char *format)
 void
 compression_prompt()
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     char text[150];
     if (twod)
         snprintf(text, sizeof text, "DISPLAY regular 2d CA, v%dk%d size=%dx%d", value_range, nhood,
@@ -199,7 +199,7 @@ copies_asked()
 void
 copies_prompt()
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     outtext("suppress copies of trees (& sub-trees from all 0s,1s)");
     next_prompt_line(margin);
     outtext("all-3, show g-of-E nodes-2, reduce g-of-E nodes-1:");
@@ -223,7 +223,7 @@ open_row()
 answer_step
 take_nodes(int)
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     write_node_prompt(margin, compression_offered());
     int len = input_string(2, 0);
     if (is[0] == 'q')
@@ -247,7 +247,7 @@ shows_labels()
 answer_step
 ask_highlight()
 {
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     outtext("highlight attractor (or subtree root) as bit pattern: one-1 all-a:");
     char key = ask_key();
     show_one_att_state = 0;
@@ -281,7 +281,7 @@ ask_one_d_as_two_d()
         return answer_step::next;
     bool highlighted = show_one_att_state != 0;
     if (!showbits_1d_as_2d && (shownumbers == shownumbers_bits || highlighted)) {
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         outtext("show 1d network in 2d-2:");
         char key = ask_key();
         if (key == 'q')
@@ -294,7 +294,7 @@ ask_one_d_as_two_d()
         }
     }
     if (showbits_1d_as_2d && (node_letter == 'B' || highlighted)) {
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         if (!ask_i_axis("now %dx%d=%d, reset i-axis:"))
             return answer_step::back;
         if (is[0] == 'd')
@@ -310,7 +310,7 @@ ask_label_scale()
         return answer_step::next;
     if (labelsizefactor == 0)
         labelsizefactor = 1.0f;
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, "dec/hex node scale, enter factor (now %.1f, curfont-0): ",
              labelsizefactor);
@@ -342,7 +342,7 @@ ask_cell_scale()
     bool bits = shownumbers == shownumbers_bits || show_one_att_state != 0;
     if (!bits || shownumbers == shownumbers_none || shownumbers == shownumbers_spot)
         return answer_step::next;
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, "cell scale, now %d pixels:", scale);
     outtext(text);
@@ -360,7 +360,7 @@ ask_cell_scale()
 answer_step
 ask_angles_and_colour()
 {
-    int margin = draw_prompt_box(3);
+    int margin = replace_prompt_box(3);
     if (!ask_orientation())
         return answer_step::back;
     if (is[0] == 'd')
@@ -425,7 +425,7 @@ open_pause_box(int lines, const char *first)
 {
     std::string text = pause_title_due ? std::string("PAUSE/DATA ") + first : first;
     pause_title_due = false;
-    int margin = draw_prompt_box(prompt_box_lines(text.c_str()) + lines - 1);
+    int margin = replace_prompt_box(prompt_box_lines(text.c_str()) + lines - 1);
     write_prompt_lines(text.c_str(), margin);
     return margin;
 }
@@ -603,7 +603,7 @@ bool
 ask_learning_nodes()
 {
     for (;;) {
-        int margin = draw_prompt_box(2);
+        int margin = replace_prompt_box(2);
         write_node_prompt(margin, false);
         int len = input_string(2, 0);
         if (is[0] == 'q')
@@ -611,7 +611,7 @@ ask_learning_nodes()
         take_node_answer(len);
         if (!(oned && showbits_1d_as_2d))
             return true;
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         if (ask_i_axis("now %dx%d, reset i-axis:"))
             return true;
     }

@@ -335,4 +335,27 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     EXPECT_EQ(datapause, datapause_unset);
 }
 
+TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
+{
+    // The nodes prompt has two lines, the highlight prompt after it one: the
+    // second line is cleared while the highlight is asked.
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_display;
+    int left_behind = -1;
+    std::thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
+        if (i != 4) // the highlight prompt
+            return;
+        left_behind = 0;
+        for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
+            for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    left_behind++;
+    });
+    bool ok = run_stages();
+    keys.join();
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(left_behind, 0) << "white pixels of the nodes prompt's second line";
+}
+
 } // namespace
