@@ -7,6 +7,7 @@
 #include "ui/backward/display_settings.h"
 
 #include <cstdio>
+#include <string>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"
@@ -167,7 +168,7 @@ ask_i_axis(const char *format)
 void
 compression_prompt()
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     char text[150];
     if (twod)
         snprintf(text, sizeof text, "DISPLAY regular 2d CA, v%dk%d size=%dx%d", value_range, nhood,
@@ -198,7 +199,7 @@ copies_asked()
 void
 copies_prompt()
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     outtext("suppress copies of trees (& sub-trees from all 0s,1s)");
     next_prompt_line(margin);
     outtext("all-3, show g-of-E nodes-2, reduce g-of-E nodes-1:");
@@ -222,7 +223,7 @@ open_row()
 answer_step
 take_nodes(int)
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     write_node_prompt(margin, compression_offered());
     int len = input_string(2, 0);
     if (is[0] == 'q')
@@ -246,7 +247,7 @@ shows_labels()
 answer_step
 ask_highlight()
 {
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     outtext("highlight attractor (or subtree root) as bit pattern: one-1 all-a:");
     char key = ask_key();
     show_one_att_state = 0;
@@ -280,7 +281,7 @@ ask_one_d_as_two_d()
         return answer_step::next;
     bool highlighted = show_one_att_state != 0;
     if (!showbits_1d_as_2d && (shownumbers == shownumbers_bits || highlighted)) {
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         outtext("show 1d network in 2d-2:");
         char key = ask_key();
         if (key == 'q')
@@ -293,7 +294,7 @@ ask_one_d_as_two_d()
         }
     }
     if (showbits_1d_as_2d && (node_letter == 'B' || highlighted)) {
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         if (!ask_i_axis("now %dx%d=%d, reset i-axis:"))
             return answer_step::back;
         if (is[0] == 'd')
@@ -309,7 +310,7 @@ ask_label_scale()
         return answer_step::next;
     if (labelsizefactor == 0)
         labelsizefactor = 1.0f;
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, "dec/hex node scale, enter factor (now %.1f, curfont-0): ",
              labelsizefactor);
@@ -341,7 +342,7 @@ ask_cell_scale()
     bool bits = shownumbers == shownumbers_bits || show_one_att_state != 0;
     if (!bits || shownumbers == shownumbers_none || shownumbers == shownumbers_spot)
         return answer_step::next;
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, "cell scale, now %d pixels:", scale);
     outtext(text);
@@ -359,7 +360,7 @@ ask_cell_scale()
 answer_step
 ask_angles_and_colour()
 {
-    int margin = draw_prompt_box(3);
+    int margin = replace_prompt_box(3);
     if (!ask_orientation())
         return answer_step::back;
     if (is[0] == 'd')
@@ -416,14 +417,16 @@ pause_shown()
     return !acceptall && accept_from == accept_from_pause;
 }
 
-// Opens the prompt box of the row; the stage's title goes before the first.
+// Opens the prompt box of the row and writes its first line; the stage's
+// title goes before the first row's line, which is then broken to the box's
+// width. lines counts the row's lines with the first one unbroken.
 int
-open_pause_box(int lines)
+open_pause_box(int lines, const char *first)
 {
-    int margin = draw_prompt_box(lines);
-    if (pause_title_due)
-        outtext("PAUSE/DATA ");
+    std::string text = pause_title_due ? std::string("PAUSE/DATA ") + first : first;
     pause_title_due = false;
+    int margin = replace_prompt_box(prompt_box_lines(text.c_str()) + lines - 1);
+    write_prompt_lines(text.c_str(), margin);
     return margin;
 }
 
@@ -436,8 +439,7 @@ field_pause_asked()
 void
 field_pause_prompt()
 {
-    open_pause_box(1);
-    outtext("pause after each field-f, don't pause-def:");
+    open_pause_box(1, "pause after each field-f, don't pause-def:");
 }
 
 answer_step
@@ -456,13 +458,12 @@ data_pause_asked()
 void
 data_pause_prompt()
 {
-    open_pause_box(1);
     if (successive_basins) {
         datapause = datapause_basin;
-        outtext("pause for data: subtree-3 tree-2 none-0 basin-def:");
+        open_pause_box(1, "pause for data: subtree-3 tree-2 none-0 basin-def:");
     } else {
         datapause = datapause_unset;
-        outtext("pause for data: subtree-3 tree-2 basin-1, none-def:");
+        open_pause_box(1, "pause for data: subtree-3 tree-2 basin-1, none-def:");
     }
 }
 
@@ -483,8 +484,7 @@ reset_print_data()
 void
 print_data_prompt()
 {
-    int margin = open_pause_box(2);
-    outtext("print data");
+    int margin = open_pause_box(2, "print data");
     next_prompt_line(margin);
     outtext("basin data only-1, and tree data-2:");
 }
@@ -507,8 +507,7 @@ reset_file_data()
 void
 file_data_prompt()
 {
-    int margin = open_pause_box(2);
-    outtext("save data");
+    int margin = open_pause_box(2, "save data");
     next_prompt_line(margin);
     outtext("basin data only-1, and tree data-2, show states-s or+s:");
 }
@@ -559,8 +558,7 @@ meta_graph_asked()
 void
 meta_graph_prompt()
 {
-    open_pause_box(2);
-    outtext("attractor meta-graph -m:");
+    open_pause_box(2, "attractor meta-graph -m:");
 }
 
 answer_step
@@ -605,7 +603,7 @@ bool
 ask_learning_nodes()
 {
     for (;;) {
-        int margin = draw_prompt_box(2);
+        int margin = replace_prompt_box(2);
         write_node_prompt(margin, false);
         int len = input_string(2, 0);
         if (is[0] == 'q')
@@ -613,7 +611,7 @@ ask_learning_nodes()
         take_node_answer(len);
         if (!(oned && showbits_1d_as_2d))
             return true;
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         if (ask_i_axis("now %dx%d, reset i-axis:"))
             return true;
     }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/backward/globals.h"
 #include "engine/backward/in_degree.h"
@@ -180,14 +181,24 @@ draw_axes(const plot_place &p, const hist_view &v, uint64_t ymax, uint32_t colum
     moveto(p.ox - 1, p.oy + 1);
     lineto(p.ox + p.plot_width, p.oy + 1);
     char text[32];
-    for (const axis_tick &t : v.log_y ? log_y_ticks(ymax) : linear_y_ticks(ymax)) {
+    std::vector<axis_tick> y_ticks = v.log_y ? log_y_ticks(ymax) : linear_y_ticks(ymax);
+    // The labels from the top down: one whose digits would run into the label
+    // above it (the y maximum's own tick can stand a few pixels over the last
+    // fourth tick) is left out, its tick drawn. Digits fill about three
+    // quarters of the line height.
+    bool labelled_above = false;
+    int label_above = 0;
+    for (size_t i = y_ticks.size(); i-- > 0;) {
+        const axis_tick &t = y_ticks[i];
         int y = p.oy - bar_height(p, t.at, ymax, v.log_y);
         moveto(p.ox - 2 - (t.long_tick ? 4 : 2), y);
         lineto(p.ox - 2, y);
-        if (t.labelled) {
+        if (t.labelled && (!labelled_above || y - label_above >= CHeight * 3 / 4)) {
             snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(t.value));
             int w = text_pixel_width(text, static_cast<int>(std::string(text).size()));
             write_label(text, p.ox - 8 - w, y - CHeight / 2);
+            labelled_above = true;
+            label_above = y;
         }
     }
     for (const axis_tick &t : v.log_x ? log_x_ticks(columns) : linear_x_ticks(v.xmax, maxinhist, tail)) {

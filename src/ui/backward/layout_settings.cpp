@@ -184,7 +184,7 @@ radius_prompt()
         acceptall = 0;
     }
     pass.radius_asked = pstartrad;
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     outtext(basinfield ? "LAYOUT: reset defaults: all-r, learning-L"
                        : "LAYOUT: reset defaults: all-r, learning-L mutants-M");
     next_prompt_line(margin);
@@ -277,7 +277,7 @@ pair_end
 ask_pair(int lines, const char *title, int max, bool same_line, const char *x_format, float &x,
          const char *y_format, float &y, int *margin)
 {
-    *margin = draw_prompt_box(lines);
+    *margin = replace_prompt_box(lines);
     outtext(title);
     next_prompt_line(*margin);
     char text[150];
@@ -376,7 +376,7 @@ ask_spacing(const char *title, const char *x_prompt)
 bool
 ask_right_border(const char *format)
 {
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, format, rightborder * 100);
     outtext(text);
@@ -428,7 +428,7 @@ accept_prompt()
 {
     draw_layout_preview();
     show_accept_defaults();
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     outtext("layout: revise-q, accept-ret:");
 }
 
@@ -475,7 +475,7 @@ bool
 ask_next_position()
 {
     for (;;) {
-        int margin = draw_prompt_box(2);
+        int margin = replace_prompt_box(2);
         char text[150];
         snprintf(text, sizeof text, "(start=%.3g,%.3g) amend next pos, %% offset from screen centre",
                  xoffset, yoffset);
@@ -625,14 +625,14 @@ amend_layout()
 {
     for (;;) {
         erase_prompt_box(3);
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         outtext("amend angles-a, next pos-p, just spacing-ret:");
         input_string(1, -2);
         char key = is[0];
         if (key == 'q')
             return;
         if (key == 'a') {
-            int margin = draw_prompt_box(2);
+            int margin = replace_prompt_box(2);
             if (ask_orientation()) {
                 next_prompt_line(margin);
                 ask_fan_angle();

@@ -10,6 +10,7 @@
 // engine's (engine/backward/basin_totals.h). Start at draw_field.
 #include <sys/time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -166,26 +167,30 @@ check_count()
     setcolor(colour);
 }
 
-// The period table of a random map.
+// The period table of a random map, in the rule box under the map's own
+// line, its columns right of the longer label so that no text covers another.
 void
 show_period_table()
 {
     if (!mouse_found)
         return;
+    const char *labels[2] = {"cycle period: ", "cycle frequency: "};
+    int label_x = vgax(230);
+    int label_width = text_pixel_width(labels[1], static_cast<int>(strlen(labels[1])));
+    int first_column = std::max<int>(vgax(300), label_x + label_width);
     char text[20];
-    moveto(vgax(230), rule_box_top);
-    outtext("cycle period: ");
-    for (int i = 0; i < 10; i++) {
-        moveto(vgax(300) + i * 3 * CWidth, rule_box_top);
-        snprintf(text, sizeof text, i < 9 ? "%d" : "10+", i + 1);
-        outtext(text);
-    }
-    moveto(vgax(230), rule_box_top + CHeight);
-    outtext("cycle frequency: ");
-    for (int i = 0; i < 10; i++) {
-        moveto(vgax(300) + i * 3 * CWidth, rule_box_top + CHeight);
-        snprintf(text, sizeof text, "%d ", static_cast<int>(cycles[i < 9 ? i + 1 : 0]));
-        outtext(text);
+    for (int row = 0; row < 2; row++) {
+        int y = rule_box_top + (row + 1) * CHeight;
+        moveto(label_x, y);
+        outtext(labels[row]);
+        for (int i = 0; i < 10; i++) {
+            moveto(first_column + i * 3 * CWidth, y);
+            if (row == 0)
+                snprintf(text, sizeof text, i < 9 ? "%d" : "10+", i + 1);
+            else
+                snprintf(text, sizeof text, "%d ", static_cast<int>(cycles[i < 9 ? i + 1 : 0]));
+            outtext(text);
+        }
     }
 }
 

@@ -569,7 +569,7 @@ special_menu()
     mutate = mutation_random_rule;
     bool codes = totalistic != rule_kind_tables;
     const char *code_name = totalistic == rule_kind_kcodes ? "kcode" : "tcode";
-    draw_prompt_box(3);
+    replace_prompt_box(3);
     if (!codes)
         snprintf(textb[0], 150, "specify rule mutation");
     else
@@ -629,7 +629,7 @@ flip_positions()
     endmut = 0;
     if (acceptall || accept_from != accept_from_mutation)
         return answer_step::next;
-    draw_prompt_box(2);
+    replace_prompt_box(2);
     outtext(value_range == 2 ? "specify start - end position of bitflip (countdown)"
                              : "specify start - end position of valueflip (countdown)");
     prompt_next_line();
@@ -778,7 +778,7 @@ constexpr question kMutationRows[] = {
      },
      nullptr,
      [] {
-         draw_prompt_box(2);
+         replace_prompt_box(2);
          outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
          prompt_next_line();
          outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
@@ -798,7 +798,7 @@ constexpr question kMutationRows[] = {
      },
      nullptr,
      [] {
-         draw_prompt_box(2);
+         replace_prompt_box(2);
          outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
      },
      1, -2, pause_settings, 0, answer_step::restart},
@@ -866,7 +866,7 @@ set_bit_flips()
     long count = bits_to_flip;
     bool taken = ask_count(count, total, "percentage of total bits:", "number of bits:", 6, -1,
                            [&] {
-                               draw_prompt_box(2);
+                               replace_prompt_box(2);
                                snprintf(textb[0], 150,
                                         "bits to flip=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
                                         static_cast<long>(bits_to_flip), total,
@@ -895,7 +895,7 @@ wire_move(char mode, uint8_t color)
         bool relocal = false;
         bool taken = ask_count(
             count, total, "percentage of total wires:", "number of wires:", 4, total, [&] {
-                draw_prompt_box(2);
+                replace_prompt_box(2);
                 snprintf(textb[0], 150,
                          "relocal-l, wires to move=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
                          static_cast<long>(wires_to_move), total,

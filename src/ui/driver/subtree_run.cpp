@@ -196,9 +196,13 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
         print_out(line.c_str());
     if (filedata)
         save_data(line.c_str());
-    char totals[120];
-    snprintf(totals, sizeof totals, "\ng=%lu=%.3g ml=%u mp=%lu\n", static_cast<unsigned long>(g),
-             totsubgofEdensity, maxtreelevel, static_cast<unsigned long>(maxtreefan));
+    char totals_text[120];
+    snprintf(totals_text, sizeof totals_text, "g=%lu=%.3g ml=%u mp=%lu",
+             static_cast<unsigned long>(g), totsubgofEdensity, maxtreelevel,
+             static_cast<unsigned long>(maxtreefan));
+    // The outputs take the totals on a line of their own; the screen without
+    // the line ends, which the font would draw as boxes.
+    std::string totals = std::string("\n") + totals_text + "\n";
     if (!mouse_found) {
         std::string hex = state_hex(this_firstseed); // as the hex printer copies it
         if (pdata)
@@ -214,18 +218,18 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
         print_current_bitstring_hexbytes(0, this_firstseed, 0, Maxx, white,
                                          lineL >= 57 ? 3 : outputs ? 1 : 0);
         moveto(margin, gety + CHeight);
-        outtext(totals + 1);
+        outtext(totals_text);
         if (!earlyexitfield)
             outtext(elapsed_caption(start).c_str());
         setcolor(colour);
         moveto(x, y);
     }
     if (pdata) {
-        print_out(totals);
+        print_out(totals.c_str());
         print_out("\n");
     }
     if (filedata) {
-        save_data(totals);
+        save_data(totals.c_str());
         save_data("\n");
     }
 }

@@ -50,7 +50,7 @@ box_question(std::initializer_list<const char *> lines, int max, int mode)
 {
     int16_t x = getx, y = gety;
     int count = static_cast<int>(lines.size());
-    int margin = draw_prompt_box(count);
+    int margin = replace_prompt_box(count);
     int line = 0;
     for (const char *text : lines) {
         if (line++ > 0)
@@ -344,7 +344,7 @@ size_range_answers()
 {
     startL = lineL;
     rangebytesL = bytesL;
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     outtext("G-density - size range graph");
     moveto(margin, gety + CHeight);
     char text[48];

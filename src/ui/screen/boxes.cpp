@@ -104,11 +104,31 @@ draw_prompt_box(int n)
     return static_cast<int16_t>(Maxx / 2 + 3);
 }
 
+namespace {
+
+// Lines of the last box drawn by replace_prompt_box, until a prompt box is
+// erased.
+int replaced_box_lines = 0;
+
+} // namespace
+
 void
 erase_prompt_box(int n)
 {
     set_drawing_area_viewport();
     fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+    replaced_box_lines = 0;
+}
+
+int16_t
+replace_prompt_box(int n)
+{
+    if (replaced_box_lines > n) {
+        set_drawing_area_viewport();
+        fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(replaced_box_lines));
+    }
+    replaced_box_lines = n;
+    return draw_prompt_box(n);
 }
 
 void

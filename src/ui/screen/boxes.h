@@ -8,6 +8,9 @@ int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour
 int16_t draw_prompt_box(int n);      // returns the text margin
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 void erase_prompt_box(int n);
+// A prompt box of n lines in place of the last one a settings dialog drew:
+// the rows a taller one left below it are cleared too (until an erase).
+int16_t replace_prompt_box(int n);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
 int prompt_box_lines(const char *text);

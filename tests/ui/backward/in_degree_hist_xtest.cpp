@@ -9,6 +9,8 @@
 #include "support/x_test_fixture.h"
 
 #include <cstdio>
+#include <thread>
+#include <vector>
 #include <sys/stat.h>
 
 #include "engine/backward/backward_test_support.h"
@@ -286,6 +288,40 @@ TEST_F(InDegreeHistogram, AverageStackHistogramNeedsAComputation)
     pp_histcount = pp_wild_tot = 0;
     pp_ymax = 0;
     ppL = 0;
+}
+
+// Counts of 100 and 50: the y maximum's own tick (100) stands a few pixels
+// over the last fourth tick (96); only its label is written there.
+TEST_F(InDegreeHistogram, TopLabelIsNotWrittenOverTheLabelBelowIt)
+{
+    in_degree_counts counts(200);
+    count_in_degree(0, 100);
+    count_in_degree(1, 50);
+    direction = direction_backward;
+    basinfield = 0;
+    totsubtree = 150;
+    maxtreefan = 1;
+    show_maj = show_maj_off;
+    plot_geometry g;
+    int w = text_pixel_width("100", 3);
+    int left = g.ox - 8 - w, top = g.oy - g.height - CHeight / 2;
+    std::vector<unsigned long> shown;
+    std::thread keys = type_keys_looking("q", [&](size_t) {
+        for (int y = top; y < top + CHeight; y++)
+            for (int x = left - 4; x < g.ox - 6; x++)
+                shown.push_back(pixel_seen(x, y));
+    });
+    show_pre_fansize_freq_hist();
+    keys.join();
+    // The label alone, where the plot writes it.
+    setcolor(white);
+    moveto(left, top);
+    outtext("100");
+    std::vector<unsigned long> alone;
+    for (int y = top; y < top + CHeight; y++)
+        for (int x = left - 4; x < g.ox - 6; x++)
+            alone.push_back(window_pixel(x, y));
+    EXPECT_TRUE(shown == alone) << "another label is written over the y maximum's";
 }
 
 } // namespace

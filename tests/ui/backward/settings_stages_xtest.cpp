@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/display_settings.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -308,6 +310,52 @@ TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
     answer("\r\r1\r\r\r", [] { data_att(); });
     EXPECT_EQ(access("my_data.dat", F_OK), 0);
     ASSERT_TRUE(work.leave());
+}
+
+TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
+{
+    // The title and the data-pause prompt are wider than the box together:
+    // nothing of them is written right of the box's frame.
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_pause;
+    int outside = -1;
+    std::thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
+        if (i != 0)
+            return;
+        outside = 0;
+        for (int y = 3; y <= prompt_box_bottom(2); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    outside++;
+    });
+    data_att();
+    keys.join();
+    EXPECT_EQ(outside, 0) << "white pixels right of the prompt box";
+    EXPECT_EQ(datapause, datapause_unset);
+}
+
+TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
+{
+    // The nodes prompt has two lines, the highlight prompt after it one: the
+    // second line is cleared while the highlight is asked.
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_display;
+    int left_behind = -1;
+    std::thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
+        if (i != 4) // the highlight prompt
+            return;
+        left_behind = 0;
+        for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
+            for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    left_behind++;
+    });
+    bool ok = run_stages();
+    keys.join();
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(left_behind, 0) << "white pixels of the nodes prompt's second line";
 }
 
 } // namespace

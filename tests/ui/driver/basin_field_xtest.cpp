@@ -14,10 +14,12 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_totals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/model/rule_readout.h"
 #include "ui/graphs/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/window.h"
 #include "ui/screen/x_errors.h"
 
 namespace {
@@ -258,6 +260,37 @@ TEST(ElapsedCaption, SecondsBelowAMinuteMinutesFromOne)
     EXPECT_EQ(format_elapsed(59, 900000), "  59.900sec");
     EXPECT_EQ(format_elapsed(61, 500000), "  1min 1.500sec");
     EXPECT_EQ(format_elapsed(2, -250000), "  1.750sec");
+}
+
+// A random map's period table goes under the map's line of the rule box:
+// that line reads as it does alone.
+TEST_F(BasinField, RandomMapPeriodTableLeavesTheMapLineWhole)
+{
+    TestNetwork net(2, 6, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot;
+    exhaustive_testing = exhaustive_random_map;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    show_rule_bottom(nhood, 0, carule[0], 0);
+    auto map_line = [] {
+        std::vector<unsigned long> pixels;
+        for (int y = rule_box_top + 1; y < rule_box_top + CHeight; y++)
+            for (int x = vgax(125) + 1; x < vgax(550); x++)
+                pixels.push_back(window_pixel(x, y));
+        return pixels;
+    };
+    std::vector<unsigned long> alone = map_line();
+    basinfield = 1;
+    direction = direction_forward;
+    srandom(3);
+    std::thread typist = type_keys_paced("\r\r"); // a random map, no Hamming distance
+    draw_field();
+    typist.join();
+    EXPECT_EQ(fieldsize, 64u);
+    EXPECT_TRUE(map_line() == alone) << "the period table is written over the map's line";
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
 }
 
 } // namespace

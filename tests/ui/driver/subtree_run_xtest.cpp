@@ -147,4 +147,28 @@ TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
     EXPECT_EQ(att, nullptr);
 }
 
+// The report's totals line on screen holds the totals and the time and
+// nothing between them: the gap of the time's two leading spaces is clear.
+TEST_F(SubtreeOnScreen, TotalsLineShowsNoLineEndGlyph)
+{
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    shownumbers = shownumbers_spot;
+    dontcompress = 1;
+    TestNetwork::set_rule_number(30);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    std::string out = subtree_of(5, 0);
+    size_t at = out.find("\ng=");
+    ASSERT_NE(at, std::string::npos) << out;
+    std::string totals = out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+    int end = Maxx / 2 + 3 + text_pixel_width(totals.c_str(), static_cast<int>(totals.size()));
+    int gap = text_pixel_width("  ", 2);
+    int marked = 0;
+    for (int y = 5 + CHeight; y < 5 + 2 * CHeight; y++)
+        for (int x = end + 1; x < end + gap - 1; x++)
+            marked += window_pixel(x, y) != Color_Table[black];
+    EXPECT_EQ(marked, 0) << "something drawn after \"" << totals << "\"";
+}
+
 } // namespace
