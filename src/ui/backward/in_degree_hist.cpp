@@ -169,9 +169,13 @@ void
 draw_axes(const plot_place &p, const hist_view &v, uint64_t ymax, uint32_t columns, bool tail)
 {
     setcolor(yellow);
+    // The axis title stands above the axis, clear of the counts beside it,
+    // which grow wider than the room left of the title.
     const char *words[] = {"number", "of", "nodes", "(log)"};
-    for (int i = 0; i < (v.log_y ? 4 : 3); i++)
-        write_label(words[i], vgax(8), p.oy - p.height + i * CHeight);
+    int count = v.log_y ? 4 : 3;
+    int words_top = p.oy - p.height - CHeight / 2 - count * CHeight;
+    for (int i = 0; i < count; i++)
+        write_label(words[i], vgax(8), words_top + i * CHeight);
     std::string title = v.log_x ? "pre-images, in-degree (log)" : "pre-images, in-degree";
     write_label(title.c_str(), p.ox, p.oy + vgay(6) + CHeight);
 

@@ -186,10 +186,9 @@ settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
     save_last_rule(v_code[0], nhood);
 }
 
-} // namespace
-
+// The dialog's loop; see transform_rule.
 int
-transform_rule(int cell)
+ask_transformations(int cell)
 {
     filedata = 0;
     int result = 0;
@@ -313,4 +312,17 @@ transform_rule(int cell)
         finish_change(cell);
         result = 2;
     }
+}
+
+} // namespace
+
+int
+transform_rule(int cell)
+{
+    // The prompt box is drawn over the screen: the caller's text goes on
+    // from where it was.
+    int16_t x = getx, y = gety;
+    int result = ask_transformations(cell);
+    moveto(x, y);
+    return result;
 }

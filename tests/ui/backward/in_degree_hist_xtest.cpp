@@ -324,4 +324,37 @@ TEST_F(InDegreeHistogram, TopLabelIsNotWrittenOverTheLabelBelowIt)
     EXPECT_TRUE(shown == alone) << "another label is written over the y maximum's";
 }
 
+// Counts of six digits: the y axis's counts and its title share no row.
+TEST_F(InDegreeHistogram, WideCountsAndTheAxisTitleShareNoRow)
+{
+    in_degree_counts counts(200);
+    count_in_degree(0, 400000);
+    count_in_degree(1, 600000);
+    direction = direction_backward;
+    basinfield = 0;
+    totsubtree = 1000000;
+    maxtreefan = 1;
+    show_maj = show_maj_off;
+    plot_geometry g;
+    int white_rows = 0, yellow_rows = 0, both = 0;
+    std::thread keys = type_keys_looking("q", [&](size_t) {
+        for (int y = g.oy - g.height - 6 * CHeight; y < g.oy; y++) {
+            bool white_seen = false, yellow_seen = false;
+            for (int x = vgax(4) + 2; x < g.ox - 7; x += 2) {
+                unsigned long px = pixel_seen(x, y);
+                white_seen |= px == Color_Table[white];
+                yellow_seen |= px == Color_Table[yellow];
+            }
+            white_rows += white_seen;
+            yellow_rows += yellow_seen;
+            both += white_seen && yellow_seen;
+        }
+    });
+    show_pre_fansize_freq_hist();
+    keys.join();
+    EXPECT_GT(white_rows, 0);
+    EXPECT_GT(yellow_rows, 0);
+    EXPECT_EQ(both, 0) << "rows where a count and the axis title meet";
+}
+
 } // namespace

@@ -168,4 +168,17 @@ TEST_F(RuleTransform, CanalyzingInputsThroughC)
     EXPECT_GE(count_canalyzing(3, carule[0]), 1);
 }
 
+// The dialog is drawn in the prompt box: the text column goes on from
+// where it was, whichever key ends it.
+TEST_F(RuleTransform, TheCurrentPointIsKept)
+{
+    ring(12, 3, 110);
+    for (const char *keys : {"\r", "q", "v\r\r"}) {
+        moveto(vgax(50), vgay(300));
+        transform(keys);
+        EXPECT_EQ(getx, vgax(50)) << keys;
+        EXPECT_EQ(gety, vgay(300)) << keys;
+    }
+}
+
 } // namespace
