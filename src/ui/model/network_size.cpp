@@ -137,8 +137,9 @@ constexpr question kRangeRows[] = {
          myouttext(textb[0]);
      },
      2, 1,
-     [](int) {
+     [](int len) {
          startL = range_size(kRangeStart);
+         echo_value_taken(len, startL);
          return answer_step::next;
      },
      0, answer_step::back},
@@ -148,10 +149,15 @@ constexpr question kRangeRows[] = {
          myouttext(textb[0]);
      },
      2, 1,
-     [](int) {
+     [](int len) {
          endL = range_size(kRangeEnd);
-         if (endL <= startL)
+         echo_value_taken(len, endL);
+         if (endL <= startL) {
+             // Not a range: the one size is run, and the line says so.
              rangeL = 0;
+             snprintf(textb[0], 150, " no range, size=%d", startL);
+             myouttext(textb[0]);
+         }
          lineL = startL;
          set_line_lengths();
          return answer_step::next;

@@ -131,6 +131,28 @@ TEST_F(SizeStage, RangeOfOneSizeIsNoRange)
     EXPECT_EQ(lineL, 8);
 }
 
+// A start of 00 is refused: the answer's place shows the 5 taken; an end
+// not above the start is no range, and its line says so after the answer.
+TEST_F(SizeStage, RefusedRangeSizesShowWhatIsTaken)
+{
+    clear_drawing_area();
+    rangeL = 1;
+    type_keys("00\r3\r\r");
+    select_linelength_range();
+    EXPECT_EQ(startL, 5);
+    EXPECT_EQ(rangeL, 0);
+    const char *start_prompt = "Start size, default 5:";
+    int x = static_cast<int>(xtext * CWidth) + text_pixel_width(start_prompt, static_cast<int>(strlen(start_prompt)));
+    int y = 100 + CHeight;
+    int one = text_pixel_width("5", 1);
+    EXPECT_GT(marked_pixels(x, y + 2, x + one, y + CHeight - 2), 0);
+    EXPECT_EQ(marked_pixels(x + one + 1, y + 2, x + text_pixel_width("00", 2) + 2, y + CHeight - 2), 0);
+    const char *end_prompt = "End size, default 12:";
+    x = static_cast<int>(xtext * CWidth) + text_pixel_width(end_prompt, static_cast<int>(strlen(end_prompt)));
+    y += CHeight;
+    EXPECT_GT(marked_pixels(x + text_pixel_width("3", 1) + 2, y + 2, x + 300, y + CHeight - 2), 0);
+}
+
 TEST_F(SizeStage, RangeDefaultsStayWithinTheStateSpaceLimit)
 {
     set_v(8);
