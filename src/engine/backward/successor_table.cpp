@@ -148,6 +148,20 @@ stopped_at(uint64_t s, uint64_t states)
     return ask_table_stop(percent);
 }
 
+// A single basin or subtree run (not a field, and not a forward-only run
+// without a history check) gets its placed-state bits from the table, which
+// frees them with itself.
+void
+take_tickoff_for_single_runs(uint64_t states)
+{
+    if (basinfield || (direction == direction_forward && limitcheck == 0))
+        return;
+    checked_free(tickoff);
+    tickspace = statespace;
+    tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
+    owns_tickoff = true;
+}
+
 } // namespace
 
 uint64_t
@@ -173,12 +187,7 @@ fill_successor_table(int hamming, int print_pairs)
     free_successor_table();
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
-    if (!basinfield && (direction != direction_forward || limitcheck != 0)) {
-        checked_free(tickoff);
-        tickspace = statespace;
-        tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
-        owns_tickoff = true;
-    }
+    take_tickoff_for_single_runs(states);
     uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     uint8_t *counter = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "exh_pairs"));
     uint8_t *picked = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "exh_pairs"));
@@ -264,12 +273,7 @@ adopt_successor_table(const uint8_t *records)
         return 0;
     }
     // A loaded table serves a single basin or subtree as a computed one does.
-    if (!basinfield && (direction != direction_forward || limitcheck != 0)) {
-        checked_free(tickoff);
-        tickspace = statespace;
-        tickoff = static_cast<uint8_t *>(checked_calloc(states / 8 + 1, 1, "tickoff"));
-        owns_tickoff = true;
-    }
+    take_tickoff_for_single_runs(states);
     return 1;
 }
 
