@@ -98,6 +98,7 @@ time_field(benchmark::State &state)
     }
     for (auto _ : state) {
         neutral_order = kind == random_orders; // each field ends the mode
+        mutantdontpause = 1; // the successor table is made without its dialog
         basinfield = 1;
         direction = direction_forward;
         draw_field();

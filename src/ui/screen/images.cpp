@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_errors.h"
 #include "ui/screen/x_state.h"
 
@@ -51,6 +52,7 @@ getimage(int x0, int y0, int x1, int y1, image_slot *slot)
         return;
     }
     *slot = pixmap;
+    send_gathered_shapes();
     XCopyArea(D, W, pixmap, Gc, x0, y0, w, h, 0, 0);
 }
 
@@ -68,6 +70,7 @@ putimage(int x, int y, image_slot *slot, int)
         fputs("Failed to get Pixmap geometry in putimage", stderr);
         return;
     }
+    send_gathered_shapes();
     XCopyArea(D, *slot, current_draw, Gc, 0, 0, w, h, x, y);
 }
 
@@ -87,6 +90,7 @@ copy_part_image(image_slot *src, image_slot *dst, int sx, int sy, int dx, int dy
             return;
         }
     }
+    send_gathered_shapes();
     XCopyArea(D, *src, *dst, Gc, sx, sy, w, h, dx, dy);
 }
 

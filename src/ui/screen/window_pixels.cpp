@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ui/screen/images.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
 
 bool
@@ -47,5 +48,6 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         w = static_cast<int>(pw);
         h = static_cast<int>(ph);
     }
+    send_gathered_shapes();
     XCopyArea(D, *slot, W, Gc, x, y, w, h, x, y);
 }
