@@ -1,23 +1,27 @@
 // The shape batch (shape_batch.h): layers of one colour each, and a cover
 // map of the window saying, for every pixel a gathered shape may touch, the
 // highest layer among those shapes. Start at gather_shape: a shape goes into
-// the newest layer of its colour when no pixel it may touch is covered by a
-// higher layer, else into a new layer on top; send_layers draws the layers
-// in order, one colour change and at most three requests each.
+// the lowest layer of its colour at or above every layer covering a pixel it
+// may touch, else into a new layer on top; send_layers draws the layers in
+// order, one colour change and at most three requests each.
 //
 // Why the picture is unchanged: two shapes of one colour drawn with the one
 // GC (function copy) give the same pixels in either order, so only shapes
 // of different colours that share a pixel must keep their order. A shape
-// placed in layer l sees every earlier shape that may share a pixel with it
-// in a layer at or below l, so it still lands on top of each of them.
+// placed in layer l has every earlier shape that may share a pixel with it
+// in a layer at or below l (the cover map's entry under that pixel), and
+// shapes of one layer are one colour, so it still lands on top of each.
 //
 // The pixels a shape may touch are a superset of those the server draws:
 // for a zero-width line, the pixel nearest the true line in each column (or
 // row, for steep lines) and its two neighbours across; for a circle, its
-// bounding box widened by one. Shapes that reach outside the window, and
-// wide circles, are not gathered: the batch is sent and they go at once.
+// bounding box widened by one. Pixels outside the window hold nothing, so
+// their order does not matter: the map covers the window only. Wide circles
+// are not gathered (the batch is sent and they go at once), nor is anything
+// while the window's size differs from the map's.
 #include "ui/screen/shape_batch.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -45,58 +49,118 @@ int batch_fill_style = FillSolid;
 
 std::vector<layer> layers; // layers[0 .. layers_used-1] hold shapes
 uint32_t layers_used = 0;
-int32_t newest_layer[256]; // per colour index, its newest layer or -1
+std::vector<uint32_t> layers_of[256]; // per colour index, its layers in order
 
-// Per pixel (row by row, cover_w wide): generation << 16 | (layer + 1);
-// entries of an older generation cover nothing. A send starts a generation.
+// Per cell of 4 x 4 pixels (row by row, cells_w wide): generation << 16 |
+// (layer + 1) of the highest layer with a shape that may touch a pixel of
+// the cell; entries of an older generation cover nothing. A send starts a
+// generation. Cells keep the map small enough to stay in the cache.
+constexpr int kCellShift = 2;
 std::vector<uint32_t> cover;
-int cover_w = 0, cover_h = 0;
+int window_w = 0, window_h = 0; // the window's size when the map was made
+int cells_w = 0, cells_h = 0;
 uint32_t generation = 1;
 
 // floor(a / b) for b > 0.
-int
-floor_div(int a, int b)
+int64_t
+floor_div(int64_t a, int64_t b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// Calls touch(x, y) for every pixel the shape may cover (see the file
-// comment); stops early when touch returns false.
-template <typename Touch>
+// A rectangle of pixels, corners inclusive.
+struct pixel_run {
+    int x0, y0, x1, y1;
+};
+
+// The runs of the shape being gathered: together they hold every pixel the
+// shape may cover (see the file comment). Kept between shapes.
+std::vector<pixel_run> runs;
+
+// Where round(minor_d * i / n) lies as i steps: the quotient and remainder
+// of (2 * minor_d * i + n) by 2n, moved on by a fixed step without dividing.
+struct nearest_across {
+    int64_t q, r, two_n, dq, dr;
+    nearest_across(int64_t minor_d, int64_t n, int64_t i, int64_t step) : two_n(2 * n)
+    {
+        int64_t v = 2 * minor_d * i + n;
+        q = floor_div(v, two_n);
+        r = v - q * two_n;
+        dq = floor_div(2 * minor_d * step, two_n);
+        dr = 2 * minor_d * step - dq * two_n;
+    }
+    void
+    advance()
+    {
+        q += dq;
+        r += dr;
+        if (r >= two_n) {
+            r -= two_n;
+            q++;
+        }
+    }
+};
+
+// The runs of a zero-width line, a cell's width of steps along its major
+// axis each; none when the line is wholly off the window.
 void
-visit_line(int x0, int y0, int x1, int y1, Touch touch)
+line_runs(int x0, int y0, int x1, int y1)
 {
+    runs.clear();
+    if ((x0 < -1 && x1 < -1) || (y0 < -1 && y1 < -1) || (x0 > window_w && x1 > window_w) ||
+        (y0 > window_h && y1 > window_h))
+        return;
     int dx = x1 - x0, dy = y1 - y0;
     bool steep = std::abs(dy) > std::abs(dx);
     int n = steep ? std::abs(dy) : std::abs(dx);
+    if (n == 0) {
+        runs.push_back({x0 - 1, y0 - 1, x0 + 1, y0 + 1});
+        return;
+    }
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
-    int minor_d = steep ? dx : dy;
-    for (int i = 0; i <= n; i++) {
-        // The nearest pixel across: round(minor0 + minor_d * i / n).
-        int across = n ? floor_div(2 * minor_d * i + n, 2 * n) : 0;
-        for (int k = -1; k <= 1; k++) {
-            bool going = steep ? touch(x0 + across + k, y0 + major_step * i)
-                               : touch(x0 + major_step * i, y0 + across + k);
-            if (!going)
-                return;
-        }
+    int64_t minor_d = steep ? dx : dy;
+    constexpr int kRun = 1 << kCellShift;
+    // The nearest pixel across at the first and the last step of each run.
+    nearest_across first(minor_d, n, 0, kRun), last(minor_d, n, kRun - 1, kRun);
+    for (int i = 0; i <= n; i += kRun, first.advance(), last.advance()) {
+        int j = i + kRun - 1;
+        int a = static_cast<int>(first.q);
+        int b = j <= n ? static_cast<int>(last.q)
+                       : static_cast<int>(floor_div(2 * minor_d * n + n, 2 * int64_t(n)));
+        if (j > n)
+            j = n;
+        int lo = (a < b ? a : b) - 1, hi = (a < b ? b : a) + 1;
+        int m0 = major_step * i, m1 = major_step * j;
+        if (m1 < m0)
+            std::swap(m0, m1);
+        if (steep)
+            runs.push_back({x0 + lo, y0 + m0, x0 + hi, y0 + m1});
+        else
+            runs.push_back({x0 + m0, y0 + lo, x0 + m1, y0 + hi});
     }
 }
 
-template <typename Touch>
+// Calls cell(entry) for the map's entry of every cell that pixels
+// (x0..x1, y0..y1) meet inside the window.
+template <typename Cell>
 void
-visit_box(int x0, int y0, int x1, int y1, Touch touch)
+visit_cells(int x0, int y0, int x1, int y1, Cell cell)
 {
-    for (int y = y0; y <= y1; y++)
-        for (int x = x0; x <= x1; x++)
-            if (!touch(x, y))
-                return;
+    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
+        return;
+    int cx0 = (x0 < 0 ? 0 : x0) >> kCellShift, cx1 = (x1 >= window_w ? window_w - 1 : x1) >> kCellShift;
+    int cy0 = (y0 < 0 ? 0 : y0) >> kCellShift, cy1 = (y1 >= window_h ? window_h - 1 : y1) >> kCellShift;
+    for (int cy = cy0; cy <= cy1; cy++) {
+        uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
+        for (int cx = cx0; cx <= cx1; cx++)
+            cell(row[cx]);
+    }
 }
 
-bool
-inside_cover(int x0, int y0, int x1, int y1)
+uint32_t
+mark_of_generation()
 {
-    return x0 >= 0 && y0 >= 0 && x1 < cover_w && y1 < cover_h;
+    return generation << 16;
 }
 
 void
@@ -126,53 +190,52 @@ send_layers()
         shapes.points.clear();
     }
     layers_used = 0;
-    for (int32_t &l : newest_layer)
-        l = -1;
+    for (std::vector<uint32_t> &own : layers_of)
+        own.clear();
     start_generation();
 }
 
-// The layer a shape of colour c whose pixels visit(touch) lists goes into,
-// its pixels then covered by it. visit must list pixels inside the map.
-template <typename Visit>
+// The layer a shape of colour c whose pixels lie in runs goes into, its
+// pixels then covered by it: the lowest layer of its colour at or above
+// every layer covering those pixels, or a new layer on top. Pixels outside
+// the window are passed over.
 layer &
-gather_shape(int c, Visit visit)
+gather_shape(int c)
 {
     const uint32_t mark = generation << 16;
-    int32_t l = newest_layer[c];
-    if (l >= 0) {
-        // A pixel covered by a later layer: the shape must go above it.
-        const uint32_t limit = mark | static_cast<uint32_t>(l + 1);
-        visit([&](int x, int y) {
-            uint32_t e = cover[static_cast<size_t>(y) * cover_w + x];
-            if ((e & 0xffff0000u) == mark && e > limit)
-                l = -1;
-            return l >= 0;
+    uint32_t lowest = 0; // 1 + the highest layer under the shape, 0 for none
+    for (const pixel_run &run : runs)
+        visit_cells(run.x0, run.y0, run.x1, run.y1, [&](uint32_t e) {
+            if ((e & 0xffff0000u) == mark && (e & 0xffffu) > lowest)
+                lowest = e & 0xffffu;
         });
-    }
-    if (l < 0) {
+    std::vector<uint32_t> &own = layers_of[c];
+    auto at = std::lower_bound(own.begin(), own.end(), lowest ? lowest - 1 : 0);
+    uint32_t l;
+    if (at != own.end()) {
+        l = *at;
+    } else {
         if (layers_used == kMostLayers)
-            send_layers();
+            send_layers(); // the cover map is cleared too: the shape goes first
         if (layers_used == layers.size())
             layers.emplace_back();
-        l = static_cast<int32_t>(layers_used++);
+        l = layers_used++;
         layers[l].pixel = Color_Table[c];
-        newest_layer[c] = l;
+        layers_of[c].push_back(l);
     }
-    const uint32_t entry = (generation << 16) | static_cast<uint32_t>(l + 1);
-    visit([&](int x, int y) {
-        cover[static_cast<size_t>(y) * cover_w + x] = entry;
-        return true;
-    });
+    const uint32_t entry = mark_of_generation() | (l + 1);
+    for (const pixel_run &run : runs)
+        visit_cells(run.x0, run.y0, run.x1, run.y1, [entry](uint32_t &e) { e = entry; });
     shapes_gathered = true;
     return layers[l];
 }
 
-// True when a batch is open on the window; a shape that cannot join it
-// sends the batch first.
+// True when a batch is open on the window and the map still fits it; a
+// shape that cannot join it sends the batch first.
 bool
 gathering()
 {
-    return batch_open && current_draw == W;
+    return batch_open && current_draw == W && window_w == Maxx + 1 && window_h == WinMaxy + 1;
 }
 
 } // namespace
@@ -189,15 +252,16 @@ open_shape_batch()
 {
     if (!batches_on || !D || batch_open)
         return;
-    int w = Maxx + 1, h = WinMaxy + 1;
-    if (w != cover_w || h != cover_h) {
-        cover_w = w > 0 ? w : 0;
-        cover_h = h > 0 ? h : 0;
-        cover.assign(static_cast<size_t>(cover_w) * static_cast<size_t>(cover_h), 0u);
+    if (window_w != Maxx + 1 || window_h != WinMaxy + 1) {
+        window_w = Maxx + 1 > 0 ? Maxx + 1 : 0;
+        window_h = WinMaxy + 1 > 0 ? WinMaxy + 1 : 0;
+        cells_w = (window_w + (1 << kCellShift) - 1) >> kCellShift;
+        cells_h = (window_h + (1 << kCellShift) - 1) >> kCellShift;
+        cover.assign(static_cast<size_t>(cells_w) * static_cast<size_t>(cells_h), 0u);
         generation = 1;
     }
-    for (int32_t &l : newest_layer)
-        l = -1;
+    for (std::vector<uint32_t> &own : layers_of)
+        own.clear();
     XGCValues values;
     batch_fill_style = XGetGCValues(D, Gc, GCFillStyle, &values) ? values.fill_style : FillSolid;
     batch_open = true;
@@ -233,16 +297,8 @@ gather_segments(const int16_t *xy, int n, int colour)
     }
     for (int i = 0; i < n; i++) {
         const int16_t *s = xy + 4 * i;
-        int x0 = s[0] < s[2] ? s[0] : s[2], x1 = s[0] < s[2] ? s[2] : s[0];
-        int y0 = s[1] < s[3] ? s[1] : s[3], y1 = s[1] < s[3] ? s[3] : s[1];
-        if (!inside_cover(x0 - 1, y0 - 1, x1 + 1, y1 + 1)) {
-            send_gathered_shapes();
-            return false;
-        }
-    }
-    for (int i = 0; i < n; i++) {
-        const int16_t *s = xy + 4 * i;
-        layer &into = gather_shape(colour, [s](auto touch) { visit_line(s[0], s[1], s[2], s[3], touch); });
+        line_runs(s[0], s[1], s[2], s[3]);
+        layer &into = gather_shape(colour);
         into.segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
     }
     return true;
@@ -255,14 +311,12 @@ gather_circle(int x, int y, int diameter, int colour)
         send_gathered_shapes();
         return false;
     }
-    if (diameter < 0 || diameter > kWidestCircle ||
-        !inside_cover(x - 1, y - 1, x + diameter + 1, y + diameter + 1)) {
+    if (diameter < 0 || diameter > kWidestCircle) {
         send_gathered_shapes();
         return false;
     }
-    layer &into = gather_shape(colour, [=](auto touch) {
-        visit_box(x - 1, y - 1, x + diameter + 1, y + diameter + 1, touch);
-    });
+    runs.assign(1, {x - 1, y - 1, x + diameter + 1, y + diameter + 1});
+    layer &into = gather_shape(colour);
     into.arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
                              static_cast<unsigned short>(diameter),
                              static_cast<unsigned short>(diameter), 0, 360 * 64});
@@ -276,11 +330,8 @@ gather_point(int x, int y, int colour)
         send_gathered_shapes();
         return false;
     }
-    if (!inside_cover(x, y, x, y)) {
-        send_gathered_shapes();
-        return false;
-    }
-    layer &into = gather_shape(colour, [=](auto touch) { touch(x, y); });
+    runs.assign(1, {x, y, x, y});
+    layer &into = gather_shape(colour);
     into.points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
     return true;
 }

@@ -5,9 +5,9 @@
 // draw_segments, draw_circle and putpixel on the window gather their shapes
 // in layers of one colour each instead, and setcolor leaves the server's
 // colour alone. The picture stays the same to the pixel: a shape joins the
-// newest layer of its colour only when none of the pixels it may touch is
-// covered by a later layer (else it opens a layer of its own above the
-// others), and the layers go out in order. Every other primitive sends the
+// lowest layer of its colour that lies at or above every layer holding a
+// shape it may share a pixel with (else it opens a layer of its own above
+// the others), and the layers go out in order. Every other primitive sends the
 // gathered shapes first (send_gathered_shapes), so whatever it draws lands
 // on top as before. Start at gather_shape in shape_batch.cpp.
 #pragma once

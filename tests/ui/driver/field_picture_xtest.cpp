@@ -2,7 +2,8 @@
 // drawn shape by shape, to the pixel: random wirings by the successor table
 // and by the general method, rings by the local method with compression,
 // v = 2 and 3, nodes as spots, numbers and bit patterns, copies drawn and
-// not, and small radii that pile nodes on top of each other.
+// not, small radii that pile nodes on top of each other and large ones
+// that reach past the window's edges.
 #include "support/x_test_fixture.h"
 
 #include <cstdio>
@@ -125,6 +126,8 @@ TEST_F(FieldPicture, BatchedFieldEqualsTheFieldDrawnShapeByShape)
         {"ring v2 decimal", 2, 8, method::local, shownumbers_decimal, 0, 1.0f},
         {"table v2 bits", 2, 8, method::table, shownumbers_bits, 0, 1.0f},
         {"table v2 no numbers", 2, 10, method::table, shownumbers_none, 0, 1.0f},
+        {"table v2 past the window's edges", 2, 12, method::table, shownumbers_spot, 0, 3.0f},
+        {"ring v2 past the window's edges", 2, 12, method::local, shownumbers_spot, 0, 4.0f},
     };
     for (const field_case &c : cases) {
         SCOPED_TRACE(c.name);
