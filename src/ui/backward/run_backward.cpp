@@ -598,7 +598,7 @@ void
 draw_fan_of_node()
 {
     if (!mouse_found) {
-        draw_fan(); // positions only
+        draw_fan(); // the node's state line only
         return;
     }
     int16_t x = getx, y = gety;
