@@ -1,6 +1,6 @@
 // The shape batch (shape_batch.h): layers of one colour each, and a cover
-// map of the window saying, for every pixel a gathered shape may touch, the
-// highest layer among those shapes. Start at gather_shape: a shape goes into
+// map of the window saying, for every cell of 4 x 4 pixels, the highest
+// layer holding a gathered shape that may touch a pixel of the cell. Start at gather_shape: a shape goes into
 // the lowest layer of its colour at or above every layer covering a pixel it
 // may touch, else into a new layer on top; send_layers draws the layers in
 // order, one colour change and at most three requests each.
@@ -14,7 +14,8 @@
 //
 // The pixels a shape may touch are a superset of those the server draws:
 // for a zero-width line, the pixel nearest the true line in each column (or
-// row, for steep lines) and its two neighbours across; for a circle, its
+// row, for steep lines) and its two neighbours across, taken four columns
+// at a time as the rectangle that holds them; for a circle, its
 // bounding box widened by one. Pixels outside the window hold nothing, so
 // their order does not matter: the map covers the window only. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
