@@ -6,12 +6,16 @@
 // neutral-order field of 9 randomly wired cells (9! update orders). "Computed" runs
 // with no window; "Drawn" opens the window on $DISPLAY (run the program
 // under tests/with_xvfb.sh) and draws every basin, waiting for the server to
-// finish drawing before the clock stops. Counters: basins, and ns per state.
+// finish drawing before the clock stops; the basins are laid out by the
+// program's default layout. "DrawnOneByOne" draws the same without shape
+// batches (every edge and spot its own request), for comparison. Counters:
+// basins, and ns per state.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
@@ -26,6 +30,7 @@
 #include "ui/model/buffers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -33,6 +38,7 @@ namespace {
 enum network_kind { ring_local = 0, random_table = 1, random_general = 2, random_orders = 3 };
 
 float field_figures[3];
+float level_radii[91];
 
 // A ring or a randomly wired network of n cells, v = 2, k = 3, one rule.
 void
@@ -66,6 +72,10 @@ build_network(network_kind kind, int n, uint32_t rule)
     if (!zparam)
         zparam = field_figures;
     shownumbers = shownumbers_spot;
+    rad = level_radii;
+    lastlevel = 90;
+    basinfield = 1;
+    compute_layout_defaults(Maxx, Maxy);
     dontcompress = 0;
     stp = 0;
     pdata = filedata = 0;
@@ -81,6 +91,8 @@ free_network()
     free_mem_CA_states();
     checked_free(nhoodm);
     nhoodm = nullptr;
+    rad = nullptr;
+    lastlevel = 0;
 }
 
 // One field per iteration; drawn when the window is open.
@@ -98,6 +110,7 @@ time_field(benchmark::State &state)
     }
     for (auto _ : state) {
         neutral_order = kind == random_orders; // each field ends the mode
+        mutantdontpause = 1; // the successor table is made without its dialog
         basinfield = 1;
         direction = direction_forward;
         draw_field();
@@ -126,20 +139,38 @@ BM_FieldComputed(benchmark::State &state)
     time_field(state);
 }
 
-void
-BM_FieldDrawn(benchmark::State &state)
+// False (and the benchmark skipped) when no window can be opened.
+bool
+open_window(benchmark::State &state)
 {
     if (!is)
         allocate_mem_buffers();
-    if (!mouse_found) {
-        if (!getenv("DISPLAY")) {
-            state.SkipWithError("no DISPLAY: run under tests/with_xvfb.sh");
-            return;
-        }
-        open_graphics();
-        register_window_hooks(); // the key polls of the engines, as the program has them
+    if (mouse_found)
+        return true;
+    if (!getenv("DISPLAY")) {
+        state.SkipWithError("no DISPLAY: run under tests/with_xvfb.sh");
+        return false;
     }
+    open_graphics();
+    register_window_hooks(); // the key polls of the engines, as the program has them
+    return true;
+}
+
+void
+BM_FieldDrawn(benchmark::State &state)
+{
+    if (open_window(state))
+        time_field(state);
+}
+
+void
+BM_FieldDrawnOneByOne(benchmark::State &state)
+{
+    if (!open_window(state))
+        return;
+    enable_shape_batches(false);
     time_field(state);
+    enable_shape_batches(true);
 }
 
 // kind, cells, rule: the four networks of the comparison, then the other
@@ -154,13 +185,22 @@ field_networks(benchmark::internal::Benchmark *b)
     b->Args({ring_local, 20, 30});
     b->Args({ring_local, 22, 110});
     b->Args({random_general, 20, 110});
-    b->Args({random_orders, 9, 110});
     b->ArgNames({"kind", "n", "rule"});
     b->Unit(benchmark::kMillisecond);
     b->MinTime(0.5);
 }
 
+// The same, and the neutral-order field, whose component table waits for a
+// key when a window is open: computed only.
+void
+computed_networks(benchmark::internal::Benchmark *b)
+{
+    field_networks(b);
+    b->Args({random_orders, 9, 110});
+}
+
 } // namespace
 
-BENCHMARK(BM_FieldComputed)->Apply(field_networks);
+BENCHMARK(BM_FieldComputed)->Apply(computed_networks);
 BENCHMARK(BM_FieldDrawn)->Apply(field_networks);
+BENCHMARK(BM_FieldDrawnOneByOne)->Apply(field_networks);

@@ -47,10 +47,6 @@ add_edge(int x0, int y0, int x1, int y1)
 void
 draw_edges()
 {
-    if (!mouse_found) {
-        edges.clear(); // positions are still recorded without a window
-        return;
-    }
     setcolor(linec);
     draw_segments(edges.data(), static_cast<int>(edges.size() / 4));
     edges.clear();
@@ -435,7 +431,12 @@ draw_fan()
         }
         save_data(line.c_str());
     }
-    take_node_position();
+    take_node_position(); // also ends the segment fan's start
+    // Without a window there is nothing to draw: radii, headings, the fan's
+    // positions, colours and the copies of rotation-equivalent parts serve
+    // the picture only.
+    if (!mouse_found)
+        return;
     set_level_radii();
     spot = spot_radius();
     if (pretested == 0 || (attperiod <= 5 && shownumbers != shownumbers_bits))
@@ -468,6 +469,5 @@ draw_fan()
                 copy_cycle_tree(A);
         }
     }
-    if (mouse_found)
-        setcolor(white);
+    setcolor(white);
 }

@@ -6,7 +6,8 @@
 
 // Draws the fan of the node in A from the tree builder's state and records
 // the children's positions in the next level's coordinate list. Ends with
-// the drawing colour white.
+// the drawing colour white. Without a window only the node's state line is
+// written (filestates).
 void draw_fan();
 // An ordinary fan of fansize children about heading, and the node's mark;
 // record 1 stores the children's positions, 0 draws a copy.

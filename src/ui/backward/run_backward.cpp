@@ -9,7 +9,9 @@
 // (forward/globals.h), the run settings (backward/globals.h) and the network
 // model; writes the tree summary to the prompt box and the tree lines to
 // standard error and the data file. Start at run_backward, then expand_node:
-// one node, phase by phase; the keys between nodes are in act_on_key.
+// one node, phase by phase; the keys between nodes are in act_on_key. The
+// tree's edges and spots go out in a shape batch (screen/shape_batch.h),
+// sent at each key poll and at the end of the tree.
 #include "ui/backward/run_backward.h"
 
 #include <cstdio>
@@ -45,6 +47,7 @@
 #include "ui/storage/data_lines.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -215,6 +218,7 @@ uniform(const uint8_t *s)
 void
 release_tree_work(tree_work &work)
 {
+    close_shape_batch();
     free_level_lists();
     if (work.local_arrays)
         free_local_arrays();
@@ -281,6 +285,7 @@ start_tree(tree_work &work)
     if (startsegfan == 1)
         level = justonepreimage == 1 ? 2 : 1;
     if (mouse_found) {
+        open_shape_batch();
         if (!nonlocal && !nhood_mixed && see_ppstack) {
             // The frame of the local method's stack bar.
             int colour = getcolor();
@@ -460,7 +465,10 @@ act_on_key(char key)
 bool
 stopped_at_poll()
 {
-    if (!(mouse_found && window_poll_due() && event_ready()))
+    if (!(mouse_found && window_poll_due()))
+        return false;
+    send_gathered_shapes(); // the tree so far is seen while it grows
+    if (!event_ready())
         return false;
     int colour = getcolor();
     bool stopped = act_on_key(is[0]);
@@ -590,7 +598,7 @@ void
 draw_fan_of_node()
 {
     if (!mouse_found) {
-        draw_fan(); // positions only
+        draw_fan(); // the node's state line only
         return;
     }
     int16_t x = getx, y = gety;

@@ -1,7 +1,9 @@
 // The drawing primitives over the one GC: current point, colour, fill colour
 // and viewport, and the shapes and text drawn with them. Shapes go to the
 // drawable in current_draw (the window or a pixmap); text always to the
-// window. Filled shapes switch the GC to the fill colour and back.
+// window. Filled shapes switch the GC to the fill colour and back. While a
+// shape batch is open (shape_batch.h) lines, circles and pixels on the
+// window are gathered there, and every other request sends them first.
 #include "ui/screen/draw.h"
 
 #include <cstdio>
@@ -11,6 +13,7 @@
 
 #include "ui/screen/globals.h"
 #include "ui/screen/window_record.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -35,6 +38,7 @@ template <typename Fill>
 void
 with_fill_color(Fill fill)
 {
+    send_gathered_shapes();
     XSetForeground(D, Gc, Color_Table[fillcolor]);
     fill();
     XSetForeground(D, Gc, Color_Table[nowcolor]);
@@ -75,7 +79,8 @@ void
 setcolor(int c)
 {
     nowcolor = static_cast<uint8_t>(c);
-    XSetForeground(D, Gc, Color_Table[nowcolor]);
+    if (!defer_foreground())
+        XSetForeground(D, Gc, Color_Table[nowcolor]);
 }
 
 int
@@ -89,12 +94,15 @@ setfillstyle(int style, int c)
 {
     fillcolor = static_cast<uint8_t>(c);
     fill_style = style;
-    XSetFillStyle(D, Gc, style == FillStippled ? FillStippled : FillSolid);
+    int gc_style = style == FillStippled ? FillStippled : FillSolid;
+    before_fill_style(gc_style);
+    XSetFillStyle(D, Gc, gc_style);
 }
 
 void
 setviewport(int x0, int y0, int x1, int y1, int)
 {
+    send_gathered_shapes();
     viewport.x = static_cast<short>(x0);
     viewport.y = static_cast<short>(y0);
     viewport.width = static_cast<unsigned short>(x1 - x0 + 1);
@@ -109,6 +117,7 @@ setviewport(int x0, int y0, int x1, int y1, int)
 void
 clearviewport()
 {
+    send_gathered_shapes();
     XSetForeground(D, Gc, Color_Table[black]);
     XFillRectangle(D, current_draw, Gc, viewport.x, viewport.y, viewport.width,
                    viewport.height);
@@ -120,6 +129,7 @@ clearviewport()
 void
 lineto(int x, int y)
 {
+    send_gathered_shapes();
     XDrawLine(D, current_draw, Gc, getx, gety, x, y);
     if (drawing_on_window())
         record_line(getx, gety, x, y, nowcolor);
@@ -135,11 +145,13 @@ linerel(int dx, int dy)
 void
 putpixel(int x, int y, int c)
 {
+    if (drawing_on_window())
+        record_pixel(x, y, c);
+    if (gather_point(x, y, static_cast<uint8_t>(c)))
+        return;
     XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
     XDrawPoint(D, current_draw, Gc, x, y);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
-    if (drawing_on_window())
-        record_pixel(x, y, c);
 }
 
 void
@@ -157,6 +169,7 @@ void
 rectangle(int x0, int y0, int x1, int y1)
 {
     order_corners(x0, y0, x1, y1);
+    send_gathered_shapes();
     XDrawRectangle(D, current_draw, Gc, x0, y0, x1 - x0, y1 - y0);
     if (drawing_on_window())
         record_outline(x0, y0, x1, y1, nowcolor);
@@ -203,9 +216,11 @@ pieslice(int x, int y, int start, int end, int r)
 void
 draw_circle(int x, int y, int diameter)
 {
-    XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
     if (drawing_on_window())
         record_circle(x, y, diameter, nowcolor);
+    if (gather_circle(x, y, diameter, nowcolor))
+        return;
+    XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
 }
 
 void
@@ -215,7 +230,8 @@ draw_segments(const int16_t *xy, int n)
     static_assert(sizeof(XSegment) == 4 * sizeof(int16_t), "XSegment layout");
     if (n <= 0)
         return;
-    XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
+    if (!gather_segments(xy, n, nowcolor))
+        XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
     if (drawing_on_window())
         record_unreplayable();
 }
@@ -223,6 +239,7 @@ draw_segments(const int16_t *xy, int n)
 unsigned long
 getpixel(int x, int y)
 {
+    send_gathered_shapes();
     XImage *image = XGetImage(D, W, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image)
         return 0;
@@ -244,6 +261,7 @@ void
 outtext(const char *s)
 {
     int len = static_cast<int>(strlen(s));
+    send_gathered_shapes();
     XDrawString(D, W, Gc, getx, gety + CHeight - 2, s, len);
     int x = getx;
     getx = static_cast<int16_t>(getx + text_pixel_width(s, len));
@@ -271,6 +289,7 @@ textheight()
 void
 flush_display()
 {
+    send_gathered_shapes();
     XFlush(D);
 }
 

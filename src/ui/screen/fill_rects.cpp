@@ -8,6 +8,7 @@
 
 #include "ui/screen/globals.h"
 #include "ui/screen/window_record.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
 
 static_assert(sizeof(cell_rect) == sizeof(XRectangle), "cell_rect must match XRectangle");
@@ -22,6 +23,7 @@ fill_rects(int c, const cell_rect *rects, int count)
 {
     if (count <= 0)
         return;
+    send_gathered_shapes();
     XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
     // XRectangle and cell_rect share their layout (checked above).
     XFillRectangles(D, current_draw, Gc,

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ui/screen/window_record.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_errors.h"
 #include "ui/screen/x_state.h"
 
@@ -52,6 +53,7 @@ getimage(int x0, int y0, int x1, int y1, image_slot *slot)
         return;
     }
     *slot = pixmap;
+    send_gathered_shapes();
     XCopyArea(D, W, pixmap, Gc, x0, y0, w, h, 0, 0);
     note_window_capture(pixmap, x0, y0, x1, y1);
 }
@@ -70,6 +72,7 @@ putimage(int x, int y, image_slot *slot, int)
         fputs("Failed to get Pixmap geometry in putimage", stderr);
         return;
     }
+    send_gathered_shapes();
     // On the window a saved region comes back (drawn again from the record
     // when saved before a resize); a pixmap drawn into holds no saved region.
     if (current_draw != W)
@@ -95,6 +98,7 @@ copy_part_image(image_slot *src, image_slot *dst, int sx, int sy, int dx, int dy
             return;
         }
     }
+    send_gathered_shapes();
     XCopyArea(D, *src, *dst, Gc, sx, sy, w, h, dx, dy);
     forget_window_capture(*dst);
 }

@@ -28,6 +28,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
@@ -263,6 +264,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     button_not_rel = 0;
     inside_rect = 0;
     button = 0;
+    send_gathered_shapes();
     XSetFunction(D, Gc, GXxor);
     setfillstyle(0, colour);
     toggle_block(dx, dy, w, h);

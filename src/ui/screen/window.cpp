@@ -13,6 +13,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_errors.h"
 #include "ui/screen/x_state.h"
 
@@ -181,6 +182,7 @@ resize_window()
 void
 close_graphics()
 {
+    close_shape_batch();
     free_fonts();
     free_images();
     XFreeCursor(D, leftCursor);

@@ -6,6 +6,7 @@
 
 #include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
+#include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
 
 bool
@@ -48,6 +49,7 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         w = static_cast<int>(pw);
         h = static_cast<int>(ph);
     }
+    send_gathered_shapes();
     // A drawing made off the window (a pattern) cannot be drawn again.
     record_unreplayable();
     XCopyArea(D, *slot, W, Gc, x, y, w, h, x, y);
