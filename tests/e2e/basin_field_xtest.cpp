@@ -5,6 +5,7 @@
 // map on that ring. Once with the pre-image method and once with the
 // successor table ('e'), whose dialog is answered with Return.
 #include "e2e/e2e_fixture.h"
+#include "support/ring_oracles.h"
 #include "support/work_dir.h"
 
 #include <algorithm>
@@ -37,17 +38,9 @@ field_analysis
 brute_field(uint32_t rule, int n)
 {
     uint32_t states = 1u << n;
-    std::vector<uint32_t> next(states), indegree(states, 0);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t t = 0;
-        for (int i = 0; i < n; i++) {
-            uint32_t left = (s >> ((i + 1) % n)) & 1, self = (s >> i) & 1,
-                     right = (s >> ((i + n - 1) % n)) & 1;
-            t |= ((rule >> (left * 4 + self * 2 + right)) & 1) << i;
-        }
-        next[s] = t;
+    std::vector<uint32_t> next = ring_successors(n, rule), indegree(states, 0);
+    for (uint32_t t : next)
         indegree[t]++;
-    }
     // The cycle states: every state's image after v^n steps is on its cycle.
     std::vector<bool> on_cycle(states, false);
     for (uint32_t s = 0; s < states; s++) {

@@ -6,30 +6,12 @@
 // when the screen is full.
 #include "ui/driver/driver_network_support.h"
 
-#include <regex>
-
 #include "engine/backward/backward_test_support.h"
+#include "support/ring_oracles.h"
 #include "ui/backward/tree_test_support.h"
 #include "ui/driver/run_drivers.h"
 
 namespace {
-
-// The successor of every state of an n-ring of k = 3 under an elementary
-// rule, written from the rule's definition: entry l + 2c + 4r.
-std::vector<uint32_t>
-ring_successors(int n, uint32_t rule)
-{
-    std::vector<uint32_t> next(size_t(1) << n);
-    for (uint32_t s = 0; s < next.size(); s++) {
-        uint32_t t = 0;
-        for (int c = 0; c < n; c++) {
-            int l = (s >> ((c + n - 1) % n)) & 1, m = (s >> c) & 1, r = (s >> ((c + 1) % n)) & 1;
-            t |= ((rule >> (l + 2 * m + 4 * r)) & 1u) << c;
-        }
-        next[s] = t;
-    }
-    return next;
-}
 
 // States whose orbit passes through t, t included.
 uint32_t
@@ -44,17 +26,6 @@ brute_subtree(const std::vector<uint32_t> &next, uint32_t t)
         size += reaches;
     }
     return size;
-}
-
-std::vector<uint32_t>
-numbers_after(const std::string &out, const char *pattern)
-{
-    std::vector<uint32_t> found;
-    std::regex re(pattern);
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), re); it != std::sregex_iterator();
-         ++it)
-        found.push_back(static_cast<uint32_t>(std::stoul((*it)[1])));
-    return found;
 }
 
 class SizeRange : public NetworkTest {

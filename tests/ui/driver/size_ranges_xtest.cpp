@@ -5,9 +5,8 @@
 // field, paged and left with 'q'.
 #include "support/x_test_fixture.h"
 
-#include <regex>
-
 #include "engine/backward/backward_test_support.h"
+#include "support/ring_oracles.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/run_drivers.h"
@@ -21,15 +20,7 @@ namespace {
 uint32_t
 brute_ring_cycles(int n, uint32_t rule)
 {
-    std::vector<uint32_t> next(size_t(1) << n);
-    for (uint32_t s = 0; s < next.size(); s++) {
-        uint32_t t = 0;
-        for (int c = 0; c < n; c++) {
-            int l = (s >> ((c + n - 1) % n)) & 1, m = (s >> c) & 1, r = (s >> ((c + 1) % n)) & 1;
-            t |= ((rule >> (l + 2 * m + 4 * r)) & 1u) << c;
-        }
-        next[s] = t;
-    }
+    std::vector<uint32_t> next = ring_successors(n, rule);
     std::vector<uint8_t> seen(next.size());
     uint32_t cycles = 0;
     for (uint32_t s = 0; s < next.size(); s++) {
@@ -43,17 +34,6 @@ brute_ring_cycles(int n, uint32_t rule)
             seen[y] = 2;
     }
     return cycles;
-}
-
-std::vector<uint32_t>
-numbers_after(const std::string &out, const char *pattern)
-{
-    std::vector<uint32_t> found;
-    std::regex re(pattern);
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), re); it != std::sregex_iterator();
-         ++it)
-        found.push_back(static_cast<uint32_t>(std::stoul((*it)[1])));
-    return found;
 }
 
 class SizeRangeWindow : public ScreenTest {
