@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/model/globals.h"
 #include "support/ready_signal.h"
 #include "support/x_keys.h"
 #include "ui/driver/startup.h"
@@ -141,4 +142,12 @@ ScreenTest::window_pixel(int x, int y)
     unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return pixel;
+}
+
+void
+ScreenTest::give_rule_figures()
+{
+    static float figures[3];
+    if (!zparam)
+        zparam = figures;
 }

@@ -40,4 +40,7 @@ protected:
     static void click(unsigned int b);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
+    // The rule figures a run writes (zparam), as start-up gives them: a
+    // scratch of three when there are none.
+    static void give_rule_figures();
 };

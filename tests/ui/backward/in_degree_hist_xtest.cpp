@@ -52,9 +52,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        static float figures[3];
-        if (!zparam)
-            zparam = figures;
+        give_rule_figures();
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
     }

@@ -38,9 +38,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        static float figures[3];
-        if (!zparam)
-            zparam = figures;
+        give_rule_figures();
     }
     void TearDown() override
     {

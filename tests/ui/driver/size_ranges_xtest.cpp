@@ -41,9 +41,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        static float figures[3];
-        if (!zparam)
-            zparam = figures;
+        give_rule_figures();
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         is[0] = 0;

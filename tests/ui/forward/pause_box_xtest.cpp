@@ -23,9 +23,7 @@ protected:
         if (IsSkipped() || HasFailure())
             return;
         allocate_mem_nhood_matrix(13);
-        static float figures[3];
-        if (!zparam)
-            zparam = figures;
+        give_rule_figures();
         direction = direction_forward;
         limitcheck = 0;
         basinfield = 0;

@@ -110,9 +110,7 @@ protected:
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(0, 0);
         // The rule figures the pause point computes (start-up makes them).
-        static float figures[3];
-        if (!zparam)
-            zparam = figures;
+        give_rule_figures();
     }
     void TearDown() override
     {
