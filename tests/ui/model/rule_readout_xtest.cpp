@@ -25,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -116,11 +117,9 @@ TEST_F(RuleBox, NoCopiesWithoutTheFlags)
 
 TEST_F(RuleBox, DataFileGetsTheSameTextAsStandardError)
 {
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    char dir[] = "/tmp/zemra-rulebox-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    snprintf(filename_data, kFileNameSize, "%s/run.dat", dir);
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-rulebox"));
+    snprintf(filename_data, kFileNameSize, "%s", "run.dat");
     filedata = 1;
     std::vector<uint8_t> rule = rule_110();
     std::string text = copied(3, rule.data());
@@ -129,8 +128,7 @@ TEST_F(RuleBox, DataFileGetsTheSameTextAsStandardError)
     data << in.rdbuf();
     EXPECT_EQ(data.str(), text);
     EXPECT_EQ(text.rfind("v2k3 rule(dec)110 (hex)6e\n", 0), 0u);
-    std::string command = std::string("rm -rf ") + dir;
-    system(command.c_str());
+    EXPECT_TRUE(work.leave());
 }
 
 TEST_F(RuleBox, CanalyzingPositionsInHexWithStarsForTheOthers)

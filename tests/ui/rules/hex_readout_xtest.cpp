@@ -20,6 +20,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -152,9 +153,9 @@ TEST_F(HexReadout, ModeOneCopiesOnlyWhenTheFlagsAreSet)
 
 TEST_F(HexReadout, ModeThreeCopiesToTheDataFileAndDrawsNothing)
 {
-    char dir[] = "/tmp/zemra-hex-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    snprintf(filename_data, kFileNameSize, "%s/hex.dat", dir);
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-hex"));
+    snprintf(filename_data, kFileNameSize, "%s", "hex.dat");
     filedata = 1;
     setfillstyle(0, blue);
     bar(90, 290, 300, 330);
@@ -170,8 +171,7 @@ TEST_F(HexReadout, ModeThreeCopiesToTheDataFileAndDrawsNothing)
     for (int x = 100; x < 160; x += 3)
         for (int y = 300; y < 300 + CHeight; y += 3)
             ASSERT_EQ(window_pixel(x, y), Color_Table[blue]) << x << "," << y;
-    std::string command = std::string("rm -rf ") + dir;
-    system(command.c_str());
+    EXPECT_TRUE(work.leave());
 }
 
 }  // namespace
