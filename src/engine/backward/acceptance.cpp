@@ -282,7 +282,10 @@ void
 clear_segment_list()
 {
     segno = 0;
-    seg_index.clear();
+    // Cleared only when used: clearing sweeps every bucket, and most fans
+    // of a field never fill it.
+    if (!seg_index.empty())
+        seg_index.clear();
 }
 
 void
