@@ -244,3 +244,11 @@ compose_field_g_line()
              fieldgofEdensity);
     return text;
 }
+
+std::string
+format_elapsed_since(const timeval &start)
+{
+    timeval now;
+    gettimeofday(&now, nullptr);
+    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
+}

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <sys/time.h>
 
 // The garden-of-Eden counts of the basin being drawn; they live for one call
 // of the basin drawing.
@@ -55,6 +56,8 @@ float cycle_state_angle(uint32_t i, uint32_t period, float o);
 // "  %.3fsec" below one minute, else "  %dmin %.3fsec", for an elapsed time
 // of s seconds and u microseconds (u may be negative: a second is borrowed).
 std::string format_elapsed(long s, long u);
+// format_elapsed of the time since start (gettimeofday).
+std::string format_elapsed_since(const timeval &start);
 
 // The state space of a field: statespace and tickspace := v^n - 1. False,
 // with nothing changed, when v^n states cannot be numbered in 32 bits.

@@ -216,15 +216,6 @@ build_trees_of_root(basin_tally &tally)
     return true;
 }
 
-// The elapsed-time caption since start.
-std::string
-elapsed_caption(const timeval &start)
-{
-    timeval now;
-    gettimeofday(&now, nullptr);
-    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
-}
-
 // "options-o layout-a:" in the status box; 'a' opens the layout editor,
 // whose 'o' opens the options box.
 void
@@ -275,7 +266,7 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
     outtext(second);
     event_ready();
     if (!basinfield || successive_basins)
-        outtext(elapsed_caption(start).c_str());
+        outtext(format_elapsed_since(start).c_str());
     setcolor(colour);
     moveto(x, y);
     if (basinfield)

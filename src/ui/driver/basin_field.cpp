@@ -299,12 +299,9 @@ draw_field()
     tickoff = nullptr;
     if (readout && mouse_found)
         show_rule_bottom(nhood, 0, carule[0], 0);
-    timeval now;
-    gettimeofday(&now, nullptr);
     textb[2][0] = 0;
     if (!earlyexitfield) {
-        std::string caption = format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
-        snprintf(textb[2], 80, "%s", caption.c_str());
+        snprintf(textb[2], 80, "%s", format_elapsed_since(start).c_str());
         check_count();
     }
     is[0] = final_stop || (finished && fieldpause == 1) ? 'q' : 0;

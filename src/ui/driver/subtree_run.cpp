@@ -165,15 +165,6 @@ sum_segment_trees(uint32_t &g, uint8_t &r)
     totsubtree += justonepreimage ? 2 : 1;
 }
 
-// The elapsed-time caption since start.
-std::string
-elapsed_caption(const timeval &start)
-{
-    timeval now;
-    gettimeofday(&now, nullptr);
-    return format_elapsed(now.tv_sec - start.tv_sec, now.tv_usec - start.tv_usec);
-}
-
 // The report: prompt box, standard error and data file.
 void
 report_subtree(uint32_t g, uint8_t r, const timeval &start)
@@ -220,7 +211,7 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
         moveto(margin, gety + CHeight);
         outtext(totals_text);
         if (!earlyexitfield)
-            outtext(elapsed_caption(start).c_str());
+            outtext(format_elapsed_since(start).c_str());
         setcolor(colour);
         moveto(x, y);
     }

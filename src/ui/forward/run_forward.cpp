@@ -618,14 +618,7 @@ start_run_settings(run_context &r)
 void
 allocate_graph_layout(run_context &r)
 {
-    stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
-        static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
-    for (size_t c = 0; c <= lineL; c++)
-        stp_graph_layout[c] =
-            static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
-    stp_graph_node_size = static_cast<float *>(
-        checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
-    stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
+    allocate_graph_layout_tables();
     r.box_x0 = vgax(140);
     r.box_x1 = Maxx - vgax(5);
     r.box_y0 = 5 * CHeight;

@@ -141,14 +141,7 @@ reallocate_graph_layout(uint16_t old_n)
     checked_free(stp_graph_node_size);
     checked_free(stp_cell_color);
     graph_layout = 0;
-    stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
-        static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
-    for (size_t c = 0; c <= lineL; c++)
-        stp_graph_layout[c] =
-            static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
-    stp_graph_node_size = static_cast<float *>(
-        checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
-    stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
+    allocate_graph_layout_tables();
 }
 
 // 'i' and 'd': one cell added at the end or the last removed, in a 1d
@@ -449,4 +442,17 @@ interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iterat
         current_draw = drawable;
     }
     return event_ready();
+}
+
+void
+allocate_graph_layout_tables()
+{
+    stp_graph_layout = static_cast<uint16_t **>(checked_calloc(
+        static_cast<size_t>(lineL) + 1, sizeof(uint16_t *), "stp_graph_layout"));
+    for (size_t c = 0; c <= lineL; c++)
+        stp_graph_layout[c] =
+            static_cast<uint16_t *>(checked_calloc(2, sizeof(uint16_t), "stp_graph_layout[]"));
+    stp_graph_node_size = static_cast<float *>(
+        checked_calloc(static_cast<size_t>(lineL) + 1, sizeof(float), "stp_graph_node_size"));
+    stp_cell_color = static_cast<uint8_t *>(checked_calloc(lineL, 1, "stp_cell_color"));
 }

@@ -28,3 +28,6 @@ void rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps);
 // The value-1 colour of color_v swapped between white and yellow (ncolor 0,
 // v = 2), both colour keys redrawn.
 void swap_value1_colour();
+// The graph layout's tables for lineL cells: a position pair and a node size
+// per cell (one spare), and a colour per cell.
+void allocate_graph_layout_tables();
