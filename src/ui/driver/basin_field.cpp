@@ -168,7 +168,8 @@ check_count()
 }
 
 // The period table of a random map, in the rule box under the map's own
-// line, its columns right of the longer label so that no text covers another.
+// line, its columns right of the longer label so that no text covers another;
+// a column is 3 characters wide, or one more than its widest count.
 void
 show_period_table()
 {
@@ -179,12 +180,16 @@ show_period_table()
     int label_width = text_pixel_width(labels[1], static_cast<int>(strlen(labels[1])));
     int first_column = std::max<int>(vgax(300), label_x + label_width);
     char text[20];
+    int column_chars = 3;
+    for (int i = 0; i < 10; i++)
+        column_chars = std::max(column_chars, 1 + snprintf(text, sizeof text, "%d",
+                                                           static_cast<int>(cycles[i < 9 ? i + 1 : 0])));
     for (int row = 0; row < 2; row++) {
         int y = rule_box_top + (row + 1) * CHeight;
         moveto(label_x, y);
         outtext(labels[row]);
         for (int i = 0; i < 10; i++) {
-            moveto(first_column + i * 3 * CWidth, y);
+            moveto(first_column + i * column_chars * CWidth, y);
             if (row == 0)
                 snprintf(text, sizeof text, i < 9 ? "%d" : "10+", i + 1);
             else
