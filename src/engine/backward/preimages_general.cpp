@@ -25,6 +25,18 @@
 // line form checks it before every try, fitting or not, so that both forms
 // give up at the same point. The order of the partials, and so of the
 // pre-images, is that of the line form.
+//
+// Most partials die several cells later. With the stack view off and
+// 2^lineL below partial_preimage_limit the word form walks depth first
+// instead: the same cells in the same order with the same tries in the same
+// order, so the final partials come in the breadth-first order, and a
+// partial is dropped as soon as a cell not yet processed that reads one of
+// the cells a try newly assigns has no try left that fits it (it would die
+// there). Every partial of one step is a disjoint cube of assignments (two
+// tries of one cell differ on a cell both assign), so a breadth-first stack
+// holds at most 2^lineL entries and never passes the limit: the walk gives
+// up nowhere the breadth-first form would, and only the stack figures,
+// which the view would show, differ.
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -59,6 +71,7 @@ struct word_try {
 std::vector<word_try> word_tries;
 std::vector<uint32_t> word_first;
 std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
+std::vector<uint32_t> word_readers;    // per cell: bit r set when cell r reads it
 bool word_form = false;
 
 // The two stacks of partial pre-images.
@@ -217,8 +230,11 @@ build_word_tries()
 {
     word_first.clear();
     word_ends_unfit.clear();
+    word_readers.assign(lineL, 0);
     for (uint32_t c = 0; c < lineL; c++) {
         const uint16_t *wires = wiring[c];
+        for (int j = 0; j < cell_k(c); j++)
+            word_readers[wires[j]] |= uint32_t(1) << c;
         for (int t = 0; t < 2; t++) {
             word_first.push_back(static_cast<uint32_t>(word_tries.size()));
             uint32_t l = list_of_cell[c];
@@ -327,13 +343,93 @@ extend_words()
     return old;
 }
 
+// The depth-first walk of the word form (see the top of the file).
+struct word_walk {
+    uint32_t target; // the target's values, cell i at bit i
+    uint32_t count;  // final partials so far, in stack 0
+};
+
+// Whether some try of cell c for its target fits the partial.
+inline bool
+fits_cell(const word_walk &w, uint32_t c, uint32_t value, uint32_t mask)
+{
+    uint32_t t = (w.target >> c) & 1;
+    const word_try *to = word_tries.data() + word_first[c * 2 + t + 1];
+    for (const word_try *tr = word_tries.data() + word_first[c * 2 + t]; tr < to; tr++)
+        if (((value ^ tr->value) & mask & tr->mask) == 0)
+            return true;
+    return false;
+}
+
+// Whether every pending cell reading a cell of fresh still has a fitting try.
+inline bool
+readers_fit(const word_walk &w, uint32_t value, uint32_t mask, uint32_t fresh, uint32_t pending)
+{
+    uint32_t check = 0;
+    for (; fresh; fresh &= fresh - 1)
+        check |= word_readers[__builtin_ctz(fresh)];
+    for (check &= pending; check; check &= check - 1)
+        if (!fits_cell(w, static_cast<uint32_t>(__builtin_ctz(check)), value, mask))
+            return false;
+    return true;
+}
+
+// Extends the partial from position pos down to 0; pending holds the cells
+// at positions pos and below. False when memory ran out.
+bool
+walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, uint32_t pending)
+{
+    uint32_t c = cell_at(pos);
+    pending &= ~(uint32_t(1) << c);
+    uint32_t t = (w.target >> c) & 1;
+    const word_try *to = word_tries.data() + word_first[c * 2 + t + 1];
+    for (const word_try *tr = word_tries.data() + word_first[c * 2 + t]; tr < to; tr++) {
+        if ((value ^ tr->value) & mask & tr->mask)
+            continue;
+        uint32_t v2 = value | tr->value, m2 = mask | tr->mask;
+        if (!readers_fit(w, v2, m2, tr->mask & ~mask, pending))
+            continue;
+        if (pos > 0) {
+            if (!walk_words(w, pos - 1, v2, m2, pending))
+                return false;
+            continue;
+        }
+        if (!reserve(0, w.count))
+            return false;
+        stack_words(0)[w.count++] = (static_cast<uint64_t>(m2) << 32) | v2;
+    }
+    return true;
+}
+
+// Whether this computation may take the depth-first walk.
+inline bool
+walk_allowed()
+{
+    return !see_ppstack && (uint64_t(1) << lineL) < partial_preimage_limit;
+}
+
+// The walk from the empty partial, with extend_words' answer.
+int
+extend_words_depth_first()
+{
+    word_walk w{0, 0};
+    for (uint32_t b = 0; b < bytesL; b++)
+        w.target |= static_cast<uint32_t>(A[b]) << (8 * b);
+    uint32_t all = lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1;
+    bool done = walk_words(w, L, 0, 0, all);
+    stack_count[0] = w.count;
+    if (!done)
+        return -1;
+    return w.count ? 0 : -2;
+}
+
 // The word form of pre_images_rand once its stacks are started: the
 // partials extended cell by cell, the wild cells expanded, and each
 // pre-image handed over as a line.
 void
 hand_over_words()
 {
-    int old = extend_words();
+    int old = walk_allowed() ? extend_words_depth_first() : extend_words();
     if (old == -2)
         return; // a garden-of-Eden target
     if (old < 0 || !expand_wild_words(old)) {
@@ -398,6 +494,7 @@ free_pre_rand()
     std::vector<word_try>().swap(word_tries);
     std::vector<uint32_t>().swap(word_first);
     std::vector<uint8_t>().swap(word_ends_unfit);
+    std::vector<uint32_t>().swap(word_readers);
     free_stacks();
     word_form = false;
     checked_free(cell_order);
