@@ -29,14 +29,16 @@
 // Most partials die several cells later. With the stack view off and
 // 2^lineL below partial_preimage_limit the word form walks depth first
 // instead: the same cells in the same order with the same tries in the same
-// order, so the final partials come in the breadth-first order, and a
-// partial is dropped as soon as a cell not yet processed that reads one of
-// the cells a try newly assigns has no try left that fits it (it would die
-// there). Every partial of one step is a disjoint cube of assignments (two
-// tries of one cell differ on a cell both assign), so a breadth-first stack
-// holds at most 2^lineL entries and never passes the limit: the walk gives
-// up nowhere the breadth-first form would, and only the stack figures,
-// which the view would show, differ.
+// order, so the final partials come in the breadth-first order. The walk
+// keeps for every cell the set of its tries (for its target value) that fit
+// the partial, narrowed whenever a try assigns one of the cell's inputs; a
+// partial is dropped as soon as a cell's set is empty (it would die at that
+// cell), and the cell's own turn takes the tries left in its set. Every
+// partial of one step is a disjoint cube of assignments (two tries of one
+// cell differ on a cell both assign), so a breadth-first stack holds at most
+// 2^lineL entries and never passes the limit: the walk gives up nowhere the
+// breadth-first form would, and only the stack figures, which the view would
+// show, differ.
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -71,8 +73,24 @@ struct word_try {
 std::vector<word_try> word_tries;
 std::vector<uint32_t> word_first;
 std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
-std::vector<uint32_t> word_readers;    // per cell: bit r set when cell r reads it
 bool word_form = false;
+
+// The walk's narrowing: cell x assigned value b leaves of the tries of each
+// cell r reading x (for r's target value t) the set keep[b * 2 + t], bit i
+// for try i of r. Cell x's readers are
+// walk_readers[walk_reader_first[x] .. walk_reader_first[x + 1]), by
+// ascending position in the walk, so that the cells still to come at
+// position p are those before the first at p or above.
+using try_set = uint16_t;
+constexpr uint32_t most_walk_tries = 16; // bits of a try_set
+struct reader_keep {
+    uint16_t r, pos;
+    try_set keep[4];
+};
+std::vector<reader_keep> walk_readers;
+std::vector<uint32_t> walk_reader_first;
+bool walk_ready = false;         // every cell has at most most_walk_tries tries a target value
+const uint16_t *walk_order = nullptr; // cell_order as the readers were sorted (nullptr: position order)
 
 // The two stacks of partial pre-images.
 uint8_t *stack_mem[2] = {nullptr, nullptr};
@@ -230,11 +248,8 @@ build_word_tries()
 {
     word_first.clear();
     word_ends_unfit.clear();
-    word_readers.assign(lineL, 0);
     for (uint32_t c = 0; c < lineL; c++) {
         const uint16_t *wires = wiring[c];
-        for (int j = 0; j < cell_k(c); j++)
-            word_readers[wires[j]] |= uint32_t(1) << c;
         for (int t = 0; t < 2; t++) {
             word_first.push_back(static_cast<uint32_t>(word_tries.size()));
             uint32_t l = list_of_cell[c];
@@ -257,6 +272,40 @@ build_word_tries()
         }
     }
     word_first.push_back(static_cast<uint32_t>(word_tries.size()));
+}
+
+// The walk's narrowing sets, from the word tries, for the cell order of
+// cell_at.
+void
+build_walk_readers()
+{
+    walk_ready = true;
+    for (uint32_t i = 0; i < 2 * lineL; i++)
+        walk_ready = walk_ready && word_first[i + 1] - word_first[i] <= most_walk_tries;
+    walk_order = reorderRBN ? cell_order : nullptr;
+    walk_reader_first.clear();
+    for (uint32_t x = 0; x < lineL && walk_ready; x++) {
+        walk_reader_first.push_back(static_cast<uint32_t>(walk_readers.size()));
+        for (uint32_t pos = 0; pos < lineL; pos++) {
+            uint32_t r = cell_at(pos);
+            bool reads = false;
+            for (int j = 0; j < cell_k(r); j++)
+                reads = reads || wiring[r][j] == x;
+            if (!reads)
+                continue;
+            reader_keep e{static_cast<uint16_t>(r), static_cast<uint16_t>(pos), {0, 0, 0, 0}};
+            for (uint32_t b = 0; b < 2; b++)
+                for (uint32_t t = 0; t < 2; t++)
+                    for (uint32_t i = word_first[r * 2 + t]; i < word_first[r * 2 + t + 1]; i++) {
+                        const word_try &tr = word_tries[i];
+                        bool clash = ((tr.mask >> x) & 1) && ((tr.value >> x) & 1) != b;
+                        if (!clash)
+                            e.keep[b * 2 + t] |= static_cast<try_set>(1u << (i - word_first[r * 2 + t]));
+                    }
+            walk_readers.push_back(e);
+        }
+    }
+    walk_reader_first.push_back(static_cast<uint32_t>(walk_readers.size()));
 }
 
 inline uint64_t *
@@ -343,60 +392,69 @@ extend_words()
     return old;
 }
 
-// The depth-first walk of the word form (see the top of the file).
+// The depth-first walk of the word form (see the top of the file). A set
+// is narrowed in place and its old value logged in undo (cell << 16 | set);
+// a try puts back what the tries before it at the same cell narrowed. Along
+// one path each cell is newly assigned once, so the log holds at most one
+// entry per reader pair.
 struct word_walk {
-    uint32_t target; // the target's values, cell i at bit i
-    uint32_t count;  // final partials so far, in stack 0
+    uint32_t target;    // the target's values, cell i at bit i
+    uint32_t count;     // final partials so far, in stack 0
+    try_set sets[32];   // per cell: its tries that still fit
+    uint32_t undone;    // entries in undo
+    uint32_t undo[32 * 32];
 };
 
-// Whether some try of cell c for its target fits the partial.
+// The try sets of the cells after position pos narrowed by the cells of
+// fresh taking their values from value; false when some set became empty.
 inline bool
-fits_cell(const word_walk &w, uint32_t c, uint32_t value, uint32_t mask)
+narrow_tries(word_walk &w, uint32_t pos, uint32_t value, uint32_t fresh)
 {
-    uint32_t t = (w.target >> c) & 1;
-    const word_try *to = word_tries.data() + word_first[c * 2 + t + 1];
-    for (const word_try *tr = word_tries.data() + word_first[c * 2 + t]; tr < to; tr++)
-        if (((value ^ tr->value) & mask & tr->mask) == 0)
-            return true;
-    return false;
+    const uint32_t target = w.target;
+    uint32_t undone = w.undone;
+    bool fits = true;
+    for (; fresh && fits; fresh &= fresh - 1) {
+        uint32_t x = static_cast<uint32_t>(__builtin_ctz(fresh));
+        uint32_t b = (value >> x) & 1;
+        const reader_keep *to = walk_readers.data() + walk_reader_first[x + 1];
+        for (const reader_keep *e = walk_readers.data() + walk_reader_first[x]; e < to && e->pos < pos; e++) {
+            try_set had = w.sets[e->r];
+            w.undo[undone++] = static_cast<uint32_t>(e->r) << 16 | had;
+            try_set left = had & e->keep[b * 2 + ((target >> e->r) & 1)];
+            w.sets[e->r] = left;
+            if (!left) {
+                fits = false;
+                break;
+            }
+        }
+    }
+    w.undone = undone;
+    return fits;
 }
 
-// Whether every pending cell reading a cell of fresh still has a fitting try.
-inline bool
-readers_fit(const word_walk &w, uint32_t value, uint32_t mask, uint32_t fresh, uint32_t pending)
-{
-    uint32_t check = 0;
-    for (; fresh; fresh &= fresh - 1)
-        check |= word_readers[__builtin_ctz(fresh)];
-    for (check &= pending; check; check &= check - 1)
-        if (!fits_cell(w, static_cast<uint32_t>(__builtin_ctz(check)), value, mask))
-            return false;
-    return true;
-}
-
-// Extends the partial from position pos down to 0; pending holds the cells
-// at positions pos and below. False when memory ran out.
+// Extends the partial from position pos down to 0. False when memory ran
+// out.
 bool
-walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, uint32_t pending)
+walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask)
 {
     uint32_t c = cell_at(pos);
-    pending &= ~(uint32_t(1) << c);
-    uint32_t t = (w.target >> c) & 1;
-    const word_try *to = word_tries.data() + word_first[c * 2 + t + 1];
-    for (const word_try *tr = word_tries.data() + word_first[c * 2 + t]; tr < to; tr++) {
-        if ((value ^ tr->value) & mask & tr->mask)
-            continue;
-        uint32_t v2 = value | tr->value, m2 = mask | tr->mask;
-        if (!readers_fit(w, v2, m2, tr->mask & ~mask, pending))
-            continue;
-        if (pos > 0) {
-            if (!walk_words(w, pos - 1, v2, m2, pending))
+    const word_try *tries_c = word_tries.data() + word_first[c * 2 + ((w.target >> c) & 1)];
+    const uint32_t mark = w.undone;
+    for (uint32_t fits = w.sets[c]; fits; fits &= fits - 1) {
+        const word_try &tr = tries_c[__builtin_ctz(fits)];
+        if (pos == 0) {
+            if (!reserve(0, w.count))
                 return false;
+            stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr.mask) << 32) | (value | tr.value);
             continue;
         }
-        if (!reserve(0, w.count))
+        for (uint32_t u = w.undone; u > mark;) {
+            u--;
+            w.sets[w.undo[u] >> 16] = static_cast<try_set>(w.undo[u]);
+        }
+        w.undone = mark;
+        if (narrow_tries(w, pos, tr.value, tr.mask & ~mask) && !walk_words(w, pos - 1, value | tr.value, mask | tr.mask))
             return false;
-        stack_words(0)[w.count++] = (static_cast<uint64_t>(m2) << 32) | v2;
     }
     return true;
 }
@@ -405,18 +463,25 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, uint32_t p
 inline bool
 walk_allowed()
 {
-    return !see_ppstack && (uint64_t(1) << lineL) < partial_preimage_limit;
+    return walk_ready && walk_order == (reorderRBN ? cell_order : nullptr) && !see_ppstack &&
+           (uint64_t(1) << lineL) < partial_preimage_limit;
 }
 
 // The walk from the empty partial, with extend_words' answer.
 int
 extend_words_depth_first()
 {
-    word_walk w{0, 0};
+    word_walk w;
+    w.target = 0;
+    w.count = 0;
+    w.undone = 0;
     for (uint32_t b = 0; b < bytesL; b++)
         w.target |= static_cast<uint32_t>(A[b]) << (8 * b);
-    uint32_t all = lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1;
-    bool done = walk_words(w, L, 0, 0, all);
+    for (uint32_t c = 0; c < lineL; c++) {
+        uint32_t i = c * 2 + ((w.target >> c) & 1);
+        w.sets[c] = static_cast<try_set>((1u << (word_first[i + 1] - word_first[i])) - 1);
+    }
+    bool done = walk_words(w, L, 0, 0);
     stack_count[0] = w.count;
     if (!done)
         return -1;
@@ -482,6 +547,8 @@ prepair_pre_rand()
         show_stack_start();
     if (reorderRBN)
         rearrange_cell_order();
+    if (word_form)
+        build_walk_readers(); // in the order just made
     prepared = true;
 }
 
@@ -494,7 +561,10 @@ free_pre_rand()
     std::vector<word_try>().swap(word_tries);
     std::vector<uint32_t>().swap(word_first);
     std::vector<uint8_t>().swap(word_ends_unfit);
-    std::vector<uint32_t>().swap(word_readers);
+    std::vector<reader_keep>().swap(walk_readers);
+    std::vector<uint32_t>().swap(walk_reader_first);
+    walk_ready = false;
+    walk_order = nullptr;
     free_stacks();
     word_form = false;
     checked_free(cell_order);
