@@ -75,23 +75,23 @@ std::vector<uint32_t> word_first;
 std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
 bool word_form = false;
 
-// The walk's narrowing: cell x assigned value b leaves of the tries of each
-// cell r reading x (for r's target value t) the set keep[b * 2 + t], bit i
-// for try i of r. Cell x's readers are
-// walk_readers[walk_reader_first[x] .. walk_reader_first[x + 1]), by
-// ascending position in the walk, so that the cells still to come at
-// position p are those before the first at p or above.
-using try_set = uint16_t;
-constexpr uint32_t most_walk_tries = 16; // bits of a try_set
-struct reader_keep {
-    uint16_t r, pos;
-    try_set keep[4];
+// The walk's try sets, 32 lanes of 16 bits: lane c holds the tries of cell
+// c that still fit, bits 0-7 for target value 0 and 8-15 for 1 (bit i: try
+// i of the cell for that value); lanes from lineL on hold all ones. After
+// try g of the cell at position p the sets are anded with walk_keep[g]: in
+// the lane of each cell at a position below p, its tries that agree with
+// try g on the cells both assign, all ones elsewhere. A try agrees with
+// itself on the cells an earlier try assigned already, so one table per try
+// serves every partial it fits.
+typedef uint16_t set_lanes __attribute__((vector_size(16)));
+struct try_sets {
+    set_lanes v[4];
 };
-std::vector<reader_keep> walk_readers;
-std::vector<uint32_t> walk_reader_first;
-bool walk_ready = false;         // every cell has at most most_walk_tries tries a target value
-const uint16_t *walk_order = nullptr; // cell_order as the readers were sorted (nullptr: position order)
-
+constexpr uint32_t most_walk_tries = 8; // bits of one half of a lane
+std::vector<try_sets> walk_keep;
+try_sets walk_start;                    // every try of every cell
+bool walk_ready = false;                // every cell has at most most_walk_tries tries a target value
+const uint16_t *walk_order = nullptr;   // cell_order as walk_keep was made (nullptr: position order)
 // The two stacks of partial pre-images.
 uint8_t *stack_mem[2] = {nullptr, nullptr};
 size_t stack_cap[2] = {0, 0}; // entries
@@ -274,38 +274,41 @@ build_word_tries()
     word_first.push_back(static_cast<uint32_t>(word_tries.size()));
 }
 
-// The walk's narrowing sets, from the word tries, for the cell order of
-// cell_at.
+// The walk's tables, from the word tries, for the cell order of cell_at.
 void
-build_walk_readers()
+build_walk_keep()
 {
     walk_ready = true;
     for (uint32_t i = 0; i < 2 * lineL; i++)
         walk_ready = walk_ready && word_first[i + 1] - word_first[i] <= most_walk_tries;
     walk_order = reorderRBN ? cell_order : nullptr;
-    walk_reader_first.clear();
-    for (uint32_t x = 0; x < lineL && walk_ready; x++) {
-        walk_reader_first.push_back(static_cast<uint32_t>(walk_readers.size()));
-        for (uint32_t pos = 0; pos < lineL; pos++) {
-            uint32_t r = cell_at(pos);
-            bool reads = false;
-            for (int j = 0; j < cell_k(r); j++)
-                reads = reads || wiring[r][j] == x;
-            if (!reads)
-                continue;
-            reader_keep e{static_cast<uint16_t>(r), static_cast<uint16_t>(pos), {0, 0, 0, 0}};
-            for (uint32_t b = 0; b < 2; b++)
-                for (uint32_t t = 0; t < 2; t++)
-                    for (uint32_t i = word_first[r * 2 + t]; i < word_first[r * 2 + t + 1]; i++) {
-                        const word_try &tr = word_tries[i];
-                        bool clash = ((tr.mask >> x) & 1) && ((tr.value >> x) & 1) != b;
-                        if (!clash)
-                            e.keep[b * 2 + t] |= static_cast<try_set>(1u << (i - word_first[r * 2 + t]));
-                    }
-            walk_readers.push_back(e);
+    if (!walk_ready)
+        return;
+    // The set of r's tries (both halves) that agree with try.
+    auto agreeing = [](uint32_t r, const word_try &with) {
+        uint32_t lane = 0;
+        for (uint32_t t = 0; t < 2; t++)
+            for (uint32_t i = word_first[r * 2 + t]; i < word_first[r * 2 + t + 1]; i++) {
+                const word_try &tr = word_tries[i];
+                if (((tr.value ^ with.value) & tr.mask & with.mask) == 0)
+                    lane |= 1u << (8 * t + i - word_first[r * 2 + t]);
+            }
+        return static_cast<uint16_t>(lane);
+    };
+    std::vector<uint16_t> lanes(32, 0xffff);
+    for (uint32_t c = 0; c < lineL; c++)
+        lanes[c] = agreeing(c, word_try{0, 0});
+    memcpy(&walk_start, lanes.data(), sizeof walk_start);
+    walk_keep.resize(word_tries.size());
+    for (uint32_t pos = 0; pos < lineL; pos++) {
+        uint32_t c = cell_at(pos);
+        for (uint32_t g = word_first[c * 2]; g < word_first[c * 2 + 2]; g++) {
+            lanes.assign(32, 0xffff);
+            for (uint32_t below = 0; below < pos; below++)
+                lanes[cell_at(below)] = agreeing(cell_at(below), word_tries[g]);
+            memcpy(&walk_keep[g], lanes.data(), sizeof walk_keep[g]);
         }
     }
-    walk_reader_first.push_back(static_cast<uint32_t>(walk_readers.size()));
 }
 
 inline uint64_t *
@@ -319,7 +322,10 @@ int
 expand_wild_words(int s)
 {
     uint32_t before = stack_count[s];
+    const uint64_t all = ((uint64_t(1) << lineL) - 1) << 32;
     for (uint32_t i = 0; i < stack_count[s]; i++) {
+        if ((stack_words(s)[i] & all) == all)
+            continue; // no wild cell
         for (uint32_t pos = L + 1; pos-- > 0;) {
             uint64_t flag = uint64_t(1) << (32 + cell_at(pos));
             if (stack_words(s)[i] & flag)
@@ -392,68 +398,47 @@ extend_words()
     return old;
 }
 
-// The depth-first walk of the word form (see the top of the file). A set
-// is narrowed in place and its old value logged in undo (cell << 16 | set);
-// a try puts back what the tries before it at the same cell narrowed. Along
-// one path each cell is newly assigned once, so the log holds at most one
-// entry per reader pair.
+// The depth-first walk of the word form (see the top of the file).
 struct word_walk {
-    uint32_t target;    // the target's values, cell i at bit i
-    uint32_t count;     // final partials so far, in stack 0
-    try_set sets[32];   // per cell: its tries that still fit
-    uint32_t undone;    // entries in undo
-    uint32_t undo[32 * 32];
+    uint32_t target;   // the target's values, cell i at bit i
+    uint32_t count;    // final partials so far, in stack 0
+    try_sets relevant; // per lane the half of the cell's target value, all ones from lineL on
 };
 
-// The try sets of the cells after position pos narrowed by the cells of
-// fresh taking their values from value; false when some set became empty.
+// next = sets narrowed by keep; false when a cell has no try left.
 inline bool
-narrow_tries(word_walk &w, uint32_t pos, uint32_t value, uint32_t fresh)
+narrow_sets(try_sets &next, const try_sets &sets, const try_sets &keep, const try_sets &relevant)
 {
-    const uint32_t target = w.target;
-    uint32_t undone = w.undone;
-    bool fits = true;
-    for (; fresh && fits; fresh &= fresh - 1) {
-        uint32_t x = static_cast<uint32_t>(__builtin_ctz(fresh));
-        uint32_t b = (value >> x) & 1;
-        const reader_keep *to = walk_readers.data() + walk_reader_first[x + 1];
-        for (const reader_keep *e = walk_readers.data() + walk_reader_first[x]; e < to && e->pos < pos; e++) {
-            try_set had = w.sets[e->r];
-            w.undo[undone++] = static_cast<uint32_t>(e->r) << 16 | had;
-            try_set left = had & e->keep[b * 2 + ((target >> e->r) & 1)];
-            w.sets[e->r] = left;
-            if (!left) {
-                fits = false;
-                break;
-            }
-        }
+    set_lanes empty = {0, 0, 0, 0, 0, 0, 0, 0};
+    for (int j = 0; j < 4; j++) {
+        next.v[j] = sets.v[j] & keep.v[j];
+        empty |= (next.v[j] & relevant.v[j]) == 0;
     }
-    w.undone = undone;
-    return fits;
+    typedef uint64_t two_words __attribute__((vector_size(16)));
+    two_words any = reinterpret_cast<two_words>(empty);
+    return (any[0] | any[1]) == 0;
 }
 
 // Extends the partial from position pos down to 0. False when memory ran
 // out.
 bool
-walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask)
+walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets &sets)
 {
     uint32_t c = cell_at(pos);
-    const word_try *tries_c = word_tries.data() + word_first[c * 2 + ((w.target >> c) & 1)];
-    const uint32_t mark = w.undone;
-    for (uint32_t fits = w.sets[c]; fits; fits &= fits - 1) {
-        const word_try &tr = tries_c[__builtin_ctz(fits)];
+    uint32_t t = (w.target >> c) & 1;
+    const uint32_t first_try = word_first[c * 2 + t];
+    try_sets next;
+    for (uint32_t fits = (sets.v[c / 8][c % 8] >> (8 * t)) & 0xff; fits; fits &= fits - 1) {
+        uint32_t g = first_try + static_cast<uint32_t>(__builtin_ctz(fits));
+        const word_try &tr = word_tries[g];
         if (pos == 0) {
             if (!reserve(0, w.count))
                 return false;
             stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr.mask) << 32) | (value | tr.value);
             continue;
         }
-        for (uint32_t u = w.undone; u > mark;) {
-            u--;
-            w.sets[w.undo[u] >> 16] = static_cast<try_set>(w.undo[u]);
-        }
-        w.undone = mark;
-        if (narrow_tries(w, pos, tr.value, tr.mask & ~mask) && !walk_words(w, pos - 1, value | tr.value, mask | tr.mask))
+        if (narrow_sets(next, sets, walk_keep[g], w.relevant) &&
+            !walk_words(w, pos - 1, value | tr.value, mask | tr.mask, next))
             return false;
     }
     return true;
@@ -474,14 +459,20 @@ extend_words_depth_first()
     word_walk w;
     w.target = 0;
     w.count = 0;
-    w.undone = 0;
     for (uint32_t b = 0; b < bytesL; b++)
         w.target |= static_cast<uint32_t>(A[b]) << (8 * b);
-    for (uint32_t c = 0; c < lineL; c++) {
-        uint32_t i = c * 2 + ((w.target >> c) & 1);
-        w.sets[c] = static_cast<try_set>((1u << (word_first[i + 1] - word_first[i])) - 1);
+    const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
+    const set_lanes lane = {0, 1, 2, 3, 4, 5, 6, 7};
+    for (uint32_t j = 0; j < 4; j++) {
+        uint16_t byte = static_cast<uint16_t>((w.target >> (8 * j)) & 0xff);
+        set_lanes ones = (bit_of_lane & byte) != 0; // all ones where the target value is 1
+        set_lanes unused = lane + static_cast<uint16_t>(8 * j) >= static_cast<uint16_t>(lineL);
+        w.relevant.v[j] = reinterpret_cast<set_lanes>(ones ^ 0x00ff) | reinterpret_cast<set_lanes>(unused);
     }
-    bool done = walk_words(w, L, 0, 0);
+    try_sets sets;
+    if (!narrow_sets(sets, walk_start, walk_start, w.relevant))
+        return -2; // a cell with no entry for its target value
+    bool done = walk_words(w, L, 0, 0, sets);
     stack_count[0] = w.count;
     if (!done)
         return -1;
@@ -548,7 +539,7 @@ prepair_pre_rand()
     if (reorderRBN)
         rearrange_cell_order();
     if (word_form)
-        build_walk_readers(); // in the order just made
+        build_walk_keep(); // in the order just made
     prepared = true;
 }
 
@@ -561,8 +552,7 @@ free_pre_rand()
     std::vector<word_try>().swap(word_tries);
     std::vector<uint32_t>().swap(word_first);
     std::vector<uint8_t>().swap(word_ends_unfit);
-    std::vector<reader_keep>().swap(walk_readers);
-    std::vector<uint32_t>().swap(walk_reader_first);
+    std::vector<try_sets>().swap(walk_keep);
     walk_ready = false;
     walk_order = nullptr;
     free_stacks();
