@@ -419,29 +419,60 @@ narrow_sets(try_sets &next, const try_sets &sets, const try_sets &keep, const tr
     return (any[0] | any[1]) == 0;
 }
 
-// Extends the partial from position pos down to 0. False when memory ran
-// out.
-bool
-walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets &sets)
+// The tries of the cell at position pos that fit after sets, bit i for try
+// i for its target value.
+inline uint32_t
+fitting_tries(const word_walk &w, uint32_t pos, const uint16_t *lanes)
 {
     uint32_t c = cell_at(pos);
-    uint32_t t = (w.target >> c) & 1;
-    const uint32_t first_try = word_first[c * 2 + t];
-    try_sets next;
-    for (uint32_t fits = (sets.v[c / 8][c % 8] >> (8 * t)) & 0xff; fits; fits &= fits - 1) {
-        uint32_t g = first_try + static_cast<uint32_t>(__builtin_ctz(fits));
-        const word_try &tr = word_tries[g];
+    return (lanes[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
+}
+
+// Extends the partial from position pos down to 0 by the tries of fits.
+// False when memory ran out. A step's fitting tries are read from the lanes
+// of its parent's sets and of the try's keep table, which are in memory
+// long before, not from the narrowed sets just written. The last try of a
+// step that still has tries to follow goes on in the same call.
+bool
+walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets *sets, uint32_t fits)
+{
+    try_sets own[2];
+    for (;;) {
+        uint32_t c = cell_at(pos);
+        const uint32_t first_try = word_first[c * 2 + ((w.target >> c) & 1)];
+        const word_try *tries_c = word_tries.data() + first_try;
         if (pos == 0) {
-            if (!reserve(0, w.count))
-                return false;
-            stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr.mask) << 32) | (value | tr.value);
-            continue;
+            for (; fits; fits &= fits - 1) {
+                if (!reserve(0, w.count))
+                    return false;
+                const word_try &tr = tries_c[__builtin_ctz(fits)];
+                stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr.mask) << 32) | (value | tr.value);
+            }
+            return true;
         }
-        if (narrow_sets(next, sets, walk_keep[g], w.relevant) &&
-            !walk_words(w, pos - 1, value | tr.value, mask | tr.mask, next))
-            return false;
+        const try_sets *keep = walk_keep.data() + first_try;
+        try_sets *next = sets == &own[0] ? &own[1] : &own[0];
+        uint32_t i = 0, next_fits = 0;
+        for (;;) {
+            if (!fits)
+                return true;
+            i = static_cast<uint32_t>(__builtin_ctz(fits));
+            fits &= fits - 1;
+            next_fits = fitting_tries(w, pos - 1, reinterpret_cast<const uint16_t *>(sets)) &
+                        fitting_tries(w, pos - 1, reinterpret_cast<const uint16_t *>(&keep[i]));
+            if (!narrow_sets(*next, *sets, keep[i], w.relevant))
+                continue;
+            if (!fits)
+                break; // the last try: on in this call
+            if (!walk_words(w, pos - 1, value | tries_c[i].value, mask | tries_c[i].mask, next, next_fits))
+                return false;
+        }
+        value |= tries_c[i].value;
+        mask |= tries_c[i].mask;
+        sets = next;
+        fits = next_fits;
+        pos--;
     }
-    return true;
 }
 
 // Whether this computation may take the depth-first walk.
@@ -472,7 +503,7 @@ extend_words_depth_first()
     try_sets sets;
     if (!narrow_sets(sets, walk_start, walk_start, w.relevant))
         return -2; // a cell with no entry for its target value
-    bool done = walk_words(w, L, 0, 0, sets);
+    bool done = walk_words(w, L, 0, 0, &sets, fitting_tries(w, L, reinterpret_cast<const uint16_t *>(&sets)));
     stack_count[0] = w.count;
     if (!done)
         return -1;
