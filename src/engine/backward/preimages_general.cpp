@@ -90,6 +90,11 @@ struct try_sets {
 constexpr uint32_t most_walk_tries = 8; // bits of one half of a lane
 std::vector<try_sets> walk_keep;
 try_sets walk_start;                    // every try of every cell
+struct walk_position {
+    uint32_t cell;
+    uint32_t first_try[2]; // the cell's tries for target value 0 and 1
+};
+std::vector<walk_position> walk_positions; // per position, in the order of cell_at
 bool walk_ready = false;                // every cell has at most most_walk_tries tries a target value
 const uint16_t *walk_order = nullptr;   // cell_order as walk_keep was made (nullptr: position order)
 // The two stacks of partial pre-images.
@@ -300,8 +305,10 @@ build_walk_keep()
         lanes[c] = agreeing(c, word_try{0, 0});
     memcpy(&walk_start, lanes.data(), sizeof walk_start);
     walk_keep.resize(word_tries.size());
+    walk_positions.resize(lineL);
     for (uint32_t pos = 0; pos < lineL; pos++) {
         uint32_t c = cell_at(pos);
+        walk_positions[pos] = {c, {word_first[c * 2], word_first[c * 2 + 1]}};
         for (uint32_t g = word_first[c * 2]; g < word_first[c * 2 + 2]; g++) {
             lanes.assign(32, 0xffff);
             for (uint32_t below = 0; below < pos; below++)
@@ -403,6 +410,10 @@ struct word_walk {
     uint32_t target;   // the target's values, cell i at bit i
     uint32_t count;    // final partials so far, in stack 0
     try_sets relevant; // per lane the half of the cell's target value, all ones from lineL on
+    // The tables, held here across the calls.
+    const walk_position *positions;
+    const word_try *tries;
+    const try_sets *keep;
 };
 
 // next = sets narrowed by keep; false when a cell has no try left.
@@ -422,10 +433,10 @@ narrow_sets(try_sets &next, const try_sets &sets, const try_sets &keep, const tr
 // The tries of the cell at position pos that fit after sets, bit i for try
 // i for its target value.
 inline uint32_t
-fitting_tries(const word_walk &w, uint32_t pos, const uint16_t *lanes)
+fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 {
-    uint32_t c = cell_at(pos);
-    return (lanes[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
+    uint32_t c = w.positions[pos].cell;
+    return (reinterpret_cast<const uint16_t *>(&sets)[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
 }
 
 // Extends the partial from position pos down to 0 by the tries of fits.
@@ -438,9 +449,9 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
 {
     try_sets own[2];
     for (;;) {
-        uint32_t c = cell_at(pos);
-        const uint32_t first_try = word_first[c * 2 + ((w.target >> c) & 1)];
-        const word_try *tries_c = word_tries.data() + first_try;
+        const walk_position &at = w.positions[pos];
+        const uint32_t first_try = at.first_try[(w.target >> at.cell) & 1];
+        const word_try *tries_c = w.tries + first_try;
         if (pos == 0) {
             for (; fits; fits &= fits - 1) {
                 if (!reserve(0, w.count))
@@ -450,7 +461,7 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
             }
             return true;
         }
-        const try_sets *keep = walk_keep.data() + first_try;
+        const try_sets *keep = w.keep + first_try;
         try_sets *next = sets == &own[0] ? &own[1] : &own[0];
         uint32_t i = 0, next_fits = 0;
         for (;;) {
@@ -458,8 +469,7 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
                 return true;
             i = static_cast<uint32_t>(__builtin_ctz(fits));
             fits &= fits - 1;
-            next_fits = fitting_tries(w, pos - 1, reinterpret_cast<const uint16_t *>(sets)) &
-                        fitting_tries(w, pos - 1, reinterpret_cast<const uint16_t *>(&keep[i]));
+            next_fits = fitting_tries(w, pos - 1, *sets) & fitting_tries(w, pos - 1, keep[i]);
             if (!narrow_sets(*next, *sets, keep[i], w.relevant))
                 continue;
             if (!fits)
@@ -503,7 +513,10 @@ extend_words_depth_first()
     try_sets sets;
     if (!narrow_sets(sets, walk_start, walk_start, w.relevant))
         return -2; // a cell with no entry for its target value
-    bool done = walk_words(w, L, 0, 0, &sets, fitting_tries(w, L, reinterpret_cast<const uint16_t *>(&sets)));
+    w.positions = walk_positions.data();
+    w.tries = word_tries.data();
+    w.keep = walk_keep.data();
+    bool done = walk_words(w, L, 0, 0, &sets, fitting_tries(w, L, sets));
     stack_count[0] = w.count;
     if (!done)
         return -1;
@@ -584,6 +597,7 @@ free_pre_rand()
     std::vector<uint32_t>().swap(word_first);
     std::vector<uint8_t>().swap(word_ends_unfit);
     std::vector<try_sets>().swap(walk_keep);
+    std::vector<walk_position>().swap(walk_positions);
     walk_ready = false;
     walk_order = nullptr;
     free_stacks();
