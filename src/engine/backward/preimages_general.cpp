@@ -416,12 +416,14 @@ struct word_walk {
     const try_sets *keep;
 };
 
-// next = sets narrowed by keep; false when a cell has no try left.
+// next = sets narrowed by keep in the first words lane vectors (those that
+// hold cells); false when a cell has no try left.
+template <int words>
 inline bool
 narrow_sets(try_sets &next, const try_sets &sets, const try_sets &keep, const try_sets &relevant)
 {
     set_lanes empty = {0, 0, 0, 0, 0, 0, 0, 0};
-    for (int j = 0; j < 4; j++) {
+    for (int j = 0; j < words; j++) {
         next.v[j] = sets.v[j] & keep.v[j];
         empty |= (next.v[j] & relevant.v[j]) == 0;
     }
@@ -444,6 +446,7 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 // of its parent's sets and of the try's keep table, which are in memory
 // long before, not from the narrowed sets just written. The last try of a
 // step that still has tries to follow goes on in the same call.
+template <int words>
 bool
 walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets *sets, uint32_t fits)
 {
@@ -470,11 +473,11 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
             i = static_cast<uint32_t>(__builtin_ctz(fits));
             fits &= fits - 1;
             next_fits = fitting_tries(w, pos - 1, *sets) & fitting_tries(w, pos - 1, keep[i]);
-            if (!narrow_sets(*next, *sets, keep[i], w.relevant))
+            if (!narrow_sets<words>(*next, *sets, keep[i], w.relevant))
                 continue;
             if (!fits)
                 break; // the last try: on in this call
-            if (!walk_words(w, pos - 1, value | tries_c[i].value, mask | tries_c[i].mask, next, next_fits))
+            if (!walk_words<words>(w, pos - 1, value | tries_c[i].value, mask | tries_c[i].mask, next, next_fits))
                 return false;
         }
         value |= tries_c[i].value;
@@ -511,12 +514,16 @@ extend_words_depth_first()
         w.relevant.v[j] = reinterpret_cast<set_lanes>(ones ^ 0x00ff) | reinterpret_cast<set_lanes>(unused);
     }
     try_sets sets;
-    if (!narrow_sets(sets, walk_start, walk_start, w.relevant))
+    if (!narrow_sets<4>(sets, walk_start, walk_start, w.relevant))
         return -2; // a cell with no entry for its target value
     w.positions = walk_positions.data();
     w.tries = word_tries.data();
     w.keep = walk_keep.data();
-    bool done = walk_words(w, L, 0, 0, &sets, fitting_tries(w, L, sets));
+    uint32_t fits = fitting_tries(w, L, sets);
+    bool done = lineL <= 8    ? walk_words<1>(w, L, 0, 0, &sets, fits)
+                : lineL <= 16 ? walk_words<2>(w, L, 0, 0, &sets, fits)
+                : lineL <= 24 ? walk_words<3>(w, L, 0, 0, &sets, fits)
+                              : walk_words<4>(w, L, 0, 0, &sets, fits);
     stack_count[0] = w.count;
     if (!done)
         return -1;
