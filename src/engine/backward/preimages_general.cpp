@@ -26,19 +26,21 @@
 // give up at the same point. The order of the partials, and so of the
 // pre-images, is that of the line form.
 //
-// Most partials die several cells later. With the stack view off and
-// 2^lineL below partial_preimage_limit the word form walks depth first
-// instead: the same cells in the same order with the same tries in the same
-// order, so the final partials come in the breadth-first order. The walk
-// keeps for every cell the set of its tries (for its target value) that fit
-// the partial, narrowed whenever a try assigns one of the cell's inputs; a
-// partial is dropped as soon as a cell's set is empty (it would die at that
-// cell), and the cell's own turn takes the tries left in its set. Every
-// partial of one step is a disjoint cube of assignments (two tries of one
-// cell differ on a cell both assign), so a breadth-first stack holds at most
-// 2^lineL entries and never passes the limit: the walk gives up nowhere the
-// breadth-first form would, and only the stack figures, which the view would
-// show, differ.
+// Most partials die several cells later. With the stack view off, 2^lineL
+// below partial_preimage_limit and at most 8 tries for a cell and a target
+// value (so every k up to 4) the word form walks depth first instead: the
+// same cells in the same order with the same tries in the same order, so
+// the final partials come in the breadth-first order, and they are expanded
+// and handed over as before. The walk keeps for every cell the set of its
+// tries (for its target value) that fit the partial, narrowed whenever a
+// try assigns one of the cell's inputs; a partial is dropped as soon as a
+// cell's set is empty (it would die at that cell), and the cell's own turn
+// takes the tries left in its set. Every partial of one step is a disjoint
+// cube of assignments (two tries of one cell differ on a cell both assign),
+// so a breadth-first stack holds at most 2^lineL entries and never passes
+// the limit: the walk gives up nowhere the breadth-first form would, and
+// only the stack figures differ, which only the view shows (the walk keeps
+// no stacks: pp_hist_max stays 0).
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
