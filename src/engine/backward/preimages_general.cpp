@@ -25,6 +25,22 @@
 // line form checks it before every try, fitting or not, so that both forms
 // give up at the same point. The order of the partials, and so of the
 // pre-images, is that of the line form.
+//
+// Most partials die several cells later. With the stack view off, 2^lineL
+// below partial_preimage_limit and at most 8 tries for a cell and a target
+// value (so every k up to 4) the word form walks depth first instead: the
+// same cells in the same order with the same tries in the same order, so
+// the final partials come in the breadth-first order, and they are expanded
+// and handed over as before. The walk keeps for every cell the set of its
+// tries (for its target value) that fit the partial, narrowed whenever a
+// try assigns one of the cell's inputs; a partial is dropped as soon as a
+// cell's set is empty (it would die at that cell), and the cell's own turn
+// takes the tries left in its set. Every partial of one step is a disjoint
+// cube of assignments (two tries of one cell differ on a cell both assign),
+// so a breadth-first stack holds at most 2^lineL entries and never passes
+// the limit: the walk gives up nowhere the breadth-first form would, and
+// only the stack figures differ, which only the view shows (the walk keeps
+// no stacks: pp_hist_max stays 0).
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -61,6 +77,28 @@ std::vector<uint32_t> word_first;
 std::vector<uint8_t> word_ends_unfit; // per c*2+t: the line form's list ends in tries never fitting
 bool word_form = false;
 
+// The walk's try sets, 32 lanes of 16 bits: lane c holds the tries of cell
+// c that still fit, bits 0-7 for target value 0 and 8-15 for 1 (bit i: try
+// i of the cell for that value); lanes from lineL on hold all ones. After
+// try g of the cell at position p the sets are anded with walk_keep[g]: in
+// the lane of each cell at a position below p, its tries that agree with
+// try g on the cells both assign, all ones elsewhere. A try agrees with
+// itself on the cells an earlier try assigned already, so one table per try
+// serves every partial it fits.
+typedef uint16_t set_lanes __attribute__((vector_size(16)));
+struct try_sets {
+    set_lanes v[4];
+};
+constexpr uint32_t most_walk_tries = 8; // bits of one half of a lane
+std::vector<try_sets> walk_keep;
+try_sets walk_start;                    // every try of every cell
+struct walk_position {
+    uint32_t cell;
+    uint32_t first_try[2]; // the cell's tries for target value 0 and 1
+};
+std::vector<walk_position> walk_positions; // per position, in the order of cell_at
+bool walk_ready = false;                // every cell has at most most_walk_tries tries a target value
+const uint16_t *walk_order = nullptr;   // cell_order as walk_keep was made (nullptr: position order)
 // The two stacks of partial pre-images.
 uint8_t *stack_mem[2] = {nullptr, nullptr};
 size_t stack_cap[2] = {0, 0}; // entries
@@ -243,6 +281,45 @@ build_word_tries()
     word_first.push_back(static_cast<uint32_t>(word_tries.size()));
 }
 
+// The walk's tables, from the word tries, for the cell order of cell_at.
+void
+build_walk_keep()
+{
+    walk_ready = true;
+    for (uint32_t i = 0; i < 2 * lineL; i++)
+        walk_ready = walk_ready && word_first[i + 1] - word_first[i] <= most_walk_tries;
+    walk_order = reorderRBN ? cell_order : nullptr;
+    if (!walk_ready)
+        return;
+    // The set of r's tries (both halves) that agree with try.
+    auto agreeing = [](uint32_t r, const word_try &with) {
+        uint32_t lane = 0;
+        for (uint32_t t = 0; t < 2; t++)
+            for (uint32_t i = word_first[r * 2 + t]; i < word_first[r * 2 + t + 1]; i++) {
+                const word_try &tr = word_tries[i];
+                if (((tr.value ^ with.value) & tr.mask & with.mask) == 0)
+                    lane |= 1u << (8 * t + i - word_first[r * 2 + t]);
+            }
+        return static_cast<uint16_t>(lane);
+    };
+    std::vector<uint16_t> lanes(32, 0xffff);
+    for (uint32_t c = 0; c < lineL; c++)
+        lanes[c] = agreeing(c, word_try{0, 0});
+    memcpy(&walk_start, lanes.data(), sizeof walk_start);
+    walk_keep.resize(word_tries.size());
+    walk_positions.resize(lineL);
+    for (uint32_t pos = 0; pos < lineL; pos++) {
+        uint32_t c = cell_at(pos);
+        walk_positions[pos] = {c, {word_first[c * 2], word_first[c * 2 + 1]}};
+        for (uint32_t g = word_first[c * 2]; g < word_first[c * 2 + 2]; g++) {
+            lanes.assign(32, 0xffff);
+            for (uint32_t below = 0; below < pos; below++)
+                lanes[cell_at(below)] = agreeing(cell_at(below), word_tries[g]);
+            memcpy(&walk_keep[g], lanes.data(), sizeof walk_keep[g]);
+        }
+    }
+}
+
 inline uint64_t *
 stack_words(int s)
 {
@@ -254,7 +331,10 @@ int
 expand_wild_words(int s)
 {
     uint32_t before = stack_count[s];
+    const uint64_t all = ((uint64_t(1) << lineL) - 1) << 32;
     for (uint32_t i = 0; i < stack_count[s]; i++) {
+        if ((stack_words(s)[i] & all) == all)
+            continue; // no wild cell
         for (uint32_t pos = L + 1; pos-- > 0;) {
             uint64_t flag = uint64_t(1) << (32 + cell_at(pos));
             if (stack_words(s)[i] & flag)
@@ -327,13 +407,138 @@ extend_words()
     return old;
 }
 
+// The depth-first walk of the word form (see the top of the file).
+struct word_walk {
+    uint32_t target;   // the target's values, cell i at bit i
+    uint32_t count;    // final partials so far, in stack 0
+    try_sets relevant; // per lane the half of the cell's target value, all ones from lineL on
+    // The tables, held here across the calls.
+    const walk_position *positions;
+    const word_try *tries;
+    const try_sets *keep;
+};
+
+// next = sets narrowed by keep in the first words lane vectors (those that
+// hold cells); false when a cell has no try left.
+template <int words>
+inline bool
+narrow_sets(try_sets &next, const try_sets &sets, const try_sets &keep, const try_sets &relevant)
+{
+    set_lanes empty = {0, 0, 0, 0, 0, 0, 0, 0};
+    for (int j = 0; j < words; j++) {
+        next.v[j] = sets.v[j] & keep.v[j];
+        empty |= (next.v[j] & relevant.v[j]) == 0;
+    }
+    typedef uint64_t two_words __attribute__((vector_size(16)));
+    two_words any = reinterpret_cast<two_words>(empty);
+    return (any[0] | any[1]) == 0;
+}
+
+// The tries of the cell at position pos that fit after sets, bit i for try
+// i for its target value.
+inline uint32_t
+fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
+{
+    uint32_t c = w.positions[pos].cell;
+    return (reinterpret_cast<const uint16_t *>(&sets)[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
+}
+
+// Extends the partial from position pos down to 0 by the tries of fits.
+// False when memory ran out. A step's fitting tries are read from the lanes
+// of its parent's sets and of the try's keep table, which are in memory
+// long before, not from the narrowed sets just written. The last try of a
+// step that still has tries to follow goes on in the same call.
+template <int words>
+bool
+walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets *sets, uint32_t fits)
+{
+    try_sets own[2];
+    for (;;) {
+        const walk_position &at = w.positions[pos];
+        const uint32_t first_try = at.first_try[(w.target >> at.cell) & 1];
+        const word_try *tries_c = w.tries + first_try;
+        if (pos == 0) {
+            for (; fits; fits &= fits - 1) {
+                if (!reserve(0, w.count))
+                    return false;
+                const word_try &tr = tries_c[__builtin_ctz(fits)];
+                stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr.mask) << 32) | (value | tr.value);
+            }
+            return true;
+        }
+        const try_sets *keep = w.keep + first_try;
+        try_sets *next = sets == &own[0] ? &own[1] : &own[0];
+        uint32_t i = 0, next_fits = 0;
+        for (;;) {
+            if (!fits)
+                return true;
+            i = static_cast<uint32_t>(__builtin_ctz(fits));
+            fits &= fits - 1;
+            next_fits = fitting_tries(w, pos - 1, *sets) & fitting_tries(w, pos - 1, keep[i]);
+            if (!narrow_sets<words>(*next, *sets, keep[i], w.relevant))
+                continue;
+            if (!fits)
+                break; // the last try: on in this call
+            if (!walk_words<words>(w, pos - 1, value | tries_c[i].value, mask | tries_c[i].mask, next, next_fits))
+                return false;
+        }
+        value |= tries_c[i].value;
+        mask |= tries_c[i].mask;
+        sets = next;
+        fits = next_fits;
+        pos--;
+    }
+}
+
+// Whether this computation may take the depth-first walk.
+inline bool
+walk_allowed()
+{
+    return walk_ready && walk_order == (reorderRBN ? cell_order : nullptr) && !see_ppstack &&
+           (uint64_t(1) << lineL) < partial_preimage_limit;
+}
+
+// The walk from the empty partial, with extend_words' answer.
+int
+extend_words_depth_first()
+{
+    word_walk w;
+    w.target = 0;
+    w.count = 0;
+    for (uint32_t b = 0; b < bytesL; b++)
+        w.target |= static_cast<uint32_t>(A[b]) << (8 * b);
+    const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
+    const set_lanes lane = {0, 1, 2, 3, 4, 5, 6, 7};
+    for (uint32_t j = 0; j < 4; j++) {
+        uint16_t byte = static_cast<uint16_t>((w.target >> (8 * j)) & 0xff);
+        set_lanes ones = (bit_of_lane & byte) != 0; // all ones where the target value is 1
+        set_lanes unused = lane + static_cast<uint16_t>(8 * j) >= static_cast<uint16_t>(lineL);
+        w.relevant.v[j] = reinterpret_cast<set_lanes>(ones ^ 0x00ff) | reinterpret_cast<set_lanes>(unused);
+    }
+    try_sets sets;
+    if (!narrow_sets<4>(sets, walk_start, walk_start, w.relevant))
+        return -2; // a cell with no entry for its target value
+    w.positions = walk_positions.data();
+    w.tries = word_tries.data();
+    w.keep = walk_keep.data();
+    uint32_t fits = fitting_tries(w, L, sets);
+    bool done = lineL <= 8    ? walk_words<1>(w, L, 0, 0, &sets, fits)
+                : lineL <= 16 ? walk_words<2>(w, L, 0, 0, &sets, fits)
+                : lineL <= 24 ? walk_words<3>(w, L, 0, 0, &sets, fits)
+                              : walk_words<4>(w, L, 0, 0, &sets, fits);
+    stack_count[0] = w.count;
+    if (!done)
+        return -1;
+    return w.count ? 0 : -2;
+}
+
 // The word form of pre_images_rand once its stacks are started: the
 // partials extended cell by cell, the wild cells expanded, and each
 // pre-image handed over as a line.
 void
 hand_over_words()
 {
-    int old = extend_words();
+    int old = walk_allowed() ? extend_words_depth_first() : extend_words();
     if (old == -2)
         return; // a garden-of-Eden target
     if (old < 0 || !expand_wild_words(old)) {
@@ -386,6 +591,8 @@ prepair_pre_rand()
         show_stack_start();
     if (reorderRBN)
         rearrange_cell_order();
+    if (word_form)
+        build_walk_keep(); // in the order just made
     prepared = true;
 }
 
@@ -398,6 +605,10 @@ free_pre_rand()
     std::vector<word_try>().swap(word_tries);
     std::vector<uint32_t>().swap(word_first);
     std::vector<uint8_t>().swap(word_ends_unfit);
+    std::vector<try_sets>().swap(walk_keep);
+    std::vector<walk_position>().swap(walk_positions);
+    walk_ready = false;
+    walk_order = nullptr;
     free_stacks();
     word_form = false;
     checked_free(cell_order);
