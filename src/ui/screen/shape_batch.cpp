@@ -20,14 +20,6 @@
 // their order does not matter: the map covers the window only. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
 // while the window's size differs from the map's.
-//
-// Circles as points: a zero-width circle is the same set of pixels wherever
-// it is drawn (thin lines do not depend on their position), so the server
-// is asked once per display, in a pixmap, which pixels a circle of each
-// gathered diameter covers, and whether those drawn as points cover the
-// same. Where they do, a gathered circle goes out as its points (a spot of
-// a field, 8 points, costs the server a fraction of a circle) and covers
-// exactly its pixels in the map.
 #include "ui/screen/shape_batch.h"
 
 #include <algorithm>
@@ -49,18 +41,6 @@ struct layer {
     std::vector<XArc> arcs;
     std::vector<XPoint> points;
 };
-
-// A circle of one diameter drawn at (0, 0) as points: its pixels and the
-// box of them; no pixels where the server's circle differs from them.
-struct circle_form {
-    std::vector<XPoint> pixels;
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-};
-circle_form circle_forms[kWidestCircle + 1];
-Display *forms_display = nullptr; // the display circle_forms were found on
-// True while the GC draws circles as the forms were found: zero-width solid
-// lines (points take no line attributes).
-bool forms_fit_gc = false;
 
 bool batches_on = true;
 bool batch_open = false;
@@ -251,94 +231,6 @@ gather_shape(int c)
     return layers[l];
 }
 
-// The pixels (value 1) of a w x h pixmap of the window's depth after
-// draw(gc) on it, drawn over 0s; empty when the pixmap could not be read.
-template <typename Draw>
-std::vector<uint8_t>
-drawn_pixels(int w, int h, Draw draw)
-{
-    Window root;
-    int x, y;
-    unsigned int ww, wh, border, depth;
-    std::vector<uint8_t> set;
-    if (!XGetGeometry(D, W, &root, &x, &y, &ww, &wh, &border, &depth))
-        return set;
-    Pixmap pixmap = XCreatePixmap(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h), depth);
-    GC gc = XCreateGC(D, pixmap, 0, nullptr);
-    XSetForeground(D, gc, 0);
-    XFillRectangle(D, pixmap, gc, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    XSetForeground(D, gc, 1);
-    draw(pixmap, gc);
-    XImage *image = XGetImage(D, pixmap, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                              AllPlanes, ZPixmap);
-    if (image) {
-        set.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-        for (int py = 0; py < h; py++)
-            for (int px = 0; px < w; px++)
-                set[static_cast<size_t>(py) * static_cast<size_t>(w) + static_cast<size_t>(px)] =
-                    XGetPixel(image, px, py) != 0;
-        XDestroyImage(image);
-    }
-    XFreeGC(D, gc);
-    XFreePixmap(D, pixmap);
-    return set;
-}
-
-// Finds circle_forms on this display: every diameter's circle drawn in a
-// cell of its own along a strip and read back, its pixels drawn and read
-// back as points in turn; a diameter keeps its pixels only where both
-// pictures agree.
-void
-find_circle_forms()
-{
-    forms_display = D;
-    constexpr int kCell = kWidestCircle + 4; // the circle at (2, 2) of its cell
-    constexpr int kWide = kCell * (kWidestCircle + 1);
-    for (circle_form &form : circle_forms)
-        form = circle_form();
-    std::vector<uint8_t> circles = drawn_pixels(kWide, kCell, [](Pixmap p, GC gc) {
-        for (int d = 0; d <= kWidestCircle; d++)
-            XDrawArc(D, p, gc, d * kCell + 2, 2, static_cast<unsigned>(d), static_cast<unsigned>(d), 0,
-                     360 * 64);
-    });
-    if (circles.empty())
-        return;
-    auto lit = [](const std::vector<uint8_t> &set, int x, int y) {
-        return set[static_cast<size_t>(y) * kWide + static_cast<size_t>(x)] != 0;
-    };
-    std::vector<XPoint> all;
-    for (int d = 0; d <= kWidestCircle; d++) {
-        circle_form &form = circle_forms[d];
-        for (int y = 0; y < kCell; y++)
-            for (int x = 0; x < kCell; x++) {
-                if (!lit(circles, d * kCell + x, y))
-                    continue;
-                XPoint at{static_cast<short>(x - 2), static_cast<short>(y - 2)};
-                if (form.pixels.empty()) {
-                    form.x0 = form.x1 = at.x;
-                    form.y0 = at.y;
-                }
-                form.x0 = std::min(form.x0, static_cast<int>(at.x));
-                form.x1 = std::max(form.x1, static_cast<int>(at.x));
-                form.y1 = at.y;
-                form.pixels.push_back(at);
-                all.push_back(XPoint{static_cast<short>(d * kCell + x), static_cast<short>(y)});
-            }
-    }
-    std::vector<uint8_t> points = drawn_pixels(kWide, kCell, [&](Pixmap p, GC gc) {
-        if (!all.empty())
-            XDrawPoints(D, p, gc, all.data(), static_cast<int>(all.size()), CoordModeOrigin);
-    });
-    for (int d = 0; d <= kWidestCircle; d++) {
-        bool same = !points.empty();
-        for (int y = 0; same && y < kCell; y++)
-            for (int x = d * kCell; same && x < (d + 1) * kCell; x++)
-                same = lit(circles, x, y) == lit(points, x, y);
-        if (!same)
-            circle_forms[d] = circle_form();
-    }
-}
-
 // True when a batch is open on the window and the map still fits it; a
 // shape that cannot join it sends the batch first.
 bool
@@ -372,11 +264,7 @@ open_shape_batch()
     for (std::vector<uint32_t> &own : layers_of)
         own.clear();
     XGCValues values;
-    bool got = XGetGCValues(D, Gc, GCFillStyle | GCLineWidth | GCLineStyle, &values);
-    batch_fill_style = got ? values.fill_style : FillSolid;
-    forms_fit_gc = got && values.line_width == 0 && values.line_style == LineSolid;
-    if (forms_fit_gc && forms_display != D)
-        find_circle_forms();
+    batch_fill_style = XGetGCValues(D, Gc, GCFillStyle, &values) ? values.fill_style : FillSolid;
     batch_open = true;
 }
 
@@ -427,14 +315,6 @@ gather_circle(int x, int y, int diameter, int colour)
     if (diameter < 0 || diameter > kWidestCircle) {
         send_gathered_shapes();
         return false;
-    }
-    const circle_form &form = circle_forms[diameter];
-    if (forms_fit_gc && !form.pixels.empty() && std::abs(x) < 0x4000 && std::abs(y) < 0x4000) {
-        runs.assign(1, {x + form.x0, y + form.y0, x + form.x1, y + form.y1});
-        layer &into = gather_shape(colour);
-        for (XPoint p : form.pixels)
-            into.points.push_back(XPoint{static_cast<short>(x + p.x), static_cast<short>(y + p.y)});
-        return true;
     }
     runs.assign(1, {x - 1, y - 1, x + diameter + 1, y + diameter + 1});
     layer &into = gather_shape(colour);
