@@ -36,7 +36,7 @@ constexpr uint32_t kMostLayers = 4096;
 
 // The shapes of one colour, in request form.
 struct layer {
-    unsigned long pixel = 0;
+    int colour = 0;
     std::vector<XSegment> segments;
     std::vector<XArc> arcs;
     std::vector<XPoint> points;
@@ -51,6 +51,12 @@ int batch_fill_style = FillSolid;
 std::vector<layer> layers; // layers[0 .. layers_used-1] hold shapes
 uint32_t layers_used = 0;
 std::vector<uint32_t> layers_of[256]; // per colour index, its layers in order
+std::vector<int> colours_used;        // the colours with layers, in no order
+
+// A GC per colour of the open batch: Gc but for its foreground, so that the
+// layers go out with no change of colour between them. Made on first use
+// in a batch and freed when the batch closes.
+GC colour_gcs[256];
 
 // Per cell of 4 x 4 pixels (row by row, cells_w wide): generation << 16 |
 // (layer + 1) of the highest layer with a shape that may touch a pixel of
@@ -69,14 +75,33 @@ floor_div(int64_t a, int64_t b)
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// A rectangle of pixels, corners inclusive.
-struct pixel_run {
-    int x0, y0, x1, y1;
+// A rectangle of cells of the map, corners inclusive.
+struct cell_box {
+    int cx0, cy0, cx1, cy1;
+    bool
+    operator==(const cell_box &o) const
+    {
+        return cx0 == o.cx0 && cy0 == o.cy0 && cx1 == o.cx1 && cy1 == o.cy1;
+    }
 };
 
-// The runs of the shape being gathered: together they hold every pixel the
-// shape may cover (see the file comment). Kept between shapes.
-std::vector<pixel_run> runs;
+// The cells of the shape being gathered: together they hold every pixel in
+// the window the shape may cover (see the file comment). Kept between
+// shapes.
+std::vector<cell_box> cells;
+
+// Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
+void
+add_pixels(int x0, int y0, int x1, int y1)
+{
+    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
+        return;
+    cell_box box{(x0 < 0 ? 0 : x0) >> kCellShift, (y0 < 0 ? 0 : y0) >> kCellShift,
+                 (x1 >= window_w ? window_w - 1 : x1) >> kCellShift,
+                 (y1 >= window_h ? window_h - 1 : y1) >> kCellShift};
+    if (cells.empty() || !(cells.back() == box)) // a line's runs often share cells
+        cells.push_back(box);
+}
 
 // Where round(minor_d * i / n) lies as i steps: the quotient and remainder
 // of (2 * minor_d * i + n) by 2n, moved on by a fixed step without dividing.
@@ -107,7 +132,7 @@ struct nearest_across {
 void
 line_runs(int x0, int y0, int x1, int y1)
 {
-    runs.clear();
+    cells.clear();
     if ((x0 < -1 && x1 < -1) || (y0 < -1 && y1 < -1) || (x0 > window_w && x1 > window_w) ||
         (y0 > window_h && y1 > window_h))
         return;
@@ -115,7 +140,7 @@ line_runs(int x0, int y0, int x1, int y1)
     bool steep = std::abs(dy) > std::abs(dx);
     int n = steep ? std::abs(dy) : std::abs(dx);
     if (n == 0) {
-        runs.push_back({x0 - 1, y0 - 1, x0 + 1, y0 + 1});
+        add_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1);
         return;
     }
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
@@ -135,26 +160,49 @@ line_runs(int x0, int y0, int x1, int y1)
         if (m1 < m0)
             std::swap(m0, m1);
         if (steep)
-            runs.push_back({x0 + lo, y0 + m0, x0 + hi, y0 + m1});
+            add_pixels(x0 + lo, y0 + m0, x0 + hi, y0 + m1);
         else
-            runs.push_back({x0 + m0, y0 + lo, x0 + m1, y0 + hi});
+            add_pixels(x0 + m0, y0 + lo, x0 + m1, y0 + hi);
     }
 }
 
-// Calls cell(entry) for the map's entry of every cell that pixels
-// (x0..x1, y0..y1) meet inside the window.
-template <typename Cell>
-void
-visit_cells(int x0, int y0, int x1, int y1, Cell cell)
+// A shape by its request form: its kind and coordinates.
+struct shape_key {
+    uint64_t coords; // four 16-bit coordinates (a point, circle: x, y, diameter)
+    uint32_t kind;   // 0 segment, 1 circle, 2 point
+};
+
+// The shapes gathered in this generation, by key and layer, in a table of
+// open addressing small enough to stay in the cache: once half of it is
+// used, later shapes of the generation are not noted (a repeat missed is
+// only drawn twice).
+struct noted_shape {
+    uint64_t coords;
+    uint32_t kind_layer; // kind << 28 | layer: layers stay below kMostLayers
+    uint32_t generation; // older ones are free slots
+};
+constexpr size_t kNotedSlots = 1 << 14;
+std::vector<noted_shape> noted(kNotedSlots);
+size_t noted_count = 0;
+
+// Notes the shape in layer l; false when it was noted there already.
+bool
+note_shape(shape_key key, uint32_t l)
 {
-    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
-        return;
-    int cx0 = (x0 < 0 ? 0 : x0) >> kCellShift, cx1 = (x1 >= window_w ? window_w - 1 : x1) >> kCellShift;
-    int cy0 = (y0 < 0 ? 0 : y0) >> kCellShift, cy1 = (y1 >= window_h ? window_h - 1 : y1) >> kCellShift;
-    for (int cy = cy0; cy <= cy1; cy++) {
-        uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-        for (int cx = cx0; cx <= cx1; cx++)
-            cell(row[cx]);
+    static_assert(kMostLayers <= (1u << 28), "layer numbers fit beside the kind");
+    if (2 * noted_count >= kNotedSlots)
+        return true;
+    const uint32_t kind_layer = key.kind << 28 | l;
+    uint64_t h = (key.coords ^ (uint64_t(kind_layer) << 40)) * 0x9e3779b97f4a7c15ull;
+    for (size_t i = static_cast<size_t>(h >> 50);; i = (i + 1) & (kNotedSlots - 1)) {
+        noted_shape &n = noted[i];
+        if (n.generation != generation) {
+            n = noted_shape{key.coords, kind_layer, generation};
+            noted_count++;
+            return true;
+        }
+        if (n.coords == key.coords && n.kind_layer == kind_layer)
+            return false;
     }
 }
 
@@ -167,68 +215,103 @@ mark_of_generation()
 void
 start_generation()
 {
+    noted_count = 0;
     if (++generation > 0xffff) {
         std::fill(cover.begin(), cover.end(), 0u);
+        std::fill(noted.begin(), noted.end(), noted_shape{0, 0, 0});
         generation = 1;
     }
+}
+
+// Brings colour c's GC in line with Gc as it is now (clip, fill style and
+// the rest, all that the shapes were gathered under: whatever changes them
+// sends the batch first) and gives it c's pixel.
+void
+match_colour_gc(int c)
+{
+    constexpr unsigned long kAllButColours =
+        ((1ul << (GCLastBit + 1)) - 1) & ~(GCForeground | GCBackground | GCFont);
+    GC &gc = colour_gcs[c];
+    if (!gc)
+        gc = XCreateGC(D, W, 0, nullptr);
+    XCopyGC(D, Gc, kAllButColours, gc);
+    XSetForeground(D, gc, Color_Table[c]);
 }
 
 void
 send_layers()
 {
+    for (int c : colours_used)
+        match_colour_gc(c);
     for (uint32_t l = 0; l < layers_used; l++) {
         layer &shapes = layers[l];
-        XSetForeground(D, Gc, shapes.pixel);
+        GC gc = colour_gcs[shapes.colour];
         if (!shapes.segments.empty())
-            XDrawSegments(D, W, Gc, shapes.segments.data(), static_cast<int>(shapes.segments.size()));
+            XDrawSegments(D, W, gc, shapes.segments.data(), static_cast<int>(shapes.segments.size()));
         if (!shapes.arcs.empty())
-            XDrawArcs(D, W, Gc, shapes.arcs.data(), static_cast<int>(shapes.arcs.size()));
+            XDrawArcs(D, W, gc, shapes.arcs.data(), static_cast<int>(shapes.arcs.size()));
         if (!shapes.points.empty())
-            XDrawPoints(D, W, Gc, shapes.points.data(), static_cast<int>(shapes.points.size()),
+            XDrawPoints(D, W, gc, shapes.points.data(), static_cast<int>(shapes.points.size()),
                         CoordModeOrigin);
         shapes.segments.clear();
         shapes.arcs.clear();
         shapes.points.clear();
     }
     layers_used = 0;
-    for (std::vector<uint32_t> &own : layers_of)
-        own.clear();
+    for (int c : colours_used)
+        layers_of[c].clear();
+    colours_used.clear();
     start_generation();
 }
 
-// The layer a shape of colour c whose pixels lie in runs goes into, its
-// pixels then covered by it: the lowest layer of its colour at or above
-// every layer covering those pixels, or a new layer on top. Pixels outside
-// the window are passed over.
-layer &
-gather_shape(int c)
+// The layer a shape of colour c whose pixels lie in cells goes into: the
+// lowest layer of its colour at or above every layer covering those cells,
+// or a new layer on top. Null when the same shape, by its key, is in that
+// layer already: drawn again in the same colour it would change no pixel,
+// and the map already says that layer over all its cells (entries only
+// grow, and none is above it). Otherwise the cells are marked as covered
+// by the layer.
+layer *
+gather_shape(int c, shape_key key)
 {
     const uint32_t mark = generation << 16;
     uint32_t lowest = 0; // 1 + the highest layer under the shape, 0 for none
-    for (const pixel_run &run : runs)
-        visit_cells(run.x0, run.y0, run.x1, run.y1, [&](uint32_t e) {
-            if ((e & 0xffff0000u) == mark && (e & 0xffffu) > lowest)
-                lowest = e & 0xffffu;
-        });
+    for (const cell_box &box : cells)
+        for (int cy = box.cy0; cy <= box.cy1; cy++) {
+            const uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
+            for (int cx = box.cx0; cx <= box.cx1; cx++)
+                if ((row[cx] & 0xffff0000u) == mark && (row[cx] & 0xffffu) > lowest)
+                    lowest = row[cx] & 0xffffu;
+        }
     std::vector<uint32_t> &own = layers_of[c];
-    auto at = std::lower_bound(own.begin(), own.end(), lowest ? lowest - 1 : 0);
+    uint32_t need = lowest ? lowest - 1 : 0;
+    auto at = own.empty() || own.back() < need ? own.end() : std::lower_bound(own.begin(), own.end(), need);
     uint32_t l;
     if (at != own.end()) {
         l = *at;
+        if (!note_shape(key, l))
+            return nullptr;
     } else {
         if (layers_used == kMostLayers)
             send_layers(); // the cover map is cleared too: the shape goes first
         if (layers_used == layers.size())
             layers.emplace_back();
         l = layers_used++;
-        layers[l].pixel = Color_Table[c];
-        layers_of[c].push_back(l);
+        layers[l].colour = c;
+        if (own.empty())
+            colours_used.push_back(c);
+        own.push_back(l);
+        note_shape(key, l);
     }
     const uint32_t entry = mark_of_generation() | (l + 1);
-    for (const pixel_run &run : runs)
-        visit_cells(run.x0, run.y0, run.x1, run.y1, [entry](uint32_t &e) { e = entry; });
+    for (const cell_box &box : cells)
+        for (int cy = box.cy0; cy <= box.cy1; cy++) {
+            uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
+            for (int cx = box.cx0; cx <= box.cx1; cx++)
+                row[cx] = entry;
+        }
     shapes_gathered = true;
-    return layers[l];
+    return &layers[l];
 }
 
 // True when a batch is open on the window and the map still fits it; a
@@ -259,10 +342,10 @@ open_shape_batch()
         cells_w = (window_w + (1 << kCellShift) - 1) >> kCellShift;
         cells_h = (window_h + (1 << kCellShift) - 1) >> kCellShift;
         cover.assign(static_cast<size_t>(cells_w) * static_cast<size_t>(cells_h), 0u);
+        std::fill(noted.begin(), noted.end(), noted_shape{0, 0, 0});
+        noted_count = 0;
         generation = 1;
     }
-    for (std::vector<uint32_t> &own : layers_of)
-        own.clear();
     XGCValues values;
     batch_fill_style = XGetGCValues(D, Gc, GCFillStyle, &values) ? values.fill_style : FillSolid;
     batch_open = true;
@@ -273,6 +356,11 @@ close_shape_batch()
 {
     send_gathered_shapes();
     batch_open = false;
+    for (GC &gc : colour_gcs)
+        if (gc) {
+            XFreeGC(D, gc);
+            gc = nullptr;
+        }
 }
 
 void
@@ -299,8 +387,10 @@ gather_segments(const int16_t *xy, int n, int colour)
     for (int i = 0; i < n; i++) {
         const int16_t *s = xy + 4 * i;
         line_runs(s[0], s[1], s[2], s[3]);
-        layer &into = gather_shape(colour);
-        into.segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
+        uint64_t coords = uint64_t(uint16_t(s[0])) << 48 | uint64_t(uint16_t(s[1])) << 32 |
+                          uint64_t(uint16_t(s[2])) << 16 | uint16_t(s[3]);
+        if (layer *into = gather_shape(colour, {coords, 0}))
+            into->segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
     }
     return true;
 }
@@ -316,11 +406,13 @@ gather_circle(int x, int y, int diameter, int colour)
         send_gathered_shapes();
         return false;
     }
-    runs.assign(1, {x - 1, y - 1, x + diameter + 1, y + diameter + 1});
-    layer &into = gather_shape(colour);
-    into.arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
-                             static_cast<unsigned short>(diameter),
-                             static_cast<unsigned short>(diameter), 0, 360 * 64});
+    const shape_key key{uint64_t(uint16_t(x)) << 32 | uint64_t(uint16_t(y)) << 16 | uint16_t(diameter), 1};
+    cells.clear();
+    add_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1);
+    if (layer *into = gather_shape(colour, key))
+        into->arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
+                                  static_cast<unsigned short>(diameter),
+                                  static_cast<unsigned short>(diameter), 0, 360 * 64});
     return true;
 }
 
@@ -331,9 +423,10 @@ gather_point(int x, int y, int colour)
         send_gathered_shapes();
         return false;
     }
-    runs.assign(1, {x, y, x, y});
-    layer &into = gather_shape(colour);
-    into.points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
+    cells.clear();
+    add_pixels(x, y, x, y);
+    if (layer *into = gather_shape(colour, {uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2}))
+        into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
     return true;
 }
 
