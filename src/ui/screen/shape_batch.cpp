@@ -143,6 +143,13 @@ line_runs(int x0, int y0, int x1, int y1)
         add_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1);
         return;
     }
+    if (n < (1 << kCellShift)) { // one run: the box widened by one across
+        if (steep)
+            add_pixels(std::min(x0, x1) - 1, std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1));
+        else
+            add_pixels(std::min(x0, x1), std::min(y0, y1) - 1, std::max(x0, x1), std::max(y0, y1) + 1);
+        return;
+    }
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
     int64_t minor_d = steep ? dx : dy;
     constexpr int kRun = 1 << kCellShift;
@@ -274,18 +281,23 @@ send_layers()
 layer *
 gather_shape(int c, shape_key key)
 {
-    const uint32_t mark = generation << 16;
-    uint32_t lowest = 0; // 1 + the highest layer under the shape, 0 for none
+    // Entries of older generations are below mark, those of this one above.
+    const uint32_t mark = mark_of_generation();
+    uint32_t highest = 0;
     for (const cell_box &box : cells)
         for (int cy = box.cy0; cy <= box.cy1; cy++) {
             const uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
             for (int cx = box.cx0; cx <= box.cx1; cx++)
-                if ((row[cx] & 0xffff0000u) == mark && (row[cx] & 0xffffu) > lowest)
-                    lowest = row[cx] & 0xffffu;
+                highest = std::max(highest, row[cx]);
         }
+    // 1 + the highest layer under the shape, 0 for none.
+    const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
-    uint32_t need = lowest ? lowest - 1 : 0;
-    auto at = own.empty() || own.back() < need ? own.end() : std::lower_bound(own.begin(), own.end(), need);
+    const uint32_t need = lowest ? lowest - 1 : 0;
+    // Mostly the top layer of the colour, else the first at or above need.
+    auto at = own.empty() || own.back() < need                 ? own.end()
+              : own.size() == 1 || own[own.size() - 2] < need ? own.end() - 1
+                                                              : std::lower_bound(own.begin(), own.end(), need);
     uint32_t l;
     if (at != own.end()) {
         l = *at;
@@ -303,7 +315,7 @@ gather_shape(int c, shape_key key)
         own.push_back(l);
         note_shape(key, l);
     }
-    const uint32_t entry = mark_of_generation() | (l + 1);
+    const uint32_t entry = mark | (l + 1);
     for (const cell_box &box : cells)
         for (int cy = box.cy0; cy <= box.cy1; cy++) {
             uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
