@@ -91,7 +91,7 @@ struct cell_box {
 std::vector<cell_box> cells;
 
 // Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
-void
+inline void
 add_pixels(int x0, int y0, int x1, int y1)
 {
     if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
@@ -127,6 +127,11 @@ struct nearest_across {
     }
 };
 
+// A line of fewer steps along its major axis is taken as one run: its box
+// widened by one across holds every run's pixels, and costs no division
+// (most edges of a field are a few pixels long).
+constexpr int kOneRunSteps = 4 << kCellShift;
+
 // The runs of a zero-width line, a cell's width of steps along its major
 // axis each; none when the line is wholly off the window.
 void
@@ -143,7 +148,7 @@ line_runs(int x0, int y0, int x1, int y1)
         add_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1);
         return;
     }
-    if (n < (1 << kCellShift)) { // one run: the box widened by one across
+    if (n < kOneRunSteps) { // one run: the box widened by one across
         if (steep)
             add_pixels(std::min(x0, x1) - 1, std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1));
         else
