@@ -97,9 +97,11 @@ getcolor()
 void
 setfillstyle(int style, int c)
 {
+    int gc_style = style == FillStippled ? FillStippled : FillSolid;
+    if (style == fill_style && static_cast<uint8_t>(c) == fillcolor && Gc == styled_gc && gc_style == styled_gc_style)
+        return; // the same fill again changes nothing
     fillcolor = static_cast<uint8_t>(c);
     fill_style = style;
-    int gc_style = style == FillStippled ? FillStippled : FillSolid;
     before_fill_style(gc_style);
     if (Gc != styled_gc || gc_style != styled_gc_style) {
         XSetFillStyle(D, Gc, gc_style);
