@@ -1,21 +1,26 @@
 // The shape batch (shape_batch.h): layers of one colour each, and a cover
 // map of the window saying, for every cell of 4 x 4 pixels, the highest
-// layer holding a gathered shape that may touch a pixel of the cell. Start at gather_shape: a shape goes into
-// the lowest layer of its colour at or above every layer covering a pixel it
-// may touch, else into a new layer on top; send_layers draws the layers in
-// order, one colour change and at most three requests each.
+// layer holding a gathered shape that may touch a pixel of the cell. Start
+// at gather_shape: a shape goes into the lowest layer of its colour at or
+// above every layer covering a pixel it may touch, else into a new layer on
+// top, and is left out when that layer holds the same shape already;
+// send_layers draws the layers in order through a GC per colour, at most
+// three requests a layer and no colour change between them.
 //
 // Why the picture is unchanged: two shapes of one colour drawn with the one
 // GC (function copy) give the same pixels in either order, so only shapes
 // of different colours that share a pixel must keep their order. A shape
 // placed in layer l has every earlier shape that may share a pixel with it
 // in a layer at or below l (the cover map's entry under that pixel), and
-// shapes of one layer are one colour, so it still lands on top of each.
+// shapes of one layer are one colour, so it still lands on top of each. A
+// shape already in layer l, drawn there again, would set no pixel that the
+// first one does not set in the same colour at the same moment.
 //
 // The pixels a shape may touch are a superset of those the server draws:
 // for a zero-width line, the pixel nearest the true line in each column (or
 // row, for steep lines) and its two neighbours across, taken four columns
-// at a time as the rectangle that holds them; for a circle, its
+// at a time as the rectangle that holds them (a line shorter than
+// kOneRunSteps as its box widened by one across); for a circle, its
 // bounding box widened by one. Pixels outside the window hold nothing, so
 // their order does not matter: the map covers the window only. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
