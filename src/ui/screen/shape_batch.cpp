@@ -45,6 +45,7 @@ struct layer {
     std::vector<XSegment> segments;
     std::vector<XArc> arcs;
     std::vector<XPoint> points;
+    uint32_t buried = 0; // shapes set to a buried form (see bury_shape)
 };
 
 bool batches_on = true;
@@ -189,38 +190,82 @@ struct shape_key {
     uint32_t kind;   // 0 segment, 1 circle, 2 point
 };
 
-// The shapes gathered in this generation, by key and layer, in a table of
-// open addressing small enough to stay in the cache: once half of it is
-// used, later shapes of the generation are not noted (a repeat missed is
-// only drawn twice).
+// The shapes gathered in this generation, by key, with where the last of
+// them went, in a table of open addressing small enough to stay in the
+// cache: once half of it is used, later shapes of the generation are not
+// noted (a repeat missed is only drawn twice).
 struct noted_shape {
     uint64_t coords;
-    uint32_t kind_layer; // kind << 28 | layer: layers stay below kMostLayers
+    uint32_t kind;
     uint32_t generation; // older ones are free slots
+    uint32_t layer;
+    uint32_t index; // in the layer's list of its kind
 };
 constexpr size_t kNotedSlots = 1 << 14;
 std::vector<noted_shape> noted(kNotedSlots);
 size_t noted_count = 0;
 
-// Notes the shape in layer l; false when it was noted there already.
-bool
-note_shape(shape_key key, uint32_t l)
+// The table's entry of the shape: noted in this generation (generation
+// set), or a free slot for it; null when the table is full.
+noted_shape *
+noted_entry(shape_key key)
 {
-    static_assert(kMostLayers <= (1u << 28), "layer numbers fit beside the kind");
     if (2 * noted_count >= kNotedSlots)
-        return true;
-    const uint32_t kind_layer = key.kind << 28 | l;
-    uint64_t h = (key.coords ^ (uint64_t(kind_layer) << 40)) * 0x9e3779b97f4a7c15ull;
+        return nullptr;
+    uint64_t h = (key.coords ^ (uint64_t(key.kind) << 62)) * 0x9e3779b97f4a7c15ull;
     for (size_t i = static_cast<size_t>(h >> 50);; i = (i + 1) & (kNotedSlots - 1)) {
         noted_shape &n = noted[i];
-        if (n.generation != generation) {
-            n = noted_shape{key.coords, kind_layer, generation};
-            noted_count++;
-            return true;
-        }
-        if (n.coords == key.coords && n.kind_layer == kind_layer)
-            return false;
+        if (n.generation != generation || (n.coords == key.coords && n.kind == key.kind))
+            return &n;
     }
+}
+
+// A buried shape lies wholly left of the window, where it sets no pixel;
+// send_layers leaves buried shapes out.
+constexpr short kBuried = -32768;
+
+bool
+is_buried(const XSegment &s)
+{
+    return s.x1 == kBuried && s.x2 == kBuried;
+}
+
+bool
+is_buried(const XArc &a)
+{
+    return a.x == kBuried && a.width == 0;
+}
+
+bool
+is_buried(const XPoint &p)
+{
+    return p.x == kBuried;
+}
+
+// Buries shape index of the given kind in layer l: a later shape of the
+// same kind and coordinates, in a higher layer, sets all its pixels after
+// it, whatever lies between.
+void
+bury_shape(uint32_t kind, uint32_t l, uint32_t index)
+{
+    layer &in = layers[l];
+    if (kind == 0)
+        in.segments[index] = XSegment{kBuried, kBuried, kBuried, kBuried};
+    else if (kind == 1)
+        in.arcs[index] = XArc{kBuried, kBuried, 0, 0, 0, 0};
+    else
+        in.points[index] = XPoint{kBuried, kBuried};
+    in.buried++;
+}
+
+// Leaves the buried shapes out of shapes.
+template <typename Shape>
+void
+drop_buried(std::vector<Shape> &shapes)
+{
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [](const Shape &s) { return is_buried(s); }),
+                 shapes.end());
 }
 
 uint32_t
@@ -235,7 +280,7 @@ start_generation()
     noted_count = 0;
     if (++generation > 0xffff) {
         std::fill(cover.begin(), cover.end(), 0u);
-        std::fill(noted.begin(), noted.end(), noted_shape{0, 0, 0});
+        std::fill(noted.begin(), noted.end(), noted_shape{});
         generation = 1;
     }
 }
@@ -262,6 +307,12 @@ send_layers()
         match_colour_gc(c);
     for (uint32_t l = 0; l < layers_used; l++) {
         layer &shapes = layers[l];
+        if (shapes.buried) {
+            drop_buried(shapes.segments);
+            drop_buried(shapes.arcs);
+            drop_buried(shapes.points);
+            shapes.buried = 0;
+        }
         GC gc = colour_gcs[shapes.colour];
         if (!shapes.segments.empty())
             XDrawSegments(D, W, gc, shapes.segments.data(), static_cast<int>(shapes.segments.size()));
@@ -311,8 +362,6 @@ gather_shape(int c, shape_key key)
     uint32_t l;
     if (at != own.end()) {
         l = *at;
-        if (!note_shape(key, l))
-            return nullptr;
     } else {
         if (layers_used == kMostLayers)
             send_layers(); // the cover map is cleared too: the shape goes first
@@ -323,9 +372,22 @@ gather_shape(int c, shape_key key)
         if (own.empty())
             colours_used.push_back(c);
         own.push_back(l);
-        note_shape(key, l);
     }
-    const uint32_t entry = mark | (l + 1);
+    layer &into = layers[l];
+    if (noted_shape *n = noted_entry(key)) {
+        if (n->generation == generation) {
+            if (n->layer == l)
+                return nullptr;
+            bury_shape(n->kind, n->layer, n->index);
+        } else {
+            noted_count++;
+        }
+        const size_t index = key.kind == 0   ? into.segments.size()
+                             : key.kind == 1 ? into.arcs.size()
+                                             : into.points.size();
+        *n = noted_shape{key.coords, key.kind, generation, l, static_cast<uint32_t>(index)};
+    }
+    const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
     for (const cell_box &box : cells)
         for (int cy = box.cy0; cy <= box.cy1; cy++) {
             uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
@@ -333,7 +395,7 @@ gather_shape(int c, shape_key key)
                 row[cx] = entry;
         }
     shapes_gathered = true;
-    return &layers[l];
+    return &into;
 }
 
 // True when a batch is open on the window and the map still fits it; a
@@ -364,7 +426,7 @@ open_shape_batch()
         cells_w = (window_w + (1 << kCellShift) - 1) >> kCellShift;
         cells_h = (window_h + (1 << kCellShift) - 1) >> kCellShift;
         cover.assign(static_cast<size_t>(cells_w) * static_cast<size_t>(cells_h), 0u);
-        std::fill(noted.begin(), noted.end(), noted_shape{0, 0, 0});
+        std::fill(noted.begin(), noted.end(), noted_shape{});
         noted_count = 0;
         generation = 1;
     }
