@@ -3,7 +3,8 @@
 // layer holding a gathered shape that may touch a pixel of the cell. Start
 // at gather_shape: a shape goes into the lowest layer of its colour at or
 // above every layer covering a pixel it may touch, else into a new layer on
-// top, and is left out when that layer holds the same shape already;
+// top; it is left out when that layer holds the same shape already, and an
+// earlier same shape in a lower layer is buried (left out when sent);
 // send_layers draws the layers in order through a GC per colour, at most
 // three requests a layer and no colour change between them.
 //
@@ -14,7 +15,10 @@
 // in a layer at or below l (the cover map's entry under that pixel), and
 // shapes of one layer are one colour, so it still lands on top of each. A
 // shape already in layer l, drawn there again, would set no pixel that the
-// first one does not set in the same colour at the same moment.
+// first one does not set in the same colour at the same moment; a shape
+// buried under the same shape in a higher layer has each of its pixels set
+// again later, in whatever colour the later one has, so it is never the
+// last to set one.
 //
 // The pixels a shape may touch are a superset of those the server draws:
 // for a zero-width line, the pixel nearest the true line in each column (or
@@ -337,7 +341,8 @@ send_layers()
 // or a new layer on top. Null when the same shape, by its key, is in that
 // layer already: drawn again in the same colour it would change no pixel,
 // and the map already says that layer over all its cells (entries only
-// grow, and none is above it). Otherwise the cells are marked as covered
+// grow, and none is above it). Otherwise the same shape gathered earlier
+// in a lower layer, if any, is buried, and the cells are marked as covered
 // by the layer.
 layer *
 gather_shape(int c, shape_key key)
