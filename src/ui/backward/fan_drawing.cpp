@@ -461,7 +461,8 @@ draw_fan()
         if (just_G != just_G_none &&
             (shownumbers != shownumbers_none || just_G == just_G_only || show_maj != show_maj_off))
             draw_node(A, white, 1);
-        if (dontcopytrees != 3) {
+        // The heading serves the copies alone.
+        if (dontcopytrees != 3 && (insegloop || cyclematch > 1)) {
             compute_heading();
             if (insegloop)
                 copy_fan_tree(A);

@@ -20,6 +20,11 @@ namespace {
 
 // The fill style setfillstyle last set: 0 solid, 2 stippled.
 int fill_style = 0;
+// The GC and the X fill style setfillstyle last gave it: the same style
+// again needs no call into Xlib (a field sets its progress bar's fill once
+// a node).
+GC styled_gc = nullptr;
+int styled_gc_style = FillSolid;
 
 // Whether a shape goes to the window (recorded there); a pixmap drawn into
 // no longer holds a saved window region.
@@ -92,11 +97,17 @@ getcolor()
 void
 setfillstyle(int style, int c)
 {
+    int gc_style = style == FillStippled ? FillStippled : FillSolid;
+    if (style == fill_style && static_cast<uint8_t>(c) == fillcolor && Gc == styled_gc && gc_style == styled_gc_style)
+        return; // the same fill again changes nothing
     fillcolor = static_cast<uint8_t>(c);
     fill_style = style;
-    int gc_style = style == FillStippled ? FillStippled : FillSolid;
     before_fill_style(gc_style);
-    XSetFillStyle(D, Gc, gc_style);
+    if (Gc != styled_gc || gc_style != styled_gc_style) {
+        XSetFillStyle(D, Gc, gc_style);
+        styled_gc = Gc;
+        styled_gc_style = gc_style;
+    }
 }
 
 void

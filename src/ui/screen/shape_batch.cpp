@@ -1,21 +1,30 @@
 // The shape batch (shape_batch.h): layers of one colour each, and a cover
 // map of the window saying, for every cell of 4 x 4 pixels, the highest
-// layer holding a gathered shape that may touch a pixel of the cell. Start at gather_shape: a shape goes into
-// the lowest layer of its colour at or above every layer covering a pixel it
-// may touch, else into a new layer on top; send_layers draws the layers in
-// order, one colour change and at most three requests each.
+// layer holding a gathered shape that may touch a pixel of the cell. Start
+// at gather_shape: a shape goes into the lowest layer of its colour at or
+// above every layer covering a pixel it may touch, else into a new layer on
+// top; it is left out when that layer holds the same shape already, and an
+// earlier same shape in a lower layer is buried (left out when sent);
+// send_layers draws the layers in order through a GC per colour, at most
+// three requests a layer and no colour change between them.
 //
 // Why the picture is unchanged: two shapes of one colour drawn with the one
 // GC (function copy) give the same pixels in either order, so only shapes
 // of different colours that share a pixel must keep their order. A shape
 // placed in layer l has every earlier shape that may share a pixel with it
 // in a layer at or below l (the cover map's entry under that pixel), and
-// shapes of one layer are one colour, so it still lands on top of each.
+// shapes of one layer are one colour, so it still lands on top of each. A
+// shape already in layer l, drawn there again, would set no pixel that the
+// first one does not set in the same colour at the same moment; a shape
+// buried under the same shape in a higher layer has each of its pixels set
+// again later, in whatever colour the later one has, so it is never the
+// last to set one.
 //
 // The pixels a shape may touch are a superset of those the server draws:
 // for a zero-width line, the pixel nearest the true line in each column (or
 // row, for steep lines) and its two neighbours across, taken four columns
-// at a time as the rectangle that holds them; for a circle, its
+// at a time as the rectangle that holds them (a line shorter than
+// kOneRunSteps as its box widened by one across); for a circle, its
 // bounding box widened by one. Pixels outside the window hold nothing, so
 // their order does not matter: the map covers the window only. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
@@ -36,10 +45,11 @@ constexpr uint32_t kMostLayers = 4096;
 
 // The shapes of one colour, in request form.
 struct layer {
-    unsigned long pixel = 0;
+    int colour = 0;
     std::vector<XSegment> segments;
     std::vector<XArc> arcs;
     std::vector<XPoint> points;
+    uint32_t buried = 0; // shapes set to a buried form (see bury_shape)
 };
 
 bool batches_on = true;
@@ -51,6 +61,12 @@ int batch_fill_style = FillSolid;
 std::vector<layer> layers; // layers[0 .. layers_used-1] hold shapes
 uint32_t layers_used = 0;
 std::vector<uint32_t> layers_of[256]; // per colour index, its layers in order
+std::vector<int> colours_used;        // the colours with layers, in no order
+
+// A GC per colour of the open batch: Gc but for its foreground, so that the
+// layers go out with no change of colour between them. Made on first use
+// in a batch and freed when the batch closes.
+GC colour_gcs[256];
 
 // Per cell of 4 x 4 pixels (row by row, cells_w wide): generation << 16 |
 // (layer + 1) of the highest layer with a shape that may touch a pixel of
@@ -69,14 +85,33 @@ floor_div(int64_t a, int64_t b)
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// A rectangle of pixels, corners inclusive.
-struct pixel_run {
-    int x0, y0, x1, y1;
+// A rectangle of cells of the map, corners inclusive.
+struct cell_box {
+    int cx0, cy0, cx1, cy1;
+    bool
+    operator==(const cell_box &o) const
+    {
+        return cx0 == o.cx0 && cy0 == o.cy0 && cx1 == o.cx1 && cy1 == o.cy1;
+    }
 };
 
-// The runs of the shape being gathered: together they hold every pixel the
-// shape may cover (see the file comment). Kept between shapes.
-std::vector<pixel_run> runs;
+// The cells of the shape being gathered: together they hold every pixel in
+// the window the shape may cover (see the file comment). Kept between
+// shapes.
+std::vector<cell_box> cells;
+
+// Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
+inline void
+add_pixels(int x0, int y0, int x1, int y1)
+{
+    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
+        return;
+    cell_box box{(x0 < 0 ? 0 : x0) >> kCellShift, (y0 < 0 ? 0 : y0) >> kCellShift,
+                 (x1 >= window_w ? window_w - 1 : x1) >> kCellShift,
+                 (y1 >= window_h ? window_h - 1 : y1) >> kCellShift};
+    if (cells.empty() || !(cells.back() == box)) // a line's runs often share cells
+        cells.push_back(box);
+}
 
 // Where round(minor_d * i / n) lies as i steps: the quotient and remainder
 // of (2 * minor_d * i + n) by 2n, moved on by a fixed step without dividing.
@@ -102,12 +137,17 @@ struct nearest_across {
     }
 };
 
+// A line of fewer steps along its major axis is taken as one run: its box
+// widened by one across holds every run's pixels, and costs no division
+// (most edges of a field are a few pixels long).
+constexpr int kOneRunSteps = 4 << kCellShift;
+
 // The runs of a zero-width line, a cell's width of steps along its major
 // axis each; none when the line is wholly off the window.
 void
 line_runs(int x0, int y0, int x1, int y1)
 {
-    runs.clear();
+    cells.clear();
     if ((x0 < -1 && x1 < -1) || (y0 < -1 && y1 < -1) || (x0 > window_w && x1 > window_w) ||
         (y0 > window_h && y1 > window_h))
         return;
@@ -115,7 +155,14 @@ line_runs(int x0, int y0, int x1, int y1)
     bool steep = std::abs(dy) > std::abs(dx);
     int n = steep ? std::abs(dy) : std::abs(dx);
     if (n == 0) {
-        runs.push_back({x0 - 1, y0 - 1, x0 + 1, y0 + 1});
+        add_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1);
+        return;
+    }
+    if (n < kOneRunSteps) { // one run: the box widened by one across
+        if (steep)
+            add_pixels(std::min(x0, x1) - 1, std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1));
+        else
+            add_pixels(std::min(x0, x1), std::min(y0, y1) - 1, std::max(x0, x1), std::max(y0, y1) + 1);
         return;
     }
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
@@ -135,27 +182,94 @@ line_runs(int x0, int y0, int x1, int y1)
         if (m1 < m0)
             std::swap(m0, m1);
         if (steep)
-            runs.push_back({x0 + lo, y0 + m0, x0 + hi, y0 + m1});
+            add_pixels(x0 + lo, y0 + m0, x0 + hi, y0 + m1);
         else
-            runs.push_back({x0 + m0, y0 + lo, x0 + m1, y0 + hi});
+            add_pixels(x0 + m0, y0 + lo, x0 + m1, y0 + hi);
     }
 }
 
-// Calls cell(entry) for the map's entry of every cell that pixels
-// (x0..x1, y0..y1) meet inside the window.
-template <typename Cell>
-void
-visit_cells(int x0, int y0, int x1, int y1, Cell cell)
+// A shape by its request form: its kind and coordinates.
+struct shape_key {
+    uint64_t coords; // four 16-bit coordinates (a point, circle: x, y, diameter)
+    uint32_t kind;   // 0 segment, 1 circle, 2 point
+};
+
+// The shapes gathered in this generation, by key, with where the last of
+// them went, in a table of open addressing small enough to stay in the
+// cache: once half of it is used, later shapes of the generation are not
+// noted (a repeat missed is only drawn twice).
+struct noted_shape {
+    uint64_t coords;
+    uint32_t kind;
+    uint32_t generation; // older ones are free slots
+    uint32_t layer;
+    uint32_t index; // in the layer's list of its kind
+};
+constexpr size_t kNotedSlots = 1 << 14;
+std::vector<noted_shape> noted(kNotedSlots);
+size_t noted_count = 0;
+
+// The table's entry of the shape: noted in this generation (generation
+// set), or a free slot for it; null when the table is full.
+noted_shape *
+noted_entry(shape_key key)
 {
-    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
-        return;
-    int cx0 = (x0 < 0 ? 0 : x0) >> kCellShift, cx1 = (x1 >= window_w ? window_w - 1 : x1) >> kCellShift;
-    int cy0 = (y0 < 0 ? 0 : y0) >> kCellShift, cy1 = (y1 >= window_h ? window_h - 1 : y1) >> kCellShift;
-    for (int cy = cy0; cy <= cy1; cy++) {
-        uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-        for (int cx = cx0; cx <= cx1; cx++)
-            cell(row[cx]);
+    if (2 * noted_count >= kNotedSlots)
+        return nullptr;
+    uint64_t h = (key.coords ^ (uint64_t(key.kind) << 62)) * 0x9e3779b97f4a7c15ull;
+    for (size_t i = static_cast<size_t>(h >> 50);; i = (i + 1) & (kNotedSlots - 1)) {
+        noted_shape &n = noted[i];
+        if (n.generation != generation || (n.coords == key.coords && n.kind == key.kind))
+            return &n;
     }
+}
+
+// A buried shape lies wholly left of the window, where it sets no pixel;
+// send_layers leaves buried shapes out.
+constexpr short kBuried = -32768;
+
+bool
+is_buried(const XSegment &s)
+{
+    return s.x1 == kBuried && s.x2 == kBuried;
+}
+
+bool
+is_buried(const XArc &a)
+{
+    return a.x == kBuried && a.width == 0;
+}
+
+bool
+is_buried(const XPoint &p)
+{
+    return p.x == kBuried;
+}
+
+// Buries shape index of the given kind in layer l: a later shape of the
+// same kind and coordinates, in a higher layer, sets all its pixels after
+// it, whatever lies between.
+void
+bury_shape(uint32_t kind, uint32_t l, uint32_t index)
+{
+    layer &in = layers[l];
+    if (kind == 0)
+        in.segments[index] = XSegment{kBuried, kBuried, kBuried, kBuried};
+    else if (kind == 1)
+        in.arcs[index] = XArc{kBuried, kBuried, 0, 0, 0, 0};
+    else
+        in.points[index] = XPoint{kBuried, kBuried};
+    in.buried++;
+}
+
+// Leaves the buried shapes out of shapes.
+template <typename Shape>
+void
+drop_buried(std::vector<Shape> &shapes)
+{
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [](const Shape &s) { return is_buried(s); }),
+                 shapes.end());
 }
 
 uint32_t
@@ -167,51 +281,89 @@ mark_of_generation()
 void
 start_generation()
 {
+    noted_count = 0;
     if (++generation > 0xffff) {
         std::fill(cover.begin(), cover.end(), 0u);
+        std::fill(noted.begin(), noted.end(), noted_shape{});
         generation = 1;
     }
+}
+
+// Brings colour c's GC in line with Gc as it is now (clip, fill style and
+// the rest, all that the shapes were gathered under: whatever changes them
+// sends the batch first) and gives it c's pixel.
+void
+match_colour_gc(int c)
+{
+    constexpr unsigned long kAllButColours =
+        ((1ul << (GCLastBit + 1)) - 1) & ~(GCForeground | GCBackground | GCFont);
+    GC &gc = colour_gcs[c];
+    if (!gc)
+        gc = XCreateGC(D, W, 0, nullptr);
+    XCopyGC(D, Gc, kAllButColours, gc);
+    XSetForeground(D, gc, Color_Table[c]);
 }
 
 void
 send_layers()
 {
+    for (int c : colours_used)
+        match_colour_gc(c);
     for (uint32_t l = 0; l < layers_used; l++) {
         layer &shapes = layers[l];
-        XSetForeground(D, Gc, shapes.pixel);
+        if (shapes.buried) {
+            drop_buried(shapes.segments);
+            drop_buried(shapes.arcs);
+            drop_buried(shapes.points);
+            shapes.buried = 0;
+        }
+        GC gc = colour_gcs[shapes.colour];
         if (!shapes.segments.empty())
-            XDrawSegments(D, W, Gc, shapes.segments.data(), static_cast<int>(shapes.segments.size()));
+            XDrawSegments(D, W, gc, shapes.segments.data(), static_cast<int>(shapes.segments.size()));
         if (!shapes.arcs.empty())
-            XDrawArcs(D, W, Gc, shapes.arcs.data(), static_cast<int>(shapes.arcs.size()));
+            XDrawArcs(D, W, gc, shapes.arcs.data(), static_cast<int>(shapes.arcs.size()));
         if (!shapes.points.empty())
-            XDrawPoints(D, W, Gc, shapes.points.data(), static_cast<int>(shapes.points.size()),
+            XDrawPoints(D, W, gc, shapes.points.data(), static_cast<int>(shapes.points.size()),
                         CoordModeOrigin);
         shapes.segments.clear();
         shapes.arcs.clear();
         shapes.points.clear();
     }
     layers_used = 0;
-    for (std::vector<uint32_t> &own : layers_of)
-        own.clear();
+    for (int c : colours_used)
+        layers_of[c].clear();
+    colours_used.clear();
     start_generation();
 }
 
-// The layer a shape of colour c whose pixels lie in runs goes into, its
-// pixels then covered by it: the lowest layer of its colour at or above
-// every layer covering those pixels, or a new layer on top. Pixels outside
-// the window are passed over.
-layer &
-gather_shape(int c)
+// The layer a shape of colour c whose pixels lie in cells goes into: the
+// lowest layer of its colour at or above every layer covering those cells,
+// or a new layer on top. Null when the same shape, by its key, is in that
+// layer already: drawn again in the same colour it would change no pixel,
+// and the map already says that layer over all its cells (entries only
+// grow, and none is above it). Otherwise the same shape gathered earlier
+// in a lower layer, if any, is buried, and the cells are marked as covered
+// by the layer.
+layer *
+gather_shape(int c, shape_key key)
 {
-    const uint32_t mark = generation << 16;
-    uint32_t lowest = 0; // 1 + the highest layer under the shape, 0 for none
-    for (const pixel_run &run : runs)
-        visit_cells(run.x0, run.y0, run.x1, run.y1, [&](uint32_t e) {
-            if ((e & 0xffff0000u) == mark && (e & 0xffffu) > lowest)
-                lowest = e & 0xffffu;
-        });
+    // Entries of older generations are below mark, those of this one above.
+    const uint32_t mark = mark_of_generation();
+    uint32_t highest = 0;
+    for (const cell_box &box : cells)
+        for (int cy = box.cy0; cy <= box.cy1; cy++) {
+            const uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
+            for (int cx = box.cx0; cx <= box.cx1; cx++)
+                highest = std::max(highest, row[cx]);
+        }
+    // 1 + the highest layer under the shape, 0 for none.
+    const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
-    auto at = std::lower_bound(own.begin(), own.end(), lowest ? lowest - 1 : 0);
+    const uint32_t need = lowest ? lowest - 1 : 0;
+    // Mostly the top layer of the colour, else the first at or above need.
+    auto at = own.empty() || own.back() < need                 ? own.end()
+              : own.size() == 1 || own[own.size() - 2] < need ? own.end() - 1
+                                                              : std::lower_bound(own.begin(), own.end(), need);
     uint32_t l;
     if (at != own.end()) {
         l = *at;
@@ -221,14 +373,34 @@ gather_shape(int c)
         if (layers_used == layers.size())
             layers.emplace_back();
         l = layers_used++;
-        layers[l].pixel = Color_Table[c];
-        layers_of[c].push_back(l);
+        layers[l].colour = c;
+        if (own.empty())
+            colours_used.push_back(c);
+        own.push_back(l);
     }
-    const uint32_t entry = mark_of_generation() | (l + 1);
-    for (const pixel_run &run : runs)
-        visit_cells(run.x0, run.y0, run.x1, run.y1, [entry](uint32_t &e) { e = entry; });
+    layer &into = layers[l];
+    if (noted_shape *n = noted_entry(key)) {
+        if (n->generation == generation) {
+            if (n->layer == l)
+                return nullptr;
+            bury_shape(n->kind, n->layer, n->index);
+        } else {
+            noted_count++;
+        }
+        const size_t index = key.kind == 0   ? into.segments.size()
+                             : key.kind == 1 ? into.arcs.size()
+                                             : into.points.size();
+        *n = noted_shape{key.coords, key.kind, generation, l, static_cast<uint32_t>(index)};
+    }
+    const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
+    for (const cell_box &box : cells)
+        for (int cy = box.cy0; cy <= box.cy1; cy++) {
+            uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
+            for (int cx = box.cx0; cx <= box.cx1; cx++)
+                row[cx] = entry;
+        }
     shapes_gathered = true;
-    return layers[l];
+    return &into;
 }
 
 // True when a batch is open on the window and the map still fits it; a
@@ -259,10 +431,10 @@ open_shape_batch()
         cells_w = (window_w + (1 << kCellShift) - 1) >> kCellShift;
         cells_h = (window_h + (1 << kCellShift) - 1) >> kCellShift;
         cover.assign(static_cast<size_t>(cells_w) * static_cast<size_t>(cells_h), 0u);
+        std::fill(noted.begin(), noted.end(), noted_shape{});
+        noted_count = 0;
         generation = 1;
     }
-    for (std::vector<uint32_t> &own : layers_of)
-        own.clear();
     XGCValues values;
     batch_fill_style = XGetGCValues(D, Gc, GCFillStyle, &values) ? values.fill_style : FillSolid;
     batch_open = true;
@@ -273,6 +445,11 @@ close_shape_batch()
 {
     send_gathered_shapes();
     batch_open = false;
+    for (GC &gc : colour_gcs)
+        if (gc) {
+            XFreeGC(D, gc);
+            gc = nullptr;
+        }
 }
 
 void
@@ -299,8 +476,10 @@ gather_segments(const int16_t *xy, int n, int colour)
     for (int i = 0; i < n; i++) {
         const int16_t *s = xy + 4 * i;
         line_runs(s[0], s[1], s[2], s[3]);
-        layer &into = gather_shape(colour);
-        into.segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
+        uint64_t coords = uint64_t(uint16_t(s[0])) << 48 | uint64_t(uint16_t(s[1])) << 32 |
+                          uint64_t(uint16_t(s[2])) << 16 | uint16_t(s[3]);
+        if (layer *into = gather_shape(colour, {coords, 0}))
+            into->segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
     }
     return true;
 }
@@ -316,11 +495,13 @@ gather_circle(int x, int y, int diameter, int colour)
         send_gathered_shapes();
         return false;
     }
-    runs.assign(1, {x - 1, y - 1, x + diameter + 1, y + diameter + 1});
-    layer &into = gather_shape(colour);
-    into.arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
-                             static_cast<unsigned short>(diameter),
-                             static_cast<unsigned short>(diameter), 0, 360 * 64});
+    const shape_key key{uint64_t(uint16_t(x)) << 32 | uint64_t(uint16_t(y)) << 16 | uint16_t(diameter), 1};
+    cells.clear();
+    add_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1);
+    if (layer *into = gather_shape(colour, key))
+        into->arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
+                                  static_cast<unsigned short>(diameter),
+                                  static_cast<unsigned short>(diameter), 0, 360 * 64});
     return true;
 }
 
@@ -331,9 +512,10 @@ gather_point(int x, int y, int colour)
         send_gathered_shapes();
         return false;
     }
-    runs.assign(1, {x, y, x, y});
-    layer &into = gather_shape(colour);
-    into.points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
+    cells.clear();
+    add_pixels(x, y, x, y);
+    if (layer *into = gather_shape(colour, {uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2}))
+        into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
     return true;
 }
 

@@ -1,0 +1,71 @@
+// Shape batches leave out a shape gathered again only where that changes no
+// pixel: a repeat drawn over by a shape of another colour in between must
+// still come out on top, as it does drawn shape by shape.
+#include "support/x_test_fixture.h"
+
+#include <cstdint>
+
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/shape_batch.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+// At (x, y) on: a red line, a green line across it, a second red line
+// across the green one (a red layer now lies above it), the first red line
+// again; a white circle of diameter 2 (a field's spot), a red line through
+// its middle row, the circle again; and a green line drawn twice with
+// nothing in between.
+void
+draw_repeats(int x, int y)
+{
+    const int16_t across[4] = {static_cast<int16_t>(x), static_cast<int16_t>(y + 10),
+                               static_cast<int16_t>(x + 40), static_cast<int16_t>(y + 10)};
+    const int16_t down[4] = {static_cast<int16_t>(x + 20), static_cast<int16_t>(y),
+                             static_cast<int16_t>(x + 20), static_cast<int16_t>(y + 20)};
+    const int16_t lower[4] = {static_cast<int16_t>(x + 10), static_cast<int16_t>(y + 18),
+                              static_cast<int16_t>(x + 30), static_cast<int16_t>(y + 18)};
+    const int16_t through[4] = {static_cast<int16_t>(x + 45), static_cast<int16_t>(y + 31),
+                                static_cast<int16_t>(x + 55), static_cast<int16_t>(y + 31)};
+    const int16_t twice[4] = {static_cast<int16_t>(x), static_cast<int16_t>(y + 40),
+                              static_cast<int16_t>(x + 30), static_cast<int16_t>(y + 45)};
+    open_shape_batch();
+    setcolor(lightred);
+    draw_segments(across, 1);
+    setcolor(green);
+    draw_segments(down, 1);
+    setcolor(lightred);
+    draw_segments(lower, 1);
+    draw_segments(across, 1);
+    setcolor(white);
+    draw_circle(x + 49, y + 30, 2);
+    setcolor(lightred);
+    draw_segments(through, 1);
+    setcolor(white);
+    draw_circle(x + 49, y + 30, 2);
+    setcolor(green);
+    draw_segments(twice, 1);
+    draw_segments(twice, 1);
+    close_shape_batch();
+}
+
+TEST_F(ScreenTest, RepeatedShapesComeOutOnTopAsDrawnOneByOne)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    clearviewport();
+    enable_shape_batches(false);
+    draw_repeats(100, 100);
+    enable_shape_batches(true);
+    draw_repeats(200, 100);
+    // Drawn one by one, the crossing is red and the left pixel of the
+    // circle's middle row white again.
+    EXPECT_EQ(window_pixel(120, 110), Color_Table[lightred]);
+    EXPECT_EQ(window_pixel(149, 131), Color_Table[white]);
+    for (int y = 95; y < 150; y++)
+        for (int x = 95; x < 160; x++)
+            ASSERT_EQ(window_pixel(x, y), window_pixel(x + 100, y)) << "at (" << x << ", " << y << ")";
+    setcolor(white);
+}
+
+} // namespace
