@@ -21,8 +21,17 @@
 // The state range is cut into batches; each batch is split over threads in
 // parts of whole 64-state blocks, each state's result written by one thread
 // only, so the table is the same whatever the number of threads.
+//
+// The inverse index (sort_by_successor) is a counting sort in two rounds, so
+// that no round scatters over the whole range: the states are first dealt
+// into buckets of 4096 successive successor numbers (each thread counts and
+// deals a stretch of states, in order, into its own slots of each bucket),
+// then each bucket is sorted by successor in a counter array of its own
+// that stays in cache. Stretches and buckets keep the states' order, so
+// every group ends in ascending state numbers whatever the threads.
 #include "engine/backward/parallel_table.h"
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -42,6 +51,13 @@ constexpr uint64_t kLowCells[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
                                    0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
 
 unsigned thread_override = 0;
+
+// Successor numbers a bucket of the inverse index covers at least (a bucket's
+// counters fit the cache), the most buckets, and the fewest states a thread
+// of the index takes.
+constexpr int kBucketBits = 12;
+constexpr uint64_t kMaxBuckets = 4096;
+constexpr uint64_t kIndexPart = uint64_t(1) << 13;
 
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
@@ -154,6 +170,20 @@ fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
         fill_block_sliced(p, s0, succ);
 }
 
+// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
+template <typename Work>
+void
+run_threads(unsigned threads, const Work &work)
+{
+    std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
+    for (unsigned t = 0; t + 1 < threads; t++)
+        workers.emplace_back([&work, t] { work(t); });
+    work(threads - 1);
+    for (std::thread &w : workers)
+        w.join();
+}
+
 // States first .. last-1 split over threads in parts of whole blocks.
 void
 fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, unsigned threads)
@@ -165,20 +195,14 @@ fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, u
         fill_part(p, first, last, succ);
         return;
     }
-    std::vector<std::thread> workers;
-    workers.reserve(threads - 1);
-    uint64_t at = first;
-    for (unsigned t = 0; t < threads; t++) {
-        uint64_t share = blocks / threads + (t < blocks % threads ? 1 : 0);
-        uint64_t end = at + share * 64 < last ? at + share * 64 : last;
-        if (t + 1 < threads)
-            workers.emplace_back(fill_part, std::cref(p), at, end, succ);
-        else
-            fill_part(p, at, end, succ);
-        at = end;
-    }
-    for (std::thread &w : workers)
-        w.join();
+    // Part t: blocks share * t + min(t, extra) onward, one more for the
+    // first extra parts.
+    uint64_t share = blocks / threads, extra = blocks % threads;
+    run_threads(threads, [&](unsigned t) {
+        uint64_t at = first + 64 * (share * t + (t < extra ? t : extra));
+        uint64_t end = at + 64 * (share + (t < extra ? 1 : 0));
+        fill_part(p, at, end < last ? end : last, succ);
+    });
 }
 
 void
@@ -220,7 +244,87 @@ make_plan(table_plan &p)
     return true;
 }
 
+// Bucket b of the index, in the list at list[from .. to): its states sorted
+// by successor (successor numbers low .. low + count - 1) and the starts of
+// their groups into first[low ..]. states: scratch of the bucket's states,
+// targets: their successors less low, counts: count entries.
+void
+sort_bucket(const uint32_t *succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to, uint32_t *first,
+            uint32_t *list, std::vector<uint32_t> &states, std::vector<uint32_t> &targets,
+            std::vector<uint32_t> &counts)
+{
+    size_t size = static_cast<size_t>(to - from);
+    states.assign(list + from, list + to);
+    targets.resize(size);
+    counts.assign(count, 0);
+    for (size_t i = 0; i < size; i++) {
+        uint32_t t = succ[states[i]] - low;
+        targets[i] = t;
+        counts[t]++;
+    }
+    uint32_t at = static_cast<uint32_t>(from);
+    for (uint32_t t = 0; t < count; t++) {
+        first[low + t] = at;
+        at += counts[t];
+        counts[t] = first[low + t];
+    }
+    for (size_t i = 0; i < size; i++)
+        list[counts[targets[i]]++] = states[i];
+}
+
 } // namespace
+
+void
+sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list)
+{
+    int shift = kBucketBits;
+    while (((states - 1) >> shift) >= kMaxBuckets)
+        shift++;
+    uint64_t buckets = ((states - 1) >> shift) + 1;
+    uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
+    unsigned threads = table_threads();
+    if (threads > parts)
+        threads = static_cast<unsigned>(parts);
+    // Stretch t of the states is [start[t], start[t + 1]).
+    std::vector<uint64_t> start(threads + 1);
+    for (unsigned t = 0; t <= threads; t++)
+        start[t] = states * t / threads;
+    // slot[t * buckets + b]: the next place in the list of stretch t's states
+    // with successors in bucket b; first counts, then places.
+    std::vector<uint64_t> slot(threads * buckets, 0);
+    run_threads(threads, [&](unsigned t) {
+        uint64_t *mine = slot.data() + t * buckets;
+        for (uint64_t s = start[t]; s < start[t + 1]; s++)
+            mine[succ[s] >> shift]++;
+    });
+    std::vector<uint64_t> bucket_start(buckets + 1);
+    uint64_t at = 0;
+    for (uint64_t b = 0; b < buckets; b++) {
+        bucket_start[b] = at;
+        for (unsigned t = 0; t < threads; t++) {
+            uint64_t n = slot[t * buckets + b];
+            slot[t * buckets + b] = at;
+            at += n;
+        }
+    }
+    bucket_start[buckets] = at;
+    run_threads(threads, [&](unsigned t) {
+        uint64_t *mine = slot.data() + t * buckets;
+        for (uint64_t s = start[t]; s < start[t + 1]; s++)
+            list[mine[succ[s] >> shift]++] = static_cast<uint32_t>(s);
+    });
+    std::atomic<uint64_t> next_bucket{0};
+    run_threads(threads, [&](unsigned) {
+        std::vector<uint32_t> in_bucket, targets, counts;
+        for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
+            uint64_t low = b << shift;
+            uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
+            sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
+                        bucket_start[b + 1], first, list, in_bucket, targets, counts);
+        }
+    });
+    first[states] = static_cast<uint32_t>(states);
+}
 
 void
 transpose_bits_64(uint64_t rows[64])

@@ -13,6 +13,12 @@
 // The result does not depend on the number of threads.
 int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states));
 
+// The inverse index of a table: the states 0 .. states-1 in the order of
+// their successors succ[s] (each below states), ascending within a group,
+// into list; the start of group t into first[t], states into first[states].
+// Split over the table's threads; the result does not depend on them.
+void sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list);
+
 // Threads used for the table: the machine's cores, at least 1, at most 16.
 // A test may set a count; 0 gives back the machine's.
 unsigned table_threads();

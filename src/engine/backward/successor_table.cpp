@@ -5,8 +5,8 @@
 // asks through the registered prompts (preimage_prompts.h). Start at
 // fill_successor_table.
 //
-// Inverse index: the successor number of every state is counted (a counting
-// sort by successor), so the pre-images of state t are
+// Inverse index: the states sorted by successor number (a counting sort,
+// parallel_table.h), so the pre-images of state t are
 // index_list[index_first[t] .. index_first[t+1]), in ascending order. Built
 // once per table in O(v^n); each target then costs its own fan only.
 #include "engine/backward/successor_table.h"
@@ -74,17 +74,7 @@ index_from(const uint32_t *succ, uint64_t states)
     index_list = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     advise_large_pages(index_first, (states + 1) * sizeof(uint32_t));
     advise_large_pages(index_list, states * sizeof(uint32_t));
-    for (uint64_t s = 0; s < states; s++)
-        index_first[succ[s] + 1]++;
-    for (uint64_t t = 0; t < states; t++)
-        index_first[t + 1] += index_first[t];
-    // Filling with index_first[t] as the running cursor of group t keeps each
-    // group in ascending order and leaves index_first[t] at the start of
-    // group t + 1: one shift puts the starts back.
-    for (uint64_t s = 0; s < states; s++)
-        index_list[index_first[succ[s]]++] = static_cast<uint32_t>(s);
-    memmove(index_first + 1, index_first, states * sizeof(uint32_t));
-    index_first[0] = 0;
+    sort_by_successor(succ, states, index_first, index_list);
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
