@@ -20,6 +20,9 @@ int hand_over_pre_image(const uint8_t *P);
 // The hand-over of the local and table methods: the pair, then the key poll
 // when the pre-image was kept; 1 when the fan must stop (fan_stopped).
 int offer_pre_image(const uint8_t *P);
+// The same for a pre-image given by its state number (the table method):
+// its line is made only when a step reads it.
+int offer_pre_image_number(uint32_t s);
 
 // Starts the fan of the state in A: clears attrepeat and the user's stop.
 // Every pre-image method calls it first.

@@ -40,16 +40,6 @@ bool owns_tickoff = false;
 
 constexpr uint32_t kPollEvery = 4096;
 
-uint64_t
-state_count()
-{
-    // State numbers and the index's offsets must fit 32 bits.
-    if (lineL == 0 || lineL > 32)
-        return 0;
-    uint64_t states = int_power(value_range, lineL);
-    return states >= (uint64_t(1) << 32) ? 0 : states;
-}
-
 // Asks for large pages under the whole 2 MB stretches of a fresh block: the
 // tree walk reads the index at random, and with small pages nearly every
 // read would miss the address cache too. Only a hint; nothing changes if
@@ -152,22 +142,17 @@ take_tickoff_for_single_runs(uint64_t states)
     owns_tickoff = true;
 }
 
-// The line of state number s (below v^n) into F. For v = 2 the line is the
-// number's own bytes, cell 0 the lowest bit, which spares the digit writer
-// on the table method's hot path.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
-void
-write_state_line(uint32_t s)
-{
-    if (value_range == 2 && bytesL <= sizeof s) {
-        memcpy(F, &s, bytesL);
-        return;
-    }
-    memset(F, 0, bytesL);
-    dec_to_value_line(F, s, lineL);
-}
-
 } // namespace
+
+uint64_t
+state_count()
+{
+    // State numbers and the index's offsets must fit 32 bits.
+    if (lineL == 0 || lineL > 32)
+        return 0;
+    uint64_t states = int_power(value_range, lineL);
+    return states >= (uint64_t(1) << 32) ? 0 : states;
+}
 
 uint64_t
 successor_table_bytes()
@@ -301,10 +286,15 @@ free_successor_table()
 void
 pre_exhaustive()
 {
+    pre_exhaustive_of(dec_equiv(A, L));
+}
+
+void
+pre_exhaustive_of(uint32_t t)
+{
     begin_fan();
     if (!index_first && !build_successor_index())
         return;
-    uint32_t t = dec_equiv(A, L);
     if (t > statespace)
         return;
     for (uint32_t i = index_first[t]; i < index_first[t + 1]; i++) {
@@ -314,23 +304,20 @@ pre_exhaustive()
         // The tree builder expands s later on: its index entry is fetched
         // now, so that expansion need not wait on memory.
         __builtin_prefetch(index_first + s);
-        write_state_line(s);
-        if (offer_pre_image(F))
+        if (offer_pre_image_number(s))
             return;
     }
 }
 
 void
-warm_pre_images(const uint8_t *near, const uint8_t *far)
+warm_pre_images(uint32_t near, uint32_t far)
 {
     if (!index_first)
         return;
-    uint32_t t = dec_equiv(far, L);
-    if (t <= statespace)
-        __builtin_prefetch(index_first + t);
-    t = dec_equiv(near, L);
-    if (t <= statespace)
-        __builtin_prefetch(index_list + index_first[t]);
+    if (far <= statespace)
+        __builtin_prefetch(index_first + far);
+    if (near <= statespace)
+        __builtin_prefetch(index_list + index_first[near]);
 }
 
 void

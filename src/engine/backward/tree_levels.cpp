@@ -1,13 +1,20 @@
 // The level lists of the tree builder: pointer arrays, coordinate arrays and
-// a pool of state lines per list. Owned by run_backward (run_backward.cpp)
-// and filled by accept_pre_image (acceptance.cpp). Reads bytesL.
+// a pool of state lines per list, or in table mode arrays of state numbers.
+// Owned by run_backward (run_backward.cpp) and filled by the acceptance step
+// (acceptance.cpp). Reads bytesL, the table mode (forward/globals.h) and
+// whether the table's states fit 32 bits (successor_table.h). Start at
+// start_level_lists.
 #include "engine/backward/tree_levels.h"
 
+#include <cstring>
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/value_line.h"
 
 namespace {
 
@@ -24,6 +31,10 @@ struct line_pool {
 
 line_pool pools[2];
 uint32_t capacity[2] = {0, 0};
+// Table mode: the lists' state numbers (entry i of list w at numbers[w][i]);
+// preim0 and preim1 then stay empty.
+bool numbered = false;
+uint32_t *numbers[2] = {nullptr, nullptr};
 
 uint8_t **&
 list_of(int which)
@@ -65,10 +76,14 @@ reserve(int which, uint32_t index)
         cap *= 2;
     if (cap > Maxlu)
         cap = Maxlu;
-    if (!grow(list_of(which), cap) || !grow(x_of(which), cap) || !grow(y_of(which), cap))
+    bool entries = numbered ? grow(numbers[which], cap) : grow(list_of(which), cap);
+    if (!entries || !grow(x_of(which), cap) || !grow(y_of(which), cap))
         return 0;
     for (uint64_t i = capacity[which]; i < cap; i++) {
-        list_of(which)[i] = nullptr;
+        if (numbered)
+            numbers[which][i] = 0;
+        else
+            list_of(which)[i] = nullptr;
         x_of(which)[i] = y_of(which)[i] = 0;
     }
     capacity[which] = static_cast<uint32_t>(cap);
@@ -97,12 +112,19 @@ pool_line(line_pool &pool)
     return line;
 }
 
+int
+filled_list()
+{
+    return pretog ? 0 : 1;
+}
+
 } // namespace
 
 int
 start_level_lists()
 {
     free_level_lists();
+    numbered = exhaustive_testing != exhaustive_off && state_count() != 0;
     return reserve(0, 0) && reserve(1, 0);
 }
 
@@ -114,9 +136,11 @@ free_level_lists()
             checked_free(c);
         pools[w] = line_pool();
         checked_free(list_of(w));
+        checked_free(numbers[w]);
         checked_free(x_of(w));
         checked_free(y_of(w));
         list_of(w) = nullptr;
+        numbers[w] = nullptr;
         x_of(w) = y_of(w) = nullptr;
         capacity[w] = 0;
     }
@@ -132,12 +156,41 @@ release_level(int which)
 uint8_t *
 next_level_entry(uint32_t index)
 {
-    int which = pretog ? 0 : 1;
+    int which = filled_list();
     if (!reserve(which, index))
         return nullptr;
     uint8_t *line = pool_line(pools[which]);
     list_of(which)[index] = line;
     return line;
+}
+
+int
+level_lists_hold_numbers()
+{
+    return numbered;
+}
+
+int
+store_next_level_number(uint32_t index, uint32_t number)
+{
+    int which = filled_list();
+    if (!reserve(which, index))
+        return 0;
+    numbers[which][index] = number;
+    return 1;
+}
+
+uint32_t
+next_level_number(uint32_t index)
+{
+    int which = filled_list();
+    return numbered ? numbers[which][index] : dec_equiv(list_of(which)[index], L);
+}
+
+uint32_t
+current_level_number(uint32_t index)
+{
+    return numbers[1 - filled_list()][index];
 }
 
 uint8_t **
@@ -156,4 +209,16 @@ int16_t *
 next_level_y()
 {
     return pretog ? yy0 : yy1;
+}
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
+void
+write_state_line(uint8_t *line, uint32_t number)
+{
+    if (value_range == 2 && bytesL <= sizeof number) {
+        memcpy(line, &number, bytesL);
+        return;
+    }
+    memset(line, 0, bytesL);
+    dec_to_value_line(line, number, lineL);
 }
