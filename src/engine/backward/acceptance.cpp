@@ -183,8 +183,11 @@ mark_placed(found_state &f, uint32_t h, uint32_t w)
     });
 }
 
+// Steps 1 to 3 of the check: 1 when f is rejected as the cycle state before
+// the root, a subtree root met again, or a rotation of a kept entry of a
+// uniform target's fan. Leaves the segment periods of f in h, w.
 int
-check_found(found_state &f)
+rejected_early(found_state &f, uint32_t *h, uint32_t *w)
 {
     // 1. The attractor state before the root belongs to the cycle.
     if (level == 0 && attperiod && !attrepeat) {
@@ -204,11 +207,17 @@ check_found(found_state &f)
         return 1;
     }
     // 3. Rotation compression of a uniform target's fan.
+    return allbitssame && !insegloop && compression_on() && merged_by_rotation(line_of(f), h, w);
+}
+
+int
+check_found(found_state &f)
+{
+    // Steps 1 to 3 apply at the root's fan, in a subtree not yet known to
+    // repeat, and in a uniform target's fan only.
     uint32_t h = 0, w = 0;
-    if (allbitssame && !insegloop && compression_on()) {
-        if (merged_by_rotation(line_of(f), &h, &w))
-            return 1;
-    }
+    if ((level == 0 || !isrepeat || allbitssame) && rejected_early(f, &h, &w))
+        return 1;
     // 4. Count; a full list abandons the tree.
     if (nextindex >= Maxlu - 1) {
         abort_subtree = abort_subtree_list_full;

@@ -297,7 +297,7 @@ pre_exhaustive_of(uint32_t t)
         return;
     if (t > statespace)
         return;
-    for (uint32_t i = index_first[t]; i < index_first[t + 1]; i++) {
+    for (uint32_t i = index_first[t], end = index_first[t + 1]; i < end; i++) {
         uint32_t s = index_list[i];
         if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
             continue;

@@ -30,11 +30,6 @@ struct line_pool {
 };
 
 line_pool pools[2];
-uint32_t capacity[2] = {0, 0};
-// Table mode: the lists' state numbers (entry i of list w at numbers[w][i]);
-// preim0 and preim1 then stay empty.
-bool numbered = false;
-uint32_t *numbers[2] = {nullptr, nullptr};
 
 uint8_t **&
 list_of(int which)
@@ -65,28 +60,30 @@ grow(T *&array, size_t count)
     return 1;
 }
 
-// Makes room for entries 0..index of a list and its coordinates.
+// Makes room for entries 0..index of a list and its coordinates, numbers or
+// lines as the list holds.
 int
-reserve(int which, uint32_t index)
+reserve(int which, uint32_t index, bool numbered)
 {
-    if (index < capacity[which])
+    if (index < preim_capacity[which])
         return 1;
-    uint64_t cap = capacity[which] ? capacity[which] : 16;
+    uint32_t had = preim_capacity[which];
+    uint64_t cap = had ? had : 16;
     while (cap <= index)
         cap *= 2;
     if (cap > Maxlu)
         cap = Maxlu;
-    bool entries = numbered ? grow(numbers[which], cap) : grow(list_of(which), cap);
+    bool entries = numbered ? grow(preim_numbers[which], cap) : grow(list_of(which), cap);
     if (!entries || !grow(x_of(which), cap) || !grow(y_of(which), cap))
         return 0;
-    for (uint64_t i = capacity[which]; i < cap; i++) {
+    for (uint64_t i = had; i < cap; i++) {
         if (numbered)
-            numbers[which][i] = 0;
+            preim_numbers[which][i] = 0;
         else
             list_of(which)[i] = nullptr;
         x_of(which)[i] = y_of(which)[i] = 0;
     }
-    capacity[which] = static_cast<uint32_t>(cap);
+    preim_capacity[which] = static_cast<uint32_t>(cap);
     return 1;
 }
 
@@ -112,20 +109,14 @@ pool_line(line_pool &pool)
     return line;
 }
 
-int
-filled_list()
-{
-    return pretog ? 0 : 1;
-}
-
 } // namespace
 
 int
 start_level_lists()
 {
     free_level_lists();
-    numbered = exhaustive_testing != exhaustive_off && state_count() != 0;
-    return reserve(0, 0) && reserve(1, 0);
+    bool numbered = exhaustive_testing != exhaustive_off && state_count() != 0;
+    return reserve(0, 0, numbered) && reserve(1, 0, numbered);
 }
 
 void
@@ -136,13 +127,13 @@ free_level_lists()
             checked_free(c);
         pools[w] = line_pool();
         checked_free(list_of(w));
-        checked_free(numbers[w]);
+        checked_free(preim_numbers[w]);
         checked_free(x_of(w));
         checked_free(y_of(w));
         list_of(w) = nullptr;
-        numbers[w] = nullptr;
+        preim_numbers[w] = nullptr;
         x_of(w) = y_of(w) = nullptr;
-        capacity[w] = 0;
+        preim_capacity[w] = 0;
     }
 }
 
@@ -156,8 +147,8 @@ release_level(int which)
 uint8_t *
 next_level_entry(uint32_t index)
 {
-    int which = filled_list();
-    if (!reserve(which, index))
+    int which = pretog ? 0 : 1;
+    if (!reserve(which, index, false))
         return nullptr;
     uint8_t *line = pool_line(pools[which]);
     list_of(which)[index] = line;
@@ -165,32 +156,16 @@ next_level_entry(uint32_t index)
 }
 
 int
-level_lists_hold_numbers()
+grow_next_level_numbers(uint32_t index)
 {
-    return numbered;
-}
-
-int
-store_next_level_number(uint32_t index, uint32_t number)
-{
-    int which = filled_list();
-    if (!reserve(which, index))
-        return 0;
-    numbers[which][index] = number;
-    return 1;
+    return reserve(pretog ? 0 : 1, index, true);
 }
 
 uint32_t
 next_level_number(uint32_t index)
 {
-    int which = filled_list();
-    return numbered ? numbers[which][index] : dec_equiv(list_of(which)[index], L);
-}
-
-uint32_t
-current_level_number(uint32_t index)
-{
-    return numbers[1 - filled_list()][index];
+    int which = pretog ? 0 : 1;
+    return level_lists_hold_numbers() ? preim_numbers[which][index] : dec_equiv(list_of(which)[index], L);
 }
 
 uint8_t **
@@ -211,14 +186,9 @@ next_level_y()
     return pretog ? yy0 : yy1;
 }
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
 void
-write_state_line(uint8_t *line, uint32_t number)
+write_state_line_digits(uint8_t *line, uint32_t number)
 {
-    if (value_range == 2 && bytesL <= sizeof number) {
-        memcpy(line, &number, bytesL);
-        return;
-    }
     memset(line, 0, bytesL);
     dec_to_value_line(line, number, lineL);
 }

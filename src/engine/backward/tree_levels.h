@@ -12,6 +12,9 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/backward/globals.h"
+#include "engine/model/globals.h"
+
 // Both lists with their empty entry 0 and one coordinate each; pools empty;
 // numbers or lines as the pre-image method gives. 0 when memory ran out.
 int start_level_lists();
@@ -26,20 +29,52 @@ void release_level(int which);
 // lines only.
 uint8_t *next_level_entry(uint32_t index);
 // 1 when the lists hold state numbers (table mode), 0 when lines.
-int level_lists_hold_numbers();
+inline int
+level_lists_hold_numbers()
+{
+    return preim_numbers[0] != nullptr;
+}
+// Grows the list of numbers being filled to index + 1 entries; 0 when
+// memory ran out.
+int grow_next_level_numbers(uint32_t index);
 // State number at entry index of the list being filled, grown as
 // next_level_entry grows it; 0 when memory ran out. Lists of numbers only.
-int store_next_level_number(uint32_t index, uint32_t number);
+inline int
+store_next_level_number(uint32_t index, uint32_t number)
+{
+    int which = pretog ? 0 : 1;
+    if (index >= preim_capacity[which] && !grow_next_level_numbers(index))
+        return 0;
+    preim_numbers[which][index] = number;
+    return 1;
+}
 // The state number at entry index of the list being filled, either kind.
 uint32_t next_level_number(uint32_t index);
 // The state number at entry index of the list being expanded. Lists of
 // numbers only.
-uint32_t current_level_number(uint32_t index);
+inline uint32_t
+current_level_number(uint32_t index)
+{
+    return preim_numbers[pretog ? 1 : 0][index];
+}
 // The list being expanded (preim0 when pretog is 0) and its coordinates.
 uint8_t **current_level();
 int16_t *next_level_x();
 int16_t *next_level_y();
 
 // The value line of state number (below v^n) into line (bytesL bytes). For
-// v = 2 the line is the number's own bytes, cell 0 the lowest bit.
-void write_state_line(uint8_t *line, uint32_t number);
+// v = 2 the line is the number's own bytes, cell 0 the lowest bit; other
+// lines are written digit by digit (write_state_line_digits).
+void write_state_line_digits(uint8_t *line, uint32_t number);
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
+inline void
+write_state_line(uint8_t *line, uint32_t number)
+{
+    uint32_t bytes = bytesL; // read once: the line's bytes may alias it
+    if (value_range != 2 || bytes > sizeof number) {
+        write_state_line_digits(line, number);
+        return;
+    }
+    for (uint32_t b = 0; b < bytes; b++)
+        line[b] = static_cast<uint8_t>(number >> (8 * b));
+}
