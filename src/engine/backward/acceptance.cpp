@@ -154,19 +154,12 @@ mark_state(uint32_t s)
         set_bitlong(tickoff, s, 1);
 }
 
-// Step 6: the placed states of an accepted pre-image in table mode.
+// The other distinct rotations (ring) or translations (2d lattice) of f,
+// whose segment periods are h, w: the states its fan entry stands for.
 void
-mark_placed(found_state &f, uint32_t h, uint32_t w)
+mark_rotations(found_state &f, uint32_t h, uint32_t w)
 {
-    if (dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map) {
-        if (tickoff)
-            mark_state(number_of(f));
-        return;
-    }
-    if (!allbitssame || insegloop || rulemix || !tickoff)
-        return;
     if (!regular2d) {
-        // The other distinct rotations of P.
         uint8_t *t = work_line(line_of(f));
         for (uint32_t r = 1; r < h; r++) {
             rotate_array(0, t, 'l', 0, 1, 0, 0);
@@ -174,13 +167,34 @@ mark_placed(found_state &f, uint32_t h, uint32_t w)
         }
         return;
     }
-    // The other distinct translations of P: the h x w walk of the check.
+    // The h x w walk of the check.
     bool itself = true;
     visit_translations_2d(line_of(f), h, w, [&itself](const uint8_t *t) {
         if (!itself)
             mark_state(dec_equiv(t, L));
         itself = false;
     });
+}
+
+// 1 when step 6 marks each pre-image itself, not the rotations it stands
+// for.
+bool
+marks_each_state()
+{
+    return dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map;
+}
+
+// Step 6: the placed states of an accepted pre-image in table mode.
+void
+mark_placed(found_state &f, uint32_t h, uint32_t w)
+{
+    if (marks_each_state()) {
+        if (tickoff)
+            mark_state(number_of(f));
+        return;
+    }
+    if (allbitssame && !insegloop && !rulemix && tickoff)
+        mark_rotations(f, h, w);
 }
 
 // Steps 1 to 3 of the check: 1 when f is rejected as the cycle state before
@@ -210,21 +224,36 @@ rejected_early(found_state &f, uint32_t *h, uint32_t *w)
     return allbitssame && !insegloop && compression_on() && merged_by_rotation(line_of(f), h, w);
 }
 
-int
-check_found(found_state &f)
+// Steps 1 to 3 apply at the root's fan, in a subtree not yet known to
+// repeat, and in a uniform target's fan only.
+bool
+early_steps_apply()
 {
-    // Steps 1 to 3 apply at the root's fan, in a subtree not yet known to
-    // repeat, and in a uniform target's fan only.
-    uint32_t h = 0, w = 0;
-    if ((level == 0 || !isrepeat || allbitssame) && rejected_early(f, &h, &w))
-        return 1;
-    // 4. Count; a full list abandons the tree.
+    return level == 0 || !isrepeat || allbitssame;
+}
+
+// Step 4: one more pre-image counted; 0, and the tree abandoned, when the
+// next list is full.
+int
+count_pre_image()
+{
     if (nextindex >= Maxlu - 1) {
         abort_subtree = abort_subtree_list_full;
-        return 1;
+        return 0;
     }
     nextindex++;
     precount++;
+    return 1;
+}
+
+int
+check_found(found_state &f)
+{
+    uint32_t h = 0, w = 0;
+    if (early_steps_apply() && rejected_early(f, &h, &w))
+        return 1;
+    if (!count_pre_image())
+        return 1;
     // 5. The space-time strip.
     if (stp)
         show_pre_image(line_of(f));
@@ -270,6 +299,25 @@ offer(found_state &f)
     if (hand_over(f))
         interrupt_pre_fan();
     return fan_stopped();
+}
+
+int
+ticked_off(uint32_t s)
+{
+    return tickoff && s <= tickspace && get_bitlong(tickoff, s);
+}
+
+// 1 when only the count and the mark of the check can apply to the states
+// of a table fan of count entries (no cycle, seed or rotation check, no
+// strip, each state marked itself) and the list of numbers being filled has
+// room for them all.
+int
+plain_fan(uint32_t count)
+{
+    uint64_t last = uint64_t(nextindex) + count;
+    return !early_steps_apply() && !stp && exhaustive_testing && marks_each_state() &&
+           level_lists_hold_numbers() && last < Maxlu - 1 &&
+           (last < preim_capacity[pretog ? 0 : 1] || grow_next_level_numbers(static_cast<uint32_t>(last)));
 }
 
 } // namespace
@@ -322,6 +370,35 @@ offer_pre_image_number(uint32_t s)
     f.number = s;
     f.has_number = true;
     return offer(f);
+}
+
+void
+offer_fan_numbers(const uint32_t *fan, uint32_t count)
+{
+    if (count == 0)
+        return;
+    if (!plain_fan(count)) {
+        for (uint32_t i = 0; i < count; i++)
+            if (!ticked_off(fan[i]) && offer_pre_image_number(fan[i]))
+                return;
+        return;
+    }
+    // The check of each state reduced to the steps that apply (the count and
+    // the mark of step 6), the list's room taken beforehand, and one key
+    // poll for the fan.
+    uint32_t *next = preim_numbers[pretog ? 0 : 1];
+    bool kept = false;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (ticked_off(s))
+            continue;
+        count_pre_image();
+        mark_state(s);
+        next[nextindex] = s;
+        kept = true;
+    }
+    if (kept)
+        interrupt_pre_fan();
 }
 
 void

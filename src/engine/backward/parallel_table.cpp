@@ -84,7 +84,8 @@ sliced_fits()
 inline void
 write_binary_record(uint8_t *record, uint32_t number)
 {
-    for (uint32_t b = 0; b < bytesL; b++)
+    uint32_t bytes = bytesL; // read once: the record's bytes may alias it
+    for (uint32_t b = 0; b < bytes; b++)
         record[b] = static_cast<uint8_t>(b < 4 ? number >> (8 * b) : 0);
 }
 

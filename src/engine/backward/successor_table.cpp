@@ -297,16 +297,13 @@ pre_exhaustive_of(uint32_t t)
         return;
     if (t > statespace)
         return;
-    for (uint32_t i = index_first[t], end = index_first[t + 1]; i < end; i++) {
-        uint32_t s = index_list[i];
-        if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
-            continue;
-        // The tree builder expands s later on: its index entry is fetched
-        // now, so that expansion need not wait on memory.
-        __builtin_prefetch(index_first + s);
-        if (offer_pre_image_number(s))
-            return;
-    }
+    const uint32_t *fan = index_list + index_first[t];
+    uint32_t count = index_first[t + 1] - index_first[t];
+    // The tree builder expands these states later on: their index entries
+    // are fetched now, so that expansion need not wait on memory.
+    for (uint32_t i = 0; i < count; i++)
+        __builtin_prefetch(index_first + fan[i]);
+    offer_fan_numbers(fan, count);
 }
 
 void
