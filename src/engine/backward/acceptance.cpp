@@ -317,7 +317,7 @@ plain_fan(uint32_t count)
     uint64_t last = uint64_t(nextindex) + count;
     return !early_steps_apply() && !stp && exhaustive_testing && marks_each_state() &&
            level_lists_hold_numbers() && last < Maxlu - 1 &&
-           (last < preim_capacity[pretog ? 0 : 1] || grow_next_level_numbers(static_cast<uint32_t>(last)));
+           room_in_next_level_numbers(static_cast<uint32_t>(last));
 }
 
 } // namespace
@@ -383,10 +383,9 @@ offer_fan_numbers(const uint32_t *fan, uint32_t count)
                 return;
         return;
     }
-    // The check of each state reduced to the steps that apply (the count and
-    // the mark of step 6), the list's room taken beforehand, and one key
-    // poll for the fan.
-    uint32_t *next = preim_numbers[pretog ? 0 : 1];
+    // The check of each state reduced to the steps that apply (the count,
+    // which cannot fill the list, and the mark of step 6), the list's room
+    // taken beforehand, and one key poll for the fan.
     bool kept = false;
     for (uint32_t i = 0; i < count; i++) {
         uint32_t s = fan[i];
@@ -394,7 +393,7 @@ offer_fan_numbers(const uint32_t *fan, uint32_t count)
             continue;
         count_pre_image();
         mark_state(s);
-        next[nextindex] = s;
+        store_next_level_number(nextindex, s);
         kept = true;
     }
     if (kept)

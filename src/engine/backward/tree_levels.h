@@ -37,15 +37,21 @@ level_lists_hold_numbers()
 // Grows the list of numbers being filled to index + 1 entries; 0 when
 // memory ran out.
 int grow_next_level_numbers(uint32_t index);
+// Room for entries 0..index in the list of numbers being filled, grown when
+// it has less; 0 when memory ran out.
+inline int
+room_in_next_level_numbers(uint32_t index)
+{
+    return index < preim_capacity[pretog ? 0 : 1] || grow_next_level_numbers(index);
+}
 // State number at entry index of the list being filled, grown as
 // next_level_entry grows it; 0 when memory ran out. Lists of numbers only.
 inline int
 store_next_level_number(uint32_t index, uint32_t number)
 {
-    int which = pretog ? 0 : 1;
-    if (index >= preim_capacity[which] && !grow_next_level_numbers(index))
+    if (!room_in_next_level_numbers(index))
         return 0;
-    preim_numbers[which][index] = number;
+    preim_numbers[pretog ? 0 : 1][index] = number;
     return 1;
 }
 // The state number at entry index of the list being filled, either kind.
