@@ -11,8 +11,9 @@
 //   0xAAAA.., 0xCCCC.., 0xF0F0.., 0xFF00.., cells 6 and up are all 0 or all
 //   1 (bits of s0). A cell's rule table is folded input by input: entries
 //   2i and 2i+1 differ in input 0, so one pass picks between them with the
-//   word of input 0, the next pass with input 1, and so on. The 64 next
-//   words are transposed into the 64 successor numbers.
+//   word of input 0, the next pass with input 1, and so on. The next words
+//   of the at most 32 cells are transposed into the 64 successor numbers:
+//   bits 0..31 and 32..63 of the words in two 32 x 32 transposes at once.
 //   Example, rule 110 (entries 0,1,1,1,0,1,1,0) on inputs x0 x1 x2: the
 //   first pass gives x0, 1, x0, ~x0; the second x0 | x1, x0 ^ x1; the third
 //   x2 ? x0 ^ x1 : x0 | x1.
@@ -35,6 +36,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -72,7 +74,7 @@ struct table_plan {
 bool
 sliced_fits()
 {
-    if (value_range != 2 || lineL < 6)
+    if (value_range != 2 || lineL < 6 || lineL > 32)
         return false;
     for (uint32_t c = 0; c < lineL; c++)
         if (nhoodm[c] > kMaxSlicedInputs)
@@ -80,21 +82,12 @@ sliced_fits()
     return true;
 }
 
-// The record of a v = 2 state from its number: the line's bytes, low first.
-inline void
-write_binary_record(uint8_t *record, uint32_t number)
-{
-    uint32_t bytes = bytesL; // read once: the record's bytes may alias it
-    for (uint32_t b = 0; b < bytes; b++)
-        record[b] = static_cast<uint8_t>(b < 4 ? number >> (8 * b) : 0);
-}
-
 // States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
 void
 fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
 {
     uint64_t in[32];
-    uint64_t rows[64] = {};
+    uint64_t rows[32] = {};
     for (int c = 0; c < p.n; c++)
         in[c] = c < 6 ? kLowCells[c] : ((s0 >> c) & 1) ? ~uint64_t(0) : 0;
     for (int c = 0; c < p.n; c++) {
@@ -118,12 +111,14 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
         }
         rows[c] = fold[0];
     }
-    transpose_bits_64(rows);
-    for (int j = 0; j < 64; j++) {
-        uint32_t number = static_cast<uint32_t>(rows[j]);
-        succ[s0 + j] = number;
-        write_binary_record(exh_pairs + (s0 + j) * bytesL, number);
-    }
+    transpose_bit_halves_32(rows);
+    for (int half = 0; half < 2; half++)
+        for (int j = 0; j < 32; j++) {
+            uint64_t s = s0 + 32 * half + j;
+            uint32_t number = static_cast<uint32_t>(rows[j] >> (32 * half));
+            succ[s] = number;
+            write_state_line(exh_pairs + s * bytesL, number);
+        }
 }
 
 // States first .. last-1 by byte cells.
@@ -151,7 +146,7 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
         }
         succ[s] = number;
         if (p.v == 2)
-            write_binary_record(record, number);
+            write_state_line(record, number);
         for (int c = 0; c < p.n; c++) {
             if (++vals[c] < p.v)
                 break;
@@ -169,6 +164,16 @@ fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
     }
     for (uint64_t s0 = first; s0 < last; s0 += 64)
         fill_block_sliced(p, s0, succ);
+}
+
+// One step of a bit transpose: the columns of row k + j under m (those
+// whose bit j is clear) swapped with the columns j higher of row k.
+inline void
+swap_block_halves(uint64_t *rows, int k, int j, uint64_t m)
+{
+    uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
+    rows[k | j] ^= t;
+    rows[k] ^= t << j;
 }
 
 // Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
@@ -331,16 +336,24 @@ void
 transpose_bits_64(uint64_t rows[64])
 {
     // Swap the off-diagonal halves of every 2j x 2j block, j = 32 .. 1: the
-    // high columns of row k with the low columns of row k + j. m selects the
+    // high columns of row k with the low columns of row k + j. After the
+    // first round, rows 0..31 and 32..63 go on apart: two pairs of 32 x 32
+    // transposes.
+    for (int k = 0; k < 32; k++)
+        swap_block_halves(rows, k, 32, 0x00000000FFFFFFFFull);
+    transpose_bit_halves_32(rows);
+    transpose_bit_halves_32(rows + 32);
+}
+
+void
+transpose_bit_halves_32(uint64_t rows[32])
+{
+    // Rounds j = 16 .. 1 of transpose_bits_64 on 32 rows; m selects the
     // columns whose bit j is clear.
-    uint64_t m = 0x00000000FFFFFFFFull;
-    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
-            rows[k | j] ^= t;
-            rows[k] ^= t << j;
-        }
-    }
+    uint64_t m = 0x0000FFFF0000FFFFull;
+    for (int j = 16; j != 0; j >>= 1, m ^= m << j)
+        for (int k = 0; k < 32; k = ((k | j) + 1) & ~j)
+            swap_block_halves(rows, k, j, m);
 }
 
 unsigned

@@ -11,6 +11,7 @@
 // then stay empty.
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 #include "engine/backward/globals.h"
 #include "engine/model/globals.h"
@@ -69,18 +70,32 @@ int16_t *next_level_x();
 int16_t *next_level_y();
 
 // The value line of state number (below v^n) into line (bytesL bytes). For
-// v = 2 the line is the number's own bytes, cell 0 the lowest bit; other
-// lines are written digit by digit (write_state_line_digits).
+// v = 2 the line is the number's own bytes, cell 0 the lowest bit, stored
+// at once (a state number has at most 4); other lines are written digit by
+// digit (write_state_line_digits).
 void write_state_line_digits(uint8_t *line, uint32_t number);
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
 inline void
 write_state_line(uint8_t *line, uint32_t number)
 {
-    uint32_t bytes = bytesL; // read once: the line's bytes may alias it
-    if (value_range != 2 || bytes > sizeof number) {
+    if (value_range != 2) {
         write_state_line_digits(line, number);
         return;
     }
-    for (uint32_t b = 0; b < bytes; b++)
-        line[b] = static_cast<uint8_t>(number >> (8 * b));
+    switch (bytesL) {
+    case 1:
+        memcpy(line, &number, 1);
+        return;
+    case 2:
+        memcpy(line, &number, 2);
+        return;
+    case 3:
+        memcpy(line, &number, 3);
+        return;
+    case 4:
+        memcpy(line, &number, 4);
+        return;
+    default:
+        write_state_line_digits(line, number);
+    }
 }
