@@ -25,9 +25,10 @@ int offer_pre_image(const uint8_t *P);
 int offer_pre_image_number(uint32_t s);
 // The table method's fan: the states fan[0 .. count) whose tickoff bit is
 // clear, each handed over as offer_pre_image_number hands it, until the fan
-// must stop. Where only the count and the mark apply (below the root, no
-// subtree seed check, no rotation merging, no strip), the keys are polled
-// once after the fan instead of after each state.
+// must stop. Where only the count and the mark of each state itself apply
+// (below the root, no subtree seed check, no rotation merging or marking,
+// no strip), the keys are polled once after the fan instead of after each
+// state.
 void offer_fan_numbers(const uint32_t *fan, uint32_t count);
 
 // Starts the fan of the state in A: clears attrepeat and the user's stop.
