@@ -12,6 +12,11 @@
 // state_rotation.h in a hash map to the kept entry, so a pre-image is not
 // compared with every kept entry; the first representative met is kept.
 // Shifts and ring segments are the model's (model/state_symmetries.h).
+//
+// A pre-image comes as a value line (local and general methods) or as a
+// state number (the table method); each step takes the form it needs, the
+// other made on first use (found_state), so the table's walk makes no line
+// unless a step reads one.
 #include "engine/backward/acceptance.h"
 
 #include <cstdlib>
@@ -37,6 +42,17 @@ std::unordered_map<std::string, uint32_t> seg_index; // canonical form -> entry
 uint32_t seg_capacity = 0;                           // entries 0..seg_capacity-1 allocated
 uint8_t *work = nullptr;                             // work copy of a pre-image
 uint16_t work_bytes = 0;
+// The line of a pre-image handed over as a number. A state number fits 32
+// bits, so its line fits 32 cells of at most 3 bits.
+uint8_t made[16];
+
+// A pre-image as its method handed it over, a line or a number; line_of and
+// number_of give either form, the other made on first use.
+struct found_state {
+    const uint8_t *line = nullptr;
+    uint32_t number = 0;
+    bool has_number = false;
+};
 
 uint8_t *
 work_line(const uint8_t *P)
@@ -48,6 +64,26 @@ work_line(const uint8_t *P)
     }
     memcpy(work, P, bytesL);
     return work;
+}
+
+const uint8_t *
+line_of(found_state &f)
+{
+    if (!f.line) {
+        write_state_line(made, f.number);
+        f.line = made;
+    }
+    return f.line;
+}
+
+uint32_t
+number_of(found_state &f)
+{
+    if (!f.has_number) {
+        f.number = dec_equiv(f.line, L);
+        f.has_number = true;
+    }
+    return f.number;
 }
 
 int
@@ -112,41 +148,176 @@ merged_by_rotation(const uint8_t *P, uint32_t *h, uint32_t *w)
 }
 
 void
-mark_state(const uint8_t *line)
+mark_state(uint32_t s)
 {
-    if (!tickoff)
-        return;
-    uint32_t s = dec_equiv(line, L);
-    if (s <= tickspace)
+    if (tickoff && s <= tickspace)
         set_bitlong(tickoff, s, 1);
+}
+
+// The other distinct rotations (ring) or translations (2d lattice) of f,
+// whose segment periods are h, w: the states its fan entry stands for.
+void
+mark_rotations(found_state &f, uint32_t h, uint32_t w)
+{
+    if (!regular2d) {
+        uint8_t *t = work_line(line_of(f));
+        for (uint32_t r = 1; r < h; r++) {
+            rotate_array(0, t, 'l', 0, 1, 0, 0);
+            mark_state(dec_equiv(t, L));
+        }
+        return;
+    }
+    // The h x w walk of the check.
+    bool itself = true;
+    visit_translations_2d(line_of(f), h, w, [&itself](const uint8_t *t) {
+        if (!itself)
+            mark_state(dec_equiv(t, L));
+        itself = false;
+    });
+}
+
+// 1 when step 6 marks each pre-image itself, not the rotations it stands
+// for.
+bool
+marks_each_state()
+{
+    return dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map;
 }
 
 // Step 6: the placed states of an accepted pre-image in table mode.
 void
-mark_placed(const uint8_t *P, uint32_t h, uint32_t w)
+mark_placed(found_state &f, uint32_t h, uint32_t w)
 {
-    if (dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map) {
-        mark_state(P);
+    if (marks_each_state()) {
+        if (tickoff)
+            mark_state(number_of(f));
         return;
     }
-    if (!allbitssame || insegloop || rulemix)
-        return;
-    if (!regular2d) {
-        // The other distinct rotations of P.
-        uint8_t *t = work_line(P);
-        for (uint32_t r = 1; r < h; r++) {
-            rotate_array(0, t, 'l', 0, 1, 0, 0);
-            mark_state(t);
+    if (allbitssame && !insegloop && !rulemix && tickoff)
+        mark_rotations(f, h, w);
+}
+
+// Steps 1 to 3 of the check: 1 when f is rejected as the cycle state before
+// the root, a subtree root met again, or a rotation of a kept entry of a
+// uniform target's fan. Leaves the segment periods of f in h, w.
+int
+rejected_early(found_state &f, uint32_t *h, uint32_t *w)
+{
+    // 1. The attractor state before the root belongs to the cycle.
+    if (level == 0 && attperiod && !attrepeat) {
+        isrepeat = 1;
+        const uint8_t *before = att[attindex < 2 ? attperiod : attindex - 1];
+        if (same_state(line_of(f), before)) {
+            attrepeat = 1;
+            return 1;
         }
-        return;
     }
-    // The other distinct translations of P: the h x w walk of the check.
-    bool itself = true;
-    visit_translations_2d(P, h, w, [&itself](const uint8_t *t) {
-        if (!itself)
-            mark_state(t);
-        itself = false;
-    });
+    // 2. A subtree whose root lies on a cycle.
+    if (!isrepeat && attperiod == 0 && !neutral_order &&
+        ((this_firstseed && same_state(line_of(f), this_firstseed)) || same_state(line_of(f), firstseed))) {
+        isrepeat = 1;
+        show_seed_repeat();
+        totatt_states = level + 1u;
+        return 1;
+    }
+    // 3. Rotation compression of a uniform target's fan.
+    return allbitssame && !insegloop && compression_on() && merged_by_rotation(line_of(f), h, w);
+}
+
+// Steps 1 to 3 apply at the root's fan, in a subtree not yet known to
+// repeat, and in a uniform target's fan only.
+bool
+early_steps_apply()
+{
+    return level == 0 || !isrepeat || allbitssame;
+}
+
+// Step 4: one more pre-image counted; 0, and the tree abandoned, when the
+// next list is full.
+int
+count_pre_image()
+{
+    if (nextindex >= Maxlu - 1) {
+        abort_subtree = abort_subtree_list_full;
+        return 0;
+    }
+    nextindex++;
+    precount++;
+    return 1;
+}
+
+int
+check_found(found_state &f)
+{
+    uint32_t h = 0, w = 0;
+    if (early_steps_apply() && rejected_early(f, &h, &w))
+        return 1;
+    if (!count_pre_image())
+        return 1;
+    // 5. The space-time strip.
+    if (stp)
+        show_pre_image(line_of(f));
+    // 6. Placed states in table mode.
+    if (exhaustive_testing)
+        mark_placed(f, h, w);
+    return 0;
+}
+
+// Appends f at entry nextindex of the list being filled, as a number or a
+// line as the list holds them.
+void
+accept_found(found_state &f)
+{
+    int stored;
+    if (level_lists_hold_numbers()) {
+        stored = store_next_level_number(nextindex, number_of(f));
+    } else {
+        uint8_t *line = next_level_entry(nextindex);
+        if (line)
+            memcpy(line, line_of(f), bytesL);
+        stored = line != nullptr;
+    }
+    if (!stored) {
+        nextindex--;
+        precount--;
+        abort_subtree = abort_subtree_list_full;
+    }
+}
+
+int
+hand_over(found_state &f)
+{
+    if (check_found(f))
+        return 0;
+    accept_found(f);
+    return abort_subtree ? 0 : 1;
+}
+
+int
+offer(found_state &f)
+{
+    if (hand_over(f))
+        interrupt_pre_fan();
+    return fan_stopped();
+}
+
+int
+ticked_off(uint32_t s)
+{
+    return tickoff && s <= tickspace && get_bitlong(tickoff, s);
+}
+
+// 1 when only the count and the mark of the check can apply to the states
+// of a table fan of count entries (no cycle, seed or rotation check, no
+// strip, each state marked itself) and the list of numbers being filled has
+// room for them all.
+int
+plain_fan(uint32_t count)
+{
+    uint64_t last = uint64_t(nextindex) + count;
+    return !early_steps_apply() && !stp && exhaustive_testing && marks_each_state() &&
+           level_lists_hold_numbers() && last < Maxlu - 1 &&
+           room_in_next_level_numbers(static_cast<uint32_t>(last));
 }
 
 } // namespace
@@ -163,73 +334,70 @@ compression_on()
 int
 check_pre_image(const uint8_t *P)
 {
-    // 1. The attractor state before the root belongs to the cycle.
-    if (level == 0 && attperiod && !attrepeat) {
-        isrepeat = 1;
-        const uint8_t *before = att[attindex < 2 ? attperiod : attindex - 1];
-        if (same_state(P, before)) {
-            attrepeat = 1;
-            return 1;
-        }
-    }
-    // 2. A subtree whose root lies on a cycle.
-    if (!isrepeat && attperiod == 0 && !neutral_order &&
-        ((this_firstseed && same_state(P, this_firstseed)) || same_state(P, firstseed))) {
-        isrepeat = 1;
-        show_seed_repeat();
-        totatt_states = level + 1u;
-        return 1;
-    }
-    // 3. Rotation compression of a uniform target's fan.
-    uint32_t h = 0, w = 0;
-    if (allbitssame && !insegloop && compression_on()) {
-        if (merged_by_rotation(P, &h, &w))
-            return 1;
-    }
-    // 4. Count; a full list abandons the tree.
-    if (nextindex >= Maxlu - 1) {
-        abort_subtree = abort_subtree_list_full;
-        return 1;
-    }
-    nextindex++;
-    precount++;
-    // 5. The space-time strip.
-    if (stp)
-        show_pre_image(P);
-    // 6. Placed states in table mode.
-    if (exhaustive_testing)
-        mark_placed(P, h, w);
-    return 0;
+    found_state f;
+    f.line = P;
+    return check_found(f);
 }
 
 void
 accept_pre_image(const uint8_t *P)
 {
-    uint8_t *line = next_level_entry(nextindex);
-    if (!line) {
-        nextindex--;
-        precount--;
-        abort_subtree = abort_subtree_list_full;
-        return;
-    }
-    memcpy(line, P, bytesL);
+    found_state f;
+    f.line = P;
+    accept_found(f);
 }
 
 int
 hand_over_pre_image(const uint8_t *P)
 {
-    if (check_pre_image(P))
-        return 0;
-    accept_pre_image(P);
-    return abort_subtree ? 0 : 1;
+    found_state f;
+    f.line = P;
+    return hand_over(f);
 }
 
 int
 offer_pre_image(const uint8_t *P)
 {
-    if (hand_over_pre_image(P))
+    found_state f;
+    f.line = P;
+    return offer(f);
+}
+
+int
+offer_pre_image_number(uint32_t s)
+{
+    found_state f;
+    f.number = s;
+    f.has_number = true;
+    return offer(f);
+}
+
+void
+offer_fan_numbers(const uint32_t *fan, uint32_t count)
+{
+    if (count == 0)
+        return;
+    if (!plain_fan(count)) {
+        for (uint32_t i = 0; i < count; i++)
+            if (!ticked_off(fan[i]) && offer_pre_image_number(fan[i]))
+                return;
+        return;
+    }
+    // The check of each state reduced to the steps that apply (the count,
+    // which cannot fill the list, and the mark of step 6), the list's room
+    // taken beforehand, and one key poll for the fan.
+    bool kept = false;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (ticked_off(s))
+            continue;
+        count_pre_image();
+        mark_state(s);
+        store_next_level_number(nextindex, s);
+        kept = true;
+    }
+    if (kept)
         interrupt_pre_fan();
-    return fan_stopped();
 }
 
 void

@@ -20,6 +20,16 @@ int hand_over_pre_image(const uint8_t *P);
 // The hand-over of the local and table methods: the pair, then the key poll
 // when the pre-image was kept; 1 when the fan must stop (fan_stopped).
 int offer_pre_image(const uint8_t *P);
+// The same for a pre-image given by its state number (the table method):
+// its line is made only when a step reads it.
+int offer_pre_image_number(uint32_t s);
+// The table method's fan: the states fan[0 .. count) whose tickoff bit is
+// clear, each handed over as offer_pre_image_number hands it, until the fan
+// must stop. Where only the count and the mark of each state itself apply
+// (below the root, no subtree seed check, no rotation merging or marking,
+// no strip), the keys are polled once after the fan instead of after each
+// state.
+void offer_fan_numbers(const uint32_t *fan, uint32_t count);
 
 // Starts the fan of the state in A: clears attrepeat and the user's stop.
 // Every pre-image method calls it first.

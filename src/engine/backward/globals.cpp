@@ -34,6 +34,8 @@ uint32_t fieldsize = 0, fieldgofE = 0, totbasinsinfield = 0, maxfieldfan = 0;
 uint32_t cycles[10] = {};
 
 uint8_t **preim0 = nullptr, **preim1 = nullptr;
+uint32_t *preim_numbers[2] = {nullptr, nullptr};
+uint32_t preim_capacity[2] = {0, 0};
 int16_t *xx0 = nullptr, *yy0 = nullptr, *xx1 = nullptr, *yy1 = nullptr;
 uint8_t pretog = 0;
 uint32_t thisindex = 0, thismax = 0, nextindex = 0, nextbefore = 0, nextmax = 0;

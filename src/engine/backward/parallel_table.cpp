@@ -11,8 +11,9 @@
 //   0xAAAA.., 0xCCCC.., 0xF0F0.., 0xFF00.., cells 6 and up are all 0 or all
 //   1 (bits of s0). A cell's rule table is folded input by input: entries
 //   2i and 2i+1 differ in input 0, so one pass picks between them with the
-//   word of input 0, the next pass with input 1, and so on. The 64 next
-//   words are transposed into the 64 successor numbers.
+//   word of input 0, the next pass with input 1, and so on. The next words
+//   of the at most 32 cells are transposed into the 64 successor numbers:
+//   bits 0..31 and 32..63 of the words in two 32 x 32 transposes at once.
 //   Example, rule 110 (entries 0,1,1,1,0,1,1,0) on inputs x0 x1 x2: the
 //   first pass gives x0, 1, x0, ~x0; the second x0 | x1, x0 ^ x1; the third
 //   x2 ? x0 ^ x1 : x0 | x1.
@@ -21,11 +22,21 @@
 // The state range is cut into batches; each batch is split over threads in
 // parts of whole 64-state blocks, each state's result written by one thread
 // only, so the table is the same whatever the number of threads.
+//
+// The inverse index (sort_by_successor) is a counting sort in two rounds, so
+// that no round scatters over the whole range: the states are first dealt
+// into buckets of 4096 successive successor numbers (each thread counts and
+// deals a stretch of states, in order, into its own slots of each bucket),
+// then each bucket is sorted by successor in a counter array of its own
+// that stays in cache. Stretches and buckets keep the states' order, so
+// every group ends in ascending state numbers whatever the threads.
 #include "engine/backward/parallel_table.h"
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
+#include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -43,6 +54,13 @@ constexpr uint64_t kLowCells[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
 
 unsigned thread_override = 0;
 
+// Successor numbers a bucket of the inverse index covers at least (a bucket's
+// counters fit the cache), the most buckets, and the fewest states a thread
+// of the index takes.
+constexpr int kBucketBits = 12;
+constexpr uint64_t kMaxBuckets = 4096;
+constexpr uint64_t kIndexPart = uint64_t(1) << 13;
+
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
     int v = 2, n = 0;
@@ -56,7 +74,7 @@ struct table_plan {
 bool
 sliced_fits()
 {
-    if (value_range != 2 || lineL < 6)
+    if (value_range != 2 || lineL < 6 || lineL > 32)
         return false;
     for (uint32_t c = 0; c < lineL; c++)
         if (nhoodm[c] > kMaxSlicedInputs)
@@ -64,20 +82,12 @@ sliced_fits()
     return true;
 }
 
-// The record of a v = 2 state from its number: the line's bytes, low first.
-inline void
-write_binary_record(uint8_t *record, uint32_t number)
-{
-    for (uint32_t b = 0; b < bytesL; b++)
-        record[b] = static_cast<uint8_t>(b < 4 ? number >> (8 * b) : 0);
-}
-
 // States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
 void
 fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
 {
     uint64_t in[32];
-    uint64_t rows[64] = {};
+    uint64_t rows[32] = {};
     for (int c = 0; c < p.n; c++)
         in[c] = c < 6 ? kLowCells[c] : ((s0 >> c) & 1) ? ~uint64_t(0) : 0;
     for (int c = 0; c < p.n; c++) {
@@ -101,12 +111,14 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
         }
         rows[c] = fold[0];
     }
-    transpose_bits_64(rows);
-    for (int j = 0; j < 64; j++) {
-        uint32_t number = static_cast<uint32_t>(rows[j]);
-        succ[s0 + j] = number;
-        write_binary_record(exh_pairs + (s0 + j) * bytesL, number);
-    }
+    transpose_bit_halves_32(rows);
+    for (int half = 0; half < 2; half++)
+        for (int j = 0; j < 32; j++) {
+            uint64_t s = s0 + 32 * half + j;
+            uint32_t number = static_cast<uint32_t>(rows[j] >> (32 * half));
+            succ[s] = number;
+            write_state_line(exh_pairs + s * bytesL, number);
+        }
 }
 
 // States first .. last-1 by byte cells.
@@ -134,7 +146,7 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
         }
         succ[s] = number;
         if (p.v == 2)
-            write_binary_record(record, number);
+            write_state_line(record, number);
         for (int c = 0; c < p.n; c++) {
             if (++vals[c] < p.v)
                 break;
@@ -154,6 +166,30 @@ fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
         fill_block_sliced(p, s0, succ);
 }
 
+// One step of a bit transpose: the columns of row k + j under m (those
+// whose bit j is clear) swapped with the columns j higher of row k.
+inline void
+swap_block_halves(uint64_t *rows, int k, int j, uint64_t m)
+{
+    uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
+    rows[k | j] ^= t;
+    rows[k] ^= t << j;
+}
+
+// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
+template <typename Work>
+void
+run_threads(unsigned threads, const Work &work)
+{
+    std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
+    for (unsigned t = 0; t + 1 < threads; t++)
+        workers.emplace_back([&work, t] { work(t); });
+    work(threads - 1);
+    for (std::thread &w : workers)
+        w.join();
+}
+
 // States first .. last-1 split over threads in parts of whole blocks.
 void
 fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, unsigned threads)
@@ -165,20 +201,14 @@ fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, u
         fill_part(p, first, last, succ);
         return;
     }
-    std::vector<std::thread> workers;
-    workers.reserve(threads - 1);
-    uint64_t at = first;
-    for (unsigned t = 0; t < threads; t++) {
-        uint64_t share = blocks / threads + (t < blocks % threads ? 1 : 0);
-        uint64_t end = at + share * 64 < last ? at + share * 64 : last;
-        if (t + 1 < threads)
-            workers.emplace_back(fill_part, std::cref(p), at, end, succ);
-        else
-            fill_part(p, at, end, succ);
-        at = end;
-    }
-    for (std::thread &w : workers)
-        w.join();
+    // Part t: blocks share * t + min(t, extra) onward, one more for the
+    // first extra parts.
+    uint64_t share = blocks / threads, extra = blocks % threads;
+    run_threads(threads, [&](unsigned t) {
+        uint64_t at = first + 64 * (share * t + (t < extra ? t : extra));
+        uint64_t end = at + 64 * (share + (t < extra ? 1 : 0));
+        fill_part(p, at, end < last ? end : last, succ);
+    });
 }
 
 void
@@ -220,22 +250,110 @@ make_plan(table_plan &p)
     return true;
 }
 
+// Bucket b of the index, in the list at list[from .. to): its states sorted
+// by successor (successor numbers low .. low + count - 1) and the starts of
+// their groups into first[low ..]. states: scratch of the bucket's states,
+// targets: their successors less low, counts: count entries.
+void
+sort_bucket(const uint32_t *succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to, uint32_t *first,
+            uint32_t *list, std::vector<uint32_t> &states, std::vector<uint32_t> &targets,
+            std::vector<uint32_t> &counts)
+{
+    size_t size = static_cast<size_t>(to - from);
+    states.assign(list + from, list + to);
+    targets.resize(size);
+    counts.assign(count, 0);
+    for (size_t i = 0; i < size; i++) {
+        uint32_t t = succ[states[i]] - low;
+        targets[i] = t;
+        counts[t]++;
+    }
+    uint32_t at = static_cast<uint32_t>(from);
+    for (uint32_t t = 0; t < count; t++) {
+        first[low + t] = at;
+        at += counts[t];
+        counts[t] = first[low + t];
+    }
+    for (size_t i = 0; i < size; i++)
+        list[counts[targets[i]]++] = states[i];
+}
+
 } // namespace
+
+void
+sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list)
+{
+    int shift = kBucketBits;
+    while (((states - 1) >> shift) >= kMaxBuckets)
+        shift++;
+    uint64_t buckets = ((states - 1) >> shift) + 1;
+    uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
+    unsigned threads = table_threads();
+    if (threads > parts)
+        threads = static_cast<unsigned>(parts);
+    // Stretch t of the states is [start[t], start[t + 1]).
+    std::vector<uint64_t> start(threads + 1);
+    for (unsigned t = 0; t <= threads; t++)
+        start[t] = states * t / threads;
+    // slot[t * buckets + b]: the next place in the list of stretch t's states
+    // with successors in bucket b; first counts, then places.
+    std::vector<uint64_t> slot(threads * buckets, 0);
+    run_threads(threads, [&](unsigned t) {
+        uint64_t *mine = slot.data() + t * buckets;
+        for (uint64_t s = start[t]; s < start[t + 1]; s++)
+            mine[succ[s] >> shift]++;
+    });
+    std::vector<uint64_t> bucket_start(buckets + 1);
+    uint64_t at = 0;
+    for (uint64_t b = 0; b < buckets; b++) {
+        bucket_start[b] = at;
+        for (unsigned t = 0; t < threads; t++) {
+            uint64_t n = slot[t * buckets + b];
+            slot[t * buckets + b] = at;
+            at += n;
+        }
+    }
+    bucket_start[buckets] = at;
+    run_threads(threads, [&](unsigned t) {
+        uint64_t *mine = slot.data() + t * buckets;
+        for (uint64_t s = start[t]; s < start[t + 1]; s++)
+            list[mine[succ[s] >> shift]++] = static_cast<uint32_t>(s);
+    });
+    std::atomic<uint64_t> next_bucket{0};
+    run_threads(threads, [&](unsigned) {
+        std::vector<uint32_t> in_bucket, targets, counts;
+        for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
+            uint64_t low = b << shift;
+            uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
+            sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
+                        bucket_start[b + 1], first, list, in_bucket, targets, counts);
+        }
+    });
+    first[states] = static_cast<uint32_t>(states);
+}
 
 void
 transpose_bits_64(uint64_t rows[64])
 {
     // Swap the off-diagonal halves of every 2j x 2j block, j = 32 .. 1: the
-    // high columns of row k with the low columns of row k + j. m selects the
+    // high columns of row k with the low columns of row k + j. After the
+    // first round, rows 0..31 and 32..63 go on apart: two pairs of 32 x 32
+    // transposes.
+    for (int k = 0; k < 32; k++)
+        swap_block_halves(rows, k, 32, 0x00000000FFFFFFFFull);
+    transpose_bit_halves_32(rows);
+    transpose_bit_halves_32(rows + 32);
+}
+
+void
+transpose_bit_halves_32(uint64_t rows[32])
+{
+    // Rounds j = 16 .. 1 of transpose_bits_64 on 32 rows; m selects the
     // columns whose bit j is clear.
-    uint64_t m = 0x00000000FFFFFFFFull;
-    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
-            rows[k | j] ^= t;
-            rows[k] ^= t << j;
-        }
-    }
+    uint64_t m = 0x0000FFFF0000FFFFull;
+    for (int j = 16; j != 0; j >>= 1, m ^= m << j)
+        for (int k = 0; k < 32; k = ((k | j) + 1) & ~j)
+            swap_block_halves(rows, k, j, m);
 }
 
 unsigned

@@ -13,6 +13,12 @@
 // The result does not depend on the number of threads.
 int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states));
 
+// The inverse index of a table: the states 0 .. states-1 in the order of
+// their successors succ[s] (each below states), ascending within a group,
+// into list; the start of group t into first[t], states into first[states].
+// Split over the table's threads; the result does not depend on them.
+void sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list);
+
 // Threads used for the table: the machine's cores, at least 1, at most 16.
 // A test may set a count; 0 gives back the machine's.
 unsigned table_threads();
@@ -21,3 +27,7 @@ void set_table_threads(unsigned count);
 // The transpose of a 64 x 64 bit matrix in place: bit c of rows[r] becomes
 // bit r of rows[c].
 void transpose_bits_64(uint64_t rows[64]);
+// The 32 x 32 transposes of the low and of the high halves of 32 rows at
+// once: bit c of the low half of rows[r] becomes bit r of the low half of
+// rows[c], and likewise for the high halves (bit 32 + c to bit 32 + r).
+void transpose_bit_halves_32(uint64_t rows[32]);

@@ -5,8 +5,8 @@
 // asks through the registered prompts (preimage_prompts.h). Start at
 // fill_successor_table.
 //
-// Inverse index: the successor number of every state is counted (a counting
-// sort by successor), so the pre-images of state t are
+// Inverse index: the states sorted by successor number (a counting sort,
+// parallel_table.h), so the pre-images of state t are
 // index_list[index_first[t] .. index_first[t+1]), in ascending order. Built
 // once per table in O(v^n); each target then costs its own fan only.
 #include "engine/backward/successor_table.h"
@@ -40,16 +40,6 @@ bool owns_tickoff = false;
 
 constexpr uint32_t kPollEvery = 4096;
 
-uint64_t
-state_count()
-{
-    // State numbers and the index's offsets must fit 32 bits.
-    if (lineL == 0 || lineL > 32)
-        return 0;
-    uint64_t states = int_power(value_range, lineL);
-    return states >= (uint64_t(1) << 32) ? 0 : states;
-}
-
 // Asks for large pages under the whole 2 MB stretches of a fresh block: the
 // tree walk reads the index at random, and with small pages nearly every
 // read would miss the address cache too. Only a hint; nothing changes if
@@ -74,17 +64,7 @@ index_from(const uint32_t *succ, uint64_t states)
     index_list = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     advise_large_pages(index_first, (states + 1) * sizeof(uint32_t));
     advise_large_pages(index_list, states * sizeof(uint32_t));
-    for (uint64_t s = 0; s < states; s++)
-        index_first[succ[s] + 1]++;
-    for (uint64_t t = 0; t < states; t++)
-        index_first[t + 1] += index_first[t];
-    // Filling with index_first[t] as the running cursor of group t keeps each
-    // group in ascending order and leaves index_first[t] at the start of
-    // group t + 1: one shift puts the starts back.
-    for (uint64_t s = 0; s < states; s++)
-        index_list[index_first[succ[s]]++] = static_cast<uint32_t>(s);
-    memmove(index_first + 1, index_first, states * sizeof(uint32_t));
-    index_first[0] = 0;
+    sort_by_successor(succ, states, index_first, index_list);
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
@@ -162,22 +142,17 @@ take_tickoff_for_single_runs(uint64_t states)
     owns_tickoff = true;
 }
 
-// The line of state number s (below v^n) into F. For v = 2 the line is the
-// number's own bytes, cell 0 the lowest bit, which spares the digit writer
-// on the table method's hot path.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "v = 2 lines are little-endian numbers");
-void
-write_state_line(uint32_t s)
-{
-    if (value_range == 2 && bytesL <= sizeof s) {
-        memcpy(F, &s, bytesL);
-        return;
-    }
-    memset(F, 0, bytesL);
-    dec_to_value_line(F, s, lineL);
-}
-
 } // namespace
+
+uint64_t
+state_count()
+{
+    // State numbers and the index's offsets must fit 32 bits.
+    if (lineL == 0 || lineL > 32)
+        return 0;
+    uint64_t states = int_power(value_range, lineL);
+    return states >= (uint64_t(1) << 32) ? 0 : states;
+}
 
 uint64_t
 successor_table_bytes()
@@ -311,36 +286,35 @@ free_successor_table()
 void
 pre_exhaustive()
 {
-    begin_fan();
-    if (!index_first && !build_successor_index())
-        return;
-    uint32_t t = dec_equiv(A, L);
-    if (t > statespace)
-        return;
-    for (uint32_t i = index_first[t]; i < index_first[t + 1]; i++) {
-        uint32_t s = index_list[i];
-        if (tickoff && s <= tickspace && get_bitlong(tickoff, s))
-            continue;
-        // The tree builder expands s later on: its index entry is fetched
-        // now, so that expansion need not wait on memory.
-        __builtin_prefetch(index_first + s);
-        write_state_line(s);
-        if (offer_pre_image(F))
-            return;
-    }
+    pre_exhaustive_of(dec_equiv(A, L));
 }
 
 void
-warm_pre_images(const uint8_t *near, const uint8_t *far)
+pre_exhaustive_of(uint32_t t)
+{
+    begin_fan();
+    if (!index_first && !build_successor_index())
+        return;
+    if (t > statespace)
+        return;
+    const uint32_t *fan = index_list + index_first[t];
+    uint32_t count = index_first[t + 1] - index_first[t];
+    // The tree builder expands these states later on: their index entries
+    // are fetched now, so that expansion need not wait on memory.
+    for (uint32_t i = 0; i < count; i++)
+        __builtin_prefetch(index_first + fan[i]);
+    offer_fan_numbers(fan, count);
+}
+
+void
+warm_pre_images(uint32_t near, uint32_t far)
 {
     if (!index_first)
         return;
-    uint32_t t = dec_equiv(far, L);
-    if (t <= statespace)
-        __builtin_prefetch(index_first + t);
-    t = dec_equiv(near, L);
-    if (t <= statespace)
-        __builtin_prefetch(index_list + index_first[t]);
+    if (far <= statespace)
+        __builtin_prefetch(index_first + far);
+    if (near <= statespace)
+        __builtin_prefetch(index_list + index_first[near]);
 }
 
 void

@@ -26,17 +26,25 @@ int adopt_successor_table(const uint8_t *records);
 int build_successor_index();
 // Frees exh_pairs, its index, and tickoff when the table allocated it.
 void free_successor_table();
+// v^n, the states of a table, when every state number and the index's
+// offsets fit 32 bits (n at most 32, v^n below 2^32); else 0.
+uint64_t state_count();
 // Bytes a table with its index needs for v^n states, or 0 when v^n states
 // cannot be numbered in 32 bits.
 uint64_t successor_table_bytes();
 
 // Pre-images of A from the table: every state number whose successor is A
-// and whose tickoff bit is clear, in ascending order.
+// and whose tickoff bit is clear, in ascending order, handed over as
+// numbers.
 void pre_exhaustive();
-// Asks the memory for the table's entries of two nodes the tree builder
-// expands soon: the pre-image list of near, the index entry of far (which
-// comes later). Changes nothing; lets pre_exhaustive find them at hand.
-void warm_pre_images(const uint8_t *near, const uint8_t *far);
+// The same for the state of number t (the tree builder's node when its
+// level lists hold numbers); A is not read.
+void pre_exhaustive_of(uint32_t t);
+// Asks the memory for the table's entries of two nodes (state numbers) the
+// tree builder expands soon: the pre-image list of near, the index entry of
+// far (which comes later). Changes nothing; lets pre_exhaustive find them at
+// hand.
+void warm_pre_images(uint32_t near, uint32_t far);
 // Pre-images of the update order of rank dec_equiv(A): the orders one
 // neutral swap of adjacent positions away, not yet ticked off.
 void pre_neutral();

@@ -1,13 +1,20 @@
 // The level lists of the tree builder: pointer arrays, coordinate arrays and
-// a pool of state lines per list. Owned by run_backward (run_backward.cpp)
-// and filled by accept_pre_image (acceptance.cpp). Reads bytesL.
+// a pool of state lines per list, or in table mode arrays of state numbers.
+// Owned by run_backward (run_backward.cpp) and filled by the acceptance step
+// (acceptance.cpp). Reads bytesL, the table mode (forward/globals.h) and
+// whether the table's states fit 32 bits (successor_table.h). Start at
+// start_level_lists.
 #include "engine/backward/tree_levels.h"
 
+#include <cstring>
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/value_line.h"
 
 namespace {
 
@@ -23,7 +30,6 @@ struct line_pool {
 };
 
 line_pool pools[2];
-uint32_t capacity[2] = {0, 0};
 
 uint8_t **&
 list_of(int which)
@@ -54,24 +60,30 @@ grow(T *&array, size_t count)
     return 1;
 }
 
-// Makes room for entries 0..index of a list and its coordinates.
+// Makes room for entries 0..index of a list and its coordinates, numbers or
+// lines as the list holds.
 int
-reserve(int which, uint32_t index)
+reserve(int which, uint32_t index, bool numbered)
 {
-    if (index < capacity[which])
+    if (index < preim_capacity[which])
         return 1;
-    uint64_t cap = capacity[which] ? capacity[which] : 16;
+    uint32_t had = preim_capacity[which];
+    uint64_t cap = had ? had : 16;
     while (cap <= index)
         cap *= 2;
     if (cap > Maxlu)
         cap = Maxlu;
-    if (!grow(list_of(which), cap) || !grow(x_of(which), cap) || !grow(y_of(which), cap))
+    bool entries = numbered ? grow(preim_numbers[which], cap) : grow(list_of(which), cap);
+    if (!entries || !grow(x_of(which), cap) || !grow(y_of(which), cap))
         return 0;
-    for (uint64_t i = capacity[which]; i < cap; i++) {
-        list_of(which)[i] = nullptr;
+    for (uint64_t i = had; i < cap; i++) {
+        if (numbered)
+            preim_numbers[which][i] = 0;
+        else
+            list_of(which)[i] = nullptr;
         x_of(which)[i] = y_of(which)[i] = 0;
     }
-    capacity[which] = static_cast<uint32_t>(cap);
+    preim_capacity[which] = static_cast<uint32_t>(cap);
     return 1;
 }
 
@@ -103,7 +115,8 @@ int
 start_level_lists()
 {
     free_level_lists();
-    return reserve(0, 0) && reserve(1, 0);
+    bool numbered = exhaustive_testing != exhaustive_off && state_count() != 0;
+    return reserve(0, 0, numbered) && reserve(1, 0, numbered);
 }
 
 void
@@ -114,11 +127,13 @@ free_level_lists()
             checked_free(c);
         pools[w] = line_pool();
         checked_free(list_of(w));
+        checked_free(preim_numbers[w]);
         checked_free(x_of(w));
         checked_free(y_of(w));
         list_of(w) = nullptr;
+        preim_numbers[w] = nullptr;
         x_of(w) = y_of(w) = nullptr;
-        capacity[w] = 0;
+        preim_capacity[w] = 0;
     }
 }
 
@@ -133,11 +148,24 @@ uint8_t *
 next_level_entry(uint32_t index)
 {
     int which = pretog ? 0 : 1;
-    if (!reserve(which, index))
+    if (!reserve(which, index, false))
         return nullptr;
     uint8_t *line = pool_line(pools[which]);
     list_of(which)[index] = line;
     return line;
+}
+
+int
+grow_next_level_numbers(uint32_t index)
+{
+    return reserve(pretog ? 0 : 1, index, true);
+}
+
+uint32_t
+next_level_number(uint32_t index)
+{
+    int which = pretog ? 0 : 1;
+    return level_lists_hold_numbers() ? preim_numbers[which][index] : dec_equiv(list_of(which)[index], L);
 }
 
 uint8_t **
@@ -156,4 +184,11 @@ int16_t *
 next_level_y()
 {
     return pretog ? yy0 : yy1;
+}
+
+void
+write_state_line_digits(uint8_t *line, uint32_t number)
+{
+    memset(line, 0, bytesL);
+    dec_to_value_line(line, number, lineL);
 }

@@ -83,15 +83,27 @@ show_in_matrix(const uint8_t *s)
     moveto(x, y);
 }
 
+// The node being expanded: its state is in A; with lists of numbers its
+// number too, so that marking and the table need not read A.
+struct tree_node {
+    bool numbered = false;
+    uint32_t number = 0;
+};
+
+// A placed state of number x marked in a field's tickoff.
+void
+tick_off(uint32_t x)
+{
+    if (basinfield && tickoff && x <= tickspace)
+        set_bitlong(tickoff, x, 1);
+}
+
 // A placed state: marked in a field's tickoff and shown in the matrix.
 void
 mark(const uint8_t *s)
 {
-    if (basinfield && tickoff) {
-        uint32_t x = dec_equiv(s, L);
-        if (x <= tickspace)
-            set_bitlong(tickoff, x, 1);
-    }
+    if (basinfield && tickoff)
+        tick_off(dec_equiv(s, L));
     show_in_matrix(s);
 }
 
@@ -110,10 +122,15 @@ fill_progress_bar()
 
 // Step 4: every state the node in A stands for is marked in tickoff.
 void
-place_node(const tree_work &work, bool compressed)
+place_node(const tree_work &work, const tree_node &node, bool compressed)
 {
     if (!compressed) {
-        mark(A);
+        if (node.numbered) {
+            tick_off(node.number);
+            show_in_matrix(A);
+        } else {
+            mark(A);
+        }
         progbar++;
         return;
     }
@@ -307,16 +324,29 @@ start_tree(tree_work &work)
     return start_level_lists();
 }
 
-// Steps 1 and 2: the node into A, printed when patterns are shown.
-void
+// Steps 1 and 2: the node into A (and its number when the lists hold
+// numbers), printed when patterns are shown.
+tree_node
 take_node(bool first_pass)
 {
     nextbefore = nextindex;
-    memcpy(A, first_pass ? firstseed : current_level()[thisindex], bytesL);
+    tree_node node;
+    node.numbered = level_lists_hold_numbers();
+    if (first_pass) {
+        memcpy(A, firstseed, bytesL);
+        if (node.numbered)
+            node.number = dec_equiv(A, L);
+    } else if (node.numbered) {
+        node.number = current_level_number(thisindex);
+        write_state_line(A, node.number);
+    } else {
+        memcpy(A, current_level()[thisindex], bytesL);
+    }
     if (stp && mouse_found) {
         end_page(scale);
         print_current_state(A, white);
     }
+    return node;
 }
 
 // Step 3: the node's cells of the majority value, -1 when not counted.
@@ -480,13 +510,16 @@ stopped_at_poll()
 // Steps 9 to 12: the node's pre-images, unless the build is abandoned or
 // stopped by the user.
 tree_end
-find_fan()
+find_fan(const tree_node &node)
 {
     if (is)
         is[0] = 0;
     if (!insegloop)
         clear_segment_list();
-    pre_images_of_A();
+    if (node.numbered)
+        pre_exhaustive_of(node.number); // the lists hold numbers in table mode only
+    else
+        pre_images_of_A();
     if (abort_subtree) {
         abandon_message();
         is[0] = 'q';
@@ -650,11 +683,11 @@ pause_after_fan()
 tree_end
 expand_node(const tree_work &work, bool compressed, bool first_pass)
 {
-    take_node(first_pass);
+    tree_node node = take_node(first_pass);
     int32_t majority = majority_count();
     // Steps 4 and 5: placing and the node's weight.
     if (basinfield || show_ss_matrix) {
-        place_node(work, compressed);
+        place_node(work, node, compressed);
         fill_progress_bar();
     }
     uint32_t weight = node_weight(compressed);
@@ -669,9 +702,9 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     // The table's entries of the nodes some places on are fetched from
     // memory while this one is expanded.
     constexpr uint32_t kNear = 4, kFar = 12;
-    if (exhaustive_testing && !first_pass && thisindex + kFar <= thismax)
-        warm_pre_images(current_level()[thisindex + kNear], current_level()[thisindex + kFar]);
-    tree_end end = find_fan();
+    if (level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
+        warm_pre_images(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
+    tree_end end = find_fan(node);
     if (end != tree_end::going_on)
         return end;
     bool segment_fan = segfan && compressed && keep_segment_fan();

@@ -147,7 +147,7 @@ method_pre_images(uint32_t t, Method method)
     method();
     std::vector<uint32_t> got;
     for (uint32_t i = 1; i <= nextindex; i++)
-        got.push_back(dec_equiv(preim1[i], L));
+        got.push_back(next_level_number(i));
     free_level_lists();
     return got;
 }

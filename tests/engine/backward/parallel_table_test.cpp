@@ -1,11 +1,15 @@
 // The successor table of the parallel step against the stepped successors:
 // the records of exh_pairs state by state, for random wiring by bit slices
 // (v = 2, up to 6 inputs, mixed k and rule mixes) and by byte cells (v = 3,
-// and v = 2 with 7 inputs); the same table for any number of threads; and
-// the 64 x 64 bit transpose against the definition.
+// and v = 2 with 7 inputs); the same table for any number of threads; the
+// inverse index against a stable sort by successor for any number of
+// threads; and the 64 x 64 bit transpose against the definition.
 #include "backward_test_support.h"
 
 #include "engine/backward/parallel_table.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -81,6 +85,36 @@ TEST(ParallelTable, SameTableForAnyNumberOfThreads)
             EXPECT_EQ(tables[i], tables[0]) << "v=" << v << " run " << i;
         undo_rule_mix();
     }
+}
+
+TEST(ParallelTable, IndexIsTheStableSortBySuccessorForAnyNumberOfThreads)
+{
+    srandom(9);
+    // Sizes below a bucket, across buckets and threads, and not a power of 2;
+    // successors at random, all on one state, and each state its own.
+    for (uint64_t states : {1ull, 7ull, 4097ull, 40000ull, 3ull << 15})
+        for (int shape = 0; shape < 3; shape++) {
+            std::vector<uint32_t> succ(states);
+            for (uint64_t s = 0; s < states; s++)
+                succ[s] = shape == 0 ? static_cast<uint32_t>(random() % states)
+                          : shape == 1 ? static_cast<uint32_t>(states - 1)
+                                       : static_cast<uint32_t>(states - 1 - s);
+            std::vector<uint32_t> first(states + 1, 0), list(states);
+            for (uint64_t s = 0; s < states; s++)
+                first[succ[s] + 1]++;
+            for (uint64_t t = 0; t < states; t++)
+                first[t + 1] += first[t];
+            std::iota(list.begin(), list.end(), 0u);
+            std::stable_sort(list.begin(), list.end(), [&succ](uint32_t a, uint32_t b) { return succ[a] < succ[b]; });
+            for (unsigned threads : {1u, 3u, 8u, 1000u}) {
+                set_table_threads(threads);
+                std::vector<uint32_t> got_first(states + 1, 7), got_list(states, 7);
+                sort_by_successor(succ.data(), states, got_first.data(), got_list.data());
+                EXPECT_EQ(got_first, first) << states << " states, shape " << shape << ", " << threads;
+                EXPECT_EQ(got_list, list) << states << " states, shape " << shape << ", " << threads;
+            }
+            set_table_threads(0);
+        }
 }
 
 } // namespace
