@@ -333,23 +333,11 @@ sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32
 }
 
 void
-transpose_bits_64(uint64_t rows[64])
-{
-    // Swap the off-diagonal halves of every 2j x 2j block, j = 32 .. 1: the
-    // high columns of row k with the low columns of row k + j. After the
-    // first round, rows 0..31 and 32..63 go on apart: two pairs of 32 x 32
-    // transposes.
-    for (int k = 0; k < 32; k++)
-        swap_block_halves(rows, k, 32, 0x00000000FFFFFFFFull);
-    transpose_bit_halves_32(rows);
-    transpose_bit_halves_32(rows + 32);
-}
-
-void
 transpose_bit_halves_32(uint64_t rows[32])
 {
-    // Rounds j = 16 .. 1 of transpose_bits_64 on 32 rows; m selects the
-    // columns whose bit j is clear.
+    // Swap the off-diagonal halves of every 2j x 2j block of each half,
+    // j = 16 .. 1: the high columns of row k with the low columns of row
+    // k + j; m selects the columns whose bit j is clear.
     uint64_t m = 0x0000FFFF0000FFFFull;
     for (int j = 16; j != 0; j >>= 1, m ^= m << j)
         for (int k = 0; k < 32; k = ((k | j) + 1) & ~j)

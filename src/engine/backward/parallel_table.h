@@ -24,9 +24,6 @@ void sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, u
 unsigned table_threads();
 void set_table_threads(unsigned count);
 
-// The transpose of a 64 x 64 bit matrix in place: bit c of rows[r] becomes
-// bit r of rows[c].
-void transpose_bits_64(uint64_t rows[64]);
 // The 32 x 32 transposes of the low and of the high halves of 32 rows at
 // once: bit c of the low half of rows[r] becomes bit r of the low half of
 // rows[c], and likewise for the high halves (bit 32 + c to bit 32 + r).

@@ -29,17 +29,18 @@ table_bytes()
     return std::vector<uint8_t>(exh_pairs, exh_pairs + states_of_network() * bytesL);
 }
 
-TEST(ParallelTable, TransposeMovesBitCOfRowRToBitROfRowC)
+TEST(ParallelTable, HalvesTransposeMovesBitCOfRowRToBitROfRowC)
 {
     srandom(3);
-    uint64_t rows[64], before[64];
-    for (int r = 0; r < 64; r++)
+    uint64_t rows[32], before[32];
+    for (int r = 0; r < 32; r++)
         rows[r] = before[r] = (static_cast<uint64_t>(random()) << 33) ^ (static_cast<uint64_t>(random()) << 2) ^
                               static_cast<uint64_t>(random());
-    transpose_bits_64(rows);
-    for (int r = 0; r < 64; r++)
-        for (int c = 0; c < 64; c++)
-            ASSERT_EQ((rows[c] >> r) & 1, (before[r] >> c) & 1) << r << " " << c;
+    transpose_bit_halves_32(rows);
+    for (int half = 0; half < 64; half += 32)
+        for (int r = 0; r < 32; r++)
+            for (int c = 0; c < 32; c++)
+                ASSERT_EQ((rows[c] >> (half + r)) & 1, (before[r] >> (half + c)) & 1) << half << " " << r << " " << c;
 }
 
 TEST(ParallelTable, RecordsEqualTheSteppedSuccessors)
