@@ -1,7 +1,10 @@
 // The general pre-image method. Reads the target A, the wiring table, the
 // k-mix, the rule tables (row 0, or row c with rulemix), value_range and
 // lineL; writes the stack figures pp_hist, pp_hist_total (model globals) and
-// the pp_ globals; hands pre-images to acceptance.h. Start at pre_images_rand.
+// the pp_ globals; hands pre-images to acceptance.h, as state numbers where
+// the level lists hold numbers (tree_levels.h). Also says when the tree
+// builder takes this method (general_method_chosen). Start at
+// pre_images_rand.
 //
 // A partial pre-image is a value line followed by a flag line (bit i set
 // when cell i is assigned), 2 x bytesL bytes, held in one of two contiguous
@@ -49,6 +52,9 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimage_prompts.h"
+#include "engine/backward/successor_table.h"
+#include "engine/backward/tree_levels.h"
+#include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -103,6 +109,8 @@ const uint16_t *walk_order = nullptr;   // cell_order as walk_keep was made (nul
 uint8_t *stack_mem[2] = {nullptr, nullptr};
 size_t stack_cap[2] = {0, 0}; // entries
 uint32_t stack_count[2] = {0, 0};
+// The word form's pre-images of one target as state numbers, in stack order.
+std::vector<uint32_t> fan_numbers;
 
 inline int
 cell_k(uint32_t c)
@@ -533,8 +541,9 @@ extend_words_depth_first()
 }
 
 // The word form of pre_images_rand once its stacks are started: the
-// partials extended cell by cell, the wild cells expanded, and each
-// pre-image handed over as a line.
+// partials extended cell by cell, the wild cells expanded, and the
+// pre-images handed over, as one fan of numbers where the level lists hold
+// numbers, else each as a line.
 void
 hand_over_words()
 {
@@ -547,6 +556,13 @@ hand_over_words()
     }
     if (see_ppstack && pp_wild > 0)
         show_stack_wild(pp_wild);
+    if (level_lists_hold_numbers()) {
+        fan_numbers.resize(stack_count[old]);
+        for (uint32_t i = 0; i < stack_count[old]; i++)
+            fan_numbers[i] = static_cast<uint32_t>(stack_words(old)[i]);
+        hand_over_fan_numbers(fan_numbers.data(), stack_count[old]);
+        return;
+    }
     uint8_t line[4];
     for (uint32_t i = 0; i < stack_count[old]; i++) {
         uint32_t value = static_cast<uint32_t>(stack_words(old)[i]);
@@ -607,6 +623,7 @@ free_pre_rand()
     std::vector<uint8_t>().swap(word_ends_unfit);
     std::vector<try_sets>().swap(walk_keep);
     std::vector<walk_position>().swap(walk_positions);
+    std::vector<uint32_t>().swap(fan_numbers);
     walk_ready = false;
     walk_order = nullptr;
     free_stacks();
@@ -614,6 +631,18 @@ free_pre_rand()
     checked_free(cell_order);
     cell_order = nullptr;
     prepared = false;
+}
+
+int
+general_method_chosen()
+{
+    return !exhaustive_testing && neutral_order != 1 && (nonlocal || nhood_mixed);
+}
+
+int
+general_method_hands_numbers()
+{
+    return general_method_chosen() && value_range == 2 && state_count() != 0;
 }
 
 void
