@@ -463,17 +463,22 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 // value: such a cell never gets a try back, so the partial may be dropped
 // later without changing the partials kept or their order. So for each key
 // (the target values of the cells above split, the cell at position L - j
-// at bit j of the key) the walk down to split is made once, when a target
-// first asks for it, dropping a partial only where a cell above split has
+// at bit j of the key) the walk down to split is made once, dropping a
+// partial only where a cell above split has
 // no try left for its value or any cell has none for either value; the
 // partials it reaches at split are kept in walk order with the cells at
 // split or below whose tries for 0 and for 1 are gone. A target then takes
 // its key's midpoints, drops those where a cell's value is gone, and walks
-// on from each. Where the midpoints kept pass most_midpoints they are all
+// on from each. A key's midpoints are made at its walks_before_midpoints-th
+// target; where the midpoints kept pass most_midpoints they are all
 // forgotten and made again as asked.
 constexpr uint32_t no_stop = ~uint32_t(0);
 constexpr uint32_t most_split = 16;         // positions above split at most (2^16 keys)
 constexpr size_t most_midpoints = 1u << 19; // midpoints kept at most (40 MB)
+// Targets of a key walked from position L before its midpoints are made: a
+// key's midpoints cost about a dozen walks, so a key met a few times only
+// (a small subtree of a large network) is not worth them.
+constexpr uint32_t walks_before_midpoints = 8;
 struct walk_midpoint {
     try_sets sets;
     uint32_t value, mask;
@@ -483,10 +488,12 @@ uint32_t split_count = 0;                   // positions above split
 std::vector<walk_midpoint> midpoints;       // every key's midpoints, by key as made
 std::vector<uint64_t> midpoints_gone;       // for each: the cells gone for 0, and for 1 shifted by 32
 std::vector<uint32_t> midpoints_first;      // per key: its first midpoint, no_stop until made
-std::vector<uint32_t> midpoints_count;      // per key: its number of midpoints
+std::vector<uint32_t> midpoints_count;      // per key: its number of midpoints; until made, the targets met
 uint32_t key_of_byte[4][256];               // the key bits of each byte of a target
 uint32_t below_split = 0;                   // the cells at split and below, cell i at bit i
 
+// The partial the walk for a key reached at split, with its gone cells;
+// true, as walk_words goes on.
 bool
 keep_midpoint(uint32_t value, uint32_t mask, const try_sets &sets)
 {
@@ -512,6 +519,7 @@ forget_midpoints()
     midpoints.clear();
     midpoints_gone.clear();
     midpoints_first.assign(midpoints_first.size(), no_stop);
+    midpoints_count.assign(midpoints_count.size(), 0);
 }
 
 // The split for the walk's tables just made (about three fifths of the
@@ -675,8 +683,11 @@ bool
 walk_from_midpoints(word_walk &w)
 {
     uint32_t key = key_of(w.target);
-    if (midpoints_first[key] == no_stop)
+    if (midpoints_first[key] == no_stop) {
+        if (++midpoints_count[key] < walks_before_midpoints)
+            return walk_from_top(w);
         make_midpoints(key);
+    }
     const uint32_t first = midpoints_first[key], end = first + midpoints_count[key];
     const uint64_t dropped = (static_cast<uint64_t>(w.target) << 32) | static_cast<uint32_t>(~w.target);
     for (uint32_t i = first; i < end; i++) {
