@@ -479,14 +479,19 @@ constexpr size_t most_midpoints = 1u << 19; // midpoints kept at most (40 MB)
 // key's midpoints cost about a dozen walks, so a key met a few times only
 // (a small subtree of a large network) is not worth them.
 constexpr uint32_t walks_before_midpoints = 8;
+// A midpoint in two parts: what a target reads to drop it, several to a
+// cache line, and its try sets, one cache line, read only when it is kept.
 struct walk_midpoint {
-    try_sets sets;
+    uint64_t gone; // the cells at split or below gone for 0, and for 1 shifted by 32
     uint32_t value, mask;
+};
+struct alignas(64) midpoint_sets {
+    try_sets sets;
 };
 uint32_t split = no_stop;                   // no_stop: every walk from position L
 uint32_t split_count = 0;                   // positions above split
 std::vector<walk_midpoint> midpoints;       // every key's midpoints, by key as made
-std::vector<uint64_t> midpoints_gone;       // for each: the cells gone for 0, and for 1 shifted by 32
+std::vector<midpoint_sets> midpoints_sets;  // the try sets of each
 std::vector<uint32_t> midpoints_first;      // per key: its first midpoint, no_stop until made
 std::vector<uint32_t> midpoints_count;      // per key: its number of midpoints; until made, the targets met
 uint32_t key_of_byte[4][256];               // the key bits of each byte of a target
@@ -507,8 +512,8 @@ keep_midpoint(uint32_t value, uint32_t mask, const try_sets &sets)
         if (!(lanes[c] >> 8))
             gone |= uint64_t(1) << (32 + c);
     }
-    midpoints.push_back({sets, value, mask});
-    midpoints_gone.push_back(gone);
+    midpoints.push_back({gone, value, mask});
+    midpoints_sets.push_back({sets});
     return true;
 }
 
@@ -517,7 +522,7 @@ void
 forget_midpoints()
 {
     midpoints.clear();
-    midpoints_gone.clear();
+    midpoints_sets.clear();
     midpoints_first.assign(midpoints_first.size(), no_stop);
     midpoints_count.assign(midpoints_count.size(), 0);
 }
@@ -529,7 +534,7 @@ void
 start_midpoints()
 {
     std::vector<walk_midpoint>().swap(midpoints);
-    std::vector<uint64_t>().swap(midpoints_gone);
+    std::vector<midpoint_sets>().swap(midpoints_sets);
     split = no_stop;
     split_count = 0;
     uint32_t above = lineL * 3 / 5;
@@ -691,11 +696,12 @@ walk_from_midpoints(word_walk &w)
     const uint32_t first = midpoints_first[key], end = first + midpoints_count[key];
     const uint64_t dropped = (static_cast<uint64_t>(w.target) << 32) | static_cast<uint32_t>(~w.target);
     for (uint32_t i = first; i < end; i++) {
-        if (midpoints_gone[i] & dropped)
-            continue;
         const walk_midpoint &m = midpoints[i];
-        uint32_t fits = fitting_tries(w, split, m.sets);
-        if (!walk_words<words>(w, split, m.value, m.mask, &m.sets, fits))
+        if (m.gone & dropped)
+            continue;
+        const try_sets &sets = midpoints_sets[i].sets;
+        uint32_t fits = fitting_tries(w, split, sets);
+        if (!walk_words<words>(w, split, m.value, m.mask, &sets, fits))
             return false;
     }
     return true;
@@ -807,7 +813,7 @@ free_pre_rand()
     std::vector<walk_position>().swap(walk_positions);
     std::vector<uint32_t>().swap(fan_numbers);
     std::vector<walk_midpoint>().swap(midpoints);
-    std::vector<uint64_t>().swap(midpoints_gone);
+    std::vector<midpoint_sets>().swap(midpoints_sets);
     std::vector<uint32_t>().swap(midpoints_first);
     std::vector<uint32_t>().swap(midpoints_count);
     split = no_stop;
