@@ -617,6 +617,18 @@ walk_allowed()
            (uint64_t(1) << lineL) < partial_preimage_limit;
 }
 
+// For each byte, the lanes of its bits set all ones, the others zero.
+struct byte_lanes {
+    set_lanes of[256];
+    byte_lanes()
+    {
+        const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
+        for (uint16_t b = 0; b < 256; b++)
+            of[b] = reinterpret_cast<set_lanes>((bit_of_lane & b) != 0);
+    }
+};
+const byte_lanes lanes_of_byte;
+
 // A walk for the target's values, whose partials are dropped where a cell
 // of cells has no try left for its value or any other cell none at all.
 word_walk
@@ -626,13 +638,10 @@ start_walk(uint32_t target, uint32_t cells)
     w.target = target;
     w.count = 0;
     w.stop = no_stop;
-    const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
     for (uint32_t j = 0; j < 4; j++) {
-        uint16_t byte = static_cast<uint16_t>((target >> (8 * j)) & 0xff);
-        uint16_t in = static_cast<uint16_t>((cells >> (8 * j)) & 0xff);
-        set_lanes ones = (bit_of_lane & byte) != 0; // all ones where the target value is 1
-        set_lanes others = (bit_of_lane & in) == 0; // all ones for the other cells
-        w.relevant.v[j] = reinterpret_cast<set_lanes>(ones ^ 0x00ff) | reinterpret_cast<set_lanes>(others);
+        set_lanes ones = lanes_of_byte.of[(target >> (8 * j)) & 0xff]; // where the target value is 1
+        set_lanes others = lanes_of_byte.of[~(cells >> (8 * j)) & 0xff];
+        w.relevant.v[j] = (ones ^ 0x00ff) | others;
     }
     w.positions = walk_positions.data();
     w.tries = word_tries.data();
