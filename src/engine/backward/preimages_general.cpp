@@ -464,12 +464,11 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 // later without changing the partials kept or their order. So for each key
 // (the target values of the cells above split, the cell at position L - j
 // at bit j of the key) the walk down to split is made once, dropping a
-// partial only where a cell above split has
-// no try left for its value or any cell has none for either value; the
-// partials it reaches at split are kept in walk order with the cells at
-// split or below whose tries for 0 and for 1 are gone. A target then takes
-// its key's midpoints, drops those where a cell's value is gone, and walks
-// on from each. A key's midpoints are made at its walks_before_midpoints-th
+// partial only where a cell above split has no try left for its value or
+// any cell has none for either value; the partials it reaches at split are
+// kept in walk order with the cells at split or below whose tries for 0 and
+// for 1 are gone. A target then takes its key's midpoints, drops those
+// where a cell's value is gone, and walks on from each. A key's midpoints are made at its walks_before_midpoints-th
 // target; where the midpoints kept pass most_midpoints they are all
 // forgotten and made again as asked.
 constexpr uint32_t no_stop = ~uint32_t(0);
@@ -629,8 +628,9 @@ struct byte_lanes {
 };
 const byte_lanes lanes_of_byte;
 
-// A walk for the target's values, whose partials are dropped where a cell
-// of cells has no try left for its value or any other cell none at all.
+// A walk for the target's values that drops a partial where a cell of cells
+// (cell i at bit i) has no try left for its value, or any other cell none
+// for either value.
 word_walk
 start_walk(uint32_t target, uint32_t cells)
 {
@@ -649,7 +649,7 @@ start_walk(uint32_t target, uint32_t cells)
     return w;
 }
 
-// The walk from position L with walk_words of the lineL's lane vectors.
+// The walk from position L, over as many lane vectors as lineL needs.
 bool
 walk_from_top(word_walk &w)
 {
@@ -671,7 +671,7 @@ key_of(uint32_t target)
            key_of_byte[2][(target >> 16) & 0xff] | key_of_byte[3][target >> 24];
 }
 
-// The midpoints of key, made when first asked for.
+// The midpoints of key, made at its walks_before_midpoints-th target.
 void
 make_midpoints(uint32_t key)
 {
