@@ -13,10 +13,11 @@
 // compared with every kept entry; the first representative met is kept.
 // Shifts and ring segments are the model's (model/state_symmetries.h).
 //
-// A pre-image comes as a value line (local and general methods) or as a
-// state number (the table method); each step takes the form it needs, the
-// other made on first use (found_state), so the table's walk makes no line
-// unless a step reads one.
+// A pre-image comes as a value line (the local method, the general method
+// above 32 cells) or as a state number (the table method, the general
+// method's word form); each step takes the form it needs, the other made on
+// first use (found_state), so a walk by numbers makes no line unless a step
+// reads one.
 #include "engine/backward/acceptance.h"
 
 #include <cstdlib>
@@ -308,16 +309,60 @@ ticked_off(uint32_t s)
 }
 
 // 1 when only the count and the mark of the check can apply to the states
-// of a table fan of count entries (no cycle, seed or rotation check, no
-// strip, each state marked itself) and the list of numbers being filled has
-// room for them all.
+// of a fan of count numbers (no cycle, seed or rotation check, no strip, in
+// table mode each state marked itself) and the list of numbers being filled
+// has room for them all.
 int
 plain_fan(uint32_t count)
 {
     uint64_t last = uint64_t(nextindex) + count;
-    return !early_steps_apply() && !stp && exhaustive_testing && marks_each_state() &&
+    return !early_steps_apply() && !stp && (!exhaustive_testing || marks_each_state()) &&
            level_lists_hold_numbers() && last < Maxlu - 1 &&
            room_in_next_level_numbers(static_cast<uint32_t>(last));
+}
+
+// The states fan[0 .. count) handed over in order until the fan must stop.
+// A table fan leaves out the states ticked off and polls the keys as offer
+// does; any other fan goes as hand_over goes, with no poll. Where plain_fan
+// holds, the check of each state is reduced to the steps that apply (the
+// count, which cannot fill the list, and in table mode the mark of step
+// 6), the list's room is taken beforehand, and a table fan polls the keys
+// once after the fan.
+template <bool table_fan>
+void
+hand_over_fan(const uint32_t *fan, uint32_t count)
+{
+    if (count == 0)
+        return;
+    if (!plain_fan(count)) {
+        for (uint32_t i = 0; i < count; i++) {
+            if (table_fan && ticked_off(fan[i]))
+                continue;
+            found_state f;
+            f.number = fan[i];
+            f.has_number = true;
+            if (table_fan) {
+                if (offer(f))
+                    return;
+            } else if (!hand_over(f) && abort_subtree) {
+                return;
+            }
+        }
+        return;
+    }
+    bool kept = false;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (table_fan && ticked_off(s))
+            continue;
+        count_pre_image();
+        if (exhaustive_testing)
+            mark_state(s);
+        store_next_level_number(nextindex, s);
+        kept = true;
+    }
+    if (table_fan && kept)
+        interrupt_pre_fan();
 }
 
 } // namespace
@@ -375,29 +420,13 @@ offer_pre_image_number(uint32_t s)
 void
 offer_fan_numbers(const uint32_t *fan, uint32_t count)
 {
-    if (count == 0)
-        return;
-    if (!plain_fan(count)) {
-        for (uint32_t i = 0; i < count; i++)
-            if (!ticked_off(fan[i]) && offer_pre_image_number(fan[i]))
-                return;
-        return;
-    }
-    // The check of each state reduced to the steps that apply (the count,
-    // which cannot fill the list, and the mark of step 6), the list's room
-    // taken beforehand, and one key poll for the fan.
-    bool kept = false;
-    for (uint32_t i = 0; i < count; i++) {
-        uint32_t s = fan[i];
-        if (ticked_off(s))
-            continue;
-        count_pre_image();
-        mark_state(s);
-        store_next_level_number(nextindex, s);
-        kept = true;
-    }
-    if (kept)
-        interrupt_pre_fan();
+    hand_over_fan<true>(fan, count);
+}
+
+void
+hand_over_fan_numbers(const uint32_t *fan, uint32_t count)
+{
+    hand_over_fan<false>(fan, count);
 }
 
 void

@@ -30,6 +30,11 @@ int offer_pre_image_number(uint32_t s);
 // no strip), the keys are polled once after the fan instead of after each
 // state.
 void offer_fan_numbers(const uint32_t *fan, uint32_t count);
+// The general method's fan by numbers: each state of fan[0 .. count) handed
+// over as hand_over_pre_image hands its line (none left out, no key poll),
+// until the tree is abandoned; where the table's fan takes the short way
+// (see offer_fan_numbers) this one takes it too.
+void hand_over_fan_numbers(const uint32_t *fan, uint32_t count);
 
 // Starts the fan of the state in A: clears attrepeat and the user's stop.
 // Every pre-image method calls it first.

@@ -32,7 +32,7 @@ extern uint8_t ***m_att;        // per type attperiod + 1 state copies; entry 0 
 // never used. Both live for one run_backward call. With the table method
 // the lists hold state numbers instead and these two stay empty.
 extern uint8_t **preim0, **preim1; // the level lists; pretog picks the one filled
-extern uint32_t *preim_numbers[2]; // table mode: the level lists as state numbers (0 as preim0)
+extern uint32_t *preim_numbers[2]; // table mode, general word form: the level lists as state numbers (0 as preim0)
 extern uint32_t preim_capacity[2]; // entries allocated in each list and its coordinates
 extern int16_t *xx0, *yy0;         // screen x, y of each entry of preim0
 extern int16_t *xx1, *yy1;         // screen x, y of each entry of preim1

@@ -1,7 +1,10 @@
 // The general pre-image method. Reads the target A, the wiring table, the
 // k-mix, the rule tables (row 0, or row c with rulemix), value_range and
 // lineL; writes the stack figures pp_hist, pp_hist_total (model globals) and
-// the pp_ globals; hands pre-images to acceptance.h. Start at pre_images_rand.
+// the pp_ globals; hands pre-images to acceptance.h, as state numbers where
+// the level lists hold numbers (tree_levels.h). Also says when the tree
+// builder takes this method (general_method_chosen). Start at
+// pre_images_rand.
 //
 // A partial pre-image is a value line followed by a flag line (bit i set
 // when cell i is assigned), 2 x bytesL bytes, held in one of two contiguous
@@ -40,7 +43,11 @@
 // so a breadth-first stack holds at most 2^lineL entries and never passes
 // the limit: the walk gives up nowhere the breadth-first form would, and
 // only the stack figures differ, which only the view shows (the walk keeps
-// no stacks: pp_hist_max stays 0).
+// no stacks: pp_hist_max stays 0). The walk's first three fifths of the
+// positions depend only on the target values of their cells, bar the
+// dropping of partials for cells further on, so they are walked once for
+// each combination of those values and kept (walk_midpoint); a target walks
+// on from the partials kept for its combination.
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
@@ -49,6 +56,9 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimage_prompts.h"
+#include "engine/backward/successor_table.h"
+#include "engine/backward/tree_levels.h"
+#include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -103,6 +113,8 @@ const uint16_t *walk_order = nullptr;   // cell_order as walk_keep was made (nul
 uint8_t *stack_mem[2] = {nullptr, nullptr};
 size_t stack_cap[2] = {0, 0}; // entries
 uint32_t stack_count[2] = {0, 0};
+// The word form's pre-images of one target as state numbers, in stack order.
+std::vector<uint32_t> fan_numbers;
 
 inline int
 cell_k(uint32_t c)
@@ -411,6 +423,7 @@ extend_words()
 struct word_walk {
     uint32_t target;   // the target's values, cell i at bit i
     uint32_t count;    // final partials so far, in stack 0
+    uint32_t stop;     // the position where a partial is kept as a midpoint (no_stop: none)
     try_sets relevant; // per lane the half of the cell's target value, all ones from lineL on
     // The tables, held here across the calls.
     const walk_position *positions;
@@ -443,6 +456,109 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
     return (reinterpret_cast<const uint16_t *>(&sets)[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
 }
 
+// The first part of the walk, shared by the targets that agree on the
+// cells it covers. Down to the position split the walk is the same for two
+// targets that agree on the cells above split, but for where it drops a
+// partial because a cell at split or below has no try left for its target
+// value: such a cell never gets a try back, so the partial may be dropped
+// later without changing the partials kept or their order. So for each key
+// (the target values of the cells above split, the cell at position L - j
+// at bit j of the key) the walk down to split is made once, dropping a
+// partial only where a cell above split has no try left for its value or
+// any cell has none for either value; the partials it reaches at split are
+// kept in walk order with the cells at split or below whose tries for 0 and
+// for 1 are gone. A target then takes its key's midpoints, drops those
+// where a cell's value is gone, and walks on from each. A key's midpoints are made at its walks_before_midpoints-th
+// target; where the midpoints kept pass most_midpoints they are all
+// forgotten and made again as asked.
+constexpr uint32_t no_stop = ~uint32_t(0);
+constexpr uint32_t most_split = 16;         // positions above split at most (2^16 keys)
+constexpr size_t most_midpoints = 1u << 19; // midpoints kept at most (40 MB)
+// Targets of a key walked from position L before its midpoints are made: a
+// key's midpoints cost about a dozen walks, so a key met a few times only
+// (a small subtree of a large network) is not worth them.
+constexpr uint32_t walks_before_midpoints = 8;
+// A midpoint in two parts: what a target reads to drop it, several to a
+// cache line, and its try sets, one cache line, read only when it is kept.
+struct walk_midpoint {
+    uint64_t gone; // the cells at split or below gone for 0, and for 1 shifted by 32
+    uint32_t value, mask;
+};
+struct alignas(64) midpoint_sets {
+    try_sets sets;
+};
+uint32_t split = no_stop;                   // no_stop: every walk from position L
+uint32_t split_count = 0;                   // positions above split
+std::vector<walk_midpoint> midpoints;       // every key's midpoints, by key as made
+std::vector<midpoint_sets> midpoints_sets;  // the try sets of each
+std::vector<uint32_t> midpoints_first;      // per key: its first midpoint, no_stop until made
+std::vector<uint32_t> midpoints_count;      // per key: its number of midpoints; until made, the targets met
+uint32_t key_of_byte[4][256];               // the key bits of each byte of a target
+uint32_t below_split = 0;                   // the cells at split and below, cell i at bit i
+
+// The partial the walk for a key reached at split, with its gone cells;
+// true, as walk_words goes on.
+bool
+keep_midpoint(uint32_t value, uint32_t mask, const try_sets &sets)
+{
+    uint64_t gone = 0;
+    const uint16_t *lanes = reinterpret_cast<const uint16_t *>(&sets);
+    for (uint32_t c = 0; c < lineL; c++) {
+        if (!(below_split >> c & 1))
+            continue;
+        if (!(lanes[c] & 0xff))
+            gone |= uint64_t(1) << c;
+        if (!(lanes[c] >> 8))
+            gone |= uint64_t(1) << (32 + c);
+    }
+    midpoints.push_back({gone, value, mask});
+    midpoints_sets.push_back({sets});
+    return true;
+}
+
+// Forgets every key's midpoints.
+void
+forget_midpoints()
+{
+    midpoints.clear();
+    midpoints_sets.clear();
+    midpoints_first.assign(midpoints_first.size(), no_stop);
+    midpoints_count.assign(midpoints_count.size(), 0);
+}
+
+// The split for the walk's tables just made (about three fifths of the
+// positions above it, at most most_split) and the key of each byte; no
+// midpoints made yet.
+void
+start_midpoints()
+{
+    std::vector<walk_midpoint>().swap(midpoints);
+    std::vector<midpoint_sets>().swap(midpoints_sets);
+    split = no_stop;
+    split_count = 0;
+    uint32_t above = lineL * 3 / 5;
+    if (above > most_split)
+        above = most_split;
+    if (!walk_ready || above == 0)
+        return;
+    split_count = above;
+    split = L - above;
+    memset(key_of_byte, 0, sizeof key_of_byte);
+    below_split = 0;
+    for (uint32_t pos = 0; pos <= L; pos++) {
+        uint32_t c = cell_at(pos);
+        if (pos <= split) {
+            below_split |= uint32_t(1) << c;
+            continue;
+        }
+        for (uint32_t b = 0; b < 256; b++)
+            if (b >> (c % 8) & 1)
+                key_of_byte[c / 8][b] |= uint32_t(1) << (L - pos);
+    }
+    midpoints_first.assign(size_t(1) << above, no_stop);
+    midpoints_count.assign(size_t(1) << above, 0);
+}
+
 // Extends the partial from position pos down to 0 by the tries of fits.
 // False when memory ran out. A step's fitting tries are read from the lanes
 // of its parent's sets and of the try's keep table, which are in memory
@@ -454,6 +570,8 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
 {
     try_sets own[2];
     for (;;) {
+        if (pos == w.stop)
+            return keep_midpoint(value, mask, *sets);
         const walk_position &at = w.positions[pos];
         const uint32_t first_try = at.first_try[(w.target >> at.cell) & 1];
         const word_try *tries_c = w.tries + first_try;
@@ -498,34 +616,119 @@ walk_allowed()
            (uint64_t(1) << lineL) < partial_preimage_limit;
 }
 
+// For each byte, the lanes of its bits set all ones, the others zero.
+struct byte_lanes {
+    set_lanes of[256];
+    byte_lanes()
+    {
+        const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
+        for (uint16_t b = 0; b < 256; b++)
+            of[b] = reinterpret_cast<set_lanes>((bit_of_lane & b) != 0);
+    }
+};
+const byte_lanes lanes_of_byte;
+
+// A walk for the target's values that drops a partial where a cell of cells
+// (cell i at bit i) has no try left for its value, or any other cell none
+// for either value.
+word_walk
+start_walk(uint32_t target, uint32_t cells)
+{
+    word_walk w;
+    w.target = target;
+    w.count = 0;
+    w.stop = no_stop;
+    for (uint32_t j = 0; j < 4; j++) {
+        set_lanes ones = lanes_of_byte.of[(target >> (8 * j)) & 0xff]; // where the target value is 1
+        set_lanes others = lanes_of_byte.of[~(cells >> (8 * j)) & 0xff];
+        w.relevant.v[j] = (ones ^ 0x00ff) | others;
+    }
+    w.positions = walk_positions.data();
+    w.tries = word_tries.data();
+    w.keep = walk_keep.data();
+    return w;
+}
+
+// The walk from position L, over as many lane vectors as lineL needs.
+bool
+walk_from_top(word_walk &w)
+{
+    try_sets sets;
+    if (!narrow_sets<4>(sets, walk_start, walk_start, w.relevant))
+        return true; // a cell with no entry for its value
+    uint32_t fits = fitting_tries(w, L, sets);
+    return lineL <= 8    ? walk_words<1>(w, L, 0, 0, &sets, fits)
+           : lineL <= 16 ? walk_words<2>(w, L, 0, 0, &sets, fits)
+           : lineL <= 24 ? walk_words<3>(w, L, 0, 0, &sets, fits)
+                         : walk_words<4>(w, L, 0, 0, &sets, fits);
+}
+
+// The key of a target (see walk_midpoint).
+inline uint32_t
+key_of(uint32_t target)
+{
+    return key_of_byte[0][target & 0xff] | key_of_byte[1][(target >> 8) & 0xff] |
+           key_of_byte[2][(target >> 16) & 0xff] | key_of_byte[3][target >> 24];
+}
+
+// The midpoints of key, made at its walks_before_midpoints-th target.
+void
+make_midpoints(uint32_t key)
+{
+    if (midpoints.size() >= most_midpoints)
+        forget_midpoints();
+    uint32_t target = 0, above = 0;
+    for (uint32_t j = 0; j < split_count; j++) {
+        uint32_t c = cell_at(L - j);
+        above |= uint32_t(1) << c;
+        target |= (key >> j & 1) << c;
+    }
+    word_walk w = start_walk(target, above);
+    w.stop = split;
+    midpoints_first[key] = static_cast<uint32_t>(midpoints.size());
+    walk_from_top(w);
+    midpoints_count[key] = static_cast<uint32_t>(midpoints.size()) - midpoints_first[key];
+}
+
+// The walk on from each midpoint of the target's key where no cell's value
+// is gone.
+template <int words>
+bool
+walk_from_midpoints(word_walk &w)
+{
+    uint32_t key = key_of(w.target);
+    if (midpoints_first[key] == no_stop) {
+        if (++midpoints_count[key] < walks_before_midpoints)
+            return walk_from_top(w);
+        make_midpoints(key);
+    }
+    const uint32_t first = midpoints_first[key], end = first + midpoints_count[key];
+    const uint64_t dropped = (static_cast<uint64_t>(w.target) << 32) | static_cast<uint32_t>(~w.target);
+    for (uint32_t i = first; i < end; i++) {
+        const walk_midpoint &m = midpoints[i];
+        if (m.gone & dropped)
+            continue;
+        const try_sets &sets = midpoints_sets[i].sets;
+        uint32_t fits = fitting_tries(w, split, sets);
+        if (!walk_words<words>(w, split, m.value, m.mask, &sets, fits))
+            return false;
+    }
+    return true;
+}
+
 // The walk from the empty partial, with extend_words' answer.
 int
 extend_words_depth_first()
 {
-    word_walk w;
-    w.target = 0;
-    w.count = 0;
+    uint32_t target = 0;
     for (uint32_t b = 0; b < bytesL; b++)
-        w.target |= static_cast<uint32_t>(A[b]) << (8 * b);
-    const set_lanes bit_of_lane = {1, 2, 4, 8, 16, 32, 64, 128};
-    const set_lanes lane = {0, 1, 2, 3, 4, 5, 6, 7};
-    for (uint32_t j = 0; j < 4; j++) {
-        uint16_t byte = static_cast<uint16_t>((w.target >> (8 * j)) & 0xff);
-        set_lanes ones = (bit_of_lane & byte) != 0; // all ones where the target value is 1
-        set_lanes unused = lane + static_cast<uint16_t>(8 * j) >= static_cast<uint16_t>(lineL);
-        w.relevant.v[j] = reinterpret_cast<set_lanes>(ones ^ 0x00ff) | reinterpret_cast<set_lanes>(unused);
-    }
-    try_sets sets;
-    if (!narrow_sets<4>(sets, walk_start, walk_start, w.relevant))
-        return -2; // a cell with no entry for its target value
-    w.positions = walk_positions.data();
-    w.tries = word_tries.data();
-    w.keep = walk_keep.data();
-    uint32_t fits = fitting_tries(w, L, sets);
-    bool done = lineL <= 8    ? walk_words<1>(w, L, 0, 0, &sets, fits)
-                : lineL <= 16 ? walk_words<2>(w, L, 0, 0, &sets, fits)
-                : lineL <= 24 ? walk_words<3>(w, L, 0, 0, &sets, fits)
-                              : walk_words<4>(w, L, 0, 0, &sets, fits);
+        target |= static_cast<uint32_t>(A[b]) << (8 * b);
+    word_walk w = start_walk(target, lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1);
+    bool done = split == no_stop ? walk_from_top(w)
+                : lineL <= 8     ? walk_from_midpoints<1>(w)
+                : lineL <= 16    ? walk_from_midpoints<2>(w)
+                : lineL <= 24    ? walk_from_midpoints<3>(w)
+                                 : walk_from_midpoints<4>(w);
     stack_count[0] = w.count;
     if (!done)
         return -1;
@@ -533,8 +736,9 @@ extend_words_depth_first()
 }
 
 // The word form of pre_images_rand once its stacks are started: the
-// partials extended cell by cell, the wild cells expanded, and each
-// pre-image handed over as a line.
+// partials extended cell by cell, the wild cells expanded, and the
+// pre-images handed over, as one fan of numbers where the level lists hold
+// numbers, else each as a line.
 void
 hand_over_words()
 {
@@ -547,6 +751,13 @@ hand_over_words()
     }
     if (see_ppstack && pp_wild > 0)
         show_stack_wild(pp_wild);
+    if (level_lists_hold_numbers()) {
+        fan_numbers.resize(stack_count[old]);
+        for (uint32_t i = 0; i < stack_count[old]; i++)
+            fan_numbers[i] = static_cast<uint32_t>(stack_words(old)[i]);
+        hand_over_fan_numbers(fan_numbers.data(), stack_count[old]);
+        return;
+    }
     uint8_t line[4];
     for (uint32_t i = 0; i < stack_count[old]; i++) {
         uint32_t value = static_cast<uint32_t>(stack_words(old)[i]);
@@ -591,8 +802,10 @@ prepair_pre_rand()
         show_stack_start();
     if (reorderRBN)
         rearrange_cell_order();
-    if (word_form)
+    if (word_form) {
         build_walk_keep(); // in the order just made
+        start_midpoints();
+    }
     prepared = true;
 }
 
@@ -607,6 +820,13 @@ free_pre_rand()
     std::vector<uint8_t>().swap(word_ends_unfit);
     std::vector<try_sets>().swap(walk_keep);
     std::vector<walk_position>().swap(walk_positions);
+    std::vector<uint32_t>().swap(fan_numbers);
+    std::vector<walk_midpoint>().swap(midpoints);
+    std::vector<midpoint_sets>().swap(midpoints_sets);
+    std::vector<uint32_t>().swap(midpoints_first);
+    std::vector<uint32_t>().swap(midpoints_count);
+    split = no_stop;
+    split_count = 0;
     walk_ready = false;
     walk_order = nullptr;
     free_stacks();
@@ -614,6 +834,18 @@ free_pre_rand()
     checked_free(cell_order);
     cell_order = nullptr;
     prepared = false;
+}
+
+int
+general_method_chosen()
+{
+    return !exhaustive_testing && neutral_order != 1 && (nonlocal || nhood_mixed);
+}
+
+int
+general_method_hands_numbers()
+{
+    return general_method_chosen() && value_range == 2 && state_count() != 0;
 }
 
 void

@@ -5,10 +5,11 @@
 // instead of ending the program, so the caller can abandon the tree cleanly.
 //
 // With the table method (exhaustive_testing, every state number below 2^32)
-// the lists hold state numbers instead of lines: the table finds pre-images
-// as numbers and marks them by number, so a line is made only where one is
-// read (the node taken into A, a drawing, a data line); preim0 and preim1
-// then stay empty.
+// or the general method's word form (v = 2, at most 31 cells) the lists
+// hold state numbers instead of lines: the method finds pre-images as
+// numbers (the table marks them by number too), so a line is made only
+// where one is read (the node taken into A, a drawing, a data line); preim0
+// and preim1 then stay empty.
 #pragma once
 #include <cstdint>
 #include <cstring>
@@ -29,7 +30,8 @@ void release_level(int which);
 // coordinates grown to index + 1 entries. Null when memory ran out. Lists of
 // lines only.
 uint8_t *next_level_entry(uint32_t index);
-// 1 when the lists hold state numbers (table mode), 0 when lines.
+// 1 when the lists hold state numbers (table mode, the general method's
+// word form), 0 when lines.
 inline int
 level_lists_hold_numbers()
 {

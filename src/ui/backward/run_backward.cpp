@@ -275,10 +275,10 @@ pre_images_of_A()
         pre_exhaustive();
     else if (neutral_order == 1)
         pre_neutral();
-    else if (!nonlocal && !nhood_mixed)
-        pre_images_local();
-    else
+    else if (general_method_chosen())
         pre_images_rand();
+    else
+        pre_images_local();
 }
 
 namespace {
@@ -516,8 +516,8 @@ find_fan(const tree_node &node)
         is[0] = 0;
     if (!insegloop)
         clear_segment_list();
-    if (node.numbered)
-        pre_exhaustive_of(node.number); // the lists hold numbers in table mode only
+    if (node.numbered && exhaustive_testing)
+        pre_exhaustive_of(node.number); // the other methods read A
     else
         pre_images_of_A();
     if (abort_subtree) {
@@ -702,7 +702,7 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     // The table's entries of the nodes some places on are fetched from
     // memory while this one is expanded.
     constexpr uint32_t kNear = 4, kFar = 12;
-    if (level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
+    if (exhaustive_testing && level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
         warm_pre_images(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
     tree_end end = find_fan(node);
     if (end != tree_end::going_on)

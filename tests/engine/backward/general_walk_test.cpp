@@ -1,8 +1,9 @@
 // The general method's depth-first walk (taken with the stack view off and
 // 2^n below the partial limit) against its breadth-first form (taken with
 // the view on): the same pre-images in the same order for random networks of
-// every kind, and the limit still abandons a target whose breadth-first
-// stacks would pass it. The methods' sets against brute force are in
+// every kind, also where the walk goes on from the partials it kept for
+// earlier targets, and the limit still abandons a target whose
+// breadth-first stacks would pass it. The methods' sets against brute force are in
 // preimage_methods_test.cpp.
 #include "backward_test_support.h"
 
@@ -31,6 +32,27 @@ image_of_random_state()
     return state_number();
 }
 
+// The network of a variant on the TestNetwork made, with the general
+// method's tables: random wiring and block rules; variant bit 0: mixed k;
+// bit 1: a rule per cell; variant 3 also processes the cells in the
+// rearranged order. With n a multiple of 3 a cell is wired twice to one
+// input.
+void
+build_walk_network(int variant)
+{
+    wire_at_random(variant & 1);
+    if (variant & 2) {
+        allocate_mem_rulemix(nhood);
+        rulemix = 1;
+    }
+    for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
+        random_block_rule(r);
+    if (lineL % 3 == 0)
+        wiring[0][nhoodm[0] - 1] = wiring[0][0];
+    reorderRBN = variant == 3;
+    prepair_pre_rand();
+}
+
 TEST(GeneralWalk, ListsWhatTheBreadthFirstFormListsInItsOrder)
 {
     srandom(29);
@@ -40,19 +62,7 @@ TEST(GeneralWalk, ListsWhatTheBreadthFirstFormListsInItsOrder)
             for (int variant = 0; variant < 4; variant++) {
                 TestNetwork net(2, n, k);
                 reset_backward_settings();
-                // variant bit 0: mixed k; bit 1: a rule per cell; variant 3
-                // also processes the cells in the rearranged order.
-                wire_at_random(variant & 1);
-                if (variant & 2) {
-                    allocate_mem_rulemix(nhood);
-                    rulemix = 1;
-                }
-                for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
-                    random_block_rule(r);
-                if (n % 3 == 0) // a cell wired twice to one input
-                    wiring[0][nhoodm[0] - 1] = wiring[0][0];
-                reorderRBN = variant == 3;
-                prepair_pre_rand();
+                build_walk_network(variant);
                 for (int i = 0; i < 6; i++) {
                     uint32_t t = i % 2 ? image_of_random_state()
                                        : static_cast<uint32_t>(random()) & ((uint32_t(1) << n) - 1);
@@ -75,6 +85,32 @@ TEST(GeneralWalk, ListsWhatTheBreadthFirstFormListsInItsOrder)
                 reorderRBN = 0;
             }
     EXPECT_GT(walked, 1000);
+}
+
+// A key's midpoints are made at its eighth target: every target of each
+// network, twice over, so that most are walked on from kept midpoints,
+// lists what the breadth-first form lists in its order.
+TEST(GeneralWalk, WalksOnFromKeptMidpointsListTheSame)
+{
+    srandom(31);
+    for (int n : {6, 10, 13})
+        for (int k : {3, 5})
+            for (int variant = 0; variant < 4; variant++) {
+                TestNetwork net(2, n, k);
+                reset_backward_settings();
+                build_walk_network(variant);
+                for (int pass = 0; pass < 2; pass++)
+                    for (uint32_t t = 0; t < (uint32_t(1) << n); t++) {
+                        see_ppstack = see_ppstack_on;
+                        std::vector<uint32_t> breadth_first = method_pre_images(t, general_method);
+                        see_ppstack = see_ppstack_off;
+                        ASSERT_EQ(method_pre_images(t, general_method), breadth_first)
+                            << "n=" << n << " k=" << k << " variant " << variant << " target " << t;
+                    }
+                free_pre_rand();
+                undo_rule_mix();
+                reorderRBN = 0;
+            }
 }
 
 TEST(GeneralWalk, StacksPassingTheLimitStillAbandonTheTarget)

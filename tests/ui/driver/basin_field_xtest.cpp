@@ -48,6 +48,30 @@ protected:
         reset_backward_settings();
         shownumbers = shownumbers_spot;
         TestNetwork::set_rule_number(rule);
+        return drawn_field_lines(method);
+    }
+
+    // The same for a network of n cells drawn at random from seed: random
+    // wiring, k from 1 to 3 for each cell when mixed, one rule or a rule per
+    // cell. Without the table the general method finds the pre-images.
+    static std::string
+    random_field_lines(unsigned seed, uint32_t n, const random_network &how, uint8_t method)
+    {
+        TestNetwork net(2, n, 3);
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        srandom(seed);
+        wire_at_random(how.mixed);
+        random_rules(how.mix_rules);
+        std::string lines = drawn_field_lines(method);
+        undo_rule_mix();
+        return lines;
+    }
+
+    // The data lines of the field of the network built, by method.
+    static std::string
+    drawn_field_lines(uint8_t method)
+    {
         exhaustive_testing = method;
         basinfield = 1;
         direction = direction_forward;
@@ -167,6 +191,25 @@ TEST_F(BasinField, TableMethodGivesTheSameDataLines)
         EXPECT_EQ(table, preimages) << "rule " << rule;
         EXPECT_NE(table.find("n=9 field=512\n"), std::string::npos) << table;
     }
+}
+
+// The general method's fields, whose level lists hold state numbers, give
+// the table's data lines: random wiring with one k or mixed k, one rule or
+// a rule per cell.
+TEST_F(BasinField, GeneralMethodGivesTheTablesDataLines)
+{
+    const random_network kinds[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+    unsigned seed = 40;
+    for (const random_network &how : kinds)
+        for (uint32_t n : {7u, 11u}) {
+            seed++;
+            std::string general = random_field_lines(seed, n, how, exhaustive_off);
+            std::string table = random_field_lines(seed, n, how, exhaustive_table);
+            EXPECT_EQ(general, table) << "seed " << seed;
+            char size_line[40];
+            snprintf(size_line, sizeof size_line, "n=%u field=%u\n", n, 1u << n);
+            EXPECT_NE(general.find(size_line), std::string::npos) << general;
+        }
 }
 
 TEST_F(BasinField, PresetPositionsPlaceEachBasinAtItsNode)
