@@ -51,6 +51,7 @@
 #include "engine/backward/preimages_general.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/backward/acceptance.h"
@@ -468,10 +469,13 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 // any cell has none for either value; the partials it reaches at split are
 // kept in walk order with the cells at split or below whose tries for 0 and
 // for 1 are gone. A target then takes its key's midpoints, drops those
-// where a cell's value is gone, and walks on from each. A key's midpoints are made at its walks_before_midpoints-th
-// target; where the midpoints kept pass most_midpoints they are all
-// forgotten and made again as asked.
+// where a cell's value is gone, and walks on from each. A key's midpoints
+// are made at its walks_before_midpoints-th target; where the midpoints
+// kept pass most_midpoints they are all forgotten and made again as asked.
+// A key whose own midpoints would pass most_midpoints, or whose making runs
+// out of memory, is walked from position L for good (too_many_midpoints).
 constexpr uint32_t no_stop = ~uint32_t(0);
+constexpr uint32_t too_many_midpoints = no_stop - 1;
 constexpr uint32_t most_split = 16;         // positions above split at most (2^16 keys)
 constexpr size_t most_midpoints = 1u << 19; // midpoints kept at most (40 MB)
 // Targets of a key walked from position L before its midpoints are made: a
@@ -491,7 +495,8 @@ uint32_t split = no_stop;                   // no_stop: every walk from position
 uint32_t split_count = 0;                   // positions above split
 std::vector<walk_midpoint> midpoints;       // every key's midpoints, by key as made
 std::vector<midpoint_sets> midpoints_sets;  // the try sets of each
-std::vector<uint32_t> midpoints_first;      // per key: its first midpoint, no_stop until made
+std::vector<uint32_t> midpoints_first;      // per key: its first midpoint, no_stop until made,
+                                            // too_many_midpoints when it has none for good
 std::vector<uint32_t> midpoints_count;      // per key: its number of midpoints; until made, the targets met
 uint32_t key_of_byte[4][256];               // the key bits of each byte of a target
 uint32_t below_split = 0;                   // the cells at split and below, cell i at bit i
@@ -511,6 +516,8 @@ keep_midpoint(uint32_t value, uint32_t mask, const try_sets &sets)
         if (!(lanes[c] >> 8))
             gone |= uint64_t(1) << (32 + c);
     }
+    if (midpoints.size() >= most_midpoints)
+        return false; // the key's own midpoints are too many to keep
     midpoints.push_back({gone, value, mask});
     midpoints_sets.push_back({sets});
     return true;
@@ -675,19 +682,37 @@ key_of(uint32_t target)
 void
 make_midpoints(uint32_t key)
 {
-    if (midpoints.size() >= most_midpoints)
-        forget_midpoints();
     uint32_t target = 0, above = 0;
     for (uint32_t j = 0; j < split_count; j++) {
         uint32_t c = cell_at(L - j);
         above |= uint32_t(1) << c;
         target |= (key >> j & 1) << c;
     }
-    word_walk w = start_walk(target, above);
-    w.stop = split;
-    midpoints_first[key] = static_cast<uint32_t>(midpoints.size());
-    walk_from_top(w);
-    midpoints_count[key] = static_cast<uint32_t>(midpoints.size()) - midpoints_first[key];
+    // Made again once after the other keys' midpoints are forgotten, when
+    // they left too little room.
+    for (;;) {
+        word_walk w = start_walk(target, above);
+        w.stop = split;
+        const size_t first = midpoints.size();
+        bool made;
+        try {
+            made = walk_from_top(w);
+        } catch (const std::bad_alloc &) {
+            made = false;
+        }
+        if (made) {
+            midpoints_first[key] = static_cast<uint32_t>(first);
+            midpoints_count[key] = static_cast<uint32_t>(midpoints.size() - first);
+            return;
+        }
+        midpoints.resize(first);
+        midpoints_sets.resize(first);
+        if (first == 0) {
+            midpoints_first[key] = too_many_midpoints;
+            return;
+        }
+        forget_midpoints();
+    }
 }
 
 // The walk on from each midpoint of the target's key where no cell's value
@@ -702,6 +727,8 @@ walk_from_midpoints(word_walk &w)
             return walk_from_top(w);
         make_midpoints(key);
     }
+    if (midpoints_first[key] == too_many_midpoints)
+        return walk_from_top(w);
     const uint32_t first = midpoints_first[key], end = first + midpoints_count[key];
     const uint64_t dropped = (static_cast<uint64_t>(w.target) << 32) | static_cast<uint32_t>(~w.target);
     for (uint32_t i = first; i < end; i++) {
