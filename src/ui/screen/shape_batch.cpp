@@ -100,6 +100,45 @@ struct cell_box {
 // shapes.
 std::vector<cell_box> cells;
 
+// The highest entry of the map over box. Most shapes of a field cover at
+// most 2 x 2 cells (a spot's box of 5 x 5 pixels always spans two cells
+// each way), read without loops.
+inline uint32_t
+highest_cover(const cell_box &box)
+{
+    const size_t w = static_cast<size_t>(cells_w);
+    const uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
+    if (nx <= 1 && ny <= 1) {
+        uint32_t highest = std::max(row[0], row[nx]);
+        return ny ? std::max(highest, std::max(row[w], row[w + static_cast<size_t>(nx)])) : highest;
+    }
+    uint32_t highest = 0;
+    for (int y = 0; y <= ny; y++, row += w)
+        for (int x = 0; x <= nx; x++)
+            highest = std::max(highest, row[x]);
+    return highest;
+}
+
+// Sets the map's entries over box to entry (the box copied first: the
+// stores may alias its ints).
+inline void
+set_cover(cell_box box, uint32_t entry)
+{
+    const size_t w = static_cast<size_t>(cells_w);
+    uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
+    if (nx <= 1 && ny <= 1) {
+        row[0] = row[nx] = entry;
+        if (ny)
+            row[w] = row[w + static_cast<size_t>(nx)] = entry;
+        return;
+    }
+    for (int y = 0; y <= ny; y++, row += w)
+        for (int x = 0; x <= nx; x++)
+            row[x] = entry;
+}
+
 // Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
 inline void
 add_pixels(int x0, int y0, int x1, int y1)
@@ -351,11 +390,7 @@ gather_shape(int c, shape_key key)
     const uint32_t mark = mark_of_generation();
     uint32_t highest = 0;
     for (const cell_box &box : cells)
-        for (int cy = box.cy0; cy <= box.cy1; cy++) {
-            const uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-            for (int cx = box.cx0; cx <= box.cx1; cx++)
-                highest = std::max(highest, row[cx]);
-        }
+        highest = std::max(highest, highest_cover(box));
     // 1 + the highest layer under the shape, 0 for none.
     const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
@@ -394,11 +429,7 @@ gather_shape(int c, shape_key key)
     }
     const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
     for (const cell_box &box : cells)
-        for (int cy = box.cy0; cy <= box.cy1; cy++) {
-            uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-            for (int cx = box.cx0; cx <= box.cx1; cx++)
-                row[cx] = entry;
-        }
+        set_cover(box, entry);
     shapes_gathered = true;
     return &into;
 }
