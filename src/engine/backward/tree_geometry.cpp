@@ -48,14 +48,6 @@ set_level_radii()
     nextrad = thisrad + d;
 }
 
-float
-spot_radius()
-{
-    if (nextrad == 0)
-        return 0;
-    return (nextrad - thisrad) * 0.125f * thisrad / nextrad;
-}
-
 void
 compute_heading()
 {
@@ -116,19 +108,6 @@ compute_fan_angle(double d)
     if (f * a > 2 * kPi)
         a = 2 * kPi / f;
     angle = static_cast<float>(a);
-}
-
-void
-point_on_circle(double theta, double radius, int16_t *x, int16_t *y)
-{
-    *x = static_cast<int16_t>(std::trunc(ox + radius * std::cos(theta)));
-    *y = static_cast<int16_t>(std::trunc(oy + radius * std::sin(theta)));
-}
-
-double
-fan_child_direction(uint32_t i, uint32_t f)
-{
-    return heading + (static_cast<double>(f) - 1) * angle / 2 - static_cast<double>(i) * angle;
 }
 
 void
