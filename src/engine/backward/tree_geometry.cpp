@@ -6,6 +6,7 @@
 #include "engine/backward/tree_geometry.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
@@ -30,6 +31,28 @@ power_of_v(uint32_t c)
     for (uint32_t i = 0; i < c; i++)
         p *= value_range;
     return p;
+}
+
+// atan(d / r) for the fan angle, remembered for the last d and r: they
+// change with the level only, and a tree is built level by level. Compared
+// by their bits, so that the value returned is the one atan gives.
+bool atan_known = false;
+uint64_t atan_d_bits = 0, atan_r_bits = 0;
+double last_atan = 0;
+
+double
+spread_atan(double d, double r)
+{
+    uint64_t d_bits, r_bits;
+    std::memcpy(&d_bits, &d, sizeof d);
+    std::memcpy(&r_bits, &r, sizeof r);
+    if (!atan_known || d_bits != atan_d_bits || r_bits != atan_r_bits) {
+        atan_known = true;
+        atan_d_bits = d_bits;
+        atan_r_bits = r_bits;
+        last_atan = std::atan(d / r);
+    }
+    return last_atan;
 }
 
 } // namespace
@@ -80,7 +103,7 @@ compute_fan_angle(double d)
 {
     double f = fansize ? fansize : 1;
     uint32_t p = attperiod;
-    double spread = nextrad > 0 ? 2 * std::atan(d / nextrad) / std::sqrt(f) : 0;
+    double spread = nextrad > 0 ? 2 * spread_atan(d, nextrad) / std::sqrt(f) : 0;
     bool single_level1 = level == 1 && p < 2 && thismax == 1;
     double a;
     if (level == 0)
