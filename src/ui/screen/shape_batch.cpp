@@ -235,30 +235,56 @@ struct shape_key {
 
 // The shapes gathered in this generation, by key, with where the last of
 // them went, in a table of open addressing small enough to stay in the
-// cache: once half of it is used, later shapes of the generation are not
-// noted (a repeat missed is only drawn twice).
+// second-level cache (16 bytes an entry, 128 KiB): once three quarters of
+// it are used, later shapes of the generation are not noted (a repeat
+// missed is only drawn twice). A generation of a field holds a few thousand
+// shapes at most, as the tree sends its shapes at each key poll.
 struct noted_shape {
     uint64_t coords;
-    uint32_t kind;
-    uint32_t generation; // older ones are free slots
-    uint32_t layer;
-    uint32_t index; // in the layer's list of its kind
+    uint32_t index;      // in the layer's list of its kind
+    uint16_t generation; // older ones are free slots
+    uint16_t kind_layer; // kind << 12 | layer
+
+    uint32_t
+    kind() const
+    {
+        return kind_layer >> 12u;
+    }
+    uint32_t
+    layer() const
+    {
+        return kind_layer & 0xfffu;
+    }
 };
-constexpr size_t kNotedSlots = 1 << 14;
+static_assert(kMostLayers <= 0x1000, "a layer fits the 12 low bits of kind_layer");
+constexpr int kNotedBits = 13;
+constexpr size_t kNotedSlots = size_t(1) << kNotedBits;
+constexpr size_t kMostNoted = kNotedSlots / 4 * 3;
 std::vector<noted_shape> noted(kNotedSlots);
 size_t noted_count = 0;
 
-// The table's entry of the shape: noted in this generation (generation
-// set), or a free slot for it; null when the table is full.
-noted_shape *
-noted_entry(shape_key key)
+// Where the search for the shape in the table starts. Its line is fetched
+// ahead: the shape's cells are worked out before the table is read.
+size_t
+first_noted_slot(shape_key key)
 {
-    if (2 * noted_count >= kNotedSlots)
-        return nullptr;
     uint64_t h = (key.coords ^ (uint64_t(key.kind) << 62)) * 0x9e3779b97f4a7c15ull;
-    for (size_t i = static_cast<size_t>(h >> 50);; i = (i + 1) & (kNotedSlots - 1)) {
+    size_t slot = static_cast<size_t>(h >> (64 - kNotedBits));
+    __builtin_prefetch(&noted[slot]);
+    return slot;
+}
+
+// The table's entry of the shape, searched from first (its
+// first_noted_slot): noted in this generation (generation set), or a free
+// slot for it; null when the table is full.
+noted_shape *
+noted_entry(shape_key key, size_t first)
+{
+    if (noted_count >= kMostNoted)
+        return nullptr;
+    for (size_t i = first;; i = (i + 1) & (kNotedSlots - 1)) {
         noted_shape &n = noted[i];
-        if (n.generation != generation || (n.coords == key.coords && n.kind == key.kind))
+        if (n.generation != generation || (n.coords == key.coords && n.kind() == key.kind))
             return &n;
     }
 }
@@ -382,9 +408,9 @@ send_layers()
 // and the map already says that layer over all its cells (entries only
 // grow, and none is above it). Otherwise the same shape gathered earlier
 // in a lower layer, if any, is buried, and the cells are marked as covered
-// by the layer.
+// by the layer. slot is first_noted_slot(key).
 layer *
-gather_shape(int c, shape_key key)
+gather_shape(int c, shape_key key, size_t slot)
 {
     // Entries of older generations are below mark, those of this one above.
     const uint32_t mark = mark_of_generation();
@@ -414,18 +440,19 @@ gather_shape(int c, shape_key key)
         own.push_back(l);
     }
     layer &into = layers[l];
-    if (noted_shape *n = noted_entry(key)) {
+    if (noted_shape *n = noted_entry(key, slot)) {
         if (n->generation == generation) {
-            if (n->layer == l)
+            if (n->layer() == l)
                 return nullptr;
-            bury_shape(n->kind, n->layer, n->index);
+            bury_shape(n->kind(), n->layer(), n->index);
         } else {
             noted_count++;
         }
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
                                              : into.points.size();
-        *n = noted_shape{key.coords, key.kind, generation, l, static_cast<uint32_t>(index)};
+        *n = noted_shape{key.coords, static_cast<uint32_t>(index), static_cast<uint16_t>(generation),
+                         static_cast<uint16_t>(key.kind << 12 | l)};
     }
     const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
     for (const cell_box &box : cells)
@@ -506,10 +533,12 @@ gather_segments(const int16_t *xy, int n, int colour)
     }
     for (int i = 0; i < n; i++) {
         const int16_t *s = xy + 4 * i;
-        line_runs(s[0], s[1], s[2], s[3]);
         uint64_t coords = uint64_t(uint16_t(s[0])) << 48 | uint64_t(uint16_t(s[1])) << 32 |
                           uint64_t(uint16_t(s[2])) << 16 | uint16_t(s[3]);
-        if (layer *into = gather_shape(colour, {coords, 0}))
+        const shape_key key{coords, 0};
+        const size_t slot = first_noted_slot(key);
+        line_runs(s[0], s[1], s[2], s[3]);
+        if (layer *into = gather_shape(colour, key, slot))
             into->segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
     }
     return true;
@@ -527,9 +556,10 @@ gather_circle(int x, int y, int diameter, int colour)
         return false;
     }
     const shape_key key{uint64_t(uint16_t(x)) << 32 | uint64_t(uint16_t(y)) << 16 | uint16_t(diameter), 1};
+    const size_t slot = first_noted_slot(key);
     cells.clear();
     add_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1);
-    if (layer *into = gather_shape(colour, key))
+    if (layer *into = gather_shape(colour, key, slot))
         into->arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
                                   static_cast<unsigned short>(diameter),
                                   static_cast<unsigned short>(diameter), 0, 360 * 64});
@@ -543,9 +573,11 @@ gather_point(int x, int y, int colour)
         send_gathered_shapes();
         return false;
     }
+    const shape_key key{uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2};
+    const size_t slot = first_noted_slot(key);
     cells.clear();
     add_pixels(x, y, x, y);
-    if (layer *into = gather_shape(colour, {uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2}))
+    if (layer *into = gather_shape(colour, key, slot))
         into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
     return true;
 }
