@@ -233,9 +233,7 @@ draw_node(const uint8_t *state, int colour, int own)
         }
         return;
     }
-    int16_t x = getx, y = gety;
-    switch (shownumbers) {
-    case shownumbers_spot: {
+    if (shownumbers == shownumbers_spot) { // nothing here moves the current point
         int h = highlight_of(state);
         if (h) {
             setfillstyle(0, h == 1 ? lightred : yellow);
@@ -245,8 +243,11 @@ draw_node(const uint8_t *state, int colour, int own)
         } else if (hilight_learn != 2) {
             draw_spot(colour);
         }
-        break;
+        return;
     }
+    // Labels are drawn from the node; the current point is put back after.
+    int16_t x = getx, y = gety;
+    switch (shownumbers) {
     case shownumbers_decimal:
         // State numbers only where they fit 32 bits; none otherwise.
         if (lineL <= 32 && decimal_labels_fit()) {
