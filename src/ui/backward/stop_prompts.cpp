@@ -47,9 +47,11 @@ bool poll_now = true;
 // Calls let through without reading the clock: an eighth of the calls
 // between the last two polls (a tree asks once a node and once a
 // pre-image), so at a steady rate the clock is read about eight times
-// between polls, and at every call where calls are rarer than that.
+// between polls, and at every call where calls are rarer than that. At
+// most 16, so that calls grown slow after fast ones (a node taking long)
+// delay a poll by 16 of them at worst.
 constexpr uint32_t kClockReadsPerPoll = 8;
-constexpr uint32_t kMostCallsUnread = 256;
+constexpr uint32_t kMostCallsUnread = 16;
 uint32_t calls_since_poll = 0;
 uint32_t calls_between_polls = 0;
 uint32_t calls_before_clock = 0;
