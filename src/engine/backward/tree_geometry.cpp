@@ -6,6 +6,7 @@
 #include "engine/backward/tree_geometry.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
@@ -32,6 +33,28 @@ power_of_v(uint32_t c)
     return p;
 }
 
+// atan(d / r) for the fan angle, remembered for the last d and r: they
+// change with the level only, and a tree is built level by level. Compared
+// by their bits, so that the value returned is the one atan gives.
+bool atan_known = false;
+uint64_t atan_d_bits = 0, atan_r_bits = 0;
+double last_atan = 0;
+
+double
+spread_atan(double d, double r)
+{
+    uint64_t d_bits, r_bits;
+    std::memcpy(&d_bits, &d, sizeof d);
+    std::memcpy(&r_bits, &r, sizeof r);
+    if (!atan_known || d_bits != atan_d_bits || r_bits != atan_r_bits) {
+        atan_known = true;
+        atan_d_bits = d_bits;
+        atan_r_bits = r_bits;
+        last_atan = std::atan(d / r);
+    }
+    return last_atan;
+}
+
 } // namespace
 
 void
@@ -46,14 +69,6 @@ set_level_radii()
     float d = last >= 2 ? radius_of(last - 1) - radius_of(last - 2) : 0.0f;
     thisrad = radius_of(last - 1) + d * static_cast<float>(level - last + 1);
     nextrad = thisrad + d;
-}
-
-float
-spot_radius()
-{
-    if (nextrad == 0)
-        return 0;
-    return (nextrad - thisrad) * 0.125f * thisrad / nextrad;
 }
 
 void
@@ -88,7 +103,7 @@ compute_fan_angle(double d)
 {
     double f = fansize ? fansize : 1;
     uint32_t p = attperiod;
-    double spread = nextrad > 0 ? 2 * std::atan(d / nextrad) / std::sqrt(f) : 0;
+    double spread = nextrad > 0 ? 2 * spread_atan(d, nextrad) / std::sqrt(f) : 0;
     bool single_level1 = level == 1 && p < 2 && thismax == 1;
     double a;
     if (level == 0)
@@ -116,19 +131,6 @@ compute_fan_angle(double d)
     if (f * a > 2 * kPi)
         a = 2 * kPi / f;
     angle = static_cast<float>(a);
-}
-
-void
-point_on_circle(double theta, double radius, int16_t *x, int16_t *y)
-{
-    *x = static_cast<int16_t>(std::trunc(ox + radius * std::cos(theta)));
-    *y = static_cast<int16_t>(std::trunc(oy + radius * std::sin(theta)));
-}
-
-double
-fan_child_direction(uint32_t i, uint32_t f)
-{
-    return heading + (static_cast<double>(f) - 1) * angle / 2 - static_cast<double>(i) * angle;
 }
 
 void

@@ -4,23 +4,43 @@
 // state-space matrix. Plain computations over the backward globals; the
 // drawing itself is ui/backward/fan_drawing.cpp.
 #pragma once
+#include <cmath>
 #include <cstdint>
+
+#include "engine/backward/globals.h"
 
 // thisrad and nextrad for `level` from rad[]; beyond the table the radii grow
 // by its last step, so the drawing never runs out of levels.
 void set_level_radii();
-// Radius of a node spot at the current radii.
-float spot_radius();
 // heading for the node at (xx, yy) about the basin centre (ox, oy).
 void compute_heading();
 // angle between neighbouring children of a fan of fansize pre-images; d is
 // half the gap between the two radii.
 void compute_fan_angle(double d);
-// Position on the next circle at direction theta from the basin centre.
-void point_on_circle(double theta, double radius, int16_t *x, int16_t *y);
+// Position on the next circle at direction theta from the basin centre,
+// each coordinate truncated toward zero (the conversion itself truncates).
+// Inline, as the next two: a field takes them once a node.
+inline void
+point_on_circle(double theta, double radius, int16_t *x, int16_t *y)
+{
+    *x = static_cast<int16_t>(static_cast<int>(ox + radius * std::cos(theta)));
+    *y = static_cast<int16_t>(static_cast<int>(oy + radius * std::sin(theta)));
+}
 // Direction of child i of a fan of f children about heading, child 0 on the
 // side of increasing angle.
-double fan_child_direction(uint32_t i, uint32_t f);
+inline double
+fan_child_direction(uint32_t i, uint32_t f)
+{
+    return heading + (static_cast<double>(f) - 1) * angle / 2 - static_cast<double>(i) * angle;
+}
+// Radius of a node spot at the current radii.
+inline float
+spot_radius()
+{
+    if (nextrad == 0)
+        return 0;
+    return (nextrad - thisrad) * 0.125f * thisrad / nextrad;
+}
 
 // Largest column and row numbers of the state-space matrix of the network
 // (the state with every cell v-1).

@@ -31,24 +31,30 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// An edge's two ends, in the order draw_segments takes them.
+struct edge_ends {
+    int16_t x0, y0, x1, y1;
+};
+static_assert(sizeof(edge_ends) == 4 * sizeof(int16_t), "edges go over as a list of shorts");
+
 // Edges of the fan being drawn, sent in one request; kept between fans so
 // that drawing allocates nothing once the widest fan was seen.
-std::vector<int16_t> edges;
+std::vector<edge_ends> edges;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
 
 void
 add_edge(int x0, int y0, int x1, int y1)
 {
-    edges.insert(edges.end(), {static_cast<int16_t>(x0), static_cast<int16_t>(y0),
-                               static_cast<int16_t>(x1), static_cast<int16_t>(y1)});
+    edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
+                     static_cast<int16_t>(y1)});
 }
 
 void
 draw_edges()
 {
     setcolor(linec);
-    draw_segments(edges.data(), static_cast<int>(edges.size() / 4));
+    draw_segments(reinterpret_cast<const int16_t *>(edges.data()), static_cast<int>(edges.size()));
     edges.clear();
 }
 
@@ -227,9 +233,7 @@ draw_node(const uint8_t *state, int colour, int own)
         }
         return;
     }
-    int16_t x = getx, y = gety;
-    switch (shownumbers) {
-    case shownumbers_spot: {
+    if (shownumbers == shownumbers_spot) { // nothing here moves the current point
         int h = highlight_of(state);
         if (h) {
             setfillstyle(0, h == 1 ? lightred : yellow);
@@ -239,8 +243,11 @@ draw_node(const uint8_t *state, int colour, int own)
         } else if (hilight_learn != 2) {
             draw_spot(colour);
         }
-        break;
+        return;
     }
+    // Labels are drawn from the node; the current point is put back after.
+    int16_t x = getx, y = gety;
+    switch (shownumbers) {
     case shownumbers_decimal:
         // State numbers only where they fit 32 bits; none otherwise.
         if (lineL <= 32 && decimal_labels_fit()) {

@@ -29,8 +29,9 @@ void open_options_box();
 // Whether the window is to be asked for a key now. Asking costs a round of
 // system calls to the server, so the polls between nodes and pre-images
 // (and the engines' polls) ask at most once a millisecond by the coarse
-// clock (in practice once a kernel tick); the first call after
-// restart_window_poll always asks.
+// clock (in practice once a kernel tick), which is read only every so many
+// calls at a fast rate of calls; the first call after restart_window_poll
+// always asks.
 bool window_poll_due();
 void restart_window_poll();
 

@@ -100,6 +100,45 @@ struct cell_box {
 // shapes.
 std::vector<cell_box> cells;
 
+// The highest entry of the map over box. Most shapes of a field cover at
+// most 2 x 2 cells (a spot's box of 5 x 5 pixels always spans two cells
+// each way), read without loops.
+inline uint32_t
+highest_cover(const cell_box &box)
+{
+    const size_t w = static_cast<size_t>(cells_w);
+    const uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
+    if (nx <= 1 && ny <= 1) {
+        uint32_t highest = std::max(row[0], row[nx]);
+        return ny ? std::max(highest, std::max(row[w], row[w + static_cast<size_t>(nx)])) : highest;
+    }
+    uint32_t highest = 0;
+    for (int y = 0; y <= ny; y++, row += w)
+        for (int x = 0; x <= nx; x++)
+            highest = std::max(highest, row[x]);
+    return highest;
+}
+
+// Sets the map's entries over box to entry (the box copied first: the
+// stores may alias its ints).
+inline void
+set_cover(cell_box box, uint32_t entry)
+{
+    const size_t w = static_cast<size_t>(cells_w);
+    uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
+    if (nx <= 1 && ny <= 1) {
+        row[0] = row[nx] = entry;
+        if (ny)
+            row[w] = row[w + static_cast<size_t>(nx)] = entry;
+        return;
+    }
+    for (int y = 0; y <= ny; y++, row += w)
+        for (int x = 0; x <= nx; x++)
+            row[x] = entry;
+}
+
 // Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
 inline void
 add_pixels(int x0, int y0, int x1, int y1)
@@ -196,30 +235,56 @@ struct shape_key {
 
 // The shapes gathered in this generation, by key, with where the last of
 // them went, in a table of open addressing small enough to stay in the
-// cache: once half of it is used, later shapes of the generation are not
-// noted (a repeat missed is only drawn twice).
+// second-level cache (16 bytes an entry, 128 KiB): once three quarters of
+// it are used, later shapes of the generation are not noted (a repeat
+// missed is only drawn twice). A generation of a field holds a few thousand
+// shapes at most, as the tree sends its shapes at each key poll.
 struct noted_shape {
     uint64_t coords;
-    uint32_t kind;
-    uint32_t generation; // older ones are free slots
-    uint32_t layer;
-    uint32_t index; // in the layer's list of its kind
+    uint32_t index;      // in the layer's list of its kind
+    uint16_t generation; // older ones are free slots
+    uint16_t kind_layer; // kind << 12 | layer
+
+    uint32_t
+    kind() const
+    {
+        return kind_layer >> 12u;
+    }
+    uint32_t
+    layer() const
+    {
+        return kind_layer & 0xfffu;
+    }
 };
-constexpr size_t kNotedSlots = 1 << 14;
+static_assert(kMostLayers <= 0x1000, "a layer fits the 12 low bits of kind_layer");
+constexpr int kNotedBits = 13;
+constexpr size_t kNotedSlots = size_t(1) << kNotedBits;
+constexpr size_t kMostNoted = kNotedSlots / 4 * 3;
 std::vector<noted_shape> noted(kNotedSlots);
 size_t noted_count = 0;
 
-// The table's entry of the shape: noted in this generation (generation
-// set), or a free slot for it; null when the table is full.
-noted_shape *
-noted_entry(shape_key key)
+// Where the search for the shape in the table starts. Its line is fetched
+// ahead: the shape's cells are worked out before the table is read.
+size_t
+first_noted_slot(shape_key key)
 {
-    if (2 * noted_count >= kNotedSlots)
-        return nullptr;
     uint64_t h = (key.coords ^ (uint64_t(key.kind) << 62)) * 0x9e3779b97f4a7c15ull;
-    for (size_t i = static_cast<size_t>(h >> 50);; i = (i + 1) & (kNotedSlots - 1)) {
+    size_t slot = static_cast<size_t>(h >> (64 - kNotedBits));
+    __builtin_prefetch(&noted[slot]);
+    return slot;
+}
+
+// The table's entry of the shape, searched from first (its
+// first_noted_slot): noted in this generation (generation set), or a free
+// slot for it; null when the table is full.
+noted_shape *
+noted_entry(shape_key key, size_t first)
+{
+    if (noted_count >= kMostNoted)
+        return nullptr;
+    for (size_t i = first;; i = (i + 1) & (kNotedSlots - 1)) {
         noted_shape &n = noted[i];
-        if (n.generation != generation || (n.coords == key.coords && n.kind == key.kind))
+        if (n.generation != generation || (n.coords == key.coords && n.kind() == key.kind))
             return &n;
     }
 }
@@ -343,19 +408,15 @@ send_layers()
 // and the map already says that layer over all its cells (entries only
 // grow, and none is above it). Otherwise the same shape gathered earlier
 // in a lower layer, if any, is buried, and the cells are marked as covered
-// by the layer.
+// by the layer. slot is first_noted_slot(key).
 layer *
-gather_shape(int c, shape_key key)
+gather_shape(int c, shape_key key, size_t slot)
 {
     // Entries of older generations are below mark, those of this one above.
     const uint32_t mark = mark_of_generation();
     uint32_t highest = 0;
     for (const cell_box &box : cells)
-        for (int cy = box.cy0; cy <= box.cy1; cy++) {
-            const uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-            for (int cx = box.cx0; cx <= box.cx1; cx++)
-                highest = std::max(highest, row[cx]);
-        }
+        highest = std::max(highest, highest_cover(box));
     // 1 + the highest layer under the shape, 0 for none.
     const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
@@ -379,26 +440,23 @@ gather_shape(int c, shape_key key)
         own.push_back(l);
     }
     layer &into = layers[l];
-    if (noted_shape *n = noted_entry(key)) {
+    if (noted_shape *n = noted_entry(key, slot)) {
         if (n->generation == generation) {
-            if (n->layer == l)
+            if (n->layer() == l)
                 return nullptr;
-            bury_shape(n->kind, n->layer, n->index);
+            bury_shape(n->kind(), n->layer(), n->index);
         } else {
             noted_count++;
         }
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
                                              : into.points.size();
-        *n = noted_shape{key.coords, key.kind, generation, l, static_cast<uint32_t>(index)};
+        *n = noted_shape{key.coords, static_cast<uint32_t>(index), static_cast<uint16_t>(generation),
+                         static_cast<uint16_t>(key.kind << 12 | l)};
     }
     const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
     for (const cell_box &box : cells)
-        for (int cy = box.cy0; cy <= box.cy1; cy++) {
-            uint32_t *row = cover.data() + static_cast<size_t>(cy) * static_cast<size_t>(cells_w);
-            for (int cx = box.cx0; cx <= box.cx1; cx++)
-                row[cx] = entry;
-        }
+        set_cover(box, entry);
     shapes_gathered = true;
     return &into;
 }
@@ -475,10 +533,12 @@ gather_segments(const int16_t *xy, int n, int colour)
     }
     for (int i = 0; i < n; i++) {
         const int16_t *s = xy + 4 * i;
-        line_runs(s[0], s[1], s[2], s[3]);
         uint64_t coords = uint64_t(uint16_t(s[0])) << 48 | uint64_t(uint16_t(s[1])) << 32 |
                           uint64_t(uint16_t(s[2])) << 16 | uint16_t(s[3]);
-        if (layer *into = gather_shape(colour, {coords, 0}))
+        const shape_key key{coords, 0};
+        const size_t slot = first_noted_slot(key);
+        line_runs(s[0], s[1], s[2], s[3]);
+        if (layer *into = gather_shape(colour, key, slot))
             into->segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
     }
     return true;
@@ -496,9 +556,10 @@ gather_circle(int x, int y, int diameter, int colour)
         return false;
     }
     const shape_key key{uint64_t(uint16_t(x)) << 32 | uint64_t(uint16_t(y)) << 16 | uint16_t(diameter), 1};
+    const size_t slot = first_noted_slot(key);
     cells.clear();
     add_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1);
-    if (layer *into = gather_shape(colour, key))
+    if (layer *into = gather_shape(colour, key, slot))
         into->arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
                                   static_cast<unsigned short>(diameter),
                                   static_cast<unsigned short>(diameter), 0, 360 * 64});
@@ -512,9 +573,11 @@ gather_point(int x, int y, int colour)
         send_gathered_shapes();
         return false;
     }
+    const shape_key key{uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2};
+    const size_t slot = first_noted_slot(key);
     cells.clear();
     add_pixels(x, y, x, y);
-    if (layer *into = gather_shape(colour, {uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2}))
+    if (layer *into = gather_shape(colour, key, slot))
         into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
     return true;
 }

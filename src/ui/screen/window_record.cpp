@@ -83,12 +83,19 @@ drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack 
               ops.end());
 }
 
+// Whether an operation whose top row is top would be left out of the
+// record: a field draws a shape a node, mostly after the record gave up.
+bool
+left_out(float top)
+{
+    return paused || (!complete && !(top > Maxy));
+}
+
 // A new operation with the current viewport, or null when none is recorded.
 drawn_op *
 add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
-    bool in_strip = std::min(y0, y1) > Maxy;
-    if (paused || (!complete && !in_strip))
+    if (left_out(std::min(y0, y1)))
         return nullptr;
     if (ops.size() >= kMostOps) {
         complete = false;
@@ -451,6 +458,8 @@ record_line(int x0, int y0, int x1, int y1, int colour)
 void
 record_pixel(int x, int y, int colour)
 {
+    if (left_out(static_cast<float>(y)))
+        return;
     add(op_kind::pixel, colour, static_cast<float>(x), static_cast<float>(y),
         static_cast<float>(x), static_cast<float>(y));
 }
@@ -458,6 +467,8 @@ record_pixel(int x, int y, int colour)
 void
 record_circle(int x, int y, int diameter, int colour)
 {
+    if (left_out(static_cast<float>(std::min(y, y + diameter))))
+        return;
     add(op_kind::circle, colour, static_cast<float>(x), static_cast<float>(y),
         static_cast<float>(x + diameter), static_cast<float>(y + diameter));
 }
