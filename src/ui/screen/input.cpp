@@ -323,11 +323,17 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             shown = !shown;
             next_toggle = now + blink_half_period_ms();
         }
-        XFlush(D);
         if (!signalled) {
+            // A round trip, not only a flush: everything drawn before the
+            // wait has reached the screen when the wait is announced, so a
+            // client that looks at the window then sees it. The round trip
+            // may queue events: they are looked at before sleeping.
+            XSync(D, False);
             signal_key_wait();
             signalled = true;
+            continue;
         }
+        XFlush(D);
         long timeout = next_toggle - now_ms();
         pollfd connection = {fd, POLLIN, 0};
         poll(&connection, 1, timeout > 0 ? static_cast<int>(timeout) : 0);
