@@ -113,6 +113,36 @@ TEST(GeneralWalk, WalksOnFromKeptMidpointsListTheSame)
             }
 }
 
+// Larger networks (three and four lanes of cells, 2^n still below the limit): targets that share the
+// cells above the split, so that their key's midpoints are made and walked
+// on from, list what the breadth-first form lists in its order.
+TEST(GeneralWalk, LargeNetworksWalkOnFromMidpointsListTheSame)
+{
+    srandom(37);
+    for (int n : {20, 24, 26})
+        for (int variant = 0; variant < 4; variant++) {
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            build_walk_network(variant);
+            uint32_t low = (uint32_t(1) << (n - n * 3 / 5)) - 1; // the cells at the split and below
+            for (int key = 0; key < 3; key++) {
+                uint32_t high = image_of_random_state() & ~low;
+                for (int i = 0; i < 12; i++) {
+                    // Images where there are any, so that most targets have pre-images.
+                    uint32_t t = high | (i % 2 ? image_of_random_state() & low : static_cast<uint32_t>(random()) & low);
+                    see_ppstack = see_ppstack_on;
+                    std::vector<uint32_t> breadth_first = method_pre_images(t, general_method);
+                    see_ppstack = see_ppstack_off;
+                    ASSERT_EQ(method_pre_images(t, general_method), breadth_first)
+                        << "n=" << n << " variant " << variant << " target " << t;
+                }
+            }
+            free_pre_rand();
+            undo_rule_mix();
+            reorderRBN = 0;
+        }
+}
+
 TEST(GeneralWalk, StacksPassingTheLimitStillAbandonTheTarget)
 {
     srandom(7);
