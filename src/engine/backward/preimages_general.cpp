@@ -787,9 +787,7 @@ hand_over_words()
     }
     uint8_t line[4];
     for (uint32_t i = 0; i < stack_count[old]; i++) {
-        uint32_t value = static_cast<uint32_t>(stack_words(old)[i]);
-        for (uint32_t b = 0; b < bytesL; b++)
-            line[b] = static_cast<uint8_t>(value >> (8 * b));
+        write_state_line(line, static_cast<uint32_t>(stack_words(old)[i]));
         hand_over_pre_image(line);
         if (abort_subtree)
             return;
