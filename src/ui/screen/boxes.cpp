@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
@@ -58,7 +59,7 @@ struct saved_viewport {
 int
 prompt_box_bottom(int n)
 {
-    return n * CHeight + 2 + vgay(6);
+    return box_lines_bottom(n, CHeight, WinMaxy);
 }
 
 int16_t
@@ -93,15 +94,15 @@ draw_prompt_box(int n)
     int colour = nowcolor;
     uint8_t fill = fillcolor;
     set_drawing_area_viewport();
-    fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
     setcolor(red);
-    rectangle(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
-    moveto(Maxx / 2 + 3, 5);
+    rectangle(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    moveto(prompt_box_text(Maxx), 5);
     setcolor(colour);
     fillcolor = fill;
     if (nowcolor == black)
         setcolor(white);
-    return static_cast<int16_t>(Maxx / 2 + 3);
+    return static_cast<int16_t>(prompt_box_text(Maxx));
 }
 
 namespace {
@@ -116,7 +117,7 @@ void
 erase_prompt_box(int n)
 {
     set_drawing_area_viewport();
-    fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n));
+    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
     replaced_box_lines = 0;
 }
 
@@ -125,7 +126,8 @@ replace_prompt_box(int n)
 {
     if (replaced_box_lines > n) {
         set_drawing_area_viewport();
-        fill_black(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(replaced_box_lines));
+        fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx),
+                   prompt_box_bottom(replaced_box_lines));
     }
     replaced_box_lines = n;
     return draw_prompt_box(n);
@@ -136,7 +138,8 @@ get_prompt_box(int slot, int n)
 {
     set_drawing_area_viewport();
     if (slot >= 0 && slot <= 14)
-        getimage(Maxx / 2, 2, Maxx - 2, prompt_box_bottom(n), &boximage_prompt[slot]);
+        getimage(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n),
+                 &boximage_prompt[slot]);
 }
 
 namespace {
@@ -146,7 +149,7 @@ namespace {
 std::vector<int>
 prompt_box_pieces(const char *text)
 {
-    const int width = Maxx - 2 - 3 - (Maxx / 2 + 3);
+    const int width = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
     std::vector<int> pieces;
     const char *start = text;
     int left = static_cast<int>(strlen(text));
@@ -211,10 +214,11 @@ int memory_box_right = 0;
 int
 memory_box_right_for(const char *text)
 {
-    int right = Maxx / 2 - 3;
+    int right = memory_box_place_end(Maxx);
     if (text) {
-        int end = Maxx / 3 + 3 + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
-        right = std::min(std::max(right, end), Maxx - 2);
+        int end =
+            memory_box_text(Maxx) + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
+        right = std::min(std::max(right, end), box_right_edge(Maxx));
     }
     return right;
 }
@@ -231,14 +235,14 @@ memory_box(int mode, const char *text)
     char key = is[0];
     erase_memory_box();
     memory_box_right = memory_box_right_for(mode == 2 ? text : nullptr);
-    setviewport(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6), 1);
+    setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();
     setcolor(lightred);
-    rectangle(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6));
+    rectangle(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1));
     if (mode == 2) {
         setcolor(white);
-        moveto(Maxx / 3 + 3, 3);
+        moveto(memory_box_text(Maxx), 3);
         outtext(text);
     }
     moveto(x, y);
@@ -247,13 +251,14 @@ memory_box(int mode, const char *text)
     // box, and any other pending key is dropped.
     event_ready();
     is[0] = key;
-    return static_cast<int16_t>(Maxx / 3);
+    return static_cast<int16_t>(memory_box_left(Maxx));
 }
 
 void
 erase_memory_box()
 {
-    setviewport(Maxx / 3, 2, std::max(memory_box_right, Maxx / 2 - 3), CHeight + 2 + vgay(6), 1);
+    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right, memory_box_place_end(Maxx)),
+                prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();
     memory_box_right = 0;
@@ -268,8 +273,8 @@ begin_wait_notice()
     if (!mouse_found)
         return;
     const char *text = "setting things up, wait...";
-    draw_box(kWaitNoticeSlot, Maxx / 3, 2, memory_box_right_for(text), vgay(6) + CHeight + 2, 0,
-             -1);
+    draw_box(kWaitNoticeSlot, memory_box_left(Maxx), 2, memory_box_right_for(text),
+             prompt_box_bottom(1), 0, -1);
     memory_box(2, text);
 }
 
@@ -278,7 +283,7 @@ end_wait_notice()
 {
     if (!mouse_found)
         return;
-    putimage(Maxx / 3, 2, &boximage[kWaitNoticeSlot], 0);
+    putimage(memory_box_left(Maxx), 2, &boximage[kWaitNoticeSlot], 0);
     freeimage(&boximage[kWaitNoticeSlot]);
 }
 

@@ -70,7 +70,13 @@ vgax(float x)
 int16_t
 vgay(float y)
 {
-    float factor = static_cast<float>(WinMaxy + 1) / 480.0f;
+    return vgay_for(y, WinMaxy);
+}
+
+int16_t
+vgay_for(float y, int winmaxy)
+{
+    float factor = static_cast<float>(winmaxy + 1) / 480.0f;
     return static_cast<int16_t>(static_cast<int>(y * factor));
 }
 

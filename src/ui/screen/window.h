@@ -34,5 +34,7 @@ constexpr int16_t kMinMaxx = 299, kMinWinMaxy = 249;
 // Design coordinates (0..640 by 0..480) to window pixels, truncated to zero.
 int16_t vgax(float x);
 int16_t vgay(float y);
+// vgay for a window whose last row is winmaxy.
+int16_t vgay_for(float y, int winmaxy);
 int16_t getmaxx();            // Maxx
 int16_t getmaxy();            // WinMaxy (the whole window, not Maxy)

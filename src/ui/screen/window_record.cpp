@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/x_state.h"
@@ -27,6 +28,17 @@ namespace {
 // Beyond this many operations (a pattern drawn on the window) the record
 // gives up until the drawing area is cleared.
 constexpr size_t kMostOps = 4096;
+
+// Recorded positions are whole pixels; scaled by a redraw they are not.
+// Within a quarter pixel a position is the anchor it was drawn at (anchors
+// are whole pixels, so no two are that close).
+constexpr float kOnAnchor = 0.25f;
+// Within half a pixel two positions are the same pixel.
+constexpr float kSamePixel = 0.5f;
+// Positions scaled by a redraw round apart by a pixel or two from one
+// another: what a box saved before the redraw covered, it covers within
+// this.
+constexpr float kAfterRedraw = 2.0f;
 
 enum class op_kind : uint8_t { text, fill, outline, line, pixel, circle };
 
@@ -71,7 +83,7 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
 // Drops what was drawn after seq wholly inside the rectangle, give or take
 // `slack` pixels.
 void
-drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = 0.5f)
+drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = kSamePixel)
 {
     ops.erase(std::remove_if(ops.begin(), ops.end(),
                              [&](const drawn_op &op) {
@@ -134,25 +146,26 @@ text_width(const drawn_op &op)
                                    : text_pixel_width(op.text.data(), len));
 }
 
-// Columns and rows where the fixed boxes lie in a frame (boxes.cpp): the
-// prompt box's edges and margin, the memory box's, the window's right edge;
-// the bottoms of prompt boxes of 1 to 8 lines.
+// Columns and rows where the fixed boxes lie in a frame (box_places.h): the
+// prompt box's edges and text margin, the memory box's, the window's right
+// edge; the bottoms of boxes of 1 to 8 lines.
 constexpr int kAnchors = 8;
 
 void
 column_anchors(const window_frame &f, int *a)
 {
     const int m = f.maxx;
-    const int list[kAnchors] = {m / 2, m / 2 + 3, m / 2 - 3, m / 3, m / 3 + 3, m - 2, m - 1, m};
+    const int list[kAnchors] = {prompt_box_left(m), prompt_box_text(m), memory_box_place_end(m),
+                                memory_box_left(m), memory_box_text(m), box_right_edge(m),
+                                m - 1,              m};
     std::copy(list, list + kAnchors, a);
 }
 
 void
 row_anchors(const window_frame &f, int *a)
 {
-    const int margin = 2 + static_cast<int>(6.0f * static_cast<float>(f.winmaxy + 1) / 480.0f);
     for (int n = 1; n <= kAnchors; n++)
-        a[n - 1] = n * f.cheight + margin;
+        a[n - 1] = box_lines_bottom(n, f.cheight, f.winmaxy);
 }
 
 // Positions drawn for the frame `from`, taken to the frame `to`. A position
@@ -180,7 +193,7 @@ struct rescale {
     static int anchor_at(float v, const int *anchors)
     {
         for (int i = 0; i < kAnchors; i++)
-            if (std::fabs(v - static_cast<float>(anchors[i])) < 0.25f)
+            if (std::fabs(v - static_cast<float>(anchors[i])) < kOnAnchor)
                 return i;
         return -1;
     }
@@ -197,7 +210,7 @@ struct rescale {
     {
         if (v > from.maxy)
             return static_cast<float>(to.maxy) + (v - static_cast<float>(from.maxy)) * strip;
-        if (std::fabs(v - static_cast<float>(from.maxy)) < 0.25f)
+        if (std::fabs(v - static_cast<float>(from.maxy)) < kOnAnchor)
             return static_cast<float>(to.maxy);
         int i = box ? anchor_at(v, old_rows) : -1;
         return i >= 0 ? static_cast<float>(new_rows[i]) : v * fy;
@@ -217,7 +230,7 @@ redraw_count()
 bool
 same_pixel(float a, float b)
 {
-    return std::fabs(a - b) < 0.5f;
+    return std::fabs(a - b) < kSamePixel;
 }
 
 // A point that moves with the drawing: where it was, and where it goes.
@@ -512,8 +525,7 @@ restore_window_area(image_slot pixmap, int x, int y)
         record_unreplayable();
         return false;
     }
-    // Positions scaled by a redraw are a pixel or two apart from one another.
-    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? 2.0f : 0.5f);
+    drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? kAfterRedraw : kSamePixel);
     if (!stale || !complete)
         return false;
     // Saved before a resize: its pixels belong to the old size.
