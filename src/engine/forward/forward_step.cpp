@@ -94,11 +94,11 @@ bit_of(const uint8_t *line, uint32_t i)
 // order, either the cell's wiring row or pnhood filled here.
 template <Inputs src>
 inline const uint16_t *
-inputs_of(uint16_t *const *wires, uint32_t c, int k, uint32_t n)
+inputs_of(uint16_t *const *wires, uint32_t c, [[maybe_unused]] int k,
+          [[maybe_unused]] uint32_t n)
 {
+    // A wiring table names the inputs itself: k and n serve the other forms.
     if constexpr (src == Inputs::table) {
-        (void)k;
-        (void)n;
         return wires[c];
     } else if constexpr (src == Inputs::ring) {
         // input j = (c - k/2 + j) mod n, input 0 the leftmost neighbour

@@ -51,7 +51,8 @@ positions(int k, bool on)
     return list;
 }
 
-// One increase try on a table (the 'n' run, step 4).
+// One increase try on a table, as the 'n' run of the canalyzing change
+// makes it.
 int
 increase_try(int k, uint8_t *table, const std::vector<int> &list, int w0, int attempt)
 {

@@ -242,8 +242,9 @@ shows_labels()
     return shownumbers == shownumbers_decimal || shownumbers == shownumbers_hex;
 }
 
-// Steps 4 to 8 of the stage, each 'q' asking the node prompt again, 'd'
-// accepting the rest. Returns how the walk goes on.
+// The highlight of an attractor (or subtree root) as a bit pattern. Here and
+// at the questions after it 'q' asks the node prompt again and 'd' accepts
+// the rest. Returns how the walk goes on.
 answer_step
 ask_highlight()
 {

@@ -189,7 +189,7 @@ members_of(uint32_t j)
     return regular2d ? static_cast<uint32_t>(seg_2d_h[j]) * seg_2d_v[j] : seg[j];
 }
 
-// Node position, step 2 of draw_fan.
+// The node's position, where draw_fan starts a fan.
 void
 take_node_position()
 {

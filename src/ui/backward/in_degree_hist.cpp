@@ -363,7 +363,7 @@ rescale(hist_view &v, const in_degree_totals &t)
     return rescale_end::redraw;
 }
 
-// The defaults of step 3: the x maximum the highest in-degree present, the
+// The scale's defaults: the x maximum the highest in-degree present, the
 // y maximum the largest column.
 void
 default_scale(hist_view &v, const in_degree_totals &t)

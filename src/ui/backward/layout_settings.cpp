@@ -241,7 +241,7 @@ take_radius(int)
     return answer_step::next;
 }
 
-// Step 3 of the stage: the pixel radius and the level radii.
+// The radii in pixels: the start radius and the radius of each level.
 void
 apply_radius()
 {
@@ -255,8 +255,8 @@ position_asked()
     return layout_dialog_shown() && !pass.learning;
 }
 
-// Step 5 of the stage, once per radius prompt: the spacing grows with the
-// radius, except in the learning and mutant layouts.
+// The spacing scaled to the radius, once per radius prompt: the spacing
+// grows with the radius, except in the learning and mutant layouts.
 void
 scale_spacing_once()
 {
@@ -441,8 +441,8 @@ take_accept(int)
     return answer_step::next;
 }
 
-// The pixel values that follow from the settings, dialog or not: steps 3
-// to 6 of the stage.
+// The pixel values that follow from the settings, dialog or not: the radii,
+// the first tree's position and the spacing.
 void
 apply_layout()
 {

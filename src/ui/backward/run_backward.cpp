@@ -120,7 +120,8 @@ fill_progress_bar()
     setcolor(colour);
 }
 
-// Step 4: every state the node in A stands for is marked in tickoff.
+// The node placed: every state the node in A stands for is marked in
+// tickoff.
 void
 place_node(const tree_work &work, const tree_node &node, bool compressed)
 {
@@ -209,7 +210,7 @@ place_node(const tree_work &work, const tree_node &node, bool compressed)
     }
 }
 
-// Step 5: how many states the node stands for.
+// The node's weight: how many states the node stands for.
 uint32_t
 node_weight(bool compressed)
 {
@@ -324,8 +325,8 @@ start_tree(tree_work &work)
     return start_level_lists();
 }
 
-// Steps 1 and 2: the node into A (and its number when the lists hold
-// numbers), printed when patterns are shown.
+// The node taken: into A (and its number when the lists hold numbers),
+// printed when patterns are shown.
 tree_node
 take_node(bool first_pass)
 {
@@ -349,7 +350,7 @@ take_node(bool first_pass)
     return node;
 }
 
-// Step 3: the node's cells of the majority value, -1 when not counted.
+// The node's cells of the majority value, -1 when not counted.
 int32_t
 majority_count()
 {
@@ -490,8 +491,8 @@ act_on_key(char key)
     return false;
 }
 
-// Step 8: a key between nodes acts by the key table; true when it stopped
-// the tree.
+// The poll between nodes: a key acts by the key table; true when it
+// stopped the tree.
 bool
 stopped_at_poll()
 {
@@ -507,8 +508,8 @@ stopped_at_poll()
     return stopped;
 }
 
-// Steps 9 to 12: the node's pre-images, unless the build is abandoned or
-// stopped by the user.
+// The node's pre-images, unless the build is abandoned or stopped by the
+// user.
 tree_end
 find_fan(const tree_node &node)
 {
@@ -538,8 +539,9 @@ find_fan(const tree_node &node)
     return tree_end::going_on;
 }
 
-// Step 13: a segment fan of one segment of one state is an ordinary fan;
-// false (and an ordinary fan from then on) when it is.
+// Whether a segment fan stays one: a segment fan of one segment of one
+// state is an ordinary fan; false (and an ordinary fan from then on) when
+// it is.
 bool
 keep_segment_fan()
 {
@@ -554,7 +556,7 @@ keep_segment_fan()
     return false;
 }
 
-// Steps 14 to 17: the fan's totals, the largest fans and the in-degree
+// The fan counted: its totals, the largest fans and the in-degree
 // histogram.
 void
 count_fan(bool segment_fan, uint32_t weight, int32_t majority)
@@ -586,8 +588,8 @@ count_fan(bool segment_fan, uint32_t weight, int32_t majority)
         tree_max_fan = fansize + (basin_root ? 1 : 0);
 }
 
-// Step 19: the positions of a segment fan's nodes, kept for the segment
-// trees the caller builds.
+// The positions of a segment fan's nodes, kept for the segment trees the
+// caller builds.
 void
 keep_segment_positions()
 {
@@ -602,8 +604,8 @@ keep_segment_positions()
     precount = pretested = nextindex = thisindex = 0;
 }
 
-// Steps 21 to 23: garden-of-Eden count, the end of a level, and the next
-// node unless the tree is done.
+// On to the next node: the garden-of-Eden count, the end of a level, and
+// the next node unless the tree is done.
 tree_end
 next_node()
 {
@@ -625,8 +627,8 @@ next_node()
     return tree_end::going_on;
 }
 
-// Step 18: the fan drawn, with small labels when asked and inside the band
-// of a G-density graph when one is on screen.
+// The fan drawn, with small labels when asked and inside the band of a
+// G-density graph when one is on screen.
 void
 draw_fan_of_node()
 {
@@ -658,7 +660,7 @@ draw_fan_of_node()
     moveto(x, y);
 }
 
-// Step 20: the pause after each fan of a subtree, when asked.
+// The pause after each fan of a subtree, when asked.
 void
 pause_after_fan()
 {
@@ -685,7 +687,7 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
 {
     tree_node node = take_node(first_pass);
     int32_t majority = majority_count();
-    // Steps 4 and 5: placing and the node's weight.
+    // The node placed, and its weight.
     if (basinfield || show_ss_matrix) {
         place_node(work, node, compressed);
         fill_progress_bar();
@@ -693,7 +695,7 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     uint32_t weight = node_weight(compressed);
     if (stp && mouse_found)
         end_page(scale);
-    // Step 7: a uniform root's fan is compressed. Only the root's: a fan
+    // A uniform root's fan is compressed. Only the root's: a fan
     // compressed deeper in the tree would end the build there (the segment
     // trees are built from a root fan only) and lose the rest of the tree.
     allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;

@@ -79,8 +79,7 @@ refuse_field(const char *text)
     is[0] = 'q';
     if (!mouse_found)
         return;
-    int16_t margin = draw_prompt_box(1);
-    (void)margin;
+    draw_prompt_box(1);
     outtext(text);
     input_string(1, 0);
     erase_prompt_box(1);

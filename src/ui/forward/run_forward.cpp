@@ -496,7 +496,8 @@ step_pause(run_context &r)
     moveto(x, y);
 }
 
-// The pause point of step 15. Returns true when the run ends there.
+// The pause point after a step: the rule's figures refreshed, then the pause
+// box when the user asked for it. Returns true when the run ends there.
 bool
 pause_point(run_context &r)
 {

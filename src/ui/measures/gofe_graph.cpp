@@ -18,9 +18,8 @@ gofE_z_graph()
 }
 
 void
-draw_lambda_z_graph(int no_bias)
+draw_lambda_z_graph(int /* no_bias: the point is drawn the same either way */)
 {
-    (void)no_bias;
     float x = lambda_z_graph == 2 ? zparam[1] : zparam[0];
     float y = lambda_z_graph == 2 ? zparam[2] : lratio;
     setfillstyle(0, white);

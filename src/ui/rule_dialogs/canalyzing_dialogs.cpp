@@ -362,7 +362,7 @@ apply_target(canal_census &census, bool genes, bool number, int keep0)
     change_canalyzing_inputs(census, target > cinputfreq, target, changes, show_progress);
 }
 
-// Step 4 of a k-mix: the k whose cells alone are treated (0: all).
+// The k-mix's choice of k: the k whose cells alone are treated (0: all).
 int
 choose_k(int margin)
 {

@@ -113,10 +113,9 @@ draw_hex_block(const uint8_t *string, int high, int per_row, int xs, int ys, int
 } // namespace
 
 void
-input_hex(int k, int kind, uint8_t *string, int high, int low, int per_row, int width,
-          int height)
+input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block always ends at byte 0 */,
+          int per_row, int width, int height)
 {
-    (void)low; // the block always ends at byte 0
     int16_t xb = getx, yb = gety;
     std::vector<uint8_t> digits = hex_digits(string, high);
     int d = static_cast<int>(digits.size()), r = 2 * per_row, c = 0;

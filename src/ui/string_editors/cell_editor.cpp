@@ -116,7 +116,7 @@ paint(const grid_view &v, uint8_t *string, const std::vector<uint32_t> &cells, i
         int p = v.g.high - static_cast<int>(cell);
         int column = p % v.g.row, r = p / v.g.row;
         int x = v.cell_x(column, r), y = v.cell_y(r);
-        draw_and_set_value_line(v.y0, string, v.kind, value, v.g.high, p, v.size, show_2d_divs,
+        draw_and_set_value_line(string, value, v.g.high, p, v.size, show_2d_divs,
                                 x, y, x + v.size - v.gap, y + v.size - v.gap);
     }
 }
@@ -367,11 +367,9 @@ showbitcount(int kind, int high, int p, int row, int column, int size)
 }
 
 void
-draw_and_set_value_line(int top_y, uint8_t *string, int kind, int value, int high, int p,
-                        int size, int divs, int x0, int y0, int x1, int y1)
+draw_and_set_value_line(uint8_t *string, int value, int high, int p, int size, int divs, int x0,
+                        int y0, int x1, int y1)
 {
-    (void)top_y;
-    (void)kind;
     set_value(string, static_cast<uint32_t>(high - p), value);
     setfillstyle(0, color_v[value]);
     if (hex_cells && vgax(size) > 2) {

@@ -41,8 +41,8 @@ void showbitcount(int kind, int high, int p, int row, int column, int size);
 // Sets cell high - p to value and draws it in the rectangle (x0, y0)-(x1,
 // y1): a hexagon on a hexagonal lattice, else a square; a dot on a 0 cell
 // when divs is 1 and the cell is 4 pixels or more.
-void draw_and_set_value_line(int top_y, uint8_t *string, int kind, int value, int high, int p,
-                             int size, int divs, int x0, int y0, int x1, int y1);
+void draw_and_set_value_line(uint8_t *string, int value, int high, int p, int size, int divs,
+                             int x0, int y0, int x1, int y1);
 
 // Draws cells high - p of the grid from the current point (position 0 at
 // the top left), stopping at the bottom of the drawing view while a seed is

@@ -95,8 +95,8 @@ ask(const char *text, int max, int mode)
     return input_string(max, mode);
 }
 
-// The window's geometry steps 1-4 and the block side (step 6); returns the
-// width.
+// The window's width, wide enough for the drawn grid, and the default side
+// of the central block; returns the width.
 int
 window_width()
 {

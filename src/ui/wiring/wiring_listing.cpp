@@ -267,8 +267,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             break;
         }
         char text[120];
-        int text_margin = draw_prompt_box(1);
-        (void)text_margin;
+        draw_prompt_box(1);
         snprintf(text, sizeof text, "%sjump to index (%d-0):",
                  last == 0 ? "quit-q layout-l font-f " : "more-ret quit-q layout-l font-f ",
                  n - 1);
