@@ -46,6 +46,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/key_table.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
@@ -71,11 +72,13 @@ struct pause_box {
     int last = 0;       // the rule's last index
     int kind = 1;       // hex kind: 1 rule table, 2 tcode, 3 kcode
     bool full = false;  // forward-only run
+    bool single_run = true; // not a field run
+    int result = 0;     // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
 
     int k() const { return nhood; }
-    bool single() const { return basinfield == 0; }
+    bool single() const { return single_run; }
     // The state the 'c' choices use: the caller's, or A outside a run.
     uint8_t *current() const { return state ? const_cast<uint8_t *>(state) : A; }
 };
@@ -178,56 +181,6 @@ draw_header(pause_box &b)
         moveto(x, gety + CHeight);
     }
     xtext = keep_xtext;
-}
-
-std::vector<std::string>
-menu_lines(const pause_box &b)
-{
-    std::vector<std::string> lines;
-    std::string rule_line = tot_only ? "rule:save/load/revise/rnd-s/l/v/r" : "rule:save/load/revise/rnd/trans-s/l/v/r/t";
-    if (!loc_twod_fonly)
-        rule_line += ", net-n canal-C";
-    if (b.full) {
-        lines.push_back(rulemix ? "prtscrn with/out box-p/P savescrn-V hide-W"
-                                : "prtscrn with/out box-p/P savescrn-V hide-W, sample:load/keep-E/K");
-        lines.push_back(rule_line);
-        const char *order = glider_rule_order == -1 ? "(rnd/seq)" : "(seq/rnd)";
-        char text[120];
-        if (!tot_only && !rulemix)
-            snprintf(text, sizeof text, "tog graph-g, Z:higher/lower-Z/z, fixed border-B, tog glider order%s-G", order);
-        else
-            snprintf(text, sizeof text, "tog graph-g, fixed border-B, tog g-order%s-G", order);
-        lines.push_back(text);
-        lines.push_back("state:rev-e rnd/Ham/blk/orig-R/H/k/o sng:pos/neg-5/6 save/load-S/L");
-        lines.push_back(nonlocal == 0 ? "filter-f skip-X pause-N step-x/+ top-T no-ops-Q back-q cont-ret:"
-                                      : "tog wiring-7, filter-f skip-X pause-N step-x/+ top-T back-q cont-ret:");
-    } else {
-        lines.push_back(rule_line);
-        lines.push_back("bitflip-1, flip ends-w/b, Z:higher/lower-Z/z");
-        if (b.single())
-            lines.push_back("seed:rev-e rand/blk-R/k sng:pos/neg-5/6 save/load-S/L");
-        lines.push_back("goback-q cont-ret:");
-    }
-    return lines;
-}
-
-void
-draw_menu(pause_box &b)
-{
-    std::vector<std::string> lines = menu_lines(b);
-    int y0 = b.header_on ? b.header_bottom + 2 : b.top;
-    int count = b.full ? 6 : b.single() ? 5 : 4;
-    b.menu_bottom = y0 + count * CHeight + vgay(6);
-    int x = Maxx / 2 + vgax(3);
-    draw_box(kMenuSlot, Maxx / 2, y0, Maxx - 2, b.menu_bottom, 1, 0);
-    b.menu_on = true;
-    setcolor(white);
-    moveto(x, y0 + 2);
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (i)
-            moveto(x, gety + CHeight);
-        outtext(lines[i].c_str());
-    }
 }
 
 void
@@ -527,21 +480,546 @@ sample_statistics(pause_box &b)
     load_rule_stats(0, b.offset);
 }
 
-// Keys that act only in a forward-only run.
+// What the box does after a key: it stays open (and is drawn again), it
+// closes with the result held, or it closes with result 0 and leaves the
+// key in is[0] for its caller.
+enum class box_step { stays, closes, passes };
+
+using pause_key = key_row<pause_box, box_step>;
+
 bool
-full_only(int key)
+full_box(const pause_box &b)
 {
-    return std::string("pPVWEKgGB7").find(static_cast<char>(key)) != std::string::npos;
+    return b.full;
 }
 
-// Keys that act only in a single run (not a field).
 bool
-single_only(int key)
+short_box(const pause_box &b)
 {
-    return std::string("eRHko56SLNx").find(static_cast<char>(key)) != std::string::npos;
+    return !b.full;
+}
+
+// The line of the seed or state keys: in a full box, and in a short box of a
+// single run.
+bool
+state_line_shown(const pause_box &b)
+{
+    return b.full || b.single();
+}
+
+// A key of the full box pressed in a short box does nothing: 'g' and '7'
+// close the box, the others leave it open.
+box_step
+not_in_short_box(char key)
+{
+    return key == 'g' || key == '7' ? box_step::closes : box_step::stays;
+}
+
+// A seed key pressed in a field run does nothing: 'N' leaves the box open,
+// the others close it.
+box_step
+not_in_field(char key)
+{
+    return key == 'N' ? box_step::stays : box_step::closes;
+}
+
+box_step
+quit_box(pause_box &b, char)
+{
+    stppause = stppause_none;
+    ittpause = 0;
+    b.result = 1;
+    return box_step::closes;
+}
+
+box_step
+close_box(pause_box &, char)
+{
+    return box_step::closes;
+}
+
+box_step
+print_window(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    if (key == 'p')
+        remove_menu(b);
+    else
+        remove_boxes(b);
+    printimage();
+    return box_step::stays;
+}
+
+box_step
+save_window(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    remove_menu(b);
+    save_screen();
+    return box_step::stays;
+}
+
+// 'W': the box hidden until a key.
+box_step
+hide_box(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    remove_boxes(b);
+    input_string(1, 0);
+    return box_step::stays;
+}
+
+box_step
+rule_sample(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    if (rulemix)
+        return box_step::stays;
+    if (key == 'E') {
+        sample_statistics(b);
+    } else {
+        remove_boxes(b);
+        load_rule_stats(1, b.offset);
+    }
+    return box_step::stays;
+}
+
+box_step
+rule_file(pause_box &b, char key)
+{
+    save_or_load_rule(b, key);
+    if (key == 'l')
+        was_changed = 1;
+    return box_step::stays;
+}
+
+box_step
+revise_the_rule(pause_box &b, char)
+{
+    revise_rule(b);
+    was_changed = 1;
+    b.result = 2;
+    return box_step::stays;
+}
+
+box_step
+random_rule(pause_box &b, char)
+{
+    bit_flip('r', white);
+    was_changed = 1;
+    b.result = 2;
+    return box_step::stays;
+}
+
+box_step
+transform_the_rule(pause_box &b, char)
+{
+    if (tot_only)
+        return box_step::stays;
+    remove_boxes(b);
+    transform_rule(0);
+    compute_rule_size(b);
+    was_changed = 1;
+    b.result = 2;
+    return box_step::stays;
+}
+
+box_step
+review_network(pause_box &b, char)
+{
+    if (loc_twod_fonly)
+        return box_step::stays;
+    remove_boxes(b);
+    show_w_r_scheme();
+    was_changed = 1;
+    b.result = 2;
+    return box_step::stays;
+}
+
+box_step
+canalyzing(pause_box &b, char)
+{
+    remove_boxes(b);
+    if (rulemix)
+        set_canalyzing_net(0);
+    else
+        set_canalyzing_rule(0);
+    was_changed = 1;
+    b.result = 2;
+    return box_step::closes;
+}
+
+box_step
+force_z(pause_box &, char key)
+{
+    if (!rulemix) {
+        bit_flip(key, white);
+        was_changed = 1;
+    }
+    return box_step::stays;
+}
+
+box_step
+flip_ends(pause_box &, char key)
+{
+    bit_flip(key, white);
+    was_changed = 1;
+    return box_step::stays;
+}
+
+box_step
+toggle_graph(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    graph_layout = graph_layout ? 0 : 1;
+    b.result = 1;
+    return box_step::closes;
+}
+
+box_step
+toggle_glider_order(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    glider_rule_order = glider_rule_order == -1 ? 0 : -1;
+    return box_step::stays;
+}
+
+box_step
+border_dialog(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    remove_boxes(b);
+    fixed_border();
+    return box_step::stays;
+}
+
+box_step
+toggle_wiring(pause_box &b, char key)
+{
+    if (!b.full)
+        return not_in_short_box(key);
+    if (loc_twod_fonly || !nonlocal)
+        return box_step::stays;
+    wiring_madelocal = wiring_madelocal ? 0 : 1;
+    return box_step::closes;
+}
+
+box_step
+seed_dialog(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    revise_seed(b);
+    return box_step::stays;
+}
+
+box_step
+random_state(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    random_seed(white, rand_seed_percent, 0);
+    memcpy(bitseed, A, bytesL);
+    slant = -1;
+    return box_step::stays;
+}
+
+box_step
+hamming_change(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    hamming_change_box();
+    return box_step::stays;
+}
+
+box_step
+block_state(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    remove_boxes(b);
+    central_block();
+    return box_step::stays;
+}
+
+box_step
+original_seed(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    memcpy(A, bitseed, bytesL);
+    seed_was_set = 1;
+    slant = -1;
+    return box_step::stays;
+}
+
+box_step
+singleton(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    singleton_seed(key == '5' ? 1 : 0, white);
+    if (!b.full)
+        memcpy(bitseed, A, bytesL);
+    seed_was_set = 1;
+    slant = -1;
+    return box_step::stays;
+}
+
+box_step
+save_the_state(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    save_state(b);
+    return box_step::stays;
+}
+
+box_step
+load_state(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    remove_boxes(b);
+    load_save_wrs('l', A, 's');
+    seed_was_set = 1;
+    return box_step::stays;
+}
+
+box_step
+pause_settings(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    remove_boxes(b);
+    b.result = pause_dialog();
+    return box_step::stays;
+}
+
+box_step
+no_options(pause_box &, char)
+{
+    stppause = stppause_hint;
+    return box_step::stays;
+}
+
+box_step
+step_on(pause_box &b, char key)
+{
+    if (!b.single())
+        return not_in_field(key);
+    if (ittpause == 0)
+        ittpause = frozen_gens;
+    stppause = stppause_box;
+    b.result = 2;
+    return box_step::closes;
+}
+
+box_step
+skip_steps(pause_box &b, char)
+{
+    remove_boxes(b);
+    skip_dialog();
+    return box_step::stays;
+}
+
+box_step
+filter_entries(pause_box &b, char)
+{
+    remove_boxes(b);
+    filter_dialog(b);
+    return box_step::stays;
+}
+
+box_step
+to_top(pause_box &b, char)
+{
+    b.result = b.full ? 1 : 0;
+    return box_step::closes;
+}
+
+// The box's keys in the order of its menu. The help texts are pieces of the
+// menu lines: a piece beginning with a newline starts a line. '1' and '+'
+// are named in the menu for the caller, which acts on them ('+' a single
+// step, '1' a bit flip of the running pattern).
+const pause_key kPauseKeys[] = {
+    pause_key::on("pP").help("\nprtscrn with/out box-p/P").when(full_box).does(print_window),
+    pause_key::on("V").help(" savescrn-V").when(full_box).does(save_window),
+    pause_key::on("W").help(" hide-W").when(full_box).does(hide_box),
+    pause_key::on("EK")
+        .help(", sample:load/keep-E/K")
+        .when([](const pause_box &b) { return b.full && !rulemix; })
+        .does(rule_sample),
+
+    pause_key::on("sl")
+        .help([](const pause_box &) -> std::string {
+            return tot_only ? "\nrule:save/load/revise/rnd-s/l/v/r"
+                            : "\nrule:save/load/revise/rnd/trans-s/l/v/r/t";
+        })
+        .does(rule_file),
+    pause_key::on("v").does(revise_the_rule),
+    pause_key::on("r").does(random_rule),
+    pause_key::on("t").when([](const pause_box &) { return !tot_only; }).does(transform_the_rule),
+    pause_key::on("n")
+        .help(", net-n")
+        .when([](const pause_box &) { return !loc_twod_fonly; })
+        .does(review_network),
+    pause_key::on("C")
+        .help(" canal-C")
+        .when([](const pause_box &) { return !loc_twod_fonly; })
+        .does(canalyzing),
+
+    pause_key::on("g").help("\ntog graph-g").when(full_box).does(toggle_graph),
+    pause_key::on("1").help("\nbitflip-1").when(short_box),
+    pause_key::on("wb").help(", flip ends-w/b").when(short_box).does(flip_ends),
+    pause_key::on("Zz")
+        .help(", Z:higher/lower-Z/z")
+        .when([](const pause_box &b) { return !b.full || (!tot_only && !rulemix); })
+        .does(force_z),
+    pause_key::on("B").help(", fixed border-B").when(full_box).does(border_dialog),
+    pause_key::on("G")
+        .help([](const pause_box &) -> std::string {
+            const char *order = glider_rule_order == -1 ? "(rnd/seq)" : "(seq/rnd)";
+            return std::string(!tot_only && !rulemix ? ", tog glider order" : ", tog g-order") +
+                   order + "-G";
+        })
+        .when(full_box)
+        .does(toggle_glider_order),
+
+    pause_key::on("e")
+        .help([](const pause_box &b) -> std::string {
+            return b.full ? "\nstate:rev-e" : "\nseed:rev-e";
+        })
+        .when(state_line_shown)
+        .does(seed_dialog),
+    pause_key::on("R")
+        .help([](const pause_box &b) -> std::string {
+            return b.full ? " rnd/Ham/blk/orig-R/H/k/o" : " rand/blk-R/k";
+        })
+        .when(state_line_shown)
+        .does(random_state),
+    pause_key::on("H").when(full_box).does(hamming_change),
+    pause_key::on("k").does(block_state),
+    pause_key::on("o").when(full_box).does(original_seed),
+    pause_key::on("56").help(" sng:pos/neg-5/6").when(state_line_shown).does(singleton),
+    pause_key::on("S").help(" save/load-S/L").when(state_line_shown).does(save_the_state),
+    pause_key::on("L").does(load_state),
+
+    pause_key::on("7")
+        .help("\ntog wiring-7,")
+        .when([](const pause_box &b) { return b.full && nonlocal; })
+        .does(toggle_wiring),
+    pause_key::on("f")
+        .help([](const pause_box &) -> std::string {
+            return nonlocal ? " filter-f" : "\nfilter-f";
+        })
+        .when(full_box)
+        .does(filter_entries),
+    pause_key::on("X").help(" skip-X").when(full_box).does(skip_steps),
+    pause_key::on("N").help(" pause-N").when(full_box).does(pause_settings),
+    pause_key::on("x").help(" step-x/+").when(full_box).does(step_on),
+    pause_key::on("+"),
+    pause_key::on("T").help(" top-T").when(full_box).does(to_top),
+    pause_key::on("Q")
+        .help(" no-ops-Q")
+        .when([](const pause_box &b) { return b.full && !nonlocal; })
+        .does(no_options),
+    pause_key::on("q")
+        .help([](const pause_box &b) -> std::string { return b.full ? " back-q" : "\ngoback-q"; })
+        .does(quit_box),
+    pause_key::on("\r").help(" cont-ret:").does(close_box),
+};
+
+// The menu lines as the key table lists them for this box: the table's help
+// texts are pieces of the menu, and a piece beginning with a newline starts
+// a line of its own.
+std::vector<std::string>
+menu_lines(const pause_box &b)
+{
+    std::vector<std::string> lines;
+    for (const key_help_line &piece : key_help(kPauseKeys, b)) {
+        if (lines.empty() || piece.text[0] == '\n')
+            lines.push_back(piece.text[0] == '\n' ? piece.text.substr(1) : piece.text);
+        else
+            lines.back() += piece.text;
+    }
+    return lines;
+}
+
+// A menu line broken at blanks into pieces no wider than width pixels (a
+// word wider than that stands alone).
+std::vector<std::string>
+wrapped(const std::string &line, int width)
+{
+    std::vector<std::string> pieces;
+    std::string piece;
+    size_t at = 0;
+    while (at < line.size()) {
+        size_t blank = line.find(' ', at + 1);
+        std::string word = line.substr(at, blank == std::string::npos ? std::string::npos : blank - at);
+        std::string longer = piece + word;
+        if (!piece.empty() && text_pixel_width(longer.c_str(), static_cast<int>(longer.size())) > width) {
+            pieces.push_back(piece);
+            piece = word.substr(word.find_first_not_of(' '));
+        } else {
+            piece = longer;
+        }
+        at += word.size();
+    }
+    if (!piece.empty())
+        pieces.push_back(piece);
+    return pieces;
+}
+
+void
+draw_menu(pause_box &b)
+{
+    int x = Maxx / 2 + vgax(3);
+    std::vector<std::string> lines;
+    for (const std::string &line : menu_lines(b))
+        for (std::string &piece : wrapped(line, Maxx - 2 - vgax(3) - x))
+            lines.push_back(std::move(piece));
+    int y0 = b.header_on ? b.header_bottom + 2 : b.top;
+    // One line's room more than the lines take, below the last.
+    b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
+    draw_box(kMenuSlot, Maxx / 2, y0, Maxx - 2, b.menu_bottom, 1, 0);
+    b.menu_on = true;
+    setcolor(white);
+    moveto(x, y0 + 2);
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i)
+            moveto(x, gety + CHeight);
+        outtext(lines[i].c_str());
+    }
 }
 
 } // namespace
+
+std::vector<key_help_line>
+pause_box_menu(bool full, bool single)
+{
+    pause_box b{2, nullptr, 0, nullptr, 0};
+    b.full = full;
+    b.single_run = single;
+    return key_help(kPauseKeys, b);
+}
+
+std::string
+pause_box_keys()
+{
+    std::string keys;
+    for (const pause_key &row : kPauseKeys)
+        keys += row.keys;
+    return keys;
+}
 
 int
 interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset)
@@ -549,209 +1027,27 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
     pause_box b{top, rule, t, state, offset};
     compute_rule_size(b);
     b.full = limitcheck == 0 && direction == direction_forward;
+    b.single_run = basinfield == 0;
     if (b.full)
         was_changed = 0;
     int16_t x = getx, y = gety;
-    int result = 0;
     for (;;) {
         if (b.full && !rulemix)
             draw_header(b);
         draw_menu(b);
         input_string(1, 0);
-        int key = is[0];
-        if (key == kKeyReturn)
-            break;
-        if (!b.full && full_only(key)) {
-            result = 0;
-            if (key == 'g' || key == '7')
-                break;
-            remove_boxes(b);
-            continue;
-        }
-        if (!b.single() && single_only(key)) {
-            result = 0;
-            if (key == 'N') {
-                remove_boxes(b);
-                continue;
-            }
-            break;
-        }
-        bool closes = false;
-        result = 0;
-        switch (key) {
-        case 'q':
-            stppause = stppause_none;
-            ittpause = 0;
-            result = 1;
-            closes = true;
-            break;
-        case 'p':
-            remove_menu(b);
-            printimage();
-            break;
-        case 'P':
-            remove_boxes(b);
-            printimage();
-            break;
-        case 'V':
-            remove_menu(b);
-            save_screen();
-            break;
-        case 'W':
-            remove_boxes(b);
-            input_string(1, 0);
-            break;
-        case 'E':
-            if (!rulemix)
-                sample_statistics(b);
-            break;
-        case 'K':
-            if (!rulemix) {
-                remove_boxes(b);
-                load_rule_stats(1, b.offset);
-            }
-            break;
-        case 's':
-        case 'l':
-            save_or_load_rule(b, key);
-            if (key == 'l')
-                was_changed = 1;
-            break;
-        case 'v':
-            revise_rule(b);
-            was_changed = 1;
-            result = 2;
-            break;
-        case 'r':
-            bit_flip('r', white);
-            was_changed = 1;
-            result = 2;
-            break;
-        case 't':
-            if (!tot_only) {
-                remove_boxes(b);
-                transform_rule(0);
-                compute_rule_size(b);
-                was_changed = 1;
-                result = 2;
-            }
-            break;
-        case 'n':
-            if (!loc_twod_fonly) {
-                remove_boxes(b);
-                show_w_r_scheme();
-                was_changed = 1;
-                result = 2;
-            }
-            break;
-        case 'C':
-            remove_boxes(b);
-            if (rulemix)
-                set_canalyzing_net(0);
-            else
-                set_canalyzing_rule(0);
-            was_changed = 1;
-            result = 2;
-            closes = true;
-            break;
-        case 'Z':
-        case 'z':
-            if (!rulemix) {
-                bit_flip(static_cast<char>(key), white);
-                was_changed = 1;
-            }
-            break;
-        case 'w':
-        case 'b':
-            bit_flip(static_cast<char>(key), white);
-            was_changed = 1;
-            break;
-        case 'g':
-            graph_layout = graph_layout ? 0 : 1;
-            result = 1;
-            closes = true;
-            break;
-        case 'G':
-            glider_rule_order = glider_rule_order == -1 ? 0 : -1;
-            break;
-        case 'B':
-            remove_boxes(b);
-            fixed_border();
-            break;
-        case '7':
-            if (!loc_twod_fonly && nonlocal) {
-                wiring_madelocal = wiring_madelocal ? 0 : 1;
-                closes = true;
-            }
-            break;
-        case 'e':
-            revise_seed(b);
-            break;
-        case 'R':
-            random_seed(white, rand_seed_percent, 0);
-            memcpy(bitseed, A, bytesL);
-            slant = -1;
-            break;
-        case 'H':
-            hamming_change_box();
-            break;
-        case 'k':
-            remove_boxes(b);
-            central_block();
-            break;
-        case 'o':
-            memcpy(A, bitseed, bytesL);
-            seed_was_set = 1;
-            slant = -1;
-            break;
-        case '5':
-        case '6':
-            singleton_seed(key == '5' ? 1 : 0, white);
-            if (!b.full)
-                memcpy(bitseed, A, bytesL);
-            seed_was_set = 1;
-            slant = -1;
-            break;
-        case 'S':
-            save_state(b);
-            break;
-        case 'L':
-            remove_boxes(b);
-            load_save_wrs('l', A, 's');
-            seed_was_set = 1;
-            break;
-        case 'N':
-            remove_boxes(b);
-            result = pause_dialog();
-            break;
-        case 'Q':
-            stppause = stppause_hint;
-            break;
-        case 'x':
-            if (ittpause == 0)
-                ittpause = frozen_gens;
-            stppause = stppause_box;
-            result = 2;
-            closes = true;
-            break;
-        case 'X':
-            remove_boxes(b);
-            skip_dialog();
-            break;
-        case 'f':
-            remove_boxes(b);
-            filter_dialog(b);
-            break;
-        case 'T':
-            result = b.full ? 1 : 0;
-            closes = true;
-            break;
-        default:
+        char key = is[0];
+        const pause_key *row = find_key(kPauseKeys, key);
+        // Return closes with the result held; every other key sets it anew.
+        if (key != kKeyReturn)
+            b.result = 0;
+        box_step step = row && row->act ? row->act(b, key) : box_step::passes;
+        if (step == box_step::passes) {
             remove_boxes(b);
             moveto(x, y);
             return 0; // left in is[0] for the caller
         }
-        if (closes)
+        if (step == box_step::closes)
             break;
         remove_boxes(b);
         if (!b.full && !rulemix)
@@ -761,8 +1057,9 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
     if (!b.full && !rulemix)
         show_rule_bottom(nhoodm ? nhoodm[0] : nhood, 0, carule ? carule[0] : b.rule, 0);
     moveto(x, y);
-    return result;
+    return b.result;
 }
+
 
 void
 revise_various_stp_settings(entropy_graph *eg, run_iteration *it)

@@ -5,6 +5,10 @@
 // display change.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/screen/key_table.h"
 
 // top: its top row (callers pass 2); rule: the rule table or code the run
 // uses; t: the run's time-step (0 outside a run); state: the state on screen
@@ -12,6 +16,13 @@
 // rule-sample browser. Returns 0 (nothing to redo), 1 (restart the count) or
 // 2 (rule, wiring or pause settings changed); the last key is left in is[0].
 int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
+// The box's menu as its key table lists it for a full box (a forward-only
+// run) or a short one, of a single run or a field: the pieces of its lines
+// (a piece beginning with a newline starts a line), each with the keys of
+// the rows it names. The rule, wiring and code globals are read as they are.
+std::vector<key_help_line> pause_box_menu(bool full, bool single);
+// Every key the box's table has a row for.
+std::string pause_box_keys();
 
 
 struct entropy_graph;

@@ -1,0 +1,76 @@
+// The keys a help text names, read from the text itself as a user reads it,
+// for the tests that hold each key table's help against the keys its rows
+// act on. Each kind of help writes its keys its own way:
+// - menu pieces ("rule:save/load/revise/rnd/trans-s/l/v/r/t", "no-ops-Q",
+//   "cont-ret:"): in each word holding a '-', the keys after the last '-',
+//   split at '/'; "ret" is Return;
+// - panel lines ("r/K/k..rnd rule/tcode/kcode", "uE..create sample"): the
+//   keys before "..", split at '/'; of a token of several characters ("uE":
+//   'u', then 'E') the last is the line's own key;
+// - prompt pieces ("rotate-l/r/+/-", "togzero:color/dots-^/."): the keys
+//   after the first '-', split at '/' (so '-' itself can be one).
+#pragma once
+#include <set>
+#include <sstream>
+#include <string>
+
+inline std::set<char>
+split_keys(const std::string &part, bool last_of_token)
+{
+    std::set<char> keys;
+    std::string token;
+    std::istringstream in(part);
+    while (std::getline(in, token, '/')) {
+        if (token == "ret")
+            keys.insert('\r');
+        else if (token.size() == 1 || (last_of_token && !token.empty()))
+            keys.insert(token.back());
+        else
+            keys.insert('?'); // a token that names no key: the test fails on it
+    }
+    return keys;
+}
+
+inline std::set<char>
+menu_keys(const std::string &text)
+{
+    std::set<char> keys;
+    std::istringstream in(text);
+    std::string word;
+    while (in >> word) {
+        size_t dash = word.rfind('-');
+        if (dash == std::string::npos)
+            continue;
+        std::string part = word.substr(dash + 1);
+        while (!part.empty() && (part.back() == ',' || part.back() == ':'))
+            part.pop_back();
+        std::set<char> named = split_keys(part, false);
+        keys.insert(named.begin(), named.end());
+    }
+    return keys;
+}
+
+inline std::set<char>
+panel_keys(const std::string &text)
+{
+    size_t dots = text.find("..");
+    return dots == std::string::npos ? std::set<char>{'?'} : split_keys(text.substr(0, dots), true);
+}
+
+inline std::set<char>
+prompt_keys(const std::string &piece)
+{
+    size_t dash = piece.find('-');
+    if (dash == std::string::npos)
+        return {'?'};
+    std::string part = piece.substr(dash + 1);
+    while (!part.empty() && (part.back() == ' ' || part.back() == ','))
+        part.pop_back();
+    return split_keys(part, false);
+}
+
+inline std::set<char>
+key_set(const std::string &keys)
+{
+    return std::set<char>(keys.begin(), keys.end());
+}
