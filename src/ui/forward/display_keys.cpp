@@ -1,12 +1,14 @@
 // The presentation keys and the frozen-cell, filter and analysis keys of a
-// running pattern (display_keys.h). They change how the pattern is drawn
-// and which measures are drawn beside it, never the network: the run
-// records, the display globals (forward), the value colours (model) and the
-// filter bits. Start at presentation_key, then analysis_key.
+// running pattern (display_keys.h), as groups of the running pattern's key
+// table (running_pattern_keys.h). They change how the pattern is drawn and
+// which measures are drawn beside it, never the network: the run records,
+// the display globals (forward), the value colours (model) and the filter
+// bits. Start at kPresentationKeys, then kAnalysisKeys.
 #include "ui/forward/display_keys.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -348,108 +350,295 @@ relay_pattern_area(entropy_graph *eg, run_iteration *it)
         eg->plot_row = -1;
 }
 
+namespace {
+
 bool
-presentation_key(entropy_data *ae, entropy_graph *eg, run_iteration *it)
+toggle_pattern(running_pattern &, char)
 {
-    switch (is[0]) {
-    case 'S':
-        stp = !stp;
-        return true;
-    case 'P':
-        stp = 1;
-        it->skip_on = !it->skip_on;
-        panel(eg, it);
-        return true;
-    case 'x':
-        if (stp && ((oned && d_mode == display_1d) || (twod && d_mode == display_2d))) {
-            it->half_shift = !it->half_shift;
-            if (d_mode == display_2d)
-                relay_pattern_area(eg, it);
-            panel(eg, it);
-        }
-        return true;
-    case 'i':
-        if (!(stp && d_mode >= display_2d && d_mode <= display_3d && it->cell_size > 3))
-            return false;
-        it->big_cells = !it->big_cells;
-        it->cell_gap = it->big_cells ? 2 : 1;
+    stp = !stp;
+    return true;
+}
+
+bool
+toggle_skip(running_pattern &p, char)
+{
+    stp = 1;
+    p.it->skip_on = !p.it->skip_on;
+    panel(p.eg, p.it);
+    return true;
+}
+
+bool
+toggle_half_shift(running_pattern &p, char)
+{
+    run_iteration *it = p.it;
+    if (stp && ((oned && d_mode == display_1d) || (twod && d_mode == display_2d))) {
+        it->half_shift = !it->half_shift;
         if (d_mode == display_2d)
-            relay_pattern_area(eg, it);
-        panel(eg, it);
-        return true;
-    case '.':
-        if (d_mode <= display_2d)
-            it->zero_dot = !it->zero_dot;
-        return true;
-    case '3':
-        if (att_hist != att_hist_skeleton)
-            ncolor = !ncolor;
-        return true;
-    case 'b':
-        if (d_mode <= display_2d && color_v) {
-            color_v[0] = color_v[0] == black ? darkgray : black;
-            redraw_colour_keys();
-        }
-        return true;
-    case '^':
-        if (ncolor == 0 && value_range == 2 && color_v) {
-            color_v[1] = color_v[1] == white ? yellow : color_v[1] == yellow ? white : color_v[1];
-            redraw_colour_keys();
-        }
-        return true;
-    case 'R':
-        rearange_value_colors();
+            relay_pattern_area(p.eg, it);
+        panel(p.eg, it);
+    }
+    return true;
+}
+
+bool
+toggle_divs(running_pattern &p, char)
+{
+    run_iteration *it = p.it;
+    if (!divs_key_applies(it))
+        return false;
+    it->big_cells = !it->big_cells;
+    it->cell_gap = it->big_cells ? 2 : 1;
+    if (d_mode == display_2d)
+        relay_pattern_area(p.eg, it);
+    panel(p.eg, it);
+    return true;
+}
+
+bool
+toggle_zero_dot(running_pattern &p, char)
+{
+    if (d_mode <= display_2d)
+        p.it->zero_dot = !p.it->zero_dot;
+    return true;
+}
+
+bool
+toggle_cell_colour(running_pattern &, char)
+{
+    if (att_hist != att_hist_skeleton)
+        ncolor = !ncolor;
+    return true;
+}
+
+bool
+toggle_background(running_pattern &, char)
+{
+    if (d_mode <= display_2d && color_v) {
+        color_v[0] = color_v[0] == black ? darkgray : black;
         redraw_colour_keys();
-        return true;
-    case '@':
-        if (graph_layout == 1)
-            it->node_outline = !it->node_outline;
-        return true;
-    case 'e':
+    }
+    return true;
+}
+
+bool
+swap_value1(running_pattern &, char)
+{
+    if (ncolor == 0 && value_range == 2 && color_v) {
+        color_v[1] = color_v[1] == white ? yellow : color_v[1] == yellow ? white : color_v[1];
+        redraw_colour_keys();
+    }
+    return true;
+}
+
+bool
+shuffle_colours(running_pattern &, char)
+{
+    rearange_value_colors();
+    redraw_colour_keys();
+    return true;
+}
+
+bool
+toggle_outline(running_pattern &p, char)
+{
+    if (graph_layout == 1)
+        p.it->node_outline = !p.it->node_outline;
+    return true;
+}
+
+bool
+change_scale(running_pattern &p, char key)
+{
+    run_iteration *it = p.it;
+    if (key == 'e') {
         if (it->cell_size < kLargestCell) {
             it->cell_size++;
-            relay_pattern_area(eg, it);
+            relay_pattern_area(p.eg, it);
         }
-        panel(eg, it);
+        panel(p.eg, it);
         return true;
-    case 'c':
-        erase_prompt_box(1);
-        if (it->cell_size > 1) {
-            it->cell_size--;
-            relay_pattern_area(eg, it);
-            panel(eg, it);
-        }
-        return true;
-    case '#':
-        toggle_scrolling(eg, it);
-        return true;
-    case 't':
-        toggle_time_frames(eg, it);
-        return true;
-    case 'T':
-        cycle_dimension(eg, it);
-        return true;
-    case 'p':
-        if (ae->mode == 2) {
-            ae->pause = !ae->pause;
-        } else if (d_mode == display_2d_time || (d_mode == display_2d && scrolling)) {
-            int16_t x = getx, y = gety;
-            moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y - 1));
-            draw_axon_plane(it->cell_size, static_cast<int>(it->frame_y - 1));
-            moveto(x, y);
-        }
-        return true;
-    case 'I':
-        if (d_mode == display_2d_time || d_mode == display_3d || (d_mode == display_2d && scrolling))
-            it->disc_cells = !it->disc_cells;
-        return true;
-    case 'J':
-        if (d_mode == display_2d && scrolling)
-            it->hide_cells = !it->hide_cells;
-        return true;
-    default:
-        return false;
     }
+    erase_prompt_box(1);
+    if (it->cell_size > 1) {
+        it->cell_size--;
+        relay_pattern_area(p.eg, it);
+        panel(p.eg, it);
+    }
+    return true;
+}
+
+bool
+time_frames(running_pattern &p, char)
+{
+    toggle_time_frames(p.eg, p.it);
+    return true;
+}
+
+bool
+dimension(running_pattern &p, char)
+{
+    cycle_dimension(p.eg, p.it);
+    return true;
+}
+
+bool
+plane_or_sample_pause(running_pattern &p, char)
+{
+    run_iteration *it = p.it;
+    if (p.ae->mode == 2) {
+        p.ae->pause = !p.ae->pause;
+    } else if (d_mode == display_2d_time || (d_mode == display_2d && scrolling)) {
+        int16_t x = getx, y = gety;
+        moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y - 1));
+        draw_axon_plane(it->cell_size, static_cast<int>(it->frame_y - 1));
+        moveto(x, y);
+    }
+    return true;
+}
+
+bool
+toggle_discs(running_pattern &p, char)
+{
+    if (d_mode == display_2d_time || d_mode == display_3d || (d_mode == display_2d && scrolling))
+        p.it->disc_cells = !p.it->disc_cells;
+    return true;
+}
+
+bool
+toggle_hidden_cells(running_pattern &p, char)
+{
+    if (d_mode == display_2d && scrolling)
+        p.it->hide_cells = !p.it->hide_cells;
+    return true;
+}
+
+std::string
+on_off(const char *text, bool on)
+{
+    return std::string(text) + (on ? "(on)" : "(off)");
+}
+
+bool
+scrolling_2d(const running_pattern &)
+{
+    return d_mode == display_2d && scrolling;
+}
+
+const running_key kPresentationKeys[] = {
+    running_key::on("x")
+        .help([](const running_pattern &p) {
+            return on_off(d_mode == display_2d ? "x..tog hex" : "x..tog slant", p.it->half_shift);
+        })
+        .when([](const running_pattern &) {
+            return direction == direction_forward && limitcheck == 0 && stp && !nhood_mixed &&
+                   ((oned && d_mode == display_1d) || (twod && d_mode == display_2d));
+        })
+        .does(toggle_half_shift),
+    running_key::on("i")
+        .help([](const running_pattern &p) { return on_off("i..tog divs", p.it->big_cells); })
+        .when([](const running_pattern &p) { return p.it->disc_cells != 0; })
+        .does(toggle_divs),
+    running_key::on("S").help("S..tog space-time display").does(toggle_pattern),
+    running_key::on("P")
+        .help([](const running_pattern &p) {
+            return "P..tog skip steps=" + std::to_string(time_skip) +
+                   (p.it->skip_on ? " (on)" : " (off)");
+        })
+        .does(toggle_skip),
+    running_key::on("3")
+        .help([](const running_pattern &) -> std::string {
+            return d_mode >= display_2d_time ? "3..tog color" : "3/./b..tog color cell/dot/bground";
+        })
+        .does(toggle_cell_colour),
+    running_key::on(".")
+        .when([](const running_pattern &) { return d_mode < display_2d_time; })
+        .does(toggle_zero_dot),
+    running_key::on("b")
+        .when([](const running_pattern &) { return d_mode < display_2d_time; })
+        .does(toggle_background),
+    running_key::on("R")
+        .help([](const running_pattern &) -> std::string {
+            if (value_range != 2)
+                return "R..shuffle colors";
+            return bground == 'w' ? "R/^..colors:shuffle/black-blue"
+                                  : "R/^..colors:shuffle/white-yellow";
+        })
+        .does(shuffle_colours),
+    running_key::on("^")
+        .when([](const running_pattern &) { return value_range == 2; })
+        .does(swap_value1),
+    running_key::on("@")
+        .help("@..tog cell outline")
+        .when([](const running_pattern &) { return graph_layout == 1; })
+        .does(toggle_outline),
+    running_key::on("ec").help("e/c..exp/contr scale").does(change_scale),
+};
+
+const running_key kDimensionKeys[] = {
+    running_key::on("t")
+        .help([](const running_pattern &) -> std::string {
+            return d_mode == display_2d ? "t..tog 2d-2d+time" : "t..tog 2d+time-2d";
+        })
+        .when([](const running_pattern &) {
+            return d_mode == display_2d || d_mode == display_2d_time;
+        })
+        .does(time_frames),
+    running_key::on("T")
+        .help([](const running_pattern &) -> std::string {
+            return d_mode == display_1d   ? "T..tog 1d-2d-3d"
+                   : d_mode == display_2d ? "T..tog 2d-3d-1d"
+                                          : "T..tog 3d-1d-2d";
+        })
+        .when([](const running_pattern &) {
+            return d_mode == display_1d || d_mode == display_2d || d_mode == display_3d;
+        })
+        .does(dimension),
+    running_key::on("I")
+        .help([](const running_pattern &) -> std::string {
+            return d_mode == display_3d        ? "I..tog balls"
+                   : d_mode == display_2d_time ? "p/I..plane/balls"
+                                               : "p/I/J..plane/balls/invisible";
+        })
+        .when([](const running_pattern &p) {
+            return d_mode == display_3d || d_mode == display_2d_time || scrolling_2d(p);
+        })
+        .does(toggle_discs),
+    running_key::on("p")
+        .when([](const running_pattern &p) {
+            return d_mode == display_2d_time || scrolling_2d(p);
+        })
+        .does(plane_or_sample_pause),
+    running_key::on("J").when(scrolling_2d).does(toggle_hidden_cells),
+};
+
+} // namespace
+
+running_key_group
+presentation_keys()
+{
+    return {"  presentation", nullptr, kPresentationKeys,
+            sizeof kPresentationKeys / sizeof kPresentationKeys[0]};
+}
+
+running_key_group
+dimension_keys()
+{
+    return {"  1d 2d 3d", [](const running_pattern &) { return diff_plot == 0; }, kDimensionKeys,
+            sizeof kDimensionKeys / sizeof kDimensionKeys[0]};
+}
+
+bool
+divs_key_applies(const run_iteration *it)
+{
+    return stp && d_mode >= display_2d && d_mode <= display_3d && it->cell_size > 3;
+}
+
+bool
+scrolling_key(running_pattern &p, char)
+{
+    toggle_scrolling(p.eg, p.it);
+    return true;
 }
 
 namespace {
@@ -729,110 +918,240 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     moveto(x, y);
 }
 
-} // namespace
+bool
+frozen_mode_key(running_pattern &p, char)
+{
+    step_frozen_mode(p.eg, p.it);
+    return true;
+}
 
 bool
-analysis_key(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it)
+frozen_window_key(running_pattern &p, char)
 {
-    const char key = is[0];
-    const bool sides = stpgraph > 0;
-    switch (key) {
-    case 'h':
-        step_frozen_mode(eg, it);
-        return true;
-    case 'H':
-        revise_frozen_window(eg, it);
-        return true;
-    case '=':
-        if (diff_plot == diff_plot_stats || att_hist) {
-            dp->hist_options = 1;
-        } else if (diff_plot) {
-            diff_plot = diff_plot == diff_plot_keep ? diff_plot_dont_keep : diff_plot_keep;
-            if (tempState)
-                memset(tempState, 0, bytesL);
-            panel(eg, it);
-        }
-        return true;
-    case 'f':
-    case 'F':
-    case 'a':
-        filter_key(key, it);
-        return true;
-    case 's':
-        if (sides && ae->mode == 0)
-            toggle_side_plot(eg, it);
-        return true;
-    case 'j':
-        if (eg->hist_mode) {
-            eg->ent_kind = static_cast<uint8_t>((eg->ent_kind + 1) % 3);
-            panel(eg, it);
-        }
-        return true;
-    case '%':
-        if (stpgraph > 1 && ae->mode == 0 && !(eg->ed_plot && eg->k > 5) && eg->hist_mode) {
-            if (eg->hist_mode == 1) {
-                eg->hist_mode = 2;
-                erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
-            } else {
-                eg->hist_mode = 1;
-                erase_box(eg->hist_x0, vgay(20), it->key_panel ? Maxx - vgax(135) : Maxx, Maxy);
-                if (eg->oldbar)
-                    memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
-            }
-            panel(eg, it);
-        }
-        return true;
-    case 'u':
-        if (sides && stpgraph > 1 && ae->mode == 0) {
-            eg->ed_plot = !eg->ed_plot;
-            if (eg->ed_plot) {
-                eg->point_colour = yellow;
-                draw_entgraph_frame(1, eg->x0, ae->mode, 0);
-                if (eg->plot_on) {
-                    it->page_full = 1;
-                    it->time = 0;
-                    if (!eg->lookupcount)
-                        allocate_lookup_arrays(eg, it);
-                } else if (eg->hist_mode && !eg->eegcount) {
-                    allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
-                }
-            } else {
-                draw_entgraph_frame(0, eg->x0, ae->mode, 0);
-                if (eg->plot_on)
-                    free_lookup_arrays(eg, gens);
-                else
-                    free_density_arrays(eg);
-            }
-            panel(eg, it);
-        }
-        return true;
-    case 'G':
-        revise_analysis_window(eg, it);
-        return true;
-    case 'E':
-        if (sides && eg->ed_plot)
-            start_entropy_sample(ae, eg, it);
-        return true;
-    case 'D':
-        if (!sides || ae->mode != 0)
-            return true;
-        it->return_map = !it->return_map;
-        if (it->return_map)
-            eg->point_colour = yellow;
-        draw_Hamming_plot(it->return_map, eg->x0);
-        panel(eg, it);
-        return true;
-    case 'y':
-        if (show_ss_matrixF == ss_view_matrix) {
-            erase_box(Maxx - vgax(136) - vgax(msize) - 1, Maxy - vgay(msize) - 3,
-                      Maxx - vgax(136), Maxy - 2);
-            show_ss_matrixF = ss_view_none;
-        } else {
-            show_ss_matrixF = ss_view_matrix;
-            show_statespace_matrix(nullptr);
-        }
-        return true;
-    default:
-        return false;
+    revise_frozen_window(p.eg, p.it);
+    return true;
+}
+
+bool
+difference_key(running_pattern &p, char)
+{
+    if (diff_plot == diff_plot_stats || att_hist) {
+        p.dp->hist_options = 1;
+    } else if (diff_plot) {
+        diff_plot = diff_plot == diff_plot_keep ? diff_plot_dont_keep : diff_plot_keep;
+        if (tempState)
+            memset(tempState, 0, bytesL);
+        panel(p.eg, p.it);
     }
+    return true;
+}
+
+bool
+filter_keys(running_pattern &p, char key)
+{
+    filter_key(key, p.it);
+    return true;
+}
+
+bool
+side_plot_key(running_pattern &p, char)
+{
+    if (stpgraph > 0 && p.ae->mode == 0)
+        toggle_side_plot(p.eg, p.it);
+    return true;
+}
+
+bool
+entropy_kind_key(running_pattern &p, char)
+{
+    if (p.eg->hist_mode) {
+        p.eg->ent_kind = static_cast<uint8_t>((p.eg->ent_kind + 1) % 3);
+        panel(p.eg, p.it);
+    }
+    return true;
+}
+
+bool
+histogram_form_key(running_pattern &p, char)
+{
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
+    if (stpgraph > 1 && p.ae->mode == 0 && !(eg->ed_plot && eg->k > 5) && eg->hist_mode) {
+        if (eg->hist_mode == 1) {
+            eg->hist_mode = 2;
+            erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
+        } else {
+            eg->hist_mode = 1;
+            erase_box(eg->hist_x0, vgay(20), it->key_panel ? Maxx - vgax(135) : Maxx, Maxy);
+            if (eg->oldbar)
+                memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
+        }
+        panel(eg, it);
+    }
+    return true;
+}
+
+bool
+entropy_density_key(running_pattern &p, char)
+{
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
+    if (!(stpgraph > 1 && p.ae->mode == 0))
+        return true;
+    eg->ed_plot = !eg->ed_plot;
+    if (eg->ed_plot) {
+        eg->point_colour = yellow;
+        draw_entgraph_frame(1, eg->x0, p.ae->mode, 0);
+        if (eg->plot_on) {
+            it->page_full = 1;
+            it->time = 0;
+            if (!eg->lookupcount)
+                allocate_lookup_arrays(eg, it);
+        } else if (eg->hist_mode && !eg->eegcount) {
+            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
+        }
+    } else {
+        draw_entgraph_frame(0, eg->x0, p.ae->mode, 0);
+        if (eg->plot_on)
+            free_lookup_arrays(eg, gens);
+        else
+            free_density_arrays(eg);
+    }
+    panel(eg, it);
+    return true;
+}
+
+bool
+analysis_window_key(running_pattern &p, char)
+{
+    revise_analysis_window(p.eg, p.it);
+    return true;
+}
+
+bool
+return_map_key(running_pattern &p, char)
+{
+    if (stpgraph == 0 || p.ae->mode != 0)
+        return true;
+    p.it->return_map = !p.it->return_map;
+    if (p.it->return_map)
+        p.eg->point_colour = yellow;
+    draw_Hamming_plot(p.it->return_map, p.eg->x0);
+    panel(p.eg, p.it);
+    return true;
+}
+
+bool
+matrix_key(running_pattern &, char)
+{
+    if (show_ss_matrixF == ss_view_matrix) {
+        erase_box(Maxx - vgax(136) - vgax(msize) - 1, Maxy - vgay(msize) - 3, Maxx - vgax(136),
+                  Maxy - 2);
+        show_ss_matrixF = ss_view_none;
+    } else {
+        show_ss_matrixF = ss_view_matrix;
+        show_statespace_matrix(nullptr);
+    }
+    return true;
+}
+
+bool
+side_plots(const running_pattern &)
+{
+    return stpgraph > 0;
+}
+
+const running_key kFrozenKeys[] = {
+    running_key::on("h")
+        .help([](const running_pattern &p) -> std::string {
+            static const char *const kModes[4] = {"h..nor-f1-f2-bin", "h..f1-f2-bin-nor",
+                                                  "h..f2-bin-nor-f1", "h..bin-nor-f1-f2"};
+            return kModes[p.it->frozen_mode & 3];
+        })
+        .does(frozen_mode_key),
+    running_key::on("H")
+        .help([](const running_pattern &) {
+            return "H..f-gens(" + std::to_string(frozen_gens) + ")/bins(" +
+                   std::to_string(num_bin_bound + 1) + ")";
+        })
+        .does(frozen_window_key),
+    running_key::on("=")
+        .help([](const running_pattern &) {
+            return std::string("=..tog diff(") +
+                   (diff_plot == diff_plot_keep ? "damage set" : "damage not set") + "):";
+        })
+        .when([](const running_pattern &) { return diff_plot != 0; })
+        .does(difference_key),
+    running_key::on("f").help("f/F/a..filter/undo/all").when(side_plots).does(filter_keys),
+    running_key::on("Fa").does(filter_keys),
+};
+
+const running_key kAnalysisKeys[] = {
+    running_key::on("s")
+        .help([](const running_pattern &p) -> std::string {
+            return p.eg->hist_mode ? "s..tog entropy-density" : "s..tog density-entropy";
+        })
+        .when([](const running_pattern &p) {
+            return stpgraph > 0 && (p.eg->hist_mode || stpgraph == stpgraph_density);
+        })
+        .does(side_plot_key),
+    running_key::on("j")
+        .help([](const running_pattern &p) -> std::string {
+            static const char *const kKinds[3] = {"j..tog ent-fuz-both", "j..tog fuz-both-ent",
+                                                  "j..tog both-ent-fuz"};
+            return kKinds[p.eg->ent_kind % 3];
+        })
+        .when([](const running_pattern &p) { return stpgraph > 0 && p.eg->hist_mode; })
+        .does(entropy_kind_key),
+    running_key::on("%")
+        .help([](const running_pattern &p) -> std::string {
+            return p.eg->hist_mode == 2 ? "%..tog graph-hist" : "%..tog hist-graph";
+        })
+        .when([](const running_pattern &) { return stpgraph > 1; })
+        .does(histogram_form_key),
+    running_key::on("u")
+        .help("u..entropy/density plot")
+        .when([](const running_pattern &p) { return stpgraph > 0 && p.eg->hist_mode == 1; })
+        .does(entropy_density_key),
+    running_key::on("G")
+        .help([](const running_pattern &) {
+            char text[64];
+            if (!single_entropy)
+                snprintf(text, sizeof text, "G..a-gens (now %d)", gens);
+            else if (twod)
+                snprintf(text, sizeof text, "G..a-gens=%d pos=%d,%d", gens, entropy_poss % i2d,
+                         entropy_poss / i2d);
+            else if (threed)
+                snprintf(text, sizeof text, "G..a-gens=%d pos=%d,%d,%d", gens, entropy_poss % i3d,
+                         (entropy_poss / i3d) % j3d, entropy_poss / (i3d * j3d));
+            else
+                snprintf(text, sizeof text, "G..a-gens=%d pos=%d", gens, entropy_poss);
+            return std::string(text);
+        })
+        .when(side_plots)
+        .does(analysis_window_key),
+    running_key::on("D").help("D..return map").does(return_map_key),
+    running_key::on("y").help("y..state-space matrix").does(matrix_key),
+};
+
+} // namespace
+
+running_key_group
+frozen_keys()
+{
+    return {"  frozen/filter", nullptr, kFrozenKeys, sizeof kFrozenKeys / sizeof kFrozenKeys[0]};
+}
+
+running_key_group
+analysis_keys()
+{
+    return {"  analysis", nullptr, kAnalysisKeys, sizeof kAnalysisKeys / sizeof kAnalysisKeys[0]};
+}
+
+bool
+entropy_sample_key(running_pattern &p, char)
+{
+    if (stpgraph > 0 && p.eg->ed_plot)
+        start_entropy_sample(p.ae, p.eg, p.it);
+    return true;
 }

@@ -1,12 +1,25 @@
 // The presentation keys (drawing, colours, scale, scrolling, display form)
-// and the frozen-cell, filter and analysis keys of a running pattern, cases
-// of the key switch interrupt_stp (running_keys.h).
+// and the frozen-cell, filter and analysis keys of a running pattern: groups
+// of its key table (running_pattern_keys.h), which the key switch
+// interrupt_stp (running_keys.h) and the key panel walk.
 #pragma once
 
+#include "ui/forward/running_pattern_keys.h"
 #include "ui/measures/run_records.h"
 
-// True when the key in is[0] is one of these keys; it has then acted.
-bool presentation_key(entropy_data *ae, entropy_graph *eg, run_iteration *it);
-bool analysis_key(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iteration *it);
+// The groups "  presentation", "  1d 2d 3d", "  frozen/filter" and
+// "  analysis".
+running_key_group presentation_keys();
+running_key_group dimension_keys();
+running_key_group frozen_keys();
+running_key_group analysis_keys();
+// 'E' of the rule-sample group: an entropy sample of rules, with the
+// entropy-density plot on.
+bool entropy_sample_key(running_pattern &p, char key);
+// '#' of the miscellaneous group: scrolling on or off.
+bool scrolling_key(running_pattern &p, char key);
+// Whether 'i' toggles the division lines (2d, 2d+time or 3d cells wider than
+// 3 pixels); elsewhere it adds a cell.
+bool divs_key_applies(const run_iteration *it);
 // The common re-lay of the pattern area after its size or form changed.
 void relay_pattern_area(entropy_graph *eg, run_iteration *it);

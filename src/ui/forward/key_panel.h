@@ -1,7 +1,9 @@
 // The on-the-fly key index: a panel at the bottom right listing the keys of
-// a running pattern.
+// a running pattern, drawn from the help of their key table.
 #pragma once
 #include "ui/measures/run_records.h"
 
 // Draws the panel; the current point is kept.
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);
+// Erases the panel where it was last drawn.
+void erase_key_panel();

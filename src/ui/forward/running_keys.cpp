@@ -1,8 +1,8 @@
 // The key switch of a running pattern (running_keys.h): the gate, the change
-// mark, the rule-change tail and the final poll, and the keys of the panel
-// groups "updating", "change rule", "rule samples", "change wiring", "change
-// seed/size" and "miscellaneous"; the presentation and analysis keys are
-// display_keys.cpp. Reads and writes the run records, the forward, model and
+// mark, the rule-change tail and the final poll, the walk of the key table
+// (running_pattern_keys.h), and the groups "updating", "change rule", "rule
+// samples", "change wiring", "change seed/size" and "miscellaneous" of that
+// table; the presentation and analysis groups are display_keys.cpp. Reads and writes the run records, the forward, model and
 // rules globals; changes rules through bit_flips (string_editors/), states
 // through the reset routines, and the wiring and size through the driver's
 // registered network changes. Start at interrupt_stp.
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "engine/forward/globals.h"
 #include "engine/forward/pattern_reset.h"
@@ -25,6 +26,7 @@
 #include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/pause_box.h"
+#include "ui/forward/running_pattern_keys.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/run_measures.h"
 #include "ui/model/cell_display.h"
@@ -205,7 +207,7 @@ void
 after_sample_rule(entropy_graph *eg, run_iteration *it)
 {
     swap_value1_colour();
-    rule_change_tail(eg, it, rule_tail::steps_1_3);
+    rule_change_tail(eg, it, rule_tail::recolour);
     random_seed(it->fore_colour, 100, 0);
     it->page_full = 1;
 }
@@ -225,160 +227,357 @@ load_original_rule()
     totalistic = kind;
 }
 
-// The keys of the rule, sample, wiring, seed, size and updating groups.
-void
-running_key(char key, entropy_graph *eg, run_iteration *it)
+// The rows' functions. Each takes the key it was called for.
+
+bool
+toggle_update_mode(running_pattern &p, char key)
 {
-    switch (key) {
-    case 'U':
+    run_iteration *it = p.it;
+    if (key == 'U')
         it->run_seq_update = it->run_seq_update > 0 ? 0 : seq_update ? seq_update : 1;
-        panel(eg, it);
-        swap_value1_colour();
-        rule_change_tail(eg, it, rule_tail::steps_1_2);
-        break;
-    case 'Y':
+    else
         it->run_p_order = !it->run_p_order;
-        panel(eg, it);
-        swap_value1_colour();
-        rule_change_tail(eg, it, rule_tail::steps_1_2);
-        break;
-    case '+':
-        it->step_pause = 1;
-        break;
-    case '*':
-        stppause = stppause ? stppause_none : stppause_box;
-        if (stppause == stppause_none)
-            erase_prompt_box(1);
-        panel(eg, it);
-        break;
-    case 'Q':
-        stppause = stppause_hint;
-        if (draw_hint_box(1, 1, "ops-Q cont-ret:", vgax(500)) == 'Q')
-            stppause = stppause_box;
-        erase_free_hint_box(vgax(500));
-        break;
-    case '<':
-        it->delay = it->delay == 0 ? 500 : it->delay >= kMaxDelay / 2 ? kMaxDelay : it->delay * 2;
-        break;
-    case '>':
-        it->delay = 0;
-        break;
-    case 'X':
-        if (it->key_panel) {
-            erase_box(Maxx - vgax(130) - 3, Maxy - vgay(424), Maxx - 2, Maxy - 2);
-            it->key_panel = 0;
-        } else {
-            interrupt_key_index(eg, it);
-            it->key_panel = 1;
-        }
-        break;
-    case 'r': case 'K': case 'k': case '[': case ']': case 'A': case 'M': case 'C':
-        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
-        rule_change_tail(eg, it, rule_tail::full);
-        break;
-    case 'O':
-        load_original_rule();
-        rule_change_tail(eg, it, rule_tail::full);
-        break;
-    case '1':
-    case 'B':
-        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
-        rule_change_tail(eg, it, rule_tail::steps_1_3);
-        break;
-    case '2':
-        if (rulemix)
-            break;
-        it->fore_colour = static_cast<uint8_t>(bit_flipback(it->fore_colour));
-        rule_change_tail(eg, it, rule_tail::steps_1_3);
-        break;
-    case 'Z':
-    case 'z':
-        if (rulemix)
-            break;
-        it->fore_colour = static_cast<uint8_t>(bit_flip(key, it->fore_colour));
-        rule_change_tail(eg, it, rule_tail::steps_1_3);
-        break;
-    case '8':
-        if (!rulemix)
-            break;
-        it->one_rule = !it->one_rule;
-        swap_value1_colour();
-        panel(eg, it);
-        rule_change_tail(eg, it, rule_tail::steps_1_2);
-        break;
-    case 'g':
-        swap_value1_colour();
-        glider_rule(it);
-        rule_change_tail(eg, it, rule_tail::steps_1_3);
-        break;
-    case 'V':
-        it->sample_index = stat_rule(0, 0, it, eg->x0);
-        after_sample_rule(eg, it);
-        break;
-    case 'w':
-    case '9':
-        if (totstatrules == 0)
-            break;
-        if (key == 'w')
-            it->sample_index = it->sample_index >= totstatrules ? 1 : it->sample_index + 1;
-        else if (totstatrules < 10)
-            it->sample_index = static_cast<uint32_t>(random() % totstatrules) + 1;
-        else
-            it->sample_index = static_cast<uint32_t>(random() % (totstatrules / 10));
-        stat_rule(1, it->sample_index, it, eg->x0);
-        after_sample_rule(eg, it);
-        break;
-    case 'm':
-    case 'W':
-        if (!loc_twod_fonly) {
-            nonlocal = 1;
-            if (hooks.wire_move)
-                it->fore_colour = hooks.wire_move(key, it->fore_colour);
-        }
-        if (key == 'W' || !nonlocal)
-            panel(eg, it);
-        rule_change_tail(eg, it, rule_tail::steps_1_3);
-        break;
-    case '7':
-        if (loc_twod_fonly)
-            break;
-        wiring_madelocal = !wiring_madelocal;
-        swap_value1_colour();
-        panel(eg, it);
-        rule_change_tail(eg, it, rule_tail::steps_1_2);
-        break;
-    case '4':
-        it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, rand_seed_percent, 0));
-        seed_restart(it);
-        break;
-    case 'v':
-    case 'L':
-        it->fore_colour = static_cast<uint8_t>(swap_pattern_colour(it->fore_colour));
-        set_central_block(key == 'L', A, central_block_side());
-        seed_was_set = 1;
-        seed_restart(it);
-        break;
-    case 'o':
-        memcpy(A, bitseed, bytesL);
-        seed_restart(it);
-        break;
-    case '5':
-    case '6':
-        it->fore_colour = static_cast<uint8_t>(singleton_seed(key == '5', it->fore_colour));
-        slant = -1;
-        break;
-    case 'l':
-        it->fore_colour = static_cast<uint8_t>(random_bitflip_state(it->fore_colour));
-        break;
-    case 'i':
-        change_size_by_one(1, eg, it);
-        break;
-    case 'd':
-        change_size_by_one(-1, eg, it);
-        break;
-    default:
-        break;
+    panel(p.eg, it);
+    swap_value1_colour();
+    rule_change_tail(p.eg, it, rule_tail::restart);
+    return true;
+}
+
+bool
+step_pause(running_pattern &p, char)
+{
+    p.it->step_pause = 1;
+    return true;
+}
+
+bool
+toggle_end_pause(running_pattern &p, char)
+{
+    stppause = stppause ? stppause_none : stppause_box;
+    if (stppause == stppause_none)
+        erase_prompt_box(1);
+    panel(p.eg, p.it);
+    return true;
+}
+
+bool
+no_options(running_pattern &, char)
+{
+    stppause = stppause_hint;
+    if (draw_hint_box(1, 1, "ops-Q cont-ret:", vgax(500)) == 'Q')
+        stppause = stppause_box;
+    erase_free_hint_box(vgax(500));
+    return true;
+}
+
+bool
+change_delay(running_pattern &p, char key)
+{
+    int32_t &delay = p.it->delay;
+    if (key == '>')
+        delay = 0;
+    else
+        delay = delay == 0 ? 500 : delay >= kMaxDelay / 2 ? kMaxDelay : delay * 2;
+    return true;
+}
+
+bool
+toggle_panel(running_pattern &p, char)
+{
+    if (p.it->key_panel) {
+        erase_key_panel();
+        p.it->key_panel = 0;
+    } else {
+        interrupt_key_index(p.eg, p.it);
+        p.it->key_panel = 1;
     }
+    return true;
+}
+
+// A rule change by bit_flip, then the tail given.
+template <rule_tail tail>
+bool
+flip_rule(running_pattern &p, char key)
+{
+    p.it->fore_colour = static_cast<uint8_t>(bit_flip(key, p.it->fore_colour));
+    rule_change_tail(p.eg, p.it, tail);
+    return true;
+}
+
+bool
+original_rule(running_pattern &p, char)
+{
+    load_original_rule();
+    rule_change_tail(p.eg, p.it, rule_tail::full);
+    return true;
+}
+
+bool
+restore_flips(running_pattern &p, char)
+{
+    if (rulemix)
+        return true;
+    p.it->fore_colour = static_cast<uint8_t>(bit_flipback(p.it->fore_colour));
+    rule_change_tail(p.eg, p.it, rule_tail::recolour);
+    return true;
+}
+
+bool
+force_z(running_pattern &p, char key)
+{
+    return rulemix ? true : flip_rule<rule_tail::recolour>(p, key);
+}
+
+bool
+toggle_one_rule(running_pattern &p, char)
+{
+    if (!rulemix)
+        return true;
+    p.it->one_rule = !p.it->one_rule;
+    swap_value1_colour();
+    panel(p.eg, p.it);
+    rule_change_tail(p.eg, p.it, rule_tail::restart);
+    return true;
+}
+
+bool
+next_glider_rule(running_pattern &p, char)
+{
+    swap_value1_colour();
+    glider_rule(p.it);
+    rule_change_tail(p.eg, p.it, rule_tail::recolour);
+    return true;
+}
+
+bool
+sample_rule(running_pattern &p, char)
+{
+    p.it->sample_index = stat_rule(0, 0, p.it, p.eg->x0);
+    after_sample_rule(p.eg, p.it);
+    return true;
+}
+
+bool
+next_sample_rule(running_pattern &p, char key)
+{
+    run_iteration *it = p.it;
+    if (totstatrules == 0)
+        return true;
+    if (key == 'w')
+        it->sample_index = it->sample_index >= totstatrules ? 1 : it->sample_index + 1;
+    else if (totstatrules < 10)
+        it->sample_index = static_cast<uint32_t>(random() % totstatrules) + 1;
+    else
+        it->sample_index = static_cast<uint32_t>(random() % (totstatrules / 10));
+    stat_rule(1, it->sample_index, it, p.eg->x0);
+    after_sample_rule(p.eg, it);
+    return true;
+}
+
+bool
+move_wires(running_pattern &p, char key)
+{
+    if (!loc_twod_fonly) {
+        nonlocal = 1;
+        if (hooks.wire_move)
+            p.it->fore_colour = hooks.wire_move(key, p.it->fore_colour);
+    }
+    if (key == 'W' || !nonlocal)
+        panel(p.eg, p.it);
+    rule_change_tail(p.eg, p.it, rule_tail::recolour);
+    return true;
+}
+
+bool
+toggle_local_wiring(running_pattern &p, char)
+{
+    if (loc_twod_fonly)
+        return true;
+    wiring_madelocal = !wiring_madelocal;
+    swap_value1_colour();
+    panel(p.eg, p.it);
+    rule_change_tail(p.eg, p.it, rule_tail::restart);
+    return true;
+}
+
+bool
+random_state(running_pattern &p, char)
+{
+    p.it->fore_colour = static_cast<uint8_t>(random_seed(p.it->fore_colour, rand_seed_percent, 0));
+    seed_restart(p.it);
+    return true;
+}
+
+bool
+block_state(running_pattern &p, char key)
+{
+    p.it->fore_colour = static_cast<uint8_t>(swap_pattern_colour(p.it->fore_colour));
+    set_central_block(key == 'L', A, central_block_side());
+    seed_was_set = 1;
+    seed_restart(p.it);
+    return true;
+}
+
+bool
+original_seed(running_pattern &p, char)
+{
+    memcpy(A, bitseed, bytesL);
+    seed_restart(p.it);
+    return true;
+}
+
+bool
+singleton(running_pattern &p, char key)
+{
+    p.it->fore_colour = static_cast<uint8_t>(singleton_seed(key == '5', p.it->fore_colour));
+    slant = -1;
+    return true;
+}
+
+bool
+random_value_flip(running_pattern &p, char)
+{
+    p.it->fore_colour = static_cast<uint8_t>(random_bitflip_state(p.it->fore_colour));
+    return true;
+}
+
+// 'i' toggles the division lines where they are drawn (the presentation
+// row takes it then); otherwise it adds a cell.
+bool
+change_size(running_pattern &p, char key)
+{
+    if (key == 'i' && divs_key_applies(p.it))
+        return false;
+    change_size_by_one(key == 'i' ? 1 : -1, p.eg, p.it);
+    return true;
+}
+
+bool
+tot_only_off(const running_pattern &)
+{
+    return !tot_only;
+}
+
+const running_key kUpdatingKeys[] = {
+    running_key::on("U")
+        .help([](const running_pattern &p) -> std::string {
+            return std::string("U/Y..tog:") + (p.it->run_seq_update ? "seq-sync/" : "sync-seq/") +
+                   (p.it->run_p_order ? "porder-sync" : "sync-porder");
+        })
+        .does(toggle_update_mode),
+    running_key::on("Y").does(toggle_update_mode),
+};
+
+const running_key kRuleKeys[] = {
+    running_key::on("r")
+        .help([](const running_pattern &) -> std::string {
+            return !tot_only ? "r/K/k..rnd rule/tcode/kcode"
+                   : totalistic == rule_kind_tcodes ? "r..rnd tcode"
+                                                    : "r..rnd kcode";
+        })
+        .does(flip_rule<rule_tail::full>),
+    running_key::on("Kk").when(tot_only_off).does(flip_rule<rule_tail::full>),
+    running_key::on("[").help("[/]..sym/legal").when(tot_only_off).does(flip_rule<rule_tail::full>),
+    running_key::on("]").does(flip_rule<rule_tail::full>),
+    running_key::on("O")
+        .help([](const running_pattern &) -> std::string {
+            return !tot_only ? "O/A/M/C..Orig/Alt/Maj/Chain"
+                   : totalistic == rule_kind_tcodes ? "O/M..Orig/Maj"
+                                                    : "O/A/M..Orig/Alt/Maj";
+        })
+        .does(original_rule),
+    running_key::on("A")
+        .when([](const running_pattern &) { return !tot_only || totalistic != rule_kind_tcodes; })
+        .does(flip_rule<rule_tail::full>),
+    running_key::on("M").does(flip_rule<rule_tail::full>),
+    running_key::on("C").when(tot_only_off).does(flip_rule<rule_tail::full>),
+    running_key::on("1").help("1/2..rnd bitflip/restore").does(flip_rule<rule_tail::recolour>),
+    running_key::on("2").does(restore_flips),
+    running_key::on("Z")
+        .help("Z/z..force Z higher/lower")
+        .when([](const running_pattern &) { return !rulemix && !tot_only; })
+        .does(force_z),
+    running_key::on("z").does(force_z),
+    running_key::on("B").help("B..flip allv->v").does(flip_rule<rule_tail::recolour>),
+    running_key::on("8")
+        .help([](const running_pattern &p) -> std::string {
+            return p.it->one_rule ? "8..single-rulemix" : "8..rulemix-single";
+        })
+        .when([](const running_pattern &) { return rulemix != 0; })
+        .does(toggle_one_rule),
+};
+
+const running_key kSampleKeys[] = {
+    running_key::on("g")
+        .help([](const running_pattern &) -> std::string {
+            return glider_rule_order == -1 ? "g..load glider rule (rnd)"
+                                           : "g..load glider rule (seq)";
+        })
+        .does(next_glider_rule),
+    running_key::on("V").help("V..load,jmp,scan").does(sample_rule),
+    running_key::on("w").help("w/9..next/rnd").does(next_sample_rule),
+    running_key::on("9").does(next_sample_rule),
+    running_key::on("E")
+        .help([](const running_pattern &p) -> std::string {
+            return p.eg->ed_plot ? "E..create sample" : "uE..create sample";
+        })
+        .does(entropy_sample_key),
+};
+
+const running_key kWiringKeys[] = {
+    running_key::on("m")
+        .help([](const running_pattern &) -> std::string {
+            return "m/W..move " + std::to_string(wires_to_move) + " wires/revise";
+        })
+        .does(move_wires),
+    running_key::on("W").does(move_wires),
+    running_key::on("7")
+        .help([](const running_pattern &) -> std::string {
+            return wiring_madelocal ? "7..local-nonlocal" : "7..nonlocal-local";
+        })
+        .does(toggle_local_wiring),
+};
+
+const running_key kSeedKeys[] = {
+    running_key::on("4").help("4/v/o..rnd seed/block/orig").does(random_state),
+    running_key::on("v").does(block_state),
+    running_key::on("o").does(original_seed),
+    running_key::on("l").help("l/L..rnd value/block flip").does(random_value_flip),
+    running_key::on("L").does(block_state),
+    running_key::on("56").help("5/6..singleton pos/neg").does(singleton),
+    running_key::on("id")
+        .help("i/d..inc/decrease 1 cell")
+        .when([](const running_pattern &) { return !twod && !threed; })
+        .does(change_size),
+};
+
+const running_key kMiscellaneousKeys[] = {
+    running_key::on("X").help("X..index display").does(toggle_panel),
+    running_key::on("*")
+        .help([](const running_pattern &) -> std::string {
+            return std::string("*..tog end pause (") + (stppause ? "on" : "off") + ")";
+        })
+        .does(toggle_end_pause),
+    running_key::on("#")
+        .help([](const running_pattern &) -> std::string {
+            return std::string("#..tog scrolling (") + (scrolling ? "on" : "off") + ")";
+        })
+        .when([](const running_pattern &) {
+            return d_mode >= display_1d && d_mode <= display_2d_time;
+        })
+        .does(scrolling_key),
+    running_key::on("+").help("+..tog time-step pause").does(step_pause),
+    running_key::on("<>").help("</>..slow/max speed").does(change_delay),
+    // 'q' never reaches the switch: the run loop opens the pause box on it.
+    running_key::on("q").help("q/Q..pause/no-options"),
+    running_key::on("Q").does(no_options),
+};
+
+template <size_t N>
+constexpr running_key_group
+group(const char *heading, bool (*listed)(const running_pattern &), const running_key (&rows)[N])
+{
+    return {heading, listed, rows, N};
 }
 
 } // namespace
@@ -387,6 +586,25 @@ void
 set_network_change_hooks(const network_change_hooks &h)
 {
     hooks = h;
+}
+
+running_key_groups
+running_pattern_key_groups()
+{
+    static const running_key_group groups[] = {
+        group("  updating", nullptr, kUpdatingKeys),
+        group("  change rule", nullptr, kRuleKeys),
+        group("  rule samples", nullptr, kSampleKeys),
+        group("  change wiring", [](const running_pattern &) { return loc_twod_fonly == 0; },
+              kWiringKeys),
+        group("  change seed/size", nullptr, kSeedKeys),
+        presentation_keys(),
+        dimension_keys(),
+        frozen_keys(),
+        analysis_keys(),
+        group("  miscellaneous", nullptr, kMiscellaneousKeys),
+    };
+    return {groups, sizeof groups / sizeof groups[0]};
 }
 
 void
@@ -409,7 +627,7 @@ rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps)
         show_statespace_matrix(nullptr);
     if (eg->hist_mode <= 1 && att_hist != att_hist_types)
         it->time = 0;
-    if (steps == rule_tail::steps_1_2)
+    if (steps == rule_tail::restart)
         return;
     if (eg->ed_plot || it->return_map) {
         static const uint8_t *const cycle[] = {&yellow, &lightred, &lightcyan, &green, &white};
@@ -419,7 +637,7 @@ rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps)
                 break;
             }
     }
-    if (steps == rule_tail::steps_1_3)
+    if (steps == rule_tail::recolour)
         return;
     if (eg->ed_plot == 1)
         random_seed(it->fore_colour, 100, 0);
@@ -437,8 +655,16 @@ interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iterat
         char key = is[0];
         if (marked_key(key))
             draw_change_mark(eg, it);
-        if (!presentation_key(ae, eg, it) && !analysis_key(dp, ae, eg, it))
-            running_key(key, eg, it);
+        running_pattern p{dp, ae, eg, it};
+        running_key_groups all = running_pattern_key_groups();
+        bool taken = false;
+        for (size_t g = 0; g < all.count && !taken; g++) {
+            const running_key_group &group = all.groups[g];
+            for (size_t r = 0; r < group.count && !taken; r++) {
+                const running_key &row = group.rows[r];
+                taken = row.act && key && strchr(row.keys, key) && row.act(p, key);
+            }
+        }
         current_draw = drawable;
     }
     return event_ready();

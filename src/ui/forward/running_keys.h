@@ -22,8 +22,11 @@ struct network_change_hooks {
 };
 void set_network_change_hooks(const network_change_hooks &hooks);
 
-// The rule-change tail: 1-2 (steps 1 and 2), 1-3, or all five steps.
-enum class rule_tail { steps_1_2 = 2, steps_1_3 = 3, full = 5 };
+// What follows a change of rule, update mode or wiring: restart (the
+// state-space matrix cleared and the step count restarted), recolour (and
+// the plotted points' colour moved on), or full (and a new random state for
+// the entropy-density plot, the damage copy cleared).
+enum class rule_tail { restart, recolour, full };
 void rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps);
 // The value-1 colour of color_v swapped between white and yellow (ncolor 0,
 // v = 2), both colour keys redrawn.

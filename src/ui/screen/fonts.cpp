@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "ui/screen/globals.h"
 #include "ui/screen/x_state.h"
@@ -162,28 +163,41 @@ font_in_use()
     return current_use;
 }
 
-void
-use_font(font_use f)
+namespace {
+
+XFontStruct *
+font_of(font_use f)
 {
-    XFontStruct *font = nullptr;
     switch (f) {
     case font_normal:
         // Without the proportional font setup_fonts left the fixed one on.
-        font = propfont ? propfont : nonpropfont;
-        break;
+        return propfont ? propfont : nonpropfont;
     case font_small:
-        font = smallpropfont;
-        break;
+        return smallpropfont;
     case font_medium:
-        font = mediumpropfont;
-        break;
+        return mediumpropfont;
     case font_label:
-        font = tempfont;
-        break;
+        return tempfont;
     case font_italic:
-        font = italicfont;
-        break;
+        return italicfont;
     }
+    return nullptr;
+}
+
+} // namespace
+
+int
+text_width_in_use(const char *s)
+{
+    XFontStruct *font = font_of(current_use);
+    int len = static_cast<int>(strlen(s));
+    return font ? XTextWidth(font, s, len) : len * CWidth;
+}
+
+void
+use_font(font_use f)
+{
+    XFontStruct *font = font_of(f);
     if (font)
         XSetFont(D, Gc, font->fid);
     current_use = f;

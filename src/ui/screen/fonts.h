@@ -20,5 +20,7 @@ void load_label_font(const char *name);        // italic title font; metrics unc
 // Which of the fonts text is drawn in now, as the switches above set it.
 enum font_use : uint8_t { font_normal, font_small, font_medium, font_label, font_italic };
 font_use font_in_use();
+// Pixel width of a text in the font in use (CWidth a character without it).
+int text_width_in_use(const char *s);
 // Puts that font, as loaded now, on the GC; metrics left to the caller.
 void use_font(font_use f);

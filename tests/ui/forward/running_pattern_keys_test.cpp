@@ -1,0 +1,113 @@
+// The running pattern's key table against the key panel drawn from it: in
+// every display form and setting of the rule, wiring and measure globals,
+// each panel line names exactly the keys of the rows it stands for, every
+// key named is acted on by a row (or, for 'q', by the run loop), and every
+// key of the table is named in some setting.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "support/help_keys.h"
+#include "ui/forward/running_pattern_keys.h"
+#include "ui/screen/globals.h"
+
+namespace {
+
+struct globals_kept {
+    uint8_t mode = d_mode, scroll = scrolling, graph = stpgraph, diff = diff_plot, tot = tot_only;
+    int8_t kind = totalistic, mix = rulemix, local = loc_twod_fonly;
+    int v = value_range;
+    uint8_t layout = graph_layout, one = oned, two = twod, three = threed, drawn = stp;
+    char way = direction;
+    ~globals_kept()
+    {
+        oned = one;
+        twod = two;
+        threed = three;
+        stp = drawn;
+        direction = way;
+        d_mode = mode;
+        scrolling = scroll;
+        stpgraph = graph;
+        diff_plot = diff;
+        tot_only = tot;
+        totalistic = kind;
+        rulemix = mix;
+        loc_twod_fonly = local;
+        value_range = static_cast<decltype(value_range)>(v);
+        graph_layout = layout;
+    }
+};
+
+// The row acting on key, or null; 'q' is listed for the run loop.
+const running_key *
+acting_row(char key)
+{
+    running_key_groups all = running_pattern_key_groups();
+    for (size_t g = 0; g < all.count; g++)
+        for (size_t r = 0; r < all.groups[g].count; r++) {
+            const running_key &row = all.groups[g].rows[r];
+            if (strchr(row.keys, key) && row.act)
+                return &row;
+        }
+    return nullptr;
+}
+
+TEST(RunningPatternKeys, EveryPanelLineNamesTheKeysOfItsRows)
+{
+    globals_kept kept;
+    run_iteration it{};
+    entropy_graph eg{};
+    running_pattern p{nullptr, nullptr, &eg, &it};
+    direction = direction_forward;
+    limitcheck = 0;
+    stp = 1;
+    const uint8_t modes[] = {display_1d, display_2d, display_2d_time, display_3d};
+    std::set<char> named;
+    for (int form = 0; form < 4 * 512; form++) {
+        d_mode = modes[form % 4];
+        int f = form / 4;
+        scrolling = f & 1;
+        stpgraph = static_cast<uint8_t>((f >> 1) & 3) % 3 + ((f >> 1) & 3) / 3; // 0, 1, 2, 1
+        eg.hist_mode = static_cast<uint8_t>((f >> 3) & 1 ? (f & 1) + 1 : 0);
+        diff_plot = (f >> 4) & 1 ? diff_plot_keep : diff_plot_off;
+        tot_only = (f >> 5) & 1;
+        totalistic = (f >> 6) & 1 ? rule_kind_kcodes : rule_kind_tcodes;
+        rulemix = (f >> 7) & 1;
+        loc_twod_fonly = (f >> 8) & 1;
+        value_range = (f >> 6) & 1 ? 3 : 2;
+        graph_layout = (f >> 7) & 1;
+        it.disc_cells = (f >> 2) & 1;
+        // The network's own dimension follows the display's now and then.
+        oned = d_mode == display_1d || (f & 2);
+        twod = !oned && d_mode == display_2d ? 2 : 0;
+        threed = !oned && !twod ? 3 : 0;
+        running_key_groups all = running_pattern_key_groups();
+        for (size_t g = 0; g < all.count; g++)
+            for (const key_help_line &line : key_help(all.groups[g].rows, all.groups[g].count, p)) {
+                EXPECT_EQ(panel_keys(line.text), key_set(line.keys))
+                    << "form " << form << ": \"" << line.text << "\"";
+                for (char key : line.keys)
+                    EXPECT_TRUE(key == 'q' || acting_row(key)) << "'" << key << "' acts nowhere";
+                named.insert(line.keys.begin(), line.keys.end());
+            }
+    }
+    std::set<char> all_keys;
+    running_key_groups all = running_pattern_key_groups();
+    for (size_t g = 0; g < all.count; g++)
+        for (size_t r = 0; r < all.groups[g].count; r++)
+            for (const char *k = all.groups[g].rows[r].keys; *k; k++)
+                all_keys.insert(*k);
+    std::string unnamed;
+    for (char key : all_keys)
+        if (!named.count(key))
+            unnamed += key;
+    EXPECT_EQ(unnamed, "") << "keys of the table the panel never names";
+}
+
+} // namespace
