@@ -5,6 +5,7 @@
 // 2d lattice does the same over whatever the window showed.
 #include "support/x_test_fixture.h"
 
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,10 +13,12 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/graphs/globals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 
 namespace {
@@ -121,7 +124,8 @@ TEST_F(GraphWindow, FieldWithGraphTwiceFreesAll)
     }
 }
 
-// Other keys wait again; 'q' closes.
+// Other keys wait again; 'q' closes. The graph is drawn in the window the
+// first layout of a 2d lattice gives.
 TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
 {
     TestNetwork net(2, 2, 6, 5, 1, 5);
@@ -140,6 +144,44 @@ TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
     typist.join();
     EXPECT_TRUE(window_now() == before) << "the graph window left pixels behind";
     EXPECT_EQ(node_no, 0u);
+}
+
+// A forward-only run asks whether to count the links ('L' does) and takes
+// the layout for its running pattern: every cell's place inside the graph
+// window, apart from the others, and the nodes' size.
+TEST_F(GraphWindow, ForwardRunTakesTheLayout)
+{
+    TestNetwork net(2, 12, 3);
+    direction = direction_forward;
+    limitcheck = 0;
+    allocate_graph_layout_tables();
+    uint8_t links = 0;
+    std::thread typist = type_keys_looking("Lq", [&](size_t i) {
+        if (i == 1)
+            links = no_links ? 0 : 1;
+    });
+    EXPECT_EQ(meta_graph_table(1, nullptr, graph_network), 1);
+    typist.join();
+    EXPECT_EQ(links, 1);
+    std::set<std::pair<int, int>> places;
+    for (uint32_t m = 1; m <= lineL; m++) {
+        int x = stp_graph_layout[m][0], y = stp_graph_layout[m][1];
+        EXPECT_GT(x, vgax(5));
+        EXPECT_LT(x, Maxx - vgax(5));
+        EXPECT_GT(y, 5 * CHeight);
+        EXPECT_LT(y, vgay(430));
+        places.insert({x, y});
+    }
+    EXPECT_EQ(places.size(), lineL);
+    EXPECT_GT(stp_graph_node_size[1], 0.0f);
+    for (size_t c = 0; c <= lineL; c++)
+        checked_free(stp_graph_layout[c]);
+    checked_free(stp_graph_layout);
+    checked_free(stp_graph_node_size);
+    checked_free(stp_cell_color);
+    stp_graph_layout = nullptr;
+    stp_graph_node_size = nullptr;
+    stp_cell_color = nullptr;
 }
 
 } // namespace
