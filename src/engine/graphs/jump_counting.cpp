@@ -37,7 +37,7 @@ public:
     // by_line false: the references are looked up by state number.
     reference_index(uint32_t nodes, uint8_t *const *const *states, const uint32_t *period,
                     bool by_line)
-        : states_(states), by_line_(by_line), numbers_(static_cast<size_t>(nodes) + 1)
+        : states_(states), numbers_(static_cast<size_t>(nodes) + 1)
     {
         size_t size = 4;
         while (size < 2 * (static_cast<size_t>(nodes) + 1))
@@ -90,7 +90,6 @@ public:
 
 private:
     uint8_t *const *const *states_;
-    bool by_line_;
     std::vector<uint32_t> numbers_;
     std::vector<uint32_t> slots_;
     size_t mask_ = 0;
