@@ -14,7 +14,7 @@ uint32_t *pre_fan_freq = nullptr;
 uint64_t pre_fan_edges = 0;
 
 uint32_t basintypeno = 0;
-uint8_t meta_graph = 0;
+uint8_t meta_graph = meta_graph_off;
 uint32_t *m_att_period = nullptr;
 uint32_t *m_basin_volume = nullptr;
 uint8_t ***m_att = nullptr;
@@ -121,7 +121,7 @@ void
 reset_backward_pass()
 {
     dontcompress = 0;
-    meta_graph = 0;
+    meta_graph = meta_graph_off;
     show_maj = show_maj_off;
 }
 

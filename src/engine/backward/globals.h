@@ -20,12 +20,16 @@ extern uint64_t pre_fan_edges;  // in-degrees summed with pre_fan_freq, exact pa
 
 // Basin types of a field: the attractor jump graph counts them.
 extern uint32_t basintypeno;    // basin types recorded so far in the current field
-extern uint8_t meta_graph;      // 1: the field records its basin types for the jump graph
-// Basin type table of a field with meta_graph: rows 1..basintypeno, grown by
-// the basin drawing, freed by the jump graph when it closes.
+extern uint8_t meta_graph;      // not off: the field records its basin types for the jump graph
+                                // and the graph lists its jump table as numbers, fractions or both
+constexpr uint8_t meta_graph_off = 0, meta_graph_on = 1, meta_graph_numbers = 2,
+                  meta_graph_fractions = 3, meta_graph_both = 4;
+// Basin type table of a field with meta_graph (basin_types.h): rows
+// 1..basin_types_recorded(), started by the field, grown by the basin
+// drawing, read by the jump graph, freed by the field when it ends.
 extern uint32_t *m_att_period;  // period of each basin type
 extern uint32_t *m_basin_volume; // basinsize of each basin type
-extern uint8_t ***m_att;        // per type attperiod + 1 state copies; entry 0 one byte
+extern uint8_t ***m_att;        // per type entries 1..period: copies of its attractor states
 
 // --- Tree building: the two level lists of the tree builder (tree_levels.h).
 // Entries 1.. of each list point at state lines of bytesL bytes; entry 0 is

@@ -547,7 +547,7 @@ take_file_data(int len)
 void
 reset_meta_graph()
 {
-    meta_graph = 0;
+    meta_graph = meta_graph_off;
 }
 
 bool
@@ -567,7 +567,7 @@ take_meta_graph(int)
 {
     if (is[0] != 'm')
         return answer_step::next;
-    meta_graph = 1;
+    meta_graph = meta_graph_on;
     if (!dontcompress) {
         dontcompress = 1;
         if (compression_offered())
@@ -584,11 +584,11 @@ take_meta_graph(int)
         return answer_step::finish;
     }
     if (key == 'n')
-        meta_graph = 2;
+        meta_graph = meta_graph_numbers;
     else if (key == 'f')
-        meta_graph = 3;
+        meta_graph = meta_graph_fractions;
     else if (key == 'b')
-        meta_graph = 4;
+        meta_graph = meta_graph_both;
     return answer_step::next;
 }
 

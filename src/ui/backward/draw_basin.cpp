@@ -11,12 +11,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/basin_totals.h"
+#include "engine/backward/basin_types.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
@@ -291,25 +291,6 @@ write_basin_data_line(const basin_tally &tally)
         save_data(line.c_str());
 }
 
-// A row of the field's basin type table for the jump graph.
-void
-add_basin_type()
-{
-    uint32_t t = basintypeno;
-    m_att_period = static_cast<uint32_t *>(realloc(m_att_period, (t + 1) * sizeof *m_att_period));
-    m_basin_volume =
-        static_cast<uint32_t *>(realloc(m_basin_volume, (t + 1) * sizeof *m_basin_volume));
-    m_att = static_cast<uint8_t ***>(realloc(m_att, (t + 1) * sizeof *m_att));
-    m_att_period[t] = attperiod;
-    m_basin_volume[t] = basinsize;
-    m_att[t] = new uint8_t *[attperiod + 1];
-    m_att[t][0] = new uint8_t[1]();
-    for (uint32_t i = 1; i <= attperiod; i++) {
-        m_att[t][i] = new uint8_t[bytesL];
-        memcpy(m_att[t][i], att[i], bytesL);
-    }
-}
-
 } // namespace
 
 void
@@ -418,7 +399,7 @@ draw_basin()
     if (basinfield) {
         add_basin_to_field(tally);
         if (meta_graph)
-            add_basin_type();
+            add_basin_type(attperiod, basinsize, att);
     }
     char key = quit ? 'q' : is[0];
     free_basin_memory();

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "engine/backward/basin_layout.h"
+#include "engine/backward/basin_types.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
@@ -24,6 +25,7 @@
 #include "engine/backward/preimages_local.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
+#include "engine/graphs/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
@@ -37,8 +39,7 @@
 #include "ui/driver/options_box.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
-#include "ui/graphs/globals.h"
-#include "ui/graphs/network_graph.h"
+#include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -244,14 +245,10 @@ draw_field()
         refuse_field("field too large: v^n above 2^32-1 states, cont-ret:");
         return;
     }
-    if (meta_graph && !neutral) {
-        m_att_period = static_cast<uint32_t *>(checked_calloc(1, sizeof *m_att_period, "m_att_period"));
-        m_basin_volume =
-            static_cast<uint32_t *>(checked_calloc(1, sizeof *m_basin_volume, "m_basin_volume"));
-        m_att = static_cast<uint8_t ***>(checked_calloc(1, sizeof *m_att, "m_att***"));
-        m_att[0] = static_cast<uint8_t **>(checked_calloc(1, sizeof **m_att, "m_att**"));
-        m_att[0][0] = static_cast<uint8_t *>(checked_calloc(1, 1, "m_att*"));
-    }
+    // The basin types the jump graph counts; a field redrawn inside the
+    // graph's nodes leaves the graph's own table alone.
+    if (meta_graph && !neutral && !use_preset_basin_pos)
+        start_basin_types();
     start_field_totals();
     // The attractor search of a field is not bounded by the history limit
     // of single runs: every basin of the field must be found.
@@ -265,6 +262,8 @@ draw_field()
             earlyexitfield = 1;
             mutantdontpause = 0;
             limitcheck = single_limit;
+            if (!use_preset_basin_pos)
+                free_basin_types();
             is[0] = 'q';
             return;
         }
@@ -319,7 +318,9 @@ draw_field()
     // The jump graph counts its jumps with the successor table: it is built
     // before the table goes.
     if (meta_graph && !use_preset_basin_pos && !earlyexitfield && !neutral)
-        meta_graph_table(0, 0, 'f');
+        meta_graph_table(0, nullptr, graph_field);
+    if (!use_preset_basin_pos)
+        free_basin_types();
     use_preset_basin_pos = 0;
     if (exhaustive_testing)
         free_successor_table();

@@ -58,7 +58,7 @@ field_prompt()
             exhaustive_testing = exhaustive_random_map;
         } else if (first == 'o' && lineL <= 12) {
             neutral_order = 1;
-            meta_graph = 0;
+            meta_graph = meta_graph_off;
         }
     }
     return true;

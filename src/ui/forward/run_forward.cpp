@@ -23,6 +23,7 @@
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/graphs/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -37,7 +38,7 @@
 #include "ui/forward/pause_box.h"
 #include "ui/forward/running_keys.h"
 #include "ui/forward/space_time_display.h"
-#include "ui/graphs/network_graph.h"
+#include "ui/graphs/meta_graph.h"
 #include "ui/measures/run_measures.h"
 #include "ui/measures/run_records.h"
 #include "ui/model/cell_display.h"
@@ -526,7 +527,7 @@ pause_point(run_context &r)
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {
-                if (meta_graph_table(1, 0, 'n') == 0) {
+                if (meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {
                     setcolor(red);

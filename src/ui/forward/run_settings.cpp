@@ -151,7 +151,7 @@ restore_defaults(char key)
         return;
     reorderRBN = 1;
     show_maj = show_maj_off;
-    meta_graph = 0;
+    meta_graph = meta_graph_off;
     pdata = 0;
     filedata = 0;
     show_ss_matrixF = ss_view_none;

@@ -7,14 +7,18 @@ float arrow_size = 0.2f;
 float w_cyclerad = 10;
 float linkangle = 0;
 float abs_angle = 0;
-uint32_t node_no = 0;
-int16_t **basin_pos = nullptr;
+uint8_t scale_m_nodes = 0;
+uint32_t u_threshold = 0;
+uint8_t suppress_u_links = 0;
+uint8_t isolate_unreachable = 0;
+uint8_t node_numbers = 1;
+uint8_t *basin_color = nullptr;
 
 // --- Per-run reset (globals.h).
 
 void
 reset_graphs_run()
 {
-    // Nothing to reset: every global here is a graph drawing setting or the last measured link
-    // angle.
+    // Nothing to reset: every global here is a graph drawing setting, the last measured link
+    // angle or the open graph's colours.
 }

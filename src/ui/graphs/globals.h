@@ -1,23 +1,27 @@
 // Drawing settings of the network and attractor graphs that other folders
-// read or set.
+// read or set. The graph's own data (nodes, links, positions, sizes) are
+// engine/graphs/globals.h.
 #pragma once
 #include <cstdint>
 
 extern uint8_t scale_links;  // 1: links are bands whose width follows their weight
 extern uint8_t show_arrows;  // 1: links carry an arrow head
 extern float arrow_size;     // arrow barb length as a share of w_cyclerad
-extern float w_cyclerad;     // base radius of the graph's nodes in pixels
+extern float w_cyclerad;     // circle radius of the graph layout in pixels
 extern float linkangle;      // direction of the last link measured, 0..2 pi (y up)
 extern float abs_angle;      // its acute angle to the horizontal
-
-// The open attractor graph's nodes, which a basin field redrawn for the
-// graph reads back (use_preset_basin_pos): node_no nodes numbered from 1,
-// basin_pos entries 0..node_no each an x, y pair in window pixels. The graph
-// builder allocates them and frees them when the graph closes; null and 0
-// while no graph is open.
-extern uint32_t node_no;
-extern int16_t **basin_pos;
+// Switches a graph sets as it opens, for the time it is open.
+extern uint8_t scale_m_nodes;       // 1: node sizes follow their measure; 0: all the base radius
+extern uint32_t u_threshold;        // a node is unreachable when its outside_inputs is at most this
+extern uint8_t suppress_u_links;    // 1: links from and to unreachable nodes are left out
+extern uint8_t isolate_unreachable; // 1: unreachable nodes are moved aside
+// Kept from one graph to the next.
+extern uint8_t node_numbers;        // 1: nodes large enough carry their number
+// Colour index of each node at the last full drawing (node_no + 1 entries);
+// allocated and freed with the graph window.
+extern uint8_t *basin_color;
 
 // Per-run reset, called by the run part at the start of each run; it resets nothing: every global
-// here is a graph drawing setting or the last measured link angle.
+// here is a graph drawing setting, the last measured link angle or the open
+// graph's colours, which live as long as its window.
 void reset_graphs_run();

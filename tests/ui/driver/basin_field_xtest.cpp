@@ -13,9 +13,9 @@
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_totals.h"
+#include "engine/graphs/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/model/rule_readout.h"
-#include "ui/graphs/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"

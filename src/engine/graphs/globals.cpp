@@ -1,0 +1,16 @@
+// Definitions of the open graph's data (see globals.h); graph_data.cpp
+// allocates and frees it.
+#include "engine/graphs/globals.h"
+
+char f_or_n = graph_closed;
+uint32_t node_no = 0;
+uint32_t **basinjumps = nullptr;
+int16_t **basin_pos = nullptr;
+float *m_node_size = nullptr;
+uint64_t *outside_inputs = nullptr;
+uint32_t *node_period = nullptr;
+uint32_t *histnodesize = nullptr;
+uint8_t *netnodesize = nullptr;
+double m_space = 0;
+uint32_t m_size = 0;
+uint8_t no_links = 0;

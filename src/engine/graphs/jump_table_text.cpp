@@ -1,0 +1,99 @@
+// The jump table text (jump_table_text.h). A fraction is printed with three
+// decimals and no leading zero (a quarter is " .250"), a weight of none of
+// the jumps as "    0" and of all of them as "    1". Reads the graph data
+// (globals.h) and meta_graph's named forms (engine/backward).
+#include "engine/graphs/jump_table_text.h"
+
+#include <cstdio>
+
+#include "engine/backward/globals.h"
+#include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+
+namespace {
+
+template <typename... Args>
+void
+append(std::string &text, const char *format, Args... args)
+{
+    char piece[64];
+    snprintf(piece, sizeof piece, format, args...);
+    text += piece;
+}
+
+uint64_t
+jumps_of(uint32_t i)
+{
+    return static_cast<uint64_t>(node_period[i]) * m_size;
+}
+
+// One table: the column heads in the format `head`, then a row per node:
+// its weights as `weight` writes them, its period in the format `period`,
+// its jumps and its size.
+template <typename Weight>
+void
+append_table(std::string &text, const char *head, const char *period, Weight weight)
+{
+    text += "\n      ";
+    for (uint32_t j = 1; j <= node_no; j++)
+        append(text, head, j);
+    text += "   period   jumps   volume";
+    for (uint32_t i = 1; i <= node_no; i++) {
+        append(text, "\n %4u:", i);
+        for (uint32_t j = 1; j <= node_no; j++)
+            weight(text, basinjumps[i][j], jumps_of(i));
+        append(text, period, node_period[i]);
+        append(text, "%10llu", static_cast<unsigned long long>(jumps_of(i)));
+        double size = node_size_measure(i);
+        append(text, "%8llu=%.3g%%", static_cast<unsigned long long>(size),
+               m_space > 0 ? size * 100 / m_space : 0.0);
+    }
+}
+
+void
+append_number(std::string &text, uint32_t w, uint64_t)
+{
+    append(text, "%4u", w);
+}
+
+void
+append_fraction(std::string &text, uint32_t w, uint64_t jumps)
+{
+    if (w == 0) {
+        text += "    0";
+        return;
+    }
+    if (w == jumps) {
+        text += "    1";
+        return;
+    }
+    char share[32];
+    snprintf(share, sizeof share, "%.3f", static_cast<double>(w) / static_cast<double>(jumps));
+    // A share just short of 1 rounds to "1.000", which would read as .000:
+    // it shows as the largest share below 1 instead.
+    text += share[0] == '0' ? std::string(" ") + (share + 1) : std::string(" .999");
+}
+
+} // namespace
+
+std::string
+jump_table_text(uint8_t form)
+{
+    std::string text;
+    if (!basinjumps || node_no == 0)
+        return text;
+    if (form == meta_graph_numbers || form == meta_graph_both)
+        append_table(text, "%4u", "%6u", append_number);
+    if (form == meta_graph_both)
+        text += "\n";
+    if (form == meta_graph_fractions || form == meta_graph_both)
+        append_table(text, "%5u", "%5u", append_fraction);
+    return text;
+}
+
+std::string
+jump_table_closing(uint8_t form)
+{
+    bool listed = form == meta_graph_numbers || form == meta_graph_fractions || form == meta_graph_both;
+    return listed ? "\n ------------------------------------------" : "";
+}

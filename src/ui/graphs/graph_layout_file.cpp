@@ -1,0 +1,64 @@
+// Graph layout files (graph_layout_file.h): the node positions saved whole,
+// and a file checked whole before it replaces them. Reads and writes
+// basin_pos and node_no (engine/graphs); the byte layout is
+// engine/storage/graph_layout_codec.h; the dialog and file conventions are
+// ui/storage. Start at save_load_graph_layout.
+#include "ui/graphs/graph_layout_file.h"
+
+#include <vector>
+
+#include "engine/graphs/globals.h"
+#include "engine/storage/graph_layout_codec.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/globals.h"
+#include "ui/storage/load_refusal.h"
+
+namespace {
+
+bool
+failed(const char *name)
+{
+    refuse_file(name);
+    return false;
+}
+
+} // namespace
+
+bool
+save_graph_layout_file(const char *name)
+{
+    if (!basin_pos)
+        return failed(name);
+    std::vector<uint8_t> out;
+    encode_graph_layout(basin_pos, node_no, out);
+    if (!write_file(name, out.data(), out.size()))
+        return failed(name);
+    return true;
+}
+
+bool
+load_graph_layout_file(const char *name)
+{
+    // One byte past the length of this graph's file is enough to refuse a
+    // longer one.
+    std::vector<uint8_t> in;
+    if (!basin_pos || !read_file(name, in, graph_layout_file_length(node_no) + 1) ||
+        !decode_graph_layout(in.data(), in.size(), basin_pos, node_no))
+        return failed(name);
+    return true;
+}
+
+int
+save_load_graph_layout(char key)
+{
+    if (key != 's' && key != 'l')
+        return 1;
+    bool save = key == 's';
+    if (!choose_file(save ? "SAVE" : "LOAD", "GRAPH LAYOUT", "*.grh", "my_grh"))
+        return save ? 1 : 0;
+    if (save) {
+        save_graph_layout_file(filename);
+        return 1;
+    }
+    return load_graph_layout_file(filename) ? 1 : 0;
+}

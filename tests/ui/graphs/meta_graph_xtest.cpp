@@ -1,0 +1,187 @@
+// The graph window over a basin field and over the network: the jump graph
+// of rule 110 on 8 cells opens after its field with every node drawn in its
+// colour, 'q' leaves the window exactly as the field alone leaves it, and a
+// field with its graph run twice frees all it took; the network graph of a
+// 2d lattice does the same over whatever the window showed.
+#include "support/x_test_fixture.h"
+
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/backward/backward_test_support.h"
+#include "engine/graphs/globals.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/forward/running_keys.h"
+#include "ui/graphs/globals.h"
+#include "ui/graphs/meta_graph.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
+
+namespace {
+
+class GraphWindow : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        node_numbers = 0;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+    void TearDown() override
+    {
+        basinfield = 0;
+        meta_graph = meta_graph_off;
+        direction = direction_unset;
+        node_numbers = 1;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        ScreenTest::TearDown();
+    }
+
+    static std::vector<uint32_t>
+    window_now()
+    {
+        std::vector<uint32_t> pixels;
+        EXPECT_TRUE(read_window_pixels(Maxx + 1, WinMaxy + 1, pixels));
+        return pixels;
+    }
+
+    // The field of the network built, on a cleared window, with or without
+    // its jump graph; keys are typed while the graph waits, look(i) called
+    // before key i. Returns the window's pixels after the field.
+    static std::vector<uint32_t>
+    field_picture(bool graph, const std::string &keys = "", std::function<void(size_t)> look = nullptr)
+    {
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        dontcompress = 1;
+        meta_graph = graph ? meta_graph_on : meta_graph_off;
+        basinfield = 1;
+        direction = direction_forward;
+        std::thread typist = type_keys_looking(keys, look ? look : [](size_t) {});
+        draw_field();
+        typist.join();
+        return window_now();
+    }
+
+    // Every node's disc shows the colour the drawing gave it at its centre
+    // (the tests draw no numbers over them); a node smaller than two pixels
+    // is only its outline.
+    static void
+    expect_nodes_drawn()
+    {
+        ASSERT_GT(node_no, 0u);
+        ASSERT_NE(basin_color, nullptr);
+        uint32_t seen = 0;
+        for (uint32_t m = 1; m <= node_no; m++) {
+            if ((scale_m_nodes ? m_node_size[m] : m_node_size[1]) < 2)
+                continue;
+            EXPECT_EQ(pixel_seen(basin_pos[m][0], basin_pos[m][1]), Color_Table[basin_color[m]])
+                << "node " << m;
+            seen++;
+        }
+        EXPECT_GT(seen, 0u);
+    }
+};
+
+TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
+{
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    std::vector<uint32_t> field_alone = field_picture(false);
+    uint32_t basins = 0;
+    std::vector<uint32_t> after_graph = field_picture(true, "q", [&](size_t) {
+        basins = node_no;
+        EXPECT_EQ(f_or_n, graph_field);
+        expect_nodes_drawn();
+    });
+    EXPECT_GT(basins, 1u);
+    EXPECT_EQ(f_or_n, graph_closed);
+    EXPECT_EQ(basin_pos, nullptr);
+    EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
+}
+
+// The basin type table, the graph and its window images are all freed on
+// leaving, whether the graph ran or the field was drawn without one.
+TEST_F(GraphWindow, FieldWithGraphTwiceFreesAll)
+{
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    field_picture(false);
+    long start = live_allocations;
+    for (int round = 0; round < 2; round++) {
+        field_picture(true, "q");
+        EXPECT_EQ(live_allocations, start) << "round " << round;
+        EXPECT_EQ(m_att, nullptr);
+    }
+}
+
+// Other keys wait again; 'q' closes. The graph is drawn in the window the
+// first layout of a 2d lattice gives.
+TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
+{
+    TestNetwork net(2, 2, 6, 5, 1, 5);
+    loc_twod_fonly = 1;
+    direction = direction_backward;
+    setfillstyle(0, lightblue);
+    bar(0, 0, Maxx, Maxy);
+    std::vector<uint32_t> before = window_now();
+    std::thread typist = type_keys_looking("xq", [&](size_t i) {
+        EXPECT_EQ(f_or_n, graph_network);
+        EXPECT_EQ(node_no, 30u);
+        if (i == 1)
+            expect_nodes_drawn();
+    });
+    EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
+    typist.join();
+    EXPECT_TRUE(window_now() == before) << "the graph window left pixels behind";
+    EXPECT_EQ(node_no, 0u);
+}
+
+// A forward-only run asks whether to count the links ('L' does) and takes
+// the layout for its running pattern: every cell's place inside the graph
+// window, apart from the others, and the nodes' size.
+TEST_F(GraphWindow, ForwardRunTakesTheLayout)
+{
+    TestNetwork net(2, 12, 3);
+    direction = direction_forward;
+    limitcheck = 0;
+    allocate_graph_layout_tables();
+    uint8_t links = 0;
+    std::thread typist = type_keys_looking("Lq", [&](size_t i) {
+        if (i == 1)
+            links = no_links ? 0 : 1;
+    });
+    EXPECT_EQ(meta_graph_table(1, nullptr, graph_network), 1);
+    typist.join();
+    EXPECT_EQ(links, 1);
+    std::set<std::pair<int, int>> places;
+    for (uint32_t m = 1; m <= lineL; m++) {
+        int x = stp_graph_layout[m][0], y = stp_graph_layout[m][1];
+        EXPECT_GT(x, vgax(5));
+        EXPECT_LT(x, Maxx - vgax(5));
+        EXPECT_GT(y, 5 * CHeight);
+        EXPECT_LT(y, vgay(430));
+        places.insert({x, y});
+    }
+    EXPECT_EQ(places.size(), lineL);
+    EXPECT_GT(stp_graph_node_size[1], 0.0f);
+    for (size_t c = 0; c <= lineL; c++)
+        checked_free(stp_graph_layout[c]);
+    checked_free(stp_graph_layout);
+    checked_free(stp_graph_node_size);
+    checked_free(stp_cell_color);
+    stp_graph_layout = nullptr;
+    stp_graph_node_size = nullptr;
+    stp_cell_color = nullptr;
+}
+
+} // namespace
