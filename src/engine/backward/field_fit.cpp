@@ -202,32 +202,36 @@ place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int gap,
     return true;
 }
 
+bool
+field_fits(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,
+           int gap, float factor)
+{
+    shelf s;
+    start_shelf(s, area);
+    for (uint32_t d : depths) {
+        node_reach box = basin_box(d, factor, node);
+        int x, y;
+        if (!place_on_shelf(s, area, box, gap, &x, &y))
+            return false;
+        // A box alone on the page but larger than the area does not fit.
+        if (x + box.right > area.right || y + box.down > area.bottom)
+            return false;
+    }
+    return true;
+}
+
 float
 fitting_radius_factor(const std::vector<uint32_t> &depths, const field_area &area,
                       const node_reach &node, int gap, float smallest)
 {
-    auto fits = [&](float factor) {
-        shelf s;
-        start_shelf(s, area);
-        for (uint32_t d : depths) {
-            node_reach box = basin_box(d, factor, node);
-            int x, y;
-            if (!place_on_shelf(s, area, box, gap, &x, &y))
-                return false;
-            // A box alone on the page but larger than the area does not fit.
-            if (x + box.right > area.right || y + box.down > area.bottom)
-                return false;
-        }
-        return true;
-    };
-    if (fits(1.0f))
+    if (field_fits(depths, area, node, gap, 1.0f))
         return 1.0f;
     float low = smallest, high = 1.0f;
-    if (!fits(low))
+    if (!field_fits(depths, area, node, gap, low))
         return smallest;
     for (int i = 0; i < 24; i++) {
         float mid = (low + high) / 2;
-        (fits(mid) ? low : high) = mid;
+        (field_fits(depths, area, node, gap, mid) ? low : high) = mid;
     }
     return low;
 }

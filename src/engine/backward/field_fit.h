@@ -68,6 +68,10 @@ bool place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int
 // The box of a basin of depth d at the radii times factor, with the reach
 // of its nodes.
 node_reach basin_box(uint32_t depth, float factor, const node_reach &node);
+// Whether the basins of depths, placed in that order at the radii times
+// factor, fit in one page of the area.
+bool field_fits(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,
+                int gap, float factor);
 // The largest factor up to 1 (the radii of rad[] as they stand) at which
 // the basins of depths, placed in that order, fit in one page of the area;
 // at least smallest when even that does not fit.

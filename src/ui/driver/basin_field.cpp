@@ -159,10 +159,17 @@ begin_fitted_field(bool neutral)
     // Not below a start radius of 2 pixels: a field too large for one
     // page at that goes on on further pages.
     float smallest = startrad > 2 ? 2 / startrad : 1.0f;
-    float factor = fitting_radius_factor(drawn_basin_depths(ring_compressed()), fitted.area,
-                                         fitted.node, fitted.gap, smallest);
-    startrad *= factor;
-    fill_level_radii();
+    std::vector<uint32_t> depths = drawn_basin_depths(ring_compressed());
+    float factor = fitting_radius_factor(depths, fitted.area, fitted.node, fitted.gap, smallest);
+    // The radii filled afresh from the smaller start radius may come out a
+    // pixel wider than the factor gave them: a little less until they fit.
+    for (int i = 0; i < 20; i++) {
+        startrad = fitted.startrad * factor;
+        fill_level_radii();
+        if (factor <= smallest || field_fits(depths, fitted.area, fitted.node, fitted.gap, 1.0f))
+            break;
+        factor *= 0.99f;
+    }
     start_shelf(fitted.rows, fitted.area);
     fitted.page = 0;
     fitted.on = fitted.last = true;
