@@ -487,6 +487,8 @@ print_field_data()
     moveto(margin, gety + CHeight);
     size.pop_back();
     g.pop_back();
+    // One line on the screen, two in the data file: a blank between.
+    size += ' ';
     outtext(size.c_str());
     outtext(g.c_str());
     outtext(textb[2]);
