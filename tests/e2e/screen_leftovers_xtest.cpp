@@ -153,4 +153,23 @@ TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)
     remove("zemraleftover.nat");
 }
 
+// On a 1024 x 768 screen (a window 924 pixels wide) the hint and the
+// blinking block after it end inside the window: the last columns of the
+// strip stay clear.
+TEST_F(ScreenLeftovers, SmallScreenALoadedImageHintEndsInsideTheWindow)
+{
+    road_to_output_parameters();
+    answer({"s\r", "d\r", "d\r"});
+    zemra->type_now("q");
+    answer({"q"});
+    answer({"s\r", "zemrahint\r", "\r"});
+    int strip_top = zemra->height() - 24;
+    answer({"l\r", "zemrahint\r", "\r"});
+    EXPECT_GT(marked_pixels(zemra->width() / 2, strip_top + 3, zemra->width() / 2 - 20, 14), 100)
+        << "no hint";
+    EXPECT_EQ(marked_pixels(zemra->width() - 14, strip_top + 3, 10, 14), 0)
+        << "the hint runs to the window's edge";
+    remove("zemrahint.nat");
+}
+
 } // namespace

@@ -51,6 +51,7 @@ uint8_t earlyexit = 0, abort_subtree = abort_subtree_none;
 int16_t *segx = nullptr, *segy = nullptr;
 uint16_t level_limit = 0;
 uint8_t level_limit_reached = 0;
+uint8_t fit_field_layout = 1;
 uint8_t datapause = datapause_unset, successive_basins = 0, show_ss_matrix = 0, ss_m_att_only = 0;
 uint8_t see_ppstack = see_ppstack_off, dontcompress = 0;
 uint8_t basinfield = 0;

@@ -78,6 +78,10 @@ extern uint8_t datapause;          // pause for data: 0 none, 1 after each basin
 constexpr uint8_t datapause_unset = 0, datapause_basin = 1, datapause_tree = 2,
                   datapause_tree_and_fan = 3;
 extern uint8_t successive_basins;  // 1: fields drawn basin after basin
+extern uint8_t fit_field_layout;   // 1: a field's basins are placed row by row by their
+                                   // measured sizes, the radii scaled down to fit the drawing
+                                   // area (engine/backward/field_fit.h); set by the LAYOUT
+                                   // stage when it kept the defaults, cleared by typed values
 extern uint8_t show_ss_matrix;     // 1: states are shown in the state-space matrix
 extern uint8_t ss_m_att_only;      // 1: the matrix shows attractor states only
 extern uint8_t see_ppstack;        // 0 off, 1 stack view on, 2 pause at each fan

@@ -57,18 +57,23 @@ spread_atan(double d, double r)
 
 } // namespace
 
+float
+level_radius(uint32_t d)
+{
+    int last = lastlevel;
+    if (!rad || last == 0)
+        return 0;
+    if (d + 1 < static_cast<uint32_t>(last))
+        return rad[d];
+    float step = last >= 2 ? rad[last - 1] - rad[last - 2] : 0.0f;
+    return rad[last - 1] + step * static_cast<float>(d - static_cast<uint32_t>(last) + 1);
+}
+
 void
 set_level_radii()
 {
-    int last = lastlevel;
-    if (level + 1 < static_cast<uint32_t>(last)) {
-        thisrad = radius_of(level);
-        nextrad = radius_of(level + 1);
-        return;
-    }
-    float d = last >= 2 ? radius_of(last - 1) - radius_of(last - 2) : 0.0f;
-    thisrad = radius_of(last - 1) + d * static_cast<float>(level - last + 1);
-    nextrad = thisrad + d;
+    thisrad = level_radius(level);
+    nextrad = level_radius(level + 1);
 }
 
 void

@@ -9,6 +9,9 @@
 
 #include "engine/backward/globals.h"
 
+// The radius of the circle of tree level d, from rad[] (filled for
+// lastlevel levels) and, beyond it, grown by the table's last step.
+float level_radius(uint32_t d);
 // thisrad and nextrad for `level` from rad[]; beyond the table the radii grow
 // by its last step, so the drawing never runs out of levels.
 void set_level_radii();

@@ -17,6 +17,7 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/basin_types.h"
+#include "engine/backward/field_fit.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
@@ -26,6 +27,7 @@
 #include "engine/model/globals.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
 #include "ui/backward/ppstack_hist.h"
@@ -361,6 +363,12 @@ draw_basin()
     cyclex = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cyclex"));
     cycley = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cycley"));
     draw_cycle();
+    // The cycle and the circles of its states (the loop of a point
+    // attractor included) stay within the reach of level 0.
+    if (mouse_found) {
+        int r = static_cast<int>(basin_reach(0, 1.0f)) + 1;
+        extend_drawn_box(ox - r, oy - r, ox + r, oy + r);
+    }
     bool compressed = !dontcompress && !rulemix && exhaustive_testing != exhaustive_random_map &&
                       (!nonlocal || compress_1d_local || regular2d);
     set_basin_rotation(compressed);

@@ -6,9 +6,11 @@
 // the copy_ functions the fans that rotation-equivalent nodes share.
 #include "ui/backward/fan_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -42,10 +44,13 @@ static_assert(sizeof(edge_ends) == 4 * sizeof(int16_t), "edges go over as a list
 std::vector<edge_ends> edges;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
+// What the edges and marks drawn since start_drawn_box cover.
+drawn_box drawn = {0, 0, 0, 0, true};
 
 void
 add_edge(int x0, int y0, int x1, int y1)
 {
+    extend_drawn_box(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
     edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
                      static_cast<int16_t>(y1)});
 }
@@ -217,6 +222,8 @@ draw_node(const uint8_t *state, int colour, int own)
 {
     if (!mouse_found)
         return;
+    node_reach reach = node_drawing_reach();
+    extend_drawn_box(xx - reach.left, yy - reach.up, xx + reach.right, yy + reach.down);
     bool majority_on = show_maj != show_maj_off;
     if (dontcopytrees == 1 && !own && (shownumbers == shownumbers_spot || majority_on)) {
         putpixel(xx, yy, colour);
@@ -478,4 +485,55 @@ draw_fan()
         }
     }
     setcolor(white);
+}
+
+node_reach
+node_drawing_reach()
+{
+    if (show_maj != show_maj_off || shownumbers == shownumbers_spot ||
+        shownumbers == shownumbers_none) {
+        // A spot is an eighth of the gap between two level circles at most,
+        // a majority square 4 pixels.
+        int r = 4 + static_cast<int>(level_radius(1) - level_radius(0)) / 8;
+        return {r, r, r, r};
+    }
+    if (shownumbers == shownumbers_bits) {
+        if (twod || showbits_1d_as_2d)
+            return {3, 3, scale * i2d + 3, scale * j2d + 3};
+        return {2, 2, static_cast<int>(lineL) * scale + 2, scale + 2};
+    }
+    // A label: the widest state number, or two hex digits a byte.
+    std::string widest(shownumbers == shownumbers_hex ? 2 * static_cast<size_t>(bytesL) : 10, '8');
+    if (shownumbers == shownumbers_decimal) {
+        char text[24];
+        widest = std::string(static_cast<size_t>(snprintf(text, sizeof text, "%lu",
+                                                          static_cast<unsigned long>(statespace))),
+                             '8');
+    }
+    return {1, 1, text_pixel_width(widest.c_str(), static_cast<int>(widest.size())) + 1, CHeight};
+}
+
+void
+start_drawn_box()
+{
+    drawn = {0, 0, 0, 0, true};
+}
+
+void
+extend_drawn_box(int x0, int y0, int x1, int y1)
+{
+    if (drawn.empty) {
+        drawn = {x0, y0, x1, y1, false};
+        return;
+    }
+    drawn.x0 = std::min(drawn.x0, x0);
+    drawn.y0 = std::min(drawn.y0, y0);
+    drawn.x1 = std::max(drawn.x1, x1);
+    drawn.y1 = std::max(drawn.y1, y1);
+}
+
+drawn_box
+drawn_box_so_far()
+{
+    return drawn;
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/backward/field_fit.h"
+
 // Draws the fan of the node in A from the tree builder's state and records
 // the children's positions in the next level's coordinate list. Ends with
 // the drawing colour white. Without a window only the node's state line is
@@ -22,3 +24,17 @@ void copy_fan_tree(const uint8_t *state);
 // The copies of a node that the rotation-equivalent trees of its attractor
 // share.
 void copy_cycle_tree(const uint8_t *state);
+
+// How far the mark of a node reaches from its point (draw_node's bit
+// pattern, label or spot) with the display settings as they stand.
+struct node_reach node_drawing_reach();
+// The box every edge and node mark drawn since start_drawn_box reaches
+// (inclusive pixels); empty while nothing was drawn. The basin field keeps
+// one for each basin.
+struct drawn_box {
+    int x0, y0, x1, y1;
+    bool empty;
+};
+void start_drawn_box();
+void extend_drawn_box(int x0, int y0, int x1, int y1);
+drawn_box drawn_box_so_far();

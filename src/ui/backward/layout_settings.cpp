@@ -29,10 +29,28 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 constexpr int kQuarterSlot = 3;       // boximage slot of the quarter under the preview
 
+// The settings a field's fitted layout stands for: the defaults as computed.
+struct layout_values {
+    float radius, x, y, xspace, yspace;
+    bool operator==(const layout_values &o) const
+    {
+        return radius == o.radius && x == o.x && y == o.y && xspace == o.xspace &&
+               yspace == o.yspace;
+    }
+};
+
+layout_values
+current_layout_values()
+{
+    return {pstartrad, xoffset, yoffset, xpspacing, ypspacing};
+}
+
 // State of one LAYOUT pass, shared by the rows of its dialog.
 struct layout_pass {
     bool learning = false;            // the learning layout was chosen
     float radius_asked = 0;           // pstartrad when the radius prompt was shown
+    bool defaults_computed = false;   // the defaults were computed in this pass
+    layout_values defaults{};         // and came to these
 } pass;
 
 bool
@@ -561,6 +579,8 @@ void
 set_layout_defaults()
 {
     compute_layout_defaults(Maxx, Maxy);
+    pass.defaults_computed = true;
+    pass.defaults = current_layout_values();
 }
 
 void
@@ -645,8 +665,12 @@ amend_layout()
                 continue;
             moved = true;
         }
-        if (amend_spacing(moved))
+        if (amend_spacing(moved)) {
+            // The next basins go where the amended position and spacing
+            // put them, no longer where the fitted field would.
+            fit_field_layout = 0;
             break;
+        }
     }
     if (boximage_prompt[1] != 0) {
         putimage(Maxx / 2, 2, &boximage_prompt[1], 0);
@@ -692,6 +716,10 @@ setup_plot()
         }
     }
     apply_layout();
+    // A field is fitted to the window only when no value was typed over
+    // the defaults.
+    if (pass.defaults_computed)
+        fit_field_layout = current_layout_values() == pass.defaults;
     if (shown)
         put_back_quarter();
     if (accept_from == accept_from_layout)

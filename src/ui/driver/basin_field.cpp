@@ -17,6 +17,7 @@
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_types.h"
+#include "engine/backward/field_fit.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
@@ -30,6 +31,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/neutral_info.h"
 #include "ui/backward/ppstack_hist.h"
@@ -54,6 +56,24 @@ namespace {
 // 1 when the last field scanned the update orders: its summary counts
 // components.
 bool field_was_neutral = false;
+
+// A field fitted to the drawing area (fit_field_layout): its basins placed
+// row by row at their measured sizes, the radii scaled by the largest
+// factor up to 1 at which the whole field fits one page; the layout's radii
+// are put back when the field ends.
+struct fitted_field {
+    bool on = false;
+    bool last = false;   // the last field was fitted
+    field_area area{};
+    node_reach node{};
+    int gap = 0;
+    shelf rows;
+    int page = 0;
+    float startrad = 0;  // the layout's own start radius
+} fitted;
+
+// The basins drawn by the last field.
+std::vector<field_basin_box> basin_boxes;
 
 bool
 general_method_needed()
@@ -101,12 +121,103 @@ tick_progress_bar(uint32_t s)
     note_progress_bar_drawn_over();
 }
 
-// The basin cursor for the next basin: at its graph node's position when
-// the field is redrawn for the attractor graph, else the first where the
+// Rotations of a ring's basin are drawn once (the tree builder's
+// compression) on a local ring without rule mix or random map.
+bool
+ring_compressed()
+{
+    return !twod && !regular2d && (!nonlocal || compress_1d_local) && !dontcompress && !rulemix &&
+           exhaustive_testing != exhaustive_random_map;
+}
+
+// The rectangle a fitted field stays in: below the boxes at the top (the
+// options box of three lines, the summary box and the progress bar), above
+// the rule box of three lines and the bottom strip.
+field_area
+basin_area()
+{
+    int top = std::max<int>(prompt_box_bottom(3), vgay(42)) + vgay(3);
+    int bottom = Maxy - 3 * CHeight - 2 - vgay(3);
+    return {3, top, Maxx - 3, bottom};
+}
+
+// Measures the field and scales the radii so that it fits the drawing area
+// (fitted), when the layout kept its defaults and the field is a plain one.
+void
+begin_fitted_field(bool neutral)
+{
+    fitted.on = fitted.last = false;
+    if (!fit_field_layout || !mouse_found || neutral || rangeL || gd_z_graph || mutant_layout ||
+        successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
+        return;
+    if (!measure_field_shape())
+        return;
+    fitted.area = basin_area();
+    fitted.node = node_drawing_reach();
+    fitted.gap = vgax(4);
+    fitted.startrad = startrad;
+    // Not below a start radius of 2 pixels: a field too large for one
+    // page at that goes on on further pages.
+    float smallest = startrad > 2 ? 2 / startrad : 1.0f;
+    std::vector<uint32_t> depths = drawn_basin_depths(ring_compressed());
+    float factor = fitting_radius_factor(depths, fitted.area, fitted.node, fitted.gap, smallest);
+    // The radii filled afresh from the smaller start radius may come out a
+    // pixel wider than the factor gave them: a little less until they fit.
+    for (int i = 0; i < 20; i++) {
+        startrad = fitted.startrad * factor;
+        fill_level_radii();
+        if (factor <= smallest || field_fits(depths, fitted.area, fitted.node, fitted.gap, 1.0f))
+            break;
+        factor *= 0.99f;
+    }
+    start_shelf(fitted.rows, fitted.area);
+    fitted.page = 0;
+    fitted.on = fitted.last = true;
+}
+
+// The layout's own radii back.
+void
+end_fitted_field()
+{
+    if (!fitted.on)
+        return;
+    startrad = fitted.startrad;
+    fill_level_radii();
+    forget_field_shape();
+    fitted.on = false;
+}
+
+// The centre of the basin of state in a fitted field: right of the last,
+// or on a new row, or at the top of a cleared area when the area is full.
+void
+place_fitted_basin(uint32_t state)
+{
+    node_reach box = basin_box(basin_depth_of(state), 1.0f, fitted.node);
+    int x, y;
+    if (!place_on_shelf(fitted.rows, fitted.area, box, fitted.gap, &x, &y)) {
+        int colour = getcolor();
+        setfillstyle(0, black);
+        bar(fitted.area.left, fitted.area.top, fitted.area.right, fitted.area.bottom);
+        setcolor(colour);
+        start_shelf(fitted.rows, fitted.area);
+        fitted.page++;
+        place_on_shelf(fitted.rows, fitted.area, box, fitted.gap, &x, &y);
+    }
+    ox = static_cast<int16_t>(x);
+    oy = static_cast<int16_t>(y);
+}
+
+// The basin cursor for the next basin, whose scan starts at state: at its
+// graph node's position when the field is redrawn for the attractor graph,
+// in a fitted field where its size finds room, else the first where the
 // layout put it and the others along the rows.
 void
-place_basin()
+place_basin(uint32_t state)
 {
+    if (fitted.on && fit_field_layout) {
+        place_fitted_basin(state);
+        return;
+    }
     if (use_preset_basin_pos) {
         if (basin_pos && basintypeno <= node_no) {
             ox = basin_pos[basintypeno][0];
@@ -209,14 +320,17 @@ scan_state_space()
             continue;
         basintypeno++;
         tick_progress_bar(state);
-        place_basin();
+        place_basin(state);
         memcpy(bitseed, all_0s, bytesL);
         dec_to_value_line(bitseed, state, lineL);
         memcpy(A, bitseed, bytesL);
+        start_drawn_box();
         if (neutral_order)
             upstream_only();
         else
             run_forward(carule);
+        if (mouse_found && !drawn_box_so_far().empty)
+            basin_boxes.push_back({drawn_box_so_far(), fitted.page});
         if (stp) {
             moveto(0, 0);
             nowscrolling = 0;
@@ -268,6 +382,9 @@ draw_field()
             return;
         }
     }
+    basin_boxes.clear();
+    fitted.page = 0;
+    begin_fitted_field(neutral);
     // Decided once: the order space sets nonlocal while it lasts.
     const bool general = general_method_needed();
     // The run tables of the local method are built once for the field, not
@@ -300,6 +417,7 @@ draw_field()
     }
     checked_free(tickoff);
     tickoff = nullptr;
+    end_fitted_field();
     if (readout && mouse_found)
         show_rule_bottom(nhood, 0, carule[0], 0);
     textb[2][0] = 0;
@@ -333,6 +451,21 @@ draw_field()
     is[0] = key;
 }
 
+const std::vector<field_basin_box> &
+last_field_boxes()
+{
+    return basin_boxes;
+}
+
+bool
+last_field_area(field_area *area)
+{
+    if (!fitted.last)
+        return false;
+    *area = fitted.area;
+    return true;
+}
+
 void
 print_field_data()
 {
@@ -354,6 +487,8 @@ print_field_data()
     moveto(margin, gety + CHeight);
     size.pop_back();
     g.pop_back();
+    // One line on the screen, two in the data file: a blank between.
+    size += ' ';
     outtext(size.c_str());
     outtext(g.c_str());
     outtext(textb[2]);

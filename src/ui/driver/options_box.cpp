@@ -6,6 +6,7 @@
 // driver/) and calls the dialogs of the other folders.
 #include "ui/driver/options_box.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/backward/globals.h"
@@ -27,6 +28,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/screen_image_file.h"
 #include "ui/string_editors/seed_dialog.h"
 #include "ui/wiring_editor/network_view.h"
@@ -91,16 +93,25 @@ running_pattern_options()
 }
 
 // Waits, taking key presses only, for 'q' or Return (a loaded image stays),
-// with a hint in the bottom strip saying so.
+// with a hint in the bottom strip saying so, placed so that the hint and
+// the blinking block after it end inside the window.
 void
 wait_q_or_return()
 {
-    draw_hint_box(0, 0, "loaded image: options-q/ret", vgax(500));
+    const char *hint = "loaded image: options-q/ret";
+    int width = text_pixel_width(hint, static_cast<int>(strlen(hint)));
+    int x = std::min<int>(vgax(500), Maxx - width - 5 * CWidth);
+    draw_hint_box(0, 0, hint, x);
+    keep_point();
+    setviewport(0, 0, Maxx, WinMaxy, 1);
     for (;;) {
+        moveto(x + 2 * CWidth + width, Maxy + vgax(3));
         input_string(1, -2);
         if (is[0] == 'q' || is[0] == kKeyReturn)
-            return;
+            break;
     }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    put_back_point();
 }
 
 } // namespace

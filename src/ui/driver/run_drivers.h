@@ -1,6 +1,10 @@
 // The drivers of backward runs: single basins over a range of sizes, mutants
 // on one screen, subtrees and basin fields, with their summaries.
 #pragma once
+#include <vector>
+
+#include "engine/backward/field_fit.h"
+#include "ui/backward/fan_drawing.h"
 
 // Draws a single basin or subtree per size from startL to endL, then sets
 // the network back to startL cells and the seed back (size_ranges.cpp).
@@ -19,3 +23,18 @@ void upstream_only();
 void draw_field();
 // Writes the field summary.
 void print_field_data();
+
+// A basin of the last field as drawn: the box its edges and marks cover, and
+// the page it was drawn on (a fitted field that fills the drawing area
+// clears it and goes on on the next page).
+struct field_basin_box {
+    drawn_box box;
+    int page;
+};
+// The basins of the last field drawn, in drawing order.
+const std::vector<field_basin_box> &last_field_boxes();
+// The area the last field was fitted to; false when it was laid out by the
+// layout's own spacing (fit_field_layout off, or a field that is not
+// fitted: size ranges, mutants, sweeps, successive basins, order fields, or
+// more than kMostFittedStates states).
+bool last_field_area(field_area *area);

@@ -120,11 +120,19 @@ window_width()
     return width;
 }
 
+// The window's bottom edge: above the bottom strip and above the tallest
+// rule box (three lines, a kcode's), which stays on the screen under it.
+int
+window_bottom()
+{
+    return std::min<int>(Maxy - vgay(33), Maxy - 3 * CHeight - 4);
+}
+
 // Frames the window (saving the screen under it) and sets the editors' view.
 void
 open_window(seed_window &w)
 {
-    w.bottom = Maxy - vgay(33);
+    w.bottom = window_bottom();
     w.top = w.bottom - height_req_seed_win;
     draw_box(kWindowSlot, w.x0 - 3, w.top, w.x0 + w.width - 3, w.bottom, 1, 0);
     tview_x0 = static_cast<int16_t>(w.x0 - 3);
@@ -628,7 +636,9 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         showbits_1d_as_2d = 0;
     w.width = window_width();
     if (mode == 1)
-        return static_cast<int16_t>(Maxy - vgay(33) - height_req_seed_win);
+        return static_cast<int16_t>(window_bottom() - height_req_seed_win);
+    // Wherever the caller stands, the window lies inside the window's width.
+    w.x0 = std::max(3, std::min(w.x0, Maxx + 1 - w.width));
 
     bias_density = 50.0f;
     setting_seed = 1;

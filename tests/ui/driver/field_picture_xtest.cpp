@@ -64,7 +64,9 @@ protected:
         mutantdontpause = 1; // the successor table without its dialog
         shownumbers = c.numbers;
         dontcopytrees = c.copies;
-        // The layout of the program's defaults, its radii scaled.
+        // The layout of the program's defaults, its radii scaled (the field
+        // not fitted to the window, which would scale them back).
+        fit_field_layout = 0;
         std::vector<float> radii(91);
         float *saved_rad = rad;
         uint16_t saved_last = lastlevel;
@@ -84,6 +86,7 @@ protected:
         rad = saved_rad;
         lastlevel = saved_last;
         enable_shape_batches(true);
+        fit_field_layout = 1;
         dontcopytrees = 0;
         mutantdontpause = 0;
         exhaustive_testing = exhaustive_off;

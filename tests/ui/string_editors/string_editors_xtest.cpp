@@ -8,6 +8,8 @@
 #include "ui/screen/globals.h"
 #include "ui/string_editors/cell_editor.h"
 #include "ui/string_editors/random_strings.h"
+#include "ui/string_editors/seed_dialog.h"
+#include "ui/model/globals.h"
 
 namespace {
 
@@ -79,6 +81,33 @@ TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
     EXPECT_EQ(get_value(A, 9), 2);
     EXPECT_EQ(get_value(A, 8), 0);
     EXPECT_EQ(getx, 40);
+}
+
+// Opened from the right half of the window (the pause box's 'e' leaves the
+// point at 80% of the width), the seed window is moved left until it fits,
+// and its frame ends above the tallest rule box (a kcode's three lines).
+TEST_F(StringEditorsScreen, SeedWindowOpenedNearTheRightEdgeFitsTheWindow)
+{
+    TestNetwork net(2, 20, 3);
+    ValueColours colours;
+    for (int x : {Maxx * 4 / 5, Maxx - 10, 0}) {
+        SCOPED_TRACE(x);
+        moveto(x, Maxy / 2);
+        // The window's frame as the editors' view holds it while it waits
+        // for its first key (this thread waits in the server meanwhile).
+        int x0 = -1, x1 = -1, y1 = -1;
+        std::thread keys = type_keys_looking("q", [&](size_t) {
+            x0 = tview_x0;
+            x1 = tview_x1;
+            y1 = tview_y1;
+        });
+        select_seed(0, bitseed, "SEED", 1);
+        keys.join();
+        EXPECT_GE(x0, 0);
+        EXPECT_LE(x1, Maxx - 2);
+        EXPECT_LT(y1, Maxy - 3 * CHeight - 2);
+        EXPECT_GT(x1 - x0, Maxx / 2) << "the window lost its width";
+    }
 }
 
 } // namespace

@@ -1,0 +1,237 @@
+// A basin field fitted to the drawing area (field_fit.h): the field's shape
+// measured from the successor of every state, the reach of a basin from its
+// depth and the level radii, the row-by-row placement and the search for
+// the largest radius that fits. Reads the network model, the forward step
+// (engine/forward) and the level radii (engine/backward/globals.h).
+#include "engine/backward/field_fit.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/backward/globals.h"
+#include "engine/backward/tree_geometry.h"
+#include "engine/forward/forward_step.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+
+namespace {
+
+// The measured field: the basin of every state and the depth of every
+// basin (basins numbered in order of their smallest state).
+std::vector<uint32_t> basin_of;
+std::vector<uint32_t> depth_of_basin;
+// Each basin's rotation class on a ring: the smallest number of any
+// rotation of any state of its cycle.
+std::vector<uint32_t> class_of_basin;
+
+uint64_t
+field_states()
+{
+    uint64_t states = 1;
+    for (uint32_t i = 0; i < lineL; i++) {
+        states *= value_range;
+        if (states > kMostFittedStates)
+            return 0;
+    }
+    return states;
+}
+
+// The successor number of every state.
+std::vector<uint32_t>
+successors(uint64_t states)
+{
+    std::vector<uint32_t> next(states);
+    if (exh_pairs) {
+        for (uint64_t s = 0; s < states; s++)
+            next[s] = dec_equiv(exh_pairs + s * bytesL, L);
+        return next;
+    }
+    memset(A, 0, bytesL);
+    memset(F, 0, bytesL);
+    step_mode mode = forward_run_mode(0);
+    forward_run_begin(mode);
+    for (uint64_t s = 0; s < states; s++) {
+        dec_to_value_line(A, static_cast<uint32_t>(s), lineL);
+        // Parallel updating exchanges A and F; the sequential modes update A
+        // in place: the successor is in A either way.
+        forward_step(carule, mode);
+        next[s] = dec_equiv(A, L);
+    }
+    forward_run_end();
+    return next;
+}
+
+// The state number of s turned by one cell round the ring.
+uint32_t
+rotated(uint32_t s, uint64_t states)
+{
+    uint64_t top = states / value_range;
+    return static_cast<uint32_t>((s % top) * value_range + s / top);
+}
+
+} // namespace
+
+bool
+measure_field_shape()
+{
+    forget_field_shape();
+    uint64_t states = field_states();
+    if (!states)
+        return false;
+    std::vector<uint32_t> next = successors(states);
+    // Walk each state to a state already known or to its cycle: 0 not seen,
+    // 1 on the present walk, 2 known (basin and depth set).
+    constexpr uint32_t kNone = UINT32_MAX;
+    basin_of.assign(states, kNone);
+    std::vector<uint32_t> depth(states, 0);
+    std::vector<uint8_t> seen(states, 0);
+    std::vector<uint32_t> walk;
+    for (uint64_t s0 = 0; s0 < states; s0++) {
+        uint32_t x = static_cast<uint32_t>(s0);
+        walk.clear();
+        while (!seen[x]) {
+            seen[x] = 1;
+            walk.push_back(x);
+            x = next[x];
+        }
+        size_t tree_end = walk.size(); // walk[0 .. tree_end) lead to x
+        if (seen[x] == 1) {
+            // A new cycle, closing at x: its states are level 0 of a new basin.
+            uint32_t b = static_cast<uint32_t>(depth_of_basin.size());
+            depth_of_basin.push_back(0);
+            tree_end = static_cast<size_t>(std::find(walk.begin(), walk.end(), x) - walk.begin());
+            uint32_t key = kNone;
+            for (size_t i = tree_end; i < walk.size(); i++) {
+                basin_of[walk[i]] = b;
+                depth[walk[i]] = 0;
+                seen[walk[i]] = 2;
+                uint32_t r = walk[i];
+                for (uint32_t c = 0; c < lineL; c++, r = rotated(r, states))
+                    key = std::min(key, r);
+            }
+            class_of_basin.push_back(key);
+        }
+        for (size_t i = tree_end; i-- > 0;) {
+            uint32_t t = walk[i], after = next[t];
+            basin_of[t] = basin_of[after];
+            depth[t] = depth[after] + 1;
+            seen[t] = 2;
+            uint32_t &deepest = depth_of_basin[basin_of[t]];
+            deepest = std::max(deepest, depth[t]);
+        }
+    }
+    return true;
+}
+
+void
+forget_field_shape()
+{
+    basin_of.clear();
+    basin_of.shrink_to_fit();
+    depth_of_basin.clear();
+    class_of_basin.clear();
+}
+
+uint32_t
+basin_depth_of(uint32_t state)
+{
+    return state < basin_of.size() ? depth_of_basin[basin_of[state]] : 0;
+}
+
+std::vector<uint32_t>
+drawn_basin_depths(bool compress)
+{
+    // Basins are numbered as the scan met their first state, which is the
+    // order the field draws them; a rotation of a ring's basin drawn before
+    // is not drawn again when compressed.
+    std::vector<uint32_t> depths, classes_drawn;
+    for (size_t b = 0; b < depth_of_basin.size(); b++) {
+        if (compress) {
+            uint32_t key = class_of_basin[b];
+            if (std::find(classes_drawn.begin(), classes_drawn.end(), key) != classes_drawn.end())
+                continue;
+            classes_drawn.push_back(key);
+        }
+        depths.push_back(depth_of_basin[b]);
+    }
+    return depths;
+}
+
+float
+basin_reach(uint32_t depth, float factor)
+{
+    return factor * std::max(level_radius(depth), 1.1f * (rad ? rad[0] : 0.0f));
+}
+
+node_reach
+basin_box(uint32_t depth, float factor, const node_reach &node)
+{
+    int r = static_cast<int>(basin_reach(depth, factor)) + 1;
+    return {r + node.left, r + node.up, r + node.right, r + node.down};
+}
+
+void
+start_shelf(shelf &s, const field_area &area)
+{
+    s.right = area.left;
+    s.row_top = area.top;
+    s.row_height = 0;
+    s.row_empty = true;
+}
+
+bool
+place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int gap, int *x, int *y)
+{
+    int width = box.left + box.right, height = box.up + box.down;
+    if (!s.row_empty && s.right + gap + width > area.right) {
+        s.row_top += s.row_height + gap;
+        s.right = area.left;
+        s.row_height = 0;
+        s.row_empty = true;
+    }
+    bool page_empty = s.row_empty && s.row_top == area.top;
+    if (!page_empty && s.row_top + height > area.bottom)
+        return false;
+    int left = s.row_empty ? area.left : s.right + gap;
+    *x = left + box.left;
+    *y = s.row_top + box.up;
+    s.right = left + width;
+    s.row_height = std::max(s.row_height, height);
+    s.row_empty = false;
+    return true;
+}
+
+bool
+field_fits(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,
+           int gap, float factor)
+{
+    shelf s;
+    start_shelf(s, area);
+    for (uint32_t d : depths) {
+        node_reach box = basin_box(d, factor, node);
+        int x, y;
+        if (!place_on_shelf(s, area, box, gap, &x, &y))
+            return false;
+        // A box alone on the page but larger than the area does not fit.
+        if (x + box.right > area.right || y + box.down > area.bottom)
+            return false;
+    }
+    return true;
+}
+
+float
+fitting_radius_factor(const std::vector<uint32_t> &depths, const field_area &area,
+                      const node_reach &node, int gap, float smallest)
+{
+    if (field_fits(depths, area, node, gap, 1.0f))
+        return 1.0f;
+    float low = smallest, high = 1.0f;
+    if (!field_fits(depths, area, node, gap, low))
+        return smallest;
+    for (int i = 0; i < 24; i++) {
+        float mid = (low + high) / 2;
+        (field_fits(depths, area, node, gap, mid) ? low : high) = mid;
+    }
+    return low;
+}

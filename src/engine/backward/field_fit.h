@@ -1,0 +1,79 @@
+// A basin field fitted to the drawing area. Before the field is drawn its
+// shape is measured (the basin and the depth of every state, from the
+// successor of each state); from the depths follows how far each basin's
+// drawing reaches from its centre at a given start radius, and so the
+// largest start radius at which every basin, placed row by row in the order
+// the field draws them, stays inside the area without touching another.
+// The field driver (ui/driver/basin_field.cpp) places each basin as it
+// comes with place_on_shelf. Start at measure_field_shape.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// The rectangle the basins must stay in (inclusive pixels).
+struct field_area {
+    int left, top, right, bottom;
+};
+
+// How far a node's drawing reaches from its point: to the left, up, to the
+// right and down (pixels, each 0 or more).
+struct node_reach {
+    int left, up, right, down;
+};
+
+// The largest state space measured (v^n states): beyond it the successor
+// list would cost more than the picture is worth, and the layout is kept.
+constexpr uint64_t kMostFittedStates = uint64_t{1} << 22;
+
+// Measures the field of the network as it stands: the successor of every
+// state (read from exh_pairs when the successor table is built, else by one
+// forward step of each state in the update mode of the run), then each
+// state's basin and each basin's depth. False, and nothing kept, when v^n is
+// above kMostFittedStates. Changes A and F.
+bool measure_field_shape();
+// Forgets what measure_field_shape kept.
+void forget_field_shape();
+// The deepest tree level of the basin holding state (0 when nothing was
+// measured or the state is beyond the field).
+uint32_t basin_depth_of(uint32_t state);
+// The depths of the basins in the order the field draws them: by their
+// smallest state number, with the rotations of a ring's basin drawn once
+// when compress is true.
+std::vector<uint32_t> drawn_basin_depths(bool compress);
+
+// How far a basin of depth d reaches from its centre, at the radii of rad[]
+// (level_radius, tree_geometry.h)
+// times factor: its deepest level circle, and at least the attractor cycle
+// with the circles of its states (1.1 start radius).
+float basin_reach(uint32_t depth, float factor);
+
+// The row-by-row placement of basins in an area: each basin right of the
+// last with gap pixels between their boxes, a new row below the tallest box
+// of the row when the next does not fit the width.
+struct shelf {
+    int right = 0;      // right edge of the last box of the row
+    int row_top = 0;    // top of the row
+    int row_height = 0; // tallest box of the row
+    bool row_empty = true;
+};
+// Starts the placement at the top left of the area.
+void start_shelf(shelf &s, const field_area &area);
+// The centre of the next basin whose box reaches box (left, up, right,
+// down) from its centre. False when it passes the area's bottom: the area
+// is full (the caller starts a new page with start_shelf and asks again).
+// A box wider or taller than the area alone on its row or page is placed
+// all the same, at the area's top left.
+bool place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int gap, int *x,
+                    int *y);
+// The box of a basin of depth d at the radii times factor, with the reach
+// of its nodes.
+node_reach basin_box(uint32_t depth, float factor, const node_reach &node);
+// Whether the basins of depths, placed in that order at the radii times
+// factor, fit in one page of the area.
+bool field_fits(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,
+                int gap, float factor);
+// The largest factor up to 1 (the radii of rad[] as they stand) at which
+// the basins of depths, placed in that order, fit in one page of the area;
+// at least smallest when even that does not fit.
+float fitting_radius_factor(const std::vector<uint32_t> &depths, const field_area &area,
+                            const node_reach &node, int gap, float smallest);

@@ -1,0 +1,189 @@
+// The fitted field layout: the depths measured for every basin against a
+// walk of the successor map written from the rule's definition, the order
+// and the rotation classes of the basins drawn, the row-by-row placement,
+// and the radius factor found against the placement itself.
+#include "engine/backward/backward_test_support.h"
+#include "support/ring_oracles.h"
+
+#include <algorithm>
+#include <set>
+
+#include "engine/backward/basin_layout.h"
+#include "engine/backward/field_fit.h"
+#include "engine/backward/tree_geometry.h"
+
+namespace {
+
+// Depth (steps to the cycle) of every state, and each state's cycle as its
+// smallest state, by walking the successor map.
+void
+walk_map(const std::vector<uint32_t> &next, std::vector<uint32_t> &depth,
+         std::vector<uint32_t> &cycle_of)
+{
+    size_t states = next.size();
+    std::vector<bool> on_cycle(states, false);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s;
+        for (size_t i = 0; i < states; i++)
+            x = next[x];
+        on_cycle[x] = true;
+    }
+    depth.assign(states, 0);
+    cycle_of.assign(states, 0);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s, d = 0;
+        for (; !on_cycle[x]; x = next[x])
+            d++;
+        uint32_t low = x;
+        for (uint32_t y = next[x]; y != x; y = next[y])
+            low = std::min(low, y);
+        depth[s] = d;
+        cycle_of[s] = low;
+    }
+}
+
+TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
+{
+    for (uint32_t rule : {30u, 54u, 110u, 150u}) {
+        for (int n : {5, 8, 10}) {
+            SCOPED_TRACE("rule " + std::to_string(rule) + " n " + std::to_string(n));
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            TestNetwork::set_rule_number(rule);
+            std::vector<uint32_t> depth, cycle_of;
+            walk_map(ring_successors(n, rule), depth, cycle_of);
+            ASSERT_TRUE(measure_field_shape());
+            // Deepest level of each basin, by its cycle.
+            std::map<uint32_t, uint32_t> deepest;
+            for (uint32_t s = 0; s < depth.size(); s++)
+                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
+            for (uint32_t s = 0; s < depth.size(); s++)
+                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
+            // Uncompressed, one basin for each cycle, in the order of their
+            // first states.
+            std::vector<uint32_t> order;
+            std::set<uint32_t> met;
+            for (uint32_t s = 0; s < depth.size(); s++)
+                if (met.insert(cycle_of[s]).second)
+                    order.push_back(deepest[cycle_of[s]]);
+            EXPECT_EQ(drawn_basin_depths(false), order);
+            // Compressed, one for each class of cycles that are rotations of
+            // one another.
+            auto rotations_key = [&](uint32_t c) {
+                uint32_t key = UINT32_MAX;
+                std::vector<uint32_t> next = ring_successors(n, rule);
+                uint32_t x = c;
+                do {
+                    uint32_t r = x;
+                    for (int i = 0; i < n; i++) {
+                        key = std::min(key, r);
+                        r = ((r << 1) | (r >> (n - 1))) & ((1u << n) - 1);
+                    }
+                    x = next[x];
+                } while (x != c);
+                return key;
+            };
+            std::vector<uint32_t> classes_order;
+            std::set<uint32_t> classes;
+            met.clear();
+            for (uint32_t s = 0; s < depth.size(); s++)
+                if (met.insert(cycle_of[s]).second && classes.insert(rotations_key(cycle_of[s])).second)
+                    classes_order.push_back(deepest[cycle_of[s]]);
+            EXPECT_EQ(drawn_basin_depths(true), classes_order);
+            forget_field_shape();
+            EXPECT_EQ(basin_depth_of(0), 0u);
+        }
+    }
+}
+
+TEST(FieldShape, NotMeasuredBeyondTheLargestStateSpace)
+{
+    TestNetwork net(2, 23, 3);
+    reset_backward_settings();
+    EXPECT_FALSE(measure_field_shape());
+    EXPECT_TRUE(drawn_basin_depths(false).empty());
+}
+
+TEST(FieldShelf, RowsFillLeftToRightThenWrapThenThePageIsFull)
+{
+    field_area area = {10, 20, 109, 79}; // 100 x 60
+    shelf s;
+    start_shelf(s, area);
+    node_reach box = {10, 10, 20, 10}; // 30 wide, 20 high
+    int x, y;
+    ASSERT_TRUE(place_on_shelf(s, area, box, 2, &x, &y));
+    EXPECT_EQ(x, 20);
+    EXPECT_EQ(y, 30);
+    ASSERT_TRUE(place_on_shelf(s, area, box, 2, &x, &y));
+    EXPECT_EQ(x, 52); // 10 + 30 + 2 + 10
+    ASSERT_TRUE(place_on_shelf(s, area, box, 2, &x, &y));
+    EXPECT_EQ(x, 84);
+    // 106 + 2 + 30 passes 109: a new row below the first.
+    ASSERT_TRUE(place_on_shelf(s, area, box, 2, &x, &y));
+    EXPECT_EQ(x, 20);
+    EXPECT_EQ(y, 52);
+    // A third row would end at 20 + 2 * 22 + 20 = 84 > 79.
+    for (int i = 0; i < 2; i++)
+        ASSERT_TRUE(place_on_shelf(s, area, box, 2, &x, &y));
+    EXPECT_FALSE(place_on_shelf(s, area, box, 2, &x, &y));
+    // A box larger than the area stands alone at the top left of a page.
+    start_shelf(s, area);
+    node_reach huge = {80, 80, 80, 80};
+    ASSERT_TRUE(place_on_shelf(s, area, huge, 2, &x, &y));
+    EXPECT_EQ(x, 90);
+    EXPECT_EQ(y, 100);
+}
+
+// Whether the basins of depths fit one page at factor.
+bool
+fits_at(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,
+        float factor)
+{
+    shelf s;
+    start_shelf(s, area);
+    for (uint32_t d : depths) {
+        node_reach box = basin_box(d, factor, node);
+        int x, y;
+        if (!place_on_shelf(s, area, box, 4, &x, &y) || x + box.right > area.right ||
+            y + box.down > area.bottom)
+            return false;
+    }
+    return true;
+}
+
+TEST(FieldFit, LargestFactorThatFitsAndTheLevelRadii)
+{
+    std::vector<float> radii(91);
+    float *saved = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    startrad = 30;
+    fill_level_radii();
+    // Beyond the table the circles grow by its last step.
+    float step = rad[89] - rad[88];
+    EXPECT_FLOAT_EQ(level_radius(89), rad[89]);
+    EXPECT_FLOAT_EQ(level_radius(92), rad[89] + 3 * step);
+    EXPECT_FLOAT_EQ(basin_reach(0, 1.0f), 33.0f); // the cycle's circles
+    EXPECT_FLOAT_EQ(basin_reach(5, 0.5f), rad[5] / 2);
+
+    field_area area = {3, 70, 1020, 640};
+    node_reach node = {2, 2, 38, 5};
+    const std::vector<std::vector<uint32_t>> fields = {
+        {2, 2, 3, 4, 4, 10, 10, 35}, {0, 0, 1, 126}, {1, 7, 10, 31}, {0}, {}};
+    for (const auto &depths : fields) {
+        float f = fitting_radius_factor(depths, area, node, 4, 0.01f);
+        EXPECT_LE(f, 1.0f);
+        EXPECT_TRUE(fits_at(depths, area, node, f));
+        if (f < 1.0f) {
+            EXPECT_FALSE(fits_at(depths, area, node, f * 1.01f));
+        }
+    }
+    // A field too large for one page even at the smallest factor gets it.
+    std::vector<uint32_t> many(400, 20);
+    EXPECT_FLOAT_EQ(fitting_radius_factor(many, area, node, 4, 0.05f), 0.05f);
+    rad = saved;
+    lastlevel = saved_last;
+}
+
+} // namespace
