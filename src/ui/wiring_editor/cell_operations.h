@@ -7,7 +7,8 @@
 
 #include "engine/wiring_editor/cell_blocks.h"
 
-// Edits cell's inputs on two lines from (x, y): the position labels, and
+// Edits cell's inputs on two lines from (x, y) in the prompt box (the line
+// of inputs is cleared to the box's right edge): the position labels, and
 // below them the inputs, one column each, position k-1 leftmost. Typed
 // cell numbers 0..n-1 replace the input in the framed column (others are
 // ignored); Return and the right arrow move right, the left arrow left,

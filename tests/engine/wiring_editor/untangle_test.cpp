@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "engine/model/checked_alloc.h"
 #include "engine/wiring_editor/untangle.h"
@@ -95,6 +97,27 @@ TEST(Untangle, RulesNotSetLeaveTheTableAlone)
     free_untangle_buffers(work);
     EXPECT_EQ(wiring[2][0], 1);
     EXPECT_EQ(carule[2][0], rule);
+}
+
+std::string failed_label;
+
+[[noreturn]] void
+record_failure(const char *label)
+{
+    failed_label = label;
+    throw std::runtime_error(label);
+}
+
+TEST(Untangle, AFailedRuleCopyReachesTheHandlerWithItsLabel)
+{
+    srandom(5);
+    MixNetwork net(2, 6, {3});
+    set_outof_memory_handler(record_failure);
+    fail_allocation_after = 1;
+    EXPECT_THROW(allocate_untangle_buffers(), std::runtime_error);
+    set_outof_memory_handler(nullptr);
+    fail_allocation_after = 0;
+    EXPECT_EQ(failed_label, "catemp");
 }
 
 } // namespace
