@@ -19,6 +19,7 @@
 #include "engine/rules/code_families.h"
 #include "engine/rules/globals.h"
 #include "engine/rules/rule_makers.h"
+#include "engine/storage/side_file_codecs.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/model/cell_display.h"
@@ -284,18 +285,16 @@ load_samples()
     int v = value_range, k = nhood;
     int count = no_glider_rules && k < kGliderKs ? no_glider_rules[v][k] : 0;
     bool kcodes = tot_only;
-    size_t bytes = kcodes ? kcode_bytes(k) : rule_bytes(k);
     fprintf(stderr, "\n loading %d rules :", count);
     for (int i = 0; i < count && i < lineL; i++) {
         char name[64];
         snprintf(name, sizeof name, kcodes ? "v%dk%d_c%d.vco" : "v%dk%d_c%d.rul", v, k, i);
         fprintf(stderr, "\n %s", name);
         std::vector<uint8_t> data;
-        if (!read_file(name, data, bytes + 3) || !sample_file_fits(data, v, k, bytes)) {
+        if (!read_file(name, data, static_cast<size_t>(rule_sample_file_bytes(k, kcodes))) ||
+            !decode_rule_sample(data.data(), data.size(), k, kcodes,
+                                kcodes ? v_code[i] : carule[i]))
             file_error(name);
-            continue;
-        }
-        memcpy(kcodes ? v_code[i] : carule[i], data.data() + 2, bytes);
     }
 }
 
