@@ -2,8 +2,9 @@
 // through the single-rule or code dialog (rule_dialog.h, code_dialog.h), or
 // a mix with one per cell: by hand, from a family cell by cell (the makers
 // of engine/rules/rule_makers.h), from a limited set drawn per cell, from a
-// rule-scheme file or from the complex-rule sample files. It also leads to
-// the Post listing and the K-matrix amendment. Start at rule_selection.
+// rule-scheme file or from the complex-rule sample files (storage/
+// rule_samples.h). It also leads to the Post listing and the K-matrix
+// amendment. Start at rule_selection.
 #include "ui/rule_dialogs/rule_selection.h"
 
 #include <cstdio>
@@ -19,7 +20,6 @@
 #include "engine/rules/code_families.h"
 #include "engine/rules/globals.h"
 #include "engine/rules/rule_makers.h"
-#include "engine/storage/side_file_codecs.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/model/cell_display.h"
@@ -39,11 +39,11 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
+#include "ui/storage/rule_samples.h"
 
 namespace {
 
 constexpr int kMaxDiffRules = 200;
-constexpr int kGliderKs = 14; // no_glider_rules rows hold k = 0..13
 
 // Where the stage goes next.
 enum class next { leave, first_prompt, leave_back };
@@ -276,26 +276,6 @@ ask_force_zero()
     }
     ask_line("if random, force all 0s->0 -0:", 1, 0);
     return is[0] == '0';
-}
-
-// 'G': the complex-rule samples, file i into cell i.
-void
-load_samples()
-{
-    int v = value_range, k = nhood;
-    int count = no_glider_rules && k < kGliderKs ? no_glider_rules[v][k] : 0;
-    bool kcodes = tot_only;
-    fprintf(stderr, "\n loading %d rules :", count);
-    for (int i = 0; i < count && i < lineL; i++) {
-        char name[64];
-        snprintf(name, sizeof name, kcodes ? "v%dk%d_c%d.vco" : "v%dk%d_c%d.rul", v, k, i);
-        fprintf(stderr, "\n %s", name);
-        std::vector<uint8_t> data;
-        if (!read_file(name, data, static_cast<size_t>(rule_sample_file_bytes(k, kcodes))) ||
-            !decode_rule_sample(data.data(), data.size(), k, kcodes,
-                                kcodes ? v_code[i] : carule[i]))
-            file_error(name);
-    }
 }
 
 // The method prompt of a mix without limit and its per-cell steps.
