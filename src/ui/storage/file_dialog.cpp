@@ -425,13 +425,22 @@ bool
 write_file(const char *name, const void *data, size_t size)
 {
     failure_reason.clear();
-    // A file the user made read-only stays as it is.
-    if (access(name, W_OK) != 0 && errno != ENOENT)
-        return fail_with(errno);
+    // What a direct open of the name would refuse is refused before
+    // anything is written: a directory, a file the user made read-only, a
+    // directory that cannot take the temporary file.
+    struct stat st;
+    int refused = 0;
+    if (stat(name, &st) == 0 && S_ISDIR(st.st_mode))
+        refused = EISDIR;
+    else if (access(name, W_OK) != 0 && errno != ENOENT)
+        refused = errno;
     std::string temporary = std::string(name) + ".XXXXXX";
-    int fd = mkostemp(&temporary[0], O_CLOEXEC);
-    if (fd < 0)
-        return fail_with(errno);
+    int fd = refused ? -1 : mkostemp(&temporary[0], O_CLOEXEC);
+    if (fd < 0) {
+        fail_with(refused ? refused : errno);
+        fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
+        return false;
+    }
     hold_temporary_file(temporary.c_str());
     errno = 0;
     bool written = fchmod(fd, 0644) == 0 && write_fully(fd, data, size) && fsync(fd) == 0;
