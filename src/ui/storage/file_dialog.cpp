@@ -296,7 +296,7 @@ myopen(const char *name, int mode, int append)
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
     int fd = open(name, flags, 0600);
     if (fd < 0) {
-        failure_reason = strerror(errno);
+        fail_with(errno);
         fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
         return -1;
     }
@@ -437,6 +437,7 @@ write_file(const char *name, const void *data, size_t size)
     std::string temporary = std::string(name) + ".XXXXXX";
     int fd = refused ? -1 : mkostemp(&temporary[0], O_CLOEXEC);
     if (fd < 0) {
+        // The standard-error line of a failed write open, as myopen's.
         fail_with(refused ? refused : errno);
         fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
         return false;

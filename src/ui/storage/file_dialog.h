@@ -26,9 +26,9 @@ bool choose_file(const char *action, const char *kind, const char *pattern,
 
 // Opens name: mode 0 read-only and without blocking, refused (-1) unless
 // it is a regular file (loads); mode 1 write-only, created, mode 0644,
-// appended to when append is 1, else truncated (data files appended to).
-// Returns the descriptor or -1 (a failed write open is also reported on
-// standard error).
+// appended to when append is 1 (the data files), else truncated (no saver
+// truncates: a whole file is saved by write_file). Returns the descriptor
+// or -1 (a failed write open is also reported on standard error).
 int16_t myopen(const char *name, int mode, int append);
 // The file error box: "file error <name>, cont-ret:" and one key; when the
 // last failed open, read or write of this file gave a reason, it follows
