@@ -1,8 +1,9 @@
 // Fuzz target of the network-file loader, load_wrs_file (single rules,
 // wiring, rule schemes, wiring with rule schemes, seeds), on a network built
-// as the set-up stages leave it. Input: five set-up bytes (v; flags: rule
-// mix, tot_only, outer_tot, rules_set, secondpart, 2d, totalistic; k; the
-// size; the file kind), then the file. A refused load must leave the
+// as the set-up stages leave it. Input: six set-up bytes (v; flags: rule
+// mix, tot_only, outer_tot, rules_set, secondpart, lattice, totalistic; k;
+// the size; the file kind; the depth of a lattice, 3d when above 1), then
+// the file. A refused load must leave the
 // network, the k settings and the caller's buffer as they were; an accepted
 // one only values below v, wiring inside the network, every cell's k in
 // 1..Maxnhood (nhood_mixed set when they differ) and what the file holds.
@@ -29,7 +30,7 @@ struct setup {
     bool mix = false, totalistic_only = false, outer = false, set = false, second = false;
     bool lattice = false;
     int kind = 0;  // totalistic
-    int i = 0, j = 0;
+    int i = 0, j = 0, h = 1;  // the lattice's sides; 3d when h > 1
 };
 
 setup
@@ -60,6 +61,11 @@ read_setup(fuzz_input &in)
         s.n = 1 + size;
     }
     s.what = kKinds[in.take() % 5];
+    uint8_t depth = in.take();
+    if (s.lattice) {
+        s.h = 1 + depth % 4;
+        s.n *= s.h;
+    }
     return s;
 }
 
@@ -73,7 +79,7 @@ setup_bytes(const setup &s)
     uint8_t size = static_cast<uint8_t>(s.lattice ? (s.i - 1) + 16 * (s.j - 1) : s.n - 1);
     int kind_index = s.what == kSeedFile ? 4 : s.what;
     return {static_cast<uint8_t>(s.v - 2), flags, static_cast<uint8_t>(s.k - 1), size,
-            static_cast<uint8_t>(kind_index)};
+            static_cast<uint8_t>(kind_index), static_cast<uint8_t>(s.h - 1)};
 }
 
 // The network as the set-up leaves it: regular 1d wiring, the rule rows
@@ -93,11 +99,15 @@ build_network(const setup &s)
     whatwire = 1;
     defaultwiring = 1;
     hex2d = 0;
-    threed = 0;
+    bool cube = s.lattice && s.h > 1;
+    threed = cube ? 3 : 0;
     oned = !s.lattice;
-    twod = s.lattice ? 2 : 0;
-    i2d = static_cast<int16_t>(s.i);
-    j2d = static_cast<int16_t>(s.j);
+    twod = s.lattice && !cube ? 2 : 0;
+    i2d = static_cast<int16_t>(cube ? 0 : s.i);
+    j2d = static_cast<int16_t>(cube ? 0 : s.j);
+    i3d = static_cast<int16_t>(cube ? s.i : 0);
+    j3d = static_cast<int16_t>(cube ? s.j : 0);
+    h3d = static_cast<int16_t>(cube ? s.h : 0);
     lineL = static_cast<uint16_t>(s.n);
     L = static_cast<uint16_t>(s.n - 1);
     bytesL = static_cast<uint16_t>(value_line_bytes(s.n, value_bits));
@@ -278,7 +288,10 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     uint8_t result = load_wrs_file(kFile, buffer.data(), s.what);
 
     if (is[0] == 'q') {
-        FUZZ_CHECK(result == 255);
+        // A file larger than the largest of its kind is not read: the file
+        // error box and 0, as for a file that cannot be opened.
+        bool too_large = in.size > largest_network_file(s.what);
+        FUZZ_CHECK(result == (too_large ? 0 : 255));
         FUZZ_CHECK(before == take());
         FUZZ_CHECK(buffer == bytes(buffer_size, 0));
     } else {
@@ -317,17 +330,19 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
     // Every kind saved from a few networks.
     for (int v : {2, 3, 5}) {
         for (int what : {0, 1, 2, 3, static_cast<int>(kSeedFile)}) {
-            for (int variant = 0; variant < 3; variant++) {
+            // Variant 0 a ring, 1 a ring of tcodes, 2 a 2d lattice, 3 a 3d one.
+            for (int variant = 0; variant < 4; variant++) {
                 setup s;
                 s.v = v;
                 s.what = what;
-                s.k = 1 + variant;
-                s.mix = what == 2 || what == 3 || variant == 2;
+                s.k = 1 + variant % 3;
+                s.mix = what == 2 || what == 3 || variant >= 2;
                 s.kind = variant == 1 ? 1 : 0;
-                s.lattice = variant == 2;
-                s.i = s.lattice ? 4 : 0;
-                s.j = s.lattice ? 3 : 0;
-                s.n = s.lattice ? 12 : 10;
+                s.lattice = variant >= 2;
+                s.i = variant == 2 ? 4 : variant == 3 ? 3 : 0;
+                s.j = variant == 2 ? 3 : variant == 3 ? 2 : 0;
+                s.h = variant == 3 ? 2 : 1;
+                s.n = s.lattice ? s.i * s.j * s.h : 10;
                 build_network(s);
                 bytes state(bytesL, 0);
                 for (uint32_t c = 0; c < lineL; c++)
@@ -345,6 +360,18 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
                 free_network();
             }
         }
+    }
+    // A single rule with bytes past the largest of its kind (v 2, a kcode of
+    // k = 1 in a 2d mix; the largest is a kcode of k = 13, 4 bytes).
+    {
+        setup big;
+        big.mix = big.lattice = true;
+        big.kind = 2;
+        big.k = 1;
+        big.i = 3;
+        big.j = 2;
+        big.n = 6;
+        add(big, bytes{2, 1, 0x02, 0x00, 0x00, 0x00});
     }
     // The inputs of the faults these checks found: a kcode of k = 9 into
     // the caller's buffer of a k = 5 network; k = 2 scheme records with

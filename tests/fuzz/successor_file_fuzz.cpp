@@ -1,13 +1,21 @@
-// Fuzz target of the successor-table loader, load_exhaustive_file. Input:
-// the value range byte and the cell count byte (kept to tables of at most
-// 4096 states), then the file. A refused load leaves exh_pairs as it was;
-// an accepted one holds the file, every record a state of the network.
+// Fuzz target of the successor-table loader, load_exhaustive_file, and of
+// what takes a table load_exhaustive_into accepted: adopt_successor_table
+// (the table of the basin and subtree runs) and apply_exhaustive_map (the
+// rule transform's map). Input: the value range byte and the cell count
+// byte (kept to tables of at most 4096 states), then the file. A refused
+// load leaves exh_pairs as it was; an accepted one holds the file, every
+// record a state of the network; adopted, it is the table; as a map, cell
+// c reads every cell and its rule entry s is cell c of record s.
+#include <cstring>
+
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
+#include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/rule_transforms.h"
 #include "fuzz_support.h"
 #include "ui/screen/globals.h"
 #include "ui/storage/successor_file.h"
@@ -31,6 +39,37 @@ make_table(int v, int n)
     for (uint64_t s = 0; s < states; s++)
         dec_to_value_line(exh_pairs + s * bytesL, static_cast<uint32_t>((s * 7 + 3) % states), n);
     return states;
+}
+
+// The map of an accepted table: a k-mix of nhood = n as the rule transform
+// has it, every cell's row filled from the records.
+void
+check_exhaustive_map(const bytes &records, uint64_t states)
+{
+    int n = lineL;
+    nhood = static_cast<int8_t>(n);
+    nhoodm = static_cast<int8_t *>(checked_calloc(n, 1, "nhoodm"));
+    memset(nhoodm, 1, n);
+    allocate_mem_rule0(n);
+    allocate_mem_rulemix(n);
+    allocate_mem_wiring();
+    rulemix = 1;
+    apply_exhaustive_map(records.data());
+    for (int c = 0; c < n; c++) {
+        FUZZ_CHECK(nhoodm[c] == n);
+        for (int j = 0; j < n; j++)
+            FUZZ_CHECK(wiring[c][j] == j);
+        for (uint64_t s = 0; s < states; s++)
+            FUZZ_CHECK(get_value(carule[c], static_cast<uint32_t>(s)) ==
+                       get_value(records.data() + s * bytesL, static_cast<uint32_t>(c)));
+    }
+    FUZZ_CHECK(nhood_lb == n && nhood_ub == n);
+    free_mem_wiring();
+    free_mem_rulemix();
+    free_mem_rule0();
+    rulemix = 0;
+    checked_free(nhoodm);
+    nhoodm = nullptr;
 }
 
 } // namespace
@@ -57,6 +96,10 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (uint64_t s = 0; s < states; s++)
             for (uint32_t c = 0; c < lineL; c++)
                 FUZZ_CHECK(get_value(exh_pairs + s * bytesL, c) < value_range);
+        bytes records(exh_pairs, exh_pairs + table);
+        FUZZ_CHECK(adopt_successor_table(records.data()) == 1);
+        FUZZ_CHECK(bytes(exh_pairs, exh_pairs + table) == records);
+        check_exhaustive_map(records, states);
     }
     free_successor_table();
     return 0;

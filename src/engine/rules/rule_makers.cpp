@@ -188,9 +188,3 @@ typed_number_within(const char *text, size_t length, uint64_t limit, uint32_t *n
     *number = static_cast<uint32_t>(value);
     return true;
 }
-
-bool
-sample_file_fits(const std::vector<uint8_t> &data, int v, int k, size_t bytes)
-{
-    return data.size() == bytes + 2 && data[0] == v && data[1] == k;
-}

@@ -1,8 +1,8 @@
 // The rules and codes the rule dialogs and the rules stage make by
 // themselves, cell by cell: the life rule, the majority of a mixed-k
 // network, the self-wiring rule, random tables and codes, Post-restricted
-// draws, the similar kcode of another k, and the checks of typed rule
-// numbers and complex-rule sample files. The families they call are
+// draws, the similar kcode of another k, and the check of typed rule
+// numbers. The families they call are
 // rule_families.h, symmetric_rules.h and code_families.h. Every generator
 // keeps its draw order: one seed gives one rule. Start at make_mix_rule.
 #pragma once
@@ -62,6 +62,3 @@ std::vector<uint8_t> similar_kcode(const uint8_t *old, int k, int new_k);
 // number of more digits than 64 bits hold, an empty entry or one that is
 // no number gives false. Reading stops at a NUL or the Return code 13.
 bool typed_number_within(const char *text, size_t length, uint64_t limit, uint32_t *number);
-
-// A complex-rule sample file: v, k, then exactly bytes bytes.
-bool sample_file_fits(const std::vector<uint8_t> &data, int v, int k, size_t bytes);

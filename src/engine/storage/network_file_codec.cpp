@@ -231,6 +231,20 @@ scheme_record_bytes(int k)
     return value_line_bytes(entries_of_kind(scheme_kind(), k), value_bits);
 }
 
+uint64_t
+largest_network_file(int what)
+{
+    constexpr uint64_t kMostCells = 65535;
+    if (what == 0)
+        return 2 + single_rule_record_bytes(Maxnhood);
+    if (what == kSeedFile)
+        return kSeedHeader + value_line_bytes(kMostCells, value_bits);
+    bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
+    uint64_t record = (has_rules ? scheme_record_bytes(Maxnhood) : 0) +
+                      (has_wiring ? 2 * static_cast<uint64_t>(Maxnhood) : 0);
+    return kNetHeader + kMostCells * record;
+}
+
 network_file_check
 decode_network_file(const uint8_t *data, size_t size, int what, network_file *file)
 {

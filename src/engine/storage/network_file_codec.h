@@ -31,6 +31,10 @@ constexpr int kSeedFile = 's';
 // in a rule-scheme record (rule tables unless tot_only).
 uint64_t single_rule_record_bytes(int k);
 uint64_t scheme_record_bytes(int k);
+// The largest valid file of kind what for this v, rule kind and Maxnhood:
+// n at most 65535 (its 16-bit field), every k at most Maxnhood, wiring
+// entries of 2 bytes. A larger file is refused before it is read.
+uint64_t largest_network_file(int what);
 
 // A block of cells a file describes: dimension and sides (1d: i = n).
 struct file_block {

@@ -38,6 +38,15 @@ entries_below_v(const uint8_t *line, uint64_t count)
     return true;
 }
 
+// Whether the bits of a value line's last byte past its count entries are
+// clear: set ones would become entries of a longer rule.
+bool
+padding_clear(const uint8_t *line, uint64_t count)
+{
+    uint64_t bits = count * static_cast<uint64_t>(value_bits);
+    return bits % 8 == 0 || (line[bits / 8] >> (bits % 8)) == 0;
+}
+
 // The v^n states of a successor table, 0 beyond 32-bit state numbers.
 uint64_t
 states_of(int n)
@@ -82,6 +91,33 @@ decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule)
     return last_rule_check::sound;
 }
 
+uint64_t
+largest_last_rule_file(int k)
+{
+    return 2 + single_rule_record_bytes(k);
+}
+
+// ---- complex-rule samples --------------------------------------------------
+
+uint64_t
+rule_sample_file_bytes(int k, bool kcodes)
+{
+    return 2 + (kcodes ? kcode_bytes(k) : rule_bytes(k));
+}
+
+bool
+decode_rule_sample(const uint8_t *data, size_t size, int k, bool kcodes, uint8_t *rule)
+{
+    if (size != rule_sample_file_bytes(k, kcodes) || data[0] != value_range || data[1] != k)
+        return false;
+    uint64_t entries = kcodes ? kcode_entries(k) : rule_entries(k);
+    const uint8_t *line = data + 2;
+    if (!entries_below_v(line, entries) || !padding_clear(line, entries))
+        return false;
+    memcpy(rule, line, size - 2);
+    return true;
+}
+
 // ---- ASCII tables ----------------------------------------------------------
 
 void
@@ -116,6 +152,12 @@ decode_ascii_table(const uint8_t *data, size_t size, int last, uint8_t *table)
     for (int i = 0; i <= last; i++)
         set_value(table, static_cast<uint32_t>(i), data[static_cast<size_t>(i) + 1] - '0');
     return ascii_table_check::sound;
+}
+
+uint64_t
+largest_ascii_table_file(int last)
+{
+    return static_cast<uint64_t>(last) + 2;
 }
 
 // ---- k-mix -----------------------------------------------------------------
@@ -186,6 +228,12 @@ decode_glider_list(const uint8_t *data, size_t size, size_t record, uint64_t ent
     size_t rules = (size - kGliderListHeader) / record;
     *last = static_cast<uint16_t>(rules > 65536 ? 65535 : rules - 1);
     return glider_list_check::sound;
+}
+
+uint64_t
+largest_glider_list(size_t record)
+{
+    return kGliderListHeader + 65536 * static_cast<uint64_t>(record);
 }
 
 // ---- histograms ------------------------------------------------------------

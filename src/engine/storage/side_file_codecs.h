@@ -22,6 +22,20 @@ enum class last_rule_check {
 // Checks a last-rule file for k (bytes past R + 2 are ignored); when sound,
 // copies its R rule bytes into rule.
 last_rule_check decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule);
+// The largest valid last-rule file for k: what encode_last_rule writes.
+uint64_t largest_last_rule_file(int k);
+
+// ---- complex-rule samples "v%dk%d_c%d.rul" (".vco" with tot_only): v, k,
+// then one rule table of k inputs (with tot_only a kcode) as a value line,
+// the bits past its last entry clear; exactly R + 2 bytes. The v = 3, k = 1
+// table 0 1 2 is 03 01 24.
+
+// Bytes of a sample file of k inputs: 2 + the rule table's or kcode's bytes.
+uint64_t rule_sample_file_bytes(int k, bool kcodes);
+// Checks a sample file for this v and k: its length, v and k bytes, every
+// entry below v and the padding bits clear. When sound, copies the rule's
+// bytes to rule.
+bool decode_rule_sample(const uint8_t *data, size_t size, int k, bool kcodes, uint8_t *rule);
 
 // ---- ASCII rule tables (*.tbl): the digit of v, then one digit per entry,
 // entry 0 first, no separator or line end: last + 2 bytes. The v = 2, k = 3
@@ -37,6 +51,8 @@ int ascii_table_v(const uint8_t *data, size_t size);
 // sets entries 0..last of table.
 ascii_table_check decode_ascii_table(const uint8_t *data, size_t size, int last,
                                      uint8_t *table);
+// The largest valid table file of entries 0..last: last + 2 bytes.
+uint64_t largest_ascii_table_file(int last);
 
 // ---- k-mix files (*.mix): no header, one signed byte per cell, the cell's
 // k, cell 0 first; lineL bytes. Ten cells of k = 2 are ten bytes 02.
@@ -44,6 +60,8 @@ ascii_table_check decode_ascii_table(const uint8_t *data, size_t size, int last,
 // Checks that every byte is a k of 1..Maxnhood (else false, the first bad
 // one in *bad_k); when sound, copies the first min(size, cells) of them to ks.
 bool decode_kmix(const uint8_t *data, size_t size, int8_t *ks, size_t cells, int *bad_k);
+// The largest valid k-mix file: one byte for each of at most 65535 cells.
+constexpr size_t kLargestKmixFile = 65535;
 
 // ---- successor tables (*.exh): no header; v^n records of bytesL bytes,
 // record s the state line of the successor of state number s. v = 2,
@@ -74,6 +92,9 @@ enum class glider_list_check {
 // whole rule (at most 65535).
 glider_list_check decode_glider_list(const uint8_t *data, size_t size, size_t record,
                                      uint64_t entries, uint16_t *last);
+// The largest valid list of rules of record bytes: the header and 65536
+// rules (a last index of 65535).
+uint64_t largest_glider_list(size_t record);
 
 // ---- histograms (*.his): columns + 1 unsigned 16-bit counts, column 0
 // first, each most significant byte first; no header. Counts 3, 256 are
@@ -83,6 +104,8 @@ void encode_histogram(const uint16_t *counts, int columns, std::vector<uint8_t> 
 // False for a file of odd length or of fewer than two bytes; else counts
 // holds its counts.
 bool decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts);
+// The largest valid histogram: 65536 columns (one per cell count 0..65535).
+constexpr size_t kLargestHistogramFile = 2 * 65536;
 
 // ---- update orders (*.ord): no header; n entries of 16 bits, entry i the
 // cell updated i-th, most significant byte first, 2n bytes in all. The
@@ -98,3 +121,5 @@ enum class update_order_check {
 // Checks an order of n cells; when sound, copies it to order.
 update_order_check decode_update_order(const uint8_t *data, size_t size, int n,
                                        uint16_t *order);
+// The largest valid order: 65535 cells.
+constexpr size_t kLargestOrderFile = 2 * 65535;

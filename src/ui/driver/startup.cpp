@@ -33,6 +33,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/end_signals.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/graphics_menu.h"
 #include "ui/screen/input.h"
@@ -259,6 +260,7 @@ start_zemra(int argc, char **argv)
 {
     set_outof_memory_handler(outof_memory);
     register_window_hooks();
+    catch_end_signals();
     tot_only = 0;
     bground = 'b';
     defCursorFlash = kCursorFlash = 200137;

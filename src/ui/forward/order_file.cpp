@@ -32,7 +32,7 @@ load_order_file(const char *name, char *message, size_t size)
     if (size)
         message[0] = 0;
     std::vector<uint8_t> bytes;
-    if (!read_file(name, bytes))
+    if (!read_file(name, bytes, kLargestOrderFile))
         return order_file_error;
     switch (decode_update_order(bytes.data(), bytes.size(), lineL, seq_order)) {
     case update_order_check::sound:

@@ -2,8 +2,9 @@
 // through the single-rule or code dialog (rule_dialog.h, code_dialog.h), or
 // a mix with one per cell: by hand, from a family cell by cell (the makers
 // of engine/rules/rule_makers.h), from a limited set drawn per cell, from a
-// rule-scheme file or from the complex-rule sample files. It also leads to
-// the Post listing and the K-matrix amendment. Start at rule_selection.
+// rule-scheme file or from the complex-rule sample files (storage/
+// rule_samples.h). It also leads to the Post listing and the K-matrix
+// amendment. Start at rule_selection.
 #include "ui/rule_dialogs/rule_selection.h"
 
 #include <cstdio>
@@ -38,11 +39,11 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
+#include "ui/storage/rule_samples.h"
 
 namespace {
 
 constexpr int kMaxDiffRules = 200;
-constexpr int kGliderKs = 14; // no_glider_rules rows hold k = 0..13
 
 // Where the stage goes next.
 enum class next { leave, first_prompt, leave_back };
@@ -275,28 +276,6 @@ ask_force_zero()
     }
     ask_line("if random, force all 0s->0 -0:", 1, 0);
     return is[0] == '0';
-}
-
-// 'G': the complex-rule samples, file i into cell i.
-void
-load_samples()
-{
-    int v = value_range, k = nhood;
-    int count = no_glider_rules && k < kGliderKs ? no_glider_rules[v][k] : 0;
-    bool kcodes = tot_only;
-    size_t bytes = kcodes ? kcode_bytes(k) : rule_bytes(k);
-    fprintf(stderr, "\n loading %d rules :", count);
-    for (int i = 0; i < count && i < lineL; i++) {
-        char name[64];
-        snprintf(name, sizeof name, kcodes ? "v%dk%d_c%d.vco" : "v%dk%d_c%d.rul", v, k, i);
-        fprintf(stderr, "\n %s", name);
-        std::vector<uint8_t> data;
-        if (!read_file(name, data, bytes + 3) || !sample_file_fits(data, v, k, bytes)) {
-            file_error(name);
-            continue;
-        }
-        memcpy(kcodes ? v_code[i] : carule[i], data.data() + 2, bytes);
-    }
 }
 
 // The method prompt of a mix without limit and its per-cell steps.

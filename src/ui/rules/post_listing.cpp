@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -56,12 +55,10 @@ choose_data_file(listing_output wanted)
     if (select_filename("SAVE", "DATA", "*.dat", "post_data") != 0)
         return to_stderr;
     snprintf(filename_data, kFileNameSize, "%s", filename);
-    int fd = myopen(filename_data, 1, 0);
-    if (fd < 0) {
+    if (!write_file(filename_data, "", 0)) {
         file_error(filename_data);
         return to_stderr;
     }
-    close(fd);
     return wanted;
 }
 

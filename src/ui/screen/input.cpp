@@ -2,8 +2,8 @@
 // with a blinking block, the translation of the event into a key code, the
 // line editor that fills `is` (its rules are in line_editor.cpp), the poll of
 // long computations, and the exit box that Control-q (or a window manager's
-// close) opens from any wait. A window destroyed from outside ends the
-// program at the next wait or poll.
+// close) opens from any wait. A window destroyed from outside, or SIGTERM
+// or SIGHUP, ends the program at the next wait or poll.
 //
 // The wait blocks in poll() on the X connection, waking for events and for
 // the blink, so an idle program takes no processor time. When the variable
@@ -25,6 +25,7 @@
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/end_signals.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
@@ -177,11 +178,12 @@ is_poll_event(Display *, XEvent *event, XPointer)
            (event->type == DestroyNotify && event->xdestroywindow.window == W);
 }
 
-// Ends the program once the window is gone: nothing can be drawn or read.
+// Ends the program once the window is gone (nothing can be drawn or read)
+// or SIGTERM or SIGHUP arrived (end_signals.h).
 void
 end_if_window_destroyed()
 {
-    if (window_destroyed)
+    if (window_destroyed || end_signal_caught())
         end_program();
 }
 

@@ -30,7 +30,7 @@ uint16_t
 load_ascii_table_file(const char *name, uint8_t *table, int last)
 {
     std::vector<uint8_t> in;
-    if (!read_file(name, in)) {
+    if (!read_file(name, in, static_cast<size_t>(largest_ascii_table_file(last)))) {
         refuse_file(name);
         return 0;
     }

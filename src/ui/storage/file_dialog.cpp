@@ -1,9 +1,12 @@
 // The file-name dialog (select_filename, and choose_file around it for every
 // load and save) with its listing of matching files (select_list_files), and
 // the conventions every file routine follows: myopen, file_error, and reads
-// and writes that move every byte or report failure (read_file and
-// write_file for a whole file). Every file lies in the working directory; a name is a typed
-// base of at most 8 characters, or the kind's default, plus the extension.
+// and writes that move every byte or report failure. A whole file is read
+// by read_file, bounded by the largest valid file of its kind, and saved by
+// write_file through a temporary file renamed over the old name, so that a
+// failed or interrupted save leaves the old file as it was. Every file lies
+// in the working directory; a name is a typed base of at most 8
+// characters, or the kind's default, plus the extension.
 // Reads the screen layer (boxes, text entry) and value_range (model/).
 // Start reading at select_filename.
 #include "ui/storage/file_dialog.h"
@@ -23,6 +26,7 @@
 #include "engine/model/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/end_signals.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
@@ -35,6 +39,21 @@ constexpr int kNameChars = 8;        // longest typed base name
 constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
 constexpr int kErrorSlot = 6;        // prompt slot of the file error box
 constexpr int kListSlot = 2;         // box slot of the listing
+
+// Why the last open, read or write failed, shown by the file error box: a
+// system error's text or a refusal of the file; empty when none was given.
+std::string failure_reason;
+
+// The call write_fully makes (set_write_call).
+ssize_t (*write_call)(int fd, const void *data, size_t size) = write;
+
+// Notes error as the reason of the failure; false for the caller.
+bool
+fail_with(int error)
+{
+    failure_reason = strerror(error);
+    return false;
+}
 
 // The extension of a pattern: "*.rul" gives ".rul".
 std::string
@@ -252,11 +271,32 @@ select_list_files(const char *pattern, int x, int y)
 int16_t
 myopen(const char *name, int mode, int append)
 {
-    if (mode == 0)
-        return static_cast<int16_t>(open(name, O_RDONLY | O_CLOEXEC));
+    failure_reason.clear();
+    if (mode == 0) {
+        // Without blocking: a FIFO or a device named like a data file
+        // would otherwise hold the open until a writer comes.
+        int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            fail_with(errno);
+            return -1;
+        }
+        struct stat st;
+        if (fstat(fd, &st) != 0) {
+            fail_with(errno);
+        } else if (S_ISDIR(st.st_mode)) {
+            fail_with(EISDIR);
+        } else if (!S_ISREG(st.st_mode)) {
+            failure_reason = "not a regular file";
+        } else {
+            return static_cast<int16_t>(fd);
+        }
+        close(fd);
+        return -1;
+    }
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
     int fd = open(name, flags, 0600);
     if (fd < 0) {
+        fail_with(errno);
         fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
         return -1;
     }
@@ -269,16 +309,21 @@ myopen(const char *name, int mode, int append)
 void
 file_error(const char *name)
 {
+    std::string said = std::string("file error ") + name;
+    if (!failure_reason.empty())
+        said += ": " + failure_reason;
+    failure_reason.clear();
     if (!mouse_found) {
-        fprintf(stderr, "file error %s\n", name);
+        fprintf(stderr, "%s\n", said.c_str());
         return;
     }
+    said += ", cont-ret:";
+    const char *line = said.c_str();
     int16_t px = getx, py = gety;
-    get_prompt_box(kErrorSlot, 1);
-    draw_prompt_box(1);
-    char line[320];
-    snprintf(line, sizeof line, "file error %s, cont-ret:", name);
-    outtext(line);
+    int lines = prompt_box_lines(line);
+    get_prompt_box(kErrorSlot, lines);
+    int margin = draw_prompt_box(lines);
+    write_prompt_lines(line, margin);
     input_string(1, 0);
     restore_prompt_area(&boximage_prompt[kErrorSlot]);
     moveto(px, py);
@@ -289,11 +334,15 @@ write_fully(int fd, const void *data, size_t size)
 {
     const char *p = static_cast<const char *>(data);
     while (size > 0) {
-        ssize_t n = write(fd, p, size);
+        ssize_t n = write_call(fd, p, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            // A write that moves nothing on a file is a full device.
+            if (n == 0)
+                errno = ENOSPC;
             return false;
+        }
         p += n;
         size -= static_cast<size_t>(n);
     }
@@ -340,22 +389,75 @@ read_to_end(int fd, std::vector<uint8_t> &data, size_t limit)
 }
 
 bool
-read_file(const char *name, std::vector<uint8_t> &data, size_t limit)
+read_file(const char *name, std::vector<uint8_t> &data, size_t largest)
 {
+    data.clear();
     int fd = myopen(name, 0, 0);
     if (fd < 0)
         return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        int error = errno;
+        close(fd);
+        return fail_with(error);
+    }
+    // Refused before a byte is read: a huge or sparse file would otherwise
+    // take all memory.
+    if (static_cast<uint64_t>(st.st_size) > largest) {
+        close(fd);
+        return fail_with(EFBIG);
+    }
+    // One byte more than the largest tells a file that grew since.
+    size_t limit = largest < SIZE_MAX ? largest + 1 : largest;
     bool ok = read_to_end(fd, data, limit);
+    int error = errno;
     close(fd);
-    return ok;
+    if (!ok)
+        return fail_with(error);
+    if (data.size() > largest) {
+        data.clear();
+        return fail_with(EFBIG);
+    }
+    return true;
 }
 
 bool
 write_file(const char *name, const void *data, size_t size)
 {
-    int fd = myopen(name, 1, 0);
-    if (fd < 0)
+    failure_reason.clear();
+    // What a direct open of the name would refuse is refused before
+    // anything is written: a directory, a file the user made read-only, a
+    // directory that cannot take the temporary file.
+    struct stat st;
+    int refused = 0;
+    if (stat(name, &st) == 0 && S_ISDIR(st.st_mode))
+        refused = EISDIR;
+    else if (access(name, W_OK) != 0 && errno != ENOENT)
+        refused = errno;
+    std::string temporary = std::string(name) + ".XXXXXX";
+    int fd = refused ? -1 : mkostemp(&temporary[0], O_CLOEXEC);
+    if (fd < 0) {
+        // The standard-error line of a failed write open, as myopen's.
+        fail_with(refused ? refused : errno);
+        fprintf(stderr, "fid=%d this_filename=%s write=%d\n", -1, name, 1);
         return false;
-    bool written = write_fully(fd, data, size);
-    return close(fd) == 0 && written;
+    }
+    hold_temporary_file(temporary.c_str());
+    errno = 0;
+    bool written = fchmod(fd, 0644) == 0 && write_fully(fd, data, size) && fsync(fd) == 0;
+    int error = written ? 0 : errno != 0 ? errno : EIO;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(temporary.c_str(), name) != 0)
+        error = errno;
+    if (error != 0)
+        unlink(temporary.c_str());
+    release_temporary_file();
+    return error == 0 || fail_with(error);
+}
+
+void
+set_write_call(ssize_t (*call)(int fd, const void *data, size_t size))
+{
+    write_call = call ? call : write;
 }

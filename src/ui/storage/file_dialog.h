@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <sys/types.h>
 #include <vector>
 
 // Asks for a file name: action ("LOAD", "SAVE", ...), the kind shown to the
@@ -23,24 +24,35 @@ int select_list_files(const char *pattern, int x, int y);
 bool choose_file(const char *action, const char *kind, const char *pattern,
                  const char *default_name);
 
-// Opens name: mode 0 read-only (loads); mode 1 write-only, created, mode
-// 0644, appended to when append is 1, else truncated. Returns the
-// descriptor or -1 (a failed write open is also reported on standard error).
+// Opens name: mode 0 read-only and without blocking, refused (-1) unless
+// it is a regular file (loads); mode 1 write-only, created, mode 0644,
+// appended to when append is 1 (the data files), else truncated (no saver
+// truncates: a whole file is saved by write_file). Returns the descriptor
+// or -1 (a failed write open is also reported on standard error).
 int16_t myopen(const char *name, int mode, int append);
-// The file error box: "file error <name>, cont-ret:" and one key.
+// The file error box: "file error <name>, cont-ret:" and one key; when the
+// last failed open, read or write of this file gave a reason, it follows
+// the name ("file error keep.nat: No space left on device, cont-ret:").
 void file_error(const char *name);
 
 // Writes or reads exactly size bytes, retrying short transfers; false when
-// that could not be done (error or end of file).
+// that could not be done (error or end of file; errno says why).
 bool write_fully(int fd, const void *data, size_t size);
 bool read_fully(int fd, void *data, size_t size);
 // Reads fd to its end, or to limit bytes, into data; false on a read error.
-bool read_to_end(int fd, std::vector<uint8_t> &data, size_t limit = SIZE_MAX);
-// The whole named file, opened read-only (myopen mode 0), read to its end
-// or to limit bytes; false when it could not be opened or read. Nothing is
+bool read_to_end(int fd, std::vector<uint8_t> &data, size_t limit);
+// The whole named file, opened as myopen mode 0 does; false when it could
+// not be opened or read, or when it is larger than largest (the largest
+// valid file of its kind), refused before anything is read. Nothing is
 // shown: the caller refuses (refuse_file, load_refusal.h).
-bool read_file(const char *name, std::vector<uint8_t> &data, size_t limit = SIZE_MAX);
-// Creates or truncates the named file (write-only, mode 0644) and writes
-// size bytes; false when the open, the write or the close failed. Nothing
-// is shown.
+bool read_file(const char *name, std::vector<uint8_t> &data, size_t largest);
+// Saves size bytes as the named file without ever destroying the file it
+// replaces: they go to a temporary file beside it (mode 0644), written,
+// checked and synced, then renamed over the name. On any failure the
+// temporary file is removed and an old file stays as it was; a read-only
+// old file is not replaced. False then, with the reason kept for
+// file_error. Nothing is shown.
 bool write_file(const char *name, const void *data, size_t size);
+// Test hook: the call write_fully makes instead of write(2), to fail a
+// write as a full disk does; nullptr puts write(2) back.
+void set_write_call(ssize_t (*call)(int fd, const void *data, size_t size));

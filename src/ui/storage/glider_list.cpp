@@ -5,9 +5,10 @@
 // side_file_codecs.h).
 #include "ui/storage/glider_list.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
+#include <sys/stat.h>
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
@@ -46,12 +47,11 @@ load_glider_buf(int count)
     if (count <= 1)
         return;
     // A missing list is silent: the preset count stands.
-    int fd = myopen(filename, 0, 0);
-    if (fd < 0)
+    struct stat st;
+    if (stat(filename, &st) != 0 && errno == ENOENT)
         return;
     std::vector<uint8_t> data;
-    bool ok = read_to_end(fd, data);
-    close(fd);
+    bool ok = read_file(filename, data, static_cast<size_t>(largest_glider_list(record)));
     size_t size = data.size();
     if (ok && size > wanted)
         glider_buf = static_cast<uint8_t *>(checked_realloc(glider_buf, size, "glider_buf"));

@@ -52,7 +52,7 @@ list_histogram_file(const char *name)
 {
     std::vector<uint8_t> in;
     std::vector<uint16_t> counts;
-    if (!read_file(name, in) || !decode_histogram(in.data(), in.size(), counts))
+    if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
         return failed(name);
     list_counts(static_cast<int>(counts.size()) - 1, counts);
     return true;

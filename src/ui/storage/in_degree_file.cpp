@@ -41,10 +41,9 @@ save_in_degree_file(const char *name)
 bool
 load_in_degree_file(const char *name)
 {
-    // One byte past the longest sound file is enough to refuse a longer one.
     std::vector<uint8_t> in;
     std::vector<uint32_t> counts;
-    if (!read_file(name, in, 4 * (kInDegreeMostLast + 1) + 1) ||
+    if (!read_file(name, in, 4 * (kInDegreeMostLast + 1)) ||
         !decode_in_degree_counts(in.data(), in.size(), counts))
         return failed(name);
     maxinhist = static_cast<uint32_t>(counts.size() - 1);

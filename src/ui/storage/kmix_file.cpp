@@ -27,7 +27,7 @@ uint16_t
 load_nhoodmix_file(const char *name, int mode)
 {
     std::vector<uint8_t> data;
-    if (!read_file(name, data)) {
+    if (!read_file(name, data, kLargestKmixFile)) {
         refuse_file(name);
         return 0;
     }

@@ -309,7 +309,7 @@ uint8_t
 load_wrs_file(const char *name, uint8_t *buffer, int what)
 {
     std::vector<uint8_t> data;
-    if (!read_file(name, data)) {
+    if (!read_file(name, data, static_cast<size_t>(largest_network_file(what)))) {
         refuse_file(name);
         return 0;
     }

@@ -7,7 +7,6 @@
 #include "ui/storage/screen_image_file.h"
 
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/storage/screen_image_codec.h"
@@ -95,16 +94,9 @@ save_screen()
         return;
     }
 
-    int fd = myopen(filename, 1, 0);
-    bool written = fd >= 0 && write_fully(fd, file.data(), file.size());
-    if (fd >= 0 && close(fd) != 0)
-        written = false;
-    if (!written) {
-        // A partly written picture is no picture: nothing is left behind.
-        if (fd >= 0)
-            unlink(filename);
+    // A failed save leaves an old picture of that name as it was.
+    if (!write_file(filename, file.data(), file.size()))
         refuse_file(filename);
-    }
     setviewport(0, 0, Maxx, WinMaxy, 1);
     moveto(px, py);
 }
@@ -123,10 +115,8 @@ load_screen()
     }
     bool keep_screen = is[0] == 'k';
 
-    // At most kMaxFileBytes + 1 bytes, so that a longer file is seen to be
-    // too long.
     std::vector<uint8_t> data;
-    bool read_ok = read_file(filename, data, kMaxFileBytes + 1);
+    bool read_ok = read_file(filename, data, kMaxFileBytes);
     int w = 0, h = 0;
     std::vector<nat_run> runs;
     if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs)) {

@@ -202,16 +202,4 @@ TEST_F(RuleMakers, TypedNumbersAboveTheLimitAreNotNarrowed)
     EXPECT_EQ(n, 4294967295u);
 }
 
-TEST_F(RuleMakers, SampleFilesMustHoldTheirHeaderAndOneRule)
-{
-    std::vector<uint8_t> good = {2, 5, 1, 2, 3, 4};
-    EXPECT_TRUE(sample_file_fits(good, 2, 5, 4));
-    EXPECT_FALSE(sample_file_fits(good, 3, 5, 4));
-    EXPECT_FALSE(sample_file_fits(good, 2, 6, 4));
-    EXPECT_FALSE(sample_file_fits(good, 2, 5, 5));
-    good.push_back(0);
-    EXPECT_FALSE(sample_file_fits(good, 2, 5, 4));
-    EXPECT_FALSE(sample_file_fits({}, 2, 5, 4));
-}
-
 } // namespace

@@ -143,3 +143,56 @@ TEST_F(SideFileCodecs, HistogramCountsAreHighByteFirst)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SideFileCodecs, RuleSampleOfV3K1IsItsTableBehindVAndK)
+{
+    use_v(3);
+    // Entries 0, 1, 2 of width 2: 00 01 10 from the low bits, 0x24.
+    bytes file = {3, 1, 0x24};
+    ASSERT_EQ(rule_sample_file_bytes(1, false), file.size());
+    uint8_t rule[1] = {0xFF};
+    EXPECT_TRUE(decode_rule_sample(file.data(), file.size(), 1, false, rule));
+    EXPECT_EQ(rule[0], 0x24);
+}
+
+TEST_F(SideFileCodecs, RuleSampleRefusalsKeepTheRule)
+{
+    use_v(3);
+    const uint8_t kept[3] = {0x11, 0x22, 0x33};
+    auto refused = [&kept](const bytes &file, int k, bool kcodes) {
+        uint8_t rule[3] = {kept[0], kept[1], kept[2]};
+        bool loaded = decode_rule_sample(file.data(), file.size(), k, kcodes, rule);
+        EXPECT_EQ(bytes(rule, rule + 3), bytes(kept, kept + 3));
+        return !loaded;
+    };
+    EXPECT_TRUE(refused({3, 1, 0x34}, 1, false));        // entry 2 holds 3
+    EXPECT_TRUE(refused({3, 1, 0x64}, 1, false));        // padding bit 6 set
+    EXPECT_TRUE(refused({3, 1, 0x24, 0}, 1, false));     // one byte too many
+    EXPECT_TRUE(refused({3, 1}, 1, false));              // no table
+    EXPECT_TRUE(refused({2, 1, 0x24}, 1, false));        // another v
+    EXPECT_TRUE(refused({3, 2, 0x24}, 1, false));        // another k
+    EXPECT_TRUE(refused({}, 1, false));
+    // The regression input: v 3, k 3, kcodes (10 entries, 3 bytes); entry 0
+    // of 0x53 is 3.
+    EXPECT_TRUE(refused({3, 3, 0x53, 0x61, 0x04}, 3, true));
+    // The same kcode with entry 0 made 2 loads; its top four bits are
+    // padding and must stay clear.
+    uint8_t rule[3] = {0, 0, 0};
+    EXPECT_TRUE(decode_rule_sample(bytes{3, 3, 0x52, 0x61, 0x04}.data(), 5, 3, true, rule));
+    EXPECT_EQ(bytes(rule, rule + 3), (bytes{0x52, 0x61, 0x04}));
+    EXPECT_TRUE(refused({3, 3, 0x52, 0x61, 0x14}, 3, true));
+}
+
+TEST_F(SideFileCodecs, EveryPatternIsAValueForV2ButPaddingStillCounts)
+{
+    // v = 2, k = 2: four entries of one bit in one byte, bits 4..7 padding.
+    uint8_t rule[1] = {0};
+    EXPECT_TRUE(decode_rule_sample(bytes{2, 2, 0x0F}.data(), 3, 2, false, rule));
+    EXPECT_EQ(rule[0], 0x0F);
+    EXPECT_FALSE(decode_rule_sample(bytes{2, 2, 0x1F}.data(), 3, 2, false, rule));
+    EXPECT_EQ(rule[0], 0x0F);
+}
+
+} // namespace
