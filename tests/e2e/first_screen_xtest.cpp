@@ -110,10 +110,17 @@ TEST_F(ZemraTest, RandomSeedDialogSetsTheSeedShownInThePrompt)
     auto prompt = [&] { return zemra->region_digest(w / 2, 2, w / 2 - 2, 40); };
     auto second_line = [&] { return zemra->region_digest(w / 2 + 3, 24, w / 2 - 10, 16); };
     const unsigned long long first_prompt_line = second_line();
-    auto set_seed = [&](const std::string &answer) {
+    // A refused answer is said so on the dialog's line, which waits for
+    // Return before the first screen comes back.
+    auto set_seed = [&](const std::string &answer, bool refused = false) {
         zemra->type("r\r");
         ASSERT_TRUE(wait_until([&] { return second_line() != first_prompt_line; }, 5));
         zemra->type(answer + "\r");
+        if (refused) {
+            ASSERT_TRUE(zemra->wait_ready_for_key());
+            EXPECT_NE(second_line(), first_prompt_line);
+            zemra->type("\r");
+        }
         ASSERT_TRUE(wait_until([&] { return second_line() == first_prompt_line; }, 5));
     };
     set_seed("123");
@@ -123,9 +130,11 @@ TEST_F(ZemraTest, RandomSeedDialogSetsTheSeedShownInThePrompt)
     EXPECT_NE(seed_123, seed_124);
     set_seed("123");
     EXPECT_EQ(prompt(), seed_123);
-    set_seed("65536");  // above 65535: refused, the seed stays 123
-    EXPECT_EQ(prompt(), seed_123);
-    set_seed("65535");
+    for (const char *refused : {"32768", "-1", "abc"}) {  // outside 0-32767: the seed stays 123
+        set_seed(refused, true);
+        EXPECT_EQ(prompt(), seed_123) << refused;
+    }
+    set_seed("32767");
     EXPECT_NE(prompt(), seed_123);
     zemra->type("qq");
     EXPECT_EQ(zemra->wait_exit(), 0);

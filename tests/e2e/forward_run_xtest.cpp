@@ -112,6 +112,7 @@ TEST_F(ForwardRun, RowsFollowOneRuleOfTheThreeInputs)
                            10))
         << "the pattern did not run down the page";
     zemra->type_now("q"); // pause box: the pattern stands still
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no pause box";
     // Cell c of row r is the 6-pixel square at ((13 - c) * 6, r * 6); 1 is
     // any colour but the background.
     const int n = 14, cell = 6, rows = 60;

@@ -149,6 +149,7 @@ TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)
     int strip_top = zemra->height() - 24;
     int before = marked_pixels(620, strip_top, 380, 18);
     answer({"l\r", "zemraleftover\r", "\r"});  // load it: the wait for q or Return
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no wait after the load";
     EXPECT_GT(marked_pixels(620, strip_top, 380, 18), before + 100) << "no hint";
     remove("zemraleftover.nat");
 }

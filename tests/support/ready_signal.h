@@ -11,6 +11,11 @@ bool open_ready_pipe(int fds[2]);
 // Drops the bytes of waits that began before now: call it just before
 // sending input, so the next byte read comes from a later wait.
 void drop_ready_signals(int read_fd);
+// How long a test waits for the program to reach its next key wait before
+// it gives up: far longer than any step takes on a machine whose every core
+// is busy, so that a key is typed on the program's signal and never because
+// time ran out; the test's own CTest TIMEOUT bounds a program that hangs.
+constexpr double kReadyPatience = 120;
 // Waits up to seconds for the byte of a key wait, then drops any others; true
 // when one came (false on timeout or when the program has closed its end).
 bool wait_for_ready_signal(int read_fd, double seconds);

@@ -80,7 +80,10 @@ ScreenTest::type_keys_paced(const std::string &keys)
     drop_ready_signals(ready_fd);
     return std::thread([keys] {
         // Shift is a key of its own: the dialog takes it in a wait of its own.
-        auto wait_ready = [] { wait_for_ready_signal(ready_fd, 5); };
+        auto wait_ready = [] {
+            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
+                ADD_FAILURE() << "the window did not wait for a key";
+        };
         for (char c : keys) {
             wait_ready();
             xtest_type_char(test_display, c, wait_ready);
@@ -93,7 +96,10 @@ ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t
 {
     drop_ready_signals(ready_fd);
     return std::thread([keys, look] {
-        auto wait_ready = [] { wait_for_ready_signal(ready_fd, 5); };
+        auto wait_ready = [] {
+            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
+                ADD_FAILURE() << "the window did not wait for a key";
+        };
         for (size_t i = 0; i < keys.size(); i++) {
             wait_ready();
             look(i);

@@ -155,7 +155,12 @@ void
 ZemraProcess::type(const std::string &keys)
 {
     // Shift is a key of its own: the program takes it in a wait of its own.
-    auto wait_ready = [this] { wait_for_ready_signal(ready_fd_, 5); };
+    // A wait already seen by wait_ready_for_key takes the first key.
+    auto wait_ready = [this] {
+        if (!wait_seen_)
+            wait_ready_for_key();
+        wait_seen_ = false;
+    };
     for (char c : keys) {
         wait_ready();
         xtest_type_char(display, c, wait_ready);
@@ -163,9 +168,17 @@ ZemraProcess::type(const std::string &keys)
     pause_briefly();
 }
 
+bool
+ZemraProcess::wait_ready_for_key()
+{
+    wait_seen_ = wait_for_ready_signal(ready_fd_, kReadyPatience);
+    return wait_seen_;
+}
+
 void
 ZemraProcess::type_now(const std::string &keys)
 {
+    wait_seen_ = false;
     drop_ready_signals(ready_fd_);
     xtest_type(display, keys);
     pause_briefly();
@@ -174,6 +187,7 @@ ZemraProcess::type_now(const std::string &keys)
 void
 ZemraProcess::control_q()
 {
+    wait_seen_ = false;
     drop_ready_signals(ready_fd_);
     xtest_control_key(display, XK_q);
     pause_briefly();

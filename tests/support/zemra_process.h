@@ -28,6 +28,10 @@ public:
     // animation).
     void type(const std::string &keys);
     void type_now(const std::string &keys);
+    // Waits until the program's next key wait begins (everything drawn
+    // before it is on the screen then); false when it never came. The next
+    // key type sends goes into that wait.
+    bool wait_ready_for_key();
     void control_q();
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
@@ -59,6 +63,7 @@ private:
     std::string stderr_path_;
     int pid_ = -1;
     int ready_fd_ = -1;  // read end of the program's key-wait signal
+    bool wait_seen_ = false; // a wait signalled and read, no key typed into it yet
     int exit_status_ = -1; // the status once reaped by quit_by_steps
 };
 

@@ -59,6 +59,7 @@
 #include "engine/backward/preimage_prompts.h"
 #include "engine/backward/successor_table.h"
 #include "engine/backward/tree_levels.h"
+#include "engine/backward/tree_memory.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -197,8 +198,10 @@ reserve(int s, uint64_t i)
         cap = partial_preimage_limit;
     uint8_t *p =
         static_cast<uint8_t *>(try_checked_realloc(stack_mem[s], cap * entry_bytes()));
-    if (!p)
+    if (!p) {
+        note_tree_memory_failure("pp stack", cap * entry_bytes());
         return 0;
+    }
     stack_mem[s] = p;
     stack_cap[s] = cap;
     return 1;

@@ -13,6 +13,7 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
+#include "engine/backward/tree_memory.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -53,11 +54,13 @@ y_of(int which)
 
 template <typename T>
 int
-grow(T *&array, size_t count)
+grow(T *&array, size_t count, const char *what)
 {
     T *p = static_cast<T *>(try_checked_realloc(array, count * sizeof(T)));
-    if (!p)
+    if (!p) {
+        note_tree_memory_failure(what, count * sizeof(T));
         return 0;
+    }
     array = p;
     return 1;
 }
@@ -75,8 +78,10 @@ reserve(int which, uint32_t index, bool numbered)
         cap *= 2;
     if (cap > Maxlu)
         cap = Maxlu;
-    bool entries = numbered ? grow(preim_numbers[which], cap) : grow(list_of(which), cap);
-    if (!entries || !grow(x_of(which), cap) || !grow(y_of(which), cap))
+    bool entries = numbered ? grow(preim_numbers[which], cap, "level numbers")
+                            : grow(list_of(which), cap, "level list");
+    if (!entries || !grow(x_of(which), cap, "level x") ||
+        !grow(y_of(which), cap, "level y"))
         return 0;
     for (uint64_t i = had; i < cap; i++) {
         if (numbered)
@@ -101,8 +106,10 @@ pool_line(line_pool &pool)
     }
     if (pool.chunk == pool.chunks.size()) {
         uint8_t *c = static_cast<uint8_t *>(try_checked_calloc(pool.chunk_bytes, 1));
-        if (!c)
+        if (!c) {
+            note_tree_memory_failure("pre-image lines", pool.chunk_bytes);
             return nullptr;
+        }
         pool.chunks.push_back(c);
         pool.used = 0;
     }
@@ -117,6 +124,7 @@ int
 start_level_lists()
 {
     free_level_lists();
+    clear_tree_memory_failure();
     bool numbered = (exhaustive_testing != exhaustive_off && state_count() != 0) || general_method_hands_numbers();
     return reserve(0, 0, numbered) && reserve(1, 0, numbered);
 }

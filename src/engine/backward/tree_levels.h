@@ -2,7 +2,8 @@
 // coordinate lists. States of a level are kept in a pool owned by the list,
 // so a whole level is released at once when the lists swap; the pointer and
 // coordinate arrays grow geometrically. Every growth that fails returns 0
-// instead of ending the program, so the caller can abandon the tree cleanly.
+// instead of ending the program, so the caller can abandon the tree cleanly,
+// and notes what it asked for (tree_memory.h).
 //
 // With the table method (exhaustive_testing, every state number below 2^32)
 // or the general method's word form (v = 2, at most 31 cells) the lists

@@ -28,6 +28,7 @@
 #include "engine/backward/successor_table.h"
 #include "engine/backward/tree_data_lines.h"
 #include "engine/backward/tree_levels.h"
+#include "engine/backward/tree_memory.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -250,7 +251,11 @@ void
 abandon_message()
 {
     char text[150];
-    if (abort_subtree == abort_subtree_too_many_partial)
+    const tree_memory_failure &memory = tree_memory_failed();
+    if (memory.what)
+        snprintf(text, sizeof text, "\n out of memory: %s, %zu bytes, subtree level %u, abort-ret",
+                 memory.what, memory.bytes, level);
+    else if (abort_subtree == abort_subtree_too_many_partial)
         snprintf(text, sizeof text, "\n too many partial pre-images, subtree level %u, abort-ret", level);
     else
         snprintf(text, sizeof text, "\n nextindex=%lu, too many pre-images subtree level %u, abort-ret",

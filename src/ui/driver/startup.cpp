@@ -128,16 +128,21 @@ random_seed_dialog(uint32_t *randseed)
     erase_prompt_box(2);
     draw_prompt_box(1);
     snprintf(textb[0], 150, "enter random number seed 0-%lu (def random):",
-             static_cast<unsigned long>(Maxint));
+             static_cast<unsigned long>(kLargestSeed));
     outtext(textb[0]);
     input_string(5, 0);
     if (is[0] == 'q')
         return;
     if (is[0] == kKeyReturn) {
-        *randseed = static_cast<uint32_t>(random() % 65536);
+        *randseed = static_cast<uint32_t>(random() % (kLargestSeed + 1));
         return;
     }
-    parse_seed_answer(entry_text(), randseed);
+    if (parse_seed_answer(entry_text(), randseed))
+        return;
+    // A refused answer is said so on the line, with the seed that stays.
+    snprintf(textb[0], 150, " refused, seed stays %u, cont-ret:", *randseed);
+    outtext(textb[0]);
+    input_string(1, 0);
 }
 
 // The exit box of the first screen: 'q' leaves the program, any other key
@@ -224,7 +229,7 @@ parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_
 uint32_t
 startup_randseed(uint32_t pid, uint32_t seconds)
 {
-    return (pid * seconds) % 65536u;
+    return (pid * seconds) % (kLargestSeed + 1);
 }
 
 bool
@@ -232,12 +237,14 @@ parse_seed_answer(const std::string &answer, uint32_t *seed)
 {
     if (answer.empty())
         return false;
+    if (answer.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     errno = 0;
     char *end = nullptr;
     long number = strtol(answer.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || number > Maxu)
+    if (errno != 0 || *end != '\0' || number > static_cast<long>(kLargestSeed))
         return false;
-    *seed = static_cast<uint32_t>(number) % 65536u;
+    *seed = static_cast<uint32_t>(number);
     return true;
 }
 

@@ -7,10 +7,15 @@
 // "-w"/"-b" set the background letter (the later one wins), "-t" the
 // totalistic forward-only mode. Anything else is ignored.
 void parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_only);
-// The start-up random seed: process id times seconds, in 32 bits, mod 65536.
+// Seeds run from 0 to kLargestSeed, the range the seed prompt states, so
+// that every seed the first screen shows can be typed back.
+constexpr uint32_t kLargestSeed = 32767;
+// The start-up random seed: process id times seconds, in 32 bits, reduced
+// to 0..kLargestSeed.
 uint32_t startup_randseed(uint32_t pid, uint32_t seconds);
-// The answer to the random seed prompt: true with the new seed in *seed for a
-// number not above 65535 (a negative one wraps mod 65536); false leaves it.
+// The answer to the random seed prompt: true with the new seed in *seed for
+// digits alone giving 0..kLargestSeed; false (a sign, other characters, a
+// larger number) leaves it.
 bool parse_seed_answer(const std::string &answer, uint32_t *seed);
 
 // Registers what the lower layers call up to: the engines' key polls and

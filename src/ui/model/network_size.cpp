@@ -26,7 +26,7 @@ constexpr uint16_t kRangeStart = 5, kRangeEnd = 12;
 uint16_t size_before_range = 0;
 
 // The cell scale: the scale typed, or the default vgax(4) for Return or an
-// answer below 1.
+// answer below 1, which then takes the answer's place on the line.
 void
 prompt_scale()
 {
@@ -36,11 +36,12 @@ prompt_scale()
 }
 
 answer_step
-take_scale(int)
+take_scale(int len)
 {
     int byte_default = static_cast<int8_t>(vgax(4));
     long typed = answer_or(byte_default);
     scale = static_cast<uint8_t>(typed <= 0 ? byte_default : static_cast<int8_t>(typed));
+    echo_value_taken(len, scale);
     return answer_step::next;
 }
 
@@ -107,14 +108,18 @@ constexpr question kFieldRows[] = {
          myouttext(textb[0]);
      },
      2, 1,
-     [](int) {
+     [](int len) {
          uint16_t fallback = field_size_default();
          long typed = entry_number();
          if (is[0] == kKeyReturn) {
              lineL = fallback;
              snprintf(textb[0], 150, " Network size=%d", fallback);
              myouttext(textb[0]);
-         } else if (typed < 1 || typed > maxL_lu) {
+         } else if (typed < 1) {
+             // Nothing to call too big: the default takes the answer's place.
+             lineL = fallback;
+             echo_value_taken(len, fallback);
+         } else if (typed > maxL_lu) {
              lineL = fallback;
              snprintf(textb[0], 150, " too big! Network size=%d", fallback);
              myouttext(textb[0]);

@@ -33,6 +33,20 @@ free_font(XFontStruct *&font)
     font = nullptr;
 }
 
+// Frees only the client's copy of the font's description.
+void
+forget_font(XFontStruct *&font)
+{
+    if (font)
+        XFreeFontInfo(nullptr, font, 1);
+    font = nullptr;
+}
+
+// Every font global, for what is done to all of them.
+XFontStruct **const all_fonts[] = {&nonpropfont, &mediumnonpropfont, &smallnonpropfont,
+                                   &propfont,    &mediumpropfont,    &smallpropfont,
+                                   &tempfont,    &italicfont};
+
 } // namespace
 
 int16_t
@@ -113,14 +127,15 @@ load_label_font(const char *name)
 void
 free_fonts()
 {
-    free_font(nonpropfont);
-    free_font(mediumnonpropfont);
-    free_font(smallnonpropfont);
-    free_font(propfont);
-    free_font(mediumpropfont);
-    free_font(smallpropfont);
-    free_font(tempfont);
-    free_font(italicfont);
+    for (XFontStruct **font : all_fonts)
+        free_font(*font);
+}
+
+void
+forget_fonts()
+{
+    for (XFontStruct **font : all_fonts)
+        forget_font(*font);
 }
 
 void

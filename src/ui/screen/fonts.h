@@ -7,6 +7,11 @@
 int16_t automatic_point_size(int16_t maxx);
 void setup_fonts(int size);    // size <= 0: automatic; loads all eight fonts
 void free_fonts();
+// Drops the fonts held from an earlier connection without a request: a new
+// connection must not close them, as the server lets any client close any
+// font by its id (a forked child closing its parent's fonts leaves the
+// parent's GC naming fonts that are gone). Called as a connection opens.
+void forget_fonts();
 void set_small_font();         // small font; CHeight, CWidth scaled by 0.6
 void set_medium_font();        // medium font; scaled by 0.8
 // The label font of trees (tempfont) on the GC; metrics left to the caller.

@@ -20,9 +20,9 @@ create_pixmap(int w, int h)
 {
     if (w <= 0 || h <= 0)
         return 0;
-    unsigned long errors = x_error_count;
+    unsigned long request = NextRequest(D);
     Pixmap pixmap = XCreatePixmap(D, W, w, h, screen_depth);
-    if (x_sync_errors() != errors)
+    if (x_request_failed(request))
         return 0;
     return pixmap;
 }

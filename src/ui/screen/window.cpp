@@ -108,6 +108,9 @@ open_graphics()
         exit(255);
     }
     install_x_error_handlers();
+    // Fonts still held belong to an earlier connection (a forked child
+    // inherits its parent's): they are not this connection's to close.
+    forget_fonts();
     S = DefaultScreen(D);
     window_size_for_display(DisplayWidth(D, S), &Maxx, &WinMaxy);
     startWinMaxy = WinMaxy;

@@ -14,6 +14,10 @@ unsigned long x_error_count = 0;
 
 namespace {
 
+// The serials of the latest errors, for x_request_failed.
+constexpr int kKeptSerials = 32;
+unsigned long error_serials[kKeptSerials];
+
 int
 record_x_error(Display *display, XErrorEvent *error)
 {
@@ -26,6 +30,7 @@ record_x_error(Display *display, XErrorEvent *error)
     char text[128];
     XGetErrorText(display, error->error_code, text, sizeof text);
     fprintf(stderr, "\nX error: %s (request %d)\n", text, error->request_code);
+    error_serials[x_error_count % kKeptSerials] = error->serial;
     x_error_count++;
     return 0;
 }
@@ -51,4 +56,17 @@ x_sync_errors()
 {
     XSync(D, False);
     return x_error_count;
+}
+
+bool
+x_request_failed(unsigned long serial)
+{
+    unsigned long before = x_error_count;
+    XSync(D, False);
+    unsigned long after = x_error_count;
+    unsigned long first = after - before > kKeptSerials ? after - kKeptSerials : before;
+    for (unsigned long i = first; i < after; i++)
+        if (error_serials[i % kKeptSerials] == serial)
+            return true;
+    return false;
 }

@@ -9,3 +9,7 @@ void install_x_error_handlers();
 extern unsigned long x_error_count;
 // Waits for the server to process every request and returns the error count.
 unsigned long x_sync_errors();
+// Waits for the server to process every request and tells whether the one
+// of that serial (NextRequest(D) before it was made) failed. An error of an
+// earlier request reported meanwhile is no failure of this one.
+bool x_request_failed(unsigned long serial);

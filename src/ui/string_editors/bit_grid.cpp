@@ -25,13 +25,14 @@ namespace {
 
 constexpr int kPromptSlot = 9;
 
-// The four lines of key help in the prompt box.
+// The key help in the prompt box: four lines with a mouse, three without
+// (the mouse line left out, the arrows named on the first).
 void
 write_key_help(int kind, int dim)
 {
     int colour = getcolor();
     setcolor(white);
-    int margin = draw_prompt_box(4);
+    int margin = draw_prompt_box(mouse_found ? 4 : 3);
     char text[160];
     if (mouse_found) {
         snprintf(text, sizeof text, "keys: set/select/draw value %d-0, vert-v", value_range - 1);

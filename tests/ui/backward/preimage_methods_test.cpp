@@ -1,7 +1,10 @@
-// The tree builder with too many partial pre-images: the target is
-// abandoned and the builder leaves 'q'. The pre-image methods themselves are
+// The tree builder with too many partial pre-images, or with no memory for
+// its level lists: the target is abandoned, the builder says why and leaves
+// 'q'. The pre-image methods themselves are
 // tested with the engine (tests/engine/backward/preimage_methods_test.cpp).
 #include "tree_test_support.h"
+
+#include "engine/model/checked_alloc.h"
 
 namespace {
 
@@ -26,6 +29,28 @@ TEST(PreimageMethods, TooManyPartialPreImagesAbandonsTheTarget)
     partial_preimage_limit = saved;
     free_pre_rand();
     undo_rule_mix();
+}
+
+// Memory running out as the level lists start is reported as memory, with
+// the bytes asked, not as a full list of pre-images.
+TEST(PreimageMethods, NoMemoryForTheLevelListsIsReportedAsMemory)
+{
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    wire_at_random(false);
+    memset(firstseed, 0, bytesL);
+    // The tree's two work lines, then the first list's array of numbers.
+    fail_allocation_after = 3;
+    testing::internal::CaptureStderr();
+    run_backward();
+    std::string said = testing::internal::GetCapturedStderr();
+    fail_allocation_after = 0;
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_NE(said.find("out of memory: level numbers, 64 bytes, subtree level"), std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("too many"), std::string::npos) << said;
+    free_pre_rand();
 }
 
 } // namespace

@@ -53,27 +53,26 @@ TEST(CommandLine, MalformedArgumentsAreIgnored)
     EXPECT_EQ(a.totalistic_only, 0);
 }
 
-TEST(RandomSeed, ProductIn32BitsBelow65536)
+TEST(RandomSeed, ProductIn32BitsWithinTheStatedRange)
 {
     EXPECT_EQ(startup_randseed(3, 5), 15u);
-    EXPECT_EQ(startup_randseed(100000, 100000), (100000u * 100000u) % 65536u);
-    EXPECT_LT(startup_randseed(4000000000u, 3), 65536u);
+    EXPECT_EQ(startup_randseed(100000, 100000), (100000u * 100000u) % 32768u);
+    for (uint32_t pid : {1u, 4000u, 65535u, 4000000000u})
+        EXPECT_LE(startup_randseed(pid, 1796660000u), kLargestSeed);
 }
 
-TEST(RandomSeed, TypedAnswers)
+TEST(RandomSeed, TypedAnswersWithinTheStatedRangeOnly)
 {
     uint32_t seed = 7;
-    EXPECT_TRUE(parse_seed_answer("65535", &seed));
-    EXPECT_EQ(seed, 65535u);
-    EXPECT_FALSE(parse_seed_answer("65536", &seed));
-    EXPECT_EQ(seed, 65535u);
-    EXPECT_TRUE(parse_seed_answer("-1", &seed));
-    EXPECT_EQ(seed, 65535u);
+    EXPECT_TRUE(parse_seed_answer("32767", &seed));
+    EXPECT_EQ(seed, 32767u);
+    // Past the stated range, signed, or not a number: refused, seed kept.
+    for (const char *refused : {"32768", "65535", "65536", "-1", "+5", "12ab", "abc", " 5", "",
+                                "99999999999999999999"}) {
+        EXPECT_FALSE(parse_seed_answer(refused, &seed)) << refused;
+        EXPECT_EQ(seed, 32767u) << refused;
+    }
     EXPECT_TRUE(parse_seed_answer("0", &seed));
-    EXPECT_EQ(seed, 0u);
-    EXPECT_FALSE(parse_seed_answer("12ab", &seed));
-    EXPECT_FALSE(parse_seed_answer("", &seed));
-    EXPECT_FALSE(parse_seed_answer("99999999999999999999", &seed));
     EXPECT_EQ(seed, 0u);
 }
 

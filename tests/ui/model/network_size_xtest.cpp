@@ -272,4 +272,29 @@ TEST_F(NhoodStage, ARefusedKShowsTheKTaken)
     EXPECT_EQ(marked_pixels(getx + 1, y + 2, x + text_pixel_width("99", 2) + 2, y + CHeight - 2), 0);
 }
 
+// A field size of 0 and a scale of -9 give way to the defaults taken, on
+// the line where they were typed; nothing calls 0 too big.
+TEST_F(SizeStage, RefusedFieldSizeAndScaleShowWhatIsTaken)
+{
+    clear_drawing_area();
+    type_keys("0\r-9\r");
+    select_linelength_31();
+    EXPECT_EQ(lineL, 10);
+    EXPECT_EQ(scale, vgax(4));
+    const int left = static_cast<int>(xtext * CWidth);
+    snprintf(textb[0], 150, "Network size, max %d, default %d:", 31, 10);
+    int x = left + text_pixel_width(textb[0], static_cast<int>(strlen(textb[0])));
+    int y = 100 + CHeight;
+    int ten = text_pixel_width("10", 2);
+    EXPECT_GT(marked_pixels(x, y + 2, x + ten, y + CHeight - 2), 0);
+    EXPECT_EQ(marked_pixels(x + ten + 2, y + 2, x + 300, y + CHeight - 2), 0) << "text after the size";
+    snprintf(textb[0], 150, "enter cell scale in pixels, default %d:", vgax(4));
+    x = left + text_pixel_width(textb[0], static_cast<int>(strlen(textb[0])));
+    y += CHeight;
+    std::string six = std::to_string(vgax(4));
+    EXPECT_EQ(getx, x + text_pixel_width(six.c_str(), static_cast<int>(six.size())));
+    EXPECT_GT(marked_pixels(x, y + 2, getx, y + CHeight - 2), 0);
+    EXPECT_EQ(marked_pixels(getx + 1, y + 2, x + text_pixel_width("-9", 2) + 2, y + CHeight - 2), 0);
+}
+
 } // namespace
