@@ -8,6 +8,7 @@
 // drawing is graph_layouts.h and graph_drawing.h. Start at kGraphKeys.
 #include "ui/graphs/graph_commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +78,73 @@ void
 remove_menu()
 {
     putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
+}
+
+// The prompt box's lines in the font in which the widest of them fits the
+// box: the normal font, else the medium or the small one, so that a dialog
+// of n lines stays in the n lines' room (the prompt area the builder saved
+// holds the menu's four). While it lives, row_top(i) is the top of line i,
+// smaller lines spread over the room; it puts the font and its metrics
+// back when it goes.
+class fitting_font {
+public:
+    fitting_font(const std::vector<std::string> &lines, int rows)
+        : width_(CWidth), height_(CHeight), room_(prompt_box_bottom(rows) - 2 - kTop), rows_(rows)
+    {
+        if (fits(lines))
+            return;
+        set_medium_font();
+        if (fits(lines))
+            return;
+        CWidth = width_;
+        CHeight = height_;
+        set_small_font();
+    }
+    ~fitting_font()
+    {
+        restore_def_font();
+        CWidth = width_;
+        CHeight = height_;
+    }
+    int
+    row_top(int line) const
+    {
+        int pitch = CHeight < height_ ? std::max<int>(CHeight, room_ / rows_) : CHeight;
+        return kTop + line * pitch;
+    }
+
+private:
+    static constexpr int kTop = 5;
+    static bool
+    fits(const std::vector<std::string> &lines)
+    {
+        int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+        for (const std::string &line : lines)
+            if (text_width_in_use(line.c_str()) > room)
+                return false;
+        return true;
+    }
+    int16_t width_, height_;
+    int room_, rows_;
+};
+
+// Writes text at the point and leaves the point at its end in the font in
+// use (outtext steps on by the normal font's widths).
+void
+put_text(const std::string &text)
+{
+    int x = getx;
+    outtext(text.c_str());
+    moveto(x + text_width_in_use(text.c_str()), gety);
+}
+
+// The font of the dialog in the prompt area now, for its rows' places.
+const fitting_font *dialog_font = nullptr;
+
+void
+dialog_row(int line)
+{
+    moveto(prompt_box_text(Maxx), dialog_font->row_top(line));
 }
 
 // --- Layouts.
@@ -264,26 +332,40 @@ answer_within(double low, double high, bool whole, double &value)
     return *end == '\0' && value >= low && value <= high;
 }
 
-void
-settings_line(int line)
-{
-    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
-}
-
-void
-write_setting(const char *format, double now)
+std::string
+formatted(const char *format, double now)
 {
     char text[100];
     snprintf(text, sizeof text, format, now);
-    outtext(text);
+    return text;
+}
+
+std::string
+angle_text()
+{
+    return formatted("settings: rotation angle (start=15), now %.2f degrees:", settings_of->rotation * 360 / (2 * kPi));
+}
+
+std::string
+node_factor_text()
+{
+    return formatted("expand/contract nodes: factor (1 to 2, start=1.2), now %.2f:", settings_of->node_factor);
+}
+
+std::string
+link_factor_text()
+{
+    return formatted("expand/contract links: factor (1 to 2, start=1.1), now %.2f:", settings_of->link_factor);
+}
+
+std::string
+arrow_text()
+{
+    return formatted("change arrow size: (0 to .3, start=0.07), now %.2f:", arrow_size);
 }
 
 const question kSettings[] = {
-    {nullptr, nullptr,
-     [] {
-         write_setting("settings: rotation angle (start=15), now %.2f degrees:", settings_of->rotation * 360 / (2 * kPi));
-     },
-     4, 1,
+    {nullptr, nullptr, [] { put_text(angle_text()); }, 4, 1,
      [](int) {
          double degrees;
          if (answer_within(-360, 360, true, degrees))
@@ -291,9 +373,7 @@ const question kSettings[] = {
          return answer_step::next;
      },
      0, answer_step::leave},
-    {nullptr, nullptr,
-     [] { write_setting("expand/contract nodes: factor (1 to 2, start=1.2), now %.2f:", settings_of->node_factor); },
-     4, 1,
+    {nullptr, nullptr, [] { put_text(node_factor_text()); }, 4, 1,
      [](int) {
          double factor;
          if (answer_within(1, 2, false, factor))
@@ -301,9 +381,7 @@ const question kSettings[] = {
          return answer_step::next;
      },
      1, answer_step::leave},
-    {nullptr, nullptr,
-     [] { write_setting("expand/contract links: factor (1 to 2, start=1.1), now %.2f:", settings_of->link_factor); },
-     4, 1,
+    {nullptr, nullptr, [] { put_text(link_factor_text()); }, 4, 1,
      [](int) {
          double factor;
          if (answer_within(1, 2, false, factor))
@@ -311,8 +389,7 @@ const question kSettings[] = {
          return answer_step::next;
      },
      2, answer_step::leave},
-    {nullptr, nullptr, [] { write_setting("change arrow size: (0 to .3, start=0.07), now %.2f:", arrow_size); }, 4,
-     1,
+    {nullptr, nullptr, [] { put_text(arrow_text()); }, 4, 1,
      [](int) {
          double size;
          if (answer_within(0, 0.3, false, size))
@@ -327,16 +404,33 @@ settings(graph_view &view, char)
 {
     settings_of = &view;
     draw_prompt_box(4);
-    ask_questions(kSettings, question_place{settings_line, nullptr, false});
+    {
+        // Room for a four-character answer after each prompt.
+        fitting_font font({angle_text() + "0000", node_factor_text() + "0000", link_factor_text() + "0000",
+                           arrow_text() + "0000"},
+                          4);
+        dialog_font = &font;
+        ask_questions(kSettings, question_place{dialog_row, nullptr, false});
+        dialog_font = nullptr;
+    }
     settings_of = nullptr;
     return graph_step::menu;
 }
 
 // --- Unreachable nodes: a three-line prompt.
 
+const char *const kSuppressText = "links from unreachable nodes: suppress-u restore-(ret):";
+const char *const kIsolateText = "isolate unreachable -i:";
+
+std::string
+threshold_text()
+{
+    return formatted("change unreachable threshold (now %.0f):", static_cast<double>(u_threshold));
+}
+
 const question kUnreachable[] = {
     {nullptr, [] { suppress_u_links = 0; },
-     [] { outtext("links from unreachable nodes: suppress-u restore-(ret):"); }, 1, -2,
+     [] { put_text(kSuppressText); }, 1, -2,
      [](int) {
          if (is[0] != 'u')
              return answer_step::finish;
@@ -344,14 +438,14 @@ const question kUnreachable[] = {
          return answer_step::next;
      },
      0, answer_step::leave},
-    {nullptr, [] { isolate_unreachable = 0; }, [] { outtext("isolate unreachable -i:"); }, 1, -2,
+    {nullptr, [] { isolate_unreachable = 0; }, [] { put_text(kIsolateText); }, 1, -2,
      [](int) {
          isolate_unreachable = is[0] == 'i' ? 1 : 0;
          return answer_step::next;
      },
      1, answer_step::leave},
     {nullptr, nullptr,
-     [] { write_setting("change unreachable threshold (now %.0f):", static_cast<double>(u_threshold)); }, 3, 1,
+     [] { put_text(threshold_text()); }, 3, 1,
      [](int) {
          double threshold;
          if (answer_within(0, 999, true, threshold))
@@ -366,7 +460,12 @@ unreachable_nodes(graph_view &view, char)
 {
     remove_menu();
     draw_prompt_box(3);
-    ask_questions(kUnreachable, question_place{settings_line, nullptr, false});
+    {
+        fitting_font font({std::string(kSuppressText) + "0", kIsolateText, threshold_text() + "000"}, 3);
+        dialog_font = &font;
+        ask_questions(kUnreachable, question_place{dialog_row, nullptr, false});
+        dialog_font = nullptr;
+    }
     erase_prompt_box(3);
     remove_menu();
     if (isolate_unreachable) {
@@ -483,51 +582,22 @@ graph_title()
     return no_links ? "NETWORK graph (no links): " : "NETWORK graph: ";
 }
 
-// The widest menu line fits the prompt box in the font in use.
-bool
-menu_fits(const std::vector<std::string> &lines)
-{
-    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    for (const std::string &line : lines)
-        if (text_width_in_use(line.c_str()) > room)
-            return false;
-    return true;
-}
-
-// The menu in the prompt area: in the normal font, else the medium or the
-// small one where a line would pass the box's right edge, so that the
-// four lines stay in the four lines' room the builder saved. The point is
-// left after the last line, where the key wait blinks.
+// The menu in the prompt area, in the font that fits it; the point where
+// the key wait blinks is kept after its last line.
 void
 draw_menu()
 {
     std::vector<std::string> lines = graph_menu_lines();
-    int16_t width = CWidth, height = CHeight;
     int margin = draw_prompt_box(kGraphMenuLines);
     int colour = getcolor();
-    if (!menu_fits(lines)) {
-        set_medium_font();
-        if (!menu_fits(lines)) {
-            CWidth = width;
-            CHeight = height;
-            set_small_font();
-        }
-    }
     setcolor(white);
-    int pitch = CHeight;
-    // The smaller lines spread over the four lines' room.
-    int top = 5, room = prompt_box_bottom(kGraphMenuLines) - 2 - top;
-    if (pitch < height)
-        pitch = std::max<int>(pitch, room / kGraphMenuLines);
+    fitting_font font(lines, kGraphMenuLines);
     for (size_t i = 0; i < lines.size(); i++) {
-        moveto(margin, top + static_cast<int>(i) * pitch);
-        outtext(lines[i].c_str());
+        moveto(margin, font.row_top(static_cast<int>(i)));
+        put_text(lines[i]);
     }
     menu_end_x = getx;
     menu_end_y = gety;
-    restore_def_font();
-    CWidth = width;
-    CHeight = height;
     setcolor(colour);
 }
 
