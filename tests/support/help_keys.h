@@ -3,7 +3,7 @@
 // act on. Each kind of help writes its keys its own way:
 // - menu pieces ("rule:save/load/revise/rnd/trans-s/l/v/r/t", "no-ops-Q",
 //   "cont-ret:"): in each word holding a '-', the keys after the last '-',
-//   split at '/'; "ret" is Return;
+//   split at '/'; "ret" and "(def)" are Return;
 // - panel lines ("r/K/k..rnd rule/tcode/kcode", "uE..create sample"): the
 //   keys before "..", split at '/'; of a token of several characters ("uE":
 //   'u', then 'E') the last is the line's own key;
@@ -21,7 +21,7 @@ split_keys(const std::string &part, bool last_of_token)
     std::string token;
     std::istringstream in(part);
     while (std::getline(in, token, '/')) {
-        if (token == "ret")
+        if (token == "ret" || token == "(def)")
             keys.insert('\r');
         else if (token.size() == 1 || (last_of_token && !token.empty()))
             keys.insert(token.back());

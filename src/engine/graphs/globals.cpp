@@ -14,3 +14,6 @@ uint8_t *netnodesize = nullptr;
 double m_space = 0;
 uint32_t m_size = 0;
 uint8_t no_links = 0;
+uint32_t u_threshold = 0;
+uint8_t suppress_u_links = 0;
+uint8_t isolate_unreachable = 0;

@@ -49,3 +49,11 @@ extern double m_space;
 extern uint32_t m_size;
 // 1: the network graph is shown as a layout only, without links.
 extern uint8_t no_links;
+// The unreachable nodes: a node whose outside_inputs is at most u_threshold
+// (0 as a graph opens). While suppress_u_links is 1 the links between an
+// unreachable node and another are left out of the drawing; while
+// isolate_unreachable is 1 the unreachable nodes stand aside in the
+// leftmost fifth of the window. Set to 0 as each graph opens.
+extern uint32_t u_threshold;
+extern uint8_t suppress_u_links;
+extern uint8_t isolate_unreachable;

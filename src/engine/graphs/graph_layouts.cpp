@@ -15,13 +15,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void
-put_node(uint32_t m, double x, double y)
-{
-    basin_pos[m][0] = static_cast<int16_t>(static_cast<int>(x));
-    basin_pos[m][1] = static_cast<int16_t>(static_cast<int>(y));
-}
-
 // The least s with s^power >= nodes.
 uint32_t
 least_side(uint32_t nodes, int power)
@@ -55,6 +48,17 @@ hexagonal_lattice()
 
 } // namespace
 
+void
+set_node_position(uint32_t m, double x, double y)
+{
+    // Truncated toward zero, held at the ends of the 16-bit range.
+    auto pixel = [](double v) {
+        return static_cast<int16_t>(std::clamp(std::trunc(v), -32768.0, 32767.0));
+    };
+    basin_pos[m][0] = pixel(x);
+    basin_pos[m][1] = pixel(y);
+}
+
 float
 graph_base_radius(float cyclerad, uint32_t nodes, float node_factor, double growth)
 {
@@ -83,7 +87,7 @@ place_on_circle(const graph_frame &frame, float cyclerad)
         return;
     double step = 2 * kPi / node_no;
     for (uint32_t m = node_no; m >= 1; m--)
-        put_node(m, frame.cx + cyclerad * std::cos(m * step), frame.cy + cyclerad * std::sin(m * step));
+        set_node_position(m, frame.cx + cyclerad * std::cos(m * step), frame.cy + cyclerad * std::sin(m * step));
 }
 
 void
@@ -115,7 +119,7 @@ place_on_2d_lattice(const graph_frame &frame, float cyclerad)
             else
                 x += (rows - 1 - r) % 2 == 0 ? q : q / 2;
             double y = frame.cy - rows * p / 2 + p * r + p / 2;
-            put_node(static_cast<uint32_t>(m), x, y);
+            set_node_position(static_cast<uint32_t>(m), x, y);
         }
 }
 
@@ -148,6 +152,6 @@ place_on_3d_lattice(const graph_frame &frame, float cyclerad)
                 double a = depth + 1.0;
                 double x = frame.cx + p * (c + 0.5) - p * a * slant;
                 double y = frame.cy - 0.5 * p * h * (1 + slant) + p * t + p / 2 + p * a * slant;
-                put_node(static_cast<uint32_t>(m), x, y);
+                set_node_position(static_cast<uint32_t>(m), x, y);
             }
 }

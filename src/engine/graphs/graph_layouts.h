@@ -12,6 +12,11 @@ struct graph_frame {
     int cx, cy;
 };
 
+// Node m at (x, y), each truncated toward zero into basin_pos; a place
+// beyond the 16-bit range (a layout expanded many times) is held at its
+// end instead of wrapping to the other side of the window.
+void set_node_position(uint32_t m, double x, double y);
+
 // How the base radius grows with the nodes above 100: as their square root
 // on the circle (and the line), as their 0.7th power on the lattices.
 constexpr double circle_growth = 0.5, lattice_growth = 0.7;

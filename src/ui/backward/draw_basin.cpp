@@ -406,7 +406,9 @@ draw_basin()
     write_basin_data_line(tally);
     if (basinfield) {
         add_basin_to_field(tally);
-        if (meta_graph)
+        // A field redrawn inside the jump graph's nodes adds no types to
+        // the table the graph was built from.
+        if (meta_graph && !use_preset_basin_pos)
             add_basin_type(attperiod, basinsize, att);
     }
     char key = quit ? 'q' : is[0];

@@ -370,7 +370,11 @@ draw_field()
     limitcheck = statespace == UINT32_MAX ? UINT32_MAX : statespace + 1;
     if (show_ss_matrix && mouse_found)
         show_statespace_matrix(nullptr);
-    if (exhaustive_testing) {
+    // A field redrawn inside the graph's nodes takes the successor table
+    // the graph was counted with (a random map made anew would be another
+    // network) and leaves it to the field that opened the graph.
+    const bool table_kept = use_preset_basin_pos && exhaustive_testing && exh_pairs;
+    if (exhaustive_testing && !table_kept) {
         prestate_successor_pairs();
         if (is[0] == 'q') {
             earlyexitfield = 1;
@@ -440,7 +444,7 @@ draw_field()
     if (!use_preset_basin_pos)
         free_basin_types();
     use_preset_basin_pos = 0;
-    if (exhaustive_testing)
+    if (exhaustive_testing && !table_kept)
         free_successor_table();
     else if (general)
         free_pre_rand();
@@ -466,6 +470,29 @@ last_field_area(field_area *area)
     return true;
 }
 
+namespace {
+
+// The field summary in a prompt box of two lines; the point is left after
+// its last text.
+void
+show_field_summary(std::string counts, std::string size, std::string g)
+{
+    int16_t margin = draw_prompt_box(2);
+    setcolor(white);
+    counts.pop_back();
+    outtext(counts.c_str());
+    moveto(margin, gety + CHeight);
+    size.pop_back();
+    g.pop_back();
+    // One line on the screen, two in the data file: a blank between.
+    size += ' ';
+    outtext(size.c_str());
+    outtext(g.c_str());
+    outtext(textb[2]);
+}
+
+} // namespace
+
 void
 print_field_data()
 {
@@ -480,19 +507,23 @@ print_field_data()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    int16_t margin = draw_prompt_box(2);
-    setcolor(white);
-    counts.pop_back();
-    outtext(counts.c_str());
-    moveto(margin, gety + CHeight);
-    size.pop_back();
-    g.pop_back();
-    // One line on the screen, two in the data file: a blank between.
-    size += ' ';
-    outtext(size.c_str());
-    outtext(g.c_str());
-    outtext(textb[2]);
+    show_field_summary(counts, size, g);
     setcolor(colour);
     moveto(x, y);
     event_ready();
+}
+
+void
+redraw_field_in_graph()
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    draw_field();
+    show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line());
+    outtext(" cont-ret:");
+    do
+        input_string(1, -2);
+    while (is[0] != kKeyReturn);
+    setcolor(colour);
+    moveto(x, y);
 }

@@ -27,6 +27,7 @@
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
 #include "ui/forward/run_settings.h"
+#include "ui/graphs/graph_commands.h"
 #include "ui/forward/running_keys.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
@@ -257,6 +258,7 @@ register_window_hooks()
     set_entry_hot_key('>', save_screen);
     set_entry_hot_key('<', load_screen);
     set_network_rewire(wire_up_network);
+    set_graph_field_redraw(redraw_field_in_graph);
     set_program_end(clean_exit);
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
     set_network_resizer(change_net_size);

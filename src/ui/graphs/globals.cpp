@@ -8,9 +8,6 @@ float w_cyclerad = 10;
 float linkangle = 0;
 float abs_angle = 0;
 uint8_t scale_m_nodes = 0;
-uint32_t u_threshold = 0;
-uint8_t suppress_u_links = 0;
-uint8_t isolate_unreachable = 0;
 uint8_t node_numbers = 1;
 uint8_t *basin_color = nullptr;
 

@@ -12,9 +12,6 @@ extern float linkangle;      // direction of the last link measured, 0..2 pi (y 
 extern float abs_angle;      // its acute angle to the horizontal
 // Switches a graph sets as it opens, for the time it is open.
 extern uint8_t scale_m_nodes;       // 1: node sizes follow their measure; 0: all the base radius
-extern uint32_t u_threshold;        // a node is unreachable when its outside_inputs is at most this
-extern uint8_t suppress_u_links;    // 1: links from and to unreachable nodes are left out
-extern uint8_t isolate_unreachable; // 1: unreachable nodes are moved aside
 // Kept from one graph to the next.
 extern uint8_t node_numbers;        // 1: nodes large enough carry their number
 // Colour index of each node at the last full drawing (node_no + 1 entries);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/graphs/globals.h"
+#include "engine/graphs/graph_moves.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/thickline.h"
 #include "ui/screen/draw.h"
@@ -44,12 +45,6 @@ next_node_colour(int c, int first)
     return first;
 }
 
-bool
-unreachable(uint32_t node)
-{
-    return outside_inputs[node] <= u_threshold;
-}
-
 float
 drawn_size(uint32_t node, float base)
 {
@@ -65,7 +60,7 @@ draw_links_of(uint32_t i, int colour, float base, const graph_frame &frame)
         uint32_t w = basinjumps[i][j];
         if (w == 0)
             continue;
-        if (suppress_u_links && j != i && (unreachable(i) || unreachable(j)))
+        if (suppress_u_links && j != i && (node_unreachable(i) || node_unreachable(j)))
             continue;
         double scale = 1.0, width = 1.0;
         if (scale_links) {
@@ -124,5 +119,19 @@ meta_graph_vertex(unsigned node, float size, int colour, const graph_frame &fram
         moveto(x - text_pixel_width(label, static_cast<int>(strlen(label))) / 2, y - CHeight / 2);
         outtext(label);
     }
+    moveto(x, y);
+}
+
+void
+blank_nodes(float base, const graph_frame &frame, float share)
+{
+    int x = getx, y = gety;
+    clip_to_frame clip(frame);
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    setcolor(black);
+    for (uint32_t i = node_no; i >= 1; i--)
+        pieslice(basin_pos[i][0], basin_pos[i][1], 0, 360, static_cast<int>(share * drawn_size(i, base)));
+    fillcolor = fill;
     moveto(x, y);
 }

@@ -15,3 +15,6 @@ void draw_meta_graph(float base, const graph_frame &frame);
 // number in black when the disc is at least 0.7 of a text line and
 // node_numbers is on (the cell number, node - 1, in the network graph).
 void meta_graph_vertex(unsigned node, float size, int colour, const graph_frame &frame, float base);
+// A black disc over every node, share x its drawn size (the base radius
+// while scale_m_nodes is off), leaving the links around it.
+void blank_nodes(float base, const graph_frame &frame, float share);

@@ -3,15 +3,13 @@
 // a saved copy of what it covers, lays the graph out by the network's shape
 // and draws it, then waits in the window's key loop; on leaving it frees the
 // graph and puts the window, the prompt area and the basin offsets back.
-// The key loop knows only 'q' for now: the graph's command keys join its
-// table. Reads the network's shape and run settings (engine/model,
-// engine/forward), writes the forward run's layout copy. Start at
-// meta_graph_table.
+// The window's commands are graph_commands.h. Reads the network's shape
+// and run settings (engine/model, engine/forward), writes the forward run's
+// layout copy. Start at meta_graph_table.
 #include "ui/graphs/meta_graph.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
 #include "engine/backward/basin_types.h"
 #include "engine/backward/globals.h"
@@ -23,6 +21,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "ui/graphs/globals.h"
+#include "ui/graphs/graph_commands.h"
 #include "ui/graphs/graph_layouts.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -33,12 +32,6 @@
 #include "ui/screen/window.h"
 
 namespace {
-
-// Image slots of what the graph covers: the window rectangle (boximage)
-// and the prompt area of four lines (boximage_prompt).
-constexpr int kWindowSlot = 3;
-constexpr int kPromptSlot = 3;
-constexpr int kPromptLines = 4;
 
 // The question of a forward-only run's network graph: links, or a layout only.
 bool graph_links_wanted = true;
@@ -94,8 +87,8 @@ show_graph_progress(unsigned percent)
 void
 put_back_prompt_area()
 {
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    putimage(Maxx / 2, 2, &boximage_prompt[kGraphPromptSlot], 0);
+    freeimage(&boximage_prompt[kGraphPromptSlot]);
 }
 
 // Counts the graph's links (or opens a layout-only network graph); false
@@ -140,47 +133,6 @@ count_graph(int a, const attractor_types *types, char mode)
     return count_network_links(links, show_graph_progress);
 }
 
-// One key of the graph window: its help text and what it does; the
-// command returns false when the window closes.
-struct graph_key {
-    char key;
-    const char *help;
-    bool (*command)();
-};
-
-const graph_key kGraphKeys[] = {
-    {'q', "quit-q", [] { return false; }},
-};
-
-// The title of the window's menu by mode and links.
-const char *
-graph_title()
-{
-    if (f_or_n != graph_network)
-        return "ATTRACTOR meta-graph: ";
-    return no_links ? "NETWORK graph (no links): " : "NETWORK graph: ";
-}
-
-// Waits for the keys of the table until one closes the window; other keys
-// wait again.
-void
-graph_key_loop()
-{
-    std::string menu = graph_title();
-    for (const graph_key &row : kGraphKeys)
-        menu += std::string(row.help) + " ";
-    menu.back() = ':';
-    for (;;) {
-        draw_prompt_box(1);
-        outtext(menu.c_str());
-        input_string(1, -2);
-        const graph_key *row = std::find_if(std::begin(kGraphKeys), std::end(kGraphKeys),
-                                            [](const graph_key &r) { return r.key == is[0]; });
-        if (row != std::end(kGraphKeys) && !row->command())
-            return;
-    }
-}
-
 // The graph window's rectangle and centre.
 graph_frame
 graph_window_frame()
@@ -195,17 +147,15 @@ graph_window_frame()
     return frame;
 }
 
-// The first layout, by the network's shape.
-void
-first_layout(const graph_frame &frame)
+// The first layout, by the network's shape; its base node radius.
+float
+first_layout(const graph_frame &frame, float node_factor)
 {
-    const float node_factor = 1.2f;
     if (threed)
-        draw_3d_graph(frame, node_factor);
-    else if (twod)
-        draw_2d_graph(frame, node_factor);
-    else
-        draw_circle_graph(frame, node_factor);
+        return draw_3d_graph(frame, node_factor);
+    if (twod)
+        return draw_2d_graph(frame, node_factor);
+    return draw_circle_graph(frame, node_factor);
 }
 
 // The forward run's copy of the layout for its running pattern.
@@ -236,7 +186,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     isolate_unreachable = 0;
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
-    get_prompt_box(kPromptSlot, kPromptLines);
+    get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
     if (!count_graph(a, types, mode)) {
         put_back_prompt_area();
         setcolor(colour);
@@ -246,18 +196,20 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     print_out(jump_table_text(meta_graph).c_str());
     basin_color = static_cast<uint8_t *>(checked_calloc(static_cast<size_t>(node_no) + 1, 1, "basin_color"));
     w_cyclerad = vgax(static_cast<float>(std::min<uint32_t>(100 + node_no / 4, 133)));
-    graph_frame frame = graph_window_frame();
-    draw_box(kWindowSlot, frame.x0, frame.y0, frame.x1, frame.y1, 1, 0);
+    graph_view view;
+    view.frame = graph_window_frame();
+    const graph_frame &frame = view.frame;
+    draw_box(kGraphWindowSlot, frame.x0, frame.y0, frame.x1, frame.y1, 1, 0);
     scale_m_nodes = no_links ? 0 : 1;
     scale_links = f_or_n == graph_network ? 0 : 1;
     show_arrows = 1;
     arrow_size = 0.07f;
-    first_layout(frame);
-    graph_key_loop();
+    view.base = first_layout(frame, view.node_factor);
+    graph_command_loop(view);
     if (f_or_n == graph_network && a == 1)
         copy_layout_for_forward_run();
-    putimage(frame.x0, frame.y0, &boximage[kWindowSlot], 0);
-    freeimage(&boximage[kWindowSlot]);
+    putimage(frame.x0, frame.y0, &boximage[kGraphWindowSlot], 0);
+    freeimage(&boximage[kGraphWindowSlot]);
     put_back_prompt_area();
     checked_free(basin_color);
     basin_color = nullptr;

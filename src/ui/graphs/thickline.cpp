@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "engine/graphs/link_angle.h"
 #include "ui/graphs/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -37,21 +38,9 @@ arrow_head(double sx, double sy, double ex, double ey, int colour)
 void
 compute_link_angle(int xa, int ya, int xb, int yb)
 {
-    if (xa == xb) {
-        linkangle = static_cast<float>(yb < ya ? kPi / 2 : 3 * kPi / 2);
-        abs_angle = static_cast<float>(kPi / 2);
-        return;
-    }
-    if (ya == yb) {
-        linkangle = static_cast<float>(xb > xa ? 2 * kPi : kPi);
-        abs_angle = 0;
-        return;
-    }
-    double a = std::atan(std::fabs(static_cast<double>(ya - yb)) / std::fabs(static_cast<double>(xa - xb)));
-    bool up = yb < ya, right = xb > xa;
-    double angle = up ? (right ? a : kPi - a) : (right ? 2 * kPi - a : kPi + a);
-    linkangle = static_cast<float>(angle);
-    abs_angle = static_cast<float>(a);
+    link_direction d = link_angle(xa, ya, xb, yb);
+    linkangle = static_cast<float>(d.angle);
+    abs_angle = static_cast<float>(d.acute);
 }
 
 void

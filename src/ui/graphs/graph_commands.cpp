@@ -1,0 +1,676 @@
+// The graph window's command loop (graph_commands.h): the key table
+// kGraphKeys, whose rows give the menu's pieces and the command of each
+// key, the commands above it, and the loop below it that draws the menu,
+// waits, and runs the row of the key. Keys that need links (the graph of a
+// network shown as a layout only has none) or a field's graph are guarded
+// in the row itself, so a guarded key is ignored the same way everywhere.
+// The layout arithmetic is engine/graphs (graph_moves.h, graph_rank.h);
+// drawing is graph_layouts.h and graph_drawing.h. Start at kGraphKeys.
+#include "ui/graphs/graph_commands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/backward/globals.h"
+#include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+#include "engine/graphs/graph_moves.h"
+#include "engine/graphs/graph_rank.h"
+#include "ui/graphs/globals.h"
+#include "ui/graphs/graph_drawing.h"
+#include "ui/graphs/graph_layout_file.h"
+#include "ui/graphs/graph_layouts.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+void (*field_redraw)() = nullptr;
+
+// Where the menu's last line ends: the key wait blinks there.
+int menu_end_x = 0, menu_end_y = 0;
+
+using graph_key = key_row<graph_view, graph_step>;
+
+bool
+linked(const graph_view &)
+{
+    return !no_links;
+}
+
+bool
+field_graph(const graph_view &)
+{
+    return f_or_n == graph_field;
+}
+
+// A key that needs links does nothing on a graph without them.
+template <graph_step (*command)(graph_view &, char)>
+graph_step
+with_links(graph_view &view, char key)
+{
+    return no_links ? graph_step::ignored : command(view, key);
+}
+
+// A key of the field's graph does nothing on the others.
+template <graph_step (*command)(graph_view &, char)>
+graph_step
+field_only(graph_view &view, char key)
+{
+    return f_or_n == graph_field ? command(view, key) : graph_step::ignored;
+}
+
+// The prompt area as it was under the menu.
+void
+remove_menu()
+{
+    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
+}
+
+// The prompt box's lines in the font in which the widest of them fits the
+// box: the normal font, else the medium or the small one, so that a dialog
+// of n lines stays in the n lines' room (the prompt area the builder saved
+// holds the menu's four). While it lives, row_top(i) is the top of line i,
+// smaller lines spread over the room; it puts the font and its metrics
+// back when it goes.
+class fitting_font {
+public:
+    fitting_font(const std::vector<std::string> &lines, int rows)
+        : width_(CWidth), height_(CHeight), room_(prompt_box_bottom(rows) - 2 - kTop), rows_(rows)
+    {
+        if (fits(lines))
+            return;
+        set_medium_font();
+        if (fits(lines))
+            return;
+        CWidth = width_;
+        CHeight = height_;
+        set_small_font();
+    }
+    ~fitting_font()
+    {
+        restore_def_font();
+        CWidth = width_;
+        CHeight = height_;
+    }
+    int
+    row_top(int line) const
+    {
+        int pitch = CHeight < height_ ? std::max<int>(CHeight, room_ / rows_) : CHeight;
+        return kTop + line * pitch;
+    }
+
+private:
+    static constexpr int kTop = 5;
+    static bool
+    fits(const std::vector<std::string> &lines)
+    {
+        int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+        for (const std::string &line : lines)
+            if (text_width_in_use(line.c_str()) > room)
+                return false;
+        return true;
+    }
+    int16_t width_, height_;
+    int room_, rows_;
+};
+
+// Writes text at the point and leaves the point at its end in the font in
+// use (outtext steps on by the normal font's widths).
+void
+put_text(const std::string &text)
+{
+    int x = getx;
+    outtext(text.c_str());
+    moveto(x + text_width_in_use(text.c_str()), gety);
+}
+
+// The font of the dialog in the prompt area now, for its rows' places.
+const fitting_font *dialog_font = nullptr;
+
+void
+dialog_row(int line)
+{
+    moveto(prompt_box_text(Maxx), dialog_font->row_top(line));
+}
+
+// --- Layouts.
+
+graph_step
+circle_layout(graph_view &view, char)
+{
+    view.base = draw_circle_graph(view.frame, view.node_factor);
+    return graph_step::done;
+}
+
+graph_step
+lattice_layout(graph_view &view, char key)
+{
+    view.base = key == '2' ? draw_2d_graph(view.frame, view.node_factor)
+                           : draw_3d_graph(view.frame, view.node_factor);
+    return graph_step::done;
+}
+
+graph_step
+spiral_layout(graph_view &view, char)
+{
+    view.base = spiral_base_radius(w_cyclerad, node_no, view.node_factor);
+    place_on_spiral(view.frame, vgax(static_cast<float>(spiral_start_units(node_no))));
+    set_graph_node_sizes(view.base);
+    return graph_step::redraw;
+}
+
+graph_step
+line_layout(graph_view &view, char)
+{
+    view.base = graph_base_radius(w_cyclerad, node_no, view.node_factor, circle_growth);
+    place_on_line(view.frame);
+    set_graph_node_sizes(view.base);
+    return graph_step::redraw;
+}
+
+graph_step
+jiggle(graph_view &, char)
+{
+    jiggle_nodes(vgax(10));
+    return graph_step::redraw;
+}
+
+graph_step
+random_layout(graph_view &view, char)
+{
+    const graph_frame &f = view.frame;
+    place_at_random(f.x0 + vgax(120), f.y0 + vgay(30), f.x1 - f.x0 - vgax(240), f.y1 - f.y0 - vgay(60));
+    return graph_step::redraw;
+}
+
+graph_step
+rank_layout(graph_view &, char)
+{
+    place_by_rank();
+    return graph_step::redraw;
+}
+
+// --- Moving and scaling about the centre.
+
+graph_step
+rotate(graph_view &view, char key)
+{
+    rotate_about_centre(view.frame.cx, view.frame.cy, key == 'x' ? -view.rotation : view.rotation);
+    return graph_step::redraw;
+}
+
+graph_step
+mirror(graph_view &view, char key)
+{
+    mirror_about_centre(view.frame.cx, view.frame.cy, key);
+    return graph_step::redraw;
+}
+
+void
+scale_nodes(graph_view &view, bool larger)
+{
+    view.base = scaled_base_radius(view.base, view.node_factor, larger);
+    set_graph_node_sizes(view.base);
+}
+
+void
+scale_distances(graph_view &view, bool larger)
+{
+    double factor = larger ? view.link_factor : 1.0 / view.link_factor;
+    w_cyclerad = static_cast<float>(w_cyclerad * factor);
+    scale_about_centre(view.frame.cx, view.frame.cy, factor);
+}
+
+graph_step
+node_scaling(graph_view &view, char key)
+{
+    scale_nodes(view, key == 'e');
+    return graph_step::redraw;
+}
+
+graph_step
+link_scaling(graph_view &view, char key)
+{
+    scale_distances(view, key == 'E');
+    return graph_step::redraw;
+}
+
+graph_step
+both_scaling(graph_view &view, char key)
+{
+    scale_nodes(view, key == 'B');
+    scale_distances(view, key == 'B');
+    return graph_step::redraw;
+}
+
+// --- Display switches.
+
+graph_step
+redraw_only(graph_view &, char)
+{
+    return graph_step::redraw;
+}
+
+graph_step
+toggle_switch(graph_view &, char key)
+{
+    uint8_t &flag = key == 'n'   ? scale_m_nodes
+                    : key == 'N' ? node_numbers
+                    : key == 'l' ? scale_links
+                                 : show_arrows;
+    flag = flag ? 0 : 1;
+    return graph_step::redraw;
+}
+
+graph_step
+arrow_sizing(graph_view &, char key)
+{
+    if (!show_arrows)
+        return graph_step::ignored;
+    arrow_size *= key == '>' ? 1.1f : 0.9f;
+    return graph_step::redraw;
+}
+
+// The first press shows what the window covers, the next the graph again.
+graph_step
+window_toggle(graph_view &view, char)
+{
+    view.covered_shown = !view.covered_shown;
+    if (!view.covered_shown)
+        return graph_step::redraw;
+    putimage(view.frame.x0, view.frame.y0, &boximage[kGraphWindowSlot], 0);
+    return graph_step::done;
+}
+
+// --- The layout file.
+
+graph_step
+layout_file(graph_view &, char)
+{
+    remove_menu();
+    draw_prompt_box(1);
+    outtext("layout: save-s load-l:");
+    input_string(1, -2);
+    char key = is[0];
+    erase_prompt_box(1);
+    remove_menu();
+    if (key != 's' && key != 'l')
+        return graph_step::menu;
+    // The file dialog may have drawn over the window as well.
+    return save_load_graph_layout(key) == 1 || key == 's' ? graph_step::redraw_all : graph_step::menu;
+}
+
+// --- Settings: a four-line prompt, each row keeping its value on Return
+// and refusing an answer out of its range without a word.
+
+graph_view *settings_of = nullptr;
+
+// The answer as a number within low..high; false for Return, text that is
+// not a number, or one outside.
+bool
+answer_within(double low, double high, bool whole, double &value)
+{
+    std::string text = entry_text();
+    if (text.empty())
+        return false;
+    char *end = nullptr;
+    value = whole ? static_cast<double>(strtol(text.c_str(), &end, 10)) : strtod(text.c_str(), &end);
+    return *end == '\0' && value >= low && value <= high;
+}
+
+std::string
+formatted(const char *format, double now)
+{
+    char text[100];
+    snprintf(text, sizeof text, format, now);
+    return text;
+}
+
+std::string
+angle_text()
+{
+    return formatted("settings: rotation angle (start=15), now %.2f degrees:", settings_of->rotation * 360 / (2 * kPi));
+}
+
+std::string
+node_factor_text()
+{
+    return formatted("expand/contract nodes: factor (1 to 2, start=1.2), now %.2f:", settings_of->node_factor);
+}
+
+std::string
+link_factor_text()
+{
+    return formatted("expand/contract links: factor (1 to 2, start=1.1), now %.2f:", settings_of->link_factor);
+}
+
+std::string
+arrow_text()
+{
+    return formatted("change arrow size: (0 to .3, start=0.07), now %.2f:", arrow_size);
+}
+
+const question kSettings[] = {
+    {nullptr, nullptr, [] { put_text(angle_text()); }, 4, 1,
+     [](int) {
+         double degrees;
+         if (answer_within(-360, 360, true, degrees))
+             settings_of->rotation = static_cast<float>(degrees * 2 * kPi / 360);
+         return answer_step::next;
+     },
+     0, answer_step::leave},
+    {nullptr, nullptr, [] { put_text(node_factor_text()); }, 4, 1,
+     [](int) {
+         double factor;
+         if (answer_within(1, 2, false, factor))
+             settings_of->node_factor = static_cast<float>(factor);
+         return answer_step::next;
+     },
+     1, answer_step::leave},
+    {nullptr, nullptr, [] { put_text(link_factor_text()); }, 4, 1,
+     [](int) {
+         double factor;
+         if (answer_within(1, 2, false, factor))
+             settings_of->link_factor = static_cast<float>(factor);
+         return answer_step::next;
+     },
+     2, answer_step::leave},
+    {nullptr, nullptr, [] { put_text(arrow_text()); }, 4, 1,
+     [](int) {
+         double size;
+         if (answer_within(0, 0.3, false, size))
+             arrow_size = static_cast<float>(size);
+         return answer_step::next;
+     },
+     3, answer_step::leave},
+};
+
+graph_step
+settings(graph_view &view, char)
+{
+    settings_of = &view;
+    draw_prompt_box(4);
+    {
+        // Room for a four-character answer after each prompt.
+        fitting_font font({angle_text() + "0000", node_factor_text() + "0000", link_factor_text() + "0000",
+                           arrow_text() + "0000"},
+                          4);
+        dialog_font = &font;
+        ask_questions(kSettings, question_place{dialog_row, nullptr, false});
+        dialog_font = nullptr;
+    }
+    settings_of = nullptr;
+    return graph_step::menu;
+}
+
+// --- Unreachable nodes: a three-line prompt.
+
+const char *const kSuppressText = "links from unreachable nodes: suppress-u restore-(ret):";
+const char *const kIsolateText = "isolate unreachable -i:";
+
+std::string
+threshold_text()
+{
+    return formatted("change unreachable threshold (now %.0f):", static_cast<double>(u_threshold));
+}
+
+const question kUnreachable[] = {
+    {nullptr, [] { suppress_u_links = 0; },
+     [] { put_text(kSuppressText); }, 1, -2,
+     [](int) {
+         if (is[0] != 'u')
+             return answer_step::finish;
+         suppress_u_links = 1;
+         return answer_step::next;
+     },
+     0, answer_step::leave},
+    {nullptr, [] { isolate_unreachable = 0; }, [] { put_text(kIsolateText); }, 1, -2,
+     [](int) {
+         isolate_unreachable = is[0] == 'i' ? 1 : 0;
+         return answer_step::next;
+     },
+     1, answer_step::leave},
+    {nullptr, nullptr,
+     [] { put_text(threshold_text()); }, 3, 1,
+     [](int) {
+         double threshold;
+         if (answer_within(0, 999, true, threshold))
+             u_threshold = static_cast<uint32_t>(threshold);
+         return answer_step::next;
+     },
+     2, answer_step::leave},
+};
+
+graph_step
+unreachable_nodes(graph_view &view, char)
+{
+    remove_menu();
+    draw_prompt_box(3);
+    {
+        fitting_font font({std::string(kSuppressText) + "0", kIsolateText, threshold_text() + "000"}, 3);
+        dialog_font = &font;
+        ask_questions(kUnreachable, question_place{dialog_row, nullptr, false});
+        dialog_font = nullptr;
+    }
+    erase_prompt_box(3);
+    remove_menu();
+    if (isolate_unreachable) {
+        const graph_frame &f = view.frame;
+        isolate_unreachable_nodes(f.x0 + vgax(30), (f.x1 - f.x0 - vgax(60)) / 5);
+    }
+    return graph_step::redraw_all;
+}
+
+// --- Basins inside the nodes.
+
+graph_step
+basins_inside(graph_view &view, char key)
+{
+    if (!field_redraw)
+        return graph_step::ignored;
+    use_preset_basin_pos = 1;
+    if (key == 'i')
+        blank_nodes(view.base, view.frame, 0.9f);
+    else
+        draw_box(-1, view.frame.x0, view.frame.y0, view.frame.x1, view.frame.y1, 1, 0);
+    remove_menu();
+    field_redraw();
+    use_preset_basin_pos = 0;
+    return graph_step::redraw_all;
+}
+
+// The keys whose tools are not built yet: the drag editor, shortest paths,
+// the ant, the jump table and unscrambling. They are named in the menu and
+// wait like keys without links; Return redraws.
+graph_step
+not_yet(graph_view &, char)
+{
+    return graph_step::ignored;
+}
+
+graph_step
+leave(graph_view &, char)
+{
+    return graph_step::leave;
+}
+
+// The field's graph and the attractors' write the arrow keys differently.
+std::string
+first_line(const graph_view &)
+{
+    if (f_or_n != graph_network)
+        return "drag-(def), ant-a path-p rank-k unscram-u";
+    return no_links ? "redraw-d drag-(def)" : "drag-(def), redraw-d path-p ant-a rank-k unscram-u";
+}
+
+// The keys in the order of the menu. Each help text is a piece of a menu
+// line, a piece beginning with a newline starting a line; rows without help
+// are named in the piece before them while they are listed. Rows that act
+// only with links, or only on a field's graph, say so in their command.
+const graph_key kGraphKeys[] = {
+    graph_key::on("\r").help(first_line).does(redraw_only),
+    graph_key::on("d").when([](const graph_view &) { return f_or_n == graph_network; }).does(redraw_only),
+    graph_key::on("a").when(linked).does(not_yet),
+    graph_key::on("p").when(linked).does(not_yet),
+    graph_key::on("k").when(linked).does(with_links<rank_layout>),
+    graph_key::on("u").when(linked).does(not_yet),
+
+    graph_key::on("S").help("\nsettings-S").does(settings),
+    graph_key::on("xX").help(" rotate-x/X").does(rotate),
+    graph_key::on("hv").help(" flip-h/v,").does(mirror),
+    graph_key::on("ec").help(" exp/contr: nodes-e/c").does(node_scaling),
+    graph_key::on("EC").help(" links-E/C").does(link_scaling),
+    graph_key::on("Bb").help(" both-B/b").does(both_scaling),
+
+    graph_key::on("iI").help("\nbasins inside-i/I,").when(field_graph).does(field_only<basins_inside>),
+    graph_key::on("tT")
+        .help([](const graph_view &) -> std::string {
+            return f_or_n == graph_field ? " table-t/T" : "\ntable-t/T";
+        })
+        .when(linked)
+        .does(not_yet),
+    graph_key::on("U")
+        .help([](const graph_view &) -> std::string {
+            return f_or_n == graph_field ? " Unreach-U," : " unreach-U,";
+        })
+        .when(linked)
+        .does(with_links<unreachable_nodes>),
+    graph_key::on("n").help(" tog: nodes-n/N").when(linked).does(with_links<toggle_switch>),
+    graph_key::on("N").when(linked).does(toggle_switch),
+    graph_key::on("l").help(" links-l").when(linked).does(with_links<toggle_switch>),
+    graph_key::on("A")
+        .help([](const graph_view &) -> std::string {
+            return f_or_n == graph_field ? " arrows-A</>" : " arrows-A/</>";
+        })
+        .when(linked)
+        .does(with_links<toggle_switch>),
+    graph_key::on("<>").when(linked).does(with_links<arrow_sizing>),
+    graph_key::on("w")
+        .help([](const graph_view &) -> std::string { return no_links ? "\nwindow-w" : " window-w"; })
+        .does(window_toggle),
+
+    graph_key::on("f").help("\nlayout: file-f").does(layout_file),
+    graph_key::on("o").help(" circle/spiral-o/O").does(circle_layout),
+    graph_key::on("O").does(spiral_layout),
+    graph_key::on("1").help(" 1d/2d/3d-1/2/3").does(line_layout),
+    graph_key::on("23").does(lattice_layout),
+    graph_key::on("r").help(" rnd-r/R,").does(jiggle),
+    graph_key::on("R").does(random_layout),
+    graph_key::on("q").help(" quit-q:").does(leave),
+};
+
+// The menu's title by mode and links.
+const char *
+graph_title()
+{
+    if (f_or_n != graph_network)
+        return "ATTRACTOR meta-graph: ";
+    return no_links ? "NETWORK graph (no links): " : "NETWORK graph: ";
+}
+
+// The menu in the prompt area, in the font that fits it; the point where
+// the key wait blinks is kept after its last line.
+void
+draw_menu()
+{
+    std::vector<std::string> lines = graph_menu_lines();
+    int margin = draw_prompt_box(kGraphMenuLines);
+    int colour = getcolor();
+    setcolor(white);
+    fitting_font font(lines, kGraphMenuLines);
+    for (size_t i = 0; i < lines.size(); i++) {
+        moveto(margin, font.row_top(static_cast<int>(i)));
+        put_text(lines[i]);
+    }
+    menu_end_x = getx;
+    menu_end_y = gety;
+    setcolor(colour);
+}
+
+// One key or button: either button counts as Return.
+char
+wait_graph_key()
+{
+    moveto(menu_end_x, menu_end_y);
+    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    if (button == 'l' || button == 'r') {
+        button = 0;
+        return kKeyReturn;
+    }
+    int key = keycheck(0);
+    return key > 0 && key < 128 ? static_cast<char>(key) : 0;
+}
+
+} // namespace
+
+void
+set_graph_field_redraw(void (*redraw)())
+{
+    field_redraw = redraw;
+}
+
+std::vector<key_help_line>
+graph_menu_pieces()
+{
+    return key_help(kGraphKeys, graph_view{});
+}
+
+std::vector<std::string>
+graph_menu_lines()
+{
+    std::vector<std::string> lines;
+    for (const key_help_line &piece : graph_menu_pieces()) {
+        if (lines.empty())
+            lines.push_back(graph_title() + piece.text);
+        else if (piece.text[0] == '\n')
+            lines.push_back(piece.text.substr(1));
+        else
+            lines.back() += piece.text;
+    }
+    return lines;
+}
+
+std::string
+graph_keys()
+{
+    std::string keys;
+    for (const graph_key &row : kGraphKeys)
+        keys += row.keys;
+    return keys;
+}
+
+graph_step
+graph_command(graph_view &view, char key)
+{
+    const graph_key *row = find_key(kGraphKeys, key);
+    if (!row || !row->act)
+        return graph_step::ignored;
+    graph_step step = row->act(view, key);
+    if (step == graph_step::redraw || step == graph_step::redraw_all)
+        redraw_graph_window(view.base, view.frame);
+    if (step == graph_step::menu || step == graph_step::redraw_all)
+        draw_menu();
+    return step;
+}
+
+void
+graph_command_loop(graph_view &view)
+{
+    draw_menu();
+    while (graph_command(view, wait_graph_key()) != graph_step::leave) {
+    }
+}
