@@ -155,7 +155,12 @@ void
 ZemraProcess::type(const std::string &keys)
 {
     // Shift is a key of its own: the program takes it in a wait of its own.
-    auto wait_ready = [this] { wait_for_ready_signal(ready_fd_, 5); };
+    auto wait_ready = [this] {
+        if (wait_seen_)
+            wait_seen_ = false;
+        else
+            wait_for_ready_signal(ready_fd_, 5);
+    };
     for (char c : keys) {
         wait_ready();
         xtest_type_char(display, c, wait_ready);
@@ -163,10 +168,19 @@ ZemraProcess::type(const std::string &keys)
     pause_briefly();
 }
 
+bool
+ZemraProcess::wait_for_key_wait(double seconds)
+{
+    if (!wait_seen_)
+        wait_seen_ = wait_for_ready_signal(ready_fd_, seconds);
+    return wait_seen_;
+}
+
 void
 ZemraProcess::type_now(const std::string &keys)
 {
     drop_ready_signals(ready_fd_);
+    wait_seen_ = false;
     xtest_type(display, keys);
     pause_briefly();
 }
@@ -175,6 +189,7 @@ void
 ZemraProcess::control_q()
 {
     drop_ready_signals(ready_fd_);
+    wait_seen_ = false;
     xtest_control_key(display, XK_q);
     pause_briefly();
 }

@@ -28,6 +28,10 @@ public:
     // animation).
     void type(const std::string &keys);
     void type_now(const std::string &keys);
+    // Waits until the program waits for a key, so that what it drew before
+    // the wait is on the screen, typing nothing; the next type() then types
+    // its first key at once. False when no wait came within seconds.
+    bool wait_for_key_wait(double seconds = 10);
     void control_q();
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
@@ -59,6 +63,7 @@ private:
     std::string stderr_path_;
     int pid_ = -1;
     int ready_fd_ = -1;  // read end of the program's key-wait signal
+    bool wait_seen_ = false; // a key wait already read by wait_for_key_wait
     int exit_status_ = -1; // the status once reaped by quit_by_steps
 };
 
