@@ -720,8 +720,12 @@ setup_plot()
     // the defaults.
     if (pass.defaults_computed)
         fit_field_layout = current_layout_values() == pass.defaults;
-    if (shown)
+    if (shown) {
+        // Accepted with 'd' the questions leave their box on the screen,
+        // where the questions after the menus would be asked beside it.
+        erase_prompt_box(3);
         put_back_quarter();
+    }
     if (accept_from == accept_from_layout)
         accept_from = accept_from_display;
     is[0] = kKeyReturn;

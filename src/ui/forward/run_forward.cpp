@@ -458,12 +458,16 @@ step_pause(run_context &r)
     int m = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(frozen_gens) - 1, t));
     if (!it.lastA)
         m = 0;
-    int margin = draw_prompt_box(2);
+    // Both lines broken at blanks to the prompt box's width.
     snprintf(textb[0], 150, "time-step %lu, next-ret, previous steps (max=frozen gens=%d), ",
              static_cast<unsigned long>(t), m);
-    outtext(textb[0]);
+    const char *options = "on-the-fly/interrupt options -o/i, save current-s reset count-r, "
+                          "end pause -q:";
+    int lines = prompt_box_lines(textb[0]) + prompt_box_lines(options);
+    int margin = draw_prompt_box(lines);
+    write_prompt_lines(textb[0], margin);
     moveto(margin, gety + CHeight);
-    outtext("on-the-fly/interrupt options -o/i, save current-s reset count-r, end pause -q:");
+    write_prompt_lines(options, margin);
     input_string(3, 0);
     long j = entry_number();
     if (is[0] == 13) {
@@ -473,7 +477,7 @@ step_pause(run_context &r)
     } else if (is[0] == 's' && it.lastA) {
         load_save_wrs('s', it.lastA[0], 's');
     } else if (is[0] == 'o') {
-        erase_prompt_box(2);
+        erase_prompt_box(lines);
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
         input_string(1, -2);
@@ -491,7 +495,10 @@ step_pause(run_context &r)
     } else {
         it.step_pause = 0;
     }
-    erase_prompt_box(2);
+    erase_prompt_box(lines);
+    // A box taller than the key panel's room above it took its first lines.
+    if (it.key_panel)
+        interrupt_key_index(&r.eg, &it);
     is[0] = before;
     current_draw = drawable;
     moveto(x, y);

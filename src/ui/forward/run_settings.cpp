@@ -76,10 +76,41 @@ box_questionf(int max, int mode, const char *format, Args... args)
 // question: each line of text on the next line of the column, then the
 // entry. A step back takes the column back to the count it had then.
 int column_lines = 0;
+// column_lines when the column last went back to its top: the lines counted
+// before it are no longer on the screen.
+int column_wrap_mark = 0;
+
+// The row the column's lines stay above: the top of the tallest rule box
+// (three lines), so that no question is written over the rule readout or
+// below the bottom strip, where it would be answered blind.
+int
+column_bottom()
+{
+    return Maxy - 3 * CHeight - 2;
+}
+
+// The column cleared from its first row (where the first screen's lines
+// start) down to the rule box, over the width a prompt and its answer may
+// take, and the next line put at that first row.
+void
+wrap_column()
+{
+    int left = static_cast<int>(xtext * CWidth);
+    int top = vgay(50);
+    setfillstyle(0, black);
+    bar(left - 2, top, Maxx - 2, column_bottom() - 1);
+    moveto(left, top - CHeight);
+    column_wrap_mark = column_lines;
+}
 
 int
 column_question(std::initializer_list<const char *> lines, int max, int mode)
 {
+    // A question whose last line would reach the bottom starts at the top,
+    // all of its lines together. A line's letters hang two rows below it.
+    int count = static_cast<int>(lines.size());
+    if (gety + (count + 1) * CHeight + 2 >= column_bottom())
+        wrap_column();
     for (const char *text : lines) {
         next_line(xtext, 1);
         column_lines++;
@@ -98,10 +129,20 @@ column_questionf(int max, int mode, const char *format, Args... args)
 }
 
 // Clears the column's lines written since mark; the next line is the first
-// of them.
+// of them. A mark from before the column's last wrap goes back to its top:
+// the lines written since the wrap are cleared, and the wrap counts from the
+// mark, so that later steps back stay below the top.
 void
 take_back_column(int mark)
 {
+    if (mark < column_wrap_mark) {
+        int since_wrap = column_lines - column_wrap_mark;
+        if (since_wrap > 0)
+            setpback_x_lines(since_wrap - 1);
+        column_wrap_mark = mark;
+        column_lines = mark;
+        return;
+    }
     int lines = column_lines - mark;
     if (lines > 0)
         setpback_x_lines(lines - 1);

@@ -36,13 +36,18 @@ write_listing(const std::string &text, listing_output output)
         fputs(text.c_str(), stderr);
 }
 
-// A one-line prompt in the prompt box, then an entry of up to max
+// Lines of the prompt box the last question drew, for the erase at the end.
+int asked_lines = 1;
+
+// A prompt in the prompt box, broken at blanks to its width (a box taller
+// than the next one is cleared by it), then an entry of up to max
 // characters; returns its length.
 int
 ask(const char *text, int max, int mode)
 {
-    draw_prompt_box(1);
-    outtext(text);
+    asked_lines = prompt_box_lines(text);
+    int margin = replace_prompt_box(asked_lines);
+    write_prompt_lines(text, margin);
     return input_string(max, mode);
 }
 
@@ -155,6 +160,6 @@ post_samples(int32_t rule_last, size_t rule_bytes, int32_t tcode_last, size_t tc
         erase_memory_box();
         write_listing(post_listing_summary(r, counts.count), output);
     }
-    erase_prompt_box(1);
+    erase_prompt_box(asked_lines);
     moveto(x, y);
 }

@@ -145,18 +145,30 @@ select_filename(const char *action, const char *kind, const char *pattern,
     std::string ext = extension_of(pattern);
     std::string base = default_base(default_name);
     bool screen_load = strncmp(action, "LOAD", 4) == 0 && strcmp(pattern, "*.nat") == 0;
+    const char *revise = screen_load ? " REVISE-q keepscreen-k cont-ret:" : " REVISE-q cont-ret:";
     char line[400];
 
-    get_prompt_box(kDialogSlot, 3);
+    // Each line broken at blanks to the box's width: the title takes the
+    // empty second line before the box grows, and the name's line has room
+    // for its confirmation with the longest name.
+    char title[400];
+    snprintf(title, sizeof title, "%s %s-filename (no ext) %s will be added", action, kind,
+             ext.c_str());
+    std::string name_prompt = "list-?, quit-q, default " + base + ":";
+    std::string widest(std::max<size_t>(kNameChars, base.size()), 'M');
+    std::string longest = "filename=" + widest + ext + revise;
+    int above_name = std::max(2, prompt_box_lines(title));
+    int name_lines =
+        std::max(prompt_box_lines(name_prompt.c_str()), prompt_box_lines(longest.c_str()));
+    int box_lines = above_name + name_lines;
+
+    get_prompt_box(kDialogSlot, box_lines);
     for (;;) {
-        int margin = draw_prompt_box(3);
-        snprintf(line, sizeof line, "%s %s-filename (no ext) %s will be added", action, kind,
-                 ext.c_str());
-        outtext(line);
-        moveto(margin, gety + 2 * CHeight);
+        int margin = draw_prompt_box(box_lines);
+        write_prompt_lines(title, margin);
+        moveto(margin, 5 + above_name * CHeight);
         int third_y = gety;
-        snprintf(line, sizeof line, "list-?, quit-q, default %s:", base.c_str());
-        outtext(line);
+        write_prompt_lines(name_prompt.c_str(), margin);
         int len = input_string(kNameChars, 0);
 
         std::string name;
@@ -176,15 +188,14 @@ select_filename(const char *action, const char *kind, const char *pattern,
         }
         snprintf(filename, kFileNameSize, "%s", name.c_str());
 
-        // The confirmation replaces the third line.
+        // The confirmation replaces the name's line.
         moveto(margin, third_y);
         uint8_t fill = fillcolor;
         setfillstyle(0, black);
-        bar(getx, gety + vgay(2), Maxx - vgax(3), gety + CHeight + vgay(2));
+        bar(getx, gety + vgay(2), Maxx - vgax(3), gety + name_lines * CHeight + vgay(2));
         setfillstyle(0, fill);
-        snprintf(line, sizeof line, "filename=%s%s", filename,
-                 screen_load ? " REVISE-q keepscreen-k cont-ret:" : " REVISE-q cont-ret:");
-        outtext(line);
+        snprintf(line, sizeof line, "filename=%s%s", filename, revise);
+        write_prompt_lines(line, margin);
         int answer = input_string(1, 0);
         if (answer == 0 && is[0] == 'q')
             continue;
