@@ -74,6 +74,8 @@ TEST_F(RunSettingsScreen, QAfterTheAnalysisGoesBackToTheAnalysis)
     EXPECT_EQ(single_entropy, 0);
     EXPECT_EQ(diff_plot, diff_plot_off);
     EXPECT_NE(is[0], 'q');
+    stpgraph = stpgraph_none;
+    gens = 10;
 }
 
 // 'q' at the attractor histograms goes back to the damage question.
@@ -86,6 +88,7 @@ TEST_F(RunSettingsScreen, QAtTheHistogramsGoesBackToTheDamage)
     EXPECT_EQ(diff_plot, diff_plot_keep);
     EXPECT_EQ(att_hist, att_hist_none);
     EXPECT_NE(is[0], 'q');
+    diff_plot = diff_plot_off; // the later tests run without a damage display
 }
 
 TEST_F(RunSettingsScreen, FiftyPercentIsStoredAsOneHalf)
