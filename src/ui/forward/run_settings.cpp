@@ -1,7 +1,8 @@
 // The run set-up dialogs (run_settings.h): the output-parameter menu with
 // the resets every run starts from, the forward-only options, the run-kind
 // choice and the forward steps before a subtree, with the pre-image method
-// prompt the last two share. Each dialog is a loop over its named steps;
+// prompt the last two share. The forward-only options are a question table
+// (kForwardOnlyRows); the other dialogs are loops over their named steps;
 // 'q' at a step goes to the step the dialog names for it. Every prompt is
 // drawn in the prompt box; the limits of the typed numbers are in
 // engine/forward/run_choices.h. Start at select_pattern_scrolling.
