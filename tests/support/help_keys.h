@@ -7,12 +7,18 @@
 // - panel lines ("r/K/k..rnd rule/tcode/kcode", "uE..create sample"): the
 //   keys before "..", split at '/'; of a token of several characters ("uE":
 //   'u', then 'E') the last is the line's own key;
-// - prompt pieces ("rotate-l/r/+/-", "togzero:color/dots-^/."): the keys
-//   after the first '-', split at '/' (so '-' itself can be one).
+// - prompt pieces ("rotate-l/r/+/-", "togzero:color/dots-^/.",
+//   "exp/contr-e/c E/C"): the keys after the first '-', split at '/' and
+//   blanks (so '-' itself can be one); "arrows" are the arrow keys with
+//   erase, which moves as the left arrow does; a digit before the dash and
+//   one after it ("value 3-0") name the digits between them.
 #pragma once
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <string>
+
+#include "ui/screen/globals.h"
 
 inline std::set<char>
 split_keys(const std::string &part, bool last_of_token)
@@ -66,7 +72,26 @@ prompt_keys(const std::string &piece)
     std::string part = piece.substr(dash + 1);
     while (!part.empty() && (part.back() == ' ' || part.back() == ','))
         part.pop_back();
-    return split_keys(part, false);
+    if (dash > 0 && isdigit(static_cast<unsigned char>(piece[dash - 1])) && part.size() == 1 &&
+        isdigit(static_cast<unsigned char>(part[0]))) {
+        std::set<char> digits;
+        for (char d = part[0]; d <= piece[dash - 1]; d++)
+            digits.insert(d);
+        return digits;
+    }
+    std::set<char> keys;
+    std::istringstream words(part);
+    std::string word;
+    while (words >> word) {
+        if (word == "arrows") {
+            for (int code : {kKeyRight, kKeyLeft, kKeyUp, kKeyDown, kKeyErase})
+                keys.insert(static_cast<char>(code));
+            continue;
+        }
+        std::set<char> named = split_keys(word, false);
+        keys.insert(named.begin(), named.end());
+    }
+    return keys;
 }
 
 inline std::set<char>

@@ -626,11 +626,19 @@ format_draw()
         node_letter = 0;
         show_accept_defaults();
         static const question rows[] = {
-            {compression_offered, nullptr, compression_prompt, 1, -2, take_compression, 0,
-             answer_step::leave},
-            {copies_asked, nullptr, copies_prompt, 1, -2, take_copies, 0, answer_step::back},
-            {nullptr, nullptr, open_row, 0, 0, take_nodes, 0, answer_step::leave},
-            {nullptr, nullptr, open_row, 0, 0, take_node_details, 0, answer_step::back},
+            question::row()
+                .when(compression_offered)
+                .prompts(compression_prompt)
+                .entry(1, -2)
+                .then(take_compression)
+                .quits(answer_step::leave),
+            question::row()
+                .when(copies_asked)
+                .prompts(copies_prompt)
+                .entry(1, -2)
+                .then(take_copies),
+            question::row().prompts(open_row).then(take_nodes).quits(answer_step::leave),
+            question::row().prompts(open_row).then(take_node_details),
         };
         static const question_place place = {nullptr, erase_display_prompt, true};
         answer_step end = ask_questions(rows, place);
@@ -652,16 +660,35 @@ data_att()
         pause_title_due = true;
         show_accept_defaults();
         static const question rows[] = {
-            {field_pause_asked, nullptr, field_pause_prompt, 1, -2, take_field_pause, 0,
-             answer_step::leave},
-            {data_pause_asked, nullptr, data_pause_prompt, 1, -2, take_data_pause, 0,
-             answer_step::leave},
-            {nullptr, reset_print_data, print_data_prompt, 1, -2, take_print_data, 0,
-             answer_step::restart},
-            {nullptr, reset_file_data, file_data_prompt, 2, 0, take_file_data, 0,
-             answer_step::back},
-            {meta_graph_asked, reset_meta_graph, meta_graph_prompt, 1, -2, take_meta_graph, 0,
-             answer_step::back},
+            question::row()
+                .when(field_pause_asked)
+                .prompts(field_pause_prompt)
+                .entry(1, -2)
+                .then(take_field_pause)
+                .quits(answer_step::leave),
+            question::row()
+                .when(data_pause_asked)
+                .prompts(data_pause_prompt)
+                .entry(1, -2)
+                .then(take_data_pause)
+                .quits(answer_step::leave),
+            question::row()
+                .resets(reset_print_data)
+                .prompts(print_data_prompt)
+                .entry(1, -2)
+                .then(take_print_data)
+                .quits(answer_step::restart),
+            question::row()
+                .resets(reset_file_data)
+                .prompts(file_data_prompt)
+                .entry(2, 0)
+                .then(take_file_data),
+            question::row()
+                .when(meta_graph_asked)
+                .resets(reset_meta_graph)
+                .prompts(meta_graph_prompt)
+                .entry(1, -2)
+                .then(take_meta_graph),
         };
         static const question_place place = {nullptr, erase_pause_prompt, true};
         answer_step end = ask_questions(rows, place);

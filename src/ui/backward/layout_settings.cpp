@@ -699,12 +699,19 @@ setup_plot()
         draw_layout_preview();
         show_accept_defaults();
         static const question rows[] = {
-            {nullptr, nullptr, radius_prompt, 4, 0, take_radius, 0, answer_step::leave},
-            {position_asked, nullptr, open_row, 0, 0, take_position, 0,
-             answer_step::back},
-            {spacing_asked, nullptr, open_row, 0, 0, take_spacing, 0,
-             answer_step::back},
-            {accept_asked, nullptr, accept_prompt, 1, -2, take_accept, 0, answer_step::restart},
+            question::row()
+                .prompts(radius_prompt)
+                .entry(4, 0)
+                .then(take_radius)
+                .quits(answer_step::leave),
+            question::row().when(position_asked).prompts(open_row).then(take_position),
+            question::row().when(spacing_asked).prompts(open_row).then(take_spacing),
+            question::row()
+                .when(accept_asked)
+                .prompts(accept_prompt)
+                .entry(1, -2)
+                .then(take_accept)
+                .quits(answer_step::restart),
         };
         static const question_place place = {nullptr, erase_layout_prompt, false};
         answer_step end = ask_questions(rows, place);

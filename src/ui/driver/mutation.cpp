@@ -771,37 +771,40 @@ pause_settings(int)
 // starts from its defaults, which hold when it is not shown; 'q' anywhere
 // after the kind menu starts it again.
 constexpr question kMutationRows[] = {
-    {nullptr, set_kind_defaults, nullptr, 0, 0, nullptr, 0, answer_step::back},
-    {[] {
-         return gd_z_graph == sweep_graph_size ||
-                (acceptall == 0 && accept_from == accept_from_mutation);
-     },
-     nullptr,
-     [] {
-         replace_prompt_box(2);
-         outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
-         prompt_next_line();
-         outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
-                                : "wiring-w/+w, rule: special-s, set bits-b, single bit-1");
-         char def[40];
-         default_text(def, sizeof def);
-         outtext(def);
-         outtext(":");
-     },
-     2, 0, kind_menus, 0, answer_step::back},
-    {[] { return datapause == datapause_unset; },
-     [] { mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0; }, nullptr, 0, 0, nullptr, 0,
-     answer_step::back},
-    {[] {
-         return datapause == datapause_unset && acceptall == 0 &&
-                accept_from == accept_from_mutation;
-     },
-     nullptr,
-     [] {
-         replace_prompt_box(2);
-         outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
-     },
-     1, -2, pause_settings, 0, answer_step::restart},
+    question::row().resets(set_kind_defaults),
+    question::row()
+        .when([] {
+            return gd_z_graph == sweep_graph_size ||
+                   (acceptall == 0 && accept_from == accept_from_mutation);
+        })
+        .prompts([] {
+            replace_prompt_box(2);
+            outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
+            prompt_next_line();
+            outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
+                                   : "wiring-w/+w, rule: special-s, set bits-b, single bit-1");
+            char def[40];
+            default_text(def, sizeof def);
+            outtext(def);
+            outtext(":");
+        })
+        .entry(2, 0)
+        .then(kind_menus),
+    question::row().when([] { return datapause == datapause_unset; }).resets([] {
+        mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0;
+    }),
+    question::row()
+        .when([] {
+            return datapause == datapause_unset && acceptall == 0 &&
+                   accept_from == accept_from_mutation;
+        })
+        .prompts([] {
+            replace_prompt_box(2);
+            outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
+        })
+        .entry(1, -2)
+        .then(pause_settings)
+        .quits(answer_step::restart),
 };
 
 // The mutation dialogs draw their own prompt boxes.

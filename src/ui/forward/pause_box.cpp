@@ -944,14 +944,7 @@ const pause_key kPauseKeys[] = {
 std::vector<std::string>
 menu_lines(const pause_box &b)
 {
-    std::vector<std::string> lines;
-    for (const key_help_line &piece : key_help(kPauseKeys, b)) {
-        if (lines.empty() || piece.text[0] == '\n')
-            lines.push_back(piece.text[0] == '\n' ? piece.text.substr(1) : piece.text);
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    return help_lines(key_help(kPauseKeys, b));
 }
 
 // A menu line broken at blanks into pieces no wider than width pixels (a

@@ -1,7 +1,8 @@
 // The run set-up dialogs (run_settings.h): the output-parameter menu with
 // the resets every run starts from, the forward-only options, the run-kind
 // choice and the forward steps before a subtree, with the pre-image method
-// prompt the last two share. Each dialog is a loop over its named steps;
+// prompt the last two share. The forward-only options are a question table
+// (kForwardOnlyRows); the other dialogs are loops over their named steps;
 // 'q' at a step goes to the step the dialog names for it. Every prompt is
 // drawn in the prompt box; the limits of the typed numbers are in
 // engine/forward/run_choices.h. Start at select_pattern_scrolling.
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "engine/backward/globals.h"
 #include "engine/backward/in_degree.h"
@@ -36,6 +38,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
 
@@ -103,8 +106,8 @@ wrap_column()
     column_wrap_mark = column_lines;
 }
 
-int
-column_question(std::initializer_list<const char *> lines, int max, int mode)
+void
+column_text(std::initializer_list<const char *> lines)
 {
     // A question whose last line would reach the bottom starts at the top,
     // all of its lines together. A line's letters hang two rows below it.
@@ -116,16 +119,22 @@ column_question(std::initializer_list<const char *> lines, int max, int mode)
         column_lines++;
         outtext(text);
     }
-    return input_string(max, mode);
 }
 
 template <typename... Args>
-int
-column_questionf(int max, int mode, const char *format, Args... args)
+void
+column_textf(const char *format, Args... args)
 {
     char text[160];
     snprintf(text, sizeof text, format, args...);
-    return column_question({text}, max, mode);
+    column_text({text});
+}
+
+int
+column_question(std::initializer_list<const char *> lines, int max, int mode)
+{
+    column_text(lines);
+    return input_string(max, mode);
 }
 
 // Clears the column's lines written since mark; the next line is the first
@@ -663,11 +672,21 @@ output_pattern()
 
 // ---- Forward-only options.
 
-enum class fo_step {
-    first, kcode_order, updating, colouring, gliders, pausing, display, sweep_1d, scroll_2d,
-    probability, analysis, single_cell, analysis_gens, frozen, matrix, random_map, damage,
-    duplicate, histograms, done, leave
+// The forward-only rows in the table's order, named where 'q' goes back to
+// them.
+enum fo_row : int {
+    fo_first, fo_kcode_order, fo_updating, fo_colouring, fo_gliders, fo_pausing, fo_display,
+    fo_sweep_1d, fo_scroll_2d, fo_probability, fo_analysis, fo_single_cell, fo_entropy_cell,
+    fo_analysis_gens, fo_frozen, fo_matrix, fo_random_map, fo_damage_reset, fo_damage,
+    fo_duplicate, fo_odd_width, fo_histograms, fo_rows
 };
+
+// The parts of the options in order: the first answer starts the walk at
+// all of them, at the analysis or at the histograms.
+enum fo_part : int { fo_part_all, fo_part_analysis, fo_part_histograms };
+fo_part fo_from = fo_part_all;
+// The network and seed were doubled at the duplicate question.
+bool fo_doubled = false;
 
 void
 reset_forward_only_settings()
@@ -691,17 +710,6 @@ reset_forward_only_settings()
     stp = 1;
 }
 
-// The answer, with 'q' going to back and 'd' ending the stage.
-fo_step
-fo_answer(fo_step next, fo_step back)
-{
-    if (is[0] == 'q')
-        return back;
-    if (is[0] == 'd')
-        return fo_step::done;
-    return next;
-}
-
 // Width a damage display divides in two: n for 1d, i2d for 2d.
 int
 damage_width()
@@ -709,299 +717,471 @@ damage_width()
     return twod ? i2d : lineL;
 }
 
-// The single cell of the entropy plot; step when 'q' or 'd' was answered.
-fo_step
-choose_entropy_cell()
+// The glider rules of the network's v and k: the last index, 0 when none.
+int
+glider_rule_count()
 {
-    char text[96];
-    if (oned || (!twod && !threed)) {
-        int len = column_questionf(5, 0, "single: enter index(max %d def %d):", lineL - 1,
-                                entropy_poss);
-        if (is[0] == 'q' || is[0] == 'd')
-            return fo_answer(fo_step::analysis_gens, fo_step::analysis);
-        if (!answered_return(len) && coordinate_taken(entry_number(), lineL))
-            entropy_poss = static_cast<uint16_t>(entry_number());
-        return fo_step::analysis_gens;
+    return no_glider_rules ? no_glider_rules[value_range][nhoodm[0]] : 0;
+}
+
+bool
+all_parts()
+{
+    return fo_from == fo_part_all;
+}
+
+bool
+analysis_part()
+{
+    return fo_from <= fo_part_analysis;
+}
+
+// The analysis asks about a single cell unless a mixed neighbourhood's
+// input entropy makes it single already.
+bool
+single_cell_asked()
+{
+    return analysis_part() && stpgraph >= 1 && !(nhood_mixed && stpgraph > 1);
+}
+
+answer_step
+take_first_answer(int)
+{
+    fo_from = is[0] == 'a' ? fo_part_analysis : is[0] == 'h' ? fo_part_histograms : fo_part_all;
+    return answer_step::next;
+}
+
+// Partial-order updating: the subset's limits on the same line.
+answer_step
+take_updating(int)
+{
+    if (is[0] == 's') {
+        set_seq_update();
+    } else if (is[0] == 'p') {
+        column_textf("network subset limits (def 1-%d): min:", lineL);
+        int len = input_string(digits_of(lineL - 1), 1);
+        if (is[0] == 'q')
+            return answer_step::restart;
+        if (is[0] == 'd')
+            return answer_step::finish;
+        long low = answered_return(len) ? 0 : entry_number();
+        if (low >= 1 && low <= lineL)
+            porder_min = static_cast<uint16_t>(low);
+        outtext(" max:");
+        len = input_string(digits_of(lineL), 1);
+        if (is[0] == 'q')
+            return answer_step::restart;
+        if (is[0] == 'd')
+            return answer_step::finish;
+        long high = answered_return(len) ? 0 : entry_number();
+        if (high >= porder_min && high <= lineL)
+            porder_max = static_cast<uint16_t>(high);
+        p_order = 1;
     }
+    return answer_step::next;
+}
+
+answer_step
+take_gliders(int len)
+{
+    if (!answered_return(len)) {
+        long i = entry_number();
+        if (i >= 1 && i <= glider_rule_count())
+            glider_rule_order = static_cast<int16_t>(i - 1);
+    }
+    return answer_step::next;
+}
+
+answer_step
+take_pausing(int len)
+{
+    if (is[0] == 's') {
+        stppause = stppause_step_next_run;
+    } else if (is[0] == 'p') {
+        stppause = stppause_box;
+    } else if (!answered_return(len)) {
+        long t = entry_number();
+        if (t > 0) {
+            stppause = stppause_box;
+            ittpause = static_cast<uint32_t>(t);
+        }
+    }
+    return answer_step::next;
+}
+
+// The update probability answered; the output probability on its line.
+answer_step
+take_probabilities(int)
+{
+    update_prob = probability_of(entry_text());
+    outtext(" output:");
+    input_string(7, 0);
+    if (is[0] == 'q')
+        return answer_step::restart;
+    if (is[0] == 'd')
+        return answer_step::finish;
+    out_prob = probability_of(entry_text());
+    return answer_step::next;
+}
+
+answer_step
+take_analysis(int)
+{
+    // A step back to the analysis from the histograms asks the analysis part.
+    if (fo_from > fo_part_analysis)
+        fo_from = fo_part_analysis;
+    char key = is[0];
+    if (key == kKeyReturn) {
+        if (!(oned && !nhood_mixed))
+            stpgraph = stpgraph_none;
+    } else if (key >= '0' && key <= '3') {
+        stpgraph = static_cast<uint8_t>(key - '0');
+    } else if (key < '0' || key > '9') {
+        stpgraph = stpgraph_none;
+    }
+    if (nhood_mixed && stpgraph > 1)
+        single_entropy = 1;
+    return answer_step::next;
+}
+
+// The lattice's sides for the single cell of the entropy plot.
+struct entropy_lattice {
     bool cube = threed != 0;
     int wi = cube ? i3d : i2d, wj = cube ? j3d : j2d, wh = cube ? h3d : 1;
-    int ci = entropy_poss % wi, cj = (entropy_poss / wi) % wj, ch = entropy_poss / (wi * wj);
-    if (cube)
-        snprintf(text, sizeof text, "single 3d: 3d index(max %d,%d,%d now %d,%d,%d)", wi - 1,
-                 wj - 1, wh - 1, ci, cj, ch);
+};
+
+bool
+entropy_cell_on_line()
+{
+    return oned || (!twod && !threed);
+}
+
+void
+prompt_entropy_cell()
+{
+    if (entropy_cell_on_line()) {
+        column_textf("single: enter index(max %d def %d):", lineL - 1, entropy_poss);
+        return;
+    }
+    entropy_lattice l;
+    int ci = entropy_poss % l.wi, cj = (entropy_poss / l.wi) % l.wj;
+    int ch = entropy_poss / (l.wi * l.wj);
+    if (l.cube)
+        column_textf("single 3d: 3d index(max %d,%d,%d now %d,%d,%d)", l.wi - 1, l.wj - 1,
+                     l.wh - 1, ci, cj, ch);
     else
-        snprintf(text, sizeof text, "single 2d: 2d index(max %d,%d, now %d,%d)", wi - 1,
-                 wj - 1, ci, cj);
+        column_textf("single 2d: 2d index(max %d,%d, now %d,%d)", l.wi - 1, l.wj - 1, ci, cj);
+    next_line(xtext, 1);
+    column_lines++;
+}
+
+// The single cell: an index on a line, or a coordinate per side of the
+// lattice, each held to its own side, so the cell is inside the lattice.
+answer_step
+take_entropy_cell(int)
+{
+    if (entropy_cell_on_line()) {
+        int len = input_string(5, 0);
+        if (is[0] == 'q')
+            return answer_step::back_to;
+        if (is[0] == 'd')
+            return answer_step::finish;
+        if (!answered_return(len) && coordinate_taken(entry_number(), lineL))
+            entropy_poss = static_cast<uint16_t>(entry_number());
+        gens = 500;
+        return answer_step::next;
+    }
+    entropy_lattice l;
+    int ci = entropy_poss % l.wi, cj = (entropy_poss / l.wi) % l.wj;
+    int ch = entropy_poss / (l.wi * l.wj);
     int *coords[3] = {&ci, &cj, &ch};
-    const int sides[3] = {wi, wj, wh};
+    const int sides[3] = {l.wi, l.wj, l.wh};
     const char *asks[3] = {"enter i:", " enter j:", " enter h:"};
-    next_line(xtext, 1);
-    outtext(text);
-    next_line(xtext, 1);
-    column_lines += 2;
-    for (int a = 0; a < (cube ? 3 : 2); a++) {
+    for (int a = 0; a < (l.cube ? 3 : 2); a++) {
         outtext(asks[a]);
         int len = input_string(3, 0);
-        if (is[0] == 'q' || is[0] == 'd')
-            return fo_answer(fo_step::analysis_gens, fo_step::analysis);
-        // Each coordinate is held to its own side, so the cell is inside the lattice.
+        if (is[0] == 'q')
+            return answer_step::back_to;
+        if (is[0] == 'd')
+            return answer_step::finish;
         if (!answered_return(len) && coordinate_taken(entry_number(), sides[a]))
             *coords[a] = static_cast<int>(entry_number());
     }
-    entropy_poss = static_cast<uint16_t>(ci + cj * wi + ch * wi * wj);
-    return fo_step::analysis_gens;
+    entropy_poss = static_cast<uint16_t>(ci + cj * l.wi + ch * l.wi * l.wj);
+    gens = 500;
+    return answer_step::next;
 }
 
-fo_step
-forward_only_step(fo_step step)
+answer_step
+take_damage(int)
 {
-    switch (step) {
-    case fo_step::first:
-        column_question({"FORWARD ONLY options: analysis-a histograms-h (ALL-def):"}, 1, 0);
-        if (is[0] == 'q')
-            return fo_step::leave;
-        if (is[0] == 'd')
-            return fo_step::done;
+    if (is[0] == 'f')
+        diff_plot = diff_plot_keep;
+    else if (is[0] == 'F')
+        diff_plot = diff_plot_dont_keep;
+    else if (is[0] == 's' && lineL > 15)
+        diff_plot = diff_plot_stats;
+    return answer_step::next;
+}
+
+answer_step
+take_histograms(int)
+{
+    if (is[0] == 'a') {
+        att_hist = att_hist_types;
+        stpgraph = stpgraph_none;
+        att_seed_dens = 0;
+        column_question({"include seed density data for all-0/1s point attractors-a:"}, 1, 0);
         if (is[0] == 'a')
-            return fo_step::analysis;
-        if (is[0] == 'h')
-            return fo_step::damage;
-        return fo_step::kcode_order;
-    case fo_step::kcode_order:
-        if (!tot_only || totalistic != rule_kind_kcodes)
-            return fo_step::updating;
-        column_question({"reverse value order for Orbesin's rules -A:"}, 1, 0);
-        if (is[0] == 'A')
-            reverse_value_order = 1;
-        return fo_answer(fo_step::updating, fo_step::first);
-    case fo_step::updating: {
-        column_question({"sequential updating-s, partial-order-p, parallel-def:"}, 1, 0);
-        char key = is[0];
-        if (key == 's') {
-            set_seq_update();
-        } else if (key == 'p') {
-            int len = column_questionf(digits_of(lineL - 1), 1,
-                                    "network subset limits (def 1-%d): min:", lineL);
-            if (is[0] == 'q' || is[0] == 'd')
-                return fo_answer(fo_step::colouring, fo_step::first);
-            long low = answered_return(len) ? 0 : entry_number();
-            if (low >= 1 && low <= lineL)
-                porder_min = static_cast<uint16_t>(low);
-            outtext(" max:");
-            len = input_string(digits_of(lineL), 1);
-            if (is[0] == 'q' || is[0] == 'd')
-                return fo_answer(fo_step::colouring, fo_step::first);
-            long high = answered_return(len) ? 0 : entry_number();
-            if (high >= porder_min && high <= lineL)
-                porder_max = static_cast<uint16_t>(high);
-            p_order = 1;
-        }
-        return fo_answer(fo_step::colouring, fo_step::first);
+            att_seed_dens = 1;
+    } else if (is[0] == 's') {
+        att_hist = att_hist_skeleton;
+        stpgraph = stpgraph_none;
+        ncolor = 0;
     }
-    case fo_step::colouring:
-        column_question({"color cells by nhood-n, by value-def:"}, 1, 0);
-        if (is[0] == 'n')
-            ncolor = 1;
-        return fo_answer(fo_step::gliders, fo_step::first);
-    case fo_step::gliders: {
-        int count = no_glider_rules ? no_glider_rules[value_range][nhoodm[0]] : 0;
-        if (count <= 0)
-            return fo_step::pausing;
-        glider_rule_order = -1;
-        int len = column_questionf(2, 0, "glider rules: enter start index for sequential (1-%d), "
-                                      "rnd-def:", count - 1);
-        if (!answered_return(len) && is[0] != 'q' && is[0] != 'd') {
-            long i = entry_number();
-            if (i >= 1 && i <= count)
-                glider_rule_order = static_cast<int16_t>(i - 1);
-        }
-        return fo_answer(fo_step::pausing, fo_step::first);
-    }
-    case fo_step::pausing: {
-        int len = column_question({"step-s, pause screen full-p, or enter time-step (no pause-def):"},
-                               5, 0);
-        if (is[0] == 's') {
-            stppause = stppause_step_next_run;
-        } else if (is[0] == 'p') {
-            stppause = stppause_box;
-        } else if (!answered_return(len) && is[0] != 'q' && is[0] != 'd') {
-            long t = entry_number();
-            if (t > 0) {
-                stppause = stppause_box;
-                ittpause = static_cast<uint32_t>(t);
-            }
-        }
-        return fo_answer(fo_step::display, fo_step::first);
-    }
-    case fo_step::display: {
-        int dim = threed ? 3 : twod ? 2 : 1;
-        d_mode = threed ? display_3d : twod ? display_2d : display_1d;
-        column_questionf(1, 0, "%dd network, show STP in 1d-1 2d-2 3d-3 (def %dd):", dim, dim);
-        if (is[0] == '1')
-            d_mode = display_1d;
-        else if (is[0] == '2')
-            d_mode = display_2d;
-        else if (is[0] == '3')
-            d_mode = display_3d;
-        return fo_answer(fo_step::sweep_1d, fo_step::first);
-    }
-    case fo_step::sweep_1d:
-        if (!oned || d_mode != display_1d)
-            return fo_step::scroll_2d;
-        scrolling = 1;
-        column_question({"sweep space-time pattern-s, scroll-def: "}, 1, 0);
-        if (is[0] == 's')
-            scrolling = 0;
-        return fo_answer(fo_step::scroll_2d, fo_step::first);
-    case fo_step::scroll_2d:
-        if (!twod || d_mode != display_2d)
-            return fo_step::probability;
-        scrolling = 0;
-        column_question({"scroll 2d space-time pattern-s, no-scroll-def: "}, 1, 0);
-        if (is[0] == 's')
-            scrolling = 1;
-        return fo_answer(fo_step::probability, fo_step::first);
-    case fo_step::probability: {
-        column_question({"set probability (def 100%) 0-100, update:"}, 7, 0);
-        if (is[0] == 'q' || is[0] == 'd')
-            return fo_answer(fo_step::analysis, fo_step::first);
-        update_prob = probability_of(entry_text());
-        outtext(" output:");
-        input_string(7, 0);
-        if (is[0] == 'q' || is[0] == 'd')
-            return fo_answer(fo_step::analysis, fo_step::first);
-        out_prob = probability_of(entry_text());
-        return fo_step::analysis;
-    }
-    case fo_step::analysis: {
-        bool plain_1d = oned && !nhood_mixed;
-        if (plain_1d)
-            column_question({"ANALYSIS: none-n, pattern density-1,",
-                          "input-frequency/entropy: hist-(def), +time-3:"},
-                         1, 0);
-        else
-            column_question({"ANALYSIS: none-(def), pattern density-1,",
-                          "input-frequency/entropy: hist-2, +time-3:"},
-                         1, 0);
-        char key = is[0];
-        if (key == 'q' || key == 'd')
-            return fo_answer(fo_step::single_cell, fo_step::first);
-        if (key == kKeyReturn) {
-            if (!plain_1d)
-                stpgraph = stpgraph_none;
-        } else if (key >= '0' && key <= '3') {
-            stpgraph = static_cast<uint8_t>(key - '0');
-        } else if (key < '0' || key > '9') {
-            stpgraph = stpgraph_none;
-        }
-        if (nhood_mixed && stpgraph > 1)
-            single_entropy = 1;
-        return stpgraph >= 1 ? fo_step::single_cell : fo_step::frozen;
-    }
-    case fo_step::single_cell:
-        if (!(nhood_mixed && stpgraph > 1)) {
-            single_entropy = 0;
-            column_question({"single-s all-(def):"}, 1, 0);
-            if (is[0] == 'q' || is[0] == 'd')
-                return fo_answer(fo_step::analysis_gens, fo_step::analysis);
+    return answer_step::finish;
+}
+
+// The forward-only options, down the text column: the run's updating,
+// colouring, pauses, display and probabilities; the analysis; the damage
+// and attractor histograms. 'q' starts them again, or goes back to the
+// analysis or the damage question from the rows after them; 'd' accepts
+// the rest.
+const question kForwardOnlyRows[] = {
+    question::row()
+        .prompts([] { column_text({"FORWARD ONLY options: analysis-a histograms-h (ALL-def):"}); })
+        .entry(1, 0)
+        .then(take_first_answer)
+        .quits(answer_step::leave),
+    question::row()
+        .when([] { return all_parts() && tot_only && totalistic == rule_kind_kcodes; })
+        .prompts([] { column_text({"reverse value order for Orbesin's rules -A:"}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 'A')
+                reverse_value_order = 1;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    question::row()
+        .when(all_parts)
+        .prompts([] { column_text({"sequential updating-s, partial-order-p, parallel-def:"}); })
+        .entry(1, 0)
+        .then(take_updating)
+        .quits(answer_step::restart),
+    question::row()
+        .when(all_parts)
+        .prompts([] { column_text({"color cells by nhood-n, by value-def:"}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 'n')
+                ncolor = 1;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    question::row()
+        .when([] { return all_parts() && glider_rule_count() > 0; })
+        .resets([] { glider_rule_order = -1; })
+        .prompts([] {
+            column_textf("glider rules: enter start index for sequential (1-%d), rnd-def:",
+                         glider_rule_count() - 1);
+        })
+        .entry(2, 0)
+        .then(take_gliders)
+        .quits(answer_step::restart),
+    question::row()
+        .when(all_parts)
+        .prompts([] {
+            column_text({"step-s, pause screen full-p, or enter time-step (no pause-def):"});
+        })
+        .entry(5, 0)
+        .then(take_pausing)
+        .quits(answer_step::restart),
+    question::row()
+        .when(all_parts)
+        .resets([] { d_mode = threed ? display_3d : twod ? display_2d : display_1d; })
+        .prompts([] {
+            int dim = threed ? 3 : twod ? 2 : 1;
+            column_textf("%dd network, show STP in 1d-1 2d-2 3d-3 (def %dd):", dim, dim);
+        })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == '1')
+                d_mode = display_1d;
+            else if (is[0] == '2')
+                d_mode = display_2d;
+            else if (is[0] == '3')
+                d_mode = display_3d;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    question::row()
+        .when([] { return all_parts() && oned && d_mode == display_1d; })
+        .resets([] { scrolling = 1; })
+        .prompts([] { column_text({"sweep space-time pattern-s, scroll-def: "}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 's')
+                scrolling = 0;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    question::row()
+        .when([] { return all_parts() && twod && d_mode == display_2d; })
+        .resets([] { scrolling = 0; })
+        .prompts([] { column_text({"scroll 2d space-time pattern-s, no-scroll-def: "}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 's')
+                scrolling = 1;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    question::row()
+        .when(all_parts)
+        .prompts([] { column_text({"set probability (def 100%) 0-100, update:"}); })
+        .entry(7, 0)
+        .then(take_probabilities)
+        .quits(answer_step::restart),
+    question::row()
+        .when(analysis_part)
+        .prompts([] {
+            if (oned && !nhood_mixed)
+                column_text({"ANALYSIS: none-n, pattern density-1,",
+                             "input-frequency/entropy: hist-(def), +time-3:"});
+            else
+                column_text({"ANALYSIS: none-(def), pattern density-1,",
+                             "input-frequency/entropy: hist-2, +time-3:"});
+        })
+        .entry(1, 0)
+        .then(take_analysis)
+        .quits(answer_step::restart),
+    question::row()
+        .when(single_cell_asked)
+        .resets([] { single_entropy = 0; })
+        .prompts([] { column_text({"single-s all-(def):"}); })
+        .entry(1, 0)
+        .then([](int) {
             if (is[0] == 's')
                 single_entropy = 1;
-        }
-        if (!single_entropy)
-            return fo_step::analysis_gens;
-        step = choose_entropy_cell();
-        if (step == fo_step::analysis_gens)
-            gens = 500;
-        return step;
-    case fo_step::analysis_gens: {
-        int len = column_questionf(5, 0, "enter new 'analysis' generation size (now %d):",
-                                static_cast<int>(gens));
-        if (!answered_return(len) && is[0] != 'q' && is[0] != 'd' &&
-            gens_answer_taken(entry_number()))
-            gens = static_cast<int32_t>(entry_number());
-        return fo_answer(fo_step::frozen, fo_step::analysis);
-    }
-    case fo_step::frozen: {
-        int len = column_questionf(4, 0, "enter new 'frozen' generation size (now %d):",
-                                frozen_gens);
-        if (!answered_return(len) && is[0] != 'q' && is[0] != 'd' && entry_number() > 0)
-            frozen_gens = static_cast<uint16_t>(entry_number());
-        return fo_answer(fo_step::matrix, fo_step::analysis);
-    }
-    case fo_step::matrix:
-        column_question({"show state-space matrix-m, return map-r:"}, 1, 0);
-        if (is[0] == 'm')
-            show_ss_matrixF = ss_view_matrix;
-        else if (is[0] == 'r')
-            show_ss_matrixF = ss_view_return_map;
-        return fo_answer(fo_step::random_map, fo_step::first);
-    case fo_step::random_map:
-        // Only where every state can be numbered and the map fits memory.
-        if (!random_map_offered(lineL, value_range, maxL_lu))
-            return fo_step::damage;
-        column_question({"random map-r:"}, 1, 0);
-        if (is[0] == 'r') {
-            exhaustive_testing = exhaustive_random_map;
-            ncolor = 0;
-        }
-        return fo_answer(fo_step::damage, fo_step::analysis);
-    case fo_step::damage: {
+            return answer_step::next;
+        })
+        .quits_to(fo_analysis),
+    question::row()
+        .when([] { return analysis_part() && stpgraph >= 1 && single_entropy; })
+        .prompts(prompt_entropy_cell)
+        .then(take_entropy_cell)
+        .quits_to(fo_analysis),
+    question::row()
+        .when([] { return analysis_part() && stpgraph >= 1; })
+        .prompts([] {
+            column_textf("enter new 'analysis' generation size (now %d):", static_cast<int>(gens));
+        })
+        .entry(5, 0)
+        .then([](int len) {
+            if (!answered_return(len) && gens_answer_taken(entry_number()))
+                gens = static_cast<int32_t>(entry_number());
+            return answer_step::next;
+        })
+        .quits_to(fo_analysis),
+    question::row()
+        .when(analysis_part)
+        .prompts([] { column_textf("enter new 'frozen' generation size (now %d):", frozen_gens); })
+        .entry(4, 0)
+        .then([](int len) {
+            if (!answered_return(len) && entry_number() > 0)
+                frozen_gens = static_cast<uint16_t>(entry_number());
+            return answer_step::next;
+        })
+        .quits_to(fo_analysis),
+    question::row()
+        .when(analysis_part)
+        .prompts([] { column_text({"show state-space matrix-m, return map-r:"}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 'm')
+                show_ss_matrixF = ss_view_matrix;
+            else if (is[0] == 'r')
+                show_ss_matrixF = ss_view_return_map;
+            return answer_step::next;
+        })
+        .quits(answer_step::restart),
+    // Only where every state can be numbered and the map fits memory.
+    question::row()
+        .when([] { return analysis_part() && random_map_offered(lineL, value_range, maxL_lu); })
+        .prompts([] { column_text({"random map-r:"}); })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] == 'r') {
+                exhaustive_testing = exhaustive_random_map;
+                ncolor = 0;
+            }
+            return answer_step::next;
+        })
+        .quits_to(fo_analysis),
+    question::row().resets([] {
         diff_plot = diff_plot_off;
-        if (threed)
-            return fo_step::histograms;
-        column_question({"HISTOGRAMS: show difference between 2 networks",
-                      lineL > 15 ? "damage: keep-f, dont keep-F, show stats-s:"
-                                 : "damage: keep-f, dont keep-F:"},
-                     1, 0);
-        char key = is[0];
-        if (key == 'q' || key == 'd')
-            return fo_answer(fo_step::duplicate, fo_step::analysis);
-        if (key == 'f')
-            diff_plot = diff_plot_keep;
-        else if (key == 'F')
-            diff_plot = diff_plot_dont_keep;
-        else if (key == 's' && lineL > 15)
-            diff_plot = diff_plot_stats;
-        return fo_step::duplicate;
-    }
-    case fo_step::duplicate: {
-        bool doubled = false;
-        if (duplication_offered(lineL, loc_twod_fonly)) {
-            column_question({"duplicate network and seed-y:"}, 1, 0);
-            if (is[0] == 'q' || is[0] == 'd')
-                return fo_answer(fo_step::histograms, fo_step::damage);
+        fo_doubled = false;
+    }),
+    question::row()
+        .when([] { return !threed; })
+        .prompts([] {
+            column_text({"HISTOGRAMS: show difference between 2 networks",
+                         lineL > 15 ? "damage: keep-f, dont keep-F, show stats-s:"
+                                    : "damage: keep-f, dont keep-F:"});
+        })
+        .entry(1, 0)
+        .then(take_damage)
+        .quits_to(fo_analysis),
+    question::row()
+        .when([] { return !threed && duplication_offered(lineL, loc_twod_fonly); })
+        .prompts([] { column_text({"duplicate network and seed-y:"}); })
+        .entry(1, 0)
+        .then([](int) {
             if (is[0] == 'y')
-                doubled = duplicate_net();
-        }
-        if (diff_plot && !doubled && damage_width() % 2 != 0) {
-            column_question({"cant divide odd width network, cont-ret:"}, 1, 0);
+                fo_doubled = duplicate_net();
+            return answer_step::next;
+        })
+        .quits_to(fo_damage_reset),
+    // Any key goes on, without the damage display.
+    question::row()
+        .when([] { return !threed && diff_plot && !fo_doubled && damage_width() % 2 != 0; })
+        .prompts([] { column_text({"cant divide odd width network, cont-ret:"}); })
+        .then([](int) {
+            input_string(1, 0);
             diff_plot = diff_plot_off;
-        }
-        return diff_plot ? fo_step::done : fo_step::histograms;
-    }
-    case fo_step::histograms:
-        column_question({"histogram of attractors-a skeletons-s:"}, 1, 0);
-        if (is[0] == 'q')
-            return fo_step::damage;
-        if (is[0] == 'a') {
-            att_hist = att_hist_types;
-            stpgraph = stpgraph_none;
-            att_seed_dens = 0;
-            column_question({"include seed density data for all-0/1s point attractors-a:"}, 1, 0);
-            if (is[0] == 'a')
-                att_seed_dens = 1;
-        } else if (is[0] == 's') {
-            att_hist = att_hist_skeleton;
-            stpgraph = stpgraph_none;
-            ncolor = 0;
-        }
-        return fo_step::done;
-    case fo_step::done:
-    case fo_step::leave:
-        break;
-    }
-    return fo_step::done;
+            return answer_step::next;
+        }),
+    question::row()
+        .when([] { return !diff_plot; })
+        .prompts([] { column_text({"histogram of attractors-a skeletons-s:"}); })
+        .entry(1, 0)
+        .then(take_histograms)
+        .quits_to(fo_damage_reset),
+};
+static_assert(sizeof kForwardOnlyRows / sizeof kForwardOnlyRows[0] == fo_rows,
+              "one row for each name of fo_row");
+
+// The column's line count as each row asked so far, and the row being
+// asked, began: a step back over rows takes the column back to where the
+// first of them began.
+std::vector<int> fo_marks;
+
+void
+fo_start_row(int)
+{
+    fo_marks.push_back(column_lines);
 }
+
+void
+fo_take_back(int, int rows)
+{
+    size_t first = fo_marks.size() - 1 - static_cast<size_t>(rows);
+    take_back_column(fo_marks[first]);
+    fo_marks.resize(first);
+}
+
+const question_place kForwardOnlyColumn = {fo_start_row, fo_take_back, true};
 
 // ---- Run kind.
 
@@ -1145,22 +1325,8 @@ forward_only_para()
     int16_t x = getx, y = gety;
     memory_box(0, "accept defaults-d");
     moveto(x, y);
-    // The column's line count when each step was first asked: a step back
-    // takes the column back to it.
-    int start = column_lines;
-    int marks[static_cast<int>(fo_step::leave) + 1];
-    for (int &mark : marks)
-        mark = start;
-    fo_step step = fo_step::first;
-    while (step != fo_step::done && step != fo_step::leave) {
-        marks[static_cast<int>(step)] = column_lines;
-        fo_step next = forward_only_step(step);
-        if (next <= step)
-            take_back_column(marks[static_cast<int>(next)]);
-        step = next;
-    }
-    if (step == fo_step::leave) {
-        take_back_column(start);
+    fo_marks.clear();
+    if (ask_questions(kForwardOnlyRows, kForwardOnlyColumn) == answer_step::leave) {
         if (tot_only)
             moveto(static_cast<int>(xtext * CWidth), gety);
         is[0] = 'q';

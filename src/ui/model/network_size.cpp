@@ -76,99 +76,96 @@ constexpr question_place kTextColumn = {start_text_column_row, take_back_text_co
 
 // Single basins and forward runs: the scale, then the size of a 1d network.
 constexpr question kSingleBasinRows[] = {
-    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::back},
-    {nullptr, nullptr,
-     [] {
-         snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
-                  (Maxx + 1) / scale, single_basin_default());
-         myouttext(textb[0]);
-     },
-     5, 1,
-     [](int len) {
-         long typed = answer_or(single_basin_default());
-         if (typed < 1)
-             lineL = single_basin_default();
-         else if (typed <= kLargestNetwork)
-             lineL = static_cast<uint16_t>(typed);
-         else if (lineL == 0)
-             lineL = single_basin_default();
-         echo_value_taken(len, lineL);
-         set_line_lengths();
-         return answer_step::next;
-     },
-     0, answer_step::back},
+    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale),
+    question::row()
+        .prompts([] {
+            snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
+                     (Maxx + 1) / scale, single_basin_default());
+            myouttext(textb[0]);
+        })
+        .entry(5, 1)
+        .then([](int len) {
+            long typed = answer_or(single_basin_default());
+            if (typed < 1)
+                lineL = single_basin_default();
+            else if (typed <= kLargestNetwork)
+                lineL = static_cast<uint16_t>(typed);
+            else if (lineL == 0)
+                lineL = single_basin_default();
+            echo_value_taken(len, lineL);
+            set_line_lengths();
+            return answer_step::next;
+        }),
 };
 
 // Basin fields: the size, bounded by maxL_lu, then the scale.
 constexpr question kFieldRows[] = {
-    {nullptr, nullptr,
-     [] {
-         snprintf(textb[0], 150, "Network size, max %d, default %d:", maxL_lu,
-                  field_size_default());
-         myouttext(textb[0]);
-     },
-     2, 1,
-     [](int len) {
-         uint16_t fallback = field_size_default();
-         long typed = entry_number();
-         if (is[0] == kKeyReturn) {
-             lineL = fallback;
-             snprintf(textb[0], 150, " Network size=%d", fallback);
-             myouttext(textb[0]);
-         } else if (typed < 1) {
-             // Nothing to call too big: the default takes the answer's place.
-             lineL = fallback;
-             echo_value_taken(len, fallback);
-         } else if (typed > maxL_lu) {
-             lineL = fallback;
-             snprintf(textb[0], 150, " too big! Network size=%d", fallback);
-             myouttext(textb[0]);
-         } else {
-             lineL = static_cast<uint16_t>(typed);
-         }
-         set_line_lengths();
-         return answer_step::next;
-     },
-     0, answer_step::back},
-    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::back},
+    question::row()
+        .prompts([] {
+            snprintf(textb[0], 150, "Network size, max %d, default %d:", maxL_lu,
+                     field_size_default());
+            myouttext(textb[0]);
+        })
+        .entry(2, 1)
+        .then([](int len) {
+            uint16_t fallback = field_size_default();
+            long typed = entry_number();
+            if (is[0] == kKeyReturn) {
+                lineL = fallback;
+                snprintf(textb[0], 150, " Network size=%d", fallback);
+                myouttext(textb[0]);
+            } else if (typed < 1) {
+                // Nothing to call too big: the default takes the answer's place.
+                lineL = fallback;
+                echo_value_taken(len, fallback);
+            } else if (typed > maxL_lu) {
+                lineL = fallback;
+                snprintf(textb[0], 150, " too big! Network size=%d", fallback);
+                myouttext(textb[0]);
+            } else {
+                lineL = static_cast<uint16_t>(typed);
+            }
+            set_line_lengths();
+            return answer_step::next;
+        }),
+    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale),
 };
 
 // A range of sizes: start, end (whose 'q' leaves the dialog), then the scale
 // (whose 'q' asks both sizes again).
 constexpr question kRangeRows[] = {
-    {nullptr, nullptr,
-     [] {
-         snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
-         myouttext(textb[0]);
-     },
-     2, 1,
-     [](int len) {
-         startL = range_size(kRangeStart);
-         echo_value_taken(len, startL);
-         return answer_step::next;
-     },
-     0, answer_step::back},
-    {nullptr, nullptr,
-     [] {
-         snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
-         myouttext(textb[0]);
-     },
-     2, 1,
-     [](int len) {
-         endL = range_size(kRangeEnd);
-         echo_value_taken(len, endL);
-         if (endL <= startL) {
-             // Not a range: the one size is run, and the line says so.
-             rangeL = 0;
-             snprintf(textb[0], 150, " no range, size=%d", startL);
-             myouttext(textb[0]);
-         }
-         lineL = startL;
-         set_line_lengths();
-         return answer_step::next;
-     },
-     0, answer_step::leave},
-    {nullptr, nullptr, prompt_scale, 2, 1, take_scale, 0, answer_step::restart},
+    question::row()
+        .prompts([] {
+            snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
+            myouttext(textb[0]);
+        })
+        .entry(2, 1)
+        .then([](int len) {
+            startL = range_size(kRangeStart);
+            echo_value_taken(len, startL);
+            return answer_step::next;
+        }),
+    question::row()
+        .prompts([] {
+            snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
+            myouttext(textb[0]);
+        })
+        .entry(2, 1)
+        .then([](int len) {
+            endL = range_size(kRangeEnd);
+            echo_value_taken(len, endL);
+            if (endL <= startL) {
+                // Not a range: the one size is run, and the line says so.
+                rangeL = 0;
+                snprintf(textb[0], 150, " no range, size=%d", startL);
+                myouttext(textb[0]);
+            }
+            lineL = startL;
+            set_line_lengths();
+            return answer_step::next;
+        })
+        .quits(answer_step::leave),
+    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale).quits(answer_step::restart),
 };
 
 } // namespace

@@ -1,9 +1,10 @@
 // Key loops as tables: a key loop (a running pattern, an editor, a box of
 // one-key options) is an array of rows, one per key or per keys that do one
 // thing, each with the help its panel or prompt shows and the function the
-// key calls. find_key finds the row of a key and key_help lists the help,
-// both walking the same rows, so what is shown and what is done cannot
-// drift apart. Rows name their fields through a small builder:
+// key calls. find_key (or find_listed_key, where a key acts only while its
+// help is shown) finds the row of a key and key_help lists the help, both
+// walking the same rows, so what is shown and what is done cannot drift
+// apart. Rows name their fields through a small builder:
 //
 //     using pause_key = key_row<pause_box, key_result>;
 //     pause_key::on("pP").help("prtscrn with/out box-p/P").does(print_window)
@@ -95,6 +96,35 @@ find_key(const key_row<Context, Result> (&rows)[N], char key)
     return find_key(rows, N, key);
 }
 
+// The row acting on key among the rows in force for c, for a table whose
+// keys act only where its help names them: a row is in force when it is
+// listed and, without help of its own, the row whose help line it joins is
+// listed too, just as key_help lists them.
+template <class Context, class Result>
+const key_row<Context, Result> *
+find_listed_key(const key_row<Context, Result> *rows, size_t count, char key, const Context &c)
+{
+    bool line_listed = false;
+    for (size_t i = 0; i < count; i++) {
+        const key_row<Context, Result> &row = rows[i];
+        bool in_force;
+        if (row.has_help())
+            in_force = line_listed = row.listed_in(c);
+        else
+            in_force = line_listed && row.listed_in(c);
+        if (in_force && key != 0 && std::strchr(row.keys, key) != nullptr)
+            return &row;
+    }
+    return nullptr;
+}
+
+template <class Context, class Result, size_t N>
+const key_row<Context, Result> *
+find_listed_key(const key_row<Context, Result> (&rows)[N], char key, const Context &c)
+{
+    return find_listed_key(rows, N, key, c);
+}
+
 // The help lines listed now, in table order. A row without help of its own
 // adds its keys to the line before when it is listed with it.
 template <class Context, class Result>
@@ -121,4 +151,20 @@ std::vector<key_help_line>
 key_help(const key_row<Context, Result> (&rows)[N], const Context &c)
 {
     return key_help(rows, N, c);
+}
+
+// Help pieces put together into the lines they make: a piece whose text
+// begins with a newline starts a line, the others go on the line before.
+inline std::vector<std::string>
+help_lines(const std::vector<key_help_line> &pieces)
+{
+    std::vector<std::string> lines;
+    for (const key_help_line &p : pieces) {
+        bool starts_line = !p.text.empty() && p.text[0] == '\n';
+        if (lines.empty() || starts_line)
+            lines.push_back(starts_line ? p.text.substr(1) : p.text);
+        else
+            lines.back() += p.text;
+    }
+    return lines;
 }

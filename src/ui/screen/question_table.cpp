@@ -82,6 +82,16 @@ ask_questions(const question *rows, int count, const question_place &place)
             r = asked.back();
             asked.pop_back();
             break;
+        case answer_step::back_to: {
+            int back_over = 0;
+            while (!asked.empty() && asked.back() >= row.back_row) {
+                asked.pop_back();
+                back_over++;
+            }
+            take_back(place, line, back_over);
+            r = row.back_row;
+            break;
+        }
         case answer_step::restart:
             take_back(place, line, static_cast<int>(asked.size()));
             asked.clear();

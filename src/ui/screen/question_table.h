@@ -1,15 +1,24 @@
 // Numbered-question dialogs as tables: a dialog is an array of rows, one per
 // question, walked by ask_questions, which asks each row whose condition
 // holds, takes 'q' back to the previously asked row (out of the dialog at
-// the first), 'd' as "accept the rest" where the dialog says so, and tells
-// the dialog's place where each row is drawn and which lines a step back
-// takes away. Start reading at struct question.
+// the first) or to the row the question names, 'd' as "accept the rest"
+// where the dialog says so, and tells the dialog's place where each row is
+// drawn and which lines a step back takes away. Rows name their fields
+// through a small builder:
+//
+//     question::row().when(on_cube).prompts(ask_layer).entry(1, 0)
+//         .then(take_layer).on_line(6)
+//
+// Start reading at struct question.
 #pragma once
 #include <cstddef>
 
 // Where the walk goes after a row.
 enum class answer_step {
     back,    // as 'q': to the previously asked row; out of the dialog at the first
+    back_to, // as 'q' where the row names the row it goes back to (back_row): the
+             // rows asked from that one on are taken back and it is asked again,
+             // whatever its condition
     next,    // on to the next row whose condition holds
     again,   // this row once more (or the next one asked, if its condition no longer holds)
     restart, // the first row asked, as when the dialog began
@@ -22,16 +31,85 @@ enum class answer_step {
 // prompt nor entry is a setting: its reset and apply run when the walk
 // passes it, and 'q' never steps back to it.
 struct question {
-    bool (*asked)();            // whether the row is asked now; nullptr: always
-    void (*reset)();            // what the row sets right before it is asked,
-                                // so a row stepped back to starts afresh
-    void (*prompt)();           // writes the prompt where the row starts
-    int max, mode;              // the entry read after the prompt by input_string;
-                                // max 0: none, the apply reads its own entries
-    answer_step (*apply)(int len); // takes the answer in is (len characters), which is
-                                // never the 'q' or 'd' the walk handles; nullptr: next
-    int line;                   // the row's line in the dialog's place
-    answer_step quit;           // what 'q' as the answer does: back, restart or leave
+    bool (*asked)() = nullptr;     // whether the row is asked now; nullptr: always
+    void (*reset)() = nullptr;     // what the row sets right before it is asked,
+                                   // so a row stepped back to starts afresh
+    void (*prompt)() = nullptr;    // writes the prompt where the row starts
+    int max = 0, mode = 0;         // the entry read after the prompt by input_string;
+                                   // max 0: none, the apply reads its own entries
+    answer_step (*apply)(int len) = nullptr; // takes the answer in is (len characters),
+                                   // which is never the 'q' or 'd' the walk handles;
+                                   // nullptr: next
+    int line = 0;                  // the row's line in the dialog's place
+    answer_step quit = answer_step::back; // what 'q' as the answer does: back,
+                                   // back_to, restart or leave
+    int back_row = 0;              // the row (its index in the table) back_to goes to
+
+    // The builder: a row with nothing, then each field named.
+    static constexpr question
+    row()
+    {
+        return question{};
+    }
+    constexpr question
+    when(bool (*condition)()) const
+    {
+        question q = *this;
+        q.asked = condition;
+        return q;
+    }
+    constexpr question
+    resets(void (*settings)()) const
+    {
+        question q = *this;
+        q.reset = settings;
+        return q;
+    }
+    constexpr question
+    prompts(void (*write)()) const
+    {
+        question q = *this;
+        q.prompt = write;
+        return q;
+    }
+    constexpr question
+    entry(int characters, int entry_mode) const
+    {
+        question q = *this;
+        q.max = characters;
+        q.mode = entry_mode;
+        return q;
+    }
+    constexpr question
+    then(answer_step (*take)(int len)) const
+    {
+        question q = *this;
+        q.apply = take;
+        return q;
+    }
+    constexpr question
+    on_line(int place_line) const
+    {
+        question q = *this;
+        q.line = place_line;
+        return q;
+    }
+    constexpr question
+    quits(answer_step step) const
+    {
+        question q = *this;
+        q.quit = step;
+        return q;
+    }
+    // 'q' goes back to the row of index r (an apply returning back_to too).
+    constexpr question
+    quits_to(int r) const
+    {
+        question q = *this;
+        q.quit = answer_step::back_to;
+        q.back_row = r;
+        return q;
+    }
 };
 
 // Where a dialog's rows are drawn, and what 'd' does there.

@@ -1,12 +1,14 @@
-// Bits on a grid (bit_grid.h): define_bits writes the key help, draws the
-// grid and, for a 3d state, the isometric picture, then runs the cell
-// editor, drawing again whenever it asks. The grid geometry is the
-// editor's (cell_editor.h). Start at define_bits.
+// Bits on a grid (bit_grid.h): define_bits writes the cell editor's key
+// help (drawn from the editor's key table), draws the grid and, for a 3d
+// state, the isometric picture, then runs the cell editor, drawing again
+// whenever it asks. The grid geometry is the editor's (cell_editor.h).
+// Start at define_bits.
 #include "ui/string_editors/bit_grid.h"
 
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
@@ -25,41 +27,24 @@ namespace {
 
 constexpr int kPromptSlot = 9;
 
-// The key help in the prompt box: four lines with a mouse, three without
-// (the mouse line left out, the arrows named on the first).
+// The editor's key help in the prompt box, white, each line broken to the
+// box's width; the box under it is kept in the prompt slot.
 void
-write_key_help(int kind, int dim)
+write_key_help(const cell_form &form)
 {
+    std::vector<std::string> lines = help_lines(cell_editor_help(form));
+    int count = 0;
+    for (const std::string &line : lines)
+        count += prompt_box_lines(line.c_str());
+    get_prompt_box(kPromptSlot, count);
     int colour = getcolor();
     setcolor(white);
-    int margin = draw_prompt_box(mouse_found ? 4 : 3);
-    char text[160];
-    if (mouse_found) {
-        snprintf(text, sizeof text, "keys: set/select/draw value %d-0, vert-v", value_range - 1);
-        outtext(text);
-        moveto(margin, gety + CHeight);
-        outtext("mouse: move-click, draw selected-keep pressed, move-arrows");
-    } else {
-        snprintf(text, sizeof text, "keys: set/select/draw value %d-0, vert-v, move-arrows",
-                 value_range - 1);
-        outtext(text);
+    int margin = draw_prompt_box(count);
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i > 0)
+            moveto(margin, gety + CHeight);
+        write_prompt_lines(lines[i].c_str(), margin);
     }
-    moveto(margin, gety + CHeight);
-    std::string line = "width-w, togzero:color/dots-^/. ";
-    if (kind == 0 && (twod || threed))
-        line += ", pan2d up/down-U/D exp/contr-e/c ";
-    if (kind == 0 && dim == 3)
-        line += "E/C";
-    outtext(line.c_str());
-    moveto(margin, gety + CHeight);
-    if (kind == 0 && dim == 3)
-        line = "rotate-l/r/b/f/u/d/+/-, spin-s flip-h/V comp-m update3d-t ";
-    else if (kind == 0 && dim == 2)
-        line = "rotate-l/r/u/d/+/-, divs-i spin-s comp-m toghex-x ";
-    else
-        line = "exp/contr-e/c rotate-l/r/+/-, divs-i comp-m ";
-    line += kind == 0 ? "file-F accept-ret" : "accept-ret";
-    outtext(line.c_str());
     setcolor(colour);
 }
 
@@ -107,14 +92,13 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
     int16_t y0 = gety;
     uint8_t zero_colour = color_v[0];
     color_v[0] = darkgray;
-    get_prompt_box(kPromptSlot, 4);
     show_dots = 1;
     rot_size = 1;
     hex_cells = kind == 0 && twod && regular2d_tgrid;
     start_j2d = static_cast<int16_t>(j2d - 1);
     start_h3d = static_cast<int16_t>(h3d - 1);
     int dim = grid_dimension(kind);
-    write_key_help(kind, dim);
+    write_key_help({kind, dim, true});
     if (dim == 3) {
         fscale = static_cast<int8_t>(vgax(8));
         while (fscale > 1 && j3d * std::sin(M_PI / 4) * fscale + h3d * fscale >

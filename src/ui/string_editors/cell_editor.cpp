@@ -5,11 +5,13 @@
 // brush cells are engine/rules/cell_grid.h, the whole-string shifts
 // engine/backward/state_symmetries.h, the patch bytes
 // engine/storage/seed_patch.h, the LaTeX pictures latex_export.h. Start at
-// input_string_cell; the file menu is at file_menu.
+// input_string_cell; its keys are the table kCellKeys, the file menu is at
+// file_menu.
 #include "ui/string_editors/cell_editor.h"
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "engine/backward/state_symmetries.h"
 #include "engine/model/globals.h"
@@ -294,6 +296,387 @@ ask_width(int *w, int max)
     freeimage(&boximage_prompt[kPromptSlot]);
 }
 
+// ---- The editor's keys.
+
+// The editor while it runs: its form, the string and its grid, the cursor
+// and the brush. The rows' conditions read only the form, so the help is
+// drawn from an editor holding nothing else.
+struct cell_editor {
+    cell_form form = {0, 1, true};
+    int k = 0;
+    uint8_t *string = nullptr;
+    int *size = nullptr;  // the cell size the caller keeps
+    int right_x = 0;      // the grid's right end
+    int16_t x_entry = 0, y_entry = 0;
+    grid_view v;
+    int p = 0;            // the cursor's position
+    bool on_string = false; // the cursor is on a cell of the string
+    int brush = 1, left_value = 1, right_value = 0;
+    int corner[4] = {0, 0, 0, 0};
+
+    int column() const { return p % v.g.row; }
+    int row() const { return p / v.g.row; }
+};
+
+// After a key the editor goes on, or returns: accepted, quit, or to be
+// drawn again.
+enum class after_key { edit_on, accept, quit, redraw };
+
+using cell_key = key_row<cell_editor, after_key>;
+
+bool
+typing(const cell_editor &e)
+{
+    return e.form.typing;
+}
+
+// Digit d sets cells where it is a value of the network.
+template <int d>
+bool
+value_key(const cell_editor &e)
+{
+    return e.form.typing && d < value_range;
+}
+
+bool
+mouse_in_use(const cell_editor &)
+{
+    return mouse_found != 0;
+}
+
+bool
+state(const cell_editor &e)
+{
+    return e.form.kind == 0;
+}
+
+// A grid of one row after another: a 1d state, a rule table or a code.
+bool
+line_grid(const cell_editor &e)
+{
+    return e.form.dim == 1;
+}
+
+// A 2d or 3d lattice, or a 1d state shown as 2d.
+bool
+lattice(const cell_editor &e)
+{
+    return e.form.dim > 1;
+}
+
+bool
+plane(const cell_editor &e)
+{
+    return e.form.dim == 2;
+}
+
+bool
+cube(const cell_editor &e)
+{
+    return e.form.dim == 3;
+}
+
+after_key
+type_value(cell_editor &e, char key)
+{
+    if (!e.on_string)
+        return after_key::edit_on;
+    int value = key - '0';
+    e.left_value = value;
+    e.right_value = value_range - 1 - value;
+    paint(e.v, e.string, brush_cells(e.v.g, e.column(), e.row(), e.brush, 0, 1), value);
+    e.p = move_cursor(e.v.g, e.p, cursor_move::right);
+    return after_key::edit_on;
+}
+
+// 'v': the brush across the cursor's row in the left value, then one row down.
+after_key
+draw_across(cell_editor &e, char)
+{
+    if (!e.on_string)
+        return after_key::edit_on;
+    paint(e.v, e.string, brush_cells(e.v.g, e.column(), e.row(), e.brush, 1, 0), e.left_value);
+    e.p = move_cursor(e.v.g, e.p, cursor_move::down);
+    return after_key::edit_on;
+}
+
+after_key
+move_right(cell_editor &e, char)
+{
+    e.p = move_cursor(e.v.g, e.p, cursor_move::right);
+    return after_key::edit_on;
+}
+
+after_key
+move_left(cell_editor &e, char)
+{
+    e.p = move_cursor(e.v.g, e.p, cursor_move::left);
+    return after_key::edit_on;
+}
+
+after_key
+move_down(cell_editor &e, char)
+{
+    e.p = move_cursor(e.v.g, e.p, cursor_move::down);
+    return after_key::edit_on;
+}
+
+after_key
+move_up(cell_editor &e, char)
+{
+    e.p = move_cursor(e.v.g, e.p, cursor_move::up);
+    return after_key::edit_on;
+}
+
+after_key
+brush_width(cell_editor &e, char)
+{
+    ask_width(&e.brush, brush_width_limit(e.v.g));
+    return after_key::edit_on;
+}
+
+after_key
+toggle_zero_colour(cell_editor &, char)
+{
+    color_v[0] = color_v[0] == black ? darkgray : black;
+    return after_key::redraw;
+}
+
+after_key
+toggle_dots(cell_editor &, char)
+{
+    show_dots = !show_dots;
+    return after_key::redraw;
+}
+
+// 'U' and 'D': the part of a 2d grid shown moves up or down five rows, a
+// 3d one a layer.
+after_key
+pan(cell_editor &e, char key)
+{
+    if (key == 'U') {
+        if (e.form.dim == 3 && start_h3d > 1)
+            start_h3d--;
+        else if (e.form.dim == 2 && start_j2d >= 10)
+            start_j2d = static_cast<int16_t>(start_j2d - 5);
+    } else {
+        if (e.form.dim == 3 && start_h3d <= h3d - 2)
+            start_h3d++;
+        else if (e.form.dim == 2 && start_j2d <= j2d - 10)
+            start_j2d = static_cast<int16_t>(start_j2d + 5);
+    }
+    return after_key::redraw;
+}
+
+// 'e' and 'c': the cells one pixel larger or smaller.
+after_key
+resize_cells(cell_editor &e, char key)
+{
+    if (e.form.dim == 3)
+        erase_3d_view(e.right_x);
+    if (key == 'e' && *e.size < 127)
+        ++*e.size;
+    else if (key == 'c' && *e.size > 1)
+        --*e.size;
+    return after_key::redraw;
+}
+
+// 'E' and 'C': the isometric picture of a 3d state larger or smaller.
+after_key
+resize_picture(cell_editor &e, char key)
+{
+    erase_3d_view(e.right_x);
+    if (key == 'E' && fscale < 127)
+        fscale++;
+    else if (key == 'C' && fscale > 1)
+        fscale--;
+    return after_key::redraw;
+}
+
+// The shifts by rot_size cells: along the string, or in the directions of
+// the lattice.
+after_key
+rotate(cell_editor &e, char key)
+{
+    if (e.form.dim == 3)
+        rotate_array_3d(e.string, key, rot_size);
+    else if (e.form.dim == 2)
+        rotate_array_2d(e.string, key, rot_size);
+    else
+        rotate_array(e.k, e.string, key, e.form.kind, rot_size, 0,
+                     static_cast<int>(e.v.g.entries));
+    return after_key::redraw;
+}
+
+after_key
+more_rotation(cell_editor &e, char)
+{
+    if (rot_size_fits(e.form.kind, e.k))
+        rot_size++;
+    return after_key::edit_on;
+}
+
+after_key
+less_rotation(cell_editor &, char)
+{
+    if (rot_size > 1)
+        rot_size--;
+    return after_key::edit_on;
+}
+
+after_key
+toggle_divisions(cell_editor &, char)
+{
+    show_2d_divs = !show_2d_divs;
+    return after_key::redraw;
+}
+
+after_key
+spin(cell_editor &e, char)
+{
+    if (e.form.dim == 3)
+        v_spin_array_3d(e.string);
+    else
+        v_spin_array_2d(e.string);
+    return after_key::redraw;
+}
+
+after_key
+flip(cell_editor &e, char key)
+{
+    flip_array_2d(e.string, hex_cells, key);
+    return after_key::redraw;
+}
+
+after_key
+complement(cell_editor &e, char)
+{
+    bool whole_state = e.form.kind == 0;
+    const cell_grid &g = e.v.g;
+    complement_string(e.string,
+                      value_range == 2 ? g.entries : static_cast<uint32_t>(g.high - g.low + 1),
+                      whole_state);
+    if (value_range == 2 && whole_state)
+        bias_density = 100.0f - bias_density;
+    return after_key::redraw;
+}
+
+after_key
+redraw(cell_editor &, char)
+{
+    return after_key::redraw;
+}
+
+after_key
+toggle_hexagons(cell_editor &, char)
+{
+    hex_cells = !hex_cells;
+    return after_key::redraw;
+}
+
+after_key
+open_file_menu(cell_editor &e, char)
+{
+    moveto(e.x_entry, e.y_entry);
+    bool reloaded = file_menu(e.string, e.form.dim, e.corner, e.v.size);
+    return reloaded ? after_key::redraw : after_key::edit_on;
+}
+
+after_key
+accept(cell_editor &, char)
+{
+    return after_key::accept;
+}
+
+after_key
+quit(cell_editor &, char)
+{
+    return after_key::quit;
+}
+
+std::string
+value_keys_help(const cell_editor &)
+{
+    return "\nkeys: set/select/draw value " + std::to_string(value_range - 1) + "-0";
+}
+
+// The size keys of a lattice, on the line of the panning keys.
+std::string
+lattice_size_help(const cell_editor &e)
+{
+    return e.form.dim == 3 ? " exp/contr-e/c E/C" : " exp/contr-e/c ";
+}
+
+std::string
+rotate_help(const cell_editor &e)
+{
+    if (e.form.dim == 3)
+        return "\nrotate-l/r/b/f/u/d/+/-,";
+    if (e.form.dim == 2)
+        return "\nrotate-l/r/u/d/+/-,";
+    return " rotate-l/r/+/-,";
+}
+
+constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
+constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKeyErase), 0};
+constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
+constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
+
+// The editor's keys in the order of its help: setting cells and moving the
+// cursor; the display; the whole-string operations and the ends. A key acts
+// only in the forms where its help is shown (find_listed_key).
+const cell_key kCellKeys[] = {
+    cell_key::on("0").help(value_keys_help).when(typing).does(type_value),
+    cell_key::on("1").when(typing).does(type_value),
+    cell_key::on("2").when(value_key<2>).does(type_value),
+    cell_key::on("3").when(value_key<3>).does(type_value),
+    cell_key::on("4").when(value_key<4>).does(type_value),
+    cell_key::on("5").when(value_key<5>).does(type_value),
+    cell_key::on("6").when(value_key<6>).does(type_value),
+    cell_key::on("7").when(value_key<7>).does(type_value),
+    cell_key::on("v").help(", vert-v").when(typing).does(draw_across),
+    // The buttons, which the editor takes before it reads a key.
+    cell_key::on("").help("\nmouse: move-click, draw selected-keep pressed").when(mouse_in_use),
+    cell_key::on(kRightKey).help(", move-arrows").does(move_right),
+    cell_key::on(kLeftKeys).does(move_left),
+    cell_key::on(kDownKey).does(move_down),
+    cell_key::on(kUpKey).does(move_up),
+
+    cell_key::on("w").help("\nwidth-w").does(brush_width),
+    cell_key::on("^").help(", togzero:color/dots-^/. ").does(toggle_zero_colour),
+    cell_key::on(".").does(toggle_dots),
+    cell_key::on("U").help(", pan2d up/down-U/D").when(lattice).does(pan),
+    cell_key::on("D").when(lattice).does(pan),
+    cell_key::on("ec").help(lattice_size_help).when(lattice).does(resize_cells),
+    cell_key::on("EC").when(cube).does(resize_picture),
+
+    cell_key::on("ec").help("\nexp/contr-e/c").when(line_grid).does(resize_cells),
+    cell_key::on("lr").help(rotate_help).does(rotate),
+    cell_key::on("ud").when(lattice).does(rotate),
+    cell_key::on("bf").when(cube).does(rotate),
+    cell_key::on("+").does(more_rotation),
+    cell_key::on("-").does(less_rotation),
+    cell_key::on("i").help(" divs-i").does(toggle_divisions),
+    cell_key::on("s").help(" spin-s").when(lattice).does(spin),
+    cell_key::on("hV").help(" flip-h/V").when(plane).does(flip),
+    cell_key::on("m").help(" comp-m").does(complement),
+    cell_key::on("t").help(" update3d-t").when(cube).does(redraw),
+    cell_key::on("x").help(" toghex-x").when(state).does(toggle_hexagons),
+    cell_key::on("F").help(" file-F").when(state).does(open_file_menu),
+    cell_key::on("\r").help(" accept-ret").does(accept),
+    cell_key::on("q").help(" quit-q").does(quit),
+};
+
+// The row a key code acts by in the editor's form, or nullptr; codes
+// beyond a char's range are keys of no row.
+const cell_key *
+key_row_for(const cell_editor &e, int key)
+{
+    if (key < -128 || key > 127)
+        return nullptr;
+    return find_listed_key(kCellKeys, static_cast<char>(key), e);
+}
+
 } // namespace
 
 int
@@ -386,35 +769,36 @@ cell_edit_outcome
 input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typing, int *size,
                   int gap, int right_x, int bottom_y)
 {
-    int16_t x_entry = getx, y_entry = gety;
-    int dim = grid_dimension(kind);
-    grid_view v = make_view(k, kind, high, low, *size, gap);
-    int p = 0, brush = 1, left_value = value_range - 1, right_value = 0;
-    int corner[4] = {0, 0, 0, 0}; // i, j of the cell left and of the cell reached
-    cell_edit_outcome outcome = cell_edit_outcome::redraw;
-    bool done = false;
-    auto finish = [&](cell_edit_outcome o) {
-        outcome = o;
-        done = true;
-        is[0] = o == cell_edit_outcome::accept ? kKeyReturn : o == cell_edit_outcome::quit ? 'q' : 'r';
-    };
+    cell_editor e;
+    e.form = {kind, grid_dimension(kind), typing != 0};
+    e.k = k;
+    e.string = string;
+    e.size = size;
+    e.right_x = right_x;
+    e.x_entry = getx;
+    e.y_entry = gety;
+    e.v = make_view(k, kind, high, low, *size, gap);
+    e.left_value = value_range - 1;
+    grid_view &v = e.v;
+    // On a 2d grid the cells the cursor last left and reached, as i, j.
     auto cursor_moved = [&](int from) {
-        if (dim != 2)
+        if (e.form.dim != 2)
             return;
-        corner[0] = (v.g.high - from) % i2d, corner[1] = (v.g.high - from) / i2d;
-        corner[2] = (v.g.high - p) % i2d, corner[3] = (v.g.high - p) / i2d;
+        e.corner[0] = (v.g.high - from) % i2d, e.corner[1] = (v.g.high - from) / i2d;
+        e.corner[2] = (v.g.high - e.p) % i2d, e.corner[3] = (v.g.high - e.p) / i2d;
     };
 
-    for (;;) {
-        int column = p % v.g.row, r = p / v.g.row;
+    after_key step = after_key::edit_on;
+    while (step == after_key::edit_on) {
+        int column = e.column(), r = e.row();
         if (k > 2)
-            showbitcount(kind, v.g.high, p, v.g.row, column, v.size);
+            showbitcount(kind, v.g.high, e.p, v.g.row, column, v.size);
         moveto(v.cell_x(column, r), v.cell_y(r));
         int block = v.size - v.gap + 1;
         flashing_cursor(v.x0, right_x, v.y0, bottom_y, 0, -vgay(4), block, block, white);
         if (button == 'l' || button == 'r') {
             bool left = button == 'l';
-            int value = left ? left_value : right_value;
+            int value = left ? e.left_value : e.right_value;
             char text[40];
             if (value_range == 2)
                 snprintf(text, sizeof text, left ? "left button: set 1s" : "right button: set 0s");
@@ -425,130 +809,53 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             int c, rr;
             v.locate(mouse_x, mouse_y, &c, &rr);
             if (writable_cell(v.g, c, rr) >= 0) {
-                int from = p;
-                p = rr * v.g.row + c;
+                int from = e.p;
+                e.p = rr * v.g.row + c;
                 cursor_moved(from);
             }
             do {
                 v.locate(mouse_x, mouse_y, &c, &rr);
-                paint(v, string, brush_cells(v.g, c, rr, brush, 1, 1), value);
+                paint(v, string, brush_cells(v.g, c, rr, e.brush, 1, 1), value);
             } while (next_drag_motion());
             button = 0;
             continue;
         }
         int key = keycheck(0);
-        int from = p;
-        int value = key - '0';
-        bool on_string = writable_cell(v.g, column, r) >= 0;
-        if (typing && value >= 0 && value < value_range && on_string) {
-            left_value = value;
-            right_value = value_range - 1 - value;
-            paint(v, string, brush_cells(v.g, column, r, brush, 0, 1), value);
-            p = move_cursor(v.g, p, cursor_move::right);
-        } else if (typing && key == 'v' && on_string) {
-            paint(v, string, brush_cells(v.g, column, r, brush, 1, 0), left_value);
-            p = move_cursor(v.g, p, cursor_move::down);
-        } else if (key == kKeyRight) {
-            p = move_cursor(v.g, p, cursor_move::right);
-        } else if (key == kKeyLeft || key == kKeyErase) {
-            p = move_cursor(v.g, p, cursor_move::left);
-        } else if (key == kKeyDown) {
-            p = move_cursor(v.g, p, cursor_move::down);
-        } else if (key == kKeyUp) {
-            p = move_cursor(v.g, p, cursor_move::up);
-        } else if (key == kKeyReturn) {
-            finish(cell_edit_outcome::accept);
-        } else if (key == 'q') {
-            finish(cell_edit_outcome::quit);
-        } else if (key == 'w') {
-            ask_width(&brush, brush_width_limit(v.g));
-        } else if (key == '+') {
-            if (rot_size_fits(kind, k))
-                rot_size++;
-        } else if (key == '-') {
-            if (rot_size > 1)
-                rot_size--;
-        } else if (kind == 0 && key == 'x') {
-            hex_cells = !hex_cells;
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 1 && (key == 'l' || key == 'r')) {
-            rotate_array(k, string, static_cast<char>(key), kind, rot_size, 0,
-                         static_cast<int>(v.g.entries));
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 2 && (key == 'l' || key == 'r' || key == 'u' || key == 'd')) {
-            rotate_array_2d(string, static_cast<char>(key), rot_size);
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 2 && key == 's') {
-            v_spin_array_2d(string);
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 2 && (key == 'h' || key == 'V')) {
-            flip_array_2d(string, hex_cells, static_cast<char>(key));
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 3 && (key == 'l' || key == 'r' || key == 'b' || key == 'f' ||
-                                key == 'u' || key == 'd')) {
-            rotate_array_3d(string, static_cast<char>(key), rot_size);
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 3 && key == 's') {
-            v_spin_array_3d(string);
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 3 && key == 't') {
-            finish(cell_edit_outcome::redraw);
-        } else if (dim == 3 && (key == 'E' || key == 'C')) {
-            erase_3d_view(right_x);
-            if (key == 'E' && fscale < 127)
-                fscale++;
-            else if (key == 'C' && fscale > 1)
-                fscale--;
-            finish(cell_edit_outcome::redraw);
-        } else if (key == 'U' && dim > 1) {
-            if (dim == 3 && start_h3d > 1)
-                start_h3d--;
-            else if (dim == 2 && start_j2d >= 10)
-                start_j2d = static_cast<int16_t>(start_j2d - 5);
-            finish(cell_edit_outcome::redraw);
-        } else if (key == 'D' && dim > 1) {
-            if (dim == 3 && start_h3d <= h3d - 2)
-                start_h3d++;
-            else if (dim == 2 && start_j2d <= j2d - 10)
-                start_j2d = static_cast<int16_t>(start_j2d + 5);
-            finish(cell_edit_outcome::redraw);
-        } else if (key == 'e' || key == 'c') {
-            if (dim == 3)
-                erase_3d_view(right_x);
-            if (key == 'e' && *size < 127)
-                ++*size;
-            else if (key == 'c' && *size > 1)
-                --*size;
-            finish(cell_edit_outcome::redraw);
-        } else if (key == 'i') {
-            show_2d_divs = !show_2d_divs;
-            finish(cell_edit_outcome::redraw);
-        } else if (key == '.') {
-            show_dots = !show_dots;
-            finish(cell_edit_outcome::redraw);
-        } else if (key == '^') {
-            color_v[0] = color_v[0] == black ? darkgray : black;
-            finish(cell_edit_outcome::redraw);
-        } else if (key == 'm') {
-            bool state = kind == 0;
-            complement_string(string,
-                              value_range == 2 ? v.g.entries : static_cast<uint32_t>(v.g.high - v.g.low + 1),
-                              state);
-            if (value_range == 2 && state)
-                bias_density = 100.0f - bias_density;
-            finish(cell_edit_outcome::redraw);
-        } else if (kind == 0 && key == 'F') {
-            moveto(x_entry, y_entry);
-            if (file_menu(string, dim, corner, v.size))
-                finish(cell_edit_outcome::redraw);
-        }
-        if (p != from)
+        int from = e.p;
+        e.on_string = writable_cell(v.g, column, r) >= 0;
+        const cell_key *row = key_row_for(e, key);
+        if (row != nullptr && row->act != nullptr)
+            step = row->act(e, static_cast<char>(key));
+        if (e.p != from)
             cursor_moved(from);
-        if (done)
-            break;
     }
-    moveto(x_entry, y_entry);
-    return outcome;
+    moveto(e.x_entry, e.y_entry);
+    if (step == after_key::accept) {
+        is[0] = kKeyReturn;
+        return cell_edit_outcome::accept;
+    }
+    if (step == after_key::quit) {
+        is[0] = 'q';
+        return cell_edit_outcome::quit;
+    }
+    is[0] = 'r';
+    return cell_edit_outcome::redraw;
+}
+
+std::vector<key_help_line>
+cell_editor_help(const cell_form &form)
+{
+    cell_editor e;
+    e.form = form;
+    return key_help(kCellKeys, e);
+}
+
+bool
+cell_editor_takes(const cell_form &form, int key)
+{
+    cell_editor e;
+    e.form = form;
+    return key_row_for(e, key) != nullptr;
 }
 
 void

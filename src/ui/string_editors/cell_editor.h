@@ -3,9 +3,13 @@
 // values and a mouse brush, and as a whole by shifts, turns, flips and the
 // complement; the 'F' menu of a state loads or saves it or saves a
 // rectangular part as a seed patch (*.eed). Position p of the grid is cell
-// high - p (engine/rules/cell_grid.h).
+// high - p (engine/rules/cell_grid.h). The editor's keys are one key table,
+// from which the bit editor's key help is drawn (cell_editor_help).
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "ui/screen/key_table.h"
 
 enum class cell_edit_outcome {
     accept, // Return: the edit is done (is[0] = 13)
@@ -21,6 +25,22 @@ enum class cell_edit_outcome {
 // the cell size the user chose. The current point is put back.
 cell_edit_outcome input_string_cell(int k, int kind, uint8_t *string, int high, int low,
                                     int typing, int *size, int gap, int right_x, int bottom_y);
+
+// What decides which keys the editor takes: the kind of string (0 a
+// state, 1 a rule table, 2 a code), the shape of its grid (grid_dimension)
+// and whether digits set cells.
+struct cell_form {
+    int kind;
+    int dim;
+    bool typing;
+};
+// The key help of the editor in that form, as pieces of the help lines (a
+// piece beginning with a newline starts a line; help_lines puts them
+// together), each with the keys of the rows it names. A row with no keys
+// names the mouse buttons. Reads value_range and mouse_found.
+std::vector<key_help_line> cell_editor_help(const cell_form &form);
+// Whether a key acts in that form: exactly the keys its help names.
+bool cell_editor_takes(const cell_form &form, int key);
 
 // Cells per row of the grid of a string (the editor's and the drawing's),
 // leaving cellscale and cellsep as they were.

@@ -170,80 +170,102 @@ void
 ask_bias_questions()
 {
     const question rows[] = {
-        {nullptr, nullptr,
-         [] {
-             char text[160];
-             snprintf(text, sizeof text,
-                      "bias random wiring: confine to local zone (max=%d def=%d):", bias_zone_max,
-                      zonesize);
-             say(text);
-         },
-         digits_of(lineL), 0, take_zone, 0, answer_step::back},
-        {nullptr, [] { escape_wires = 0; },
-         [] { say_number("release some wires from zone (def 0, max %d):", nhood); }, 2, 0,
-         [](int) {
-             int e = typed_number();
-             if (e >= 1 && e <= nhood)
-                 escape_wires = static_cast<int8_t>(e);
-             return answer_step::next;
-         },
-         1, answer_step::back},
-        {nullptr, [] { ib = jb = hb = 0; },
-         [] {
-             say(oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
-                                               : "suppress periodic boundary-s: i:");
-         },
-         1, 0, take_boundaries, 2, answer_step::back},
-        {nullptr, [] { fixmidwire = fixmidwire_free; },
-         [] { say("exclude all selfwiring-2, selfwire centre wire-1:"); }, 1, 0,
-         [](int) {
-             if (is[0] == '1' || is[0] == '2')
-                 fixmidwire = static_cast<uint8_t>(is[0] - '0');
-             return answer_step::next;
-         },
-         3, answer_step::back},
-        {[] { return bias_asks_distinct; }, [] { distinct = 0; },
-         [] { say("distinct wiring (no duplication)-n:"); }, 1, 0,
-         [](int) {
-             if (is[0] == 'n' && nhood <= zonesize)
-                 distinct = 1;
-             return answer_step::next;
-         },
-         4, answer_step::back},
-        {on_cube,
-         [] {
-             for (int s = 0; s < 4; s++)
-                 sup_3d_layers[s] = -1;
-         },
-         [] { say_number("suppress links to layers (0-%d),", h3d - 1); }, 0, 0, take_layer_ranges,
-         5, answer_step::back},
-        {on_cube, [] { direct_3d_link_layer = -1; },
-         [] { say_number("force direct link to a layer, enter (0-%d):", h3d - 1); }, 1, 0,
-         [](int) {
-             int layer = typed_number();
-             if (layer >= 0 && layer < h3d)
-                 direct_3d_link_layer = static_cast<int16_t>(layer);
-             return answer_step::next;
-         },
-         6, answer_step::back},
-        {on_cube, [] { force_layers_set = 0; },
-         [] { say("force random links to sepecific layers -y:"); }, 1, 0,
-         [](int) {
-             if (is[0] != 'y')
-                 return answer_step::next;
-             force_layers_set = 1;
-             force_rand_links_layer();
-             is[0] = 'y';
-             return answer_step::finish;
-         },
-         7, answer_step::back},
-        {nullptr, [] { same_wiring = 0; }, [] { say("same wiring everywhere-e:"); }, 1, 0,
-         [](int) {
-             if (is[0] == 'e')
-                 same_wiring = 1;
-             return answer_step::next;
-         },
-         bias_cube ? 8 : 5, answer_step::back},
+        question::row()
+            .prompts([] {
+                char text[160];
+                snprintf(text, sizeof text,
+                         "bias random wiring: confine to local zone (max=%d def=%d):",
+                         bias_zone_max, zonesize);
+                say(text);
+            })
+            .entry(digits_of(lineL), 0)
+            .then(take_zone),
+        question::row()
+            .resets([] { escape_wires = 0; })
+            .prompts([] { say_number("release some wires from zone (def 0, max %d):", nhood); })
+            .entry(2, 0)
+            .then([](int) {
+                int e = typed_number();
+                if (e >= 1 && e <= nhood)
+                    escape_wires = static_cast<int8_t>(e);
+                return answer_step::next;
+            })
+            .on_line(1),
+        question::row()
+            .resets([] { ib = jb = hb = 0; })
+            .prompts([] {
+                say(oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
+                                                  : "suppress periodic boundary-s: i:");
+            })
+            .entry(1, 0)
+            .then(take_boundaries)
+            .on_line(2),
+        question::row()
+            .resets([] { fixmidwire = fixmidwire_free; })
+            .prompts([] { say("exclude all selfwiring-2, selfwire centre wire-1:"); })
+            .entry(1, 0)
+            .then([](int) {
+                if (is[0] == '1' || is[0] == '2')
+                    fixmidwire = static_cast<uint8_t>(is[0] - '0');
+                return answer_step::next;
+            })
+            .on_line(3),
+        question::row()
+            .when([] { return bias_asks_distinct; })
+            .resets([] { distinct = 0; })
+            .prompts([] { say("distinct wiring (no duplication)-n:"); })
+            .entry(1, 0)
+            .then([](int) {
+                if (is[0] == 'n' && nhood <= zonesize)
+                    distinct = 1;
+                return answer_step::next;
+            })
+            .on_line(4),
+        question::row()
+            .when(on_cube)
+            .resets([] {
+                for (int s = 0; s < 4; s++)
+                    sup_3d_layers[s] = -1;
+            })
+            .prompts([] { say_number("suppress links to layers (0-%d),", h3d - 1); })
+            .then(take_layer_ranges)
+            .on_line(5),
+        question::row()
+            .when(on_cube)
+            .resets([] { direct_3d_link_layer = -1; })
+            .prompts([] { say_number("force direct link to a layer, enter (0-%d):", h3d - 1); })
+            .entry(1, 0)
+            .then([](int) {
+                int layer = typed_number();
+                if (layer >= 0 && layer < h3d)
+                    direct_3d_link_layer = static_cast<int16_t>(layer);
+                return answer_step::next;
+            })
+            .on_line(6),
+        question::row()
+            .when(on_cube)
+            .resets([] { force_layers_set = 0; })
+            .prompts([] { say("force random links to sepecific layers -y:"); })
+            .entry(1, 0)
+            .then([](int) {
+                if (is[0] != 'y')
+                    return answer_step::next;
+                force_layers_set = 1;
+                force_rand_links_layer();
+                is[0] = 'y';
+                return answer_step::finish;
+            })
+            .on_line(7),
+        question::row()
+            .resets([] { same_wiring = 0; })
+            .prompts([] { say("same wiring everywhere-e:"); })
+            .entry(1, 0)
+            .then([](int) {
+                if (is[0] == 'e')
+                    same_wiring = 1;
+                return answer_step::next;
+            })
+            .on_line(bias_cube ? 8 : 5),
     };
     const question_place place = {start_line, [](int line, int) { clear_line(line); }, true};
     ask_questions(rows, place);

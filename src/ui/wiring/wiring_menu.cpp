@@ -395,45 +395,54 @@ on_lattice()
 // menu, then the lattice sides or, for a ring, the zone and bias dialog.
 // 'q' at the width starts the menu again.
 constexpr question kWiringRows[] = {
-    {nullptr,
-     [] {
-         reset_wiring_choice();
-         special = false;
-     },
-     [] {
-         int margin = draw_prompt_box(2);
-         outtext("WIRING: special-s load-l rand-r");
-         prompt_line(margin);
-         outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
-     },
-     2, 0, take_menu, 0, answer_step::back},
-    {on_special_route, [] { oned = twod = threed = 0; },
-     [] {
-         draw_prompt_box(1);
-         if (hypercube_offered())
-             outtext("hypercube-h ");
-         outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
-     },
-     2, 0, take_lattice, 0, answer_step::back},
-    {on_special_route, lattice_step,
-     [] {
-         int margin = draw_prompt_box(2);
-         outtext("hand wire-h,");
-         prompt_line(margin);
-         outtext(threed ? "regular 3d-3, 2d-2 (hex+x), 1d-1, "
-                 : twod ? "regular 2d-2 (hex+x), 1d-1, "
-                        : "regular 1d-1, ");
-         outtext("random-def:");
-     },
-     1, 0, take_special, 0, answer_step::back},
-    {on_lattice, nullptr,
-     [] {
-         sides_margin = draw_prompt_box(2);
-         outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
-     },
-     3, 0, take_sides, 0, answer_step::restart},
-    {[] { return !on_lattice(); }, nullptr, nullptr, 0, 0, [](int) { return finish_choice(); }, 0,
-     answer_step::back},
+    question::row()
+        .resets([] {
+            reset_wiring_choice();
+            special = false;
+        })
+        .prompts([] {
+            int margin = draw_prompt_box(2);
+            outtext("WIRING: special-s load-l rand-r");
+            prompt_line(margin);
+            outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
+        })
+        .entry(2, 0)
+        .then(take_menu),
+    question::row()
+        .when(on_special_route)
+        .resets([] { oned = twod = threed = 0; })
+        .prompts([] {
+            draw_prompt_box(1);
+            if (hypercube_offered())
+                outtext("hypercube-h ");
+            outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
+        })
+        .entry(2, 0)
+        .then(take_lattice),
+    question::row()
+        .when(on_special_route)
+        .resets(lattice_step)
+        .prompts([] {
+            int margin = draw_prompt_box(2);
+            outtext("hand wire-h,");
+            prompt_line(margin);
+            outtext(threed ? "regular 3d-3, 2d-2 (hex+x), 1d-1, "
+                    : twod ? "regular 2d-2 (hex+x), 1d-1, "
+                           : "regular 1d-1, ");
+            outtext("random-def:");
+        })
+        .entry(1, 0)
+        .then(take_special),
+    question::row()
+        .when(on_lattice)
+        .prompts([] {
+            sides_margin = draw_prompt_box(2);
+            outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
+        })
+        .entry(3, 0)
+        .then(take_sides)
+        .quits(answer_step::restart),
+    question::row().when([] { return !on_lattice(); }).then([](int) { return finish_choice(); }),
 };
 
 // The wiring dialog draws its own prompt boxes.

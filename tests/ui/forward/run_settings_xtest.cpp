@@ -1,6 +1,7 @@
 // The run set-up dialogs on the window, driven by typed keys: the resets of
 // the output parameters, the forward-only options' damage refusal on an odd
-// ring and their probabilities, and the run-kind choice's history limit.
+// ring and their probabilities, where their 'q' goes back to, and the
+// run-kind choice's history limit.
 #include "support/x_test_fixture.h"
 
 #include <thread>
@@ -56,6 +57,38 @@ TEST_F(RunSettingsScreen, DamageOnAnOddRingIsRefusedAndTheHistogramsFollow)
     EXPECT_EQ(diff_plot, diff_plot_off);
     EXPECT_EQ(att_hist, att_hist_none);
     EXPECT_NE(is[0], 'q');
+}
+
+// 'q' at the damage question goes back to the analysis, even when the first
+// answer went straight to the histograms, and 'q' after the analysis asks
+// the analysis again.
+TEST_F(RunSettingsScreen, QAfterTheAnalysisGoesBackToTheAnalysis)
+{
+    TestNetwork net(2, 10, 3);
+    // Histograms; 'q' (which ends its entry at once) at the damage; no
+    // analysis; 'q' at the frozen size;
+    // pattern density, all cells, 33 generations; 'd' at the frozen size.
+    answer("h\rqn\rq1\r\r33\rd\r", forward_only_para);
+    EXPECT_EQ(stpgraph, 1);
+    EXPECT_EQ(gens, 33);
+    EXPECT_EQ(single_entropy, 0);
+    EXPECT_EQ(diff_plot, diff_plot_off);
+    EXPECT_NE(is[0], 'q');
+    stpgraph = stpgraph_none;
+    gens = 10;
+}
+
+// 'q' at the attractor histograms goes back to the damage question.
+TEST_F(RunSettingsScreen, QAtTheHistogramsGoesBackToTheDamage)
+{
+    TestNetwork net(2, 10, 3);
+    // Histograms; no damage; not duplicated; 'q' at the histograms; damage
+    // kept; not duplicated: an even ring, so no histogram question follows.
+    answer("h\r\r\rqf\r\r", forward_only_para);
+    EXPECT_EQ(diff_plot, diff_plot_keep);
+    EXPECT_EQ(att_hist, att_hist_none);
+    EXPECT_NE(is[0], 'q');
+    diff_plot = diff_plot_off; // the later tests run without a damage display
 }
 
 TEST_F(RunSettingsScreen, FiftyPercentIsStoredAsOneHalf)

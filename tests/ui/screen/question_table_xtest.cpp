@@ -1,6 +1,7 @@
 // The question-table walk answered through the server: a small table whose
 // middle row is never asked, so 'q' at the last row steps back over it to
-// the first, and 'q' at the first leaves the dialog.
+// the first, and 'q' at the first leaves the dialog; a row whose 'q' names
+// the row it goes back to.
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -17,20 +18,41 @@ std::string walk_log;
 long first_answer = 0, last_answer = 0;
 
 const question kRows[] = {
-    {nullptr, [] { first_answer = -1; }, [] { walk_log += "A"; }, 3, 1,
-     [](int) {
-         first_answer = answer_or(7);
-         return answer_step::next;
-     },
-     10, answer_step::back},
-    {[] { return false; }, nullptr, [] { walk_log += "B"; }, 3, 1, nullptr, 11,
-     answer_step::back},
-    {nullptr, nullptr, [] { walk_log += "C"; }, 3, 1,
-     [](int) {
-         last_answer = answer_or(9);
-         return answer_step::next;
-     },
-     12, answer_step::back},
+    question::row()
+        .resets([] { first_answer = -1; })
+        .prompts([] { walk_log += "A"; })
+        .entry(3, 1)
+        .then([](int) {
+            first_answer = answer_or(7);
+            return answer_step::next;
+        })
+        .on_line(10),
+    question::row()
+        .when([] { return false; })
+        .prompts([] { walk_log += "B"; })
+        .entry(3, 1)
+        .on_line(11),
+    question::row()
+        .prompts([] { walk_log += "C"; })
+        .entry(3, 1)
+        .then([](int) {
+            last_answer = answer_or(9);
+            return answer_step::next;
+        })
+        .on_line(12),
+};
+
+// The last row's 'q' goes back to the second, which its condition never
+// asks otherwise.
+const question kBackToRows[] = {
+    question::row().prompts([] { walk_log += "A"; }).entry(3, 1).on_line(10),
+    question::row()
+        .when([] { return false; })
+        .prompts([] { walk_log += "B"; })
+        .entry(3, 1)
+        .on_line(11),
+    question::row().prompts([] { walk_log += "C"; }).entry(3, 1).on_line(12),
+    question::row().prompts([] { walk_log += "D"; }).entry(3, 1).on_line(13).quits_to(1),
 };
 
 // Rows start at one place; a step back is logged as <line,rows>.
@@ -70,6 +92,15 @@ TEST_F(QuestionTable, QAtTheFirstQuestionLeaves)
     EXPECT_EQ(walk_log, "A<10,0>");
     EXPECT_EQ(first_answer, -1);
     EXPECT_EQ(last_answer, 0);
+}
+
+TEST_F(QuestionTable, QBackToANamedRowTakesBackTheRowsFromItAndAsksIt)
+{
+    type_keys("\r\rq\r\r\r");
+    EXPECT_EQ(ask_questions(kBackToRows, kPlace), answer_step::next);
+    // A, C, D; 'q' at D takes D's line back over C (B was never asked) and
+    // asks B, then C and D again.
+    EXPECT_EQ(walk_log, "ACD<13,1>BCD");
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 // The random strings and the cell editor on the window, driven by typed keys.
 #include "support/x_test_fixture.h"
 
+#include "engine/backward/state_symmetries.h"
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/string_editors/cell_editor.h"
+#include "ui/string_editors/globals.h"
 #include "ui/string_editors/random_strings.h"
 #include "ui/string_editors/seed_dialog.h"
 #include "ui/model/globals.h"
@@ -108,6 +110,43 @@ TEST_F(StringEditorsScreen, SeedWindowOpenedNearTheRightEdgeFitsTheWindow)
         EXPECT_LT(y1, Maxy - 3 * CHeight - 2);
         EXPECT_GT(x1 - x0, Maxx / 2) << "the window lost its width";
     }
+}
+
+// A flip key acts on a 2d state only: the editor flips the plane and asks
+// for a redraw, and on a 3d state it leaves the block as it was.
+TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
+{
+    {
+        TestNetwork net(2, 2, 5, 4, 1, 5);
+        ValueColours colours;
+        for (uint32_t c = 0; c < lineL; c++)
+            set_value(A, c, c % 3 == 0);
+        std::vector<uint8_t> flipped(A, A + bytesL);
+        hex_cells = 0;
+        start_j2d = static_cast<int16_t>(j2d - 1);
+        flip_array_2d(flipped.data(), 0, 'h');
+        ASSERT_NE(std::vector<uint8_t>(A, A + bytesL), flipped);
+        moveto(40, 300);
+        int size = 8;
+        std::thread keys = type_keys_paced("h");
+        cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+        keys.join();
+        EXPECT_EQ(outcome, cell_edit_outcome::redraw);
+        EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), flipped);
+    }
+    TestNetwork net(2, 3, 3, 3, 2, 7);
+    ValueColours colours;
+    for (uint32_t c = 0; c < lineL; c++)
+        set_value(A, c, c % 3 == 0);
+    std::vector<uint8_t> block(A, A + bytesL);
+    start_h3d = static_cast<int16_t>(h3d - 1);
+    moveto(40, 300);
+    int size = 8;
+    std::thread keys = type_keys_paced("hV\r");
+    cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+    keys.join();
+    EXPECT_EQ(outcome, cell_edit_outcome::accept);
+    EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), block);
 }
 
 } // namespace
