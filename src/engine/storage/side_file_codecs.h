@@ -77,11 +77,15 @@ glider_list_check decode_glider_list(const uint8_t *data, size_t size, size_t re
 
 // ---- histograms (*.his): columns + 1 unsigned 16-bit counts, column 0
 // first, each most significant byte first; no header. Counts 3, 256 are
-// 00 03 01 00.
+// 00 03 01 00. The counts of a histogram are 32 bits wide in memory; the
+// file holds each saturated at 65,535 (70,000 is written FF FF).
 
-void encode_histogram(const uint16_t *counts, int columns, std::vector<uint8_t> &out);
-// False for a file of odd length or of fewer than two bytes; else counts
-// holds its counts.
+// The largest histogram file: 65,536 counts.
+constexpr size_t kHistogramFileMax = 2 * 65536;
+
+void encode_histogram(const uint32_t *counts, int columns, std::vector<uint8_t> &out);
+// False for a file of odd length, of fewer than two bytes or of more than
+// kHistogramFileMax; else counts holds its counts.
 bool decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts);
 
 // ---- update orders (*.ord): no header; n entries of 16 bits, entry i the
