@@ -138,14 +138,17 @@ small_text_width(const char *text)
     return w;
 }
 
-// Text at the current point, in the small font when it is wider than room.
+// Text at the current point, in the small font when it is wider than room;
+// the small text sits on the line's bottom, away from the line above.
 void
 fitted_text(const std::string &text, int room)
 {
-    if (text_pixel_width(text.c_str(), static_cast<int>(text.size())) <= room)
+    if (text_pixel_width(text.c_str(), static_cast<int>(text.size())) <= room) {
         outtext(text.c_str());
-    else
-        small_text(text.c_str());
+        return;
+    }
+    moveto(getx, gety + CHeight * 2 / 5);
+    small_text(text.c_str());
 }
 
 void
@@ -658,6 +661,17 @@ damage_box(const damage_record *dp)
     fitted_text(text, x1 - x0 - 5);
 }
 
+// Whether the 1d pattern has drawn over the histogram, or cleared it with
+// its page, since the step before: its rows reach the histogram's box, it
+// scrolls, or its page began again. row: the pattern's row now.
+bool
+pattern_over_histogram(const damage_record *dp, int row, int cell_size)
+{
+    if (pixmap_width < dp->x0 - vgax(48))
+        return false;
+    return nowscrolling || row + cell_size > dp->top - vgay(30) || row < dp->pattern_row;
+}
+
 // The end of a sample: the histogram fed, a new random seed in both
 // halves, the marks and the state-space matrix cleared, the next sample.
 void
@@ -836,6 +850,9 @@ plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
                 current_draw = *it->pixmap;
             draw_damage_view(h, it, (lineL + it->diff_gap) * it->cell_size + vgax(10), py);
             current_draw = window;
+            if (diff_plot == diff_plot_stats && pattern_over_histogram(dp, py, it->cell_size))
+                draw_whole(dp, false);
+            dp->pattern_row = py;
         } else {
             draw_damage_view(h, it, eg->diff_x, eg->diff_y);
         }
