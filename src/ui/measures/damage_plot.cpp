@@ -305,10 +305,11 @@ draw_whole(damage_record *dp, bool this_call_over)
 int
 ask_line(const std::string &text, int max, int mode)
 {
-    get_prompt_box(kEntrySlot, 1);
-    draw_prompt_box(1);
+    int n = prompt_box_lines(text.c_str());
+    get_prompt_box(kEntrySlot, n);
+    int margin = draw_prompt_box(n);
     setcolor(white);
-    outtext(text.c_str());
+    write_prompt_lines(text.c_str(), margin);
     int len = input_string(max, mode);
     putimage(Maxx / 2, 2, &boximage_prompt[kEntrySlot], 0);
     freeimage(&boximage_prompt[kEntrySlot]);
@@ -464,14 +465,17 @@ char
 ask_options(const histogram_options &o)
 {
     std::vector<std::string> lines = options_lines(o);
-    int n = static_cast<int>(lines.size());
+    // Each line broken at blanks where the box is narrower than it.
+    int n = 0;
+    for (const std::string &line : lines)
+        n += prompt_box_lines(line.c_str());
     get_prompt_box(kOptionsSlot, n);
     int margin = draw_prompt_box(n);
     setcolor(white);
-    for (int i = 0; i < n; i++) {
+    for (size_t i = 0; i < lines.size(); i++) {
         if (i)
             moveto(margin, gety + CHeight);
-        outtext(lines[static_cast<size_t>(i)].c_str());
+        write_prompt_lines(lines[i].c_str(), margin);
     }
     input_string(1, 0);
     putimage(Maxx / 2, 2, &boximage_prompt[kOptionsSlot], 0);

@@ -186,16 +186,13 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
         {
             run_keys keys(run == 0, [&](size_t i) {
                 if (i == 0) {
-                    if (getenv("ZEMRA_SHOT")) system("xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > /tmp/i41_shot0.png");
                     read_line(title);
                     bars = pixels_of(Color_Table[white], x0(), top(), right(), y0() - 1) +
                            pixels_of(Color_Table[red], x0(), top(), right(), y0() - 1);
                 } else if (i == 2) {
-                    if (getenv("ZEMRA_SHOT")) system("xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > /tmp/i41_shot2.png");
                     read_line(log_x_prompt);
                     log_bins = pixels_of(Color_Table[blue], x0(), top(), right(), y0() - 1);
                 } else if (i == 5) {
-                    if (getenv("ZEMRA_SHOT")) system("xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > /tmp/i41_shot5.png");
                     read_line(log_y_prompt);
                 }
             });
