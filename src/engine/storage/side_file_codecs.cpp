@@ -239,19 +239,20 @@ largest_glider_list(size_t record)
 // ---- histograms ------------------------------------------------------------
 
 void
-encode_histogram(const uint16_t *counts, int columns, std::vector<uint8_t> &out)
+encode_histogram(const uint32_t *counts, int columns, std::vector<uint8_t> &out)
 {
     out.clear();
     for (int c = 0; c <= columns; c++) {
-        out.push_back(static_cast<uint8_t>(counts[c] >> 8));
-        out.push_back(static_cast<uint8_t>(counts[c] & 0xFF));
+        uint32_t count = std::min<uint32_t>(counts[c], 65535);
+        out.push_back(static_cast<uint8_t>(count >> 8));
+        out.push_back(static_cast<uint8_t>(count & 0xFF));
     }
 }
 
 bool
 decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts)
 {
-    if (size < 2 || size % 2 != 0)
+    if (size < 2 || size % 2 != 0 || size > kLargestHistogramFile)
         return false;
     counts.resize(size / 2);
     for (size_t c = 0; c < counts.size(); c++)

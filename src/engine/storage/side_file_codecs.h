@@ -98,14 +98,16 @@ uint64_t largest_glider_list(size_t record);
 
 // ---- histograms (*.his): columns + 1 unsigned 16-bit counts, column 0
 // first, each most significant byte first; no header. Counts 3, 256 are
-// 00 03 01 00.
+// 00 03 01 00. The counts of a histogram are 32 bits wide in memory; the
+// file holds each saturated at 65,535 (70,000 is written FF FF).
 
-void encode_histogram(const uint16_t *counts, int columns, std::vector<uint8_t> &out);
-// False for a file of odd length or of fewer than two bytes; else counts
-// holds its counts.
-bool decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts);
 // The largest valid histogram: 65536 columns (one per cell count 0..65535).
 constexpr size_t kLargestHistogramFile = 2 * 65536;
+
+void encode_histogram(const uint32_t *counts, int columns, std::vector<uint8_t> &out);
+// False for a file of odd length, of fewer than two bytes or of more than
+// kLargestHistogramFile; else counts holds its counts.
+bool decode_histogram(const uint8_t *data, size_t size, std::vector<uint16_t> &counts);
 
 // ---- update orders (*.ord): no header; n entries of 16 bits, entry i the
 // cell updated i-th, most significant byte first, 2n bytes in all. The

@@ -39,6 +39,7 @@
 #include "ui/forward/running_keys.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/graphs/meta_graph.h"
+#include "ui/measures/damage_plot.h"
 #include "ui/measures/run_measures.h"
 #include "ui/measures/run_records.h"
 #include "ui/model/cell_display.h"

@@ -189,6 +189,10 @@ pixmap_width_of(const run_iteration *it, int side_plot)
         break;
     default:
         width = pattern_width(it) + 1 + side_plot;
+        // The two halves' gap and the damage view after it (a margin, then
+        // a cell per cell of one half) are drawn on the pixmap too.
+        if (diff_plot)
+            width += gap + (lineL / 2) * s + vgax(10);
         break;
     }
     if (width > Maxx || width <= 0)

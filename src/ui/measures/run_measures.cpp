@@ -1,29 +1,12 @@
 // STAND-INS until the measures are built: each does the least a forward run
-// needs of it. The plots draw nothing; setup_diff_plot allocates a
-// histogram of the preset number of columns (so the run's release at its end
-// has something real to free) and asks nothing; the histograms record
-// nothing; no glider list or rule sample is ever loaded, so glider_rule
-// and stat_rule change no rule and select_stat_filename chooses no file. Reads the run records only.
+// needs of it. The plots draw nothing; the histograms record nothing; no
+// glider list or rule sample is ever loaded, so glider_rule and stat_rule
+// change no rule and select_stat_filename chooses no file. Reads the run
+// records only.
 #include "ui/measures/run_measures.h"
-
-#include "engine/model/checked_alloc.h"
 
 void
 entropy_eeg_plot(entropy_data *, entropy_graph *, run_iteration *, int)
-{
-}
-
-void
-setup_diff_plot(damage_record *dp)
-{
-    checked_free(dp->damage_buf);
-    size_t columns = dp->columns ? dp->columns : 1;
-    dp->damage_buf =
-        static_cast<uint16_t *>(checked_calloc(columns + 1, sizeof(uint16_t), "dp->damage_buf"));
-}
-
-void
-plot_diff_pattern(damage_record *, entropy_graph *, run_iteration *)
 {
 }
 

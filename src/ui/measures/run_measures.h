@@ -1,6 +1,6 @@
 // The measures a forward run feeds: the density and entropy plots, the
-// damage spread, the attractor-type and frozen-skeleton histograms and the
-// frame of the return map.
+// attractor-type and frozen-skeleton histograms and the frame of the return
+// map. The damage spread is damage_plot.h.
 #pragma once
 #include <cstdint>
 
@@ -8,11 +8,6 @@
 
 // One step of measuring and drawing the density/entropy and lookup plots.
 void entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it, int colour);
-// Asks for the damage-spread settings and allocates dp->damage_buf; 'q' in
-// is[0] when the user backed out.
-void setup_diff_plot(damage_record *dp);
-// Runs the damaged copy beside the pattern and draws where the two differ.
-void plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it);
 // Records the attractor in att[1..attperiod] among the types and redraws
 // their histogram.
 void show_att_type_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, int width);

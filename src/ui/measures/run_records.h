@@ -124,24 +124,30 @@ struct skeleton_record {
     uint16_t samples;           // attractors or skeletons counted so far
 };
 
-// dp: damage spread and histogram settings.
+// dp: damage spread and histogram settings. Counts, samples and damages
+// are 32 bits wide: a long statistics run passes 65,535 samples.
 struct damage_record {
-    uint8_t hist_options;       // 1: open the options prompt at the next step
+    uint8_t hist_options;       // pause: 1 stops after each histogram update at
+                                // the options prompt; cleared by 'u'
     char mode;                  // 'b' damage binned by percent, 'n' actual sizes
-    uint16_t *damage_buf;       // the histogram counts ("dp->damage_buf")
-    uint16_t sample;            // the current sample (random seed)
-    uint16_t damage;            // cells damaged now; in type histograms the type to show
-    uint16_t previous_damage;   // the damage of the step before
-    uint16_t y_extent;          // counts spanned by the y axis
-    uint16_t columns;           // cut-off size, bins or type columns shown
-    uint16_t delay;             // time-steps before the damage counts
-    uint16_t same_run;          // consecutive steps with unchanged damage (or skeleton)
-    uint16_t largest;           // largest cut-off
-    uint16_t smallest;          // fewest bins
-    uint16_t skeleton_length;   // steps of equal damage (skeleton length) ending a sample
-    uint16_t types;             // types found so far
+    uint32_t *damage_buf;       // the histogram counts ("dp->damage_buf")
+    uint32_t counts_last;       // last column damage_buf holds (its entries - 1)
+    uint32_t sample;            // the current sample (random seed)
+    uint32_t damage;            // cells damaged now; in type histograms the type to show
+    uint32_t previous_damage;   // the damage of the step before
+    uint32_t y_extent;          // counts spanned by the y axis
+    uint32_t columns;           // cut-off size, bins or type columns shown
+    uint32_t delay;             // time-steps before the damage counts
+    uint32_t same_run;          // consecutive steps with unchanged damage (or skeleton)
+    uint32_t largest;           // largest cut-off
+    uint32_t smallest;          // fewest bins
+    uint32_t skeleton_length;   // steps of equal damage (skeleton length) ending a sample
+    uint32_t types;             // types found so far
     int16_t x0, top, y0;        // plot area
     double x_scale, y_scale, height, width;
     float damage_percent;
+    uint8_t log_x, log_y;       // the log-2 views of the axes in force
+    uint8_t x_rescaled;         // the x axis changed since the last drawing
+    int16_t pattern_row;        // the 1d pattern's row at the step before
     char caption[64];           // title suffix " (%s) g/s/sp/tp %d %d %.1f %.1f"
 };

@@ -624,7 +624,9 @@ draw_k_hist(int mode)
         input_string(1, 0);
         if (is[0] != 's' && is[0] != 'l')
             break;
-        hist_save_load(largest, counts.data());
+        // The histogram is computed from the network: a file is only listed.
+        std::vector<uint32_t> wide(counts.begin(), counts.end());
+        hist_save_load(largest, wide.data(), nullptr);
     }
     setviewport(0, 0, Maxx, Maxy, 1);
     putimage(left, top, &boximage[kHistSlot], 3);

@@ -1,8 +1,9 @@
 // Histogram files (histogram_file.h), shared by the damage, attractor-type
 // and skeleton histograms and the k and degree histograms of the model:
-// the name dialog, the file written or read whole and the listing on
-// standard error; the layout is encode_histogram and decode_histogram
-// (engine/storage/side_file_codecs.h). Start at hist_save_load.
+// the name dialog, the file written or read whole, the listing on standard
+// error and the load into a histogram; the layout is encode_histogram and
+// decode_histogram (engine/storage/side_file_codecs.h). Start at
+// hist_save_load.
 #include "ui/storage/histogram_file.h"
 
 #include <cstdio>
@@ -25,47 +26,78 @@ failed(const char *name)
 }
 
 void
-list_counts(int columns, const std::vector<uint16_t> &counts)
+list_counts(const std::vector<uint16_t> &counts)
 {
-    fprintf(stderr, "\nhistogram: 1+%d columns\n", columns);
+    fprintf(stderr, "\nhistogram: 1+%d columns\n", static_cast<int>(counts.size()) - 1);
     for (uint16_t c : counts)
         fprintf(stderr, "%d ", c);
+}
+
+// The counts of a histogram file, listed; false (file error shown) when it
+// is none. A file longer than the largest histogram is refused unread.
+bool
+read_and_list(const char *name, std::vector<uint16_t> &counts)
+{
+    std::vector<uint8_t> in;
+    if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
+        return failed(name);
+    list_counts(counts);
+    return true;
 }
 
 } // namespace
 
 bool
-save_histogram_file(const char *name, int columns, const uint16_t *counts)
+save_histogram_file(const char *name, int columns, const uint32_t *counts)
 {
-    if (columns < 0)
+    if (columns < 0 || static_cast<size_t>(columns) + 1 > kLargestHistogramFile / 2)
         return failed(name);
     std::vector<uint8_t> out;
     encode_histogram(counts, columns, out);
     if (!write_file(name, out.data(), out.size()))
         return failed(name);
-    list_counts(columns, std::vector<uint16_t>(counts, counts + columns + 1));
+    // The listing shows what the file holds: the counts saturated.
+    std::vector<uint16_t> written;
+    decode_histogram(out.data(), out.size(), written);
+    list_counts(written);
     return true;
 }
 
 bool
 list_histogram_file(const char *name)
 {
-    std::vector<uint8_t> in;
     std::vector<uint16_t> counts;
-    if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
-        return failed(name);
-    list_counts(static_cast<int>(counts.size()) - 1, counts);
-    return true;
+    return read_and_list(name, counts);
+}
+
+histogram_load
+load_histogram_file(const char *name, int columns, uint32_t *counts)
+{
+    std::vector<uint16_t> file;
+    if (!read_and_list(name, file))
+        return histogram_load::refused;
+    if (columns < 0 || file.size() != static_cast<size_t>(columns) + 1) {
+        char text[120];
+        snprintf(text, sizeof text, "%zu columns in the file, %d here: not loaded, cont-ret:",
+                 file.size() - 1, columns);
+        show_refusal(text, refusal_place::box_erased);
+        return histogram_load::other_columns;
+    }
+    for (size_t c = 0; c < file.size(); c++)
+        counts[c] = file[c];
+    return histogram_load::loaded;
 }
 
 void
-hist_save_load(int columns, const uint16_t *counts)
+hist_save_load(int columns, const uint32_t *counts, uint32_t *load_into)
 {
     int16_t x = getx, y = gety;
     bool save = is[0] == 's';
     if (choose_file(save ? "SAVE " : "LOAD ", "HIST-DATA", "*.his", "my_hist")) {
         if (save)
             save_histogram_file(filename, columns, counts);
+        else if (load_into)
+            load_histogram_file(filename, columns, load_into);
         else
             list_histogram_file(filename);
     }

@@ -131,15 +131,26 @@ TEST_F(SideFileCodecs, GliderListsGiveTheirLastWholeRule)
 
 TEST_F(SideFileCodecs, HistogramCountsAreHighByteFirst)
 {
-    uint16_t counts[3] = {3, 256, 65535};
+    uint32_t counts[4] = {3, 256, 65535, 70000};
     bytes file;
-    encode_histogram(counts, 2, file);
-    EXPECT_EQ(file, (bytes{0, 3, 1, 0, 0xFF, 0xFF}));
+    encode_histogram(counts, 3, file);
+    // A count past 16 bits is saturated, not wrapped (70000 would wrap to 4464).
+    EXPECT_EQ(file, (bytes{0, 3, 1, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
     std::vector<uint16_t> back;
     EXPECT_TRUE(decode_histogram(file.data(), file.size(), back));
-    EXPECT_EQ(back, (std::vector<uint16_t>{3, 256, 65535}));
+    EXPECT_EQ(back, (std::vector<uint16_t>{3, 256, 65535, 65535}));
     EXPECT_FALSE(decode_histogram(file.data(), 3, back));
     EXPECT_FALSE(decode_histogram(file.data(), 0, back));
+}
+
+TEST_F(SideFileCodecs, HistogramFilesPastTheLargestAreRefused)
+{
+    bytes largest(kLargestHistogramFile, 0);
+    std::vector<uint16_t> back;
+    EXPECT_TRUE(decode_histogram(largest.data(), largest.size(), back));
+    EXPECT_EQ(back.size(), 65536u);
+    largest.resize(kLargestHistogramFile + 2);
+    EXPECT_FALSE(decode_histogram(largest.data(), largest.size(), back));
 }
 
 } // namespace

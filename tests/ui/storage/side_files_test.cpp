@@ -295,7 +295,7 @@ using HistogramFiles = StorageTest;
 
 TEST_F(HistogramFiles, CountsAreSixteenBitsHighByteFirst)
 {
-    uint16_t counts[3] = {3, 256, 65535};
+    uint32_t counts[3] = {3, 256, 65535};
     testing::internal::CaptureStderr();
     EXPECT_TRUE(save_histogram_file("h.his", 2, counts));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 ");
@@ -305,6 +305,46 @@ TEST_F(HistogramFiles, CountsAreSixteenBitsHighByteFirst)
     EXPECT_TRUE(list_histogram_file("h.his"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 ");
     EXPECT_EQ(counts[1], 256);
+}
+
+TEST_F(HistogramFiles, ASavedHistogramLoadsBackEqual)
+{
+    uint32_t saved[5] = {0, 7, 65535, 12, 1};
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(save_histogram_file("h.his", 4, saved));
+    uint32_t shown[5] = {9, 9, 9, 9, 9};
+    EXPECT_EQ(load_histogram_file("h.his", 4, shown), histogram_load::loaded);
+    std::string listed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::vector<uint32_t>(shown, shown + 5), std::vector<uint32_t>(saved, saved + 5));
+    // Listed when saved and again when loaded.
+    EXPECT_EQ(listed, "\nhistogram: 1+4 columns\n0 7 65535 12 1 "
+                      "\nhistogram: 1+4 columns\n0 7 65535 12 1 ");
+}
+
+TEST_F(HistogramFiles, ACountPastSixteenBitsIsSavedSaturated)
+{
+    uint32_t saved[2] = {70000, 3};
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(save_histogram_file("h.his", 1, saved));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+1 columns\n65535 3 ");
+    EXPECT_EQ(contents("h.his"), (bytes{0xFF, 0xFF, 0, 3}));
+}
+
+TEST_F(HistogramFiles, AFileOfOtherColumnsIsListedAndChangesNothing)
+{
+    write_file("three.his", bytes{0, 1, 0, 2, 0, 3});
+    uint32_t shown[5] = {4, 5, 6, 7, 8};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_histogram_file("three.his", 4, shown), histogram_load::other_columns);
+    std::string listed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::vector<uint32_t>(shown, shown + 5), (std::vector<uint32_t>{4, 5, 6, 7, 8}));
+    EXPECT_NE(listed.find("\nhistogram: 1+2 columns\n1 2 3 "), std::string::npos);
+    EXPECT_NE(listed.find("2 columns in the file, 4 here: not loaded"), std::string::npos);
+    write_file("odd.his", bytes{0, 1, 0});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_histogram_file("odd.his", 1, shown), histogram_load::refused);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(shown[0], 4u);
 }
 
 TEST_F(HistogramFiles, OddOrEmptyFilesAreRefused)

@@ -1,0 +1,890 @@
+// Damage spread (damage_plot.h): the damage dialog, the damage view and
+// count of each step with the end of a statistics sample, and the frequency
+// histogram with its frame, bars, log views and options prompt. The
+// arithmetic (the damage of a step, the sample logic, columns, bins, bar
+// heights, rescaling, ticks) is engine/measures; this file draws it and asks
+// the questions. Reads the network's size and wiring globals (engine/model,
+// engine/wiring, engine/rules) for the captions, diff_plot, att_hist and
+// the state-space matrix setting (engine/forward); calls random_seed
+// (ui/rules), the state-space matrix (ui/backward) and the histogram file
+// (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
+#include "ui/measures/damage_plot.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/forward/globals.h"
+#include "engine/measures/damage_count.h"
+#include "engine/measures/damage_sample.h"
+#include "engine/measures/histogram.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "engine/rules/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/backward/statespace_matrix.h"
+#include "ui/rules/random_states.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fill_rects.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+#include "ui/storage/histogram_file.h"
+
+namespace {
+
+constexpr int kOptionsSlot = 12; // boximage_prompt slot under the options prompt
+constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
+constexpr uint32_t kSameStepsDefault = 5;
+// A typed value equal to Maxu is taken as nothing typed.
+constexpr long kNothingTyped = Maxu;
+
+// The damage histogram, not one of the type histograms (which count a type
+// number the caller put in dp->damage).
+bool
+counts_damage()
+{
+    return att_hist == att_hist_none;
+}
+
+// A number typed at the last entry below kNothingTyped, or -1 for none.
+long
+typed_number()
+{
+    if (is[0] == kKeyReturn)
+        return -1;
+    long long x = entry_leading_number();
+    return x >= 0 && x < kNothingTyped ? static_cast<long>(x) : -1;
+}
+
+std::string
+format(const char *f, long a)
+{
+    char text[160];
+    snprintf(text, sizeof text, f, a);
+    return text;
+}
+
+// ---- geometry and axes
+
+histogram_y_axis
+y_axis_of(const damage_record *dp)
+{
+    return {dp->height, dp->y_scale, dp->y_extent};
+}
+
+void
+keep_y_axis(damage_record *dp, const histogram_y_axis &y)
+{
+    dp->y_scale = y.y_scale;
+    dp->y_extent = y.y_extent;
+}
+
+// The plot area of the histogram: wider for a 2d network, whose pattern
+// leaves the bottom of the window free from its left edge.
+void
+lay_out(damage_record *dp)
+{
+    bool wide = twod != 0;
+    dp->x0 = vgax(wide ? 50 : 200);
+    dp->width = vgax(wide ? 430 : 280);
+    dp->y0 = static_cast<int16_t>(Maxy - vgay(30));
+    dp->height = vgay(100);
+    dp->top = static_cast<int16_t>(dp->y0 - dp->height);
+    dp->x_scale = x_scale_of(dp->width, dp->columns);
+}
+
+int
+column_x(const damage_record *dp, uint64_t column)
+{
+    return dp->x0 + static_cast<int>(static_cast<double>(column) * dp->x_scale);
+}
+
+// The right edge of the histogram's box.
+int
+box_right(const damage_record *dp)
+{
+    return dp->x0 + static_cast<int>(dp->width) + vgax(20);
+}
+
+// Text in the small font at the current point; the layout metrics stay.
+void
+small_text(const char *text)
+{
+    int16_t cw = CWidth, ch = CHeight;
+    set_small_font();
+    outtext(text);
+    restore_def_font();
+    CWidth = cw;
+    CHeight = ch;
+}
+
+int
+small_text_width(const char *text)
+{
+    int16_t cw = CWidth, ch = CHeight;
+    set_small_font();
+    int w = text_width_in_use(text);
+    restore_def_font();
+    CWidth = cw;
+    CHeight = ch;
+    return w;
+}
+
+// Text at the current point, in the small font when it is wider than room;
+// the small text sits on the line's bottom, away from the line above.
+void
+fitted_text(const std::string &text, int room)
+{
+    if (text_pixel_width(text.c_str(), static_cast<int>(text.size())) <= room) {
+        outtext(text.c_str());
+        return;
+    }
+    moveto(getx, gety + CHeight * 2 / 5);
+    small_text(text.c_str());
+}
+
+void
+x_ticks(const damage_record *dp)
+{
+    setcolor(lightred);
+    for (uint32_t i = 0; i <= dp->columns; i++) {
+        x_tick kind = x_tick_of(i, dp->columns);
+        if (kind == x_tick::none)
+            continue;
+        int x = column_x(dp, i);
+        int length = kind == x_tick::labelled ? vgay(4) : vgay(2);
+        moveto(x, dp->y0 + 1);
+        lineto(x, dp->y0 + length);
+        if (kind == x_tick::labelled) {
+            std::string label = std::to_string(i);
+            moveto(x - small_text_width(label.c_str()) / 2, dp->y0 + length + 1);
+            small_text(label.c_str());
+        }
+    }
+}
+
+// The y axis's five ticks (counts 0, step, ..., 4 step), the top one with
+// its count: the counts of the others would run into the axis label.
+void
+y_ticks(const damage_record *dp, bool logy)
+{
+    setcolor(lightred);
+    histogram_y_axis y = y_axis_of(dp);
+    uint32_t step = y_tick_step(dp->y_extent);
+    for (uint64_t k = 0; k <= 4; k++) {
+        uint64_t count = k * step;
+        double h = logy ? log_bar_height(y, count) : linear_bar_height(y, count);
+        int ty = dp->y0 - static_cast<int>(h);
+        moveto(dp->x0 - 1 - vgax(2), ty);
+        lineto(dp->x0 - 2, ty);
+        if (k == 4) {
+            std::string label = std::to_string(count);
+            moveto(dp->x0 - vgax(2) - 3 - small_text_width(label.c_str()), ty - CHeight / 3);
+            small_text(label.c_str());
+        }
+    }
+}
+
+// ---- bars
+
+void
+fill_bar(int x, int width, int height, int y0, int colour)
+{
+    if (height <= 0 || width <= 0)
+        return;
+    cell_rect r{static_cast<int16_t>(x), static_cast<int16_t>(y0 - height),
+                static_cast<uint16_t>(width), static_cast<uint16_t>(height)};
+    fill_rects(colour, &r, 1);
+}
+
+int
+pixels(double h)
+{
+    return static_cast<int>(h + 0.5);
+}
+
+int
+column_bar_width(const damage_record *dp)
+{
+    return std::max(1, static_cast<int>(bar_width(dp->x_scale, vgax(4))));
+}
+
+void
+column_bar(const damage_record *dp, uint32_t column)
+{
+    histogram_y_axis y = y_axis_of(dp);
+    uint32_t count = dp->damage_buf[column];
+    double h = dp->log_y ? log_bar_height(y, count) : linear_bar_height(y, count);
+    fill_bar(column_x(dp, column), column_bar_width(dp), pixels(h), dp->y0,
+             column == 0 ? red : white);
+}
+
+// The yellow bar beyond the cut-off: the counts above it (after the cut-off
+// was lowered), or one count for a value of this call beyond it.
+void
+overflow_bar(const damage_record *dp, bool this_call_over)
+{
+    uint64_t over = sum_above(dp->damage_buf, dp->columns, dp->counts_last);
+    if (this_call_over)
+        over = std::max<uint64_t>(over, 1);
+    if (over == 0)
+        return;
+    histogram_y_axis y = y_axis_of(dp);
+    double h = dp->log_y ? log_bar_height(y, over) : linear_bar_height(y, over);
+    fill_bar(column_x(dp, static_cast<uint64_t>(dp->columns) + 1), column_bar_width(dp),
+             std::max(pixels(h), 1), dp->y0, yellow);
+}
+
+// The log-2 view of the x axis: one bar per bin, scaled to the largest.
+void
+log_x_bars(const damage_record *dp)
+{
+    std::vector<uint64_t> bins = log2_bins(dp->damage_buf, dp->columns);
+    uint64_t largest = bins.empty() ? 0 : *std::max_element(bins.begin(), bins.end());
+    if (largest == 0)
+        return;
+    histogram_y_axis y{dp->height, dp->height / static_cast<double>(largest),
+                       static_cast<uint32_t>(std::min<uint64_t>(largest, UINT32_MAX))};
+    int width = std::min<int>(vgax(25), static_cast<int>(dp->width / bins.size()));
+    for (size_t b = 0; b < bins.size(); b++) {
+        int h = pixels(dp->log_y ? log_bar_height(y, bins[b]) : linear_bar_height(y, bins[b]));
+        int x = dp->x0 + static_cast<int>(b) * width;
+        fill_bar(x + 1, width - 2, h, dp->y0, b == 0 ? red : blue);
+        if (h > 0) {
+            setcolor(white);
+            rectangle(x + 1, dp->y0 - h, x + width - 2, dp->y0 - 1);
+        }
+    }
+}
+
+void
+sample_number(const damage_record *dp)
+{
+    int y = dp->top - vgay(25) + CHeight;
+    const char *label = "sample no=";
+    int x = dp->x0 + text_pixel_width(label, static_cast<int>(strlen(label)));
+    setcolor(white);
+    moveto(dp->x0, y);
+    outtext(label);
+    setfillstyle(0, black);
+    bar(x, y, x + 6 * CWidth, y + CHeight - 1);
+    moveto(x, y);
+    outtext(format("%ld ", static_cast<long>(dp->sample)).c_str());
+}
+
+// The histogram drawn whole over a fresh frame.
+void
+draw_whole(damage_record *dp, bool this_call_over)
+{
+    draw_diff_graphframe(dp, 0, dp->log_x, dp->log_y);
+    if (dp->log_x) {
+        log_x_bars(dp);
+    } else {
+        y_ticks(dp, dp->log_y != 0);
+        x_ticks(dp);
+        for (uint32_t c = 0; c <= dp->columns; c++)
+            column_bar(dp, c);
+        overflow_bar(dp, this_call_over);
+    }
+    dp->x_rescaled = 0;
+    sample_number(dp);
+}
+
+// ---- prompts
+
+// A one-line prompt in its own box over the top right; the answer is left
+// in is and the box put back.
+int
+ask_line(const std::string &text, int max, int mode)
+{
+    int n = prompt_box_lines(text.c_str());
+    get_prompt_box(kEntrySlot, n);
+    int margin = draw_prompt_box(n);
+    setcolor(white);
+    write_prompt_lines(text.c_str(), margin);
+    int len = input_string(max, mode);
+    putimage(Maxx / 2, 2, &boximage_prompt[kEntrySlot], 0);
+    freeimage(&boximage_prompt[kEntrySlot]);
+    return len;
+}
+
+// ---- the options prompt
+
+struct histogram_options {
+    damage_record *dp;
+    char mode;
+    bool damage;
+    uint32_t linear_columns; // the columns to restore when a log-x view ends
+};
+
+enum class options_step {
+    redraw, // the histogram is drawn again and the prompt asked again
+    leave,  // the prompt closes and the run goes on
+};
+
+using options_key = key_row<histogram_options, options_step>;
+
+bool
+sizes_mode(const histogram_options &o)
+{
+    return o.mode == 'n';
+}
+
+bool
+of_damage(const histogram_options &o)
+{
+    return o.damage;
+}
+
+options_step
+undo_pause(histogram_options &o, char)
+{
+    o.dp->hist_options = 0;
+    return options_step::leave;
+}
+
+options_step
+go_on(histogram_options &, char)
+{
+    return options_step::leave;
+}
+
+options_step
+redraw_linear(histogram_options &, char)
+{
+    return options_step::redraw;
+}
+
+options_step
+revise_cut_off(histogram_options &o, char)
+{
+    damage_record *dp = o.dp;
+    uint32_t largest = std::min(dp->largest, dp->counts_last);
+    ask_line(format("revise cut-off damage size, now %ld", dp->columns) +
+                 format(" (min 20, def %ld):", largest),
+             5, 1);
+    long typed = typed_number();
+    dp->columns = typed >= 20 && typed <= static_cast<long>(largest) ? static_cast<uint32_t>(typed)
+                                                                     : largest;
+    dp->x_scale = x_scale_of(dp->width, dp->columns);
+    return options_step::redraw;
+}
+
+// 'X', 'y' and 'b': the log views, drawn until the next key.
+options_step
+log_views(histogram_options &o, char key)
+{
+    damage_record *dp = o.dp;
+    dp->log_x = key != 'y';
+    dp->log_y = key != 'X';
+    if (dp->log_x) {
+        o.linear_columns = dp->columns;
+        dp->columns = std::min(dp->largest, dp->counts_last);
+    }
+    return options_step::redraw;
+}
+
+options_step
+revise_delay(histogram_options &o, char)
+{
+    ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5, 1);
+    long typed = typed_number();
+    if (typed >= 0)
+        o.dp->delay = static_cast<uint32_t>(typed);
+    return options_step::redraw;
+}
+
+options_step
+revise_same_steps(histogram_options &o, char)
+{
+    o.dp->skeleton_length = kSameStepsDefault;
+    ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, 1);
+    long typed = typed_number();
+    if (typed >= 0)
+        o.dp->skeleton_length = static_cast<uint32_t>(typed);
+    return options_step::redraw;
+}
+
+options_step
+save_or_load(histogram_options &o, char)
+{
+    damage_record *dp = o.dp;
+    uint32_t columns = std::min(o.damage ? dp->columns : dp->types, dp->counts_last);
+    hist_save_load(static_cast<int>(columns), dp->damage_buf, dp->damage_buf);
+    // A loaded histogram may be taller than the axis: the scale shrinks to it.
+    uint32_t tallest = *std::max_element(dp->damage_buf, dp->damage_buf + dp->columns + 1);
+    histogram_y_axis y = y_axis_of(dp);
+    fit_y_axis(y, tallest);
+    keep_y_axis(dp, y);
+    return options_step::redraw;
+}
+
+// The prompt's keys in the order of its two lines; a piece beginning with
+// a newline starts the second.
+const options_key kOptionKeys[] = {
+    options_key::on("u").help("undo pause-u").does(undo_pause),
+    options_key::on("sl").help(" save/load-s/l").does(save_or_load),
+    options_key::on("\r").help(" next-ret").does(go_on),
+    options_key::on("d").help(", damage: delay-d").when(of_damage).does(revise_delay),
+    options_key::on("m")
+        .help([](const histogram_options &o) -> std::string {
+            return o.mode == 'b' ? " same-m:" : " same-m";
+        })
+        .when(of_damage)
+        .does(revise_same_steps),
+    options_key::on("r").help("\nredraw-r").when(sizes_mode).does(redraw_linear),
+    options_key::on("x").help(" x-axis-x").when(sizes_mode).does(revise_cut_off),
+    options_key::on("X").help(" logx-X").when(sizes_mode).does(log_views),
+    options_key::on("y").help(" logy-y").when(sizes_mode).does(log_views),
+    options_key::on("b").help(" log-both-b:").when(sizes_mode).does(log_views),
+};
+
+std::vector<std::string>
+options_lines(const histogram_options &o)
+{
+    std::vector<std::string> lines;
+    for (const key_help_line &piece : key_help(kOptionKeys, o)) {
+        if (lines.empty() || piece.text[0] == '\n')
+            lines.push_back(piece.text[0] == '\n' ? piece.text.substr(1) : piece.text);
+        else
+            lines.back() += piece.text;
+    }
+    return lines;
+}
+
+// Asks the options prompt and returns the key given.
+char
+ask_options(const histogram_options &o)
+{
+    std::vector<std::string> lines = options_lines(o);
+    // Each line broken at blanks where the box is narrower than it.
+    int n = 0;
+    for (const std::string &line : lines)
+        n += prompt_box_lines(line.c_str());
+    get_prompt_box(kOptionsSlot, n);
+    int margin = draw_prompt_box(n);
+    setcolor(white);
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i)
+            moveto(margin, gety + CHeight);
+        write_prompt_lines(lines[i].c_str(), margin);
+    }
+    input_string(1, 0);
+    putimage(Maxx / 2, 2, &boximage_prompt[kOptionsSlot], 0);
+    freeimage(&boximage_prompt[kOptionsSlot]);
+    return is[0];
+}
+
+// The log views' one-line prompt; any key ends them.
+void
+end_log_views(histogram_options &o)
+{
+    damage_record *dp = o.dp;
+    const char *text = dp->log_x && dp->log_y ? "y-axis log2, x-axis bined by powers of 2, cont-ret:"
+                       : dp->log_x            ? "x-axis bined by powers of 2, cont-ret:"
+                                              : "y-axis log2, cont-ret:";
+    ask_line(text, 1, 0);
+    if (dp->log_x)
+        dp->columns = o.linear_columns;
+    dp->log_x = dp->log_y = 0;
+}
+
+// After the histogram is drawn: the log views until a key, then, while the
+// pause field holds, the options prompt.
+void
+histogram_options_loop(damage_record *dp)
+{
+    histogram_options o{dp, dp->mode, counts_damage(), dp->columns};
+    for (;;) {
+        if (dp->log_x || dp->log_y) {
+            end_log_views(o);
+        } else {
+            if (!dp->hist_options)
+                return;
+            char key = ask_options(o);
+            const options_key *row = find_key(kOptionKeys, key);
+            // A key the prompt does not list now goes on, as Return does.
+            if (row == nullptr || !row->listed_in(o) ||
+                row->act(o, key) == options_step::leave)
+                return;
+        }
+        draw_whole(dp, false);
+    }
+}
+
+// ---- the damage dialog
+
+// What the dialog's rows work on while it is asked.
+damage_record *asked = nullptr;
+damage_limits asked_limits{};
+
+void
+start_dialog_row(int line)
+{
+    setfillstyle(0, black);
+    bar(Maxx / 2 + 3, 5 + line * CHeight, Maxx - 4, 4 + (line + 1) * CHeight);
+    moveto(Maxx / 2 + 3, 5 + line * CHeight);
+    setcolor(white);
+}
+
+void
+take_back_dialog_rows(int line, int)
+{
+    // A step back restarts the dialog: every line from the first is cleared.
+    for (int l = 0; l <= line; l++)
+        start_dialog_row(l);
+}
+
+void
+say(const std::string &text)
+{
+    outtext(text.c_str());
+}
+
+answer_step
+take_mode(int)
+{
+    asked->mode = is[0] == 'b' ? 'b' : 'n';
+    asked_limits = damage_limits_of(lineL);
+    asked->largest = asked_limits.largest;
+    asked->smallest = asked_limits.smallest;
+    asked->columns = default_columns(asked->mode, asked_limits);
+    return answer_step::next;
+}
+
+answer_step
+take_columns(int)
+{
+    asked->columns = accepted_columns(asked->mode, asked_limits, typed_number(), asked->columns);
+    return answer_step::next;
+}
+
+const question kDamageQuestions[] = {
+    {nullptr, nullptr, [] { say("Damage Spread: show binned damage-b, actual sizes-def:"); }, 1, 0,
+     take_mode, 0, answer_step::leave},
+    {[] { return asked->mode == 'n'; }, nullptr,
+     [] { say(format("select cut-off damage size (min 20 default %ld):", asked_limits.largest)); },
+     5, 1, take_columns, 1, answer_step::restart},
+    {[] { return asked->mode == 'b'; }, nullptr,
+     [] {
+         say(format("select no of damage bins (min %ld,", asked_limits.smallest) +
+             format(" def %ld):", asked->columns));
+     },
+     5, 1, take_columns, 1, answer_step::restart},
+    {nullptr, [] { asked->delay = 0; },
+     [] { say("delay damage, time-steps before damage start (def 0):"); }, 5, 1,
+     [](int) {
+         long typed = typed_number();
+         if (typed >= 0)
+             asked->delay = static_cast<uint32_t>(typed);
+         return answer_step::next;
+     },
+     2, answer_step::restart},
+    {nullptr, [] { asked->skeleton_length = kSameStepsDefault; },
+     [] { say(format("define damage, time-steps same damage (def %ld):", kSameStepsDefault)); },
+     5, 1,
+     [](int) {
+         long typed = typed_number();
+         if (typed >= 0)
+             asked->skeleton_length = static_cast<uint32_t>(typed);
+         return answer_step::next;
+     },
+     3, answer_step::restart},
+};
+
+// The four damage questions in a prompt box of four lines; false when 'q'
+// at the first ended them.
+bool
+ask_damage_questions(damage_record *dp)
+{
+    asked = dp;
+    draw_prompt_box(4);
+    answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row,
+                                                                    take_back_dialog_rows, false});
+    erase_prompt_box(4);
+    asked = nullptr;
+    return end != answer_step::leave;
+}
+
+// ---- the damage view
+
+// Cells of the view gathered by colour, sent in one request each.
+std::vector<cell_rect> damaged_cells, clean_cells;
+
+void
+view_cell(int x, int y, int side, bool damaged)
+{
+    cell_rect r{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<uint16_t>(side),
+                static_cast<uint16_t>(side)};
+    (damaged ? damaged_cells : clean_cells).push_back(r);
+}
+
+// The right half's marks as squares, the highest cell at the left: a 1d
+// row at (x, y), or a 2d lattice's rows from the last one down.
+void
+draw_damage_view(const damage_halves &h, const run_iteration *it, int x, int y)
+{
+    const int s = it->cell_size;
+    const int side = std::max(1, s - it->cell_gap);
+    damaged_cells.clear();
+    clean_cells.clear();
+    for (int64_t row = static_cast<int64_t>(h.rows) - 1, ry = y; row >= 0; row--, ry += s) {
+        int cx = x;
+        for (int64_t col = static_cast<int64_t>(h.width) - 1; col >= h.width / 2; col--, cx += s) {
+            uint32_t c = static_cast<uint32_t>(row * h.width + col);
+            view_cell(cx, static_cast<int>(ry), side, get_value(tempState, c) != 0);
+        }
+    }
+    fill_rects(magenta, damaged_cells.data(), static_cast<int>(damaged_cells.size()));
+    fill_rects(bground == 'w' ? darkgray : white, clean_cells.data(),
+               static_cast<int>(clean_cells.size()));
+}
+
+void
+damage_box(const damage_record *dp)
+{
+    int x0 = Maxx - vgax(160) - 3, y0 = vgay(6) + CHeight + 2;
+    int x1 = Maxx - 2, y1 = 2 * (CHeight + vgay(6)) + 2;
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+    setcolor(lightred);
+    rectangle(x0, y0, x1, y1);
+    char text[80];
+    snprintf(text, sizeof text, "damage=%lu/%u=%.2f%%", static_cast<unsigned long>(dp->damage),
+             static_cast<unsigned>(lineL / 2), dp->damage_percent);
+    setcolor(white);
+    moveto(x0 + 3, y0 + (y1 - y0 - CHeight) / 2 + 1);
+    fitted_text(text, x1 - x0 - 5);
+}
+
+// Whether the 1d pattern has drawn over the histogram, or cleared it with
+// its page, since the step before: its rows reach the histogram's box, it
+// scrolls, or its page began again. row: the pattern's row now.
+bool
+pattern_over_histogram(const damage_record *dp, int row, int cell_size)
+{
+    if (pixmap_width < dp->x0 - vgax(48))
+        return false;
+    return nowscrolling || row + cell_size > dp->top - vgay(30) || row < dp->pattern_row;
+}
+
+// The end of a sample: the histogram fed, a new random seed in both
+// halves, the marks and the state-space matrix cleared, the next sample.
+void
+end_sample(damage_record *dp, run_iteration *it)
+{
+    show_diff_plot(0, dp);
+    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
+    memset(tempState, 0, bytesL);
+    if (show_ss_matrixF == ss_view_matrix)
+        show_statespace_matrix(nullptr);
+    dp->damage = 0;
+    dp->previous_damage = 0;
+    dp->same_run = 0;
+    dp->sample++;
+    it->time = 0;
+}
+
+} // namespace
+
+void
+setup_diff_plot(damage_record *dp)
+{
+    dp->sample = 1;
+    dp->previous_damage = 0;
+    dp->same_run = 0;
+    if (!att_hist) {
+        if (!ask_damage_questions(dp)) {
+            is[0] = 'q';
+            return;
+        }
+    }
+    uint32_t counts = damage_counts_allocated(
+        dp->mode, damage_limits{dp->largest, dp->smallest}, dp->columns);
+    checked_free(dp->damage_buf);
+    dp->damage_buf =
+        static_cast<uint32_t *>(checked_calloc(counts, sizeof(uint32_t), "dp->damage_buf"));
+    dp->counts_last = counts - 1;
+    dp->log_x = dp->log_y = dp->x_rescaled = 0;
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    draw_diff_graphframe(dp, 1, 0, 0);
+    x_ticks(dp);
+    y_ticks(dp, false);
+    setcolor(colour);
+    moveto(x, y);
+}
+
+void
+draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
+{
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    uint8_t fill = fillcolor;
+    lay_out(dp);
+    histogram_y_axis y = new_scale ? new_y_axis(dp->height, vgay(10)) : y_axis_of(dp);
+    y.y_extent = static_cast<uint32_t>(std::min(y.height / y.y_scale, 4294967295.0));
+    keep_y_axis(dp, y);
+    const int x0 = dp->x0, w = static_cast<int>(dp->width), top = dp->top, y0 = dp->y0;
+
+    setfillstyle(0, black);
+    bar(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    setcolor(lightred);
+    rectangle(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
+
+    std::string title;
+    if (counts_damage())
+        title = "Damage Histogram " +
+                format(" start=%ld", dp->delay) + format(" same=%ld pause/reset-=", dp->skeleton_length);
+    else if (att_hist == att_hist_types)
+        title = "Attractor Freq Hist pause/reset-=";
+    else
+        title = std::string("Frozen Skeleton Freq Hist") + dp->caption + " pause/reset-=";
+    setcolor(white);
+    moveto(x0, top - vgay(25));
+    fitted_text(title, box_right(dp) - 2 - x0);
+
+    // The network: after room for "sample no=" and its number.
+    std::string net = twod ? format("net=%ld", i2d) + format("x%ld", j2d)
+                           : format("1d net=%ld", lineL);
+    net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
+                       : format(" k=%ld", nhood);
+    net += nonlocal == 0 || regular2d ? " local wiring" : " rand-wiring";
+    if (zonesize != 0 && nonlocal && (twod || zonesize != lineL))
+        net += format(" zone-diam=%ld", zonesize);
+    if (cinputfreq != 0) {
+        char text[40];
+        snprintf(text, sizeof text, " C-in=%.2f%%", 100.0 * cinputfreq);
+        net += text;
+    }
+    int net_x = x0 + 21 * CWidth;
+    moveto(net_x, top - vgay(25) + CHeight);
+    fitted_text(net, box_right(dp) - 2 - net_x);
+
+    std::string label;
+    if (dp->mode == 'b') {
+        char text[40];
+        snprintf(text, sizeof text, "Damage bin=%.2f%%", dp->columns ? 100.0 / dp->columns : 100.0);
+        label = text;
+    } else {
+        label = counts_damage() ? "Damage value"
+                : att_hist == att_hist_types ? "Attractor type"
+                                             : "Skeleton type";
+        if (logx)
+            label += " - log base 2";
+    }
+    moveto(x0 + w / 4, y0 + vgay(15));
+    outtext(label.c_str());
+
+    int ly = y0 - static_cast<int>(dp->height) / 2 + CHeight / 2;
+    moveto(x0 - vgax(35), ly);
+    outtext("Freq-");
+    moveto(x0 - vgax(35), ly + CHeight);
+    outtext("uency");
+    if (logy) {
+        moveto(x0 - vgax(45), ly + 2 * CHeight);
+        outtext("log2");
+    }
+    setfillstyle(0, fill);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
+show_diff_plot(int redraw, damage_record *dp)
+{
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    uint32_t column;
+    bool over;
+    if (counts_damage()) {
+        column = damage_column(dp->mode, dp->damage, dp->damage_percent, dp->columns);
+        over = !count_in_column(dp->damage_buf, dp->columns, column);
+    } else {
+        column = dp->damage;
+        uint32_t wider = std::min(widened_columns(dp->types, dp->columns), dp->counts_last);
+        if (wider != dp->columns) {
+            dp->columns = wider;
+            dp->x_scale = x_scale_of(dp->width, dp->columns);
+            dp->x_rescaled = 1;
+        }
+        over = column > dp->columns;
+    }
+    histogram_y_axis y = y_axis_of(dp);
+    uint64_t count = over ? 0 : dp->damage_buf[column];
+    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw == 1, !dp->log_x);
+    keep_y_axis(dp, y);
+    if (whole) {
+        draw_whole(dp, over);
+    } else if (over) {
+        overflow_bar(dp, true);
+        sample_number(dp);
+    } else {
+        column_bar(dp, column);
+        sample_number(dp);
+    }
+    histogram_options_loop(dp);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
+plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
+{
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    damage_halves h = network_halves();
+    dp->damage = count_damage(h, A, tempState, diff_plot != diff_plot_dont_keep);
+    dp->damage_percent = damage_percent(dp->damage, lineL / 2);
+    if (stp) {
+        if (h.rows == 1) {
+            // A 1d row goes beside the pattern on its pixmap, on the row the
+            // state compared is drawn next, and shows with it.
+            image_slot window = current_draw;
+            if (it->pixmap && *it->pixmap)
+                current_draw = *it->pixmap;
+            draw_damage_view(h, it, (lineL + it->diff_gap) * it->cell_size + vgax(10), py);
+            current_draw = window;
+            if (diff_plot == diff_plot_stats && pattern_over_histogram(dp, py, it->cell_size))
+                draw_whole(dp, false);
+            dp->pattern_row = py;
+        } else {
+            draw_damage_view(h, it, eg->diff_x, eg->diff_y);
+        }
+        damage_box(dp);
+    }
+    if (diff_plot == diff_plot_stats) {
+        damage_sample s{dp->previous_damage, dp->same_run};
+        bool ends = damage_sample_step(s, dp->damage, it->time, dp->delay, dp->skeleton_length);
+        dp->previous_damage = s.previous;
+        dp->same_run = s.same_run;
+        if (ends)
+            end_sample(dp, it);
+    }
+    setcolor(colour);
+    moveto(px, py);
+}
+
+std::vector<key_help_line>
+histogram_options_menu(char mode, bool damage)
+{
+    return key_help(kOptionKeys, histogram_options{nullptr, mode, damage, 0});
+}
+
+std::string
+histogram_options_keys()
+{
+    std::string keys;
+    for (const options_key &row : kOptionKeys)
+        keys += row.keys;
+    return keys;
+}

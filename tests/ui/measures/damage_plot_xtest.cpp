@@ -1,0 +1,215 @@
+// Damage statistics on the real window: a forward-only run of rule 110 on
+// a 40-cell ring doubled to 80 cells, with the damage dialog answered by
+// its defaults. After some samples '=' stops the run at the next histogram
+// update with the options prompt, where 'X' and 'y' give the log views and
+// their prompts and 'u' ends the pause. The histogram's title, its bars and
+// the log prompts are compared to the pixel with the same texts drawn
+// afterwards; the run is stopped and started again in the same process and
+// every block it allocated is freed each time.
+#include "support/x_test_fixture.h"
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/forward/forward_test_support.h"
+#include "engine/forward/globals.h"
+#include "engine/forward/network_duplication.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/rules/random_states.h"
+#include "ui/forward/run_forward.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// A line of text in the window: where it starts and the pixels it covers.
+struct text_line {
+    std::string text;
+    int x = 0, y = 0, width = 0;
+    std::vector<unsigned long> seen; // read while the run showed it
+};
+
+class DamagePlot : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFailure())
+            return;
+        setviewport(0, 0, Maxx, WinMaxy, 1);
+        clearviewport();
+        setviewport(0, 0, Maxx, Maxy, 1);
+        moveto(0, 0);
+        give_rule_figures();
+    }
+    void TearDown() override
+    {
+        direction = direction_unset;
+        limitcheck = 0;
+        stp = 0;
+        scrolling = 0;
+        nowscrolling = 0;
+        d_mode = display_unset;
+        diff_plot = diff_plot_off;
+        stppause = stppause_none;
+        ittpause = 0;
+        scale = 0;
+        checked_free(color_v);
+        color_v = nullptr;
+    }
+
+    static void read_line(text_line &line)
+    {
+        line.seen.clear();
+        for (int y = line.y; y < line.y + CHeight; y++)
+            for (int x = line.x; x < line.x + line.width; x++)
+                line.seen.push_back(pixel_seen(x, y));
+    }
+    // The line's text drawn in white on black where it was: the same pixels?
+    static void expect_drawn(const text_line &line, const char *what)
+    {
+        ASSERT_FALSE(line.seen.empty()) << what << " never read";
+        setfillstyle(0, black);
+        bar(line.x, line.y, line.x + line.width, line.y + CHeight - 1);
+        setcolor(white);
+        moveto(line.x, line.y);
+        outtext(line.text.c_str());
+        size_t i = 0, differ = 0;
+        for (int y = line.y; y < line.y + CHeight; y++)
+            for (int x = line.x; x < line.x + line.width; x++)
+                differ += window_pixel(x, y) != line.seen[i++];
+        EXPECT_EQ(differ, 0u) << what << ": \"" << line.text << "\" is not what was shown";
+    }
+    // Pixels of a colour in a rectangle, read through the typing connection.
+    static int pixels_of(unsigned long colour, int x0, int y0, int x1, int y1)
+    {
+        int count = 0;
+        for (int y = y0; y <= y1; y += 2)
+            for (int x = x0; x <= x1; x++)
+                count += pixel_seen(x, y) == colour;
+        return count;
+    }
+
+    // The histogram's plot area, as the frame lays it out for a 1d network.
+    int x0() const { return vgax(200); }
+    int y0() const { return Maxy - vgay(30); }
+    int top() const { return y0() - vgay(100); }
+    int right() const { return x0() + vgax(280); }
+};
+
+// Types keys from a second thread: the damage dialog's defaults, then, when
+// pause is set, '=' after some samples and the options keys, each once the
+// window waits for it (look is called before each of those); then 'q' every
+// 150 ms (the pause box, and its 'q') until the run is over.
+class run_keys {
+public:
+    run_keys(bool pause, std::function<void(size_t)> look)
+        : thread_([this, pause, look] {
+              ScreenTest_access::paced("\r\r\r\r");
+              if (pause) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                  ScreenTest_access::type("=");
+                  ScreenTest_access::looking("X\r\ry\r\ru\r", look);
+              }
+              while (!done_) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                  if (!done_)
+                      ScreenTest_access::type("q");
+              }
+          })
+    {
+    }
+    ~run_keys()
+    {
+        done_ = true;
+        thread_.join();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        while (event_ready()) {
+        }
+    }
+
+    // The fixture's typing, reachable from the thread.
+    struct ScreenTest_access : ScreenTest {
+        static void paced(const std::string &keys) { type_keys_paced(keys).join(); }
+        static void type(const std::string &keys) { type_keys(keys); }
+        static void looking(const std::string &keys, std::function<void(size_t)> look)
+        {
+            type_keys_looking(keys, std::move(look)).join();
+        }
+    };
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
+{
+    TestNetwork net(2, 40, 3);
+    TestNetwork::set_rule_number(110);
+    double_network();
+    ASSERT_EQ(lineL, 80);
+    setup_value_colors(1);
+    direction = direction_forward;
+    limitcheck = 0;
+    stp = 1;
+    scale = 4;
+    scrolling = 1;
+    diff_plot = diff_plot_stats;
+    srandom(110);
+
+    text_line title, log_x_prompt, log_y_prompt;
+    title.text = "Damage Histogram  start=0 same=5 pause/reset-=";
+    log_x_prompt.text = "x-axis bined by powers of 2, cont-ret:";
+    log_y_prompt.text = "y-axis log2, cont-ret:";
+    for (text_line *line : {&title, &log_x_prompt, &log_y_prompt})
+        line->width = text_pixel_width(line->text.c_str(), static_cast<int>(line->text.size()));
+    title.x = x0();
+    title.y = top() - vgay(25);
+    log_x_prompt.x = log_y_prompt.x = Maxx / 2 + 3;
+    log_x_prompt.y = log_y_prompt.y = 5;
+    int bars = 0, log_bins = 0;
+
+    uint64_t allocated = live_allocations;
+    for (int run = 0; run < 2; run++) {
+        SCOPED_TRACE(run == 0 ? "first run" : "second run");
+        random_damage_halves();
+        nowscrolling = 0;
+        d_mode = display_unset;
+        {
+            run_keys keys(run == 0, [&](size_t i) {
+                if (i == 0) {
+                    read_line(title);
+                    bars = pixels_of(Color_Table[white], x0(), top(), right(), y0() - 1) +
+                           pixels_of(Color_Table[red], x0(), top(), right(), y0() - 1);
+                } else if (i == 2) {
+                    read_line(log_x_prompt);
+                    log_bins = pixels_of(Color_Table[blue], x0(), top(), right(), y0() - 1);
+                } else if (i == 5) {
+                    read_line(log_y_prompt);
+                }
+            });
+            run_forward(carule);
+        }
+        EXPECT_EQ(is[0], 'q');
+        EXPECT_EQ(live_allocations, allocated) << "the run left blocks allocated";
+    }
+    checked_free(color_v);
+    color_v = nullptr;
+    EXPECT_GT(bars, 0) << "no bars at the first options prompt";
+    EXPECT_GT(log_bins, 0) << "no log-2 bins drawn";
+    expect_drawn(title, "the histogram's title");
+    expect_drawn(log_x_prompt, "the log-x prompt");
+    draw_prompt_box(1);
+    expect_drawn(log_y_prompt, "the log-y prompt");
+    erase_prompt_box(1);
+}
+
+} // namespace

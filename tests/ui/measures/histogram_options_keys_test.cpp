@@ -1,0 +1,55 @@
+// The histogram options prompt against its key table: in each mode, of the
+// damage histogram and of a type histogram, every piece of the prompt names
+// exactly the keys of the rows it stands for, every key of the table is
+// named in some form, and the lines are the prompt's texts.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/help_keys.h"
+#include "ui/measures/damage_plot.h"
+
+namespace {
+
+std::vector<std::string>
+lines_of(const std::vector<key_help_line> &pieces)
+{
+    std::vector<std::string> lines;
+    for (const key_help_line &p : pieces) {
+        if (lines.empty() || p.text[0] == '\n')
+            lines.push_back(p.text[0] == '\n' ? p.text.substr(1) : p.text);
+        else
+            lines.back() += p.text;
+    }
+    return lines;
+}
+
+TEST(HistogramOptionsKeys, EveryPieceNamesTheKeysOfItsRows)
+{
+    std::set<char> named;
+    for (char mode : {'n', 'b'})
+        for (bool damage : {true, false})
+            for (const key_help_line &piece : histogram_options_menu(mode, damage)) {
+                EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys))
+                    << mode << " " << damage << ": \"" << piece.text << "\"";
+                named.insert(piece.keys.begin(), piece.keys.end());
+            }
+    EXPECT_EQ(named, key_set(histogram_options_keys()));
+}
+
+TEST(HistogramOptionsKeys, TheLinesAreThePromptsTexts)
+{
+    EXPECT_EQ(lines_of(histogram_options_menu('b', true)),
+              (std::vector<std::string>{
+                  "undo pause-u save/load-s/l next-ret, damage: delay-d same-m:"}));
+    EXPECT_EQ(lines_of(histogram_options_menu('n', true)),
+              (std::vector<std::string>{"undo pause-u save/load-s/l next-ret, damage: delay-d same-m",
+                                        "redraw-r x-axis-x logx-X logy-y log-both-b:"}));
+    EXPECT_EQ(lines_of(histogram_options_menu('n', false)),
+              (std::vector<std::string>{"undo pause-u save/load-s/l next-ret",
+                                        "redraw-r x-axis-x logx-X logy-y log-both-b:"}));
+}
+
+} // namespace
