@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "engine/backward/preimages_general.h"
-#include "engine/backward/successor_table.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -117,7 +116,7 @@ int
 start_level_lists()
 {
     free_level_lists();
-    bool numbered = (exhaustive_testing != exhaustive_off && state_count() != 0) || general_method_hands_numbers();
+    bool numbered = choose_preimage_method().hands_numbers();
     return reserve(0, 0, numbered) && reserve(1, 0, numbered);
 }
 
