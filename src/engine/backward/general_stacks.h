@@ -15,9 +15,9 @@
 
 // How the extension of the empty partial over every cell ended.
 enum class partials_end {
-    found,          // the final partials are in the stack named with it
-    none,           // a cell had no try left: a garden-of-Eden target
-    too_many,       // the limit or the memory was reached: the target is abandoned
+    found,    // the final partials are in the stack the extension names
+    none,     // a cell had no try left: a garden-of-Eden target
+    too_many, // the limit or the memory was reached: the target is abandoned
 };
 
 // The two stacks, released by release_partial_stacks.

@@ -1,9 +1,8 @@
 // The level lists of the tree builder: pointer arrays, coordinate arrays and
 // a pool of state lines per list, or in table mode arrays of state numbers.
 // Owned by run_backward (run_backward.cpp) and filled by the acceptance step
-// (acceptance.cpp). Reads bytesL, the table mode (forward/globals.h),
-// whether the table's states fit 32 bits (successor_table.h) and whether
-// the general method hands numbers (preimages_general.h). Start at
+// (acceptance.cpp). Reads bytesL, and whether the pre-image method the
+// settings choose hands numbers (preimage_method.h). Start at
 // start_level_lists.
 #include "engine/backward/tree_levels.h"
 

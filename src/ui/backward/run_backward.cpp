@@ -25,7 +25,6 @@
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/state_rotation.h"
 #include "engine/backward/state_symmetries.h"
-#include "engine/backward/successor_table.h"
 #include "engine/backward/tree_data_lines.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
