@@ -7,7 +7,7 @@
 
 #include "engine/model/checked_alloc.h"
 
-midpoint_cache midpoints;
+midpoint_cache kept_midpoints;
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr uint32_t walks_before_midpoints = 8;
 bool
 grow_midpoints(size_t capacity)
 {
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     void *points = try_checked_realloc(m.points, capacity * sizeof(walk_midpoint));
     if (!points)
         return false;
@@ -48,7 +48,7 @@ grow_midpoints(size_t capacity)
 void
 forget_midpoints()
 {
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     m.count = 0;
     m.first_of_key.assign(m.first_of_key.size(), no_stop);
     m.count_of_key.assign(m.count_of_key.size(), 0);
@@ -58,7 +58,7 @@ forget_midpoints()
 inline uint32_t
 key_of(uint32_t target)
 {
-    const auto &k = midpoints.key_of_byte;
+    const auto &k = kept_midpoints.key_of_byte;
     return k[0][target & 0xff] | k[1][(target >> 8) & 0xff] | k[2][(target >> 16) & 0xff] | k[3][target >> 24];
 }
 
@@ -66,7 +66,7 @@ key_of(uint32_t target)
 void
 make_midpoints(uint32_t key)
 {
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     uint32_t target = 0, above = 0;
     for (uint32_t j = 0; j < m.split_count; j++) {
         uint32_t c = cell_at(L - j);
@@ -98,12 +98,12 @@ make_midpoints(uint32_t key)
 bool
 keep_midpoint(uint32_t value, uint32_t mask, const try_sets &sets)
 {
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     uint64_t gone = 0;
     for (uint32_t c = 0; c < lineL; c++) {
         if (!(m.below_split >> c & 1))
             continue;
-        uint16_t lane = lane_of(sets, c);
+        uint16_t lane = sets.lane[c];
         if (!(lane & 0xff))
             gone |= uint64_t(1) << c;
         if (!(lane >> 8))
@@ -123,11 +123,11 @@ void
 start_midpoints()
 {
     release_midpoints();
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     uint32_t above = lineL * 3 / 5;
     if (above > most_split)
         above = most_split;
-    if (!walk.ready || above == 0)
+    if (!tables_of_walk.ready || above == 0)
         return;
     m.split_count = above;
     m.split = L - above;
@@ -148,16 +148,16 @@ start_midpoints()
 void
 release_midpoints()
 {
-    checked_free(midpoints.points);
-    checked_free(midpoints.sets_block);
-    midpoints = midpoint_cache();
+    checked_free(kept_midpoints.points);
+    checked_free(kept_midpoints.sets_block);
+    kept_midpoints = midpoint_cache();
 }
 
 template <int words>
 bool
 walk_from_midpoints(word_walk &w)
 {
-    midpoint_cache &m = midpoints;
+    midpoint_cache &m = kept_midpoints;
     uint32_t key = key_of(w.target);
     if (m.first_of_key[key] == no_stop) {
         if (++m.count_of_key[key] < walks_before_midpoints)

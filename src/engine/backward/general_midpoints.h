@@ -53,7 +53,7 @@ struct midpoint_cache {
                                         // when it has none for good
     std::vector<uint32_t> count_of_key; // its number of midpoints; until made, the targets met
 };
-extern midpoint_cache midpoints;
+extern midpoint_cache kept_midpoints;
 
 // The split for the walk's tables just made and the key of each byte; no
 // midpoints made yet. Nothing when the walk cannot serve.

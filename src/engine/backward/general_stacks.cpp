@@ -13,7 +13,7 @@
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 
-partial_stacks stacks;
+partial_stacks stacks_of_partials;
 
 namespace {
 
@@ -26,7 +26,7 @@ entry_bytes()
 inline uint8_t *
 stack_entry(int s, uint32_t i)
 {
-    return stacks.mem[s] + static_cast<size_t>(i) * entry_bytes();
+    return stacks_of_partials.mem[s] + static_cast<size_t>(i) * entry_bytes();
 }
 
 inline int
@@ -60,25 +60,23 @@ void
 release_partial_stacks()
 {
     for (int s = 0; s < 2; s++)
-        checked_free(stacks.mem[s]);
-    stacks = partial_stacks();
+        checked_free(stacks_of_partials.mem[s]);
+    stacks_of_partials = partial_stacks();
 }
 
 bool
-reserve_partial(int s, uint64_t i)
+grow_partial_stack(int s, uint64_t i)
 {
-    if (i < stacks.capacity[s])
-        return true;
     if (i >= partial_preimage_limit)
         return false;
-    uint64_t cap = stacks.capacity[s] ? stacks.capacity[s] * 2 : 64;
+    uint64_t cap = stacks_of_partials.capacity[s] ? stacks_of_partials.capacity[s] * 2 : 64;
     if (cap > partial_preimage_limit)
         cap = partial_preimage_limit;
-    uint8_t *p = static_cast<uint8_t *>(try_checked_realloc(stacks.mem[s], cap * entry_bytes()));
+    uint8_t *p = static_cast<uint8_t *>(try_checked_realloc(stacks_of_partials.mem[s], cap * entry_bytes()));
     if (!p)
         return false;
-    stacks.mem[s] = p;
-    stacks.capacity[s] = cap;
+    stacks_of_partials.mem[s] = p;
+    stacks_of_partials.capacity[s] = cap;
     return true;
 }
 
@@ -90,8 +88,8 @@ extend_lines(int *last)
     const size_t eb = entry_bytes();
     int old = 0;
     memset(stack_entry(0, 0), 0, eb);
-    stacks.count[0] = 1;
-    stacks.count[1] = 0;
+    stacks_of_partials.count[0] = 1;
+    stacks_of_partials.count[1] = 0;
     uint32_t vpow[32];
     vpow[0] = 1;
     for (int j = 1; j < 32; j++)
@@ -106,13 +104,13 @@ extend_lines(int *last)
         const entry_try *to = g.entries.data() + g.first[l * v + t + 1];
         const uint16_t *wires = wiring[c];
         int next = 1 - old;
-        stacks.count[next] = 0;
-        for (uint32_t i = 0; i < stacks.count[old]; i++) {
+        stacks_of_partials.count[next] = 0;
+        for (uint32_t i = 0; i < stacks_of_partials.count[old]; i++) {
             const uint8_t *P = stack_entry(old, i);
             for (const entry_try *tr = from; tr < to; tr++) {
-                if (!reserve_partial(next, stacks.count[next]))
+                if (!reserve_partial(next, stacks_of_partials.count[next]))
                     return partials_end::too_many;
-                uint8_t *Q = stack_entry(next, stacks.count[next]);
+                uint8_t *Q = stack_entry(next, stacks_of_partials.count[next]);
                 memcpy(Q, P, eb);
                 uint8_t *flags = Q + bytesL;
                 bool fits = true;
@@ -131,13 +129,13 @@ extend_lines(int *last)
                     }
                 }
                 if (fits)
-                    stacks.count[next]++;
+                    stacks_of_partials.count[next]++;
             }
         }
         old = next;
-        if (stacks.count[old] == 0)
+        if (stacks_of_partials.count[old] == 0)
             return partials_end::none;
-        record_step(pos, stacks.count[old]);
+        record_step(pos, stacks_of_partials.count[old]);
     }
     *last = old;
     return partials_end::found;
@@ -149,8 +147,8 @@ extend_words(int *last)
     const general_tries &g = tries_of_cells;
     int old = 0;
     stack_words(0)[0] = 0;
-    stacks.count[0] = 1;
-    stacks.count[1] = 0;
+    stacks_of_partials.count[0] = 1;
+    stacks_of_partials.count[1] = 0;
     for (uint32_t pos = L + 1; pos-- > 0;) {
         uint32_t c = cell_at(pos);
         uint32_t t = static_cast<uint32_t>(get_value(A, c));
@@ -161,10 +159,10 @@ extend_words(int *last)
         const uint64_t *partials = stack_words(old);
         const bool ends_unfit = g.ends_unfit[c * 2 + t] != 0;
         const uint64_t tries_here = static_cast<uint64_t>(to - from) + (ends_unfit ? 1 : 0);
-        const uint32_t partial_count = stacks.count[old];
+        const uint32_t partial_count = stacks_of_partials.count[old];
         // Held in locals: the stores into the stack could alias the globals.
         uint64_t *out = stack_words(next);
-        uint64_t room = stacks.capacity[next];
+        uint64_t room = stacks_of_partials.capacity[next];
         for (uint32_t i = 0; i < partial_count; i++) {
             uint64_t P = partials[i];
             uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);
@@ -186,9 +184,9 @@ extend_words(int *last)
             if (ends_unfit && !reserve_partial(next, count))
                 return partials_end::too_many;
             out = stack_words(next);
-            room = stacks.capacity[next];
+            room = stacks_of_partials.capacity[next];
         }
-        stacks.count[next] = count;
+        stacks_of_partials.count[next] = count;
         old = next;
         if (count == 0)
             return partials_end::none;
@@ -202,23 +200,23 @@ bool
 expand_wild_lines(int s)
 {
     int v = value_range;
-    uint32_t before = stacks.count[s];
-    for (uint32_t i = 0; i < stacks.count[s]; i++) {
+    uint32_t before = stacks_of_partials.count[s];
+    for (uint32_t i = 0; i < stacks_of_partials.count[s]; i++) {
         for (uint32_t pos = L + 1; pos-- > 0;) {
             uint32_t cell = cell_at(pos);
             if (assigned(stack_entry(s, i) + bytesL, cell))
                 continue;
             mark_assigned(stack_entry(s, i) + bytesL, cell);
             for (int val = v - 1; val >= 1; val--) {
-                if (!reserve_partial(s, stacks.count[s]))
+                if (!reserve_partial(s, stacks_of_partials.count[s]))
                     return false;
-                uint8_t *copy = stack_entry(s, stacks.count[s]++);
+                uint8_t *copy = stack_entry(s, stacks_of_partials.count[s]++);
                 memcpy(copy, stack_entry(s, i), entry_bytes());
                 set_value(copy, cell, val);
             }
         }
     }
-    pp_wild = stacks.count[s] - before;
+    pp_wild = stacks_of_partials.count[s] - before;
     pp_wild_tot += pp_wild;
     return true;
 }
@@ -226,9 +224,9 @@ expand_wild_lines(int s)
 bool
 expand_wild_words(int s)
 {
-    uint32_t before = stacks.count[s];
+    uint32_t before = stacks_of_partials.count[s];
     const uint64_t all = ((uint64_t(1) << lineL) - 1) << 32;
-    for (uint32_t i = 0; i < stacks.count[s]; i++) {
+    for (uint32_t i = 0; i < stacks_of_partials.count[s]; i++) {
         if ((stack_words(s)[i] & all) == all)
             continue; // no wild cell
         for (uint32_t pos = L + 1; pos-- > 0;) {
@@ -236,13 +234,13 @@ expand_wild_words(int s)
             if (stack_words(s)[i] & flag)
                 continue;
             stack_words(s)[i] |= flag;
-            if (!reserve_partial(s, stacks.count[s]))
+            if (!reserve_partial(s, stacks_of_partials.count[s]))
                 return false;
             uint64_t *words = stack_words(s);
-            words[stacks.count[s]++] = words[i] | (flag >> 32);
+            words[stacks_of_partials.count[s]++] = words[i] | (flag >> 32);
         }
     }
-    pp_wild = stacks.count[s] - before;
+    pp_wild = stacks_of_partials.count[s] - before;
     pp_wild_tot += pp_wild;
     return true;
 }

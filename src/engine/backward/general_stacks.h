@@ -26,16 +26,23 @@ struct partial_stacks {
     size_t capacity[2] = {0, 0}; // entries
     uint32_t count[2] = {0, 0};
 };
-extern partial_stacks stacks;
+extern partial_stacks stacks_of_partials;
 
 void release_partial_stacks();
-// Room for entry i (0-based) of stack s; false when the limit or memory is
+// Stack s grown to room for entry i; false when the limit or memory is
 // reached.
-bool reserve_partial(int s, uint64_t i);
+bool grow_partial_stack(int s, uint64_t i);
+// Room for entry i (0-based) of stack s; false when the limit or memory is
+// reached. Asked for every partial: the common answer is inline.
+inline bool
+reserve_partial(int s, uint64_t i)
+{
+    return i < stacks_of_partials.capacity[s] || grow_partial_stack(s, i);
+}
 inline uint64_t *
 stack_words(int s)
 {
-    return reinterpret_cast<uint64_t *>(stacks.mem[s]);
+    return reinterpret_cast<uint64_t *>(stacks_of_partials.mem[s]);
 }
 
 // The extension cell by cell from the single empty partial in stack 0, as

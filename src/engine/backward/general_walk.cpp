@@ -7,7 +7,7 @@
 
 #include "engine/backward/globals.h"
 
-walk_tables walk;
+walk_tables tables_of_walk;
 
 namespace {
 
@@ -31,8 +31,8 @@ try_sets
 all_ones()
 {
     try_sets s;
-    for (set_lanes &v : s.v)
-        v = set_lanes{0xffff, 0xffff, 0xffff, 0xffff, 0xffff, 0xffff, 0xffff, 0xffff};
+    for (uint16_t &lane : s.lane)
+        lane = 0xffff;
     return s;
 }
 
@@ -54,26 +54,26 @@ void
 build_walk_tables()
 {
     const general_tries &g = tries_of_cells;
-    walk.ready = true;
+    tables_of_walk.ready = true;
     for (uint32_t i = 0; i < 2 * lineL; i++)
-        walk.ready = walk.ready && g.word_first[i + 1] - g.word_first[i] <= most_walk_tries;
-    walk.order = reorderRBN ? cell_order : nullptr;
-    if (!walk.ready)
+        tables_of_walk.ready = tables_of_walk.ready && g.word_first[i + 1] - g.word_first[i] <= most_walk_tries;
+    tables_of_walk.order = reorderRBN ? cell_order : nullptr;
+    if (!tables_of_walk.ready)
         return;
-    walk.start = all_ones();
+    tables_of_walk.start = all_ones();
     for (uint32_t c = 0; c < lineL; c++)
-        walk.start.v[c >> 3][c & 7] = agreeing(c, word_try{0, 0});
-    walk.keep.resize(g.words.size());
-    walk.positions.resize(lineL);
+        tables_of_walk.start.lane[c] = agreeing(c, word_try{0, 0});
+    tables_of_walk.keep.resize(g.words.size());
+    tables_of_walk.positions.resize(lineL);
     for (uint32_t pos = 0; pos < lineL; pos++) {
         uint32_t c = cell_at(pos);
-        walk.positions[pos] = {c, {g.word_first[c * 2], g.word_first[c * 2 + 1]}};
+        tables_of_walk.positions[pos] = {c, {g.word_first[c * 2], g.word_first[c * 2 + 1]}};
         for (uint32_t t = g.word_first[c * 2]; t < g.word_first[c * 2 + 2]; t++) {
-            try_sets &keep = walk.keep[t];
+            try_sets &keep = tables_of_walk.keep[t];
             keep = all_ones();
             for (uint32_t below = 0; below < pos; below++) {
                 uint32_t r = cell_at(below);
-                keep.v[r >> 3][r & 7] = agreeing(r, g.words[t]);
+                keep.lane[r] = agreeing(r, g.words[t]);
             }
         }
     }
@@ -83,13 +83,13 @@ void
 release_walk_tables()
 {
     // Moved from fresh tables, the vectors give their memory back.
-    walk = walk_tables();
+    tables_of_walk = walk_tables();
 }
 
 bool
 walk_allowed()
 {
-    return walk.ready && walk.order == (reorderRBN ? cell_order : nullptr) && !see_ppstack &&
+    return tables_of_walk.ready && tables_of_walk.order == (reorderRBN ? cell_order : nullptr) && !see_ppstack &&
            (uint64_t(1) << lineL) < partial_preimage_limit;
 }
 
@@ -105,9 +105,9 @@ start_walk(uint32_t target, uint32_t cells)
         set_lanes others = lanes_of_byte.of[~(cells >> (8 * j)) & 0xff];
         w.relevant.v[j] = (ones ^ 0x00ff) | others;
     }
-    w.positions = walk.positions.data();
+    w.positions = tables_of_walk.positions.data();
     w.tries = tries_of_cells.words.data();
-    w.keep = walk.keep.data();
+    w.keep = tables_of_walk.keep.data();
     return w;
 }
 
@@ -115,7 +115,7 @@ bool
 walk_from_top(word_walk &w)
 {
     try_sets sets;
-    if (!narrow_sets<4>(sets, walk.start, walk.start, w.relevant))
+    if (!narrow_sets<4>(sets, tables_of_walk.start, tables_of_walk.start, w.relevant))
         return true; // a cell with no entry for its value
     uint32_t fits = fitting_tries(w, L, sets);
     return by_lane_count([&](auto lanes) { return walk_words<decltype(lanes)::value>(w, L, 0, 0, &sets, fits); });

@@ -26,25 +26,22 @@
 #include "engine/backward/general_stacks.h"
 #include "engine/backward/general_tries.h"
 
-// The try sets, 32 lanes of 16 bits, eight lanes a vector: lane c holds the
-// tries of cell c that still fit, bits 0-7 for target value 0 and 8-15 for 1
-// (bit i: try i of the cell for that value); lanes from lineL on hold all
-// ones. After try g of the cell at position p the sets are anded with
-// walk_keep[g]: in the lane of each cell at a position below p, its tries
-// that agree with try g on the cells both assign, all ones elsewhere. A try
-// agrees with itself on the cells an earlier try assigned already, so one
-// table per try serves every partial it fits.
+// The try sets, 32 lanes of 16 bits: lane c holds the tries of cell c that
+// still fit, bits 0-7 for target value 0 and 8-15 for 1 (bit i: try i of the
+// cell for that value); lanes from lineL on hold all ones. After try g of
+// the cell at position p the sets are anded with the try's keep table
+// (walk_tables): in the lane of each cell at a position below p, its tries
+// that agree with try g on the cells both assign, all ones elsewhere. A try agrees with itself on the
+// cells an earlier try assigned already, so one table per try serves every
+// partial it fits. The sets are anded eight lanes at a time as GCC vectors
+// and read a lane at a time: one union holds both views (GCC defines reading
+// one member of a union after writing the other).
 typedef uint16_t set_lanes __attribute__((vector_size(16)));
-struct try_sets {
+union try_sets {
     set_lanes v[4];
+    uint16_t lane[32];
 };
 constexpr uint32_t most_walk_tries = 8; // bits of one half of a lane
-
-inline uint16_t
-lane_of(const try_sets &sets, uint32_t c)
-{
-    return sets.v[c >> 3][c & 7];
-}
 
 struct walk_position {
     uint32_t cell;
@@ -60,7 +57,7 @@ struct walk_tables {
     std::vector<try_sets> keep;          // per word try
     std::vector<walk_position> positions; // per position, in the order of cell_at
 };
-extern walk_tables walk;
+extern walk_tables tables_of_walk;
 
 // The tables from the word tries, for the cell order of cell_at.
 void build_walk_tables();
@@ -129,7 +126,7 @@ inline uint32_t
 fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 {
     uint32_t c = w.positions[pos].cell;
-    return (lane_of(sets, c) >> (8 * ((w.target >> c) & 1))) & 0xff;
+    return (sets.lane[c] >> (8 * ((w.target >> c) & 1))) & 0xff;
 }
 
 // Extends the partial from position pos down to 0 by the tries of fits.

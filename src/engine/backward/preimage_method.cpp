@@ -73,10 +73,12 @@ general_breadth_first_fan(const fan_target &)
     pre_images_breadth_first();
 }
 
+// The walk, chosen where it serves; should a setting change under it, the
+// fan goes breadth first.
 void
 general_walk_fan(const fan_target &)
 {
-    pre_images_walk();
+    pre_images_rand();
 }
 
 void

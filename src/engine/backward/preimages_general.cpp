@@ -59,10 +59,10 @@ walk_partials()
     for (uint32_t b = 0; b < bytesL; b++)
         target |= static_cast<uint32_t>(A[b]) << (8 * b);
     word_walk w = start_walk(target, lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1);
-    bool done = midpoints.split == no_stop
+    bool done = kept_midpoints.split == no_stop
                     ? walk_from_top(w)
                     : by_lane_count([&](auto lanes) { return walk_from_midpoints<decltype(lanes)::value>(w); });
-    stacks.count[0] = w.count;
+    stacks_of_partials.count[0] = w.count;
     if (!done)
         return partials_end::too_many;
     return w.count ? partials_end::found : partials_end::none;
@@ -82,10 +82,10 @@ hand_over_partials(partials_end end, int last)
     }
     if (see_ppstack && pp_wild > 0)
         show_stack_wild(pp_wild);
-    const uint32_t count = stacks.count[last];
+    const uint32_t count = stacks_of_partials.count[last];
     if (!words) {
         const size_t entry = 2 * static_cast<size_t>(bytesL);
-        for (uint32_t i = 0; i < count && !accept_line(stacks.mem[last] + i * entry); i++)
+        for (uint32_t i = 0; i < count && !accept_line(stacks_of_partials.mem[last] + i * entry); i++)
             ;
         return;
     }
@@ -199,7 +199,7 @@ pre_images_breadth_first()
 }
 
 void
-pre_images_walk()
+pre_images_rand()
 {
     if (!prepared)
         prepair_pre_rand();
@@ -210,17 +210,6 @@ pre_images_walk()
     if (!start_general_fan(general_walk_preimages))
         return;
     hand_over_partials(walk_partials(), 0);
-}
-
-void
-pre_images_rand()
-{
-    if (!prepared)
-        prepair_pre_rand();
-    if (general_walk_serves())
-        pre_images_walk();
-    else
-        pre_images_breadth_first();
 }
 
 int

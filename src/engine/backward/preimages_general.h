@@ -30,9 +30,7 @@ void rearrange_cell_order();
 // nothing handed over. The tables are built first when they are not.
 // The breadth-first form:
 void pre_images_breadth_first();
-// The walk, where general_walk_serves() holds (else breadth first):
-void pre_images_walk();
-// The walk where it serves, else breadth first.
+// The walk where it serves (general_walk_serves), else breadth first:
 void pre_images_rand();
 // 1 when the walk serves the network as the tables were built and the
 // settings are now: v = 2, at most 32 cells, at most 8 tries a cell and
