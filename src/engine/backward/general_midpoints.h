@@ -49,9 +49,11 @@ struct midpoint_cache {
     midpoint_sets *sets = nullptr;     // the try sets of each, on a cache line
     void *sets_block = nullptr;        // the allocation sets lies in
     size_t count = 0, capacity = 0;
-    std::vector<uint32_t> first_of_key; // its first midpoint, no_stop until made, too_many_midpoints
-                                        // when it has none for good
-    std::vector<uint32_t> count_of_key; // its number of midpoints; until made, the targets met
+    // Per key: its first midpoint, no_stop until made, too_many_midpoints
+    // when it has none for good; and its number of midpoints, until made
+    // the targets met.
+    std::vector<uint32_t> first_of_key;
+    std::vector<uint32_t> count_of_key;
 };
 extern midpoint_cache kept_midpoints;
 

@@ -84,9 +84,10 @@ hand_over_partials(partials_end end, int last)
         show_stack_wild(pp_wild);
     const uint32_t count = stacks_of_partials.count[last];
     if (!words) {
-        const size_t entry = 2 * static_cast<size_t>(bytesL);
-        for (uint32_t i = 0; i < count && !accept_line(stacks_of_partials.mem[last] + i * entry); i++)
-            ;
+        const size_t entry = 2 * static_cast<size_t>(bytesL); // the value line, then the flags
+        for (uint32_t i = 0; i < count; i++)
+            if (accept_line(stacks_of_partials.mem[last] + i * entry))
+                return;
         return;
     }
     if (level_lists_hold_numbers()) {
