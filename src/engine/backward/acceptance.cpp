@@ -4,7 +4,7 @@
 // (forward/globals.h), the network shape and compression flags (model,
 // wiring globals), the level lists (tree_levels.h); shows and asks through
 // the registered prompts (preimage_prompts.h) and the key poll
-// (model/key_poll.h). Start at check_pre_image.
+// (model/key_poll.h). Start at accept_line.
 //
 // Rotation merging: every rotation (ring) or translation (2d lattice) of a
 // pre-image of a uniform state is a pre-image too, so a fan keeps one
@@ -17,7 +17,9 @@
 // above 32 cells) or as a state number (the table method, the general
 // method's word form); each step takes the form it needs, the other made on
 // first use (found_state), so a walk by numbers makes no line unless a step
-// reads one.
+// reads one. Whether a kept pre-image is followed by a key poll, and whether
+// ticked-off states are left out of a fan of numbers, is the method's
+// (preimage_method.h), taken at begin_fan.
 #include "engine/backward/acceptance.h"
 
 #include <cstdlib>
@@ -26,6 +28,7 @@
 #include <unordered_map>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/backward/state_rotation.h"
 #include "engine/backward/state_symmetries.h"
@@ -46,6 +49,9 @@ uint16_t work_bytes = 0;
 // The line of a pre-image handed over as a number. A state number fits 32
 // bits, so its line fits 32 cells of at most 3 bits.
 uint8_t made[16];
+// The current fan's method's terms (begin_fan).
+bool fan_polls_keys = false;
+bool fan_leaves_out_ticked_off = false;
 
 // A pre-image as its method handed it over, a line or a number; line_of and
 // number_of give either form, the other made on first use.
@@ -267,7 +273,7 @@ check_found(found_state &f)
 // Appends f at entry nextindex of the list being filled, as a number or a
 // line as the list holds them.
 void
-accept_found(found_state &f)
+append_found(found_state &f)
 {
     int stored;
     if (level_lists_hold_numbers()) {
@@ -285,19 +291,15 @@ accept_found(found_state &f)
     }
 }
 
+// f checked and appended; then, when it was kept and the fan's method polls,
+// the keys. 1 when the fan must stop.
 int
-hand_over(found_state &f)
+accept_found(found_state &f)
 {
     if (check_found(f))
-        return 0;
-    accept_found(f);
-    return abort_subtree ? 0 : 1;
-}
-
-int
-offer(found_state &f)
-{
-    if (hand_over(f))
+        return fan_stopped();
+    append_found(f);
+    if (!abort_subtree && fan_polls_keys)
         interrupt_pre_fan();
     return fan_stopped();
 }
@@ -321,50 +323,6 @@ plain_fan(uint32_t count)
            room_in_next_level_numbers(static_cast<uint32_t>(last));
 }
 
-// The states fan[0 .. count) handed over in order until the fan must stop.
-// A table fan leaves out the states ticked off and polls the keys as offer
-// does; any other fan goes as hand_over goes, with no poll. Where plain_fan
-// holds, the check of each state is reduced to the steps that apply (the
-// count, which cannot fill the list, and in table mode the mark of step
-// 6), the list's room is taken beforehand, and a table fan polls the keys
-// once after the fan.
-template <bool table_fan>
-void
-hand_over_fan(const uint32_t *fan, uint32_t count)
-{
-    if (count == 0)
-        return;
-    if (!plain_fan(count)) {
-        for (uint32_t i = 0; i < count; i++) {
-            if (table_fan && ticked_off(fan[i]))
-                continue;
-            found_state f;
-            f.number = fan[i];
-            f.has_number = true;
-            if (table_fan) {
-                if (offer(f))
-                    return;
-            } else if (!hand_over(f) && abort_subtree) {
-                return;
-            }
-        }
-        return;
-    }
-    bool kept = false;
-    for (uint32_t i = 0; i < count; i++) {
-        uint32_t s = fan[i];
-        if (table_fan && ticked_off(s))
-            continue;
-        count_pre_image();
-        if (exhaustive_testing)
-            mark_state(s);
-        store_next_level_number(nextindex, s);
-        kept = true;
-    }
-    if (table_fan && kept)
-        interrupt_pre_fan();
-}
-
 } // namespace
 
 int
@@ -377,63 +335,57 @@ compression_on()
 }
 
 int
-check_pre_image(const uint8_t *P)
+accept_line(const uint8_t *P)
 {
     found_state f;
     f.line = P;
-    return check_found(f);
+    return accept_found(f);
+}
+
+// Where plain_fan holds, the check of each state is reduced to the steps
+// that apply (the count, which cannot fill the list, and in table mode the
+// mark of step 6), the list's room is taken beforehand, and the keys are
+// polled once after the fan.
+void
+accept_numbers(const uint32_t *fan, uint32_t count)
+{
+    if (count == 0)
+        return;
+    const bool leave_out = fan_leaves_out_ticked_off;
+    if (!plain_fan(count)) {
+        for (uint32_t i = 0; i < count; i++) {
+            if (leave_out && ticked_off(fan[i]))
+                continue;
+            found_state f;
+            f.number = fan[i];
+            f.has_number = true;
+            if (accept_found(f))
+                return;
+        }
+        return;
+    }
+    bool kept = false;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (leave_out && ticked_off(s))
+            continue;
+        count_pre_image();
+        if (exhaustive_testing)
+            mark_state(s);
+        store_next_level_number(nextindex, s);
+        kept = true;
+    }
+    if (fan_polls_keys && kept)
+        interrupt_pre_fan();
 }
 
 void
-accept_pre_image(const uint8_t *P)
-{
-    found_state f;
-    f.line = P;
-    accept_found(f);
-}
-
-int
-hand_over_pre_image(const uint8_t *P)
-{
-    found_state f;
-    f.line = P;
-    return hand_over(f);
-}
-
-int
-offer_pre_image(const uint8_t *P)
-{
-    found_state f;
-    f.line = P;
-    return offer(f);
-}
-
-int
-offer_pre_image_number(uint32_t s)
-{
-    found_state f;
-    f.number = s;
-    f.has_number = true;
-    return offer(f);
-}
-
-void
-offer_fan_numbers(const uint32_t *fan, uint32_t count)
-{
-    hand_over_fan<true>(fan, count);
-}
-
-void
-hand_over_fan_numbers(const uint32_t *fan, uint32_t count)
-{
-    hand_over_fan<false>(fan, count);
-}
-
-void
-begin_fan()
+begin_fan(const preimage_method &method)
 {
     attrepeat = 0;
     user_stopped = false;
+    fan_polls_keys = method.polls_keys;
+    fan_leaves_out_ticked_off = method.leaves_out_ticked_off;
 }
 
 void

@@ -109,7 +109,7 @@ extern bool user_stopped;          // the user stopped the current fan ('q' or '
 
 // Segment list of the current fan (acceptance.h): entries 1..segno, each a
 // kept pre-image in segseed with its ring segment length in seg, or its 2d
-// periods in seg_2d_h x seg_2d_v. Grown by check_pre_image, freed by
+// periods in seg_2d_h x seg_2d_v. Grown by the acceptance step, freed by
 // free_segment_list.
 extern uint32_t segno;             // entries in use
 extern uint32_t segindex;          // segment whose tree is being built

@@ -30,6 +30,7 @@
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -253,7 +254,7 @@ sweep()
                 else
                     for (int i = 0; i < g.n; i++)
                         set_value(found, static_cast<uint32_t>(i), at(i));
-                if (offer_pre_image(found))
+                if (accept_line(found))
                     return;
             }
         }
@@ -434,7 +435,7 @@ chunk_sweep()
             w = index & w_mask;
         }
         if (fits) {
-            if (offer_pre_image(line))
+            if (accept_line(line))
                 return;
         }
     }
@@ -529,7 +530,7 @@ set_start_block(uint32_t b)
 void
 pre_images_binary()
 {
-    begin_fan();
+    begin_fan(local_1d_preimages);
     read_target();
     if (plan.on)
         chunk_sweep();
@@ -540,7 +541,7 @@ pre_images_binary()
 void
 pre_images_multi_state()
 {
-    begin_fan();
+    begin_fan(local_1d_preimages);
     read_target();
     sweep<false>();
 }
@@ -550,7 +551,7 @@ pre_images_local()
 {
     // The fan begins once, not per start block, so that attrepeat still
     // tells afterwards whether the cycle predecessor came up.
-    begin_fan();
+    begin_fan(local_1d_preimages);
     read_target();
     uint64_t blocks = int_power(value_range, nhood > 1 ? nhood - 1 : 0);
     for (uint64_t b = 0; b < blocks; b++) {

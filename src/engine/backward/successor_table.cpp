@@ -22,6 +22,7 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/parallel_table.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -292,7 +293,7 @@ pre_exhaustive()
 void
 pre_exhaustive_of(uint32_t t)
 {
-    begin_fan();
+    begin_fan(table_preimages);
     if (!index_first && !build_successor_index())
         return;
     if (t > statespace)
@@ -303,7 +304,7 @@ pre_exhaustive_of(uint32_t t)
     // are fetched now, so that expansion need not wait on memory.
     for (uint32_t i = 0; i < count; i++)
         __builtin_prefetch(index_first + fan[i]);
-    offer_fan_numbers(fan, count);
+    accept_numbers(fan, count);
 }
 
 void
@@ -320,7 +321,7 @@ warm_pre_images(uint32_t near, uint32_t far)
 void
 pre_neutral()
 {
-    begin_fan();
+    begin_fan(neutral_order_preimages);
     int n = templineL;
     if (n < 2 || n > kMaxNeutralCells)
         return;
@@ -349,7 +350,7 @@ pre_neutral()
         }
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
-        if (offer_pre_image(F))
+        if (accept_line(F))
             break;
     }
 }

@@ -1,9 +1,8 @@
 // The level lists of the tree builder: pointer arrays, coordinate arrays and
 // a pool of state lines per list, or in table mode arrays of state numbers.
 // Owned by run_backward (run_backward.cpp) and filled by the acceptance step
-// (acceptance.cpp). Reads bytesL, the table mode (forward/globals.h),
-// whether the table's states fit 32 bits (successor_table.h) and whether
-// the general method hands numbers (preimages_general.h). Start at
+// (acceptance.cpp). Reads bytesL, and whether the pre-image method the
+// settings choose hands numbers (preimage_method.h). Start at
 // start_level_lists.
 #include "engine/backward/tree_levels.h"
 
@@ -11,8 +10,7 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
-#include "engine/backward/preimages_general.h"
-#include "engine/backward/successor_table.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/tree_memory.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -125,7 +123,7 @@ start_level_lists()
 {
     free_level_lists();
     clear_tree_memory_failure();
-    bool numbered = (exhaustive_testing != exhaustive_off && state_count() != 0) || general_method_hands_numbers();
+    bool numbered = choose_preimage_method().hands_numbers();
     return reserve(0, 0, numbered) && reserve(1, 0, numbered);
 }
 

@@ -1,9 +1,9 @@
 // The node loop of the tree builder. Owns the level lists for one call
 // (tree_levels.h) and the work of the build (tree_work: the local method's
-// arrays and rotated copies of a node), released whatever the way out; the
-// build's counters start afresh from reset_backward_tree. Calls the engine's
-// pre-image methods (engine/backward: preimages_local.h, preimages_general.h,
-// successor_table.h), the acceptance step's segment list (acceptance.h), the
+// method's work and rotated copies of a node), released whatever the way
+// out; the build's counters start afresh from reset_backward_tree. Asks the
+// pre-image method chosen for the tree (engine/backward/preimage_method.h)
+// for each node's fan, calls the acceptance step's segment list (acceptance.h), the
 // stop prompt (stop_prompts.h), the fan drawing (fan_drawing.h), the
 // state-space matrix and the progress bar. Reads the attractor
 // (forward/globals.h), the run settings (backward/globals.h) and the network
@@ -21,11 +21,10 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/in_degree.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/preimages_general.h"
-#include "engine/backward/preimages_local.h"
 #include "engine/backward/state_rotation.h"
 #include "engine/backward/state_symmetries.h"
-#include "engine/backward/successor_table.h"
 #include "engine/backward/tree_data_lines.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/backward/tree_memory.h"
@@ -53,11 +52,13 @@
 
 namespace {
 
-// The work of one tree build: whether the local method's arrays were
-// allocated, and two rotated copies of a node while it is placed. Made by
-// start_tree, released by release_tree_work whatever the way out.
+// The work of one tree build: the pre-image method, with the release of
+// what the tree built for it (null where a field or run holds it), and two
+// rotated copies of a node while it is placed. Made by start_tree, released
+// by release_tree_work whatever the way out.
 struct tree_work {
-    bool local_arrays = false;
+    const preimage_method *method = nullptr;
+    void (*release_method)() = nullptr;
     uint8_t *s = nullptr, *t = nullptr;
 };
 
@@ -85,11 +86,9 @@ show_in_matrix(const uint8_t *s)
 }
 
 // The node being expanded: its state is in A; with lists of numbers its
-// number too, so that marking and the table need not read A.
-struct tree_node {
-    bool numbered = false;
-    uint32_t number = 0;
-};
+// number too, so that marking and the table method need not read A. It is
+// the target of the node's fan.
+using tree_node = fan_target;
 
 // A placed state of number x marked in a field's tickoff.
 void
@@ -239,9 +238,9 @@ release_tree_work(tree_work &work)
 {
     close_shape_batch();
     free_level_lists();
-    if (work.local_arrays)
-        free_local_arrays();
-    work.local_arrays = false;
+    if (work.release_method)
+        work.release_method();
+    work.release_method = nullptr;
     checked_free(work.s);
     checked_free(work.t);
     work.s = work.t = nullptr;
@@ -271,23 +270,6 @@ abandon_message()
         fprintf(stderr, "%s\n", text);
     }
 }
-
-} // namespace
-
-void
-pre_images_of_A()
-{
-    if (exhaustive_testing)
-        pre_exhaustive();
-    else if (neutral_order == 1)
-        pre_neutral();
-    else if (general_method_chosen())
-        pre_images_rand();
-    else
-        pre_images_local();
-}
-
-namespace {
 
 // The row gap of the space-time strip for the current scale.
 void
@@ -320,11 +302,11 @@ start_tree(tree_work &work)
         if (scale == 1)
             sep = 0;
     }
-    // A basin field holds the local method's arrays for all its trees.
-    if (!exhaustive_testing && !nonlocal && !local_arrays_current()) {
-        allocate_local_arrays();
-        work.local_arrays = true;
-    }
+    // A basin field holds the method's work for all its trees.
+    bool built = false;
+    work.method = &start_preimage_method(built);
+    if (built)
+        work.release_method = work.method->release;
     work.s = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
     work.t = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
     return start_level_lists();
@@ -419,7 +401,7 @@ pause_between_nodes()
 // The key left in is[0] by the poll between nodes; true when it stopped the
 // tree.
 bool
-act_on_key(char key)
+act_on_key(char key, tree_work &work)
 {
     switch (key) {
     case '#':
@@ -443,6 +425,8 @@ act_on_key(char key)
             see_ppstack = see_ppstack_off;
             erase_ppstack_hist();
         }
+        // The stack view decides the general method's form.
+        work.method = &choose_preimage_method();
         break;
     case 'c':
     case 'e':
@@ -499,7 +483,7 @@ act_on_key(char key)
 // The poll between nodes: a key acts by the key table; true when it
 // stopped the tree.
 bool
-stopped_at_poll()
+stopped_at_poll(tree_work &work)
 {
     if (!(mouse_found && window_poll_due()))
         return false;
@@ -507,7 +491,7 @@ stopped_at_poll()
     if (!event_ready())
         return false;
     int colour = getcolor();
-    bool stopped = act_on_key(is[0]);
+    bool stopped = act_on_key(is[0], work);
     if (!stopped)
         setcolor(colour);
     return stopped;
@@ -516,16 +500,13 @@ stopped_at_poll()
 // The node's pre-images, unless the build is abandoned or stopped by the
 // user.
 tree_end
-find_fan(const tree_node &node)
+find_fan(const tree_work &work, const tree_node &node)
 {
     if (is)
         is[0] = 0;
     if (!insegloop)
         clear_segment_list();
-    if (node.numbered && exhaustive_testing)
-        pre_exhaustive_of(node.number); // the other methods read A
-    else
-        pre_images_of_A();
+    work.method->fan_of(node);
     if (abort_subtree) {
         abandon_message();
         is[0] = 'q';
@@ -688,7 +669,7 @@ pause_after_fan()
 
 // One node of the tree: its pre-images found, counted and drawn.
 tree_end
-expand_node(const tree_work &work, bool compressed, bool first_pass)
+expand_node(tree_work &work, bool compressed, bool first_pass)
 {
     tree_node node = take_node(first_pass);
     int32_t majority = majority_count();
@@ -704,14 +685,14 @@ expand_node(const tree_work &work, bool compressed, bool first_pass)
     // compressed deeper in the tree would end the build there (the segment
     // trees are built from a root fan only) and lose the rest of the tree.
     allbitssame = compressed && first_pass && uniform(A) ? 1 : 0;
-    if (stopped_at_poll())
+    if (stopped_at_poll(work))
         return tree_end::stopped;
-    // The table's entries of the nodes some places on are fetched from
-    // memory while this one is expanded.
+    // What the fans of the nodes some places on read is fetched from memory
+    // while this one is expanded.
     constexpr uint32_t kNear = 4, kFar = 12;
-    if (exhaustive_testing && level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
-        warm_pre_images(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
-    tree_end end = find_fan(node);
+    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
+        work.method->warm(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
+    tree_end end = find_fan(work, node);
     if (end != tree_end::going_on)
         return end;
     bool segment_fan = segfan && compressed && keep_segment_fan();

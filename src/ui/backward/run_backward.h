@@ -1,6 +1,6 @@
 // The tree builder: the tree of pre-images rooted at firstseed, level by
-// level, with its totals, the in-degree counts, the marking of placed states
-// and the choice of pre-image method for each node.
+// level, with its totals, the in-degree counts and the marking of placed
+// states, by the pre-image method chosen for the tree.
 #pragma once
 
 // Builds the tree of firstseed (direction_forward: a basin tree on the
@@ -8,7 +8,3 @@
 // tree_max_fan, maxtreefan and maxtreelevel hold, and is[0] holds 'q' after
 // an abandoned tree, 'q' or 'n' when the user stopped it.
 void run_backward();
-
-// The pre-images of A by the method that suits the network, appended to
-// the next level list.
-void pre_images_of_A();

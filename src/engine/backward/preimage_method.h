@@ -1,0 +1,57 @@
+// The pre-image methods behind one interface: a caller such as the tree
+// builder holds the method chosen for its run and asks it for the fan of
+// each node, knowing no method by name. The methods: the local sweep of 1d
+// rings (preimages_local.h), the general method for any wiring in its
+// breadth-first and its walking form (preimages_general.h), the successor
+// table and the neutral orders (successor_table.h). Each hands its
+// pre-images to the acceptance step (acceptance.h), which reads from the
+// method whether it polls the keys.
+#pragma once
+#include <cstdint>
+
+// The state whose pre-images are asked: its line is in A; its number, where
+// the level lists hold numbers, spares the table method reading A.
+struct fan_target {
+    bool numbered = false;
+    uint32_t number = 0;
+};
+
+struct preimage_method {
+    const char *name;
+    // Builds what the method needs for the network as it is, unless that is
+    // built already (a basin field builds it once for all its trees); true
+    // when this call built it, for the caller to release.
+    bool (*prepare)();
+    // Frees what prepare built.
+    void (*release)();
+    // Every pre-image of the target handed to the acceptance step, in the
+    // method's order, until the fan stops.
+    void (*fan_of)(const fan_target &target);
+    // Whether the pre-images can go to the level lists as state numbers
+    // (v^n numbered in 32 bits, and the method hands numbers).
+    bool (*hands_numbers)();
+    // Asks the memory for what the fans of two nodes expanded soon will read
+    // (state numbers near, then far); null where a method has nothing to ask.
+    void (*warm)(uint32_t near, uint32_t far);
+    // The acceptance step polls the keys after each pre-image kept, so the
+    // user can stop a long fan.
+    bool polls_keys;
+    // A fan of numbers leaves out the states already ticked off.
+    bool leaves_out_ticked_off;
+};
+
+extern const preimage_method local_1d_preimages;
+extern const preimage_method general_breadth_first_preimages;
+extern const preimage_method general_walk_preimages;
+extern const preimage_method table_preimages;
+extern const preimage_method neutral_order_preimages;
+
+// The method for the network and settings as they are: the table in table
+// mode, the neutral orders in the neutral-order mode, the general method for
+// random wiring or mixed k (walking where its tables, as built, and the
+// stack view let it), else the local sweep.
+const preimage_method &choose_preimage_method();
+// The chosen method prepared; built says whether what it needs was built
+// here, for the caller to release with the method's release. The general
+// method's form is chosen on the tables it then has.
+const preimage_method &start_preimage_method(bool &built);
