@@ -324,6 +324,8 @@ type_states(int32_t count)
         if (is[0] == 'q')
             return false;
     }
+    // The seed dialog's density line may be left where the prompt box lies.
+    erase_prompt_box(kPromptLines);
     return true;
 }
 
