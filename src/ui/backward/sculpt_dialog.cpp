@@ -295,6 +295,7 @@ show_split(const sculpt_split &s)
                     break;
         }
         box.put(marker);
+        box.put(" ");
     };
     group(s.no, "<-no");
     group(s.ok, "<-ok");

@@ -470,13 +470,19 @@ complete(derrida_plot &d)
     write_at(left + (bw - tw) / 2, top, text);
     diagonal(g);
 
-    int margin = draw_prompt_box(2);
-    setcolor(white);
+    // The slope words may not fit one line of the box: each text takes the
+    // lines it needs.
     std::string first = "Derrida plot complete," + d.slope_line;
-    write_at(margin, 5, first.c_str());
     snprintf(text, sizeof text, "sample size=%d, ", d.p.sample);
     std::string second = text + help_text(derrida_completion_help(d.menu)) + ":";
-    write_at(margin, 5 + CHeight, second.c_str());
+    int lines = prompt_box_lines(first.c_str()) + prompt_box_lines(second.c_str());
+    int margin = draw_prompt_box(lines);
+    setcolor(white);
+    moveto(margin, 5);
+    write_prompt_lines(first.c_str(), margin);
+    moveto(margin, gety + CHeight);
+    write_prompt_lines(second.c_str(), margin);
+    int16_t entry_x = getx, entry_y = gety;
 
     int cx = g.x0 + 10 * CWidth, cy = g.y0 - g.Hp - static_cast<int>(1.5 * CHeight);
     setfillstyle(0, black);
@@ -484,11 +490,14 @@ complete(derrida_plot &d)
     setfillstyle(0, fill);
     snprintf(text, sizeof text, "sample=%d, %s", d.p.sample, d.slope_text.c_str());
     setcolor(white);
-    write_at(cx, cy, text);
+    {
+        plot_clip clip(g); // a long slope text ends at the region's edge
+        write_at(cx, cy, text);
+    }
 
-    moveto(margin + text_pixel_width(second.c_str(), static_cast<int>(second.size())), 5 + CHeight);
+    moveto(entry_x, entry_y);
     input_string(1, 0);
-    erase_prompt_box(2);
+    erase_prompt_box(lines);
     return choice_of(kCompletionKeys, d.menu, is[0], derrida_choice::leave);
 }
 
