@@ -14,6 +14,7 @@
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/sculpting.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/rules/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/backward/sculpt_dialog.h"
@@ -51,7 +52,8 @@ protected:
     {
         maxL_lu = numbered_;
         hilight_learn = 0;
-        setup_value_colors(0);
+        checked_free(color_v);
+        color_v = nullptr;
         ScreenTest::TearDown();
     }
     int16_t numbered_ = 0;
