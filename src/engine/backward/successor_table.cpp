@@ -32,6 +32,7 @@
 #include "engine/model/key_poll.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/random_states.h"
 
 namespace {
 
@@ -93,27 +94,7 @@ random_successor(int hamming, uint8_t *picked)
                       v == 2 ? (random() % 100 >= 50 ? 1 : 0) : static_cast<int>(random() % v));
         return;
     }
-    memcpy(F, A, bytesL);
-    memset(picked, 0, static_cast<size_t>(n) / 8 + 1);
-    int picks = hamming;
-    if (v == 2 && hamming > n / 2) {
-        // From the complement, n - h cells set back to their values in A.
-        for (int c = 0; c < n; c++)
-            set_value(F, static_cast<uint32_t>(c), 1 - get_value(A, static_cast<uint32_t>(c)));
-        picks = n - hamming;
-    }
-    for (int done = 0; done < picks;) {
-        uint32_t c = static_cast<uint32_t>(random() % n);
-        if (get_bitlong(picked, c))
-            continue; // a pick that would undo an earlier one is not counted
-        set_bitlong(picked, c, 1);
-        done++;
-        int x = get_value(F, c);
-        if (v == 2)
-            set_value(F, c, 1 - x);
-        else
-            set_value(F, c, static_cast<int>((x + 1 + random() % (v - 1)) % v));
-    }
+    state_at_distance(A, F, hamming, picked);
 }
 
 // 1 when the user stops the computation at s of states: 'q' and then the

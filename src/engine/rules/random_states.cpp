@@ -170,6 +170,32 @@ hamming_change(int percent)
     checked_free(ref);
 }
 
+void
+state_at_distance(const uint8_t *from, uint8_t *to, int h, uint8_t *picked)
+{
+    int n = lineL, v = value_range;
+    memcpy(to, from, bytesL);
+    memset(picked, 0, static_cast<size_t>(n) / 8 + 1);
+    int picks = h;
+    if (v == 2 && h > n / 2) {
+        for (int c = 0; c < n; c++)
+            set_value(to, static_cast<uint32_t>(c), 1 - get_value(from, static_cast<uint32_t>(c)));
+        picks = n - h;
+    }
+    for (int done = 0; done < picks;) {
+        uint32_t c = static_cast<uint32_t>(random() % n);
+        if (get_bitlong(picked, c))
+            continue; // a pick that would undo an earlier one is not counted
+        set_bitlong(picked, c, 1);
+        done++;
+        int x = get_value(to, c);
+        if (v == 2)
+            set_value(to, c, 1 - x);
+        else
+            set_value(to, c, static_cast<int>((x + 1 + random() % (v - 1)) % v));
+    }
+}
+
 uint16_t
 set_central_block(int keep, uint8_t *state, int size)
 {

@@ -17,6 +17,13 @@ void random_damage_halves();
 // Flips exactly trunc(n * percent / 100) distinct cells of A (v = 2 only; the
 // count is kept within 0..n; v > 2 leaves A as it was).
 void hamming_change(int percent);
+// to := a state at Hamming distance h from `from` (0 <= h <= n), both
+// bytesL bytes: h distinct cells drawn with random() % n (a draw of a cell
+// already changed is drawn again, so exactly h cells differ), each given
+// the other value (v = 2) or (x + 1 + random() % (v-1)) % v (v > 2, a
+// different value). For v = 2 and h > n/2, n - h distinct cells of the
+// complement are set back instead. picked holds n/8 + 1 bytes of scratch.
+void state_at_distance(const uint8_t *from, uint8_t *to, int h, uint8_t *picked);
 
 // One cell's value at bias_density (the per-cell draw).
 int density_draw();

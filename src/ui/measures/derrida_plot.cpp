@@ -1,0 +1,681 @@
+// The Derrida plot on the window (derrida_plot.h): its menu and parameter
+// prompts, the frame, the caption of the network, the dots and the mean
+// curve as the sweep of engine/measures/derrida.h computes them, the pause,
+// the completion with the slope, and the redraw. The region under the plot
+// is kept in box image slot 11 and the prompt box's place in an image of
+// its own, both put back when the plot is left. Start reading at
+// draw_Derrida_plot.
+#include "ui/measures/derrida_plot.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/model/globals.h"
+#include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/canalyzing_dialogs.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+constexpr int kPlotSlot = 11;
+// Lines of the parameter prompts: the prompts wrap to the box's width.
+constexpr int kParaLines = 5;
+
+// Where the plot lies, in window pixels: origin, width and height of the
+// plot rectangle, and the region saved under it.
+struct plot_geometry {
+    int x0, y0, W, Hp;
+    int rx0, ry0, rx1, ry1;
+    double scale = 1; // n * maxH
+
+    int x_of(double h) const { return x0 + static_cast<int>(W * h / scale); }
+    int y_of(double y) const { return y0 - static_cast<int>(Hp * y); }
+};
+
+plot_geometry
+place_plot(double maxH)
+{
+    plot_geometry g;
+    g.x0 = Maxx / 2;
+    g.y0 = Maxy - vgax(50);
+    g.W = vgax(300);
+    g.Hp = vgay(300);
+    g.rx0 = g.x0 - vgax(30);
+    g.ry0 = g.y0 - g.Hp - vgay(20);
+    g.rx1 = g.x0 + g.W + vgax(10);
+    g.ry1 = g.y0 + vgax(20);
+    g.scale = lineL * maxH;
+    return g;
+}
+
+// Drawing inside the plot's region only: dots and lines of means above the
+// frame stay within the region that is put back.
+struct plot_clip {
+    explicit plot_clip(const plot_geometry &g) { setviewport(g.rx0, g.ry0, g.rx1, g.ry1, 1); }
+    ~plot_clip() { setviewport(0, 0, Maxx, Maxy, 1); }
+};
+
+void
+write_at(int x, int y, const char *text)
+{
+    moveto(x, y);
+    outtext(text);
+}
+
+void
+line_between(int xa, int ya, int xb, int yb)
+{
+    moveto(xa, ya);
+    lineto(xb, yb);
+}
+
+// ---- the parameter prompts ------------------------------------------------
+
+D_para *para_now = nullptr;
+int para_mode = 0;
+int para_keep = 0;
+int para_margin = 0;
+int para_last_row = -1; // the row written last, for the gap after it
+
+enum para_row { row_maxH, row_sample, row_fuzz, row_details, row_iterations, row_step, row_keep };
+
+std::string
+para_prompt(int row)
+{
+    char text[80];
+    switch (row) {
+    case row_maxH:
+        snprintf(text, sizeof text, "maxH (now %.2f):", para_now->maxH);
+        break;
+    case row_sample:
+        snprintf(text, sizeof text, "sample (now %d):", para_now->sample);
+        break;
+    case row_fuzz:
+        return "suppress fuzz-c:";
+    case row_details:
+        return "details-s:";
+    case row_iterations:
+        snprintf(text, sizeof text, "iterations (now %d):", para_now->iterations);
+        break;
+    case row_step:
+        snprintf(text, sizeof text, "Ham steps (now=%d net=%d):", para_now->hamming_step, lineL);
+        break;
+    default:
+        return "keep-k:";
+    }
+    return text;
+}
+
+int
+para_entry_length(int row)
+{
+    return row == row_iterations ? 3 : (row == row_fuzz || row == row_details || row == row_keep) ? 1 : 4;
+}
+
+// Each prompt follows the one before on its line, 1.5 character widths
+// after maxH and 1.2 after the others; "iterations" starts a line, and a
+// prompt that would pass the box's edge starts the next one.
+void
+para_start_row(int row)
+{
+    int width = text_pixel_width(para_prompt(row).c_str(), static_cast<int>(para_prompt(row).size())) +
+                (para_entry_length(row) + 1) * CWidth;
+    int gap = static_cast<int>((para_last_row == row_maxH ? 1.5 : 1.2) * CWidth);
+    if (para_last_row < 0)
+        moveto(para_margin, 5);
+    else if (row == row_iterations || getx + gap + width > Maxx - 5)
+        moveto(para_margin, gety + CHeight);
+    else
+        moverel(gap, 0);
+    para_last_row = row;
+    setcolor(white);
+}
+
+void
+say_prompt(int row)
+{
+    outtext(para_prompt(row).c_str());
+}
+
+long
+typed_or(long now)
+{
+    std::string text = entry_text();
+    if (text.empty() || text[0] < '0' || text[0] > '9')
+        return now;
+    return atol(text.c_str());
+}
+
+const question kParaRows[] = {
+    {[] { return para_mode == 0; }, nullptr, [] { say_prompt(row_maxH); }, 4, 0,
+     [](int) {
+         std::string text = entry_text();
+         double value = text.empty() ? 0 : atof(text.c_str());
+         if (value > 0 && value <= 1.0)
+             para_now->maxH = static_cast<float>(value);
+         return answer_step::next;
+     },
+     row_maxH, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_sample); }, 4, 0,
+     [](int) {
+         long value = typed_or(0);
+         if (value > 0)
+             para_now->sample = static_cast<int16_t>(value);
+         return answer_step::next;
+     },
+     row_sample, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_fuzz); }, 1, 0,
+     [](int) {
+         para_now->suppress_fuzz = is[0] == 'c';
+         return answer_step::next;
+     },
+     row_fuzz, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_details); }, 1, 0,
+     [](int) {
+         para_now->details = is[0] == 's';
+         return answer_step::next;
+     },
+     row_details, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_iterations); }, 3, 0,
+     [](int) {
+         long value = typed_or(0);
+         if (value > 0)
+             para_now->iterations = static_cast<uint16_t>(value);
+         return answer_step::next;
+     },
+     row_iterations, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_step); }, 4, 0,
+     [](int) {
+         long value = typed_or(0);
+         if (value > 0 && value < lineL)
+             para_now->hamming_step = static_cast<int16_t>(value);
+         return answer_step::next;
+     },
+     row_step, answer_step::leave},
+    {nullptr, nullptr, [] { say_prompt(row_keep); }, 1, 0,
+     [](int) {
+         para_keep = is[0] == 'k';
+         return answer_step::next;
+     },
+     row_keep, answer_step::leave},
+};
+
+// ---- the menus' keys ------------------------------------------------------
+
+bool
+plot_finished(const derrida_menu_state &s)
+{
+    return s.finished;
+}
+
+bool
+has_rule_tables(const derrida_menu_state &s)
+{
+    return s.rule_tables;
+}
+
+const derrida_key kMenuKeys[] = {
+    derrida_key::on("r")
+        .help("redraw (no fuzz)-r, ")
+        .when(plot_finished)
+        .does([](derrida_menu_state &s, char) {
+            return s.finished ? derrida_choice::redraw : derrida_choice::sweep;
+        }),
+    derrida_key::on("q").help("quit-q, ").does(
+        [](derrida_menu_state &, char) { return derrida_choice::leave; }),
+};
+
+const derrida_key kCompletionKeys[] = {
+    derrida_key::on("r").help("reset-r").does(
+        [](derrida_menu_state &, char) { return derrida_choice::menu; }),
+    derrida_key::on("C")
+        .help(" canalizing-C")
+        .when(has_rule_tables)
+        .does([](derrida_menu_state &s, char) {
+            return s.rule_tables ? derrida_choice::canalyzing : derrida_choice::leave;
+        }),
+};
+
+std::string
+help_text(const std::vector<key_help_line> &lines)
+{
+    std::string text;
+    for (const key_help_line &line : lines)
+        text += line.text;
+    return text;
+}
+
+template <size_t N>
+derrida_choice
+choice_of(const derrida_key (&rows)[N], derrida_menu_state &s, char key, derrida_choice other)
+{
+    const derrida_key *row = find_key(rows, key);
+    return row && row->act ? row->act(s, key) : other;
+}
+
+template <size_t N>
+std::string
+keys_of(const derrida_key (&rows)[N])
+{
+    std::string keys;
+    for (const derrida_key &row : rows)
+        keys += row.keys;
+    return keys;
+}
+
+// ---- the plot -------------------------------------------------------------
+
+struct derrida_plot {
+    D_para p;
+    int dc_sample = 0;
+    plot_geometry g = place_plot(1.0);
+    derrida_work w;
+    derrida_menu_state menu;
+    int keep = 0;           // the last keep answer
+    int pitch = Maxx < 799 ? 4 : 5; // cell pitch of the details view
+    int h_end = 1;
+    std::string slope_text = "no slope"; // the caption's second text
+    std::string slope_line;              // the completion's slope words
+};
+
+void
+diagonal(const plot_geometry &g)
+{
+    setcolor(lightred);
+    line_between(g.x0, g.y0, g.x0 + g.W, g.y0 - g.Hp);
+}
+
+void
+sweep_prompt(const derrida_plot &d)
+{
+    char text[120];
+    erase_prompt_box(kParaLines);
+    int margin = draw_prompt_box(2);
+    setcolor(white);
+    snprintf(text, sizeof text, "plotting Derrida, sample size=%d, iteration limit=%d", d.p.sample,
+             d.p.iterations);
+    write_at(margin, 5, text);
+    snprintf(text, sizeof text, "Hamming step=%d, quit/pause-q", d.p.hamming_step);
+    write_at(margin, 5 + CHeight, text);
+}
+
+void
+network_caption(const plot_geometry &g)
+{
+    int colour = getcolor();
+    std::vector<std::string> lines = derrida_caption();
+    int y = g.y0 - g.Hp + 2;
+    if (rulemix && lines.size() == 4) {
+        uint8_t fill = fillcolor;
+        setfillstyle(0, black);
+        bar(g.x0 + 1, y + 2 * CHeight, g.x0 + 30 * CWidth, y + 4 * CHeight);
+        setfillstyle(0, fill);
+    }
+    setcolor(green);
+    for (const std::string &line : lines) {
+        write_at(g.x0, y, line.c_str());
+        y += CHeight;
+    }
+    setcolor(colour);
+}
+
+// The pair's lines and its distances, waiting for a key; 'q' turns the
+// details off for the rest of the sweep.
+void
+show_pair(derrida_plot &d, int h, int j, int Ht)
+{
+    char text[120];
+    snprintf(text, sizeof text, "sample=%d H(t0)=%d H(t%d)=%d q-quit:", j, h, d.p.iterations, Ht);
+    int margin;
+    int lines = 1;
+    if (lineL <= 40) {
+        int rows = twod ? j2d : threed ? j3d * h3d : 1;
+        int state_lines = (rows * d.pitch + CHeight - 1) / CHeight;
+        lines = 1 + 2 * state_lines;
+        margin = draw_prompt_box(lines);
+        for (int t = 0; t < 2; t++) {
+            const uint8_t *const *pair = t == 0 ? d.w.t0 : d.w.tplus;
+            moveto(margin, 5 + t * state_lines * CHeight);
+            int right = print_layered_bitstring(64, pair[0], L, d.pitch, 2, 0, 0);
+            moveto(right + vgax(10), 5 + t * state_lines * CHeight);
+            print_layered_bitstring(64, pair[1], L, d.pitch, 2, 0, 0);
+        }
+        moveto(margin, 5 + 2 * state_lines * CHeight);
+    } else {
+        margin = draw_prompt_box(1);
+        moveto(margin, 5);
+    }
+    setcolor(white);
+    outtext(text);
+    input_string(1, 0);
+    if (is[0] == 'q') {
+        d.p.details = 0;
+        erase_prompt_box(lines);
+        sweep_prompt(d);
+    }
+}
+
+derrida_pause
+pause_sweep(derrida_plot &d, int h, bool &step_changed)
+{
+    char text[120];
+    int margin = draw_prompt_box(3);
+    setcolor(white);
+    snprintf(text, sizeof text, "interrupted at Hamm=%.3f, quit now-q, cont-ret:",
+             static_cast<double>(h - 1) / lineL);
+    moveto(margin, 5);
+    write_prompt_lines(text, margin);
+    input_string(1, 0);
+    erase_prompt_box(3);
+    if (is[0] == 'q')
+        return derrida_pause::end_sweep;
+    int step = d.p.hamming_step;
+    get_D_para(1, &d.p);
+    if (is[0] == 'q')
+        return derrida_pause::end_sweep;
+    step_changed = step_changed || step != d.p.hamming_step;
+    sweep_prompt(d);
+    return derrida_pause::resume;
+}
+
+void
+run_sweep(derrida_plot &d)
+{
+    d.g = place_plot(d.p.maxH);
+    const plot_geometry &g = d.g;
+    sweep_prompt(d);
+    draw_general_graph_frame(0, d.keep, static_cast<short>(g.x0), static_cast<short>(g.y0),
+                             static_cast<short>(g.W), static_cast<short>(g.Hp), 10, 10, d.p.maxH);
+    diagonal(g);
+    network_caption(g);
+
+    int previous_h = 0;
+    bool step_changed = false;
+    derrida_hooks hooks;
+    hooks.pause = [&](int h) { return pause_sweep(d, h, step_changed); };
+    hooks.pair = [&](int h, int j, int Ht) {
+        if (!d.p.suppress_fuzz) {
+            plot_clip clip(g);
+            putpixel(g.x_of(h), g.y0 - static_cast<int>(g.Hp * Ht / g.scale), yellow);
+        }
+        if (d.p.details)
+            show_pair(d, h, j, Ht);
+    };
+    hooks.distance = [&](int h, int) {
+        if (previous_h > 0 && !step_changed) {
+            plot_clip clip(g);
+            setcolor(white);
+            line_between(g.x_of(previous_h), g.y_of(d.w.mean[previous_h]), g.x_of(h),
+                         g.y_of(d.w.mean[h]));
+        }
+        step_changed = false;
+        previous_h = h;
+        flush_display();
+    };
+    bool details = d.p.details;
+    derrida_sweep_end end = derrida_sweep(d.p, d.dc_sample, d.w, hooks);
+    if (details && d.p.details)
+        erase_prompt_box(3);
+    d.h_end = end.h_end;
+    derrida_slope s = derrida_slope_of(end.acc, end.c);
+    d.slope_line = slope_words(s, d.dc_sample);
+    d.slope_text = slope_caption(s, d.dc_sample);
+}
+
+void
+redraw_curve(derrida_plot &d)
+{
+    const plot_geometry &g = d.g;
+    draw_general_graph_frame(0, d.keep, static_cast<short>(g.x0), static_cast<short>(g.y0),
+                             static_cast<short>(g.W), static_cast<short>(g.Hp), 10, 10, d.p.maxH);
+    diagonal(g);
+    plot_clip clip(g);
+    setcolor(white);
+    const int s = d.p.hamming_step;
+    for (int h = 1; h + s <= d.w.last_h; h += s) {
+        line_between(g.x_of(h), g.y_of(d.w.mean[h]), g.x_of(h + s), g.y_of(d.w.mean[h + s]));
+        if (g.y_of(d.w.mean[h + s]) < g.y0 - g.Hp)
+            break;
+    }
+}
+
+// The iteration count at the end of the curve, the completion prompt and
+// the slope beside the title; then the completion's key.
+derrida_choice
+complete(derrida_plot &d)
+{
+    const plot_geometry &g = d.g;
+    char text[120];
+    snprintf(text, sizeof text, "%d", d.p.iterations);
+    int tw = text_pixel_width(text, static_cast<int>(std::string(text).size()));
+    int bw = static_cast<int>(1.5 * tw);
+    int left = std::min(g.x_of(d.h_end) - bw, g.x0 + g.W - bw);
+    int top = d.w.last_h > 0 ? std::max(g.y_of(d.w.mean[d.w.last_h]), g.y0 - g.Hp) : g.y0 - CHeight;
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(left, top, left + bw, top + CHeight);
+    setfillstyle(0, fill);
+    setcolor(lightred);
+    rectangle(left, top, left + bw, top + CHeight);
+    setcolor(lightgreen);
+    write_at(left + (bw - tw) / 2, top, text);
+    diagonal(g);
+
+    // The slope words may not fit one line of the box: each text takes the
+    // lines it needs.
+    std::string first = "Derrida plot complete," + d.slope_line;
+    snprintf(text, sizeof text, "sample size=%d, ", d.p.sample);
+    std::string second = text + help_text(derrida_completion_help(d.menu)) + ":";
+    int lines = prompt_box_lines(first.c_str()) + prompt_box_lines(second.c_str());
+    int margin = draw_prompt_box(lines);
+    setcolor(white);
+    moveto(margin, 5);
+    write_prompt_lines(first.c_str(), margin);
+    moveto(margin, gety + CHeight);
+    write_prompt_lines(second.c_str(), margin);
+    int16_t entry_x = getx, entry_y = gety;
+
+    int cx = g.x0 + 10 * CWidth, cy = g.y0 - g.Hp - static_cast<int>(1.5 * CHeight);
+    setfillstyle(0, black);
+    bar(cx, cy, g.x0 + g.W + vgax(8), cy + static_cast<int>(1.3 * CHeight));
+    setfillstyle(0, fill);
+    snprintf(text, sizeof text, "sample=%d, %s", d.p.sample, d.slope_text.c_str());
+    setcolor(white);
+    {
+        plot_clip clip(g); // a long slope text ends at the region's edge
+        write_at(cx, cy, text);
+    }
+
+    moveto(entry_x, entry_y);
+    input_string(1, 0);
+    erase_prompt_box(lines);
+    return choice_of(kCompletionKeys, d.menu, is[0], derrida_choice::leave);
+}
+
+// The menu: its text, the Dc sample entry, and the choice by the first
+// character.
+derrida_choice
+menu_choice(derrida_plot &d)
+{
+    int margin = draw_prompt_box(3);
+    setcolor(white);
+    std::string text = "Derrida plot: " + help_text(derrida_menu_help(d.menu));
+    int most = Dc_sample_max(lineL);
+    if (d.dc_sample > 0) {
+        char dc[60];
+        snprintf(dc, sizeof dc, "Dc sample (now %d, max %d):", d.dc_sample, most);
+        text += dc;
+    }
+    moveto(margin, 5);
+    write_prompt_lines(text.c_str(), margin);
+    input_string(2, 0);
+    long number = typed_or(0);
+    if (number >= 1 && number <= most)
+        d.dc_sample = static_cast<int>(number);
+    erase_prompt_box(3);
+    return choice_of(kMenuKeys, d.menu, is[0], derrida_choice::sweep);
+}
+
+void
+open_canalyzing_dialog()
+{
+    if (rulemix)
+        set_canalyzing_net(0);
+    else
+        set_canalyzing_rule(0);
+}
+
+} // namespace
+
+std::string
+maxH_label(double maxH)
+{
+    char text[16];
+    if (maxH < 0.1) {
+        snprintf(text, sizeof text, "%.2f", maxH);
+        return text;
+    }
+    long a = static_cast<long>(maxH * 100), b = static_cast<long>(maxH * 1000);
+    if (a % 10 == 0)
+        snprintf(text, sizeof text, " %.1f", maxH);
+    else if (b % 10 != 0)
+        snprintf(text, sizeof text, "%.3f", maxH);
+    else
+        snprintf(text, sizeof text, "%.2f", maxH);
+    return text;
+}
+
+void
+draw_general_graph_frame(int, int keep, short x0, short y0, short w, short h, int xticks,
+                         int yticks, double maxH)
+{
+    if (keep == 1)
+        return;
+    int colour = getcolor();
+    int16_t px = getx, py = gety;
+    uint8_t fill = fillcolor;
+    int rx0 = x0 - vgax(30), ry0 = y0 - h - vgay(20), rx1 = x0 + w + vgax(10), ry1 = y0 + vgax(20);
+    setfillstyle(0, black);
+    bar(rx0, ry0, rx1, ry1);
+    rectangle(rx0, ry0, rx1, ry1);
+    write_at(x0, y0 - h - static_cast<int>(1.5 * CHeight), "Derrida plot");
+
+    setcolor(lightred);
+    rectangle(x0, y0 - h, x0 + w, y0);
+    for (int t = 1; t < xticks; t++)
+        line_between(x0 + t * (w / 10), y0, x0 + t * (w / 10), y0 + vgay(3));
+    for (int t = 1; t < yticks; t++)
+        line_between(x0, y0 - t * (h / 10), x0 - vgax(3), y0 - t * (h / 10));
+
+    std::string label = maxH_label(maxH);
+    auto label_over_bar = [&](int x, int y) {
+        bar(x, y, x + static_cast<int>(2.7 * CWidth), y + CHeight);
+        write_at(x, y, label.c_str());
+    };
+    write_at(x0, y0 + CHeight / 4, "0");
+    write_at(x0 + w / 3, y0 + vgax(5), "Hamming distance (t0)");
+    label_over_bar(x0 + w - 2 * CWidth, y0 + CHeight / 4);
+    write_at(x0 - 2 * CWidth, y0 - CHeight, "0");
+    write_at(x0 - vgax(28), y0 - h / 2, "H(t+)");
+    label_over_bar(x0 - 3 * CWidth, y0 - h);
+
+    setfillstyle(0, fill);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+int
+get_D_para(int mode, D_para *p)
+{
+    para_now = p;
+    para_mode = mode;
+    para_keep = 0;
+    para_last_row = -1;
+    para_margin = draw_prompt_box(kParaLines);
+    const question_place place = {para_start_row, nullptr, false};
+    answer_step end = ask_questions(kParaRows, place);
+    erase_prompt_box(kParaLines);
+    if (end == answer_step::leave) {
+        is[0] = 'q';
+        return 0;
+    }
+    return para_keep;
+}
+
+std::vector<key_help_line>
+derrida_menu_help(const derrida_menu_state &s)
+{
+    return key_help(kMenuKeys, s);
+}
+
+std::vector<key_help_line>
+derrida_completion_help(const derrida_menu_state &s)
+{
+    return key_help(kCompletionKeys, s);
+}
+
+std::string
+derrida_menu_keys()
+{
+    return keys_of(kMenuKeys);
+}
+
+std::string
+derrida_completion_keys()
+{
+    return keys_of(kCompletionKeys);
+}
+
+void
+draw_Derrida_plot()
+{
+    int colour = getcolor();
+    int16_t px = getx, py = gety;
+    derrida_plot d;
+    d.dc_sample = Dc_sample_default(lineL);
+    d.menu.rule_tables = !tot_only && carule != nullptr;
+    const plot_geometry &g = d.g;
+    getimage(g.rx0, g.ry0, g.rx1, g.ry1, &boximage[kPlotSlot]);
+    image_slot prompt_place = 0;
+    getimage(Maxx / 2, 0, Maxx, prompt_box_bottom(kParaLines) + 1, &prompt_place);
+    draw_general_graph_frame(0, 0, static_cast<short>(g.x0), static_cast<short>(g.y0),
+                             static_cast<short>(g.W), static_cast<short>(g.Hp), 10, 10, d.p.maxH);
+
+    for (;;) {
+        derrida_choice choice = menu_choice(d);
+        if (choice == derrida_choice::leave)
+            break;
+        if (choice == derrida_choice::sweep) {
+            int keep = get_D_para(0, &d.p);
+            if (is[0] == 'q')
+                continue;
+            d.keep = keep;
+            run_sweep(d);
+        } else {
+            redraw_curve(d);
+        }
+        d.menu.finished = true;
+        choice = complete(d);
+        if (choice == derrida_choice::canalyzing)
+            open_canalyzing_dialog();
+        else if (choice != derrida_choice::menu)
+            break;
+    }
+
+    setcolor(colour);
+    erase_prompt_box(2);
+    putimage(Maxx / 2, 0, &prompt_place, 0);
+    freeimage(&prompt_place);
+    putimage(g.rx0, g.ry0, &boximage[kPlotSlot], 0);
+    freeimage(&boximage[kPlotSlot]);
+    moveto(px, py);
+}

@@ -1,0 +1,91 @@
+// The Derrida plot on the window, called from the test process: a sweep of
+// a random k = 3 network of 20 cells with the default parameters, its
+// completion, a redraw from the menu, and on leaving the region under the
+// plot and the prompt box's place as they were. With ZEMRA_SCREENSHOTS
+// naming a folder, the window is saved there at the completion prompts.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "engine/backward/backward_test_support.h"
+#include "engine/measures/derrida.h"
+#include "ui/measures/derrida_plot.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+void
+screenshot(const std::string &name)
+{
+    const char *dir = getenv("ZEMRA_SCREENSHOTS");
+    if (dir == nullptr)
+        return;
+    std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > " +
+                          std::string(dir) + "/" + name + ".png";
+    if (system(command.c_str()) != 0)
+        ADD_FAILURE() << command;
+}
+
+class DerridaPlot : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+};
+
+TEST_F(DerridaPlot, SweepCompletesRedrawsAndPutsTheScreenBack)
+{
+    TestNetwork net(2, 20, 3);
+    srandom(29);
+    wire_at_random(false);
+    random_rules(false);
+    // Something under the plot and under the prompt box, to see it come back.
+    setfillstyle(0, blue);
+    bar(Maxx / 2 - 10, Maxy - vgay(200), Maxx / 2 + 40, Maxy - vgay(150));
+    bar(Maxx - 60, 10, Maxx - 10, 30);
+    flush_display();
+    unsigned long plot_before = window_pixel(Maxx / 2 + 20, Maxy - vgay(175));
+    unsigned long prompt_before = window_pixel(Maxx - 30, 20);
+    unsigned long black_before = window_pixel(Maxx / 2 + vgax(200), Maxy - vgay(100));
+
+    // Menu: sweep; the seven parameters as they are; completion: back to
+    // the menu; redraw; completion: leave.
+    const std::string keys = "\r\r\r\r\r\r\r\rr\rr\rx\r";
+    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        if (i == 8)
+            screenshot("derrida_complete");
+        if (i == 10)
+            screenshot("derrida_menu");
+        if (i == 12)
+            screenshot("derrida_redrawn");
+    });
+    draw_Derrida_plot();
+    typist.join();
+    EXPECT_EQ(window_pixel(Maxx / 2 + 20, Maxy - vgay(175)), plot_before);
+    EXPECT_EQ(window_pixel(Maxx - 30, 20), prompt_before);
+    EXPECT_EQ(window_pixel(Maxx / 2 + vgax(200), Maxy - vgay(100)), black_before);
+    undo_rule_mix();
+}
+
+TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(110);
+    unsigned long frame_before = window_pixel(Maxx / 2, Maxy - vgax(50));
+    // Menu: on to the parameters; maxH kept; 'q' at the sample: back to the
+    // menu, where 'q' leaves.
+    std::thread typist = type_keys_paced("\r\rqq");
+    draw_Derrida_plot();
+    typist.join();
+    EXPECT_EQ(window_pixel(Maxx / 2, Maxy - vgax(50)), frame_before);
+}
+
+} // namespace
