@@ -547,14 +547,7 @@ entry_as_number(double &value)
 void
 show_accept_defaults()
 {
-    int16_t x = getx, y = gety;
-    int colour = getcolor();
-    int left = memory_box(3, "");
-    setcolor(lightred);
-    moveto(left + vgax(3), vgay(3));
-    outtext("accept defaults-d");
-    setcolor(colour);
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
 }
 
 void

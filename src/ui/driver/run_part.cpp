@@ -613,7 +613,9 @@ end_runs(bool field)
         in_startbasin = 0;
 }
 
-// The step after the end of the runs.
+// The step after the end of the runs. A space-time pattern leaves the
+// point at the window's top: the questions that follow start below the
+// status box, which their stages title.
 run_step
 step_after_runs(bool field)
 {
@@ -621,6 +623,8 @@ step_after_runs(bool field)
         moveto(vgax(50), vgay(100));
         return run_step::output;
     }
+    if (gety < prompt_box_bottom(1))
+        moveto(getx, prompt_box_bottom(1));
     return acceptall && !loc_twod_fonly ? run_step::run_kind : run_step::output;
 }
 

@@ -184,11 +184,8 @@ output_first_prompt()
     forward_only = 0;
     acceptall = 0;
     accept_from = accept_from_none;
-    int16_t x = getx, y = gety;
-    setcolor(lightred);
-    memory_box(0, "output parameters");
+    status_box_title("output parameters", lightred);
     setcolor(white);
-    moveto(x, y);
     box_question({basinfield ? "accept all basin defaults-d"
                              : "accept all basin defaults-d, space-time pattern only-s",
                   "restore defaults: all-a, layout only-L",
@@ -214,9 +211,7 @@ output_first_prompt()
         restore_defaults(key);
         return output_step::first;
     }
-    int16_t mx = getx, my = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(mx, my);
+    status_box_title("accept defaults-d", lightred);
     if (matrixcolor == 0)
         matrixcolor = 10;
     return output_step::various;
@@ -1101,9 +1096,7 @@ void
 forward_only_para()
 {
     reset_forward_only_settings();
-    int16_t x = getx, y = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
     // The column's line count when each step was first asked: a step back
     // takes the column back to it.
     int start = column_lines;
@@ -1131,9 +1124,7 @@ forward_only_para()
 void
 select_foreward_back()
 {
-    int16_t x = getx, y = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
     seq_update = update_parallel;
     int start = column_lines;
     for (;;) {

@@ -207,16 +207,42 @@ namespace {
 // its text is longer, so that the erase takes the whole text away.
 int memory_box_right = 0;
 
-// The memory box's right edge for a text written in it (nullptr: none).
+// The memory box's right edge for a text written in it from x (nullptr:
+// none).
 int
-memory_box_right_for(const char *text)
+memory_box_right_for(const char *text, int x)
 {
     int right = Maxx / 2 - 3;
     if (text) {
-        int end = Maxx / 3 + 3 + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
+        int end = x + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
         right = std::min(std::max(right, end), Maxx - 2);
     }
     return right;
+}
+
+// The memory box cleared and framed, as wide as its text from x needs.
+void
+frame_memory_box(const char *text, int x)
+{
+    erase_memory_box();
+    memory_box_right = memory_box_right_for(text, x);
+    setviewport(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6), 1);
+    clearviewport();
+    set_drawing_area_viewport();
+    setcolor(lightred);
+    rectangle(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6));
+}
+
+// The end of a memory box drawing: the point and colour put back and one
+// poll with is[0] kept. Long computations call the box: the poll lets
+// Control-q reach the exit box, and any other pending key is dropped.
+void
+end_memory_box(int16_t x, int16_t y, int colour, char key)
+{
+    moveto(x, y);
+    setcolor(colour);
+    event_ready();
+    is[0] = key;
 }
 
 } // namespace
@@ -229,25 +255,28 @@ memory_box(int mode, const char *text)
     int16_t x = getx, y = gety;
     int colour = nowcolor;
     char key = is[0];
-    erase_memory_box();
-    memory_box_right = memory_box_right_for(mode == 2 ? text : nullptr);
-    setviewport(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6), 1);
-    clearviewport();
-    set_drawing_area_viewport();
-    setcolor(lightred);
-    rectangle(Maxx / 3, 2, memory_box_right, CHeight + 2 + vgay(6));
+    frame_memory_box(mode == 2 ? text : nullptr, Maxx / 3 + 3);
     if (mode == 2) {
         setcolor(white);
         moveto(Maxx / 3 + 3, 3);
         outtext(text);
     }
-    moveto(x, y);
-    setcolor(colour);
-    // Long computations call this box: the poll lets Control-q reach the exit
-    // box, and any other pending key is dropped.
-    event_ready();
-    is[0] = key;
+    end_memory_box(x, y, colour, key);
     return static_cast<int16_t>(Maxx / 3);
+}
+
+void
+status_box_title(const char *text, int colour)
+{
+    int16_t x = getx, y = gety;
+    int previous = nowcolor;
+    char key = is[0];
+    int margin = Maxx / 3 + vgax(3);
+    frame_memory_box(text, margin);
+    setcolor(colour);
+    moveto(margin, vgay(3));
+    outtext(text);
+    end_memory_box(x, y, previous, key);
 }
 
 void
@@ -268,8 +297,8 @@ begin_wait_notice()
     if (!mouse_found)
         return;
     const char *text = "setting things up, wait...";
-    draw_box(kWaitNoticeSlot, Maxx / 3, 2, memory_box_right_for(text), vgay(6) + CHeight + 2, 0,
-             -1);
+    draw_box(kWaitNoticeSlot, Maxx / 3, 2, memory_box_right_for(text, Maxx / 3 + 3),
+             vgay(6) + CHeight + 2, 0, -1);
     memory_box(2, text);
 }
 
