@@ -41,11 +41,12 @@ next_prompt_line(int margin)
     moveto(margin, gety + CHeight);
 }
 
-// One key after the prompt; the key stays in is[0].
+// A one-key answer after the prompt, ended by Return as every answer of the
+// set-up is; the key stays in is[0].
 char
 ask_key()
 {
-    input_string(1, -2);
+    input_string(1, 0);
     return is[0];
 }
 
@@ -625,9 +626,9 @@ format_draw()
         node_letter = 0;
         show_accept_defaults();
         static const question rows[] = {
-            {compression_offered, nullptr, compression_prompt, 1, -2, take_compression, 0,
+            {compression_offered, nullptr, compression_prompt, 1, 0, take_compression, 0,
              answer_step::leave},
-            {copies_asked, nullptr, copies_prompt, 1, -2, take_copies, 0, answer_step::back},
+            {copies_asked, nullptr, copies_prompt, 1, 0, take_copies, 0, answer_step::back},
             {nullptr, nullptr, open_row, 0, 0, take_nodes, 0, answer_step::leave},
             {nullptr, nullptr, open_row, 0, 0, take_node_details, 0, answer_step::back},
         };
@@ -651,15 +652,15 @@ data_att()
         pause_title_due = true;
         show_accept_defaults();
         static const question rows[] = {
-            {field_pause_asked, nullptr, field_pause_prompt, 1, -2, take_field_pause, 0,
+            {field_pause_asked, nullptr, field_pause_prompt, 1, 0, take_field_pause, 0,
              answer_step::leave},
-            {data_pause_asked, nullptr, data_pause_prompt, 1, -2, take_data_pause, 0,
+            {data_pause_asked, nullptr, data_pause_prompt, 1, 0, take_data_pause, 0,
              answer_step::leave},
-            {nullptr, reset_print_data, print_data_prompt, 1, -2, take_print_data, 0,
+            {nullptr, reset_print_data, print_data_prompt, 1, 0, take_print_data, 0,
              answer_step::restart},
             {nullptr, reset_file_data, file_data_prompt, 2, 0, take_file_data, 0,
              answer_step::back},
-            {meta_graph_asked, reset_meta_graph, meta_graph_prompt, 1, -2, take_meta_graph, 0,
+            {meta_graph_asked, reset_meta_graph, meta_graph_prompt, 1, 0, take_meta_graph, 0,
              answer_step::back},
         };
         static const question_place place = {nullptr, erase_pause_prompt, true};

@@ -341,7 +341,7 @@ take_position(int)
             return answer_step::next;
         next_prompt_line(margin);
         outtext("show field as successive single basins-s, and pause-p:");
-        input_string(1, -2);
+        input_string(1, 0);
         successive_basins = 0;
         if (is[0] == 'q')
             continue;
@@ -518,7 +518,7 @@ amend_spacing(bool moved)
         if (!ask_right_border("select right border as %% of x spacing (def %.1f%%):"))
             continue;
         outtext(" clear screen-c");
-        input_string(1, -2);
+        input_string(1, 0);
         if (is[0] == 'q')
             continue;
         if (is[0] == 'c')
@@ -620,7 +620,7 @@ amend_layout()
         erase_prompt_box(3);
         replace_prompt_box(1);
         outtext("amend angles-a, next pos-p, just spacing-ret:");
-        input_string(1, -2);
+        input_string(1, 0);
         char key = is[0];
         if (key == 'q')
             return;
@@ -673,7 +673,7 @@ setup_plot()
              answer_step::back},
             {spacing_asked, nullptr, open_row, 0, 0, take_spacing, 0,
              answer_step::back},
-            {accept_asked, nullptr, accept_prompt, 1, -2, take_accept, 0, answer_step::restart},
+            {accept_asked, nullptr, accept_prompt, 1, 0, take_accept, 0, answer_step::restart},
         };
         static const question_place place = {nullptr, erase_layout_prompt, false};
         answer_step end = ask_questions(rows, place);

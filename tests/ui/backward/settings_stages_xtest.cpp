@@ -112,7 +112,7 @@ protected:
 // fan angle and edge colour prompts.
 const std::string kDisplayHex = "\r\rh\r\r\r\r\r\r";
 // The PAUSE/DATA answers of a single basin: tree pauses, no printing, no file.
-const std::string kPauseTree = "2\r\r";
+const std::string kPauseTree = "2\r\r\r";
 
 TEST_F(SettingsStages, RevisingFromDisplaySkipsLayoutAndShowsDisplayAndPause)
 {
@@ -132,7 +132,7 @@ TEST_F(SettingsStages, DAtTheFirstDisplayPromptAcceptsTheRest)
 {
     accept_from = accept_from_display;
     bool ok = false;
-    answer("d", [&] { ok = run_stages(); });
+    answer("d\r", [&] { ok = run_stages(); });
     EXPECT_TRUE(ok);
     EXPECT_EQ(acceptall, 1);
     EXPECT_EQ(shownumbers, shownumbers_bits);
@@ -149,7 +149,7 @@ TEST_F(SettingsStages, StepBacksInsideEachStageLandOnTheRightPrompts)
     // DISPLAY: 'q' at the nodes goes back to the compression prompt.
     std::string display = "\r\rq" + kDisplayHex;
     // PAUSE/DATA: 'q' at the print prompt starts the stage again.
-    std::string pause = "\rq" "32" "\r";
+    std::string pause = "\rq" "3\r2\r" "\r";
     answer(layout + display + pause, [&] { ok = run_stages(); });
     EXPECT_TRUE(ok);
     EXPECT_FLOAT_EQ(pstartrad, 24.0f);
@@ -233,7 +233,7 @@ TEST_F(SettingsStages, MetaGraphTurnsCompressionOff)
     basinfield = 1;
     accept_from = accept_from_pause;
     // Data pause, print, file; meta-graph 'm', jump table as numbers.
-    answer("\r\r\rmn", [] { data_att(); });
+    answer("\r\r\rm\rn\r", [] { data_att(); });
     EXPECT_EQ(meta_graph, 2);
     EXPECT_EQ(dontcompress, 1);
     meta_graph = 0;
@@ -247,13 +247,13 @@ TEST_F(SettingsStages, AmendedNextPositionIsWhereTheNextBasinGoes)
     accept_from = accept_from_none;
     setup_plot();
     // Next position 20 % right, 10 % up; spacing, border kept; no clearing.
-    answer("p20\r10\r\r\r\r\r", [] { amend_layout(); });
+    answer("p\r20\r10\r\r\r\r\r", [] { amend_layout(); });
     EXPECT_FLOAT_EQ(xoffset, 20.0f);
     EXPECT_FLOAT_EQ(yoffset, 10.0f);
     EXPECT_EQ(ox + xspacing, static_cast<int>(Maxx / 2 * 1.2f));
     EXPECT_EQ(oy, static_cast<int>(Maxy / 2 * 0.9f));
     // Angles: 90 degrees and twice the fan, then 'q' at the first prompt.
-    answer("a90\r2\rq", [] { amend_layout(); });
+    answer("a\r90\r2\rq", [] { amend_layout(); });
     EXPECT_NEAR(orient_angle, 3.14159265 / 2, 1e-5);
     EXPECT_FLOAT_EQ(fan_angle_fact, 2.0f);
     orient_angle = 0;
