@@ -359,3 +359,61 @@ TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
 }
 
 } // namespace
+
+// ---- one-key answers end with Return --------------------------------------------
+
+TEST_F(SettingsStages, PauseAndDataAnswersEachEndWithReturn)
+{
+    // Every answer a key and Return, as the rest of the set-up reads them:
+    // basin pauses, basin data printed and saved to the default file, the
+    // meta-graph with its jump table as both. A key taken bare would leave
+    // its Return to answer the next prompt and shift every answer after it.
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-one-key"));
+    basinfield = 1;
+    accept_from = accept_from_pause;
+    answer("1\r" "1\r" "1\r" "\r\r" "m\r" "b\r", [] { data_att(); });
+    EXPECT_EQ(datapause, datapause_basin);
+    EXPECT_EQ(pdata, 1);
+    EXPECT_EQ(filedata, 1);
+    EXPECT_STREQ(filename_data, "my_data.dat");
+    EXPECT_EQ(meta_graph, 4);
+    EXPECT_EQ(accept_from, accept_from_mutation);
+    meta_graph = 0;
+    dontcompress = 0;
+    ASSERT_TRUE(work.leave());
+}
+
+TEST_F(SettingsStages, DisplayAnswersEachEndWithReturn)
+{
+    // Compression kept, copies shown with their garden-of-Eden nodes, spots,
+    // no highlight, orientation and fan kept, green first edges.
+    accept_from = accept_from_display;
+    start_edge_color = lightred;
+    answer("\r" "2\r" "s\r" "\r" "\r\r" "2\r", [] { format_draw(); });
+    EXPECT_EQ(dontcompress, 0);
+    EXPECT_EQ(dontcopytrees, 2);
+    EXPECT_EQ(shownumbers, shownumbers_spot);
+    EXPECT_EQ(show_one_att_state, 0);
+    EXPECT_EQ(start_edge_color, green);
+    EXPECT_EQ(accept_from, accept_from_pause);
+    dontcopytrees = 0;
+    start_edge_color = lightred;
+}
+
+TEST_F(SettingsStages, LayoutOneKeyAnswersEndWithReturn)
+{
+    // A field shown basin after basin with pauses, then the layout accepted
+    // with a bare Return; in the revision of a paused run, a key and Return
+    // at the first prompt and at the clear-screen question.
+    basinfield = 1;
+    accept_from = accept_from_layout;
+    answer("\r\r\r" "p\r" "\r", [] { setup_plot(); });
+    EXPECT_EQ(successive_basins, 1);
+    EXPECT_EQ(datapause, datapause_basin);
+    EXPECT_EQ(accept_from, accept_from_display);
+    successive_basins = 0;
+    putpixel(vgax(300), vgay(300), white);
+    answer("x\r" "\r\r\r" "c\r", [] { amend_layout(); });
+    EXPECT_EQ(window_pixel(vgax(300), vgay(300)), Color_Table[black]) << "the screen cleared";
+}
