@@ -120,6 +120,7 @@ answered_return(int len)
 void
 reset_run_settings()
 {
+    start_edge_color = lightred;
     update_prob = out_prob = 100.0f;
     pause_fact = 1.0f;
     reorderRBN = 1;
@@ -132,6 +133,8 @@ reset_run_settings()
     }
     d_mode = threed ? display_3d : twod ? display_2d : display_1d;
     identity_order(seq_order, lineL);
+    if (fan_angle_fact == 0)
+        fan_angle_fact = 1.0f;
     neutral_order = 0;
     codetypeonly = code_sweep_all;
     seq_update = update_parallel;
@@ -141,18 +144,24 @@ reset_run_settings()
     sep = static_cast<int8_t>(scale > vgax(3) ? 2 : 1);
 }
 
-// 'a', 'A' and 'L' at the first prompt; 'a' restores every default.
+// 'a', 'A' and 'L' at the first prompt restore the layout's defaults; 'a'
+// restores every default.
 void
 restore_defaults(char key)
 {
+    orient_angle = 0;
     layout_notset = 1;
+    fan_angle_fact = 1.0f;
     successive_basins = 0;
+    show_one_att_state = 0;
     if (key != 'a')
         return;
+    start_edge_color = lightred;
     reorderRBN = 1;
     show_maj = show_maj_off;
     meta_graph = 0;
     pdata = 0;
+    filestates = 0;
     filedata = 0;
     show_ss_matrixF = ss_view_none;
     ss_m_att_only = 0;
@@ -168,12 +177,17 @@ restore_defaults(char key)
     diff_plot = diff_plot_off;
     maxinhist = 0;
     reset_in_degree_counts(1);
+    labelsizefactor = 0;
     mutantdontpause = 0;
     pause_fact = 1.0f;
+    shownumbers = shownumbers_spot;
+    just_G = just_G_all;
     hilight_learn = 0;
     showbits_1d_as_2d = 0;
+    dontcopytrees = 0;
     dontcompress = 0;
     datapause = datapause_unset;
+    fieldpause = 0;
 }
 
 enum class output_step { first, various, in_degree, screensave, sweeps, pattern, done, leave };
