@@ -3,13 +3,17 @@
 // file, and the field drawn; the file's basin lines, basin count, size and
 // garden-of-Eden lines equal a brute-force analysis of the rule's successor
 // map on that ring. Once with the pre-image method and once with the
-// successor table ('e'), whose dialog is answered with Return.
+// successor table ('e'), whose dialog is answered with Return. And the
+// README's first basin field (rule 110 on 12 cells), typed key by key as the
+// README gives them, whose data file holds the brute force's basins and the
+// line the README explains.
 #include "e2e/e2e_fixture.h"
 #include "support/ring_oracles.h"
 #include "support/work_dir.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -145,9 +149,9 @@ read_field(const std::string &data, std::string &size_line, std::string &g_line)
 }
 
 void
-expect_field_of(uint32_t rule, const std::string &data)
+expect_field_of(uint32_t rule, const std::string &data, int n = kCells)
 {
-    field_analysis expected = brute_field(rule, kCells);
+    field_analysis expected = brute_field(rule, n);
     std::string size_line, g_line;
     field_analysis got = read_field(data, size_line, g_line);
     EXPECT_EQ(got.basins, expected.basins) << data;
@@ -155,8 +159,9 @@ expect_field_of(uint32_t rule, const std::string &data)
     char text[80];
     snprintf(text, sizeof text, "basin types=%u total basins=%u\n", got.lines, expected.count);
     EXPECT_NE(data.find(text), std::string::npos) << data;
-    EXPECT_EQ(size_line, "n=9 field=512");
-    snprintf(text, sizeof text, "g=%u=%.3g ", expected.gofe, expected.gofe / 512.0);
+    snprintf(text, sizeof text, "n=%d field=%u", n, 1u << n);
+    EXPECT_EQ(size_line, text);
+    snprintf(text, sizeof text, "g=%u=%.3g ", expected.gofe, expected.gofe / double(1u << n));
     EXPECT_EQ(g_line, text);
 }
 
@@ -182,6 +187,75 @@ TEST_F(FieldRoad, SuccessorTableFieldGivesTheSameLines)
                            30))
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(54, data);
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
+// The indented blocks of the README's section that starts with heading:
+// each block its lines, the indentation taken off.
+std::vector<std::vector<std::string>>
+readme_blocks(const std::string &heading)
+{
+    std::ifstream in(ZEMRA_README);
+    std::vector<std::vector<std::string>> blocks;
+    std::string line;
+    bool inside = false, in_block = false;
+    while (std::getline(in, line)) {
+        if (line.rfind("## ", 0) == 0) {
+            if (inside)
+                break;
+            inside = line == heading;
+            continue;
+        }
+        bool code = line.rfind("    ", 0) == 0;
+        if (inside && code) {
+            if (!in_block)
+                blocks.emplace_back();
+            blocks.back().push_back(line.substr(4));
+        }
+        in_block = inside && code;
+    }
+    return blocks;
+}
+
+// The keys of a walk-through line: its first word, "[Ret]" standing for
+// Return.
+std::string
+keys_of(const std::string &line)
+{
+    std::string word = line.substr(0, line.find(' '));
+    std::string keys;
+    const std::string ret = "[Ret]";
+    for (size_t i = 0; i < word.size();) {
+        if (word.compare(i, ret.size(), ret) == 0) {
+            keys += '\r';
+            i += ret.size();
+        } else {
+            keys += word[i++];
+        }
+    }
+    return keys;
+}
+
+TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
+{
+    std::vector<std::vector<std::string>> blocks = readme_blocks("## A first basin field");
+    ASSERT_EQ(blocks.size(), 2u) << "the walk-through's keys and its data line";
+    launch();
+    for (const std::string &line : blocks[0]) {
+        std::string keys = keys_of(line);
+        ASSERT_FALSE(keys.empty()) << line;
+        zemra->type(keys);
+    }
+    std::string data;
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
+                           30))
+        << "no field summary in my_data.dat:\n" << data;
+    expect_field_of(110, data, 12);
+    for (const std::string &line : blocks[1])
+        EXPECT_NE(data.find(line + "\n"), std::string::npos) << line << " not in\n" << data;
+    // Printed to standard error too: the basin lines of the file.
+    std::string printed = zemra->stderr_text();
+    EXPECT_NE(printed.find(blocks[1][0]), std::string::npos) << printed;
     EXPECT_EQ(zemra->quit_by_steps(), 0);
 }
 

@@ -41,11 +41,12 @@ next_prompt_line(int margin)
     moveto(margin, gety + CHeight);
 }
 
-// One key after the prompt; the key stays in is[0].
+// A one-key answer after the prompt, ended by Return as every answer of the
+// set-up is; the key stays in is[0].
 char
 ask_key()
 {
-    input_string(1, -2);
+    input_string(1, 0);
     return is[0];
 }
 
@@ -629,13 +630,13 @@ format_draw()
             question::row()
                 .when(compression_offered)
                 .prompts(compression_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_compression)
                 .quits(answer_step::leave),
             question::row()
                 .when(copies_asked)
                 .prompts(copies_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_copies),
             question::row().prompts(open_row).then(take_nodes).quits(answer_step::leave),
             question::row().prompts(open_row).then(take_node_details),
@@ -663,19 +664,19 @@ data_att()
             question::row()
                 .when(field_pause_asked)
                 .prompts(field_pause_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_field_pause)
                 .quits(answer_step::leave),
             question::row()
                 .when(data_pause_asked)
                 .prompts(data_pause_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_data_pause)
                 .quits(answer_step::leave),
             question::row()
                 .resets(reset_print_data)
                 .prompts(print_data_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_print_data)
                 .quits(answer_step::restart),
             question::row()
@@ -687,7 +688,7 @@ data_att()
                 .when(meta_graph_asked)
                 .resets(reset_meta_graph)
                 .prompts(meta_graph_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_meta_graph),
         };
         static const question_place place = {nullptr, erase_pause_prompt, true};

@@ -55,7 +55,9 @@ general_method_needed()
 }
 
 // The state-space matrix at the start of a basin: its frame outside a field
-// (or basin after basin), else the next basin colour.
+// (or basin after basin), else the next basin colour: two steps on, past 15
+// back to the low end with the other parity (15 to 2, 14 to 1), so that
+// successive basins alternate between the odd and the even colours.
 void
 start_matrix()
 {
@@ -66,10 +68,18 @@ start_matrix()
         return;
     }
     matrixcolor = static_cast<uint8_t>(matrixcolor == 0 ? 1 : matrixcolor + 2);
-    if (matrixcolor == 16)
+    if (matrixcolor == 17)
         matrixcolor = 2;
-    else if (matrixcolor == 17)
+    else if (matrixcolor == 16)
         matrixcolor = 1;
+}
+
+// A circle of radius r about (cx, cy): the screen's circle takes the
+// corner of its square.
+void
+circle_about(int cx, int cy, int r)
+{
+    draw_circle(cx - r, cy - r, 2 * r);
 }
 
 // The position of cycle state i at radius rho and screen angle phi.
@@ -99,21 +109,21 @@ draw_cycle()
         cycley[1] = oy;
         if (mouse_found) {
             setcolor(yellow);
-            draw_circle(ox + static_cast<int>(rho * std::cos(phi)),
-                        oy - static_cast<int>(rho * std::sin(phi)), static_cast<int>(2 * rho));
+            circle_about(ox + static_cast<int>(rho * std::cos(phi)),
+                         oy - static_cast<int>(rho * std::sin(phi)), static_cast<int>(rho));
             setcolor(lightred);
-            draw_circle(ox, oy, static_cast<int>(startrad / 10));
+            circle_about(ox, oy, static_cast<int>(startrad / 20));
         }
     } else if (p == 2) {
         if (mouse_found) {
             setcolor(cyan);
-            draw_circle(ox, oy, static_cast<int>(2 * R));
+            circle_about(ox, oy, static_cast<int>(R));
         }
         for (uint32_t i = 2; i >= 1; i--) {
             place_cycle_state(i, R, cycle_state_angle(i, p, o));
             if (mouse_found) {
                 setcolor(lightred);
-                draw_circle(cyclex[i], cycley[i], static_cast<int>(2 * startrad / 15));
+                circle_about(cyclex[i], cycley[i], static_cast<int>(startrad / 15));
             }
         }
     } else {
@@ -125,9 +135,9 @@ draw_cycle()
             for (uint32_t i = p - 1; i >= 1; i--)
                 lineto(cyclex[i], cycley[i]);
             lineto(cyclex[p], cycley[p]);
-            int d = static_cast<int>(2 * R / (p / 2 + 10));
+            int r = static_cast<int>(R / (p / 2 + 10));
             for (uint32_t i = p; i >= 1; i--)
-                draw_circle(cyclex[i], cycley[i], d);
+                circle_about(cyclex[i], cycley[i], r);
         }
     }
     if (mouse_found && gd_z_graph)
@@ -218,8 +228,8 @@ build_trees_of_root(basin_tally &tally)
     return true;
 }
 
-// "options-o layout-a:" in the status box; 'a' opens the layout editor,
-// whose 'o' opens the options box.
+// "options-o layout-a:" in the status box; 'o' opens the options box, 'a'
+// the layout editor, whose own 'o' opens it too.
 void
 pause_after_basin()
 {
@@ -227,11 +237,10 @@ pause_after_basin()
     moveto(left + vgax(3), vgay(3));
     outtext("options-o layout-a:");
     input_string(1, 0);
-    if (is[0] == 'a') {
+    if (is[0] == 'a')
         amend_layout();
-        if (is[0] == 'o')
-            open_options_box();
-    }
+    if (is[0] == 'o')
+        open_options_box();
 }
 
 // The two-line summary of the basin, the time and the pause.

@@ -426,3 +426,12 @@ show_pre_fansize_freq_hist()
     setcolor(colour);
     moveto(x, y);
 }
+
+void
+show_run_in_degree_histogram()
+{
+    if (!pre_fansize_freq_hist)
+        return;
+    show_pre_fansize_freq_hist();
+    reset_in_degree_counts(maxinhist + 1u);
+}

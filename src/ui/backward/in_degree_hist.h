@@ -8,3 +8,8 @@
 // and the last key in is[0]. Nothing is drawn for an empty histogram or
 // without a window.
 void show_pre_fansize_freq_hist();
+// After a run whose in-degrees are counted (pre_fansize_freq_hist): the
+// histogram of that run, then its counts start afresh, so that each run's
+// histogram counts that run alone (a size range or a series of mutants
+// shows one after every run). The histogram's last key stays in is[0].
+void show_run_in_degree_histogram();

@@ -359,7 +359,7 @@ take_position(int)
             return answer_step::next;
         next_prompt_line(margin);
         outtext("show field as successive single basins-s, and pause-p:");
-        input_string(1, -2);
+        input_string(1, 0);
         successive_basins = 0;
         if (is[0] == 'q')
             continue;
@@ -536,7 +536,7 @@ amend_spacing(bool moved)
         if (!ask_right_border("select right border as %% of x spacing (def %.1f%%):"))
             continue;
         outtext(" clear screen-c");
-        input_string(1, -2);
+        input_string(1, 0);
         if (is[0] == 'q')
             continue;
         if (is[0] == 'c')
@@ -565,14 +565,7 @@ entry_as_number(double &value)
 void
 show_accept_defaults()
 {
-    int16_t x = getx, y = gety;
-    int colour = getcolor();
-    int left = memory_box(3, "");
-    setcolor(lightred);
-    moveto(left + vgax(3), vgay(3));
-    outtext("accept defaults-d");
-    setcolor(colour);
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
 }
 
 void
@@ -647,7 +640,7 @@ amend_layout()
         erase_prompt_box(3);
         replace_prompt_box(1);
         outtext("amend angles-a, next pos-p, just spacing-ret:");
-        input_string(1, -2);
+        input_string(1, 0);
         char key = is[0];
         if (key == 'q')
             return;
@@ -709,7 +702,7 @@ setup_plot()
             question::row()
                 .when(accept_asked)
                 .prompts(accept_prompt)
-                .entry(1, -2)
+                .entry(1, 0)
                 .then(take_accept)
                 .quits(answer_step::restart),
         };

@@ -521,7 +521,7 @@ ask_count(long &count, long total, const char *percent_text, const char *number_
 {
     for (;;) {
         show_line();
-        input_string(1, -2);
+        input_string(1, 0);
         char key = is[0];
         if (key == 'q')
             return false;
@@ -592,7 +592,7 @@ special_menu()
         outtext(value_range == 2 ? "bitflip from left: cumulative-1 single-0:"
                                  : "valueflip from left: cumulative-1 single-0:");
     }
-    input_string(1, -2);
+    input_string(1, 0);
     erase_prompt_box(3);
     char key = is[0];
     if (key == 'q')
@@ -802,7 +802,7 @@ constexpr question kMutationRows[] = {
             replace_prompt_box(2);
             outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
         })
-        .entry(1, -2)
+        .entry(1, 0)
         .then(pause_settings)
         .quits(answer_step::restart),
 };

@@ -17,7 +17,6 @@
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
-#include "engine/backward/in_degree.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -157,16 +156,6 @@ plot_gofe_point(int divisor, float gofe)
         if (gd_z_graph == sweep_graph_z_lambda)
             plot_spot(static_cast<int>(gox - 300 + lratio * lx), y);
     }
-}
-
-// The in-degree histogram, then its counts start afresh.
-void
-in_degree_histogram()
-{
-    if (!pre_fansize_freq_hist)
-        return;
-    show_pre_fansize_freq_hist();
-    reset_in_degree_counts(maxinhist + 1);
 }
 
 // The pause between non-stop mutants.
@@ -495,7 +484,7 @@ run_once(bool field)
         if (!(exhaustive_testing && earlyexitfield && gd_z_graph != sweep_graph_size))
             print_field_data();
     }
-    in_degree_histogram();
+    show_run_in_degree_histogram();
     is[0] = key;
     bool non_stop = mutantdontpause || (!field && screensavedemo);
     if (!non_stop || key == 'q')
@@ -613,7 +602,9 @@ end_runs(bool field)
         in_startbasin = 0;
 }
 
-// The step after the end of the runs.
+// The step after the end of the runs. A space-time pattern leaves the
+// point at the window's top: the questions that follow start below the
+// status box, which their stages title.
 run_step
 step_after_runs(bool field)
 {
@@ -621,6 +612,8 @@ step_after_runs(bool field)
         moveto(vgax(50), vgay(100));
         return run_step::output;
     }
+    if (gety < prompt_box_bottom(1))
+        moveto(getx, prompt_box_bottom(1));
     return acceptall && !loc_twod_fonly ? run_step::run_kind : run_step::output;
 }
 

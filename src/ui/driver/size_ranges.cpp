@@ -70,11 +70,9 @@ run_single()
     } else {
         upstream_only();
     }
-    if (pre_fansize_freq_hist) {
-        char key = is[0]; // the run's key decides, not the histogram's
-        show_pre_fansize_freq_hist();
-        is[0] = key;
-    }
+    char key = is[0]; // the run's key decides, not the histogram's
+    show_run_in_degree_histogram();
+    is[0] = key;
 }
 
 // True when every cell of the line holds the same value.
@@ -150,7 +148,7 @@ void
 after_range_field()
 {
     if (pre_fansize_freq_hist)
-        show_pre_fansize_freq_hist();
+        show_run_in_degree_histogram();
     else if (fieldpause == 1)
         finish_options(1);
 }

@@ -170,6 +170,7 @@ answered_return(int len)
 void
 reset_run_settings()
 {
+    start_edge_color = lightred;
     update_prob = out_prob = 100.0f;
     pause_fact = 1.0f;
     reorderRBN = 1;
@@ -182,6 +183,8 @@ reset_run_settings()
     }
     d_mode = threed ? display_3d : twod ? display_2d : display_1d;
     identity_order(seq_order, lineL);
+    if (fan_angle_fact == 0)
+        fan_angle_fact = 1.0f;
     neutral_order = 0;
     codetypeonly = code_sweep_all;
     seq_update = update_parallel;
@@ -191,18 +194,24 @@ reset_run_settings()
     sep = static_cast<int8_t>(scale > vgax(3) ? 2 : 1);
 }
 
-// 'a', 'A' and 'L' at the first prompt; 'a' restores every default.
+// 'a', 'A' and 'L' at the first prompt restore the layout's defaults; 'a'
+// restores every default.
 void
 restore_defaults(char key)
 {
+    orient_angle = 0;
     layout_notset = 1;
+    fan_angle_fact = 1.0f;
     successive_basins = 0;
+    show_one_att_state = 0;
     if (key != 'a')
         return;
+    start_edge_color = lightred;
     reorderRBN = 1;
     show_maj = show_maj_off;
     meta_graph = meta_graph_off;
     pdata = 0;
+    filestates = 0;
     filedata = 0;
     show_ss_matrixF = ss_view_none;
     ss_m_att_only = 0;
@@ -218,12 +227,17 @@ restore_defaults(char key)
     diff_plot = diff_plot_off;
     maxinhist = 0;
     reset_in_degree_counts(1);
+    labelsizefactor = 0;
     mutantdontpause = 0;
     pause_fact = 1.0f;
+    shownumbers = shownumbers_spot;
+    just_G = just_G_all;
     hilight_learn = 0;
     showbits_1d_as_2d = 0;
+    dontcopytrees = 0;
     dontcompress = 0;
     datapause = datapause_unset;
+    fieldpause = 0;
 }
 
 enum class output_step { first, various, in_degree, screensave, sweeps, pattern, done, leave };
@@ -234,11 +248,8 @@ output_first_prompt()
     forward_only = 0;
     acceptall = 0;
     accept_from = accept_from_none;
-    int16_t x = getx, y = gety;
-    setcolor(lightred);
-    memory_box(0, "output parameters");
+    status_box_title("output parameters", lightred);
     setcolor(white);
-    moveto(x, y);
     box_question({basinfield ? "accept all basin defaults-d"
                              : "accept all basin defaults-d, space-time pattern only-s",
                   "restore defaults: all-a, layout only-L",
@@ -264,9 +275,7 @@ output_first_prompt()
         restore_defaults(key);
         return output_step::first;
     }
-    int16_t mx = getx, my = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(mx, my);
+    status_box_title("accept defaults-d", lightred);
     if (matrixcolor == 0)
         matrixcolor = 10;
     return output_step::various;
@@ -1322,9 +1331,7 @@ void
 forward_only_para()
 {
     reset_forward_only_settings();
-    int16_t x = getx, y = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
     fo_marks.clear();
     if (ask_questions(kForwardOnlyRows, kForwardOnlyColumn) == answer_step::leave) {
         if (tot_only)
@@ -1338,9 +1345,7 @@ forward_only_para()
 void
 select_foreward_back()
 {
-    int16_t x = getx, y = gety;
-    memory_box(0, "accept defaults-d");
-    moveto(x, y);
+    status_box_title("accept defaults-d", lightred);
     seq_update = update_parallel;
     int start = column_lines;
     for (;;) {

@@ -210,17 +210,42 @@ namespace {
 // its text is longer, so that the erase takes the whole text away.
 int memory_box_right = 0;
 
-// The memory box's right edge for a text written in it (nullptr: none).
+// The memory box's right edge for a text written in it from x (nullptr:
+// none).
 int
-memory_box_right_for(const char *text)
+memory_box_right_for(const char *text, int x)
 {
     int right = memory_box_place_end(Maxx);
     if (text) {
-        int end =
-            memory_box_text(Maxx) + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
+        int end = x + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
         right = std::min(std::max(right, end), box_right_edge(Maxx));
     }
     return right;
+}
+
+// The memory box cleared and framed, as wide as its text from x needs.
+void
+frame_memory_box(const char *text, int x)
+{
+    erase_memory_box();
+    memory_box_right = memory_box_right_for(text, x);
+    setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
+    clearviewport();
+    set_drawing_area_viewport();
+    setcolor(lightred);
+    rectangle(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1));
+}
+
+// The end of a memory box drawing: the point and colour put back and one
+// poll with is[0] kept. Long computations call the box: the poll lets
+// Control-q reach the exit box, and any other pending key is dropped.
+void
+end_memory_box(int16_t x, int16_t y, int colour, char key)
+{
+    moveto(x, y);
+    setcolor(colour);
+    event_ready();
+    is[0] = key;
 }
 
 } // namespace
@@ -233,25 +258,28 @@ memory_box(int mode, const char *text)
     int16_t x = getx, y = gety;
     int colour = nowcolor;
     char key = is[0];
-    erase_memory_box();
-    memory_box_right = memory_box_right_for(mode == 2 ? text : nullptr);
-    setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
-    clearviewport();
-    set_drawing_area_viewport();
-    setcolor(lightred);
-    rectangle(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1));
+    frame_memory_box(mode == 2 ? text : nullptr, memory_box_text(Maxx));
     if (mode == 2) {
         setcolor(white);
         moveto(memory_box_text(Maxx), 3);
         outtext(text);
     }
-    moveto(x, y);
-    setcolor(colour);
-    // Long computations call this box: the poll lets Control-q reach the exit
-    // box, and any other pending key is dropped.
-    event_ready();
-    is[0] = key;
+    end_memory_box(x, y, colour, key);
     return static_cast<int16_t>(memory_box_left(Maxx));
+}
+
+void
+status_box_title(const char *text, int colour)
+{
+    int16_t x = getx, y = gety;
+    int previous = nowcolor;
+    char key = is[0];
+    int margin = memory_box_left(Maxx) + vgax(3);
+    frame_memory_box(text, margin);
+    setcolor(colour);
+    moveto(margin, vgay(3));
+    outtext(text);
+    end_memory_box(x, y, previous, key);
 }
 
 void
@@ -273,8 +301,8 @@ begin_wait_notice()
     if (!mouse_found)
         return;
     const char *text = "setting things up, wait...";
-    draw_box(kWaitNoticeSlot, memory_box_left(Maxx), 2, memory_box_right_for(text),
-             prompt_box_bottom(1), 0, -1);
+    draw_box(kWaitNoticeSlot, memory_box_left(Maxx), 2,
+             memory_box_right_for(text, memory_box_text(Maxx)), prompt_box_bottom(1), 0, -1);
     memory_box(2, text);
 }
 

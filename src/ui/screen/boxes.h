@@ -20,6 +20,10 @@ void write_prompt_lines(const char *text, int margin);
 void inset_prompt_box(int c, const char *text);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
+// The memory box (the status box) cleared and framed with its title text
+// written in colour at its text margin; as wide as the text needs. The
+// current point and colour are kept.
+void status_box_title(const char *text, int colour);
 // "setting things up, wait..." in the status box, over a saved copy of what
 // it covers, while a long set-up runs (nothing without a window); the end
 // puts the copy back.

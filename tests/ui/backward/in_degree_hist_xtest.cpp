@@ -3,7 +3,8 @@
 // map; the plot's bars as the linear, logarithmic and rescaled axes place
 // them, its save to an 804-byte file, a refused load ending it with the
 // counts untouched, the region under it put back, the stop prompt's 'h'
-// opening it; and the averaged stack
+// opening it; a series of runs (sizes of a range, a field run again)
+// whose each histogram counts its own run alone; and the averaged stack
 // histogram, which draws nothing before any computation and keeps its
 // scale at 10 or more.
 #include "support/x_test_fixture.h"
@@ -16,11 +17,13 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/in_degree.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/wiring/out_degrees.h"
 #include "support/work_dir.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/in_degree_hist.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/backward/stop_prompts.h"
+#include "ui/driver/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -102,6 +105,84 @@ struct plot_geometry {
     double column = std::min(vgax(500) / 30.0, static_cast<double>(vgax(10)));
     int plot_width = static_cast<int>(column * 31);
 };
+
+// A ring of rule 0 that the size ranges can grow: every state goes to the
+// all-0 state in one step, so the one basin of n cells counts 2^n nodes,
+// 2^n - 1 of them garden-of-Eden states.
+void
+rule_zero_range(int first, int last)
+{
+    reset_backward_settings();
+    whatwire = whatwire_1d;
+    nonlocal = 0;
+    zonesize = lineL;
+    cell_out_freq();
+    TestNetwork::set_rule_number(0);
+    shownumbers = shownumbers_spot;
+    dontcompress = 1;
+    direction = direction_forward;
+    rangeL = 1;
+    startL = first;
+    endL = last;
+    rangebytesL = bytesL;
+    fieldpause = 0;
+    mutantdontpause = 1; // no options box at the end
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = yspacing = startxspacing = startyspacing = 60;
+    xspacefact = yspacefact = 1;
+    rightborder = 0.5f;
+    stp = 0;
+}
+
+TEST_F(InDegreeHistogram, EachRunOfARangeCountsItsOwnStates)
+{
+    TestNetwork net(2, 4, 3);
+    rule_zero_range(4, 6);
+    in_degree_counts counts(200);
+    limitcheck = 1000;
+    // 'q' at each histogram (the range goes on: the run's key decides), and
+    // at the options box that the last size opens before its histogram.
+    std::vector<uint64_t> nodes, gofe;
+    std::thread keys = type_keys_looking("qqqq", [&](size_t i) {
+        if (i == 2)
+            return;
+        nodes.push_back(sum_in_degree_counts(pre_fan_freq, maxinhist, false).nodes);
+        gofe.push_back(pre_fan_freq[0]);
+    });
+    draw_range_single();
+    keys.join();
+    limitcheck = 0;
+    rangeL = 0;
+    mutantdontpause = 0;
+    EXPECT_EQ(nodes, (std::vector<uint64_t>{16, 32, 64}));
+    EXPECT_EQ(gofe, (std::vector<uint64_t>{15, 31, 63}));
+    EXPECT_EQ(lineL, 4);
+}
+
+TEST_F(InDegreeHistogram, AFieldOfARangeRunAgainCountsItsStatesOnce)
+{
+    TestNetwork net(2, 4, 3);
+    rule_zero_range(4, 5);
+    in_degree_counts counts(200);
+    basinfield = 1;
+    // 'q' at the histogram ends the range after its first field; the field
+    // run again counts the same states, not twice as many.
+    std::vector<uint64_t> nodes;
+    for (int run = 0; run < 2; run++) {
+        std::thread keys = type_keys_looking("q", [&](size_t) {
+            nodes.push_back(sum_in_degree_counts(pre_fan_freq, maxinhist, false).nodes);
+        });
+        is[0] = 0;
+        draw_range_field();
+        keys.join();
+        ox = firstox;
+        oy = firstoy;
+    }
+    rangeL = 0;
+    mutantdontpause = 0;
+    EXPECT_EQ(nodes, (std::vector<uint64_t>{16, 16}));
+}
 
 TEST_F(InDegreeHistogram, BarsLogAxesRescaleAndSave)
 {

@@ -112,7 +112,7 @@ protected:
 // fan angle and edge colour prompts.
 const std::string kDisplayHex = "\r\rh\r\r\r\r\r\r";
 // The PAUSE/DATA answers of a single basin: tree pauses, no printing, no file.
-const std::string kPauseTree = "2\r\r";
+const std::string kPauseTree = "2\r\r\r";
 
 TEST_F(SettingsStages, RevisingFromDisplaySkipsLayoutAndShowsDisplayAndPause)
 {
@@ -132,7 +132,7 @@ TEST_F(SettingsStages, DAtTheFirstDisplayPromptAcceptsTheRest)
 {
     accept_from = accept_from_display;
     bool ok = false;
-    answer("d", [&] { ok = run_stages(); });
+    answer("d\r", [&] { ok = run_stages(); });
     EXPECT_TRUE(ok);
     EXPECT_EQ(acceptall, 1);
     EXPECT_EQ(shownumbers, shownumbers_bits);
@@ -149,7 +149,7 @@ TEST_F(SettingsStages, StepBacksInsideEachStageLandOnTheRightPrompts)
     // DISPLAY: 'q' at the nodes goes back to the compression prompt.
     std::string display = "\r\rq" + kDisplayHex;
     // PAUSE/DATA: 'q' at the print prompt starts the stage again.
-    std::string pause = "\rq" "32" "\r";
+    std::string pause = "\rq" "3\r2\r" "\r";
     answer(layout + display + pause, [&] { ok = run_stages(); });
     EXPECT_TRUE(ok);
     EXPECT_FLOAT_EQ(pstartrad, 24.0f);
@@ -233,7 +233,7 @@ TEST_F(SettingsStages, MetaGraphTurnsCompressionOff)
     basinfield = 1;
     accept_from = accept_from_pause;
     // Data pause, print, file; meta-graph 'm', jump table as numbers.
-    answer("\r\r\rmn", [] { data_att(); });
+    answer("\r\r\rm\rn\r", [] { data_att(); });
     EXPECT_EQ(meta_graph, 2);
     EXPECT_EQ(dontcompress, 1);
     meta_graph = 0;
@@ -247,13 +247,13 @@ TEST_F(SettingsStages, AmendedNextPositionIsWhereTheNextBasinGoes)
     accept_from = accept_from_none;
     setup_plot();
     // Next position 20 % right, 10 % up; spacing, border kept; no clearing.
-    answer("p20\r10\r\r\r\r\r", [] { amend_layout(); });
+    answer("p\r20\r10\r\r\r\r\r", [] { amend_layout(); });
     EXPECT_FLOAT_EQ(xoffset, 20.0f);
     EXPECT_FLOAT_EQ(yoffset, 10.0f);
     EXPECT_EQ(ox + xspacing, static_cast<int>(Maxx / 2 * 1.2f));
     EXPECT_EQ(oy, static_cast<int>(Maxy / 2 * 0.9f));
     // Angles: 90 degrees and twice the fan, then 'q' at the first prompt.
-    answer("a90\r2\rq", [] { amend_layout(); });
+    answer("a\r90\r2\rq", [] { amend_layout(); });
     EXPECT_NEAR(orient_angle, 3.14159265 / 2, 1e-5);
     EXPECT_FLOAT_EQ(fan_angle_fact, 2.0f);
     orient_angle = 0;
@@ -359,3 +359,61 @@ TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
 }
 
 } // namespace
+
+// ---- one-key answers end with Return --------------------------------------------
+
+TEST_F(SettingsStages, PauseAndDataAnswersEachEndWithReturn)
+{
+    // Every answer a key and Return, as the rest of the set-up reads them:
+    // basin pauses, basin data printed and saved to the default file, the
+    // meta-graph with its jump table as both. A key taken bare would leave
+    // its Return to answer the next prompt and shift every answer after it.
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-one-key"));
+    basinfield = 1;
+    accept_from = accept_from_pause;
+    answer("1\r" "1\r" "1\r" "\r\r" "m\r" "b\r", [] { data_att(); });
+    EXPECT_EQ(datapause, datapause_basin);
+    EXPECT_EQ(pdata, 1);
+    EXPECT_EQ(filedata, 1);
+    EXPECT_STREQ(filename_data, "my_data.dat");
+    EXPECT_EQ(meta_graph, 4);
+    EXPECT_EQ(accept_from, accept_from_mutation);
+    meta_graph = 0;
+    dontcompress = 0;
+    ASSERT_TRUE(work.leave());
+}
+
+TEST_F(SettingsStages, DisplayAnswersEachEndWithReturn)
+{
+    // Compression kept, copies shown with their garden-of-Eden nodes, spots,
+    // no highlight, orientation and fan kept, green first edges.
+    accept_from = accept_from_display;
+    start_edge_color = lightred;
+    answer("\r" "2\r" "s\r" "\r" "\r\r" "2\r", [] { format_draw(); });
+    EXPECT_EQ(dontcompress, 0);
+    EXPECT_EQ(dontcopytrees, 2);
+    EXPECT_EQ(shownumbers, shownumbers_spot);
+    EXPECT_EQ(show_one_att_state, 0);
+    EXPECT_EQ(start_edge_color, green);
+    EXPECT_EQ(accept_from, accept_from_pause);
+    dontcopytrees = 0;
+    start_edge_color = lightred;
+}
+
+TEST_F(SettingsStages, LayoutOneKeyAnswersEndWithReturn)
+{
+    // A field shown basin after basin with pauses, then the layout accepted
+    // with a bare Return; in the revision of a paused run, a key and Return
+    // at the first prompt and at the clear-screen question.
+    basinfield = 1;
+    accept_from = accept_from_layout;
+    answer("\r\r\r" "p\r" "\r", [] { setup_plot(); });
+    EXPECT_EQ(successive_basins, 1);
+    EXPECT_EQ(datapause, datapause_basin);
+    EXPECT_EQ(accept_from, accept_from_display);
+    successive_basins = 0;
+    putpixel(vgax(300), vgay(300), white);
+    answer("x\r" "\r\r\r" "c\r", [] { amend_layout(); });
+    EXPECT_EQ(window_pixel(vgax(300), vgay(300)), Color_Table[black]) << "the screen cleared";
+}

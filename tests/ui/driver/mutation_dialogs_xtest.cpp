@@ -138,7 +138,7 @@ TEST_F(MutationDialogs, SetBitsAsksTheCountAndQuitThereStartsAgain)
 {
     net.ring(10, 3);
     menu("b\r"
-         "n5\r"); // 5 of 8 bits
+         "n\r5\r"); // 5 of 8 bits
     EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 5);
     menu("b\r"
@@ -153,14 +153,14 @@ TEST_F(MutationDialogs, WiringAloneWiringWithTheDefaultAndWiringWithBits)
     net.ring(10, 3);
     nonlocal = 0;
     menu("w\r"
-         "n4\r"); // 4 of 30 wires
+         "n\r4\r"); // 4 of 30 wires
     EXPECT_EQ(mutate, mutation_wires);
     EXPECT_EQ(mutate_wiring, 0);
     EXPECT_EQ(wires_to_move, 4);
     EXPECT_EQ(nonlocal, 1);
 
     menu("+w\r"
-         "a");    // every wire
+         "a\r");  // every wire
     EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
     EXPECT_EQ(mutate_wiring, mutation_wires);
@@ -168,7 +168,7 @@ TEST_F(MutationDialogs, WiringAloneWiringWithTheDefaultAndWiringWithBits)
 
     menu("bw\r"
          "\r"     // wire count kept
-         "a");    // every bit
+         "a\r");  // every bit
     EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(mutate_wiring, mutation_wires);
     EXPECT_EQ(bits_to_flip, -1);
@@ -199,11 +199,11 @@ TEST_F(MutationDialogs, SpecialKindsOfRuleTables)
     menu("s\r\r");  // Return: random rule
     EXPECT_EQ(mutate, mutation_random_rule);
     EXPECT_EQ(totalistic, rule_kind_tables);
-    menu("s\r3");
+    menu("s\r3\r");
     EXPECT_EQ(mutate, mutation_rule_number);
-    menu("s\r2");
+    menu("s\r2\r");
     EXPECT_EQ(mutate, mutation_random_rule);
-    menu("s\r8"); // 6 to 9 keep the random rule
+    menu("s\r8\r"); // 6 to 9 keep the random rule
     EXPECT_EQ(mutate, mutation_random_rule);
 }
 
@@ -211,14 +211,14 @@ TEST_F(MutationDialogs, CodeKindsKeepTheCodesAndRuleNumberSwitchesToTables)
 {
     net.ring(10, 3);
     totalistic = rule_kind_tcodes;
-    menu("s\r4");
+    menu("s\r4\r");
     EXPECT_EQ(mutate, mutation_code_flip);
     EXPECT_EQ(totalistic, rule_kind_tcodes);
     totalistic = rule_kind_kcodes;
-    menu("s\r5");
+    menu("s\r5\r");
     EXPECT_EQ(mutate, mutation_code_number);
     EXPECT_EQ(totalistic, rule_kind_kcodes);
-    menu("s\r3");
+    menu("s\r3\r");
     EXPECT_EQ(mutate, mutation_rule_number);
     EXPECT_EQ(totalistic, rule_kind_tables);
 }
@@ -227,13 +227,13 @@ TEST_F(MutationDialogs, KindsNotOfferedFallBackToASingleFlip)
 {
     // Code kinds on rule tables: kind 0, which then asks its positions.
     net.ring(10, 3);
-    menu("s\r4"
+    menu("s\r4\r"
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
-    menu("s\r5"
+    menu("s\r5\r"
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
-    menu("s\rx" // any other key counts as 0
+    menu("s\rx\r" // any other key counts as 0
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
 }
@@ -241,19 +241,19 @@ TEST_F(MutationDialogs, KindsNotOfferedFallBackToASingleFlip)
 TEST_F(MutationDialogs, KindsNotOfferedForSixInputs)
 {
     net.ring(10, 6);
-    menu("s\r3" // no rule numbers for rule tables with k above 5
+    menu("s\r3\r" // no rule numbers for rule tables with k above 5
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
-    menu("s\r4"
+    menu("s\r4\r"
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
     totalistic = rule_kind_tcodes;
-    menu("s\r3" // nor for codes
+    menu("s\r3\r" // nor for codes
          "\r\r");
     EXPECT_EQ(mutate, mutation_single_flip);
     EXPECT_EQ(totalistic, rule_kind_tables);
     totalistic = rule_kind_tcodes;
-    menu("s\r5");
+    menu("s\r5\r");
     EXPECT_EQ(mutate, mutation_code_number);
     EXPECT_EQ(totalistic, rule_kind_tcodes);
 }
@@ -278,7 +278,7 @@ TEST_F(MutationDialogs, AcceptAllAtTheSpecialMenuKeepsTheRandomRule)
     net.ring(10, 3);
     datapause = datapause_unset;
     menu("s\r"
-         "d");
+         "d\r");
     EXPECT_EQ(acceptall, 1);
     EXPECT_EQ(mutate, mutation_random_rule);
 }
@@ -290,12 +290,12 @@ TEST_F(MutationDialogs, FlipPositionsDefaultToTheWholeTable)
     net.ring(10, 3);
     startmut = 3;
     endmut = 2;
-    menu("s\r1"
+    menu("s\r1\r"
          "\r\r");
     EXPECT_EQ(mutate, mutation_cumulative_flip);
     EXPECT_EQ(startmut, 7);
     EXPECT_EQ(endmut, 0);
-    menu("s\r0"
+    menu("s\r0\r"
          "5\r"
          "2\r");
     EXPECT_EQ(mutate, mutation_single_flip);
@@ -306,7 +306,7 @@ TEST_F(MutationDialogs, FlipPositionsDefaultToTheWholeTable)
 TEST_F(MutationDialogs, FlipPositionsForThreeValuesCountValues)
 {
     net.ring(10, 2, 3);
-    menu("s\r1"
+    menu("s\r1\r"
          "\r\r");
     EXPECT_EQ(startmut, 8);
     EXPECT_EQ(endmut, 0);
@@ -315,17 +315,17 @@ TEST_F(MutationDialogs, FlipPositionsForThreeValuesCountValues)
 TEST_F(MutationDialogs, FlipPositionsAreClampedToTheTable)
 {
     net.ring(10, 3);
-    menu("s\r0"
+    menu("s\r0\r"
          "9999\r" // beyond the 8 entries: the last one
          "6\r");
     EXPECT_EQ(startmut, 7);
     EXPECT_EQ(endmut, 6);
-    menu("s\r0"
+    menu("s\r0\r"
          "-5\r"   // below the first entry: the first
          "-3\r");
     EXPECT_EQ(startmut, 0);
     EXPECT_EQ(endmut, 0);
-    menu("s\r1"
+    menu("s\r1\r"
          "4\r"
          "6\r");  // the end never passes the start
     EXPECT_EQ(startmut, 4);
@@ -336,18 +336,18 @@ TEST_F(MutationDialogs, QuitAndAcceptAllAtTheFlipPositions)
 {
     net.ring(10, 3);
     datapause = datapause_unset;
-    menu("s\r1"
+    menu("s\r1\r"
          "q"      // at the start: the kind menu again
          "c\r"
          "\r");   // pause box
     EXPECT_EQ(mutate, mutation_chain);
-    menu("s\r1"
+    menu("s\r1\r"
          "3\r"
          "q");    // at the end: out of the menu
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(mutate, mutation_cumulative_flip);
     EXPECT_EQ(startmut, 3);
-    menu("s\r1"
+    menu("s\r1\r"
          "d\r");  // accept all: no end position, no pause box
     EXPECT_EQ(acceptall, 1);
     EXPECT_EQ(startmut, 7);
@@ -364,20 +364,20 @@ TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
          "\r");   // keep pausing
     EXPECT_EQ(mutantdontpause, 0);
     menu("\r"
-         "y"
+         "y\r"
          "10\r"); // 10 is taken
     EXPECT_EQ(mutantdontpause, 1);
     EXPECT_FLOAT_EQ(pause_fact, 10.0f);
     menu("\r"
-         "y"
+         "y\r"
          "10.5\r"); // above 10: kept
     EXPECT_FLOAT_EQ(pause_fact, 10.0f);
     menu("\r"
-         "y"
+         "y\r"
          ".25\r");
     EXPECT_FLOAT_EQ(pause_fact, 0.25f);
     menu("\r"
-         "y"
+         "y\r"
          "-1\r");   // below 0: kept
     EXPECT_FLOAT_EQ(pause_fact, 0.25f);
 }
@@ -389,7 +389,7 @@ TEST_F(MutationDialogs, QuitInThePauseBoxStartsAgain)
     menu("c\r"
          "q"      // the kind menu again
          "t\r"
-         "y"
+         "y\r"
          "q"      // and again from the delay
          "\r"
          "\r");
@@ -450,28 +450,28 @@ TEST_F(MutationDialogs, BitCountByNumberPercentageOrAll)
 {
     net.ring(10, 3); // 8 rule bits
     auto bits = [this](const std::string &keys) { answer(keys, [] { set_bit_flips(); }); };
-    bits("n7\r");
+    bits("n\r7\r");
     EXPECT_EQ(bits_to_flip, 7);
-    bits("n8\r"); // all 8 only with 'a'
+    bits("n\r8\r"); // all 8 only with 'a'
     EXPECT_EQ(bits_to_flip, 7);
-    bits("n0\r");
+    bits("n\r0\r");
     EXPECT_EQ(bits_to_flip, 7);
-    bits("p50\r");
+    bits("p\r50\r");
     EXPECT_EQ(bits_to_flip, 4);
-    bits("p99\r"); // 8 * 99 / 100
+    bits("p\r99\r"); // 8 * 99 / 100
     EXPECT_EQ(bits_to_flip, 7);
-    bits("p100\r");
+    bits("p\r100\r");
     EXPECT_EQ(bits_to_flip, 7);
-    bits("a");
+    bits("a\r");
     EXPECT_EQ(bits_to_flip, -1);
-    bits("x");
+    bits("x\r");
     EXPECT_EQ(bits_to_flip, -1);
     bits("q");
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(bits_to_flip, -1);
-    bits("pq"   // back to the count box
-         "nq"
-         "n2\r");
+    bits("p\rq"   // back to the count box
+         "n\rq"
+         "n\r2\r");
     EXPECT_EQ(bits_to_flip, 2);
 }
 
@@ -480,11 +480,11 @@ TEST_F(MutationDialogs, BitCountOfARuleMixCountsEveryCell)
     net.ring(10, 3);
     net.rule_mix(); // 80 rule bits
     bits_to_flip = 0;
-    answer("x", [] { set_bit_flips(); });
+    answer("x\r", [] { set_bit_flips(); });
     EXPECT_EQ(bits_to_flip, 1);
-    answer("n79\r", [] { set_bit_flips(); });
+    answer("n\r79\r", [] { set_bit_flips(); });
     EXPECT_EQ(bits_to_flip, 79);
-    answer("p10\r", [] { set_bit_flips(); });
+    answer("p\r10\r", [] { set_bit_flips(); });
     EXPECT_EQ(bits_to_flip, 8);
 }
 
@@ -504,20 +504,20 @@ TEST_F(MutationDialogs, WireCountByNumberPercentageOrAll)
         EXPECT_EQ(gety, y);
     };
     wires_to_move = 0; // taken as 1
-    wires("x");
+    wires("x\r");
     EXPECT_EQ(wires_to_move, 1);
-    wires("n29\r");
+    wires("n\r29\r");
     EXPECT_EQ(wires_to_move, 29);
-    wires("n30\r");
+    wires("n\r30\r");
     EXPECT_EQ(wires_to_move, 29);
-    wires("p10\r", 'W');
+    wires("p\r10\r", 'W');
     EXPECT_EQ(wires_to_move, 3);
-    wires("p0\r");
+    wires("p\r0\r");
     EXPECT_EQ(wires_to_move, 3);
-    wires("a", 'W');
+    wires("a\r", 'W');
     EXPECT_EQ(wires_to_move, 30);
-    wires("pq"
-          "n5\r");
+    wires("p\rq"
+          "n\r5\r");
     EXPECT_EQ(wires_to_move, 5);
     // Backing out leaves the box (and the point in it) for the caller.
     answer("q", [&] { returned = wire_move('s', 9); });
@@ -534,11 +534,11 @@ TEST_F(MutationDialogs, WireCountOfMixedKIsTheSumOfEveryCellsInputs)
     const int8_t ks[] = {3, 1, 2, 3, 0, 2}; // 11 wires
     for (int c = 0; c < 6; c++)
         nhoodm[c] = ks[c];
-    answer("a", [] { wire_move('s', 0); });
+    answer("a\r", [] { wire_move('s', 0); });
     EXPECT_EQ(wires_to_move, 11);
-    answer("n10\r", [] { wire_move('s', 0); });
+    answer("n\r10\r", [] { wire_move('s', 0); });
     EXPECT_EQ(wires_to_move, 10);
-    answer("n11\r", [] { wire_move('s', 0); });
+    answer("n\r11\r", [] { wire_move('s', 0); });
     EXPECT_EQ(wires_to_move, 10);
     for (int c = 0; c < 6; c++)
         nhoodm[c] = 3;
@@ -554,7 +554,7 @@ TEST_F(MutationDialogs, RelocalGivesEveryCellItsLocalWiringBack)
             wiring[c][j] = static_cast<uint16_t>(random() % 12);
     ASSERT_NE(net.wiring_rows(), local);
     wires_to_move = 6;
-    answer("l", [] { wire_move('s', 0); });
+    answer("l\r", [] { wire_move('s', 0); });
     EXPECT_EQ(net.wiring_rows(), local);
     EXPECT_EQ(wires_to_move, 6);
 }

@@ -1,15 +1,19 @@
 // The run set-up dialogs on the window, driven by typed keys: the resets of
-// the output parameters, the forward-only options' damage refusal on an odd
-// ring and their probabilities, where their 'q' goes back to, and the
-// run-kind choice's history limit.
+// the output parameters and of its restore-defaults keys, the forward-only
+// options' damage refusal on an odd ring and their probabilities, where
+// their 'q' goes back to, the run-kind choice's history limit, and the
+// title each stage writes in the status box.
 #include "support/x_test_fixture.h"
 
 #include <thread>
 
+#include "engine/backward/globals.h"
 #include "engine/forward/forward_test_support.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
+#include "engine/model/checked_alloc.h"
 #include "ui/forward/run_settings.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -30,6 +34,54 @@ protected:
             left++;
         EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
     }
+    // Runs dialog while keys are typed, counting the lightred pixels inside
+    // the status box's frame while the first key is awaited: its title.
+    int title_pixels(const std::string &keys, void (*dialog)())
+    {
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        moveto(40, 300);
+        int count = -1;
+        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i != 0)
+                return;
+            count = 0;
+            for (int y = 4; y < prompt_box_bottom(1) - 1; y++)
+                for (int x = Maxx / 3 + 2; x < Maxx / 2 - 5; x++)
+                    count += pixel_seen(x, y) == Color_Table[lightred];
+        });
+        dialog();
+        typing.join();
+        return count;
+    }
+    // Display and data settings away from their defaults.
+    static void
+    unsettle_display_settings()
+    {
+        orient_angle = 1.0f;
+        fan_angle_fact = 2.0f;
+        start_edge_color = green;
+        show_one_att_state = 2;
+        filestates = 1;
+        labelsizefactor = 2.0f;
+        shownumbers = shownumbers_hex;
+        just_G = just_G_only;
+        dontcopytrees = 3;
+        fieldpause = 1;
+    }
+    void TearDown() override
+    {
+        orient_angle = 0;
+        fan_angle_fact = 1.0f;
+        show_one_att_state = 0;
+        filestates = 0;
+        labelsizefactor = 0;
+        shownumbers = shownumbers_bits;
+        just_G = just_G_all;
+        dontcopytrees = 0;
+        fieldpause = 0;
+        ScreenTest::TearDown();
+    }
 };
 
 TEST_F(RunSettingsScreen, OutputParametersStartEveryRunParallelInCellOrder)
@@ -47,6 +99,64 @@ TEST_F(RunSettingsScreen, OutputParametersStartEveryRunParallelInCellOrder)
     EXPECT_EQ(direction, direction_forward);
     EXPECT_EQ(limitcheck, 0u);
     EXPECT_EQ(d_mode, display_1d);
+}
+
+TEST_F(RunSettingsScreen, EveryPassStartsWithLightredEdgesAndAFanFactor)
+{
+    TestNetwork net(2, 10, 3);
+    start_edge_color = green;
+    fan_angle_fact = 0;
+    answer("s\r", select_pattern_scrolling);
+    EXPECT_EQ(start_edge_color, lightred);
+    EXPECT_FLOAT_EQ(fan_angle_fact, 1.0f);
+    fan_angle_fact = 2.0f; // a factor set is kept
+    answer("s\r", select_pattern_scrolling);
+    EXPECT_FLOAT_EQ(fan_angle_fact, 2.0f);
+}
+
+TEST_F(RunSettingsScreen, RestoreAllResetsTheDisplayAndDataSettings)
+{
+    TestNetwork net(2, 10, 3);
+    unsettle_display_settings();
+    answer("a\r" "s\r", select_pattern_scrolling); // restore all, then pattern only
+    EXPECT_FLOAT_EQ(orient_angle, 0.0f);
+    EXPECT_FLOAT_EQ(fan_angle_fact, 1.0f);
+    EXPECT_EQ(start_edge_color, lightred);
+    EXPECT_EQ(show_one_att_state, 0);
+    EXPECT_EQ(filestates, 0);
+    EXPECT_FLOAT_EQ(labelsizefactor, 0.0f);
+    EXPECT_EQ(shownumbers, shownumbers_spot);
+    EXPECT_EQ(just_G, just_G_all);
+    EXPECT_EQ(dontcopytrees, 0);
+    EXPECT_EQ(fieldpause, 0);
+    checked_free(pre_fan_freq); // the one count of the histogram's defaults
+    pre_fan_freq = nullptr;
+}
+
+TEST_F(RunSettingsScreen, RestoreLayoutResetsTheAnglesAndHighlightOnly)
+{
+    TestNetwork net(2, 10, 3);
+    for (const char *keys : {"L\r" "s\r", "A\r" "s\r"}) {
+        unsettle_display_settings();
+        answer(keys, select_pattern_scrolling);
+        EXPECT_FLOAT_EQ(orient_angle, 0.0f) << keys;
+        EXPECT_FLOAT_EQ(fan_angle_fact, 1.0f);
+        EXPECT_EQ(show_one_att_state, 0);
+        // The rest of the display and data settings stay.
+        EXPECT_EQ(shownumbers, shownumbers_hex);
+        EXPECT_EQ(dontcopytrees, 3);
+        EXPECT_EQ(filestates, 1);
+        EXPECT_EQ(fieldpause, 1);
+    }
+}
+
+TEST_F(RunSettingsScreen, EachStageWritesItsTitleInTheStatusBox)
+{
+    TestNetwork net(2, 10, 3);
+    EXPECT_GT(title_pixels("s\r", select_pattern_scrolling), 0) << "output parameters";
+    EXPECT_GT(title_pixels("d\r", forward_only_para), 0) << "forward only";
+    EXPECT_GT(title_pixels("d\r", select_foreward_back), 0) << "run kind";
+    erase_memory_box();
 }
 
 TEST_F(RunSettingsScreen, DamageOnAnOddRingIsRefusedAndTheHistogramsFollow)
