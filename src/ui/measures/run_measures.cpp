@@ -1,17 +1,13 @@
 // STAND-INS until the measures are built: each does the least a forward run
-// needs of it. The plots draw nothing; setup_diff_plot allocates a
+// needs of it. The damage plot draws nothing; setup_diff_plot allocates a
 // histogram of the preset number of columns (so the run's release at its end
 // has something real to free) and asks nothing; the histograms record
-// nothing; no glider list or rule sample is ever loaded, so glider_rule
-// and stat_rule change no rule and select_stat_filename chooses no file. Reads the run records only.
+// nothing; no rule sample is ever loaded, so stat_rule changes no rule. The
+// entropy plot and rule sampling are entropy_plot.h and rule_sampling.h.
+// Reads the run records only.
 #include "ui/measures/run_measures.h"
 
 #include "engine/model/checked_alloc.h"
-
-void
-entropy_eeg_plot(entropy_data *, entropy_graph *, run_iteration *, int)
-{
-}
 
 void
 setup_diff_plot(damage_record *dp)
@@ -37,29 +33,8 @@ show_frozen_skel_hist(skeleton_record *, damage_record *, run_iteration *, int)
 {
 }
 
-void
-draw_Hamming_plot(int, int)
-{
-}
-
-void
-draw_entgraph_frame(int, int, int, int)
-{
-}
-
-void
-glider_rule(run_iteration *)
-{
-}
-
 uint32_t
 stat_rule(int, uint32_t index, run_iteration *, int)
 {
     return index;
-}
-
-int
-select_stat_filename(entropy_data *)
-{
-    return 0;
 }
