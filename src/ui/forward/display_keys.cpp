@@ -902,13 +902,13 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     erase_prompt_box(3);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
-        draw_entgraph_frame(0, eg->x0, 2, 0);
+        draw_entgraph_frame(0, side_plot_left(eg), 2, 0);
     }
     checked_free(ae->edata);
     ae->edata = static_cast<float *>(
         checked_calloc(static_cast<size_t>(eg->entropy_end - eg->entropy_start) + 2, sizeof(float),
                        "ae->edata"));
-    draw_entgraph_frame(1, eg->x0, ae->mode, 0);
+    draw_entgraph_frame(1, side_plot_left(eg), ae->mode, 0);
     scrolling = 0;
     moveto(x, y);
 }
@@ -996,7 +996,7 @@ entropy_density_key(running_pattern &p, char)
     eg->ed_plot = !eg->ed_plot;
     if (eg->ed_plot) {
         eg->point_colour = yellow;
-        draw_entgraph_frame(1, eg->x0, p.ae->mode, 0);
+        draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on) {
             it->page_full = 1;
             it->time = 0;
@@ -1006,7 +1006,7 @@ entropy_density_key(running_pattern &p, char)
             allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
         }
     } else {
-        draw_entgraph_frame(0, eg->x0, p.ae->mode, 0);
+        draw_entgraph_frame(0, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on)
             free_lookup_arrays(eg);
         else
@@ -1031,7 +1031,7 @@ return_map_key(running_pattern &p, char)
     p.it->return_map = !p.it->return_map;
     if (p.it->return_map)
         p.eg->point_colour = yellow;
-    draw_Hamming_plot(p.it->return_map, p.eg->x0);
+    draw_Hamming_plot(p.it->return_map, side_plot_left(p.eg));
     panel(p.eg, p.it);
     return true;
 }

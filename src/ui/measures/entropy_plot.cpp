@@ -250,6 +250,12 @@ record_entropy(entropy_data *ae, entropy_graph *eg, run_iteration *it, double en
 } // namespace
 
 int
+side_plot_left(const entropy_graph *eg)
+{
+    return eg->x0 - vgax(10);
+}
+
+int
 plane_left(int x0)
 {
     return x0 + vgax(100) + vgax(10) + 2;
@@ -273,7 +279,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     const double cells = one_cell >= 0 ? 1.0 : lineL;
     const int window = std::max<int>(1, eg->window);
     const double divisor = cells * window;
-    const int x0 = eg->x0;
+    const int x0 = side_plot_left(eg);
     const int side_row = flat ? row : eg->plot_row;
 
     // Value densities over the window.
@@ -415,18 +421,22 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
         moveto(L + vgax(200) - 2, label_y);
         outtext("1");
     }
-    moveto(x0 + vgax(106), B - CHeight);
+    // The y axis' labels and the label written downward stand in the strip
+    // between the side plot's frame and the ticks.
+    const int axis_x = L - vgax(3) - CWidth - 1;
+    moveto(axis_x, B - CHeight);
     outtext("0");
-    moveto(x0 + vgax(106), top);
+    moveto(axis_x, top);
     outtext("1");
     static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
     const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
-    int y = Maxy - vgay(130);
+    const int step = static_cast<int>(0.7 * CHeight);
+    int y = std::min<int>(Maxy - vgay(130), (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2);
     for (const char *c = label; *c; c++) {
         char one[2] = {*c, 0};
-        moveto(x0 + vgax(98), y);
+        moveto(x0 + vgax(100) + 3, y);
         outtext(one);
-        y += static_cast<int>(0.7 * CHeight);
+        y += step;
     }
 }
 
@@ -457,7 +467,7 @@ draw_Hamming_plot(int draw, int x0)
     outtext("return map t");
     moveto(L + vgax(200) - 1, label_y);
     outtext("2");
-    const int axis_x = x0 + vgax(103) - CWidth;
+    const int axis_x = L - vgax(3) - CWidth - 1;
     moveto(axis_x, B - CHeight);
     outtext("0");
     int y = Maxy - vgay(130);

@@ -23,6 +23,9 @@ void draw_entgraph_frame(int draw, int x0, int kind, int y_label);
 // The return map's frame in the same place (draw 0 only clears it).
 void draw_Hamming_plot(int draw, int x0);
 
+// The left edge of the side plot: the pattern's right edge, where its
+// frame stands (eg->x0 less the margin reset_stpwidth adds).
+int side_plot_left(const entropy_graph *eg);
 // The corner of the plane beside a side plot at x0: the column of density
 // (or standard deviation) 0 and the row of entropy 0. The plane is
 // vgax(200) wide (vgax(256) for rule samples, 0.1 of sd per vgax(142)) and

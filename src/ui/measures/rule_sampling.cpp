@@ -67,7 +67,32 @@ kcode_2d_family(int k)
     return tot_only && totalistic == rule_kind_kcodes && twod && k == 6;
 }
 
-// The figures in the prompt box: four lines (one lower in automatic mode).
+// The figures' two long lines.
+void
+figure_lines(const entropy_moments &shown, char *figures, char *spread, size_t size)
+{
+    snprintf(figures, size, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
+             shown.sd);
+    snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
+             shown.kurt);
+}
+
+// The lines the figures take in the prompt box (one more in automatic
+// mode, and the test question's when it follows).
+int
+figure_box_lines(const entropy_data *ae, const entropy_moments &shown, bool question)
+{
+    char figures[160], spread[160];
+    figure_lines(shown, figures, spread, sizeof figures);
+    int lines = 2 + prompt_box_lines(figures) + prompt_box_lines(spread);
+    if (ae->mode == 2)
+        lines++;
+    if (question)
+        lines += prompt_box_lines(test_mode_prompt().c_str());
+    return lines;
+}
+
+// The figures in the prompt box of lines lines; returns its margin.
 int
 show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_moments &shown,
              const uint8_t *rule, int lines)
@@ -96,14 +121,12 @@ show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_mome
         outtext("(hex)");
         print_current_bitstring_hexbytes(hex_kind(), rule, eg->k, Maxx - 2, white, 0);
     }
+    char figures[160], spread[160];
+    figure_lines(shown, figures, spread, sizeof figures);
     moveto(margin, gety + CHeight);
-    snprintf(text, sizeof text, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
-             shown.sd);
-    outtext(text);
+    write_prompt_lines(figures, margin);
     moveto(margin, gety + CHeight);
-    snprintf(text, sizeof text, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
-             shown.kurt);
-    outtext(text);
+    write_prompt_lines(spread, margin);
     return margin;
 }
 
@@ -122,7 +145,7 @@ append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *ru
 void
 plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
 {
-    int L = plane_left(eg->x0), B = plane_bottom();
+    int L = plane_left(side_plot_left(eg)), B = plane_bottom();
     float sd = std::min(ae->avg.sd, kStatSdLimit);
     statx = static_cast<int16_t>(sd * 10 * vgax(142) + L);
     staty = static_cast<int16_t>(B - ae->avg.mean * vgay(200));
@@ -208,7 +231,7 @@ go_automatic(test_choice &c, char)
 {
     c.ae->mode = 2;
     erase_box(Maxx - vgax(130) - 3, Maxy - vgay(420), Maxx - 2, Maxy - 2);
-    draw_entgraph_frame(1, c.eg->x0, 2, 0);
+    draw_entgraph_frame(1, side_plot_left(c.eg), 2, 0);
     return select_stat_filename(c.ae) ? 2 : 1;
 }
 
@@ -240,25 +263,24 @@ const test_key kTestKeys[] = {
 };
 
 // Test mode's question, on the line below the figures (at margin) or in a
-// box of its own when no figures are shown (margin < 0).
+// box of its own when no figures are shown (margin < 0). The box closes
+// before the key acts, as the file dialog of 'a' opens its own.
 int
-test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int margin)
+test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int margin, int lines)
 {
     if (margin < 0)
         draw_prompt_box(1);
     else
         moveto(margin, gety + CHeight);
-    outtext(test_mode_prompt().c_str());
+    write_prompt_lines(test_mode_prompt().c_str(), margin < 0 ? getx : margin);
     input_string(1, 0);
     char key = is[0];
+    erase_prompt_box(margin < 0 ? 1 : lines);
     test_choice choice{ae, eg, it};
     const test_key *row = find_key(kTestKeys, key);
     if (!row)
         row = &kTestKeys[sizeof kTestKeys / sizeof kTestKeys[0] - 1];
-    int result = row->act(choice, key);
-    if (margin < 0)
-        erase_prompt_box(1);
-    return result;
+    return row->act(choice, key);
 }
 
 } // namespace
@@ -276,7 +298,11 @@ show_sampled_rule_count(uint32_t count, const char *suffix)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor(), kept = fillcolor;
-    int left = Maxx - vgax(160), top = vgay(3);
+    // At Maxx - vgax(160), or further left where the font would carry the
+    // line past the window's edge.
+    int width = text_pixel_width("rule count=", 11) + 8 * CWidth +
+                text_pixel_width(suffix, static_cast<int>(strlen(suffix)));
+    int left = std::max(0, std::min(Maxx - vgax(160), Maxx - 2 - width)), top = vgay(3);
     setcolor(white);
     moveto(left, top);
     outtext("rule count=");
@@ -305,10 +331,11 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
     setcolor(white);
     const bool shown = stp && (ae->mode == 1 || (ae->mode == 2 && ae->pause));
     const bool question = last_run && ae->mode == 1;
-    const int lines = (ae->mode == 2 ? 5 : 4) + (question ? 1 : 0);
+    const entropy_moments &figures = last_run ? ae->avg : run;
+    const int lines = figure_box_lines(ae, figures, question);
     int margin = -1;
     if (shown)
-        margin = show_figures(ae, eg, last_run ? ae->avg : run, rule, lines);
+        margin = show_figures(ae, eg, figures, rule, lines);
     int result = 0;
     if (last_run) {
         if (ae->file_chosen)
@@ -320,12 +347,13 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
                 pause_after_rule(ae);
             next_random_rule(it, eg->k);
         } else if (question) {
-            result = test_mode_question(ae, eg, it, margin);
+            result = test_mode_question(ae, eg, it, margin, lines);
             if (ae->mode == 2)
-                draw_entgraph_frame(1, eg->x0, 2, 0);
+                draw_entgraph_frame(1, side_plot_left(eg), 2, 0);
+            margin = -1;
         }
     }
-    if (shown)
+    if (margin >= 0)
         erase_prompt_box(lines);
     setcolor(colour);
     moveto(x, y);
