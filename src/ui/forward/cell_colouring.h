@@ -23,9 +23,6 @@ int cell_colour(uint32_t c, int value, run_iteration *it, skeleton_record *sk,
                 colouring_step *step);
 // 1 when cell c's index nhd[c] is marked in color_filter.
 int cell_filtered(uint32_t c);
-// The colour of neighbourhood index x of a cell with k inputs: one of the 16
-// old colours, the last index white.
-uint8_t set_nhdcolor(int k, uint32_t x);
 
 // The frequency colours and their bounds (freq_colors, bin_bound,
 // num_bin_bound) for frozen_gens; released by free_freq_colors.

@@ -6,6 +6,7 @@
 // bits. Start at kPresentationKeys, then kAnalysisKeys.
 #include "ui/forward/display_keys.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -648,32 +649,21 @@ free_density_arrays(entropy_graph *eg)
 {
     checked_free(eg->eegratiobefore);
     eg->eegratiobefore = nullptr;
-    if (eg->eegcount)
-        for (int j = 0; j < value_range; j++)
-            checked_free(eg->eegcount[j]);
-    checked_free(eg->eegcount);
-    eg->eegcount = nullptr;
+    count_window_release(&eg->eegcount);
 }
 
 void
-allocate_density_arrays(entropy_graph *eg, const char *ratio, const char *rows, const char *row)
+allocate_density_arrays(entropy_graph *eg, const char *ratio, const char *rows)
 {
     free_density_arrays(eg);
     eg->eegratiobefore = static_cast<double *>(checked_calloc(value_range, sizeof(double), ratio));
-    eg->eegcount = static_cast<uint16_t **>(checked_calloc(value_range, sizeof(uint16_t *), rows));
-    for (int j = 0; j < value_range; j++)
-        eg->eegcount[j] = static_cast<uint16_t *>(checked_calloc(gens, sizeof(uint16_t), row));
+    count_window_allocate(&eg->eegcount, gens, static_cast<size_t>(value_range), rows);
 }
 
-// The lookup counts of gens rows; rows_held: the rows the counts now have.
 void
-free_lookup_arrays(entropy_graph *eg, int rows_held)
+free_lookup_arrays(entropy_graph *eg)
 {
-    if (eg->lookupcount)
-        for (int g = 0; g < rows_held; g++)
-            checked_free(eg->lookupcount[g]);
-    checked_free(eg->lookupcount);
-    eg->lookupcount = nullptr;
+    count_window_release(&eg->lookupcount);
     checked_free(eg->oldbar);
     eg->oldbar = nullptr;
 }
@@ -682,13 +672,7 @@ void
 allocate_lookup_arrays(entropy_graph *eg, run_iteration *it)
 {
     size_t entries = static_cast<size_t>(it->max_index) + 1;
-    eg->lookupcount = static_cast<uint16_t **>(
-        checked_calloc(gens, sizeof(uint16_t *), "eg->lookupcount"));
-    char label[40];
-    for (int g = 0; g < gens; g++) {
-        snprintf(label, sizeof label, "eg->lookupcount[%d]", g);
-        eg->lookupcount[g] = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), label));
-    }
+    count_window_allocate(&eg->lookupcount, gens, entries, "eg->lookupcount");
     eg->oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "eg->oldbar"));
 }
 
@@ -763,8 +747,8 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
         stpgraph = stpgraph_density;
         eg->w1 = vgax(100);
         if (!eg->ed_plot) {
-            free_lookup_arrays(eg, gens);
-            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
+            free_lookup_arrays(eg);
+            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
         }
     }
     draw_stpframe(eg->x0, eg->plot_on ? eg->w1 : eg->w2);
@@ -790,9 +774,9 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
         if (g > 0 && g <= 32767) {
             if (eg->plot_on) {
                 gens = static_cast<int16_t>(g);
-                allocate_density_arrays(eg, "eg->eegratiobefore", "eg->eegcount", "eg->eegcount[]");
+                allocate_density_arrays(eg, "eg->eegratiobefore", "eg->eegcount");
             } else if (eg->hist_mode) {
-                free_lookup_arrays(eg, gens);
+                free_lookup_arrays(eg);
                 gens = static_cast<int16_t>(g);
                 allocate_lookup_arrays(eg, it);
                 it->page_full = 1;
@@ -849,6 +833,7 @@ void
 start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
 {
     ae->count = 0;
+    ae->sample_no = 0;
     random_seed(it->fore_colour, 100, 0);
     it->time = 0;
     slant = -1;
@@ -895,6 +880,16 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             continue;
         if (end > eg->entropy_start && end < 65535)
             eg->entropy_end = static_cast<uint16_t>(end);
+        // The record needs an end after its start: one kept from before a
+        // later start gives way to the step after it, shown where the
+        // answer stood.
+        if (eg->entropy_end <= eg->entropy_start) {
+            eg->entropy_end = static_cast<uint16_t>(std::min(eg->entropy_start + 1, 65534));
+            if (eg->entropy_end <= eg->entropy_start)
+                eg->entropy_start = static_cast<uint16_t>(eg->entropy_end - 1);
+            snprintf(text, sizeof text, "%d ", eg->entropy_end);
+            outtext(text);
+        }
         snprintf(text, sizeof text, "sample size for each rule (def %d):", ae->sample_size);
         outtext(text);
         long size = typed_number(4);
@@ -907,13 +902,13 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     erase_prompt_box(3);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
-        draw_entgraph_frame(0, eg->x0, 2, 0);
+        draw_entgraph_frame(0, side_plot_left(eg), 2, 0);
     }
     checked_free(ae->edata);
     ae->edata = static_cast<float *>(
         checked_calloc(static_cast<size_t>(eg->entropy_end - eg->entropy_start) + 2, sizeof(float),
                        "ae->edata"));
-    draw_entgraph_frame(1, eg->x0, ae->mode, 0);
+    draw_entgraph_frame(1, side_plot_left(eg), ae->mode, 0);
     scrolling = 0;
     moveto(x, y);
 }
@@ -1001,19 +996,19 @@ entropy_density_key(running_pattern &p, char)
     eg->ed_plot = !eg->ed_plot;
     if (eg->ed_plot) {
         eg->point_colour = yellow;
-        draw_entgraph_frame(1, eg->x0, p.ae->mode, 0);
+        draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on) {
             it->page_full = 1;
             it->time = 0;
-            if (!eg->lookupcount)
+            if (!eg->lookupcount.rows)
                 allocate_lookup_arrays(eg, it);
-        } else if (eg->hist_mode && !eg->eegcount) {
-            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount", "eg.eegcount[]");
+        } else if (eg->hist_mode && !eg->eegcount.rows) {
+            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
         }
     } else {
-        draw_entgraph_frame(0, eg->x0, p.ae->mode, 0);
+        draw_entgraph_frame(0, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on)
-            free_lookup_arrays(eg, gens);
+            free_lookup_arrays(eg);
         else
             free_density_arrays(eg);
     }
@@ -1036,7 +1031,7 @@ return_map_key(running_pattern &p, char)
     p.it->return_map = !p.it->return_map;
     if (p.it->return_map)
         p.eg->point_colour = yellow;
-    draw_Hamming_plot(p.it->return_map, p.eg->x0);
+    draw_Hamming_plot(p.it->return_map, side_plot_left(p.eg));
     panel(p.eg, p.it);
     return true;
 }

@@ -135,7 +135,7 @@ follow_running_key(run_context &r, uint16_t n_before)
         r.mode.lastA = it.lastA;
         r.history_valid = 0;
     }
-    r.mode.lookup_row = r.eg.lookupcount ? r.eg.lookupcount[0] : nullptr;
+    r.mode.lookup_row = count_window_newest(&r.eg.lookupcount);
     if (arrays_stale && r.fwd_only)
         forward_run_begin(r.mode);
     if (size_changed || (it.return_map && !r.drawn)) {
@@ -248,21 +248,13 @@ setup_plot_buffers(run_context &r)
     if (eg.plot_on) {
         eg.eegratiobefore = static_cast<double *>(
             checked_calloc(static_cast<size_t>(value_range), sizeof(double), "eegratiobefore"));
-        eg.eegcount = static_cast<uint16_t **>(
-            checked_calloc(static_cast<size_t>(value_range), sizeof(uint16_t *), "eegcount"));
-        for (int j = 0; j < value_range; j++)
-            eg.eegcount[j] = static_cast<uint16_t *>(
-                checked_calloc(static_cast<size_t>(gens), sizeof(uint16_t), "eegcount[]"));
+        count_window_allocate(&eg.eegcount, gens, static_cast<size_t>(value_range), "eegcount");
     }
     if (eg.hist_mode) {
         size_t entries = static_cast<size_t>(r.it.max_index) + 1;
-        eg.lookupcount = static_cast<uint16_t **>(
-            checked_calloc(static_cast<size_t>(gens), sizeof(uint16_t *), "lookupcount"));
-        for (int g = 0; g < gens; g++)
-            eg.lookupcount[g] =
-                static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "lookupcount[]"));
+        count_window_allocate(&eg.lookupcount, gens, entries, "lookupcount");
         eg.oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "oldbar"));
-        r.mode.lookup_row = eg.lookupcount[0];
+        r.mode.lookup_row = count_window_newest(&eg.lookupcount);
         r.mode.lookup_cell = single_entropy ? entropy_poss : -1;
         // The histogram box right of the side plot.
         eg.hist_x0 = static_cast<int16_t>(r.width + eg.w2 + vgax(10));
@@ -295,8 +287,8 @@ free_plot_buffers(run_context &r)
 {
     entropy_graph &eg = r.eg;
     release(eg.eegratiobefore);
-    release_rows(eg.eegcount, eg.eegcount ? static_cast<size_t>(value_range) : 0);
-    release_rows(eg.lookupcount, eg.lookupcount ? static_cast<size_t>(gens) : 0);
+    count_window_release(&eg.eegcount);
+    count_window_release(&eg.lookupcount);
     release(eg.oldbar);
     r.mode.lookup_row = nullptr;
 }
@@ -901,6 +893,9 @@ run_steps(run_context &r)
             draw_pattern_cells(&it, &r.sk, &colouring, stp, it.run_seq_update != 0);
         if (r.drawn)
             memcpy(r.drawn, A, bytesL);
+        // The lookups of the step go to the newest row of the window, which
+        // the entropy plot turns on at each step it measures.
+        r.mode.lookup_row = count_window_newest(&r.eg.lookupcount);
         if (r.mode.lookup_row)
             memset(r.mode.lookup_row, 0, (static_cast<size_t>(it.max_index) + 1) * sizeof(uint16_t));
         forward_step(r.rules, r.mode);
@@ -914,7 +909,7 @@ run_steps(run_context &r)
             if (it.frozen_mode == 2)
                 show_frozen_counts(r);
             if (!(d_mode == display_2d && scrolling)) {
-                entropy_eeg_plot(&r.ae, &r.eg, &it, colouring.nhood_colour);
+                entropy_eeg_plot(&r.ae, &r.eg, &it);
                 if (show_ss_matrixF == ss_view_matrix)
                     show_statespace_matrix(A);
             }

@@ -1,14 +1,9 @@
 // STAND-INS until the measures are built: each does the least a forward run
-// needs of it. The plots draw nothing; the histograms record nothing; no
-// glider list or rule sample is ever loaded, so glider_rule and stat_rule
-// change no rule and select_stat_filename chooses no file. Reads the run
-// records only.
+// needs of it. The attractor-type and skeleton histograms record nothing; no
+// rule sample is ever loaded, so stat_rule changes no rule. The entropy plot
+// and rule sampling are entropy_plot.h and rule_sampling.h, the damage
+// spread damage_plot.h. Reads the run records only.
 #include "ui/measures/run_measures.h"
-
-void
-entropy_eeg_plot(entropy_data *, entropy_graph *, run_iteration *, int)
-{
-}
 
 void
 show_att_type_hist(skeleton_record *, damage_record *, run_iteration *, int)
@@ -20,29 +15,8 @@ show_frozen_skel_hist(skeleton_record *, damage_record *, run_iteration *, int)
 {
 }
 
-void
-draw_Hamming_plot(int, int)
-{
-}
-
-void
-draw_entgraph_frame(int, int, int, int)
-{
-}
-
-void
-glider_rule(run_iteration *)
-{
-}
-
 uint32_t
 stat_rule(int, uint32_t index, run_iteration *, int)
 {
     return index;
-}
-
-int
-select_stat_filename(entropy_data *)
-{
-    return 0;
 }

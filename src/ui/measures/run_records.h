@@ -10,6 +10,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/measures/count_window.h"
+#include "engine/measures/entropy_moments.h"
 #include "ui/screen/globals.h"
 
 // it: display and iteration state.
@@ -61,11 +63,13 @@ struct run_iteration {
 // eg: entropy and lookup-frequency plots.
 struct entropy_graph {
     uint8_t plot_on;         // density/entropy plot (stpgraph_density)
-    uint8_t hist_mode;       // lookup frequencies: 0 off, 1 bars, 2 graph (stpgraph)
-    uint8_t ent_kind;        // 0 entropy, 1 fuzzy, 2 both
-    uint8_t ed_plot;         // entropy-density plot of rule samples on
+    uint8_t hist_mode;       // lookup frequencies: 0 off, 1 bars, 2 traces whose origin
+                             // moves a pixel down and right each step (stpgraph 3)
+    uint8_t ent_kind;        // 0 entropy trace, 1 a dot per index at its frequency, 2 both
+    uint8_t ed_plot;         // entropy-density plane (and the entropy record) on
     uint8_t k;               // k of the measured neighbourhood
-    uint8_t point_colour;    // colour of the return map's points (yellow)
+    uint8_t point_colour;    // colour of the return map's and entropy-density plane's
+                             // points: yellow, then stepped at each sampled run
     int16_t window;          // the analysis window: min(gens, t)
     int16_t plot_row;        // row counter of the side plot, -1 at the start
     int16_t x0;              // pattern width in pixels: left edge of the side plots
@@ -76,16 +80,12 @@ struct entropy_graph {
     int16_t max_bar;         // longest bar drawn
     float bar_thickness;     // pixels per bar, at most 6
     double *eegratiobefore;  // v densities of the step before
-    uint16_t **eegcount;     // v rows of gens counts, slot 0 the newest
-    uint16_t **lookupcount;  // gens rows of max_index+1 counts, row 0 the newest step
+    count_window eegcount;   // gens rows of v value counts, row 0 the newest step
+    count_window lookupcount; // gens rows of max_index+1 lookup counts, row 0 the newest step
     uint16_t *oldbar;        // max_index+1 bar lengths drawn the step before
     uint16_t entropy_start, entropy_end; // bounds of a sample's entropy record: 30, 430
     // Measures' own fields.
-    uint8_t hist_style;      // histogram style: 1 bars, 2 moving traces, 0 fixed traces
-    int8_t freq_dots;        // 0 entropy trace, 1 dots, 2 both
     int8_t bar_gap;          // pixels between histogram bars
-    double running_sum;      // scratch sum of the density window
-    int16_t graph_y;         // row of the side traces of 2d displays
     int16_t x_now, x_before; // this and the last step's entropy column
     int16_t diff_x, diff_y;  // origin of the 2d damage display's difference pattern
 };
@@ -97,12 +97,11 @@ struct entropy_data {
     float *edata;            // entropy of each recorded step ("ae.edata")
     uint32_t count;          // rules sampled so far
     uint8_t mode;            // 0 no sample, 1 test sample, 2 automatic sample
-    uint8_t file_chosen;     // a statistics file is open for the sample
+    uint8_t file_chosen;     // each sampled rule is appended to the statistics file
     uint8_t pause;           // pause after each rule of an automatic sample
     // Measures' own fields.
     int16_t sample_no;       // runs finished for the current rule
-    uint8_t save_records;    // append each sampled rule to the statistics file
-    float mean_avg, adev_avg, sd_avg, var_avg, skew_avg, kurt_avg; // running means
+    entropy_moments avg;     // running means of the figures over the runs of the rule
 };
 
 // sk: frozen skeletons and attractor types.

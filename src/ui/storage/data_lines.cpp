@@ -1,7 +1,7 @@
 // Appending to files (data_lines.h): every call opens its file in append
 // mode as myopen does, writes, and closes again, so the data file grows line
-// by line and nothing is ever truncated here. Reads filename and
-// filename_data (storage/globals.h) and the current point of the screen.
+// by line and nothing is ever truncated here. Reads filename_data
+// (storage/globals.h) and the current point of the screen.
 #include "ui/storage/data_lines.h"
 
 #include <cstring>
@@ -52,14 +52,14 @@ save_data(const char *text)
 }
 
 int
-save_binary_data(const void *buffer, size_t length)
+save_binary_data(const char *name, const void *buffer, size_t length)
 {
-    if (!filename || !filename[0])
+    if (!name || !name[0])
         return -1;
     int16_t x = getx, y = gety;
     int status = 0;
-    if (!append_to(filename, buffer, length)) {
-        file_error(filename);
+    if (!append_to(name, buffer, length)) {
+        file_error(name);
         status = -1;
     }
     moveto(x, y);

@@ -1,5 +1,6 @@
 // Appending to files line by line: result texts to the data file named in
-// filename_data, records to the file named in filename.
+// filename_data, records to a file the caller names (kept apart from the
+// shared filename, which any later dialog changes).
 #pragma once
 #include <cstddef>
 
@@ -7,6 +8,6 @@
 // file could not be opened or written; the file error box is shown once for
 // a data file that keeps failing, not once per line.
 int save_data(const char *text);
-// Appends length bytes to the file named in filename; 0 or -1 as save_data,
-// the file error box shown on every failure.
-int save_binary_data(const void *buffer, size_t length);
+// Appends length bytes to the named file; 0 or -1 as save_data, the file
+// error box shown on every failure.
+int save_binary_data(const char *name, const void *buffer, size_t length);

@@ -32,7 +32,9 @@ load_glider_buf(int count)
     if (k < 0 || k >= kGliderKs)
         return;
     uint64_t entries;
-    if (tot_only && totalistic == rule_kind_kcodes) {
+    bool kcodes = tot_only && totalistic == rule_kind_kcodes;
+    glider_read = {v, k, kcodes, 0};
+    if (kcodes) {
         entries = static_cast<uint64_t>(v_tablecodemax[nhood]) + 1;
         snprintf(filename, kFileNameSize, "g_v%dk%d.r_v", v, k);
     } else {
@@ -68,4 +70,6 @@ load_glider_buf(int count)
     if (check == glider_list_check::damaged)
         file_error(filename);
     no_glider_rules[v][k] = check == glider_list_check::sound ? last : 0;
+    if (check == glider_list_check::sound)
+        glider_read.last = last;
 }

@@ -6,7 +6,8 @@
 
 // Reads the list of the network's v and k (cell 0's k) into glider_buf,
 // sized for count rules, and sets no_glider_rules[v][k] to the index of
-// the last rule the file holds (0 when it holds less than one rule). A
-// missing file is silent; a damaged one (wrong v, a value of v or more) is
-// reported and gives no rules.
+// the last rule the file holds (0 when it holds less than one rule); the
+// records actually read are in glider_read. A missing file is silent and
+// leaves the preset count (glider_read has none); a damaged one (wrong v, a
+// value of v or more) is reported and gives no rules.
 void load_glider_buf(int count);

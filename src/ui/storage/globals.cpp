@@ -12,6 +12,7 @@ uint16_t file_starti = 0, file_startj = 0, file_starth = 0;
 
 uint16_t **no_glider_rules = nullptr;
 uint8_t *glider_buf = nullptr;
+glider_list_read glider_read;
 
 // --- Per-run reset (globals.h).
 

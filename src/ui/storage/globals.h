@@ -21,6 +21,15 @@ extern uint16_t file_starti, file_startj, file_starth; // its start (1d: first c
 // list; program lifetime.
 extern uint16_t **no_glider_rules;
 extern uint8_t *glider_buf;     // glider rule list buffer; program lifetime, grown by its loader
+// The list load_glider_buf last read into glider_buf: its v, k and kind,
+// and the index of its last whole record, 0 when it read none (a missing
+// or damaged file, or no count to read), whatever count was preset.
+struct glider_list_read {
+    int v = 0, k = 0;
+    bool kcodes = false;
+    uint16_t last = 0;
+};
+extern glider_list_read glider_read;
 
 // Per-run reset, called by the run part at the start of each run; it resets
 // nothing: every global here is a file name, the placement of the last loaded

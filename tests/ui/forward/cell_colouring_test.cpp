@@ -12,6 +12,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "ui/forward/cell_colouring.h"
+#include "ui/model/nhood_colour.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/run_records.h"

@@ -106,10 +106,9 @@ TEST_F(FileConventions, DataLinesAppendLineByLine)
     EXPECT_EQ(text_of("run.dat"), "v2k3 rule(dec)110 \n");
     EXPECT_EQ(mode_of("run.dat"), 0644u);
 
-    snprintf(filename, kFileNameSize, "%s", "rec.bin");
     const unsigned char record[3] = {1, 0, 255};
-    EXPECT_EQ(save_binary_data(record, 3), 0);
-    EXPECT_EQ(save_binary_data(record, 3), 0);
+    EXPECT_EQ(save_binary_data("rec.bin", record, 3), 0);
+    EXPECT_EQ(save_binary_data("rec.bin", record, 3), 0);
     EXPECT_EQ(text_of("rec.bin"), std::string("\x01\x00\xff\x01\x00\xff", 6));
 }
 

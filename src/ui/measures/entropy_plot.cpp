@@ -1,0 +1,481 @@
+// The input entropy plot (entropy_plot.h): the drawing of the figures that
+// engine/measures computes. Each step measures in a fixed order: value
+// densities over the window (and the density trace, which ends the step
+// when it is the plot shown), lookup frequencies with their dots, the
+// histogram bars and the input entropy trace, the point in the
+// entropy-density plane, and the entropy record of a sample. Traces of the
+// 1d and scrolling 2d displays go on the pattern's drawable, where the
+// rows are copied to the window, and on the window itself, so a segment
+// reaching above the row being copied shows at once; the other displays
+// plot one pixel a step on the side plot's row counter.
+//
+// The traces histogram (hist_mode 2) draws each step's bars only where the
+// surface of the steps before left background: a map of the pixels this
+// plot has drawn there stands in for reading the window back pixel by
+// pixel. It starts empty with each surface (the first step, and the page
+// end that puts the origin back).
+//
+// Reads A, lineL, v and the rule kind (engine/model), the forward display
+// globals (engine/forward), color_v, and writes hist_order. Start at
+// entropy_eeg_plot.
+#include "ui/measures/entropy_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "engine/forward/globals.h"
+#include "engine/measures/input_entropy.h"
+#include "engine/model/globals.h"
+#include "engine/model/value_line.h"
+#include "ui/measures/rule_sampling.h"
+#include "ui/model/nhood_colour.h"
+#include "ui/rules/random_states.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// The surface drawn so far by the traces histogram: one byte per pixel of
+// the area from its first origin to the window's corner.
+struct drawn_surface {
+    int x0 = 0, y0 = 0, w = 0, h = 0;
+    std::vector<uint8_t> taken;
+
+    void start(int x, int y)
+    {
+        x0 = x;
+        y0 = y;
+        w = std::max(0, Maxx + 1 - x);
+        h = std::max(0, Maxy + 1 - y);
+        taken.assign(static_cast<size_t>(w) * h, 0);
+    }
+    // Marks (x, y) drawn; false when it was drawn already or lies outside.
+    bool take(int x, int y)
+    {
+        if (x < x0 || y < y0 || x >= x0 + w || y >= y0 + h)
+            return false;
+        uint8_t &p = taken[static_cast<size_t>(y - y0) * w + (x - x0)];
+        if (p)
+            return false;
+        p = 1;
+        return true;
+    }
+};
+drawn_surface surface;
+
+// The drawing state a plot call leaves as it found it.
+struct pen_kept {
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    image_slot draw = current_draw;
+    ~pen_kept()
+    {
+        current_draw = draw;
+        setcolor(colour);
+        moveto(x, y);
+    }
+};
+
+int
+plane_top()
+{
+    return plane_bottom() - vgay(200);
+}
+
+// Whether the traces go on the pattern's drawable row by row.
+bool
+flat_display()
+{
+    return d_mode == display_1d || (d_mode == display_2d && scrolling);
+}
+
+// A segment of a side trace, on the drawable and the window, or a pixel
+// when from is the first step's.
+void
+trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x_to, int y_to,
+              bool first)
+{
+    setcolor(colour);
+    image_slot window = current_draw;
+    for (int pass = 0; pass < 2; pass++) {
+        if (pass == 0 && it->pixmap && *it->pixmap)
+            current_draw = *it->pixmap;
+        else if (pass == 0)
+            continue;
+        else
+            current_draw = window;
+        if (first) {
+            putpixel(x_to, y_to, colour);
+        } else {
+            moveto(x_from, y_from);
+            lineto(x_to, y_to);
+        }
+    }
+}
+
+// The dot of a frequency on the current row: a pixel, or a line of the row
+// height once rows are taller than a pixel.
+void
+frequency_dot(const run_iteration *it, int colour, int x, int y, bool first)
+{
+    if (!flat_display()) {
+        putpixel(x, y, colour);
+        return;
+    }
+    int h = it->cell_size;
+    trace_segment(it, colour, x, y, x, y + h - 1, first || h <= 1);
+}
+
+int
+density_colour(int value)
+{
+    int c = color_v[value];
+    return c == black ? darkgray : c;
+}
+
+int
+index_colour(int k, uint32_t i)
+{
+    int c = set_nhdcolor(k, i);
+    return c == black || c == darkgray ? white : c;
+}
+
+int
+bar_colour(int k, uint32_t i, uint32_t last)
+{
+    int c = set_nhdcolor(k, i);
+    if (i == last || c == black || c == darkgray || c == oldcolor[10] || c == oldcolor[11] ||
+        c == oldcolor[14])
+        return white;
+    return c;
+}
+
+void
+fill(int colour, int x0, int y0, int x1, int y1)
+{
+    if (x1 < x0 || y1 < y0)
+        return;
+    int kept = fillcolor;
+    setfillstyle(0, colour);
+    bar(x0, y0, x1, y1);
+    setfillstyle(0, kept);
+}
+
+// A histogram bar as a bar: only the change from the bar drawn before.
+void
+draw_bar(int x, int y, int height, int length, int before, int colour, bool filtered)
+{
+    int back = black;
+    int side = std::max(1, height);
+    fill(filtered ? white : black, x - side - 2, y, x - 3, y + side - 1);
+    if (length == before)
+        return;
+    if (length == 1) {
+        fill(back, x, y, x + before - 1, y + side - 1);
+        fill(colour, x, y, x, y + side - 1);
+    } else if (length < before) {
+        fill(back, x + length, y, x + before - 1, y + side - 1);
+    } else {
+        fill(colour, x, y, x + length - 1, y + side - 1);
+    }
+}
+
+// A histogram bar as a trace of the slanted surface: its interior darkgray,
+// its origin white, and a white line from the end of the bar before (a row
+// up) to this bar's end, each only where nothing was drawn yet.
+void
+draw_trace(int x, int y, int length, int before)
+{
+    if (surface.take(x, y))
+        putpixel(x, y, white);
+    for (int i = 1; i < length; i++)
+        if (surface.take(x + i, y))
+            putpixel(x + i, y, darkgray);
+    int xa = x + before, ya = y - 1, xb = x + length, yb = y;
+    int steps = std::max(std::abs(xb - xa), std::abs(yb - ya));
+    for (int s = 0; s <= steps; s++) {
+        int px = steps ? xa + (xb - xa) * s / steps : xa;
+        int py = steps ? ya + (yb - ya) * s / steps : ya;
+        if (surface.take(px, py))
+            putpixel(px, py, white);
+    }
+}
+
+// The count of sampled rules at the top right.
+void
+show_rule_count(uint32_t count)
+{
+    show_sampled_rule_count(count, " tog pause-p");
+}
+
+// The entropy record and, at its end, the statistics and the next run.
+void
+record_entropy(entropy_data *ae, entropy_graph *eg, run_iteration *it, double entropy)
+{
+    uint32_t t = it->time;
+    if (!entropy_record_step(ae->edata, eg->entropy_start, eg->entropy_end, t, entropy))
+        return;
+    ae->sample_no++;
+    int result = moment(ae, eg, it, sampled_rule());
+    if (result > 0) {
+        ae->mode = 2;
+        it->key_panel = 0;
+        ae->count = 0;
+        if (result == 2)
+            ae->file_chosen = 1;
+    }
+    bool first_run = ae->sample_no == 1 || ae->sample_size == 1;
+    it->page_full = 1;
+    it->time = 0;
+    const uint8_t cycle[5] = {yellow, lightred, lightcyan, green, white};
+    int next = 0;
+    for (int c = 0; c < 5; c++)
+        if (eg->point_colour == cycle[c])
+            next = (c + 1) % 5;
+    eg->point_colour = cycle[next];
+    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
+    if (ae->sample_no >= ae->sample_size)
+        ae->sample_no = 0;
+    if (ae->mode == 2 && result == 0 && first_run) {
+        ae->count++;
+        show_rule_count(ae->count);
+    }
+    memcpy(F, A, bytesL);
+}
+
+} // namespace
+
+int
+side_plot_left(const entropy_graph *eg)
+{
+    return eg->x0 - vgax(10);
+}
+
+int
+plane_left(int x0)
+{
+    return x0 + vgax(100) + vgax(10) + 2;
+}
+
+int
+plane_bottom()
+{
+    return Maxy - std::max<int>(vgax(10), CHeight + vgay(3)) - 2;
+}
+
+void
+entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
+{
+    pen_kept kept;
+    const int row = kept.y, h = it->cell_size;
+    const uint32_t t = it->time;
+    const bool first = t <= 1;
+    const bool flat = flat_display();
+    const int one_cell = single_entropy && entropy_poss < lineL ? entropy_poss : -1;
+    const double cells = one_cell >= 0 ? 1.0 : lineL;
+    const int window = std::max<int>(1, eg->window);
+    const double divisor = cells * window;
+    const int x0 = side_plot_left(eg);
+    const int side_row = flat ? row : eg->plot_row;
+
+    // Value densities over the window.
+    double top_density = 0;
+    if ((eg->plot_on || eg->ed_plot) && eg->eegcount.rows && eg->eegratiobefore) {
+        count_values(A, lineL, one_cell, count_window_newest(&eg->eegcount));
+        const uint32_t *sums = count_window_sum(&eg->eegcount, window);
+        for (int j = 0; j < value_range; j++) {
+            double density = sums[j] / divisor;
+            if (eg->plot_on) {
+                int colour = density_colour(j);
+                int x_to = x0 + static_cast<int>(std::ceil(eg->w1 * density));
+                int x_from = x0 + static_cast<int>(std::ceil(eg->w1 * eg->eegratiobefore[j]));
+                if (flat)
+                    trace_segment(it, colour, x_from, row - h, x_to, row + h, first);
+                else
+                    putpixel(x_to, side_row, colour);
+            }
+            eg->eegratiobefore[j] = density;
+        }
+        top_density = eg->eegratiobefore[value_range - 1];
+        count_window_advance(&eg->eegcount);
+        if (eg->plot_on)
+            return;
+    }
+    if (!(eg->hist_mode || eg->ed_plot) || !eg->lookupcount.rows)
+        return;
+
+    // Lookup frequencies: dots, histogram, and the input entropy.
+    const size_t entries = eg->lookupcount.entries;
+    const uint32_t *q = count_window_sum(&eg->lookupcount, window);
+    const int k = eg->k;
+    histogram_layout layout = lay_out_histogram(entries, eg->w2, Maxy - eg->hist_y0);
+    eg->group = static_cast<int16_t>(layout.group);
+    eg->bar_thickness = layout.bar_thickness;
+    eg->max_bar = static_cast<int16_t>(layout.longest);
+    const bool bars = stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
+    if (eg->hist_mode == 2 && (first || eg->hist_x < eg->hist_x0 - 1)) {
+        eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
+        eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
+    }
+    if (bars && eg->hist_mode == 2 && eg->hist_x == eg->hist_x0 - 1)
+        surface.start(eg->hist_x, eg->hist_y);
+    const int ox = eg->hist_mode == 2 ? eg->hist_x : eg->hist_x0;
+    const int oy = eg->hist_mode == 2 ? eg->hist_y : eg->hist_y0;
+    const int bar_height = std::max(1, static_cast<int>(layout.bar_thickness) - eg->bar_gap);
+    const uint32_t last = static_cast<uint32_t>(entries - 1);
+    for (size_t n = entries; n-- > 0;) {
+        uint32_t i = static_cast<uint32_t>(n);
+        double p = q[i] / divisor;
+        if (eg->ent_kind > 0)
+            frequency_dot(it, index_colour(k, i),
+                          x0 + static_cast<int>(std::ceil(p * eg->w2)), side_row, first);
+        if (hist_order && i <= static_cast<uint32_t>(it->max_index))
+            hist_order[i] = static_cast<uint16_t>(std::min<uint32_t>(q[i], UINT16_MAX));
+        if (!bars)
+            continue;
+        int column, place;
+        histogram_place(layout, entries, i, &column, &place);
+        int bx = ox + column * layout.column_step;
+        int by = oy + static_cast<int>(place * layout.bar_thickness);
+        int length = histogram_bar(q[i], divisor, eg->w2, layout.longest);
+        if (eg->hist_mode == 1)
+            draw_bar(bx, by, bar_height, length, eg->oldbar[i], bar_colour(k, i, last),
+                     color_filter && get_bitlong(color_filter, i));
+        else
+            draw_trace(bx, by, length, eg->oldbar[i]);
+        eg->oldbar[i] = static_cast<uint16_t>(length);
+    }
+    if (bars && eg->hist_mode == 2) {
+        eg->hist_x++;
+        eg->hist_y++;
+    }
+    double entropy = input_entropy(q, entries, divisor);
+    count_window_advance(&eg->lookupcount);
+
+    eg->x_now = static_cast<int16_t>(x0 + static_cast<int>(eg->w2 * entropy));
+    if (eg->ent_kind != 1) {
+        if (flat)
+            trace_segment(it, lightred, eg->x_before, row - h, eg->x_now, row, first);
+        else
+            putpixel(eg->x_now, side_row, lightred);
+    }
+    eg->x_before = eg->x_now;
+
+    if (eg->ed_plot && ae->mode < 2) {
+        current_draw = kept.draw;
+        putpixel(plane_left(x0) + static_cast<int>(top_density * vgax(200)),
+                 plane_bottom() - static_cast<int>(entropy * vgay(200)), eg->point_colour);
+    }
+    if (eg->ed_plot && (ae->mode == 1 || ae->mode == 2) && ae->edata) {
+        current_draw = kept.draw;
+        record_entropy(ae, eg, it, entropy);
+    }
+}
+
+void
+draw_entgraph_frame(int draw, int x0, int kind, int y_label)
+{
+    if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
+        return;
+    pen_kept kept;
+    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
+    const int width = kind == 2 ? vgax(256) : vgax(200);
+    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + width + vgax(10), Maxx), Maxy - 1);
+    if (!draw)
+        return;
+    setcolor(lightred);
+    rectangle(L, top, L + width, B);
+    if (kind == 2) {
+        for (int i = 1; i <= 17; i++) {
+            int x = L + vgax(static_cast<float>(std::trunc(14.222222 * i)));
+            moveto(x, B);
+            lineto(x, B + vgay(3));
+        }
+    } else {
+        for (int i = 1; i <= 8; i++) {
+            moveto(L + vgax(20.0f * i), B);
+            lineto(L + vgax(20.0f * i), B + vgay(3));
+        }
+    }
+    for (int i = 1; i <= 9; i++) {
+        moveto(L, B - vgay(20.0f * i));
+        lineto(L - vgax(3), B - vgay(20.0f * i));
+    }
+    const int label_y = B + vgay(3) + 1;
+    moveto(x0 + vgax(102) + vgax(10), label_y);
+    outtext("0");
+    if (kind == 2) {
+        moveto(x0 + vgax(102) + vgax(10) + vgax(25), label_y);
+        outtext(min_max_entropy ? "min-max entropy" : "standard deviation");
+        moveto(L + vgax(static_cast<float>(std::trunc(14.222222 * 10))) - vgax(5), label_y);
+        outtext("0.1");
+        moveto(L + width - vgax(10), label_y);
+        outtext("0.18");
+    } else {
+        moveto(x0 + vgax(102) + vgax(10) + vgax(80), label_y);
+        outtext("density");
+        moveto(L + vgax(200) - 2, label_y);
+        outtext("1");
+    }
+    // The y axis' labels and the label written downward stand in the strip
+    // between the side plot's frame and the ticks.
+    const int axis_x = L - vgax(3) - CWidth - 1;
+    moveto(axis_x, B - CHeight);
+    outtext("0");
+    moveto(axis_x, top);
+    outtext("1");
+    static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
+    const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
+    const int step = static_cast<int>(0.7 * CHeight);
+    int y = std::min<int>(Maxy - vgay(130), (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2);
+    for (const char *c = label; *c; c++) {
+        char one[2] = {*c, 0};
+        moveto(x0 + vgax(100) + 3, y);
+        outtext(one);
+        y += step;
+    }
+}
+
+void
+draw_Hamming_plot(int draw, int x0)
+{
+    if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
+        return;
+    pen_kept kept;
+    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
+    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + vgax(200) + vgax(10), Maxx), Maxy - 1);
+    if (!draw)
+        return;
+    setcolor(lightred);
+    rectangle(L, top, L + vgax(200), B);
+    for (int i = 1; i <= 8; i++) {
+        moveto(L + vgax(20.0f * i), B);
+        lineto(L + vgax(20.0f * i), B + vgay(3));
+    }
+    for (int i = 1; i <= 9; i++) {
+        moveto(L, B - vgay(20.0f * i));
+        lineto(L - vgax(3), B - vgay(20.0f * i));
+    }
+    const int label_y = B + vgay(3) + 1;
+    moveto(L, label_y);
+    outtext("0");
+    moveto(L + vgax(80), label_y);
+    outtext("return map t");
+    moveto(L + vgax(200) - 1, label_y);
+    outtext("2");
+    const int axis_x = L - vgax(3) - CWidth - 1;
+    moveto(axis_x, B - CHeight);
+    outtext("0");
+    int y = Maxy - vgay(130);
+    for (const char *c : {"t", "+", "1"}) {
+        moveto(axis_x, y);
+        outtext(c);
+        y += static_cast<int>(0.7 * CHeight);
+    }
+    moveto(axis_x, top);
+    outtext("2");
+}

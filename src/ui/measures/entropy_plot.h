@@ -1,0 +1,34 @@
+// The input entropy plot beside a forward run's pattern: the value-density
+// or input-entropy trace, the dots of each neighbourhood's lookup
+// frequency, the lookup-frequency histogram (bars, or traces stacked into a
+// slanted surface), the point of each step in the entropy-density plane and
+// the entropy record of an entropy sample; the frames of that plane and of
+// the return map.
+#pragma once
+
+#include "ui/measures/run_records.h"
+
+// One step of measuring and drawing, after the step's state is in A and its
+// lookups are counted into the newest row of eg->lookupcount; eg->window
+// holds min(gens, t). At the end of an entropy record's stretch it hands
+// the record to the statistics (rule_sampling.h) and asks the run to start
+// again from step 0 with a new random seed.
+void entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it);
+// Clears the plane's area right of the side plot at x0 and, with draw
+// set, draws its frame: kind 0 or 1 the entropy-density plane, kind 2 the
+// mean entropy against its standard deviation (or min-max entropy) of rule
+// samples, whose y label is "mean entropy" (y_label 0), "Z parameter" (1)
+// or "lambda ratio" (2).
+void draw_entgraph_frame(int draw, int x0, int kind, int y_label);
+// The return map's frame in the same place (draw 0 only clears it).
+void draw_Hamming_plot(int draw, int x0);
+
+// The left edge of the side plot: the pattern's right edge, where its
+// frame stands (eg->x0 less the margin reset_stpwidth adds).
+int side_plot_left(const entropy_graph *eg);
+// The corner of the plane beside a side plot at x0: the column of density
+// (or standard deviation) 0 and the row of entropy 0. The plane is
+// vgax(200) wide (vgax(256) for rule samples, 0.1 of sd per vgax(142)) and
+// vgay(200) high, with room for its labels below it.
+int plane_left(int x0);
+int plane_bottom();

@@ -1,0 +1,107 @@
+// The moments of an entropy record against a double-precision reference,
+// the edge cases of a constant record and of one entry, and the running
+// means over the runs of a rule.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "engine/measures/entropy_moments.h"
+
+namespace {
+
+struct reference {
+    double mean = 0, adev = 0, var = 0, sd = 0, skew = 0, kurt = 0;
+};
+
+reference
+reference_of(const std::vector<float> &x)
+{
+    reference r;
+    double m = x.size();
+    for (float v : x)
+        r.mean += v;
+    r.mean /= m;
+    double s2 = 0, s3 = 0, s4 = 0;
+    for (float v : x) {
+        double d = v - r.mean;
+        r.adev += std::fabs(d);
+        s2 += d * d;
+        s3 += d * d * d;
+        s4 += d * d * d * d;
+    }
+    r.adev /= m;
+    r.var = s2 / (m - 1);
+    r.sd = std::sqrt(r.var);
+    r.skew = s3 / (m * r.var * r.sd);
+    r.kurt = s4 / (m * r.var * r.var) - 3;
+    return r;
+}
+
+TEST(EntropyMoments, MatchADoublePrecisionReferenceOnRandomRecords)
+{
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> entropy(0.2f, 0.9f);
+    for (int trial = 0; trial < 40; trial++) {
+        std::vector<float> x(2 + random() % 400);
+        for (float &v : x)
+            v = entropy(random);
+        entropy_moments got = moments_of(x.data(), static_cast<int>(x.size()));
+        reference want = reference_of(x);
+        EXPECT_NEAR(got.mean, want.mean, 1e-5);
+        EXPECT_NEAR(got.adev, want.adev, 1e-5);
+        EXPECT_NEAR(got.var, want.var, 1e-5);
+        EXPECT_NEAR(got.sd, want.sd, 1e-5);
+        EXPECT_NEAR(got.skew, want.skew, 1e-3 * (1 + std::fabs(want.skew)));
+        EXPECT_NEAR(got.kurt, want.kurt, 1e-3 * (1 + std::fabs(want.kurt)));
+    }
+}
+
+TEST(EntropyMoments, AConstantRecordHasNoSpread)
+{
+    std::vector<float> x(50, 0.625f);
+    entropy_moments r = moments_of(x.data(), 50);
+    EXPECT_FLOAT_EQ(r.mean, 0.625f);
+    EXPECT_EQ(r.var, 0.0f);
+    EXPECT_EQ(r.sd, 0.0f);
+    EXPECT_EQ(r.skew, 0.0f);
+    EXPECT_EQ(r.kurt, 0.0f);
+}
+
+TEST(EntropyMoments, OneEntryGivesVarianceZeroNotNaN)
+{
+    float x = 0.4f;
+    entropy_moments r = moments_of(&x, 1);
+    EXPECT_FLOAT_EQ(r.mean, 0.4f);
+    EXPECT_EQ(r.var, 0.0f);
+    EXPECT_FALSE(std::isnan(r.sd));
+    EXPECT_EQ(r.skew, 0.0f);
+}
+
+TEST(EntropyMoments, RunningMeansAreTheMeansOfTheRunsSoFar)
+{
+    std::mt19937 random(8);
+    std::uniform_real_distribution<float> entropy(0.0f, 1.0f);
+    entropy_moments avg;
+    avg.mean = 99; // left from the rule before: the first run starts afresh
+    std::vector<entropy_moments> runs;
+    for (int run = 1; run <= 6; run++) {
+        std::vector<float> x(30);
+        for (float &v : x)
+            v = entropy(random);
+        runs.push_back(moments_of(x.data(), 30));
+        running_means(&avg, runs.back(), run);
+        double mean = 0, sd = 0, kurt = 0;
+        for (const entropy_moments &r : runs) {
+            mean += r.mean;
+            sd += r.sd;
+            kurt += r.kurt;
+        }
+        EXPECT_NEAR(avg.mean, mean / run, 1e-6);
+        EXPECT_NEAR(avg.sd, sd / run, 1e-6);
+        EXPECT_NEAR(avg.kurt, kurt / run, 1e-5);
+    }
+}
+
+} // namespace
