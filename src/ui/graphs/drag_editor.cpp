@@ -92,8 +92,15 @@ block_listed(const drag_state &s)
 std::string
 node_links_text(const drag_state &s)
 {
+    return formatted("\nlinks %u: cut/restore/net-c/r", shown(s.active));
+}
+
+// 'n' ends the line of 'c' and 'r' in a component selection.
+std::string
+whole_table_text(const drag_state &s)
+{
     if (component_kind(s.kind))
-        return formatted("\nlinks %u: cut/restore/net-c/r/n", shown(s.active));
+        return "/n";
     return s.kind == 'a' ? "\nlinks: restore net-n, i/o/e to activate" : "\nlinks: restore net-n,";
 }
 
@@ -197,7 +204,8 @@ const drag_key kDragKeys[] = {
     drag_key::on("xX").help("\nnot active?-click right button first, rotate-x/X").does(turn),
     drag_key::on("hv").help(" flip-h/v").does(mirror),
     drag_key::on("g").help(" gap nodes-g").when(linked).does(with_links<node_edit>),
-    drag_key::on("crn").help(node_links_text).when(linked).does(with_links<node_edit>),
+    drag_key::on("cr").help(node_links_text).when(linked_component).does(with_links<node_edit>),
+    drag_key::on("n").help(whole_table_text).when(linked).does(with_links<node_edit>),
     drag_key::on("CAR").help(pair_link_text).when(linked_component).does(with_links<pair_edit>),
     drag_key::on("B").help(block_text).when(block_listed).does(define_block),
     drag_key::on("0123456789").help("\nstep-(1-9) nolimit-0,").when(linked).does(with_links<step_limit>),
