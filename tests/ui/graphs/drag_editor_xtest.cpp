@@ -3,11 +3,14 @@
 // run's pause box opens it, Return opens the editor; a left press on node
 // 7, the pointer's motion and the release move node 7 by the motion and
 // no other node; after 'a' every node moves by it; a press between nodes
-// moves nothing; 'q' frees the selection, the copy and the sums. Then 'p'
-// of the menu shows the paths' summary and its box goes again.
+// moves nothing; 'q' frees the selection, the copy and the sums. The
+// block's corners mark the cells between them, and 'q' at any of its
+// questions ends it. Then 'p' of the menu shows the paths' summary and
+// its box goes again.
 #include "support/x_test_fixture.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -15,6 +18,7 @@
 
 #include "engine/forward/forward_test_support.h"
 #include "engine/graphs/globals.h"
+#include "engine/graphs/node_selection.h"
 #include "engine/model/checked_alloc.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/meta_graph.h"
@@ -171,6 +175,48 @@ TEST_F(DragEditor, PathsBoxComesAndGoes)
     EXPECT_NE(question, menu);
     EXPECT_NE(summary, question);
     EXPECT_EQ(after, menu) << "the menu did not come back as it was";
+}
+
+// The block of a 2d lattice: the corners answered mark the nodes whose
+// cells lie between them; 'q' at the dimension or any corner question
+// ends the definition with nothing marked, and the editor goes on.
+TEST_F(DragEditor, BlockCornersAndQuitAtEveryQuestion)
+{
+    TestNetwork net(2, 2, 5, 5, 1, 5);
+    loc_twod_fonly = 1;
+    direction = direction_backward;
+    // Return opens the editor; the block: 2d, low corner 1,1, high 2,3.
+    std::string keys = "\rB\r1\r1\r2\r3\r";
+    const size_t defined = keys.size();
+    std::vector<size_t> quits;
+    for (const char *answers : {"", "\r", "\r\r", "\r\r\r", "\r\r\r\r"}) {
+        keys += std::string("B") + answers + "q";
+        quits.push_back(keys.size());
+    }
+    keys += "qq";
+    std::set<uint32_t> block;
+    std::vector<uint32_t> after_quit;
+    std::vector<bool> in_editor;
+    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        if (i == defined)
+            for (uint32_t m = 1; m <= node_no; m++)
+                if (in_linknet(m))
+                    block.insert(m);
+        for (size_t q : quits)
+            if (i == q) {
+                after_quit.push_back(linknet_count());
+                in_editor.push_back(linknet != nullptr);
+            }
+    });
+    EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
+    typist.join();
+    std::set<uint32_t> expected;
+    for (int i = 1; i <= 2; i++)
+        for (int j = 1; j <= 3; j++)
+            expected.insert(static_cast<uint32_t>(1 + i + 5 * j));
+    EXPECT_EQ(block, expected);
+    EXPECT_EQ(after_quit, std::vector<uint32_t>(quits.size(), 0u));
+    EXPECT_EQ(in_editor, std::vector<bool>(quits.size(), true)) << "'q' in the block left the editor";
 }
 
 } // namespace
