@@ -382,14 +382,7 @@ drag_prompt_pieces(const drag_state &s)
 std::vector<std::string>
 drag_prompt_lines(const drag_state &s)
 {
-    std::vector<std::string> lines{selection_title(s)};
-    for (const key_help_line &piece : drag_prompt_pieces(s)) {
-        if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    return prompt_lines(selection_title(s), drag_prompt_pieces(s));
 }
 
 std::string

@@ -574,16 +574,7 @@ graph_menu_pieces()
 std::vector<std::string>
 graph_menu_lines()
 {
-    std::vector<std::string> lines;
-    for (const key_help_line &piece : graph_menu_pieces()) {
-        if (lines.empty())
-            lines.push_back(graph_title() + piece.text);
-        else if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    return prompt_lines(graph_title(), graph_menu_pieces());
 }
 
 std::string

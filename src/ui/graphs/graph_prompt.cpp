@@ -80,3 +80,16 @@ put_text(const std::string &text)
     outtext(text.c_str());
     moveto(x + text_width_in_use(text.c_str()), gety);
 }
+
+std::vector<std::string>
+prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces)
+{
+    std::vector<std::string> lines{title};
+    for (const key_help_line &piece : pieces) {
+        if (piece.text[0] == '\n')
+            lines.push_back(piece.text.substr(1));
+        else
+            lines.back() += piece.text;
+    }
+    return lines;
+}

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/screen/key_table.h"
+
 // Image slots of what the graph window covers: its rectangle (boximage)
 // and the prompt area of the menu's lines (boximage_prompt), saved by the
 // graph builder and put back by it when the graph closes.
@@ -44,3 +46,7 @@ void dialog_row(int line);
 // Writes text at the point and leaves the point at its end in the font in
 // use (outtext steps on by the normal font's widths).
 void put_text(const std::string &text);
+
+// The lines of a prompt drawn from a key table's help: the title, then
+// each piece, one that begins with a newline starting a line of its own.
+std::vector<std::string> prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces);
