@@ -90,3 +90,10 @@ xtest_click(Display *display, unsigned int b)
     XTestFakeButtonEvent(display, b, False, CurrentTime);
     XSync(display, False);
 }
+
+void
+xtest_button(Display *display, unsigned int b, bool down)
+{
+    XTestFakeButtonEvent(display, b, down ? True : False, CurrentTime);
+    XSync(display, False);
+}

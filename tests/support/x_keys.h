@@ -20,3 +20,5 @@ void xtest_control_key(Display *display, KeySym keysym);
 void xtest_move_pointer(Display *display, int x, int y);
 // Presses and releases mouse button b.
 void xtest_click(Display *display, unsigned int b);
+// Presses (down) or releases mouse button b alone.
+void xtest_button(Display *display, unsigned int b, bool down);

@@ -138,6 +138,43 @@ ScreenTest::click(unsigned int b)
     xtest_click(test_display, b);
 }
 
+void
+ScreenTest::move_pointer(int x, int y)
+{
+    int root_x = x, root_y = y;
+    Window child;
+    XTranslateCoordinates(test_display, W, DefaultRootWindow(test_display), x, y, &root_x, &root_y, &child);
+    xtest_move_pointer(test_display, root_x, root_y);
+}
+
+void
+ScreenTest::press_button(unsigned int b, bool down)
+{
+    xtest_button(test_display, b, down);
+}
+
+std::thread
+ScreenTest::act_paced(std::vector<std::function<void()>> steps)
+{
+    drop_ready_signals(ready_fd);
+    return std::thread([steps] {
+        for (const std::function<void()> &step : steps) {
+            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
+                ADD_FAILURE() << "the window did not wait for input";
+            step();
+        }
+    });
+}
+
+void
+ScreenTest::type_in_step(char c)
+{
+    xtest_type_char(test_display, c, [] {
+        if (!wait_for_ready_signal(ready_fd, kReadyPatience))
+            ADD_FAILURE() << "the window did not wait for a key";
+    });
+}
+
 unsigned long
 ScreenTest::window_pixel(int x, int y)
 {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -38,6 +39,19 @@ protected:
     static void press_keysym(unsigned long keysym);
     // Clicks mouse button b (1 left, 3 right).
     static void click(unsigned int b);
+    // Moves the pointer to (x, y) of the window, and presses or releases
+    // mouse button b alone: a drag through the server.
+    static void move_pointer(int x, int y);
+    static void press_button(unsigned int b, bool down);
+    // Runs each step on a second thread once the window waits for input,
+    // while the test runs the dialogs: a step sends what the wait takes
+    // (keys, or a press, the pointer's motions and the release of a drag)
+    // and may read what the previous one left. Join the thread when the
+    // dialogs return.
+    static std::thread act_paced(std::vector<std::function<void()>> steps);
+    // In a step of act_paced: types c, a Shift first taken by a wait of its
+    // own as in type_keys_paced.
+    static void type_in_step(char c);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
     // The rule figures a run writes (zparam), as start-up gives them: a

@@ -17,3 +17,4 @@ uint8_t no_links = 0;
 uint32_t u_threshold = 0;
 uint8_t suppress_u_links = 0;
 uint8_t isolate_unreachable = 0;
+uint8_t *linknet = nullptr;

@@ -57,3 +57,7 @@ extern uint8_t no_links;
 extern uint32_t u_threshold;
 extern uint8_t suppress_u_links;
 extern uint8_t isolate_unreachable;
+// The drag editor's selection: one bit per node 0..node_no, node m at bit
+// m mod 8 of byte m div 8. Allocated by new_linknet as the editor opens and
+// at each new selection, freed as it closes (node_selection.h).
+extern uint8_t *linknet;

@@ -75,6 +75,7 @@ free_graph_data()
     release(node_period);
     release(histnodesize);
     release(netnodesize);
+    release(linknet);
     node_no = 0;
     m_space = 0;
     m_size = 0;

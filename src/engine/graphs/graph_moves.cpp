@@ -1,6 +1,7 @@
-// The layout moves of the graph window (graph_moves.h): arithmetic on
-// basin_pos through set_node_position, which keeps every place within the
-// 16-bit range. random() is the program's one random stream, so a seeded
+// The layout moves of the graph window and the drag editor
+// (graph_moves.h): arithmetic on basin_pos through set_node_position, which
+// keeps every place within the 16-bit range; the editor's moves take the
+// nodes of its selection (node_selection.h). random() is the program's one random stream, so a seeded
 // run lays out the same.
 #include "engine/graphs/graph_moves.h"
 
@@ -10,6 +11,7 @@
 
 #include "engine/graphs/globals.h"
 #include "engine/graphs/link_angle.h"
+#include "engine/graphs/node_selection.h"
 
 namespace {
 
@@ -33,6 +35,36 @@ polar_about(int cx, int cy, uint32_t m, double &angle, double &distance)
     angle = link_angle(cx, cy, x, y).angle;
     distance = std::hypot(static_cast<double>(x - cx), static_cast<double>(y - cy));
     return true;
+}
+
+// Every node (or, with only_selected, every node in linknet) turned about
+// the centre by turn radians, anticlockwise on the screen for turn > 0.
+void
+turn_nodes(int cx, int cy, double turn, bool only_selected)
+{
+    for (uint32_t m = node_no; m >= 1; m--) {
+        double angle, distance;
+        if ((only_selected && !in_linknet(m)) || !polar_about(cx, cy, m, angle, distance))
+            continue;
+        set_node_position(m, cx + distance * std::cos(angle + turn), cy - distance * std::sin(angle + turn));
+    }
+}
+
+// Every node (or every node in linknet) mirrored: 'h' x := 2 cx - x,
+// 'v' y := 2 cy - y.
+void
+mirror_nodes(int cx, int cy, char axis, bool only_selected)
+{
+    for (uint32_t m = node_no; m >= 1; m--) {
+        if (only_selected && !in_linknet(m))
+            continue;
+        double x = basin_pos[m][0], y = basin_pos[m][1];
+        if (axis == 'h')
+            x = 2.0 * cx - x;
+        else
+            y = 2.0 * cy - y;
+        set_node_position(m, x, y);
+    }
 }
 
 } // namespace
@@ -114,25 +146,39 @@ scale_about_centre(int cx, int cy, double factor)
 void
 rotate_about_centre(int cx, int cy, double turn)
 {
-    for (uint32_t m = node_no; m >= 1; m--) {
-        double angle, distance;
-        if (!polar_about(cx, cy, m, angle, distance))
-            continue;
-        set_node_position(m, cx + distance * std::cos(angle + turn), cy - distance * std::sin(angle + turn));
-    }
+    turn_nodes(cx, cy, turn, false);
 }
 
 void
 mirror_about_centre(int cx, int cy, char axis)
 {
-    for (uint32_t m = node_no; m >= 1; m--) {
-        double x = basin_pos[m][0], y = basin_pos[m][1];
-        if (axis == 'h')
-            x = 2.0 * cx - x;
-        else
-            y = 2.0 * cy - y;
-        set_node_position(m, x, y);
-    }
+    mirror_nodes(cx, cy, axis, false);
+}
+
+void
+rotate_component_graph(bool selection, char key, int cx, int cy, double angle)
+{
+    turn_nodes(cx, cy, key == 'x' ? -angle : angle, selection);
+}
+
+void
+flip_component_graph(bool selection, char key, int cx, int cy)
+{
+    mirror_nodes(cx, cy, key, selection);
+}
+
+void
+drag_node(uint32_t node, int x, int y, drag_group group)
+{
+    if (node < 1 || node > node_no)
+        return;
+    const double dx = x - basin_pos[node][0], dy = y - basin_pos[node][1];
+    set_node_position(node, x, y);
+    if (group == drag_group::single)
+        return;
+    for (uint32_t m = node_no; m >= 1; m--)
+        if (m != node && (group == drag_group::all || in_linknet(m)))
+            set_node_position(m, basin_pos[m][0] + dx, basin_pos[m][1] + dy);
 }
 
 float

@@ -1,7 +1,8 @@
 // What the graph window's keys do to the layout of the open graph
 // (globals.h): the spiral, line, jiggle and random layouts, scaling,
 // rotation and mirroring about the window's centre, the scaling of the
-// base node radius, and the unreachable nodes. Each works on basin_pos (and
+// base node radius, the unreachable nodes, and the drag editor's moves of a
+// node and its selection. Each works on basin_pos (and
 // the layouts' base radius) alone; the window draws the result
 // (ui/graphs/graph_commands.h). Pixel amounts that follow the window's size
 // are given by the caller.
@@ -41,6 +42,21 @@ void scale_about_centre(int cx, int cy, double factor);
 void rotate_about_centre(int cx, int cy, double turn);
 // Every node mirrored: axis 'h' x := 2 cx - x, 'v' y := 2 cy - y.
 void mirror_about_centre(int cx, int cy, char axis);
+// The drag editor's turn and mirror about the point (cx, cy) (the
+// pointer): the nodes in linknet when selection is set, else every node.
+// Key 'x' turns by angle clockwise on the screen, 'X' anticlockwise, as
+// rotate_about_centre; key 'h' mirrors x, 'v' y, as mirror_about_centre.
+void rotate_component_graph(bool selection, char key, int cx, int cy, double angle);
+void flip_component_graph(bool selection, char key, int cx, int cy);
+
+// Which nodes a drag moves beside the one dragged.
+enum class drag_group {
+    single,    // none
+    selection, // the nodes in linknet
+    all,       // every node
+};
+// Node to (x, y), and the nodes of group by the same displacement.
+void drag_node(uint32_t node, int x, int y, drag_group group);
 // The base node radius times factor (larger) or divided by it, not below
 // 1.0 pixel.
 float scaled_base_radius(float base, float factor, bool larger);

@@ -37,24 +37,34 @@ rule_row_bytes(int k)
 
 } // namespace
 
+bool
+cell_lattice_place(uint32_t cell, lattice_place &place)
+{
+    if (threed && i3d > 0 && j3d > 0) {
+        int layer = i3d * j3d;
+        place.h = static_cast<int>(cell / layer);
+        place.j = static_cast<int>((cell - place.h * layer) / i3d);
+        place.i = static_cast<int>(cell % i3d);
+        return true;
+    }
+    if (twod && i2d > 0) {
+        place.i = static_cast<int>(cell % i2d);
+        place.j = static_cast<int>(cell / i2d);
+        place.h = 0;
+        return true;
+    }
+    return false;
+}
+
 int
 outside_2d_3d_block(uint16_t cell, int16_t i_low, int16_t j_low, int16_t h_low,
                     int16_t i_high, int16_t j_high, int16_t h_high)
 {
-    int i, j, h = 0;
-    if (threed && i3d > 0 && j3d > 0) {
-        int layer = i3d * j3d;
-        h = cell / layer;
-        j = (cell - h * layer) / i3d;
-        i = cell % i3d;
-    } else if (twod && i2d > 0) {
-        i = cell % i2d;
-        j = cell / i2d;
-    } else {
+    lattice_place p;
+    if (!cell_lattice_place(cell, p))
         return 0;
-    }
-    bool inside = within(i, i_low, i_high) && within(j, j_low, j_high) &&
-                  (!threed || within(h, h_low, h_high));
+    bool inside = within(p.i, i_low, i_high) && within(p.j, j_low, j_high) &&
+                  (!threed || within(p.h, h_low, h_high));
     return inside ? 0 : 1;
 }
 

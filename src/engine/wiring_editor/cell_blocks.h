@@ -11,6 +11,15 @@ struct block_corners {
     int16_t i_high = 0, j_high = 0, h_high = 0;
 };
 
+// Where a cell sits on the lattice: column i, row j, layer h (0 on a 2d
+// lattice). On a 2d lattice i = cell mod i2d, j = cell div i2d; on a 3d
+// lattice h = cell div (i3d j3d), then j and i within the layer. false on
+// a 1d network, which has no lattice place.
+struct lattice_place {
+    int i = 0, j = 0, h = 0;
+};
+bool cell_lattice_place(uint32_t cell, lattice_place &place);
+
 // 1 when cell lies outside the box on a 2d lattice (i = cell mod i2d,
 // j = cell div i2d) or a 3d lattice (h = cell div (i3d * j3d), then j and
 // i within the layer); 0 inside, and always 0 on a 1d network.

@@ -9,6 +9,7 @@ float linkangle = 0;
 float abs_angle = 0;
 uint8_t scale_m_nodes = 0;
 uint8_t node_numbers = 1;
+uint8_t quick_move = 0;
 uint8_t *basin_color = nullptr;
 
 // --- Per-run reset (globals.h).

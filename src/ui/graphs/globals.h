@@ -14,6 +14,8 @@ extern float abs_angle;      // its acute angle to the horizontal
 extern uint8_t scale_m_nodes;       // 1: node sizes follow their measure; 0: all the base radius
 // Kept from one graph to the next.
 extern uint8_t node_numbers;        // 1: nodes large enough carry their number
+// Kept from one visit of the drag editor to the next.
+extern uint8_t quick_move;          // 1: a drag redraws only the moved nodes' discs
 // Colour index of each node at the last full drawing (node_no + 1 entries);
 // allocated and freed with the graph window.
 extern uint8_t *basin_color;

@@ -19,10 +19,13 @@
 #include "engine/graphs/graph_data.h"
 #include "engine/graphs/graph_moves.h"
 #include "engine/graphs/graph_rank.h"
+#include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
 #include "ui/graphs/graph_layout_file.h"
 #include "ui/graphs/graph_layouts.h"
+#include "ui/graphs/graph_prompt.h"
+#include "ui/graphs/shortest_path.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -71,80 +74,6 @@ graph_step
 field_only(graph_view &view, char key)
 {
     return f_or_n == graph_field ? command(view, key) : graph_step::ignored;
-}
-
-// The prompt area as it was under the menu.
-void
-remove_menu()
-{
-    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
-}
-
-// The prompt box's lines in the font in which the widest of them fits the
-// box: the normal font, else the medium or the small one, so that a dialog
-// of n lines stays in the n lines' room (the prompt area the builder saved
-// holds the menu's four). While it lives, row_top(i) is the top of line i,
-// smaller lines spread over the room; it puts the font and its metrics
-// back when it goes.
-class fitting_font {
-public:
-    fitting_font(const std::vector<std::string> &lines, int rows)
-        : width_(CWidth), height_(CHeight), room_(prompt_box_bottom(rows) - 2 - kTop), rows_(rows)
-    {
-        if (fits(lines))
-            return;
-        set_medium_font();
-        if (fits(lines))
-            return;
-        CWidth = width_;
-        CHeight = height_;
-        set_small_font();
-    }
-    ~fitting_font()
-    {
-        restore_def_font();
-        CWidth = width_;
-        CHeight = height_;
-    }
-    int
-    row_top(int line) const
-    {
-        int pitch = CHeight < height_ ? std::max<int>(CHeight, room_ / rows_) : CHeight;
-        return kTop + line * pitch;
-    }
-
-private:
-    static constexpr int kTop = 5;
-    static bool
-    fits(const std::vector<std::string> &lines)
-    {
-        int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-        for (const std::string &line : lines)
-            if (text_width_in_use(line.c_str()) > room)
-                return false;
-        return true;
-    }
-    int16_t width_, height_;
-    int room_, rows_;
-};
-
-// Writes text at the point and leaves the point at its end in the font in
-// use (outtext steps on by the normal font's widths).
-void
-put_text(const std::string &text)
-{
-    int x = getx;
-    outtext(text.c_str());
-    moveto(x + text_width_in_use(text.c_str()), gety);
-}
-
-// The font of the dialog in the prompt area now, for its rows' places.
-const fitting_font *dialog_font = nullptr;
-
-void
-dialog_row(int line)
-{
-    moveto(prompt_box_text(Maxx), dialog_font->row_top(line));
 }
 
 // --- Layouts.
@@ -409,9 +338,7 @@ settings(graph_view &view, char)
         fitting_font font({angle_text() + "0000", node_factor_text() + "0000", link_factor_text() + "0000",
                            arrow_text() + "0000"},
                           4);
-        dialog_font = &font;
         ask_questions(kSettings, question_place{dialog_row, nullptr, false});
-        dialog_font = nullptr;
     }
     settings_of = nullptr;
     return graph_step::menu;
@@ -462,9 +389,7 @@ unreachable_nodes(graph_view &view, char)
     draw_prompt_box(3);
     {
         fitting_font font({std::string(kSuppressText) + "0", kIsolateText, threshold_text() + "000"}, 3);
-        dialog_font = &font;
         ask_questions(kUnreachable, question_place{dialog_row, nullptr, false});
-        dialog_font = nullptr;
     }
     erase_prompt_box(3);
     remove_menu();
@@ -493,9 +418,26 @@ basins_inside(graph_view &view, char key)
     return graph_step::redraw_all;
 }
 
-// The keys whose tools are not built yet: the drag editor, shortest paths,
-// the ant, the jump table and unscrambling. They are named in the menu and
-// wait like keys without links; Return redraws.
+// The drag editor over the graph as it is drawn, the prompt area put
+// back under it first.
+graph_step
+drag_editor(graph_view &view, char)
+{
+    remove_menu();
+    manipulate_meta_graph(view.frame, view.base, view.rotation);
+    return graph_step::menu;
+}
+
+graph_step
+shortest_paths(graph_view &, char)
+{
+    shortest_path_dialog();
+    return graph_step::redraw_all;
+}
+
+// The keys whose tools are not built yet: the ant, the jump table and
+// unscrambling. They are named in the menu and wait like keys without
+// links.
 graph_step
 not_yet(graph_view &, char)
 {
@@ -522,10 +464,10 @@ first_line(const graph_view &)
 // are named in the piece before them while they are listed. Rows that act
 // only with links, or only on a field's graph, say so in their command.
 const graph_key kGraphKeys[] = {
-    graph_key::on("\r").help(first_line).does(redraw_only),
+    graph_key::on("\r").help(first_line).does(drag_editor),
     graph_key::on("d").when([](const graph_view &) { return f_or_n == graph_network; }).does(redraw_only),
     graph_key::on("a").when(linked).does(not_yet),
-    graph_key::on("p").when(linked).does(not_yet),
+    graph_key::on("p").when(linked).does(with_links<shortest_paths>),
     graph_key::on("k").when(linked).does(with_links<rank_layout>),
     graph_key::on("u").when(linked).does(not_yet),
 
@@ -632,16 +574,7 @@ graph_menu_pieces()
 std::vector<std::string>
 graph_menu_lines()
 {
-    std::vector<std::string> lines;
-    for (const key_help_line &piece : graph_menu_pieces()) {
-        if (lines.empty())
-            lines.push_back(graph_title() + piece.text);
-        else if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    return prompt_lines(graph_title(), graph_menu_pieces());
 }
 
 std::string

@@ -1,21 +1,16 @@
 // The command loop of the graph window: a menu of four lines and one
-// command per key (layouts, rotation, mirroring, scaling, display switches,
-// settings, unreachable nodes, ranking, the layout file, the window toggle
-// and the basins drawn inside the nodes) until 'q'. The keys are one table
+// command per key (the drag editor, shortest paths, layouts, rotation,
+// mirroring, scaling, display switches, settings, unreachable nodes,
+// ranking, the layout file, the window toggle and the basins drawn inside
+// the nodes) until 'q'. The keys are one table
 // whose rows give both the menu's text and what each key does.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "engine/graphs/graph_layouts.h"
+#include "ui/graphs/graph_prompt.h"
 #include "ui/screen/key_table.h"
-
-// Image slots of what the graph window covers: its rectangle (boximage)
-// and the prompt area of the menu's lines (boximage_prompt), saved by the
-// graph builder and put back by it when the graph closes.
-constexpr int kGraphWindowSlot = 3;
-constexpr int kGraphPromptSlot = 3;
-constexpr int kGraphMenuLines = 4;
 
 // What the loop works with while the graph is open; the factors and the
 // angle start anew at each opening.

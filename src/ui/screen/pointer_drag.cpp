@@ -22,3 +22,12 @@ next_drag_motion()
             return false;
     }
 }
+
+void
+restore_right_pointer()
+{
+    if (!mouse_found)
+        return;
+    XDefineCursor(D, W, rightCursor);
+    inside_rect = 0;
+}

@@ -1,0 +1,95 @@
+// The prompt area of the graph window (graph_prompt.h): the fitting font of
+// its dialogs and the writing of their lines. Draws through the screen
+// layer's prompt box and fonts.
+#include "ui/graphs/graph_prompt.h"
+
+#include <algorithm>
+
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+
+namespace {
+
+// The top of the prompt box's first line.
+constexpr int kTop = 5;
+
+// The fitting font that lives now, for dialog_row.
+const fitting_font *in_use = nullptr;
+
+} // namespace
+
+void
+remove_menu()
+{
+    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
+}
+
+fitting_font::fitting_font(const std::vector<std::string> &lines, int rows)
+    : width_(CWidth), height_(CHeight), room_(prompt_box_bottom(rows) - 2 - kTop), rows_(rows), before_(in_use)
+{
+    in_use = this;
+    if (fits(lines))
+        return;
+    set_medium_font();
+    if (fits(lines))
+        return;
+    CWidth = width_;
+    CHeight = height_;
+    set_small_font();
+}
+
+fitting_font::~fitting_font()
+{
+    restore_def_font();
+    CWidth = width_;
+    CHeight = height_;
+    in_use = before_;
+}
+
+int
+fitting_font::row_top(int line) const
+{
+    int pitch = CHeight < height_ ? std::max<int>(CHeight, room_ / rows_) : CHeight;
+    return kTop + line * pitch;
+}
+
+bool
+fitting_font::fits(const std::vector<std::string> &lines)
+{
+    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+    for (const std::string &line : lines)
+        if (text_width_in_use(line.c_str()) > room)
+            return false;
+    return true;
+}
+
+void
+dialog_row(int line)
+{
+    moveto(prompt_box_text(Maxx), in_use ? in_use->row_top(line) : kTop + line * CHeight);
+}
+
+void
+put_text(const std::string &text)
+{
+    int x = getx;
+    outtext(text.c_str());
+    moveto(x + text_width_in_use(text.c_str()), gety);
+}
+
+std::vector<std::string>
+prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces)
+{
+    std::vector<std::string> lines{title};
+    for (const key_help_line &piece : pieces) {
+        if (piece.text[0] == '\n')
+            lines.push_back(piece.text.substr(1));
+        else
+            lines.back() += piece.text;
+    }
+    return lines;
+}

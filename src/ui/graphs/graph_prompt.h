@@ -1,0 +1,52 @@
+// The prompt area of the graph window, which the graph builder saved under
+// the menu's four lines: its dialogs (the menu, the settings, the drag
+// editor's selection prompt, the paths) are written in the font in which
+// the widest of their lines fits the prompt box, so that a dialog of n
+// lines stays in the room of n lines.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/screen/key_table.h"
+
+// Image slots of what the graph window covers: its rectangle (boximage)
+// and the prompt area of the menu's lines (boximage_prompt), saved by the
+// graph builder and put back by it when the graph closes.
+constexpr int kGraphWindowSlot = 3;
+constexpr int kGraphPromptSlot = 3;
+constexpr int kGraphMenuLines = 4;
+
+// The prompt area as it was under the menu.
+void remove_menu();
+
+// While it lives: the normal font when every line fits the prompt box,
+// else the medium or the small one, with row_top(i) the top of line i
+// (smaller lines spread over the room of `rows` lines). Puts the font and
+// its metrics back when it goes. dialog_row places the rows of the
+// fitting font that lives now.
+class fitting_font {
+public:
+    fitting_font(const std::vector<std::string> &lines, int rows);
+    ~fitting_font();
+    fitting_font(const fitting_font &) = delete;
+    fitting_font &operator=(const fitting_font &) = delete;
+    int row_top(int line) const;
+
+private:
+    static bool fits(const std::vector<std::string> &lines);
+    int16_t width_, height_;
+    int room_, rows_;
+    const fitting_font *before_;
+};
+// The point to the start of line `line` of the prompt box, in the fitting
+// font in use (a question table's start_row).
+void dialog_row(int line);
+
+// Writes text at the point and leaves the point at its end in the font in
+// use (outtext steps on by the normal font's widths).
+void put_text(const std::string &text);
+
+// The lines of a prompt drawn from a key table's help: the title, then
+// each piece, one that begins with a newline starting a line of its own.
+std::vector<std::string> prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces);
