@@ -60,6 +60,7 @@
 #include "engine/backward/successor_table.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/backward/tree_memory.h"
+#include "engine/backward/wild_cells.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -250,6 +251,7 @@ expand_wild(int s)
             uint32_t cell = cell_at(pos);
             if (assigned(stack_entry(s, i) + bytesL, cell))
                 continue;
+            check_wild_cell(stack_entry(s, i), cell);
             mark_assigned(stack_entry(s, i) + bytesL, cell);
             for (int val = v - 1; val >= 1; val--) {
                 if (!reserve(s, stack_count[s]))
@@ -355,6 +357,7 @@ expand_wild_words(int s)
             uint64_t flag = uint64_t(1) << (32 + cell_at(pos));
             if (stack_words(s)[i] & flag)
                 continue;
+            check_wild_cell_word(&stack_words(s)[i], cell_at(pos));
             stack_words(s)[i] |= flag;
             if (!reserve(s, stack_count[s]))
                 return 0;
@@ -909,6 +912,7 @@ rearrange_cell_order()
         current = static_cast<uint32_t>(chosen);
     }
     checked_free(placed);
+    show_cell_order();
 }
 
 void
