@@ -5,6 +5,7 @@
 // The grid geometry is the editor's (cell_editor.h). Start at define_bits.
 #include "ui/string_editors/bit_grid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -118,7 +119,9 @@ void
 draw_mid_row_mark(int x, int previous_x, int ys)
 {
     int colour = getcolor();
-    int top = ys - static_cast<int>(1.5 * CHeight);
+    // In the line between the caller's line and the grid, never over the
+    // caller's text.
+    int top = ys - CHeight + 2;
     if (previous_x >= 0 && previous_x != x) {
         setcolor(black);
         draw_line(previous_x, top, previous_x, ys);
@@ -168,14 +171,16 @@ draw_layer_marks(int high, int row_width, int ys, int right, int bottom)
     moveto(px, py);
 }
 
-// Picture area of a 3d state right of the grid.
+// Picture area of a 3d state right of the grid, within the drawing view
+// the picture is clipped to (the bottom strip below it stays).
 void
 erase_3d_picture(int right)
 {
     double s = std::sin(M_PI / 4);
     int bx = right + 5 * CWidth, by = tview_y1 - vgay(5);
-    erase_box(bx, static_cast<int>(by - h3d * fscale - j3d * fscale * s) - fscale, 
-              static_cast<int>(bx + i3d * fscale + j3d * fscale * s) + fscale, by + fscale);
+    erase_box(bx, static_cast<int>(by - h3d * fscale - j3d * fscale * s) - fscale,
+              static_cast<int>(bx + i3d * fscale + j3d * fscale * s) + fscale,
+              std::min(by + fscale, tview_y1 - 1));
 }
 
 } // namespace

@@ -143,8 +143,10 @@ TEST_F(BitGrid, DamageDisplayMarksTheMiddleOfA2dRow)
     // 'e' makes the cells larger and the grid is drawn again.
     std::thread typist = type_keys_looking("e\r", [&](size_t) {
         int x = grid_left() + cellscale * i2d / 2;
+        // From the grid up to the caller's line, not into it.
         marked.push_back(pixel_seen(x, grid_top() - 2) == Color_Table[white] &&
-                         pixel_seen(x, grid_top() - CHeight) == Color_Table[white]);
+                         pixel_seen(x, grid_top() - CHeight + 2) == Color_Table[white] &&
+                         pixel_seen(x, grid_top() - CHeight + 1) == Color_Table[black]);
         if (!xs.empty())
             old_cleared.push_back(pixel_seen(xs.back(), grid_top() - 2) == Color_Table[black]);
         xs.push_back(x);
