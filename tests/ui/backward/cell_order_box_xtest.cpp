@@ -187,7 +187,7 @@ TEST_F(CellOrderBox, NothingWithMutantsOnOneScreen)
 
 TEST_F(CellOrderBox, AnUnassignedCellHoldingAValueIsAPromptThatWaits)
 {
-    TestNetwork net(2, 12, 2);
+    TestNetwork net(2, 12, 3);
     uint64_t partial = uint64_t(1) << 9;
     bool framed = false;
     int frame_x = prompt_box_left(Maxx);

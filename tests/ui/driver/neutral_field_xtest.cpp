@@ -24,9 +24,11 @@ protected:
     {
         ScreenTest::SetUp();
         give_rule_figures();
+        k_before = nhood;
     }
     void TearDown() override
     {
+        nhood = k_before; // the setup dialogs of later tests start from it
         basinfield = 0;
         datapause = datapause_unset;
         neutral_order = 0;
@@ -34,6 +36,8 @@ protected:
         clearviewport();
         ScreenTest::TearDown();
     }
+
+    int8_t k_before = 0;
 
     // Four cells, 0-1 and 2-3 wired to each other: the orders fall into
     // several components. The component sizes, by brute force.
