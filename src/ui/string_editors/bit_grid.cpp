@@ -242,9 +242,10 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
             setfillstyle(0, black);
             if (dim == 3)
                 erase_3d_picture(right);
-            // A 3d state's layer marks and numbers reach up to its picture.
+            // A 3d state's layer marks and numbers reach right up to its
+            // picture and up to half a line above the grid.
             int clear_right = dim == 3 ? right + 5 * CWidth - 1 : right + (dim == 1 ? 0 : cellscale / 2);
-            bar(xs, ys, clear_right, bottom + cellscale);
+            bar(xs, dim == 3 ? ys - CHeight / 2 : ys, clear_right, bottom + cellscale);
             is[0] = 0;
             rescale = dim == 3 && fscale != picture_scale;
             continue;
