@@ -10,6 +10,7 @@
 #include "engine/backward/general_tries.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/backward/tree_memory.h"
+#include "engine/backward/wild_cells.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
@@ -209,6 +210,7 @@ expand_wild_lines(int s)
             uint32_t cell = cell_at(pos);
             if (assigned(stack_entry(s, i) + bytesL, cell))
                 continue;
+            check_wild_cell(stack_entry(s, i), cell);
             mark_assigned(stack_entry(s, i) + bytesL, cell);
             for (int val = v - 1; val >= 1; val--) {
                 if (!reserve_partial(s, stacks_of_partials.count[s]))
@@ -236,6 +238,7 @@ expand_wild_words(int s)
             uint64_t flag = uint64_t(1) << (32 + cell_at(pos));
             if (stack_words(s)[i] & flag)
                 continue;
+            check_wild_cell_word(&stack_words(s)[i], cell_at(pos));
             stack_words(s)[i] |= flag;
             if (!reserve_partial(s, stacks_of_partials.count[s]))
                 return false;

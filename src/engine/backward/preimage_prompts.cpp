@@ -89,3 +89,19 @@ show_stack_wild(uint32_t added)
     if (registered.show_stack_wild)
         registered.show_stack_wild(added);
 }
+
+void
+show_cell_order()
+{
+    if (registered.show_cell_order)
+        registered.show_cell_order();
+}
+
+void
+show_wild_cell_error(int value, int flag)
+{
+    if (registered.show_wild_cell_error)
+        registered.show_wild_cell_error(value, flag);
+    else
+        fprintf(stderr, "\nERROR - PSbit=%d so existbit should=1 (=%d)\n", value, flag);
+}

@@ -37,6 +37,12 @@ struct preimage_prompts {
     void (*show_stack_frame)();
     void (*show_stack_step)(uint32_t position, uint32_t size);
     void (*show_stack_wild)(uint32_t added);
+    // The general method's cell order (cell_order, positions L down to 0),
+    // once it is made.
+    void (*show_cell_order)();
+    // A partial pre-image's unassigned cell found holding value (flag, its
+    // assigned flag, 0): shown as an error, waiting for a key.
+    void (*show_wild_cell_error)(int value, int flag);
 };
 
 // Registers the prompts (members may be null).
@@ -55,3 +61,6 @@ void show_stack_start();
 void show_stack_frame();
 void show_stack_step(uint32_t position, uint32_t size);
 void show_stack_wild(uint32_t added);
+void show_cell_order();
+// The error in the window, or its text on standard error.
+void show_wild_cell_error(int value, int flag);

@@ -175,6 +175,7 @@ rearrange_cell_order()
         current = static_cast<uint32_t>(chosen);
     }
     checked_free(placed);
+    show_cell_order();
 }
 
 void

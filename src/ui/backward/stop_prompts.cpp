@@ -18,6 +18,7 @@
 #include "engine/model/key_poll.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/backward/cell_order_box.h"
 #include "ui/backward/in_degree_hist.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/backward/successor_pairs.h"
@@ -134,6 +135,19 @@ ask_fan_stop_key()
     return ask_stop_key(2);
 }
 
+// The partial pre-image error, waiting for a key; on standard error
+// without a window.
+void
+show_wild_cell_error_box(int value, int flag)
+{
+    char text[80];
+    snprintf(text, sizeof text, "ERROR - PSbit=%d so existbit should=1 (=%d)", value, flag);
+    if (mouse_found)
+        ask_one_key(text);
+    else
+        fprintf(stderr, "\n%s\n", text);
+}
+
 int
 show_table_refusal_box(const char *text)
 {
@@ -216,5 +230,7 @@ register_engine_prompts()
     prompts.show_stack_frame = setup_ppstack_hist;
     prompts.show_stack_step = draw_stack_step;
     prompts.show_stack_wild = draw_stack_wild;
+    prompts.show_cell_order = draw_cell_order_box;
+    prompts.show_wild_cell_error = show_wild_cell_error_box;
     set_preimage_prompts(prompts);
 }

@@ -225,13 +225,16 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     }
 }
 
-// The data pause of a size range.
+// The data pause after a subtree: in a field (a component of the
+// neutral-order field) 'a' revises the layout and then opens the options
+// box, 'o' opens it directly; in a size range only 'o' leads to the options
+// box, and at the last size the box opens unasked.
 void
-pause_in_range()
+data_pause()
 {
-    if (!rangeL || !datapause)
+    if (!datapause || (basinfield ? !mouse_found : !rangeL))
         return;
-    if (lineL == endL) {
+    if (!basinfield && lineL == endL) {
         finish_options(1);
         return;
     }
@@ -239,7 +242,10 @@ pause_in_range()
     moveto(left + vgax(3), vgay(3));
     outtext("options-o layout-a:");
     input_string(1, 0);
-    if (is[0] == 'o')
+    bool revise = basinfield && is[0] == 'a';
+    if (revise)
+        amend_layout();
+    if (revise || is[0] == 'o')
         finish_options(1);
 }
 
@@ -324,7 +330,7 @@ upstream_only()
         count_component(g);
     if (see_ppstack && (nonlocal || nhood_mixed))
         show_average_pp_hist();
-    pause_in_range();
+    data_pause();
     if (single_component)
         leave_order_space();
     if (mouse_found)

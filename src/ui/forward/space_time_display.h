@@ -9,6 +9,7 @@
 
 #include "ui/forward/cell_colouring.h"
 #include "ui/measures/run_records.h"
+#include "ui/model/oblique_frames.h"
 #include "ui/screen/globals.h"
 
 // Display shapes for every network: a 3d network gets i2d = i3d, j2d =
@@ -39,9 +40,6 @@ void free_pattern_pixmap(run_iteration *it);
 
 // The white frame of a 2d pattern on the current drawable.
 void draw_2d_frame(entropy_graph *eg, run_iteration *it);
-// The base plane grid and outline of a 2d+time or 3d frame, or the grid of
-// a scrolling 2d display, at the pen's x and row y.
-void draw_axon_plane(int s, int y);
 // The frame of the side plot from x, width pixels wide (nothing without a
 // side plot or in a scrolling 2d display).
 void draw_stpframe(int x, float width);

@@ -1,0 +1,114 @@
+// The oblique frames (oblique_frames.h). Reads the lattice sides (model
+// globals) and the display mode (forward globals); draws through the screen
+// layer. The depth of a row of the oblique view is the cell size times
+// sin 45.
+#include "ui/model/oblique_frames.h"
+
+#include <cmath>
+
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "ui/screen/colors.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+
+namespace {
+
+const double kSlope = std::sin(M_PI / 4); // the oblique depth per row
+
+} // namespace
+
+void
+draw_axon_plane(int s, int y)
+{
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    bool flat = d_mode == display_2d;  // the scrolling 2d display's square grid
+    int w = d_mode == display_3d ? i3d : i2d, d = d_mode == display_3d ? j3d : j2d;
+    int x0 = flat ? y : getx;
+    int f = static_cast<int>((s * kSlope) * d);
+    int y1 = d_mode == display_3d ? y + s * h3d : Maxy - 1;
+    bool grid = !(d_mode == display_3d && s < 3);
+    if (d_mode == display_3d) {
+        setfillstyle(0, black);
+        bar(x0, y - f, x0 + w * s + f, y1);
+    }
+    if (grid) {
+        setcolor(bground == 'w' ? Light_Steel_Blue : Dark_Slate_Blue);
+        for (int i = 1; i < w; i++) {
+            if (s == 1 && i % 2)
+                continue;
+            if (flat) {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s, y + s * d);
+            } else {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s + f, y - f);
+            }
+        }
+        for (int j = 1; j < d; j++) {
+            if (s == 1 && j % 2)
+                continue;
+            if (flat) {
+                moveto(x0, y + j * s);
+                lineto(x0 + w * s, y + j * s);
+            } else {
+                int g = static_cast<int>(s * kSlope * j);
+                moveto(x0 + g, y - g);
+                lineto(x0 + w * s + g, y - g);
+            }
+        }
+        if (d_mode == display_3d) {
+            for (int h = 1; h < h3d; h++) {
+                moveto(x0, y + h * s);
+                lineto(x0 + w * s, y + h * s);
+                lineto(x0 + w * s + f, y + h * s - f);
+            }
+            for (int i = 1; i < i3d; i++) {
+                moveto(x0 + i * s, y);
+                lineto(x0 + i * s, y + h3d * s);
+            }
+            for (int j = 1; j <= j3d; j++) {
+                int g = static_cast<int>(s * kSlope * j);
+                moveto(x0 + w * s + g, y - g);
+                lineto(x0 + w * s + g, y - g + h3d * s);
+            }
+        }
+    }
+    setcolor(white);
+    if (flat) {
+        rectangle(x0, y, x0 + w * s, y + s * d);
+    } else {
+        moveto(x0, y);
+        lineto(x0 + w * s, y);
+        lineto(x0 + w * s + f, y - f);
+        lineto(x0 + f, y - f);
+        lineto(x0, y);
+        if (d_mode == display_3d || (d_mode == display_2d_time && y - f < 2)) {
+            rectangle(x0, y, x0 + w * s, y1);
+            moveto(x0 + w * s + f, y - f);
+            lineto(x0 + w * s + f, y1 - f);
+            lineto(x0 + w * s, y1);
+        }
+    }
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
+draw_save_3d_frame(int s, int x, int y)
+{
+    int16_t px = getx, py = gety;
+    uint8_t mode = d_mode;
+    d_mode = display_3d;
+    int depth = static_cast<int>((s * kSlope) * j3d);
+    moveto(x, y + depth);
+    draw_axon_plane(s, gety);
+    d_mode = mode;
+    if (boximage[kLatticeFrameSlot])
+        freeimage(&boximage[kLatticeFrameSlot]);
+    getimage(x, y, static_cast<int>(x + i3d * s + j3d * s * kSlope), y + depth + h3d * s,
+             &boximage[kLatticeFrameSlot]);
+    moveto(px, py);
+}

@@ -1,0 +1,136 @@
+// The neutral-order field on the window with the data pause on: the pause
+// comes once after each component, with that component already counted,
+// its 'o' opens the options box and its 'a' the layout revision before the
+// options box, and the field goes on to cover every order. With the fan
+// pause on too, the tree builder pauses at each fan inside a component
+// until 'q' turns that pause off.
+#include "support/x_test_fixture.h"
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/backward/basin_totals.h"
+#include "engine/backward/neutral_test_support.h"
+#include "ui/driver/run_drivers.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+
+namespace {
+
+class NeutralFieldOnScreen : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        k_before = nhood;
+    }
+    void TearDown() override
+    {
+        nhood = k_before; // the setup dialogs of later tests start from it
+        basinfield = 0;
+        datapause = datapause_unset;
+        neutral_order = 0;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        ScreenTest::TearDown();
+    }
+
+    int8_t k_before = 0;
+
+    // Four cells, 0-1 and 2-3 wired to each other: the orders fall into
+    // several components. The component sizes, by brute force.
+    static std::vector<uint32_t> four_cells_in_pairs()
+    {
+        reset_backward_settings();
+        stepforward = 0;
+        show_one_att_state = 0;
+        seq_update = 0;
+        direction = direction_backward;
+        shownumbers = shownumbers_spot; // nodes as spots: no value colours
+        uint16_t inputs[4][2] = {{1, 0}, {0, 1}, {3, 2}, {2, 3}};
+        for (int c = 0; c < 4; c++)
+            for (int j = 0; j < 2; j++)
+                wiring[c][j] = inputs[c][j];
+        TestNetwork::set_rule_number(6);
+        return brute_component_sizes(4);
+    }
+
+    // The neutral field with the pause setting, keys typed one at each
+    // wait; the components counted at each wait.
+    static std::vector<uint32_t> field_waits(uint8_t pause, const std::string &keys)
+    {
+        std::vector<uint32_t> counted;
+        std::thread typist =
+            type_keys_looking(keys, [&](size_t) { counted.push_back(totbasinsinfield); });
+        neutral_order = 1;
+        datapause = pause;
+        basinfield = 1;
+        draw_field();
+        typist.join();
+        return counted;
+    }
+};
+
+TEST_F(NeutralFieldOnScreen, DataPauseStopsOnceAfterEachComponent)
+{
+    TestNetwork net(2, 4, 2);
+    std::vector<uint32_t> sizes = four_cells_in_pairs();
+    uint32_t components = static_cast<uint32_t>(sizes.size());
+    ASSERT_GE(components, 3u);
+    // Return at each pause but the second, where 'o' (an answer ended by
+    // Return) opens the options box, which Return leaves; 'q' at the
+    // component table.
+    std::string keys(components, '\r');
+    keys.insert(1, "o\r");
+    keys += 'q';
+    std::vector<uint32_t> counted = field_waits(datapause_basin, keys);
+    std::vector<uint32_t> expected;
+    for (uint32_t i = 1; i <= components; i++) {
+        expected.push_back(i);
+        if (i == 2)
+            expected.insert(expected.end(), {i, i}); // Return after 'o'; the options box
+    }
+    expected.push_back(components); // the component table
+    EXPECT_EQ(counted, expected);
+    EXPECT_EQ(totbasinsinfield, components);
+    EXPECT_EQ(fieldsize, 24u);
+    EXPECT_EQ(earlyexitfield, 0);
+    EXPECT_EQ(lineL, 4);
+}
+
+TEST_F(NeutralFieldOnScreen, LayoutAtTheDataPauseLeadsToTheOptionsBox)
+{
+    TestNetwork net(2, 4, 2);
+    uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
+    // 'a' at the first pause: the layout revision ('q' backs out of it),
+    // then the options box (Return); Return at the others.
+    std::string keys = "a\rq\r" + std::string(components - 1, '\r') + "q";
+    std::vector<uint32_t> counted = field_waits(datapause_basin, keys);
+    std::vector<uint32_t> expected{1, 1, 1, 1};
+    for (uint32_t i = 2; i <= components; i++)
+        expected.push_back(i);
+    expected.push_back(components);
+    EXPECT_EQ(counted, expected);
+    EXPECT_EQ(fieldsize, 24u);
+    EXPECT_EQ(earlyexitfield, 0);
+}
+
+TEST_F(NeutralFieldOnScreen, FanPauseComesInsideAComponentUntilTurnedOff)
+{
+    TestNetwork net(2, 4, 2);
+    uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
+    // The first wait is the fan pause inside the first component, before
+    // it is counted; 'q' there leaves the data pause alone.
+    std::string keys = "q" + std::string(components, '\r') + "q";
+    std::vector<uint32_t> counted = field_waits(datapause_tree_and_fan, keys);
+    std::vector<uint32_t> expected{0};
+    for (uint32_t i = 1; i <= components; i++)
+        expected.push_back(i);
+    expected.push_back(components);
+    EXPECT_EQ(counted, expected);
+    EXPECT_EQ(fieldsize, 24u);
+}
+
+} // namespace
