@@ -116,6 +116,23 @@ draw_value_cells(const uint8_t *state, int across)
     color_v[0] = zero;
 }
 
+// The first scroll of a 1d pattern, when the row just drawn (at scrolly) is
+// the last that fits: the page moves up two rows at once, so that this row
+// lands where every later row lands after its scroll, above the blank row
+// the next one is drawn on. Scrolling by one row here would clear this row
+// before moving it, and the next row, drawn below it, would fall off the
+// page: two rows of the pattern would never be shown.
+void
+begin_row_scrolling(int h)
+{
+    int kept = scrolly - h;
+    if (kept > 0)
+        copy_part_image(&current_draw, &current_draw, 0, 2 * h, 0, 0, pixmap_width, kept);
+    clear_area(0, std::max(kept, 0), pixmap_width, Maxy);
+    copy_drawable_to_window(&current_draw, 0, 0, 0, 0);
+    moveto(0, std::max(kept, 0));
+}
+
 } // namespace
 
 void
@@ -443,7 +460,9 @@ end_page(int h)
         if (start) {
             nowscrolling = 1;
             scrolly = static_cast<int16_t>(gety - h + (d_mode == display_2d_time ? vgax(1) : 0));
-            if (d_mode == display_1d || d_mode == display_2d)
+            if (d_mode == display_1d)
+                begin_row_scrolling(h);
+            else if (d_mode == display_2d)
                 moveto(0, gety + h);
         } else {
             copy_drawable_to_window(&current_draw, 0, gety - h, pixmap_width, h);

@@ -5,11 +5,12 @@
 // their prompts and 'u' ends the pause. The histogram's title, its bars and
 // the log prompts are compared to the pixel with the same texts drawn
 // afterwards; the run is stopped and started again in the same process and
-// every block it allocated is freed each time.
+// every block it allocated is freed each time. Keys that go to the running
+// pattern are typed once it shows a bar of its histogram.
 #include "support/x_test_fixture.h"
 
-#include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,12 +20,12 @@
 #include "engine/forward/network_duplication.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/rules/random_states.h"
+#include "support/ready_signal.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/input.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -97,6 +98,16 @@ protected:
         return count;
     }
 
+    // Whether the bottom row of the plot area shows a bar of any colour.
+    bool bar_shown() const
+    {
+        const int row = y0() - 1;
+        return pixels_of(Color_Table[white], x0(), row, right(), row) +
+                   pixels_of(Color_Table[red], x0(), row, right(), row) +
+                   pixels_of(Color_Table[yellow], x0(), row, right(), row) >
+               0;
+    }
+
     // The histogram's plot area, as the frame lays it out for a 1d network.
     int x0() const { return vgax(200); }
     int y0() const { return Maxy - vgay(30); }
@@ -104,49 +115,62 @@ protected:
     int right() const { return x0() + vgax(280); }
 };
 
-// Types keys from a second thread: the damage dialog's defaults, then, when
-// pause is set, '=' after some samples and the options keys, each once the
-// window waits for it (look is called before each of those); then 'q' every
-// 150 ms (the pause box, and its 'q') until the run is over.
+// Types keys from a second thread: the damage dialog's defaults; then,
+// once the run shows a bar of its histogram (it polls keys then), with pause
+// set, '=' (the next histogram update stops at the options prompt) and the
+// options keys, each once the window waits for it (look is called before
+// each of those); then 'q' to the running pattern and, once its pause box
+// waits, 'q' there to end the run. A running pattern polls keys and signals
+// no wait: the bar is what shows it runs. The dialog's keys are made ready
+// here, before the run begins, so that no wait of it signals unseen.
 class run_keys {
 public:
-    run_keys(bool pause, std::function<void(size_t)> look)
-        : thread_([this, pause, look] {
-              ScreenTest_access::paced("\r\r\r\r");
-              if (pause) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    run_keys(bool pause, std::function<bool()> bar_shown, std::function<void(size_t)> look)
+        : dialog_(ScreenTest_access::paced("\r\r\r\r")),
+          thread_([this, pause, bar_shown, look] {
+              dialog_.join();
+              // Without a bar the run is still ended, so that the test fails
+              // rather than hangs.
+              if (wait_for_bar(bar_shown) && pause) {
+                  std::thread options = ScreenTest_access::looking("X\r\ry\r\ru\r", look);
                   ScreenTest_access::type("=");
-                  ScreenTest_access::looking("X\r\ry\r\ru\r", look);
+                  options.join();
               }
-              while (!done_) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-                  if (!done_)
-                      ScreenTest_access::type("q");
-              }
+              std::thread pause_box = ScreenTest_access::paced("q");
+              ScreenTest_access::type("q");
+              pause_box.join();
           })
     {
     }
-    ~run_keys()
-    {
-        done_ = true;
-        thread_.join();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        while (event_ready()) {
-        }
-    }
+    ~run_keys() { thread_.join(); }
 
     // The fixture's typing, reachable from the thread.
     struct ScreenTest_access : ScreenTest {
-        static void paced(const std::string &keys) { type_keys_paced(keys).join(); }
+        static std::thread paced(const std::string &keys) { return type_keys_paced(keys); }
         static void type(const std::string &keys) { type_keys(keys); }
-        static void looking(const std::string &keys, std::function<void(size_t)> look)
+        static std::thread looking(const std::string &keys, std::function<void(size_t)> look)
         {
-            type_keys_looking(keys, std::move(look)).join();
+            return type_keys_looking(keys, std::move(look));
         }
     };
 
 private:
-    std::atomic<bool> done_{false};
+    // Polls the window until bar_shown holds, as long as the key waits' patience.
+    static bool wait_for_bar(const std::function<bool()> &bar_shown)
+    {
+        auto end = std::chrono::steady_clock::now() +
+                   std::chrono::duration<double>(kReadyPatience);
+        while (!bar_shown()) {
+            if (std::chrono::steady_clock::now() > end) {
+                ADD_FAILURE() << "the run showed no bar of its histogram";
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
+    std::thread dialog_;
     std::thread thread_;
 };
 
@@ -183,8 +207,11 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
         random_damage_halves();
         nowscrolling = 0;
         d_mode = display_unset;
+        // No bar of an earlier run is taken for one of this run.
+        setfillstyle(0, black);
+        bar(x0(), top(), right(), y0() - 1);
         {
-            run_keys keys(run == 0, [&](size_t i) {
+            run_keys keys(run == 0, [&] { return bar_shown(); }, [&](size_t i) {
                 if (i == 0) {
                     read_line(title);
                     bars = pixels_of(Color_Table[white], x0(), top(), right(), y0() - 1) +

@@ -1,9 +1,11 @@
 // Cell values drawn on the real window: squares and gaps of a state row,
 // centre marks, highlighting, 2d grids, layered rule tables and seeds with
 // their filler dots, hexagonal cells, the colour key, and the paging of a
-// non-scrolling space-time pattern.
+// non-scrolling space-time pattern and the rows of a scrolling one.
 #include "support/x_test_fixture.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <vector>
 
 #include "engine/forward/globals.h"
@@ -15,6 +17,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 
 namespace {
 
@@ -193,6 +196,74 @@ TEST_F(CellDisplay, EndPageSweepsDownThenClearsAndStartsAtTheTop)
     moveto(7, 7);
     end_page(4);  // nothing while no pattern is shown
     EXPECT_EQ(gety, 7);
+}
+
+// Row t of a scrolling pattern, drawn on a page pixmap as the forward run
+// draws its rows, shows t in binary in 8 squares of side h (bit 0 at the
+// left, white for 1); after each step the window's rows, read top down to
+// the first blank one, must be the numbers up to the last row drawn with
+// none left out, through the step where the page begins to scroll and after.
+TEST_F(CellDisplay, ScrollingPatternShowsEveryRowOnce)
+{
+    const int h = 8, bits = 8, width = bits * h;
+    const int rows_on_page = Maxy / h;
+    ASSERT_LT(rows_on_page + 20, 1 << bits);
+    stp = 1;
+    scrolling = 1;
+    nowscrolling = 0;
+    d_mode = display_1d;
+    pixmap_width = static_cast<int16_t>(width);
+    image_slot page = 0;
+    getimage(0, 0, width - 1, Maxy - 1, &page);
+    ASSERT_NE(page, 0u);
+    current_draw = page;
+    moveto(0, 0);
+
+    // The numbers shown from the top of the window down to the first blank row.
+    auto shown_rows = [&] {
+        std::vector<int> numbers;
+        XSync(D, False);
+        XImage *image = XGetImage(D, W, 0, 0, width, Maxy, AllPlanes, ZPixmap);
+        if (!image)
+            return numbers;
+        for (int top = 0; top + h <= Maxy; top += h) {
+            int t = 0;
+            for (int b = 0; b < bits; b++)
+                t |= (XGetPixel(image, b * h + h / 2, top + h / 2) == Color_Table[white]) << b;
+            if (t == 0)
+                break;
+            numbers.push_back(t);
+        }
+        XDestroyImage(image);
+        return numbers;
+    };
+
+    bool scrolled = false;
+    for (int t = 1; t <= rows_on_page + 20; t++) {
+        int y = gety;
+        for (int b = 0; b < bits; b++) {
+            setfillstyle(0, (t >> b) & 1 ? white : black);
+            bar(b * h, y, b * h + h - 1, y + h - 1);
+        }
+        end_page(h);
+        scrolled = scrolled || nowscrolling;
+        std::vector<int> numbers = shown_rows();
+        ASSERT_FALSE(numbers.empty()) << "step " << t;
+        EXPECT_EQ(numbers.back(), t) << "the last row drawn is not the last shown";
+        for (size_t i = 1; i < numbers.size(); i++)
+            ASSERT_EQ(numbers[i], numbers[i - 1] + 1) << "step " << t << ", row " << i;
+        if (scrolled) {
+            EXPECT_GE(numbers.size() + 2, static_cast<size_t>(rows_on_page)) << "step " << t;
+        }
+    }
+    EXPECT_TRUE(scrolled);
+    current_draw = W;
+    freeimage(&page);
+    stp = 0;
+    scrolling = 0;
+    nowscrolling = 0;
+    d_mode = display_unset;
+    pixmap_width = 0;
 }
 
 }  // namespace
