@@ -5,6 +5,8 @@
 // What a shrink cut off comes back when the window grows again.
 #include "e2e/e2e_fixture.h"
 
+#include <X11/Xutil.h>
+
 namespace {
 
 using WindowResize = ZemraTest;
@@ -78,6 +80,60 @@ TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
     XSync(zemra->display, False);
     EXPECT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 800, 500); }, 10))
         << "no strip at the new bottom";
+}
+
+// Pixels of (x, y, w, h) that are neither the background nor `frame` (~0ul:
+// any pixel but the background), read in one image.
+int
+marked_pixels(ZemraProcess &zemra, int x, int y, int w, int h, unsigned long frame = ~0ul)
+{
+    unsigned long background = zemra.pixel(zemra.width() / 2, zemra.height() / 2);
+    XImage *image = XGetImage(zemra.display, zemra.window, x, y, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (!image)
+        return -1;
+    int count = 0;
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++) {
+            unsigned long p = XGetPixel(image, i, j);
+            count += p != background && p != frame;
+        }
+    XDestroyImage(image);
+    return count;
+}
+
+// The window grown while the pattern runs: the pause box opened then is laid
+// out at the new width and shows its lines to their ends, and once it closes
+// the colour key and the key panel stand at the new right edge, nothing of
+// them left where they were.
+TEST_F(WindowResize, BoxesOfARunAfterAResizeShowTheirLinesAndLeaveNothing)
+{
+    launch();
+    road_to_forward_pattern();
+    int old_width = zemra->width();
+    auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
+    unsigned long long early = rows();
+    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    const int w = 1260, h = 1000;
+    XResizeWindow(zemra->display, zemra->window, w, h);
+    XSync(zemra->display, False);
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }, 10))
+        << "no strip at the new bottom";
+    zemra->type_now("q");
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no pause box";
+    // The box's right edge at the new width; its lines right of the old one.
+    unsigned long frame = zemra->pixel(w - 3, 10);
+    EXPECT_GT(marked_pixels(*zemra, old_width + 10, 4, w - 20 - old_width - 10, 300, frame), 200)
+        << "the pause box's lines end at the old width";
+    zemra->type_now("\r");
+    // Between the pattern and the new panel (a fifth of the width from the
+    // right edge), from the top to the strip: the old key panel and colour
+    // key gone, and nothing left of the pause box.
+    int left = old_width / 2, right = w - w / 5 - 20;
+    EXPECT_TRUE(wait_until([&] { return marked_pixels(*zemra, left, 0, right - left, h - 60) == 0; },
+                           10))
+        << "something left where the boxes were before the resize";
+    EXPECT_GT(marked_pixels(*zemra, w - w / 5 + 10, 100, 150, 600), 1000) << "no key panel at the new edge";
 }
 
 // A taller window: the rows of the page after the resize go on below the old

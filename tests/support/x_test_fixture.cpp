@@ -2,6 +2,7 @@
 #include "support/x_test_fixture.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <cstdlib>
 #include <string>
@@ -118,6 +119,23 @@ ScreenTest::pixel_seen(int x, int y)
     unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return pixel;
+}
+
+std::vector<unsigned long>
+ScreenTest::pixels_seen(int x, int y, int w, int h)
+{
+    XSync(test_display, False);
+    XImage *image = XGetImage(test_display, W, x, y, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    std::vector<unsigned long> pixels;
+    pixels.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++)
+            pixels.push_back(XGetPixel(image, i, j));
+    XDestroyImage(image);
+    return pixels;
 }
 
 void

@@ -33,6 +33,9 @@ protected:
     // Pixel value of the window at (x, y), read through the typing
     // connection (for look; the window's own connection is the test's).
     static unsigned long pixel_seen(int x, int y);
+    // The pixels of the rectangle (x, y, w, h), row by row, read the same
+    // way in one image (empty when it could not be read).
+    static std::vector<unsigned long> pixels_seen(int x, int y, int w, int h);
     // Presses Control-q.
     static void type_control_q();
     // Presses the key of an X keysym (XK_Left ...).

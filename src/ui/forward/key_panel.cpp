@@ -26,8 +26,16 @@
 
 namespace {
 
-// Where the panel was last drawn (left edge, top), for its erase.
-int drawn_left = -1, drawn_top = -1;
+// Where the panel was last drawn (its frame's corners), for its erase; no
+// panel on the window when left is negative.
+struct panel_place {
+    int left = -1, top = -1, right = -1, bottom = -1;
+    bool operator==(const panel_place &o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+panel_place drawn;
 
 struct panel_line {
     std::string text;
@@ -112,9 +120,13 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
         pitch = std::max<int>(CHeight, std::min(room, medium_pitch));
     }
     const int left = panel_left() + 3;
-    draw_box(-1, left - 3, top, Maxx - 2, Maxy - 2, 1, 0);
-    drawn_left = left - 3;
-    drawn_top = top;
+    // A panel still shown where the window's size placed it before a resize
+    // goes, so that only the one at the new edges stays.
+    const panel_place place{left - 3, top, Maxx - 2, Maxy - 2};
+    if (drawn.left >= 0 && !onthefly_box_erased && !(drawn == place))
+        erase_key_panel();
+    draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
+    drawn = place;
     int line_y = top + 2;
     setcolor(lightred);
     moveto(left, line_y);
@@ -140,7 +152,15 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
 void
 erase_key_panel()
 {
-    int left = drawn_left >= 0 ? drawn_left : panel_left();
-    int top = drawn_top >= 0 ? drawn_top : Maxy - vgay(424);
-    erase_box(left, top, Maxx - 2, Maxy - 2);
+    if (drawn.left >= 0)
+        erase_box(drawn.left, drawn.top, drawn.right, drawn.bottom);
+    else
+        erase_box(panel_left(), Maxy - vgay(424), Maxx - 2, Maxy - 2);
+    drawn = panel_place();
+}
+
+void
+forget_key_panel()
+{
+    drawn = panel_place();
 }

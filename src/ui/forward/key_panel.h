@@ -7,3 +7,6 @@
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);
 // Erases the panel where it was last drawn.
 void erase_key_panel();
+// The window was drawn afresh: no panel of an earlier run is on it. (A panel
+// drawn again at other edges after a resize takes the old one away first.)
+void forget_key_panel();

@@ -438,6 +438,22 @@ cycle_found(run_context &r)
     return true;
 }
 
+// The boxes kept against the window's right edge, the colour key and the
+// key panel, drawn again at that edge: after a resize during the run they
+// move there, and nothing is left where they were.
+void
+redraw_edge_boxes(run_context &r)
+{
+    run_iteration &it = r.it;
+    if (color_key_off_right_edge()) {
+        show_multistate_color_key(0);
+        if (pattern_reach(&it, r.side_width) <= Maxx - 2 - color_key_width())
+            show_multistate_color_key(1);
+    }
+    if (it.key_panel)
+        interrupt_key_index(&r.eg, &it);
+}
+
 // The step pause: the prompt after a step and its answer.
 void
 step_pause(run_context &r)
@@ -490,8 +506,7 @@ step_pause(run_context &r)
     }
     erase_prompt_box(lines);
     // A box taller than the key panel's room above it took its first lines.
-    if (it.key_panel)
-        interrupt_key_index(&r.eg, &it);
+    redraw_edge_boxes(r);
     is[0] = before;
     current_draw = drawable;
     moveto(x, y);
@@ -561,8 +576,7 @@ pause_point(run_context &r)
         }
         it.page_full = 1;
     }
-    if (it.key_panel)
-        interrupt_key_index(&r.eg, &it);
+    redraw_edge_boxes(r);
     if (r.eg.hist_mode && (is[0] == '4' || is[0] == 'k') && r.eg.oldbar)
         memset(r.eg.oldbar, 0, (static_cast<size_t>(it.max_index) + 1) * sizeof(uint16_t));
     if (was_changed && d_mode == display_2d_time) {
@@ -801,6 +815,7 @@ start_pattern(run_context &r)
         it.fore_colour = white;
         seed_was_set = 1;
         if (r.fwd_only) {
+            forget_key_panel();
             interrupt_key_index(&r.eg, &it);
             it.key_panel = 1;
         }

@@ -378,6 +378,12 @@ color_key_width()
     return std::max(range_line, squares) + 2 * kKeyMargin;
 }
 
+bool
+color_key_off_right_edge()
+{
+    return boximage[kKeySlot] && key_box_x0 != 2 && key_box_x0 != Maxx - 2 - color_key_width();
+}
+
 void
 show_multistate_color_key(int where)
 {

@@ -39,6 +39,9 @@ int16_t print_layered_bitstring(int width, const uint8_t *string, int last, int 
 void show_multistate_color_key(int where);
 // Width in pixels of the colour key's box at the current value range.
 int color_key_width();
+// Whether the colour key is up at the top right but not against the
+// window's right edge as it is now (the window was resized since).
+bool color_key_off_right_edge();
 // Moves to the next row (of height h) of a space-time pattern, paging or
 // scrolling when the window is full.
 void end_page(int h);

@@ -155,6 +155,10 @@ void
 show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
 {
     int16_t px = getx, py = gety;
+    // The box's texts are white whatever the caller was drawing in (a stop
+    // prompt's colour, say); the caller's colour comes back afterwards.
+    int colour = getcolor();
+    setcolor(white);
     int v = value_range;
     setviewport(0, 0, Maxx, Maxy, 1);
     int x0 = vgax(125);
@@ -185,6 +189,7 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
         write_rule(0, k, outflag, x0 + 3, Maxy - 2 * CHeight - 2, x1, shown, cell);
     }
     setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(colour);
     moveto(px, py);
 }
 

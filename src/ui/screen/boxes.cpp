@@ -198,8 +198,13 @@ inset_prompt_box(int c, const char *text)
 {
     set_drawing_area_viewport();
     int16_t x = getx, y = gety;
-    draw_box(-1, Maxx - c * CWidth - 2, 2, Maxx - 2, CHeight + 4, 1, 0);
-    moveto(Maxx - c * CWidth + 1, 3);
+    // c characters wide, or wider where the text is (up to the prompt box's
+    // width), so that the text ends inside the box and the window: three
+    // pixels of room between the text and the frame on either side.
+    int width = text_pixel_width(text, static_cast<int>(strlen(text))) + 6;
+    width = std::min(std::max(c * CWidth, width), box_right_edge(Maxx) - prompt_box_left(Maxx));
+    draw_box(-1, Maxx - width - 2, 2, Maxx - 2, CHeight + 4, 1, 0);
+    moveto(Maxx - width + 1, 3);
     outtext(text);
     moveto(x, y);
 }

@@ -17,6 +17,8 @@ int prompt_box_lines(const char *text);
 // Writes text from the current point, broken as prompt_box_lines counts, each
 // further line at margin one line lower; the point stays on the last line.
 void write_prompt_lines(const char *text, int margin);
+// A one-line framed box at the prompt box's top right corner with text in
+// it: c characters wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();

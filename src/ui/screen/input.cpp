@@ -191,14 +191,17 @@ end_if_window_destroyed()
 // the old bottom strip (rows top..bottom, columns 0..right) is cleared and
 // the strip drawn at the new bottom; the rest of the drawing stays, and the
 // viewport, colours and point are kept for the run that goes on drawing. A
-// viewport that reached the old drawing area's bottom reaches the new one,
-// so that a run draws down to it.
+// viewport that reached the old drawing area's bottom or right edge reaches
+// the new one, so that a run draws down to it and the boxes it opens at the
+// new size (placed from the new right edge) show their whole lines.
 void
 move_bottom_strip(int top, int right, int bottom)
 {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
     if (y1 == top - 1)
         y1 = Maxy;
+    if (x1 == right)
+        x1 = Maxx;
     uint8_t colour = nowcolor, fill = fillcolor;
     setviewport(0, 0, Maxx, WinMaxy, 1);
     setfillstyle(0, black);

@@ -33,22 +33,20 @@ namespace {
 constexpr int kPromptSlot = 9;
 
 // The editor's key help in the prompt box, white, each line broken to the
-// box's width; the box under it is kept in the prompt slot.
+// box's width, below a first line left to the editor's inset box; the box
+// under it is kept in the prompt slot.
 void
 write_key_help(const cell_form &form)
 {
     std::vector<std::string> lines = help_lines(cell_editor_help(form));
-    int count = 0;
-    for (const std::string &line : lines)
-        count += prompt_box_lines(line.c_str());
+    int count = cell_help_box_lines(form);
     get_prompt_box(kPromptSlot, count);
     int colour = getcolor();
     setcolor(white);
     int margin = draw_prompt_box(count);
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (i > 0)
-            moveto(margin, gety + CHeight);
-        write_prompt_lines(lines[i].c_str(), margin);
+    for (const std::string &line : lines) {
+        moveto(margin, gety + CHeight);
+        write_prompt_lines(line.c_str(), margin);
     }
     setcolor(colour);
 }

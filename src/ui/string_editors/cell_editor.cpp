@@ -9,6 +9,7 @@
 // file_menu.
 #include "ui/string_editors/cell_editor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -200,13 +201,16 @@ tex_shape(int dim, int *cols, int *rows)
 }
 
 // The file menu of a state, its cells drawn size pixels apart. Returns true
-// when the state was reloaded.
+// when the state was reloaded. Its box takes the place of the key help's
+// (help_lines of them) whole, so that no line of the help shows half under
+// its edge.
 bool
-file_menu(uint8_t *string, int dim, const int corner[4], int size)
+file_menu(uint8_t *string, int dim, const int corner[4], int size, int help_lines)
 {
     int16_t x = getx, y = gety;
-    get_prompt_box(kPromptSlot, 2);
-    int margin = draw_prompt_box(2);
+    int lines = std::max(2, help_lines);
+    get_prompt_box(kPromptSlot, lines);
+    int margin = draw_prompt_box(lines);
     outtext("SEED: load-l, save-s, save part-S");
     moveto(margin, gety + CHeight);
     outtext("save tex file for LATEX picture -t, save part-T:");
@@ -578,7 +582,7 @@ after_key
 open_file_menu(cell_editor &e, char)
 {
     moveto(e.x_entry, e.y_entry);
-    bool reloaded = file_menu(e.string, e.form.dim, e.corner, e.v.size);
+    bool reloaded = file_menu(e.string, e.form.dim, e.corner, e.v.size, cell_help_box_lines(e.form));
     return reloaded ? after_key::redraw : after_key::edit_on;
 }
 
@@ -848,6 +852,15 @@ cell_editor_help(const cell_form &form)
     cell_editor e;
     e.form = form;
     return key_help(kCellKeys, e);
+}
+
+int
+cell_help_box_lines(const cell_form &form)
+{
+    int count = 1;
+    for (const std::string &line : help_lines(cell_editor_help(form)))
+        count += prompt_box_lines(line.c_str());
+    return count;
 }
 
 bool

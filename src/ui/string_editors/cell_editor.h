@@ -41,6 +41,10 @@ struct cell_form {
 std::vector<key_help_line> cell_editor_help(const cell_form &form);
 // Whether a key acts in that form: exactly the keys its help names.
 bool cell_editor_takes(const cell_form &form, int key);
+// Lines of the prompt box that holds the editor's key help in that form: a
+// first line of its own for the inset box (the cursor's index, the mouse
+// button's value), then the help broken to the box's width.
+int cell_help_box_lines(const cell_form &form);
 
 // Cells per row of the grid of a string (the editor's and the drawing's),
 // leaving cellscale and cellsep as they were.

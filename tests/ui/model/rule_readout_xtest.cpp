@@ -241,4 +241,28 @@ TEST_F(RuleBox, HypercubeWiringLabelWithItsWireShare)
     wires_cut = 0;
 }
 
+// The box's texts are white whatever colour the caller was drawing in (a
+// field stopped with 'q' left its stop prompt's colour): no light cyan but
+// the hex bytes', and the caller's colour given back.
+TEST_F(RuleBox, TextsWhiteWhateverTheCallersColour)
+{
+    setup_value_colors(1);
+    std::vector<uint8_t> rule = rule_110();
+    for (int colour : {int(white), int(lightcyan)}) {
+        setcolor(colour);
+        show_rule_bottom(3, 0, rule.data(), 0);
+        EXPECT_EQ(getcolor(), colour);
+        // The second line, "1d size=20 ...", across the box.
+        int white_seen = 0, cyan_seen = 0;
+        for (int y = Maxy - CHeight; y < Maxy; y++)
+            for (int x = vgax(125) + 2; x < vgax(550) - 2; x++) {
+                unsigned long p = window_pixel(x, y);
+                white_seen += p == Color_Table[white];
+                cyan_seen += p == Color_Table[lightcyan];
+            }
+        EXPECT_GT(white_seen, 100) << "drawing in colour " << colour;
+        EXPECT_EQ(cyan_seen, 0) << "drawing in colour " << colour;
+    }
+}
+
 }  // namespace
