@@ -46,7 +46,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int k = 1 + in.take() % most;
     int count = in.take();
     tot_only = 0;
-    totalistic = 0;
+    totalistic = rule_kind_tables;
     lineL = 4;
     nhood = static_cast<int8_t>(k);
     nhoodm = static_cast<int8_t *>(checked_calloc(lineL, 1, "nhoodm"));

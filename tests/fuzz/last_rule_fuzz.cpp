@@ -20,15 +20,18 @@ namespace {
 uint64_t
 entries_of(int k)
 {
-    return totalistic == 1 ? tcode_entries(k) : totalistic == 2 ? kcode_entries(k)
-                                                                : rule_entries(k);
+    return totalistic == rule_kind_tcodes ? tcode_entries(k)
+         : totalistic == rule_kind_kcodes ? kcode_entries(k)
+                                          : rule_entries(k);
 }
 
 // The name the loader reads for v, k and the rule kind.
 std::string
 file_name(int v, int k)
 {
-    const char *ext = totalistic == 1 ? ".tco" : totalistic == 2 ? ".vco" : ".rul";
+    const char *ext = totalistic == rule_kind_tcodes ? ".tco"
+                    : totalistic == rule_kind_kcodes ? ".vco"
+                                                     : ".rul";
     return "l_v" + std::to_string(v) + "k" + std::to_string(k) + ext;
 }
 
@@ -42,7 +45,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int v = 2 + in.take() % 7;
     uint8_t kind = in.take();
     totalistic = static_cast<int8_t>(kind % 3);
-    tot_only = totalistic != 0 && (kind & 0x80);
+    tot_only = totalistic != rule_kind_tables && (kind & 0x80);
     use_value_range(v, tot_only);
     int most = Maxnhood < 4 ? Maxnhood : 4;
     int k = 1 + in.take() % most;
@@ -50,7 +53,8 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // What the conversion of a code into carule[0] reads: the k-matrix
     // (its first k rows are those of Maxnhood) and, for kcodes, the
     // value-count trie.
-    bool trie = !tot_only && totalistic == 2, matrix = !tot_only && totalistic != 0;
+    bool trie = !tot_only && totalistic == rule_kind_kcodes,
+         matrix = !tot_only && totalistic != rule_kind_tables;
     if (trie)
         set_up_v_code();
     if (matrix)

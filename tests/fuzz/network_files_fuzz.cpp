@@ -236,9 +236,9 @@ check_agrees(const setup &s, const uint8_t *file, const uint8_t *rule_row,
 {
     size_t at = file[0] > 1 ? 1 : 0;
     if (s.what == 0) {
-        uint64_t entries = totalistic == 1 ? tcode_entries(rule_k)
-                         : totalistic == 2 ? kcode_entries(rule_k)
-                                           : rule_entries(rule_k);
+        uint64_t entries = totalistic == rule_kind_tcodes ? tcode_entries(rule_k)
+                         : totalistic == rule_kind_kcodes ? kcode_entries(rule_k)
+                                                          : rule_entries(rule_k);
         for (uint64_t e = 0; e < entries; e++)
             FUZZ_CHECK(get_value(rule_row, static_cast<uint32_t>(e)) ==
                        get_value(file + at + 1, static_cast<uint32_t>(e)));
@@ -307,7 +307,9 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(buffer == bytes(buffer_size, 0));
         if (s.what == 0 && !into_buffer && rule_k == nhood)
             check_agrees(s, in.data,
-                         totalistic == 1 ? cacode[0] : totalistic == 2 ? v_code[0] : carule[0],
+                         totalistic == rule_kind_tcodes   ? cacode[0]
+                         : totalistic == rule_kind_kcodes ? v_code[0]
+                                                          : carule[0],
                          nullptr);
         if (s.what != 0)
             check_agrees(s, in.data, nullptr, buffer.data());
@@ -352,9 +354,9 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
                         for (uint64_t e = 0; e < set.entries; e++)
                             set_value(set.rows[r], static_cast<uint32_t>(e),
                                       static_cast<int>((e + r) % v));
-                const uint8_t *buffer = what == kSeedFile ? state.data()
-                                      : totalistic == 1   ? cacode[0]
-                                                          : carule[0];
+                const uint8_t *buffer = what == kSeedFile                ? state.data()
+                                      : totalistic == rule_kind_tcodes ? cacode[0]
+                                                                       : carule[0];
                 if (save_wrs_file(kFile, buffer, what) == 's')
                     add(s, get_file(kFile));
                 free_network();

@@ -94,7 +94,7 @@ float xpspacefact = 10, ypspacefact = 10;
 float orient_angle = 0;
 float fan_angle_fact = 1;
 
-uint8_t dontcopytrees = 0;
+uint8_t dontcopytrees = copies_drawn;
 uint8_t shownumbers = shownumbers_bits;
 uint8_t just_G = just_G_all;
 uint8_t show_one_att_state = 0;

@@ -177,6 +177,8 @@ extern float fan_angle_fact;       // factor on the pre-image fan angle; 1 at ea
 // --- Display settings of trees (the display stage).
 extern uint8_t dontcopytrees;      // 0 copies drawn; 1 suppressed, g-of-E reduced;
                                    // 2 suppressed, g-of-E shown; 3 all suppressed
+constexpr uint8_t copies_drawn = 0, copies_reduce_gofe = 1, copies_show_gofe = 2,
+                  copies_suppressed = 3;
 extern uint8_t shownumbers;        // what a tree node shows: none (-1 held in the byte as
                                    // 255), spot, decimal, hex or bit pattern
 constexpr uint8_t shownumbers_none = 255, shownumbers_spot = 0, shownumbers_decimal = 1,

@@ -15,8 +15,8 @@ uint8_t onthefly_box_erased = 0;
 uint8_t b_value = 0;
 uint8_t seq_update = update_parallel;
 
-uint8_t pdata = 0;
-uint8_t filedata = 0;
+uint8_t pdata = data_off;
+uint8_t filedata = data_off;
 
 // --- Forward engine (forward_step, attractor_search).
 uint8_t p_order = 0;
@@ -66,11 +66,11 @@ int8_t gd_z_graph = sweep_graph_none;
 uint32_t totalgraphrules = 0;
 float lowlimZ = 0.2f, highlimZ = 1.0f;
 char codetypeonly = code_sweep_clusters;
-uint8_t lambda_z_graph = 0;
+uint8_t lambda_z_graph = lambda_z_off;
 uint8_t pause_show_code = 0;
 uint8_t acceptall = 0;
 uint8_t matrixcolor = 10;
-int16_t glider_rule_order = -1;
+int16_t glider_rule_order = glider_order_random;
 
 uint8_t layout_notset = 1;
 int8_t mutate = mutation_bits;

@@ -23,9 +23,11 @@ constexpr uint8_t update_parallel = 0, update_cell_order = 1, update_reverse_ord
                   update_seq_order = 3, update_random_order = 4;
 
 // Output flags of the output settings: result texts are also copied to
-// standard error (pdata) and appended to the data file (filedata).
+// standard error (pdata) and appended to the data file (filedata); each
+// 0 off, 1 basin data only, 2 tree data too.
 extern uint8_t pdata;
 extern uint8_t filedata;
+constexpr uint8_t data_off = 0, data_basins = 1, data_basins_and_trees = 2;
 
 // --- Forward engine: update modes, forward-only overrides, attractor search.
 // Set between runs by the update-order and forward-only dialogs; read by
@@ -105,11 +107,13 @@ extern uint32_t totalgraphrules; // points in a sweep
 extern float lowlimZ, highlimZ;  // Z window of a sweep; 0.2 and 1
 extern char codetypeonly;        // codes of a code-number sweep: 'e' equivalents, 'c' clusters, 'a' all
 constexpr char code_sweep_equivalents = 'e', code_sweep_clusters = 'c', code_sweep_all = 'a';
-extern uint8_t lambda_z_graph;   // 1 while the lambda-Z graph sweep runs
+extern uint8_t lambda_z_graph;   // while the sweep runs: 1 lambda-Z graph, 2 Zleft-Zright; else 0
+constexpr uint8_t lambda_z_off = 0, lambda_z_lambda = 1, lambda_z_zleft_zright = 2;
 extern uint8_t pause_show_code;  // 1: wait for a key after each code cluster line
 extern uint8_t acceptall;        // 1: the settings menus take their defaults without asking
 extern uint8_t matrixcolor;      // first colour of the state-space matrix, 1..15; 10 from the output menu
 extern int16_t glider_rule_order; // glider-rule samples: -1 random order, else the 0-based start index
+constexpr int16_t glider_order_random = -1;
 
 // --- Run settings of the output-parameter menu that the driver's layout,
 // mutation and run loop read (the menu resets or asks them before each run).

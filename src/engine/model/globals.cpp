@@ -91,7 +91,7 @@ uint8_t *color_v = nullptr;
 int8_t sep = 0;
 int8_t cellscale = 0, cellsep = 0;
 int16_t height_req_seed_win = 0;
-uint8_t hilight_learn = 0;
+uint8_t hilight_learn = hilight_off;
 int poly[12];
 int16_t rule_box_top = 0;
 

@@ -131,7 +131,9 @@ extern uint8_t *color_v;         // colour index of each value 0..v-1; setup_val
 extern int8_t sep;               // gap inside the scale pitch of state drawings (pixels)
 extern int8_t cellscale, cellsep; // pitch and gap of seed and rule windows; set_cellscale
 extern int16_t height_req_seed_win; // height in pixels the seed window needs; set_cellscale mode 0
-extern uint8_t hilight_learn;    // 1: states drawn in a colour other than white get a frame
+extern uint8_t hilight_learn;    // 1: states drawn in a colour other than white get a frame;
+                                 // 2: as 1, and states not highlighted are not drawn; 0 off
+constexpr uint8_t hilight_off = 0, hilight_frame = 1, hilight_suppress = 2;
 extern int poly[12];             // corners (x, y) of the last hexagon drawn
 extern int16_t rule_box_top;     // top edge of the rule box, written on every redraw
 

@@ -7,6 +7,7 @@
 
 // Choices of the wiring menu (wiring_menu.h).
 extern int32_t wires_to_move;   // wires moved per wiring mutant ('m' key too), at least 1; -1 rewire every cell
+constexpr int32_t wires_to_move_all = -1;
 extern uint8_t loc_twod_fonly; // 1: a local 2d/3d lattice run forward only, no wiring table
 extern uint8_t defaultwiring;  // lattice of the menu's first line: 0 none, 1 1d, 2 2d, 3 3d
 constexpr uint8_t defaultwiring_none = 0, defaultwiring_1d = 1, defaultwiring_2d = 2,

@@ -46,7 +46,7 @@ next_prompt_line(int margin)
 char
 ask_key()
 {
-    input_string(1, 0);
+    input_string(1, text_entry);
     return is[0];
 }
 
@@ -131,7 +131,7 @@ take_node_answer(int len)
     case 'b':
         shownumbers = shownumbers_bits;
         showbits_1d_as_2d = 0;
-        hilight_learn = 0;
+        hilight_learn = hilight_off;
         break;
     case 'n':
         shownumbers = shownumbers_none;
@@ -155,7 +155,7 @@ ask_i_axis(const char *format)
     char text[150];
     snprintf(text, sizeof text, format, i2d, j2d, lineL);
     outtext(text);
-    input_string(3, 0);
+    input_string(3, text_entry);
     if (is[0] == 'q')
         return false;
     double value;
@@ -210,7 +210,7 @@ answer_step
 take_copies(int)
 {
     char key = is[0];
-    dontcopytrees = key >= '1' && key <= '3' ? static_cast<uint8_t>(key - '0') : 0;
+    dontcopytrees = key >= '1' && key <= '3' ? static_cast<uint8_t>(key - '0') : copies_drawn;
     return answer_step::next;
 }
 
@@ -226,7 +226,7 @@ take_nodes(int)
 {
     int margin = replace_prompt_box(2);
     write_node_prompt(margin, compression_offered());
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     if (is[0] == 'q')
         return compression_offered() ? answer_step::restart : answer_step::leave;
     if (is[0] == 'd') {
@@ -317,7 +317,7 @@ ask_label_scale()
     snprintf(text, sizeof text, "dec/hex node scale, enter factor (now %.1f, curfont-0): ",
              labelsizefactor);
     outtext(text);
-    input_string(3, 0);
+    input_string(3, text_entry);
     if (is[0] == 'q')
         return answer_step::back;
     if (is[0] == 'd')
@@ -348,7 +348,7 @@ ask_cell_scale()
     char text[150];
     snprintf(text, sizeof text, "cell scale, now %d pixels:", scale);
     outtext(text);
-    input_string(2, 0);
+    input_string(2, text_entry);
     if (is[0] == 'q')
         return answer_step::back;
     if (is[0] == 'd')
@@ -480,7 +480,7 @@ take_data_pause(int)
 void
 reset_print_data()
 {
-    pdata = 0;
+    pdata = data_off;
 }
 
 void
@@ -503,7 +503,7 @@ void
 reset_file_data()
 {
     filestates = 0;
-    filedata = 0;
+    filedata = data_off;
 }
 
 void
@@ -519,7 +519,7 @@ file_data_prompt()
 void
 create_data_file()
 {
-    int16_t fd = myopen(filename_data, 1, 1);
+    int16_t fd = myopen(filename_data, open_write, open_append);
     if (fd < 0) {
         file_error(filename_data);
         return;
@@ -607,7 +607,7 @@ ask_learning_nodes()
     for (;;) {
         int margin = replace_prompt_box(2);
         write_node_prompt(margin, false);
-        int len = input_string(2, 0);
+        int len = input_string(2, text_entry);
         if (is[0] == 'q')
             return false;
         take_node_answer(len);
@@ -623,20 +623,20 @@ void
 format_draw()
 {
     if (display_shown()) {
-        hilight_learn = 0;
+        hilight_learn = hilight_off;
         node_letter = 0;
         show_accept_defaults();
         static const question rows[] = {
             question::row()
                 .when(compression_offered)
                 .prompts(compression_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_compression)
                 .quits(answer_step::leave),
             question::row()
                 .when(copies_asked)
                 .prompts(copies_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_copies),
             question::row().prompts(open_row).then(take_nodes).quits(answer_step::leave),
             question::row().prompts(open_row).then(take_node_details),
@@ -664,31 +664,31 @@ data_att()
             question::row()
                 .when(field_pause_asked)
                 .prompts(field_pause_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_field_pause)
                 .quits(answer_step::leave),
             question::row()
                 .when(data_pause_asked)
                 .prompts(data_pause_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_data_pause)
                 .quits(answer_step::leave),
             question::row()
                 .resets(reset_print_data)
                 .prompts(print_data_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_print_data)
                 .quits(answer_step::restart),
             question::row()
                 .resets(reset_file_data)
                 .prompts(file_data_prompt)
-                .entry(2, 0)
+                .entry(2, text_entry)
                 .then(take_file_data),
             question::row()
                 .when(meta_graph_asked)
                 .resets(reset_meta_graph)
                 .prompts(meta_graph_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_meta_graph),
         };
         static const question_place place = {nullptr, erase_pause_prompt, true};

@@ -236,7 +236,7 @@ pause_after_basin()
     int16_t left = memory_box(0, nullptr);
     moveto(left + vgax(3), vgay(3));
     outtext("options-o layout-a:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'a')
         amend_layout();
     if (is[0] == 'o')
@@ -332,7 +332,7 @@ draw_att_state(int mode)
                     : mode == 2 ? attperiod - attperiod / static_cast<uint32_t>(cyclematch) + 1
                                 : static_cast<uint32_t>(mode);
     int16_t x = getx, y = gety;
-    hilight_learn = 1;
+    hilight_learn = hilight_frame;
     for (uint32_t i = attperiod; i >= last && i >= 1; i--) {
         moveto(cyclex[i], cycley[i]);
         if (twod || showbits_1d_as_2d)
@@ -340,7 +340,7 @@ draw_att_state(int mode)
         else
             print_current_state_h(att[i], yellow);
     }
-    hilight_learn = 0;
+    hilight_learn = hilight_off;
     moveto(x, y);
 }
 
@@ -402,7 +402,8 @@ draw_basin()
     if (show_one_att_state)
         draw_att_state(show_one_att_state);
     close_basin(tally);
-    bool summary = datapause || (!basinfield && (!screensavedemo || gd_z_graph == 3));
+    bool summary =
+        datapause || (!basinfield && (!screensavedemo || gd_z_graph == sweep_graph_size));
     // A stop of the last tree marks the basin too, data line included: no
     // file records a basin cut short as complete.
     if (earlyexit)

@@ -127,7 +127,7 @@ draw_label(const char *text, int highlight)
     if (highlight == 1 || highlight == 2) {
         back = highlight == 1 ? lightred : yellow;
         text_colour = black;
-    } else if (hilight_learn == 2) {
+    } else if (hilight_learn == hilight_suppress) {
         return;
     }
     int16_t x = getx, y = gety;
@@ -150,7 +150,7 @@ draw_bits_at_node(const uint8_t *state)
     if (hilight_learn) {
         int h = highlight_of(state);
         colour = h == 1 ? lightred : h == 2 ? yellow : white;
-        if (hilight_learn == 2 && colour == white)
+        if (hilight_learn == hilight_suppress && colour == white)
             return;
     }
     moveto(xx, yy);
@@ -225,7 +225,8 @@ draw_node(const uint8_t *state, int colour, int own)
     node_reach reach = node_drawing_reach();
     extend_drawn_box(xx - reach.left, yy - reach.up, xx + reach.right, yy + reach.down);
     bool majority_on = show_maj != show_maj_off;
-    if (dontcopytrees == 1 && !own && (shownumbers == shownumbers_spot || majority_on)) {
+    if (dontcopytrees == copies_reduce_gofe && !own &&
+        (shownumbers == shownumbers_spot || majority_on)) {
         putpixel(xx, yy, colour);
         return;
     }
@@ -247,7 +248,7 @@ draw_node(const uint8_t *state, int colour, int own)
             bar(xx - 1, yy - 1, xx + 3, yy + 3);
             setcolor(white);
             rectangle(xx - 3, yy - 3, xx + 4, yy + 4);
-        } else if (hilight_learn != 2) {
+        } else if (hilight_learn != hilight_suppress) {
             draw_spot(colour);
         }
         return;
@@ -296,7 +297,7 @@ plot_motor(int record, const uint8_t *state)
             next_x[nextbefore + i + 1] = cx;
             next_y[nextbefore + i + 1] = cy;
         }
-        if (record || dontcopytrees == 0)
+        if (record || dontcopytrees == copies_drawn)
             add_edge(xx, yy, cx, cy);
     }
     draw_edges();
@@ -464,7 +465,7 @@ draw_fan()
             plot_motor_segfan(1, A);
         else
             plot_motor(1, A);
-        if (dontcopytrees == 0) {
+        if (dontcopytrees == copies_drawn) {
             if (insegloop)
                 copy_fan_tree(A);
             if (cyclematch > 1)
@@ -476,7 +477,7 @@ draw_fan()
             (shownumbers != shownumbers_none || just_G == just_G_only || show_maj != show_maj_off))
             draw_node(A, white, 1);
         // The heading serves the copies alone.
-        if (dontcopytrees != 3 && (insegloop || cyclematch > 1)) {
+        if (dontcopytrees != copies_suppressed && (insegloop || cyclematch > 1)) {
             compute_heading();
             if (insegloop)
                 copy_fan_tree(A);

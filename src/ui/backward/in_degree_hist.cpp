@@ -301,7 +301,7 @@ enum class rescale_end { redraw, quit };
 bool
 read_rescale_answer(rescale_end &end, long *number, bool *deflt)
 {
-    int len = input_string(8, 0);
+    int len = input_string(8, text_entry);
     char key = is[0];
     *number = -1;
     *deflt = false;
@@ -404,7 +404,7 @@ show_pre_fansize_freq_hist()
         in_degree_totals t = sum_in_degree_counts(pre_fan_freq, maxinhist, !v.loaded);
         if (!in_degree_plot_drawable(t, run_of_histogram(), v.loaded) || !draw_histogram(v, t))
             break;
-        input_string(1, -2);
+        input_string(1, single_key_entry);
         char key = is[0];
         bool go_on = true;
         if (key == 'x' || key == 'y' || key == 'b') {

@@ -69,7 +69,7 @@ next_prompt_line(int margin)
 int
 ask_entry(int max)
 {
-    return input_string(max, 0);
+    return input_string(max, text_entry);
 }
 
 int16_t
@@ -244,10 +244,10 @@ take_radius(int)
         pstartrad = 15 * f;
         acceptall = 1;
         layout_notset = 0;
-        hilight_learn = 1;
+        hilight_learn = hilight_frame;
         if (!ask_learning_nodes()) {
             acceptall = 0;
-            hilight_learn = 0;
+            hilight_learn = hilight_off;
             return answer_step::again;
         }
         pass.learning = true;
@@ -359,7 +359,7 @@ take_position(int)
             return answer_step::next;
         next_prompt_line(margin);
         outtext("show field as successive single basins-s, and pause-p:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         successive_basins = 0;
         if (is[0] == 'q')
             continue;
@@ -536,7 +536,7 @@ amend_spacing(bool moved)
         if (!ask_right_border("select right border as %% of x spacing (def %.1f%%):"))
             continue;
         outtext(" clear screen-c");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q')
             continue;
         if (is[0] == 'c')
@@ -640,7 +640,7 @@ amend_layout()
         erase_prompt_box(3);
         replace_prompt_box(1);
         outtext("amend angles-a, next pos-p, just spacing-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'q')
             return;
@@ -694,7 +694,7 @@ setup_plot()
         static const question rows[] = {
             question::row()
                 .prompts(radius_prompt)
-                .entry(4, 0)
+                .entry(4, text_entry)
                 .then(take_radius)
                 .quits(answer_step::leave),
             question::row().when(position_asked).prompts(open_row).then(take_position),
@@ -702,7 +702,7 @@ setup_plot()
             question::row()
                 .when(accept_asked)
                 .prompts(accept_prompt)
-                .entry(1, 0)
+                .entry(1, text_entry)
                 .then(take_accept)
                 .quits(answer_step::restart),
         };

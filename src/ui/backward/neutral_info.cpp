@@ -62,7 +62,7 @@ page_component_types()
         uint32_t next = draw_page(left, top, margin, first);
         moveto(margin, prompt_y);
         outtext(next < comp_type_tot ? "quit-q jump-j more-ret:" : "quit-q jump-j review-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == kKeyReturn) {
             first = next < comp_type_tot ? next : 0;
@@ -76,7 +76,7 @@ page_component_types()
         char text[48];
         snprintf(text, sizeof text, "jump to index (0-%lu):", static_cast<unsigned long>(last_row));
         outtext(text);
-        input_string(static_cast<int>(std::to_string(last_row).size()), 1);
+        input_string(static_cast<int>(std::to_string(last_row).size()), numeric_entry);
         long long row = entry_leading_number();
         if (row < 0 || row > static_cast<long long>(last_row))
             break;

@@ -263,7 +263,7 @@ abandon_message()
         int16_t x = getx, y = gety;
         draw_prompt_box(1);
         outtext(text + 2);
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(1);
         moveto(x, y);
     } else {
@@ -660,7 +660,7 @@ pause_after_fan()
     outtext(text);
     moveto(margin, gety + CHeight);
     outtext("subtree pause on, turn off-q, next subtree-ret:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(2);
     moveto(x, y);
     if (is[0] == 'q')
@@ -750,7 +750,7 @@ show_tree_summary(bool cut_at_limit)
     int16_t left = memory_box(0, nullptr);
     moveto(left + vgax(3), vgay(3));
     outtext("options-o cont-ret:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'o')
         open_options_box();
     erase_prompt_box(2);
@@ -758,18 +758,18 @@ show_tree_summary(bool cut_at_limit)
     setcolor(colour);
 }
 
-// The tree lines to standard error (pdata 2) and the data file (filedata 2).
+// The tree lines to standard error and the data file (data_basins_and_trees).
 void
 write_tree_lines()
 {
-    if (pdata != 2 && filedata != 2)
+    if (pdata != data_basins_and_trees && filedata != data_basins_and_trees)
         return;
     if (direction == direction_backward && !insegloop)
         return; // the subtree run reports a subtree
     std::string text = compose_tree_lines(firstseed, tree_max_fan);
-    if (pdata == 2)
+    if (pdata == data_basins_and_trees)
         print_out(text.c_str());
-    if (filedata == 2)
+    if (filedata == data_basins_and_trees)
         save_data(text.c_str());
 }
 

@@ -170,7 +170,7 @@ say(const std::string &text)
 char
 one_key()
 {
-    input_string(1, 0);
+    input_string(1, text_entry);
     return is[0];
 }
 
@@ -354,13 +354,13 @@ ask_range(list_recipe &r)
     snprintf(text, sizeof text, "range of pre-images (def 1-10), max %lu), start:",
              static_cast<unsigned long>(most));
     prompt(text);
-    input_string(10, 0);
+    input_string(10, text_entry);
     if (is[0] == 'q')
         return false;
     long long start = entry_leading_number();
     r.start = start <= 0 || start > most ? 1 : static_cast<uint32_t>(start);
     say(" end:");
-    input_string(10, 0);
+    input_string(10, text_entry);
     if (is[0] == 'q')
         return false;
     long long end = entry_leading_number();
@@ -368,7 +368,7 @@ ask_range(list_recipe &r)
                                                                     : static_cast<uint64_t>(end);
     r.end = static_cast<uint32_t>(last > most ? most : last);
     say(" step:");
-    input_string(3, 0);
+    input_string(3, text_entry);
     if (is[0] == 'q')
         return false;
     long long step = entry_leading_number();
@@ -389,7 +389,7 @@ ask_parity(sculpt_state &st)
     char text[60];
     snprintf(text, sizeof text, " enter part system size (def %d):", d);
     say(text);
-    input_string(5, 0);
+    input_string(5, text_entry);
     if (is[0] == 'q')
         return false;
     long typed = typed_or(0);
@@ -417,7 +417,7 @@ bool
 set_aspiring(sculpt_state &st)
 {
     prompt("pre-images: " + menu_text(kAspKeys, st.menu));
-    input_string(4, 0);
+    input_string(4, text_entry);
     if (is[0] == 'q')
         return false;
     std::string answer = entry_text();
@@ -538,14 +538,14 @@ choose_method(sculpt_state &st, sculpt_work &w)
 void
 set_highlighting(sculpt_state &st)
 {
-    hilight_learn = 1;
+    hilight_learn = hilight_frame;
     prompt(menu_text(kHighlightKeys, st.menu));
     char key = one_key();
     sculpt_go go = choose(kHighlightKeys, st.menu, key, sculpt_go::learn);
     if (go == sculpt_go::none)
-        hilight_learn = 0;
+        hilight_learn = hilight_off;
     else if (go == sculpt_go::suppress)
-        hilight_learn = 2;
+        hilight_learn = hilight_suppress;
 }
 
 } // namespace

@@ -169,7 +169,7 @@ ask_one_key(const char *text)
     int16_t x = getx, y = gety;
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     moveto(x, y);
     return is[0];
@@ -193,7 +193,7 @@ ask_stop_key(int lines)
             moveto(margin, gety + CHeight);
         }
         outtext(mode_line);
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(lines);
         moveto(x, y);
         if (is[0] == 'o') {

@@ -77,7 +77,7 @@ ask_hamming_distance()
 {
     char text[80];
     snprintf(text, sizeof text, "random map: rand-def, or set Hamming distance (0-%d):", lineL);
-    int len = ask_in_box(text, 3, 1);
+    int len = ask_in_box(text, 3, numeric_entry);
     if (is[0] == 'q' && len == 0)
         return -2;
     if (len == 0 || is[0] == kKeyReturn)
@@ -140,7 +140,7 @@ make_table()
             show_rule_bottom(nhood, 0, carule[0], 0);
         int len = ask_in_box(random_map ? "random map: load-l, random-ret, and save-s, prt-p+p:"
                                         : "exhaustive pairs: compute-ret, and save-s, and prt-p+p:",
-                             2, 0);
+                             2, text_entry);
         char first = is[0], second = len > 1 ? is[1] : 0;
         if (first == 'q')
             return false;
@@ -165,7 +165,7 @@ make_table()
         return false;
     fill_bar(1);
     if (save) {
-        ask_in_box("SAVE exhaustive pairs-s:", 1, 0);
+        ask_in_box("SAVE exhaustive pairs-s:", 1, text_entry);
         if (is[0] == 's')
             load_save_exhaustive('s'); // a save backed out of keeps the table
     }
@@ -189,7 +189,7 @@ ask_table_stop_key(unsigned percent)
         snprintf(text, sizeof text, "exhaustive pairs %u%% complete; stop-q, options-o, cont-ret:",
                  percent);
         if (box_open)
-            ask_in_box(text, 1, 0);
+            ask_in_box(text, 1, text_entry);
         else
             ask_one_key(text);
         if (is[0] != 'o')

@@ -112,7 +112,7 @@ quit_prompt(ant_screen &s)
 {
     draw_prompt_box(1);
     outtext("quit-q options-o restart-r:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     if (is[0] == 'r') {
         restart(s);
@@ -123,7 +123,7 @@ quit_prompt(ant_screen &s)
     draw_prompt_box(1);
     snprintf(textb[0], 150, "reset target number (now %d):", s.world.last);
     outtext(textb[0]);
-    input_string(5, 1);
+    input_string(5, numeric_entry);
     erase_prompt_box(1);
     long number = entry_number();
     if (is[0] != kKeyReturn && number >= 1) {
@@ -167,7 +167,7 @@ ant_key(ant_screen &s, int key)
             draw_target(s, w.last, yellow);
         break;
     case 'p':
-        input_string(1, -2);
+        input_string(1, single_key_entry);
         break;
     case 'q':
         return quit_prompt(s);

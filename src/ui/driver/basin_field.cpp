@@ -102,7 +102,7 @@ refuse_field(const char *text)
         return;
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     is[0] = 'q';
 }
@@ -248,7 +248,7 @@ stop_prompt_of_range()
     for (;;) {
         draw_prompt_box(1);
         outtext("getout-q, options-o, nextfield-RET:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'o') {
             finish_options(1);
             continue;
@@ -522,7 +522,7 @@ redraw_field_in_graph()
     show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line());
     outtext(" cont-ret:");
     do
-        input_string(1, -2);
+        input_string(1, single_key_entry);
     while (is[0] != kKeyReturn);
     setcolor(colour);
     moveto(x, y);

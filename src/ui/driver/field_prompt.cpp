@@ -38,7 +38,7 @@ field_prompt()
         outtext("view ppstack-1 +pause-2, reorder(on) tog +R:");
     else
         outtext("view ppstack-1, fan-pause-2, reorder(off) tog +R:");
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     if (is[0] == 'q')
         return false;
     seq_update = update_parallel;

@@ -11,6 +11,7 @@ extern int16_t Leftx;           // 50
 // --- Mutation between runs (mutation.h) and the run settings it reads.
 extern uint8_t mutate_wiring;   // mutation_wires: wires move as well as the rule mutating; else 0
 extern int32_t bits_to_flip;    // rule entries flipped per mutant, -1 all (a new random rule)
+constexpr int32_t bits_to_flip_all = -1;
 extern int16_t startmut, endmut; // first and last position of a flip from the left (countdown),
                                 // 0 <= endmut <= startmut <= v^nhood - 1
 extern int16_t mut;             // position flipped by kinds 0 and 1; counted down by the run loop

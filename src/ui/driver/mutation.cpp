@@ -341,7 +341,7 @@ next_code_number(int c, int kc)
             if (pause_show_code) {
                 snprintf(text, sizeof text, " tot=%d cont-ret:", totcode_eq_or_cl);
                 cluster_text(text, opened);
-                input_string(1, -2);
+                input_string(1, single_key_entry);
                 if (is[0] == 'q') {
                     pause_show_code = 0;
                     is[0] = 0;
@@ -475,7 +475,7 @@ mutate_cell(int c, int k)
     case mutation_random_rule:
         break;
     case mutation_bits:
-        if (bits_to_flip != -1)
+        if (bits_to_flip != bits_to_flip_all)
             return 1;
         break;
     default:
@@ -521,7 +521,7 @@ ask_count(long &count, long total, const char *percent_text, const char *number_
 {
     for (;;) {
         show_line();
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'q')
             return false;
@@ -531,7 +531,7 @@ ask_count(long &count, long total, const char *percent_text, const char *number_
         } else if (key == 'p') {
             prompt_next_line();
             outtext(percent_text);
-            input_string(3, 1);
+            input_string(3, numeric_entry);
             if (is[0] == 'q')
                 continue;
             if (typed_number(x) && x >= 1 && x <= 99)
@@ -539,7 +539,7 @@ ask_count(long &count, long total, const char *percent_text, const char *number_
         } else if (key == 'n') {
             prompt_next_line();
             outtext(number_text);
-            input_string(number_digits, 1);
+            input_string(number_digits, numeric_entry);
             if (is[0] == 'q')
                 continue;
             if (typed_number(x) && x >= 1 && x <= total - 1)
@@ -592,7 +592,7 @@ special_menu()
         outtext(value_range == 2 ? "bitflip from left: cumulative-1 single-0:"
                                  : "valueflip from left: cumulative-1 single-0:");
     }
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(3);
     char key = is[0];
     if (key == 'q')
@@ -636,7 +636,7 @@ flip_positions()
     snprintf(textb[0], 150, "start position (def %d):", startmut);
     outtext(textb[0]);
     // Text entries, not numeric ones: 'd' (accept all) must be typable here.
-    input_string(4, 0);
+    input_string(4, text_entry);
     long x;
     if (is[0] == 'q') {
         erase_prompt_box(2);
@@ -654,7 +654,7 @@ flip_positions()
     moverel(10, 0);
     snprintf(textb[0], 150, "end position (def %d):", endmut);
     outtext(textb[0]);
-    input_string(4, 0);
+    input_string(4, text_entry);
     erase_prompt_box(2);
     if (is[0] == 'q')
         return answer_step::leave;
@@ -753,7 +753,7 @@ pause_settings(int)
         prompt_next_line();
         snprintf(textb[0], 150, "change delay, enter factor (now %.2f max 10):", pause_fact);
         outtext(textb[0]);
-        input_string(4, 1);
+        input_string(4, numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
         if ((is[0] >= '0' && is[0] <= '9') || is[0] == '.') {
@@ -788,7 +788,7 @@ constexpr question kMutationRows[] = {
             outtext(def);
             outtext(":");
         })
-        .entry(2, 0)
+        .entry(2, text_entry)
         .then(kind_menus),
     question::row().when([] { return datapause == datapause_unset; }).resets([] {
         mutantdontpause = gd_z_graph || screensavedemo ? 1 : 0;
@@ -802,7 +802,7 @@ constexpr question kMutationRows[] = {
             replace_prompt_box(2);
             outtext(mutantdontpause == 0 ? "dont pause after mutant-y:" : "pause after mutant-y:");
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(pause_settings)
         .quits(answer_step::restart),
 };
@@ -824,7 +824,7 @@ mutate_rule(int k)
     int result = 1;
     bool rule_too = true;
     if (mutate == mutation_wires || mutate_wiring == mutation_wires) {
-        if (wires_to_move == -1)
+        if (wires_to_move == wires_to_move_all)
             rewire_every_cell();
         else if (wires_to_move > 0)
             move_single_wires(wires_to_move);

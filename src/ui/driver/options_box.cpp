@@ -62,7 +62,7 @@ finish_options_box(int graphics)
     }
     moveto(vgax(6), gety + CHeight);
     outtext(last);
-    return input_string(1, 0);
+    return input_string(1, text_entry);
 }
 
 void
@@ -106,7 +106,7 @@ wait_q_or_return()
     setviewport(0, 0, Maxx, WinMaxy, 1);
     for (;;) {
         moveto(x + 2 * CWidth + width, Maxy + vgax(3));
-        input_string(1, -2);
+        input_string(1, single_key_entry);
         if (is[0] == 'q' || is[0] == kKeyReturn)
             break;
     }

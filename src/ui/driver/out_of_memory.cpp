@@ -59,7 +59,7 @@ outof_memory(const char *what)
     int16_t x = getx, y = gety;
     for (;;) {
         draw_out_of_memory_box(what);
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'p') {
             if (!stp) {
                 setcolor(red);

@@ -77,7 +77,7 @@ settings_menus()
         if (is[0] != 'q')
             data_att();
         if (is[0] == 'q')
-            pdata = 0;
+            pdata = data_off;
         else
             set_mutation();
         taken = is[0] != 'q';
@@ -300,7 +300,7 @@ choose_field_kind()
     if (field_prompt())
         return run_step::run_start;
     erase_prompt_box(2);
-    pdata = 0;
+    pdata = data_off;
     return run_step::output;
 }
 
@@ -399,7 +399,7 @@ field_sweep_end(char key)
     int16_t x = getx, y = gety;
     moveto(getx - 5 * CWidth, gety - CHeight);
     outtext(" quit-q rule-r mut-(def) keep+k:");
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     key = is[0];
     bool keep = key == 'k' || (len > 1 && is[1] == 'k');
     if (!keep) {
@@ -502,7 +502,7 @@ screen_after_run(bool field, char key)
             return key;
         }
         if (last_sweep_point()) {
-            input_string(1, -2);
+            input_string(1, single_key_entry);
             key = is[0];
         }
         if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda)
@@ -674,7 +674,7 @@ refuse_large_field()
     draw_prompt_box(1);
     snprintf(textb[0], 150, "n=%d too big for a basin field (max %d), cont-ret:", lineL, maxL_lu);
     outtext(textb[0]);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     basinfield = 0;
 }

@@ -83,7 +83,7 @@ value_range_stage()
     next_line(xtext, 1);
     snprintf(textb[0], 150, "Value range (def %d, max 8):", value_range);
     myouttext(textb[0]);
-    int len = input_string(1, 0);
+    int len = input_string(1, text_entry);
     if (is[0] == 'q') {
         setpback_x_lines(2);
         return stage::first_screen;
@@ -112,7 +112,7 @@ size_range_stage()
 {
     next_line(xtext, 1);
     myouttext("range of network size-r, else-ret:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'q') {
         free_value_colors();
         free_mem_nhood_matrix(Maxnhood);
@@ -250,7 +250,7 @@ rule_kind_stage()
 {
     back_to_line(stage::wiring);
     remember_line(stage::rule_kind);
-    pdata = 0;
+    pdata = data_off;
     sep = 2;
     setfillstyle(0, black);
     bar(0, gety + CHeight + 2, Maxx, Maxy);

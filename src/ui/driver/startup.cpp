@@ -120,7 +120,7 @@ first_prompt(uint32_t randseed)
     }
     setfillstyle(0, black);
     bar(getx, gety, getx + CWidth, gety + CHeight);
-    input_string(1, 0);
+    input_string(1, text_entry);
 }
 
 void
@@ -131,7 +131,7 @@ random_seed_dialog(uint32_t *randseed)
     snprintf(textb[0], 150, "enter random number seed 0-%lu (def random):",
              static_cast<unsigned long>(kLargestSeed));
     outtext(textb[0]);
-    input_string(5, 0);
+    input_string(5, text_entry);
     if (is[0] == 'q')
         return;
     if (is[0] == kKeyReturn) {
@@ -143,7 +143,7 @@ random_seed_dialog(uint32_t *randseed)
     // A refused answer is said so on the line, with the seed that stays.
     snprintf(textb[0], 150, " refused, seed stays %u, cont-ret:", *randseed);
     outtext(textb[0]);
-    input_string(1, 0);
+    input_string(1, text_entry);
 }
 
 // The exit box of the first screen: 'q' leaves the program, any other key
@@ -161,7 +161,7 @@ exit_box()
              Maxy / 2 + vgay(8), 1, black);
     moverel(CWidth, vgay(2));
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'q')
         clean_exit();
     erase_box(x0, y0, x1, y1);

@@ -119,9 +119,9 @@ show_root()
 {
     int16_t x = getx, y = gety;
     moveto(ox, oy);
-    hilight_learn = 1;
+    hilight_learn = hilight_frame;
     print_current_state_twod(this_firstseed, yellow);
-    hilight_learn = 0;
+    hilight_learn = hilight_off;
     moveto(x, y);
 }
 
@@ -131,9 +131,9 @@ void
 sum_segment_trees(uint32_t &g, uint8_t &r)
 {
     const char *header = "   tree. root  no  s  g  gd  ml  mp\n";
-    if (pdata == 2)
+    if (pdata == data_basins_and_trees)
         print_out(header);
-    if (filedata == 2)
+    if (filedata == data_basins_and_trees)
         save_data(header);
     insegloop = 1;
     segfan = 0;
@@ -241,7 +241,7 @@ data_pause()
     int16_t left = memory_box(0, nullptr);
     moveto(left + vgax(3), vgay(3));
     outtext("options-o layout-a:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     bool revise = basinfield && is[0] == 'a';
     if (revise)
         amend_layout();

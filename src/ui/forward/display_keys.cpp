@@ -67,7 +67,7 @@ inset_message(const char *text)
 long
 typed_number(int width)
 {
-    input_string(width, 1);
+    input_string(width, numeric_entry);
     if (is[0] == 13 || is[0] == 'q')
         return -1;
     return entry_number();
@@ -307,7 +307,7 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
         int w = frozen_gens / (num_bin_bound + 1);
         margin = draw_prompt_box(2);
         outtext("unequal bins-u, equal-def:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] != 'u') {
             equal_bins();
             break;
@@ -327,7 +327,7 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
         erase_prompt_box(2);
         draw_prompt_box(1);
         outtext("invalid bin boundaries, cont-r:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(1);
         margin = draw_prompt_box(2);
     }
@@ -625,8 +625,8 @@ presentation_keys()
 running_key_group
 dimension_keys()
 {
-    return {"  1d 2d 3d", [](const running_pattern &) { return diff_plot == 0; }, kDimensionKeys,
-            sizeof kDimensionKeys / sizeof kDimensionKeys[0]};
+    return {"  1d 2d 3d", [](const running_pattern &) { return diff_plot == diff_plot_off; },
+            kDimensionKeys, sizeof kDimensionKeys / sizeof kDimensionKeys[0]};
 }
 
 bool
@@ -846,7 +846,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         if (ae->mode == 0)
             ae->mode = 1;
         outtext("sample: automatic-a test-def:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
@@ -858,7 +858,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->mode = 2;
         min_max_entropy = 0;
         outtext(" entropy min-max -m, standard dev -def:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q')
             continue;
         if (is[0] == 'm')
@@ -1026,7 +1026,7 @@ analysis_window_key(running_pattern &p, char)
 bool
 return_map_key(running_pattern &p, char)
 {
-    if (stpgraph == 0 || p.ae->mode != 0)
+    if (stpgraph == stpgraph_none || p.ae->mode != 0)
         return true;
     p.it->return_map = !p.it->return_map;
     if (p.it->return_map)
@@ -1075,7 +1075,7 @@ const running_key kFrozenKeys[] = {
             return std::string("=..tog diff(") +
                    (diff_plot == diff_plot_keep ? "damage set" : "damage not set") + "):";
         })
-        .when([](const running_pattern &) { return diff_plot != 0; })
+        .when([](const running_pattern &) { return diff_plot != diff_plot_off; })
         .does(difference_key),
     running_key::on("f").help("f/F/a..filter/undo/all").when(side_plots).does(filter_keys),
     running_key::on("Fa").does(filter_keys),

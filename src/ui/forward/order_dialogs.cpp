@@ -76,7 +76,7 @@ ask_on_last_line(int margin, int line_y, const char *text, int max)
     bar(margin, line_y, Maxx - 4, line_y + CHeight);
     moveto(margin, line_y);
     outtext(text);
-    input_string(max, 1);
+    input_string(max, numeric_entry);
 }
 
 // The typed order, complete: shown with its index figures (n <= 12) and
@@ -99,7 +99,7 @@ typed_order_done()
     }
     moveto(margin, gety + CHeight);
     outtext("save/load-s/l reselect-r cont-ret:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0];
     erase_prompt_box(3);
     if (key == 'r')
@@ -122,7 +122,7 @@ set_seq_update()
         outtext("sequential updating: ->(def) <-b rand-r rerand-R set-s:");
     else
         outtext("sequential updating: ->(def) <-b rand-r rerand-R:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0];
     erase_prompt_box(1);
     if (key == 's' && lineL > kMaxTypedCells)
@@ -191,7 +191,7 @@ list_random_sequence()
             outtext("save/load-s/l more-m jump-j re-order-r cont-ret:");
         else
             outtext("save/load-s/l jump-j re-order-r cont-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'r') {
             setup_random_sequence();
@@ -249,7 +249,7 @@ setup_short_sequence()
         moveto(margin, gety + CHeight);
         snprintf(text, sizeof text, "index %d:", position);
         outtext(text);
-        input_string(2, 0);
+        input_string(2, text_entry);
         char key = is[0];
         if (key == 'q') {
             complete_order(seq_order, position, previous.data(), n);
@@ -318,7 +318,7 @@ set_all_orders()
         int key_line = gety;
         outtext(next <= m ? "quit-q jump-j copy-c set-s accept-a more-ret:"
                           : "quit-q jump-j copy-c set-s accept-a review-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == kKeyReturn) {
             first = next <= m ? static_cast<uint32_t>(next) : 0;

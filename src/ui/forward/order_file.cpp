@@ -64,7 +64,7 @@ load_save_order(int mode)
     } else if (result != order_file_ok) {
         draw_prompt_box(1);
         outtext(message);
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(1);
     }
     moveto(x, y);

@@ -73,7 +73,7 @@ struct pause_box {
     int kind = 1;       // hex kind: 1 rule table, 2 tcode, 3 kcode
     bool full = false;  // forward-only run
     bool single_run = true; // not a field run
-    int result = 0;     // what the run must redo, as interrupt_stp_box returns it
+    int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
 
@@ -211,7 +211,7 @@ ask_line(const char *text, int room)
     get_prompt_box(kLineSlot, 1);
     draw_prompt_box(1);
     outtext(text);
-    input_string(room, 0);
+    input_string(room, text_entry);
     putimage(Maxx / 2, 2, &boximage_prompt[kLineSlot], 3);
     freeimage(&boximage_prompt[kLineSlot]);
 }
@@ -227,7 +227,7 @@ ask_box(const char *first, const char *second, int room)
         moveto(margin, gety + CHeight);
         outtext(second);
     }
-    input_string(room, 0);
+    input_string(room, text_entry);
     erase_prompt_box(lines);
 }
 
@@ -404,7 +404,7 @@ pause_dialog()
         ittpause = static_cast<uint32_t>(t);
         stppause = stppause_box;
     }
-    return ittpause ? 2 : 0;
+    return ittpause ? stp_box_changed : stp_box_nothing;
 }
 
 // 'X': the time-steps skipped between drawn ones.
@@ -481,7 +481,7 @@ sample_statistics(pause_box &b)
 }
 
 // What the box does after a key: it stays open (and is drawn again), it
-// closes with the result held, or it closes with result 0 and leaves the
+// closes with the result held, or it closes with stp_box_nothing and leaves the
 // key in is[0] for its caller.
 enum class box_step { stays, closes, passes };
 
@@ -528,7 +528,7 @@ quit_box(pause_box &b, char)
 {
     stppause = stppause_none;
     ittpause = 0;
-    b.result = 1;
+    b.result = stp_box_restart;
     return box_step::closes;
 }
 
@@ -568,7 +568,7 @@ hide_box(pause_box &b, char key)
     if (!b.full)
         return not_in_short_box(key);
     remove_boxes(b);
-    input_string(1, 0);
+    input_string(1, text_entry);
     return box_step::stays;
 }
 
@@ -602,7 +602,7 @@ revise_the_rule(pause_box &b, char)
 {
     revise_rule(b);
     was_changed = 1;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::stays;
 }
 
@@ -611,7 +611,7 @@ random_rule(pause_box &b, char)
 {
     bit_flip('r', white);
     was_changed = 1;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::stays;
 }
 
@@ -624,7 +624,7 @@ transform_the_rule(pause_box &b, char)
     transform_rule(0);
     compute_rule_size(b);
     was_changed = 1;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::stays;
 }
 
@@ -636,7 +636,7 @@ review_network(pause_box &b, char)
     remove_boxes(b);
     show_w_r_scheme();
     was_changed = 1;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::stays;
 }
 
@@ -649,7 +649,7 @@ canalyzing(pause_box &b, char)
     else
         set_canalyzing_rule(0);
     was_changed = 1;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::closes;
 }
 
@@ -677,7 +677,7 @@ toggle_graph(pause_box &b, char key)
     if (!b.full)
         return not_in_short_box(key);
     graph_layout = graph_layout ? 0 : 1;
-    b.result = 1;
+    b.result = stp_box_restart;
     return box_step::closes;
 }
 
@@ -686,7 +686,7 @@ toggle_glider_order(pause_box &b, char key)
 {
     if (!b.full)
         return not_in_short_box(key);
-    glider_rule_order = glider_rule_order == -1 ? 0 : -1;
+    glider_rule_order = glider_rule_order == glider_order_random ? 0 : glider_order_random;
     return box_step::stays;
 }
 
@@ -819,7 +819,7 @@ step_on(pause_box &b, char key)
     if (ittpause == 0)
         ittpause = frozen_gens;
     stppause = stppause_box;
-    b.result = 2;
+    b.result = stp_box_changed;
     return box_step::closes;
 }
 
@@ -842,7 +842,7 @@ filter_entries(pause_box &b, char)
 box_step
 to_top(pause_box &b, char)
 {
-    b.result = b.full ? 1 : 0;
+    b.result = b.full ? stp_box_restart : stp_box_nothing;
     return box_step::closes;
 }
 
@@ -887,7 +887,8 @@ const pause_key kPauseKeys[] = {
     pause_key::on("B").help(", fixed border-B").when(full_box).does(border_dialog),
     pause_key::on("G")
         .help([](const pause_box &) -> std::string {
-            const char *order = glider_rule_order == -1 ? "(rnd/seq)" : "(seq/rnd)";
+            const char *order =
+                glider_rule_order == glider_order_random ? "(rnd/seq)" : "(seq/rnd)";
             return std::string(!tot_only && !rulemix ? ", tog glider order" : ", tog g-order") +
                    order + "-G";
         })
@@ -1028,17 +1029,17 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         if (b.full && !rulemix)
             draw_header(b);
         draw_menu(b);
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         const pause_key *row = find_key(kPauseKeys, key);
         // Return closes with the result held; every other key sets it anew.
         if (key != kKeyReturn)
-            b.result = 0;
+            b.result = stp_box_nothing;
         box_step step = row && row->act ? row->act(b, key) : box_step::passes;
         if (step == box_step::passes) {
             remove_boxes(b);
             moveto(x, y);
-            return 0; // left in is[0] for the caller
+            return stp_box_nothing; // left in is[0] for the caller
         }
         if (step == box_step::closes)
             break;

@@ -13,9 +13,11 @@
 // top: its top row (callers pass 2); rule: the rule table or code the run
 // uses; t: the run's time-step (0 outside a run); state: the state on screen
 // (null outside a run: the 'c' choices then use A); offset: passed on to the
-// rule-sample browser. Returns 0 (nothing to redo), 1 (restart the count) or
-// 2 (rule, wiring or pause settings changed); the last key is left in is[0].
+// rule-sample browser. Returns what the run must redo, one of the values
+// below; the last key is left in is[0].
 int interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset);
+// Nothing to redo; restart the count; rule, wiring or pause settings changed.
+constexpr int stp_box_nothing = 0, stp_box_restart = 1, stp_box_changed = 2;
 // The box's menu as its key table lists it for a full box (a forward-only
 // run) or a short one, of a single run or a field: the pieces of its lines
 // (a piece beginning with a newline starts a line), each with the keys of

@@ -180,7 +180,7 @@ release_rows(T **&rows, size_t count)
 long
 typed_number(int max)
 {
-    input_string(max, 1);
+    input_string(max, numeric_entry);
     return is[0] == 13 ? 0 : entry_number();
 }
 
@@ -193,7 +193,7 @@ skeleton_prompts(run_context &r)
     for (;;) {
         int x = draw_prompt_box(3);
         outtext("frozen skeletons: 0s-0 1s-1 both-(def):");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q')
             return false;
         r.sk.kind = is[0] == '0' ? 0 : is[0] == '1' ? 1 : 2;
@@ -358,7 +358,7 @@ still_looking(uint32_t t)
     outtext(textb[0]);
     moveto(margin, gety + CHeight);
     outtext("exit-q, cont-ret:");
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     erase_prompt_box(2);
     setcolor(colour);
     moveto(x, y);
@@ -387,7 +387,7 @@ history_limit_reached(run_context &r, uint32_t t)
     snprintf(textb[1], 80, "history limit=%d (too small), should be >= %lu, cont-ret:",
              static_cast<int>(limitcheck), static_cast<unsigned long>(t));
     outtext(textb[1]);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     erase_prompt_box(2);
     moveto(x, y);
     if (is[0] == 'q') {
@@ -477,7 +477,7 @@ step_pause(run_context &r)
     write_prompt_lines(textb[0], margin);
     moveto(margin, gety + CHeight);
     write_prompt_lines(options, margin);
-    input_string(3, 0);
+    input_string(3, text_entry);
     long j = entry_number();
     if (is[0] == 13) {
         // next step
@@ -489,7 +489,7 @@ step_pause(run_context &r)
         erase_prompt_box(lines);
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
-        input_string(1, -2);
+        input_string(1, single_key_entry);
         if (is[0] != 13) {
             uint16_t n_before = lineL;
             interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
@@ -532,7 +532,7 @@ pause_point(run_context &r)
         draw_2d_frame(&r.eg, &it);
     if (!r.fwd_only)
         return q;
-    int result = 0;
+    int result = stp_box_nothing;
     r.layout_before = graph_layout;
     r.nhood_before = nhood;
     if ((q && stppause == stppause_none) || stppause == stppause_box) {
@@ -555,7 +555,7 @@ pause_point(run_context &r)
             is[0] = key == 'q' ? 'q' : 0;
         }
         if (att_hist || diff_plot)
-            result = 0;
+            result = stp_box_nothing;
         if (is[0] == '+')
             it.step_pause = 1;
     } else if (stppause == stppause_hint) {
@@ -565,9 +565,9 @@ pause_point(run_context &r)
     }
     if (show_ss_matrixF == ss_view_matrix && result)
         show_statespace_matrix(nullptr);
-    if (result == 2 && r.eg.hist_mode != 2)
+    if (result == stp_box_changed && r.eg.hist_mode != 2)
         it.time = 0;
-    if (result == 1) {
+    if (result == stp_box_restart) {
         it.time = 0;
         if (scrolling) {
             x = 0;
@@ -992,7 +992,7 @@ run_steps(run_context &r)
             if (oned && gety + it.scan_length * it.cell_size > Maxy) {
                 it.page_full = 1;
                 if (stppause == stppause_box) {
-                    input_string(1, -2);
+                    input_string(1, single_key_entry);
                     if (is[0] == 'q')
                         it.scan_sample = 0;
                 }

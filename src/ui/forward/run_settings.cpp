@@ -174,7 +174,7 @@ reset_run_settings()
     update_prob = out_prob = 100.0f;
     pause_fact = 1.0f;
     reorderRBN = 1;
-    glider_rule_order = -1;
+    glider_rule_order = glider_order_random;
     b_value = 0;
     border = 0;
     if (i2d == 0) {
@@ -210,9 +210,9 @@ restore_defaults(char key)
     reorderRBN = 1;
     show_maj = show_maj_off;
     meta_graph = meta_graph_off;
-    pdata = 0;
+    pdata = data_off;
     filestates = 0;
-    filedata = 0;
+    filedata = data_off;
     show_ss_matrixF = ss_view_none;
     ss_m_att_only = 0;
     show_ss_matrix = 0;
@@ -232,9 +232,9 @@ restore_defaults(char key)
     pause_fact = 1.0f;
     shownumbers = shownumbers_spot;
     just_G = just_G_all;
-    hilight_learn = 0;
+    hilight_learn = hilight_off;
     showbits_1d_as_2d = 0;
-    dontcopytrees = 0;
+    dontcopytrees = copies_drawn;
     dontcompress = 0;
     datapause = datapause_unset;
     fieldpause = 0;
@@ -255,7 +255,7 @@ output_first_prompt()
                   "restore defaults: all-a, layout only-L",
                   "revise from: layout-l display-p pause/data-t mutation-m",
                   "revise from start-ret:"},
-                 1, 0);
+                 1, text_entry);
     char key = is[0];
     if (key == 'q')
         return output_step::leave;
@@ -295,7 +295,7 @@ output_various()
     for (;;) {
         box_question({"VARIOUS: state space matrix: all states-m, attractor only-a",
                       "show and change: matrix size-s, start color-c:"},
-                     1, 0);
+                     1, text_entry);
         char key = is[0];
         if (key == 'q')
             return output_step::first;
@@ -305,7 +305,8 @@ output_various()
         } else if (key == 's') {
             show_ss_matrix = 1;
             int half = Maxx / 2;
-            int len = box_questionf(3, 0, "change matrix size: %% of 1/2 screen (def %d%%):",
+            int len = box_questionf(3, text_entry,
+                                    "change matrix size: %% of 1/2 screen (def %d%%):",
                                     matrix_percent_of_size(msize, half));
             if (is[0] == 'd')
                 acceptall = 1;
@@ -316,7 +317,8 @@ output_various()
             }
         } else if (key == 'c') {
             show_ss_matrix = 1;
-            int len = box_questionf(2, 0, "change start color (now %d): enter 1-15:", matrixcolor);
+            int len = box_questionf(2, text_entry, "change start color (now %d): enter 1-15:",
+                                    matrixcolor);
             if (is[0] == 'd') {
                 acceptall = 1;
             } else if (!answered_return(len) && is[0] != 'q') {
@@ -337,7 +339,7 @@ output_in_degree()
 {
     if (!asking() || screensavedemo)
         return output_step::screensave;
-    box_question({"show pre-image frequency histogram-y:"}, 1, 0);
+    box_question({"show pre-image frequency histogram-y:"}, 1, text_entry);
     char key = is[0];
     if (key == 'q')
         return output_step::first;
@@ -355,7 +357,7 @@ output_in_degree()
     }
     if (maxinhist == 0)
         maxinhist = 200;
-    int len = box_questionf(5, 0, "select cut-off in-degree bin (50-5000, default %d):",
+    int len = box_questionf(5, text_entry, "select cut-off in-degree bin (50-5000, default %d):",
                             static_cast<int>(maxinhist));
     char answer = is[0];
     if (!answered_return(len) && answer != 'd' && answer != 'q') {
@@ -370,7 +372,7 @@ output_in_degree()
         return output_step::screensave;
     }
     show_maj = show_maj_off;
-    box_question({"show/count states with majority of: 1s-1, 0s-0:"}, 1, 0);
+    box_question({"show/count states with majority of: 1s-1, 0s-0:"}, 1, text_entry);
     if (is[0] == '1' || is[0] == '0')
         show_maj = static_cast<uint8_t>(is[0] - '0');
     else if (is[0] == 'd')
@@ -384,7 +386,7 @@ output_screensave()
     screensavedemo = 0;
     if (!asking() || pre_fansize_freq_hist || basinfield || rangeL)
         return output_step::sweeps;
-    box_question({"screensave demo -s:"}, 1, 0);
+    box_question({"screensave demo -s:"}, 1, text_entry);
     if (is[0] == 'q')
         return output_step::first;
     if (is[0] == 's') {
@@ -409,7 +411,7 @@ size_range_answers()
     char text[48];
     snprintf(text, sizeof text, "start size (def=%d):", lineL);
     outtext(text);
-    int len = input_string(2, 1);
+    int len = input_string(2, numeric_entry);
     if (is[0] == 'q')
         return false;
     int start = lineL;
@@ -421,7 +423,7 @@ size_range_answers()
     int end_max = size_range_end_max(maxL_lu);
     snprintf(text, sizeof text, "  end size (max=%d):", end_max);
     outtext(text);
-    len = input_string(2, 1);
+    len = input_string(2, numeric_entry);
     if (is[0] == 'q')
         return false;
     long end = answered_return(len) ? 0 : entry_number();
@@ -496,7 +498,7 @@ z_window_sweep()
 {
     lowlimZ = 0.2f;
     highlimZ = 1.0f;
-    int len = box_question({"set min Z (def 0.2):"}, 4, 0);
+    int len = box_question({"set min Z (def 0.2):"}, 4, text_entry);
     if (is[0] == 'q')
         return false;
     std::string text = entry_text();
@@ -505,7 +507,7 @@ z_window_sweep()
         if (z >= 0.0f && z < 1.0f)
             lowlimZ = z;
     }
-    len = box_question({" max Z (def 1):"}, 4, 0);
+    len = box_question({" max Z (def 1):"}, 4, text_entry);
     if (is[0] == 'q')
         return false;
     text = entry_text();
@@ -533,7 +535,7 @@ z_window_sweep()
 bool
 rule_count_sweep()
 {
-    int len = box_question({"G-density graph, number of rules (def 1250):"}, 6, 0);
+    int len = box_question({"G-density graph, number of rules (def 1250):"}, 6, text_entry);
     if (is[0] == 'q')
         return false;
     long count = answered_return(len) ? 1250 : entry_number();
@@ -548,35 +550,36 @@ rule_count_sweep()
 void
 lambda_z_sweep()
 {
-    box_question({"draw Zleft-Zright -1, or Zpara - Lda ratio (def):"}, 1, 0);
+    box_question({"draw Zleft-Zright -1, or Zpara - Lda ratio (def):"}, 1, text_entry);
     if (is[0] == 'q')
         return;
-    lambda_z_graph = is[0] == '1' ? 2 : 1;
+    lambda_z_graph = is[0] == '1' ? lambda_z_zleft_zright : lambda_z_lambda;
     codetypeonly = code_sweep_clusters;
     int k = nhood, no_bias = 0;
     if (k < 4 || (totalistic == rule_kind_tcodes && value_range == 2)) {
         totalgraphrules = 1;
         if (totalistic) {
-            box_question({"show only equivs-e all-a (def clusters):"}, 1, 0);
+            box_question({"show only equivs-e all-a (def clusters):"}, 1, text_entry);
             if (is[0] == 'q')
                 return;
             if (is[0] == 'e' || is[0] == 'a')
                 codetypeonly = is[0];
-            box_question({"pause to show codes-p:"}, 1, 0);
+            box_question({"pause to show codes-p:"}, 1, text_entry);
             if (is[0] == 'q')
                 return;
             if (is[0] == 'p')
                 pause_show_code = '1';
         }
     } else {
-        int len = box_questionf(8, 0, "%sgraph, number of rules (def 2200):",
-                                lambda_z_graph == 2 ? "Zleft-Zright " : "lambda-Z ");
+        int len = box_questionf(
+            8, text_entry, "%sgraph, number of rules (def 2200):",
+            lambda_z_graph == lambda_z_zleft_zright ? "Zleft-Zright " : "lambda-Z ");
         if (is[0] == 'q')
             return;
         long count = answered_return(len) ? 2200 : entry_number();
         if (count > 1)
             totalgraphrules = static_cast<uint32_t>(count);
-        box_question({"random rule sample will have lambda bias, dont bias-n:"}, 1, 0);
+        box_question({"random rule sample will have lambda bias, dont bias-n:"}, 1, text_entry);
         if (is[0] == 'q')
             return;
         no_bias = is[0] == 'n' ? 1 : 0;
@@ -602,7 +605,7 @@ lambda_z_sweep()
         memcpy(cacode[0], saved_tcode, tcode_size);
         checked_free(saved_tcode);
     }
-    lambda_z_graph = 0;
+    lambda_z_graph = lambda_z_off;
     mutate = mutation_bits;
 }
 
@@ -614,14 +617,14 @@ output_sweeps()
     if (rulemix || !asking() || screensavedemo || pre_fansize_freq_hist)
         return output_step::pattern;
     for (;;) {
-        lambda_z_graph = 0;
+        lambda_z_graph = lambda_z_off;
         totalgraphrules = 0;
         if (value_range == 2)
             box_question({"G-density graph: Zpara-1, +Lambda ratio-2, size range-3",
                           "C-P data, Zpara-Lda ratio, Zleft-Zright graphs -L:"},
-                         1, 0);
+                         1, text_entry);
         else
-            box_question({"G-density graph:  size range-3"}, 1, 0);
+            box_question({"G-density graph:  size range-3"}, 1, text_entry);
         char key = is[0];
         if (key == 'q')
             return output_step::first;
@@ -656,7 +659,8 @@ output_pattern()
     if (!asking())
         return output_step::done;
     for (;;) {
-        box_question({stp ? "NO space-time pattern-n:" : "SHOW space-time pattern-y:"}, 1, 0);
+        box_question({stp ? "NO space-time pattern-n:" : "SHOW space-time pattern-y:"}, 1,
+                     text_entry);
         char key = is[0];
         if (key == 'q')
             return output_step::sweeps;
@@ -668,7 +672,7 @@ output_pattern()
             stp = 0;
         if (!stp || acceptall)
             return output_step::done;
-        box_question({"sweep space-time pattern-s, scroll-def:"}, 1, 0);
+        box_question({"sweep space-time pattern-s, scroll-def:"}, 1, text_entry);
         if (is[0] == 'q')
             continue;
         if (is[0] == 's')
@@ -768,7 +772,7 @@ take_updating(int)
         set_seq_update();
     } else if (is[0] == 'p') {
         column_textf("network subset limits (def 1-%d): min:", lineL);
-        int len = input_string(digits_of(lineL - 1), 1);
+        int len = input_string(digits_of(lineL - 1), numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
         if (is[0] == 'd')
@@ -777,7 +781,7 @@ take_updating(int)
         if (low >= 1 && low <= lineL)
             porder_min = static_cast<uint16_t>(low);
         outtext(" max:");
-        len = input_string(digits_of(lineL), 1);
+        len = input_string(digits_of(lineL), numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
         if (is[0] == 'd')
@@ -824,7 +828,7 @@ take_probabilities(int)
 {
     update_prob = probability_of(entry_text());
     outtext(" output:");
-    input_string(7, 0);
+    input_string(7, text_entry);
     if (is[0] == 'q')
         return answer_step::restart;
     if (is[0] == 'd')
@@ -890,7 +894,7 @@ answer_step
 take_entropy_cell(int)
 {
     if (entropy_cell_on_line()) {
-        int len = input_string(5, 0);
+        int len = input_string(5, text_entry);
         if (is[0] == 'q')
             return answer_step::back_to;
         if (is[0] == 'd')
@@ -908,7 +912,7 @@ take_entropy_cell(int)
     const char *asks[3] = {"enter i:", " enter j:", " enter h:"};
     for (int a = 0; a < (l.cube ? 3 : 2); a++) {
         outtext(asks[a]);
-        int len = input_string(3, 0);
+        int len = input_string(3, text_entry);
         if (is[0] == 'q')
             return answer_step::back_to;
         if (is[0] == 'd')
@@ -940,7 +944,8 @@ take_histograms(int)
         att_hist = att_hist_types;
         stpgraph = stpgraph_none;
         att_seed_dens = 0;
-        column_question({"include seed density data for all-0/1s point attractors-a:"}, 1, 0);
+        column_question({"include seed density data for all-0/1s point attractors-a:"}, 1,
+                        text_entry);
         if (is[0] == 'a')
             att_seed_dens = 1;
     } else if (is[0] == 's') {
@@ -959,13 +964,13 @@ take_histograms(int)
 const question kForwardOnlyRows[] = {
     question::row()
         .prompts([] { column_text({"FORWARD ONLY options: analysis-a histograms-h (ALL-def):"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_first_answer)
         .quits(answer_step::leave),
     question::row()
         .when([] { return all_parts() && tot_only && totalistic == rule_kind_kcodes; })
         .prompts([] { column_text({"reverse value order for Orbesin's rules -A:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 'A')
                 reverse_value_order = 1;
@@ -975,13 +980,13 @@ const question kForwardOnlyRows[] = {
     question::row()
         .when(all_parts)
         .prompts([] { column_text({"sequential updating-s, partial-order-p, parallel-def:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_updating)
         .quits(answer_step::restart),
     question::row()
         .when(all_parts)
         .prompts([] { column_text({"color cells by nhood-n, by value-def:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 'n')
                 ncolor = 1;
@@ -990,12 +995,12 @@ const question kForwardOnlyRows[] = {
         .quits(answer_step::restart),
     question::row()
         .when([] { return all_parts() && glider_rule_count() > 0; })
-        .resets([] { glider_rule_order = -1; })
+        .resets([] { glider_rule_order = glider_order_random; })
         .prompts([] {
             column_textf("glider rules: enter start index for sequential (1-%d), rnd-def:",
                          glider_rule_count() - 1);
         })
-        .entry(2, 0)
+        .entry(2, text_entry)
         .then(take_gliders)
         .quits(answer_step::restart),
     question::row()
@@ -1003,7 +1008,7 @@ const question kForwardOnlyRows[] = {
         .prompts([] {
             column_text({"step-s, pause screen full-p, or enter time-step (no pause-def):"});
         })
-        .entry(5, 0)
+        .entry(5, text_entry)
         .then(take_pausing)
         .quits(answer_step::restart),
     question::row()
@@ -1013,7 +1018,7 @@ const question kForwardOnlyRows[] = {
             int dim = threed ? 3 : twod ? 2 : 1;
             column_textf("%dd network, show STP in 1d-1 2d-2 3d-3 (def %dd):", dim, dim);
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == '1')
                 d_mode = display_1d;
@@ -1028,7 +1033,7 @@ const question kForwardOnlyRows[] = {
         .when([] { return all_parts() && oned && d_mode == display_1d; })
         .resets([] { scrolling = 1; })
         .prompts([] { column_text({"sweep space-time pattern-s, scroll-def: "}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 's')
                 scrolling = 0;
@@ -1039,7 +1044,7 @@ const question kForwardOnlyRows[] = {
         .when([] { return all_parts() && twod && d_mode == display_2d; })
         .resets([] { scrolling = 0; })
         .prompts([] { column_text({"scroll 2d space-time pattern-s, no-scroll-def: "}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 's')
                 scrolling = 1;
@@ -1049,7 +1054,7 @@ const question kForwardOnlyRows[] = {
     question::row()
         .when(all_parts)
         .prompts([] { column_text({"set probability (def 100%) 0-100, update:"}); })
-        .entry(7, 0)
+        .entry(7, text_entry)
         .then(take_probabilities)
         .quits(answer_step::restart),
     question::row()
@@ -1062,14 +1067,14 @@ const question kForwardOnlyRows[] = {
                 column_text({"ANALYSIS: none-(def), pattern density-1,",
                              "input-frequency/entropy: hist-2, +time-3:"});
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_analysis)
         .quits(answer_step::restart),
     question::row()
         .when(single_cell_asked)
         .resets([] { single_entropy = 0; })
         .prompts([] { column_text({"single-s all-(def):"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 's')
                 single_entropy = 1;
@@ -1086,7 +1091,7 @@ const question kForwardOnlyRows[] = {
         .prompts([] {
             column_textf("enter new 'analysis' generation size (now %d):", static_cast<int>(gens));
         })
-        .entry(5, 0)
+        .entry(5, text_entry)
         .then([](int len) {
             if (!answered_return(len) && gens_answer_taken(entry_number()))
                 gens = static_cast<int32_t>(entry_number());
@@ -1096,7 +1101,7 @@ const question kForwardOnlyRows[] = {
     question::row()
         .when(analysis_part)
         .prompts([] { column_textf("enter new 'frozen' generation size (now %d):", frozen_gens); })
-        .entry(4, 0)
+        .entry(4, text_entry)
         .then([](int len) {
             if (!answered_return(len) && entry_number() > 0)
                 frozen_gens = static_cast<uint16_t>(entry_number());
@@ -1106,7 +1111,7 @@ const question kForwardOnlyRows[] = {
     question::row()
         .when(analysis_part)
         .prompts([] { column_text({"show state-space matrix-m, return map-r:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 'm')
                 show_ss_matrixF = ss_view_matrix;
@@ -1119,7 +1124,7 @@ const question kForwardOnlyRows[] = {
     question::row()
         .when([] { return analysis_part() && random_map_offered(lineL, value_range, maxL_lu); })
         .prompts([] { column_text({"random map-r:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 'r') {
                 exhaustive_testing = exhaustive_random_map;
@@ -1139,13 +1144,13 @@ const question kForwardOnlyRows[] = {
                          lineL > 15 ? "damage: keep-f, dont keep-F, show stats-s:"
                                     : "damage: keep-f, dont keep-F:"});
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_damage)
         .quits_to(fo_analysis),
     question::row()
         .when([] { return !threed && duplication_offered(lineL, loc_twod_fonly); })
         .prompts([] { column_text({"duplicate network and seed-y:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] == 'y')
                 fo_doubled = duplicate_net();
@@ -1157,14 +1162,14 @@ const question kForwardOnlyRows[] = {
         .when([] { return !threed && diff_plot && !fo_doubled && damage_width() % 2 != 0; })
         .prompts([] { column_text({"cant divide odd width network, cont-ret:"}); })
         .then([](int) {
-            input_string(1, 0);
+            input_string(1, text_entry);
             diff_plot = diff_plot_off;
             return answer_step::next;
         }),
     question::row()
         .when([] { return !diff_plot; })
         .prompts([] { column_text({"histogram of attractors-a skeletons-s:"}); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_histograms)
         .quits_to(fo_damage_reset),
 };
@@ -1228,7 +1233,7 @@ preimage_method_prompt(bool subtree)
                                         "backsteps +b:",
                  reorderRBN ? "on" : "off", reorderRBN || subtree ? "," : "");
     is[1] = 0;
-    int len = column_question({first, second}, 2, 0);
+    int len = column_question({first, second}, 2, text_entry);
     char key = is[0], next = len > 1 ? is[1] : 0;
     if (key == 'q')
         return false;
@@ -1249,7 +1254,7 @@ preimage_method_prompt(bool subtree)
     if (key == 'd' && !subtree)
         return true;
     if ((key == 'b' || next == 'b') && (subtree || neutral_order == 0)) {
-        int steps = column_question({"enter max backward steps (def no limit):"}, 5, 1);
+        int steps = column_question({"enter max backward steps (def no limit):"}, 5, numeric_entry);
         if (!answered_return(steps) && is[0] != 'q' && entry_number() > 0)
             level_limit = static_cast<uint16_t>(std::min<long>(entry_number(), 65535));
     }
@@ -1271,10 +1276,11 @@ select_pattern_scrolling()
     reset_run_settings();
     if (loc_twod_fonly) {
         if (threed)
-            box_questionf(1, 0, "3d regular wiring  (%dx%dx%d), forwards only, cont-ret:", i3d,
-                          j3d, h3d);
+            box_questionf(1, text_entry,
+                          "3d regular wiring  (%dx%dx%d), forwards only, cont-ret:", i3d, j3d,
+                          h3d);
         else
-            box_questionf(1, 0, "2d regular wiring (%dx%d), forwards only, cont-ret:", i2d,
+            box_questionf(1, text_entry, "2d regular wiring (%dx%d), forwards only, cont-ret:", i2d,
                           j2d);
         erase_prompt_box(1);
         direction = direction_forward;
@@ -1354,7 +1360,7 @@ select_foreward_back()
         show_ss_matrixF = ss_view_none;
         limitcheck = kHistoryLimitDefault;
         direction = direction_forward;
-        column_question({"backward for subtree-b, forward for basin (def):"}, 1, 0);
+        column_question({"backward for subtree-b, forward for basin (def):"}, 1, text_entry);
         char key = is[0];
         if (key == 'q') {
             take_back_column(start);
@@ -1371,7 +1377,7 @@ select_foreward_back()
                  kHistoryLimitMax);
         int len = column_question({limit_text, "draw basin-ret (or enter revised limit)",
                                 "space-time pattern only (no basin)-s:"},
-                               31, 0);
+                               31, text_entry);
         key = is[0];
         if (key == 'd')
             break;
@@ -1408,12 +1414,12 @@ select_stepforward()
         char most[48];
         snprintf(most, sizeof most, "how many steps (def 0, max %lu):",
                  static_cast<unsigned long>(stepforward_shown_max(lineL)));
-        int len = column_question({"forward before backwards?", most}, 5, 1);
+        int len = column_question({"forward before backwards?", most}, 5, numeric_entry);
         if (is[0] == 'q')
             break;
         stepforward = answered_return(len) ? 0 : static_cast<uint32_t>(entry_number());
         outtext(stp ? " NO stp-n:" : " SHOW stp-y:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q')
             break;
         if (!stp && is[0] == 'y')

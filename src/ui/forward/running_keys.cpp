@@ -510,7 +510,7 @@ const running_key kRuleKeys[] = {
 const running_key kSampleKeys[] = {
     running_key::on("g")
         .help([](const running_pattern &) -> std::string {
-            return glider_rule_order == -1 ? "g..load glider rule (rnd)"
+            return glider_rule_order == glider_order_random ? "g..load glider rule (rnd)"
                                            : "g..load glider rule (seq)";
         })
         .does(next_glider_rule),

@@ -233,7 +233,7 @@ layout_file(graph_view &, char)
     remove_menu();
     draw_prompt_box(1);
     outtext("layout: save-s load-l:");
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     char key = is[0];
     erase_prompt_box(1);
     remove_menu();

@@ -72,7 +72,7 @@ tell(const char *text)
 {
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     erase_prompt_box(1);
 }
 

@@ -370,7 +370,7 @@ revise_cut_off(histogram_options &o, char)
     uint32_t largest = std::min(dp->largest, dp->counts_last);
     ask_line(format("revise cut-off damage size, now %ld", dp->columns) +
                  format(" (min 20, def %ld):", largest),
-             5, 1);
+             5, numeric_entry);
     long typed = typed_number();
     dp->columns = typed >= 20 && typed <= static_cast<long>(largest) ? static_cast<uint32_t>(typed)
                                                                      : largest;
@@ -395,7 +395,8 @@ log_views(histogram_options &o, char key)
 options_step
 revise_delay(histogram_options &o, char)
 {
-    ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5, 1);
+    ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5,
+             numeric_entry);
     long typed = typed_number();
     if (typed >= 0)
         o.dp->delay = static_cast<uint32_t>(typed);
@@ -406,7 +407,7 @@ options_step
 revise_same_steps(histogram_options &o, char)
 {
     o.dp->skeleton_length = kSameStepsDefault;
-    ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, 1);
+    ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, numeric_entry);
     long typed = typed_number();
     if (typed >= 0)
         o.dp->skeleton_length = static_cast<uint32_t>(typed);
@@ -477,7 +478,7 @@ ask_options(const histogram_options &o)
             moveto(margin, gety + CHeight);
         write_prompt_lines(lines[i].c_str(), margin);
     }
-    input_string(1, 0);
+    input_string(1, text_entry);
     putimage(Maxx / 2, 2, &boximage_prompt[kOptionsSlot], 0);
     freeimage(&boximage_prompt[kOptionsSlot]);
     return is[0];
@@ -491,7 +492,7 @@ end_log_views(histogram_options &o)
     const char *text = dp->log_x && dp->log_y ? "y-axis log2, x-axis bined by powers of 2, cont-ret:"
                        : dp->log_x            ? "x-axis bined by powers of 2, cont-ret:"
                                               : "y-axis log2, cont-ret:";
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     if (dp->log_x)
         dp->columns = o.linear_columns;
     dp->log_x = dp->log_y = 0;

@@ -356,7 +356,7 @@ show_pair(derrida_plot &d, int h, int j, int Ht)
     }
     setcolor(white);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'q') {
         d.p.details = 0;
         erase_prompt_box(lines);
@@ -374,7 +374,7 @@ pause_sweep(derrida_plot &d, int h, bool &step_changed)
              static_cast<double>(h - 1) / lineL);
     moveto(margin, 5);
     write_prompt_lines(text, margin);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(3);
     if (is[0] == 'q')
         return derrida_pause::end_sweep;
@@ -496,7 +496,7 @@ complete(derrida_plot &d)
     }
 
     moveto(entry_x, entry_y);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(lines);
     return choice_of(kCompletionKeys, d.menu, is[0], derrida_choice::leave);
 }
@@ -517,7 +517,7 @@ menu_choice(derrida_plot &d)
     }
     moveto(margin, 5);
     write_prompt_lines(text.c_str(), margin);
-    input_string(2, 0);
+    input_string(2, text_entry);
     long number = typed_or(0);
     if (number >= 1 && number <= most)
         d.dc_sample = static_cast<int>(number);

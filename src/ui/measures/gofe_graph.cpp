@@ -20,8 +20,8 @@ gofE_z_graph()
 void
 draw_lambda_z_graph(int /* no_bias: the point is drawn the same either way */)
 {
-    float x = lambda_z_graph == 2 ? zparam[1] : zparam[0];
-    float y = lambda_z_graph == 2 ? zparam[2] : lratio;
+    float x = lambda_z_graph == lambda_z_zleft_zright ? zparam[1] : zparam[0];
+    float y = lambda_z_graph == lambda_z_zleft_zright ? zparam[2] : lratio;
     setfillstyle(0, white);
     pieslice(static_cast<int>(gox + x * lx), static_cast<int>(goy - y * ly), 0, 360, 2);
 }

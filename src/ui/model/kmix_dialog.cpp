@@ -74,7 +74,7 @@ method_by_hand()
         snprintf(text, sizeof text, "set nhood size (1-%d) at cell %d (back-b restrand-r):",
                  Maxnhood, c);
         outtext(text);
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q')
             return false;
         if (is[0] == 'b' && c > 0) {
@@ -102,7 +102,7 @@ ask_upper_bound(int *upper)
     char text[150];
     snprintf(text, sizeof text, "set k upper bounds (def %d, Max %d):", Maxnhood, Maxnhood);
     outtext(text);
-    input_string(2, 1);
+    input_string(2, numeric_entry);
     if (is[0] == 'q')
         return false;
     *upper = static_cast<int>(typed_or(Maxnhood, 1, Maxnhood));
@@ -124,7 +124,7 @@ method_average()
         char text[150];
         snprintf(text, sizeof text, "set average k (def %.2f, max %.2f):", fallback, most);
         outtext(text);
-        input_string(4, 1);
+        input_string(4, numeric_entry);
         if (is[0] == 'q')
             continue;
         float average = fallback;
@@ -158,7 +158,7 @@ show_counts(const uint16_t *counts, uint32_t total)
         outtext(text);
     }
     outtext("shuffle: no-n yes-(def):");
-    input_string(1, 0);
+    input_string(1, text_entry);
     // Taken down either way: the boxes that follow are shorter.
     erase_prompt_box(4);
     return is[0] != 'n';
@@ -178,7 +178,7 @@ ask_percentages(float *shares)
         else
             snprintf(text, sizeof text, "enter %% k=%d (%.1f%% left) back-b:", k, left);
         outtext(text);
-        input_string(5, 0);
+        input_string(5, text_entry);
         if (is[0] == 'q')
             return k == 1 ? 0 : 1;
         if (is[0] == 'b' && k > 1) {
@@ -207,7 +207,7 @@ method_shares()
         if (lineL >= Maxnhood) {
             draw_prompt_box(1);
             outtext("power-law-p, specify (def):");
-            input_string(1, 0);
+            input_string(1, text_entry);
             if (is[0] == 'q')
                 return 0;
             power = is[0] == 'p';
@@ -224,7 +224,7 @@ method_shares()
                 if (!ask_upper_bound(&upper))
                     break;
                 outtext("enter power-law exponent 1 to 3 (def 2.0):");
-                input_string(4, 1);
+                input_string(4, numeric_entry);
                 if (is[0] == 'q')
                     continue;
                 g = 2.0f;
@@ -260,7 +260,7 @@ method_shares()
             char text[150];
             snprintf(text, sizeof text, "error: k_tot=%ld > lineL-1=%d", overflow, lineL - 1);
             outtext(text);
-            input_string(1, 0);
+            input_string(1, text_entry);
         }
         return 1;
     }
@@ -277,14 +277,14 @@ method_random()
         char text[150];
         snprintf(text, sizeof text, "set k bounds 1-%d: lower (def 1):", Maxnhood);
         outtext(text);
-        input_string(2, 1);
+        input_string(2, numeric_entry);
         if (is[0] == 'q')
             return false;
         nhood_lb = static_cast<uint8_t>(typed_or(1, 1, Maxnhood));
         nhood_ub = static_cast<uint8_t>(kmix_default_upper(nhood_lb));
         snprintf(text, sizeof text, " upper (def %d, Max %d):", nhood_ub, Maxnhood);
         outtext(text);
-        input_string(2, 1);
+        input_string(2, numeric_entry);
         if (is[0] == 'q')
             continue;
         nhood_ub = static_cast<uint8_t>(typed_or(nhood_ub, nhood_lb, Maxnhood));
@@ -339,7 +339,7 @@ summary()
         char text[80];
         snprintf(text, sizeof text, " set greater max-k (def %d ):", nhood_ub);
         outtext(text);
-        input_string(2, 1);
+        input_string(2, numeric_entry);
         long x = is[0] == kKeyReturn || is[0] == 'q' ? 0 : entry_number();
         if (x > nhood_ub && x <= Maxnhood)
             maxk = x;
@@ -398,7 +398,7 @@ summary()
         box_line(margin, text);
         box_line(margin, next_unshown >= 0 ? "hist-h reset-r save-s more-m jump-j cont-ret:"
                                            : "hist-h reset-r save-s jump-j cont-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'q' || key == 'r') {
             erase_prompt_box(lines);
@@ -409,7 +409,7 @@ summary()
             outtext(text);
             char digits[12];
             int width = snprintf(digits, sizeof digits, "%d", lineL - 1);
-            input_string(width, 1);
+            input_string(width, numeric_entry);
             long index = is[0] == kKeyReturn || is[0] == 'q' ? -1 : entry_number();
             if (index < 0 || index >= lineL)
                 break;
@@ -464,7 +464,7 @@ set_dif_nhoods()
         bool small = lineL < Maxnhood;
         outtext(small ? "set k-mix: load-l hand-h specify-s rnd-(def):"
                       : "set k-mix: load-l hand-h norm-n power/specify-s rnd-(def):");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'q') {
             moveto(x, y);
@@ -507,7 +507,7 @@ load_nhoodmix()
         int fallback = Maxnhood < 5 ? Maxnhood : 5;
         snprintf(text, sizeof text, "enter background k-mix 1-%d (def %d):", Maxnhood, fallback);
         box_line(margin, text);
-        input_string(2, 1);
+        input_string(2, numeric_entry);
         long k = is[0] == 'q' ? fallback : typed_or(fallback, 1, Maxnhood);
         for (uint32_t c = n; c < lineL; c++)
             nhoodm[c] = static_cast<int8_t>(k);
@@ -621,7 +621,7 @@ draw_k_hist(int mode)
         setcolor(white);
         snprintf(text, sizeof text, "n=%d %s=%.2f save/load-s/l cont-ret:", lineL, what, average);
         outtext(text);
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] != 's' && is[0] != 'l')
             break;
         // The histogram is computed from the network: a file is only listed.

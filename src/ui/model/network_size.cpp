@@ -76,14 +76,14 @@ constexpr question_place kTextColumn = {start_text_column_row, take_back_text_co
 
 // Single basins and forward runs: the scale, then the size of a 1d network.
 constexpr question kSingleBasinRows[] = {
-    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale),
+    question::row().prompts(prompt_scale).entry(2, numeric_entry).then(take_scale),
     question::row()
         .prompts([] {
             snprintf(textb[0], 150, "Network size 1d (other: see WIRING) max to fit %i, def %i:",
                      (Maxx + 1) / scale, single_basin_default());
             myouttext(textb[0]);
         })
-        .entry(5, 1)
+        .entry(5, numeric_entry)
         .then([](int len) {
             long typed = answer_or(single_basin_default());
             if (typed < 1)
@@ -106,7 +106,7 @@ constexpr question kFieldRows[] = {
                      field_size_default());
             myouttext(textb[0]);
         })
-        .entry(2, 1)
+        .entry(2, numeric_entry)
         .then([](int len) {
             uint16_t fallback = field_size_default();
             long typed = entry_number();
@@ -128,7 +128,7 @@ constexpr question kFieldRows[] = {
             set_line_lengths();
             return answer_step::next;
         }),
-    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale),
+    question::row().prompts(prompt_scale).entry(2, numeric_entry).then(take_scale),
 };
 
 // A range of sizes: start, end (whose 'q' leaves the dialog), then the scale
@@ -139,7 +139,7 @@ constexpr question kRangeRows[] = {
             snprintf(textb[0], 150, "Start size, default %d:", kRangeStart);
             myouttext(textb[0]);
         })
-        .entry(2, 1)
+        .entry(2, numeric_entry)
         .then([](int len) {
             startL = range_size(kRangeStart);
             echo_value_taken(len, startL);
@@ -150,7 +150,7 @@ constexpr question kRangeRows[] = {
             snprintf(textb[0], 150, "End size, default %d:", kRangeEnd);
             myouttext(textb[0]);
         })
-        .entry(2, 1)
+        .entry(2, numeric_entry)
         .then([](int len) {
             endL = range_size(kRangeEnd);
             echo_value_taken(len, endL);
@@ -165,7 +165,11 @@ constexpr question kRangeRows[] = {
             return answer_step::next;
         })
         .quits(answer_step::leave),
-    question::row().prompts(prompt_scale).entry(2, 1).then(take_scale).quits(answer_step::restart),
+    question::row()
+        .prompts(prompt_scale)
+        .entry(2, numeric_entry)
+        .then(take_scale)
+        .quits(answer_step::restart),
 };
 
 } // namespace

@@ -44,7 +44,7 @@ select_nhood_size(int inbox)
         draw_prompt_box(1);
     }
     outtext(textb[0]);
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     bool mix_asked = is[0] == 'm';
     if (mix_asked)
         set_dif_nhoods();

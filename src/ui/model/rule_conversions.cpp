@@ -34,7 +34,7 @@ swap_values_vcode(uint8_t *kcode, int k)
     int margin = draw_prompt_box(2);
     snprintf(text, sizeof text, "swap 2 values: enter first (0-%d):", v - 1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     int a = typed_digit();
     if (a < 0)
         a = 0;
@@ -44,7 +44,7 @@ swap_values_vcode(uint8_t *kcode, int k)
     moveto(margin, gety + CHeight);
     snprintf(text, sizeof text, "first=%d, enter second (0-%d):", a, v - 1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     int b = typed_digit();
     if (b < 0 || b > v - 1 || b == a)
         b = abs(a - 1);

@@ -78,7 +78,7 @@ explicit_input(int k, uint8_t *table)
     for (;;) {
         snprintf(text, sizeof text, "wire (0-%d):", k - 1);
         outtext(text);
-        input_string(1, 0);
+        input_string(1, text_entry);
         int j = is[0] == kKeyReturn ? static_cast<int>(random() % k) : typed_digit();
         if (is[0] == kKeyReturn) {
             snprintf(text, sizeof text, "%d", j);
@@ -92,7 +92,7 @@ explicit_input(int k, uint8_t *table)
         for (int p = 0; p < 2 && !again; p++) {
             snprintf(text, sizeof text, prompts[p], v - 1);
             outtext(text);
-            input_string(1, 0);
+            input_string(1, text_entry);
             values[p] = is[0] == kKeyReturn ? static_cast<int>(random() % v) : typed_digit();
             if (is[0] == kKeyReturn) {
                 snprintf(text, sizeof text, "%d", values[p]);
@@ -124,7 +124,7 @@ set_canalyzing_rule(int cell)
         rule_z_figures(k, table);
         place.draw(k, table);
         outtext("canalyzing inputs: explicitly-e, random: -n, or whole net-N:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         int key = is[0];
         if (key == 'e') {
             place.draw(k, table);
@@ -137,7 +137,7 @@ set_canalyzing_rule(int cell)
             else
                 snprintf(text, sizeof text, "canalyzing inputs=%d, set new number (0-%d):", canaltotal, k);
             outtext(text);
-            input_string(2, 0);
+            input_string(2, text_entry);
             if (is[0] == 'q' || is[0] == kKeyReturn)
                 continue;
             long t = entry_number();
@@ -151,7 +151,7 @@ set_canalyzing_rule(int cell)
             draw_prompt_box(1);
             snprintf(text, sizeof text, "canalyzing inputs, whole net - set new number (0-%d):", k);
             outtext(text);
-            input_string(2, 0);
+            input_string(2, text_entry);
             long t = entry_number();
             if (is[0] == 'q' || is[0] == kKeyReturn || t < 0 || t > k)
                 continue;
@@ -320,7 +320,7 @@ apply_target(canal_census &census, bool genes, bool number, int keep0)
     if (census.chosen_k == 1) {
         draw_prompt_box(1);
         outtext("k=1 is fully canalyzing and can't be altered, cont-ret");
-        input_string(1, 0);
+        input_string(1, text_entry);
         return;
     }
     std::string typed = entry_text();
@@ -381,7 +381,7 @@ choose_k(int margin)
     outtext(line.c_str());
     moveto(margin, gety + CHeight);
     outtext("enter k for just one nhood, all-(def):");
-    input_string(2, 0);
+    input_string(2, text_entry);
     long k = entry_number();
     return k >= 1 && k <= Maxnhood && k < 16 && counts[k] ? static_cast<int>(k) : 0;
 }
@@ -398,7 +398,7 @@ set_canalyzing_net(int keep0)
     for (;;) {
         int margin = draw_prompt_box(nhood_mixed ? 4 : 2);
         outtext("set canalyzing genes-g inputs-(def):");
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q') {
             erase_prompt_box(nhood_mixed ? 4 : 2);
             erase_memory_box();
@@ -409,7 +409,7 @@ set_canalyzing_net(int keep0)
         std::string line = nhood_mixed ? "mixed k, " : "";
         line += genes ? "c-genes: redo-q number-n, %-(def):" : "c-inputs: redo-q number-n, %-(def):";
         outtext(line.c_str());
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q')
             continue;
         bool number = is[0] == 'n';
@@ -437,7 +437,7 @@ set_canalyzing_net(int keep0)
             int room = 5;
             if (number)
                 room = digits_of(static_cast<int>(genes ? lineL : std::min<uint64_t>(census.inputs * lineL, 999999999)));
-            input_string(room, 0);
+            input_string(room, text_entry);
             erase_prompt_box(lines);
             if (is[0] == 'q')
                 break;

@@ -95,7 +95,7 @@ list_code(uint8_t *code, const row_size &s, int index)
     list_row_values(code, s, !tcodes());
     if (tcodes()) {
         snprintf(text, sizeof text, "print full tcode-table (%d) to xterm -x:", s.last + 1);
-        ask_line(text, 1, 0);
+        ask_line(text, 1, text_entry);
         if (is[0] != 'x')
             return;
         std::string out;
@@ -109,7 +109,7 @@ list_code(uint8_t *code, const row_size &s, int index)
              value_range == 3 ? "swap values-s, print vcode (%d) to xterm (vert/horiz/matrix)-v/h/m:"
                               : "swap values-s, print vcode (%d) to xterm (vert/horiz)-v/h:",
              s.last + 1);
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     if (is[0] == 's')
         swap_values_vcode(code, s.k);
     else if (is[0] == 'v')
@@ -128,7 +128,7 @@ similar_kcode_of_other_k()
     char text[120];
     snprintf(text, sizeof text, "create similar to k%dv_code and save, enter diff k (def %d, max %d):",
              nhood, nhood + 1, Maxnhood);
-    ask_line(text, 2, 1);
+    ask_line(text, 2, numeric_entry);
     uint32_t new_k = static_cast<uint32_t>(nhood + 1);
     if (is[0] != kKeyReturn && !entry_within(static_cast<uint64_t>(Maxnhood), &new_k))
         return;

@@ -91,7 +91,7 @@ list_rule(const uint8_t *row, const row_size &s)
     list_row_values(row, s, true);
     char text[80];
     snprintf(text, sizeof text, "print full rule-table (%d) to xterm -x:", s.last + 1);
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     if (is[0] != 'x')
         return;
     std::string out;
@@ -253,7 +253,7 @@ ask_index(walk_state &w, int i, bool *all_remaining, const row_size &s)
     snprintf(text, sizeof text, "index=%d (v%dk%d rulemix), def=%c, change-q%s", i, value_range,
              s.k, w.method, offer_all ? ", all remaining-a:" : ":");
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0];
     if (key == 'q')
         return false;
@@ -304,7 +304,7 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
                         snprintf(text, sizeof text,
                                  "set this k%d cell same as last-s, all remaining-a, cont-ret:", s.k);
                         outtext(text);
-                        input_string(1, 0);
+                        input_string(1, text_entry);
                         same = is[0] == 's' || is[0] == 'a';
                         if (is[0] == 'a')
                             *mark = 'a';
@@ -388,7 +388,7 @@ reselect_rule_prompts(int index, char method)
     } else {
         outtext("maj=m dec-d random-r bits-b hex-h repeat-p:");
     }
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0], chosen = method;
     if (key == 'q')
         chosen = 'q';
@@ -409,7 +409,7 @@ reselect_rule_index(int index, int count)
 {
     char text[80];
     snprintf(text, sizeof text, "this index=%d, enter new index 0-%d:", index, count - 1);
-    ask_line(text, 4, 1);
+    ask_line(text, 4, numeric_entry);
     uint32_t n;
     if (count > 0 && entry_within(static_cast<uint64_t>(count - 1), &n))
         return static_cast<int>(n);

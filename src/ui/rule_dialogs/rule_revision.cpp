@@ -47,7 +47,7 @@ tell(const char *text)
     get_prompt_box(kPromptSlot, 1);
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 3);
     freeimage(&boximage_prompt[kPromptSlot]);
     moveto(x, y);
@@ -65,7 +65,7 @@ revise_rule_or_code(int cell)
     moveto(vgax(340), vgay(345));
     if (!tot_only) {
         outtext("totalistic: tcode-t kcode-k (rule-def):");
-        input_string(1, 0);
+        input_string(1, text_entry);
         totalistic = is[0] == 't'   ? rule_kind_tcodes
                      : is[0] == 'k' ? rule_kind_kcodes
                                     : rule_kind_tables;

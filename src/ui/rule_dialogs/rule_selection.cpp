@@ -103,7 +103,7 @@ ask_two(const char *line1, const char *line2, int max)
     write_prompt_lines(line1, margin);
     moveto(margin, gety + CHeight);
     outtext(line2);
-    int len = input_string(max, 0);
+    int len = input_string(max, text_entry);
     erase_prompt_box(lines);
     moveto(x, y);
     return len;
@@ -226,7 +226,7 @@ post_refused(int k)
     char text[120];
     snprintf(text, sizeof text, "no v%dk%d rule found for Post type %d mu %c, cont-ret:",
              value_range, k, ptype, pmu < 32 ? '0' + pmu : pmu);
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
 }
 
 // The per-cell steps of a mix without limit; false when a Post draw gave
@@ -271,10 +271,10 @@ bool
 ask_force_zero()
 {
     if (tables()) {
-        ask_line("if random, allow any rule-a, or force all 0s->0 (def):", 1, 0);
+        ask_line("if random, allow any rule-a, or force all 0s->0 (def):", 1, text_entry);
         return is[0] != 'a';
     }
-    ask_line("if random, force all 0s->0 -0:", 1, 0);
+    ask_line("if random, force all 0s->0 -0:", 1, text_entry);
     return is[0] == '0';
 }
 
@@ -351,7 +351,7 @@ limited_set(stage &st, int n)
         ask_two(text, "Alt-A chain-c sym-s legal-S Post-P rand-(def):", 1);
     } else {
         snprintf(text, sizeof text, "limited codeset (%d), select by hand-h, Alt-A, rand-(def):", n);
-        ask_line(text, 1, 0);
+        ask_line(text, 1, text_entry);
     }
     char key = is[0];
     if (key == 'q') {
@@ -440,7 +440,7 @@ mix_setup(stage &st, int limit)
     if (self) {
         char text[80];
         snprintf(text, sizeof text, "single self wirings=%d, set rule for k=0 equiv-0:", self);
-        ask_line(text, 1, 0);
+        ask_line(text, 1, text_entry);
         if (is[0] == 'q') {
             if (st.truly_mixed)
                 return next::leave_back;

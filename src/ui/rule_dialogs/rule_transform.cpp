@@ -190,7 +190,7 @@ settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
 int
 ask_transformations(int cell)
 {
-    filedata = 0;
+    filedata = data_off;
     int result = 0;
     bool one_kcode = !rulemix && kcode_rule();
     if (!rulemix) {
@@ -220,7 +220,7 @@ ask_transformations(int cell)
         outtext(lines[1].c_str());
         moveto(margin, gety + CHeight);
         outtext(lines[2].c_str());
-        input_string(2, 0);
+        input_string(2, text_entry);
         erase_prompt_box(3);
         int key = is[0];
         bool all = rulemix && is[0] != kKeyReturn && is[1] == 'a';

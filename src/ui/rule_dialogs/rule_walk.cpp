@@ -75,7 +75,7 @@ ask_menu(int mode, const row_size &s, const char *first, const char *second)
     outtext(first);
     next_line(xtext, 1.0f);
     outtext(second);
-    input_string(1, 0);
+    input_string(1, text_entry);
     return is[0] != 'q';
 }
 
@@ -106,7 +106,7 @@ empty_or_fill_row(uint8_t *row, const row_size &s, char *method)
     } else {
         char text[40];
         snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
-        ask_line(text, 1, 1);
+        ask_line(text, 1, numeric_entry);
         uint32_t value;
         if (entry_within(static_cast<uint64_t>(value_range - 1), &value))
             for (int32_t e = 0; e <= s.last; e++)
@@ -121,7 +121,7 @@ ask_decimal(const char *prompt, const row_size &s, uint32_t *number)
 {
     next_line(xtext, 1.0f);
     outtext(prompt);
-    input_string(static_cast<int>(std::to_string(s.limit).size()), 1);
+    input_string(static_cast<int>(std::to_string(s.limit).size()), numeric_entry);
     return is[0] != 'q' && entry_within(s.limit, number);
 }
 
@@ -178,7 +178,7 @@ load_last_row(uint8_t *row, const row_size &s, int cell, char *method)
 walk_after
 confirm_loaded(const char *text, int count, char *method)
 {
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     if (count == 1)
         *method = 'b';
     return is[0] == 'q' ? walk_after::quit : walk_after::next;
@@ -189,7 +189,7 @@ ascii_table_row(uint8_t *row, const row_size &s)
 {
     char text[60];
     snprintf(text, sizeof text, "table (%d) as ascii string, load/save-l/s:", s.last + 1);
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     if (is[0] == 'l' || is[0] == 's')
         load_ascii_rule_table(is[0], row, s.k, s.last);
 }
@@ -199,8 +199,8 @@ list_row_values(const uint8_t *row, const row_size &s, bool with_counts)
 {
     // The hex bytes go to standard error alone, not to a data file.
     uint8_t keep_pdata = pdata, keep_filedata = filedata;
-    pdata = 1;
-    filedata = 0;
+    pdata = data_basins;
+    filedata = data_off;
     fputs("\n", stderr);
     print_current_bitstring_hexbytes(s.kind, row, s.k, Maxx, white, 3);
     pdata = keep_pdata;
@@ -232,7 +232,7 @@ change_box(int *index, int count, char *method, bool from_repeat)
     char text[100];
     snprintf(text, sizeof text, "change: index(%d)-i, start again-a, selection-s, cont-ret:",
              *index);
-    ask_line(text, 1, 0);
+    ask_line(text, 1, text_entry);
     char key = is[0];
     if (key == 'q' || key == 'a') {
         if (from_repeat)
@@ -262,7 +262,7 @@ walk_ends(walk_after outcome, int *index, int count, char *method, bool from_rep
 bool
 forward_only_running()
 {
-    return secondpart && direction == 'f' && limitcheck == 0;
+    return secondpart && direction == direction_forward && limitcheck == 0;
 }
 
 void

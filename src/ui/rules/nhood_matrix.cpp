@@ -101,7 +101,7 @@ setup_nhood_matrix(int interactive)
     for (;;) {
         int margin = draw_prompt_box(2);
         outtext("k-matrix: exit-q, % of index to show (def 100%): ");
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q')
             break;
         long percent = is[0] == kKeyReturn ? -1 : entry_number();
@@ -110,7 +110,7 @@ setup_nhood_matrix(int interactive)
         char text[48];
         snprintf(text, sizeof text, "scale in pixels (def %d, max 30): ", m.cell);
         outtext(text);
-        input_string(2, 0);
+        input_string(2, text_entry);
         bool quit = is[0] == 'q';
         long cell = quit || is[0] == kKeyReturn ? 0 : entry_number();
         if (cell >= 1 && cell <= 30) {

@@ -78,14 +78,14 @@ restrict_post()
     pmu = post_class_any;
     char text[40];
     snprintf(text, sizeof text, "restrict Post: type(0-%d):", value_range - 1);
-    ask(text, 1, 0);
+    ask(text, 1, text_entry);
     if (is[0] != kKeyReturn) {
         long typed = entry_number();
         if (typed >= 0 && typed <= value_range - 1)
             ptype = static_cast<uint8_t>(typed);
     }
     outtext(" mu(i,3,2):");
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'i')
         pmu = post_class_ainf;
     else if (is[0] == '2')
@@ -117,7 +117,7 @@ post_samples(int32_t rule_last, size_t rule_bytes, int32_t tcode_last, size_t tc
                  "Post: sample-s, %s (%d^%d=%lu rules)-p, Post only +0, all +a:",
                  post_space_name(), value_range, entries,
                  static_cast<unsigned long>(post_space_max(entries)));
-        int len = ask(text, 2, 0);
+        int len = ask(text, 2, text_entry);
         if (is[0] == 'q')
             break;
         if (is[0] != 's' && is[0] != 'p')
@@ -128,14 +128,14 @@ post_samples(int32_t rule_last, size_t rule_bytes, int32_t tcode_last, size_t tc
             // The pass numbers are the strings' 32-bit numbers.
             snprintf(text, sizeof text, "%s of %d^%d too large to list whole, cont-ret:",
                      post_space_name(), value_range, entries);
-            ask(text, 1, 0);
+            ask(text, 1, text_entry);
             continue;
         }
         if (r.post_only)
             restrict_post();
         r.passes = space;
         if (!r.whole_space) {
-            ask("enter sample size (def 1000)", 9, 1);
+            ask("enter sample size (def 1000)", 9, numeric_entry);
             if (is[0] == 'q')
                 continue;
             r.passes = atolu(entry_text().c_str());
@@ -148,7 +148,7 @@ post_samples(int32_t rule_last, size_t rule_bytes, int32_t tcode_last, size_t tc
         char prompt[260];
         snprintf(prompt, sizeof prompt, "%s%s: print to xterm-(def), save to file-f, both-b:",
                  text, r.post_only ? " (Post only)" : " ");
-        ask(prompt, 1, 0);
+        ask(prompt, 1, text_entry);
         if (is[0] == 'q')
             continue;
         listing_output output = to_stderr;

@@ -27,7 +27,7 @@ ask_thresholds(int k, int &lower, int &upper)
         draw_prompt_box(1);
         snprintf(textb[0], 150, "thresholds: lower (0-%d):", k);
         outtext(textb[0]);
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q')
             return false;
         lower = static_cast<int>(entry_number());
@@ -35,7 +35,7 @@ ask_thresholds(int k, int &lower, int &upper)
             lower = 1;
         snprintf(textb[0], 150, " upper (%d-thisnhood):", k);
         outtext(textb[0]);
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q')
             continue;
         upper = static_cast<int>(entry_number());

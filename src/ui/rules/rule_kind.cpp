@@ -18,7 +18,7 @@ select_totalistic()
     next_line(xtext, 1);
     outtext(tot_only ? "totalistic only: outertot-o/+o, tcode-t, (def-kcode):"
                      : "totalistic: tcode-t kcode-k (def-rule):");
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     if (is[0] == 'q') {
         setpback_x_lines(0);
         return;

@@ -335,7 +335,7 @@ draw_hint_box(int wait, int frame, const char *text, int x)
     moveto(x + 2 * CWidth, Maxy + vgax(3));
     outtext(text);
     if (wait)
-        input_string(1, 0);
+        input_string(1, text_entry);
     put_back_point();
     setcolor(colour);
     set_drawing_area_viewport();

@@ -71,7 +71,7 @@ show_refusal(const char *text)
 {
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
 }
 
@@ -82,12 +82,12 @@ change_fonts()
     int margin = getx;
     snprintf(textb[0], 150, "set new font size (min 7 max 35, now %d):", pointsize);
     outtext(textb[0]);
-    input_string(2, 1);
+    input_string(2, numeric_entry);
     long size = entry_number();
     int old_size = pointsize, new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
     uint8_t old_weight = new_weight;
     outtext(" weight, bold-2 medium-1:");
-    input_string(1, 1);
+    input_string(1, numeric_entry);
     if (is[0] == '1' || is[0] == '2')
         new_weight = static_cast<uint8_t>(is[0] - '0');
     setup_fonts(new_size);
@@ -102,7 +102,7 @@ change_fonts()
     next_box_line(margin);
     snprintf(textb[0], 150, "set new linespace (now %d):", CHeight);
     outtext(textb[0]);
-    input_string(2, 1);
+    input_string(2, numeric_entry);
     long space = entry_number();
     erase_prompt_box(2);
     if (is[0] == kKeyReturn || space <= 1)
@@ -122,7 +122,7 @@ change_blink_speed()
 {
     draw_prompt_box(1);
     outtext("change flashing cursor speed: restore-r or enter factor:");
-    input_string(4, 0);
+    input_string(4, text_entry);
     erase_prompt_box(1);
     if (is[0] == 'r') {
         kCursorFlash = defCursorFlash;
@@ -163,7 +163,7 @@ change_window_size()
     next_box_line(margin);
     snprintf(textb[0], 150, "width (def %d):", Maxx + 1);
     outtext(textb[0]);
-    input_string(4, 1);
+    input_string(4, numeric_entry);
     // Sizes beyond the screen are capped at it, so the menu stays on screen.
     int screen_width = DisplayWidth(D, S), screen_height = DisplayHeight(D, S);
     long width = entry_number();
@@ -176,7 +176,7 @@ change_window_size()
         fitting = kLeastHeight;
     snprintf(textb[0], 150, "height (def %d):", fitting);
     outtext(textb[0]);
-    input_string(4, 1);
+    input_string(4, numeric_entry);
     long height = entry_number();
     int four_by_three = 480 * (maxx + 1) / 640;
     if (is[0] != kKeyReturn && height >= kLeastHeight)
@@ -217,7 +217,7 @@ revise_graphics()
         outtext("colors: toggle background-b showold-o showall-a");
         next_box_line(margin);
         outtext("flashing cursor speed-f, print-p quit-q cont-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(4);
         switch (is[0]) {
         case 'p':

@@ -148,7 +148,7 @@ control_q_exit_box()
              Maxy / 2 + vgay(8), 1, black);
     moverel(CWidth, 0);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'q')
         end_program();
     putimage(x0, y0, &boximage[29], 3);

@@ -11,9 +11,13 @@ void flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w,
                      int h, int colour);
 // Key code of what ended the last wait; len: characters already typed.
 int keycheck(int len);
-// Reads one entry of up to max characters into `is` (mode 1 numeric, 0 text,
-// -1 text returning on arrows, -2 any single key). Returns its length.
+// Reads one entry of up to max characters into `is` in one of the entry
+// modes below. Returns its length.
 int input_string(int max, int mode);
+// Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
+// and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
+// on erase, '[' or ']' typed first; single-key entry returns on any one key.
+constexpr int numeric_entry = 1, text_entry = 0, arrow_entry = -1, single_key_entry = -2;
 // Registers the action of a hot key of the text entry ('@', '>' or '<', see
 // line_editor.h), run with the entry typed so far kept; null: the key does
 // nothing. The driver registers them at start-up.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 
 namespace {
 
@@ -24,9 +25,9 @@ mode_accepts(int mode, int key)
 {
     if (key <= 0 || key > 127)
         return false;
-    if (mode == 1)
+    if (mode == numeric_entry)
         return isdigit(key) || key == '.' || key == '-';
-    if (mode == 0 || mode == -1)
+    if (mode == text_entry || mode == arrow_entry)
         return isalnum(key) || key == '.' || key == '-' || key == '+' ||
                key == '_' || key == '?' || key == '^';
     return false;
@@ -47,9 +48,9 @@ edit_entry(char *line, int &len, int key, int max, int mode)
     if (key == '@' || key == '>' || key == '<')
         return entry_step::hot_key;
     if (len == 0) {
-        bool ends_at_once = key == 'q' || mode == -2 ||
-                            (mode == -1 && (is_arrow(key) || key == kKeyErase ||
-                                            key == '[' || key == ']'));
+        bool ends_at_once = key == 'q' || mode == single_key_entry ||
+                            (mode == arrow_entry && (is_arrow(key) || key == kKeyErase ||
+                                                     key == '[' || key == ']'));
         if (ends_at_once) {
             line[0] = static_cast<char>(key);
             return entry_step::finished;
@@ -60,7 +61,7 @@ edit_entry(char *line, int &len, int key, int max, int mode)
             line[len] = kKeyReturn;
         return entry_step::finished;
     }
-    if (mode == -1 && is_arrow(key)) {
+    if (mode == arrow_entry && is_arrow(key)) {
         line[len] = kKeyReturn;
         // The arrow's slot lies inside longer text, which it must not overwrite.
         if (len < kArrowSlot)

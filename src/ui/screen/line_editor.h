@@ -12,7 +12,8 @@ enum class entry_step {
     finished,   // the entry ends; its length is len
 };
 
-// Applies key to the entry line[0..len) of at most max characters in mode.
+// Applies key to the entry line[0..len) of at most max characters in mode
+// (an entry mode of input_string, input.h).
 entry_step edit_entry(char *line, int &len, int key, int max, int mode);
 
 // The text of the last entry in `is`: up to its Return (13) or its 1024

@@ -95,7 +95,7 @@ printimage()
     outtext("print: without frame -p, with frame -P, for no greyscale add -n");
     moveto(margin, gety + CHeight);
     outtext("then click mouse button in window, quit-q:");
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     char how = len > 0 ? is[0] : 0;
     bool no_greyscale = len > 1 && is[1] == 'n';
     if (how != 'p' && how != 'P') {
@@ -134,7 +134,7 @@ printimage()
     } else {
         outtext(printed ? " done - press any key to continue:" : " could not print");
     }
-    input_string(1, 0);
+    input_string(1, text_entry);
 
     restore_area(&area);
     if (area)

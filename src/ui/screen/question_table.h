@@ -6,12 +6,14 @@
 // drawn and which lines a step back takes away. Rows name their fields
 // through a small builder:
 //
-//     question::row().when(on_cube).prompts(ask_layer).entry(1, 0)
+//     question::row().when(on_cube).prompts(ask_layer).entry(1, text_entry)
 //         .then(take_layer).on_line(6)
 //
 // Start reading at struct question.
 #pragma once
 #include <cstddef>
+
+#include "ui/screen/input.h"
 
 // Where the walk goes after a row.
 enum class answer_step {
@@ -35,7 +37,7 @@ struct question {
     void (*reset)() = nullptr;     // what the row sets right before it is asked,
                                    // so a row stepped back to starts afresh
     void (*prompt)() = nullptr;    // writes the prompt where the row starts
-    int max = 0, mode = 0;         // the entry read after the prompt by input_string;
+    int max = 0, mode = text_entry; // the entry read after the prompt by input_string;
                                    // max 0: none, the apply reads its own entries
     answer_step (*apply)(int len) = nullptr; // takes the answer in is (len characters),
                                    // which is never the 'q' or 'd' the walk handles;

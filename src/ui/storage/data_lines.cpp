@@ -23,7 +23,7 @@ std::string failed_data_file;
 bool
 append_to(const char *name, const void *data, size_t size)
 {
-    int fd = myopen(name, 1, 1);
+    int fd = myopen(name, open_write, open_append);
     if (fd < 0)
         return false;
     bool written = write_fully(fd, data, size);

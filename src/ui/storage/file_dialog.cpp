@@ -126,7 +126,7 @@ ask_listing_question(const char *first, int x)
     outtext("or filename");
     moveto(x, gety + CHeight);
     outtext(":");
-    return input_string(kNameChars, 0);
+    return input_string(kNameChars, text_entry);
 }
 
 // A name typed at the listing: its first character is a letter.
@@ -169,7 +169,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
         moveto(margin, 5 + above_name * CHeight);
         int third_y = gety;
         write_prompt_lines(name_prompt.c_str(), margin);
-        int len = input_string(kNameChars, 0);
+        int len = input_string(kNameChars, text_entry);
 
         std::string name;
         if (len == 0 && is[0] == 'q') {
@@ -196,7 +196,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
         setfillstyle(0, fill);
         snprintf(line, sizeof line, "filename=%s%s", filename, revise);
         write_prompt_lines(line, margin);
-        int answer = input_string(1, 0);
+        int answer = input_string(1, text_entry);
         if (answer == 0 && is[0] == 'q')
             continue;
         restore_prompt_area(&boximage_prompt[kDialogSlot]);
@@ -265,7 +265,7 @@ select_list_files(const char *pattern, int x, int y)
             // The answer typed above stays in `is` for the caller.
             char kept[kNameChars];
             memcpy(kept, is, kNameChars);
-            input_string(1, 0);
+            input_string(1, text_entry);
             memcpy(is, kept, kNameChars);
         }
     }
@@ -283,7 +283,7 @@ int16_t
 myopen(const char *name, int mode, int append)
 {
     failure_reason.clear();
-    if (mode == 0) {
+    if (mode == open_read) {
         // Without blocking: a FIFO or a device named like a data file
         // would otherwise hold the open until a writer comes.
         int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -304,7 +304,7 @@ myopen(const char *name, int mode, int append)
         close(fd);
         return -1;
     }
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append == open_append ? O_APPEND : O_TRUNC);
     int fd = open(name, flags, 0600);
     if (fd < 0) {
         fail_with(errno);
@@ -335,7 +335,7 @@ file_error(const char *name)
     get_prompt_box(kErrorSlot, lines);
     int margin = draw_prompt_box(lines);
     write_prompt_lines(line, margin);
-    input_string(1, 0);
+    input_string(1, text_entry);
     restore_prompt_area(&boximage_prompt[kErrorSlot]);
     moveto(px, py);
 }
@@ -403,7 +403,7 @@ bool
 read_file(const char *name, std::vector<uint8_t> &data, size_t largest)
 {
     data.clear();
-    int fd = myopen(name, 0, 0);
+    int fd = myopen(name, open_read, open_truncate);
     if (fd < 0)
         return false;
     struct stat st;

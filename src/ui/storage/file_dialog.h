@@ -24,12 +24,15 @@ int select_list_files(const char *pattern, int x, int y);
 bool choose_file(const char *action, const char *kind, const char *pattern,
                  const char *default_name);
 
-// Opens name: mode 0 read-only and without blocking, refused (-1) unless
-// it is a regular file (loads); mode 1 write-only, created, mode 0644,
-// appended to when append is 1 (the data files), else truncated (no saver
-// truncates: a whole file is saved by write_file). Returns the descriptor
-// or -1 (a failed write open is also reported on standard error).
+// Opens name: mode open_read read-only and without blocking, refused (-1)
+// unless it is a regular file (loads); open_write write-only, created, mode
+// 0644, appended to when append is open_append (the data files), else
+// truncated (no saver truncates: a whole file is saved by write_file).
+// Returns the descriptor or -1 (a failed write open is also reported on
+// standard error).
 int16_t myopen(const char *name, int mode, int append);
+constexpr int open_read = 0, open_write = 1;      // mode
+constexpr int open_truncate = 0, open_append = 1; // append
 // The file error box: "file error <name>, cont-ret:" and one key; when the
 // last failed open, read or write of this file gave a reason, it follows
 // the name ("file error keep.nat: No space left on device, cont-ret:").
@@ -41,7 +44,7 @@ bool write_fully(int fd, const void *data, size_t size);
 bool read_fully(int fd, void *data, size_t size);
 // Reads fd to its end, or to limit bytes, into data; false on a read error.
 bool read_to_end(int fd, std::vector<uint8_t> &data, size_t limit);
-// The whole named file, opened as myopen mode 0 does; false when it could
+// The whole named file, opened as myopen open_read does; false when it could
 // not be opened or read, or when it is larger than largest (the largest
 // valid file of its kind), refused before anything is read. Nothing is
 // shown: the caller refuses (refuse_file, load_refusal.h).

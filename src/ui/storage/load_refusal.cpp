@@ -22,7 +22,7 @@ show_refusal(const char *text, refusal_place where)
     if (where != refusal_place::at_point)
         draw_prompt_box(1);
     outtext(text);
-    input_string(0, 1);
+    input_string(0, numeric_entry);
     if (where == refusal_place::box_erased)
         erase_prompt_box(1);
     moveto(x, y);

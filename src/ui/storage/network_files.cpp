@@ -409,7 +409,7 @@ namespace {
 int
 read_start(int chars, int fallback, int maximum)
 {
-    int len = input_string(chars, 0);
+    int len = input_string(chars, text_entry);
     if (len == 0 && is[0] == kKeyReturn)
         return fallback;
     if (is[0] == 'r')

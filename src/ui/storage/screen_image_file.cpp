@@ -34,7 +34,7 @@ message_box(const char *text)
     get_prompt_box(6, 1);
     draw_prompt_box(1);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     setviewport(0, 0, Maxx, Maxy, 1);
     if (boximage_prompt[6]) {
         putimage(Maxx / 2, 2, &boximage_prompt[6], 3);

@@ -63,7 +63,7 @@ read_successor_file(const char *name, std::vector<uint8_t> &out, bool into_table
     uint64_t size = successor_file_bytes();
     // The length is checked before the read: a table of another network
     // can be large.
-    int fd = myopen(name, 0, 0);
+    int fd = myopen(name, open_read, open_truncate);
     if (fd < 0)
         return failed(name);
     struct stat st;

@@ -138,7 +138,7 @@ int
 ask_coordinate(const char *label)
 {
     outtext(label);
-    input_string(3, 0);
+    input_string(3, text_entry);
     return is[0] == kKeyReturn ? -1 : static_cast<int>(entry_number());
 }
 
@@ -164,7 +164,7 @@ ask_part(int dim, const int corner[4], patch_bounds *b)
     outtext(text);
     b->dim = dim;
     if (dim == 2) {
-        input_string(1, -2);
+        input_string(1, single_key_entry);
         if (is[0] == 'q')
             return false;
         if (is[0] == 'p') {
@@ -217,7 +217,7 @@ file_menu(uint8_t *string, int dim, const int corner[4], int size, int help_line
     // The Shift of 'S' or 'T' arrives as a key of its own, without text:
     // the menu waits for the key it modifies.
     do
-        input_string(1, -2);
+        input_string(1, single_key_entry);
     while (is[0] == 0);
     char key = is[0];
     bool reloaded = false;
@@ -292,7 +292,7 @@ ask_width(int *w, int max)
     char text[80];
     snprintf(text, sizeof text, "reset line width (now %d) max %d:", *w, max);
     outtext(text);
-    input_string(2, 1);
+    input_string(2, numeric_entry);
     long typed = entry_number();
     if (is[0] != kKeyReturn && is[0] != 'q' && typed >= 1 && typed <= max)
         *w = static_cast<int>(typed);

@@ -63,7 +63,7 @@ ask_settings(tex_picture *p)
     outtext("create a Latex Picture file");
     moveto(margin, gety + CHeight);
     outtext("symbols-s color-c greyscale-g:");
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     char mode = is[0];
     if (mode != tex_mode_symbols && mode != tex_mode_color && mode != tex_mode_grey)
         return false;
@@ -73,22 +73,22 @@ ask_settings(tex_picture *p)
     snprintf(line, sizeof line, "cellscale=%.2f dots(%s)=%.2f: change settings-c:", p->scale,
              p->dots ? "on" : "off", kDotScale);
     outtext(line);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     if (is[0] == 's')
         return true;
     moveto(margin, gety + CHeight);
     outtext("change: cellscale:");
     double value;
-    if (input_string(4, 0) > 0 && typed_number(&value) && value >= 0)
+    if (input_string(4, text_entry) > 0 && typed_number(&value) && value >= 0)
         p->scale = value;
     outtext(p->dots ? " suppress-zero-dots -z:" : " show-zero-dots -z:");
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     if (is[0] == 'z')
         p->dots = !p->dots;
     if (p->dots) {
         outtext(" dotscale:");
         p->dot_scale = kDotScale;
-        if (input_string(4, 0) > 0 && typed_number(&value) && value >= 0 && value < 1)
+        if (input_string(4, text_entry) > 0 && typed_number(&value) && value >= 0 && value < 1)
             p->dot_scale = value;
     }
     return true;

@@ -80,7 +80,7 @@ ask_density()
     snprintf(text, sizeof text, "enter %% (def %.3f%%), accept-ret:",
              static_cast<double>(bias_density));
     outtext(text);
-    input_string(5, 0);
+    input_string(5, text_entry);
     if (is[0] != kKeyReturn && is[0] != 'q') {
         double percent = atof(entry_text().c_str());
         if (percent >= 0.0 && percent <= 100.0)

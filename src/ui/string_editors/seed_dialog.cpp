@@ -87,7 +87,8 @@ window_line(const seed_window &w, float lines)
     moveto(w.x0, gety + static_cast<int>(lines * CHeight));
 }
 
-// Writes text and reads an entry of max characters (mode 1 numeric).
+// Writes text and reads an entry of max characters in an entry mode of
+// input_string.
 int
 ask(const char *text, int max, int mode)
 {
@@ -200,7 +201,7 @@ show_menu(const seed_window &w)
         snprintf(line, sizeof line, "bits2d-b hex-h%srepeat-p load-l %s:", dec, def);
     }
     outtext(line);
-    input_string(1, 0);
+    input_string(1, text_entry);
     return is[0];
 }
 
@@ -238,7 +239,7 @@ resize_window(seed_window &w)
     window_line(w, 1);
     char text[80];
     snprintf(text, sizeof text, "change window size (max-m), width (now %d):", w.width);
-    int len = ask(text, 4, 0);
+    int len = ask(text, 4, text_entry);
     int widest = Maxx - w.x0 + 1;
     if (is[0] == 'm') {
         w.width = widest;
@@ -250,7 +251,7 @@ resize_window(seed_window &w)
             w.width = static_cast<int>(typed);
     }
     snprintf(text, sizeof text, " height (now %d):", height_req_seed_win);
-    len = ask(text, 4, 0);
+    len = ask(text, 4, text_entry);
     if (is[0] == 'm') {
         height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
     } else if (len > 0 && is[0] != 'q') {
@@ -271,7 +272,7 @@ fill_state(const seed_window &w)
     window_line(w, 1);
     char text[40];
     snprintf(text, sizeof text, "fill with value 0-%d:", value_range - 1);
-    ask(text, 1, 0);
+    ask(text, 1, text_entry);
     int value = fill_value_of_key(is[0], value_range);
     if (value < 0)
         return;
@@ -295,7 +296,7 @@ random_state(const seed_window &w)
         char text[80];
         snprintf(text, sizeof text, "central %dd block(def diam %d), all-a size (max %d):", dim,
                  seglen, s - 2);
-        ask(text, digits_of(lineL), 0);
+        ask(text, digits_of(lineL), text_entry);
         if (is[0] == 'q')
             return false;
         if (is[0] != 'a') {
@@ -328,7 +329,7 @@ segment_editor(const seed_window &w)
         window_line(w, 1);
         char text[80];
         snprintf(text, sizeof text, "enter segment to define as bitstring, max/def %d:", lineL);
-        int len = ask(text, digits_of(lineL), 1);
+        int len = ask(text, digits_of(lineL), numeric_entry);
         if (is[0] == 'q')
             return false;
         long m = len > 0 && is[0] != kKeyReturn ? entry_number() : lineL;
@@ -339,7 +340,7 @@ segment_editor(const seed_window &w)
         if (m < lineL) {
             snprintf(text, sizeof text, "enter start position from left 0-%ld, def centered: ",
                      static_cast<long>(L - m));
-            len = ask(text, digits_of(lineL), 1);
+            len = ask(text, digits_of(lineL), numeric_entry);
             if (is[0] == 'q') {
                 clear_method_text(w);
                 continue;
@@ -373,7 +374,7 @@ two_d_view(const seed_window &w)
     window_line(w, 1);
     char text[48];
     snprintf(text, sizeof text, "now %dx%d, reset i-axis:", i2d, j2d);
-    int len = ask(text, 3, 0);
+    int len = ask(text, 3, text_entry);
     if (is[0] == 'q')
         return false;
     long width = len > 0 && is[0] != kKeyReturn ? entry_number() : 0;
@@ -424,7 +425,7 @@ decimal_method(const seed_window &w)
     int digits = static_cast<int>(std::to_string(largest).size());
     for (;;) {
         window_line(w, 1);
-        int len = ask(text, digits, 1);
+        int len = ask(text, digits, numeric_entry);
         if (is[0] == 'q')
             return false;
         std::string typed = len > 0 && is[0] != kKeyReturn ? entry_text() : std::string();
@@ -557,7 +558,7 @@ order_index_refused(const seed_window &w)
     snprintf(text, sizeof text, "order index %lu > max (%d!=%lu) cont-ret:",
              static_cast<unsigned long>(number), templineL, static_cast<unsigned long>(largest));
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     memcpy(w.state, all_0s, bytesL);
     return true;
@@ -582,7 +583,7 @@ density_prompt(const seed_window &w)
     outtext(text);
     moveto(margin, gety + CHeight);
     outtext("SEED: revise-q save-s cont-ret:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0];
     erase_prompt_box(2);
     return key;

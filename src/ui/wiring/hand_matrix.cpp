@@ -218,7 +218,7 @@ ask_number(const char *text, int max)
     draw_prompt_box(1);
     setcolor(white);
     outtext(text);
-    input_string(max, 1);
+    input_string(max, numeric_entry);
     int value = -1;
     std::string typed = is[0] == 'q' ? std::string() : entry_text();
     if (!typed.empty() && typed[0] >= '0' && typed[0] <= '9')
@@ -260,7 +260,7 @@ edit_box(Matrix &m)
     // The arrow that ends a typed number lands at is[20]; clear the slot so
     // an older entry's arrow is not taken for this one's.
     is[20] = 0;
-    int len = input_string(digits_of(m.n - 1), -1);
+    int len = input_string(digits_of(m.n - 1), arrow_entry);
     char key = is[0];
     // Letters enter the line like digits; a letter alone is a command.
     std::string typed = key == 'q' ? std::string() : entry_text();

@@ -74,12 +74,12 @@ hypercube()
         moveto(margin, gety + CHeight);
         setcolor(white);
         outtext("reset-r save-s cont-ret:");
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         if (key == 'r') {
             hyper_prob = 100;
             outtext(" set % prob (def 100): ");
-            input_string(2, 0);
+            input_string(2, text_entry);
             std::string typed = is[0] == 'q' ? std::string() : entry_text();
             if (!typed.empty()) {
                 int prob = atoi(typed.c_str());

@@ -96,7 +96,7 @@ take_zone(int)
     zonesize = static_cast<uint16_t>(zone < 2 || zone > bias_zone_max ? bias_zone_max : zone);
     say(" CA-c:");
     ca_bias = 0;
-    input_string(digits_of(lineL), 0);
+    input_string(digits_of(lineL), text_entry);
     answer_step step = further_entry_step(answer_step::again);
     if (step != answer_step::next)
         return step;
@@ -117,7 +117,7 @@ take_boundaries(int)
     int axes = bias_cube ? 2 : (twod ? 1 : 0);
     for (int a = 0; a < axes; a++) {
         say(axis[a]);
-        input_string(1, 0);
+        input_string(1, text_entry);
         answer_step step = further_entry_step(answer_step::back);
         if (step != answer_step::next)
             return step;
@@ -135,14 +135,14 @@ take_layer_ranges(int)
     for (int r = 0; r < 2; r++) {
         snprintf(text, sizeof text, " range%d low:", r + 1);
         say(text);
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
         int low = typed_number();
         if (low >= 0 && low < h3d)
             sup_3d_layers[2 * r] = static_cast<int16_t>(low);
         say(" high:");
-        input_string(2, 0);
+        input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
         int high = typed_number();
@@ -178,12 +178,12 @@ ask_bias_questions()
                          bias_zone_max, zonesize);
                 say(text);
             })
-            .entry(digits_of(lineL), 0)
+            .entry(digits_of(lineL), text_entry)
             .then(take_zone),
         question::row()
             .resets([] { escape_wires = 0; })
             .prompts([] { say_number("release some wires from zone (def 0, max %d):", nhood); })
-            .entry(2, 0)
+            .entry(2, text_entry)
             .then([](int) {
                 int e = typed_number();
                 if (e >= 1 && e <= nhood)
@@ -197,13 +197,13 @@ ask_bias_questions()
                 say(oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
                                                   : "suppress periodic boundary-s: i:");
             })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then(take_boundaries)
             .on_line(2),
         question::row()
             .resets([] { fixmidwire = fixmidwire_free; })
             .prompts([] { say("exclude all selfwiring-2, selfwire centre wire-1:"); })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == '1' || is[0] == '2')
                     fixmidwire = static_cast<uint8_t>(is[0] - '0');
@@ -214,7 +214,7 @@ ask_bias_questions()
             .when([] { return bias_asks_distinct; })
             .resets([] { distinct = 0; })
             .prompts([] { say("distinct wiring (no duplication)-n:"); })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == 'n' && nhood <= zonesize)
                     distinct = 1;
@@ -234,7 +234,7 @@ ask_bias_questions()
             .when(on_cube)
             .resets([] { direct_3d_link_layer = -1; })
             .prompts([] { say_number("force direct link to a layer, enter (0-%d):", h3d - 1); })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then([](int) {
                 int layer = typed_number();
                 if (layer >= 0 && layer < h3d)
@@ -246,7 +246,7 @@ ask_bias_questions()
             .when(on_cube)
             .resets([] { force_layers_set = 0; })
             .prompts([] { say("force random links to sepecific layers -y:"); })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then([](int) {
                 if (is[0] != 'y')
                     return answer_step::next;
@@ -259,7 +259,7 @@ ask_bias_questions()
         question::row()
             .resets([] { same_wiring = 0; })
             .prompts([] { say("same wiring everywhere-e:"); })
-            .entry(1, 0)
+            .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == 'e')
                     same_wiring = 1;
@@ -328,7 +328,7 @@ force_rand_links_layer()
         snprintf(text, sizeof text, "k=%d, enter n links to layer %d (%d available):", nhood,
                  layer, available);
         say(text);
-        input_string(1, 0);
+        input_string(1, text_entry);
         if (is[0] == 'q') {
             if (layer == layers - 1)
                 break;

@@ -273,7 +273,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
                  n - 1);
         setcolor(white);
         outtext(text);
-        input_string(digits_of(n - 1), 0);
+        input_string(digits_of(n - 1), text_entry);
         erase_prompt_box(1);
         char key = is[0];
         std::string typed = entry_text();
@@ -285,7 +285,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
                      Maxx - left);
             setcolor(white);
             outtext(text);
-            input_string(4, 1);
+            input_string(4, numeric_entry);
             erase_prompt_box(1);
             int width = atoi(entry_text().c_str());
             if (width >= Maxx / 4 && width <= Maxx) {

@@ -44,7 +44,7 @@ one_key_box(const char *text)
 {
     draw_prompt_box(1);
     outtext(text);
-    return input_string(1, 0);
+    return input_string(1, text_entry);
 }
 
 // Shows a message on the next line and waits for a key.
@@ -53,7 +53,7 @@ refuse(const char *text, int margin)
 {
     prompt_line(margin);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
 }
 
 // Replaces the arrays sized by the network size and k for a lattice of
@@ -144,7 +144,7 @@ ask_hypercube_probability()
 {
     hyper_prob = 100;
     outtext(" set % prob (def 100): ");
-    input_string(2, 0);
+    input_string(2, text_entry);
     long typed = entry_number();
     if (is[0] != kKeyReturn && typed >= 0 && typed <= 100)
         hyper_prob = static_cast<uint16_t>(typed);
@@ -324,7 +324,7 @@ take_sides(int)
         depth_default = 1;
     snprintf(textb[0], 150, " depth (def %ld):", depth_default);
     outtext(textb[0]);
-    input_string(3, 0);
+    input_string(3, text_entry);
     if (is[0] == 'q')
         return back_to_lattice_step();
     long depth = answer_or(depth_default);
@@ -338,7 +338,7 @@ take_sides(int)
     if (threed) {
         snprintf(textb[0], 150, " height (def %ld):", width);
         outtext(textb[0]);
-        input_string(3, 0);
+        input_string(3, text_entry);
         if (is[0] == 'q')
             return back_to_lattice_step();
         height = answer_or(width);
@@ -372,7 +372,7 @@ take_sides(int)
         prompt_line(box);
         outtext("cont-ret:");
         basinfield = 0;
-        input_string(1, 0);
+        input_string(1, text_entry);
         erase_prompt_box(3);
     }
     return finish_choice();
@@ -406,7 +406,7 @@ constexpr question kWiringRows[] = {
             prompt_line(margin);
             outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
         })
-        .entry(2, 0)
+        .entry(2, text_entry)
         .then(take_menu),
     question::row()
         .when(on_special_route)
@@ -417,7 +417,7 @@ constexpr question kWiringRows[] = {
                 outtext("hypercube-h ");
             outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
         })
-        .entry(2, 0)
+        .entry(2, text_entry)
         .then(take_lattice),
     question::row()
         .when(on_special_route)
@@ -431,7 +431,7 @@ constexpr question kWiringRows[] = {
                            : "regular 1d-1, ");
             outtext("random-def:");
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then(take_special),
     question::row()
         .when(on_lattice)
@@ -439,7 +439,7 @@ constexpr question kWiringRows[] = {
             sides_margin = draw_prompt_box(2);
             outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
         })
-        .entry(3, 0)
+        .entry(3, text_entry)
         .then(take_sides)
         .quits(answer_step::restart),
     question::row().when([] { return !on_lattice(); }).then([](int) { return finish_choice(); }),

@@ -245,7 +245,7 @@ print_wiring_cell(int x, int y, uint16_t cell)
         moveto(cols.left(p), cols.value_y);
         setcolor(yellow);
         is[kArrowSlot] = 0;
-        int len = input_string(kCellDigits, -1);
+        int len = input_string(kCellDigits, arrow_entry);
         done = len == 0 && is[0] == 'q';
         long typed = len > 0 ? typed_cell(n) : -1;
         if (typed >= 0) {
@@ -307,7 +307,7 @@ av_z_para()
     snprintf(text, sizeof text, "wt.av:ld-r=%g Z=%g cont-ret:", averages.lratio_weighted,
              averages.z_weighted);
     outtext(text);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     is[0] = 0;
     restore_prompt_area();
 }
@@ -329,7 +329,7 @@ revise_rule_graphic(int editor, int block, int all_links, const block_corners &b
     draw_prompt_box(1);
     setcolor(white);
     outtext(text);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     restore_prompt_area();
     if (is[0] == 'c')
         copy_rule_to_block(editor, cell, low, high, box);

@@ -84,7 +84,7 @@ show_w_r_scheme()
         moveto(margin, gety + CHeight);
         outtext(threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
                        : "graphic: 1d+timestep-1 circle-c, 2d-2:");
-        int len = input_string(2, 0);
+        int len = input_string(2, text_entry);
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
         if (is[0] == 'q' || is[0] == kKeyReturn) {

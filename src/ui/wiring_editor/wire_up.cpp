@@ -34,7 +34,7 @@ ask_regular_1d_treatment()
 {
     draw_prompt_box(1);
     outtext("treat regular 1d as random wiring-1, and compress-2:");
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     if (is[0] == 'q')
         return false;
@@ -105,7 +105,7 @@ reset_k(int trim, int block_a, int block_b, int cell, int first, int last)
     draw_prompt_box(1);
     snprintf(textb[0], 150, "reset nhood size k (1-%d):", nhood);
     outtext(textb[0]);
-    input_string(2, 0);
+    input_string(2, text_entry);
     long k = entry_number();
     if (!(block_a && block_b))
         first = last = cell;

@@ -43,10 +43,10 @@ draw_basin_of(uint32_t s, const std::vector<uint32_t> &next)
     for (uint32_t i = 1; i <= attperiod; i++)
         EXPECT_EQ(next[dec_equiv(att[i], L)], dec_equiv(att[i % attperiod + 1], L)) << i;
     is[0] = 0;
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     draw_basin();
-    pdata = 0;
+    pdata = data_off;
     limitcheck = 0;
     return testing::internal::GetCapturedStderr();
 }

@@ -51,7 +51,7 @@ protected:
     void TearDown() override
     {
         maxL_lu = numbered_;
-        hilight_learn = 0;
+        hilight_learn = hilight_off;
         checked_free(color_v);
         color_v = nullptr;
         ScreenTest::TearDown();
@@ -87,7 +87,7 @@ TEST_F(SculptDialog, LearnsThreeTypedStatesByBitFlips)
     ASSERT_EQ(notolearn, 3);
     for (int32_t i = 0; i < notolearn; i++)
         EXPECT_EQ(reference_step(state_values(learn_pre[i]), carule), state_values(tar)) << i;
-    EXPECT_EQ(hilight_learn, 1);
+    EXPECT_EQ(hilight_learn, hilight_frame);
     EXPECT_EQ(dont_save, 0);
     EXPECT_EQ(window_pixel(Maxx - 4, 4), corner_before);
     undo_rule_mix();
@@ -104,7 +104,7 @@ TEST_F(SculptDialog, QuitAtTheTargetLeavesNothingChanged)
     int result = sculpt_basin_field();
     typist.join();
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(hilight_learn, 0);
+    EXPECT_EQ(hilight_learn, hilight_off);
     EXPECT_EQ(dont_save, 0);
     undo_rule_mix();
 }

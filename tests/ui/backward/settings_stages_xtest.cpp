@@ -63,7 +63,7 @@ protected:
         shownumbers = shownumbers_bits;
         showbits_1d_as_2d = 0;
         datapause = datapause_unset;
-        pdata = filedata = 0;
+        pdata = filedata = data_off;
         moveto(vgax(50), vgay(80));
     }
     void TearDown() override
@@ -158,7 +158,7 @@ TEST_F(SettingsStages, StepBacksInsideEachStageLandOnTheRightPrompts)
     EXPECT_EQ(boximage[3], 0ul) << "the quarter under the preview is put back";
     EXPECT_EQ(shownumbers, shownumbers_hex);
     EXPECT_EQ(datapause, datapause_tree_and_fan);
-    EXPECT_EQ(pdata, 2);
+    EXPECT_EQ(pdata, data_basins_and_trees);
     EXPECT_EQ(accept_from, accept_from_mutation);
 }
 
@@ -266,7 +266,7 @@ TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
     // Learning layout; nodes as 2d bit patterns; i-axis 2 of 5; accept.
     answer("L\rB\r2\r\r", [] { setup_plot(); });
     EXPECT_EQ(acceptall, 1);
-    EXPECT_EQ(hilight_learn, 1);
+    EXPECT_EQ(hilight_learn, hilight_frame);
     EXPECT_EQ(shownumbers, shownumbers_bits);
     EXPECT_EQ(showbits_1d_as_2d, 1);
     EXPECT_EQ(i2d, 2);
@@ -281,7 +281,7 @@ TEST_F(SettingsStages, LearningLayoutAsksTheNodesAndEndsAtTheAcceptPrompt)
     answer("L\rB\r2\rq" "\r\r\r\r", [] { setup_plot(); });
     EXPECT_EQ(acceptall, 0);
     EXPECT_EQ(accept_from, accept_from_display);
-    hilight_learn = 0;
+    hilight_learn = hilight_off;
     showbits_1d_as_2d = 0;
 }
 
@@ -297,7 +297,7 @@ TEST_F(SettingsStages, DataFileIsAppendedToNotTruncatedOnASecondPass)
     for (int pass = 0; pass < 2; pass++) {
         accept_from = accept_from_pause;
         answer("\r\r1\r\r\r", [] { data_att(); });
-        EXPECT_EQ(filedata, 1);
+        EXPECT_EQ(filedata, data_basins);
         EXPECT_STREQ(filename_data, "my_data.dat");
         std::ifstream in("my_data.dat");
         std::stringstream text;
@@ -374,8 +374,8 @@ TEST_F(SettingsStages, PauseAndDataAnswersEachEndWithReturn)
     accept_from = accept_from_pause;
     answer("1\r" "1\r" "1\r" "\r\r" "m\r" "b\r", [] { data_att(); });
     EXPECT_EQ(datapause, datapause_basin);
-    EXPECT_EQ(pdata, 1);
-    EXPECT_EQ(filedata, 1);
+    EXPECT_EQ(pdata, data_basins);
+    EXPECT_EQ(filedata, data_basins);
     EXPECT_STREQ(filename_data, "my_data.dat");
     EXPECT_EQ(meta_graph, 4);
     EXPECT_EQ(accept_from, accept_from_mutation);
@@ -392,12 +392,12 @@ TEST_F(SettingsStages, DisplayAnswersEachEndWithReturn)
     start_edge_color = lightred;
     answer("\r" "2\r" "s\r" "\r" "\r\r" "2\r", [] { format_draw(); });
     EXPECT_EQ(dontcompress, 0);
-    EXPECT_EQ(dontcopytrees, 2);
+    EXPECT_EQ(dontcopytrees, copies_show_gofe);
     EXPECT_EQ(shownumbers, shownumbers_spot);
     EXPECT_EQ(show_one_att_state, 0);
     EXPECT_EQ(start_edge_color, green);
     EXPECT_EQ(accept_from, accept_from_pause);
-    dontcopytrees = 0;
+    dontcopytrees = copies_drawn;
     start_edge_color = lightred;
 }
 

@@ -162,8 +162,8 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
     snprintf(file_name, sizeof file_name, "%s", name);
     char *saved_name = filename_data;
     filename_data = file_name;
-    pdata = 2;
-    filedata = 2;
+    pdata = data_basins_and_trees;
+    filedata = data_basins_and_trees;
     isrepeat = 0;
     testing::internal::CaptureStderr();
     run_backward();
@@ -175,12 +175,12 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
     text << in.rdbuf();
     EXPECT_EQ(text.str(), line);
     // Basin lines only (1): no tree lines.
-    pdata = 1;
-    filedata = 1;
+    pdata = data_basins;
+    filedata = data_basins;
     testing::internal::CaptureStderr();
     run_backward();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    pdata = filedata = 0;
+    pdata = filedata = data_off;
     filename_data = saved_name;
     unlink(name);
     att = saved_att;

@@ -38,7 +38,7 @@ protected:
         ScreenTest::TearDown();
     }
 
-    // The field's data lines (pdata 1) of rule on a ring of n cells, drawn
+    // The field's data lines (pdata at data_basins) of rule on a ring of n cells, drawn
     // with the method set; the successor table's dialog is answered with
     // Return.
     static std::string
@@ -75,13 +75,13 @@ protected:
         exhaustive_testing = method;
         basinfield = 1;
         direction = direction_forward;
-        pdata = 1;
+        pdata = data_basins;
         testing::internal::CaptureStderr();
         std::thread typist = type_keys_paced(method ? "\r" : "");
         draw_field();
         typist.join();
         print_field_data();
-        pdata = 0;
+        pdata = data_off;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         return testing::internal::GetCapturedStderr();
@@ -135,12 +135,12 @@ TEST_F(BasinField, EveryStatePlacedOnceAndBasinsAsBruteForce)
                 basinfield = 1;
                 direction = direction_forward;
                 stp = 0;
-                pdata = 1;
+                pdata = data_basins;
                 testing::internal::CaptureStderr();
                 draw_field();
                 print_field_data();
                 std::string out = testing::internal::GetCapturedStderr();
-                pdata = 0;
+                pdata = data_off;
                 SCOPED_TRACE("rule " + std::to_string(rule) + " n " + std::to_string(n) +
                              " compress " + std::to_string(compress));
                 EXPECT_EQ(earlyexitfield, 0);
@@ -265,7 +265,7 @@ TEST_F(BasinField, QuitGivesNoSummaryTimes)
         TestNetwork::set_rule_number(110);
         basinfield = 1;
         direction = direction_forward;
-        pdata = 1;
+        pdata = data_basins;
         // 'q' until the field stops (a stop prompt may ask again); keys
         // typed after the stop are taken from the queue unread.
         std::atomic<bool> stopped{false};
@@ -285,7 +285,7 @@ TEST_F(BasinField, QuitGivesNoSummaryTimes)
         }
         print_field_data();
         std::string out = testing::internal::GetCapturedStderr();
-        pdata = 0;
+        pdata = data_off;
         EXPECT_EQ(earlyexitfield, 1);
         EXPECT_LT(fieldsize, 1u << 18);
         EXPECT_EQ(textb[2][0], 0) << textb[2];

@@ -87,7 +87,7 @@ protected:
         lastlevel = saved_last;
         enable_shape_batches(true);
         fit_field_layout = 1;
-        dontcopytrees = 0;
+        dontcopytrees = copies_drawn;
         mutantdontpause = 0;
         exhaustive_testing = exhaustive_off;
         undo_rule_mix();

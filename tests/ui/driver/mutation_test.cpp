@@ -26,14 +26,14 @@ protected:
         set_z_high = 0;
         mutant_layout = 0;
         endcount = 0;
-        lambda_z_graph = 1; // no cluster text without a window
+        lambda_z_graph = lambda_z_lambda; // no cluster text without a window
         pause_show_code = 0;
         codetypeonly = code_sweep_clusters;
     }
     void TearDown() override
     {
         mutate = mutation_bits;
-        lambda_z_graph = 0;
+        lambda_z_graph = lambda_z_off;
         NetworkTest::TearDown();
     }
     int changed_slots(const std::vector<std::vector<uint16_t>> &before)

@@ -51,11 +51,11 @@ std::string
 neutral_field()
 {
     basinfield = 1;
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     draw_field();
     print_field_data();
-    pdata = 0;
+    pdata = data_off;
     basinfield = 0;
     return testing::internal::GetCapturedStderr();
 }
@@ -165,11 +165,11 @@ TEST(NeutralSubtree, ThirteenCellsRefused)
     neutral_settings();
     long before = live_allocations;
     uint8_t *seed = bitseed;
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     upstream_only();
     std::string out = testing::internal::GetCapturedStderr();
-    pdata = 0;
+    pdata = data_off;
     EXPECT_EQ(out, ""); // no component reported
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(lineL, 13);
@@ -205,11 +205,11 @@ TEST(NeutralSubtree, SingleComponentOfOrderZero)
                 }
         }
         long before = live_allocations;
-        pdata = 1;
+        pdata = data_basins;
         testing::internal::CaptureStderr();
         upstream_only();
         std::string out = testing::internal::GetCapturedStderr();
-        pdata = 0;
+        pdata = data_off;
         EXPECT_EQ(out.rfind("component size=" + std::to_string(size) + " ", 0), 0u) << out;
         EXPECT_EQ(totsubtree, size);
         EXPECT_EQ(lineL, 5);

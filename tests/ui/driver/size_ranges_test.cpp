@@ -58,7 +58,7 @@ protected:
     void TearDown() override
     {
         rangeL = 0;
-        pdata = 0;
+        pdata = data_off;
         basinfield = 0;
         mutant_layout = 0;
         mutate = mutation_none;
@@ -77,10 +77,10 @@ protected:
     }
     std::string captured(void (*driver)())
     {
-        pdata = 1;
+        pdata = data_basins;
         testing::internal::CaptureStderr();
         driver();
-        pdata = 0;
+        pdata = data_off;
         return testing::internal::GetCapturedStderr();
     }
 };

@@ -50,7 +50,7 @@ protected:
     {
         basinfield = 0;
         rangeL = 0;
-        pdata = 0;
+        pdata = data_off;
         direction = direction_unset;
         ScreenTest::TearDown();
     }
@@ -91,13 +91,13 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         xspacefact = yspacefact = 1.1f;
         rightborder = 0.5f;
         stp = 0;
-        pdata = 1;
+        pdata = data_basins;
         testing::internal::CaptureStderr();
         std::thread keys = type_keys_paced("\r");
         draw_range_field();
         keys.join();
         std::string out = testing::internal::GetCapturedStderr();
-        pdata = 0;
+        pdata = data_off;
         std::vector<uint32_t> sizes = numbers_after(out, "n=[0-9]+ field=([0-9]+)\n");
         std::vector<uint32_t> basins = numbers_after(out, "total basins=([0-9]+)\n");
         ASSERT_EQ(sizes.size(), 5u) << out;
@@ -177,11 +177,11 @@ TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
     xspacing = startxspacing = yspacing = startyspacing = 60;
     rightborder = 0.5f;
     stp = 0;
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     mutant_one_screen_single();
     std::string out = testing::internal::GetCapturedStderr();
-    pdata = 0;
+    pdata = data_off;
     mutant_layout = 0;
     mutate = mutation_none;
     // The text before each subtree's report names only that run's rule.

@@ -33,10 +33,10 @@ std::string
 subtree_of(uint32_t root)
 {
     set_number(bitseed, root);
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     upstream_only();
-    pdata = 0;
+    pdata = data_off;
     return testing::internal::GetCapturedStderr();
 }
 

@@ -39,10 +39,10 @@ protected:
         set_number(bitseed, seed);
         stepforward = steps;
         direction = direction_backward;
-        pdata = 1;
+        pdata = data_basins;
         testing::internal::CaptureStderr();
         upstream_only();
-        pdata = 0;
+        pdata = data_off;
         return testing::internal::GetCapturedStderr();
     }
 
@@ -107,12 +107,12 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
     ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
     std::thread typist = stop_with_n();
     is[0] = 0;
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     draw_basin();
     std::string out = testing::internal::GetCapturedStderr();
     typist.join();
-    pdata = 0;
+    pdata = data_off;
     limitcheck = 0;
     EXPECT_NE(out.find("\nsingle basin. EARLY EXIT! 0000 1 (1) "), std::string::npos) << out;
     EXPECT_EQ(earlyexitbasin, 1);
@@ -131,12 +131,12 @@ TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
     step_mode mode{};
     ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
     std::thread typist = type_keys_paced("q");
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     draw_basin();
     std::string out = testing::internal::GetCapturedStderr();
     typist.join();
-    pdata = 0;
+    pdata = data_off;
     limitcheck = 0;
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(out.find("single basin."), std::string::npos) << out;

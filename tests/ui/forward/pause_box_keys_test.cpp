@@ -66,7 +66,7 @@ TEST(PauseBoxKeys, TheLinesAreTheMenusTexts)
 {
     globals_kept kept;
     tot_only = rulemix = loc_twod_fonly = nonlocal = 0;
-    glider_rule_order = -1;
+    glider_rule_order = glider_order_random;
     EXPECT_EQ(lines_of(pause_box_menu(true, true)),
               (std::vector<std::string>{
                   "prtscrn with/out box-p/P savescrn-V hide-W, sample:load/keep-E/K",

@@ -52,7 +52,7 @@ TEST_F(PauseBox, ReturnAloneIsZeroAndChangesNothing)
 {
     TestNetwork net(2, 16, 3);
     TestNetwork::set_rule_number(110);
-    EXPECT_EQ(box("\r"), 0);
+    EXPECT_EQ(box("\r"), stp_box_nothing);
     EXPECT_EQ(carule[0][0], 110);
 }
 
@@ -62,34 +62,34 @@ TEST_F(PauseBox, RuleChangeThenReturnIsTwo)
     allocate_mem_rule0_extra(3);
     srandom(3);
     TestNetwork::set_rule_number(110);
-    EXPECT_EQ(box("r\r\r"), 2);
+    EXPECT_EQ(box("r\r\r"), stp_box_changed);
     EXPECT_EQ(was_changed, 1);
     // A key that keeps the box open sets the result anew: the print prompt
     // left with 'q' gives 0.
-    EXPECT_EQ(box("r\rp\rq\r"), 0);
+    EXPECT_EQ(box("r\rp\rq\r"), stp_box_nothing);
     free_mem_rule0_extra();
 }
 
 TEST_F(PauseBox, QuitIsOneAndClearsThePauses)
 {
     TestNetwork net(2, 16, 3);
-    EXPECT_EQ(box("N\r25\rq"), 1);
+    EXPECT_EQ(box("N\r25\rq"), stp_box_restart);
     EXPECT_EQ(stppause, stppause_none);
     EXPECT_EQ(ittpause, 0u);
-    EXPECT_EQ(box("x\r"), 2);
+    EXPECT_EQ(box("x\r"), stp_box_changed);
     EXPECT_EQ(stppause, stppause_box);
     EXPECT_EQ(ittpause, frozen_gens);
-    EXPECT_EQ(box("q"), 1);
+    EXPECT_EQ(box("q"), stp_box_restart);
     EXPECT_EQ(ittpause, 0u);
 }
 
 TEST_F(PauseBox, PauseDialog)
 {
     TestNetwork net(2, 16, 3);
-    EXPECT_EQ(box("N\r25\r\r"), 2);
+    EXPECT_EQ(box("N\r25\r\r"), stp_box_changed);
     EXPECT_EQ(ittpause, 25u);
     EXPECT_EQ(stppause, stppause_box);
-    EXPECT_EQ(box("N\r\r\r"), 0);
+    EXPECT_EQ(box("N\r\r\r"), stp_box_nothing);
     EXPECT_EQ(ittpause, 0u);
     EXPECT_EQ(stppause, stppause_none);
 }
@@ -97,9 +97,9 @@ TEST_F(PauseBox, PauseDialog)
 TEST_F(PauseBox, BorderWidthsFollowTheSmallerSide)
 {
     TestNetwork net(2, 2, 40, 20, 1, 5);
-    EXPECT_EQ(box("B\r5\r\r\r"), 0);
+    EXPECT_EQ(box("B\r5\r\r\r"), stp_box_nothing);
     EXPECT_EQ(border, 0); // 5 is above min(20, 127)/5 = 4
-    EXPECT_EQ(box("B\r4\r1\r\r"), 0);
+    EXPECT_EQ(box("B\r4\r1\r\r"), stp_box_nothing);
     EXPECT_EQ(border, 4);
     EXPECT_EQ(b_value, 1);
 }
@@ -108,9 +108,9 @@ TEST_F(PauseBox, FilterEntries)
 {
     TestNetwork net(2, 16, 3);
     allocate_mem_rule0_extra(3);
-    EXPECT_EQ(box("f\r+3\r9\r\r\r"), 0);
+    EXPECT_EQ(box("f\r+3\r9\r\r\r"), stp_box_nothing);
     EXPECT_EQ(color_filter[0], 0x08);
-    EXPECT_EQ(box("f\r-3\r\r\r"), 0);
+    EXPECT_EQ(box("f\r-3\r\r\r"), stp_box_nothing);
     EXPECT_EQ(color_filter[0], 0x00);
     free_mem_rule0_extra();
 }
@@ -121,10 +121,10 @@ TEST_F(PauseBox, FieldRunClosesOnSeedKeys)
     basinfield = 1;
     limitcheck = 100;
     memset(A, 0x5A, bytesL);
-    EXPECT_EQ(box("o\r"), 0);
+    EXPECT_EQ(box("o\r"), stp_box_nothing);
     EXPECT_EQ(is[0], 'o');
     EXPECT_EQ(A[0], 0x5A);
-    EXPECT_EQ(box("N\r\r"), 0); // 'N' does nothing there; Return closes
+    EXPECT_EQ(box("N\r\r"), stp_box_nothing); // 'N' does nothing there; Return closes
     basinfield = 0;
 }
 

@@ -45,7 +45,7 @@ basin_probe
 run_forward_probed()
 {
     uint8_t saved_pdata = pdata, saved_numbers = shownumbers;
-    pdata = 1;
+    pdata = data_basins;
     shownumbers = shownumbers_spot; // nodes as spots: no value colours needed
     testing::internal::CaptureStderr();
     run_forward(carule);

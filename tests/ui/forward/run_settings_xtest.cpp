@@ -66,7 +66,7 @@ protected:
         labelsizefactor = 2.0f;
         shownumbers = shownumbers_hex;
         just_G = just_G_only;
-        dontcopytrees = 3;
+        dontcopytrees = copies_suppressed;
         fieldpause = 1;
     }
     void TearDown() override
@@ -78,7 +78,7 @@ protected:
         labelsizefactor = 0;
         shownumbers = shownumbers_bits;
         just_G = just_G_all;
-        dontcopytrees = 0;
+        dontcopytrees = copies_drawn;
         fieldpause = 0;
         ScreenTest::TearDown();
     }
@@ -127,7 +127,7 @@ TEST_F(RunSettingsScreen, RestoreAllResetsTheDisplayAndDataSettings)
     EXPECT_FLOAT_EQ(labelsizefactor, 0.0f);
     EXPECT_EQ(shownumbers, shownumbers_spot);
     EXPECT_EQ(just_G, just_G_all);
-    EXPECT_EQ(dontcopytrees, 0);
+    EXPECT_EQ(dontcopytrees, copies_drawn);
     EXPECT_EQ(fieldpause, 0);
     checked_free(pre_fan_freq); // the one count of the histogram's defaults
     pre_fan_freq = nullptr;
@@ -144,7 +144,7 @@ TEST_F(RunSettingsScreen, RestoreLayoutResetsTheAnglesAndHighlightOnly)
         EXPECT_EQ(show_one_att_state, 0);
         // The rest of the display and data settings stay.
         EXPECT_EQ(shownumbers, shownumbers_hex);
-        EXPECT_EQ(dontcopytrees, 3);
+        EXPECT_EQ(dontcopytrees, copies_suppressed);
         EXPECT_EQ(filestates, 1);
         EXPECT_EQ(fieldpause, 1);
     }

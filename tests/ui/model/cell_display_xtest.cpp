@@ -40,7 +40,7 @@ protected:
     {
         checked_free(color_v);
         color_v = nullptr;
-        hilight_learn = 0;
+        hilight_learn = hilight_off;
         oned = twod = 0;
         use_size(1);
         lineL = 0;
@@ -85,7 +85,7 @@ TEST_F(CellDisplay, HighlightFramesOnlyColoursOtherThanWhite)
     std::vector<uint8_t> state = pack({1, 1, 0, 0, 0, 0, 0, 0});
     scale = 4;
     sep = 1;
-    hilight_learn = 1;
+    hilight_learn = hilight_frame;
     moveto(100, 100);
     print_current_state_h(state.data(), white);
     EXPECT_EQ(at(98, 98), Color_Table[black]);

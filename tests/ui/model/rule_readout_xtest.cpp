@@ -66,12 +66,12 @@ protected:
         zparam[0] = 1.0f;
         zparam[1] = 0.5f;
         zparam[2] = 1.0f;
-        pdata = 1;
-        filedata = 0;
+        pdata = data_basins;
+        filedata = data_off;
     }
     void TearDown() override
     {
-        pdata = filedata = 0;
+        pdata = filedata = data_off;
         nhoodm = saved_nhoodm;
         canal = nullptr;
         canaltotal = 0;
@@ -111,7 +111,7 @@ TEST_F(RuleBox, NoCopiesWithoutTheFlags)
 {
     std::vector<uint8_t> rule = rule_110();
     EXPECT_EQ(copied(3, rule.data(), 0), "");
-    pdata = 0;
+    pdata = data_off;
     EXPECT_EQ(copied(3, rule.data()), "");
 }
 
@@ -120,7 +120,7 @@ TEST_F(RuleBox, DataFileGetsTheSameTextAsStandardError)
     work_dir work;
     ASSERT_TRUE(work.enter("zemra-rulebox"));
     snprintf(filename_data, kFileNameSize, "%s", "run.dat");
-    filedata = 1;
+    filedata = data_basins;
     std::vector<uint8_t> rule = rule_110();
     std::string text = copied(3, rule.data());
     std::ifstream in(filename_data);

@@ -39,12 +39,12 @@ protected:
         if (IsSkipped() || HasFailure())
             return;
         use_values(2);
-        pdata = filedata = 0;
+        pdata = filedata = data_off;
         setviewport(0, 0, Maxx, Maxy, 1);
     }
     void TearDown() override
     {
-        pdata = filedata = 0;
+        pdata = filedata = data_off;
         lineL = 0;
         use_values(2);
     }
@@ -142,7 +142,7 @@ TEST_F(HexReadout, ModeOneCopiesOnlyWhenTheFlagsAreSet)
     testing::internal::CaptureStderr();
     print_current_bitstring_hexbytes(1, rule, 3, Maxx, white, 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    pdata = 1;
+    pdata = data_basins;
     testing::internal::CaptureStderr();
     print_current_bitstring_hexbytes(1, rule, 3, Maxx, white, 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "6e");
@@ -156,7 +156,7 @@ TEST_F(HexReadout, ModeThreeCopiesToTheDataFileAndDrawsNothing)
     work_dir work;
     ASSERT_TRUE(work.enter("zemra-hex"));
     snprintf(filename_data, kFileNameSize, "%s", "hex.dat");
-    filedata = 1;
+    filedata = data_basins;
     setfillstyle(0, blue);
     bar(90, 290, 300, 330);
     const uint8_t rule[2] = {0xff, 0x00};

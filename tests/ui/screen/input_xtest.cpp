@@ -18,7 +18,7 @@ TEST_F(ScreenTest, TypedDigitsAreEchoedAndEndWithReturn)
 {
     moveto(100, 200);
     type_keys("12\r");
-    EXPECT_EQ(input_string(5, 1), 2);
+    EXPECT_EQ(input_string(5, numeric_entry), 2);
     EXPECT_EQ(entry_text(), "12");
     EXPECT_EQ(getx, 100 + text_pixel_width("12", 2));
 }
@@ -27,7 +27,7 @@ TEST_F(ScreenTest, QErasesWhatWasTyped)
 {
     moveto(100, 240);
     type_keys("1q2\r");
-    EXPECT_EQ(input_string(5, 1), 1);
+    EXPECT_EQ(input_string(5, numeric_entry), 1);
     EXPECT_EQ(entry_text(), "2");
 }
 
@@ -35,7 +35,7 @@ TEST_F(ScreenTest, ShiftedCharactersArriveShifted)
 {
     moveto(100, 280);
     type_keys("A?^+\r");
-    input_string(10, 0);
+    input_string(10, text_entry);
     EXPECT_EQ(entry_text(), "A?^+");
 }
 
@@ -45,7 +45,7 @@ TEST_F(ScreenTest, SingleKeyEntryTakesACapital)
 {
     moveto(100, 300);
     type_keys("Q");
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     EXPECT_EQ(is[0], 'Q');
 }
 
@@ -53,15 +53,15 @@ TEST_F(ScreenTest, MouseButtonsAnswerAndBackUp)
 {
     moveto(100, 320);
     click(1);
-    EXPECT_EQ(input_string(5, 1), 0);
+    EXPECT_EQ(input_string(5, numeric_entry), 0);
     EXPECT_EQ(is[0], 13);
     click(3);
-    EXPECT_EQ(input_string(5, 1), 0);
+    EXPECT_EQ(input_string(5, numeric_entry), 0);
     EXPECT_EQ(is[0], 'q');
     type_keys("7");
     click(3);
     type_keys("8\r");
-    EXPECT_EQ(input_string(5, 1), 1);
+    EXPECT_EQ(input_string(5, numeric_entry), 1);
     EXPECT_EQ(entry_text(), "8");
 }
 
@@ -69,7 +69,7 @@ TEST_F(ScreenTest, ArrowKeysEndAnArrowEntry)
 {
     moveto(100, 360);
     press_keysym(XK_Left);
-    EXPECT_EQ(input_string(3, -1), 0);
+    EXPECT_EQ(input_string(3, arrow_entry), 0);
     EXPECT_EQ(is[0], static_cast<char>(-75));
 }
 
@@ -82,7 +82,7 @@ TEST_F(ScreenTest, ControlQExitBoxDeclinedKeepsScreenAndEntry)
     type_control_q();
     type_keys("\r");  // declines the exit box
     type_keys("5\r");
-    EXPECT_EQ(input_string(5, 1), 3);
+    EXPECT_EQ(input_string(5, numeric_entry), 3);
     EXPECT_EQ(entry_text(), "345");
     EXPECT_EQ(window_pixel(Maxx / 2, Maxy / 2 - vgay(14)), under_box);
     EXPECT_EQ(boximage[29], 0u);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 
 namespace {
@@ -30,7 +31,7 @@ struct Entry {
 TEST(LineEditor, QAfterTextErasesSoOneQTwoLeavesTwo)
 {
     Entry e;
-    e.feed({'1', 'q', '2', 13}, 5, 1);
+    e.feed({'1', 'q', '2', 13}, 5, numeric_entry);
     EXPECT_EQ(e.last, entry_step::finished);
     EXPECT_EQ(e.len, 1);
     EXPECT_EQ(e.line[0], '2');
@@ -40,14 +41,14 @@ TEST(LineEditor, QAfterTextErasesSoOneQTwoLeavesTwo)
 TEST(LineEditor, ReturnOnAnEmptyEntryStores13)
 {
     Entry e;
-    EXPECT_EQ(e.feed({13}, 5, 0), 1u);
+    EXPECT_EQ(e.feed({13}, 5, text_entry), 1u);
     EXPECT_EQ(e.len, 0);
     EXPECT_EQ(e.line[0], 13);
 }
 
 TEST(LineEditor, QFirstEndsAtOnceInEveryMode)
 {
-    for (int mode : {1, 0, -1, -2, 2}) {
+    for (int mode : {numeric_entry, text_entry, arrow_entry, single_key_entry, 2}) {
         Entry e;
         EXPECT_EQ(e.feed({'q', '1'}, 5, mode), 1u) << "mode " << mode;
         EXPECT_EQ(e.line[0], 'q');
@@ -58,21 +59,21 @@ TEST(LineEditor, QFirstEndsAtOnceInEveryMode)
 TEST(LineEditor, NumericEntryRefusesLettersAndBlanks)
 {
     Entry e;
-    e.feed({'a', '1', ' ', '.', '-', 'Z', '5', 13}, 10, 1);
+    e.feed({'a', '1', ' ', '.', '-', 'Z', '5', 13}, 10, numeric_entry);
     EXPECT_EQ(std::string(e.line, e.len), "1.-5");
 }
 
 TEST(LineEditor, TextEntryTakesItsPunctuationOnly)
 {
     Entry e;
-    e.feed({'a', 'B', '9', '.', '-', '+', '_', '?', '^', ' ', '/', '*', ',', 13}, 20, 0);
+    e.feed({'a', 'B', '9', '.', '-', '+', '_', '?', '^', ' ', '/', '*', ',', 13}, 20, text_entry);
     EXPECT_EQ(std::string(e.line, e.len), "aB9.-+_?^");
 }
 
 TEST(LineEditor, EntryStopsAtItsMaximum)
 {
     Entry e;
-    e.feed({'1', '2', '3', '4', 13}, 2, 1);
+    e.feed({'1', '2', '3', '4', 13}, 2, numeric_entry);
     EXPECT_EQ(std::string(e.line, e.len), "12");
     EXPECT_EQ(e.line[2], 13);
 }
@@ -81,10 +82,10 @@ TEST(LineEditor, HotKeysAreNeverStored)
 {
     for (int key : {int('@'), int('>'), int('<')}) {
         Entry e;
-        e.feed({'1'}, 5, 0);
-        EXPECT_EQ(edit_entry(e.line, e.len, key, 5, 0), entry_step::hot_key);
+        e.feed({'1'}, 5, text_entry);
+        EXPECT_EQ(edit_entry(e.line, e.len, key, 5, text_entry), entry_step::hot_key);
         EXPECT_EQ(e.len, 1);
-        e.feed({'2', 13}, 5, 0);
+        e.feed({'2', 13}, 5, text_entry);
         EXPECT_EQ(std::string(e.line, e.len), "12");
     }
 }
@@ -92,7 +93,7 @@ TEST(LineEditor, HotKeysAreNeverStored)
 TEST(LineEditor, EraseOnAnEmptyEntryDoesNothing)
 {
     Entry e;
-    EXPECT_EQ(edit_entry(e.line, e.len, 8, 5, 0), entry_step::ignored);
+    EXPECT_EQ(edit_entry(e.line, e.len, 8, 5, text_entry), entry_step::ignored);
     EXPECT_EQ(e.len, 0);
 }
 
@@ -100,7 +101,7 @@ TEST(LineEditor, ArrowEntryEndsAtOnceOnArrowsEraseAndBrackets)
 {
     for (int key : {-75, -72, -77, -80, 8, int('['), int(']')}) {
         Entry e;
-        EXPECT_EQ(e.feed({key}, 5, -1), 1u);
+        EXPECT_EQ(e.feed({key}, 5, arrow_entry), 1u);
         EXPECT_EQ(e.line[0], static_cast<char>(key));
     }
 }
@@ -108,7 +109,7 @@ TEST(LineEditor, ArrowEntryEndsAtOnceOnArrowsEraseAndBrackets)
 TEST(LineEditor, ArrowAfterDigitsKeepsTheTextAndTheArrowAt20)
 {
     Entry e;
-    e.feed({'1', '2', -77}, 5, -1);
+    e.feed({'1', '2', -77}, 5, arrow_entry);
     EXPECT_EQ(e.last, entry_step::finished);
     EXPECT_EQ(e.len, 2);
     EXPECT_EQ(e.line[0], '1');
@@ -122,7 +123,7 @@ TEST(LineEditor, ArrowAfterLongTextDoesNotOverwriteIt)
     Entry e;
     std::vector<int> keys(25, 'a');
     keys.push_back(-80);
-    e.feed(keys, 30, -1);
+    e.feed(keys, 30, arrow_entry);
     EXPECT_EQ(e.len, 25);
     EXPECT_EQ(e.line[20], 'a');
     EXPECT_EQ(e.line[25], 13);
@@ -131,7 +132,7 @@ TEST(LineEditor, ArrowAfterLongTextDoesNotOverwriteIt)
 TEST(LineEditor, SingleKeyEntryEndsOnAnyKeyWithText)
 {
     Entry f;
-    EXPECT_EQ(f.feed({'x'}, 1, -2), 1u);
+    EXPECT_EQ(f.feed({'x'}, 1, single_key_entry), 1u);
     EXPECT_EQ(f.line[0], 'x');
 }
 
@@ -140,7 +141,7 @@ TEST(LineEditor, SingleKeyEntryEndsOnAnyKeyWithText)
 TEST(LineEditor, SingleKeyEntryWaitsPastAKeyWithoutText)
 {
     Entry e;
-    EXPECT_EQ(e.feed({0, 'Q'}, 1, -2), 2u);
+    EXPECT_EQ(e.feed({0, 'Q'}, 1, single_key_entry), 2u);
     EXPECT_EQ(e.last, entry_step::finished);
     EXPECT_EQ(e.line[0], 'Q');
 }
@@ -148,7 +149,7 @@ TEST(LineEditor, SingleKeyEntryWaitsPastAKeyWithoutText)
 TEST(LineEditor, KeysWithoutTextAreRefusedInTextEntry)
 {
     Entry e;
-    e.feed({0, 17, '7', 13}, 5, 0);
+    e.feed({0, 17, '7', 13}, 5, text_entry);
     EXPECT_EQ(std::string(e.line, e.len), "7");
 }
 
@@ -156,7 +157,7 @@ TEST(LineEditor, ALineOf1024CharactersStopsTheEntry)
 {
     Entry e;
     std::vector<int> keys(kInputLineSize + 5, 'a');
-    e.feed(keys, 5000, 0);
+    e.feed(keys, 5000, text_entry);
     EXPECT_EQ(e.len, kInputLineSize);
 }
 

@@ -21,7 +21,7 @@ const question kRows[] = {
     question::row()
         .resets([] { first_answer = -1; })
         .prompts([] { walk_log += "A"; })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) {
             first_answer = answer_or(7);
             return answer_step::next;
@@ -30,11 +30,11 @@ const question kRows[] = {
     question::row()
         .when([] { return false; })
         .prompts([] { walk_log += "B"; })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .on_line(11),
     question::row()
         .prompts([] { walk_log += "C"; })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) {
             last_answer = answer_or(9);
             return answer_step::next;
@@ -45,14 +45,14 @@ const question kRows[] = {
 // The last row's 'q' goes back to the second, which its condition never
 // asks otherwise.
 const question kBackToRows[] = {
-    question::row().prompts([] { walk_log += "A"; }).entry(3, 1).on_line(10),
+    question::row().prompts([] { walk_log += "A"; }).entry(3, numeric_entry).on_line(10),
     question::row()
         .when([] { return false; })
         .prompts([] { walk_log += "B"; })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .on_line(11),
-    question::row().prompts([] { walk_log += "C"; }).entry(3, 1).on_line(12),
-    question::row().prompts([] { walk_log += "D"; }).entry(3, 1).on_line(13).quits_to(1),
+    question::row().prompts([] { walk_log += "C"; }).entry(3, numeric_entry).on_line(12),
+    question::row().prompts([] { walk_log += "D"; }).entry(3, numeric_entry).on_line(13).quits_to(1),
 };
 
 // Rows start at one place; a step back is logged as <line,rows>.

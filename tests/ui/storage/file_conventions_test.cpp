@@ -33,12 +33,12 @@ protected:
 
 TEST_F(FileConventions, SaveCreatesWithMode0644AndTruncates)
 {
-    int fd = myopen("-odd?name.rul", 1, 0);
+    int fd = myopen("-odd?name.rul", open_write, open_truncate);
     ASSERT_GE(fd, 0);
     EXPECT_TRUE(write_fully(fd, "abcdef", 6));
     close(fd);
     EXPECT_EQ(mode_of("-odd?name.rul"), 0644u);
-    fd = myopen("-odd?name.rul", 1, 0);
+    fd = myopen("-odd?name.rul", open_write, open_truncate);
     ASSERT_GE(fd, 0);
     EXPECT_TRUE(write_fully(fd, "xy", 2));
     close(fd);
@@ -52,7 +52,7 @@ TEST_F(FileConventions, AppendKeepsWhatWasThereAndFixesTheMode)
         out << "one\n";
     }
     chmod("log.dat", 0600);
-    int fd = myopen("log.dat", 1, 1);
+    int fd = myopen("log.dat", open_write, open_append);
     ASSERT_GE(fd, 0);
     EXPECT_TRUE(write_fully(fd, "two\n", 4));
     close(fd);
@@ -67,7 +67,7 @@ TEST_F(FileConventions, LoadOpensReadOnlySoReadOnlyFilesLoad)
         out << "12345";
     }
     chmod("ro.rul", 0444);
-    int fd = myopen("ro.rul", 0, 0);
+    int fd = myopen("ro.rul", open_read, open_truncate);
     ASSERT_GE(fd, 0);
     char buffer[5];
     EXPECT_TRUE(read_fully(fd, buffer, 5));
@@ -76,13 +76,13 @@ TEST_F(FileConventions, LoadOpensReadOnlySoReadOnlyFilesLoad)
     // The descriptor is not writable.
     EXPECT_LT(write(fd, "x", 1), 0);
     close(fd);
-    EXPECT_EQ(myopen("missing.rul", 0, 0), -1);
+    EXPECT_EQ(myopen("missing.rul", open_read, open_truncate), -1);
 }
 
 TEST_F(FileConventions, FailedSaveOpenIsReportedOnStandardError)
 {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(myopen("no-such-dir/x.rul", 1, 0), -1);
+    EXPECT_EQ(myopen("no-such-dir/x.rul", open_write, open_truncate), -1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "fid=-1 this_filename=no-such-dir/x.rul write=1\n");
 }

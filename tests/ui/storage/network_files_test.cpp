@@ -458,7 +458,7 @@ TEST_F(NetworkFiles, MissingFileBacksOutWithQ)
 TEST_F(NetworkFiles, LargerKcodeForTheCallersBufferNeverOverrunsIt)
 {
     tot_only = outer_tot = 1;
-    totalistic = 2;
+    totalistic = rule_kind_kcodes;
     make_ring(10, 5);
     write_file("k9.vco", bytes{0x02, 0x09, 0x00, 0x00});
     std::vector<uint8_t> buffer(single_rule_record_bytes(5), 0xA5);

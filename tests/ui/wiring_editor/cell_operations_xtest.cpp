@@ -101,7 +101,7 @@ TEST_F(CellOperations, AverageFiguresOfZeroZShowNothing)
     type_keys("z");
     av_z_para();
     free_mem_nhood_matrix(3);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     EXPECT_EQ(is[0], 'z');
 }
 
