@@ -33,7 +33,7 @@ two_line_box(const std::string &first, const std::string &second)
         setcolor(white);
         dialog_row(1);
         put_text(second);
-        input_string(1, -2);
+        input_string(1, single_key_entry);
     }
     setcolor(colour);
     remove_menu();

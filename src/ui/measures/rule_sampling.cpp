@@ -220,7 +220,7 @@ next_random_rule(run_iteration *it, int k)
 void
 pause_after_rule(entropy_data *ae)
 {
-    input_string(1, 0);
+    input_string(1, text_entry);
     if (is[0] == 'p')
         ae->pause = 0;
 }
@@ -273,7 +273,7 @@ test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int m
     else
         moveto(margin, gety + CHeight);
     write_prompt_lines(test_mode_prompt().c_str(), margin < 0 ? getx : margin);
-    input_string(1, 0);
+    input_string(1, text_entry);
     char key = is[0];
     erase_prompt_box(margin < 0 ? 1 : lines);
     test_choice choice{ae, eg, it};
@@ -379,13 +379,13 @@ select_stat_filename(entropy_data *ae)
     snprintf(text, sizeof text, "%s: append data-a, new file-def, add + to pause:",
              stat_filename);
     outtext(text);
-    int len = input_string(2, 0);
+    int len = input_string(2, text_entry);
     ae->pause = (len > 0 && is[0] == '+') || (len > 1 && is[1] == '+');
     bool append = is[0] == 'a' || (is[0] == '+' && len > 1 && is[1] == 'a');
     erase_prompt_box(1);
     bool ok;
     if (append) {
-        int fd = myopen(stat_filename, 1, 1);
+        int fd = myopen(stat_filename, open_write, open_append);
         ok = fd >= 0;
         if (ok)
             close(fd);

@@ -12,6 +12,7 @@
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/sculpting.h"
+#include "engine/model/network_arrays.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ TEST(Sculpting, WireMovesSplitAsTheStatesNowStep)
             sculpt_network net(2, 10, seed % 2 == 0, seed);
             std::vector<std::vector<uint8_t>> rules;
             for (int r = 0; r < (rulemix ? lineL : 1); r++)
-                rules.emplace_back(carule[r], carule[r] + rule_entries(nhood) / 8 + 1);
+                rules.emplace_back(carule[r], carule[r] + rule_bytes(nhood));
             random_aspiring(3);
             if (aim == sculpt_aim::forget) {
                 // Two of the three made pre-images by bit flips first.
@@ -98,7 +99,7 @@ TEST(Sculpting, WireMovesSplitAsTheStatesNowStep)
                 sculpt_pass(sculpt_aim::learn, sculpt_change::bit_flips, w);
                 notolearn = all;
                 for (int r = 0; r < (rulemix ? lineL : 1); r++)
-                    rules[r].assign(carule[r], carule[r] + rule_entries(nhood) / 8 + 1);
+                    rules[r].assign(carule[r], carule[r] + rule_bytes(nhood));
             }
             sculpt_work w;
             sculpt_pass(aim, sculpt_change::wire_moves, w);
