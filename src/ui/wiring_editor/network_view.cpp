@@ -1,16 +1,20 @@
 // The network view: a three-line prompt naming the network (its dimension,
-// size and rule kind) with the keys of the review tools. The hand wiring
-// matrix ('m') and the wiring listing ('M', with 'p' also on standard error)
-// are here; the network graph and the graphic wiring editors are not built
-// yet, so their keys open nothing. Reads the rule figures and readout
-// (model/) and the wiring tools (wiring/).
+// size and rule kind) with the keys of the review tools: the network graph
+// ('g', graphs/), the hand wiring matrix ('m') and the wiring listing ('M',
+// with 'p' also on standard error, wiring/), and the 1d wiring graph editor
+// in its time-step ('1') and circle ('c') layouts (editor_1d.h). The 2d
+// and 3d editor ('2', '3') is not built yet: those keys open nothing and
+// end the review, as a key of no tool does. Reads the rule figures and
+// readout (model/).
 #include "ui/wiring_editor/network_view.h"
 
 #include <cstdio>
 
+#include "engine/graphs/globals.h"
 #include "engine/model/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
@@ -21,6 +25,8 @@
 #include "ui/storage/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/graphics_1d.h"
 
 namespace {
 
@@ -93,7 +99,13 @@ show_w_r_scheme()
             return;
         }
         cell_out_freq();
-        if (is[0] == 'm') {
+        if (is[0] == 'g') {
+            meta_graph_table(0, nullptr, graph_network);
+        } else if (is[0] == '1') {
+            show_graphic_wiring_1d(layout_time_step, rules_set);
+        } else if (is[0] == 'c') {
+            show_graphic_wiring_1d(layout_circle, rules_set);
+        } else if (is[0] == 'm') {
             whatwire = whatwire_hand;
             nonlocal = 1;
             compress_1d_local = 0;
