@@ -88,11 +88,24 @@ one_d()
     return !twod && !threed;
 }
 
+// The lowest row the drawing region may take: above the rule box while
+// the rules are set and it is shown, else the drawing area's last but one.
+int
+lowest_row(int rules_set)
+{
+    int lowest = Maxy - 2;
+    if (rules_set && rule_box_top > 0 && rule_box_top - 3 < lowest)
+        lowest = rule_box_top - 3;
+    return lowest;
+}
+
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
-// prompt box, which it stays below wherever it reaches under it.
+// prompt box, which it stays below wherever it reaches under it. Where the
+// design's places would take the region into the rule box, the rows or
+// the ring move up by as much.
 void
-lay_out_region(editor_1d_picture &pic)
+lay_out_region(editor_1d_picture &pic, int rules_set)
 {
     layout_scale scale = kWindowScale;
     scale.maxx = Maxx;
@@ -100,22 +113,28 @@ lay_out_region(editor_1d_picture &pic)
     pic.rows = lay_out_time_step(n, scale);
     pic.ring = lay_out_circle(n, scale);
     int under_prompt = prompt_box_bottom(kPromptLines) + vgay(4);
+    int lowest = lowest_row(rules_set);
     if (pic.layout == layout_time_step) {
-        const time_step_layout &t = pic.rows;
+        time_step_layout &t = pic.rows;
+        int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(4) - lowest);
+        t.t1_y -= rise;
+        t.t0_y -= rise;
+        t.fan_y -= rise;
         pic.x0 = vgax(20);
         pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(24) + 3 * CWidth);
         pic.y0 = std::max(under_prompt, t.t0_y - vgay(70));
-        pic.y1 = std::min<int>(Maxy - 2, t.t1_y + t.tallest + CHeight + vgay(8));
+        pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(4);
         return;
     }
-    const circle_layout &r = pic.ring;
+    circle_layout &r = pic.ring;
     int margin = static_cast<int>(r.node) + vgax(3) + vgax(20);
+    r.cy -= std::max(0, static_cast<int>(r.cy + r.radius) + margin - lowest);
     pic.x0 = std::max(2, static_cast<int>(r.cx - r.radius) - margin);
     pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(r.cx + r.radius) + margin);
     pic.y0 = std::max(2, static_cast<int>(r.cy - r.radius) - margin - 2 * CHeight);
     if (pic.x1 >= Maxx / 2)
         pic.y0 = std::max(pic.y0, under_prompt);
-    pic.y1 = std::min<int>(Maxy - 2, static_cast<int>(r.cy + r.radius) + margin);
+    pic.y1 = std::min(lowest, static_cast<int>(r.cy + r.radius) + margin);
 }
 
 int
@@ -159,21 +178,22 @@ draw_rows(const time_step_layout &t)
         moveto(end + vgax(22), top - CHeight / 2);
         outtext(top == t.t0_y ? "t0" : "t1");
     }
-    // The end cells, marked under the lower row.
+    // The end cells, marked under the lower row: a mark, and below it the
+    // cell's number, the last cell's ending at its mark.
     int label_y = t.t1_y + t.tallest + 2;
     int left_x = static_cast<int>(t.cell_x(n - 1));
     int right_x = static_cast<int>(t.cell_x(0));
     moveto(left_x, label_y);
     outtext("|");
+    moveto(right_x, label_y);
+    outtext("|");
     char text[24];
     snprintf(text, sizeof text, "cell %d", n - 1);
-    moveto(left_x, label_y + CHeight / 2);
+    moveto(left_x, label_y + CHeight - 4);
     outtext(text);
     const char *last = n <= 8 ? "     0" : "cell 0";
-    int width = text_pixel_width(last, static_cast<int>(strlen(last)));
-    moveto(right_x - text_pixel_width("cell ", 5), label_y);
-    outtext("cell |");
-    moveto(right_x - width + CWidth / 2, label_y + CHeight / 2);
+    moveto(right_x + CWidth / 2 - text_pixel_width(last, static_cast<int>(strlen(last))),
+           label_y + CHeight - 4);
     outtext(last);
 }
 
@@ -275,7 +295,8 @@ draw_all_links(editor_session &e)
     }
     if (pic.layout != layout_time_step)
         return;
-    freeimage(&e.links_picture);
+    if (e.links_picture)
+        freeimage(&e.links_picture);
     getimage(left, top, right, bottom, &e.links_picture);
     e.links_valid = e.links_picture != 0;
 }
@@ -313,14 +334,8 @@ draw_turn(editor_session &e)
         draw_1d_links(pic.rows, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
     } else {
         draw_1d_links_c(pic.ring, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
-        // The cursor's disc over the links that end on it.
-        if (!pic.ring.ticks_only) {
-            setcolor(red);
-            setfillstyle(0, red);
-            pieslice(static_cast<int>(pic.ring.x(e.s.cursor) + 0.5),
-                     static_cast<int>(pic.ring.y(e.s.cursor) + 0.5), 0, 360,
-                     static_cast<int>(pic.ring.node + 0.5));
-        }
+        // The ring again over the ends of the links.
+        draw_ring_of_cells(e.s.cursor, white, pic.ring);
     }
     setviewport(0, 0, Maxx, Maxy, 1);
 }
@@ -880,7 +895,7 @@ set_up(editor_session &e)
 {
     get_prompt_box(kPromptSlot, kPromptLines);
     e.s.step = up_down_step(n_cells());
-    lay_out_region(e.pic);
+    lay_out_region(e.pic, e.s.rules_set);
     getimage(e.pic.x0, e.pic.y0, e.pic.x1, e.pic.y1, &e.region_under);
     e.links_valid = false;
     e.restart = false;
@@ -894,7 +909,8 @@ put_back(editor_session &e)
     freeimage(&e.region_under);
     putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
     freeimage(&boximage_prompt[kPromptSlot]);
-    freeimage(&e.links_picture);
+    if (e.links_picture)
+        freeimage(&e.links_picture);
     e.links_valid = false;
 }
 

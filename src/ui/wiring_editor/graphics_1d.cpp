@@ -8,21 +8,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/wiring_editor/cell_removal.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
-#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/fitting_prompt.h"
 
 namespace {
 
@@ -36,48 +34,12 @@ round_px(double v)
     return static_cast<int>(std::lround(v));
 }
 
-// Width the prompt box gives its text.
-int
-prompt_text_width()
-{
-    return Maxx - 2 - 3 - (Maxx / 2 + 3);
-}
-
-bool
-lines_fit(const std::vector<std::string> &lines)
-{
-    for (const std::string &line : lines)
-        if (text_pixel_width(line.c_str(), static_cast<int>(line.size())) > prompt_text_width())
-            return false;
-    return true;
-}
-
 } // namespace
 
 void
 draw_1d_graphics_prompt(int low, int high, int cursor, int step, int rules_set, int block)
 {
-    int colour = getcolor();
-    std::vector<std::string> lines = editor_1d_prompt_lines(low, high, cursor, step, rules_set, block);
-    int margin = draw_prompt_box(kPromptLines);
-    int top = gety;
-    int16_t width = CWidth, height = CHeight;
-    // A narrow window takes the prompt in the small font, with the box's
-    // line pitch kept.
-    bool small = !lines_fit(lines);
-    if (small)
-        set_small_font();
-    setcolor(white);
-    for (size_t i = 0; i < lines.size() && i < static_cast<size_t>(kPromptLines); i++) {
-        moveto(margin, top + static_cast<int>(i) * height);
-        outtext(lines[i].c_str());
-    }
-    if (small) {
-        restore_def_font();
-        CWidth = width;
-        CHeight = height;
-    }
-    setcolor(colour);
+    draw_fitting_prompt(editor_1d_prompt_lines(low, high, cursor, step, rules_set, block));
 }
 
 int

@@ -9,6 +9,7 @@
 #include "ui/wiring_editor/network_view.h"
 
 #include <cstdio>
+#include <string>
 
 #include "engine/graphs/globals.h"
 #include "engine/model/globals.h"
@@ -26,6 +27,7 @@
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/wiring_listing.h"
 #include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/fitting_prompt.h"
 #include "ui/wiring_editor/graphics_1d.h"
 
 namespace {
@@ -48,8 +50,8 @@ show_rule_of_network()
 }
 
 // The first prompt line: dimension, size and what can be reviewed.
-void
-write_heading()
+std::string
+heading()
 {
     char size[48];
     int dimension = 1;
@@ -71,7 +73,7 @@ write_heading()
     else
         snprintf(textb[0], 150, "%dd network (%s), review/revise, wiring only - rules not set",
                  dimension, size);
-    outtext(textb[0]);
+    return textb[0];
 }
 
 } // namespace
@@ -83,13 +85,9 @@ show_w_r_scheme()
     show_rule_of_network();
     for (;;) {
         get_prompt_box(2, 3);
-        int margin = draw_prompt_box(3);
-        write_heading();
-        moveto(margin, gety + CHeight);
-        outtext("graph-g, matrix: revise-m, view-M printxterm +p");
-        moveto(margin, gety + CHeight);
-        outtext(threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
-                       : "graphic: 1d+timestep-1 circle-c, 2d-2:");
+        draw_fitting_prompt({heading(), "graph-g, matrix: revise-m, view-M printxterm +p",
+                             threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
+                                    : "graphic: 1d+timestep-1 circle-c, 2d-2:"});
         int len = input_string(2, 0);
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
