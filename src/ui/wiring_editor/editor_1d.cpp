@@ -985,6 +985,15 @@ editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, i
     return help_lines(editor_1d_help(s));
 }
 
+editor_1d_picture
+editor_1d_layout_now(int layout, int rules_set)
+{
+    editor_1d_picture pic;
+    pic.layout = layout == layout_circle ? layout_circle : layout_time_step;
+    lay_out_region(pic, rules_set);
+    return pic;
+}
+
 void
 show_graphic_wiring_1d(int layout, int rules_set)
 {

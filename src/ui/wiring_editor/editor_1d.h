@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "ui/screen/key_table.h"
+#include "ui/wiring_editor/graphics_1d.h"
 
 // Opens the editor in layout 1 (time-step) or 2 (circle), with rules_set
 // as the main driver holds it (0 while only the wiring exists). Returns
 // when a turn ends with 'q' or Return in is[0], with the screen under the
 // editor put back and was_changed at 1.
 void show_graphic_wiring_1d(int layout, int rules_set);
+
+// Where the editor opened now in layout (1 or 2) would draw: its layout
+// numbers and drawing region for the network and window as they are.
+editor_1d_picture editor_1d_layout_now(int layout, int rules_set);
 
 // What the prompt and the keys in force depend on besides the network's
 // globals: the rules flag, the block (flag and cells), the cursor cell
