@@ -98,7 +98,10 @@ show_w_r_scheme()
         }
         cell_out_freq();
         if (is[0] == 'g') {
+            // The graph is left only with 'q' (or refused, or stopped with
+            // 'q' while it counts): each brings the review back.
             meta_graph_table(0, nullptr, graph_network);
+            is[0] = 'q';
         } else if (is[0] == '1') {
             show_graphic_wiring_1d(layout_time_step, rules_set);
         } else if (is[0] == 'c') {
