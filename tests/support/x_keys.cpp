@@ -5,6 +5,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "ui/screen/globals.h"
+
 namespace {
 
 KeySym
@@ -18,6 +20,14 @@ keysym_of(char c)
         return XK_space;
     case '\b':
         return XK_BackSpace;
+    case static_cast<char>(kKeyLeft):
+        return XK_Left;
+    case static_cast<char>(kKeyRight):
+        return XK_Right;
+    case static_cast<char>(kKeyUp):
+        return XK_Up;
+    case static_cast<char>(kKeyDown):
+        return XK_Down;
     default:
         return static_cast<KeySym>(static_cast<unsigned char>(c));
     }

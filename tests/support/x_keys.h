@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-// Types each character of keys ('\r' or '\n' is Return).
+// Types each character of keys ('\r' or '\n' is Return; the key codes of
+// the arrows, kKeyLeft and the rest cast to char, are the arrow keys).
 void xtest_type(Display *display, const std::string &keys);
 // Types one character; for one that needs Shift, after_shift runs once the
 // Shift press has reached the server and before the character's key, so a

@@ -166,3 +166,17 @@ delete_cell(uint16_t c)
     recount_k_bounds();
     cell_out_freq();
 }
+
+int
+frozen_cell(uint16_t c, int rules_set)
+{
+    if (rules_set != 1 || tot_only || c >= lineL || !carule)
+        return 0;
+    if (nhoodm[c] != 1 || wiring[c][0] != c)
+        return 0;
+    const uint8_t *rule = rulemix ? carule[c] : carule[0];
+    for (int i = 0; i < value_range; i++)
+        if (get_value(rule, static_cast<uint32_t>(i)) != i)
+            return 0;
+    return 1;
+}

@@ -1,16 +1,21 @@
 // The network view: a three-line prompt naming the network (its dimension,
-// size and rule kind) with the keys of the review tools. The hand wiring
-// matrix ('m') and the wiring listing ('M', with 'p' also on standard error)
-// are here; the network graph and the graphic wiring editors are not built
-// yet, so their keys open nothing. Reads the rule figures and readout
-// (model/) and the wiring tools (wiring/).
+// size and rule kind) with the keys of the review tools: the network graph
+// ('g', graphs/), the hand wiring matrix ('m') and the wiring listing ('M',
+// with 'p' also on standard error, wiring/), and the 1d wiring graph editor
+// in its time-step ('1') and circle ('c') layouts (editor_1d.h). The 2d
+// and 3d editor ('2', '3') is not built yet: those keys open nothing and
+// end the review, as a key of no tool does. Reads the rule figures and
+// readout (model/).
 #include "ui/wiring_editor/network_view.h"
 
 #include <cstdio>
+#include <string>
 
+#include "engine/graphs/globals.h"
 #include "engine/model/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
@@ -21,6 +26,9 @@
 #include "ui/storage/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/fitting_prompt.h"
+#include "ui/wiring_editor/graphics_1d.h"
 
 namespace {
 
@@ -42,8 +50,8 @@ show_rule_of_network()
 }
 
 // The first prompt line: dimension, size and what can be reviewed.
-void
-write_heading()
+std::string
+heading()
 {
     char size[48];
     int dimension = 1;
@@ -65,7 +73,7 @@ write_heading()
     else
         snprintf(textb[0], 150, "%dd network (%s), review/revise, wiring only - rules not set",
                  dimension, size);
-    outtext(textb[0]);
+    return textb[0];
 }
 
 } // namespace
@@ -77,13 +85,9 @@ show_w_r_scheme()
     show_rule_of_network();
     for (;;) {
         get_prompt_box(2, 3);
-        int margin = draw_prompt_box(3);
-        write_heading();
-        moveto(margin, gety + CHeight);
-        outtext("graph-g, matrix: revise-m, view-M printxterm +p");
-        moveto(margin, gety + CHeight);
-        outtext(threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
-                       : "graphic: 1d+timestep-1 circle-c, 2d-2:");
+        draw_fitting_prompt({heading(), "graph-g, matrix: revise-m, view-M printxterm +p",
+                             threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
+                                    : "graphic: 1d+timestep-1 circle-c, 2d-2:"});
         int len = input_string(2, text_entry);
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
@@ -93,7 +97,16 @@ show_w_r_scheme()
             return;
         }
         cell_out_freq();
-        if (is[0] == 'm') {
+        if (is[0] == 'g') {
+            // The graph is left only with 'q' (or refused, or stopped with
+            // 'q' while it counts): each brings the review back.
+            meta_graph_table(0, nullptr, graph_network);
+            is[0] = 'q';
+        } else if (is[0] == '1') {
+            show_graphic_wiring_1d(layout_time_step, rules_set);
+        } else if (is[0] == 'c') {
+            show_graphic_wiring_1d(layout_circle, rules_set);
+        } else if (is[0] == 'm') {
             whatwire = whatwire_hand;
             nonlocal = 1;
             compress_1d_local = 0;

@@ -262,3 +262,26 @@ TEST(Delete, NothingForASingleCellOrTheForwardOnlyMode)
 }
 
 } // namespace
+
+namespace {
+
+// A killed cell is frozen; the rules must be set, and the rule must be the
+// identity of every value.
+TEST(FrozenCell, AKilledCellIsFrozenAndOthersAreNot)
+{
+    srandom(21);
+    MixNetwork net(3, 9, {2, 3});
+    EXPECT_EQ(frozen_cell(4, 1), 0);
+    cut_in_out_links(4);
+    EXPECT_EQ(frozen_cell(4, 1), 1);
+    EXPECT_EQ(frozen_cell(4, 0), 0);
+    tot_only = 1;
+    EXPECT_EQ(frozen_cell(4, 1), 0);
+    tot_only = 0;
+    // Self-wired with k = 1 but not the identity: 0 -> 0, 1 -> 2, 2 -> 1.
+    set_value(carule[4], 1, 2);
+    set_value(carule[4], 2, 1);
+    EXPECT_EQ(frozen_cell(4, 1), 0);
+}
+
+} // namespace

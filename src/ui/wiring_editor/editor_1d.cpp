@@ -1,0 +1,1033 @@
+// The 1d wiring graph editor (editor_1d.h): its set-up, its turn (rule
+// readout, information line, rows or ring, links, prompt, one key), the
+// end of a turn that records a change, and the table of its keys.
+//
+// Reads and writes the network model (model/): the wiring table, nhoodm,
+// the rules; writes the wiring kind flags (wiring/, backward/) and
+// was_changed (forward/). Computes its numbers with
+// engine/wiring_editor/editor_1d_layout.h; draws with graphics_1d.h and
+// spread_1d.h; calls the cell operations (cell_operations.h, engine/
+// wiring_editor/), the wiring services (engine/wiring/, wiring/,
+// wire_up.h), the rule dialogs, the Derrida plot, the sculpting and the
+// k histograms. Start at show_graphic_wiring_1d; the key table is at
+// kEditorKeys.
+#include "ui/wiring_editor/editor_1d.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/lattice_templates.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring/random_wiring.h"
+#include "engine/wiring/wire_up.h"
+#include "engine/wiring_editor/cell_removal.h"
+#include "engine/wiring_editor/editor_1d_layout.h"
+#include "engine/wiring_editor/k_weighted_wiring.h"
+#include "engine/wiring_editor/untangle.h"
+#include "ui/backward/sculpt_dialog.h"
+#include "ui/measures/derrida_plot.h"
+#include "ui/model/kmix_dialog.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/window.h"
+#include "ui/storage/network_files.h"
+#include "ui/wiring/random_wiring.h"
+#include "ui/wiring_editor/cell_operations.h"
+#include "ui/wiring_editor/graphics_1d.h"
+#include "ui/wiring_editor/spread_1d.h"
+#include "ui/wiring_editor/wire_up.h"
+
+namespace {
+
+// Prompt image slot saved under the editor's six-line prompt.
+constexpr int kPromptSlot = 3;
+constexpr int kPromptLines = 6;
+
+// The editor while it runs. The public state is what the prompt and the
+// keys in force read; the rest is the picture and the turn's bookkeeping.
+struct editor_session {
+    editor_1d_state s;
+    int all_links = 0;  // operations on the block; the block's (or all) links drawn
+    int pseudo = 0;     // links as straight lines
+    int spread = 0;     // spread asked for: 0 none, 1 inputs, 2 outputs
+    bool links_valid = false; // the saved picture of all links is up to date
+    bool restart = false;     // a delete: set up again for the new size
+    bool learning_used = false;
+    int learning_result = 0;
+    editor_1d_picture pic;
+    image_slot region_under = 0;  // the screen under the drawing region
+    image_slot links_picture = 0; // the rows with every link of the block, time-step
+};
+
+// ---- Set-up and drawing of a turn -----------------------------------------
+
+const layout_scale kWindowScale = {vgax, vgay, 0};
+
+int
+n_cells()
+{
+    return lineL;
+}
+
+bool
+one_d()
+{
+    return !twod && !threed;
+}
+
+// The lowest row the drawing region may take: above the rule box while
+// the rules are set and it is shown, else the drawing area's last but one.
+int
+lowest_row(int rules_set)
+{
+    int lowest = Maxy - 2;
+    if (rules_set && rule_box_top > 0 && rule_box_top - 3 < lowest)
+        lowest = rule_box_top - 3;
+    return lowest;
+}
+
+// The drawing region of each layout: the rows or the ring, with room for
+// the information line above them, the labels beside and below, and the
+// prompt box, which it stays below wherever it reaches under it. Where the
+// design's places would take the region into the rule box, the rows or
+// the ring move up by as much.
+void
+lay_out_region(editor_1d_picture &pic, int rules_set)
+{
+    layout_scale scale = kWindowScale;
+    scale.maxx = Maxx;
+    int n = n_cells();
+    pic.rows = lay_out_time_step(n, scale);
+    pic.ring = lay_out_circle(n, scale);
+    int under_prompt = prompt_box_bottom(kPromptLines) + vgay(4);
+    int lowest = lowest_row(rules_set);
+    if (pic.layout == layout_time_step) {
+        time_step_layout &t = pic.rows;
+        int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(4) - lowest);
+        t.t1_y -= rise;
+        t.t0_y -= rise;
+        t.fan_y -= rise;
+        pic.x0 = vgax(20);
+        pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(24) + 3 * CWidth);
+        pic.y0 = std::max(under_prompt, t.t0_y - vgay(70));
+        pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(4);
+        return;
+    }
+    circle_layout &r = pic.ring;
+    int margin = static_cast<int>(r.node) + vgax(3) + vgax(20);
+    r.cy -= std::max(0, static_cast<int>(r.cy + r.radius) + margin - lowest);
+    pic.x0 = std::max(2, static_cast<int>(r.cx - r.radius) - margin);
+    pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(r.cx + r.radius) + margin);
+    pic.y0 = std::max(2, static_cast<int>(r.cy - r.radius) - margin - 2 * CHeight);
+    if (pic.x1 >= Maxx / 2)
+        pic.y0 = std::max(pic.y0, under_prompt);
+    pic.y1 = std::min(lowest, static_cast<int>(r.cy + r.radius) + margin);
+}
+
+int
+cursor_colour()
+{
+    return bground == 'w' ? white : lightred;
+}
+
+// The upper row (4 pixels high) and the lower row (4 pixels, or each cell
+// as tall as its out-degree once the wiring is not regular local), with
+// their labels.
+void
+draw_rows(const time_step_layout &t)
+{
+    int n = t.n;
+    setfillstyle(0, lightgray);
+    setcolor(lightgray);
+    for (int c = 0; c < n; c++) {
+        double x = t.cell_x(c);
+        int left = static_cast<int>(x - t.pitch / 2 + 0.5);
+        int width = static_cast<int>(t.pitch) - t.gap;
+        int height = nonlocal && celloutfreq ? std::min<int>(celloutfreq[c], t.tallest) : 4;
+        for (int top : {t.t0_y, t.t1_y}) {
+            int h = top == t.t0_y ? 4 : height;
+            if (h <= 0)
+                continue;
+            if (t.lines || width <= 1) {
+                moveto(static_cast<int>(x), top);
+                lineto(static_cast<int>(x), top + h - 1);
+            } else {
+                bar(left, top, left + width - 1, top + h - 1);
+            }
+        }
+    }
+    // The row labels after a short line past the rows' right end.
+    setcolor(white);
+    int end = static_cast<int>(t.row_end());
+    for (int top : {t.t0_y, t.t1_y}) {
+        moveto(end + vgax(5), top);
+        lineto(end + vgax(20), top);
+        moveto(end + vgax(22), top - CHeight / 2);
+        outtext(top == t.t0_y ? "t0" : "t1");
+    }
+    // The end cells, marked under the lower row: a mark, and below it the
+    // cell's number, the last cell's ending at its mark.
+    int label_y = t.t1_y + t.tallest + 2;
+    int left_x = static_cast<int>(t.cell_x(n - 1));
+    int right_x = static_cast<int>(t.cell_x(0));
+    moveto(left_x, label_y);
+    outtext("|");
+    moveto(right_x, label_y);
+    outtext("|");
+    char text[24];
+    snprintf(text, sizeof text, "cell %d", n - 1);
+    moveto(left_x, label_y + CHeight - 4);
+    outtext(text);
+    const char *last = n <= 8 ? "     0" : "cell 0";
+    moveto(right_x + CWidth / 2 - text_pixel_width(last, static_cast<int>(strlen(last))),
+           label_y + CHeight - 4);
+    outtext(last);
+}
+
+// The rule of the cursor cell in the rule box, when it has one of its own.
+void
+show_cursor_rule(const editor_session &e)
+{
+    int c = e.s.cursor;
+    bool own = rulemix || (outer_tot && c < value_range);
+    if (!e.s.rules_set || !own)
+        return;
+    int k = nhoodm[c];
+    if (tot_only) {
+        show_rule_bottom(k, 0, nullptr, c);
+        return;
+    }
+    uint8_t *rule = rulemix ? carule[c] : carule[0];
+    rule_z_figures(k, rule);
+    show_rule_bottom(k, 0, rule, c);
+}
+
+// Text from the current point, going on at the region's left margin one
+// line lower where it would pass the region's right edge.
+void
+put_wrapped(const editor_1d_picture &pic, const char *text)
+{
+    int width = text_pixel_width(text, static_cast<int>(strlen(text)));
+    if (getx + width > pic.x1 - 4 && getx > pic.x0 + 4)
+        moveto(pic.x0 + 4, gety + CHeight);
+    outtext(text);
+}
+
+// The information line of the cursor cell at the region's top left: its
+// inputs from position k-1 down, its out-degree, the network's link
+// counts and, for a small rule, the rule in hex.
+void
+write_information_line(const editor_session &e)
+{
+    const editor_1d_picture &pic = e.pic;
+    int c = e.s.cursor, k = nhoodm[c];
+    char text[96];
+    setcolor(white);
+    moveto(pic.x0 + 4, pic.y0 + 3);
+    if (nhood_mixed)
+        snprintf(text, sizeof text, " maxk=%d cell=%d k=%d wiring=", nhood, c, k);
+    else
+        snprintf(text, sizeof text, " cell=%d wiring=", c);
+    put_wrapped(pic, text);
+    for (int p = k - 1; p >= 0; p--) {
+        snprintf(text, sizeof text, "%d ", wiring[c][p]);
+        put_wrapped(pic, text);
+    }
+    snprintf(text, sizeof text, "outwires=%d ", celloutfreq ? celloutfreq[c] : 0);
+    put_wrapped(pic, text);
+    put_wrapped(pic, "links:");
+    if (nhood_mixed) {
+        snprintf(text, sizeof text, "total=%lu av-k=%.2f ", static_cast<unsigned long>(tot_wires),
+                 static_cast<double>(tot_wires) / std::max(1, n_cells()));
+        put_wrapped(pic, text);
+    }
+    if (n_cells() <= 2500) {
+        snprintf(text, sizeof text, "bi=%d ", tot_bi_links);
+        put_wrapped(pic, text);
+    }
+    snprintf(text, sizeof text, "self=%d=%.1f%% ", tot_self_links,
+             tot_wires ? 100.0 * tot_self_links / tot_wires : 0.0);
+    put_wrapped(pic, text);
+    if (!e.s.rules_set || hex_string_bytes(1, k) > 4)
+        return;
+    snprintf(text, sizeof text, "k%d-rule=(hex)", k);
+    put_wrapped(pic, text);
+    if (tot_only)
+        return;
+    uint8_t *rule = rulemix ? carule[c] : carule[0];
+    print_current_bitstring_hexbytes(1, rule, k, pic.x1 - 4, white, 0);
+}
+
+// Every link of the block (or of the network) in red, straight; in the
+// time-step layout kept as a picture of the rows' area while the wiring
+// stays as it is.
+void
+draw_all_links(editor_session &e)
+{
+    const editor_1d_picture &pic = e.pic;
+    int top = pic.rows.t0_y, bottom = pic.rows.t1_y + pic.rows.tallest;
+    int left = pic.x0 + 1, right = pic.x1 - 1;
+    if (pic.layout == layout_time_step && e.links_valid && e.links_picture) {
+        putimage(left, top, &e.links_picture, 0);
+        return;
+    }
+    bool in_block = e.s.block && e.s.low < e.s.high && e.s.high < n_cells();
+    int first = in_block ? e.s.low : 0, last = in_block ? e.s.high : n_cells() - 1;
+    setcolor(red);
+    for (int c = last; c >= first; c--) {
+        if (pic.layout == layout_time_step)
+            draw_1d_links(pic.rows, 1, e.s.rules_set, static_cast<uint16_t>(c));
+        else
+            draw_1d_links_c(pic.ring, 1, e.s.rules_set, static_cast<uint16_t>(c));
+    }
+    if (pic.layout != layout_time_step)
+        return;
+    if (e.links_picture)
+        freeimage(&e.links_picture);
+    getimage(left, top, right, bottom, &e.links_picture);
+    e.links_valid = e.links_picture != 0;
+}
+
+// One turn's picture: the cursor's rule, the region with the information
+// line, the rows or the ring, a spread asked for, the links.
+void
+draw_turn(editor_session &e)
+{
+    editor_1d_picture &pic = e.pic;
+    show_cursor_rule(e);
+    setviewport(pic.x0, pic.y0, pic.x1, pic.y1, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(lightred);
+    rectangle(pic.x0, pic.y0, pic.x1, pic.y1);
+    // Everything of the turn stays inside the frame.
+    setviewport(pic.x0 + 1, pic.y0 + 1, pic.x1 - 1, pic.y1 - 1, 1);
+    write_information_line(e);
+    if (pic.layout == layout_time_step)
+        draw_rows(pic.rows);
+    else
+        draw_ring_of_cells(e.s.cursor, white, pic.ring);
+    if (e.spread) {
+        show_all_in_out_1d(e.spread, pic, e.pseudo, e.s.rules_set,
+                           static_cast<uint16_t>(e.s.cursor));
+        e.spread = 0;
+        setviewport(pic.x0 + 1, pic.y0 + 1, pic.x1 - 1, pic.y1 - 1, 1);
+        write_information_line(e);
+    }
+    if (e.all_links)
+        draw_all_links(e);
+    setcolor(cursor_colour());
+    if (pic.layout == layout_time_step) {
+        draw_1d_links(pic.rows, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
+    } else {
+        draw_1d_links_c(pic.ring, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
+        // The ring again over the ends of the links.
+        draw_ring_of_cells(e.s.cursor, white, pic.ring);
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+void
+draw_prompt(const editor_session &e)
+{
+    draw_1d_graphics_prompt(e.s.low, e.s.high, e.s.cursor, e.s.step, e.s.rules_set, e.s.block);
+}
+
+// ---- What the keys do ------------------------------------------------------
+
+// Operations act on the block only when both flags are set.
+bool
+block_mode(const editor_session &e)
+{
+    return e.s.block && e.all_links;
+}
+
+template <class Operation>
+void
+for_cursor_or_block(const editor_session &e, Operation op)
+{
+    if (!block_mode(e)) {
+        op(static_cast<uint16_t>(e.s.cursor));
+        return;
+    }
+    for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
+        op(static_cast<uint16_t>(c));
+}
+
+// The cell whose rule S and v work on: the cursor's own, or the shared
+// rule 0.
+int
+rule_cell(const editor_session &e)
+{
+    return rulemix ? e.s.cursor : 0;
+}
+
+void
+move_right(editor_session &e, char)
+{
+    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::right, e.s.step, n_cells());
+}
+
+void
+move_left(editor_session &e, char)
+{
+    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::left, e.s.step, n_cells());
+}
+
+void
+move_up(editor_session &e, char)
+{
+    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::up, e.s.step, n_cells());
+}
+
+void
+move_down(editor_session &e, char)
+{
+    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::down, e.s.step, n_cells());
+}
+
+void
+jump(editor_session &e, char)
+{
+    e.s.cursor = jump1d();
+}
+
+// One answer of the block questions: -1 for Return or a negative number,
+// -2 for 'q', else the number typed.
+long
+block_answer(int max)
+{
+    int len = input_string(max, numeric_entry);
+    if (len == 0)
+        return is[0] == 'q' ? -2 : -1;
+    // A negative answer starts with no digit: it reads as -1 and takes
+    // the cursor cell, as Return does.
+    long long number = entry_leading_number();
+    return number < 0 ? -1 : static_cast<long>(std::min<long long>(number, 1 << 20));
+}
+
+void
+define_block(editor_session &e, char)
+{
+    int n = n_cells();
+    erase_prompt_box(kPromptLines);
+    draw_prompt_box(1);
+    setcolor(white);
+    outtext("1d block-1, all-a single cell-def:");
+    input_string(1, single_key_entry);
+    char answer = is[0];
+    e.links_valid = false;
+    if (answer == 'a') {
+        e.s.low = 0;
+        e.s.high = n - 1;
+        e.s.block = e.all_links = 1;
+        return;
+    }
+    if (answer != '1') {
+        e.s.block = e.all_links = 0;
+        return;
+    }
+    erase_prompt_box(kPromptLines);
+    draw_prompt_box(1);
+    setcolor(white);
+    char text[64];
+    snprintf(text, sizeof text, "%dd block (0-%d, def %d), low:", 1, n - 1, e.s.cursor);
+    outtext(text);
+    long low = block_answer(5);
+    if (low == -2) {
+        e.s.block = 0;
+        return;
+    }
+    outtext(" high:");
+    long high = block_answer(5);
+    if (high == -2) {
+        e.s.block = 0;
+        return;
+    }
+    cell_block b = block_from_answers(low, high, e.s.cursor, n);
+    e.s.low = b.low;
+    e.s.high = b.high;
+    e.s.block = e.all_links = 1;
+}
+
+void
+toggle_all_links(editor_session &e, char)
+{
+    e.all_links = !e.all_links;
+}
+
+void
+toggle_pseudo(editor_session &e, char)
+{
+    e.pseudo = !e.pseudo;
+}
+
+void
+ask_spread(editor_session &e, char key)
+{
+    e.spread = key == 'i' ? 1 : 2;
+}
+
+void
+hand_rewire(editor_session &e, char)
+{
+    rewire_single_cell(static_cast<uint16_t>(e.s.cursor));
+}
+
+void
+random_rewire(editor_session &e, char)
+{
+    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
+    for_cursor_or_block(e, [last](uint16_t c) { randomly_wire_cell(c, last); });
+}
+
+void
+weighted_rewire(editor_session &e, char)
+{
+    k_weighted_source source = open_k_weighted_source();
+    for_cursor_or_block(e, [&source](uint16_t c) { k_weighted_rewire_cell(source, c); });
+    close_k_weighted_source(source);
+}
+
+void
+bias_options(editor_session &, char)
+{
+    if (threed)
+        zonesize = static_cast<uint16_t>(std::min({i3d, j3d, h3d}));
+    else if (twod)
+        zonesize = static_cast<uint16_t>(std::min(i2d, j2d));
+    else
+        zonesize = lineL;
+    bias_random_wiring();
+    if (is[0] != 'q')
+        cell_out_freq();
+}
+
+void
+local_1d_rewire(editor_session &e, char)
+{
+    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
+    for_cursor_or_block(e, [last](uint16_t c) { oneD_local_wire_cell(c, last); });
+}
+
+// Each input of the cell := the lattice template's input of its position.
+void
+local_lattice_rewire(editor_session &e, char key)
+{
+    int dim = key == '3' ? 3 : 2;
+    for_cursor_or_block(e, [dim](uint16_t c) {
+        for (int p = 0; p < nhoodm[c]; p++) {
+            pndood_2or3(dim, c, p);
+            wiring[c][p] = poss_n;
+        }
+    });
+}
+
+void
+untangle(editor_session &e, char)
+{
+    nonlocal = 1;
+    erase_prompt_box(kPromptLines);
+    draw_prompt_box(1);
+    setcolor(white);
+    char text[96];
+    if (block_mode(e))
+        snprintf(text, sizeof text, "untangle 1d wiring:  block %d-%d -b, all-a, single cell-(def):",
+                 e.s.low, e.s.high);
+    else
+        snprintf(text, sizeof text, "untangle 1d wiring: all-a, single cell-(def):");
+    outtext(text);
+    input_string(1, single_key_entry);
+    char answer = is[0];
+    if (answer == 'q')
+        return;
+    untangle_buffers work = allocate_untangle_buffers();
+    if (answer == 'a') {
+        for (int c = 0; c < n_cells(); c++)
+            untangle_wiring(static_cast<uint16_t>(c), e.s.rules_set, work);
+    } else if (answer == 'b' && block_mode(e)) {
+        for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
+            untangle_wiring(static_cast<uint16_t>(c), e.s.rules_set, work);
+    } else {
+        untangle_wiring(static_cast<uint16_t>(e.s.cursor), e.s.rules_set, work);
+    }
+    free_untangle_buffers(work);
+}
+
+void
+change_k(editor_session &e, char)
+{
+    reset_k(e.s.rules_set, e.s.block, e.all_links, e.s.cursor, e.s.low, e.s.high);
+}
+
+void
+kill_cell(editor_session &e, char)
+{
+    cut_in_out_links(static_cast<uint16_t>(e.s.cursor));
+}
+
+void
+delete_cursor_cell(editor_session &e, char)
+{
+    delete_cell(static_cast<uint16_t>(e.s.cursor));
+    if (e.s.cursor > 0)
+        e.s.cursor--;
+    e.s.block = e.all_links = 0;
+    e.s.low = e.s.high = 0;
+    e.restart = true;
+}
+
+void
+save_rule(editor_session &e, char)
+{
+    int c = rule_cell(e);
+    if (!tot_only)
+        load_save_wrs('s', carule[c], 0);
+    else if (totalistic == rule_kind_kcodes)
+        load_save_wrs('s', v_code[c], 0);
+    else
+        load_save_wrs('s', cacode[c], 0);
+}
+
+void
+revise_rule(editor_session &e, char)
+{
+    revise_rule_graphic(editor_1d, e.s.block, e.all_links, block_corners(),
+                        static_cast<uint16_t>(rule_cell(e)), static_cast<uint16_t>(e.s.low),
+                        static_cast<uint16_t>(e.s.high));
+}
+
+void
+transform(editor_session &e, char)
+{
+    int16_t x = getx, y = gety;
+    transform_rule(rule_cell(e));
+    moveto(x, y);
+}
+
+void
+derrida(editor_session &, char)
+{
+    draw_Derrida_plot();
+}
+
+void
+average_z(editor_session &, char)
+{
+    av_z_para();
+}
+
+// The sculpting runs over the screen as it was before the editor; the
+// editor's picture is put back afterwards.
+void
+learn(editor_session &e, char)
+{
+    const editor_1d_picture &pic = e.pic;
+    image_slot editor_picture = 0;
+    getimage(pic.x0, pic.y0, pic.x1, pic.y1, &editor_picture);
+    putimage(pic.x0, pic.y0, &e.region_under, 0);
+    e.learning_result = sculpt_basin_field();
+    e.learning_used = true;
+    putimage(pic.x0, pic.y0, &editor_picture, 0);
+    freeimage(&editor_picture);
+}
+
+void
+k_histogram(editor_session &, char key)
+{
+    draw_k_hist(key == 'I' ? 1 : key == 'O' ? 2 : 3);
+}
+
+// ---- The key table ---------------------------------------------------------
+
+// What a key changes besides what its operation does.
+enum key_effect : unsigned {
+    no_effect = 0,
+    recounts = 1,      // the out-degrees are recounted
+    new_links = 2,     // the saved picture of all links is out of date
+    changes = 4,       // was_changed is set
+};
+constexpr unsigned kRewires = recounts | new_links | changes;
+constexpr unsigned kEdits = new_links | changes;
+
+template <void (*Operation)(editor_session &, char), unsigned Effects>
+void
+act(editor_session &e, char key)
+{
+    Operation(e, key);
+    if (Effects & recounts)
+        cell_out_freq();
+    if (Effects & new_links)
+        e.links_valid = false;
+    if (Effects & changes)
+        was_changed = 1;
+}
+
+using editor_key = key_row<editor_session, void>;
+
+bool
+rules(const editor_session &e)
+{
+    return e.s.rules_set != 0;
+}
+
+bool
+rules_set_is_1(const editor_session &e)
+{
+    return e.s.rules_set == 1;
+}
+
+bool
+rules_not_tot_only(const editor_session &e)
+{
+    return rules(e) && !tot_only;
+}
+
+bool
+learning_offered(const editor_session &e)
+{
+    return rules_set_is_1(e) && !tot_only;
+}
+
+bool
+average_z_offered(const editor_session &e)
+{
+    return learning_offered(e) && rulemix;
+}
+
+bool
+network_1d(const editor_session &)
+{
+    return one_d();
+}
+
+bool
+network_2d(const editor_session &)
+{
+    return twod != 0;
+}
+
+bool
+network_3d(const editor_session &)
+{
+    return threed != 0;
+}
+
+// k can change unless one rule table of the network's k serves every cell.
+bool
+k_changeable(const editor_session &e)
+{
+    return !rules(e) || rulemix;
+}
+
+// Kill: per-cell rules that a kill rewrites, and a wiring that is no
+// longer regular local.
+bool
+can_kill(const editor_session &e)
+{
+    return rules_set_is_1(e) && rulemix && nonlocal == 1;
+}
+
+// Delete: as kill, on a 1d network of more than one cell before its first
+// run.
+bool
+can_delete(const editor_session &e)
+{
+    return can_kill(e) && !secondpart && one_d() && n_cells() > 1;
+}
+
+std::string
+size_text()
+{
+    char text[40];
+    if (threed)
+        snprintf(text, sizeof text, "%dx%dx%d", i3d, j3d, h3d);
+    else if (twod)
+        snprintf(text, sizeof text, "%dx%d", i2d, j2d);
+    else
+        snprintf(text, sizeof text, "n=%d", lineL);
+    return text;
+}
+
+int
+dimension()
+{
+    return threed ? 3 : twod ? 2 : 1;
+}
+
+std::string
+heading_help(const editor_session &e)
+{
+    char text[96];
+    snprintf(text, sizeof text, "\n%dd (%s) wiring%s: move-arrows", dimension(),
+             size_text().c_str(), rules(e) ? "/rules" : " only");
+    return text;
+}
+
+std::string
+step_help(const editor_session &e)
+{
+    char text[96];
+    snprintf(text, sizeof text, "\none cell: right/left arrows, %d cells: up/down arrows", e.s.step);
+    return text;
+}
+
+std::string
+all_links_help(const editor_session &e)
+{
+    return e.s.block ? "tog:block-g" : "tog:all-g";
+}
+
+std::string
+rewire_heading(const editor_session &e)
+{
+    char text[64];
+    if (e.s.block)
+        snprintf(text, sizeof text, "\nrewire 1d block %d-%d:", e.s.low, e.s.high);
+    else
+        snprintf(text, sizeof text, "\nrewire 1d cell %d: ", e.s.cursor);
+    return text;
+}
+
+std::string
+change_k_help(const editor_session &e)
+{
+    char text[48];
+    snprintf(text, sizeof text, "change k=%d(max %d)-k, ", nhoodm[e.s.cursor], nhood);
+    return text;
+}
+
+std::string
+kill_help(const editor_session &e)
+{
+    return can_delete(e) ? "kill-K del-d, " : "kill-K, ";
+}
+
+std::string
+rule_help(const editor_session &)
+{
+    return tot_only ? "rule: Save/rev-S/v" : "rule: Save/rev/trans-S/v/t";
+}
+
+constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
+constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKeyErase), 0};
+constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
+constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
+
+// One row per key: the prompt piece naming it, when it is offered (and so
+// acts), and what it does with its effects. A row without a piece of its
+// own is named by the piece before it; a row without keys only writes.
+const editor_key kEditorKeys[] = {
+    editor_key::on(kRightKey).help(heading_help).does(act<move_right, no_effect>),
+    editor_key::on(kLeftKeys).does(act<move_left, no_effect>),
+    editor_key::on("j").help(", jump-j").does(act<jump, no_effect>),
+    editor_key::on(kUpKey).help(step_help).does(act<move_up, no_effect>),
+    editor_key::on(kDownKey).does(act<move_down, no_effect>),
+
+    editor_key::on("b").help("\nblock-b ").does(act<define_block, new_links>),
+    editor_key::on("g").help(all_links_help).does(act<toggle_all_links, no_effect>),
+    editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
+    editor_key::on("i").help("in/out-i/o").does(act<ask_spread, no_effect>),
+    editor_key::on("o").does(act<ask_spread, no_effect>),
+    editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act<average_z, no_effect>),
+    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn, changes>),
+
+    editor_key::on("").help(rewire_heading),
+    editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
+    editor_key::on("h").help(" hand-h").does(act<hand_rewire, changes>),
+    editor_key::on("r").help(" rand-r/R").does(act<random_rewire, kRewires>),
+    editor_key::on("R").does(act<weighted_rewire, kRewires>),
+    editor_key::on("s").help(" special-s").does(act<bias_options, no_effect>),
+    editor_key::on("1").help(" local:1d-1").does(act<local_1d_rewire, kRewires>),
+    editor_key::on("2").help(" 2d-2").when(network_2d).does(act<local_lattice_rewire, kRewires>),
+    editor_key::on("3").help(" 3d-3").when(network_3d).does(act<local_lattice_rewire, kRewires>),
+
+    editor_key::on("").help("\n"),
+    editor_key::on("k").help(change_k_help).when(k_changeable).does(act<change_k, kEdits>),
+    editor_key::on("K").help(kill_help).when(can_kill).does(act<kill_cell, kEdits>),
+    editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
+    editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act<save_rule, no_effect>),
+    editor_key::on("v").when(rules_set_is_1).does(act<revise_rule, no_effect>),
+    editor_key::on("t").when(rules_not_tot_only).does(act<transform, no_effect>),
+    editor_key::on("D").help(", Derrida-D").when(rules).does(act<derrida, no_effect>),
+
+    // The network data menu comes with the 2d and 3d editor: the prompt
+    // names it already, the key opens nothing yet.
+    editor_key::on("f").help("\nfile/data-f "),
+    editor_key::on("I").help("hist:In(k)/Out/Both-I/O/B").does(act<k_histogram, no_effect>),
+    editor_key::on("O").does(act<k_histogram, no_effect>),
+    editor_key::on("B").does(act<k_histogram, no_effect>),
+    editor_key::on("q").help(", reset-q"),
+    editor_key::on("\r").help(" cont-ret:"),
+};
+
+const editor_key *
+key_row_for(const editor_session &e, int key)
+{
+    if (key < -128 || key > 127)
+        return nullptr;
+    return find_listed_key(kEditorKeys, static_cast<char>(key), e);
+}
+
+bool
+leaves(char key)
+{
+    return key == 'q' || key == kKeyReturn;
+}
+
+// ---- Set-up, turn and end -------------------------------------------------
+
+void
+set_up(editor_session &e)
+{
+    get_prompt_box(kPromptSlot, kPromptLines);
+    e.s.step = up_down_step(n_cells());
+    lay_out_region(e.pic, e.s.rules_set);
+    getimage(e.pic.x0, e.pic.y0, e.pic.x1, e.pic.y1, &e.region_under);
+    e.links_valid = false;
+    e.restart = false;
+}
+
+// Puts back what the editor covered.
+void
+put_back(editor_session &e)
+{
+    putimage(e.pic.x0, e.pic.y0, &e.region_under, 0);
+    freeimage(&e.region_under);
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
+    freeimage(&boximage_prompt[kPromptSlot]);
+    if (e.links_picture)
+        freeimage(&e.links_picture);
+    e.links_valid = false;
+}
+
+// One key, or a button: the left one answers as Return, the right as 'q'.
+void
+wait_key()
+{
+    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
+    is[0] = static_cast<char>(keycheck(0));
+}
+
+// The end of a turn: a change makes the wiring general (not regular local,
+// not compressed) and recounts the out-degrees; learning that changed
+// nothing in its last call leaves the flags as they are.
+void
+end_turn(editor_session &e)
+{
+    draw_prompt(e);
+    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
+    if (was_changed == 1 && !learning_changed_nothing) {
+        nonlocal = 1;
+        dontcompress = 0;
+        compress_1d_local = 0;
+        regular2d_tgrid = 0;
+        regular2d = 0;
+        regular3d = 0;
+        cell_out_freq();
+        // Any change of the wiring, by whichever key, makes the picture
+        // of all links out of date.
+        e.links_valid = false;
+    }
+    was_changed = 0;
+}
+
+} // namespace
+
+std::vector<key_help_line>
+editor_1d_help(const editor_1d_state &s)
+{
+    editor_session e;
+    e.s = s;
+    return key_help(kEditorKeys, e);
+}
+
+bool
+editor_1d_takes(const editor_1d_state &s, int key)
+{
+    editor_session e;
+    e.s = s;
+    return key_row_for(e, key) != nullptr;
+}
+
+std::string
+editor_1d_keys()
+{
+    std::string keys;
+    for (const editor_key &row : kEditorKeys)
+        keys += row.keys;
+    return keys;
+}
+
+std::vector<std::string>
+editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, int block)
+{
+    editor_1d_state s;
+    s.low = low;
+    s.high = high;
+    s.cursor = cursor;
+    s.step = step;
+    s.rules_set = rules_set;
+    s.block = block;
+    return help_lines(editor_1d_help(s));
+}
+
+editor_1d_picture
+editor_1d_layout_now(int layout, int rules_set)
+{
+    editor_1d_picture pic;
+    pic.layout = layout == layout_circle ? layout_circle : layout_time_step;
+    lay_out_region(pic, rules_set);
+    return pic;
+}
+
+void
+show_graphic_wiring_1d(int layout, int rules_set)
+{
+    if (lineL == 0 || !wiring || !nhoodm)
+        return;
+    editor_session e;
+    e.pic.layout = layout == layout_circle ? layout_circle : layout_time_step;
+    e.s.rules_set = rules_set;
+    e.s.cursor = outer_tot ? 0 : L / 2;
+    int16_t x = getx, y = gety;
+    set_up(e);
+    for (;;) {
+        draw_turn(e);
+        draw_prompt(e);
+        wait_key();
+        char key = is[0];
+        const editor_key *row = key_row_for(e, key);
+        if (row && row->act) {
+            row->act(e, key);
+            // A dialog's last key must not end the turn.
+            if (!leaves(key))
+                is[0] = 0;
+        }
+        end_turn(e);
+        if (e.restart) {
+            put_back(e);
+            set_up(e);
+            continue;
+        }
+        if (leaves(is[0])) {
+            put_back(e);
+            was_changed = 1;
+            moveto(x, y);
+            return;
+        }
+    }
+}

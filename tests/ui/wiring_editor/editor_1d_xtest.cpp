@@ -1,0 +1,216 @@
+// The wiring review and the 1d editor typed through the server: the graph
+// opened from the review comes back to it on 'q'; the editor moves its
+// cursor, rewires the cursor cell and puts the screen back; '3' in a 2d
+// network opens nothing; the spread of inputs runs to its end; a killed
+// cell shows no link in either layout. Every key is typed once the window
+// waits for it.
+#include "support/x_test_fixture.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring_editor/cell_removal.h"
+#include "engine/wiring_editor/editor_network_support.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/draw.h"
+#include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/network_view.h"
+
+namespace {
+
+const std::string kRight(1, static_cast<char>(kKeyRight));
+
+class WiringReview : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        secondpart = 0;
+        rules_set = 1;
+        nonlocal = 1;
+        // A backward run: the network graph asks nothing before it counts.
+        direction = direction_backward;
+        // The value colours the value-range stage gives.
+        setup_value_colors(1);
+    }
+    // Pixels on a grid over the window above row bottom.
+    static std::vector<unsigned long> samples(int bottom)
+    {
+        std::vector<unsigned long> seen;
+        for (int y = 0; y < bottom; y += 23)
+            for (int x = 0; x < Maxx; x += 31)
+                seen.push_back(window_pixel(x, y));
+        return seen;
+    }
+    void TearDown() override
+    {
+        twod = 0;
+        oned = 1;
+        rules_set = 0;
+        nonlocal = 0;
+    }
+};
+
+// A pattern over the drawing area, so that what the editor leaves behind
+// shows.
+void
+paint_pattern()
+{
+    for (int x = 0; x < Maxx; x += 40) {
+        setfillstyle(0, x / 40 % 2 ? blue : green);
+        bar(x, 0, x + 39, Maxy);
+    }
+}
+
+// 'g' opens the network graph; its 'q' brings the review prompt back,
+// whose 'q' ends the review.
+TEST_F(WiringReview, TheGraphComesBackToTheReviewOnQ)
+{
+    srandom(1);
+    MixNetwork net(2, 12, {2});
+    cell_out_freq();
+    std::thread typing = type_keys_paced("g\rqq");
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+}
+
+TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
+{
+    srandom(2);
+    MixNetwork net(2, 20, {3});
+    twod = 2;
+    oned = 0;
+    i2d = 5;
+    j2d = 4;
+    cell_out_freq();
+    std::thread typing = type_keys_paced("3\r");
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(is[0], '3');
+}
+
+// '1' opens the editor at cell 9 (n = 20); the right arrow moves it to 8,
+// which the information line shows; 'r' rewires cell 8 alone and makes
+// the wiring general; 'q' leaves the editor with the screen as it was and
+// was_changed at 1, and 'q' the review.
+TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
+{
+    srandom(3);
+    MixNetwork net(2, 20, {3});
+    cell_out_freq();
+    paint_pattern();
+    network_copy before = copy_network();
+    dontcompress = compress_1d_local = regular2d = 1;
+    was_changed = 0;
+    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, 1);
+    // The information line's row, read before and after the arrow.
+    auto line_row = [&pic] {
+        std::vector<unsigned long> row;
+        for (int x = pic.x0 + 4; x < pic.x0 + 200; x++)
+            row.push_back(pixel_seen(x, pic.y0 + 3 + CHeight / 2));
+        return row;
+    };
+    std::vector<unsigned long> at_9, at_8;
+    bool flags_cleared = false;
+    std::string keys = "1\r" + kRight + "rqq";
+    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        if (i == 2)
+            at_9 = line_row();
+        if (i == 3)
+            at_8 = line_row();
+        if (i == 4)
+            flags_cleared = !dontcompress && !compress_1d_local && !regular2d && nonlocal == 1;
+    });
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_NE(at_9, at_8);
+    EXPECT_TRUE(flags_cleared);
+    EXPECT_EQ(was_changed, 1);
+    network_copy after = copy_network();
+    for (int c = 0; c < 20; c++)
+        if (c == 8)
+            EXPECT_NE(after.inputs[8], before.inputs[8]);
+        else
+            EXPECT_EQ(after.inputs[static_cast<size_t>(c)], before.inputs[static_cast<size_t>(c)]) << c;
+    // Above the rule box, which shows the cursor cell's rule, the screen
+    // is as before.
+    std::vector<unsigned long> now = samples(rule_box_top);
+    paint_pattern();
+    EXPECT_EQ(now, samples(rule_box_top));
+}
+
+// On a ring where cell c reads cell c+1, the spread of inputs from the
+// cursor reaches every cell and stops at " complete": after 'i' the
+// caption of step 1 takes Return, the complete one any key, and the
+// editor then waits for its own key again.
+TEST_F(WiringReview, TheSpreadOfInputsRunsToItsEnd)
+{
+    srandom(4);
+    MixNetwork net(2, 16, {1});
+    for (int c = 0; c < 16; c++)
+        wiring[c][0] = static_cast<uint16_t>((c + 1) % 16);
+    cell_out_freq();
+    editor_1d_picture pic = editor_1d_layout_now(layout_circle, 1);
+    bool caption_shown = false;
+    std::thread typing = type_keys_looking("i\rxq", [&](size_t i) {
+        if (i == 2) // the caption's frame at the region's top left
+            caption_shown = pixel_seen(pic.x0 + 2, pic.y0 + 2 + CHeight) != pixel_seen(pic.x0 + 6, pic.y0 + 2 + CHeight);
+    });
+    show_graphic_wiring_1d(layout_circle, 1);
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_TRUE(caption_shown);
+}
+
+// The fan point of cell 5's only input, where its self-link would pass:
+// yellow while the cell reads another cell, black once it is killed.
+TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
+{
+    srandom(5);
+    MixNetwork net(2, 12, {1, 2});
+    nonlocal = 1;
+    cell_out_freq();
+    for (int layout : {layout_time_step, layout_circle}) {
+        for (bool killed : {false, true}) {
+            if (killed)
+                cut_in_out_links(5);
+            else
+                wiring[5][0] = 3;
+            cell_out_freq();
+            ASSERT_EQ(frozen_cell(5, 1), killed ? 1 : 0);
+            editor_1d_picture pic = editor_1d_layout_now(layout, 1);
+            int fx, fy;
+            if (layout == layout_time_step) {
+                fx = static_cast<int>(time_step_fan_x(pic.rows.cell_x(5), 1, 0) + 0.5) + 1;
+                fy = pic.rows.fan_y;
+            } else {
+                double x, y;
+                circle_fan_point(pic.ring, 5, 1, 0, nhood, &x, &y);
+                fx = static_cast<int>(x + 0.5);
+                fy = static_cast<int>(y + 0.5);
+            }
+            unsigned long seen = 0;
+            std::thread typing = type_keys_looking("j5\rq", [&](size_t i) {
+                if (i == 3)
+                    seen = pixel_seen(fx, fy);
+            });
+            show_graphic_wiring_1d(layout, 1);
+            typing.join();
+            if (killed)
+                EXPECT_EQ(seen, Color_Table[black]) << layout;
+            else
+                EXPECT_EQ(seen, Color_Table[yellow]) << layout;
+        }
+    }
+}
+
+} // namespace
