@@ -207,14 +207,15 @@ percent_label(double percent)
     return text;
 }
 
-// The scale of percentages of the records, left of the tallest column.
+// The scale of percentages of the records, from the tallest block's count
+// at its top down to 0.
 void
 draw_percent_scale(const oblique_view &v, const frequency_grid &g, uint32_t total,
                    bool log_heights)
 {
-    size_t tallest = std::max_element(g.counts.begin(), g.counts.end()) - g.counts.begin();
-    int row = static_cast<int>(tallest / g.subdiv), column = static_cast<int>(tallest % g.subdiv);
-    int x = v.base_x(row, column), y = v.base_y(row);
+    // Left of the front row, where no block stands: every row shares the
+    // one height scale.
+    int x = v.base_x(0, 0) - 2, y = v.base_y(0);
     setcolor(white);
     for (int part = 0; part <= 4; part++) {
         int h = v.full * part / 4;
@@ -255,7 +256,12 @@ ent_3d(rule_browser &b)
     if (asked.save)
         save_grid(g);
 
-    const int left = Maxx / 2, top = Maxy / 2, right = Maxx - 2, bottom = Maxy - 2;
+    // The lower right quarter, right of the scatter where it leaves room.
+    plot_frame f = sample_plot_frame(b);
+    int left = Maxx / 2;
+    if (Maxx - (f.left + f.width + vgax(20)) >= Maxx / 4)
+        left = std::max(left, f.left + f.width + vgax(20));
+    const int top = Maxy / 2, right = Maxx - 2, bottom = Maxy - 2;
     image_slot under = 0;
     getimage(left, top, right, bottom, &under);
     setfillstyle(0, black);
