@@ -29,6 +29,7 @@
 #include "ui/forward/running_pattern_keys.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/run_measures.h"
+#include "ui/measures/sample_rule.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
@@ -369,7 +370,7 @@ next_sample_rule(running_pattern &p, char key)
         it->sample_index = static_cast<uint32_t>(random() % totstatrules) + 1;
     else
         it->sample_index = static_cast<uint32_t>(random() % (totstatrules / 10));
-    stat_rule(1, it->sample_index, it, p.eg->x0);
+    it->sample_index = stat_rule(1, it->sample_index, it, p.eg->x0);
     after_sample_rule(p.eg, it);
     return true;
 }

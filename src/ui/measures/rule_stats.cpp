@@ -1,9 +1,374 @@
-// STAND-IN until the rule-sample statistics browser is built: there are no
-// sample files to browse yet, so the call returns at once and leaves the
-// screen as it was.
+// The rule-sample browser's entry (rule_stats.h): the *.sta file read
+// whole and checked (engine/storage/stat_record_codec.h) before statbuf is
+// replaced, the spare bytes of a file of another network reported, the
+// menu as a key table, the sort and its save, and the screen under the
+// browser put back as it closes. The scatter, the list and the histogram
+// are sample_scatter.cpp, sample_list.cpp and sample_histogram.cpp. Start
+// at load_rule_stats.
 #include "ui/measures/rule_stats.h"
 
-void
-load_rule_stats(int, int)
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/measures/rule_sample.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/storage/stat_record_codec.h"
+#include "ui/measures/entropy_plot.h"
+#include "ui/measures/sample_browser.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+#include "ui/storage/data_lines.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/globals.h"
+#include "ui/storage/load_refusal.h"
+
+namespace {
+
+uint32_t chosen_index = 0;
+
+// A part of the window kept in an image slot and put back.
+struct kept_area {
+    int x = 0, y = 0;
+    image_slot slot = 0;
+
+    void keep(int x0, int y0, int x1, int y1)
+    {
+        x = x0;
+        y = y0;
+        if (x1 > x0 && y1 > y0)
+            getimage(x0, y0, x1, y1, &slot);
+    }
+    void put_back()
+    {
+        if (slot) {
+            putimage(x, y, &slot, 0);
+            freeimage(&slot);
+        }
+    }
+};
+
+// Reads the named file and checks it for records of the network's rules;
+// statbuf is replaced only by a sound file. A file with spare bytes past
+// its whole records (written for another v, k or rule kind) is said to be
+// so, and its whole records are browsed.
+bool
+read_sample_file(const char *name)
 {
+    const int k = nhood;
+    std::vector<uint8_t> data, records;
+    size_t spare = 0;
+    if (!read_file(name, data, static_cast<size_t>(largest_stat_sample(k))) ||
+        !decode_stat_sample(data.data(), data.size(), k, records, &spare)) {
+        refuse_file(name);
+        return false;
+    }
+    if (spare > 0) {
+        char text[320];
+        snprintf(text, sizeof text, "%s: %lu spare bytes, other v/k?", name,
+                 static_cast<unsigned long>(spare));
+        show_refusal(text, refusal_place::box_erased);
+    }
+    auto *loaded = static_cast<uint8_t *>(checked_calloc(records.size(), 1, "statbuf"));
+    memcpy(loaded, records.data(), records.size());
+    checked_free(statbuf);
+    statbuf = loaded;
+    sizeof_statbuf = records.size();
+    totstatrules = static_cast<uint32_t>(records.size() / stat_record_bytes(k));
+    return true;
+}
+
+bool
+load_sample_file()
+{
+    if (!choose_file("LOAD ", "STAT-SAMPLE", "*.sta", "my_stat"))
+        return false;
+    char name[256];
+    snprintf(name, sizeof name, "%s", filename);
+    return read_sample_file(name);
+}
+
+bool
+rule_tables(const rule_browser &)
+{
+    return !tot_only;
+}
+
+// What a menu key leaves: the menu again, or the browser closed.
+enum class menu_step { again, closes };
+using menu_key = key_row<rule_browser, menu_step>;
+
+// The two position questions of "list by position".
+rule_browser *positioned = nullptr;
+
+void
+start_position_row(int line)
+{
+    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    setcolor(white);
+}
+
+answer_step
+take_position(int *position)
+{
+    long typed = answer_or(*position);
+    if (typed >= 0 && typed <= 255)
+        *position = static_cast<int>(typed);
+    return answer_step::next;
+}
+
+const question kPositionQuestions[] = {
+    question::row()
+        .prompts([] { outtext("mean entropy pos 0-255:"); })
+        .entry(3, 1)
+        .then([](int) { return take_position(&positioned->y_pos); }),
+    question::row()
+        .prompts([] { outtext(" standard dev pos 0-255:"); })
+        .entry(3, 1)
+        .then([](int) { return take_position(&positioned->sd_pos); })
+        .on_line(1),
+};
+
+menu_step
+list_rules(rule_browser &b, char)
+{
+    std::string answer = entry_text();
+    bool by_position = answer.size() > 1 && answer[1] == 'p';
+    take_sample_bytes(b);
+    if (by_position) {
+        positioned = &b;
+        draw_prompt_box(2);
+        answer_step end =
+            ask_questions(kPositionQuestions, question_place{start_position_row, nullptr, false});
+        erase_prompt_box(2);
+        if (end == answer_step::leave)
+            return menu_step::again;
+    }
+    show_list_rules(b, list_rules_list, by_position, 0);
+    return menu_step::again;
+}
+
+menu_step
+sort_sample(rule_browser &b, char)
+{
+    sort_stat_sample(statbuf, b.sample.record, b.sample.count);
+    b.y_bytes.clear();
+    b.z_bytes.clear();
+    b.lambda_bytes.clear();
+    save_way way = select_sort_filename();
+    if (way != save_way::none)
+        save_browser_file(filename, statbuf, sizeof_statbuf, way);
+    return menu_step::again;
+}
+
+menu_step
+close_browser(rule_browser &, char)
+{
+    return menu_step::closes;
+}
+
+// The scatter against the y kind of the answer's first character, the dot
+// size toggled by a 'd' first or second, then the probe.
+menu_step
+plot_rules(rule_browser &b, char key)
+{
+    if (key == 'Z' && !tot_only)
+        b.y_kind = sample_y_z;
+    else if (key == 'L' && !tot_only)
+        b.y_kind = sample_y_lambda;
+    else
+        b.y_kind = sample_y_mean;
+    std::string answer = entry_text();
+    if (answer.find('d') < 2)
+        b.big_dots = !b.big_dots;
+    int margin = draw_prompt_box(1);
+    setcolor(lightred);
+    outtext(" -wait");
+    flush_display();
+    take_sample_bytes(b);
+    erase_prompt_box(1);
+    moveto(margin, 5);
+    plot_frame f = sample_plot_frame(b);
+    kept_area under;
+    under.keep(b.x0 + vgax(100) + 1, f.bottom - f.height,
+               std::min<int>(f.left + f.width + vgax(10), Maxx), Maxy - 1);
+    show_list_rules(b, list_rules_scatter, false, 0);
+    highlight_box(b);
+    under.put_back();
+    return menu_step::again;
+}
+
+std::string
+dots_help(const rule_browser &)
+{
+    return Maxx <= 640 ? " bigdots+d:" : " smalldots+d:";
+}
+
+const menu_key kMenuKeys[] = {
+    menu_key::on("l").help("list: all-l").does(list_rules),
+    menu_key::on("p").help(" pos+p").does(plot_rules),
+    menu_key::on("s").help(", sort-s").does(sort_sample),
+    menu_key::on("q").help(" quit-q").does(close_browser),
+    menu_key::on("").help("\nstandard dev plot: "),
+    menu_key::on("Z").help("Z-Z ").when(rule_tables).does(plot_rules),
+    menu_key::on("L").help("lda-L").when(rule_tables).does(plot_rules),
+    menu_key::on("").help(" ent-(def)").does(plot_rules),
+    menu_key::on("d").help(dots_help).does(plot_rules),
+};
+constexpr size_t kMenuDefault = 7; // the row of every other key
+
+// The left edge of the side strip, moved left where the plot would leave
+// the window.
+int
+fitted_x0(int x0)
+{
+    int widest = Maxx - (vgax(100) + vgax(10) + 2 + vgax(256) + vgax(10));
+    return std::max(0, std::min(x0, widest));
+}
+
+void
+browse(int x0)
+{
+    rule_browser b;
+    b.x0 = fitted_x0(x0);
+    b.k = nhood;
+    b.sample = stat_sample{statbuf, stat_record_bytes(nhood), totstatrules};
+    b.big_dots = Maxx > 640;
+    kept_area top;
+    top.keep(memory_box_left(Maxx), 0, Maxx, prompt_box_bottom(4));
+    int colour = getcolor();
+    for (;;) {
+        std::vector<std::string> lines = help_lines(key_help(kMenuKeys, b));
+        int margin = draw_prompt_box(2);
+        setcolor(white);
+        outtext(lines[0].c_str());
+        moveto(margin, 5 + CHeight);
+        outtext(lines[1].c_str());
+        input_string(2, 0);
+        char key = is[0];
+        erase_prompt_box(2);
+        const menu_key *row = find_listed_key(kMenuKeys, key, b);
+        if (row == nullptr || row->act == nullptr)
+            row = &kMenuKeys[kMenuDefault];
+        if (row->act(b, key) == menu_step::closes)
+            break;
+    }
+    erase_memory_box();
+    top.put_back();
+    setcolor(colour);
+    is[0] = 'q';
+}
+
+} // namespace
+
+size_t
+load_rule_stats(int mode, int x0)
+{
+    int16_t x = getx, y = gety;
+    chosen_index = 0;
+    if (mode == 0 || totstatrules == 0 || statbuf == nullptr) {
+        if (!load_sample_file()) {
+            is[0] = 'q';
+            moveto(x, y);
+            return 0;
+        }
+    }
+    browse(x0);
+    moveto(x, y);
+    return sizeof_statbuf;
+}
+
+uint32_t
+last_chosen_sample_rule()
+{
+    return chosen_index;
+}
+
+void
+note_chosen_sample_rule(uint32_t index)
+{
+    chosen_index = index;
+}
+
+save_way
+existing_file_way(const char *name)
+{
+    struct stat st;
+    if (stat(name, &st) != 0)
+        return save_way::replace;
+    draw_prompt_box(1);
+    setcolor(white);
+    char text[320];
+    snprintf(text, sizeof text, "%s exists: overwrite-o, append-a:", name);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    if (is[0] == 'o')
+        return save_way::replace;
+    if (is[0] == 'a')
+        return save_way::append;
+    return save_way::none;
+}
+
+save_way
+select_sort_filename()
+{
+    if (!choose_file("SAVE", "STAT-SAMPLE", "*.sta", "my_stat"))
+        return save_way::none;
+    draw_prompt_box(1);
+    setcolor(white);
+    char text[320];
+    snprintf(text, sizeof text, "%s: append data-a, or new file-default:", filename);
+    outtext(text);
+    input_string(1, 0);
+    erase_prompt_box(1);
+    if (is[0] == 'q')
+        return save_way::none;
+    if (is[0] == 'a')
+        return save_way::append;
+    return existing_file_way(filename);
+}
+
+bool
+save_browser_file(const char *name, const void *data, size_t size, save_way way)
+{
+    if (way == save_way::none)
+        return false;
+    if (way == save_way::append)
+        return save_binary_data(name, data, size) == 0;
+    if (write_file(name, data, size))
+        return true;
+    file_error(name);
+    return false;
+}
+
+std::vector<key_help_line>
+rule_stats_menu_help(bool tables)
+{
+    uint8_t kept = tot_only;
+    tot_only = tables ? 0 : 1;
+    rule_browser none;
+    std::vector<key_help_line> help = key_help(kMenuKeys, none);
+    tot_only = kept;
+    return help;
+}
+
+std::string
+rule_stats_menu_keys()
+{
+    std::string keys;
+    for (const menu_key &row : kMenuKeys)
+        keys += row.keys;
+    return keys;
 }

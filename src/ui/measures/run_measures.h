@@ -1,7 +1,7 @@
 // The measures a forward run feeds: the attractor-type and frozen-skeleton
-// histograms and the rule-sample choice. The density and entropy plots are
-// entropy_plot.h, rule sampling rule_sampling.h and the damage spread
-// damage_plot.h.
+// histograms. The density and entropy plots are entropy_plot.h, rule
+// sampling rule_sampling.h, the rule-sample choice sample_rule.h and the
+// damage spread damage_plot.h.
 #pragma once
 #include <cstdint>
 
@@ -14,6 +14,3 @@
 void show_att_type_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, int width);
 // Records the skeleton in sk->frozen_buff and redraws the skeleton histogram.
 void show_frozen_skel_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, int width);
-// mode 0 asks for a rule-sample action and returns the chosen index; mode 1
-// takes the rule at index from the loaded sample. Returns the index.
-uint32_t stat_rule(int mode, uint32_t index, run_iteration *it, int x);

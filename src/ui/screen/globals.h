@@ -58,7 +58,7 @@ constexpr int kInputLineSize = 1024;
 extern char *is;              // the input line; is[0] is the key callers test
 
 // Input state (input.cpp).
-extern char button;           // what ended the last wait: 'l', 'r', 'k' or 0
+extern char button;           // what ended the last wait: 'l', 'r', 'k', 'm' (a probe's motion) or 0
 extern int16_t mouse_x, mouse_y; // pointer position of the last motion or press
 extern uint8_t inside_rect;   // 1 while the pointer is in the wait's rectangle
 extern uint8_t button_not_rel; // cleared by each wait; drag logic sets it

@@ -40,6 +40,9 @@ constexpr long kWaitEvents = KeyPressMask | ButtonPressMask | PointerMotionMask 
                              ExposureMask | StructureNotifyMask;
 constexpr int kControlQ = 17;
 
+// Set while a probe follows the pointer: a motion inside the wait's
+// rectangle ends the wait as a key would.
+bool motion_returns = false;
 // Set while the exit box waits for its answer, so Control-q there does not
 // open a second box over the first.
 bool exit_box_open = false;
@@ -261,6 +264,12 @@ erase_echoed(char c)
 } // namespace
 
 void
+set_motion_returns(bool on)
+{
+    motion_returns = on;
+}
+
+void
 flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                 int colour)
 {
@@ -303,6 +312,11 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             if (Event.type == MotionNotify) {
                 mouse_x = static_cast<int16_t>(Event.xmotion.x);
                 mouse_y = static_cast<int16_t>(Event.xmotion.y);
+                if (motion_returns && x1 > x0 && y1 > y0 && mouse_x >= x0 && mouse_x <= x1 &&
+                    mouse_y >= y0 && mouse_y <= y1) {
+                    button = 'm';
+                    break;
+                }
             } else if (Event.type == DestroyNotify) {
                 window_destroyed = true;
             } else if (Event.type == ConfigureNotify) {

@@ -9,6 +9,10 @@
 // (dx,dy,w,h): the block relative to the current point; colour: its colour.
 void flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w,
                      int h, int colour);
+// While on, a pointer motion inside flashing_cursor's rectangle ends the
+// wait too, with button 'm' and the position in mouse_x, mouse_y: for
+// probes that follow the pointer. Off again with false.
+void set_motion_returns(bool on);
 // Key code of what ended the last wait; len: characters already typed.
 int keycheck(int len);
 // Reads one entry of up to max characters into `is` in one of the entry

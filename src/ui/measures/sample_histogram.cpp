@@ -1,0 +1,293 @@
+// The frequency histogram of the rule sample over a grid of its plane
+// (ent_3d): four questions in a question table, the grid counted by the
+// engine (engine/measures/rule_sample.h) and saved as text, and its blocks
+// drawn in an oblique view in the lower right quarter of the window, whose
+// screen is put back after the last key. Start at ent_3d.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "engine/measures/rule_sample.h"
+#include "engine/model/globals.h"
+#include "ui/measures/rule_stats.h"
+#include "ui/measures/sample_browser.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/globals.h"
+
+namespace {
+
+// The answers of the four questions.
+struct histogram_choice {
+    int subdiv = 64;
+    int fallback = 64;
+    bool save = false, step = false, percent = false, log_heights = false, grid = false;
+};
+histogram_choice asked;
+
+bool
+answer_holds(char c)
+{
+    std::string answer = entry_text();
+    return answer.find(c) != std::string::npos;
+}
+
+void
+start_histogram_row(int line)
+{
+    setfillstyle(0, black);
+    bar(prompt_box_text(Maxx), 5 + line * CHeight, Maxx - 4, 4 + (line + 1) * CHeight);
+    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    setcolor(white);
+}
+
+void
+take_back_histogram_rows(int line, int rows)
+{
+    for (int l = line - rows; l <= line; l++)
+        if (l >= 0)
+            start_histogram_row(l);
+}
+
+const question kHistogramQuestions[] = {
+    question::row()
+        .prompts([] {
+            char text[80];
+            snprintf(text, sizeof text, "freq hist, subdiv (16,32,64,..etc def=%d, max=256):",
+                     asked.fallback);
+            outtext(text);
+        })
+        .entry(3, 1)
+        .then([](int) {
+            asked.subdiv = accepted_subdivision(answer_or(asked.fallback), asked.fallback);
+            return answer_step::next;
+        })
+        .quits(answer_step::leave),
+    question::row()
+        .prompts([] { outtext("save data-d, step-s, and show %-S:"); })
+        .entry(3, 0)
+        .then([](int) {
+            asked.save = answer_holds('d');
+            asked.percent = answer_holds('S');
+            asked.step = asked.percent || answer_holds('s');
+            return answer_step::next;
+        })
+        .on_line(1),
+    question::row()
+        .prompts([] { outtext(" show freq log-l:"); })
+        .entry(1, 0)
+        .then([](int) {
+            asked.log_heights = is[0] == 'l';
+            return answer_step::next;
+        })
+        .on_line(2),
+    question::row()
+        .when([] { return asked.subdiv <= 64; })
+        .prompts([] { outtext(" show grid-g:"); })
+        .entry(1, 0)
+        .then([](int) {
+            asked.grid = is[0] == 'g';
+            return answer_step::next;
+        })
+        .on_line(3),
+};
+
+// The grid as text in a file of the user's choice, an existing file
+// replaced or appended to only when the user says so.
+void
+save_grid(const frequency_grid &g)
+{
+    if (!choose_file("SAVE", "DATA", "*.dat", "my_grid"))
+        return;
+    char name[256];
+    snprintf(name, sizeof name, "%s", filename);
+    std::string text = frequency_grid_text(g);
+    save_browser_file(name, text.data(), text.size(), existing_file_way(name));
+}
+
+// The oblique view's geometry in the lower right quarter: the front left
+// corner of row 0's base, the cell width, the step from one row to the
+// next (right and up) and the tallest block's height.
+struct oblique_view {
+    int x0, y0;
+    float cell, step_x, step_y;
+    int full;
+
+    int base_x(int row, int column) const
+    {
+        return x0 + static_cast<int>(column * cell + row * step_x);
+    }
+    int base_y(int row) const { return y0 - static_cast<int>(row * step_y); }
+};
+
+oblique_view
+view_for(int subdiv, int left, int top, int right, int bottom)
+{
+    oblique_view v;
+    const int width = right - left, height = bottom - top;
+    v.cell = std::max(1.0f, vgax(128) / static_cast<float>(subdiv));
+    const float grid_width = v.cell * subdiv;
+    const float slant_x = std::max(0.0f, std::min(width - grid_width - 8 * CWidth - 8, width * 0.35f));
+    const float slant_y = height * 0.3f;
+    v.step_x = slant_x / subdiv;
+    v.step_y = slant_y / subdiv;
+    v.x0 = left + 7 * CWidth;
+    v.y0 = bottom - CHeight;
+    v.full = static_cast<int>(height - slant_y - 2 * CHeight);
+    return v;
+}
+
+void
+draw_grid_lines(const oblique_view &v, int subdiv)
+{
+    setcolor(red);
+    for (int row = 0; row <= subdiv; row++) {
+        moveto(v.base_x(row, 0), v.base_y(row));
+        lineto(v.base_x(row, subdiv), v.base_y(row));
+    }
+    for (int column = 0; column <= subdiv; column++) {
+        moveto(v.base_x(0, column), v.base_y(0));
+        lineto(v.base_x(subdiv, column), v.base_y(subdiv));
+    }
+}
+
+// The blocks of one row; the tops of neighbouring blocks joined.
+void
+draw_row(const oblique_view &v, const frequency_grid &g, int row, bool log_heights)
+{
+    const int width = std::max(1, static_cast<int>(v.cell) - 1);
+    for (int column = 0; column < g.subdiv; column++) {
+        uint32_t count = g.counts[size_t(row) * g.subdiv + column];
+        if (count == 0)
+            continue;
+        int h = std::max(1, block_height(count, g.largest, v.full, log_heights));
+        int x = v.base_x(row, column), y = v.base_y(row);
+        setfillstyle(0, darkgray);
+        bar(x, y - h, x + width, y);
+        setcolor(white);
+        rectangle(x, y - h, x + width, y);
+        setcolor(darkgray);
+        if (column > 0 && g.counts[size_t(row) * g.subdiv + column - 1] > 0) {
+            int left_h = std::max(1, block_height(g.counts[size_t(row) * g.subdiv + column - 1],
+                                                  g.largest, v.full, log_heights));
+            moveto(v.base_x(row, column - 1) + width, v.base_y(row) - left_h);
+            lineto(x, y - h);
+        }
+        if (row + 1 < g.subdiv && g.counts[size_t(row + 1) * g.subdiv + column] > 0) {
+            int back_h = std::max(1, block_height(g.counts[size_t(row + 1) * g.subdiv + column],
+                                                  g.largest, v.full, log_heights));
+            moveto(x, y - h);
+            lineto(v.base_x(row + 1, column), v.base_y(row + 1) - back_h);
+        }
+    }
+}
+
+// A percentage label as the scale writes it.
+std::string
+percent_label(double percent)
+{
+    char text[16];
+    if (percent <= 0)
+        snprintf(text, sizeof text, "  0 ");
+    else if (percent >= 1)
+        snprintf(text, sizeof text, "%.1f ", percent);
+    else if (percent >= 0.1)
+        snprintf(text, sizeof text, "%.2f ", percent);
+    else
+        snprintf(text, sizeof text, "%.3f ", percent);
+    return text;
+}
+
+// The scale of percentages of the records, from the tallest block's count
+// at its top down to 0.
+void
+draw_percent_scale(const oblique_view &v, const frequency_grid &g, uint32_t total,
+                   bool log_heights)
+{
+    // Left of the front row, where no block stands: every row shares the
+    // one height scale.
+    int x = v.base_x(0, 0) - 2, y = v.base_y(0);
+    setcolor(white);
+    for (int part = 0; part <= 4; part++) {
+        int h = v.full * part / 4;
+        // The count a block of that height stands for.
+        double count = log_heights && g.largest > 1
+                           ? (part == 0 ? 0 : std::pow(double(g.largest), part / 4.0))
+                           : double(g.largest) * part / 4;
+        std::string label = percent_label(total ? 100.0 * count / total : 0);
+        moveto(x - text_pixel_width(label.c_str(), static_cast<int>(label.size())) - 3,
+               y - h - CHeight / 2);
+        outtext(label.c_str());
+        moveto(x - 2, y - h);
+        lineto(x, y - h);
+    }
+}
+
+} // namespace
+
+void
+ent_3d(rule_browser &b)
+{
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    asked = histogram_choice{};
+    asked.fallback = asked.subdiv = Maxx <= 640 ? 64 : 128;
+    draw_prompt_box(4);
+    answer_step end = ask_questions(
+        kHistogramQuestions,
+        question_place{start_histogram_row, take_back_histogram_rows, false});
+    erase_prompt_box(4);
+    if (end == answer_step::leave) {
+        moveto(x, y);
+        return;
+    }
+    if (b.y_bytes.size() != b.sample.count)
+        take_sample_bytes(b);
+    frequency_grid g = build_frequency_grid(b.y_bytes, b.sd_bytes, asked.subdiv);
+    if (asked.save)
+        save_grid(g);
+
+    // The lower right quarter, right of the scatter where it leaves room.
+    plot_frame f = sample_plot_frame(b);
+    int left = Maxx / 2;
+    if (Maxx - (f.left + f.width + vgax(20)) >= Maxx / 4)
+        left = std::max(left, f.left + f.width + vgax(20));
+    const int top = Maxy / 2, right = Maxx - 2, bottom = Maxy - 2;
+    image_slot under = 0;
+    getimage(left, top, right, bottom, &under);
+    setfillstyle(0, black);
+    bar(left, top, right, bottom);
+    oblique_view v = view_for(g.subdiv, left, top, right, bottom);
+    if (asked.grid)
+        draw_grid_lines(v, g.subdiv);
+    // From the back row to the front one, so that nearer blocks cover
+    // those behind them.
+    for (int row = g.subdiv - 1; row >= 0; row--) {
+        draw_row(v, g, row, asked.log_heights);
+        if (asked.step) {
+            moveto(left + 3, top + 3);
+            input_string(1, -2);
+            if (is[0] == 'q')
+                asked.step = false;
+        }
+    }
+    if (asked.percent && g.largest > 0)
+        draw_percent_scale(v, g, b.sample.count, asked.log_heights);
+    moveto(left + 3, top + 3);
+    input_string(1, -2);
+    if (under) {
+        putimage(left, top, &under, 0);
+        freeimage(&under);
+    }
+    setcolor(colour);
+    moveto(x, y);
+}

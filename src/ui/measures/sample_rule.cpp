@@ -1,0 +1,166 @@
+// A rule of the loaded sample into the network (sample_rule.h): the
+// question of stat_rule with its scan question, the copy into the rule row
+// of the rule kind, and the two-line box of the index and figures. Reads
+// statbuf (engine/model) and opens the browser (rule_stats.h) when no
+// sample is loaded or a new one is asked for. Start at stat_rule.
+#include "ui/measures/sample_rule.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/measures/rule_sample.h"
+#include "engine/model/globals.h"
+#include "engine/storage/stat_record_codec.h"
+#include "ui/measures/rule_sampling.h"
+#include "ui/measures/rule_stats.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
+
+namespace {
+
+// The run whose scanning the scan question sets.
+run_iteration *scanned = nullptr;
+uint32_t scan_from = 0;
+
+stat_sample
+loaded_sample()
+{
+    return stat_sample{statbuf, stat_record_bytes(nhood), totstatrules};
+}
+
+// The scan question's lines in a prompt box of two.
+void
+start_scan_row(int line)
+{
+    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    setcolor(white);
+}
+
+// The scan question, and the time-steps of each block when scanning.
+const question kScanQuestions[] = {
+    question::row()
+        .prompts([] {
+            char text[64];
+            snprintf(text, sizeof text, "scan in blocks from sample index %lu -i:",
+                     static_cast<unsigned long>(scan_from));
+            outtext(text);
+        })
+        .entry(1, 0)
+        .then([](int) {
+            if (is[0] != 'i')
+                return answer_step::finish;
+            scanned->scan_sample = 1;
+            scanned->time = 0;
+            scanned->scan_length = 150;
+            return answer_step::next;
+        })
+        .quits(answer_step::finish),
+    question::row()
+        .prompts([] {
+            char text[48];
+            snprintf(text, sizeof text, "  set time-steps (def %d):", scanned->scan_length);
+            outtext(text);
+        })
+        .entry(3, 1)
+        .then([](int) {
+            long steps = answer_or(scanned->scan_length);
+            if (steps >= 1)
+                scanned->scan_length = static_cast<int16_t>(steps);
+            return answer_step::next;
+        })
+        .on_line(1)
+        .quits(answer_step::finish),
+};
+
+// The record's index and figures in a two-line box, the rule in hex when
+// its table has at most 129 entries.
+void
+show_sample_rule(uint32_t index)
+{
+    stat_sample s = loaded_sample();
+    int16_t x = getx, y = gety;
+    int colour = getcolor();
+    char figures[96];
+    snprintf(figures, sizeof figures, "mean-entropy=%.4f standard-deviation=%.4f",
+             sample_mean_byte(s, index) / 255.0, sample_sd_byte(s, index) * 0.18 / 255);
+    int lines = 1 + prompt_box_lines(figures);
+    int margin = draw_prompt_box(lines);
+    setcolor(white);
+    char text[48];
+    snprintf(text, sizeof text, "index %lu  ", static_cast<unsigned long>(index));
+    outtext(text);
+    if (stat_rule_entries(nhood) <= 129) {
+        outtext("rule=");
+        print_current_bitstring_hexbytes(sample_hex_kind(), sample_record(s, index), nhood,
+                                         Maxx - 2, white, 2);
+    }
+    moveto(margin, 5 + CHeight);
+    write_prompt_lines(figures, margin);
+    setcolor(colour);
+    moveto(x, y);
+}
+
+} // namespace
+
+int
+sample_hex_kind()
+{
+    if (!tot_only)
+        return 1;
+    return totalistic == rule_kind_tcodes ? 2 : 3;
+}
+
+void
+put_sample_rule(uint32_t index)
+{
+    stat_sample s = loaded_sample();
+    memcpy(sampled_rule(), sample_record(s, index), s.record - 2);
+}
+
+uint32_t
+stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
+{
+    if (totstatrules == 0 || statbuf == nullptr) {
+        if (mode == 0)
+            load_rule_stats(0, x0);
+        return 0;
+    }
+    if (mode == 0) {
+        int16_t x = getx, y = gety;
+        draw_prompt_box(1);
+        char text[64];
+        snprintf(text, sizeof text, "rule sample: load new-n, rule index/scan 1-%lu:",
+                 static_cast<unsigned long>(totstatrules));
+        outtext(text);
+        input_string(5, 0);
+        erase_prompt_box(1);
+        moveto(x, y);
+        if (is[0] == 'q')
+            return 0;
+        if (is[0] == 'n') {
+            if (load_rule_stats(0, x0) == 0 || totstatrules == 0)
+                return 0;
+            index = sample_index_or_first(last_chosen_sample_rule(), totstatrules);
+        } else {
+            index = sample_index_or_first(entry_leading_number(), totstatrules);
+        }
+        scanned = it;
+        scan_from = index;
+        draw_prompt_box(2);
+        ask_questions(kScanQuestions, question_place{start_scan_row, nullptr, false});
+        erase_prompt_box(2);
+        moveto(x, y);
+    }
+    index = sample_index_or_first(index, totstatrules);
+    put_sample_rule(index);
+    show_sample_rule(index);
+    return index;
+}
