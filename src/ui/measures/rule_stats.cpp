@@ -131,11 +131,11 @@ take_position(int *position)
 const question kPositionQuestions[] = {
     question::row()
         .prompts([] { outtext("mean entropy pos 0-255:"); })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) { return take_position(&positioned->y_pos); }),
     question::row()
         .prompts([] { outtext(" standard dev pos 0-255:"); })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) { return take_position(&positioned->sd_pos); })
         .on_line(1),
 };
@@ -255,7 +255,7 @@ browse(int x0)
         outtext(lines[0].c_str());
         moveto(margin, 5 + CHeight);
         outtext(lines[1].c_str());
-        input_string(2, 0);
+        input_string(2, text_entry);
         char key = is[0];
         erase_prompt_box(2);
         const menu_key *row = find_listed_key(kMenuKeys, key, b);
@@ -312,7 +312,7 @@ existing_file_way(const char *name)
     char text[320];
     snprintf(text, sizeof text, "%s exists: overwrite-o, append-a:", name);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     if (is[0] == 'o')
         return save_way::replace;
@@ -331,7 +331,7 @@ select_sort_filename()
     char text[320];
     snprintf(text, sizeof text, "%s: append data-a, or new file-default:", filename);
     outtext(text);
-    input_string(1, 0);
+    input_string(1, text_entry);
     erase_prompt_box(1);
     if (is[0] == 'q')
         return save_way::none;

@@ -66,7 +66,7 @@ const question kHistogramQuestions[] = {
                      asked.fallback);
             outtext(text);
         })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) {
             asked.subdiv = accepted_subdivision(answer_or(asked.fallback), asked.fallback);
             return answer_step::next;
@@ -74,7 +74,7 @@ const question kHistogramQuestions[] = {
         .quits(answer_step::leave),
     question::row()
         .prompts([] { outtext("save data-d, step-s, and show %-S:"); })
-        .entry(3, 0)
+        .entry(3, text_entry)
         .then([](int) {
             asked.save = answer_holds('d');
             asked.percent = answer_holds('S');
@@ -84,7 +84,7 @@ const question kHistogramQuestions[] = {
         .on_line(1),
     question::row()
         .prompts([] { outtext(" show freq log-l:"); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             asked.log_heights = is[0] == 'l';
             return answer_step::next;
@@ -93,7 +93,7 @@ const question kHistogramQuestions[] = {
     question::row()
         .when([] { return asked.subdiv <= 64; })
         .prompts([] { outtext(" show grid-g:"); })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             asked.grid = is[0] == 'g';
             return answer_step::next;
@@ -275,7 +275,7 @@ ent_3d(rule_browser &b)
         draw_row(v, g, row, asked.log_heights);
         if (asked.step) {
             moveto(left + 3, top + 3);
-            input_string(1, -2);
+            input_string(1, single_key_entry);
             if (is[0] == 'q')
                 asked.step = false;
         }
@@ -283,7 +283,7 @@ ent_3d(rule_browser &b)
     if (asked.percent && g.largest > 0)
         draw_percent_scale(v, g, b.sample.count, asked.log_heights);
     moveto(left + 3, top + 3);
-    input_string(1, -2);
+    input_string(1, single_key_entry);
     if (under) {
         putimage(left, top, &under, 0);
         freeimage(&under);

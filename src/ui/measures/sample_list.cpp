@@ -252,7 +252,7 @@ page_end(list_walk &w)
 {
     for (;;) {
         write_foot(w, key_help(kPageKeys, w));
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         const list_page_key *row = find_listed_key(kPageKeys, key, w);
         int step = row ? row->act(w, key) : page_stays;

@@ -53,7 +53,7 @@ const question kScanQuestions[] = {
                      static_cast<unsigned long>(scan_from));
             outtext(text);
         })
-        .entry(1, 0)
+        .entry(1, text_entry)
         .then([](int) {
             if (is[0] != 'i')
                 return answer_step::finish;
@@ -69,7 +69,7 @@ const question kScanQuestions[] = {
             snprintf(text, sizeof text, "  set time-steps (def %d):", scanned->scan_length);
             outtext(text);
         })
-        .entry(3, 1)
+        .entry(3, numeric_entry)
         .then([](int) {
             long steps = answer_or(scanned->scan_length);
             if (steps >= 1)
@@ -140,7 +140,7 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
         snprintf(text, sizeof text, "rule sample: load new-n, rule index/scan 1-%lu:",
                  static_cast<unsigned long>(totstatrules));
         outtext(text);
-        input_string(5, 0);
+        input_string(5, text_entry);
         erase_prompt_box(1);
         moveto(x, y);
         if (is[0] == 'q')

@@ -188,7 +188,7 @@ highlight_box(rule_browser &b)
         int margin = draw_prompt_box(lines);
         setcolor(white);
         write_prompt_lines(prompt.c_str(), margin);
-        input_string(1, 0);
+        input_string(1, text_entry);
         char key = is[0];
         erase_prompt_box(lines);
         const probe_end_key *row = find_key(kProbeEndKeys, key);
