@@ -69,7 +69,7 @@ panel_lines(const running_pattern &p)
     return lines;
 }
 
-// The panel's box in the spec'd place, its top lowered below the colour key
+// The panel's box in its usual place, its top lowered below the colour key
 // box at the top right (three lines of the normal font).
 int
 panel_left()
