@@ -6,6 +6,7 @@
 #include "driver_network_support.h"
 #include "engine/rules/globals.h"
 #include "ui/driver/mutation.h"
+#include "ui/measures/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
 
