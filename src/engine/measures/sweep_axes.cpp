@@ -33,6 +33,13 @@ sweep_x_ticks(bool size_axis, double lx, uint32_t sizes, int first_size)
     return ticks;
 }
 
+double
+sweep_x_label_offset(bool size_axis, double lx, uint32_t sizes)
+{
+    double at = (size_axis ? 1.5 : 2.0) * lx / sweep_x_intervals(size_axis, sizes);
+    return at < 0.3 * lx ? at : 0.3 * lx;
+}
+
 std::vector<sweep_y_tick>
 sweep_y_ticks(double ly)
 {

@@ -23,6 +23,11 @@ int sweep_x_intervals(bool size_axis, uint32_t sizes);
 // (first_size + i) on a size axis, where the end is labelled as well.
 std::vector<sweep_x_tick> sweep_x_ticks(bool size_axis, double lx, uint32_t sizes,
                                         int first_size);
+// Where the x axis's own label starts, in pixels right of the origin: two
+// intervals in on a 0..1 axis, one and a half on a size axis, but never past
+// 0.3 x lx, so that a label of a sweep over few sizes stays by its axis
+// instead of running off the window.
+double sweep_x_label_offset(bool size_axis, double lx, uint32_t sizes);
 
 // One tick of the y axis (0 to 1 in tenths), drawn to the right of the axis.
 struct sweep_y_tick {

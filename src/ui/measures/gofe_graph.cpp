@@ -77,8 +77,7 @@ draw_x_axis(int x0, int y0, x_axis_kind kind)
         if (!t.label.empty())
             centred_text(t.label.c_str(), x, y0 + vgay(3));
     }
-    int n = sweep_x_intervals(sizes, totalgraphrules);
-    double at = (sizes ? 1.5 : 2.0) * lx / n;
+    double at = sweep_x_label_offset(sizes, lx, totalgraphrules);
     moveto(x0 + static_cast<int>(at), y0 + static_cast<int>(0.35 * CHeight));
     outtext(x_label(kind));
 }

@@ -60,6 +60,14 @@ TEST(SweepAxes, UnitAxisInTenths)
     EXPECT_EQ(ticks[10].rise, 0);
 }
 
+TEST(SweepAxes, TheAxisLabelStaysByItsAxis)
+{
+    EXPECT_DOUBLE_EQ(sweep_x_label_offset(false, 250, 0), 50);    // two tenths in
+    EXPECT_DOUBLE_EQ(sweep_x_label_offset(true, 240, 13), 30);    // 1.5 of 12 intervals
+    for (uint32_t sizes = 0; sizes <= 6; sizes++)
+        EXPECT_LE(sweep_x_label_offset(true, 400, sizes), 120) << sizes;
+}
+
 TEST(SweepAxes, YAxisHasElevenTicksLongAtTheLabels)
 {
     std::vector<sweep_y_tick> ticks = sweep_y_ticks(300);
