@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/measures/sweep_axes.h"
@@ -56,12 +58,14 @@ draw_line(int x0, int y0, int x1, int y1)
     lineto(x1, y1);
 }
 
-// A text centred on column x with its top at row y.
-void
+// A text centred on column x with its top at row y; its width.
+int
 centred_text(const char *text, int x, int y)
 {
-    moveto(x - text_pixel_width(text, static_cast<int>(strlen(text))) / 2, y);
+    int w = text_pixel_width(text, static_cast<int>(strlen(text)));
+    moveto(x - w / 2, y);
     outtext(text);
+    return w;
 }
 
 void
@@ -70,16 +74,27 @@ draw_x_axis(int x0, int y0, x_axis_kind kind)
     bool sizes = kind == x_axis_kind::size;
     draw_line(x0, y0, x0 + static_cast<int>(lx), y0);
     int unit = vgay(5);
+    // The tick labels' spans, which the axis's own label keeps clear of.
+    std::vector<std::pair<int, int>> spans;
     for (const sweep_x_tick &t : sweep_x_ticks(sizes, lx, totalgraphrules, startL)) {
         int x = x0 + static_cast<int>(t.offset);
         if (t.rise > 0)
             draw_line(x, y0, x, y0 - t.rise * unit);
-        if (!t.label.empty())
-            centred_text(t.label.c_str(), x, y0 + vgay(3));
+        if (!t.label.empty()) {
+            int w = centred_text(t.label.c_str(), x, y0 + vgay(3));
+            spans.push_back({x - w / 2, x + w - w / 2});
+        }
     }
-    double at = sweep_x_label_offset(sizes, lx, totalgraphrules);
-    moveto(x0 + static_cast<int>(at), y0 + static_cast<int>(0.35 * CHeight));
-    outtext(x_label(kind));
+    // On a narrow window the label, two intervals in, would reach the next
+    // tick label: it moves on past that label.
+    const char *label = x_label(kind);
+    int w = text_pixel_width(label, static_cast<int>(strlen(label)));
+    int at = x0 + static_cast<int>(sweep_x_label_offset(sizes, lx, totalgraphrules));
+    for (const std::pair<int, int> &span : spans)
+        if (at < span.second + CWidth / 2 && at + w + CWidth / 2 > span.first)
+            at = span.second + CWidth / 2;
+    moveto(at, y0 + static_cast<int>(0.35 * CHeight));
+    outtext(label);
 }
 
 void

@@ -193,6 +193,13 @@ show_table(const lambda_z_counts &counts, kept_region &under)
     if (counts.k > 4)
         set_small_font();
     std::vector<std::string> lines = {lambda_z_heading(counts), canalyzing_freq_line(counts)};
+    // The canalyzing line goes on a second line from its totals where the
+    // window is too narrow for it.
+    size_t totals = lines[1].find("total:");
+    if (width_of(lines[1]) > Maxx - 12 && totals != std::string::npos) {
+        lines.push_back(lines[1].substr(totals));
+        lines[1].erase(totals);
+    }
     std::vector<lambda_z_row> rows = lambda_z_class_rows(counts);
     size_t column = kTableColumn;
     for (const lambda_z_row &row : rows)
