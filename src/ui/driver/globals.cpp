@@ -12,9 +12,6 @@ uint8_t mutate_wiring = 0;
 int32_t bits_to_flip = 1;
 int16_t startmut = 0, endmut = 0;
 int16_t mut = 0;
-uint16_t lambda_bias = 0;
-uint32_t endcount = 0;
-int16_t totcode_eq_or_cl = 0;
 // --- The size sweep's kept seed, and the per-run reset (globals.h).
 uint8_t *sweep_seed = nullptr;
 

@@ -15,9 +15,8 @@ constexpr int32_t bits_to_flip_all = -1;
 extern int16_t startmut, endmut; // first and last position of a flip from the left (countdown),
                                 // 0 <= endmut <= startmut <= v^nhood - 1
 extern int16_t mut;             // position flipped by kinds 0 and 1; counted down by the run loop
-extern uint16_t lambda_bias;    // percent of 0 outputs wanted in a new random rule (v = 2); 0 means 50
-extern uint32_t endcount;       // points plotted so far in the current sweep
-extern int16_t totcode_eq_or_cl; // code clusters shown in the current code-number sweep
+// The sweep counters it reads and writes (endcount, totcode_eq_or_cl,
+// lambda_bias) are ui/measures/globals.h's.
 
 // --- The run part's sweep state and its per-run reset.
 extern uint8_t *sweep_seed;     // seed kept over a size sweep, rangebytesL bytes; the run start

@@ -32,6 +32,7 @@
 #include "engine/wiring/wire_up.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/network_growth.h"
+#include "ui/measures/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
 #include "ui/screen/boxes.h"
@@ -216,17 +217,22 @@ new_random_rule0(int k)
 }
 
 // mutation_rule_number: the next lower rule number (v = 2, k <= 5); 0 when the walk ends.
+// A mutant series ends after rule 1; a lambda-Z sweep counts every table, so
+// its walk ends after rule 0.
 int
 next_rule_number(int c, int kc)
 {
     uint8_t *table = carule[c];
     uint32_t entries = static_cast<uint32_t>(rule_entries(kc));
     uint64_t d = dec_equiv(table, static_cast<int>(entries) - 1);
+    bool down_to_zero = lambda_z_graph != lambda_z_off && !rulemix;
     for (int t = 0;; t++) {
         if (t == kMaxTries || search_stopped())
             return no_rule_found();
+        if (down_to_zero && d == 0)
+            return 0;
         d--;
-        if (d == 0) {
+        if (d == 0 && !down_to_zero) {
             if (!rulemix)
                 return 0;
             d = (uint64_t(1) << entries) - 1;
@@ -352,7 +358,8 @@ next_code_number(int c, int kc)
         if (rulemix) {
             next = t >= 2 ? t - 1 : all;
         } else if (codetypeonly == code_sweep_all && !gd_z_graph) {
-            if (t < 2)
+            // As the rule-number walk: a lambda-Z sweep goes on to code 0.
+            if (t < (lambda_z_graph != lambda_z_off ? 1u : 2u))
                 return 0;
             next = t - 1;
         } else {

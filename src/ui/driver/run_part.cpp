@@ -10,8 +10,8 @@
 // per run to the G-density graph. Start reading at run_part, then run_loop.
 #include "ui/driver/run_part.h"
 
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -123,39 +123,6 @@ last_sweep_point()
 {
     // A sweep of one point (or none) ends at its first point.
     return totalgraphrules <= 1 || endcount == totalgraphrules - 1;
-}
-
-void
-plot_spot(int x, int y)
-{
-    setfillstyle(0, white);
-    pieslice(x, y, 0, 360, graphspot);
-}
-
-// One G-density point of a sweep run (divisor 275 single, 250 field).
-void
-plot_gofe_point(int divisor, float gofe)
-{
-    graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
-    int y = goy - static_cast<int>(gofe * ly);
-    if (gd_z_graph == sweep_graph_size) {
-        int x = gox;
-        if (totalgraphrules > 1)
-            x = static_cast<int>(gox + (lineL - startL) * lx / (totalgraphrules - 1));
-        plot_spot(x, y);
-        if (lineL > startL) {
-            setcolor(lightred);
-            moveto(sweep_previous_x, sweep_previous_y);
-            lineto(x, y);
-            setcolor(white);
-        }
-        sweep_previous_x = static_cast<int16_t>(x);
-        sweep_previous_y = static_cast<int16_t>(y);
-    } else if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda) {
-        plot_spot(static_cast<int>(gox + zparam[0] * lx), y);
-        if (gd_z_graph == sweep_graph_z_lambda)
-            plot_spot(static_cast<int>(gox - 300 + lratio * lx), y);
-    }
 }
 
 // The pause between non-stop mutants.

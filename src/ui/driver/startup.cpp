@@ -28,6 +28,7 @@
 #include "ui/driver/setup_stages.h"
 #include "ui/forward/run_settings.h"
 #include "ui/graphs/graph_commands.h"
+#include "ui/measures/lambda_z_plot.h"
 #include "ui/forward/running_keys.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
@@ -262,6 +263,7 @@ register_window_hooks()
     set_program_end(clean_exit);
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
     set_network_resizer(change_net_size);
+    set_lambda_z_hooks({mutate_rule, finish_options});
 }
 
 void

@@ -32,6 +32,7 @@
 #include "ui/forward/network_duplication.h"
 #include "ui/forward/order_dialogs.h"
 #include "ui/measures/gofe_graph.h"
+#include "ui/measures/lambda_z_plot.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -586,24 +587,20 @@ lambda_z_sweep()
     }
     erase_prompt_box(1);
     gofE_z_graph();
-    uint8_t *saved_tcode = nullptr;
-    size_t tcode_size = (k + 1 + 7) / 8;
-    if (totalistic == rule_kind_tcodes && value_range == 2) {
+    bool codes = totalistic == rule_kind_tcodes && value_range == 2;
+    if (codes) {
         mutate = mutation_code_number;
         allocate_code_mem();
-        saved_tcode = static_cast<uint8_t *>(checked_calloc(tcode_size, 1, "cacode[0]"));
-        memcpy(saved_tcode, cacode[0], tcode_size);
     } else {
         mutate = k < 4 ? mutation_rule_number : mutation_random_rule;
     }
     set_z_high = 0;
+    // The sweep puts the network's rule and tcode back itself.
     draw_lambda_z_graph(no_bias);
-    if (saved_tcode) {
+    if (codes) {
         checked_free(codetickoff);
         checked_free(tempcode);
         codetickoff = tempcode = nullptr;
-        memcpy(cacode[0], saved_tcode, tcode_size);
-        checked_free(saved_tcode);
     }
     lambda_z_graph = lambda_z_off;
     mutate = mutation_bits;

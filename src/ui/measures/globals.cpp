@@ -1,9 +1,12 @@
-// Definitions of the sweep graph's geometry (see globals.h).
+// Definitions of the sweep graphs' geometry and counters (see globals.h).
 #include "ui/measures/globals.h"
 
 int16_t gox = 0, goy = 0;
 double lx = 0, ly = 0;
 int16_t graphspot = 1;
+uint32_t endcount = 0;
+int16_t totcode_eq_or_cl = 0;
+int16_t lambda_bias = 0;
 int16_t sweep_previous_x = 0, sweep_previous_y = 0;
 
 // --- Per-run reset (globals.h).

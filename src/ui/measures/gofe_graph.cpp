@@ -1,27 +1,194 @@
-// Stand-in until the sweep graphs are built: no axes are drawn; the origin
-// and scales put the points in the lower right quarter of the window.
+// The sweep graphs' frame and the G-density points of a sweep (gofe_graph.h).
+// Frame and points share one geometry: gox, goy, lx, ly (measures/globals.h)
+// laid out here, the second graph's origin from lambda_ratio_graph_x, the
+// ticks and point positions from engine/measures/sweep_axes.h, so a point of
+// a graph falls inside that graph's frame on a window of any size. Reads the
+// sweep settings gd_z_graph, lambda_z_graph, totalgraphrules
+// (forward/globals.h) and the rule figures zparam and lratio. Start reading
+// at gofE_z_graph.
 #include "ui/measures/gofe_graph.h"
 
+#include <cmath>
+#include <cstring>
+#include <utility>
+#include <vector>
+
 #include "engine/forward/globals.h"
+#include "engine/measures/sweep_axes.h"
 #include "engine/model/globals.h"
 #include "ui/measures/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+
+namespace {
+
+// Which axes a frame has.
+enum class x_axis_kind { z, lambda_ratio, size, z_right };
+
+const char *
+x_label(x_axis_kind kind)
+{
+    switch (kind) {
+    case x_axis_kind::lambda_ratio:
+        return "Lambda ratio";
+    case x_axis_kind::size:
+        return "network size";
+    case x_axis_kind::z_right:
+        return "Z right";
+    default:
+        return "Z parameter";
+    }
+}
+
+const char *
+y_label()
+{
+    if (lambda_z_graph == lambda_z_lambda)
+        return "Lda ratio";
+    if (lambda_z_graph == lambda_z_zleft_zright)
+        return "Z left";
+    return "G-density";
+}
+
+void
+draw_line(int x0, int y0, int x1, int y1)
+{
+    moveto(x0, y0);
+    lineto(x1, y1);
+}
+
+// A text centred on column x with its top at row y; its width.
+int
+centred_text(const char *text, int x, int y)
+{
+    int w = text_pixel_width(text, static_cast<int>(strlen(text)));
+    moveto(x - w / 2, y);
+    outtext(text);
+    return w;
+}
+
+void
+draw_x_axis(int x0, int y0, x_axis_kind kind)
+{
+    bool sizes = kind == x_axis_kind::size;
+    draw_line(x0, y0, x0 + static_cast<int>(lx), y0);
+    int unit = vgay(5);
+    // The tick labels' spans, which the axis's own label keeps clear of.
+    std::vector<std::pair<int, int>> spans;
+    for (const sweep_x_tick &t : sweep_x_ticks(sizes, lx, totalgraphrules, startL)) {
+        int x = x0 + static_cast<int>(t.offset);
+        if (t.rise > 0)
+            draw_line(x, y0, x, y0 - t.rise * unit);
+        if (!t.label.empty()) {
+            int w = centred_text(t.label.c_str(), x, y0 + vgay(3));
+            spans.push_back({x - w / 2, x + w - w / 2});
+        }
+    }
+    // On a narrow window the label, two intervals in, would reach the next
+    // tick label: it moves on past that label.
+    const char *label = x_label(kind);
+    int w = text_pixel_width(label, static_cast<int>(strlen(label)));
+    int at = x0 + static_cast<int>(sweep_x_label_offset(sizes, lx, totalgraphrules));
+    for (const std::pair<int, int> &span : spans)
+        if (at < span.second + CWidth / 2 && at + w + CWidth / 2 > span.first)
+            at = span.second + CWidth / 2;
+    moveto(at, y0 + static_cast<int>(0.35 * CHeight));
+    outtext(label);
+}
+
+void
+draw_y_axis(int x0, int y0)
+{
+    draw_line(x0, y0, x0, y0 - static_cast<int>(ly));
+    int unit = vgay(5);
+    for (const sweep_y_tick &t : sweep_y_ticks(ly)) {
+        int y = y0 - static_cast<int>(t.offset);
+        draw_line(x0, y, x0 + t.length * unit, y);
+        if (!t.label.empty()) {
+            const char *text = t.label.c_str();
+            int w = text_pixel_width(text, static_cast<int>(strlen(text)));
+            moveto(x0 - w - CWidth / 3, y - CHeight / 2);
+            outtext(text);
+        }
+    }
+    // The label downward, one character a line.
+    const char *label = y_label();
+    double y = y0 - 4 * ly / 10;
+    for (const char *c = label; *c; c++) {
+        char one[2] = {*c, 0};
+        moveto(x0 - 3 * CWidth, static_cast<int>(y));
+        outtext(one);
+        y += 0.7 * CHeight;
+    }
+}
+
+void
+draw_frame(int x0, int y0, x_axis_kind kind)
+{
+    draw_x_axis(x0, y0, kind);
+    draw_y_axis(x0, y0);
+    draw_line(x0, y0 - static_cast<int>(ly), x0 + static_cast<int>(lx), y0 - static_cast<int>(ly));
+}
+
+void
+plot_spot(int x, int y)
+{
+    setfillstyle(0, white);
+    pieslice(x, y, 0, 360, graphspot);
+}
+
+} // namespace
+
+int16_t
+lambda_ratio_graph_x()
+{
+    return static_cast<int16_t>(gox - vgax(300));
+}
 
 void
 gofE_z_graph()
 {
-    gox = static_cast<int16_t>(Maxx / 2);
-    goy = static_cast<int16_t>(Maxy - 20);
-    lx = Maxx / 2 - 20;
-    ly = Maxy / 2 - 40;
+    gox = vgax(360);
+    goy = vgay(415);
+    lx = vgax(250);
+    ly = vgay(250);
+    int colour = getcolor();
+    setcolor(white);
+    if (lambda_z_graph != lambda_z_off) {
+        setfillstyle(0, black);
+        bar(Maxx / 2, Maxy / 3, Maxx - 2, Maxy - vgay(30));
+        draw_frame(gox, goy,
+                   lambda_z_graph == lambda_z_zleft_zright ? x_axis_kind::z_right : x_axis_kind::z);
+    } else if (gd_z_graph == sweep_graph_size) {
+        draw_frame(gox, goy, x_axis_kind::size);
+    } else if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda) {
+        draw_frame(gox, goy, x_axis_kind::z);
+        if (gd_z_graph == sweep_graph_z_lambda)
+            draw_frame(lambda_ratio_graph_x(), goy, x_axis_kind::lambda_ratio);
+    }
+    setcolor(colour);
 }
 
 void
-draw_lambda_z_graph(int /* no_bias: the point is drawn the same either way */)
+plot_gofe_point(int divisor, float gofe)
 {
-    float x = lambda_z_graph == lambda_z_zleft_zright ? zparam[1] : zparam[0];
-    float y = lambda_z_graph == lambda_z_zleft_zright ? zparam[2] : lratio;
-    setfillstyle(0, white);
-    pieslice(static_cast<int>(gox + x * lx), static_cast<int>(goy - y * ly), 0, 360, 2);
+    graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
+    int y = sweep_point_row(goy, ly, gofe);
+    if (gd_z_graph == sweep_graph_size) {
+        int x = size_point_column(gox, lx, lineL, startL, totalgraphrules);
+        plot_spot(x, y);
+        if (lineL > startL) {
+            int colour = getcolor();
+            setcolor(lightred);
+            draw_line(sweep_previous_x, sweep_previous_y, x, y);
+            setcolor(colour);
+        }
+        sweep_previous_x = static_cast<int16_t>(x);
+        sweep_previous_y = static_cast<int16_t>(y);
+    } else if (gd_z_graph == sweep_graph_z || gd_z_graph == sweep_graph_z_lambda) {
+        plot_spot(sweep_point_column(gox, lx, zparam[0]), y);
+        if (gd_z_graph == sweep_graph_z_lambda)
+            plot_spot(sweep_point_column(lambda_ratio_graph_x(), lx, lratio), y);
+    }
 }

@@ -1,10 +1,21 @@
-// The axes of the G-density graph of a sweep.
+// The frame of the sweep graphs (G-density against Z, lambda ratio or
+// network size, and the lambda-Z plots on the same frame) and the G-density
+// point of each run of a sweep. The ticks and the places of points are
+// computed by engine/measures/sweep_axes.h.
 #pragma once
+#include <cstdint>
 
-// Draws the axes by gd_z_graph and sets gox, goy, lx, ly.
+// Draws the frame of one or two graphs in white by gd_z_graph or, with
+// lambda_z_graph set, the one frame of the lambda-Z plot over a cleared
+// area, and sets gox, goy, lx, ly. With neither graph it draws nothing and
+// still sets gox.
 void gofE_z_graph();
-// Stand-in until the lambda-Z graphs are built: plots the current rule's Z
-// against its lambda ratio (lambda_z_lambda) or its Z-left against its
-// Z-right (lambda_z_zleft_zright) as one point on the frame of
-// gofE_z_graph, whatever totalgraphrules and no_bias say.
-void draw_lambda_z_graph(int no_bias);
+// The origin column of the lambda-ratio graph, which stands vgax(300) left
+// of the Z graph.
+int16_t lambda_ratio_graph_x();
+// The G-density point gofe of the run just drawn, as a circle of radius
+// ceil(lx / divisor) (275 after a single run, 250 after a field): against Z
+// (and against the lambda ratio on the second graph) from zparam and lratio,
+// or against the network size from lineL, joined to the previous size's
+// point by a lightred line.
+void plot_gofe_point(int divisor, float gofe);

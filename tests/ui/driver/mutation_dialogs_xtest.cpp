@@ -7,6 +7,7 @@
 
 #include "driver_network_support.h"
 #include "ui/driver/mutation.h"
+#include "ui/measures/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"

@@ -6,6 +6,7 @@
 #include "driver_network_support.h"
 #include "engine/rules/globals.h"
 #include "ui/driver/mutation.h"
+#include "ui/measures/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
 
@@ -136,12 +137,24 @@ TEST_F(Mutation, RuleNumberFromOneEndsTheSweep)
 {
     ring(8, 2);
     mutate = mutation_rule_number;
+    lambda_z_graph = lambda_z_off;   // a mutant series
     dec_to_bit_line(carule[0], 1, 4);
     EXPECT_EQ(mutate_rule(nhood), 0);
     EXPECT_EQ(dec_equiv(carule[0], 3), 1u);
     dec_to_bit_line(carule[0], 9, 4);
     EXPECT_EQ(mutate_rule(nhood), 1);
     EXPECT_EQ(dec_equiv(carule[0], 3), 8u);
+}
+
+TEST_F(Mutation, RuleNumberOfALambdaZSweepEndsAfterRuleZero)
+{
+    ring(8, 2);
+    mutate = mutation_rule_number;
+    dec_to_bit_line(carule[0], 1, 4);
+    EXPECT_EQ(mutate_rule(nhood), 1);
+    EXPECT_EQ(dec_equiv(carule[0], 3), 0u);
+    EXPECT_EQ(mutate_rule(nhood), 0);
+    EXPECT_EQ(dec_equiv(carule[0], 3), 0u);
 }
 
 TEST_F(Mutation, RuleNumberOfARuleMixWraps)

@@ -1,0 +1,95 @@
+// The lambda-Z-canalyzing sweep through the real program: a basin field of
+// k = 3 with rule 255, 'L' at the output parameters, the lambda-Z graph over
+// every rule table (255 down to 0), the summary box, the table on the window
+// and on standard error, the options box, and the screen under the table
+// and the summary box put back when it closes. Run on the default screen
+// and, as its SmallScreen twin, on a 1024 x 768 one. With ZEMRA_SCREENSHOTS
+// naming a folder the screen is saved there at the summary and the table.
+#include "e2e/e2e_fixture.h"
+#include "support/work_dir.h"
+
+#include <cstdlib>
+
+namespace {
+
+class LambdaZRoad : public ZemraTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-lambda-z")); }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_TRUE(work.leave());
+    }
+    // vga coordinates of the window, as the program scales them.
+    int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
+    int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
+    // Pixels of the rectangle that differ from the background.
+    int marked(int x, int y, int w, int h)
+    {
+        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
+        int count = 0;
+        for (int j = y; j < y + h; j += 2)
+            for (int i = x; i < x + w; i += 2)
+                count += zemra->pixel(i, j) != background ? 1 : 0;
+        return count;
+    }
+    void shot(const std::string &name)
+    {
+        if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
+            zemra->screenshot(std::string(dir) + "/" + name + ".png");
+    }
+    void road(const std::string &suffix)
+    {
+        launch();
+        answer({"\r",               // basin field
+                "\r", "\r",         // value range 2, no size range
+                "\r", "\r",         // size 10, scale
+                "\r", "\r",         // k = 3, regular 1d
+                "\r",               // rule tables
+                "\r",               // a single rule
+                "d\r", "255\r",     // rule 255
+                "\r",               // no transformation
+                "\r",               // network view: on to the output parameters
+                "\r",               // revise from the start
+                "\r",               // no state-space matrix
+                "\r"});             // no in-degree histogram
+        answer({"L\r"});            // the lambda-Z-canalyzing graphs
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        // Under the summary box and the table, before the sweep draws.
+        int sx = vx(165), sy = vy(407), sw = vx(140), sh = vy(12);
+        unsigned long long summary_place = zemra->region_digest(sx, sy, sw, sh);
+        answer({"\r"});             // Z against the lambda ratio
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        shot("lambda_z_summary" + suffix);
+        // Points in the graph's frame, the summary box beside it.
+        int gx = vx(360), gy = vy(415);
+        EXPECT_GT(marked(gx + 4, gy - vy(250) + 4, vx(250) - 8, vy(250) - 8), 40) << "no points";
+        EXPECT_GT(marked(sx, sy, sw, sh), 10) << "no summary box";
+        // Under the table to come: the graph's upper part and the band above it.
+        int ty = vy(36), th = vy(360) - vy(36);
+        unsigned long long under_table = zemra->region_digest(0, ty, zemra->width(), th);
+        answer({"dp\r"});           // the table, also to standard error
+        ASSERT_TRUE(zemra->wait_ready_for_key());   // the options box
+        shot("lambda_z_table" + suffix);
+        EXPECT_NE(zemra->region_digest(0, ty, zemra->width(), th), under_table) << "no table";
+        std::string err = zemra->stderr_text();
+        EXPECT_NE(err.find("Canalyzing-lambda ratio and P frequency count, total rules=256\n"),
+                  std::string::npos)
+            << err;
+        answer({"\r"});             // the options box: on
+        ASSERT_TRUE(zemra->wait_ready_for_key());   // the output parameters again
+        EXPECT_EQ(zemra->region_digest(0, ty, zemra->width(), th), under_table)
+            << "the screen under the table was not put back";
+        EXPECT_EQ(zemra->region_digest(sx, sy, sw, sh), summary_place)
+            << "the summary box was left";
+        EXPECT_EQ(zemra->quit_by_steps(), 0);
+        EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();
+    }
+    work_dir work;
+};
+
+TEST_F(LambdaZRoad, EveryRuleOfK3IsPlottedAndCounted) { road(""); }
+
+TEST_F(LambdaZRoad, EveryRuleOfK3IsPlottedAndCountedSmallScreen) { road("_small"); }
+
+} // namespace
