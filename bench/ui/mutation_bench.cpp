@@ -17,6 +17,7 @@
 #include "engine/rules/rule_families.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
+#include "ui/measures/globals.h"
 #include "ui/model/buffers.h"
 #include "ui/rules/post_classes.h"
 
