@@ -124,17 +124,18 @@ put_piece(const std::string &text, int colour)
     put_text(text);
 }
 
-// While it lives, the table's font with the character sizes scaled to it;
+// While it lives, the table's font with the character sizes its own;
 // the font, the sizes and the colour in force before come back when it goes.
 class table_font {
 public:
     explicit table_font(uint32_t nodes) : width_(CWidth), height_(CHeight), colour_(getcolor())
     {
-        font_use f = jump_table_font(nodes);
-        if (f == font_small)
-            set_small_font();
-        else if (f == font_medium)
-            set_medium_font();
+        // The rows and columns step by the font's own cell: the medium and
+        // small fonts are a little taller than 0.8 and 0.6 of the normal
+        // one's, and rows stepped by those shares would touch.
+        use_font(jump_table_font(nodes));
+        CWidth = static_cast<int16_t>(text_width_in_use("0"));
+        CHeight = static_cast<int16_t>(text_height_in_use());
     }
     ~table_font()
     {
@@ -165,14 +166,13 @@ draw_table(const table_view &v, bool copy)
     graph_clip clip(f);
     table_font font(node_no);
     int y = f.y0 + CHeight / 2;
-    for (const jump_table_line &line : lines) {
-        if (y > f.y1)
-            break;
+    for (size_t i = 0; i < lines.size() && y <= f.y1; i++, y += CHeight) {
+        const jump_table_line &line = lines[i];
         moveto(f.x0 + CWidth / 2, y);
         put_piece(line.label, lightred);
-        put_piece(line.cells, white);
+        // The heading is lightred throughout, the rows' cells white.
+        put_piece(line.cells, i == 0 ? lightred : white);
         put_piece(line.tail, lightred);
-        y += CHeight;
     }
 }
 
@@ -182,10 +182,10 @@ font_use
 jump_table_font(uint32_t nodes)
 {
     if (nodes > 18)
-        return font_small;
+        return font_fixed_small;
     if (nodes >= 14)
-        return font_medium;
-    return font_normal;
+        return font_fixed_medium;
+    return font_fixed;
 }
 
 std::vector<key_help_line>

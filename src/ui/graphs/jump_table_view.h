@@ -26,8 +26,8 @@ struct table_view {
 // draw again.
 void show_table(char form, const graph_frame &frame);
 
-// The font of a table of `nodes` rows: the normal one up to 13, the medium
-// one from 14 to 18, the small one above.
+// The fixed-width font of a table of `nodes` rows: the normal one up to
+// 13, the medium one from 14 to 18, the small one above.
 font_use jump_table_font(uint32_t nodes);
 
 // The prompt's pieces and line, and every key of its table.
