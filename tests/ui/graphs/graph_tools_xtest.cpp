@@ -95,7 +95,8 @@ every_walk_ends()
 // The ant, wherever it starts, reaches a cell no cell reads and its hits
 // display opens by itself; there 'n' shows the shares, 's' sets the random
 // ant walking (a node without targets never stops it) and 'h' at once
-// opens the display again; 'q' leaves the ant.
+// opens the display again; Return walks on, 'D' shows the distances and
+// Return walks on again; 'q' leaves the ant.
 TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
 {
     TestNetwork net(2, 20, 1);
@@ -110,7 +111,7 @@ TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
     std::vector<std::pair<int, int>> laid[3];
     std::vector<unsigned long> graph, hits_shown, shares, table, scrolled, after;
     uint32_t stuck_at = 0, stuck_targets = 1;
-    bool random_hits = false, ant_gone = false;
+    bool random_hits = false, distances_in_walk = false, walk_went_on = false, ant_gone = false;
     std::thread typist = act_paced({
         [] { type_in_step('L'); },
         [&] {
@@ -145,6 +146,19 @@ TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
         [&] {
             const ant_view *v = ant_walking();
             random_hits = v && v->stuck_at == 0 && v->walk.random_ant;
+            // On with the walk, and at once 'D' (its Shift is no key to
+            // the walk): the distances' summary waits for Return.
+            type_keys("\rD");
+        },
+        [&] {
+            const ant_view *v = ant_walking();
+            distances_in_walk = v && v->stuck_at == 0 && v->walk.random_ant;
+            // The walk goes on after Return; 'h' stops it again.
+            type_in_step('\r');
+            type_in_step('h');
+        },
+        [&] {
+            walk_went_on = ant_walking() != nullptr;
             type_in_step('q');
         },
         [&] {
@@ -173,6 +187,8 @@ TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
     EXPECT_EQ(stuck_targets, 0u) << "the ant stuck at a node with targets";
     EXPECT_NE(shares, hits_shown) << "'n' wrote no shares";
     EXPECT_TRUE(random_hits) << "'s' then 'h' did not show the random ant's hits";
+    EXPECT_TRUE(distances_in_walk) << "'D' left the walk";
+    EXPECT_TRUE(walk_went_on) << "the walk did not go on after the distances";
     EXPECT_TRUE(ant_gone) << "'q' in the hits display did not leave the ant";
     EXPECT_NE(table, graph) << "'t' showed no table";
     EXPECT_NE(scrolled, table) << "'d' did not scroll";
