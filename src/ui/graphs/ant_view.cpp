@@ -84,36 +84,45 @@ pace(uint32_t counts)
         usleep(counts / 100);
 }
 
-// The marker, a filled square, shown at (x, y) for its share of the pace,
-// then what it covered put back.
+// What lies under the marker at (x0, y0)-(x1, y1) kept in slot. The copy
+// is made with the whole drawing area as the viewport: the clip of the
+// drawing context applies to the pixmap copied into, whose corner is 0, 0.
 void
-show_marker(int x, int y, uint32_t counts)
+save_under_marker(int x0, int y0, int x1, int y1, image_slot *slot)
 {
-    const int half_x = vgax(8) / 2, half_y = vgay(8) / 2;
-    image_slot under{};
-    getimage(x - half_x, y - half_y, x + half_x, y + half_y, &under);
-    uint8_t fill = fillcolor;
-    setfillstyle(0, white);
-    bar(x - half_x, y - half_y, x + half_x, y + half_y);
-    fillcolor = fill;
-    pace(counts);
-    putimage(x - half_x, y - half_y, &under, 0);
-    freeimage(&under);
+    int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    getimage(x0, y0, x1, y1, slot);
+    setviewport(vx0, vy0, vx1, vy1, 1);
 }
 
-// One step watched: the marker along the link from `from` to `to`, the
-// link left as a trail in lightred, the node arrived at drawn again over
-// the trail's end.
+// One step watched, clipped to the graph window: the marker, a filled
+// square, shown at three places along the link from `from` to `to`, each
+// for a third of the pace and then taken away; the link left as a trail in
+// lightred; the node arrived at drawn again over the trail's end.
 void
 animate_step(const ant_view &v, uint32_t from, uint32_t to)
 {
-    graph_clip clip(v.frame);
     const int fx = basin_pos[from][0], fy = basin_pos[from][1];
     const int tx = basin_pos[to][0], ty = basin_pos[to][1];
+    const int half_x = vgax(8) / 2, half_y = vgay(8) / 2;
     constexpr int kPlaces = 3;
-    for (int p = 1; p <= kPlaces; p++)
-        show_marker(fx + (tx - fx) * p / (kPlaces + 1), fy + (ty - fy) * p / (kPlaces + 1),
-                    v.walk.delay / kPlaces);
+    for (int p = 1; p <= kPlaces; p++) {
+        const int x = fx + (tx - fx) * p / (kPlaces + 1), y = fy + (ty - fy) * p / (kPlaces + 1);
+        image_slot under{};
+        save_under_marker(x - half_x, y - half_y, x + half_x, y + half_y, &under);
+        graph_clip clip(v.frame);
+        uint8_t fill = fillcolor;
+        setfillstyle(0, white);
+        bar(x - half_x, y - half_y, x + half_x, y + half_y);
+        fillcolor = fill;
+        pace(v.walk.delay / kPlaces);
+        if (under) {
+            putimage(x - half_x, y - half_y, &under, 0);
+            freeimage(&under);
+        }
+    }
+    graph_clip clip(v.frame);
     if (from != to)
         thickline(0, fx, fy, tx, ty, 1.0, 1.0, lightred);
     moveto(tx, ty);
