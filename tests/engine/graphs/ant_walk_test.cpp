@@ -15,10 +15,16 @@
 
 namespace {
 
+// An ant on the open graph; closing it gives back every block it took.
 struct open_ant {
     ant_walk ant;
+    long blocks = live_allocations;
     open_ant() { open_ant_walk(ant); }
-    ~open_ant() { close_ant_walk(ant); }
+    ~open_ant()
+    {
+        close_ant_walk(ant);
+        EXPECT_EQ(live_allocations, blocks);
+    }
 };
 
 TEST(AntWalk, TargetsAscendingWithTheirShareOfTheJumps)

@@ -28,11 +28,13 @@ TEST(Unscramble, NoLeafNoMove)
             g.link(m, m, 5);
     }
     auto before = g.places();
+    const long blocks = live_allocations;
     for (unsigned seed = 1; seed <= 20; seed++) {
         srandom(seed);
         unscramble_graph(small_graph::cx, small_graph::cy, kCyclerad);
         ASSERT_EQ(g.places(), before) << "seed " << seed;
     }
+    EXPECT_EQ(live_allocations, blocks) << "a pass kept its work arrays";
 }
 
 // A tree of chains and leaves with weights of 1 on many nodes: the pass
