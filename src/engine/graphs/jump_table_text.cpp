@@ -59,22 +59,24 @@ append_number(std::string &text, uint32_t w, uint64_t)
 void
 append_fraction(std::string &text, uint32_t w, uint64_t jumps)
 {
-    if (w == 0) {
-        text += "    0";
-        return;
-    }
-    if (w == jumps) {
-        text += "    1";
-        return;
-    }
-    char share[32];
-    snprintf(share, sizeof share, "%.3f", static_cast<double>(w) / static_cast<double>(jumps));
-    // A share just short of 1 rounds to "1.000", which would read as .000:
-    // it shows as the largest share below 1 instead.
-    text += share[0] == '0' ? std::string(" ") + (share + 1) : std::string(" .999");
+    text += jump_fraction_cell(w, jumps, "    0");
 }
 
 } // namespace
+
+std::string
+jump_fraction_cell(uint32_t weight, uint64_t jumps, const char *zero)
+{
+    if (weight == 0)
+        return zero;
+    if (weight == jumps)
+        return "    1";
+    char share[32];
+    snprintf(share, sizeof share, "%.3f", static_cast<double>(weight) / static_cast<double>(jumps));
+    // A share just short of 1 rounds to "1.000", which would read as .000:
+    // it shows as the largest share below 1 instead.
+    return share[0] == '0' ? std::string(" ") + (share + 1) : std::string(" .999");
+}
 
 std::string
 jump_table_text(uint8_t form)

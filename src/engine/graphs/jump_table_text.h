@@ -10,6 +10,11 @@
 // meta_graph_fractions the fractions, meta_graph_both the numbers, a
 // newline and the fractions; empty for the other values or without links.
 std::string jump_table_text(uint8_t form);
+// One cell of a table of fractions: `zero` for a weight of 0, "    1" for
+// a weight that is all of the jumps, else the share weight / jumps with
+// three decimals and no leading zero (" .250"); a share just short of 1,
+// which rounds to 1.000, shows as " .999".
+std::string jump_fraction_cell(uint32_t weight, uint64_t jumps, const char *zero);
 // The line that closes the listing when the graph closes; empty unless
 // form lists a table.
 std::string jump_table_closing(uint8_t form);

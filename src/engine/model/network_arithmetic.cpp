@@ -123,6 +123,28 @@ shuffle_order(uint16_t *order, int n)
     }
 }
 
+void
+shuffle_order1(uint16_t *order, int count)
+{
+    if (count < 1)
+        return;
+    if (count > 65535)
+        count = 65535;
+    // Value 0 is marked used from the start: a draw of 0 is refused as a
+    // draw of a value already placed is.
+    uint8_t used[65536 / 8];
+    memset(used, 0, static_cast<size_t>(count / 8 + 1));
+    used[0] = 1;
+    for (int p = 1; p <= count; p++) {
+        int r;
+        do
+            r = static_cast<int>(random() % (count + 1));
+        while (used[r >> 3] & (1u << (r & 7)));
+        used[r >> 3] = static_cast<uint8_t>(used[r >> 3] | (1u << (r & 7)));
+        order[p] = static_cast<uint16_t>(r);
+    }
+}
+
 int
 digits_of(int x)
 {

@@ -34,6 +34,11 @@ void set_i2dxj2d();
 // random() % n, redrawing while the value is already used. n below 1 leaves
 // the array untouched; n is at most 65536.
 void shuffle_order(uint16_t *order, int n);
+// Fills order[1..count] with a random permutation of 1..count: each
+// position draws random() % (count + 1) until the value is neither 0 nor
+// already placed (order[0] is left untouched). count below 1 leaves the
+// array untouched; count is at most 65535.
+void shuffle_order1(uint16_t *order, int count);
 
 // Number of decimal digits of x (at least 1): the width of an entry that
 // takes any number up to x.

@@ -19,12 +19,15 @@
 #include "engine/graphs/graph_data.h"
 #include "engine/graphs/graph_moves.h"
 #include "engine/graphs/graph_rank.h"
+#include "engine/graphs/unscramble.h"
+#include "ui/graphs/ant_view.h"
 #include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
 #include "ui/graphs/graph_layout_file.h"
 #include "ui/graphs/graph_layouts.h"
 #include "ui/graphs/graph_prompt.h"
+#include "ui/graphs/jump_table_view.h"
 #include "ui/graphs/shortest_path.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -435,13 +438,28 @@ shortest_paths(graph_view &, char)
     return graph_step::redraw_all;
 }
 
-// The keys whose tools are not built yet: the ant, the jump table and
-// unscrambling. They are named in the menu and wait like keys without
-// links.
+// The ant walks on the graph drawn afresh, and leaves its trail there.
 graph_step
-not_yet(graph_view &, char)
+ant(graph_view &view, char)
 {
-    return graph_step::ignored;
+    redraw_graph_window(view.base, view.frame);
+    prob_ant(view.base, view.frame);
+    return graph_step::redraw_all;
+}
+
+graph_step
+unscramble(graph_view &view, char)
+{
+    unscramble_graph(view.frame.cx, view.frame.cy, w_cyclerad);
+    return graph_step::redraw;
+}
+
+// 't' the weights as numbers, 'T' as fractions of each node's jumps.
+graph_step
+table(graph_view &view, char key)
+{
+    show_table(key, view.frame);
+    return graph_step::redraw_all;
 }
 
 graph_step
@@ -466,10 +484,10 @@ first_line(const graph_view &)
 const graph_key kGraphKeys[] = {
     graph_key::on("\r").help(first_line).does(drag_editor),
     graph_key::on("d").when([](const graph_view &) { return f_or_n == graph_network; }).does(redraw_only),
-    graph_key::on("a").when(linked).does(not_yet),
+    graph_key::on("a").when(linked).does(with_links<ant>),
     graph_key::on("p").when(linked).does(with_links<shortest_paths>),
     graph_key::on("k").when(linked).does(with_links<rank_layout>),
-    graph_key::on("u").when(linked).does(not_yet),
+    graph_key::on("u").when(linked).does(with_links<unscramble>),
 
     graph_key::on("S").help("\nsettings-S").does(settings),
     graph_key::on("xX").help(" rotate-x/X").does(rotate),
@@ -484,7 +502,7 @@ const graph_key kGraphKeys[] = {
             return f_or_n == graph_field ? " table-t/T" : "\ntable-t/T";
         })
         .when(linked)
-        .does(not_yet),
+        .does(with_links<table>),
     graph_key::on("U")
         .help([](const graph_view &) -> std::string {
             return f_or_n == graph_field ? " Unreach-U," : " unreach-U,";

@@ -1,9 +1,10 @@
 // The command loop of the graph window: a menu of four lines and one
 // command per key (the drag editor, shortest paths, layouts, rotation,
 // mirroring, scaling, display switches, settings, unreachable nodes,
-// ranking, the layout file, the window toggle and the basins drawn inside
-// the nodes) until 'q'. The keys are one table
-// whose rows give both the menu's text and what each key does.
+// ranking, unscrambling, the probabilistic ant, the jump table, the layout
+// file, the window toggle and the basins drawn inside the nodes) until
+// 'q'. The keys are one table whose rows give both the menu's text and
+// what each key does.
 #pragma once
 #include <string>
 #include <vector>

@@ -16,18 +16,6 @@
 
 namespace {
 
-// The viewport in force before a drawing clipped to the graph window.
-struct clip_to_frame {
-    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
-    int colour = getcolor();
-    explicit clip_to_frame(const graph_frame &frame) { setviewport(frame.x0, frame.y0, frame.x1, frame.y1, 1); }
-    ~clip_to_frame()
-    {
-        setviewport(x0, y0, x1, y1, 1);
-        setcolor(colour);
-    }
-};
-
 // The colour after c in the node cycle that starts at first.
 int
 next_node_colour(int c, int first)
@@ -83,10 +71,22 @@ draw_links_of(uint32_t i, int colour, float base, const graph_frame &frame)
 
 } // namespace
 
+graph_clip::graph_clip(const graph_frame &frame)
+    : x0(view_x0), y0(view_y0), x1(view_x1), y1(view_y1), colour(getcolor())
+{
+    setviewport(frame.x0, frame.y0, frame.x1, frame.y1, 1);
+}
+
+graph_clip::~graph_clip()
+{
+    setviewport(x0, y0, x1, y1, 1);
+    setcolor(colour);
+}
+
 void
 draw_meta_graph(float base, const graph_frame &frame)
 {
-    clip_to_frame clip(frame);
+    graph_clip clip(frame);
     const int first = bground == 'w' ? red : blue;
     int colour = first;
     for (uint32_t i = node_no; i >= 1; i--) {
@@ -106,7 +106,7 @@ void
 meta_graph_vertex(unsigned node, float size, int colour, const graph_frame &frame, float base)
 {
     int x = getx, y = gety;
-    clip_to_frame clip(frame);
+    graph_clip clip(frame);
     int r = static_cast<int>(scale_m_nodes ? size : base);
     uint8_t fill = fillcolor;
     setfillstyle(0, colour);
@@ -126,7 +126,7 @@ void
 blank_nodes(float base, const graph_frame &frame, float share)
 {
     int x = getx, y = gety;
-    clip_to_frame clip(frame);
+    graph_clip clip(frame);
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
     setcolor(black);

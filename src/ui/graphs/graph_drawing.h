@@ -4,7 +4,23 @@
 // disc with its number, all clipped to the window.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/graphs/graph_layouts.h"
+
+// While it lives, drawing is clipped to the graph window; the viewport and
+// the colour in force before come back when it goes.
+class graph_clip {
+public:
+    explicit graph_clip(const graph_frame &frame);
+    ~graph_clip();
+    graph_clip(const graph_clip &) = delete;
+    graph_clip &operator=(const graph_clip &) = delete;
+
+private:
+    int16_t x0, y0, x1, y1;
+    int colour;
+};
 
 // The whole graph: node colours from the cycle (stored in basin_color), the
 // links of each node in its colour, then the nodes. base: the base node

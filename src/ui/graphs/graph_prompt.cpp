@@ -11,6 +11,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
+#include "ui/screen/input.h"
 
 namespace {
 
@@ -79,6 +80,34 @@ put_text(const std::string &text)
     int x = getx;
     outtext(text.c_str());
     moveto(x + text_width_in_use(text.c_str()), gety);
+}
+
+prompt_end
+show_graph_prompt(const std::vector<std::string> &lines)
+{
+    remove_menu();
+    draw_prompt_box(static_cast<int>(lines.size()));
+    int colour = getcolor();
+    setcolor(white);
+    std::vector<std::string> room = lines;
+    room.back() += "0";
+    fitting_font font(room, static_cast<int>(lines.size()));
+    for (size_t i = 0; i < lines.size(); i++) {
+        dialog_row(static_cast<int>(i));
+        put_text(lines[i]);
+    }
+    prompt_end end{getx, gety};
+    setcolor(colour);
+    return end;
+}
+
+char
+wait_graph_prompt_key(const prompt_end &at)
+{
+    moveto(at.x, at.y);
+    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    int key = keycheck(0);
+    return key > 0 && key < 128 ? static_cast<char>(key) : 0;
 }
 
 std::vector<std::string>

@@ -47,6 +47,18 @@ void dialog_row(int line);
 // use (outtext steps on by the normal font's widths).
 void put_text(const std::string &text);
 
+// Where a prompt's last line ends: its key wait blinks there.
+struct prompt_end {
+    int x, y;
+};
+// The prompt area as under the menu, then a prompt box of as many lines
+// as given, written in white in the font in which they fit with room for
+// one character more.
+prompt_end show_graph_prompt(const std::vector<std::string> &lines);
+// One key waited for at the prompt's end; the left mouse button is Return
+// and the right one 'q'. 0 for a key that gives no character.
+char wait_graph_prompt_key(const prompt_end &at);
+
 // The lines of a prompt drawn from a key table's help: the title, then
 // each piece, one that begins with a newline starting a line of its own.
 std::vector<std::string> prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces);

@@ -195,6 +195,12 @@ font_of(font_use f)
         return tempfont;
     case font_italic:
         return italicfont;
+    case font_fixed:
+        return nonpropfont;
+    case font_fixed_medium:
+        return mediumnonpropfont;
+    case font_fixed_small:
+        return smallnonpropfont;
     }
     return nullptr;
 }
@@ -207,6 +213,13 @@ text_width_in_use(const char *s)
     XFontStruct *font = font_of(current_use);
     int len = static_cast<int>(strlen(s));
     return font ? XTextWidth(font, s, len) : len * CWidth;
+}
+
+int
+text_height_in_use()
+{
+    XFontStruct *font = font_of(current_use);
+    return font ? font->ascent + font->descent : CHeight;
 }
 
 void

@@ -23,9 +23,23 @@ void set_italic_font();
 void load_label_font(const char *name);        // italic title font; metrics unchanged
 
 // Which of the fonts text is drawn in now, as the switches above set it.
-enum font_use : uint8_t { font_normal, font_small, font_medium, font_label, font_italic };
+// The fixed-width (courier) ones, normal, medium and small, set the
+// columns of tables; the others are the proportional text.
+enum font_use : uint8_t {
+    font_normal,
+    font_small,
+    font_medium,
+    font_label,
+    font_italic,
+    font_fixed,
+    font_fixed_medium,
+    font_fixed_small,
+};
 font_use font_in_use();
 // Pixel width of a text in the font in use (CWidth a character without it).
 int text_width_in_use(const char *s);
+// Pixel height of a line in the font in use, ascent and descent (CHeight
+// without it).
+int text_height_in_use();
 // Puts that font, as loaded now, on the GC; metrics left to the caller.
 void use_font(font_use f);

@@ -131,6 +131,12 @@ loaded_font(font_use f)
         return tempfont;
     case font_italic:
         return italicfont;
+    case font_fixed:
+        return nonpropfont;
+    case font_fixed_medium:
+        return mediumnonpropfont;
+    case font_fixed_small:
+        return smallnonpropfont;
     default:
         return propfont ? propfont : nonpropfont;
     }

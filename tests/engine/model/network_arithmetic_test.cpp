@@ -2,6 +2,7 @@
 // 1d network and the random permutation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -146,6 +147,44 @@ TEST(ShuffleOrder, SingleAndEmpty)
     shuffle_order(order, 0);
     shuffle_order(order, -5);
     EXPECT_EQ(order[0], 0);
+}
+
+// The order of shuffle_order1 drawn the plain way: random() % (count + 1)
+// until the value is not 0 and not among those placed, found by scanning.
+std::vector<uint16_t>
+reference_order1(int count)
+{
+    std::vector<uint16_t> order(1, 0);
+    while (static_cast<int>(order.size()) <= count) {
+        uint16_t r;
+        bool placed;
+        do {
+            r = static_cast<uint16_t>(random() % (count + 1));
+            placed = false;
+            for (size_t p = 1; p < order.size(); p++)
+                placed = placed || order[p] == r;
+        } while (r == 0 || placed);
+        order.push_back(r);
+    }
+    return order;
+}
+
+TEST(ShuffleOrder1, SameDrawsAsThePlainWayAndAPermutationOfOneToCount)
+{
+    for (int count = 1; count <= 1000; count++) {
+        srandom(static_cast<unsigned>(900 + count));
+        std::vector<uint16_t> expect = reference_order1(count);
+        std::vector<uint16_t> order(static_cast<size_t>(count) + 1, 7777);
+        srandom(static_cast<unsigned>(900 + count));
+        shuffle_order1(order.data(), count);
+        ASSERT_EQ(order[0], 7777) << "entry 0 written, count " << count;
+        order[0] = 0;
+        ASSERT_EQ(order, expect) << "count " << count;
+        std::vector<uint16_t> sorted(order.begin() + 1, order.end());
+        std::sort(sorted.begin(), sorted.end());
+        for (int p = 0; p < count; p++)
+            ASSERT_EQ(sorted[static_cast<size_t>(p)], p + 1) << "count " << count;
+    }
 }
 
 } // namespace

@@ -1,0 +1,116 @@
+// The scanned jump table (jump_table_lines.h). Reads the links and the
+// figures of each node (globals.h, graph_data.h); the fractions are
+// jump_table_text.h's cells. Start at jump_table_lines.
+#include "engine/graphs/jump_table_lines.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+#include "engine/graphs/jump_table_text.h"
+
+namespace {
+
+template <typename... Args>
+void
+append(std::string &text, const char *format, Args... args)
+{
+    char piece[64];
+    snprintf(piece, sizeof piece, format, args...);
+    text += piece;
+}
+
+uint32_t
+held(int64_t value)
+{
+    return static_cast<uint32_t>(std::clamp<int64_t>(value, 1, std::max<uint32_t>(node_no, 1)));
+}
+
+// The number a node goes by: the cell number in the network graph.
+uint32_t
+shown_number(uint32_t node)
+{
+    return f_or_n == graph_network ? node - 1 : node;
+}
+
+double
+percent_of(double part, double whole)
+{
+    return whole > 0 ? part * 100 / whole : 0.0;
+}
+
+// The node's own figures: out-degree and k in the network graph; period,
+// jumps, size with its share of m_space, and the share of its runs that
+// stay in it in the meta-graph.
+std::string
+row_tail(uint32_t r, uint64_t jumps)
+{
+    std::string tail;
+    if (f_or_n == graph_network) {
+        append(tail, "    %u    %u", node_period[r], netnodesize ? netnodesize[r] : 0u);
+        return tail;
+    }
+    double size = node_size_measure(r);
+    append(tail, "%5u", node_period[r]);
+    append(tail, "%8llu", static_cast<unsigned long long>(jumps));
+    append(tail, "%10llu=", static_cast<unsigned long long>(size));
+    append(tail, "%10.2f%%", percent_of(size, m_space));
+    append(tail, "%10.2f%%", percent_of(basinjumps[r][r], static_cast<double>(jumps)));
+    return tail;
+}
+
+} // namespace
+
+void
+scroll_table_rows(jump_table_place &place, int by)
+{
+    place.first_row = held(static_cast<int64_t>(place.first_row) + by);
+}
+
+void
+scroll_table_columns(jump_table_place &place, int by)
+{
+    place.first_column = held(static_cast<int64_t>(place.first_column) + by);
+}
+
+std::vector<jump_table_line>
+jump_table_lines(char form, const jump_table_place &place)
+{
+    std::vector<jump_table_line> lines;
+    if (!basinjumps || node_no == 0)
+        return lines;
+    const bool fractions = form == jump_table_fractions;
+    const uint32_t first_column = held(place.first_column), first_row = held(place.first_row);
+    jump_table_line heading{"     ", "", ""};
+    for (uint32_t c = first_column; c <= node_no; c++)
+        append(heading.cells, fractions ? "%5u" : "%4u", shown_number(c));
+    heading.tail = f_or_n == graph_network ? "    out  k" : "    P    J      Volume   Self";
+    lines.push_back(heading);
+    for (uint32_t r = first_row; r <= node_no; r++) {
+        const uint64_t jumps = static_cast<uint64_t>(node_period[r]) * m_size;
+        jump_table_line row;
+        append(row.label, "%4u:", shown_number(r));
+        for (uint32_t c = first_column; c <= node_no; c++) {
+            uint32_t w = basinjumps[r][c];
+            if (fractions)
+                row.cells += jump_fraction_cell(w, jumps, "    .");
+            else if (w == 0)
+                row.cells += "   .";
+            else
+                append(row.cells, "%4u", w);
+        }
+        row.tail = row_tail(r, jumps);
+        lines.push_back(row);
+    }
+    return lines;
+}
+
+std::string
+jump_table_copy(const std::vector<jump_table_line> &lines)
+{
+    std::string text;
+    for (const jump_table_line &line : lines)
+        text += "\n" + line.label + line.cells + line.tail;
+    return text;
+}

@@ -1,0 +1,40 @@
+// The jump table of the open graph (globals.h) as the graph window scans
+// it: a heading of node numbers, then a row per node with its link weights
+// to the columns shown, as numbers or as fractions of the node's jumps, and
+// the node's own figures (the meta-graph's period P, jumps J, size and the
+// share of runs that stay in the node; the network graph's out-degree and
+// k). The window draws each piece of a line in its colour and clips it;
+// the copy to standard error puts the same lines one after another.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The two forms of the table, as the graph window's keys name them.
+constexpr char jump_table_numbers = 't';
+constexpr char jump_table_fractions = 'T';
+
+// The first row and column shown, node numbers 1..node_no.
+struct jump_table_place {
+    uint32_t first_row = 1;
+    uint32_t first_column = 1;
+};
+// The place moved by `by` rows or columns, held within 1..node_no.
+void scroll_table_rows(jump_table_place &place, int by);
+void scroll_table_columns(jump_table_place &place, int by);
+
+// One line of the table: its label, the cells of the columns shown, and
+// the node's own figures (for the heading, their titles).
+struct jump_table_line {
+    std::string label;
+    std::string cells;
+    std::string tail;
+};
+// The heading (a label of five blanks, then "%4d" or "%5d" per column
+// shown: the node number, the cell number node - 1 in the network graph)
+// and the rows from the place's first row on, each labelled "%4d:". Cells:
+// numbers "   ." for 0 else "%4u"; fractions "    ." for 0, else as
+// jump_fraction_cell. Empty without links.
+std::vector<jump_table_line> jump_table_lines(char form, const jump_table_place &place);
+// The lines as copied to standard error: each one "\n", label, cells, tail.
+std::string jump_table_copy(const std::vector<jump_table_line> &lines);
