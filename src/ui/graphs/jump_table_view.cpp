@@ -80,7 +80,7 @@ const question kJump[] = {
             draw_prompt_box(1);
             outtext("jump: enter x: ");
         })
-        .entry(5, 1)
+        .entry(5, numeric_entry)
         .then([](int) {
             node_answer(jumping->place.first_column);
             return answer_step::next;
@@ -88,7 +88,7 @@ const question kJump[] = {
         .quits(answer_step::leave),
     question::row()
         .prompts([] { outtext(" enter y:"); })
-        .entry(5, 1)
+        .entry(5, numeric_entry)
         .then([](int) {
             node_answer(jumping->place.first_row);
             return answer_step::next;
