@@ -191,9 +191,14 @@ draw_rows(const time_step_layout &t)
     snprintf(text, sizeof text, "cell %d", n - 1);
     moveto(left_x, label_y + CHeight - 4);
     outtext(text);
-    const char *last = n <= 8 ? "     0" : "cell 0";
-    moveto(right_x + CWidth / 2 - text_pixel_width(last, static_cast<int>(strlen(last))),
-           label_y + CHeight - 4);
+    // Cell 0's number ends at its mark; it is the bare number where the full
+    // label would run into the last cell's.
+    auto start_of = [&](const char *label) {
+        return right_x + CWidth / 2 - text_pixel_width(label, static_cast<int>(strlen(label)));
+    };
+    int left_end = left_x + text_pixel_width(text, static_cast<int>(strlen(text)));
+    const char *last = n <= 8 || start_of("cell 0") <= left_end + CWidth ? "     0" : "cell 0";
+    moveto(start_of(last), label_y + CHeight - 4);
     outtext(last);
 }
 
