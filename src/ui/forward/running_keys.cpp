@@ -362,14 +362,15 @@ bool
 next_sample_rule(running_pattern &p, char key)
 {
     run_iteration *it = p.it;
-    if (totstatrules == 0)
+    uint32_t total = usable_sample_rules();
+    if (total == 0)
         return true;
     if (key == 'w')
-        it->sample_index = it->sample_index >= totstatrules ? 1 : it->sample_index + 1;
-    else if (totstatrules < 10)
-        it->sample_index = static_cast<uint32_t>(random() % totstatrules) + 1;
+        it->sample_index = it->sample_index >= total ? 1 : it->sample_index + 1;
+    else if (total < 10)
+        it->sample_index = static_cast<uint32_t>(random() % total) + 1;
     else
-        it->sample_index = static_cast<uint32_t>(random() % (totstatrules / 10));
+        it->sample_index = static_cast<uint32_t>(random() % (total / 10));
     it->sample_index = stat_rule(1, it->sample_index, it, p.eg->x0);
     after_sample_rule(p.eg, it);
     return true;

@@ -20,6 +20,7 @@
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
+#include "ui/measures/sample_rule.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -243,7 +244,7 @@ browse(int x0)
     rule_browser b;
     b.x0 = fitted_x0(x0);
     b.k = nhood;
-    b.sample = stat_sample{statbuf, stat_record_bytes(nhood), totstatrules};
+    b.sample = stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
     b.big_dots = Maxx > 640;
     kept_area top;
     top.keep(memory_box_left(Maxx), 0, Maxx, prompt_box_bottom(4));
@@ -277,7 +278,7 @@ load_rule_stats(int mode, int x0)
 {
     int16_t x = getx, y = gety;
     chosen_index = 0;
-    if (mode == 0 || totstatrules == 0 || statbuf == nullptr) {
+    if (mode == 0 || usable_sample_rules() == 0) {
         if (!load_sample_file()) {
             is[0] = 'q';
             moveto(x, y);

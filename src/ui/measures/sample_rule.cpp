@@ -33,7 +33,7 @@ uint32_t scan_from = 0;
 stat_sample
 loaded_sample()
 {
-    return stat_sample{statbuf, stat_record_bytes(nhood), totstatrules};
+    return stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
 }
 
 // The scan question's lines in a prompt box of two.
@@ -118,6 +118,15 @@ sample_hex_kind()
     return totalistic == rule_kind_tcodes ? 2 : 3;
 }
 
+uint32_t
+usable_sample_rules()
+{
+    if (statbuf == nullptr || totstatrules == 0 ||
+        sizeof_statbuf < size_t(totstatrules) * stat_record_bytes(nhood))
+        return 0;
+    return totstatrules;
+}
+
 void
 put_sample_rule(uint32_t index)
 {
@@ -128,7 +137,7 @@ put_sample_rule(uint32_t index)
 uint32_t
 stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
 {
-    if (totstatrules == 0 || statbuf == nullptr) {
+    if (usable_sample_rules() == 0) {
         if (mode == 0)
             load_rule_stats(0, x0);
         return 0;
@@ -146,7 +155,7 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
         if (is[0] == 'q')
             return 0;
         if (is[0] == 'n') {
-            if (load_rule_stats(0, x0) == 0 || totstatrules == 0)
+            if (load_rule_stats(0, x0) == 0 || usable_sample_rules() == 0)
                 return 0;
             index = sample_index_or_first(last_chosen_sample_rule(), totstatrules);
         } else {

@@ -6,6 +6,10 @@
 
 #include "ui/measures/run_records.h"
 
+// The rules of the loaded sample that the network can take: totstatrules
+// when statbuf holds that many records of the current k, else 0 (none
+// loaded, or a sample of another k, whose records have another length).
+uint32_t usable_sample_rules();
 // mode 0 asks for an index (or a new sample, or scanning from an index);
 // mode 1 takes index. Puts that record's rule into the network and shows
 // it with its figures; returns the index used (0 when nothing changed: no

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/globals.h"
+#include "engine/storage/stat_record_codec.h"
 #include "ui/driver/driver_network_support.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
@@ -97,6 +100,10 @@ TEST_F(RunningKeys, NextSampleRuleWrapsAfterTheLast)
     ring_builder net;
     net.SetUp();
     net.ring(8, 3);
+    // A loaded sample of five records of this k.
+    checked_free(statbuf);
+    sizeof_statbuf = 5 * stat_record_bytes(nhood);
+    statbuf = static_cast<uint8_t *>(checked_calloc(sizeof_statbuf, 1, "statbuf"));
     totstatrules = 5;
     it.sample_index = 4;
     key('w');
@@ -109,6 +116,13 @@ TEST_F(RunningKeys, NextSampleRuleWrapsAfterTheLast)
         EXPECT_GE(it.sample_index, 1u);
         EXPECT_LE(it.sample_index, 5u);
     }
+    // With another k the records are of another length: the sample is not
+    // read, and the index stays.
+    uint32_t before = it.sample_index;
+    nhood = 5;
+    key('w');
+    EXPECT_EQ(it.sample_index, before);
+    nhood = 3;
     net.TearDown();
 }
 
