@@ -166,6 +166,7 @@ TEST_F(ScreenLeftovers, SmallScreenALoadedImageHintEndsInsideTheWindow)
     answer({"s\r", "zemrahint\r", "\r"});
     int strip_top = zemra->height() - 24;
     answer({"l\r", "zemrahint\r", "\r"});
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no wait after the load";
     EXPECT_GT(marked_pixels(zemra->width() / 2, strip_top + 3, zemra->width() / 2 - 20, 14), 100)
         << "no hint";
     EXPECT_EQ(marked_pixels(zemra->width() - 14, strip_top + 3, 10, 14), 0)
