@@ -747,10 +747,9 @@ show_tree_summary(bool cut_at_limit)
     print_current_bitstring_hexbytes(0, firstseed, 0, Maxx, white, 0);
     moveto(hex_x + vgax(4) * bytesL / 2 + 2 * bytesL * CWidth, gety);
     outtext(totals);
-    int16_t left = memory_box(0, nullptr);
-    moveto(left + vgax(3), vgay(3));
-    outtext("options-o cont-ret:");
+    status_box_title("options-o cont-ret:", white);
     input_string(1, text_entry);
+    erase_memory_box();
     if (is[0] == 'o')
         open_options_box();
     erase_prompt_box(2);

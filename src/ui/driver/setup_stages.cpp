@@ -21,6 +21,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/run_part.h"
+#include "ui/driver/startup.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/network_size.h"
 #include "ui/model/nhood_size.h"
@@ -95,7 +96,7 @@ value_range_stage()
     if (!tot_only)
         allocate_mem_nhood_matrix(Maxnhood);
     setup_value_colors(1);
-    erase_prompt_box(2);
+    erase_prompt_box(first_prompt_box_lines());
     show_multistate_color_key(1);
     return tot_only ? stage::network_size : stage::size_range;
 }

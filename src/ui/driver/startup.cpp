@@ -32,6 +32,7 @@
 #include "ui/forward/running_keys.h"
 #include "ui/model/buffers.h"
 #include "ui/model/globals.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -90,6 +91,33 @@ full_redraw()
     tview_y1 = view_y1;
 }
 
+const char kBuildTag[] = "Zemram05 Sept 2005 ";
+
+// The first screen's figures: the window's size, the font's and the seed's.
+void
+compose_screen_figures(char *text, size_t size, uint32_t randseed)
+{
+    snprintf(text, size, "screen=%dx%d pt=%d randseed=%u", Maxx + 1, WinMaxy + 1, pointsize,
+             randseed);
+}
+
+// Lines of the first prompt's box as last drawn: a resize redraws the box
+// as it was, and the erase takes that box away.
+int first_box_lines = 2;
+
+// Two lines, or three when the build tag and the figures do not fit one
+// line of the box (measured with the widest seed, so that the box depends
+// on the window and the font alone).
+int
+first_box_lines_needed()
+{
+    char figures[150];
+    compose_screen_figures(figures, sizeof figures, kLargestSeed);
+    std::string line = std::string(kBuildTag) + figures;
+    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+    return text_pixel_width(line.c_str(), static_cast<int>(line.size())) <= room ? 2 : 3;
+}
+
 // Draws the first prompt and reads its key into is[0]. The random generator
 // starts again from randseed each time, so the same answers give the same
 // random rules and wirings.
@@ -97,12 +125,14 @@ void
 first_prompt(uint32_t randseed)
 {
     srandom(randseed);
-    int margin = draw_prompt_box(2);
+    int lines = first_box_lines = first_box_lines_needed();
+    int margin = draw_prompt_box(lines);
     setcolor(green);
-    outtext("Zemram05 Sept 2005 ");
+    outtext(kBuildTag);
     setcolor(white);
-    snprintf(textb[0], 150, "screen=%dx%d pt=%d randseed=%u", Maxx + 1, WinMaxy + 1,
-             pointsize, randseed);
+    if (lines > 2)
+        moveto(margin, gety + CHeight);
+    compose_screen_figures(textb[0], 150, randseed);
     outtext(textb[0]);
     moveto(margin, gety + CHeight);
     outtext("mouse buttons: left=ret right='q'=backtrack");
@@ -127,7 +157,7 @@ first_prompt(uint32_t randseed)
 void
 random_seed_dialog(uint32_t *randseed)
 {
-    erase_prompt_box(2);
+    erase_prompt_box(first_prompt_box_lines());
     draw_prompt_box(1);
     snprintf(textb[0], 150, "enter random number seed 0-%lu (def random):",
              static_cast<unsigned long>(kLargestSeed));
@@ -213,6 +243,12 @@ first_screen(uint32_t randseed)
 }
 
 } // namespace
+
+int
+first_prompt_box_lines()
+{
+    return first_box_lines;
+}
 
 void
 parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_only)

@@ -17,6 +17,10 @@ uint32_t startup_randseed(uint32_t pid, uint32_t seconds);
 // digits alone giving 0..kLargestSeed; false (a sign, other characters, a
 // larger number) leaves it.
 bool parse_seed_answer(const std::string &answer, uint32_t *seed);
+// Lines of the first screen's prompt box as last drawn: two, or three on a
+// window too narrow for the build tag and the screen's figures on one line
+// (the figures then take a line of their own).
+int first_prompt_box_lines();
 
 // Registers what the lower layers call up to: the engines' key polls and
 // prompts through the window, the hot keys of every text entry ('@' prints

@@ -8,6 +8,8 @@
 // The panel keeps inside the window: it starts below the colour key box at
 // the top right, and where its lines in the medium font would pass the
 // window's bottom or the panel's width it writes them in the small font.
+// Like the colour key, it is left out where the pattern (its rows, side
+// plot and page clears) reaches its place: the pattern would draw over it.
 #include "ui/forward/key_panel.h"
 
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "ui/forward/running_pattern_keys.h"
+#include "ui/forward/space_time_display.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -36,6 +39,9 @@ struct panel_place {
     }
 };
 panel_place drawn;
+// The panel was asked for but left out, the pattern reaching its place:
+// nothing to erase.
+bool left_out = false;
 
 struct panel_line {
     std::string text;
@@ -100,6 +106,14 @@ fits(const std::string &heading, const std::vector<panel_line> &lines, int top)
 void
 interrupt_key_index(entropy_graph *eg, run_iteration *it)
 {
+    if (pattern_reach(it, side_plot_width(eg)) > panel_left()) {
+        left_out = false;
+        if (drawn.left >= 0 && !onthefly_box_erased)
+            erase_key_panel();
+        left_out = true;
+        return;
+    }
+    left_out = false;
     int16_t x = getx, y = gety;
     int colour = getcolor();
     int16_t width = CWidth, height = CHeight;
@@ -152,6 +166,8 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
 void
 erase_key_panel()
 {
+    if (left_out)
+        return;
     if (drawn.left >= 0)
         erase_box(drawn.left, drawn.top, drawn.right, drawn.bottom);
     else
@@ -163,4 +179,5 @@ void
 forget_key_panel()
 {
     drawn = panel_place();
+    left_out = false;
 }

@@ -3,9 +3,10 @@
 #pragma once
 #include "ui/measures/run_records.h"
 
-// Draws the panel; the current point is kept.
+// Draws the panel, or leaves it out where the pattern reaches its place (as
+// the colour key is); the current point is kept.
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);
-// Erases the panel where it was last drawn.
+// Erases the panel where it was last drawn (nothing when it was left out).
 void erase_key_panel();
 // The window was drawn afresh: no panel of an earlier run is on it. (A panel
 // drawn again at other edges after a resize takes the old one away first.)

@@ -286,6 +286,9 @@ set_all_orders()
     seq_update = update_seq_order;
     int lines = WinMaxy / CHeight - 4;
     uint32_t first = 0;
+    // The chosen order seed's bits stay in the status box while the listing
+    // is open.
+    bool bits_shown = false;
     for (;;) {
         int margin = draw_prompt_box(lines);
         int box_top = gety;
@@ -351,7 +354,8 @@ set_all_orders()
             std::string bits;
             for (int c = L; c >= 0; c--)
                 bits += get_value(bitseed, c) ? '1' : '0';
-            memory_box(0, bits.c_str());
+            memory_box(2, bits.c_str());
+            bits_shown = true;
             restore_network_buffs();
             if (chosen && index <= m) {
                 index_to_order(index, seq_order, n);
@@ -365,4 +369,6 @@ set_all_orders()
         break;
     }
     erase_prompt_box(lines);
+    if (bits_shown)
+        erase_memory_box();
 }

@@ -143,7 +143,7 @@ follow_running_key(run_context &r, uint16_t n_before)
         r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
     }
     r.width = pattern_width(&it);
-    r.side_width = stpgraph && stp ? (r.eg.plot_on ? r.eg.w1 : r.eg.w2) : 0;
+    r.side_width = side_plot_width(&r.eg);
 }
 
 // The largest rule index of the measured k.

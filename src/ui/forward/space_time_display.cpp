@@ -346,6 +346,12 @@ pattern_reach(const run_iteration *it, float side_width)
     return reach;
 }
 
+float
+side_plot_width(const entropy_graph *eg)
+{
+    return stpgraph && stp ? (eg->plot_on ? eg->w1 : eg->w2) : 0;
+}
+
 void
 reallocate_pixmap(int x, int y, int w, int h, image_slot *slot)
 {

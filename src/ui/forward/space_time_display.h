@@ -27,6 +27,9 @@ int pattern_width(const run_iteration *it);
 // (side_width wide, 0 for none) and its page clears stay: a box from there
 // on is never drawn over.
 int pattern_reach(const run_iteration *it, float side_width);
+// The width of the side plot beside a space-time pattern (the plot's or
+// the histogram's), 0 when none is drawn.
+float side_plot_width(const entropy_graph *eg);
 
 // Frees the slot's pixmap when it holds one and grabs a new one of the
 // window rectangle (x, y) of w x h.

@@ -216,7 +216,9 @@ draw_histogram(const canal_picture &pic, const canal_census &census, bool count_
     char text[40];
     int classes = count_scheme ? 10 : 6;
     int bar_w = std::max(4, (pic.x1 - pic.x0 - vgax(40)) / (classes + 1));
-    int base = pic.y1 - CHeight * 3;
+    // Three lines of text below the bars (labels, shares, the axis title),
+    // their descenders inside the box's bottom edge.
+    int base = pic.y1 - CHeight * 3 - 4;
     int top = base - vgay(60);
     moveto(pic.x0 + vgax(10), top - CHeight);
     if (count_scheme) {

@@ -154,7 +154,7 @@ post_samples(int32_t rule_last, size_t rule_bytes, int32_t tcode_last, size_t tc
         listing_output output = to_stderr;
         if (is[0] == 'f' || is[0] == 'b')
             output = choose_data_file(is[0] == 'f' ? to_file : to_both);
-        memory_box(0, "stop Post -q");
+        memory_box(2, "stop Post -q");
         post_listing_counts counts =
             run_post_listing(r, [output](const std::string &group) { write_listing(group, output); });
         erase_memory_box();

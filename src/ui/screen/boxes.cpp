@@ -111,25 +111,33 @@ namespace {
 // erased.
 int replaced_box_lines = 0;
 
+// The rows y0..y1 of the prompt box's place cleared, and the lines of the
+// text column a tall box reached down to drawn again where it cut them.
+void
+clear_prompt_box_rows(int y0, int y1)
+{
+    set_drawing_area_viewport();
+    fill_black(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
+    redraw_texts_within(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
+}
+
 } // namespace
 
 void
 erase_prompt_box(int n)
 {
-    set_drawing_area_viewport();
-    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    clear_prompt_box_rows(2, prompt_box_bottom(n));
     replaced_box_lines = 0;
 }
 
 int16_t
 replace_prompt_box(int n)
 {
-    if (replaced_box_lines > n) {
-        set_drawing_area_viewport();
-        fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx),
-                   prompt_box_bottom(replaced_box_lines));
-    }
+    int taller = replaced_box_lines;
     replaced_box_lines = n;
+    if (taller <= n)
+        return draw_prompt_box(n);
+    clear_prompt_box_rows(2, prompt_box_bottom(taller));
     return draw_prompt_box(n);
 }
 

@@ -386,6 +386,75 @@ find_saved(image_slot pixmap)
 
 } // namespace
 
+void
+redraw_texts_within(int x0, int y0, int x1, int y1)
+{
+    if (!complete || paused || x1 < x0 || y1 < y0)
+        return;
+    const float lx0 = static_cast<float>(x0), ly0 = static_cast<float>(y0);
+    const float lx1 = static_cast<float>(x1), ly1 = static_cast<float>(y1);
+    // The part of an operation's bounds inside the rectangle, or false.
+    auto inside = [&](const drawn_op &op, float &a, float &b, float &c, float &d) {
+        bounds(op, a, b, c, d);
+        a = std::max(a, lx0);
+        b = std::max(b, ly0);
+        c = std::min(c, lx1);
+        d = std::min(d, ly1);
+        return a <= c && b <= d;
+    };
+    // A clearing of the whole rectangle (this one, or an earlier erase of
+    // the same box) takes nothing away that the erase should not put back.
+    auto clears_all = [&](const drawn_op &op) {
+        float a, b, c, d;
+        bounds(op, a, b, c, d);
+        return op.kind == op_kind::fill && op.colour == black && op.style != FillStippled &&
+               a <= lx0 && b <= ly0 && c >= lx1 && d >= ly1;
+    };
+    // Texts that begin left of the rectangle (the text column's lines), and
+    // those that run on from them (the answer after a prompt): a text that
+    // begins inside it belongs to a box drawn there, which the clearing took
+    // away however far its text ran.
+    std::vector<const drawn_op *> texts;
+    float run_on_x = -1, run_on_y = -1;
+    for (size_t i = 0; i < ops.size(); i++) {
+        const drawn_op &op = ops[i];
+        if (op.kind != op_kind::text)
+            continue;
+        bool column = op.x0 < lx0 ||
+                      (same_pixel(op.x0, run_on_x) && same_pixel(op.y0, run_on_y));
+        if (!column)
+            continue;
+        run_on_x = op.x1;
+        run_on_y = op.y0;
+        float a, b, c, d;
+        if (!inside(op, a, b, c, d))
+            continue;
+        bool covered = false;
+        for (size_t j = i + 1; j < ops.size() && !covered; j++) {
+            const drawn_op &later = ops[j];
+            float e, f, g, h;
+            covered = later.kind != op_kind::text && !clears_all(later) &&
+                      inside(later, e, f, g, h) && e <= c && g >= a && f <= d && h >= b;
+        }
+        if (!covered)
+            texts.push_back(&op);
+    }
+    if (texts.empty())
+        return;
+    XGCValues kept;
+    XGetGCValues(D, Gc, GCForeground | GCFillStyle, &kept);
+    font_use font = font_in_use();
+    const XRectangle limit = {static_cast<short>(x0), static_cast<short>(y0),
+                              static_cast<unsigned short>(x1 - x0 + 1),
+                              static_cast<unsigned short>(y1 - y0 + 1)};
+    for (const drawn_op *op : texts)
+        draw_op(*op, limit);
+    XSetForeground(D, Gc, kept.foreground);
+    XSetFillStyle(D, Gc, kept.fill_style);
+    use_font(font);
+    XSetClipRectangles(D, Gc, 0, 0, &viewport, 1, Unsorted);
+}
+
 window_frame
 current_window_frame()
 {

@@ -38,6 +38,13 @@ void forget_window_capture(image_slot pixmap);
 // from the record at the new size instead, and the copy must not be made.
 bool restore_window_area(image_slot pixmap, int x, int y);
 
+// After a rectangle at the top of the window was cleared to the background
+// (a prompt box taken down): the texts it cut, the lines of the text column
+// below the box, drawn again within it as the record holds them. A text
+// that something other than a text or such a clearing was drawn over since
+// stays as it is; nothing is drawn while the record is incomplete.
+void redraw_texts_within(int x0, int y0, int x1, int y1);
+
 // The current point kept while a dialog draws elsewhere, and put back where
 // it is then: moved with the drawing if the window was resized meanwhile.
 // Keeps nest; each is ended by one put_back_point.

@@ -96,31 +96,6 @@ ask(const char *text, int max, int mode)
     return input_string(max, mode);
 }
 
-// The window's width, wide enough for the drawn grid, and the default side
-// of the central block; returns the width.
-int
-window_width()
-{
-    if (oned) {
-        i2d = static_cast<int16_t>(std::ceil(std::sqrt(static_cast<double>(lineL))));
-        j2d = static_cast<int16_t>((lineL + i2d - 1) / i2d);
-    }
-    int per_row = set_cellscale(nhood, 0);
-    int drawn = 0;
-    if (threed)
-        drawn = i3d * cellscale;
-    else if (twod)
-        drawn = i2d * cellscale;
-    else
-        drawn = per_row > 0 ? cellscale * lineL / per_row : 0;
-    int width = static_cast<int>(0.52 * Maxx);
-    if (6 * CWidth + drawn > width)
-        width = 6 * CWidth + drawn;
-    seglen = static_cast<uint16_t>(
-        default_block_side(dimension(), lineL, threed ? i3d : i2d, threed ? j3d : j2d, h3d));
-    return width;
-}
-
 // The window's bottom edge: above the bottom strip and above the tallest
 // rule box (three lines, a kcode's), which stays on the screen under it.
 int
@@ -166,15 +141,15 @@ default_key(const seed_window &w)
     return state_is_zero(w.state) ? 'r' : 'b';
 }
 
-// Clears the window's inside and writes the two menu lines; returns the key.
-char
-show_menu(const seed_window &w)
+// The two menu lines of the window.
+struct menu_text {
+    std::string first, second;
+};
+
+menu_text
+compose_menu(const seed_window &w)
 {
-    setfillstyle(0, black);
-    bar(w.x0 - 1, w.top + 2, w.x0 + w.width - 4, w.bottom - 1);
-    setcolor(white);
-    moveto(w.x0, w.top + 2);
-    char def[12], shape[48], line[256];
+    char def[12], shape[48], first[256], second[256];
     snprintf(def, sizeof def, "(def-%c)", default_key(w));
     if (threed)
         snprintf(shape, sizeof shape, "(v%d 3d ijh=%d,%d,%d)", value_range, i3d, j3d, h3d);
@@ -184,23 +159,65 @@ show_menu(const seed_window &w)
         snprintf(shape, sizeof shape, "(v%d 1d n=%d)", value_range, lineL);
     const char *dec = has_decimal_form() ? " dec-d " : " ";
     if (w.kind == seed_kind::order) {
-        snprintf(line, sizeof line, "Select %s, win-w empty-e fill-f rand-r", w.label);
-        outtext(line);
-        window_line(w, 1);
-        snprintf(line, sizeof line, "bits1d-b bits2d-B hex-h dec-d %s:", def);
+        snprintf(first, sizeof first, "Select %s, win-w empty-e fill-f rand-r", w.label);
+        snprintf(second, sizeof second, "bits1d-b bits2d-B hex-h dec-d %s:", def);
     } else if (oned) {
-        snprintf(line, sizeof line, "Select %s %s, win-w empty-e fill-f dec-d rand-r", w.label,
+        snprintf(first, sizeof first, "Select %s %s, win-w empty-e fill-f dec-d rand-r", w.label,
                  shape);
-        outtext(line);
-        window_line(w, 1);
-        snprintf(line, sizeof line, "bits1d-b bits2d-B hex-h%srepeat-p load-l %s:", dec, def);
+        snprintf(second, sizeof second, "bits1d-b bits2d-B hex-h%srepeat-p load-l %s:", dec, def);
     } else {
-        snprintf(line, sizeof line, "Select %s %s, win-w empty-e fill-f rand-r", w.label, shape);
-        outtext(line);
-        window_line(w, 1);
-        snprintf(line, sizeof line, "bits2d-b hex-h%srepeat-p load-l %s:", dec, def);
+        snprintf(first, sizeof first, "Select %s %s, win-w empty-e fill-f rand-r", w.label, shape);
+        snprintf(second, sizeof second, "bits2d-b hex-h%srepeat-p load-l %s:", dec, def);
     }
-    outtext(line);
+    return {first, second};
+}
+
+// The window's width, wide enough for the drawn grid and the menu's lines
+// (and no wider than the window less its margins, the menu's entry block
+// being the last thing on a line), and the default side of the central
+// block; returns the width.
+int
+window_width(const seed_window &w)
+{
+    if (oned) {
+        i2d = static_cast<int16_t>(std::ceil(std::sqrt(static_cast<double>(lineL))));
+        j2d = static_cast<int16_t>((lineL + i2d - 1) / i2d);
+    }
+    int per_row = set_cellscale(nhood, 0);
+    int drawn = 0;
+    if (threed)
+        drawn = i3d * cellscale;
+    else if (twod)
+        drawn = i2d * cellscale;
+    else
+        drawn = per_row > 0 ? cellscale * lineL / per_row : 0;
+    int width = static_cast<int>(0.52 * Maxx);
+    if (6 * CWidth + drawn > width)
+        width = 6 * CWidth + drawn;
+    // The menu's lines inside the frame, three pixels from it, and the
+    // entry's block after the second.
+    menu_text menu = compose_menu(w);
+    int text = std::max(text_pixel_width(menu.first.c_str(), static_cast<int>(menu.first.size())),
+                        text_pixel_width(menu.second.c_str(), static_cast<int>(menu.second.size())) +
+                            CWidth);
+    width = std::max(width, std::min(text + 6, Maxx - 3));
+    seglen = static_cast<uint16_t>(
+        default_block_side(dimension(), lineL, threed ? i3d : i2d, threed ? j3d : j2d, h3d));
+    return width;
+}
+
+// Clears the window's inside and writes the two menu lines; returns the key.
+char
+show_menu(const seed_window &w)
+{
+    setfillstyle(0, black);
+    bar(w.x0 - 1, w.top + 2, w.x0 + w.width - 4, w.bottom - 1);
+    setcolor(white);
+    moveto(w.x0, w.top + 2);
+    menu_text menu = compose_menu(w);
+    outtext(menu.first.c_str());
+    window_line(w, 1);
+    outtext(menu.second.c_str());
     input_string(1, text_entry);
     return is[0];
 }
@@ -635,7 +652,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         showbits_1d_as_2d = 1;
     else if (w.kind == seed_kind::seed)
         showbits_1d_as_2d = 0;
-    w.width = window_width();
+    w.width = window_width(w);
     if (mode == 1)
         return static_cast<int16_t>(window_bottom() - height_req_seed_win);
     // Wherever the caller stands, the window lies inside the window's width.

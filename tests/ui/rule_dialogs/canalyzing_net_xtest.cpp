@@ -4,6 +4,7 @@
 // without an X error, and a target share of genes is reached.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "engine/forward/forward_test_support.h"
@@ -57,6 +58,27 @@ TEST_F(CanalyzingNet, PrimeRingIsOneRowAndTheScreenComesBack)
     EXPECT_EQ(j2d, 1);
     EXPECT_EQ(screen_sum(), before);
     EXPECT_EQ(x_error_count, errors);
+    free_mem_rulemix();
+    rulemix = 0;
+}
+
+// The histogram's last line ("frequency %") ends inside the picture's box:
+// the descenders of its 'q' and 'y' were left below the box when it went.
+TEST_F(CanalyzingNet, NothingIsLeftBelowThePicture)
+{
+    TestNetwork net(2, 20, 3);
+    allocate_mem_rulemix(3);
+    rulemix = 1;
+    for (uint32_t c = 0; c < 20; c++)
+        carule[c][0] = 0x96;
+    clearviewport();
+    run("\r\r\r");
+    int bottom = std::min<int>(Maxy, vgay(400) + vgay(20));  // the picture's last row
+    int marked = 0;
+    for (int y = bottom + 1; y <= bottom + 6; y++)
+        for (int x = Maxx / 3; x < Maxx; x++)
+            marked += window_pixel(x, y) != Color_Table[black];
+    EXPECT_EQ(marked, 0) << "pieces of the histogram below the picture";
     free_mem_rulemix();
     rulemix = 0;
 }

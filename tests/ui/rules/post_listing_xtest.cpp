@@ -4,9 +4,11 @@
 // whole spaces of more than 2^32 rules.
 #include "support/x_test_fixture.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 #include "engine/rules/globals.h"
@@ -135,6 +137,42 @@ TEST_F(PostDialogs, WholeSpaceAboveTwoToThe32IsRefused)
 {
     nhood = 6;
     EXPECT_EQ(listing("pa\r\rq"), "");
+}
+
+} // namespace
+
+namespace {
+
+// While a long sample runs, the status box at the top middle says how to
+// stop it; 'q' stops it there, and the box goes with the run.
+TEST_F(PostDialogs, TheStatusBoxSaysHowToStopAndGoesWithTheRun)
+{
+    const int x0 = Maxx / 3 + 2, w = Maxx / 2 - 5 - x0, y0 = 4, h = CHeight;
+    auto marks = [&] {
+        int n = 0;
+        for (unsigned long p : pixels_seen(x0, y0, w, h))
+            n += p != Color_Table[black];
+        return n;
+    };
+    int during = -1;
+    std::thread watcher([&] {
+        // A Post-only sample of any type and class, to standard error.
+        type_keys_paced("s\r\r\r999999999\r\r").join();
+        for (int i = 0; i < 3000 && (during = marks()) <= 0; i++)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        type_keys("q");  // stops the passes
+        type_keys_paced("q").join();  // leaves the dialog
+    });
+    testing::internal::CaptureStderr();
+    post_samples(static_cast<int32_t>(rule_entries(3)) - 1, rule_bytes(3),
+                 static_cast<int32_t>(tcode_entries(3)) - 1, tcode_bytes(3),
+                 static_cast<int32_t>(kcode_entries(3)) - 1, kcode_bytes(3));
+    watcher.join();
+    std::string listed = testing::internal::GetCapturedStderr();
+    EXPECT_GT(during, 20) << "no words in the status box during the run";
+    window_pixel(0, 0); // everything drawn is on the screen
+    EXPECT_EQ(marks(), 0) << "the status box left after the run";
+    EXPECT_NE(listed.find("Post count="), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,71 @@
+// The listing of all update orders answered through the server: an order
+// chosen as an order seed shows its bits in the status box while the
+// listing stays open, and the box goes when the listing closes.
+#include "support/x_test_fixture.h"
+
+#include <thread>
+
+#include "engine/forward/forward_test_support.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
+#include "ui/forward/order_dialogs.h"
+#include "ui/model/cell_display.h"
+#include "ui/model/globals.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+
+namespace {
+
+class OrderDialogs : public ScreenTest {
+protected:
+    // Pixels inside the status box's place that are not background.
+    static int
+    status_box_marks()
+    {
+        int x0 = memory_box_left(Maxx) + 2, x1 = memory_box_place_end(Maxx) - 2;
+        int y0 = 4, y1 = prompt_box_bottom(1) - 2;
+        int marks = 0;
+        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            marks += p != Color_Table[black];
+        return marks;
+    }
+};
+
+// The value colours the seed dialog reads, made for the test's value range.
+struct ValueColours {
+    ValueColours() { setup_value_colors(1); }
+    ~ValueColours()
+    {
+        checked_free(color_v);
+        color_v = nullptr;
+    }
+};
+
+TEST_F(OrderDialogs, AnOrderSeedShowsItsBitsInTheStatusBox)
+{
+    TestNetwork net(2, 4, 3);
+    ValueColours colours;
+    nonlocal = 0;
+    i2d = 4;
+    j2d = 1;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    moveto(40, 300);
+    int shown = -1;
+    // Set by seed ('s'), the seed dialog left as it is ('q'), then the
+    // listing again, where the status box is read, and quit ('q').
+    std::thread typist = type_keys_looking("s\rqq", [&](size_t i) {
+        if (i == 3)
+            shown = status_box_marks();
+    });
+    set_all_orders();
+    typist.join();
+    EXPECT_GT(shown, 20) << "no bits in the status box";
+    window_pixel(0, 0); // everything drawn is on the screen
+    EXPECT_EQ(status_box_marks(), 0) << "the status box left after the listing";
+    EXPECT_EQ(lineL, 4u);
+}
+
+} // namespace
