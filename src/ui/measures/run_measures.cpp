@@ -1,22 +1,11 @@
 // STAND-INS until the measures are built: each does the least a forward run
-// needs of it. The plots draw nothing; the histograms record nothing; no
-// glider list or rule sample is ever loaded, so glider_rule and stat_rule
-// change no rule and select_stat_filename chooses no file. Reads the run
-// records only.
+// needs of it. The plots draw nothing; no glider list or rule sample is
+// ever loaded, so glider_rule and stat_rule change no rule and
+// select_stat_filename chooses no file. Reads the run records only.
 #include "ui/measures/run_measures.h"
 
 void
 entropy_eeg_plot(entropy_data *, entropy_graph *, run_iteration *, int)
-{
-}
-
-void
-show_att_type_hist(skeleton_record *, damage_record *, run_iteration *, int)
-{
-}
-
-void
-show_frozen_skel_hist(skeleton_record *, damage_record *, run_iteration *, int)
 {
 }
 

@@ -1,6 +1,6 @@
-// The measures a forward run feeds: the density and entropy plots, the
-// attractor-type and frozen-skeleton histograms and the frame of the return
-// map. The damage spread is damage_plot.h.
+// The measures a forward run feeds: the density and entropy plots and the
+// frame of the return map. The damage spread is damage_plot.h, the
+// attractor-type and frozen-skeleton histograms type_histograms.h.
 #pragma once
 #include <cstdint>
 
@@ -8,11 +8,6 @@
 
 // One step of measuring and drawing the density/entropy and lookup plots.
 void entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it, int colour);
-// Records the attractor in att[1..attperiod] among the types and redraws
-// their histogram.
-void show_att_type_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, int width);
-// Records the skeleton in sk->frozen_buff and redraws the skeleton histogram.
-void show_frozen_skel_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, int width);
 // Clears the return-map area right of x and, with on 1, draws its frame.
 void draw_Hamming_plot(int on, int x);
 // Draws (on 1) or removes (on 0) the frame of the entropy-density plot right
