@@ -95,6 +95,16 @@ density_row_of(const attractor_type_table &t, uint32_t u)
 }
 
 uint32_t
+density_error_percent(const attractor_type_table &t, uint32_t u)
+{
+    int row = density_row_of(t, u);
+    if (row < 0 || t.att_type_no[u] == 0)
+        return 0;
+    uint32_t other = t.dens_seed[row][row == dens_all_0s ? dens_more : dens_fewer];
+    return static_cast<uint32_t>(100ull * other / t.att_type_no[u]);
+}
+
+uint32_t
 record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32_t period,
                  const uint8_t *state, const uint8_t *seed, uint32_t transient)
 {

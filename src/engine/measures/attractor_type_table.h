@@ -49,6 +49,10 @@ uint32_t record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32
 // The density row of type u: dens_all_0s or dens_all_1s for a period-1 type
 // on all 0s or all 1s, else -1.
 int density_row_of(const attractor_type_table &t, uint32_t u);
+// For such a type, the percent of its attractors whose seed's majority
+// value was the other one (more than half 1s for all 0s, fewer for all 1s):
+// how often the network misclassified the density. 0 for other types.
+uint32_t density_error_percent(const attractor_type_table &t, uint32_t u);
 
 enum class attractor_sort {
     period,    // 'a'

@@ -317,12 +317,11 @@ attractor_table(const attractor_type_table &a)
             if (d >= 0) {
                 const uint32_t *n = a.dens_seed[d];
                 row[3] += d == dens_all_0s ? "(all 0s)" : "(all 1s)";
-                // e: the share of its seeds whose majority was the other value.
-                uint32_t other = d == dens_all_0s ? n[dens_more] : n[dens_fewer];
                 split = format("%lu/%lu/%lu", static_cast<unsigned long>(n[dens_fewer]),
                                static_cast<unsigned long>(n[dens_half]),
                                static_cast<unsigned long>(n[dens_more])) +
-                        format(" e=%lu%%", count ? 100ul * other / count : 0ul);
+                        format(" e=%lu%%",
+                               static_cast<unsigned long>(density_error_percent(a, u)));
             }
             row.push_back(split);
         }
