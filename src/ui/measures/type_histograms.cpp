@@ -222,11 +222,13 @@ write_at(int x, int y, const std::string &text)
     outtext(text.c_str());
 }
 
+// Clears a line of text from (x0, y) to x1, with the descenders that reach
+// below its cell, but not past bottom.
 void
-clear_line(int x0, int y, int x1)
+clear_line(int x0, int y, int x1, int bottom)
 {
     setfillstyle(0, black);
-    bar(x0, y, x1, y + CHeight - 1);
+    bar(x0, y, x1, std::min(y + CHeight + CHeight / 4, bottom));
 }
 
 // Lists the rows a page at a time in a framed box over a saved copy of
@@ -271,7 +273,7 @@ show_type_table(const type_table &t)
         const table_key *row = find_listed_key(kTableKeys, is[0], wait);
         table_step step = row ? row->act(wait, is[0]) : table_step::next_page;
         if (step == table_step::jump) {
-            clear_line(x0 + 1, y, x1 - 1);
+            clear_line(x0 + 1, y, x1 - 1, y1 - 1);
             std::string most = std::to_string(types);
             write_at(l.x, y, " jump to index (" + most + "-0):");
             input_string(static_cast<int>(most.size()), 1);
