@@ -108,6 +108,9 @@ uint32_t
 record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32_t period,
                  const uint8_t *state, const uint8_t *seed, uint32_t transient)
 {
+    if (t.types > 0 && t.line_bytes != bytesL)
+        clear_attractor_types(t);
+    t.line_bytes = bytesL;
     uint32_t u = matching_type(t, cycle, period);
     if (u == 0)
         u = new_type(t, cycle, period, state);

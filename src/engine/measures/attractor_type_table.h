@@ -10,6 +10,7 @@
 // block, so a cleared table holds none. Counts are 32 bits wide and
 // saturate. Reads bytesL, lineL and value_range (engine/model).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct attractor_type_table {
     float *att_type_avtrans = nullptr;   // mean transient of each type, in steps
     uint8_t ***m_att = nullptr;       // each type's cycle: m_att[t][1..period], one
                                       // block of period state lines
+    size_t line_bytes = 0;            // bytes of the state lines the types hold
     bool count_density = false;       // att_seed_dens: keep the density counts
     uint32_t dens_seed[2][3] = {};    // [density_row][density_class]
 };
@@ -42,7 +44,9 @@ density_class density_class_of(uint32_t ones, uint32_t n);
 // cycle's states taken in order, the types in order for each) counts it,
 // else it is a new type with `state` as its representative. With the
 // density counts on, a period-1 type whose state is all 0s or all 1s counts
-// the seed's density class. Returns the type.
+// the seed's density class. Types made of lines of another length (the
+// network's size changed) are cleared first: no state can match them.
+// Returns the type.
 uint32_t record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32_t period,
                           const uint8_t *state, const uint8_t *seed, uint32_t transient);
 

@@ -92,6 +92,9 @@ record_skeleton_step(skeleton_type_table &t, const uint8_t *frozen, const uint8_
     if (stable_run <= s.stable_steps)
         return 0;
     double settled = static_cast<double>(time) - stable_run;
+    if (t.types > 0 && t.line_bytes != bytesL)
+        clear_skeleton_types(t);
+    t.line_bytes = bytesL;
     uint32_t u = matching_skeleton(t, frozen, s.type_tolerance);
     if (u == 0)
         u = new_skeleton_type(t, frozen, frozen_0s, frozen_1s);

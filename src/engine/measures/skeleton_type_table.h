@@ -24,6 +24,7 @@ struct skeleton_type_table {
     float *att_type_avtrans = nullptr;  // mean settling step of each type
     float *type_fr0s = nullptr;         // percent of cells frozen at 0 in each type
     float *type_fr1s = nullptr;         // percent of cells frozen at 1 in each type
+    size_t line_bytes = 0;              // bytes of the skeletons the types hold
 };
 
 // What a skeleton step reads: the tolerances in percent and the steps a
@@ -51,7 +52,9 @@ uint32_t matching_skeleton(const skeleton_type_table &t, const uint8_t *skeleton
 // same under the step tolerance, else starts again at 0. Once it exceeds
 // the stable steps the skeleton is a sample at step `time`: counted in its
 // type, or a new type, with a settling step of time - stable_run; the
-// stretch then starts again. Returns the type, 0 when no sample was made.
+// stretch then starts again. Types made of lines of another length (the
+// network's size changed) are cleared first. Returns the type, 0 when no
+// sample was made.
 // The caller then ends the step with end_skeleton_step.
 uint32_t record_skeleton_step(skeleton_type_table &t, const uint8_t *frozen, const uint8_t *ref,
                               uint32_t &stable_run, const skeleton_settings &s, uint32_t time,

@@ -143,6 +143,15 @@ follow_running_key(run_context &r, uint16_t n_before)
         checked_free(r.drawn);
         r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
     }
+    // The skeleton lines follow the size; the type tables clear themselves
+    // at their next type, as their lines no longer match.
+    if (size_changed && r.sk.frozen_buff) {
+        checked_free(r.sk.frozen_buff);
+        checked_free(r.sk.ref_buff);
+        r.sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
+        r.sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
+        r.dp.same_run = 0;
+    }
     r.width = pattern_width(&it);
     r.side_width = stpgraph && stp ? (r.eg.plot_on ? r.eg.w1 : r.eg.w2) : 0;
 }

@@ -65,14 +65,17 @@ show_type_counts(damage_record *dp, const uint32_t *counts, uint32_t types, uint
     dp->sample = samples;
 }
 
-// The bar of the type just counted, without the options prompt: after a
-// pause prompt that left the pause on, the options were just asked.
+// The bar of the type just counted (or, with whole, the histogram afresh
+// on a new y scale), without the options prompt: after a pause prompt that
+// left the pause on, the options were just asked.
 void
-draw_type_bar(damage_record *dp)
+draw_type_bar(damage_record *dp, bool whole)
 {
     uint8_t pause = dp->hist_options;
     dp->hist_options = 0;
-    show_diff_plot(0, dp);
+    if (whole)
+        draw_diff_graphframe(dp, 1, 0, 0);
+    show_diff_plot(whole ? 1 : 0, dp);
     dp->hist_options = pause;
 }
 
@@ -409,6 +412,7 @@ struct type_pause {
     damage_record *dp;
     run_iteration *it;
     bool attractors; // the attractor histogram, not the skeleton histogram
+    bool restarted = false; // the types began again (the network's size changed)
     type_histogram_request request = type_histogram_request::go_on;
 };
 
@@ -585,7 +589,7 @@ after_count(type_pause &p, std::string (*readout_text)(const type_pause &))
         request = pause_prompt(p);
     is[0] = 0;
     if (p.dp->types >= 1) {
-        draw_type_bar(p.dp);
+        draw_type_bar(p.dp, p.restarted);
         readout(readout_text(p));
     }
     return request;
@@ -634,8 +638,9 @@ show_att_type_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, in
     attractor_type_table &a = sk->attractors;
     uint32_t transient = it->time > attperiod ? it->time - attperiod : 0;
     uint32_t u = record_attractor(a, att, attperiod, A, firstseed, transient);
-    show_type_counts(dp, a.att_type_no, a.types, u, a.samples);
     type_pause p{sk, dp, it, true};
+    p.restarted = a.types < dp->types;
+    show_type_counts(dp, a.att_type_no, a.types, u, a.samples);
     type_histogram_request request = after_count(p, attractor_readout);
     setcolor(colour);
     moveto(x, y);
@@ -656,8 +661,9 @@ show_frozen_skel_hist(skeleton_record *sk, damage_record *dp, run_iteration *it,
                                       it->time, sk->frozen_other, sk->frozen_top);
     if (u != 0) {
         draw_skeleton(sk->frozen_buff);
-        show_type_counts(dp, s.att_type_no, s.types, u, s.samples);
         type_pause p{sk, dp, it, false};
+        p.restarted = s.types < dp->types;
+        show_type_counts(dp, s.att_type_no, s.types, u, s.samples);
         request = after_count(p, skeleton_readout);
         if (stp && d_mode == display_1d)
             it->page_full = 1;

@@ -329,6 +329,32 @@ TEST_F(AttractorTypes, NoDensityCountsWhenTheyAreOff)
     clear_attractor_types(t);
 }
 
+TEST_F(AttractorTypes, TypesOfAnotherSizeAreClearedNotCompared)
+{
+    TestNetwork net(2, 10, 3);
+    attractor_type_table t;
+    state_lines point(std::vector<uint32_t>{5});
+    for (int run = 0; run < 2; run++)
+        record_attractor(t, point.rows.data(), 1, point.rows[1], point.rows[1], 0);
+    ASSERT_EQ(t.att_type_no[1], 2u);
+    // The network grows to 40 cells within the run: lines of 5 bytes, the
+    // first ones as before.
+    const auto cells = lineL;
+    const auto bytes = bytesL;
+    lineL = 40;
+    bytesL = 5;
+    std::vector<uint8_t> wide(bytesL, 0);
+    memcpy(wide.data(), point.rows[1], bytes);
+    uint8_t *cycle[2] = {nullptr, wide.data()};
+    EXPECT_EQ(record_attractor(t, cycle, 1, wide.data(), wide.data(), 0), 1u);
+    EXPECT_EQ(t.types, 1u);
+    EXPECT_EQ(t.att_type_no[1], 1u) << "a type of the old size was counted";
+    EXPECT_EQ(t.samples, 1u);
+    clear_attractor_types(t);
+    lineL = cells;
+    bytesL = bytes;
+}
+
 TEST_F(AttractorTypes, CountsPassSixteenBits)
 {
     TestNetwork net(2, 10, 3);

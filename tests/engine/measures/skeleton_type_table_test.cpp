@@ -213,6 +213,24 @@ TEST(SkeletonTypes, SortsAreStableDescendingAndKeepEachType)
     clear_skeleton_types(t);
 }
 
+TEST(SkeletonTypes, TypesOfAnotherSizeAreClearedNotCompared)
+{
+    TestNetwork net(2, 20, 3);
+    skeleton_settings s;
+    s.stable_steps = 1;
+    skeleton_type_table t;
+    EXPECT_EQ(hold(t, skeleton({2}), 3, s).back(), 1u);
+    const auto cells = lineL;
+    const auto bytes = bytesL;
+    lineL = 80;
+    bytesL = 10;
+    EXPECT_EQ(hold(t, skeleton({2}), 3, s).back(), 1u);
+    EXPECT_EQ(t.samples, 1u) << "the skeleton of the old size was kept";
+    clear_skeleton_types(t);
+    lineL = cells;
+    bytesL = bytes;
+}
+
 TEST(SkeletonTypes, ClearFreesEveryTypeAndStartsAgainAtTypeOne)
 {
     TestNetwork net(2, 20, 3);
