@@ -79,15 +79,6 @@ draw_type_bar(damage_record *dp, bool whole)
     dp->hist_options = pause;
 }
 
-// The histogram drawn afresh with no types: a new y scale, empty bars.
-void
-draw_empty_histogram(damage_record *dp)
-{
-    draw_diff_graphframe(dp, 1, 0, 0);
-    dp->damage = 0;
-    show_diff_plot(1, dp);
-}
-
 // A line in the prompt box, not waiting.
 void
 readout(const std::string &text)
@@ -268,10 +259,7 @@ show_type_table(const type_table &t)
                 write_at(l.x + l.column[c], y, row[c]);
         }
         table_wait wait{u > types};
-        std::string prompt;
-        for (const key_help_line &piece : key_help(kTableKeys, wait))
-            prompt += piece.text;
-        write_at(l.x, y, prompt);
+        write_at(l.x, y, prompt_text(kTableKeys, wait));
         input_string(1, -2);
         const table_key *row = find_listed_key(kTableKeys, is[0], wait);
         table_step step = row ? row->act(wait, is[0]) : table_step::next_page;
@@ -496,7 +484,7 @@ clear_types(type_pause &p, char)
     p.dp->sample = 0;
     p.dp->hist_options = 0;
     show_type_counts(p.dp, nullptr, 0, 0, 0);
-    draw_empty_histogram(p.dp);
+    draw_type_bar(p.dp, true);
     p.request = type_histogram_request::pause_box;
     return pause_step::done;
 }
