@@ -373,6 +373,9 @@ free_mem_nhood_matrix(int K)
     }
     checked_free(canal);
     canal = nullptr;
+    // The count goes with its bit set: a figure left behind would name
+    // inputs of a set no longer there.
+    canaltotal = 0;
 }
 
 // ---- code sweep buffers ---------------------------------------------------

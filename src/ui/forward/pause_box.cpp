@@ -133,7 +133,7 @@ header_lines(const pause_box &b)
             c[5] = ' ';
             c.resize(6);
             for (int p = b.k() - 1; p >= 0; p--) {
-                bool on = p < 16 && get_bitlong(canal, static_cast<uint32_t>(p));
+                bool on = canal && p < 16 && get_bitlong(canal, static_cast<uint32_t>(p));
                 c += on ? std::to_string(p).substr(0, 1) : "*";
             }
         }

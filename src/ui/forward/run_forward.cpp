@@ -40,8 +40,10 @@
 #include "ui/forward/space_time_display.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
-#include "ui/measures/run_measures.h"
+#include "ui/measures/entropy_plot.h"
+#include "ui/measures/rule_sampling.h"
 #include "ui/measures/run_records.h"
+#include "ui/measures/type_histograms.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/random_states.h"
@@ -141,6 +143,15 @@ follow_running_key(run_context &r, uint16_t n_before)
     if (size_changed || (it.return_map && !r.drawn)) {
         checked_free(r.drawn);
         r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
+    }
+    // The skeleton lines follow the size; the type tables clear themselves
+    // at their next type, as their lines no longer match.
+    if (size_changed && r.sk.frozen_buff) {
+        checked_free(r.sk.frozen_buff);
+        checked_free(r.sk.ref_buff);
+        r.sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
+        r.sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
+        r.dp.same_run = 0;
     }
     r.width = pattern_width(&it);
     r.side_width = side_plot_width(&r.eg);
@@ -308,15 +319,10 @@ finish_run(run_context &r, run_exit how)
     if (r.search)
         free_att();
     attractor_history_free();
-    release(r.sk.att_type_period);
-    release_rows(r.sk.dens_seed, r.sk.dens_seed ? 2 : 0);
-    release_rows(r.sk.att_type_state, r.sk.att_type_state ? 1 : 0);
-    release(r.sk.att_type_no);
-    release(r.sk.att_type_avtrans);
+    clear_attractor_types(r.sk.attractors);
+    clear_skeleton_types(r.sk.skeletons);
     release(r.sk.frozen_buff);
     release(r.sk.ref_buff);
-    release(r.sk.type_fr0s);
-    release(r.sk.type_fr1s);
     if (it.pixmap) {
         free_pattern_pixmap(&it);
         release(it.pixmap);
@@ -401,10 +407,23 @@ history_limit_reached(run_context &r, uint32_t t)
     return true;
 }
 
-// The cycle in att is found: its rows, then the basin drawing; or, with
-// att_hist_types, its type recorded and a new random seed. Returns true when
-// the run ends.
+// After a type histogram cleared its types: the run's pause box. Returns
+// true when the user ended the run there.
 bool
+types_cleared(run_context &r)
+{
+    run_iteration &it = r.it;
+    interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
+    recheck_forward_network();
+    if (is[0] == 'q')
+        return true;
+    is[0] = 0;
+    return false;
+}
+
+// The cycle in att is found: its rows, then the basin drawing; or, with
+// att_hist_types, its type recorded and a new random seed.
+run_exit
 cycle_found(run_context &r)
 {
     run_iteration &it = r.it;
@@ -415,13 +434,15 @@ cycle_found(run_context &r)
             draw_cycle_rows(&it);
     }
     if (att_hist == att_hist_types) {
-        show_att_type_hist(&r.sk, &r.dp, &it, r.width);
+        type_histogram_request request = show_att_type_hist(&r.sk, &r.dp, &it, r.width);
         if (stp && d_mode == display_1d)
             it.page_full = 1;
+        if (request == type_histogram_request::pause_box && types_cleared(r))
+            return run_exit::user;
         random_seed(it.fore_colour, 100, 0);
         attractor_search_start();
         it.time = 0;
-        return false;
+        return run_exit::going_on;
     }
     forward_run_end();
     if (stp) {
@@ -435,7 +456,7 @@ cycle_found(run_context &r)
     attperiod = 0;
     if (stp)
         end_page(it.cell_size);
-    return true;
+    return run_exit::basin;
 }
 
 // The boxes kept against the window's right edge, the colour key and the
@@ -706,43 +727,19 @@ begin_stepping(run_context &r)
         attractor_search_start();
 }
 
-// The attractor-type records of att_hist_types (types by seed) and, forward
-// only, 2 (frozen skeletons).
+// The type records of att_hist_types (attractor types by seed, with the
+// density counts by att_seed_dens) and, forward only, att_hist_skeleton
+// (frozen skeletons): the type tables start empty and grow with the types.
 void
 allocate_attractor_types(run_context &r)
 {
     skeleton_record &sk = r.sk;
-    if (att_hist == att_hist_types) {
-        sk.att_type_state = static_cast<uint8_t **>(
-            checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
-        sk.att_type_state[0] =
-            static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
-        sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
-        sk.att_type_period =
-            static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_period"));
-        sk.att_type_avtrans =
-            static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
-        if (att_seed_dens) {
-            sk.dens_seed = static_cast<uint16_t **>(checked_calloc(2, sizeof(uint16_t *), "sk.dens_seed"));
-            char label[32];
-            for (int i = 0; i < 2; i++) {
-                snprintf(label, sizeof label, "sk.dens_seed[%d]", i);
-                sk.dens_seed[i] = static_cast<uint16_t *>(checked_calloc(3, sizeof(uint16_t), label));
-            }
-        }
-    }
+    sk.rules = r.rules;
+    if (att_hist == att_hist_types)
+        sk.attractors.count_density = att_seed_dens != 0;
     if (r.fwd_only && att_hist == att_hist_skeleton) {
         sk.frozen_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.frozen_buff"));
         sk.ref_buff = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.ref_buff"));
-        sk.att_type_state = static_cast<uint8_t **>(
-            checked_calloc(1, sizeof(uint8_t *), "sk.att_type_state"));
-        sk.att_type_state[0] =
-            static_cast<uint8_t *>(checked_calloc(bytesL, 1, "sk.att_type_state[0]"));
-        sk.att_type_no = static_cast<uint16_t *>(checked_calloc(1, sizeof(uint16_t), "sk.att_type_no"));
-        sk.att_type_avtrans =
-            static_cast<float *>(checked_calloc(1, sizeof(float), "sk.att_type_avtrans"));
-        sk.type_fr0s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr0s"));
-        sk.type_fr1s = static_cast<float *>(checked_calloc(1, sizeof(float), "sk.type_fr1s"));
     }
 }
 
@@ -938,8 +935,10 @@ run_steps(run_context &r)
             step_pause(r);
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
-        if (att_hist == att_hist_skeleton && it.time > frozen_gens)
-            show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width);
+        if (att_hist == att_hist_skeleton && r.sk.frozen_buff && it.time > frozen_gens &&
+            show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width) == type_histogram_request::pause_box &&
+            types_cleared(r))
+            return run_exit::user;
 
         if (r.search) {
             attractor_result found = attractor_check(it.time);
@@ -948,8 +947,11 @@ run_steps(run_context &r)
                     return run_exit::user;
                 found = att_found;
             }
-            if (found == att_found && cycle_found(r))
-                return run_exit::basin;
+            if (found == att_found) {
+                run_exit how = cycle_found(r);
+                if (how != run_exit::going_on)
+                    return how;
+            }
         }
         if (r.backward && it.time >= stepforward) {
             if (stp) {

@@ -10,8 +10,10 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/measures/attractor_type_table.h"
 #include "engine/measures/count_window.h"
 #include "engine/measures/entropy_moments.h"
+#include "engine/measures/skeleton_type_table.h"
 #include "ui/screen/globals.h"
 
 // it: display and iteration state.
@@ -106,21 +108,16 @@ struct entropy_data {
 
 // sk: frozen skeletons and attractor types.
 struct skeleton_record {
-    uint8_t **att_type_state;   // representative state (or skeleton) of each type; row 0 a placeholder
+    attractor_type_table attractors; // the attractor types of the attractor histogram
+    skeleton_type_table skeletons;   // the skeleton types of the skeleton histogram
     uint8_t *frozen_buff;       // frozen cells of the current step, one bit per cell
     uint8_t *ref_buff;          // skeleton when the current stable stretch began
     uint8_t kind;               // 0 "0s only", 1 "1s only", 2 "0s or 1s"
-    uint16_t *att_type_no;      // attractors (or samples) of each type
-    uint16_t *att_type_period;  // period of each type
-    uint16_t **dens_seed;       // 2 rows of 3 counts ("sk.dens_seed")
     uint32_t frozen_top;        // cells frozen at v-1 in the current step
     uint32_t frozen_other;      // cells frozen at another value
     float pc_frozen;            // "% frozen", 100.0 by default
     float pc_same_type;         // "% same type", 100.0 by default
-    float *att_type_avtrans;    // mean transient (settling step) of each type
-    float *type_fr0s, *type_fr1s; // percent of cells frozen at 0 / at 1 in each type
-    // Measures' own fields.
-    uint16_t samples;           // attractors or skeletons counted so far
+    uint8_t **rules;            // the run's rules, which the attractors' jump graph steps
 };
 
 // dp: damage spread and histogram settings. Counts, samples and damages
