@@ -118,6 +118,12 @@ sync_state(lattice_session &e)
 
 // ---- The picture -------------------------------------------------------------
 
+int
+frame_height_limit()
+{
+    return vgay(390) - 5 * CHeight;
+}
+
 // The frame's left edge: beside the picture's right edge.
 float
 frame_left(const lattice_picture &p)
@@ -231,7 +237,8 @@ draw_picture(lattice_session &e)
         e.region_x1 = static_cast<int>(p.frame_x + p.shape.i3d * p.s3 +
                                        p.shape.j3d * p.s3 * std::sqrt(0.5)) + 4;
     }
-    e.region_x1 = std::min<int>(Maxx - 1, e.region_x1);
+    // The information line's strip lies inside the region too.
+    e.region_x1 = std::min<int>(Maxx - 1, std::max(e.region_x1, e.strip_x1 + 2));
     e.region_y0 = std::max(0, top - vgay(50));
     e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(40));
     getimage(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, &boximage[kStripSlot]);
@@ -337,7 +344,7 @@ write_information_line(const lattice_session &e)
     setviewport(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, 1);
     clearviewport();
     setcolor(white);
-    moveto(2, 1);
+    moveto(e.strip_x0 + 2, e.strip_y0 + 1);
     outtext(line.c_str());
     if (small_rule && !tot_only) {
         bool own = rulemix || (outer_tot && c < value_range);
@@ -1152,6 +1159,28 @@ draw_prompt(const lattice_session &e)
 
 // ---- Set-up, turn and end ------------------------------------------------------
 
+// The picture's numbers on entry, for the displayed shape in i2d, j2d.
+lattice_picture
+entry_picture(int rules_set_now)
+{
+    lattice_picture p;
+    p.shape = lattice_shape_now();
+    p.s = lattice_cell_size(p.shape, Maxy, vgax(7));
+    p.g = lattice_gap(p.s, vgax(7), vgax(3));
+    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
+    p.x1 = vgax(42) + p.s * (p.shape.width + 1);
+    p.frame_x = frame_left(p);
+    // The region ends vgay(40) below the start base line, and above the
+    // rule box where the rules are shown (at its tallest, three lines):
+    // the picture rises by as much.
+    int lowest = rules_set_now ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+    p.start_base = static_cast<float>(vgay(390) - std::max(0, vgay(390) + vgay(40) - lowest));
+    p.base = p.start_base;
+    if (p.shape.dim == 3)
+        p.s3 = frame_cell_size(p.shape.j3d, p.shape.h3d, vgax(8), frame_height_limit());
+    return p;
+}
+
 void
 set_up(lattice_session &e)
 {
@@ -1159,17 +1188,12 @@ set_up(lattice_session &e)
     if (twod && !threed && regular2d_tgrid == 1)
         hex2d = 1;
     set_displayed_shape();
-    lattice_picture &p = e.pic;
-    p.shape = lattice_shape_now();
+    e.pic = entry_picture(e.s.rules_set);
     e.seven = vgax(7);
-    p.s = lattice_cell_size(p.shape, Maxy, e.seven);
-    p.start_base = p.base = e.pending_base = vgay(390);
-    if (p.shape.dim == 3) {
-        e.frame_limit = vgay(390) - 5 * CHeight;
-        p.s3 = frame_cell_size(p.shape.j3d, p.shape.h3d, vgax(8), e.frame_limit);
-    }
+    e.pending_base = e.pic.base;
+    e.frame_limit = frame_height_limit();
     e.links.pseudo = pseudo_at_start();
-    e.block_dim = p.shape.dim;
+    e.block_dim = e.pic.shape.dim;
     get_prompt_box(kPromptSlot, kPromptLines);
 }
 
@@ -1233,6 +1257,17 @@ editor_2d_3d_takes(const editor_2d_3d_state &s, int key)
     lattice_session e;
     e.s = s;
     return key_row_for(e, key) != nullptr;
+}
+
+lattice_picture
+editor_2d_3d_picture_now(int rules_set_now)
+{
+    int16_t saved_i2d = i2d, saved_j2d = j2d;
+    set_displayed_shape();
+    lattice_picture p = entry_picture(rules_set_now);
+    i2d = saved_i2d;
+    j2d = saved_j2d;
+    return p;
 }
 
 std::string

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/wiring_editor/lattice_editor.h"
 #include "ui/screen/key_table.h"
 
 // Opens the editor with rules_set as the main driver holds it (0 while
@@ -16,6 +17,10 @@
 // is[0], with the screen under the editor put back, i2d and j2d as they
 // were, and was_changed at 1.
 void show_graphic_wiring_2d_3d(int rules_set);
+
+// The picture the editor opened now would draw: its shape, cell size,
+// edges, base lines and 3d frame, for the network and window as they are.
+lattice_picture editor_2d_3d_picture_now(int rules_set);
 
 // What the prompt and the keys in force depend on besides the network's
 // globals: the rules flag, the block (flag and cells) and the cursor.
