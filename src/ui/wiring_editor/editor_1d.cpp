@@ -653,6 +653,8 @@ learn(editor_session &e, char)
 void
 network_data(editor_session &e, char)
 {
+    // The menu's box is shorter than the prompt, which comes back after.
+    erase_prompt_box(kPromptLines);
     if (!save_load_print_net())
         return;
     int size = file_dim == 1 ? file_i

@@ -911,6 +911,8 @@ k_histogram(lattice_session &, char key)
 void
 network_data(lattice_session &e, char)
 {
+    // The menu's box is shorter than the prompt, which comes back after.
+    erase_prompt_box(kPromptLines);
     if (!save_load_print_net())
         return;
     placed_part part;
