@@ -1036,6 +1036,13 @@ jump_help(const lattice_session &)
     return threed ? ", jump-j" : " jump-j";
 }
 
+// The 3d frame's size keys join the picture's.
+std::string
+scale_help(const lattice_session &)
+{
+    return threed ? "\nexp/contr-e/c/E/C" : "\nexp/contr-e/c";
+}
+
 std::string
 rewire_heading(const lattice_session &e)
 {
@@ -1097,9 +1104,9 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("]").when(network_3d).does(act<move<lattice_move::layer_down>, no_effect>),
     lattice_key::on("j").help(jump_help).does(act<jump, no_effect>),
 
-    lattice_key::on("e").help("\nexp/contr-e/c").does(act<expand, no_effect>),
+    lattice_key::on("e").help(scale_help).does(act<expand, no_effect>),
     lattice_key::on("c").does(act<contract, no_effect>),
-    lattice_key::on("E").help("/E/C").when(network_3d).does(act<expand_frame, no_effect>),
+    lattice_key::on("E").when(network_3d).does(act<expand_frame, no_effect>),
     lattice_key::on("C").when(network_3d).does(act<contract_frame, no_effect>),
     lattice_key::on("u").help(" up/down/start-u/d/T").does(act<picture_up, no_effect>),
     lattice_key::on("d").does(act<picture_down, no_effect>),
