@@ -205,4 +205,59 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
     EXPECT_EQ(j2d, 12);
 }
 
+// The cells whose inputs differ between two copies.
+std::vector<int>
+changed_cells(const network_copy &a, const network_copy &b)
+{
+    std::vector<int> changed;
+    for (size_t c = 0; c < a.inputs.size(); c++)
+        if (a.inputs[c] != b.inputs[c])
+            changed.push_back(static_cast<int>(c));
+    return changed;
+}
+
+// A 2d block asked with Return at every entry is the single cell (0,
+// cursor j): the next 'r' rewires cell 50 alone.
+TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
+{
+    srandom(3);
+    MixNetwork net(2, 100, {5});
+    oned = 0;
+    twod = 2;
+    i2d = j2d = 10;
+    nonlocal = 1;
+    zonesize = 100;
+    wire_regular();
+    network_copy before = copy_network();
+    std::thread typing = type_keys_paced("2\rb2\r\r\r\rrqq");
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(changed_cells(before, copy_network()), std::vector<int>{50});
+}
+
+// A 3d block asked with Return everywhere is the cursor's layer (h = 1 of
+// 4 x 4 x 3): 'r' rewires cells 16..31 and no other.
+TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
+{
+    srandom(4);
+    MixNetwork net(2, 48, {7});
+    oned = 0;
+    threed = 3;
+    i3d = j3d = 4;
+    h3d = 3;
+    zonesize = 4;
+    for (int c = 0; c < 48; c++)
+        for (int p = 0; p < 7; p++)
+            wiring[c][p] = static_cast<uint16_t>(c);
+    cell_out_freq();
+    network_copy before = copy_network();
+    std::thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
+    show_w_r_scheme();
+    typing.join();
+    std::vector<int> layer;
+    for (int c = 16; c < 32; c++)
+        layer.push_back(c);
+    EXPECT_EQ(changed_cells(before, copy_network()), layer);
+}
+
 } // namespace
