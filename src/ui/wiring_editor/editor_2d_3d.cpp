@@ -59,14 +59,12 @@
 namespace {
 
 // Prompt image slot under the six-line prompt; box slots of the
-// information strip, the clean picture, the editor's region and the
-// picture kept while the sculpting runs.
+// information strip, the clean picture and the editor's region.
 constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = 6;
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;
-constexpr int kLearnSlot = 19;
 
 // The editor while it runs: the state the prompt and the keys in force
 // read, then the picture and the turn's bookkeeping.
@@ -887,17 +885,24 @@ average_z(lattice_session &, char)
     av_z_para();
 }
 
-// The sculpting runs over the screen as it was before the editor; the
-// editor's picture is put back afterwards.
+// The sculpting runs over the screen as it was before the editor (under
+// the prompt and the region); the editor's picture is put back afterwards.
+// The picture is kept in a slot of its own: box slot 19 is the colour
+// key's, which the runs of the sculpting may show and take down.
 void
 learn(lattice_session &e, char)
 {
-    getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &boximage[kLearnSlot]);
+    image_slot editor_picture = 0;
+    getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &editor_picture);
     putimage(e.region_x0, e.region_y0, &boximage[kRegionSlot], 0);
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
     e.learning_result = sculpt_basin_field();
     e.learning_used = true;
-    putimage(e.region_x0, e.region_y0, &boximage[kLearnSlot], 0);
-    freeimage(&boximage[kLearnSlot]);
+    putimage(e.region_x0, e.region_y0, &editor_picture, 0);
+    freeimage(&editor_picture);
+    // The cell editor's 3d picture keeps its own frame in the frame slot.
+    if (e.pic.shape.dim == 3)
+        e.redraw = true;
 }
 
 void

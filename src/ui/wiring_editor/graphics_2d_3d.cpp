@@ -85,9 +85,17 @@ mark_centre(const lattice_picture &pic, const mark_place &m, int *x, int *y)
         *y = px(m.y);
         return;
     }
-    float side = std::max(2.0f, pic.s) - pic.g;
+    float s = std::max(2.0f, pic.s);
+    if (pic.shape.hex) {
+        // The hexagon's middle: half its width across, its side a down.
+        float w = s + 1 - pic.g;
+        *x = px(m.x) + px(w) / 2;
+        *y = px(m.y + 2 * w * kCos30 / 3);
+        return;
+    }
+    float side = s - pic.g;
     *x = px(m.x + side / 2);
-    *y = px(m.y + (pic.shape.hex ? side * 0.6f : side / 2));
+    *y = px(m.y + side / 2);
 }
 
 // A mark filled with fill: in the picture a square of side s - g (s at

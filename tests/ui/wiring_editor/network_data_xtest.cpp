@@ -109,7 +109,7 @@ TEST_F(NetworkData, QuitStepsBackThroughThePrintQuestion)
 {
     srandom(3);
     MixNetwork net(2, 3, {2});
-    type_keys("pw\rqq\r");
+    type_keys("pw\rqq");
     testing::internal::CaptureStderr();
     EXPECT_EQ(save_load_print_net(), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
