@@ -217,7 +217,6 @@ draw_2d_3d_graphics_prompt(const std::vector<std::string> &lines)
 void
 jump2d_3d(int16_t ij[2])
 {
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
     get_prompt_box(kJumpSlot, kPromptLines);
     erase_prompt_box(kPromptLines);
     int margin = draw_prompt_box(3);
