@@ -20,6 +20,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/lattice_templates.h"
 #include "engine/wiring/out_degrees.h"
@@ -43,10 +44,12 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "ui/wiring/random_wiring.h"
 #include "ui/wiring_editor/cell_operations.h"
 #include "ui/wiring_editor/graphics_1d.h"
+#include "ui/wiring_editor/network_data.h"
 #include "ui/wiring_editor/spread_1d.h"
 #include "ui/wiring_editor/wire_up.h"
 
@@ -650,6 +653,29 @@ learn(editor_session &e, char)
     freeimage(&editor_picture);
 }
 
+// The network data menu; a load that placed a smaller network makes the
+// placed part the block.
+void
+network_data(editor_session &e, char)
+{
+    // The menu's box is shorter than the prompt, which comes back after.
+    erase_prompt_box(kPromptLines);
+    if (!save_load_print_net())
+        return;
+    int size = file_dim == 1 ? file_i
+               : file_dim == 2 ? file_i * file_j
+                               : file_i * file_j * file_h;
+    if (file_dim >= 1 && file_dim <= 3 && size > 0) {
+        e.s.low = file_starti;
+        e.s.high = std::min(n_cells() - 1, e.s.low + size - 1);
+    }
+    nhood_lb_ub();
+    nhood_mixed = nhood_lb != nhood_ub;
+    e.s.block = e.all_links = 1;
+    e.links_valid = false;
+    was_changed = 1;
+}
+
 void
 k_histogram(editor_session &, char key)
 {
@@ -869,9 +895,7 @@ const editor_key kEditorKeys[] = {
     editor_key::on("t").when(rules_not_tot_only).does(act<transform, no_effect>),
     editor_key::on("D").help(", Derrida-D").when(rules).does(act<derrida, no_effect>),
 
-    // The network data menu comes with the 2d and 3d editor: the prompt
-    // names it already, the key opens nothing yet.
-    editor_key::on("f").help("\nfile/data-f "),
+    editor_key::on("f").help("\nfile/data-f ").does(act<network_data, no_effect>),
     editor_key::on("I").help("hist:In(k)/Out/Both-I/O/B").does(act<k_histogram, no_effect>),
     editor_key::on("O").does(act<k_histogram, no_effect>),
     editor_key::on("B").does(act<k_histogram, no_effect>),

@@ -2,10 +2,9 @@
 // size and rule kind) with the keys of the review tools: the network graph
 // ('g', graphs/), the hand wiring matrix ('m') and the wiring listing ('M',
 // with 'p' also on standard error, wiring/), and the 1d wiring graph editor
-// in its time-step ('1') and circle ('c') layouts (editor_1d.h). The 2d
-// and 3d editor ('2', '3') is not built yet: those keys open nothing and
-// end the review, as a key of no tool does. Reads the rule figures and
-// readout (model/).
+// in its time-step ('1') and circle ('c') layouts (editor_1d.h), and the
+// 2d and 3d editor ('2' for any network, '3' for a 3d one, editor_2d_3d.h).
+// Reads the rule figures and readout (model/).
 #include "ui/wiring_editor/network_view.h"
 
 #include <cstdio>
@@ -27,6 +26,7 @@
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/wiring_listing.h"
 #include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/editor_2d_3d.h"
 #include "ui/wiring_editor/fitting_prompt.h"
 #include "ui/wiring_editor/graphics_1d.h"
 
@@ -106,6 +106,8 @@ show_w_r_scheme()
             show_graphic_wiring_1d(layout_time_step, rules_set);
         } else if (is[0] == 'c') {
             show_graphic_wiring_1d(layout_circle, rules_set);
+        } else if (is[0] == '2' || (is[0] == '3' && threed)) {
+            show_graphic_wiring_2d_3d(rules_set);
         } else if (is[0] == 'm') {
             whatwire = whatwire_hand;
             nonlocal = 1;

@@ -1,0 +1,1337 @@
+// The 2d and 3d wiring graph editor (editor_2d_3d.h): its set-up, the
+// lattice picture, its turn (rule readout, information line, clean
+// picture, block and cursor links, one key), the end of a turn that
+// records a change, the block dialog (a question table) and the table of
+// its keys.
+//
+// Reads and writes the network model (model/): the wiring table, nhoodm,
+// the rules; writes the wiring kind flags (wiring/, backward/), hex2d and
+// was_changed (forward/). Its numbers are engine/wiring_editor/
+// lattice_editor.h; it draws with graphics_2d_3d.h and model/
+// oblique_frames.h; it calls the cell operations (cell_operations.h,
+// engine/wiring_editor/), the wiring services (engine/wiring/, wiring/,
+// wire_up.h), the rule dialogs, the Derrida plot, the sculpting, the k
+// histograms and the network data menu (network_data.h). Start at
+// show_graphic_wiring_2d_3d; the key table is at kLatticeKeys.
+#include "ui/wiring_editor/editor_2d_3d.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/model/network_shape.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/lattice_templates.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring/random_wiring.h"
+#include "engine/wiring/wire_up.h"
+#include "engine/wiring_editor/cell_removal.h"
+#include "engine/wiring_editor/k_weighted_wiring.h"
+#include "engine/wiring_editor/lattice_editor.h"
+#include "ui/backward/sculpt_dialog.h"
+#include "ui/measures/derrida_plot.h"
+#include "ui/model/kmix_dialog.h"
+#include "ui/model/oblique_frames.h"
+#include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
+#include "ui/rule_dialogs/rule_transform.h"
+#include "ui/rules/hex_readout.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/question_table.h"
+#include "ui/screen/window.h"
+#include "ui/storage/globals.h"
+#include "ui/storage/network_files.h"
+#include "ui/wiring/random_wiring.h"
+#include "ui/wiring_editor/cell_operations.h"
+#include "ui/wiring_editor/graphics_2d_3d.h"
+#include "ui/wiring_editor/network_data.h"
+#include "ui/wiring_editor/wire_up.h"
+
+namespace {
+
+// Prompt image slot under the six-line prompt; box slots of the
+// information strip, the clean picture and the editor's region.
+constexpr int kPromptSlot = 3;
+constexpr int kPromptLines = 6;
+constexpr int kStripSlot = 3;
+constexpr int kPictureSlot = 6;
+constexpr int kRegionSlot = 7;
+
+// The editor while it runs: the state the prompt and the keys in force
+// read, then the picture and the turn's bookkeeping.
+struct lattice_session {
+    editor_2d_3d_state s;
+    lattice_cursor cur;
+    block_corners box;
+    int all_links = 0;
+    int block_dim = 2;
+    link_display links;
+    lattice_picture pic;
+    float seven = 7;      // vgax(7)
+    int frame_limit = 0;  // the 3d frame's height limit
+    float pending_base = 0;
+    bool commit = false;  // the pending base line is taken at the next picture
+    bool redraw = false;  // the next turn rebuilds the picture
+    bool learning_used = false;
+    int learning_result = 0;
+    // The saved regions: the information strip and the editor's region.
+    int strip_x0 = 0, strip_y0 = 0, strip_x1 = 0, strip_y1 = 0;
+    int region_x0 = 0, region_y0 = 0, region_x1 = 0, region_y1 = 0;
+    bool regions_saved = false;
+    bool first_picture = true;
+};
+
+int
+n_cells()
+{
+    return lineL;
+}
+
+int
+cursor_colour()
+{
+    return bground == 'w' ? white : lightred;
+}
+
+int
+current_cell(const lattice_session &e)
+{
+    return std::min(cell_of_cursor(e.cur, e.pic.shape), std::max(0, n_cells() - 1));
+}
+
+void
+sync_state(lattice_session &e)
+{
+    e.s.cursor = current_cell(e);
+}
+
+// ---- The picture -------------------------------------------------------------
+
+int
+frame_height_limit()
+{
+    return vgay(390) - 5 * CHeight;
+}
+
+// The frame's left edge: beside the picture's right edge.
+float
+frame_left(const lattice_picture &p)
+{
+    return p.x1 + vgax(18) + vgax(20);
+}
+
+void
+put_back_regions(lattice_session &e)
+{
+    if (!e.regions_saved)
+        return;
+    putimage(e.region_x0, e.region_y0, &boximage[kRegionSlot], 0);
+    freeimage(&boximage[kRegionSlot]);
+    putimage(e.strip_x0, e.strip_y0, &boximage[kStripSlot], 0);
+    freeimage(&boximage[kStripSlot]);
+    if (boximage[kPictureSlot])
+        freeimage(&boximage[kPictureSlot]);
+    e.regions_saved = false;
+}
+
+// The labels of the picture: the top left cell's column and row, "0" at
+// the bottom right, and in 3d each layer's number beside its first row.
+void
+draw_labels(const lattice_session &e)
+{
+    const lattice_picture &p = e.pic;
+    const lattice_shape &sh = p.shape;
+    char text[16];
+    float x, y;
+    setcolor(white);
+    lattice_cell_point(p, sh.width - 1, sh.height - 1, &x, &y);
+    moveto(static_cast<int>(x), static_cast<int>(y) - vgay(5));
+    lineto(static_cast<int>(x), static_cast<int>(y) - vgay(10));
+    snprintf(text, sizeof text, "%d", (sh.dim == 3 ? sh.i3d : sh.width) - 1);
+    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) - vgay(10) - CHeight);
+    outtext(text);
+    moveto(static_cast<int>(x) - vgax(5), static_cast<int>(y));
+    lineto(static_cast<int>(x) - vgax(10), static_cast<int>(y));
+    snprintf(text, sizeof text, "%d", (sh.dim == 3 ? sh.j3d : sh.height) - 1);
+    moveto(static_cast<int>(x) - vgax(12) - text_pixel_width(text, static_cast<int>(strlen(text))),
+           static_cast<int>(y) - CHeight / 2);
+    outtext(text);
+    lattice_cell_point(p, 0, 0, &x, &y);
+    moveto(static_cast<int>(x) + vgax(5), static_cast<int>(y));
+    lineto(static_cast<int>(x) + vgax(10), static_cast<int>(y));
+    moveto(static_cast<int>(x) + vgax(12), static_cast<int>(y) - CHeight / 2);
+    outtext("0");
+    moveto(static_cast<int>(x), static_cast<int>(y) + vgay(5));
+    lineto(static_cast<int>(x), static_cast<int>(y) + vgay(10));
+    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) + vgay(10));
+    outtext("0");
+    if (sh.dim != 3)
+        return;
+    setcolor(lightred);
+    int edge = static_cast<int>(p.x1 + (p.s - p.g) / 2);
+    for (int j = sh.j3d; j < sh.height; j += sh.j3d) {
+        lattice_cell_point(p, 0, j, &x, &y);
+        moveto(edge, static_cast<int>(y));
+        lineto(edge + vgax(5), static_cast<int>(y));
+        snprintf(text, sizeof text, "%d", j / sh.j3d);
+        moveto(edge + vgax(6), static_cast<int>(y - 0.7 * CHeight));
+        outtext(text);
+    }
+}
+
+// The lattice's points: white on the border rows and columns, light cyan
+// inside (only from a cell size of 4).
+void
+draw_points(const lattice_picture &p)
+{
+    const lattice_shape &sh = p.shape;
+    for (int j = 0; j < sh.height; j++)
+        for (int i = 0; i < sh.width; i++) {
+            bool border = i == 0 || j == 0 || i == sh.width - 1 || j == sh.height - 1;
+            if (!border && p.s < 4)
+                continue;
+            float x, y;
+            lattice_cell_point(p, i, j, &x, &y);
+            putpixel(static_cast<int>(x), static_cast<int>(y), border ? white : lightcyan);
+        }
+}
+
+// Rebuilds the picture: the regions under it saved, the region cleared
+// and framed, the 3d frame, the points and labels, and the clean picture
+// kept in its slot.
+void
+draw_picture(lattice_session &e)
+{
+    lattice_picture &p = e.pic;
+    put_back_regions(e);
+    p.g = lattice_gap(p.s, e.seven, vgax(3));
+    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
+    if (e.commit) {
+        p.base = e.pending_base;
+        e.commit = false;
+    }
+    float x0 = vgax(42);
+    p.x1 = x0 + p.s * (p.shape.width + 1);
+    p.frame_x = frame_left(p);
+    int top = static_cast<int>(lattice_picture_top(p));
+    e.strip_x0 = static_cast<int>(x0) - vgax(40) + 2;
+    e.strip_x1 = std::min<int>(Maxx - 2, vgax(620));
+    e.strip_y0 = static_cast<int>(p.start_base) + vgay(40) - vgay(17);
+    e.strip_y1 = static_cast<int>(p.start_base) + vgay(40) - 2;
+    e.region_x0 = static_cast<int>(x0) - vgax(40);
+    e.region_x1 = static_cast<int>(p.x1) + vgax(18);
+    if (p.shape.dim == 3) {
+        // The frame lies inside the region, so that leaving puts back what
+        // was under it too.
+        e.region_x1 = static_cast<int>(p.frame_x + p.shape.i3d * p.s3 +
+                                       p.shape.j3d * p.s3 * std::sqrt(0.5)) + 4;
+    }
+    // The information line's strip lies inside the region too.
+    e.region_x1 = std::min<int>(Maxx - 1, std::max(e.region_x1, e.strip_x1 + 2));
+    e.region_y0 = std::max(0, top - vgay(50));
+    e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(40));
+    getimage(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, &boximage[kStripSlot]);
+    getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &boximage[kRegionSlot]);
+    e.regions_saved = true;
+    setviewport(e.region_x0, e.region_y0, e.region_x1, e.region_y1, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(lightred);
+    rectangle(e.region_x0, e.region_y0, e.region_x1, e.region_y1);
+    if (p.shape.dim == 3) {
+        float fx, fy;
+        frame_top_left(p, &fx, &fy);
+        setcolor(lightgray);
+        draw_save_3d_frame(p.s3, static_cast<int>(fx), static_cast<int>(fy));
+    }
+    draw_points(p);
+    draw_labels(e);
+    if (boximage[kPictureSlot])
+        freeimage(&boximage[kPictureSlot]);
+    getimage(e.region_x0 + 1, e.region_y0 + 1, static_cast<int>(p.x1) + vgax(17),
+             std::min<int>(e.strip_y0 - 1, e.region_y1 - 1), &boximage[kPictureSlot]);
+    if (e.first_picture) {
+        e.cur = cursor_of_cell(first_cursor_cell(n_cells(), p.shape, outer_tot), p.shape);
+        e.first_picture = false;
+    }
+    e.links.cursor = cursor_colour();
+    e.redraw = false;
+}
+
+// ---- One turn ------------------------------------------------------------------
+
+// The rule of the cursor cell in the rule box, when it has one of its own.
+void
+show_cursor_rule(const lattice_session &e)
+{
+    int c = current_cell(e);
+    bool own = rulemix || (outer_tot && c < value_range);
+    if (!e.s.rules_set || !own)
+        return;
+    int k = nhoodm[c];
+    if (tot_only) {
+        show_rule_bottom(k, 0, nullptr, c);
+        return;
+    }
+    uint8_t *rule = rulemix ? carule[c] : carule[0];
+    rule_z_figures(k, rule);
+    show_rule_bottom(k, 0, rule, c);
+}
+
+// A cell's place as the information line writes it.
+std::string
+place_text(int cell, bool input)
+{
+    char text[40];
+    lattice_shape sh = lattice_shape_now();
+    if (sh.dim == 1) {
+        snprintf(text, sizeof text, input ? "%d " : "%d", cell);
+    } else if (sh.dim == 2) {
+        snprintf(text, sizeof text, input ? "%d,%d " : "%d,%d", cell % sh.width, cell / sh.width);
+    } else {
+        int layer = sh.i3d * sh.j3d, h = cell / layer;
+        snprintf(text, sizeof text, input ? "%d,%d,%d-" : "%d,%d,%d", cell % sh.i3d,
+                 (cell - h * layer) / sh.i3d, h);
+    }
+    return text;
+}
+
+// The information line under the picture, clipped to its strip.
+void
+write_information_line(const lattice_session &e)
+{
+    int c = current_cell(e), k = nhoodm[c];
+    const char *dims[] = {"1d ", "2d ", "3d "};
+    std::string line = dims[e.pic.shape.dim - 1];
+    char text[96];
+    if (nhood_mixed)
+        snprintf(text, sizeof text, " maxk=%d cell=%s k=%d wiring=", nhood, place_text(c, false).c_str(), k);
+    else
+        snprintf(text, sizeof text, " cell=%s wiring=", place_text(c, false).c_str());
+    line += text;
+    for (int p = k - 1; p >= 0; p--)
+        line += place_text(wiring[c][p], true);
+    snprintf(text, sizeof text, "outwires=%d links:", celloutfreq ? celloutfreq[c] : 0);
+    line += text;
+    if (nhood_mixed) {
+        snprintf(text, sizeof text, "total=%lu av-k=%.2f ", static_cast<unsigned long>(tot_wires),
+                 static_cast<double>(tot_wires) / std::max(1, n_cells()));
+        line += text;
+    }
+    if (n_cells() <= 2500) {
+        snprintf(text, sizeof text, "bi=%d ", tot_bi_links);
+        line += text;
+    }
+    snprintf(text, sizeof text, "self=%d=%.1f%% ", tot_self_links,
+             tot_wires ? 100.0 * tot_self_links / tot_wires : 0.0);
+    line += text;
+    bool small_rule = e.s.rules_set && hex_string_bytes(1, k) <= 4;
+    if (small_rule) {
+        snprintf(text, sizeof text, "k%d-rule=(hex)", k);
+        line += text;
+    }
+    setviewport(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, 1);
+    clearviewport();
+    setcolor(white);
+    moveto(e.strip_x0 + 2, e.strip_y0 + 1);
+    outtext(line.c_str());
+    if (small_rule && !tot_only) {
+        bool own = rulemix || (outer_tot && c < value_range);
+        print_current_bitstring_hexbytes(1, own ? carule[c] : carule[0], k, Maxx, white, 2);
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+// Three red lines through the cursor cell in the 3d frame, one along each
+// axis.
+void
+mark_cursor_in_frame(const lattice_session &e)
+{
+    const lattice_picture &p = e.pic;
+    const lattice_shape &sh = p.shape;
+    int c = current_cell(e), layer = sh.i3d * sh.j3d;
+    int h = c / layer, j3 = (c - h * layer) / sh.i3d, i = c % sh.i3d;
+    auto line = [&p](int i0, int j0, int h0, int i1, int j1, int h1) {
+        float x0, y0, x1, y1;
+        frame_cell_point(p, i0, j0, h0, &x0, &y0);
+        frame_cell_point(p, i1, j1, h1, &x1, &y1);
+        moveto(static_cast<int>(x0), static_cast<int>(y0));
+        lineto(static_cast<int>(x1), static_cast<int>(y1));
+    };
+    setcolor(red);
+    line(0, j3, h, sh.i3d - 1, j3, h);
+    line(i, 0, h, i, sh.j3d - 1, h);
+    line(i, j3, 0, i, j3, sh.h3d - 1);
+}
+
+bool
+block_mode(const lattice_session &e)
+{
+    return e.s.block && e.all_links;
+}
+
+void
+draw_turn(lattice_session &e)
+{
+    sync_state(e);
+    show_cursor_rule(e);
+    write_information_line(e);
+    putimage(e.region_x0 + 1, e.region_y0 + 1, &boximage[kPictureSlot], 0);
+    if (e.pic.shape.dim == 3 && boximage[kLatticeFrameSlot]) {
+        float fx, fy;
+        frame_top_left(e.pic, &fx, &fy);
+        putimage(static_cast<int>(fx), static_cast<int>(fy), &boximage[kLatticeFrameSlot], 0);
+        mark_cursor_in_frame(e);
+    }
+    if (block_mode(e) && e.s.low <= e.s.high) {
+        const block_corners &b = e.box;
+        for (int c = std::min(e.s.high, n_cells() - 1); c >= e.s.low; c--)
+            if (!outside_2d_3d_block(static_cast<uint16_t>(c), b.i_low, b.j_low, b.h_low, b.i_high,
+                                     b.j_high, b.h_high))
+                draw_2d_3d_links(static_cast<uint16_t>(c), e.pic, e.links);
+    }
+    draw_2d_3d_links(static_cast<uint16_t>(current_cell(e)), e.pic, e.links);
+}
+
+// ---- The block dialog ----------------------------------------------------------
+
+constexpr int kBlockLines = 4;
+
+// The block under definition: the dialog's rows write here.
+struct block_answers {
+    lattice_shape shape;
+    int n = 0;
+    int dim = 2;
+    lattice_cursor cursor;
+    int cursor_cell = 0, cursor_h = 0, cursor_j3 = 0;
+    int low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    int low_cell = 0, high_cell = 0;
+    bool single = false, whole = false;
+    int margin = 0, top = 0;
+};
+block_answers answers;
+
+void
+block_row(int line)
+{
+    moveto(answers.margin, answers.top + line * CHeight);
+}
+
+void
+put(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+void
+put(const char *format, ...)
+{
+    char text[160];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    outtext(text);
+}
+
+bool
+asks_cells()
+{
+    return !answers.single && !answers.whole && answers.shape.dim == 1;
+}
+
+bool
+asks_corners()
+{
+    return !answers.single && !answers.whole && answers.shape.dim > 1;
+}
+
+bool
+asks_layers()
+{
+    return asks_corners() && answers.shape.dim == 3;
+}
+
+void
+dimension_prompt()
+{
+    block_row(0);
+    put("%dd block-%d, all-a single cell-def:", answers.shape.dim, answers.shape.dim);
+}
+
+answer_step
+take_dimension(int)
+{
+    char key = is[0];
+    if (key == kKeyReturn) {
+        answers.single = true;
+        return answer_step::finish;
+    }
+    if (key == 'a') {
+        answers.whole = true;
+        return answer_step::finish;
+    }
+    if (key == '1' || key == '2' || (key == '3' && answers.shape.dim == 3))
+        answers.dim = key - '0';
+    return answer_step::next;
+}
+
+void
+low_cell_prompt()
+{
+    block_row(1);
+    put("%dd block (0-%d, def %d), low:", answers.dim, answers.n - 1, answers.cursor_cell);
+}
+
+answer_step
+take_low_cell(int)
+{
+    answers.low_cell = corner_entry(answer_or(-1), answers.n - 1, answers.cursor_cell);
+    return answer_step::next;
+}
+
+answer_step
+take_high_cell(int)
+{
+    long typed = answer_or(-1);
+    int high = corner_entry(typed, answers.n - 1, answers.n - 1);
+    answers.high_cell = high < answers.low_cell ? answers.n - 1 : high;
+    return answer_step::next;
+}
+
+// The largest value of each axis.
+int
+axis_max(int axis)
+{
+    const lattice_shape &s = answers.shape;
+    if (s.dim == 3)
+        return (axis == 0 ? s.i3d : axis == 1 ? s.j3d : s.h3d) - 1;
+    return (axis == 0 ? s.width : s.height) - 1;
+}
+
+template <int axis, bool high>
+void
+corner_prompt()
+{
+    const bool cube = answers.shape.dim == 3;
+    if (axis == 0 && !high) {
+        block_row(1);
+        if (cube)
+            put("%dd block (this=%d,%d,%d max=%d,%d,%d)", answers.dim, answers.cursor.i,
+                answers.cursor_j3, answers.cursor_h, axis_max(0), axis_max(1), axis_max(2));
+        else
+            put("%dd block (this=%d,%d max=%d,%d)", answers.dim, answers.cursor.i, answers.cursor.j,
+                axis_max(0), axis_max(1));
+    }
+    if (axis == 0) {
+        block_row(high ? 3 : 2);
+        const int *d = high ? answers.high : answers.low;
+        if (cube)
+            put("%s corner (def %d,%d,%d)", high ? "high" : "low", d[0], d[1], d[2]);
+        else
+            put("%s corner (def %d,%d)", high ? "high" : "low", d[0], d[1]);
+    }
+    const char *axes[3] = {" i:", " j:", " h:"};
+    outtext(axes[axis]);
+}
+
+template <int axis, bool high>
+answer_step
+take_corner(int)
+{
+    int *ends = high ? answers.high : answers.low;
+    ends[axis] = corner_entry(answer_or(-1), axis_max(axis), ends[axis]);
+    return answer_step::next;
+}
+
+const question kBlockQuestions[] = {
+    question::row().prompts(dimension_prompt).entry(1, single_key_entry).then(take_dimension)
+        .quits(answer_step::leave),
+    question::row().when(asks_cells).prompts(low_cell_prompt).entry(5, numeric_entry)
+        .then(take_low_cell).on_line(1).quits(answer_step::leave),
+    question::row().when(asks_cells).prompts([] { outtext(" high:"); }).entry(5, numeric_entry)
+        .then(take_high_cell).on_line(1).quits(answer_step::leave),
+    question::row().when(asks_corners).prompts(corner_prompt<0, false>).entry(4, numeric_entry)
+        .then(take_corner<0, false>).on_line(2).quits(answer_step::leave),
+    question::row().when(asks_corners).prompts(corner_prompt<1, false>).entry(4, numeric_entry)
+        .then(take_corner<1, false>).on_line(2).quits(answer_step::leave),
+    question::row().when(asks_layers).prompts(corner_prompt<2, false>).entry(4, numeric_entry)
+        .then(take_corner<2, false>).on_line(2).quits(answer_step::leave),
+    question::row().when(asks_corners).prompts(corner_prompt<0, true>).entry(4, numeric_entry)
+        .then(take_corner<0, true>).on_line(3).quits(answer_step::leave),
+    question::row().when(asks_corners).prompts(corner_prompt<1, true>).entry(4, numeric_entry)
+        .then(take_corner<1, true>).on_line(3).quits(answer_step::leave),
+    question::row().when(asks_layers).prompts(corner_prompt<2, true>).entry(4, numeric_entry)
+        .then(take_corner<2, true>).on_line(3).quits(answer_step::leave),
+};
+
+// The block dialog: the whole network, a block of cells (1d) or of
+// corners (2d, 3d) with the defaults of the shape, or the single cursor
+// cell again.
+void
+define_block(lattice_session &e, char)
+{
+    answers = block_answers();
+    answers.shape = e.pic.shape;
+    answers.n = n_cells();
+    answers.dim = e.block_dim;
+    answers.cursor = e.cur;
+    answers.cursor_cell = current_cell(e);
+    if (answers.shape.dim == 3) {
+        answers.cursor_j3 = e.cur.j % answers.shape.j3d;
+        answers.cursor_h = e.cur.j / answers.shape.j3d;
+        answers.low[2] = answers.high[2] = answers.cursor_h;
+        answers.high[0] = answers.shape.i3d - 1;
+        answers.high[1] = answers.shape.j3d - 1;
+    } else {
+        answers.low[1] = answers.high[1] = e.cur.j;
+    }
+    erase_prompt_box(kPromptLines);
+    answers.margin = draw_prompt_box(kBlockLines);
+    answers.top = gety;
+    int colour = getcolor();
+    setcolor(white);
+    answer_step end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false});
+    setcolor(colour);
+    erase_prompt_box(kBlockLines);
+    e.block_dim = answers.dim;
+    if (end == answer_step::leave || answers.single) {
+        e.s.block = e.all_links = 0;
+        return;
+    }
+    const lattice_shape &sh = answers.shape;
+    if (answers.whole) {
+        e.box = whole_lattice_corners(answers.n, sh);
+        e.s.low = 0;
+        e.s.high = answers.n - 1;
+    } else if (sh.dim == 1) {
+        e.s.low = answers.low_cell;
+        e.s.high = answers.high_cell;
+        e.box = corners_of_cells(e.s.low, e.s.high, sh);
+    } else {
+        block_corners b;
+        b.i_low = static_cast<int16_t>(answers.low[0]);
+        b.j_low = static_cast<int16_t>(answers.low[1]);
+        b.h_low = static_cast<int16_t>(answers.low[2]);
+        b.i_high = static_cast<int16_t>(answers.high[0]);
+        b.j_high = static_cast<int16_t>(answers.high[1]);
+        b.h_high = static_cast<int16_t>(answers.high[2]);
+        e.box = b;
+        cells_of_corners(b, sh, &e.s.low, &e.s.high);
+    }
+    e.s.block = e.all_links = 1;
+}
+
+// ---- What the keys do ------------------------------------------------------------
+
+template <class Operation>
+void
+for_cursor_or_block(const lattice_session &e, Operation op)
+{
+    if (!block_mode(e)) {
+        op(static_cast<uint16_t>(current_cell(e)));
+        return;
+    }
+    const block_corners &b = e.box;
+    for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
+        if (!outside_2d_3d_block(static_cast<uint16_t>(c), b.i_low, b.j_low, b.h_low, b.i_high,
+                                 b.j_high, b.h_high))
+            op(static_cast<uint16_t>(c));
+}
+
+// The cell whose rule S, v and t work on: the cursor's own, or rule 0.
+int
+rule_cell(const lattice_session &e)
+{
+    int c = current_cell(e);
+    if (rulemix || (outer_tot && c < value_range))
+        return c;
+    return 0;
+}
+
+template <lattice_move Move>
+void
+move(lattice_session &e, char)
+{
+    e.cur = move_lattice_cursor(e.cur, Move, e.pic.shape);
+}
+
+void
+jump(lattice_session &e, char)
+{
+    int16_t ij[2] = {0, 0};
+    jump2d_3d(ij);
+    e.cur.i = ij[0];
+    e.cur.j = ij[1];
+}
+
+void
+toggle_all_links(lattice_session &e, char)
+{
+    e.all_links = !e.all_links;
+}
+
+void
+next_link_mode(lattice_session &e, char)
+{
+    e.links.mode = (e.links.mode + 1) % kLinkModes;
+}
+
+void
+toggle_pseudo(lattice_session &e, char)
+{
+    e.links.pseudo = !e.links.pseudo;
+}
+
+void
+toggle_index(lattice_session &e, char)
+{
+    e.links.index = !e.links.index;
+}
+
+// The frame area cleared before a new size draws it again.
+void
+clear_frame_area(const lattice_session &e)
+{
+    if (e.pic.shape.dim != 3)
+        return;
+    float fx, fy;
+    frame_top_left(e.pic, &fx, &fy);
+    setfillstyle(0, black);
+    bar(static_cast<int>(fx), static_cast<int>(fy), e.region_x1 - 1, static_cast<int>(e.pic.start_base));
+}
+
+void
+expand(lattice_session &e, char)
+{
+    clear_frame_area(e);
+    e.pic.s += 1;
+    e.redraw = true;
+}
+
+void
+contract(lattice_session &e, char)
+{
+    if (e.pic.s <= 1)
+        return;
+    clear_frame_area(e);
+    e.pic.s -= 1;
+    e.redraw = true;
+}
+
+void
+expand_frame(lattice_session &e, char)
+{
+    if (!frame_can_grow(e.pic.shape.j3d, e.pic.shape.h3d, e.pic.s3, e.frame_limit))
+        return;
+    clear_frame_area(e);
+    e.pic.s3++;
+    e.redraw = true;
+}
+
+void
+contract_frame(lattice_session &e, char)
+{
+    if (e.pic.s3 <= 1)
+        return;
+    clear_frame_area(e);
+    e.pic.s3--;
+    e.redraw = true;
+}
+
+void
+picture_up(lattice_session &e, char)
+{
+    e.pending_base = base_after_up(e.pic.base, e.pic.start_base, Maxy);
+    e.commit = true;
+}
+
+void
+picture_down(lattice_session &e, char)
+{
+    if (!picture_can_go_down(e.pic, vgay(50)))
+        return;
+    e.pending_base = e.pic.base + Maxy / 5.0f;
+    e.commit = true;
+}
+
+void
+picture_to_start(lattice_session &e, char)
+{
+    e.pic.base = e.pending_base = e.pic.start_base;
+    e.redraw = true;
+}
+
+// Hexagonal and square in turn, and every cell wired by the template of
+// the new layout.
+void
+toggle_hex(lattice_session &e, char)
+{
+    hex2d = hex2d ? 0 : 1;
+    regular2d_tgrid = hex2d;
+    e.pic.shape.hex = hex2d != 0;
+    wire_lattice_by_template();
+    cell_out_freq();
+    e.redraw = true;
+}
+
+void
+hand_rewire(lattice_session &e, char)
+{
+    rewire_single_cell(static_cast<uint16_t>(current_cell(e)));
+}
+
+void
+random_rewire(lattice_session &e, char)
+{
+    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
+    for_cursor_or_block(e, [last](uint16_t c) { randomly_wire_cell(c, last); });
+}
+
+void
+weighted_rewire(lattice_session &e, char)
+{
+    k_weighted_source source = open_k_weighted_source();
+    for_cursor_or_block(e, [&source](uint16_t c) { k_weighted_rewire_cell(source, c); });
+    close_k_weighted_source(source);
+}
+
+void
+bias_options(lattice_session &, char)
+{
+    if (threed)
+        zonesize = static_cast<uint16_t>(std::min({i3d, j3d, h3d}));
+    else if (twod)
+        zonesize = static_cast<uint16_t>(std::min(i2d, j2d));
+    else
+        zonesize = lineL;
+    bias_random_wiring();
+}
+
+void
+local_1d_rewire(lattice_session &e, char)
+{
+    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
+    for_cursor_or_block(e, [last](uint16_t c) { oneD_local_wire_cell(c, last); });
+}
+
+void
+local_lattice_rewire(lattice_session &e, char key)
+{
+    int dim = key == '3' ? 3 : 2;
+    for_cursor_or_block(e, [dim](uint16_t c) {
+        for (int p = 0; p < nhoodm[c]; p++) {
+            pndood_2or3(dim, c, p);
+            wiring[c][p] = poss_n;
+        }
+    });
+}
+
+void
+change_k(lattice_session &e, char)
+{
+    reset_k(e.s.rules_set, e.s.block, e.all_links, current_cell(e), e.s.low, e.s.high);
+}
+
+void
+kill_cell(lattice_session &e, char)
+{
+    cut_in_out_links(static_cast<uint16_t>(current_cell(e)));
+}
+
+void
+save_rule(lattice_session &e, char)
+{
+    int r = rule_cell(e);
+    if (!tot_only)
+        load_save_wrs('s', carule[r], 0);
+    else if (totalistic == rule_kind_kcodes)
+        load_save_wrs('s', v_code[r], 0);
+    else
+        load_save_wrs('s', cacode[r], 0);
+}
+
+void
+revise_rule(lattice_session &e, char)
+{
+    revise_rule_graphic(editor_2d_3d, e.s.block, e.all_links, e.box,
+                        static_cast<uint16_t>(rule_cell(e)), static_cast<uint16_t>(e.s.low),
+                        static_cast<uint16_t>(e.s.high));
+}
+
+void
+transform(lattice_session &e, char)
+{
+    int16_t x = getx, y = gety;
+    transform_rule(rulemix ? current_cell(e) : 0);
+    moveto(x, y);
+}
+
+void
+derrida(lattice_session &, char)
+{
+    draw_Derrida_plot();
+}
+
+void
+average_z(lattice_session &, char)
+{
+    av_z_para();
+}
+
+// The sculpting runs over the screen as it was before the editor (under
+// the prompt and the region); the editor's picture is put back afterwards.
+// The picture is kept in a slot of its own: box slot 19 is the colour
+// key's, which the runs of the sculpting may show and take down.
+void
+learn(lattice_session &e, char)
+{
+    image_slot editor_picture = 0;
+    getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &editor_picture);
+    putimage(e.region_x0, e.region_y0, &boximage[kRegionSlot], 0);
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
+    e.learning_result = sculpt_basin_field();
+    e.learning_used = true;
+    putimage(e.region_x0, e.region_y0, &editor_picture, 0);
+    freeimage(&editor_picture);
+    // The cell editor's 3d picture keeps its own frame in the frame slot.
+    if (e.pic.shape.dim == 3)
+        e.redraw = true;
+}
+
+void
+k_histogram(lattice_session &, char key)
+{
+    draw_k_hist(key == 'I' ? 1 : key == 'O' ? 2 : 3);
+}
+
+// The network data menu; a load that placed a smaller network makes the
+// placed part the block.
+void
+network_data(lattice_session &e, char)
+{
+    // The menu's box is shorter than the prompt, which comes back after.
+    erase_prompt_box(kPromptLines);
+    if (!save_load_print_net())
+        return;
+    placed_part part;
+    part.dim = file_dim;
+    part.i = file_i;
+    part.j = file_j;
+    part.h = file_h;
+    part.start_i = file_starti;
+    part.start_j = file_startj;
+    part.start_h = file_starth;
+    placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
+    nhood_lb_ub();
+    nhood_mixed = nhood_lb != nhood_ub;
+    e.s.block = e.all_links = 1;
+    was_changed = 1;
+}
+
+// ---- The key table ---------------------------------------------------------------
+
+// What a key changes besides what its operation does.
+enum key_effect : unsigned {
+    no_effect = 0,
+    recounts = 1, // the out-degrees are recounted
+    changes = 2,  // was_changed is set
+};
+constexpr unsigned kRewires = recounts | changes;
+
+template <void (*Operation)(lattice_session &, char), unsigned Effects>
+void
+act(lattice_session &e, char key)
+{
+    Operation(e, key);
+    if (Effects & recounts)
+        cell_out_freq();
+    if (Effects & changes)
+        was_changed = 1;
+}
+
+using lattice_key = key_row<lattice_session, void>;
+
+bool
+rules(const lattice_session &e)
+{
+    return e.s.rules_set != 0;
+}
+
+bool
+rules_not_tot_only(const lattice_session &e)
+{
+    return rules(e) && !tot_only;
+}
+
+bool
+average_z_offered(const lattice_session &e)
+{
+    return rules_not_tot_only(e) && rulemix;
+}
+
+bool
+network_2d(const lattice_session &)
+{
+    return twod && !threed;
+}
+
+bool
+network_3d(const lattice_session &)
+{
+    return threed != 0;
+}
+
+bool
+has_block(const lattice_session &e)
+{
+    return e.s.block != 0;
+}
+
+// k can change unless one rule table of the network's k serves every cell.
+bool
+k_changeable(const lattice_session &e)
+{
+    return !(e.s.rules_set == 1 && !rulemix);
+}
+
+bool
+can_kill(const lattice_session &e)
+{
+    return e.s.rules_set == 1 && rulemix;
+}
+
+int
+dimension()
+{
+    return threed ? 3 : twod ? 2 : 1;
+}
+
+std::string
+size_text()
+{
+    char text[40];
+    if (threed)
+        snprintf(text, sizeof text, "%dx%dx%d", i3d, j3d, h3d);
+    else if (twod)
+        snprintf(text, sizeof text, hex2d ? "%dx%d hex" : "%dx%d", i2d, j2d);
+    else
+        snprintf(text, sizeof text, "%dx%d", i2d, j2d);
+    return text;
+}
+
+std::string
+heading_help(const lattice_session &e)
+{
+    char text[96];
+    snprintf(text, sizeof text, "\n%dd (%s) wiring%s: move-arrows", dimension(), size_text().c_str(),
+             rules(e) ? "/rules" : " only");
+    return text;
+}
+
+std::string
+jump_help(const lattice_session &)
+{
+    return threed ? ", jump-j" : " jump-j";
+}
+
+// The 3d frame's size keys join the picture's.
+std::string
+scale_help(const lattice_session &)
+{
+    return threed ? "\nexp/contr-e/c/E/C" : "\nexp/contr-e/c";
+}
+
+std::string
+rewire_heading(const lattice_session &e)
+{
+    char text[80];
+    const block_corners &b = e.box;
+    lattice_shape sh = lattice_shape_now();
+    if (e.s.block) {
+        if (sh.dim == 3)
+            snprintf(text, sizeof text, "\nrewire 3d block %d,%d,%d-%d,%d,%d:", b.i_low, b.j_low,
+                     b.h_low, b.i_high, b.j_high, b.h_high);
+        else if (sh.dim == 2)
+            snprintf(text, sizeof text, "\nrewire 2d block %d,%d-%d,%d:", b.i_low, b.j_low, b.i_high,
+                     b.j_high);
+        else
+            snprintf(text, sizeof text, "\nrewire 1d block %d-%d:", e.s.low, e.s.high);
+        return text;
+    }
+    int c = e.s.cursor;
+    if (sh.dim == 3) {
+        int layer = sh.i3d * sh.j3d, h = c / layer;
+        snprintf(text, sizeof text, "\nrewire 3d cell %d,%d,%d:", c % sh.i3d, (c - h * layer) / sh.i3d, h);
+    } else if (sh.dim == 2) {
+        snprintf(text, sizeof text, "\nrewire 2d cell %d,%d:", c % sh.width, c / sh.width);
+    } else {
+        snprintf(text, sizeof text, "\nrewire 1d cell %d: ", c);
+    }
+    return text;
+}
+
+std::string
+change_k_help(const lattice_session &e)
+{
+    char text[48];
+    snprintf(text, sizeof text, "change k=%d(max %d)-k, ", nhoodm[e.s.cursor], nhood);
+    return text;
+}
+
+std::string
+rule_help(const lattice_session &)
+{
+    return tot_only ? "rule: Save/rev-S/v, Derrida-D" : "rule: Save/rev/trans-S/v/t, Derrida-D";
+}
+
+constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
+constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
+constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
+constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
+
+// One row per key: the prompt piece naming it, when it is offered (and so
+// acts), and what it does with its effects. A row without a piece of its
+// own is named by the piece before it; a row without keys only writes.
+const lattice_key kLatticeKeys[] = {
+    lattice_key::on(kLeftKey).help(heading_help).does(act<move<lattice_move::left>, no_effect>),
+    lattice_key::on(kRightKey).does(act<move<lattice_move::right>, no_effect>),
+    lattice_key::on(kUpKey).does(act<move<lattice_move::up>, no_effect>),
+    lattice_key::on(kDownKey).does(act<move<lattice_move::down>, no_effect>),
+    lattice_key::on("[").help(", levels up/down-[/]").when(network_3d)
+        .does(act<move<lattice_move::layer_up>, no_effect>),
+    lattice_key::on("]").when(network_3d).does(act<move<lattice_move::layer_down>, no_effect>),
+    lattice_key::on("j").help(jump_help).does(act<jump, no_effect>),
+
+    lattice_key::on("e").help(scale_help).does(act<expand, no_effect>),
+    lattice_key::on("c").does(act<contract, no_effect>),
+    lattice_key::on("E").when(network_3d).does(act<expand_frame, no_effect>),
+    lattice_key::on("C").when(network_3d).does(act<contract_frame, no_effect>),
+    lattice_key::on("u").help(" up/down/start-u/d/T").does(act<picture_up, no_effect>),
+    lattice_key::on("d").does(act<picture_down, no_effect>),
+    lattice_key::on("T").does(act<picture_to_start, no_effect>),
+    lattice_key::on("x").help(", CA wiring and toghex-x").when(network_2d).does(act<toggle_hex, no_effect>),
+
+    lattice_key::on("b").help("\nblock-b tog:").does(act<define_block, no_effect>),
+    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links, no_effect>),
+    lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
+    lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
+    lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
+    lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act<average_z, no_effect>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, changes>),
+
+    lattice_key::on("").help(rewire_heading),
+    lattice_key::on("h").help(" hand-h").does(act<hand_rewire, changes>),
+    lattice_key::on("r").help(" rand-r/R").does(act<random_rewire, kRewires>),
+    lattice_key::on("R").does(act<weighted_rewire, kRewires>),
+    lattice_key::on("s").help(" special-s").does(act<bias_options, no_effect>),
+    lattice_key::on("1").help(" local:1d-1").does(act<local_1d_rewire, kRewires>),
+    lattice_key::on("2").help(" 2d-2").does(act<local_lattice_rewire, kRewires>),
+    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act<local_lattice_rewire, kRewires>),
+
+    lattice_key::on("").help("\n"),
+    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act<change_k, changes>),
+    lattice_key::on("K").help("kill-K, ").when(can_kill).does(act<kill_cell, changes>),
+    lattice_key::on("S").help(rule_help).when(rules).does(act<save_rule, no_effect>),
+    lattice_key::on("v").does(act<revise_rule, no_effect>),
+    lattice_key::on("t").when(rules_not_tot_only).does(act<transform, no_effect>),
+    lattice_key::on("D").does(act<derrida, no_effect>),
+
+    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data, no_effect>),
+    lattice_key::on("I").help("hist:In(k)/Out/Both-I/O/B").does(act<k_histogram, no_effect>),
+    lattice_key::on("O").does(act<k_histogram, no_effect>),
+    lattice_key::on("B").does(act<k_histogram, no_effect>),
+    lattice_key::on("q").help(", reset-q"),
+    lattice_key::on("\r").help(" cont-ret:"),
+};
+
+const lattice_key *
+key_row_for(const lattice_session &e, int key)
+{
+    if (key < -128 || key > 127)
+        return nullptr;
+    return find_listed_key(kLatticeKeys, static_cast<char>(key), e);
+}
+
+bool
+leaves(char key)
+{
+    return key == 'q' || key == kKeyReturn;
+}
+
+void
+draw_prompt(const lattice_session &e)
+{
+    draw_2d_3d_graphics_prompt(help_lines(key_help(kLatticeKeys, e)));
+}
+
+// ---- Set-up, turn and end ------------------------------------------------------
+
+// The picture's numbers on entry, for the displayed shape in i2d, j2d.
+lattice_picture
+entry_picture(int rules_set_now)
+{
+    lattice_picture p;
+    p.shape = lattice_shape_now();
+    p.s = lattice_cell_size(p.shape, Maxy, vgax(7));
+    p.g = lattice_gap(p.s, vgax(7), vgax(3));
+    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
+    p.x1 = vgax(42) + p.s * (p.shape.width + 1);
+    p.frame_x = frame_left(p);
+    // The region ends vgay(40) below the start base line, and above the
+    // rule box where the rules are shown (at its tallest, three lines):
+    // the picture rises by as much.
+    int lowest = rules_set_now ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+    p.start_base = static_cast<float>(vgay(390) - std::max(0, vgay(390) + vgay(40) - lowest));
+    p.base = p.start_base;
+    if (p.shape.dim == 3)
+        p.s3 = frame_cell_size(p.shape.j3d, p.shape.h3d, vgax(8), frame_height_limit());
+    return p;
+}
+
+void
+set_up(lattice_session &e)
+{
+    ca_bias = 0;
+    if (twod && !threed && regular2d_tgrid == 1)
+        hex2d = 1;
+    set_displayed_shape();
+    e.pic = entry_picture(e.s.rules_set);
+    e.seven = vgax(7);
+    e.pending_base = e.pic.base;
+    e.frame_limit = frame_height_limit();
+    e.links.pseudo = pseudo_at_start();
+    e.block_dim = e.pic.shape.dim;
+    get_prompt_box(kPromptSlot, kPromptLines);
+}
+
+// Puts back what the editor covered.
+void
+put_back(lattice_session &e)
+{
+    put_back_regions(e);
+    if (boximage[kLatticeFrameSlot])
+        freeimage(&boximage[kLatticeFrameSlot]);
+    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
+    freeimage(&boximage_prompt[kPromptSlot]);
+}
+
+// One key, or a button: the left one answers as Return, the right as 'q'.
+void
+wait_key()
+{
+    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
+    is[0] = static_cast<char>(keycheck(0));
+}
+
+// The end of a turn: once a change has set was_changed, the wiring is
+// general (not regular, not compressed) at the end of every later turn;
+// learning that changed nothing in its last call leaves the flags.
+void
+end_turn(lattice_session &e)
+{
+    sync_state(e);
+    draw_prompt(e);
+    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
+    if (was_changed == 1 && !learning_changed_nothing) {
+        nonlocal = 1;
+        regular3d = 0;
+        dontcompress = 0;
+        compress_1d_local = 0;
+        regular2d_tgrid = 0;
+        regular2d = 0;
+    }
+}
+
+} // namespace
+
+std::vector<key_help_line>
+editor_2d_3d_help(const editor_2d_3d_state &s)
+{
+    lattice_session e;
+    e.s = s;
+    return key_help(kLatticeKeys, e);
+}
+
+std::vector<std::string>
+editor_2d_3d_prompt_lines(const editor_2d_3d_state &s)
+{
+    return help_lines(editor_2d_3d_help(s));
+}
+
+bool
+editor_2d_3d_takes(const editor_2d_3d_state &s, int key)
+{
+    lattice_session e;
+    e.s = s;
+    return key_row_for(e, key) != nullptr;
+}
+
+lattice_picture
+editor_2d_3d_picture_now(int rules_set_now)
+{
+    int16_t saved_i2d = i2d, saved_j2d = j2d;
+    set_displayed_shape();
+    lattice_picture p = entry_picture(rules_set_now);
+    i2d = saved_i2d;
+    j2d = saved_j2d;
+    return p;
+}
+
+std::string
+editor_2d_3d_keys()
+{
+    std::string keys;
+    for (const lattice_key &row : kLatticeKeys)
+        keys += row.keys;
+    return keys;
+}
+
+void
+show_graphic_wiring_2d_3d(int rules_set_now)
+{
+    if (lineL == 0 || !wiring || !nhoodm)
+        return;
+    int16_t saved_i2d = i2d, saved_j2d = j2d;
+    int16_t x = getx, y = gety;
+    lattice_session e;
+    e.s.rules_set = rules_set_now;
+    set_up(e);
+    draw_picture(e);
+    sync_state(e);
+    draw_prompt(e);
+    for (;;) {
+        draw_turn(e);
+        wait_key();
+        char key = is[0];
+        const lattice_key *row = key_row_for(e, key);
+        if (row && row->act) {
+            row->act(e, key);
+            // A dialog's last key must not end the turn.
+            if (!leaves(key))
+                is[0] = 0;
+        }
+        if (!leaves(key))
+            end_turn(e);
+        if (e.redraw || e.commit) {
+            draw_picture(e);
+            draw_prompt(e);
+            continue;
+        }
+        if (leaves(key))
+            break;
+    }
+    put_back(e);
+    i2d = saved_i2d;
+    j2d = saved_j2d;
+    was_changed = 1;
+    if (twod && !threed && hex2d)
+        regular2d_tgrid = 1;
+    moveto(x, y);
+}

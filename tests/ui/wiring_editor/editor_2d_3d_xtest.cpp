@@ -1,0 +1,263 @@
+// The 2d and 3d editor typed through the server, opened from the review:
+// on a 10 x 10 hexagonal lattice the cursor's centre mark follows the
+// arrows, 'n' takes the template marks away and brings them back, 'b' 'a'
+// makes the whole lattice the block whose links show until 'g' hides
+// them, and 'q' puts the screen back and keeps the lattice hexagonal; on
+// a 4 x 4 x 3 lattice '3' draws the 3d frame with the cursor's three red
+// lines. Every key is typed once the window waits for it.
+#include "support/x_test_fixture.h"
+
+#include <cmath>
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/forward/globals.h"
+#include "engine/wiring/globals.h"
+#include "engine/wiring/lattice_templates.h"
+#include "engine/wiring/out_degrees.h"
+#include "engine/wiring_editor/editor_network_support.h"
+#include "engine/wiring_editor/lattice_editor.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/wiring_editor/editor_2d_3d.h"
+#include "ui/wiring_editor/network_view.h"
+
+namespace {
+
+const std::string kLeft(1, static_cast<char>(kKeyLeft));
+const std::string kUp(1, static_cast<char>(kKeyUp));
+
+class LatticeEditor : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        secondpart = 0;
+        rules_set = 1;
+    }
+    void TearDown() override
+    {
+        twod = threed = 0;
+        oned = 1;
+        hex2d = 0;
+        regular2d_tgrid = regular2d = regular3d = 0;
+        rules_set = 0;
+        nonlocal = 0;
+        i2d = j2d = 0;
+    }
+    static std::vector<unsigned long> samples()
+    {
+        std::vector<unsigned long> seen;
+        for (int y = 0; y < Maxy; y += 23)
+            for (int x = 0; x < Maxx; x += 31)
+                seen.push_back(window_pixel(x, y));
+        return seen;
+    }
+};
+
+void
+paint_pattern()
+{
+    for (int x = 0; x < Maxx; x += 40) {
+        setfillstyle(0, x / 40 % 2 ? blue : green);
+        bar(x, 0, x + 39, Maxy);
+    }
+}
+
+// Centre of cell (i, j)'s mark.
+void
+mark_centre(const lattice_picture &p, int i, int j, int *x, int *y)
+{
+    float cx, cy;
+    lattice_cell_corner(p, i, j, &cx, &cy);
+    float side = p.s - p.g;
+    *x = static_cast<int>(std::lround(cx + side / 2));
+    *y = static_cast<int>(std::lround(cy + side / 2));
+}
+
+// Every cell wired by the lattice template.
+void
+wire_regular()
+{
+    wire_lattice_by_template();
+    cell_out_freq();
+}
+
+TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
+{
+    srandom(1);
+    MixNetwork net(2, 100, {7});
+    oned = 0;
+    twod = 2;
+    i2d = j2d = 10;
+    hex2d = 1;
+    regular2d_tgrid = 1;
+    nonlocal = 1;
+    wire_regular();
+    paint_pattern();
+    std::vector<unsigned long> before = samples();
+    lattice_picture p = editor_2d_3d_picture_now(1);
+    // The first cursor: n/2 + width/2 = 55, so (5, 5); left goes to (6, 5)
+    // and up to (6, 6).
+    int x55, y55, x65, y65, x66, y66;
+    mark_centre(p, 5, 5, &x55, &y55);
+    mark_centre(p, 6, 5, &x65, &y65);
+    mark_centre(p, 6, 6, &x66, &y66);
+    // Cell (9, 9)'s mark, far from the cursor: yellow only while the block
+    // of the whole lattice shows its links.
+    int x99, y99;
+    mark_centre(p, 9, 0, &x99, &y99);
+    std::vector<unsigned long> seen(16);
+    std::string keys = "2\rnnn" + kLeft + kUp + "nnbagqq";
+    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        if (i == 2) // link mode 0
+            seen[0] = pixel_seen(x55, y55);
+        if (i == 3) // mode 1
+            seen[1] = pixel_seen(x55, y55);
+        if (i == 5) // mode 3
+            seen[2] = pixel_seen(x55, y55);
+        if (i == 6) {
+            seen[3] = pixel_seen(x55, y55);
+            seen[4] = pixel_seen(x65, y65);
+        }
+        if (i == 7)
+            seen[5] = pixel_seen(x66, y66);
+        if (i == 8) // mode 4
+            seen[6] = pixel_seen(x66, y66);
+        if (i == 9) { // mode 0 again
+            seen[7] = pixel_seen(x66, y66);
+            seen[8] = pixel_seen(x99, y99);
+        }
+        if (i == 11) // after 'b' 'a': the block's links
+            seen[9] = pixel_seen(x99, y99);
+        if (i == 12) // after 'g': hidden
+            seen[10] = pixel_seen(x99, y99);
+    });
+    show_w_r_scheme();
+    typing.join();
+    // In mode 0 the real input that is the cell itself is green over the
+    // red centre mark; modes 1 and 3 show the red centre mark, which
+    // follows the cursor, its old place keeping a neighbour's yellow mark.
+    EXPECT_EQ(seen[0], Color_Table[green]);
+    EXPECT_EQ(seen[1], Color_Table[red]);
+    EXPECT_EQ(seen[2], Color_Table[red]);
+    EXPECT_EQ(seen[3], Color_Table[yellow]);
+    EXPECT_EQ(seen[4], Color_Table[red]);
+    EXPECT_EQ(seen[5], Color_Table[red]);
+    // Lines only, and none departs from the template.
+    EXPECT_NE(seen[6], Color_Table[red]);
+    EXPECT_NE(seen[6], Color_Table[yellow]);
+    EXPECT_NE(seen[6], Color_Table[green]);
+    EXPECT_EQ(seen[7], Color_Table[green]);
+    EXPECT_NE(seen[9], seen[8]);
+    EXPECT_EQ(seen[10], seen[8]);
+    EXPECT_EQ(regular2d_tgrid, 1);
+    EXPECT_EQ(was_changed, 1);
+    EXPECT_EQ(i2d, 10);
+    // Above the rule box the screen is as before.
+    std::vector<unsigned long> now = samples();
+    size_t rows_above = 0;
+    for (int y = 0; y < rule_box_top; y += 23)
+        rows_above++;
+    size_t per_row = (Maxx + 30) / 31;
+    now.resize(rows_above * per_row);
+    before.resize(rows_above * per_row);
+    EXPECT_EQ(now, before);
+}
+
+TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
+{
+    srandom(2);
+    MixNetwork net(2, 48, {7});
+    oned = 0;
+    threed = 3;
+    i3d = j3d = 4;
+    h3d = 3;
+    i2d = 4;
+    j2d = 12;
+    for (int c = 0; c < 48; c++)
+        for (int p = 0; p < 7; p++) {
+            pndood_2or3(3, static_cast<uint16_t>(c), p);
+            wiring[c][p] = poss_n;
+        }
+    cell_out_freq();
+    regular3d = 1;
+    lattice_picture p = editor_2d_3d_picture_now(1);
+    // The cursor: 24 + 2 = 26: i 2, j3 2, h 1. Its line along i starts at
+    // i = 0, two cells away, where no mark of its inputs covers it.
+    float ax, ay;
+    frame_cell_point(p, 0, 2, 1, &ax, &ay);
+    int mx = static_cast<int>(ax), my = static_cast<int>(ay);
+    unsigned long line_pixel = 0, after = 0;
+    std::thread typing = type_keys_looking("3\rqq", [&](size_t i) {
+        if (i == 2)
+            line_pixel = pixel_seen(mx, my);
+        if (i == 3)
+            after = pixel_seen(mx, my);
+    });
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(line_pixel, Color_Table[red]);
+    EXPECT_NE(after, Color_Table[red]);
+    EXPECT_EQ(i2d, 4);
+    EXPECT_EQ(j2d, 12);
+}
+
+// The cells whose inputs differ between two copies.
+std::vector<int>
+changed_cells(const network_copy &a, const network_copy &b)
+{
+    std::vector<int> changed;
+    for (size_t c = 0; c < a.inputs.size(); c++)
+        if (a.inputs[c] != b.inputs[c])
+            changed.push_back(static_cast<int>(c));
+    return changed;
+}
+
+// A 2d block asked with Return at every entry is the single cell (0,
+// cursor j): the next 'r' rewires cell 50 alone.
+TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
+{
+    srandom(3);
+    MixNetwork net(2, 100, {5});
+    oned = 0;
+    twod = 2;
+    i2d = j2d = 10;
+    nonlocal = 1;
+    zonesize = 100;
+    wire_regular();
+    network_copy before = copy_network();
+    std::thread typing = type_keys_paced("2\rb2\r\r\r\rrqq");
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(changed_cells(before, copy_network()), std::vector<int>{50});
+}
+
+// A 3d block asked with Return everywhere is the cursor's layer (h = 1 of
+// 4 x 4 x 3): 'r' rewires cells 16..31 and no other.
+TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
+{
+    srandom(4);
+    MixNetwork net(2, 48, {7});
+    oned = 0;
+    threed = 3;
+    i3d = j3d = 4;
+    h3d = 3;
+    zonesize = 4;
+    for (int c = 0; c < 48; c++)
+        for (int p = 0; p < 7; p++)
+            wiring[c][p] = static_cast<uint16_t>(c);
+    cell_out_freq();
+    network_copy before = copy_network();
+    std::thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
+    show_w_r_scheme();
+    typing.join();
+    std::vector<int> layer;
+    for (int c = 16; c < 32; c++)
+        layer.push_back(c);
+    EXPECT_EQ(changed_cells(before, copy_network()), layer);
+}
+
+} // namespace
