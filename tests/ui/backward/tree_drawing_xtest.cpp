@@ -159,18 +159,10 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     TestNetwork::set_rule_number(0);
     type_keys("q");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    // 'n' and Return until the pause prompt has taken them (a prompt drops keys typed
-    // ahead of it).
-    std::atomic<bool> done{false};
-    std::thread answer([&done] {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!done)
-                type_keys("n\r");
-        }
-    });
+    // 'n' and Return, each once the pause prompt waits for it (a prompt drops
+    // keys typed ahead of it).
+    std::thread answer = type_keys_paced("n\r");
     build_subtree(0);
-    done = true;
     answer.join();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     while (event_ready()) {

@@ -155,9 +155,11 @@ TEST_F(PostDialogs, TheStatusBoxSaysHowToStopAndGoesWithTheRun)
         return n;
     };
     int during = -1;
+    // A Post-only sample of any type and class, to standard error: typed
+    // from waits counted from here, before the dialog's first.
+    std::thread answers = type_keys_paced("s\r\r\r999999999\r\r");
     std::thread watcher([&] {
-        // A Post-only sample of any type and class, to standard error.
-        type_keys_paced("s\r\r\r999999999\r\r").join();
+        answers.join();
         for (int i = 0; i < 3000 && (during = marks()) <= 0; i++)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         // The wait after the stop takes the second 'q', which leaves the
