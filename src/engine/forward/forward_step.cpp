@@ -5,7 +5,9 @@
 // forward-only lattices (wiring/lattice_templates.h), the successor table
 // exh_pairs and direction (forward/globals.h). Start at forward_step; the
 // sweep is the template sweep(); the parallel step of a v = 2 ring under one
-// rule goes to the packed step of packed_ring.h instead.
+// rule goes to the packed step of packed_ring.h instead, and the other
+// parallel steps without overrides or codes of a wired network to the
+// unpacked step of unpacked_sweep.h.
 //
 // Neighbourhood index: input position j weighs v^j, input 0 least
 // significant. For v = 2 the index of a cell whose inputs hold 1, 0, 1 (input
@@ -18,6 +20,7 @@
 
 #include "engine/forward/globals.h"
 #include "engine/forward/packed_ring.h"
+#include "engine/forward/unpacked_sweep.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -309,9 +312,12 @@ draw_partial_order(uint32_t n)
     }
 }
 
-// The sweep of this step, its constants read once.
+// The sweep of this step, its constants read once. A parallel step
+// without overrides or codes of a network wired by its table takes the
+// unpacked step.
 void
-sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
+sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh,
+            bool indexes)
 {
     sweep_data s;
     s.rules = rules;
@@ -328,6 +334,11 @@ sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool s
     s.index = nhd;
     for (int j = 0; j <= kMaxInputs; j++)
         s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
+    if (src == Inputs::table && !ovr && !seq && !exh && !s.codes && !s.outer && s.w >= 1 && s.w <= 5) {
+        const unpacked_network net{rules, s.mix, s.w, s.k_of, s.wires, s.vpow};
+        step_unpacked(net, s.n, A, F, indexes ? s.index : nullptr);
+        return;
+    }
     if (value_range == 2)
         sweep_by_source<true>(s, src, ovr, seq, exh);
     else
@@ -446,10 +457,11 @@ forward_step(uint8_t **rules, const step_mode &mode)
                      (border > 0 || mode.p_order || update_prob < 100.0f || out_prob < 100.0f);
     const Inputs src = input_source();
     const int ring_k = packed_ring_inputs(mode, src, ovr, seq, exh);
+    const bool indexes = mode.indexes || mode.lookup_row;
     if (ring_k >= 0)
-        step_packed_ring(rules[0], ring_k, n, A, F, nhd);
+        step_packed_ring(rules[0], ring_k, n, A, F, indexes ? nhd : nullptr);
     else
-        sweep_cells(rules, mode, src, ovr, seq, exh);
+        sweep_cells(rules, mode, src, ovr, seq, exh, indexes);
 
     if (mode.lookup_row) {
         if (mode.lookup_cell >= 0)

@@ -19,6 +19,10 @@ struct step_mode {
     uint8_t **lastA = nullptr; // frozen history, frozen_gens state lines, newest at 0; or null
     uint16_t *lookup_row = nullptr; // newest row of the lookup counts, or null when not kept
     int32_t lookup_cell = -1; // -1: every cell is counted; else only this cell (single-cell entropy)
+    // 1: the step writes every cell's neighbourhood index into nhd; 0 when
+    // the caller reads none of them (the parallel fast paths then skip it,
+    // and nhd holds no step's indexes). Counting lookups writes them.
+    uint8_t indexes = 1;
 };
 
 // 1 for a forward-only run: direction_forward with no attractor search
@@ -54,7 +58,10 @@ void recheck_forward_network();
 // elsewhere update_random_order sweeps seq_order as it stands. A parallel
 // step without overrides of a v = 2 ring (every cell k inputs, wired as the
 // ring or made local) under one rule table is computed 64 cells to a word
-// (packed_ring.h), with the same A, F and nhd as the sweep.
+// (packed_ring.h), with the same A, F and nhd as the sweep; the other
+// parallel steps without overrides or codes of a network wired by its table
+// spread the cells one byte each (unpacked_sweep.h), again with the same
+// results.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
 

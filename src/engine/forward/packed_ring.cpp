@@ -39,6 +39,8 @@ constexpr size_t kCellWords = (kMaxCells + 63) / 64;
 
 uint64_t ring[kRingWords];
 uint64_t next[kCellWords];
+// The indexes the lookup reads when the caller wants none.
+uint16_t own_index[kMaxCells];
 
 // Up to this k the rule is evaluated bit-sliced, 64 cells at once, as a tree
 // of 2^k - 1 multiplexers (3 word operations each, about 3 per cell at
@@ -232,9 +234,12 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
                  uint16_t *index)
 {
     extend_ring(a, n, k);
-    if (k > 8)
+    // The sliced rule needs no indexes; the lookup reads them.
+    if (!index && k > kSlicedMaxK)
+        index = own_index;
+    if (index && k > 8)
         write_indexes<true>(n, k, index);
-    else
+    else if (index)
         write_indexes<false>(n, k, index);
     switch (k) {
     case 0:
