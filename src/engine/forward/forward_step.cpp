@@ -422,6 +422,11 @@ recheck_forward_network()
                       wired_as_ring(lineL, check.k);
     }
     network_ring = check;
+    // The unpacked step reads the table's inputs from one copy.
+    if (nhoodm && wiring && lineL > 0 && input_source() == Inputs::table)
+        follow_wiring(wiring, nhoodm, lineL);
+    else
+        forget_wiring();
 }
 
 void
@@ -434,6 +439,7 @@ forward_run_end()
     porder_cells = nullptr;
     seq_tickoff = nullptr;
     network_ring = ring_check();
+    forget_wiring();
 }
 
 void

@@ -41,8 +41,9 @@ void forward_run_begin(const step_mode &mode);
 // Releases what forward_run_begin allocated; harmless when nothing is held.
 void forward_run_end();
 // The wiring table and the k-mix are examined by forward_run_begin (whether
-// the network is a ring the packed step takes, O(n k)); a caller that changes
-// their contents between the steps of a run calls this before the next step.
+// the network is a ring the packed step takes, O(n k)) and the table's
+// inputs copied for the unpacked step; a caller that changes their contents
+// between the steps of a run calls this before the next step.
 // A change of lineL or of the arrays' addresses is seen by the step itself.
 void recheck_forward_network();
 

@@ -17,6 +17,15 @@ struct unpacked_network {
     const uint32_t *vpow;
 };
 
+// Copies the inputs of the n cells (k_of[c] of row c of wires) into one
+// array, which the step then reads instead of the rows while it is given
+// the same wires, k_of and n: rows allocated one by one lie apart in
+// memory, and a step reads them all. Called by recheck_forward_network, as
+// the wiring table and the k-mix may change between runs or, with a
+// recheck, between steps. forget_wiring drops the copy.
+void follow_wiring(uint16_t *const *wires, const int8_t *k_of, uint32_t n);
+void forget_wiring();
+
 // One parallel step of the n cells: f's cells := the rule's entries at the
 // cells' neighbourhood indexes in a (input j weighs v^j), and index[c] :=
 // that index unless index is null. The bits of f's last byte past cell n-1
