@@ -50,6 +50,15 @@ struct ring_check {
 };
 ring_check network_ring;
 
+// The indexes the last step left out (settle_step_indexes): the nhd and the
+// ring it stepped, or target null.
+struct left_indexes {
+    uint16_t *target = nullptr;
+    uint32_t n = 0;
+    int k = 0;
+};
+left_indexes unsettled;
+
 // Where a cell's inputs come from in this step.
 enum class Inputs { table, ring, lattice2d, lattice3d };
 
@@ -316,8 +325,7 @@ draw_partial_order(uint32_t n)
 // without overrides or codes of a network wired by its table takes the
 // unpacked step.
 void
-sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh,
-            bool indexes)
+sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
 {
     sweep_data s;
     s.rules = rules;
@@ -336,7 +344,7 @@ sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool s
         s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
     if (src == Inputs::table && !ovr && !seq && !exh && !s.codes && !s.outer && s.w >= 1 && s.w <= 5) {
         const unpacked_network net{rules, s.mix, s.w, s.k_of, s.wires, s.vpow};
-        step_unpacked(net, s.n, A, F, indexes ? s.index : nullptr);
+        step_unpacked(net, s.n, A, F, s.index);
         return;
     }
     if (value_range == 2)
@@ -443,6 +451,14 @@ forward_run_end()
 }
 
 void
+settle_step_indexes()
+{
+    if (unsettled.target && unsettled.target == nhd && unsettled.n == lineL)
+        write_ring_indexes(unsettled.n, unsettled.k, nhd);
+    unsettled = left_indexes();
+}
+
+void
 forward_step(uint8_t **rules, const step_mode &mode)
 {
     const uint32_t n = lineL;
@@ -463,11 +479,15 @@ forward_step(uint8_t **rules, const step_mode &mode)
                      (border > 0 || mode.p_order || update_prob < 100.0f || out_prob < 100.0f);
     const Inputs src = input_source();
     const int ring_k = packed_ring_inputs(mode, src, ovr, seq, exh);
-    const bool indexes = mode.indexes || mode.lookup_row;
-    if (ring_k >= 0)
-        step_packed_ring(rules[0], ring_k, n, A, F, indexes ? nhd : nullptr);
-    else
-        sweep_cells(rules, mode, src, ovr, seq, exh, indexes);
+    unsettled = left_indexes();
+    if (ring_k >= 0 && !mode.indexes && !mode.lookup_row) {
+        step_packed_ring(rules[0], ring_k, n, A, F, nullptr);
+        unsettled = left_indexes{nhd, n, ring_k};
+    } else if (ring_k >= 0) {
+        step_packed_ring(rules[0], ring_k, n, A, F, nhd);
+    } else {
+        sweep_cells(rules, mode, src, ovr, seq, exh);
+    }
 
     if (mode.lookup_row) {
         if (mode.lookup_cell >= 0)

@@ -19,9 +19,10 @@ struct step_mode {
     uint8_t **lastA = nullptr; // frozen history, frozen_gens state lines, newest at 0; or null
     uint16_t *lookup_row = nullptr; // newest row of the lookup counts, or null when not kept
     int32_t lookup_cell = -1; // -1: every cell is counted; else only this cell (single-cell entropy)
-    // 1: the step writes every cell's neighbourhood index into nhd; 0 when
-    // the caller reads none of them (the parallel fast paths then skip it,
-    // and nhd holds no step's indexes). Counting lookups writes them.
+    // 1: the step writes every cell's neighbourhood index into nhd; 0: a
+    // packed ring step leaves them until settle_step_indexes asks (a run
+    // that colours no cell by its neighbourhood never does). Counting
+    // lookups writes them.
     uint8_t indexes = 1;
 };
 
@@ -65,6 +66,12 @@ void recheck_forward_network();
 // results.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
+
+// Writes into nhd the neighbourhood indexes the last step left out (a
+// packed ring step with indexes 0), if nhd and lineL are still those of
+// that step; otherwise, and when no step left them out, does nothing. Call
+// it before reading nhd after steps run with indexes 0.
+void settle_step_indexes();
 
 // Keeps the partial-order limits within 1 <= porder_min <= porder_max <= n.
 // Called at every run start and every partial-order step; callers that change

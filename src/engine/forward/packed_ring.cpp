@@ -237,10 +237,8 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
     // The sliced rule needs no indexes; the lookup reads them.
     if (!index && k > kSlicedMaxK)
         index = own_index;
-    if (index && k > 8)
-        write_indexes<true>(n, k, index);
-    else if (index)
-        write_indexes<false>(n, k, index);
+    if (index)
+        write_ring_indexes(n, k, index);
     switch (k) {
     case 0:
         evaluate_sliced<0>(rule, n);
@@ -274,4 +272,13 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
     const uint8_t valid = static_cast<uint8_t>(n % 8 ? (1u << (n % 8)) - 1 : 0xFF);
     memcpy(f, out, bytes - 1);
     f[bytes - 1] = static_cast<uint8_t>((f[bytes - 1] & ~valid) | (out[bytes - 1] & valid));
+}
+
+void
+write_ring_indexes(uint32_t n, int k, uint16_t *index)
+{
+    if (k > 8)
+        write_indexes<true>(n, k, index);
+    else
+        write_indexes<false>(n, k, index);
 }

@@ -192,16 +192,16 @@ enum class Entry { bit, byte, field };
 struct sweep_args {
     const unpacked_network *net;
     uint32_t n;
-    uint16_t *index;     // null: no indexes
+    uint16_t *index;
     uint32_t entries;    // entry_of holds entries 0 .. entries-1 (Entry::byte)
     const uint16_t *flat; // the wiring copy, or null: the rows
     size_t stride;
 };
 
-// The cells' new values into outs, their indexes into index (INDEXES).
+// The cells' new values into outs, their indexes into index.
 // K > 0: every cell has K inputs, read from the wiring copy (then of stride
 // K), the loop over them unrolled; K = 0: each cell's own k.
-template <int K, Entry E, bool MIX, bool INDEXES>
+template <int K, Entry E, bool MIX>
 void
 sweep_bytes(const sweep_args &s)
 {
@@ -234,19 +234,8 @@ sweep_bytes(const sweep_args &s)
             outs[c] = entry_of[x];
         else // a state holding values of v or more reads past the table
             outs[c] = static_cast<uint8_t>(get_value_flex(rule, x, w));
-        if (INDEXES)
-            index[c] = static_cast<uint16_t>(x);
+        index[c] = static_cast<uint16_t>(x);
     }
-}
-
-template <int K, Entry E, bool MIX>
-void
-sweep_by_indexes(const sweep_args &s)
-{
-    if (s.index)
-        sweep_bytes<K, E, MIX, true>(s);
-    else
-        sweep_bytes<K, E, MIX, false>(s);
 }
 
 template <int K>
@@ -255,11 +244,11 @@ sweep_by_entry(const sweep_args &s, Entry e)
 {
     const bool mix = s.net->mix;
     if (e == Entry::bit)
-        mix ? sweep_by_indexes<K, Entry::bit, true>(s) : sweep_by_indexes<K, Entry::bit, false>(s);
+        mix ? sweep_bytes<K, Entry::bit, true>(s) : sweep_bytes<K, Entry::bit, false>(s);
     else if (e == Entry::byte)
-        sweep_by_indexes<K, Entry::byte, false>(s);
+        sweep_bytes<K, Entry::byte, false>(s);
     else
-        mix ? sweep_by_indexes<K, Entry::field, true>(s) : sweep_by_indexes<K, Entry::field, false>(s);
+        mix ? sweep_bytes<K, Entry::field, true>(s) : sweep_bytes<K, Entry::field, false>(s);
 }
 
 // The largest k with a sweep of its own, for networks of one k: the

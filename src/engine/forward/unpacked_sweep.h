@@ -28,7 +28,7 @@ void forget_wiring();
 
 // One parallel step of the n cells: f's cells := the rule's entries at the
 // cells' neighbourhood indexes in a (input j weighs v^j), and index[c] :=
-// that index unless index is null. The bits of f's last byte past cell n-1
+// that index. The bits of f's last byte past cell n-1
 // keep their values. n is at most 65535; every cell's k at most 32.
 // It works in file-local buffers: one step at a time, as forward_step.
 void step_unpacked(const unpacked_network &net, uint32_t n, const uint8_t *a, uint8_t *f,
