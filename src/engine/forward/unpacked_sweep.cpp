@@ -153,7 +153,8 @@ struct wiring_copy {
     uint16_t *const *wires = nullptr;
     const int8_t *k_of = nullptr;
     uint32_t n = 0;
-    size_t stride = 0;
+    size_t stride = 0; // the largest k
+    int least_k = 0;
     std::vector<uint16_t> inputs;
 };
 wiring_copy held_wiring;
@@ -185,8 +186,9 @@ follow_rule(const uint8_t *rule, uint64_t entries, int w)
 }
 
 // How a cell's entry is read: a bit of its rule (v = 2), a byte of entry_of
-// (one rule, v > 2), or a field of w bits of its rule.
-enum class Entry { bit, byte, field };
+// (one rule, v > 2), two bits of its rule (v = 3, 4), or a field of w bits
+// of its rule.
+enum class Entry { bit, byte, pair, field };
 
 // What one step's sweep reads, found once.
 struct sweep_args {
@@ -232,6 +234,8 @@ sweep_bytes(const sweep_args &s)
             outs[c] = static_cast<uint8_t>((rule[x >> 3] >> (x & 7)) & 1);
         else if (E == Entry::byte && x < entries)
             outs[c] = entry_of[x];
+        else if (E == Entry::pair)
+            outs[c] = static_cast<uint8_t>((rule[x >> 2] >> ((x & 3) << 1)) & 3);
         else // a state holding values of v or more reads past the table
             outs[c] = static_cast<uint8_t>(get_value_flex(rule, x, w));
         index[c] = static_cast<uint16_t>(x);
@@ -247,6 +251,8 @@ sweep_by_entry(const sweep_args &s, Entry e)
         mix ? sweep_bytes<K, Entry::bit, true>(s) : sweep_bytes<K, Entry::bit, false>(s);
     else if (e == Entry::byte)
         sweep_bytes<K, Entry::byte, false>(s);
+    else if (e == Entry::pair)
+        mix ? sweep_bytes<K, Entry::pair, true>(s) : sweep_bytes<K, Entry::pair, false>(s);
     else
         mix ? sweep_bytes<K, Entry::field, true>(s) : sweep_bytes<K, Entry::field, false>(s);
 }
@@ -274,10 +280,13 @@ void
 follow_wiring(uint16_t *const *wires, const int8_t *k_of, uint32_t n)
 {
     wiring_copy &copy = held_wiring;
-    int most_k = 0;
-    for (uint32_t c = 0; c < n; c++)
+    int most_k = 0, least_k = n ? k_of[0] : 0;
+    for (uint32_t c = 0; c < n; c++) {
         most_k = k_of[c] > most_k ? k_of[c] : most_k;
+        least_k = k_of[c] < least_k ? k_of[c] : least_k;
+    }
     copy.stride = static_cast<size_t>(most_k);
+    copy.least_k = least_k;
     copy.inputs.assign(copy.stride * n + 1, 0);
     for (uint32_t c = 0; c < n; c++)
         for (int j = 0; j < k_of[c]; j++)
@@ -299,18 +308,22 @@ void
 step_unpacked(const unpacked_network &net, uint32_t n, const uint8_t *a, uint8_t *f, uint16_t *index)
 {
     spread_cells(a, n, net.w);
-    int most_k = 0, least_k = n ? net.k_of[0] : 0;
-    for (uint32_t c = 0; c < n; c++) {
-        most_k = net.k_of[c] > most_k ? net.k_of[c] : most_k;
-        least_k = net.k_of[c] < least_k ? net.k_of[c] : least_k;
+    const wiring_copy &copy = held_wiring;
+    const bool copied = copy.wires == net.wires && copy.k_of == net.k_of && copy.n == n;
+    // The range of k, from the copy when there is one.
+    int most_k = copied ? static_cast<int>(copy.stride) : 0, least_k = copied ? copy.least_k : 0;
+    if (!copied && n > 0) {
+        least_k = net.k_of[0];
+        for (uint32_t c = 0; c < n; c++) {
+            most_k = net.k_of[c] > most_k ? net.k_of[c] : most_k;
+            least_k = net.k_of[c] < least_k ? net.k_of[c] : least_k;
+        }
     }
     // The entries of rule 0 the cells' indexes reach, v^(largest k), up to
     // one past the most entry_of holds.
     uint64_t entries = 1;
     for (int j = 0; j < most_k && entries <= kMostEntries; j++)
         entries *= net.vpow[1];
-    const wiring_copy &copy = held_wiring;
-    const bool copied = copy.wires == net.wires && copy.k_of == net.k_of && copy.n == n;
     sweep_args s{&net, n, index, 0, copied ? copy.inputs.data() : nullptr, copy.stride};
     Entry e = Entry::field;
     if (net.w == 1) {
@@ -318,9 +331,11 @@ step_unpacked(const unpacked_network &net, uint32_t n, const uint8_t *a, uint8_t
     } else if (!net.mix && follow_rule(net.rules[0], entries, net.w)) {
         e = Entry::byte;
         s.entries = static_cast<uint32_t>(entries);
+    } else if (net.w == 2) {
+        e = Entry::pair;
     }
     // One k for every cell, read from the copy (of stride k), is unrolled.
-    const bool uniform = least_k == most_k && copied && copy.stride == static_cast<size_t>(most_k);
+    const bool uniform = least_k == most_k && copied;
     sweep_by_k(s, e, uniform ? most_k : 0);
     pack_cells(f, n, net.w);
 }
