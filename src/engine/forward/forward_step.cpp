@@ -87,7 +87,7 @@ struct sweep_data {
     uint16_t *const *wires; // wiring
     const uint16_t *order;  // seq_order
     uint16_t *index;     // nhd
-    uint32_t vpow[kMaxInputs + 1];
+    const uint32_t *vpow; // v^j, j = 0..kMaxInputs (powers_of_v)
 };
 
 inline int
@@ -321,6 +321,21 @@ draw_partial_order(uint32_t n)
     }
 }
 
+// v^j for j = 0..kMaxInputs, as int_power gives them, made again only when
+// v differs from the last step's (a small network steps millions of times).
+const uint32_t *
+powers_of_v(int v)
+{
+    static uint32_t powers[kMaxInputs + 1];
+    static int powers_of = -1;
+    if (v != powers_of) {
+        for (int j = 0; j <= kMaxInputs; j++)
+            powers[j] = static_cast<uint32_t>(int_power(v, j));
+        powers_of = v;
+    }
+    return powers;
+}
+
 // The sweep of this step, its constants read once. A parallel step
 // without overrides or codes of a network wired by its table takes the
 // unpacked step.
@@ -340,8 +355,7 @@ sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool s
     s.wires = wiring;
     s.order = seq_order;
     s.index = nhd;
-    for (int j = 0; j <= kMaxInputs; j++)
-        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
+    s.vpow = powers_of_v(value_range);
     if (src == Inputs::table && !ovr && !seq && !exh && !s.codes && !s.outer && s.w >= 1 && s.w <= 5) {
         const unpacked_network net{rules, s.mix, s.w, s.k_of, s.wires, s.vpow};
         step_unpacked(net, s.n, A, F, s.index);

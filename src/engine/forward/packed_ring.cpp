@@ -66,12 +66,31 @@ set_ring_bit(const uint8_t *a, uint32_t n, int h, int64_t p)
     ring[p / 64] |= static_cast<uint64_t>(bit_of(a, static_cast<uint32_t>(cell))) << (p % 64);
 }
 
+// x << s, 0 for a shift of 64 or more.
+inline uint64_t
+shifted_up(uint64_t x, uint32_t s)
+{
+    return s < 64 ? x << s : 0;
+}
+
 // ring := the extended ring of the n cells of a (see the layout above),
 // zero past bit n+k-2 up to the end of the words the step reads.
 void
 extend_ring(const uint8_t *a, uint32_t n, int k)
 {
     const int h = k / 2;
+    if (k >= 1 && n + k - 1 <= 64 && static_cast<uint32_t>(k - 1) <= n) {
+        // One word: the cells moved up h, the last h wrapped below them and
+        // the first k-1-h above them (a network stepped state by state).
+        uint64_t cells = 0;
+        memcpy(&cells, a, (n + 7) / 8);
+        cells &= n < 64 ? (uint64_t(1) << n) - 1 : ~uint64_t(0);
+        const uint32_t bits = n + k - 1;
+        uint64_t word = shifted_up(cells, h) | (h ? cells >> (n - h) : 0) | shifted_up(cells, n + h);
+        ring[0] = bits < 64 ? word & ((uint64_t(1) << bits) - 1) : word;
+        ring[1] = ring[2] = 0;
+        return;
+    }
     const size_t used = (static_cast<size_t>(n) + k - 1 + 63) / 64 + 2;
     memset(ring, 0, used * sizeof(uint64_t));
     memcpy(ring, a, (n + 7) / 8);
