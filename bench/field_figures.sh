@@ -18,5 +18,6 @@ best() {
 }
 echo "# load: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 best "$build/bench/basin_field_bench" --benchmark_filter='BM_FieldComputed' "$@"
+echo "# drawn fields: wall time, the server's drawing included (Time and ns_per_state by the clock)"
 best "$here/tests/with_xvfb.sh" "$build/bench/basin_field_bench" --benchmark_filter='BM_FieldDrawn' "$@"
 best "$build/bench/backward_bench" --benchmark_filter='RandomWiring' "$@"

@@ -4,10 +4,16 @@
 // ring was before, for a comparison within one run:
 //   bench/forward_bench --benchmark_filter=Ring --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true
+// Beside them, two plain C loops on the same networks as anchors: BM_CPacked
+// steps a v = 2 ring 64 cells to a word (the rule bit-sliced, nothing else
+// written), BM_CBytes any wired network one byte per cell (state, rule table
+// and wiring in flat arrays, no indexes kept):
+//   bench/forward_bench --benchmark_filter='Ring|CPacked|CBytes|RandomWiring|RuleMix'
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "engine/backward/globals.h"
 #include "engine/forward/attractor_search.h"
@@ -158,6 +164,228 @@ BM_RandomWiring_v3_k9(benchmark::State &state)
     run_steps(state, net, step_mode());
 }
 BENCHMARK(BM_RandomWiring_v3_k9);
+
+// The packed ring without the neighbourhood indexes, as the attractor
+// search and other callers that read none of them step it.
+void
+BM_RingNoIndexes_v2(benchmark::State &state)
+{
+    network net(2, 65025, static_cast<int>(state.range(0)), shape::ring);
+    step_mode mode;
+    mode.indexes = 0;
+    run_steps(state, net, mode);
+}
+BENCHMARK(BM_RingNoIndexes_v2)->Arg(3)->Arg(5)->Arg(7)->Arg(13);
+
+// v, k: random wiring, 65025 cells, indexes kept.
+void
+BM_RandomWiring(benchmark::State &state)
+{
+    network net(static_cast<int>(state.range(0)), 65025, static_cast<int>(state.range(1)),
+                shape::random_wiring);
+    run_steps(state, net, step_mode());
+}
+BENCHMARK(BM_RandomWiring)->Args({2, 3})->Args({2, 5})->Args({2, 7})->Args({3, 5})->Args({3, 9});
+
+// v, k: a ring with a rule per cell (each a copy of the random rule 0 with
+// one entry drawn anew).
+void
+BM_RuleMix(benchmark::State &state)
+{
+    const int v = static_cast<int>(state.range(0)), k = static_cast<int>(state.range(1));
+    network net(v, 65025, k, shape::ring);
+    allocate_mem_rulemix(k);
+    rulemix = 1;
+    net.rules = carule; // the row array was grown
+    for (uint32_t c = 1; c < lineL; c++) {
+        memcpy(carule[c], carule[0], (rule_entries(k) * value_bits + 7) / 8);
+        set_value(carule[c], static_cast<uint32_t>(random() % rule_entries(k)), static_cast<int>(random() % v));
+    }
+    run_steps(state, net, step_mode());
+    free_mem_rulemix();
+    rulemix = 0;
+}
+BENCHMARK(BM_RuleMix)->Args({2, 3})->Args({2, 5})->Args({3, 3});
+
+// The plain C loop of a v = 2 ring of n cells and K inputs, 64 cells to a
+// word: the state words are laid out with K-1 wrapped cells around them,
+// then each word's K input words are shifted out of the layout and the rule
+// chosen by a tree of multiplexers. 64-bit words, little-endian.
+template <int K>
+struct c_packed_ring {
+    int n, words;
+    std::vector<uint64_t> now, next, ext;
+    uint64_t entry[1 << K];
+
+    c_packed_ring(int cells, const uint8_t *rule_bits, const uint8_t *start)
+        : n(cells), words((cells + 63) / 64), now(words + 1), next(words + 1), ext(words + 3)
+    {
+        for (int i = 0; i < (1 << K); i++)
+            entry[i] = (rule_bits[i / 8] >> (i % 8)) & 1 ? ~0ull : 0;
+        memcpy(now.data(), start, (n + 7) / 8);
+    }
+    int
+    cell(int c) const
+    {
+        c = (c % n + n) % n;
+        return static_cast<int>((now[c / 64] >> (c % 64)) & 1);
+    }
+    // Not inlined, so that callgrind can count a step's instructions.
+    __attribute__((noinline)) void
+    step()
+    {
+        const int h = K / 2;
+        // ext bit p = cell p - h
+        ext.assign(ext.size(), 0);
+        for (int w = 0; w < words; w++) {
+            ext[w] |= now[w] << h;
+            if (h)
+                ext[w + 1] |= now[w] >> (64 - h);
+        }
+        if (n % 64) // the bits past cell n-1 are cleared from the layout
+            ext[(n + h) / 64] &= ~(~0ull << ((n + h) % 64));
+        for (int p = 0; p < h; p++)
+            ext[p / 64] |= static_cast<uint64_t>(cell(p - h)) << (p % 64);
+        for (int p = n + h; p < n + K - 1; p++)
+            ext[p / 64] |= static_cast<uint64_t>(cell(p - h)) << (p % 64);
+        for (int w = 0; w < words; w++) {
+            uint64_t t[1 << K];
+            for (int i = 0; i < (1 << K); i++)
+                t[i] = entry[i];
+            for (int j = 0; j < K; j++) {
+                const uint64_t x = j ? (ext[w] >> j) | (ext[w + 1] << (64 - j)) : ext[w];
+                for (int i = 0; i < (1 << (K - 1 - j)); i++)
+                    t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
+            }
+            next[w] = t[0];
+        }
+        now.swap(next);
+    }
+};
+
+// The C loop and the step agree on one step from the same state: the
+// anchor computes what the step does.
+template <typename Loop>
+bool
+same_step(benchmark::State &state, Loop &loop, uint8_t **rules)
+{
+    loop.step();
+    forward_run_begin(step_mode());
+    forward_step(rules, step_mode());
+    forward_run_end();
+    for (uint32_t c = 0; c < lineL; c++)
+        if (loop.cell(static_cast<int>(c)) != get_value(A, c)) {
+            state.SkipWithError("the C loop and the step differ");
+            return false;
+        }
+    return true;
+}
+
+template <int K>
+void
+BM_CPacked(benchmark::State &state)
+{
+    network net(2, 65025, K, shape::ring);
+    c_packed_ring<K> ring(lineL, carule[0], A);
+    if (!same_step(state, ring, net.rules))
+        return;
+    for (auto _ : state) {
+        ring.step();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * lineL);
+}
+BENCHMARK_TEMPLATE(BM_CPacked, 3);
+BENCHMARK_TEMPLATE(BM_CPacked, 5);
+BENCHMARK_TEMPLATE(BM_CPacked, 7);
+
+// The plain C loop of any wired network one byte per cell: state bytes, the
+// wiring as n rows of k inputs in one array, the rule one byte per entry
+// (one table, or one per cell for a mix); x = sum of input j times v^j.
+struct c_byte_network {
+    int n, k, v;
+    bool mix;
+    uint32_t entries;
+    std::vector<uint8_t> now, next, rule;
+    std::vector<uint16_t> wires;
+    std::vector<uint32_t> weight;
+
+    c_byte_network(bool per_cell)
+        : n(lineL), k(nhood), v(value_range), mix(per_cell), entries(static_cast<uint32_t>(rule_entries(nhood))),
+          now(n), next(n), rule(static_cast<size_t>(per_cell ? n : 1) * entries), wires(static_cast<size_t>(n) * k),
+          weight(k)
+    {
+        for (int c = 0; c < n; c++) {
+            now[c] = static_cast<uint8_t>(get_value(A, c));
+            for (int j = 0; j < k; j++)
+                wires[static_cast<size_t>(c) * k + j] = wiring[c][j];
+        }
+        for (int r = 0; r < (mix ? n : 1); r++)
+            for (uint32_t x = 0; x < entries; x++)
+                rule[static_cast<size_t>(r) * entries + x] = static_cast<uint8_t>(get_value(carule[r], x));
+        for (int j = 0; j < k; j++)
+            weight[j] = j ? weight[j - 1] * static_cast<uint32_t>(v) : 1;
+    }
+    int
+    cell(int c) const
+    {
+        return now[c];
+    }
+    __attribute__((noinline)) void
+    step()
+    {
+        const uint8_t *s = now.data(), *r = rule.data();
+        const uint16_t *in = wires.data();
+        const uint32_t *wt = weight.data();
+        uint8_t *out = next.data();
+        for (int c = 0; c < n; c++, in += k) {
+            uint32_t x = 0;
+            for (int j = 0; j < k; j++)
+                x += s[in[j]] * wt[j];
+            out[c] = mix ? r[static_cast<size_t>(c) * entries + x] : r[x];
+        }
+        now.swap(next);
+    }
+};
+
+// kind (0 random wiring, 1 the near ring of BM_NearRing_v2, 2 the rule mix
+// of BM_RuleMix), v, k.
+void
+BM_CBytes(benchmark::State &state)
+{
+    const int kind = static_cast<int>(state.range(0)), v = static_cast<int>(state.range(1)),
+              k = static_cast<int>(state.range(2));
+    network net(v, 65025, k, kind ? shape::ring : shape::random_wiring);
+    if (kind == 1)
+        wiring[lineL - 1][0] = 0;
+    if (kind == 2) {
+        allocate_mem_rulemix(k);
+        rulemix = 1;
+        net.rules = carule; // the row array was grown
+        for (uint32_t c = 1; c < lineL; c++) {
+            memcpy(carule[c], carule[0], (rule_entries(k) * value_bits + 7) / 8);
+            set_value(carule[c], static_cast<uint32_t>(random() % rule_entries(k)), static_cast<int>(random() % v));
+        }
+    }
+    {
+        c_byte_network loop(kind == 2);
+        if (same_step(state, loop, net.rules))
+            for (auto _ : state) {
+                loop.step();
+                benchmark::ClobberMemory();
+            }
+    }
+    if (kind == 2) {
+        free_mem_rulemix();
+        rulemix = 0;
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * lineL);
+}
+BENCHMARK(BM_CBytes)
+    ->ArgNames({"kind", "v", "k"})
+    ->Args({0, 2, 3})->Args({0, 2, 5})->Args({0, 2, 7})->Args({0, 3, 5})->Args({0, 3, 9})
+    ->Args({1, 2, 3})->Args({1, 2, 5})->Args({1, 2, 7})->Args({1, 2, 13})
+    ->Args({2, 2, 3})->Args({2, 2, 5})->Args({2, 3, 3});
 
 void
 BM_Lattice255_v2_k9_ForwardOnly(benchmark::State &state)

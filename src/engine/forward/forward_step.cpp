@@ -5,7 +5,9 @@
 // forward-only lattices (wiring/lattice_templates.h), the successor table
 // exh_pairs and direction (forward/globals.h). Start at forward_step; the
 // sweep is the template sweep(); the parallel step of a v = 2 ring under one
-// rule goes to the packed step of packed_ring.h instead.
+// rule goes to the packed step of packed_ring.h instead, and the other
+// parallel steps without overrides or codes of a wired network to the
+// unpacked step of unpacked_sweep.h.
 //
 // Neighbourhood index: input position j weighs v^j, input 0 least
 // significant. For v = 2 the index of a cell whose inputs hold 1, 0, 1 (input
@@ -18,6 +20,7 @@
 
 #include "engine/forward/globals.h"
 #include "engine/forward/packed_ring.h"
+#include "engine/forward/unpacked_sweep.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -47,6 +50,15 @@ struct ring_check {
 };
 ring_check network_ring;
 
+// The indexes the last step left out (settle_step_indexes): the nhd and the
+// ring it stepped, or target null.
+struct left_indexes {
+    uint16_t *target = nullptr;
+    uint32_t n = 0;
+    int k = 0;
+};
+left_indexes unsettled;
+
 // Where a cell's inputs come from in this step.
 enum class Inputs { table, ring, lattice2d, lattice3d };
 
@@ -75,7 +87,7 @@ struct sweep_data {
     uint16_t *const *wires; // wiring
     const uint16_t *order;  // seq_order
     uint16_t *index;     // nhd
-    uint32_t vpow[kMaxInputs + 1];
+    const uint32_t *vpow; // v^j, j = 0..kMaxInputs (powers_of_v)
 };
 
 inline int
@@ -309,7 +321,24 @@ draw_partial_order(uint32_t n)
     }
 }
 
-// The sweep of this step, its constants read once.
+// v^j for j = 0..kMaxInputs, as int_power gives them, made again only when
+// v differs from the last step's (a small network steps millions of times).
+const uint32_t *
+powers_of_v(int v)
+{
+    static uint32_t powers[kMaxInputs + 1];
+    static int powers_of = -1;
+    if (v != powers_of) {
+        for (int j = 0; j <= kMaxInputs; j++)
+            powers[j] = static_cast<uint32_t>(int_power(v, j));
+        powers_of = v;
+    }
+    return powers;
+}
+
+// The sweep of this step, its constants read once. A parallel step
+// without overrides or codes of a network wired by its table takes the
+// unpacked step.
 void
 sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool seq, bool exh)
 {
@@ -326,8 +355,12 @@ sweep_cells(uint8_t **rules, const step_mode &mode, Inputs src, bool ovr, bool s
     s.wires = wiring;
     s.order = seq_order;
     s.index = nhd;
-    for (int j = 0; j <= kMaxInputs; j++)
-        s.vpow[j] = static_cast<uint32_t>(int_power(value_range, j));
+    s.vpow = powers_of_v(value_range);
+    if (src == Inputs::table && !ovr && !seq && !exh && !s.codes && !s.outer && s.w >= 1 && s.w <= 5) {
+        const unpacked_network net{rules, s.mix, s.w, s.k_of, s.wires, s.vpow};
+        step_unpacked(net, s.n, A, F, s.index);
+        return;
+    }
     if (value_range == 2)
         sweep_by_source<true>(s, src, ovr, seq, exh);
     else
@@ -411,6 +444,11 @@ recheck_forward_network()
                       wired_as_ring(lineL, check.k);
     }
     network_ring = check;
+    // The unpacked step reads the table's inputs from one copy.
+    if (nhoodm && wiring && lineL > 0 && input_source() == Inputs::table)
+        follow_wiring(wiring, nhoodm, lineL);
+    else
+        forget_wiring();
 }
 
 void
@@ -423,6 +461,15 @@ forward_run_end()
     porder_cells = nullptr;
     seq_tickoff = nullptr;
     network_ring = ring_check();
+    forget_wiring();
+}
+
+void
+settle_step_indexes()
+{
+    if (unsettled.target && unsettled.target == nhd && unsettled.n == lineL)
+        write_ring_indexes(unsettled.n, unsettled.k, nhd);
+    unsettled = left_indexes();
 }
 
 void
@@ -446,10 +493,15 @@ forward_step(uint8_t **rules, const step_mode &mode)
                      (border > 0 || mode.p_order || update_prob < 100.0f || out_prob < 100.0f);
     const Inputs src = input_source();
     const int ring_k = packed_ring_inputs(mode, src, ovr, seq, exh);
-    if (ring_k >= 0)
+    unsettled = left_indexes();
+    if (ring_k >= 0 && !mode.indexes && !mode.lookup_row) {
+        step_packed_ring(rules[0], ring_k, n, A, F, nullptr);
+        unsettled = left_indexes{nhd, n, ring_k};
+    } else if (ring_k >= 0) {
         step_packed_ring(rules[0], ring_k, n, A, F, nhd);
-    else
+    } else {
         sweep_cells(rules, mode, src, ovr, seq, exh);
+    }
 
     if (mode.lookup_row) {
         if (mode.lookup_cell >= 0)

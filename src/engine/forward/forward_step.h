@@ -19,6 +19,11 @@ struct step_mode {
     uint8_t **lastA = nullptr; // frozen history, frozen_gens state lines, newest at 0; or null
     uint16_t *lookup_row = nullptr; // newest row of the lookup counts, or null when not kept
     int32_t lookup_cell = -1; // -1: every cell is counted; else only this cell (single-cell entropy)
+    // 1: the step writes every cell's neighbourhood index into nhd; 0: a
+    // packed ring step leaves them until settle_step_indexes asks (a run
+    // that colours no cell by its neighbourhood never does). Counting
+    // lookups writes them.
+    uint8_t indexes = 1;
 };
 
 // 1 for a forward-only run: direction_forward with no attractor search
@@ -37,8 +42,9 @@ void forward_run_begin(const step_mode &mode);
 // Releases what forward_run_begin allocated; harmless when nothing is held.
 void forward_run_end();
 // The wiring table and the k-mix are examined by forward_run_begin (whether
-// the network is a ring the packed step takes, O(n k)); a caller that changes
-// their contents between the steps of a run calls this before the next step.
+// the network is a ring the packed step takes, O(n k)) and the table's
+// inputs copied for the unpacked step; a caller that changes their contents
+// between the steps of a run calls this before the next step.
 // A change of lineL or of the arrays' addresses is seen by the step itself.
 void recheck_forward_network();
 
@@ -54,9 +60,18 @@ void recheck_forward_network();
 // elsewhere update_random_order sweeps seq_order as it stands. A parallel
 // step without overrides of a v = 2 ring (every cell k inputs, wired as the
 // ring or made local) under one rule table is computed 64 cells to a word
-// (packed_ring.h), with the same A, F and nhd as the sweep.
+// (packed_ring.h), with the same A, F and nhd as the sweep; the other
+// parallel steps without overrides or codes of a network wired by its table
+// spread the cells one byte each (unpacked_sweep.h), again with the same
+// results.
 // Needs forward_run_begin with the same mode before the first step.
 void forward_step(uint8_t **rules, const step_mode &mode);
+
+// Writes into nhd the neighbourhood indexes the last step left out (a
+// packed ring step with indexes 0), if nhd and lineL are still those of
+// that step; otherwise, and when no step left them out, does nothing. Call
+// it before reading nhd after steps run with indexes 0.
+void settle_step_indexes();
 
 // Keeps the partial-order limits within 1 <= porder_min <= porder_max <= n.
 // Called at every run start and every partial-order step; callers that change

@@ -39,6 +39,8 @@ constexpr size_t kCellWords = (kMaxCells + 63) / 64;
 
 uint64_t ring[kRingWords];
 uint64_t next[kCellWords];
+// The indexes the lookup reads when the caller wants none.
+uint16_t own_index[kMaxCells];
 
 // Up to this k the rule is evaluated bit-sliced, 64 cells at once, as a tree
 // of 2^k - 1 multiplexers (3 word operations each, about 3 per cell at
@@ -64,12 +66,31 @@ set_ring_bit(const uint8_t *a, uint32_t n, int h, int64_t p)
     ring[p / 64] |= static_cast<uint64_t>(bit_of(a, static_cast<uint32_t>(cell))) << (p % 64);
 }
 
+// x << s, 0 for a shift of 64 or more.
+inline uint64_t
+shifted_up(uint64_t x, uint32_t s)
+{
+    return s < 64 ? x << s : 0;
+}
+
 // ring := the extended ring of the n cells of a (see the layout above),
 // zero past bit n+k-2 up to the end of the words the step reads.
 void
 extend_ring(const uint8_t *a, uint32_t n, int k)
 {
     const int h = k / 2;
+    if (k >= 1 && n + k - 1 <= 64 && static_cast<uint32_t>(k - 1) <= n) {
+        // One word: the cells moved up h, the last h wrapped below them and
+        // the first k-1-h above them (a network stepped state by state).
+        uint64_t cells = 0;
+        memcpy(&cells, a, (n + 7) / 8);
+        cells &= n < 64 ? (uint64_t(1) << n) - 1 : ~uint64_t(0);
+        const uint32_t bits = n + k - 1;
+        uint64_t word = shifted_up(cells, h) | (h ? cells >> (n - h) : 0) | shifted_up(cells, n + h);
+        ring[0] = bits < 64 ? word & ((uint64_t(1) << bits) - 1) : word;
+        ring[1] = ring[2] = 0;
+        return;
+    }
     const size_t used = (static_cast<size_t>(n) + k - 1 + 63) / 64 + 2;
     memset(ring, 0, used * sizeof(uint64_t));
     memcpy(ring, a, (n + 7) / 8);
@@ -232,10 +253,11 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
                  uint16_t *index)
 {
     extend_ring(a, n, k);
-    if (k > 8)
-        write_indexes<true>(n, k, index);
-    else
-        write_indexes<false>(n, k, index);
+    // The sliced rule needs no indexes; the lookup reads them.
+    if (!index && k > kSlicedMaxK)
+        index = own_index;
+    if (index)
+        write_ring_indexes(n, k, index);
     switch (k) {
     case 0:
         evaluate_sliced<0>(rule, n);
@@ -269,4 +291,13 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
     const uint8_t valid = static_cast<uint8_t>(n % 8 ? (1u << (n % 8)) - 1 : 0xFF);
     memcpy(f, out, bytes - 1);
     f[bytes - 1] = static_cast<uint8_t>((f[bytes - 1] & ~valid) | (out[bytes - 1] & valid));
+}
+
+void
+write_ring_indexes(uint32_t n, int k, uint16_t *index)
+{
+    if (k > 8)
+        write_indexes<true>(n, k, index);
+    else
+        write_indexes<false>(n, k, index);
 }

@@ -22,8 +22,14 @@ int wired_as_ring(uint32_t n, int k);
 // One parallel step of the ring of n cells with k inputs each (input j of
 // cell c is cell (c - k/2 + j) mod n) under the v = 2 rule table `rule`
 // (2^k entries, one bit each): f's cells := the rule's entries at the
-// cells' neighbourhood indexes in a, index[c] := that index. The bits of f's
+// cells' neighbourhood indexes in a, index[c] := that index (unless index
+// is null: see write_ring_indexes). The bits of f's
 // last byte past cell n-1 keep their values. 0 <= k <= packed_ring_max_k.
 // It works in file-local buffers: one step at a time, as forward_step.
 void step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8_t *f,
                       uint16_t *index);
+
+// index[c] := the neighbourhood index of cell c in the state the last
+// step_packed_ring stepped, of n cells and k inputs as then (the step keeps
+// that state laid out until its next call).
+void write_ring_indexes(uint32_t n, int k, uint16_t *index);

@@ -720,6 +720,8 @@ void
 begin_stepping(run_context &r)
 {
     r.mode = forward_run_mode(r.fwd_only);
+    // The cells' colours ask for the neighbourhood indexes when they show them.
+    r.mode.indexes = 0;
     r.mode.seq_update = r.it.run_seq_update;
     r.mode.p_order = r.it.run_p_order;
     forward_run_begin(r.mode);

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -514,6 +515,8 @@ draw_pattern_cells(run_iteration *it, skeleton_record *sk, colouring_step *step,
     const bool hex = it->half_shift && d_mode == display_2d && it->pixel_size >= 3;
     const bool scrolled_2d = d_mode == display_2d && scrolling;
     const bool oblique = d_mode == display_2d_time || d_mode == display_3d;
+    if (step->by_nhood || color_filter) // the colours read the last step's indexes
+        settle_step_indexes();
     if (draw &&
         (d_mode == display_1d || (d_mode == display_2d && !scrolling) || d_mode == display_3d))
         draw_on_pixmap(it);

@@ -181,8 +181,36 @@ struct nearest_across {
 // (most edges of a field are a few pixels long).
 constexpr int kOneRunSteps = 4 << kCellShift;
 
+// The steps m in 0..n whose nearest pixel across, round(minor_d * m / n),
+// lies in lo..hi: an interval, as it moves one way only. Returned as
+// [first, last], empty when first > last.
+struct step_span {
+    int64_t first, last;
+};
+
+step_span
+steps_across_within(int64_t minor_d, int64_t n, int64_t lo, int64_t hi)
+{
+    // round(minor_d * m / n) = floor((2 minor_d m + n) / 2n): it is at least
+    // lo when 2 minor_d m >= 2n lo - n, at most hi when 2 minor_d m < 2n hi + n.
+    const int64_t from = 2 * n * lo - n, below = 2 * n * hi + n;
+    if (minor_d == 0)
+        return 0 >= from && 0 < below ? step_span{0, n} : step_span{1, 0};
+    if (minor_d > 0) {
+        const int64_t d = 2 * minor_d;
+        return step_span{-floor_div(-from, d), floor_div(below - 1, d)};
+    }
+    // -d m >= from and -d m < below, for d = -2 minor_d > 0.
+    const int64_t d = -2 * minor_d;
+    return step_span{-floor_div(below - 1, d), floor_div(-from, d)};
+}
+
 // The runs of a zero-width line, a cell's width of steps along its major
-// axis each; none when the line is wholly off the window.
+// axis each; none when the line is wholly off the window. The line is
+// clipped to the window first: only the runs whose steps may hold a pixel
+// in the window, along and across, are walked (with one step to spare at
+// each end; add_pixels drops whatever lies outside), so an edge reaching far
+// past the window costs no more than its part inside.
 void
 line_runs(int x0, int y0, int x1, int y1)
 {
@@ -207,9 +235,24 @@ line_runs(int x0, int y0, int x1, int y1)
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
     int64_t minor_d = steep ? dx : dy;
     constexpr int kRun = 1 << kCellShift;
+    // The steps inside the window along the major axis (the pixel at step m
+    // is major0 + major_step * m), then across (a run's pixels across reach
+    // one past its nearest ones).
+    const int64_t major0 = steep ? y0 : x0, minor0 = steep ? x0 : y0;
+    const int64_t major_w = steep ? window_h : window_w, minor_w = steep ? window_w : window_h;
+    int64_t first_step = major_step > 0 ? -major0 : major0 - (major_w - 1);
+    int64_t last_step = major_step > 0 ? major_w - 1 - major0 : major0;
+    const step_span across = steps_across_within(minor_d, n, -minor0 - 1, minor_w - minor0);
+    first_step = std::max<int64_t>({first_step, across.first, 0}) - 1;
+    last_step = std::min<int64_t>({last_step, across.last, n}) + 1;
+    // A run may meet the window when it ends at or after first_step and
+    // starts at or before last_step (even with no step in both spans: a run
+    // passing a corner has one step in each).
+    const int64_t first_run = std::max<int64_t>(floor_div(first_step, kRun), 0) * kRun;
+    const int64_t last_run = std::min<int64_t>(last_step, n);
     // The nearest pixel across at the first and the last step of each run.
-    nearest_across first(minor_d, n, 0, kRun), last(minor_d, n, kRun - 1, kRun);
-    for (int i = 0; i <= n; i += kRun, first.advance(), last.advance()) {
+    nearest_across first(minor_d, n, first_run, kRun), last(minor_d, n, first_run + kRun - 1, kRun);
+    for (int i = static_cast<int>(first_run); i <= last_run; i += kRun, first.advance(), last.advance()) {
         int j = i + kRun - 1;
         int a = static_cast<int>(first.q);
         int b = j <= n ? static_cast<int>(last.q)

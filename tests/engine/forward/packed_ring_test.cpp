@@ -208,6 +208,46 @@ TEST(PackedRing, WiringChangedBetweenStepsIsSeenAfterTheRecheck)
     forward_run_end();
 }
 
+// A step with indexes 0 leaves nhd to settle_step_indexes, which then
+// writes what the step with indexes 1 writes, at every k (sliced and
+// looked up); after a later step, or with another nhd, it writes nothing.
+TEST(PackedRing, IndexesLeftOutAreSettledOnRequest)
+{
+    srandom(23);
+    for (int k = 0; k <= 13; k++) {
+        TestNetwork net(2, 129, k);
+        TestNetwork::set_random_rule();
+        set_random_state();
+        const std::vector<uint8_t> start(A, A + bytesL);
+        step_mode eager;
+        forward_run_begin(eager);
+        forward_step(carule, eager);
+        const std::vector<uint8_t> eager_state(A, A + bytesL);
+        const std::vector<uint16_t> eager_indexes(nhd, nhd + lineL);
+        memcpy(A, start.data(), bytesL);
+        memset(nhd, 0xAB, lineL * sizeof(uint16_t));
+        step_mode lazy;
+        lazy.indexes = 0;
+        forward_step(carule, lazy);
+        EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), eager_state) << "k=" << k;
+        settle_step_indexes();
+        EXPECT_EQ(std::vector<uint16_t>(nhd, nhd + lineL), eager_indexes) << "k=" << k;
+        // Settled once: nothing is left to write.
+        memset(nhd, 0xAB, lineL * sizeof(uint16_t));
+        settle_step_indexes();
+        EXPECT_EQ(nhd[0], 0xABAB) << "k=" << k;
+        // Another array in nhd's place is not written.
+        forward_step(carule, lazy);
+        std::vector<uint16_t> other(lineL, 0xABAB);
+        uint16_t *own = nhd;
+        nhd = other.data();
+        settle_step_indexes();
+        nhd = own;
+        EXPECT_EQ(other, std::vector<uint16_t>(lineL, 0xABAB)) << "k=" << k;
+        forward_run_end();
+    }
+}
+
 TEST(PackedRing, ChecksOfTheNetwork)
 {
     TestNetwork net(2, 20, 4);

@@ -1,9 +1,13 @@
 // Shape batches leave out a shape gathered again only where that changes no
 // pixel: a repeat drawn over by a shape of another colour in between must
-// still come out on top, as it does drawn shape by shape.
+// still come out on top, as it does drawn shape by shape. Lines reaching far
+// past the window are clipped before their cells are taken: their crossings
+// inside keep the order they have drawn shape by shape.
 #include "support/x_test_fixture.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -65,6 +69,63 @@ TEST_F(ScreenTest, RepeatedShapesComeOutOnTopAsDrawnOneByOne)
     for (int y = 95; y < 150; y++)
         for (int x = 95; x < 160; x++)
             ASSERT_EQ(window_pixel(x, y), window_pixel(x + 100, y)) << "at (" << x << ", " << y << ")";
+    setcolor(white);
+}
+
+// Lines of four colours, each from far outside the window (up to 30000
+// pixels off) across it or past one of its corners, drawn in one batch or
+// one by one, seeded so both draw the same lines.
+void
+draw_long_lines(unsigned seed)
+{
+    const int colours[4] = {lightred, green, white, yellow};
+    srandom(seed);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    auto far_coordinate = [](int size) {
+        return static_cast<int16_t>(static_cast<int>(random() % 60001) - 30000 + size / 2);
+    };
+    open_shape_batch();
+    for (int i = 0; i < 400; i++) {
+        int16_t line[4];
+        if (i % 2) { // from far away to a point inside or just past the window
+            line[0] = far_coordinate(w);
+            line[1] = far_coordinate(h);
+            line[2] = static_cast<int16_t>(static_cast<int>(random() % (w + 20)) - 10);
+            line[3] = static_cast<int16_t>(static_cast<int>(random() % (h + 20)) - 10);
+        } else {
+            for (int j = 0; j < 4; j++)
+                line[j] = far_coordinate(j % 2 ? h : w);
+        }
+        setcolor(colours[random() % 4]);
+        draw_segments(line, 1);
+    }
+    close_shape_batch();
+}
+
+TEST_F(ScreenTest, LongLinesCrossingTheWindowKeepTheirOrderInABatch)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    for (unsigned seed = 1; seed <= 3; seed++) {
+        clearviewport();
+        enable_shape_batches(false);
+        draw_long_lines(seed);
+        XSync(D, False); // read through the other connection
+        const std::vector<unsigned long> one_by_one = pixels_seen(0, 0, w, h);
+        clearviewport();
+        enable_shape_batches(true);
+        draw_long_lines(seed);
+        XSync(D, False);
+        const std::vector<unsigned long> batched = pixels_seen(0, 0, w, h);
+        ASSERT_EQ(one_by_one.size(), static_cast<size_t>(w) * static_cast<size_t>(h));
+        size_t differing = 0, lit = 0;
+        for (size_t p = 0; p < one_by_one.size(); p++) {
+            differing += one_by_one[p] != batched[p];
+            lit += one_by_one[p] != one_by_one[0];
+        }
+        EXPECT_EQ(differing, 0u) << "seed " << seed;
+        EXPECT_GT(lit, static_cast<size_t>(w)) << "the lines cross the window";
+    }
     setcolor(white);
 }
 
