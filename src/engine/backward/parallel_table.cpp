@@ -33,6 +33,7 @@
 #include "engine/backward/parallel_table.h"
 
 #include <atomic>
+#include <mutex>
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -255,35 +256,67 @@ struct record_successors {
     uint32_t
     operator()(uint64_t s) const
     {
+        // Byte by byte: a copy into a word would stall on its partial stores.
+        const uint8_t *record = records + s * Bytes;
         uint32_t number = 0;
-        memcpy(&number, records + s * Bytes, Bytes);
+        for (unsigned b = 0; b < Bytes; b++)
+            number |= static_cast<uint32_t>(record[b]) << (8 * b);
         return number;
     }
 };
 
-// Ones in bits from .. to-1 of the index's runs; the words at the ends may
-// be shared with another thread's bucket.
+// Ones in bits from .. from + count - 1 of a block's string.
 void
-set_run_bits(uint64_t *runs, uint64_t from, uint64_t to)
+set_block_bits(successor_block &block, unsigned from, unsigned count)
 {
-    while (from < to) {
-        uint64_t w = from >> 6;
-        uint64_t end = (w + 1) * 64 < to ? (w + 1) * 64 : to;
-        uint64_t bits = (end - from == 64 ? ~uint64_t(0) : ((uint64_t(1) << (end - from)) - 1)) << (from & 63);
-        __atomic_fetch_or(runs + w, bits, __ATOMIC_RELAXED);
-        from = end;
+    while (count) {
+        unsigned bit = from & 63;
+        unsigned take = count < 64 - bit ? count : 64 - bit;
+        block.bits[from >> 6] |= (take == 64 ? ~uint64_t(0) : (uint64_t(1) << take) - 1) << bit;
+        from += take;
+        count -= take;
     }
 }
 
+// The block of the successors low .. low + count - 1 (count at most 64,
+// low a multiple of 64) whose groups start at list[at], counts[i] the
+// pre-images of low + i. A block with more pre-images than its bits hold
+// is spilled, under the lock.
+void
+make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_t count, uint64_t at,
+           std::mutex &spilling)
+{
+    successor_block &block = index.blocks[low >> 6];
+    block.first = static_cast<uint32_t>(at);
+    uint64_t total = 0;
+    for (uint32_t i = 0; i < count; i++)
+        total += counts[i];
+    if (total <= successor_block::kRoom) {
+        unsigned bit = 0;
+        for (uint32_t i = 0; i < count; i++) {
+            set_block_bits(block, bit, counts[i]);
+            bit += counts[i] + 1;
+        }
+        return;
+    }
+    uint32_t starts[65];
+    for (uint32_t i = 0; i < 65; i++) {
+        starts[i] = static_cast<uint32_t>(at);
+        at += i < count ? counts[i] : 0;
+    }
+    std::lock_guard<std::mutex> hold(spilling);
+    block.spill = spill_successor_block(index, starts);
+}
+
 // Bucket b of the index, in the list at list[from .. to): its states sorted
-// by successor (successor numbers low .. low + count - 1), the runs of
-// these successors set. states: scratch of the bucket's states, targets:
+// by successor (successor numbers low .. low + count - 1), the blocks of
+// these successors made. states: scratch of the bucket's states, targets:
 // their successors less low, counts: count entries.
 template <typename Successors>
 void
 sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to,
-            successor_index &index, std::vector<uint32_t> &states, std::vector<uint32_t> &targets,
-            std::vector<uint32_t> &counts)
+            successor_index &index, std::mutex &spilling, std::vector<uint32_t> &states,
+            std::vector<uint32_t> &targets, std::vector<uint32_t> &counts)
 {
     uint32_t *list = index.list;
     size_t size = static_cast<size_t>(to - from);
@@ -295,15 +328,20 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
         targets[i] = t;
         counts[t]++;
     }
+    // Block by block: its groups' starts, then each count becomes the place
+    // of its group's next state.
     uint64_t at = from;
-    for (uint32_t t = 0; t < count; t++) {
-        uint64_t run = at + low + t; // the run of successor low + t starts here
-        if (((low + t) & 63) == 0)
-            index.block_run[(low + t) >> 6] = run;
-        set_run_bits(index.runs, run, run + counts[t]);
-        uint32_t group = static_cast<uint32_t>(at);
-        at += counts[t];
-        counts[t] = group;
+    for (uint32_t b = 0; b < count; b += 64) {
+        uint32_t end = count - b < 64 ? count : b + 64;
+        if (!index.first)
+            make_block(index, low + b, counts.data() + b, end - b, at, spilling);
+        for (uint32_t t = b; t < end; t++) {
+            uint32_t group = static_cast<uint32_t>(at);
+            if (index.first)
+                index.first[low + t] = group;
+            at += counts[t];
+            counts[t] = group;
+        }
     }
     for (size_t i = 0; i < size; i++)
         list[counts[targets[i]]++] = states[i];
@@ -313,11 +351,13 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
 // successive successor numbers, then each bucket sorted in cache.
 template <typename Successors>
 void
-sort_into_index(const Successors &succ, uint64_t states, successor_index &index)
+sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form)
 {
-    allocate_successor_index(index, states);
+    allocate_successor_index(index, states, form);
     if (!states)
         return;
+    if (index.first)
+        index.first[states] = static_cast<uint32_t>(states);
     int shift = kBucketBits;
     while (((states - 1) >> shift) >= kMaxBuckets)
         shift++;
@@ -356,13 +396,14 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index)
             list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
     });
     std::atomic<uint64_t> next_bucket{0};
+    std::mutex spilling;
     run_threads(threads, [&](unsigned) {
         std::vector<uint32_t> in_bucket, targets, counts;
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                        bucket_start[b + 1], index, in_bucket, targets, counts);
+                        bucket_start[b + 1], index, spilling, in_bucket, targets, counts);
         }
     });
 }
@@ -389,26 +430,27 @@ free_cores(unsigned cores)
 } // namespace
 
 void
-sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index)
+sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
 {
-    sort_into_index(array_successors{succ}, states, index);
+    sort_into_index(array_successors{succ}, states, index, form);
 }
 
 int
-sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index)
+sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index,
+                          index_form form)
 {
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records}, states, index);
+        sort_into_index(record_successors<1>{records}, states, index, form);
         return 1;
     case 2:
-        sort_into_index(record_successors<2>{records}, states, index);
+        sort_into_index(record_successors<2>{records}, states, index, form);
         return 1;
     case 3:
-        sort_into_index(record_successors<3>{records}, states, index);
+        sort_into_index(record_successors<3>{records}, states, index, form);
         return 1;
     case 4:
-        sort_into_index(record_successors<4>{records}, states, index);
+        sort_into_index(record_successors<4>{records}, states, index, form);
         return 1;
     }
     return 0;

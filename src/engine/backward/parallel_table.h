@@ -17,14 +17,16 @@ int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done
 
 // The inverse index of a table (successor_index.h), allocated here: the
 // states 0 .. states-1 in the order of their successors succ[s] (each below
-// states), ascending within a group. Split over the table's threads; the
-// result does not depend on them.
-void sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index);
+// states), ascending within a group, in the form asked. Split over the
+// table's threads; the result does not depend on them.
+void sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index,
+                       index_form form = index_form::automatic);
 // The same with the successors read from v = 2 records of bytes bytes (1 to
 // 4, little-endian numbers, as exh_pairs holds them), so that no array of
 // successor numbers is needed beside them. 0 (nothing done) for another
 // record length.
-int sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index);
+int sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index,
+                              index_form form = index_form::automatic);
 
 // Threads at most for the table: the machine's cores, at least 1, at most
 // 16. A test may set a count; 0 gives back the machine's.

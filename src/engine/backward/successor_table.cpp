@@ -39,7 +39,20 @@
 namespace {
 
 successor_index table_index;
+index_form table_index_form = index_form::automatic;
 bool owns_tickoff = false;
+// The groups warm_pre_images looked up for the nodes expanded soon, by
+// target number modulo kWarmed, with their target number + 1 (0: none);
+// forgotten whenever the index is made or freed.
+constexpr uint32_t kWarmed = 16;
+pre_image_span warmed[kWarmed];
+uint32_t warmed_target_plus_1[kWarmed] = {};
+
+void
+forget_warmed_groups()
+{
+    memset(warmed_target_plus_1, 0, sizeof warmed_target_plus_1);
+}
 
 constexpr uint32_t kPollEvery = 4096;
 
@@ -49,12 +62,13 @@ constexpr uint32_t kPollEvery = 4096;
 void
 index_records(uint64_t states)
 {
-    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, states, table_index))
+    forget_warmed_groups();
+    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, states, table_index, table_index_form))
         return;
     uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     for (uint64_t s = 0; s < states; s++)
         succ[s] = dec_equiv(exh_pairs + s * bytesL, L);
-    sort_by_successor(succ, states, table_index);
+    sort_by_successor(succ, states, table_index, table_index_form);
     checked_free(succ);
 }
 
@@ -236,11 +250,18 @@ adopt_successor_table(const uint8_t *records)
 }
 
 void
+set_table_index_form(index_form form)
+{
+    table_index_form = form;
+}
+
+void
 free_successor_table()
 {
     checked_free(exh_pairs);
     exh_pairs = nullptr;
     free_successor_index(table_index);
+    forget_warmed_groups();
     if (owns_tickoff) {
         checked_free(tickoff);
         tickoff = nullptr;
@@ -263,24 +284,38 @@ pre_exhaustive_of(uint32_t t)
         return;
     if (t > statespace)
         return;
-    pre_image_span group = successor_group(table_index, t);
+    pre_image_span group =
+        warmed_target_plus_1[t % kWarmed] == t + 1 ? warmed[t % kWarmed] : successor_group(table_index, t);
     const uint32_t *fan = table_index.list + group.first;
     // The tree builder expands these states later on: where their groups
     // start is fetched now, so that expansion need not wait on memory.
-    for (uint32_t i = 0; i < group.count; i++)
-        __builtin_prefetch(table_index.block_run + (fan[i] >> 6));
+    if (table_index.first)
+        for (uint32_t i = 0; i < group.count; i++)
+            __builtin_prefetch(table_index.first + fan[i]);
+    else
+        for (uint32_t i = 0; i < group.count; i++)
+            __builtin_prefetch(table_index.blocks + (fan[i] >> 6));
     accept_numbers(fan, group.count);
 }
 
 void
-warm_pre_images(uint32_t near, uint32_t far)
+warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
 {
     if (!table_index.list)
         return;
-    if (far <= statespace)
-        __builtin_prefetch(table_index.runs + (table_index.block_run[far >> 6] >> 6) + (far & 63) / 32);
-    if (near <= statespace)
-        __builtin_prefetch(table_index.list + successor_group(table_index, near).first);
+    if (far <= statespace && table_index.first)
+        __builtin_prefetch(table_index.first + far);
+    else if (far <= statespace)
+        __builtin_prefetch(table_index.blocks + (far >> 6));
+    if (middle <= statespace && !table_index.first && table_index.blocks[middle >> 6].spill)
+        __builtin_prefetch(table_index.overflow + 65 * uint64_t(table_index.blocks[middle >> 6].spill - 1) +
+                           (middle & 63));
+    if (near <= statespace) {
+        pre_image_span &group = warmed[near % kWarmed];
+        group = successor_group(table_index, near);
+        warmed_target_plus_1[near % kWarmed] = near + 1;
+        __builtin_prefetch(table_index.list + group.first);
+    }
 }
 
 void

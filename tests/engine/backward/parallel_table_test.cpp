@@ -3,7 +3,7 @@
 // (v = 2, up to 6 inputs, mixed k and rule mixes) and by byte cells (v = 3,
 // and v = 2 with 7 inputs); the same table for any number of threads; the
 // inverse index against a stable sort by successor for any number of
-// threads, and read from records as from numbers; the select in a word;
+// threads and both forms, and read from records as from numbers; the select in a word;
 // and the 64 x 64 bit transpose against the definition.
 #include "backward_test_support.h"
 
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 namespace {
 
@@ -136,8 +137,8 @@ TEST(ParallelTable, RecordIndexEqualsTheIndexOfTheNumbers)
                 records[s * bytes + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
         }
         successor_index from_numbers, from_records;
-        sort_by_successor(succ.data(), states, from_numbers);
-        ASSERT_EQ(sort_records_by_successor(records.data(), bytes, states, from_records), 1);
+        sort_by_successor(succ.data(), states, from_numbers, index_form::offsets);
+        ASSERT_EQ(sort_records_by_successor(records.data(), bytes, states, from_records, index_form::blocks), 1);
         EXPECT_EQ(index_firsts(from_records), index_firsts(from_numbers)) << bytes;
         EXPECT_EQ(std::vector<uint32_t>(from_records.list, from_records.list + states),
                   std::vector<uint32_t>(from_numbers.list, from_numbers.list + states))
@@ -166,15 +167,17 @@ TEST(ParallelTable, IndexIsTheStableSortBySuccessorForAnyNumberOfThreads)
                 first[t + 1] += first[t];
             std::iota(list.begin(), list.end(), 0u);
             std::stable_sort(list.begin(), list.end(), [&succ](uint32_t a, uint32_t b) { return succ[a] < succ[b]; });
-            for (unsigned threads : {1u, 3u, 8u, 1000u}) {
-                set_table_threads(threads);
-                successor_index index;
-                sort_by_successor(succ.data(), states, index);
-                EXPECT_EQ(index_firsts(index), first) << states << " states, shape " << shape << ", " << threads;
-                EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list)
-                    << states << " states, shape " << shape << ", " << threads;
-                free_successor_index(index);
-            }
+            for (index_form form : {index_form::offsets, index_form::blocks})
+                for (unsigned threads : {1u, 3u, 8u, 1000u}) {
+                    set_table_threads(threads);
+                    successor_index index;
+                    sort_by_successor(succ.data(), states, index, form);
+                    std::string trace = std::to_string(states) + " states, shape " + std::to_string(shape) + ", " +
+                                        std::to_string(threads) + (index.first ? " threads, offsets" : " threads, blocks");
+                    EXPECT_EQ(index_firsts(index), first) << trace;
+                    EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list) << trace;
+                    free_successor_index(index);
+                }
             set_table_threads(0);
         }
 }
