@@ -19,23 +19,29 @@
 //   x2 ? x0 ^ x1 : x0 | x1.
 // - Byte cells otherwise: the values and unpacked rule tables one per byte,
 //   the number summed without a branch on the cell's value.
-// The state range is cut into batches; each batch is split over threads in
-// parts of whole 64-state blocks, each state's result written by one thread
-// only, so the table is the same whatever the number of threads.
+// The state range is cut into parts of whole 64-state blocks, handed out to
+// the threads as they come for them (the calling thread asks for the stop
+// after each of its parts); each state's result is written by one thread
+// only, so the table is the same whatever the number of threads. The
+// threads are started once a table, as many as the work is worth and as
+// cores are free (threads_for): on a busy machine a thread that waits for a
+// core holds up the table more than it helps.
 //
 // The inverse index (sort_by_successor) is a counting sort in two rounds, so
 // that no round scatters over the whole range: the states are first dealt
 // into buckets of 4096 successive successor numbers (each thread counts and
 // deals a stretch of states, in order, into its own slots of each bucket),
 // then each bucket is sorted by successor in a counter array of its own
-// that stays in cache. Stretches and buckets keep the states' order, so
-// every group ends in ascending state numbers whatever the threads.
+// that stays in cache, and where its groups start written in the index's
+// form (successor_index.h). Stretches and buckets keep the states' order, so
+// every group ends in ascending state numbers whatever the threads. Where
+// v = 2 the successor numbers are read from the records themselves.
 #include "engine/backward/parallel_table.h"
 
 #include <atomic>
-#include <mutex>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
