@@ -74,19 +74,28 @@ free_successor_index(successor_index &index)
     checked_free(index.list);
     checked_free(index.first);
     checked_free(index.block_memory);
-    checked_free(index.overflow);
+    checked_free(index.narrow);
+    checked_free(index.wide);
     index = successor_index{};
 }
 
 uint32_t
 spill_successor_block(successor_index &index, const uint32_t starts[65])
 {
-    // The array doubles as it fills (room for a power of two of blocks).
-    uint64_t n = index.overflow_blocks;
+    // Each array doubles as it fills (room for a power of two of blocks).
+    if (starts[64] - starts[0] < 65536) {
+        uint64_t n = index.narrow_blocks++;
+        if ((n & (n - 1)) == 0)
+            index.narrow = static_cast<uint16_t *>(
+                checked_realloc(index.narrow, 65 * sizeof(uint16_t) * (n ? 2 * n : 1), "exh_pairs index"));
+        for (int i = 0; i < 65; i++)
+            index.narrow[65 * n + i] = static_cast<uint16_t>(starts[i] - starts[0]);
+        return static_cast<uint32_t>(2 * n + 1);
+    }
+    uint64_t n = index.wide_blocks++;
     if ((n & (n - 1)) == 0)
-        index.overflow = static_cast<uint32_t *>(
-            checked_realloc(index.overflow, 65 * sizeof(uint32_t) * (n ? 2 * n : 1), "exh_pairs index"));
-    memcpy(index.overflow + 65 * n, starts, 65 * sizeof(uint32_t));
-    index.overflow_blocks = n + 1;
-    return static_cast<uint32_t>(n + 1);
+        index.wide = static_cast<uint32_t *>(
+            checked_realloc(index.wide, 65 * sizeof(uint32_t) * (n ? 2 * n : 1), "exh_pairs index"));
+    memcpy(index.wide + 65 * n, starts, 65 * sizeof(uint32_t));
+    return static_cast<uint32_t>(2 * n + 2);
 }

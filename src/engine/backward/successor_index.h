@@ -13,16 +13,20 @@
 //   pre-images: bits 1 0 0 1 1 1 0 0; the run of 2 starts at bit 3 after 1
 //   one, so its group is list[first + 1 .. first + 4). A block has room for
 //   128 pre-images (twice the average); a block with more (a state with a
-//   large fan) keeps where each of its 64 groups starts in the overflow
-//   array instead, 65 offsets from overflow[65 (spill - 1)]. A lookup reads
-//   one block, within one cache line, and where it spilled the overflow.
+//   large fan, or successors crowded into part of the states) keeps where
+//   each of its 64 groups starts, and where the last ends, in an overflow
+//   array instead: 65 distances from first of 2 bytes each where the block
+//   has fewer than 65,536 pre-images (spill = 2k + 1: narrow[65k ..]), else
+//   65 list offsets of 4 bytes (spill = 2k + 2: wide[65k ..]). A lookup
+//   reads one block, within one cache line, and where it spilled the
+//   overflow.
 #pragma once
 #include <cstdint>
 
 struct successor_block {
     static constexpr unsigned kRoom = 128; // pre-images the bits can hold
     uint32_t first = 0;   // the group of the block's first successor starts at list[first]
-    uint32_t spill = 0;   // 0, or 1 + the block's number among those kept in the overflow array
+    uint32_t spill = 0;   // 0, or where the block's groups are kept in an overflow array
     uint64_t bits[3] = {}; // bit i of bits[w] is bit 64w + i of the string
 };
 
@@ -35,8 +39,9 @@ struct successor_index {
     uint32_t *first = nullptr;          // offsets form: states + 1 entries; null in the blocks form
     successor_block *blocks = nullptr;  // states / 64 + 1 entries, 32-byte aligned
     void *block_memory = nullptr;       // the allocation blocks lies in
-    uint32_t *overflow = nullptr;       // 65 offsets for each block that spilled
-    uint64_t overflow_blocks = 0;
+    uint16_t *narrow = nullptr;         // 65 distances from first for each narrow spilled block
+    uint32_t *wide = nullptr;           // 65 list offsets for each wide spilled block
+    uint64_t narrow_blocks = 0, wide_blocks = 0;
 };
 
 // The pre-images of a successor: list[first .. first + count).
@@ -49,8 +54,9 @@ struct pre_image_span {
 // held when states is 0.
 void allocate_successor_index(successor_index &index, uint64_t states, index_form form);
 void free_successor_index(successor_index &index);
-// Keeps the 65 group starts of a block (64 successors and the end) in the
-// overflow array; returns the block's spill value. One thread at a time.
+// Keeps the 65 group starts of a block (64 successors and the end, list
+// offsets) in an overflow array; returns the block's spill value. One
+// thread at a time.
 uint32_t spill_successor_block(successor_index &index, const uint32_t starts[65]);
 
 // Set bits of a word, counted in the word's own bytes (the compiler's
@@ -99,8 +105,10 @@ successor_group(const successor_index &index, uint32_t t)
     const successor_block &block = index.blocks[t >> 6];
     unsigned j = t & 63;
     if (block.spill) {
-        const uint32_t *starts = index.overflow + 65 * static_cast<uint64_t>(block.spill - 1) + j;
-        return {starts[0], starts[1] - starts[0]};
+        uint64_t at = 65 * static_cast<uint64_t>((block.spill - 1) >> 1) + j;
+        if (block.spill & 1)
+            return {block.first + index.narrow[at], static_cast<uint32_t>(index.narrow[at + 1] - index.narrow[at])};
+        return {index.wide[at], index.wide[at + 1] - index.wide[at]};
     }
     // The run of t starts after the j zeros that end the runs before it:
     // the word they end in picked without a branch.

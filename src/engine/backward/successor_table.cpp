@@ -308,9 +308,13 @@ warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
         __builtin_prefetch(table_index.first + far);
     else if (far <= statespace)
         __builtin_prefetch(table_index.blocks + (far >> 6));
-    if (middle <= statespace && !table_index.first && table_index.blocks[middle >> 6].spill)
-        __builtin_prefetch(table_index.overflow + 65 * uint64_t(table_index.blocks[middle >> 6].spill - 1) +
-                           (middle & 63));
+    if (middle <= statespace && !table_index.first) {
+        uint32_t spill = table_index.blocks[middle >> 6].spill;
+        uint64_t at = spill ? 65 * uint64_t((spill - 1) >> 1) + (middle & 63) : 0;
+        if (spill)
+            __builtin_prefetch(spill & 1 ? static_cast<const void *>(table_index.narrow + at)
+                                         : static_cast<const void *>(table_index.wide + at));
+    }
     if (near <= statespace) {
         pre_image_span &group = warmed[near % kWarmed];
         group = successor_group(table_index, near);
