@@ -318,12 +318,48 @@ int
 plain_fan(uint32_t count)
 {
     uint64_t last = uint64_t(nextindex) + count;
-    return !early_steps_apply() && !stp && (!exhaustive_testing || marks_each_state()) &&
-           level_lists_hold_numbers() && last < Maxlu - 1 &&
-           room_in_next_level_numbers(static_cast<uint32_t>(last));
+    return plain_fans_apply() && last < Maxlu - 1 && room_in_next_level_numbers(static_cast<uint32_t>(last));
 }
 
 } // namespace
+
+int
+plain_fans_apply()
+{
+    return !early_steps_apply() && !stp && (!exhaustive_testing || marks_each_state()) &&
+           level_lists_hold_numbers();
+}
+
+// The steps of check_found that apply to a plain fan, for all its states at
+// once: the count (which cannot fill the list) and, in table mode, the mark
+// of step 6; with the ticked-off test of a fan of numbers in the same read
+// of the tickoff byte.
+uint32_t
+accept_plain_numbers(const uint32_t *fan, uint32_t count)
+{
+    const bool leave_out = fan_leaves_out_ticked_off;
+    const bool marks = exhaustive_testing != 0;
+    uint8_t *ticks = tickoff;
+    const uint32_t space = tickspace;
+    uint32_t *list = preim_numbers[pretog ? 0 : 1];
+    uint32_t at = nextindex;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (ticks && s <= space) {
+            uint8_t &byte = ticks[s >> 3];
+            uint8_t bit = static_cast<uint8_t>(1u << (s & 7));
+            if (leave_out && (byte & bit))
+                continue;
+            if (marks)
+                byte |= bit;
+        }
+        list[++at] = s;
+    }
+    uint32_t kept = at - nextindex;
+    nextindex = at;
+    precount += kept;
+    return kept;
+}
 
 int
 compression_on()
@@ -364,18 +400,7 @@ accept_numbers(const uint32_t *fan, uint32_t count)
         }
         return;
     }
-    bool kept = false;
-    for (uint32_t i = 0; i < count; i++) {
-        uint32_t s = fan[i];
-        if (leave_out && ticked_off(s))
-            continue;
-        count_pre_image();
-        if (exhaustive_testing)
-            mark_state(s);
-        store_next_level_number(nextindex, s);
-        kept = true;
-    }
-    if (fan_polls_keys && kept)
+    if (accept_plain_numbers(fan, count) && fan_polls_keys)
         interrupt_pre_fan();
 }
 

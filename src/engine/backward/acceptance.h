@@ -29,6 +29,18 @@ int accept_line(const uint8_t *P);
 // strip), the keys are polled once after the fan instead of after each
 // state.
 void accept_numbers(const uint32_t *fan, uint32_t count);
+// 1 when the fans of the nodes from here on take only the count and the
+// mark of each state itself (below the root, no subtree seed check, no
+// rotation merging or marking, no strip, in table mode each state marked
+// itself, lists of numbers): a fan of numbers may then go through
+// accept_plain_numbers. Stays so for the rest of the tree once it holds.
+int plain_fans_apply();
+// The pre-images fan[0 .. count) counted, marked in table mode and appended
+// to the list of numbers being filled, leaving out the states ticked off
+// where the current fan's method does (begin_fan); no key poll. Only where
+// plain_fans_apply holds and the list has room for count more entries below
+// Maxlu - 1 (room_in_next_level_numbers). Returns how many were kept.
+uint32_t accept_plain_numbers(const uint32_t *fan, uint32_t count);
 
 // Polls the keys once (model/key_poll.h): 'n' stops the fan; on 'q' the fan
 // stop prompt asks how to go on, and its 'q' or 'n' stops the fan (with

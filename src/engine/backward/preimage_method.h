@@ -30,6 +30,11 @@ struct preimage_method {
     // Whether the pre-images can go to the level lists as state numbers
     // (v^n numbered in 32 bits, and the method hands numbers).
     bool (*hands_numbers)();
+    // The pre-images of state number t where the method keeps them stored
+    // (count of them, ticked off or not, in the order fan_of hands them),
+    // so that a caller with nothing to show per pre-image may take them as
+    // they are; null where the method computes its fans.
+    const uint32_t *(*stored_fan)(uint32_t t, uint32_t *count);
     // Asks the memory for what the fans of two nodes expanded soon will read
     // (state numbers near, then far); null where a method has nothing to ask.
     void (*warm)(uint32_t near, uint32_t far);

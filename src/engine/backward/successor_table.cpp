@@ -288,6 +288,17 @@ pre_exhaustive_of(uint32_t t)
     accept_numbers(fan, count);
 }
 
+const uint32_t *
+table_pre_images(uint32_t t, uint32_t *count)
+{
+    if (!index_first || t > statespace) {
+        *count = 0;
+        return nullptr;
+    }
+    *count = index_first[t + 1] - index_first[t];
+    return index_list + index_first[t];
+}
+
 void
 warm_pre_images(uint32_t near, uint32_t far)
 {

@@ -40,6 +40,11 @@ void pre_exhaustive();
 // The same for the state of number t (the tree builder's node when its
 // level lists hold numbers); A is not read.
 void pre_exhaustive_of(uint32_t t);
+// The pre-images of state number t as the table stores them: every state
+// whose successor is t, ticked off or not, in ascending order; count 0 (and
+// null) when t is not a state or there is no index. Valid until the table
+// is freed.
+const uint32_t *table_pre_images(uint32_t t, uint32_t *count);
 // Asks the memory for the table's entries of two nodes (state numbers) the
 // tree builder expands soon: the pre-image list of near, the index entry of
 // far (which comes later). Changes nothing; lets pre_exhaustive find them at

@@ -67,6 +67,13 @@ current_level_number(uint32_t index)
 {
     return preim_numbers[pretog ? 1 : 0][index];
 }
+// The state number at entry index of the list being filled. Lists of
+// numbers only.
+inline uint32_t
+filling_level_number(uint32_t index)
+{
+    return preim_numbers[pretog ? 0 : 1][index];
+}
 // The list being expanded (preim0 when pretog is 0) and its coordinates.
 uint8_t **current_level();
 int16_t *next_level_x();

@@ -349,6 +349,17 @@ majority_count()
     return majority;
 }
 
+// The majority count of the node of number t, as majority_count reads it
+// from the node's line (for v = 2 the line is the number's bits).
+int32_t
+majority_count_of(uint32_t t)
+{
+    if (value_range != 2 || show_maj == show_maj_off)
+        return -1;
+    int32_t ones = __builtin_popcount(t);
+    return show_maj ? ones : static_cast<int32_t>(lineL) - ones;
+}
+
 // The counters of a tree the user stopped, with the key left in is[0].
 void
 stop_tree(char key)
@@ -497,16 +508,11 @@ stopped_at_poll(tree_work &work)
     return stopped;
 }
 
-// The node's pre-images, unless the build is abandoned or stopped by the
-// user.
+// How the build goes on after a node's fan: abandoned (the lists are full
+// or too many partial pre-images), stopped by the user ('q' or 'n'), or on.
 tree_end
-find_fan(const tree_work &work, const tree_node &node)
+fan_outcome()
 {
-    if (is)
-        is[0] = 0;
-    if (!insegloop)
-        clear_segment_list();
-    work.method->fan_of(node);
     if (abort_subtree) {
         abandon_message();
         is[0] = 'q';
@@ -523,6 +529,19 @@ find_fan(const tree_work &work, const tree_node &node)
         return tree_end::stopped;
     }
     return tree_end::going_on;
+}
+
+// The node's pre-images, unless the build is abandoned or stopped by the
+// user.
+tree_end
+find_fan(const tree_work &work, const tree_node &node)
+{
+    if (is)
+        is[0] = 0;
+    if (!insegloop)
+        clear_segment_list();
+    work.method->fan_of(node);
+    return fan_outcome();
 }
 
 // Whether a segment fan stays one: a segment fan of one segment of one
@@ -706,6 +725,82 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
     return next_node();
 }
 
+// The nodes after the root may go through expand_stored_fans: the method
+// keeps its fans stored, nothing is shown or asked per node (no window, no
+// state lines to the data file, nodes not compressed) and the fans take the
+// plain acceptance (acceptance.h). None of this changes while they do.
+bool
+stored_walk_applies(const tree_work &work, bool compressed)
+{
+    return work.method->stored_fan && !mouse_found && filestates != 1 && !compressed &&
+           plain_fans_apply();
+}
+
+// The state number of the node places on from the current one: in the
+// level being expanded or, past its end, in the list being filled;
+// UINT32_MAX, no state, where there is none yet.
+uint32_t
+node_ahead(uint32_t places)
+{
+    uint64_t at = uint64_t(thisindex) + places;
+    if (at <= thismax)
+        return current_level_number(static_cast<uint32_t>(at));
+    at -= thismax;
+    return at <= nextindex ? filling_level_number(static_cast<uint32_t>(at)) : UINT32_MAX;
+}
+
+// The nodes from the current one on, as expand_node expands them where
+// stored_walk_applies holds, with only the steps that then apply: the node
+// placed, its stored fan through the plain acceptance, counted, and on to
+// the next. A fan that might not fit the list is left to expand_node (its
+// general way abandons the tree as it should): going_on then means that
+// the current node is still to be expanded. A is left holding the last
+// node taken, as expand_node leaves it.
+tree_end
+expand_stored_fans(const tree_work &work)
+{
+    const preimage_method &method = *work.method;
+    // A plain fan adds no segment: the list is emptied once.
+    if (!insegloop)
+        clear_segment_list();
+    const bool places = basinfield || show_ss_matrix;
+    // What the fans some nodes on read is asked from memory while this
+    // one is expanded: the index entry of the far node, the pre-image
+    // list of the near one (its index entry asked far - near nodes before).
+    constexpr uint32_t kNear = 6, kFar = 16;
+    uint32_t t = 0;
+    tree_end end = tree_end::going_on;
+    for (;;) {
+        t = current_level_number(thisindex);
+        uint32_t count;
+        const uint32_t *fan = method.stored_fan(t, &count);
+        uint64_t last = uint64_t(nextindex) + count;
+        if (last >= Maxlu - 1 || !room_in_next_level_numbers(static_cast<uint32_t>(last)))
+            break;
+        nextbefore = nextindex;
+        if (places) {
+            tick_off(t);
+            progbar++;
+        }
+        if (method.warm)
+            method.warm(node_ahead(kNear), node_ahead(kFar));
+        if (is)
+            is[0] = 0;
+        begin_fan(method);
+        if (accept_plain_numbers(fan, count) && method.polls_keys)
+            interrupt_pre_fan();
+        end = fan_outcome();
+        if (end != tree_end::going_on)
+            break;
+        count_fan(false, 1, majority_count_of(t));
+        end = next_node();
+        if (end != tree_end::going_on)
+            break;
+    }
+    write_state_line(A, t);
+    return end;
+}
+
 // The summary of a finished tree in the prompt box, then "options-o
 // cont-ret:" in the status box.
 void
@@ -806,8 +901,11 @@ run_backward()
     }
     const bool compressed = compression_on() != 0;
     tree_end end = tree_end::going_on;
-    for (bool first_pass = true; end == tree_end::going_on; first_pass = false)
+    for (bool first_pass = true; end == tree_end::going_on; first_pass = false) {
         end = expand_node(work, compressed, first_pass);
+        if (end == tree_end::going_on && stored_walk_applies(work, compressed))
+            end = expand_stored_fans(work);
+    }
     if (end == tree_end::done)
         finish_tree(pretested != precount);
     release_tree_work(work);
