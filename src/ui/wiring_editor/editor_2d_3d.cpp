@@ -8,11 +8,13 @@
 // the rules; writes the wiring kind flags (wiring/, backward/), hex2d and
 // was_changed (forward/). Its numbers are engine/wiring_editor/
 // lattice_editor.h; it draws with graphics_2d_3d.h and model/
-// oblique_frames.h; it calls the cell operations (cell_operations.h,
-// engine/wiring_editor/), the wiring services (engine/wiring/, wiring/,
-// wire_up.h), the rule dialogs, the Derrida plot, the sculpting, the k
-// histograms and the network data menu (network_data.h). Start at
-// show_graphic_wiring_2d_3d; the key table is at kLatticeKeys.
+// oblique_frames.h. The key operations it shares with the 1d editor, over
+// the cursor cell or the cells of the block inside its corners, are
+// editor_operations.h, its information line and shared prompt pieces
+// editor_texts.h, its key wait editor_key_loop.h; its own are the cursor
+// and picture moves, the sizes, the link modes, the hexagonal toggle and
+// the block dialog. Start at show_graphic_wiring_2d_3d; the key table is
+// at kLatticeKeys.
 #include "ui/wiring_editor/editor_2d_3d.h"
 
 #include <algorithm>
@@ -21,43 +23,23 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
-#include "engine/wiring/lattice_templates.h"
 #include "engine/wiring/out_degrees.h"
-#include "engine/wiring/random_wiring.h"
-#include "engine/wiring/wire_up.h"
-#include "engine/wiring_editor/cell_removal.h"
-#include "engine/wiring_editor/k_weighted_wiring.h"
 #include "engine/wiring_editor/lattice_editor.h"
-#include "ui/backward/sculpt_dialog.h"
-#include "ui/measures/derrida_plot.h"
-#include "ui/model/kmix_dialog.h"
 #include "ui/model/oblique_frames.h"
-#include "ui/model/rule_parameters.h"
-#include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
-#include "ui/screen/input.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
-#include "ui/storage/network_files.h"
-#include "ui/wiring/random_wiring.h"
-#include "ui/wiring_editor/cell_operations.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
 #include "ui/wiring_editor/graphics_2d_3d.h"
-#include "ui/wiring_editor/network_data.h"
-#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 
