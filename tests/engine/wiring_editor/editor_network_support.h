@@ -1,7 +1,8 @@
 // Helpers of the wiring editor tests: a 1d network with a rule table (and a
 // tcode and kcode) per cell, random wiring and random rules, its state
-// lines; a copy of its wiring and rules taken out of the globals; and the
-// successor of a state computed from such a copy by the definition.
+// lines; the lattice shape laid over it; a copy of its wiring and rules
+// taken out of the globals; and the successor of a state computed from
+// such a copy by the definition.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring_editor/lattice_editor.h"
 
 // A network in the globals, built by the constructor and released by the
 // destructor, which checks that every block allocated is freed again.
@@ -91,6 +93,42 @@ private:
         }
     }
 };
+
+// Puts the lattice shape a test gave back to a 1d network when the test
+// ends.
+struct lattice_guard {
+    ~lattice_guard()
+    {
+        twod = threed = 0;
+        oned = 1;
+        hex2d = 0;
+        i2d = j2d = i3d = j3d = h3d = 0;
+    }
+};
+
+// A 2d lattice of w x h cells.
+inline void
+give_2d(int w, int h)
+{
+    oned = 0;
+    twod = 2;
+    threed = 0;
+    i2d = static_cast<int16_t>(w);
+    j2d = static_cast<int16_t>(h);
+}
+
+// A 3d lattice of w x d x h cells, displayed as the 2d/3d editor shows it.
+inline void
+give_3d(int w, int d, int h)
+{
+    oned = 0;
+    twod = 0;
+    threed = 3;
+    i3d = static_cast<int16_t>(w);
+    j3d = static_cast<int16_t>(d);
+    h3d = static_cast<int16_t>(h);
+    set_displayed_shape();
+}
 
 // A network's wiring and rules as plain lists: inputs[c] the k inputs of
 // cell c, table[c] its v^k rule entries.

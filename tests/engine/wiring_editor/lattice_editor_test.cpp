@@ -14,38 +14,6 @@
 
 namespace {
 
-struct lattice_guard {
-    ~lattice_guard()
-    {
-        twod = threed = 0;
-        oned = 1;
-        hex2d = 0;
-        i2d = j2d = i3d = j3d = h3d = 0;
-    }
-};
-
-void
-give_2d(int w, int h)
-{
-    oned = 0;
-    twod = 2;
-    threed = 0;
-    i2d = static_cast<int16_t>(w);
-    j2d = static_cast<int16_t>(h);
-}
-
-void
-give_3d(int w, int d, int h)
-{
-    oned = 0;
-    twod = 0;
-    threed = 3;
-    i3d = static_cast<int16_t>(w);
-    j3d = static_cast<int16_t>(d);
-    h3d = static_cast<int16_t>(h);
-    set_displayed_shape();
-}
-
 // The cells inside the corners, found by the block test of each cell.
 std::vector<int>
 scan(const block_corners &b, int n)
