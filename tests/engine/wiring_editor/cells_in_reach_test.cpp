@@ -58,16 +58,6 @@ lattice_block(const block_corners &box)
     return reach;
 }
 
-std::vector<int>
-changed_cells(const network_copy &a, const network_copy &b)
-{
-    std::vector<int> changed;
-    for (size_t c = 0; c < a.inputs.size(); c++)
-        if (a.inputs[c] != b.inputs[c])
-            changed.push_back(static_cast<int>(c));
-    return changed;
-}
-
 TEST(CellsInReach, BoxesOfLatticesAgainstCountedPlaces)
 {
     lattice_guard guard;
@@ -135,11 +125,8 @@ TEST(CellsInReach, RewiresChangeOnlyTheCellsReached)
     const rewire rewires[] = {random_rewire_cells, k_weighted_rewire_cells, local_1d_rewire_cells,
                               [](const cells_in_reach &r) { local_lattice_rewire_cells(r, 3); }};
     for (rewire run : rewires) {
-        // Every input the cell itself, which none of the rewires keeps
-        // for all five positions of a cell.
-        for (int c = 0; c < 60; c++)
-            for (int p = 0; p < 5; p++)
-                wiring[c][p] = static_cast<uint16_t>(c);
+        // None of the rewires keeps all five inputs of a cell on itself.
+        wire_each_cell_to_itself();
         network_copy before = copy_network();
         srandom(7);
         run(reach);

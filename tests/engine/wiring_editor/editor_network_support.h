@@ -156,6 +156,27 @@ copy_network()
     return net;
 }
 
+// The cells whose inputs differ between two copies, in ascending order.
+inline std::vector<int>
+changed_cells(const network_copy &a, const network_copy &b)
+{
+    std::vector<int> changed;
+    for (size_t c = 0; c < a.inputs.size(); c++)
+        if (a.inputs[c] != b.inputs[c])
+            changed.push_back(static_cast<int>(c));
+    return changed;
+}
+
+// Every input of every cell the cell itself: a wiring that each rewire
+// changes wherever it reaches.
+inline void
+wire_each_cell_to_itself()
+{
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int p = 0; p < nhoodm[c]; p++)
+            wiring[c][p] = static_cast<uint16_t>(c);
+}
+
 // The next state: cell c takes entry x of its table, x the number whose
 // base-v digit j is the value of its input j.
 inline std::vector<int>

@@ -4,7 +4,7 @@
 // network opens nothing; the spread of inputs runs to its end; a killed
 // cell shows no link in either layout. Every key is typed once the window
 // waits for it.
-#include "support/x_test_fixture.h"
+#include "editor_screen_support.h"
 
 #include <cstdlib>
 #include <vector>
@@ -26,48 +26,18 @@ namespace {
 
 const std::string kRight(1, static_cast<char>(kKeyRight));
 
-class WiringReview : public ScreenTest {
+class WiringReview : public EditorScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        secondpart = 0;
-        rules_set = 1;
+        EditorScreenTest::SetUp();
         nonlocal = 1;
         // A backward run: the network graph asks nothing before it counts.
         direction = direction_backward;
         // The value colours the value-range stage gives.
         setup_value_colors(1);
     }
-    // Pixels on a grid over the window above row bottom.
-    static std::vector<unsigned long> samples(int bottom)
-    {
-        std::vector<unsigned long> seen;
-        for (int y = 0; y < bottom; y += 23)
-            for (int x = 0; x < Maxx; x += 31)
-                seen.push_back(window_pixel(x, y));
-        return seen;
-    }
-    void TearDown() override
-    {
-        twod = 0;
-        oned = 1;
-        rules_set = 0;
-        nonlocal = 0;
-    }
 };
-
-// A pattern over the drawing area, so that what the editor leaves behind
-// shows.
-void
-paint_pattern()
-{
-    for (int x = 0; x < Maxx; x += 40) {
-        setfillstyle(0, x / 40 % 2 ? blue : green);
-        bar(x, 0, x + 39, Maxy);
-    }
-}
 
 // 'g' opens the network graph; its 'q' brings the review prompt back,
 // whose 'q' ends the review.
@@ -86,10 +56,7 @@ TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
 {
     srandom(2);
     MixNetwork net(2, 20, {3});
-    twod = 2;
-    oned = 0;
-    i2d = 5;
-    j2d = 4;
+    give_2d(5, 4);
     cell_out_freq();
     std::thread typing = type_keys_paced("3\r");
     show_w_r_scheme();

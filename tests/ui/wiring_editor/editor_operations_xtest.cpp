@@ -14,33 +14,14 @@
 
 namespace {
 
-// Each input the cell itself.
-void
-wire_to_self()
-{
-    for (int c = 0; c < lineL; c++)
-        for (int p = 0; p < nhoodm[c]; p++)
-            wiring[c][p] = static_cast<uint16_t>(c);
-    cell_out_freq();
-}
-
-std::vector<int>
-changed_cells(const network_copy &a, const network_copy &b)
-{
-    std::vector<int> changed;
-    for (size_t c = 0; c < a.inputs.size(); c++)
-        if (a.inputs[c] != b.inputs[c])
-            changed.push_back(static_cast<int>(c));
-    return changed;
-}
-
 class EditorOperations : public EditorScreenTest {
 protected:
     // Runs one editor over the wiring of every cell to itself, from one
     // seed, typing keys; returns the network it leaves.
     static network_copy after_keys(bool lattice_editor, const std::string &keys)
     {
-        wire_to_self();
+        wire_each_cell_to_itself();
+        cell_out_freq();
         srandom(11);
         std::thread typing = type_keys_paced(keys);
         if (lattice_editor)
@@ -73,7 +54,8 @@ TEST_F(EditorOperations, TheSameKeyInBothEditorsChangesTheSameCellsAlike)
         nhood_mixed = 0;
         EXPECT_EQ(line.inputs, lattice.inputs) << key;
         EXPECT_EQ(line_ks, lattice_ks) << key;
-        wire_to_self();
+        wire_each_cell_to_itself();
+        cell_out_freq();
         EXPECT_EQ(changed_cells(copy_network(), line), (std::vector<int>{7, 8, 9})) << key;
     }
     zonesize = 1;
@@ -96,7 +78,8 @@ TEST_F(EditorOperations, TheOutDegreesShownFollowAHandAndABiasedRewire)
     const std::string bias = "s3\r\r\r\r\r\r\re\r";
     const std::string keys = "h0\rq" + bias + "rq";
     for (bool lattice_editor : {false, true}) {
-        wire_to_self();
+        wire_each_cell_to_itself();
+        cell_out_freq();
         network_copy start = copy_network();
         bool after_hand = false, bias_kept_wiring = false, after_rewire = false;
         network_copy after_bias;
