@@ -130,6 +130,20 @@ give_3d(int w, int d, int h)
     set_displayed_shape();
 }
 
+// The rule figures need the Z record, allocated for each test of such a
+// fixture, and the k-matrix of the value range (of the network built last,
+// up to k = 3) while a k_matrix lives.
+class FiguresTest : public ::testing::Test {
+protected:
+    void SetUp() override { allocate_mem_Z_parameter(); }
+    void TearDown() override { free_mem_Z_parameter(); }
+};
+
+struct k_matrix {
+    k_matrix() { allocate_mem_nhood_matrix(3); }
+    ~k_matrix() { free_mem_nhood_matrix(3); }
+};
+
 // A network's wiring and rules as plain lists: inputs[c] the k inputs of
 // cell c, table[c] its v^k rule entries.
 struct network_copy {
