@@ -77,17 +77,6 @@ one_d()
     return !twod && !threed;
 }
 
-// The lowest row the drawing region may take: above the rule box while
-// the rules are set and it is shown, else the drawing area's last but one.
-int
-lowest_row(int rules_set)
-{
-    int lowest = Maxy - 2;
-    if (rules_set && rule_box_top > 0 && rule_box_top - 3 < lowest)
-        lowest = rule_box_top - 3;
-    return lowest;
-}
-
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
 // prompt box, which it stays below wherever it reaches under it. Where the
@@ -102,7 +91,7 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
     pic.rows = lay_out_time_step(n, scale);
     pic.ring = lay_out_circle(n, scale);
     int under_prompt = prompt_box_bottom(kPromptLines) + vgay(4);
-    int lowest = lowest_row(rules_set);
+    int lowest = lowest_region_row(rules_set);
     if (pic.layout == layout_time_step) {
         time_step_layout &t = pic.rows;
         int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(4) - lowest);
@@ -192,11 +181,12 @@ draw_rows(const time_step_layout &t)
 }
 
 // Text from the current point, going on at the region's left margin one
-// line lower where it would pass the region's right edge.
+// line lower where it would pass the region's right edge, with room for
+// after pixels more (what is written after it on the same line).
 void
-put_wrapped(const editor_1d_picture &pic, const char *text)
+put_wrapped(const editor_1d_picture &pic, const char *text, int after = 0)
 {
-    int width = text_pixel_width(text, static_cast<int>(strlen(text)));
+    int width = text_pixel_width(text, static_cast<int>(strlen(text))) + after;
     if (getx + width > pic.x1 - 4 && getx > pic.x0 + 4)
         moveto(pic.x0 + 4, gety + CHeight);
     outtext(text);
@@ -213,9 +203,13 @@ write_information_line(const editor_session &e)
     setcolor(white);
     moveto(pic.x0 + 4, pic.y0 + 3);
     information_line line = information_pieces(c, 1, e.s.rules_set);
-    for (const std::string &piece : line.pieces)
-        put_wrapped(pic, piece.c_str());
-    if (line.rule_in_hex && !tot_only)
+    // The rule's hex bytes (two digits a byte) stay on the line of the
+    // piece that names them.
+    bool hex = line.rule_in_hex && !tot_only;
+    int hex_width = hex ? hex_string_bytes(1, nhoodm[c]) * 2 * CWidth : 0;
+    for (size_t i = 0; i < line.pieces.size(); i++)
+        put_wrapped(pic, line.pieces[i].c_str(), i + 1 == line.pieces.size() ? hex_width : 0);
+    if (hex)
         print_current_bitstring_hexbytes(1, shown_rule_table(c), nhoodm[c], pic.x1 - 4, white, 0);
 }
 
@@ -245,7 +239,11 @@ draw_all_links(editor_session &e)
         return;
     if (e.links_picture)
         freeimage(&e.links_picture);
+    // The clip of the region would hold back the copy into the picture,
+    // whose own corner is (0, 0): it is taken with the whole window open.
+    setviewport(0, 0, Maxx, Maxy, 1);
     getimage(left, top, right, bottom, &e.links_picture);
+    setviewport(pic.x0 + 1, pic.y0 + 1, pic.x1 - 1, pic.y1 - 1, 1);
     e.links_valid = e.links_picture != 0;
 }
 

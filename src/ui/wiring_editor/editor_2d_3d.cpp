@@ -877,7 +877,7 @@ entry_picture(int rules_set_now)
     // The region ends vgay(40) below the start base line, and above the
     // rule box where the rules are shown (at its tallest, three lines):
     // the picture rises by as much.
-    int lowest = rules_set_now ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+    int lowest = lowest_region_row(rules_set_now);
     p.start_base = static_cast<float>(vgay(390) - std::max(0, vgay(390) + vgay(40) - lowest));
     p.base = p.start_base;
     if (p.shape.dim == 3)

@@ -160,6 +160,12 @@ k_histogram(const cells_in_reach &, char key)
     draw_k_hist(key == 'I' ? 1 : key == 'O' ? 2 : 3);
 }
 
+int
+lowest_region_row(int rules_set)
+{
+    return rules_set ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+}
+
 bool
 load_network_data(int prompt_lines)
 {

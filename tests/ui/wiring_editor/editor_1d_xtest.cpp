@@ -181,3 +181,35 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
 }
 
 } // namespace
+
+namespace {
+
+// With the whole network as the block, the time-step layout saves its
+// picture of every link and puts it back on the next turns ('p' changes
+// no wiring): the rows under it stay light grey.
+TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
+{
+    srandom(6);
+    MixNetwork net(2, 20, {2});
+    cell_out_freq();
+    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, 1);
+    // The top of the upper row, which the links (ending under it) never cross.
+    std::vector<int> xs;
+    for (int c : {2, 9, 15})
+        xs.push_back(static_cast<int>(pic.rows.cell_x(c)) - 1);
+    std::vector<unsigned long> fresh, put_back;
+    std::thread typing = type_keys_looking("bappq", [&](size_t i) {
+        for (int x : xs) {
+            if (i == 2)
+                fresh.push_back(pixel_seen(x, pic.rows.t0_y));
+            if (i == 4)
+                put_back.push_back(pixel_seen(x, pic.rows.t0_y));
+        }
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    EXPECT_EQ(fresh, std::vector<unsigned long>(3, Color_Table[lightgray]));
+    EXPECT_EQ(put_back, fresh);
+}
+
+} // namespace

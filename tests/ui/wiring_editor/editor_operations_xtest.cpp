@@ -10,6 +10,7 @@
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "ui/wiring_editor/editor_1d.h"
+#include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_2d_3d.h"
 
 namespace {
@@ -113,6 +114,26 @@ TEST_F(EditorOperations, TheOutDegreesShownFollowAHandAndABiasedRewire)
             }
     }
     zonesize = 1;
+}
+
+} // namespace
+
+namespace {
+
+// Before either editor has shown a rule, the rule box's place is kept
+// free: each drawing region ends above the rule box at its tallest.
+TEST_F(EditorOperations, BothRegionsEndAboveTheRuleBox)
+{
+    srandom(3);
+    MixNetwork net(2, 60, {3});
+    rule_box_top = 0;
+    int tallest_box_top = Maxy - 3 * CHeight - 2;
+    for (int layout : {layout_time_step, layout_circle})
+        EXPECT_LT(editor_1d_layout_now(layout, 1).y1, tallest_box_top) << layout;
+    lattice_guard guard;
+    give_2d(12, 5);
+    lattice_picture p = editor_2d_3d_picture_now(1);
+    EXPECT_LT(p.start_base + vgay(40), tallest_box_top);
 }
 
 } // namespace
