@@ -2,7 +2,8 @@
 // opened from the review comes back to it on 'q'; the editor moves its
 // cursor, rewires the cursor cell and puts the screen back; '3' in a 2d
 // network opens nothing; the spread of inputs runs to its end; a killed
-// cell shows no link in either layout. Every key is typed once the window
+// cell shows no link in either layout; the saved picture of all links
+// keeps the rows under it. Every key is typed once the window
 // waits for it.
 #include "editor_screen_support.h"
 
@@ -179,10 +180,6 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // With the whole network as the block, the time-step layout saves its
 // picture of every link and puts it back on the next turns ('p' changes

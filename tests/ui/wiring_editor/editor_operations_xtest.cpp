@@ -1,7 +1,8 @@
 // The key operations both wiring editors share, typed through the server:
 // the same block and key in the 1d and in the 2d/3d editor give the same
-// wiring change on the same cells; and the out-degrees either editor shows
-// after a hand rewire and after a biased rewire are those of the wiring.
+// wiring change on the same cells; the out-degrees either editor shows
+// after a hand rewire and after a biased rewire are those of the wiring;
+// and both regions keep the rule box's place free.
 #include "editor_screen_support.h"
 
 #include <string>
@@ -115,10 +116,6 @@ TEST_F(EditorOperations, TheOutDegreesShownFollowAHandAndABiasedRewire)
     }
     zonesize = 1;
 }
-
-} // namespace
-
-namespace {
 
 // Before either editor has shown a rule, the rule box's place is kept
 // free: each drawing region ends above the rule box at its tallest.
