@@ -100,11 +100,7 @@ TEST(BlockCopy, The2dEditorSkipsCellsOutsideTheCorners)
     srandom(2);
     MixNetwork net(2, 12, {2});
     give_2d(4, 3);
-    block_corners box;
-    box.i_low = 1;
-    box.i_high = 2;
-    box.j_low = 0;
-    box.j_high = 1;
+    block_corners box = box_of(1, 0, 0, 2, 1, 0);
     std::vector<uint8_t> source = rule_bytes_of(0);
     network_copy before = copy_network();
     copy_rule_to_block(editor_2d_3d, 0, 0, 11, box);

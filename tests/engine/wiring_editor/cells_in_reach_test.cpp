@@ -45,6 +45,17 @@ random_box(int w, int d, int layers)
     return b;
 }
 
+// The 1d editor's reach in block mode: cells low..high.
+cells_in_reach
+line_block(int low, int high)
+{
+    cells_in_reach reach;
+    reach.block = reach.all_links = 1;
+    reach.low = low;
+    reach.high = high;
+    return reach;
+}
+
 // The 2d/3d editor's reach in block mode for box: its corners' cells as
 // the block dialog gives them.
 cells_in_reach
@@ -113,12 +124,7 @@ TEST(CellsInReach, RewiresChangeOnlyTheCellsReached)
     MixNetwork net(2, 60, {5});
     give_3d(5, 4, 3);
     zonesize = 3;
-    block_corners box;
-    box.i_low = 1;
-    box.i_high = 3;
-    box.j_low = 0;
-    box.j_high = 2;
-    box.h_low = box.h_high = 1;
+    block_corners box = box_of(1, 0, 1, 3, 2, 1);
     std::vector<uint16_t> inside = counted_inside(box, 60, 5, 4);
     cells_in_reach reach = lattice_block(box);
     using rewire = void (*)(const cells_in_reach &);
@@ -154,11 +160,7 @@ TEST(CellsInReach, AChangeOfKOnABoxLeavesTheCellsBetweenItsRows)
     srandom(4);
     MixNetwork net(2, 30, {5});
     give_2d(6, 5);
-    block_corners box;
-    box.i_low = 1;
-    box.i_high = 2;
-    box.j_low = 1;
-    box.j_high = 3;
+    block_corners box = box_of(1, 1, 0, 2, 3, 0);
     cells_in_reach reach = lattice_block(box);
     ASSERT_EQ(reach.low, 7);
     ASSERT_EQ(reach.high, 20);
@@ -189,11 +191,7 @@ TEST(CellsInReach, SameWiringEverywhereSurvivesABlockRewire)
     MixNetwork net(2, n, {3});
     zonesize = 5;
     same_wiring = 1;
-    cells_in_reach reach;
-    reach.block = reach.all_links = 1;
-    reach.low = 4;
-    reach.high = 9;
-    random_rewire_cells(reach);
+    random_rewire_cells(line_block(4, 9));
     EXPECT_EQ(same_wiring, 0);
     for (int c = 0; c < n; c++)
         for (int p = 0; p < 3; p++)
@@ -212,10 +210,7 @@ TEST(CellsInReach, BothEditorsReachAndRewireTheSameCellsOfA1dNetwork)
     zonesize = 40;
     i2d = 8;
     j2d = 5;
-    cells_in_reach line;
-    line.block = line.all_links = 1;
-    line.low = 13;
-    line.high = 27;
+    cells_in_reach line = line_block(13, 27);
     cells_in_reach lattice = line;
     lattice.editor = editor_2d_3d;
     lattice.box = corners_of_cells(line.low, line.high, lattice_shape_now());

@@ -16,6 +16,7 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring_editor/cell_blocks.h"
 #include "engine/wiring_editor/lattice_editor.h"
 
 // A network in the globals, built by the constructor and released by the
@@ -143,6 +144,20 @@ struct k_matrix {
     k_matrix() { allocate_mem_nhood_matrix(3); }
     ~k_matrix() { free_mem_nhood_matrix(3); }
 };
+
+// The box from corner (i, j, h) to corner (i2, j2, h2), both included.
+inline block_corners
+box_of(int i, int j, int h, int i2, int j2, int h2)
+{
+    block_corners b;
+    b.i_low = static_cast<int16_t>(i);
+    b.j_low = static_cast<int16_t>(j);
+    b.h_low = static_cast<int16_t>(h);
+    b.i_high = static_cast<int16_t>(i2);
+    b.j_high = static_cast<int16_t>(j2);
+    b.h_high = static_cast<int16_t>(h2);
+    return b;
+}
 
 // A network's wiring and rules as plain lists: inputs[c] the k inputs of
 // cell c, table[c] its v^k rule entries.

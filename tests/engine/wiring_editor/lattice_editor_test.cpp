@@ -47,13 +47,7 @@ TEST(LatticeBlock, CornersGiveTheFirstAndLastCellsInsideAndBack)
                 lo[a] = std::min(x, y);
                 hi[a] = std::max(x, y);
             }
-            block_corners b;
-            b.i_low = static_cast<int16_t>(lo[0]);
-            b.j_low = static_cast<int16_t>(lo[1]);
-            b.h_low = static_cast<int16_t>(lo[2]);
-            b.i_high = static_cast<int16_t>(hi[0]);
-            b.j_high = static_cast<int16_t>(hi[1]);
-            b.h_high = static_cast<int16_t>(hi[2]);
+            block_corners b = box_of(lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
             int low = -1, high = -1;
             cells_of_corners(b, shape, &low, &high);
             std::vector<int> inside = scan(b, n);
