@@ -11,7 +11,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/wiring/globals.h"
-#include "engine/wiring/lattice_templates.h"
+#include "engine/wiring_editor/cells_in_reach.h"
 
 namespace {
 
@@ -85,29 +85,20 @@ cell_of_cursor(lattice_cursor c, const lattice_shape &shape)
 lattice_cursor
 move_lattice_cursor(lattice_cursor c, lattice_move move, const lattice_shape &shape)
 {
-    switch (move) {
-    case lattice_move::left:
-        c.i = c.i + 1 > shape.width - 1 ? 0 : c.i + 1;
-        break;
-    case lattice_move::right:
-        c.i = c.i - 1 < 0 ? shape.width - 1 : c.i - 1;
-        break;
-    case lattice_move::up:
-        c.j = c.j + 1 > shape.height - 1 ? 0 : c.j + 1;
-        break;
-    case lattice_move::down:
-        c.j = c.j - 1 < 0 ? shape.height - 1 : c.j - 1;
-        break;
-    case lattice_move::layer_up:
-    case lattice_move::layer_down: {
+    if (move == lattice_move::layer_up || move == lattice_move::layer_down) {
         if (shape.dim != 3)
-            break;
+            return c;
         int j3 = c.j % shape.j3d, h = c.j / shape.j3d;
         h = wrap(h + (move == lattice_move::layer_up ? 1 : -1), shape.h3d);
         c.j = j3 + h * shape.j3d;
-        break;
+        return c;
     }
-    }
+    // Left goes towards higher i (the picture runs right to left), up
+    // towards higher j; every axis wraps.
+    int di = move == lattice_move::left ? 1 : move == lattice_move::right ? -1 : 0;
+    int dj = move == lattice_move::up ? 1 : move == lattice_move::down ? -1 : 0;
+    c.i = wrap(c.i + di, shape.width);
+    c.j = wrap(c.j + dj, shape.height);
     return c;
 }
 
@@ -322,12 +313,8 @@ wire_lattice_by_template()
     for (int j = j2d - 1; j >= 0; j--)
         for (int i = i2d - 1; i >= 0; i--) {
             uint16_t cell = static_cast<uint16_t>(i + j * i2d);
-            if (cell >= lineL)
-                continue;
-            for (int p = 0; p < nhoodm[cell]; p++) {
-                pndood_2or3(2, cell, p);
-                wiring[cell][p] = poss_n;
-            }
+            if (cell < lineL)
+                wire_cell_by_template(2, cell);
         }
 }
 

@@ -26,6 +26,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/wiring_editor/fitting_prompt.h"
 
 namespace {
 
@@ -177,19 +178,6 @@ moved_position(int p, int key, int k)
     return p;
 }
 
-// Shows the rule box for the rule of cell with k inputs.
-void
-show_cell_rule(uint16_t cell, int k)
-{
-    if (tot_only) {
-        show_rule_bottom(k, 0, nullptr, cell);
-        return;
-    }
-    uint8_t *rule = rulemix ? carule[cell] : carule[0];
-    rule_z_figures(k, rule);
-    show_rule_bottom(k, 0, rule, cell);
-}
-
 // The question of the copy over a block, by the editor and the lattice.
 void
 compose_copy_question(char *text, size_t size, int editor, const block_corners &box,
@@ -223,13 +211,8 @@ print_wiring_cell(int x, int y, uint16_t cell)
     if (k < 1)
         return;
     // Many inputs of long numbers are written in the small font.
-    int16_t width = CWidth, height = CHeight;
+    small_font_while small(!lay_out_columns(x, y, k, n).fits);
     input_columns cols = lay_out_columns(x, y, k, n);
-    bool small = !cols.fits;
-    if (small) {
-        set_small_font();
-        cols = lay_out_columns(x, y, k, n);
-    }
     setcolor(lightred);
     for (int p = k - 1; p >= 0; p--)
         draw_label(cols, p);
@@ -257,11 +240,6 @@ print_wiring_cell(int x, int y, uint16_t cell)
             p = moved_position(p, ending_key(len), k);
     }
     draw_inputs(cols, cell, visited, changed);
-    if (small) {
-        restore_def_font();
-        CWidth = width;
-        CHeight = height;
-    }
     setcolor(colour);
 }
 
@@ -313,14 +291,26 @@ av_z_para()
 }
 
 void
+show_cell_rule(uint16_t cell)
+{
+    int k = nhoodm[cell];
+    if (tot_only) {
+        show_rule_bottom(k, 0, nullptr, cell);
+        return;
+    }
+    uint8_t *rule = rulemix ? carule[cell] : carule[0];
+    rule_z_figures(k, rule);
+    show_rule_bottom(k, 0, rule, cell);
+}
+
+void
 revise_rule_graphic(int editor, int block, int all_links, const block_corners &box,
                     uint16_t cell, uint16_t low, uint16_t high)
 {
     if (cell >= lineL)
         return;
-    int k = nhoodm[cell];
     revise_rule_or_code(cell);
-    show_cell_rule(cell, k);
+    show_cell_rule(cell);
     if (!block || !all_links || !rulemix)
         return;
     char text[120];

@@ -25,6 +25,10 @@ void rewire_single_cell(uint16_t cell);
 // average Z is not above 0, nor with tot_only). Leaves is[0] = 0.
 void av_z_para();
 
+// The rule box for cell's rule with its own k (table 0 when the cells
+// share one), its figures computed first; without a table with tot_only.
+void show_cell_rule(uint16_t cell);
+
 // The rule revision dialog for cell's rule (the cell's own with a rule mix,
 // else pass 0), its figures and readout; then, with a block and the
 // all-links flag set and a rule mix, the question whether to copy it over

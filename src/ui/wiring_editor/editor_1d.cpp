@@ -6,52 +6,38 @@
 // the rules; writes the wiring kind flags (wiring/, backward/) and
 // was_changed (forward/). Computes its numbers with
 // engine/wiring_editor/editor_1d_layout.h; draws with graphics_1d.h and
-// spread_1d.h; calls the cell operations (cell_operations.h, engine/
-// wiring_editor/), the wiring services (engine/wiring/, wiring/,
-// wire_up.h), the rule dialogs, the Derrida plot, the sculpting and the
-// k histograms. Start at show_graphic_wiring_1d; the key table is at
-// kEditorKeys.
+// spread_1d.h. The key operations it shares with the 2d/3d editor, over
+// the cursor cell or the block, are editor_operations.h, its information
+// line and shared prompt pieces editor_texts.h, its key wait
+// editor_key_loop.h; its own are the cursor moves, the block dialog, the
+// spread, untangling and deleting a cell. Start at show_graphic_wiring_1d;
+// the key table is at kEditorKeys.
 #include "ui/wiring_editor/editor_1d.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
-#include "engine/wiring/lattice_templates.h"
 #include "engine/wiring/out_degrees.h"
-#include "engine/wiring/random_wiring.h"
-#include "engine/wiring/wire_up.h"
 #include "engine/wiring_editor/cell_removal.h"
 #include "engine/wiring_editor/editor_1d_layout.h"
-#include "engine/wiring_editor/k_weighted_wiring.h"
 #include "engine/wiring_editor/untangle.h"
-#include "ui/backward/sculpt_dialog.h"
-#include "ui/measures/derrida_plot.h"
-#include "ui/model/kmix_dialog.h"
-#include "ui/model/rule_parameters.h"
-#include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
-#include "ui/storage/network_files.h"
-#include "ui/wiring/random_wiring.h"
-#include "ui/wiring_editor/cell_operations.h"
+#include "ui/wiring_editor/editor_key_loop.h"
+#include "ui/wiring_editor/editor_operations.h"
+#include "ui/wiring_editor/editor_texts.h"
 #include "ui/wiring_editor/graphics_1d.h"
-#include "ui/wiring_editor/network_data.h"
 #include "ui/wiring_editor/spread_1d.h"
-#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 
@@ -91,17 +77,6 @@ one_d()
     return !twod && !threed;
 }
 
-// The lowest row the drawing region may take: above the rule box while
-// the rules are set and it is shown, else the drawing area's last but one.
-int
-lowest_row(int rules_set)
-{
-    int lowest = Maxy - 2;
-    if (rules_set && rule_box_top > 0 && rule_box_top - 3 < lowest)
-        lowest = rule_box_top - 3;
-    return lowest;
-}
-
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
 // prompt box, which it stays below wherever it reaches under it. Where the
@@ -116,7 +91,7 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
     pic.rows = lay_out_time_step(n, scale);
     pic.ring = lay_out_circle(n, scale);
     int under_prompt = prompt_box_bottom(kPromptLines) + vgay(4);
-    int lowest = lowest_row(rules_set);
+    int lowest = lowest_region_row(rules_set);
     if (pic.layout == layout_time_step) {
         time_step_layout &t = pic.rows;
         int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(4) - lowest);
@@ -205,78 +180,37 @@ draw_rows(const time_step_layout &t)
     outtext(last);
 }
 
-// The rule of the cursor cell in the rule box, when it has one of its own.
-void
-show_cursor_rule(const editor_session &e)
-{
-    int c = e.s.cursor;
-    bool own = rulemix || (outer_tot && c < value_range);
-    if (!e.s.rules_set || !own)
-        return;
-    int k = nhoodm[c];
-    if (tot_only) {
-        show_rule_bottom(k, 0, nullptr, c);
-        return;
-    }
-    uint8_t *rule = rulemix ? carule[c] : carule[0];
-    rule_z_figures(k, rule);
-    show_rule_bottom(k, 0, rule, c);
-}
-
 // Text from the current point, going on at the region's left margin one
-// line lower where it would pass the region's right edge.
+// line lower where it would pass the region's right edge, with room for
+// after pixels more (what is written after it on the same line).
 void
-put_wrapped(const editor_1d_picture &pic, const char *text)
+put_wrapped(const editor_1d_picture &pic, const char *text, int after = 0)
 {
-    int width = text_pixel_width(text, static_cast<int>(strlen(text)));
+    int width = text_pixel_width(text, static_cast<int>(strlen(text))) + after;
     if (getx + width > pic.x1 - 4 && getx > pic.x0 + 4)
         moveto(pic.x0 + 4, gety + CHeight);
     outtext(text);
 }
 
-// The information line of the cursor cell at the region's top left: its
-// inputs from position k-1 down, its out-degree, the network's link
-// counts and, for a small rule, the rule in hex.
+// The information line of the cursor cell at the region's top left, its
+// cells written as numbers whatever the network's dimension, wrapped in
+// the region; a small rule follows in hex.
 void
 write_information_line(const editor_session &e)
 {
     const editor_1d_picture &pic = e.pic;
-    int c = e.s.cursor, k = nhoodm[c];
-    char text[96];
+    int c = e.s.cursor;
     setcolor(white);
     moveto(pic.x0 + 4, pic.y0 + 3);
-    if (nhood_mixed)
-        snprintf(text, sizeof text, " maxk=%d cell=%d k=%d wiring=", nhood, c, k);
-    else
-        snprintf(text, sizeof text, " cell=%d wiring=", c);
-    put_wrapped(pic, text);
-    for (int p = k - 1; p >= 0; p--) {
-        snprintf(text, sizeof text, "%d ", wiring[c][p]);
-        put_wrapped(pic, text);
-    }
-    snprintf(text, sizeof text, "outwires=%d ", celloutfreq ? celloutfreq[c] : 0);
-    put_wrapped(pic, text);
-    put_wrapped(pic, "links:");
-    if (nhood_mixed) {
-        snprintf(text, sizeof text, "total=%lu av-k=%.2f ", static_cast<unsigned long>(tot_wires),
-                 static_cast<double>(tot_wires) / std::max(1, n_cells()));
-        put_wrapped(pic, text);
-    }
-    if (n_cells() <= 2500) {
-        snprintf(text, sizeof text, "bi=%d ", tot_bi_links);
-        put_wrapped(pic, text);
-    }
-    snprintf(text, sizeof text, "self=%d=%.1f%% ", tot_self_links,
-             tot_wires ? 100.0 * tot_self_links / tot_wires : 0.0);
-    put_wrapped(pic, text);
-    if (!e.s.rules_set || hex_string_bytes(1, k) > 4)
-        return;
-    snprintf(text, sizeof text, "k%d-rule=(hex)", k);
-    put_wrapped(pic, text);
-    if (tot_only)
-        return;
-    uint8_t *rule = rulemix ? carule[c] : carule[0];
-    print_current_bitstring_hexbytes(1, rule, k, pic.x1 - 4, white, 0);
+    information_line line = information_pieces(c, 1, e.s.rules_set);
+    // The rule's hex bytes (two digits a byte) stay on the line of the
+    // piece that names them.
+    bool hex = line.rule_in_hex && !tot_only;
+    int hex_width = hex ? hex_string_bytes(1, nhoodm[c]) * 2 * CWidth : 0;
+    for (size_t i = 0; i < line.pieces.size(); i++)
+        put_wrapped(pic, line.pieces[i].c_str(), i + 1 == line.pieces.size() ? hex_width : 0);
+    if (hex)
+        print_current_bitstring_hexbytes(1, shown_rule_table(c), nhoodm[c], pic.x1 - 4, white, 0);
 }
 
 // Every link of the block (or of the network) in red, straight; in the
@@ -305,7 +239,11 @@ draw_all_links(editor_session &e)
         return;
     if (e.links_picture)
         freeimage(&e.links_picture);
+    // The clip of the region would hold back the copy into the picture,
+    // whose own corner is (0, 0): it is taken with the whole window open.
+    setviewport(0, 0, Maxx, Maxy, 1);
     getimage(left, top, right, bottom, &e.links_picture);
+    setviewport(pic.x0 + 1, pic.y0 + 1, pic.x1 - 1, pic.y1 - 1, 1);
     e.links_valid = e.links_picture != 0;
 }
 
@@ -315,7 +253,7 @@ void
 draw_turn(editor_session &e)
 {
     editor_1d_picture &pic = e.pic;
-    show_cursor_rule(e);
+    show_own_rule(e.s.rules_set, e.s.cursor);
     setviewport(pic.x0, pic.y0, pic.x1, pic.y1, 1);
     clearviewport();
     setviewport(0, 0, Maxx, Maxy, 1);
@@ -356,55 +294,27 @@ draw_prompt(const editor_session &e)
 
 // ---- What the keys do ------------------------------------------------------
 
-// Operations act on the block only when both flags are set.
-bool
-block_mode(const editor_session &e)
+// The cells the shared operations reach: the cursor cell, or the block
+// when both the block flag and the all-links flag are set.
+cells_in_reach
+reach_of(const editor_session &e)
 {
-    return e.s.block && e.all_links;
+    cells_in_reach reach;
+    reach.editor = editor_1d;
+    reach.rules_set = e.s.rules_set;
+    reach.cursor = e.s.cursor;
+    reach.block = e.s.block;
+    reach.all_links = e.all_links;
+    reach.low = e.s.low;
+    reach.high = e.s.high;
+    return reach;
 }
 
-template <class Operation>
+template <cursor_move Move>
 void
-for_cursor_or_block(const editor_session &e, Operation op)
+move(editor_session &e, char)
 {
-    if (!block_mode(e)) {
-        op(static_cast<uint16_t>(e.s.cursor));
-        return;
-    }
-    for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
-        op(static_cast<uint16_t>(c));
-}
-
-// The cell whose rule S and v work on: the cursor's own, or the shared
-// rule 0.
-int
-rule_cell(const editor_session &e)
-{
-    return rulemix ? e.s.cursor : 0;
-}
-
-void
-move_right(editor_session &e, char)
-{
-    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::right, e.s.step, n_cells());
-}
-
-void
-move_left(editor_session &e, char)
-{
-    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::left, e.s.step, n_cells());
-}
-
-void
-move_up(editor_session &e, char)
-{
-    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::up, e.s.step, n_cells());
-}
-
-void
-move_down(editor_session &e, char)
-{
-    e.s.cursor = move_cursor_1d(e.s.cursor, cursor_move::down, e.s.step, n_cells());
+    e.s.cursor = move_cursor_1d(e.s.cursor, Move, e.s.step, n_cells());
 }
 
 void
@@ -490,61 +400,6 @@ ask_spread(editor_session &e, char key)
 }
 
 void
-hand_rewire(editor_session &e, char)
-{
-    rewire_single_cell(static_cast<uint16_t>(e.s.cursor));
-}
-
-void
-random_rewire(editor_session &e, char)
-{
-    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
-    for_cursor_or_block(e, [last](uint16_t c) { randomly_wire_cell(c, last); });
-}
-
-void
-weighted_rewire(editor_session &e, char)
-{
-    k_weighted_source source = open_k_weighted_source();
-    for_cursor_or_block(e, [&source](uint16_t c) { k_weighted_rewire_cell(source, c); });
-    close_k_weighted_source(source);
-}
-
-void
-bias_options(editor_session &, char)
-{
-    if (threed)
-        zonesize = static_cast<uint16_t>(std::min({i3d, j3d, h3d}));
-    else if (twod)
-        zonesize = static_cast<uint16_t>(std::min(i2d, j2d));
-    else
-        zonesize = lineL;
-    bias_random_wiring();
-    if (is[0] != 'q')
-        cell_out_freq();
-}
-
-void
-local_1d_rewire(editor_session &e, char)
-{
-    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
-    for_cursor_or_block(e, [last](uint16_t c) { oneD_local_wire_cell(c, last); });
-}
-
-// Each input of the cell := the lattice template's input of its position.
-void
-local_lattice_rewire(editor_session &e, char key)
-{
-    int dim = key == '3' ? 3 : 2;
-    for_cursor_or_block(e, [dim](uint16_t c) {
-        for (int p = 0; p < nhoodm[c]; p++) {
-            pndood_2or3(dim, c, p);
-            wiring[c][p] = poss_n;
-        }
-    });
-}
-
-void
 untangle(editor_session &e, char)
 {
     nonlocal = 1;
@@ -552,7 +407,8 @@ untangle(editor_session &e, char)
     draw_prompt_box(1);
     setcolor(white);
     char text[96];
-    if (block_mode(e))
+    cells_in_reach reach = reach_of(e);
+    if (reach.block_mode())
         snprintf(text, sizeof text, "untangle 1d wiring:  block %d-%d -b, all-a, single cell-(def):",
                  e.s.low, e.s.high);
     else
@@ -562,29 +418,18 @@ untangle(editor_session &e, char)
     char answer = is[0];
     if (answer == 'q')
         return;
-    untangle_buffers work = allocate_untangle_buffers();
+    // 'a' every cell, 'b' the block (in block mode), else the cursor cell.
     if (answer == 'a') {
-        for (int c = 0; c < n_cells(); c++)
-            untangle_wiring(static_cast<uint16_t>(c), e.s.rules_set, work);
-    } else if (answer == 'b' && block_mode(e)) {
-        for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
-            untangle_wiring(static_cast<uint16_t>(c), e.s.rules_set, work);
-    } else {
-        untangle_wiring(static_cast<uint16_t>(e.s.cursor), e.s.rules_set, work);
+        reach.block = reach.all_links = 1;
+        reach.low = 0;
+        reach.high = n_cells() - 1;
+    } else if (answer != 'b') {
+        reach.block = 0;
     }
+    untangle_buffers work = allocate_untangle_buffers();
+    for (uint16_t c : cells_reached(reach))
+        untangle_wiring(c, e.s.rules_set, work);
     free_untangle_buffers(work);
-}
-
-void
-change_k(editor_session &e, char)
-{
-    reset_k(e.s.rules_set, e.s.block, e.all_links, e.s.cursor, e.s.low, e.s.high);
-}
-
-void
-kill_cell(editor_session &e, char)
-{
-    cut_in_out_links(static_cast<uint16_t>(e.s.cursor));
 }
 
 void
@@ -598,59 +443,14 @@ delete_cursor_cell(editor_session &e, char)
     e.restart = true;
 }
 
-void
-save_rule(editor_session &e, char)
-{
-    int c = rule_cell(e);
-    if (!tot_only)
-        load_save_wrs('s', carule[c], 0);
-    else if (totalistic == rule_kind_kcodes)
-        load_save_wrs('s', v_code[c], 0);
-    else
-        load_save_wrs('s', cacode[c], 0);
-}
-
-void
-revise_rule(editor_session &e, char)
-{
-    revise_rule_graphic(editor_1d, e.s.block, e.all_links, block_corners(),
-                        static_cast<uint16_t>(rule_cell(e)), static_cast<uint16_t>(e.s.low),
-                        static_cast<uint16_t>(e.s.high));
-}
-
-void
-transform(editor_session &e, char)
-{
-    int16_t x = getx, y = gety;
-    transform_rule(rule_cell(e));
-    moveto(x, y);
-}
-
-void
-derrida(editor_session &, char)
-{
-    draw_Derrida_plot();
-}
-
-void
-average_z(editor_session &, char)
-{
-    av_z_para();
-}
-
 // The sculpting runs over the screen as it was before the editor; the
 // editor's picture is put back afterwards.
 void
 learn(editor_session &e, char)
 {
     const editor_1d_picture &pic = e.pic;
-    image_slot editor_picture = 0;
-    getimage(pic.x0, pic.y0, pic.x1, pic.y1, &editor_picture);
-    putimage(pic.x0, pic.y0, &e.region_under, 0);
-    e.learning_result = sculpt_basin_field();
+    e.learning_result = learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, -1);
     e.learning_used = true;
-    putimage(pic.x0, pic.y0, &editor_picture, 0);
-    freeimage(&editor_picture);
 }
 
 // The network data menu; a load that placed a smaller network makes the
@@ -658,9 +458,7 @@ learn(editor_session &e, char)
 void
 network_data(editor_session &e, char)
 {
-    // The menu's box is shorter than the prompt, which comes back after.
-    erase_prompt_box(kPromptLines);
-    if (!save_load_print_net())
+    if (!load_network_data(kPromptLines))
         return;
     int size = file_dim == 1 ? file_i
                : file_dim == 2 ? file_i * file_j
@@ -669,62 +467,45 @@ network_data(editor_session &e, char)
         e.s.low = file_starti;
         e.s.high = std::min(n_cells() - 1, e.s.low + size - 1);
     }
-    nhood_lb_ub();
-    nhood_mixed = nhood_lb != nhood_ub;
     e.s.block = e.all_links = 1;
     e.links_valid = false;
-    was_changed = 1;
-}
-
-void
-k_histogram(editor_session &, char key)
-{
-    draw_k_hist(key == 'I' ? 1 : key == 'O' ? 2 : 3);
 }
 
 // ---- The key table ---------------------------------------------------------
 
-// What a key changes besides what its operation does.
-enum key_effect : unsigned {
-    no_effect = 0,
-    recounts = 1,      // the out-degrees are recounted
-    new_links = 2,     // the saved picture of all links is out of date
-    changes = 4,       // was_changed is set
-};
-constexpr unsigned kRewires = recounts | new_links | changes;
-constexpr unsigned kEdits = new_links | changes;
+// Every key that may change the wiring recounts the out-degrees and makes
+// the picture of all links out of date itself, so that what is shown
+// matches the wiring even when the end of the turn passes over a change
+// (after learning that changed nothing).
+constexpr unsigned kEdits = kRewires | new_links;
 
 template <void (*Operation)(editor_session &, char), unsigned Effects>
 void
 act(editor_session &e, char key)
 {
     Operation(e, key);
-    if (Effects & recounts)
-        cell_out_freq();
+    apply_key_effects(Effects);
     if (Effects & new_links)
         e.links_valid = false;
-    if (Effects & changes)
-        was_changed = 1;
+}
+
+// A shared operation over the cells in reach, as a row's action.
+template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
+void
+act_on_cells(editor_session &e, char key)
+{
+    Operation(reach_of(e), key);
+    apply_key_effects(Effects);
+    if (Effects & new_links)
+        e.links_valid = false;
 }
 
 using editor_key = key_row<editor_session, void>;
 
 bool
-rules(const editor_session &e)
-{
-    return e.s.rules_set != 0;
-}
-
-bool
 rules_set_is_1(const editor_session &e)
 {
     return e.s.rules_set == 1;
-}
-
-bool
-rules_not_tot_only(const editor_session &e)
-{
-    return rules(e) && !tot_only;
 }
 
 bool
@@ -751,19 +532,6 @@ network_2d(const editor_session &)
     return twod != 0;
 }
 
-bool
-network_3d(const editor_session &)
-{
-    return threed != 0;
-}
-
-// k can change unless one rule table of the network's k serves every cell.
-bool
-k_changeable(const editor_session &e)
-{
-    return !rules(e) || rulemix;
-}
-
 // Kill: per-cell rules that a kill rewrites, and a wiring that is no
 // longer regular local.
 bool
@@ -781,31 +549,9 @@ can_delete(const editor_session &e)
 }
 
 std::string
-size_text()
-{
-    char text[40];
-    if (threed)
-        snprintf(text, sizeof text, "%dx%dx%d", i3d, j3d, h3d);
-    else if (twod)
-        snprintf(text, sizeof text, "%dx%d", i2d, j2d);
-    else
-        snprintf(text, sizeof text, "n=%d", lineL);
-    return text;
-}
-
-int
-dimension()
-{
-    return threed ? 3 : twod ? 2 : 1;
-}
-
-std::string
 heading_help(const editor_session &e)
 {
-    char text[96];
-    snprintf(text, sizeof text, "\n%dd (%s) wiring%s: move-arrows", dimension(),
-             size_text().c_str(), rules(e) ? "/rules" : " only");
-    return text;
+    return editor_heading(editor_1d, e.s.rules_set);
 }
 
 std::string
@@ -822,23 +568,17 @@ all_links_help(const editor_session &e)
     return e.s.block ? "tog:block-g" : "tog:all-g";
 }
 
+// The 1d editor names its cells by number whatever the network's shape.
 std::string
 rewire_heading(const editor_session &e)
 {
-    char text[64];
-    if (e.s.block)
-        snprintf(text, sizeof text, "\nrewire 1d block %d-%d:", e.s.low, e.s.high);
-    else
-        snprintf(text, sizeof text, "\nrewire 1d cell %d: ", e.s.cursor);
-    return text;
+    return rewire_heading_text(1, reach_of(e));
 }
 
 std::string
 change_k_help(const editor_session &e)
 {
-    char text[48];
-    snprintf(text, sizeof text, "change k=%d(max %d)-k, ", nhoodm[e.s.cursor], nhood);
-    return text;
+    return change_k_text(e.s.cursor);
 }
 
 std::string
@@ -862,60 +602,43 @@ constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 // acts), and what it does with its effects. A row without a piece of its
 // own is named by the piece before it; a row without keys only writes.
 const editor_key kEditorKeys[] = {
-    editor_key::on(kRightKey).help(heading_help).does(act<move_right, no_effect>),
-    editor_key::on(kLeftKeys).does(act<move_left, no_effect>),
+    editor_key::on(kRightKey).help(heading_help).does(act<move<cursor_move::right>, no_effect>),
+    editor_key::on(kLeftKeys).does(act<move<cursor_move::left>, no_effect>),
     editor_key::on("j").help(", jump-j").does(act<jump, no_effect>),
-    editor_key::on(kUpKey).help(step_help).does(act<move_up, no_effect>),
-    editor_key::on(kDownKey).does(act<move_down, no_effect>),
+    editor_key::on(kUpKey).help(step_help).does(act<move<cursor_move::up>, no_effect>),
+    editor_key::on(kDownKey).does(act<move<cursor_move::down>, no_effect>),
 
     editor_key::on("b").help("\nblock-b ").does(act<define_block, new_links>),
     editor_key::on("g").help(all_links_help).does(act<toggle_all_links, no_effect>),
     editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
-    editor_key::on("i").help("in/out-i/o").does(act<ask_spread, no_effect>),
-    editor_key::on("o").does(act<ask_spread, no_effect>),
-    editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act<average_z, no_effect>),
+    editor_key::on("io").help("in/out-i/o").does(act<ask_spread, no_effect>),
+    editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
     editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn, changes>),
 
     editor_key::on("").help(rewire_heading),
     editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
-    editor_key::on("h").help(" hand-h").does(act<hand_rewire, changes>),
-    editor_key::on("r").help(" rand-r/R").does(act<random_rewire, kRewires>),
-    editor_key::on("R").does(act<weighted_rewire, kRewires>),
-    editor_key::on("s").help(" special-s").does(act<bias_options, no_effect>),
-    editor_key::on("1").help(" local:1d-1").does(act<local_1d_rewire, kRewires>),
-    editor_key::on("2").help(" 2d-2").when(network_2d).does(act<local_lattice_rewire, kRewires>),
-    editor_key::on("3").help(" 3d-3").when(network_3d).does(act<local_lattice_rewire, kRewires>),
+    editor_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kEdits>),
+    editor_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kEdits>),
+    editor_key::on("R").does(act_on_cells<weighted_rewire, kEdits>),
+    editor_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
+    editor_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kEdits>),
+    editor_key::on("2").help(" 2d-2").when(network_2d).does(act_on_cells<local_lattice_rewire, kEdits>),
+    editor_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kEdits>),
 
     editor_key::on("").help("\n"),
-    editor_key::on("k").help(change_k_help).when(k_changeable).does(act<change_k, kEdits>),
-    editor_key::on("K").help(kill_help).when(can_kill).does(act<kill_cell, kEdits>),
+    editor_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kEdits>),
+    editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
-    editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act<save_rule, no_effect>),
-    editor_key::on("v").when(rules_set_is_1).does(act<revise_rule, no_effect>),
-    editor_key::on("t").when(rules_not_tot_only).does(act<transform, no_effect>),
-    editor_key::on("D").help(", Derrida-D").when(rules).does(act<derrida, no_effect>),
+    editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),
+    editor_key::on("v").when(rules_set_is_1).does(act_on_cells<revise_rule, no_effect>),
+    editor_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
+    editor_key::on("D").help(", Derrida-D").when(rules).does(act_on_cells<derrida, no_effect>),
 
     editor_key::on("f").help("\nfile/data-f ").does(act<network_data, no_effect>),
-    editor_key::on("I").help("hist:In(k)/Out/Both-I/O/B").does(act<k_histogram, no_effect>),
-    editor_key::on("O").does(act<k_histogram, no_effect>),
-    editor_key::on("B").does(act<k_histogram, no_effect>),
+    editor_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
     editor_key::on("q").help(", reset-q"),
     editor_key::on("\r").help(" cont-ret:"),
 };
-
-const editor_key *
-key_row_for(const editor_session &e, int key)
-{
-    if (key < -128 || key > 127)
-        return nullptr;
-    return find_listed_key(kEditorKeys, static_cast<char>(key), e);
-}
-
-bool
-leaves(char key)
-{
-    return key == 'q' || key == kKeyReturn;
-}
 
 // ---- Set-up, turn and end -------------------------------------------------
 
@@ -943,14 +666,6 @@ put_back(editor_session &e)
     e.links_valid = false;
 }
 
-// One key, or a button: the left one answers as Return, the right as 'q'.
-void
-wait_key()
-{
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
-    is[0] = static_cast<char>(keycheck(0));
-}
-
 // The end of a turn: a change makes the wiring general (not regular local,
 // not compressed) and recounts the out-degrees; learning that changed
 // nothing in its last call leaves the flags as they are.
@@ -960,12 +675,7 @@ end_turn(editor_session &e)
     draw_prompt(e);
     bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
     if (was_changed == 1 && !learning_changed_nothing) {
-        nonlocal = 1;
-        dontcompress = 0;
-        compress_1d_local = 0;
-        regular2d_tgrid = 0;
-        regular2d = 0;
-        regular3d = 0;
+        mark_wiring_general();
         cell_out_freq();
         // Any change of the wiring, by whichever key, makes the picture
         // of all links out of date.
@@ -979,26 +689,19 @@ end_turn(editor_session &e)
 std::vector<key_help_line>
 editor_1d_help(const editor_1d_state &s)
 {
-    editor_session e;
-    e.s = s;
-    return key_help(kEditorKeys, e);
+    return help_in_state(kEditorKeys, s);
 }
 
 bool
 editor_1d_takes(const editor_1d_state &s, int key)
 {
-    editor_session e;
-    e.s = s;
-    return key_row_for(e, key) != nullptr;
+    return takes_in_state(kEditorKeys, s, key);
 }
 
 std::string
 editor_1d_keys()
 {
-    std::string keys;
-    for (const editor_key &row : kEditorKeys)
-        keys += row.keys;
-    return keys;
+    return table_keys(kEditorKeys);
 }
 
 std::vector<std::string>
@@ -1037,22 +740,14 @@ show_graphic_wiring_1d(int layout, int rules_set)
     for (;;) {
         draw_turn(e);
         draw_prompt(e);
-        wait_key();
-        char key = is[0];
-        const editor_key *row = key_row_for(e, key);
-        if (row && row->act) {
-            row->act(e, key);
-            // A dialog's last key must not end the turn.
-            if (!leaves(key))
-                is[0] = 0;
-        }
+        take_editor_key(kEditorKeys, e);
         end_turn(e);
         if (e.restart) {
             put_back(e);
             set_up(e);
             continue;
         }
-        if (leaves(is[0])) {
+        if (leaves_editor(is[0])) {
             put_back(e);
             was_changed = 1;
             moveto(x, y);

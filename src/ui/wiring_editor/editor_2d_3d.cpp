@@ -8,11 +8,13 @@
 // the rules; writes the wiring kind flags (wiring/, backward/), hex2d and
 // was_changed (forward/). Its numbers are engine/wiring_editor/
 // lattice_editor.h; it draws with graphics_2d_3d.h and model/
-// oblique_frames.h; it calls the cell operations (cell_operations.h,
-// engine/wiring_editor/), the wiring services (engine/wiring/, wiring/,
-// wire_up.h), the rule dialogs, the Derrida plot, the sculpting, the k
-// histograms and the network data menu (network_data.h). Start at
-// show_graphic_wiring_2d_3d; the key table is at kLatticeKeys.
+// oblique_frames.h. The key operations it shares with the 1d editor, over
+// the cursor cell or the cells of the block inside its corners, are
+// editor_operations.h, its information line and shared prompt pieces
+// editor_texts.h, its key wait editor_key_loop.h; its own are the cursor
+// and picture moves, the sizes, the link modes, the hexagonal toggle and
+// the block dialog. Start at show_graphic_wiring_2d_3d; the key table is
+// at kLatticeKeys.
 #include "ui/wiring_editor/editor_2d_3d.h"
 
 #include <algorithm>
@@ -21,40 +23,23 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
-#include "engine/wiring/lattice_templates.h"
 #include "engine/wiring/out_degrees.h"
-#include "engine/wiring/random_wiring.h"
-#include "engine/wiring/wire_up.h"
-#include "engine/wiring_editor/cell_removal.h"
-#include "engine/wiring_editor/k_weighted_wiring.h"
 #include "engine/wiring_editor/lattice_editor.h"
-#include "ui/backward/sculpt_dialog.h"
-#include "ui/measures/derrida_plot.h"
-#include "ui/model/kmix_dialog.h"
 #include "ui/model/oblique_frames.h"
-#include "ui/model/rule_parameters.h"
-#include "ui/model/rule_readout.h"
-#include "ui/rule_dialogs/rule_transform.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
-#include "ui/screen/input.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
-#include "ui/storage/network_files.h"
-#include "ui/wiring/random_wiring.h"
-#include "ui/wiring_editor/cell_operations.h"
+#include "ui/wiring_editor/editor_key_loop.h"
+#include "ui/wiring_editor/editor_operations.h"
+#include "ui/wiring_editor/editor_texts.h"
 #include "ui/wiring_editor/graphics_2d_3d.h"
-#include "ui/wiring_editor/network_data.h"
-#include "ui/wiring_editor/wire_up.h"
 
 namespace {
 
@@ -269,85 +254,24 @@ draw_picture(lattice_session &e)
 
 // ---- One turn ------------------------------------------------------------------
 
-// The rule of the cursor cell in the rule box, when it has one of its own.
-void
-show_cursor_rule(const lattice_session &e)
-{
-    int c = current_cell(e);
-    bool own = rulemix || (outer_tot && c < value_range);
-    if (!e.s.rules_set || !own)
-        return;
-    int k = nhoodm[c];
-    if (tot_only) {
-        show_rule_bottom(k, 0, nullptr, c);
-        return;
-    }
-    uint8_t *rule = rulemix ? carule[c] : carule[0];
-    rule_z_figures(k, rule);
-    show_rule_bottom(k, 0, rule, c);
-}
-
-// A cell's place as the information line writes it.
-std::string
-place_text(int cell, bool input)
-{
-    char text[40];
-    lattice_shape sh = lattice_shape_now();
-    if (sh.dim == 1) {
-        snprintf(text, sizeof text, input ? "%d " : "%d", cell);
-    } else if (sh.dim == 2) {
-        snprintf(text, sizeof text, input ? "%d,%d " : "%d,%d", cell % sh.width, cell / sh.width);
-    } else {
-        int layer = sh.i3d * sh.j3d, h = cell / layer;
-        snprintf(text, sizeof text, input ? "%d,%d,%d-" : "%d,%d,%d", cell % sh.i3d,
-                 (cell - h * layer) / sh.i3d, h);
-    }
-    return text;
-}
-
-// The information line under the picture, clipped to its strip.
+// The information line under the picture, its cells written as places
+// on the lattice, clipped to its strip; a small rule follows in hex.
 void
 write_information_line(const lattice_session &e)
 {
-    int c = current_cell(e), k = nhoodm[c];
+    int c = current_cell(e);
     const char *dims[] = {"1d ", "2d ", "3d "};
-    std::string line = dims[e.pic.shape.dim - 1];
-    char text[96];
-    if (nhood_mixed)
-        snprintf(text, sizeof text, " maxk=%d cell=%s k=%d wiring=", nhood, place_text(c, false).c_str(), k);
-    else
-        snprintf(text, sizeof text, " cell=%s wiring=", place_text(c, false).c_str());
-    line += text;
-    for (int p = k - 1; p >= 0; p--)
-        line += place_text(wiring[c][p], true);
-    snprintf(text, sizeof text, "outwires=%d links:", celloutfreq ? celloutfreq[c] : 0);
-    line += text;
-    if (nhood_mixed) {
-        snprintf(text, sizeof text, "total=%lu av-k=%.2f ", static_cast<unsigned long>(tot_wires),
-                 static_cast<double>(tot_wires) / std::max(1, n_cells()));
-        line += text;
-    }
-    if (n_cells() <= 2500) {
-        snprintf(text, sizeof text, "bi=%d ", tot_bi_links);
-        line += text;
-    }
-    snprintf(text, sizeof text, "self=%d=%.1f%% ", tot_self_links,
-             tot_wires ? 100.0 * tot_self_links / tot_wires : 0.0);
-    line += text;
-    bool small_rule = e.s.rules_set && hex_string_bytes(1, k) <= 4;
-    if (small_rule) {
-        snprintf(text, sizeof text, "k%d-rule=(hex)", k);
-        line += text;
-    }
+    std::string text = dims[e.pic.shape.dim - 1];
+    information_line line = information_pieces(c, e.pic.shape.dim, e.s.rules_set);
+    for (const std::string &piece : line.pieces)
+        text += piece;
     setviewport(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, 1);
     clearviewport();
     setcolor(white);
     moveto(e.strip_x0 + 2, e.strip_y0 + 1);
-    outtext(line.c_str());
-    if (small_rule && !tot_only) {
-        bool own = rulemix || (outer_tot && c < value_range);
-        print_current_bitstring_hexbytes(1, own ? carule[c] : carule[0], k, Maxx, white, 2);
-    }
+    outtext(text.c_str());
+    if (line.rule_in_hex && !tot_only)
+        print_current_bitstring_hexbytes(1, shown_rule_table(c), nhoodm[c], Maxx, white, 2);
     setviewport(0, 0, Maxx, Maxy, 1);
 }
 
@@ -373,17 +297,29 @@ mark_cursor_in_frame(const lattice_session &e)
     line(i, j3, 0, i, j3, sh.h3d - 1);
 }
 
-bool
-block_mode(const lattice_session &e)
+// The cells the shared operations reach: the cursor cell, or, when both
+// the block flag and the all-links flag are set, the block's cells inside
+// its corners.
+cells_in_reach
+reach_of(const lattice_session &e)
 {
-    return e.s.block && e.all_links;
+    cells_in_reach reach;
+    reach.editor = editor_2d_3d;
+    reach.rules_set = e.s.rules_set;
+    reach.cursor = current_cell(e);
+    reach.block = e.s.block;
+    reach.all_links = e.all_links;
+    reach.low = e.s.low;
+    reach.high = e.s.high;
+    reach.box = e.box;
+    return reach;
 }
 
 void
 draw_turn(lattice_session &e)
 {
     sync_state(e);
-    show_cursor_rule(e);
+    show_own_rule(e.s.rules_set, current_cell(e));
     write_information_line(e);
     putimage(e.region_x0 + 1, e.region_y0 + 1, &boximage[kPictureSlot], 0);
     if (e.pic.shape.dim == 3 && boximage[kLatticeFrameSlot]) {
@@ -392,13 +328,10 @@ draw_turn(lattice_session &e)
         putimage(static_cast<int>(fx), static_cast<int>(fy), &boximage[kLatticeFrameSlot], 0);
         mark_cursor_in_frame(e);
     }
-    if (block_mode(e) && e.s.low <= e.s.high) {
-        const block_corners &b = e.box;
-        for (int c = std::min(e.s.high, n_cells() - 1); c >= e.s.low; c--)
-            if (!outside_2d_3d_block(static_cast<uint16_t>(c), b.i_low, b.j_low, b.h_low, b.i_high,
-                                     b.j_high, b.h_high))
-                draw_2d_3d_links(static_cast<uint16_t>(c), e.pic, e.links);
-    }
+    // The block's cells from the high one down.
+    std::vector<uint16_t> block = block_cells_inside(reach_of(e));
+    for (auto c = block.rbegin(); c != block.rend(); ++c)
+        draw_2d_3d_links(*c, e.pic, e.links);
     draw_2d_3d_links(static_cast<uint16_t>(current_cell(e)), e.pic, e.links);
 }
 
@@ -630,31 +563,6 @@ define_block(lattice_session &e, char)
 
 // ---- What the keys do ------------------------------------------------------------
 
-template <class Operation>
-void
-for_cursor_or_block(const lattice_session &e, Operation op)
-{
-    if (!block_mode(e)) {
-        op(static_cast<uint16_t>(current_cell(e)));
-        return;
-    }
-    const block_corners &b = e.box;
-    for (int c = e.s.low; c <= e.s.high && c < n_cells(); c++)
-        if (!outside_2d_3d_block(static_cast<uint16_t>(c), b.i_low, b.j_low, b.h_low, b.i_high,
-                                 b.j_high, b.h_high))
-            op(static_cast<uint16_t>(c));
-}
-
-// The cell whose rule S, v and t work on: the cursor's own, or rule 0.
-int
-rule_cell(const lattice_session &e)
-{
-    int c = current_cell(e);
-    if (rulemix || (outer_tot && c < value_range))
-        return c;
-    return 0;
-}
-
 template <lattice_move Move>
 void
 move(lattice_session &e, char)
@@ -707,41 +615,26 @@ clear_frame_area(const lattice_session &e)
     bar(static_cast<int>(fx), static_cast<int>(fy), e.region_x1 - 1, static_cast<int>(e.pic.start_base));
 }
 
+// 'e' and 'c': the cell size one more or one less, never below 1; 'E'
+// and 'C': the 3d frame's, growing only while the frame fits its height
+// limit. A new size clears the frame area and draws the picture again.
 void
-expand(lattice_session &e, char)
+resize(lattice_session &e, char key)
 {
-    clear_frame_area(e);
-    e.pic.s += 1;
-    e.redraw = true;
-}
-
-void
-contract(lattice_session &e, char)
-{
-    if (e.pic.s <= 1)
+    lattice_picture &p = e.pic;
+    bool grows = key == 'e' || key == 'E';
+    bool frame = key == 'E' || key == 'C';
+    int size = frame ? p.s3 : static_cast<int>(p.s);
+    bool room = grows ? !frame || frame_can_grow(p.shape.j3d, p.shape.h3d, p.s3, e.frame_limit)
+                      : size > 1;
+    if (!room)
         return;
     clear_frame_area(e);
-    e.pic.s -= 1;
-    e.redraw = true;
-}
-
-void
-expand_frame(lattice_session &e, char)
-{
-    if (!frame_can_grow(e.pic.shape.j3d, e.pic.shape.h3d, e.pic.s3, e.frame_limit))
-        return;
-    clear_frame_area(e);
-    e.pic.s3++;
-    e.redraw = true;
-}
-
-void
-contract_frame(lattice_session &e, char)
-{
-    if (e.pic.s3 <= 1)
-        return;
-    clear_frame_area(e);
-    e.pic.s3--;
+    int step = grows ? 1 : -1;
+    if (frame)
+        p.s3 += step;
+    else
+        p.s += step;
     e.redraw = true;
 }
 
@@ -781,110 +674,6 @@ toggle_hex(lattice_session &e, char)
     e.redraw = true;
 }
 
-void
-hand_rewire(lattice_session &e, char)
-{
-    rewire_single_cell(static_cast<uint16_t>(current_cell(e)));
-}
-
-void
-random_rewire(lattice_session &e, char)
-{
-    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
-    for_cursor_or_block(e, [last](uint16_t c) { randomly_wire_cell(c, last); });
-}
-
-void
-weighted_rewire(lattice_session &e, char)
-{
-    k_weighted_source source = open_k_weighted_source();
-    for_cursor_or_block(e, [&source](uint16_t c) { k_weighted_rewire_cell(source, c); });
-    close_k_weighted_source(source);
-}
-
-void
-bias_options(lattice_session &, char)
-{
-    if (threed)
-        zonesize = static_cast<uint16_t>(std::min({i3d, j3d, h3d}));
-    else if (twod)
-        zonesize = static_cast<uint16_t>(std::min(i2d, j2d));
-    else
-        zonesize = lineL;
-    bias_random_wiring();
-}
-
-void
-local_1d_rewire(lattice_session &e, char)
-{
-    uint16_t last = static_cast<uint16_t>(n_cells() - 1);
-    for_cursor_or_block(e, [last](uint16_t c) { oneD_local_wire_cell(c, last); });
-}
-
-void
-local_lattice_rewire(lattice_session &e, char key)
-{
-    int dim = key == '3' ? 3 : 2;
-    for_cursor_or_block(e, [dim](uint16_t c) {
-        for (int p = 0; p < nhoodm[c]; p++) {
-            pndood_2or3(dim, c, p);
-            wiring[c][p] = poss_n;
-        }
-    });
-}
-
-void
-change_k(lattice_session &e, char)
-{
-    reset_k(e.s.rules_set, e.s.block, e.all_links, current_cell(e), e.s.low, e.s.high);
-}
-
-void
-kill_cell(lattice_session &e, char)
-{
-    cut_in_out_links(static_cast<uint16_t>(current_cell(e)));
-}
-
-void
-save_rule(lattice_session &e, char)
-{
-    int r = rule_cell(e);
-    if (!tot_only)
-        load_save_wrs('s', carule[r], 0);
-    else if (totalistic == rule_kind_kcodes)
-        load_save_wrs('s', v_code[r], 0);
-    else
-        load_save_wrs('s', cacode[r], 0);
-}
-
-void
-revise_rule(lattice_session &e, char)
-{
-    revise_rule_graphic(editor_2d_3d, e.s.block, e.all_links, e.box,
-                        static_cast<uint16_t>(rule_cell(e)), static_cast<uint16_t>(e.s.low),
-                        static_cast<uint16_t>(e.s.high));
-}
-
-void
-transform(lattice_session &e, char)
-{
-    int16_t x = getx, y = gety;
-    transform_rule(rulemix ? current_cell(e) : 0);
-    moveto(x, y);
-}
-
-void
-derrida(lattice_session &, char)
-{
-    draw_Derrida_plot();
-}
-
-void
-average_z(lattice_session &, char)
-{
-    av_z_para();
-}
-
 // The sculpting runs over the screen as it was before the editor (under
 // the prompt and the region); the editor's picture is put back afterwards.
 // The picture is kept in a slot of its own: box slot 19 is the colour
@@ -892,23 +681,12 @@ average_z(lattice_session &, char)
 void
 learn(lattice_session &e, char)
 {
-    image_slot editor_picture = 0;
-    getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &editor_picture);
-    putimage(e.region_x0, e.region_y0, &boximage[kRegionSlot], 0);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    e.learning_result = sculpt_basin_field();
+    e.learning_result = learn_over_screen(e.region_x0, e.region_y0, e.region_x1, e.region_y1,
+                                          &boximage[kRegionSlot], kPromptSlot);
     e.learning_used = true;
-    putimage(e.region_x0, e.region_y0, &editor_picture, 0);
-    freeimage(&editor_picture);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
     if (e.pic.shape.dim == 3)
         e.redraw = true;
-}
-
-void
-k_histogram(lattice_session &, char key)
-{
-    draw_k_hist(key == 'I' ? 1 : key == 'O' ? 2 : 3);
 }
 
 // The network data menu; a load that placed a smaller network makes the
@@ -916,9 +694,7 @@ k_histogram(lattice_session &, char key)
 void
 network_data(lattice_session &e, char)
 {
-    // The menu's box is shorter than the prompt, which comes back after.
-    erase_prompt_box(kPromptLines);
-    if (!save_load_print_net())
+    if (!load_network_data(kPromptLines))
         return;
     placed_part part;
     part.dim = file_dim;
@@ -929,46 +705,32 @@ network_data(lattice_session &e, char)
     part.start_j = file_startj;
     part.start_h = file_starth;
     placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
-    nhood_lb_ub();
-    nhood_mixed = nhood_lb != nhood_ub;
     e.s.block = e.all_links = 1;
-    was_changed = 1;
 }
 
 // ---- The key table ---------------------------------------------------------------
 
-// What a key changes besides what its operation does.
-enum key_effect : unsigned {
-    no_effect = 0,
-    recounts = 1, // the out-degrees are recounted
-    changes = 2,  // was_changed is set
-};
-constexpr unsigned kRewires = recounts | changes;
-
+// The end of this editor's turn recounts nothing: every key that may
+// change the wiring recounts the out-degrees itself (kRewires), so that
+// the information line and the histograms read the wiring as it is.
 template <void (*Operation)(lattice_session &, char), unsigned Effects>
 void
 act(lattice_session &e, char key)
 {
     Operation(e, key);
-    if (Effects & recounts)
-        cell_out_freq();
-    if (Effects & changes)
-        was_changed = 1;
+    apply_key_effects(Effects);
+}
+
+// A shared operation over the cells in reach, as a row's action.
+template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
+void
+act_on_cells(lattice_session &e, char key)
+{
+    Operation(reach_of(e), key);
+    apply_key_effects(Effects);
 }
 
 using lattice_key = key_row<lattice_session, void>;
-
-bool
-rules(const lattice_session &e)
-{
-    return e.s.rules_set != 0;
-}
-
-bool
-rules_not_tot_only(const lattice_session &e)
-{
-    return rules(e) && !tot_only;
-}
 
 bool
 average_z_offered(const lattice_session &e)
@@ -983,22 +745,9 @@ network_2d(const lattice_session &)
 }
 
 bool
-network_3d(const lattice_session &)
-{
-    return threed != 0;
-}
-
-bool
 has_block(const lattice_session &e)
 {
     return e.s.block != 0;
-}
-
-// k can change unless one rule table of the network's k serves every cell.
-bool
-k_changeable(const lattice_session &e)
-{
-    return !(e.s.rules_set == 1 && !rulemix);
 }
 
 bool
@@ -1007,32 +756,10 @@ can_kill(const lattice_session &e)
     return e.s.rules_set == 1 && rulemix;
 }
 
-int
-dimension()
-{
-    return threed ? 3 : twod ? 2 : 1;
-}
-
-std::string
-size_text()
-{
-    char text[40];
-    if (threed)
-        snprintf(text, sizeof text, "%dx%dx%d", i3d, j3d, h3d);
-    else if (twod)
-        snprintf(text, sizeof text, hex2d ? "%dx%d hex" : "%dx%d", i2d, j2d);
-    else
-        snprintf(text, sizeof text, "%dx%d", i2d, j2d);
-    return text;
-}
-
 std::string
 heading_help(const lattice_session &e)
 {
-    char text[96];
-    snprintf(text, sizeof text, "\n%dd (%s) wiring%s: move-arrows", dimension(), size_text().c_str(),
-             rules(e) ? "/rules" : " only");
-    return text;
+    return editor_heading(editor_2d_3d, e.s.rules_set);
 }
 
 std::string
@@ -1048,41 +775,20 @@ scale_help(const lattice_session &)
     return threed ? "\nexp/contr-e/c/E/C" : "\nexp/contr-e/c";
 }
 
+// The cells are named as places on the picture's lattice; the cursor
+// read from the state the prompt is drawn for.
 std::string
 rewire_heading(const lattice_session &e)
 {
-    char text[80];
-    const block_corners &b = e.box;
-    lattice_shape sh = lattice_shape_now();
-    if (e.s.block) {
-        if (sh.dim == 3)
-            snprintf(text, sizeof text, "\nrewire 3d block %d,%d,%d-%d,%d,%d:", b.i_low, b.j_low,
-                     b.h_low, b.i_high, b.j_high, b.h_high);
-        else if (sh.dim == 2)
-            snprintf(text, sizeof text, "\nrewire 2d block %d,%d-%d,%d:", b.i_low, b.j_low, b.i_high,
-                     b.j_high);
-        else
-            snprintf(text, sizeof text, "\nrewire 1d block %d-%d:", e.s.low, e.s.high);
-        return text;
-    }
-    int c = e.s.cursor;
-    if (sh.dim == 3) {
-        int layer = sh.i3d * sh.j3d, h = c / layer;
-        snprintf(text, sizeof text, "\nrewire 3d cell %d,%d,%d:", c % sh.i3d, (c - h * layer) / sh.i3d, h);
-    } else if (sh.dim == 2) {
-        snprintf(text, sizeof text, "\nrewire 2d cell %d,%d:", c % sh.width, c / sh.width);
-    } else {
-        snprintf(text, sizeof text, "\nrewire 1d cell %d: ", c);
-    }
-    return text;
+    cells_in_reach reach = reach_of(e);
+    reach.cursor = e.s.cursor;
+    return rewire_heading_text(lattice_shape_now().dim, reach);
 }
 
 std::string
 change_k_help(const lattice_session &e)
 {
-    char text[48];
-    snprintf(text, sizeof text, "change k=%d(max %d)-k, ", nhoodm[e.s.cursor], nhood);
-    return text;
+    return change_k_text(e.s.cursor);
 }
 
 std::string
@@ -1109,10 +815,10 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("]").when(network_3d).does(act<move<lattice_move::layer_down>, no_effect>),
     lattice_key::on("j").help(jump_help).does(act<jump, no_effect>),
 
-    lattice_key::on("e").help(scale_help).does(act<expand, no_effect>),
-    lattice_key::on("c").does(act<contract, no_effect>),
-    lattice_key::on("E").when(network_3d).does(act<expand_frame, no_effect>),
-    lattice_key::on("C").when(network_3d).does(act<contract_frame, no_effect>),
+    lattice_key::on("e").help(scale_help).does(act<resize, no_effect>),
+    lattice_key::on("c").does(act<resize, no_effect>),
+    lattice_key::on("E").when(network_3d).does(act<resize, no_effect>),
+    lattice_key::on("C").when(network_3d).does(act<resize, no_effect>),
     lattice_key::on("u").help(" up/down/start-u/d/T").does(act<picture_up, no_effect>),
     lattice_key::on("d").does(act<picture_down, no_effect>),
     lattice_key::on("T").does(act<picture_to_start, no_effect>),
@@ -1123,47 +829,31 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
-    lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, changes>),
+    lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
-    lattice_key::on("h").help(" hand-h").does(act<hand_rewire, changes>),
-    lattice_key::on("r").help(" rand-r/R").does(act<random_rewire, kRewires>),
-    lattice_key::on("R").does(act<weighted_rewire, kRewires>),
-    lattice_key::on("s").help(" special-s").does(act<bias_options, no_effect>),
-    lattice_key::on("1").help(" local:1d-1").does(act<local_1d_rewire, kRewires>),
-    lattice_key::on("2").help(" 2d-2").does(act<local_lattice_rewire, kRewires>),
-    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act<local_lattice_rewire, kRewires>),
+    lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
+    lattice_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kRewires>),
+    lattice_key::on("R").does(act_on_cells<weighted_rewire, kRewires>),
+    lattice_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
+    lattice_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kRewires>),
+    lattice_key::on("2").help(" 2d-2").does(act_on_cells<local_lattice_rewire, kRewires>),
+    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act<change_k, changes>),
-    lattice_key::on("K").help("kill-K, ").when(can_kill).does(act<kill_cell, changes>),
-    lattice_key::on("S").help(rule_help).when(rules).does(act<save_rule, no_effect>),
-    lattice_key::on("v").does(act<revise_rule, no_effect>),
-    lattice_key::on("t").when(rules_not_tot_only).does(act<transform, no_effect>),
-    lattice_key::on("D").does(act<derrida, no_effect>),
+    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
+    lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
+    lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
+    lattice_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
+    lattice_key::on("D").does(act_on_cells<derrida, no_effect>),
 
     lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data, no_effect>),
-    lattice_key::on("I").help("hist:In(k)/Out/Both-I/O/B").does(act<k_histogram, no_effect>),
-    lattice_key::on("O").does(act<k_histogram, no_effect>),
-    lattice_key::on("B").does(act<k_histogram, no_effect>),
+    lattice_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
     lattice_key::on("q").help(", reset-q"),
     lattice_key::on("\r").help(" cont-ret:"),
 };
-
-const lattice_key *
-key_row_for(const lattice_session &e, int key)
-{
-    if (key < -128 || key > 127)
-        return nullptr;
-    return find_listed_key(kLatticeKeys, static_cast<char>(key), e);
-}
-
-bool
-leaves(char key)
-{
-    return key == 'q' || key == kKeyReturn;
-}
 
 void
 draw_prompt(const lattice_session &e)
@@ -1187,7 +877,7 @@ entry_picture(int rules_set_now)
     // The region ends vgay(40) below the start base line, and above the
     // rule box where the rules are shown (at its tallest, three lines):
     // the picture rises by as much.
-    int lowest = rules_set_now ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+    int lowest = lowest_region_row(rules_set_now);
     p.start_base = static_cast<float>(vgay(390) - std::max(0, vgay(390) + vgay(40) - lowest));
     p.base = p.start_base;
     if (p.shape.dim == 3)
@@ -1222,14 +912,6 @@ put_back(lattice_session &e)
     freeimage(&boximage_prompt[kPromptSlot]);
 }
 
-// One key, or a button: the left one answers as Return, the right as 'q'.
-void
-wait_key()
-{
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
-    is[0] = static_cast<char>(keycheck(0));
-}
-
 // The end of a turn: once a change has set was_changed, the wiring is
 // general (not regular, not compressed) at the end of every later turn;
 // learning that changed nothing in its last call leaves the flags.
@@ -1239,14 +921,8 @@ end_turn(lattice_session &e)
     sync_state(e);
     draw_prompt(e);
     bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing) {
-        nonlocal = 1;
-        regular3d = 0;
-        dontcompress = 0;
-        compress_1d_local = 0;
-        regular2d_tgrid = 0;
-        regular2d = 0;
-    }
+    if (was_changed == 1 && !learning_changed_nothing)
+        mark_wiring_general();
 }
 
 } // namespace
@@ -1254,9 +930,7 @@ end_turn(lattice_session &e)
 std::vector<key_help_line>
 editor_2d_3d_help(const editor_2d_3d_state &s)
 {
-    lattice_session e;
-    e.s = s;
-    return key_help(kLatticeKeys, e);
+    return help_in_state(kLatticeKeys, s);
 }
 
 std::vector<std::string>
@@ -1268,9 +942,7 @@ editor_2d_3d_prompt_lines(const editor_2d_3d_state &s)
 bool
 editor_2d_3d_takes(const editor_2d_3d_state &s, int key)
 {
-    lattice_session e;
-    e.s = s;
-    return key_row_for(e, key) != nullptr;
+    return takes_in_state(kLatticeKeys, s, key);
 }
 
 lattice_picture
@@ -1287,10 +959,7 @@ editor_2d_3d_picture_now(int rules_set_now)
 std::string
 editor_2d_3d_keys()
 {
-    std::string keys;
-    for (const lattice_key &row : kLatticeKeys)
-        keys += row.keys;
-    return keys;
+    return table_keys(kLatticeKeys);
 }
 
 void
@@ -1308,23 +977,15 @@ show_graphic_wiring_2d_3d(int rules_set_now)
     draw_prompt(e);
     for (;;) {
         draw_turn(e);
-        wait_key();
-        char key = is[0];
-        const lattice_key *row = key_row_for(e, key);
-        if (row && row->act) {
-            row->act(e, key);
-            // A dialog's last key must not end the turn.
-            if (!leaves(key))
-                is[0] = 0;
-        }
-        if (!leaves(key))
+        char key = take_editor_key(kLatticeKeys, e);
+        if (!leaves_editor(key))
             end_turn(e);
         if (e.redraw || e.commit) {
             draw_picture(e);
             draw_prompt(e);
             continue;
         }
-        if (leaves(key))
+        if (leaves_editor(key))
             break;
     }
     put_back(e);

@@ -1,5 +1,5 @@
-// Prompt boxes whose lines stay inside (fitting_prompt.h). Draws through
-// screen/.
+// Text that stays inside its room (fitting_prompt.h): the small font's
+// scope and the prompt boxes whose lines fit. Draws through screen/.
 #include "ui/wiring_editor/fitting_prompt.h"
 
 #include "ui/screen/box_places.h"
@@ -28,25 +28,34 @@ lines_fit(const std::vector<std::string> &lines)
 
 } // namespace
 
+small_font_while::small_font_while(bool small) : small_(small), width_(CWidth), height_(CHeight)
+{
+    if (small_)
+        set_small_font();
+}
+
+small_font_while::~small_font_while()
+{
+    if (!small_)
+        return;
+    restore_def_font();
+    CWidth = width_;
+    CHeight = height_;
+}
+
 void
 draw_fitting_prompt(const std::vector<std::string> &lines)
 {
     int colour = getcolor();
     int margin = draw_prompt_box(static_cast<int>(lines.size()));
-    int top = gety;
-    int16_t width = CWidth, height = CHeight;
-    bool small = !lines_fit(lines);
-    if (small)
-        set_small_font();
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        moveto(margin, top + static_cast<int>(i) * height);
-        outtext(lines[i].c_str());
-    }
-    if (small) {
-        restore_def_font();
-        CWidth = width;
-        CHeight = height;
+    int top = gety, pitch = CHeight;
+    {
+        small_font_while small(!lines_fit(lines));
+        setcolor(white);
+        for (size_t i = 0; i < lines.size(); i++) {
+            moveto(margin, top + static_cast<int>(i) * pitch);
+            outtext(lines[i].c_str());
+        }
     }
     setcolor(colour);
 }

@@ -106,62 +106,64 @@ fan_colour()
     return bground == 'w' ? blue : yellow;
 }
 
+// Calls draw(p, source) for each input position p of cell from k-1 down
+// whose source is a cell, in the drawing colour as it was; a frozen cell
+// draws nothing.
+template <class Draw>
 void
-draw_1d_links_c(const circle_layout &ring, int pseudo, int rules_set, uint16_t cell)
+for_each_link(uint16_t cell, int rules_set, Draw draw)
 {
     if (cell >= lineL || frozen_cell(cell, rules_set))
         return;
     int colour = getcolor();
-    int k = nhoodm[cell];
-    int x = round_px(ring.x(cell)), y = round_px(ring.y(cell));
-    for (int p = k - 1; p >= 0; p--) {
+    for (int p = nhoodm[cell] - 1; p >= 0; p--) {
         uint16_t source = wiring[cell][p];
         if (source >= lineL)
             continue;
-        int sx = round_px(ring.x(source)), sy = round_px(ring.y(source));
         setcolor(colour);
-        if (pseudo) {
-            moveto(x, y);
-            lineto(sx, sy);
-            continue;
-        }
-        double fx, fy;
-        circle_fan_point(ring, cell, k, p, nhood, &fx, &fy);
-        moveto(x, y);
-        lineto(round_px(fx), round_px(fy));
-        lineto(sx, sy);
-        setfillstyle(0, fan_colour());
-        pieslice(round_px(fx), round_px(fy), 0, 360, vgax(4));
+        draw(p, source);
     }
     setcolor(colour);
 }
 
 void
+draw_1d_links_c(const circle_layout &ring, int pseudo, int rules_set, uint16_t cell)
+{
+    int x = round_px(ring.x(cell)), y = round_px(ring.y(cell));
+    for_each_link(cell, rules_set, [&](int p, uint16_t source) {
+        int sx = round_px(ring.x(source)), sy = round_px(ring.y(source));
+        moveto(x, y);
+        if (pseudo) {
+            lineto(sx, sy);
+            return;
+        }
+        double fx, fy;
+        circle_fan_point(ring, cell, nhoodm[cell], p, nhood, &fx, &fy);
+        lineto(round_px(fx), round_px(fy));
+        lineto(sx, sy);
+        setfillstyle(0, fan_colour());
+        pieslice(round_px(fx), round_px(fy), 0, 360, vgax(4));
+    });
+}
+
+void
 draw_1d_links(const time_step_layout &rows, int pseudo, int rules_set, uint16_t cell)
 {
-    if (cell >= lineL || frozen_cell(cell, rules_set))
-        return;
-    int colour = getcolor();
-    int k = nhoodm[cell];
     int x = round_px(rows.cell_x(cell));
-    for (int p = k - 1; p >= 0; p--) {
-        uint16_t source = wiring[cell][p];
-        if (source >= lineL)
-            continue;
+    for_each_link(cell, rules_set, [&](int p, uint16_t source) {
         int sx = round_px(rows.cell_x(source));
         moveto(x, rows.t1_y);
         if (pseudo) {
             lineto(sx, rows.t0_y + 4);
-            continue;
+            return;
         }
-        int fx = round_px(time_step_fan_x(rows.cell_x(cell), k, p));
+        int fx = round_px(time_step_fan_x(rows.cell_x(cell), nhoodm[cell], p));
         int fy = rows.fan_y;
         lineto(fx + 2, fy);
         lineto(sx, rows.t0_y + 4);
         setfillstyle(0, fan_colour());
         bar(fx, fy - 2, fx + kFanSpacing - kFanInset - 1, fy + 1);
-    }
-    setcolor(colour);
+    });
 }
 
 void

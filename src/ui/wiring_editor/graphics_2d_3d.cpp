@@ -267,17 +267,11 @@ draw_2d_3d_links(uint16_t cell, const lattice_picture &pic, const link_display &
     if (!wiring || !nhoodm || cell >= lineL)
         return;
     int colour = getcolor();
-    int16_t width = CWidth, height = CHeight;
-    bool small = pic.s < 21;
-    if (small)
-        set_small_font();
-    draw_links_in(cell, pic, links, false);
-    if (threed)
-        draw_links_in(cell, pic, links, true);
-    if (small) {
-        restore_def_font();
-        CWidth = width;
-        CHeight = height;
+    {
+        small_font_while small(pic.s < 21);
+        draw_links_in(cell, pic, links, false);
+        if (threed)
+            draw_links_in(cell, pic, links, true);
     }
     setcolor(colour);
 }

@@ -97,7 +97,7 @@ wire_up_network(int show)
 }
 
 void
-reset_k(int trim, int block_a, int block_b, int cell, int first, int last)
+reset_k(int trim, const cells_in_reach &reach)
 {
     if (tot_only)
         return;
@@ -106,8 +106,5 @@ reset_k(int trim, int block_a, int block_b, int cell, int first, int last)
     snprintf(textb[0], 150, "reset nhood size k (1-%d):", nhood);
     outtext(textb[0]);
     input_string(2, text_entry);
-    long k = entry_number();
-    if (!(block_a && block_b))
-        first = last = cell;
-    change_cells_k(trim, k, first, last);
+    change_k_of_cells(reach, trim, entry_number());
 }

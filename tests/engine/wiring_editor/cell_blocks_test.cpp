@@ -9,25 +9,12 @@
 
 namespace {
 
-struct lattice_guard {
-    ~lattice_guard()
-    {
-        twod = threed = 0;
-        oned = 1;
-        i2d = j2d = i3d = j3d = h3d = 0;
-    }
-};
-
 // Every box of a 5 x 4 lattice whose corners lie on the lattice (corners
 // included): the cells are visited row by row, counting i and j.
 TEST(Block, TwoDimensionalBoxesAgainstCountedCoordinates)
 {
     lattice_guard guard;
-    oned = 0;
-    twod = 2;
-    threed = 0;
-    i2d = 5;
-    j2d = 4;
+    give_2d(5, 4);
     for (int il = 0; il < 5; il++)
         for (int ih = il; ih < 5; ih++)
             for (int jl = 0; jl < 4; jl++)
@@ -51,14 +38,7 @@ TEST(Block, TwoDimensionalBoxesAgainstCountedCoordinates)
 TEST(Block, ThreeDimensionalBoxesAgainstCountedCoordinates)
 {
     lattice_guard guard;
-    oned = 0;
-    twod = 0;
-    threed = 3;
-    i3d = 3;
-    j3d = 4;
-    h3d = 2;
-    i2d = 3;
-    j2d = 8;
+    give_3d(3, 4, 2);
     const int boxes[][6] = {{0, 0, 0, 2, 3, 1}, {1, 1, 0, 1, 2, 0}, {0, 3, 1, 2, 3, 1},
                             {2, 0, 1, 2, 0, 1}, {0, 0, 0, 0, 0, 0}, {1, 2, 0, 2, 3, 1}};
     for (const auto &b : boxes) {
@@ -119,15 +99,8 @@ TEST(BlockCopy, The2dEditorSkipsCellsOutsideTheCorners)
     lattice_guard guard;
     srandom(2);
     MixNetwork net(2, 12, {2});
-    oned = 0;
-    twod = 2;
-    i2d = 4;
-    j2d = 3;
-    block_corners box;
-    box.i_low = 1;
-    box.i_high = 2;
-    box.j_low = 0;
-    box.j_high = 1;
+    give_2d(4, 3);
+    block_corners box = box_of(1, 0, 0, 2, 1, 0);
     std::vector<uint8_t> source = rule_bytes_of(0);
     network_copy before = copy_network();
     copy_rule_to_block(editor_2d_3d, 0, 0, 11, box);

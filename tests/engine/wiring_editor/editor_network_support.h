@@ -1,7 +1,8 @@
 // Helpers of the wiring editor tests: a 1d network with a rule table (and a
 // tcode and kcode) per cell, random wiring and random rules, its state
-// lines; a copy of its wiring and rules taken out of the globals; and the
-// successor of a state computed from such a copy by the definition.
+// lines; the lattice shape laid over it; a copy of its wiring and rules
+// taken out of the globals; and the successor of a state computed from
+// such a copy by the definition.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring_editor/cell_blocks.h"
+#include "engine/wiring_editor/lattice_editor.h"
 
 // A network in the globals, built by the constructor and released by the
 // destructor, which checks that every block allocated is freed again.
@@ -92,6 +95,70 @@ private:
     }
 };
 
+// Puts the lattice shape a test gave back to a 1d network when the test
+// ends.
+struct lattice_guard {
+    ~lattice_guard()
+    {
+        twod = threed = 0;
+        oned = 1;
+        hex2d = 0;
+        i2d = j2d = i3d = j3d = h3d = 0;
+    }
+};
+
+// A 2d lattice of w x h cells.
+inline void
+give_2d(int w, int h)
+{
+    oned = 0;
+    twod = 2;
+    threed = 0;
+    i2d = static_cast<int16_t>(w);
+    j2d = static_cast<int16_t>(h);
+}
+
+// A 3d lattice of w x d x h cells, displayed as the 2d/3d editor shows it.
+inline void
+give_3d(int w, int d, int h)
+{
+    oned = 0;
+    twod = 0;
+    threed = 3;
+    i3d = static_cast<int16_t>(w);
+    j3d = static_cast<int16_t>(d);
+    h3d = static_cast<int16_t>(h);
+    set_displayed_shape();
+}
+
+// The rule figures need the Z record, allocated for each test of such a
+// fixture, and the k-matrix of the value range (of the network built last,
+// up to k = 3) while a k_matrix lives.
+class FiguresTest : public ::testing::Test {
+protected:
+    void SetUp() override { allocate_mem_Z_parameter(); }
+    void TearDown() override { free_mem_Z_parameter(); }
+};
+
+struct k_matrix {
+    k_matrix() { allocate_mem_nhood_matrix(3); }
+    ~k_matrix() { free_mem_nhood_matrix(3); }
+};
+
+// The box from corner (i, j, h) to corner (i2, j2, h2), both included.
+inline block_corners
+box_of(int i, int j, int h, int i2, int j2, int h2)
+{
+    block_corners b;
+    b.i_low = static_cast<int16_t>(i);
+    b.j_low = static_cast<int16_t>(j);
+    b.h_low = static_cast<int16_t>(h);
+    b.i_high = static_cast<int16_t>(i2);
+    b.j_high = static_cast<int16_t>(j2);
+    b.h_high = static_cast<int16_t>(h2);
+    return b;
+}
+
 // A network's wiring and rules as plain lists: inputs[c] the k inputs of
 // cell c, table[c] its v^k rule entries.
 struct network_copy {
@@ -116,6 +183,27 @@ copy_network()
         net.table.push_back(t);
     }
     return net;
+}
+
+// The cells whose inputs differ between two copies, in ascending order.
+inline std::vector<int>
+changed_cells(const network_copy &a, const network_copy &b)
+{
+    std::vector<int> changed;
+    for (size_t c = 0; c < a.inputs.size(); c++)
+        if (a.inputs[c] != b.inputs[c])
+            changed.push_back(static_cast<int>(c));
+    return changed;
+}
+
+// Every input of every cell the cell itself: a wiring that each rewire
+// changes wherever it reaches.
+inline void
+wire_each_cell_to_itself()
+{
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int p = 0; p < nhoodm[c]; p++)
+            wiring[c][p] = static_cast<uint16_t>(c);
 }
 
 // The next state: cell c takes entry x of its table, x the number whose

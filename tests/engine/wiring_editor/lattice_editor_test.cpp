@@ -14,38 +14,6 @@
 
 namespace {
 
-struct lattice_guard {
-    ~lattice_guard()
-    {
-        twod = threed = 0;
-        oned = 1;
-        hex2d = 0;
-        i2d = j2d = i3d = j3d = h3d = 0;
-    }
-};
-
-void
-give_2d(int w, int h)
-{
-    oned = 0;
-    twod = 2;
-    threed = 0;
-    i2d = static_cast<int16_t>(w);
-    j2d = static_cast<int16_t>(h);
-}
-
-void
-give_3d(int w, int d, int h)
-{
-    oned = 0;
-    twod = 0;
-    threed = 3;
-    i3d = static_cast<int16_t>(w);
-    j3d = static_cast<int16_t>(d);
-    h3d = static_cast<int16_t>(h);
-    set_displayed_shape();
-}
-
 // The cells inside the corners, found by the block test of each cell.
 std::vector<int>
 scan(const block_corners &b, int n)
@@ -79,13 +47,7 @@ TEST(LatticeBlock, CornersGiveTheFirstAndLastCellsInsideAndBack)
                 lo[a] = std::min(x, y);
                 hi[a] = std::max(x, y);
             }
-            block_corners b;
-            b.i_low = static_cast<int16_t>(lo[0]);
-            b.j_low = static_cast<int16_t>(lo[1]);
-            b.h_low = static_cast<int16_t>(lo[2]);
-            b.i_high = static_cast<int16_t>(hi[0]);
-            b.j_high = static_cast<int16_t>(hi[1]);
-            b.h_high = static_cast<int16_t>(hi[2]);
+            block_corners b = box_of(lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
             int low = -1, high = -1;
             cells_of_corners(b, shape, &low, &high);
             std::vector<int> inside = scan(b, n);

@@ -18,16 +18,7 @@
 
 namespace {
 
-class Listing : public ::testing::Test {
-protected:
-    void SetUp() override { allocate_mem_Z_parameter(); }
-    void TearDown() override { free_mem_Z_parameter(); }
-};
-
-struct k_matrix {
-    k_matrix() { allocate_mem_nhood_matrix(3); }
-    ~k_matrix() { free_mem_nhood_matrix(3); }
-};
+using Listing = FiguresTest;
 
 const std::string kDashes(45, '-');
 

@@ -7,18 +7,7 @@
 
 namespace {
 
-// The rule figures need the Z record and the k-matrix of the value range.
-class Figures : public ::testing::Test {
-protected:
-    void SetUp() override { allocate_mem_Z_parameter(); }
-    void TearDown() override { free_mem_Z_parameter(); }
-};
-
-// The k-matrix for the value range of the network built last, up to k = 3.
-struct k_matrix {
-    k_matrix() { allocate_mem_nhood_matrix(3); }
-    ~k_matrix() { free_mem_nhood_matrix(3); }
-};
+using Figures = FiguresTest;
 
 // A ring: every cell feeds exactly k cells, so the weights are all 1/n.
 TEST_F(Figures, EqualOutDegreesGiveEqualPlainAndWeightedAverages)

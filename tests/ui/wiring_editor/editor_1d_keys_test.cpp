@@ -10,7 +10,7 @@
 
 #include "engine/backward/globals.h"
 #include "engine/wiring_editor/editor_network_support.h"
-#include "support/help_keys.h"
+#include "editor_keys_support.h"
 #include "ui/screen/globals.h"
 #include "ui/wiring_editor/editor_1d.h"
 
@@ -44,19 +44,6 @@ struct network_kind {
     bool mix, local_wiring, after_first_run, tot;
 };
 
-void
-give_shape(int dim)
-{
-    twod = dim == 2 ? 2 : 0;
-    threed = dim == 3 ? 3 : 0;
-    oned = dim == 1;
-    i2d = 6;
-    j2d = 4;
-    i3d = 2;
-    j3d = 3;
-    h3d = 4;
-}
-
 class EditorKeys : public ::testing::Test {
 protected:
     void TearDown() override
@@ -86,18 +73,10 @@ TEST_F(EditorKeys, EachPieceNamesTheKeysThatActAndNoOthers)
             s.low = s.block ? 10 : 0;
             s.high = s.block ? 12 : 0;
             s.cursor = 5;
-            std::set<char> listed;
-            for (const key_help_line &piece : editor_1d_help(s)) {
-                if (piece.keys.empty())
-                    continue; // a heading that names no key
-                EXPECT_EQ(named_keys(piece.text), key_set(piece.keys))
-                    << piece.text << " dim " << dim << " flags " << flags;
-                listed.insert(piece.keys.begin(), piece.keys.end());
-            }
+            std::set<char> listed = check_pieces_against_keys(
+                editor_1d_help(s), named_keys, [&s](int key) { return editor_1d_takes(s, key); },
+                " dim " + std::to_string(dim) + " flags " + std::to_string(flags));
             named_somewhere.insert(listed.begin(), listed.end());
-            for (int key = -128; key < 128; key++)
-                EXPECT_EQ(editor_1d_takes(s, key), key != 0 && listed.count(static_cast<char>(key)) > 0)
-                    << "key " << key << " dim " << dim << " flags " << flags;
         }
     EXPECT_EQ(named_somewhere, key_set(editor_1d_keys()));
 }

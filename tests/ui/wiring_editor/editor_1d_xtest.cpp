@@ -2,9 +2,10 @@
 // opened from the review comes back to it on 'q'; the editor moves its
 // cursor, rewires the cursor cell and puts the screen back; '3' in a 2d
 // network opens nothing; the spread of inputs runs to its end; a killed
-// cell shows no link in either layout. Every key is typed once the window
+// cell shows no link in either layout; the saved picture of all links
+// keeps the rows under it. Every key is typed once the window
 // waits for it.
-#include "support/x_test_fixture.h"
+#include "editor_screen_support.h"
 
 #include <cstdlib>
 #include <vector>
@@ -26,48 +27,18 @@ namespace {
 
 const std::string kRight(1, static_cast<char>(kKeyRight));
 
-class WiringReview : public ScreenTest {
+class WiringReview : public EditorScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        secondpart = 0;
-        rules_set = 1;
+        EditorScreenTest::SetUp();
         nonlocal = 1;
         // A backward run: the network graph asks nothing before it counts.
         direction = direction_backward;
         // The value colours the value-range stage gives.
         setup_value_colors(1);
     }
-    // Pixels on a grid over the window above row bottom.
-    static std::vector<unsigned long> samples(int bottom)
-    {
-        std::vector<unsigned long> seen;
-        for (int y = 0; y < bottom; y += 23)
-            for (int x = 0; x < Maxx; x += 31)
-                seen.push_back(window_pixel(x, y));
-        return seen;
-    }
-    void TearDown() override
-    {
-        twod = 0;
-        oned = 1;
-        rules_set = 0;
-        nonlocal = 0;
-    }
 };
-
-// A pattern over the drawing area, so that what the editor leaves behind
-// shows.
-void
-paint_pattern()
-{
-    for (int x = 0; x < Maxx; x += 40) {
-        setfillstyle(0, x / 40 % 2 ? blue : green);
-        bar(x, 0, x + 39, Maxy);
-    }
-}
 
 // 'g' opens the network graph; its 'q' brings the review prompt back,
 // whose 'q' ends the review.
@@ -86,10 +57,7 @@ TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
 {
     srandom(2);
     MixNetwork net(2, 20, {3});
-    twod = 2;
-    oned = 0;
-    i2d = 5;
-    j2d = 4;
+    give_2d(5, 4);
     cell_out_freq();
     std::thread typing = type_keys_paced("3\r");
     show_w_r_scheme();
@@ -211,6 +179,34 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 EXPECT_EQ(seen, Color_Table[yellow]) << layout;
         }
     }
+}
+
+// With the whole network as the block, the time-step layout saves its
+// picture of every link and puts it back on the next turns ('p' changes
+// no wiring): the rows under it stay light grey.
+TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
+{
+    srandom(6);
+    MixNetwork net(2, 20, {2});
+    cell_out_freq();
+    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, 1);
+    // The top of the upper row, which the links (ending under it) never cross.
+    std::vector<int> xs;
+    for (int c : {2, 9, 15})
+        xs.push_back(static_cast<int>(pic.rows.cell_x(c)) - 1);
+    std::vector<unsigned long> fresh, put_back;
+    std::thread typing = type_keys_looking("bappq", [&](size_t i) {
+        for (int x : xs) {
+            if (i == 2)
+                fresh.push_back(pixel_seen(x, pic.rows.t0_y));
+            if (i == 4)
+                put_back.push_back(pixel_seen(x, pic.rows.t0_y));
+        }
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    EXPECT_EQ(fresh, std::vector<unsigned long>(3, Color_Table[lightgray]));
+    EXPECT_EQ(put_back, fresh);
 }
 
 } // namespace

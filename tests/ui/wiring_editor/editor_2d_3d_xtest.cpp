@@ -5,7 +5,7 @@
 // them, and 'q' puts the screen back and keeps the lattice hexagonal; on
 // a 4 x 4 x 3 lattice '3' draws the 3d frame with the cursor's three red
 // lines. Every key is typed once the window waits for it.
-#include "support/x_test_fixture.h"
+#include "editor_screen_support.h"
 
 #include <cmath>
 #include <vector>
@@ -28,43 +28,10 @@ namespace {
 const std::string kLeft(1, static_cast<char>(kKeyLeft));
 const std::string kUp(1, static_cast<char>(kKeyUp));
 
-class LatticeEditor : public ScreenTest {
+class LatticeEditor : public EditorScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        secondpart = 0;
-        rules_set = 1;
-    }
-    void TearDown() override
-    {
-        twod = threed = 0;
-        oned = 1;
-        hex2d = 0;
-        regular2d_tgrid = regular2d = regular3d = 0;
-        rules_set = 0;
-        nonlocal = 0;
-        i2d = j2d = 0;
-    }
-    static std::vector<unsigned long> samples()
-    {
-        std::vector<unsigned long> seen;
-        for (int y = 0; y < Maxy; y += 23)
-            for (int x = 0; x < Maxx; x += 31)
-                seen.push_back(window_pixel(x, y));
-        return seen;
-    }
+    static std::vector<unsigned long> samples() { return EditorScreenTest::samples(Maxy); }
 };
-
-void
-paint_pattern()
-{
-    for (int x = 0; x < Maxx; x += 40) {
-        setfillstyle(0, x / 40 % 2 ? blue : green);
-        bar(x, 0, x + 39, Maxy);
-    }
-}
 
 // Centre of cell (i, j)'s mark.
 void
@@ -89,9 +56,7 @@ TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
 {
     srandom(1);
     MixNetwork net(2, 100, {7});
-    oned = 0;
-    twod = 2;
-    i2d = j2d = 10;
+    give_2d(10, 10);
     hex2d = 1;
     regular2d_tgrid = 1;
     nonlocal = 1;
@@ -171,12 +136,7 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
 {
     srandom(2);
     MixNetwork net(2, 48, {7});
-    oned = 0;
-    threed = 3;
-    i3d = j3d = 4;
-    h3d = 3;
-    i2d = 4;
-    j2d = 12;
+    give_3d(4, 4, 3);
     for (int c = 0; c < 48; c++)
         for (int p = 0; p < 7; p++) {
             pndood_2or3(3, static_cast<uint16_t>(c), p);
@@ -205,26 +165,13 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
     EXPECT_EQ(j2d, 12);
 }
 
-// The cells whose inputs differ between two copies.
-std::vector<int>
-changed_cells(const network_copy &a, const network_copy &b)
-{
-    std::vector<int> changed;
-    for (size_t c = 0; c < a.inputs.size(); c++)
-        if (a.inputs[c] != b.inputs[c])
-            changed.push_back(static_cast<int>(c));
-    return changed;
-}
-
 // A 2d block asked with Return at every entry is the single cell (0,
 // cursor j): the next 'r' rewires cell 50 alone.
 TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
 {
     srandom(3);
     MixNetwork net(2, 100, {5});
-    oned = 0;
-    twod = 2;
-    i2d = j2d = 10;
+    give_2d(10, 10);
     nonlocal = 1;
     zonesize = 100;
     wire_regular();
@@ -241,14 +188,9 @@ TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
 {
     srandom(4);
     MixNetwork net(2, 48, {7});
-    oned = 0;
-    threed = 3;
-    i3d = j3d = 4;
-    h3d = 3;
+    give_3d(4, 4, 3);
     zonesize = 4;
-    for (int c = 0; c < 48; c++)
-        for (int p = 0; p < 7; p++)
-            wiring[c][p] = static_cast<uint16_t>(c);
+    wire_each_cell_to_itself();
     cell_out_freq();
     network_copy before = copy_network();
     std::thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");

@@ -1,0 +1,75 @@
+// The fixture of the wiring editors' window tests: the rules set and the
+// first run not yet made, the network's shape and wiring kind put back
+// afterwards; a striped pattern that shows what an editor leaves behind,
+// the window's pixels on a grid, and a check that the out-degrees the
+// editors show are those of the wiring.
+#pragma once
+#include "support/x_test_fixture.h"
+
+#include <vector>
+
+#include "engine/backward/globals.h"
+#include "engine/model/globals.h"
+#include "engine/wiring/globals.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+
+class EditorScreenTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        give_rule_figures();
+        secondpart = 0;
+        rules_set = 1;
+    }
+    void TearDown() override
+    {
+        twod = threed = 0;
+        oned = 1;
+        hex2d = 0;
+        regular2d_tgrid = regular2d = regular3d = 0;
+        rules_set = 0;
+        nonlocal = 0;
+        i2d = j2d = 0;
+    }
+    // Pixels on a grid over the window above row bottom.
+    static std::vector<unsigned long> samples(int bottom)
+    {
+        std::vector<unsigned long> seen;
+        for (int y = 0; y < bottom; y += 23)
+            for (int x = 0; x < Maxx; x += 31)
+                seen.push_back(window_pixel(x, y));
+        return seen;
+    }
+};
+
+// Stripes over the drawing area.
+inline void
+paint_pattern()
+{
+    for (int x = 0; x < Maxx; x += 40) {
+        setfillstyle(0, x / 40 % 2 ? blue : green);
+        bar(x, 0, x + 39, Maxy);
+    }
+}
+
+// Whether the out-degrees, wires and self links counted last are those of
+// the wiring as it is now, counted here input by input.
+inline bool
+counts_match_wiring()
+{
+    std::vector<int> out(lineL, 0);
+    unsigned long wires = 0;
+    int self = 0;
+    for (int c = 0; c < lineL; c++)
+        for (int p = 0; p < nhoodm[c]; p++) {
+            wires++;
+            self += wiring[c][p] == c;
+            out[wiring[c][p]]++;
+        }
+    for (int c = 0; c < lineL; c++)
+        if (celloutfreq[c] != out[static_cast<size_t>(c)])
+            return false;
+    return tot_wires == wires && tot_self_links == self;
+}
