@@ -55,7 +55,89 @@ spread_atan(double d, double r)
     return last_atan;
 }
 
+// Where a coordinate worked out with an error below slack truncates as the
+// exact one would: nowhere near an integer (truncation moves at integers
+// only, zero included).
+bool
+truncates_safely(double v, double slack)
+{
+    return std::fabs(v - std::nearbyint(v)) > slack;
+}
+
+// The child position from the direction's cosine and sine, each worked out
+// within slack / radius of the exact one; false when a coordinate is too
+// near an integer to be sure of its pixel.
+bool
+place_near(double c, double s, double radius, double slack, int16_t *x, int16_t *y)
+{
+    const double px = ox + radius * c, py = oy + radius * s;
+    if (!truncates_safely(px, slack) || !truncates_safely(py, slack))
+        return false;
+    *x = static_cast<int16_t>(static_cast<int>(px));
+    *y = static_cast<int16_t>(static_cast<int>(py));
+    return true;
+}
+
+// The sine and cosine of the fan angle, remembered for the last angle: it
+// changes with the level and the fan size only.
+bool step_known = false;
+float step_angle = 0;
+double step_cos = 1, step_sin = 0;
+
+// Children turned from the first by a recurrence before the sine and cosine
+// are taken afresh: each turn adds a few units in the last place.
+constexpr uint32_t kTurnsPerRestart = 64;
+
 } // namespace
+
+void
+fan_child_positions(uint32_t f, double radius, bool heading_of_node, int16_t *x, int16_t *y)
+{
+    if (f == 0)
+        return;
+    // A single child lies on the ray from the centre through the node, the
+    // heading compute_heading gave it (away from level 0, where the heading
+    // is turned, and off the vertical, where it is set): its cosine and sine
+    // are the node's offset over its distance, within the heading's own
+    // rounding to a float (half a unit in the last place of a float below
+    // 8, 2.4e-7) and a few units of a double.
+    if (f == 1) {
+        const double dx = xx - ox, dy = yy - oy;
+        if (heading_of_node && level > 0 && dx != 0) {
+            const double r = std::sqrt(dx * dx + dy * dy);
+            if (place_near(dx / r, dy / r, radius, radius * 4e-7 + 1e-6, x, y))
+                return;
+        }
+        point_on_circle(fan_child_direction(0, 1), radius, x, y);
+        return;
+    }
+    if (!step_known || step_angle != angle) {
+        step_known = true;
+        step_angle = angle;
+        step_cos = std::cos(static_cast<double>(angle));
+        step_sin = std::sin(static_cast<double>(angle));
+    }
+    // Child i + 1 is child i turned back by the angle; the directions the
+    // exact positions take differ from the turned ones by their rounding
+    // (a few units in the last place of 2 pi) and the turns' error.
+    const double slack = radius * 1e-12 + 1e-9;
+    double c = 0, s = 0;
+    for (uint32_t i = 0; i < f; i++) {
+        if (i % kTurnsPerRestart == 0) {
+            const double theta = fan_child_direction(i, f);
+            c = std::cos(theta);
+            s = std::sin(theta);
+            x[i] = static_cast<int16_t>(static_cast<int>(ox + radius * c)); // point_on_circle's
+            y[i] = static_cast<int16_t>(static_cast<int>(oy + radius * s));
+        } else {
+            const double turned_c = c * step_cos + s * step_sin;
+            s = s * step_cos - c * step_sin;
+            c = turned_c;
+            if (!place_near(c, s, radius, slack, &x[i], &y[i]))
+                point_on_circle(fan_child_direction(i, f), radius, &x[i], &y[i]);
+        }
+    }
+}
 
 float
 level_radius(uint32_t d)

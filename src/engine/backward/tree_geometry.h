@@ -36,6 +36,14 @@ fan_child_direction(uint32_t i, uint32_t f)
 {
     return heading + (static_cast<double>(f) - 1) * angle / 2 - static_cast<double>(i) * angle;
 }
+// The positions of the f children of the fan about heading on the circle
+// of radius around (ox, oy), into x[0..f-1] and y[0..f-1]: to the pixel
+// those of point_on_circle(fan_child_direction(i, f), radius) for each i
+// with the sine and
+// cosine of few of the directions taken (see tree_geometry.cpp).
+// heading_of_node: heading is compute_heading's for the node at (xx, yy),
+// not a turned copy's.
+void fan_child_positions(uint32_t f, double radius, bool heading_of_node, int16_t *x, int16_t *y);
 // Radius of a node spot at the current radii.
 inline float
 spot_radius()

@@ -42,6 +42,8 @@ static_assert(sizeof(edge_ends) == 4 * sizeof(int16_t), "edges go over as a list
 // Edges of the fan being drawn, sent in one request; kept between fans so
 // that drawing allocates nothing once the widest fan was seen.
 std::vector<edge_ends> edges;
+// The children's positions of a copy's fan.
+std::vector<int16_t> copy_x, copy_y;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
 // What the edges and marks drawn since start_drawn_box cover.
@@ -289,17 +291,26 @@ void
 plot_motor(int record, const uint8_t *state)
 {
     uint32_t f = fansize;
-    int16_t *next_x = record ? next_level_x() : nullptr;
-    int16_t *next_y = record ? next_level_y() : nullptr;
-    for (uint32_t i = 0; i < f; i++) {
-        point_on_circle(fan_child_direction(i, f), nextrad, &cx, &cy);
-        if (record) {
-            next_x[nextbefore + i + 1] = cx;
-            next_y[nextbefore + i + 1] = cy;
-        }
-        if (record || dontcopytrees == copies_drawn)
-            add_edge(xx, yy, cx, cy);
+    // The children's positions go straight into the next level's lists, a
+    // copy's into a list of their own.
+    int16_t *child_x, *child_y;
+    if (record) {
+        child_x = next_level_x() + nextbefore + 1;
+        child_y = next_level_y() + nextbefore + 1;
+    } else {
+        copy_x.resize(f);
+        copy_y.resize(f);
+        child_x = copy_x.data();
+        child_y = copy_y.data();
     }
+    fan_child_positions(f, nextrad, record != 0, child_x, child_y);
+    if (f > 0) {
+        cx = child_x[f - 1];
+        cy = child_y[f - 1];
+    }
+    if (record || dontcopytrees == copies_drawn)
+        for (uint32_t i = 0; i < f; i++)
+            add_edge(xx, yy, child_x[i], child_y[i]);
     draw_edges();
     moveto(xx, yy);
     if (f == 0 && just_G == just_G_none)

@@ -21,6 +21,7 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/in_degree.h"
+#include "engine/backward/number_rotation.h"
 #include "engine/backward/preimage_method.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/state_rotation.h"
@@ -60,6 +61,10 @@ struct tree_work {
     const preimage_method *method = nullptr;
     void (*release_method)() = nullptr;
     uint8_t *s = nullptr, *t = nullptr;
+    // Rotations of a ring node marked by number (rotated_number) when no
+    // state-space matrix needs the rotated states themselves.
+    bool marks_by_number = false;
+    number_rotation rotation;
 };
 
 // How the expansion of a node ends the build, or not.
@@ -120,6 +125,33 @@ fill_progress_bar()
     setcolor(colour);
 }
 
+// The rotations of a ring node of number x marked in tickoff, in the order
+// and with the counts of place_node's rotation of the state itself.
+void
+mark_rotations_by_number(const number_rotation &r, uint32_t x)
+{
+    if (!insegloop) {
+        const uint32_t step = static_cast<uint32_t>(basinno) % r.cells;
+        for (int m = 0; m < cyclematch; m++) {
+            x = rotated_number(r, x, step);
+            uint32_t t = x;
+            tick_off(t);
+            for (uint32_t b = 1; b < basinno; b++) {
+                t = rotated_number(r, t, 1);
+                tick_off(t);
+                progbar++;
+            }
+            progbar++;
+        }
+        return;
+    }
+    for (uint32_t i = 0; i < seg[segindex]; i++) {
+        x = rotated_number(r, x, 1);
+        tick_off(x);
+        progbar++;
+    }
+}
+
 // The node placed: every state the node in A stands for is marked in
 // tickoff.
 void
@@ -137,6 +169,10 @@ place_node(const tree_work &work, const tree_node &node, bool compressed)
     }
     if (!insegloop && attperiod == 0) {
         show_in_matrix(A); // a subtree node is shown only
+        return;
+    }
+    if (!regular2d && work.marks_by_number) {
+        mark_rotations_by_number(work.rotation, node.numbered ? node.number : dec_equiv(A, L));
         return;
     }
     uint8_t *s = work.s, *t = work.t;
@@ -309,6 +345,9 @@ start_tree(tree_work &work)
         work.release_method = work.method->release;
     work.s = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
     work.t = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
+    // The matrix shows every rotated state: it takes them cell by cell.
+    work.marks_by_number = basinfield && tickoff && !(show_ss_matrix && mouse_found) &&
+                           start_number_rotation(work.rotation);
     return start_level_lists();
 }
 

@@ -151,6 +151,49 @@ TEST_F(LayoutFixture, OnePreImageLiesOnTheHeadingAndFansAreSymmetric)
     EXPECT_EQ(y, 120);
 }
 
+// The fan's positions against point_on_circle at each child's direction,
+// for nodes all over a basin of a large radius, fans of 1 to 200 children,
+// real headings and turned ones (the copies'), at level 0 and beyond.
+TEST_F(LayoutFixture, FanPositionsAreThePixelsOfEachChildsDirection)
+{
+    srandom(5);
+    std::vector<int16_t> x(200), y(200);
+    uint64_t children = 0;
+    for (int trial = 0; trial < 40000; trial++) {
+        ox = static_cast<int16_t>(random() % 1400 - 60);
+        oy = static_cast<int16_t>(random() % 1100 - 40);
+        level = static_cast<uint32_t>(random() % 40);
+        attperiod = static_cast<uint32_t>(random() % 4);
+        // Nodes at any distance, on the axes too.
+        int dx = static_cast<int>(random() % 1601) - 800, dy = static_cast<int>(random() % 1601) - 800;
+        if (trial % 7 == 0)
+            dx = 0;
+        if (trial % 11 == 0)
+            dy = 0;
+        xx = static_cast<int16_t>(ox + dx);
+        yy = static_cast<int16_t>(oy + dy);
+        compute_heading();
+        bool own_heading = trial % 5 != 0;
+        if (!own_heading) // a copy's heading, turned from the node's
+            heading = static_cast<float>(heading - 0.37 * (trial % 13));
+        fansize = trial % 3 == 0 ? 1 + static_cast<uint32_t>(random() % 200) : 1 + static_cast<uint32_t>(random() % 3);
+        angle = static_cast<float>((random() % 100000) / 100000.0 * 2 * kPi / fansize);
+        double distance = std::sqrt(double(dx) * dx + double(dy) * dy);
+        double radius = distance + static_cast<double>(random() % 300) / 7.0;
+        if (trial % 4 == 1) // a single child a hair off the node's own pixel
+            radius = distance * (1 + static_cast<double>(random() % 2001 - 1000) * 1e-9);
+        fan_child_positions(fansize, radius, own_heading, x.data(), y.data());
+        for (uint32_t i = 0; i < fansize; i++) {
+            int16_t ex, ey;
+            point_on_circle(fan_child_direction(i, fansize), radius, &ex, &ey);
+            ASSERT_EQ(x[i], ex) << "trial " << trial << " child " << i << " of " << fansize;
+            ASSERT_EQ(y[i], ey) << "trial " << trial << " child " << i << " of " << fansize;
+            children++;
+        }
+    }
+    EXPECT_GT(children, 100000u);
+}
+
 TEST(StateSpaceMatrix, CornersAndHalves)
 {
     TestNetwork net(2, 5, 3);
