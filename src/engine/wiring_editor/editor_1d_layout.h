@@ -7,10 +7,10 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/rules/cell_grid.h"
+
 // Cells that an up or down arrow moves: 2 up to 19 cells, else n div 10.
 int up_down_step(int n);
-
-enum class cursor_move { right, left, up, down };
 
 // The cursor after a move on n cells: right goes one cell down (below 0 to
 // n-1), left one cell up (above n-1 to 0), up step cells up (above n-1 to
