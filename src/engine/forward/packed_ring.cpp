@@ -92,7 +92,8 @@ extend_ring(const uint8_t *a, uint32_t n, int k)
         // One word: the cells moved up h, the last h wrapped below them and
         // the first k-1-h above them (a network stepped state by state).
         uint64_t cells = 0;
-        memcpy(&cells, a, (n + 7) / 8);
+        for (uint32_t i = 0; i < (n + 7) / 8; i++)
+            cells |= static_cast<uint64_t>(a[i]) << (8 * i);
         cells &= n < 64 ? (uint64_t(1) << n) - 1 : ~uint64_t(0);
         const uint32_t bits = n + k - 1;
         uint64_t word = shifted_up(cells, h) | (h ? cells >> (n - h) : 0) | shifted_up(cells, n + h);
@@ -183,7 +184,7 @@ indexes_at(uint32_t c, uint16_t mask, uint16_t *index)
 }
 
 // index[c] := the k-bit field at bit c of ring, for from <= c < to, from a
-// multiple of 8.
+// multiple of 8: whole vectors, then a half vector, then the cells left.
 template <typename Lanes, bool WIDE>
 ALWAYS_INLINE void
 write_index_range(uint32_t from, uint32_t to, int k, uint16_t *index)
@@ -196,8 +197,10 @@ write_index_range(uint32_t from, uint32_t to, int k, uint16_t *index)
         indexes_at<lanes8, WIDE>(c, mask, index);
         c += 8;
     }
-    for (; c < to; c++)
-        index[c] = static_cast<uint16_t>((bits_from(c & ~7u) >> (c & 7)) & mask);
+    // Fewer than 8 cells left, from a multiple of 8.
+    const uint64_t bits = c < to ? bits_from(c) : 0;
+    for (uint32_t i = 0; c + i < to; i++)
+        index[c + i] = static_cast<uint16_t>((bits >> i) & mask);
 }
 
 template <typename Lanes>
@@ -439,12 +442,18 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
     if (!index && k > kSlicedMaxK)
         index = own_index;
     evaluate_in_lanes(rule, k, n, index);
-    // The last byte keeps its bits past cell n-1.
+    // Word by word (a ring of a few cells, stepped state by state, would
+    // spend more on a call of memcpy than on the rest); the last byte keeps
+    // its bits past cell n-1.
     const size_t bytes = (n + 7) / 8;
     const uint8_t *out = reinterpret_cast<const uint8_t *>(next);
+    size_t i = 0;
+    for (; i + 8 < bytes; i += 8)
+        memcpy(f + i, out + i, 8);
+    for (; i + 1 < bytes; i++)
+        f[i] = out[i];
     const uint8_t valid = static_cast<uint8_t>(n % 8 ? (1u << (n % 8)) - 1 : 0xFF);
-    memcpy(f, out, bytes - 1);
-    f[bytes - 1] = static_cast<uint8_t>((f[bytes - 1] & ~valid) | (out[bytes - 1] & valid));
+    f[i] = static_cast<uint8_t>((f[i] & ~valid) | (out[i] & valid));
 }
 
 void
