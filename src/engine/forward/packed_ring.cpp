@@ -11,6 +11,13 @@
 // ring bits 0..6 = 0 1 0 1 1 0 1 (cell 4, cells 0..4, cell 0); cell 0's
 // index is bits 0..2 = 0 + 1*2 + 0*4 = 2, cell 4's is bits 4..6 = 1 + 0 + 4 = 5.
 // Input j of the 64 cells of word w is then the 64-bit field at bit 64w + j.
+//
+// The rule is evaluated word by word, bit-sliced, up to k = 6; the indexes,
+// where the caller wants them, are written beside each word's entries from
+// the same layout, one cell's index in each 16-bit lane of a vector, 16
+// cells to a vector on machines with AVX2 and 8 elsewhere: a 16-bit store
+// a cell is then most of the work. Above k = 6 each cell's entry is looked
+// up by its index.
 #include "engine/forward/packed_ring.h"
 
 #include <cstring>
@@ -54,11 +61,12 @@ constexpr int kSlicedMaxK = 6;
 // has AVX2.
 typedef uint16_t lanes8 __attribute__((vector_size(16)));
 typedef uint16_t lanes16 __attribute__((vector_size(32)));
-typedef uint8_t window_bytes __attribute__((vector_size(4)));
 
 template <typename Lanes>
 constexpr uint32_t lane_count = sizeof(Lanes) / sizeof(uint16_t);
 
+// The code shared by the kernels of both widths (evaluate_8, evaluate_16):
+// inlined into each, it is compiled with that kernel's instruction set.
 #define ALWAYS_INLINE inline __attribute__((always_inline))
 
 inline int
