@@ -5,10 +5,10 @@
 //   bench/forward_bench --benchmark_filter=Ring --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true
 // BM_RingEightLanes_v2 writes the indexes 8 cells a vector, as on a machine
-// without AVX2. Beside them, two plain C loops on the same networks as anchors: BM_CPacked
-// steps a v = 2 ring 64 cells to a word (the rule bit-sliced, nothing else
-// written), BM_CBytes any wired network one byte per cell (state, rule table
-// and wiring in flat arrays, no indexes kept):
+// without AVX2. Beside them, two plain C loops on the same networks as
+// anchors: BM_CPacked steps a v = 2 ring 64 cells to a word (the rule
+// bit-sliced, nothing else written), BM_CBytes any wired network one byte
+// per cell (state, rule table and wiring in flat arrays, no indexes kept):
 //   bench/forward_bench --benchmark_filter='Ring|CPacked|CBytes|RandomWiring|RuleMix'
 #include <benchmark/benchmark.h>
 

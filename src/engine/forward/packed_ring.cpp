@@ -160,8 +160,9 @@ byte_pairs(uint32_t window, Lanes &pairs)
         const bytes32 bytes = reinterpret_cast<bytes32>(words8{} + window);
         constexpr int x = FROM, y = FROM + 1, z = FROM + 2;
         pairs = reinterpret_cast<Lanes>(__builtin_shufflevector(
-            bytes, bytes, x, y, x, y, x, y, x, y, x, y, x, y, x, y, x, y, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y,
-            16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z));
+            bytes, bytes, x, y, x, y, x, y, x, y, x, y, x, y, x, y, x, y,
+            16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z,
+            16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z));
     }
 }
 
@@ -309,6 +310,17 @@ UNROLL_LOOP(8)
     }
 }
 
+// evaluate_sliced, with the indexes when index is not null.
+template <int K, typename Lanes>
+ALWAYS_INLINE void
+sliced_with_or_without(const uint8_t *rule, uint32_t n, uint16_t *index)
+{
+    if (index)
+        evaluate_sliced<K, true, Lanes>(rule, n, index);
+    else
+        evaluate_sliced<K, false, Lanes>(rule, n, index);
+}
+
 // next (and index, unless null) for the ring laid out in ring. k > kSlicedMaxK
 // needs index.
 template <typename Lanes>
@@ -316,22 +328,21 @@ ALWAYS_INLINE void
 evaluate(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
 {
     static_assert(kSlicedMaxK == 6, "the switch below instantiates k = 0..kSlicedMaxK");
-    const bool x = index != nullptr;
     switch (k) {
     case 0:
-        return x ? evaluate_sliced<0, true, Lanes>(rule, n, index) : evaluate_sliced<0, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<0, Lanes>(rule, n, index);
     case 1:
-        return x ? evaluate_sliced<1, true, Lanes>(rule, n, index) : evaluate_sliced<1, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<1, Lanes>(rule, n, index);
     case 2:
-        return x ? evaluate_sliced<2, true, Lanes>(rule, n, index) : evaluate_sliced<2, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<2, Lanes>(rule, n, index);
     case 3:
-        return x ? evaluate_sliced<3, true, Lanes>(rule, n, index) : evaluate_sliced<3, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<3, Lanes>(rule, n, index);
     case 4:
-        return x ? evaluate_sliced<4, true, Lanes>(rule, n, index) : evaluate_sliced<4, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<4, Lanes>(rule, n, index);
     case 5:
-        return x ? evaluate_sliced<5, true, Lanes>(rule, n, index) : evaluate_sliced<5, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<5, Lanes>(rule, n, index);
     case 6:
-        return x ? evaluate_sliced<6, true, Lanes>(rule, n, index) : evaluate_sliced<6, false, Lanes>(rule, n, index);
+        return sliced_with_or_without<6, Lanes>(rule, n, index);
     default:
         write_indexes<Lanes>(n, k, index);
         evaluate_by_lookup(rule, k, n, index);

@@ -96,9 +96,8 @@ TEST(PackedRing, EveryWidthWithAndWithoutIndexesEqualsTheFormula)
                     b = random_byte();
                 lazy_f = f;
                 for (int t = 0; t < 3; t++) {
-                    const std::string where =
-                        "lanes=" + std::to_string(lanes) + " k=" + std::to_string(k) + " n=" + std::to_string(n) +
-                        " t=" + std::to_string(t);
+                    const std::string where = "lanes=" + std::to_string(lanes) + " k=" + std::to_string(k) +
+                                              " n=" + std::to_string(n) + " t=" + std::to_string(t);
                     expect_f = f;
                     brute_force_step(rule, k, n, a, expect_f, expect_index);
                     step_packed_ring(rule.data(), k, n, a.data(), lazy_f.data(), nullptr);
