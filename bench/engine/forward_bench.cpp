@@ -4,10 +4,11 @@
 // ring was before, for a comparison within one run:
 //   bench/forward_bench --benchmark_filter=Ring --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true
-// Beside them, two plain C loops on the same networks as anchors: BM_CPacked
-// steps a v = 2 ring 64 cells to a word (the rule bit-sliced, nothing else
-// written), BM_CBytes any wired network one byte per cell (state, rule table
-// and wiring in flat arrays, no indexes kept):
+// BM_RingEightLanes_v2 writes the indexes 8 cells a vector, as on a machine
+// without AVX2. Beside them, two plain C loops on the same networks as
+// anchors: BM_CPacked steps a v = 2 ring 64 cells to a word (the rule
+// bit-sliced, nothing else written), BM_CBytes any wired network one byte
+// per cell (state, rule table and wiring in flat arrays, no indexes kept):
 //   bench/forward_bench --benchmark_filter='Ring|CPacked|CBytes|RandomWiring|RuleMix'
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/forward/packed_ring.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
@@ -176,6 +178,20 @@ BM_RingNoIndexes_v2(benchmark::State &state)
     run_steps(state, net, mode);
 }
 BENCHMARK(BM_RingNoIndexes_v2)->Arg(3)->Arg(5)->Arg(7)->Arg(13);
+
+// The packed ring with its indexes written 8 cells a vector, as on a
+// machine without AVX2 (BM_Ring_v2 writes them in the widest vectors the
+// machine has).
+void
+BM_RingEightLanes_v2(benchmark::State &state)
+{
+    const int widest = packed_ring_lanes(0);
+    packed_ring_lanes(8);
+    network net(2, 65025, static_cast<int>(state.range(0)), shape::ring);
+    run_steps(state, net, step_mode());
+    packed_ring_lanes(widest);
+}
+BENCHMARK(BM_RingEightLanes_v2)->Arg(3)->Arg(5)->Arg(7);
 
 // v, k: random wiring, 65025 cells, indexes kept.
 void

@@ -11,6 +11,13 @@
 // ring bits 0..6 = 0 1 0 1 1 0 1 (cell 4, cells 0..4, cell 0); cell 0's
 // index is bits 0..2 = 0 + 1*2 + 0*4 = 2, cell 4's is bits 4..6 = 1 + 0 + 4 = 5.
 // Input j of the 64 cells of word w is then the 64-bit field at bit 64w + j.
+//
+// The rule is evaluated word by word, bit-sliced, up to k = 6; the indexes,
+// where the caller wants them, are written beside each word's entries from
+// the same layout, one cell's index in each 16-bit lane of a vector, 16
+// cells to a vector on machines with AVX2 and 8 elsewhere: a 16-bit store
+// a cell is then most of the work. Above k = 6 each cell's entry is looked
+// up by its index.
 #include "engine/forward/packed_ring.h"
 
 #include <cstring>
@@ -48,9 +55,19 @@ uint16_t own_index[kMaxCells];
 // entry up (about 5 operations per cell whatever k).
 constexpr int kSlicedMaxK = 6;
 
-// Eight 16-bit lanes, one cell's index each (GCC/Clang vector extension:
-// SSE2 on x86-64, NEON on ARM, plain code elsewhere).
-typedef uint16_t index_lanes __attribute__((vector_size(16)));
+// Index lanes: one cell's index in each 16-bit lane, 8 cells to a 16-byte
+// vector everywhere (GCC/Clang vector extension: SSE2 on x86-64, NEON on
+// ARM, plain code elsewhere) and 16 to a 32-byte vector where the machine
+// has AVX2.
+typedef uint16_t lanes8 __attribute__((vector_size(16)));
+typedef uint16_t lanes16 __attribute__((vector_size(32)));
+
+template <typename Lanes>
+constexpr uint32_t lane_count = sizeof(Lanes) / sizeof(uint16_t);
+
+// The code shared by the kernels of both widths (evaluate_8, evaluate_16):
+// inlined into each, it is compiled with that kernel's instruction set.
+#define ALWAYS_INLINE inline __attribute__((always_inline))
 
 inline int
 bit_of(const uint8_t *line, uint32_t i)
@@ -83,7 +100,8 @@ extend_ring(const uint8_t *a, uint32_t n, int k)
         // One word: the cells moved up h, the last h wrapped below them and
         // the first k-1-h above them (a network stepped state by state).
         uint64_t cells = 0;
-        memcpy(&cells, a, (n + 7) / 8);
+        for (uint32_t i = 0; i < (n + 7) / 8; i++)
+            cells |= static_cast<uint64_t>(a[i]) << (8 * i);
         cells &= n < 64 ? (uint64_t(1) << n) - 1 : ~uint64_t(0);
         const uint32_t bits = n + k - 1;
         uint64_t word = shifted_up(cells, h) | (h ? cells >> (n - h) : 0) | shifted_up(cells, n + h);
@@ -108,14 +126,14 @@ extend_ring(const uint8_t *a, uint32_t n, int k)
 }
 
 // Input j of the 64 cells of word w.
-inline uint64_t
+ALWAYS_INLINE uint64_t
 input_word(size_t w, int j)
 {
     return j ? (ring[w] >> j) | (ring[w + 1] << (64 - j)) : ring[w];
 }
 
 // Bits c.. of ring, c a multiple of 8: one unaligned load.
-inline uint64_t
+ALWAYS_INLINE uint64_t
 bits_from(uint32_t c)
 {
     uint64_t bits;
@@ -123,58 +141,132 @@ bits_from(uint32_t c)
     return bits;
 }
 
-// index[c] := the k-bit field at bit c of ring, for every cell. Eight cells
-// at a time: lane i takes bits i..i+15 of the cells' 24-bit window, as
-// (window * 2^(8-i)) mod 2^16 >> 8 gives bits i..i+7 of its low 16 bits;
-// WIDE (k > 8) adds bits i+8..i+15 the same way.
-template <bool WIDE>
-void
-write_indexes(uint32_t n, int k, uint16_t *index)
+// pairs lane i := the 16 bits of ring from cell c + 8(i/8) (FROM 0) or 8
+// cells later (FROM 1), c a multiple of 8 and window ring's 32 bits from
+// cell c on. (An out parameter: a returned vector would change the ABI
+// between the widths.)
+template <typename Lanes, int FROM>
+ALWAYS_INLINE void
+byte_pairs(uint32_t window, Lanes &pairs)
 {
-    const uint16_t mask = static_cast<uint16_t>((1u << k) - 1);
-    const index_lanes up = {256, 128, 64, 32, 16, 8, 4, 2};
-    const index_lanes masks = {mask, mask, mask, mask, mask, mask, mask, mask};
-    uint32_t c = 0;
-    for (; c + 8 <= n; c += 8) {
-        const uint64_t window = bits_from(c);
-        const uint16_t low = static_cast<uint16_t>(window);
-        index_lanes x = (index_lanes{low, low, low, low, low, low, low, low} * up) >> 8;
-        if (WIDE) {
-            const uint16_t high = static_cast<uint16_t>(window >> 8);
-            x |= ((index_lanes{high, high, high, high, high, high, high, high} * up) >> 8) << 8;
-        }
-        x &= masks;
-        memcpy(index + c, &x, sizeof x);
+    if constexpr (lane_count<Lanes> == 8) {
+        pairs = Lanes{} + static_cast<uint16_t>(window >> (8 * FROM));
+    } else {
+        // The window in every 32 bits, then bytes FROM, FROM+1 in each lane
+        // of the low half and FROM+1, FROM+2 in the high (one shuffle
+        // within each half).
+        typedef uint32_t words8 __attribute__((vector_size(32)));
+        typedef uint8_t bytes32 __attribute__((vector_size(32)));
+        const bytes32 bytes = reinterpret_cast<bytes32>(words8{} + window);
+        constexpr int x = FROM, y = FROM + 1, z = FROM + 2;
+        pairs = reinterpret_cast<Lanes>(__builtin_shufflevector(
+            bytes, bytes, x, y, x, y, x, y, x, y, x, y, x, y, x, y, x, y,
+            16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z,
+            16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z, 16 + y, 16 + z));
     }
-    for (; c < n; c++)
-        index[c] = static_cast<uint16_t>((bits_from(c & ~7u) >> (c & 7)) & mask);
 }
 
-// next := the rule's entries for every cell, bit-sliced.
-template <int K>
-void
-evaluate_sliced(const uint8_t *rule, uint32_t n)
+// index[c + i] := the k-bit field at bit c + i of ring, for the lanes of
+// one vector, c a multiple of 8. Lane i takes bits i%8 .. i%8+7 of its 16
+// bits as (bits * 2^(8 - i%8)) mod 2^16 >> 8; WIDE (k > 8) adds the next
+// eight the same way from the 16 bits a byte later.
+template <typename Lanes, bool WIDE>
+ALWAYS_INLINE void
+indexes_at(uint32_t c, uint16_t mask, uint16_t *index)
 {
-    // entry[i]: all ones where rule entry i is 1.
+    uint32_t window;
+    memcpy(&window, reinterpret_cast<const unsigned char *>(ring) + (c >> 3), sizeof window);
+    Lanes up;
+    if constexpr (lane_count<Lanes> == 8)
+        up = Lanes{256, 128, 64, 32, 16, 8, 4, 2};
+    else
+        up = Lanes{256, 128, 64, 32, 16, 8, 4, 2, 256, 128, 64, 32, 16, 8, 4, 2};
+    Lanes pairs;
+    byte_pairs<Lanes, 0>(window, pairs);
+    Lanes x = (pairs * up) >> 8;
+    if (WIDE) {
+        byte_pairs<Lanes, 1>(window, pairs);
+        x |= ((pairs * up) >> 8) << 8;
+    }
+    x &= Lanes{} + mask;
+    memcpy(index + c, &x, sizeof x);
+}
+
+// index[c] := the k-bit field at bit c of ring, for from <= c < to, from a
+// multiple of 8: whole vectors, then a half vector, then the cells left.
+template <typename Lanes, bool WIDE>
+ALWAYS_INLINE void
+write_index_range(uint32_t from, uint32_t to, int k, uint16_t *index)
+{
+    const uint16_t mask = static_cast<uint16_t>((1u << k) - 1);
+    uint32_t c = from;
+    for (; c + lane_count<Lanes> <= to; c += lane_count<Lanes>)
+        indexes_at<Lanes, WIDE>(c, mask, index);
+    if (lane_count<Lanes> > 8 && c + 8 <= to) {
+        indexes_at<lanes8, WIDE>(c, mask, index);
+        c += 8;
+    }
+    // Fewer than 8 cells left, from a multiple of 8.
+    const uint64_t bits = c < to ? bits_from(c) : 0;
+    for (uint32_t i = 0; c + i < to; i++)
+        index[c + i] = static_cast<uint16_t>((bits >> i) & mask);
+}
+
+template <typename Lanes>
+ALWAYS_INLINE void
+write_indexes(uint32_t n, int k, uint16_t *index)
+{
+    if (k > 8)
+        write_index_range<Lanes, true>(0, n, k, index);
+    else
+        write_index_range<Lanes, false>(0, n, k, index);
+}
+
+// The rule's entry for the 64 cells of word w, bit-sliced: entry[i] is all
+// ones where rule entry i is 1, and level j of a tree of multiplexers
+// chooses between entries that differ in index bit j only.
+template <int K>
+ALWAYS_INLINE uint64_t
+sliced_word(const uint64_t *entry, size_t w)
+{
+    uint64_t t[1 << K];
+UNROLL_LOOP(64)
+    for (int i = 0; i < (1 << K); i++)
+        t[i] = entry[i];
+UNROLL_LOOP(8)
+    for (int j = 0; j < K; j++) {
+        const uint64_t x = input_word(w, j);
+UNROLL_LOOP(32)
+        for (int i = 0; i < (1 << (K - 1 - j)); i++)
+            t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
+    }
+    return t[0];
+}
+
+// next := the rule's entries for every cell, bit-sliced; with INDEXES,
+// index[c] := every cell's index, each word's 64 written beside its entries
+// (the vector stores then overlap the word operations of the rule).
+template <int K, bool INDEXES, typename Lanes>
+ALWAYS_INLINE void
+evaluate_sliced(const uint8_t *rule, uint32_t n, uint16_t *index)
+{
     uint64_t entry[1 << K];
     for (int i = 0; i < (1 << K); i++)
         entry[i] = bit_of(rule, static_cast<uint32_t>(i)) ? ~uint64_t(0) : 0;
     const size_t words = (n + 63) / 64;
-    for (size_t w = 0; w < words; w++) {
-        uint64_t t[1 << K];
-UNROLL_LOOP(64)
-        for (int i = 0; i < (1 << K); i++)
-            t[i] = entry[i];
-        // Level j chooses between entries that differ in index bit j only.
+    size_t w = 0;
+    if (INDEXES) {
+        const uint16_t mask = static_cast<uint16_t>((1u << K) - 1);
+        for (; w < n / 64; w++) {
+            next[w] = sliced_word<K>(entry, w);
 UNROLL_LOOP(8)
-        for (int j = 0; j < K; j++) {
-            const uint64_t x = input_word(w, j);
-UNROLL_LOOP(32)
-            for (int i = 0; i < (1 << (K - 1 - j)); i++)
-                t[i] = t[2 * i] ^ ((t[2 * i] ^ t[2 * i + 1]) & x);
+            for (uint32_t i = 0; i < 64; i += lane_count<Lanes>)
+                indexes_at<Lanes, false>(static_cast<uint32_t>(64 * w) + i, mask, index);
         }
-        next[w] = t[0];
+        write_index_range<Lanes, false>(static_cast<uint32_t>(64 * w), n, K, index);
     }
+    for (; w < words; w++)
+        next[w] = sliced_word<K>(entry, w);
 }
 
 // The rule of the lookup, one byte per entry, made again whenever the rule
@@ -218,6 +310,109 @@ UNROLL_LOOP(8)
     }
 }
 
+// evaluate_sliced, with the indexes when index is not null.
+template <int K, typename Lanes>
+ALWAYS_INLINE void
+sliced_with_or_without(const uint8_t *rule, uint32_t n, uint16_t *index)
+{
+    if (index)
+        evaluate_sliced<K, true, Lanes>(rule, n, index);
+    else
+        evaluate_sliced<K, false, Lanes>(rule, n, index);
+}
+
+// next (and index, unless null) for the ring laid out in ring. k > kSlicedMaxK
+// needs index.
+template <typename Lanes>
+ALWAYS_INLINE void
+evaluate(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
+{
+    static_assert(kSlicedMaxK == 6, "the switch below instantiates k = 0..kSlicedMaxK");
+    switch (k) {
+    case 0:
+        return sliced_with_or_without<0, Lanes>(rule, n, index);
+    case 1:
+        return sliced_with_or_without<1, Lanes>(rule, n, index);
+    case 2:
+        return sliced_with_or_without<2, Lanes>(rule, n, index);
+    case 3:
+        return sliced_with_or_without<3, Lanes>(rule, n, index);
+    case 4:
+        return sliced_with_or_without<4, Lanes>(rule, n, index);
+    case 5:
+        return sliced_with_or_without<5, Lanes>(rule, n, index);
+    case 6:
+        return sliced_with_or_without<6, Lanes>(rule, n, index);
+    default:
+        write_indexes<Lanes>(n, k, index);
+        evaluate_by_lookup(rule, k, n, index);
+        return;
+    }
+}
+
+// The kernels of the step, one per vector width: 8 index lanes anywhere,
+// 16 on x86-64 machines with AVX2 (chosen at the first step).
+void
+evaluate_8(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
+{
+    evaluate<lanes8>(rule, k, n, index);
+}
+
+void
+write_indexes_8(uint32_t n, int k, uint16_t *index)
+{
+    write_indexes<lanes8>(n, k, index);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define HAVE_LANES_16 1
+__attribute__((target("avx2"))) void
+evaluate_16(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
+{
+    evaluate<lanes16>(rule, k, n, index);
+}
+
+__attribute__((target("avx2"))) void
+write_indexes_16(uint32_t n, int k, uint16_t *index)
+{
+    write_indexes<lanes16>(n, k, index);
+}
+
+int
+widest_lanes()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? 16 : 8;
+}
+#else
+int
+widest_lanes()
+{
+    return 8;
+}
+#endif
+
+// The width in use, 0 until the first step or packed_ring_lanes.
+int lanes_in_use = 0;
+
+void
+choose_lanes()
+{
+    if (!lanes_in_use)
+        lanes_in_use = widest_lanes();
+}
+
+void
+evaluate_in_lanes(const uint8_t *rule, int k, uint32_t n, uint16_t *index)
+{
+    choose_lanes();
+#ifdef HAVE_LANES_16
+    if (lanes_in_use == 16)
+        return evaluate_16(rule, k, n, index);
+#endif
+    evaluate_8(rule, k, n, index);
+}
+
 } // namespace
 
 int
@@ -248,6 +443,15 @@ wired_as_ring(uint32_t n, int k)
     return 1;
 }
 
+int
+packed_ring_lanes(int lanes)
+{
+    choose_lanes();
+    if (lanes == 8 || (lanes == 16 && widest_lanes() == 16))
+        lanes_in_use = lanes;
+    return lanes_in_use;
+}
+
 void
 step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8_t *f,
                  uint16_t *index)
@@ -256,48 +460,28 @@ step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, uint8
     // The sliced rule needs no indexes; the lookup reads them.
     if (!index && k > kSlicedMaxK)
         index = own_index;
-    if (index)
-        write_ring_indexes(n, k, index);
-    switch (k) {
-    case 0:
-        evaluate_sliced<0>(rule, n);
-        break;
-    case 1:
-        evaluate_sliced<1>(rule, n);
-        break;
-    case 2:
-        evaluate_sliced<2>(rule, n);
-        break;
-    case 3:
-        evaluate_sliced<3>(rule, n);
-        break;
-    case 4:
-        evaluate_sliced<4>(rule, n);
-        break;
-    case 5:
-        evaluate_sliced<5>(rule, n);
-        break;
-    case 6:
-        evaluate_sliced<6>(rule, n);
-        break;
-    default:
-        evaluate_by_lookup(rule, k, n, index);
-        break;
-    }
-    static_assert(kSlicedMaxK == 6, "the switch above instantiates k = 0..kSlicedMaxK");
-    // The last byte keeps its bits past cell n-1.
+    evaluate_in_lanes(rule, k, n, index);
+    // Word by word (a ring of a few cells, stepped state by state, would
+    // spend more on a call of memcpy than on the rest); the last byte keeps
+    // its bits past cell n-1.
     const size_t bytes = (n + 7) / 8;
     const uint8_t *out = reinterpret_cast<const uint8_t *>(next);
+    size_t i = 0;
+    for (; i + 8 < bytes; i += 8)
+        memcpy(f + i, out + i, 8);
+    for (; i + 1 < bytes; i++)
+        f[i] = out[i];
     const uint8_t valid = static_cast<uint8_t>(n % 8 ? (1u << (n % 8)) - 1 : 0xFF);
-    memcpy(f, out, bytes - 1);
-    f[bytes - 1] = static_cast<uint8_t>((f[bytes - 1] & ~valid) | (out[bytes - 1] & valid));
+    f[i] = static_cast<uint8_t>((f[i] & ~valid) | (out[i] & valid));
 }
 
 void
 write_ring_indexes(uint32_t n, int k, uint16_t *index)
 {
-    if (k > 8)
-        write_indexes<true>(n, k, index);
-    else
-        write_indexes<false>(n, k, index);
+    choose_lanes();
+#ifdef HAVE_LANES_16
+    if (lanes_in_use == 16)
+        return write_indexes_16(n, k, index);
+#endif
+    write_indexes_8(n, k, index);
 }

@@ -33,3 +33,10 @@ void step_packed_ring(const uint8_t *rule, int k, uint32_t n, const uint8_t *a, 
 // step_packed_ring stepped, of n cells and k inputs as then (the step keeps
 // that state laid out until its next call).
 void write_ring_indexes(uint32_t n, int k, uint16_t *index);
+
+// The indexes are written 8 cells to a vector, or 16 on a machine with
+// AVX2 (x86-64), the widest there is unless asked otherwise: lanes 8 or 16
+// asks for that width (16 only where the machine has it), any other value
+// asks nothing; returns the width then in use. Both widths give the same
+// results: the tests step with each.
+int packed_ring_lanes(int lanes);

@@ -6,6 +6,8 @@
 // step off networks that are not such rings.
 #include "engine/forward/forward_test_support.h"
 
+#include <string>
+
 #include "engine/forward/packed_ring.h"
 
 namespace {
@@ -63,6 +65,56 @@ TEST(PackedRing, StepEqualsTheRingFormula)
             }
         }
     }
+}
+
+// Each width the indexes are written in (8 cells a vector, and 16 where
+// the machine has it), with the indexes written and left out (then written
+// by write_ring_indexes, as settle_step_indexes does), against the formula:
+// random rules, every k the step holds (the sliced rule and the lookup),
+// ring sizes around the 64-cell words and the largest ring.
+TEST(PackedRing, EveryWidthWithAndWithoutIndexesEqualsTheFormula)
+{
+    srandom(29);
+    const uint32_t sizes[] = {1, 2, 63, 64, 65, 127, 128, 129, 191, 192, 193, 1000, 65535};
+    const int widest = packed_ring_lanes(0);
+    int widths = 0;
+    for (int lanes : {8, 16}) {
+        if (packed_ring_lanes(lanes) != lanes)
+            continue; // this machine has no such vectors
+        widths++;
+        for (int k = 0; k <= packed_ring_max_k; k++) {
+            std::vector<uint8_t> rule((size_t(1) << k) / 8 + 1);
+            for (uint32_t n : sizes) {
+                for (auto &b : rule)
+                    b = random_byte();
+                const size_t bytes = (n + 7) / 8;
+                std::vector<uint8_t> a(bytes), f(bytes), lazy_f(bytes), expect_f(bytes);
+                std::vector<uint16_t> index(n), lazy_index(n, 0xABAB), expect_index(n);
+                for (auto &b : a)
+                    b = random_byte();
+                for (auto &b : f)
+                    b = random_byte();
+                lazy_f = f;
+                for (int t = 0; t < 3; t++) {
+                    const std::string where = "lanes=" + std::to_string(lanes) + " k=" + std::to_string(k) +
+                                              " n=" + std::to_string(n) + " t=" + std::to_string(t);
+                    expect_f = f;
+                    brute_force_step(rule, k, n, a, expect_f, expect_index);
+                    step_packed_ring(rule.data(), k, n, a.data(), lazy_f.data(), nullptr);
+                    ASSERT_EQ(lazy_f, expect_f) << where;
+                    write_ring_indexes(n, k, lazy_index.data());
+                    ASSERT_EQ(lazy_index, expect_index) << where;
+                    step_packed_ring(rule.data(), k, n, a.data(), f.data(), index.data());
+                    ASSERT_EQ(f, expect_f) << where;
+                    ASSERT_EQ(index, expect_index) << where;
+                    std::swap(a, f);
+                    lazy_f = f;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(packed_ring_lanes(widest), widest);
+    EXPECT_GE(widths, 1);
 }
 
 // Up to k = 13, the largest k of a 1d network, through forward_step: the
