@@ -4,7 +4,9 @@
 // show_neutral_info.
 #include "ui/backward/neutral_info.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "engine/backward/globals.h"
@@ -19,6 +21,54 @@
 
 namespace {
 
+const char *const kMorePrompt = "quit-q jump-j more-ret:";
+const char *const kReviewPrompt = "quit-q jump-j review-ret:";
+
+std::string
+total_text()
+{
+    return "total components=" + std::to_string(totbasinsinfield);
+}
+
+std::string
+jump_prompt(uint32_t last_row)
+{
+    return "jump to index (0-" + std::to_string(last_row) + "):";
+}
+
+// Row row of the table: its number from 1, the component size and how
+// many components have it.
+std::string
+row_text(uint32_t row)
+{
+    char text[80];
+    snprintf(text, sizeof text, "%lu: %lu  %lu ", static_cast<unsigned long>(row) + 1,
+             static_cast<unsigned long>(comp_type[row][0]),
+             static_cast<unsigned long>(comp_type[row][1]));
+    return text;
+}
+
+// The widest line of the box: its title, its rows, and its prompts with
+// the entry after them.
+int
+widest_line()
+{
+    std::string total = total_text();
+    uint32_t last_row = comp_type_tot ? comp_type_tot - 1 : 0;
+    int widest = text_pixel_width(total.c_str(), static_cast<int>(total.size()));
+    for (uint32_t row = 0; comp_type && row < comp_type_tot; row++) {
+        std::string text = row_text(row);
+        widest = std::max(widest, text_pixel_width(text.c_str(), static_cast<int>(text.size())));
+    }
+    for (const char *prompt : {kMorePrompt, kReviewPrompt})
+        widest = std::max(widest, text_pixel_width(prompt, static_cast<int>(strlen(prompt))) +
+                                      CWidth);
+    std::string jump = jump_prompt(last_row);
+    int digits = static_cast<int>(std::to_string(last_row).size());
+    return std::max(widest, text_pixel_width(jump.c_str(), static_cast<int>(jump.size())) +
+                                (digits + 1) * CWidth);
+}
+
 // One page from row first; returns the row after the page's last.
 uint32_t
 draw_page(int left, int top, int margin, uint32_t first)
@@ -28,20 +78,15 @@ draw_page(int left, int top, int margin, uint32_t first)
     setcolor(lightred);
     rectangle(left, top, Maxx - 2, Maxy - 2);
     setcolor(white);
-    char text[80];
     moveto(margin, top + vgay(3));
-    snprintf(text, sizeof text, "total components=%d", static_cast<int>(totbasinsinfield));
-    outtext(text);
+    outtext(total_text().c_str());
     moveto(margin, gety + CHeight);
     outtext("type size freq");
     int last_y = Maxy - vgay(20) - 3 * CHeight;
     uint32_t row = first;
     for (; row < comp_type_tot && gety + CHeight <= last_y; row++) {
         moveto(margin, gety + CHeight);
-        snprintf(text, sizeof text, "%lu: %lu  %lu ", static_cast<unsigned long>(row) + 1,
-                 static_cast<unsigned long>(comp_type[row][0]),
-                 static_cast<unsigned long>(comp_type[row][1]));
-        outtext(text);
+        outtext(row_text(row).c_str());
     }
     return row;
 }
@@ -50,7 +95,7 @@ draw_page(int left, int top, int margin, uint32_t first)
 void
 page_component_types()
 {
-    int left = Maxx - vgax(120), top = vgay(45);
+    int left = component_table_left(), top = vgay(45);
     int margin = left + vgax(3);
     int prompt_y = Maxy - vgay(10) - 2 * CHeight;
     image_slot under = 0;
@@ -61,7 +106,7 @@ page_component_types()
     for (;;) {
         uint32_t next = draw_page(left, top, margin, first);
         moveto(margin, prompt_y);
-        outtext(next < comp_type_tot ? "quit-q jump-j more-ret:" : "quit-q jump-j review-ret:");
+        outtext(next < comp_type_tot ? kMorePrompt : kReviewPrompt);
         input_string(1, text_entry);
         char key = is[0];
         if (key == kKeyReturn) {
@@ -73,9 +118,7 @@ page_component_types()
         setfillstyle(0, black);
         bar(margin, prompt_y, Maxx - 4, prompt_y + CHeight);
         moveto(margin, prompt_y);
-        char text[48];
-        snprintf(text, sizeof text, "jump to index (0-%lu):", static_cast<unsigned long>(last_row));
-        outtext(text);
+        outtext(jump_prompt(last_row).c_str());
         input_string(static_cast<int>(std::to_string(last_row).size()), numeric_entry);
         long long row = entry_leading_number();
         if (row < 0 || row > static_cast<long long>(last_row))
@@ -90,6 +133,13 @@ page_component_types()
 }
 
 } // namespace
+
+int
+component_table_left()
+{
+    // The text keeps a margin of vgax(3) from the frame on either side.
+    return std::min<int>(Maxx - vgax(120), Maxx - 2 - widest_line() - 2 * vgax(3));
+}
 
 void
 show_neutral_info()

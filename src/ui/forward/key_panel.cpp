@@ -7,7 +7,9 @@
 //
 // The panel keeps inside the window: it starts below the colour key box at
 // the top right, and where its lines in the medium font would pass the
-// window's bottom or the panel's width it writes them in the small font.
+// window's bottom or the panel's width it writes them in the small font,
+// and where even those would run into each other it leaves out the group
+// headings.
 // Like the colour key, it is left out where the pattern (its rows, side
 // plot and page clears) reaches its place: the pattern would draw over it.
 #include "ui/forward/key_panel.h"
@@ -101,6 +103,26 @@ fits(const std::string &heading, const std::vector<panel_line> &lines, int top)
     return widest <= room && top + height <= Maxy - 2;
 }
 
+// The step between the lines in the small font (in use): the room spread
+// over the lines, up to the medium font's step. The small font's CHeight is
+// less than its glyphs reach, so the step is at least their height and a
+// row: where the room is less, the group headings are left out (the
+// entries name the keys), and the lines that still pass the bottom are cut.
+int
+small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
+{
+    int ink = 0;
+    for (const panel_line &line : lines)
+        ink = std::max(ink, text_ink_height_in_use(line.text.c_str()));
+    const int least = ink + 1;
+    auto room = [&] { return (Maxy - 2 - top - 4) / static_cast<int>(lines.size() + 1); };
+    if (room() < least)
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const panel_line &line) { return line.heading; }),
+                    lines.end());
+    return std::max(least, std::min(room(), medium_pitch));
+}
+
 } // namespace
 
 void
@@ -130,8 +152,7 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
         CWidth = width;
         CHeight = height;
         set_small_font();
-        int room = (Maxy - 2 - top - 4) / static_cast<int>(lines.size() + 1);
-        pitch = std::max<int>(CHeight, std::min(room, medium_pitch));
+        pitch = small_font_pitch(lines, top, medium_pitch);
     }
     const int left = panel_left() + 3;
     // A panel still shown where the window's size placed it before a resize
@@ -150,6 +171,8 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
     lineto(Maxx - 2, line_y);
     line_y += 2;
     for (const panel_line &line : lines) {
+        if (line_y + pitch > place.bottom)
+            break; // only in a window too low for the keys in any font
         setcolor(line.heading ? lightred : white);
         moveto(left, line_y);
         outtext(line.text.c_str());

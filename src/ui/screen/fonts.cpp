@@ -222,6 +222,18 @@ text_height_in_use()
     return font ? font->ascent + font->descent : CHeight;
 }
 
+int
+text_ink_height_in_use(const char *s)
+{
+    XFontStruct *font = font_of(current_use);
+    if (!font)
+        return CHeight;
+    int direction = 0, ascent = 0, descent = 0;
+    XCharStruct overall{};
+    XTextExtents(font, s, static_cast<int>(strlen(s)), &direction, &ascent, &descent, &overall);
+    return overall.ascent + overall.descent;
+}
+
 void
 use_font(font_use f)
 {

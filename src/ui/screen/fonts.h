@@ -41,5 +41,9 @@ int text_width_in_use(const char *s);
 // Pixel height of a line in the font in use, ascent and descent (CHeight
 // without it).
 int text_height_in_use();
+// Rows the glyphs of s reach from the highest to the lowest in the font in
+// use (CHeight without it): the least step between lines of such text that
+// keeps them apart.
+int text_ink_height_in_use(const char *s);
 // Puts that font, as loaded now, on the GC; metrics left to the caller.
 void use_font(font_use f);

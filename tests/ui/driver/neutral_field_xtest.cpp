@@ -15,6 +15,7 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 
 namespace {
 
@@ -131,6 +132,32 @@ TEST_F(NeutralFieldOnScreen, FanPauseComesInsideAComponentUntilTurnedOff)
     expected.push_back(components);
     EXPECT_EQ(counted, expected);
     EXPECT_EQ(fieldsize, 24u);
+}
+
+// The component table at the field's end: its prompt and the entry after
+// it stay inside the box, whose right frame runs unbroken down its side
+// with nothing drawn between it and the window's edge.
+TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
+{
+    TestNetwork net(2, 4, 2);
+    four_cells_in_pairs();
+    const int top = vgay(45), bottom = Maxy - 2;
+    int frame_broken = -1, beyond_frame = -1;
+    std::thread typist = type_keys_looking("q", [&](size_t) {
+        frame_broken = beyond_frame = 0;
+        std::vector<unsigned long> side = pixels_seen(Maxx - 2, top + 1, 3, bottom - top - 1);
+        for (size_t i = 0; i < side.size(); i += 3) {
+            frame_broken += side[i] != Color_Table[lightred];
+            beyond_frame += (side[i + 1] != Color_Table[black]) + (side[i + 2] != Color_Table[black]);
+        }
+    });
+    neutral_order = 1;
+    datapause = datapause_unset;
+    basinfield = 1;
+    draw_field();
+    typist.join();
+    EXPECT_EQ(frame_broken, 0) << "text over the box's right frame";
+    EXPECT_EQ(beyond_frame, 0) << "text right of the box's frame";
 }
 
 } // namespace
