@@ -3,6 +3,7 @@
 // box, and back out to a clean exit; keys typed into the running pattern;
 // the rows of the pattern against one rule of the three inputs.
 #include "e2e/e2e_fixture.h"
+#include "support/ready_signal.h"
 
 #include <chrono>
 #include <string>
@@ -95,6 +96,41 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
     zemra->type_now("q");     // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
+}
+
+// Two running keys typed together: the second arrives while the first is
+// handled and must act too. Each 'h' moves the frozen-cell mode on, and the
+// key panel's line for 'h' names the modes from the one in force, so the
+// panel of each mode is learnt one key at a time first.
+TEST_F(ForwardRun, TwoRunningKeysTypedTogetherBothAct)
+{
+    launch();
+    road_to_forward_pattern();
+    const int w = zemra->width(), h = zemra->height();
+    // The panel's lower half, which holds the line of 'h', as drawn: read
+    // twice alike (not halfway through a redraw).
+    unsigned long long last = 0;
+    auto panel = [&] {
+        unsigned long long now = zemra->region_digest(w - w / 5, h / 2, w / 6, h / 4);
+        bool settled = now == last;
+        last = now;
+        return settled ? now : 0;
+    };
+    ASSERT_TRUE(wait_until([&] { return panel() != 0; }, kReadyPatience)) << "no key panel";
+    // The panel of mode m (0 to 3) and of mode 0 again after four keys.
+    unsigned long long mode[5] = {last};
+    for (int m = 1; m <= 4; m++) {
+        zemra->type_now("h");
+        ASSERT_TRUE(wait_until([&] { return panel() != 0 && last != mode[m - 1]; }, kReadyPatience))
+            << "'h' did not act in mode " << m - 1;
+        mode[m] = last;
+    }
+    ASSERT_EQ(mode[4], mode[0]) << "four 'h' did not bring the first mode back";
+    zemra->type_now("hh");
+    EXPECT_TRUE(wait_until([&] { return panel() == mode[2]; }, kReadyPatience))
+        << "the second of two keys typed together was lost";
+    zemra->type_now("q");     // pause box
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 // The rows of the default 14-cell ring (k = 3, regular wiring, so stepped

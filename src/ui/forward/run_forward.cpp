@@ -157,6 +157,23 @@ follow_running_key(run_context &r, uint16_t n_before)
     r.side_width = side_plot_width(&r.eg);
 }
 
+// The running key in is[0] acted on, then each key typed while the one
+// before was handled: interrupt_stp's final poll takes such a key into
+// is[0], and it is acted on in turn, so a key typed quickly after another is
+// not lost. Ends with 'q' (left for the caller) or with no key in is[0].
+void
+act_on_running_keys(run_context &r)
+{
+    for (;;) {
+        uint16_t n_before = lineL;
+        int another = interrupt_stp(&r.dp, &r.ae, &r.eg, &r.it);
+        follow_running_key(r, n_before);
+        // A modifier pressed alone (Shift before a capital) gives no key.
+        if (!another || is[0] == 0 || is[0] == 'q')
+            return;
+    }
+}
+
 // The largest rule index of the measured k.
 int16_t
 largest_index(int k)
@@ -511,11 +528,8 @@ step_pause(run_context &r)
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
         input_string(1, single_key_entry);
-        if (is[0] != 13) {
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
-        }
+        if (is[0] != 13)
+            act_on_running_keys(r);
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
         interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
@@ -976,9 +990,7 @@ run_steps(run_context &r)
                 continue;
             if (is[0] == 'q')
                 break;
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
+            act_on_running_keys(r);
             if (is[0] == 'q')
                 break;
         }
@@ -988,9 +1000,7 @@ run_steps(run_context &r)
                 moverel(0, CHeight / 2);
             char key = is[0];
             is[0] = 'w';
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
+            act_on_running_keys(r);
             if (key == 'q')
                 is[0] = 'q';
             if (oned && gety + it.scan_length * it.cell_size > Maxy) {
