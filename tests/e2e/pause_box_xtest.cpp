@@ -28,13 +28,13 @@ TEST_F(PauseBoxRoad, TransformFromThePauseBoxComplementsTheRule)
     zemra->type_now("q");            // the running pattern: pause box
     answer({"t\r", "x\r"});          // transform: list the rule
     std::vector<std::string> rules;
-    ASSERT_TRUE(wait_until([&] { return listed_rules(zemra->stderr_text()).size() >= 1; }, 10))
+    ASSERT_TRUE(wait_until([&] { return listed_rules(zemra->stderr_text()).size() >= 1; }))
         << zemra->stderr_text();
     answer({"t\r", "c\r", "x\r"});   // complement it, list it again
     ASSERT_TRUE(wait_until([&] {
         rules = listed_rules(zemra->stderr_text());
         return rules.size() >= 2;
-    }, 10)) << zemra->stderr_text();
+    })) << zemra->stderr_text();
     std::string complement = rules[0];
     for (char &c : complement)
         c = c == '0' ? '1' : '0';

@@ -4,7 +4,6 @@
 // speed of a 2^16-node tree.
 #include "support/x_test_fixture.h"
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -158,15 +157,13 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
     type_keys("q");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    settle_typed_keys();
     // 'n' and Return, each once the pause prompt waits for it (a prompt drops
     // keys typed ahead of it).
     std::thread answer = type_keys_paced("n\r");
     build_subtree(0);
     answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
-    }
+    take_typed_keys();
     EXPECT_EQ(earlyexit, 1);
     EXPECT_EQ(is[0], 'n');
     EXPECT_EQ(precount, 0u);
@@ -181,19 +178,9 @@ TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
     datapause = datapause_tree_and_fan;
-    std::atomic<bool> done{false};
-    std::thread answer([&done] {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!done)
-                type_keys("q");
-        }
-    });
-    build_subtree(0);
-    done = true;
-    answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
+    {
+        keys_at_each_wait answer("q");
+        build_subtree(0);
     }
     EXPECT_EQ(datapause, datapause_tree);
     EXPECT_EQ(treesize, 16u);
@@ -219,20 +206,11 @@ TEST_F(TreeDrawing, TreeSummaryWaitsForItsKey)
     memcpy(firstseed, root.data(), bytesL);
     isrepeat = 0;
     datapause = datapause_tree;
-    std::atomic<bool> done{false};
-    std::thread answer([&done] {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!done)
-                type_keys("\r");
-        }
-    });
+    // Return once the summary's pause waits for it.
+    std::thread answer = type_keys_paced("\r");
     run_backward();
-    done = true;
     answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
-    }
+    take_typed_keys();
     EXPECT_EQ(treesize, 16u);
     EXPECT_EQ(gofEno, 15u);
     EXPECT_EQ(is[0], '\r');
