@@ -169,8 +169,7 @@ TEST_F(FieldRoad, DecimalRuleFieldLinesEqualTheBruteForceAnalysis)
 {
     road_to_field(110, "");
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
-                           30))
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     EXPECT_NE(data.find("ty.  at  no  (p)  s  %  g  gd  ml  mp\n"), std::string::npos) << data;
     expect_field_of(110, data);
@@ -183,8 +182,7 @@ TEST_F(FieldRoad, SuccessorTableFieldGivesTheSameLines)
 {
     road_to_field(54, "e");
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
-                           30))
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(54, data);
     EXPECT_EQ(zemra->quit_by_steps(), 0);
@@ -247,8 +245,7 @@ TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
         zemra->type(keys);
     }
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; },
-                           30))
+    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(110, data, 12);
     for (const std::string &line : blocks[1])

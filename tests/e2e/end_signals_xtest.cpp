@@ -63,7 +63,7 @@ TEST_F(EndSignals, SighupUnderARunningPatternEndsCleanly)
     road_to_forward_pattern();
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 600); };
     unsigned long long early = rows();
-    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     kill(zemra->pid(), SIGHUP);
     EXPECT_EQ(zemra->wait_exit(5), 0);
     EXPECT_NE(zemra->stderr_text().find("Zemra clean exit"), std::string::npos);

@@ -30,8 +30,7 @@ protected:
         road_to_forward_pattern();
         unsigned long background = zemra->pixel(500, 500);
         ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
-                                            zemra->pixel(10, 3) != background; },
-                               10))
+                                            zemra->pixel(10, 3) != background; }))
             << "no space-time pattern";
         zemra->type_now("u");
     }
@@ -60,7 +59,7 @@ TEST_F(EntropySample, TestModeShowsTheFiguresAndAutomaticModeAppendsWholeRecords
     answer({"a\r", "\r", "\r", "\r"});
     // With R = 1 byte (v = 2, k = 3) each record is 3 bytes; records come
     // whole, one a rule.
-    ASSERT_TRUE(wait_until([&] { return file_size("my_stat.sta") >= 9; }, 30))
+    ASSERT_TRUE(wait_until([&] { return file_size("my_stat.sta") >= 9; }))
         << "no records appended";
     long size = file_size("my_stat.sta");
     zemra->type_now("q");

@@ -3,10 +3,9 @@
 // box, and back out to a clean exit; keys typed into the running pattern;
 // the rows of the pattern against one rule of the three inputs.
 #include "e2e/e2e_fixture.h"
+#include "support/ready_signal.h"
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -26,8 +25,7 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
                 if (zemra->pixel(x, 3) != background)
                     return true;
             return false;
-        },
-        10);
+        });
     EXPECT_TRUE(drawn) << "no space-time pattern";
     zemra->type_now("q");     // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -43,8 +41,7 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
     unsigned long background = zemra->pixel(500, 500);
     ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 400) != background ||
                                         zemra->pixel(10, 400) != background ||
-                                        zemra->pixel(70, 400) != background; },
-                           10))
+                                        zemra->pixel(70, 400) != background; }))
         << "the pattern did not run down the page";
     unsigned long long first_run = first_rows();
     zemra->type_now("q");  // the running pattern: pause box
@@ -55,10 +52,10 @@ TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
     auto lower_rows = [&] { return zemra->region_digest(0, 370, 14 * 6, 31); };
     unsigned long long finished = lower_rows();
     answer({"\r"});      // options box: run again
-    EXPECT_TRUE(wait_until([&] { return lower_rows() != finished; }, 10))
+    EXPECT_TRUE(wait_until([&] { return lower_rows() != finished; }))
         << "the run did not start again";
     // Same rule and seed: the same first rows come back.
-    EXPECT_TRUE(wait_until([&] { return first_rows() == first_run; }, 10));
+    EXPECT_TRUE(wait_until([&] { return first_rows() == first_run; }));
     zemra->type_now("q");  // the repeated run: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
@@ -69,32 +66,63 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
     road_to_forward_pattern();
     unsigned long background = zemra->pixel(500, 500);
     ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
-                                        zemra->pixel(10, 3) != background; },
-                           10))
+                                        zemra->pixel(10, 3) != background; }))
         << "no space-time pattern";
     // The key panel at the bottom right: 'X' takes it away and brings it back.
     const int w = zemra->width(), h = zemra->height();
     auto panel = [&] { return zemra->region_digest(w - w / 5, h / 3, w / 6, h / 4); };
-    ASSERT_TRUE(wait_until([&] { return panel() != 0; }, 5));
+    ASSERT_TRUE(wait_until([&] { return panel() != 0; }));
     unsigned long long shown = panel();
     zemra->type_now("X");
-    ASSERT_TRUE(wait_until([&] { return panel() != shown; }, 5)) << "'X' left the panel";
+    ASSERT_TRUE(wait_until([&] { return panel() != shown; })) << "'X' left the panel";
     zemra->type_now("X");
-    EXPECT_TRUE(wait_until([&] { return panel() == shown; }, 5)) << "'X' did not bring it back";
-    // Rule, seed, speed and size keys while the pattern runs; the run goes on.
-    // Each key's final poll takes a key typed meanwhile: one key at a time.
-    for (char k : std::string("<>5112r6ldi")) {
-        zemra->type_now(std::string(1, k));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    EXPECT_TRUE(wait_until([&] { return panel() == shown; })) << "'X' did not bring it back";
+    // Rule, seed, speed and size keys while the pattern runs, typed
+    // together; the run goes on.
+    zemra->type_now("<>5112r6ldi");
     // The run still answers its keys (its rows may have settled to a fixed
     // point under the rule the keys drew): 'X' takes the panel away again.
     unsigned long long now_shown = panel();
     zemra->type_now("X");
-    EXPECT_TRUE(wait_until([&] { return panel() != now_shown; }, 5)) << "the run stopped";
+    EXPECT_TRUE(wait_until([&] { return panel() != now_shown; })) << "the run stopped";
     zemra->type_now("q");     // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\nZemra clean exit\n");
+}
+
+// Two running keys typed together: the second arrives while the first is
+// handled and must act too. Each 'h' moves the frozen-cell mode on, and the
+// key panel's line for 'h' names the modes from the one in force, so the
+// panel of each mode is learnt one key at a time first.
+TEST_F(ForwardRun, TwoRunningKeysTypedTogetherBothAct)
+{
+    launch();
+    road_to_forward_pattern();
+    const int w = zemra->width(), h = zemra->height();
+    // The panel's lower half, which holds the line of 'h', as drawn: read
+    // twice alike (not halfway through a redraw).
+    unsigned long long last = 0;
+    auto panel = [&] {
+        unsigned long long now = zemra->region_digest(w - w / 5, h / 2, w / 6, h / 4);
+        bool settled = now == last;
+        last = now;
+        return settled ? now : 0;
+    };
+    ASSERT_TRUE(wait_until([&] { return panel() != 0; }, kReadyPatience)) << "no key panel";
+    // The panel of mode m (0 to 3) and of mode 0 again after four keys.
+    unsigned long long mode[5] = {last};
+    for (int m = 1; m <= 4; m++) {
+        zemra->type_now("h");
+        ASSERT_TRUE(wait_until([&] { return panel() != 0 && last != mode[m - 1]; }, kReadyPatience))
+            << "'h' did not act in mode " << m - 1;
+        mode[m] = last;
+    }
+    ASSERT_EQ(mode[4], mode[0]) << "four 'h' did not bring the first mode back";
+    zemra->type_now("hh");
+    EXPECT_TRUE(wait_until([&] { return panel() == mode[2]; }, kReadyPatience))
+        << "the second of two keys typed together was lost";
+    zemra->type_now("q");     // pause box
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
 // The rows of the default 14-cell ring (k = 3, regular wiring, so stepped
@@ -108,8 +136,7 @@ TEST_F(ForwardRun, RowsFollowOneRuleOfTheThreeInputs)
     unsigned long background = zemra->pixel(500, 500);
     ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 400) != background ||
                                         zemra->pixel(10, 400) != background ||
-                                        zemra->pixel(70, 400) != background; },
-                           10))
+                                        zemra->pixel(70, 400) != background; }))
         << "the pattern did not run down the page";
     zemra->type_now("q"); // pause box: the pattern stands still
     ASSERT_TRUE(zemra->wait_ready_for_key()) << "no pause box";

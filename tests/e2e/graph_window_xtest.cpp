@@ -19,7 +19,7 @@ unsigned long long
 changed_and_settled(Digest digest, unsigned long long from)
 {
     unsigned long long now = 0;
-    if (!wait_until([&] { return (now = digest()) != from; }, 10))
+    if (!wait_until([&] { return (now = digest()) != from; }))
         return 0;
     for (int same = 0; same < 6;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -50,7 +50,7 @@ TEST_F(InDegreeRoad, BasinRunShowsTheHistogramWhichSavesItsCounts)
     answer({"b"}); // both axes logarithmic
     answer({"s", "\r", "\r"}); // save: the default name my_prh, confirmed
     std::string file;
-    ASSERT_TRUE(wait_until([&] { return (file = read_file("my_prh.prh")).size() == 804; }, 20))
+    ASSERT_TRUE(wait_until([&] { return (file = read_file("my_prh.prh")).size() == 804; }))
         << "no 804-byte my_prh.prh";
     uint64_t nodes = 0;
     for (size_t i = 0; i < file.size(); i += 4)

@@ -48,8 +48,7 @@ TEST_F(KmixRoad, RandomMixOfK2IsSavedAsTenBytesOf2)
         [&] {
             struct stat st;
             return stat(path.c_str(), &st) == 0 && st.st_size == 10;
-        },
-        20))
+        }))
         << "no my_mix.mix of 10 bytes";
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -28,19 +28,55 @@ TEST_F(PauseBoxRoad, TransformFromThePauseBoxComplementsTheRule)
     zemra->type_now("q");            // the running pattern: pause box
     answer({"t\r", "x\r"});          // transform: list the rule
     std::vector<std::string> rules;
-    ASSERT_TRUE(wait_until([&] { return listed_rules(zemra->stderr_text()).size() >= 1; }, 10))
+    ASSERT_TRUE(wait_until([&] { return listed_rules(zemra->stderr_text()).size() >= 1; }))
         << zemra->stderr_text();
     answer({"t\r", "c\r", "x\r"});   // complement it, list it again
     ASSERT_TRUE(wait_until([&] {
         rules = listed_rules(zemra->stderr_text());
         return rules.size() >= 2;
-    }, 10)) << zemra->stderr_text();
+    })) << zemra->stderr_text();
     std::string complement = rules[0];
     for (char &c : complement)
         c = c == '0' ? '1' : '0';
     EXPECT_EQ(rules[1], complement);
     answer({"\r"});                  // the run goes on with the new rule
     zemra->type_now("q");            // pause box again
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+} // namespace
+
+namespace {
+
+// The default run's lookup histogram, a bar for each of the 8 neighbourhoods
+// of k = 3 below the side plot's top, grows to 32 bars when the pause box's
+// transformation raises k to 5: the run's lookup counts follow k (sized for
+// k = 3 they would take the step's counts of 32 indexes past their end).
+TEST_F(PauseBoxRoad, RaisingKInThePauseBoxWidensTheLookupHistogram)
+{
+    launch();
+    road_to_forward_pattern();
+    unsigned long background = zemra->pixel(500, 500);
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
+                                        zemra->pixel(10, 3) != background; }))
+        << "no space-time pattern";
+    // Pixels of bars in the band below the 8 bars of k = 3.
+    auto lower_bars = [&] {
+        int marks = 0;
+        for (int y = 160; y < 280; y += 2)
+            for (int x = 240; x < 340; x += 2)
+                marks += zemra->pixel(x, y) != background;
+        return marks;
+    };
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(262, 100) != background ||
+                                        zemra->pixel(262, 110) != background; }))
+        << "no lookup histogram";
+    EXPECT_EQ(lower_bars(), 0) << "bars of k = 3 reach below the eighth";
+    zemra->type_now("q");            // the running pattern: pause box
+    answer({"t\r", "5\r", "\r"});    // transform: k 3 raised to 5 (an equivalent rule), out
+    answer({"\r"});                  // the run goes on
+    EXPECT_TRUE(wait_until([&] { return lower_bars() > 0; })) << "the histogram kept 8 bars";
+    zemra->type_now("q");            // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 

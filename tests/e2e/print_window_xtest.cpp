@@ -41,37 +41,36 @@ TEST_F(ZemraTest, AtSignPrintsTheWindowThroughTheTools)
     unsigned long long before = prompt();
 
     zemra->type("@");
-    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no print prompt";
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; })) << "no print prompt";
     zemra->type("p\r");
-    ASSERT_TRUE(wait_until([&] { return stubs.log().find("lpr") != std::string::npos; }, 10))
+    ASSERT_TRUE(wait_until([&] { return stubs.log().find("lpr") != std::string::npos; }))
         << stubs.log();
     EXPECT_EQ(stubs.log(), "xwd \nxwdtopnm temp_window_file.im\npnmtops \n"
                            "lpr temp_window_file.ps\n");
     // When lpr runs the prompt area is back as it was; then the message box.
-    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no message";
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; })) << "no message";
     int done_reach = message_reach(*zemra);
     zemra->type("\r");
-    EXPECT_TRUE(wait_until([&] { return prompt() == before; }, 10))
+    EXPECT_TRUE(wait_until([&] { return prompt() == before; }))
         << "the prompt area was not put back";
 
     // The same with a spooler that fails: a shorter message.
     stubs.fail("lpr", 1);
     zemra->type("@");
-    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10));
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; }));
     zemra->type("p\r");
     ASSERT_TRUE(wait_until(
         [&] {
             std::string log = stubs.log();
             return log.find("lpr") != log.rfind("lpr");
-        },
-        10));
-    ASSERT_TRUE(wait_until([&] { return prompt() != before; }, 10)) << "no message";
+        }));
+    ASSERT_TRUE(wait_until([&] { return prompt() != before; })) << "no message";
     int failed_reach = message_reach(*zemra);
     // " done - press any key to continue:" is about twice as long as
     // " could not print".
     EXPECT_GT(done_reach, failed_reach + failed_reach / 2);
     zemra->type("\r");
-    EXPECT_TRUE(wait_until([&] { return prompt() == before; }, 10));
+    EXPECT_TRUE(wait_until([&] { return prompt() == before; }));
 
     zemra->type("qq");
     EXPECT_EQ(zemra->wait_exit(), 0);
@@ -90,11 +89,10 @@ TEST_F(ZemraTest, MissingConverterIsExplainedInABox)
     auto second_line = [&] { return zemra->region_digest(w / 2 + 5, row + 16, w / 2 - 10, 20); };
     unsigned long long before = second_line();
     zemra->type("@p");
-    ASSERT_TRUE(wait_until([&] { return second_line() != before; }, 10)) << "no print prompt";
+    ASSERT_TRUE(wait_until([&] { return second_line() != before; })) << "no print prompt";
     unsigned long long asking = second_line();
     zemra->type("\r");
-    EXPECT_TRUE(wait_until([&] { return second_line() != before && second_line() != asking; },
-                           10))
+    EXPECT_TRUE(wait_until([&] { return second_line() != before && second_line() != asking; }))
         << "no second line";
     EXPECT_FALSE(stubs.has("temp_window_file.im"));
     zemra->type("\rqq");

@@ -68,7 +68,7 @@ TEST_F(RuleBrowser, TheChosenRuleOfTheSampleRunsAndTheScreenComesBack)
     ASSERT_TRUE(wait_until([&] {
         listed = listed_rules(zemra->stderr_text());
         return !listed.empty();
-    }, 10)) << zemra->stderr_text();
+    })) << zemra->stderr_text();
     EXPECT_EQ(listed.back(), "01011010");  // 90
     answer({"\r"});
     zemra->type_now("q");

@@ -51,16 +51,16 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
             "\r",         // a single rule
             "d\r", "110\r",
             "\r"});      // no transformation
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul").size() == 3; }, 10))
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul").size() == 3; }))
         << "no last-rule file";
     EXPECT_EQ(file_bytes("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
     unsigned long long shown_110 = rule_box();
 
     choose("30");
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }, 10));
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }));
     EXPECT_NE(rule_box(), shown_110) << "the rule box did not change with the rule";
     choose("110");
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }, 10));
+    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }));
     EXPECT_EQ(rule_box(), shown_110) << "the rule box does not show the rule";
 
     // The listing of the rule in force.
@@ -69,7 +69,7 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
     ASSERT_TRUE(wait_until([&] {
         err = zemra->stderr_text();
         return err.find("vfreq = ") != std::string::npos;
-    }, 10)) << err;
+    })) << err;
     EXPECT_NE(err.find("\n6e\n01101110\nvfreq = 5 3 = 8"), std::string::npos) << err;
     answer({"q"});  // the menu: back to the first prompt
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out

@@ -93,11 +93,11 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
             cells = last = -1;
     };
     int cells = 0, last = 0;
-    ASSERT_TRUE(wait_until([&] { band(cells, last); return cells > 0; }, 30))
+    ASSERT_TRUE(wait_until([&] { band(cells, last); return cells > 0; }))
         << "the page did not fill";
     // The new page starts at the top: while it is above the band, the band
     // is clear in every column.
-    ASSERT_TRUE(wait_until([&] { band(cells, last); return cells == 0; }, 30)) << "no new page";
+    ASSERT_TRUE(wait_until([&] { band(cells, last); return cells == 0; })) << "no new page";
     EXPECT_EQ(last, 0) << "a stripe of the old page";
 }
 
@@ -131,8 +131,13 @@ TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
     // Every default, one Return at a time (set-up, code, seed, output
     // parameters, forward-only options) until the pattern runs.
     auto pattern = [&] { return marked_pixels(180, 2, 300, 10) > 0; };
-    for (int i = 0; i < 24 && !wait_until(pattern, 1); i++)
+    for (int i = 0; i < 24; i++) {
+        bool waits = false;
+        ASSERT_TRUE(wait_until([&] { return pattern() || (waits = zemra->waits_for_key_now()); }));
+        if (!waits)
+            break;
         answer({"\r"});
+    }
     ASSERT_TRUE(pattern()) << "no pattern";
     // Right of the pattern and its margin, down to below the key's three lines.
     EXPECT_EQ(marked_pixels(903, 0, zemra->width() - 903 - 4, 80), 0)

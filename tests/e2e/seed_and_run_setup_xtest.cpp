@@ -66,7 +66,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
     answer({"d\r", "1024\r",  // decimal seed 1024: cell 10 alone
             "\r"});           // density shown: accepted
     const std::string expected("\x02\x14\x00\x00\x00\x00\x04\x00", 8);
-    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }, 10))
+    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }))
         << "mysee_v2.eed is not v, n, two sides and the seed 1024";
     answer({"s\r",                  // output parameters: space-time pattern only
             "d\r",                  // layout: accept the defaults of every settings menu
@@ -77,7 +77,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
             "\r",                   // no random map
             "f\r", "\r"});          // damage kept, not duplicated (even width)
     // The pattern starts from the seed at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }, 10))
+    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -98,9 +98,9 @@ TEST_F(SeedRoad, OddRingDoubledForADamageRunTakesASeedOfTwiceItsCells)
             "\r",                   // the wiring review of the 30 cells: on
             "d\r", "1057\r", "\r"}); // the doubled seed: cells 0, 5 and 10, the left half only
     const std::string expected("\x02\x1e\x00\x00\x00\x21\x04\x00\x00", 9);
-    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }, 10))
+    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }))
         << "mysee_v2.eed is not v, 30 cells, two sides and the seed 1057";
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 30 * 4, 40) > 0; }, 10))
+    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 30 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -116,7 +116,7 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
             "d\r"});       // pre-image method: the defaults
     // The attractor found goes to the basin drawing; the options box
     // follows at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
+    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
         << "no options box after the basin run";
     // The basin itself: its cycle and trees in the middle of the window.
     int w = zemra->width(), h = zemra->height();

@@ -63,11 +63,11 @@ TEST_F(SizeRangeRoad, SingleBasinsOverARangeEndInTheOptionsBox)
             "d\r",                // output parameters: every basin default
             "\r", "\r",           // basin; history limit 10,000
             "d\r"});              // pre-image method: the defaults
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
+    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
         << "no options box after the range";
     EXPECT_EQ(drawings_side_by_side(), 3) << "not one basin per size";
     answer({"\r"});               // the options box: the range once more
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }, 20))
+    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
         << "no options box after the second range";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();

@@ -58,7 +58,7 @@ TEST_F(WidePatternSmallScreen, SmallScreenNoKeyPanelUnderTheWidePattern)
     road_to_forward_only_options();
     answer({"d\r"});  // the forward-only options' defaults: the pattern runs
     auto pattern = [&] { return marked_pixels(300, 300, 150, 10) > 0; };
-    ASSERT_TRUE(wait_until(pattern, 30)) << "no pattern";
+    ASSERT_TRUE(wait_until(pattern)) << "no pattern";
     int maxx = zemra->width() - 1;
     // The panel's right frame ran down the window's right edge.
     EXPECT_EQ(marked_pixels(maxx - 3, 150, 3, 450), 0) << "the key panel's frame beside the pattern";

@@ -27,7 +27,7 @@ TEST_F(WindowClose, DestroyedUnderARunningPatternEndsCleanly)
     // The pattern runs down the page from the seed row at the top left.
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 600); };
     unsigned long long early = rows();
-    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     XDestroyWindow(zemra->display, zemra->window);
     XSync(zemra->display, False);
     EXPECT_EQ(zemra->wait_exit(5), 0);
@@ -49,7 +49,7 @@ TEST_F(WindowClose, CloseRequestOpensTheExitBox)
     close.xclient.data.l[1] = CurrentTime;
     XSendEvent(zemra->display, zemra->window, False, NoEventMask, &close);
     XFlush(zemra->display);
-    ASSERT_TRUE(wait_until([&] { return centre() != before; }, 10)) << "no exit box";
+    ASSERT_TRUE(wait_until([&] { return centre() != before; })) << "no exit box";
     zemra->type("q");
     EXPECT_EQ(zemra->wait_exit(5), 0);
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);

@@ -38,11 +38,11 @@ TEST_F(WindowResize, PromptStaysAndTheStripMoves)
     zemra->type("s\r");  // the value-range prompt, in the text column
     XResizeWindow(zemra->display, zemra->window, 600, 400);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }))
         << "no strip at the new bottom";
     // The text column's first lines and the value-range prompt, drawn again
     // in the smaller fonts of the narrower window.
-    EXPECT_TRUE(wait_until([&] { return shows_something(*zemra, 30, 50, 200, 70); }, 10))
+    EXPECT_TRUE(wait_until([&] { return shows_something(*zemra, 30, 50, 200, 70); }))
         << "the prompt was lost";
 }
 
@@ -59,14 +59,14 @@ TEST_F(WindowResize, ShrinkThenGrowShowsThePromptsAgain)
     ASSERT_TRUE(box_right() && column()) << "no prompt box or text column to begin with";
     XResizeWindow(zemra->display, zemra->window, 600, 400);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 600, 400); }))
         << "no strip at the small window's bottom";
     XResizeWindow(zemra->display, zemra->window, w, h);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }))
         << "no strip at the bottom of the window grown back";
-    EXPECT_TRUE(wait_until(box_right, 10)) << "the prompt box's right part was lost";
-    EXPECT_TRUE(wait_until(column, 10)) << "the text column was lost";
+    EXPECT_TRUE(wait_until(box_right)) << "the prompt box's right part was lost";
+    EXPECT_TRUE(wait_until(column)) << "the text column was lost";
 }
 
 TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
@@ -75,10 +75,10 @@ TEST_F(WindowResize, RunningPatternTakesTheNewBottom)
     road_to_forward_pattern();
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
     unsigned long long early = rows();
-    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     XResizeWindow(zemra->display, zemra->window, 800, 500);
     XSync(zemra->display, False);
-    EXPECT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 800, 500); }, 10))
+    EXPECT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, 800, 500); }))
         << "no strip at the new bottom";
 }
 
@@ -113,11 +113,11 @@ TEST_F(WindowResize, BoxesOfARunAfterAResizeShowTheirLinesAndLeaveNothing)
     int old_width = zemra->width();
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
     unsigned long long early = rows();
-    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     const int w = 1260, h = 1000;
     XResizeWindow(zemra->display, zemra->window, w, h);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); }))
         << "no strip at the new bottom";
     zemra->type_now("q");
     ASSERT_TRUE(zemra->wait_ready_for_key()) << "no pause box";
@@ -130,8 +130,7 @@ TEST_F(WindowResize, BoxesOfARunAfterAResizeShowTheirLinesAndLeaveNothing)
     // right edge), from the top to the strip: the old key panel and colour
     // key gone, and nothing left of the pause box.
     int left = old_width / 2, right = w - w / 5 - 20;
-    EXPECT_TRUE(wait_until([&] { return marked_pixels(*zemra, left, 0, right - left, h - 60) == 0; },
-                           10))
+    EXPECT_TRUE(wait_until([&] { return marked_pixels(*zemra, left, 0, right - left, h - 60) == 0; }))
         << "something left where the boxes were before the resize";
     EXPECT_GT(marked_pixels(*zemra, w - w / 5 + 10, 100, 150, 600), 1000) << "no key panel at the new edge";
 }
@@ -146,10 +145,10 @@ TEST_F(WindowResize, NextPageOfARunningPatternFillsTheNewHeight)
     unsigned long background = zemra->pixel(500, 500);
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 300); };
     unsigned long long early = rows();
-    ASSERT_TRUE(wait_until([&] { return rows() != early; }, 10)) << "no running pattern";
+    ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     XResizeWindow(zemra->display, zemra->window, zemra->width(), 1000);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }))
         << "no strip at the new bottom";
     // Cells of the 14-cell rows between the old bottom and the new strip.
     auto below_old_bottom = [&] {
@@ -159,7 +158,7 @@ TEST_F(WindowResize, NextPageOfARunningPatternFillsTheNewHeight)
                     return true;
         return false;
     };
-    EXPECT_TRUE(wait_until(below_old_bottom, 20)) << "the pattern stops at the old bottom";
+    EXPECT_TRUE(wait_until(below_old_bottom)) << "the pattern stops at the old bottom";
 }
 
 // A taller window while the pattern scrolls: the rows go on below the old
@@ -178,15 +177,18 @@ TEST_F(WindowResize, ScrollingPatternTakesTheNewHeight)
                     return true;
         return false;
     };
-    // The page is full once rows reach the strip; a while later it scrolls.
-    ASSERT_TRUE(wait_until([&] { return cells_in(old_height - 60, old_height - 30); }, 30))
+    // The page is full once rows reach the strip; then it scrolls, moving
+    // the top rows.
+    ASSERT_TRUE(wait_until([&] { return cells_in(old_height - 60, old_height - 30); }))
         << "the pattern never filled its page";
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    auto top_rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 30); };
+    unsigned long long full = top_rows();
+    ASSERT_TRUE(wait_until([&] { return top_rows() != full; })) << "the full page does not scroll";
     XResizeWindow(zemra->display, zemra->window, zemra->width(), 1000);
     XSync(zemra->display, False);
-    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }, 10))
+    ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, zemra->width(), 1000); }))
         << "no strip at the new bottom";
-    EXPECT_TRUE(wait_until([&] { return cells_in(old_height + 10, 1000 - 60); }, 20))
+    EXPECT_TRUE(wait_until([&] { return cells_in(old_height + 10, 1000 - 60); }))
         << "the scrolling pattern stays within the old height";
 }
 

@@ -13,12 +13,16 @@
 //   erase, which moves as the left arrow does; a digit before the dash and
 //   one after it ("value 3-0") name the digits between them.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "ui/screen/globals.h"
+#include "ui/screen/key_table.h"
 
 inline std::set<char>
 split_keys(const std::string &part, bool last_of_token)
@@ -98,4 +102,21 @@ inline std::set<char>
 key_set(const std::string &keys)
 {
     return std::set<char>(keys.begin(), keys.end());
+}
+
+// The walk of every test of a key table's help against its rows, over the
+// pieces of help shown in one state: each piece names exactly the keys of
+// its rows, as read (menu_keys, panel_keys, prompt_keys, or a reading of
+// the test's own) finds them in its text. The keys are gathered into named,
+// to be held against the table's keys once every state is walked; where
+// says which state a failure is in.
+template <class Read>
+void
+expect_pieces_name_their_keys(const std::vector<key_help_line> &pieces, Read read,
+                              std::set<char> &named, const std::string &where = "")
+{
+    for (const key_help_line &piece : pieces) {
+        EXPECT_EQ(read(piece.text), key_set(piece.keys)) << where << " \"" << piece.text << "\"";
+        named.insert(piece.keys.begin(), piece.keys.end());
+    }
 }

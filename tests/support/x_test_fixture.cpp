@@ -13,6 +13,7 @@
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 
@@ -25,6 +26,24 @@ bool window_open = false;
 // Read end of the key-wait signal of the window's waits, which run on the
 // test's thread.
 int ready_fd = -1;
+
+// Every key typed so far is in the window's queue: the typing connection's
+// round trip has the server take the keys, the window's then reads the
+// events the server sent before its reply.
+void
+settle_keys()
+{
+    XSync(test_display, False);
+    XSync(D, False);
+}
+
+void
+take_keys_left()
+{
+    settle_keys();
+    while (event_ready()) {
+    }
+}
 
 } // namespace
 
@@ -107,6 +126,38 @@ ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t
             xtest_type_char(test_display, keys[i], wait_ready);
         }
     });
+}
+
+keys_at_each_wait::keys_at_each_wait(const std::string &keys, bool at_once)
+{
+    drop_ready_signals(ready_fd);
+    thread_ = std::thread([this, keys, at_once] {
+        if (at_once)
+            xtest_type(test_display, keys);
+        // A short wait for each signal, so that done_ is seen soon after it is set.
+        while (!done_)
+            if (wait_for_ready_signal(ready_fd, 0.05) && !done_)
+                xtest_type(test_display, keys);
+    });
+}
+
+keys_at_each_wait::~keys_at_each_wait()
+{
+    done_ = true;
+    thread_.join();
+    take_keys_left();
+}
+
+void
+ScreenTest::settle_typed_keys()
+{
+    settle_keys();
+}
+
+void
+ScreenTest::take_typed_keys()
+{
+    take_keys_left();
 }
 
 unsigned long

@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -36,6 +37,14 @@ protected:
     // The pixels of the rectangle (x, y, w, h), row by row, read the same
     // way in one image (empty when it could not be read).
     static std::vector<unsigned long> pixels_seen(int x, int y, int w, int h);
+    // Every key typed so far taken from the window's queue unread: the
+    // typing connection and the window's make a round trip to the server
+    // first, so keys still on their way are among them.
+    static void take_typed_keys();
+    // Every key typed so far is in the window's queue (as take_typed_keys,
+    // without taking them): for a key a run must find waiting at its first
+    // poll.
+    static void settle_typed_keys();
     // Presses Control-q.
     static void type_control_q();
     // Presses the key of an X keysym (XK_Left ...).
@@ -60,4 +69,19 @@ protected:
     // The rule figures a run writes (zparam), as start-up gives them: a
     // scratch of three when there are none.
     static void give_rule_figures();
+};
+
+// Types keys into the window at each of its waits for a key (with at_once,
+// once at the start too), from a second thread, until it goes out of scope;
+// the keys left over are then taken from the window's queue unread. For runs
+// that wait for a key an unknown number of times, or poll for one while they
+// draw and may then ask again (a stop prompt).
+class keys_at_each_wait {
+public:
+    explicit keys_at_each_wait(const std::string &keys, bool at_once = false);
+    ~keys_at_each_wait();
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
 };

@@ -175,6 +175,14 @@ ZemraProcess::wait_ready_for_key()
     return wait_seen_;
 }
 
+bool
+ZemraProcess::waits_for_key_now()
+{
+    if (!wait_seen_)
+        wait_seen_ = wait_for_ready_signal(ready_fd_, 0);
+    return wait_seen_;
+}
+
 void
 ZemraProcess::type_now(const std::string &keys)
 {

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/ready_signal.h"
+
 class ZemraProcess {
 public:
     // args: the program's arguments; display: DISPLAY for the program (empty
@@ -32,6 +34,9 @@ public:
     // before it is on the screen then); false when it never came. The next
     // key type sends goes into that wait.
     bool wait_ready_for_key();
+    // Whether the program has begun a key wait since the last key typed,
+    // without blocking; the next key type sends goes into that wait.
+    bool waits_for_key_now();
     void control_q();
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
@@ -67,10 +72,13 @@ private:
     int exit_status_ = -1; // the status once reaped by quit_by_steps
 };
 
-// Polls until done() holds or seconds pass; true when it held.
+// Polls until done() holds or seconds pass; true when it held. A test waits
+// on a result with the key waits' patience, far longer than the result takes
+// on a machine whose every core is busy: the condition ends the wait, not the
+// clock.
 template <typename Condition>
 bool
-wait_until(Condition done, double seconds)
+wait_until(Condition done, double seconds = kReadyPatience)
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < end) {

@@ -52,8 +52,8 @@ struct midpoint_cache {
     // Per key: its first midpoint, no_stop until made, too_many_midpoints
     // when it has none for good; and its number of midpoints, until made
     // the targets met.
-    std::vector<uint32_t> first_of_key;
-    std::vector<uint32_t> count_of_key;
+    general_table<uint32_t> first_of_key;
+    general_table<uint32_t> count_of_key;
 };
 extern midpoint_cache kept_midpoints;
 

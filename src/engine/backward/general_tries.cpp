@@ -18,7 +18,7 @@ build_list(const uint8_t *rule, int k)
     general_tries &g = tries_of_cells;
     int v = value_range;
     uint64_t R = int_power(v, k);
-    std::vector<uint8_t> level(R, 0), skip(R, 0);
+    general_table<uint8_t> level(R, 0), skip(R, 0);
     if (v == 2) {
         for (uint64_t e1 = R; e1-- > 0;) {
             if (skip[e1] || !(e1 & 1))
@@ -96,7 +96,7 @@ build_general_tries()
         }
     } else {
         // One list per k in use, from row 0.
-        std::vector<int32_t> list_of_k(nhood + 1, -1);
+        general_table<int32_t> list_of_k(nhood + 1, -1);
         uint32_t lists = 0;
         for (uint32_t c = 0; c < lineL; c++) {
             int k = cell_k(c);

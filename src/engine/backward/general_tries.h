@@ -27,7 +27,14 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+
+// The general method's tables grow through the checked allocator: memory
+// running out for them gives the out-of-memory box with this label.
+inline constexpr char general_tables_label[] = "general method tables";
+template <class T>
+using general_table = std::vector<T, checked_allocator<T, general_tables_label>>;
 
 struct entry_try {
     uint32_t e; // the rule-table entry (its digits: input positions 0 .. k-1)
@@ -41,15 +48,15 @@ struct word_try {
 // The lists, built by build_general_tries, freed by release_general_tries.
 struct general_tries {
     // List l, output t covers entries[first[l*v+t] .. first[l*v+t+1]).
-    std::vector<entry_try> entries;
-    std::vector<uint32_t> first;
-    std::vector<uint32_t> list_of_cell; // the list each cell uses
+    general_table<entry_try> entries;
+    general_table<uint32_t> first;
+    general_table<uint32_t> list_of_cell; // the list each cell uses
     // Word form only: cell c, output t covers
     // words[word_first[c*2+t] .. word_first[c*2+t+1]).
     bool word_form = false;             // v = 2 and at most 32 cells
-    std::vector<word_try> words;
-    std::vector<uint32_t> word_first;
-    std::vector<uint8_t> ends_unfit;    // per c*2+t: the entry list ends in tries never fitting
+    general_table<word_try> words;
+    general_table<uint32_t> word_first;
+    general_table<uint8_t> ends_unfit;  // per c*2+t: the entry list ends in tries never fitting
 };
 extern general_tries tries_of_cells;
 

@@ -54,8 +54,8 @@ struct walk_tables {
     bool ready = false;                  // every cell has at most most_walk_tries tries a target value
     const uint16_t *order = nullptr;     // cell_order as the tables were made (nullptr: position order)
     try_sets start;                      // every try of every cell
-    std::vector<try_sets> keep;          // per word try
-    std::vector<walk_position> positions; // per position, in the order of cell_at
+    general_table<try_sets> keep;        // per word try
+    general_table<walk_position> positions; // per position, in the order of cell_at
 };
 extern walk_tables tables_of_walk;
 

@@ -167,6 +167,13 @@ choose_preimage_method()
     return general_walk_serves() ? general_walk_preimages : general_breadth_first_preimages;
 }
 
+bool
+general_method_needed()
+{
+    const preimage_method &chosen = choose_preimage_method();
+    return &chosen == &general_walk_preimages || &chosen == &general_breadth_first_preimages;
+}
+
 const preimage_method &
 start_preimage_method(bool &built)
 {

@@ -56,6 +56,10 @@ extern const preimage_method neutral_order_preimages;
 // random wiring or mixed k (walking where its tables, as built, and the
 // stack view let it), else the local sweep.
 const preimage_method &choose_preimage_method();
+// Whether the method chosen now is the general one (either form): a run
+// whose trees take it builds its tables once, before the first tree, and
+// frees them after the last.
+bool general_method_needed();
 // The chosen method prepared; built says whether what it needs was built
 // here, for the caller to release with the method's release. The general
 // method's form is chosen on the tables it then has.

@@ -7,8 +7,6 @@
 // general_tries.cpp. Start at pre_images_rand.
 #include "engine/backward/preimages_general.h"
 
-#include <vector>
-
 #include "engine/backward/acceptance.h"
 #include "engine/backward/general_midpoints.h"
 #include "engine/backward/general_stacks.h"
@@ -18,6 +16,7 @@
 #include "engine/backward/preimage_method.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/backward/tree_levels.h"
+#include "engine/backward/tree_memory.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
@@ -25,8 +24,29 @@
 namespace {
 
 bool prepared = false;
-// The word form's pre-images of one target as state numbers, in stack order.
-std::vector<uint32_t> fan_numbers;
+// The word form's pre-images of one target as state numbers, in stack order,
+// room for fan_numbers_room. They grow inside a tree, through the checked
+// allocator's try_ variant: memory running out for them abandons the tree
+// with the failure noted, as for the stacks.
+uint32_t *fan_numbers = nullptr;
+size_t fan_numbers_room = 0;
+
+// Room for count fan numbers; false, the failure noted, when there is no
+// memory for them.
+bool
+reserve_fan_numbers(uint32_t count)
+{
+    if (count <= fan_numbers_room)
+        return true;
+    void *grown = try_checked_realloc(fan_numbers, count * sizeof(uint32_t));
+    if (!grown) {
+        note_tree_memory_failure("fan numbers", count * sizeof(uint32_t));
+        return false;
+    }
+    fan_numbers = static_cast<uint32_t *>(grown);
+    fan_numbers_room = count;
+    return true;
+}
 
 // The start of a fan of either form: the tables, the fan, the stack figures
 // and stack 0's first entry. False, with the target abandoned, when there is
@@ -91,10 +111,13 @@ hand_over_partials(partials_end end, int last)
         return;
     }
     if (level_lists_hold_numbers()) {
-        fan_numbers.resize(count);
+        if (!reserve_fan_numbers(count)) {
+            abort_subtree = abort_subtree_too_many_partial;
+            return;
+        }
         for (uint32_t i = 0; i < count; i++)
             fan_numbers[i] = static_cast<uint32_t>(stack_words(last)[i]);
-        accept_numbers(fan_numbers.data(), count);
+        accept_numbers(fan_numbers, count);
         return;
     }
     uint8_t line[4];
@@ -130,7 +153,9 @@ free_pre_rand()
     release_walk_tables();
     release_midpoints();
     release_partial_stacks();
-    std::vector<uint32_t>().swap(fan_numbers);
+    checked_free(fan_numbers);
+    fan_numbers = nullptr;
+    fan_numbers_room = 0;
     checked_free(cell_order);
     cell_order = nullptr;
     prepared = false;

@@ -8,6 +8,7 @@
 // to fail a chosen allocation to exercise the failure path.
 #pragma once
 #include <cstddef>
+#include <type_traits>
 
 // Called with the label of an allocation that failed; must not return.
 typedef void (*outof_memory_handler)(const char *label);
@@ -32,3 +33,41 @@ void checked_free(void *block);
 extern long live_allocations;
 // 0: allocations succeed; N > 0: the N-th allocation from now fails (then 0).
 extern unsigned long fail_allocation_after;
+
+// An allocator for std::vector whose blocks come from checked_calloc with
+// label: a table that cannot grow reaches the out-of-memory handler, as every
+// network array does, instead of throwing std::bad_alloc past it, and its
+// blocks are counted and can be made to fail like the rest. label is a char
+// array of static storage:
+//     inline constexpr char tries_label[] = "tries_of_cells";
+//     std::vector<uint32_t, checked_allocator<uint32_t, tries_label>> first;
+template <class T, const char *label>
+struct checked_allocator {
+    static_assert(alignof(T) <= alignof(std::max_align_t), "calloc aligns no further");
+    using value_type = T;
+    using is_always_equal = std::true_type;
+    template <class U>
+    struct rebind {
+        using other = checked_allocator<U, label>;
+    };
+
+    checked_allocator() = default;
+    template <class U>
+    checked_allocator(const checked_allocator<U, label> &)
+    {
+    }
+    T *allocate(size_t n) { return static_cast<T *>(checked_calloc(n, sizeof(T), label)); }
+    void deallocate(T *block, size_t) { checked_free(block); }
+};
+template <class T, class U, const char *label>
+bool
+operator==(const checked_allocator<T, label> &, const checked_allocator<U, label> &)
+{
+    return true;
+}
+template <class T, class U, const char *label>
+bool
+operator!=(const checked_allocator<T, label> &, const checked_allocator<U, label> &)
+{
+    return false;
+}

@@ -19,6 +19,7 @@
 #include "engine/backward/basin_types.h"
 #include "engine/backward/field_fit.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/successor_table.h"
 #include "engine/forward/attractor_search.h"
@@ -47,12 +48,6 @@
 #include "ui/storage/data_lines.h"
 
 namespace {
-
-bool
-general_method_needed()
-{
-    return exhaustive_testing != exhaustive_random_map && (nonlocal || nhood_mixed);
-}
 
 // The state-space matrix at the start of a basin: its frame outside a field
 // (or basin after basin), else the next basin colour: two steps on, past 15

@@ -20,6 +20,7 @@
 #include "engine/backward/field_fit.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/neutral_components.h"
 #include "engine/backward/preimages_general.h"
@@ -74,12 +75,6 @@ struct fitted_field {
 
 // The basins drawn by the last field.
 std::vector<field_basin_box> basin_boxes;
-
-bool
-general_method_needed()
-{
-    return !exhaustive_testing && !neutral_order && (nonlocal || nhood_mixed);
-}
 
 void
 write_outputs(const char *text, uint8_t level_needed)

@@ -16,6 +16,7 @@
 #include "engine/backward/acceptance.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/preimage_method.h"
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/neutral_components.h"
 #include "engine/backward/preimages_general.h"
@@ -48,12 +49,6 @@
 #include "ui/string_editors/seed_dialog.h"
 
 namespace {
-
-bool
-general_method_needed()
-{
-    return !exhaustive_testing && !neutral_order && (nonlocal || nhood_mixed);
-}
 
 // The single component run's switch to the order space and its root order;
 // false when there is no run (more than 12 cells, or 'q' at the seed).

@@ -355,6 +355,16 @@ relay_pattern_area(entropy_graph *eg, run_iteration *it)
 
 namespace {
 
+// A row's action from a function of the run's graph and iteration records:
+// the key is always taken.
+template <void (*records_action)(entropy_graph *, run_iteration *)>
+bool
+acts_on_records(running_pattern &p, char)
+{
+    records_action(p.eg, p.it);
+    return true;
+}
+
 bool
 toggle_pattern(running_pattern &, char)
 {
@@ -472,20 +482,6 @@ change_scale(running_pattern &p, char key)
 }
 
 bool
-time_frames(running_pattern &p, char)
-{
-    toggle_time_frames(p.eg, p.it);
-    return true;
-}
-
-bool
-dimension(running_pattern &p, char)
-{
-    cycle_dimension(p.eg, p.it);
-    return true;
-}
-
-bool
 plane_or_sample_pause(running_pattern &p, char)
 {
     run_iteration *it = p.it;
@@ -586,7 +582,7 @@ const running_key kDimensionKeys[] = {
         .when([](const running_pattern &) {
             return d_mode == display_2d || d_mode == display_2d_time;
         })
-        .does(time_frames),
+        .does(acts_on_records<toggle_time_frames>),
     running_key::on("T")
         .help([](const running_pattern &) -> std::string {
             return d_mode == display_1d   ? "T..tog 1d-2d-3d"
@@ -596,7 +592,7 @@ const running_key kDimensionKeys[] = {
         .when([](const running_pattern &) {
             return d_mode == display_1d || d_mode == display_2d || d_mode == display_3d;
         })
-        .does(dimension),
+        .does(acts_on_records<cycle_dimension>),
     running_key::on("I")
         .help([](const running_pattern &) -> std::string {
             return d_mode == display_3d        ? "I..tog balls"
@@ -916,20 +912,6 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
 }
 
 bool
-frozen_mode_key(running_pattern &p, char)
-{
-    step_frozen_mode(p.eg, p.it);
-    return true;
-}
-
-bool
-frozen_window_key(running_pattern &p, char)
-{
-    revise_frozen_window(p.eg, p.it);
-    return true;
-}
-
-bool
 difference_key(running_pattern &p, char)
 {
     if (diff_plot == diff_plot_stats || att_hist) {
@@ -1019,13 +1001,6 @@ entropy_density_key(running_pattern &p, char)
 }
 
 bool
-analysis_window_key(running_pattern &p, char)
-{
-    revise_analysis_window(p.eg, p.it);
-    return true;
-}
-
-bool
 return_map_key(running_pattern &p, char)
 {
     if (stpgraph == stpgraph_none || p.ae->mode != 0)
@@ -1065,13 +1040,13 @@ const running_key kFrozenKeys[] = {
                                                   "h..f2-bin-nor-f1", "h..bin-nor-f1-f2"};
             return kModes[p.it->frozen_mode & 3];
         })
-        .does(frozen_mode_key),
+        .does(acts_on_records<step_frozen_mode>),
     running_key::on("H")
         .help([](const running_pattern &) {
             return "H..f-gens(" + std::to_string(frozen_gens) + ")/bins(" +
                    std::to_string(num_bin_bound + 1) + ")";
         })
-        .does(frozen_window_key),
+        .does(acts_on_records<revise_frozen_window>),
     running_key::on("=")
         .help([](const running_pattern &) {
             return std::string("=..tog diff(") +
@@ -1126,7 +1101,7 @@ const running_key kAnalysisKeys[] = {
             return std::string(text);
         })
         .when(side_plots)
-        .does(analysis_window_key),
+        .does(acts_on_records<revise_analysis_window>),
     running_key::on("D").help("D..return map").does(return_map_key),
     running_key::on("y").help("y..state-space matrix").does(matrix_key),
 };

@@ -116,6 +116,67 @@ recompute_cell_pixels(run_iteration *it)
     it->hex_size = 2.0 * it->cell_size * std::cos(M_PI / 6) / 3.0;
 }
 
+// The largest rule index of the measured k.
+int16_t
+largest_index(int k)
+{
+    if (!tot_only)
+        return static_cast<int16_t>(int_power(value_range, k) - 1);
+    if (totalistic == rule_kind_tcodes)
+        return static_cast<int16_t>(k * (value_range - 1));
+    return static_cast<int16_t>(v_tablecodemax ? v_tablecodemax[k] : 0);
+}
+
+// The k whose lookups the side plot counts: the single cell's, else nhood.
+int
+measured_k()
+{
+    if (single_entropy && nhood_mixed && entropy_poss < lineL)
+        return nhoodm[entropy_poss];
+    return nhood;
+}
+
+// The lookup counts follow a change of k or of the network size made while
+// the run goes on (a transformation in the pause box raising or lowering k,
+// a cell removed under the single measured cell): their rows hold an entry
+// for each rule index of the k measured, and the forward step counts each
+// cell's neighbourhood index into the newest row. The histogram drawn for
+// the old entries is taken away.
+void
+follow_lookup_size(run_context &r)
+{
+    entropy_graph &eg = r.eg;
+    run_iteration &it = r.it;
+    r.mode.lookup_cell = single_entropy && entropy_poss < lineL ? entropy_poss : -1;
+    const int k = measured_k();
+    const int16_t max_index = largest_index(k);
+    if (max_index == it.max_index && eg.k == k)
+        return;
+    eg.k = static_cast<uint8_t>(k);
+    it.max_index = max_index;
+    const size_t entries = static_cast<size_t>(max_index) + 1;
+    if (eg.lookupcount.rows) {
+        count_window_release(&eg.lookupcount);
+        count_window_allocate(&eg.lookupcount, gens, entries, "lookupcount");
+    }
+    if (eg.oldbar) {
+        checked_free(eg.oldbar);
+        eg.oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "oldbar"));
+    }
+    r.mode.lookup_row = count_window_newest(&eg.lookupcount);
+    if (eg.hist_mode && stp)
+        erase_box(eg.hist_x0, eg.hist_y0, eg.hist_right, eg.hist_bottom);
+}
+
+// The run's view of the network after a key or a box that may have changed
+// it: the forward folder's, then the lookup counts'.
+void
+recheck_run_network(run_context &r)
+{
+    recheck_forward_network();
+    follow_lookup_size(r);
+}
+
 // After a running key: the step's mode takes the run record's update mode,
 // partial order, single-rule switch and history; the per-run work arrays
 // follow a change of the update mode or of the network size, the step's
@@ -125,7 +186,7 @@ void
 follow_running_key(run_context &r, uint16_t n_before)
 {
     run_iteration &it = r.it;
-    recheck_forward_network();
+    recheck_run_network(r);
     recompute_cell_pixels(&it);
     bool size_changed = lineL != n_before;
     bool arrays_stale = size_changed || it.run_seq_update != r.mode.seq_update ||
@@ -157,15 +218,21 @@ follow_running_key(run_context &r, uint16_t n_before)
     r.side_width = side_plot_width(&r.eg);
 }
 
-// The largest rule index of the measured k.
-int16_t
-largest_index(int k)
+// The running key in is[0] acted on, then each key typed while the one
+// before was handled: interrupt_stp's final poll takes such a key into
+// is[0], and it is acted on in turn, so a key typed quickly after another is
+// not lost. Ends with 'q' (left for the caller) or with no key in is[0].
+void
+act_on_running_keys(run_context &r)
 {
-    if (!tot_only)
-        return static_cast<int16_t>(int_power(value_range, k) - 1);
-    if (totalistic == rule_kind_tcodes)
-        return static_cast<int16_t>(k * (value_range - 1));
-    return static_cast<int16_t>(v_tablecodemax ? v_tablecodemax[k] : 0);
+    for (;;) {
+        uint16_t n_before = lineL;
+        int another = interrupt_stp(&r.dp, &r.ae, &r.eg, &r.it);
+        follow_running_key(r, n_before);
+        // A modifier pressed alone (Shift before a capital) gives no key.
+        if (!another || is[0] == 0 || is[0] == 'q')
+            return;
+    }
 }
 
 template <typename T>
@@ -251,9 +318,7 @@ setup_plot_buffers(run_context &r)
     entropy_graph &eg = r.eg;
     eg.plot_on = stpgraph == stpgraph_density;
     eg.hist_mode = stpgraph == stpgraph_lookup_bars ? 1 : stpgraph > stpgraph_lookup_bars ? 2 : 0;
-    int k = nhood;
-    if (single_entropy && nhood_mixed && entropy_poss < lineL)
-        k = nhoodm[entropy_poss];
+    int k = measured_k();
     eg.k = static_cast<uint8_t>(k);
     r.it.max_index = largest_index(k);
     if (eg.plot_on) {
@@ -266,7 +331,7 @@ setup_plot_buffers(run_context &r)
         count_window_allocate(&eg.lookupcount, gens, entries, "lookupcount");
         eg.oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "oldbar"));
         r.mode.lookup_row = count_window_newest(&eg.lookupcount);
-        r.mode.lookup_cell = single_entropy ? entropy_poss : -1;
+        r.mode.lookup_cell = single_entropy && entropy_poss < lineL ? entropy_poss : -1;
         // The histogram box right of the side plot.
         eg.hist_x0 = static_cast<int16_t>(r.width + eg.w2 + vgax(10));
         eg.hist_y0 = vgay(57);
@@ -414,7 +479,7 @@ types_cleared(run_context &r)
 {
     run_iteration &it = r.it;
     interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
-    recheck_forward_network();
+    recheck_run_network(r);
     if (is[0] == 'q')
         return true;
     is[0] = 0;
@@ -511,15 +576,12 @@ step_pause(run_context &r)
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
         input_string(1, single_key_entry);
-        if (is[0] != 13) {
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
-        }
+        if (is[0] != 13)
+            act_on_running_keys(r);
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
         interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
-        recheck_forward_network();
+        recheck_run_network(r);
     } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
         step_back_history(&it, static_cast<int>(j), &r.history_valid);
     } else {
@@ -559,7 +621,7 @@ pause_point(run_context &r)
     if ((q && stppause == stppause_none) || stppause == stppause_box) {
         result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
         // The box may have rewired the network or changed k.
-        recheck_forward_network();
+        recheck_run_network(r);
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {
@@ -976,9 +1038,7 @@ run_steps(run_context &r)
                 continue;
             if (is[0] == 'q')
                 break;
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
+            act_on_running_keys(r);
             if (is[0] == 'q')
                 break;
         }
@@ -988,9 +1048,7 @@ run_steps(run_context &r)
                 moverel(0, CHeight / 2);
             char key = is[0];
             is[0] = 'w';
-            uint16_t n_before = lineL;
-            interrupt_stp(&r.dp, &r.ae, &r.eg, &it);
-            follow_running_key(r, n_before);
+            act_on_running_keys(r);
             if (key == 'q')
                 is[0] = 'q';
             if (oned && gety + it.scan_length * it.cell_size > Maxy) {

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/screen/row_builder.h"
+
 template <class Context, class Result>
 struct key_row {
     using help_function = std::string (*)(const Context &);
@@ -35,37 +37,27 @@ struct key_row {
     static constexpr key_row
     on(const char *k)
     {
-        key_row r;
-        r.keys = k;
-        return r;
+        return with_field(key_row{}, &key_row::keys, k);
     }
     constexpr key_row
     help(const char *t) const
     {
-        key_row r = *this;
-        r.text = t;
-        return r;
+        return with_field(*this, &key_row::text, t);
     }
     constexpr key_row
     help(help_function t) const
     {
-        key_row r = *this;
-        r.text_now = t;
-        return r;
+        return with_field(*this, &key_row::text_now, t);
     }
     constexpr key_row
     when(condition c) const
     {
-        key_row r = *this;
-        r.listed = c;
-        return r;
+        return with_field(*this, &key_row::listed, c);
     }
     constexpr key_row
     does(action a) const
     {
-        key_row r = *this;
-        r.act = a;
-        return r;
+        return with_field(*this, &key_row::act, a);
     }
 
     bool has_help() const { return text != nullptr || text_now != nullptr; }

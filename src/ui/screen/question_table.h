@@ -14,6 +14,7 @@
 #include <cstddef>
 
 #include "ui/screen/input.h"
+#include "ui/screen/row_builder.h"
 
 // Where the walk goes after a row.
 enum class answer_step {
@@ -56,61 +57,43 @@ struct question {
     constexpr question
     when(bool (*condition)()) const
     {
-        question q = *this;
-        q.asked = condition;
-        return q;
+        return with_field(*this, &question::asked, condition);
     }
     constexpr question
     resets(void (*settings)()) const
     {
-        question q = *this;
-        q.reset = settings;
-        return q;
+        return with_field(*this, &question::reset, settings);
     }
     constexpr question
     prompts(void (*write)()) const
     {
-        question q = *this;
-        q.prompt = write;
-        return q;
+        return with_field(*this, &question::prompt, write);
     }
     constexpr question
     entry(int characters, int entry_mode) const
     {
-        question q = *this;
-        q.max = characters;
-        q.mode = entry_mode;
-        return q;
+        return with_field(with_field(*this, &question::max, characters), &question::mode, entry_mode);
     }
     constexpr question
     then(answer_step (*take)(int len)) const
     {
-        question q = *this;
-        q.apply = take;
-        return q;
+        return with_field(*this, &question::apply, take);
     }
     constexpr question
     on_line(int place_line) const
     {
-        question q = *this;
-        q.line = place_line;
-        return q;
+        return with_field(*this, &question::line, place_line);
     }
     constexpr question
     quits(answer_step step) const
     {
-        question q = *this;
-        q.quit = step;
-        return q;
+        return with_field(*this, &question::quit, step);
     }
     // 'q' goes back to the row of index r (an apply returning back_to too).
     constexpr question
     quits_to(int r) const
     {
-        question q = *this;
-        q.quit = answer_step::back_to;
-        q.back_row = r;
-        return q;
+        return with_field(with_field(*this, &question::quit, answer_step::back_to), &question::back_row, r);
     }
 };
 

@@ -157,4 +157,39 @@ TEST(PreimageMethod, MidpointsWithoutMemoryWalkFromTheTopAndListTheSame)
     undo_rule_mix();
 }
 
+// The drivers build the general method's tables before a run's first tree
+// where general_method_needed says so: exactly where the method the tree
+// builder then starts builds them itself, in every mode and wiring.
+TEST(PreimageMethod, GeneralMethodNeededWhereTheChosenMethodBuildsItsTables)
+{
+    srandom(47);
+    TestNetwork net(2, 8, 3);
+    const uint8_t table_modes[] = {exhaustive_off, exhaustive_table, exhaustive_random_map};
+    int general = 0;
+    for (int wiring = 0; wiring < 3; wiring++)
+        for (uint8_t table_mode : table_modes)
+            for (uint8_t order_mode = 0; order_mode <= 1; order_mode++) {
+                reset_backward_settings();
+                nhood_mixed = 0;
+                if (wiring > 0)
+                    wire_at_random(wiring == 2); // 2: mixed k
+                TestNetwork::set_random_rule();
+                exhaustive_testing = table_mode;
+                neutral_order = order_mode;
+                SCOPED_TRACE(testing::Message() << "wiring " << wiring << " table mode "
+                                                << int(table_mode) << " neutral " << int(order_mode));
+                bool needed = general_method_needed();
+                general += needed;
+                bool built = false;
+                const preimage_method &m = start_preimage_method(built);
+                EXPECT_EQ(needed, general_tables_built() != 0);
+                if (built)
+                    m.release();
+            }
+    // Random wiring, with one k or mixed, outside both modes.
+    EXPECT_EQ(general, 2);
+    reset_backward_settings();
+    nhood_mixed = 0;
+}
+
 } // namespace

@@ -40,7 +40,9 @@ TEST(PreimageMethods, NoMemoryForTheLevelListsIsReportedAsMemory)
     TestNetwork::set_rule_number(0);
     wire_at_random(false);
     memset(firstseed, 0, bytesL);
-    // The tree's two work lines, then the first list's array of numbers.
+    // The general method's tables built beforehand, as a field builds them;
+    // then the tree's two work lines, then the first list's array of numbers.
+    prepair_pre_rand();
     fail_allocation_after = 3;
     testing::internal::CaptureStderr();
     run_backward();

@@ -1,17 +1,16 @@
 // Trees drawn on the window: the root fan's edges where the geometry puts
 // them, the state-space matrix marks of a subtree, the progress bar filled
-// in a field, 'q' then 'n' between nodes ending a tree, and the drawing
-// speed of a 2^16-node tree.
+// in a field, 'q' then 'n' between nodes ending a tree, the pause after a
+// finished basin tree (its words in the status box, taken down with the
+// answer), and the drawing speed of a 2^16-node tree.
 #include "support/x_test_fixture.h"
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
-#include "engine/backward/backward_test_support.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/tree_geometry.h"
 #include "engine/forward/globals.h"
@@ -19,6 +18,8 @@
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/backward/tree_test_support.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -62,6 +63,7 @@ protected:
         lastlevel = saved_last;
         show_ss_matrix = 0;
         basinfield = 0;
+        datapause = datapause_unset;
     }
 
     static void
@@ -72,6 +74,19 @@ protected:
         isrepeat = 0;
         direction = direction_backward;
         run_backward();
+    }
+
+    // Pixels of the status box's place, inside its frame, that are not
+    // background.
+    static int
+    status_box_marks()
+    {
+        int x0 = memory_box_left(Maxx) + 2, x1 = memory_box_place_end(Maxx) - 2;
+        int y0 = 4, y1 = prompt_box_bottom(1) - 2;
+        int marks = 0;
+        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            marks += p != Color_Table[black];
+        return marks;
     }
 };
 
@@ -158,15 +173,13 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
     type_keys("q");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    settle_typed_keys();
     // 'n' and Return, each once the pause prompt waits for it (a prompt drops
     // keys typed ahead of it).
     std::thread answer = type_keys_paced("n\r");
     build_subtree(0);
     answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
-    }
+    take_typed_keys();
     EXPECT_EQ(earlyexit, 1);
     EXPECT_EQ(is[0], 'n');
     EXPECT_EQ(precount, 0u);
@@ -181,19 +194,9 @@ TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
     datapause = datapause_tree_and_fan;
-    std::atomic<bool> done{false};
-    std::thread answer([&done] {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!done)
-                type_keys("q");
-        }
-    });
-    build_subtree(0);
-    done = true;
-    answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
+    {
+        keys_at_each_wait answer("q");
+        build_subtree(0);
     }
     EXPECT_EQ(datapause, datapause_tree);
     EXPECT_EQ(treesize, 16u);
@@ -201,44 +204,29 @@ TEST_F(TreeDrawing, FanPauseTurnedOffWithQ)
     datapause = datapause_unset;
 }
 
+// Rule 0's all-0 point attractor on 4 cells: a basin tree of 15
+// garden-of-Eden nodes, its summary shown with tree pauses on. While the
+// pause waits its words are in the status box; after Return the box's place
+// is clear.
 TEST_F(TreeDrawing, TreeSummaryWaitsForItsKey)
 {
-    // Rule 0's all-0 point attractor: a basin tree of 15 garden-of-Eden
-    // nodes, its summary shown with tree pauses on.
     TestNetwork net(2, 4, 3);
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
-    std::vector<uint8_t> root(bytesL, 0);
-    uint8_t *cycle[2] = {nullptr, root.data()};
-    uint8_t **saved_att = att;
-    att = cycle;
-    attperiod = 1;
-    attindex = 1;
-    cyclematch = 1;
-    direction = direction_forward;
-    memcpy(firstseed, root.data(), bytesL);
-    isrepeat = 0;
+    rule_0_point_attractor attractor;
     datapause = datapause_tree;
-    std::atomic<bool> done{false};
-    std::thread answer([&done] {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (!done)
-                type_keys("\r");
-        }
-    });
+    int shown = -1;
+    // Return once the summary's pause waits for it.
+    std::thread answer = type_keys_looking("\r", [&](size_t) { shown = status_box_marks(); });
     run_backward();
-    done = true;
     answer.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    while (event_ready()) {
-    }
+    take_typed_keys();
     EXPECT_EQ(treesize, 16u);
     EXPECT_EQ(gofEno, 15u);
     EXPECT_EQ(is[0], '\r');
-    datapause = datapause_unset;
-    att = saved_att;
-    attperiod = attindex = 0;
+    EXPECT_GT(shown, 50) << "no words in the status box while the pause waits";
+    window_pixel(0, 0); // everything drawn is on the screen
+    EXPECT_EQ(status_box_marks(), 0) << "the status box left after the answer";
 }
 
 TEST_F(TreeDrawing, StackViewsOfBothMethods)

@@ -145,15 +145,7 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
     reset_backward_settings();
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
-    std::vector<uint8_t> root(bytesL, 0);
-    uint8_t *cycle[2] = {nullptr, root.data()};
-    uint8_t **saved_att = att;
-    att = cycle;
-    attperiod = 1;
-    attindex = 1;
-    cyclematch = 1;
-    direction = direction_forward;
-    memcpy(firstseed, root.data(), bytesL);
+    rule_0_point_attractor attractor;
     char name[] = "/tmp/zemra_tree_linesXXXXXX";
     int fd = mkstemp(name);
     ASSERT_GE(fd, 0);
@@ -164,7 +156,6 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
     filename_data = file_name;
     pdata = data_basins_and_trees;
     filedata = data_basins_and_trees;
-    isrepeat = 0;
     testing::internal::CaptureStderr();
     run_backward();
     std::string err = testing::internal::GetCapturedStderr();
@@ -183,8 +174,6 @@ TEST(TreeReports, BasinTreeLinesToStandardErrorAndTheDataFile)
     pdata = filedata = data_off;
     filename_data = saved_name;
     unlink(name);
-    att = saved_att;
-    attperiod = attindex = 0;
     free_segment_list();
 }
 

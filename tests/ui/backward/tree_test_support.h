@@ -4,6 +4,10 @@
 #pragma once
 #include "engine/backward/backward_test_support.h"
 
+#include <cstring>
+#include <vector>
+
+#include "engine/forward/globals.h"
 #include "ui/backward/run_backward.h"
 #include "ui/screen/globals.h"
 
@@ -21,3 +25,34 @@ public:
 
 inline ::testing::Environment *const input_line_environment =
     ::testing::AddGlobalTestEnvironment(new InputLineEnvironment);
+
+// Rule 0's all-0 point attractor on a network set up with rule 0, in att
+// for run_backward, which then draws its basin tree (on 4 cells, 15
+// garden-of-Eden nodes about the root); att is given back at the end of the
+// scope.
+class rule_0_point_attractor {
+public:
+    rule_0_point_attractor() : root_(bytesL, 0)
+    {
+        cycle_[1] = root_.data();
+        att = cycle_;
+        attperiod = 1;
+        attindex = 1;
+        cyclematch = 1;
+        direction = direction_forward;
+        memcpy(firstseed, root_.data(), bytesL);
+        isrepeat = 0;
+    }
+    ~rule_0_point_attractor()
+    {
+        att = saved_att_;
+        attperiod = attindex = 0;
+    }
+    rule_0_point_attractor(const rule_0_point_attractor &) = delete;
+    rule_0_point_attractor &operator=(const rule_0_point_attractor &) = delete;
+
+private:
+    std::vector<uint8_t> root_;
+    uint8_t *cycle_[2] = {nullptr, nullptr};
+    uint8_t **saved_att_ = att;
+};

@@ -4,8 +4,6 @@
 // analysis of the successor map, and the summary lines say so.
 #include "support/x_test_fixture.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -266,22 +264,13 @@ TEST_F(BasinField, QuitGivesNoSummaryTimes)
         basinfield = 1;
         direction = direction_forward;
         pdata = data_basins;
-        // 'q' until the field stops (a stop prompt may ask again); keys
-        // typed after the stop are taken from the queue unread.
-        std::atomic<bool> stopped{false};
-        std::thread typist([&stopped] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            while (!stopped) {
-                type_keys("q");
-                std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            }
-        });
+        // 'q' at once and at each wait until the field stops (a stop prompt
+        // may ask again); keys typed after the stop are taken from the
+        // queue unread.
         testing::internal::CaptureStderr();
-        draw_field();
-        stopped = true;
-        typist.join();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        while (event_ready()) {
+        {
+            keys_at_each_wait typist("q", true);
+            draw_field();
         }
         print_field_data();
         std::string out = testing::internal::GetCapturedStderr();

@@ -4,7 +4,6 @@
 // basin whose successor table the user backs out of is not drawn.
 #include "support/x_test_fixture.h"
 
-#include <chrono>
 #include <string>
 #include <thread>
 
@@ -50,7 +49,7 @@ protected:
     static std::thread stop_with_n()
     {
         type_keys("q");
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        settle_typed_keys();
         return type_keys_paced("n\r");
     }
 };

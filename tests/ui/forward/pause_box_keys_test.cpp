@@ -30,19 +30,6 @@ struct globals_kept {
     }
 };
 
-std::vector<std::string>
-lines_of(const std::vector<key_help_line> &pieces)
-{
-    std::vector<std::string> lines;
-    for (const key_help_line &p : pieces) {
-        if (lines.empty() || p.text[0] == '\n')
-            lines.push_back(p.text[0] == '\n' ? p.text.substr(1) : p.text);
-        else
-            lines.back() += p.text;
-    }
-    return lines;
-}
-
 TEST(PauseBoxKeys, EveryPieceNamesTheKeysOfItsRows)
 {
     globals_kept kept;
@@ -53,11 +40,8 @@ TEST(PauseBoxKeys, EveryPieceNamesTheKeysOfItsRows)
         rulemix = (form & 8) ? 1 : 0;
         loc_twod_fonly = (form & 16) ? 1 : 0;
         nonlocal = (form & 32) ? 1 : 0;
-        for (const key_help_line &piece : pause_box_menu(full, single)) {
-            EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys))
-                << "form " << form << ": \"" << piece.text << "\"";
-            named.insert(piece.keys.begin(), piece.keys.end());
-        }
+        expect_pieces_name_their_keys(pause_box_menu(full, single), menu_keys, named,
+                                      "form " + std::to_string(form));
     }
     EXPECT_EQ(named, key_set(pause_box_keys()));
 }
@@ -67,7 +51,7 @@ TEST(PauseBoxKeys, TheLinesAreTheMenusTexts)
     globals_kept kept;
     tot_only = rulemix = loc_twod_fonly = nonlocal = 0;
     glider_rule_order = glider_order_random;
-    EXPECT_EQ(lines_of(pause_box_menu(true, true)),
+    EXPECT_EQ(help_lines(pause_box_menu(true, true)),
               (std::vector<std::string>{
                   "prtscrn with/out box-p/P savescrn-V hide-W, sample:load/keep-E/K",
                   "rule:save/load/revise/rnd/trans-s/l/v/r/t, net-n canal-C",
@@ -75,23 +59,23 @@ TEST(PauseBoxKeys, TheLinesAreTheMenusTexts)
                   "state:rev-e rnd/Ham/blk/orig-R/H/k/o sng:pos/neg-5/6 save/load-S/L",
                   "filter-f skip-X pause-N step-x/+ top-T no-ops-Q back-q cont-ret:"}));
     nonlocal = 1;
-    EXPECT_EQ(lines_of(pause_box_menu(true, true)).back(),
+    EXPECT_EQ(help_lines(pause_box_menu(true, true)).back(),
               "tog wiring-7, filter-f skip-X pause-N step-x/+ top-T back-q cont-ret:");
     tot_only = 1;
     rulemix = 1;
     glider_rule_order = 0;
-    std::vector<std::string> lines = lines_of(pause_box_menu(true, true));
+    std::vector<std::string> lines = help_lines(pause_box_menu(true, true));
     EXPECT_EQ(lines[0], "prtscrn with/out box-p/P savescrn-V hide-W");
     EXPECT_EQ(lines[1], "rule:save/load/revise/rnd-s/l/v/r, net-n canal-C");
     EXPECT_EQ(lines[2], "tog graph-g, fixed border-B, tog g-order(seq/rnd)-G");
     tot_only = rulemix = nonlocal = 0;
     loc_twod_fonly = 1;
-    EXPECT_EQ(lines_of(pause_box_menu(false, true)),
+    EXPECT_EQ(help_lines(pause_box_menu(false, true)),
               (std::vector<std::string>{"rule:save/load/revise/rnd/trans-s/l/v/r/t",
                                         "bitflip-1, flip ends-w/b, Z:higher/lower-Z/z",
                                         "seed:rev-e rand/blk-R/k sng:pos/neg-5/6 save/load-S/L",
                                         "goback-q cont-ret:"}));
-    EXPECT_EQ(lines_of(pause_box_menu(false, false)).size(), 3u);
+    EXPECT_EQ(help_lines(pause_box_menu(false, false)).size(), 3u);
 }
 
 } // namespace

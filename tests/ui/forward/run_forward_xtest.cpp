@@ -5,8 +5,6 @@
 // history-limit message.
 #include "support/x_test_fixture.h"
 
-#include <atomic>
-#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,34 +67,6 @@ run_forward_probed()
     }
     return probe;
 }
-
-// Types keys into the window every 150 ms while a run waits for them, until
-// the run is over; keys left over are taken from the queue afterwards.
-class key_sender {
-public:
-    explicit key_sender(std::string keys, void (*type)(const std::string &))
-        : thread_([this, keys, type] {
-              while (!done_) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-                  if (!done_)
-                      type(keys);
-              }
-          })
-    {
-    }
-    ~key_sender()
-    {
-        done_ = true;
-        thread_.join();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        while (event_ready()) {
-        }
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
 
 class ForwardRun : public ScreenTest {
 protected:
@@ -187,7 +157,7 @@ TEST_F(ForwardRun, Rule90RowsMatchTheEngineStates)
     stppause = stppause_box;
     ittpause = 20;
     {
-        key_sender sender("q", type_keys);
+        keys_at_each_wait sender("q");
         run_forward(carule);
     }
     EXPECT_EQ(is[0], 'q');
@@ -455,7 +425,7 @@ TEST_F(ForwardRun, HistoryLimitMessageOnceThenTheBasin)
     stp = 0;
     basin_probe basin;
     {
-        key_sender sender("\r", type_keys);
+        keys_at_each_wait sender("\r");
         basin = run_forward_probed();
     }
     EXPECT_EQ(std::string(textb[0]), "att period=11, run in=11");
@@ -477,7 +447,7 @@ TEST_F(ForwardRun, HistoryLimitQuitEndsTheRun)
     limitcheck = 10;
     basin_probe basin;
     {
-        key_sender sender("q", type_keys);
+        keys_at_each_wait sender("q");
         basin = run_forward_probed();
     }
     EXPECT_EQ(is[0], 'q');
@@ -523,7 +493,7 @@ TEST_F(ForwardRun, TheSameRunTwiceGivesTheSameResult)
         stppause = stppause_box;
         ittpause = 20;
         {
-            key_sender sender("q", type_keys);
+            keys_at_each_wait sender("q");
             run_forward(carule);
         }
         EXPECT_EQ(is[0], 'q');

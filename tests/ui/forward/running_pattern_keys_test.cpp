@@ -89,14 +89,11 @@ TEST(RunningPatternKeys, EveryPanelLineNamesTheKeysOfItsRows)
         threed = !oned && !twod ? 3 : 0;
         running_key_groups all = running_pattern_key_groups();
         for (size_t g = 0; g < all.count; g++)
-            for (const key_help_line &line : key_help(all.groups[g].rows, all.groups[g].count, p)) {
-                EXPECT_EQ(panel_keys(line.text), key_set(line.keys))
-                    << "form " << form << ": \"" << line.text << "\"";
-                for (char key : line.keys)
-                    EXPECT_TRUE(key == 'q' || acting_row(key)) << "'" << key << "' acts nowhere";
-                named.insert(line.keys.begin(), line.keys.end());
-            }
+            expect_pieces_name_their_keys(key_help(all.groups[g].rows, all.groups[g].count, p),
+                                          panel_keys, named, "form " + std::to_string(form));
     }
+    for (char key : named)
+        EXPECT_TRUE(key == 'q' || acting_row(key)) << "'" << key << "' acts nowhere";
     std::set<char> all_keys;
     running_key_groups all = running_pattern_key_groups();
     for (size_t g = 0; g < all.count; g++)

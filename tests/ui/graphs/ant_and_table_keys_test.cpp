@@ -17,16 +17,6 @@
 
 namespace {
 
-// Each piece's keys as its text names them, gathered into `named`.
-void
-expect_pieces_name_their_keys(const std::vector<key_help_line> &pieces, std::set<char> &named)
-{
-    for (const key_help_line &piece : pieces) {
-        EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys)) << "\"" << piece.text << "\"";
-        named.insert(piece.keys.begin(), piece.keys.end());
-    }
-}
-
 TEST(AntKeys, ThePromptNamesEveryKeyOfTheWalk)
 {
     std::set<char> named;
@@ -34,7 +24,7 @@ TEST(AntKeys, ThePromptNamesEveryKeyOfTheWalk)
         ant_view v;
         v.walk.show_ant = state & 1;
         v.walk.random_ant = state & 2;
-        expect_pieces_name_their_keys(ant_prompt_pieces(v), named);
+        expect_pieces_name_their_keys(ant_prompt_pieces(v), menu_keys, named);
     }
     EXPECT_EQ(named, key_set(ant_keys()));
 }
@@ -59,7 +49,7 @@ TEST(AntKeys, TheHitsDisplayNamesEveryKeyOfItsAnswers)
             ant_view v;
             v.walk.total = total;
             v.walk.random_ant = random_ant;
-            expect_pieces_name_their_keys(hits_prompt_pieces(v), named);
+            expect_pieces_name_their_keys(hits_prompt_pieces(v), menu_keys, named);
         }
     EXPECT_EQ(named, key_set(hits_keys()));
 }
@@ -91,7 +81,7 @@ TEST(AntKeys, TheHitsDisplaysLines)
 TEST(TableKeys, ThePromptNamesEveryKey)
 {
     std::set<char> named;
-    expect_pieces_name_their_keys(table_prompt_pieces(), named);
+    expect_pieces_name_their_keys(table_prompt_pieces(), menu_keys, named);
     EXPECT_EQ(named, key_set(table_keys()));
     EXPECT_EQ(table_prompt_line(), "scan table: exit-ret xterm-x jump-j reset-s down-d up-u right-r left-l");
 }

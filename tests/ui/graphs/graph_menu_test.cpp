@@ -47,11 +47,9 @@ TEST(GraphMenu, EveryPieceNamesTheKeysOfItsRows)
                    form{graph_network, 1}}) {
         f_or_n = f.mode;
         no_links = f.no_links;
-        for (const key_help_line &piece : graph_menu_pieces()) {
-            EXPECT_EQ(menu_keys(read_as_written(piece.text)), key_set(piece.keys))
-                << "mode " << f.mode << (f.no_links ? " without links" : "") << ": \"" << piece.text << "\"";
-            named.insert(piece.keys.begin(), piece.keys.end());
-        }
+        expect_pieces_name_their_keys(
+            graph_menu_pieces(), [](const std::string &text) { return menu_keys(read_as_written(text)); },
+            named, std::string("mode ") + f.mode + (f.no_links ? " without links" : ""));
     }
     EXPECT_EQ(named, key_set(graph_keys()));
 }

@@ -27,14 +27,11 @@ TEST(DerridaKeys, EveryPieceNamesTheKeysOfItsRow)
         derrida_menu_state s;
         s.finished = form & 1;
         s.rule_tables = form & 2;
-        for (const key_help_line &piece : derrida_menu_help(s)) {
-            EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys)) << piece.text;
-            menu_named.insert(piece.keys.begin(), piece.keys.end());
-        }
-        for (const key_help_line &piece : derrida_completion_help(s)) {
-            EXPECT_EQ(menu_keys(piece.text + ":"), key_set(piece.keys)) << piece.text;
-            completion_named.insert(piece.keys.begin(), piece.keys.end());
-        }
+        expect_pieces_name_their_keys(derrida_menu_help(s), menu_keys, menu_named);
+        // A completion piece is read with the colon that ends its line.
+        expect_pieces_name_their_keys(
+            derrida_completion_help(s), [](const std::string &text) { return menu_keys(text + ":"); },
+            completion_named);
     }
     EXPECT_EQ(menu_named, key_set(derrida_menu_keys()));
     EXPECT_EQ(completion_named, key_set(derrida_completion_keys()));

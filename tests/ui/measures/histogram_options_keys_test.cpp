@@ -13,41 +13,25 @@
 
 namespace {
 
-std::vector<std::string>
-lines_of(const std::vector<key_help_line> &pieces)
-{
-    std::vector<std::string> lines;
-    for (const key_help_line &p : pieces) {
-        if (lines.empty() || p.text[0] == '\n')
-            lines.push_back(p.text[0] == '\n' ? p.text.substr(1) : p.text);
-        else
-            lines.back() += p.text;
-    }
-    return lines;
-}
-
 TEST(HistogramOptionsKeys, EveryPieceNamesTheKeysOfItsRows)
 {
     std::set<char> named;
     for (char mode : {'n', 'b'})
         for (bool damage : {true, false})
-            for (const key_help_line &piece : histogram_options_menu(mode, damage)) {
-                EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys))
-                    << mode << " " << damage << ": \"" << piece.text << "\"";
-                named.insert(piece.keys.begin(), piece.keys.end());
-            }
+            expect_pieces_name_their_keys(histogram_options_menu(mode, damage), menu_keys, named,
+                                          std::string(1, mode) + (damage ? " damage" : ""));
     EXPECT_EQ(named, key_set(histogram_options_keys()));
 }
 
 TEST(HistogramOptionsKeys, TheLinesAreThePromptsTexts)
 {
-    EXPECT_EQ(lines_of(histogram_options_menu('b', true)),
+    EXPECT_EQ(help_lines(histogram_options_menu('b', true)),
               (std::vector<std::string>{
                   "undo pause-u save/load-s/l next-ret, damage: delay-d same-m:"}));
-    EXPECT_EQ(lines_of(histogram_options_menu('n', true)),
+    EXPECT_EQ(help_lines(histogram_options_menu('n', true)),
               (std::vector<std::string>{"undo pause-u save/load-s/l next-ret, damage: delay-d same-m",
                                         "redraw-r x-axis-x logx-X logy-y log-both-b:"}));
-    EXPECT_EQ(lines_of(histogram_options_menu('n', false)),
+    EXPECT_EQ(help_lines(histogram_options_menu('n', false)),
               (std::vector<std::string>{"undo pause-u save/load-s/l next-ret",
                                         "redraw-r x-axis-x logx-X logy-y log-both-b:"}));
 }

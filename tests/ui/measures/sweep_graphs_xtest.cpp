@@ -6,6 +6,7 @@
 // without bias. With ZEMRA_SCREENSHOTS naming a folder, the window is saved
 // there at the sweep's summary and table.
 #include "support/x_test_fixture.h"
+#include "support/ready_signal.h"
 
 #include <X11/Xlib.h>
 
@@ -93,7 +94,7 @@ protected:
     {
         XResizeWindow(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h));
         XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
         while (Maxx != w - 1 || WinMaxy != h - 1) {
             if (std::chrono::steady_clock::now() > end)
                 return false;

@@ -29,10 +29,10 @@ text_of(type_prompt p)
 
 TEST(TypePromptKeys, EveryPieceNamesTheKeysOfItsRows)
 {
+    std::set<char> named;
     for (type_prompt p : kPrompts)
-        for (const key_help_line &piece : type_prompt_menu(p))
-            EXPECT_EQ(menu_keys(piece.text), key_set(piece.keys))
-                << static_cast<int>(p) << ": \"" << piece.text << "\"";
+        expect_pieces_name_their_keys(type_prompt_menu(p), menu_keys, named,
+                                      "prompt " + std::to_string(static_cast<int>(p)));
 }
 
 TEST(TypePromptKeys, AKeyActsOfItsOwnExactlyWhenThePromptNamesIt)

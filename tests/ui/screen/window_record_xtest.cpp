@@ -3,6 +3,7 @@
 // a prompt goes on right after the prompt drawn again, also when a dialog
 // kept the point meanwhile.
 #include "support/x_test_fixture.h"
+#include "support/ready_signal.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,7 +44,7 @@ protected:
     {
         XResizeWindow(D, W, w, h);
         XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
         while (Maxx != w - 1 || WinMaxy != h - 1) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
