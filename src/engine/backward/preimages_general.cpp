@@ -4,8 +4,7 @@
 // (tree_levels.h). Reads the target A and the wiring; writes the pp_
 // figures of a fan. The forms are in general_stacks.cpp (breadth first),
 // general_walk.cpp, general_midpoints.cpp and general_field_points.cpp (the
-// walk), the try lists in
-// general_tries.cpp. Start at pre_images_rand.
+// walk), the try lists in general_tries.cpp. Start at pre_images_rand.
 #include "engine/backward/preimages_general.h"
 
 #include <vector>
