@@ -11,11 +11,18 @@
 
 namespace {
 
-// Positions left to each target below the keys: from fewest_below on, one
-// more as long as the midpoints would pass the memory allowed. Fewer
-// positions leave a target a shorter finish; each position fewer doubles
-// the keys and about doubles the midpoints.
-constexpr uint32_t fewest_below = 2, most_below = 8;
+// Positions left to each target below the keys: from fewest_below(n) on,
+// one more as long as the midpoints would pass the memory allowed. Fewer
+// positions leave a target a shorter finish, but each position fewer
+// doubles the keys and about doubles the midpoints, which a target reads
+// at a place of its own: past about 2^18 states the reads from memory cost
+// more than the longer finish, so larger fields leave more positions.
+constexpr uint32_t most_below = 8;
+uint32_t
+fewest_below(uint32_t cells)
+{
+    return cells <= 18 ? 2 : cells - 16 < most_below ? cells - 16 : most_below;
+}
 // The part of the keys made before the midpoints of all are foreseen.
 constexpr uint32_t foresight_keys = 16;
 
@@ -245,7 +252,7 @@ make_field_points()
     field.tried = true;
     if (!tables_of_walk.ready)
         return false;
-    for (uint32_t below = fewest_below; below <= most_below && below < lineL; below++) {
+    for (uint32_t below = fewest_below(lineL); below <= most_below && below < lineL; below++) {
         bool no_memory = false;
         if (make_with_split(below, &no_memory)) {
             field.ready = true;
