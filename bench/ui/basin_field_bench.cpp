@@ -19,6 +19,7 @@
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
+#include "engine/backward/parallel_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -36,7 +37,7 @@
 
 namespace {
 
-enum network_kind { ring_local = 0, random_table = 1, random_general = 2, random_orders = 3 };
+enum network_kind { ring_local = 0, random_table = 1, random_general = 2, random_orders = 3, ring_general = 4, ring_table = 5 };
 
 float field_figures[3];
 float level_radii[91];
@@ -66,10 +67,14 @@ build_network(network_kind kind, int n, uint32_t rule)
         for (int j = 0; j < 3; j++)
             wiring[c][j] = kind == ring_local ? static_cast<uint16_t>((c - 1 + j + n) % n)
                                               : static_cast<uint16_t>(random() % n);
+    if (kind == ring_general || kind == ring_table) // the ring's wiring, taken by a method for any wiring
+        for (int c = 0; c < n; c++)
+            for (int j = 0; j < 3; j++)
+                wiring[c][j] = static_cast<uint16_t>((c - 1 + j + n) % n);
     for (uint32_t i = 0; i < 8; i++)
         set_value(carule[0], i, static_cast<int>((rule >> i) & 1));
     nonlocal = kind == ring_local ? 0 : 1;
-    exhaustive_testing = kind == random_table ? exhaustive_table : exhaustive_off;
+    exhaustive_testing = kind == random_table || kind == ring_table ? exhaustive_table : exhaustive_off;
     if (!zparam)
         zparam = field_figures;
     shownumbers = shownumbers_spot;
@@ -138,6 +143,18 @@ BM_FieldComputed(benchmark::State &state)
     if (!is)
         allocate_mem_buffers();
     time_field(state);
+}
+
+// The general method against the table method on one thread, size by size:
+// CPU time of the same field computed by each.
+void
+BM_FieldBySize(benchmark::State &state)
+{
+    if (!is)
+        allocate_mem_buffers();
+    set_table_threads(1);
+    time_field(state);
+    set_table_threads(0);
 }
 
 // False (and the benchmark skipped) when no window can be opened.
@@ -211,8 +228,27 @@ computed_networks(benchmark::internal::Benchmark *b)
     b->Args({random_orders, 9, 110});
 }
 
+// Random wiring (rule 110) and the rings of rules 30 and 110, each by the
+// table and by the general method, at 16 to 24 cells.
+void
+size_networks(benchmark::internal::Benchmark *b)
+{
+    for (int n = 16; n <= 24; n += 2) {
+        b->Args({random_table, n, 110});
+        b->Args({random_general, n, 110});
+        b->Args({ring_table, n, 30});
+        b->Args({ring_general, n, 30});
+        b->Args({ring_table, n, 110});
+        b->Args({ring_general, n, 110});
+    }
+    b->ArgNames({"kind", "n", "rule"});
+    b->Unit(benchmark::kMillisecond);
+    b->MinTime(0.5);
+}
+
 } // namespace
 
+BENCHMARK(BM_FieldBySize)->Apply(size_networks);
 BENCHMARK(BM_FieldComputed)->Apply(computed_networks);
 // Drawn fields are timed by the clock (UseRealTime): the wait for the
 // server to draw belongs to them.

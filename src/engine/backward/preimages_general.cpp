@@ -3,11 +3,12 @@
 // (acceptance.h), as state numbers where the level lists hold numbers
 // (tree_levels.h). Reads the target A and the wiring; writes the pp_
 // figures of a fan. The forms are in general_stacks.cpp (breadth first),
-// general_walk.cpp and general_midpoints.cpp (the walk), the try lists in
-// general_tries.cpp. Start at pre_images_rand.
+// general_walk.cpp, general_midpoints.cpp and general_field_points.cpp (the
+// walk), the try lists in general_tries.cpp. Start at pre_images_rand.
 #include "engine/backward/preimages_general.h"
 
 #include "engine/backward/acceptance.h"
+#include "engine/backward/general_field_points.h"
 #include "engine/backward/general_midpoints.h"
 #include "engine/backward/general_stacks.h"
 #include "engine/backward/general_tries.h"
@@ -78,10 +79,18 @@ walk_partials()
     uint32_t target = 0;
     for (uint32_t b = 0; b < bytesL; b++)
         target |= static_cast<uint32_t>(A[b]) << (8 * b);
-    word_walk w = start_walk(target, lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1);
-    bool done = kept_midpoints.split == no_stop
-                    ? walk_from_top(w)
-                    : by_lane_count([&](auto lanes) { return walk_from_midpoints<decltype(lanes)::value>(w); });
+    word_walk w;
+    bool done;
+    if (basinfield && make_field_points()) {
+        w.target = target; // a field asks for every state's pre-images
+        w.count = 0;
+        done = walk_from_field_points(w);
+    } else {
+        w = start_walk(target, lineL == 32 ? ~uint32_t(0) : (uint32_t(1) << lineL) - 1);
+        done = kept_midpoints.split == no_stop
+                   ? walk_from_top(w)
+                   : by_lane_count([&](auto lanes) { return walk_from_midpoints<decltype(lanes)::value>(w); });
+    }
     stacks_of_partials.count[0] = w.count;
     if (!done)
         return partials_end::too_many;
@@ -152,6 +161,7 @@ free_pre_rand()
     release_general_tries();
     release_walk_tables();
     release_midpoints();
+    release_field_points();
     release_partial_stacks();
     checked_free(fan_numbers);
     fan_numbers = nullptr;

@@ -8,7 +8,8 @@
 // shows (general_stacks.h), and, for v = 2 with at most 32 cells, a
 // depth-first walk that drops a partial as soon as a later cell has no try
 // left (general_walk.h), going on from partials kept for earlier targets
-// (general_midpoints.h). The try lists both read are in general_tries.h.
+// (general_midpoints.h) or, in a basin field, made for every target at once
+// (general_field_points.h). The try lists both read are in general_tries.h.
 #pragma once
 
 // Builds the try lists of every cell (with their block levels for v = 2),

@@ -1,0 +1,38 @@
+// The general method's midpoints for a whole basin field (used only by the
+// files of the general method): a field asks for the pre-images of every
+// state, so the depth-first walk (general_walk.h) down to a deep position
+// split is made once for every key (the target values of the cells above
+// split) before the first target, and a target only finishes the few
+// positions from split down to 0 from its key's midpoints.
+//
+// The keys are made together, position by position and in key order: the
+// partials of every key that begins with the same values share the walk of
+// those values, so the shared part of the walk is made once for all of them.
+// Every partial a key's own walk would keep at split is kept, in that walk's
+// order, with the cells at split or below whose tries for 0 and for 1 are
+// gone; a partial the key's walk would drop early because a cell above split
+// has no try left for its value is dropped here at that cell's turn, so the
+// partials kept are the same. A target drops the midpoints where a cell's try
+// for its value is gone and finishes the others by trying, position by
+// position, each try of the cell for its value that agrees with the cells
+// assigned: the tries the walk's sets leave are exactly those, so the final
+// partials come in the walk's order.
+//
+// The split leaves each target as few positions as the memory allowed the
+// midpoints permits: one 32-bit word a state of the field (16 MB at least).
+// Where they would pass it with 8 positions left, or memory runs out, none
+// are kept and the targets take the kept midpoints of general_midpoints.h.
+#pragma once
+#include <cstdint>
+
+#include "engine/backward/general_walk.h"
+
+// Whether the midpoints of every key are made and serve the walk now.
+bool field_points_ready();
+// Makes them for the walk's tables (at most once per preparation); false
+// when they are not kept.
+bool make_field_points();
+void release_field_points();
+// The final partials of w's target from its key's midpoints, in stack 0;
+// false when memory ran out for them.
+bool walk_from_field_points(word_walk &w);

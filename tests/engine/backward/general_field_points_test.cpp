@@ -1,0 +1,153 @@
+// The general method in a basin field, where the walk finishes every
+// target from midpoints made for all keys at once: the pre-images of every
+// target against brute force and in the breadth-first form's order, at
+// sizes whose split leaves a different number of positions (12, 17 and 21
+// cells), for random wiring with mixed k, a rule per cell and the
+// rearranged cell order, and when memory runs out for the midpoints.
+#include "backward_test_support.h"
+
+#include <algorithm>
+
+#include "engine/backward/general_field_points.h"
+#include "engine/model/checked_alloc.h"
+
+namespace {
+
+// A random rule row for k = 3 (every cell then has at most eight tries a
+// value, so the walk serves it).
+void
+random_rule(uint32_t r)
+{
+    for (uint32_t i = 0; i < rule_entries(nhood); i++)
+        set_value(carule[r], i, static_cast<int>(random() % 2));
+}
+
+// Random wiring and rules; variant bit 0: mixed k; bit 1: a rule per cell;
+// variant 3 also the rearranged cell order.
+void
+build_field_network(int variant)
+{
+    wire_at_random(variant & 1);
+    if (variant & 2) {
+        allocate_mem_rulemix(nhood);
+        rulemix = 1;
+    }
+    for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
+        random_rule(r);
+    reorderRBN = variant == 3;
+    prepair_pre_rand();
+}
+
+void
+end_field_network()
+{
+    free_pre_rand();
+    undo_rule_mix();
+    reorderRBN = 0;
+    basinfield = 0;
+}
+
+// The walk's pre-images of t in a field, and the breadth-first form's.
+void
+expect_field_lists_breadth_first(uint32_t t)
+{
+    basinfield = 1;
+    std::vector<uint32_t> field = method_pre_images(t, general_method);
+    basinfield = 0;
+    see_ppstack = see_ppstack_on;
+    std::vector<uint32_t> breadth_first = method_pre_images(t, general_method);
+    see_ppstack = see_ppstack_off;
+    ASSERT_EQ(field, breadth_first) << "target " << t;
+}
+
+TEST(GeneralFieldPoints, EveryTargetMatchesBruteForceAndTheBreadthFirstOrder)
+{
+    srandom(41);
+    for (int variant = 0; variant < 4; variant++) {
+        SCOPED_TRACE(testing::Message() << "variant " << variant);
+        TestNetwork net(2, 12, 3);
+        reset_backward_settings();
+        build_field_network(variant);
+        std::vector<uint32_t> next = successors();
+        uint64_t found = 0;
+        for (uint32_t t = 0; t < next.size(); t++) {
+            basinfield = 1;
+            std::vector<uint32_t> got = method_pre_images(t, general_method);
+            basinfield = 0;
+            std::sort(got.begin(), got.end());
+            ASSERT_EQ(got, brute_pre_images(next, t)) << "target " << t;
+            found += got.size();
+            expect_field_lists_breadth_first(t);
+        }
+        EXPECT_EQ(found, next.size());
+        EXPECT_TRUE(field_points_ready());
+        end_field_network();
+    }
+}
+
+// 17 cells: every target; 21 cells: images of random states and random
+// targets (most of them with no pre-image).
+TEST(GeneralFieldPoints, LargerFieldsListTheBreadthFirstFormsPreImages)
+{
+    srandom(43);
+    for (int n : {17, 21})
+        for (int variant : {0, 3}) {
+            SCOPED_TRACE(testing::Message() << "n=" << n << " variant " << variant);
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            build_field_network(variant);
+            const uint32_t states = uint32_t(1) << n;
+            const uint32_t targets = n == 17 ? states : 4000;
+            for (uint32_t i = 0; i < targets; i++) {
+                uint32_t t = i;
+                if (n != 17) {
+                    set_state_number(static_cast<uint32_t>(random()) & (states - 1));
+                    plain_step(carule);
+                    t = i % 2 ? state_number() : static_cast<uint32_t>(random()) & (states - 1);
+                }
+                expect_field_lists_breadth_first(t);
+                if (HasFatalFailure())
+                    return;
+            }
+            EXPECT_TRUE(field_points_ready());
+            end_field_network();
+        }
+}
+
+// Each allocation of the midpoints failing in turn: the field's targets
+// still get every pre-image (from the midpoints kept per key where none are
+// made), and every block is given back.
+TEST(GeneralFieldPoints, MemoryRunningOutLeavesTheSamePreImages)
+{
+    srandom(47);
+    TestNetwork net(2, 12, 3);
+    reset_backward_settings();
+    build_field_network(0);
+    std::vector<uint32_t> next = successors();
+    int made = 0;
+    for (unsigned long fail = 1; fail <= 8; fail++) {
+        free_pre_rand();
+        long live = live_allocations;
+        prepair_pre_rand();
+        fail_allocation_after = fail;
+        made += make_field_points();
+        fail_allocation_after = 0;
+        if (fail == 1) {
+            EXPECT_FALSE(field_points_ready());
+        }
+        for (uint32_t t = 0; t < next.size(); t += 7) {
+            basinfield = 1;
+            std::vector<uint32_t> got = method_pre_images(t, general_method);
+            basinfield = 0;
+            std::sort(got.begin(), got.end());
+            ASSERT_EQ(got, brute_pre_images(next, t)) << "failing allocation " << fail << " target " << t;
+        }
+        free_pre_rand();
+        EXPECT_EQ(live_allocations, live);
+        prepair_pre_rand();
+    }
+    EXPECT_GT(made, 0); // the later failures fall after the midpoints are made
+    end_field_network();
+}
+
+} // namespace
