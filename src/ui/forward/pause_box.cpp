@@ -30,6 +30,7 @@
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
 #include "ui/forward/pattern_reset.h"
+#include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/globals.h"
 #include "ui/measures/rule_stats.h"
@@ -995,6 +996,14 @@ draw_menu(pause_box &b)
     }
 }
 
+// The network's first rule table as the box shows it, or null before one is set.
+uint8_t *
+network_rule_table()
+{
+    uint8_t **rules = rules_of_network();
+    return rules ? rules[0] : nullptr;
+}
+
 } // namespace
 
 std::vector<key_help_line>
@@ -1035,7 +1044,12 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         // Return closes with the result held; every other key sets it anew.
         if (key != kKeyReturn)
             b.result = stp_box_nothing;
+        uint8_t *rule_before = network_rule_table();
         box_step step = row && row->act ? row->act(b, key) : box_step::passes;
+        // A transformation or a loaded rule can move the network's table
+        // (raising k reallocates it): the box goes on showing the new one.
+        if (b.rule == rule_before)
+            b.rule = network_rule_table();
         if (step == box_step::passes) {
             remove_boxes(b);
             moveto(x, y);
