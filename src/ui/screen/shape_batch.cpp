@@ -105,10 +105,9 @@ std::vector<cell_box> cells;
 // most 2 x 2 cells (a spot's box of 5 x 5 pixels always spans two cells
 // each way), read without loops.
 inline uint32_t
-highest_cover(const cell_box &box)
+highest_cover(const uint32_t *map, size_t w, const cell_box &box)
 {
-    const size_t w = static_cast<size_t>(cells_w);
-    const uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const uint32_t *row = map + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
     const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
     if (nx <= 1 && ny <= 1) {
         uint32_t highest = std::max(row[0], row[nx]);
@@ -124,10 +123,9 @@ highest_cover(const cell_box &box)
 // Sets the map's entries over box to entry (the box copied first: the
 // stores may alias its ints).
 inline void
-set_cover(cell_box box, uint32_t entry)
+set_cover(uint32_t *map, size_t w, cell_box box, uint32_t entry)
 {
-    const size_t w = static_cast<size_t>(cells_w);
-    uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    uint32_t *row = map + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
     const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
     if (nx <= 1 && ny <= 1) {
         row[0] = row[nx] = entry;
@@ -504,11 +502,20 @@ send_layers()
 [[gnu::always_inline]] inline layer *
 gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t count)
 {
+    // The map and the generation in locals: stores to the map would make
+    // the compiler read them again otherwise.
+    uint32_t *const map = cover.data();
+    const size_t w = static_cast<size_t>(cells_w);
     // Entries of older generations are below mark, those of this one above.
-    const uint32_t mark = mark_of_generation();
+    const uint32_t gen = generation, mark = gen << 16;
     uint32_t highest = 0;
     for (size_t b = 0; b < count; b++)
-        highest = std::max(highest, highest_cover(boxes[b]));
+        highest = std::max(highest, highest_cover(map, w, boxes[b]));
+    noted_shape *n = noted_entry(key, slot);
+    // The same shape noted in a layer of its colour that is the highest
+    // under its cells: that is the layer it would go into.
+    if (n && n->generation == gen && highest == (mark | (n->layer() + 1)) && layers[n->layer()].colour == c)
+        return nullptr;
     // 1 + the highest layer under the shape, 0 for none.
     const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
@@ -521,8 +528,10 @@ gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t co
     if (at != own.end()) {
         l = *at;
     } else {
-        if (layers_used == kMostLayers)
+        if (layers_used == kMostLayers) {
             send_layers(); // the cover map is cleared too: the shape goes first
+            n = noted_entry(key, slot);
+        }
         if (layers_used == layers.size())
             layers.emplace_back();
         l = layers_used++;
@@ -532,14 +541,11 @@ gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t co
         own.push_back(l);
     }
     layer &into = layers[l];
-    if (noted_shape *n = noted_entry(key, slot)) {
-        if (n->generation == generation) {
-            if (n->layer() == l)
-                return nullptr;
+    if (n) {
+        if (n->generation == generation) // the shape lies in a lower layer
             bury_shape(n->kind(), n->layer(), n->index);
-        } else {
+        else
             noted_count++;
-        }
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
                                              : into.points.size();
@@ -548,7 +554,7 @@ gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t co
     }
     const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
     for (size_t b = 0; b < count; b++)
-        set_cover(boxes[b], entry);
+        set_cover(map, w, boxes[b], entry);
     shapes_gathered = true;
     return &into;
 }
