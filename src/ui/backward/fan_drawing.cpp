@@ -308,9 +308,19 @@ plot_motor(int record, const uint8_t *state)
         cx = child_x[f - 1];
         cy = child_y[f - 1];
     }
-    if (record || dontcopytrees == copies_drawn)
-        for (uint32_t i = 0; i < f; i++)
-            add_edge(xx, yy, child_x[i], child_y[i]);
+    if ((record || dontcopytrees == copies_drawn) && f > 0) {
+        // The fan's edges reach the box of the node and its children,
+        // taken once for the fan.
+        int left = xx, top = yy, right = xx, bottom = yy;
+        for (uint32_t i = 0; i < f; i++) {
+            left = std::min<int>(left, child_x[i]);
+            right = std::max<int>(right, child_x[i]);
+            top = std::min<int>(top, child_y[i]);
+            bottom = std::max<int>(bottom, child_y[i]);
+            edges.push_back({static_cast<int16_t>(xx), static_cast<int16_t>(yy), child_x[i], child_y[i]});
+        }
+        extend_drawn_box(left, top, right, bottom);
+    }
     draw_edges();
     moveto(xx, yy);
     if (f == 0 && just_G == just_G_none)

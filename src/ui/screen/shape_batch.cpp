@@ -26,7 +26,8 @@
 // at a time as the rectangle that holds them (a line shorter than
 // kOneRunSteps as its box widened by one across); for a circle, its
 // bounding box widened by one. Pixels outside the window hold nothing, so
-// their order does not matter: the map covers the window only. Wide circles
+// their order does not matter: the map covers the window only, and a shape
+// with no pixel it may touch inside the window is left out. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
 // while the window's size differs from the map's.
 #include "ui/screen/shape_batch.h"
@@ -95,19 +96,18 @@ struct cell_box {
     }
 };
 
-// The cells of the shape being gathered: together they hold every pixel in
-// the window the shape may cover (see the file comment). Kept between
-// shapes.
+// The cells of the long line being gathered (line_runs): together they
+// hold every pixel in the window the line may cover (see the file comment).
+// Kept between shapes.
 std::vector<cell_box> cells;
 
 // The highest entry of the map over box. Most shapes of a field cover at
 // most 2 x 2 cells (a spot's box of 5 x 5 pixels always spans two cells
 // each way), read without loops.
 inline uint32_t
-highest_cover(const cell_box &box)
+highest_cover(const uint32_t *map, size_t w, const cell_box &box)
 {
-    const size_t w = static_cast<size_t>(cells_w);
-    const uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    const uint32_t *row = map + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
     const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
     if (nx <= 1 && ny <= 1) {
         uint32_t highest = std::max(row[0], row[nx]);
@@ -123,10 +123,9 @@ highest_cover(const cell_box &box)
 // Sets the map's entries over box to entry (the box copied first: the
 // stores may alias its ints).
 inline void
-set_cover(cell_box box, uint32_t entry)
+set_cover(uint32_t *map, size_t w, cell_box box, uint32_t entry)
 {
-    const size_t w = static_cast<size_t>(cells_w);
-    uint32_t *row = cover.data() + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
+    uint32_t *row = map + static_cast<size_t>(box.cy0) * w + static_cast<size_t>(box.cx0);
     const int nx = box.cx1 - box.cx0, ny = box.cy1 - box.cy0;
     if (nx <= 1 && ny <= 1) {
         row[0] = row[nx] = entry;
@@ -139,17 +138,26 @@ set_cover(cell_box box, uint32_t entry)
             row[x] = entry;
 }
 
+// The cells that pixels (x0..x1, y0..y1) meet inside the window, in box;
+// false when none of them lies inside.
+inline bool
+cells_of_pixels(int x0, int y0, int x1, int y1, cell_box &box)
+{
+    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
+        return false;
+    box = cell_box{(x0 < 0 ? 0 : x0) >> kCellShift, (y0 < 0 ? 0 : y0) >> kCellShift,
+                   (x1 >= window_w ? window_w - 1 : x1) >> kCellShift,
+                   (y1 >= window_h ? window_h - 1 : y1) >> kCellShift};
+    return true;
+}
+
 // Adds the cells that pixels (x0..x1, y0..y1) meet inside the window.
 inline void
 add_pixels(int x0, int y0, int x1, int y1)
 {
-    if (x1 < 0 || y1 < 0 || x0 >= window_w || y0 >= window_h)
-        return;
-    cell_box box{(x0 < 0 ? 0 : x0) >> kCellShift, (y0 < 0 ? 0 : y0) >> kCellShift,
-                 (x1 >= window_w ? window_w - 1 : x1) >> kCellShift,
-                 (y1 >= window_h ? window_h - 1 : y1) >> kCellShift};
-    if (cells.empty() || !(cells.back() == box)) // a line's runs often share cells
-        cells.push_back(box);
+    cell_box box;
+    if (cells_of_pixels(x0, y0, x1, y1, box) && (cells.empty() || !(cells.back() == box)))
+        cells.push_back(box); // a line's runs often share cells
 }
 
 // Where round(minor_d * i / n) lies as i steps: the quotient and remainder
@@ -205,33 +213,18 @@ steps_across_within(int64_t minor_d, int64_t n, int64_t lo, int64_t hi)
     return step_span{-floor_div(below - 1, d), floor_div(-from, d)};
 }
 
-// The runs of a zero-width line, a cell's width of steps along its major
-// axis each; none when the line is wholly off the window. The line is
-// clipped to the window first: only the runs whose steps may hold a pixel
-// in the window, along and across, are walked (with one step to spare at
-// each end; add_pixels drops whatever lies outside), so an edge reaching far
-// past the window costs no more than its part inside.
+// The runs of a zero-width line of n steps along its major axis (at least
+// kOneRunSteps), a cell's width of steps each, into cells; none when the
+// line is wholly off the window. The line is clipped to the window first:
+// only the runs whose steps may hold a pixel in the window, along and
+// across, are walked (with one step to spare at each end; add_pixels drops
+// whatever lies outside), so an edge reaching far past the window costs no
+// more than its part inside.
 void
-line_runs(int x0, int y0, int x1, int y1)
+line_runs(int x0, int y0, int x1, int y1, bool steep, int n)
 {
     cells.clear();
-    if ((x0 < -1 && x1 < -1) || (y0 < -1 && y1 < -1) || (x0 > window_w && x1 > window_w) ||
-        (y0 > window_h && y1 > window_h))
-        return;
-    int dx = x1 - x0, dy = y1 - y0;
-    bool steep = std::abs(dy) > std::abs(dx);
-    int n = steep ? std::abs(dy) : std::abs(dx);
-    if (n == 0) {
-        add_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1);
-        return;
-    }
-    if (n < kOneRunSteps) { // one run: the box widened by one across
-        if (steep)
-            add_pixels(std::min(x0, x1) - 1, std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1));
-        else
-            add_pixels(std::min(x0, x1), std::min(y0, y1) - 1, std::max(x0, x1), std::max(y0, y1) + 1);
-        return;
-    }
+    const int dx = x1 - x0, dy = y1 - y0;
     int major_step = (steep ? dy : dx) < 0 ? -1 : 1;
     int64_t minor_d = steep ? dx : dy;
     constexpr int kRun = 1 << kCellShift;
@@ -270,11 +263,62 @@ line_runs(int x0, int y0, int x1, int y1)
     }
 }
 
+// Where the cells of a shape were put.
+enum class shape_cells { none, one, list };
+
+// The cells of a zero-width line: none when it lies wholly off the window;
+// one box (in one) for a point or a line shorter than kOneRunSteps, its box
+// widened by one across (most edges of a field are a few pixels long);
+// else its runs, in cells (line_runs).
+shape_cells
+line_cells(int x0, int y0, int x1, int y1, cell_box &one)
+{
+    if ((x0 < -1 && x1 < -1) || (y0 < -1 && y1 < -1) || (x0 > window_w && x1 > window_w) ||
+        (y0 > window_h && y1 > window_h))
+        return shape_cells::none;
+    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const bool steep = dy > dx;
+    const int n = steep ? dy : dx;
+    if (n >= kOneRunSteps) {
+        line_runs(x0, y0, x1, y1, steep, n);
+        return cells.empty() ? shape_cells::none : shape_cells::list;
+    }
+    const int left = std::min(x0, x1), right = std::max(x0, x1);
+    const int top = std::min(y0, y1), bottom = std::max(y0, y1);
+    const bool inside = n == 0  ? cells_of_pixels(x0 - 1, y0 - 1, x0 + 1, y0 + 1, one)
+                        : steep ? cells_of_pixels(left - 1, top, right + 1, bottom, one)
+                                : cells_of_pixels(left, top - 1, right, bottom + 1, one);
+    return inside ? shape_cells::one : shape_cells::none;
+}
+
 // A shape by its request form: its kind and coordinates.
 struct shape_key {
     uint64_t coords; // four 16-bit coordinates (a point, circle: x, y, diameter)
     uint32_t kind;   // 0 segment, 1 circle, 2 point
 };
+
+// The shape gathered last in this generation (kind kNoShape when none),
+// with its colour. The same shape again straight after lands in the same
+// layer and sets no pixel anew: the map over its cells says that layer and
+// no higher one. So it is left out before its cells are worked out; a field
+// draws many such repeats, the children of a fan that fall on one pixel
+// with their edges and spots.
+constexpr uint32_t kNoShape = 3;
+shape_key last_shape{0, kNoShape};
+int last_colour = 0;
+
+inline bool
+repeats_last_shape(shape_key key, int c)
+{
+    return key.coords == last_shape.coords && key.kind == last_shape.kind && c == last_colour;
+}
+
+inline void
+note_last_shape(shape_key key, int c)
+{
+    last_shape = key;
+    last_colour = c;
+}
 
 // The shapes gathered in this generation, by key, with where the last of
 // them went, in a table of open addressing small enough to stay in the
@@ -390,6 +434,7 @@ void
 start_generation()
 {
     noted_count = 0;
+    last_shape.kind = kNoShape;
     if (++generation > 0xffff) {
         std::fill(cover.begin(), cover.end(), 0u);
         std::fill(noted.begin(), noted.end(), noted_shape{});
@@ -450,16 +495,27 @@ send_layers()
 // layer already: drawn again in the same colour it would change no pixel,
 // and the map already says that layer over all its cells (entries only
 // grow, and none is above it). Otherwise the same shape gathered earlier
-// in a lower layer, if any, is buried, and the cells are marked as covered
-// by the layer. slot is first_noted_slot(key).
-layer *
-gather_shape(int c, shape_key key, size_t slot)
+// in a lower layer, if any, is buried, and the cells (count boxes from
+// boxes) are marked as covered by the layer. slot is first_noted_slot(key).
+// Inlined into each caller, so that a shape of one box (a spot, a short
+// line, a point) takes no loop over boxes.
+[[gnu::always_inline]] inline layer *
+gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t count)
 {
+    // The map and the generation in locals: stores to the map would make
+    // the compiler read them again otherwise.
+    uint32_t *const map = cover.data();
+    const size_t w = static_cast<size_t>(cells_w);
     // Entries of older generations are below mark, those of this one above.
-    const uint32_t mark = mark_of_generation();
+    const uint32_t gen = generation, mark = gen << 16;
     uint32_t highest = 0;
-    for (const cell_box &box : cells)
-        highest = std::max(highest, highest_cover(box));
+    for (size_t b = 0; b < count; b++)
+        highest = std::max(highest, highest_cover(map, w, boxes[b]));
+    noted_shape *n = noted_entry(key, slot);
+    // The same shape noted in a layer of its colour that is the highest
+    // under its cells: that is the layer it would go into.
+    if (n && n->generation == gen && highest == (mark | (n->layer() + 1)) && layers[n->layer()].colour == c)
+        return nullptr;
     // 1 + the highest layer under the shape, 0 for none.
     const uint32_t lowest = highest > mark ? highest - mark : 0;
     std::vector<uint32_t> &own = layers_of[c];
@@ -472,8 +528,10 @@ gather_shape(int c, shape_key key, size_t slot)
     if (at != own.end()) {
         l = *at;
     } else {
-        if (layers_used == kMostLayers)
+        if (layers_used == kMostLayers) {
             send_layers(); // the cover map is cleared too: the shape goes first
+            n = noted_entry(key, slot);
+        }
         if (layers_used == layers.size())
             layers.emplace_back();
         l = layers_used++;
@@ -483,14 +541,11 @@ gather_shape(int c, shape_key key, size_t slot)
         own.push_back(l);
     }
     layer &into = layers[l];
-    if (noted_shape *n = noted_entry(key, slot)) {
-        if (n->generation == generation) {
-            if (n->layer() == l)
-                return nullptr;
+    if (n) {
+        if (n->generation == generation) // the shape lies in a lower layer
             bury_shape(n->kind(), n->layer(), n->index);
-        } else {
+        else
             noted_count++;
-        }
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
                                              : into.points.size();
@@ -498,8 +553,8 @@ gather_shape(int c, shape_key key, size_t slot)
                          static_cast<uint16_t>(key.kind << 12 | l)};
     }
     const uint32_t entry = mark_of_generation() | (l + 1); // a send above starts a generation
-    for (const cell_box &box : cells)
-        set_cover(box, entry);
+    for (size_t b = 0; b < count; b++)
+        set_cover(map, w, boxes[b], entry);
     shapes_gathered = true;
     return &into;
 }
@@ -534,6 +589,7 @@ open_shape_batch()
         cover.assign(static_cast<size_t>(cells_w) * static_cast<size_t>(cells_h), 0u);
         std::fill(noted.begin(), noted.end(), noted_shape{});
         noted_count = 0;
+        last_shape.kind = kNoShape;
         generation = 1;
     }
     XGCValues values;
@@ -579,10 +635,18 @@ gather_segments(const int16_t *xy, int n, int colour)
         uint64_t coords = uint64_t(uint16_t(s[0])) << 48 | uint64_t(uint16_t(s[1])) << 32 |
                           uint64_t(uint16_t(s[2])) << 16 | uint16_t(s[3]);
         const shape_key key{coords, 0};
+        if (repeats_last_shape(key, colour))
+            continue;
         const size_t slot = first_noted_slot(key);
-        line_runs(s[0], s[1], s[2], s[3]);
-        if (layer *into = gather_shape(colour, key, slot))
+        cell_box one;
+        const shape_cells where = line_cells(s[0], s[1], s[2], s[3], one);
+        if (where == shape_cells::none)
+            continue; // it sets no pixel in the window
+        layer *into = where == shape_cells::one ? gather_shape(colour, key, slot, &one, 1)
+                                                : gather_shape(colour, key, slot, cells.data(), cells.size());
+        if (into)
             into->segments.push_back(XSegment{s[0], s[1], s[2], s[3]});
+        note_last_shape(key, colour);
     }
     return true;
 }
@@ -599,13 +663,17 @@ gather_circle(int x, int y, int diameter, int colour)
         return false;
     }
     const shape_key key{uint64_t(uint16_t(x)) << 32 | uint64_t(uint16_t(y)) << 16 | uint16_t(diameter), 1};
+    if (repeats_last_shape(key, colour))
+        return true;
     const size_t slot = first_noted_slot(key);
-    cells.clear();
-    add_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1);
-    if (layer *into = gather_shape(colour, key, slot))
+    cell_box box;
+    if (!cells_of_pixels(x - 1, y - 1, x + diameter + 1, y + diameter + 1, box))
+        return true; // it sets no pixel in the window
+    if (layer *into = gather_shape(colour, key, slot, &box, 1))
         into->arcs.push_back(XArc{static_cast<short>(x), static_cast<short>(y),
                                   static_cast<unsigned short>(diameter),
                                   static_cast<unsigned short>(diameter), 0, 360 * 64});
+    note_last_shape(key, colour);
     return true;
 }
 
@@ -617,11 +685,15 @@ gather_point(int x, int y, int colour)
         return false;
     }
     const shape_key key{uint64_t(uint16_t(x)) << 16 | uint16_t(y), 2};
+    if (repeats_last_shape(key, colour))
+        return true;
     const size_t slot = first_noted_slot(key);
-    cells.clear();
-    add_pixels(x, y, x, y);
-    if (layer *into = gather_shape(colour, key, slot))
+    cell_box box;
+    if (!cells_of_pixels(x, y, x, y, box))
+        return true; // it sets no pixel in the window
+    if (layer *into = gather_shape(colour, key, slot, &box, 1))
         into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
+    note_last_shape(key, colour);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // and by the general method, rings by the local method with compression,
 // v = 2 and 3, nodes as spots, numbers and bit patterns, copies drawn and
 // not, small radii that pile nodes on top of each other and large ones
-// that reach past the window's edges.
+// that reach past the window's edges, and fields of up to 2^16 states.
 #include "support/x_test_fixture.h"
 
 #include <cstdio>
@@ -129,6 +129,11 @@ TEST_F(FieldPicture, BatchedFieldEqualsTheFieldDrawnShapeByShape)
         {"table v2 no numbers", 2, 10, method::table, shownumbers_none, 0, 1.0f},
         {"table v2 past the window's edges", 2, 12, method::table, shownumbers_spot, 0, 3.0f},
         {"ring v2 past the window's edges", 2, 12, method::local, shownumbers_spot, 0, 4.0f},
+        // Fields dense enough that many children of a fan, their edges and
+        // spots fall on one pixel, one after the other.
+        {"table v2 of 15 cells", 2, 15, method::table, shownumbers_spot, 0, 1.0f},
+        {"table v2 of 16 cells piled up", 2, 16, method::table, shownumbers_spot, 0, 0.5f},
+        {"ring v2 of 15 cells", 2, 15, method::local, shownumbers_spot, 0, 1.0f},
     };
     for (const field_case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -2,7 +2,9 @@
 // pixel: a repeat drawn over by a shape of another colour in between must
 // still come out on top, as it does drawn shape by shape. Lines reaching far
 // past the window are clipped before their cells are taken: their crossings
-// inside keep the order they have drawn shape by shape.
+// inside keep the order they have drawn shape by shape. Small shapes drawn
+// twice straight after, and shapes across or wholly past the window's edges
+// (left out of the batch), give the picture drawn shape by shape.
 #include "support/x_test_fixture.h"
 
 #include <cstdint>
@@ -125,6 +127,74 @@ TEST_F(ScreenTest, LongLinesCrossingTheWindowKeepTheirOrderInABatch)
         }
         EXPECT_EQ(differing, 0u) << "seed " << seed;
         EXPECT_GT(lit, static_cast<size_t>(w)) << "the lines cross the window";
+    }
+    setcolor(white);
+}
+
+// Many small shapes of four colours, as a dense field draws them: spots
+// (circles of diameter 2), points, and lines of 0 to 20 pixels, a third of
+// them drawn twice straight after (in the same colour, or in another), and
+// a band of them on, across and wholly past the window's edges. Seeded, so
+// that the batch and the one-by-one drawing get the same shapes.
+void
+draw_small_shapes(unsigned seed)
+{
+    const int colours[4] = {lightred, green, white, yellow};
+    srandom(seed);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    // Within a band of 60 pixels round the window: many off it or across.
+    auto near_window = [](int size) { return static_cast<int>(random() % (size + 120)) - 60; };
+    open_shape_batch();
+    for (int i = 0; i < 6000; i++) {
+        const int x = i % 3 ? 200 + static_cast<int>(random() % 40) : near_window(w);
+        const int y = i % 3 ? 200 + static_cast<int>(random() % 40) : near_window(h);
+        const int kind = static_cast<int>(random() % 3);
+        const int16_t line[4] = {static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                 static_cast<int16_t>(x + static_cast<int>(random() % 41) - 20),
+                                 static_cast<int16_t>(y + static_cast<int>(random() % 41) - 20)};
+        const int repeats = random() % 3 == 0 ? 2 : 1;
+        for (int r = 0; r < repeats; r++) {
+            const int colour = colours[random() % 4];
+            setcolor(colour);
+            if (kind == 0)
+                draw_circle(x, y, 2);
+            else if (kind == 1)
+                putpixel(x, y, colour);
+            else
+                draw_segments(line, 1);
+        }
+    }
+    close_shape_batch();
+}
+
+TEST_F(ScreenTest, SmallShapesRepeatedAndOffTheWindowComeOutAsDrawnOneByOne)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    for (unsigned seed = 1; seed <= 3; seed++) {
+        clearviewport();
+        enable_shape_batches(false);
+        draw_small_shapes(seed);
+        XSync(D, False);
+        const std::vector<unsigned long> one_by_one = pixels_seen(0, 0, w, h);
+        clearviewport();
+        enable_shape_batches(true);
+        draw_small_shapes(seed);
+        XSync(D, False);
+        const std::vector<unsigned long> batched = pixels_seen(0, 0, w, h);
+        ASSERT_EQ(one_by_one.size(), static_cast<size_t>(w) * static_cast<size_t>(h));
+        size_t differing = 0, lit = 0, lit_at_edges = 0;
+        for (size_t p = 0; p < one_by_one.size(); p++) {
+            differing += one_by_one[p] != batched[p];
+            const bool on = one_by_one[p] != one_by_one[0];
+            lit += on;
+            const size_t px = p % static_cast<size_t>(w), py = p / static_cast<size_t>(w);
+            lit_at_edges += on && (px < 2 || py < 2 || px + 2 >= static_cast<size_t>(w) ||
+                                   py + 2 >= static_cast<size_t>(h));
+        }
+        EXPECT_EQ(differing, 0u) << "seed " << seed;
+        EXPECT_GT(lit, 1000u) << "the shapes were drawn";
+        EXPECT_GT(lit_at_edges, 0u) << "some shapes cross the window's edges";
     }
     setcolor(white);
 }
