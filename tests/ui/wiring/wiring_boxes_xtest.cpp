@@ -2,8 +2,8 @@
 // every question of the bias dialog (ring and cube), of the lattice sides
 // and of the hypercube's line, the listing's jump prompt and the hand
 // matrix's help stay inside their box with their answers, and the bias
-// dialog's status box puts back what it covered. The tests named
-// *FitsItsBox* run on the 1280x1024 screen and again on a 1024x768 one.
+// dialog's status box puts back what it covered. They run on the 1280x1024
+// screen and again on a 1024x768 one (tests/CMakeLists.txt).
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -33,6 +33,14 @@ struct wait_view {
 
 class WiringBoxes : public ScreenTest {
 protected:
+    // Each test starts on a cleared drawing area: nothing an earlier one
+    // left right of the box.
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        clear_drawing_area();
+    }
+
     void TearDown() override
     {
         free_network();
