@@ -152,18 +152,41 @@ get_prompt_box(int slot, int n)
 
 namespace {
 
-// The lengths of the pieces of text that fit the prompt box's width one per
-// line, broken after a space where one falls within the width.
-std::vector<int>
-prompt_box_pieces(const char *text)
+// The width an entry of max characters takes at its longest: a character
+// cell each (the answers are digits and letters, narrower in the prompt
+// font), and the cursor block after them while it waits.
+int
+entry_width(int max)
 {
-    const int width = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+    return max * CWidth;
+}
+
+int
+entry_room(int max)
+{
+    return max > 0 ? entry_width(max) + CWidth : 0;
+}
+
+// The lengths of the pieces of text written from column x of the prompt
+// box, one per line: the first from x, each further one from the text
+// margin, each as long as fits before the box's right edge, broken after a
+// space where one falls within the width. The last piece leaves room pixels
+// free for what follows it on its line. A line at the margin takes at least
+// one character; a text that starts after other text and has no room there
+// starts on the next line (its first piece empty).
+std::vector<int>
+prompt_box_pieces(const char *text, int x, int room)
+{
+    const int margin = prompt_box_text(Maxx);
+    const int right = box_right_edge(Maxx) - 3;
     std::vector<int> pieces;
     const char *start = text;
     int left = static_cast<int>(strlen(text));
-    while (left > 0) {
+    for (int from = x; left > 0; from = margin) {
+        const int width = right - from;
+        const int least = from > margin ? 0 : 1;
         int fit = left;
-        while (fit > 1 && text_pixel_width(start, fit) > width)
+        while (fit > least && text_pixel_width(start, fit) + (fit == left ? room : 0) > width)
             fit--;
         if (fit < left) {
             int space = fit;
@@ -184,18 +207,47 @@ prompt_box_pieces(const char *text)
 int
 prompt_box_lines(const char *text)
 {
-    return std::max<int>(1, static_cast<int>(prompt_box_pieces(text).size()));
+    const prompt_part part = {text, 0};
+    return prompt_parts_lines(&part, 1);
 }
 
 void
 write_prompt_lines(const char *text, int margin)
 {
+    write_prompt_part(text, 0, margin);
+}
+
+int
+prompt_parts_lines(const prompt_part *parts, int count)
+{
+    const int margin = prompt_box_text(Maxx);
+    int x = margin, lines = 1;
+    for (int p = 0; p < count; p++) {
+        const char *start = parts[p].text;
+        std::vector<int> pieces = prompt_box_pieces(start, x, entry_room(parts[p].entry));
+        for (size_t i = 0; i < pieces.size(); i++) {
+            if (i > 0) {
+                lines++;
+                x = margin;
+            }
+            x += text_pixel_width(start, pieces[i]);
+            start += pieces[i];
+        }
+        x += entry_width(parts[p].entry);
+    }
+    return lines;
+}
+
+void
+write_prompt_part(const char *text, int entry, int margin)
+{
     const char *start = text;
     bool first = true;
-    for (int length : prompt_box_pieces(text)) {
+    for (int length : prompt_box_pieces(text, getx, entry_room(entry))) {
         if (!first)
             moveto(margin, gety + CHeight);
-        outtext(std::string(start, static_cast<size_t>(length)).c_str());
+        if (length > 0)
+            outtext(std::string(start, static_cast<size_t>(length)).c_str());
         start += length;
         first = false;
     }
@@ -293,6 +345,37 @@ status_box_title(const char *text, int colour)
     moveto(margin, vgay(3));
     outtext(text);
     end_memory_box(x, y, previous, key);
+}
+
+namespace {
+
+// The right edge of the memory box under the one status_box_title_over
+// drew, for its put back.
+int memory_box_right_under = 0;
+
+} // namespace
+
+void
+status_box_title_over(int slot, const char *text, int colour)
+{
+    // What the title's box covers, and what the erase of a wider box
+    // already there clears before it is drawn.
+    int right = std::max(memory_box_right,
+                         memory_box_right_for(text, memory_box_left(Maxx) + vgax(3)));
+    draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
+    memory_box_right_under = memory_box_right;
+    status_box_title(text, colour);
+}
+
+void
+put_back_under_status_box(int slot)
+{
+    if (slot < 0 || slot > 29)
+        return;
+    set_drawing_area_viewport();
+    putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
+    freeimage(&boximage[slot]);
+    memory_box_right = memory_box_right_under;
 }
 
 void

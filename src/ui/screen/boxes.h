@@ -17,6 +17,21 @@ int prompt_box_lines(const char *text);
 // Writes text from the current point, broken as prompt_box_lines counts, each
 // further line at margin one line lower; the point stays on the last line.
 void write_prompt_lines(const char *text, int margin);
+// A piece of a prompt line: a text, then an entry of up to `entry`
+// characters typed after it (0: none).
+struct prompt_part {
+    const char *text;
+    int entry;
+};
+// Lines a prompt line made of parts takes in the prompt box from its text
+// margin: each text broken as write_prompt_part breaks it, each entry at its
+// longest.
+int prompt_parts_lines(const prompt_part *parts, int count);
+// Writes text from the current point broken at spaces to the prompt box's
+// width, so that an entry of `entry` characters after it (and its cursor)
+// stays inside the box too; each further line at margin one line lower. A
+// text that has no room left on the current line starts on the next one.
+void write_prompt_part(const char *text, int entry, int margin);
 // A one-line framed box at the prompt box's top right corner with text in
 // it: c characters wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
@@ -26,6 +41,11 @@ void erase_memory_box();
 // written in colour at its text margin; as wide as the text needs. The
 // current point and colour are kept.
 void status_box_title(const char *text, int colour);
+// status_box_title over a saved copy of what the box covers (boximage slot
+// 0-29), for a dialog over a drawing; put_back_under_status_box puts the copy
+// back and frees it.
+void status_box_title_over(int slot, const char *text, int colour);
+void put_back_under_status_box(int slot);
 // "setting things up, wait..." in the status box, over a saved copy of what
 // it covers, while a long set-up runs (nothing without a window); the end
 // puts the copy back.

@@ -339,17 +339,21 @@ wiring_matrix()
     m.n = lineL;
     if (m.n < 1)
         return;
-    get_prompt_box(3, 3);
-    int margin = draw_prompt_box(3);
     char text[120];
+    snprintf(text, sizeof text, "enter wiring positions 0-%d (return on blank/0=random)",
+             m.n - 1);
+    const char *keys = "move-arrows more/complete-m layout-l font-f quit-q";
+    // The lines below the first are broken at blanks where they are wider
+    // than the box (a large network's cell numbers).
+    int lines = 1 + prompt_box_lines(text) + prompt_box_lines(keys);
+    get_prompt_box(3, lines);
+    int margin = draw_prompt_box(lines);
     setcolor(white);
     outtext("hand wire/revise: jump-j");
     moveto(margin, gety + CHeight);
-    snprintf(text, sizeof text, "enter wiring positions 0-%d (return on blank/0=random)",
-             m.n - 1);
-    outtext(text);
+    write_prompt_lines(text, margin);
     moveto(margin, gety + CHeight);
-    outtext("move-arrows more/complete-m layout-l font-f quit-q");
+    write_prompt_lines(keys, margin);
 
     m.normal_height = CHeight;
     m.normal_width = CWidth;

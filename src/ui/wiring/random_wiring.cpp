@@ -6,15 +6,18 @@
 // bias_random_wiring.
 #include "ui/wiring/random_wiring.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/random_wiring.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -35,34 +38,14 @@ typed_number()
     return atoi(text.c_str());
 }
 
-// Writes text at the current point in white.
+// Writes a question's text from the current point in white, broken at
+// spaces onto the next lines of the box where it and the entry of `entry`
+// characters typed after it would run past the box's right edge.
 void
-say(const char *text)
+say(const char *text, int entry)
 {
     setcolor(white);
-    outtext(text);
-}
-
-// The lines of the bias dialog's box: top of line `line`, and clearing it.
-int
-line_top(int line)
-{
-    return 5 + line * CHeight;
-}
-
-void
-clear_line(int line)
-{
-    setfillstyle(0, black);
-    bar(Maxx / 2 + 1, line_top(line), Maxx - 3, line_top(line) + CHeight - 1);
-}
-
-// Clears a line of the box and starts a question at its left margin.
-void
-start_line(int line)
-{
-    clear_line(line);
-    moveto(Maxx / 2 + 3, line_top(line));
+    write_prompt_part(text, entry, prompt_box_text(Maxx));
 }
 
 // What the bias dialog's rows read, set when it opens: the lattice is a cube,
@@ -75,6 +58,172 @@ bool
 on_cube()
 {
     return bias_cube;
+}
+
+// The texts of the bias dialog's questions, written by the rows and
+// measured by the layout of the box.
+std::string
+zone_question(int def)
+{
+    char text[160];
+    snprintf(text, sizeof text, "bias random wiring: confine to local zone (max=%d def=%d):",
+             bias_zone_max, def);
+    return text;
+}
+
+constexpr char kCaQuestion[] = " CA-c:";
+
+std::string
+release_question()
+{
+    char text[160];
+    snprintf(text, sizeof text, "release some wires from zone (def 0, max %d):", nhood);
+    return text;
+}
+
+const char *
+boundary_question()
+{
+    return oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
+                                         : "suppress periodic boundary-s: i:";
+}
+
+// The further axes asked on the boundary line: j on a plane, j and h on a cube.
+constexpr const char *kAxisQuestions[2] = {"  j:", "  h:"};
+
+int
+boundary_axes()
+{
+    return bias_cube ? 2 : (twod ? 1 : 0);
+}
+
+constexpr char kSelfQuestion[] = "exclude all selfwiring-2, selfwire centre wire-1:";
+constexpr char kDistinctQuestion[] = "distinct wiring (no duplication)-n:";
+
+std::string
+layers_question()
+{
+    char text[160];
+    snprintf(text, sizeof text, "suppress links to layers (0-%d),", h3d - 1);
+    return text;
+}
+
+// The two layer ranges' entries, each a low and a high layer.
+std::string
+range_low_question(int r)
+{
+    char text[40];
+    snprintf(text, sizeof text, " range%d low:", r + 1);
+    return text;
+}
+
+constexpr char kRangeHighQuestion[] = " high:";
+
+std::string
+direct_link_question()
+{
+    char text[160];
+    snprintf(text, sizeof text, "force direct link to a layer, enter (0-%d):", h3d - 1);
+    return text;
+}
+
+constexpr char kForceQuestion[] = "force random links to sepecific layers -y:";
+constexpr char kSameQuestion[] = "same wiring everywhere-e:";
+
+// The places of the bias dialog's box: a place for each question, the
+// cube's layer questions and the last question after the others; each as
+// many lines as its question takes, counted when the dialog opens from its
+// texts and its entries at their longest.
+constexpr int kZonePlace = 0, kReleasePlace = 1, kBoundaryPlace = 2, kSelfPlace = 3,
+              kDistinctPlace = 4, kLayersPlace = 5, kDirectPlace = 6, kForcePlace = 7;
+constexpr int kMostPlaces = 9;
+int bias_places = 0;
+int place_first_line[kMostPlaces + 1] = {0};
+
+// The last question's place: after the cube's layer questions or after the
+// distinct question.
+int
+same_wiring_place()
+{
+    return bias_cube ? kForcePlace + 1 : kDistinctPlace + 1;
+}
+
+// A line of a question as text and entry, for the count of its lines.
+struct question_part {
+    std::string text;
+    int entry;
+};
+
+int
+lines_of(const std::vector<question_part> &parts)
+{
+    std::vector<prompt_part> line;
+    for (const question_part &part : parts)
+        line.push_back({part.text.c_str(), part.entry});
+    return prompt_parts_lines(line.data(), static_cast<int>(line.size()));
+}
+
+// The lines of the question at each place.
+std::vector<int>
+place_lines()
+{
+    int zone_entry = digits_of(lineL);
+    // The default shown is the zone answered last, at most the widest.
+    int zone_lines = std::max(lines_of({{zone_question(zonesize), zone_entry}, {kCaQuestion, zone_entry}}),
+                              lines_of({{zone_question(bias_zone_max), zone_entry},
+                                        {kCaQuestion, zone_entry}}));
+    std::vector<question_part> boundary = {{boundary_question(), 1}};
+    for (int a = 0; a < boundary_axes(); a++)
+        boundary.push_back({kAxisQuestions[a], 1});
+    std::vector<int> lines = {zone_lines, lines_of({{release_question(), 2}}), lines_of(boundary),
+                              lines_of({{kSelfQuestion, 1}}), lines_of({{kDistinctQuestion, 1}})};
+    if (bias_cube) {
+        std::vector<question_part> layers = {{layers_question(), 0}};
+        for (int r = 0; r < 2; r++) {
+            layers.push_back({range_low_question(r), 2});
+            layers.push_back({kRangeHighQuestion, 2});
+        }
+        lines.push_back(lines_of(layers));
+        lines.push_back(lines_of({{direct_link_question(), 1}}));
+        lines.push_back(lines_of({{kForceQuestion, 1}}));
+    }
+    lines.push_back(lines_of({{kSameQuestion, 1}}));
+    return lines;
+}
+
+// Counts the lines of every place; returns the lines of the box.
+int
+lay_out_bias_box()
+{
+    std::vector<int> lines = place_lines();
+    bias_places = static_cast<int>(lines.size());
+    for (int p = 0; p < bias_places; p++)
+        place_first_line[p + 1] = place_first_line[p] + lines[static_cast<size_t>(p)];
+    return place_first_line[bias_places];
+}
+
+// The top of a line of the box.
+int
+line_top(int line)
+{
+    return 5 + line * CHeight;
+}
+
+// Clears the lines of a place.
+void
+clear_place(int place)
+{
+    setfillstyle(0, black);
+    bar(prompt_box_left(Maxx) + 1, line_top(place_first_line[place]), box_right_edge(Maxx) - 1,
+        line_top(place_first_line[place + 1]) - 1);
+}
+
+// Clears a place and starts its question at the box's left margin.
+void
+start_place(int place)
+{
+    clear_place(place);
+    moveto(prompt_box_text(Maxx), line_top(place_first_line[place]));
 }
 
 // What an answer in one of a row's further entries does: 'q' goes on_q, 'd'
@@ -94,7 +243,7 @@ take_zone(int)
 {
     int zone = typed_number();
     zonesize = static_cast<uint16_t>(zone < 2 || zone > bias_zone_max ? bias_zone_max : zone);
-    say(" CA-c:");
+    say(kCaQuestion, digits_of(lineL));
     ca_bias = 0;
     input_string(digits_of(lineL), text_entry);
     answer_step step = further_entry_step(answer_step::again);
@@ -112,11 +261,9 @@ take_boundaries(int)
 {
     if (is[0] == 's')
         ib = 1;
-    const char *axis[2] = {"  j:", "  h:"};
     uint8_t *flag[2] = {&jb, &hb};
-    int axes = bias_cube ? 2 : (twod ? 1 : 0);
-    for (int a = 0; a < axes; a++) {
-        say(axis[a]);
+    for (int a = 0; a < boundary_axes(); a++) {
+        say(kAxisQuestions[a], 1);
         input_string(1, text_entry);
         answer_step step = further_entry_step(answer_step::back);
         if (step != answer_step::next)
@@ -131,17 +278,15 @@ take_boundaries(int)
 answer_step
 take_layer_ranges(int)
 {
-    char text[40];
     for (int r = 0; r < 2; r++) {
-        snprintf(text, sizeof text, " range%d low:", r + 1);
-        say(text);
+        say(range_low_question(r).c_str(), 2);
         input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
         int low = typed_number();
         if (low >= 0 && low < h3d)
             sup_3d_layers[2 * r] = static_cast<int16_t>(low);
-        say(" high:");
+        say(kRangeHighQuestion, 2);
         input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
@@ -154,35 +299,20 @@ take_layer_ranges(int)
     return further_entry_step(answer_step::back);
 }
 
-// Writes a prompt composed with one number.
-void
-say_number(const char *format, int x)
-{
-    char text[160];
-    snprintf(text, sizeof text, format, x);
-    say(text);
-}
-
-// Asks the bias dialog's questions, each on a line of its box: the entry of
-// the zone is as wide as the network size, and the last question sits below
-// the cube's layer questions or on the first free line.
+// Asks the bias dialog's questions, each at its place in the box: the entry
+// of the zone is as wide as the network size.
 void
 ask_bias_questions()
 {
     const question rows[] = {
         question::row()
-            .prompts([] {
-                char text[160];
-                snprintf(text, sizeof text,
-                         "bias random wiring: confine to local zone (max=%d def=%d):",
-                         bias_zone_max, zonesize);
-                say(text);
-            })
+            .prompts([] { say(zone_question(zonesize).c_str(), digits_of(lineL)); })
             .entry(digits_of(lineL), text_entry)
-            .then(take_zone),
+            .then(take_zone)
+            .on_line(kZonePlace),
         question::row()
             .resets([] { escape_wires = 0; })
-            .prompts([] { say_number("release some wires from zone (def 0, max %d):", nhood); })
+            .prompts([] { say(release_question().c_str(), 2); })
             .entry(2, text_entry)
             .then([](int) {
                 int e = typed_number();
@@ -190,50 +320,47 @@ ask_bias_questions()
                     escape_wires = static_cast<int8_t>(e);
                 return answer_step::next;
             })
-            .on_line(1),
+            .on_line(kReleasePlace),
         question::row()
             .resets([] { ib = jb = hb = 0; })
-            .prompts([] {
-                say(oned || (!twod && !bias_cube) ? "suppress periodic boundary-s: "
-                                                  : "suppress periodic boundary-s: i:");
-            })
+            .prompts([] { say(boundary_question(), 1); })
             .entry(1, text_entry)
             .then(take_boundaries)
-            .on_line(2),
+            .on_line(kBoundaryPlace),
         question::row()
             .resets([] { fixmidwire = fixmidwire_free; })
-            .prompts([] { say("exclude all selfwiring-2, selfwire centre wire-1:"); })
+            .prompts([] { say(kSelfQuestion, 1); })
             .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == '1' || is[0] == '2')
                     fixmidwire = static_cast<uint8_t>(is[0] - '0');
                 return answer_step::next;
             })
-            .on_line(3),
+            .on_line(kSelfPlace),
         question::row()
             .when([] { return bias_asks_distinct; })
             .resets([] { distinct = 0; })
-            .prompts([] { say("distinct wiring (no duplication)-n:"); })
+            .prompts([] { say(kDistinctQuestion, 1); })
             .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == 'n' && nhood <= zonesize)
                     distinct = 1;
                 return answer_step::next;
             })
-            .on_line(4),
+            .on_line(kDistinctPlace),
         question::row()
             .when(on_cube)
             .resets([] {
                 for (int s = 0; s < 4; s++)
                     sup_3d_layers[s] = -1;
             })
-            .prompts([] { say_number("suppress links to layers (0-%d),", h3d - 1); })
+            .prompts([] { say(layers_question().c_str(), 0); })
             .then(take_layer_ranges)
-            .on_line(5),
+            .on_line(kLayersPlace),
         question::row()
             .when(on_cube)
             .resets([] { direct_3d_link_layer = -1; })
-            .prompts([] { say_number("force direct link to a layer, enter (0-%d):", h3d - 1); })
+            .prompts([] { say(direct_link_question().c_str(), 1); })
             .entry(1, text_entry)
             .then([](int) {
                 int layer = typed_number();
@@ -241,11 +368,11 @@ ask_bias_questions()
                     direct_3d_link_layer = static_cast<int16_t>(layer);
                 return answer_step::next;
             })
-            .on_line(6),
+            .on_line(kDirectPlace),
         question::row()
             .when(on_cube)
             .resets([] { force_layers_set = 0; })
-            .prompts([] { say("force random links to sepecific layers -y:"); })
+            .prompts([] { say(kForceQuestion, 1); })
             .entry(1, text_entry)
             .then([](int) {
                 if (is[0] != 'y')
@@ -255,21 +382,24 @@ ask_bias_questions()
                 is[0] = 'y';
                 return answer_step::finish;
             })
-            .on_line(7),
+            .on_line(kForcePlace),
         question::row()
             .resets([] { same_wiring = 0; })
-            .prompts([] { say("same wiring everywhere-e:"); })
+            .prompts([] { say(kSameQuestion, 1); })
             .entry(1, text_entry)
             .then([](int) {
                 if (is[0] == 'e')
                     same_wiring = 1;
                 return answer_step::next;
             })
-            .on_line(bias_cube ? 8 : 5),
+            .on_line(same_wiring_place()),
     };
-    const question_place place = {start_line, [](int line, int) { clear_line(line); }, true};
+    const question_place place = {start_place, [](int line, int) { clear_place(line); }, true};
     ask_questions(rows, place);
 }
+
+// boximage slot under the dialog's status box.
+constexpr int kStatusSlot = 8;
 
 } // namespace
 
@@ -292,12 +422,12 @@ bias_random_wiring()
     bias_asks_distinct = nhood <= (rangeL ? startL : lineL);
 
     float old_xtext = xtext;
-    xtext = static_cast<float>(Maxx / 2 + 3) / static_cast<float>(CWidth);
-    int memory_left = memory_box(3, "");
-    setcolor(lightred);
-    moveto(memory_left + 3, 3);
-    outtext("accept defaults-d");
-    int lines = bias_cube ? 9 : 6;
+    xtext = static_cast<float>(prompt_box_text(Maxx)) / static_cast<float>(CWidth);
+    // The status box goes over whatever the dialog was opened on (the
+    // wiring editor's drawing, a status text), which comes back when it
+    // closes.
+    status_box_title_over(kStatusSlot, "accept defaults-d", lightred);
+    int lines = lay_out_bias_box();
     get_prompt_box(8, lines);
     draw_prompt_box(lines);
 
@@ -306,9 +436,9 @@ bias_random_wiring()
     if (is[0] == 'd')
         is[0] = 0;
 
-    putimage(Maxx / 2, 2, &boximage_prompt[8], 0);
+    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[8], 0);
     freeimage(&boximage_prompt[8]);
-    erase_memory_box();
+    put_back_under_status_box(kStatusSlot);
     xtext = old_xtext;
 }
 
@@ -327,7 +457,8 @@ force_rand_links_layer()
         draw_prompt_box(1);
         snprintf(text, sizeof text, "k=%d, enter n links to layer %d (%d available):", nhood,
                  layer, available);
-        say(text);
+        setcolor(white);
+        outtext(text);
         input_string(1, text_entry);
         if (is[0] == 'q') {
             if (layer == layers - 1)

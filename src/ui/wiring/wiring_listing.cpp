@@ -267,14 +267,18 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             break;
         }
         char text[120];
-        draw_prompt_box(1);
         snprintf(text, sizeof text, "%sjump to index (%d-0):",
                  last == 0 ? "quit-q layout-l font-f " : "more-ret quit-q layout-l font-f ",
                  n - 1);
+        // Broken at a blank where the question and its entry are wider than
+        // the box.
+        const prompt_part question = {text, digits_of(n - 1)};
+        int lines = prompt_parts_lines(&question, 1);
+        int margin = draw_prompt_box(lines);
         setcolor(white);
-        outtext(text);
+        write_prompt_part(text, digits_of(n - 1), margin);
         input_string(digits_of(n - 1), text_entry);
-        erase_prompt_box(1);
+        erase_prompt_box(lines);
         char key = is[0];
         std::string typed = entry_text();
         if (key == 'q' || (key == kKeyReturn && last == 0))

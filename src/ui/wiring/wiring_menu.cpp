@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -17,6 +18,7 @@
 #include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
 #include "ui/model/nhood_size.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -30,6 +32,44 @@ namespace {
 constexpr int kLargestLattice = 65025;
 constexpr int kLargestSide = 255;
 constexpr int kHexagonalKs[] = {6, 7, 10, 15, 18, 19, 22};
+
+// Chosen at the menu's first question: the special route, through the
+// lattice question, the special menu and the bias dialog.
+bool special = false;
+// The left margin of the lattice sides' box, and its lines: the question of
+// the sides and a line below it for a refusal.
+int sides_margin = 0;
+int sides_lines = 2;
+
+// The lattice sides' questions: the width, then the depth and for a cube
+// the height, each offered with a default that follows the width.
+const char *
+width_question()
+{
+    return threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):";
+}
+
+std::string
+side_question(const char *side, long def)
+{
+    char text[64];
+    snprintf(text, sizeof text, " %s (def %ld):", side, def);
+    return text;
+}
+
+// The sides' entries: three digits each.
+constexpr int kSideDigits = 3;
+
+// The lines of the sides' box, each entry at its longest and each default
+// at its widest (the defaults follow the width typed, three digits at most).
+int
+sides_box_lines()
+{
+    std::string depth = side_question("depth", 999), height = side_question("height", 999);
+    const prompt_part line[] = {
+        {width_question(), kSideDigits}, {depth.c_str(), kSideDigits}, {height.c_str(), kSideDigits}};
+    return prompt_parts_lines(line, threed ? 3 : 2) + 1;
+}
 
 // Moves to the next line of a prompt box.
 void
@@ -81,7 +121,7 @@ resize_for_lattice(long width, long depth, long height)
         h3d = static_cast<int16_t>(height);
     }
     allocate_mem_CA_states();
-    erase_prompt_box(2);
+    erase_prompt_box(sides_lines);
     select_nhood_size(1);
     char key = is[0];
     // Backing out of the k prompt leaves no k in the new array: give every
@@ -138,19 +178,39 @@ lattice_step()
     }
 }
 
-// The hypercube's wire probability, typed on the lattice question's line.
+// The lattice question of the special route, the hypercube offered first
+// where the network is one, and the hypercube's wire probability typed on
+// its line.
+std::string
+lattice_question()
+{
+    return std::string(hypercube_offered() ? "hypercube-h " : "") + "3d-3, 2d-2 (hex+x), 1d-def: ";
+}
+
+constexpr char kHypercubeProbability[] = " set % prob (def 100): ";
+
+// The lines of the lattice question's box: the question and its entry, and
+// the probability after them when the hypercube is offered.
+int
+lattice_box_lines()
+{
+    std::string question = lattice_question();
+    const prompt_part line[] = {{question.c_str(), 2}, {kHypercubeProbability, 2}};
+    return prompt_parts_lines(line, hypercube_offered() ? 2 : 1);
+}
+
 void
 ask_hypercube_probability()
 {
     hyper_prob = 100;
-    outtext(" set % prob (def 100): ");
+    write_prompt_part(kHypercubeProbability, 2, prompt_box_text(Maxx));
     input_string(2, text_entry);
     long typed = entry_number();
     if (is[0] != kKeyReturn && typed >= 0 && typed <= 100)
         hyper_prob = static_cast<uint16_t>(typed);
     nonlocal = 1;
     whatwire = whatwire_hypercube;
-    erase_prompt_box(1);
+    erase_prompt_box(lattice_box_lines());
 }
 
 } // namespace
@@ -176,12 +236,6 @@ hypercube_offered()
 }
 
 namespace {
-
-// Chosen at the menu's first question: the special route, through the
-// lattice question, the special menu and the bias dialog.
-bool special = false;
-// The left margin of the lattice sides' box.
-int sides_margin = 0;
 
 // The forward-only question of a regular 2d or 3d lattice, not asked for
 // basin fields; 'q' there asks the menu before it again.
@@ -322,9 +376,8 @@ take_sides(int)
     long depth_default = width * width <= kLargestLattice ? width : kLargestLattice / width;
     if (depth_default < 1)
         depth_default = 1;
-    snprintf(textb[0], 150, " depth (def %ld):", depth_default);
-    outtext(textb[0]);
-    input_string(3, text_entry);
+    write_prompt_part(side_question("depth", depth_default).c_str(), kSideDigits, sides_margin);
+    input_string(kSideDigits, text_entry);
     if (is[0] == 'q')
         return back_to_lattice_step();
     long depth = answer_or(depth_default);
@@ -336,9 +389,8 @@ take_sides(int)
         return answer_step::again;
     }
     if (threed) {
-        snprintf(textb[0], 150, " height (def %ld):", width);
-        outtext(textb[0]);
-        input_string(3, text_entry);
+        write_prompt_part(side_question("height", width).c_str(), kSideDigits, sides_margin);
+        input_string(kSideDigits, text_entry);
         if (is[0] == 'q')
             return back_to_lattice_step();
         height = answer_or(width);
@@ -399,6 +451,7 @@ constexpr question kWiringRows[] = {
         .resets([] {
             reset_wiring_choice();
             special = false;
+            sides_lines = 2;
         })
         .prompts([] {
             int margin = draw_prompt_box(2);
@@ -412,10 +465,8 @@ constexpr question kWiringRows[] = {
         .when(on_special_route)
         .resets([] { oned = twod = threed = 0; })
         .prompts([] {
-            draw_prompt_box(1);
-            if (hypercube_offered())
-                outtext("hypercube-h ");
-            outtext("3d-3, 2d-2 (hex+x), 1d-def: ");
+            int margin = draw_prompt_box(lattice_box_lines());
+            write_prompt_part(lattice_question().c_str(), 2, margin);
         })
         .entry(2, text_entry)
         .then(take_lattice),
@@ -436,10 +487,11 @@ constexpr question kWiringRows[] = {
     question::row()
         .when(on_lattice)
         .prompts([] {
-            sides_margin = draw_prompt_box(2);
-            outtext(threed ? "3d, enter width (def 9):" : "2d, enter width (def 40):");
+            sides_lines = sides_box_lines();
+            sides_margin = draw_prompt_box(sides_lines);
+            write_prompt_part(width_question(), kSideDigits, sides_margin);
         })
-        .entry(3, text_entry)
+        .entry(kSideDigits, text_entry)
         .then(take_sides)
         .quits(answer_step::restart),
     question::row().when([] { return !on_lattice(); }).then([](int) { return finish_choice(); }),
@@ -457,7 +509,8 @@ select_wiring_options()
     // A loaded wiring and the hypercube close their own boxes.
     if (end == answer_step::finish)
         return;
-    erase_prompt_box(2);
+    // The sides' box where the last question was theirs, else two lines.
+    erase_prompt_box(sides_lines);
     if (end == answer_step::next)
         is[0] = kKeyReturn;
 }
