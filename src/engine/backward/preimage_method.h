@@ -30,9 +30,10 @@ struct preimage_method {
     // Whether the pre-images can go to the level lists as state numbers
     // (v^n numbered in 32 bits, and the method hands numbers).
     bool (*hands_numbers)();
-    // Asks the memory for what the fans of two nodes expanded soon will read
-    // (state numbers near, then far); null where a method has nothing to ask.
-    void (*warm)(uint32_t near, uint32_t far);
+    // Asks the memory for what the fans of three nodes expanded soon will
+    // read (state numbers near, middle, then far; UINT32_MAX for none), a
+    // step of each fan's lookup; null where a method has nothing to ask.
+    void (*warm)(uint32_t near, uint32_t middle, uint32_t far);
     // The acceptance step polls the keys after each pre-image kept, so the
     // user can stop a long fan.
     bool polls_keys;

@@ -688,10 +688,13 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
     if (stopped_at_poll(work))
         return tree_end::stopped;
     // What the fans of the nodes some places on read is fetched from memory
-    // while this one is expanded.
-    constexpr uint32_t kNear = 4, kFar = 12;
-    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
-        work.method->warm(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
+    // while this one is expanded; near the end of a level, the places past
+    // it are asked as UINT32_MAX, no state.
+    constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
+    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kNear <= thismax) {
+        auto ahead = [](uint32_t at) { return at <= thismax ? current_level_number(at) : UINT32_MAX; };
+        work.method->warm(ahead(thisindex + kNear), ahead(thisindex + kMiddle), ahead(thisindex + kFar));
+    }
     tree_end end = find_fan(work, node);
     if (end != tree_end::going_on)
         return end;
