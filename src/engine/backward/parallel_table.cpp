@@ -246,7 +246,7 @@ make_plan(table_plan &p)
 }
 
 // The successor numbers a sort reads: from an array, or from v = 2 records
-// of Bytes bytes (a little-endian number each).
+// of Bytes bytes (a little-endian number each, under a mask of its cells).
 struct array_successors {
     const uint32_t *succ;
     uint32_t
@@ -259,6 +259,7 @@ struct array_successors {
 template <unsigned Bytes>
 struct record_successors {
     const uint8_t *records;
+    uint32_t mask; // the bits of the state number: one for each cell
     uint32_t
     operator()(uint64_t s) const
     {
@@ -267,7 +268,7 @@ struct record_successors {
         uint32_t number = 0;
         for (unsigned b = 0; b < Bytes; b++)
             number |= static_cast<uint32_t>(record[b]) << (8 * b);
-        return number;
+        return number & mask;
     }
 };
 
@@ -442,21 +443,24 @@ sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index,
 }
 
 int
-sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index,
-                          index_form form)
+sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
+                          successor_index &index, index_form form)
 {
+    if (cells > 32)
+        return 0;
+    uint32_t mask = cells == 32 ? ~uint32_t(0) : (uint32_t(1) << cells) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records}, states, index, form);
+        sort_into_index(record_successors<1>{records, mask}, states, index, form);
         return 1;
     case 2:
-        sort_into_index(record_successors<2>{records}, states, index, form);
+        sort_into_index(record_successors<2>{records, mask}, states, index, form);
         return 1;
     case 3:
-        sort_into_index(record_successors<3>{records}, states, index, form);
+        sort_into_index(record_successors<3>{records, mask}, states, index, form);
         return 1;
     case 4:
-        sort_into_index(record_successors<4>{records}, states, index, form);
+        sort_into_index(record_successors<4>{records, mask}, states, index, form);
         return 1;
     }
     return 0;

@@ -23,10 +23,12 @@ void sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &i
                        index_form form = index_form::automatic);
 // The same with the successors read from v = 2 records of bytes bytes (1 to
 // 4, little-endian numbers, as exh_pairs holds them), so that no array of
-// successor numbers is needed beside them. 0 (nothing done) for another
-// record length.
-int sort_records_by_successor(const uint8_t *records, unsigned bytes, uint64_t states, successor_index &index,
-                              index_form form = index_form::automatic);
+// successor numbers is needed beside them: the successor of record s is its
+// low cells bits, each number below states. The bits past them belong to no
+// cell and are left out whatever they hold (a loaded file may set them). 0
+// (nothing done) for another record length or more cells than 32.
+int sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
+                              successor_index &index, index_form form = index_form::automatic);
 
 // Threads at most for the table: the machine's cores, at least 1, at most
 // 16. A test may set a count; 0 gives back the machine's.

@@ -64,7 +64,7 @@ void
 index_records(uint64_t states)
 {
     forget_warmed_groups();
-    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, states, table_index, table_index_form))
+    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index, table_index_form))
         return;
     uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     for (uint64_t s = 0; s < states; s++)

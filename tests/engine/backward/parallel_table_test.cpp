@@ -3,8 +3,9 @@
 // (v = 2, up to 6 inputs, mixed k and rule mixes) and by byte cells (v = 3,
 // and v = 2 with 7 inputs); the same table for any number of threads; the
 // inverse index against a stable sort by successor for any number of
-// threads and both forms, and read from records as from numbers; the select in a word;
-// and the 64 x 64 bit transpose against the definition.
+// threads and both forms, for every small number of states, and read from
+// records (whatever their bits past the cells) as from numbers; the select
+// in a word; and the 64 x 64 bit transpose against the definition.
 #include "backward_test_support.h"
 
 #include "engine/backward/parallel_table.h"
@@ -136,15 +137,77 @@ TEST(ParallelTable, RecordIndexEqualsTheIndexOfTheNumbers)
             for (unsigned b = 0; b < bytes; b++)
                 records[s * bytes + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
         }
+        // The bits past the cells are set at random: they are no part of the number.
+        unsigned cells = 1;
+        while ((uint64_t(1) << cells) < states)
+            cells++;
+        for (uint64_t s = 0; s < states; s++)
+            for (unsigned b = 0; b < bytes; b++)
+                if (8 * b + 8 > cells)
+                    records[s * bytes + b] |= static_cast<uint8_t>(random() & ~0u << (cells > 8 * b ? cells - 8 * b : 0));
         successor_index from_numbers, from_records;
         sort_by_successor(succ.data(), states, from_numbers, index_form::offsets);
-        ASSERT_EQ(sort_records_by_successor(records.data(), bytes, states, from_records, index_form::blocks), 1);
+        ASSERT_EQ(sort_records_by_successor(records.data(), bytes, cells, states, from_records, index_form::blocks), 1);
         EXPECT_EQ(index_firsts(from_records), index_firsts(from_numbers)) << bytes;
         EXPECT_EQ(std::vector<uint32_t>(from_records.list, from_records.list + states),
                   std::vector<uint32_t>(from_numbers.list, from_numbers.list + states))
             << bytes;
         free_successor_index(from_numbers);
         free_successor_index(from_records);
+    }
+}
+
+// The stable sort by successor, brute force: where each successor's group
+// starts, and the states in group order.
+void
+brute_index(const std::vector<uint32_t> &succ, std::vector<uint32_t> &first, std::vector<uint32_t> &list)
+{
+    std::vector<std::vector<uint32_t>> group(succ.size());
+    for (uint32_t s = 0; s < succ.size(); s++)
+        group[succ[s]].push_back(s);
+    first.assign(succ.size() + 1, 0);
+    list.clear();
+    for (uint32_t t = 0; t < succ.size(); t++) {
+        first[t] = static_cast<uint32_t>(list.size());
+        list.insert(list.end(), group[t].begin(), group[t].end());
+    }
+    first[succ.size()] = static_cast<uint32_t>(list.size());
+}
+
+// Every number of states from 1 past the first bucket of 4096 successors,
+// read from numbers and from records of 2 bytes whose bits past the cells
+// are set at random, in both forms: the index of the small tables, where
+// the last bucket and the last block are cut short.
+TEST(ParallelTable, IndexOfEverySmallSizeEqualsBruteForce)
+{
+    srandom(21);
+    for (uint64_t states = 1; states <= 4096 + 130; states++) {
+        std::vector<uint32_t> succ(states);
+        std::vector<uint8_t> records(2 * states);
+        unsigned cells = 0;
+        while ((uint64_t(1) << cells) < states)
+            cells++;
+        for (uint64_t s = 0; s < states; s++) {
+            succ[s] = static_cast<uint32_t>(random() % 3 == 0 ? states - 1 : random() % states);
+            uint32_t junk = static_cast<uint32_t>(random()) << cells;
+            records[2 * s] = static_cast<uint8_t>(succ[s] | junk);
+            records[2 * s + 1] = static_cast<uint8_t>((succ[s] | junk) >> 8);
+        }
+        std::vector<uint32_t> first, list;
+        brute_index(succ, first, list);
+        for (index_form form : {index_form::offsets, index_form::blocks}) {
+            successor_index from_numbers, from_records;
+            sort_by_successor(succ.data(), states, from_numbers, form);
+            ASSERT_EQ(sort_records_by_successor(records.data(), 2, cells, states, from_records, form), 1);
+            for (const successor_index *index : {&from_numbers, &from_records}) {
+                std::string trace = std::to_string(states) + (index == &from_numbers ? " numbers" : " records") +
+                                    (form == index_form::blocks ? ", blocks" : ", offsets");
+                ASSERT_EQ(index_firsts(*index), first) << trace;
+                ASSERT_EQ(std::vector<uint32_t>(index->list, index->list + states), list) << trace;
+            }
+            free_successor_index(from_numbers);
+            free_successor_index(from_records);
+        }
     }
 }
 
