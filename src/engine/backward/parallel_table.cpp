@@ -304,6 +304,11 @@ make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_
             set_block_bits(block, bit, counts[i]);
             bit += counts[i] + 1;
         }
+        // The zeros before each word, for the lookups (past the string's
+        // end the word's clear bits count too: no lookup reaches them).
+        for (unsigned w = 1; w < 3; w++)
+            block.zeros_before[w] = static_cast<uint8_t>(
+                block.zeros_before[w - 1] + 64 - count_set_bits(block.bits[w - 1]));
         return;
     }
     uint32_t starts[65];
@@ -312,7 +317,8 @@ make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_
         at += i < count ? counts[i] : 0;
     }
     std::lock_guard<std::mutex> hold(spilling);
-    block.spill = spill_successor_block(index, starts);
+    block.spilled = 1;
+    block.bits[0] = spill_successor_block(index, starts);
 }
 
 // Bucket b of the index, in the list at list[from .. to): its states sorted

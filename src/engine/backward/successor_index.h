@@ -15,18 +15,21 @@
 //   128 pre-images (twice the average); a block with more (a state with a
 //   large fan, or successors crowded into part of the states) keeps where
 //   each of its 64 groups starts, and where the last ends, in an overflow
-//   array instead: 65 distances from first of 2 bytes each where the block
-//   has fewer than 65,536 pre-images (spill = 2k + 1: narrow[65k ..]), else
-//   65 list offsets of 4 bytes (spill = 2k + 2: wide[65k ..]). A lookup
-//   reads one block, within one cache line, and where it spilled the
-//   overflow.
+//   array instead, its spill value in bits[0]: 65 distances from first of 2
+//   bytes each where the block has fewer than 65,536 pre-images (spill =
+//   2k + 1: narrow[65k ..]), else 65 list offsets of 4 bytes (spill =
+//   2k + 2: wide[65k ..]). A lookup reads one block, within one cache line,
+//   and where it spilled the overflow.
 #pragma once
 #include <cstdint>
 
 struct successor_block {
     static constexpr unsigned kRoom = 128; // pre-images the bits can hold
     uint32_t first = 0;   // the group of the block's first successor starts at list[first]
-    uint32_t spill = 0;   // 0, or where the block's groups are kept in an overflow array
+    // Zeros of the string in the words before bits[w] (0 for w = 0), so that
+    // a lookup needs not count them.
+    uint8_t zeros_before[3] = {};
+    uint8_t spilled = 0;  // 1: bits[0] holds where the groups are kept in an overflow array
     uint64_t bits[3] = {}; // bit i of bits[w] is bit 64w + i of the string
 };
 
@@ -96,6 +99,14 @@ nth_set_bit(uint64_t word, unsigned j)
     return 8 * byte + select_in_byte.at[(word >> (8 * byte)) & 0xFF][j - before];
 }
 
+// Where block's groups are kept in an overflow array (spill value, see
+// above), 0 where they are not.
+inline uint64_t
+block_spill(const successor_block &block)
+{
+    return block.spilled ? block.bits[0] : 0;
+}
+
 // The group of successor t (t < index.states).
 inline pre_image_span
 successor_group(const successor_index &index, uint32_t t)
@@ -104,24 +115,22 @@ successor_group(const successor_index &index, uint32_t t)
         return {index.first[t], index.first[t + 1] - index.first[t]};
     const successor_block &block = index.blocks[t >> 6];
     unsigned j = t & 63;
-    if (block.spill) {
-        uint64_t at = 65 * static_cast<uint64_t>((block.spill - 1) >> 1) + j;
-        if (block.spill & 1)
+    if (block.spilled) {
+        uint64_t spill = block.bits[0];
+        uint64_t at = 65 * ((spill - 1) >> 1) + j;
+        if (spill & 1)
             return {block.first + index.narrow[at], static_cast<uint32_t>(index.narrow[at + 1] - index.narrow[at])};
         return {index.wide[at], index.wide[at + 1] - index.wide[at]};
     }
     // The run of t starts after the j zeros that end the runs before it:
-    // the word they end in picked without a branch.
+    // the word the j-th ends in is the last whose zeros before it are
+    // fewer than j.
     unsigned start = 0, w = 0;
     uint64_t zeros = ~block.bits[0];
     if (j) {
-        uint64_t z1 = ~block.bits[1], z2 = ~block.bits[2];
-        unsigned c0 = count_set_bits(zeros), c01 = c0 + count_set_bits(z1);
-        unsigned past0 = j > c0, past1 = j > c01;
-        w = past0 + past1;
-        unsigned skipped = past1 ? c01 : past0 ? c0 : 0;
-        zeros = past1 ? z2 : past0 ? z1 : zeros;
-        start = 64 * w + nth_set_bit(zeros, j - 1 - skipped) + 1;
+        w = (j > block.zeros_before[1]) + (j > block.zeros_before[2]);
+        zeros = ~block.bits[w];
+        start = 64 * w + nth_set_bit(zeros, j - 1 - block.zeros_before[w]) + 1;
         if ((start & 63) == 0)
             zeros = ~block.bits[++w];
         else

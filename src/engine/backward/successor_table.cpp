@@ -45,7 +45,7 @@ bool owns_tickoff = false;
 // The groups warm_pre_images looked up for the nodes expanded soon, by
 // target number modulo kWarmed, with their target number + 1 (0: none);
 // forgotten whenever the index is made or freed.
-constexpr uint32_t kWarmed = 16;
+constexpr uint32_t kWarmed = 256;
 pre_image_span warmed[kWarmed];
 uint32_t warmed_target_plus_1[kWarmed] = {};
 
@@ -309,8 +309,8 @@ warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
     else if (far <= statespace)
         __builtin_prefetch(table_index.blocks + (far >> 6));
     if (middle <= statespace && !table_index.first) {
-        uint32_t spill = table_index.blocks[middle >> 6].spill;
-        uint64_t at = spill ? 65 * uint64_t((spill - 1) >> 1) + (middle & 63) : 0;
+        uint64_t spill = block_spill(table_index.blocks[middle >> 6]);
+        uint64_t at = spill ? 65 * ((spill - 1) >> 1) + (middle & 63) : 0;
         if (spill)
             __builtin_prefetch(spill & 1 ? static_cast<const void *>(table_index.narrow + at)
                                          : static_cast<const void *>(table_index.wide + at));
