@@ -42,12 +42,21 @@ namespace {
 successor_index table_index;
 index_form table_index_form = index_form::automatic;
 bool owns_tickoff = false;
-// The groups warm_pre_images looked up for the nodes expanded soon, by
-// target number modulo kWarmed, with their target number + 1 (0: none);
-// forgotten whenever the index is made or freed.
+// The groups warm_pre_images looked up for the nodes expanded soon, in the
+// place warmed_place gives their target number, with their target number +
+// 1 (0: none); forgotten whenever the index is made or freed.
 constexpr uint32_t kWarmed = 256;
 pre_image_span warmed[kWarmed];
 uint32_t warmed_target_plus_1[kWarmed] = {};
+
+// The place of target t: its number's bits mixed, since the nodes of a
+// level often differ in their high cells only (a fan's pre-images share
+// their low bits), and their low bits alone would put them in one place.
+inline uint32_t
+warmed_place(uint32_t t)
+{
+    return (t * 0x9E3779B1u) >> 24;
+}
 
 void
 forget_warmed_groups()
@@ -285,8 +294,9 @@ pre_exhaustive_of(uint32_t t)
         return;
     if (t > statespace)
         return;
+    uint32_t place = warmed_place(t);
     pre_image_span group =
-        warmed_target_plus_1[t % kWarmed] == t + 1 ? warmed[t % kWarmed] : successor_group(table_index, t);
+        warmed_target_plus_1[place] == t + 1 ? warmed[place] : successor_group(table_index, t);
     const uint32_t *fan = table_index.list + group.first;
     // The tree builder expands these states later on: where their groups
     // start is fetched now, so that expansion need not wait on memory.
@@ -316,9 +326,10 @@ warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
                                          : static_cast<const void *>(table_index.wide + at));
     }
     if (near <= statespace) {
-        pre_image_span &group = warmed[near % kWarmed];
+        uint32_t place = warmed_place(near);
+        pre_image_span &group = warmed[place];
         group = successor_group(table_index, near);
-        warmed_target_plus_1[near % kWarmed] = near + 1;
+        warmed_target_plus_1[place] = near + 1;
         __builtin_prefetch(table_index.list + group.first);
     }
 }
