@@ -29,8 +29,9 @@
 //
 // The inverse index (sort_by_successor) is a counting sort in two rounds, so
 // that no round scatters over the whole range: the states are first dealt
-// into buckets of 4096 successive successor numbers (each thread counts and
-// deals a stretch of states, in order, into its own slots of each bucket),
+// into buckets of 4096 successive successor numbers (the states cut into a
+// few stretches a thread, each counted and dealt in order into its own slots
+// of each bucket by the thread that takes it),
 // then each bucket is sorted by successor in a counter array of its own
 // that stays in cache, and where its groups start written in the index's
 // form (successor_index.h). Stretches and buckets keep the states' order, so
@@ -38,6 +39,7 @@
 // v = 2 the successor numbers are read from the records themselves.
 #include "engine/backward/parallel_table.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -74,6 +76,8 @@ unsigned thread_override = 0;
 constexpr int kBucketBits = 12;
 constexpr uint64_t kMaxBuckets = 4096;
 constexpr uint64_t kIndexPart = uint64_t(1) << 13;
+// Stretches of the states a thread of the index counts and deals, at most.
+constexpr unsigned kStretchesPerThread = 4;
 
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
@@ -379,34 +383,43 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
     unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
-    // Stretch t of the states is [start[t], start[t + 1]).
-    std::vector<uint64_t> start(threads + 1);
-    for (unsigned t = 0; t <= threads; t++)
-        start[t] = states * t / threads;
-    // slot[t * buckets + b]: the next place in the list of stretch t's states
+    // Stretch i of the states is [start[i], start[i + 1]): a few stretches
+    // a thread, taken as the threads come for them, so that a thread kept
+    // waiting for a core on a busy machine holds up only its own stretch.
+    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
+    std::vector<uint64_t> start(stretches + 1);
+    for (uint64_t i = 0; i <= stretches; i++)
+        start[i] = states * i / stretches;
+    // slot[i * buckets + b]: the next place in the list of stretch i's states
     // with successors in bucket b; first counts, then places.
-    std::vector<uint64_t> slot(threads * buckets, 0);
-    run_threads(threads, [&](unsigned t) {
-        uint64_t *mine = slot.data() + t * buckets;
-        for (uint64_t s = start[t]; s < start[t + 1]; s++)
-            mine[succ(s) >> shift]++;
+    std::vector<uint64_t> slot(stretches * buckets, 0);
+    std::atomic<uint64_t> next_stretch{0};
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint64_t *mine = slot.data() + i * buckets;
+            for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                mine[succ(s) >> shift]++;
+        }
     });
     std::vector<uint64_t> bucket_start(buckets + 1);
     uint64_t at = 0;
     for (uint64_t b = 0; b < buckets; b++) {
         bucket_start[b] = at;
-        for (unsigned t = 0; t < threads; t++) {
-            uint64_t n = slot[t * buckets + b];
-            slot[t * buckets + b] = at;
+        for (uint64_t i = 0; i < stretches; i++) {
+            uint64_t n = slot[i * buckets + b];
+            slot[i * buckets + b] = at;
             at += n;
         }
     }
     bucket_start[buckets] = at;
     uint32_t *list = index.list;
-    run_threads(threads, [&](unsigned t) {
-        uint64_t *mine = slot.data() + t * buckets;
-        for (uint64_t s = start[t]; s < start[t + 1]; s++)
-            list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+    next_stretch = 0;
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint64_t *mine = slot.data() + i * buckets;
+            for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+        }
     });
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
