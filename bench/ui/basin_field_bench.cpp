@@ -11,13 +11,40 @@
 // batches (every edge and spot its own request), for comparison. Counters:
 // basins, and ns per state (drawn: by the clock, the server's drawing
 // included; computed: CPU time).
+//
+// Side by side: "Table" times the successor-table field of rings and
+// random wiring from 2^16 to 2^28 states on all threads (0) or one, on a
+// quiet machine or with every core kept busy by spinning child processes
+// (their time is not the benchmark's); "Reference" times the plain C
+// program of bench/reference on the same networks and checks that Zemra's
+// field finds the same attractors, basin sizes and garden-of-Eden counts.
+// Both run with rotation compression off, so every basin is computed, as
+// the C program computes it. CPU time is the process's, all threads;
+// counters: ns per state of CPU and of wall time, and the peak memory the
+// field added, in bytes per state.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "reference/field_reference.h"
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
+#include "engine/backward/parallel_table.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/parallel_table.h"
 #include "engine/forward/globals.h"
@@ -34,6 +61,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
+#include "ui/storage/globals.h"
 
 namespace {
 
@@ -246,6 +274,263 @@ size_networks(benchmark::internal::Benchmark *b)
     b->MinTime(0.5);
 }
 
+// The side-by-side figures.
+
+// Spinning child processes, one a core, while the object lives: the busy
+// machine. They are other processes, so the process CPU time leaves them out.
+class busy_cores {
+public:
+    explicit busy_cores(bool on)
+    {
+        long cores = on ? sysconf(_SC_NPROCESSORS_ONLN) : 0;
+        for (long i = 0; i < cores; i++) {
+            pid_t pid = fork();
+            if (pid == 0)
+                for (volatile uint64_t spin = 0;; spin++) {
+                }
+            if (pid > 0)
+                children.push_back(pid);
+        }
+    }
+    ~busy_cores()
+    {
+        for (pid_t pid : children)
+            kill(pid, SIGKILL);
+        for (pid_t pid : children)
+            waitpid(pid, nullptr, 0);
+    }
+
+private:
+    std::vector<pid_t> children;
+};
+
+double
+process_cpu_seconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// A field of /proc/self/status in bytes (VmRSS, VmHWM).
+uint64_t
+status_bytes(const char *field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    size_t length = strlen(field);
+    while (std::getline(status, line))
+        if (line.compare(0, length, field) == 0 && line[length] == ':')
+            return std::strtoull(line.c_str() + length + 1, nullptr, 10) * 1024;
+    return 0;
+}
+
+// Peak memory from here on: the peak is set back to what is resident now.
+// Blocks of 64 kB and more are mapped on their own, so that a freed
+// table leaves the resident memory (the allocator would otherwise keep it
+// for the next field, hiding that field's peak).
+uint64_t
+start_peak_memory()
+{
+    mallopt(M_MMAP_THRESHOLD, 1 << 16);
+    mallopt(M_TRIM_THRESHOLD, 1 << 16);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return status_bytes("VmRSS");
+}
+
+// Counters of the timed loop: CPU and wall ns a state, peak bytes a state
+// above the resident memory at the start, and the peak in MB.
+struct field_meter {
+    uint64_t states;
+    uint64_t resident = start_peak_memory();
+    double cpu = process_cpu_seconds();
+    timespec wall_start = now();
+
+    static timespec
+    now()
+    {
+        timespec t;
+        clock_gettime(CLOCK_MONOTONIC, &t);
+        return t;
+    }
+
+    void
+    report(benchmark::State &state) const
+    {
+        timespec end = now();
+        double wall = static_cast<double>(end.tv_sec - wall_start.tv_sec) +
+                      1e-9 * static_cast<double>(end.tv_nsec - wall_start.tv_nsec);
+        double runs = static_cast<double>(state.iterations()) * static_cast<double>(states);
+        uint64_t peak = status_bytes("VmHWM");
+        uint64_t added = peak > resident ? peak - resident : 0;
+        state.counters["cpu_ns_state"] = 1e9 * (process_cpu_seconds() - cpu) / runs;
+        state.counters["wall_ns_state"] = 1e9 * wall / runs;
+        state.counters["peak_B_state"] = static_cast<double>(added) / static_cast<double>(states);
+        state.counters["peak_MB"] = static_cast<double>(added) / 1e6;
+    }
+};
+
+// Zemra's field of the network as it is, by the successor table, with
+// compression off.
+void
+one_table_field()
+{
+    neutral_order = 0;
+    mutantdontpause = 1;
+    basinfield = 1;
+    dontcompress = 1;
+    direction = direction_forward;
+    draw_field();
+}
+
+// kind, cells, rule, threads (0: the machine's), busy (1: every core busy).
+void
+BM_FieldTable(benchmark::State &state)
+{
+    if (!is)
+        allocate_mem_buffers();
+    auto kind = static_cast<network_kind>(state.range(0));
+    int n = static_cast<int>(state.range(1));
+    build_network(kind, n, static_cast<uint32_t>(state.range(2)));
+    set_table_threads(static_cast<unsigned>(state.range(3)));
+    {
+        busy_cores busy(state.range(4) != 0);
+        field_meter meter{uint64_t(1) << n};
+        for (auto _ : state)
+            one_table_field();
+        meter.report(state);
+    }
+    set_table_threads(0);
+    if (fieldsize != (uint64_t(1) << n) || earlyexitfield)
+        state.SkipWithError("the field did not place every state");
+    state.counters["basins"] = totbasinsinfield;
+    basinfield = 0;
+    free_network();
+}
+
+// The basins of Zemra's field as its data lines give them, attractors
+// given by their least state: empty when a line could not be read.
+std::vector<reference_basin>
+zemra_basins(const reference_field &reference)
+{
+    char name[] = "/tmp/zemra_field_lines_XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0)
+        return {};
+    close(fd);
+    filename_data = name;
+    filedata = 1;
+    one_table_field();
+    filedata = 0;
+    filename_data = nullptr;
+    std::vector<reference_basin> basins;
+    FILE *lines = fopen(name, "r");
+    char line[300];
+    bool readable = lines != nullptr && !earlyexitfield;
+    while (readable && fgets(line, sizeof line, lines)) {
+        unsigned number, copies;
+        uint32_t attractor;
+        unsigned long period, size, eden;
+        char share[40];
+        if (line[0] < '0' || line[0] > '9')
+            continue;
+        readable = sscanf(line, "%u. %" SCNx32 " %u (%lu) %lu %39s %lu", &number, &attractor, &copies, &period,
+                          &size, share, &eden) == 7 && copies == 1 && attractor < (uint64_t(1) << reference.n);
+        if (readable)
+            basins.push_back({reference_cycle_least(&reference, attractor), static_cast<uint32_t>(period), size, eden});
+    }
+    if (lines)
+        fclose(lines);
+    unlink(name);
+    return readable ? basins : std::vector<reference_basin>{};
+}
+
+bool
+same_basins(std::vector<reference_basin> a, std::vector<reference_basin> b)
+{
+    auto key = [](const reference_basin &x) { return std::make_tuple(x.attractor, x.period, x.size, x.eden); };
+    auto before = [&](const reference_basin &x, const reference_basin &y) { return key(x) < key(y); };
+    std::sort(a.begin(), a.end(), before);
+    std::sort(b.begin(), b.end(), before);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](auto &x, auto &y) { return key(x) == key(y); });
+}
+
+// kind, cells, rule. The C program's field, then the check against Zemra's
+// (untimed).
+void
+BM_FieldReference(benchmark::State &state)
+{
+    if (!is)
+        allocate_mem_buffers();
+    auto kind = static_cast<network_kind>(state.range(0));
+    int n = static_cast<int>(state.range(1));
+    build_network(kind, n, static_cast<uint32_t>(state.range(2)));
+    std::vector<uint16_t> inputs;
+    for (int c = 0; c < n; c++)
+        inputs.insert(inputs.end(), wiring[c], wiring[c] + 3);
+    reference_field reference{};
+    bool computed = true;
+    {
+        field_meter meter{uint64_t(1) << n};
+        for (auto _ : state) {
+            reference_field_free(&reference);
+            computed = computed && reference_field_compute(n, 3, inputs.data(), static_cast<uint64_t>(state.range(2)),
+                                                           &reference);
+        }
+        meter.report(state);
+    }
+    if (!computed) {
+        state.SkipWithError("the C program ran out of memory");
+    } else {
+        std::vector<reference_basin> basins(reference.basin, reference.basin + reference.basins);
+        state.counters["basins"] = static_cast<double>(reference.basins);
+        state.counters["agrees"] = same_basins(basins, zemra_basins(reference)) ? 1 : 0;
+        if (state.counters["agrees"] == 0)
+            state.SkipWithError("Zemra's field differs from the C program's");
+    }
+    reference_field_free(&reference);
+    basinfield = 0;
+    free_network();
+}
+
+// Random wiring under rule 110, the rings under 30 and 110, 2^16 .. 2^28
+// states, each with every list of extra arguments (for the table: threads,
+// busy).
+void
+side_by_side(benchmark::internal::Benchmark *b, std::vector<std::vector<int64_t>> extras)
+{
+    for (int n = 16; n <= 28; n += 2)
+        for (auto [kind, rule] : {std::pair{random_table, 110}, std::pair{ring_table, 30}, std::pair{ring_table, 110}})
+            for (const auto &extra : extras) {
+                // Every core kept busy up to 2^24 states only: past that a
+                // run lasts minutes, and the machine may be shared.
+                if (extra.size() == 2 && extra[1] && n > 24)
+                    continue;
+                std::vector<int64_t> args{kind, n, rule};
+                args.insert(args.end(), extra.begin(), extra.end());
+                b->Args(args);
+            }
+    b->Unit(benchmark::kMillisecond);
+    b->UseRealTime();
+    b->MeasureProcessCPUTime();
+    b->MinTime(0.3);
+}
+
+void
+table_networks(benchmark::internal::Benchmark *b)
+{
+    side_by_side(b, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
+    b->ArgNames({"kind", "n", "rule", "threads", "busy"});
+}
+
+void
+reference_networks(benchmark::internal::Benchmark *b)
+{
+    side_by_side(b, {{}});
+    b->ArgNames({"kind", "n", "rule"});
+}
+
 } // namespace
 
 BENCHMARK(BM_FieldBySize)->Apply(size_networks);
@@ -254,3 +539,5 @@ BENCHMARK(BM_FieldComputed)->Apply(computed_networks);
 // server to draw belongs to them.
 BENCHMARK(BM_FieldDrawn)->Apply(field_networks)->Apply(drawn_networks)->UseRealTime();
 BENCHMARK(BM_FieldDrawnOneByOne)->Apply(field_networks)->UseRealTime();
+BENCHMARK(BM_FieldReference)->Apply(reference_networks);
+BENCHMARK(BM_FieldTable)->Apply(table_networks);

@@ -120,4 +120,8 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
             }
             free_successor_table();
         }
+    // The input of the fault these checks found: v 2, 3 cells, records
+    // with bits set past the last cell (0x3e is the state 6), which the
+    // index read as successors past the table.
+    seeds.push_back({0x00, 0x02, 0x3e, 0x05, 0x0c, 0x13, 0x1a, 0x21, 0x28, 0x04});
 }

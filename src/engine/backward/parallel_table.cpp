@@ -19,23 +19,35 @@
 //   x2 ? x0 ^ x1 : x0 | x1.
 // - Byte cells otherwise: the values and unpacked rule tables one per byte,
 //   the number summed without a branch on the cell's value.
-// The state range is cut into batches; each batch is split over threads in
-// parts of whole 64-state blocks, each state's result written by one thread
-// only, so the table is the same whatever the number of threads.
+// The state range is cut into parts of whole 64-state blocks, handed out to
+// the threads as they come for them (the calling thread asks for the stop
+// after each of its parts); each state's result is written by one thread
+// only, so the table is the same whatever the number of threads. The
+// threads are started once a table, as many as the work is worth and as
+// cores are free (threads_for): on a busy machine a thread that waits for a
+// core holds up the table more than it helps.
 //
 // The inverse index (sort_by_successor) is a counting sort in two rounds, so
 // that no round scatters over the whole range: the states are first dealt
-// into buckets of 4096 successive successor numbers (each thread counts and
-// deals a stretch of states, in order, into its own slots of each bucket),
+// into buckets of 4096 successive successor numbers (the states cut into a
+// few stretches a thread, each counted and dealt in order into its own slots
+// of each bucket by the thread that takes it),
 // then each bucket is sorted by successor in a counter array of its own
-// that stays in cache. Stretches and buckets keep the states' order, so
-// every group ends in ascending state numbers whatever the threads.
+// that stays in cache, and where its groups start written in the index's
+// form (successor_index.h). Stretches and buckets keep the states' order, so
+// every group ends in ascending state numbers whatever the threads. Where
+// v = 2 the successor numbers are read from the records themselves.
 #include "engine/backward/parallel_table.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "engine/backward/successor_index.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -46,8 +58,12 @@
 namespace {
 
 constexpr int kMaxSlicedInputs = 6;
-// States per batch; the stop is asked between batches.
-constexpr uint64_t kBatch = uint64_t(1) << 18;
+// States a thread takes at a time (whole 64-state blocks); the calling
+// thread asks for the stop after each of its parts.
+constexpr uint64_t kPart = uint64_t(1) << 16;
+// The fewest states worth a thread of their own: below this, starting and
+// joining it costs more than it saves.
+constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
 // Value of cell c (c < 6) in state j of a 64-state block.
 constexpr uint64_t kLowCells[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
                                    0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
@@ -60,6 +76,8 @@ unsigned thread_override = 0;
 constexpr int kBucketBits = 12;
 constexpr uint64_t kMaxBuckets = 4096;
 constexpr uint64_t kIndexPart = uint64_t(1) << 13;
+// Stretches of the states a thread of the index counts and deals, at most.
+constexpr unsigned kStretchesPerThread = 4;
 
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
@@ -116,7 +134,8 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
         for (int j = 0; j < 32; j++) {
             uint64_t s = s0 + 32 * half + j;
             uint32_t number = static_cast<uint32_t>(rows[j] >> (32 * half));
-            succ[s] = number;
+            if (succ)
+                succ[s] = number;
             write_state_line(exh_pairs + s * bytesL, number);
         }
 }
@@ -144,7 +163,8 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
             if (p.v != 2)
                 set_value(record, static_cast<uint32_t>(c), static_cast<int>(x));
         }
-        succ[s] = number;
+        if (succ)
+            succ[s] = number;
         if (p.v == 2)
             write_state_line(record, number);
         for (int c = 0; c < p.n; c++) {
@@ -190,27 +210,6 @@ run_threads(unsigned threads, const Work &work)
         w.join();
 }
 
-// States first .. last-1 split over threads in parts of whole blocks.
-void
-fill_batch(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, unsigned threads)
-{
-    uint64_t blocks = (last - first + 63) / 64;
-    if (threads > blocks)
-        threads = static_cast<unsigned>(blocks);
-    if (threads <= 1) {
-        fill_part(p, first, last, succ);
-        return;
-    }
-    // Part t: blocks share * t + min(t, extra) onward, one more for the
-    // first extra parts.
-    uint64_t share = blocks / threads, extra = blocks % threads;
-    run_threads(threads, [&](unsigned t) {
-        uint64_t at = first + 64 * (share * t + (t < extra ? t : extra));
-        uint64_t end = at + 64 * (share + (t < extra ? 1 : 0));
-        fill_part(p, at, end < last ? end : last, succ);
-    });
-}
-
 void
 free_plan(table_plan &p)
 {
@@ -250,86 +249,240 @@ make_plan(table_plan &p)
     return true;
 }
 
-// Bucket b of the index, in the list at list[from .. to): its states sorted
-// by successor (successor numbers low .. low + count - 1) and the starts of
-// their groups into first[low ..]. states: scratch of the bucket's states,
-// targets: their successors less low, counts: count entries.
+// The successor numbers a sort reads: from an array, or from v = 2 records
+// of Bytes bytes (a little-endian number each, under a mask of its cells).
+struct array_successors {
+    const uint32_t *succ;
+    uint32_t
+    operator()(uint64_t s) const
+    {
+        return succ[s];
+    }
+};
+
+template <unsigned Bytes>
+struct record_successors {
+    const uint8_t *records;
+    uint32_t mask; // the bits of the state number: one for each cell
+    uint32_t
+    operator()(uint64_t s) const
+    {
+        // Byte by byte: a copy into a word would stall on its partial stores.
+        const uint8_t *record = records + s * Bytes;
+        uint32_t number = 0;
+        for (unsigned b = 0; b < Bytes; b++)
+            number |= static_cast<uint32_t>(record[b]) << (8 * b);
+        return number & mask;
+    }
+};
+
+// Ones in bits from .. from + count - 1 of a block's string.
 void
-sort_bucket(const uint32_t *succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to, uint32_t *first,
-            uint32_t *list, std::vector<uint32_t> &states, std::vector<uint32_t> &targets,
-            std::vector<uint32_t> &counts)
+set_block_bits(successor_block &block, unsigned from, unsigned count)
 {
+    while (count) {
+        unsigned bit = from & 63;
+        unsigned take = count < 64 - bit ? count : 64 - bit;
+        block.bits[from >> 6] |= (take == 64 ? ~uint64_t(0) : (uint64_t(1) << take) - 1) << bit;
+        from += take;
+        count -= take;
+    }
+}
+
+// The block of the successors low .. low + count - 1 (count at most 64,
+// low a multiple of 64) whose groups start at list[at], counts[i] the
+// pre-images of low + i. A block with more pre-images than its bits hold
+// is spilled, under the lock.
+void
+make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_t count, uint64_t at,
+           std::mutex &spilling)
+{
+    successor_block &block = index.blocks[low >> 6];
+    block.first = static_cast<uint32_t>(at);
+    uint64_t total = 0;
+    for (uint32_t i = 0; i < count; i++)
+        total += counts[i];
+    if (total <= successor_block::kRoom) {
+        unsigned bit = 0;
+        for (uint32_t i = 0; i < count; i++) {
+            set_block_bits(block, bit, counts[i]);
+            bit += counts[i] + 1;
+        }
+        // The zeros before each word, for the lookups (past the string's
+        // end the word's clear bits count too: no lookup reaches them).
+        for (unsigned w = 1; w < 3; w++)
+            block.zeros_before[w] = static_cast<uint8_t>(
+                block.zeros_before[w - 1] + 64 - count_set_bits(block.bits[w - 1]));
+        return;
+    }
+    uint32_t starts[65];
+    for (uint32_t i = 0; i < 65; i++) {
+        starts[i] = static_cast<uint32_t>(at);
+        at += i < count ? counts[i] : 0;
+    }
+    std::lock_guard<std::mutex> hold(spilling);
+    block.spilled = 1;
+    block.bits[0] = spill_successor_block(index, starts);
+}
+
+// Bucket b of the index, in the list at list[from .. to): its states sorted
+// by successor (successor numbers low .. low + count - 1), the blocks of
+// these successors made. states: scratch of the bucket's states, targets:
+// their successors less low, counts: count entries.
+template <typename Successors>
+void
+sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to,
+            successor_index &index, std::mutex &spilling, std::vector<uint32_t> &states,
+            std::vector<uint32_t> &targets, std::vector<uint32_t> &counts)
+{
+    uint32_t *list = index.list;
     size_t size = static_cast<size_t>(to - from);
     states.assign(list + from, list + to);
     targets.resize(size);
     counts.assign(count, 0);
     for (size_t i = 0; i < size; i++) {
-        uint32_t t = succ[states[i]] - low;
+        uint32_t t = succ(states[i]) - low;
         targets[i] = t;
         counts[t]++;
     }
-    uint32_t at = static_cast<uint32_t>(from);
-    for (uint32_t t = 0; t < count; t++) {
-        first[low + t] = at;
-        at += counts[t];
-        counts[t] = first[low + t];
+    // Block by block: its groups' starts, then each count becomes the place
+    // of its group's next state.
+    uint64_t at = from;
+    for (uint32_t b = 0; b < count; b += 64) {
+        uint32_t end = count - b < 64 ? count : b + 64;
+        if (!index.first)
+            make_block(index, low + b, counts.data() + b, end - b, at, spilling);
+        for (uint32_t t = b; t < end; t++) {
+            uint32_t group = static_cast<uint32_t>(at);
+            if (index.first)
+                index.first[low + t] = group;
+            at += counts[t];
+            counts[t] = group;
+        }
     }
     for (size_t i = 0; i < size; i++)
         list[counts[targets[i]]++] = states[i];
 }
 
-} // namespace
-
+// The inverse index, in two rounds: the states dealt into buckets of
+// successive successor numbers, then each bucket sorted in cache.
+template <typename Successors>
 void
-sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list)
+sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form)
 {
+    allocate_successor_index(index, states, form);
+    if (!states)
+        return;
+    if (index.first)
+        index.first[states] = static_cast<uint32_t>(states);
     int shift = kBucketBits;
     while (((states - 1) >> shift) >= kMaxBuckets)
         shift++;
     uint64_t buckets = ((states - 1) >> shift) + 1;
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
-    unsigned threads = table_threads();
+    unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
-    // Stretch t of the states is [start[t], start[t + 1]).
-    std::vector<uint64_t> start(threads + 1);
-    for (unsigned t = 0; t <= threads; t++)
-        start[t] = states * t / threads;
-    // slot[t * buckets + b]: the next place in the list of stretch t's states
+    // Stretch i of the states is [start[i], start[i + 1]): a few stretches
+    // a thread, taken as the threads come for them, so that a thread kept
+    // waiting for a core on a busy machine holds up only its own stretch.
+    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
+    std::vector<uint64_t> start(stretches + 1);
+    for (uint64_t i = 0; i <= stretches; i++)
+        start[i] = states * i / stretches;
+    // slot[i * buckets + b]: the next place in the list of stretch i's states
     // with successors in bucket b; first counts, then places.
-    std::vector<uint64_t> slot(threads * buckets, 0);
-    run_threads(threads, [&](unsigned t) {
-        uint64_t *mine = slot.data() + t * buckets;
-        for (uint64_t s = start[t]; s < start[t + 1]; s++)
-            mine[succ[s] >> shift]++;
+    std::vector<uint64_t> slot(stretches * buckets, 0);
+    std::atomic<uint64_t> next_stretch{0};
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint64_t *mine = slot.data() + i * buckets;
+            for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                mine[succ(s) >> shift]++;
+        }
     });
     std::vector<uint64_t> bucket_start(buckets + 1);
     uint64_t at = 0;
     for (uint64_t b = 0; b < buckets; b++) {
         bucket_start[b] = at;
-        for (unsigned t = 0; t < threads; t++) {
-            uint64_t n = slot[t * buckets + b];
-            slot[t * buckets + b] = at;
+        for (uint64_t i = 0; i < stretches; i++) {
+            uint64_t n = slot[i * buckets + b];
+            slot[i * buckets + b] = at;
             at += n;
         }
     }
     bucket_start[buckets] = at;
-    run_threads(threads, [&](unsigned t) {
-        uint64_t *mine = slot.data() + t * buckets;
-        for (uint64_t s = start[t]; s < start[t + 1]; s++)
-            list[mine[succ[s] >> shift]++] = static_cast<uint32_t>(s);
+    uint32_t *list = index.list;
+    next_stretch = 0;
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint64_t *mine = slot.data() + i * buckets;
+            for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+        }
     });
     std::atomic<uint64_t> next_bucket{0};
+    std::mutex spilling;
     run_threads(threads, [&](unsigned) {
         std::vector<uint32_t> in_bucket, targets, counts;
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                        bucket_start[b + 1], first, list, in_bucket, targets, counts);
+                        bucket_start[b + 1], index, spilling, in_bucket, targets, counts);
         }
     });
-    first[states] = static_cast<uint32_t>(states);
+}
+
+// Cores not running anything now, the caller's counted free: from the
+// running tasks of /proc/loadavg ("0.50 0.40 0.30 3/250 1234"); all of
+// them when it cannot be read.
+unsigned
+free_cores(unsigned cores)
+{
+    FILE *file = fopen("/proc/loadavg", "r");
+    if (!file)
+        return cores;
+    double a, b, c;
+    unsigned running = 0, tasks;
+    int read = fscanf(file, "%lf %lf %lf %u/%u", &a, &b, &c, &running, &tasks);
+    fclose(file);
+    if (read != 5 || running == 0)
+        return cores;
+    unsigned others = running - 1;
+    return others >= cores ? 1 : cores - others;
+}
+
+} // namespace
+
+void
+sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
+{
+    sort_into_index(array_successors{succ}, states, index, form);
+}
+
+int
+sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
+                          successor_index &index, index_form form)
+{
+    if (cells > 32)
+        return 0;
+    uint32_t mask = cells == 32 ? ~uint32_t(0) : (uint32_t(1) << cells) - 1;
+    switch (bytes) {
+    case 1:
+        sort_into_index(record_successors<1>{records, mask}, states, index, form);
+        return 1;
+    case 2:
+        sort_into_index(record_successors<2>{records, mask}, states, index, form);
+        return 1;
+    case 3:
+        sort_into_index(record_successors<3>{records, mask}, states, index, form);
+        return 1;
+    case 4:
+        sort_into_index(record_successors<4>{records, mask}, states, index, form);
+        return 1;
+    }
+    return 0;
 }
 
 void
@@ -359,21 +512,44 @@ set_table_threads(unsigned count)
     thread_override = count;
 }
 
+unsigned
+threads_for(uint64_t states)
+{
+    if (thread_override)
+        return thread_override;
+    uint64_t worth = states / kStatesPerThread;
+    unsigned threads = free_cores(table_threads());
+    if (worth < threads)
+        threads = static_cast<unsigned>(worth);
+    return threads < 1 ? 1 : threads;
+}
+
 int
 parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states))
 {
     table_plan plan;
     if (!make_plan(plan))
         return 0;
-    unsigned threads = table_threads();
-    for (uint64_t first = 0; first < states; first += kBatch) {
-        uint64_t last = states - first > kBatch ? first + kBatch : states;
-        fill_batch(plan, first, last, succ, threads);
-        if (stopped(last - 1, states)) {
-            free_plan(plan);
-            return -1;
+    uint64_t parts = (states + kPart - 1) / kPart;
+    unsigned threads = threads_for(states);
+    if (threads > parts)
+        threads = static_cast<unsigned>(parts);
+    // Parts are handed out in order as threads come for them; a part is
+    // written by its thread only, so the table does not depend on them.
+    std::atomic<uint64_t> next_part{0};
+    std::atomic<bool> stop{false};
+    run_threads(threads, [&](unsigned t) {
+        bool asks = t + 1 == threads;
+        while (!stop.load(std::memory_order_relaxed)) {
+            uint64_t first = next_part.fetch_add(1) * kPart;
+            if (first >= states)
+                break;
+            uint64_t last = states - first > kPart ? first + kPart : states;
+            fill_part(plan, first, last, succ);
+            if (asks && stopped(last - 1, states))
+                stop = true;
         }
-    }
+    });
     free_plan(plan);
-    return 1;
+    return stop ? -1 : 1;
 }

@@ -5,24 +5,39 @@
 #pragma once
 #include <cstdint>
 
-// Fills succ[0 .. states-1] with the successor numbers and the records of
-// exh_pairs with their value lines. stopped(done, states) is asked on the
-// calling thread between parts of the range; a non-zero answer stops the
-// fill. Returns 1 when done, -1 when stopped, 0 when the network's rule
-// tables are too large to unpack (the caller then steps every state).
-// The result does not depend on the number of threads.
+#include "engine/backward/successor_index.h"
+
+// Fills the records of exh_pairs with their value lines, and succ[0 ..
+// states-1] with the successor numbers unless succ is null. stopped(done,
+// states) is asked on the calling thread between parts of the range; a
+// non-zero answer stops the fill. Returns 1 when done, -1 when stopped, 0
+// when the network's rule tables are too large to unpack (the caller then
+// steps every state). The result does not depend on the number of threads.
 int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states));
 
-// The inverse index of a table: the states 0 .. states-1 in the order of
-// their successors succ[s] (each below states), ascending within a group,
-// into list; the start of group t into first[t], states into first[states].
-// Split over the table's threads; the result does not depend on them.
-void sort_by_successor(const uint32_t *succ, uint64_t states, uint32_t *first, uint32_t *list);
+// The inverse index of a table (successor_index.h), allocated here: the
+// states 0 .. states-1 in the order of their successors succ[s] (each below
+// states), ascending within a group, in the form asked. Split over the
+// table's threads; the result does not depend on them.
+void sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index,
+                       index_form form = index_form::automatic);
+// The same with the successors read from v = 2 records of bytes bytes (1 to
+// 4, little-endian numbers, as exh_pairs holds them), so that no array of
+// successor numbers is needed beside them: the successor of record s is its
+// low cells bits, each number below states. The bits past them belong to no
+// cell and are left out whatever they hold (a loaded file may set them). 0
+// (nothing done) for another record length or more cells than 32.
+int sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
+                              successor_index &index, index_form form = index_form::automatic);
 
-// Threads used for the table: the machine's cores, at least 1, at most 16.
-// A test may set a count; 0 gives back the machine's.
+// Threads at most for the table: the machine's cores, at least 1, at most
+// 16. A test may set a count; 0 gives back the machine's.
 unsigned table_threads();
 void set_table_threads(unsigned count);
+// Threads for a table of states states: the count a test set, else as many
+// as the work is worth (a thread for every 2^17 states) and as cores are
+// free now, at most table_threads(), at least 1.
+unsigned threads_for(uint64_t states);
 
 // The 32 x 32 transposes of the low and of the high halves of 32 rows at
 // once: bit c of the low half of rows[r] becomes bit r of the low half of

@@ -35,9 +35,10 @@ struct preimage_method {
     // so that a caller with nothing to show per pre-image may take them as
     // they are; null where the method computes its fans.
     const uint32_t *(*stored_fan)(uint32_t t, uint32_t *count);
-    // Asks the memory for what the fans of two nodes expanded soon will read
-    // (state numbers near, then far); null where a method has nothing to ask.
-    void (*warm)(uint32_t near, uint32_t far);
+    // Asks the memory for what the fans of three nodes expanded soon will
+    // read (state numbers near, middle, then far; UINT32_MAX for none), a
+    // step of each fan's lookup; null where a method has nothing to ask.
+    void (*warm)(uint32_t near, uint32_t middle, uint32_t far);
     // The acceptance step polls the keys after each pre-image kept, so the
     // user can stop a long fan.
     bool polls_keys;

@@ -6,12 +6,14 @@
 // fill_successor_table.
 //
 // Inverse index: the states sorted by successor number (a counting sort,
-// parallel_table.h), so the pre-images of state t are
-// index_list[index_first[t] .. index_first[t+1]), in ascending order. Built
-// once per table in O(v^n); each target then costs its own fan only.
+// parallel_table.h) with where each successor's group starts
+// (successor_index.h), so the pre-images of state t are one stretch of the
+// list, in ascending order. Built once per table in O(v^n), from the
+// records themselves where v = 2 (no array of successor numbers beside
+// them), so that from 2^24 states on the table and its index take about
+// bytesL + 4.6 bytes a state; each target then costs its own fan only.
 #include "engine/backward/successor_table.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -24,6 +26,7 @@
 #include "engine/backward/parallel_table.h"
 #include "engine/backward/preimage_method.h"
 #include "engine/backward/preimage_prompts.h"
+#include "engine/backward/successor_index.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
@@ -36,37 +39,47 @@
 
 namespace {
 
-uint32_t *index_first = nullptr; // v^n + 1 entries
-uint32_t *index_list = nullptr;  // v^n entries
+successor_index table_index;
+index_form table_index_form = index_form::automatic;
 bool owns_tickoff = false;
+// The groups warm_pre_images looked up for the nodes expanded soon, in the
+// place warmed_place gives their target number, with their target number +
+// 1 (0: none); forgotten whenever the index is made or freed.
+constexpr uint32_t kWarmed = 256;
+pre_image_span warmed[kWarmed];
+uint32_t warmed_target_plus_1[kWarmed] = {};
+
+// The place of target t: its number's bits mixed, since the nodes of a
+// level often differ in their high cells only (a fan's pre-images share
+// their low bits), and their low bits alone would put them in one place.
+inline uint32_t
+warmed_place(uint32_t t)
+{
+    return (t * 0x9E3779B1u) >> 24;
+}
+
+void
+forget_warmed_groups()
+{
+    memset(warmed_target_plus_1, 0, sizeof warmed_target_plus_1);
+}
 
 constexpr uint32_t kPollEvery = 4096;
 
-// Asks for large pages under the whole 2 MB stretches of a fresh block: the
-// tree walk reads the index at random, and with small pages nearly every
-// read would miss the address cache too. Only a hint; nothing changes if
-// the system gives none.
+// The index of the records of exh_pairs (each a state of the network): read
+// as numbers where v = 2, else through an array of their numbers made for
+// the sort.
 void
-advise_large_pages(void *block, size_t bytes)
+index_records(uint64_t states)
 {
-    constexpr uintptr_t kLarge = uintptr_t(1) << 21;
-    uintptr_t from = (reinterpret_cast<uintptr_t>(block) + kLarge - 1) & ~(kLarge - 1);
-    uintptr_t to = (reinterpret_cast<uintptr_t>(block) + bytes) & ~(kLarge - 1);
-    if (to > from)
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
-}
-
-// Index from the successor numbers succ[0 .. states-1] (each < states).
-void
-index_from(const uint32_t *succ, uint64_t states)
-{
-    checked_free(index_first);
-    checked_free(index_list);
-    index_first = static_cast<uint32_t *>(checked_calloc(states + 1, sizeof(uint32_t), "exh_pairs index"));
-    index_list = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
-    advise_large_pages(index_first, (states + 1) * sizeof(uint32_t));
-    advise_large_pages(index_list, states * sizeof(uint32_t));
-    sort_by_successor(succ, states, index_first, index_list);
+    forget_warmed_groups();
+    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index, table_index_form))
+        return;
+    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+    for (uint64_t s = 0; s < states; s++)
+        succ[s] = dec_equiv(exh_pairs + s * bytesL, L);
+    sort_by_successor(succ, states, table_index, table_index_form);
+    checked_free(succ);
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
@@ -142,8 +155,10 @@ successor_table_bytes()
     uint64_t states = state_count();
     if (!states)
         return 0;
-    // The table, the index (first and list) and the work array of the sort.
-    return states * bytesL + (states + 1) * 4 + states * 8 + states / 8 + 1;
+    // The table, the index (list, runs, block starts), the tick-off bits,
+    // and where v > 2 the successor numbers the sort reads.
+    return states * bytesL + states * 4 + states / 4 + states / 8 + states / 8 + 32 +
+           (value_range == 2 ? 0 : states * 4);
 }
 
 int
@@ -160,7 +175,6 @@ fill_successor_table(int hamming, int print_pairs)
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
     take_tickoff_for_single_runs(states);
-    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     uint8_t *counter = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "exh_pairs"));
     uint8_t *picked = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "exh_pairs"));
     memset(A, 0, bytesL);
@@ -169,7 +183,7 @@ fill_successor_table(int hamming, int print_pairs)
     int fast = 0;
     if (exhaustive_testing == exhaustive_table && seq_update == update_parallel && !tot_only &&
         !wiring_madelocal && !print_pairs)
-        fast = parallel_table(states, succ, stopped_at);
+        fast = parallel_table(states, nullptr, stopped_at);
     if (fast < 0)
         done = 0;
     step_mode mode = forward_run_mode(0);
@@ -189,9 +203,9 @@ fill_successor_table(int hamming, int print_pairs)
         }
         uint8_t *record = exh_pairs + s * bytesL;
         memcpy(record, next, bytesL);
-        succ[s] = dec_equiv(record, L);
         if (print_pairs)
-            fprintf(stderr, "\n %lu %lu", static_cast<unsigned long>(s), static_cast<unsigned long>(succ[s]));
+            fprintf(stderr, "\n %lu %lu", static_cast<unsigned long>(s),
+                    static_cast<unsigned long>(dec_equiv(record, L)));
         count_up(counter);
         if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {
             done = 0;
@@ -201,8 +215,7 @@ fill_successor_table(int hamming, int print_pairs)
     if (exhaustive_testing == exhaustive_table && !fast)
         forward_run_end();
     if (done)
-        index_from(succ, states);
-    checked_free(succ);
+        index_records(states);
     checked_free(counter);
     checked_free(picked);
     if (!done)
@@ -217,17 +230,14 @@ build_successor_index()
     if (!states || !exh_pairs)
         return 0;
     statespace = static_cast<uint32_t>(states - 1);
-    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     int ok = 1;
     for (uint64_t s = 0; s < states && ok; s++) {
         const uint8_t *record = exh_pairs + s * bytesL;
         for (uint32_t c = 0; c < lineL && ok; c++)
             ok = get_value(record, c) < value_range;
-        succ[s] = dec_equiv(record, L);
     }
     if (ok)
-        index_from(succ, states);
-    checked_free(succ);
+        index_records(states);
     return ok;
 }
 
@@ -250,13 +260,18 @@ adopt_successor_table(const uint8_t *records)
 }
 
 void
+set_table_index_form(index_form form)
+{
+    table_index_form = form;
+}
+
+void
 free_successor_table()
 {
     checked_free(exh_pairs);
-    checked_free(index_first);
-    checked_free(index_list);
     exh_pairs = nullptr;
-    index_first = index_list = nullptr;
+    free_successor_index(table_index);
+    forget_warmed_groups();
     if (owns_tickoff) {
         checked_free(tickoff);
         tickoff = nullptr;
@@ -275,39 +290,57 @@ void
 pre_exhaustive_of(uint32_t t)
 {
     begin_fan(table_preimages);
-    if (!index_first && !build_successor_index())
+    uint32_t count;
+    const uint32_t *fan = table_pre_images(t, &count);
+    if (!fan)
         return;
-    if (t > statespace)
-        return;
-    const uint32_t *fan = index_list + index_first[t];
-    uint32_t count = index_first[t + 1] - index_first[t];
-    // The tree builder expands these states later on: their index entries
-    // are fetched now, so that expansion need not wait on memory.
-    for (uint32_t i = 0; i < count; i++)
-        __builtin_prefetch(index_first + fan[i]);
+    // The tree builder expands these states later on: where their groups
+    // start is fetched now, so that expansion need not wait on memory.
+    if (table_index.first)
+        for (uint32_t i = 0; i < count; i++)
+            __builtin_prefetch(table_index.first + fan[i]);
+    else
+        for (uint32_t i = 0; i < count; i++)
+            __builtin_prefetch(table_index.blocks + (fan[i] >> 6));
     accept_numbers(fan, count);
 }
 
 const uint32_t *
 table_pre_images(uint32_t t, uint32_t *count)
 {
-    if (!index_first || t > statespace) {
-        *count = 0;
+    *count = 0;
+    if ((!table_index.list && !build_successor_index()) || t > statespace)
         return nullptr;
-    }
-    *count = index_first[t + 1] - index_first[t];
-    return index_list + index_first[t];
+    uint32_t place = warmed_place(t);
+    pre_image_span group =
+        warmed_target_plus_1[place] == t + 1 ? warmed[place] : successor_group(table_index, t);
+    *count = group.count;
+    return table_index.list + group.first;
 }
 
 void
-warm_pre_images(uint32_t near, uint32_t far)
+warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
 {
-    if (!index_first)
+    if (!table_index.list)
         return;
-    if (far <= statespace)
-        __builtin_prefetch(index_first + far);
-    if (near <= statespace)
-        __builtin_prefetch(index_list + index_first[near]);
+    if (far <= statespace && table_index.first)
+        __builtin_prefetch(table_index.first + far);
+    else if (far <= statespace)
+        __builtin_prefetch(table_index.blocks + (far >> 6));
+    if (middle <= statespace && !table_index.first) {
+        uint64_t spill = block_spill(table_index.blocks[middle >> 6]);
+        uint64_t at = spill ? 65 * ((spill - 1) >> 1) + (middle & 63) : 0;
+        if (spill)
+            __builtin_prefetch(spill & 1 ? static_cast<const void *>(table_index.narrow + at)
+                                         : static_cast<const void *>(table_index.wide + at));
+    }
+    if (near <= statespace) {
+        uint32_t place = warmed_place(near);
+        pre_image_span &group = warmed[place];
+        group = successor_group(table_index, near);
+        warmed_target_plus_1[place] = near + 1;
+        __builtin_prefetch(table_index.list + group.first);
+    }
 }
 
 void

@@ -7,6 +7,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/backward/successor_index.h"
+
 // Computes exh_pairs for exhaustive_table (every state run one step in the
 // update mode seq_update) or exhaustive_random_map (a random map; hamming in 0..n fixes the
 // distance of every successor from its state, any other value gives a free
@@ -24,6 +26,9 @@ int adopt_successor_table(const uint8_t *records);
 // Builds the inverse index of exh_pairs (after a table was loaded); 0 when a
 // record is not a state of this network.
 int build_successor_index();
+// The form of the index tables are made with from now on (automatic: by
+// size, successor_index.h); tests ask for each.
+void set_table_index_form(index_form form);
 // Frees exh_pairs, its index, and tickoff when the table allocated it.
 void free_successor_table();
 // v^n, the states of a table, when every state number and the index's
@@ -45,11 +50,13 @@ void pre_exhaustive_of(uint32_t t);
 // null) when t is not a state or there is no index. Valid until the table
 // is freed.
 const uint32_t *table_pre_images(uint32_t t, uint32_t *count);
-// Asks the memory for the table's entries of two nodes (state numbers) the
-// tree builder expands soon: the pre-image list of near, the index entry of
-// far (which comes later). Changes nothing; lets pre_exhaustive find them at
-// hand.
-void warm_pre_images(uint32_t near, uint32_t far);
+// Asks the memory for the table's entries of three nodes (state numbers)
+// the tree builder expands soon, one step of each lookup: the index block
+// of far; the overflow entry of middle, where its block (fetched a while
+// ago) spilled; the pre-image list of near (its group looked up and kept
+// for its fan). A number past the states asks nothing. Changes no result;
+// lets pre_exhaustive find them at hand.
+void warm_pre_images(uint32_t near, uint32_t middle, uint32_t far);
 // Pre-images of the update order of rank dec_equiv(A): the orders one
 // neutral swap of adjacent positions away, not yet ticked off.
 void pre_neutral();

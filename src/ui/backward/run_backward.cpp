@@ -746,10 +746,13 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
     if (stopped_at_poll(work))
         return tree_end::stopped;
     // What the fans of the nodes some places on read is fetched from memory
-    // while this one is expanded.
-    constexpr uint32_t kNear = 4, kFar = 12;
-    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kFar <= thismax)
-        work.method->warm(current_level_number(thisindex + kNear), current_level_number(thisindex + kFar));
+    // while this one is expanded; near the end of a level, the places past
+    // it are asked as UINT32_MAX, no state.
+    constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
+    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kNear <= thismax) {
+        auto ahead = [](uint32_t at) { return at <= thismax ? current_level_number(at) : UINT32_MAX; };
+        work.method->warm(ahead(thisindex + kNear), ahead(thisindex + kMiddle), ahead(thisindex + kFar));
+    }
     tree_end end = find_fan(work, node);
     if (end != tree_end::going_on)
         return end;
@@ -804,9 +807,10 @@ expand_stored_fans(const tree_work &work)
         clear_segment_list();
     const bool places = basinfield || show_ss_matrix;
     // What the fans some nodes on read is asked from memory while this
-    // one is expanded: the index entry of the far node, the pre-image
-    // list of the near one (its index entry asked far - near nodes before).
-    constexpr uint32_t kNear = 6, kFar = 16;
+    // one is expanded, a step of each lookup: the index entry of the far
+    // node, the spilled entry of the middle one, the pre-image list of the
+    // near one (their earlier steps asked while nodes before were expanded).
+    constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
     uint32_t t = 0;
     tree_end end = tree_end::going_on;
     for (;;) {
@@ -822,7 +826,7 @@ expand_stored_fans(const tree_work &work)
             progbar++;
         }
         if (method.warm)
-            method.warm(node_ahead(kNear), node_ahead(kFar));
+            method.warm(node_ahead(kNear), node_ahead(kMiddle), node_ahead(kFar));
         if (is)
             is[0] = 0;
         begin_fan(method);

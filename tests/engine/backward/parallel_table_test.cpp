@@ -3,13 +3,16 @@
 // (v = 2, up to 6 inputs, mixed k and rule mixes) and by byte cells (v = 3,
 // and v = 2 with 7 inputs); the same table for any number of threads; the
 // inverse index against a stable sort by successor for any number of
-// threads; and the 64 x 64 bit transpose against the definition.
+// threads and both forms, for every small number of states, and read from
+// records (whatever their bits past the cells) as from numbers; the select
+// in a word; and the 64 x 64 bit transpose against the definition.
 #include "backward_test_support.h"
 
 #include "engine/backward/parallel_table.h"
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 namespace {
 
@@ -88,6 +91,126 @@ TEST(ParallelTable, SameTableForAnyNumberOfThreads)
     }
 }
 
+// Where each successor's group starts, as the index's lookups give it, and
+// the end of the last: the groups must tile the list in successor order.
+std::vector<uint32_t>
+index_firsts(const successor_index &index)
+{
+    std::vector<uint32_t> first(index.states + 1, 0);
+    for (uint64_t t = 0; t < index.states; t++) {
+        pre_image_span group = successor_group(index, static_cast<uint32_t>(t));
+        first[t] = group.first;
+        first[t + 1] = group.first + group.count;
+    }
+    return first;
+}
+
+TEST(ParallelTable, NthSetBitCountsFromTheLowest)
+{
+    srandom(4);
+    for (int trial = 0; trial < 2000; trial++) {
+        uint64_t word = (static_cast<uint64_t>(random()) << 33) ^ (static_cast<uint64_t>(random()) << 2) ^
+                        static_cast<uint64_t>(random());
+        word &= trial % 3 == 0 ? (static_cast<uint64_t>(random()) << 31) ^ static_cast<uint64_t>(random()) : ~0ull;
+        if (trial == 0)
+            word = ~0ull;
+        unsigned j = 0;
+        for (unsigned bit = 0; bit < 64; bit++) {
+            if ((word >> bit) & 1) {
+                ASSERT_EQ(nth_set_bit(word, j), bit) << std::hex << word << " " << std::dec << j;
+                j++;
+            }
+        }
+    }
+}
+
+TEST(ParallelTable, RecordIndexEqualsTheIndexOfTheNumbers)
+{
+    srandom(12);
+    for (unsigned bytes = 1; bytes <= 4; bytes++) {
+        uint64_t states = bytes == 1 ? 256 : bytes == 2 ? 65536 : 70000;
+        std::vector<uint32_t> succ(states);
+        std::vector<uint8_t> records(states * bytes);
+        for (uint64_t s = 0; s < states; s++) {
+            // Now and then a successor shared by many states, to make long runs.
+            succ[s] = static_cast<uint32_t>(random() % 5 == 0 ? 3 : random() % states);
+            for (unsigned b = 0; b < bytes; b++)
+                records[s * bytes + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
+        }
+        // The bits past the cells are set at random: they are no part of the number.
+        unsigned cells = 1;
+        while ((uint64_t(1) << cells) < states)
+            cells++;
+        for (uint64_t s = 0; s < states; s++)
+            for (unsigned b = 0; b < bytes; b++)
+                if (8 * b + 8 > cells)
+                    records[s * bytes + b] |= static_cast<uint8_t>(random() & ~0u << (cells > 8 * b ? cells - 8 * b : 0));
+        successor_index from_numbers, from_records;
+        sort_by_successor(succ.data(), states, from_numbers, index_form::offsets);
+        ASSERT_EQ(sort_records_by_successor(records.data(), bytes, cells, states, from_records, index_form::blocks), 1);
+        EXPECT_EQ(index_firsts(from_records), index_firsts(from_numbers)) << bytes;
+        EXPECT_EQ(std::vector<uint32_t>(from_records.list, from_records.list + states),
+                  std::vector<uint32_t>(from_numbers.list, from_numbers.list + states))
+            << bytes;
+        free_successor_index(from_numbers);
+        free_successor_index(from_records);
+    }
+}
+
+// The stable sort by successor, brute force: where each successor's group
+// starts, and the states in group order.
+void
+brute_index(const std::vector<uint32_t> &succ, std::vector<uint32_t> &first, std::vector<uint32_t> &list)
+{
+    std::vector<std::vector<uint32_t>> group(succ.size());
+    for (uint32_t s = 0; s < succ.size(); s++)
+        group[succ[s]].push_back(s);
+    first.assign(succ.size() + 1, 0);
+    list.clear();
+    for (uint32_t t = 0; t < succ.size(); t++) {
+        first[t] = static_cast<uint32_t>(list.size());
+        list.insert(list.end(), group[t].begin(), group[t].end());
+    }
+    first[succ.size()] = static_cast<uint32_t>(list.size());
+}
+
+// Every number of states from 1 past the first bucket of 4096 successors,
+// read from numbers and from records of 2 bytes whose bits past the cells
+// are set at random, in both forms: the index of the small tables, where
+// the last bucket and the last block are cut short.
+TEST(ParallelTable, IndexOfEverySmallSizeEqualsBruteForce)
+{
+    srandom(21);
+    for (uint64_t states = 1; states <= 4096 + 130; states++) {
+        std::vector<uint32_t> succ(states);
+        std::vector<uint8_t> records(2 * states);
+        unsigned cells = 0;
+        while ((uint64_t(1) << cells) < states)
+            cells++;
+        for (uint64_t s = 0; s < states; s++) {
+            succ[s] = static_cast<uint32_t>(random() % 3 == 0 ? states - 1 : random() % states);
+            uint32_t junk = static_cast<uint32_t>(random()) << cells;
+            records[2 * s] = static_cast<uint8_t>(succ[s] | junk);
+            records[2 * s + 1] = static_cast<uint8_t>((succ[s] | junk) >> 8);
+        }
+        std::vector<uint32_t> first, list;
+        brute_index(succ, first, list);
+        for (index_form form : {index_form::offsets, index_form::blocks}) {
+            successor_index from_numbers, from_records;
+            sort_by_successor(succ.data(), states, from_numbers, form);
+            ASSERT_EQ(sort_records_by_successor(records.data(), 2, cells, states, from_records, form), 1);
+            for (const successor_index *index : {&from_numbers, &from_records}) {
+                std::string trace = std::to_string(states) + (index == &from_numbers ? " numbers" : " records") +
+                                    (form == index_form::blocks ? ", blocks" : ", offsets");
+                ASSERT_EQ(index_firsts(*index), first) << trace;
+                ASSERT_EQ(std::vector<uint32_t>(index->list, index->list + states), list) << trace;
+            }
+            free_successor_index(from_numbers);
+            free_successor_index(from_records);
+        }
+    }
+}
+
 TEST(ParallelTable, IndexIsTheStableSortBySuccessorForAnyNumberOfThreads)
 {
     srandom(9);
@@ -107,13 +230,17 @@ TEST(ParallelTable, IndexIsTheStableSortBySuccessorForAnyNumberOfThreads)
                 first[t + 1] += first[t];
             std::iota(list.begin(), list.end(), 0u);
             std::stable_sort(list.begin(), list.end(), [&succ](uint32_t a, uint32_t b) { return succ[a] < succ[b]; });
-            for (unsigned threads : {1u, 3u, 8u, 1000u}) {
-                set_table_threads(threads);
-                std::vector<uint32_t> got_first(states + 1, 7), got_list(states, 7);
-                sort_by_successor(succ.data(), states, got_first.data(), got_list.data());
-                EXPECT_EQ(got_first, first) << states << " states, shape " << shape << ", " << threads;
-                EXPECT_EQ(got_list, list) << states << " states, shape " << shape << ", " << threads;
-            }
+            for (index_form form : {index_form::offsets, index_form::blocks})
+                for (unsigned threads : {1u, 3u, 8u, 1000u}) {
+                    set_table_threads(threads);
+                    successor_index index;
+                    sort_by_successor(succ.data(), states, index, form);
+                    std::string trace = std::to_string(states) + " states, shape " + std::to_string(shape) + ", " +
+                                        std::to_string(threads) + (index.first ? " threads, offsets" : " threads, blocks");
+                    EXPECT_EQ(index_firsts(index), first) << trace;
+                    EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list) << trace;
+                    free_successor_index(index);
+                }
             set_table_threads(0);
         }
 }

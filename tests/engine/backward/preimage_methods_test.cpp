@@ -132,6 +132,34 @@ TEST(PreimageMethods, RandomNetworksEqualBruteForce)
             }
 }
 
+// Both forms of the table's index give every fan, large ones (rule 0: all
+// states on one) and spilled blocks included.
+TEST(PreimageMethods, BothTableIndexFormsEqualBruteForce)
+{
+    srandom(31);
+    for (index_form form : {index_form::offsets, index_form::blocks})
+        for (uint32_t rule : {0u, 30u, 110u, 232u}) {
+            for (int variant = 0; variant < 2; variant++) {
+                TestNetwork net(2, 13, 3);
+                reset_backward_settings();
+                TestNetwork::set_rule_number(rule);
+                if (variant == 1)
+                    wire_at_random(false);
+                std::vector<uint32_t> next = successors();
+                set_table_index_form(form);
+                exhaustive_testing = exhaustive_table;
+                ASSERT_EQ(fill_successor_table(-1, 0), 1);
+                for (uint32_t t = 0; t < next.size(); t += t < 200 ? 1 : 61)
+                    EXPECT_EQ(method_pre_images(t, table_method), brute_pre_images(next, t))
+                        << "rule " << rule << " variant " << variant << " target " << t
+                        << (form == index_form::blocks ? " blocks" : " offsets");
+                free_successor_table();
+                set_table_index_form(index_form::automatic);
+                undo_rule_mix();
+            }
+        }
+}
+
 // The general method's tables belong to one network: a new run after the
 // rule changed must not answer with the tables of the old rule.
 TEST(PreimageMethods, GeneralMethodSeesTheRuleOfANewRun)

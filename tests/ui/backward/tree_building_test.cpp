@@ -118,6 +118,33 @@ TEST(TreeBuilding, SubtreeTotalsEqualBruteForceForEachMethod)
         }
 }
 
+// The table method with the block form of its index (the form of tables
+// of 2^24 states and more) builds the same trees.
+TEST(TreeBuilding, SubtreeTotalsEqualBruteForceWithTheTableBlockIndex)
+{
+    for (uint32_t rule : {30u, 110u, 54u}) {
+        TestNetwork net(2, 12, 3);
+        reset_backward_settings();
+        dontcompress = 1;
+        TestNetwork::set_rule_number(rule);
+        std::vector<uint32_t> next = successors();
+        set_table_index_form(index_form::blocks);
+        exhaustive_testing = exhaustive_table;
+        ASSERT_EQ(fill_successor_table(-1, 0), 1);
+        int tried = 0;
+        for (uint32_t root = 0; root < next.size() && tried < 6; root += 101) {
+            if (on_cycle(next, root))
+                continue;
+            tried++;
+            if (tickoff)
+                memset(tickoff, 0, tickspace / 8 + 1);
+            EXPECT_EQ(built_subtree(root), brute_subtree(next, root)) << "rule " << rule << " root " << root;
+        }
+        free_successor_table();
+        set_table_index_form(index_form::automatic);
+    }
+}
+
 TEST(TreeBuilding, LevelLimitStopsExpansion)
 {
     TestNetwork net(2, 10, 3);
