@@ -3,16 +3,22 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off.
+// until 'q' turns that pause off. The field of rule 110 on 8 cells with
+// the layout's defaults keeps its components inside the drawing area,
+// apart from one another.
 #include "support/x_test_fixture.h"
 
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
+#include "engine/backward/field_fit.h"
 #include "engine/backward/neutral_test_support.h"
+#include "ui/backward/globals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -158,6 +164,56 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     typist.join();
     EXPECT_EQ(frame_broken, 0) << "text over the box's right frame";
     EXPECT_EQ(beyond_frame, 0) << "text right of the box's frame";
+}
+
+// Rule 110 on a ring of 8 cells: its 40320 orders fall into 254
+// components, some 15 swaps deep. With the layout's defaults each is drawn
+// inside the area between the boxes at the top and the rule box, and no
+// two on one page overlap (the layout's own rows let the deep ones run
+// over one another and out at the window's right edge).
+TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApart)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    stepforward = 0;
+    show_one_att_state = 0;
+    seq_update = 0;
+    direction = direction_backward;
+    shownumbers = shownumbers_spot;
+    TestNetwork::set_rule_number(110);
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    basinfield = 1;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    fit_field_layout = 1;
+    clear_drawing_area();
+    std::thread typist = type_keys_looking("q", [](size_t) {});
+    neutral_order = 1;
+    datapause = datapause_unset;
+    draw_field();
+    typist.join();
+    rad = saved_rad;
+    lastlevel = saved_last;
+    EXPECT_EQ(totbasinsinfield, 254u);
+    std::vector<field_basin_box> boxes = last_field_boxes();
+    ASSERT_EQ(boxes.size(), 254u);
+    field_area area;
+    ASSERT_TRUE(last_field_area(&area)) << "the neutral field was not fitted";
+    for (size_t i = 0; i < boxes.size(); i++) {
+        const drawn_box &b = boxes[i].box;
+        EXPECT_GE(b.x0, area.left) << "component " << i;
+        EXPECT_LE(b.x1, area.right) << "component " << i << " runs out at the right";
+        EXPECT_GE(b.y0, area.top) << "component " << i;
+        EXPECT_LE(b.y1, area.bottom) << "component " << i;
+        for (size_t j = 0; j < i; j++)
+            if (boxes[j].page == boxes[i].page)
+                EXPECT_FALSE(b.x0 <= boxes[j].box.x1 && boxes[j].box.x0 <= b.x1 &&
+                             b.y0 <= boxes[j].box.y1 && boxes[j].box.y0 <= b.y1)
+                    << "components " << j << " and " << i;
+    }
 }
 
 } // namespace
