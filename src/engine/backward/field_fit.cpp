@@ -127,10 +127,9 @@ measure_field_shape()
 }
 
 bool
-measure_neutral_field_shape()
+measure_neutral_field_shape(int n)
 {
     forget_field_shape();
-    int n = lineL;
     if (n < 1 || n > kMaxNeutralCells || !wiring || !nhoodm)
         return false;
     uint64_t orders = 1;

@@ -152,7 +152,7 @@ begin_fitted_field(bool neutral)
     if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
         successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
         return;
-    if (!(neutral ? measure_neutral_field_shape() : measure_field_shape()))
+    if (!(neutral ? measure_neutral_field_shape(templineL) : measure_field_shape()))
         return;
     fitted.area = basin_area();
     fitted.node = node_drawing_reach();
@@ -390,7 +390,8 @@ draw_field()
     }
     basin_boxes.clear();
     fitted.page = 0;
-    begin_fitted_field(neutral);
+    if (!neutral)
+        begin_fitted_field(false);
     // Decided once: the order space sets nonlocal while it lasts.
     const bool general = general_method_needed();
     // The run tables of the local method are built once for the field, not
@@ -407,6 +408,8 @@ draw_field()
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
     if (neutral) {
         reset_neutral_buffs();
+        // Measured in the order space, where a node shows an order index.
+        begin_fitted_field(true);
         tickspace = statespace;
         start_component_types();
     }

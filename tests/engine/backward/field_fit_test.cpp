@@ -128,14 +128,14 @@ TEST(FieldShape, NeutralComponentDepthsAsTheSwapsFromTheirSmallestOrder)
                         }
                 expected.push_back(deepest);
             }
-            ASSERT_TRUE(measure_neutral_field_shape());
+            ASSERT_TRUE(measure_neutral_field_shape(n));
             EXPECT_EQ(drawn_basin_depths(false), expected);
             forget_field_shape();
         }
     }
     TestNetwork net(2, 11, 3);
     reset_backward_settings();
-    EXPECT_FALSE(measure_neutral_field_shape()) << "11! orders are beyond the measured size";
+    EXPECT_FALSE(measure_neutral_field_shape(11)) << "11! orders are beyond the measured size";
 }
 
 TEST(FieldShape, NotMeasuredBeyondTheLargestStateSpace)
