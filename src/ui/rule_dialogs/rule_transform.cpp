@@ -21,13 +21,12 @@
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
-#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
-#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/storage/last_rule.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/successor_file.h"
@@ -146,35 +145,6 @@ compose_prompt(int cell, int ceiling, bool exh, std::string lines[3])
         lines[1] = "exh map-e, " + lines[1];
 }
 
-// While it lives: the medium font, with its metrics, when a line of the
-// prompt is wider than the prompt box in the normal one (the first line on
-// a window of a 1024-pixel screen); the normal font back when it goes.
-class prompt_font {
-public:
-    explicit prompt_font(const std::string lines[3]) : width_(CWidth), height_(CHeight)
-    {
-        int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-        for (int i = 0; i < 3 && !medium_; i++)
-            medium_ = text_width_in_use(lines[i].c_str()) > room;
-        if (medium_)
-            set_medium_font();
-    }
-    ~prompt_font()
-    {
-        if (!medium_)
-            return;
-        restore_def_font();
-        CWidth = width_;
-        CHeight = height_;
-    }
-    prompt_font(const prompt_font &) = delete;
-    prompt_font &operator=(const prompt_font &) = delete;
-
-private:
-    int16_t width_, height_;
-    bool medium_ = false;
-};
-
 // 'e': a successor table loaded into a buffer of its own first, so that an
 // abandoned or failed load changes nothing.
 bool
@@ -247,7 +217,7 @@ ask_transformations(int cell)
         compose_prompt(cell, ceiling, exh, lines);
         int16_t margin = draw_prompt_box(3);
         {
-            prompt_font font(lines);
+            prompt_font font({lines[0], lines[1], lines[2]});
             outtext(lines[0].c_str());
             moveto(margin, gety + CHeight);
             outtext(lines[1].c_str());
