@@ -9,9 +9,11 @@
 #include <cstring>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/neutral_buffers.h"
 #include "engine/backward/tree_geometry.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/forward/update_order.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 
@@ -120,6 +122,70 @@ measure_field_shape()
             uint32_t &deepest = depth_of_basin[basin_of[t]];
             deepest = std::max(deepest, depth[t]);
         }
+    }
+    return true;
+}
+
+bool
+measure_neutral_field_shape(int n)
+{
+    forget_field_shape();
+    if (n < 1 || n > kMaxNeutralCells || !wiring || !nhoodm)
+        return false;
+    uint64_t orders = 1;
+    for (int i = 2; i <= n; i++)
+        orders *= static_cast<uint64_t>(i);
+    if (orders > kMostFittedStates)
+        return false;
+    // Whether two cells are wired to each other either way: such a pair
+    // never swaps.
+    std::vector<uint8_t> linked(static_cast<size_t>(n) * n, 0);
+    for (int x = 0; x < n; x++)
+        for (int j = 0; j < nhoodm[x]; j++) {
+            int y = wiring[x][j];
+            if (y < n)
+                linked[static_cast<size_t>(x) * n + y] = linked[static_cast<size_t>(y) * n + x] = 1;
+        }
+    // The field's subtree run roots each component at its smallest order
+    // and builds it level by level, each order once: its depth is the
+    // breadth-first distance from that order.
+    constexpr uint32_t kNone = UINT32_MAX;
+    basin_of.assign(orders, kNone);
+    std::vector<uint32_t> level, next_level;
+    uint16_t order[kMaxNeutralCells];
+    for (uint64_t s0 = 0; s0 < orders; s0++) {
+        if (basin_of[s0] != kNone)
+            continue;
+        uint32_t b = static_cast<uint32_t>(depth_of_basin.size());
+        basin_of[s0] = b;
+        level.assign(1, static_cast<uint32_t>(s0));
+        uint32_t depth = 0;
+        for (;;) {
+            next_level.clear();
+            for (uint32_t t : level) {
+                index_to_order(t, order, n);
+                for (int i = 1; i < n; i++) {
+                    uint16_t y = order[i - 1], x = order[i];
+                    if (linked[static_cast<size_t>(x) * n + y])
+                        continue;
+                    order[i - 1] = x;
+                    order[i] = y;
+                    uint32_t s = order_to_index(order, n);
+                    order[i - 1] = y;
+                    order[i] = x;
+                    if (basin_of[s] != kNone)
+                        continue;
+                    basin_of[s] = b;
+                    next_level.push_back(s);
+                }
+            }
+            if (next_level.empty())
+                break;
+            depth++;
+            level.swap(next_level);
+        }
+        depth_of_basin.push_back(depth);
+        class_of_basin.push_back(static_cast<uint32_t>(s0));
     }
     return true;
 }

@@ -31,7 +31,14 @@ constexpr uint64_t kMostFittedStates = uint64_t{1} << 22;
 // state's basin and each basin's depth. False, and nothing kept, when v^n is
 // above kMostFittedStates. Changes A and F.
 bool measure_field_shape();
-// Forgets what measure_field_shape kept.
+// Measures the neutral-order field of the network of n cells (the real
+// size, templineL once the order space is entered): the n! update orders, two
+// orders joined when they differ by one swap of neighbouring positions
+// whose cells are not wired to each other, each component's depth the
+// distance from its smallest order, where the field roots it. False, and
+// nothing kept, when n! is above kMostFittedStates.
+bool measure_neutral_field_shape(int n);
+// Forgets what measure_field_shape or measure_neutral_field_shape kept.
 void forget_field_shape();
 // The deepest tree level of the basin holding state (0 when nothing was
 // measured or the state is beyond the field).

@@ -137,15 +137,17 @@ basin_area()
 }
 
 // Measures the field and scales the radii so that it fits the drawing area
-// (fitted), when the layout kept its defaults and the field is a plain one.
+// (fitted), when the layout kept its defaults and the field is a plain one
+// or the neutral-order field (its components measured in the order space,
+// each drawn as a subtree from its smallest order).
 void
 begin_fitted_field(bool neutral)
 {
     fitted.on = fitted.last = false;
-    if (!fit_field_layout || !mouse_found || neutral || rangeL || gd_z_graph || mutant_layout ||
+    if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
         successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
         return;
-    if (!measure_field_shape())
+    if (!(neutral ? measure_neutral_field_shape(templineL) : measure_field_shape()))
         return;
     fitted.area = basin_area();
     fitted.node = node_drawing_reach();
@@ -154,7 +156,7 @@ begin_fitted_field(bool neutral)
     // Not below a start radius of 2 pixels: a field too large for one
     // page at that goes on on further pages.
     float smallest = startrad > 2 ? 2 / startrad : 1.0f;
-    std::vector<uint32_t> depths = drawn_basin_depths(ring_compressed());
+    std::vector<uint32_t> depths = drawn_basin_depths(!neutral && ring_compressed());
     float factor = fitting_radius_factor(depths, fitted.area, fitted.node, fitted.gap, smallest);
     // The radii filled afresh from the smaller start radius may come out a
     // pixel wider than the factor gave them: a little less until they fit.
@@ -383,7 +385,8 @@ draw_field()
     }
     basin_boxes.clear();
     fitted.page = 0;
-    begin_fitted_field(neutral);
+    if (!neutral)
+        begin_fitted_field(false);
     // Decided once: the order space sets nonlocal while it lasts.
     const bool general = general_method_needed();
     // The run tables of the local method are built once for the field, not
@@ -400,6 +403,8 @@ draw_field()
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
     if (neutral) {
         reset_neutral_buffs();
+        // Measured in the order space, where a node shows an order index.
+        begin_fitted_field(true);
         tickspace = statespace;
         start_component_types();
     }

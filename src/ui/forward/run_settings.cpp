@@ -39,6 +39,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
@@ -55,13 +56,17 @@ box_question(std::initializer_list<const char *> lines, int max, int mode)
     int16_t x = getx, y = gety;
     int count = static_cast<int>(lines.size());
     int margin = replace_prompt_box(count);
-    int line = 0;
-    for (const char *text : lines) {
-        if (line++ > 0)
-            moveto(margin, gety + CHeight);
-        outtext(text);
+    int len;
+    {
+        prompt_font font(std::vector<std::string>(lines.begin(), lines.end()));
+        int line = 0;
+        for (const char *text : lines) {
+            if (line++ > 0)
+                moveto(margin, gety + CHeight);
+            outtext(text);
+        }
+        len = input_string(max, mode);
     }
-    int len = input_string(max, mode);
     moveto(x, y);
     return len;
 }

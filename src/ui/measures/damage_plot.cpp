@@ -25,6 +25,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -652,8 +653,8 @@ draw_damage_view(const damage_halves &h, const run_iteration *it, int x, int y)
 void
 damage_box(const damage_record *dp)
 {
-    int x0 = Maxx - vgax(160) - 3, y0 = vgay(6) + CHeight + 2;
-    int x1 = Maxx - 2, y1 = 2 * (CHeight + vgay(6)) + 2;
+    int x0, y0, x1, y1;
+    damage_box_corners(&x0, &y0, &x1, &y1);
     setfillstyle(0, black);
     bar(x0, y0, x1, y1);
     setcolor(lightred);
@@ -695,6 +696,22 @@ end_sample(damage_record *dp, run_iteration *it)
 }
 
 } // namespace
+
+void
+damage_box_corners(int *x0, int *y0, int *x1, int *y1)
+{
+    *x0 = Maxx - vgax(160) - 3;
+    *y0 = vgay(6) + CHeight + 2;
+    *x1 = Maxx - 2;
+    *y1 = 2 * (CHeight + vgay(6)) + 2;
+    // The colour key's box holds the same corner from the top: the damage
+    // box goes left of it, as wide, rather than over its lines.
+    int key_left, key_bottom;
+    if (color_key_box_at_right(&key_left, &key_bottom) && key_bottom >= *y0 && key_left <= *x1) {
+        *x0 -= *x1 - (key_left - 3);
+        *x1 = key_left - 3;
+    }
+}
 
 void
 setup_diff_plot(damage_record *dp)

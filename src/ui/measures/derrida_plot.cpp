@@ -17,6 +17,7 @@
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
@@ -585,7 +586,22 @@ draw_general_graph_frame(int, int keep, short x0, short y0, short w, short h, in
     write_at(x0 + w / 3, y0 + vgax(5), "Hamming distance (t0)");
     label_over_bar(x0 + w - 2 * CWidth, y0 + CHeight / 4);
     write_at(x0 - 2 * CWidth, y0 - CHeight, "0");
-    write_at(x0 - vgax(28), y0 - h / 2, "H(t+)");
+    {
+        // The y label stands between the outer frame and the ticks; where
+        // the normal font would reach the ticks (a window of a 1024-pixel
+        // screen, and just so at 1280) it is written in the medium one.
+        const char *y_label = "H(t+)";
+        int16_t width = CWidth, height = CHeight;
+        bool medium = x0 - vgax(28) + text_width_in_use(y_label) >= x0 - vgax(3) - 1;
+        if (medium)
+            set_medium_font();
+        write_at(x0 - vgax(28), y0 - h / 2, y_label);
+        if (medium) {
+            restore_def_font();
+            CWidth = width;
+            CHeight = height;
+        }
+    }
     label_over_bar(x0 - 3 * CWidth, y0 - h);
 
     setfillstyle(0, fill);

@@ -384,6 +384,16 @@ color_key_off_right_edge()
     return boximage[kKeySlot] && key_box_x0 != 2 && key_box_x0 != Maxx - 2 - color_key_width();
 }
 
+bool
+color_key_box_at_right(int *left, int *bottom)
+{
+    if (!boximage[kKeySlot] || key_box_x0 == 2)
+        return false;
+    *left = key_box_x0;
+    *bottom = 3 * CHeight + vgay(6) + 2;
+    return true;
+}
+
 void
 show_multistate_color_key(int where)
 {

@@ -42,6 +42,9 @@ int color_key_width();
 // Whether the colour key is up at the top right but not against the
 // window's right edge as it is now (the window was resized since).
 bool color_key_off_right_edge();
+// The colour key's box while it is up at the top right: its left edge and
+// bottom row; false when no key is up there.
+bool color_key_box_at_right(int *left, int *bottom);
 // Moves to the next row (of height h) of a space-time pattern, paging or
 // scrolling when the window is full.
 void end_page(int h);

@@ -26,6 +26,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/storage/last_rule.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/successor_file.h"
@@ -215,12 +216,15 @@ ask_transformations(int cell)
         std::string lines[3];
         compose_prompt(cell, ceiling, exh, lines);
         int16_t margin = draw_prompt_box(3);
-        outtext(lines[0].c_str());
-        moveto(margin, gety + CHeight);
-        outtext(lines[1].c_str());
-        moveto(margin, gety + CHeight);
-        outtext(lines[2].c_str());
-        input_string(2, text_entry);
+        {
+            prompt_font font({lines[0], lines[1], lines[2]});
+            outtext(lines[0].c_str());
+            moveto(margin, gety + CHeight);
+            outtext(lines[1].c_str());
+            moveto(margin, gety + CHeight);
+            outtext(lines[2].c_str());
+            input_string(2, text_entry);
+        }
         erase_prompt_box(3);
         int key = is[0];
         bool all = rulemix && is[0] != kKeyReturn && is[1] == 'a';

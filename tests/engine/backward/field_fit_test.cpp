@@ -1,8 +1,10 @@
 // The fitted field layout: the depths measured for every basin against a
 // walk of the successor map written from the rule's definition, the order
-// and the rotation classes of the basins drawn, the row-by-row placement,
+// and the rotation classes of the basins drawn, the depths of the
+// neutral-order components against a search over every order listed, the row-by-row placement,
 // and the radius factor found against the placement itself.
 #include "engine/backward/backward_test_support.h"
+#include "engine/backward/neutral_test_support.h"
 #include "support/ring_oracles.h"
 
 #include <algorithm>
@@ -94,6 +96,46 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
             EXPECT_EQ(basin_depth_of(0), 0u);
         }
     }
+}
+
+// The neutral-order field: one component per group of orders the neutral
+// swaps join, in the order of their smallest orders, each as deep as the
+// farthest of its orders is from that smallest one (swaps counted over the
+// brute-force list of every order).
+TEST(FieldShape, NeutralComponentDepthsAsTheSwapsFromTheirSmallestOrder)
+{
+    for (int n : {1, 3, 5, 6}) {
+        for (int seed : {1, 2, 3}) {
+            SCOPED_TRACE("n " + std::to_string(n) + " seed " + std::to_string(seed));
+            TestNetwork net(2, n, 2);
+            reset_backward_settings();
+            srandom(seed);
+            wire_at_random(false);
+            std::vector<std::vector<uint16_t>> all = orders_by_rank(n);
+            std::vector<uint32_t> distance(all.size(), UINT32_MAX), expected;
+            for (uint32_t root = 0; root < all.size(); root++) {
+                if (distance[root] != UINT32_MAX)
+                    continue;
+                distance[root] = 0;
+                std::vector<uint32_t> queue{root};
+                uint32_t deepest = 0;
+                for (size_t i = 0; i < queue.size(); i++)
+                    for (uint32_t s : brute_neutral_neighbours(all, queue[i]))
+                        if (distance[s] == UINT32_MAX) {
+                            distance[s] = distance[queue[i]] + 1;
+                            deepest = std::max(deepest, distance[s]);
+                            queue.push_back(s);
+                        }
+                expected.push_back(deepest);
+            }
+            ASSERT_TRUE(measure_neutral_field_shape(n));
+            EXPECT_EQ(drawn_basin_depths(false), expected);
+            forget_field_shape();
+        }
+    }
+    TestNetwork net(2, 11, 3);
+    reset_backward_settings();
+    EXPECT_FALSE(measure_neutral_field_shape(11)) << "11! orders are beyond the measured size";
 }
 
 TEST(FieldShape, NotMeasuredBeyondTheLargestStateSpace)

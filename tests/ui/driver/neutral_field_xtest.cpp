@@ -3,16 +3,22 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off.
+// until 'q' turns that pause off. The field of rule 110 on 8 cells with
+// the layout's defaults keeps its components inside the drawing area,
+// apart from one another.
 #include "support/x_test_fixture.h"
 
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/basin_totals.h"
+#include "engine/backward/field_fit.h"
 #include "engine/backward/neutral_test_support.h"
+#include "ui/backward/globals.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -158,6 +164,60 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     typist.join();
     EXPECT_EQ(frame_broken, 0) << "text over the box's right frame";
     EXPECT_EQ(beyond_frame, 0) << "text right of the box's frame";
+}
+
+// Rule 110 on a ring of 8 cells: its 40320 orders fall into 254
+// components, some 15 swaps deep. With the layout's defaults each is drawn
+// inside the area between the boxes at the top and the rule box, and no
+// two on one page overlap (the layout's own rows let the deep ones run
+// over one another and out at the window's right edge).
+TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApart)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    stepforward = 0;
+    show_one_att_state = 0;
+    seq_update = 0;
+    direction = direction_backward;
+    shownumbers = shownumbers_spot;
+    TestNetwork::set_rule_number(110);
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    basinfield = 1;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    fit_field_layout = 1;
+    clear_drawing_area();
+    std::thread typist = type_keys_looking("q", [](size_t) {});
+    neutral_order = 1;
+    datapause = datapause_unset;
+    draw_field();
+    typist.join();
+    rad = saved_rad;
+    lastlevel = saved_last;
+    EXPECT_EQ(totbasinsinfield, 254u);
+    std::vector<field_basin_box> boxes = last_field_boxes();
+    ASSERT_EQ(boxes.size(), 254u);
+    // Below the boxes at the top (three lines of the options box or the
+    // summary, the progress bar's frame), above the rule box and the strip
+    // below Maxy, inside the window's frame.
+    int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
+    int bottom = std::min(static_cast<int>(rule_box_top), Maxy - 3 * CHeight - 2);
+    int outside = 0, out_right = 0, overlapping = 0;
+    for (size_t i = 0; i < boxes.size(); i++) {
+        const drawn_box &b = boxes[i].box;
+        outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
+        out_right += b.x1 >= Maxx;
+        for (size_t j = 0; j < i; j++) {
+            const drawn_box &a = boxes[j].box;
+            overlapping += boxes[j].page == boxes[i].page && a.x1 >= b.x0 && b.x1 >= a.x0 &&
+                           a.y1 >= b.y0 && b.y1 >= a.y0;
+        }
+    }
+    EXPECT_EQ(outside, 0) << out_right << " of them out at the right edge";
+    EXPECT_EQ(overlapping, 0) << "pairs of components drawn over one another";
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The run set-up dialogs on the window, driven by typed keys: the resets of
 // the output parameters and of its restore-defaults keys, the forward-only
 // options' damage refusal on an odd ring and their probabilities, where
-// their 'q' goes back to, the run-kind choice's history limit, and the
-// title each stage writes in the status box.
+// their 'q' goes back to, the run-kind choice's history limit, the title
+// each stage writes in the status box, and a question's lines inside the
+// prompt box.
 #include "support/x_test_fixture.h"
 
 #include <thread>
@@ -13,6 +14,7 @@
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
 #include "ui/forward/run_settings.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -156,6 +158,34 @@ TEST_F(RunSettingsScreen, EachStageWritesItsTitleInTheStatusBox)
     EXPECT_GT(title_pixels("s\r", select_pattern_scrolling), 0) << "output parameters";
     EXPECT_GT(title_pixels("d\r", forward_only_para), 0) << "forward only";
     EXPECT_GT(title_pixels("d\r", select_foreward_back), 0) << "run kind";
+    erase_memory_box();
+}
+
+// The output parameters' VARIOUS question, whose first line is the widest
+// of the box questions: nothing right of the prompt box's frame while it
+// waits (on a 1024x768 screen the line ran out of the box and past the
+// window's edge), nor after the dialog.
+TEST_F(RunSettingsScreen, VariousQuestionStaysInsideThePromptBox)
+{
+    TestNetwork net(2, 10, 3);
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(2);
+    auto strip_inked = [&] {
+        int inked = 0;
+        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
+            inked += pixel != Color_Table[black];
+        return inked;
+    };
+    int while_asked = -1;
+    std::thread typing = type_keys_looking("\rd\r", [&](size_t i) {
+        if (i == 1)
+            while_asked = strip_inked();
+    });
+    select_pattern_scrolling();
+    typing.join();
+    EXPECT_EQ(while_asked, 0) << "the question runs out of the prompt box";
+    EXPECT_EQ(strip_inked(), 0) << "the question left its end beside the box";
+    acceptall = 0;
+    accept_from = 0;
     erase_memory_box();
 }
 

@@ -6,7 +6,8 @@
 // the log prompts are compared to the pixel with the same texts drawn
 // afterwards; the run is stopped and started again in the same process and
 // every block it allocated is freed each time. Keys that go to the running
-// pattern are typed once it shows a bar of its histogram.
+// pattern are typed once it shows a bar of its histogram. The damage count's
+// box keeps clear of the colour key's box at the top right.
 #include "support/x_test_fixture.h"
 
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "engine/rules/random_states.h"
 #include "support/ready_signal.h"
 #include "ui/forward/run_forward.h"
+#include "ui/measures/damage_plot.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -237,6 +239,38 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     draw_prompt_box(1);
     expect_drawn(log_y_prompt, "the log-y prompt");
     erase_prompt_box(1);
+}
+
+// The colour key's box and the damage count's box both want the top right
+// corner: with the key up the damage box goes left of it, as wide, and
+// drawing it leaves every pixel of the key as it was; with no key up it is
+// against the window's right edge.
+TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
+{
+    TestNetwork net(2, 40, 3);
+    setup_value_colors(1);
+    show_multistate_color_key(1);
+    int key_left = 0, key_bottom = 0;
+    ASSERT_TRUE(color_key_box_at_right(&key_left, &key_bottom));
+    std::vector<unsigned long> key_before = pixels_seen(key_left, 2, Maxx - key_left, key_bottom - 1);
+    int x0, y0, x1, y1;
+    damage_box_corners(&x0, &y0, &x1, &y1);
+    EXPECT_LT(x1, key_left) << "the damage box reaches into the colour key's box";
+    EXPECT_GT(x0, 0);
+    EXPECT_EQ(x1 - x0, vgax(160) + 1);
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+    setcolor(lightred);
+    rectangle(x0, y0, x1, y1);
+    EXPECT_EQ(pixels_seen(key_left, 2, Maxx - key_left, key_bottom - 1), key_before)
+        << "the damage box drew over the colour key";
+    show_multistate_color_key(0);
+    EXPECT_FALSE(color_key_box_at_right(&key_left, &key_bottom));
+    damage_box_corners(&x0, &y0, &x1, &y1);
+    EXPECT_EQ(x1, Maxx - 2);
+    EXPECT_EQ(x1 - x0, vgax(160) + 1);
+    checked_free(color_v);
+    color_v = nullptr;
 }
 
 } // namespace

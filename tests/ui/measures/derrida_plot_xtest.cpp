@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/measures/derrida.h"
@@ -86,6 +87,31 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
     draw_Derrida_plot();
     typist.join();
     EXPECT_EQ(window_pixel(Maxx / 2, Maxy - vgax(50)), frame_before);
+}
+
+// The frame at the plot's place (the middle of the window, its origin
+// vgax(50) above the bottom, 300 by 300 in 640x480 units): the y label
+// "H(t+)" ends left of the ticks, so that nothing of it is drawn between
+// the ticks, over the plot's left edge or inside the plot.
+TEST_F(DerridaPlot, TheYLabelEndsLeftOfTheTicks)
+{
+    const int x0 = Maxx / 2, y0 = Maxy - vgax(50), w = vgax(300), h = vgay(300);
+    draw_general_graph_frame(0, 0, static_cast<short>(x0), static_cast<short>(y0),
+                             static_cast<short>(w), static_cast<short>(h), 10, 10, 1.0);
+    flush_display();
+    const int left = x0 - vgax(3) - 1, top = y0 - h / 2 + 1;
+    std::vector<unsigned long> band = pixels_seen(left, top, x0 + 4 - left, CHeight - 1);
+    int inked = 0;
+    for (int row = 0; row < CHeight - 1; row++) {
+        bool tick_row = (y0 - (top + row)) % (h / 10) == 0;
+        for (int col = 0; col < x0 + 4 - left; col++) {
+            int x = left + col;
+            if (x == x0 || (tick_row && x < x0))
+                continue; // the plot's left edge, a tick
+            inked += band[static_cast<size_t>(row) * (x0 + 4 - left) + col] != Color_Table[black];
+        }
+    }
+    EXPECT_EQ(inked, 0) << "the y label reaches the ticks or the plot";
 }
 
 } // namespace

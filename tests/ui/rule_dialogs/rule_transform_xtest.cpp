@@ -1,7 +1,8 @@
 // The rule-transformation dialog on the virtual server: rule 150 inverted
 // and saved as the last rule, a raise of k to 5 (result 2), effective k
 // (result 1, the inactive input reported), an abandoned exhaustive map
-// that changes nothing, and canalyzing inputs set through 'C'.
+// that changes nothing, and canalyzing inputs set through 'C'. The
+// prompt's lines stay inside its box, and nothing is left beside it.
 #include "support/x_test_fixture.h"
 #include "support/work_dir.h"
 
@@ -22,6 +23,8 @@
 #include "engine/wiring/wire_up.h"
 #include "ui/model/cell_display.h"
 #include "ui/rule_dialogs/rule_transform.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -179,6 +182,30 @@ TEST_F(RuleTransform, TheCurrentPointIsKept)
         EXPECT_EQ(getx, vgax(50)) << keys;
         EXPECT_EQ(gety, vgay(300)) << keys;
     }
+}
+
+// The prompt of a rule mix, its longest first line, while it waits and
+// after it closes: nothing right of the box's frame, up to the window's
+// edge (the line ran out of the box and past the window's edge, and its end
+// stayed there when the box went).
+TEST_F(RuleTransform, PromptLinesStayInsideTheBox)
+{
+    ring(4, 4, 0);
+    allocate_mem_rulemix(4);
+    rulemix = 1;
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(3);
+    auto strip_inked = [&] {
+        int inked = 0;
+        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
+            inked += pixel != Color_Table[black];
+        return inked;
+    };
+    int while_asked = -1;
+    std::thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
+    transform_rule(0);
+    typist.join();
+    EXPECT_EQ(while_asked, 0) << "the prompt runs out of its box";
+    EXPECT_EQ(strip_inked(), 0) << "the prompt left its end beside the box";
 }
 
 } // namespace
