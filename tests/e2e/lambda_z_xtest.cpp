@@ -23,16 +23,6 @@ protected:
     // vga coordinates of the window, as the program scales them.
     int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
     int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
-    // Pixels of the rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
     void shot(const std::string &name)
     {
         if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
@@ -63,8 +53,10 @@ protected:
         shot("lambda_z_summary" + suffix);
         // Points in the graph's frame, the summary box beside it.
         int gx = vx(360), gy = vy(415);
-        EXPECT_GT(marked(gx + 4, gy - vy(250) + 4, vx(250) - 8, vy(250) - 8), 40) << "no points";
-        EXPECT_GT(marked(sx, sy, sw, sh), 10) << "no summary box";
+        EXPECT_GT(zemra->sparse_marked_pixels(gx + 4, gy - vy(250) + 4, vx(250) - 8, vy(250) - 8),
+                  40)
+            << "no points";
+        EXPECT_GT(zemra->sparse_marked_pixels(sx, sy, sw, sh), 10) << "no summary box";
         // Under the table to come: the graph's upper part and the band above it.
         int ty = vy(36), th = vy(360) - vy(36);
         unsigned long long under_table = zemra->region_digest(0, ty, zemra->width(), th);

@@ -42,16 +42,6 @@ protected:
                 "\r",          // no transformation
                 "\r"});        // network view: on to the seed
     }
-    // Pixels of the window's rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
     std::string read_file(const std::string &name)
     {
         std::ifstream in(work.dir + "/" + name, std::ios::binary);
@@ -77,7 +67,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
             "\r",                   // no random map
             "f\r", "\r"});          // damage kept, not duplicated (even width)
     // The pattern starts from the seed at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(0, 0, 20 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -100,7 +90,7 @@ TEST_F(SeedRoad, OddRingDoubledForADamageRunTakesASeedOfTwiceItsCells)
     const std::string expected("\x02\x1e\x00\x00\x00\x21\x04\x00\x00", 9);
     ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }))
         << "mysee_v2.eed is not v, 30 cells, two sides and the seed 1057";
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 30 * 4, 40) > 0; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(0, 0, 30 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -116,11 +106,11 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
             "d\r"});       // pre-image method: the defaults
     // The attractor found goes to the basin drawing; the options box
     // follows at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the basin run";
     // The basin itself: its cycle and trees in the middle of the window.
     int w = zemra->width(), h = zemra->height();
-    EXPECT_GT(marked(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
+    EXPECT_GT(zemra->sparse_marked_pixels(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 

@@ -15,16 +15,6 @@ protected:
         ZemraTest::TearDown();
         ASSERT_TRUE(work.leave());
     }
-    // Pixels of the window's rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
     // Groups of marked columns, apart by 12 pixels or more, in the band
     // between the boxes at the top and the rule readout at the foot.
     int drawings_side_by_side()
@@ -63,11 +53,11 @@ TEST_F(SizeRangeRoad, SingleBasinsOverARangeEndInTheOptionsBox)
             "d\r",                // output parameters: every basin default
             "\r", "\r",           // basin; history limit 10,000
             "d\r"});              // pre-image method: the defaults
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the range";
     EXPECT_EQ(drawings_side_by_side(), 3) << "not one basin per size";
     answer({"\r"});               // the options box: the range once more
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the second range";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();
