@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "support/work_dir.h"
 #include "support/zemra_process.h"
 
 class ZemraTest : public ::testing::Test {
@@ -64,4 +65,23 @@ protected:
     }
 
     std::unique_ptr<ZemraProcess> zemra;
+};
+
+// A ZemraTest run in a fresh working directory of its own, named from
+// prefix, so that the files the program writes never mix with another
+// test's; the directory goes with what is left in it.
+class ZemraWorkTest : public ZemraTest {
+protected:
+    explicit ZemraWorkTest(std::string prefix) : prefix_(std::move(prefix)) {}
+    void SetUp() override { ASSERT_TRUE(work.enter(prefix_)); }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_TRUE(work.leave());
+    }
+
+    work_dir work;
+
+private:
+    std::string prefix_;
 };

@@ -6,20 +6,14 @@
 // and, as its SmallScreen twin, on a 1024 x 768 one. With ZEMRA_SCREENSHOTS
 // naming a folder the screen is saved there at the summary and the table.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
 #include <cstdlib>
 
 namespace {
 
-class LambdaZRoad : public ZemraTest {
+class LambdaZRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-lambda-z")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
+    LambdaZRoad() : ZemraWorkTest("zemra-e2e-lambda-z") {}
     // vga coordinates of the window, as the program scales them.
     int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
     int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
@@ -77,7 +71,6 @@ protected:
         EXPECT_EQ(zemra->quit_by_steps(), 0);
         EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();
     }
-    work_dir work;
 };
 
 TEST_F(LambdaZRoad, EveryRuleOfK3IsPlottedAndCounted) { road(""); }

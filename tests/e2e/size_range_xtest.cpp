@@ -3,18 +3,12 @@
 // size, the options box at the end; Return runs the range again from the
 // first size, and the program steps back out cleanly.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
 namespace {
 
-class SizeRangeRoad : public ZemraTest {
+class SizeRangeRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-range")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
+    SizeRangeRoad() : ZemraWorkTest("zemra-e2e-range") {}
     // Groups of marked columns, apart by 12 pixels or more, in the band
     // between the boxes at the top and the rule readout at the foot.
     int drawings_side_by_side()
@@ -34,7 +28,6 @@ protected:
         }
         return groups;
     }
-    work_dir work;
 };
 
 TEST_F(SizeRangeRoad, SingleBasinsOverARangeEndInTheOptionsBox)
