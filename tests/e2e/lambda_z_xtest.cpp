@@ -25,15 +25,8 @@ protected:
     void road(const std::string &suffix)
     {
         launch();
-        answer({"\r",               // basin field
-                "\r", "\r",         // value range 2, no size range
-                "\r", "\r",         // size 10, scale
-                "\r", "\r",         // k = 3, regular 1d
-                "\r",               // rule tables
-                "\r",               // a single rule
-                "d\r", "255\r",     // rule 255
-                "\r",               // no transformation
-                "\r",               // network view: on to the output parameters
+        road_to_field_rule("255");
+        answer({"\r",               // network view: on to the output parameters
                 "\r",               // revise from the start
                 "\r",               // no state-space matrix
                 "\r"});             // no in-degree histogram

@@ -26,14 +26,7 @@ protected:
 TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
 {
     launch();
-    answer({"\r",         // basin field
-            "\r", "\r",   // value range 2, no size range
-            "\r", "\r",   // size 10, scale
-            "\r", "\r",   // k = 3, regular 1d
-            "\r",         // rule tables
-            "\r",         // a single rule
-            "d\r", "110\r",
-            "\r"});      // no transformation
+    road_to_field_rule("110");
     ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul").size() == 3; }))
         << "no last-rule file";
     EXPECT_EQ(work.read("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
