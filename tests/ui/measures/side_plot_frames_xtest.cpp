@@ -16,16 +16,15 @@ namespace {
 
 class SidePlotFrames : public ScreenTest {
 protected:
+    // A forward run's density plot in a 1d display: where the frames are
+    // drawn, on a cleared window.
     void SetUp() override
     {
         ScreenTest::SetUp();
-        if (IsSkipped() || HasFailure())
-            return;
-        setviewport(0, 0, Maxx, WinMaxy, 1);
-        clearviewport();
-        setviewport(0, 0, Maxx, Maxy, 1);
         stpgraph = stpgraph_density;
         d_mode = display_1d;
+        if (!IsSkipped() && !HasFailure())
+            clear_drawing_area();
     }
     void TearDown() override
     {
