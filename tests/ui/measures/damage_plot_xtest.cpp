@@ -13,7 +13,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
@@ -23,8 +22,6 @@
 #include "engine/rules/random_states.h"
 #include "support/ready_signal.h"
 #include "ui/forward/run_forward.h"
-#include "ui/measures/damage_plot.h"
-#include "ui/measures/run_records.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -238,31 +235,6 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     draw_prompt_box(1);
     expect_drawn(log_y_prompt, "the log-y prompt");
     erase_prompt_box(1);
-}
-
-// The damage questions take a typed delay and same-damage length, and
-// keep the delay 0 and the length 5 when Return alone answers them.
-TEST_F(DamagePlot, DamageQuestionsTakeTheTypedDelayAndSameSteps)
-{
-    TestNetwork net(2, 40, 3);
-    setup_value_colors(1);
-    att_hist = att_hist_none;
-    for (const auto &[keys, delay, same] :
-         {std::tuple<const char *, uint32_t, uint32_t>{"\r\r3\r7\r", 3, 7},
-          {"\r\r\r\r", 0, 5}}) {
-        SCOPED_TRACE(keys);
-        damage_record dp = {};
-        dp.delay = 99;
-        dp.skeleton_length = 99;
-        std::thread typing = type_keys_paced(keys);
-        setup_diff_plot(&dp);
-        typing.join();
-        EXPECT_EQ(dp.delay, delay);
-        EXPECT_EQ(dp.skeleton_length, same);
-        checked_free(dp.damage_buf);
-    }
-    checked_free(color_v);
-    color_v = nullptr;
 }
 
 } // namespace
