@@ -9,13 +9,11 @@
 // line the README explains.
 #include "e2e/e2e_fixture.h"
 #include "support/ring_oracles.h"
-#include "support/work_dir.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -84,19 +82,9 @@ brute_field(uint32_t rule, int n)
     return a;
 }
 
-class FieldRoad : public ZemraTest {
+class FieldRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-field")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
-    std::string data_file()
-    {
-        std::ifstream in(work.dir + "/my_data.dat", std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    FieldRoad() : ZemraWorkTest("zemra-e2e-field") {}
     // From the first screen to a field of rule on the 9-cell ring, basin
     // data to my_data.dat; method "" (the pre-image method) or "e".
     void road_to_field(uint32_t rule, const std::string &method)
@@ -119,7 +107,6 @@ protected:
         if (!method.empty())
             answer({"\r"});                // successor table: computed
     }
-    work_dir work;
 };
 
 // The data file's basin lines, summed the way brute_field sums.
@@ -169,7 +156,7 @@ TEST_F(FieldRoad, DecimalRuleFieldLinesEqualTheBruteForceAnalysis)
 {
     road_to_field(110, "");
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
+    ASSERT_TRUE(wait_until([&] { return (data = work.read("my_data.dat")).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     EXPECT_NE(data.find("ty.  at  no  (p)  s  %  g  gd  ml  mp\n"), std::string::npos) << data;
     expect_field_of(110, data);
@@ -182,7 +169,7 @@ TEST_F(FieldRoad, SuccessorTableFieldGivesTheSameLines)
 {
     road_to_field(54, "e");
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
+    ASSERT_TRUE(wait_until([&] { return (data = work.read("my_data.dat")).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(54, data);
     EXPECT_EQ(zemra->quit_by_steps(), 0);
@@ -245,7 +232,7 @@ TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
         zemra->type(keys);
     }
     std::string data;
-    ASSERT_TRUE(wait_until([&] { return (data = data_file()).find("g=") != std::string::npos; }))
+    ASSERT_TRUE(wait_until([&] { return (data = work.read("my_data.dat")).find("g=") != std::string::npos; }))
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(110, data, 12);
     for (const std::string &line : blocks[1])

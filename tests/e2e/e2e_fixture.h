@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "support/work_dir.h"
 #include "support/zemra_process.h"
 
 class ZemraTest : public ::testing::Test {
@@ -50,6 +51,32 @@ protected:
             answer({"d\r"});      // forward-only options: the defaults
     }
 
+    // From the first screen to the rules stage's end of a basin field on
+    // the default 10-cell ring, k = 3, with the rule typed in decimal (no
+    // transformation): the next answer is the network view's.
+    void road_to_field_rule(const std::string &rule)
+    {
+        answer({"\r",         // basin field
+                "\r", "\r",   // value range 2, no size range
+                "\r", "\r",   // size 10, scale
+                "\r", "\r",   // k = 3, regular 1d
+                "\r",         // rule tables
+                "\r",         // a single rule
+                "d\r", rule + "\r",
+                "\r"});       // no transformation
+    }
+
+    // Waits for the running space-time pattern's first cells at the top left
+    // (the pixel at (40, 3) or (10, 3) other than the background); false
+    // when none came.
+    bool wait_for_pattern()
+    {
+        unsigned long background = zemra->pixel(500, 500);
+        return wait_until([&] {
+            return zemra->pixel(40, 3) != background || zemra->pixel(10, 3) != background;
+        });
+    }
+
     void TearDown() override
     {
         if (HasFailure() && zemra && zemra->display) {
@@ -64,4 +91,23 @@ protected:
     }
 
     std::unique_ptr<ZemraProcess> zemra;
+};
+
+// A ZemraTest run in a fresh working directory of its own, named from
+// prefix, so that the files the program writes never mix with another
+// test's; the directory goes with what is left in it.
+class ZemraWorkTest : public ZemraTest {
+protected:
+    explicit ZemraWorkTest(std::string prefix) : prefix_(std::move(prefix)) {}
+    void SetUp() override { ASSERT_TRUE(work.enter(prefix_)); }
+    void TearDown() override
+    {
+        ZemraTest::TearDown();
+        ASSERT_TRUE(work.leave());
+    }
+
+    work_dir work;
+
+private:
+    std::string prefix_;
 };

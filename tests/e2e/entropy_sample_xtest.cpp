@@ -28,10 +28,7 @@ protected:
     {
         launch();
         road_to_forward_pattern();
-        unsigned long background = zemra->pixel(500, 500);
-        ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
-                                            zemra->pixel(10, 3) != background; }))
-            << "no space-time pattern";
+        ASSERT_TRUE(wait_for_pattern()) << "no space-time pattern";
         zemra->type_now("u");
     }
 

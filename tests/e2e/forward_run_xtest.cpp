@@ -64,10 +64,7 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
 {
     launch();
     road_to_forward_pattern();
-    unsigned long background = zemra->pixel(500, 500);
-    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
-                                        zemra->pixel(10, 3) != background; }))
-        << "no space-time pattern";
+    ASSERT_TRUE(wait_for_pattern()) << "no space-time pattern";
     // The key panel at the bottom right: 'X' takes it away and brings it back.
     const int w = zemra->width(), h = zemra->height();
     auto panel = [&] { return zemra->region_digest(w - w / 5, h / 3, w / 6, h / 4); };

@@ -4,28 +4,14 @@
 // to the basin's states, and 'q' leaves it for the options box. Runs in a
 // working directory of the test's own.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
-class InDegreeRoad : public ZemraTest {
+class InDegreeRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-prh")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
-    std::string read_file(const std::string &name)
-    {
-        std::ifstream in(work.dir + "/" + name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    work_dir work;
+    InDegreeRoad() : ZemraWorkTest("zemra-e2e-prh") {}
 };
 
 TEST_F(InDegreeRoad, BasinRunShowsTheHistogramWhichSavesItsCounts)
@@ -50,7 +36,7 @@ TEST_F(InDegreeRoad, BasinRunShowsTheHistogramWhichSavesItsCounts)
     answer({"b"}); // both axes logarithmic
     answer({"s", "\r", "\r"}); // save: the default name my_prh, confirmed
     std::string file;
-    ASSERT_TRUE(wait_until([&] { return (file = read_file("my_prh.prh")).size() == 804; }))
+    ASSERT_TRUE(wait_until([&] { return (file = work.read("my_prh.prh")).size() == 804; }))
         << "no 804-byte my_prh.prh";
     uint64_t nodes = 0;
     for (size_t i = 0; i < file.size(); i += 4)

@@ -6,33 +6,17 @@
 // and, as its SmallScreen twin, on a 1024 x 768 one. With ZEMRA_SCREENSHOTS
 // naming a folder the screen is saved there at the summary and the table.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
 #include <cstdlib>
 
 namespace {
 
-class LambdaZRoad : public ZemraTest {
+class LambdaZRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-lambda-z")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
+    LambdaZRoad() : ZemraWorkTest("zemra-e2e-lambda-z") {}
     // vga coordinates of the window, as the program scales them.
     int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
     int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
-    // Pixels of the rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
     void shot(const std::string &name)
     {
         if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
@@ -41,15 +25,8 @@ protected:
     void road(const std::string &suffix)
     {
         launch();
-        answer({"\r",               // basin field
-                "\r", "\r",         // value range 2, no size range
-                "\r", "\r",         // size 10, scale
-                "\r", "\r",         // k = 3, regular 1d
-                "\r",               // rule tables
-                "\r",               // a single rule
-                "d\r", "255\r",     // rule 255
-                "\r",               // no transformation
-                "\r",               // network view: on to the output parameters
+        road_to_field_rule("255");
+        answer({"\r",               // network view: on to the output parameters
                 "\r",               // revise from the start
                 "\r",               // no state-space matrix
                 "\r"});             // no in-degree histogram
@@ -63,8 +40,10 @@ protected:
         shot("lambda_z_summary" + suffix);
         // Points in the graph's frame, the summary box beside it.
         int gx = vx(360), gy = vy(415);
-        EXPECT_GT(marked(gx + 4, gy - vy(250) + 4, vx(250) - 8, vy(250) - 8), 40) << "no points";
-        EXPECT_GT(marked(sx, sy, sw, sh), 10) << "no summary box";
+        EXPECT_GT(zemra->sparse_marked_pixels(gx + 4, gy - vy(250) + 4, vx(250) - 8, vy(250) - 8),
+                  40)
+            << "no points";
+        EXPECT_GT(zemra->sparse_marked_pixels(sx, sy, sw, sh), 10) << "no summary box";
         // Under the table to come: the graph's upper part and the band above it.
         int ty = vy(36), th = vy(360) - vy(36);
         unsigned long long under_table = zemra->region_digest(0, ty, zemra->width(), th);
@@ -85,7 +64,6 @@ protected:
         EXPECT_EQ(zemra->quit_by_steps(), 0);
         EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();
     }
-    work_dir work;
 };
 
 TEST_F(LambdaZRoad, EveryRuleOfK3IsPlottedAndCounted) { road(""); }

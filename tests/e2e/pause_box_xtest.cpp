@@ -57,9 +57,7 @@ TEST_F(PauseBoxRoad, RaisingKInThePauseBoxWidensTheLookupHistogram)
     launch();
     road_to_forward_pattern();
     unsigned long background = zemra->pixel(500, 500);
-    ASSERT_TRUE(wait_until([&] { return zemra->pixel(40, 3) != background ||
-                                        zemra->pixel(10, 3) != background; }))
-        << "no space-time pattern";
+    ASSERT_TRUE(wait_for_pattern()) << "no space-time pattern";
     // Pixels of bars in the band below the 8 bars of k = 3.
     auto lower_bars = [&] {
         int marks = 0;

@@ -2,31 +2,15 @@
 // decimal number goes to the last-rule file and the rule box, and the
 // listing 'x' writes the rule to standard error.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-class RulesRoad : public ZemraTest {
+class RulesRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(work.enter("zemra-rules"));
-    }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
-    std::string file_bytes(const std::string &name)
-    {
-        std::ifstream in(work.dir + "/" + name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    RulesRoad() : ZemraWorkTest("zemra-rules") {}
     // The band of the rule box at the bottom of the drawing area.
     unsigned long long rule_box() { return zemra->region_digest(0, zemra->height() - 130, 600, 100); }
     // From the network view back to the rules stage's menu of one rule.
@@ -37,30 +21,22 @@ protected:
                 "d\r", number + "\r",
                 "\r"});    // no transformation
     }
-    work_dir work;
 };
 
 TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
 {
     launch();
-    answer({"\r",         // basin field
-            "\r", "\r",   // value range 2, no size range
-            "\r", "\r",   // size 10, scale
-            "\r", "\r",   // k = 3, regular 1d
-            "\r",         // rule tables
-            "\r",         // a single rule
-            "d\r", "110\r",
-            "\r"});      // no transformation
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul").size() == 3; }))
+    road_to_field_rule("110");
+    ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul").size() == 3; }))
         << "no last-rule file";
-    EXPECT_EQ(file_bytes("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
+    EXPECT_EQ(work.read("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
     unsigned long long shown_110 = rule_box();
 
     choose("30");
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }));
+    ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }));
     EXPECT_NE(rule_box(), shown_110) << "the rule box did not change with the rule";
     choose("110");
-    ASSERT_TRUE(wait_until([&] { return file_bytes("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }));
+    ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }));
     EXPECT_EQ(rule_box(), shown_110) << "the rule box does not show the rule";
 
     // The listing of the rule in force.

@@ -6,8 +6,6 @@
 // back region by region.
 #include "e2e/e2e_fixture.h"
 
-#include <X11/Xutil.h>
-
 #include <cstdio>
 #include <string>
 
@@ -15,44 +13,6 @@ namespace {
 
 class ScreenLeftovers : public ZemraTest {
 protected:
-    // Pixels of (x, y, w, h) that differ from the background.
-    int marked_pixels(int x, int y, int w, int h)
-    {
-        int left = 0, right = 0;
-        return marked_pixels_split(x, y, w, h, w, left, right) ? left : -1;
-    }
-    // The same, read in one image and counted apart left and right of
-    // column x + split; false when the window could not be read.
-    bool marked_pixels_split(int x, int y, int w, int h, int split, int &left, int &right)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        XImage *image = XGetImage(zemra->display, zemra->window, x, y, static_cast<unsigned>(w),
-                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
-        if (!image)
-            return false;
-        left = right = 0;
-        for (int j = 0; j < h; j++)
-            for (int i = 0; i < w; i++)
-                if (XGetPixel(image, i, j) != background)
-                    (i < split ? left : right)++;
-        XDestroyImage(image);
-        return true;
-    }
-    // The last row of the prompt box at the top right: the first row below
-    // its top one drawn across in the frame's colour.
-    int prompt_box_bottom()
-    {
-        int left = (zemra->width() - 1) / 2, right = zemra->width() - 3;
-        unsigned long frame = zemra->pixel(left, 2);
-        for (int y = 3; y < 300; y++) {
-            bool across = true;
-            for (int x = left; x <= right && across; x += 16)
-                across = zemra->pixel(x, y) == frame;
-            if (across)
-                return y;
-        }
-        return -1;
-    }
     // Up to the output parameters of a 20-cell ring at scale 4, from a fixed
     // random seed: a rule whose pattern fills the page.
     void road_to_output_parameters()
@@ -74,8 +34,8 @@ TEST_F(ScreenLeftovers, RunPromptsGoOnTheNextFreeLinesOfTheTextColumn)
     road_to_output_parameters();
     answer({"s\r", "d\r"});  // output parameters, layout defaults: on to the forward-only options
     // Nothing above the first line, and both prompts below the set-up's.
-    EXPECT_EQ(marked_pixels(80, 40, 420, 38), 0) << "a prompt above the text column";
-    EXPECT_GT(marked_pixels(80, 240, 420, 60), 200) << "the run prompts are not below";
+    EXPECT_EQ(zemra->marked_pixels(80, 40, 420, 38), 0) << "a prompt above the text column";
+    EXPECT_GT(zemra->marked_pixels(80, 240, 420, 60), 200) << "the run prompts are not below";
 }
 
 TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
@@ -89,7 +49,7 @@ TEST_F(ScreenLeftovers, ANewPageClearsEveryColumnOfTheOldOne)
     // read in one image so that both halves show the same moment.
     int top = zemra->height() - 240;
     auto band = [&](int &cells, int &last) {
-        if (!marked_pixels_split(0, top, 82, 150, 76, cells, last))
+        if (!zemra->marked_pixels_split(0, top, 82, 150, 76, cells, last))
             cells = last = -1;
     };
     int cells = 0, last = 0;
@@ -108,17 +68,17 @@ TEST_F(ScreenLeftovers, BoxesTakeAwayTheLongerBoxAndHoldTheirText)
     launch();
     answer({"s\r", "\r", "\r", "\r", "\r", "\r"});  // up to the WIRING menu
     int maxx = zemra->width() - 1;
-    int two_lines = prompt_box_bottom();
+    int two_lines = zemra->prompt_box_bottom();
     answer({"2\r"});  // regular 2d: the forward-only question
-    int one_line = prompt_box_bottom();
+    int one_line = zemra->prompt_box_bottom();
     int line = two_lines - one_line;
     ASSERT_GT(line, 10) << "no two-line menu before the one-line box";
-    EXPECT_EQ(marked_pixels(maxx / 2, one_line + 1, maxx / 2 - 1, line), 0)
+    EXPECT_EQ(zemra->marked_pixels(maxx / 2, one_line + 1, maxx / 2 - 1, line), 0)
         << "the menu's second line under the one-line box";
     answer({"\r", "5\r", "4\r", "5\r",  // not forward only, a 5 x 4 lattice, k = 5
             "\r"});                     // rule tables: the RULES prompt
-    EXPECT_EQ(prompt_box_bottom(), one_line + 2 * line) << "not two lines and the mix line";
-    EXPECT_EQ(marked_pixels(maxx - 1, 2, 2, one_line + 2 * line), 0) << "text past the box";
+    EXPECT_EQ(zemra->prompt_box_bottom(), one_line + 2 * line) << "not two lines and the mix line";
+    EXPECT_EQ(zemra->marked_pixels(maxx - 1, 2, 2, one_line + 2 * line), 0) << "text past the box";
 }
 
 // Totalistic forward only, every default: 150 cells at scale 6, a pattern
@@ -130,7 +90,7 @@ TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
     answer({"r\r", "123\r"});  // a fixed random seed: a rule that draws a pattern
     // Every default, one Return at a time (set-up, code, seed, output
     // parameters, forward-only options) until the pattern runs.
-    auto pattern = [&] { return marked_pixels(180, 2, 300, 10) > 0; };
+    auto pattern = [&] { return zemra->marked_pixels(180, 2, 300, 10) > 0; };
     for (int i = 0; i < 24; i++) {
         bool waits = false;
         ASSERT_TRUE(wait_until([&] { return pattern() || (waits = zemra->waits_for_key_now()); }));
@@ -140,7 +100,7 @@ TEST_F(ScreenLeftovers, NoColourKeyBoxWhereTheWidePatternRuns)
     }
     ASSERT_TRUE(pattern()) << "no pattern";
     // Right of the pattern and its margin, down to below the key's three lines.
-    EXPECT_EQ(marked_pixels(903, 0, zemra->width() - 903 - 4, 80), 0)
+    EXPECT_EQ(zemra->marked_pixels(903, 0, zemra->width() - 903 - 4, 80), 0)
         << "a colour-key box over the pattern";
 }
 
@@ -152,10 +112,10 @@ TEST_F(ScreenLeftovers, ALoadedImageWaitsWithAHintInTheBottomStrip)
     answer({"q"});              // the run ends: options box
     answer({"s\r", "zemraleftover\r", "\r"});  // save the screen
     int strip_top = zemra->height() - 24;
-    int before = marked_pixels(620, strip_top, 380, 18);
+    int before = zemra->marked_pixels(620, strip_top, 380, 18);
     answer({"l\r", "zemraleftover\r", "\r"});  // load it: the wait for q or Return
     ASSERT_TRUE(zemra->wait_ready_for_key()) << "no wait after the load";
-    EXPECT_GT(marked_pixels(620, strip_top, 380, 18), before + 100) << "no hint";
+    EXPECT_GT(zemra->marked_pixels(620, strip_top, 380, 18), before + 100) << "no hint";
     remove("zemraleftover.nat");
 }
 
@@ -172,9 +132,9 @@ TEST_F(ScreenLeftovers, SmallScreenALoadedImageHintEndsInsideTheWindow)
     int strip_top = zemra->height() - 24;
     answer({"l\r", "zemrahint\r", "\r"});
     ASSERT_TRUE(zemra->wait_ready_for_key()) << "no wait after the load";
-    EXPECT_GT(marked_pixels(zemra->width() / 2, strip_top + 3, zemra->width() / 2 - 20, 14), 100)
+    EXPECT_GT(zemra->marked_pixels(zemra->width() / 2, strip_top + 3, zemra->width() / 2 - 20, 14), 100)
         << "no hint";
-    EXPECT_EQ(marked_pixels(zemra->width() - 14, strip_top + 3, 10, 14), 0)
+    EXPECT_EQ(zemra->marked_pixels(zemra->width() - 14, strip_top + 3, 10, 14), 0)
         << "the hint runs to the window's edge";
     remove("zemrahint.nat");
 }

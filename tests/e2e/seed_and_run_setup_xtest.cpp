@@ -6,28 +6,17 @@
 // starts from a decimal seed, draws its basin and ends in the options box.
 // Each runs in a working directory of the test's own.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-class SeedRoad : public ZemraTest {
+class SeedRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(work.enter("zemra-e2e-seed"));
-    }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
+    SeedRoad() : ZemraWorkTest("zemra-e2e-seed") {}
     // Up to the seed dialog of an n-cell ring, k = 3, at scale 4.
     void road_to_seed(const char *n)
     {
@@ -42,22 +31,6 @@ protected:
                 "\r",          // no transformation
                 "\r"});        // network view: on to the seed
     }
-    // Pixels of the window's rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
-    std::string read_file(const std::string &name)
-    {
-        std::ifstream in(work.dir + "/" + name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    work_dir work;
 };
 
 TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
@@ -66,7 +39,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
     answer({"d\r", "1024\r",  // decimal seed 1024: cell 10 alone
             "\r"});           // density shown: accepted
     const std::string expected("\x02\x14\x00\x00\x00\x00\x04\x00", 8);
-    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }))
+    ASSERT_TRUE(wait_until([&] { return work.read("mysee_v2.eed") == expected; }))
         << "mysee_v2.eed is not v, n, two sides and the seed 1024";
     answer({"s\r",                  // output parameters: space-time pattern only
             "d\r",                  // layout: accept the defaults of every settings menu
@@ -77,7 +50,7 @@ TEST_F(SeedRoad, DecimalSeedIsSavedAndTheForwardOnlyPatternRuns)
             "\r",                   // no random map
             "f\r", "\r"});          // damage kept, not duplicated (even width)
     // The pattern starts from the seed at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 20 * 4, 40) > 0; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(0, 0, 20 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -98,9 +71,9 @@ TEST_F(SeedRoad, OddRingDoubledForADamageRunTakesASeedOfTwiceItsCells)
             "\r",                   // the wiring review of the 30 cells: on
             "d\r", "1057\r", "\r"}); // the doubled seed: cells 0, 5 and 10, the left half only
     const std::string expected("\x02\x1e\x00\x00\x00\x21\x04\x00\x00", 9);
-    ASSERT_TRUE(wait_until([&] { return read_file("mysee_v2.eed") == expected; }))
+    ASSERT_TRUE(wait_until([&] { return work.read("mysee_v2.eed") == expected; }))
         << "mysee_v2.eed is not v, 30 cells, two sides and the seed 1057";
-    EXPECT_TRUE(wait_until([&] { return marked(0, 0, 30 * 4, 40) > 0; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(0, 0, 30 * 4, 40) > 0; }))
         << "no space-time pattern";
     zemra->type_now("q");  // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
@@ -110,17 +83,17 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
 {
     road_to_seed("10\r");
     answer({"d\r", "5\r", "\r"});  // seed 5, accepted
-    EXPECT_EQ(read_file("mysee_v2.eed"), std::string("\x02\x0a\x00\x00\x00\x05\x00", 7));
+    EXPECT_EQ(work.read("mysee_v2.eed"), std::string("\x02\x0a\x00\x00\x00\x05\x00", 7));
     answer({"d\r",         // output parameters: every basin default
             "\r", "\r",    // basin; history limit 10,000
             "d\r"});       // pre-image method: the defaults
     // The attractor found goes to the basin drawing; the options box
     // follows at the top left.
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the basin run";
     // The basin itself: its cycle and trees in the middle of the window.
     int w = zemra->width(), h = zemra->height();
-    EXPECT_GT(marked(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
+    EXPECT_GT(zemra->sparse_marked_pixels(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 

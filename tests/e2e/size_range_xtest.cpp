@@ -3,28 +3,12 @@
 // size, the options box at the end; Return runs the range again from the
 // first size, and the program steps back out cleanly.
 #include "e2e/e2e_fixture.h"
-#include "support/work_dir.h"
 
 namespace {
 
-class SizeRangeRoad : public ZemraTest {
+class SizeRangeRoad : public ZemraWorkTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(work.enter("zemra-e2e-range")); }
-    void TearDown() override
-    {
-        ZemraTest::TearDown();
-        ASSERT_TRUE(work.leave());
-    }
-    // Pixels of the window's rectangle that differ from the background.
-    int marked(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        int count = 0;
-        for (int j = y; j < y + h; j += 2)
-            for (int i = x; i < x + w; i += 2)
-                count += zemra->pixel(i, j) != background ? 1 : 0;
-        return count;
-    }
+    SizeRangeRoad() : ZemraWorkTest("zemra-e2e-range") {}
     // Groups of marked columns, apart by 12 pixels or more, in the band
     // between the boxes at the top and the rule readout at the foot.
     int drawings_side_by_side()
@@ -44,7 +28,6 @@ protected:
         }
         return groups;
     }
-    work_dir work;
 };
 
 TEST_F(SizeRangeRoad, SingleBasinsOverARangeEndInTheOptionsBox)
@@ -63,11 +46,11 @@ TEST_F(SizeRangeRoad, SingleBasinsOverARangeEndInTheOptionsBox)
             "d\r",                // output parameters: every basin default
             "\r", "\r",           // basin; history limit 10,000
             "d\r"});              // pre-image method: the defaults
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the range";
     EXPECT_EQ(drawings_side_by_side(), 3) << "not one basin per size";
     answer({"\r"});               // the options box: the range once more
-    EXPECT_TRUE(wait_until([&] { return marked(5, 5, 320, 50) > 100; }))
+    EXPECT_TRUE(wait_until([&] { return zemra->sparse_marked_pixels(5, 5, 320, 50) > 100; }))
         << "no options box after the second range";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
     EXPECT_EQ(zemra->stderr_text().find("X error"), std::string::npos) << zemra->stderr_text();

@@ -4,43 +4,9 @@
 // first line whole. The window is read back region by region.
 #include "e2e/e2e_fixture.h"
 
-#include <X11/Xutil.h>
-
 namespace {
 
-class TopBoxesSmallScreen : public ZemraTest {
-protected:
-    // Pixels of (x, y, w, h) that differ from the background; -1 when the
-    // window could not be read.
-    int marked_pixels(int x, int y, int w, int h)
-    {
-        unsigned long background = zemra->pixel(zemra->width() - 30, zemra->height() / 2);
-        XImage *image = XGetImage(zemra->display, zemra->window, x, y, static_cast<unsigned>(w),
-                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
-        if (!image)
-            return -1;
-        int marked = 0;
-        for (int j = 0; j < h; j++)
-            for (int i = 0; i < w; i++)
-                marked += XGetPixel(image, i, j) != background;
-        XDestroyImage(image);
-        return marked;
-    }
-    // The last row of the prompt box's frame at the top right.
-    int prompt_box_bottom()
-    {
-        int left = (zemra->width() - 1) / 2, right = zemra->width() - 3;
-        unsigned long frame = zemra->pixel(left, 2);
-        for (int y = 3; y < 300; y++) {
-            bool across = true;
-            for (int x = left; x <= right && across; x += 16)
-                across = zemra->pixel(x, y) == frame;
-            if (across)
-                return y;
-        }
-        return -1;
-    }
-};
+using TopBoxesSmallScreen = ZemraTest;
 
 // The title line "Zemram05 Sept 2005 screen=925x694 pt=14 randseed=123" is
 // wider than the box: it is broken inside it, and its erase (the seed
@@ -52,21 +18,21 @@ TEST_F(TopBoxesSmallScreen, SmallScreenFirstScreenTitleStaysInsideItsBox)
     answer({"r\r", "123\r"});  // the seed 123: the first screen drawn again
     ASSERT_TRUE(zemra->wait_ready_for_key());
     int maxx = zemra->width() - 1;
-    int bottom = prompt_box_bottom();
+    int bottom = zemra->prompt_box_bottom();
     ASSERT_GT(bottom, 0) << "no prompt box";
-    EXPECT_EQ(marked_pixels(maxx - 1, 0, 2, bottom + 20), 0) << "the title runs past the box";
+    EXPECT_EQ(zemra->marked_pixels(maxx - 1, 0, 2, bottom + 20), 0) << "the title runs past the box";
     // Its three lines of text, each marked.
     int line = (bottom - 8) / 3;
     for (int i = 0; i < 3; i++)
-        EXPECT_GT(marked_pixels(maxx / 2 + 3, 5 + i * line, maxx / 2 - 8, line - 2), 20)
+        EXPECT_GT(zemra->marked_pixels(maxx / 2 + 3, 5 + i * line, maxx / 2 - 8, line - 2), 20)
             << "line " << i << " of the box is empty";
     answer({"r\r"});  // the seed prompt's one-line box in place of the first box
     ASSERT_TRUE(zemra->wait_ready_for_key());
-    int one_line = prompt_box_bottom();
+    int one_line = zemra->prompt_box_bottom();
     ASSERT_LT(one_line, bottom);
-    EXPECT_EQ(marked_pixels(maxx / 2, one_line + 1, maxx / 2 + 1, bottom - one_line + 2), 0)
+    EXPECT_EQ(zemra->marked_pixels(maxx / 2, one_line + 1, maxx / 2 + 1, bottom - one_line + 2), 0)
         << "the first box's lines below the seed prompt's box";
-    EXPECT_EQ(marked_pixels(maxx - 1, 0, 2, bottom + 2), 0) << "pieces of the title left";
+    EXPECT_EQ(zemra->marked_pixels(maxx - 1, 0, 2, bottom + 2), 0) << "pieces of the title left";
 }
 
 // The output parameters' four-line box reaches down into the first line of
@@ -83,15 +49,15 @@ TEST_F(TopBoxesSmallScreen, SmallScreenTakingATallBoxDownLeavesTheColumnWhole)
     // rows between it and the first box.
     const int x = maxx / 2 + 1, y = 68, w = 130, h = 28;
     unsigned long long first_line = zemra->region_digest(x, y, w, h);
-    ASSERT_GT(marked_pixels(x, y, w, h), 50) << "the first line does not reach the middle";
+    ASSERT_GT(zemra->marked_pixels(x, y, w, h), 50) << "the first line does not reach the middle";
     answer({"s\r", "2\r", "\r", "4\r", "20\r", "3\r", "\r", "\r", "\r", "\r", "\r", "\r", "\r",
             "\r", "a\r", "\r", "\r"});  // set-up, rule and seed: the output parameters
     ASSERT_TRUE(zemra->wait_ready_for_key());
-    int tall = prompt_box_bottom();
+    int tall = zemra->prompt_box_bottom();
     ASSERT_GT(tall, y + 12) << "the box does not reach the line";
     answer({"s\r"});  // the next menu, in a shorter box
     ASSERT_TRUE(zemra->wait_ready_for_key());
-    ASSERT_LT(prompt_box_bottom(), y) << "the next box reaches the line";
+    ASSERT_LT(zemra->prompt_box_bottom(), y) << "the next box reaches the line";
     EXPECT_EQ(zemra->region_digest(x, y, w, h), first_line) << "the line is cut";
 }
 

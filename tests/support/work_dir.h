@@ -3,6 +3,8 @@
 // goes back and removes it with what the test left in it.
 #pragma once
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -33,5 +35,13 @@ struct work_dir {
         std::error_code error;
         std::filesystem::remove_all(dir, error);
         return !error;
+    }
+
+    // The bytes of the file `name` in the directory; empty when it cannot
+    // be read.
+    std::string read(const std::string &name) const
+    {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 };

@@ -12,6 +12,7 @@
 #include "support/x_keys.h"
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
+#include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
@@ -262,4 +263,12 @@ ScreenTest::give_rule_figures()
     static float figures[3];
     if (!zparam)
         zparam = figures;
+}
+
+void
+ScreenTest::clear_drawing_area()
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
 }

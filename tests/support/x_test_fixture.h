@@ -69,6 +69,9 @@ protected:
     // The rule figures a run writes (zparam), as start-up gives them: a
     // scratch of three when there are none.
     static void give_rule_figures();
+    // The drawing area above the window's bottom strip cleared, and the
+    // viewport the whole window again.
+    static void clear_drawing_area();
 };
 
 // Types keys into the window at each of its waits for a key (with at_once,

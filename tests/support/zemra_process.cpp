@@ -268,6 +268,62 @@ ZemraProcess::region_digest(int x, int y, int w, int h)
     return digest;
 }
 
+unsigned long
+ZemraProcess::background()
+{
+    return pixel(width() - 30, height() / 2);
+}
+
+bool
+ZemraProcess::marked_pixels_split(int x, int y, int w, int h, int split, int &left, int &right)
+{
+    unsigned long ground = background();
+    XImage *image = XGetImage(display, window, x, y, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    left = right = 0;
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++)
+            if (XGetPixel(image, i, j) != ground)
+                (i < split ? left : right)++;
+    XDestroyImage(image);
+    return true;
+}
+
+int
+ZemraProcess::marked_pixels(int x, int y, int w, int h)
+{
+    int left = 0, right = 0;
+    return marked_pixels_split(x, y, w, h, w, left, right) ? left : -1;
+}
+
+int
+ZemraProcess::sparse_marked_pixels(int x, int y, int w, int h)
+{
+    unsigned long ground = background();
+    int count = 0;
+    for (int j = y; j < y + h; j += 2)
+        for (int i = x; i < x + w; i += 2)
+            count += pixel(i, j) != ground ? 1 : 0;
+    return count;
+}
+
+int
+ZemraProcess::prompt_box_bottom()
+{
+    int left = (width() - 1) / 2, right = width() - 3;
+    unsigned long frame = pixel(left, 2);
+    for (int y = 3; y < 300; y++) {
+        bool across = true;
+        for (int x = left; x <= right && across; x += 16)
+            across = pixel(x, y) == frame;
+        if (across)
+            return y;
+    }
+    return -1;
+}
+
 int
 ZemraProcess::width()
 {

@@ -52,6 +52,22 @@ public:
     // A digest of the pixels of the rectangle (x, y, w, h), for comparing
     // what the window shows at two moments.
     unsigned long long region_digest(int x, int y, int w, int h);
+    // The window's background: its pixel 30 left of the right edge, halfway
+    // down, where no box or pattern reaches.
+    unsigned long background();
+    // Pixels of the rectangle (x, y, w, h) other than the background, read
+    // in one image and counted apart left and right of column x + split;
+    // false when the window could not be read.
+    bool marked_pixels_split(int x, int y, int w, int h, int split, int &left, int &right);
+    // Pixels of (x, y, w, h) other than the background; -1 when the window
+    // could not be read.
+    int marked_pixels(int x, int y, int w, int h);
+    // Pixels other than the background at every other row and column of
+    // (x, y, w, h), read one by one: a quick count over large rectangles.
+    int sparse_marked_pixels(int x, int y, int w, int h);
+    // The last row of the prompt box at the top right: the first row below
+    // its top one drawn across in the frame's colour; -1 when none is.
+    int prompt_box_bottom();
     int width();
     int height();
     // Writes a PNG of the whole screen to path (xwd | xwdtopnm | pnmtopng).

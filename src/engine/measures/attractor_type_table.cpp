@@ -4,7 +4,6 @@
 #include "engine/measures/attractor_type_table.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -14,13 +13,6 @@
 #include "engine/model/value_line.h"
 
 namespace {
-
-void
-count_up(uint32_t &count)
-{
-    if (count < UINT32_MAX)
-        count++;
-}
 
 // The first type whose representative is a state of the cycle, 0 when none.
 uint32_t
@@ -54,10 +46,7 @@ new_type(attractor_type_table &t, uint8_t *const *cycle, uint32_t period, const 
         }
     }
     t.m_att[u] = row;
-    char label[40];
-    snprintf(label, sizeof label, "sk->att_type_state[%lu]", static_cast<unsigned long>(u));
-    t.att_type_state[u] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
-    memcpy(t.att_type_state[u], state, bytesL);
+    t.att_type_state[u] = type_line(state, bytesL, u);
     t.att_type_period[u] = period;
     t.types = u;
     return u;
@@ -114,12 +103,8 @@ record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32_t period
     uint32_t u = matching_type(t, cycle, period);
     if (u == 0)
         u = new_type(t, cycle, period, state);
-    count_up(t.att_type_no[u]);
     // The mean of the transients of the type's runs, kept as a running mean.
-    double count = t.att_type_no[u];
-    t.att_type_avtrans[u] = static_cast<float>(
-        (static_cast<double>(t.att_type_avtrans[u]) * (count - 1) + transient) / count);
-    count_up(t.samples);
+    count_sample(t.att_type_no[u], t.att_type_avtrans[u], t.samples, transient);
     if (t.count_density) {
         int row = density_row_of(t, u);
         if (row >= 0)
@@ -131,7 +116,7 @@ record_attractor(attractor_type_table &t, uint8_t *const *cycle, uint32_t period
 std::vector<uint32_t>
 sort_attractor_types(attractor_type_table &t, attractor_sort key)
 {
-    std::vector<uint32_t> order = descending_order(t.types, [&](uint32_t u) -> double {
+    auto by_key = [&](uint32_t u) -> double {
         switch (key) {
         case attractor_sort::period:
             return t.att_type_period[u];
@@ -140,13 +125,9 @@ sort_attractor_types(attractor_type_table &t, attractor_sort key)
         default:
             return t.att_type_no[u];
         }
-    });
-    reorder(t.m_att, order);
-    reorder(t.att_type_state, order);
-    reorder(t.att_type_no, order);
-    reorder(t.att_type_period, order);
-    reorder(t.att_type_avtrans, order);
-    return order;
+    };
+    return sort_types(t.types, by_key, t.m_att, t.att_type_state, t.att_type_no,
+                      t.att_type_period, t.att_type_avtrans);
 }
 
 void

@@ -3,7 +3,6 @@
 // types, a new type, the sort and the clear. Start at record_skeleton_step.
 #include "engine/measures/skeleton_type_table.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -12,13 +11,6 @@
 #include "engine/model/globals.h"
 
 namespace {
-
-void
-count_up(uint32_t &count)
-{
-    if (count < UINT32_MAX)
-        count++;
-}
 
 uint32_t
 new_skeleton_type(skeleton_type_table &t, const uint8_t *skeleton, uint32_t frozen_0s,
@@ -30,10 +22,7 @@ new_skeleton_type(skeleton_type_table &t, const uint8_t *skeleton, uint32_t froz
     t.type_fr0s = grown(t.type_fr0s, u + 1, "sk->type_fr0s");
     t.type_fr1s = grown(t.type_fr1s, u + 1, "sk->type_fr1s");
     t.att_type_avtrans = grown(t.att_type_avtrans, u + 1, "sk->att_type_no");
-    char label[40];
-    snprintf(label, sizeof label, "sk->att_type_state[%lu]", static_cast<unsigned long>(u));
-    t.att_type_state[u] = static_cast<uint8_t *>(checked_calloc(bytesL, 1, label));
-    memcpy(t.att_type_state[u], skeleton, bytesL);
+    t.att_type_state[u] = type_line(skeleton, bytesL, u);
     double n = lineL > 0 ? lineL : 1;
     t.type_fr0s[u] = static_cast<float>(100.0 * frozen_0s / n);
     t.type_fr1s[u] = static_cast<float>(100.0 * frozen_1s / n);
@@ -98,11 +87,7 @@ record_skeleton_step(skeleton_type_table &t, const uint8_t *frozen, const uint8_
     uint32_t u = matching_skeleton(t, frozen, s.type_tolerance);
     if (u == 0)
         u = new_skeleton_type(t, frozen, frozen_0s, frozen_1s);
-    count_up(t.att_type_no[u]);
-    double count = t.att_type_no[u];
-    t.att_type_avtrans[u] =
-        static_cast<float>((static_cast<double>(t.att_type_avtrans[u]) * (count - 1) + settled) / count);
-    count_up(t.samples);
+    count_sample(t.att_type_no[u], t.att_type_avtrans[u], t.samples, settled);
     stable_run = 0;
     return u;
 }
@@ -118,7 +103,7 @@ end_skeleton_step(uint8_t *frozen, uint8_t *ref, uint32_t stable_run)
 std::vector<uint32_t>
 sort_skeleton_types(skeleton_type_table &t, skeleton_sort key)
 {
-    std::vector<uint32_t> order = descending_order(t.types, [&](uint32_t u) -> double {
+    auto by_key = [&](uint32_t u) -> double {
         switch (key) {
         case skeleton_sort::frozen_0s:
             return t.type_fr0s[u];
@@ -131,13 +116,9 @@ sort_skeleton_types(skeleton_type_table &t, skeleton_sort key)
         default:
             return t.att_type_no[u];
         }
-    });
-    reorder(t.att_type_state, order);
-    reorder(t.att_type_no, order);
-    reorder(t.att_type_avtrans, order);
-    reorder(t.type_fr0s, order);
-    reorder(t.type_fr1s, order);
-    return order;
+    };
+    return sort_types(t.types, by_key, t.att_type_state, t.att_type_no, t.att_type_avtrans,
+                      t.type_fr0s, t.type_fr1s);
 }
 
 void

@@ -1,6 +1,7 @@
 // The per-type arrays both type histograms keep (entries 1..types, entry 0
-// holding nothing): their growth by one entry as a type is made, and the
-// sort they share, types put in descending order of a key with types of
+// holding nothing): their growth by one entry as a type is made, a type's
+// representative line, a sample counted in its type, and the sort they
+// share, types put in descending order of a key with types of
 // equal keys keeping their order (a stable sort, as repeated passes of
 // adjacent exchanges give), each array put in that order so that every type
 // keeps its own entries.
@@ -8,6 +9,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
@@ -23,6 +26,37 @@ grown(T *block, uint32_t entries, const char *label)
     if (!block)
         b[0] = T();
     return b;
+}
+
+// The count one higher, saturating at the largest 32-bit count.
+inline void
+count_up(uint32_t &count)
+{
+    if (count < UINT32_MAX)
+        count++;
+}
+
+// A copy of `line` (bytes long) as the representative of type u, its block
+// labelled with the type.
+inline uint8_t *
+type_line(const uint8_t *line, size_t bytes, uint32_t u)
+{
+    char label[40];
+    snprintf(label, sizeof label, "sk->att_type_state[%lu]", static_cast<unsigned long>(u));
+    uint8_t *copy = static_cast<uint8_t *>(checked_calloc(bytes, 1, label));
+    memcpy(copy, line, bytes);
+    return copy;
+}
+
+// A sample counted in its type (`type_count`) and in the table's
+// `samples`, its `value` folded into the type's running mean.
+inline void
+count_sample(uint32_t &type_count, float &type_mean, uint32_t &samples, double value)
+{
+    count_up(type_count);
+    double count = type_count;
+    type_mean = static_cast<float>((static_cast<double>(type_mean) * (count - 1) + value) / count);
+    count_up(samples);
 }
 
 // order[i] (i = 1..types) is the type that goes to place i; order[0] = 0.
@@ -50,4 +84,15 @@ reorder(T *entries, const std::vector<uint32_t> &order)
         moved[i] = entries[order[i]];
     for (size_t i = 1; i < order.size(); i++)
         entries[i] = moved[i];
+}
+
+// The types put in descending order of key(u), every one of the arrays in
+// that order with them. Returns the order.
+template <class Key, class... Arrays>
+std::vector<uint32_t>
+sort_types(uint32_t types, Key key, Arrays *...arrays)
+{
+    std::vector<uint32_t> order = descending_order(types, key);
+    (reorder(arrays, order), ...);
+    return order;
 }

@@ -47,18 +47,6 @@ entry_width(uint32_t n)
     return n <= 254 ? 1 : 2;
 }
 
-// Whether every one of count entries of a value line is below v.
-bool
-values_below_v(const uint8_t *line, uint64_t count)
-{
-    if (value_range == 2 || value_range == 4 || value_range == 8)
-        return true;  // every pattern of value_bits bits is a value
-    for (uint64_t e = 0; e < count; e++)
-        if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
-            return false;
-    return true;
-}
-
 // The network's own sides as the header stores them (low bytes).
 uint8_t
 header_i()
@@ -160,7 +148,7 @@ decode_single_rule(const uint8_t *body, size_t size, network_file *file)
         return network_file_check::damaged;
     uint64_t record = single_rule_record_bytes(file->rule_k);
     if (size < 1 + record ||
-        !values_below_v(body + 1, entries_of_kind(totalistic, file->rule_k)))
+        !values_below_v(body + 1, single_rule_entries(file->rule_k)))
         return network_file_check::damaged;
     file->body = body + 1;
     return network_file_check::sound;
@@ -220,9 +208,26 @@ decode_seed(const uint8_t *body, size_t size, network_file *file)
 } // namespace
 
 uint64_t
+single_rule_entries(int k)
+{
+    return entries_of_kind(totalistic, k);
+}
+
+uint64_t
 single_rule_record_bytes(int k)
 {
-    return value_line_bytes(entries_of_kind(totalistic, k), value_bits);
+    return value_line_bytes(single_rule_entries(k), value_bits);
+}
+
+bool
+values_below_v(const uint8_t *line, uint64_t count)
+{
+    if (value_range == 2 || value_range == 4 || value_range == 8)
+        return true;  // every pattern of value_bits bits is a value
+    for (uint64_t e = 0; e < count; e++)
+        if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
+            return false;
+    return true;
 }
 
 uint64_t
@@ -407,7 +412,7 @@ void
 copy_single_rule(const network_file &file, uint8_t *row)
 {
     memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(file.rule_k)));
-    clear_padding(row, entries_of_kind(totalistic, file.rule_k));
+    clear_padding(row, single_rule_entries(file.rule_k));
 }
 
 void

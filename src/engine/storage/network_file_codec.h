@@ -31,6 +31,12 @@ constexpr int kSeedFile = 's';
 // in a rule-scheme record (rule tables unless tot_only).
 uint64_t single_rule_record_bytes(int k);
 uint64_t scheme_record_bytes(int k);
+// Entries of one rule of k inputs of the network's rule kind (by
+// totalistic): a rule table, a tcode or a kcode.
+uint64_t single_rule_entries(int k);
+// Whether every one of the first count entries of a value line is below v,
+// as a file's values must be.
+bool values_below_v(const uint8_t *line, uint64_t count);
 // The largest valid file of kind what for this v, rule kind and Maxnhood:
 // n at most 65535 (its 16-bit field), every k at most Maxnhood, wiring
 // entries of 2 bytes. A larger file is refused before it is read.

@@ -17,27 +17,6 @@
 
 namespace {
 
-// Entries of a rule of k inputs of the network's rule kind.
-uint64_t
-rule_entry_count(int k)
-{
-    if (totalistic == rule_kind_tcodes)
-        return tcode_entries(k);
-    if (totalistic == rule_kind_kcodes)
-        return kcode_entries(k);
-    return rule_entries(k);
-}
-
-// Whether the first count entries of a value line are below v.
-bool
-entries_below_v(const uint8_t *line, uint64_t count)
-{
-    for (uint64_t e = 0; e < count; e++)
-        if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
-            return false;
-    return true;
-}
-
 // Whether the bits of a value line's last byte past its count entries are
 // clear: set ones would become entries of a longer rule.
 bool
@@ -85,7 +64,7 @@ decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule)
         return last_rule_check::too_short;
     if (data[0] != value_range || data[1] != k)
         return last_rule_check::other_v_k;
-    if (!entries_below_v(data + 2, rule_entry_count(k)))
+    if (!values_below_v(data + 2, single_rule_entries(k)))
         return last_rule_check::bad_value;
     memcpy(rule, data + 2, record);
     return last_rule_check::sound;
@@ -112,7 +91,7 @@ decode_rule_sample(const uint8_t *data, size_t size, int k, bool kcodes, uint8_t
         return false;
     uint64_t entries = kcodes ? kcode_entries(k) : rule_entries(k);
     const uint8_t *line = data + 2;
-    if (!entries_below_v(line, entries) || !padding_clear(line, entries))
+    if (!values_below_v(line, entries) || !padding_clear(line, entries))
         return false;
     memcpy(rule, line, size - 2);
     return true;
@@ -206,7 +185,7 @@ decode_successor_table(const uint8_t *data, size_t size, uint8_t *table)
     bool check = value_range != 2 && value_range != 4 && value_range != 8;
     uint64_t states = check ? states_of(lineL) : 0;
     for (uint64_t s = 0; s < states; s++)
-        if (!entries_below_v(data + s * bytesL, lineL))
+        if (!values_below_v(data + s * bytesL, lineL))
             return false;
     memcpy(table, data, size);
     return true;
@@ -223,7 +202,7 @@ decode_glider_list(const uint8_t *data, size_t size, size_t record, uint64_t ent
     if (data[0] != value_range && !(data[0] == 0 && value_range == 2))
         return glider_list_check::damaged;
     for (size_t at = kGliderListHeader; at + record <= size; at += record)
-        if (!entries_below_v(data + at, entries))
+        if (!values_below_v(data + at, entries))
             return glider_list_check::damaged;
     size_t rules = (size - kGliderListHeader) / record;
     *last = static_cast<uint16_t>(rules > 65536 ? 65535 : rules - 1);

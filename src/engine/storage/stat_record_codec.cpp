@@ -8,6 +8,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/storage/network_file_codec.h"
 
 namespace {
 
@@ -67,12 +68,9 @@ decode_stat_sample(const uint8_t *data, size_t size, int k, std::vector<uint8_t>
     size_t whole = size / record;
     if (whole == 0 || whole > kMostStatRecords)
         return false;
-    for (size_t r = 0; r < whole; r++) {
-        const uint8_t *rule = data + r * record;
-        for (uint64_t e = 0; e < entries; e++)
-            if (get_value(rule, static_cast<uint32_t>(e)) >= value_range)
-                return false;
-    }
+    for (size_t r = 0; r < whole; r++)
+        if (!values_below_v(data + r * record, entries))
+            return false;
     records.assign(data, data + whole * record);
     *spare = size - whole * record;
     return true;

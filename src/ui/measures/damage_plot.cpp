@@ -65,6 +65,15 @@ typed_number()
     return x >= 0 && x < kNothingTyped ? static_cast<long>(x) : -1;
 }
 
+// A number typed at the last entry replaces *count; none leaves it.
+void
+take_typed_count(uint32_t *count)
+{
+    long typed = typed_number();
+    if (typed >= 0)
+        *count = static_cast<uint32_t>(typed);
+}
+
 std::string
 format(const char *f, long a)
 {
@@ -398,9 +407,7 @@ revise_delay(histogram_options &o, char)
 {
     ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5,
              numeric_entry);
-    long typed = typed_number();
-    if (typed >= 0)
-        o.dp->delay = static_cast<uint32_t>(typed);
+    take_typed_count(&o.dp->delay);
     return options_step::redraw;
 }
 
@@ -409,9 +416,7 @@ revise_same_steps(histogram_options &o, char)
 {
     o.dp->skeleton_length = kSameStepsDefault;
     ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, numeric_entry);
-    long typed = typed_number();
-    if (typed >= 0)
-        o.dp->skeleton_length = static_cast<uint32_t>(typed);
+    take_typed_count(&o.dp->skeleton_length);
     return options_step::redraw;
 }
 
@@ -584,9 +589,7 @@ const question kDamageQuestions[] = {
     {nullptr, [] { asked->delay = 0; },
      [] { say("delay damage, time-steps before damage start (def 0):"); }, 5, 1,
      [](int) {
-         long typed = typed_number();
-         if (typed >= 0)
-             asked->delay = static_cast<uint32_t>(typed);
+         take_typed_count(&asked->delay);
          return answer_step::next;
      },
      2, answer_step::restart},
@@ -594,9 +597,7 @@ const question kDamageQuestions[] = {
      [] { say(format("define damage, time-steps same damage (def %ld):", kSameStepsDefault)); },
      5, 1,
      [](int) {
-         long typed = typed_number();
-         if (typed >= 0)
-             asked->skeleton_length = static_cast<uint32_t>(typed);
+         take_typed_count(&asked->skeleton_length);
          return answer_step::next;
      },
      3, answer_step::restart},

@@ -247,6 +247,55 @@ record_entropy(entropy_data *ae, entropy_graph *eg, run_iteration *it, double en
     memcpy(F, A, bytesL);
 }
 
+// The ticks of a 200-unit x axis below its bottom B from L, every 20
+// units between the ends.
+void
+tenth_ticks(int L, int B)
+{
+    for (int i = 1; i <= 8; i++) {
+        moveto(L + vgax(20.0f * i), B);
+        lineto(L + vgax(20.0f * i), B + vgay(3));
+    }
+}
+
+// The side plot's strip right of x0 erased for a frame `width` wide; when
+// draw, the frame in light red with the y axis' ticks, every 20 of its 200
+// units. Returns draw.
+bool
+side_plot_frame(int draw, int x0, int width)
+{
+    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
+    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + width + vgax(10), Maxx), Maxy - 1);
+    if (!draw)
+        return false;
+    setcolor(lightred);
+    rectangle(L, top, L + width, B);
+    for (int i = 1; i <= 9; i++) {
+        moveto(L, B - vgay(20.0f * i));
+        lineto(L - vgax(3), B - vgay(20.0f * i));
+    }
+    return true;
+}
+
+// The line pitch of a label written downward.
+int
+downward_step()
+{
+    return static_cast<int>(0.7 * CHeight);
+}
+
+// A y axis' label written downward from (x, y), a character a line.
+void
+write_downward(const char *label, int x, int y)
+{
+    for (const char *c = label; *c; c++) {
+        char one[2] = {*c, 0};
+        moveto(x, y);
+        outtext(one);
+        y += downward_step();
+    }
+}
+
 } // namespace
 
 int
@@ -384,11 +433,8 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     pen_kept kept;
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     const int width = kind == 2 ? vgax(256) : vgax(200);
-    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + width + vgax(10), Maxx), Maxy - 1);
-    if (!draw)
+    if (!side_plot_frame(draw, x0, width))
         return;
-    setcolor(lightred);
-    rectangle(L, top, L + width, B);
     if (kind == 2) {
         for (int i = 1; i <= 17; i++) {
             int x = L + vgax(static_cast<float>(std::trunc(14.222222 * i)));
@@ -396,14 +442,7 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
             lineto(x, B + vgay(3));
         }
     } else {
-        for (int i = 1; i <= 8; i++) {
-            moveto(L + vgax(20.0f * i), B);
-            lineto(L + vgax(20.0f * i), B + vgay(3));
-        }
-    }
-    for (int i = 1; i <= 9; i++) {
-        moveto(L, B - vgay(20.0f * i));
-        lineto(L - vgax(3), B - vgay(20.0f * i));
+        tenth_ticks(L, B);
     }
     const int label_y = B + vgay(3) + 1;
     moveto(x0 + vgax(102) + vgax(10), label_y);
@@ -430,14 +469,10 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     outtext("1");
     static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
     const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
-    const int step = static_cast<int>(0.7 * CHeight);
-    int y = std::min<int>(Maxy - vgay(130), (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2);
-    for (const char *c = label; *c; c++) {
-        char one[2] = {*c, 0};
-        moveto(x0 + vgax(100) + 3, y);
-        outtext(one);
-        y += step;
-    }
+    const int step = downward_step();
+    write_downward(label, x0 + vgax(100) + 3,
+                   std::min<int>(Maxy - vgay(130),
+                                 (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2));
 }
 
 void
@@ -447,19 +482,9 @@ draw_Hamming_plot(int draw, int x0)
         return;
     pen_kept kept;
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
-    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + vgax(200) + vgax(10), Maxx), Maxy - 1);
-    if (!draw)
+    if (!side_plot_frame(draw, x0, vgax(200)))
         return;
-    setcolor(lightred);
-    rectangle(L, top, L + vgax(200), B);
-    for (int i = 1; i <= 8; i++) {
-        moveto(L + vgax(20.0f * i), B);
-        lineto(L + vgax(20.0f * i), B + vgay(3));
-    }
-    for (int i = 1; i <= 9; i++) {
-        moveto(L, B - vgay(20.0f * i));
-        lineto(L - vgax(3), B - vgay(20.0f * i));
-    }
+    tenth_ticks(L, B);
     const int label_y = B + vgay(3) + 1;
     moveto(L, label_y);
     outtext("0");
@@ -470,12 +495,7 @@ draw_Hamming_plot(int draw, int x0)
     const int axis_x = L - vgax(3) - CWidth - 1;
     moveto(axis_x, B - CHeight);
     outtext("0");
-    int y = Maxy - vgay(130);
-    for (const char *c : {"t", "+", "1"}) {
-        moveto(axis_x, y);
-        outtext(c);
-        y += static_cast<int>(0.7 * CHeight);
-    }
+    write_downward("t+1", axis_x, Maxy - vgay(130));
     moveto(axis_x, top);
     outtext("2");
 }

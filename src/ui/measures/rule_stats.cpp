@@ -271,6 +271,20 @@ browse(int x0)
     is[0] = 'q';
 }
 
+// A one-key question about the file `name` (its name, then `question`) in
+// a prompt box of one line; the key is left in is.
+void
+ask_about_file(const char *name, const char *question)
+{
+    draw_prompt_box(1);
+    setcolor(white);
+    char text[320];
+    snprintf(text, sizeof text, "%s%s", name, question);
+    outtext(text);
+    input_string(1, text_entry);
+    erase_prompt_box(1);
+}
+
 } // namespace
 
 size_t
@@ -308,13 +322,7 @@ existing_file_way(const char *name)
     struct stat st;
     if (stat(name, &st) != 0)
         return save_way::replace;
-    draw_prompt_box(1);
-    setcolor(white);
-    char text[320];
-    snprintf(text, sizeof text, "%s exists: overwrite-o, append-a:", name);
-    outtext(text);
-    input_string(1, text_entry);
-    erase_prompt_box(1);
+    ask_about_file(name, " exists: overwrite-o, append-a:");
     if (is[0] == 'o')
         return save_way::replace;
     if (is[0] == 'a')
@@ -327,13 +335,7 @@ select_sort_filename()
 {
     if (!choose_file("SAVE", "STAT-SAMPLE", "*.sta", "my_stat"))
         return save_way::none;
-    draw_prompt_box(1);
-    setcolor(white);
-    char text[320];
-    snprintf(text, sizeof text, "%s: append data-a, or new file-default:", filename);
-    outtext(text);
-    input_string(1, text_entry);
-    erase_prompt_box(1);
+    ask_about_file(filename, ": append data-a, or new file-default:");
     if (is[0] == 'q')
         return save_way::none;
     if (is[0] == 'a')

@@ -20,10 +20,7 @@ save_ascii_table_file(const char *name, const uint8_t *table, int last)
 {
     std::vector<uint8_t> out;
     encode_ascii_table(table, last, out);
-    bool ok = write_file(name, out.data(), out.size());
-    if (!ok)
-        refuse_file(name);
-    return ok;
+    return write_or_refuse(name, out.data(), out.size());
 }
 
 uint16_t

@@ -18,13 +18,6 @@
 
 namespace {
 
-bool
-failed(const char *name)
-{
-    refuse_file(name);
-    return false;
-}
-
 void
 list_counts(const std::vector<uint16_t> &counts)
 {
@@ -40,7 +33,7 @@ read_and_list(const char *name, std::vector<uint16_t> &counts)
 {
     std::vector<uint8_t> in;
     if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
-        return failed(name);
+        return file_refused(name);
     list_counts(counts);
     return true;
 }
@@ -51,11 +44,11 @@ bool
 save_histogram_file(const char *name, int columns, const uint32_t *counts)
 {
     if (columns < 0 || static_cast<size_t>(columns) + 1 > kLargestHistogramFile / 2)
-        return failed(name);
+        return file_refused(name);
     std::vector<uint8_t> out;
     encode_histogram(counts, columns, out);
-    if (!write_file(name, out.data(), out.size()))
-        return failed(name);
+    if (!write_or_refuse(name, out.data(), out.size()))
+        return false;
     // The listing shows what the file holds: the counts saturated.
     std::vector<uint16_t> written;
     decode_histogram(out.data(), out.size(), written);

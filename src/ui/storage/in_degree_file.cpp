@@ -15,27 +15,14 @@
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/load_refusal.h"
 
-namespace {
-
-bool
-failed(const char *name)
-{
-    refuse_file(name);
-    return false;
-}
-
-} // namespace
-
 bool
 save_in_degree_file(const char *name)
 {
     if (!pre_fan_freq)
-        return failed(name);
+        return file_refused(name);
     std::vector<uint8_t> out;
     encode_in_degree_counts(pre_fan_freq, maxinhist, out);
-    if (!write_file(name, out.data(), out.size()))
-        return failed(name);
-    return true;
+    return write_or_refuse(name, out.data(), out.size());
 }
 
 bool
@@ -45,7 +32,7 @@ load_in_degree_file(const char *name)
     std::vector<uint32_t> counts;
     if (!read_file(name, in, 4 * (kInDegreeMostLast + 1)) ||
         !decode_in_degree_counts(in.data(), in.size(), counts))
-        return failed(name);
+        return file_refused(name);
     maxinhist = static_cast<uint32_t>(counts.size() - 1);
     reset_in_degree_counts(maxinhist + 1);
     memcpy(pre_fan_freq, counts.data(), counts.size() * sizeof(uint32_t));

@@ -17,10 +17,7 @@
 bool
 save_nhoodmix_file(const char *name)
 {
-    if (write_file(name, nhoodm, lineL))
-        return true;
-    refuse_file(name);
-    return false;
+    return write_or_refuse(name, nhoodm, lineL);
 }
 
 uint16_t

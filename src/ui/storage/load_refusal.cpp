@@ -34,3 +34,18 @@ refuse_file(const char *name)
     file_error(name);
     is[0] = 'q';
 }
+
+bool
+file_refused(const char *name)
+{
+    refuse_file(name);
+    return false;
+}
+
+bool
+write_or_refuse(const char *name, const void *data, size_t size)
+{
+    if (!write_file(name, data, size))
+        return file_refused(name);
+    return true;
+}

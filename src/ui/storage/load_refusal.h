@@ -4,6 +4,8 @@
 // engine/storage check a whole file before anything is applied. Without a
 // window (tests, batch use) the message goes to standard error instead.
 #pragma once
+#include <cstddef>
+
 
 enum class refusal_place {
     at_point,    // written where the current point is
@@ -19,3 +21,10 @@ void show_refusal(const char *text, refusal_place where);
 // is[0], so that the caller backs out: a file that could not be opened,
 // read or written, or that was refused without a reason of its own.
 void refuse_file(const char *name);
+// refuse_file(name), then false: what a loader or saver returns when it
+// refuses a file or failed on it.
+bool file_refused(const char *name);
+
+// The size bytes at data written whole to name (write_file, file_dialog.h);
+// the file error box when they could not be. Returns whether they were.
+bool write_or_refuse(const char *name, const void *data, size_t size);

@@ -272,13 +272,11 @@ load_seed(const char *name, const network_file &file, uint8_t *state)
 
 // ---- writing ---------------------------------------------------------------
 
+// A save refused for a missing part: the reason in a box erased after its
+// key, 'q' in is[0], and 0 for the caller to return.
 uint8_t
-save_failed(const char *name, const char *text = nullptr)
+save_failed(const char *text)
 {
-    if (!text) {
-        refuse_file(name);
-        return 0;
-    }
     show_refusal(text, refusal_place::box_erased);
     is[0] = 'q';
     return 0;
@@ -292,16 +290,16 @@ save_wrs_file(const char *name, const uint8_t *buffer, int what)
     std::vector<uint8_t> out;
     switch (encode_network_file(what, buffer, out)) {
     case network_part_missing::state:
-        return save_failed(name, "no state to save, cont-ret:");
+        return save_failed("no state to save, cont-ret:");
     case network_part_missing::rule:
-        return save_failed(name, "no rule to save, cont-ret:");
+        return save_failed("no rule to save, cont-ret:");
     case network_part_missing::wiring:
-        return save_failed(name, "no wiring table to save, cont-ret:");
+        return save_failed("no wiring table to save, cont-ret:");
     case network_part_missing::none:
         break;
     }
-    if (!write_file(name, out.data(), out.size()))
-        return save_failed(name);
+    if (!write_or_refuse(name, out.data(), out.size()))
+        return 0;
     return 's';
 }
 

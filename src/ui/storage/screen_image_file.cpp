@@ -95,8 +95,7 @@ save_screen()
     }
 
     // A failed save leaves an old picture of that name as it was.
-    if (!write_file(filename, file.data(), file.size()))
-        refuse_file(filename);
+    write_or_refuse(filename, file.data(), file.size());
     setviewport(0, 0, Maxx, WinMaxy, 1);
     moveto(px, py);
 }

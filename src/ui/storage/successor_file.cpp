@@ -25,13 +25,6 @@
 namespace {
 
 bool
-failed(const char *name)
-{
-    refuse_file(name);
-    return false;
-}
-
-bool
 refused(const char *text)
 {
     show_refusal(text, refusal_place::box_kept);
@@ -47,9 +40,7 @@ save_exhaustive_file(const char *name)
     uint64_t size = successor_file_bytes();
     if (!exh_pairs || size == 0)
         return refused("no successor table to save, cont-ret:");
-    if (!write_file(name, exh_pairs, static_cast<size_t>(size)))
-        return failed(name);
-    return true;
+    return write_or_refuse(name, exh_pairs, static_cast<size_t>(size));
 }
 
 namespace {
@@ -65,11 +56,11 @@ read_successor_file(const char *name, std::vector<uint8_t> &out, bool into_table
     // can be large.
     int fd = myopen(name, open_read, open_truncate);
     if (fd < 0)
-        return failed(name);
+        return file_refused(name);
     struct stat st;
     if (fstat(fd, &st) != 0) {
         close(fd);
-        return failed(name);
+        return file_refused(name);
     }
     uint64_t length = static_cast<uint64_t>(st.st_size);
     if (length != size || size == 0) {
@@ -90,7 +81,7 @@ read_successor_file(const char *name, std::vector<uint8_t> &out, bool into_table
     out.assign(in.size(), 0);
     if (!ok || !decode_successor_table(in.data(), in.size(), out.data())) {
         out.clear();
-        return failed(name);
+        return file_refused(name);
     }
     return true;
 }

@@ -354,30 +354,24 @@ state(const cell_editor &e)
     return e.form.kind == 0;
 }
 
-// A grid of one row after another: a 1d state, a rule table or a code.
+// The grid has dim dimensions.
+template <int dim>
 bool
-line_grid(const cell_editor &e)
+grid_of(const cell_editor &e)
 {
-    return e.form.dim == 1;
+    return e.form.dim == dim;
 }
+
+// A grid of one row after another: a 1d state, a rule table or a code.
+constexpr auto line_grid = grid_of<1>;
+constexpr auto plane = grid_of<2>;
+constexpr auto cube = grid_of<3>;
 
 // A 2d or 3d lattice, or a 1d state shown as 2d.
 bool
 lattice(const cell_editor &e)
 {
     return e.form.dim > 1;
-}
-
-bool
-plane(const cell_editor &e)
-{
-    return e.form.dim == 2;
-}
-
-bool
-cube(const cell_editor &e)
-{
-    return e.form.dim == 3;
 }
 
 after_key
@@ -404,31 +398,12 @@ draw_across(cell_editor &e, char)
     return after_key::edit_on;
 }
 
+// The arrows: the cursor one cell the arrow's way.
+template <cursor_move way>
 after_key
-move_right(cell_editor &e, char)
+move(cell_editor &e, char)
 {
-    e.p = move_cursor(e.v.g, e.p, cursor_move::right);
-    return after_key::edit_on;
-}
-
-after_key
-move_left(cell_editor &e, char)
-{
-    e.p = move_cursor(e.v.g, e.p, cursor_move::left);
-    return after_key::edit_on;
-}
-
-after_key
-move_down(cell_editor &e, char)
-{
-    e.p = move_cursor(e.v.g, e.p, cursor_move::down);
-    return after_key::edit_on;
-}
-
-after_key
-move_up(cell_editor &e, char)
-{
-    e.p = move_cursor(e.v.g, e.p, cursor_move::up);
+    e.p = move_cursor(e.v.g, e.p, way);
     return after_key::edit_on;
 }
 
@@ -446,10 +421,12 @@ toggle_zero_colour(cell_editor &, char)
     return after_key::redraw;
 }
 
+// A display switch ('.', 'i', 'x') turned over; the grid is drawn again.
+template <uint8_t *flag>
 after_key
-toggle_dots(cell_editor &, char)
+toggle(cell_editor &, char)
 {
-    show_dots = !show_dots;
+    *flag = !*flag;
     return after_key::redraw;
 }
 
@@ -529,13 +506,6 @@ less_rotation(cell_editor &, char)
 }
 
 after_key
-toggle_divisions(cell_editor &, char)
-{
-    show_2d_divs = !show_2d_divs;
-    return after_key::redraw;
-}
-
-after_key
 spin(cell_editor &e, char)
 {
     if (e.form.dim == 3)
@@ -568,13 +538,6 @@ complement(cell_editor &e, char)
 after_key
 redraw(cell_editor &, char)
 {
-    return after_key::redraw;
-}
-
-after_key
-toggle_hexagons(cell_editor &, char)
-{
-    hex_cells = !hex_cells;
     return after_key::redraw;
 }
 
@@ -641,14 +604,14 @@ const cell_key kCellKeys[] = {
     cell_key::on("v").help(", vert-v").when(typing).does(draw_across),
     // The buttons, which the editor takes before it reads a key.
     cell_key::on("").help("\nmouse: move-click, draw selected-keep pressed").when(mouse_in_use),
-    cell_key::on(kRightKey).help(", move-arrows").does(move_right),
-    cell_key::on(kLeftKeys).does(move_left),
-    cell_key::on(kDownKey).does(move_down),
-    cell_key::on(kUpKey).does(move_up),
+    cell_key::on(kRightKey).help(", move-arrows").does(move<cursor_move::right>),
+    cell_key::on(kLeftKeys).does(move<cursor_move::left>),
+    cell_key::on(kDownKey).does(move<cursor_move::down>),
+    cell_key::on(kUpKey).does(move<cursor_move::up>),
 
     cell_key::on("w").help("\nwidth-w").does(brush_width),
     cell_key::on("^").help(", togzero:color/dots-^/. ").does(toggle_zero_colour),
-    cell_key::on(".").does(toggle_dots),
+    cell_key::on(".").does(toggle<&show_dots>),
     cell_key::on("U").help(", pan2d up/down-U/D").when(lattice).does(pan),
     cell_key::on("D").when(lattice).does(pan),
     cell_key::on("ec").help(lattice_size_help).when(lattice).does(resize_cells),
@@ -660,12 +623,12 @@ const cell_key kCellKeys[] = {
     cell_key::on("bf").when(cube).does(rotate),
     cell_key::on("+").does(more_rotation),
     cell_key::on("-").does(less_rotation),
-    cell_key::on("i").help(" divs-i").does(toggle_divisions),
+    cell_key::on("i").help(" divs-i").does(toggle<&show_2d_divs>),
     cell_key::on("s").help(" spin-s").when(lattice).does(spin),
     cell_key::on("hV").help(" flip-h/V").when(plane).does(flip),
     cell_key::on("m").help(" comp-m").does(complement),
     cell_key::on("t").help(" update3d-t").when(cube).does(redraw),
-    cell_key::on("x").help(" toghex-x").when(state).does(toggle_hexagons),
+    cell_key::on("x").help(" toghex-x").when(state).does(toggle<&hex_cells>),
     cell_key::on("F").help(" file-F").when(state).does(open_file_menu),
     cell_key::on("\r").help(" accept-ret").does(accept),
     cell_key::on("q").help(" quit-q").does(quit),

@@ -4,6 +4,7 @@
 // file placed into a lattice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
 #include "engine/storage/network_file_codec.h"
+#include "engine/storage/side_file_codecs.h"
 
 namespace {
 
@@ -107,6 +109,39 @@ TEST_F(NetworkFileCodec, DamagedOrForeignRulesAreRefused)
     use_v(3);
     EXPECT_EQ(decode(bytes{3, 1, 0x30}, 0, &got), network_file_check::damaged);  // entry 2 = 3
     EXPECT_EQ(decode(bytes{3, 1, 0x21}, 0, &got), network_file_check::sound);
+}
+
+// A single rule is one rule of the network's kind in a rule file and in
+// the last-rule file alike: for each kind, a rule whose entries are all
+// values (the padding past them set) is taken by both, and a value of v in
+// its last entry is refused by both.
+TEST_F(NetworkFileCodec, RuleAndLastRuleFilesCheckTheSameEntries)
+{
+    use_v(3);
+    nhood = 3;
+    for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes}) {
+        SCOPED_TRACE(kind);
+        totalistic = kind;
+        uint64_t entries = single_rule_entries(3);
+        size_t record = static_cast<size_t>(single_rule_record_bytes(3));
+        ASSERT_EQ(record, (entries * 2 + 7) / 8);
+        bytes rule(record, 0xFF);  // every padding bit set
+        for (uint64_t e = 0; e < entries; e++)
+            set_value(rule.data(), static_cast<uint32_t>(e), 2);
+        for (int last : {2, 3}) {
+            set_value(rule.data(), static_cast<uint32_t>(entries - 1), last);
+            bytes file(2 + record, 3);  // v = 3, k = 3, then the rule
+            std::copy(rule.begin(), rule.end(), file.begin() + 2);
+            network_file got;
+            std::vector<uint8_t> back(record, 0);
+            bool sound = last < 3;
+            EXPECT_EQ(decode(file, 0, &got) == network_file_check::sound, sound) << last;
+            EXPECT_EQ(decode_last_rule(file.data(), file.size(), 3, back.data()) ==
+                          last_rule_check::sound,
+                      sound)
+                << last;
+        }
+    }
 }
 
 TEST_F(NetworkFileCodec, RingWiringRoundTripsThroughApply)

@@ -40,9 +40,7 @@ protected:
         ScreenTest::SetUp();
         if (IsSkipped() || HasFailure())
             return;
-        setviewport(0, 0, Maxx, WinMaxy, 1);
-        clearviewport();
-        setviewport(0, 0, Maxx, Maxy, 1);
+        clear_drawing_area();
         moveto(0, 0);
         give_rule_figures();
     }

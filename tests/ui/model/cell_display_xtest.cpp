@@ -28,9 +28,7 @@ protected:
         ScreenTest::SetUp();
         if (IsSkipped() || HasFailure())
             return;
-        setviewport(0, 0, Maxx, WinMaxy, 1);
-        clearviewport();
-        setviewport(0, 0, Maxx, Maxy, 1);
+        clear_drawing_area();
         use_value_range(2);
         setup_value_colors(1);
         oned = 1;

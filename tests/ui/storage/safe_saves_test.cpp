@@ -16,10 +16,19 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/backward/globals.h"
+#include "engine/backward/in_degree.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
+#include "engine/model/checked_alloc.h"
 #include "ui/screen/end_signals.h"
+#include "ui/storage/ascii_table.h"
 #include "ui/storage/file_dialog.h"
+#include "ui/storage/histogram_file.h"
+#include "ui/storage/in_degree_file.h"
 #include "ui/storage/kmix_file.h"
 #include "ui/storage/storage_test_support.h"
+#include "ui/storage/successor_file.h"
 
 namespace {
 
@@ -169,6 +178,46 @@ TEST_F(SafeSaves, TheKmixSaveOnAFullDiskKeepsTheOldMix)
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(contents("my_mix.mix"), old_mix);
     EXPECT_EQ(names_here().size(), 2u);
+}
+
+// The savers of the side files share one failure path: on a full disk
+// each returns false, names the file and the reason once, leaves 'q' for
+// its caller and the old file as it was.
+TEST_F(SafeSaves, EverySideFileSaveOnAFullDiskKeepsTheOldFile)
+{
+    use_n(3);
+    exh_pairs = static_cast<uint8_t *>(checked_calloc(8, bytesL, "exh_pairs"));
+    uint32_t saved_max = maxinhist;
+    maxinhist = 4;
+    reset_in_degree_counts(5);
+    static uint8_t rule[1] = {150};
+    static uint32_t counts[3] = {3, 256, 65535};
+    struct saver {
+        const char *name;
+        bool (*save)(const char *);
+    };
+    const saver savers[] = {
+        {"t.tbl", [](const char *name) { return save_ascii_table_file(name, rule, 7); }},
+        {"h.his", [](const char *name) { return save_histogram_file(name, 2, counts); }},
+        {"t.exh", save_exhaustive_file},
+        {"p.prh", save_in_degree_file},
+    };
+    set_write_call(failing_write);
+    for (const saver &s : savers) {
+        write_file(s.name, old_file);
+        is[0] = 0;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(s.save(s.name)) << s.name;
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said, std::string("file error ") + s.name + ": No space left on device\n");
+        EXPECT_EQ(is[0], 'q') << s.name;
+        EXPECT_EQ(contents(s.name), old_file) << s.name;
+    }
+    set_write_call(nullptr);
+    free_successor_table();
+    checked_free(pre_fan_freq);
+    pre_fan_freq = nullptr;
+    maxinhist = saved_max;
 }
 
 // One SIGTERM during a save: the save goes on to its end, and the program

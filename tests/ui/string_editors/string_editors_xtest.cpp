@@ -149,4 +149,62 @@ TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
     EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), block);
 }
 
+// The four arrows move the cursor by a cell or a row of the plane: a value
+// typed after each move lands on the cell the moves reached.
+TEST_F(StringEditorsScreen, CellEditorArrowsMoveTheCursorAcrossThePlane)
+{
+    TestNetwork net(2, 2, 5, 4, 1, 5);
+    ValueColours colours;
+    memset(A, 0, bytesL);
+    start_j2d = static_cast<int16_t>(j2d - 1);
+    moveto(40, 300);
+    int size = 8;
+    // From the top left corner (position 0, cell 19): down a row, 1 there
+    // (cell 14, the cursor then one right); up, left, 1 (cell 19); right, 1
+    // (cell 17).
+    const std::string keys = {static_cast<char>(kKeyDown), '1', static_cast<char>(kKeyUp),
+                              static_cast<char>(kKeyLeft), '1', static_cast<char>(kKeyRight),
+                              '1', '\r'};
+    std::thread typing = type_keys_paced(keys);
+    cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+    typing.join();
+    EXPECT_EQ(outcome, cell_edit_outcome::accept);
+    for (uint32_t c = 0; c < lineL; c++)
+        EXPECT_EQ(get_value(A, c), c == 19 || c == 17 || c == 14 ? 1 : 0) << "cell " << c;
+}
+
+// The display switches '.', 'i' and 'x' each turn their own flag over and
+// ask for the grid to be drawn again; the string stays as it was.
+TEST_F(StringEditorsScreen, CellEditorDisplaySwitchesTurnTheirFlagOver)
+{
+    TestNetwork net(2, 2, 5, 4, 1, 5);
+    ValueColours colours;
+    for (uint32_t c = 0; c < lineL; c++)
+        set_value(A, c, c % 2);
+    std::vector<uint8_t> before(A, A + bytesL);
+    start_j2d = static_cast<int16_t>(j2d - 1);
+    uint8_t kept[3] = {show_dots, show_2d_divs, hex_cells};
+    struct {
+        char key;
+        uint8_t *flag;
+    } switches[] = {{'.', &show_dots}, {'i', &show_2d_divs}, {'x', &hex_cells}};
+    for (auto &s : switches) {
+        SCOPED_TRACE(s.key);
+        std::vector<uint8_t> flags = {show_dots, show_2d_divs, hex_cells};
+        uint8_t *all[3] = {&show_dots, &show_2d_divs, &hex_cells};
+        moveto(40, 300);
+        int size = 8;
+        std::thread typing = type_keys_paced(std::string(1, s.key));
+        cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+        typing.join();
+        EXPECT_EQ(outcome, cell_edit_outcome::redraw);
+        for (int f = 0; f < 3; f++)
+            EXPECT_EQ(*all[f] != 0, all[f] == s.flag ? flags[f] == 0 : flags[f] != 0) << f;
+    }
+    EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), before);
+    show_dots = kept[0];
+    show_2d_divs = kept[1];
+    hex_cells = kept[2];
+}
+
 } // namespace
