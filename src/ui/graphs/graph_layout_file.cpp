@@ -13,27 +13,14 @@
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
 
-namespace {
-
-bool
-failed(const char *name)
-{
-    refuse_file(name);
-    return false;
-}
-
-} // namespace
-
 bool
 save_graph_layout_file(const char *name)
 {
     if (!basin_pos)
-        return failed(name);
+        return file_refused(name);
     std::vector<uint8_t> out;
     encode_graph_layout(basin_pos, node_no, out);
-    if (!write_file(name, out.data(), out.size()))
-        return failed(name);
-    return true;
+    return write_or_refuse(name, out.data(), out.size());
 }
 
 bool
@@ -44,7 +31,7 @@ load_graph_layout_file(const char *name)
     std::vector<uint8_t> in;
     if (!basin_pos || !read_file(name, in, graph_layout_file_length(node_no) + 1) ||
         !decode_graph_layout(in.data(), in.size(), basin_pos, node_no))
-        return failed(name);
+        return file_refused(name);
     return true;
 }
 
