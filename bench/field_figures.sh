@@ -30,7 +30,7 @@ best "$build/bench/backward_bench" --benchmark_filter='RandomWiring' "$@"
 # The side-by-side table: one line a network and size.
 sizes=$(echo "${SIZES:-16 18 20 22 24 26 28}" | tr ' ' '|')
 echo "# computed field side by side; load: $(cut -d' ' -f1-3 /proc/loadavg)"
-"$build/bench/basin_field_bench" --benchmark_filter="BM_Field(Reference|Table)/kind:[14]/n:($sizes)/" "$@" 2>/dev/null |
+"$build/bench/basin_field_bench" --benchmark_filter="BM_Field(Reference|Table)/kind:[15]/n:($sizes)/" "$@" 2>/dev/null |
   awk '/^BM_Field(Reference|Table)/ {
          split($1, part, "/"); key = part[2] " " part[3] " " part[4]
          threads = "ref"; busy = 0
