@@ -26,6 +26,8 @@ best "$build/bench/basin_field_bench" --benchmark_filter='BM_FieldComputed' "$@"
 echo "# drawn fields: wall time, the server's drawing included (Time and ns_per_state by the clock)"
 best "$here/tests/with_xvfb.sh" "$build/bench/basin_field_bench" --benchmark_filter='BM_FieldDrawn' "$@"
 best "$build/bench/backward_bench" --benchmark_filter='RandomWiring' "$@"
+echo "# whole fields by the table (one thread) and by the general method, 2^16 to 2^24 states"
+best "$build/bench/basin_field_bench" --benchmark_filter='BM_FieldBySize' "$@"
 
 # The side-by-side table: one line a network and size.
 sizes=$(echo "${SIZES:-16 18 20 22 24 26 28}" | tr ' ' '|')
