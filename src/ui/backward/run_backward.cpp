@@ -903,14 +903,18 @@ expand_stored_fans(const tree_work &work)
         const uint32_t last_node = thismax;
         uint32_t i = thisindex;
         // The state number of the node places on from node i: in the level
-        // being expanded or, past its end, in the list being filled;
-        // UINT32_MAX, no state, where there is none yet.
+        // being expanded or, past its end, in the list being filled; the
+        // last node there is where there are fewer (a narrow tree's nodes,
+        // few to a level, are asked for as far ahead as they go);
+        // UINT32_MAX, no state, where there is none.
         auto node_ahead = [&](uint32_t places) {
             uint64_t ahead = uint64_t(i) + places;
             if (ahead <= last_node)
                 return nodes[ahead];
             ahead -= last_node;
-            return ahead <= c.at ? list[ahead] : UINT32_MAX;
+            if (ahead > c.at)
+                ahead = c.at;
+            return ahead > 0 ? list[ahead] : UINT32_MAX;
         };
         level_done = false;
         for (;;) {
