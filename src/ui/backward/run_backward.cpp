@@ -1,7 +1,8 @@
 // The node loop of the tree builder. Owns the level lists for one call
-// (tree_levels.h) and the work of the build (tree_work: the local method's
-// method's work and rotated copies of a node), released whatever the way
-// out; the build's counters start afresh from reset_backward_tree. Asks the
+// (tree_levels.h; a basin field holds them from one tree to the next) and
+// the work of the build (tree_work: the method's work and rotated copies of
+// a node), released whatever the way out; the build's counters start
+// afresh from reset_backward_tree. Asks the
 // pre-image method chosen for the tree (engine/backward/preimage_method.h)
 // for each node's fan, calls the acceptance step's segment list (acceptance.h), the
 // stop prompt (stop_prompts.h), the fan drawing (fan_drawing.h), the
