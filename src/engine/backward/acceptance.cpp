@@ -330,6 +330,12 @@ plain_fans_apply()
            level_lists_hold_numbers();
 }
 
+plain_terms
+plain_acceptance_terms()
+{
+    return plain_terms{tickoff, tickspace, fan_leaves_out_ticked_off, exhaustive_testing != 0};
+}
+
 // The steps of check_found that apply to a plain fan, for all its states at
 // once: the count (which cannot fill the list) and, in table mode, the mark
 // of step 6; with the ticked-off test of a fan of numbers in the same read
@@ -337,26 +343,8 @@ plain_fans_apply()
 uint32_t
 accept_plain_numbers(const uint32_t *fan, uint32_t count)
 {
-    const bool leave_out = fan_leaves_out_ticked_off;
-    const bool marks = exhaustive_testing != 0;
-    uint8_t *ticks = tickoff;
-    const uint32_t space = tickspace;
-    uint32_t *list = preim_numbers[pretog ? 0 : 1];
-    uint32_t at = nextindex;
-    for (uint32_t i = 0; i < count; i++) {
-        uint32_t s = fan[i];
-        if (ticks && s <= space) {
-            uint8_t &byte = ticks[s >> 3];
-            uint8_t bit = static_cast<uint8_t>(1u << (s & 7));
-            if (leave_out && (byte & bit))
-                continue;
-            if (marks)
-                byte |= bit;
-        }
-        list[++at] = s;
-    }
-    uint32_t kept = at - nextindex;
-    nextindex = at;
+    uint32_t kept = accept_plain_into(plain_acceptance_terms(), fan, count,
+                                      preim_numbers[pretog ? 0 : 1], nextindex);
     precount += kept;
     return kept;
 }

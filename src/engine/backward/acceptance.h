@@ -42,6 +42,45 @@ int plain_fans_apply();
 // Maxlu - 1 (room_in_next_level_numbers). Returns how many were kept.
 uint32_t accept_plain_numbers(const uint32_t *fan, uint32_t count);
 
+// What the plain acceptance reads besides the fan, taken once for many fans
+// by a caller that holds the list being filled and its count itself (the
+// tree walk of stored fans): the tickoff bits and their last state, whether
+// ticked-off states are left out (the current fan's method, begin_fan) and
+// whether kept states are marked (table mode).
+struct plain_terms {
+    uint8_t *ticks;
+    uint32_t space;
+    bool leave_out;
+    bool marks;
+};
+plain_terms plain_acceptance_terms();
+// accept_plain_numbers on a list held by the caller: the kept states of
+// fan[0 .. count) appended at list[at + 1 ..], at moved to the last; returns
+// how many were kept. The count of accepted states (precount) is the
+// caller's to add. The tickoff byte of a state is read once for both its
+// test and its mark.
+inline uint32_t
+accept_plain_into(const plain_terms &terms, const uint32_t *fan, uint32_t count, uint32_t *list,
+                  uint32_t &at)
+{
+    const uint32_t from = at;
+    uint32_t end = at;
+    for (uint32_t i = 0; i < count; i++) {
+        uint32_t s = fan[i];
+        if (terms.ticks && s <= terms.space) {
+            uint8_t &byte = terms.ticks[s >> 3];
+            uint8_t bit = static_cast<uint8_t>(1u << (s & 7));
+            if (terms.leave_out && (byte & bit))
+                continue;
+            if (terms.marks)
+                byte |= bit;
+        }
+        list[++end] = s;
+    }
+    at = end;
+    return end - from;
+}
+
 // Polls the keys once (model/key_poll.h): 'n' stops the fan; on 'q' the fan
 // stop prompt asks how to go on, and its 'q' or 'n' stops the fan (with
 // earlyexit 1). Does nothing while no key poll is registered.

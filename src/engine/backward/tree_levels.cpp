@@ -31,6 +31,7 @@ struct line_pool {
 };
 
 line_pool pools[2];
+bool held = false; // hold_level_lists
 
 uint8_t **&
 list_of(int which)
@@ -116,15 +117,48 @@ pool_line(line_pool &pool)
     return line;
 }
 
+// Whether both lists are there from a tree before, whole (every growth of
+// them done) and of the kind asked: numbers or lines.
+bool
+kept_lists_fit(bool numbered)
+{
+    for (int w = 0; w < 2; w++) {
+        bool entries = numbered ? preim_numbers[w] && !list_of(w) : list_of(w) && !preim_numbers[w];
+        if (!entries || !x_of(w) || !y_of(w) || preim_capacity[w] == 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int
 start_level_lists()
 {
-    free_level_lists();
     clear_tree_memory_failure();
     bool numbered = choose_preimage_method().hands_numbers();
+    if (held && kept_lists_fit(numbered)) {
+        release_level(0);
+        release_level(1);
+        return 1;
+    }
+    free_level_lists();
     return reserve(0, 0, numbered) && reserve(1, 0, numbered);
+}
+
+void
+end_level_lists()
+{
+    if (!held)
+        free_level_lists();
+}
+
+void
+hold_level_lists(bool hold)
+{
+    held = hold;
+    if (!hold)
+        free_level_lists();
 }
 
 void

@@ -23,6 +23,14 @@
 int start_level_lists();
 // Releases both lists, their coordinates and their pools.
 void free_level_lists();
+// The lists of a tree ended: freed, unless they are held.
+void end_level_lists();
+// A basin field holds the lists from one tree to the next, so that its
+// trees (thousands of small ones in some fields) do not each allocate,
+// grow and free them: while held, end_level_lists keeps the arrays and
+// pools as they are and start_level_lists takes them again (their entries
+// are written before they are read). Ending the hold frees them.
+void hold_level_lists(bool hold);
 // Releases every state of one list (0: preim0, 1: preim1) at once; the
 // arrays keep their size for the next level.
 void release_level(int which);
@@ -66,13 +74,6 @@ inline uint32_t
 current_level_number(uint32_t index)
 {
     return preim_numbers[pretog ? 1 : 0][index];
-}
-// The state number at entry index of the list being filled. Lists of
-// numbers only.
-inline uint32_t
-filling_level_number(uint32_t index)
-{
-    return preim_numbers[pretog ? 0 : 1][index];
 }
 // The list being expanded (preim0 when pretog is 0) and its coordinates.
 uint8_t **current_level();

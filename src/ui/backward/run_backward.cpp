@@ -1,7 +1,8 @@
 // The node loop of the tree builder. Owns the level lists for one call
-// (tree_levels.h) and the work of the build (tree_work: the local method's
-// method's work and rotated copies of a node), released whatever the way
-// out; the build's counters start afresh from reset_backward_tree. Asks the
+// (tree_levels.h; a basin field holds them from one tree to the next) and
+// the work of the build (tree_work: the method's work and rotated copies of
+// a node), released whatever the way out; the build's counters start
+// afresh from reset_backward_tree. Asks the
 // pre-image method chosen for the tree (engine/backward/preimage_method.h)
 // for each node's fan, calls the acceptance step's segment list (acceptance.h), the
 // stop prompt (stop_prompts.h), the fan drawing (fan_drawing.h), the
@@ -14,6 +15,7 @@
 // sent at each key poll and at the end of the tree.
 #include "ui/backward/run_backward.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -65,6 +67,8 @@ struct tree_work {
     // state-space matrix needs the rotated states themselves.
     bool marks_by_number = false;
     number_rotation rotation;
+    // The tree's edges and spots go out in a shape batch (a window only).
+    bool batch_open = false;
 };
 
 // How the expansion of a node ends the build, or not.
@@ -272,8 +276,10 @@ uniform(const uint8_t *s)
 void
 release_tree_work(tree_work &work)
 {
-    close_shape_batch();
-    free_level_lists();
+    if (work.batch_open)
+        close_shape_batch();
+    work.batch_open = false;
+    end_level_lists();
     if (work.release_method)
         work.release_method();
     work.release_method = nullptr;
@@ -315,9 +321,10 @@ set_strip_gap()
 }
 
 // The counters and work of a new tree; false when the level lists could not
-// be started.
+// be started. Only a compressed tree places a node by its rotations
+// (place_node), so only it takes the lines and the rotation for them.
 bool
-start_tree(tree_work &work)
+start_tree(tree_work &work, bool compressed)
 {
     reset_backward_tree();
     restart_window_poll();
@@ -327,6 +334,7 @@ start_tree(tree_work &work)
         level = justonepreimage == 1 ? 2 : 1;
     if (mouse_found) {
         open_shape_batch();
+        work.batch_open = true;
         if (!nonlocal && !nhood_mixed && see_ppstack) {
             // The frame of the local method's stack bar.
             int colour = getcolor();
@@ -343,11 +351,13 @@ start_tree(tree_work &work)
     work.method = &start_preimage_method(built);
     if (built)
         work.release_method = work.method->release;
-    work.s = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
-    work.t = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
-    // The matrix shows every rotated state: it takes them cell by cell.
-    work.marks_by_number = basinfield && tickoff && !(show_ss_matrix && mouse_found) &&
-                           start_number_rotation(work.rotation);
+    if (compressed) {
+        work.s = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
+        work.t = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "run backwards arrays"));
+        // The matrix shows every rotated state: it takes them cell by cell.
+        work.marks_by_number = basinfield && tickoff && !(show_ss_matrix && mouse_found) &&
+                               start_number_rotation(work.rotation);
+    }
     return start_level_lists();
 }
 
@@ -600,6 +610,17 @@ keep_segment_fan()
     return false;
 }
 
+// A fan of in_degree pre-images, its node standing for weight states, into
+// the in-degree histogram when it is kept; with the node's majority count
+// (-1 when not counted) into the count of majority exceptions.
+void
+count_in_degree_of_fan(uint64_t in_degree, uint32_t weight, int32_t majority)
+{
+    count_in_degree(in_degree, weight);
+    if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
+        isexception = static_cast<int32_t>(isexception + weight);
+}
+
 // The fan counted: its totals, the largest fans and the in-degree
 // histogram.
 void
@@ -618,11 +639,10 @@ count_fan(bool segment_fan, uint32_t weight, int32_t majority)
     }
     if (pre_fansize_freq_hist && pre_fan_freq) {
         if (!segment_fan)
-            count_in_degree(uint64_t(fansize) + (basin_root ? 1u : 0u), weight);
+            count_in_degree_of_fan(uint64_t(fansize) + (basin_root ? 1u : 0u), weight, majority);
         else
-            count_in_degree(justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1, 1);
-        if (majority >= 0 && static_cast<uint32_t>(majority) > lineL / 2u)
-            isexception = static_cast<int32_t>(isexception + weight);
+            count_in_degree_of_fan(justonepreimage == 1 ? totalsegfan : uint64_t(totalsegfan) + 1, 1,
+                                   majority);
     }
     if (fansize > maxtreefan)
         maxtreefan = fansize + (basin_root ? 1 : 0);
@@ -648,6 +668,30 @@ keep_segment_positions()
     precount = pretested = nextindex = thisindex = 0;
 }
 
+// The level expanded: the list filled becomes the one expanded, from
+// before its first entry.
+void
+next_level()
+{
+    level++;
+    release_level(pretog ? 1 : 0);
+    pretog = static_cast<uint8_t>(1 - pretog);
+    thismax = nextmax;
+    thisindex = nextmax = nextindex = 0;
+}
+
+// On to the node after the current one, unless the tree is done: every
+// node accepted is expanded, or the level limit is reached.
+tree_end
+step_to_next_node()
+{
+    if (pretested == precount || (level_limit && !basinfield && level == level_limit))
+        return tree_end::done;
+    pretested++;
+    thisindex++;
+    return tree_end::going_on;
+}
+
 // On to the next node: the garden-of-Eden count, the end of a level, and
 // the next node unless the tree is done.
 tree_end
@@ -657,18 +701,9 @@ next_node()
     if (fansize == 0)
         gofEno++;
     fansize = 0;
-    if (thisindex == thismax) {
-        level++;
-        release_level(pretog ? 1 : 0);
-        pretog = static_cast<uint8_t>(1 - pretog);
-        thismax = nextmax;
-        thisindex = nextmax = nextindex = 0;
-    }
-    if (pretested == precount || (level_limit && !basinfield && level == level_limit))
-        return tree_end::done;
-    pretested++;
-    thisindex++;
-    return tree_end::going_on;
+    if (thisindex == thismax)
+        next_level();
+    return step_to_next_node();
 }
 
 // The fan drawn, with small labels when asked and inside the band of a
@@ -778,26 +813,64 @@ stored_walk_applies(const tree_work &work, bool compressed)
            plain_fans_apply();
 }
 
-// The state number of the node places on from the current one: in the
-// level being expanded or, past its end, in the list being filled;
-// UINT32_MAX, no state, where there is none yet.
-uint32_t
-node_ahead(uint32_t places)
-{
-    uint64_t at = uint64_t(thisindex) + places;
-    if (at <= thismax)
-        return current_level_number(static_cast<uint32_t>(at));
-    at -= thismax;
-    return at <= nextindex ? filling_level_number(static_cast<uint32_t>(at)) : UINT32_MAX;
-}
+// The counters of the tree that the walk of stored fans changes at every
+// node, kept in locals through a level instead of the globals of the same
+// meaning (which each call would read and write again): taken at the start
+// of a level, written back at its end, before a key poll and where the
+// walk hands a node over to expand_node.
+struct walk_counters {
+    uint32_t at;        // nextindex: the entries of the list being filled
+    uint32_t before;    // nextbefore: at before the current node's fan
+    uint32_t accepted;  // precount
+    uint32_t expanded;  // pretested
+    uint32_t gardens;   // gofEno
+    uint32_t placed;    // progbar
+    uint32_t largest;   // the largest fan of the walk (into maxtreefan, tree_max_fan)
+
+    void
+    take()
+    {
+        at = nextindex;
+        before = nextbefore;
+        accepted = precount;
+        expanded = pretested;
+        gardens = gofEno;
+        placed = progbar;
+        largest = 0;
+    }
+    // The current node's fan is counted in every field but largest and
+    // gardens, which are counted after the key poll, as count_fan counts
+    // them after fan_outcome. nextmax, the end of the fan before, is the
+    // caller's.
+    void
+    write_back() const
+    {
+        nextindex = at;
+        nextbefore = before;
+        precount = accepted;
+        pretested = expanded;
+        gofEno = gardens;
+        progbar = placed;
+        fansize = 0;
+        if (largest > maxtreefan)
+            maxtreefan = largest;
+        if (largest > tree_max_fan)
+            tree_max_fan = largest;
+    }
+};
 
 // The nodes from the current one on, as expand_node expands them where
 // stored_walk_applies holds, with only the steps that then apply: the node
 // placed, its stored fan through the plain acceptance, counted, and on to
-// the next. A fan that might not fit the list is left to expand_node (its
-// general way abandons the tree as it should): going_on then means that
-// the current node is still to be expanded. A is left holding the last
-// node taken, as expand_node leaves it.
+// the next, a level at a time with the counters in locals (walk_counters).
+// What the fans ask of begin_fan, and the cleared key, stay as they are
+// through the walk: they are set once. The keys are polled after every
+// kPollEvery-th fan that kept a pre-image rather than after each (a poll
+// of a window that finds no key costs more than a small fan). A fan that
+// might not fit the list is left to expand_node (its general way abandons
+// the tree as it should): going_on then means that the current node is
+// still to be expanded. A is left holding the last node taken, as
+// expand_node leaves it.
 tree_end
 expand_stored_fans(const tree_work &work)
 {
@@ -805,7 +878,18 @@ expand_stored_fans(const tree_work &work)
     // A plain fan adds no segment: the list is emptied once.
     if (!insegloop)
         clear_segment_list();
+    begin_fan(method);
+    if (is)
+        is[0] = 0;
+    const plain_terms terms = plain_acceptance_terms();
     const bool places = basinfield || show_ss_matrix;
+    // In table mode the acceptance ticked every node off already (the
+    // stored walk's nodes were all accepted so); a second mark, a random
+    // store, is left out.
+    const bool tick_nodes = places && !exhaustive_testing;
+    const bool in_degrees = pre_fansize_freq_hist && pre_fan_freq;
+    constexpr uint32_t kPollEvery = 64;
+    uint32_t polls_due = kPollEvery;
     // What the fans some nodes on read is asked from memory while this
     // one is expanded, a step of each lookup: the index entry of the far
     // node, the spilled entry of the middle one, the pre-image list of the
@@ -813,30 +897,83 @@ expand_stored_fans(const tree_work &work)
     constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
     uint32_t t = 0;
     tree_end end = tree_end::going_on;
-    for (;;) {
-        t = current_level_number(thisindex);
-        uint32_t count;
-        const uint32_t *fan = method.stored_fan(t, &count);
-        uint64_t last = uint64_t(nextindex) + count;
-        if (last >= Maxlu - 1 || !room_in_next_level_numbers(static_cast<uint32_t>(last)))
-            break;
-        nextbefore = nextindex;
-        if (places) {
-            tick_off(t);
-            progbar++;
+    walk_counters c;
+    for (bool level_done = true; level_done;) {
+        c.take();
+        const uint32_t *nodes = preim_numbers[pretog ? 1 : 0];
+        uint32_t *list = preim_numbers[pretog ? 0 : 1];
+        // The list being filled holds entries below room, and at most
+        // Maxlu - 2 (as count_pre_image has it).
+        uint64_t room = std::min<uint64_t>(preim_capacity[pretog ? 0 : 1], Maxlu - 1);
+        const uint32_t last_node = thismax;
+        uint32_t i = thisindex;
+        // The state number of the node places on from node i: in the level
+        // being expanded or, past its end, in the list being filled; the
+        // last node there is where there are fewer (a narrow tree's nodes,
+        // few to a level, are asked for as far ahead as they go);
+        // UINT32_MAX, no state, where there is none.
+        auto node_ahead = [&](uint32_t places) {
+            uint64_t ahead = uint64_t(i) + places;
+            if (ahead <= last_node)
+                return nodes[ahead];
+            ahead -= last_node;
+            if (ahead > c.at)
+                ahead = c.at;
+            return ahead > 0 ? list[ahead] : UINT32_MAX;
+        };
+        level_done = false;
+        for (;;) {
+            t = nodes[i];
+            uint32_t count;
+            const uint32_t *fan = method.stored_fan(t, &count);
+            uint64_t last = uint64_t(c.at) + count;
+            if (last >= room) {
+                if (last >= Maxlu - 1 || !grow_next_level_numbers(static_cast<uint32_t>(last)))
+                    break;
+                list = preim_numbers[pretog ? 0 : 1];
+                room = std::min<uint64_t>(preim_capacity[pretog ? 0 : 1], Maxlu - 1);
+            }
+            c.before = c.at;
+            if (tick_nodes)
+                tick_off(t);
+            c.placed += places;
+            if (method.warm)
+                method.warm(node_ahead(kNear), node_ahead(kMiddle), node_ahead(kFar));
+            uint32_t kept = accept_plain_into(terms, fan, count, list, c.at);
+            c.accepted += kept;
+            if (kept && method.polls_keys && --polls_due == 0) {
+                polls_due = kPollEvery;
+                thisindex = i;
+                c.write_back();
+                nextmax = c.before;
+                if (is)
+                    is[0] = 0;
+                interrupt_pre_fan();
+                end = fan_outcome();
+                if (end != tree_end::going_on)
+                    break;
+            }
+            c.gardens += kept == 0;
+            if (kept > c.largest)
+                c.largest = kept;
+            if (in_degrees)
+                count_in_degree_of_fan(kept, 1, majority_count_of(t));
+            if (i == last_node) {
+                level_done = true;
+                break;
+            }
+            c.expanded++;
+            i++;
         }
-        if (method.warm)
-            method.warm(node_ahead(kNear), node_ahead(kMiddle), node_ahead(kFar));
-        if (is)
-            is[0] = 0;
-        begin_fan(method);
-        if (accept_plain_numbers(fan, count) && method.polls_keys)
-            interrupt_pre_fan();
-        end = fan_outcome();
         if (end != tree_end::going_on)
-            break;
-        count_fan(false, 1, majority_count_of(t));
-        end = next_node();
+            break; // stop_tree has set the counters
+        thisindex = i;
+        c.write_back();
+        nextmax = c.at;
+        if (!level_done)
+            break; // the node is expand_node's
+        next_level();
+        end = step_to_next_node();
         if (end != tree_end::going_on)
             break;
     }
@@ -935,14 +1072,14 @@ void
 run_backward()
 {
     tree_work work;
-    if (!start_tree(work)) {
+    const bool compressed = compression_on() != 0;
+    if (!start_tree(work, compressed)) {
         abort_subtree = abort_subtree_list_full;
         abandon_message();
         release_tree_work(work);
         is[0] = 'q';
         return;
     }
-    const bool compressed = compression_on() != 0;
     tree_end end = tree_end::going_on;
     for (bool first_pass = true; end == tree_end::going_on; first_pass = false) {
         end = expand_node(work, compressed, first_pass);

@@ -26,6 +26,7 @@
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/preimages_local.h"
 #include "engine/backward/successor_table.h"
+#include "engine/backward/tree_levels.h"
 #include "engine/forward/globals.h"
 #include "engine/graphs/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -412,7 +413,10 @@ draw_field()
         checked_calloc(static_cast<size_t>(tickspace) / 8 + 1, 1, "tickoff"));
     if (mouse_found)
         progress_bar();
+    // The field's trees share the level lists, allocated once for them all.
+    hold_level_lists(true);
     bool finished = is[0] == 'q' ? false : scan_state_space();
+    hold_level_lists(false);
     bool final_stop = false;
     if (!finished) {
         final_stop = stop_prompt_of_range();

@@ -1,12 +1,17 @@
 // Whole fields computed by the table method with no window, where the tree
 // builder takes each node's stored fan as it is, against brute force from
 // the engine's own step: the basins and their periods, the states placed,
-// the garden-of-Eden count and the in-degree of every state. Fields of
-// different sizes and wirings run one after another in one process, so
-// that whatever the builder keeps from one field cannot leak into the next.
+// the garden-of-Eden count, the in-degree of every state, the largest
+// in-degree and the states whose 1s are a majority. Fields of different
+// sizes and wirings run one after another in one process, so that whatever
+// the builder keeps from one field (or from one tree to the next, as the
+// level lists) cannot leak into the next; a field stopped by a key in the
+// middle of its trees leaves nothing wrong behind either.
 #include "ui/backward/tree_test_support.h"
 
 #include "engine/backward/basin_totals.h"
+#include "engine/backward/preimage_prompts.h"
+#include "engine/model/key_poll.h"
 #include "ui/driver/run_drivers.h"
 
 namespace {
@@ -29,10 +34,13 @@ struct field_report {
     uint32_t basins = 0, placed = 0, gofe = 0;
     std::vector<uint32_t> periods;   // basins by period as cycles[] counts them
     std::vector<uint32_t> in_degree; // states by in-degree, the last entry for all above
+    uint32_t largest_fan = 0;        // the largest in-degree, at least 1 (maxfieldfan)
+    int32_t majority_ones = 0;       // states with more 1s than half the cells (isexception)
     bool operator==(const field_report &o) const
     {
         return basins == o.basins && placed == o.placed && gofe == o.gofe && periods == o.periods &&
-               in_degree == o.in_degree;
+               in_degree == o.in_degree && largest_fan == o.largest_fan &&
+               majority_ones == o.majority_ones;
     }
 };
 
@@ -45,6 +53,7 @@ operator<<(std::ostream &os, const field_report &r)
     os << " in-degree";
     for (uint32_t d : r.in_degree)
         os << ' ' << d;
+    os << " largest fan " << r.largest_fan << " majority of 1s " << r.majority_ones;
     return os;
 }
 
@@ -60,10 +69,15 @@ brute_field(const std::vector<uint32_t> &next)
     std::vector<uint32_t> degree(next.size(), 0);
     for (uint32_t s : next)
         degree[s]++;
+    r.largest_fan = 1;
     for (uint32_t d : degree) {
         r.in_degree[std::min(d, kHighestDegree)]++;
         r.gofe += d == 0;
+        r.largest_fan = std::max(r.largest_fan, d);
     }
+    const uint32_t cells = lineL;
+    for (uint32_t s = 0; s < next.size(); s++)
+        r.majority_ones += static_cast<uint32_t>(__builtin_popcount(s)) > cells / 2;
     // Each cycle once: a walk from each state not yet seen until it meets a
     // state seen before; when that state is on the walk, it closes a cycle.
     std::vector<uint8_t> seen(next.size(), 0); // 1: on the current walk, 2: done
@@ -97,6 +111,8 @@ table_field()
     pre_fan_freq = counts.data();
     maxinhist = kHighestDegree;
     pre_fansize_freq_hist = 1;
+    show_maj = 1; // the majority count of 1s, kept with the in-degrees
+    isexception = 0;
     exhaustive_testing = exhaustive_table;
     dontcompress = 1;
     mutantdontpause = 1; // the table is made without its dialog
@@ -109,7 +125,9 @@ table_field()
     r.gofe = fieldgofE;
     r.periods.assign(cycles, cycles + 10);
     r.in_degree = counts;
-    EXPECT_EQ(earlyexitfield, 0);
+    r.largest_fan = maxfieldfan;
+    r.majority_ones = isexception;
+    show_maj = show_maj_off;
     basinfield = 0;
     direction = direction_unset;
     exhaustive_testing = exhaustive_off;
@@ -140,11 +158,58 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
             SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells");
             field_report expect = brute_field(next);
             EXPECT_EQ(table_field(), expect);
+            EXPECT_EQ(earlyexitfield, 0);
             // The same field again in the same process.
             EXPECT_EQ(table_field(), expect);
+            EXPECT_EQ(earlyexitfield, 0);
             undo_rule_mix();
         }
     }
+}
+
+// A key poll that answers 'q' from its polls_before_stop-th call on, and a
+// fan stop prompt that answers 'q', left in the input line as the prompt
+// leaves its answer: the user stopping the field.
+int polls_before_stop = 0;
+
+int
+stopping_poll()
+{
+    return --polls_before_stop <= 0 ? 'q' : 0;
+}
+
+int
+stop_answer()
+{
+    is[0] = 'q';
+    return 'q';
+}
+
+TEST(TableField, AFieldStoppedByAKeyInTheWalkOfItsTreesIsLeftAndTheNextIsWhole)
+{
+    give_text_lines();
+    // A ring of 13 cells under rule 30: trees of long, narrow chains, whose
+    // nodes after the first are expanded by the walk of stored fans.
+    TestNetwork net(2, 13, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(30);
+    field_report expect = brute_field(successors());
+    preimage_prompts prompts = {};
+    prompts.ask_fan_stop = stop_answer;
+    set_preimage_prompts(prompts);
+    set_key_poll(stopping_poll);
+    // Stopped at the first poll, then at polls further on: in the first
+    // tree, and after trees whose lists the next tree takes again.
+    for (int polls : {1, 3, 40}) {
+        polls_before_stop = polls;
+        field_report stopped = table_field();
+        EXPECT_EQ(earlyexitfield, 1) << "stopped at poll " << polls;
+        EXPECT_LT(stopped.placed, expect.placed) << "stopped at poll " << polls;
+    }
+    set_key_poll(nullptr);
+    set_preimage_prompts(preimage_prompts{});
+    EXPECT_EQ(table_field(), expect);
+    EXPECT_EQ(earlyexitfield, 0);
 }
 
 } // namespace
