@@ -82,46 +82,49 @@ measure_field_shape()
     if (!states)
         return false;
     std::vector<uint32_t> next = successors(states);
-    // Walk each state to a state already known or to its cycle: 0 not seen,
-    // 1 on the present walk, 2 known (basin and depth set).
-    constexpr uint32_t kNone = UINT32_MAX;
+    // Each state's walk runs to a state already known or round to its own
+    // cycle, marking the states it passes as on the walk, then goes again
+    // from its start to give them their basin and depth, counting down: no
+    // list of the walk is kept. basin_of holds kNone for a state not yet
+    // met, kOnWalk for one on the present walk.
+    constexpr uint32_t kNone = UINT32_MAX, kOnWalk = UINT32_MAX - 1;
     basin_of.assign(states, kNone);
     std::vector<uint32_t> depth(states, 0);
-    std::vector<uint8_t> seen(states, 0);
-    std::vector<uint32_t> walk;
     for (uint64_t s0 = 0; s0 < states; s0++) {
+        if (basin_of[s0] != kNone)
+            continue;
         uint32_t x = static_cast<uint32_t>(s0);
-        walk.clear();
-        while (!seen[x]) {
-            seen[x] = 1;
-            walk.push_back(x);
+        uint32_t walked = 0;
+        while (basin_of[x] == kNone) {
+            basin_of[x] = kOnWalk;
+            walked++;
             x = next[x];
         }
-        size_t tree_end = walk.size(); // walk[0 .. tree_end) lead to x
-        if (seen[x] == 1) {
+        uint32_t tree_length = walked; // states of the walk before x
+        if (basin_of[x] == kOnWalk) {
             // A new cycle, closing at x: its states are level 0 of a new basin.
             uint32_t b = static_cast<uint32_t>(depth_of_basin.size());
             depth_of_basin.push_back(0);
-            tree_end = static_cast<size_t>(std::find(walk.begin(), walk.end(), x) - walk.begin());
             uint32_t key = kNone;
-            for (size_t i = tree_end; i < walk.size(); i++) {
-                basin_of[walk[i]] = b;
-                depth[walk[i]] = 0;
-                seen[walk[i]] = 2;
-                uint32_t r = walk[i];
+            uint32_t y = x;
+            do {
+                basin_of[y] = b;
+                depth[y] = 0;
+                tree_length--;
+                uint32_t r = y;
                 for (uint32_t c = 0; c < lineL; c++, r = rotated(r, states))
                     key = std::min(key, r);
-            }
+                y = next[y];
+            } while (y != x);
             class_of_basin.push_back(key);
         }
-        for (size_t i = tree_end; i-- > 0;) {
-            uint32_t t = walk[i], after = next[t];
-            basin_of[t] = basin_of[after];
-            depth[t] = depth[after] + 1;
-            seen[t] = 2;
-            uint32_t &deepest = depth_of_basin[basin_of[t]];
-            deepest = std::max(deepest, depth[t]);
+        const uint32_t b = basin_of[x], below = depth[x];
+        uint32_t t = static_cast<uint32_t>(s0);
+        for (uint32_t d = tree_length; d > 0; d--, t = next[t]) {
+            basin_of[t] = b;
+            depth[t] = below + d;
         }
+        depth_of_basin[b] = std::max(depth_of_basin[b], below + tree_length);
     }
     return true;
 }

@@ -114,12 +114,44 @@ highlight_of(const uint8_t *state)
 void
 draw_spot(int colour)
 {
-    setcolor(colour);
     if (spot < 1)
-        draw_circle(xx - 1, yy - 1, 2);
+        draw_circle_in(xx - 1, yy - 1, 2, colour);
     else
-        draw_circle(static_cast<int>(xx - spot), static_cast<int>(yy - spot),
-                    static_cast<int>(2 * spot));
+        draw_circle_in(static_cast<int>(xx - spot), static_cast<int>(yy - spot),
+                       static_cast<int>(2 * spot), colour);
+}
+
+// How far a spot or a majority square reaches from its node: a spot is an
+// eighth of the gap between the first two level circles at most, a
+// majority square 4 pixels. Those radii are read straight from rad where
+// level_radius would (a field asks once a node).
+int
+spot_reach()
+{
+    if (rad && lastlevel > 2)
+        return 4 + static_cast<int>(rad[1] - rad[0]) / 8;
+    return 4 + static_cast<int>(level_radius(1) - level_radius(0)) / 8;
+}
+
+// thisrad and nextrad as set_level_radii gives them, read straight from rad
+// within its levels, and the spot's radius at them, worked out again only
+// when they change (a field asks once a node, level after level).
+void
+take_level_radii_and_spot()
+{
+    if (rad && level + 2 < static_cast<uint32_t>(lastlevel)) {
+        thisrad = rad[level];
+        nextrad = rad[level + 1];
+    } else {
+        set_level_radii();
+    }
+    static float spot_thisrad = -1, spot_nextrad = -1, spot_at = 0;
+    if (thisrad != spot_thisrad || nextrad != spot_nextrad) {
+        spot_thisrad = thisrad;
+        spot_nextrad = nextrad;
+        spot_at = spot_radius();
+    }
+    spot = spot_at;
 }
 
 void
@@ -473,8 +505,7 @@ draw_fan()
     // the picture only.
     if (!mouse_found)
         return;
-    set_level_radii();
-    spot = spot_radius();
+    take_level_radii_and_spot();
     if (pretested == 0 || (attperiod <= 5 && shownumbers != shownumbers_bits))
         advance_edge_colour();
     if (just_G == just_G_none)
@@ -514,9 +545,7 @@ node_drawing_reach()
 {
     if (show_maj != show_maj_off || shownumbers == shownumbers_spot ||
         shownumbers == shownumbers_none) {
-        // A spot is an eighth of the gap between two level circles at most,
-        // a majority square 4 pixels.
-        int r = 4 + static_cast<int>(level_radius(1) - level_radius(0)) / 8;
+        int r = spot_reach();
         return {r, r, r, r};
     }
     if (shownumbers == shownumbers_bits) {

@@ -37,11 +37,12 @@ progress_bar()
 void
 fill_progress_bar_to(int right)
 {
-    setfillstyle(0, green);
     // The same fill again would change no pixel: a field asks once a node,
-    // but the fill grows by a pixel only every few thousand nodes.
+    // but the fill grows by a pixel only every few thousand nodes. Nothing
+    // relies on the fill colour it leaves: every bar sets its own.
     if (right == filled_right)
         return;
+    setfillstyle(0, green);
     bar(barxl + 1, baryt + vgay(2), right, baryb - vgay(2));
     filled_right = right;
 }

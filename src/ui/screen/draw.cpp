@@ -6,6 +6,7 @@
 // window are gathered there, and every other request sends them first.
 #include "ui/screen/draw.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -232,6 +233,19 @@ draw_circle(int x, int y, int diameter)
     if (gather_circle(x, y, diameter, nowcolor))
         return;
     XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
+}
+
+void
+draw_circle_in(int x, int y, int diameter, int c)
+{
+    nowcolor = static_cast<uint8_t>(c);
+    if (!defer_foreground()) {
+        XSetForeground(D, Gc, Color_Table[nowcolor]);
+    } else if (current_draw == W && !records_shapes_from(std::min(y, y + diameter)) &&
+               gather_circle(x, y, diameter, nowcolor)) {
+        return; // gathered, with nothing to record
+    }
+    draw_circle(x, y, diameter);
 }
 
 void

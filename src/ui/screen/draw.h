@@ -23,6 +23,9 @@ void fillpoly(int n, const int *points);           // n (x, y) pairs, convex
 void pieslice(int x, int y, int start, int end, int r); // disc of radius r
 // Circle outline in the current colour, bounding box corner (x, y).
 void draw_circle(int x, int y, int diameter);
+// setcolor(c), then draw_circle: the one call a drawing of many small
+// circles in changing colours makes for each (the spots of a field).
+void draw_circle_in(int x, int y, int diameter, int c);
 // n lines in one request, in the current colour: xy holds x0 y0 x1 y1 per
 // line.
 void draw_segments(const int16_t *xy, int n);

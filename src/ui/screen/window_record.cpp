@@ -552,6 +552,12 @@ record_pixel(int x, int y, int colour)
         static_cast<float>(x), static_cast<float>(y));
 }
 
+bool
+records_shapes_from(int top)
+{
+    return !left_out(static_cast<float>(top));
+}
+
 void
 record_circle(int x, int y, int diameter, int colour)
 {

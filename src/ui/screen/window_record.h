@@ -22,6 +22,9 @@ void record_outline(int x0, int y0, int x1, int y1, int colour);
 void record_line(int x0, int y0, int x1, int y1, int colour);
 void record_pixel(int x, int y, int colour);
 void record_circle(int x, int y, int diameter, int colour);
+// Whether a shape whose top row is top would be recorded now: a field
+// draws a shape a node, mostly after the record gave up.
+bool records_shapes_from(int top);
 // Something was drawn on the window that the record cannot hold (a pattern,
 // a polygon, an image from elsewhere): no redraw until the drawing area is
 // cleared again.

@@ -12,6 +12,9 @@
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/field_fit.h"
+#include "engine/backward/successor_table.h"
+#include "engine/forward/globals.h"
+#include "engine/model/value_line.h"
 #include "engine/backward/tree_geometry.h"
 
 namespace {
@@ -94,6 +97,47 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
             EXPECT_EQ(drawn_basin_depths(true), classes_order);
             forget_field_shape();
             EXPECT_EQ(basin_depth_of(0), 0u);
+        }
+    }
+}
+
+// A random map in the successor table (long chains into few cycles, and
+// states that are their own successor): the measure reads the table, and
+// its basins, depths and order are the walk of the table's map.
+TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
+{
+    for (int n : {1, 4, 9, 13}) {
+        for (int seed : {3, 8}) {
+            SCOPED_TRACE("n " + std::to_string(n) + " seed " + std::to_string(seed));
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            srandom(seed);
+            exhaustive_testing = exhaustive_random_map;
+            ASSERT_EQ(fill_successor_table(-1, 0), 1);
+            std::vector<uint32_t> next(size_t(1) << n);
+            for (uint32_t s = 0; s < next.size(); s++)
+                next[s] = dec_equiv(exh_pairs + static_cast<size_t>(s) * bytesL, L);
+            std::vector<uint32_t> depth, cycle_of;
+            walk_map(next, depth, cycle_of);
+            ASSERT_TRUE(measure_field_shape());
+            free_successor_table();
+            exhaustive_testing = exhaustive_off;
+            std::map<uint32_t, uint32_t> deepest;
+            for (uint32_t s = 0; s < depth.size(); s++)
+                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
+            for (uint32_t s = 0; s < depth.size(); s++)
+                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
+            std::vector<uint32_t> order;
+            std::set<uint32_t> met;
+            for (uint32_t s = 0; s < depth.size(); s++)
+                if (met.insert(cycle_of[s]).second)
+                    order.push_back(deepest[cycle_of[s]]);
+            EXPECT_EQ(drawn_basin_depths(false), order);
+            if (n > 4) {
+                EXPECT_GT(*std::max_element(order.begin(), order.end()), 2u)
+                    << "a random map this size has chains";
+            }
+            forget_field_shape();
         }
     }
 }

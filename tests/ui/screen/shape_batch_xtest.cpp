@@ -199,4 +199,67 @@ TEST_F(ScreenTest, SmallShapesRepeatedAndOffTheWindowComeOutAsDrawnOneByOne)
     setcolor(white);
 }
 
+// Circles of 0 to 40 pixels (past the widest a batch gathers) in four
+// colours over lines of other colours, on and across the window's edges,
+// each drawn by draw_circle_in or by setcolor and draw_circle as in_colour
+// says; seeded. Returns the colour the drawing ended with.
+int
+draw_coloured_circles(unsigned seed, bool in_colour)
+{
+    const int colours[4] = {lightred, green, white, yellow};
+    srandom(seed);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    auto near_window = [](int size) { return static_cast<int>(random() % (size + 120)) - 60; };
+    open_shape_batch();
+    for (int i = 0; i < 3000; i++) {
+        const int x = i % 2 ? 300 + static_cast<int>(random() % 60) : near_window(w);
+        const int y = i % 2 ? 300 + static_cast<int>(random() % 60) : near_window(h);
+        const int diameter = random() % 4 ? static_cast<int>(random() % 8) : static_cast<int>(random() % 41);
+        const int colour = colours[random() % 4];
+        if (in_colour) {
+            draw_circle_in(x, y, diameter, colour);
+        } else {
+            setcolor(colour);
+            draw_circle(x, y, diameter);
+        }
+        if (random() % 3 == 0) {
+            const int16_t line[4] = {static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                     static_cast<int16_t>(x + diameter), static_cast<int16_t>(y + diameter / 2)};
+            setcolor(colours[random() % 4]);
+            draw_segments(line, 1);
+        }
+    }
+    close_shape_batch();
+    return getcolor();
+}
+
+TEST_F(ScreenTest, CirclesInTheirColourAreSetColourThenCircle)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    for (unsigned seed = 1; seed <= 2; seed++) {
+        clearviewport();
+        enable_shape_batches(false);
+        const int colour_after = draw_coloured_circles(seed, false);
+        XSync(D, False);
+        const std::vector<unsigned long> one_by_one = pixels_seen(0, 0, w, h);
+        for (bool batched : {true, false}) {
+            clearviewport();
+            enable_shape_batches(batched);
+            EXPECT_EQ(draw_coloured_circles(seed, true), colour_after);
+            XSync(D, False);
+            const std::vector<unsigned long> in_colour = pixels_seen(0, 0, w, h);
+            size_t differing = 0, lit = 0;
+            for (size_t p = 0; p < one_by_one.size(); p++) {
+                differing += one_by_one[p] != in_colour[p];
+                lit += one_by_one[p] != one_by_one[0];
+            }
+            EXPECT_EQ(differing, 0u) << "seed " << seed << (batched ? " batched" : " one by one");
+            EXPECT_GT(lit, 1000u) << "the circles were drawn";
+        }
+        enable_shape_batches(true);
+    }
+    setcolor(white);
+}
+
 } // namespace
