@@ -79,3 +79,44 @@ TEST_F(PauseBoxRoad, RaisingKInThePauseBoxWidensTheLookupHistogram)
 }
 
 } // namespace
+
+namespace {
+
+// A transformation from the pause box draws its prompts over the colour key
+// at the top right and the rule box at the bottom, which the paused run
+// does not draw again: when the run goes on, the colour key is there as it
+// was and nothing of the rule box is left between the side plot and the
+// key panel.
+TEST_F(PauseBoxRoad, TransformingInThePauseBoxKeepsTheColourKeyAndLeavesNoRuleBox)
+{
+    launch();
+    road_to_forward_pattern();
+    unsigned long background = zemra->pixel(500, 500);
+    const int w = zemra->width(), h = zemra->height();
+    // The colour key's box against the right edge, above the key panel.
+    const int key_x = w - 160, key_y = 3, key_w = 157, key_h = 58;
+    // The band of the rule box's two lines, right of the side plot's frame,
+    // left of the key panel, above the title strip at the bottom.
+    auto rule_box_marks = [&] {
+        int marks = 0;
+        for (int y = h - 67; y < h - 26; y++)
+            for (int x = 240; x < 760; x += 2)
+                marks += zemra->pixel(x, y) != background;
+        return marks;
+    };
+    ASSERT_TRUE(wait_until([&] { return zemra->pixel(w - 20, 30) != background ||
+                                        zemra->pixel(w - 60, 30) != background; }))
+        << "no colour key";
+    unsigned long long key = zemra->region_digest(key_x, key_y, key_w, key_h);
+    ASSERT_EQ(rule_box_marks(), 0);
+    zemra->type_now("q");            // the running pattern: pause box
+    answer({"t\r", "c\r", "\r"});    // transform: complement the rule, out
+    answer({"\r"});                  // the run goes on
+    EXPECT_TRUE(wait_until([&] { return zemra->region_digest(key_x, key_y, key_w, key_h) == key; }))
+        << "the colour key was not put back";
+    EXPECT_EQ(rule_box_marks(), 0) << "the rule box is left at the bottom";
+    zemra->type_now("q");            // pause box
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+} // namespace

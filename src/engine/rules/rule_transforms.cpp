@@ -226,15 +226,22 @@ widen_rule_table(int k, const uint8_t *src, uint8_t *dst)
     }
 }
 
-void
+int
+raise_ceiling()
+{
+    return nhood_mixed ? nhood : Maxnhood;
+}
+
+bool
 raise_rule_k(int cell, int k_new)
 {
+    // A rule mix of one k would have only row 0 sized for the new k.
+    if ((rulemix && !nhood_mixed) || k_new <= nhoodm[cell] || k_new > raise_ceiling())
+        return false;
     if (nhood_mixed) {
         for (int k = nhoodm[cell]; k < k_new; k++) {
             std::vector<uint8_t> old(carule[cell], carule[cell] + rule_bytes(k));
             nhoodm[cell] = static_cast<int8_t>(k + 1);
-            if (nhood < k + 1)
-                nhood = static_cast<int8_t>(k + 1);
             widen_rule_table(k, old.data(), carule[cell]);
             if (wiring)
                 add_wiring_input(static_cast<uint32_t>(cell), k);
@@ -250,6 +257,7 @@ raise_rule_k(int cell, int k_new)
     recount_k_bounds();
     if (wiring)
         cell_out_freq();
+    return true;
 }
 
 uint32_t

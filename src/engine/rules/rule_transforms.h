@@ -26,14 +26,20 @@ void invert_tcode(int k, uint8_t *tcode);
 // moving up) when k+1 is even.
 void widen_rule_table(int k, const uint8_t *src, uint8_t *dst);
 
+// The largest k a raise may give a cell: nhood in a k-mix, whose rule
+// rows, wiring rows and rule-table side arrays (hist_order, color_filter)
+// are all sized for nhood, else Maxnhood.
+int raise_ceiling();
+
 // Raises cell's k to k_new one input at a time, the wiring following the
 // rule, so that the network's behaviour is unchanged. With a k-mix only
-// the cell changes (every wiring row keeps nhood slots); with one rule the
+// the cell changes, inside the rows sized for nhood; with one rule the
 // whole network changes k and its rule table, wiring, tcode and kcode
 // arrays and trie are made again for k_new (the tcode and kcode are left
-// empty for the caller's code conversion). The caller checks k_new against
-// the ceiling.
-void raise_rule_k(int cell, int k_new);
+// empty for the caller's code conversion). A k_new not above the cell's k
+// or above raise_ceiling(), or a rule mix without a k-mix, changes nothing
+// and returns false.
+bool raise_rule_k(int cell, int k_new);
 
 // Bit j of the result set when the table of k inputs depends on input j.
 uint32_t active_inputs(int k, const uint8_t *table);

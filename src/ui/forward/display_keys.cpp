@@ -17,6 +17,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/random_states.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/forward/frozen_key.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/pause_box.h"
@@ -177,83 +178,18 @@ cycle_dimension(entropy_graph *eg, run_iteration *it)
     eg->plot_row = -1;
 }
 
-// The colour key of the frozen modes of 'h'.
-void
-frozen_colour_key(run_iteration *it)
-{
-    int16_t x = getx, y = gety;
-    int colour = getcolor();
-    const int left = Maxx - vgax(205);
-    draw_box(-1, left - 3, 2, Maxx - 2, vgay(6) + 3 * CHeight + 2, 1, 0);
-    const int line = static_cast<int>(1.5 * CHeight);
-    char text[80];
-    auto swatch = [](int c) {
-        int sx = getx + 2, sy = gety + 2;
-        setfillstyle(0, c);
-        bar3d(sx, sy, sx + CWidth, sy + CHeight - 4, 0, 0);
-        moveto(sx + CWidth + 4, gety);
-    };
-    setcolor(white);
-    moveto(left, 4);
-    const int v = value_range;
-    if (it->frozen_mode == 3) {
-        snprintf(text, sizeof text, "frequency of %ds in %d time-step window", v - 1, frozen_gens);
-        outtext(text);
-        moveto(left, 4 + line);
-        outtext("color key:  ");
-        snprintf(text, sizeof text, "%d bins:", num_bin_bound + 1);
-        outtext(text);
-        int bounds_y = 4 + 2 * line;
-        for (int b = 0; b <= num_bin_bound; b++) {
-            int c = b == 0 ? 0 : b == num_bin_bound ? 9 : b * 10 / num_bin_bound - 1;
-            int bx = getx;
-            swatch(freq_colors ? freq_colors[c] : white);
-            int16_t after = getx;
-            moveto(bx, bounds_y);
-            snprintf(text, sizeof text, "%d", b == num_bin_bound ? frozen_gens : bin_bound[b + 1]);
-            outtext(text);
-            moveto(after, 4 + line);
-        }
-    } else {
-        snprintf(text, sizeof text, "frozen cells for at least %d time-steps", frozen_gens);
-        outtext(text);
-        moveto(left, 4 + line);
-        if (it->frozen_mode == 1) {
-            snprintf(text, sizeof text, "color key: frozen %d-0s = ", v - 1);
-            outtext(text);
-            swatch(magenta);
-            moveto(left, 4 + 2 * line);
-            outtext("cells not frozen shown according to value");
-        } else {
-            snprintf(text, sizeof text, "color key: froz %ds=", v - 1);
-            outtext(text);
-            swatch(lightred);
-            if (v == 2)
-                snprintf(text, sizeof text, " froz 0s=");
-            else
-                snprintf(text, sizeof text, " froz %d-0s=", v - 2);
-            outtext(text);
-            swatch(green);
-            outtext(" not=");
-            swatch(black);
-            moveto(left, 4 + 2 * line);
-            outtext("% frozen:");
-        }
-    }
-    setcolor(colour);
-    moveto(x, y);
-}
-
 void
 step_frozen_mode(entropy_graph *eg, run_iteration *it)
 {
     ncolor = 0;
     it->frozen_mode = static_cast<uint8_t>((it->frozen_mode + 1) % 4);
-    if (it->frozen_mode == 0)
+    if (it->frozen_mode == 0) {
+        erase_frozen_key();
         redraw_colour_keys();
+    }
     panel(eg, it);
     if (it->frozen_mode)
-        frozen_colour_key(it);
+        show_frozen_key(it->frozen_mode);
 }
 
 void

@@ -616,13 +616,35 @@ random_rule(pause_box &b, char)
     return box_step::stays;
 }
 
+// The transformation dialog draws its prompts in the prompt box at the top
+// right and, after each change, the rule box at the bottom; it erases the
+// prompt box to the background and leaves the rule box. Over a paused run
+// they cover the colour key and the pattern, which the run does not draw
+// again, so the drawing area is kept while the dialog is open and put back
+// when it ends, as the pause box puts back what its own boxes covered.
+void
+transform_over_kept_screen()
+{
+    image_slot kept = 0;
+    getimage(0, 0, Maxx, Maxy, &kept);
+    transform_rule(0);
+    if (kept) {
+        putimage(0, 0, &kept, 3);
+        freeimage(&kept);
+    }
+}
+
 box_step
 transform_the_rule(pause_box &b, char)
 {
     if (tot_only)
         return box_step::stays;
     remove_boxes(b);
-    transform_rule(0);
+    // A raise or a drop of k gives rule row 0 a new block: the box shows it.
+    bool row_0 = carule && b.rule == carule[0];
+    transform_over_kept_screen();
+    if (row_0)
+        b.rule = carule[0];
     compute_rule_size(b);
     was_changed = 1;
     b.result = stp_box_changed;

@@ -33,6 +33,7 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
 #include "ui/forward/cell_colouring.h"
+#include "ui/forward/frozen_key.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/pause_box.h"
@@ -670,32 +671,6 @@ pause_point(run_context &r)
     return is[0] == 'q';
 }
 
-// The frozen counts of frozen mode 2 as percentages of n.
-void
-show_frozen_counts(const run_context &r)
-{
-    double n = lineL;
-    double top = 100.0 * r.sk.frozen_top / n, other = 100.0 * r.sk.frozen_other / n;
-    char text[80];
-    if (value_range == 2)
-        snprintf(text, sizeof text, "1s=%.1f, 0s=%.1f, total=%.1f", top, other, top + other);
-    else
-        snprintf(text, sizeof text, "%ds=%.1f, %d-0s=%.1f, total=%.1f", value_range - 1, top,
-                 value_range - 2, other, top + other);
-    int16_t x = getx, y = gety;
-    int colour = getcolor();
-    int left = Maxx - vgax(200) + 9 * CWidth, top_y = static_cast<int>(2.6 * CHeight);
-    int fill = fillcolor;
-    setfillstyle(0, black);
-    bar(left, top_y, left + text_pixel_width(text, static_cast<int>(strlen(text))), top_y + CHeight);
-    setfillstyle(0, fill);
-    setcolor(lightred);
-    moveto(left, top_y);
-    outtext(text);
-    setcolor(colour);
-    moveto(x, y);
-}
-
 // The run's own settings from the globals, and the forward folder's run
 // state afresh.
 void
@@ -983,7 +958,7 @@ run_steps(run_context &r)
 
         if ((stp || r.ae.no_display) && !r.backward) {
             if (it.frozen_mode == 2)
-                show_frozen_counts(r);
+                show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
                 entropy_eeg_plot(&r.ae, &r.eg, &it);
                 if (show_ss_matrixF == ss_view_matrix)

@@ -211,7 +211,7 @@ ask_transformations(int cell)
 
     for (;;) {
         int k = nhoodm[cell];
-        int ceiling = nhood_mixed ? nhood : Maxnhood;
+        int ceiling = raise_ceiling();
         bool exh = nhood_mixed && nhood == lineL && lineL < 32;
         std::string lines[3];
         compose_prompt(cell, ceiling, exh, lines);
@@ -308,9 +308,8 @@ ask_transformations(int cell)
         }
         // Any other answer: raise k to the number typed.
         long k_new = entry_number();
-        if ((rulemix && !nhood_mixed) || k_new <= k || k_new > ceiling || k >= ceiling)
+        if (k_new < 1 || k_new > ceiling || !raise_rule_k(cell, static_cast<int>(k_new)))
             return result;
-        raise_rule_k(cell, static_cast<int>(k_new));
         if (!rulemix && tcode_rule())
             totalistic = rule_kind_tables; // the new tcode would be empty
         finish_change(cell);

@@ -230,6 +230,102 @@ TEST(TransformNetwork, EffectiveKOfAConstantRuleStopsAtOneAndMixRowsReadMaxu)
     free_mem_nhood_matrix(13);
 }
 
+// A ring of 8 cells under nhood 3 with one rule per cell, the odd cells
+// reading 2 inputs (their left neighbour and themselves), the even ones 3.
+void
+build_mixed_ring()
+{
+    allocate_mem_rulemix(3);
+    allocate_mem_rule0_extra(3);
+    rulemix = 1;
+    nhood_mixed = 1;
+    srandom(17);
+    for (uint32_t c = 0; c < lineL; c++) {
+        int k = c % 2 ? 2 : 3;
+        nhoodm[c] = static_cast<int8_t>(k);
+        if (k == 2)
+            wiring[c][2] = Maxu;
+        for (uint32_t i = 0; i < rule_entries(k); i++)
+            set_value(carule[c], i, static_cast<int>(random() % 2));
+    }
+    nhood_lb = 2;
+}
+
+void
+free_mixed_ring()
+{
+    free_mem_rule0_extra();
+    free_mem_rulemix();
+    rulemix = 0;
+    nhood_mixed = 0;
+}
+
+TEST(TransformNetwork, MixedRaiseToTheCeilingKeepsTheTrajectory)
+{
+    allocate_mem_nhood_matrix(13);
+    {
+        TestNetwork net(2, 8, 3);
+        build_mixed_ring();
+        auto before = trajectory(12);
+        EXPECT_TRUE(raise_rule_k(3, 3));
+        EXPECT_EQ(nhoodm[3], 3);
+        EXPECT_EQ(nhood, 3);
+        EXPECT_EQ(nhood_lb, 2);
+        // 2 -> 3 adds the top digit, wired to the right neighbour.
+        EXPECT_EQ(wiring[3][0], 2);
+        EXPECT_EQ(wiring[3][1], 3);
+        EXPECT_EQ(wiring[3][2], 4);
+        EXPECT_EQ(trajectory(12), before);
+        free_mixed_ring();
+    }
+    free_mem_nhood_matrix(13);
+}
+
+// Every row of a k-mix is sized for nhood: a raise past it would widen the
+// cell's table and wiring row past their ends (and leave hist_order and
+// color_filter short of the new neighbourhoods), so it is refused and the
+// network stays as it was.
+TEST(TransformNetwork, MixedRaisePastTheCeilingIsRefused)
+{
+    allocate_mem_nhood_matrix(13);
+    {
+        TestNetwork net(2, 8, 3);
+        build_mixed_ring();
+        std::vector<uint8_t> row(carule[3], carule[3] + rule_bytes(3));
+        std::vector<uint16_t> wires(wiring[3], wiring[3] + 3);
+        auto before = trajectory(12);
+        EXPECT_FALSE(raise_rule_k(3, 6));
+        EXPECT_FALSE(raise_rule_k(0, 4));
+        EXPECT_EQ(nhoodm[3], 2);
+        EXPECT_EQ(nhoodm[0], 3);
+        EXPECT_EQ(nhood, 3);
+        EXPECT_EQ(nhood_ub, 3);
+        EXPECT_EQ(std::vector<uint8_t>(carule[3], carule[3] + rule_bytes(3)), row);
+        EXPECT_EQ(std::vector<uint16_t>(wiring[3], wiring[3] + 3), wires);
+        EXPECT_EQ(trajectory(12), before);
+        free_mixed_ring();
+    }
+    free_mem_nhood_matrix(13);
+}
+
+// A rule mix of one k has rows 1..n-1 sized for that k: raising the
+// network's k through row 0 would leave them short, so it is refused.
+TEST(TransformNetwork, RaiseOfARuleMixWithoutAKMixIsRefused)
+{
+    allocate_mem_nhood_matrix(13);
+    {
+        TestNetwork net(2, 6, 3);
+        allocate_mem_rulemix(3);
+        rulemix = 1;
+        EXPECT_FALSE(raise_rule_k(0, 5));
+        EXPECT_EQ(nhood, 3);
+        EXPECT_EQ(nhoodm[0], 3);
+        free_mem_rulemix();
+        rulemix = 0;
+    }
+    free_mem_nhood_matrix(13);
+}
+
 TEST(TransformNetwork, ExhaustiveMapReproducesTheTable)
 {
     allocate_mem_nhood_matrix(13);
