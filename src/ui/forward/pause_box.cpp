@@ -640,11 +640,7 @@ transform_the_rule(pause_box &b, char)
     if (tot_only)
         return box_step::stays;
     remove_boxes(b);
-    // A raise or a drop of k gives rule row 0 a new block: the box shows it.
-    bool row_0 = carule && b.rule == carule[0];
     transform_over_kept_screen();
-    if (row_0)
-        b.rule = carule[0];
     compute_rule_size(b);
     was_changed = 1;
     b.result = stp_box_changed;
