@@ -1,25 +1,41 @@
-// The font of a prompt box's lines (prompt_font.h): the lines measured
-// against the box's text room, the medium font taken while they do not fit.
+// Fonts taken for a while (prompt_font.h): the scope that gives the normal
+// font back, and the prompt lines measured against the box's text room.
 #include "ui/screen/prompt_font.h"
 
 #include "ui/screen/box_places.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 
-prompt_font::prompt_font(const std::vector<std::string> &lines) : width_(CWidth), height_(CHeight)
+font_while::font_while(bool on, void (*set_font)()) : on_(on), width_(CWidth), height_(CHeight)
 {
-    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    for (const std::string &line : lines)
-        medium_ = medium_ || text_width_in_use(line.c_str()) > room;
-    if (medium_)
-        set_medium_font();
+    if (on_)
+        set_font();
 }
 
-prompt_font::~prompt_font()
+font_while::~font_while()
 {
-    if (!medium_)
+    if (!on_)
         return;
     restore_def_font();
     CWidth = width_;
     CHeight = height_;
+}
+
+namespace {
+
+bool
+wider_than_prompt_box(const std::vector<std::string> &lines)
+{
+    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+    for (const std::string &line : lines)
+        if (text_width_in_use(line.c_str()) > room)
+            return true;
+    return false;
+}
+
+} // namespace
+
+prompt_font::prompt_font(const std::vector<std::string> &lines)
+    : font_while(wider_than_prompt_box(lines), set_medium_font)
+{
 }

@@ -1,23 +1,31 @@
-// The font of a prompt box's lines: the medium font while a line would be
-// wider than the prompt box in the normal one (long prompts on a window of
-// a 1024-pixel screen), so that no line runs out of its box or past the
-// window's edge, where its end would stay when the box is erased.
+// Fonts taken for a while: a scope that takes another font with its metrics
+// (CWidth, CHeight) and gives the normal one back when it ends; and the font
+// of a prompt box's lines, the medium font while a line would be wider than
+// the prompt box in the normal one (long prompts on a window of a 1024-pixel
+// screen), so that no line runs out of its box or past the window's edge,
+// where its end would stay when the box is erased.
 #pragma once
 #include <cstdint>
 #include <vector>
 #include <string>
 
-class prompt_font {
+class font_while {
 public:
-    // Takes the medium font, with its metrics, when one of the lines is
-    // wider than the prompt box's text room in the font in use.
-    explicit prompt_font(const std::vector<std::string> &lines);
-    // The normal font and its metrics back, when the medium one was taken.
-    ~prompt_font();
-    prompt_font(const prompt_font &) = delete;
-    prompt_font &operator=(const prompt_font &) = delete;
+    // Takes the font set_font sets, with its metrics, when on is true.
+    font_while(bool on, void (*set_font)());
+    // The normal font and its metrics back, when another was taken.
+    ~font_while();
+    font_while(const font_while &) = delete;
+    font_while &operator=(const font_while &) = delete;
 
 private:
+    bool on_;
     int16_t width_, height_;
-    bool medium_ = false;
+};
+
+class prompt_font : public font_while {
+public:
+    // Takes the medium font when one of the lines is wider than the prompt
+    // box's text room in the font in use.
+    explicit prompt_font(const std::vector<std::string> &lines);
 };

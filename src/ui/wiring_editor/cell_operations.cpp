@@ -22,11 +22,11 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
-#include "ui/wiring_editor/fitting_prompt.h"
 
 namespace {
 
@@ -211,7 +211,7 @@ print_wiring_cell(int x, int y, uint16_t cell)
     if (k < 1)
         return;
     // Many inputs of long numbers are written in the small font.
-    small_font_while small(!lay_out_columns(x, y, k, n).fits);
+    font_while small(!lay_out_columns(x, y, k, n).fits, set_small_font);
     input_columns cols = lay_out_columns(x, y, k, n);
     setcolor(lightred);
     for (int p = k - 1; p >= 0; p--)

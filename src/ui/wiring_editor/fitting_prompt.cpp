@@ -1,5 +1,5 @@
-// Text that stays inside its room (fitting_prompt.h): the small font's
-// scope and the prompt boxes whose lines fit. Draws through screen/.
+// The wiring editors' prompt boxes whose lines fit (fitting_prompt.h).
+// Draws through screen/.
 #include "ui/wiring_editor/fitting_prompt.h"
 
 #include "ui/screen/box_places.h"
@@ -7,6 +7,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 
 namespace {
 
@@ -28,21 +29,6 @@ lines_fit(const std::vector<std::string> &lines)
 
 } // namespace
 
-small_font_while::small_font_while(bool small) : small_(small), width_(CWidth), height_(CHeight)
-{
-    if (small_)
-        set_small_font();
-}
-
-small_font_while::~small_font_while()
-{
-    if (!small_)
-        return;
-    restore_def_font();
-    CWidth = width_;
-    CHeight = height_;
-}
-
 void
 draw_fitting_prompt(const std::vector<std::string> &lines)
 {
@@ -50,7 +36,7 @@ draw_fitting_prompt(const std::vector<std::string> &lines)
     int margin = draw_prompt_box(static_cast<int>(lines.size()));
     int top = gety, pitch = CHeight;
     {
-        small_font_while small(!lines_fit(lines));
+        font_while small(!lines_fit(lines), set_small_font);
         setcolor(white);
         for (size_t i = 0; i < lines.size(); i++) {
             moveto(margin, top + static_cast<int>(i) * pitch);

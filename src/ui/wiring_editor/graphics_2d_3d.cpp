@@ -18,6 +18,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -268,7 +269,7 @@ draw_2d_3d_links(uint16_t cell, const lattice_picture &pic, const link_display &
         return;
     int colour = getcolor();
     {
-        small_font_while small(pic.s < 21);
+        font_while small(pic.s < 21, set_small_font);
         draw_links_in(cell, pic, links, false);
         if (threed)
             draw_links_in(cell, pic, links, true);
