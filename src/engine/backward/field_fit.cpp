@@ -167,20 +167,14 @@ measure_neutral_field_shape(int n)
             next_level.clear();
             for (uint32_t t : level) {
                 index_to_order(t, order, n);
-                for (int i = 1; i < n; i++) {
-                    uint16_t y = order[i - 1], x = order[i];
-                    if (linked[static_cast<size_t>(x) * n + y])
-                        continue;
-                    order[i - 1] = x;
-                    order[i] = y;
-                    uint32_t s = order_to_index(order, n);
-                    order[i - 1] = y;
-                    order[i] = x;
-                    if (basin_of[s] != kNone)
-                        continue;
-                    basin_of[s] = b;
-                    next_level.push_back(s);
-                }
+                auto unwired = [&](uint16_t x, uint16_t y) { return !linked[static_cast<size_t>(x) * n + y]; };
+                for_each_neutral_swap(order, n, unwired, [&](uint32_t s) {
+                    if (basin_of[s] == kNone) {
+                        basin_of[s] = b;
+                        next_level.push_back(s);
+                    }
+                    return false;
+                });
             }
             if (next_level.empty())
                 break;

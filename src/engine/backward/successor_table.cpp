@@ -354,28 +354,23 @@ pre_neutral()
     // undone in place, so no order is allocated per state.
     uint16_t order[kMaxNeutralCells];
     index_to_order(dec_equiv(A, L), order, n);
-    for (int i = 1; i < n; i++) {
-        uint16_t y = order[i - 1], x = order[i];
-        bool linked = false;
-        for (int j = 0; j < nhoodm[x] && !linked; j++)
-            linked = wiring[x][j] == y;
-        for (int j = 0; j < nhoodm[y] && !linked; j++)
-            linked = wiring[y][j] == x;
-        if (linked)
-            continue;
-        order[i - 1] = x;
-        order[i] = y;
-        uint32_t s = order_to_index(order, n);
-        order[i - 1] = y;
-        order[i] = x;
+    auto unwired = [](uint16_t x, uint16_t y) {
+        for (int j = 0; j < nhoodm[x]; j++)
+            if (wiring[x][j] == y)
+                return false;
+        for (int j = 0; j < nhoodm[y]; j++)
+            if (wiring[y][j] == x)
+                return false;
+        return true;
+    };
+    for_each_neutral_swap(order, n, unwired, [](uint32_t s) {
         if (tickoff && s <= tickspace) {
             if (get_bitlong(tickoff, s))
-                continue;
+                return false;
             set_bitlong(tickoff, s, 1);
         }
         memset(F, 0, bytesL);
         dec_to_value_line(F, s, lineL);
-        if (accept_line(F))
-            break;
-    }
+        return accept_line(F) != 0;
+    });
 }

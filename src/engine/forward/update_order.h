@@ -32,6 +32,30 @@ uint32_t order_to_index(const uint16_t *order, int count);
 // (each digit is reduced to the values left). Work array label "order".
 void index_to_order(uint32_t index, uint16_t *order, int count);
 
+// The orders one neutral swap from order, as the neutral-order field links
+// them: for each two cells y, x next to each other in order that may swap
+// (swappable(x, y): not wired to each other), the rank of the order with
+// the two swapped goes to visit. The swap is undone in place, so order is
+// left as it was and nothing is allocated per order. Stops when visit
+// returns true.
+template <class Swappable, class Visit>
+void
+for_each_neutral_swap(uint16_t *order, int count, Swappable swappable, Visit visit)
+{
+    for (int i = 1; i < count; i++) {
+        uint16_t y = order[i - 1], x = order[i];
+        if (!swappable(x, y))
+            continue;
+        order[i - 1] = x;
+        order[i] = y;
+        uint32_t swapped = order_to_index(order, count);
+        order[i - 1] = y;
+        order[i] = x;
+        if (visit(swapped))
+            return;
+    }
+}
+
 // 1 when order[0..count-1] holds each of 0..count-1 exactly once.
 int is_permutation(const uint16_t *order, int count);
 
