@@ -8,6 +8,7 @@
 // engine/forward/run_choices.h. Start at select_pattern_scrolling.
 #include "ui/forward/run_settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,7 @@
 #include "ui/measures/gofe_graph.h"
 #include "ui/measures/lambda_z_plot.h"
 #include "ui/model/rule_parameters.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -100,14 +102,16 @@ column_bottom()
 
 // The column cleared from its first row (where the first screen's lines
 // start) down to the rule box, over the width a prompt and its answer may
-// take, and the next line put at that first row.
+// take and the k-matrix picture's row labels left of it, and the next line
+// put at that first row.
 void
 wrap_column()
 {
     int left = static_cast<int>(xtext * CWidth);
     int top = vgay(50);
     setfillstyle(0, black);
-    bar(left - 2, top, Maxx - 2, column_bottom() - 1);
+    bar(std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
+        column_bottom() - 1);
     moveto(left, top - CHeight);
     column_wrap_mark = column_lines;
 }

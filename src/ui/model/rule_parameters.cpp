@@ -22,7 +22,8 @@ show_figure_box(int k, bool with_p)
 {
     char line[200];
     char part[120];
-    draw_box(-1, Maxx / 2, vgay(27), Maxx - 2, vgay(55), 1, 0);
+    figure_box_place box = rule_figure_box();
+    draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
     int x = Maxx / 2 + vgax(3);
     moveto(x, vgay(29));
     canalyzing_text(part, sizeof part, k);
@@ -38,6 +39,12 @@ show_figure_box(int k, bool with_p)
 }
 
 } // namespace
+
+figure_box_place
+rule_figure_box()
+{
+    return {Maxx / 2, vgay(27), Maxx - 2, vgay(55)};
+}
 
 void
 z_parameter_all(int k, int show, uint8_t *rule)

@@ -3,6 +3,12 @@
 #pragma once
 #include <cstdint>
 
+// Where the rule-figure box lies in the window: its frame's corners.
+struct figure_box_place {
+    int x0, y0, x1, y1;
+};
+figure_box_place rule_figure_box();
+
 // v = 2 only: writes zparam, lambda, lratio, canal, canaltotal; show draws the box.
 // With v > 2 it returns at once and changes nothing.
 void z_parameter_all(int k, int show, uint8_t *rule);

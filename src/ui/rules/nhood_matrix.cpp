@@ -21,6 +21,14 @@ namespace {
 // A window this wide draws the 256 columns of k = 8 (v = 2) 3 pixels apart.
 constexpr int kWideMaxx = 1023;
 
+// A row's label "%d" stands this far left of the picture's first column,
+// after its tick.
+int
+label_gap()
+{
+    return 2 * CWidth;
+}
+
 // "%d" ending just left of x, centred on a square of size s at y.
 void
 label_left(int number, int x, int y, int s)
@@ -52,9 +60,9 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
                 putpixel(x + (s - g) / 2, y + (s - g) / 2, green);
             if (i == m.shown && (j == rows - 1 || j == 0)) {
                 setcolor(white);
-                moveto(x - 2 * CWidth, y);
+                moveto(x - label_gap(), y);
                 lineto(x - CWidth / 2, y);
-                label_left(j, x - 2 * CWidth, y, s);
+                label_left(j, x - label_gap(), y, s);
             }
         }
         if ((index + 1) % m.label_every == 0 || index == 0) {
@@ -83,6 +91,15 @@ clear_black(int x0, int y0, int x1, int y1)
 }
 
 } // namespace
+
+int
+nhood_matrix_labels_left(int x0)
+{
+    // The top row's label, the highest position, is the widest.
+    char text[16];
+    snprintf(text, sizeof text, "%d", nhood_matrix_rows() - 1);
+    return x0 - label_gap() - textwidth(text);
+}
 
 int16_t
 setup_nhood_matrix(int interactive)

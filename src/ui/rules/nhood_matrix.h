@@ -11,3 +11,8 @@
 // to show ..." and "scale in pixels ..." in the prompt box and redraws for
 // each answer until 'q'.
 int16_t setup_nhood_matrix(int interactive);
+
+// The leftmost column the picture's row labels take when its cells start at
+// x0: the labels stand left of the text column, so a clear of the column
+// that takes the picture away starts there.
+int nhood_matrix_labels_left(int x0);

@@ -353,17 +353,34 @@ namespace {
 // drew, for its put back.
 int memory_box_right_under = 0;
 
+// Saves into slot what a memory box with text written from x covers, and
+// what the erase of a wider box already there clears before it is drawn;
+// returns that box's right edge (0: none), for the put back.
+int
+save_under_memory_box(int slot, const char *text, int x)
+{
+    int right = std::max(memory_box_right, memory_box_right_for(text, x));
+    draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
+    return memory_box_right;
+}
+
+// Puts back what save_under_memory_box kept in slot, and the right edge of
+// the box that was there.
+void
+put_back_under_memory_box(int slot, int right_under)
+{
+    set_drawing_area_viewport();
+    putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
+    freeimage(&boximage[slot]);
+    memory_box_right = right_under;
+}
+
 } // namespace
 
 void
 status_box_title_over(int slot, const char *text, int colour)
 {
-    // What the title's box covers, and what the erase of a wider box
-    // already there clears before it is drawn.
-    int right = std::max(memory_box_right,
-                         memory_box_right_for(text, memory_box_left(Maxx) + vgax(3)));
-    draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
-    memory_box_right_under = memory_box_right;
+    memory_box_right_under = save_under_memory_box(slot, text, memory_box_left(Maxx) + vgax(3));
     status_box_title(text, colour);
 }
 
@@ -372,10 +389,7 @@ put_back_under_status_box(int slot)
 {
     if (slot < 0 || slot > 29)
         return;
-    set_drawing_area_viewport();
-    putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
-    freeimage(&boximage[slot]);
-    memory_box_right = memory_box_right_under;
+    put_back_under_memory_box(slot, memory_box_right_under);
 }
 
 void
@@ -388,8 +402,15 @@ erase_memory_box()
     memory_box_right = 0;
 }
 
+namespace {
+
 // boximage slot under the wait notice.
 constexpr int kWaitNoticeSlot = 5;
+
+// The right edge of the memory box under the wait notice.
+int wait_notice_right_under = 0;
+
+} // namespace
 
 void
 begin_wait_notice()
@@ -397,8 +418,7 @@ begin_wait_notice()
     if (!mouse_found)
         return;
     const char *text = "setting things up, wait...";
-    draw_box(kWaitNoticeSlot, memory_box_left(Maxx), 2,
-             memory_box_right_for(text, memory_box_text(Maxx)), prompt_box_bottom(1), 0, -1);
+    wait_notice_right_under = save_under_memory_box(kWaitNoticeSlot, text, memory_box_text(Maxx));
     memory_box(2, text);
 }
 
@@ -407,8 +427,7 @@ end_wait_notice()
 {
     if (!mouse_found)
         return;
-    putimage(memory_box_left(Maxx), 2, &boximage[kWaitNoticeSlot], 0);
-    freeimage(&boximage[kWaitNoticeSlot]);
+    put_back_under_memory_box(kWaitNoticeSlot, wait_notice_right_under);
 }
 
 int

@@ -47,8 +47,9 @@ void status_box_title(const char *text, int colour);
 void status_box_title_over(int slot, const char *text, int colour);
 void put_back_under_status_box(int slot);
 // "setting things up, wait..." in the status box, over a saved copy of what
-// it covers, while a long set-up runs (nothing without a window); the end
-// puts the copy back.
+// it covers (all that its erase clears of a wider status box already
+// there), while a long set-up runs (nothing without a window); the end puts
+// the copy back.
 void begin_wait_notice();
 void end_wait_notice();
 int draw_hint_box(int wait, int frame, const char *text, int x);

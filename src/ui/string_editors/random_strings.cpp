@@ -6,8 +6,10 @@
 #include "ui/string_editors/random_strings.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "engine/backward/state_symmetries.h"
@@ -24,6 +26,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
@@ -90,6 +93,34 @@ ask_density()
     erase_prompt_box(1);
 }
 
+// The window under the rule-figure and density boxes, kept from before they
+// are first drawn and put back when the dialog ends: the figure box reaches
+// down over the tops of the text column's first line, which a black erase
+// would leave cut.
+class pixels_under_boxes {
+public:
+    pixels_under_boxes() : places_{rule_figure_box(), density_box()}
+    {
+        for (size_t i = 0; i < places_.size(); i++)
+            getimage(places_[i].x0, places_[i].y0, places_[i].x1, places_[i].y1, &kept_[i]);
+    }
+    ~pixels_under_boxes()
+    {
+        for (size_t i = 0; i < places_.size(); i++) {
+            if (!kept_[i])
+                continue;
+            putimage(places_[i].x0, places_[i].y0, &kept_[i], 0);
+            freeimage(&kept_[i]);
+        }
+    }
+    pixels_under_boxes(const pixels_under_boxes &) = delete;
+    pixels_under_boxes &operator=(const pixels_under_boxes &) = delete;
+
+private:
+    std::array<figure_box_place, 2> places_;
+    std::array<image_slot, 2> kept_{};
+};
+
 // The density line: in the prompt box for a state, else in its own box.
 void
 show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t block_count)
@@ -114,8 +145,9 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
     if (kind == 0) {
         draw_prompt_box(1);
     } else {
-        draw_box(-1, Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6), 1, 0);
-        moveto(Maxx / 2 + 3, Maxy / 6 + 1);
+        figure_box_place box = density_box();
+        draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
+        moveto(box.x0 + 3, box.y0 + 1);
     }
     int colour = getcolor();
     setcolor(white);
@@ -133,6 +165,12 @@ clear_to(int x1, int y1)
 }
 
 } // namespace
+
+figure_box_place
+density_box()
+{
+    return {Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6)};
+}
 
 void
 change_Z(uint8_t *rule, int k, char dir)
@@ -155,6 +193,9 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
     moveto(text_x, gety + CHeight);
     setcolor(white);
     outtext(key_help(kind));
+    std::optional<pixels_under_boxes> under_boxes;
+    if (kind != 0)
+        under_boxes.emplace();
     int16_t cursor_x = getx, cursor_y = gety;
     int16_t origin_y = static_cast<int16_t>(cursor_y + static_cast<int>(1.5 * CHeight));
     int16_t width = set_cellscale(k, kind);
@@ -251,10 +292,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
 
     if (table)
         checked_free(table);
-    if (kind != 0) {
-        draw_box(-1, Maxx / 2, vgay(27), Maxx - 2, vgay(55), 0, 0);
-        draw_box(-1, Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6), 0, 0);
-    }
+    under_boxes.reset();
     color_v[0] = zero_colour;
     moveto(hex_x, hex_y);
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/model/rule_parameters.h"
+
 // k inputs; b the central block of a state (0 none); kind 0 a state, 1 a
 // rule table, 2 a code (tcode or kcode by totalistic); show_hex nonzero
 // shows the hex readout (v = 2); last the last entry index. The string is
@@ -15,3 +17,7 @@ void random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last
 // The Z nudge of a rule table (engine/rules/string_edits.h nudge_rule_z),
 // each try's Z shown in the rule-figures box: dir 'Z' up, 'z' down.
 void change_Z(uint8_t *rule, int k, char dir);
+
+// Where a rule table's or code's density line has its box, below the
+// rule-figure box.
+figure_box_place density_box();

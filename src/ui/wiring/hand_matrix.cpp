@@ -37,6 +37,7 @@ namespace {
 struct Matrix {
     int n;
     int left;
+    int top; // the window's top, below the help box
     bool small;
     int16_t normal_height, normal_width;
     int first, last; // the page's first (highest) and last cell
@@ -58,7 +59,7 @@ use_font(Matrix &m)
 int
 row_y(const Matrix &m, int c)
 {
-    return listing_first_row() + (m.first - c) * CHeight;
+    return listing_first_row(m.top) + (m.first - c) * CHeight;
 }
 
 // Every empty slot of cells hi down to lo becomes cell 0.
@@ -86,9 +87,9 @@ next_cell_with_inputs(int c, int step, int n)
 void
 draw_page(Matrix &m, bool save_background)
 {
-    draw_listing_frame(m.left, save_background);
-    draw_listing_header(m.left, false);
-    m.last = draw_listing_page(m.left, m.first, false);
+    draw_listing_frame(m.left, m.top, save_background);
+    draw_listing_header(m.left, m.top, false);
+    m.last = draw_listing_page(m.left, m.top, m.first, false);
 }
 
 void
@@ -232,7 +233,7 @@ ask_number(const char *text, int max)
 void
 redraw_all(Matrix &m, int new_left)
 {
-    putimage(m.left, vgay(40), &boximage[6], 0);
+    putimage(m.left, m.top, &boximage[6], 0);
     freeimage(&boximage[6]);
     m.left = new_left;
     use_font(m);
@@ -359,6 +360,7 @@ wiring_matrix()
     m.normal_width = CWidth;
     m.small = nhood_ub >= 10;
     m.left = Maxx / 2;
+    m.top = listing_top(prompt_box_bottom(lines));
     if (nhood_ub > 9 || (m.n - 1 > 9999 && nhood_ub > 8))
         m.left -= vgax(20);
     use_font(m);
@@ -379,7 +381,7 @@ wiring_matrix()
     cell_out_freq();
     m.small = false;
     use_font(m);
-    putimage(m.left, vgay(40), &boximage[6], 0);
+    putimage(m.left, m.top, &boximage[6], 0);
     freeimage(&boximage[6]);
     putimage(Maxx / 2, 2, &boximage_prompt[3], 0);
     freeimage(&boximage_prompt[3]);

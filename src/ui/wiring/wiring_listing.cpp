@@ -10,6 +10,7 @@
 // matrix draws its pages through it and the column helpers below.
 #include "ui/wiring/wiring_listing.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -96,13 +97,19 @@ draw_rule_part(int c, int x, int y, bool copy)
 } // namespace
 
 int
-listing_bottom()
+listing_top(int above_bottom)
+{
+    return std::max<int>(vgay(40), above_bottom + 2);
+}
+
+int
+listing_bottom(int top)
 {
     int n = lineL;
     int floor_y = Maxy - vgay(37);
     if (n > 98)
         return floor_y;
-    int y = vgay(40) + (n + 6) * CHeight;
+    int y = top + (n + 6) * CHeight;
     return y < floor_y ? y : floor_y;
 }
 
@@ -114,10 +121,18 @@ listing_column_width()
     return text_pixel_width(text, static_cast<int>(std::string(text).size())) + vgax(3);
 }
 
+// The row of the column headings, as far below the window's top as in the
+// window of its own.
 int
-listing_first_row()
+listing_header_row(int top)
 {
-    return vgay(50) + CHeight + CHeight / 2;
+    return top + vgay(50) - vgay(40);
+}
+
+int
+listing_first_row(int top)
+{
+    return listing_header_row(top) + CHeight + CHeight / 2;
 }
 
 int
@@ -127,23 +142,23 @@ listing_column_x(int left, int p)
 }
 
 void
-draw_listing_frame(int left, bool save_background)
+draw_listing_frame(int left, int top, bool save_background)
 {
-    int bottom = listing_bottom();
+    int bottom = listing_bottom(top);
     if (save_background) {
-        draw_box(6, left, vgay(40), Maxx - 2, bottom, 1, 0);
+        draw_box(6, left, top, Maxx - 2, bottom, 1, 0);
         return;
     }
     int colour = getcolor();
     setfillstyle(0, black);
-    bar(left, vgay(40), Maxx - 2, bottom);
+    bar(left, top, Maxx - 2, bottom);
     setcolor(lightred);
-    rectangle(left, vgay(40), Maxx - 2, bottom);
+    rectangle(left, top, Maxx - 2, bottom);
     setcolor(colour);
 }
 
 void
-draw_listing_header(int left, bool copy)
+draw_listing_header(int left, int top, bool copy)
 {
     int x0 = left + vgax(100), w = listing_column_width();
     if (copy)
@@ -151,10 +166,11 @@ draw_listing_header(int left, bool copy)
     char text[16];
     for (int p = nhood_ub - 1; p >= 0; p--) {
         snprintf(text, sizeof text, "%d.", p);
-        put_text(listing_column_x(left, p), vgay(50), lightred, text, copy, "%s  ");
+        put_text(listing_column_x(left, p), listing_header_row(top), lightred, text, copy, "%s  ");
     }
     if (const char *heading = rule_heading())
-        put_text(x0 + (nhood_ub + 1) * w, vgay(50), lightred, heading, copy, "  %s");
+        put_text(x0 + (nhood_ub + 1) * w, listing_header_row(top), lightred, heading, copy,
+                 "  %s");
 }
 
 void
@@ -208,10 +224,10 @@ draw_listing_row(int left, int y, int c, bool copy)
 }
 
 int
-draw_listing_page(int left, int start, bool copy)
+draw_listing_page(int left, int top, int start, bool copy)
 {
-    int bottom = listing_bottom();
-    int y = listing_first_row();
+    int bottom = listing_bottom(top);
+    int y = listing_first_row(top);
     int c = start;
     int last = start;
     do {
@@ -252,16 +268,19 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
     if (wiring_in_use())
         cell_out_freq();
 
+    // No box stands above the listing's own window: its jump prompt is
+    // shorter than the room above it.
+    const int top = listing_top(0);
     int first = start, result = 0;
     bool redraw_frame = true;
     for (;;) {
         if (redraw_frame)
-            draw_listing_frame(left, own);
+            draw_listing_frame(left, top, own);
         else
-            draw_listing_frame(left, false);
+            draw_listing_frame(left, top, false);
         redraw_frame = false;
-        draw_listing_header(left, copy != 0);
-        int last = draw_listing_page(left, first, copy != 0);
+        draw_listing_header(left, top, copy != 0);
+        int last = draw_listing_page(left, top, first, copy != 0);
         if (page_only) {
             result = last;
             break;
@@ -293,7 +312,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             erase_prompt_box(1);
             int width = atoi(entry_text().c_str());
             if (width >= Maxx / 4 && width <= Maxx) {
-                putimage(left, vgay(40), &boximage[6], 0);
+                putimage(left, top, &boximage[6], 0);
                 freeimage(&boximage[6]);
                 left = Maxx - width;
                 redraw_frame = true;
@@ -302,7 +321,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
         }
         if (own && key == 'f') {
             small = !small;
-            putimage(left, vgay(40), &boximage[6], 0);
+            putimage(left, top, &boximage[6], 0);
             freeimage(&boximage[6]);
             use_font(small);
             redraw_frame = true;
@@ -322,11 +341,11 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
 
     if (!page_only) {
         if (own) {
-            putimage(left, vgay(40), &boximage[6], 0);
+            putimage(left, top, &boximage[6], 0);
             freeimage(&boximage[6]);
         } else {
             setfillstyle(0, black);
-            bar(left, vgay(40), Maxx - 2, listing_bottom());
+            bar(left, top, Maxx - 2, listing_bottom(top));
         }
     }
     use_font(false);

@@ -11,19 +11,22 @@
 int print_wiring_scheme(int left, int small_font, int page_only, int start, int copy);
 
 // The pieces of the listing's layout, shared with the hand wiring matrix,
-// for the font in use: the window's bottom, the width of an input column,
-// the top of the first row, and the x of input position p's column.
-int listing_bottom();
+// for the font in use: the window's top, at vgay(40) or just below a box
+// above it whose last row is above_bottom (0: no box); for a window whose
+// top is top, its bottom, the top of its first row; the width of an input
+// column, and the x of input position p's column.
+int listing_top(int above_bottom);
+int listing_bottom(int top);
+int listing_first_row(int top);
 int listing_column_width();
-int listing_first_row();
 int listing_column_x(int left, int p);
-// Clears and frames the window from left (saving what it covers in image
-// slot 6 when save_background is set) and writes the column headings.
-void draw_listing_frame(int left, bool save_background);
-void draw_listing_header(int left, bool copy);
+// Clears and frames the window from left and top (saving what it covers in
+// image slot 6 when save_background is set) and writes the column headings.
+void draw_listing_frame(int left, int top, bool save_background);
+void draw_listing_header(int left, int top, bool copy);
 // Draws one row of cell c at y, or one input slot of it in colour.
 void draw_listing_row(int left, int y, int c, bool copy);
 void draw_listing_slot(int left, int y, int c, int p, int colour);
 // Draws cells from start downwards until the page is full or cell 0 is
 // drawn; returns the last cell drawn.
-int draw_listing_page(int left, int start, bool copy);
+int draw_listing_page(int left, int top, int start, bool copy);

@@ -2,7 +2,9 @@
 #include "support/x_test_fixture.h"
 
 #include <cstring>
+#include <string>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -207,6 +209,27 @@ TEST_F(ScreenTest, WaitNoticeTakesItsWholeTextAway)
     for (int x = Maxx / 2 - 3; x <= end + 2; x += 2)
         for (int y = 2; y <= CHeight + 2; y++)
             ASSERT_EQ(getpixel(x, y), Color_Table[black]) << "at " << x << "," << y;
+}
+
+// Over a memory box wider than the notice, the notice's erase clears the
+// wider box; its end puts all of that back, and the wider box's erase still
+// takes the whole of it away.
+TEST_F(ScreenTest, WaitNoticeOverAWiderMemoryBoxPutsItAllBack)
+{
+    paint_pattern();
+    std::string wide(200, 'w');
+    memory_box(2, wide.c_str());
+    flush_display();
+    const int left = memory_box_left(Maxx), right = box_right_edge(Maxx);
+    auto before = sample(left, 2, right, prompt_box_bottom(1));
+    begin_wait_notice();
+    end_wait_notice();
+    flush_display();
+    EXPECT_EQ(sample(left, 2, right, prompt_box_bottom(1)), before);
+    erase_memory_box();
+    flush_display();
+    for (int x = left; x <= right; x += 5)
+        ASSERT_EQ(getpixel(x, 3 + CHeight / 2), Color_Table[black]) << "at " << x;
 }
 
 TEST_F(ScreenTest, ImagesOfOnePixelAndEmptySlots)

@@ -67,6 +67,33 @@ TEST_F(StringEditorsScreen, RandomBitsTakesACapitalWithoutAnotherDraw)
     EXPECT_EQ(drawn[1], drawn[0]);
 }
 
+// The random rule table's figure and density boxes are taken away by
+// putting back what was under them: the figure box reaches over the text
+// column's first line, whose tops were left cut by a black erase.
+TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
+{
+    TestNetwork net(2, 40, 3);
+    ValueColours colours;
+    give_rule_figures();
+    const figure_box_place figures = rule_figure_box();
+    const figure_box_place density = density_box();
+    // Text standing in for the column's first lines: a white bar across
+    // the last rows of each box.
+    uint8_t fill = fillcolor;
+    setfillstyle(0, white);
+    for (const figure_box_place &box : {figures, density})
+        bar(box.x0 + 10, box.y1 - 4, box.x0 + 60, box.y1);
+    fillcolor = fill;
+    moveto(40, 300);
+    std::thread keys = type_keys_paced("\r");
+    random_bits(3, 0, 1, 1, carule[0], 7);
+    keys.join();
+    for (const figure_box_place &box : {figures, density})
+        for (int y = box.y1 - 4; y <= box.y1; y++)
+            for (int x : {box.x0 + 10, box.x0 + 35, box.x0 + 60})
+                EXPECT_EQ(window_pixel(x, y), Color_Table[white]) << x << "," << y;
+}
+
 TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
 {
     TestNetwork net(3, 10, 3);

@@ -196,4 +196,25 @@ TEST_F(WiringBoxes, HandMatrixHelpFitsItsBox)
     EXPECT_FALSE(views[0].past_box);
 }
 
+// The matrix's listing starts below its help box, whose last line it cut
+// through where the box reaches below the listing's usual top (three lines
+// on either screen).
+TEST_F(WiringBoxes, HandMatrixListingStartsBelowItsHelp)
+{
+    make_ring(100, 3);
+    int box_bottom = 0, listing_top_row = -1;
+    std::thread typist = type_keys_looking("q", [&](size_t) {
+        box_bottom = view_now().box_bottom;
+        // The listing's frame, lightred, down a column inside both boxes.
+        std::vector<unsigned long> column = pixels_seen(Maxx * 3 / 4, 0, 1, Maxy / 2);
+        for (size_t y = 0; y < column.size() && listing_top_row < 0; y++)
+            if (column[y] == Color_Table[lightred])
+                listing_top_row = static_cast<int>(y);
+    });
+    wiring_matrix();
+    typist.join();
+    ASSERT_GT(box_bottom, vgay(40)) << "the help box does not reach the listing's usual top";
+    EXPECT_GT(listing_top_row, box_bottom) << "the listing's frame cuts the help box";
+}
+
 } // namespace
