@@ -43,7 +43,7 @@ namespace {
 
 // Prompt image slot saved under the editor's six-line prompt.
 constexpr int kPromptSlot = 3;
-constexpr int kPromptLines = 6;
+constexpr int kPromptLines = kEditorPromptLines;
 
 // The editor while it runs. The public state is what the prompt and the
 // keys in force read; the rest is the picture and the turn's bookkeeping.

@@ -46,7 +46,7 @@ namespace {
 // Prompt image slot under the six-line prompt; box slots of the
 // information strip, the clean picture and the editor's region.
 constexpr int kPromptSlot = 3;
-constexpr int kPromptLines = 6;
+constexpr int kPromptLines = kEditorPromptLines;
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;

@@ -145,6 +145,7 @@ transform(const cells_in_reach &reach, char)
 void
 derrida(const cells_in_reach &, char)
 {
+    erase_prompt_box(kEditorPromptLines);
     draw_Derrida_plot();
 }
 

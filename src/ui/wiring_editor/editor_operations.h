@@ -49,8 +49,13 @@ void kill_cell(const cells_in_reach &reach, char key);
 void save_rule(const cells_in_reach &reach, char key);
 void revise_rule(const cells_in_reach &reach, char key);
 void transform(const cells_in_reach &reach, char key);
-// 'D': the Derrida plot. 'z': the averaged rule figures. 'I', 'O', 'B':
-// the histograms of k, out-degrees and both.
+// The lines of either editor's prompt, the key menu in the prompt box.
+constexpr int kEditorPromptLines = 6;
+
+// 'D': the Derrida plot, over the editor's prompt taken away (the plot's
+// boxes are shorter; the prompt comes back at the end of the turn). 'z':
+// the averaged rule figures. 'I', 'O', 'B': the histograms of k,
+// out-degrees and both.
 void derrida(const cells_in_reach &reach, char key);
 void average_z(const cells_in_reach &reach, char key);
 void k_histogram(const cells_in_reach &reach, char key);

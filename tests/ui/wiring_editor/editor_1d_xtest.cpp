@@ -17,10 +17,13 @@
 #include "engine/wiring_editor/cell_removal.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/draw.h"
 #include "ui/wiring_editor/editor_1d.h"
+#include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
 
 namespace {
@@ -114,6 +117,30 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
     std::vector<unsigned long> now = samples(rule_box_top);
     paint_pattern();
     EXPECT_EQ(now, samples(rule_box_top));
+}
+
+// 'D' opens the Derrida plot over the editor's six-line prompt taken away:
+// below the plot's three-line menu box no line of the prompt is left, cut
+// through by the shorter box.
+TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
+{
+    srandom(4);
+    MixNetwork net(2, 12, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    bool left_below = false;
+    std::thread typing = type_keys_looking("Dqq", [&](size_t i) {
+        if (i != 1)
+            return;
+        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
+        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
+        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            left_below = left_below || pixel != Color_Table[black];
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
 }
 
 // On a ring where cell c reads cell c+1, the spread of inputs from the
