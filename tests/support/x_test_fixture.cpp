@@ -272,3 +272,15 @@ ScreenTest::clear_drawing_area()
     clearviewport();
     setviewport(0, 0, Maxx, Maxy, 1);
 }
+
+void
+screenshot(const std::string &name)
+{
+    const char *dir = getenv("ZEMRA_SCREENSHOTS");
+    if (dir == nullptr)
+        return;
+    std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > " +
+                          std::string(dir) + "/" + name + ".png";
+    if (system(command.c_str()) != 0)
+        ADD_FAILURE() << command;
+}

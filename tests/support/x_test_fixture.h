@@ -12,6 +12,10 @@
 #include <thread>
 #include <vector>
 
+// Saves the root window as name.png in the folder ZEMRA_SCREENSHOTS names
+// (nothing when it names none), to look at a screen a test drew.
+void screenshot(const std::string &name);
+
 class ScreenTest : public ::testing::Test {
 protected:
     // Opens the window once; without a display the test fails under CI and

@@ -23,19 +23,6 @@
 
 namespace {
 
-// Saves the root window as name.png in the folder ZEMRA_SCREENSHOTS names.
-void
-screenshot(const std::string &name)
-{
-    const char *dir = getenv("ZEMRA_SCREENSHOTS");
-    if (dir == nullptr)
-        return;
-    std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > " +
-                          std::string(dir) + "/" + name + ".png";
-    if (system(command.c_str()) != 0)
-        ADD_FAILURE() << command;
-}
-
 class SculptDialog : public ScreenTest {
 protected:
     void SetUp() override

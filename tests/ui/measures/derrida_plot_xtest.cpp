@@ -19,18 +19,6 @@
 
 namespace {
 
-void
-screenshot(const std::string &name)
-{
-    const char *dir = getenv("ZEMRA_SCREENSHOTS");
-    if (dir == nullptr)
-        return;
-    std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > " +
-                          std::string(dir) + "/" + name + ".png";
-    if (system(command.c_str()) != 0)
-        ADD_FAILURE() << command;
-}
-
 class DerridaPlot : public ScreenTest {
 protected:
     void SetUp() override

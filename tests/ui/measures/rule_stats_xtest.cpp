@@ -32,18 +32,6 @@ namespace {
 
 using bytes = std::vector<uint8_t>;
 
-void
-screenshot(const std::string &name)
-{
-    const char *dir = getenv("ZEMRA_SCREENSHOTS");
-    if (dir == nullptr)
-        return;
-    std::string command = "xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > " +
-                          std::string(dir) + "/" + name + ".png";
-    if (system(command.c_str()) != 0)
-        ADD_FAILURE() << command;
-}
-
 bytes
 file_bytes(const char *name)
 {
