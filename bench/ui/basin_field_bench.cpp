@@ -46,7 +46,6 @@
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/parallel_table.h"
 #include "engine/backward/globals.h"
-#include "engine/backward/parallel_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -404,6 +403,8 @@ BM_FieldTable(benchmark::State &state)
     set_table_threads(static_cast<unsigned>(state.range(3)));
     {
         busy_cores busy(state.range(4) != 0);
+        // The count the field will choose, asked with the busy cores running.
+        state.counters["threads"] = threads_for(uint64_t(1) << n);
         field_meter meter{uint64_t(1) << n};
         for (auto _ : state)
             one_table_field();
