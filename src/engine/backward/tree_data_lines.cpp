@@ -3,37 +3,22 @@
 // attractor's size (forward/globals.h). Start at compose_tree_lines.
 #include "engine/backward/tree_data_lines.h"
 
-#include <cstdarg>
-#include <cstdio>
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 
 namespace {
-
-std::string
-format(const char *pattern, ...) __attribute__((format(printf, 1, 2)));
-
-std::string
-format(const char *pattern, ...)
-{
-    char text[200];
-    va_list args;
-    va_start(args, pattern);
-    vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
 
 // The totals that end every tree line: g, g/s, depth and mp.
 std::string
 totals_tail(uint32_t max_fan)
 {
     float density = treesize ? static_cast<float>(gofEno) / static_cast<float>(treesize) : 0.0f;
-    return format(" %lu %.3g %u %lu\n", static_cast<unsigned long>(gofEno), density, level,
+    return formatted(" %lu %.3g %u %lu\n", static_cast<unsigned long>(gofEno), density, level,
                   static_cast<unsigned long>(max_fan));
 }
 
@@ -44,7 +29,7 @@ state_hex(const uint8_t *state)
 {
     std::string hex;
     for (int i = bytesL - 1; i >= 0; i--)
-        hex += format("%02x", state[i]);
+        hex += formatted("%02x", state[i]);
     return hex;
 }
 
@@ -53,20 +38,20 @@ compose_tree_lines(const uint8_t *root, uint32_t max_fan)
 {
     std::string text;
     if (!insegloop) {
-        text = format("   %lu. ", static_cast<unsigned long>(attperiod - attindex + 1));
+        text = formatted("   %lu. ", static_cast<unsigned long>(attperiod - attindex + 1));
         text += state_hex(root);
-        text += format(" %d %lu ", cyclematch, static_cast<unsigned long>(treesize));
+        text += formatted(" %d %lu ", cyclematch, static_cast<unsigned long>(treesize));
         return text + totals_tail(max_fan);
     }
     if (segindex == 1)
-        text = format(direction == direction_backward ? "   seg-fan=%lu (%d segs) \n"
+        text = formatted(direction == direction_backward ? "   seg-fan=%lu (%d segs) \n"
                                                       : "      seg-fan=%lu (%d segs) \n",
                       static_cast<unsigned long>(totalsegfan), static_cast<int>(segno));
     uint32_t members = regular2d ? static_cast<uint32_t>(seg_2d_h[segindex]) * seg_2d_v[segindex]
                                  : seg[segindex];
-    text += format("      %d. ", static_cast<int>(segindex));
+    text += formatted("      %d. ", static_cast<int>(segindex));
     text += state_hex(root);
-    text += format(" %d %lu ", static_cast<int>(members), static_cast<unsigned long>(treesize));
+    text += formatted(" %d %lu ", static_cast<int>(members), static_cast<unsigned long>(treesize));
     return text + totals_tail(max_fan);
 }
 
@@ -79,8 +64,8 @@ compose_state_line(const uint8_t *state)
             text += get_value(state, static_cast<uint32_t>(c)) ? '1' : '0';
     } else {
         for (uint32_t c = 0; c < lineL; c++)
-            text += format("%d", get_value(state, c));
+            text += formatted("%d", get_value(state, c));
     }
     unsigned long fan = fansize + (level == 0 ? 1u : 0u);
-    return text + format(" %u %u %lu\n", basintypeno, level, fan);
+    return text + formatted(" %u %u %lu\n", basintypeno, level, fan);
 }

@@ -3,26 +3,11 @@
 // it touches is the allocator's count of live blocks.
 #include "engine/measures/lambda_z.h"
 
-#include <cstdarg>
-#include <cstdio>
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 
 namespace {
-
-std::string
-format(const char *pattern, ...) __attribute__((format(printf, 1, 2)));
-
-std::string
-format(const char *pattern, ...)
-{
-    char text[160];
-    va_list args;
-    va_start(args, pattern);
-    vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
 
 double
 percent_of(uint64_t part, uint64_t whole)
@@ -38,8 +23,8 @@ count_cell(uint32_t count, uint32_t rules)
     if (count == 0)
         return "";
     if (count <= 999)
-        return format("%lu=%.3f%%", static_cast<unsigned long>(count), percent_of(count, rules));
-    return format("%.3f%%", percent_of(count, rules));
+        return formatted("%lu=%.3f%%", static_cast<unsigned long>(count), percent_of(count, rules));
+    return formatted("%.3f%%", percent_of(count, rules));
 }
 
 } // namespace
@@ -113,7 +98,7 @@ lambda_bias_schedule(double progress, int16_t &bias, uint8_t &z_high)
 std::string
 lambda_z_heading(const lambda_z_counts &t)
 {
-    return format("Canalyzing-lambda ratio and P frequency count, total rules=%lu",
+    return formatted("Canalyzing-lambda ratio and P frequency count, total rules=%lu",
                   static_cast<unsigned long>(t.rules));
 }
 
@@ -123,12 +108,12 @@ canalyzing_freq_line(const lambda_z_counts &t)
     std::string line = "Canalyzing freq: ";
     uint64_t inputs = 0;
     for (int c = 0; c <= t.k; c++) {
-        line += format("C%d=%lu=%.3f%% ", c, static_cast<unsigned long>(t.canal_freq[c]),
+        line += formatted("C%d=%lu=%.3f%% ", c, static_cast<unsigned long>(t.canal_freq[c]),
                        percent_of(t.canal_freq[c], t.rules));
         inputs += static_cast<uint64_t>(c) * t.canal_freq[c];
     }
     uint32_t canalyzing_rules = t.rules - t.canal_freq[0];
-    line += format("total: Crules=%lu=%.3f%%, Cinputs=%lu=%.3f%%",
+    line += formatted("total: Crules=%lu=%.3f%%, Cinputs=%lu=%.3f%%",
                    static_cast<unsigned long>(canalyzing_rules),
                    percent_of(canalyzing_rules, t.rules), static_cast<unsigned long>(inputs),
                    percent_of(inputs, static_cast<uint64_t>(t.k) * t.rules));
@@ -138,11 +123,11 @@ canalyzing_freq_line(const lambda_z_counts &t)
 std::string
 lambda_z_plotted_text(uint32_t plotted, char code_classes, int classes_counted)
 {
-    std::string text = format("tot plotted=%lu", static_cast<unsigned long>(plotted));
+    std::string text = formatted("tot plotted=%lu", static_cast<unsigned long>(plotted));
     if (code_classes == 'e')
-        text += format(", equivs=%d", classes_counted);
+        text += formatted(", equivs=%d", classes_counted);
     else if (code_classes == 'c')
-        text += format(", clusters=%d", classes_counted);
+        text += formatted(", clusters=%d", classes_counted);
     return text;
 }
 
@@ -151,8 +136,8 @@ canalyzing_progress_text(const lambda_z_counts &t, uint32_t total_rules, uint32_
 {
     std::string text = "c-frequency:";
     for (int c = 0; c <= t.k; c++)
-        text += format("%lu ", static_cast<unsigned long>(t.canal_freq[c]));
-    return text + format(" total rules=%lu last=%lu", static_cast<unsigned long>(total_rules),
+        text += formatted("%lu ", static_cast<unsigned long>(t.canal_freq[c]));
+    return text + formatted(" total rules=%lu last=%lu", static_cast<unsigned long>(total_rules),
                          static_cast<unsigned long>(last));
 }
 
@@ -166,14 +151,14 @@ lambda_z_class_rows(const lambda_z_counts &t)
     rows[3].label = "freq ";
     for (uint32_t b = 0; b <= H; b++) {
         double share = static_cast<double>(b) / H;
-        rows[0].cells.push_back(format("%lu/%lu", static_cast<unsigned long>(b),
+        rows[0].cells.push_back(formatted("%lu/%lu", static_cast<unsigned long>(b),
                                        static_cast<unsigned long>(H)));
-        rows[1].cells.push_back(format("%g", share));
-        rows[2].cells.push_back(format("%g", 1.0 - 0.5 * share));
+        rows[1].cells.push_back(formatted("%g", share));
+        rows[2].cells.push_back(formatted("%g", 1.0 - 0.5 * share));
         rows[3].cells.push_back(count_cell(t.lr_freq[b], t.rules));
     }
     for (int c = 0; c <= t.k; c++) {
-        lambda_z_row row{format("C=%d ", c), {}};
+        lambda_z_row row{formatted("C=%d ", c), {}};
         for (uint32_t b = 0; b <= H; b++)
             row.cells.push_back(count_cell(t.canal_lr_freq[c][b], t.rules));
         rows.push_back(row);
@@ -188,7 +173,7 @@ lambda_z_table_text(const lambda_z_counts &t)
     for (const lambda_z_row &row : lambda_z_class_rows(t)) {
         text += row.label;
         for (const std::string &cell : row.cells)
-            text += format("%11s", cell.c_str());
+            text += formatted("%11s", cell.c_str());
         text += "\n";
     }
     return text;

@@ -6,13 +6,12 @@
 #include "ui/graphs/block_dialog.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 #include "engine/graphs/globals.h"
 #include "engine/graphs/node_selection.h"
 #include "engine/model/globals.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/graph_prompt.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -41,20 +40,6 @@ int
 shown(uint32_t node)
 {
     return static_cast<int>(f_or_n == graph_network ? node - 1 : node);
-}
-
-std::string
-formatted(const char *format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string
-formatted(const char *format, ...)
-{
-    char text[160];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
 }
 
 // "a,b" or "a,b,c" of the first dim coordinates.

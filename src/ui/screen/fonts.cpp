@@ -178,10 +178,8 @@ font_in_use()
     return current_use;
 }
 
-namespace {
-
 XFontStruct *
-font_of(font_use f)
+loaded_font(font_use f)
 {
     switch (f) {
     case font_normal:
@@ -205,12 +203,10 @@ font_of(font_use f)
     return nullptr;
 }
 
-} // namespace
-
 int
 text_width_in_use(const char *s)
 {
-    XFontStruct *font = font_of(current_use);
+    XFontStruct *font = loaded_font(current_use);
     int len = static_cast<int>(strlen(s));
     return font ? XTextWidth(font, s, len) : len * CWidth;
 }
@@ -218,14 +214,14 @@ text_width_in_use(const char *s)
 int
 text_height_in_use()
 {
-    XFontStruct *font = font_of(current_use);
+    XFontStruct *font = loaded_font(current_use);
     return font ? font->ascent + font->descent : CHeight;
 }
 
 int
 text_ink_height_in_use(const char *s)
 {
-    XFontStruct *font = font_of(current_use);
+    XFontStruct *font = loaded_font(current_use);
     if (!font)
         return CHeight;
     int direction = 0, ascent = 0, descent = 0;
@@ -237,7 +233,7 @@ text_ink_height_in_use(const char *s)
 void
 use_font(font_use f)
 {
-    XFontStruct *font = font_of(f);
+    XFontStruct *font = loaded_font(f);
     if (font)
         XSetFont(D, Gc, font->fid);
     current_use = f;

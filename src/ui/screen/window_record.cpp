@@ -119,29 +119,6 @@ add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
     return &ops.back();
 }
 
-XFontStruct *
-loaded_font(font_use f)
-{
-    switch (f) {
-    case font_small:
-        return smallpropfont;
-    case font_medium:
-        return mediumpropfont;
-    case font_label:
-        return tempfont;
-    case font_italic:
-        return italicfont;
-    case font_fixed:
-        return nonpropfont;
-    case font_fixed_medium:
-        return mediumnonpropfont;
-    case font_fixed_small:
-        return smallnonpropfont;
-    default:
-        return propfont ? propfont : nonpropfont;
-    }
-}
-
 // Width of a recorded text in its font as loaded now.
 float
 text_width(const drawn_op &op)

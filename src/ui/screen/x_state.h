@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "ui/screen/fonts.h"
+
 extern Display *D;            // the display, opened once by open_graphics
 extern int S;                 // default screen number
 extern Window W;              // the one top-level window
@@ -20,3 +22,5 @@ extern bool window_destroyed;
 // The eight fonts, each null when it did not load.
 extern XFontStruct *nonpropfont, *mediumnonpropfont, *smallnonpropfont,
     *propfont, *mediumpropfont, *smallpropfont, *tempfont, *italicfont;
+// The font of a use as loaded now; null when none is loaded.
+XFontStruct *loaded_font(font_use f);

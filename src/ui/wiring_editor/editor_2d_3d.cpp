@@ -19,12 +19,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/lattice_editor.h"
@@ -365,12 +365,10 @@ put(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void
 put(const char *format, ...)
 {
-    char text[160];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    outtext(formatted_list(format, args).c_str());
     va_end(args);
-    outtext(text);
 }
 
 bool
