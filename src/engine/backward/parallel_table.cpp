@@ -258,6 +258,11 @@ struct array_successors {
     {
         return succ[s];
     }
+    void
+    warm(uint64_t s) const
+    {
+        __builtin_prefetch(succ + s);
+    }
 };
 
 template <unsigned Bytes>
@@ -273,6 +278,13 @@ struct record_successors {
         for (unsigned b = 0; b < Bytes; b++)
             number |= static_cast<uint32_t>(record[b]) << (8 * b);
         return number & mask;
+    }
+    // Asks the memory for the record of s, read soon (a record may cross
+    // into the next line; its first byte is the one asked).
+    void
+    warm(uint64_t s) const
+    {
+        __builtin_prefetch(records + s * Bytes);
     }
 };
 
@@ -340,7 +352,14 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
     states.assign(list + from, list + to);
     targets.resize(size);
     counts.assign(count, 0);
+    // The bucket's states lie scattered over the whole table: each record is
+    // asked for some states ahead, so that the reads overlap.
+    constexpr size_t kAhead = 24;
+    for (size_t i = 0; i < size && i < kAhead; i++)
+        succ.warm(states[i]);
     for (size_t i = 0; i < size; i++) {
+        if (i + kAhead < size)
+            succ.warm(states[i + kAhead]);
         uint32_t t = succ(states[i]) - low;
         targets[i] = t;
         counts[t]++;

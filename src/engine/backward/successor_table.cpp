@@ -174,6 +174,7 @@ fill_successor_table(int hamming, int print_pairs)
     free_successor_table();
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
+    advise_large_pages(exh_pairs, states * bytesL);
     take_tickoff_for_single_runs(states);
     uint8_t *counter = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "exh_pairs"));
     uint8_t *picked = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "exh_pairs"));
