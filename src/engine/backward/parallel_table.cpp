@@ -100,6 +100,19 @@ sliced_fits()
     return true;
 }
 
+// The 64 records of Bytes bytes (v = 2: little-endian numbers) from
+// numbers[0 .. 63] at records: made in a buffer a whole word a record, each
+// word's spare bytes overwritten by the next, then copied at once.
+template <unsigned Bytes>
+inline void
+write_records(const uint32_t numbers[64], uint8_t *records)
+{
+    uint8_t lines[64 * Bytes + 4];
+    for (int j = 0; j < 64; j++)
+        memcpy(lines + j * Bytes, &numbers[j], 4);
+    memcpy(records, lines, 64 * Bytes);
+}
+
 // States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
 void
 fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
@@ -130,14 +143,27 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
         rows[c] = fold[0];
     }
     transpose_bit_halves_32(rows);
-    for (int half = 0; half < 2; half++)
-        for (int j = 0; j < 32; j++) {
-            uint64_t s = s0 + 32 * half + j;
-            uint32_t number = static_cast<uint32_t>(rows[j] >> (32 * half));
-            if (succ)
-                succ[s] = number;
-            write_state_line(exh_pairs + s * bytesL, number);
-        }
+    uint32_t numbers[64];
+    for (int j = 0; j < 32; j++) {
+        numbers[j] = static_cast<uint32_t>(rows[j]);
+        numbers[32 + j] = static_cast<uint32_t>(rows[j] >> 32);
+    }
+    if (succ)
+        memcpy(succ + s0, numbers, sizeof numbers);
+    switch (bytesL) {
+    case 1:
+        write_records<1>(numbers, exh_pairs + s0);
+        break;
+    case 2:
+        write_records<2>(numbers, exh_pairs + s0 * 2);
+        break;
+    case 3:
+        write_records<3>(numbers, exh_pairs + s0 * 3);
+        break;
+    default:
+        write_records<4>(numbers, exh_pairs + s0 * 4);
+        break;
+    }
 }
 
 // States first .. last-1 by byte cells.
@@ -194,6 +220,15 @@ swap_block_halves(uint64_t *rows, int k, int j, uint64_t m)
     uint64_t t = ((rows[k] >> j) ^ rows[k | j]) & m;
     rows[k | j] ^= t;
     rows[k] ^= t << j;
+}
+
+// One round of transpose_bit_halves_32: the blocks of side 2J.
+template <int J>
+inline void
+swap_round(uint64_t *rows, uint64_t m)
+{
+    for (int k = 0; k < 32; k = ((k | J) + 1) & ~J)
+        swap_block_halves(rows, k, J, m);
 }
 
 // Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
@@ -258,6 +293,11 @@ struct array_successors {
     {
         return succ[s];
     }
+    void
+    warm(uint64_t s) const
+    {
+        __builtin_prefetch(succ + s);
+    }
 };
 
 template <unsigned Bytes>
@@ -273,6 +313,13 @@ struct record_successors {
         for (unsigned b = 0; b < Bytes; b++)
             number |= static_cast<uint32_t>(record[b]) << (8 * b);
         return number & mask;
+    }
+    // Asks the memory for the record of s, read soon (a record may cross
+    // into the next line; its first byte is the one asked).
+    void
+    warm(uint64_t s) const
+    {
+        __builtin_prefetch(records + s * Bytes);
     }
 };
 
@@ -340,7 +387,14 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
     states.assign(list + from, list + to);
     targets.resize(size);
     counts.assign(count, 0);
+    // The bucket's states lie scattered over the whole table: each record is
+    // asked for some states ahead, so that the reads overlap.
+    constexpr size_t kAhead = 24;
+    for (size_t i = 0; i < size && i < kAhead; i++)
+        succ.warm(states[i]);
     for (size_t i = 0; i < size; i++) {
+        if (i + kAhead < size)
+            succ.warm(states[i + kAhead]);
         uint32_t t = succ(states[i]) - low;
         targets[i] = t;
         counts[t]++;
@@ -490,11 +544,13 @@ transpose_bit_halves_32(uint64_t rows[32])
 {
     // Swap the off-diagonal halves of every 2j x 2j block of each half,
     // j = 16 .. 1: the high columns of row k with the low columns of row
-    // k + j; m selects the columns whose bit j is clear.
-    uint64_t m = 0x0000FFFF0000FFFFull;
-    for (int j = 16; j != 0; j >>= 1, m ^= m << j)
-        for (int k = 0; k < 32; k = ((k | j) + 1) & ~j)
-            swap_block_halves(rows, k, j, m);
+    // k + j; the mask selects the columns whose bit j is clear. Each round
+    // has its j fixed, so that its loop unrolls into plain shifts.
+    swap_round<16>(rows, 0x0000FFFF0000FFFFull);
+    swap_round<8>(rows, 0x00FF00FF00FF00FFull);
+    swap_round<4>(rows, 0x0F0F0F0F0F0F0F0Full);
+    swap_round<2>(rows, 0x3333333333333333ull);
+    swap_round<1>(rows, 0x5555555555555555ull);
 }
 
 unsigned

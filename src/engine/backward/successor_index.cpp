@@ -25,10 +25,10 @@ make_select_table()
     return table;
 }
 
-// Asks for large pages under the whole 2 MB stretches of a fresh block: the
-// tree walk reads the index at random, and with small pages nearly every
-// read would miss the address cache too. Only a hint; nothing changes if
-// the system gives none.
+} // namespace
+
+constexpr byte_select_table select_in_byte = make_select_table();
+
 void
 advise_large_pages(void *block, size_t bytes)
 {
@@ -38,10 +38,6 @@ advise_large_pages(void *block, size_t bytes)
     if (to > from)
         madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
 }
-
-} // namespace
-
-constexpr byte_select_table select_in_byte = make_select_table();
 
 void
 allocate_successor_index(successor_index &index, uint64_t states, index_form form)

@@ -21,6 +21,7 @@
 //   2k + 2: wide[65k ..]). A lookup reads one block, within one cache line,
 //   and where it spilled the overflow.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 struct successor_block {
@@ -57,6 +58,11 @@ struct pre_image_span {
 // held when states is 0.
 void allocate_successor_index(successor_index &index, uint64_t states, index_form form);
 void free_successor_index(successor_index &index);
+// Asks for large pages under the whole 2 MB stretches of a fresh block of
+// bytes bytes: the tree walk and the index's sort read the table and the
+// index at random, and with small pages nearly every read would miss the
+// address cache too. Only a hint; nothing changes if the system gives none.
+void advise_large_pages(void *block, size_t bytes);
 // Keeps the 65 group starts of a block (64 successors and the end, list
 // offsets) in an overflow array; returns the block's spill value. One
 // thread at a time.

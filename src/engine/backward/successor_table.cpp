@@ -42,9 +42,10 @@ namespace {
 successor_index table_index;
 index_form table_index_form = index_form::automatic;
 bool owns_tickoff = false;
-// The groups warm_pre_images looked up for the nodes expanded soon, in the
-// place warmed_place gives their target number, with their target number +
-// 1 (0: none); forgotten whenever the index is made or freed.
+// The groups warm_pre_images looked up in an index of blocks for the nodes
+// expanded soon, in the place warmed_place gives their target number, with
+// their target number + 1 (0: none); forgotten whenever the index is made
+// or freed.
 constexpr uint32_t kWarmed = 256;
 pre_image_span warmed[kWarmed];
 uint32_t warmed_target_plus_1[kWarmed] = {};
@@ -174,6 +175,7 @@ fill_successor_table(int hamming, int print_pairs)
     free_successor_table();
     statespace = static_cast<uint32_t>(states - 1);
     exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
+    advise_large_pages(exh_pairs, states * bytesL);
     take_tickoff_for_single_runs(states);
     uint8_t *counter = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "exh_pairs"));
     uint8_t *picked = static_cast<uint8_t *>(checked_calloc(lineL / 8 + 1, 1, "exh_pairs"));
@@ -311,9 +313,15 @@ table_pre_images(uint32_t t, uint32_t *count)
     *count = 0;
     if ((!table_index.list && !build_successor_index()) || t > statespace)
         return nullptr;
-    uint32_t place = warmed_place(t);
-    pre_image_span group =
-        warmed_target_plus_1[place] == t + 1 ? warmed[place] : successor_group(table_index, t);
+    // Offsets are two reads in lines asked for already; a block's group
+    // takes longer to find than to keep.
+    pre_image_span group;
+    if (table_index.first) {
+        group = {table_index.first[t], table_index.first[t + 1] - table_index.first[t]};
+    } else {
+        uint32_t place = warmed_place(t);
+        group = warmed_target_plus_1[place] == t + 1 ? warmed[place] : successor_group(table_index, t);
+    }
     *count = group.count;
     return table_index.list + group.first;
 }
@@ -334,7 +342,9 @@ warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
             __builtin_prefetch(spill & 1 ? static_cast<const void *>(table_index.narrow + at)
                                          : static_cast<const void *>(table_index.wide + at));
     }
-    if (near <= statespace) {
+    if (near <= statespace && table_index.first) {
+        __builtin_prefetch(table_index.list + table_index.first[near]);
+    } else if (near <= statespace) {
         uint32_t place = warmed_place(near);
         pre_image_span &group = warmed[place];
         group = successor_group(table_index, near);

@@ -937,7 +937,10 @@ expand_stored_fans(const tree_work &work)
             if (tick_nodes)
                 tick_off(t);
             c.placed += places;
-            if (method.warm)
+            // Mostly all three lie in the level being expanded.
+            if (method.warm && uint64_t(i) + kFar <= last_node)
+                method.warm(nodes[i + kNear], nodes[i + kMiddle], nodes[i + kFar]);
+            else if (method.warm)
                 method.warm(node_ahead(kNear), node_ahead(kMiddle), node_ahead(kFar));
             uint32_t kept = accept_plain_into(terms, fan, count, list, c.at);
             c.accepted += kept;

@@ -68,6 +68,31 @@ TEST(ParallelTable, RecordsEqualTheSteppedSuccessors)
             }
 }
 
+// Records of three bytes (17 cells, bit slices): each is the stepped
+// successor's little-endian number byte for byte, the bits past the cells
+// clear, and the records of one block of 64 states never run into the next
+// block's.
+TEST(ParallelTable, ThreeByteRecordsHoldTheSteppedSuccessorsByteForByte)
+{
+    srandom(33);
+    for (int variant = 0; variant < 2; variant++) {
+        TestNetwork net(2, 17, 3);
+        reset_backward_settings();
+        wire_at_random(variant & 1);
+        random_rules(0);
+        std::vector<uint32_t> next = successors();
+        exhaustive_testing = exhaustive_table;
+        ASSERT_EQ(bytesL, 3);
+        ASSERT_EQ(fill_successor_table(-1, 0), 1);
+        std::vector<uint8_t> bytes = table_bytes();
+        for (uint32_t s = 0; s < next.size(); s++)
+            for (unsigned b = 0; b < 3; b++)
+                ASSERT_EQ(bytes[3 * s + b], static_cast<uint8_t>(next[s] >> (8 * b)))
+                    << "state " << s << " byte " << b << " variant " << variant;
+        free_successor_table();
+    }
+}
+
 TEST(ParallelTable, SameTableForAnyNumberOfThreads)
 {
     srandom(5);
