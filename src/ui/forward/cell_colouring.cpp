@@ -6,6 +6,7 @@
 // screen layer's colours. Start at cell_colour.
 #include "ui/forward/cell_colouring.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/forward/globals.h"
@@ -17,6 +18,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/forward/key_panel.h"
 #include "ui/model/nhood_colour.h"
 #include "ui/screen/window.h"
 
@@ -166,9 +168,16 @@ draw_graph_layout(run_iteration *it, const uint8_t *state, int drawn, int x0, in
 {
     if (!stp_graph_layout || !stp_graph_node_size)
         return;
+    // The graph window let nodes lie anywhere in it or past its edges: the
+    // discs are clipped to the inside of the box, left of the key panel,
+    // so none is drawn over the pattern, the boxes or the panel's lines.
+    int right = std::min(x1, key_panel_left()) - 1;
+    if (right <= x0 || y1 - 1 <= y0)
+        return;
     int colour = getcolor();
     if (threed)
-        draw_box(-1, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 0, 0);
+        draw_box(-1, x0 + 1, y0 + 1, right, y1 - 1, 0, 0);
+    setviewport(x0 + 1, y0 + 1, right, y1 - 1, 1);
     int radius = static_cast<int>(stp_graph_node_size[1]);
     for (int c = L; c >= 0; c--) {
         int value = get_value(state, static_cast<uint32_t>(c));

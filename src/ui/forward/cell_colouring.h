@@ -30,8 +30,10 @@ void setup_freq_colors();
 void free_freq_colors();
 
 // The graph-layout display after a step's sweep: each cell a disc at its
-// node of stp_graph_layout, inside the layout box (x0, y0, x1, y1).
-// state: the state just drawn; drawn: the pattern is shown (stp).
+// node of stp_graph_layout, clipped to the inside of the layout box (x0,
+// y0, x1, y1) left of the key panel; the viewport is the whole window
+// again afterwards. state: the state just drawn; drawn: the pattern is
+// shown (stp).
 void draw_graph_layout(run_iteration *it, const uint8_t *state, int drawn, int x0, int y0, int x1,
                        int y1);
 // The return-map point of the step: X from the state drawn, Y from the next

@@ -198,6 +198,13 @@ erase_key_panel()
     drawn = panel_place();
 }
 
+int
+key_panel_left()
+{
+    bool shown = drawn.left >= 0 && !left_out && !onthefly_box_erased;
+    return shown ? drawn.left : Maxx + 1;
+}
+
 void
 forget_key_panel()
 {

@@ -6,6 +6,9 @@
 // Draws the panel, or leaves it out where the pattern reaches its place (as
 // the colour key is); the current point is kept.
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);
+// The left edge of the panel's frame while the panel is on the window, else
+// Maxx + 1: what is drawn beside it stays left of it.
+int key_panel_left();
 // Erases the panel where it was last drawn (nothing when it was left out).
 void erase_key_panel();
 // The window was drawn afresh: no panel of an earlier run is on it. (A panel

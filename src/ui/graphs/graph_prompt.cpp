@@ -30,42 +30,23 @@ remove_menu()
 }
 
 fitting_font::fitting_font(const std::vector<std::string> &lines, int rows)
-    : width_(CWidth), height_(CHeight), room_(prompt_box_bottom(rows) - 2 - kTop), rows_(rows), before_(in_use)
+    : font_while(lines, prompt_box_text_room(), {set_medium_font, set_small_font}),
+      // The room of the rows in the font the dialog began in.
+      room_(box_lines_bottom(rows, height_before(), WinMaxy) - 2 - kTop), rows_(rows), before_(in_use)
 {
     in_use = this;
-    if (fits(lines))
-        return;
-    set_medium_font();
-    if (fits(lines))
-        return;
-    CWidth = width_;
-    CHeight = height_;
-    set_small_font();
 }
 
 fitting_font::~fitting_font()
 {
-    restore_def_font();
-    CWidth = width_;
-    CHeight = height_;
     in_use = before_;
 }
 
 int
 fitting_font::row_top(int line) const
 {
-    int pitch = CHeight < height_ ? std::max<int>(CHeight, room_ / rows_) : CHeight;
+    int pitch = CHeight < height_before() ? std::max<int>(CHeight, room_ / rows_) : CHeight;
     return kTop + line * pitch;
-}
-
-bool
-fitting_font::fits(const std::vector<std::string> &lines)
-{
-    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    for (const std::string &line : lines)
-        if (text_width_in_use(line.c_str()) > room)
-            return false;
-    return true;
 }
 
 void

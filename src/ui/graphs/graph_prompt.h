@@ -4,11 +4,11 @@
 // the widest of their lines fits the prompt box, so that a dialog of n
 // lines stays in the room of n lines.
 #pragma once
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "ui/screen/key_table.h"
+#include "ui/screen/prompt_font.h"
 
 // Image slots of what the graph window covers: its rectangle (boximage)
 // and the prompt area of the menu's lines (boximage_prompt), saved by the
@@ -20,25 +20,22 @@ constexpr int kGraphMenuLines = 4;
 // The prompt area as it was under the menu.
 void remove_menu();
 
-// While it lives: the normal font when every line fits the prompt box,
-// else the medium or the small one, with row_top(i) the top of line i
-// (smaller lines spread over the room of `rows` lines). Puts the font and
-// its metrics back when it goes. dialog_row places the rows of the
-// fitting font that lives now.
-class fitting_font {
+// While it lives: the screen's font scope over the lines in the prompt
+// box, taking the medium or else the small font where the normal one is
+// too wide, with row_top(i) the top of line i (smaller lines spread over
+// the room of `rows` lines). dialog_row places the rows of the fitting
+// font that lives now.
+class fitting_font : public font_while {
 public:
     fitting_font(const std::vector<std::string> &lines, int rows);
     ~fitting_font();
-    fitting_font(const fitting_font &) = delete;
-    fitting_font &operator=(const fitting_font &) = delete;
     int row_top(int line) const;
 
 private:
-    static bool fits(const std::vector<std::string> &lines);
-    int16_t width_, height_;
     int room_, rows_;
     const fitting_font *before_;
 };
+
 // The point to the start of line `line` of the prompt box, in the fitting
 // font in use (a question table's start_row).
 void dialog_row(int line);

@@ -1,15 +1,45 @@
 // Fonts taken for a while (prompt_font.h): the scope that gives the normal
-// font back, and the prompt lines measured against the box's text room.
+// font back, and the lines measured against the room they have.
 #include "ui/screen/prompt_font.h"
 
 #include "ui/screen/box_places.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 
+namespace {
+
+bool
+lines_fit(const std::vector<std::string> &lines, int room)
+{
+    for (const std::string &line : lines)
+        if (text_width_in_use(line.c_str()) > room)
+            return false;
+    return true;
+}
+
+} // namespace
+
 font_while::font_while(bool on, void (*set_font)()) : on_(on), width_(CWidth), height_(CHeight)
 {
     if (on_)
         set_font();
+}
+
+font_while::font_while(const std::vector<std::string> &lines, int room,
+                       std::initializer_list<void (*)()> smaller)
+    : on_(false), width_(CWidth), height_(CHeight)
+{
+    if (lines_fit(lines, room))
+        return;
+    for (void (*set_font)() : smaller) {
+        // Each font scales the metrics of the one the scope began in.
+        CWidth = width_;
+        CHeight = height_;
+        set_font();
+        on_ = true;
+        if (lines_fit(lines, room))
+            return;
+    }
 }
 
 font_while::~font_while()
@@ -21,21 +51,13 @@ font_while::~font_while()
     CHeight = height_;
 }
 
-namespace {
-
-bool
-wider_than_prompt_box(const std::vector<std::string> &lines)
+int
+prompt_box_text_room()
 {
-    int room = box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    for (const std::string &line : lines)
-        if (text_width_in_use(line.c_str()) > room)
-            return true;
-    return false;
+    return box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
 }
 
-} // namespace
-
 prompt_font::prompt_font(const std::vector<std::string> &lines)
-    : font_while(wider_than_prompt_box(lines), set_medium_font)
+    : font_while(lines, prompt_box_text_room(), {set_medium_font})
 {
 }

@@ -6,6 +6,7 @@
 // where its end would stay when the box is erased.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 #include <string>
 
@@ -13,15 +14,25 @@ class font_while {
 public:
     // Takes the font set_font sets, with its metrics, when on is true.
     font_while(bool on, void (*set_font)());
+    // When a line is wider than room pixels in the font in use, takes the
+    // first of the smaller fonts in which every line fits, or the last of
+    // them when none does; each set from the metrics of the font in use.
+    font_while(const std::vector<std::string> &lines, int room, std::initializer_list<void (*)()> smaller);
     // The normal font and its metrics back, when another was taken.
     ~font_while();
     font_while(const font_while &) = delete;
     font_while &operator=(const font_while &) = delete;
 
+    // The line height of the font in use when the scope began.
+    int16_t height_before() const { return height_; }
+
 private:
     bool on_;
     int16_t width_, height_;
 };
+
+// The room the prompt box gives a line of text, in pixels.
+int prompt_box_text_room();
 
 class prompt_font : public font_while {
 public:

@@ -1,0 +1,162 @@
+// The graph-layout display of a forward-only run on the real window: the
+// graph window lets its nodes lie anywhere, past its edges too, and the
+// run draws each cell at its node; only the discs inside the layout box
+// (and left of the key panel, while the panel is shown) reach the window,
+// so nothing is drawn over the pattern, the boxes or the panel's lines.
+#include "support/x_test_fixture.h"
+
+#include <vector>
+
+#include "engine/forward/forward_test_support.h"
+#include "ui/forward/cell_colouring.h"
+#include "ui/forward/key_panel.h"
+#include "ui/forward/running_keys.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
+
+namespace {
+
+class GraphLayoutDisplay : public ScreenTest {
+protected:
+    run_iteration it{};
+    entropy_graph eg{};
+    uint8_t value_colours[2] = {black, yellow};
+    uint8_t *colours_before = nullptr;
+    // The forward run's layout box.
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFailure())
+            return;
+        colours_before = color_v;
+        color_v = value_colours;
+        x0 = vgax(140);
+        x1 = Maxx - vgax(5);
+        y0 = 5 * CHeight;
+        y1 = vgay(430);
+        setviewport(0, 0, Maxx, Maxy, 1);
+        // A "pattern" everywhere, then the layout box framed on it.
+        setfillstyle(0, lightblue);
+        bar(0, 0, Maxx, Maxy);
+        setcolor(red);
+        rectangle(x0, y0, x1, y1);
+    }
+    void TearDown() override
+    {
+        erase_key_panel();
+        forget_key_panel();
+        color_v = colours_before;
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+    }
+
+    static std::vector<uint32_t>
+    window_now()
+    {
+        std::vector<uint32_t> pixels;
+        EXPECT_TRUE(read_window_pixels(Maxx + 1, WinMaxy + 1, pixels));
+        return pixels;
+    }
+
+    // Pixels that differ between two pictures of the window inside and
+    // outside the rectangle (l, t, r, b).
+    static void
+    count_changes(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b, int l, int t, int r, int bot,
+                  int *inside, int *outside)
+    {
+        *inside = *outside = 0;
+        for (int y = 0; y <= WinMaxy; y++)
+            for (int x = 0; x <= Maxx; x++) {
+                size_t i = static_cast<size_t>(y) * (Maxx + 1) + x;
+                if (a[i] == b[i])
+                    continue;
+                bool in = x >= l && x <= r && y >= t && y <= bot;
+                (in ? *inside : *outside) += 1;
+            }
+    }
+
+    // Six cells, all 1, with their nodes: inside the box, then one each
+    // over the pattern left of the box, above it, below it, past the
+    // window's right edge's box side, and near the box's right side.
+    void
+    place_nodes(int radius)
+    {
+        const int mid_y = (y0 + y1) / 2;
+        const int places[6][2] = {
+            {(x0 + x1) / 2, mid_y}, {x0 - radius / 2, mid_y},   {(x0 + x1) / 2, y0 - radius / 2},
+            {(x0 + x1) / 2, y1 + radius / 2}, {x1 + radius / 2, mid_y}, {x1 - 2 * radius, y1 - 2 * radius},
+        };
+        for (int c = 0; c < 6; c++) {
+            stp_graph_layout[c + 1][0] = static_cast<uint16_t>(places[c][0]);
+            stp_graph_layout[c + 1][1] = static_cast<uint16_t>(places[c][1]);
+        }
+        stp_graph_node_size[1] = static_cast<float>(radius);
+        for (uint32_t c = 0; c < lineL; c++)
+            set_value(A, c, 1);
+    }
+
+    void
+    release_layout()
+    {
+        for (size_t c = 0; c <= lineL; c++)
+            checked_free(stp_graph_layout[c]);
+        checked_free(stp_graph_layout);
+        checked_free(stp_graph_node_size);
+        checked_free(stp_cell_color);
+        stp_graph_layout = nullptr;
+        stp_graph_node_size = nullptr;
+        stp_cell_color = nullptr;
+    }
+};
+
+TEST_F(GraphLayoutDisplay, DiscsStayInsideTheLayoutBox)
+{
+    TestNetwork net(2, 6, 3);
+    allocate_graph_layout_tables();
+    const int radius = vgax(20);
+    place_nodes(radius);
+    std::vector<uint32_t> before = window_now();
+    draw_graph_layout(&it, A, 0, x0, y0, x1, y1);
+    std::vector<uint32_t> after = window_now();
+    screenshot("graph_layout_display");
+    int inside = 0, outside = 0;
+    count_changes(before, after, x0 + 1, y0 + 1, x1 - 1, y1 - 1, &inside, &outside);
+    EXPECT_EQ(outside, 0) << "discs drawn outside the layout box";
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(window_pixel(stp_graph_layout[1][0], stp_graph_layout[1][1]), Color_Table[yellow]);
+    // The halves of the discs on the box's sides that lie inside are drawn.
+    EXPECT_EQ(window_pixel(x0 + 2, (y0 + y1) / 2), Color_Table[yellow]);
+    EXPECT_EQ(view_x0, 0);
+    EXPECT_EQ(view_x1, Maxx);
+    release_layout();
+}
+
+// The key panel stands over the right of the layout box: a node there is
+// left out, and the panel's picture stays as it was drawn.
+TEST_F(GraphLayoutDisplay, DiscsStayInsideLeftOfTheKeyPanel)
+{
+    TestNetwork net(2, 6, 3);
+    allocate_graph_layout_tables();
+    const int radius = vgax(20);
+    place_nodes(radius);
+    it.key_panel = 1;
+    interrupt_key_index(&eg, &it);
+    const int panel = key_panel_left();
+    ASSERT_LT(panel, x1 - 2 * radius - radius) << "the panel does not cover the node near the box's side";
+    std::vector<uint32_t> before = window_now();
+    draw_graph_layout(&it, A, 0, x0, y0, x1, y1);
+    std::vector<uint32_t> after = window_now();
+    screenshot("graph_layout_display_key_panel");
+    int inside = 0, outside = 0;
+    count_changes(before, after, x0 + 1, y0 + 1, panel - 1, y1 - 1, &inside, &outside);
+    EXPECT_EQ(outside, 0) << "discs drawn outside the layout box or over the key panel";
+    EXPECT_GT(inside, 0);
+    release_layout();
+}
+
+} // namespace
