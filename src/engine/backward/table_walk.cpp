@@ -87,8 +87,11 @@ walk(table_walk &w, const successor_index &index, uint8_t *ticks, bool places)
     uint32_t *list = w.list;
     const uint64_t room = w.room;
     const uint32_t last_node = w.last;
-    uint32_t i = w.i, at = w.at, before = w.before, polls_due = w.polls_due;
-    uint32_t accepted = 0, expanded = 0, gardens = 0, largest = w.largest;
+    // The counts of accepted and expanded states, and at before the last
+    // fan, follow from where the walk ends: fewer values held in the loop.
+    const uint32_t first_node = w.i, first_at = w.at;
+    uint32_t i = w.i, at = w.at, polls_due = w.polls_due, kept = 0;
+    uint32_t gardens = 0, largest = w.largest;
     if (i >= last_node)
         return;
     pre_image_span ring[kRing];
@@ -122,7 +125,6 @@ walk(table_walk &w, const successor_index &index, uint8_t *ticks, bool places)
             __builtin_prefetch(ticks + (pre[ticked.first + k] >> 3));
         // The node's fan: each pre-image written past the end, marked, and
         // kept (the end moved past it) when its bit was clear.
-        before = at;
         const uint32_t *fan = pre + mine.first;
         uint32_t last = at;
         for (uint32_t k = 0; k < mine.count; k++) {
@@ -134,19 +136,19 @@ walk(table_walk &w, const successor_index &index, uint8_t *ticks, bool places)
             list[last + 1] = s;
             last += (was & bit) == 0;
         }
-        uint32_t kept = last - at;
+        kept = last - at;
         at = last;
-        accepted += kept;
         gardens += kept == 0;
         largest = kept > largest ? kept : largest;
         polls_due -= kept != 0;
-        expanded++;
     }
+    uint32_t expanded = i - first_node;
+    if (expanded)
+        w.before = at - kept;
     w.i = i;
     w.at = at;
-    w.before = before;
     w.polls_due = polls_due;
-    w.accepted += accepted;
+    w.accepted += at - first_at;
     w.expanded += expanded;
     w.gardens += gardens;
     w.placed += places ? expanded : 0;
@@ -155,7 +157,9 @@ walk(table_walk &w, const successor_index &index, uint8_t *ticks, bool places)
 
 } // namespace
 
-void
+// Kept out of its caller, the tree builder's long loop, so that the walk's
+// values stay in registers.
+__attribute__((noinline)) void
 table_walk_level(table_walk &w, const successor_index &index, uint8_t *ticks, bool places)
 {
     if (index.first)
