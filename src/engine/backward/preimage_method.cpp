@@ -106,6 +106,7 @@ const preimage_method local_1d_preimages = {
     .hands_numbers = hands_lines,
     .stored_fan = nullptr,
     .warm = nullptr,
+    .stored_index = nullptr,
     .polls_keys = true,
     .leaves_out_ticked_off = false,
 };
@@ -117,6 +118,7 @@ const preimage_method general_breadth_first_preimages = {
     .hands_numbers = general_hands_numbers,
     .stored_fan = nullptr,
     .warm = nullptr,
+    .stored_index = nullptr,
     .polls_keys = false,
     .leaves_out_ticked_off = false,
 };
@@ -128,6 +130,7 @@ const preimage_method general_walk_preimages = {
     .hands_numbers = general_hands_numbers,
     .stored_fan = nullptr,
     .warm = nullptr,
+    .stored_index = nullptr,
     .polls_keys = false,
     .leaves_out_ticked_off = false,
 };
@@ -140,6 +143,7 @@ const preimage_method table_preimages = {
     .hands_numbers = states_numbered,
     .stored_fan = table_pre_images,
     .warm = warm_pre_images,
+    .stored_index = table_fan_index,
     .polls_keys = true,
     .leaves_out_ticked_off = true,
 };
@@ -151,6 +155,7 @@ const preimage_method neutral_order_preimages = {
     .hands_numbers = hands_lines,
     .stored_fan = nullptr,
     .warm = nullptr,
+    .stored_index = nullptr,
     .polls_keys = true,
     .leaves_out_ticked_off = false,
 };

@@ -9,6 +9,8 @@
 #pragma once
 #include <cstdint>
 
+struct successor_index;
+
 // The state whose pre-images are asked: its line is in A; its number, where
 // the level lists hold numbers, spares the table method reading A.
 struct fan_target {
@@ -39,6 +41,10 @@ struct preimage_method {
     // read (state numbers near, middle, then far; UINT32_MAX for none), a
     // step of each fan's lookup; null where a method has nothing to ask.
     void (*warm)(uint32_t near, uint32_t middle, uint32_t far);
+    // The index the stored fans are looked up in (successor_index.h), for a
+    // caller that walks many fans at once (table_walk.h); null where the
+    // method has none, or none made yet.
+    const successor_index *(*stored_index)();
     // The acceptance step polls the keys after each pre-image kept, so the
     // user can stop a long fan.
     bool polls_keys;

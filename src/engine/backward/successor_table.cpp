@@ -326,6 +326,12 @@ table_pre_images(uint32_t t, uint32_t *count)
     return table_index.list + group.first;
 }
 
+const successor_index *
+table_fan_index()
+{
+    return table_index.list ? &table_index : nullptr;
+}
+
 void
 warm_pre_images(uint32_t near, uint32_t middle, uint32_t far)
 {

@@ -50,6 +50,9 @@ void pre_exhaustive_of(uint32_t t);
 // null) when t is not a state or there is no index. Valid until the table
 // is freed.
 const uint32_t *table_pre_images(uint32_t t, uint32_t *count);
+// The index table_pre_images looks the pre-images up in; null while the
+// table has none.
+const successor_index *table_fan_index();
 // Asks the memory for the table's entries of three nodes (state numbers)
 // the tree builder expands soon, one step of each lookup: the index block
 // of far; the overflow entry of middle, where its block (fetched a while

@@ -28,6 +28,7 @@
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/state_rotation.h"
 #include "engine/backward/state_symmetries.h"
+#include "engine/backward/table_walk.h"
 #include "engine/backward/tree_data_lines.h"
 #include "engine/backward/tree_levels.h"
 #include "engine/backward/tree_memory.h"
@@ -895,6 +896,12 @@ expand_stored_fans(const tree_work &work)
     // node, the spilled entry of the middle one, the pre-image list of the
     // near one (their earlier steps asked while nodes before were expanded).
     constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
+    // Where each fan takes only the test and mark of its states' tickoff
+    // bits, the nodes of a level go through the table's own walk
+    // (table_walk.h) up to where it stops; the rest come here one by one.
+    const successor_index *index = method.stored_index ? method.stored_index() : nullptr;
+    const bool walks_index = index && terms.ticks && terms.leave_out && terms.marks && !tick_nodes &&
+                             !in_degrees && uint64_t(terms.space) + 1 >= index->states;
     uint32_t t = 0;
     tree_end end = tree_end::going_on;
     walk_counters c;
@@ -923,6 +930,22 @@ expand_stored_fans(const tree_work &work)
         };
         level_done = false;
         for (;;) {
+            if (walks_index && i < last_node && (polls_due > 1 || !method.polls_keys)) {
+                table_walk w{nodes, i, last_node, list, c.at, room, c.before,
+                             method.polls_keys ? polls_due : UINT32_MAX, c.accepted, c.expanded, c.gardens,
+                             c.placed, c.largest};
+                table_walk_level(w, *index, terms.ticks, places);
+                i = w.i;
+                c.at = w.at;
+                c.before = w.before;
+                if (method.polls_keys)
+                    polls_due = w.polls_due;
+                c.accepted = w.accepted;
+                c.expanded = w.expanded;
+                c.gardens = w.gardens;
+                c.placed = w.placed;
+                c.largest = w.largest;
+            }
             t = nodes[i];
             uint32_t count;
             const uint32_t *fan = method.stored_fan(t, &count);

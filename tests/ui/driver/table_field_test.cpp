@@ -11,8 +11,15 @@
 
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/preimage_prompts.h"
+#include "engine/backward/successor_table.h"
 #include "engine/model/key_poll.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/storage/globals.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -102,15 +109,17 @@ brute_field(const std::vector<uint32_t> &next)
     return r;
 }
 
-// The field of the network as it is, by the table method, no compression.
+// The field of the network as it is, by the table method, no compression;
+// in_degrees: the in-degree of every state counted as its fan is taken
+// (else the report's in-degrees stay 0).
 field_report
-table_field()
+table_field(bool in_degrees = true)
 {
     std::vector<uint32_t> counts(kHighestDegree + 1, 0);
     uint32_t saved_max = maxinhist;
-    pre_fan_freq = counts.data();
+    pre_fan_freq = in_degrees ? counts.data() : nullptr;
     maxinhist = kHighestDegree;
-    pre_fansize_freq_hist = 1;
+    pre_fansize_freq_hist = in_degrees ? 1 : 0;
     show_maj = 1; // the majority count of 1s, kept with the in-degrees
     isexception = 0;
     exhaustive_testing = exhaustive_table;
@@ -167,6 +176,74 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
     }
 }
 
+// The field's basin and tree lines, as the data file takes them, and its
+// report, in_degrees as table_field takes it.
+std::pair<std::string, field_report>
+field_lines(bool in_degrees)
+{
+    char name[] = "/tmp/zemra_table_field_XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0)
+        return {};
+    close(fd);
+    char *saved_name = filename_data;
+    filename_data = name;
+    filedata = data_basins_and_trees;
+    field_report r = table_field(in_degrees);
+    filedata = data_off;
+    filename_data = saved_name;
+    std::ifstream in(name);
+    std::string lines((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    unlink(name);
+    // The field's time is no part of its result.
+    std::string kept, line;
+    std::istringstream all(lines);
+    while (std::getline(all, line))
+        if (line.find("time") == std::string::npos)
+            kept += line + "\n";
+    return {kept, r};
+}
+
+// Where no in-degree is counted, the tree builder takes a level's fans
+// straight through the table's index (either form); with the in-degrees it
+// takes them one by one. Both must place the same trees, state for state.
+TEST(TableField, FieldsWalkedThroughTheIndexEqualTheFanByFanWalkTreeByTree)
+{
+    give_text_lines();
+    srandom(8);
+    for (index_form form : {index_form::offsets, index_form::blocks}) {
+        set_table_index_form(form);
+        for (uint32_t n : {12u, 15u}) {
+            for (int wired = 0; wired < 2; wired++) {
+                TestNetwork net(2, n, 3);
+                reset_backward_settings();
+                if (wired) {
+                    wire_at_random(false);
+                    random_rules(false);
+                } else {
+                    TestNetwork::set_rule_number(110);
+                }
+                SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells, " +
+                             (form == index_form::offsets ? "offsets" : "blocks"));
+                field_report expect = brute_field(successors());
+                auto [walked_lines, walked] = field_lines(false);
+                auto [by_fan_lines, by_fan] = field_lines(true);
+                EXPECT_EQ(by_fan, expect);
+                // The in-degrees (and the majority count kept with them) are what
+                // a field without them does not count.
+                walked.in_degree = expect.in_degree;
+                walked.majority_ones = expect.majority_ones;
+    walked.majority_ones = expect.majority_ones;
+                EXPECT_EQ(walked, expect);
+                EXPECT_GT(walked_lines.size(), 100u);
+                EXPECT_EQ(walked_lines, by_fan_lines);
+                undo_rule_mix();
+            }
+        }
+    }
+    set_table_index_form(index_form::automatic);
+}
+
 // A key poll that answers 'q' from its polls_before_stop-th call on, and a
 // fan stop prompt that answers 'q', left in the input line as the prompt
 // leaves its answer: the user stopping the field.
@@ -200,16 +277,24 @@ TEST(TableField, AFieldStoppedByAKeyInTheWalkOfItsTreesIsLeftAndTheNextIsWhole)
     set_key_poll(stopping_poll);
     // Stopped at the first poll, then at polls further on: in the first
     // tree, and after trees whose lists the next tree takes again.
-    for (int polls : {1, 3, 40}) {
-        polls_before_stop = polls;
-        field_report stopped = table_field();
-        EXPECT_EQ(earlyexitfield, 1) << "stopped at poll " << polls;
-        EXPECT_LT(stopped.placed, expect.placed) << "stopped at poll " << polls;
+    // With no in-degrees counted, the polls fall due inside the walk of
+    // the table's index.
+    for (bool in_degrees : {true, false}) {
+        for (int polls : {1, 3, 40}) {
+            polls_before_stop = polls;
+            field_report stopped = table_field(in_degrees);
+            EXPECT_EQ(earlyexitfield, 1) << "stopped at poll " << polls;
+            EXPECT_LT(stopped.placed, expect.placed) << "stopped at poll " << polls;
+        }
     }
     set_key_poll(nullptr);
     set_preimage_prompts(preimage_prompts{});
     EXPECT_EQ(table_field(), expect);
     EXPECT_EQ(earlyexitfield, 0);
+    field_report walked = table_field(false);
+    walked.in_degree = expect.in_degree;
+    walked.majority_ones = expect.majority_ones;
+    EXPECT_EQ(walked, expect);
 }
 
 } // namespace
