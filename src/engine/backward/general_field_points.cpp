@@ -235,6 +235,17 @@ make_with_split(uint32_t below, bool *no_memory)
     return true;
 }
 
+// The key of target t: its values at the positions above split.
+inline uint32_t
+key_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t key = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
+    return key;
+}
+
 } // namespace
 
 bool
@@ -274,16 +285,33 @@ release_field_points()
     field = field_points();
 }
 
+void
+warm_field_points(uint32_t middle, uint32_t far)
+{
+    const field_points &f = field;
+    if (!f.ready)
+        return;
+    if (far != UINT32_MAX)
+        __builtin_prefetch(f.first + key_of(far));
+    if (middle != UINT32_MAX) {
+        uint32_t key = key_of(middle);
+        uint32_t first = f.first[key], end = f.first[key + 1];
+        if (first < end) {
+            __builtin_prefetch(f.points + first);
+            __builtin_prefetch(f.points + end - 1);
+        }
+    }
+}
+
 bool
 walk_from_field_points(word_walk &w)
 {
     const field_points &f = field;
     const uint32_t t = w.target;
-    uint32_t key = 0, drop = 0;
-    for (uint32_t b = 0; b < 4; b++) {
-        key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
+    const uint32_t key = key_of(t);
+    uint32_t drop = 0;
+    for (uint32_t b = 0; b < 4; b++)
         drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
-    }
     for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
         const field_point &p = f.points[i];
         if (p.gone & drop)

@@ -127,7 +127,7 @@ const preimage_method general_walk_preimages = {
     .fan_of = general_walk_fan,
     .hands_numbers = general_hands_numbers,
     .stored_fan = nullptr,
-    .warm = nullptr,
+    .warm = warm_walk,
     .polls_keys = false,
     .leaves_out_ticked_off = false,
 };
