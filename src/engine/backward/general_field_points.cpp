@@ -4,6 +4,7 @@
 // make_field_points.
 #include "engine/backward/general_field_points.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -30,10 +31,11 @@ constexpr uint32_t foresight_keys = 16;
 constexpr uint64_t small_field_budget = uint64_t(16) << 20;
 
 // A kept midpoint: the partial, and the cells at split or below whose tries
-// are gone, the cell at position p at bit 2p for value 0 and 2p + 1 for 1.
+// are gone, the cell at position p at bit 2p for value 0 and 2p + 1 for 1;
+// with the finish table, its class there instead.
 struct field_point {
     uint32_t value, mask;
-    uint32_t gone;
+    uint32_t gone_or_class;
 };
 
 // A partial of the shared walk, with its try sets.
@@ -48,6 +50,23 @@ struct finish_position {
     uint32_t first[3]; // tries for 0 from first[0], for 1 from first[1], up to first[2]
 };
 
+// The finish table: a target finishes a midpoint from split down to 0 by
+// the tries of the cells there, which read and assign only the cells of
+// relevant; so the finish depends only on the midpoint's values and assigned
+// cells among those (its class) and on the target's values at split or
+// below (its finish bits). For every class and finish bits the table holds
+// the finished partials of the class's own cells, in the order of the
+// tries; a midpoint's final partials are each of them or'ed with it.
+struct finish_table {
+    bool ready = false;
+    uint32_t relevant = 0;
+    uint32_t classes = 0;
+    uint32_t low_of_byte[4][256] = {};    // the finish bits of each byte of a target
+    uint32_t *first = nullptr;            // per class and finish bits its first partial, then the end
+    word_try *partials = nullptr;
+    size_t count = 0, capacity = 0;
+};
+
 struct field_points {
     bool tried = false, ready = false, out_of_memory = false;
     uint32_t split = 0, above = 0;           // positions L .. split+1 give the key
@@ -58,6 +77,7 @@ struct field_points {
     size_t count = 0, capacity = 0, most = 0; // midpoints kept, room, and at most
     finish_position positions[most_below] = {};
     const word_try *tries = nullptr;
+    finish_table table;
 };
 field_points field;
 
@@ -160,25 +180,138 @@ walk_shared(uint32_t j, uint32_t prefix)
 }
 
 // Finishes a partial from position pos down to 0 by the tries of each cell
-// for its target value that agree with the cells assigned.
+// for its value in target that agree with the cells assigned; each final
+// partial goes to put(value, mask), which is false when there is no memory
+// for it.
+template <typename Put>
 bool
-finish(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask)
+finish(uint32_t target, uint32_t pos, uint32_t value, uint32_t mask, Put &put)
 {
     const finish_position &at = field.positions[pos];
-    const uint32_t t = (w.target >> at.cell) & 1;
+    const uint32_t t = (target >> at.cell) & 1;
     const word_try *end = field.tries + at.first[t + 1];
     for (const word_try *tr = field.tries + at.first[t]; tr < end; tr++) {
         if ((value ^ tr->value) & mask & tr->mask)
             continue;
         if (pos == 0) {
-            if (!reserve_partial(0, w.count))
+            if (!put(value | tr->value, mask | tr->mask))
                 return false;
-            stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
-        } else if (!finish(w, pos - 1, value | tr->value, mask | tr->mask)) {
+        } else if (!finish(target, pos - 1, value | tr->value, mask | tr->mask, put)) {
             return false;
         }
     }
     return true;
+}
+
+// A final partial into stack 0 of w; false when memory ran out.
+inline bool
+put_final(word_walk &w, uint32_t value, uint32_t mask)
+{
+    if (!reserve_partial(0, w.count))
+        return false;
+    stack_words(0)[w.count++] = (static_cast<uint64_t>(mask) << 32) | value;
+    return true;
+}
+
+void
+release_finish_table()
+{
+    finish_table &table = field.table;
+    checked_free(table.first);
+    checked_free(table.partials);
+    table.first = nullptr;
+    table.partials = nullptr;
+    table.count = table.capacity = 0;
+    table.classes = 0;
+    table.ready = false;
+}
+
+// The finished partials of every class (its values and assigned cells in
+// class_keys, the cells in the high word) and finish bits; false when they
+// would pass the memory allowed them or memory runs out.
+bool
+fill_finish_table(const uint64_t *class_keys, size_t most_partials)
+{
+    field_points &f = field;
+    finish_table &table = f.table;
+    const uint32_t below = f.split + 1, lows = uint32_t(1) << below;
+    const size_t entries = size_t(table.classes) << below;
+    table.first = static_cast<uint32_t *>(try_checked_calloc(entries + 1, sizeof(uint32_t)));
+    if (!table.first)
+        return false;
+    auto put = [&table, most_partials](uint32_t value, uint32_t mask) {
+        if (table.count == table.capacity) {
+            if (table.count == most_partials)
+                return false;
+            size_t capacity = table.capacity ? std::min(2 * table.capacity, most_partials) : 256;
+            void *grown = try_checked_realloc(table.partials, capacity * sizeof(word_try));
+            if (!grown)
+                return false;
+            table.partials = static_cast<word_try *>(grown);
+            table.capacity = capacity;
+        }
+        table.partials[table.count++] = {mask, value};
+        return true;
+    };
+    for (uint32_t c = 0; c < table.classes; c++)
+        for (uint32_t low = 0; low < lows; low++) {
+            table.first[(size_t(c) << below) + low] = static_cast<uint32_t>(table.count);
+            uint32_t target = 0;
+            for (uint32_t pos = 0; pos < below; pos++)
+                target |= ((low >> pos) & 1) << f.positions[pos].cell;
+            auto value = static_cast<uint32_t>(class_keys[c]), mask = static_cast<uint32_t>(class_keys[c] >> 32);
+            if (!finish(target, f.split, value, mask, put))
+                return false;
+        }
+    table.first[entries] = static_cast<uint32_t>(table.count);
+    return true;
+}
+
+// The classes of the midpoints, found by an open hash of their values and
+// assigned cells among the relevant ones, and the finish table of them: the
+// class of each midpoint is written over its gone bits. False, the
+// midpoints left as they are, when there would be more than most classes,
+// or more than most_partials in the table, or memory runs out.
+bool
+make_finish_table(uint32_t most, size_t most_partials)
+{
+    field_points &f = field;
+    finish_table &table = f.table;
+    uint32_t slots = 1024;
+    while (slots < 2 * most)
+        slots *= 2;
+    // Per slot its class + 1 (0: free) and the class's values and cells.
+    uint64_t *slot_keys = static_cast<uint64_t *>(try_checked_calloc(slots, sizeof(uint64_t)));
+    uint32_t *class_plus_1 = static_cast<uint32_t *>(try_checked_calloc(slots, sizeof(uint32_t)));
+    uint64_t *class_keys = static_cast<uint64_t *>(try_checked_calloc(most ? most : 1, sizeof(uint64_t)));
+    uint32_t *class_of = static_cast<uint32_t *>(try_checked_calloc(f.count ? f.count : 1, sizeof(uint32_t)));
+    bool made = slot_keys && class_plus_1 && class_keys && class_of;
+    for (size_t i = 0; made && i < f.count; i++) {
+        const field_point &p = f.points[i];
+        uint64_t key = (static_cast<uint64_t>(p.mask & table.relevant) << 32) | (p.value & table.relevant);
+        uint32_t slot = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
+        while (class_plus_1[slot] && slot_keys[slot] != key)
+            slot = (slot + 1) & (slots - 1);
+        if (!class_plus_1[slot]) {
+            if (table.classes == most) {
+                made = false;
+                break;
+            }
+            slot_keys[slot] = key;
+            class_keys[table.classes] = key;
+            class_plus_1[slot] = ++table.classes;
+        }
+        class_of[i] = class_plus_1[slot] - 1;
+    }
+    checked_free(slot_keys);
+    checked_free(class_plus_1);
+    made = made && fill_finish_table(class_keys, most_partials);
+    if (made)
+        for (size_t i = 0; i < f.count; i++)
+            f.points[i].gone_or_class = class_of[i];
+    checked_free(class_keys);
+    checked_free(class_of);
+    return made;
 }
 
 // The midpoints with below positions left to each target; false when they
@@ -207,12 +340,16 @@ make_with_split(uint32_t below, bool *no_memory)
             uint32_t value = b >> (c % 8) & 1;
             if (pos > f.split)
                 f.key_of_byte[c / 8][b] |= value << (f.above - 1 - (L - pos));
-            else
+            else {
                 f.drop_of_byte[c / 8][b] |= uint32_t(1) << (2 * pos + value);
+                f.table.low_of_byte[c / 8][b] |= value << pos;
+            }
         }
         if (pos <= f.split) {
             const general_tries &g = tries_of_cells;
             f.positions[pos] = {c, {g.word_first[c * 2], g.word_first[c * 2 + 1], g.word_first[c * 2 + 2]}};
+            for (uint32_t i = g.word_first[c * 2]; i < g.word_first[c * 2 + 2]; i++)
+                f.table.relevant |= g.words[i].mask;
         }
     }
     f.tries = tries_of_cells.words.data();
@@ -232,6 +369,16 @@ make_with_split(uint32_t below, bool *no_memory)
         return false;
     }
     f.first[keys] = static_cast<uint32_t>(f.count);
+    // The finish table in what the midpoints leave of the memory allowed,
+    // with at most a class for every four keys: it is made by finishing
+    // each class for every finish bits, which should cost less than the
+    // targets' own finishes it spares.
+    const uint64_t used = (keys + 1) * sizeof(uint32_t) + f.count * sizeof(field_point);
+    const uint64_t left = budget > used ? budget - used : 0;
+    const uint64_t most_classes = std::min<uint64_t>(keys / 4, (left / 2 / sizeof(uint32_t)) >> below);
+    f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
+    if (!f.table.ready)
+        release_finish_table();
     return true;
 }
 
@@ -280,6 +427,7 @@ make_field_points()
 void
 release_field_points()
 {
+    release_finish_table();
     checked_free(field.first);
     checked_free(field.points);
     field = field_points();
@@ -309,14 +457,31 @@ walk_from_field_points(word_walk &w)
     const field_points &f = field;
     const uint32_t t = w.target;
     const uint32_t key = key_of(t);
+    if (f.table.ready) {
+        uint32_t low = 0;
+        for (uint32_t b = 0; b < 4; b++)
+            low |= f.table.low_of_byte[b][(t >> (8 * b)) & 0xff];
+        const uint32_t below = f.split + 1;
+        for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
+            const field_point &p = f.points[i];
+            const uint32_t *span = f.table.first + ((size_t(p.gone_or_class) << below) | low);
+            for (uint32_t j = span[0]; j < span[1]; j++) {
+                const word_try &ext = f.table.partials[j];
+                if (!put_final(w, p.value | ext.value, p.mask | ext.mask))
+                    return false;
+            }
+        }
+        return true;
+    }
     uint32_t drop = 0;
     for (uint32_t b = 0; b < 4; b++)
         drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
+    auto put = [&w](uint32_t value, uint32_t mask) { return put_final(w, value, mask); };
     for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
         const field_point &p = f.points[i];
-        if (p.gone & drop)
+        if (p.gone_or_class & drop)
             continue;
-        if (!finish(w, f.split, p.value, p.mask))
+        if (!finish(t, f.split, p.value, p.mask, put))
             return false;
     }
     return true;
