@@ -13,16 +13,17 @@
 namespace {
 
 // Positions left to each target below the keys: from fewest_below(n) on,
-// one more as long as the midpoints would pass the memory allowed. Fewer
-// positions leave a target a shorter finish, but each position fewer
-// doubles the keys and about doubles the midpoints, which a target reads
-// at a place of its own: past about 2^18 states the reads from memory cost
-// more than the longer finish, so larger fields leave more positions.
+// one more as long as the midpoints would pass the memory allowed. Each
+// position fewer doubles the keys and about doubles the midpoints, which
+// the field makes first and a target reads at a place of its own; each
+// position more doubles the finish table and makes the finish of a target
+// without the table longer. Measured, four positions serve fields up to
+// 2^20 states best, and larger fields one more for every doubling.
 constexpr uint32_t most_below = 8;
 uint32_t
 fewest_below(uint32_t cells)
 {
-    return cells <= 18 ? 2 : cells - 16 < most_below ? cells - 16 : most_below;
+    return cells <= 20 ? 4 : cells - 16 < most_below ? cells - 16 : most_below;
 }
 // The part of the keys made before the midpoints of all are foreseen.
 constexpr uint32_t foresight_keys = 16;

@@ -18,10 +18,20 @@
 // assigned: the tries the walk's sets leave are exactly those, so the final
 // partials come in the walk's order.
 //
+// The finish of a midpoint reads and assigns only the cells the tries at
+// split or below read, so it depends only on the midpoint's values and
+// assigned cells among those (its class) and on the target's values at
+// split or below. Where the classes are few, the field finishes every
+// class once for every such values, in the same order of tries, and a
+// target or's each midpoint with its class's finished partials: the same
+// final partials in the same order, without a try.
+//
 // The split leaves each target as few positions as the memory allowed the
-// midpoints permits: one 32-bit word a state of the field (16 MB at least).
-// Where they would pass it with 8 positions left, or memory runs out, none
-// are kept and the targets take the kept midpoints of general_midpoints.h.
+// midpoints permits: one 32-bit word a state of the field (16 MB at least);
+// the finish table takes at most half of what the midpoints leave of it.
+// Where the midpoints would pass it with 8 positions left, or memory runs
+// out, none are kept and the targets take the kept midpoints of
+// general_midpoints.h.
 #pragma once
 #include <cstdint>
 
