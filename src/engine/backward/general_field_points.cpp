@@ -371,12 +371,14 @@ make_with_split(uint32_t below, bool *no_memory)
     }
     f.first[keys] = static_cast<uint32_t>(f.count);
     // The finish table in what the midpoints leave of the memory allowed,
-    // with at most a class for every four keys: it is made by finishing
-    // each class for every finish bits, which should cost less than the
-    // targets' own finishes it spares.
+    // with at most a class for every four keys (or 2^14 finishes in all in
+    // a small field): it is made by finishing each class for every finish
+    // bits, which should cost less than the targets' own finishes it
+    // spares.
     const uint64_t used = (keys + 1) * sizeof(uint32_t) + f.count * sizeof(field_point);
     const uint64_t left = budget > used ? budget - used : 0;
-    const uint64_t most_classes = std::min<uint64_t>(keys / 4, (left / 2 / sizeof(uint32_t)) >> below);
+    const uint64_t most_finishes = std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14);
+    const uint64_t most_classes = std::min<uint64_t>(most_finishes, left / 2 / sizeof(uint32_t)) >> below;
     f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
     if (!f.table.ready)
         release_finish_table();
@@ -400,6 +402,12 @@ bool
 field_points_ready()
 {
     return field.ready;
+}
+
+bool
+field_finish_table_ready()
+{
+    return field.ready && field.table.ready;
 }
 
 bool

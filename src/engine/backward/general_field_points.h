@@ -39,6 +39,8 @@
 
 // Whether the midpoints of every key are made and serve the walk now.
 bool field_points_ready();
+// Whether the targets finish them from the finish table.
+bool field_finish_table_ready();
 // Makes them for the walk's tables (at most once per preparation); false
 // when they are not kept.
 bool make_field_points();
