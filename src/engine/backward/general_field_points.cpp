@@ -25,19 +25,25 @@ fewest_below(uint32_t cells)
 {
     return cells <= 20 ? 4 : cells - 16 < most_below ? cells - 16 : most_below;
 }
+// The most entries of the finish table (see make_with_split).
+constexpr uint64_t most_table_entries = uint64_t(1) << 16;
 // The part of the keys made before the midpoints of all are foreseen.
 constexpr uint32_t foresight_keys = 16;
 
 // The memory the midpoints of a small field may take, whatever its size.
 constexpr uint64_t small_field_budget = uint64_t(16) << 20;
 
-// A kept midpoint: the partial, and the cells at split or below whose tries
-// are gone, the cell at position p at bit 2p for value 0 and 2p + 1 for 1;
-// with the finish table, its class there instead.
+// A kept midpoint: the partial, and in finish the cells at split or below
+// whose tries are gone, the cell at position p at bit 2p for value 0 and
+// 2p + 1 for 1 (16 bits for at most 8 positions), and from bit 16 on its
+// class in the finish table, when there is one.
 struct field_point {
     uint32_t value, mask;
-    uint32_t gone_or_class;
+    uint32_t finish;
 };
+constexpr uint32_t class_shift = 16;
+constexpr uint32_t gone_bits = (uint32_t(1) << class_shift) - 1;
+static_assert(2 * 8 <= class_shift, "the gone bits of most_below positions fit below the class");
 
 // A partial of the shared walk, with its try sets.
 struct shared_partial {
@@ -309,7 +315,7 @@ make_finish_table(uint32_t most, size_t most_partials)
     made = made && fill_finish_table(class_keys, most_partials);
     if (made)
         for (size_t i = 0; i < f.count; i++)
-            f.points[i].gone_or_class = class_of[i];
+            f.points[i].finish |= class_of[i] << class_shift;
     checked_free(class_keys);
     checked_free(class_of);
     return made;
@@ -371,14 +377,20 @@ make_with_split(uint32_t below, bool *no_memory)
     }
     f.first[keys] = static_cast<uint32_t>(f.count);
     // The finish table in what the midpoints leave of the memory allowed,
-    // with at most a class for every four keys (or 2^14 finishes in all in
-    // a small field): it is made by finishing each class for every finish
-    // bits, which should cost less than the targets' own finishes it
-    // spares.
+    // with at most 2^16 entries, whose first places (256 kB) stay near the
+    // core: a target reads one entry of it for each of its midpoints, and
+    // a larger table (random wiring of 2^24 states has over 2^20 entries)
+    // makes each read one from memory, which costs more than the tries it
+    // spares. It is made by finishing each class for every finish bits,
+    // which should cost less than the targets' own finishes it spares: at
+    // most a class for every four keys (or 2^14 finishes in all in a small
+    // field); and as many classes as the midpoints' finish bits can name.
     const uint64_t used = (keys + 1) * sizeof(uint32_t) + f.count * sizeof(field_point);
     const uint64_t left = budget > used ? budget - used : 0;
-    const uint64_t most_finishes = std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14);
-    const uint64_t most_classes = std::min<uint64_t>(most_finishes, left / 2 / sizeof(uint32_t)) >> below;
+    const uint64_t most_finishes = std::min<uint64_t>(
+        std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14), most_table_entries);
+    const uint64_t most_classes = std::min<uint64_t>(std::min<uint64_t>(most_finishes, left / 2 / sizeof(uint32_t)) >> below,
+                                                     uint64_t(1) << (32 - class_shift));
     f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
     if (!f.table.ready)
         release_finish_table();
@@ -394,6 +406,28 @@ key_of(uint32_t t)
     for (uint32_t b = 0; b < 4; b++)
         key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
     return key;
+}
+
+// The gone bits of the midpoints that drop them for target t.
+inline uint32_t
+drop_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t drop = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
+    return drop;
+}
+
+// The finish bits of target t: its values at split and below.
+inline uint32_t
+low_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t low = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        low |= f.table.low_of_byte[b][(t >> (8 * b)) & 0xff];
+    return low;
 }
 
 } // namespace
@@ -443,20 +477,29 @@ release_field_points()
 }
 
 void
-warm_field_points(uint32_t middle, uint32_t far)
+warm_field_points(uint32_t near, uint32_t middle, uint32_t far)
 {
     const field_points &f = field;
     if (!f.ready)
         return;
+    if (near != UINT32_MAX && f.table.ready) {
+        const uint32_t key = key_of(near), low = low_of(near);
+        const uint32_t drop = drop_of(near);
+        for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++)
+            if (!(f.points[i].finish & drop))
+                __builtin_prefetch(f.table.first + ((size_t(f.points[i].finish >> class_shift) << (f.split + 1)) | low));
+    }
     if (far != UINT32_MAX)
         __builtin_prefetch(f.first + key_of(far));
     if (middle != UINT32_MAX) {
         uint32_t key = key_of(middle);
         uint32_t first = f.first[key], end = f.first[key + 1];
-        if (first < end) {
-            __builtin_prefetch(f.points + first);
-            __builtin_prefetch(f.points + end - 1);
-        }
+        const char *from = reinterpret_cast<const char *>(f.points + first);
+        const char *to = reinterpret_cast<const char *>(f.points + end);
+        for (const char *line = from; line < to; line += 64)
+            __builtin_prefetch(line);
+        if (first < end)
+            __builtin_prefetch(to - 1);
     }
 }
 
@@ -465,33 +508,24 @@ walk_from_field_points(word_walk &w)
 {
     const field_points &f = field;
     const uint32_t t = w.target;
-    const uint32_t key = key_of(t);
-    if (f.table.ready) {
-        uint32_t low = 0;
-        for (uint32_t b = 0; b < 4; b++)
-            low |= f.table.low_of_byte[b][(t >> (8 * b)) & 0xff];
-        const uint32_t below = f.split + 1;
-        for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
-            const field_point &p = f.points[i];
-            const uint32_t *span = f.table.first + ((size_t(p.gone_or_class) << below) | low);
-            for (uint32_t j = span[0]; j < span[1]; j++) {
-                const word_try &ext = f.table.partials[j];
-                if (!put_final(w, p.value | ext.value, p.mask | ext.mask))
-                    return false;
-            }
-        }
-        return true;
-    }
-    uint32_t drop = 0;
-    for (uint32_t b = 0; b < 4; b++)
-        drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
+    const uint32_t key = key_of(t), drop = drop_of(t);
+    const uint32_t below = f.split + 1, low = f.table.ready ? low_of(t) : 0;
     auto put = [&w](uint32_t value, uint32_t mask) { return put_final(w, value, mask); };
     for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
         const field_point &p = f.points[i];
-        if (p.gone_or_class & drop)
+        if (p.finish & drop)
             continue;
-        if (!finish(t, f.split, p.value, p.mask, put))
-            return false;
+        if (!f.table.ready) {
+            if (!finish(t, f.split, p.value, p.mask, put))
+                return false;
+            continue;
+        }
+        const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
+        for (uint32_t j = span[0]; j < span[1]; j++) {
+            const word_try &ext = f.table.partials[j];
+            if (!put_final(w, p.value | ext.value, p.mask | ext.mask))
+                return false;
+        }
     }
     return true;
 }

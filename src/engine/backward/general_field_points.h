@@ -45,11 +45,12 @@ bool field_finish_table_ready();
 // when they are not kept.
 bool make_field_points();
 void release_field_points();
-// Asks the memory for the midpoints a target read soon will read: the
-// place of the far target's key, and the midpoints of the middle target's
-// (UINT32_MAX: none); the far target is asked some targets before the
-// middle one. Nothing when the midpoints are not ready.
-void warm_field_points(uint32_t middle, uint32_t far);
+// Asks the memory for what targets read soon will read: the place of the
+// far target's key, the midpoints of the middle target's, and the finish
+// table's entries of the near target's midpoints (UINT32_MAX: none); a
+// target is asked as far, then as middle, then as near. Nothing when the
+// midpoints are not ready.
+void warm_field_points(uint32_t near, uint32_t middle, uint32_t far);
 // The final partials of w's target from its key's midpoints, in stack 0;
 // false when memory ran out for them.
 bool walk_from_field_points(word_walk &w);

@@ -250,10 +250,10 @@ pre_images_rand()
 }
 
 void
-warm_walk(uint32_t, uint32_t middle, uint32_t far)
+warm_walk(uint32_t near, uint32_t middle, uint32_t far)
 {
     if (basinfield && field_points_ready())
-        warm_field_points(middle, far);
+        warm_field_points(near, middle, far);
 }
 
 int

@@ -796,6 +796,10 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
             return at > 0 ? preim_numbers[pretog ? 0 : 1][at] : UINT32_MAX;
         };
         work.method->warm(ahead(kNear), ahead(kMiddle), ahead(kFar));
+        // The tick of a node in a field is a store at a place of its own.
+        uint32_t middle = ahead(kMiddle);
+        if (basinfield && tickoff && middle <= tickspace)
+            __builtin_prefetch(tickoff + (middle >> 3), 1);
     }
     tree_end end = find_fan(work, node);
     if (end != tree_end::going_on)
