@@ -12,19 +12,26 @@
 
 namespace {
 
-// Positions left to each target below the keys: from fewest_below(n) on,
-// one more as long as the midpoints would pass the memory allowed. Each
-// position fewer doubles the keys and about doubles the midpoints, which
-// the field makes first and a target reads at a place of its own; each
-// position more doubles the finish table and makes the finish of a target
-// without the table longer. Measured, four positions serve fields up to
-// 2^20 states best, and larger fields one more for every doubling.
+// Positions left to each target below the keys. Each position fewer
+// doubles the keys and about doubles the midpoints, which the field makes
+// first and a target reads at a place of its own; each position more
+// doubles the finish table and makes the finish of a target without the
+// table longer. Where the midpoints fall in few classes (rings: 12 to 20)
+// the table stays small with the most positions, most_below, and those
+// serve best (measured, 2^16 to 2^24 states); elsewhere (random wiring:
+// hundreds of classes and more) from fewest_below(n) on, one more as long
+// as the midpoints would pass the memory allowed: measured, four positions
+// serve fields up to 2^20 states best, and larger fields one more for
+// every doubling.
 constexpr uint32_t most_below = 8;
 uint32_t
 fewest_below(uint32_t cells)
 {
     return cells <= 20 ? 4 : cells - 16 < most_below ? cells - 16 : most_below;
 }
+// The most a field's midpoints and finish table take for their reads not
+// to be asked ahead (see make_with_split).
+constexpr uint64_t near_core_bytes = uint64_t(512) << 10;
 // The most entries of the finish table (see make_with_split).
 constexpr uint64_t most_table_entries = uint64_t(1) << 16;
 // The part of the keys made before the midpoints of all are foreseen.
@@ -76,6 +83,7 @@ struct finish_table {
 
 struct field_points {
     bool tried = false, ready = false, out_of_memory = false;
+    bool warmed = false; // the targets' reads are asked for ahead (warm_field_points)
     uint32_t split = 0, above = 0;           // positions L .. split+1 give the key
     uint32_t key_of_byte[4][256] = {};       // the key bits of each byte of a target
     uint32_t drop_of_byte[4][256] = {};      // the gone bits a target's values drop
@@ -394,6 +402,12 @@ make_with_split(uint32_t below, bool *no_memory)
     f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
     if (!f.table.ready)
         release_finish_table();
+    // What a field reads fits the cache near the core (1 MB or more on
+    // current machines) up to about half of it: there, asking for it ahead
+    // only adds the work of the asking.
+    const uint64_t read = used + f.table.count * sizeof(word_try) +
+                          (f.table.ready ? (uint64_t(f.table.classes) << below) * sizeof(uint32_t) : 0);
+    f.warmed = read > near_core_bytes;
     return true;
 }
 
@@ -453,7 +467,21 @@ make_field_points()
     field.tried = true;
     if (!tables_of_walk.ready)
         return false;
-    for (uint32_t below = fewest_below(lineL); below <= most_below && below < lineL; below++) {
+    // First the most positions below, kept only where the finish table
+    // serves them; then from fewest_below on.
+    const uint32_t fewest = fewest_below(lineL);
+    if (fewest < most_below && most_below < lineL) {
+        bool no_memory = false;
+        if (make_with_split(most_below, &no_memory) && field.table.ready) {
+            field.ready = true;
+            return true;
+        }
+        release_field_points();
+        field.tried = true;
+        if (no_memory)
+            return false;
+    }
+    for (uint32_t below = fewest; below <= most_below && below < lineL; below++) {
         bool no_memory = false;
         if (make_with_split(below, &no_memory)) {
             field.ready = true;
@@ -480,7 +508,7 @@ void
 warm_field_points(uint32_t near, uint32_t middle, uint32_t far)
 {
     const field_points &f = field;
-    if (!f.ready)
+    if (!f.ready || !f.warmed)
         return;
     if (near != UINT32_MAX && f.table.ready) {
         const uint32_t key = key_of(near), low = low_of(near);

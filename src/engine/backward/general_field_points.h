@@ -49,7 +49,7 @@ void release_field_points();
 // far target's key, the midpoints of the middle target's, and the finish
 // table's entries of the near target's midpoints (UINT32_MAX: none); a
 // target is asked as far, then as middle, then as near. Nothing when the
-// midpoints are not ready.
+// midpoints are not ready, or small enough to stay near the core.
 void warm_field_points(uint32_t near, uint32_t middle, uint32_t far);
 // The final partials of w's target from its key's midpoints, in stack 0;
 // false when memory ran out for them.

@@ -116,10 +116,10 @@ TEST(GeneralFieldPoints, LargerFieldsListTheBreadthFirstFormsPreImages)
 }
 
 // Rings (wired as any wiring) under rules 30 and 110 and a random rule,
-// whose midpoints fall in few classes, so the targets finish from the
-// finish table: every target against brute force and in the breadth-first
-// order, with four positions below the keys (13 cells); and with five
-// (21 cells), random targets and images of random states.
+// whose midpoints fall in few classes, so the targets finish the most
+// positions below the keys from the finish table: every target against
+// brute force and in the breadth-first order (13 cells); random targets and
+// images of random states (21 cells).
 TEST(GeneralFieldPoints, RingsFinishFromTheTableInTheBreadthFirstOrder)
 {
     srandom(53);
