@@ -4,6 +4,7 @@
 // make_field_points.
 #include "engine/backward/general_field_points.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -11,30 +12,45 @@
 
 namespace {
 
-// Positions left to each target below the keys: from fewest_below(n) on,
-// one more as long as the midpoints would pass the memory allowed. Fewer
-// positions leave a target a shorter finish, but each position fewer
-// doubles the keys and about doubles the midpoints, which a target reads
-// at a place of its own: past about 2^18 states the reads from memory cost
-// more than the longer finish, so larger fields leave more positions.
+// Positions left to each target below the keys. Each position fewer
+// doubles the keys and about doubles the midpoints, which the field makes
+// first and a target reads at a place of its own; each position more
+// doubles the finish table and makes the finish of a target without the
+// table longer. Where the midpoints fall in few classes (rings: 12 to 20)
+// the table stays small with the most positions, most_below, and those
+// serve best (measured, 2^16 to 2^24 states); elsewhere (random wiring:
+// hundreds of classes and more) from fewest_below(n) on, one more as long
+// as the midpoints would pass the memory allowed: measured, four positions
+// serve fields up to 2^20 states best, and larger fields one more for
+// every doubling.
 constexpr uint32_t most_below = 8;
 uint32_t
 fewest_below(uint32_t cells)
 {
-    return cells <= 18 ? 2 : cells - 16 < most_below ? cells - 16 : most_below;
+    return cells <= 20 ? 4 : cells - 16 < most_below ? cells - 16 : most_below;
 }
+// The most a field's midpoints and finish table take for their reads not
+// to be asked ahead (see make_with_split).
+constexpr uint64_t near_core_bytes = uint64_t(512) << 10;
+// The most entries of the finish table (see make_with_split).
+constexpr uint64_t most_table_entries = uint64_t(1) << 16;
 // The part of the keys made before the midpoints of all are foreseen.
 constexpr uint32_t foresight_keys = 16;
 
 // The memory the midpoints of a small field may take, whatever its size.
 constexpr uint64_t small_field_budget = uint64_t(16) << 20;
 
-// A kept midpoint: the partial, and the cells at split or below whose tries
-// are gone, the cell at position p at bit 2p for value 0 and 2p + 1 for 1.
+// A kept midpoint: the partial, and in finish the cells at split or below
+// whose tries are gone, the cell at position p at bit 2p for value 0 and
+// 2p + 1 for 1 (16 bits for at most 8 positions), and from bit 16 on its
+// class in the finish table, when there is one.
 struct field_point {
     uint32_t value, mask;
-    uint32_t gone;
+    uint32_t finish;
 };
+constexpr uint32_t class_shift = 16;
+constexpr uint32_t gone_bits = (uint32_t(1) << class_shift) - 1;
+static_assert(2 * 8 <= class_shift, "the gone bits of most_below positions fit below the class");
 
 // A partial of the shared walk, with its try sets.
 struct shared_partial {
@@ -48,8 +64,26 @@ struct finish_position {
     uint32_t first[3]; // tries for 0 from first[0], for 1 from first[1], up to first[2]
 };
 
+// The finish table: a target finishes a midpoint from split down to 0 by
+// the tries of the cells there, which read and assign only the cells of
+// relevant; so the finish depends only on the midpoint's values and assigned
+// cells among those (its class) and on the target's values at split or
+// below (its finish bits). For every class and finish bits the table holds
+// the finished partials of the class's own cells, in the order of the
+// tries; a midpoint's final partials are each of them or'ed with it.
+struct finish_table {
+    bool ready = false;
+    uint32_t relevant = 0;
+    uint32_t classes = 0;
+    uint32_t low_of_byte[4][256] = {};    // the finish bits of each byte of a target
+    uint32_t *first = nullptr;            // per class and finish bits its first partial, then the end
+    word_try *partials = nullptr;
+    size_t count = 0, capacity = 0;
+};
+
 struct field_points {
     bool tried = false, ready = false, out_of_memory = false;
+    bool warmed = false; // the targets' reads are asked for ahead (warm_field_points)
     uint32_t split = 0, above = 0;           // positions L .. split+1 give the key
     uint32_t key_of_byte[4][256] = {};       // the key bits of each byte of a target
     uint32_t drop_of_byte[4][256] = {};      // the gone bits a target's values drop
@@ -58,6 +92,7 @@ struct field_points {
     size_t count = 0, capacity = 0, most = 0; // midpoints kept, room, and at most
     finish_position positions[most_below] = {};
     const word_try *tries = nullptr;
+    finish_table table;
 };
 field_points field;
 
@@ -160,25 +195,138 @@ walk_shared(uint32_t j, uint32_t prefix)
 }
 
 // Finishes a partial from position pos down to 0 by the tries of each cell
-// for its target value that agree with the cells assigned.
+// for its value in target that agree with the cells assigned; each final
+// partial goes to put(value, mask), which is false when there is no memory
+// for it.
+template <typename Put>
 bool
-finish(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask)
+finish(uint32_t target, uint32_t pos, uint32_t value, uint32_t mask, Put &put)
 {
     const finish_position &at = field.positions[pos];
-    const uint32_t t = (w.target >> at.cell) & 1;
+    const uint32_t t = (target >> at.cell) & 1;
     const word_try *end = field.tries + at.first[t + 1];
     for (const word_try *tr = field.tries + at.first[t]; tr < end; tr++) {
         if ((value ^ tr->value) & mask & tr->mask)
             continue;
         if (pos == 0) {
-            if (!reserve_partial(0, w.count))
+            if (!put(value | tr->value, mask | tr->mask))
                 return false;
-            stack_words(0)[w.count++] = (static_cast<uint64_t>(mask | tr->mask) << 32) | (value | tr->value);
-        } else if (!finish(w, pos - 1, value | tr->value, mask | tr->mask)) {
+        } else if (!finish(target, pos - 1, value | tr->value, mask | tr->mask, put)) {
             return false;
         }
     }
     return true;
+}
+
+// A final partial into stack 0 of w; false when memory ran out.
+inline bool
+put_final(word_walk &w, uint32_t value, uint32_t mask)
+{
+    if (!reserve_partial(0, w.count))
+        return false;
+    stack_words(0)[w.count++] = (static_cast<uint64_t>(mask) << 32) | value;
+    return true;
+}
+
+void
+release_finish_table()
+{
+    finish_table &table = field.table;
+    checked_free(table.first);
+    checked_free(table.partials);
+    table.first = nullptr;
+    table.partials = nullptr;
+    table.count = table.capacity = 0;
+    table.classes = 0;
+    table.ready = false;
+}
+
+// The finished partials of every class (its values and assigned cells in
+// class_keys, the cells in the high word) and finish bits; false when they
+// would pass the memory allowed them or memory runs out.
+bool
+fill_finish_table(const uint64_t *class_keys, size_t most_partials)
+{
+    field_points &f = field;
+    finish_table &table = f.table;
+    const uint32_t below = f.split + 1, lows = uint32_t(1) << below;
+    const size_t entries = size_t(table.classes) << below;
+    table.first = static_cast<uint32_t *>(try_checked_calloc(entries + 1, sizeof(uint32_t)));
+    if (!table.first)
+        return false;
+    auto put = [&table, most_partials](uint32_t value, uint32_t mask) {
+        if (table.count == table.capacity) {
+            if (table.count == most_partials)
+                return false;
+            size_t capacity = table.capacity ? std::min(2 * table.capacity, most_partials) : 256;
+            void *grown = try_checked_realloc(table.partials, capacity * sizeof(word_try));
+            if (!grown)
+                return false;
+            table.partials = static_cast<word_try *>(grown);
+            table.capacity = capacity;
+        }
+        table.partials[table.count++] = {mask, value};
+        return true;
+    };
+    for (uint32_t c = 0; c < table.classes; c++)
+        for (uint32_t low = 0; low < lows; low++) {
+            table.first[(size_t(c) << below) + low] = static_cast<uint32_t>(table.count);
+            uint32_t target = 0;
+            for (uint32_t pos = 0; pos < below; pos++)
+                target |= ((low >> pos) & 1) << f.positions[pos].cell;
+            auto value = static_cast<uint32_t>(class_keys[c]), mask = static_cast<uint32_t>(class_keys[c] >> 32);
+            if (!finish(target, f.split, value, mask, put))
+                return false;
+        }
+    table.first[entries] = static_cast<uint32_t>(table.count);
+    return true;
+}
+
+// The classes of the midpoints, found by an open hash of their values and
+// assigned cells among the relevant ones, and the finish table of them: the
+// class of each midpoint is written over its gone bits. False, the
+// midpoints left as they are, when there would be more than most classes,
+// or more than most_partials in the table, or memory runs out.
+bool
+make_finish_table(uint32_t most, size_t most_partials)
+{
+    field_points &f = field;
+    finish_table &table = f.table;
+    uint32_t slots = 1024;
+    while (slots < 2 * most)
+        slots *= 2;
+    // Per slot its class + 1 (0: free) and the class's values and cells.
+    uint64_t *slot_keys = static_cast<uint64_t *>(try_checked_calloc(slots, sizeof(uint64_t)));
+    uint32_t *class_plus_1 = static_cast<uint32_t *>(try_checked_calloc(slots, sizeof(uint32_t)));
+    uint64_t *class_keys = static_cast<uint64_t *>(try_checked_calloc(most ? most : 1, sizeof(uint64_t)));
+    uint32_t *class_of = static_cast<uint32_t *>(try_checked_calloc(f.count ? f.count : 1, sizeof(uint32_t)));
+    bool made = slot_keys && class_plus_1 && class_keys && class_of;
+    for (size_t i = 0; made && i < f.count; i++) {
+        const field_point &p = f.points[i];
+        uint64_t key = (static_cast<uint64_t>(p.mask & table.relevant) << 32) | (p.value & table.relevant);
+        uint32_t slot = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
+        while (class_plus_1[slot] && slot_keys[slot] != key)
+            slot = (slot + 1) & (slots - 1);
+        if (!class_plus_1[slot]) {
+            if (table.classes == most) {
+                made = false;
+                break;
+            }
+            slot_keys[slot] = key;
+            class_keys[table.classes] = key;
+            class_plus_1[slot] = ++table.classes;
+        }
+        class_of[i] = class_plus_1[slot] - 1;
+    }
+    checked_free(slot_keys);
+    checked_free(class_plus_1);
+    made = made && fill_finish_table(class_keys, most_partials);
+    if (made)
+        for (size_t i = 0; i < f.count; i++)
+            f.points[i].finish |= class_of[i] << class_shift;
+    checked_free(class_keys);
+    checked_free(class_of);
+    return made;
 }
 
 // The midpoints with below positions left to each target; false when they
@@ -207,12 +355,16 @@ make_with_split(uint32_t below, bool *no_memory)
             uint32_t value = b >> (c % 8) & 1;
             if (pos > f.split)
                 f.key_of_byte[c / 8][b] |= value << (f.above - 1 - (L - pos));
-            else
+            else {
                 f.drop_of_byte[c / 8][b] |= uint32_t(1) << (2 * pos + value);
+                f.table.low_of_byte[c / 8][b] |= value << pos;
+            }
         }
         if (pos <= f.split) {
             const general_tries &g = tries_of_cells;
             f.positions[pos] = {c, {g.word_first[c * 2], g.word_first[c * 2 + 1], g.word_first[c * 2 + 2]}};
+            for (uint32_t i = g.word_first[c * 2]; i < g.word_first[c * 2 + 2]; i++)
+                f.table.relevant |= g.words[i].mask;
         }
     }
     f.tries = tries_of_cells.words.data();
@@ -232,7 +384,64 @@ make_with_split(uint32_t below, bool *no_memory)
         return false;
     }
     f.first[keys] = static_cast<uint32_t>(f.count);
+    // The finish table in what the midpoints leave of the memory allowed,
+    // with at most 2^16 entries, whose first places (256 kB) stay near the
+    // core: a target reads one entry of it for each of its midpoints, and
+    // a larger table (random wiring of 2^24 states has over 2^20 entries)
+    // makes each read one from memory, which costs more than the tries it
+    // spares. It is made by finishing each class for every finish bits,
+    // which should cost less than the targets' own finishes it spares: at
+    // most a class for every four keys (or 2^14 finishes in all in a small
+    // field); and as many classes as the midpoints' finish bits can name.
+    const uint64_t used = (keys + 1) * sizeof(uint32_t) + f.count * sizeof(field_point);
+    const uint64_t left = budget > used ? budget - used : 0;
+    const uint64_t most_finishes = std::min<uint64_t>(
+        std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14), most_table_entries);
+    const uint64_t most_classes = std::min<uint64_t>(std::min<uint64_t>(most_finishes, left / 2 / sizeof(uint32_t)) >> below,
+                                                     uint64_t(1) << (32 - class_shift));
+    f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
+    if (!f.table.ready)
+        release_finish_table();
+    // What a field reads fits the cache near the core (1 MB or more on
+    // current machines) up to about half of it: there, asking for it ahead
+    // only adds the work of the asking.
+    const uint64_t read = used + f.table.count * sizeof(word_try) +
+                          (f.table.ready ? (uint64_t(f.table.classes) << below) * sizeof(uint32_t) : 0);
+    f.warmed = read > near_core_bytes;
     return true;
+}
+
+// The key of target t: its values at the positions above split.
+inline uint32_t
+key_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t key = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
+    return key;
+}
+
+// The gone bits of the midpoints that drop them for target t.
+inline uint32_t
+drop_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t drop = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
+    return drop;
+}
+
+// The finish bits of target t: its values at split and below.
+inline uint32_t
+low_of(uint32_t t)
+{
+    const field_points &f = field;
+    uint32_t low = 0;
+    for (uint32_t b = 0; b < 4; b++)
+        low |= f.table.low_of_byte[b][(t >> (8 * b)) & 0xff];
+    return low;
 }
 
 } // namespace
@@ -244,6 +453,12 @@ field_points_ready()
 }
 
 bool
+field_finish_table_ready()
+{
+    return field.ready && field.table.ready;
+}
+
+bool
 make_field_points()
 {
     if (field.tried)
@@ -252,7 +467,21 @@ make_field_points()
     field.tried = true;
     if (!tables_of_walk.ready)
         return false;
-    for (uint32_t below = fewest_below(lineL); below <= most_below && below < lineL; below++) {
+    // First the most positions below, kept only where the finish table
+    // serves them; then from fewest_below on.
+    const uint32_t fewest = fewest_below(lineL);
+    if (fewest < most_below && most_below < lineL) {
+        bool no_memory = false;
+        if (make_with_split(most_below, &no_memory) && field.table.ready) {
+            field.ready = true;
+            return true;
+        }
+        release_field_points();
+        field.tried = true;
+        if (no_memory)
+            return false;
+    }
+    for (uint32_t below = fewest; below <= most_below && below < lineL; below++) {
         bool no_memory = false;
         if (make_with_split(below, &no_memory)) {
             field.ready = true;
@@ -269,9 +498,37 @@ make_field_points()
 void
 release_field_points()
 {
+    release_finish_table();
     checked_free(field.first);
     checked_free(field.points);
     field = field_points();
+}
+
+void
+warm_field_points(uint32_t near, uint32_t middle, uint32_t far)
+{
+    const field_points &f = field;
+    if (!f.ready || !f.warmed)
+        return;
+    if (near != UINT32_MAX && f.table.ready) {
+        const uint32_t key = key_of(near), low = low_of(near);
+        const uint32_t drop = drop_of(near);
+        for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++)
+            if (!(f.points[i].finish & drop))
+                __builtin_prefetch(f.table.first + ((size_t(f.points[i].finish >> class_shift) << (f.split + 1)) | low));
+    }
+    if (far != UINT32_MAX)
+        __builtin_prefetch(f.first + key_of(far));
+    if (middle != UINT32_MAX) {
+        uint32_t key = key_of(middle);
+        uint32_t first = f.first[key], end = f.first[key + 1];
+        const char *from = reinterpret_cast<const char *>(f.points + first);
+        const char *to = reinterpret_cast<const char *>(f.points + end);
+        for (const char *line = from; line < to; line += 64)
+            __builtin_prefetch(line);
+        if (first < end)
+            __builtin_prefetch(to - 1);
+    }
 }
 
 bool
@@ -279,17 +536,24 @@ walk_from_field_points(word_walk &w)
 {
     const field_points &f = field;
     const uint32_t t = w.target;
-    uint32_t key = 0, drop = 0;
-    for (uint32_t b = 0; b < 4; b++) {
-        key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
-        drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
-    }
+    const uint32_t key = key_of(t), drop = drop_of(t);
+    const uint32_t below = f.split + 1, low = f.table.ready ? low_of(t) : 0;
+    auto put = [&w](uint32_t value, uint32_t mask) { return put_final(w, value, mask); };
     for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
         const field_point &p = f.points[i];
-        if (p.gone & drop)
+        if (p.finish & drop)
             continue;
-        if (!finish(w, f.split, p.value, p.mask))
-            return false;
+        if (!f.table.ready) {
+            if (!finish(t, f.split, p.value, p.mask, put))
+                return false;
+            continue;
+        }
+        const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
+        for (uint32_t j = span[0]; j < span[1]; j++) {
+            const word_try &ext = f.table.partials[j];
+            if (!put_final(w, p.value | ext.value, p.mask | ext.mask))
+                return false;
+        }
     }
     return true;
 }

@@ -18,10 +18,20 @@
 // assigned: the tries the walk's sets leave are exactly those, so the final
 // partials come in the walk's order.
 //
+// The finish of a midpoint reads and assigns only the cells the tries at
+// split or below read, so it depends only on the midpoint's values and
+// assigned cells among those (its class) and on the target's values at
+// split or below. Where the classes are few, the field finishes every
+// class once for every such values, in the same order of tries, and a
+// target or's each midpoint with its class's finished partials: the same
+// final partials in the same order, without a try.
+//
 // The split leaves each target as few positions as the memory allowed the
-// midpoints permits: one 32-bit word a state of the field (16 MB at least).
-// Where they would pass it with 8 positions left, or memory runs out, none
-// are kept and the targets take the kept midpoints of general_midpoints.h.
+// midpoints permits: one 32-bit word a state of the field (16 MB at least);
+// the finish table takes at most half of what the midpoints leave of it.
+// Where the midpoints would pass it with 8 positions left, or memory runs
+// out, none are kept and the targets take the kept midpoints of
+// general_midpoints.h.
 #pragma once
 #include <cstdint>
 
@@ -29,10 +39,18 @@
 
 // Whether the midpoints of every key are made and serve the walk now.
 bool field_points_ready();
+// Whether the targets finish them from the finish table.
+bool field_finish_table_ready();
 // Makes them for the walk's tables (at most once per preparation); false
 // when they are not kept.
 bool make_field_points();
 void release_field_points();
+// Asks the memory for what targets read soon will read: the place of the
+// far target's key, the midpoints of the middle target's, and the finish
+// table's entries of the near target's midpoints (UINT32_MAX: none); a
+// target is asked as far, then as middle, then as near. Nothing when the
+// midpoints are not ready, or small enough to stay near the core.
+void warm_field_points(uint32_t near, uint32_t middle, uint32_t far);
 // The final partials of w's target from its key's midpoints, in stack 0;
 // false when memory ran out for them.
 bool walk_from_field_points(word_walk &w);

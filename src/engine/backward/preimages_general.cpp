@@ -249,6 +249,13 @@ pre_images_rand()
     hand_over_partials(walk_partials(), 0);
 }
 
+void
+warm_walk(uint32_t near, uint32_t middle, uint32_t far)
+{
+    if (basinfield && field_points_ready())
+        warm_field_points(near, middle, far);
+}
+
 int
 general_walk_serves()
 {

@@ -11,6 +11,7 @@
 // (general_midpoints.h) or, in a basin field, made for every target at once
 // (general_field_points.h). The try lists both read are in general_tries.h.
 #pragma once
+#include <cstdint>
 
 // Builds the try lists of every cell (with their block levels for v = 2),
 // with reorderRBN the cell order, and the walk's tables. Call before a run,
@@ -33,6 +34,10 @@ void rearrange_cell_order();
 void pre_images_breadth_first();
 // The walk where it serves (general_walk_serves), else breadth first:
 void pre_images_rand();
+// In a basin field, asks the memory for what the walk's fans of the nodes
+// some places on will read (state numbers; UINT32_MAX for none), as the
+// tree builder's warm hook of the method (preimage_method.h).
+void warm_walk(uint32_t near, uint32_t middle, uint32_t far);
 // 1 when the walk serves the network as the tables were built and the
 // settings are now: v = 2, at most 32 cells, at most 8 tries a cell and
 // target value, the stack view off and 2^n below partial_preimage_limit;

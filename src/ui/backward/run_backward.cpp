@@ -782,12 +782,25 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
     if (stopped_at_poll(work))
         return tree_end::stopped;
     // What the fans of the nodes some places on read is fetched from memory
-    // while this one is expanded; near the end of a level, the places past
-    // it are asked as UINT32_MAX, no state.
+    // while this one is expanded: in this level or, past its end, in the
+    // list being filled, which is expanded next (as far as it is filled);
+    // UINT32_MAX, no state, where there is none.
     constexpr uint32_t kNear = 4, kMiddle = 10, kFar = 18;
-    if (work.method->warm && level_lists_hold_numbers() && !first_pass && thisindex + kNear <= thismax) {
-        auto ahead = [](uint32_t at) { return at <= thismax ? current_level_number(at) : UINT32_MAX; };
-        work.method->warm(ahead(thisindex + kNear), ahead(thisindex + kMiddle), ahead(thisindex + kFar));
+    if (work.method->warm && level_lists_hold_numbers() && !first_pass) {
+        auto ahead = [](uint32_t places) {
+            uint64_t at = uint64_t(thisindex) + places;
+            if (at <= thismax)
+                return current_level_number(static_cast<uint32_t>(at));
+            at -= thismax;
+            if (at > nextindex)
+                at = nextindex;
+            return at > 0 ? preim_numbers[pretog ? 0 : 1][at] : UINT32_MAX;
+        };
+        work.method->warm(ahead(kNear), ahead(kMiddle), ahead(kFar));
+        // The tick of a node in a field is a store at a place of its own.
+        uint32_t middle = ahead(kMiddle);
+        if (basinfield && tickoff && middle <= tickspace)
+            __builtin_prefetch(tickoff + (middle >> 3), 1);
     }
     tree_end end = find_fan(work, node);
     if (end != tree_end::going_on)

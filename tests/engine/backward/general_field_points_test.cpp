@@ -3,7 +3,8 @@
 // target against brute force and in the breadth-first form's order, at
 // sizes whose split leaves a different number of positions (12, 17 and 21
 // cells), for random wiring with mixed k, a rule per cell and the
-// rearranged cell order, and when memory runs out for the midpoints.
+// rearranged cell order, for rings, whose targets finish from the finish
+// table, and when memory runs out for the midpoints or the table.
 #include "backward_test_support.h"
 
 #include <algorithm>
@@ -114,9 +115,53 @@ TEST(GeneralFieldPoints, LargerFieldsListTheBreadthFirstFormsPreImages)
         }
 }
 
-// Each allocation of the midpoints failing in turn: the field's targets
-// still get every pre-image (from the midpoints kept per key where none are
-// made), and every block is given back.
+// Rings (wired as any wiring) under rules 30 and 110 and a random rule,
+// whose midpoints fall in few classes, so the targets finish the most
+// positions below the keys from the finish table: every target against
+// brute force and in the breadth-first order (13 cells); random targets and
+// images of random states (21 cells).
+TEST(GeneralFieldPoints, RingsFinishFromTheTableInTheBreadthFirstOrder)
+{
+    srandom(53);
+    for (int n : {13, 21})
+        for (int rule : {30, 110, -1}) {
+            SCOPED_TRACE(testing::Message() << "n=" << n << " rule " << rule);
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            nonlocal = 1;
+            for (uint32_t c = 0; c < lineL; c++)
+                for (int j = 0; j < 3; j++)
+                    wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+            for (uint32_t i = 0; i < 8; i++)
+                set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
+            prepair_pre_rand();
+            const uint32_t states = uint32_t(1) << n;
+            std::vector<uint32_t> next = n == 13 ? successors() : std::vector<uint32_t>();
+            for (uint32_t i = 0; i < (n == 13 ? states : 3000u); i++) {
+                uint32_t t = i;
+                if (n != 13) {
+                    set_state_number(static_cast<uint32_t>(random()) & (states - 1));
+                    plain_step(carule);
+                    t = i % 2 ? state_number() : static_cast<uint32_t>(random()) & (states - 1);
+                } else {
+                    basinfield = 1;
+                    std::vector<uint32_t> got = method_pre_images(t, general_method);
+                    basinfield = 0;
+                    ASSERT_EQ(sorted(got), brute_pre_images(next, t)) << "target " << t;
+                }
+                expect_field_lists_breadth_first(t);
+                if (HasFatalFailure())
+                    return;
+            }
+            EXPECT_TRUE(field_finish_table_ready());
+            end_field_network();
+        }
+}
+
+// Each allocation of the midpoints and of the finish table failing in turn:
+// the field's targets still get every pre-image in the breadth-first order
+// (from the midpoints kept per key where none are made, by trying where the
+// table is not), and every block is given back.
 TEST(GeneralFieldPoints, MemoryRunningOutLeavesTheSamePreImages)
 {
     srandom(47);
@@ -124,8 +169,8 @@ TEST(GeneralFieldPoints, MemoryRunningOutLeavesTheSamePreImages)
     reset_backward_settings();
     build_field_network(0);
     std::vector<uint32_t> next = successors();
-    int made = 0;
-    for (unsigned long fail = 1; fail <= 8; fail++) {
+    int made = 0, without_table = 0, with_table = 0;
+    for (unsigned long fail = 1; fail <= 24; fail++) {
         free_pre_rand();
         long live = live_allocations;
         prepair_pre_rand();
@@ -135,18 +180,23 @@ TEST(GeneralFieldPoints, MemoryRunningOutLeavesTheSamePreImages)
         if (fail == 1) {
             EXPECT_FALSE(field_points_ready());
         }
+        without_table += field_points_ready() && !field_finish_table_ready();
+        with_table += field_finish_table_ready();
         for (uint32_t t = 0; t < next.size(); t += 7) {
             basinfield = 1;
             std::vector<uint32_t> got = method_pre_images(t, general_method);
             basinfield = 0;
-            std::sort(got.begin(), got.end());
-            ASSERT_EQ(got, brute_pre_images(next, t)) << "failing allocation " << fail << " target " << t;
+            ASSERT_EQ(sorted(got), brute_pre_images(next, t)) << "failing allocation " << fail << " target " << t;
+            expect_field_lists_breadth_first(t);
+            ASSERT_FALSE(HasFatalFailure()) << "failing allocation " << fail;
         }
         free_pre_rand();
         EXPECT_EQ(live_allocations, live);
         prepair_pre_rand();
     }
-    EXPECT_GT(made, 0); // the later failures fall after the midpoints are made
+    EXPECT_GT(made, 0);          // the later failures fall after the midpoints are made
+    EXPECT_GT(without_table, 0); // some fall on the finish table's
+    EXPECT_GT(with_table, 0);    // and the last after it is made
     end_field_network();
 }
 
