@@ -3,6 +3,7 @@
 #include "ui/screen/prompt_font.h"
 
 #include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 
@@ -33,9 +34,15 @@ wider_than_prompt_box(const std::vector<std::string> &lines)
     return false;
 }
 
+bool
+reaches_text_column(const std::vector<std::string> &lines)
+{
+    return prompt_box_bottom(static_cast<int>(lines.size())) >= text_column_top();
+}
+
 } // namespace
 
 prompt_font::prompt_font(const std::vector<std::string> &lines)
-    : font_while(wider_than_prompt_box(lines), set_medium_font)
+    : font_while(wider_than_prompt_box(lines) || reaches_text_column(lines), set_medium_font)
 {
 }
