@@ -4,6 +4,7 @@
 #include "e2e/e2e_fixture.h"
 
 #include <regex>
+#include <vector>
 #include <string>
 
 namespace {
@@ -84,6 +85,30 @@ TEST_F(PauseBoxRoad, RaisingKInThePauseBoxWidensTheLookupHistogram)
 
 namespace {
 
+// What a paused run does not draw again: the colour key's box against the
+// right edge, above the key panel, and the band where a rule box's two lines
+// stand, right of the side plot's frame, left of the key panel, above the
+// title strip at the bottom (empty while the pattern runs).
+struct undrawn_places {
+    ZemraProcess &zemra;
+    unsigned long background = zemra.pixel(500, 500);
+    int w = zemra.width(), h = zemra.height();
+
+    bool key_shown()
+    {
+        return zemra.pixel(w - 20, 30) != background || zemra.pixel(w - 60, 30) != background;
+    }
+    unsigned long long key() { return zemra.region_digest(w - 160, 3, 157, 58); }
+    int rule_box_marks()
+    {
+        int marks = 0;
+        for (int y = h - 67; y < h - 26; y++)
+            for (int x = 240; x < w - 220; x += 2)
+                marks += zemra.pixel(x, y) != background;
+        return marks;
+    }
+};
+
 // A transformation from the pause box draws its prompts over the colour key
 // at the top right and the rule box at the bottom, which the paused run
 // does not draw again: when the run goes on, the colour key is there as it
@@ -93,32 +118,74 @@ TEST_F(PauseBoxRoad, TransformingInThePauseBoxKeepsTheColourKeyAndLeavesNoRuleBo
 {
     launch();
     road_to_forward_pattern();
-    unsigned long background = zemra->pixel(500, 500);
-    const int w = zemra->width(), h = zemra->height();
-    // The colour key's box against the right edge, above the key panel.
-    const int key_x = w - 160, key_y = 3, key_w = 157, key_h = 58;
-    // The band of the rule box's two lines, right of the side plot's frame,
-    // left of the key panel, above the title strip at the bottom.
-    auto rule_box_marks = [&] {
-        int marks = 0;
-        for (int y = h - 67; y < h - 26; y++)
-            for (int x = 240; x < 760; x += 2)
-                marks += zemra->pixel(x, y) != background;
-        return marks;
-    };
-    ASSERT_TRUE(wait_until([&] { return zemra->pixel(w - 20, 30) != background ||
-                                        zemra->pixel(w - 60, 30) != background; }))
-        << "no colour key";
-    unsigned long long key = zemra->region_digest(key_x, key_y, key_w, key_h);
-    ASSERT_EQ(rule_box_marks(), 0);
+    undrawn_places places{*zemra};
+    ASSERT_TRUE(wait_until([&] { return places.key_shown(); })) << "no colour key";
+    unsigned long long key = places.key();
+    ASSERT_EQ(places.rule_box_marks(), 0);
     zemra->type_now("q");            // the running pattern: pause box
     answer({"t\r", "c\r", "\r"});    // transform: complement the rule, out
     answer({"\r"});                  // the run goes on
-    EXPECT_TRUE(wait_until([&] { return zemra->region_digest(key_x, key_y, key_w, key_h) == key; }))
+    EXPECT_TRUE(wait_until([&] { return places.key() == key; }))
         << "the colour key was not put back";
-    EXPECT_EQ(rule_box_marks(), 0) << "the rule box is left at the bottom";
+    EXPECT_EQ(places.rule_box_marks(), 0) << "the rule box is left at the bottom";
     zemra->type_now("q");            // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+class PauseBoxDialogs : public ZemraWorkTest {
+protected:
+    PauseBoxDialogs() : ZemraWorkTest("zemra-e2e-pause-box") {}
+
+    // The pause box's dialogs one after the other, each opened from the
+    // running pattern and left with the box: every prompt erased over the
+    // colour key, the canalyzing prompt of the whole net that was left over
+    // it, the network review's rule box at the bottom. When the run goes on
+    // after each, the colour key is as it was and no rule box is left.
+    // width: the window's on the test's screen.
+    void dialogs_keep_the_screen(int width)
+    {
+        launch();
+        ASSERT_EQ(zemra->width(), width) << "not the screen the test is for";
+        road_to_forward_pattern();
+        undrawn_places places{*zemra};
+        ASSERT_TRUE(wait_until([&] { return places.key_shown(); })) << "no colour key";
+        unsigned long long key = places.key();
+        ASSERT_EQ(places.rule_box_marks(), 0);
+        struct dialog {
+            const char *what;
+            std::vector<std::string> answers;  // from the box's key to the run going on
+        };
+        const dialog dialogs[] = {
+            {"skip", {"X\r", "2\r", "\r"}},
+            {"fixed border", {"B\r", "1\r", "1\r", "\r"}},
+            {"canalyzing whole net", {"C\r", "N\r", "2\r", "x\r"}},
+            {"network review", {"n\r", "q\r"}},
+            {"state saved", {"S\r", "c\r", "\r", "\r", "\r"}},
+        };
+        for (const dialog &d : dialogs) {
+            zemra->type_now("q");    // the running pattern: pause box
+            for (const std::string &a : d.answers)
+                zemra->type(a);
+            ASSERT_TRUE(wait_until([&] { return places.key() == key; }))
+                << "the colour key was not put back after the " << d.what << " dialog";
+            ASSERT_EQ(places.rule_box_marks(), 0) << "a rule box is left after the " << d.what << " dialog";
+        }
+        zemra->type_now("q");        // pause box
+        EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+    }
+};
+
+TEST_F(PauseBoxDialogs, DialogsOfThePauseBoxKeepTheColourKeyAndLeaveNoRuleBox)
+{
+    dialogs_keep_the_screen(1024);
+}
+
+// On a 1024 x 768 screen (a window 925 x 694).
+using PauseBoxDialogsSmallScreen = PauseBoxDialogs;
+
+TEST_F(PauseBoxDialogsSmallScreen, SmallScreenDialogsOfThePauseBoxKeepTheColourKey)
+{
+    dialogs_keep_the_screen(925);
 }
 
 } // namespace

@@ -137,7 +137,7 @@ first_prompt(uint32_t randseed)
     moveto(margin, gety + CHeight);
     outtext("mouse buttons: left=ret right='q'=backtrack");
 
-    moveto(vgax(50), vgay(50));
+    moveto(vgax(50), text_column_top());
     if (!tot_only) {
         outtext("EXIT-q, graphics setup-g, randseed-r, totalistic/forward only-t");
         moveto(vgax(50), gety + CHeight);

@@ -250,7 +250,6 @@ typed_int(long low, long high, long &out)
 void
 save_or_load_rule(pause_box &b, int mode)
 {
-    remove_boxes(b);
     int8_t kind = totalistic;
     if (!tot_only)
         totalistic = rule_kind_tables;
@@ -260,7 +259,7 @@ save_or_load_rule(pause_box &b, int mode)
 
 // 'v': the cell whose rule is revised.
 void
-revise_rule(pause_box &b)
+revise_rule()
 {
     int cell = 0;
     if (rulemix) {
@@ -270,7 +269,6 @@ revise_rule(pause_box &b)
         long c;
         cell = typed_int(0, lineL - 1, c) ? static_cast<int>(c) : 0;
     }
-    remove_boxes(b);
     revise_rule_or_code(cell);
 }
 
@@ -304,7 +302,6 @@ fixed_border()
 void
 revise_seed(pause_box &b)
 {
-    remove_boxes(b);
     if (!b.full) {
         moveto(vgax(200), vgay(315));
         select_seed(0, bitseed, "SEED", 1);
@@ -374,7 +371,6 @@ central_block()
 void
 save_state(pause_box &b)
 {
-    remove_boxes(b);
     ask_box(b.state || !b.full ? "save: original seed-s, current state-c:"
                                : "save: original seed-s, current state (the last state)-c:",
             nullptr, 1);
@@ -475,7 +471,6 @@ sample_statistics(pause_box &b)
     if (is[0] == 'm')
         min_max_entropy = 1;
     char key = is[0];
-    remove_boxes(b);
     if (key != 'q')
         load_rule_stats(0, b.offset);
     load_rule_stats(0, b.offset);
@@ -524,6 +519,28 @@ not_in_field(char key)
     return key == 'N' ? box_step::stays : box_step::closes;
 }
 
+// A key whose dialog draws over the screen: the prompts of the rule, seed,
+// file and setting dialogs are taken down by an erase to the background,
+// which takes the colour key at the top right with them, and the rule and
+// network dialogs leave their rule box at the bottom; a paused run draws
+// neither again. The box's own boxes are taken away, the drawing area is
+// kept while the dialog is open and put back when it ends, as the box puts
+// back what its own boxes covered.
+template <box_step (*dialog)(pause_box &, char)>
+box_step
+over_kept_screen(pause_box &b, char key)
+{
+    remove_boxes(b);
+    image_slot kept = 0;
+    getimage(0, 0, Maxx, Maxy, &kept);
+    box_step step = dialog(b, key);
+    if (kept) {
+        putimage(0, 0, &kept, 3);
+        freeimage(&kept);
+    }
+    return step;
+}
+
 box_step
 quit_box(pause_box &b, char)
 {
@@ -568,7 +585,6 @@ hide_box(pause_box &b, char key)
 {
     if (!b.full)
         return not_in_short_box(key);
-    remove_boxes(b);
     input_string(1, text_entry);
     return box_step::stays;
 }
@@ -580,12 +596,10 @@ rule_sample(pause_box &b, char key)
         return not_in_short_box(key);
     if (rulemix)
         return box_step::stays;
-    if (key == 'E') {
+    if (key == 'E')
         sample_statistics(b);
-    } else {
-        remove_boxes(b);
+    else
         load_rule_stats(1, b.offset);
-    }
     return box_step::stays;
 }
 
@@ -601,7 +615,7 @@ rule_file(pause_box &b, char key)
 box_step
 revise_the_rule(pause_box &b, char)
 {
-    revise_rule(b);
+    revise_rule();
     was_changed = 1;
     b.result = stp_box_changed;
     return box_step::stays;
@@ -616,31 +630,12 @@ random_rule(pause_box &b, char)
     return box_step::stays;
 }
 
-// The transformation dialog draws its prompts in the prompt box at the top
-// right and, after each change, the rule box at the bottom; it erases the
-// prompt box to the background and leaves the rule box. Over a paused run
-// they cover the colour key and the pattern, which the run does not draw
-// again, so the drawing area is kept while the dialog is open and put back
-// when it ends, as the pause box puts back what its own boxes covered.
-void
-transform_over_kept_screen()
-{
-    image_slot kept = 0;
-    getimage(0, 0, Maxx, Maxy, &kept);
-    transform_rule(0);
-    if (kept) {
-        putimage(0, 0, &kept, 3);
-        freeimage(&kept);
-    }
-}
-
 box_step
 transform_the_rule(pause_box &b, char)
 {
     if (tot_only)
         return box_step::stays;
-    remove_boxes(b);
-    transform_over_kept_screen();
+    transform_rule(0);
     compute_rule_size(b);
     was_changed = 1;
     b.result = stp_box_changed;
@@ -652,7 +647,6 @@ review_network(pause_box &b, char)
 {
     if (loc_twod_fonly)
         return box_step::stays;
-    remove_boxes(b);
     show_w_r_scheme();
     was_changed = 1;
     b.result = stp_box_changed;
@@ -662,7 +656,6 @@ review_network(pause_box &b, char)
 box_step
 canalyzing(pause_box &b, char)
 {
-    remove_boxes(b);
     if (rulemix)
         set_canalyzing_net(0);
     else
@@ -714,7 +707,6 @@ border_dialog(pause_box &b, char key)
 {
     if (!b.full)
         return not_in_short_box(key);
-    remove_boxes(b);
     fixed_border();
     return box_step::stays;
 }
@@ -764,7 +756,6 @@ block_state(pause_box &b, char key)
 {
     if (!b.single())
         return not_in_field(key);
-    remove_boxes(b);
     central_block();
     return box_step::stays;
 }
@@ -807,7 +798,6 @@ load_state(pause_box &b, char key)
 {
     if (!b.single())
         return not_in_field(key);
-    remove_boxes(b);
     load_save_wrs('l', A, 's');
     seed_was_set = 1;
     return box_step::stays;
@@ -818,7 +808,6 @@ pause_settings(pause_box &b, char key)
 {
     if (!b.single())
         return not_in_field(key);
-    remove_boxes(b);
     b.result = pause_dialog();
     return box_step::stays;
 }
@@ -843,9 +832,8 @@ step_on(pause_box &b, char key)
 }
 
 box_step
-skip_steps(pause_box &b, char)
+skip_steps(pause_box &, char)
 {
-    remove_boxes(b);
     skip_dialog();
     return box_step::stays;
 }
@@ -853,7 +841,6 @@ skip_steps(pause_box &b, char)
 box_step
 filter_entries(pause_box &b, char)
 {
-    remove_boxes(b);
     filter_dialog(b);
     return box_step::stays;
 }
@@ -872,29 +859,29 @@ to_top(pause_box &b, char)
 const pause_key kPauseKeys[] = {
     pause_key::on("pP").help("\nprtscrn with/out box-p/P").when(full_box).does(print_window),
     pause_key::on("V").help(" savescrn-V").when(full_box).does(save_window),
-    pause_key::on("W").help(" hide-W").when(full_box).does(hide_box),
+    pause_key::on("W").help(" hide-W").when(full_box).does(over_kept_screen<hide_box>),
     pause_key::on("EK")
         .help(", sample:load/keep-E/K")
         .when([](const pause_box &b) { return b.full && !rulemix; })
-        .does(rule_sample),
+        .does(over_kept_screen<rule_sample>),
 
     pause_key::on("sl")
         .help([](const pause_box &) -> std::string {
             return tot_only ? "\nrule:save/load/revise/rnd-s/l/v/r"
                             : "\nrule:save/load/revise/rnd/trans-s/l/v/r/t";
         })
-        .does(rule_file),
-    pause_key::on("v").does(revise_the_rule),
+        .does(over_kept_screen<rule_file>),
+    pause_key::on("v").does(over_kept_screen<revise_the_rule>),
     pause_key::on("r").does(random_rule),
-    pause_key::on("t").when([](const pause_box &) { return !tot_only; }).does(transform_the_rule),
+    pause_key::on("t").when([](const pause_box &) { return !tot_only; }).does(over_kept_screen<transform_the_rule>),
     pause_key::on("n")
         .help(", net-n")
         .when([](const pause_box &) { return !loc_twod_fonly; })
-        .does(review_network),
+        .does(over_kept_screen<review_network>),
     pause_key::on("C")
         .help(" canal-C")
         .when([](const pause_box &) { return !loc_twod_fonly; })
-        .does(canalyzing),
+        .does(over_kept_screen<canalyzing>),
 
     pause_key::on("g").help("\ntog graph-g").when(full_box).does(toggle_graph),
     pause_key::on("1").help("\nbitflip-1").when(short_box),
@@ -903,7 +890,7 @@ const pause_key kPauseKeys[] = {
         .help(", Z:higher/lower-Z/z")
         .when([](const pause_box &b) { return !b.full || (!tot_only && !rulemix); })
         .does(force_z),
-    pause_key::on("B").help(", fixed border-B").when(full_box).does(border_dialog),
+    pause_key::on("B").help(", fixed border-B").when(full_box).does(over_kept_screen<border_dialog>),
     pause_key::on("G")
         .help([](const pause_box &) -> std::string {
             const char *order =
@@ -919,7 +906,7 @@ const pause_key kPauseKeys[] = {
             return b.full ? "\nstate:rev-e" : "\nseed:rev-e";
         })
         .when(state_line_shown)
-        .does(seed_dialog),
+        .does(over_kept_screen<seed_dialog>),
     pause_key::on("R")
         .help([](const pause_box &b) -> std::string {
             return b.full ? " rnd/Ham/blk/orig-R/H/k/o" : " rand/blk-R/k";
@@ -927,11 +914,11 @@ const pause_key kPauseKeys[] = {
         .when(state_line_shown)
         .does(random_state),
     pause_key::on("H").when(full_box).does(hamming_change),
-    pause_key::on("k").does(block_state),
+    pause_key::on("k").does(over_kept_screen<block_state>),
     pause_key::on("o").when(full_box).does(original_seed),
     pause_key::on("56").help(" sng:pos/neg-5/6").when(state_line_shown).does(singleton),
-    pause_key::on("S").help(" save/load-S/L").when(state_line_shown).does(save_the_state),
-    pause_key::on("L").does(load_state),
+    pause_key::on("S").help(" save/load-S/L").when(state_line_shown).does(over_kept_screen<save_the_state>),
+    pause_key::on("L").does(over_kept_screen<load_state>),
 
     pause_key::on("7")
         .help("\ntog wiring-7,")
@@ -942,9 +929,9 @@ const pause_key kPauseKeys[] = {
             return nonlocal ? " filter-f" : "\nfilter-f";
         })
         .when(full_box)
-        .does(filter_entries),
-    pause_key::on("X").help(" skip-X").when(full_box).does(skip_steps),
-    pause_key::on("N").help(" pause-N").when(full_box).does(pause_settings),
+        .does(over_kept_screen<filter_entries>),
+    pause_key::on("X").help(" skip-X").when(full_box).does(over_kept_screen<skip_steps>),
+    pause_key::on("N").help(" pause-N").when(full_box).does(over_kept_screen<pause_settings>),
     pause_key::on("x").help(" step-x/+").when(full_box).does(step_on),
     pause_key::on("+"),
     pause_key::on("T").help(" top-T").when(full_box).does(to_top),

@@ -52,15 +52,16 @@ void (*network_resizer)(int n) = nullptr;
 
 // A question in the prompt box: its lines, the entry after the last one;
 // the current point is kept. Returns the entry's length; the answer is in is.
+// The box is drawn in its lines' font, so that a tall one stands above the
+// text column.
 int
 box_question(std::initializer_list<const char *> lines, int max, int mode)
 {
     int16_t x = getx, y = gety;
-    int count = static_cast<int>(lines.size());
-    int margin = replace_prompt_box(count);
     int len;
     {
         prompt_font font(std::vector<std::string>(lines.begin(), lines.end()));
+        int margin = replace_prompt_box(static_cast<int>(lines.size()));
         int line = 0;
         for (const char *text : lines) {
             if (line++ > 0)
@@ -108,7 +109,7 @@ void
 wrap_column()
 {
     int left = static_cast<int>(xtext * CWidth);
-    int top = vgay(50);
+    int top = text_column_top();
     setfillstyle(0, black);
     bar(std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
         column_bottom() - 1);

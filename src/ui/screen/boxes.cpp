@@ -107,9 +107,10 @@ draw_prompt_box(int n)
 
 namespace {
 
-// Lines of the last box drawn by replace_prompt_box, until a prompt box is
-// erased.
-int replaced_box_lines = 0;
+// The last row of the last box drawn by replace_prompt_box, until a prompt
+// box is erased: kept in rows, since boxes are drawn in the font their
+// lines take.
+int replaced_box_bottom = 0;
 
 // The rows y0..y1 of the prompt box's place cleared, and the lines of the
 // text column a tall box reached down to drawn again where it cut them.
@@ -127,17 +128,16 @@ void
 erase_prompt_box(int n)
 {
     clear_prompt_box_rows(2, prompt_box_bottom(n));
-    replaced_box_lines = 0;
+    replaced_box_bottom = 0;
 }
 
 int16_t
 replace_prompt_box(int n)
 {
-    int taller = replaced_box_lines;
-    replaced_box_lines = n;
-    if (taller <= n)
-        return draw_prompt_box(n);
-    clear_prompt_box_rows(2, prompt_box_bottom(taller));
+    int taller = replaced_box_bottom;
+    replaced_box_bottom = prompt_box_bottom(n);
+    if (taller > replaced_box_bottom)
+        clear_prompt_box_rows(2, taller);
     return draw_prompt_box(n);
 }
 
@@ -501,6 +501,12 @@ draw_bottom_title(int mode)
     moveto(x, y);
     if (mode == 1)
         setup_fonts(user_size);
+}
+
+int
+text_column_top()
+{
+    return vgay(50);
 }
 
 void

@@ -9,7 +9,8 @@ int16_t draw_prompt_box(int n);      // returns the text margin
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 void erase_prompt_box(int n);
 // A prompt box of n lines in place of the last one a settings dialog drew:
-// the rows a taller one left below it are cleared too (until an erase).
+// the rows a taller one (in lines, or in the font it was drawn in) left
+// below it are cleared too (until an erase).
 int16_t replace_prompt_box(int n);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
@@ -58,5 +59,7 @@ void erase_box(int x0, int y0, int x1, int y1);
 // Viewport := the drawing area, cleared to the background.
 void clear_drawing_area();
 void draw_bottom_title(int mode);
+// The top row of the set-up's text column, where its first line stands.
+int text_column_top();
 void next_line(float col, float lines);
 void setpback_x_lines(int n);

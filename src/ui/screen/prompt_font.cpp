@@ -3,6 +3,7 @@
 #include "ui/screen/prompt_font.h"
 
 #include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 
@@ -15,6 +16,12 @@ lines_fit(const std::vector<std::string> &lines, int room)
         if (text_width_in_use(line.c_str()) > room)
             return false;
     return true;
+}
+
+bool
+reaches_text_column(const std::vector<std::string> &lines)
+{
+    return prompt_box_bottom(static_cast<int>(lines.size())) >= text_column_top();
 }
 
 } // namespace
@@ -57,7 +64,9 @@ prompt_box_text_room()
     return box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
 }
 
+// A box that would reach the text column is given no room in the normal
+// font, so that the medium one is taken whatever the lines' widths.
 prompt_font::prompt_font(const std::vector<std::string> &lines)
-    : font_while(lines, prompt_box_text_room(), {set_medium_font})
+    : font_while(lines, reaches_text_column(lines) ? -1 : prompt_box_text_room(), {set_medium_font})
 {
 }

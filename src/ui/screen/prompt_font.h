@@ -3,7 +3,10 @@
 // of a prompt box's lines, the medium font while a line would be wider than
 // the prompt box in the normal one (long prompts on a window of a 1024-pixel
 // screen), so that no line runs out of its box or past the window's edge,
-// where its end would stay when the box is erased.
+// where its end would stay when the box is erased, and while a box of that
+// many lines would reach down to the text column's first line, which runs
+// on under the box's left part: a box drawn in the font's scope then stands
+// above it.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -37,6 +40,7 @@ int prompt_box_text_room();
 class prompt_font : public font_while {
 public:
     // Takes the medium font when one of the lines is wider than the prompt
-    // box's text room in the font in use.
+    // box's text room in the font in use, or when a box of as many lines
+    // would reach the text column's top.
     explicit prompt_font(const std::vector<std::string> &lines);
 };
