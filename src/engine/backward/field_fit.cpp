@@ -72,43 +72,6 @@ rotated(uint32_t s, uint64_t states)
     return static_cast<uint32_t>((s % top) * value_range + s / top);
 }
 
-// The states of a successor map peeled from the leaves inwards: round 0
-// takes the states no state leads to, each later round the states whose
-// every predecessor went in an earlier round; what is never taken lies on
-// a cycle. A state taken in round r is the end of a chain of r states
-// before it, so a basin's depth is one more than the highest round of a
-// state leading straight into its cycle. Within a round the states are
-// independent of one another, so their scattered reads overlap in memory
-// (a walk state by state waits on each read before the next).
-struct peeled_map {
-    std::vector<uint32_t> order;       // the states taken, round by round
-    std::vector<size_t> round_starts;  // where each round starts in order
-    std::vector<uint32_t> predecessors_left; // 0 for a state taken, else > 0 (on a cycle)
-};
-
-peeled_map
-peel_map(const std::vector<uint32_t> &next)
-{
-    peeled_map p;
-    const size_t states = next.size();
-    p.predecessors_left.assign(states, 0);
-    for (uint32_t t : next)
-        p.predecessors_left[t]++;
-    p.order.reserve(states);
-    for (uint32_t s = 0; s < states; s++)
-        if (p.predecessors_left[s] == 0)
-            p.order.push_back(s);
-    for (size_t begin = 0; begin < p.order.size();) {
-        p.round_starts.push_back(begin);
-        const size_t end = p.order.size();
-        for (size_t i = begin; i < end; i++)
-            if (--p.predecessors_left[next[p.order[i]]] == 0)
-                p.order.push_back(next[p.order[i]]);
-        begin = end;
-    }
-    return p;
-}
-
 } // namespace
 
 bool
@@ -119,53 +82,49 @@ measure_field_shape()
     if (!states)
         return false;
     std::vector<uint32_t> next = successors(states);
-    peeled_map peeled = peel_map(next);
-    const std::vector<uint32_t> &on_cycle = peeled.predecessors_left;
-    // Each cycle, from its smallest state, gets a number of its own (in
-    // cycle_basin) and its rotation class; its states hold the number.
-    constexpr uint32_t kNone = UINT32_MAX;
+    // Each state's walk runs to a state already known or round to its own
+    // cycle, marking the states it passes as on the walk, then goes again
+    // from its start to give them their basin and depth, counting down: no
+    // list of the walk is kept. basin_of holds kNone for a state not yet
+    // met, kOnWalk for one on the present walk.
+    constexpr uint32_t kNone = UINT32_MAX, kOnWalk = UINT32_MAX - 1;
     basin_of.assign(states, kNone);
-    std::vector<uint32_t> cycle_depth, cycle_class;
-    for (uint32_t x = 0; x < states; x++) {
-        if (!on_cycle[x] || basin_of[x] != kNone)
+    std::vector<uint32_t> depth(states, 0);
+    for (uint64_t s0 = 0; s0 < states; s0++) {
+        if (basin_of[s0] != kNone)
             continue;
-        const uint32_t c = static_cast<uint32_t>(cycle_depth.size());
-        uint32_t key = kNone;
-        uint32_t y = x;
-        do {
-            basin_of[y] = c;
-            uint32_t r = y;
-            for (uint32_t i = 0; i < lineL; i++, r = rotated(r, states))
-                key = std::min(key, r);
-            y = next[y];
-        } while (y != x);
-        cycle_depth.push_back(0);
-        cycle_class.push_back(key);
-    }
-    // The depths, from the states leading straight into a cycle.
-    for (size_t round = 0; round < peeled.round_starts.size(); round++) {
-        const size_t end = round + 1 < peeled.round_starts.size() ? peeled.round_starts[round + 1]
-                                                                  : peeled.order.size();
-        for (size_t i = peeled.round_starts[round]; i < end; i++) {
-            const uint32_t t = next[peeled.order[i]];
-            if (on_cycle[t])
-                cycle_depth[basin_of[t]] = std::max(cycle_depth[basin_of[t]], static_cast<uint32_t>(round) + 1);
+        uint32_t x = static_cast<uint32_t>(s0);
+        uint32_t walked = 0;
+        while (basin_of[x] == kNone) {
+            basin_of[x] = kOnWalk;
+            walked++;
+            x = next[x];
         }
-    }
-    // The trees' states take their successor's cycle, the last peeled
-    // first: a successor was peeled after its predecessor, or is on a cycle.
-    for (size_t i = peeled.order.size(); i-- > 0;)
-        basin_of[peeled.order[i]] = basin_of[next[peeled.order[i]]];
-    peeled = peeled_map{};
-    // Basins are numbered in the order of their smallest states.
-    std::vector<uint32_t> basin_of_cycle(cycle_depth.size(), kNone);
-    for (uint32_t &b : basin_of) {
-        if (basin_of_cycle[b] == kNone) {
-            basin_of_cycle[b] = static_cast<uint32_t>(depth_of_basin.size());
-            depth_of_basin.push_back(cycle_depth[b]);
-            class_of_basin.push_back(cycle_class[b]);
+        uint32_t tree_length = walked; // states of the walk before x
+        if (basin_of[x] == kOnWalk) {
+            // A new cycle, closing at x: its states are level 0 of a new basin.
+            uint32_t b = static_cast<uint32_t>(depth_of_basin.size());
+            depth_of_basin.push_back(0);
+            uint32_t key = kNone;
+            uint32_t y = x;
+            do {
+                basin_of[y] = b;
+                depth[y] = 0;
+                tree_length--;
+                uint32_t r = y;
+                for (uint32_t c = 0; c < lineL; c++, r = rotated(r, states))
+                    key = std::min(key, r);
+                y = next[y];
+            } while (y != x);
+            class_of_basin.push_back(key);
         }
-        b = basin_of_cycle[b];
+        const uint32_t b = basin_of[x], below = depth[x];
+        uint32_t t = static_cast<uint32_t>(s0);
+        for (uint32_t d = tree_length; d > 0; d--, t = next[t]) {
+            basin_of[t] = b;
+            depth[t] = below + d;
+        }
+        depth_of_basin[b] = std::max(depth_of_basin[b], below + tree_length);
     }
     return true;
 }
