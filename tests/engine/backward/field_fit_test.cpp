@@ -145,9 +145,8 @@ TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
 // A map of long chains climbing towards a few cycles among the highest
 // states: trees hundreds of levels deep with branches of every height
 // joining them, and basins whose smallest state lies far from their cycle,
-// so that the order of the basins is not that of their cycles. The measure
-// peels the map from its leaves; its depths, basins and order are the walk
-// of the map.
+// so that the order of the basins is not that of their cycles. The
+// measure's depths, basins and order are the walk of the map.
 TEST(FieldShape, DeepChainsIntoHighCyclesAsTheWalkOfTheMap)
 {
     const int n = 11;
