@@ -10,9 +10,9 @@
 // program's default layout. "DrawnOneByOne" draws the same without shape
 // batches (every edge and spot its own request), for comparison. Counters:
 // basins, and ns per state (drawn: by the clock, the server's drawing
-// included; computed: CPU time); drawn fields also count the CPU time of
-// the program and of the X server a field (the server's when run under
-// tests/with_xvfb.sh, which names it).
+// included; computed: CPU time); drawn fields also count the requests and
+// the CPU time of the program and of the X server a field (the server's
+// when run under tests/with_xvfb.sh, which names it).
 //
 // Side by side: "Table" times the successor-table field of rings and
 // random wiring from 2^16 to 2^28 states on all threads (0) or one, on a
@@ -64,6 +64,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
 
 namespace {
@@ -180,6 +181,7 @@ time_field(benchmark::State &state)
             states *= static_cast<uint64_t>(c);
     }
     const double client0 = process_cpu_seconds(), server0 = server_cpu_seconds();
+    const unsigned long request0 = mouse_found ? XNextRequest(D) : 0;
     for (auto _ : state) {
         neutral_order = kind == random_orders; // each field ends the mode
         mutantdontpause = 1; // the successor table is made without its dialog
@@ -205,11 +207,13 @@ time_field(benchmark::State &state)
     if (fieldsize != states || earlyexitfield)
         state.SkipWithError("the field did not place every state");
     // A drawn field's CPU time on each side of the connection, in ms a
-    // field (the clearing between fields included): their sum near the
-    // wall time says the two took turns rather than worked at once.
+    // field, and the requests sent a field (the clearing between fields
+    // included): CPU times adding up to the wall time say the two sides
+    // took turns rather than worked at once.
     if (mouse_found && state.iterations() > 0) {
         const double fields = static_cast<double>(state.iterations());
         state.counters["client_cpu_ms"] = 1e3 * (process_cpu_seconds() - client0) / fields;
+        state.counters["requests"] = static_cast<double>(XNextRequest(D) - request0) / fields;
         if (server0 >= 0)
             state.counters["server_cpu_ms"] = 1e3 * (server_cpu_seconds() - server0) / fields;
     }
