@@ -562,7 +562,8 @@ gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t co
             noted_count++;
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
-                                             : into.points.size();
+                             : key.kind == 2 ? into.points.size()
+                                             : into.fills.size();
         *n = noted_shape{key.coords, static_cast<uint32_t>(index), static_cast<uint16_t>(generation),
                          static_cast<uint16_t>(key.kind << 12 | l)};
     }
