@@ -2,6 +2,7 @@
 # Runs a command on a private virtual X server of its own and ends the server
 # afterwards. The screen defaults to 1280x1024x24; ZEMRA_XVFB_SCREEN asks for
 # another (for example 1024x768x24). The dpi is pinned so font metrics repeat.
+# The server's process id is in ZEMRA_XVFB_PID (benchmarks read its CPU time).
 set -u
 screen=${ZEMRA_XVFB_SCREEN:-1280x1024x24}
 tmp=$(mktemp -d)
@@ -27,4 +28,5 @@ if [ -z "$display" ]; then
   exit 1
 fi
 export DISPLAY=":$display"
+export ZEMRA_XVFB_PID=$xvfb_pid
 "$@"

@@ -10,7 +10,9 @@
 // program's default layout. "DrawnOneByOne" draws the same without shape
 // batches (every edge and spot its own request), for comparison. Counters:
 // basins, and ns per state (drawn: by the clock, the server's drawing
-// included; computed: CPU time).
+// included; computed: CPU time); drawn fields also count the requests and
+// the CPU time of the program and of the X server a field (the server's
+// when run under tests/with_xvfb.sh, which names it).
 //
 // Side by side: "Table" times the successor-table field of rings and
 // random wiring from 2^16 to 2^28 states on all threads (0) or one, on a
@@ -24,6 +26,7 @@
 // field added, in bytes per state.
 #include <benchmark/benchmark.h>
 
+#include <dirent.h>
 #include <malloc.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -60,6 +63,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
 
 namespace {
@@ -128,6 +132,40 @@ free_network()
     lastlevel = 0;
 }
 
+double
+process_cpu_seconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// The CPU time the virtual X server has used so far, all its threads, in
+// seconds (the first figure of each thread's schedstat, in nanoseconds);
+// negative when tests/with_xvfb.sh did not name the server (ZEMRA_XVFB_PID).
+double
+server_cpu_seconds()
+{
+    const char *pid = getenv("ZEMRA_XVFB_PID");
+    if (!pid)
+        return -1;
+    std::string tasks = std::string("/proc/") + pid + "/task";
+    DIR *dir = opendir(tasks.c_str());
+    if (!dir)
+        return -1;
+    double seconds = 0;
+    while (dirent *task = readdir(dir)) {
+        if (task->d_name[0] == '.')
+            continue;
+        std::ifstream stat(tasks + "/" + task->d_name + "/schedstat");
+        double ns = 0;
+        if (stat >> ns)
+            seconds += 1e-9 * ns;
+    }
+    closedir(dir);
+    return seconds;
+}
+
 // One field per iteration; drawn when the window is open.
 void
 time_field(benchmark::State &state)
@@ -141,6 +179,8 @@ time_field(benchmark::State &state)
         for (int c = 2; c <= n; c++)
             states *= static_cast<uint64_t>(c);
     }
+    const double client0 = process_cpu_seconds(), server0 = server_cpu_seconds();
+    const unsigned long request0 = mouse_found ? XNextRequest(D) : 0;
     for (auto _ : state) {
         neutral_order = kind == random_orders; // each field ends the mode
         mutantdontpause = 1; // the successor table is made without its dialog
@@ -165,6 +205,17 @@ time_field(benchmark::State &state)
     }
     if (fieldsize != states || earlyexitfield)
         state.SkipWithError("the field did not place every state");
+    // A drawn field's CPU time on each side of the connection, in ms a
+    // field, and the requests sent a field (the clearing between fields
+    // included): CPU times adding up to the wall time say the two sides
+    // took turns rather than worked at once.
+    if (mouse_found && state.iterations() > 0) {
+        const double fields = static_cast<double>(state.iterations());
+        state.counters["client_cpu_ms"] = 1e3 * (process_cpu_seconds() - client0) / fields;
+        state.counters["requests"] = static_cast<double>(XNextRequest(D) - request0) / fields;
+        if (server0 >= 0)
+            state.counters["server_cpu_ms"] = 1e3 * (server_cpu_seconds() - server0) / fields;
+    }
     state.counters["basins"] = totbasinsinfield;
     state.counters["ns_per_state"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(states),
@@ -311,14 +362,6 @@ public:
 private:
     std::vector<pid_t> children;
 };
-
-double
-process_cpu_seconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
 
 // A field of /proc/self/status in bytes (VmRSS, VmHWM).
 uint64_t

@@ -2,8 +2,9 @@
 // and viewport, and the shapes and text drawn with them. Shapes go to the
 // drawable in current_draw (the window or a pixmap); text always to the
 // window. Filled shapes switch the GC to the fill colour and back. While a
-// shape batch is open (shape_batch.h) lines, circles and pixels on the
-// window are gathered there, and every other request sends them first.
+// shape batch is open (shape_batch.h) lines, circles, pixels and solid
+// rectangle fills on the window are gathered there, and every other request
+// sends them first.
 #include "ui/screen/draw.h"
 
 #include <algorithm>
@@ -170,9 +171,10 @@ void
 bar(int x0, int y0, int x1, int y1)
 {
     order_corners(x0, y0, x1, y1);
-    with_fill_color([&] {
-        XFillRectangle(D, current_draw, Gc, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
-    });
+    if (!gather_fill(x0, y0, x1, y1, fillcolor))
+        with_fill_color([&] {
+            XFillRectangle(D, current_draw, Gc, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+        });
     if (drawing_on_window())
         record_fill(x0, y0, x1, y1, fillcolor, fill_style);
 }

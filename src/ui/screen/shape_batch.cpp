@@ -25,7 +25,8 @@
 // row, for steep lines) and its two neighbours across, taken four columns
 // at a time as the rectangle that holds them (a line shorter than
 // kOneRunSteps as its box widened by one across); for a circle, its
-// bounding box widened by one. Pixels outside the window hold nothing, so
+// bounding box widened by one; for a filled rectangle (solid fill style
+// only), its own pixels. Pixels outside the window hold nothing, so
 // their order does not matter: the map covers the window only, and a shape
 // with no pixel it may touch inside the window is left out. Wide circles
 // are not gathered (the batch is sent and they go at once), nor is anything
@@ -50,6 +51,7 @@ struct layer {
     std::vector<XSegment> segments;
     std::vector<XArc> arcs;
     std::vector<XPoint> points;
+    std::vector<XRectangle> fills;
     uint32_t buried = 0; // shapes set to a buried form (see bury_shape)
 };
 
@@ -294,7 +296,7 @@ line_cells(int x0, int y0, int x1, int y1, cell_box &one)
 // A shape by its request form: its kind and coordinates.
 struct shape_key {
     uint64_t coords; // four 16-bit coordinates (a point, circle: x, y, diameter)
-    uint32_t kind;   // 0 segment, 1 circle, 2 point
+    uint32_t kind;   // 0 segment, 1 circle, 2 point, 3 filled rectangle
 };
 
 // The shape gathered last in this generation (kind kNoShape when none),
@@ -303,7 +305,7 @@ struct shape_key {
 // no higher one. So it is left out before its cells are worked out; a field
 // draws many such repeats, the children of a fan that fall on one pixel
 // with their edges and spots.
-constexpr uint32_t kNoShape = 3;
+constexpr uint32_t kNoShape = 4;
 shape_key last_shape{0, kNoShape};
 int last_colour = 0;
 
@@ -398,6 +400,12 @@ is_buried(const XPoint &p)
     return p.x == kBuried;
 }
 
+bool
+is_buried(const XRectangle &r)
+{
+    return r.x == kBuried && r.width == 0;
+}
+
 // Buries shape index of the given kind in layer l: a later shape of the
 // same kind and coordinates, in a higher layer, sets all its pixels after
 // it, whatever lies between.
@@ -409,8 +417,10 @@ bury_shape(uint32_t kind, uint32_t l, uint32_t index)
         in.segments[index] = XSegment{kBuried, kBuried, kBuried, kBuried};
     else if (kind == 1)
         in.arcs[index] = XArc{kBuried, kBuried, 0, 0, 0, 0};
-    else
+    else if (kind == 2)
         in.points[index] = XPoint{kBuried, kBuried};
+    else
+        in.fills[index] = XRectangle{kBuried, kBuried, 0, 0};
     in.buried++;
 }
 
@@ -468,6 +478,7 @@ send_layers()
             drop_buried(shapes.segments);
             drop_buried(shapes.arcs);
             drop_buried(shapes.points);
+            drop_buried(shapes.fills);
             shapes.buried = 0;
         }
         GC gc = colour_gcs[shapes.colour];
@@ -478,9 +489,12 @@ send_layers()
         if (!shapes.points.empty())
             XDrawPoints(D, W, gc, shapes.points.data(), static_cast<int>(shapes.points.size()),
                         CoordModeOrigin);
+        if (!shapes.fills.empty())
+            XFillRectangles(D, W, gc, shapes.fills.data(), static_cast<int>(shapes.fills.size()));
         shapes.segments.clear();
         shapes.arcs.clear();
         shapes.points.clear();
+        shapes.fills.clear();
     }
     layers_used = 0;
     for (int c : colours_used)
@@ -548,7 +562,8 @@ gather_shape(int c, shape_key key, size_t slot, const cell_box *boxes, size_t co
             noted_count++;
         const size_t index = key.kind == 0   ? into.segments.size()
                              : key.kind == 1 ? into.arcs.size()
-                                             : into.points.size();
+                             : key.kind == 2 ? into.points.size()
+                                             : into.fills.size();
         *n = noted_shape{key.coords, static_cast<uint32_t>(index), static_cast<uint16_t>(generation),
                          static_cast<uint16_t>(key.kind << 12 | l)};
     }
@@ -693,6 +708,31 @@ gather_point(int x, int y, int colour)
         return true; // it sets no pixel in the window
     if (layer *into = gather_shape(colour, key, slot, &box, 1))
         into->points.push_back(XPoint{static_cast<short>(x), static_cast<short>(y)});
+    note_last_shape(key, colour);
+    return true;
+}
+
+bool
+gather_fill(int x0, int y0, int x1, int y1, int colour)
+{
+    if (!gathering() || batch_fill_style != FillSolid || x1 < x0 || y1 < y0 || x1 - x0 >= 0xffff ||
+        y1 - y0 >= 0xffff || x0 < -0x8000 || y0 < -0x8000 || x0 > 0x7fff || y0 > 0x7fff) {
+        send_gathered_shapes();
+        return false;
+    }
+    const shape_key key{uint64_t(uint16_t(x0)) << 48 | uint64_t(uint16_t(y0)) << 32 |
+                            uint64_t(uint16_t(x1)) << 16 | uint16_t(y1),
+                        3};
+    if (repeats_last_shape(key, colour))
+        return true;
+    const size_t slot = first_noted_slot(key);
+    cell_box box;
+    if (!cells_of_pixels(x0, y0, x1, y1, box))
+        return true; // it sets no pixel in the window
+    if (layer *into = gather_shape(colour, key, slot, &box, 1))
+        into->fills.push_back(XRectangle{static_cast<short>(x0), static_cast<short>(y0),
+                                         static_cast<unsigned short>(x1 - x0 + 1),
+                                         static_cast<unsigned short>(y1 - y0 + 1)});
     note_last_shape(key, colour);
     return true;
 }

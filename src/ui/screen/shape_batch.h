@@ -2,7 +2,7 @@
 // many small shapes in changing colours (the trees of a basin field: an
 // edge list and a spot per node, the colours cycling node by node) would
 // cost a colour change and a request or two per node; while a batch is open
-// draw_segments, draw_circle and putpixel on the window gather their shapes
+// draw_segments, draw_circle, putpixel and bar on the window gather their shapes
 // in layers of one colour each instead, and setcolor leaves the server's
 // colour alone. The picture stays the same to the pixel: a shape joins the
 // lowest layer of its colour that lies at or above every layer holding a
@@ -32,6 +32,9 @@ void enable_shape_batches(bool on);
 bool gather_segments(const int16_t *xy, int n, int colour);
 bool gather_circle(int x, int y, int diameter, int colour);
 bool gather_point(int x, int y, int colour);
+// A filled rectangle, corners (x0, y0) top left and (x1, y1) bottom right
+// inclusive, gathered only while the fill style is solid.
+bool gather_fill(int x0, int y0, int x1, int y1, int colour);
 // True (and the server's colour marked stale) while a batch is open:
 // setcolor then need not change the server's colour.
 bool defer_foreground();

@@ -142,6 +142,56 @@ TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
     }
 }
 
+// A map of long chains climbing towards a few cycles among the highest
+// states: trees hundreds of levels deep with branches of every height
+// joining them, and basins whose smallest state lies far from their cycle,
+// so that the order of the basins is not that of their cycles. The
+// measure's depths, basins and order are the walk of the map.
+TEST(FieldShape, DeepChainsIntoHighCyclesAsTheWalkOfTheMap)
+{
+    const int n = 11;
+    TestNetwork net(2, n, 3);
+    reset_backward_settings();
+    const uint32_t states = 1u << n;
+    for (uint32_t seed : {5u, 11u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::vector<uint32_t> next(states);
+        uint32_t x = seed;
+        auto draw = [&](uint32_t range) {
+            x = x * 1103515245u + 12345u;
+            return (x >> 8) % range;
+        };
+        const uint32_t top = states - 24; // the states from here map among themselves
+        for (uint32_t s = 0; s < top; s++)
+            next[s] = std::min(top + draw(24), s + 1 + draw(4));
+        for (uint32_t s = top; s < states; s++)
+            next[s] = top + draw(24);
+        std::vector<uint8_t> records(static_cast<size_t>(states) * bytesL, 0);
+        for (uint32_t s = 0; s < states; s++)
+            dec_to_value_line(records.data() + static_cast<size_t>(s) * bytesL, next[s], n);
+        exhaustive_testing = exhaustive_table;
+        ASSERT_EQ(adopt_successor_table(records.data()), 1);
+        std::vector<uint32_t> depth, cycle_of;
+        walk_map(next, depth, cycle_of);
+        ASSERT_TRUE(measure_field_shape());
+        free_successor_table();
+        exhaustive_testing = exhaustive_off;
+        std::map<uint32_t, uint32_t> deepest;
+        for (uint32_t s = 0; s < states; s++)
+            deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
+        for (uint32_t s = 0; s < states; s++)
+            ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
+        std::vector<uint32_t> order;
+        std::set<uint32_t> met;
+        for (uint32_t s = 0; s < states; s++)
+            if (met.insert(cycle_of[s]).second)
+                order.push_back(deepest[cycle_of[s]]);
+        EXPECT_EQ(drawn_basin_depths(false), order);
+        EXPECT_GT(*std::max_element(order.begin(), order.end()), 300u) << "the chains are deep";
+        forget_field_shape();
+    }
+}
+
 // The neutral-order field: one component per group of orders the neutral
 // swaps join, in the order of their smallest orders, each as deep as the
 // farthest of its orders is from that smallest one (swaps counted over the

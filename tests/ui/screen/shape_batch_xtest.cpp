@@ -4,7 +4,8 @@
 // past the window are clipped before their cells are taken: their crossings
 // inside keep the order they have drawn shape by shape. Small shapes drawn
 // twice straight after, and shapes across or wholly past the window's edges
-// (left out of the batch), give the picture drawn shape by shape.
+// (left out of the batch), give the picture drawn shape by shape; so do
+// filled rectangles among them.
 #include "support/x_test_fixture.h"
 
 #include <cstdint>
@@ -258,6 +259,81 @@ TEST_F(ScreenTest, CirclesInTheirColourAreSetColourThenCircle)
             EXPECT_GT(lit, 1000u) << "the circles were drawn";
         }
         enable_shape_batches(true);
+    }
+    setcolor(white);
+}
+
+// Filled rectangles in four colours among lines and spots of other colours,
+// on and across the window's edges: bars of every size, some filled again
+// at once or later, a bar growing a few pixels at a time as a progress bar
+// fills, and now and then a stippled fill (not gathered: the batch goes
+// first). A line after the batch, across the window, takes the current
+// colour. Seeded.
+void
+draw_fills(unsigned seed)
+{
+    const int colours[4] = {lightred, green, white, yellow};
+    srandom(seed);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    auto near_window = [](int size) { return static_cast<int>(random() % (size + 120)) - 60; };
+    open_shape_batch();
+    int grown = 100;
+    for (int i = 0; i < 2000; i++) {
+        const int x = i % 2 ? 300 + static_cast<int>(random() % 60) : near_window(w);
+        const int y = i % 2 ? 300 + static_cast<int>(random() % 60) : near_window(h);
+        const int what = static_cast<int>(random() % 6);
+        if (what == 0) {
+            const int16_t line[4] = {static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                     static_cast<int16_t>(x + static_cast<int>(random() % 41) - 20),
+                                     static_cast<int16_t>(y + static_cast<int>(random() % 41) - 20)};
+            setcolor(colours[random() % 4]);
+            draw_segments(line, 1);
+        } else if (what == 1) {
+            draw_circle_in(x, y, 2, colours[random() % 4]);
+        } else if (what == 2) { // the growing bar, over whatever lies there
+            grown += static_cast<int>(random() % 4);
+            setfillstyle(0, green);
+            bar(100, 20, grown, 30);
+        } else {
+            const int repeats = random() % 3 == 0 ? 2 : 1;
+            const int x1 = x + static_cast<int>(random() % 30) - 5, y1 = y + static_cast<int>(random() % 30) - 5;
+            for (int r = 0; r < repeats; r++) {
+                setfillstyle(random() % 10 ? 0 : 2, colours[random() % 4]);
+                bar(x, y, x1, y1);
+            }
+        }
+    }
+    setfillstyle(0, black);
+    setcolor(lightcyan);
+    close_shape_batch();
+    const int16_t after[4] = {0, static_cast<int16_t>(WinMaxy / 2), static_cast<int16_t>(Maxx),
+                              static_cast<int16_t>(WinMaxy / 2)};
+    draw_segments(after, 1);
+}
+
+TEST_F(ScreenTest, FilledRectanglesInABatchComeOutAsDrawnOneByOne)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    const int w = Maxx + 1, h = WinMaxy + 1;
+    for (unsigned seed = 1; seed <= 3; seed++) {
+        clearviewport();
+        enable_shape_batches(false);
+        draw_fills(seed);
+        XSync(D, False);
+        const std::vector<unsigned long> one_by_one = pixels_seen(0, 0, w, h);
+        clearviewport();
+        enable_shape_batches(true);
+        draw_fills(seed);
+        XSync(D, False);
+        const std::vector<unsigned long> batched = pixels_seen(0, 0, w, h);
+        size_t differing = 0, filled = 0;
+        for (size_t p = 0; p < one_by_one.size(); p++) {
+            differing += one_by_one[p] != batched[p];
+            filled += one_by_one[p] != one_by_one[0];
+        }
+        EXPECT_EQ(differing, 0u) << "seed " << seed;
+        EXPECT_GT(filled, 20000u) << "the bars were filled";
+        EXPECT_EQ(window_pixel(Maxx / 3, WinMaxy / 2), Color_Table[lightcyan]) << "the line after the batch";
     }
     setcolor(white);
 }
