@@ -25,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -249,9 +250,14 @@ shows_labels()
 answer_step
 ask_highlight()
 {
-    replace_prompt_box(1);
-    outtext("highlight attractor (or subtree root) as bit pattern: one-1 all-a:");
-    char key = ask_key();
+    const char *text = "highlight attractor (or subtree root) as bit pattern: one-1 all-a:";
+    char key;
+    {
+        prompt_font font({std::string(text) + "00"});
+        replace_prompt_box(1);
+        outtext(text);
+        key = ask_key();
+    }
     show_one_att_state = 0;
     if (key == 'q')
         return answer_step::back;

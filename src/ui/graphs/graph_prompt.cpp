@@ -58,9 +58,7 @@ dialog_row(int line)
 void
 put_text(const std::string &text)
 {
-    int x = getx;
     outtext(text.c_str());
-    moveto(x + text_width_in_use(text.c_str()), gety);
 }
 
 prompt_end

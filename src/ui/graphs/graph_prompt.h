@@ -40,8 +40,7 @@ private:
 // font in use (a question table's start_row).
 void dialog_row(int line);
 
-// Writes text at the point and leaves the point at its end in the font in
-// use (outtext steps on by the normal font's widths).
+// Writes text at the point and leaves the point at its end.
 void put_text(const std::string &text);
 
 // Where a prompt's last line ends: its key wait blinks there.

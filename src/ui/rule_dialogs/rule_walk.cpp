@@ -18,10 +18,12 @@
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/storage/ascii_table.h"
 #include "ui/storage/last_rule.h"
@@ -63,6 +65,14 @@ clear_menu_background(int mode)
     moveto(vgax(340), gety);
 }
 
+// The last column a menu line may reach: inside the revise box's frame at
+// the window's right edge, which the set-up's text column ends at too.
+int
+menu_right()
+{
+    return Maxx - 2 - 3;
+}
+
 } // namespace
 
 bool
@@ -71,9 +81,16 @@ ask_menu(int mode, const row_size &s, const char *first, const char *second)
     setcolor(white);
     set_cellscale(s.k, s.kind == 1 ? 1 : 2);
     clear_menu_background(mode);
-    next_line(xtext, 1.0f);
+    // The rows are the normal font's, so that what the dialog writes below
+    // the menu keeps its place whichever font the menu takes.
+    int left = static_cast<int>(xtext * CWidth);
+    int first_row = gety + CHeight, second_row = first_row + CHeight;
+    // The second line is measured with room for the answer and the cursor.
+    std::string answered = std::string(second) + "00";
+    font_while font({first, answered}, menu_right() - left, {set_medium_font, set_small_font});
+    moveto(left, first_row);
     outtext(first);
-    next_line(xtext, 1.0f);
+    moveto(left, second_row);
     outtext(second);
     input_string(1, text_entry);
     return is[0] != 'q';

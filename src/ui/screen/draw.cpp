@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
@@ -291,7 +292,10 @@ outtext(const char *s)
     send_gathered_shapes();
     XDrawString(D, W, Gc, getx, gety + CHeight - 2, s, len);
     int x = getx;
-    getx = static_cast<int16_t>(getx + text_pixel_width(s, len));
+    // The point goes on by the width drawn: in the font in use, so that
+    // text and answers written after a line in the medium or small font
+    // follow it without a gap.
+    getx = static_cast<int16_t>(getx + text_width_in_use(s));
     record_text(s, x, gety, getx);
 }
 

@@ -31,12 +31,14 @@ void draw_circle_in(int x, int y, int diameter, int c);
 void draw_segments(const int16_t *xy, int n);
 unsigned long getpixel(int x, int y);              // pixel value of the window
 
-// Text on the window, top of the line at gety; getx advances by the drawn width.
+// Text on the window, top of the line at gety; getx advances by the drawn
+// width, measured in the font in use.
 void outtext(const char *s);
 void myouttext(const char *s);
 int textwidth(const char *s);  // strlen * CWidth
 int textheight();              // CHeight
-// Width in pixels of s as outtext measures it (propfont once it is set).
+// Width in pixels of s in the normal font (propfont once it is set), as
+// outtext advances while no other font is taken.
 int text_pixel_width(const char *s, int len);
 
 // Makes sure everything drawn has reached the server.

@@ -26,6 +26,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/end_signals.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
@@ -255,7 +256,9 @@ run_hot_key(int key)
 void
 erase_echoed(char c)
 {
-    int w = fonttype ? text_pixel_width(&c, 1) : CWidth;
+    // The width outtext advanced by when the character was echoed.
+    const char echoed[2] = {c, '\0'};
+    int w = text_width_in_use(echoed);
     moverel(-w, 0);
     setfillstyle(0, black);
     bar(getx, gety, getx + w, gety + CHeight);
