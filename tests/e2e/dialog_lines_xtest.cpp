@@ -1,7 +1,8 @@
 // Long dialog lines kept inside their boxes through the real program: the
 // rule menu in the revise box the pause box's 'v' opens at the bottom right,
-// on both screens, and the basin display's highlight question in the prompt
-// box on a 1024 x 768 screen. Lines too long for a box take a smaller font.
+// and the keys' line of a random rule there, on both screens, and the basin
+// display's highlight question in the prompt box on a 1024 x 768 screen.
+// Lines too long for a box take a smaller font.
 #include "e2e/e2e_fixture.h"
 
 namespace {
@@ -37,8 +38,9 @@ protected:
         EXPECT_GT(zemra->marked_pixels(zemra->width() * 6 / 10, top + 3, zemra->width() / 5, rows - top), 50)
             << "no menu lines in the revise box";
         EXPECT_EQ(marked_at_the_right_edge(top + 3, bottom - 3), 0) << "the rule menu runs past its box";
-        answer({"q"});                 // back out of the menu
-        zemra->type_now("q");
+        answer({"r\r"});              // a random rule: its keys' line below the menu
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no random rule";
+        EXPECT_EQ(marked_at_the_right_edge(top + 3, bottom - 3), 0) << "the random rule's keys run past the box";
         EXPECT_EQ(zemra->quit_by_steps(), 0);
     }
 };

@@ -25,10 +25,12 @@
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -192,7 +194,14 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
     int text_x = static_cast<int>(xtext * CWidth);
     moveto(text_x, gety + CHeight);
     setcolor(white);
-    outtext(key_help(kind));
+    {
+        // In the revise box at the window's right edge the line takes a
+        // smaller font when it would run past the box, with room left for
+        // the cursor after it.
+        std::string help = std::string(key_help(kind)) + "00";
+        font_while font({help}, Maxx - 5 - text_x, {set_medium_font, set_small_font});
+        outtext(key_help(kind));
+    }
     std::optional<pixels_under_boxes> under_boxes;
     if (kind != 0)
         under_boxes.emplace();
