@@ -48,6 +48,10 @@ std::vector<int16_t> copy_x, copy_y;
 std::vector<uint8_t> copy_state;
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
+// The rectangle the basins of the field being drawn are kept in, when
+// basins_clipped.
+field_area basin_clip = {0, 0, 0, 0};
+bool basins_clipped = false;
 
 void
 add_edge(int x0, int y0, int x1, int y1)
@@ -505,6 +509,7 @@ draw_fan()
     // the picture only.
     if (!mouse_found)
         return;
+    clip_to_basin_area();
     take_level_radii_and_spot();
     if (pretested == 0 || (attperiod <= 5 && shownumbers != shownumbers_bits))
         advance_edge_colour();
@@ -587,4 +592,30 @@ drawn_box
 drawn_box_so_far()
 {
     return drawn;
+}
+
+void
+keep_basins_inside(const field_area *area)
+{
+    end_basin_clip();
+    basins_clipped = area != nullptr;
+    if (area)
+        basin_clip = *area;
+}
+
+void
+clip_to_basin_area()
+{
+    if (!basins_clipped || !mouse_found)
+        return;
+    if (view_x0 != basin_clip.left || view_y0 != basin_clip.top || view_x1 != basin_clip.right ||
+        view_y1 != basin_clip.bottom)
+        setviewport(basin_clip.left, basin_clip.top, basin_clip.right, basin_clip.bottom, 1);
+}
+
+void
+end_basin_clip()
+{
+    if (basins_clipped && mouse_found)
+        setviewport(0, 0, Maxx, Maxy, 1);
 }

@@ -38,3 +38,17 @@ struct drawn_box {
 void start_drawn_box();
 void extend_drawn_box(int x0, int y0, int x1, int y1);
 drawn_box drawn_box_so_far();
+
+// The rectangle (inclusive) a basin field's basins are kept in, so that a
+// basin reaching past it draws nothing over the boxes around it (the rule
+// box below, the boxes and progress bar above); nullptr keeps them in the
+// whole drawing area again. The field sets it for its scan.
+void keep_basins_inside(const field_area *area);
+// Clips the drawing to that rectangle while a basin of such a field is
+// drawn. Prompts, boxes and key actions between two fans widen the
+// viewport again, so each fan asks for the clip anew; it costs nothing
+// while the viewport is the rectangle already.
+void clip_to_basin_area();
+// The whole drawing area back after a basin, for the progress bar and the
+// boxes drawn between basins.
+void end_basin_clip();

@@ -42,9 +42,17 @@ fill_progress_bar_to(int right)
     // relies on the fill colour it leaves: every bar sets its own.
     if (right == filled_right)
         return;
+    // A field's basins are drawn clipped to their area below the bar: the
+    // fill is drawn in the whole drawing area and their clip put back.
+    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    bool clipped = x0 > barxl + 1 || y0 > baryt + vgay(2) || x1 < right || y1 < baryb - vgay(2);
+    if (clipped)
+        setviewport(0, 0, Maxx, Maxy, 1);
     setfillstyle(0, green);
     bar(barxl + 1, baryt + vgay(2), right, baryb - vgay(2));
     filled_right = right;
+    if (clipped)
+        setviewport(x0, y0, x1, y1, 1);
 }
 
 void

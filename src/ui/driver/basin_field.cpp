@@ -126,9 +126,8 @@ ring_compressed()
            exhaustive_testing != exhaustive_random_map;
 }
 
-// The rectangle a fitted field stays in: below the boxes at the top (the
-// options box of three lines, the summary box and the progress bar), above
-// the rule box of three lines and the bottom strip.
+} // namespace
+
 field_area
 basin_area()
 {
@@ -136,6 +135,8 @@ basin_area()
     int bottom = Maxy - 3 * CHeight - 2 - vgay(3);
     return {3, top, Maxx - 3, bottom};
 }
+
+namespace {
 
 // Measures the field and scales the radii so that it fits the drawing area
 // (fitted), when the layout kept its defaults and the field is a plain one
@@ -400,6 +401,15 @@ draw_field()
     bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
     if ((readout || neutral) && mouse_found)
         show_rule_bottom(nhood, 1, carule[0], 0);
+    // Below the rule box and the boxes at the top, a basin reaching past
+    // the area is cut at its edge rather than drawn over them. A field in
+    // the jump graph's nodes or in a mutation's layout has places of its
+    // own, and the state-space matrix is drawn state by state between the
+    // basins' shapes.
+    field_area kept_area = basin_area();
+    if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
+        !show_ss_matrix)
+        keep_basins_inside(&kept_area);
     write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
     if (neutral) {
@@ -425,6 +435,7 @@ draw_field()
     }
     checked_free(tickoff);
     tickoff = nullptr;
+    keep_basins_inside(nullptr);
     end_fitted_field();
     if (readout && mouse_found)
         show_rule_bottom(nhood, 0, carule[0], 0);

@@ -596,6 +596,25 @@ step_pause(run_context &r)
     moveto(x, y);
 }
 
+// The graph-layout box's red frame, kept left of the key panel while the
+// panel is up, as the discs inside are. The side plot and the lookup
+// histogram beside the pattern run across the box, so the frame is drawn
+// again after each step's drawings and stays whole while the run goes on.
+void
+frame_layout_box(const run_context &r)
+{
+    int right = std::min(r.box_x1, key_panel_left() - 1);
+    if (right <= r.box_x0)
+        return;
+    int colour = getcolor();
+    int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    setviewport(0, 0, right, Maxy, 1);
+    setcolor(red);
+    rectangle(r.box_x0, r.box_y0, r.box_x1, r.box_y1);
+    setcolor(colour);
+    setviewport(vx0, vy0, vx1, vy1, 1);
+}
+
 // The pause point after a step: the rule's figures refreshed, then the pause
 // box when the user asked for it. Returns true when the run ends there.
 bool
@@ -629,9 +648,7 @@ pause_point(run_context &r)
                 if (meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {
-                    setcolor(red);
-                    rectangle(r.box_x0, r.box_y0, r.box_x1, r.box_y1);
-                    setcolor(white);
+                    frame_layout_box(r);
                 }
             } else {
                 draw_box(-1, r.box_x0, r.box_y0, r.box_x1, r.box_y1, 0, 0);
@@ -969,6 +986,8 @@ run_steps(run_context &r)
             display_after_sweep(&r.eg, &it, r.side_width);
         if (r.fwd_only && it.return_map && t > 3 && r.drawn)
             plot_return_map_point(r.drawn, A, r.width, r.eg.point_colour);
+        if (r.fwd_only && graph_layout == 1 && (stp || r.ae.no_display))
+            frame_layout_box(r);
 
         if (it.step_pause)
             step_pause(r);
