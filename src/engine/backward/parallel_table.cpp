@@ -22,7 +22,9 @@
 // The state range is cut into parts of whole 64-state blocks, handed out to
 // the threads as they come for them (the calling thread asks for the stop
 // after each of its parts); each state's result is written by one thread
-// only, so the table is the same whatever the number of threads. The
+// only, so the table is the same whatever the number of threads. Each part
+// also counts its successors into the buckets of the index's sort (below),
+// in a row of its own, so that the counts do not depend on the threads. The
 // threads are started once a table, as many as the work is worth and as
 // cores are free (threads_for): on a busy machine a thread that waits for a
 // core holds up the table more than it helps.
@@ -31,7 +33,8 @@
 // that no round scatters over the whole range: the states are first dealt
 // into buckets of 4096 successive successor numbers (the states cut into a
 // few stretches a thread, each counted and dealt in order into its own slots
-// of each bucket by the thread that takes it),
+// of each bucket by the thread that takes it; a table's fill has counted
+// its parts already, which then are the stretches),
 // then each bucket is sorted by successor in a counter array of its own
 // that stays in cache, and where its groups start written in the index's
 // form (successor_index.h). Stretches and buckets keep the states' order, so
@@ -58,9 +61,11 @@
 namespace {
 
 constexpr int kMaxSlicedInputs = 6;
-// States a thread takes at a time (whole 64-state blocks); the calling
-// thread asks for the stop after each of its parts.
+// States a thread takes at a time at least (whole 64-state blocks), and
+// the most parts (each has a row of bucket counts); the calling thread asks
+// for the stop after each of its parts.
 constexpr uint64_t kPart = uint64_t(1) << 16;
+constexpr uint64_t kMaxParts = 32;
 // The fewest states worth a thread of their own: below this, starting and
 // joining it costs more than it saves.
 constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
@@ -113,9 +118,10 @@ write_records(const uint32_t numbers[64], uint8_t *records)
     memcpy(records, lines, 64 * Bytes);
 }
 
-// States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
+// States s0 .. s0+63 (s0 a multiple of 64) by bit slices; their successors
+// counted into row (bucket: number >> shift) unless row is null.
 void
-fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
+fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ, uint32_t *row, int shift)
 {
     uint64_t in[32];
     uint64_t rows[32] = {};
@@ -150,6 +156,9 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
     }
     if (succ)
         memcpy(succ + s0, numbers, sizeof numbers);
+    if (row)
+        for (int j = 0; j < 64; j++)
+            row[numbers[j] >> shift]++;
     switch (bytesL) {
     case 1:
         write_records<1>(numbers, exh_pairs + s0);
@@ -166,9 +175,9 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
     }
 }
 
-// States first .. last-1 by byte cells.
+// States first .. last-1 by byte cells, counted as fill_block_sliced does.
 void
-fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, uint32_t *row, int shift)
 {
     uint8_t vals[32];
     uint64_t rest = first;
@@ -191,6 +200,8 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
         }
         if (succ)
             succ[s] = number;
+        if (row)
+            row[number >> shift]++;
         if (p.v == 2)
             write_state_line(record, number);
         for (int c = 0; c < p.n; c++) {
@@ -202,14 +213,48 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
 }
 
 void
-fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, uint32_t *row, int shift)
 {
     if (!p.sliced) {
-        fill_part_bytes(p, first, last, succ);
+        fill_part_bytes(p, first, last, succ, row, shift);
         return;
     }
     for (uint64_t s0 = first; s0 < last; s0 += 64)
-        fill_block_sliced(p, s0, succ);
+        fill_block_sliced(p, s0, succ, row, shift);
+}
+
+// States a part of the fill of states takes: kPart, or more so that there
+// are at most kMaxParts, a multiple of 64.
+uint64_t
+part_states(uint64_t states)
+{
+    uint64_t part = (states + kMaxParts - 1) / kMaxParts;
+    part = (part + 63) & ~uint64_t(63);
+    return part > kPart ? part : kPart;
+}
+
+// The buckets of the index's sort of states: successors whose numbers
+// agree above the shift share one; at most kMaxBuckets of them.
+int
+bucket_shift(uint64_t states)
+{
+    int shift = kBucketBits;
+    while (states && ((states - 1) >> shift) >= kMaxBuckets)
+        shift++;
+    return shift;
+}
+
+// Counts sized for the parts of a fill of states, all zero.
+void
+start_bucket_counts(bucket_counts &counts, uint64_t states, uint64_t part)
+{
+    counts.shift = bucket_shift(states);
+    counts.buckets = states ? ((states - 1) >> counts.shift) + 1 : 0;
+    uint64_t parts = (states + part - 1) / part;
+    counts.start.resize(parts + 1);
+    for (uint64_t i = 0; i <= parts; i++)
+        counts.start[i] = i * part < states ? i * part : states;
+    counts.count.assign(parts * counts.buckets, 0);
 }
 
 // One step of a bit transpose: the columns of row k + j under m (those
@@ -418,63 +463,84 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
         list[counts[targets[i]]++] = states[i];
 }
 
-// The inverse index, in two rounds: the states dealt into buckets of
-// successive successor numbers, then each bucket sorted in cache.
+// The bucket counts of states in a few stretches a thread, taken as the
+// threads come for them, so that a thread kept waiting for a core on a busy
+// machine holds up only its own stretch.
 template <typename Successors>
 void
-sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form)
+count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts)
+{
+    uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
+    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
+    counts.shift = bucket_shift(states);
+    counts.buckets = ((states - 1) >> counts.shift) + 1;
+    counts.start.resize(stretches + 1);
+    for (uint64_t i = 0; i <= stretches; i++)
+        counts.start[i] = states * i / stretches;
+    counts.count.assign(stretches * counts.buckets, 0);
+    std::atomic<uint64_t> next_stretch{0};
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint32_t *mine = counts.count.data() + i * counts.buckets;
+            for (uint64_t s = counts.start[i]; s < counts.start[i + 1]; s++)
+                mine[succ(s) >> counts.shift]++;
+        }
+    });
+}
+
+// The inverse index, in two rounds: the states dealt into buckets of
+// successive successor numbers, then each bucket sorted in cache. counted:
+// the bucket counts made already, or null.
+template <typename Successors>
+void
+sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form,
+                bucket_counts *counted)
 {
     allocate_successor_index(index, states, form);
     if (!states)
         return;
     if (index.first)
         index.first[states] = static_cast<uint32_t>(states);
-    int shift = kBucketBits;
-    while (((states - 1) >> shift) >= kMaxBuckets)
-        shift++;
-    uint64_t buckets = ((states - 1) >> shift) + 1;
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
     unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
-    // Stretch i of the states is [start[i], start[i + 1]): a few stretches
-    // a thread, taken as the threads come for them, so that a thread kept
-    // waiting for a core on a busy machine holds up only its own stretch.
-    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
-    std::vector<uint64_t> start(stretches + 1);
-    for (uint64_t i = 0; i <= stretches; i++)
-        start[i] = states * i / stretches;
+    bucket_counts own;
+    if (!counted || counted->shift != bucket_shift(states) || counted->start.size() < 2 ||
+        counted->start.back() != states) {
+        count_buckets(succ, states, threads, own);
+        counted = &own;
+    }
+    const int shift = counted->shift;
+    const uint64_t buckets = counted->buckets;
+    const uint64_t stretches = counted->start.size() - 1;
+    const std::vector<uint64_t> &start = counted->start;
     // slot[i * buckets + b]: the next place in the list of stretch i's states
-    // with successors in bucket b; first counts, then places.
-    std::vector<uint64_t> slot(stretches * buckets, 0);
-    std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
-        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
-            uint64_t *mine = slot.data() + i * buckets;
-            for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                mine[succ(s) >> shift]++;
-        }
-    });
+    // with successors in bucket b (the counts made places; offsets fit 32
+    // bits, as the states do).
+    std::vector<uint32_t> &slot = counted->count;
     std::vector<uint64_t> bucket_start(buckets + 1);
     uint64_t at = 0;
     for (uint64_t b = 0; b < buckets; b++) {
         bucket_start[b] = at;
         for (uint64_t i = 0; i < stretches; i++) {
             uint64_t n = slot[i * buckets + b];
-            slot[i * buckets + b] = at;
+            slot[i * buckets + b] = static_cast<uint32_t>(at);
             at += n;
         }
     }
     bucket_start[buckets] = at;
     uint32_t *list = index.list;
-    next_stretch = 0;
+    std::atomic<uint64_t> next_stretch{0};
     run_threads(threads, [&](unsigned) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
-            uint64_t *mine = slot.data() + i * buckets;
+            uint32_t *mine = slot.data() + i * buckets;
             for (uint64_t s = start[i]; s < start[i + 1]; s++)
                 list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
         }
     });
+    // Used up: freed before the buckets' scratch is taken.
+    std::vector<uint32_t>().swap(slot);
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
     run_threads(threads, [&](unsigned) {
@@ -512,28 +578,28 @@ free_cores(unsigned cores)
 void
 sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
 {
-    sort_into_index(array_successors{succ}, states, index, form);
+    sort_into_index(array_successors{succ}, states, index, form, nullptr);
 }
 
 int
 sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
-                          successor_index &index, index_form form)
+                          successor_index &index, index_form form, bucket_counts *counted)
 {
     if (cells > 32)
         return 0;
     uint32_t mask = cells == 32 ? ~uint32_t(0) : (uint32_t(1) << cells) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records, mask}, states, index, form);
+        sort_into_index(record_successors<1>{records, mask}, states, index, form, counted);
         return 1;
     case 2:
-        sort_into_index(record_successors<2>{records, mask}, states, index, form);
+        sort_into_index(record_successors<2>{records, mask}, states, index, form, counted);
         return 1;
     case 3:
-        sort_into_index(record_successors<3>{records, mask}, states, index, form);
+        sort_into_index(record_successors<3>{records, mask}, states, index, form, counted);
         return 1;
     case 4:
-        sort_into_index(record_successors<4>{records, mask}, states, index, form);
+        sort_into_index(record_successors<4>{records, mask}, states, index, form, counted);
         return 1;
     }
     return 0;
@@ -581,12 +647,15 @@ threads_for(uint64_t states)
 }
 
 int
-parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states))
+parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states), bucket_counts *counts)
 {
     table_plan plan;
     if (!make_plan(plan))
         return 0;
-    uint64_t parts = (states + kPart - 1) / kPart;
+    uint64_t part = part_states(states);
+    uint64_t parts = (states + part - 1) / part;
+    if (counts)
+        start_bucket_counts(*counts, states, part);
     unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
@@ -597,11 +666,13 @@ parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, ui
     run_threads(threads, [&](unsigned t) {
         bool asks = t + 1 == threads;
         while (!stop.load(std::memory_order_relaxed)) {
-            uint64_t first = next_part.fetch_add(1) * kPart;
-            if (first >= states)
+            uint64_t i = next_part.fetch_add(1);
+            if (i >= parts)
                 break;
-            uint64_t last = states - first > kPart ? first + kPart : states;
-            fill_part(plan, first, last, succ);
+            uint64_t first = i * part;
+            uint64_t last = states - first > part ? first + part : states;
+            uint32_t *row = counts ? counts->count.data() + i * counts->buckets : nullptr;
+            fill_part(plan, first, last, succ, row, counts ? counts->shift : 0);
             if (asks && stopped(last - 1, states))
                 stop = true;
         }
