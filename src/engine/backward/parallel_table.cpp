@@ -37,7 +37,9 @@
 // its parts already, which then are the stretches),
 // then each bucket is sorted by successor in a counter array of its own
 // that stays in cache, and where its groups start written in the index's
-// form (successor_index.h). Stretches and buckets keep the states' order, so
+// form (successor_index.h). Where a stretch's states and the successors'
+// bits below the bucket fit a word together, the deal packs each state
+// with them, so that the buckets' sort reads no record again at random. Stretches and buckets keep the states' order, so
 // every group ends in ascending state numbers whatever the threads. Where
 // v = 2 the successor numbers are read from the records themselves.
 #include "engine/backward/parallel_table.h"
@@ -417,33 +419,86 @@ make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_
     block.bits[0] = spill_successor_block(index, starts);
 }
 
-// Bucket b of the index, in the list at list[from .. to): its states sorted
-// by successor (successor numbers low .. low + count - 1), the blocks of
-// these successors made. states: scratch of the bucket's states, targets:
-// their successors less low, counts: count entries.
+// A bucket's states as the deal left them in the list, with their
+// successors less the bucket's low number (targets) and their count a
+// target (counts, zero on entry); states and targets sized for the largest
+// bucket.
+struct bucket_scratch {
+    std::vector<uint32_t> states, targets, counts;
+};
+
+// Bucket of the successors low .. low + count - 1 whose states the deal
+// left in list[from .. to) as state numbers: each state's successor read
+// from its record.
 template <typename Successors>
 void
-sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to,
-            successor_index &index, std::mutex &spilling, std::vector<uint32_t> &states,
-            std::vector<uint32_t> &targets, std::vector<uint32_t> &counts)
+gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, uint64_t from, uint64_t to,
+                  bucket_scratch &bucket)
 {
-    uint32_t *list = index.list;
     size_t size = static_cast<size_t>(to - from);
-    states.assign(list + from, list + to);
-    targets.resize(size);
-    counts.assign(count, 0);
+    std::copy(list + from, list + to, bucket.states.begin());
     // The bucket's states lie scattered over the whole table: each record is
     // asked for some states ahead, so that the reads overlap.
     constexpr size_t kAhead = 24;
+    const uint32_t *states = bucket.states.data();
     for (size_t i = 0; i < size && i < kAhead; i++)
         succ.warm(states[i]);
     for (size_t i = 0; i < size; i++) {
         if (i + kAhead < size)
             succ.warm(states[i + kAhead]);
         uint32_t t = succ(states[i]) - low;
-        targets[i] = t;
-        counts[t]++;
+        bucket.targets[i] = t;
+        bucket.counts[t]++;
     }
+}
+
+// Where the deal packs a state with its successor's low bits (pack.bits
+// 0): a state in stretch i as its distance from the stretch's first state
+// in the low bits, the successor's bits below the bucket's shift above
+// them, when both fit a word. The list then holds all the bucket sort
+// needs, and no record is read again at random.
+struct deal_packing {
+    int bits = 0;        // bits of a state's distance; 0: states dealt as they are
+    uint32_t low = 0;    // the successor bits kept: those below the shift
+};
+
+// Bucket b (successors from b << shift) of a packed deal: stretch i's
+// states lie in list from where stretch i - 1's end (the bucket's start
+// for the first) to slot_end[i * buckets + b].
+void
+gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32_t *slot_end, uint64_t b,
+              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket)
+{
+    uint32_t *states = bucket.states.data();
+    uint32_t *targets = bucket.targets.data();
+    uint32_t *counts = bucket.counts.data();
+    uint64_t from = bucket_first;
+    size_t j = 0;
+    const uint32_t distance = (uint32_t(1) << pack.bits) - 1;
+    const int bits = pack.bits;
+    for (size_t i = 0; i + 1 < stretches.start.size(); i++) {
+        uint64_t to = slot_end[i * stretches.buckets + b];
+        uint32_t first = static_cast<uint32_t>(stretches.start[i]);
+        for (uint64_t k = from; k < to; k++, j++) {
+            uint32_t dealt = list[k];
+            uint32_t t = dealt >> bits;
+            states[j] = first + (dealt & distance);
+            targets[j] = t;
+            counts[t]++;
+        }
+        from = to;
+    }
+}
+
+// The gathered bucket of the successors low .. low + count - 1, its states
+// in list[from .. to), sorted into the list by successor, the blocks of
+// these successors made.
+void
+place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor_index &index, std::mutex &spilling,
+             bucket_scratch &bucket)
+{
+    uint32_t *list = index.list;
+    std::vector<uint32_t> &counts = bucket.counts;
     // Block by block: its groups' starts, then each count becomes the place
     // of its group's next state.
     uint64_t at = from;
@@ -459,8 +514,8 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
             counts[t] = group;
         }
     }
-    for (size_t i = 0; i < size; i++)
-        list[counts[targets[i]]++] = states[i];
+    for (size_t i = 0; i < static_cast<size_t>(to - from); i++)
+        list[counts[bucket.targets[i]]++] = bucket.states[i];
 }
 
 // The bucket counts of states in a few stretches a thread, taken as the
@@ -530,26 +585,59 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         }
     }
     bucket_start[buckets] = at;
+    // Packed where a stretch's distances and the successors' low bits fit
+    // a word together.
+    deal_packing pack;
+    uint64_t longest = 0;
+    for (uint64_t i = 0; i < stretches; i++)
+        longest = std::max(longest, start[i + 1] - start[i]);
+    int bits = 1;
+    while ((uint64_t(1) << bits) < longest)
+        bits++;
+    if (bits + shift <= 32)
+        pack = {bits, (uint32_t(1) << shift) - 1};
     uint32_t *list = index.list;
     std::atomic<uint64_t> next_stretch{0};
     run_threads(threads, [&](unsigned) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
             uint32_t *mine = slot.data() + i * buckets;
-            for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+            if (pack.bits) {
+                uint32_t first = static_cast<uint32_t>(start[i]);
+                for (uint64_t s = start[i]; s < start[i + 1]; s++) {
+                    uint32_t t = succ(s);
+                    list[mine[t >> shift]++] = (static_cast<uint32_t>(s) - first) | ((t & pack.low) << pack.bits);
+                }
+            } else {
+                for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                    list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+            }
         }
     });
-    // Used up: freed before the buckets' scratch is taken.
-    std::vector<uint32_t>().swap(slot);
+    // Where the deal ended each stretch's part of each bucket (the packed
+    // buckets are read by them); the counts are used up otherwise, and freed
+    // before the buckets' scratch is taken.
+    if (!pack.bits)
+        std::vector<uint32_t>().swap(slot);
+    uint64_t largest = 0;
+    for (uint64_t b = 0; b < buckets; b++)
+        largest = std::max(largest, bucket_start[b + 1] - bucket_start[b]);
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
     run_threads(threads, [&](unsigned) {
-        std::vector<uint32_t> in_bucket, targets, counts;
+        bucket_scratch bucket;
+        bucket.states.resize(largest);
+        bucket.targets.resize(largest);
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
-            sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                        bucket_start[b + 1], index, spilling, in_bucket, targets, counts);
+            bucket.counts.assign(high - low, 0);
+            if (pack.bits)
+                gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket);
+            else
+                gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b], bucket_start[b + 1],
+                                  bucket);
+            place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
+                         bucket_start[b + 1], index, spilling, bucket);
         }
     });
 }

@@ -385,4 +385,43 @@ TEST(ParallelTable, CountsOfAnotherSizeAreNotUsed)
     free_successor_index(index);
 }
 
+// A table past 2^20 states on one thread (one stretch of states too long
+// to share a word with a successor's low bits: each bucket's successors
+// read from the records again) and on several (the states packed with
+// their successors' low bits by the deal): both the stable sort, in both
+// forms.
+TEST(ParallelTable, IndexWithAndWithoutPackedDealsEqualsBruteForce)
+{
+    srandom(29);
+    const uint64_t states = (uint64_t(1) << 20) + 3;
+    const unsigned cells = 21;
+    std::vector<uint32_t> succ(states);
+    std::vector<uint8_t> records(3 * states);
+    for (uint64_t s = 0; s < states; s++) {
+        // Runs of neighbours on one successor, and now and then a large fan.
+        succ[s] = static_cast<uint32_t>(random() % 7 == 0 ? 12345 : (s / 3 * 2654435761u + random() % 2) % states);
+        for (unsigned b = 0; b < 3; b++)
+            records[3 * s + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
+    }
+    std::vector<uint32_t> first(states + 1, 0), list(states);
+    for (uint64_t s = 0; s < states; s++)
+        first[succ[s] + 1]++;
+    for (uint64_t t = 0; t < states; t++)
+        first[t + 1] += first[t];
+    std::vector<uint32_t> place(first.begin(), first.end() - 1);
+    for (uint64_t s = 0; s < states; s++)
+        list[place[succ[s]]++] = static_cast<uint32_t>(s);
+    for (index_form form : {index_form::offsets, index_form::blocks})
+        for (unsigned threads : {1u, 4u}) {
+            set_table_threads(threads);
+            successor_index index;
+            ASSERT_EQ(sort_records_by_successor(records.data(), 3, cells, states, index, form), 1);
+            std::string trace = std::to_string(threads) + (form == index_form::blocks ? " threads, blocks" : " threads, offsets");
+            EXPECT_EQ(index_firsts(index), first) << trace;
+            EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list) << trace;
+            free_successor_index(index);
+        }
+    set_table_threads(0);
+}
+
 } // namespace
