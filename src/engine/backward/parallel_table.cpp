@@ -120,6 +120,25 @@ write_records(const uint32_t numbers[64], uint8_t *records)
     memcpy(records, lines, 64 * Bytes);
 }
 
+// The next words of a cell of K inputs (words in[w[0]] .. in[w[K - 1]])
+// under its rule's entry words e: the table folded input by input. K is
+// fixed for each instance, so that the folds unroll into plain operations
+// on registers.
+template <int K>
+inline uint64_t
+fold_cell(const uint64_t *e, const uint64_t *in, const uint16_t *w)
+{
+    uint64_t fold[1 << K];
+    for (int i = 0; i < (1 << K); i++)
+        fold[i] = e[i];
+    for (int j = 0; j < K; j++) {
+        uint64_t x = in[w[j]];
+        for (int i = 0; i < (1 << (K - 1 - j)); i++)
+            fold[i] = fold[2 * i] ^ ((fold[2 * i] ^ fold[2 * i + 1]) & x);
+    }
+    return fold[0];
+}
+
 // States s0 .. s0+63 (s0 a multiple of 64) by bit slices; their successors
 // counted into row (bucket: number >> shift) unless row is null.
 void
@@ -132,23 +151,29 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ, uint32_t *ro
     for (int c = 0; c < p.n; c++) {
         const uint64_t *e = p.entry_words + static_cast<size_t>(c) * 64;
         const uint16_t *w = wiring[c];
-        int k = nhoodm[c];
-        if (k == 0) {
+        switch (nhoodm[c]) {
+        case 0:
             rows[c] = e[0];
-            continue;
+            break;
+        case 1:
+            rows[c] = fold_cell<1>(e, in, w);
+            break;
+        case 2:
+            rows[c] = fold_cell<2>(e, in, w);
+            break;
+        case 3:
+            rows[c] = fold_cell<3>(e, in, w);
+            break;
+        case 4:
+            rows[c] = fold_cell<4>(e, in, w);
+            break;
+        case 5:
+            rows[c] = fold_cell<5>(e, in, w);
+            break;
+        default:
+            rows[c] = fold_cell<6>(e, in, w);
+            break;
         }
-        uint64_t fold[32];
-        uint64_t x = in[w[0]];
-        int half = 1 << (k - 1);
-        for (int i = 0; i < half; i++)
-            fold[i] = e[2 * i] ^ ((e[2 * i] ^ e[2 * i + 1]) & x);
-        for (int j = 1; j < k; j++) {
-            x = in[w[j]];
-            half >>= 1;
-            for (int i = 0; i < half; i++)
-                fold[i] = fold[2 * i] ^ ((fold[2 * i] ^ fold[2 * i + 1]) & x);
-        }
-        rows[c] = fold[0];
     }
     transpose_bit_halves_32(rows);
     uint32_t numbers[64];
