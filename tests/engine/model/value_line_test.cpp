@@ -225,6 +225,33 @@ TEST_F(ValueLine, NumberToBitLine)
     EXPECT_EQ(line[0], 0xF5);
 }
 
+// The next clear bit from every place, in sets of runs of set and clear
+// bits of every length (whole words of set bits among them), against a
+// bit-by-bit scan; end returned past the last clear bit, and where end
+// cuts the set short.
+TEST(BitSets, NextClearBitIsTheFirstClearFromThereOn)
+{
+    srandom(31);
+    for (int trial = 0; trial < 40; trial++) {
+        const uint64_t bits = 64 * (1 + random() % 6) + random() % 64;
+        std::vector<uint8_t> set(bits / 8 + 9, 0);
+        for (uint64_t i = 0; i < bits;) {
+            uint64_t run = 1 + random() % (trial % 2 ? 200 : 9);
+            bool on = random() % 4 != 0;
+            for (uint64_t k = 0; k < run && i < bits; k++, i++)
+                set_bitlong(set.data(), static_cast<uint32_t>(i), on);
+        }
+        for (uint64_t end : {bits, bits - bits % 64, bits / 2})
+            for (uint64_t i = 0; i <= end; i++) {
+                uint64_t want = i;
+                while (want < end && get_bitlong(set.data(), static_cast<uint32_t>(want)))
+                    want++;
+                ASSERT_EQ(next_clear_bitlong(set.data(), i, end), want) << "trial " << trial << " from " << i
+                                                                       << " end " << end;
+            }
+    }
+}
+
 } // namespace
 
 TEST_F(ValueLine, TwoValuedLinesAsTheBitLineWithBitsPastTheEndKept)
