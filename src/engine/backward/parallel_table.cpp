@@ -375,17 +375,17 @@ struct array_successors {
 template <unsigned Bytes>
 struct record_successors {
     const uint8_t *records;
-    uint32_t mask;  // the bits of the state number: one for each cell
-    uint64_t last;  // the last record's state
+    uint32_t mask;      // the bits of the state number: one for each cell
+    uint64_t end;       // bytes of the table
     uint32_t
     operator()(uint64_t s) const
     {
         const uint8_t *record = records + s * Bytes;
         uint32_t number = 0;
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        // A word read at once where the table goes on past the record: the
-        // next record's first bytes fall outside the mask.
-        if (Bytes == 4 || s < last) {
+        // A word read at once where the table holds it: the next records'
+        // bytes in it fall outside the mask.
+        if (s * Bytes + 4 <= end) {
             memcpy(&number, record, 4);
             return number & mask;
         }
@@ -714,16 +714,16 @@ sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells
         mask &= (uint32_t(1) << (8 * bytes)) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records, mask, states - 1}, states, index, form, counted);
+        sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted);
         return 1;
     case 2:
-        sort_into_index(record_successors<2>{records, mask, states - 1}, states, index, form, counted);
+        sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted);
         return 1;
     case 3:
-        sort_into_index(record_successors<3>{records, mask, states - 1}, states, index, form, counted);
+        sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted);
         return 1;
     case 4:
-        sort_into_index(record_successors<4>{records, mask, states - 1}, states, index, form, counted);
+        sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted);
         return 1;
     }
     return 0;
