@@ -22,7 +22,9 @@
 // The state range is cut into parts of whole 64-state blocks, handed out to
 // the threads as they come for them (the calling thread asks for the stop
 // after each of its parts); each state's result is written by one thread
-// only, so the table is the same whatever the number of threads. The
+// only, so the table is the same whatever the number of threads. Each part
+// also counts its successors into the buckets of the index's sort (below),
+// in a row of its own, so that the counts do not depend on the threads. The
 // threads are started once a table, as many as the work is worth and as
 // cores are free (threads_for): on a busy machine a thread that waits for a
 // core holds up the table more than it helps.
@@ -31,10 +33,13 @@
 // that no round scatters over the whole range: the states are first dealt
 // into buckets of 4096 successive successor numbers (the states cut into a
 // few stretches a thread, each counted and dealt in order into its own slots
-// of each bucket by the thread that takes it),
+// of each bucket by the thread that takes it; a table's fill has counted
+// its parts already, which then are the stretches),
 // then each bucket is sorted by successor in a counter array of its own
 // that stays in cache, and where its groups start written in the index's
-// form (successor_index.h). Stretches and buckets keep the states' order, so
+// form (successor_index.h). Where a stretch's states and the successors'
+// bits below the bucket fit a word together, the deal packs each state
+// with them, so that the buckets' sort reads no record again at random. Stretches and buckets keep the states' order, so
 // every group ends in ascending state numbers whatever the threads. Where
 // v = 2 the successor numbers are read from the records themselves.
 #include "engine/backward/parallel_table.h"
@@ -58,9 +63,11 @@
 namespace {
 
 constexpr int kMaxSlicedInputs = 6;
-// States a thread takes at a time (whole 64-state blocks); the calling
-// thread asks for the stop after each of its parts.
+// States a thread takes at a time at least (whole 64-state blocks), and
+// the most parts (each has a row of bucket counts); the calling thread asks
+// for the stop after each of its parts.
 constexpr uint64_t kPart = uint64_t(1) << 16;
+constexpr uint64_t kMaxParts = 32;
 // The fewest states worth a thread of their own: below this, starting and
 // joining it costs more than it saves.
 constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
@@ -113,9 +120,29 @@ write_records(const uint32_t numbers[64], uint8_t *records)
     memcpy(records, lines, 64 * Bytes);
 }
 
-// States s0 .. s0+63 (s0 a multiple of 64) by bit slices.
+// The next words of a cell of K inputs (words in[w[0]] .. in[w[K - 1]])
+// under its rule's entry words e: the table folded input by input. K is
+// fixed for each instance, so that the folds unroll into plain operations
+// on registers.
+template <int K>
+inline uint64_t
+fold_cell(const uint64_t *e, const uint64_t *in, const uint16_t *w)
+{
+    uint64_t fold[1 << K];
+    for (int i = 0; i < (1 << K); i++)
+        fold[i] = e[i];
+    for (int j = 0; j < K; j++) {
+        uint64_t x = in[w[j]];
+        for (int i = 0; i < (1 << (K - 1 - j)); i++)
+            fold[i] = fold[2 * i] ^ ((fold[2 * i] ^ fold[2 * i + 1]) & x);
+    }
+    return fold[0];
+}
+
+// States s0 .. s0+63 (s0 a multiple of 64) by bit slices; their successors
+// counted into row (bucket: number >> shift) unless row is null.
 void
-fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
+fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ, uint32_t *row, int shift)
 {
     uint64_t in[32];
     uint64_t rows[32] = {};
@@ -124,23 +151,29 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
     for (int c = 0; c < p.n; c++) {
         const uint64_t *e = p.entry_words + static_cast<size_t>(c) * 64;
         const uint16_t *w = wiring[c];
-        int k = nhoodm[c];
-        if (k == 0) {
+        switch (nhoodm[c]) {
+        case 0:
             rows[c] = e[0];
-            continue;
+            break;
+        case 1:
+            rows[c] = fold_cell<1>(e, in, w);
+            break;
+        case 2:
+            rows[c] = fold_cell<2>(e, in, w);
+            break;
+        case 3:
+            rows[c] = fold_cell<3>(e, in, w);
+            break;
+        case 4:
+            rows[c] = fold_cell<4>(e, in, w);
+            break;
+        case 5:
+            rows[c] = fold_cell<5>(e, in, w);
+            break;
+        default:
+            rows[c] = fold_cell<6>(e, in, w);
+            break;
         }
-        uint64_t fold[32];
-        uint64_t x = in[w[0]];
-        int half = 1 << (k - 1);
-        for (int i = 0; i < half; i++)
-            fold[i] = e[2 * i] ^ ((e[2 * i] ^ e[2 * i + 1]) & x);
-        for (int j = 1; j < k; j++) {
-            x = in[w[j]];
-            half >>= 1;
-            for (int i = 0; i < half; i++)
-                fold[i] = fold[2 * i] ^ ((fold[2 * i] ^ fold[2 * i + 1]) & x);
-        }
-        rows[c] = fold[0];
     }
     transpose_bit_halves_32(rows);
     uint32_t numbers[64];
@@ -150,6 +183,9 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
     }
     if (succ)
         memcpy(succ + s0, numbers, sizeof numbers);
+    if (row)
+        for (int j = 0; j < 64; j++)
+            row[numbers[j] >> shift]++;
     switch (bytesL) {
     case 1:
         write_records<1>(numbers, exh_pairs + s0);
@@ -166,9 +202,9 @@ fill_block_sliced(const table_plan &p, uint64_t s0, uint32_t *succ)
     }
 }
 
-// States first .. last-1 by byte cells.
+// States first .. last-1 by byte cells, counted as fill_block_sliced does.
 void
-fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, uint32_t *row, int shift)
 {
     uint8_t vals[32];
     uint64_t rest = first;
@@ -191,6 +227,8 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
         }
         if (succ)
             succ[s] = number;
+        if (row)
+            row[number >> shift]++;
         if (p.v == 2)
             write_state_line(record, number);
         for (int c = 0; c < p.n; c++) {
@@ -202,14 +240,48 @@ fill_part_bytes(const table_plan &p, uint64_t first, uint64_t last, uint32_t *su
 }
 
 void
-fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ)
+fill_part(const table_plan &p, uint64_t first, uint64_t last, uint32_t *succ, uint32_t *row, int shift)
 {
     if (!p.sliced) {
-        fill_part_bytes(p, first, last, succ);
+        fill_part_bytes(p, first, last, succ, row, shift);
         return;
     }
     for (uint64_t s0 = first; s0 < last; s0 += 64)
-        fill_block_sliced(p, s0, succ);
+        fill_block_sliced(p, s0, succ, row, shift);
+}
+
+// States a part of the fill of states takes: kPart, or more so that there
+// are at most kMaxParts, a multiple of 64.
+uint64_t
+part_states(uint64_t states)
+{
+    uint64_t part = (states + kMaxParts - 1) / kMaxParts;
+    part = (part + 63) & ~uint64_t(63);
+    return part > kPart ? part : kPart;
+}
+
+// The buckets of the index's sort of states: successors whose numbers
+// agree above the shift share one; at most kMaxBuckets of them.
+int
+bucket_shift(uint64_t states)
+{
+    int shift = kBucketBits;
+    while (states && ((states - 1) >> shift) >= kMaxBuckets)
+        shift++;
+    return shift;
+}
+
+// Counts sized for the parts of a fill of states, all zero.
+void
+start_bucket_counts(bucket_counts &counts, uint64_t states, uint64_t part)
+{
+    counts.shift = bucket_shift(states);
+    counts.buckets = states ? ((states - 1) >> counts.shift) + 1 : 0;
+    uint64_t parts = (states + part - 1) / part;
+    counts.start.resize(parts + 1);
+    for (uint64_t i = 0; i <= parts; i++)
+        counts.start[i] = i * part < states ? i * part : states;
+    counts.count.assign(parts * counts.buckets, 0);
 }
 
 // One step of a bit transpose: the columns of row k + j under m (those
@@ -303,13 +375,21 @@ struct array_successors {
 template <unsigned Bytes>
 struct record_successors {
     const uint8_t *records;
-    uint32_t mask; // the bits of the state number: one for each cell
+    uint32_t mask;      // the bits of the state number: one for each cell
+    uint64_t end;       // bytes of the table
     uint32_t
     operator()(uint64_t s) const
     {
-        // Byte by byte: a copy into a word would stall on its partial stores.
         const uint8_t *record = records + s * Bytes;
         uint32_t number = 0;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        // A word read at once where the table holds it: the next records'
+        // bytes in it fall outside the mask.
+        if (s * Bytes + 4 <= end) {
+            memcpy(&number, record, 4);
+            return number & mask;
+        }
+#endif
         for (unsigned b = 0; b < Bytes; b++)
             number |= static_cast<uint32_t>(record[b]) << (8 * b);
         return number & mask;
@@ -372,33 +452,86 @@ make_block(successor_index &index, uint32_t low, const uint32_t *counts, uint32_
     block.bits[0] = spill_successor_block(index, starts);
 }
 
-// Bucket b of the index, in the list at list[from .. to): its states sorted
-// by successor (successor numbers low .. low + count - 1), the blocks of
-// these successors made. states: scratch of the bucket's states, targets:
-// their successors less low, counts: count entries.
+// A bucket's states as the deal left them in the list, with their
+// successors less the bucket's low number (targets) and their count a
+// target (counts, zero on entry); states and targets sized for the largest
+// bucket.
+struct bucket_scratch {
+    std::vector<uint32_t> states, targets, counts;
+};
+
+// Bucket of the successors low .. low + count - 1 whose states the deal
+// left in list[from .. to) as state numbers: each state's successor read
+// from its record.
 template <typename Successors>
 void
-sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from, uint64_t to,
-            successor_index &index, std::mutex &spilling, std::vector<uint32_t> &states,
-            std::vector<uint32_t> &targets, std::vector<uint32_t> &counts)
+gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, uint64_t from, uint64_t to,
+                  bucket_scratch &bucket)
 {
-    uint32_t *list = index.list;
     size_t size = static_cast<size_t>(to - from);
-    states.assign(list + from, list + to);
-    targets.resize(size);
-    counts.assign(count, 0);
+    std::copy(list + from, list + to, bucket.states.begin());
     // The bucket's states lie scattered over the whole table: each record is
     // asked for some states ahead, so that the reads overlap.
     constexpr size_t kAhead = 24;
+    const uint32_t *states = bucket.states.data();
     for (size_t i = 0; i < size && i < kAhead; i++)
         succ.warm(states[i]);
     for (size_t i = 0; i < size; i++) {
         if (i + kAhead < size)
             succ.warm(states[i + kAhead]);
         uint32_t t = succ(states[i]) - low;
-        targets[i] = t;
-        counts[t]++;
+        bucket.targets[i] = t;
+        bucket.counts[t]++;
     }
+}
+
+// Where the deal packs a state with its successor's low bits (pack.bits
+// 0): a state in stretch i as its distance from the stretch's first state
+// in the low bits, the successor's bits below the bucket's shift above
+// them, when both fit a word. The list then holds all the bucket sort
+// needs, and no record is read again at random.
+struct deal_packing {
+    int bits = 0;        // bits of a state's distance; 0: states dealt as they are
+    uint32_t low = 0;    // the successor bits kept: those below the shift
+};
+
+// Bucket b (successors from b << shift) of a packed deal: stretch i's
+// states lie in list from where stretch i - 1's end (the bucket's start
+// for the first) to slot_end[i * buckets + b].
+void
+gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32_t *slot_end, uint64_t b,
+              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket)
+{
+    uint32_t *states = bucket.states.data();
+    uint32_t *targets = bucket.targets.data();
+    uint32_t *counts = bucket.counts.data();
+    uint64_t from = bucket_first;
+    size_t j = 0;
+    const uint32_t distance = (uint32_t(1) << pack.bits) - 1;
+    const int bits = pack.bits;
+    for (size_t i = 0; i + 1 < stretches.start.size(); i++) {
+        uint64_t to = slot_end[i * stretches.buckets + b];
+        uint32_t first = static_cast<uint32_t>(stretches.start[i]);
+        for (uint64_t k = from; k < to; k++, j++) {
+            uint32_t dealt = list[k];
+            uint32_t t = dealt >> bits;
+            states[j] = first + (dealt & distance);
+            targets[j] = t;
+            counts[t]++;
+        }
+        from = to;
+    }
+}
+
+// The gathered bucket of the successors low .. low + count - 1, its states
+// in list[from .. to), sorted into the list by successor, the blocks of
+// these successors made.
+void
+place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor_index &index, std::mutex &spilling,
+             bucket_scratch &bucket)
+{
+    uint32_t *list = index.list;
+    std::vector<uint32_t> &counts = bucket.counts;
     // Block by block: its groups' starts, then each count becomes the place
     // of its group's next state.
     uint64_t at = from;
@@ -414,76 +547,130 @@ sort_bucket(const Successors &succ, uint32_t low, uint32_t count, uint64_t from,
             counts[t] = group;
         }
     }
-    for (size_t i = 0; i < size; i++)
-        list[counts[targets[i]]++] = states[i];
+    for (size_t i = 0; i < static_cast<size_t>(to - from); i++)
+        list[counts[bucket.targets[i]]++] = bucket.states[i];
+}
+
+// The bucket counts of states in a few stretches a thread, taken as the
+// threads come for them, so that a thread kept waiting for a core on a busy
+// machine holds up only its own stretch.
+template <typename Successors>
+void
+count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts)
+{
+    uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
+    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
+    counts.shift = bucket_shift(states);
+    counts.buckets = ((states - 1) >> counts.shift) + 1;
+    counts.start.resize(stretches + 1);
+    for (uint64_t i = 0; i <= stretches; i++)
+        counts.start[i] = states * i / stretches;
+    counts.count.assign(stretches * counts.buckets, 0);
+    std::atomic<uint64_t> next_stretch{0};
+    run_threads(threads, [&](unsigned) {
+        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
+            uint32_t *mine = counts.count.data() + i * counts.buckets;
+            for (uint64_t s = counts.start[i]; s < counts.start[i + 1]; s++)
+                mine[succ(s) >> counts.shift]++;
+        }
+    });
 }
 
 // The inverse index, in two rounds: the states dealt into buckets of
-// successive successor numbers, then each bucket sorted in cache.
+// successive successor numbers, then each bucket sorted in cache. counted:
+// the bucket counts made already, or null.
 template <typename Successors>
 void
-sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form)
+sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form,
+                bucket_counts *counted)
 {
     allocate_successor_index(index, states, form);
     if (!states)
         return;
     if (index.first)
         index.first[states] = static_cast<uint32_t>(states);
-    int shift = kBucketBits;
-    while (((states - 1) >> shift) >= kMaxBuckets)
-        shift++;
-    uint64_t buckets = ((states - 1) >> shift) + 1;
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
     unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
-    // Stretch i of the states is [start[i], start[i + 1]): a few stretches
-    // a thread, taken as the threads come for them, so that a thread kept
-    // waiting for a core on a busy machine holds up only its own stretch.
-    uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
-    std::vector<uint64_t> start(stretches + 1);
-    for (uint64_t i = 0; i <= stretches; i++)
-        start[i] = states * i / stretches;
+    bucket_counts own;
+    if (!counted || counted->shift != bucket_shift(states) || counted->start.size() < 2 ||
+        counted->start.back() != states) {
+        count_buckets(succ, states, threads, own);
+        counted = &own;
+    }
+    const int shift = counted->shift;
+    const uint64_t buckets = counted->buckets;
+    const uint64_t stretches = counted->start.size() - 1;
+    const std::vector<uint64_t> &start = counted->start;
     // slot[i * buckets + b]: the next place in the list of stretch i's states
-    // with successors in bucket b; first counts, then places.
-    std::vector<uint64_t> slot(stretches * buckets, 0);
-    std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
-        for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
-            uint64_t *mine = slot.data() + i * buckets;
-            for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                mine[succ(s) >> shift]++;
-        }
-    });
+    // with successors in bucket b (the counts made places; offsets fit 32
+    // bits, as the states do).
+    std::vector<uint32_t> &slot = counted->count;
     std::vector<uint64_t> bucket_start(buckets + 1);
     uint64_t at = 0;
     for (uint64_t b = 0; b < buckets; b++) {
         bucket_start[b] = at;
         for (uint64_t i = 0; i < stretches; i++) {
             uint64_t n = slot[i * buckets + b];
-            slot[i * buckets + b] = at;
+            slot[i * buckets + b] = static_cast<uint32_t>(at);
             at += n;
         }
     }
     bucket_start[buckets] = at;
+    // Packed where a stretch's distances and the successors' low bits fit
+    // a word together.
+    deal_packing pack;
+    uint64_t longest = 0;
+    for (uint64_t i = 0; i < stretches; i++)
+        longest = std::max(longest, start[i + 1] - start[i]);
+    int bits = 1;
+    while ((uint64_t(1) << bits) < longest)
+        bits++;
+    if (bits + shift <= 32)
+        pack = {bits, (uint32_t(1) << shift) - 1};
     uint32_t *list = index.list;
-    next_stretch = 0;
+    std::atomic<uint64_t> next_stretch{0};
     run_threads(threads, [&](unsigned) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
-            uint64_t *mine = slot.data() + i * buckets;
-            for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+            uint32_t *mine = slot.data() + i * buckets;
+            if (pack.bits) {
+                uint32_t first = static_cast<uint32_t>(start[i]);
+                for (uint64_t s = start[i]; s < start[i + 1]; s++) {
+                    uint32_t t = succ(s);
+                    list[mine[t >> shift]++] = (static_cast<uint32_t>(s) - first) | ((t & pack.low) << pack.bits);
+                }
+            } else {
+                for (uint64_t s = start[i]; s < start[i + 1]; s++)
+                    list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+            }
         }
     });
+    // Where the deal ended each stretch's part of each bucket (the packed
+    // buckets are read by them); the counts are used up otherwise, and freed
+    // before the buckets' scratch is taken.
+    if (!pack.bits)
+        std::vector<uint32_t>().swap(slot);
+    uint64_t largest = 0;
+    for (uint64_t b = 0; b < buckets; b++)
+        largest = std::max(largest, bucket_start[b + 1] - bucket_start[b]);
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
     run_threads(threads, [&](unsigned) {
-        std::vector<uint32_t> in_bucket, targets, counts;
+        bucket_scratch bucket;
+        bucket.states.resize(largest);
+        bucket.targets.resize(largest);
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
-            sort_bucket(succ, static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                        bucket_start[b + 1], index, spilling, in_bucket, targets, counts);
+            bucket.counts.assign(high - low, 0);
+            if (pack.bits)
+                gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket);
+            else
+                gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b], bucket_start[b + 1],
+                                  bucket);
+            place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
+                         bucket_start[b + 1], index, spilling, bucket);
         }
     });
 }
@@ -512,28 +699,31 @@ free_cores(unsigned cores)
 void
 sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
 {
-    sort_into_index(array_successors{succ}, states, index, form);
+    sort_into_index(array_successors{succ}, states, index, form, nullptr);
 }
 
 int
 sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
-                          successor_index &index, index_form form)
+                          successor_index &index, index_form form, bucket_counts *counted)
 {
     if (cells > 32)
         return 0;
     uint32_t mask = cells == 32 ? ~uint32_t(0) : (uint32_t(1) << cells) - 1;
+    // No bit past the record's own bytes.
+    if (bytes < 4)
+        mask &= (uint32_t(1) << (8 * bytes)) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records, mask}, states, index, form);
+        sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted);
         return 1;
     case 2:
-        sort_into_index(record_successors<2>{records, mask}, states, index, form);
+        sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted);
         return 1;
     case 3:
-        sort_into_index(record_successors<3>{records, mask}, states, index, form);
+        sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted);
         return 1;
     case 4:
-        sort_into_index(record_successors<4>{records, mask}, states, index, form);
+        sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted);
         return 1;
     }
     return 0;
@@ -581,12 +771,15 @@ threads_for(uint64_t states)
 }
 
 int
-parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states))
+parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states), bucket_counts *counts)
 {
     table_plan plan;
     if (!make_plan(plan))
         return 0;
-    uint64_t parts = (states + kPart - 1) / kPart;
+    uint64_t part = part_states(states);
+    uint64_t parts = (states + part - 1) / part;
+    if (counts)
+        start_bucket_counts(*counts, states, part);
     unsigned threads = threads_for(states);
     if (threads > parts)
         threads = static_cast<unsigned>(parts);
@@ -597,11 +790,13 @@ parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, ui
     run_threads(threads, [&](unsigned t) {
         bool asks = t + 1 == threads;
         while (!stop.load(std::memory_order_relaxed)) {
-            uint64_t first = next_part.fetch_add(1) * kPart;
-            if (first >= states)
+            uint64_t i = next_part.fetch_add(1);
+            if (i >= parts)
                 break;
-            uint64_t last = states - first > kPart ? first + kPart : states;
-            fill_part(plan, first, last, succ);
+            uint64_t first = i * part;
+            uint64_t last = states - first > part ? first + part : states;
+            uint32_t *row = counts ? counts->count.data() + i * counts->buckets : nullptr;
+            fill_part(plan, first, last, succ, row, counts ? counts->shift : 0);
             if (asks && stopped(last - 1, states))
                 stop = true;
         }

@@ -69,12 +69,14 @@ constexpr uint32_t kPollEvery = 4096;
 
 // The index of the records of exh_pairs (each a state of the network): read
 // as numbers where v = 2, else through an array of their numbers made for
-// the sort.
+// the sort. counted: the records' bucket counts as the fill made them, or
+// null.
 void
-index_records(uint64_t states)
+index_records(uint64_t states, bucket_counts *counted = nullptr)
 {
     forget_warmed_groups();
-    if (value_range == 2 && sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index, table_index_form))
+    if (value_range == 2 &&
+        sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index, table_index_form, counted))
         return;
     uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
     for (uint64_t s = 0; s < states; s++)
@@ -183,9 +185,10 @@ fill_successor_table(int hamming, int print_pairs)
     memset(F, 0, bytesL);
     int done = 1;
     int fast = 0;
+    bucket_counts counted;
     if (exhaustive_testing == exhaustive_table && seq_update == update_parallel && !tot_only &&
         !wiring_madelocal && !print_pairs)
-        fast = parallel_table(states, nullptr, stopped_at);
+        fast = parallel_table(states, nullptr, stopped_at, &counted);
     if (fast < 0)
         done = 0;
     step_mode mode = forward_run_mode(0);
@@ -217,7 +220,7 @@ fill_successor_table(int hamming, int print_pairs)
     if (exhaustive_testing == exhaustive_table && !fast)
         forward_run_end();
     if (done)
-        index_records(states);
+        index_records(states, fast ? &counted : nullptr);
     checked_free(counter);
     checked_free(picked);
     if (!done)

@@ -5,6 +5,8 @@
 // 4294967295, as the number of a too-long line always has.
 #include "engine/model/value_line.h"
 
+#include <cstring>
+
 namespace {
 
 // v^i as the state number arithmetic sees it: exact below 2^32, else Maxlu.
@@ -111,4 +113,23 @@ dec_to_bit_line(uint8_t *line, uint32_t number, int count)
             number -= static_cast<uint32_t>(uint64_t(1) << i);
         }
     }
+}
+
+uint64_t
+next_clear_bitlong(const uint8_t *set, uint64_t i, uint64_t end)
+{
+    while (i < end) {
+        if ((i & 63) == 0 && end - i >= 64) {
+            uint64_t word;
+            memcpy(&word, set + (i >> 3), sizeof word);
+            if (word == ~uint64_t(0)) {
+                i += 64;
+                continue;
+            }
+        }
+        if (!((set[i >> 3] >> (i & 7)) & 1))
+            return i;
+        i++;
+    }
+    return end;
 }

@@ -107,6 +107,11 @@ get_bitlong(const uint8_t *set, uint32_t i)
     return (set[i >> 3] >> (i & 7)) & 1;
 }
 
+// The first item from i on whose bit is clear, end where none is before
+// end (set holds at least end bits): a word of 64 set bits is passed at
+// once, for the scans of sets where nearly every bit is set.
+uint64_t next_clear_bitlong(const uint8_t *set, uint64_t i, uint64_t end);
+
 // Bytes of a value line of count entries of width w: ceil(count*w/8).
 size_t value_line_bytes(uint64_t count, int w);
 

@@ -313,10 +313,11 @@ show_period_table()
 bool
 scan_state_space()
 {
-    for (uint64_t s = 0; s <= tickspace; s++) { // 64 bits: tickspace may be 2^32-1
+    // 64 bits: tickspace may be 2^32-1. Most states are placed by the
+    // basins before them, and passed a word at a time.
+    const uint64_t end = uint64_t(tickspace) + 1;
+    for (uint64_t s = next_clear_bitlong(tickoff, 0, end); s < end; s = next_clear_bitlong(tickoff, s + 1, end)) {
         uint32_t state = static_cast<uint32_t>(s);
-        if (get_bitlong(tickoff, state))
-            continue;
         basintypeno++;
         tick_progress_bar(state);
         place_basin(state);

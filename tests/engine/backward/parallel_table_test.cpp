@@ -4,11 +4,14 @@
 // and v = 2 with 7 inputs); the same table for any number of threads; the
 // inverse index against a stable sort by successor for any number of
 // threads and both forms, for every small number of states, and read from
-// records (whatever their bits past the cells) as from numbers; the select
-// in a word; and the 64 x 64 bit transpose against the definition.
+// records (whatever their bits past the cells) as from numbers; the bucket
+// counts the fill makes for the sort, and the index a filled table gets from
+// them, against the stepped successors; the select in a word; and the 64 x
+// 64 bit transpose against the definition.
 #include "backward_test_support.h"
 
 #include "engine/backward/parallel_table.h"
+#include "engine/model/checked_alloc.h"
 
 #include <algorithm>
 #include <numeric>
@@ -268,6 +271,157 @@ TEST(ParallelTable, IndexIsTheStableSortBySuccessorForAnyNumberOfThreads)
                 }
             set_table_threads(0);
         }
+}
+
+int
+never_stopped(uint64_t, uint64_t)
+{
+    return 0;
+}
+
+// A filled table of many parts (bit slices, and byte cells with 7 inputs):
+// its index, sorted with the counts its fill made, against the stable sort
+// of the stepped successors, for one and for several threads, both forms.
+TEST(ParallelTable, IndexOfAFilledTableEqualsBruteForceForAnyNumberOfThreads)
+{
+    srandom(17);
+    for (int k : {3, 7}) {
+        TestNetwork net(2, 18, k);
+        reset_backward_settings();
+        wire_at_random(false);
+        random_rules(false);
+        std::vector<uint32_t> first, list;
+        brute_index(successors(), first, list);
+        exhaustive_testing = exhaustive_table;
+        for (index_form form : {index_form::offsets, index_form::blocks})
+            for (unsigned threads : {1u, 3u}) {
+                set_table_threads(threads);
+                set_table_index_form(form);
+                ASSERT_EQ(fill_successor_table(-1, 0), 1);
+                const successor_index *index = table_fan_index();
+                ASSERT_NE(index, nullptr);
+                std::string trace = "k=" + std::to_string(k) + ", " + std::to_string(threads) +
+                                    (form == index_form::blocks ? " threads, blocks" : " threads, offsets");
+                EXPECT_EQ(index_firsts(*index), first) << trace;
+                EXPECT_EQ(std::vector<uint32_t>(index->list, index->list + list.size()), list) << trace;
+                free_successor_table();
+            }
+        set_table_threads(0);
+        set_table_index_form(index_form::automatic);
+        undo_rule_mix();
+    }
+}
+
+// The fill's counts: the stretches tile the states, each stretch's count of
+// a bucket is its states whose stepped successors lie in that bucket's
+// numbers, and the counts are the same for any number of threads.
+TEST(ParallelTable, FillCountsEachStretchsSuccessorsByBucket)
+{
+    srandom(19);
+    for (int k : {3, 7}) {
+        TestNetwork net(2, 19, k);
+        reset_backward_settings();
+        wire_at_random(true);
+        random_rules(true);
+        std::vector<uint32_t> next = successors();
+        uint64_t states = next.size();
+        exh_pairs = static_cast<uint8_t *>(checked_calloc(states, bytesL, "exh_pairs"));
+        std::vector<bucket_counts> runs(2);
+        for (unsigned threads : {1u, 3u}) {
+            set_table_threads(threads);
+            bucket_counts &counts = runs[threads == 1 ? 0 : 1];
+            std::vector<uint32_t> succ(states);
+            ASSERT_EQ(parallel_table(states, succ.data(), never_stopped, &counts), 1);
+            ASSERT_EQ(succ, next);
+        }
+        set_table_threads(0);
+        checked_free(exh_pairs);
+        exh_pairs = nullptr;
+        const bucket_counts &counts = runs[0];
+        EXPECT_EQ(runs[1].start, counts.start) << k;
+        EXPECT_EQ(runs[1].count, counts.count) << k;
+        ASSERT_GT(counts.start.size(), 2u) << "several stretches";
+        ASSERT_EQ(counts.start.front(), 0u);
+        ASSERT_EQ(counts.start.back(), states);
+        ASSERT_EQ(counts.count.size(), (counts.start.size() - 1) * counts.buckets);
+        ASSERT_EQ(counts.buckets << counts.shift, states) << "the buckets cover the successors";
+        for (size_t i = 0; i + 1 < counts.start.size(); i++) {
+            std::vector<uint32_t> mine(counts.buckets, 0);
+            for (uint64_t s = counts.start[i]; s < counts.start[i + 1]; s++)
+                mine[next[s] >> counts.shift]++;
+            ASSERT_EQ(std::vector<uint32_t>(counts.count.begin() + i * counts.buckets,
+                                            counts.count.begin() + (i + 1) * counts.buckets),
+                      mine)
+                << "k=" << k << " stretch " << i;
+        }
+        undo_rule_mix();
+    }
+}
+
+// Counts made for another number of states are not used: the sort counts
+// for itself and gives the stable sort all the same.
+TEST(ParallelTable, CountsOfAnotherSizeAreNotUsed)
+{
+    srandom(23);
+    bucket_counts other;
+    other.shift = 12;
+    other.buckets = 4;
+    other.start = {0, 1 << 14};
+    other.count.assign(4, 1u << 12);
+    const uint64_t states = 1 << 15;
+    std::vector<uint32_t> succ(states);
+    std::vector<uint8_t> records(2 * states);
+    for (uint64_t s = 0; s < states; s++) {
+        succ[s] = static_cast<uint32_t>(random() % 4 == 0 ? 5 : random() % states);
+        records[2 * s] = static_cast<uint8_t>(succ[s]);
+        records[2 * s + 1] = static_cast<uint8_t>(succ[s] >> 8);
+    }
+    std::vector<uint32_t> first, list;
+    brute_index(succ, first, list);
+    successor_index index;
+    ASSERT_EQ(sort_records_by_successor(records.data(), 2, 15, states, index, index_form::offsets, &other), 1);
+    EXPECT_EQ(index_firsts(index), first);
+    EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list);
+    free_successor_index(index);
+}
+
+// A table past 2^20 states on one thread (one stretch of states too long
+// to share a word with a successor's low bits: each bucket's successors
+// read from the records again) and on several (the states packed with
+// their successors' low bits by the deal): both the stable sort, in both
+// forms.
+TEST(ParallelTable, IndexWithAndWithoutPackedDealsEqualsBruteForce)
+{
+    srandom(29);
+    const uint64_t states = (uint64_t(1) << 20) + 3;
+    const unsigned cells = 21;
+    std::vector<uint32_t> succ(states);
+    std::vector<uint8_t> records(3 * states);
+    for (uint64_t s = 0; s < states; s++) {
+        // Runs of neighbours on one successor, and now and then a large fan.
+        succ[s] = static_cast<uint32_t>(random() % 7 == 0 ? 12345 : (s / 3 * 2654435761u + random() % 2) % states);
+        for (unsigned b = 0; b < 3; b++)
+            records[3 * s + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
+    }
+    std::vector<uint32_t> first(states + 1, 0), list(states);
+    for (uint64_t s = 0; s < states; s++)
+        first[succ[s] + 1]++;
+    for (uint64_t t = 0; t < states; t++)
+        first[t + 1] += first[t];
+    std::vector<uint32_t> place(first.begin(), first.end() - 1);
+    for (uint64_t s = 0; s < states; s++)
+        list[place[succ[s]]++] = static_cast<uint32_t>(s);
+    for (index_form form : {index_form::offsets, index_form::blocks})
+        for (unsigned threads : {1u, 4u}) {
+            set_table_threads(threads);
+            successor_index index;
+            ASSERT_EQ(sort_records_by_successor(records.data(), 3, cells, states, index, form), 1);
+            std::string trace = std::to_string(threads) + (form == index_form::blocks ? " threads, blocks" : " threads, offsets");
+            EXPECT_EQ(index_firsts(index), first) << trace;
+            EXPECT_EQ(std::vector<uint32_t>(index.list, index.list + states), list) << trace;
+            free_successor_index(index);
+        }
+    set_table_threads(0);
 }
 
 } // namespace

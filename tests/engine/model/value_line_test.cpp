@@ -225,6 +225,35 @@ TEST_F(ValueLine, NumberToBitLine)
     EXPECT_EQ(line[0], 0xF5);
 }
 
+// The next clear bit from every place, in sets whose words are all set,
+// all set but their first or last bit, or at random, against a bit-by-bit
+// scan; end returned past the last clear bit, and where end cuts the set
+// short.
+TEST(BitSets, NextClearBitIsTheFirstClearFromThereOn)
+{
+    srandom(31);
+    for (int trial = 0; trial < 40; trial++) {
+        const uint64_t bits = 64 * (1 + random() % 6) + random() % 64;
+        std::vector<uint8_t> set(bits / 8 + 9, 0);
+        for (uint64_t word = 0; 64 * word < bits; word++) {
+            long kind = random() % 4;
+            for (uint64_t place = 0; place < 64 && 64 * word + place < bits; place++) {
+                bool on = kind == 0 || (kind == 1 && place != 0) || (kind == 2 && place != 63) ||
+                          (kind == 3 && random() % 3 != 0);
+                set_bitlong(set.data(), static_cast<uint32_t>(64 * word + place), on);
+            }
+        }
+        for (uint64_t end : {bits, bits - bits % 64, bits / 2})
+            for (uint64_t i = 0; i <= end; i++) {
+                uint64_t want = i;
+                while (want < end && get_bitlong(set.data(), static_cast<uint32_t>(want)))
+                    want++;
+                ASSERT_EQ(next_clear_bitlong(set.data(), i, end), want) << "trial " << trial << " from " << i
+                                                                       << " end " << end;
+            }
+    }
+}
+
 } // namespace
 
 TEST_F(ValueLine, TwoValuedLinesAsTheBitLineWithBitsPastTheEndKept)
