@@ -6,7 +6,9 @@
 // sizes and wirings run one after another in one process, so that whatever
 // the builder keeps from one field (or from one tree to the next, as the
 // level lists) cannot leak into the next; a field stopped by a key in the
-// middle of its trees leaves nothing wrong behind either.
+// middle of its trees leaves nothing wrong behind either. The general
+// method's fields, whose fans the builder takes whole as well, against brute
+// force and the table's tree lines.
 #include "ui/backward/tree_test_support.h"
 
 #include "engine/backward/basin_totals.h"
@@ -109,11 +111,12 @@ brute_field(const std::vector<uint32_t> &next)
     return r;
 }
 
-// The field of the network as it is, by the table method, no compression;
-// in_degrees: the in-degree of every state counted as its fan is taken
-// (else the report's in-degrees stay 0).
+// The field of the network as it is, by the table method (or the general
+// method where method says), no compression; in_degrees: the in-degree of
+// every state counted as its fan is taken (else the report's in-degrees
+// stay 0).
 field_report
-table_field(bool in_degrees = true)
+table_field(bool in_degrees = true, int method = exhaustive_table)
 {
     std::vector<uint32_t> counts(kHighestDegree + 1, 0);
     uint32_t saved_max = maxinhist;
@@ -122,7 +125,7 @@ table_field(bool in_degrees = true)
     pre_fansize_freq_hist = in_degrees ? 1 : 0;
     show_maj = 1; // the majority count of 1s, kept with the in-degrees
     isexception = 0;
-    exhaustive_testing = exhaustive_table;
+    exhaustive_testing = static_cast<decltype(exhaustive_testing)>(method);
     dontcompress = 1;
     mutantdontpause = 1; // the table is made without its dialog
     basinfield = 1;
@@ -179,7 +182,7 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
 // The field's basin and tree lines, as the data file takes them, and its
 // report, in_degrees as table_field takes it.
 std::pair<std::string, field_report>
-field_lines(bool in_degrees)
+field_lines(bool in_degrees, int method = exhaustive_table)
 {
     char name[] = "/tmp/zemra_table_field_XXXXXX";
     int fd = mkstemp(name);
@@ -189,7 +192,7 @@ field_lines(bool in_degrees)
     char *saved_name = filename_data;
     filename_data = name;
     filedata = data_basins_and_trees;
-    field_report r = table_field(in_degrees);
+    field_report r = table_field(in_degrees, method);
     filedata = data_off;
     filename_data = saved_name;
     std::ifstream in(name);
@@ -295,6 +298,49 @@ TEST(TableField, AFieldStoppedByAKeyInTheWalkOfItsTreesIsLeftAndTheNextIsWhole)
     walked.in_degree = expect.in_degree;
     walked.majority_ones = expect.majority_ones;
     EXPECT_EQ(walked, expect);
+}
+
+// Random wiring (mixed k, the rearranged cell order) and rings wired as
+// any wiring, by the general method, whose fans after each tree's root the
+// builder takes whole (made from the field's midpoints): the report of
+// brute force, with the in-degrees and without, and the tree lines of the
+// table's field; and the same again in the same process.
+TEST(TableField, GeneralMethodFieldsTakenAsWholeFansEqualBruteForceAndTheTablesLines)
+{
+    give_text_lines();
+    srandom(13);
+    for (uint32_t n : {13u, 10u, 14u}) {
+        for (int wired = 0; wired < 3; wired++) {
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            if (wired) {
+                wire_at_random(wired == 2);
+                random_rules(false);
+                reorderRBN = wired == 2;
+            } else {
+                nonlocal = 1;
+                for (uint32_t c = 0; c < lineL; c++)
+                    for (int j = 0; j < 3; j++)
+                        wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+                TestNetwork::set_rule_number(n % 2 ? 110 : 30);
+            }
+            SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells");
+            field_report expect = brute_field(successors());
+            auto [table_lines, table] = field_lines(false);
+            for (int again = 0; again < 2; again++) {
+                auto [general_lines, general] = field_lines(false, exhaustive_off);
+                general.in_degree = expect.in_degree;
+                general.majority_ones = expect.majority_ones;
+                EXPECT_EQ(general, expect);
+                EXPECT_EQ(earlyexitfield, 0);
+                EXPECT_GT(general_lines.size(), 100u);
+                EXPECT_EQ(general_lines, table_lines);
+                EXPECT_EQ(table_field(true, exhaustive_off), expect);
+            }
+            reorderRBN = 0;
+            undo_rule_mix();
+        }
+    }
 }
 
 } // namespace
