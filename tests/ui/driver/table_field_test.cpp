@@ -18,10 +18,12 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/storage/globals.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -341,6 +343,73 @@ TEST(TableField, GeneralMethodFieldsTakenAsWholeFansEqualBruteForceAndTheTablesL
             undo_rule_mix();
         }
     }
+}
+
+[[noreturn]] void
+throw_label(const char *label)
+{
+    throw std::runtime_error(label);
+}
+
+// How a field by the general method ended with its k-th allocation failing
+// (the general tables built before it), as the exit code of a child process
+// that ran it: the parent keeps no part of a field the failure cut short.
+enum class failed_field { whole = 0, stopped = 1, set_up = 2, wrong = 3, no_failure = 4 };
+
+failed_field
+field_failing_at(unsigned long k, const field_report &expect)
+{
+    fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        set_outof_memory_handler(throw_label);
+        prepair_pre_rand();
+        fail_allocation_after = k;
+        failed_field end;
+        try {
+            field_report got = table_field(false, exhaustive_off);
+            got.in_degree = expect.in_degree;
+            got.majority_ones = expect.majority_ones;
+            end = earlyexitfield ? failed_field::stopped : got == expect ? failed_field::whole : failed_field::wrong;
+        } catch (const std::runtime_error &) {
+            end = failed_field::set_up; // the program's box for a failed array, before any tree
+        }
+        if (fail_allocation_after != 0)
+            end = failed_field::no_failure;
+        _exit(static_cast<int>(end));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? static_cast<failed_field>(WEXITSTATUS(status)) : failed_field::wrong;
+}
+
+// A field by the general method with each allocation in turn failing:
+// where the failure falls on a whole fan (after a tree's root), the builder
+// asks that node's fan one by one and the field stays whole; elsewhere in
+// the trees the tree is abandoned and the field stopped, or the failure
+// spared (the field's midpoints give way to the kept ones): never a wrong
+// field.
+TEST(TableField, AGeneralFieldWhoseAllocationsFailInTurnIsWholeOrStopped)
+{
+    give_text_lines();
+    srandom(19);
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    wire_at_random(false);
+    random_rules(false);
+    const field_report expect = brute_field(successors());
+    int whole = 0, stopped = 0;
+    for (unsigned long k = 1;; k++) {
+        failed_field end = field_failing_at(k, expect);
+        if (end == failed_field::no_failure)
+            break;
+        ASSERT_NE(end, failed_field::wrong) << "failing allocation " << k;
+        whole += end == failed_field::whole;
+        stopped += end == failed_field::stopped;
+        ASSERT_LT(k, 10000u);
+    }
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(stopped, 0);
 }
 
 } // namespace
