@@ -490,20 +490,27 @@ for_each_field_final(uint32_t t, Put &put)
     const field_points &f = field;
     const auto [key, drop, low] = parts_of(t);
     const uint32_t below = f.split + 1;
-    for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
-        const field_point &p = f.points[i];
-        if (p.finish & drop)
-            continue;
-        if (!f.table.ready) {
-            if (!finish(t, f.split, p.value, p.mask, put))
-                return false;
-            continue;
-        }
-        const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
-        for (uint32_t j = span[0]; j < span[1]; j++) {
-            const word_try &ext = f.table.partials[j];
-            if (!put(p.value | ext.value, p.mask | ext.mask))
-                return false;
+    // The midpoints the target keeps are found 32 at a time as bits, with
+    // no branch a midpoint: whether one is dropped follows no pattern a
+    // branch could learn.
+    for (uint32_t from = f.first[key], end = f.first[key + 1]; from < end; from += 32) {
+        const uint32_t n = std::min<uint32_t>(32, end - from);
+        uint32_t kept = 0;
+        for (uint32_t j = 0; j < n; j++)
+            kept |= uint32_t((f.points[from + j].finish & drop) == 0) << j;
+        for (; kept; kept &= kept - 1) {
+            const field_point &p = f.points[from + static_cast<uint32_t>(__builtin_ctz(kept))];
+            if (!f.table.ready) {
+                if (!finish(t, f.split, p.value, p.mask, put))
+                    return false;
+                continue;
+            }
+            const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
+            for (uint32_t j = span[0]; j < span[1]; j++) {
+                const word_try &ext = f.table.partials[j];
+                if (!put(p.value | ext.value, p.mask | ext.mask))
+                    return false;
+            }
         }
     }
     return true;
