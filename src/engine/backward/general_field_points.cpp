@@ -276,6 +276,41 @@ release_finish_table()
     table.ready = false;
 }
 
+// The finished partials of class c for every finish bits, into the table
+// in the order of the finish bits: the partials after the positions from
+// split down to pos + 1 for the finish bits taken so far (high, the bit of
+// position split first), in at[pos + 1], are extended once for all finish
+// bits that begin with them, by the tries of the cell at pos for each value
+// that agree with them, in the order finish tries them; so each finish
+// bits' entry gets finish's partials in finish's order, while each shared
+// part is made once. False when put finds no memory.
+template <typename Put>
+bool
+finish_class(uint32_t c, int pos, uint32_t high, std::vector<std::vector<word_try>> &at, Put &put)
+{
+    finish_table &table = field.table;
+    if (pos < 0) {
+        table.first[(size_t(c) << (field.split + 1)) + high] = static_cast<uint32_t>(table.count);
+        for (const word_try &p : at[0])
+            if (!put(p.value, p.mask))
+                return false;
+        return true;
+    }
+    const finish_position &position = field.positions[pos];
+    for (uint32_t t = 0; t < 2; t++) {
+        std::vector<word_try> &to = at[static_cast<size_t>(pos)];
+        to.clear();
+        const word_try *end = field.tries + position.first[t + 1];
+        for (const word_try &p : at[static_cast<size_t>(pos) + 1])
+            for (const word_try *tr = field.tries + position.first[t]; tr < end; tr++)
+                if (!((p.value ^ tr->value) & p.mask & tr->mask))
+                    to.push_back({p.mask | tr->mask, p.value | tr->value});
+        if (!finish_class(c, pos - 1, (high << 1) | t, at, put))
+            return false;
+    }
+    return true;
+}
+
 // The finished partials of every class (its values and assigned cells in
 // class_keys, the cells in the high word) and finish bits; false when they
 // would pass the memory allowed them or memory runs out.
@@ -284,7 +319,7 @@ fill_finish_table(const uint64_t *class_keys, size_t most_partials)
 {
     field_points &f = field;
     finish_table &table = f.table;
-    const uint32_t below = f.split + 1, lows = uint32_t(1) << below;
+    const uint32_t below = f.split + 1;
     const size_t entries = size_t(table.classes) << below;
     table.first = static_cast<uint32_t *>(try_checked_calloc(entries + 1, sizeof(uint32_t)));
     if (!table.first)
@@ -303,16 +338,12 @@ fill_finish_table(const uint64_t *class_keys, size_t most_partials)
         table.partials[table.count++] = {mask, value};
         return true;
     };
-    for (uint32_t c = 0; c < table.classes; c++)
-        for (uint32_t low = 0; low < lows; low++) {
-            table.first[(size_t(c) << below) + low] = static_cast<uint32_t>(table.count);
-            uint32_t target = 0;
-            for (uint32_t pos = 0; pos < below; pos++)
-                target |= ((low >> pos) & 1) << f.positions[pos].cell;
-            auto value = static_cast<uint32_t>(class_keys[c]), mask = static_cast<uint32_t>(class_keys[c] >> 32);
-            if (!finish(target, f.split, value, mask, put))
-                return false;
-        }
+    std::vector<std::vector<word_try>> at(below + 1);
+    for (uint32_t c = 0; c < table.classes; c++) {
+        at[below].assign(1, {static_cast<uint32_t>(class_keys[c] >> 32), static_cast<uint32_t>(class_keys[c])});
+        if (!finish_class(c, static_cast<int>(f.split), 0, at, put))
+            return false;
+    }
     table.first[entries] = static_cast<uint32_t>(table.count);
     return true;
 }
