@@ -215,12 +215,14 @@ walk_shared(uint32_t j, uint32_t prefix)
         for (const shared_partial &p : from) {
             for (uint32_t fits = (p.sets.lane[at.cell] >> (8 * t)) & 0xff; fits; fits &= fits - 1) {
                 uint32_t i = static_cast<uint32_t>(__builtin_ctz(fits));
-                shared_partial next;
-                if (!narrow_sets<words>(next.sets, p.sets, keep[i], ones))
+                // Narrowed in its place in the list, not copied there.
+                shared_partial &next = to.emplace_back();
+                if (!narrow_sets<words>(next.sets, p.sets, keep[i], ones)) {
+                    to.pop_back();
                     continue;
+                }
                 next.value = p.value | tries[i].value;
                 next.mask = p.mask | tries[i].mask;
-                to.push_back(next);
             }
         }
         if (!walk_shared<words>(j + 1, (prefix << 1) | t))
