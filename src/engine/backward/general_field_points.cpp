@@ -51,6 +51,8 @@ struct field_point {
 constexpr uint32_t class_shift = 16;
 constexpr uint32_t gone_bits = (uint32_t(1) << class_shift) - 1;
 static_assert(2 * 8 <= class_shift, "the gone bits of most_below positions fit below the class");
+// Where a target's gone bits and finish bits lie in its parts (parts_of).
+constexpr uint32_t drop_shift = 32, low_shift = 48;
 
 // A partial of the shared walk, with its try sets.
 struct shared_partial {
@@ -75,7 +77,6 @@ struct finish_table {
     bool ready = false;
     uint32_t relevant = 0;
     uint32_t classes = 0;
-    uint32_t low_of_byte[4][256] = {};    // the finish bits of each byte of a target
     uint32_t *first = nullptr;            // per class and finish bits its first partial, then the end
     word_try *partials = nullptr;
     size_t count = 0, capacity = 0;
@@ -85,14 +86,22 @@ struct field_points {
     bool tried = false, ready = false, out_of_memory = false;
     bool warmed = false; // the targets' reads are asked for ahead (warm_field_points)
     uint32_t split = 0, above = 0;           // positions L .. split+1 give the key
-    uint32_t key_of_byte[4][256] = {};       // the key bits of each byte of a target
-    uint32_t drop_of_byte[4][256] = {};      // the gone bits a target's values drop
+    // Of each byte of a target: its key bits (bits 0-31), the gone bits its
+    // values drop (32-47) and its finish bits (48-55), one read for all
+    // three (see parts_of).
+    uint64_t parts_of_byte[4][256] = {};
     uint32_t *first = nullptr;               // per key its first midpoint, then the end
     field_point *points = nullptr;
     size_t count = 0, capacity = 0, most = 0; // midpoints kept, room, and at most
     finish_position positions[most_below] = {};
     const word_try *tries = nullptr;
     finish_table table;
+    // Where the midpoints serve only with the finish table, the classes
+    // met so far (an open hash of their keys, 0 free: a class key has an
+    // assigned cell) and the most the table can take: the walk gives up
+    // as soon as they pass it, not after making every midpoint.
+    std::vector<uint64_t> classes_met;
+    uint32_t classes_count = 0, classes_most = 0;
 };
 field_points field;
 
@@ -122,9 +131,33 @@ room_for_point()
     return true;
 }
 
+// The class key of a midpoint (see finish_table): its values and assigned
+// cells among the relevant ones.
+inline uint64_t
+class_key(uint32_t value, uint32_t mask, uint32_t relevant)
+{
+    return (static_cast<uint64_t>(mask & relevant) << 32) | (value & relevant);
+}
+
+// The class of a midpoint met, where they are counted; false when the
+// classes then pass the most the finish table takes.
+bool
+meet_class(uint64_t key)
+{
+    field_points &f = field;
+    const uint32_t slots = static_cast<uint32_t>(f.classes_met.size());
+    uint32_t slot = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
+    while (f.classes_met[slot] && f.classes_met[slot] != key)
+        slot = (slot + 1) & (slots - 1);
+    if (f.classes_met[slot])
+        return true;
+    f.classes_met[slot] = key;
+    return ++f.classes_count <= f.classes_most;
+}
+
 // The midpoints of the key whose partials at split are list; false when
 // they, or the midpoints of all keys foreseen from the first ones, pass the
-// most allowed.
+// most allowed, or their classes pass the most counted.
 bool
 keep_points(uint32_t key, const std::vector<shared_partial> &list)
 {
@@ -144,6 +177,8 @@ keep_points(uint32_t key, const std::vector<shared_partial> &list)
             if (!(lane >> 8))
                 gone |= uint32_t(1) << (2 * pos + 1);
         }
+        if (f.classes_most && p.mask & f.table.relevant && !meet_class(class_key(p.value, p.mask, f.table.relevant)))
+            return false;
         f.points[f.count++] = {p.value, p.mask, gone};
     }
     return true;
@@ -180,12 +215,14 @@ walk_shared(uint32_t j, uint32_t prefix)
         for (const shared_partial &p : from) {
             for (uint32_t fits = (p.sets.lane[at.cell] >> (8 * t)) & 0xff; fits; fits &= fits - 1) {
                 uint32_t i = static_cast<uint32_t>(__builtin_ctz(fits));
-                shared_partial next;
-                if (!narrow_sets<words>(next.sets, p.sets, keep[i], ones))
+                // Narrowed in its place in the list, not copied there.
+                shared_partial &next = to.emplace_back();
+                if (!narrow_sets<words>(next.sets, p.sets, keep[i], ones)) {
+                    to.pop_back();
                     continue;
+                }
                 next.value = p.value | tries[i].value;
                 next.mask = p.mask | tries[i].mask;
-                to.push_back(next);
             }
         }
         if (!walk_shared<words>(j + 1, (prefix << 1) | t))
@@ -241,6 +278,41 @@ release_finish_table()
     table.ready = false;
 }
 
+// The finished partials of class c for every finish bits, into the table
+// in the order of the finish bits: the partials after the positions from
+// split down to pos + 1 for the finish bits taken so far (high, the bit of
+// position split first), in at[pos + 1], are extended once for all finish
+// bits that begin with them, by the tries of the cell at pos for each value
+// that agree with them, in the order finish tries them; so each finish
+// bits' entry gets finish's partials in finish's order, while each shared
+// part is made once. False when put finds no memory.
+template <typename Put>
+bool
+finish_class(uint32_t c, int pos, uint32_t high, std::vector<std::vector<word_try>> &at, Put &put)
+{
+    finish_table &table = field.table;
+    if (pos < 0) {
+        table.first[(size_t(c) << (field.split + 1)) + high] = static_cast<uint32_t>(table.count);
+        for (const word_try &p : at[0])
+            if (!put(p.value, p.mask))
+                return false;
+        return true;
+    }
+    const finish_position &position = field.positions[pos];
+    for (uint32_t t = 0; t < 2; t++) {
+        std::vector<word_try> &to = at[static_cast<size_t>(pos)];
+        to.clear();
+        const word_try *end = field.tries + position.first[t + 1];
+        for (const word_try &p : at[static_cast<size_t>(pos) + 1])
+            for (const word_try *tr = field.tries + position.first[t]; tr < end; tr++)
+                if (!((p.value ^ tr->value) & p.mask & tr->mask))
+                    to.push_back({p.mask | tr->mask, p.value | tr->value});
+        if (!finish_class(c, pos - 1, (high << 1) | t, at, put))
+            return false;
+    }
+    return true;
+}
+
 // The finished partials of every class (its values and assigned cells in
 // class_keys, the cells in the high word) and finish bits; false when they
 // would pass the memory allowed them or memory runs out.
@@ -249,7 +321,7 @@ fill_finish_table(const uint64_t *class_keys, size_t most_partials)
 {
     field_points &f = field;
     finish_table &table = f.table;
-    const uint32_t below = f.split + 1, lows = uint32_t(1) << below;
+    const uint32_t below = f.split + 1;
     const size_t entries = size_t(table.classes) << below;
     table.first = static_cast<uint32_t *>(try_checked_calloc(entries + 1, sizeof(uint32_t)));
     if (!table.first)
@@ -268,16 +340,12 @@ fill_finish_table(const uint64_t *class_keys, size_t most_partials)
         table.partials[table.count++] = {mask, value};
         return true;
     };
-    for (uint32_t c = 0; c < table.classes; c++)
-        for (uint32_t low = 0; low < lows; low++) {
-            table.first[(size_t(c) << below) + low] = static_cast<uint32_t>(table.count);
-            uint32_t target = 0;
-            for (uint32_t pos = 0; pos < below; pos++)
-                target |= ((low >> pos) & 1) << f.positions[pos].cell;
-            auto value = static_cast<uint32_t>(class_keys[c]), mask = static_cast<uint32_t>(class_keys[c] >> 32);
-            if (!finish(target, f.split, value, mask, put))
-                return false;
-        }
+    std::vector<std::vector<word_try>> at(below + 1);
+    for (uint32_t c = 0; c < table.classes; c++) {
+        at[below].assign(1, {static_cast<uint32_t>(class_keys[c] >> 32), static_cast<uint32_t>(class_keys[c])});
+        if (!finish_class(c, static_cast<int>(f.split), 0, at, put))
+            return false;
+    }
     table.first[entries] = static_cast<uint32_t>(table.count);
     return true;
 }
@@ -303,7 +371,7 @@ make_finish_table(uint32_t most, size_t most_partials)
     bool made = slot_keys && class_plus_1 && class_keys && class_of;
     for (size_t i = 0; made && i < f.count; i++) {
         const field_point &p = f.points[i];
-        uint64_t key = (static_cast<uint64_t>(p.mask & table.relevant) << 32) | (p.value & table.relevant);
+        uint64_t key = class_key(p.value, p.mask, table.relevant);
         uint32_t slot = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
         while (class_plus_1[slot] && slot_keys[slot] != key)
             slot = (slot + 1) & (slots - 1);
@@ -329,10 +397,26 @@ make_finish_table(uint32_t most, size_t most_partials)
     return made;
 }
 
+// The most classes the finish table of a split with below positions left
+// may have, whatever the memory: it is made by finishing each class for
+// every finish bits, which should cost less than the targets' own
+// finishes it spares: at most a class for every four keys (or 2^14
+// finishes in all in a small field), the table at most most_table_entries
+// entries; and as many classes as the midpoints' finish bits can name.
+uint64_t
+most_classes_of_split(uint32_t below, uint64_t memory_entries)
+{
+    const uint64_t most_finishes = std::min<uint64_t>(
+        std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14), most_table_entries);
+    return std::min<uint64_t>(std::min<uint64_t>(most_finishes, memory_entries) >> below,
+                              uint64_t(1) << (32 - class_shift));
+}
+
 // The midpoints with below positions left to each target; false when they
-// pass the most allowed or memory runs out (*no_memory).
+// pass the most allowed or memory runs out (*no_memory), or, where
+// table_needed, when their classes pass the most the finish table takes.
 bool
-make_with_split(uint32_t below, bool *no_memory)
+make_with_split(uint32_t below, bool table_needed, bool *no_memory)
 {
     field_points &f = field;
     f.split = below - 1;
@@ -353,12 +437,11 @@ make_with_split(uint32_t below, bool *no_memory)
         uint32_t c = cell_at(pos);
         for (uint32_t b = 0; b < 256; b++) {
             uint32_t value = b >> (c % 8) & 1;
+            uint64_t &parts = f.parts_of_byte[c / 8][b];
             if (pos > f.split)
-                f.key_of_byte[c / 8][b] |= value << (f.above - 1 - (L - pos));
-            else {
-                f.drop_of_byte[c / 8][b] |= uint32_t(1) << (2 * pos + value);
-                f.table.low_of_byte[c / 8][b] |= value << pos;
-            }
+                parts |= uint64_t(value) << (f.above - 1 - (L - pos));
+            else
+                parts |= uint64_t(1) << (drop_shift + 2 * pos + value) | uint64_t(value) << (low_shift + pos);
         }
         if (pos <= f.split) {
             const general_tries &g = tries_of_cells;
@@ -368,6 +451,13 @@ make_with_split(uint32_t below, bool *no_memory)
         }
     }
     f.tries = tries_of_cells.words.data();
+    if (table_needed) {
+        f.classes_most = static_cast<uint32_t>(most_classes_of_split(below, UINT64_MAX));
+        uint32_t slots = 1024;
+        while (slots < 2 * f.classes_most)
+            slots *= 2;
+        f.classes_met.assign(slots, 0);
+    }
 
     shared.assign(f.above + 1, std::vector<shared_partial>());
     shared_partial root;
@@ -379,6 +469,8 @@ make_with_split(uint32_t below, bool *no_memory)
         shared[0].push_back(root);
     bool made = by_lane_count([&](auto lanes) { return walk_shared<decltype(lanes)::value>(0, 0); });
     std::vector<std::vector<shared_partial>>().swap(shared);
+    std::vector<uint64_t>().swap(f.classes_met);
+    f.classes_most = 0;
     if (!made) {
         *no_memory = f.out_of_memory;
         return false;
@@ -389,16 +481,10 @@ make_with_split(uint32_t below, bool *no_memory)
     // core: a target reads one entry of it for each of its midpoints, and
     // a larger table (random wiring of 2^24 states has over 2^20 entries)
     // makes each read one from memory, which costs more than the tries it
-    // spares. It is made by finishing each class for every finish bits,
-    // which should cost less than the targets' own finishes it spares: at
-    // most a class for every four keys (or 2^14 finishes in all in a small
-    // field); and as many classes as the midpoints' finish bits can name.
+    // spares (most_classes_of_split).
     const uint64_t used = (keys + 1) * sizeof(uint32_t) + f.count * sizeof(field_point);
     const uint64_t left = budget > used ? budget - used : 0;
-    const uint64_t most_finishes = std::min<uint64_t>(
-        std::max<uint64_t>(uint64_t(1) << lineL >> 2, uint64_t(1) << 14), most_table_entries);
-    const uint64_t most_classes = std::min<uint64_t>(std::min<uint64_t>(most_finishes, left / 2 / sizeof(uint32_t)) >> below,
-                                                     uint64_t(1) << (32 - class_shift));
+    const uint64_t most_classes = most_classes_of_split(below, left / 2 / sizeof(uint32_t));
     f.table.ready = make_finish_table(static_cast<uint32_t>(most_classes), static_cast<size_t>(left / 2 / sizeof(word_try)));
     if (!f.table.ready)
         release_finish_table();
@@ -411,37 +497,56 @@ make_with_split(uint32_t below, bool *no_memory)
     return true;
 }
 
-// The key of target t: its values at the positions above split.
-inline uint32_t
-key_of(uint32_t t)
+// What target t reads of the midpoints: its key, its values at the
+// positions above split; the gone bits of the midpoints its values drop;
+// its finish bits, its values at split and below.
+struct target_parts {
+    uint32_t key, drop, low;
+};
+inline target_parts
+parts_of(uint32_t t)
 {
     const field_points &f = field;
-    uint32_t key = 0;
+    uint64_t parts = 0;
     for (uint32_t b = 0; b < 4; b++)
-        key |= f.key_of_byte[b][(t >> (8 * b)) & 0xff];
-    return key;
+        parts |= f.parts_of_byte[b][(t >> (8 * b)) & 0xff];
+    return {static_cast<uint32_t>(parts), static_cast<uint32_t>(parts >> drop_shift) & gone_bits,
+            static_cast<uint32_t>(parts >> low_shift)};
 }
 
-// The gone bits of the midpoints that drop them for target t.
-inline uint32_t
-drop_of(uint32_t t)
+// Each final partial of target t from its key's midpoints to put(value,
+// mask), in the walk's order; false when put finds no memory for one.
+template <typename Put>
+bool
+for_each_field_final(uint32_t t, Put &put)
 {
     const field_points &f = field;
-    uint32_t drop = 0;
-    for (uint32_t b = 0; b < 4; b++)
-        drop |= f.drop_of_byte[b][(t >> (8 * b)) & 0xff];
-    return drop;
-}
-
-// The finish bits of target t: its values at split and below.
-inline uint32_t
-low_of(uint32_t t)
-{
-    const field_points &f = field;
-    uint32_t low = 0;
-    for (uint32_t b = 0; b < 4; b++)
-        low |= f.table.low_of_byte[b][(t >> (8 * b)) & 0xff];
-    return low;
+    const auto [key, drop, low] = parts_of(t);
+    const uint32_t below = f.split + 1;
+    // The midpoints the target keeps are found 32 at a time as bits, with
+    // no branch a midpoint: whether one is dropped follows no pattern a
+    // branch could learn.
+    for (uint32_t from = f.first[key], end = f.first[key + 1]; from < end; from += 32) {
+        const uint32_t n = std::min<uint32_t>(32, end - from);
+        uint32_t kept = 0;
+        for (uint32_t j = 0; j < n; j++)
+            kept |= uint32_t((f.points[from + j].finish & drop) == 0) << j;
+        for (; kept; kept &= kept - 1) {
+            const field_point &p = f.points[from + static_cast<uint32_t>(__builtin_ctz(kept))];
+            if (!f.table.ready) {
+                if (!finish(t, f.split, p.value, p.mask, put))
+                    return false;
+                continue;
+            }
+            const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
+            for (uint32_t j = span[0]; j < span[1]; j++) {
+                const word_try &ext = f.table.partials[j];
+                if (!put(p.value | ext.value, p.mask | ext.mask))
+                    return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -472,7 +577,7 @@ make_field_points()
     const uint32_t fewest = fewest_below(lineL);
     if (fewest < most_below && most_below < lineL) {
         bool no_memory = false;
-        if (make_with_split(most_below, &no_memory) && field.table.ready) {
+        if (make_with_split(most_below, true, &no_memory) && field.table.ready) {
             field.ready = true;
             return true;
         }
@@ -483,7 +588,7 @@ make_field_points()
     }
     for (uint32_t below = fewest; below <= most_below && below < lineL; below++) {
         bool no_memory = false;
-        if (make_with_split(below, &no_memory)) {
+        if (make_with_split(below, false, &no_memory)) {
             field.ready = true;
             return true;
         }
@@ -505,22 +610,15 @@ release_field_points()
 }
 
 void
-warm_field_points(uint32_t near, uint32_t middle, uint32_t far)
+warm_field_points(uint32_t middle, uint32_t far)
 {
     const field_points &f = field;
     if (!f.ready || !f.warmed)
         return;
-    if (near != UINT32_MAX && f.table.ready) {
-        const uint32_t key = key_of(near), low = low_of(near);
-        const uint32_t drop = drop_of(near);
-        for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++)
-            if (!(f.points[i].finish & drop))
-                __builtin_prefetch(f.table.first + ((size_t(f.points[i].finish >> class_shift) << (f.split + 1)) | low));
-    }
     if (far != UINT32_MAX)
-        __builtin_prefetch(f.first + key_of(far));
+        __builtin_prefetch(f.first + parts_of(far).key);
     if (middle != UINT32_MAX) {
-        uint32_t key = key_of(middle);
+        uint32_t key = parts_of(middle).key;
         uint32_t first = f.first[key], end = f.first[key + 1];
         const char *from = reinterpret_cast<const char *>(f.points + first);
         const char *to = reinterpret_cast<const char *>(f.points + end);
@@ -534,26 +632,44 @@ warm_field_points(uint32_t near, uint32_t middle, uint32_t far)
 bool
 walk_from_field_points(word_walk &w)
 {
-    const field_points &f = field;
-    const uint32_t t = w.target;
-    const uint32_t key = key_of(t), drop = drop_of(t);
-    const uint32_t below = f.split + 1, low = f.table.ready ? low_of(t) : 0;
     auto put = [&w](uint32_t value, uint32_t mask) { return put_final(w, value, mask); };
-    for (uint32_t i = f.first[key]; i < f.first[key + 1]; i++) {
-        const field_point &p = f.points[i];
-        if (p.finish & drop)
-            continue;
-        if (!f.table.ready) {
-            if (!finish(t, f.split, p.value, p.mask, put))
-                return false;
-            continue;
-        }
-        const uint32_t *span = f.table.first + ((size_t(p.finish >> class_shift) << below) | low);
-        for (uint32_t j = span[0]; j < span[1]; j++) {
-            const word_try &ext = f.table.partials[j];
-            if (!put_final(w, p.value | ext.value, p.mask | ext.mask))
-                return false;
-        }
-    }
+    return for_each_field_final(w.target, put);
+}
+
+bool
+field_finals(uint32_t target, field_final_list &list)
+{
+    list.count = 0;
+    auto put = [&list](uint32_t value, uint32_t mask) {
+        if (list.count == list.room && !grow_field_finals(list))
+            return false;
+        list.value[list.count] = value;
+        list.mask[list.count++] = mask;
+        return true;
+    };
+    return for_each_field_final(target, put);
+}
+
+bool
+grow_field_finals(field_final_list &list)
+{
+    const size_t room = list.room ? 2 * list.room : 256;
+    void *value = try_checked_realloc(list.value, room * sizeof(uint32_t));
+    if (!value)
+        return false;
+    list.value = static_cast<uint32_t *>(value);
+    void *mask = try_checked_realloc(list.mask, room * sizeof(uint32_t));
+    if (!mask)
+        return false;
+    list.mask = static_cast<uint32_t *>(mask);
+    list.room = room;
     return true;
+}
+
+void
+release_field_finals(field_final_list &list)
+{
+    checked_free(list.value);
+    checked_free(list.mask);
+    list = field_final_list();
 }

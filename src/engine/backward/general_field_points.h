@@ -46,11 +46,30 @@ bool field_finish_table_ready();
 bool make_field_points();
 void release_field_points();
 // Asks the memory for what targets read soon will read: the place of the
-// far target's key, the midpoints of the middle target's, and the finish
-// table's entries of the near target's midpoints (UINT32_MAX: none); a
-// target is asked as far, then as middle, then as near. Nothing when the
-// midpoints are not ready, or small enough to stay near the core.
-void warm_field_points(uint32_t near, uint32_t middle, uint32_t far);
+// far target's key and the midpoints of the middle target's (UINT32_MAX:
+// none); a target is asked as far, then as middle. Nothing when the
+// midpoints are not ready, or small enough to stay near the core. The
+// finish table's first places, which a target reads for each of its
+// midpoints, stay near the core (at most 2^16 of them): asking for them
+// ahead, midpoint by midpoint, cost more than it spared (measured).
+void warm_field_points(uint32_t middle, uint32_t far);
 // The final partials of w's target from its key's midpoints, in stack 0;
 // false when memory ran out for them.
 bool walk_from_field_points(word_walk &w);
+
+// Final partials, a value and its assigned cells each (cell i at bit i),
+// in two lists that grow through the checked allocator's try_ variant.
+struct field_final_list {
+    uint32_t *value = nullptr;
+    uint32_t *mask = nullptr;
+    size_t room = 0;
+    uint32_t count = 0;
+};
+// The final partials of target from its key's midpoints, as
+// walk_from_field_points makes them, into list (its count replaced); false
+// when memory ran out for them (nothing noted: the caller decides).
+bool field_finals(uint32_t target, field_final_list &list);
+// Room for twice as many (256 at first); false when memory ran out, the
+// lists then as they were.
+bool grow_field_finals(field_final_list &list);
+void release_field_finals(field_final_list &list);

@@ -4,6 +4,7 @@
 // the wiring). Start at choose_preimage_method.
 #include "engine/backward/preimage_method.h"
 
+#include "engine/backward/general_field_fans.h"
 #include "engine/backward/globals.h"
 #include "engine/backward/preimages_general.h"
 #include "engine/backward/preimages_local.h"
@@ -74,7 +75,8 @@ general_breadth_first_fan(const fan_target &)
 }
 
 // The walk, chosen where it serves; should a setting change under it, the
-// fan goes breadth first.
+// fan goes breadth first. In a field its fans are also made whole
+// (general_field_fans.h).
 void
 general_walk_fan(const fan_target &)
 {
@@ -105,6 +107,7 @@ const preimage_method local_1d_preimages = {
     .fan_of = local_fan,
     .hands_numbers = hands_lines,
     .stored_fan = nullptr,
+    .stored_fans_ready = nullptr,
     .warm = nullptr,
     .stored_index = nullptr,
     .polls_keys = true,
@@ -117,6 +120,7 @@ const preimage_method general_breadth_first_preimages = {
     .fan_of = general_breadth_first_fan,
     .hands_numbers = general_hands_numbers,
     .stored_fan = nullptr,
+    .stored_fans_ready = nullptr,
     .warm = nullptr,
     .stored_index = nullptr,
     .polls_keys = false,
@@ -128,7 +132,8 @@ const preimage_method general_walk_preimages = {
     .release = free_pre_rand,
     .fan_of = general_walk_fan,
     .hands_numbers = general_hands_numbers,
-    .stored_fan = nullptr,
+    .stored_fan = general_field_fan,
+    .stored_fans_ready = general_field_fans_ready,
     .warm = warm_walk,
     .stored_index = nullptr,
     .polls_keys = false,
@@ -142,6 +147,7 @@ const preimage_method table_preimages = {
     .fan_of = table_fan,
     .hands_numbers = states_numbered,
     .stored_fan = table_pre_images,
+    .stored_fans_ready = nullptr,
     .warm = warm_pre_images,
     .stored_index = table_fan_index,
     .polls_keys = true,
@@ -154,6 +160,7 @@ const preimage_method neutral_order_preimages = {
     .fan_of = neutral_order_fan,
     .hands_numbers = hands_lines,
     .stored_fan = nullptr,
+    .stored_fans_ready = nullptr,
     .warm = nullptr,
     .stored_index = nullptr,
     .polls_keys = true,

@@ -18,6 +18,9 @@ struct fan_target {
     uint32_t number = 0;
 };
 
+// The count of a whole fan that could not be made (see stored_fan).
+constexpr uint32_t fan_not_made = UINT32_MAX;
+
 struct preimage_method {
     const char *name;
     // Builds what the method needs for the network as it is, unless that is
@@ -32,11 +35,17 @@ struct preimage_method {
     // Whether the pre-images can go to the level lists as state numbers
     // (v^n numbered in 32 bits, and the method hands numbers).
     bool (*hands_numbers)();
-    // The pre-images of state number t where the method keeps them stored
-    // (count of them, ticked off or not, in the order fan_of hands them),
-    // so that a caller with nothing to show per pre-image may take them as
-    // they are; null where the method computes its fans.
+    // The pre-images of state number t whole, where the method keeps them
+    // stored or can make them at once into a buffer of its own (count of
+    // them, ticked off or not, in the order fan_of hands them; valid until
+    // the next call), so that a caller with nothing to show per pre-image
+    // may take them as they are; null where the method has no whole fans.
+    // A fan that could not be made (memory ran out) is null with count
+    // fan_not_made: the caller then asks fan_of, which abandons the tree.
     const uint32_t *(*stored_fan)(uint32_t t, uint32_t *count);
+    // Whether stored_fan serves the fans asked now (a method may make them
+    // only in a basin field); null where it always does.
+    bool (*stored_fans_ready)();
     // Asks the memory for what the fans of three nodes expanded soon will
     // read (state numbers near, middle, then far; UINT32_MAX for none), a
     // step of each fan's lookup; null where a method has nothing to ask.

@@ -8,6 +8,7 @@
 #include "engine/backward/preimages_general.h"
 
 #include "engine/backward/acceptance.h"
+#include "engine/backward/general_field_fans.h"
 #include "engine/backward/general_field_points.h"
 #include "engine/backward/general_midpoints.h"
 #include "engine/backward/general_stacks.h"
@@ -161,6 +162,7 @@ free_pre_rand()
     release_general_tries();
     release_walk_tables();
     release_midpoints();
+    release_general_field_fans();
     release_field_points();
     release_partial_stacks();
     checked_free(fan_numbers);
@@ -250,10 +252,10 @@ pre_images_rand()
 }
 
 void
-warm_walk(uint32_t near, uint32_t middle, uint32_t far)
+warm_walk(uint32_t, uint32_t middle, uint32_t far)
 {
     if (basinfield && field_points_ready())
-        warm_field_points(near, middle, far);
+        warm_field_points(middle, far);
 }
 
 int

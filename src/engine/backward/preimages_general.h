@@ -36,7 +36,8 @@ void pre_images_breadth_first();
 void pre_images_rand();
 // In a basin field, asks the memory for what the walk's fans of the nodes
 // some places on will read (state numbers; UINT32_MAX for none), as the
-// tree builder's warm hook of the method (preimage_method.h).
+// tree builder's warm hook of the method (preimage_method.h); the near
+// node's reads stay near the core (warm_field_points).
 void warm_walk(uint32_t near, uint32_t middle, uint32_t far);
 // 1 when the walk serves the network as the tables were built and the
 // settings are now: v = 2, at most 32 cells, at most 8 tries a cell and

@@ -817,14 +817,15 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
 }
 
 // The nodes after the root may go through expand_stored_fans: the method
-// keeps its fans stored, nothing is shown or asked per node (no window, no
-// state lines to the data file, nodes not compressed) and the fans take the
-// plain acceptance (acceptance.h). None of this changes while they do.
+// hands its fans whole now (stored, or made at once), nothing is shown or
+// asked per node (no window, no state lines to the data file, nodes not
+// compressed) and the fans take the plain acceptance (acceptance.h). None
+// of this changes while they do.
 bool
 stored_walk_applies(const tree_work &work, bool compressed)
 {
-    return work.method->stored_fan && !mouse_found && filestates != 1 && !compressed &&
-           plain_fans_apply();
+    return work.method->stored_fan && (!work.method->stored_fans_ready || work.method->stored_fans_ready()) &&
+           !mouse_found && filestates != 1 && !compressed && plain_fans_apply();
 }
 
 // The counters of the tree that the walk of stored fans changes at every
@@ -877,6 +878,7 @@ struct walk_counters {
 // stored_walk_applies holds, with only the steps that then apply: the node
 // placed, its stored fan through the plain acceptance, counted, and on to
 // the next, a level at a time with the counters in locals (walk_counters).
+// A fan the method could not make whole is left to expand_node too.
 // What the fans ask of begin_fan, and the cleared key, stay as they are
 // through the walk: they are set once. The keys are polled after every
 // kPollEvery-th fan that kept a pre-image rather than after each (a poll
@@ -962,6 +964,8 @@ expand_stored_fans(const tree_work &work)
             t = nodes[i];
             uint32_t count;
             const uint32_t *fan = method.stored_fan(t, &count);
+            if (count == fan_not_made)
+                break;
             uint64_t last = uint64_t(c.at) + count;
             if (last >= room) {
                 if (last >= Maxlu - 1 || !grow_next_level_numbers(static_cast<uint32_t>(last)))

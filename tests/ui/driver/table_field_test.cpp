@@ -6,7 +6,9 @@
 // sizes and wirings run one after another in one process, so that whatever
 // the builder keeps from one field (or from one tree to the next, as the
 // level lists) cannot leak into the next; a field stopped by a key in the
-// middle of its trees leaves nothing wrong behind either.
+// middle of its trees leaves nothing wrong behind either. The general
+// method's fields, whose fans the builder takes whole as well, against brute
+// force and the table's tree lines.
 #include "ui/backward/tree_test_support.h"
 
 #include "engine/backward/basin_totals.h"
@@ -16,10 +18,12 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/storage/globals.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -109,11 +113,12 @@ brute_field(const std::vector<uint32_t> &next)
     return r;
 }
 
-// The field of the network as it is, by the table method, no compression;
-// in_degrees: the in-degree of every state counted as its fan is taken
-// (else the report's in-degrees stay 0).
+// The field of the network as it is, by the table method (or the general
+// method where method says), no compression; in_degrees: the in-degree of
+// every state counted as its fan is taken (else the report's in-degrees
+// stay 0).
 field_report
-table_field(bool in_degrees = true)
+table_field(bool in_degrees = true, int method = exhaustive_table)
 {
     std::vector<uint32_t> counts(kHighestDegree + 1, 0);
     uint32_t saved_max = maxinhist;
@@ -122,7 +127,7 @@ table_field(bool in_degrees = true)
     pre_fansize_freq_hist = in_degrees ? 1 : 0;
     show_maj = 1; // the majority count of 1s, kept with the in-degrees
     isexception = 0;
-    exhaustive_testing = exhaustive_table;
+    exhaustive_testing = static_cast<decltype(exhaustive_testing)>(method);
     dontcompress = 1;
     mutantdontpause = 1; // the table is made without its dialog
     basinfield = 1;
@@ -179,7 +184,7 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
 // The field's basin and tree lines, as the data file takes them, and its
 // report, in_degrees as table_field takes it.
 std::pair<std::string, field_report>
-field_lines(bool in_degrees)
+field_lines(bool in_degrees, int method = exhaustive_table)
 {
     char name[] = "/tmp/zemra_table_field_XXXXXX";
     int fd = mkstemp(name);
@@ -189,7 +194,7 @@ field_lines(bool in_degrees)
     char *saved_name = filename_data;
     filename_data = name;
     filedata = data_basins_and_trees;
-    field_report r = table_field(in_degrees);
+    field_report r = table_field(in_degrees, method);
     filedata = data_off;
     filename_data = saved_name;
     std::ifstream in(name);
@@ -295,6 +300,116 @@ TEST(TableField, AFieldStoppedByAKeyInTheWalkOfItsTreesIsLeftAndTheNextIsWhole)
     walked.in_degree = expect.in_degree;
     walked.majority_ones = expect.majority_ones;
     EXPECT_EQ(walked, expect);
+}
+
+// Random wiring (mixed k, the rearranged cell order) and rings wired as
+// any wiring, by the general method, whose fans after each tree's root the
+// builder takes whole (made from the field's midpoints): the report of
+// brute force, with the in-degrees and without, and the tree lines of the
+// table's field; and the same again in the same process.
+TEST(TableField, GeneralMethodFieldsTakenAsWholeFansEqualBruteForceAndTheTablesLines)
+{
+    give_text_lines();
+    srandom(13);
+    for (uint32_t n : {13u, 10u, 14u}) {
+        for (int wired = 0; wired < 3; wired++) {
+            TestNetwork net(2, n, 3);
+            reset_backward_settings();
+            if (wired) {
+                wire_at_random(wired == 2);
+                random_rules(false);
+                reorderRBN = wired == 2;
+            } else {
+                nonlocal = 1;
+                for (uint32_t c = 0; c < lineL; c++)
+                    for (int j = 0; j < 3; j++)
+                        wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+                TestNetwork::set_rule_number(n % 2 ? 110 : 30);
+            }
+            SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells");
+            field_report expect = brute_field(successors());
+            auto [table_lines, table] = field_lines(false);
+            for (int again = 0; again < 2; again++) {
+                auto [general_lines, general] = field_lines(false, exhaustive_off);
+                general.in_degree = expect.in_degree;
+                general.majority_ones = expect.majority_ones;
+                EXPECT_EQ(general, expect);
+                EXPECT_EQ(earlyexitfield, 0);
+                EXPECT_GT(general_lines.size(), 100u);
+                EXPECT_EQ(general_lines, table_lines);
+                EXPECT_EQ(table_field(true, exhaustive_off), expect);
+            }
+            reorderRBN = 0;
+            undo_rule_mix();
+        }
+    }
+}
+
+[[noreturn]] void
+throw_label(const char *label)
+{
+    throw std::runtime_error(label);
+}
+
+// How a field by the general method ended with its k-th allocation failing
+// (the general tables built before it), as the exit code of a child process
+// that ran it: the parent keeps no part of a field the failure cut short.
+enum class failed_field { whole = 0, stopped = 1, set_up = 2, wrong = 3, no_failure = 4 };
+
+failed_field
+field_failing_at(unsigned long k, const field_report &expect)
+{
+    fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        set_outof_memory_handler(throw_label);
+        prepair_pre_rand();
+        fail_allocation_after = k;
+        failed_field end;
+        try {
+            field_report got = table_field(false, exhaustive_off);
+            got.in_degree = expect.in_degree;
+            got.majority_ones = expect.majority_ones;
+            end = earlyexitfield ? failed_field::stopped : got == expect ? failed_field::whole : failed_field::wrong;
+        } catch (const std::runtime_error &) {
+            end = failed_field::set_up; // the program's box for a failed array, before any tree
+        }
+        if (fail_allocation_after != 0)
+            end = failed_field::no_failure;
+        _exit(static_cast<int>(end));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? static_cast<failed_field>(WEXITSTATUS(status)) : failed_field::wrong;
+}
+
+// A field by the general method with each allocation in turn failing:
+// where the failure falls on a whole fan (after a tree's root), the builder
+// asks that node's fan one by one and the field stays whole; elsewhere in
+// the trees the tree is abandoned and the field stopped, or the failure
+// spared (the field's midpoints give way to the kept ones): never a wrong
+// field.
+TEST(TableField, AGeneralFieldWhoseAllocationsFailInTurnIsWholeOrStopped)
+{
+    give_text_lines();
+    srandom(19);
+    TestNetwork net(2, 10, 3);
+    reset_backward_settings();
+    wire_at_random(false);
+    random_rules(false);
+    const field_report expect = brute_field(successors());
+    int whole = 0, stopped = 0;
+    for (unsigned long k = 1;; k++) {
+        failed_field end = field_failing_at(k, expect);
+        if (end == failed_field::no_failure)
+            break;
+        ASSERT_NE(end, failed_field::wrong) << "failing allocation " << k;
+        whole += end == failed_field::whole;
+        stopped += end == failed_field::stopped;
+        ASSERT_LT(k, 10000u);
+    }
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(stopped, 0);
 }
 
 } // namespace
