@@ -5,9 +5,9 @@
 #include "engine/backward/general_field_points.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/backward/recoverable_list.h"
 #include "engine/model/checked_alloc.h"
 
 namespace {
@@ -100,14 +100,16 @@ struct field_points {
     // met so far (an open hash of their keys, 0 free: a class key has an
     // assigned cell) and the most the table can take: the walk gives up
     // as soon as they pass it, not after making every midpoint.
-    std::vector<uint64_t> classes_met;
-    uint32_t classes_count = 0, classes_most = 0;
+    uint64_t *classes_met = nullptr;
+    uint32_t classes_slots = 0, classes_count = 0, classes_most = 0;
 };
 field_points field;
 
 // The partials of the shared walk after j positions, for the keys that
-// begin with the values taken so far.
-std::vector<std::vector<shared_partial>> shared;
+// begin with the values taken so far (j at most 31: at most 32 cells).
+// Memory running out for them gives up the midpoints, as for the midpoints
+// themselves.
+recoverable_list<shared_partial> shared[32];
 
 // Room for one more midpoint; false when the most allowed or memory is reached.
 bool
@@ -145,7 +147,7 @@ bool
 meet_class(uint64_t key)
 {
     field_points &f = field;
-    const uint32_t slots = static_cast<uint32_t>(f.classes_met.size());
+    const uint32_t slots = f.classes_slots;
     uint32_t slot = static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
     while (f.classes_met[slot] && f.classes_met[slot] != key)
         slot = (slot + 1) & (slots - 1);
@@ -159,7 +161,7 @@ meet_class(uint64_t key)
 // they, or the midpoints of all keys foreseen from the first ones, pass the
 // most allowed, or their classes pass the most counted.
 bool
-keep_points(uint32_t key, const std::vector<shared_partial> &list)
+keep_points(uint32_t key, const recoverable_list<shared_partial> &list)
 {
     field_points &f = field;
     const uint64_t keys = uint64_t(1) << f.above;
@@ -193,7 +195,7 @@ bool
 walk_shared(uint32_t j, uint32_t prefix)
 {
     field_points &f = field;
-    const std::vector<shared_partial> &from = shared[j];
+    const recoverable_list<shared_partial> &from = shared[j];
     if (j == f.above)
         return keep_points(prefix, from);
     if (from.empty()) {
@@ -208,7 +210,7 @@ walk_shared(uint32_t j, uint32_t prefix)
     for (uint16_t &lane : ones.lane)
         lane = 0xffff;
     for (uint32_t t = 0; t < 2; t++) {
-        std::vector<shared_partial> &to = shared[j + 1];
+        recoverable_list<shared_partial> &to = shared[j + 1];
         to.clear();
         const word_try *tries = tries_of_cells.words.data() + at.first_try[t];
         const try_sets *keep = tables_of_walk.keep.data() + at.first_try[t];
@@ -216,13 +218,18 @@ walk_shared(uint32_t j, uint32_t prefix)
             for (uint32_t fits = (p.sets.lane[at.cell] >> (8 * t)) & 0xff; fits; fits &= fits - 1) {
                 uint32_t i = static_cast<uint32_t>(__builtin_ctz(fits));
                 // Narrowed in its place in the list, not copied there.
-                shared_partial &next = to.emplace_back();
-                if (!narrow_sets<words>(next.sets, p.sets, keep[i], ones)) {
-                    to.pop_back();
+                shared_partial *next = to.push();
+                if (!next) {
+                    f.out_of_memory = true;
+                    return false;
+                }
+                *next = shared_partial(); // the lanes past the words narrowed stay clear
+                if (!narrow_sets<words>(next->sets, p.sets, keep[i], ones)) {
+                    to.pop();
                     continue;
                 }
-                next.value = p.value | tries[i].value;
-                next.mask = p.mask | tries[i].mask;
+                next->value = p.value | tries[i].value;
+                next->mask = p.mask | tries[i].mask;
             }
         }
         if (!walk_shared<words>(j + 1, (prefix << 1) | t))
@@ -288,7 +295,7 @@ release_finish_table()
 // part is made once. False when put finds no memory.
 template <typename Put>
 bool
-finish_class(uint32_t c, int pos, uint32_t high, std::vector<std::vector<word_try>> &at, Put &put)
+finish_class(uint32_t c, int pos, uint32_t high, recoverable_list<word_try> *at, Put &put)
 {
     finish_table &table = field.table;
     if (pos < 0) {
@@ -300,13 +307,18 @@ finish_class(uint32_t c, int pos, uint32_t high, std::vector<std::vector<word_tr
     }
     const finish_position &position = field.positions[pos];
     for (uint32_t t = 0; t < 2; t++) {
-        std::vector<word_try> &to = at[static_cast<size_t>(pos)];
+        recoverable_list<word_try> &to = at[static_cast<size_t>(pos)];
         to.clear();
         const word_try *end = field.tries + position.first[t + 1];
         for (const word_try &p : at[static_cast<size_t>(pos) + 1])
-            for (const word_try *tr = field.tries + position.first[t]; tr < end; tr++)
-                if (!((p.value ^ tr->value) & p.mask & tr->mask))
-                    to.push_back({p.mask | tr->mask, p.value | tr->value});
+            for (const word_try *tr = field.tries + position.first[t]; tr < end; tr++) {
+                if ((p.value ^ tr->value) & p.mask & tr->mask)
+                    continue;
+                word_try *extended = to.push();
+                if (!extended)
+                    return false;
+                *extended = {p.mask | tr->mask, p.value | tr->value};
+            }
         if (!finish_class(c, pos - 1, (high << 1) | t, at, put))
             return false;
     }
@@ -340,9 +352,13 @@ fill_finish_table(const uint64_t *class_keys, size_t most_partials)
         table.partials[table.count++] = {mask, value};
         return true;
     };
-    std::vector<std::vector<word_try>> at(below + 1);
+    recoverable_list<word_try> at[most_below + 1];
     for (uint32_t c = 0; c < table.classes; c++) {
-        at[below].assign(1, {static_cast<uint32_t>(class_keys[c] >> 32), static_cast<uint32_t>(class_keys[c])});
+        at[below].clear();
+        word_try *whole = at[below].push();
+        if (!whole)
+            return false;
+        *whole = {static_cast<uint32_t>(class_keys[c] >> 32), static_cast<uint32_t>(class_keys[c])};
         if (!finish_class(c, static_cast<int>(f.split), 0, at, put))
             return false;
     }
@@ -456,21 +472,28 @@ make_with_split(uint32_t below, bool table_needed, bool *no_memory)
         uint32_t slots = 1024;
         while (slots < 2 * f.classes_most)
             slots *= 2;
-        f.classes_met.assign(slots, 0);
+        f.classes_met = static_cast<uint64_t *>(try_checked_calloc(slots, sizeof(uint64_t)));
+        f.classes_slots = slots;
+        f.out_of_memory = !f.classes_met;
     }
 
-    shared.assign(f.above + 1, std::vector<shared_partial>());
-    shared_partial root;
     try_sets ones;
     for (uint16_t &lane : ones.lane)
         lane = 0xffff;
-    root.value = root.mask = 0;
-    if (narrow_sets<4>(root.sets, tables_of_walk.start, tables_of_walk.start, ones))
-        shared[0].push_back(root);
-    bool made = by_lane_count([&](auto lanes) { return walk_shared<decltype(lanes)::value>(0, 0); });
-    std::vector<std::vector<shared_partial>>().swap(shared);
-    std::vector<uint64_t>().swap(f.classes_met);
-    f.classes_most = 0;
+    shared_partial *root = f.out_of_memory ? nullptr : shared[0].push();
+    f.out_of_memory = !root;
+    if (root) {
+        root->value = root->mask = 0;
+        if (!narrow_sets<4>(root->sets, tables_of_walk.start, tables_of_walk.start, ones))
+            shared[0].pop();
+    }
+    bool made = !f.out_of_memory &&
+                by_lane_count([&](auto lanes) { return walk_shared<decltype(lanes)::value>(0, 0); });
+    for (recoverable_list<shared_partial> &list : shared)
+        list.release();
+    checked_free(f.classes_met);
+    f.classes_met = nullptr;
+    f.classes_slots = f.classes_most = 0;
     if (!made) {
         *no_memory = f.out_of_memory;
         return false;
