@@ -158,45 +158,82 @@ TEST(GeneralFieldPoints, RingsFinishFromTheTableInTheBreadthFirstOrder)
         }
 }
 
-// Each allocation of the midpoints and of the finish table failing in turn:
-// the field's targets still get every pre-image in the breadth-first order
-// (from the midpoints kept per key where none are made, by trying where the
-// table is not), and every block is given back.
+// Each allocation of the field's set-up failing in turn (the midpoints, the
+// shared walk's partials, the classes met, the finish table and its
+// partials), until a set-up meets no failure: the field's targets still get
+// every pre-image in the breadth-first order (from the midpoints kept per
+// key where none are made, by trying where the table is not), and every
+// block is given back. The set-ups by their outcome.
+struct set_up_outcomes {
+    int given_up = 0, without_table = 0, with_table = 0;
+};
+set_up_outcomes
+expect_failures_leave_the_same_pre_images(uint32_t target_step)
+{
+    std::vector<uint32_t> next = successors();
+    set_up_outcomes outcomes;
+    unsigned long fail = 1;
+    for (bool reached = true; reached; fail++) {
+        free_pre_rand();
+        long live = live_allocations;
+        prepair_pre_rand();
+        fail_allocation_after = fail;
+        make_field_points();
+        reached = fail_allocation_after == 0;
+        fail_allocation_after = 0;
+        if (fail == 1) {
+            EXPECT_FALSE(field_points_ready());
+        }
+        outcomes.given_up += !field_points_ready();
+        outcomes.without_table += field_points_ready() && !field_finish_table_ready();
+        outcomes.with_table += field_finish_table_ready();
+        for (uint32_t t = 0; t < next.size(); t += target_step) {
+            basinfield = 1;
+            std::vector<uint32_t> got = method_pre_images(t, general_method);
+            basinfield = 0;
+            EXPECT_EQ(sorted(got), brute_pre_images(next, t)) << "failing allocation " << fail << " target " << t;
+            expect_field_lists_breadth_first(t);
+            if (testing::Test::HasFailure())
+                return outcomes;
+        }
+        free_pre_rand();
+        EXPECT_EQ(live_allocations, live) << "failing allocation " << fail;
+        prepair_pre_rand();
+    }
+    return outcomes;
+}
+
 TEST(GeneralFieldPoints, MemoryRunningOutLeavesTheSamePreImages)
 {
     srandom(47);
     TestNetwork net(2, 12, 3);
     reset_backward_settings();
     build_field_network(0);
-    std::vector<uint32_t> next = successors();
-    int made = 0, without_table = 0, with_table = 0;
-    for (unsigned long fail = 1; fail <= 24; fail++) {
-        free_pre_rand();
-        long live = live_allocations;
-        prepair_pre_rand();
-        fail_allocation_after = fail;
-        made += make_field_points();
-        fail_allocation_after = 0;
-        if (fail == 1) {
-            EXPECT_FALSE(field_points_ready());
-        }
-        without_table += field_points_ready() && !field_finish_table_ready();
-        with_table += field_finish_table_ready();
-        for (uint32_t t = 0; t < next.size(); t += 7) {
-            basinfield = 1;
-            std::vector<uint32_t> got = method_pre_images(t, general_method);
-            basinfield = 0;
-            ASSERT_EQ(sorted(got), brute_pre_images(next, t)) << "failing allocation " << fail << " target " << t;
-            expect_field_lists_breadth_first(t);
-            ASSERT_FALSE(HasFatalFailure()) << "failing allocation " << fail;
-        }
-        free_pre_rand();
-        EXPECT_EQ(live_allocations, live);
-        prepair_pre_rand();
-    }
-    EXPECT_GT(made, 0);          // the later failures fall after the midpoints are made
-    EXPECT_GT(without_table, 0); // some fall on the finish table's
-    EXPECT_GT(with_table, 0);    // and the last after it is made
+    set_up_outcomes outcomes = expect_failures_leave_the_same_pre_images(7);
+    EXPECT_GT(outcomes.given_up, 1);      // failures in the shared walk, not only the first block
+    EXPECT_GT(outcomes.without_table, 0); // failures on the finish table
+    EXPECT_EQ(outcomes.with_table, 1);    // the set-up that met no failure
+    end_field_network();
+}
+
+// A ring under rule 110, whose midpoints serve only with the finish table
+// at the most positions below: failures while its classes are counted and
+// its table made.
+TEST(GeneralFieldPoints, MemoryRunningOutOnARingLeavesTheSamePreImages)
+{
+    TestNetwork net(2, 12, 3);
+    reset_backward_settings();
+    nonlocal = 1;
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int j = 0; j < 3; j++)
+            wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+    for (uint32_t i = 0; i < 8; i++)
+        set_value(carule[0], i, (110 >> i) & 1);
+    prepair_pre_rand();
+    set_up_outcomes outcomes = expect_failures_leave_the_same_pre_images(11);
+    EXPECT_GT(outcomes.given_up, 1);
+    // A failure at the most positions below leaves a table at the fewest.
+    EXPECT_GT(outcomes.with_table, 1);
     end_field_network();
 }
 
