@@ -29,6 +29,7 @@
 #include "engine/rules/globals.h"
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
@@ -50,6 +51,7 @@
 #include "ui/screen/key_table.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
@@ -525,7 +527,9 @@ not_in_field(char key)
 // network dialogs leave their rule box at the bottom; a paused run draws
 // neither again. The box's own boxes are taken away, the drawing area is
 // kept while the dialog is open and put back when it ends, as the box puts
-// back what its own boxes covered.
+// back what its own boxes covered. The boxes a dialog places against the
+// right edge (rule figures, density) stand left of the key panel, whose
+// text stays readable under the dialog.
 template <box_step (*dialog)(pause_box &, char)>
 box_step
 over_kept_screen(pause_box &b, char key)
@@ -533,6 +537,7 @@ over_kept_screen(pause_box &b, char key)
     remove_boxes(b);
     image_slot kept = 0;
     getimage(0, 0, Maxx, Maxy, &kept);
+    side_panel_while panel(key_panel_left());
     box_step step = dialog(b, key);
     if (kept) {
         putimage(0, 0, &kept, 3);

@@ -1,6 +1,7 @@
 // The rule figures with their box (rule_parameters.h): each call has the
 // engine recompute the figures, then, with show set and the window open,
-// draws them at the top right of the drawing area. While the window is open
+// draws them at the top right of the drawing area (left of a panel kept
+// there, ui/screen/side_panel.h). While the window is open
 // the figures are computed in light red and the colour is white afterwards;
 // the current point is kept. Start at z_parameter_all.
 #include "ui/model/rule_parameters.h"
@@ -12,6 +13,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -24,7 +26,7 @@ show_figure_box(int k, bool with_p)
     char part[120];
     figure_box_place box = rule_figure_box();
     draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
-    int x = Maxx / 2 + vgax(3);
+    int x = box.x0 + vgax(3);
     moveto(x, vgay(29));
     canalyzing_text(part, sizeof part, k);
     snprintf(line, sizeof line, "%s  zl=%g zr=%g", part, zparam[1], zparam[2]);
@@ -43,7 +45,8 @@ show_figure_box(int k, bool with_p)
 figure_box_place
 rule_figure_box()
 {
-    return {Maxx / 2, vgay(27), Maxx - 2, vgay(55)};
+    int shift = side_panel_shift(Maxx - 2);
+    return {Maxx / 2 - shift, vgay(27), Maxx - 2 - shift, vgay(55)};
 }
 
 void

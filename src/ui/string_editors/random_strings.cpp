@@ -31,6 +31,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -171,7 +172,8 @@ clear_to(int x1, int y1)
 figure_box_place
 density_box()
 {
-    return {Maxx / 2, Maxy / 6, Maxx - 2, Maxy / 6 + CHeight + vgay(6)};
+    int shift = side_panel_shift(Maxx - 2);
+    return {Maxx / 2 - shift, Maxy / 6, Maxx - 2 - shift, Maxy / 6 + CHeight + vgay(6)};
 }
 
 void

@@ -1,0 +1,65 @@
+// The boxes of a random rule drawn from the pause box's 'v' (the rule
+// figures and the density line, against the window's right edge) beside the
+// running pattern's key panel, on both screens: the panel's text above the
+// revise box stays as it was while they are shown, they are drawn left of
+// it, and nothing of them is left once the dialog ends.
+#include "e2e/e2e_fixture.h"
+
+namespace {
+
+class RuleBoxesBesideKeyPanel : public ZemraTest {
+protected:
+    // The rule boxes of the pause box's random rule beside the key panel.
+    // width: the window's on the test's screen.
+    void boxes_keep_off_the_panel(int width)
+    {
+        launch();
+        ASSERT_EQ(zemra->width(), width) << "not the screen the test is for";
+        road_to_forward_pattern();
+        const int w = zemra->width(), h = zemra->height();
+        // Inside the panel's frames (its left one about a fifth of the
+        // width from the right edge), from its title down to above the
+        // revise box, whose top is at 343 of the window's 480 scaled rows.
+        const int panel_x = w - w / 5 + 10, panel_w = w / 5 - 18;
+        const int panel_y = h / 8, panel_h = h * 343 / 480 - 4 - panel_y;
+        auto panel = [&] { return zemra->region_digest(panel_x, panel_y, panel_w, panel_h); };
+        ASSERT_TRUE(wait_until([&] { return zemra->marked_pixels(panel_x, panel_y, panel_w, panel_h) > 200; }))
+            << "no key panel";
+        const unsigned long long shown = panel();
+        // The band left of the panel where the rule figures and the density
+        // line stand, from a sixteenth of the height (the figures' box) to
+        // a quarter (below the density box), right of the pattern.
+        const int band_x = w / 3, band_w = w - w / 5 - 4 - band_x;
+        const int band_y = h / 16, band_h = h / 4 - band_y;
+        auto band = [&] { return zemra->region_digest(band_x, band_y, band_w, band_h); };
+        const unsigned long long empty_band = band();
+
+        zemra->type_now("q");          // the running pattern: pause box
+        answer({"v\r", "\r", "r\r"});  // change the rule: the default kind, a random rule
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no random rule";
+        EXPECT_NE(band(), empty_band) << "the rule boxes are not drawn left of the panel";
+        EXPECT_EQ(panel(), shown) << "the rule boxes are drawn over the key panel";
+
+        // The random rule accepted, then the run goes on from the pause box
+        // (drawn over the panel's top while it is open).
+        answer({"\r", "\r"});
+        EXPECT_TRUE(wait_until([&] { return panel() == shown; }, 20))
+            << "the key panel is not as it was after the dialog";
+        EXPECT_EQ(band(), empty_band) << "the rule boxes are left after the dialog";
+        zemra->type_now("q");          // pause box
+        EXPECT_EQ(zemra->quit_by_steps(), 0);
+    }
+};
+
+TEST_F(RuleBoxesBesideKeyPanel, RandomRuleBoxesKeepOffTheKeyPanel)
+{
+    boxes_keep_off_the_panel(1024);
+}
+
+// On a 1024 x 768 screen (a window 925 x 694).
+TEST_F(RuleBoxesBesideKeyPanel, SmallScreenRandomRuleBoxesKeepOffTheKeyPanel)
+{
+    boxes_keep_off_the_panel(925);
+}
+
+} // namespace
