@@ -4,9 +4,10 @@
 // and writes that move every byte or report failure. A whole file is read
 // by read_file, bounded by the largest valid file of its kind, and saved by
 // write_file through a temporary file renamed over the old name, so that a
-// failed or interrupted save leaves the old file as it was. Every file lies
-// in the working directory; a name is a typed base of at most 8
-// characters, or the kind's default, plus the extension.
+// failed or interrupted save leaves the old file as it was; append_file
+// adds to a file whole or not at all. Every file lies in the working
+// directory; a name is a typed base of at most 8 characters, or the kind's
+// default, plus the extension.
 // Reads the screen layer (boxes, text entry) and value_range (model/).
 // Start reading at select_filename.
 #include "ui/storage/file_dialog.h"
@@ -318,10 +319,12 @@ myopen(const char *name, int mode, int append)
 }
 
 void
-file_error(const char *name)
+file_error(const char *name, const char *reason)
 {
     std::string said = std::string("file error ") + name;
-    if (!failure_reason.empty())
+    if (reason)
+        said += std::string(": ") + reason;
+    else if (!failure_reason.empty())
         said += ": " + failure_reason;
     failure_reason.clear();
     if (!mouse_found) {
@@ -465,6 +468,34 @@ write_file(const char *name, const void *data, size_t size)
         unlink(temporary.c_str());
     release_temporary_file();
     return error == 0 || fail_with(error);
+}
+
+bool
+append_file(const char *name, const void *data, size_t size)
+{
+    int fd = myopen(name, open_write, open_append);
+    if (fd < 0)
+        return false;
+    // The length before the append: what a failed append is cut back to,
+    // so that no torn line or record stays for the next one to land after.
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        int error = errno;
+        close(fd);
+        return fail_with(error);
+    }
+    errno = 0;
+    if (!write_fully(fd, data, size)) {
+        int error = errno != 0 ? errno : EIO;
+        if (ftruncate(fd, st.st_size) != 0)
+            fprintf(stderr, "%s: not cut back to %lld bytes: %s\n", name,
+                    static_cast<long long>(st.st_size), strerror(errno));
+        close(fd);
+        return fail_with(error);
+    }
+    if (close(fd) != 0)
+        return fail_with(errno);
+    return true;
 }
 
 void
