@@ -45,6 +45,9 @@ constexpr int kListSlot = 2;         // box slot of the listing
 // system error's text or a refusal of the file; empty when none was given.
 std::string failure_reason;
 
+// The text of the last file error (last_file_error).
+std::string file_error_said;
+
 // The call write_fully makes (set_write_call).
 ssize_t (*write_call)(int fd, const void *data, size_t size) = write;
 
@@ -319,19 +322,21 @@ myopen(const char *name, int mode, int append)
 }
 
 void
-file_error(const char *name, const char *reason)
+file_error(const char *name, const std::string &reason)
 {
     std::string said = std::string("file error ") + name;
-    if (reason)
-        said += std::string(": ") + reason;
+    if (!reason.empty())
+        said += ": " + reason;
     else if (!failure_reason.empty())
         said += ": " + failure_reason;
     failure_reason.clear();
     if (!mouse_found) {
+        file_error_said = said;
         fprintf(stderr, "%s\n", said.c_str());
         return;
     }
     said += ", cont-ret:";
+    file_error_said = said;
     const char *line = said.c_str();
     int16_t px = getx, py = gety;
     int lines = prompt_box_lines(line);
@@ -496,6 +501,12 @@ append_file(const char *name, const void *data, size_t size)
     if (close(fd) != 0)
         return fail_with(errno);
     return true;
+}
+
+const std::string &
+last_file_error()
+{
+    return file_error_said;
 }
 
 void

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <sys/types.h>
 #include <vector>
 
@@ -36,9 +37,12 @@ constexpr int open_truncate = 0, open_append = 1; // append
 // The file error box: "file error <name>, cont-ret:" and one key; when the
 // last failed open, read or write of this file gave a reason, it follows
 // the name ("file error keep.nat: No space left on device, cont-ret:").
-// A reason given here takes its place: a loader's own refusal of the file
+// A reason given here (not empty) takes its place: a loader's own refusal of the file
 // ("file error bad.grh: 55 bytes, a layout of 13 nodes is 56, cont-ret:").
-void file_error(const char *name, const char *reason = nullptr);
+void file_error(const char *name, const std::string &reason = std::string());
+// Test hook: the text of the last file error box (or its line on standard
+// error), "cont-ret:" and all.
+const std::string &last_file_error();
 
 // Writes or reads exactly size bytes, retrying short transfers; false when
 // that could not be done (error or end of file; errno says why).

@@ -29,14 +29,14 @@ show_refusal(const char *text, refusal_place where)
 }
 
 void
-refuse_file(const char *name, const char *reason)
+refuse_file(const char *name, const std::string &reason)
 {
     file_error(name, reason);
     is[0] = 'q';
 }
 
 bool
-file_refused(const char *name, const char *reason)
+file_refused(const char *name, const std::string &reason)
 {
     refuse_file(name, reason);
     return false;
