@@ -22,26 +22,36 @@ fault(uint64_t size, const std::string &asked)
            asked;
 }
 
+// The fault of a file that is not `length` bytes (exact) or shorter than
+// them (not exact): "<size> bytes, <what> is <length>".
+std::string
+unless_length(uint64_t size, uint64_t length, bool exact, const std::string &what)
+{
+    if (exact ? size == length : size >= length)
+        return "";
+    return fault(size, what + formatted(" is %llu", static_cast<unsigned long long>(length)));
+}
+
+// "v2k3" for this network's v and k inputs.
+std::string
+v_k(int k)
+{
+    return formatted("v%dk%d", value_range, k);
+}
+
 } // namespace
 
 std::string
 graph_layout_length_fault(uint64_t size, uint32_t nodes)
 {
-    uint64_t length = graph_layout_file_length(nodes);
-    if (size == length)
-        return "";
-    return fault(size, formatted("a layout of %u nodes is %llu", nodes,
-                                 static_cast<unsigned long long>(length)));
+    return unless_length(size, graph_layout_file_length(nodes), true,
+                         formatted("a layout of %u nodes", nodes));
 }
 
 std::string
 stat_sample_length_fault(uint64_t size, int k)
 {
-    uint64_t record = stat_record_bytes(k);
-    if (size >= record)
-        return "";
-    return fault(size, formatted("a v%dk%d record is %llu", value_range, k,
-                                 static_cast<unsigned long long>(record)));
+    return unless_length(size, stat_record_bytes(k), false, "a " + v_k(k) + " record");
 }
 
 std::string
@@ -64,29 +74,18 @@ in_degree_length_fault(uint64_t size)
 std::string
 rule_sample_length_fault(uint64_t size, int k, bool kcodes)
 {
-    uint64_t length = rule_sample_file_bytes(k, kcodes);
-    if (size == length)
-        return "";
-    return fault(size, formatted("a v%dk%d sample is %llu", value_range, k,
-                                 static_cast<unsigned long long>(length)));
+    return unless_length(size, rule_sample_file_bytes(k, kcodes), true, "a " + v_k(k) + " sample");
 }
 
 std::string
 last_rule_length_fault(uint64_t size, int k)
 {
-    uint64_t length = largest_last_rule_file(k);
-    if (size >= length)
-        return "";
-    return fault(size, formatted("a v%dk%d rule file is %llu", value_range, k,
-                                 static_cast<unsigned long long>(length)));
+    return unless_length(size, largest_last_rule_file(k), false, "a " + v_k(k) + " rule file");
 }
 
 std::string
 ascii_table_length_fault(uint64_t size, int last)
 {
-    uint64_t length = largest_ascii_table_file(last);
-    if (size >= length)
-        return "";
-    return fault(size, formatted("a table of %d entries is %llu", last + 1,
-                                 static_cast<unsigned long long>(length)));
+    return unless_length(size, largest_ascii_table_file(last), false,
+                         formatted("a table of %d entries", last + 1));
 }

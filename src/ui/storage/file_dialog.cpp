@@ -59,6 +59,20 @@ fail_with(int error)
     return false;
 }
 
+// myopen, and the status of the file opened in *st; -1 when either
+// fails (the file closed again, the reason kept).
+int
+open_with_status(const char *name, int mode, int append, struct stat *st)
+{
+    int fd = myopen(name, mode, append);
+    if (fd < 0 || fstat(fd, st) == 0)
+        return fd;
+    int error = errno;
+    close(fd);
+    fail_with(error);
+    return -1;
+}
+
 // The extension of a pattern: "*.rul" gives ".rul".
 std::string
 extension_of(const char *pattern)
@@ -411,15 +425,10 @@ bool
 read_file(const char *name, std::vector<uint8_t> &data, size_t largest)
 {
     data.clear();
-    int fd = myopen(name, open_read, open_truncate);
+    struct stat st;
+    int fd = open_with_status(name, open_read, open_truncate, &st);
     if (fd < 0)
         return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        int error = errno;
-        close(fd);
-        return fail_with(error);
-    }
     // Refused before a byte is read: a huge or sparse file would otherwise
     // take all memory.
     if (static_cast<uint64_t>(st.st_size) > largest) {
@@ -478,17 +487,13 @@ write_file(const char *name, const void *data, size_t size)
 bool
 append_file(const char *name, const void *data, size_t size)
 {
-    int fd = myopen(name, open_write, open_append);
+    // The length before the append is what a failed append is cut back
+    // to, so that no torn line or record stays for the next one to land
+    // after.
+    struct stat st;
+    int fd = open_with_status(name, open_write, open_append, &st);
     if (fd < 0)
         return false;
-    // The length before the append: what a failed append is cut back to,
-    // so that no torn line or record stays for the next one to land after.
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        int error = errno;
-        close(fd);
-        return fail_with(error);
-    }
     errno = 0;
     if (!write_fully(fd, data, size)) {
         int error = errno != 0 ? errno : EIO;

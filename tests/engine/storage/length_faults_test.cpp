@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
-#include "engine/model/network_arithmetic.h"
+#include "engine/model/model_test_support.h"
 #include "engine/storage/graph_layout_codec.h"
 #include "engine/storage/in_degree_codec.h"
 #include "engine/storage/length_faults.h"
@@ -22,17 +22,16 @@ namespace {
 
 using bytes = std::vector<uint8_t>;
 
+// Rule tables of v = 2 before and after each test.
 class LengthFaults : public ::testing::Test {
 protected:
-    void SetUp() override { use_v(2); }
-    void TearDown() override { use_v(2); }
-    static void use_v(int v)
+    void SetUp() override
     {
-        value_range = static_cast<int8_t>(v);
-        value_bits = static_cast<int8_t>(check_value_bits(v));
+        use_value_range(2);
         tot_only = 0;
         totalistic = rule_kind_tables;
     }
+    void TearDown() override { use_value_range(2); }
     // For every length from..to: a file of that length from make is
     // refused by decode exactly when fault gives a text.
     static void agree(size_t from, size_t to, const std::function<bytes(size_t)> &make,
@@ -60,7 +59,7 @@ TEST_F(LengthFaults, TheTextsSayTheLengthAndWhatTheLayoutAsks)
     EXPECT_EQ(rule_sample_length_fault(2, 3, false), "2 bytes, a v2k3 sample is 3");
     EXPECT_EQ(last_rule_length_fault(2, 5), "2 bytes, a v2k5 rule file is 6");
     EXPECT_EQ(ascii_table_length_fault(5, 7), "5 bytes, a table of 8 entries is 9");
-    use_v(3);
+    use_value_range(3);
     EXPECT_EQ(rule_sample_length_fault(4, 2, false), "4 bytes, a v3k2 sample is 5");
     EXPECT_EQ(stat_sample_length_fault(0, 2), "0 bytes, a v3k2 record is 5");
 }
@@ -79,7 +78,7 @@ TEST_F(LengthFaults, AGraphLayoutIsRefusedForItsLengthExactlyWhenSaid)
 TEST_F(LengthFaults, StatisticsFilesHistogramsAndInDegreesAgreeWithTheirDecoders)
 {
     for (int v : {2, 3}) {
-        use_v(v);
+        use_value_range(v);
         for (int k : {1, 3, 5}) {
             agree(0, 3 * stat_record_bytes(k), zeros,
                   [k](const bytes &f) {
@@ -107,7 +106,7 @@ TEST_F(LengthFaults, StatisticsFilesHistogramsAndInDegreesAgreeWithTheirDecoders
 TEST_F(LengthFaults, SideFilesOfTheRightHeaderAgreeWithTheirDecoders)
 {
     for (int v : {2, 3, 4}) {
-        use_v(v);
+        use_value_range(v);
         for (int k : {1, 2, 3}) {
             // v and k first, every value 0 after them.
             auto headed = [v, k](size_t s) {
