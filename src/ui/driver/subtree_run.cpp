@@ -185,8 +185,7 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     // after, the report composed whole so that the data file takes it in
     // one append; the screen shows it without the line ends, which the font
     // would draw as boxes.
-    std::string report =
-        line + state_hex(this_firstseed) + "\n" + totals_text + "\n" + "\n";
+    std::string report = line + state_hex(this_firstseed) + "\n" + totals_text + "\n\n";
     if (pdata)
         print_out(report.c_str());
     if (filedata)

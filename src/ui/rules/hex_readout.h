@@ -8,8 +8,10 @@
 // kind: 0 a state of lineL cells, 1 a rule table of v^k entries, 2 a tcode,
 // 3 a kcode of k inputs. mode: 0 (and 5) draw only; 1 draw, and copy to
 // standard error when pdata is set; 2 draw and leave the current point
-// after the last byte; 3 copy only, as 1, drawing nothing; 4 draw with 16 bytes a line; 6 draw the first line and
-// write every byte to standard error. Returns the line breaks made less one.
+// after the last byte; 3 copy only, as 1, drawing nothing; 4 draw with 16
+// bytes a line; 6 draw the first line and write every byte to standard
+// error. Returns the line breaks made less one. A copy to the data file is
+// the caller's, composed whole with hex_readout_text.
 int16_t print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xlimit,
                                          int colour, int mode);
 // Bytes of a string of the given kind: ceil(entries * value_bits / 8).
