@@ -3,9 +3,9 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off. The field of rule 110 on 8 cells with
-// the layout's defaults keeps its components inside the drawing area,
-// apart from one another.
+// until 'q' turns that pause off. The field of rule 110 on 8, 11 and 12
+// cells with the layout's defaults keeps its components inside the drawing
+// area, apart from one another.
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -75,7 +75,9 @@ protected:
     // defaults, and where its components were drawn: the area lies between
     // the boxes at the top (three lines of the options box or the summary,
     // the progress bar's frame) and the rule box, inside the window's frame.
-    static neutral_field_boxes draw_ring_neutral_field(int n)
+    // With components given, the field is stopped with 'q' at the data pause
+    // after that many (the n! orders of 11 or 12 cells take minutes to draw).
+    static neutral_field_boxes draw_ring_neutral_field(int n, size_t components = 0)
     {
         TestNetwork net(2, n, 3);
         reset_backward_settings();
@@ -94,9 +96,15 @@ protected:
         compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
         fit_field_layout = 1;
         clear_drawing_area();
-        std::thread typist = type_keys_looking("q", [](size_t) {});
+        std::string keys = "q";
+        if (components)
+            keys = std::string(components - 1, '\r') + "qq";
+        std::thread typist = type_keys_looking(keys, [&](size_t i) {
+            if (i + (components ? 2 : 1) == keys.size())
+                screenshot("neutral_field_" + std::to_string(n) + "_cells_" + std::to_string(Maxx));
+        });
         neutral_order = 1;
-        datapause = datapause_unset;
+        datapause = components ? datapause_basin : datapause_unset;
         draw_field();
         typist.join();
         rad = saved_rad;
@@ -234,16 +242,20 @@ TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApar
     EXPECT_EQ(seen.overlapping, 0) << "pairs of components drawn over one another";
 }
 
-// On 11 cells the 11! orders are too many to walk before the field is
-// drawn; the components are fitted all the same, on as many pages as they
-// need.
-TEST_F(NeutralFieldOnScreen, ElevenCellComponentsStayInsideTheAreaApart)
+// On 11 and 12 cells the n! orders are too many to walk before the field
+// is drawn; the components are fitted all the same, on as many pages as
+// they need. The first 60 components of each are drawn.
+TEST_F(NeutralFieldOnScreen, ElevenAndTwelveCellComponentsStayInsideTheAreaApart)
 {
-    neutral_field_boxes seen = draw_ring_neutral_field(11);
-    EXPECT_EQ(seen.drawn, totbasinsinfield);
-    EXPECT_EQ(seen.outside, 0) << seen.out_right << " of " << seen.drawn
-                               << " out at the right edge";
-    EXPECT_EQ(seen.overlapping, 0) << "pairs of components drawn over one another";
+    const size_t components = 60;
+    for (int n : {11, 12}) {
+        neutral_field_boxes seen = draw_ring_neutral_field(n, components);
+        EXPECT_EQ(totbasinsinfield, components);
+        EXPECT_EQ(seen.drawn, components);
+        EXPECT_EQ(seen.outside, 0) << n << " cells: " << seen.out_right << " of " << seen.drawn
+                                   << " out at the right edge";
+        EXPECT_EQ(seen.overlapping, 0) << n << " cells: pairs of components drawn over one another";
+    }
 }
 
 } // namespace
