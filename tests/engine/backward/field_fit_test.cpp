@@ -205,23 +205,10 @@ TEST(FieldShape, NeutralComponentDepthsAsTheSwapsFromTheirSmallestOrder)
             reset_backward_settings();
             srandom(seed);
             wire_at_random(false);
-            std::vector<std::vector<uint16_t>> all = orders_by_rank(n);
-            std::vector<uint32_t> distance(all.size(), UINT32_MAX), expected, roots;
-            for (uint32_t root = 0; root < all.size(); root++) {
-                if (distance[root] != UINT32_MAX)
-                    continue;
-                roots.push_back(root);
-                distance[root] = 0;
-                std::vector<uint32_t> queue{root};
-                uint32_t deepest = 0;
-                for (size_t i = 0; i < queue.size(); i++)
-                    for (uint32_t s : brute_neutral_neighbours(all, queue[i]))
-                        if (distance[s] == UINT32_MAX) {
-                            distance[s] = distance[queue[i]] + 1;
-                            deepest = std::max(deepest, distance[s]);
-                            queue.push_back(s);
-                        }
-                expected.push_back(deepest);
+            std::vector<uint32_t> expected, roots;
+            for (const brute_component &c : brute_components(n)) {
+                roots.push_back(c.root);
+                expected.push_back(c.depth);
             }
             ASSERT_TRUE(measure_neutral_field_shape(n, SIZE_MAX));
             EXPECT_EQ(drawn_basin_depths(false), expected);
