@@ -1,6 +1,7 @@
 // A basin field fitted to the drawing area. Before the field is drawn its
 // shape is measured (the basin and the depth of every state, from the
-// successor of each state); from the depths follows how far each basin's
+// successor of each state; a neutral-order field's components from its
+// wiring); from the depths follows how far each basin's
 // drawing reaches from its centre at a given start radius, and so the
 // largest start radius at which every basin, placed row by row in the order
 // the field draws them, stays inside the area without touching another.
