@@ -5,8 +5,6 @@
 // direct a cycle's links without a loop.
 #include "engine/backward/neutral_test_support.h"
 
-#include <chrono>
-
 #include "engine/backward/neutral_shape.h"
 #include "engine/forward/update_order.h"
 
@@ -44,14 +42,13 @@ TEST(NeutralShape, RootsAndDepthsAsTheSwapsOverEveryOrder)
 
 // A ring's cells are wired each to the next: the links form a cycle, and a
 // component is a way to direct each link, without a loop round the cycle:
-// 2^n - 2 of them. The whole search takes well under a second.
+// 2^n - 2 of them.
 TEST(NeutralShape, RingsOfElevenAndTwelveCellsHaveTwoToTheNLessTwoComponents)
 {
     for (int n : {11, 12}) {
         TestNetwork net(2, n, 3);
         neutral_links links;
         ASSERT_TRUE(neutral_links_of_network(n, &links));
-        auto start = std::chrono::steady_clock::now();
         uint32_t components = 0, deepest = 0;
         uint32_t last = 0;
         bool ascending = true;
@@ -63,13 +60,11 @@ TEST(NeutralShape, RingsOfElevenAndTwelveCellsHaveTwoToTheNLessTwoComponents)
             deepest = std::max(deepest, neutral_component_depth(links, root));
             return true;
         });
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_EQ(components, (1u << n) - 2) << n << " cells";
         EXPECT_TRUE(ascending);
         // No component turns round more than the unwired pairs.
         EXPECT_LE(deepest, static_cast<uint32_t>(n * (n - 1) / 2 - n));
         EXPECT_GT(deepest, 0u);
-        EXPECT_LT(seconds, 2.0);
     }
 }
 
