@@ -73,8 +73,11 @@ figure_lines(const entropy_moments &shown, char *figures, char *spread, size_t s
 {
     snprintf(figures, size, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
              shown.sd);
-    snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
-             shown.kurt);
+    if (shown.shaped)
+        snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
+                 shown.kurt);
+    else // no spread beyond rounding: the shape figures would be noise
+        snprintf(spread, size, "varience=%f, skewness=n/a, kurtosis=n/a", shown.var);
 }
 
 // The lines the figures take in the prompt box (one more in automatic
@@ -135,8 +138,8 @@ void
 append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *rule)
 {
     std::vector<uint8_t> record;
-    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, ae->avg.mean,
-                       std::min(ae->avg.sd, kStatSdLimit), record);
+    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, static_cast<float>(ae->avg.mean),
+                       std::min(static_cast<float>(ae->avg.sd), kStatSdLimit), record);
     save_binary_data(stat_filename, record.data(), record.size());
 }
 
@@ -146,7 +149,7 @@ void
 plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
 {
     int L = plane_left(side_plot_left(eg)), B = plane_bottom();
-    float sd = std::min(ae->avg.sd, kStatSdLimit);
+    float sd = std::min(static_cast<float>(ae->avg.sd), kStatSdLimit);
     statx = static_cast<int16_t>(sd * 10 * vgax(142) + L);
     staty = static_cast<int16_t>(B - ae->avg.mean * vgay(200));
     const int half = kMarker / 2;
