@@ -24,6 +24,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
@@ -779,8 +780,9 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
                            : format("1d net=%ld", lineL);
     net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
                        : format(" k=%ld", nhood);
-    net += nonlocal == 0 || regular2d ? " local wiring" : " rand-wiring";
-    if (zonesize != 0 && nonlocal && (twod || zonesize != lineL))
+    net += regular_wiring() ? " local wiring" : " rand-wiring";
+    zone_caption zone = caption_of_zone();
+    if (zone == zone_caption::width || (zone == zone_caption::no_limit && (twod || threed)))
         net += format(" zone-diam=%ld", zonesize);
     if (cinputfreq != 0) {
         char text[40];
