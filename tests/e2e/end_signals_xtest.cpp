@@ -13,7 +13,7 @@
 
 namespace {
 
-const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
+const char kCleanExit[] = "\n Using backing store\n\nZemra clean exit\n";
 
 // Each test runs the program in a fresh working directory of its own.
 class EndSignals : public ZemraTest {
