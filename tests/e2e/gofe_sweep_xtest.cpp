@@ -8,21 +8,11 @@
 // there when the sweep has ended.
 #include "e2e/e2e_fixture.h"
 
-#include <cstdlib>
-
 namespace {
 
 class GofeSweepRoad : public ZemraWorkTest {
 protected:
     GofeSweepRoad() : ZemraWorkTest("zemra-e2e-gofe-sweep") {}
-    // vga coordinates of the window, as the program scales them.
-    int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
-    int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
-    void shot(const std::string &name)
-    {
-        if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
-            zemra->screenshot(std::string(dir) + "/" + name + ".png");
-    }
     // Marked pixels inside a graph's frame, its axes and ticks left out.
     int points_in_graph(int origin_x)
     {
@@ -33,12 +23,8 @@ protected:
     void road(const std::string &suffix)
     {
         launch();
-        road_to_field_rule("255");
-        answer({"\r",      // network view: on to the output parameters
-                "\r",      // revise from the start
-                "\r",      // no state-space matrix
-                "\r",      // no in-degree histogram
-                "2\r",     // G-density against Z and against the lambda ratio
+        road_to_sweep_graphs("255");
+        answer({"2\r",     // G-density against Z and against the lambda ratio
                 "\r", "\r", // the Z window: 0.2 to 1
                 "d\r",     // every other setting its default
                 "\r"});    // the field's method: the default
