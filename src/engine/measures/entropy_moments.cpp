@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 
 entropy_moments
 moments_of(const float *x, int m)
@@ -53,4 +54,24 @@ running_means(entropy_moments *avg, const entropy_moments &run, int sample_no)
     avg->skew = mean(avg->skew, run.skew);
     avg->kurt = mean(avg->kurt, run.kurt);
     avg->shaped = avg->shaped || run.shaped;
+}
+
+std::string
+moments_centre_line(const entropy_moments &m)
+{
+    char text[160];
+    snprintf(text, sizeof text, "mean=%f, average dev=%f, standard dev=%f", m.mean, m.adev, m.sd);
+    return text;
+}
+
+std::string
+moments_shape_line(const entropy_moments &m)
+{
+    char text[160];
+    if (m.shaped)
+        snprintf(text, sizeof text, "varience=%f, skewness=%f, kurtosis=%f", m.var, m.skew,
+                 m.kurt);
+    else // no spread beyond rounding: the shape figures would be noise
+        snprintf(text, sizeof text, "varience=%f, skewness=n/a, kurtosis=n/a", m.var);
+    return text;
 }

@@ -3,6 +3,7 @@
 // recorded, computed in double precision, and their running means over the
 // runs of one rule.
 #pragma once
+#include <string>
 
 struct entropy_moments {
     double mean = 0, adev = 0, sd = 0, var = 0, skew = 0, kurt = 0;
@@ -23,3 +24,9 @@ entropy_moments moments_of(const float *x, int m);
 // first sample_no - 1 in avg and this run's figures; sample_no 1 starts it.
 // The mean is shaped when any of its runs was (the others count as 0).
 void running_means(entropy_moments *avg, const entropy_moments &run, int sample_no);
+
+// The figures as the statistics box shows them: "mean=%f, average dev=%f,
+// standard dev=%f", and "varience=%f, skewness=%f, kurtosis=%f" with n/a
+// for skewness and kurtosis when the record is not shaped.
+std::string moments_centre_line(const entropy_moments &m);
+std::string moments_shape_line(const entropy_moments &m);

@@ -67,27 +67,13 @@ kcode_2d_family(int k)
     return tot_only && totalistic == rule_kind_kcodes && twod && k == 6;
 }
 
-// The figures' two long lines.
-void
-figure_lines(const entropy_moments &shown, char *figures, char *spread, size_t size)
-{
-    snprintf(figures, size, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
-             shown.sd);
-    if (shown.shaped)
-        snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
-                 shown.kurt);
-    else // no spread beyond rounding: the shape figures would be noise
-        snprintf(spread, size, "varience=%f, skewness=n/a, kurtosis=n/a", shown.var);
-}
-
 // The lines the figures take in the prompt box (one more in automatic
 // mode, and the test question's when it follows).
 int
 figure_box_lines(const entropy_data *ae, const entropy_moments &shown, bool question)
 {
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
-    int lines = 2 + prompt_box_lines(figures) + prompt_box_lines(spread);
+    int lines = 2 + prompt_box_lines(moments_centre_line(shown).c_str()) +
+                prompt_box_lines(moments_shape_line(shown).c_str());
     if (ae->mode == 2)
         lines++;
     if (question)
@@ -124,12 +110,10 @@ show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_mome
         outtext("(hex)");
         print_current_bitstring_hexbytes(hex_kind(), rule, eg->k, Maxx - 2, white, 0);
     }
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(figures, margin);
+    write_prompt_lines(moments_centre_line(shown).c_str(), margin);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(spread, margin);
+    write_prompt_lines(moments_shape_line(shown).c_str(), margin);
     return margin;
 }
 

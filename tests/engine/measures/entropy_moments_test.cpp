@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -101,6 +102,21 @@ TEST(EntropyMoments, ASpreadOfOneRoundingUnitHasNoShape)
     r = moments_of(x.data(), 300);
     EXPECT_TRUE(r.shaped);
     EXPECT_GT(r.skew, 1.0);
+}
+
+// The statistics box of a constant record (rule 15's input entropy is the
+// same at every step) says n/a for the shape, not rounding noise.
+TEST(EntropyMoments, TheShapeOfAConstantRecordShowsAsNotApplicable)
+{
+    std::vector<float> x(60, 0.8127f);
+    entropy_moments r = moments_of(x.data(), 60);
+    EXPECT_EQ(moments_shape_line(r), "varience=0.000000, skewness=n/a, kurtosis=n/a");
+    EXPECT_EQ(moments_centre_line(r), "mean=0.812700, average dev=0.000000, standard dev=0.000000");
+    x[0] = 0.2f;
+    r = moments_of(x.data(), 60);
+    char want[120];
+    snprintf(want, sizeof want, "varience=%f, skewness=%f, kurtosis=%f", r.var, r.skew, r.kurt);
+    EXPECT_EQ(moments_shape_line(r), want);
 }
 
 TEST(EntropyMoments, OneEntryGivesVarianceZeroNotNaN)
