@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/backward/globals.h"
 #include "engine/wiring/wiring_test_support.h"
 #include "ui/screen/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/hypercube.h"
 #include "ui/wiring/random_wiring.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/wiring/wiring_menu.h"
 
 namespace {
 
@@ -159,6 +161,20 @@ TEST_F(WiringDialogs, ThinnedHypercubeReportsAndAccepts)
     EXPECT_EQ(hyper_prob, 100);
     for (int c = 0; c < 8; c++)
         EXPECT_EQ(nhoodm[c], 3);
+}
+
+// The hypercube chosen on the special route leaves no zone behind from
+// an earlier random wiring: nothing confines its wires, so a later random
+// redraw draws from the whole network and captions say "no limit".
+TEST_F(WiringDialogs, TheHypercubeLeavesTheWidestZone)
+{
+    make_ring(16, 4);
+    basinfield = 0;
+    zonesize = 3;
+    type_keys("s\rh\r\r");
+    select_wiring_options();
+    EXPECT_EQ(whatwire, whatwire_hypercube);
+    EXPECT_EQ(zonesize, 16);
 }
 
 } // namespace
