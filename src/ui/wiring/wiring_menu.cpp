@@ -320,6 +320,8 @@ answer_step
 take_special(int)
 {
     char key = is[0];
+    // A regular lattice picked before a step back is not this answer's.
+    regular2d = regular2d_tgrid = regular3d = 0;
     if (key == 'h') {
         whatwire = whatwire_hand;
     } else if (key == '2' && twod) {

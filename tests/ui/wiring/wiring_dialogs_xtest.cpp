@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -175,6 +176,27 @@ TEST_F(WiringDialogs, TheHypercubeLeavesTheWidestZone)
     select_wiring_options();
     EXPECT_EQ(whatwire, whatwire_hypercube);
     EXPECT_EQ(zonesize, 16);
+}
+
+// The special route's regular 3d lattice is regular, as its regular 2d
+// one is; stepped back from its forward-only question to random wiring it
+// is not. Seen at the lattice sides' wait, then 'q' there and at the menu.
+TEST_F(WiringDialogs, TheSpecialRoutesRegular3dLatticeIsRegularUntilSteppedBack)
+{
+    make_ring(27, 3);
+    basinfield = 0;
+    for (bool stepped_back : {false, true}) {
+        const std::string keys = stepped_back ? "s\r3\r3\rq\rqq" : "s\r3\r3\rn\rqq";
+        const size_t sides_wait = keys.size() - 2;
+        int regular_at_sides = -1;
+        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i == sides_wait)
+                regular_at_sides = regular3d;
+        });
+        select_wiring_options();
+        typing.join();
+        EXPECT_EQ(regular_at_sides, stepped_back ? 0 : 1) << stepped_back;
+    }
 }
 
 } // namespace
