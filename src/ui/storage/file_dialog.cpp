@@ -297,7 +297,7 @@ select_list_files(const char *pattern, int x, int y)
     return result;
 }
 
-int16_t
+int
 myopen(const char *name, int mode, int append)
 {
     failure_reason.clear();
@@ -317,7 +317,7 @@ myopen(const char *name, int mode, int append)
         } else if (!S_ISREG(st.st_mode)) {
             failure_reason = "not a regular file";
         } else {
-            return static_cast<int16_t>(fd);
+            return fd;
         }
         close(fd);
         return -1;
@@ -332,7 +332,7 @@ myopen(const char *name, int mode, int append)
     // Every file the program writes ends readable by all, whatever the
     // umask, also when it already existed.
     fchmod(fd, 0644);
-    return static_cast<int16_t>(fd);
+    return fd;
 }
 
 void
