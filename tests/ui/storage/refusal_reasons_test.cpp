@@ -1,5 +1,5 @@
-// Loads of fixed-layout files of the wrong length say why they are
-// refused: the file error (a line on standard error without a window)
+// Loads of fixed-layout files of the wrong length, and a glider list of
+// another v, say why they are refused: the file error (a line on standard error without a window)
 // names the file's length and what this network's layout asks, and the
 // loader still refuses the file and leaves what it would load as it was.
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "engine/model/network_arrays.h"
 #include "ui/graphs/graph_layout_file.h"
 #include "ui/storage/file_dialog.h"
+#include "ui/storage/glider_list.h"
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/in_degree_file.h"
 #include "ui/storage/rule_samples.h"
@@ -37,6 +38,20 @@ protected:
         free_mem_rule0();
         nhood = 0;
         StorageTest::TearDown();
+    }
+    // The glider-list counts of every v and k, all 0.
+    static void make_glider_counts()
+    {
+        no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "t"));
+        for (int v = 2; v <= 8; v++)
+            no_glider_rules[v] = static_cast<uint16_t *>(checked_calloc(14, sizeof(uint16_t), "t"));
+    }
+    static void free_glider_counts()
+    {
+        for (int v = 2; v <= 8; v++)
+            checked_free(no_glider_rules[v]);
+        checked_free(no_glider_rules);
+        no_glider_rules = nullptr;
     }
     // What the file error said while load ran, its standard-error line
     // aside.
@@ -88,18 +103,27 @@ TEST_F(RefusalReasons, SideFilesTooShortOrOfTheWrongLengthSayWhy)
 
 TEST_F(RefusalReasons, AComplexRuleSampleOfTheWrongLengthSaysTheSamplesLength)
 {
-    no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "t"));
-    for (int v = 2; v <= 8; v++)
-        no_glider_rules[v] = static_cast<uint16_t *>(checked_calloc(14, sizeof(uint16_t), "t"));
+    make_glider_counts();
     no_glider_rules[2][3] = 1;
     write_file("v2k3_c0.rul", bytes{2, 3});
     EXPECT_EQ(said_by([] { load_samples(); }),
               "file error v2k3_c0.rul: 2 bytes, a v2k3 sample is 3");
     EXPECT_EQ(carule[0][0], 0x96);
-    for (int v = 2; v <= 8; v++)
-        checked_free(no_glider_rules[v]);
-    checked_free(no_glider_rules);
-    no_glider_rules = nullptr;
+    free_glider_counts();
+}
+
+// A glider list of another v is refused with both v's, and its rules are
+// not counted.
+TEST_F(RefusalReasons, AGliderListOfAnotherVSaysSo)
+{
+    make_glider_counts();
+    int8_t ks[10] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+    nhoodm = ks;
+    write_file("g_v2k3.r_s", bytes{3, 0, 0, 0, 0, 0, 0x96, 0x6E});
+    EXPECT_EQ(said_by([] { load_glider_buf(2); }), "file error g_v2k3.r_s: file v=3, network v=2");
+    EXPECT_EQ(no_glider_rules[2][3], 0);
+    nhoodm = nullptr;
+    free_glider_counts();
 }
 
 }  // namespace
