@@ -25,3 +25,16 @@ std::string stat_sample_fault(const uint8_t *data, size_t size, int k);
 // entries damaged: its v byte, or the first value of v or more.
 std::string glider_list_fault(const uint8_t *data, size_t size, size_t record,
                               uint64_t entries);
+// Why decode_rule_sample refuses a complex-rule sample of k inputs: its
+// length, its v and k bytes, its first value of v or more, or bits set past
+// its last entry.
+std::string rule_sample_fault(const uint8_t *data, size_t size, int k, bool kcodes);
+// Why decode_ascii_table calls a table of entries 0..last (at least last +
+// 2 bytes) bad: "entry 5 is 'x', digits run 0-2".
+std::string ascii_table_digit_fault(const uint8_t *data, int last);
+// Why decode_successor_table refuses a table of the right length: its first
+// state with a value of v or more ("state 12 cell 3 is 3, values run 0-2").
+std::string successor_table_fault(const uint8_t *data, size_t size);
+// Why decode_update_order calls an order of n cells (2n bytes) no order:
+// "entry 1 is 256, cells run 0-3" or "cell 3 twice, entries 0 and 1".
+std::string update_order_fault(const uint8_t *data, int n);

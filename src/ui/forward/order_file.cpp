@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -44,7 +45,8 @@ load_order_file(const char *name, char *message, size_t size)
     case update_order_check::not_order:
         break;
     }
-    snprintf(message, size, "order not a permutation of 0-%d, cont-ret", lineL - 1);
+    snprintf(message, size, "order %s, cont-ret",
+             update_order_fault(bytes.data(), lineL).c_str());
     return order_file_not_order;
 }
 

@@ -18,8 +18,9 @@ order_file_result save_order_file(const char *name);
 // Reads name into seq_order when it holds exactly 2n bytes that are a
 // permutation of 0..n-1. For a refused file the message to show (ending
 // "cont-ret") goes to message: "filesize(%d)!=netsize(%d), cont-ret" with the
-// file's entry count and n, or "order not a permutation of 0-%d, cont-ret"
-// with n-1; after an open or read failure message is empty.
+// file's entry count and n, or "order <why>, cont-ret" naming an entry
+// past the cells or a cell met twice ("order entry 1 is 256, cells run
+// 0-3, cont-ret"); after an open or read failure message is empty.
 order_file_result load_order_file(const char *name, char *message, size_t size);
 
 // The order-file dialog: mode 's' saves seq_order, 'l' loads it, through the

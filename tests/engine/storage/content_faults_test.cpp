@@ -1,5 +1,6 @@
 // The texts of files refused for what they hold: a statistics file's and a
-// glider list's first value of v or more, their other faults, and, over
+// glider list's first value of v or more, the faults of samples, ASCII
+// tables, update orders and successor tables, and, over
 // many random files, a text exactly where the decoder refuses (so no
 // refusal goes unsaid and no sound file is called damaged).
 #include <gtest/gtest.h>
@@ -76,6 +77,39 @@ TEST_F(ContentFaults, GliderListNamesItsVOrItsFirstRuleOfAValueOfV)
     EXPECT_EQ(glider_list_fault(list.data(), list.size(), 1, 3), "rule 2 entry 2 is 3, values run 0-2");
     list[0] = 5;
     EXPECT_EQ(glider_list_fault(list.data(), list.size(), 1, 3), "file v=5, network v=3");
+}
+
+TEST_F(ContentFaults, SideFilesNameTheirFault)
+{
+    // Complex-rule samples of k = 1: v, k and one byte of 3 entries.
+    EXPECT_EQ(rule_sample_fault(bytes{3, 1}.data(), 2, 1, false), "2 bytes, a v3k1 sample is 3");
+    EXPECT_EQ(rule_sample_fault(bytes{3, 2, 0}.data(), 3, 1, false), "file v3k2, network v3k1");
+    EXPECT_EQ(rule_sample_fault(bytes{3, 1, 0x0C}.data(), 3, 1, false),
+              "entry 1 is 3, values run 0-2");
+    EXPECT_EQ(rule_sample_fault(bytes{3, 1, 0x61}.data(), 3, 1, false), "bits set past entry 2");
+    uint8_t rule = 0;
+    EXPECT_FALSE(decode_rule_sample(bytes{3, 1, 0x61}.data(), 3, 1, false, &rule));
+
+    EXPECT_EQ(ascii_table_digit_fault(bytes{'3', '0', '2', 'x'}.data(), 2),
+              "entry 2 is 'x', digits run 0-2");
+    EXPECT_EQ(ascii_table_digit_fault(bytes{'3', '3', '0', '0'}.data(), 2),
+              "entry 0 is '3', digits run 0-2");
+    EXPECT_EQ(ascii_table_digit_fault(bytes{'3', '0', 7, '0'}.data(), 2),
+              "entry 1 is byte 7, digits run 0-2");
+
+    // Orders of 4 cells, most significant byte first.
+    EXPECT_EQ(update_order_fault(bytes{0, 3, 1, 0, 0, 1, 0, 2}.data(), 4),
+              "entry 1 is 256, cells run 0-3");
+    EXPECT_EQ(update_order_fault(bytes{0, 1, 0, 2, 0, 0, 0, 2}.data(), 4),
+              "cell 2 twice, entries 1 and 3");
+    EXPECT_EQ(update_order_fault(bytes{0, 1, 0, 2, 0, 0, 0, 3}.data(), 4), "");
+
+    // A successor table of 2 cells: 9 states of one byte; state 4 has 3 in
+    // cell 1.
+    use_size(2);
+    bytes table(9, 0x01);
+    table[4] = 0x0C;
+    EXPECT_EQ(successor_table_fault(table.data(), table.size()), "state 4 cell 1 is 3, values run 0-2");
 }
 
 TEST_F(ContentFaults, RandomFilesAreRefusedExactlyWhereAFaultIsSaid)

@@ -101,6 +101,33 @@ TEST_F(RefusalReasons, SideFilesTooShortOrOfTheWrongLengthSayWhy)
     EXPECT_EQ(table[1], 1);
 }
 
+// Side files of sound length whose contents are refused say where: a k-mix
+// byte out of range, an ASCII table's byte that is no digit, a last rule's
+// value of v or more; what they would load stays as it was.
+TEST_F(RefusalReasons, SideFilesOfBadContentsSayWhere)
+{
+    int8_t ks[10] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+    nhoodm = ks;
+    write_file("bad.mix", bytes{3, 3, 0, 3});
+    EXPECT_EQ(said_by([] { load_nhoodmix_file("bad.mix", 'l'); }),
+              "file error bad.mix: cell 2 k=0 below the least 1");
+    EXPECT_EQ(ks[0], 3);
+    nhoodm = nullptr;
+
+    write_file("bad.tbl", bytes{'2', '0', '1', '1', '0', 'x', '1', '1', '0'});
+    uint8_t table[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(said_by([&] { load_ascii_table_file("bad.tbl", table, 7); }),
+              "file error bad.tbl: entry 4 is 'x', digits run 0-1");
+    EXPECT_EQ(table[1], 1);
+
+    use_v(3);
+    write_file("l_v3k1.rul", bytes{3, 1, 0x0C});
+    uint8_t rule[1] = {0x21};
+    EXPECT_EQ(said_by([&] { load_last_rule(rule, 1); }),
+              "file error l_v3k1.rul: entry 1 is 3, values run 0-2");
+    EXPECT_EQ(rule[0], 0x21);
+}
+
 TEST_F(RefusalReasons, AComplexRuleSampleOfTheWrongLengthSaysTheSamplesLength)
 {
     make_glider_counts();
