@@ -153,6 +153,18 @@ TEST_F(NetworkFiles, ADamagedFileSaysWhyAndChangesNothing)
     EXPECT_EQ(last_file_error(), "file error short.w_s: header says 10 cells, file holds 8");
 }
 
+// A sound seed with no state line to take it is refused for that, not
+// called damaged.
+TEST_F(NetworkFiles, ASeedWithNoStateToLoadIntoSaysSo)
+{
+    make_ring(10, 3);
+    write_file("s.eed", bytes{2, 10, 0, 0, 0, 0xA5, 0x02});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("s.eed", nullptr, kSeedFile), 255);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no state to load into, cant load, cont-ret:\n");
+    EXPECT_EQ(is[0], 'q');
+}
+
 TEST_F(NetworkFiles, MixedKSchemeHasTheFlagInItsKByte)
 {
     make_ring(4, 3, true);
