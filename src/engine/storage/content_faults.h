@@ -1,6 +1,7 @@
-// Why a file of sound length is refused, in words short enough for the file
-// error box: a value of v or more, a k out of range, a header that asks for
-// more than the file holds ("cell 12 is 3, values run 0-2", "k=9 past the
+// Why a file is refused for what it holds, in words short enough for the
+// file error box (for kinds refused for their length too, that text first,
+// length_faults.h): a value of v or more, a k out of range, a header that
+// asks for more than the file holds ("cell 12 is 3, values run 0-2", "k=9 past the
 // most 7", "header says 40 cells, file holds 38"). The decoders
 // (network_file_codec.h, stat_record_codec.h, side_file_codecs.h) still
 // decide what is refused; these only say why.
