@@ -45,8 +45,7 @@ load_order_file(const char *name, char *message, size_t size)
     case update_order_check::not_order:
         break;
     }
-    snprintf(message, size, "order %s, cont-ret",
-             update_order_fault(bytes.data(), lineL).c_str());
+    snprintf(message, size, "%s", update_order_fault(bytes.data(), lineL).c_str());
     return order_file_not_order;
 }
 
@@ -63,6 +62,8 @@ load_save_order(int mode)
                                            : load_order_file(filename, message, sizeof message);
     if (result == order_file_error) {
         file_error(filename);
+    } else if (result == order_file_not_order) {
+        file_error(filename, message);
     } else if (result != order_file_ok) {
         draw_prompt_box(1);
         outtext(message);

@@ -351,13 +351,15 @@ file_error(const char *name, const std::string &reason)
     }
     said += ", cont-ret:";
     file_error_said = said;
-    const char *line = said.c_str();
+    // The text and the one-key entry after it: the lines leave room for the
+    // entry's cursor, which would otherwise cover the box's edge.
+    const prompt_part line = {said.c_str(), 1};
     int16_t px = getx, py = gety;
-    int lines = prompt_box_lines(line);
+    int lines = prompt_parts_lines(&line, 1);
     get_prompt_box(kErrorSlot, lines);
     int margin = draw_prompt_box(lines);
-    write_prompt_lines(line, margin);
-    input_string(1, text_entry);
+    write_prompt_part(line.text, line.entry, margin);
+    input_string(line.entry, text_entry);
     restore_prompt_area(&boximage_prompt[kErrorSlot]);
     moveto(px, py);
 }
