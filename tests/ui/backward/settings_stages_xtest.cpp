@@ -344,13 +344,7 @@ TEST_F(SettingsStages, EdgeColourQuestionStaysInsideThePromptBox)
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     accept_from = accept_from_display;
-    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(3);
-    auto strip_inked = [&] {
-        int inked = 0;
-        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
-            inked += pixel != Color_Table[black];
-        return inked;
-    };
+    auto strip_inked = [] { return inked_right_of_prompt_box(3); };
     int while_asked = -1;
     std::thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
         if (i == kDisplayHex.size() - 1) {

@@ -112,13 +112,7 @@ TEST_F(MutationDialogs, KindMenuStaysInsideThePromptBox)
 {
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
-    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(2);
-    auto strip_inked = [&] {
-        int inked = 0;
-        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
-            inked += pixel != Color_Table[black];
-        return inked;
-    };
+    auto strip_inked = [] { return inked_right_of_prompt_box(2); };
     int while_asked = -1;
     std::thread keys = type_keys_looking("n\r", [&](size_t i) {
         if (i == 0) {
