@@ -145,13 +145,14 @@ TEST_F(KmixDialog, KLabelEndsLeftOfTheFirstBarsFigures)
         nhoodm[c] = 3;
     int left = vgax(50), y0 = vgay(400) - vgax(60), x0 = left + vgax(75);
     int label_end = -1;
+    setviewport(0, 0, Maxx, Maxy, 1); // the drawing area, as the set-up leaves it
     std::thread keys = type_keys_looking("\r", [&](size_t) {
-        screenshot("k_histogram");
         unsigned long background = Color_Table[black];
         std::vector<unsigned long> band = pixels_seen(left + 2, y0 + 2, x0 - left - 2, CHeight);
         for (size_t i = 0; i < band.size(); i++)
             if (band[i] != background)
                 label_end = std::max(label_end, left + 2 + static_cast<int>(i % (x0 - left - 2)));
+        screenshot("k_histogram");
     });
     draw_k_hist(1);
     keys.join();
