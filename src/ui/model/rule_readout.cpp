@@ -44,16 +44,21 @@ constexpr int kMaxRankedOrder = 12;
 // table's cells at its left; 0 when it does not.
 int first_line_x = 0;
 
-// Copies a text of the box when copies are asked for.
+// The copy of the box's texts, composed whole and written at the end of
+// the readout (write_copies), so that the data file takes the readout as
+// one append: a failed append leaves no part of it.
+std::string readout_copy;
+
+// The copy so far to standard error (pdata) and the data file (filedata)
+// when outflag asks for it; the copy is emptied.
 void
-copy_text(int outflag, const char *text)
+write_copies(int outflag)
 {
-    if (outflag != 1)
-        return;
-    if (pdata)
-        print_out(text);
-    if (filedata)
-        save_data(text);
+    if (outflag == 1 && pdata)
+        print_out(readout_copy.c_str());
+    if (outflag == 1 && filedata)
+        save_data(readout_copy.c_str());
+    readout_copy.clear();
 }
 
 // Draws text at the current point, cut to what fits before xmax: the order
@@ -120,7 +125,7 @@ canalyzing_readout(int k)
 // its name and number and hex bytes, the last line its cells. Leaves the
 // current point on the last line after the cells.
 void
-write_code(int k, int outflag, int x, int xmax, int cell)
+write_code(int k, int x, int xmax, int cell)
 {
     int v = value_range;
     bool tcode = totalistic == rule_kind_tcodes;
@@ -143,7 +148,7 @@ write_code(int k, int outflag, int x, int xmax, int cell)
     bar(getx, gety, xmax - 1, Maxy - 1);
     int cell_k = nhoodm ? nhoodm[cell] : k;
     print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 0);
-    copy_text(outflag, text);
+    readout_copy += text;
 
     int size = last < 64 ? vgax(4) : last < 256 ? vgax(3) : vgax(2);
     int gap = last < 128 ? 2 : 1;
@@ -201,7 +206,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
 {
     int16_t px = getx, py = gety;
     int v = value_range;
-    bool copies = outflag == 1 && (pdata || filedata);
+    readout_copy.clear();
     char text[160];
     moveto(first_line_x > x ? first_line_x : x, y);
 
@@ -238,7 +243,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     else
         snprintf(text, sizeof text, "v%dk%d rule", v, k);
     outtext(text);
-    copy_text(outflag, text);
+    readout_copy += text;
 
     int hex_end = 0; // where the rule's hex readout ends on the first line
     if (!tot_only && rule) {
@@ -247,11 +252,11 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
             snprintf(text, sizeof text, "(dec)%lu ",
                      static_cast<unsigned long>(dec_equiv(rule, last)));
             outtext(text);
-            copy_text(outflag, text);
+            readout_copy += text;
             moverel(3, 0);
         }
         outtext("(hex)");
-        copy_text(outflag, v > 2 || k > 7 ? "(hex)\n" : "(hex)");
+        readout_copy += v > 2 || k > 7 ? "(hex)\n" : "(hex)";
         if (three_lines)
             moverel(0, vgay(2));
         setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
@@ -260,7 +265,8 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         // character widths) inside the box.
         int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
         int hex_x = getx;
-        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, copies ? 1 : 0);
+        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
+        readout_copy += hex_readout_text(1, rule, k);
         // The readout leaves the point at the text column: where the first
         // line ends (its bytes at most 2.3 character widths apart), or the
         // box's edge when the bytes wrapped.
@@ -270,8 +276,8 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         setviewport(0, 0, Maxx, Maxy, 1);
         if (three_lines)
             moverel(0, -vgay(2));
-        if (copies && k <= 6)
-            copy_text(outflag, "\n");
+        if (k <= 6)
+            readout_copy += "\n";
     }
 
     int result = getx;
@@ -282,7 +288,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
-        write_code(k, outflag, x, xmax, cell);
+        write_code(k, x, xmax, cell);
 
     char size_text[60];
     if (threed)
@@ -293,7 +299,8 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         snprintf(size_text, sizeof size_text, "1d size=%d ", lineL);
     if (tot_only) {
         outtext(size_text);
-        copy_text(outflag, size_text);
+        readout_copy += size_text;
+        write_copies(outflag);
         moveto(px, py);
         return result;
     }
@@ -321,12 +328,13 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
             result = getx;
         outtext(canal_text.c_str());
     }
-    copy_text(outflag, size_text);
-    copy_text(outflag, text);
-    copy_text(outflag, "\n");
-    copy_text(outflag, second);
-    copy_text(outflag, canal_text.c_str());
-    copy_text(outflag, "\n");
+    readout_copy += size_text;
+    readout_copy += text;
+    readout_copy += "\n";
+    readout_copy += second;
+    readout_copy += canal_text;
+    readout_copy += "\n";
+    write_copies(outflag);
 
     if (post_func(k, rule, 0, 0, 0, 0) == 1) {
         int16_t w = CWidth, h = CHeight;
