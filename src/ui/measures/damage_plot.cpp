@@ -274,15 +274,23 @@ log_x_bars(const damage_record *dp)
     }
 }
 
+const char *const kSampleLabel = "sample no=";
+
+// Where the sample number starts, right of its label.
+int
+sample_number_x(const damage_record *dp)
+{
+    return dp->x0 + text_pixel_width(kSampleLabel, static_cast<int>(strlen(kSampleLabel)));
+}
+
 void
 sample_number(const damage_record *dp)
 {
     int y = dp->top - vgay(25) + CHeight;
-    const char *label = "sample no=";
-    int x = dp->x0 + text_pixel_width(label, static_cast<int>(strlen(label)));
+    int x = sample_number_x(dp);
     setcolor(white);
     moveto(dp->x0, y);
-    outtext(label);
+    outtext(kSampleLabel);
     setfillstyle(0, black);
     bar(x, y, x + 6 * CWidth, y + CHeight - 1);
     moveto(x, y);
@@ -773,9 +781,14 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     moveto(x0, top - vgay(25));
     fitted_text(title, box_right(dp) - 2 - x0);
 
-    // The network: after room for "sample no=" and its number.
+    // The network: after room for "sample no=" and its number; a line too
+    // long for the small font there starts further left, no further than
+    // the end of the number's six places.
     std::string net = histogram_network_caption();
     int net_x = x0 + 21 * CWidth;
+    if (small_text_width(net.c_str()) > box_right(dp) - 2 - net_x)
+        net_x = std::max(sample_number_x(dp) + 6 * CWidth + CWidth / 2,
+                         box_right(dp) - 2 - small_text_width(net.c_str()));
     moveto(net_x, top - vgay(25) + CHeight);
     fitted_text(net, box_right(dp) - 2 - net_x);
 
