@@ -39,6 +39,19 @@ TEST(HistogramCaption, RingNamesItsCellsAndItsZone)
     EXPECT_EQ(histogram_network_caption(), "1d net=24 k=2-3 rand-wiring zone-diam=5 C-in=25.00%");
 }
 
+// A lattice wired randomly with zone 3 reads "<net> rand-wiring
+// zone-diam=3", and "<net> local wiring" once its regular flag is set.
+void
+expect_lattice_captions(uint8_t &regular, const std::string &net)
+{
+    nonlocal = 1;
+    zonesize = 3;
+    regular = 1;
+    EXPECT_EQ(histogram_network_caption(), net + " local wiring");
+    regular = 0;
+    EXPECT_EQ(histogram_network_caption(), net + " rand-wiring zone-diam=3");
+}
+
 TEST(HistogramCaption, LatticesNameTheirSidesAndOnlyARandomWiringItsZone)
 {
     caption_globals_kept kept;
@@ -46,22 +59,12 @@ TEST(HistogramCaption, LatticesNameTheirSidesAndOnlyARandomWiringItsZone)
     nhood_mixed = 0;
     {
         TestNetwork net(2, 3, 4, 3, 2, 7);
-        nonlocal = 1;
-        regular3d = 1;
-        zonesize = 2;
-        EXPECT_EQ(histogram_network_caption(), "net=4x3x2 k=7 local wiring");
-        regular3d = 0;
-        EXPECT_EQ(histogram_network_caption(), "net=4x3x2 k=7 rand-wiring zone-diam=2");
+        expect_lattice_captions(regular3d, "net=4x3x2 k=7");
         zonesize = 1;
         EXPECT_EQ(histogram_network_caption(), "net=4x3x2 k=7 rand-wiring zone-diam=1");
     }
     TestNetwork net(2, 2, 6, 4, 1, 5);
-    nonlocal = 1;
-    regular2d = 1;
-    zonesize = 3;
-    EXPECT_EQ(histogram_network_caption(), "net=6x4 k=5 local wiring");
-    regular2d = 0;
-    EXPECT_EQ(histogram_network_caption(), "net=6x4 k=5 rand-wiring zone-diam=3");
+    expect_lattice_captions(regular2d, "net=6x4 k=5");
 }
 
 } // namespace
