@@ -2,10 +2,10 @@
 // count of each step with the end of a statistics sample, and the frequency
 // histogram with its frame, bars, log views and options prompt. The
 // arithmetic (the damage of a step, the sample logic, columns, bins, bar
-// heights, rescaling, ticks) is engine/measures; this file draws it and asks
-// the questions. Reads the network's size and wiring globals (engine/model,
-// engine/wiring, engine/rules) for the captions, diff_plot, att_hist and
-// the state-space matrix setting (engine/forward); calls random_seed
+// heights, rescaling, ticks, the network line of the frame) is
+// engine/measures; this file draws it and asks the questions. Reads the
+// network's size (engine/model), diff_plot, att_hist and the state-space
+// matrix setting (engine/forward); calls random_seed
 // (ui/rules), the state-space matrix (ui/backward) and the histogram file
 // (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
 #include "ui/measures/damage_plot.h"
@@ -19,12 +19,10 @@
 #include "engine/measures/damage_count.h"
 #include "engine/measures/damage_sample.h"
 #include "engine/measures/histogram.h"
+#include "engine/measures/histogram_caption.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
-#include "engine/rules/globals.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/random_wiring.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
@@ -276,15 +274,23 @@ log_x_bars(const damage_record *dp)
     }
 }
 
+const char *const kSampleLabel = "sample no=";
+
+// Where the sample number starts, right of its label.
+int
+sample_number_x(const damage_record *dp)
+{
+    return dp->x0 + text_pixel_width(kSampleLabel, static_cast<int>(strlen(kSampleLabel)));
+}
+
 void
 sample_number(const damage_record *dp)
 {
     int y = dp->top - vgay(25) + CHeight;
-    const char *label = "sample no=";
-    int x = dp->x0 + text_pixel_width(label, static_cast<int>(strlen(label)));
+    int x = sample_number_x(dp);
     setcolor(white);
     moveto(dp->x0, y);
-    outtext(label);
+    outtext(kSampleLabel);
     setfillstyle(0, black);
     bar(x, y, x + 6 * CWidth, y + CHeight - 1);
     moveto(x, y);
@@ -775,21 +781,14 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     moveto(x0, top - vgay(25));
     fitted_text(title, box_right(dp) - 2 - x0);
 
-    // The network: after room for "sample no=" and its number.
-    std::string net = twod ? format("net=%ld", i2d) + format("x%ld", j2d)
-                           : format("1d net=%ld", lineL);
-    net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
-                       : format(" k=%ld", nhood);
-    net += regular_wiring() ? " local wiring" : " rand-wiring";
-    zone_caption zone = caption_of_zone();
-    if (zone == zone_caption::width || (zone == zone_caption::no_limit && (twod || threed)))
-        net += format(" zone-diam=%ld", zonesize);
-    if (cinputfreq != 0) {
-        char text[40];
-        snprintf(text, sizeof text, " C-in=%.2f%%", 100.0 * cinputfreq);
-        net += text;
-    }
+    // The network: after room for "sample no=" and its number; a line too
+    // long for the small font there starts further left, no further than
+    // the end of the number's six places.
+    std::string net = histogram_network_caption();
     int net_x = x0 + 21 * CWidth;
+    if (small_text_width(net.c_str()) > box_right(dp) - 2 - net_x)
+        net_x = std::max(sample_number_x(dp) + 6 * CWidth + CWidth / 2,
+                         box_right(dp) - 2 - small_text_width(net.c_str()));
     moveto(net_x, top - vgay(25) + CHeight);
     fitted_text(net, box_right(dp) - 2 - net_x);
 

@@ -184,6 +184,7 @@ draw_family_kcode(int k)
     fprintf(stderr, " vfreq = ");
     for (int value = 2; value >= 0; value--)
         fprintf(stderr, "%d ", counts[value]);
+    fputc('\n', stderr);
 }
 
 // The next rule of a sample: a random one as the running key 'r' makes it.

@@ -21,6 +21,7 @@
 #include "engine/forward/network_duplication.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/rules/random_states.h"
+#include "engine/wiring/globals.h"
 #include "support/ready_signal.h"
 #include "ui/forward/run_forward.h"
 #include "ui/measures/damage_plot.h"
@@ -269,6 +270,37 @@ TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
     EXPECT_EQ(x1 - x0, vgax(160) + 1);
     checked_free(color_v);
     color_v = nullptr;
+}
+
+// The frame of a random 40x30x20 lattice: its network line, longer than a
+// ring's, is drawn, and nothing of it passes the box's right edge (on a
+// 1024x768 screen the small font alone does not bring it inside).
+TEST_F(DamagePlot, NetworkLineOfA3dLatticeStaysInsideTheBox)
+{
+    struct wiring_kept {
+        uint8_t local = nonlocal, regular = regular3d;
+        uint16_t zone = zonesize;
+        ~wiring_kept() { nonlocal = local, regular3d = regular, zonesize = zone; }
+    } kept;
+    TestNetwork net(2, 3, 40, 30, 20, 7);
+    nonlocal = 1;
+    regular3d = 0;
+    zonesize = 3;
+    diff_plot = diff_plot_stats;
+    damage_record d{};
+    d.mode = 'n';
+    d.columns = 100;
+    d.largest = 12000;
+    d.smallest = 10;
+    d.skeleton_length = 5;
+    draw_diff_graphframe(&d, 1, 0, 0);
+    flush_display();
+    const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
+    const int box_edge = right() + vgax(20);
+    EXPECT_GT(pixels_of(Color_Table[white], x0(), line_top, box_edge - 1, line_bottom), 0)
+        << "no network line";
+    EXPECT_EQ(pixels_of(Color_Table[white], box_edge + 1, line_top, Maxx - 1, line_bottom), 0)
+        << "the network line passes the box";
 }
 
 } // namespace
