@@ -4,10 +4,13 @@
 // frame drawn with draw 0 is taken away whole.
 #include "support/x_test_fixture.h"
 
+#include <thread>
 #include <vector>
 
 #include "engine/forward/globals.h"
 #include "ui/measures/entropy_plot.h"
+#include "ui/measures/rule_sampling.h"
+#include "ui/screen/input.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -67,6 +70,29 @@ TEST_F(SidePlotFrames, PlaneAndReturnMapShareTheirFrameAndDrawZeroTakesItAway)
     EXPECT_EQ(frame_pixels(x0), plane) << "the return map's frame is not the plane's";
     draw_Hamming_plot(0, x0);
     EXPECT_EQ(frame_pixels(x0), empty) << "the return map's frame was left";
+}
+
+// Automatic sampling's count line with the widest count and the pause's
+// entry waiting after it: the count, the suffix and the cursor end a few
+// pixels inside the window's right edge.
+TEST_F(SidePlotFrames, TheRuleCountLineAndItsEntryStayInsideTheWindow)
+{
+    const int top = vgay(3);
+    std::vector<unsigned long> edge;
+    std::thread typist = type_keys_looking("x\r", [&](size_t i) {
+        if (i == 0) {
+            edge = pixels_seen(Maxx - 5, top, 5, CHeight);
+            screenshot("rule_count_line");
+        }
+    });
+    show_sampled_rule_count(99999999, " tog pause-p:");
+    input_string(1, text_entry);
+    typist.join();
+    ASSERT_FALSE(edge.empty());
+    int ink = 0;
+    for (unsigned long p : edge)
+        ink += p != Color_Table[black];
+    EXPECT_EQ(ink, 0) << "the line or its entry reaches the window's edge";
 }
 
 } // namespace
