@@ -27,7 +27,6 @@
 #include "ui/measures/damage_plot.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
-#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -96,39 +95,16 @@ readout(const std::string &text)
     moveto(x, y);
 }
 
-// A one-key prompt at the top right over a saved copy of what it covers;
-// returns the key.
+// A one-key prompt at the top right over a saved copy of what it covers,
+// beside the colour key; returns the key.
 char
 ask_key(const std::string &text)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    // One line, the box grown to the left as far as the text and its entry
-    // need, beside the colour key when that stands at the top right; where
-    // the window is too narrow for that, the prompt box's columns below the
-    // key, the text wrapped.
-    const int width = text_pixel_width(text.c_str(), static_cast<int>(text.size())) + 3 * CWidth + 6;
-    int key_left = 0, key_bottom = 0;
-    const bool key = color_key_box_at_right(&key_left, &key_bottom);
-    int right = key ? key_left - 2 : box_right_edge(Maxx);
-    int left = std::min(prompt_box_left(Maxx), right - width);
-    int top = 2, lines = 1;
-    if (left < 2) {
-        right = box_right_edge(Maxx);
-        left = prompt_box_left(Maxx);
-        top = key ? key_bottom + 2 : 2;
-        lines = prompt_box_lines(text.c_str());
-    }
-    const int bottom = top - 2 + prompt_box_bottom(lines);
-    image_slot under = 0;
-    getimage(left, top, right, bottom, &under);
-    draw_box(-1, left, top, right, bottom, 1, 0);
-    setcolor(white);
-    moveto(left + 3, top + 3);
-    write_prompt_lines(text.c_str(), left + 3);
+    top_prompt p = open_top_prompt({text}, 1);
     input_string(1, single_key_entry);
-    putimage(left, top, &under, 0);
-    freeimage(&under);
+    close_top_prompt(p);
     setcolor(colour);
     moveto(x, y);
     return is[0];

@@ -271,4 +271,44 @@ TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
     color_v = nullptr;
 }
 
+// The options prompt of a paused damage run stands left of the damage
+// count's box, whose frame stays whole while the prompt waits.
+TEST_F(DamagePlot, OptionsPromptBesideTheDamageBoxNotOverIt)
+{
+    TestNetwork net(2, 40, 3);
+    TestNetwork::set_rule_number(110);
+    double_network();
+    setup_value_colors(1);
+    direction = direction_forward;
+    limitcheck = 0;
+    stp = 1;
+    scale = 4;
+    scrolling = 1;
+    diff_plot = diff_plot_stats;
+    srandom(110);
+    random_damage_halves();
+    nowscrolling = 0;
+    d_mode = display_unset;
+    int framed = -1, width = 0;
+    {
+        run_keys keys(true, [&] { return bar_shown(); }, [&](size_t i) {
+            if (i != 0)
+                return;
+            screenshot("damage_options");
+            int x0, y0, x1, y1;
+            damage_box_corners(&x0, &y0, &x1, &y1);
+            width = x1 - x0 + 1;
+            framed = 0;
+            for (unsigned long p : pixels_seen(x0, y0, width, 1))
+                framed += p == Color_Table[lightred];
+        });
+        run_forward(carule);
+    }
+    flush_display();
+    screenshot("damage_options_closed");
+    checked_free(color_v);
+    color_v = nullptr;
+    EXPECT_GE(framed, width * 9 / 10) << "the options prompt covers the damage box";
+}
+
 } // namespace
