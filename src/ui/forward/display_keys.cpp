@@ -906,7 +906,9 @@ histogram_form_key(running_pattern &p, char)
             erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
         } else {
             eg->hist_mode = 1;
-            erase_box(eg->hist_x0, vgay(20), it->key_panel ? Maxx - vgax(135) : Maxx, Maxy);
+            // The surface's area: it keeps left of the key panel and above
+            // the bottom strip.
+            erase_box(eg->hist_x0 - 1, vgay(20), eg->hist_limit, Maxy);
             if (eg->oldbar)
                 memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
         }
