@@ -66,6 +66,20 @@ protected:
         color_v = nullptr;
     }
 
+    // The settings of a forward-only run of damage statistics with the
+    // pattern shown and scrolling, from random seed 110.
+    static void start_damage_statistics()
+    {
+        setup_value_colors(1);
+        direction = direction_forward;
+        limitcheck = 0;
+        stp = 1;
+        scale = 4;
+        scrolling = 1;
+        diff_plot = diff_plot_stats;
+        srandom(110);
+    }
+
     static void read_line(text_line &line)
     {
         line.seen.clear();
@@ -180,14 +194,7 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     TestNetwork::set_rule_number(110);
     double_network();
     ASSERT_EQ(lineL, 80);
-    setup_value_colors(1);
-    direction = direction_forward;
-    limitcheck = 0;
-    stp = 1;
-    scale = 4;
-    scrolling = 1;
-    diff_plot = diff_plot_stats;
-    srandom(110);
+    start_damage_statistics();
 
     text_line title, log_x_prompt, log_y_prompt;
     title.text = "Damage Histogram  start=0 same=5 pause/reset-=";
@@ -278,14 +285,7 @@ TEST_F(DamagePlot, OptionsPromptBesideTheDamageBoxNotOverIt)
     TestNetwork net(2, 40, 3);
     TestNetwork::set_rule_number(110);
     double_network();
-    setup_value_colors(1);
-    direction = direction_forward;
-    limitcheck = 0;
-    stp = 1;
-    scale = 4;
-    scrolling = 1;
-    diff_plot = diff_plot_stats;
-    srandom(110);
+    start_damage_statistics();
     random_damage_halves();
     nowscrolling = 0;
     d_mode = display_unset;

@@ -55,6 +55,19 @@ protected:
         color_v = nullptr;
     }
 
+    // The settings of a forward run with the attractor histogram, the
+    // pattern shown, from the given random seed.
+    static void start_attractor_histogram(unsigned seed)
+    {
+        srandom(seed);
+        direction = direction_forward;
+        limitcheck = 0;
+        att_hist = att_hist_types;
+        stp = 1;
+        scale = 4;
+        d_mode = display_unset;
+    }
+
     static void see(seen_area &a)
     {
         a.pixels.clear();
@@ -139,13 +152,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     long allocated = live_allocations;
     for (int road = 0; road < 2; road++) {
         SCOPED_TRACE(road == 0 ? "first road" : "second road");
-        srandom(90 + road);
-        direction = direction_forward;
-        limitcheck = 0;
-        att_hist = att_hist_types;
-        stp = 1;
-        scale = 4;
-        d_mode = display_unset;
+        start_attractor_histogram(90 + road);
         // Each step's keys are typed once the window waits for them; '='
         // goes to the running pattern, which waits for nothing.
         std::thread driver([&] {
@@ -202,13 +209,7 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
     TestNetwork net(2, 12, 3);
     TestNetwork::set_rule_number(90);
     setup_value_colors(1);
-    srandom(90);
-    direction = direction_forward;
-    limitcheck = 0;
-    att_hist = att_hist_types;
-    stp = 1;
-    scale = 4;
-    d_mode = display_unset;
+    start_attractor_histogram(90);
     const int left = Maxx / 2 + 2, width = Maxx / 2 - 6;
     auto red_in_row = [&](int y) {
         int n = 0;
