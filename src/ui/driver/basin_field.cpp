@@ -140,7 +140,7 @@ namespace {
 
 // Measures the field and scales the radii so that it fits the drawing area
 // (fitted), when the layout kept its defaults and the field is a plain one
-// or the neutral-order field (its components measured in the order space,
+// or the neutral-order field (its components measured from the wiring,
 // each drawn as a subtree from its smallest order).
 void
 begin_fitted_field(bool neutral)
@@ -149,11 +149,14 @@ begin_fitted_field(bool neutral)
     if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
         successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
         return;
-    if (!(neutral ? measure_neutral_field_shape(templineL) : measure_field_shape()))
-        return;
     fitted.area = basin_area();
     fitted.node = node_drawing_reach();
     fitted.gap = vgax(4);
+    // Of a neutral field no more components are measured than one page
+    // could hold: a field of more does not fit one page at any radius.
+    if (!(neutral ? measure_neutral_field_shape(templineL, most_boxes_on_page(fitted.area, fitted.gap))
+                  : measure_field_shape()))
+        return;
     fitted.startrad = startrad;
     // Not below a start radius of 2 pixels: a field too large for one
     // page at that goes on on further pages.
@@ -515,10 +518,8 @@ print_field_data()
     std::string counts = field_was_neutral ? compose_component_count() : compose_field_counts();
     std::string size = compose_field_size_line();
     std::string g = compose_field_g_line();
-    write_outputs(counts.c_str(), 1);
-    write_outputs(size.c_str(), 1);
-    write_outputs(g.c_str(), 1);
-    write_outputs("\n", 1);
+    // One append of the whole summary: a failed one leaves none of it.
+    write_outputs((counts + size + g + "\n").c_str(), 1);
     if (!mouse_found)
         return;
     int16_t x = getx, y = gety;

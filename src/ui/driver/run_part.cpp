@@ -13,12 +13,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/measures/sweep_axes.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
@@ -123,8 +125,7 @@ frame_for_next_run()
 bool
 last_sweep_point()
 {
-    // A sweep of one point (or none) ends at its first point.
-    return totalgraphrules <= 1 || endcount == totalgraphrules - 1;
+    return sweep_last_point(endcount, totalgraphrules);
 }
 
 // The pause between non-stop mutants.
@@ -347,18 +348,20 @@ advance_layout_cursor()
     advance_basin_cursor(Maxx, Maxy);
 }
 
-// With a rule mix and a data file, one data line of every cell's rule.
+// With a rule mix and a data file, one data line of every cell's rule,
+// composed whole and appended at once; the hex bytes alone also go to
+// standard error with pdata.
 void
 rule_mix_data_line()
 {
     if (!rulemix || !filedata || lineL > 6)
         return;
-    save_data(" R=");
+    std::string line = " R=";
     for (int c = L; c >= 0; c--) {
         print_current_bitstring_hexbytes(1, carule[c], nhoodm[c], Maxx, white, 3);
-        save_data(" ");
+        line += hex_readout_text(1, carule[c], nhoodm[c]) + " ";
     }
-    save_data("\n");
+    save_data((line + "\n").c_str());
 }
 
 // After the last point of a sweep: keep or clear the graph, revise the rule.
