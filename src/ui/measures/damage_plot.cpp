@@ -26,6 +26,7 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fill_rects.h"
@@ -40,7 +41,6 @@
 
 namespace {
 
-constexpr int kOptionsSlot = 12; // boximage_prompt slot under the options prompt
 constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
 // A typed value equal to Maxu is taken as nothing typed.
@@ -317,6 +317,60 @@ draw_whole(damage_record *dp, bool this_call_over)
 
 // ---- prompts
 
+} // namespace
+
+top_prompt
+open_top_prompt(const std::vector<std::string> &lines, int entry)
+{
+    int width = 0;
+    for (const std::string &line : lines)
+        width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
+    width += (entry + 1) * CWidth + 6;
+    top_prompt p;
+    p.right = box_right_edge(Maxx);
+    int below = 2; // the lowest row of the boxes it keeps clear of
+    int key_left = 0, key_bottom = 0;
+    if (color_key_box_at_right(&key_left, &key_bottom)) {
+        p.right = std::min(p.right, key_left - 2);
+        below = std::max(below, key_bottom);
+    }
+    if (lines.size() > 1 && stp && diff_plot) {
+        int x0, y0, x1, y1;
+        damage_box_corners(&x0, &y0, &x1, &y1);
+        p.right = std::min(p.right, x0 - 2);
+        below = std::max(below, y1);
+    }
+    p.left = std::min(prompt_box_left(Maxx), p.right - width);
+    p.top = 2;
+    int n = static_cast<int>(lines.size());
+    if (p.left < 2) {
+        p.left = prompt_box_left(Maxx);
+        p.right = box_right_edge(Maxx);
+        p.top = below + 2;
+        n = 0;
+        for (const std::string &line : lines)
+            n += prompt_box_lines(line.c_str());
+    }
+    p.bottom = p.top - 2 + prompt_box_bottom(n);
+    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
+    setcolor(white);
+    for (size_t i = 0; i < lines.size(); i++) {
+        moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
+        write_prompt_lines(lines[i].c_str(), p.left + 3);
+    }
+    return p;
+}
+
+void
+close_top_prompt(top_prompt &p)
+{
+    putimage(p.left, p.top, &p.under, 0);
+    freeimage(&p.under);
+}
+
+namespace {
+
 // A one-line prompt in its own box over the top right; the answer is left
 // in is and the box put back.
 int
@@ -477,22 +531,9 @@ options_lines(const histogram_options &o)
 char
 ask_options(const histogram_options &o)
 {
-    std::vector<std::string> lines = options_lines(o);
-    // Each line broken at blanks where the box is narrower than it.
-    int n = 0;
-    for (const std::string &line : lines)
-        n += prompt_box_lines(line.c_str());
-    get_prompt_box(kOptionsSlot, n);
-    int margin = draw_prompt_box(n);
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (i)
-            moveto(margin, gety + CHeight);
-        write_prompt_lines(lines[i].c_str(), margin);
-    }
+    top_prompt p = open_top_prompt(options_lines(o), 1);
     input_string(1, text_entry);
-    putimage(Maxx / 2, 2, &boximage_prompt[kOptionsSlot], 0);
-    freeimage(&boximage_prompt[kOptionsSlot]);
+    close_top_prompt(p);
     return is[0];
 }
 
