@@ -474,7 +474,7 @@ act_on_key(char key, tree_work &work)
         else
             scrolling = 1;
         nowscrolling = 0;
-        fprintf(stderr, "\n scrolling=%d", scrolling);
+        fprintf(stderr, "\n scrolling=%d\n", scrolling);
         break;
     case 'P':
         if (!nonlocal)

@@ -67,24 +67,13 @@ kcode_2d_family(int k)
     return tot_only && totalistic == rule_kind_kcodes && twod && k == 6;
 }
 
-// The figures' two long lines.
-void
-figure_lines(const entropy_moments &shown, char *figures, char *spread, size_t size)
-{
-    snprintf(figures, size, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
-             shown.sd);
-    snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
-             shown.kurt);
-}
-
 // The lines the figures take in the prompt box (one more in automatic
 // mode, and the test question's when it follows).
 int
 figure_box_lines(const entropy_data *ae, const entropy_moments &shown, bool question)
 {
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
-    int lines = 2 + prompt_box_lines(figures) + prompt_box_lines(spread);
+    int lines = 2 + prompt_box_lines(moments_centre_line(shown).c_str()) +
+                prompt_box_lines(moments_shape_line(shown).c_str());
     if (ae->mode == 2)
         lines++;
     if (question)
@@ -121,12 +110,10 @@ show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_mome
         outtext("(hex)");
         print_current_bitstring_hexbytes(hex_kind(), rule, eg->k, Maxx - 2, white, 0);
     }
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(figures, margin);
+    write_prompt_lines(moments_centre_line(shown).c_str(), margin);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(spread, margin);
+    write_prompt_lines(moments_shape_line(shown).c_str(), margin);
     return margin;
 }
 
@@ -135,9 +122,9 @@ void
 append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *rule)
 {
     std::vector<uint8_t> record;
-    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, ae->avg.mean,
-                       std::min(ae->avg.sd, kStatSdLimit), record);
-    save_binary_data(stat_filename, record.data(), record.size());
+    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, static_cast<float>(ae->avg.mean),
+                       std::min(static_cast<float>(ae->avg.sd), kStatSdLimit), record);
+    save_record(stat_filename, record.data(), record.size());
 }
 
 // The rule's point: the previous marker gives way to a plain point, the
@@ -146,7 +133,7 @@ void
 plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
 {
     int L = plane_left(side_plot_left(eg)), B = plane_bottom();
-    float sd = std::min(ae->avg.sd, kStatSdLimit);
+    float sd = std::min(static_cast<float>(ae->avg.sd), kStatSdLimit);
     statx = static_cast<int16_t>(sd * 10 * vgax(142) + L);
     staty = static_cast<int16_t>(B - ae->avg.mean * vgay(200));
     const int half = kMarker / 2;
@@ -197,6 +184,7 @@ draw_family_kcode(int k)
     fprintf(stderr, " vfreq = ");
     for (int value = 2; value >= 0; value--)
         fprintf(stderr, "%d ", counts[value]);
+    fputc('\n', stderr);
 }
 
 // The next rule of a sample: a random one as the running key 'r' makes it.
@@ -299,12 +287,12 @@ show_sampled_rule_count(uint32_t count, const char *suffix)
     int16_t x = getx, y = gety;
     int colour = getcolor(), kept = fillcolor;
     // At Maxx - vgax(160), or further left where the font would carry the
-    // line past the window's edge.
-    // line past the window's edge; the same place whichever suffix, and the
-    // line cleared first, so the two writers never overprint.
+    // line, or the pause's one-key entry and its cursor after it, past the
+    // window's edge; the same place whichever suffix, and the line cleared
+    // first, so the two writers never overprint.
     static const char kLongest[] = " tog pause-p:";
     int width = text_pixel_width("rule count=", 11) + 8 * CWidth +
-                text_pixel_width(kLongest, static_cast<int>(sizeof kLongest - 1));
+                text_pixel_width(kLongest, static_cast<int>(sizeof kLongest - 1)) + 2 * CWidth;
     int left = std::max(0, std::min(Maxx - vgax(160), Maxx - 2 - width)), top = vgay(3);
     setfillstyle(0, black);
     bar(left, top, std::min(left + width, Maxx - 2), top + CHeight - 1);
