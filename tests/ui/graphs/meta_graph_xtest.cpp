@@ -5,12 +5,14 @@
 // 2d lattice does the same over whatever the window showed.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
+#include "engine/backward/basin_layout.h"
 #include "engine/graphs/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
@@ -107,6 +109,51 @@ TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
     EXPECT_EQ(f_or_n, graph_closed);
     EXPECT_EQ(basin_pos, nullptr);
     EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
+}
+
+// 'i' and 'I' draw the field's basins at the nodes' places: a basin that
+// reaches past the graph window is cut at its frame, so that nothing of it
+// stays beside or below the window, where closing the graph would leave it.
+TEST_F(GraphWindow, BasinsInsideStayInsideTheGraphWindow)
+{
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    // The basins at the size a field's default layout gives them, large
+    // beside the graph's nodes.
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    field_picture(false);
+    const int x0 = vgax(5), x1 = Maxx - vgax(5), y1 = vgay(430);
+    const int band = std::min<int>(vgay(20), WinMaxy - y1);
+    // The strip below the window and the columns beside it.
+    auto outside = [&] {
+        std::vector<unsigned long> below = pixels_seen(0, y1 + 1, Maxx + 1, band);
+        std::vector<unsigned long> left = pixels_seen(0, 12 * CHeight, x0, y1 - 12 * CHeight);
+        std::vector<unsigned long> right = pixels_seen(x1 + 1, 12 * CHeight, Maxx - x1, y1 - 12 * CHeight);
+        below.insert(below.end(), left.begin(), left.end());
+        below.insert(below.end(), right.begin(), right.end());
+        return below;
+    };
+    for (const char *keys : {"i\rq", "I\rq"}) {
+        std::vector<unsigned long> before, with_basins;
+        field_picture(true, keys, [&](size_t i) {
+            if (i == 0)
+                before = outside();
+            if (i == 1)
+                with_basins = outside();
+        });
+        ASSERT_FALSE(before.empty());
+        size_t changed = 0;
+        for (size_t p = 0; p < before.size() && p < with_basins.size(); p++)
+            changed += before[p] != with_basins[p];
+        EXPECT_EQ(changed, 0u) << "'" << keys[0] << "': pixels drawn outside the graph window";
+    }
+    rad = saved_rad;
+    lastlevel = saved_last;
 }
 
 // The basin type table, the graph and its window images are all freed on
