@@ -556,10 +556,10 @@ void
 draw_menu()
 {
     std::vector<std::string> lines = graph_menu_lines();
-    int margin = draw_prompt_box(kGraphMenuLines);
     int colour = getcolor();
+    fitting_font font(lines, kGraphMenuLines, true);
+    int margin = draw_prompt_box(kGraphMenuLines);
     setcolor(white);
-    fitting_font font(lines, kGraphMenuLines);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));
         put_text(lines[i]);

@@ -69,8 +69,8 @@ protected:
     // The graph window's rectangle of a network graph.
     static int left() { return vgax(5); }
     static int right() { return Maxx - vgax(5); }
-    static int top() { return 5 * CHeight; }
-    static int bottom() { return vgay(430); }
+    static int top() { return graph_window_frame(graph_network).y0; }
+    static int bottom() { return graph_window_frame(graph_network).y1; }
 
     static std::vector<unsigned long>
     window_grid()
