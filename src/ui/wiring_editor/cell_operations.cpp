@@ -295,6 +295,9 @@ av_z_para()
 void
 show_cell_rule(uint16_t cell)
 {
+    // Cells differ in k: a killed cell's box of two lines would leave the
+    // first line and right end of a three-line box around it.
+    clear_rule_bottom();
     int k = nhoodm[cell];
     if (tot_only) {
         show_rule_bottom(k, 0, nullptr, cell);

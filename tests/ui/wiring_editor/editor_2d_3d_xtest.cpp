@@ -202,4 +202,35 @@ TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
     EXPECT_EQ(changed_cells(before, copy_network()), layer);
 }
 
+// A kill leaves the cursor cell k = 1, whose rule box has two lines where
+// the box of k = 7 before it had three across the window: nothing of the
+// old box (its first line, frame and right end) stays around the new one.
+TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
+{
+    srandom(1);
+    MixNetwork net(2, 100, {7});
+    give_2d(10, 10);
+    hex2d = 1;
+    regular2d_tgrid = 1;
+    nonlocal = 1;
+    wire_regular();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    int left_over = -1, top_before = 0, top_after = 0;
+    std::thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
+        if (i == 2)
+            top_before = rule_box_top;
+        if (i != 3)
+            return;
+        top_after = rule_box_top;
+        left_over = 0;
+        for (unsigned long pixel : pixels_seen(0, top_before, Maxx, top_after - 1 - top_before))
+            left_over += pixel != Color_Table[black];
+    });
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_LT(top_before, top_after) << "the box did not shrink";
+    EXPECT_EQ(left_over, 0) << "pixels of the old rule box above the new one";
+}
+
 } // namespace
