@@ -27,6 +27,15 @@ protected:
     }
 };
 
+// Cell 4's inputs 0, 1 and 2 from cells 1, 3 and 5.
+void
+wire_cell_4()
+{
+    wiring[4][0] = 1;
+    wiring[4][1] = 3;
+    wiring[4][2] = 5;
+}
+
 std::vector<int>
 inputs_of(int c)
 {
@@ -42,9 +51,7 @@ TEST_F(CellOperations, TypedCellsReplaceTheInputsOfTheFramedColumns)
 {
     srandom(1);
     MixNetwork net(2, 10, {3});
-    wiring[4][0] = 1;
-    wiring[4][1] = 3;
-    wiring[4][2] = 5;
+    wire_cell_4();
     type_keys("7");
     press_keysym(XK_Right);
     type_keys("2\rq");
@@ -59,9 +66,7 @@ TEST_F(CellOperations, EditedColumnShowsItsInputAndReturnKeepsIt)
 {
     srandom(4);
     MixNetwork net(2, 10, {3});
-    wiring[4][0] = 1;
-    wiring[4][1] = 3;
-    wiring[4][2] = 5;
+    wire_cell_4();
     std::vector<int> yellow_seen;
     std::thread typist = type_keys_looking("\r\r\rq", [&](size_t) {
         int count = 0;
@@ -81,9 +86,7 @@ TEST_F(CellOperations, NumbersOutsideTheNetworkAreIgnored)
 {
     srandom(2);
     MixNetwork net(2, 10, {3});
-    wiring[4][0] = 1;
-    wiring[4][1] = 3;
-    wiring[4][2] = 5;
+    wire_cell_4();
     type_keys("99\r");
     press_keysym(XK_Left);
     type_keys("x1\rq");

@@ -52,15 +52,23 @@ wire_regular()
     cell_out_freq();
 }
 
-TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
+// The 10 x 10 hexagonal lattice of k = 7, wired by its template, of the
+// network net holds.
+void
+hexagonal_lattice()
 {
-    srandom(1);
-    MixNetwork net(2, 100, {7});
     give_2d(10, 10);
     hex2d = 1;
     regular2d_tgrid = 1;
     nonlocal = 1;
     wire_regular();
+}
+
+TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
+{
+    srandom(1);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
     paint_pattern();
     std::vector<unsigned long> before = samples();
     lattice_picture p = editor_2d_3d_picture_now(1);
@@ -209,11 +217,7 @@ TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
 {
     srandom(1);
     MixNetwork net(2, 100, {7});
-    give_2d(10, 10);
-    hex2d = 1;
-    regular2d_tgrid = 1;
-    nonlocal = 1;
-    wire_regular();
+    hexagonal_lattice();
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     int left_over = -1, top_before = 0, top_after = 0;
