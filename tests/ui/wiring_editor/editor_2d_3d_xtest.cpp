@@ -7,7 +7,10 @@
 // lines. Every key is typed once the window waits for it.
 #include "editor_screen_support.h"
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -17,6 +20,7 @@
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "engine/wiring_editor/lattice_editor.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -235,6 +239,49 @@ TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
     typing.join();
     EXPECT_LT(top_before, top_after) << "the box did not shrink";
     EXPECT_EQ(left_over, 0) << "pixels of the old rule box above the new one";
+}
+
+// Over a set-up text column the lattice editor's region cuts no line: the
+// ink of each line lies wholly above the region's top edge or under it.
+TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
+{
+    srandom(2);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    setcolor(white);
+    const int lines = (vgay(330) - text_column_top()) / CHeight;
+    for (int j = 0; j < lines; j++) {
+        moveto(vgax(30), text_column_top() + j * CHeight);
+        outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0");
+    }
+    flush_display();
+    // Each line's ink rows, read left of the prompt box.
+    std::vector<std::pair<int, int>> ink;
+    for (int y = text_column_top(); y < vgay(330) + CHeight; y++) {
+        std::vector<unsigned long> row = pixels_seen(vgax(30), y, Maxx / 2 - 1 - vgax(30), 1);
+        bool inked = std::find(row.begin(), row.end(), Color_Table[white]) != row.end();
+        if (inked && (ink.empty() || ink.back().second < y - 1))
+            ink.push_back({y, y});
+        else if (inked)
+            ink.back().second = y;
+    }
+    int top = -1;
+    std::thread typing = type_keys_looking("2\rqq", [&](size_t i) {
+        // The region's frame: the first row of the frame's colour down a
+        // column inside it, left of the text.
+        for (int y = text_column_top(); i == 2 && y < Maxy && top < 0; y++)
+            if (pixel_seen(vgax(20), y) == Color_Table[lightred])
+                top = y;
+    });
+    show_w_r_scheme();
+    typing.join();
+    ASSERT_GT(top, 0);
+    ASSERT_FALSE(ink.empty());
+    for (const auto &band : ink)
+        EXPECT_FALSE(band.first < top && band.second >= top)
+            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
 }
 
 } // namespace
