@@ -250,23 +250,7 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     hexagonal_lattice();
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
-    setcolor(white);
-    const int lines = (vgay(330) - text_column_top()) / CHeight;
-    for (int j = 0; j < lines; j++) {
-        moveto(vgax(30), text_column_top() + j * CHeight);
-        outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0");
-    }
-    flush_display();
-    // Each line's ink rows, read left of the prompt box.
-    std::vector<std::pair<int, int>> ink;
-    for (int y = text_column_top(); y < vgay(330) + CHeight; y++) {
-        std::vector<unsigned long> row = pixels_seen(vgax(30), y, Maxx / 2 - 1 - vgax(30), 1);
-        bool inked = std::find(row.begin(), row.end(), Color_Table[white]) != row.end();
-        if (inked && (ink.empty() || ink.back().second < y - 1))
-            ink.push_back({y, y});
-        else if (inked)
-            ink.back().second = y;
-    }
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
     int top = -1;
     std::thread typing = type_keys_looking("2\rqq", [&](size_t i) {
         // The region's frame: the first row of the frame's colour down a
