@@ -60,6 +60,22 @@ row_tail(uint32_t r, uint64_t jumps)
     return tail;
 }
 
+// The width of a column of weights: four characters, or one more than the
+// digits of the largest weight in the table, so that a blank always parts
+// two columns, whichever rows and columns are in view.
+int
+weight_column_width()
+{
+    uint32_t largest = 0;
+    for (uint32_t r = 1; r <= node_no; r++)
+        for (uint32_t c = 1; c <= node_no; c++)
+            largest = std::max(largest, basinjumps[r][c]);
+    int digits = 1;
+    for (; largest >= 10; largest /= 10)
+        digits++;
+    return std::max(4, digits + 1);
+}
+
 } // namespace
 
 void
@@ -82,9 +98,10 @@ jump_table_lines(char form, const jump_table_place &place)
         return lines;
     const bool fractions = form == jump_table_fractions;
     const uint32_t first_column = held(place.first_column), first_row = held(place.first_row);
+    const int width = fractions ? 5 : weight_column_width();
     jump_table_line heading{"     ", "", ""};
     for (uint32_t c = first_column; c <= node_no; c++)
-        append(heading.cells, fractions ? "%5u" : "%4u", shown_number(c));
+        append(heading.cells, "%*u", width, shown_number(c));
     heading.tail = f_or_n == graph_network ? "    out  k" : "    P    J      Volume   Self";
     lines.push_back(heading);
     for (uint32_t r = first_row; r <= node_no; r++) {
@@ -96,9 +113,9 @@ jump_table_lines(char form, const jump_table_place &place)
             if (fractions)
                 row.cells += jump_fraction_cell(w, jumps, "    .");
             else if (w == 0)
-                row.cells += "   .";
+                append(row.cells, "%*s", width, ".");
             else
-                append(row.cells, "%4u", w);
+                append(row.cells, "%*u", width, w);
         }
         row.tail = row_tail(r, jumps);
         lines.push_back(row);

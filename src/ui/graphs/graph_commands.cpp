@@ -20,6 +20,7 @@
 #include "engine/graphs/graph_moves.h"
 #include "engine/graphs/graph_rank.h"
 #include "engine/graphs/unscramble.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/graphs/ant_view.h"
 #include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
@@ -416,7 +417,14 @@ basins_inside(graph_view &view, char key)
     else
         draw_box(-1, view.frame.x0, view.frame.y0, view.frame.x1, view.frame.y1, 1, 0);
     remove_menu();
+    // The basins are as large as the field drew them: those reaching past
+    // the graph window are cut at its frame, so that nothing of them stays
+    // outside it when the window is put back.
+    const graph_frame &f = view.frame;
+    const field_area inside = {f.x0 + 1, f.y0 + 1, f.x1 - 1, f.y1 - 1};
+    keep_basins_inside(&inside);
     field_redraw();
+    keep_basins_inside(nullptr);
     use_preset_basin_pos = 0;
     return graph_step::redraw_all;
 }
@@ -548,10 +556,10 @@ void
 draw_menu()
 {
     std::vector<std::string> lines = graph_menu_lines();
-    int margin = draw_prompt_box(kGraphMenuLines);
     int colour = getcolor();
+    fitting_font font(lines, kGraphMenuLines, true);
+    int margin = draw_prompt_box(kGraphMenuLines);
     setcolor(white);
-    fitting_font font(lines, kGraphMenuLines);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));
         put_text(lines[i]);

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -416,15 +417,33 @@ keycheck(int len)
     return static_cast<signed char>(text[0]);
 }
 
+namespace {
+
+// The entry loop from the len characters already in `is`, echoed before the
+// point. While `selected`, those characters go as a whole on the first key:
+// a character typed replaces them, and 'q' ends the entry as on an empty
+// one; Return, an arrow or erase keep them as typed text.
 int
-input_string(int max, int mode)
+edit_from(int max, int mode, int len, bool selected)
 {
-    int len = 0;
     int block = green;
     for (;;) {
         flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, block);
         int key = keycheck(len);
-        switch (edit_entry(is, len, key, max, mode)) {
+        if (selected && key == 'q') {
+            while (len > 0)
+                erase_echoed(is[--len]);
+        }
+        entry_step step = edit_entry(is, len, key, max, mode);
+        if (selected && step == entry_step::stored) {
+            char typed = is[len - 1];
+            for (len--; len > 0;)
+                erase_echoed(is[--len]);
+            is[len++] = typed;
+        }
+        if (key != 0 && step != entry_step::hot_key)
+            selected = false;
+        switch (step) {
         case entry_step::finished:
             return len;
         case entry_step::hot_key:
@@ -446,6 +465,25 @@ input_string(int max, int mode)
         if (len >= kInputLineSize)
             return len;
     }
+}
+
+} // namespace
+
+int
+input_string(int max, int mode)
+{
+    return edit_from(max, mode, 0, false);
+}
+
+int
+input_string_from(int max, int mode, const char *start)
+{
+    int len = 0;
+    while (start[len] && len < max && len < kInputLineSize)
+        len++;
+    memcpy(is, start, static_cast<size_t>(len));
+    outtext(std::string(is, static_cast<size_t>(len)).c_str());
+    return edit_from(max, mode, len, len > 0);
 }
 
 void

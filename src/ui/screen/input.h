@@ -18,6 +18,10 @@ int keycheck(int len);
 // Reads one entry of up to max characters into `is` in one of the entry
 // modes below. Returns its length.
 int input_string(int max, int mode);
+// As input_string, with the entry begun by start (written at the point):
+// the first key typed replaces it whole, or 'q' ends the entry as on an
+// empty one, while Return, an arrow or erase keep it as typed.
+int input_string_from(int max, int mode, const char *start);
 // Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
 // and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
 // on erase, '[' or ']' typed first; single-key entry returns on any one key.

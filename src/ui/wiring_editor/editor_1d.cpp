@@ -79,7 +79,8 @@ one_d()
 
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
-// prompt box, which it stays below wherever it reaches under it. Where the
+// prompt box, which it stays below wherever it reaches under it (the rows'
+// region also below the set-up line its top would cut). Where the
 // design's places would take the region into the rule box, the rows or
 // the ring move up by as much.
 void
@@ -100,7 +101,9 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
         t.fan_y -= rise;
         pic.x0 = vgax(20);
         pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(24) + 3 * CWidth);
-        pic.y0 = std::max(under_prompt, t.t0_y - vgay(70));
+        // The top stands below the set-up line (or the seed picture's
+        // labels) it would cut: the room above the upper row takes it.
+        pic.y0 = text_column_clear_row(std::max(under_prompt, t.t0_y - vgay(70)));
         pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(4);
         return;
     }

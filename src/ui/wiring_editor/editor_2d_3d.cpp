@@ -222,7 +222,8 @@ draw_picture(lattice_session &e)
     }
     // The information line's strip lies inside the region too.
     e.region_x1 = std::min<int>(Maxx - 1, std::max(e.region_x1, e.strip_x1 + 2));
-    e.region_y0 = std::max(0, top - vgay(50));
+    // Below the set-up line its top would cut, which stays whole above it.
+    e.region_y0 = text_column_clear_row(std::max(0, top - vgay(50)));
     e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(40));
     getimage(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, &boximage[kStripSlot]);
     getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &boximage[kRegionSlot]);

@@ -47,7 +47,8 @@ protected:
     window_grid()
     {
         std::vector<unsigned long> pixels;
-        for (int y = 5 * CHeight + 1; y < vgay(430); y += 7)
+        const graph_frame frame = graph_window_frame(graph_network);
+        for (int y = frame.y0 + 1; y < frame.y1; y += 7)
             for (int x = vgax(5) + 1; x < Maxx - vgax(5); x += 7)
                 pixels.push_back(pixel_seen(x, y));
         return pixels;
