@@ -32,7 +32,6 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
-#include "ui/storage/globals.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
@@ -464,13 +463,12 @@ learn(editor_session &e, char)
 void
 network_data(editor_session &e, char)
 {
-    if (!load_network_data(kPromptLines))
+    placed_part part;
+    if (!load_network_data(kPromptLines, &part))
         return;
-    int size = file_dim == 1 ? file_i
-               : file_dim == 2 ? file_i * file_j
-                               : file_i * file_j * file_h;
-    if (file_dim >= 1 && file_dim <= 3 && size > 0) {
-        e.s.low = file_starti;
+    int size = part.dim == 1 ? part.i : part.dim == 2 ? part.i * part.j : part.i * part.j * part.h;
+    if (part.dim >= 1 && part.dim <= 3 && size > 0) {
+        e.s.low = part.start_i;
         e.s.high = std::min(n_cells() - 1, e.s.low + size - 1);
     }
     e.s.block = e.all_links = 1;
@@ -713,14 +711,7 @@ editor_1d_keys()
 std::vector<std::string>
 editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, int block)
 {
-    editor_1d_state s;
-    s.low = low;
-    s.high = high;
-    s.cursor = cursor;
-    s.step = step;
-    s.rules_set = rules_set;
-    s.block = block;
-    return help_lines(editor_1d_help(s));
+    return help_lines(editor_1d_help(editor_1d_state{rules_set, block, low, high, cursor, step}));
 }
 
 editor_1d_picture

@@ -35,7 +35,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
-#include "ui/storage/globals.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
@@ -693,16 +692,9 @@ learn(lattice_session &e, char)
 void
 network_data(lattice_session &e, char)
 {
-    if (!load_network_data(kPromptLines))
-        return;
     placed_part part;
-    part.dim = file_dim;
-    part.i = file_i;
-    part.j = file_j;
-    part.h = file_h;
-    part.start_i = file_starti;
-    part.start_j = file_startj;
-    part.start_h = file_starth;
+    if (!load_network_data(kPromptLines, &part))
+        return;
     placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
     e.s.block = e.all_links = 1;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/wiring_editor/cells_in_reach.h"
+#include "engine/wiring_editor/lattice_editor.h"
 #include "ui/screen/images.h"
 
 // What the turn does after a key's operation besides the operation itself.
@@ -76,9 +77,10 @@ int lowest_region_row(int rules_set);
 
 // The network data menu ('f') over an editor's prompt of prompt_lines:
 // true when a file was loaded, the k range and nhood_mixed then taken from
-// the cells, the out-degrees recounted and was_changed set. The editor
-// makes the placed part its block.
-bool load_network_data(int prompt_lines);
+// the cells, the out-degrees recounted, was_changed set and *placed the
+// part the load placed (dim 0 when it placed none). The editor makes the
+// placed part its block.
+bool load_network_data(int prompt_lines, placed_part *placed);
 
 // Learning ('l'): the screen of x0, y0 .. x1, y1 as it was before the
 // editor (under, with the prompt area of prompt slot prompt_slot too when
