@@ -46,18 +46,21 @@ constexpr int kPromptLines = kEditorPromptLines;
 
 // The editor while it runs. The public state is what the prompt and the
 // keys in force read; the rest is the picture and the turn's bookkeeping.
-struct editor_session {
+// The shared rows' hooks (editor_key_loop.h) follow the key operations.
+struct editor_session : editor_session_core {
     editor_1d_state s;
-    int all_links = 0;  // operations on the block; the block's (or all) links drawn
     int pseudo = 0;     // links as straight lines
     int spread = 0;     // spread asked for: 0 none, 1 inputs, 2 outputs
     bool links_valid = false; // the saved picture of all links is up to date
     bool restart = false;     // a delete: set up again for the new size
-    bool learning_used = false;
-    int learning_result = 0;
     editor_1d_picture pic;
     image_slot region_under = 0;  // the screen under the drawing region
     image_slot links_picture = 0; // the rows with every link of the block, time-step
+
+    cells_in_reach reach() const;
+    void after_effects(unsigned effects);
+    void take_placed_part(const placed_part &part);
+    int sculpt_over_screen();
 };
 
 // ---- Set-up and drawing of a turn -----------------------------------------
@@ -299,16 +302,16 @@ draw_prompt(const editor_session &e)
 // The cells the shared operations reach: the cursor cell, or the block
 // when both the block flag and the all-links flag are set.
 cells_in_reach
-reach_of(const editor_session &e)
+editor_session::reach() const
 {
     cells_in_reach reach;
     reach.editor = editor_1d;
-    reach.rules_set = e.s.rules_set;
-    reach.cursor = e.s.cursor;
-    reach.block = e.s.block;
-    reach.all_links = e.all_links;
-    reach.low = e.s.low;
-    reach.high = e.s.high;
+    reach.rules_set = s.rules_set;
+    reach.cursor = s.cursor;
+    reach.block = s.block;
+    reach.all_links = all_links;
+    reach.low = s.low;
+    reach.high = s.high;
     return reach;
 }
 
@@ -384,12 +387,6 @@ define_block(editor_session &e, char)
 }
 
 void
-toggle_all_links(editor_session &e, char)
-{
-    e.all_links = !e.all_links;
-}
-
-void
 toggle_pseudo(editor_session &e, char)
 {
     e.pseudo = !e.pseudo;
@@ -409,7 +406,7 @@ untangle(editor_session &e, char)
     draw_prompt_box(1);
     setcolor(white);
     char text[96];
-    cells_in_reach reach = reach_of(e);
+    cells_in_reach reach = e.reach();
     if (reach.block_mode())
         snprintf(text, sizeof text, "untangle 1d wiring:  block %d-%d -b, all-a, single cell-(def):",
                  e.s.low, e.s.high);
@@ -449,30 +446,32 @@ delete_cursor_cell(editor_session &e, char)
 // the prompt and the picture: the sculpting's prompt boxes are shorter than
 // the editor's, whose last lines showed beneath them); the editor's picture
 // is put back afterwards, and its prompt at the end of the turn.
-void
-learn(editor_session &e, char)
+int
+editor_session::sculpt_over_screen()
 {
-    const editor_1d_picture &pic = e.pic;
-    e.learning_result =
-        learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, kPromptSlot);
-    e.learning_used = true;
+    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kPromptSlot);
 }
 
-// The network data menu; a load that placed a smaller network makes the
-// placed part the block.
+// A placed load's block: its cells from the first one placed, as many as
+// the part holds, up to the last cell.
 void
-network_data(editor_session &e, char)
+editor_session::take_placed_part(const placed_part &part)
 {
-    placed_part part;
-    if (!load_network_data(kPromptLines, &part))
-        return;
     int size = part.dim == 1 ? part.i : part.dim == 2 ? part.i * part.j : part.i * part.j * part.h;
     if (part.dim >= 1 && part.dim <= 3 && size > 0) {
-        e.s.low = part.start_i;
-        e.s.high = std::min(n_cells() - 1, e.s.low + size - 1);
+        s.low = part.start_i;
+        s.high = std::min(n_cells() - 1, s.low + size - 1);
     }
-    e.s.block = e.all_links = 1;
-    e.links_valid = false;
+    links_valid = false;
+}
+
+// A key that may change the wiring makes the picture of all links out of
+// date.
+void
+editor_session::after_effects(unsigned effects)
+{
+    if (effects & new_links)
+        links_valid = false;
 }
 
 // ---- The key table ---------------------------------------------------------
@@ -482,27 +481,6 @@ network_data(editor_session &e, char)
 // matches the wiring even when the end of the turn passes over a change
 // (after learning that changed nothing).
 constexpr unsigned kEdits = kRewires | new_links;
-
-template <void (*Operation)(editor_session &, char), unsigned Effects>
-void
-act(editor_session &e, char key)
-{
-    Operation(e, key);
-    apply_key_effects(Effects);
-    if (Effects & new_links)
-        e.links_valid = false;
-}
-
-// A shared operation over the cells in reach, as a row's action.
-template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
-void
-act_on_cells(editor_session &e, char key)
-{
-    Operation(reach_of(e), key);
-    apply_key_effects(Effects);
-    if (Effects & new_links)
-        e.links_valid = false;
-}
 
 using editor_key = key_row<editor_session, void>;
 
@@ -576,7 +554,7 @@ all_links_help(const editor_session &e)
 std::string
 rewire_heading(const editor_session &e)
 {
-    return rewire_heading_text(1, reach_of(e));
+    return rewire_heading_text(1, e.reach());
 }
 
 std::string
@@ -597,10 +575,7 @@ rule_help(const editor_session &)
     return tot_only ? "rule: Save/rev-S/v" : "rule: Save/rev/trans-S/v/t";
 }
 
-constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
 constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKeyErase), 0};
-constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
-constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // One row per key: the prompt piece naming it, when it is offered (and so
 // acts), and what it does with its effects. A row without a piece of its
@@ -613,11 +588,11 @@ const editor_key kEditorKeys[] = {
     editor_key::on(kDownKey).does(act<move<cursor_move::down>, no_effect>),
 
     editor_key::on("b").help("\nblock-b ").does(act<define_block, new_links>),
-    editor_key::on("g").help(all_links_help).does(act<toggle_all_links, no_effect>),
+    editor_key::on("g").help(all_links_help).does(act<toggle_all_links<editor_session>, no_effect>),
     editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
     editor_key::on("io").help("in/out-i/o").does(act<ask_spread, no_effect>),
     editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn, changes>),
+    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn<editor_session>, changes>),
 
     editor_key::on("").help(rewire_heading),
     editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
@@ -638,7 +613,7 @@ const editor_key kEditorKeys[] = {
     editor_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     editor_key::on("D").help(", Derrida-D").when(rules).does(act_on_cells<derrida, no_effect>),
 
-    editor_key::on("f").help("\nfile/data-f ").does(act<network_data, no_effect>),
+    editor_key::on("f").help("\nfile/data-f ").does(act<network_data<editor_session>, no_effect>),
     editor_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
     editor_key::on("q").help(", reset-q"),
     editor_key::on("\r").help(" cont-ret:"),
@@ -677,8 +652,7 @@ void
 end_turn(editor_session &e)
 {
     draw_prompt(e);
-    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing) {
+    if (was_changed == 1 && !e.learning_changed_nothing()) {
         mark_wiring_general();
         cell_out_freq();
         // Any change of the wiring, by whichever key, makes the picture

@@ -52,11 +52,11 @@ constexpr int kRegionSlot = 7;
 
 // The editor while it runs: the state the prompt and the keys in force
 // read, then the picture and the turn's bookkeeping.
-struct lattice_session {
+// The shared rows' hooks (editor_key_loop.h) follow the key operations.
+struct lattice_session : editor_session_core {
     editor_2d_3d_state s;
     lattice_cursor cur;
     block_corners box;
-    int all_links = 0;
     int block_dim = 2;
     link_display links;
     lattice_picture pic;
@@ -65,13 +65,16 @@ struct lattice_session {
     float pending_base = 0;
     bool commit = false;  // the pending base line is taken at the next picture
     bool redraw = false;  // the next turn rebuilds the picture
-    bool learning_used = false;
-    int learning_result = 0;
     // The saved regions: the information strip and the editor's region.
     int strip_x0 = 0, strip_y0 = 0, strip_x1 = 0, strip_y1 = 0;
     int region_x0 = 0, region_y0 = 0, region_x1 = 0, region_y1 = 0;
     bool regions_saved = false;
     bool first_picture = true;
+
+    cells_in_reach reach() const;
+    void after_effects(unsigned) {}
+    void take_placed_part(const placed_part &part);
+    int sculpt_over_screen();
 };
 
 int
@@ -301,17 +304,17 @@ mark_cursor_in_frame(const lattice_session &e)
 // the block flag and the all-links flag are set, the block's cells inside
 // its corners.
 cells_in_reach
-reach_of(const lattice_session &e)
+lattice_session::reach() const
 {
     cells_in_reach reach;
     reach.editor = editor_2d_3d;
-    reach.rules_set = e.s.rules_set;
-    reach.cursor = current_cell(e);
-    reach.block = e.s.block;
-    reach.all_links = e.all_links;
-    reach.low = e.s.low;
-    reach.high = e.s.high;
-    reach.box = e.box;
+    reach.rules_set = s.rules_set;
+    reach.cursor = current_cell(*this);
+    reach.block = s.block;
+    reach.all_links = all_links;
+    reach.low = s.low;
+    reach.high = s.high;
+    reach.box = box;
     return reach;
 }
 
@@ -329,7 +332,7 @@ draw_turn(lattice_session &e)
         mark_cursor_in_frame(e);
     }
     // The block's cells from the high one down.
-    std::vector<uint16_t> block = block_cells_inside(reach_of(e));
+    std::vector<uint16_t> block = block_cells_inside(e.reach());
     for (auto c = block.rbegin(); c != block.rend(); ++c)
         draw_2d_3d_links(*c, e.pic, e.links);
     draw_2d_3d_links(static_cast<uint16_t>(current_cell(e)), e.pic, e.links);
@@ -578,12 +581,6 @@ jump(lattice_session &e, char)
 }
 
 void
-toggle_all_links(lattice_session &e, char)
-{
-    e.all_links = !e.all_links;
-}
-
-void
 next_link_mode(lattice_session &e, char)
 {
     e.links.mode = (e.links.mode + 1) % kLinkModes;
@@ -676,27 +673,22 @@ toggle_hex(lattice_session &e, char)
 // the prompt and the region); the editor's picture is put back afterwards.
 // The picture is kept in a slot of its own: box slot 19 is the colour
 // key's, which the runs of the sculpting may show and take down.
-void
-learn(lattice_session &e, char)
+int
+lattice_session::sculpt_over_screen()
 {
-    e.learning_result = learn_over_screen(e.region_x0, e.region_y0, e.region_x1, e.region_y1,
-                                          &boximage[kRegionSlot], kPromptSlot);
-    e.learning_used = true;
+    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
+                                   &boximage[kRegionSlot], kPromptSlot);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
-    if (e.pic.shape.dim == 3)
-        e.redraw = true;
+    if (pic.shape.dim == 3)
+        redraw = true;
+    return result;
 }
 
-// The network data menu; a load that placed a smaller network makes the
-// placed part the block.
+// A placed load's block: the part's corners on the picture's lattice.
 void
-network_data(lattice_session &e, char)
+lattice_session::take_placed_part(const placed_part &part)
 {
-    placed_part part;
-    if (!load_network_data(kPromptLines, &part))
-        return;
-    placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
-    e.s.block = e.all_links = 1;
+    placed_block(part, pic.shape, &box, &s.low, &s.high);
 }
 
 // ---- The key table ---------------------------------------------------------------
@@ -704,23 +696,6 @@ network_data(lattice_session &e, char)
 // The end of this editor's turn recounts nothing: every key that may
 // change the wiring recounts the out-degrees itself (kRewires), so that
 // the information line and the histograms read the wiring as it is.
-template <void (*Operation)(lattice_session &, char), unsigned Effects>
-void
-act(lattice_session &e, char key)
-{
-    Operation(e, key);
-    apply_key_effects(Effects);
-}
-
-// A shared operation over the cells in reach, as a row's action.
-template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
-void
-act_on_cells(lattice_session &e, char key)
-{
-    Operation(reach_of(e), key);
-    apply_key_effects(Effects);
-}
-
 using lattice_key = key_row<lattice_session, void>;
 
 bool
@@ -771,7 +746,7 @@ scale_help(const lattice_session &)
 std::string
 rewire_heading(const lattice_session &e)
 {
-    cells_in_reach reach = reach_of(e);
+    cells_in_reach reach = e.reach();
     reach.cursor = e.s.cursor;
     return rewire_heading_text(lattice_shape_now().dim, reach);
 }
@@ -787,11 +762,6 @@ rule_help(const lattice_session &)
 {
     return tot_only ? "rule: Save/rev-S/v, Derrida-D" : "rule: Save/rev/trans-S/v/t, Derrida-D";
 }
-
-constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
-constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
-constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
-constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // One row per key: the prompt piece naming it, when it is offered (and so
 // acts), and what it does with its effects. A row without a piece of its
@@ -816,12 +786,12 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("x").help(", CA wiring and toghex-x").when(network_2d).does(act<toggle_hex, no_effect>),
 
     lattice_key::on("b").help("\nblock-b tog:").does(act<define_block, no_effect>),
-    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links, no_effect>),
+    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links<lattice_session>, no_effect>),
     lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
     lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, kRewires>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn<lattice_session>, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
     lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
@@ -840,7 +810,7 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     lattice_key::on("D").does(act_on_cells<derrida, no_effect>),
 
-    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data, no_effect>),
+    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data<lattice_session>, no_effect>),
     lattice_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
     lattice_key::on("q").help(", reset-q"),
     lattice_key::on("\r").help(" cont-ret:"),
@@ -911,8 +881,7 @@ end_turn(lattice_session &e)
 {
     sync_state(e);
     draw_prompt(e);
-    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing)
+    if (was_changed == 1 && !e.learning_changed_nothing())
         mark_wiring_general();
 }
 

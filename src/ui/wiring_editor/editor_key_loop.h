@@ -1,6 +1,15 @@
 // The key loop both wiring editors run over their own key tables: wait for
-// a key, find the row in force for it and act, and the end of a turn that
-// changed the wiring. Each editor keeps its table, prompt and drawing.
+// a key, find the row in force for it and act, the row actions both tables
+// use, and the end of a turn that changed the wiring. Each editor keeps its
+// table, prompt and drawing.
+//
+// A session of either editor derives from editor_session_core, holds its
+// state (rules_set, block, low, high, cursor) in s, and names what differs
+// between the editors by three members the shared actions call:
+//     cells_in_reach reach() const;          // the cursor cell or the block
+//     void after_effects(unsigned effects);  // its own part of a key's effects
+//     void take_placed_part(const placed_part &part); // a load's block: low, high
+//     int sculpt_over_screen();              // learning over its picture
 #pragma once
 #include <cstddef>
 #include <string>
@@ -9,6 +18,25 @@
 #include "engine/model/globals.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/key_table.h"
+#include "ui/wiring_editor/editor_operations.h"
+
+// What both editors' sessions hold besides their state: whether the
+// operations act on the block, and the record of the learning.
+struct editor_session_core {
+    int all_links = 0; // operations on the block; the block's links drawn
+    bool learning_used = false;
+    int learning_result = 0; // the last sculpting's result
+
+    // Learning that changed nothing in its last call leaves the wiring
+    // flags as they are at the end of a turn.
+    bool learning_changed_nothing() const { return learning_used && learning_result == 0; }
+};
+
+// The arrow keys as key strings of a row.
+constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
+constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
+constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
+constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // Waits for one key, or a button (the left one answers as Return, the
 // right as 'q'), and puts it in is[0].
@@ -108,4 +136,58 @@ bool
 k_changeable(const Session &e)
 {
     return !rules(e) || rulemix;
+}
+
+// ---- The actions of rows both tables share --------------------------------
+
+// An editor's own operation as a row's action: the operation, then its
+// effects (editor_operations.h) and the session's part of them.
+template <auto Operation, unsigned Effects, class Session>
+void
+act(Session &e, char key)
+{
+    Operation(e, key);
+    apply_key_effects(Effects);
+    e.after_effects(Effects);
+}
+
+// A shared operation over the cells in reach as a row's action.
+template <auto Operation, unsigned Effects, class Session>
+void
+act_on_cells(Session &e, char key)
+{
+    Operation(e.reach(), key);
+    apply_key_effects(Effects);
+    e.after_effects(Effects);
+}
+
+// 'g': the operations on the block, or on the cursor cell.
+template <class Session>
+void
+toggle_all_links(Session &e, char)
+{
+    e.all_links = !e.all_links;
+}
+
+// 'l': the sculpting over the screen as it was before the editor; the
+// editor's picture comes back afterwards.
+template <class Session>
+void
+learn(Session &e, char)
+{
+    e.learning_result = e.sculpt_over_screen();
+    e.learning_used = true;
+}
+
+// 'f': the network data menu; a load that placed a smaller network makes
+// the placed part the block.
+template <class Session>
+void
+network_data(Session &e, char)
+{
+    placed_part part;
+    if (!load_network_data(kEditorPromptLines, &part))
+        return;
+    e.take_placed_part(part);
+    e.s.block = e.all_links = 1;
 }
