@@ -15,6 +15,7 @@
 
 #include "engine/graphs/globals.h"
 #include "engine/graphs/shortest_paths.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
 #include "ui/graphs/graph_layouts.h"
@@ -50,14 +51,6 @@ enum class hits_turn {
 
 using ant_key = key_row<ant_view, ant_turn>;
 using hits_key = key_row<ant_view, hits_turn>;
-
-std::string
-formatted(const char *format, unsigned long long value)
-{
-    char text[120];
-    snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 const char *
 on_off(bool on)
@@ -249,7 +242,7 @@ hits_continue(ant_view &v, char)
 const hits_key kHitsKeys[] = {
     hits_key::on("s")
         .help([](const ant_view &v) {
-            return formatted("\ntotal hits so far=%llu, ", v.walk.total) +
+            return formatted("\ntotal hits so far=%u, ", v.walk.total) +
                    (v.walk.random_ant ? "tog random ant(ON)-s " : "tog rand ant(OFF)-s ");
         })
         .does(hits_random_ant),

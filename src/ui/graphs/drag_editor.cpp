@@ -18,6 +18,7 @@
 #include "engine/graphs/link_edits.h"
 #include "engine/graphs/node_selection.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/block_dialog.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
@@ -56,14 +57,6 @@ bool
 selection_in_linknet(const drag_state &s)
 {
     return s.block > 0 || component_kind(s.kind);
-}
-
-std::string
-formatted(const char *format, unsigned a, unsigned b = 0, unsigned c = 0)
-{
-    char text[120];
-    snprintf(text, sizeof text, format, a, b, c);
-    return text;
 }
 
 // --- Conditions of the prompt's pieces.

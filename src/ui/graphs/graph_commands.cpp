@@ -20,6 +20,7 @@
 #include "engine/graphs/graph_moves.h"
 #include "engine/graphs/graph_rank.h"
 #include "engine/graphs/unscramble.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/ant_view.h"
 #include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
@@ -262,14 +263,6 @@ answer_within(double low, double high, bool whole, double &value)
     char *end = nullptr;
     value = whole ? static_cast<double>(strtol(text.c_str(), &end, 10)) : strtod(text.c_str(), &end);
     return *end == '\0' && value >= low && value <= high;
-}
-
-std::string
-formatted(const char *format, double now)
-{
-    char text[100];
-    snprintf(text, sizeof text, format, now);
-    return text;
 }
 
 std::string

@@ -20,6 +20,7 @@
 #include "engine/measures/damage_sample.h"
 #include "engine/measures/histogram.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
@@ -72,14 +73,6 @@ take_typed_count(uint32_t *count)
     long typed = typed_number();
     if (typed >= 0)
         *count = static_cast<uint32_t>(typed);
-}
-
-std::string
-format(const char *f, long a)
-{
-    char text[160];
-    snprintf(text, sizeof text, f, a);
-    return text;
 }
 
 // ---- geometry and axes
@@ -287,7 +280,7 @@ sample_number(const damage_record *dp)
     setfillstyle(0, black);
     bar(x, y, x + 6 * CWidth, y + CHeight - 1);
     moveto(x, y);
-    outtext(format("%ld ", static_cast<long>(dp->sample)).c_str());
+    outtext(formatted("%ld ", static_cast<long>(dp->sample)).c_str());
 }
 
 // The histogram drawn whole over a fresh frame.
@@ -378,9 +371,8 @@ revise_cut_off(histogram_options &o, char)
 {
     damage_record *dp = o.dp;
     uint32_t largest = std::min(dp->largest, dp->counts_last);
-    ask_line(format("revise cut-off damage size, now %ld", dp->columns) +
-                 format(" (min 20, def %ld):", largest),
-             5, numeric_entry);
+    ask_line(formatted("revise cut-off damage size, now %u (min 20, def %u):", dp->columns, largest), 5,
+             numeric_entry);
     long typed = typed_number();
     dp->columns = typed >= 20 && typed <= static_cast<long>(largest) ? static_cast<uint32_t>(typed)
                                                                      : largest;
@@ -405,7 +397,7 @@ log_views(histogram_options &o, char key)
 options_step
 revise_delay(histogram_options &o, char)
 {
-    ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5,
+    ask_line(formatted("no itterations before damage starts (now %u):", o.dp->delay), 5,
              numeric_entry);
     take_typed_count(&o.dp->delay);
     return options_step::redraw;
@@ -415,7 +407,7 @@ options_step
 revise_same_steps(histogram_options &o, char)
 {
     o.dp->skeleton_length = kSameStepsDefault;
-    ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, numeric_entry);
+    ask_line(formatted("no itterations same damage (def %u):", kSameStepsDefault), 5, numeric_entry);
     take_typed_count(&o.dp->skeleton_length);
     return options_step::redraw;
 }
@@ -578,12 +570,11 @@ const question kDamageQuestions[] = {
     {nullptr, nullptr, [] { say("Damage Spread: show binned damage-b, actual sizes-def:"); }, 1, 0,
      take_mode, 0, answer_step::leave},
     {[] { return asked->mode == 'n'; }, nullptr,
-     [] { say(format("select cut-off damage size (min 20 default %ld):", asked_limits.largest)); },
+     [] { say(formatted("select cut-off damage size (min 20 default %u):", asked_limits.largest)); },
      5, 1, take_columns, 1, answer_step::restart},
     {[] { return asked->mode == 'b'; }, nullptr,
      [] {
-         say(format("select no of damage bins (min %ld,", asked_limits.smallest) +
-             format(" def %ld):", asked->columns));
+         say(formatted("select no of damage bins (min %u, def %u):", asked_limits.smallest, asked->columns));
      },
      5, 1, take_columns, 1, answer_step::restart},
     {nullptr, [] { asked->delay = 0; },
@@ -594,7 +585,7 @@ const question kDamageQuestions[] = {
      },
      2, answer_step::restart},
     {nullptr, [] { asked->skeleton_length = kSameStepsDefault; },
-     [] { say(format("define damage, time-steps same damage (def %ld):", kSameStepsDefault)); },
+     [] { say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault)); },
      5, 1,
      [](int) {
          take_typed_count(&asked->skeleton_length);
@@ -762,8 +753,7 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
 
     std::string title;
     if (counts_damage())
-        title = "Damage Histogram " +
-                format(" start=%ld", dp->delay) + format(" same=%ld pause/reset-=", dp->skeleton_length);
+        title = formatted("Damage Histogram  start=%u same=%u pause/reset-=", dp->delay, dp->skeleton_length);
     else if (att_hist == att_hist_types)
         title = "Attractor Freq Hist pause/reset-=";
     else
@@ -773,13 +763,11 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     fitted_text(title, box_right(dp) - 2 - x0);
 
     // The network: after room for "sample no=" and its number.
-    std::string net = twod ? format("net=%ld", i2d) + format("x%ld", j2d)
-                           : format("1d net=%ld", lineL);
-    net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
-                       : format(" k=%ld", nhood);
+    std::string net = twod ? formatted("net=%dx%d", i2d, j2d) : formatted("1d net=%d", lineL);
+    net += nhood_mixed ? formatted(" k=%d-%d", nhood_lb, nhood_ub) : formatted(" k=%d", nhood);
     net += nonlocal == 0 || regular2d ? " local wiring" : " rand-wiring";
     if (zonesize != 0 && nonlocal && (twod || zonesize != lineL))
-        net += format(" zone-diam=%ld", zonesize);
+        net += formatted(" zone-diam=%d", zonesize);
     if (cinputfreq != 0) {
         char text[40];
         snprintf(text, sizeof text, " C-in=%.2f%%", 100.0 * cinputfreq);

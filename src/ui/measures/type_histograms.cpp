@@ -21,6 +21,7 @@
 #include "engine/forward/globals.h"
 #include "engine/graphs/globals.h"
 #include "engine/graphs/jump_counting.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/graphs/meta_graph.h"
@@ -39,15 +40,6 @@ namespace {
 
 constexpr int kPromptSlot = 14; // boximage_prompt slot under the pause prompt and sort question
 constexpr int kTableSlot = 12;  // boximage slot under the data table
-
-template <class... Args>
-std::string
-format(const char *f, Args... args)
-{
-    char text[160];
-    snprintf(text, sizeof text, f, args...);
-    return text;
-}
 
 // ---- the histogram
 
@@ -290,7 +282,7 @@ attractor_table(const attractor_type_table &a)
     type_table t;
     bool dens = a.count_density;
     t.x = Maxx * (dens ? 4 : 5) / 7;
-    t.head = {format("attractor types so far=%lu", static_cast<unsigned long>(a.types))};
+    t.head = {formatted("attractor types so far=%lu", static_cast<unsigned long>(a.types))};
     if (dens) {
         t.at = {0, 1, 2, 3, 4.1, 6.5};
         t.headings = {"type", "no", "freq", "period", "dens-/50%/+", "trans"};
@@ -301,24 +293,23 @@ attractor_table(const attractor_type_table &a)
     double samples = a.samples ? a.samples : 1;
     for (uint32_t u = 1; u <= a.types; u++) {
         unsigned long count = a.att_type_no[u];
-        std::vector<std::string> row = {format("%lu", static_cast<unsigned long>(u)),
-                                        format("%lu", count), format("%.4f", count / samples),
-                                        format("%lu", static_cast<unsigned long>(a.att_type_period[u]))};
+        std::vector<std::string> row = {formatted("%lu", static_cast<unsigned long>(u)),
+                                        formatted("%lu", count), formatted("%.4f", count / samples),
+                                        formatted("%lu", static_cast<unsigned long>(a.att_type_period[u]))};
         if (dens) {
             int d = density_row_of(a, u);
             std::string split;
             if (d >= 0) {
                 const uint32_t *n = a.dens_seed[d];
                 row[3] += d == dens_all_0s ? "(all 0s)" : "(all 1s)";
-                split = format("%lu/%lu/%lu", static_cast<unsigned long>(n[dens_fewer]),
-                               static_cast<unsigned long>(n[dens_half]),
-                               static_cast<unsigned long>(n[dens_more])) +
-                        format(" e=%lu%%",
-                               static_cast<unsigned long>(density_error_percent(a, u)));
+                split = formatted("%lu/%lu/%lu e=%lu%%", static_cast<unsigned long>(n[dens_fewer]),
+                                  static_cast<unsigned long>(n[dens_half]),
+                                  static_cast<unsigned long>(n[dens_more]),
+                                  static_cast<unsigned long>(density_error_percent(a, u)));
             }
             row.push_back(split);
         }
-        row.push_back(format("%.1f", a.att_type_avtrans[u]));
+        row.push_back(formatted("%.1f", a.att_type_avtrans[u]));
         t.rows.push_back(row);
     }
     return t;
@@ -331,16 +322,16 @@ skeleton_table(const skeleton_type_table &s, uint8_t kind)
     type_table t;
     t.x = Maxx * 5 / 7;
     t.head = {std::string(kKinds[kind < 3 ? kind : 2]) +
-              format("skeleton types so far=%lu", static_cast<unsigned long>(s.types))};
+              formatted("skeleton types so far=%lu", static_cast<unsigned long>(s.types))};
     t.at = {0, 1, 2, 3, 4.5};
     t.headings = {"type", "no", "freq", "%fr-0s-1s", "avtrans"};
     double samples = s.samples ? s.samples : 1;
     for (uint32_t u = 1; u <= s.types; u++) {
         unsigned long count = s.att_type_no[u];
-        t.rows.push_back({format("%lu", static_cast<unsigned long>(u)), format("%lu", count),
-                          format("%.4f", count / samples),
-                          format("%.1f", s.type_fr0s[u]) + format(" %.1f", s.type_fr1s[u]),
-                          format("%.1f", s.att_type_avtrans[u])});
+        t.rows.push_back({formatted("%lu", static_cast<unsigned long>(u)), formatted("%lu", count),
+                          formatted("%.4f", count / samples),
+                          formatted("%.1f %.1f", s.type_fr0s[u], s.type_fr1s[u]),
+                          formatted("%.1f", s.att_type_avtrans[u])});
     }
     return t;
 }
@@ -588,10 +579,9 @@ attractor_readout(const type_pause &p)
 {
     const attractor_type_table &a = p.sk->attractors;
     uint32_t u = p.dp->damage;
-    return format("types=%lu this=%lu", static_cast<unsigned long>(a.types),
-                  static_cast<unsigned long>(u)) +
-           format(" attperiod=%lu avtrans=%.1f", static_cast<unsigned long>(a.att_type_period[u]),
-                  static_cast<double>(a.att_type_avtrans[u]));
+    return formatted("types=%lu this=%lu attperiod=%lu avtrans=%.1f", static_cast<unsigned long>(a.types),
+                     static_cast<unsigned long>(u), static_cast<unsigned long>(a.att_type_period[u]),
+                     static_cast<double>(a.att_type_avtrans[u]));
 }
 
 std::string
@@ -599,9 +589,8 @@ skeleton_readout(const type_pause &p)
 {
     const skeleton_type_table &s = p.sk->skeletons;
     uint32_t u = p.dp->damage;
-    return format("types=%lu this=%lu", static_cast<unsigned long>(s.types),
-                  static_cast<unsigned long>(u)) +
-           format(" avtrans=%.1f", static_cast<double>(s.att_type_avtrans[u]));
+    return formatted("types=%lu this=%lu avtrans=%.1f", static_cast<unsigned long>(s.types),
+                     static_cast<unsigned long>(u), static_cast<double>(s.att_type_avtrans[u]));
 }
 
 // The skeleton of a sample at the middle of the window.
