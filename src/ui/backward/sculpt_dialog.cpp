@@ -304,7 +304,7 @@ show_split(const sculpt_split &s)
     one_key();
 }
 
-// Step 1: the target. False when the user leaves.
+// The target phase: the target state. False when the user leaves.
 bool
 set_target()
 {
@@ -412,7 +412,8 @@ build(const list_recipe &r)
     }
 }
 
-// Step 2: the list of aspiring pre-images. False on 'q' (back to the target).
+// The aspiring phase: the list of aspiring pre-images. False on 'q' (back
+// to the target).
 bool
 set_aspiring(sculpt_state &st)
 {
@@ -474,7 +475,8 @@ ask_change(sculpt_state &st, sculpt_change &change)
     return true;
 }
 
-// Steps 4 and 5: passes until the aim is met or the user stops asking.
+// The learning phase and its report: passes until the aim is met or the
+// user stops asking.
 void
 learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
 {
@@ -503,7 +505,8 @@ learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
     }
 }
 
-// Step 3 and what follows it: the next step of the dialog.
+// The method phase (learn, forget or highlight, by bit flips or wire
+// moves) and what follows it: the next step of the dialog.
 step
 choose_method(sculpt_state &st, sculpt_work &w)
 {
