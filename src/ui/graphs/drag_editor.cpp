@@ -336,7 +336,7 @@ char
 wait_drag_event(const drag_state &s)
 {
     moveto(prompt_end_x, prompt_end_y);
-    flashing_cursor(s.frame.x0, s.frame.x1, s.frame.y0, s.frame.y1, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green), {s.frame.x0, s.frame.x1, s.frame.y0, s.frame.y1});
     if (button == 'l' || button == 'r')
         return 0;
     int key = keycheck(0);

@@ -559,7 +559,7 @@ char
 wait_graph_key()
 {
     moveto(menu_end_x, menu_end_y);
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green));
     if (button == 'l' || button == 'r') {
         button = 0;
         return kKeyReturn;

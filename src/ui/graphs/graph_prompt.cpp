@@ -84,7 +84,7 @@ char
 wait_graph_prompt_key(const prompt_end &at)
 {
     moveto(at.x, at.y);
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green));
     int key = keycheck(0);
     return key > 0 && key < 128 ? static_cast<char>(key) : 0;
 }

@@ -321,7 +321,7 @@ one_key_or_click(bool *clicked)
 {
     *clicked = false;
     for (;;) {
-        flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, white);
+        flashing_cursor(entry_block(white));
         if (button == 'l') {
             button = 0;
             *clicked = true;

@@ -159,7 +159,7 @@ highlight_box(rule_browser &b)
     for (;;) {
         probe_prompt();
         set_motion_returns(true);
-        flashing_cursor(f.left, right, top, f.bottom, 0, -1, CWidth, CHeight / 2 + 1, white);
+        flashing_cursor(entry_block(white), {f.left, right, top, f.bottom});
         set_motion_returns(false);
         char pressed = button;
         if (pressed == 'm') {

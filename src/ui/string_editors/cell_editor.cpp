@@ -762,7 +762,7 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             showbitcount(kind, v.g.high, e.p, v.g.row, column, v.size);
         moveto(v.cell_x(column, r), v.cell_y(r));
         int block = v.size - v.gap + 1;
-        flashing_cursor(v.x0, right_x, v.y0, bottom_y, 0, -vgay(4), block, block, white);
+        flashing_cursor({0, -vgay(4), block, block, white}, {v.x0, right_x, v.y0, bottom_y});
         if (button == 'l' || button == 'r') {
             bool left = button == 'l';
             int value = left ? e.left_value : e.right_value;
