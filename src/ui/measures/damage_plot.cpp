@@ -287,7 +287,7 @@ sample_number(const damage_record *dp)
 void
 draw_whole(damage_record *dp, bool this_call_over)
 {
-    draw_diff_graphframe(dp, 0, dp->log_x, dp->log_y);
+    draw_diff_graphframe(dp, false, dp->log_x, dp->log_y);
     if (dp->log_x) {
         log_x_bars(dp);
     } else {
@@ -675,7 +675,7 @@ pattern_over_histogram(const damage_record *dp, int row, int cell_size)
 void
 end_sample(damage_record *dp, run_iteration *it)
 {
-    show_diff_plot(0, dp);
+    show_diff_plot(false, dp);
     it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
     memset(tempState, 0, bytesL);
     if (show_ss_matrixF == ss_view_matrix)
@@ -726,7 +726,7 @@ setup_diff_plot(damage_record *dp)
     dp->log_x = dp->log_y = dp->x_rescaled = 0;
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    draw_diff_graphframe(dp, 1, 0, 0);
+    draw_diff_graphframe(dp, true, false, false);
     x_ticks(dp);
     y_ticks(dp, false);
     setcolor(colour);
@@ -734,7 +734,7 @@ setup_diff_plot(damage_record *dp)
 }
 
 void
-draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
+draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
 {
     int16_t px = getx, py = gety;
     int colour = getcolor();
@@ -807,7 +807,7 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
 }
 
 void
-show_diff_plot(int redraw, damage_record *dp)
+show_diff_plot(bool redraw, damage_record *dp)
 {
     int16_t px = getx, py = gety;
     int colour = getcolor();
@@ -828,7 +828,7 @@ show_diff_plot(int redraw, damage_record *dp)
     }
     histogram_y_axis y = y_axis_of(dp);
     uint64_t count = over ? 0 : dp->damage_buf[column];
-    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw == 1, !dp->log_x);
+    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw, !dp->log_x);
     keep_y_axis(dp, y);
     if (whole) {
         draw_whole(dp, over);

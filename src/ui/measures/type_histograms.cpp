@@ -66,8 +66,8 @@ draw_type_bar(damage_record *dp, bool whole)
     uint8_t pause = dp->hist_options;
     dp->hist_options = 0;
     if (whole)
-        draw_diff_graphframe(dp, 1, 0, 0);
-    show_diff_plot(whole ? 1 : 0, dp);
+        draw_diff_graphframe(dp, true, false, false);
+    show_diff_plot(whole, dp);
     dp->hist_options = pause;
 }
 
@@ -413,7 +413,7 @@ redraw_types(type_pause &p)
         const skeleton_type_table &s = p.sk->skeletons;
         show_type_counts(p.dp, s.att_type_no, s.types, p.dp->damage, s.samples);
     }
-    show_diff_plot(1, p.dp);
+    show_diff_plot(true, p.dp);
 }
 
 pause_step
