@@ -162,7 +162,7 @@ draw_labels(const lattice_session &e)
     if (sh.dim != 3)
         return;
     setcolor(lightred);
-    int edge = static_cast<int>(p.x1 + (p.s - p.g) / 2);
+    int edge = static_cast<int>(p.x1 + (p.cell_size - p.gap) / 2);
     for (int j = sh.j3d; j < sh.height; j += sh.j3d) {
         lattice_cell_point(p, 0, j, &x, &y);
         moveto(edge, static_cast<int>(y));
@@ -182,7 +182,7 @@ draw_points(const lattice_picture &p)
     for (int j = 0; j < sh.height; j++)
         for (int i = 0; i < sh.width; i++) {
             bool border = i == 0 || j == 0 || i == sh.width - 1 || j == sh.height - 1;
-            if (!border && p.s < 4)
+            if (!border && p.cell_size < 4)
                 continue;
             float x, y;
             lattice_cell_point(p, i, j, &x, &y);
@@ -198,14 +198,14 @@ draw_picture(lattice_session &e)
 {
     lattice_picture &p = e.pic;
     put_back_regions(e);
-    p.g = lattice_gap(p.s, e.seven, vgax(3));
-    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
+    p.gap = lattice_gap(p.cell_size, e.seven, vgax(3));
+    p.pitch = lattice_row_pitch(p.cell_size, p.shape.hex);
     if (e.commit) {
         p.base = e.pending_base;
         e.commit = false;
     }
     float x0 = vgax(42);
-    p.x1 = x0 + p.s * (p.shape.width + 1);
+    p.x1 = x0 + p.cell_size * (p.shape.width + 1);
     p.frame_x = frame_left(p);
     int top = static_cast<int>(lattice_picture_top(p));
     e.strip_x0 = static_cast<int>(x0) - vgax(40) + 2;
@@ -622,7 +622,7 @@ resize(lattice_session &e, char key)
     lattice_picture &p = e.pic;
     bool grows = key == 'e' || key == 'E';
     bool frame = key == 'E' || key == 'C';
-    int size = frame ? p.s3 : static_cast<int>(p.s);
+    int size = frame ? p.s3 : static_cast<int>(p.cell_size);
     bool room = grows ? !frame || frame_can_grow(p.shape.j3d, p.shape.h3d, p.s3, e.frame_limit)
                       : size > 1;
     if (!room)
@@ -632,7 +632,7 @@ resize(lattice_session &e, char key)
     if (frame)
         p.s3 += step;
     else
-        p.s += step;
+        p.cell_size += step;
     e.redraw = true;
 }
 
@@ -867,10 +867,10 @@ entry_picture(int rules_set_now)
 {
     lattice_picture p;
     p.shape = lattice_shape_now();
-    p.s = lattice_cell_size(p.shape, Maxy, vgax(7));
-    p.g = lattice_gap(p.s, vgax(7), vgax(3));
-    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
-    p.x1 = vgax(42) + p.s * (p.shape.width + 1);
+    p.cell_size = lattice_cell_size(p.shape, Maxy, vgax(7));
+    p.gap = lattice_gap(p.cell_size, vgax(7), vgax(3));
+    p.pitch = lattice_row_pitch(p.cell_size, p.shape.hex);
+    p.x1 = vgax(42) + p.cell_size * (p.shape.width + 1);
     p.frame_x = frame_left(p);
     // The region ends vgay(40) below the start base line, and above the
     // rule box where the rules are shown (at its tallest, three lines):
