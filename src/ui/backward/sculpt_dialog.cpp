@@ -95,9 +95,7 @@ const sculpt_key kAgainKeys[] = {
     sculpt_key::on("b")
         .help(" bit-flips -b:")
         .when(with_mix)
-        .does([](sculpt_menu_state &s, char) {
-            return s.mix ? sculpt_go::bit_flips : sculpt_go::wire_moves;
-        }),
+        .does(gives<sculpt_go::bit_flips>),
 };
 
 const sculpt_key kMoreKeys[] = {
@@ -113,10 +111,7 @@ template <size_t N>
 std::string
 menu_text(const sculpt_key (&rows)[N], const sculpt_menu_state &s)
 {
-    std::string text;
-    for (const key_help_line &line : key_help(rows, s))
-        text += line.text;
-    return text;
+    return help_text(key_help(rows, s));
 }
 
 // The row of key, else the default row listed now, else `other`.
@@ -124,7 +119,7 @@ template <size_t N>
 sculpt_go
 choose(const sculpt_key (&rows)[N], sculpt_menu_state &s, char key, sculpt_go other)
 {
-    if (const sculpt_key *row = find_key(rows, key))
+    if (const sculpt_key *row = find_key(rows, key, s))
         return row->act(s, key);
     for (const sculpt_key &row : rows)
         if (row.keys[0] == 0 && row.listed_in(s))
@@ -136,11 +131,9 @@ template <size_t N>
 sculpt_menu_view
 view_of(const char *name, const sculpt_key (&rows)[N], const sculpt_menu_state &s)
 {
-    sculpt_menu_view v{name, key_help(rows, s), "", false};
-    for (const sculpt_key &row : rows) {
-        v.keys += row.keys;
+    sculpt_menu_view v{name, key_help(rows, s), all_keys(rows), false};
+    for (const sculpt_key &row : rows)
         v.has_default = v.has_default || (row.keys[0] == 0 && row.listed_in(s));
-    }
     return v;
 }
 
@@ -497,7 +490,7 @@ learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
         std::string text = st.aim == sculpt_aim::learn ? "re-learn by " : "re-forget by ";
         prompt(text + menu_text(kAgainKeys, st.menu));
         char key = one_key();
-        const sculpt_key *row = find_key(kAgainKeys, key);
+        const sculpt_key *row = find_key(kAgainKeys, key, st.menu);
         if (row == nullptr)
             return;
         change = row->act(st.menu, key) == sculpt_go::bit_flips ? sculpt_change::bit_flips

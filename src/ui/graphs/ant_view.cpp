@@ -274,7 +274,7 @@ show_hits(ant_view &v, uint32_t stuck_at)
     while (turn == hits_turn::again) {
         prompt_end end = show_graph_prompt(hits_prompt_lines(v));
         char key = wait_graph_prompt_key(end);
-        const hits_key *row = find_key(kHitsKeys, key);
+        const hits_key *row = find_key(kHitsKeys, key, v);
         if (row && row->act)
             turn = row->act(v, key);
     }
@@ -380,7 +380,7 @@ walk_once(ant_view &v)
         return show_hits(v, 0);
     if (!event_ready())
         return ant_turn::walk_on;
-    const ant_key *row = find_key(kAntKeys, is[0]);
+    const ant_key *row = find_key(kAntKeys, is[0], v);
     return row && row->act ? row->act(v, is[0]) : ant_turn::walk_on;
 }
 
@@ -431,10 +431,7 @@ ant_prompt_lines(const ant_view &v)
 std::string
 ant_keys()
 {
-    std::string keys;
-    for (const ant_key &row : kAntKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kAntKeys);
 }
 
 std::vector<key_help_line>
@@ -452,10 +449,7 @@ hits_prompt_lines(const ant_view &v)
 std::string
 hits_keys()
 {
-    std::string keys;
-    for (const hits_key &row : kHitsKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kHitsKeys);
 }
 
 const ant_view *

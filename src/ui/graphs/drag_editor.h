@@ -54,6 +54,8 @@ std::vector<std::string> drag_prompt_lines(const drag_state &s);
 std::string selection_title(const drag_state &s);
 // Every key the table has a row for.
 std::string drag_keys();
+// Whether key acts in state s: a row in force names it, as the prompt does.
+bool drag_key_acts(const drag_state &s, char key);
 // Runs the row of key on the state, as the editor does after the key
 // (without drawing; 'B' asks its block in the prompt area).
 drag_step drag_key_command(drag_state &s, char key);

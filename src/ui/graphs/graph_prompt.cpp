@@ -92,12 +92,7 @@ wait_graph_prompt_key(const prompt_end &at)
 std::vector<std::string>
 prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces)
 {
-    std::vector<std::string> lines{title};
-    for (const key_help_line &piece : pieces) {
-        if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    std::vector<key_help_line> all{{title, ""}};
+    all.insert(all.end(), pieces.begin(), pieces.end());
+    return help_lines(all);
 }

@@ -446,24 +446,11 @@ const options_key kOptionKeys[] = {
     options_key::on("b").help(" log-both-b:").when(sizes_mode).does(log_views),
 };
 
-std::vector<std::string>
-options_lines(const histogram_options &o)
-{
-    std::vector<std::string> lines;
-    for (const key_help_line &piece : key_help(kOptionKeys, o)) {
-        if (lines.empty() || piece.text[0] == '\n')
-            lines.push_back(piece.text[0] == '\n' ? piece.text.substr(1) : piece.text);
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
-}
-
 // Asks the options prompt and returns the key given.
 char
 ask_options(const histogram_options &o)
 {
-    std::vector<std::string> lines = options_lines(o);
+    std::vector<std::string> lines = help_lines(key_help(kOptionKeys, o));
     // Each line broken at blanks where the box is narrower than it.
     int n = 0;
     for (const std::string &line : lines)
@@ -509,10 +496,9 @@ histogram_options_loop(damage_record *dp)
             if (!dp->hist_options)
                 return;
             char key = ask_options(o);
-            const options_key *row = find_key(kOptionKeys, key);
+            const options_key *row = find_key(kOptionKeys, key, o);
             // A key the prompt does not list now goes on, as Return does.
-            if (row == nullptr || !row->listed_in(o) ||
-                row->act(o, key) == options_step::leave)
+            if (row == nullptr || row->act(o, key) == options_step::leave)
                 return;
         }
         draw_whole(dp, false);
@@ -890,8 +876,5 @@ histogram_options_menu(char mode, bool damage)
 std::string
 histogram_options_keys()
 {
-    std::string keys;
-    for (const options_key &row : kOptionKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kOptionKeys);
 }

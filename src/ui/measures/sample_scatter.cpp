@@ -191,7 +191,7 @@ highlight_box(rule_browser &b)
         input_string(1, text_entry);
         char key = is[0];
         erase_prompt_box(lines);
-        const probe_end_key *row = find_key(kProbeEndKeys, key);
+        const probe_end_key *row = find_key(kProbeEndKeys, key, b);
         if (row == nullptr || !row->act(b, key))
             break;
     }
@@ -208,8 +208,5 @@ probe_end_help()
 std::string
 probe_end_keys()
 {
-    std::string keys;
-    for (const probe_end_key &row : kProbeEndKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kProbeEndKeys);
 }

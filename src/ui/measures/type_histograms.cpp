@@ -104,16 +104,6 @@ ask_key(const std::string &text)
     return is[0];
 }
 
-template <class Row, size_t N, class Context>
-std::string
-prompt_text(const Row (&rows)[N], const Context &c)
-{
-    std::string text;
-    for (const key_help_line &piece : key_help(rows, c))
-        text += piece.text;
-    return text;
-}
-
 // ---- the data table
 
 // A table of rows of texts, one per column, placed at multiples of w =
@@ -251,9 +241,9 @@ show_type_table(const type_table &t)
                 write_at(l.x + l.column[c], y, row[c]);
         }
         table_wait wait{u > types};
-        write_at(l.x, y, prompt_text(kTableKeys, wait));
+        write_at(l.x, y, help_text(key_help(kTableKeys, wait)));
         input_string(1, single_key_entry);
-        const table_key *row = find_listed_key(kTableKeys, is[0], wait);
+        const table_key *row = find_key(kTableKeys, is[0], wait);
         table_step step = row ? row->act(wait, is[0]) : table_step::next_page;
         if (step == table_step::jump) {
             clear_line(x0 + 1, y, x1 - 1, y1 - 1);
@@ -379,8 +369,8 @@ auto
 ask_sort(const Row (&rows)[N])
 {
     no_context c;
-    char key = ask_key(prompt_text(rows, c));
-    const Row *row = find_key(rows, key);
+    char key = ask_key(help_text(key_help(rows, c)));
+    const Row *row = find_key(rows, key, c);
     return (row ? row : &rows[N - 1])->act(c, key);
 }
 
@@ -523,7 +513,7 @@ const pause_key kPauseKeys[] = {
 const pause_key *
 own_pause_row(const type_pause &p, char key)
 {
-    const pause_key *row = find_listed_key(kPauseKeys, key, p);
+    const pause_key *row = find_key(kPauseKeys, key, p);
     return row && row->act ? row : nullptr;
 }
 
@@ -533,7 +523,7 @@ const pause_key *
 pause_row(const type_pause &p, char key)
 {
     const pause_key *row = own_pause_row(p, key);
-    return row ? row : find_key(kPauseKeys, kKeyReturn);
+    return row ? row : find_key(kPauseKeys, kKeyReturn, p);
 }
 
 // The pause prompt: one key, acted on; the skeleton prompt comes back
@@ -541,7 +531,7 @@ pause_row(const type_pause &p, char key)
 type_histogram_request
 pause_prompt(type_pause &p)
 {
-    std::string text = prompt_text(kPauseKeys, p);
+    std::string text = help_text(key_help(kPauseKeys, p));
     for (;;) {
         char key = ask_key(text);
         pause_step step = pause_row(p, key)->act(p, key);
@@ -688,13 +678,13 @@ type_prompt_acts_on(type_prompt prompt, char key)
         return own_pause_row(p, key) != nullptr;
     }
     case type_prompt::attractor_sort:
-        return find_key(kAttractorSortKeys, key) != nullptr;
+        return find_key(kAttractorSortKeys, key, no_context{}) != nullptr;
     case type_prompt::skeleton_sort:
-        return find_key(kSkeletonSortKeys, key) != nullptr;
+        return find_key(kSkeletonSortKeys, key, no_context{}) != nullptr;
     case type_prompt::table_page:
-        return find_listed_key(kTableKeys, key, table_wait{false}) != nullptr;
+        return find_key(kTableKeys, key, table_wait{false}) != nullptr;
     case type_prompt::table_end:
     default:
-        return find_listed_key(kTableKeys, key, table_wait{true}) != nullptr;
+        return find_key(kTableKeys, key, table_wait{true}) != nullptr;
     }
 }

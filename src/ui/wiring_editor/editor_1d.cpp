@@ -701,7 +701,7 @@ editor_1d_takes(const editor_1d_state &s, int key)
 std::string
 editor_1d_keys()
 {
-    return table_keys(kEditorKeys);
+    return all_keys(kEditorKeys);
 }
 
 std::vector<std::string>

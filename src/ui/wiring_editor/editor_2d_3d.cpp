@@ -957,7 +957,7 @@ editor_2d_3d_picture_now(int rules_set_now)
 std::string
 editor_2d_3d_keys()
 {
-    return table_keys(kLatticeKeys);
+    return all_keys(kLatticeKeys);
 }
 
 void
