@@ -45,6 +45,23 @@ namespace {
 constexpr int kOptionsSlot = 12; // boximage_prompt slot under the options prompt
 constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
+
+// The histogram's layout, in vgax/vgay units: the plot's left edge and
+// width (a 2d network's pattern leaves the bottom free from the left edge,
+// so its plot starts further left and is wider), its height and its
+// axis's height above the bottom of the window; and the box around it,
+// which reaches left of the plot over the y labels, above it over the title
+// and the network line, below it over the x labels and the caption, and a
+// little right of it.
+constexpr int kPlotLeft = 200, kPlotLeft2d = 50;
+constexpr int kPlotWidth = 280, kPlotWidth2d = 430;
+constexpr int kPlotHeight = 100;
+constexpr int kAxisAboveBottom = 30;
+constexpr int kBoxLeft = 48, kBoxAbove = 30, kBoxBelow = 28, kBoxRight = 20;
+constexpr int kTitleAbove = 25;      // the title's line above the plot's top
+constexpr int kCaptionBelow = 15;    // the x caption below the axis
+constexpr int kFrequencyLeft = 35;   // the y caption "Freq-" "uency" left of the plot
+constexpr int kLogCaptionLeft = 45;  // its "log2" under it
 // A typed value equal to Maxu is taken as nothing typed.
 constexpr long kNothingTyped = Maxu;
 
@@ -96,10 +113,10 @@ void
 lay_out(damage_record *dp)
 {
     bool wide = twod != 0;
-    dp->x0 = vgax(wide ? 50 : 200);
-    dp->width = vgax(wide ? 430 : 280);
-    dp->y0 = static_cast<int16_t>(Maxy - vgay(30));
-    dp->height = vgay(100);
+    dp->x0 = vgax(wide ? kPlotLeft2d : kPlotLeft);
+    dp->width = vgax(wide ? kPlotWidth2d : kPlotWidth);
+    dp->y0 = static_cast<int16_t>(Maxy - vgay(kAxisAboveBottom));
+    dp->height = vgay(kPlotHeight);
     dp->top = static_cast<int16_t>(dp->y0 - dp->height);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
 }
@@ -114,7 +131,7 @@ column_x(const damage_record *dp, uint64_t column)
 int
 box_right(const damage_record *dp)
 {
-    return dp->x0 + static_cast<int>(dp->width) + vgax(20);
+    return dp->x0 + static_cast<int>(dp->width) + vgax(kBoxRight);
 }
 
 // Text in the small font at the current point; the layout metrics stay.
@@ -271,7 +288,7 @@ log_x_bars(const damage_record *dp)
 void
 sample_number(const damage_record *dp)
 {
-    int y = dp->top - vgay(25) + CHeight;
+    int y = dp->top - vgay(kTitleAbove) + CHeight;
     const char *label = "sample no=";
     int x = dp->x0 + text_pixel_width(label, static_cast<int>(strlen(label)));
     setcolor(white);
@@ -651,9 +668,9 @@ damage_box(const damage_record *dp)
 bool
 pattern_over_histogram(const damage_record *dp, int row, int cell_size)
 {
-    if (pixmap_width < dp->x0 - vgax(48))
+    if (pixmap_width < dp->x0 - vgax(kBoxLeft))
         return false;
-    return nowscrolling || row + cell_size > dp->top - vgay(30) || row < dp->pattern_row;
+    return nowscrolling || row + cell_size > dp->top - vgay(kBoxAbove) || row < dp->pattern_row;
 }
 
 // The end of a sample: the histogram fed, a new random seed in both
@@ -732,9 +749,9 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     const int x0 = dp->x0, w = static_cast<int>(dp->width), top = dp->top, y0 = dp->y0;
 
     setfillstyle(0, black);
-    bar(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    bar(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
     setcolor(lightred);
-    rectangle(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    rectangle(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
     rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
 
     std::string title;
@@ -745,7 +762,7 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     else
         title = std::string("Frozen Skeleton Freq Hist") + dp->caption + " pause/reset-=";
     setcolor(white);
-    moveto(x0, top - vgay(25));
+    moveto(x0, top - vgay(kTitleAbove));
     fitted_text(title, box_right(dp) - 2 - x0);
 
     // The network: after room for "sample no=" and its number.
@@ -760,7 +777,7 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
         net += text;
     }
     int net_x = x0 + 21 * CWidth;
-    moveto(net_x, top - vgay(25) + CHeight);
+    moveto(net_x, top - vgay(kTitleAbove) + CHeight);
     fitted_text(net, box_right(dp) - 2 - net_x);
 
     std::string label;
@@ -775,16 +792,16 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
         if (logx)
             label += " - log base 2";
     }
-    moveto(x0 + w / 4, y0 + vgay(15));
+    moveto(x0 + w / 4, y0 + vgay(kCaptionBelow));
     outtext(label.c_str());
 
     int ly = y0 - static_cast<int>(dp->height) / 2 + CHeight / 2;
-    moveto(x0 - vgax(35), ly);
+    moveto(x0 - vgax(kFrequencyLeft), ly);
     outtext("Freq-");
-    moveto(x0 - vgax(35), ly + CHeight);
+    moveto(x0 - vgax(kFrequencyLeft), ly + CHeight);
     outtext("uency");
     if (logy) {
-        moveto(x0 - vgax(45), ly + 2 * CHeight);
+        moveto(x0 - vgax(kLogCaptionLeft), ly + 2 * CHeight);
         outtext("log2");
     }
     setfillstyle(0, fill);
