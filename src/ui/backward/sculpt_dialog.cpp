@@ -86,6 +86,7 @@ const sculpt_key kChangeKeys[] = {
     sculpt_key::on("").help("wire-moves only-(def):").when(without_mix).does(gives<sculpt_go::wire_moves>),
 };
 
+// Without a rule-mix 'b', not offered, moves wires again as 'w' does.
 const sculpt_key kAgainKeys[] = {
     sculpt_key::on("w")
         .help([](const sculpt_menu_state &s) -> std::string {
@@ -95,7 +96,10 @@ const sculpt_key kAgainKeys[] = {
     sculpt_key::on("b")
         .help(" bit-flips -b:")
         .when(with_mix)
-        .does(gives<sculpt_go::bit_flips>),
+        .unlisted_when(always<sculpt_menu_state>)
+        .does([](sculpt_menu_state &s, char) {
+            return s.mix ? sculpt_go::bit_flips : sculpt_go::wire_moves;
+        }),
 };
 
 const sculpt_key kMoreKeys[] = {

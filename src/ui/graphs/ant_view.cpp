@@ -238,7 +238,8 @@ hits_continue(ant_view &v, char)
     return hits_turn::walk_on;
 }
 
-// The display's answers; 'd' is named on both of its lines.
+// The display's answers; 'd' is named on both of its lines, and 'n' and
+// 'N' answer at max hits too.
 const hits_key kHitsKeys[] = {
     hits_key::on("s")
         .help([](const ant_view &v) {
@@ -248,7 +249,11 @@ const hits_key kHitsKeys[] = {
         .does(hits_random_ant),
     hits_key::on("r").help("restart rand -r,").does(hits_restart),
     hits_key::on("d").help(" redraw-d").does(hits_redraw),
-    hits_key::on("nN").help("\nshow % frequency: only-N +nodes-n,").when(hits_not_full).does(hits_shares),
+    hits_key::on("nN")
+        .help("\nshow % frequency: only-N +nodes-n,")
+        .when(hits_not_full)
+        .unlisted_when(always<ant_view>)
+        .does(hits_shares),
     hits_key::on("").help("\nmax hits,").when(hits_full),
     hits_key::on("d").help(" redraw-d,").when(hits_not_full).does(hits_redraw),
     hits_key::on("q").help(" quit-q").does(hits_quit),

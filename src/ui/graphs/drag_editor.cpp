@@ -183,15 +183,16 @@ leave(drag_state &, char)
 
 // The keys in the order of the prompt. Each help text is a piece of a
 // prompt line, a piece beginning with a newline starting a line. A key
-// acts only while the prompt names it.
+// acts only while the prompt names it, but for the link edits of the
+// active node, which act on any graph with links.
 const drag_key kDragKeys[] = {
     drag_key::on("d").help("drag/release - left mouse button, tog drag-d").does(toggle_quick_move),
     drag_key::on("xX").help("\nnot active?-click right button first, rotate-x/X").does(turn),
     drag_key::on("hv").help(" flip-h/v").does(mirror),
     drag_key::on("g").help(" gap nodes-g").when(linked).does(node_edit),
-    drag_key::on("cr").help(node_links_text).when(linked_component).does(node_edit),
+    drag_key::on("cr").help(node_links_text).when(linked_component).unlisted_when(linked).does(node_edit),
     drag_key::on("n").help(whole_table_text).when(linked).does(node_edit),
-    drag_key::on("CAR").help(pair_link_text).when(linked_component).does(pair_edit),
+    drag_key::on("CAR").help(pair_link_text).when(linked_component).unlisted_when(linked).does(pair_edit),
     drag_key::on("B").help(block_text).when(block_listed).does(define_block),
     drag_key::on("0123456789").help("\nstep-(1-9) nolimit-0,").when(linked).does(step_limit),
     drag_key::on("s").help(single_text).does(select_kind),
@@ -381,6 +382,12 @@ drag_key_acts(const drag_state &s, char key)
 {
     const drag_key *row = find_key(kDragKeys, key, s);
     return row && row->act;
+}
+
+std::string
+drag_unlisted_keys(const drag_state &s)
+{
+    return unlisted_keys(kDragKeys, s);
 }
 
 drag_step

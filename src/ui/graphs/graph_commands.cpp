@@ -457,11 +457,15 @@ first_line(const graph_view &)
 // The keys in the order of the menu. Each help text is a piece of a menu
 // line, a piece beginning with a newline starting a line; rows without help
 // are named in the piece before them while they are listed. A key acts only
-// while the menu names it: those of the links only with links, those of a
-// field's graph only there.
+// while the menu names it (those of the links only with links, those of a
+// field's graph only there), but for 'd', which redraws every graph, and
+// 'N', node numbers, which need no links.
 const graph_key kGraphKeys[] = {
     graph_key::on("\r").help(first_line).does(drag_editor),
-    graph_key::on("d").when([](const graph_view &) { return f_or_n == graph_network; }).does(redraw_only),
+    graph_key::on("d")
+        .when([](const graph_view &) { return f_or_n == graph_network; })
+        .unlisted_when(always<graph_view>)
+        .does(redraw_only),
     graph_key::on("a").when(linked).does(ant),
     graph_key::on("p").when(linked).does(shortest_paths),
     graph_key::on("k").when(linked).does(rank_layout),
@@ -488,7 +492,7 @@ const graph_key kGraphKeys[] = {
         .when(linked)
         .does(unreachable_nodes),
     graph_key::on("n").help(" tog: nodes-n/N").when(linked).does(toggle_switch),
-    graph_key::on("N").when(linked).does(toggle_switch),
+    graph_key::on("N").when(linked).unlisted_when(always<graph_view>).does(toggle_switch),
     graph_key::on("l").help(" links-l").when(linked).does(toggle_switch),
     graph_key::on("A")
         .help([](const graph_view &) -> std::string {
@@ -584,6 +588,12 @@ graph_key_acts(const graph_view &view, char key)
 {
     const graph_key *row = find_key(kGraphKeys, key, view);
     return row && row->act;
+}
+
+std::string
+graph_unlisted_keys(const graph_view &view)
+{
+    return unlisted_keys(kGraphKeys, view);
 }
 
 graph_step

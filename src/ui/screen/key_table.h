@@ -15,8 +15,13 @@
 // whose help line it joins is listed too. find_key finds the row in force
 // and key_help lists the help, both walking the rows in the same way, so
 // what is shown and what is done cannot drift apart; a row's action need
-// not test its `when` again. A key no row in force names is the loop's to
-// answer (most pass it on or ignore it). Start reading at struct key_row.
+// not test its `when` again. A key that also acts where its help is not
+// shown says so, and when, in its row (`unlisted_when`: the graph menu's
+// node numbers without links); its action then says what it does there. A
+// key no row acting now names is the loop's to answer: most pass it on or
+// ignore it; the pause box, every key of which answers outside the forms
+// that offer it, hands it to the row naming it. Start reading at struct
+// key_row.
 #pragma once
 #include <cstddef>
 #include <cstring>
@@ -36,6 +41,8 @@ struct key_row {
     help_function text_now = nullptr; // or its help line showing a state in force
     condition listed = nullptr;    // whether its help names its keys now, and so
                                    // whether they act; nullptr: always
+    condition unlisted = nullptr;  // while its help is not shown, whether its keys
+                                   // act all the same; nullptr: they do not
     action act = nullptr;          // what the key does; nullptr: nothing here, its
                                    // caller acts on it
 
@@ -60,6 +67,11 @@ struct key_row {
         return with_field(*this, &key_row::listed, c);
     }
     constexpr key_row
+    unlisted_when(condition c) const
+    {
+        return with_field(*this, &key_row::unlisted, c);
+    }
+    constexpr key_row
     does(action a) const
     {
         return with_field(*this, &key_row::act, a);
@@ -67,7 +79,16 @@ struct key_row {
 
     bool has_help() const { return text != nullptr || text_now != nullptr; }
     bool listed_in(const Context &c) const { return listed == nullptr || listed(c); }
+    bool acts_unlisted_in(const Context &c) const { return unlisted != nullptr && unlisted(c); }
 };
+
+// The condition of a key that acts wherever its help is not shown.
+template <class Context>
+bool
+always(const Context &)
+{
+    return true;
+}
 
 // One line of help as shown, and the keys of the rows it stands for.
 struct key_help_line {
@@ -86,16 +107,18 @@ row_in_force(const key_row<Context, Result> &row, const Context &c, bool &line_l
     return line_listed && row.listed_in(c);
 }
 
-// The row in force for key in state c, or nullptr when no row in force
-// names it (key 0 names none).
+// The row acting on key in state c: the first that names it and is in
+// force, or acts while unlisted; nullptr when none (key 0 names none).
 template <class Context, class Result>
 const key_row<Context, Result> *
 find_key(const key_row<Context, Result> *rows, size_t count, char key, const Context &c)
 {
     bool line_listed = false;
-    for (size_t i = 0; i < count; i++)
-        if (row_in_force(rows[i], c, line_listed) && key != 0 && std::strchr(rows[i].keys, key) != nullptr)
+    for (size_t i = 0; i < count; i++) {
+        bool in_force = row_in_force(rows[i], c, line_listed);
+        if ((in_force || rows[i].acts_unlisted_in(c)) && key != 0 && std::strchr(rows[i].keys, key) != nullptr)
             return &rows[i];
+    }
     return nullptr;
 }
 
@@ -122,6 +145,20 @@ std::string
 all_keys(const key_row<Context, Result> (&rows)[N])
 {
     return all_keys(rows, N);
+}
+
+// The keys that act in state c though the help does not show them: those
+// of the rows not in force that act while unlisted.
+template <class Context, class Result, size_t N>
+std::string
+unlisted_keys(const key_row<Context, Result> (&rows)[N], const Context &c)
+{
+    std::string keys;
+    bool line_listed = false;
+    for (const key_row<Context, Result> &row : rows)
+        if (!row_in_force(row, c, line_listed) && row.acts_unlisted_in(c))
+            keys += row.keys;
+    return keys;
 }
 
 // The help lines listed now, in table order. A row without help of its own

@@ -76,7 +76,8 @@ TEST(DragEditorKeys, AKeyActsExactlyWhenThePromptListsIt)
         no_links = links ? 0 : 1;
         for (const drag_state &s : every_state())
             expect_listed_keys_act(drag_prompt_pieces(s), [&s](char key) { return drag_key_acts(s, key); },
-                                   std::string("kind ") + s.kind + (links ? " with links" : " without links"));
+                                   std::string("kind ") + s.kind + (links ? " with links" : " without links"),
+                                   drag_unlisted_keys(s));
     }
     free_graph_data();
 }
