@@ -505,7 +505,7 @@ using editor_key = key_row<editor_session, void>;
 bool
 rules_set_is_1(const editor_session &e)
 {
-    return e.s.rules_set == 1;
+    return e.s.rules_set != 0;
 }
 
 bool

@@ -751,7 +751,7 @@ has_block(const lattice_session &e)
 bool
 can_kill(const lattice_session &e)
 {
-    return e.s.rules_set == 1 && rulemix;
+    return e.s.rules_set && rulemix;
 }
 
 std::string
