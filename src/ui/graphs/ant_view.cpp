@@ -457,6 +457,24 @@ hits_keys()
     return all_keys(kHitsKeys);
 }
 
+bool
+ant_key_acts(const ant_view &v, char key)
+{
+    return key_acts(kAntKeys, key, v);
+}
+
+bool
+hits_key_acts(const ant_view &v, char key)
+{
+    return key_acts(kHitsKeys, key, v);
+}
+
+std::string
+hits_unlisted_keys(const ant_view &v)
+{
+    return unlisted_keys(kHitsKeys, v);
+}
+
 const ant_view *
 ant_walking()
 {

@@ -380,8 +380,7 @@ drag_keys()
 bool
 drag_key_acts(const drag_state &s, char key)
 {
-    const drag_key *row = find_key(kDragKeys, key, s);
-    return row && row->act;
+    return key_acts(kDragKeys, key, s);
 }
 
 std::string

@@ -586,8 +586,7 @@ graph_keys()
 bool
 graph_key_acts(const graph_view &view, char key)
 {
-    const graph_key *row = find_key(kGraphKeys, key, view);
-    return row && row->act;
+    return key_acts(kGraphKeys, key, view);
 }
 
 std::string

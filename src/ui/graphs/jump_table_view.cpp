@@ -207,6 +207,12 @@ table_keys()
 }
 
 bool
+table_key_acts(char key)
+{
+    return key_acts(kTableKeys, key, table_view{});
+}
+
+bool
 table_key_command(table_view &v, char key, bool &copy)
 {
     const table_key *row = find_key(kTableKeys, key, v);

@@ -895,3 +895,9 @@ histogram_options_keys()
 {
     return all_keys(kOptionKeys);
 }
+
+bool
+histogram_option_acts(char mode, bool damage, char key)
+{
+    return key_acts(kOptionKeys, key, histogram_options{nullptr, mode, damage, 0});
+}

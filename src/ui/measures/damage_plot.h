@@ -36,3 +36,5 @@ void draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool log
 std::vector<key_help_line> histogram_options_menu(char mode, bool damage);
 // Every key the options prompt's table has a row for.
 std::string histogram_options_keys();
+// Whether key acts at the options prompt as histogram_options_menu lists it.
+bool histogram_option_acts(char mode, bool damage, char key);

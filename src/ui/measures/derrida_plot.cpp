@@ -628,6 +628,18 @@ derrida_completion_keys()
     return all_keys(kCompletionKeys);
 }
 
+bool
+derrida_menu_acts(const derrida_menu_state &s, char key)
+{
+    return key_acts(kMenuKeys, key, s);
+}
+
+bool
+derrida_completion_acts(const derrida_menu_state &s, char key)
+{
+    return key_acts(kCompletionKeys, key, s);
+}
+
 void
 draw_Derrida_plot()
 {

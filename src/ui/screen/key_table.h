@@ -129,6 +129,15 @@ find_key(const key_row<Context, Result> (&rows)[N], char key, const Context &c)
     return find_key(rows, N, key, c);
 }
 
+// Whether key acts in state c: a row acting on it has an action here.
+template <class Context, class Result, size_t N>
+bool
+key_acts(const key_row<Context, Result> (&rows)[N], char key, const Context &c)
+{
+    const key_row<Context, Result> *row = find_key(rows, N, key, c);
+    return row != nullptr && row->act != nullptr;
+}
+
 // Every key any row of a table names, in table order, whatever is in force.
 template <class Context, class Result>
 std::string
