@@ -950,19 +950,6 @@ const pause_key kPauseKeys[] = {
     pause_key::on("\r").help(" cont-ret:").does(close_box),
 };
 
-// The row of a key the menu does not offer now. The box answers such a key
-// all the same, through its row: the row's action says what the key does
-// outside the forms that offer it (not_in_short_box, not_in_field), and a
-// key of the caller's ('1', '+') goes on to it. nullptr for any other key.
-const pause_key *
-row_not_offered(char key)
-{
-    for (const pause_key &row : kPauseKeys)
-        if (key != 0 && std::strchr(row.keys, key) != nullptr)
-            return &row;
-    return nullptr;
-}
-
 // The menu lines as the key table lists them for this box: the table's help
 // texts are pieces of the menu, and a piece beginning with a newline starts
 // a line of its own.
@@ -1060,9 +1047,10 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         draw_menu(b);
         input_string(1, text_entry);
         char key = is[0];
-        const pause_key *row = find_key(kPauseKeys, key, b);
-        if (row == nullptr)
-            row = row_not_offered(key);
+        // Every key of the box answers in every form: one it does not offer
+        // now through its action's own test of the form, one of the
+        // caller's ('1', '+') by going on to it.
+        const pause_key *row = find_named_key(kPauseKeys, key);
         // Return closes with the result held; every other key sets it anew.
         if (key != kKeyReturn)
             b.result = stp_box_nothing;

@@ -19,9 +19,11 @@
 // shown says so, and when, in its row (`unlisted_when`: the graph menu's
 // node numbers without links); its action then says what it does there. A
 // key no row acting now names is the loop's to answer: most pass it on or
-// ignore it; the pause box, every key of which answers outside the forms
-// that offer it, hands it to the row naming it. Start reading at struct
-// key_row.
+// ignore it. Two loops answer every key of theirs whatever is shown, and
+// look keys up by name alone (find_named_key): the pause box, each of whose
+// keys says what it does outside the forms that offer it, and the running
+// pattern, whose key panel is help that may be hidden. Start reading at
+// struct key_row.
 #pragma once
 #include <cstddef>
 #include <cstring>
@@ -127,6 +129,25 @@ const key_row<Context, Result> *
 find_key(const key_row<Context, Result> (&rows)[N], char key, const Context &c)
 {
     return find_key(rows, N, key, c);
+}
+
+// The first row naming key whatever is shown, for the loops that answer
+// every key of theirs in every form; nullptr when none (key 0 names none).
+template <class Context, class Result>
+const key_row<Context, Result> *
+find_named_key(const key_row<Context, Result> *rows, size_t count, char key)
+{
+    for (size_t i = 0; i < count; i++)
+        if (key != 0 && std::strchr(rows[i].keys, key) != nullptr)
+            return &rows[i];
+    return nullptr;
+}
+
+template <class Context, class Result, size_t N>
+const key_row<Context, Result> *
+find_named_key(const key_row<Context, Result> (&rows)[N], char key)
+{
+    return find_named_key(rows, N, key);
 }
 
 // Whether key acts in state c: a row acting on it has an action here.

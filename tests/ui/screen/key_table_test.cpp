@@ -69,6 +69,19 @@ TEST(KeyTable, TheFirstRowInForceWins)
     EXPECT_EQ(find_key(kRows, '\0', s), nullptr);
 }
 
+// The loops that answer every key of theirs find a row by name alone,
+// whether the help shows it or not.
+TEST(KeyTable, ARowByNameWhateverIsShown)
+{
+    state s;
+    EXPECT_EQ(find_key(kRows, 'j', s), nullptr);
+    EXPECT_EQ(find_named_key(kRows, 'j'), &kRows[1]);
+    EXPECT_EQ(find_named_key(kRows, 'u'), &kRows[2]);
+    EXPECT_EQ(find_named_key(kRows, 'x'), &kRows[0]);
+    EXPECT_EQ(find_named_key(kRows, 'z'), nullptr);
+    EXPECT_EQ(find_named_key(kRows, '\0'), nullptr);
+}
+
 TEST(KeyTable, WalkersOfKeysAndLines)
 {
     EXPECT_EQ(all_keys(kRows), "xjuxqn");
