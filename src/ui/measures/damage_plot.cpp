@@ -25,6 +25,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
@@ -387,12 +388,11 @@ options_step
 revise_cut_off(histogram_options &o, char)
 {
     damage_record *dp = o.dp;
-    uint32_t largest = std::min(dp->largest, dp->counts_last);
-    ask_line(formatted("revise cut-off damage size, now %u (min 20, def %u):", dp->columns, largest), 5,
-             numeric_entry);
-    long typed = typed_number();
-    dp->columns = typed >= 20 && typed <= static_cast<long>(largest) ? static_cast<uint32_t>(typed)
-                                                                     : largest;
+    damage_limits limits{std::min(dp->largest, dp->counts_last), dp->smallest};
+    ask_line(formatted("revise cut-off damage size, now %u (min %u, def %u):", dp->columns,
+                       smallest_cut_off(limits), limits.largest),
+             5, numeric_entry);
+    dp->columns = accepted_columns('n', limits, typed_number(), limits.largest);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
     return options_step::redraw;
 }
@@ -573,7 +573,10 @@ const question kDamageQuestions[] = {
     {nullptr, nullptr, [] { say("Damage Spread: show binned damage-b, actual sizes-def:"); }, 1, 0,
      take_mode, 0, answer_step::leave},
     {[] { return asked->mode == 'n'; }, nullptr,
-     [] { say(formatted("select cut-off damage size (min 20 default %u):", asked_limits.largest)); },
+     [] {
+         say(formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(asked_limits),
+                       asked_limits.largest));
+     },
      5, 1, take_columns, 1, answer_step::restart},
     {[] { return asked->mode == 'b'; }, nullptr,
      [] {
@@ -768,8 +771,9 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     // The network: after room for "sample no=" and its number.
     std::string net = twod ? formatted("net=%dx%d", i2d, j2d) : formatted("1d net=%d", lineL);
     net += nhood_mixed ? formatted(" k=%d-%d", nhood_lb, nhood_ub) : formatted(" k=%d", nhood);
-    net += nonlocal == 0 || regular2d ? " local wiring" : " rand-wiring";
-    if (zonesize != 0 && nonlocal && (twod || zonesize != lineL))
+    net += regular_wiring() ? " local wiring" : " rand-wiring";
+    zone_caption zone = caption_of_zone();
+    if (zone == zone_caption::width || (zone == zone_caption::no_limit && (twod || threed)))
         net += formatted(" zone-diam=%d", zonesize);
     if (cinputfreq != 0) {
         char text[40];
