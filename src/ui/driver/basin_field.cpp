@@ -518,10 +518,8 @@ print_field_data()
     std::string counts = field_was_neutral ? compose_component_count() : compose_field_counts();
     std::string size = compose_field_size_line();
     std::string g = compose_field_g_line();
-    write_outputs(counts.c_str(), 1);
-    write_outputs(size.c_str(), 1);
-    write_outputs(g.c_str(), 1);
-    write_outputs("\n", 1);
+    // One append of the whole summary: a failed one leaves none of it.
+    write_outputs((counts + size + g + "\n").c_str(), 1);
     if (!mouse_found)
         return;
     int16_t x = getx, y = gety;

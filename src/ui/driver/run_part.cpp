@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"
@@ -345,18 +346,20 @@ advance_layout_cursor()
     advance_basin_cursor(Maxx, Maxy);
 }
 
-// With a rule mix and a data file, one data line of every cell's rule.
+// With a rule mix and a data file, one data line of every cell's rule,
+// composed whole and appended at once; the hex bytes alone also go to
+// standard error with pdata.
 void
 rule_mix_data_line()
 {
     if (!rulemix || !filedata || lineL > 6)
         return;
-    save_data(" R=");
+    std::string line = " R=";
     for (int c = L; c >= 0; c--) {
         print_current_bitstring_hexbytes(1, carule[c], nhoodm[c], Maxx, white, 3);
-        save_data(" ");
+        line += hex_readout_text(1, carule[c], nhoodm[c]) + " ";
     }
-    save_data("\n");
+    save_data((line + "\n").c_str());
 }
 
 // After the last point of a sweep: keep or clear the graph, revise the rule.

@@ -124,7 +124,7 @@ append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *ru
     std::vector<uint8_t> record;
     encode_stat_record(rule, stat_record_bytes(eg->k) - 2, static_cast<float>(ae->avg.mean),
                        std::min(static_cast<float>(ae->avg.sd), kStatSdLimit), record);
-    save_binary_data(stat_filename, record.data(), record.size());
+    save_record(stat_filename, record.data(), record.size());
 }
 
 // The rule's point: the previous marker gives way to a plain point, the

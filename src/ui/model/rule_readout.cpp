@@ -41,16 +41,21 @@ constexpr int kMaxRankedOrder = 12;
 // table's cells at its left; 0 when it does not.
 int first_line_x = 0;
 
-// Copies a text of the box when copies are asked for.
+// The copy of the box's texts, composed whole and written at the end of
+// the readout (write_copies), so that the data file takes the readout as
+// one append: a failed append leaves no part of it.
+std::string readout_copy;
+
+// The copy so far to standard error (pdata) and the data file (filedata)
+// when outflag asks for it; the copy is emptied.
 void
-copy_text(int outflag, const char *text)
+write_copies(int outflag)
 {
-    if (outflag != 1)
-        return;
-    if (pdata)
-        print_out(text);
-    if (filedata)
-        save_data(text);
+    if (outflag == 1 && pdata)
+        print_out(readout_copy.c_str());
+    if (outflag == 1 && filedata)
+        save_data(readout_copy.c_str());
+    readout_copy.clear();
 }
 
 // Draws text at the current point, cut to what fits before xmax: the order
@@ -117,7 +122,7 @@ canalyzing_readout(int k)
 // its name and number and hex bytes, the last line its cells. Leaves the
 // current point on the last line after the cells.
 void
-write_code(int k, int outflag, int x, int xmax, int cell)
+write_code(int k, int x, int xmax, int cell)
 {
     int v = value_range;
     bool tcode = totalistic == rule_kind_tcodes;
@@ -140,7 +145,7 @@ write_code(int k, int outflag, int x, int xmax, int cell)
     bar(getx, gety, xmax - 1, Maxy - 1);
     int cell_k = nhoodm ? nhoodm[cell] : k;
     print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 0);
-    copy_text(outflag, text);
+    readout_copy += text;
 
     int size = last < 64 ? vgax(4) : last < 256 ? vgax(3) : vgax(2);
     int gap = last < 128 ? 2 : 1;
@@ -198,7 +203,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
 {
     int16_t px = getx, py = gety;
     int v = value_range;
-    bool copies = outflag == 1 && (pdata || filedata);
+    readout_copy.clear();
     char text[160];
     moveto(first_line_x > x ? first_line_x : x, y);
 
@@ -235,7 +240,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     else
         snprintf(text, sizeof text, "v%dk%d rule", v, k);
     outtext(text);
-    copy_text(outflag, text);
+    readout_copy += text;
 
     if (!tot_only && rule) {
         int last = static_cast<int>(int_power(v, k)) - 1;
@@ -243,11 +248,11 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
             snprintf(text, sizeof text, "(dec)%lu ",
                      static_cast<unsigned long>(dec_equiv(rule, last)));
             outtext(text);
-            copy_text(outflag, text);
+            readout_copy += text;
             moverel(3, 0);
         }
         outtext("(hex)");
-        copy_text(outflag, v > 2 || k > 7 ? "(hex)\n" : "(hex)");
+        readout_copy += v > 2 || k > 7 ? "(hex)\n" : "(hex)";
         if (three_lines)
             moverel(0, vgay(2));
         setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
@@ -255,12 +260,13 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         // vgax(8): the limit leaves room for one more byte (at most 2.3
         // character widths) inside the box.
         int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
-        print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, copies ? 1 : 0);
+        print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
+        readout_copy += hex_readout_text(1, rule, k);
         setviewport(0, 0, Maxx, Maxy, 1);
         if (three_lines)
             moverel(0, -vgay(2));
-        if (copies && k <= 6)
-            copy_text(outflag, "\n");
+        if (k <= 6)
+            readout_copy += "\n";
     }
 
     int result = getx;
@@ -270,7 +276,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
-        write_code(k, outflag, x, xmax, cell);
+        write_code(k, x, xmax, cell);
 
     if (threed)
         snprintf(text, sizeof text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
@@ -279,8 +285,9 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     else
         snprintf(text, sizeof text, "1d size=%d ", lineL);
     outtext(text);
-    copy_text(outflag, text);
+    readout_copy += text;
     if (tot_only) {
+        write_copies(outflag);
         moveto(px, py);
         return result;
     }
@@ -299,14 +306,15 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     outtext(second);
     if (getx > result)
         result = getx;
-    copy_text(outflag, text);
-    copy_text(outflag, "\n");
-    copy_text(outflag, second);
+    readout_copy += text;
+    readout_copy += "\n";
+    readout_copy += second;
 
     std::string canal_text = canalyzing_readout(k);
     outtext(canal_text.c_str());
-    copy_text(outflag, canal_text.c_str());
-    copy_text(outflag, "\n");
+    readout_copy += canal_text;
+    readout_copy += "\n";
+    write_copies(outflag);
 
     if (post_func(k, rule, 0, 0, 0, 0) == 1) {
         int16_t w = CWidth, h = CHeight;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -39,6 +40,10 @@ load_ascii_table_file(const char *name, uint8_t *table, int last)
         snprintf(text, sizeof text, " v(found)%d!=v(%d), cant load, cont-ret:", file_v,
                  value_range);
         show_refusal(text, refusal_place::at_point);
+    }
+    if (check == ascii_table_check::too_short) {
+        refuse_file(name, ascii_table_length_fault(in.size(), last));
+        return 0;
     }
     if (check != ascii_table_check::sound) {
         refuse_file(name);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -32,8 +33,10 @@ bool
 read_and_list(const char *name, std::vector<uint16_t> &counts)
 {
     std::vector<uint8_t> in;
-    if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
+    if (!read_file(name, in, kLargestHistogramFile))
         return file_refused(name);
+    if (!decode_histogram(in.data(), in.size(), counts))
+        return file_refused(name, histogram_length_fault(in.size()));
     list_counts(counts);
     return true;
 }

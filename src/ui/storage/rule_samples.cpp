@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -32,8 +33,9 @@ load_samples()
         fprintf(stderr, "\n %s", name);
         std::vector<uint8_t> data;
         uint8_t *row = kcodes ? v_code[i] : carule[i];
-        if (!read_file(name, data, largest) ||
-            !decode_rule_sample(data.data(), data.size(), k, kcodes, row))
+        if (!read_file(name, data, largest))
             file_error(name);
+        else if (!decode_rule_sample(data.data(), data.size(), k, kcodes, row))
+            file_error(name, rule_sample_length_fault(data.size(), k, kcodes));
     }
 }

@@ -25,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
+#include "support/torn_writes.h"
 #include "support/work_dir.h"
 
 namespace {
@@ -128,6 +129,38 @@ TEST_F(RuleBox, DataFileGetsTheSameTextAsStandardError)
     data << in.rdbuf();
     EXPECT_EQ(data.str(), text);
     EXPECT_EQ(text.rfind("v2k3 rule(dec)110 (hex)6e\n", 0), 0u);
+    EXPECT_TRUE(work.leave());
+}
+
+// The disk fills in the middle of the readout's copy: the data file keeps
+// its old line and nothing of the readout, the error box is shown once for
+// two readouts, and the next readout lands whole after the old line.
+TEST_F(RuleBox, AReadoutTornByAFullDiskLeavesNoPartOfItInTheDataFile)
+{
+    work_dir work;
+    ASSERT_TRUE(work.enter("zemra-rulebox"));
+    snprintf(filename_data, kFileNameSize, "%s", "run.dat");
+    {
+        std::ofstream out(filename_data);
+        out << "old line\n";
+    }
+    filedata = data_basins;
+    std::vector<uint8_t> rule = rule_110();
+    // One key only: a second box would wait for ever (and time out).
+    type_keys("\r");
+    torn_writes::start(13);
+    std::string text = copied(3, rule.data());
+    copied(3, rule.data());
+    torn_writes::stop();
+    auto data_file = [] {
+        std::ifstream in(filename_data);
+        std::stringstream data;
+        data << in.rdbuf();
+        return data.str();
+    };
+    EXPECT_EQ(data_file(), "old line\n");
+    EXPECT_EQ(copied(3, rule.data()), text);
+    EXPECT_EQ(data_file(), "old line\n" + text);
     EXPECT_TRUE(work.leave());
 }
 

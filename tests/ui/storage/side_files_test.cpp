@@ -354,7 +354,9 @@ TEST_F(HistogramFiles, OddOrEmptyFilesAreRefused)
     testing::internal::CaptureStderr();
     EXPECT_FALSE(list_histogram_file("odd.his"));
     EXPECT_FALSE(list_histogram_file("empty.his"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "file error odd.his\nfile error empty.his\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "file error odd.his: 3 bytes, counts are 2 bytes each\n"
+              "file error empty.his: 0 bytes, counts are 2 bytes each\n");
 }
 
 } // namespace
