@@ -12,6 +12,8 @@
 #include "support/x_keys.h"
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -243,6 +245,16 @@ ScreenTest::type_in_step(char c)
         if (!wait_for_ready_signal(ready_fd, kReadyPatience))
             ADD_FAILURE() << "the window did not wait for a key";
     });
+}
+
+int
+ScreenTest::inked_right_of_prompt_box(int lines)
+{
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(lines);
+    int inked = 0;
+    for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
+        inked += pixel != Color_Table[black];
+    return inked;
 }
 
 unsigned long

@@ -45,9 +45,11 @@
 #include "ui/model/rule_readout.h"
 #include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
@@ -367,9 +369,20 @@ char
 field_sweep_end(char key)
 {
     int16_t x = getx, y = gety;
-    moveto(getx - 5 * CWidth, gety - CHeight);
+    // In a box of its own at the top left, level with the prompt box: clear
+    // of the graph's last point, of the window's edge and of the field's
+    // box with its progress bar, which stands in the prompt box's place.
+    // What it covers is kept and put back.
+    const int x0 = 2, x1 = prompt_box_left(Maxx) - 3, y1 = prompt_box_bottom(1);
+    image_slot under = 0;
+    getimage(x0, 2, x1, y1, &under);
+    draw_box(-1, x0, 2, x1, y1, 1, 0);
+    setcolor(white);
+    moveto(x0 + 3, 5);
     outtext(" quit-q rule-r mut-(def) keep+k:");
     int len = input_string(2, text_entry);
+    putimage(x0, 2, &under, 0);
+    freeimage(&under);
     key = is[0];
     bool keep = key == 'k' || (len > 1 && is[1] == 'k');
     if (!keep) {

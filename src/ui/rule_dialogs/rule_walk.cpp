@@ -238,6 +238,7 @@ list_row_values(const uint8_t *row, const row_size &s, bool with_counts)
         if (sum != s.last + 1)
             out += " !=tablesize=" + std::to_string(s.last + 1) + ": ERROR";
     }
+    out += "\n";
     fputs(out.c_str(), stderr);
 }
 

@@ -33,7 +33,7 @@ load_ascii_table_file(const char *name, uint8_t *table, int last)
         return 0;
     }
     int file_v = ascii_table_v(in.data(), in.size());
-    fprintf(stderr, "\nfilebytes=%d file_v=%d", static_cast<int>(in.size()), file_v);
+    fprintf(stderr, "\nfilebytes=%d file_v=%d\n", static_cast<int>(in.size()), file_v);
     ascii_table_check check = decode_ascii_table(in.data(), in.size(), last, table);
     if (check == ascii_table_check::other_v) {
         char text[200];

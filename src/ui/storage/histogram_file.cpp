@@ -25,6 +25,7 @@ list_counts(const std::vector<uint16_t> &counts)
     fprintf(stderr, "\nhistogram: 1+%d columns\n", static_cast<int>(counts.size()) - 1);
     for (uint16_t c : counts)
         fprintf(stderr, "%d ", c);
+    fputc('\n', stderr);
 }
 
 // The counts of a histogram file, listed; false (file error shown) when it

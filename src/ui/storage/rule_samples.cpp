@@ -26,11 +26,11 @@ load_samples()
     int count = no_glider_rules && k >= 0 && k < kGliderKs ? no_glider_rules[v][k] : 0;
     bool kcodes = tot_only;
     size_t largest = static_cast<size_t>(rule_sample_file_bytes(k, kcodes));
-    fprintf(stderr, "\n loading %d rules :", count);
+    fprintf(stderr, "\n loading %d rules :\n", count);
     for (int i = 0; i < count && i < lineL; i++) {
         char name[64];
         snprintf(name, sizeof name, kcodes ? "v%dk%d_c%d.vco" : "v%dk%d_c%d.rul", v, k, i);
-        fprintf(stderr, "\n %s", name);
+        fprintf(stderr, " %s\n", name);
         std::vector<uint8_t> data;
         uint8_t *row = kcodes ? v_code[i] : carule[i];
         if (!read_file(name, data, largest))
