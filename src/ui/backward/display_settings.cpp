@@ -528,7 +528,7 @@ file_data_prompt()
 void
 create_data_file()
 {
-    int16_t fd = myopen(filename_data, open_write, open_append);
+    int fd = myopen(filename_data, open_write, open_append);
     if (fd < 0) {
         file_error(filename_data);
         return;

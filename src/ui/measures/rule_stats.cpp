@@ -17,7 +17,7 @@
 #include "engine/measures/rule_sample.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/storage/length_faults.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
@@ -76,7 +76,7 @@ read_sample_file(const char *name)
         return false;
     }
     if (!decode_stat_sample(data.data(), data.size(), k, records, &spare)) {
-        refuse_file(name, stat_sample_length_fault(data.size(), k));
+        refuse_file(name, stat_sample_fault(data.data(), data.size(), k));
         return false;
     }
     if (spare > 0) {
