@@ -40,8 +40,6 @@
 
 namespace {
 
-// Prompt image slot saved under the editor's six-line prompt.
-constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = kEditorPromptLines;
 
 // The drawing region's layout, in vgax/vgay units: kRegionGap under the
@@ -59,6 +57,7 @@ constexpr int kRowLabelLineFrom = 5, kRowLabelLineTo = 20;
 // keys in force read; the rest is the picture and the turn's bookkeeping.
 // The shared rows' hooks (editor_key_loop.h) follow the key operations.
 struct editor_session : editor_session_core {
+    static constexpr int kind = editor_1d;
     editor_1d_state s;
     int pseudo = 0;     // links as straight lines
     int spread = 0;     // spread asked for: 0 none, 1 inputs, 2 outputs
@@ -129,12 +128,6 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
     if (pic.x1 >= Maxx / 2)
         pic.y0 = std::max(pic.y0, under_prompt);
     pic.y1 = std::min(lowest, static_cast<int>(r.cy + r.radius) + margin);
-}
-
-int
-cursor_colour()
-{
-    return bground == 'w' ? white : lightred;
 }
 
 // The upper row (4 pixels high) and the lower row (4 pixels, or each cell
@@ -291,7 +284,7 @@ draw_turn(editor_session &e)
     }
     if (e.all_links)
         draw_all_links(e);
-    setcolor(cursor_colour());
+    setcolor(editor_cursor_colour());
     if (pic.layout == layout_time_step) {
         draw_1d_links(pic.rows, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
     } else {
@@ -315,15 +308,7 @@ draw_prompt(const editor_session &e)
 cells_in_reach
 editor_session::reach() const
 {
-    cells_in_reach reach;
-    reach.editor = editor_1d;
-    reach.rules_set = s.rules_set;
-    reach.cursor = s.cursor;
-    reach.block = s.block;
-    reach.all_links = all_links;
-    reach.low = s.low;
-    reach.high = s.high;
-    return reach;
+    return reach_in_state(kind, s, all_links);
 }
 
 template <cursor_move Move>
@@ -460,7 +445,7 @@ delete_cursor_cell(editor_session &e, char)
 int
 editor_session::sculpt_over_screen()
 {
-    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kPromptSlot);
+    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kEditorPromptSlot);
 }
 
 // A placed load's block: its cells from the first one placed, as many as
@@ -542,12 +527,6 @@ can_delete(const editor_session &e)
 }
 
 std::string
-heading_help(const editor_session &e)
-{
-    return editor_heading(editor_1d, e.s.rules_set);
-}
-
-std::string
 step_help(const editor_session &e)
 {
     char text[96];
@@ -569,12 +548,6 @@ rewire_heading(const editor_session &e)
 }
 
 std::string
-change_k_help(const editor_session &e)
-{
-    return change_k_text(e.s.cursor);
-}
-
-std::string
 kill_help(const editor_session &e)
 {
     return can_delete(e) ? "kill-K del-d, " : "kill-K, ";
@@ -592,7 +565,7 @@ constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKe
 // acts), and what it does with its effects. A row without a piece of its
 // own is named by the piece before it; a row without keys only writes.
 const editor_key kEditorKeys[] = {
-    editor_key::on(kRightKey).help(heading_help).does(act<move<cursor_move::right>, no_effect>),
+    editor_key::on(kRightKey).help(heading_help<editor_session>).does(act<move<cursor_move::right>, no_effect>),
     editor_key::on(kLeftKeys).does(act<move<cursor_move::left>, no_effect>),
     editor_key::on("j").help(", jump-j").does(act<jump, no_effect>),
     editor_key::on(kUpKey).help(step_help).does(act<move<cursor_move::up>, no_effect>),
@@ -616,7 +589,7 @@ const editor_key kEditorKeys[] = {
     editor_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kEdits>),
 
     editor_key::on("").help("\n"),
-    editor_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kEdits>),
+    editor_key::on("k").help(change_k_help<editor_session>).when(k_changeable).does(act_on_cells<change_k, kEdits>),
     editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
     editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),
@@ -635,7 +608,7 @@ const editor_key kEditorKeys[] = {
 void
 set_up(editor_session &e)
 {
-    get_prompt_box(kPromptSlot, kPromptLines);
+    save_under_editor_prompt();
     e.s.step = up_down_step(n_cells());
     lay_out_region(e.pic, e.s.rules_set);
     getimage(e.pic.x0, e.pic.y0, e.pic.x1, e.pic.y1, &e.region_under);
@@ -649,8 +622,7 @@ put_back(editor_session &e)
 {
     putimage(e.pic.x0, e.pic.y0, &e.region_under, 0);
     freeimage(&e.region_under);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    put_back_under_editor_prompt();
     if (e.links_picture)
         freeimage(&e.links_picture);
     e.links_valid = false;
@@ -663,7 +635,7 @@ void
 end_turn(editor_session &e)
 {
     draw_prompt(e);
-    if (was_changed == 1 && !e.learning_changed_nothing()) {
+    if (e.turn_changed_wiring()) {
         mark_wiring_general();
         cell_out_freq();
         // Any change of the wiring, by whichever key, makes the picture
@@ -696,7 +668,7 @@ editor_1d_keys()
 std::vector<std::string>
 editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, int block)
 {
-    return help_lines(editor_1d_help(editor_1d_state{rules_set, block, low, high, cursor, step}));
+    return help_lines(editor_1d_help(editor_1d_state{{rules_set, block, low, high, cursor}, step}));
 }
 
 editor_1d_picture
@@ -711,7 +683,7 @@ editor_1d_layout_now(int layout, int rules_set)
 void
 show_graphic_wiring_1d(int layout, int rules_set)
 {
-    if (lineL == 0 || !wiring || !nhoodm)
+    if (!editor_can_open())
         return;
     editor_session e;
     e.pic.layout = layout == layout_circle ? layout_circle : layout_time_step;

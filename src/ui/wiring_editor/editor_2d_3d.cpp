@@ -42,9 +42,8 @@
 
 namespace {
 
-// Prompt image slot under the six-line prompt; box slots of the
-// information strip, the clean picture and the editor's region.
-constexpr int kPromptSlot = 3;
+// Box slots of the information strip, the clean picture and the editor's
+// region.
 constexpr int kPromptLines = kEditorPromptLines;
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
@@ -74,6 +73,7 @@ constexpr int kTickFrom = 5, kTickTo = 10, kLabelFrom = 12;
 // read, then the picture and the turn's bookkeeping.
 // The shared rows' hooks (editor_key_loop.h) follow the key operations.
 struct lattice_session : editor_session_core {
+    static constexpr int kind = editor_2d_3d;
     editor_2d_3d_state s;
     lattice_cursor cur;
     block_corners box;
@@ -101,12 +101,6 @@ int
 n_cells()
 {
     return lineL;
-}
-
-int
-cursor_colour()
-{
-    return bground == 'w' ? white : lightred;
 }
 
 int
@@ -271,7 +265,7 @@ draw_picture(lattice_session &e)
         e.cur = cursor_of_cell(first_cursor_cell(n_cells(), p.shape, outer_tot), p.shape);
         e.first_picture = false;
     }
-    e.links.cursor = cursor_colour();
+    e.links.cursor = editor_cursor_colour();
     e.redraw = false;
 }
 
@@ -326,14 +320,8 @@ mark_cursor_in_frame(const lattice_session &e)
 cells_in_reach
 lattice_session::reach() const
 {
-    cells_in_reach reach;
-    reach.editor = editor_2d_3d;
-    reach.rules_set = s.rules_set;
+    cells_in_reach reach = reach_in_state(kind, s, all_links);
     reach.cursor = current_cell(*this);
-    reach.block = s.block;
-    reach.all_links = all_links;
-    reach.low = s.low;
-    reach.high = s.high;
     reach.box = box;
     return reach;
 }
@@ -697,7 +685,7 @@ int
 lattice_session::sculpt_over_screen()
 {
     int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
-                                   &boximage[kRegionSlot], kPromptSlot);
+                                   &boximage[kRegionSlot], kEditorPromptSlot);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
     if (pic.shape.dim == 3)
         redraw = true;
@@ -743,12 +731,6 @@ can_kill(const lattice_session &e)
 }
 
 std::string
-heading_help(const lattice_session &e)
-{
-    return editor_heading(editor_2d_3d, e.s.rules_set);
-}
-
-std::string
 jump_help(const lattice_session &)
 {
     return threed ? ", jump-j" : " jump-j";
@@ -772,12 +754,6 @@ rewire_heading(const lattice_session &e)
 }
 
 std::string
-change_k_help(const lattice_session &e)
-{
-    return change_k_text(e.s.cursor);
-}
-
-std::string
 rule_help(const lattice_session &)
 {
     return tot_only ? "rule: Save/rev-S/v, Derrida-D" : "rule: Save/rev/trans-S/v/t, Derrida-D";
@@ -787,7 +763,7 @@ rule_help(const lattice_session &)
 // acts), and what it does with its effects. A row without a piece of its
 // own is named by the piece before it; a row without keys only writes.
 const lattice_key kLatticeKeys[] = {
-    lattice_key::on(kLeftKey).help(heading_help).does(act<move<lattice_move::left>, no_effect>),
+    lattice_key::on(kLeftKey).help(heading_help<lattice_session>).does(act<move<lattice_move::left>, no_effect>),
     lattice_key::on(kRightKey).does(act<move<lattice_move::right>, no_effect>),
     lattice_key::on(kUpKey).does(act<move<lattice_move::up>, no_effect>),
     lattice_key::on(kDownKey).does(act<move<lattice_move::down>, no_effect>),
@@ -823,7 +799,7 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    lattice_key::on("k").help(change_k_help<lattice_session>).when(k_changeable).does(act_on_cells<change_k, kRewires>),
     lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
     lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
     lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
@@ -880,7 +856,7 @@ set_up(lattice_session &e)
     e.frame_limit = frame_height_limit();
     e.links.pseudo = pseudo_at_start();
     e.block_dim = e.pic.shape.dim;
-    get_prompt_box(kPromptSlot, kPromptLines);
+    save_under_editor_prompt();
 }
 
 // Puts back what the editor covered.
@@ -890,8 +866,7 @@ put_back(lattice_session &e)
     put_back_regions(e);
     if (boximage[kLatticeFrameSlot])
         freeimage(&boximage[kLatticeFrameSlot]);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    put_back_under_editor_prompt();
 }
 
 // The end of a turn: once a change has set was_changed, the wiring is
@@ -902,7 +877,7 @@ end_turn(lattice_session &e)
 {
     sync_state(e);
     draw_prompt(e);
-    if (was_changed == 1 && !e.learning_changed_nothing())
+    if (e.turn_changed_wiring())
         mark_wiring_general();
 }
 
@@ -946,7 +921,7 @@ editor_2d_3d_keys()
 void
 show_graphic_wiring_2d_3d(int rules_set_now)
 {
-    if (lineL == 0 || !wiring || !nhoodm)
+    if (!editor_can_open())
         return;
     int16_t saved_i2d = i2d, saved_j2d = j2d;
     int16_t x = getx, y = gety;

@@ -4,8 +4,9 @@
 // table, prompt and drawing.
 //
 // A session of either editor derives from editor_session_core, holds its
-// state (rules_set, block, low, high, cursor) in s, and names what differs
-// between the editors by three members the shared actions call:
+// state (editor_state.h) in s, names its editor in kind (editor_1d or
+// editor_2d_3d), and what differs between the editors by the members the
+// shared actions call:
 //     cells_in_reach reach() const;          // the cursor cell or the block
 //     void after_effects(unsigned effects);  // its own part of a key's effects
 //     void take_placed_part(const placed_part &part); // a load's block: low, high
@@ -19,6 +20,8 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/key_table.h"
 #include "ui/wiring_editor/editor_operations.h"
+#include "ui/wiring_editor/editor_state.h"
+#include "ui/wiring_editor/editor_texts.h"
 
 // What both editors' sessions hold besides their state: whether the
 // operations act on the block, and the record of the learning.
@@ -30,7 +33,15 @@ struct editor_session_core {
     // Learning that changed nothing in its last call leaves the wiring
     // flags as they are at the end of a turn.
     bool learning_changed_nothing() const { return learning_used && learning_result == 0; }
+    // Whether the turn changed the wiring so that it is no longer regular
+    // (was_changed set, and not by learning that changed nothing).
+    bool turn_changed_wiring() const;
 };
+
+// The cells in reach of an editor (editor_1d or editor_2d_3d) in state s:
+// the cursor cell, or the block when both the block flag and all_links are
+// set. The 2d/3d editor adds its block's corners.
+cells_in_reach reach_in_state(int editor, const editor_state &s, int all_links);
 
 // The arrow keys as key strings of a row.
 constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
@@ -93,6 +104,22 @@ takes_in_state(const key_row<Session, void> (&rows)[N], const State &s, int key)
     Session e;
     e.s = s;
     return editor_row_for(rows, key, e) != nullptr;
+}
+
+// Help pieces both editors' tables share: the heading of the key menu, and
+// the k change's piece for the cursor cell.
+template <class Session>
+std::string
+heading_help(const Session &e)
+{
+    return editor_heading(Session::kind, e.s.rules_set);
+}
+
+template <class Session>
+std::string
+change_k_help(const Session &e)
+{
+    return change_k_text(e.s.cursor);
 }
 
 // Guards both editors' tables share, over a session whose state s holds

@@ -31,6 +31,31 @@
 #include "ui/wiring_editor/wire_up.h"
 
 void
+save_under_editor_prompt()
+{
+    get_prompt_box(kEditorPromptSlot, kEditorPromptLines);
+}
+
+void
+put_back_under_editor_prompt()
+{
+    putimage(Maxx / 2, 2, &boximage_prompt[kEditorPromptSlot], 0);
+    freeimage(&boximage_prompt[kEditorPromptSlot]);
+}
+
+bool
+editor_can_open()
+{
+    return lineL != 0 && wiring && nhoodm;
+}
+
+int
+editor_cursor_colour()
+{
+    return bground == 'w' ? white : lightred;
+}
+
+void
 apply_key_effects(unsigned effects)
 {
     if (effects & recounts)

@@ -50,8 +50,20 @@ void kill_cell(const cells_in_reach &reach, char key);
 void save_rule(const cells_in_reach &reach, char key);
 void revise_rule(const cells_in_reach &reach, char key);
 void transform(const cells_in_reach &reach, char key);
-// The lines of either editor's prompt, the key menu in the prompt box.
+// The lines of either editor's prompt, the key menu in the prompt box, and
+// the prompt image slot that keeps what lay under it.
 constexpr int kEditorPromptLines = 6;
+constexpr int kEditorPromptSlot = 3;
+
+// Saves what lies under an editor's prompt; puts it back as the editor
+// leaves.
+void save_under_editor_prompt();
+void put_back_under_editor_prompt();
+
+// Whether an editor may open: a network with its wiring.
+bool editor_can_open();
+// The cursor's colour on the window's background.
+int editor_cursor_colour();
 
 // 'D': the Derrida plot, over the editor's prompt taken away (the plot's
 // boxes are shorter; the prompt comes back at the end of the turn). 'z':
