@@ -8,9 +8,11 @@
 // engine/wiring_editor/editor_1d_layout.h; draws with graphics_1d.h and
 // spread_1d.h. The key operations it shares with the 2d/3d editor, over
 // the cursor cell or the block, are editor_operations.h, its information
-// line and shared prompt pieces editor_texts.h, its key wait
-// editor_key_loop.h; its own are the cursor moves, the block dialog, the
-// spread, untangling and deleting a cell. Start at show_graphic_wiring_1d;
+// line and shared prompt pieces editor_texts.h, its key wait and the row
+// actions both tables use (the all-links toggle, learning, the network
+// data menu, over the hooks of its session) editor_key_loop.h; its own are
+// the cursor moves, the block dialog, the spread, untangling and deleting
+// a cell. Start at show_graphic_wiring_1d;
 // the key table is at kEditorKeys.
 #include "ui/wiring_editor/editor_1d.h"
 
@@ -565,7 +567,7 @@ constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKe
 // acts), and what it does with its effects. A row without a piece of its
 // own is named by the piece before it; a row without keys only writes.
 const editor_key kEditorKeys[] = {
-    editor_key::on(kRightKey).help(heading_help<editor_session>).does(act<move<cursor_move::right>, no_effect>),
+    editor_key::on(kRightKey).help(heading_help).does(act<move<cursor_move::right>, no_effect>),
     editor_key::on(kLeftKeys).does(act<move<cursor_move::left>, no_effect>),
     editor_key::on("j").help(", jump-j").does(act<jump, no_effect>),
     editor_key::on(kUpKey).help(step_help).does(act<move<cursor_move::up>, no_effect>),
@@ -576,7 +578,8 @@ const editor_key kEditorKeys[] = {
     editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
     editor_key::on("io").help("in/out-i/o").does(act<ask_spread, no_effect>),
     editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn<editor_session>, changes>),
+    editor_key::on("l").help(" learn-l").when(learning_offered)
+        .does(act<learn<editor_session>, changes>),
 
     editor_key::on("").help(rewire_heading),
     editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
@@ -589,7 +592,7 @@ const editor_key kEditorKeys[] = {
     editor_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kEdits>),
 
     editor_key::on("").help("\n"),
-    editor_key::on("k").help(change_k_help<editor_session>).when(k_changeable).does(act_on_cells<change_k, kEdits>),
+    editor_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kEdits>),
     editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
     editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),

@@ -11,8 +11,9 @@
 // oblique_frames.h. The key operations it shares with the 1d editor, over
 // the cursor cell or the cells of the block inside its corners, are
 // editor_operations.h, its information line and shared prompt pieces
-// editor_texts.h, its key wait editor_key_loop.h; its own are the cursor
-// and picture moves, the sizes, the link modes, the hexagonal toggle and
+// editor_texts.h, its key wait and the row actions both tables use (the
+// all-links toggle, learning, the network data menu, over the hooks of its
+// session) editor_key_loop.h; its own are the cursor and picture moves, the sizes, the link modes, the hexagonal toggle and
 // the block dialog. Start at show_graphic_wiring_2d_3d; the key table is
 // at kLatticeKeys.
 #include "ui/wiring_editor/editor_2d_3d.h"
@@ -42,9 +43,9 @@
 
 namespace {
 
+constexpr int kPromptLines = kEditorPromptLines;
 // Box slots of the information strip, the clean picture and the editor's
 // region.
-constexpr int kPromptLines = kEditorPromptLines;
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;
@@ -763,7 +764,7 @@ rule_help(const lattice_session &)
 // acts), and what it does with its effects. A row without a piece of its
 // own is named by the piece before it; a row without keys only writes.
 const lattice_key kLatticeKeys[] = {
-    lattice_key::on(kLeftKey).help(heading_help<lattice_session>).does(act<move<lattice_move::left>, no_effect>),
+    lattice_key::on(kLeftKey).help(heading_help).does(act<move<lattice_move::left>, no_effect>),
     lattice_key::on(kRightKey).does(act<move<lattice_move::right>, no_effect>),
     lattice_key::on(kUpKey).does(act<move<lattice_move::up>, no_effect>),
     lattice_key::on(kDownKey).does(act<move<lattice_move::down>, no_effect>),
@@ -782,12 +783,14 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("x").help(", CA wiring and toghex-x").when(network_2d).does(act<toggle_hex, no_effect>),
 
     lattice_key::on("b").help("\nblock-b tog:").does(act<define_block, no_effect>),
-    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links<lattice_session>, no_effect>),
+    lattice_key::on("g").help("block-g ").when(has_block)
+        .does(act<toggle_all_links<lattice_session>, no_effect>),
     lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
     lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn<lattice_session>, kRewires>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only)
+        .does(act<learn<lattice_session>, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
     lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
@@ -799,7 +802,7 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help<lattice_session>).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
     lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
     lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
     lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
