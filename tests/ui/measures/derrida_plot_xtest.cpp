@@ -83,6 +83,7 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
 // the ticks, over the plot's left edge or inside the plot.
 TEST_F(DerridaPlot, TheYLabelEndsLeftOfTheTicks)
 {
+    clear_drawing_area(); // the band is read whole: nothing of an earlier drawing may stay in it
     const int x0 = Maxx / 2, y0 = Maxy - vgax(50), w = vgax(300), h = vgay(300);
     draw_general_graph_frame(0, 0, static_cast<short>(x0), static_cast<short>(y0),
                              static_cast<short>(w), static_cast<short>(h), 10, 10, 1.0);
