@@ -163,7 +163,7 @@ TEST_F(BasinPicture, OAtTheBasinPauseOpensTheOptionsBox)
     for (const char *keys : {"o\r", "\r"}) {
         options_opened = 0;
         basintypeno = 1;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         draw_basin_from(9);
         typing.join();
         EXPECT_EQ(options_opened, keys[0] == 'o' ? 1 : 0) << keys;

@@ -84,7 +84,7 @@ protected:
     template <typename Stages>
     void answer(const std::string &keys, Stages stages)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         stages();
         typing.join();
         XSync(D, False);
@@ -320,7 +320,7 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     clearviewport();
     accept_from = accept_from_pause;
     int outside = -1;
-    std::thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
         if (i != 0)
             return;
         outside = 0;
@@ -343,7 +343,7 @@ TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
     clearviewport();
     accept_from = accept_from_display;
     int left_behind = -1;
-    std::thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
+    paced_thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
         if (i != 4) // the highlight prompt
             return;
         left_behind = 0;

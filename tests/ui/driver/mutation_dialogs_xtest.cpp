@@ -70,7 +70,7 @@ protected:
     void answer(const std::string &keys, Dialog dialog)
     {
         long before = live_allocations;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
         XSync(D, False);

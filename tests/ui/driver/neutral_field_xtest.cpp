@@ -69,7 +69,7 @@ protected:
     static std::vector<uint32_t> field_waits(uint8_t pause, const std::string &keys)
     {
         std::vector<uint32_t> counted;
-        std::thread typist =
+        paced_thread typist =
             type_keys_looking(keys, [&](size_t) { counted.push_back(totbasinsinfield); });
         neutral_order = 1;
         datapause = pause;
@@ -149,7 +149,7 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     four_cells_in_pairs();
     const int top = vgay(45), bottom = Maxy - 2;
     int frame_broken = -1, beyond_frame = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         frame_broken = beyond_frame = 0;
         std::vector<unsigned long> side = pixels_seen(Maxx - 2, top + 1, 3, bottom - top - 1);
         for (size_t i = 0; i < side.size(); i += 3) {
@@ -190,7 +190,7 @@ TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApar
     compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
     fit_field_layout = 1;
     clear_drawing_area();
-    std::thread typist = type_keys_looking("q", [](size_t) {});
+    paced_thread typist = type_keys_looking("q", [](size_t) {});
     neutral_order = 1;
     datapause = datapause_unset;
     draw_field();

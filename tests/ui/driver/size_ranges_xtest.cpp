@@ -93,7 +93,7 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         stp = 0;
         pdata = data_basins;
         testing::internal::CaptureStderr();
-        std::thread keys = type_keys_paced("\r");
+        paced_thread keys = type_keys_paced("\r");
         draw_range_field();
         keys.join();
         std::string out = testing::internal::GetCapturedStderr();
@@ -224,7 +224,7 @@ TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
     uint8_t *seed = bitseed;
     // Return shows the first page again (the table fits one page), 'j' jumps
     // to row 0, 'q' leaves.
-    std::thread keys = type_keys_paced("\rj0\rq");
+    paced_thread keys = type_keys_paced("\rj0\rq");
     draw_field();
     keys.join();
     EXPECT_EQ(fieldsize, 24u);

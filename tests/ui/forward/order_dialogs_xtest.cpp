@@ -56,7 +56,7 @@ TEST_F(OrderDialogs, AnOrderSeedShowsItsBitsInTheStatusBox)
     int shown = -1;
     // Set by seed ('s'), the seed dialog left as it is ('q'), then the
     // listing again, where the status box is read, and quit ('q').
-    std::thread typist = type_keys_looking("s\rqq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("s\rqq", [&](size_t i) {
         if (i == 3)
             shown = status_box_marks();
     });

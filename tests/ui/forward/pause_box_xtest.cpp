@@ -41,7 +41,7 @@ protected:
     // Opens the box on the ring's rule with the keys typed into it.
     static int box(const std::string &keys, const uint8_t *state = nullptr)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         int result = interrupt_stp_box(2, carule[0], 7, state ? state : A, 0);
         typist.join();
         return result;

@@ -149,7 +149,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
         // goes to the running pattern, which waits for nothing.
         std::thread driver([&] {
             auto at_next_attractor = [&](const std::string &keys, std::function<void(size_t)> look) {
-                std::thread typist = type_keys_looking(keys, look);
+                paced_thread typist = type_keys_looking(keys, look);
                 type_keys("=");
                 typist.join();
             };
@@ -170,7 +170,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
             });
             at_next_attractor("\r", [&](size_t) { prompts_after_clear++; });
             // The run is stopped from its key poll, and ends at "still looking".
-            std::thread typist = type_keys_looking("q", [](size_t) {});
+            paced_thread typist = type_keys_looking("q", [](size_t) {});
             type_keys("q");
             typist.join();
         });

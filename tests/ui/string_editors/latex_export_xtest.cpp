@@ -57,7 +57,7 @@ protected:
     {
         moveto(40, 300);
         int size = 10;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
         typing.join();
         int left = 0;

@@ -50,7 +50,7 @@ TEST_F(WiringReview, TheGraphComesBackToTheReviewOnQ)
     srandom(1);
     MixNetwork net(2, 12, {2});
     cell_out_freq();
-    std::thread typing = type_keys_paced("g\rqq");
+    paced_thread typing = type_keys_paced("g\rqq");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], 'q');
@@ -62,7 +62,7 @@ TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
     MixNetwork net(2, 20, {3});
     give_2d(5, 4);
     cell_out_freq();
-    std::thread typing = type_keys_paced("3\r");
+    paced_thread typing = type_keys_paced("3\r");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], '3');
@@ -92,7 +92,7 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
     std::vector<unsigned long> at_9, at_8;
     bool flags_cleared = false;
     std::string keys = "1\r" + kRight + "rqq";
-    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
         if (i == 2)
             at_9 = line_row();
         if (i == 3)
@@ -129,7 +129,7 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     cell_out_freq();
     clear_drawing_area();
     bool left_below = false;
-    std::thread typing = type_keys_looking("Dqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("Dqq", [&](size_t i) {
         if (i != 1)
             return;
         const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
@@ -156,7 +156,7 @@ TEST_F(WiringReview, TheSpreadOfInputsRunsToItsEnd)
     cell_out_freq();
     editor_1d_picture pic = editor_1d_layout_now(layout_circle, 1);
     bool caption_shown = false;
-    std::thread typing = type_keys_looking("i\rxq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("i\rxq", [&](size_t i) {
         if (i == 2) // the caption's frame at the region's top left
             caption_shown = pixel_seen(pic.x0 + 2, pic.y0 + 2 + CHeight) != pixel_seen(pic.x0 + 6, pic.y0 + 2 + CHeight);
     });
@@ -194,7 +194,7 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 fy = static_cast<int>(y + 0.5);
             }
             unsigned long seen = 0;
-            std::thread typing = type_keys_looking("j5\rq", [&](size_t i) {
+            paced_thread typing = type_keys_looking("j5\rq", [&](size_t i) {
                 if (i == 3)
                     seen = pixel_seen(fx, fy);
             });
@@ -222,7 +222,7 @@ TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
     for (int c : {2, 9, 15})
         xs.push_back(static_cast<int>(pic.rows.cell_x(c)) - 1);
     std::vector<unsigned long> fresh, put_back;
-    std::thread typing = type_keys_looking("bappq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("bappq", [&](size_t i) {
         for (int x : xs) {
             if (i == 2)
                 fresh.push_back(pixel_seen(x, pic.rows.t0_y));
