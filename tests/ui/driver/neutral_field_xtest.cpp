@@ -204,7 +204,7 @@ TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApar
     // summary, the progress bar's frame), above the rule box and the strip
     // below Maxy, inside the window's frame.
     int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
-    int bottom = std::min(static_cast<int>(rule_box_top), Maxy - 3 * CHeight - 2);
+    int bottom = Maxy - 3 * CHeight - 2;
     int outside = 0, out_right = 0, overlapping = 0;
     for (size_t i = 0; i < boxes.size(); i++) {
         const drawn_box &b = boxes[i].box;
