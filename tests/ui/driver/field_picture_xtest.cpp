@@ -7,7 +7,6 @@
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
-
 #include <cstdio>
 #include <string>
 #include <vector>
