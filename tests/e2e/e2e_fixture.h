@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -66,6 +67,18 @@ protected:
                 "\r"});       // no transformation
     }
 
+    // On from road_to_field_rule to the output parameters' question of the
+    // sweep graphs ("G-density graph: Zpara-1, ..."), every question before
+    // it answered with its default.
+    void road_to_sweep_graphs(const std::string &rule)
+    {
+        road_to_field_rule(rule);
+        answer({"\r",   // network view: on to the output parameters
+                "\r",   // revise from the start
+                "\r",   // no state-space matrix
+                "\r"}); // no in-degree histogram
+    }
+
     // Waits for the running space-time pattern's first cells at the top left
     // (the pixel at (40, 3) or (10, 3) other than the background); false
     // when none came.
@@ -75,6 +88,17 @@ protected:
         return wait_until([&] {
             return zemra->pixel(40, 3) != background || zemra->pixel(10, 3) != background;
         });
+    }
+
+    // vga coordinates of the window, as the program scales them.
+    int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
+    int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
+    // With ZEMRA_SCREENSHOTS naming a folder, the screen saved there as
+    // name.png.
+    void shot(const std::string &name)
+    {
+        if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
+            zemra->screenshot(std::string(dir) + "/" + name + ".png");
     }
 
     void TearDown() override

@@ -13,7 +13,7 @@
 
 namespace {
 
-const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
+const char kCleanExit[] = "\n Using backing store\n\nZemra clean exit\n";
 
 // Each test runs the program in a fresh working directory of its own.
 class EndSignals : public ZemraTest {
@@ -46,13 +46,20 @@ protected:
         closedir(d);
         return names;
     }
+    // Sends sig to the program only: a program that never started has pid
+    // -1, and kill(-1, sig) would signal every process the tests may reach.
+    void signal_zemra(int sig)
+    {
+        ASSERT_GT(zemra->pid(), 0) << "no program to signal";
+        kill(zemra->pid(), sig);
+    }
     std::string dir, previous;
 };
 
 TEST_F(EndSignals, SigtermAtAPromptEndsCleanly)
 {
     launch();
-    kill(zemra->pid(), SIGTERM);
+    signal_zemra(SIGTERM);
     EXPECT_EQ(zemra->wait_exit(5), 0);
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
 }
@@ -64,7 +71,7 @@ TEST_F(EndSignals, SighupUnderARunningPatternEndsCleanly)
     auto rows = [&] { return zemra->region_digest(0, 0, 14 * 6, 600); };
     unsigned long long early = rows();
     ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
-    kill(zemra->pid(), SIGHUP);
+    signal_zemra(SIGHUP);
     EXPECT_EQ(zemra->wait_exit(5), 0);
     EXPECT_NE(zemra->stderr_text().find("Zemra clean exit"), std::string::npos);
 }
@@ -79,7 +86,7 @@ TEST_F(EndSignals, SigtermDuringAScreenSaveKeepsTheOldPicture)
     launch();
     zemra->type(">");       // the hot key: the window is captured, the name asked
     zemra->type("keep\r");  // the name; its confirmation waits
-    kill(zemra->pid(), SIGTERM);
+    signal_zemra(SIGTERM);
     EXPECT_EQ(zemra->wait_exit(5), 0);
     EXPECT_NE(zemra->stderr_text().find("Zemra clean exit"), std::string::npos);
     std::ifstream in("keep.nat", std::ios::binary);

@@ -7,29 +7,15 @@
 // naming a folder the screen is saved there at the summary and the table.
 #include "e2e/e2e_fixture.h"
 
-#include <cstdlib>
-
 namespace {
 
 class LambdaZRoad : public ZemraWorkTest {
 protected:
     LambdaZRoad() : ZemraWorkTest("zemra-e2e-lambda-z") {}
-    // vga coordinates of the window, as the program scales them.
-    int vx(float x) { return static_cast<int>(x * zemra->width() / 640.0f); }
-    int vy(float y) { return static_cast<int>(y * zemra->height() / 480.0f); }
-    void shot(const std::string &name)
-    {
-        if (const char *dir = getenv("ZEMRA_SCREENSHOTS"))
-            zemra->screenshot(std::string(dir) + "/" + name + ".png");
-    }
     void road(const std::string &suffix)
     {
         launch();
-        road_to_field_rule("255");
-        answer({"\r",               // network view: on to the output parameters
-                "\r",               // revise from the start
-                "\r",               // no state-space matrix
-                "\r"});             // no in-degree histogram
+        road_to_sweep_graphs("255");
         answer({"L\r"});            // the lambda-Z-canalyzing graphs
         ASSERT_TRUE(zemra->wait_ready_for_key());
         // Under the summary box and the table, before the sweep draws.

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
+const char kCleanExit[] = "\n Using backing store\n\nZemra clean exit\n";
 
 class SetupRoad : public ZemraTest {
 protected:

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kCleanExit[] = "\n Using backing store\nZemra clean exit\n";
+const char kCleanExit[] = "\n Using backing store\n\nZemra clean exit\n";
 
 using WindowClose = ZemraTest;
 

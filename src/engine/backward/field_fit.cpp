@@ -10,6 +10,7 @@
 
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
+#include "engine/backward/neutral_shape.h"
 #include "engine/backward/tree_geometry.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
@@ -26,6 +27,11 @@ std::vector<uint32_t> depth_of_basin;
 // Each basin's rotation class on a ring: the smallest number of any
 // rotation of any state of its cycle.
 std::vector<uint32_t> class_of_basin;
+// The neutral-order field is measured from its wiring: each component's
+// depth found from its smallest order when it is drawn, the first
+// components' depths kept for the fit.
+bool neutral_measured = false;
+neutral_links neutral;
 
 uint64_t
 field_states()
@@ -161,60 +167,18 @@ measure_field_shape()
 }
 
 bool
-measure_neutral_field_shape(int n)
+measure_neutral_field_shape(int n, size_t most_components)
 {
     forget_field_shape();
-    if (n < 1 || n > kMaxNeutralCells || !wiring || !nhoodm)
+    if (!neutral_links_of_network(n, &neutral))
         return false;
-    uint64_t orders = 1;
-    for (int i = 2; i <= n; i++)
-        orders *= static_cast<uint64_t>(i);
-    if (orders > kMostFittedStates)
-        return false;
-    // Whether two cells are wired to each other either way: such a pair
-    // never swaps.
-    std::vector<uint8_t> linked(static_cast<size_t>(n) * n, 0);
-    for (int x = 0; x < n; x++)
-        for (int j = 0; j < nhoodm[x]; j++) {
-            int y = wiring[x][j];
-            if (y < n)
-                linked[static_cast<size_t>(x) * n + y] = linked[static_cast<size_t>(y) * n + x] = 1;
-        }
-    // The field's subtree run roots each component at its smallest order
-    // and builds it level by level, each order once: its depth is the
-    // breadth-first distance from that order.
-    constexpr uint32_t kNone = UINT32_MAX;
-    basin_of.assign(orders, kNone);
-    std::vector<uint32_t> level, next_level;
-    uint16_t order[kMaxNeutralCells];
-    for (uint64_t s0 = 0; s0 < orders; s0++) {
-        if (basin_of[s0] != kNone)
-            continue;
-        uint32_t b = static_cast<uint32_t>(depth_of_basin.size());
-        basin_of[s0] = b;
-        level.assign(1, static_cast<uint32_t>(s0));
-        uint32_t depth = 0;
-        for (;;) {
-            next_level.clear();
-            for (uint32_t t : level) {
-                index_to_order(t, order, n);
-                auto unwired = [&](uint16_t x, uint16_t y) { return !linked[static_cast<size_t>(x) * n + y]; };
-                for_each_neutral_swap(order, n, unwired, [&](uint32_t s) {
-                    if (basin_of[s] == kNone) {
-                        basin_of[s] = b;
-                        next_level.push_back(s);
-                    }
-                    return false;
-                });
-            }
-            if (next_level.empty())
-                break;
-            depth++;
-            level.swap(next_level);
-        }
-        depth_of_basin.push_back(depth);
-        class_of_basin.push_back(static_cast<uint32_t>(s0));
-    }
+    neutral_measured = true;
+    for_each_neutral_root(neutral, [&](const uint16_t *root) {
+        if (depth_of_basin.size() == most_components)
+            return false;
+        depth_of_basin.push_back(neutral_component_depth(neutral, root));
+        return true;
+    });
     return true;
 }
 
@@ -225,11 +189,17 @@ forget_field_shape()
     basin_of.shrink_to_fit();
     depth_of_basin.clear();
     class_of_basin.clear();
+    neutral_measured = false;
 }
 
 uint32_t
 basin_depth_of(uint32_t state)
 {
+    if (neutral_measured) {
+        uint16_t root[kMaxNeutralCells];
+        index_to_order(state, root, neutral.n);
+        return neutral_component_depth(neutral, root);
+    }
     return state < basin_of.size() ? depth_of_basin[basin_of[state]] : 0;
 }
 
@@ -294,6 +264,17 @@ place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int gap,
     s.row_height = std::max(s.row_height, height);
     s.row_empty = false;
     return true;
+}
+
+size_t
+most_boxes_on_page(const field_area &area, int gap)
+{
+    // Each box of a row starts at least 2 + gap pixels right of the last,
+    // and each row at least 2 + gap pixels below the last.
+    const int step = std::max(1, 2 + gap);
+    size_t across = static_cast<size_t>(std::max(0, area.right - area.left + 1 + gap) / step) + 1;
+    size_t down = static_cast<size_t>(std::max(0, area.bottom - area.top + 1 + gap) / step) + 1;
+    return across * down + 1;
 }
 
 bool

@@ -1,12 +1,14 @@
 // A basin field fitted to the drawing area. Before the field is drawn its
 // shape is measured (the basin and the depth of every state, from the
-// successor of each state); from the depths follows how far each basin's
+// successor of each state; a neutral-order field's components from its
+// wiring); from the depths follows how far each basin's
 // drawing reaches from its centre at a given start radius, and so the
 // largest start radius at which every basin, placed row by row in the order
 // the field draws them, stays inside the area without touching another.
 // The field driver (ui/driver/basin_field.cpp) places each basin as it
 // comes with place_on_shelf. Start at measure_field_shape.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,16 +34,18 @@ constexpr uint64_t kMostFittedStates = uint64_t{1} << 22;
 // above kMostFittedStates. Changes A and F.
 bool measure_field_shape();
 // Measures the neutral-order field of the network of n cells (the real
-// size, templineL once the order space is entered): the n! update orders, two
-// orders joined when they differ by one swap of neighbouring positions
-// whose cells are not wired to each other, each component's depth the
-// distance from its smallest order, where the field roots it. False, and
-// nothing kept, when n! is above kMostFittedStates.
-bool measure_neutral_field_shape(int n);
+// size, templineL once the order space is entered) from its wiring
+// (neutral_shape.h), without a walk of the n! orders: the depths of its
+// first most_components components, in the order the field draws them, and
+// afterwards the depth of any component from its smallest order. False,
+// and nothing kept, when n is outside 1..kMaxNeutralCells or there is no
+// wiring.
+bool measure_neutral_field_shape(int n, size_t most_components);
 // Forgets what measure_field_shape or measure_neutral_field_shape kept.
 void forget_field_shape();
 // The deepest tree level of the basin holding state (0 when nothing was
-// measured or the state is beyond the field).
+// measured or the state is beyond the field); in a neutral-order field,
+// of the component whose smallest order is state.
 uint32_t basin_depth_of(uint32_t state);
 // The depths of the basins in the order the field draws them: by their
 // smallest state number, with the rotations of a ring's basin drawn once
@@ -75,6 +79,10 @@ bool place_on_shelf(shelf &s, const field_area &area, const node_reach &box, int
 // The box of a basin of depth d at the radii times factor, with the reach
 // of its nodes.
 node_reach basin_box(uint32_t depth, float factor, const node_reach &node);
+// More boxes than one page of the area can hold, whatever their sizes:
+// every box is at least 2 pixels wide and high. A field of more basins
+// cannot fit one page at any radius, so no more of them need be measured.
+size_t most_boxes_on_page(const field_area &area, int gap);
 // Whether the basins of depths, placed in that order at the radii times
 // factor, fit in one page of the area.
 bool field_fits(const std::vector<uint32_t> &depths, const field_area &area, const node_reach &node,

@@ -115,21 +115,33 @@ order_to_index(const uint16_t *order, int count)
 {
     if (count < 2)
         return 0;
-    // used[value] marks the values already placed; the place of a value
-    // among those left is the value less the used values below it.
-    uint8_t *used = static_cast<uint8_t *>(checked_calloc(count, 1, "posorder"));
+    // used marks the values already placed, a bit each; the place of a
+    // value among those left is the value less the used values below it.
+    // The sum of place_i * (count-1-i)! is taken as
+    // (...(place_0 * (count-1) + place_1) * (count-2) + ...) + place_{count-2},
+    // the same modulo 2^32. The marks of up to 1024 values stay on the stack:
+    // the neutral-order field ranks every order it swaps to.
+    constexpr int kStackValues = 1024;
+    uint64_t stack_used[kStackValues / 64] = {};
+    const size_t words = (static_cast<size_t>(count) + 63) / 64;
+    uint64_t *used = count <= kStackValues
+                         ? stack_used
+                         : static_cast<uint64_t *>(checked_calloc(words, sizeof(uint64_t), "posorder"));
     uint32_t index = 0;
     for (int i = 0; i < count - 1; i++) {
         int value = order[i];
         if (value >= count)
             value = count - 1;
-        uint32_t place = 0;
-        for (int u = 0; u < value; u++)
-            place += used[u] ? 0 : 1;
-        used[value] = 1;
-        index += place * fact(count - 1 - i);
+        uint32_t below = 0;
+        for (int w = 0; w < value / 64; w++)
+            below += static_cast<uint32_t>(__builtin_popcountll(used[w]));
+        below += static_cast<uint32_t>(
+            __builtin_popcountll(used[value / 64] & ((uint64_t{1} << (value % 64)) - 1)));
+        used[value / 64] |= uint64_t{1} << (value % 64);
+        index = index * static_cast<uint32_t>(count - i) + (static_cast<uint32_t>(value) - below);
     }
-    checked_free(used);
+    if (used != stack_used)
+        checked_free(used);
     return index;
 }
 

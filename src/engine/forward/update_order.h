@@ -25,7 +25,8 @@ void setup_random_sequence();
 
 // The rank of order[0..count-1], a permutation of 0..count-1: the sum over
 // positions i of (place of order[i] among the values not yet used) *
-// (count-1-i)!, modulo 2^32. (2,0,1) gives 4. Work array label "posorder".
+// (count-1-i)!, modulo 2^32. (2,0,1) gives 4. Work array label "posorder"
+// (orders of more than 1024 cells).
 uint32_t order_to_index(const uint16_t *order, int count);
 // Writes the permutation of rank index into order[0..count-1]. Exact for
 // count <= 12 and index < count!; any other index still gives a permutation

@@ -55,20 +55,27 @@ close_ant_walk(ant_walk &ant)
 void
 compute_size_shares(ant_walk &ant)
 {
-    // The measures sum to m_space: divided by m_space itself the shares
-    // make up at most the whole 10000 (a divisor of m_space - 1 would pass
-    // it, and divide by zero when m_space is 1).
-    const double space = std::max(m_space, 1.0);
+    // The measures are counts (states, runs, wires): summed and divided as
+    // integers, the truncated shares cannot pass 10000 between them.
+    auto measure = [](uint32_t i) {
+        return static_cast<uint64_t>(std::max(node_size_measure(i), 0.0));
+    };
+    uint64_t measured = 0;
+    for (uint32_t i = 1; i <= node_no; i++)
+        measured += measure(i);
+    ant.share_total = 0;
     for (uint32_t i = 1; i <= node_no; i++) {
-        double share = node_size_measure(i) / space * kAntScale;
-        ant.size_share[i] = static_cast<uint32_t>(std::min(std::max(share, 0.0), 4294967295.0));
+        ant.size_share[i] = measured ? static_cast<uint32_t>(measure(i) * kAntScale / measured) : 0;
+        ant.share_total += ant.size_share[i];
     }
 }
 
 uint32_t
 draw_by_size_shares(const ant_walk &ant, uint32_t previous)
 {
-    const uint64_t r = static_cast<uint64_t>(random() % kAntScale) + 1;
+    if (ant.share_total == 0)
+        return previous;
+    const uint64_t r = static_cast<uint64_t>(random() % ant.share_total) + 1;
     uint64_t sum = 0;
     for (uint32_t i = 1; i <= node_no; i++) {
         sum += ant.size_share[i];

@@ -22,6 +22,7 @@ struct ant_walk {
     // node's size measure in m_space, in ten-thousandths.
     uint32_t *hit_count = nullptr;
     uint32_t *size_share = nullptr;
+    uint32_t share_total = 0; // the sum of the size shares, at most 10000
     // The targets of the node last looked at ("target"), ascending, and
     // their probabilities in ten-thousandths ("prob_target"); target_count
     // of them.
@@ -41,13 +42,19 @@ void open_ant_walk(ant_walk &ant);
 // Frees the arrays; harmless twice.
 void close_ant_walk(ant_walk &ant);
 
-// The size share of each node: trunc(measure / m_space x 10000), with the
-// measure of the node size rule; an m_space below 1 counts as 1, so the
-// shares stay finite and sum to at most 10000 when the measures sum to at
-// most m_space.
+// The size share of each node: trunc(measure x 10000 / M), with the
+// measure of the node size rule and M the sum of the measures of all nodes
+// (m_space whenever the nodes hold the whole space, as the field, the
+// attractor types and the network's wires do). Dividing by anything
+// smaller (m_space - 1) lets the shares pass 10000 and leaves the last
+// nodes where no draw reaches them; dividing by the nodes' own sum keeps
+// them within 10000 whatever m_space holds.
 void compute_size_shares(ant_walk &ant);
-// A node drawn by the size shares: r = random() % 10000 + 1, the first node
-// at which the running sum of shares reaches r; previous if none does.
+// A node drawn by the size shares: r = random() % share_total + 1, the
+// first node at which the running sum of shares reaches r, so each node is
+// drawn in the proportion of its share and what truncation leaves over
+// goes to none (it would hold the random ant where it was); previous when
+// every share is 0.
 uint32_t draw_by_size_shares(const ant_walk &ant, uint32_t previous);
 // A new start node: random() % node_no + 1, or drawn by the size shares
 // for the random ant. With clear_hits every count goes back to 0.

@@ -97,5 +97,5 @@ std::string
 jump_table_closing(uint8_t form)
 {
     bool listed = form == meta_graph_numbers || form == meta_graph_fractions || form == meta_graph_both;
-    return listed ? "\n ------------------------------------------" : "";
+    return listed ? "\n ------------------------------------------\n" : "";
 }

@@ -20,6 +20,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 
 namespace {
 
@@ -257,14 +258,16 @@ derrida_caption()
         wires = regular2d ? " two-d CA wiring" : " random two-d wiring";
     else
         wires = nonlocal ? " random one-d wiring" : " one-d CA wiring";
-    if (nonlocal && !regular2d) {
-        int widest = lattice2 ? i2d : n;
-        if (zonesize == widest) {
-            wires += " no limit";
-        } else {
-            snprintf(text, sizeof text, " zone=%d", zonesize);
-            wires += text;
-        }
+    switch (caption_of_zone()) {
+    case zone_caption::none:
+        break;
+    case zone_caption::no_limit:
+        wires += " no limit";
+        break;
+    case zone_caption::width:
+        snprintf(text, sizeof text, " zone=%d", zonesize);
+        wires += text;
+        break;
     }
     lines.push_back(wires);
 

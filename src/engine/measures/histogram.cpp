@@ -153,9 +153,15 @@ default_columns(char mode, const damage_limits &l)
 }
 
 uint32_t
+smallest_cut_off(const damage_limits &l)
+{
+    return l.largest >= 20 ? 20 : std::min(l.smallest, l.largest);
+}
+
+uint32_t
 accepted_columns(char mode, const damage_limits &l, long typed, uint32_t current)
 {
-    long low = mode == 'b' ? static_cast<long>(l.smallest) : 20;
+    long low = mode == 'b' ? l.smallest : smallest_cut_off(l);
     if (typed >= low && typed <= static_cast<long>(l.largest))
         return static_cast<uint32_t>(typed);
     return current;

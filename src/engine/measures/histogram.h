@@ -89,8 +89,13 @@ damage_limits damage_limits_of(uint32_t n);
 // The columns first offered: the largest cut-off in mode 'n', at most 100
 // bins in mode 'b'.
 uint32_t default_columns(char mode, const damage_limits &l);
-// A typed cut-off (mode 'n', 20..largest) or number of bins (mode 'b',
-// smallest..largest); anything else keeps current.
+// The smallest cut-off a user may type: 20, but on a network whose largest
+// cut-off is below 20 the fewest bins instead (10, or the largest when that
+// is 9 or less), so the range always holds its default and the sizes a
+// small network shows.
+uint32_t smallest_cut_off(const damage_limits &l);
+// A typed cut-off (mode 'n', smallest_cut_off..largest) or number of bins
+// (mode 'b', smallest..largest); anything else keeps current.
 uint32_t accepted_columns(char mode, const damage_limits &l, long typed, uint32_t current);
 // The counts a damage histogram allocates: one past the largest cut-off in
 // mode 'n' (the cut-off can be raised to it), one past the bins in mode 'b'.

@@ -78,3 +78,9 @@ size_point_column(int origin_x, double lx, int n, int first_size, uint32_t sizes
         return origin_x;
     return origin_x + static_cast<int>((n - first_size) * lx / (sizes - 1));
 }
+
+bool
+sweep_last_point(uint32_t endcount, uint32_t points)
+{
+    return points > 0 && endcount == points - 1;
+}

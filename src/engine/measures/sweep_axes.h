@@ -1,12 +1,18 @@
 // The axes of the sweep graphs (G-density against Z, lambda ratio or network
-// size, and the lambda-Z plots that share their frame), and where a point of
-// a sweep falls on them. Offsets and positions are window pixels measured
+// size, and the lambda-Z plots that share their frame), where a point of a
+// sweep falls on them, and which point is a sweep's last. Offsets and positions are window pixels measured
 // from a graph's origin, its lower left corner; what a unit of tick height is
 // in pixels is the drawing's business (ui/measures/gofe_graph.h).
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// Whether point endcount (0 first) is the last of a sweep of points points,
+// after which the driver asks whether to keep the graph. A sweep of no
+// count (0: the Z window's, which runs until its rules are spent) has no
+// last point, so each of its points stays on both graphs.
+bool sweep_last_point(uint32_t endcount, uint32_t points);
 
 // One tick of an x axis.
 struct sweep_x_tick {

@@ -11,7 +11,9 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "engine/wiring/random_wiring.h"
 
 namespace {
 
@@ -406,6 +408,10 @@ apply_net_file(const network_file &file, int what, uint32_t count,
             nhood_mixed = 1;
     if (has_wiring && nhood_mixed)
         cell_out_freq();
+    // No zone confined the wiring read: a later random redraw of a cell
+    // draws from the whole lattice, and captions say so.
+    if (has_wiring)
+        zonesize = set_max_zonesize(lineL);
 }
 
 void

@@ -292,3 +292,17 @@ set_max_zonesize(uint16_t x)
         return lineL;
     return x;
 }
+
+bool
+regular_wiring()
+{
+    return nonlocal == 0 || regular2d || regular3d;
+}
+
+zone_caption
+caption_of_zone()
+{
+    if (regular_wiring())
+        return zone_caption::none;
+    return zonesize >= set_max_zonesize(lineL) ? zone_caption::no_limit : zone_caption::width;
+}

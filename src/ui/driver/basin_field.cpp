@@ -140,7 +140,7 @@ namespace {
 
 // Measures the field and scales the radii so that it fits the drawing area
 // (fitted), when the layout kept its defaults and the field is a plain one
-// or the neutral-order field (its components measured in the order space,
+// or the neutral-order field (its components measured from the wiring,
 // each drawn as a subtree from its smallest order).
 void
 begin_fitted_field(bool neutral)
@@ -149,11 +149,14 @@ begin_fitted_field(bool neutral)
     if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
         successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
         return;
-    if (!(neutral ? measure_neutral_field_shape(templineL) : measure_field_shape()))
-        return;
     fitted.area = basin_area();
     fitted.node = node_drawing_reach();
     fitted.gap = vgax(4);
+    // Of a neutral field no more components are measured than one page
+    // could hold: a field of more does not fit one page at any radius.
+    if (!(neutral ? measure_neutral_field_shape(templineL, most_boxes_on_page(fitted.area, fitted.gap))
+                  : measure_field_shape()))
+        return;
     fitted.startrad = startrad;
     // Not below a start radius of 2 pixels: a field too large for one
     // page at that goes on on further pages.

@@ -39,8 +39,8 @@ struct field_basin_box {
 const std::vector<field_basin_box> &last_field_boxes();
 // The area the last field was fitted to; false when it was laid out by the
 // layout's own spacing (fit_field_layout off, or a field that is not
-// fitted: size ranges, mutants, sweeps, successive basins, order fields, or
-// more than kMostFittedStates states).
+// fitted: size ranges, mutants, sweeps, successive basins, or a plain field
+// of more than kMostFittedStates states).
 bool last_field_area(field_area *area);
 // The rectangle a field's basins stay in: below the boxes at the top (the
 // options box of three lines, the summary box and the progress bar), above

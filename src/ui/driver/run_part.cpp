@@ -19,6 +19,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/measures/sweep_axes.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
@@ -121,8 +122,7 @@ frame_for_next_run()
 bool
 last_sweep_point()
 {
-    // A sweep of one point (or none) ends at its first point.
-    return totalgraphrules <= 1 || endcount == totalgraphrules - 1;
+    return sweep_last_point(endcount, totalgraphrules);
 }
 
 // The pause between non-stop mutants.

@@ -24,6 +24,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
@@ -377,13 +378,12 @@ options_step
 revise_cut_off(histogram_options &o, char)
 {
     damage_record *dp = o.dp;
-    uint32_t largest = std::min(dp->largest, dp->counts_last);
+    damage_limits limits{std::min(dp->largest, dp->counts_last), dp->smallest};
     ask_line(format("revise cut-off damage size, now %ld", dp->columns) +
-                 format(" (min 20, def %ld):", largest),
+                 format(" (min %ld,", smallest_cut_off(limits)) +
+                 format(" def %ld):", limits.largest),
              5, numeric_entry);
-    long typed = typed_number();
-    dp->columns = typed >= 20 && typed <= static_cast<long>(largest) ? static_cast<uint32_t>(typed)
-                                                                     : largest;
+    dp->columns = accepted_columns('n', limits, typed_number(), limits.largest);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
     return options_step::redraw;
 }
@@ -578,7 +578,10 @@ const question kDamageQuestions[] = {
     {nullptr, nullptr, [] { say("Damage Spread: show binned damage-b, actual sizes-def:"); }, 1, 0,
      take_mode, 0, answer_step::leave},
     {[] { return asked->mode == 'n'; }, nullptr,
-     [] { say(format("select cut-off damage size (min 20 default %ld):", asked_limits.largest)); },
+     [] {
+         say(format("select cut-off damage size (min %ld", smallest_cut_off(asked_limits)) +
+             format(" default %ld):", asked_limits.largest));
+     },
      5, 1, take_columns, 1, answer_step::restart},
     {[] { return asked->mode == 'b'; }, nullptr,
      [] {
@@ -777,8 +780,9 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
                            : format("1d net=%ld", lineL);
     net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
                        : format(" k=%ld", nhood);
-    net += nonlocal == 0 || regular2d ? " local wiring" : " rand-wiring";
-    if (zonesize != 0 && nonlocal && (twod || zonesize != lineL))
+    net += regular_wiring() ? " local wiring" : " rand-wiring";
+    zone_caption zone = caption_of_zone();
+    if (zone == zone_caption::width || (zone == zone_caption::no_limit && (twod || threed)))
         net += format(" zone-diam=%ld", zonesize);
     if (cinputfreq != 0) {
         char text[40];

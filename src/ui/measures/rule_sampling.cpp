@@ -67,24 +67,13 @@ kcode_2d_family(int k)
     return tot_only && totalistic == rule_kind_kcodes && twod && k == 6;
 }
 
-// The figures' two long lines.
-void
-figure_lines(const entropy_moments &shown, char *figures, char *spread, size_t size)
-{
-    snprintf(figures, size, "mean=%f, average dev=%f, standard dev=%f", shown.mean, shown.adev,
-             shown.sd);
-    snprintf(spread, size, "varience=%f, skewness=%f, kurtosis=%f", shown.var, shown.skew,
-             shown.kurt);
-}
-
 // The lines the figures take in the prompt box (one more in automatic
 // mode, and the test question's when it follows).
 int
 figure_box_lines(const entropy_data *ae, const entropy_moments &shown, bool question)
 {
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
-    int lines = 2 + prompt_box_lines(figures) + prompt_box_lines(spread);
+    int lines = 2 + prompt_box_lines(moments_centre_line(shown).c_str()) +
+                prompt_box_lines(moments_shape_line(shown).c_str());
     if (ae->mode == 2)
         lines++;
     if (question)
@@ -121,12 +110,10 @@ show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_mome
         outtext("(hex)");
         print_current_bitstring_hexbytes(hex_kind(), rule, eg->k, Maxx - 2, white, 0);
     }
-    char figures[160], spread[160];
-    figure_lines(shown, figures, spread, sizeof figures);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(figures, margin);
+    write_prompt_lines(moments_centre_line(shown).c_str(), margin);
     moveto(margin, gety + CHeight);
-    write_prompt_lines(spread, margin);
+    write_prompt_lines(moments_shape_line(shown).c_str(), margin);
     return margin;
 }
 
@@ -135,8 +122,8 @@ void
 append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *rule)
 {
     std::vector<uint8_t> record;
-    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, ae->avg.mean,
-                       std::min(ae->avg.sd, kStatSdLimit), record);
+    encode_stat_record(rule, stat_record_bytes(eg->k) - 2, static_cast<float>(ae->avg.mean),
+                       std::min(static_cast<float>(ae->avg.sd), kStatSdLimit), record);
     save_binary_data(stat_filename, record.data(), record.size());
 }
 
@@ -146,7 +133,7 @@ void
 plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
 {
     int L = plane_left(side_plot_left(eg)), B = plane_bottom();
-    float sd = std::min(ae->avg.sd, kStatSdLimit);
+    float sd = std::min(static_cast<float>(ae->avg.sd), kStatSdLimit);
     statx = static_cast<int16_t>(sd * 10 * vgax(142) + L);
     staty = static_cast<int16_t>(B - ae->avg.mean * vgay(200));
     const int half = kMarker / 2;

@@ -127,7 +127,7 @@ open_graphics()
     gravity.bit_gravity = NorthWestGravity;
     XChangeWindowAttributes(D, W, CWBitGravity, &gravity);
     if (DoesBackingStore(ScreenOfDisplay(D, S)) != NotUseful) {
-        fprintf(stderr, "\n Using backing store");
+        fprintf(stderr, "\n Using backing store\n");
         XSetWindowAttributes attributes;
         attributes.backing_store = WhenMapped;
         XChangeWindowAttributes(D, W, CWBackingStore, &attributes);

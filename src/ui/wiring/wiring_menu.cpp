@@ -17,6 +17,7 @@
 #include "engine/model/network_arrays.h"
 #include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
+#include "engine/wiring/random_wiring.h"
 #include "ui/model/nhood_size.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -210,6 +211,8 @@ ask_hypercube_probability()
         hyper_prob = static_cast<uint16_t>(typed);
     nonlocal = 1;
     whatwire = whatwire_hypercube;
+    // No zone confines the hypercube's wires.
+    zonesize = set_max_zonesize(lineL);
     erase_prompt_box(lattice_box_lines());
 }
 
@@ -317,6 +320,8 @@ answer_step
 take_special(int)
 {
     char key = is[0];
+    // A regular lattice picked before a step back is not this answer's.
+    regular2d = regular2d_tgrid = regular3d = 0;
     if (key == 'h') {
         whatwire = whatwire_hand;
     } else if (key == '2' && twod) {
@@ -327,6 +332,7 @@ take_special(int)
         return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
     } else if (key == '3' && threed) {
         whatwire = whatwire_3d;
+        regular3d = 1; // a regular lattice, as '2' makes a regular 2d one
         return ask_forward_only("forwards only (uses less memory, slower) enter-y:");
     } else if (key == '1') {
         whatwire = whatwire_1d;
@@ -348,13 +354,7 @@ back_to_lattice_step()
 answer_step
 finish_choice()
 {
-    zonesize = lineL;
-    if (twod)
-        zonesize = static_cast<uint16_t>(i2d < j2d ? i2d : j2d);
-    if (threed) {
-        int least = i3d < j3d ? i3d : j3d;
-        zonesize = static_cast<uint16_t>(least < h3d ? least : h3d);
-    }
+    zonesize = set_max_zonesize(lineL);
     fixmidwire = fixmidwire_free;
     if (special && whatwire == whatwire_random) {
         bias_random_wiring();

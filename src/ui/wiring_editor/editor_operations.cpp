@@ -9,13 +9,12 @@
 // prompts.
 #include "ui/wiring_editor/editor_operations.h"
 
-#include <algorithm>
-
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_shape.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
+#include "engine/wiring/random_wiring.h"
 #include "engine/wiring_editor/cell_removal.h"
 #include "ui/backward/sculpt_dialog.h"
 #include "ui/measures/derrida_plot.h"
@@ -60,12 +59,7 @@ weighted_rewire(const cells_in_reach &reach, char)
 void
 bias_options(const cells_in_reach &, char)
 {
-    if (threed)
-        zonesize = static_cast<uint16_t>(std::min({i3d, j3d, h3d}));
-    else if (twod)
-        zonesize = static_cast<uint16_t>(std::min(i2d, j2d));
-    else
-        zonesize = lineL;
+    zonesize = set_max_zonesize(lineL);
     bias_random_wiring();
 }
 

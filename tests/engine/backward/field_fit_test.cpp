@@ -205,31 +205,47 @@ TEST(FieldShape, NeutralComponentDepthsAsTheSwapsFromTheirSmallestOrder)
             reset_backward_settings();
             srandom(seed);
             wire_at_random(false);
-            std::vector<std::vector<uint16_t>> all = orders_by_rank(n);
-            std::vector<uint32_t> distance(all.size(), UINT32_MAX), expected;
-            for (uint32_t root = 0; root < all.size(); root++) {
-                if (distance[root] != UINT32_MAX)
-                    continue;
-                distance[root] = 0;
-                std::vector<uint32_t> queue{root};
-                uint32_t deepest = 0;
-                for (size_t i = 0; i < queue.size(); i++)
-                    for (uint32_t s : brute_neutral_neighbours(all, queue[i]))
-                        if (distance[s] == UINT32_MAX) {
-                            distance[s] = distance[queue[i]] + 1;
-                            deepest = std::max(deepest, distance[s]);
-                            queue.push_back(s);
-                        }
-                expected.push_back(deepest);
+            std::vector<uint32_t> expected, roots;
+            for (const brute_component &c : brute_components(n)) {
+                roots.push_back(c.root);
+                expected.push_back(c.depth);
             }
-            ASSERT_TRUE(measure_neutral_field_shape(n));
+            ASSERT_TRUE(measure_neutral_field_shape(n, SIZE_MAX));
             EXPECT_EQ(drawn_basin_depths(false), expected);
+            for (uint32_t i = 0, b = 0; i < roots.size(); i++)
+                ASSERT_EQ(basin_depth_of(roots[i]), expected[b++]) << "root " << roots[i];
+            // A field measured up to a count keeps its first components.
+            ASSERT_TRUE(measure_neutral_field_shape(n, 2));
+            std::vector<uint32_t> first(expected.begin(), expected.begin() + std::min<size_t>(2, expected.size()));
+            EXPECT_EQ(drawn_basin_depths(false), first);
             forget_field_shape();
+            EXPECT_EQ(basin_depth_of(0), 0u);
         }
     }
+    // 11! orders: measured from the wiring all the same.
     TestNetwork net(2, 11, 3);
     reset_backward_settings();
-    EXPECT_FALSE(measure_neutral_field_shape(11)) << "11! orders are beyond the measured size";
+    ASSERT_TRUE(measure_neutral_field_shape(11, SIZE_MAX));
+    EXPECT_EQ(drawn_basin_depths(false).size(), (1u << 11) - 2);
+    forget_field_shape();
+}
+
+// A page holds no more boxes than the count given: boxes of the smallest
+// size, 2 pixels, fill fewer.
+TEST(FieldShape, NoPageHoldsMoreBoxesThanTheBound)
+{
+    const node_reach smallest = {1, 1, 1, 1};
+    for (int gap : {0, 1, 4}) {
+        for (field_area area : {field_area{3, 70, 1020, 640}, field_area{0, 0, 9, 4}}) {
+            shelf s;
+            start_shelf(s, area);
+            size_t placed = 0;
+            int x, y;
+            while (place_on_shelf(s, area, smallest, gap, &x, &y))
+                placed++;
+            EXPECT_LT(placed, most_boxes_on_page(area, gap)) << "gap " << gap;
+        }
+    }
 }
 
 TEST(FieldShape, NotMeasuredBeyondTheLargestStateSpace)

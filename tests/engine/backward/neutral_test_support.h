@@ -1,7 +1,8 @@
 // Brute force over update orders for the neutral-order tests: every order
 // of n cells listed in lexicographic order by std::next_permutation (entry r
 // has rank r), the orders one neutral adjacent swap away (the two cells not
-// wired to each other either way), and the components those swaps join.
+// wired to each other either way), and the components those swaps join,
+// with their smallest orders and depths.
 #pragma once
 #include "engine/backward/backward_test_support.h"
 
@@ -71,4 +72,37 @@ brute_component_sizes(int n)
         sizes.push_back(g.second);
     std::sort(sizes.begin(), sizes.end());
     return sizes;
+}
+
+// Each component of the n! orders: its smallest rank and its depth (the
+// farthest order's distance in swaps from the smallest), in ascending order
+// of smallest rank.
+struct brute_component {
+    uint32_t root;
+    uint32_t depth;
+    bool operator==(const brute_component &o) const { return root == o.root && depth == o.depth; }
+};
+
+inline std::vector<brute_component>
+brute_components(int n)
+{
+    std::vector<std::vector<uint16_t>> all = orders_by_rank(n);
+    std::vector<uint32_t> distance(all.size(), UINT32_MAX);
+    std::vector<brute_component> found;
+    for (uint32_t root = 0; root < all.size(); root++) {
+        if (distance[root] != UINT32_MAX)
+            continue;
+        distance[root] = 0;
+        std::vector<uint32_t> queue{root};
+        uint32_t deepest = 0;
+        for (size_t i = 0; i < queue.size(); i++)
+            for (uint32_t s : brute_neutral_neighbours(all, queue[i]))
+                if (distance[s] == UINT32_MAX) {
+                    distance[s] = distance[queue[i]] + 1;
+                    deepest = std::max(deepest, distance[s]);
+                    queue.push_back(s);
+                }
+        found.push_back({root, deepest});
+    }
+    return found;
 }

@@ -54,6 +54,33 @@ TEST(OrderRank, TwelveCellsAreExact)
     EXPECT_TRUE(is_permutation(big.data(), 40));
 }
 
+// Long orders (several words of marks, and beyond the marks kept on the
+// stack) against the sum of places times factorials, both modulo 2^32.
+TEST(OrderRank, LongOrdersAsTheSumOfPlacesTimesFactorials)
+{
+    for (int n : {13, 64, 65, 200, 1024, 1500}) {
+        std::vector<uint16_t> order(n);
+        for (int i = 0; i < n; i++)
+            order[i] = static_cast<uint16_t>(i);
+        srandom(static_cast<unsigned>(n));
+        for (int i = n - 1; i > 0; i--)
+            std::swap(order[i], order[random() % (i + 1)]);
+        std::vector<bool> used(n, false);
+        uint32_t expected = 0;
+        for (int i = 0; i < n - 1; i++) {
+            uint32_t place = 0;
+            for (int u = 0; u < order[i]; u++)
+                place += !used[u];
+            used[order[i]] = true;
+            uint32_t f = 1;
+            for (int m = 2; m <= n - 1 - i; m++)
+                f *= static_cast<uint32_t>(m);
+            expected += place * f;
+        }
+        EXPECT_EQ(order_to_index(order.data(), n), expected) << n << " cells";
+    }
+}
+
 // The random order as the plain walk draws it: cell by cell, no skipping.
 std::vector<uint16_t>
 plain_random_order(int n)

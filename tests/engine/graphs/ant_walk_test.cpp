@@ -2,11 +2,13 @@
 // probabilities against the weights, the split of many single steps
 // against the weights' ratio, the stay when the draw passes every target,
 // the self-link that keeps the ant, the stuck ant and the random ant's
-// restart, the stop at the largest total, the size shares of a space of 1
-// and the delay's bounds.
+// restart, the stop at the largest total, the size shares of a space of 1,
+// the random ant's hits against the shares of unequal sizes, and the
+// delay's bounds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -231,6 +233,83 @@ TEST(AntWalk, SizeSharesOfASpaceOfOne)
             sum += a.ant.size_share[i];
         EXPECT_LE(sum, 10000u) << "round " << round;
     }
+}
+
+// The random ant on nodes of unequal sizes whose only links are
+// self-links: each hit is where the size shares placed the ant, so the hit
+// shares follow the shares over their sum. Every draw is replayed from the
+// seed, and the counts over many steps are checked against the shares.
+void
+expect_hits_follow_the_shares(ant_walk &ant, uint32_t nodes, unsigned seed)
+{
+    uint32_t sum = 0;
+    for (uint32_t i = 1; i <= nodes; i++)
+        sum += ant.size_share[i];
+    ASSERT_EQ(ant.share_total, sum);
+    ASSERT_GT(sum, 0u);
+    ant.random_ant = true;
+    srandom(seed);
+    const int steps = 200000;
+    for (int s = 0; s < steps; s++)
+        ASSERT_EQ(step_ant(ant).event, ant_event::stepped);
+    for (uint32_t i = 1; i <= nodes; i++) {
+        double want = static_cast<double>(ant.size_share[i]) / sum;
+        double got = static_cast<double>(ant.hit_count[i]) / steps;
+        // Five standard deviations of the binomial count.
+        EXPECT_NEAR(got, want, 5 * std::sqrt(want * (1 - want) / steps) + 1e-9) << "node " << i;
+    }
+}
+
+TEST(AntWalk, TheRandomAntsHitsFollowUnequalBasinSizes)
+{
+    const uint32_t sizes[] = {3, 170, 1, 90, 8, 240};
+    small_graph g(graph_attractors, 6);
+    uint64_t space = 0;
+    for (uint32_t i = 1; i <= 6; i++) {
+        g.link(i, i, 1);
+        space += histnodesize[i] = sizes[i - 1];
+    }
+    m_space = static_cast<double>(space);
+    open_ant a;
+    for (uint32_t i = 1; i <= 6; i++)
+        EXPECT_EQ(a.ant.size_share[i], sizes[i - 1] * 10000 / space) << "node " << i;
+    EXPECT_GT(a.ant.size_share[3], 0u); // the smallest basin can be drawn
+    expect_hits_follow_the_shares(a.ant, 6, 17);
+
+    // One placing draw replayed: r = random() % (the shares' sum) + 1 over
+    // the running sum, with no draw left to hold the ant where it was.
+    srandom(40);
+    std::vector<long> draws;
+    for (int s = 0; s < 100; s++)
+        draws.push_back(random() % a.ant.share_total + 1);
+    srandom(40);
+    for (long r : draws) {
+        uint32_t expect = 0, sum = 0;
+        while (sum < static_cast<uint32_t>(r))
+            sum += a.ant.size_share[++expect];
+        ASSERT_EQ(draw_by_size_shares(a.ant, 99), expect) << "draw " << r;
+    }
+}
+
+// A ring of 10 cells with in-degrees 2..5: the wires, the network graph's
+// m_space, equal the sum of the in-degrees. Were the shares divided by one
+// less they would sum past 10000 and the last cell could be drawn only in
+// the part of the draws left to it; here every cell keeps its own share.
+TEST(AntWalk, TheNetworkGraphsSharesReachTheLastCell)
+{
+    const uint8_t k[] = {3, 3, 2, 5, 3, 4, 3, 2, 4, 5};
+    small_graph g(graph_network, 10);
+    uint32_t wires = 0;
+    for (uint32_t i = 1; i <= 10; i++) {
+        g.link(i, i, 1);
+        wires += netnodesize[i] = k[i - 1];
+    }
+    m_space = wires - 1; // a space one short must not push a cell out
+    open_ant a;
+    EXPECT_LE(a.ant.share_total, 10000u);
+    for (uint32_t i = 1; i <= 10; i++)
+        EXPECT_EQ(a.ant.size_share[i], k[i - 1] * 10000u / wires) << "cell " << i;
+    expect_hits_follow_the_shares(a.ant, 10, 3);
 }
 
 TEST(AntWalk, DelayBounds)

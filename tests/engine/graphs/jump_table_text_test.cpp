@@ -64,7 +64,8 @@ TEST_F(JumpTable, NoTableWhenNoneIsAsked)
 {
     EXPECT_EQ(jump_table_text(meta_graph_on), "");
     EXPECT_EQ(jump_table_closing(meta_graph_on), "");
-    EXPECT_EQ(jump_table_closing(meta_graph_fractions), "\n ------------------------------------------");
+    // The closing dashes end their line: what follows starts on its own.
+    EXPECT_EQ(jump_table_closing(meta_graph_fractions), "\n ------------------------------------------\n");
 }
 
 // A share that rounds to 1.000 without being all of the jumps is not

@@ -372,4 +372,45 @@ TEST(Derrida, CaptionNamesSizeWiringAndRule)
     zonesize = zone;
 }
 
+// The lattices of 24 cells: a regular one names no zone, a random one
+// names its zone, or "no limit" at the smallest side, not at n or the
+// width.
+TEST(Derrida, CaptionNamesTheZoneOfRandomLatticesOnly)
+{
+    struct lattice_kept {
+        wiring_kept wiring;
+        uint8_t two = twod, three = threed, one = oned, r2 = regular2d, r3 = regular3d;
+        int16_t i2 = i2d, j2 = j2d, i3 = i3d, j3 = j3d, h3 = h3d;
+        uint16_t zone = zonesize;
+        ~lattice_kept()
+        {
+            twod = two, threed = three, oned = one, regular2d = r2, regular3d = r3;
+            i2d = i2, j2d = j2, i3d = i3, j3d = j3, h3d = h3, zonesize = zone;
+        }
+    } kept;
+    TestNetwork net(2, 24, 3);
+    nonlocal = 1;
+    oned = twod = 0;
+    threed = 3;
+    i3d = 4, j3d = 3, h3d = 2;
+    regular3d = 1;
+    zonesize = 2;
+    EXPECT_EQ(derrida_caption()[1], " three-d CA wiring");
+    regular3d = 0;
+    EXPECT_EQ(derrida_caption()[1], " random three-d wiring no limit");
+    zonesize = 1;
+    EXPECT_EQ(derrida_caption()[1], " random three-d wiring zone=1");
+
+    threed = 0;
+    twod = 2;
+    i2d = 6, j2d = 4;
+    regular2d = 1;
+    zonesize = 4;
+    EXPECT_EQ(derrida_caption()[1], " two-d CA wiring");
+    regular2d = 0;
+    EXPECT_EQ(derrida_caption()[1], " random two-d wiring no limit");
+    zonesize = 3;
+    EXPECT_EQ(derrida_caption()[1], " random two-d wiring zone=3");
+}
+
 } // namespace

@@ -99,4 +99,17 @@ TEST(SweepAxes, PointsOfValuesInZeroToOneLieOnTheAxes)
     EXPECT_EQ(size_point_column(100, 300, 7, 5, 1), 100);
 }
 
+// A counted sweep (rules or sizes) ends at its last point; the Z window's
+// sweep, counted 0, never stops to clear its graph between points.
+TEST(SweepAxes, OnlyACountedSweepHasALastPoint)
+{
+    for (uint32_t e = 0; e < 300; e++)
+        EXPECT_FALSE(sweep_last_point(e, 0)) << e;
+    EXPECT_TRUE(sweep_last_point(0, 1));
+    EXPECT_FALSE(sweep_last_point(1, 1));
+    for (uint32_t e = 0; e < 1250; e++)
+        EXPECT_EQ(sweep_last_point(e, 1250), e == 1249) << e;
+    EXPECT_FALSE(sweep_last_point(UINT32_MAX, 0));
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include "engine/model/value_line.h"
 #include "engine/storage/network_file_codec.h"
 #include "engine/storage/side_file_codecs.h"
+#include "engine/wiring/globals.h"
 
 namespace {
 
@@ -163,8 +164,12 @@ TEST_F(NetworkFileCodec, RingWiringRoundTripsThroughApply)
     std::vector<uint16_t> map;
     file_placement whole;
     ASSERT_TRUE(map_file_cells(whole, 10, map));
+    zonesize = 1; // the zone of the last random wiring drawn
     apply_net_file(got, 1, got.n, map);
     EXPECT_EQ(rows, saved);
+    // No zone confined the wiring read: a later redraw draws from the
+    // whole ring.
+    EXPECT_EQ(zonesize, 10u);
 }
 
 TEST_F(NetworkFileCodec, WiringEntriesPastTheFileOrShortFilesAreRefused)

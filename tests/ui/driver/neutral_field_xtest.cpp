@@ -3,9 +3,9 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off. The field of rule 110 on 8 cells with
-// the layout's defaults keeps its components inside the drawing area,
-// apart from one another.
+// until 'q' turns that pause off. The field of rule 110 on 8, 11 and 12
+// cells with the layout's defaults keeps its components inside the drawing
+// area, apart from one another.
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -24,6 +24,13 @@
 #include "ui/screen/window.h"
 
 namespace {
+
+// What a field drew: its components, those outside the area or out at the
+// right edge, and the pairs drawn over one another on one page.
+struct neutral_field_boxes {
+    size_t drawn = 0;
+    int outside = 0, out_right = 0, overlapping = 0;
+};
 
 class NeutralFieldOnScreen : public ScreenTest {
 protected:
@@ -62,6 +69,62 @@ protected:
                 wiring[c][j] = inputs[c][j];
         TestNetwork::set_rule_number(6);
         return brute_component_sizes(4);
+    }
+
+    // The neutral field of rule 110 on a ring of n cells with the layout's
+    // defaults, and where its components were drawn: the area lies between
+    // the boxes at the top (three lines of the options box or the summary,
+    // the progress bar's frame) and the rule box, inside the window's frame.
+    // With components given, the field is stopped with 'q' at the data pause
+    // after that many (the n! orders of 11 or 12 cells take minutes to draw).
+    static neutral_field_boxes draw_ring_neutral_field(int n, size_t components = 0)
+    {
+        TestNetwork net(2, n, 3);
+        reset_backward_settings();
+        stepforward = 0;
+        show_one_att_state = 0;
+        seq_update = 0;
+        direction = direction_backward;
+        shownumbers = shownumbers_spot;
+        TestNetwork::set_rule_number(110);
+        std::vector<float> radii(91);
+        float *saved_rad = rad;
+        uint16_t saved_last = lastlevel;
+        rad = radii.data();
+        lastlevel = 90;
+        basinfield = 1;
+        compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+        fit_field_layout = 1;
+        clear_drawing_area();
+        std::string keys = "q";
+        if (components)
+            keys = std::string(components - 1, '\r') + "qq";
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
+            if (i + (components ? 2 : 1) == keys.size())
+                screenshot("neutral_field_" + std::to_string(n) + "_cells_" + std::to_string(Maxx));
+        });
+        neutral_order = 1;
+        datapause = components ? datapause_basin : datapause_unset;
+        draw_field();
+        typist.join();
+        rad = saved_rad;
+        lastlevel = saved_last;
+        neutral_field_boxes seen;
+        std::vector<field_basin_box> boxes = last_field_boxes();
+        seen.drawn = boxes.size();
+        int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
+        int bottom = Maxy - 3 * CHeight - 2;
+        for (size_t i = 0; i < boxes.size(); i++) {
+            const drawn_box &b = boxes[i].box;
+            seen.outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
+            seen.out_right += b.x1 >= Maxx;
+            for (size_t j = 0; j < i; j++) {
+                const drawn_box &a = boxes[j].box;
+                seen.overlapping += boxes[j].page == boxes[i].page && a.x1 >= b.x0 && b.x1 >= a.x0 &&
+                                    a.y1 >= b.y0 && b.y1 >= a.y0;
+            }
+        }
+        return seen;
     }
 
     // The neutral field with the pause setting, keys typed one at each
@@ -168,56 +231,31 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
 
 // Rule 110 on a ring of 8 cells: its 40320 orders fall into 254
 // components, some 15 swaps deep. With the layout's defaults each is drawn
-// inside the area between the boxes at the top and the rule box, and no
-// two on one page overlap (the layout's own rows let the deep ones run
-// over one another and out at the window's right edge).
+// inside the area and no two on one page overlap (the layout's own rows let
+// the deep ones run over one another and out at the window's right edge).
 TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApart)
 {
-    TestNetwork net(2, 8, 3);
-    reset_backward_settings();
-    stepforward = 0;
-    show_one_att_state = 0;
-    seq_update = 0;
-    direction = direction_backward;
-    shownumbers = shownumbers_spot;
-    TestNetwork::set_rule_number(110);
-    std::vector<float> radii(91);
-    float *saved_rad = rad;
-    uint16_t saved_last = lastlevel;
-    rad = radii.data();
-    lastlevel = 90;
-    basinfield = 1;
-    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
-    fit_field_layout = 1;
-    clear_drawing_area();
-    paced_thread typist = type_keys_looking("q", [](size_t) {});
-    neutral_order = 1;
-    datapause = datapause_unset;
-    draw_field();
-    typist.join();
-    rad = saved_rad;
-    lastlevel = saved_last;
+    neutral_field_boxes seen = draw_ring_neutral_field(8);
     EXPECT_EQ(totbasinsinfield, 254u);
-    std::vector<field_basin_box> boxes = last_field_boxes();
-    ASSERT_EQ(boxes.size(), 254u);
-    // Below the boxes at the top (three lines of the options box or the
-    // summary, the progress bar's frame), above the rule box and the strip
-    // below Maxy, inside the window's frame.
-    int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
-    int bottom = Maxy - 3 * CHeight - 2;
-    int outside = 0, out_right = 0, overlapping = 0;
-    for (size_t i = 0; i < boxes.size(); i++) {
-        const drawn_box &b = boxes[i].box;
-        outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
-        out_right += b.x1 >= Maxx;
-        for (size_t j = 0; j < i; j++) {
-            const drawn_box &a = boxes[j].box;
-            overlapping += boxes[j].page == boxes[i].page && a.x1 >= b.x0 && b.x1 >= a.x0 &&
-                           a.y1 >= b.y0 && b.y1 >= a.y0;
-        }
+    EXPECT_EQ(seen.drawn, 254u);
+    EXPECT_EQ(seen.outside, 0) << seen.out_right << " of them out at the right edge";
+    EXPECT_EQ(seen.overlapping, 0) << "pairs of components drawn over one another";
+}
+
+// On 11 and 12 cells the n! orders are too many to walk before the field
+// is drawn; the components are fitted all the same, on as many pages as
+// they need. The first 60 components of each are drawn.
+TEST_F(NeutralFieldOnScreen, ElevenAndTwelveCellComponentsStayInsideTheAreaApart)
+{
+    const size_t components = 60;
+    for (int n : {11, 12}) {
+        neutral_field_boxes seen = draw_ring_neutral_field(n, components);
+        EXPECT_EQ(totbasinsinfield, components);
+        EXPECT_EQ(seen.drawn, components);
+        EXPECT_EQ(seen.outside, 0) << n << " cells: " << seen.out_right << " of " << seen.drawn
+                                   << " out at the right edge";
+        EXPECT_EQ(seen.overlapping, 0) << n << " cells: pairs of components drawn over one another";
     }
-    EXPECT_EQ(outside, 0) << out_right << " of them out at the right edge";
-    EXPECT_EQ(overlapping, 0) << "pairs of components drawn over one another";
 }
 
 } // namespace

@@ -5,14 +5,17 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "engine/backward/globals.h"
 #include "engine/wiring/wiring_test_support.h"
 #include "ui/screen/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/hypercube.h"
 #include "ui/wiring/random_wiring.h"
 #include "ui/wiring/wiring_listing.h"
+#include "ui/wiring/wiring_menu.h"
 
 namespace {
 
@@ -159,6 +162,41 @@ TEST_F(WiringDialogs, ThinnedHypercubeReportsAndAccepts)
     EXPECT_EQ(hyper_prob, 100);
     for (int c = 0; c < 8; c++)
         EXPECT_EQ(nhoodm[c], 3);
+}
+
+// The hypercube chosen on the special route leaves no zone behind from
+// an earlier random wiring: nothing confines its wires, so a later random
+// redraw draws from the whole network and captions say "no limit".
+TEST_F(WiringDialogs, TheHypercubeLeavesTheWidestZone)
+{
+    make_ring(16, 4);
+    basinfield = 0;
+    zonesize = 3;
+    type_keys("s\rh\r\r");
+    select_wiring_options();
+    EXPECT_EQ(whatwire, whatwire_hypercube);
+    EXPECT_EQ(zonesize, 16);
+}
+
+// The special route's regular 3d lattice is regular, as its regular 2d
+// one is; stepped back from its forward-only question to random wiring it
+// is not. Seen at the lattice sides' wait, then 'q' there and at the menu.
+TEST_F(WiringDialogs, TheSpecialRoutesRegular3dLatticeIsRegularUntilSteppedBack)
+{
+    make_ring(27, 3);
+    basinfield = 0;
+    for (bool stepped_back : {false, true}) {
+        const std::string keys = stepped_back ? "s\r3\r3\rq\rqq" : "s\r3\r3\rn\rqq";
+        const size_t sides_wait = keys.size() - 2;
+        int regular_at_sides = -1;
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i == sides_wait)
+                regular_at_sides = regular3d;
+        });
+        select_wiring_options();
+        typing.join();
+        EXPECT_EQ(regular_at_sides, stepped_back ? 0 : 1) << stepped_back;
+    }
 }
 
 } // namespace
