@@ -103,7 +103,7 @@ type_at_waits(const std::string &keys, const std::function<void(size_t)> &look)
 
 } // namespace
 
-paced_thread::paced_thread(std::function<void(const std::atomic<bool> &over)> body)
+paced_thread::paced_thread(std::function<void()> body)
     : over_(std::make_shared<std::atomic<bool>>(false))
 {
     // Waits of earlier dialogs are over: only those from now on count.
@@ -111,7 +111,7 @@ paced_thread::paced_thread(std::function<void(const std::atomic<bool> &over)> bo
     std::shared_ptr<std::atomic<bool>> over = over_;
     thread_ = std::thread([over, body] {
         paced_over = over.get();
-        body(*over);
+        body();
     });
 }
 
@@ -195,13 +195,13 @@ ScreenTest::type_keys(const std::string &keys)
 paced_thread
 ScreenTest::type_keys_paced(const std::string &keys)
 {
-    return paced_thread([keys](const std::atomic<bool> &) { type_at_waits(keys, nullptr); });
+    return paced_thread([keys] { type_at_waits(keys, nullptr); });
 }
 
 paced_thread
 ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t)> look)
 {
-    return paced_thread([keys, look](const std::atomic<bool> &) { type_at_waits(keys, look); });
+    return paced_thread([keys, look] { type_at_waits(keys, look); });
 }
 
 keys_at_each_wait::keys_at_each_wait(const std::string &keys, bool at_once)
@@ -301,7 +301,7 @@ ScreenTest::press_button(unsigned int b, bool down)
 paced_thread
 ScreenTest::act_paced(std::vector<std::function<void()>> steps)
 {
-    return paced_thread([steps](const std::atomic<bool> &) {
+    return paced_thread([steps] {
         for (size_t i = 0; i < steps.size(); i++) {
             if (!wait_ready_paced("step " + std::to_string(i) + " of " + std::to_string(steps.size())))
                 return;

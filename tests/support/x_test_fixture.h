@@ -25,7 +25,7 @@ void screenshot(const std::string &name);
 class paced_thread {
 public:
     paced_thread() = default;
-    explicit paced_thread(std::function<void(const std::atomic<bool> &over)> body);
+    explicit paced_thread(std::function<void()> body);
     paced_thread(paced_thread &&other) noexcept = default;
     paced_thread &operator=(paced_thread &&other) noexcept;
     ~paced_thread() { join(); }
