@@ -1,6 +1,6 @@
 // The rules stage driven through the real program: a rule typed as a
 // decimal number goes to the last-rule file and the rule box, and the
-// listing 'x' writes the rule to standard error.
+// listing 'x' writes the rule to standard error, its last line ended.
 #include "e2e/e2e_fixture.h"
 
 #include <string>
@@ -46,9 +46,14 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
         err = zemra->stderr_text();
         return err.find("vfreq = ") != std::string::npos;
     })) << err;
-    EXPECT_NE(err.find("\n6e\n01101110\nvfreq = 5 3 = 8"), std::string::npos) << err;
+    EXPECT_NE(err.find("\n6e\n01101110\nvfreq = 5 3 = 8\n"), std::string::npos) << err;
+    // The listing ends its last line while the program waits: what is
+    // written next starts a line of its own.
+    EXPECT_EQ(err.back(), '\n') << err;
     answer({"q"});  // the menu: back to the first prompt
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+    err = zemra->stderr_text();
+    EXPECT_EQ(err.substr(err.size() - 18), "\nZemra clean exit\n") << err;
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "ui/driver/start_state.h"
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -314,6 +316,16 @@ void
 ScreenTest::type_in_step(char c)
 {
     xtest_type_char(test_display, c, [c] { wait_ready_paced(std::string("the key after Shift for '") + c + "'"); });
+}
+
+int
+ScreenTest::inked_right_of_prompt_box(int lines)
+{
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(lines);
+    int inked = 0;
+    for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
+        inked += pixel != Color_Table[black];
+    return inked;
 }
 
 unsigned long

@@ -93,6 +93,10 @@ protected:
     // In a step of act_paced: types c, a Shift first taken by a wait of its
     // own as in type_keys_paced.
     static void type_in_step(char c);
+    // Pixels other than the background in the strip right of the prompt
+    // box's frame, from the top down to the last row of a box of `lines`
+    // lines, read as pixels_seen reads: what a line run out of the box left.
+    static int inked_right_of_prompt_box(int lines);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
     // The rule figures a run writes (zparam), as start-up gives them: a

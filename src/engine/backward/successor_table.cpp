@@ -209,7 +209,7 @@ fill_successor_table(int hamming, int print_pairs)
         uint8_t *record = exh_pairs + s * bytesL;
         memcpy(record, next, bytesL);
         if (print_pairs)
-            fprintf(stderr, "\n %lu %lu", static_cast<unsigned long>(s),
+            fprintf(stderr, " %lu %lu\n", static_cast<unsigned long>(s),
                     static_cast<unsigned long>(dec_equiv(record, L)));
         count_up(counter);
         if ((s + 1) % kPollEvery == 0 && stopped_at(s, states)) {

@@ -112,5 +112,5 @@ jump_table_copy(const std::vector<jump_table_line> &lines)
     std::string text;
     for (const jump_table_line &line : lines)
         text += "\n" + line.label + line.cells + line.tail;
-    return text;
+    return lines.empty() ? text : text + "\n";
 }

@@ -36,5 +36,6 @@ struct jump_table_line {
 // numbers "   ." for 0 else "%4u"; fractions "    ." for 0, else as
 // jump_fraction_cell. Empty without links.
 std::vector<jump_table_line> jump_table_lines(char form, const jump_table_place &place);
-// The lines as copied to standard error: each one "\n", label, cells, tail.
+// The lines as copied to standard error: each one "\n", label, cells, tail;
+// a last "\n" ends the last line.
 std::string jump_table_copy(const std::vector<jump_table_line> &lines);

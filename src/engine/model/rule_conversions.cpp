@@ -106,6 +106,7 @@ fprintf_vcode(int mode, const uint8_t *kcode, int k)
                 fprintf(stderr, "%d ", get_value_flex(v_index[k][e], static_cast<uint32_t>(j), width));
             fprintf(stderr, " -> %d", get_value(kcode, static_cast<uint32_t>(e)));
         }
+        fputc('\n', stderr);
     } else if (mode == 1) {
         for (int j = v - 1; j >= 0; j--) {
             fprintf(stderr, "\n%d:", j);
@@ -118,6 +119,7 @@ fprintf_vcode(int mode, const uint8_t *kcode, int k)
         fprintf(stderr, "\n  ");
         for (int e = last; e >= 0; e--)
             fprintf(stderr, "%d", get_value(kcode, static_cast<uint32_t>(e)));
+        fputc('\n', stderr);
     } else if (mode == 2 && v == 3) {
         // Rows of k+1, k, ..., 1 outputs, each row a fixed count of value 2.
         fprintf(stderr, "\n");

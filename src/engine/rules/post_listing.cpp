@@ -101,11 +101,11 @@ post_listing_summary(const post_listing_request &r, uint64_t count)
     unsigned long long n = r.passes, c = count;
     if (r.whole_space) {
         double share = n ? 100.0 * static_cast<double>(c) / static_cast<double>(n) : 0.0;
-        snprintf(text, sizeof text, "\n v%dk%d: Post count=%llu=%.3f%%, %s=%llu", value_range,
+        snprintf(text, sizeof text, "\n v%dk%d: Post count=%llu=%.3f%%, %s=%llu\n", value_range,
                  r.k, c, share, post_space_name(), n);
     } else {
         float share = n ? 100.0f * static_cast<float>(c) / static_cast<float>(n) : 0.0f;
-        snprintf(text, sizeof text, "\n v%dk%d: Post count=%llu=%.3f%%, sample=%llu",
+        snprintf(text, sizeof text, "\n v%dk%d: Post count=%llu=%.3f%%, sample=%llu\n",
                  value_range, r.k, c, static_cast<double>(share), n);
     }
     return text;

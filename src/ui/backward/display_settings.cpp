@@ -368,6 +368,12 @@ ask_cell_scale()
 answer_step
 ask_angles_and_colour()
 {
+    char text[150];
+    snprintf(text, sizeof text,
+             "change start edge color (now %d) red-0 blue-1 green-2 yellow-3:", start_edge_color);
+    // The box of three lines in the medium font where the colour line, the
+    // widest, would run past the narrow window's edge.
+    prompt_font font({text + std::string("0"), "", ""});
     int margin = replace_prompt_box(3);
     if (!ask_orientation())
         return answer_step::back;
@@ -379,9 +385,6 @@ ask_angles_and_colour()
     if (is[0] == 'd')
         return answer_step::finish;
     next_prompt_line(margin);
-    char text[150];
-    snprintf(text, sizeof text,
-             "change start edge color (now %d) red-0 blue-1 green-2 yellow-3:", start_edge_color);
     outtext(text);
     char key = ask_key();
     if (key == 'q')

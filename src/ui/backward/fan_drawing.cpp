@@ -499,7 +499,7 @@ draw_fan()
         if (value_range != 2) {
             // The values also go to standard error, as they always have.
             size_t cells_end = line.find(' ');
-            print_out(line.substr(0, cells_end).c_str());
+            print_out((line.substr(0, cells_end) + "\n").c_str());
         }
         save_data(line.c_str());
     }

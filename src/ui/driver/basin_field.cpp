@@ -72,7 +72,12 @@ struct fitted_field {
     shelf rows;
     int page = 0;
     float startrad = 0;  // the layout's own start radius
+    int bottom = -1;     // the lowest row the last fitted field's basins reach
 } fitted;
+
+// The row the next field of a size range is fitted to (set_range_row_area).
+bool range_row_set = false;
+field_area range_row{};
 
 // The basins drawn by the last field.
 std::vector<field_basin_box> basin_boxes;
@@ -146,10 +151,11 @@ void
 begin_fitted_field(bool neutral)
 {
     fitted.on = fitted.last = false;
-    if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
-        successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
+    if (!fit_field_layout || !mouse_found || (rangeL && !range_row_set) || gd_z_graph ||
+        mutant_layout || successive_basins || screensavedemo || use_preset_basin_pos || !rad ||
+        !lastlevel)
         return;
-    fitted.area = basin_area();
+    fitted.area = range_row_set ? range_row : basin_area();
     fitted.node = node_drawing_reach();
     fitted.gap = vgax(4);
     // Of a neutral field no more components are measured than one page
@@ -187,6 +193,7 @@ end_fitted_field()
     fill_level_radii();
     forget_field_shape();
     fitted.on = false;
+    fitted.bottom = fitted.rows.row_top + fitted.rows.row_height;
 }
 
 // The centre of the basin of state in a fitted field: right of the last,
@@ -474,6 +481,20 @@ draw_field()
     is[0] = key;
 }
 
+void
+set_range_row_area(const field_area *area)
+{
+    range_row_set = area != nullptr;
+    if (area)
+        range_row = *area;
+}
+
+int
+last_fitted_field_bottom()
+{
+    return fitted.last ? fitted.bottom : -1;
+}
+
 const std::vector<field_basin_box> &
 last_field_boxes()
 {
@@ -518,10 +539,8 @@ print_field_data()
     std::string counts = field_was_neutral ? compose_component_count() : compose_field_counts();
     std::string size = compose_field_size_line();
     std::string g = compose_field_g_line();
-    write_outputs(counts.c_str(), 1);
-    write_outputs(size.c_str(), 1);
-    write_outputs(g.c_str(), 1);
-    write_outputs("\n", 1);
+    // One append of the whole summary: a failed one leaves none of it.
+    write_outputs((counts + size + g + "\n").c_str(), 1);
     if (!mouse_found)
         return;
     int16_t x = getx, y = gety;

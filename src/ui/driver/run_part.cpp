@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 #include "engine/backward/basin_layout.h"
@@ -44,9 +45,11 @@
 #include "ui/model/rule_readout.h"
 #include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
@@ -345,18 +348,20 @@ advance_layout_cursor()
     advance_basin_cursor(Maxx, Maxy);
 }
 
-// With a rule mix and a data file, one data line of every cell's rule.
+// With a rule mix and a data file, one data line of every cell's rule,
+// composed whole and appended at once; the hex bytes alone also go to
+// standard error with pdata.
 void
 rule_mix_data_line()
 {
     if (!rulemix || !filedata || lineL > 6)
         return;
-    save_data(" R=");
+    std::string line = " R=";
     for (int c = L; c >= 0; c--) {
         print_current_bitstring_hexbytes(1, carule[c], nhoodm[c], Maxx, white, 3);
-        save_data(" ");
+        line += hex_readout_text(1, carule[c], nhoodm[c]) + " ";
     }
-    save_data("\n");
+    save_data((line + "\n").c_str());
 }
 
 // After the last point of a sweep: keep or clear the graph, revise the rule.
@@ -364,9 +369,20 @@ char
 field_sweep_end(char key)
 {
     int16_t x = getx, y = gety;
-    moveto(getx - 5 * CWidth, gety - CHeight);
+    // In a box of its own at the top left, level with the prompt box: clear
+    // of the graph's last point, of the window's edge and of the field's
+    // box with its progress bar, which stands in the prompt box's place.
+    // What it covers is kept and put back.
+    const int x0 = 2, x1 = prompt_box_left(Maxx) - 3, y1 = prompt_box_bottom(1);
+    image_slot under = 0;
+    getimage(x0, 2, x1, y1, &under);
+    draw_box(-1, x0, 2, x1, y1, 1, 0);
+    setcolor(white);
+    moveto(x0 + 3, 5);
     outtext(" quit-q rule-r mut-(def) keep+k:");
     int len = input_string(2, text_entry);
+    putimage(x0, 2, &under, 0);
+    freeimage(&under);
     key = is[0];
     bool keep = key == 'k' || (len > 1 && is[1] == 'k');
     if (!keep) {

@@ -44,6 +44,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/string_editors/seed_dialog.h"
@@ -176,47 +177,35 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
                          : r             ? "%ssubtree=basin=%lu "
                                          : "%ssubtree=%lu ";
     snprintf(text, sizeof text, format, prefix.c_str(), static_cast<unsigned long>(totsubtree));
-    bool outputs = pdata || filedata;
     std::string line = std::string(text) + "root(hex)=";
-    if (pdata)
-        print_out(line.c_str());
-    if (filedata)
-        save_data(line.c_str());
     char totals_text[120];
     snprintf(totals_text, sizeof totals_text, "g=%lu=%.3g ml=%u mp=%lu",
              static_cast<unsigned long>(g), totsubgofEdensity, maxtreelevel,
              static_cast<unsigned long>(maxtreefan));
-    // The outputs take the totals on a line of their own; the screen without
-    // the line ends, which the font would draw as boxes.
-    std::string totals = std::string("\n") + totals_text + "\n";
-    if (!mouse_found) {
-        std::string hex = state_hex(this_firstseed); // as the hex printer copies it
-        if (pdata)
-            print_out(hex.c_str());
-        if (filedata)
-            save_data(hex.c_str());
-    } else {
+    // The outputs take the totals on a line of their own and a blank line
+    // after, the report composed whole so that the data file takes it in
+    // one append; the screen shows it without the line ends, which the font
+    // would draw as boxes.
+    std::string report = line + state_hex(this_firstseed) + "\n" + totals_text + "\n\n";
+    if (pdata)
+        print_out(report.c_str());
+    if (filedata)
+        save_data(report.c_str());
+    if (mouse_found) {
         int16_t x = getx, y = gety;
         int colour = getcolor();
         int16_t margin = draw_prompt_box(2);
         setcolor(white);
+        // A long root is left out of the box.
         outtext(lineL < 57 ? line.c_str() : text);
-        print_current_bitstring_hexbytes(0, this_firstseed, 0, Maxx, white,
-                                         lineL >= 57 ? 3 : outputs ? 1 : 0);
+        if (lineL < 57)
+            print_current_bitstring_hexbytes(0, this_firstseed, 0, Maxx, white, 0);
         moveto(margin, gety + CHeight);
         outtext(totals_text);
         if (!earlyexitfield)
             outtext(format_elapsed_since(start).c_str());
         setcolor(colour);
         moveto(x, y);
-    }
-    if (pdata) {
-        print_out(totals.c_str());
-        print_out("\n");
-    }
-    if (filedata) {
-        save_data(totals.c_str());
-        save_data("\n");
     }
 }
 
@@ -233,10 +222,7 @@ data_pause()
         finish_options(1);
         return;
     }
-    int16_t left = memory_box(0, nullptr);
-    moveto(left + vgax(3), vgay(3));
-    outtext("options-o layout-a:");
-    input_string(1, text_entry);
+    status_box_key_prompt("options-o layout-a:");
     bool revise = basinfield && is[0] == 'a';
     if (revise)
         amend_layout();

@@ -774,24 +774,36 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     it->page_full = 1;
     int16_t x = getx, y = gety;
     char text[80];
+    int lines = 3;
     for (;;) {
         setcolor(white);
-        int margin = draw_prompt_box(3);
+        // Each prompt wrapped at a space where the box's line ends, its
+        // entry kept inside: the box as tall as the three lines take.
+        char start_text[40], end_text[40], size_text[60];
+        snprintf(start_text, sizeof start_text, "start (def %d):", eg->entropy_start);
+        snprintf(end_text, sizeof end_text, " end (def %d):", eg->entropy_end);
+        snprintf(size_text, sizeof size_text, " sample size for each rule (def %d):", ae->sample_size);
+        const prompt_part choice_parts[] = {{"sample: automatic-a test-def:", 1},
+                                            {" entropy min-max -m, standard dev -def:", 1}};
+        const prompt_part record_parts[] = {{start_text, 4}, {end_text, 4}, {size_text, 4}};
+        erase_prompt_box(lines);
+        lines = prompt_parts_lines(choice_parts, 2) + 1 + prompt_parts_lines(record_parts, 3);
+        int margin = draw_prompt_box(lines);
         if (ae->mode == 0)
             ae->mode = 1;
-        outtext("sample: automatic-a test-def:");
+        write_prompt_part(choice_parts[0].text, 1, margin);
         input_string(1, text_entry);
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
-            erase_prompt_box(3);
+            erase_prompt_box(lines);
             moveto(x, y);
             return;
         }
         if (is[0] == 'a')
             ae->mode = 2;
         min_max_entropy = 0;
-        outtext(" entropy min-max -m, standard dev -def:");
+        write_prompt_part(choice_parts[1].text, 1, margin);
         input_string(1, text_entry);
         if (is[0] == 'q')
             continue;
@@ -800,15 +812,13 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         moveto(margin, gety + CHeight);
         outtext("specify start - end time-step of entropy record");
         moveto(margin, gety + CHeight);
-        snprintf(text, sizeof text, "start (def %d):", eg->entropy_start);
-        outtext(text);
+        write_prompt_part(start_text, 4, margin);
         long start = typed_number(4);
         if (is[0] == 'q')
             continue;
         if (start > 0 && start < 65535)
             eg->entropy_start = static_cast<uint16_t>(start);
-        snprintf(text, sizeof text, "end (def %d):", eg->entropy_end);
-        outtext(text);
+        write_prompt_part(end_text, 4, margin);
         long end = typed_number(4);
         if (is[0] == 'q')
             continue;
@@ -824,8 +834,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             snprintf(text, sizeof text, "%d ", eg->entropy_end);
             outtext(text);
         }
-        snprintf(text, sizeof text, "sample size for each rule (def %d):", ae->sample_size);
-        outtext(text);
+        write_prompt_part(size_text, 4, margin);
         long size = typed_number(4);
         if (is[0] == 'q')
             continue;
@@ -833,7 +842,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->sample_size = static_cast<int16_t>(size);
         break;
     }
-    erase_prompt_box(3);
+    erase_prompt_box(lines);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
         draw_entgraph_frame(0, side_plot_left(eg), 2, 0);
@@ -897,7 +906,9 @@ histogram_form_key(running_pattern &p, char)
             erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
         } else {
             eg->hist_mode = 1;
-            erase_box(eg->hist_x0, vgay(20), it->key_panel ? Maxx - vgax(135) : Maxx, Maxy);
+            // The surface's area: it keeps left of the key panel and above
+            // the bottom strip.
+            erase_box(eg->hist_x0 - 1, vgay(20), eg->hist_limit, Maxy);
             if (eg->oldbar)
                 memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
         }

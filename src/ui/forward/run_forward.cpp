@@ -340,6 +340,7 @@ setup_plot_buffers(run_context &r)
         eg.bar_thickness = std::fmin(6.0f, static_cast<float>(Maxy - eg.hist_y0) / eg.group);
         eg.hist_right = static_cast<int16_t>(eg.hist_x0 + eg.w2);
         eg.hist_bottom = Maxy;
+        eg.hist_limit = static_cast<int16_t>(Maxx - 2);
     }
     if (single_entropy) {
         char text[80];
@@ -977,6 +978,7 @@ run_steps(run_context &r)
             if (it.frozen_mode == 2)
                 show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
+                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 0) - 2);
                 entropy_eeg_plot(&r.ae, &r.eg, &it);
                 if (show_ss_matrixF == ss_view_matrix)
                     show_statespace_matrix(A);

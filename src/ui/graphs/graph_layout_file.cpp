@@ -9,6 +9,7 @@
 
 #include "engine/graphs/globals.h"
 #include "engine/storage/graph_layout_codec.h"
+#include "engine/storage/length_faults.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/load_refusal.h"
@@ -29,9 +30,10 @@ load_graph_layout_file(const char *name)
     // One byte past the length of this graph's file is enough to refuse a
     // longer one.
     std::vector<uint8_t> in;
-    if (!basin_pos || !read_file(name, in, graph_layout_file_length(node_no) + 1) ||
-        !decode_graph_layout(in.data(), in.size(), basin_pos, node_no))
+    if (!basin_pos || !read_file(name, in, graph_layout_file_length(node_no) + 1))
         return file_refused(name);
+    if (!decode_graph_layout(in.data(), in.size(), basin_pos, node_no))
+        return file_refused(name, graph_layout_length_fault(in.size(), node_no));
     return true;
 }
 

@@ -2,10 +2,10 @@
 // count of each step with the end of a statistics sample, and the frequency
 // histogram with its frame, bars, log views and options prompt. The
 // arithmetic (the damage of a step, the sample logic, columns, bins, bar
-// heights, rescaling, ticks) is engine/measures; this file draws it and asks
-// the questions. Reads the network's size and wiring globals (engine/model,
-// engine/wiring, engine/rules) for the captions, diff_plot, att_hist and
-// the state-space matrix setting (engine/forward); calls random_seed
+// heights, rescaling, ticks, the network line of the frame) is
+// engine/measures; this file draws it and asks the questions. Reads the
+// network's size (engine/model), diff_plot, att_hist and the state-space
+// matrix setting (engine/forward); calls random_seed
 // (ui/rules), the state-space matrix (ui/backward) and the histogram file
 // (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
 #include "ui/measures/damage_plot.h"
@@ -19,15 +19,14 @@
 #include "engine/measures/damage_count.h"
 #include "engine/measures/damage_sample.h"
 #include "engine/measures/histogram.h"
+#include "engine/measures/histogram_caption.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
-#include "engine/rules/globals.h"
-#include "engine/wiring/globals.h"
-#include "engine/wiring/random_wiring.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fill_rects.h"
@@ -42,7 +41,6 @@
 
 namespace {
 
-constexpr int kOptionsSlot = 12; // boximage_prompt slot under the options prompt
 constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
 // A typed value equal to Maxu is taken as nothing typed.
@@ -276,15 +274,23 @@ log_x_bars(const damage_record *dp)
     }
 }
 
+const char *const kSampleLabel = "sample no=";
+
+// Where the sample number starts, right of its label.
+int
+sample_number_x(const damage_record *dp)
+{
+    return dp->x0 + text_pixel_width(kSampleLabel, static_cast<int>(strlen(kSampleLabel)));
+}
+
 void
 sample_number(const damage_record *dp)
 {
     int y = dp->top - vgay(25) + CHeight;
-    const char *label = "sample no=";
-    int x = dp->x0 + text_pixel_width(label, static_cast<int>(strlen(label)));
+    int x = sample_number_x(dp);
     setcolor(white);
     moveto(dp->x0, y);
-    outtext(label);
+    outtext(kSampleLabel);
     setfillstyle(0, black);
     bar(x, y, x + 6 * CWidth, y + CHeight - 1);
     moveto(x, y);
@@ -310,6 +316,60 @@ draw_whole(damage_record *dp, bool this_call_over)
 }
 
 // ---- prompts
+
+} // namespace
+
+top_prompt
+open_top_prompt(const std::vector<std::string> &lines, int entry)
+{
+    int width = 0;
+    for (const std::string &line : lines)
+        width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
+    width += (entry + 1) * CWidth + 6;
+    top_prompt p;
+    p.right = box_right_edge(Maxx);
+    int below = 2; // the lowest row of the boxes it keeps clear of
+    int key_left = 0, key_bottom = 0;
+    if (color_key_box_at_right(&key_left, &key_bottom)) {
+        p.right = std::min(p.right, key_left - 2);
+        below = std::max(below, key_bottom);
+    }
+    if (lines.size() > 1 && stp && diff_plot) {
+        int x0, y0, x1, y1;
+        damage_box_corners(&x0, &y0, &x1, &y1);
+        p.right = std::min(p.right, x0 - 2);
+        below = std::max(below, y1);
+    }
+    p.left = std::min(prompt_box_left(Maxx), p.right - width);
+    p.top = 2;
+    int n = static_cast<int>(lines.size());
+    if (p.left < 2) {
+        p.left = prompt_box_left(Maxx);
+        p.right = box_right_edge(Maxx);
+        p.top = below + 2;
+        n = 0;
+        for (const std::string &line : lines)
+            n += prompt_box_lines(line.c_str());
+    }
+    p.bottom = p.top - 2 + prompt_box_bottom(n);
+    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
+    setcolor(white);
+    for (size_t i = 0; i < lines.size(); i++) {
+        moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
+        write_prompt_lines(lines[i].c_str(), p.left + 3);
+    }
+    return p;
+}
+
+void
+close_top_prompt(top_prompt &p)
+{
+    putimage(p.left, p.top, &p.under, 0);
+    freeimage(&p.under);
+}
+
+namespace {
 
 // A one-line prompt in its own box over the top right; the answer is left
 // in is and the box put back.
@@ -471,22 +531,9 @@ options_lines(const histogram_options &o)
 char
 ask_options(const histogram_options &o)
 {
-    std::vector<std::string> lines = options_lines(o);
-    // Each line broken at blanks where the box is narrower than it.
-    int n = 0;
-    for (const std::string &line : lines)
-        n += prompt_box_lines(line.c_str());
-    get_prompt_box(kOptionsSlot, n);
-    int margin = draw_prompt_box(n);
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (i)
-            moveto(margin, gety + CHeight);
-        write_prompt_lines(lines[i].c_str(), margin);
-    }
+    top_prompt p = open_top_prompt(options_lines(o), 1);
     input_string(1, text_entry);
-    putimage(Maxx / 2, 2, &boximage_prompt[kOptionsSlot], 0);
-    freeimage(&boximage_prompt[kOptionsSlot]);
+    close_top_prompt(p);
     return is[0];
 }
 
@@ -775,21 +822,14 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     moveto(x0, top - vgay(25));
     fitted_text(title, box_right(dp) - 2 - x0);
 
-    // The network: after room for "sample no=" and its number.
-    std::string net = twod ? format("net=%ld", i2d) + format("x%ld", j2d)
-                           : format("1d net=%ld", lineL);
-    net += nhood_mixed ? format(" k=%ld", nhood_lb) + format("-%ld", nhood_ub)
-                       : format(" k=%ld", nhood);
-    net += regular_wiring() ? " local wiring" : " rand-wiring";
-    zone_caption zone = caption_of_zone();
-    if (zone == zone_caption::width || (zone == zone_caption::no_limit && (twod || threed)))
-        net += format(" zone-diam=%ld", zonesize);
-    if (cinputfreq != 0) {
-        char text[40];
-        snprintf(text, sizeof text, " C-in=%.2f%%", 100.0 * cinputfreq);
-        net += text;
-    }
+    // The network: after room for "sample no=" and its number; a line too
+    // long for the small font there starts further left, no further than
+    // the end of the number's six places.
+    std::string net = histogram_network_caption();
     int net_x = x0 + 21 * CWidth;
+    if (small_text_width(net.c_str()) > box_right(dp) - 2 - net_x)
+        net_x = std::max(sample_number_x(dp) + 6 * CWidth + CWidth / 2,
+                         box_right(dp) - 2 - small_text_width(net.c_str()));
     moveto(net_x, top - vgay(25) + CHeight);
     fitted_text(net, box_right(dp) - 2 - net_x);
 

@@ -22,6 +22,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 
@@ -139,6 +140,22 @@ para_start_row(int row)
         moverel(gap, 0);
     para_last_row = row;
     setcolor(white);
+}
+
+// The two lines of the prompts as they stand when every entry is at its
+// longest: maxH (mode 0) to details on the first, iterations to keep on the
+// second; the font is chosen so that each fits the box.
+std::vector<std::string>
+para_lines()
+{
+    std::vector<std::string> lines(2);
+    for (int row = para_mode == 0 ? row_maxH : row_sample; row <= row_keep; row++) {
+        std::string &line = lines[row < row_iterations ? 0 : 1];
+        if (!line.empty())
+            line += "  ";
+        line += para_prompt(row) + std::string(static_cast<size_t>(para_entry_length(row)) + 1, 'M');
+    }
+    return lines;
 }
 
 void
@@ -322,8 +339,10 @@ network_caption(const plot_geometry &g)
         setfillstyle(0, fill);
     }
     setcolor(green);
+    // Clear of the plot's left edge, so that its first glyph neither covers
+    // the edge nor meets the y axis's maxH label beside it.
     for (const std::string &line : lines) {
-        write_at(g.x0, y, line.c_str());
+        write_at(g.x0 + 3, y, line.c_str());
         y += CHeight;
     }
     setcolor(colour);
@@ -460,7 +479,10 @@ complete(derrida_plot &d)
     int tw = text_pixel_width(text, static_cast<int>(std::string(text).size()));
     int bw = static_cast<int>(1.5 * tw);
     int left = std::min(g.x_of(d.h_end) - bw, g.x0 + g.W - bw);
-    int top = d.w.last_h > 0 ? std::max(g.y_of(d.w.mean[d.w.last_h]), g.y0 - g.Hp) : g.y0 - CHeight;
+    // At the height of the last mean, but above the x axis, whose maxH label
+    // it would cover when that mean is 0.
+    int top = d.w.last_h > 0 ? std::max(g.y_of(d.w.mean[d.w.last_h]), g.y0 - g.Hp) : g.y0;
+    top = std::min(top, g.y0 - CHeight - 1);
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
     bar(left, top, left + bw, top + CHeight);
@@ -476,14 +498,23 @@ complete(derrida_plot &d)
     std::string first = "Derrida plot complete," + d.slope_line;
     snprintf(text, sizeof text, "sample size=%d, ", d.p.sample);
     std::string second = text + help_text(derrida_completion_help(d.menu)) + ":";
-    int lines = prompt_box_lines(first.c_str()) + prompt_box_lines(second.c_str());
-    int margin = draw_prompt_box(lines);
-    setcolor(white);
-    moveto(margin, 5);
-    write_prompt_lines(first.c_str(), margin);
-    moveto(margin, gety + CHeight);
-    write_prompt_lines(second.c_str(), margin);
-    int16_t entry_x = getx, entry_y = gety;
+    int lines;
+    int16_t entry_x, entry_y;
+    erase_prompt_box(2); // the sweep's box, taller than a box in a smaller font
+    {
+        // Each line whole, in a smaller font where the normal one would
+        // break it (the slope words on a window of a 1024-pixel screen).
+        prompt_font font({first, second + "MM"});
+        lines = prompt_box_lines(first.c_str()) + prompt_box_lines(second.c_str());
+        int margin = draw_prompt_box(lines);
+        setcolor(white);
+        moveto(margin, 5);
+        write_prompt_lines(first.c_str(), margin);
+        moveto(margin, gety + CHeight);
+        write_prompt_lines(second.c_str(), margin);
+        entry_x = getx;
+        entry_y = gety;
+    }
 
     int cx = g.x0 + 10 * CWidth, cy = g.y0 - g.Hp - static_cast<int>(1.5 * CHeight);
     setfillstyle(0, black);
@@ -492,7 +523,10 @@ complete(derrida_plot &d)
     snprintf(text, sizeof text, "sample=%d, %s", d.p.sample, d.slope_text.c_str());
     setcolor(white);
     {
-        plot_clip clip(g); // a long slope text ends at the region's edge
+        // Whole in a smaller font where the normal one would pass the
+        // band's end; the clip keeps the rest of a long text inside.
+        font_while font({text}, g.x0 + g.W + vgax(8) - cx, {set_medium_font, set_small_font});
+        plot_clip clip(g);
         write_at(cx, cy, text);
     }
 
@@ -602,7 +636,14 @@ draw_general_graph_frame(int, int keep, short x0, short y0, short w, short h, in
             CHeight = height;
         }
     }
-    label_over_bar(x0 - 3 * CWidth, y0 - h);
+    {
+        // Left of the y axis, its last glyph clear of the plot's edge and of
+        // the green caption that starts there.
+        std::string y_top = label.substr(label.find_first_not_of(' '));
+        int x = std::min(x0 - 3 * CWidth, x0 - 3 - text_width_in_use(y_top.c_str()));
+        bar(x, y0 - h, std::min(x + static_cast<int>(2.7 * CWidth), x0 - 1), y0 - h + CHeight);
+        write_at(x, y0 - h, y_top.c_str());
+    }
 
     setfillstyle(0, fill);
     setcolor(colour);
@@ -616,9 +657,13 @@ get_D_para(int mode, D_para *p)
     para_mode = mode;
     para_keep = 0;
     para_last_row = -1;
-    para_margin = draw_prompt_box(kParaLines);
-    const question_place place = {para_start_row, nullptr, false};
-    answer_step end = ask_questions(kParaRows, place);
+    answer_step end;
+    {
+        prompt_font font(para_lines());
+        para_margin = draw_prompt_box(kParaLines);
+        const question_place place = {para_start_row, nullptr, false};
+        end = ask_questions(kParaRows, place);
+    }
     erase_prompt_box(kParaLines);
     if (end == answer_step::leave) {
         is[0] = 'q';

@@ -45,12 +45,13 @@ struct drawn_surface {
     int x0 = 0, y0 = 0, w = 0, h = 0;
     std::vector<uint8_t> taken;
 
-    void start(int x, int y)
+    // A surface from (x, y) to (right, bottom): nothing outside is drawn.
+    void start(int x, int y, int right, int bottom)
     {
         x0 = x;
         y0 = y;
-        w = std::max(0, Maxx + 1 - x);
-        h = std::max(0, Maxy + 1 - y);
+        w = std::max(0, right + 1 - x);
+        h = std::max(0, bottom + 1 - y);
         taken.assign(static_cast<size_t>(w) * h, 0);
     }
     // Marks (x, y) drawn; false when it was drawn already or lies outside.
@@ -366,12 +367,24 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     eg->bar_thickness = layout.bar_thickness;
     eg->max_bar = static_cast<int16_t>(layout.longest);
     const bool bars = stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
-    if (eg->hist_mode == 2 && (first || eg->hist_x < eg->hist_x0 - 1)) {
+    // The slanted surface keeps left of the key panel and above the bottom
+    // strip: where its next trace would pass either, its area is cleared and
+    // it starts again at its origin.
+    const int surface_right = std::min<int>(eg->hist_limit, Maxx - 2), surface_bottom = Maxy;
+    const int surface_height =
+        static_cast<int>(std::min<size_t>(entries, static_cast<size_t>(layout.group)) *
+                         layout.bar_thickness);
+    const bool surface_full =
+        eg->hist_x + (layout.columns - 1) * layout.column_step + layout.longest + 1 > surface_right ||
+                              eg->hist_y + surface_height + 1 > surface_bottom;
+    if (eg->hist_mode == 2 && (first || eg->hist_x < eg->hist_x0 - 1 || (bars && surface_full))) {
+        if (bars && !first && surface_full)
+            erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right, surface_bottom);
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
     }
     if (bars && eg->hist_mode == 2 && eg->hist_x == eg->hist_x0 - 1)
-        surface.start(eg->hist_x, eg->hist_y);
+        surface.start(eg->hist_x, eg->hist_y, surface_right, surface_bottom);
     const int ox = eg->hist_mode == 2 ? eg->hist_x : eg->hist_x0;
     const int oy = eg->hist_mode == 2 ? eg->hist_y : eg->hist_y0;
     const int bar_height = std::max(1, static_cast<int>(layout.bar_thickness) - eg->bar_gap);

@@ -69,10 +69,11 @@ struct kept_settings {
     int colour = 0;
 };
 
+// The width of text in the font it is written in (the table's small one).
 int
 width_of(const std::string &text)
 {
-    return text_pixel_width(text.c_str(), static_cast<int>(text.size()));
+    return text_width_in_use(text.c_str());
 }
 
 // The figures of rule table 0 (Z, Z-left, Z-right, lratio, canaltotal).
@@ -185,7 +186,8 @@ ask_summary(const lambda_z_counts &counts, kept_region &under)
 }
 
 // The count table in a lightred frame below vgay(35), one row a line, in the
-// small font when k > 4; columns past the window's edge are clipped.
+// small font when k > 4; its class columns in bands where the window is too
+// narrow for one.
 void
 show_table(const lambda_z_counts &counts, kept_region &under)
 {
@@ -201,18 +203,28 @@ show_table(const lambda_z_counts &counts, kept_region &under)
         lines[1].erase(totals);
     }
     std::vector<lambda_z_row> rows = lambda_z_class_rows(counts);
-    size_t column = kTableColumn;
-    for (const lambda_z_row &row : rows)
+    // Columns of at least 10 characters, wider than the widest cell by a
+    // character, as measured in the font in use; where one band of them
+    // would pass the window's edge the columns are set in bands one below
+    // the other, each with every row.
+    int label_width = 5 * CWidth, column_width = static_cast<int>(kTableColumn) * CWidth;
+    for (const lambda_z_row &row : rows) {
+        label_width = std::max(label_width, width_of(row.label) + CWidth / 2);
         for (const std::string &cell : row.cells)
-            column = std::max(column, cell.size() + 1);
+            column_width = std::max(column_width, width_of(cell) + CWidth);
+    }
     int margin = vgax(3);
-    int label_width = 5 * CWidth, column_width = static_cast<int>(column) * CWidth;
-    int needed = label_width + static_cast<int>(rows[0].cells.size()) * column_width;
+    const int columns = static_cast<int>(rows[0].cells.size());
+    const int x0 = 2, y0 = vgay(35);
+    const int room = Maxx - 2 - x0 - 2 * margin - label_width;
+    const int per_band = std::max(1, std::min(columns, room / column_width));
+    const int bands = (columns + per_band - 1) / per_band;
+    int needed = label_width + per_band * column_width;
     for (const std::string &line : lines)
         needed = std::max(needed, width_of(line));
-    int x0 = 2, y0 = vgay(35);
+    int table_lines = static_cast<int>(lines.size() + bands * rows.size()) + bands - 1;
     int x1 = std::min<int>(Maxx - 2, x0 + needed + 2 * margin);
-    int y1 = std::min<int>(Maxy, y0 + static_cast<int>(lines.size() + rows.size()) * CHeight + 6);
+    int y1 = std::min<int>(Maxy, y0 + table_lines * CHeight + 6);
     under.keep(x0, y0, x1, y1 + 1);
     draw_box(-1, x0, y0, x1, y1, 1, 0);
     setviewport(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 1);
@@ -223,18 +235,22 @@ show_table(const lambda_z_counts &counts, kept_region &under)
         outtext(line.c_str());
         y += CHeight;
     }
-    for (const lambda_z_row &row : rows) {
-        moveto(x0 + margin, y);
-        outtext(row.label.c_str());
-        int right = x0 + margin + label_width;
-        for (const std::string &cell : row.cells) {
-            right += column_width;
-            if (right - column_width > x1)
-                break;
-            moveto(right - width_of(cell), y);
-            outtext(cell.c_str());
+    for (int band = 0; band < bands; band++) {
+        if (band > 0)
+            y += CHeight; // a blank line between bands
+        for (const lambda_z_row &row : rows) {
+            moveto(x0 + margin, y);
+            outtext(row.label.c_str());
+            int right = x0 + margin + label_width;
+            const int last = std::min(columns, (band + 1) * per_band);
+            for (int c = band * per_band; c < last; c++) {
+                const std::string &cell = row.cells[static_cast<size_t>(c)];
+                right += column_width;
+                moveto(right - width_of(cell), y);
+                outtext(cell.c_str());
+            }
+            y += CHeight;
         }
-        y += CHeight;
     }
     setviewport(0, 0, Maxx, Maxy, 1);
     if (counts.k > 4) {

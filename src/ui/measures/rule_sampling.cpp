@@ -124,7 +124,7 @@ append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *ru
     std::vector<uint8_t> record;
     encode_stat_record(rule, stat_record_bytes(eg->k) - 2, static_cast<float>(ae->avg.mean),
                        std::min(static_cast<float>(ae->avg.sd), kStatSdLimit), record);
-    save_binary_data(stat_filename, record.data(), record.size());
+    save_record(stat_filename, record.data(), record.size());
 }
 
 // The rule's point: the previous marker gives way to a plain point, the
@@ -184,6 +184,7 @@ draw_family_kcode(int k)
     fprintf(stderr, " vfreq = ");
     for (int value = 2; value >= 0; value--)
         fprintf(stderr, "%d ", counts[value]);
+    fputc('\n', stderr);
 }
 
 // The next rule of a sample: a random one as the running key 'r' makes it.
@@ -286,12 +287,12 @@ show_sampled_rule_count(uint32_t count, const char *suffix)
     int16_t x = getx, y = gety;
     int colour = getcolor(), kept = fillcolor;
     // At Maxx - vgax(160), or further left where the font would carry the
-    // line past the window's edge.
-    // line past the window's edge; the same place whichever suffix, and the
-    // line cleared first, so the two writers never overprint.
+    // line, or the pause's one-key entry and its cursor after it, past the
+    // window's edge; the same place whichever suffix, and the line cleared
+    // first, so the two writers never overprint.
     static const char kLongest[] = " tog pause-p:";
     int width = text_pixel_width("rule count=", 11) + 8 * CWidth +
-                text_pixel_width(kLongest, static_cast<int>(sizeof kLongest - 1));
+                text_pixel_width(kLongest, static_cast<int>(sizeof kLongest - 1)) + 2 * CWidth;
     int left = std::max(0, std::min(Maxx - vgax(160), Maxx - 2 - width)), top = vgay(3);
     setfillstyle(0, black);
     bar(left, top, std::min(left + width, Maxx - 2), top + CHeight - 1);

@@ -17,6 +17,7 @@
 #include "engine/measures/rule_sample.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
@@ -70,9 +71,12 @@ read_sample_file(const char *name)
     const int k = nhood;
     std::vector<uint8_t> data, records;
     size_t spare = 0;
-    if (!read_file(name, data, static_cast<size_t>(largest_stat_sample(k))) ||
-        !decode_stat_sample(data.data(), data.size(), k, records, &spare)) {
+    if (!read_file(name, data, static_cast<size_t>(largest_stat_sample(k)))) {
         refuse_file(name);
+        return false;
+    }
+    if (!decode_stat_sample(data.data(), data.size(), k, records, &spare)) {
+        refuse_file(name, stat_sample_length_fault(data.size(), k));
         return false;
     }
     if (spare > 0) {

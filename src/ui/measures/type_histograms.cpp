@@ -37,7 +37,6 @@
 
 namespace {
 
-constexpr int kPromptSlot = 14; // boximage_prompt slot under the pause prompt and sort question
 constexpr int kTableSlot = 12;  // boximage slot under the data table
 
 template <class... Args>
@@ -79,12 +78,16 @@ draw_type_bar(damage_record *dp, bool whole)
     dp->hist_options = pause;
 }
 
+// The last row of the readout's box: the data table starts below it.
+int readout_bottom = 0;
+
 // A line in the prompt box, not waiting.
 void
 readout(const std::string &text)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    readout_bottom = prompt_box_bottom(prompt_box_lines(text.c_str()));
     int margin = draw_prompt_box(prompt_box_lines(text.c_str()));
     setcolor(white);
     write_prompt_lines(text.c_str(), margin);
@@ -92,21 +95,16 @@ readout(const std::string &text)
     moveto(x, y);
 }
 
-// A one-key prompt in the prompt box over a saved copy of what it covers;
-// returns the key.
+// A one-key prompt at the top right over a saved copy of what it covers,
+// beside the colour key; returns the key.
 char
 ask_key(const std::string &text)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    int lines = prompt_box_lines(text.c_str());
-    get_prompt_box(kPromptSlot, lines);
-    int margin = draw_prompt_box(lines);
-    setcolor(white);
-    write_prompt_lines(text.c_str(), margin);
+    top_prompt p = open_top_prompt({text}, 1);
     input_string(1, single_key_entry);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    close_top_prompt(p);
     setcolor(colour);
     moveto(x, y);
     return is[0];
@@ -235,10 +233,11 @@ show_type_table(const type_table &t)
     int colour = getcolor();
     table_layout l = lay_out_table(t);
     const uint32_t types = static_cast<uint32_t>(t.rows.size());
-    const int x0 = l.x - vgax(2), y0 = 2, x1 = Maxx - 2;
+    // Below the readout of the last type, which stays in view.
+    const int x0 = l.x - vgax(2), y0 = readout_bottom + 2, x1 = Maxx - 2;
     // As tall as the rows need, at most the window's height.
     const int y1 = static_cast<int>(
-        std::min<int64_t>((static_cast<int64_t>(types) + 4) * CHeight, Maxy - 2));
+        std::min<int64_t>(y0 + (static_cast<int64_t>(types) + 4) * CHeight, Maxy - 2));
     draw_box(kTableSlot, x0, y0, x1, y1, 1, 0);
     const int lowest = Maxy - vgax(2) - 2 * CHeight;
     uint32_t u = 1;

@@ -48,7 +48,7 @@ swap_values_vcode(uint8_t *kcode, int k)
     int b = typed_digit();
     if (b < 0 || b > v - 1 || b == a)
         b = abs(a - 1);
-    fprintf(stderr, "\n %d - %d", a, b);
+    fprintf(stderr, "\n %d - %d\n", a, b);
 
     exchange_values_vcode(kcode, k, a, b);
     erase_prompt_box(2);

@@ -10,6 +10,7 @@
 // Start at show_rule_bottom.
 #include "ui/model/rule_readout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -21,6 +22,7 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/post_classes.h"
 #include "engine/wiring/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/hex_readout.h"
@@ -29,6 +31,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -41,16 +44,21 @@ constexpr int kMaxRankedOrder = 12;
 // table's cells at its left; 0 when it does not.
 int first_line_x = 0;
 
-// Copies a text of the box when copies are asked for.
+// The copy of the box's texts, composed whole and written at the end of
+// the readout (write_copies), so that the data file takes the readout as
+// one append: a failed append leaves no part of it.
+std::string readout_copy;
+
+// The copy so far to standard error (pdata) and the data file (filedata)
+// when outflag asks for it; the copy is emptied.
 void
-copy_text(int outflag, const char *text)
+write_copies(int outflag)
 {
-    if (outflag != 1)
-        return;
-    if (pdata)
-        print_out(text);
-    if (filedata)
-        save_data(text);
+    if (outflag == 1 && pdata)
+        print_out(readout_copy.c_str());
+    if (outflag == 1 && filedata)
+        save_data(readout_copy.c_str());
+    readout_copy.clear();
 }
 
 // Draws text at the current point, cut to what fits before xmax: the order
@@ -117,7 +125,7 @@ canalyzing_readout(int k)
 // its name and number and hex bytes, the last line its cells. Leaves the
 // current point on the last line after the cells.
 void
-write_code(int k, int outflag, int x, int xmax, int cell)
+write_code(int k, int x, int xmax, int cell)
 {
     int v = value_range;
     bool tcode = totalistic == rule_kind_tcodes;
@@ -140,7 +148,7 @@ write_code(int k, int outflag, int x, int xmax, int cell)
     bar(getx, gety, xmax - 1, Maxy - 1);
     int cell_k = nhoodm ? nhoodm[cell] : k;
     print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 0);
-    copy_text(outflag, text);
+    readout_copy += text;
 
     int size = last < 64 ? vgax(4) : last < 256 ? vgax(3) : vgax(2);
     int gap = last < 128 ? 2 : 1;
@@ -198,7 +206,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
 {
     int16_t px = getx, py = gety;
     int v = value_range;
-    bool copies = outflag == 1 && (pdata || filedata);
+    readout_copy.clear();
     char text[160];
     moveto(first_line_x > x ? first_line_x : x, y);
 
@@ -235,19 +243,20 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     else
         snprintf(text, sizeof text, "v%dk%d rule", v, k);
     outtext(text);
-    copy_text(outflag, text);
+    readout_copy += text;
 
+    int hex_end = 0; // where the rule's hex readout ends on the first line
     if (!tot_only && rule) {
         int last = static_cast<int>(int_power(v, k)) - 1;
         if (max_dec_rule(last, v)) {
             snprintf(text, sizeof text, "(dec)%lu ",
                      static_cast<unsigned long>(dec_equiv(rule, last)));
             outtext(text);
-            copy_text(outflag, text);
+            readout_copy += text;
             moverel(3, 0);
         }
         outtext("(hex)");
-        copy_text(outflag, v > 2 || k > 7 ? "(hex)\n" : "(hex)");
+        readout_copy += v > 2 || k > 7 ? "(hex)\n" : "(hex)";
         if (three_lines)
             moverel(0, vgay(2));
         setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
@@ -255,32 +264,43 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         // vgax(8): the limit leaves room for one more byte (at most 2.3
         // character widths) inside the box.
         int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
-        print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, copies ? 1 : 0);
+        int hex_x = getx;
+        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
+        readout_copy += hex_readout_text(1, rule, k);
+        // The readout leaves the point at the text column: where the first
+        // line ends (its bytes at most 2.3 character widths apart), or the
+        // box's edge when the bytes wrapped.
+        hex_end = breaks < 0 ? hex_x + static_cast<int>(std::ceil(
+                                           hex_string_bytes(1, k) * 2.3 * CWidth))
+                             : xmax;
         setviewport(0, 0, Maxx, Maxy, 1);
         if (three_lines)
             moverel(0, -vgay(2));
-        if (copies && k <= 6)
-            copy_text(outflag, "\n");
+        if (k <= 6)
+            readout_copy += "\n";
     }
 
     int result = getx;
+    int first_line_end = std::max<int>(getx, hex_end), first_line_y = gety;
     moveto(x, Maxy - CHeight);
     if (k > 10) {
         setfillstyle(0, black);
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
-        write_code(k, outflag, x, xmax, cell);
+        write_code(k, x, xmax, cell);
 
+    char size_text[60];
     if (threed)
-        snprintf(text, sizeof text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
+        snprintf(size_text, sizeof size_text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
     else if (twod)
-        snprintf(text, sizeof text, "2d size=%dx%d ", i2d, j2d);
+        snprintf(size_text, sizeof size_text, "2d size=%dx%d ", i2d, j2d);
     else
-        snprintf(text, sizeof text, "1d size=%d ", lineL);
-    outtext(text);
-    copy_text(outflag, text);
+        snprintf(size_text, sizeof size_text, "1d size=%d ", lineL);
     if (tot_only) {
+        outtext(size_text);
+        readout_copy += size_text;
+        write_copies(outflag);
         moveto(px, py);
         return result;
     }
@@ -295,24 +315,44 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     if (zparam)
         z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
     snprintf(second, sizeof second, "zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
-    outtext(text);
-    outtext(second);
-    if (getx > result)
-        result = getx;
-    copy_text(outflag, text);
-    copy_text(outflag, "\n");
-    copy_text(outflag, second);
-
     std::string canal_text = canalyzing_readout(k);
-    outtext(canal_text.c_str());
-    copy_text(outflag, canal_text.c_str());
-    copy_text(outflag, "\n");
+    {
+        // In the medium font where the figures of a grown network would run
+        // past the box's right border.
+        std::string line = std::string(size_text) + text + second + canal_text;
+        font_while font({line}, xmax - 3 - getx, {set_medium_font});
+        outtext(size_text);
+        outtext(text);
+        outtext(second);
+        if (getx > result)
+            result = getx;
+        outtext(canal_text.c_str());
+    }
+    readout_copy += size_text;
+    readout_copy += text;
+    readout_copy += "\n";
+    readout_copy += second;
+    readout_copy += canal_text;
+    readout_copy += "\n";
+    write_copies(outflag);
 
     if (post_func(k, rule, 0, 0, 0, 0) == 1) {
         int16_t w = CWidth, h = CHeight;
         set_medium_font();
+        // After the second line where the box has room for it, else after
+        // the first; cut at the box's border where neither has.
+        post_flags flags;
+        std::string labels = " Post=";
+        if (find_post_classes(k, rule, &flags))
+            for (const std::string &label : post_class_labels(flags))
+                labels += label;
+        int width = text_width_in_use(labels.c_str());
+        if (getx + width > xmax - 3 && first_line_end + width <= xmax - 3)
+            moveto(first_line_end, first_line_y);
+        setviewport(0, 0, xmax - 2, Maxy, 1);
         outtext(" Post=");
         post_func(k, rule, 2, 1, 0, 0);
+        setviewport(0, 0, Maxx, Maxy, 1);
         restore_def_font();
         CWidth = w;
         CHeight = h;

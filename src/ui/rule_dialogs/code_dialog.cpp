@@ -102,6 +102,7 @@ list_code(uint8_t *code, const row_size &s, int index)
         for (int32_t i = s.last; i >= 0; i--)
             out += "\n " + std::to_string(i) + " -> " +
                    std::to_string(get_value(code, static_cast<uint32_t>(i)));
+        out += "\n";
         fputs(out.c_str(), stderr);
         return;
     }
@@ -143,6 +144,7 @@ similar_kcode_of_other_k()
     out += "\nv_tablecodemax_new=" + std::to_string(new_last) + " nhood_new=" + std::to_string(nk) + "\n";
     for (int i = new_last; i >= 0; i--)
         out += std::to_string(get_value(code.data(), static_cast<uint32_t>(i)));
+    out += "\n";
     fputs(out.c_str(), stderr);
     char name[64];
     snprintf(name, sizeof name, "%s%d%s%d%s", "l_v", value_range, "k", nk, ".vco");

@@ -101,6 +101,7 @@ list_rule(const uint8_t *row, const row_size &s)
             out += std::to_string(get_value(nm[j], static_cast<uint32_t>(i)));
         out += " -> " + std::to_string(get_value(row, static_cast<uint32_t>(i)));
     }
+    out += "\n";
     fputs(out.c_str(), stderr);
 }
 

@@ -169,6 +169,7 @@ list_code(int cell)
     else
         for (int s = v_tablecodemax[k]; s >= 0; s--)
             fprintf(stderr, "%d", get_value(v_code[cell], static_cast<uint32_t>(s)));
+    fputc('\n', stderr);
 }
 
 // On leaving after a raise of a kcode, the kcode is remapped from the one
@@ -184,6 +185,7 @@ settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
     fprintf(stderr, "\nv_tablecodemax[%d]=%d\n", nhood, last);
     for (int s = last; s >= 0; s--)
         fprintf(stderr, "%d", get_value(v_code[0], static_cast<uint32_t>(s)));
+    fputc('\n', stderr);
     save_last_rule(v_code[0], nhood);
 }
 
@@ -257,6 +259,7 @@ ask_transformations(int cell)
                 fprintf(stderr, "\n");
                 for (int i = static_cast<int>(rule_entries(k)) - 1; i >= 0; i--)
                     fprintf(stderr, "%d", get_value(carule[cell], static_cast<uint32_t>(i)));
+                fputc('\n', stderr);
             }
             is[0] = 'x';
             return result;

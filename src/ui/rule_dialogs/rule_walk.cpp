@@ -214,14 +214,12 @@ ascii_table_row(uint8_t *row, const row_size &s)
 void
 list_row_values(const uint8_t *row, const row_size &s, bool with_counts)
 {
-    // The hex bytes go to standard error alone, not to a data file.
-    uint8_t keep_pdata = pdata, keep_filedata = filedata;
+    // The hex bytes go to standard error, whatever pdata says.
+    uint8_t keep_pdata = pdata;
     pdata = data_basins;
-    filedata = data_off;
     fputs("\n", stderr);
     print_current_bitstring_hexbytes(s.kind, row, s.k, Maxx, white, 3);
     pdata = keep_pdata;
-    filedata = keep_filedata;
     std::string out = "\n";
     int counts[8] = {};
     for (int32_t i = s.last; i >= 0; i--) {
@@ -240,6 +238,7 @@ list_row_values(const uint8_t *row, const row_size &s, bool with_counts)
         if (sum != s.last + 1)
             out += " !=tablesize=" + std::to_string(s.last + 1) + ": ERROR";
     }
+    out += "\n";
     fputs(out.c_str(), stderr);
 }
 

@@ -3,28 +3,36 @@
 // least significant: for v = 2, k = 3 the rule table with entries 7..0 =
 // 0,1,1,0,1,1,1,0 is "6e". Every byte takes the same advance (2 or 2.3
 // character widths) whatever its drawn width, so columns line up. Reads the
-// network description (model/), the output flags (forward/) and writes copies
-// through storage/data_lines.h.
+// network description (model/) and the output flags (forward/); a copy to
+// the data file is composed by the caller with hex_readout_text, so that
+// its line is appended whole.
 #include "ui/rules/hex_readout.h"
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/string_edits.h"
+#include "engine/wiring_editor/network_listing.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/storage/data_lines.h"
 
 int
 hex_string_bytes(int kind, int k)
 {
     return static_cast<int>(value_line_bytes(string_entries(kind, k), value_bits));
+}
+
+std::string
+hex_readout_text(int kind, const uint8_t *string, int k)
+{
+    return hex_text(string, hex_string_bytes(kind, k));
 }
 
 int16_t
@@ -56,8 +64,6 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
             print_out(text);
         if ((mode == 1 || mode == 3) && pdata)
             print_out(text);
-        if ((mode == 1 || mode == 3) && filedata)
-            save_data(text);
         int x_before = getx;
         if (drawing)
             outtext(text);
@@ -81,4 +87,29 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
     }
     setcolor(previous);
     return static_cast<int16_t>(breaks - 1);
+}
+
+std::string
+hex_bytes_within(const uint8_t *string, int bytes, int room)
+{
+    std::string all;
+    std::vector<size_t> ends; // where the text of each byte ends, highest first
+    char pair[4];
+    for (int i = bytes - 1; i >= 0; i--) {
+        snprintf(pair, sizeof pair, "%02x ", string[i]);
+        all += pair;
+        ends.push_back(all.size());
+    }
+    if (text_width_in_use(all.c_str()) <= room)
+        return all;
+    // The most bytes that leave room for the mark: widths grow with the
+    // bytes, so the first count that does not fit ends the search.
+    std::string best = "...";
+    for (size_t end : ends) {
+        std::string cut = all.substr(0, end) + "...";
+        if (text_width_in_use(cut.c_str()) > room)
+            break;
+        best = cut;
+    }
+    return best;
 }

@@ -14,17 +14,19 @@
 
 namespace {
 
+// The labels drawn (flag 1) or, composed whole, appended to the data file
+// (output 1, 2) and written to standard error (output 0, 1).
 void
-write_label(const char *text, int flag, int output)
+write_labels(const std::string &text, int flag, int output)
 {
     if (flag == 1) {
-        outtext(text);
+        outtext(text.c_str());
         return;
     }
     if (output == 1 || output == 2)
-        save_data(text);
+        save_data(text.c_str());
     if (output == 0 || output == 1)
-        fputs(text, stderr);
+        fputs(text.c_str(), stderr);
 }
 
 } // namespace
@@ -38,9 +40,9 @@ post_func(int k, const uint8_t *rule, int mode, int flag, int, int output)
     int result = post_class_answer(f);
     if (mode != 2)
         return result;
-    if (flag == 0)
-        write_label(" ", flag, output);
+    std::string text = flag == 0 ? " " : "";
     for (const std::string &label : post_class_labels(f))
-        write_label(label.c_str(), flag, output);
+        text += label;
+    write_labels(text, flag, output);
     return result;
 }

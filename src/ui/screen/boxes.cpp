@@ -167,6 +167,16 @@ entry_room(int max)
     return max > 0 ? entry_width(max) + CWidth : 0;
 }
 
+// The width of the first len characters of s in the font they are written
+// in: a smaller one where a prompt's lines are set in it.
+int
+piece_width(const char *s, int len)
+{
+    if (font_in_use() == font_normal)
+        return text_pixel_width(s, len);
+    return text_width_in_use(std::string(s, static_cast<size_t>(len)).c_str());
+}
+
 // The lengths of the pieces of text written from column x of the prompt
 // box, one per line: the first from x, each further one from the text
 // margin, each as long as fits before the box's right edge, broken after a
@@ -186,7 +196,7 @@ prompt_box_pieces(const char *text, int x, int room)
         const int width = right - from;
         const int least = from > margin ? 0 : 1;
         int fit = left;
-        while (fit > least && text_pixel_width(start, fit) + (fit == left ? room : 0) > width)
+        while (fit > least && piece_width(start, fit) + (fit == left ? room : 0) > width)
             fit--;
         if (fit < left) {
             int space = fit;
@@ -230,7 +240,7 @@ prompt_parts_lines(const prompt_part *parts, int count)
                 lines++;
                 x = margin;
             }
-            x += text_pixel_width(start, pieces[i]);
+            x += piece_width(start, pieces[i]);
             start += pieces[i];
         }
         x += entry_width(parts[p].entry);

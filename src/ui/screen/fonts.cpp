@@ -18,7 +18,7 @@ load_font(const char *label, const char *pattern)
 {
     XFontStruct *font = XLoadQueryFont(D, pattern);
     if (!font)
-        fprintf(stderr, "\n cant load %s %s", label, pattern);
+        fprintf(stderr, "\n cant load %s %s\n", label, pattern);
     return font;
 }
 
@@ -86,7 +86,7 @@ setup_fonts(int size)
             CWidth = nonpropfont->max_bounds.width;
         }
     } else {
-        fprintf(stderr, "non-proportional font not found");
+        fprintf(stderr, "non-proportional font not found\n");
         if (!CHeight_changed) {
             CHeight = 11;
             CWidth = 6;

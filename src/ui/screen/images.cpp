@@ -49,7 +49,7 @@ getimage(int x0, int y0, int x1, int y1, image_slot *slot)
     int w = x1 - x0 + 1, h = y1 - y0 + 1;
     Pixmap pixmap = create_pixmap(w, h);
     if (!pixmap) {
-        fputs("Error creating pixmap", stderr);
+        fputs("Error creating pixmap\n", stderr);
         return;
     }
     *slot = pixmap;
@@ -62,14 +62,14 @@ void
 putimage(int x, int y, image_slot *slot, int)
 {
     if (!*slot) {
-        fputs("\nZero image passed to putimage", stderr);
+        fputs("\nZero image passed to putimage\n", stderr);
         return;
     }
     Window root;
     int px, py;
     unsigned int w, h, border, depth;
     if (!XGetGeometry(D, *slot, &root, &px, &py, &w, &h, &border, &depth)) {
-        fputs("Failed to get Pixmap geometry in putimage", stderr);
+        fputs("Failed to get Pixmap geometry in putimage\n", stderr);
         return;
     }
     send_gathered_shapes();
@@ -94,7 +94,7 @@ copy_part_image(image_slot *src, image_slot *dst, int sx, int sy, int dx, int dy
         fputs("Null pixmap passed to copy_part_image", stdout);
         *dst = create_pixmap(w, h);
         if (!*dst) {
-            fputs("Error creating pixmap", stderr);
+            fputs("Error creating pixmap\n", stderr);
             return;
         }
     }
@@ -107,7 +107,7 @@ void
 freeimage(image_slot *slot)
 {
     if (!*slot) {
-        fputs("\n Zero image passed to freeimage", stderr);
+        fputs("\n Zero image passed to freeimage\n", stderr);
         return;
     }
     XFreePixmap(D, *slot);

@@ -34,7 +34,7 @@ void
 copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
 {
     if (!*slot) {
-        fputs("\nZero image passed to putimage", stderr);
+        fputs("\nZero image passed to putimage\n", stderr);
         return;
     }
     if (w < 1 || h < 1) {
@@ -42,7 +42,7 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         int px, py;
         unsigned int pw, ph, border, depth;
         if (!XGetGeometry(D, *slot, &root, &px, &py, &pw, &ph, &border, &depth)) {
-            fputs("Failed to get Pixmap geometry in putimage", stderr);
+            fputs("Failed to get Pixmap geometry in putimage\n", stderr);
             return;
         }
         x = y = 0;

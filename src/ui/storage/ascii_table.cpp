@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -32,13 +33,17 @@ load_ascii_table_file(const char *name, uint8_t *table, int last)
         return 0;
     }
     int file_v = ascii_table_v(in.data(), in.size());
-    fprintf(stderr, "\nfilebytes=%d file_v=%d", static_cast<int>(in.size()), file_v);
+    fprintf(stderr, "\nfilebytes=%d file_v=%d\n", static_cast<int>(in.size()), file_v);
     ascii_table_check check = decode_ascii_table(in.data(), in.size(), last, table);
     if (check == ascii_table_check::other_v) {
         char text[200];
         snprintf(text, sizeof text, " v(found)%d!=v(%d), cant load, cont-ret:", file_v,
                  value_range);
         show_refusal(text, refusal_place::at_point);
+    }
+    if (check == ascii_table_check::too_short) {
+        refuse_file(name, ascii_table_length_fault(in.size(), last));
+        return 0;
     }
     if (check != ascii_table_check::sound) {
         refuse_file(name);

@@ -1,12 +1,14 @@
-// Appending to files (data_lines.h): every call opens its file in append
-// mode as myopen does, writes, and closes again, so the data file grows line
-// by line and nothing is ever truncated here. Reads filename_data
-// (storage/globals.h) and the current point of the screen.
+// Appending to files (data_lines.h): every call appends through
+// append_file (file_dialog.h), which opens its file in append mode, writes
+// and closes again, and cuts the file back to where it was when the write
+// fails; so the data file grows by whole lines and a records file by whole
+// records, and later appends land in line after a failed one. Reads
+// filename_data (storage/globals.h) and the current point of the screen.
 #include "ui/storage/data_lines.h"
 
 #include <cstring>
+#include <set>
 #include <string>
-#include <unistd.h>
 
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -15,20 +17,28 @@
 
 namespace {
 
-// The data file whose failure the user was last shown; further lines to the
-// same file fail quietly until a line gets through or the file changes.
-std::string failed_data_file;
+// The files whose failure the user was shown; further appends to one fail
+// quietly until an append to it gets through.
+std::set<std::string> failed_files;
 
-// Appends size bytes to name; false when the open or the write failed.
-bool
-append_to(const char *name, const void *data, size_t size)
+enum class error_box { once_per_file, every_failure };
+
+// Appends size bytes whole to name, or nothing; 0 or -1 after the file
+// error box as box says.
+int
+append_whole(const char *name, const void *data, size_t size, error_box box)
 {
-    int fd = myopen(name, open_write, open_append);
-    if (fd < 0)
-        return false;
-    bool written = write_fully(fd, data, size);
-    bool closed = close(fd) == 0;
-    return written && closed;
+    if (!name || !name[0])
+        return -1;
+    int16_t x = getx, y = gety;
+    if (append_file(name, data, size)) {
+        failed_files.erase(name);
+        return 0;
+    }
+    if (box == error_box::every_failure || failed_files.insert(name).second)
+        file_error(name);
+    moveto(x, y);
+    return -1;
 }
 
 } // namespace
@@ -36,32 +46,17 @@ append_to(const char *name, const void *data, size_t size)
 int
 save_data(const char *text)
 {
-    if (!filename_data || !filename_data[0])
-        return -1;
-    int16_t x = getx, y = gety;
-    if (append_to(filename_data, text, strlen(text))) {
-        failed_data_file.clear();
-        return 0;
-    }
-    if (failed_data_file != filename_data) {
-        failed_data_file = filename_data;
-        file_error(filename_data);
-    }
-    moveto(x, y);
-    return -1;
+    return append_whole(filename_data, text, strlen(text), error_box::once_per_file);
+}
+
+int
+save_record(const char *name, const void *buffer, size_t length)
+{
+    return append_whole(name, buffer, length, error_box::once_per_file);
 }
 
 int
 save_binary_data(const char *name, const void *buffer, size_t length)
 {
-    if (!name || !name[0])
-        return -1;
-    int16_t x = getx, y = gety;
-    int status = 0;
-    if (!append_to(name, buffer, length)) {
-        file_error(name);
-        status = -1;
-    }
-    moveto(x, y);
-    return status;
+    return append_whole(name, buffer, length, error_box::every_failure);
 }

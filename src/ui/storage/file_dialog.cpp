@@ -4,9 +4,10 @@
 // and writes that move every byte or report failure. A whole file is read
 // by read_file, bounded by the largest valid file of its kind, and saved by
 // write_file through a temporary file renamed over the old name, so that a
-// failed or interrupted save leaves the old file as it was. Every file lies
-// in the working directory; a name is a typed base of at most 8
-// characters, or the kind's default, plus the extension.
+// failed or interrupted save leaves the old file as it was; append_file
+// adds to a file whole or not at all. Every file lies in the working
+// directory; a name is a typed base of at most 8 characters, or the kind's
+// default, plus the extension.
 // Reads the screen layer (boxes, text entry) and value_range (model/).
 // Start reading at select_filename.
 #include "ui/storage/file_dialog.h"
@@ -44,6 +45,9 @@ constexpr int kListSlot = 2;         // box slot of the listing
 // system error's text or a refusal of the file; empty when none was given.
 std::string failure_reason;
 
+// The text of the last file error (last_file_error).
+std::string file_error_said;
+
 // The call write_fully makes (set_write_call).
 ssize_t (*write_call)(int fd, const void *data, size_t size) = write;
 
@@ -53,6 +57,20 @@ fail_with(int error)
 {
     failure_reason = strerror(error);
     return false;
+}
+
+// myopen, and the status of the file opened in *st; -1 when either
+// fails (the file closed again, the reason kept).
+int
+open_with_status(const char *name, int mode, int append, struct stat *st)
+{
+    int fd = myopen(name, mode, append);
+    if (fd < 0 || fstat(fd, st) == 0)
+        return fd;
+    int error = errno;
+    close(fd);
+    fail_with(error);
+    return -1;
 }
 
 // The extension of a pattern: "*.rul" gives ".rul".
@@ -318,17 +336,21 @@ myopen(const char *name, int mode, int append)
 }
 
 void
-file_error(const char *name)
+file_error(const char *name, const std::string &reason)
 {
     std::string said = std::string("file error ") + name;
-    if (!failure_reason.empty())
+    if (!reason.empty())
+        said += ": " + reason;
+    else if (!failure_reason.empty())
         said += ": " + failure_reason;
     failure_reason.clear();
     if (!mouse_found) {
+        file_error_said = said;
         fprintf(stderr, "%s\n", said.c_str());
         return;
     }
     said += ", cont-ret:";
+    file_error_said = said;
     const char *line = said.c_str();
     int16_t px = getx, py = gety;
     int lines = prompt_box_lines(line);
@@ -403,15 +425,10 @@ bool
 read_file(const char *name, std::vector<uint8_t> &data, size_t largest)
 {
     data.clear();
-    int fd = myopen(name, open_read, open_truncate);
+    struct stat st;
+    int fd = open_with_status(name, open_read, open_truncate, &st);
     if (fd < 0)
         return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        int error = errno;
-        close(fd);
-        return fail_with(error);
-    }
     // Refused before a byte is read: a huge or sparse file would otherwise
     // take all memory.
     if (static_cast<uint64_t>(st.st_size) > largest) {
@@ -465,6 +482,36 @@ write_file(const char *name, const void *data, size_t size)
         unlink(temporary.c_str());
     release_temporary_file();
     return error == 0 || fail_with(error);
+}
+
+bool
+append_file(const char *name, const void *data, size_t size)
+{
+    // The length before the append is what a failed append is cut back
+    // to, so that no torn line or record stays for the next one to land
+    // after.
+    struct stat st;
+    int fd = open_with_status(name, open_write, open_append, &st);
+    if (fd < 0)
+        return false;
+    errno = 0;
+    if (!write_fully(fd, data, size)) {
+        int error = errno != 0 ? errno : EIO;
+        if (ftruncate(fd, st.st_size) != 0)
+            fprintf(stderr, "%s: not cut back to %lld bytes: %s\n", name,
+                    static_cast<long long>(st.st_size), strerror(errno));
+        close(fd);
+        return fail_with(error);
+    }
+    if (close(fd) != 0)
+        return fail_with(errno);
+    return true;
+}
+
+const std::string &
+last_file_error()
+{
+    return file_error_said;
 }
 
 void

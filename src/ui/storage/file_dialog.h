@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <sys/types.h>
 #include <vector>
 
@@ -36,7 +37,12 @@ constexpr int open_truncate = 0, open_append = 1; // append
 // The file error box: "file error <name>, cont-ret:" and one key; when the
 // last failed open, read or write of this file gave a reason, it follows
 // the name ("file error keep.nat: No space left on device, cont-ret:").
-void file_error(const char *name);
+// A reason given here (not empty) takes its place: a loader's own refusal of the file
+// ("file error bad.grh: 55 bytes, a layout of 13 nodes is 56, cont-ret:").
+void file_error(const char *name, const std::string &reason = std::string());
+// Test hook: the text of the last file error box (or its line on standard
+// error), "cont-ret:" and all.
+const std::string &last_file_error();
 
 // Writes or reads exactly size bytes, retrying short transfers; false when
 // that could not be done (error or end of file; errno says why).
@@ -56,6 +62,12 @@ bool read_file(const char *name, std::vector<uint8_t> &data, size_t largest);
 // old file is not replaced. False then, with the reason kept for
 // file_error. Nothing is shown.
 bool write_file(const char *name, const void *data, size_t size);
+// Appends size bytes to the named file (opened as myopen open_append does)
+// whole or not at all: a failed or short write cuts the file back to its
+// length before the append, so no torn line or record is left for the
+// next append to land after. False then, with the reason kept for
+// file_error. Nothing is shown.
+bool append_file(const char *name, const void *data, size_t size);
 // Test hook: the call write_fully makes instead of write(2), to fail a
 // write as a full disk does; nullptr puts write(2) back.
 void set_write_call(ssize_t (*call)(int fd, const void *data, size_t size));

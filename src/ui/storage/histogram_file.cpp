@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -24,6 +25,7 @@ list_counts(const std::vector<uint16_t> &counts)
     fprintf(stderr, "\nhistogram: 1+%d columns\n", static_cast<int>(counts.size()) - 1);
     for (uint16_t c : counts)
         fprintf(stderr, "%d ", c);
+    fputc('\n', stderr);
 }
 
 // The counts of a histogram file, listed; false (file error shown) when it
@@ -32,8 +34,10 @@ bool
 read_and_list(const char *name, std::vector<uint16_t> &counts)
 {
     std::vector<uint8_t> in;
-    if (!read_file(name, in, kLargestHistogramFile) || !decode_histogram(in.data(), in.size(), counts))
+    if (!read_file(name, in, kLargestHistogramFile))
         return file_refused(name);
+    if (!decode_histogram(in.data(), in.size(), counts))
+        return file_refused(name, histogram_length_fault(in.size()));
     list_counts(counts);
     return true;
 }

@@ -12,6 +12,7 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/in_degree.h"
 #include "engine/storage/in_degree_codec.h"
+#include "engine/storage/length_faults.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/load_refusal.h"
 
@@ -30,9 +31,10 @@ load_in_degree_file(const char *name)
 {
     std::vector<uint8_t> in;
     std::vector<uint32_t> counts;
-    if (!read_file(name, in, 4 * (kInDegreeMostLast + 1)) ||
-        !decode_in_degree_counts(in.data(), in.size(), counts))
+    if (!read_file(name, in, 4 * (kInDegreeMostLast + 1)))
         return file_refused(name);
+    if (!decode_in_degree_counts(in.data(), in.size(), counts))
+        return file_refused(name, in_degree_length_fault(in.size()));
     maxinhist = static_cast<uint32_t>(counts.size() - 1);
     reset_in_degree_counts(maxinhist + 1);
     memcpy(pre_fan_freq, counts.data(), counts.size() * sizeof(uint32_t));

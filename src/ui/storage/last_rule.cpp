@@ -11,6 +11,7 @@
 
 #include "engine/model/globals.h"
 #include "engine/model/rule_conversions.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -34,9 +35,9 @@ name_file(int k)
 }
 
 int
-refused(const char *name)
+refused(const char *name, const std::string &reason = std::string())
 {
-    refuse_file(name);
+    refuse_file(name, reason);
     return 0;
 }
 
@@ -78,6 +79,7 @@ load_last_rule(uint8_t *rule, int k)
         return refused(filename);
     }
     case last_rule_check::too_short:
+        return refused(filename, last_rule_length_fault(in.size(), k));
     case last_rule_check::bad_value:
         return refused(filename);
     }

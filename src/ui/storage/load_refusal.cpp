@@ -29,16 +29,16 @@ show_refusal(const char *text, refusal_place where)
 }
 
 void
-refuse_file(const char *name)
+refuse_file(const char *name, const std::string &reason)
 {
-    file_error(name);
+    file_error(name, reason);
     is[0] = 'q';
 }
 
 bool
-file_refused(const char *name)
+file_refused(const char *name, const std::string &reason)
 {
-    refuse_file(name);
+    refuse_file(name, reason);
     return false;
 }
 

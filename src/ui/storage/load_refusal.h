@@ -5,7 +5,7 @@
 // window (tests, batch use) the message goes to standard error instead.
 #pragma once
 #include <cstddef>
-
+#include <string>
 
 enum class refusal_place {
     at_point,    // written where the current point is
@@ -19,11 +19,12 @@ void show_refusal(const char *text, refusal_place where);
 
 // The file error box for name ("file error <name>, cont-ret:") and 'q' in
 // is[0], so that the caller backs out: a file that could not be opened,
-// read or written, or that was refused without a reason of its own.
-void refuse_file(const char *name);
-// refuse_file(name), then false: what a loader or saver returns when it
-// refuses a file or failed on it.
-bool file_refused(const char *name);
+// read or written, or that a loader refused; a reason (not empty) says why
+// the loader refused it (file_error).
+void refuse_file(const char *name, const std::string &reason = std::string());
+// refuse_file(name, reason), then false: what a loader or saver returns
+// when it refuses a file or failed on it.
+bool file_refused(const char *name, const std::string &reason = std::string());
 
 // The size bytes at data written whole to name (write_file, file_dialog.h);
 // the file error box when they could not be. Returns whether they were.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -25,15 +26,16 @@ load_samples()
     int count = no_glider_rules && k >= 0 && k < kGliderKs ? no_glider_rules[v][k] : 0;
     bool kcodes = tot_only;
     size_t largest = static_cast<size_t>(rule_sample_file_bytes(k, kcodes));
-    fprintf(stderr, "\n loading %d rules :", count);
+    fprintf(stderr, "\n loading %d rules :\n", count);
     for (int i = 0; i < count && i < lineL; i++) {
         char name[64];
         snprintf(name, sizeof name, kcodes ? "v%dk%d_c%d.vco" : "v%dk%d_c%d.rul", v, k, i);
-        fprintf(stderr, "\n %s", name);
+        fprintf(stderr, " %s\n", name);
         std::vector<uint8_t> data;
         uint8_t *row = kcodes ? v_code[i] : carule[i];
-        if (!read_file(name, data, largest) ||
-            !decode_rule_sample(data.data(), data.size(), k, kcodes, row))
+        if (!read_file(name, data, largest))
             file_error(name);
+        else if (!decode_rule_sample(data.data(), data.size(), k, kcodes, row))
+            file_error(name, rule_sample_length_fault(data.size(), k, kcodes));
     }
 }

@@ -443,13 +443,16 @@ delete_cursor_cell(editor_session &e, char)
     e.restart = true;
 }
 
-// The sculpting runs over the screen as it was before the editor; the
-// editor's picture is put back afterwards.
+// The sculpting runs over the screen as it was before the editor (under
+// the prompt and the picture: the sculpting's prompt boxes are shorter than
+// the editor's, whose last lines showed beneath them); the editor's picture
+// is put back afterwards, and its prompt at the end of the turn.
 void
 learn(editor_session &e, char)
 {
     const editor_1d_picture &pic = e.pic;
-    e.learning_result = learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, -1);
+    e.learning_result =
+        learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, kPromptSlot);
     e.learning_used = true;
 }
 

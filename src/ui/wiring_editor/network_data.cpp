@@ -133,9 +133,9 @@ ask_print_output()
     }
 }
 
-// A piece of the listing to wherever the flags send it.
+// The listing to wherever the flags send it.
 void
-put_piece(const std::string &text)
+put_listing(const std::string &text)
 {
     if (pdata)
         print_out(text.c_str());
@@ -170,15 +170,18 @@ void
 write_network_listing(int kind)
 {
     cell_out_freq();
-    put_piece(listing_header(kind));
+    // Composed whole and then written: the data file takes the listing in
+    // one append, so a failed one leaves no part of it.
+    std::string listing = listing_header(kind);
     listing_sums sums = start_listing_sums();
     for (int c = lineL - 1; c >= 0; c--) {
         if (event_ready() && is[0] == 'q')
             break;
-        put_piece(listing_row(static_cast<uint16_t>(c), kind, sums));
+        listing += listing_row(static_cast<uint16_t>(c), kind, sums);
     }
-    put_piece(listing_averages(kind, sums));
-    put_piece("\n");
+    listing += listing_averages(kind, sums);
+    listing += "\n";
+    put_listing(listing);
 }
 
 int

@@ -80,7 +80,7 @@ TEST_F(AttractorTable, Fractions)
 TEST_F(AttractorTable, CopyPutsEachLineAfterANewline)
 {
     EXPECT_EQ(jump_table_copy(jump_table_lines('T', place_at(3, 3))),
-              "\n         3" + kMetaTail + "\n   3:    ." + kTail3);
+              "\n         3" + kMetaTail + "\n   3:    ." + kTail3 + "\n");
 }
 
 TEST_F(AttractorTable, ScrollingStaysWithinTheNodes)

@@ -230,6 +230,7 @@ TEST_F(Conversions, VerticalListing)
     std::string out = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("\n 3: 1 0 1  -> 2"), std::string::npos) << out;
     EXPECT_EQ(out.find("\n 0: 0 0 2  -> 0"), 0u) << out;
+    EXPECT_EQ(out.rfind("\n 5: 2 0 0  -> 0\n"), out.size() - 17) << "the last line ends: " << out;
 }
 
 TEST_F(Conversions, HorizontalListing)
@@ -239,7 +240,7 @@ TEST_F(Conversions, HorizontalListing)
     ::testing::internal::CaptureStderr();
     fprintf_vcode(1, kcode.data(), 2);
     std::string out = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(out, "\n1:210\n0:012\n  |||\n  101");
+    EXPECT_EQ(out, "\n1:210\n0:012\n  |||\n  101\n");
 }
 
 TEST_F(Conversions, MatrixListingOnlyForThreeValues)

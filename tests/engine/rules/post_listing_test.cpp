@@ -72,7 +72,7 @@ TEST_F(Listing, WholeSpaceOfTwoInputsListsAllAndCountsPostFunctions)
     EXPECT_EQ(counts.count, post);
     EXPECT_EQ(text.substr(0, 12), "\n 15:  1111 ");
     char summary[80];
-    snprintf(summary, sizeof summary, "\n v2k2: Post count=%llu=%.3f%%, rule-space=16",
+    snprintf(summary, sizeof summary, "\n v2k2: Post count=%llu=%.3f%%, rule-space=16\n",
              static_cast<unsigned long long>(post), 100.0 * static_cast<double>(post) / 16);
     EXPECT_EQ(text.substr(text.size() - strlen(summary)), summary);
 }
@@ -84,9 +84,9 @@ TEST_F(Listing, SpacesOfTwoToThe32AndMore)
     EXPECT_EQ(post_space_max(32), 4294967295u);
     EXPECT_EQ(post_space_max(3), 7u);
     post_listing_request r = request(5, true, post_space_limit, true);
-    EXPECT_EQ(post_listing_summary(r, 2), "\n v2k5: Post count=2=0.000%, rule-space=4294967296");
+    EXPECT_EQ(post_listing_summary(r, 2), "\n v2k5: Post count=2=0.000%, rule-space=4294967296\n");
     r.passes = 0;
-    EXPECT_EQ(post_listing_summary(r, 0), "\n v2k5: Post count=0=0.000%, rule-space=0");
+    EXPECT_EQ(post_listing_summary(r, 0), "\n v2k5: Post count=0=0.000%, rule-space=0\n");
 }
 
 TEST_F(Listing, LongTablesAreListedWhole)

@@ -20,6 +20,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/display_settings.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -333,6 +334,28 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     keys.join();
     EXPECT_EQ(outside, 0) << "white pixels right of the prompt box";
     EXPECT_EQ(datapause, datapause_unset);
+}
+
+// The DISPLAY dialog's box of angles and the start edge colour, whose colour
+// line ran past the narrow window's edge: nothing right of the box's frame
+// while the colour is asked, nor after the dialog.
+TEST_F(SettingsStages, EdgeColourQuestionStaysInsideThePromptBox)
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_display;
+    auto strip_inked = [] { return inked_right_of_prompt_box(3); };
+    int while_asked = -1;
+    std::thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
+        if (i == kDisplayHex.size() - 1) {
+            while_asked = strip_inked();
+            screenshot("edge_colour_question");
+        }
+    });
+    format_draw();
+    keys.join();
+    EXPECT_EQ(while_asked, 0) << "the colour question runs out of the prompt box";
+    EXPECT_EQ(strip_inked(), 0) << "the colour question left its end beside the box";
 }
 
 TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)

@@ -17,6 +17,7 @@
 #include "engine/model/key_poll.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/storage/globals.h"
+#include "support/torn_writes.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -181,14 +182,14 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
     }
 }
 
-// The field's basin and tree lines, as the data file takes them, and its
-// report, in_degrees as table_field takes it.
+// The field's basin and tree lines, as the data file takes them after
+// the old text it held, and its report, in_degrees as table_field takes it.
 std::pair<std::string, field_report>
-field_lines(bool in_degrees, int method = exhaustive_table)
+field_lines(bool in_degrees, int method = exhaustive_table, const std::string &old = "")
 {
     char name[] = "/tmp/zemra_table_field_XXXXXX";
     int fd = mkstemp(name);
-    if (fd < 0)
+    if (fd < 0 || write(fd, old.data(), old.size()) != static_cast<ssize_t>(old.size()))
         return {};
     close(fd);
     char *saved_name = filename_data;
@@ -247,6 +248,48 @@ TEST(TableField, FieldsWalkedThroughTheIndexEqualTheFanByFanWalkTreeByTree)
         }
     }
     set_table_index_form(index_form::automatic);
+}
+
+// The lines of text, each with its line end.
+std::vector<std::string>
+lines_of(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream all(text);
+    for (std::string line; std::getline(all, line);)
+        lines.push_back(line + "\n");
+    return lines;
+}
+
+// The disk fills again and again while a field appends its data lines:
+// after every two writes one is torn in its middle and the retry of its
+// rest fails. The data file keeps its old line, then whole lines of the
+// field only, in the order the field writes them with room on the disk.
+TEST(TableField, AFieldWhoseAppendsAreTornLeavesWholeLinesOnlyInOrder)
+{
+    give_text_lines();
+    srandom(21);
+    TestNetwork net(2, 12, 3);
+    reset_backward_settings();
+    wire_at_random(false);
+    random_rules(false);
+    const std::string old = "v2k3 rule(dec)110 (hex)6e\n";
+    std::vector<std::string> whole = lines_of(old + field_lines(false).first);
+    torn_writes::start(11, 2);
+    std::vector<std::string> torn = lines_of(field_lines(false, exhaustive_table, old).first);
+    torn_writes::stop();
+    ASSERT_GT(torn_writes::failures, 3);
+    ASSERT_FALSE(torn.empty());
+    EXPECT_EQ(torn[0], old);
+    EXPECT_LT(torn.size(), whole.size());
+    size_t at = 0;
+    for (const std::string &line : torn) {
+        while (at < whole.size() && whole[at] != line)
+            at++;
+        ASSERT_LT(at, whole.size()) << "not a line of the field, or out of order: " << line;
+        at++;
+    }
+    undo_rule_mix();
 }
 
 // A key poll that answers 'q' from its polls_before_stop-th call on, and a

@@ -168,13 +168,7 @@ TEST_F(RunSettingsScreen, EachStageWritesItsTitleInTheStatusBox)
 TEST_F(RunSettingsScreen, VariousQuestionStaysInsideThePromptBox)
 {
     TestNetwork net(2, 10, 3);
-    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(2);
-    auto strip_inked = [&] {
-        int inked = 0;
-        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
-            inked += pixel != Color_Table[black];
-        return inked;
-    };
+    auto strip_inked = [] { return inked_right_of_prompt_box(2); };
     int while_asked = -1;
     paced_thread typing = type_keys_looking("\rd\r", [&](size_t i) {
         if (i == 1)

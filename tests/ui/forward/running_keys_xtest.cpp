@@ -4,6 +4,7 @@
 // and the step still the reference step, and the gate of other runs.
 #include "support/x_test_fixture.h"
 
+#include <thread>
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
@@ -256,6 +257,47 @@ TEST_F(RunningKeys, AnAttractorSearchDropsEveryKey)
     limitcheck = 0;
     key('<');
     EXPECT_EQ(it.delay, 0);
+}
+
+// The entropy sample's dialog ('E' with the entropy-density plot on): its
+// first line wraps inside the prompt box instead of running past the
+// window's edge, and while the sample size waits nothing of the dialog
+// reaches the box's right frame.
+TEST_F(RunningKeys, TheEntropySampleDialogStaysInsideItsBox)
+{
+    ring_builder net;
+    net.SetUp();
+    net.ring(14, 3);
+    stpgraph = stpgraph_density;
+    eg.ed_plot = 1;
+    eg.k = 3;
+    eg.entropy_start = 30;
+    eg.entropy_end = 430;
+    ae.sample_size = 4;
+    std::vector<unsigned long> edge;
+    const int right = Maxx - 2; // the prompt box's right frame
+    // Test mode, standard deviation, start 30, end kept, 2 runs a rule.
+    std::thread typist = type_keys_looking("\r\r30\r\r2\r", [&](size_t i) {
+        if (i == 6) {
+            screenshot("entropy_sample_dialog");
+            edge = pixels_seen(right - 4, 3, 4, 6 * CHeight);
+        }
+    });
+    key('E');
+    typist.join();
+    flush_display();
+    screenshot("entropy_sample_closed");
+    ASSERT_FALSE(edge.empty());
+    int ink = 0;
+    for (unsigned long p : edge)
+        ink += p == Color_Table[white];
+    EXPECT_EQ(ink, 0) << "the dialog's text reaches the box's right frame";
+    EXPECT_EQ(eg.entropy_start, 30);
+    EXPECT_EQ(ae.sample_size, 2);
+    checked_free(ae.edata);
+    ae.edata = nullptr;
+    stpgraph = stpgraph_none;
+    net.TearDown();
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "engine/forward/network_duplication.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/rules/random_states.h"
+#include "engine/wiring/globals.h"
 #include "support/ready_signal.h"
 #include "ui/forward/run_forward.h"
 #include "ui/measures/damage_plot.h"
@@ -64,6 +65,20 @@ protected:
         scale = 0;
         checked_free(color_v);
         color_v = nullptr;
+    }
+
+    // The settings of a forward-only run of damage statistics with the
+    // pattern shown and scrolling, from random seed 110.
+    static void start_damage_statistics()
+    {
+        setup_value_colors(1);
+        direction = direction_forward;
+        limitcheck = 0;
+        stp = 1;
+        scale = 4;
+        scrolling = 1;
+        diff_plot = diff_plot_stats;
+        srandom(110);
     }
 
     static void read_line(text_line &line)
@@ -180,14 +195,7 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     TestNetwork::set_rule_number(110);
     double_network();
     ASSERT_EQ(lineL, 80);
-    setup_value_colors(1);
-    direction = direction_forward;
-    limitcheck = 0;
-    stp = 1;
-    scale = 4;
-    scrolling = 1;
-    diff_plot = diff_plot_stats;
-    srandom(110);
+    start_damage_statistics();
 
     text_line title, log_x_prompt, log_y_prompt;
     title.text = "Damage Histogram  start=0 same=5 pause/reset-=";
@@ -269,6 +277,70 @@ TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
     EXPECT_EQ(x1 - x0, vgax(160) + 1);
     checked_free(color_v);
     color_v = nullptr;
+}
+
+// The frame of a random 40x30x20 lattice: its network line, longer than a
+// ring's, is drawn, and nothing of it passes the box's right edge (on a
+// 1024x768 screen the small font alone does not bring it inside).
+TEST_F(DamagePlot, NetworkLineOfA3dLatticeStaysInsideTheBox)
+{
+    struct wiring_kept {
+        uint8_t local = nonlocal, regular = regular3d;
+        uint16_t zone = zonesize;
+        ~wiring_kept() { nonlocal = local, regular3d = regular, zonesize = zone; }
+    } kept;
+    TestNetwork net(2, 3, 40, 30, 20, 7);
+    nonlocal = 1;
+    regular3d = 0;
+    zonesize = 3;
+    diff_plot = diff_plot_stats;
+    damage_record d{};
+    d.mode = 'n';
+    d.columns = 100;
+    d.largest = 12000;
+    d.smallest = 10;
+    d.skeleton_length = 5;
+    draw_diff_graphframe(&d, 1, 0, 0);
+    flush_display();
+    const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
+    const int box_edge = right() + vgax(20);
+    EXPECT_GT(pixels_of(Color_Table[white], x0(), line_top, box_edge - 1, line_bottom), 0)
+        << "no network line";
+    EXPECT_EQ(pixels_of(Color_Table[white], box_edge + 1, line_top, Maxx - 1, line_bottom), 0)
+        << "the network line passes the box";
+}
+
+// The options prompt of a paused damage run stands left of the damage
+// count's box, whose frame stays whole while the prompt waits.
+TEST_F(DamagePlot, OptionsPromptBesideTheDamageBoxNotOverIt)
+{
+    TestNetwork net(2, 40, 3);
+    TestNetwork::set_rule_number(110);
+    double_network();
+    start_damage_statistics();
+    random_damage_halves();
+    nowscrolling = 0;
+    d_mode = display_unset;
+    int framed = -1, width = 0;
+    {
+        run_keys keys(true, [&] { return bar_shown(); }, [&](size_t i) {
+            if (i != 0)
+                return;
+            screenshot("damage_options");
+            int x0, y0, x1, y1;
+            damage_box_corners(&x0, &y0, &x1, &y1);
+            width = x1 - x0 + 1;
+            framed = 0;
+            for (unsigned long p : pixels_seen(x0, y0, width, 1))
+                framed += p == Color_Table[lightred];
+        });
+        run_forward(carule);
+    }
+    flush_display();
+    screenshot("damage_options_closed");
+    checked_free(color_v);
+    color_v = nullptr;
+    EXPECT_GE(framed, width * 9 / 10) << "the options prompt covers the damage box";
 }
 
 } // namespace

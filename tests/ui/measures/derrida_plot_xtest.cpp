@@ -102,4 +102,67 @@ TEST_F(DerridaPlot, TheYLabelEndsLeftOfTheTicks)
     EXPECT_EQ(inked, 0) << "the y label reaches the ticks or the plot";
 }
 
+// Rule 90 on 12 cells with 2 iterations: the twin at the largest distance
+// is the complement, which rule 90 heals in two steps, so the last mean is 0
+// and the iteration count's box sits at the foot of the curve. The box stays
+// above the x axis's maxH label; the y axis's maxH label ends left of the
+// plot's edge and the green caption starts right of it; "iterations" starts the
+// prompts' second line (the third is empty while the next one waits); the
+// slope caption right of the title ends inside the plot's region.
+TEST_F(DerridaPlot, CaptionsAndLabelsStayInsideTheirPlaces)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(90);
+    srandom(5);
+    const int x0 = Maxx / 2, y0 = Maxy - vgax(50), w = vgax(300), h = vgay(300);
+    const int rx1 = x0 + w + vgax(10);
+    const int lx = x0 + w - 2 * CWidth, ly = y0 + CHeight / 4 + 1;
+    const int lw = 3 * CWidth, lh = CHeight - 2, line = CHeight;
+    std::vector<unsigned long> label_before, label_at_end;
+    int third_line_ink = -1, caption_tail_ink = -1, ylabel_in_plot = -1;
+    auto ink = [](const std::vector<unsigned long> &pixels, unsigned long colour) {
+        int n = 0;
+        for (unsigned long p : pixels)
+            n += p == colour;
+        return n;
+    };
+    // Menu: sweep; maxH, sample, fuzz, details kept; 2 iterations; step and
+    // keep kept; completion: leave.
+    const std::string keys = "\r\r\r\r\r2\r\r\rx\r";
+    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        if (i == 0)
+            label_before = pixels_seen(lx, ly, lw, lh);
+        if (i == 7) {
+            screenshot("derrida_prompts");
+            // In rows of the normal font: the prompts may be in a smaller
+            // one, whose metrics are in force while they wait.
+            int top = 5 + 2 * line;
+            third_line_ink = ink(pixels_seen(Maxx / 2 + 3, top, Maxx / 2 - 8, line / 2),
+                                 Color_Table[white]);
+        }
+        if (i == 9) {
+            screenshot("derrida_rule90_complete");
+            label_at_end = pixels_seen(lx, ly, lw, lh);
+            int cy = y0 - h - static_cast<int>(1.5 * CHeight);
+            std::vector<unsigned long> tail = pixels_seen(x0 + w + 2, cy, rx1 - x0 - w - 3, CHeight);
+            caption_tail_ink = static_cast<int>(tail.size()) - ink(tail, Color_Table[black]);
+            // Beside the plot's left edge (lightred itself): the label left of
+            // it, the caption right of it, neither on it.
+            ylabel_in_plot =
+                ink(pixels_seen(x0 - 3, y0 - h + 1, 3, CHeight - 1), Color_Table[lightred]) +
+                ink(pixels_seen(x0 + 1, y0 - h + 1, 2 * CWidth, CHeight - 1), Color_Table[lightred]) +
+                ink(pixels_seen(x0 - 3, y0 - h + 1, 5, CHeight - 1), Color_Table[green]);
+        }
+    });
+    draw_Derrida_plot();
+    typist.join();
+    flush_display();
+    screenshot("derrida_rule90_left");
+    EXPECT_EQ(third_line_ink, 0) << "iterations is not on the second line";
+    EXPECT_EQ(caption_tail_ink, 0) << "the slope caption runs to the region's edge";
+    EXPECT_EQ(ylabel_in_plot, 0) << "the y axis's maxH label and the caption meet at the plot's edge";
+    EXPECT_FALSE(label_before.empty());
+    EXPECT_TRUE(label_at_end == label_before) << "the iteration count's box covers the x axis's label";
+}
+
 } // namespace

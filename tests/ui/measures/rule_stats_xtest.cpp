@@ -27,6 +27,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/storage/file_dialog.h"
 
 namespace {
 
@@ -137,6 +138,26 @@ TEST_F(RuleStats, AnEmptyFileIsRefusedAndTheSampleKept)
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(totstatrules, 4u);
     EXPECT_EQ(bytes(statbuf, statbuf + sizeof_statbuf), kept);
+}
+
+TEST_F(RuleStats, AFileShorterThanARecordIsRefusedWithItsLength)
+{
+    SampledNetwork net;
+    write_bytes("some.sta", sample_file(4, 2));
+    ASSERT_EQ(load("some\r\rq"), 24u);
+    write_bytes("tooshort.sta", {1, 2, 3, 4, 5});
+    // Name, confirmation, the file error's key; the box is looked at
+    // before its key.
+    const std::string keys = "tooshort\r\r\r";
+    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+        if (i + 1 == keys.size())
+            screenshot("stat_sample_too_short");
+    });
+    EXPECT_EQ(load_rule_stats(0, 0), 0u);
+    typist.join();
+    EXPECT_EQ(last_file_error(),
+              "file error tooshort.sta: 5 bytes, a v2k5 record is 6, cont-ret:");
+    EXPECT_EQ(totstatrules, 4u);
 }
 
 TEST_F(RuleStats, TheRuleChosenFromTheListIsTheNetworksAndTheScreenComesBack)

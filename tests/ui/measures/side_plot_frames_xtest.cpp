@@ -4,10 +4,15 @@
 // frame drawn with draw 0 is taken away whole.
 #include "support/x_test_fixture.h"
 
+#include <thread>
 #include <vector>
 
+#include "engine/forward/forward_test_support.h"
 #include "engine/forward/globals.h"
+#include "engine/measures/count_window.h"
 #include "ui/measures/entropy_plot.h"
+#include "ui/measures/rule_sampling.h"
+#include "ui/screen/input.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -67,6 +72,87 @@ TEST_F(SidePlotFrames, PlaneAndReturnMapShareTheirFrameAndDrawZeroTakesItAway)
     EXPECT_EQ(frame_pixels(x0), plane) << "the return map's frame is not the plane's";
     draw_Hamming_plot(0, x0);
     EXPECT_EQ(frame_pixels(x0), empty) << "the return map's frame was left";
+}
+
+// Automatic sampling's count line with the widest count and the pause's
+// entry waiting after it: the count, the suffix and the cursor end a few
+// pixels inside the window's right edge.
+TEST_F(SidePlotFrames, TheRuleCountLineAndItsEntryStayInsideTheWindow)
+{
+    const int top = vgay(3);
+    std::vector<unsigned long> edge;
+    std::thread typist = type_keys_looking("x\r", [&](size_t i) {
+        if (i == 0) {
+            edge = pixels_seen(Maxx - 5, top, 5, CHeight);
+            screenshot("rule_count_line");
+        }
+    });
+    show_sampled_rule_count(99999999, " tog pause-p:");
+    input_string(1, text_entry);
+    typist.join();
+    ASSERT_FALSE(edge.empty());
+    int ink = 0;
+    for (unsigned long p : edge)
+        ink += p != Color_Table[black];
+    EXPECT_EQ(ink, 0) << "the line or its entry reaches the window's edge";
+}
+
+// The lookup histogram's second style, the slanted surface, run for many
+// steps on a 14-cell ring (k = 3, one bar per index): its origin moves a
+// pixel right and down each step, and where its next trace would pass the
+// key panel's place or the bottom strip it starts again at its origin, so
+// that nothing of it is ever drawn right of its limit or below the
+// drawing area.
+TEST_F(SidePlotFrames, TheSlantedLookupSurfaceStaysInsideItsArea)
+{
+    TestNetwork net(2, 14, 3);
+    stpgraph = stpgraph_lookup_graph;
+    stp = 1;
+    entropy_graph eg{};
+    entropy_data ae{};
+    run_iteration it{};
+    it.cell_size = 1;
+    it.max_index = 7;
+    eg.hist_mode = 2;
+    eg.k = 3;
+    eg.window = 1;
+    eg.w1 = eg.w2 = vgax(100);
+    eg.x0 = 40;
+    eg.hist_x0 = static_cast<int16_t>(eg.x0 + eg.w2 + vgax(10));
+    eg.hist_y0 = vgay(57);
+    eg.hist_bottom = Maxy;
+    eg.hist_limit = static_cast<int16_t>(Maxx - vgax(135) - 2);
+    count_window_allocate(&eg.lookupcount, 1, 8, "lookupcount");
+    std::vector<uint16_t> oldbar(8, 0);
+    eg.oldbar = oldbar.data();
+    // A "panel" right of the limit, and the bottom strip below the area.
+    setfillstyle(0, blue);
+    bar(eg.hist_limit + 2, Maxy / 2, Maxx - 2, Maxy);
+    const int strip = WinMaxy - Maxy;
+    window_pixel(0, 0); // every drawing request done first
+    std::vector<unsigned long> panel_before = pixels_seen(eg.hist_limit + 1, vgay(40), Maxx - 1 - eg.hist_limit, Maxy - vgay(40) + 1);
+    std::vector<unsigned long> strip_before = pixels_seen(eg.hist_x0, Maxy + 1, Maxx - 2 - eg.hist_x0, strip);
+    srandom(3);
+    const int steps = Maxy + 200;
+    for (int t = 1; t <= steps; t++) {
+        it.time = static_cast<uint32_t>(t);
+        uint16_t *row = count_window_newest(&eg.lookupcount);
+        for (int i = 0; i < 8; i++)
+            row[i] = static_cast<uint16_t>(random() % 8);
+        moveto(0, 0);
+        entropy_eeg_plot(&ae, &eg, &it);
+        if (t == steps / 2)
+            screenshot("slanted_surface");
+    }
+    flush_display();
+    screenshot("slanted_surface_end");
+    EXPECT_TRUE(pixels_seen(eg.hist_limit + 1, vgay(40), Maxx - 1 - eg.hist_limit, Maxy - vgay(40) + 1) ==
+                panel_before)
+        << "the surface reached the key panel's place";
+    EXPECT_TRUE(pixels_seen(eg.hist_x0, Maxy + 1, Maxx - 2 - eg.hist_x0, strip) == strip_before)
+        << "the surface reached the bottom strip";
+    count_window_release(&eg.lookupcount);
+    stp = 0;
 }
 
 } // namespace

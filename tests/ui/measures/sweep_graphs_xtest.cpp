@@ -202,7 +202,7 @@ protected:
         zparam = zparam_kept;
         SweepGraphs::TearDown();
     }
-    static constexpr int kK = 4;
+    static constexpr int kK = 5;
     float *zparam_kept = nullptr;
 };
 
@@ -292,6 +292,34 @@ TEST_F(LambdaZSweep, RandomRulesWithAndWithoutBias)
     EXPECT_EQ(biases, (std::vector<int16_t>{15, 25, 35, 45}));
     EXPECT_EQ(lambda_bias, 7);
     EXPECT_EQ(set_z_high, 0);
+}
+
+// A random sweep of k = 5 rules: the table's 17 lambda-ratio columns all
+// shown on the window, in two bands of columns where one row of them would
+// pass its edge; the table's box ends inside the window.
+TEST_F(LambdaZSweep, TheTableOfKFiveStaysInsideTheWindow)
+{
+    TestNetwork net(2, 10, 5);
+    lambda_z_graph = lambda_z_lambda;
+    mutate = mutation_random_rule;
+    totalgraphrules = 60;
+    stop_after = 0;
+    gofE_z_graph();
+    std::vector<unsigned long> edge;
+    // Summary: the table; the options box: on.
+    std::thread typist = type_keys_looking("d\r\r", [&](size_t i) {
+        if (i == 2) {
+            screenshot("lambda_z_table_k5");
+            edge = pixels_seen(Maxx - 4, vgay(35) + 2, 3, vgay(200));
+        }
+    });
+    draw_lambda_z_graph(0);
+    typist.join();
+    ASSERT_FALSE(edge.empty());
+    int ink = 0;
+    for (unsigned long p : edge)
+        ink += p != Color_Table[black];
+    EXPECT_EQ(ink, 0) << "the table runs to the window's edge";
 }
 
 } // namespace

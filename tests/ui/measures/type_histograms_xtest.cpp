@@ -20,6 +20,7 @@
 #include "support/ring_oracles.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -52,6 +53,19 @@ protected:
         stppause = stppause_none;
         checked_free(color_v);
         color_v = nullptr;
+    }
+
+    // The settings of a forward run with the attractor histogram, the
+    // pattern shown, from the given random seed.
+    static void start_attractor_histogram(unsigned seed)
+    {
+        srandom(seed);
+        direction = direction_forward;
+        limitcheck = 0;
+        att_hist = att_hist_types;
+        stp = 1;
+        scale = 4;
+        d_mode = display_unset;
     }
 
     static void see(seen_area &a)
@@ -129,7 +143,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     title_area.w = text_width(title);
     title_area.h = CHeight;
     head_area.x = Maxx * 5 / 7;
-    head_area.y = 4;
+    head_area.y = prompt_box_bottom(1) + 4; // below the readout of the last type
     head_area.w = text_width(head + "9999");
     head_area.h = CHeight;
     int frame_in_graph = 0, frame_after_graph = 2;
@@ -138,13 +152,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     long allocated = live_allocations;
     for (int road = 0; road < 2; road++) {
         SCOPED_TRACE(road == 0 ? "first road" : "second road");
-        srandom(90 + road);
-        direction = direction_forward;
-        limitcheck = 0;
-        att_hist = att_hist_types;
-        stp = 1;
-        scale = 4;
-        d_mode = display_unset;
+        start_attractor_histogram(90 + road);
         // Each step's keys are typed once the window waits for them; '='
         // goes to the running pattern, which waits for nothing.
         std::thread driver([&] {
@@ -190,6 +198,46 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     EXPECT_EQ(frame_in_graph, 2) << "the jump graph's window was not drawn";
     EXPECT_EQ(frame_after_graph, 0) << "the jump graph's window stayed after 'q'";
     EXPECT_EQ(prompts_after_clear, 2) << "the run did not go on after the pause box";
+}
+
+// The attractor prompt at the next attractor stands on one line, its box
+// grown to the left, so that no box frame runs across the colour key below
+// the prompt box's first line; the data table opens below the readout of
+// the last type, whose box stays whole above it.
+TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(90);
+    setup_value_colors(1);
+    start_attractor_histogram(90);
+    const int left = Maxx / 2 + 2, width = Maxx / 2 - 6;
+    auto red_in_row = [&](int y) {
+        int n = 0;
+        for (unsigned long p : pixels_seen(left, y, width, 1))
+            n += p == Color_Table[red];
+        return n;
+    };
+    int across_key = -1, readout_frame = -1;
+    std::thread driver([&] {
+        std::thread typist = type_keys_looking("dq", [&](size_t i) {
+            screenshot("types_" + std::to_string(i));
+            if (i == 0)
+                across_key = red_in_row(prompt_box_bottom(2));
+            if (i == 1)
+                readout_frame = red_in_row(prompt_box_bottom(1));
+        });
+        type_keys("=");
+        typist.join();
+        typist = type_keys_looking("q", [](size_t) {});
+        type_keys("q");
+        typist.join();
+    });
+    run_forward(carule);
+    driver.join();
+    checked_free(color_v);
+    color_v = nullptr;
+    EXPECT_LT(across_key, width / 4) << "a prompt box of two lines covers the colour key";
+    EXPECT_GT(readout_frame, width * 9 / 10) << "the data table covers the readout's box";
 }
 
 } // namespace

@@ -151,23 +151,25 @@ TEST_F(HexReadout, ModeOneCopiesOnlyWhenTheFlagsAreSet)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-TEST_F(HexReadout, ModeThreeCopiesToTheDataFileAndDrawsNothing)
+TEST_F(HexReadout, ModeThreeCopiesToStandardErrorAndDrawsNothing)
 {
     work_dir work;
     ASSERT_TRUE(work.enter("zemra-hex"));
     snprintf(filename_data, kFileNameSize, "%s", "hex.dat");
-    filedata = data_basins;
+    pdata = filedata = data_basins;
     setfillstyle(0, blue);
     bar(90, 290, 300, 330);
     const uint8_t rule[2] = {0xff, 0x00};
     moveto(100, 300);
     setcolor(yellow);
+    testing::internal::CaptureStderr();
     print_current_bitstring_hexbytes(1, rule, 4, Maxx, white, 3);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "00ff");
     EXPECT_EQ(getcolor(), yellow);
-    std::ifstream in(filename_data);
-    std::stringstream data;
-    data << in.rdbuf();
-    EXPECT_EQ(data.str(), "00ff");
+    // The data file's copy is the caller's, composed into its whole line
+    // with the readout's text.
+    EXPECT_EQ(hex_readout_text(1, rule, 4), "00ff");
+    EXPECT_FALSE(std::ifstream(filename_data).good());
     for (int x = 100; x < 160; x += 3)
         for (int y = 300; y < 300 + CHeight; y += 3)
             ASSERT_EQ(window_pixel(x, y), Color_Table[blue]) << x << "," << y;

@@ -110,7 +110,7 @@ TEST_F(PostDialogs, SmallSampleListedByteForByte)
               "\n 2:  10000011   C=0 P=0.625 Z=0.75"
               "\n 1:  00000011   C=2 P=0.75 Z=0.5"
               "\n 0:  11100000 A[1]i   C=1 P=0.625 Z=0.75"
-              "\n v2k3: Post count=1=33.333%, sample=3");
+              "\n v2k3: Post count=1=33.333%, sample=3\n");
 }
 
 TEST_F(PostDialogs, BothOutputsWriteTheSameText)

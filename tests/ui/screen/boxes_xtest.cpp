@@ -243,7 +243,7 @@ TEST_F(ScreenTest, ImagesOfOnePixelAndEmptySlots)
     putimage(0, 0, &slot, 3);
     std::string messages = testing::internal::GetCapturedStderr();
     EXPECT_EQ(slot, 0u);
-    EXPECT_EQ(messages, "\n Zero image passed to freeimage\nZero image passed to putimage");
+    EXPECT_EQ(messages, "\n Zero image passed to freeimage\n\nZero image passed to putimage\n");
 }
 
 TEST_F(ScreenTest, PutimageDrawsIntoAPixmapInCurrentDraw)

@@ -10,10 +10,12 @@
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/length_faults.h"
 #include "engine/storage/screen_image_codec.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -227,6 +229,21 @@ TEST_F(FileDialog, FileErrorBoxWaitsForAKeyAndRestores)
     type_keys("\r");
     file_error("nothing.rul");
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6)), before);
+}
+
+// The longest refusal of a fixed-layout file with the longest name: the
+// box takes it on as many lines as it needs and gives the screen back.
+TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
+{
+    setfillstyle(0, green);
+    bar(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
+    auto before = sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
+    const std::string reason = in_degree_length_fault(20003);
+    std::thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
+    file_error("abcdefgh.prh", reason);
+    typist.join();
+    EXPECT_EQ(last_file_error(), "file error abcdefgh.prh: " + reason + ", cont-ret:");
+    EXPECT_EQ(sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight), before);
 }
 
 TEST_F(FileDialog, DataFileFailureShowsTheBoxOnce)

@@ -75,10 +75,12 @@ TEST_F(InDegreeFile, RefusedLengthsLeaveTheHistogramUntouched)
         is[0] = 0;
         testing::internal::CaptureStderr();
         EXPECT_FALSE(load_in_degree_file("bad.prh")) << length;
-        // Longer than the largest sound file (20004 bytes): refused unread.
+        // Longer than the largest sound file (20004 bytes): refused unread;
+        // else refused for its length, which is said.
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
                   length > 20004 ? "file error bad.prh: File too large\n"
-                                 : "file error bad.prh\n");
+                                 : "file error bad.prh: " + std::to_string(length) +
+                                       " bytes, 51-5001 counts of 4 bytes\n");
         EXPECT_EQ(is[0], 'q');
         EXPECT_EQ(pre_fan_freq, array) << length;
         EXPECT_EQ(maxinhist, 200u) << length;

@@ -82,7 +82,7 @@ TEST_F(SideFiles, AsciiTableOfRule150IsNineDigits)
     uint8_t back[1] = {0};
     testing::internal::CaptureStderr();
     EXPECT_EQ(load_ascii_table_file("t.tbl", back, 7), 9);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nfilebytes=9 file_v=2");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nfilebytes=9 file_v=2\n");
     EXPECT_EQ(back[0], 150);
 }
 
@@ -99,7 +99,9 @@ TEST_F(SideFiles, AsciiTablesWithBadDigitsOrTooShortAreRefused)
     write_file("v3.tbl", bytes{'3', '0', '1', '2', '0', '0', '0', '0', '0'});
     EXPECT_EQ(load_ascii_table_file("v3.tbl", table, 7), 0);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find(" v(found)3!=v(2), cant load, cont-ret:"), std::string::npos);
+    // The refusal starts a line of its own after the file's figures.
+    EXPECT_NE(err.find("\nfilebytes=9 file_v=3\n v(found)3!=v(2), cant load, cont-ret:"),
+              std::string::npos) << err;
     EXPECT_EQ(table[0], 0x3C);
     EXPECT_EQ(is[0], 'q');
 }
@@ -298,12 +300,12 @@ TEST_F(HistogramFiles, CountsAreSixteenBitsHighByteFirst)
     uint32_t counts[3] = {3, 256, 65535};
     testing::internal::CaptureStderr();
     EXPECT_TRUE(save_histogram_file("h.his", 2, counts));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 ");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 \n");
     EXPECT_EQ(contents("h.his"), (bytes{0, 3, 1, 0, 0xFF, 0xFF}));
     EXPECT_EQ(mode_of("h.his"), 0644u);
     testing::internal::CaptureStderr();
     EXPECT_TRUE(list_histogram_file("h.his"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 ");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+2 columns\n3 256 65535 \n");
     EXPECT_EQ(counts[1], 256);
 }
 
@@ -317,8 +319,8 @@ TEST_F(HistogramFiles, ASavedHistogramLoadsBackEqual)
     std::string listed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::vector<uint32_t>(shown, shown + 5), std::vector<uint32_t>(saved, saved + 5));
     // Listed when saved and again when loaded.
-    EXPECT_EQ(listed, "\nhistogram: 1+4 columns\n0 7 65535 12 1 "
-                      "\nhistogram: 1+4 columns\n0 7 65535 12 1 ");
+    EXPECT_EQ(listed, "\nhistogram: 1+4 columns\n0 7 65535 12 1 \n"
+                      "\nhistogram: 1+4 columns\n0 7 65535 12 1 \n");
 }
 
 TEST_F(HistogramFiles, ACountPastSixteenBitsIsSavedSaturated)
@@ -326,7 +328,7 @@ TEST_F(HistogramFiles, ACountPastSixteenBitsIsSavedSaturated)
     uint32_t saved[2] = {70000, 3};
     testing::internal::CaptureStderr();
     EXPECT_TRUE(save_histogram_file("h.his", 1, saved));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+1 columns\n65535 3 ");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "\nhistogram: 1+1 columns\n65535 3 \n");
     EXPECT_EQ(contents("h.his"), (bytes{0xFF, 0xFF, 0, 3}));
 }
 
@@ -338,7 +340,7 @@ TEST_F(HistogramFiles, AFileOfOtherColumnsIsListedAndChangesNothing)
     EXPECT_EQ(load_histogram_file("three.his", 4, shown), histogram_load::other_columns);
     std::string listed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::vector<uint32_t>(shown, shown + 5), (std::vector<uint32_t>{4, 5, 6, 7, 8}));
-    EXPECT_NE(listed.find("\nhistogram: 1+2 columns\n1 2 3 "), std::string::npos);
+    EXPECT_NE(listed.find("\nhistogram: 1+2 columns\n1 2 3 \n"), std::string::npos);
     EXPECT_NE(listed.find("2 columns in the file, 4 here: not loaded"), std::string::npos);
     write_file("odd.his", bytes{0, 1, 0});
     testing::internal::CaptureStderr();
@@ -354,7 +356,9 @@ TEST_F(HistogramFiles, OddOrEmptyFilesAreRefused)
     testing::internal::CaptureStderr();
     EXPECT_FALSE(list_histogram_file("odd.his"));
     EXPECT_FALSE(list_histogram_file("empty.his"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "file error odd.his\nfile error empty.his\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "file error odd.his: 3 bytes, counts are 2 bytes each\n"
+              "file error empty.his: 0 bytes, counts are 2 bytes each\n");
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // The random strings and the cell editor on the window, driven by typed keys.
 #include "support/x_test_fixture.h"
 
+#include "support/work_dir.h"
+
 #include "engine/backward/state_symmetries.h"
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 #include "ui/string_editors/cell_editor.h"
 #include "ui/string_editors/globals.h"
 #include "ui/string_editors/random_strings.h"
@@ -232,6 +235,56 @@ TEST_F(StringEditorsScreen, CellEditorDisplaySwitchesTurnTheirFlagOver)
     show_dots = kept[0];
     show_2d_divs = kept[1];
     hex_cells = kept[2];
+}
+
+} // namespace
+
+namespace {
+
+// A 1d seed edited as a 2d grid ('B'): once the grid is accepted, the
+// seed's hex is written below the picture, not over its cells.
+TEST_F(StringEditorsScreen, SeedHexAfterTheTwoDGridStaysBelowThePicture)
+{
+    work_dir work; // the seed dialog writes its automatic seed file
+    ASSERT_TRUE(work.enter("zemra-seed-grid"));
+    TestNetwork net(2, 40, 3);
+    ValueColours colours;
+    moveto(vgax(50), vgay(300));
+    int over_cells = -1, below = -1;
+    // 'B', the default i-axis, the grid's two waits, Return at the density
+    // prompt.
+    std::thread keys = type_keys_looking("B\r\r\r\r", [&](size_t i) {
+        if (i != 4)
+            return;
+        screenshot("seed_hex_below_grid");
+        // The picture's rows: those with a pixel neither background nor
+        // white, between the menu's lines and the window's lower frame.
+        int x0 = static_cast<int>(xtext * CWidth) + 1, w = i2d * cellscale;
+        int from = vgay(300) + 3 * CHeight, to = Maxy - 3 * CHeight - 8;
+        std::vector<unsigned long> band = pixels_seen(x0, from, w, to - from);
+        unsigned long background = Color_Table[black], text = Color_Table[white];
+        int top = -1, bottom = -1;
+        for (int y = 0; y < to - from; y++)
+            for (int x = 0; x < w; x++) {
+                unsigned long p = band[static_cast<size_t>(y) * w + x];
+                if (p != background && p != text) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+            }
+        ASSERT_GE(top, 0) << "no picture";
+        over_cells = below = 0;
+        for (int y = 0; y < to - from; y++)
+            for (int x = 0; x < w; x++)
+                if (band[static_cast<size_t>(y) * w + x] == text)
+                    (y >= top && y <= bottom ? over_cells : below)++;
+    });
+    select_seed(0, bitseed, "SEED", 1);
+    keys.join();
+    EXPECT_EQ(over_cells, 0) << "the hex is written over the picture";
+    EXPECT_GT(below, 0) << "no hex below the picture";
+    showbits_1d_as_2d = 0;
+    EXPECT_TRUE(work.leave());
 }
 
 } // namespace

@@ -143,6 +143,31 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
 }
 
+// 'l' opens the learning (sculpting) over the screen as it was before the
+// editor: below its three-line prompt boxes no line of the editor's
+// six-line prompt is left.
+TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
+{
+    srandom(4);
+    MixNetwork net(2, 12, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    bool left_below = false;
+    std::thread typing = type_keys_looking("lqq", [&](size_t i) {
+        if (i != 1)
+            return;
+        screenshot("learning_over_editor");
+        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
+        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
+        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            left_below = left_below || pixel != Color_Table[black];
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the learning's box";
+}
+
 // On a ring where cell c reads cell c+1, the spread of inputs from the
 // cursor reaches every cell and stops at " complete": after 'i' the
 // caption of step 1 takes Return, the complete one any key, and the

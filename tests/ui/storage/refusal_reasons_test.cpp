@@ -1,0 +1,105 @@
+// Loads of fixed-layout files of the wrong length say why they are
+// refused: the file error (a line on standard error without a window)
+// names the file's length and what this network's layout asks, and the
+// loader still refuses the file and leaves what it would load as it was.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+#include "engine/model/checked_alloc.h"
+#include "engine/model/network_arrays.h"
+#include "ui/graphs/graph_layout_file.h"
+#include "ui/storage/file_dialog.h"
+#include "ui/storage/histogram_file.h"
+#include "ui/storage/in_degree_file.h"
+#include "ui/storage/rule_samples.h"
+#include "ui/storage/side_files.h"
+#include "ui/storage/storage_test_support.h"
+
+namespace {
+
+class RefusalReasons : public StorageTest {
+protected:
+    void SetUp() override
+    {
+        StorageTest::SetUp();
+        use_n(10);
+        nhood = 3;
+        allocate_mem_rule0(3);
+        carule[0][0] = 0x96;
+    }
+    void TearDown() override
+    {
+        free_mem_rule0();
+        nhood = 0;
+        StorageTest::TearDown();
+    }
+    // What the file error said while load ran, its standard-error line
+    // aside.
+    template <typename Load>
+    static std::string said_by(Load load)
+    {
+        testing::internal::CaptureStderr();
+        load();
+        testing::internal::GetCapturedStderr();
+        return last_file_error();
+    }
+};
+
+TEST_F(RefusalReasons, AGraphLayoutOfTheWrongLengthNamesTheLayoutsLength)
+{
+    open_graph_data(graph_field, 13, false);
+    basin_pos[1][0] = 77;
+    for (size_t length : {55u, 57u}) {
+        write_file("bad.grh", bytes(length, 1));
+        bool loaded = true;
+        EXPECT_EQ(said_by([&] { loaded = load_graph_layout_file("bad.grh"); }),
+                  "file error bad.grh: " + std::to_string(length) +
+                      " bytes, a layout of 13 nodes is 56");
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(basin_pos[1][0], 77);
+    }
+    free_graph_data();
+}
+
+TEST_F(RefusalReasons, SideFilesTooShortOrOfTheWrongLengthSayWhy)
+{
+    write_file("odd.his", bytes(5, 0));
+    EXPECT_EQ(said_by([] { list_histogram_file("odd.his"); }),
+              "file error odd.his: 5 bytes, counts are 2 bytes each");
+    write_file("bad.prh", bytes(203, 0));
+    EXPECT_EQ(said_by([] { load_in_degree_file("bad.prh"); }),
+              "file error bad.prh: 203 bytes, 51-5001 counts of 4 bytes");
+    write_file("l_v2k3.rul", bytes{2, 3});
+    uint8_t rule[4] = {0x96, 0, 0, 0};
+    EXPECT_EQ(said_by([&] { load_last_rule(rule, 3); }),
+              "file error l_v2k3.rul: 2 bytes, a v2k3 rule file is 3");
+    EXPECT_EQ(rule[0], 0x96);
+    write_file("short.tbl", bytes{'2', '0', '1', '1'});
+    uint8_t table[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(said_by([&] { load_ascii_table_file("short.tbl", table, 7); }),
+              "file error short.tbl: 4 bytes, a table of 8 entries is 9");
+    EXPECT_EQ(table[1], 1);
+}
+
+TEST_F(RefusalReasons, AComplexRuleSampleOfTheWrongLengthSaysTheSamplesLength)
+{
+    no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "t"));
+    for (int v = 2; v <= 8; v++)
+        no_glider_rules[v] = static_cast<uint16_t *>(checked_calloc(14, sizeof(uint16_t), "t"));
+    no_glider_rules[2][3] = 1;
+    write_file("v2k3_c0.rul", bytes{2, 3});
+    EXPECT_EQ(said_by([] { load_samples(); }),
+              "file error v2k3_c0.rul: 2 bytes, a v2k3 sample is 3");
+    EXPECT_EQ(carule[0][0], 0x96);
+    for (int v = 2; v <= 8; v++)
+        checked_free(no_glider_rules[v]);
+    checked_free(no_glider_rules);
+    no_glider_rules = nullptr;
+}
+
+}  // namespace
