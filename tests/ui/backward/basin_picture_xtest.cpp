@@ -197,7 +197,7 @@ TEST_F(BasinPicture, PausePromptsStayInsideTheStatusBox)
         datapause = c.pause;
         basintypeno = 1;
         status_prompt_marks marks;
-        std::thread typing = type_keys_looking("\r", [&](size_t) {
+        paced_thread typing = type_keys_looking("\r", [&](size_t) {
             screenshot(std::string("basin_pause_") + (c.field ? "field_" : c.range ? "range_" : "tree_") +
                        std::to_string(Maxx));
             marks = look_beside_summary();

@@ -346,7 +346,7 @@ TEST_F(SettingsStages, EdgeColourQuestionStaysInsideThePromptBox)
     accept_from = accept_from_display;
     auto strip_inked = [] { return inked_right_of_prompt_box(3); };
     int while_asked = -1;
-    std::thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
+    paced_thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
         if (i == kDisplayHex.size() - 1) {
             while_asked = strip_inked();
             screenshot("edge_colour_question");

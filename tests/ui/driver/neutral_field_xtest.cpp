@@ -239,7 +239,7 @@ TEST_F(NeutralFieldOnScreen, DataPausePromptStaysInsideTheStatusBox)
     TestNetwork net(2, 4, 2);
     uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
     status_prompt_marks marks;
-    std::thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
+    paced_thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
         if (i == 0) {
             screenshot("neutral_data_pause_" + std::to_string(Maxx));
             marks = look_beside_summary();

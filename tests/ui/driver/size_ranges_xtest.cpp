@@ -231,7 +231,7 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
         rows.push_back(seen);
         screenshot("range_field_" + std::to_string(lineL));
     };
-    std::thread keys = type_keys_looking("\r\r\r\r\r\r", look);
+    paced_thread keys = type_keys_looking("\r\r\r\r\r\r", look);
     draw_range_field();
     keys.join();
     rad = saved_rad;

@@ -129,7 +129,7 @@ TEST_F(DerridaPlot, CaptionsAndLabelsStayInsideTheirPlaces)
     // Menu: sweep; maxH, sample, fuzz, details kept; 2 iterations; step and
     // keep kept; completion: leave.
     const std::string keys = "\r\r\r\r\r2\r\r\rx\r";
-    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
         if (i == 0)
             label_before = pixels_seen(lx, ly, lw, lh);
         if (i == 7) {

@@ -149,7 +149,7 @@ TEST_F(RuleStats, AFileShorterThanARecordIsRefusedWithItsLength)
     // Name, confirmation, the file error's key; the box is looked at
     // before its key.
     const std::string keys = "tooshort\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
         if (i + 1 == keys.size())
             screenshot("stat_sample_too_short");
     });

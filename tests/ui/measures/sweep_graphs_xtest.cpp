@@ -307,7 +307,7 @@ TEST_F(LambdaZSweep, TheTableOfKFiveStaysInsideTheWindow)
     gofE_z_graph();
     std::vector<unsigned long> edge;
     // Summary: the table; the options box: on.
-    std::thread typist = type_keys_looking("d\r\r", [&](size_t i) {
+    paced_thread typist = type_keys_looking("d\r\r", [&](size_t i) {
         if (i == 2) {
             screenshot("lambda_z_table_k5");
             edge = pixels_seen(Maxx - 4, vgay(35) + 2, 3, vgay(200));

@@ -219,7 +219,7 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
     };
     int across_key = -1, readout_frame = -1;
     std::thread driver([&] {
-        std::thread typist = type_keys_looking("dq", [&](size_t i) {
+        paced_thread typist = type_keys_looking("dq", [&](size_t i) {
             screenshot("types_" + std::to_string(i));
             if (i == 0)
                 across_key = red_in_row(prompt_box_bottom(2));

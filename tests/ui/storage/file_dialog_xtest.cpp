@@ -239,7 +239,7 @@ TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
     bar(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     auto before = sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     const std::string reason = in_degree_length_fault(20003);
-    std::thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
+    paced_thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
     file_error("abcdefgh.prh", reason);
     typist.join();
     EXPECT_EQ(last_file_error(), "file error abcdefgh.prh: " + reason + ", cont-ret:");

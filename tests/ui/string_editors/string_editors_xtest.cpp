@@ -253,7 +253,7 @@ TEST_F(StringEditorsScreen, SeedHexAfterTheTwoDGridStaysBelowThePicture)
     int over_cells = -1, below = -1;
     // 'B', the default i-axis, the grid's two waits, Return at the density
     // prompt.
-    std::thread keys = type_keys_looking("B\r\r\r\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("B\r\r\r\r", [&](size_t i) {
         if (i != 4)
             return;
         screenshot("seed_hex_below_grid");

@@ -153,7 +153,7 @@ TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
     cell_out_freq();
     clear_drawing_area();
     bool left_below = false;
-    std::thread typing = type_keys_looking("lqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("lqq", [&](size_t i) {
         if (i != 1)
             return;
         screenshot("learning_over_editor");
