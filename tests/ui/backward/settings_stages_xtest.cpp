@@ -346,7 +346,7 @@ TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
     clearviewport();
     accept_from = accept_from_pause;
     int outside = -1, note_rows = 0;
-    std::thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
         if (i != 5) // the jump-table prompt
             return;
         outside = 0;

@@ -90,7 +90,7 @@ TEST_F(OrderDialogs, AnOrderFileThatIsNoOrderSaysWhy)
     }
     moveto(40, 300);
     const std::string keys = "twice\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
         if (i + 1 == keys.size())
             screenshot("order_refusal_" + std::to_string(Maxx + 1));
     });

@@ -235,7 +235,7 @@ TEST_F(GraphWindow, NetworkGraphWindowStaysInsideWholeLines)
     }
     const unsigned long frame = Color_Table[lightred];
     int top = -1, bottom = -1, menu_bottom = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         for (int y = 0; y < Maxy && top < 0; y++)
             if (pixel_seen(vgax(5), y) == frame)
                 top = y;

@@ -260,7 +260,7 @@ TEST_F(FileDialog, TheCursorAfterARefusalNeverCoversTheBoxsEdge)
         for (size_t i = 7; i < length; i += 8)
             reason[i] = ' ';
         int covered = 0;
-        std::thread typist = type_keys_looking("\r", [&](size_t) {
+        paced_thread typist = type_keys_looking("\r", [&](size_t) {
             for (unsigned long p : pixels_seen(edge, 2, 1, bottom - 1))
                 covered += p != Color_Table[red];
         });

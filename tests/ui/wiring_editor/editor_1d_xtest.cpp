@@ -158,7 +158,7 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     clear_drawing_area();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
-    std::thread typing = type_keys_looking("q", [&](size_t) {
+    paced_thread typing = type_keys_looking("q", [&](size_t) {
         // The region's frame: the first row of the frame's colour down the
         // column just right of its left edge.
         for (int y = text_column_top(); y < Maxy && top < 0; y++)

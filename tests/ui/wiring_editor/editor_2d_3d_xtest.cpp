@@ -225,7 +225,7 @@ TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     int left_over = -1, top_before = 0, top_after = 0;
-    std::thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
         if (i == 2)
             top_before = rule_box_top;
         if (i != 3)
@@ -252,7 +252,7 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     clearviewport();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
     int top = -1;
-    std::thread typing = type_keys_looking("2\rqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
         // The region's frame: the first row of the frame's colour down a
         // column inside it, left of the text.
         for (int y = text_column_top(); i == 2 && y < Maxy && top < 0; y++)
