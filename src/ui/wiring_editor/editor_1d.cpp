@@ -60,6 +60,11 @@ constexpr int kRowLabelLineFrom = 5, kRowLabelLineTo = 20;
 // The shared rows' hooks (editor_key_loop.h) follow the key operations.
 struct editor_session : editor_session_core {
     static constexpr int kind = editor_1d;
+    // Every key that may change the wiring recounts the out-degrees and
+    // makes the picture of all links out of date itself, so that what is
+    // shown matches the wiring even when the end of the turn passes over a
+    // change (after learning that changed nothing).
+    static constexpr unsigned kRewireEffects = kRewires | new_links;
     editor_1d_state s;
     int pseudo = 0;     // links as straight lines
     int spread = 0;     // spread asked for: 0 none, 1 inputs, 2 outputs
@@ -474,11 +479,8 @@ editor_session::after_effects(unsigned effects)
 
 // ---- The key table ---------------------------------------------------------
 
-// Every key that may change the wiring recounts the out-degrees and makes
-// the picture of all links out of date itself, so that what is shown
-// matches the wiring even when the end of the turn passes over a change
-// (after learning that changed nothing).
-constexpr unsigned kEdits = kRewires | new_links;
+// What a key of this editor's own that may change the wiring does besides.
+constexpr unsigned kEdits = editor_session::kRewireEffects;
 
 using editor_key = key_row<editor_session, void>;
 
@@ -578,21 +580,20 @@ const editor_key kEditorKeys[] = {
     editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
     editor_key::on("io").help("in/out-i/o").does(act<ask_spread, no_effect>),
     editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    editor_key::on("l").help(" learn-l").when(learning_offered)
-        .does(act<learn<editor_session>, changes>),
+    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn<editor_session>, changes>),
 
     editor_key::on("").help(rewire_heading),
     editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
-    editor_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kEdits>),
-    editor_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kEdits>),
-    editor_key::on("R").does(act_on_cells<weighted_rewire, kEdits>),
-    editor_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
-    editor_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kEdits>),
+    kHandRow<editor_session>,
+    kRandomRow<editor_session>,
+    kWeightedRow<editor_session>,
+    kBiasRow<editor_session>,
+    kLocal1dRow<editor_session>,
     editor_key::on("2").help(" 2d-2").when(network_2d).does(act_on_cells<local_lattice_rewire, kEdits>),
-    editor_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kEdits>),
+    kLocal3dRow<editor_session>,
 
     editor_key::on("").help("\n"),
-    editor_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kEdits>),
+    kChangeKRow<editor_session>,
     editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
     editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),
@@ -601,9 +602,9 @@ const editor_key kEditorKeys[] = {
     editor_key::on("D").help(", Derrida-D").when(rules).does(act_on_cells<derrida, no_effect>),
 
     editor_key::on("f").help("\nfile/data-f ").does(act<network_data<editor_session>, no_effect>),
-    editor_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
-    editor_key::on("q").help(", reset-q"),
-    editor_key::on("\r").help(" cont-ret:"),
+    kHistogramRow<editor_session>,
+    kResetRow<editor_session>,
+    kContinueRow<editor_session>,
 };
 
 // ---- Set-up, turn and end -------------------------------------------------

@@ -75,6 +75,7 @@ constexpr int kTickFrom = 5, kTickTo = 10, kLabelFrom = 12;
 // The shared rows' hooks (editor_key_loop.h) follow the key operations.
 struct lattice_session : editor_session_core {
     static constexpr int kind = editor_2d_3d;
+    static constexpr unsigned kRewireEffects = kRewires;
     editor_2d_3d_state s;
     lattice_cursor cur;
     block_corners box;
@@ -789,20 +790,19 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
     lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only)
-        .does(act<learn<lattice_session>, kRewires>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn<lattice_session>, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
-    lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
-    lattice_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kRewires>),
-    lattice_key::on("R").does(act_on_cells<weighted_rewire, kRewires>),
-    lattice_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
-    lattice_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kRewires>),
+    kHandRow<lattice_session>,
+    kRandomRow<lattice_session>,
+    kWeightedRow<lattice_session>,
+    kBiasRow<lattice_session>,
+    kLocal1dRow<lattice_session>,
     lattice_key::on("2").help(" 2d-2").does(act_on_cells<local_lattice_rewire, kRewires>),
-    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
+    kLocal3dRow<lattice_session>,
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    kChangeKRow<lattice_session>,
     lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
     lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
     lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
@@ -810,9 +810,9 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("D").does(act_on_cells<derrida, no_effect>),
 
     lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data<lattice_session>, no_effect>),
-    lattice_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
-    lattice_key::on("q").help(", reset-q"),
-    lattice_key::on("\r").help(" cont-ret:"),
+    kHistogramRow<lattice_session>,
+    kResetRow<lattice_session>,
+    kContinueRow<lattice_session>,
 };
 
 void

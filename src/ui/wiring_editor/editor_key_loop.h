@@ -5,7 +5,8 @@
 //
 // A session of either editor derives from editor_session_core, holds its
 // state (editor_state.h) in s, names its editor in kind (editor_1d or
-// editor_2d_3d), and what differs between the editors by the members the
+// editor_2d_3d) and what a rewire does besides in kRewireEffects, and
+// what differs between the editors by the members the
 // shared actions call:
 //     cells_in_reach reach() const;          // the cursor cell or the block
 //     void after_effects(unsigned effects);  // its own part of a key's effects
@@ -207,3 +208,41 @@ network_data(Session &e, char)
     e.take_placed_part(part);
     e.s.block = e.all_links = 1;
 }
+
+// ---- Rows both tables hold alike -------------------------------------------
+
+// The rewiring keys, the change of k, the histograms and the two keys that
+// leave: the same piece of the prompt, guard and operation in both
+// editors, a rewire with the session's kRewireEffects.
+template <class Session>
+using editor_row = key_row<Session, void>;
+
+template <class Session>
+constexpr editor_row<Session> kHandRow = editor_row<Session>::on("h").help(" hand-h")
+    .does(act_on_cells<hand_rewire, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kRandomRow = editor_row<Session>::on("r").help(" rand-r/R")
+    .does(act_on_cells<random_rewire, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kWeightedRow = editor_row<Session>::on("R")
+    .does(act_on_cells<weighted_rewire, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kBiasRow = editor_row<Session>::on("s").help(" special-s")
+    .does(act_on_cells<bias_options, no_effect>);
+template <class Session>
+constexpr editor_row<Session> kLocal1dRow = editor_row<Session>::on("1").help(" local:1d-1")
+    .does(act_on_cells<local_1d_rewire, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kLocal3dRow = editor_row<Session>::on("3").help(" 3d-3")
+    .when(network_3d<Session>).does(act_on_cells<local_lattice_rewire, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kChangeKRow = editor_row<Session>::on("k")
+    .help(change_k_help<Session>).when(k_changeable<Session>)
+    .does(act_on_cells<change_k, Session::kRewireEffects>);
+template <class Session>
+constexpr editor_row<Session> kHistogramRow = editor_row<Session>::on("IOB")
+    .help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>);
+template <class Session>
+constexpr editor_row<Session> kResetRow = editor_row<Session>::on("q").help(", reset-q");
+template <class Session>
+constexpr editor_row<Session> kContinueRow = editor_row<Session>::on("\r").help(" cont-ret:");
