@@ -1,7 +1,7 @@
 // The key loop both wiring editors run over their own key tables: wait for
-// a key, find the row in force for it and act, the row actions both tables
-// use, and the end of a turn that changed the wiring. Each editor keeps its
-// table, prompt and drawing.
+// a key, find the row in force for it and act, the row actions and the
+// rows both tables use, and the end of a turn that changed the wiring. Each
+// editor keeps its table (with the rows that differ), prompt and drawing.
 //
 // A session of either editor derives from editor_session_core, holds its
 // state (editor_state.h) in s, names its editor in kind (editor_1d or
