@@ -49,6 +49,44 @@ protected:
         zemra->type_now("q");          // pause box
         EXPECT_EQ(zemra->quit_by_steps(), 0);
     }
+
+    // The revise box of the pause box's rule menu beside the key panel: the
+    // panel, its lines down to its foot, stays as it was while the box asks
+    // for the rule kind and its menu, and after.
+    void revise_box_keeps_off_the_panel(int width)
+    {
+        launch();
+        ASSERT_EQ(zemra->width(), width) << "not the screen the test is for";
+        road_to_forward_pattern();
+        const int w = zemra->width(), h = zemra->height();
+        // Inside the panel's frames, from below the pause box (which covers
+        // its top while it is open) to above the bottom strip.
+        const int panel_x = w - w / 5 + 10, panel_w = w / 5 - 18;
+        const int panel_y = h / 3, panel_h = h - 3 * h / 32 - panel_y;
+        auto panel = [&] { return zemra->region_digest(panel_x, panel_y, panel_w, panel_h); };
+        ASSERT_TRUE(wait_until([&] { return zemra->marked_pixels(panel_x, panel_y, panel_w, panel_h) > 200; }))
+            << "no key panel";
+        const unsigned long long shown = panel();
+
+        zemra->type_now("q");          // the running pattern: pause box
+        answer({"v\r"});               // revise the rule: the rule kind's question
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no revise box";
+        shot("revise-kind-" + std::to_string(width));
+        EXPECT_EQ(panel(), shown) << "the revise box's question is drawn over the key panel";
+        answer({"\r"});                // rule tables: the rule menu
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no rule menu";
+        shot("revise-menu-" + std::to_string(width));
+        EXPECT_EQ(panel(), shown) << "the rule menu is drawn over the key panel";
+        answer({"r\r"});               // a random rule
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no random rule";
+        shot("revise-random-" + std::to_string(width));
+        EXPECT_EQ(panel(), shown) << "the random rule is drawn over the key panel";
+        answer({"\r", "\r"});
+        EXPECT_TRUE(wait_until([&] { return panel() == shown; }, 20))
+            << "the key panel is not as it was after the dialog";
+        zemra->type_now("q");          // pause box
+        EXPECT_EQ(zemra->quit_by_steps(), 0);
+    }
 };
 
 TEST_F(RuleBoxesBesideKeyPanel, RandomRuleBoxesKeepOffTheKeyPanel)
@@ -60,6 +98,20 @@ TEST_F(RuleBoxesBesideKeyPanel, RandomRuleBoxesKeepOffTheKeyPanel)
 TEST_F(RuleBoxesBesideKeyPanel, SmallScreenRandomRuleBoxesKeepOffTheKeyPanel)
 {
     boxes_keep_off_the_panel(925);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RuleBoxesBesideKeyPanel, ReviseBoxKeepsOffTheKeyPanel)
+{
+    revise_box_keeps_off_the_panel(1024);
+}
+
+TEST_F(RuleBoxesBesideKeyPanel, SmallScreenReviseBoxKeepsOffTheKeyPanel)
+{
+    revise_box_keeps_off_the_panel(925);
 }
 
 } // namespace
