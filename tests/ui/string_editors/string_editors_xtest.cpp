@@ -78,6 +78,11 @@ TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
     TestNetwork net(2, 40, 3);
     ValueColours colours;
     give_rule_figures();
+    // The drawing area, as the set-up leaves it: run alone, the test's
+    // window has no viewport set, and a prompt box's take-down (drawing the
+    // text lines it cut again) sets that empty viewport as the clip, so the
+    // boxes' pixels were never put back.
+    setviewport(0, 0, Maxx, Maxy, 1);
     const figure_box_place figures = rule_figure_box();
     const figure_box_place density = density_box();
     // Text standing in for the column's first lines: a white bar across
