@@ -160,10 +160,15 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
         snprintf(text, sizeof text, "%s%u/%u=%.3f%%, bias=%.3f%%", label, count, entries, share,
                  static_cast<double>(bias_density));
     }
+    // A long line (a block seed of a wide network) takes a smaller font where
+    // it would pass its box and the window's edge, whose cut glyphs would
+    // stay there after the box.
+    const figure_box_place box = density_box();
+    const int room = kind == 0 ? prompt_box_text_room() : box.x1 - box.x0 - 6;
+    font_while font({text}, room, {set_medium_font, set_small_font});
     if (kind == 0) {
         draw_prompt_box(1);
     } else {
-        figure_box_place box = density_box();
         draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
         moveto(box.x0 + 3, box.y0 + 1);
     }
