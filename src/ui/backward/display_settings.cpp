@@ -528,7 +528,7 @@ file_data_prompt()
 void
 create_data_file()
 {
-    int16_t fd = myopen(filename_data, open_write, open_append);
+    int fd = myopen(filename_data, open_write, open_append);
     if (fd < 0) {
         file_error(filename_data);
         return;
@@ -566,10 +566,18 @@ meta_graph_asked()
     return basinfield != 0;
 }
 
+// Whether a yes to the meta-graph turns tree compression off, which is then
+// said on a line of its own: after the answer it would run past the box.
+bool
+meta_graph_turns_compression_off()
+{
+    return !dontcompress && compression_offered();
+}
+
 void
 meta_graph_prompt()
 {
-    open_pause_box(2, "attractor meta-graph -m:");
+    open_pause_box(meta_graph_turns_compression_off() ? 3 : 2, "attractor meta-graph -m:");
 }
 
 answer_step
@@ -578,12 +586,12 @@ take_meta_graph(int)
     if (is[0] != 'm')
         return answer_step::next;
     meta_graph = meta_graph_on;
-    if (!dontcompress) {
-        dontcompress = 1;
-        if (compression_offered())
-            outtext(" - compression in basins/fields turned OFF");
-    }
     int margin = Maxx / 2 + 3;
+    if (meta_graph_turns_compression_off()) {
+        next_prompt_line(margin);
+        outtext(" - compression in basins/fields turned OFF");
+    }
+    dontcompress = 1;
     next_prompt_line(margin);
     outtext("show jump-table: numbers-n fractions-f both-b:");
     char key = ask_key();

@@ -45,6 +45,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -229,10 +230,7 @@ build_trees_of_root(basin_tally &tally)
 void
 pause_after_basin()
 {
-    int16_t left = memory_box(0, nullptr);
-    moveto(left + vgax(3), vgay(3));
-    outtext("options-o layout-a:");
-    input_string(1, text_entry);
+    status_box_key_prompt("options-o layout-a:");
     if (is[0] == 'a')
         amend_layout();
     if (is[0] == 'o')

@@ -157,7 +157,26 @@ write_code(int k, int x, int xmax, int cell)
     moveto(end + CWidth, last_line);
 }
 
+// The rule box's left edge.
+int
+box_left()
+{
+    return vgax(125);
+}
+
 } // namespace
+
+void
+clear_rule_bottom()
+{
+    if (rule_box_top <= 0 || rule_box_top >= Maxy)
+        return;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(box_left(), rule_box_top, Maxx, Maxy);
+    fillcolor = fill;
+}
 
 void
 show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
@@ -169,7 +188,7 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     setcolor(white);
     int v = value_range;
     setviewport(0, 0, Maxx, Maxy, 1);
-    int x0 = vgax(125);
+    int x0 = box_left();
     int x1 =
         (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
             ? vgax(550)

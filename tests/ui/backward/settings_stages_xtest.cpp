@@ -336,6 +336,40 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     EXPECT_EQ(datapause, datapause_unset);
 }
 
+TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
+{
+    // The note that the meta-graph turns compression off, written after the
+    // answer 'm', runs past the window's edge unless it has a line of its
+    // own; the jump-table prompt then stands on the line below it.
+    basinfield = 1;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_pause;
+    int outside = -1, note_rows = 0;
+    std::thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
+        if (i != 5) // the jump-table prompt
+            return;
+        outside = 0;
+        for (int y = 3; y <= prompt_box_bottom(3); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    outside++;
+        for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
+            for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
+                if (pixel_seen(x, y) == Color_Table[white]) {
+                    note_rows++;
+                    break;
+                }
+    });
+    data_att();
+    keys.join();
+    EXPECT_EQ(outside, 0) << "white pixels right of the prompt box";
+    EXPECT_GT(note_rows, 0) << "no note on the second line";
+    EXPECT_EQ(meta_graph, 2);
+    meta_graph = 0;
+    dontcompress = 0;
+}
+
 // The DISPLAY dialog's box of angles and the start edge colour, whose colour
 // line ran past the narrow window's edge: nothing right of the box's frame
 // while the colour is asked, nor after the dialog.

@@ -120,7 +120,7 @@ TEST_F(SuccessorPairs, PrintListsEveryPair)
     std::string out = testing::internal::GetCapturedStderr();
     std::string expected;
     for (uint32_t s = 0; s < next.size(); s++)
-        expected += "\n " + std::to_string(s) + " " + std::to_string(next[s]);
+        expected += " " + std::to_string(s) + " " + std::to_string(next[s]) + "\n";
     EXPECT_EQ(out, expected);
     EXPECT_EQ(is[0], 0);
     free_successor_table();

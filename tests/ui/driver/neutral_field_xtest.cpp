@@ -3,7 +3,8 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off. The field of rule 110 on 8, 11 and 12
+// until 'q' turns that pause off; the pause's prompt stays in the status
+// box, off the component's summary. The field of rule 110 on 8, 11 and 12
 // cells with the layout's defaults keeps its components inside the drawing
 // area, apart from one another.
 #include "support/x_test_fixture.h"
@@ -16,6 +17,7 @@
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/field_fit.h"
 #include "engine/backward/neutral_test_support.h"
+#include "support/status_prompt_check.h"
 #include "ui/backward/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/boxes.h"
@@ -227,6 +229,28 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     typist.join();
     EXPECT_EQ(frame_broken, 0) << "text over the box's right frame";
     EXPECT_EQ(beyond_frame, 0) << "text right of the box's frame";
+}
+
+// The data pause's prompt beside the component's summary: the prompt and
+// the key's cursor stay inside the status box, and the summary box keeps
+// its frame and margin, so the summary reads as it was drawn.
+TEST_F(NeutralFieldOnScreen, DataPausePromptStaysInsideTheStatusBox)
+{
+    TestNetwork net(2, 4, 2);
+    uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
+    status_prompt_marks marks;
+    std::thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
+        if (i == 0) {
+            screenshot("neutral_data_pause_" + std::to_string(Maxx));
+            marks = look_beside_summary();
+        }
+    });
+    neutral_order = 1;
+    datapause = datapause_basin;
+    basinfield = 1;
+    draw_field();
+    typist.join();
+    EXPECT_EQ(marks.faults(), "");
 }
 
 // Rule 110 on a ring of 8 cells: its 40320 orders fall into 254

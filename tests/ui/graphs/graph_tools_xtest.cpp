@@ -47,7 +47,8 @@ protected:
     window_grid()
     {
         std::vector<unsigned long> pixels;
-        for (int y = 5 * CHeight + 1; y < vgay(430); y += 7)
+        const graph_frame frame = graph_window_frame(graph_network);
+        for (int y = frame.y0 + 1; y < frame.y1; y += 7)
             for (int x = vgax(5) + 1; x < Maxx - vgax(5); x += 7)
                 pixels.push_back(pixel_seen(x, y));
         return pixels;
@@ -207,13 +208,13 @@ TEST_F(GraphTools, TheTablesCopyToStandardError)
     std::string copied = testing::internal::GetCapturedStderr();
     const std::string row = "   1   1   1    3    3", share_row = " .333 .333 .333    3    3";
     EXPECT_EQ(copied, "\n        0   1   2    out  k"
-                      "\n   0:" + row + "\n   1:" + row + "\n   2:" + row +
+                      "\n   0:" + row + "\n   1:" + row + "\n   2:" + row + "\n"
                       "\n        0   1   2    out  k"
-                      "\n   1:" + row + "\n   2:" + row +
+                      "\n   1:" + row + "\n   2:" + row + "\n"
                       "\n         0    1    2    out  k"
-                      "\n   0:" + share_row + "\n   1:" + share_row + "\n   2:" + share_row +
+                      "\n   0:" + share_row + "\n   1:" + share_row + "\n   2:" + share_row + "\n"
                       "\n        2    out  k"
-                      "\n   1:   1    3    3\n   2:   1    3    3");
+                      "\n   1:   1    3    3\n   2:   1    3    3\n");
 }
 
 } // namespace

@@ -7,7 +7,10 @@
 // waits for it.
 #include "editor_screen_support.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -22,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_1d.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
@@ -141,6 +145,33 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     typing.join();
     EXPECT_EQ(is[0], 'q');
     EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
+}
+
+// Over a set-up text column the time-step editor's region cuts no line:
+// the ink of each line lies wholly above the region's top edge or under
+// the region.
+TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
+{
+    srandom(5);
+    MixNetwork net(2, 150, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    int top = -1;
+    std::thread typing = type_keys_looking("q", [&](size_t) {
+        // The region's frame: the first row of the frame's colour down the
+        // column just right of its left edge.
+        for (int y = text_column_top(); y < Maxy && top < 0; y++)
+            if (pixel_seen(vgax(20) + 1, y) == Color_Table[lightred])
+                top = y;
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    ASSERT_GT(top, 0);
+    ASSERT_FALSE(ink.empty());
+    for (const auto &band : ink)
+        EXPECT_FALSE(band.first < top && band.second >= top)
+            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
 }
 
 // 'l' opens the learning (sculpting) over the screen as it was before the
