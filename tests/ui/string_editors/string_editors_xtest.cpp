@@ -79,11 +79,6 @@ TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
     TestNetwork net(2, 40, 3);
     ValueColours colours;
     give_rule_figures();
-    // The drawing area, as the set-up leaves it: run alone, the test's
-    // window has no viewport set, and a prompt box's take-down (drawing the
-    // text lines it cut again) sets that empty viewport as the clip, so the
-    // boxes' pixels were never put back.
-    setviewport(0, 0, Maxx, Maxy, 1);
     const figure_box_place figures = rule_figure_box();
     const figure_box_place density = density_box();
     // Text standing in for the column's first lines: a white bar across
@@ -111,10 +106,10 @@ TEST_F(StringEditorsScreen, BlockSeedDensityLineStaysInsideThePromptBox)
 {
     TestNetwork net(2, 150, 3);
     ValueColours colours;
-    clear_drawing_area(); // and the viewport the drawing area, as the set-up leaves it
+    clear_drawing_area();
     moveto(40, 300);
     int inked_while_shown = -1;
-    std::thread keys = type_keys_looking("\r", [&](size_t) { inked_while_shown = inked_right_of_prompt_box(1); });
+    paced_thread keys = type_keys_looking("\r", [&](size_t) { inked_while_shown = inked_right_of_prompt_box(1); });
     random_bits(0, 30, 0, 1, A, L);
     keys.join();
     EXPECT_EQ(inked_while_shown, 0) << "the density line runs past the prompt box";
