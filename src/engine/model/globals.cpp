@@ -31,7 +31,7 @@ uint8_t rangeL = 0;
 uint16_t startL = 5, endL = 12;
 uint16_t rangebytesL = 0;
 uint8_t secondpart = 0;
-uint8_t rules_set = 0;
+bool rules_set = false;
 
 uint8_t **carule = nullptr;
 float *zparam = nullptr;

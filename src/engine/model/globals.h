@@ -46,7 +46,7 @@ extern uint16_t rangebytesL;  // bytesL when the seed was set
 // How far the set-up has come (written by the set-up stages of ui/driver;
 // the loaders read them to decide what a file may change).
 extern uint8_t secondpart;    // 1 once the network-view stage has passed
-extern uint8_t rules_set;     // 0 while the wiring is chosen, 1 from the rules stage on
+extern bool rules_set;        // false while the wiring is chosen, true from the rules stage on
 
 // Rule tables: carule[0] serves every cell, or carule[c] each cell with
 // rulemix. Allocated by the neighbourhood stage, not with tot_only.

@@ -1036,10 +1036,7 @@ pause_box_menu(bool full, bool single)
 std::string
 pause_box_keys()
 {
-    std::string keys;
-    for (const pause_key &row : kPauseKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kPauseKeys);
 }
 
 int
@@ -1058,7 +1055,10 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         draw_menu(b);
         input_string(1, text_entry);
         char key = is[0];
-        const pause_key *row = find_key(kPauseKeys, key);
+        // Every key of the box answers in every form: one it does not offer
+        // now through its action's own test of the form, one of the
+        // caller's ('1', '+') by going on to it.
+        const pause_key *row = find_named_key(kPauseKeys, key);
         // Return closes with the result held; every other key sets it anew.
         if (key != kKeyReturn)
             b.result = stp_box_nothing;

@@ -94,7 +94,7 @@ char
 wait_graph_prompt_key(const prompt_end &at)
 {
     moveto(at.x, at.y);
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green));
     int key = keycheck(0);
     return key > 0 && key < 128 ? static_cast<char>(key) : 0;
 }
@@ -102,12 +102,7 @@ wait_graph_prompt_key(const prompt_end &at)
 std::vector<std::string>
 prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces)
 {
-    std::vector<std::string> lines{title};
-    for (const key_help_line &piece : pieces) {
-        if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    std::vector<key_help_line> all{{title, ""}};
+    all.insert(all.end(), pieces.begin(), pieces.end());
+    return help_lines(all);
 }

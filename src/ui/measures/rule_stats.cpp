@@ -263,7 +263,7 @@ browse(int x0)
         input_string(2, text_entry);
         char key = is[0];
         erase_prompt_box(2);
-        const menu_key *row = find_listed_key(kMenuKeys, key, b);
+        const menu_key *row = find_key(kMenuKeys, key, b);
         if (row == nullptr || row->act == nullptr)
             row = &kMenuKeys[kMenuDefault];
         if (row->act(b, key) == menu_step::closes)
@@ -374,8 +374,5 @@ rule_stats_menu_help(bool tables)
 std::string
 rule_stats_menu_keys()
 {
-    std::string keys;
-    for (const menu_key &row : kMenuKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kMenuKeys);
 }

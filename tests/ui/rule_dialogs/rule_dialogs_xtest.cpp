@@ -51,7 +51,7 @@ protected:
         twod = threed = 0;
         tot_only = outer_tot = rulemix = 0;
         secondpart = nhood_mixed = 0;
-        rules_set = 1;
+        rules_set = true;
         totalistic = rule_kind_tables;
         whatwire = whatwire_1d;
         if (!color_v) {

@@ -47,7 +47,7 @@ protected:
         twod = threed = 0;
         nonlocal = 0;
         tot_only = outer_tot = rulemix = nhood_mixed = 0;
-        rules_set = 1;
+        rules_set = true;
         totalistic = rule_kind_tables;
         if (!color_v)
             setup_value_colors(1);

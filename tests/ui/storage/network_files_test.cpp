@@ -23,7 +23,8 @@ protected:
     void SetUp() override
     {
         StorageTest::SetUp();
-        rules_set = secondpart = 0;
+        rules_set = false;
+        secondpart = 0;
         nhood_mixed = 0;
         loc_twod_fonly = 0;
         whatwire = whatwire_1d;
@@ -326,9 +327,9 @@ TEST_F(NetworkFiles, LargerKAndMixedKFilesAreRefusedOnceRulesAreSet)
     bytes file = contents("k3.w_s");
     file[1] = 0x83;
     write_file("mixed.w_s", file);
-    rules_set = 1;
+    rules_set = true;
     expect_refused("mixed.w_s", 1);
-    rules_set = 0;
+    rules_set = false;
     EXPECT_EQ(load_wrs_file("mixed.w_s", nullptr, 1), 3);
     EXPECT_EQ(nhood_mixed, 1);
     free_network();

@@ -43,7 +43,7 @@ mark_centre(const lattice_picture &p, int i, int j, int *x, int *y)
 {
     float cx, cy;
     lattice_cell_corner(p, i, j, &cx, &cy);
-    float side = p.s - p.g;
+    float side = p.cell_size - p.gap;
     *x = static_cast<int>(std::lround(cx + side / 2));
     *y = static_cast<int>(std::lround(cy + side / 2));
 }

@@ -26,7 +26,7 @@ protected:
         ScreenTest::SetUp();
         give_rule_figures();
         secondpart = 0;
-        rules_set = 1;
+        rules_set = true;
     }
     void TearDown() override
     {
@@ -34,7 +34,7 @@ protected:
         oned = 1;
         hex2d = 0;
         regular2d_tgrid = regular2d = regular3d = 0;
-        rules_set = 0;
+        rules_set = false;
         nonlocal = 0;
         i2d = j2d = 0;
     }
