@@ -194,6 +194,24 @@ TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
     EXPECT_EQ(changed_cells(before, copy_network()), std::vector<int>{50});
 }
 
+// Typed corners are taken where they lie inside the lattice and refused
+// outside it: low (2, 12 refused for the default 5), high (3, 6) is the
+// block of cells 52, 53, 62 and 63, and 'r' rewires those alone.
+TEST_F(LatticeEditor, A2dBlockTakesTypedCornersAndRefusesOneOutside)
+{
+    srandom(3);
+    MixNetwork net(2, 100, {5});
+    give_2d(10, 10);
+    nonlocal = 1;
+    zonesize = 100;
+    wire_regular();
+    network_copy before = copy_network();
+    std::thread typing = type_keys_paced("2\rb22\r12\r3\r6\rrqq");
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_EQ(changed_cells(before, copy_network()), (std::vector<int>{52, 53, 62, 63}));
+}
+
 // A 3d block asked with Return everywhere is the cursor's layer (h = 1 of
 // 4 x 4 x 3): 'r' rewires cells 16..31 and no other.
 TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
