@@ -145,3 +145,7 @@ extern uint16_t repseg_2d[2];    // repeating segment of the last tested 2d stat
 // 0. The rest of the model is the network and its settings, kept from run
 // to run.
 void reset_model_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_model_start_values();

@@ -165,7 +165,7 @@ TEST_F(BasinPicture, OAtTheBasinPauseOpensTheOptionsBox)
     for (const char *keys : {"o\r", "\r"}) {
         options_opened = 0;
         basintypeno = 1;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         draw_basin_from(9);
         typing.join();
         EXPECT_EQ(options_opened, keys[0] == 'o' ? 1 : 0) << keys;
@@ -197,7 +197,7 @@ TEST_F(BasinPicture, PausePromptsStayInsideTheStatusBox)
         datapause = c.pause;
         basintypeno = 1;
         status_prompt_marks marks;
-        std::thread typing = type_keys_looking("\r", [&](size_t) {
+        paced_thread typing = type_keys_looking("\r", [&](size_t) {
             screenshot(std::string("basin_pause_") + (c.field ? "field_" : c.range ? "range_" : "tree_") +
                        std::to_string(Maxx));
             marks = look_beside_summary();

@@ -79,7 +79,7 @@ TEST_F(LayoutPreview, LineUnderTheLowerEdgeHiddenWholeThenPutBackStaysInside)
     ASSERT_GT(marked_in(line_before, background), 0);
     int below_edge = -1, frame_in_label_band = -1;
     accept_from = accept_from_layout;
-    std::thread keys = type_keys_looking("q", [&](size_t) {
+    paced_thread keys = type_keys_looking("q", [&](size_t) {
         screenshot("layout_preview");
         below_edge =
             marked_in(pixels_seen(x, Maxy / 2 + 1, right - x, CHeight), background);

@@ -85,7 +85,7 @@ protected:
     template <typename Stages>
     void answer(const std::string &keys, Stages stages)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         stages();
         typing.join();
         XSync(D, False);
@@ -321,7 +321,7 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     clearviewport();
     accept_from = accept_from_pause;
     int outside = -1;
-    std::thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
         if (i != 0)
             return;
         outside = 0;
@@ -346,7 +346,7 @@ TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
     clearviewport();
     accept_from = accept_from_pause;
     int outside = -1, note_rows = 0;
-    std::thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
         if (i != 5) // the jump-table prompt
             return;
         outside = 0;
@@ -380,7 +380,7 @@ TEST_F(SettingsStages, EdgeColourQuestionStaysInsideThePromptBox)
     accept_from = accept_from_display;
     auto strip_inked = [] { return inked_right_of_prompt_box(3); };
     int while_asked = -1;
-    std::thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
+    paced_thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
         if (i == kDisplayHex.size() - 1) {
             while_asked = strip_inked();
             screenshot("edge_colour_question");
@@ -400,7 +400,7 @@ TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
     clearviewport();
     accept_from = accept_from_display;
     int left_behind = -1;
-    std::thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
+    paced_thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
         if (i != 4) // the highlight prompt
             return;
         left_behind = 0;

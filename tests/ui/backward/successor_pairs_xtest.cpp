@@ -39,7 +39,7 @@ protected:
     // Runs the dialog of a subtree-like run with keys typed as asked.
     static void run_dialog(const std::string &keys)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         prestate_successor_pairs();
         typist.join();
     }
@@ -193,7 +193,7 @@ TEST_F(SuccessorPairs, QuitWhileFillingStopsThroughTheStopBox)
     reset_backward_settings();
     TestNetwork::set_rule_number(110);
     exhaustive_testing = exhaustive_random_map;
-    std::thread typist = type_keys_paced("\r\r\rq"); // map, free, go on, then stop
+    paced_thread typist = type_keys_paced("\r\r\rq"); // map, free, go on, then stop
     set_key_poll(quit_pending);
     prestate_successor_pairs();
     typist.join();

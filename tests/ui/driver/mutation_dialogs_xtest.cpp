@@ -73,7 +73,7 @@ protected:
     void answer(const std::string &keys, Dialog dialog)
     {
         long before = live_allocations;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
         XSync(D, False);
@@ -114,7 +114,7 @@ TEST_F(MutationDialogs, KindMenuStaysInsideThePromptBox)
     clearviewport();
     auto strip_inked = [] { return inked_right_of_prompt_box(2); };
     int while_asked = -1;
-    std::thread keys = type_keys_looking("n\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("n\r", [&](size_t i) {
         if (i == 0) {
             while_asked = strip_inked();
             screenshot("mutation_kind_menu");

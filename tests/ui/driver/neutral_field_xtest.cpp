@@ -101,7 +101,7 @@ protected:
         std::string keys = "q";
         if (components)
             keys = std::string(components - 1, '\r') + "qq";
-        std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
             if (i + (components ? 2 : 1) == keys.size())
                 screenshot("neutral_field_" + std::to_string(n) + "_cells_" + std::to_string(Maxx));
         });
@@ -115,7 +115,7 @@ protected:
         std::vector<field_basin_box> boxes = last_field_boxes();
         seen.drawn = boxes.size();
         int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
-        int bottom = std::min(static_cast<int>(rule_box_top), Maxy - 3 * CHeight - 2);
+        int bottom = Maxy - 3 * CHeight - 2;
         for (size_t i = 0; i < boxes.size(); i++) {
             const drawn_box &b = boxes[i].box;
             seen.outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
@@ -134,7 +134,7 @@ protected:
     static std::vector<uint32_t> field_waits(uint8_t pause, const std::string &keys)
     {
         std::vector<uint32_t> counted;
-        std::thread typist =
+        paced_thread typist =
             type_keys_looking(keys, [&](size_t) { counted.push_back(totbasinsinfield); });
         neutral_order = 1;
         datapause = pause;
@@ -214,7 +214,7 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     four_cells_in_pairs();
     const int top = vgay(45), bottom = Maxy - 2;
     int frame_broken = -1, beyond_frame = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         frame_broken = beyond_frame = 0;
         std::vector<unsigned long> side = pixels_seen(Maxx - 2, top + 1, 3, bottom - top - 1);
         for (size_t i = 0; i < side.size(); i += 3) {
@@ -239,7 +239,7 @@ TEST_F(NeutralFieldOnScreen, DataPausePromptStaysInsideTheStatusBox)
     TestNetwork net(2, 4, 2);
     uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
     status_prompt_marks marks;
-    std::thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
+    paced_thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
         if (i == 0) {
             screenshot("neutral_data_pause_" + std::to_string(Maxx));
             marks = look_beside_summary();

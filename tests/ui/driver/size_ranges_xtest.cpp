@@ -101,7 +101,7 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         fit_field_layout = 0; // the rows by the layout's spacing
         pdata = data_basins;
         testing::internal::CaptureStderr();
-        std::thread keys = type_keys_paced("\r");
+        paced_thread keys = type_keys_paced("\r");
         draw_range_field();
         keys.join();
         std::string out = testing::internal::GetCapturedStderr();
@@ -231,7 +231,7 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
         rows.push_back(seen);
         screenshot("range_field_" + std::to_string(lineL));
     };
-    std::thread keys = type_keys_looking("\r\r\r\r\r\r", look);
+    paced_thread keys = type_keys_looking("\r\r\r\r\r\r", look);
     draw_range_field();
     keys.join();
     rad = saved_rad;
@@ -333,7 +333,7 @@ TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
     uint8_t *seed = bitseed;
     // Return shows the first page again (the table fits one page), 'j' jumps
     // to row 0, 'q' leaves.
-    std::thread keys = type_keys_paced("\rj0\rq");
+    paced_thread keys = type_keys_paced("\rj0\rq");
     draw_field();
     keys.join();
     EXPECT_EQ(fieldsize, 24u);

@@ -62,7 +62,7 @@ TEST_F(OrderDialogs, AnOrderSeedShowsItsBitsInTheStatusBox)
     int shown = -1;
     // Set by seed ('s'), the seed dialog left as it is ('q'), then the
     // listing again, where the status box is read, and quit ('q').
-    std::thread typist = type_keys_looking("s\rqq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("s\rqq", [&](size_t i) {
         if (i == 3)
             shown = status_box_marks();
     });
@@ -90,7 +90,7 @@ TEST_F(OrderDialogs, AnOrderFileThatIsNoOrderSaysWhy)
     }
     moveto(40, 300);
     const std::string keys = "twice\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
         if (i + 1 == keys.size())
             screenshot("order_refusal_" + std::to_string(Maxx + 1));
     });

@@ -42,7 +42,7 @@ protected:
     // Opens the box on the ring's rule with the keys typed into it.
     static int box(const std::string &keys, const uint8_t *state = nullptr)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         int result = interrupt_stp_box(2, carule[0], 7, state ? state : A, 0);
         typist.join();
         return result;
@@ -145,7 +145,7 @@ TEST_F(PauseBox, NothingUnderTheBoxesShowsBetweenThemNotOverIt)
     bar(Maxx / 2, 0, Maxx, Maxy / 2);
     setfillstyle(0, black);
     int showing = -1;
-    std::thread keys = type_keys_looking("\r", [&](size_t) {
+    paced_thread keys = type_keys_looking("\r", [&](size_t) {
         screenshot("pause_box_strip");
         unsigned long frame = Color_Table[lightred], panel = Color_Table[lightmagenta];
         std::vector<unsigned long> edge = pixels_seen(Maxx - 2, 0, 1, Maxy / 2);

@@ -114,7 +114,7 @@ protected:
             keys += step;
         }
         std::vector<graph_state> states;
-        std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
             if (starts.count(i))
                 states.push_back(state_now());
         });
@@ -288,7 +288,7 @@ TEST_F(GraphCommands, BasinsInsideTheFieldsGraph)
     uint32_t nodes = 0;
     std::vector<std::vector<drawn_box>> inside(2);
     std::vector<std::pair<int, int>> places;
-    std::thread typist = type_keys_looking("i\rI\rq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("i\rI\rq", [&](size_t i) {
         if (i == 0) {
             nodes = node_no;
             for (uint32_t m = 1; m <= node_no; m++)
@@ -347,7 +347,7 @@ TEST_F(GraphCommands, BasinsInsideOnlyOnAField)
     types.states = states.data();
     types.rules = carule;
     std::vector<graph_state> s;
-    std::thread typist = type_keys_looking("iIq", [&](size_t) {
+    paced_thread typist = type_keys_looking("iIq", [&](size_t) {
         EXPECT_EQ(f_or_n, graph_attractors);
         s.push_back(state_now());
     });

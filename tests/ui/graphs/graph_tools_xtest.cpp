@@ -113,7 +113,7 @@ TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
     std::vector<unsigned long> graph, hits_shown, shares, table, scrolled, after;
     uint32_t stuck_at = 0, stuck_targets = 1;
     bool random_hits = false, distances_in_walk = false, walk_went_on = false, ant_gone = false;
-    std::thread typist = act_paced({
+    paced_thread typist = act_paced({
         [] { type_in_step('L'); },
         [&] {
             laid[0] = places();
@@ -202,7 +202,7 @@ TEST_F(GraphTools, TheTablesCopyToStandardError)
 {
     TestNetwork net(2, 3, 3);
     testing::internal::CaptureStderr();
-    std::thread typist = type_keys_paced("txdx\rTx\rtj3\r2\rx\rq");
+    paced_thread typist = type_keys_paced("txdx\rTx\rtj3\r2\rx\rq");
     EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
     typist.join();
     std::string copied = testing::internal::GetCapturedStderr();

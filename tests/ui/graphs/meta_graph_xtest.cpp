@@ -72,7 +72,7 @@ protected:
         meta_graph = graph ? meta_graph_on : meta_graph_off;
         basinfield = 1;
         direction = direction_forward;
-        std::thread typist = type_keys_looking(keys, look ? look : [](size_t) {});
+        paced_thread typist = type_keys_looking(keys, look ? look : [](size_t) {});
         draw_field();
         typist.join();
         return window_now();
@@ -185,7 +185,7 @@ TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
     setfillstyle(0, lightblue);
     bar(0, 0, Maxx, Maxy);
     std::vector<uint32_t> before = window_now();
-    std::thread typist = type_keys_looking("xq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("xq", [&](size_t i) {
         EXPECT_EQ(f_or_n, graph_network);
         EXPECT_EQ(node_no, 30u);
         if (i == 1)
@@ -235,7 +235,7 @@ TEST_F(GraphWindow, NetworkGraphWindowStaysInsideWholeLines)
     }
     const unsigned long frame = Color_Table[lightred];
     int top = -1, bottom = -1, menu_bottom = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         for (int y = 0; y < Maxy && top < 0; y++)
             if (pixel_seen(vgax(5), y) == frame)
                 top = y;
@@ -266,7 +266,7 @@ TEST_F(GraphWindow, ForwardRunTakesTheLayout)
     limitcheck = 0;
     allocate_graph_layout_tables();
     uint8_t links = 0;
-    std::thread typist = type_keys_looking("Lq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("Lq", [&](size_t i) {
         if (i == 1)
             links = no_links ? 0 : 1;
     });

@@ -147,11 +147,11 @@ public:
               // Without a bar the run is still ended, so that the test fails
               // rather than hangs.
               if (wait_for_bar(bar_shown) && pause) {
-                  std::thread options = ScreenTest_access::looking("X\r\ry\r\ru\r", look);
+                  paced_thread options = ScreenTest_access::looking("X\r\ry\r\ru\r", look);
                   ScreenTest_access::type("=");
                   options.join();
               }
-              std::thread pause_box = ScreenTest_access::paced("q");
+              paced_thread pause_box = ScreenTest_access::paced("q");
               ScreenTest_access::type("q");
               pause_box.join();
           })
@@ -161,9 +161,9 @@ public:
 
     // The fixture's typing, reachable from the thread.
     struct ScreenTest_access : ScreenTest {
-        static std::thread paced(const std::string &keys) { return type_keys_paced(keys); }
+        static paced_thread paced(const std::string &keys) { return type_keys_paced(keys); }
         static void type(const std::string &keys) { type_keys(keys); }
-        static std::thread looking(const std::string &keys, std::function<void(size_t)> look)
+        static paced_thread looking(const std::string &keys, std::function<void(size_t)> look)
         {
             return type_keys_looking(keys, std::move(look));
         }
@@ -185,7 +185,7 @@ private:
         return true;
     }
 
-    std::thread dialog_;
+    paced_thread dialog_;
     std::thread thread_;
 };
 

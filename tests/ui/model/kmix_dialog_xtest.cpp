@@ -146,7 +146,7 @@ TEST_F(KmixDialog, KLabelEndsLeftOfTheFirstBarsFigures)
     int left = vgax(50), y0 = vgay(400) - vgax(60), x0 = left + vgax(75);
     int label_end = -1;
     setviewport(0, 0, Maxx, Maxy, 1); // the drawing area, as the set-up leaves it
-    std::thread keys = type_keys_looking("\r", [&](size_t) {
+    paced_thread keys = type_keys_looking("\r", [&](size_t) {
         unsigned long background = Color_Table[black];
         std::vector<unsigned long> band = pixels_seen(left + 2, y0 + 2, x0 - left - 2, CHeight);
         for (size_t i = 0; i < band.size(); i++)

@@ -99,7 +99,7 @@ protected:
     }
     static int transform(const std::string &keys, int cell = 0)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         int result = transform_rule(cell);
         typist.join();
         return result;
@@ -201,7 +201,7 @@ TEST_F(RuleTransform, PromptLinesStayInsideTheBox)
         return inked;
     };
     int while_asked = -1;
-    std::thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
+    paced_thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
     transform_rule(0);
     typist.join();
     EXPECT_EQ(while_asked, 0) << "the prompt runs out of its box";

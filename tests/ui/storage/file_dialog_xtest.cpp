@@ -241,7 +241,7 @@ TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
     bar(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     auto before = sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     const std::string reason = in_degree_length_fault(20003);
-    std::thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
+    paced_thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
     file_error("abcdefgh.prh", reason);
     typist.join();
     EXPECT_EQ(last_file_error(), "file error abcdefgh.prh: " + reason + ", cont-ret:");
@@ -260,7 +260,7 @@ TEST_F(FileDialog, TheCursorAfterARefusalNeverCoversTheBoxsEdge)
         for (size_t i = 7; i < length; i += 8)
             reason[i] = ' ';
         int covered = 0;
-        std::thread typist = type_keys_looking("\r", [&](size_t) {
+        paced_thread typist = type_keys_looking("\r", [&](size_t) {
             for (unsigned long p : pixels_seen(edge, 2, 1, bottom - 1))
                 covered += p != Color_Table[red];
         });

@@ -105,7 +105,7 @@ TEST_F(NetworkFileDialogs, ADamagedFileIsRefusedWithWhyInTheFileErrorBox)
         out.write(file, sizeof file);
     }
     const std::string keys = "layers\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
         if (i + 1 == keys.size())
             screenshot("network_file_refusal_" + std::to_string(Maxx + 1));
     });

@@ -68,7 +68,7 @@ TEST_F(CellOperations, EditedColumnShowsItsInputAndReturnKeepsIt)
     MixNetwork net(2, 10, {3});
     wire_cell_4();
     std::vector<int> yellow_seen;
-    std::thread typist = type_keys_looking("\r\r\rq", [&](size_t) {
+    paced_thread typist = type_keys_looking("\r\r\rq", [&](size_t) {
         int count = 0;
         for (unsigned long pixel : pixels_seen(Maxx / 2, 2, Maxx / 2 - 2, prompt_box_bottom(5) - 2))
             count += pixel == Color_Table[yellow];

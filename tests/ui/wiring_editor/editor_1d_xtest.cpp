@@ -54,7 +54,7 @@ TEST_F(WiringReview, TheGraphComesBackToTheReviewOnQ)
     srandom(1);
     MixNetwork net(2, 12, {2});
     cell_out_freq();
-    std::thread typing = type_keys_paced("g\rqq");
+    paced_thread typing = type_keys_paced("g\rqq");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], 'q');
@@ -66,7 +66,7 @@ TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
     MixNetwork net(2, 20, {3});
     give_2d(5, 4);
     cell_out_freq();
-    std::thread typing = type_keys_paced("3\r");
+    paced_thread typing = type_keys_paced("3\r");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], '3');
@@ -96,7 +96,7 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
     std::vector<unsigned long> at_9, at_8;
     bool flags_cleared = false;
     std::string keys = "1\r" + kRight + "rqq";
-    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
         if (i == 2)
             at_9 = line_row();
         if (i == 3)
@@ -133,7 +133,7 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     cell_out_freq();
     clear_drawing_area();
     bool left_below = false;
-    std::thread typing = type_keys_looking("Dqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("Dqq", [&](size_t i) {
         if (i != 1)
             return;
         const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
@@ -158,7 +158,7 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     clear_drawing_area();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
-    std::thread typing = type_keys_looking("q", [&](size_t) {
+    paced_thread typing = type_keys_looking("q", [&](size_t) {
         // The region's frame: the first row of the frame's colour down the
         // column just right of its left edge.
         for (int y = text_column_top(); y < Maxy && top < 0; y++)
@@ -184,7 +184,7 @@ TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
     cell_out_freq();
     clear_drawing_area();
     bool left_below = false;
-    std::thread typing = type_keys_looking("lqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("lqq", [&](size_t i) {
         if (i != 1)
             return;
         screenshot("learning_over_editor");
@@ -212,7 +212,7 @@ TEST_F(WiringReview, TheSpreadOfInputsRunsToItsEnd)
     cell_out_freq();
     editor_1d_picture pic = editor_1d_layout_now(layout_circle, 1);
     bool caption_shown = false;
-    std::thread typing = type_keys_looking("i\rxq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("i\rxq", [&](size_t i) {
         if (i == 2) // the caption's frame at the region's top left
             caption_shown = pixel_seen(pic.x0 + 2, pic.y0 + 2 + CHeight) != pixel_seen(pic.x0 + 6, pic.y0 + 2 + CHeight);
     });
@@ -250,7 +250,7 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 fy = static_cast<int>(y + 0.5);
             }
             unsigned long seen = 0;
-            std::thread typing = type_keys_looking("j5\rq", [&](size_t i) {
+            paced_thread typing = type_keys_looking("j5\rq", [&](size_t i) {
                 if (i == 3)
                     seen = pixel_seen(fx, fy);
             });
@@ -278,7 +278,7 @@ TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
     for (int c : {2, 9, 15})
         xs.push_back(static_cast<int>(pic.rows.cell_x(c)) - 1);
     std::vector<unsigned long> fresh, put_back;
-    std::thread typing = type_keys_looking("bappq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("bappq", [&](size_t i) {
         for (int x : xs) {
             if (i == 2)
                 fresh.push_back(pixel_seen(x, pic.rows.t0_y));

@@ -93,7 +93,7 @@ TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
     mark_centre(p, 9, 0, &x99, &y99);
     std::vector<unsigned long> seen(16);
     std::string keys = "2\rnnn" + kLeft + kUp + "nnbagqq";
-    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
         if (i == 2) // link mode 0
             seen[0] = pixel_seen(x55, y55);
         if (i == 3) // mode 1
@@ -168,7 +168,7 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
     frame_cell_point(p, 0, 2, 1, &ax, &ay);
     int mx = static_cast<int>(ax), my = static_cast<int>(ay);
     unsigned long line_pixel = 0, after = 0;
-    std::thread typing = type_keys_looking("3\rqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("3\rqq", [&](size_t i) {
         if (i == 2)
             line_pixel = pixel_seen(mx, my);
         if (i == 3)
@@ -192,7 +192,7 @@ LatticeEditor::rewired_by_2d_block(const std::string &keys)
     zonesize = 100;
     wire_regular();
     network_copy before = copy_network();
-    std::thread typing = type_keys_paced(keys);
+    paced_thread typing = type_keys_paced(keys);
     show_w_r_scheme();
     typing.join();
     return changed_cells(before, copy_network());
@@ -224,7 +224,7 @@ TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
     wire_each_cell_to_itself();
     cell_out_freq();
     network_copy before = copy_network();
-    std::thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
+    paced_thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
     show_w_r_scheme();
     typing.join();
     std::vector<int> layer;
@@ -244,7 +244,7 @@ TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     int left_over = -1, top_before = 0, top_after = 0;
-    std::thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
         if (i == 2)
             top_before = rule_box_top;
         if (i != 3)
@@ -271,7 +271,7 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     clearviewport();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
     int top = -1;
-    std::thread typing = type_keys_looking("2\rqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
         // The region's frame: the first row of the frame's colour down a
         // column inside it, left of the text.
         for (int y = text_column_top(); i == 2 && y < Maxy && top < 0; y++)
