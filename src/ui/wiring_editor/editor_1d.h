@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/screen/key_table.h"
+#include "ui/wiring_editor/editor_state.h"
 #include "ui/wiring_editor/graphics_1d.h"
 
 // Opens the editor in layout 1 (time-step) or 2 (circle), with rules_set
@@ -21,14 +22,9 @@ void show_graphic_wiring_1d(int layout, int rules_set);
 // numbers and drawing region for the network and window as they are.
 editor_1d_picture editor_1d_layout_now(int layout, int rules_set);
 
-// What the prompt and the keys in force depend on besides the network's
-// globals: the rules flag, the block (flag and cells), the cursor cell
-// and the up/down step.
-struct editor_1d_state {
-    int rules_set = 0;
-    int block = 0;
-    int low = 0, high = 0;
-    int cursor = 0;
+// What the prompt and the keys in force depend on: the state both
+// editors read, and the up/down step.
+struct editor_1d_state : editor_state {
     int step = 2;
 };
 

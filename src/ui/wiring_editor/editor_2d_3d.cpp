@@ -11,8 +11,9 @@
 // oblique_frames.h. The key operations it shares with the 1d editor, over
 // the cursor cell or the cells of the block inside its corners, are
 // editor_operations.h, its information line and shared prompt pieces
-// editor_texts.h, its key wait editor_key_loop.h; its own are the cursor
-// and picture moves, the sizes, the link modes, the hexagonal toggle and
+// editor_texts.h, its key wait and the row actions both tables use (the
+// all-links toggle, learning, the network data menu, over the hooks of its
+// session) editor_key_loop.h; its own are the cursor and picture moves, the sizes, the link modes, the hexagonal toggle and
 // the block dialog. Start at show_graphic_wiring_2d_3d; the key table is
 // at kLatticeKeys.
 #include "ui/wiring_editor/editor_2d_3d.h"
@@ -37,7 +38,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
-#include "ui/storage/globals.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
@@ -45,10 +45,9 @@
 
 namespace {
 
-// Prompt image slot under the six-line prompt; box slots of the
-// information strip, the clean picture and the editor's region.
-constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = kEditorPromptLines;
+// Box slots of the information strip, the clean picture and the editor's
+// region.
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;
@@ -75,11 +74,13 @@ constexpr int kTickFrom = 5, kTickTo = 10, kLabelFrom = 12;
 
 // The editor while it runs: the state the prompt and the keys in force
 // read, then the picture and the turn's bookkeeping.
-struct lattice_session {
+// The shared rows' hooks (editor_key_loop.h) follow the key operations.
+struct lattice_session : editor_session_core {
+    static constexpr int kind = editor_2d_3d;
+    static constexpr unsigned kRewireEffects = kRewires;
     editor_2d_3d_state s;
     lattice_cursor cur;
     block_corners box;
-    int all_links = 0;
     int block_dim = 2;
     link_display links;
     lattice_picture pic;
@@ -88,25 +89,22 @@ struct lattice_session {
     float pending_base = 0;
     bool commit = false;  // the pending base line is taken at the next picture
     bool redraw = false;  // the next turn rebuilds the picture
-    bool learning_used = false;
-    int learning_result = 0;
     // The saved regions: the information strip and the editor's region.
     int strip_x0 = 0, strip_y0 = 0, strip_x1 = 0, strip_y1 = 0;
     int region_x0 = 0, region_y0 = 0, region_x1 = 0, region_y1 = 0;
     bool regions_saved = false;
     bool first_picture = true;
+
+    cells_in_reach reach() const;
+    void after_effects(unsigned) {}
+    void take_placed_part(const placed_part &part);
+    int sculpt_over_screen();
 };
 
 int
 n_cells()
 {
     return lineL;
-}
-
-int
-cursor_colour()
-{
-    return bground == 'w' ? white : lightred;
 }
 
 int
@@ -271,7 +269,7 @@ draw_picture(lattice_session &e)
         e.cur = cursor_of_cell(first_cursor_cell(n_cells(), p.shape, outer_tot), p.shape);
         e.first_picture = false;
     }
-    e.links.cursor = cursor_colour();
+    e.links.cursor = editor_cursor_colour();
     e.redraw = false;
 }
 
@@ -324,17 +322,11 @@ mark_cursor_in_frame(const lattice_session &e)
 // the block flag and the all-links flag are set, the block's cells inside
 // its corners.
 cells_in_reach
-reach_of(const lattice_session &e)
+lattice_session::reach() const
 {
-    cells_in_reach reach;
-    reach.editor = editor_2d_3d;
-    reach.rules_set = e.s.rules_set;
-    reach.cursor = current_cell(e);
-    reach.block = e.s.block;
-    reach.all_links = e.all_links;
-    reach.low = e.s.low;
-    reach.high = e.s.high;
-    reach.box = e.box;
+    cells_in_reach reach = reach_in_state(kind, s, all_links);
+    reach.cursor = current_cell(*this);
+    reach.box = box;
     return reach;
 }
 
@@ -352,7 +344,7 @@ draw_turn(lattice_session &e)
         mark_cursor_in_frame(e);
     }
     // The block's cells from the high one down.
-    std::vector<uint16_t> block = block_cells_inside(reach_of(e));
+    std::vector<uint16_t> block = block_cells_inside(e.reach());
     for (auto c = block.rbegin(); c != block.rend(); ++c)
         draw_2d_3d_links(*c, e.pic, e.links);
     draw_2d_3d_links(static_cast<uint16_t>(current_cell(e)), e.pic, e.links);
@@ -569,12 +561,6 @@ jump(lattice_session &e, char)
 }
 
 void
-toggle_all_links(lattice_session &e, char)
-{
-    e.all_links = !e.all_links;
-}
-
-void
 next_link_mode(lattice_session &e, char)
 {
     e.links.mode = (e.links.mode + 1) % kLinkModes;
@@ -667,34 +653,22 @@ toggle_hex(lattice_session &e, char)
 // the prompt and the region); the editor's picture is put back afterwards.
 // The picture is kept in a slot of its own: box slot 19 is the colour
 // key's, which the runs of the sculpting may show and take down.
-void
-learn(lattice_session &e, char)
+int
+lattice_session::sculpt_over_screen()
 {
-    e.learning_result = learn_over_screen(e.region_x0, e.region_y0, e.region_x1, e.region_y1,
-                                          &boximage[kRegionSlot], kPromptSlot);
-    e.learning_used = true;
+    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
+                                   &boximage[kRegionSlot], kEditorPromptSlot);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
-    if (e.pic.shape.dim == 3)
-        e.redraw = true;
+    if (pic.shape.dim == 3)
+        redraw = true;
+    return result;
 }
 
-// The network data menu; a load that placed a smaller network makes the
-// placed part the block.
+// A placed load's block: the part's corners on the picture's lattice.
 void
-network_data(lattice_session &e, char)
+lattice_session::take_placed_part(const placed_part &part)
 {
-    if (!load_network_data(kPromptLines))
-        return;
-    placed_part part;
-    part.dim = file_dim;
-    part.i = file_i;
-    part.j = file_j;
-    part.h = file_h;
-    part.start_i = file_starti;
-    part.start_j = file_startj;
-    part.start_h = file_starth;
-    placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
-    e.s.block = e.all_links = 1;
+    placed_block(part, pic.shape, &box, &s.low, &s.high);
 }
 
 // ---- The key table ---------------------------------------------------------------
@@ -702,23 +676,6 @@ network_data(lattice_session &e, char)
 // The end of this editor's turn recounts nothing: every key that may
 // change the wiring recounts the out-degrees itself (kRewires), so that
 // the information line and the histograms read the wiring as it is.
-template <void (*Operation)(lattice_session &, char), unsigned Effects>
-void
-act(lattice_session &e, char key)
-{
-    Operation(e, key);
-    apply_key_effects(Effects);
-}
-
-// A shared operation over the cells in reach, as a row's action.
-template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
-void
-act_on_cells(lattice_session &e, char key)
-{
-    Operation(reach_of(e), key);
-    apply_key_effects(Effects);
-}
-
 using lattice_key = key_row<lattice_session, void>;
 
 bool
@@ -746,12 +703,6 @@ can_kill(const lattice_session &e)
 }
 
 std::string
-heading_help(const lattice_session &e)
-{
-    return editor_heading(editor_2d_3d, e.s.rules_set);
-}
-
-std::string
 jump_help(const lattice_session &)
 {
     return threed ? ", jump-j" : " jump-j";
@@ -769,15 +720,9 @@ scale_help(const lattice_session &)
 std::string
 rewire_heading(const lattice_session &e)
 {
-    cells_in_reach reach = reach_of(e);
+    cells_in_reach reach = e.reach();
     reach.cursor = e.s.cursor;
     return rewire_heading_text(lattice_shape_now().dim, reach);
-}
-
-std::string
-change_k_help(const lattice_session &e)
-{
-    return change_k_text(e.s.cursor);
 }
 
 std::string
@@ -785,11 +730,6 @@ rule_help(const lattice_session &)
 {
     return tot_only ? "rule: Save/rev-S/v, Derrida-D" : "rule: Save/rev/trans-S/v/t, Derrida-D";
 }
-
-constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
-constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
-constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
-constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // One row per key: the prompt piece naming it, when it is offered (and so
 // acts), and what it does with its effects. A row without a piece of its
@@ -814,34 +754,35 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("x").help(", CA wiring and toghex-x").when(network_2d).does(act<toggle_hex, no_effect>),
 
     lattice_key::on("b").help("\nblock-b tog:").does(act<define_block, no_effect>),
-    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links, no_effect>),
+    lattice_key::on("g").help("block-g ").when(has_block)
+        .does(act<toggle_all_links<lattice_session>, no_effect>),
     lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
     lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, kRewires>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn<lattice_session>, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
-    lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
-    lattice_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kRewires>),
-    lattice_key::on("R").does(act_on_cells<weighted_rewire, kRewires>),
-    lattice_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
-    lattice_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kRewires>),
+    kHandRow<lattice_session>,
+    kRandomRow<lattice_session>,
+    kWeightedRow<lattice_session>,
+    kBiasRow<lattice_session>,
+    kLocal1dRow<lattice_session>,
     lattice_key::on("2").help(" 2d-2").does(act_on_cells<local_lattice_rewire, kRewires>),
-    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
+    kLocal3dRow<lattice_session>,
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    kChangeKRow<lattice_session>,
     lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
     lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
     lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
     lattice_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     lattice_key::on("D").does(act_on_cells<derrida, no_effect>),
 
-    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data, no_effect>),
-    lattice_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
-    lattice_key::on("q").help(", reset-q"),
-    lattice_key::on("\r").help(" cont-ret:"),
+    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data<lattice_session>, no_effect>),
+    kHistogramRow<lattice_session>,
+    kResetRow<lattice_session>,
+    kContinueRow<lattice_session>,
 };
 
 void
@@ -888,7 +829,7 @@ set_up(lattice_session &e)
     e.frame_limit = frame_height_limit();
     e.links.pseudo = pseudo_at_start();
     e.block_dim = e.pic.shape.dim;
-    get_prompt_box(kPromptSlot, kPromptLines);
+    save_under_editor_prompt();
 }
 
 // Puts back what the editor covered.
@@ -898,8 +839,7 @@ put_back(lattice_session &e)
     put_back_regions(e);
     if (boximage[kLatticeFrameSlot])
         freeimage(&boximage[kLatticeFrameSlot]);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    put_back_under_editor_prompt();
 }
 
 // The end of a turn: once a change has set was_changed, the wiring is
@@ -910,8 +850,7 @@ end_turn(lattice_session &e)
 {
     sync_state(e);
     draw_prompt(e);
-    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing)
+    if (e.turn_changed_wiring())
         mark_wiring_general();
 }
 
@@ -955,7 +894,7 @@ editor_2d_3d_keys()
 void
 show_graphic_wiring_2d_3d(int rules_set_now)
 {
-    if (lineL == 0 || !wiring || !nhoodm)
+    if (!editor_can_open())
         return;
     int16_t saved_i2d = i2d, saved_j2d = j2d;
     int16_t x = getx, y = gety;
