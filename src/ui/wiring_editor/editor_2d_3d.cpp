@@ -29,6 +29,8 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/lattice_editor.h"
+#include "ui/graphs/block_dialog.h"
+#include "ui/graphs/graph_prompt.h"
 #include "ui/model/oblique_frames.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
@@ -352,25 +354,18 @@ draw_turn(lattice_session &e)
 
 constexpr int kBlockLines = 4;
 
-// The block under definition: the dialog's rows write here.
+// The block under definition: the dialog's first rows write here, the
+// corner rows into its ends (block_dialog.h).
 struct block_answers {
     lattice_shape shape;
     int n = 0;
     int dim = 2;
-    lattice_cursor cursor;
-    int cursor_cell = 0, cursor_h = 0, cursor_j3 = 0;
-    int low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    int cursor_cell = 0;
+    lattice_block_ends ends;
     int low_cell = 0, high_cell = 0;
     bool single = false, whole = false;
-    int margin = 0, top = 0;
 };
-block_answers answers;
-
-void
-block_row(int line)
-{
-    moveto(answers.margin, answers.top + line * CHeight);
-}
+using block_question = question_row<block_answers>;
 
 void
 put(const char *format, ...) __attribute__((format(printf, 1, 2)));
@@ -385,135 +380,115 @@ put(const char *format, ...)
 }
 
 bool
-asks_cells()
+asks_cells(const block_answers &a)
 {
-    return !answers.single && !answers.whole && answers.shape.dim == 1;
-}
-
-bool
-asks_corners()
-{
-    return !answers.single && !answers.whole && answers.shape.dim > 1;
-}
-
-bool
-asks_layers()
-{
-    return asks_corners() && answers.shape.dim == 3;
+    return !a.single && !a.whole && a.shape.dim == 1;
 }
 
 void
-dimension_prompt()
+dimension_prompt(block_answers &a)
 {
-    block_row(0);
-    put("%dd block-%d, all-a single cell-def:", answers.shape.dim, answers.shape.dim);
+    dialog_row(0);
+    put("%dd block-%d, all-a single cell-def:", a.shape.dim, a.shape.dim);
 }
 
 answer_step
-take_dimension(int)
+take_dimension(block_answers &a, int)
 {
     char key = is[0];
     if (key == kKeyReturn) {
-        answers.single = true;
+        a.single = true;
         return answer_step::finish;
     }
     if (key == 'a') {
-        answers.whole = true;
+        a.whole = true;
         return answer_step::finish;
     }
-    if (key == '1' || key == '2' || (key == '3' && answers.shape.dim == 3))
-        answers.dim = key - '0';
+    if (key == '1' || key == '2' || (key == '3' && a.shape.dim == 3))
+        a.dim = key - '0';
     return answer_step::next;
 }
 
 void
-low_cell_prompt()
+low_cell_prompt(block_answers &a)
 {
-    block_row(1);
-    put("%dd block (0-%d, def %d), low:", answers.dim, answers.n - 1, answers.cursor_cell);
+    dialog_row(1);
+    put("%dd block (0-%d, def %d), low:", a.dim, a.n - 1, a.cursor_cell);
 }
 
 answer_step
-take_low_cell(int)
+take_low_cell(block_answers &a, int)
 {
-    answers.low_cell = corner_entry(answer_or(-1), answers.n - 1, answers.cursor_cell);
+    a.low_cell = corner_entry(answer_or(-1), a.n - 1, a.cursor_cell);
     return answer_step::next;
 }
 
 answer_step
-take_high_cell(int)
+take_high_cell(block_answers &a, int)
 {
     long typed = answer_or(-1);
-    int high = corner_entry(typed, answers.n - 1, answers.n - 1);
-    answers.high_cell = high < answers.low_cell ? answers.n - 1 : high;
+    int high = corner_entry(typed, a.n - 1, a.n - 1);
+    a.high_cell = high < a.low_cell ? a.n - 1 : high;
     return answer_step::next;
 }
 
 // The largest value of each axis.
 int
-axis_max(int axis)
+axis_max(const lattice_shape &s, int axis)
 {
-    const lattice_shape &s = answers.shape;
     if (s.dim == 3)
         return (axis == 0 ? s.i3d : axis == 1 ? s.j3d : s.h3d) - 1;
     return (axis == 0 ? s.width : s.height) - 1;
 }
 
-template <int axis, bool high>
-void
-corner_prompt()
-{
-    const bool cube = answers.shape.dim == 3;
-    if (axis == 0 && !high) {
-        block_row(1);
-        if (cube)
-            put("%dd block (this=%d,%d,%d max=%d,%d,%d)", answers.dim, answers.cursor.i,
-                answers.cursor_j3, answers.cursor_h, axis_max(0), axis_max(1), axis_max(2));
-        else
-            put("%dd block (this=%d,%d max=%d,%d)", answers.dim, answers.cursor.i, answers.cursor.j,
-                axis_max(0), axis_max(1));
-    }
-    if (axis == 0) {
-        block_row(high ? 3 : 2);
-        const int *d = high ? answers.high : answers.low;
-        if (cube)
-            put("%s corner (def %d,%d,%d)", high ? "high" : "low", d[0], d[1], d[2]);
-        else
-            put("%s corner (def %d,%d)", high ? "high" : "low", d[0], d[1]);
-    }
-    const char *axes[3] = {" i:", " j:", " h:"};
-    outtext(axes[axis]);
-}
-
-template <int axis, bool high>
-answer_step
-take_corner(int)
-{
-    int *ends = high ? answers.high : answers.low;
-    ends[axis] = corner_entry(answer_or(-1), axis_max(axis), ends[axis]);
-    return answer_step::next;
-}
-
-const question kBlockQuestions[] = {
-    question::row().prompts(dimension_prompt).entry(1, single_key_entry).then(take_dimension)
+// The first line and a 1d block's range; the corners of a 2d or 3d block
+// are asked after them.
+const block_question kBlockQuestions[] = {
+    block_question::row()
+        .prompts(dimension_prompt)
+        .entry(1, single_key_entry)
+        .then(take_dimension)
         .quits(answer_step::leave),
-    question::row().when(asks_cells).prompts(low_cell_prompt).entry(5, numeric_entry)
-        .then(take_low_cell).on_line(1).quits(answer_step::leave),
-    question::row().when(asks_cells).prompts([] { outtext(" high:"); }).entry(5, numeric_entry)
-        .then(take_high_cell).on_line(1).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<0, false>).entry(4, numeric_entry)
-        .then(take_corner<0, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<1, false>).entry(4, numeric_entry)
-        .then(take_corner<1, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_layers).prompts(corner_prompt<2, false>).entry(4, numeric_entry)
-        .then(take_corner<2, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<0, true>).entry(4, numeric_entry)
-        .then(take_corner<0, true>).on_line(3).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<1, true>).entry(4, numeric_entry)
-        .then(take_corner<1, true>).on_line(3).quits(answer_step::leave),
-    question::row().when(asks_layers).prompts(corner_prompt<2, true>).entry(4, numeric_entry)
-        .then(take_corner<2, true>).on_line(3).quits(answer_step::leave),
+    block_question::row()
+        .when(asks_cells)
+        .prompts(low_cell_prompt)
+        .entry(5, numeric_entry)
+        .then(take_low_cell)
+        .on_line(1)
+        .quits(answer_step::leave),
+    block_question::row()
+        .when(asks_cells)
+        .prompts([](block_answers &) { outtext(" high:"); })
+        .entry(5, numeric_entry)
+        .then(take_high_cell)
+        .on_line(1)
+        .quits(answer_step::leave),
 };
+
+// The corners' defaults around the cursor: on a 3d lattice the cursor's
+// layer between the whole first two axes, on a 2d one its row.
+lattice_block_ends
+corner_defaults(const lattice_session &e)
+{
+    const lattice_shape &sh = e.pic.shape;
+    lattice_block_ends ends;
+    ends.axes = sh.dim == 3 ? 3 : 2;
+    for (int c = 0; c < 3; c++)
+        ends.most[c] = axis_max(sh, c);
+    if (sh.dim == 3) {
+        int j3 = e.cur.j % sh.j3d, h = e.cur.j / sh.j3d;
+        const int place[3] = {e.cur.i, j3, h};
+        std::copy(place, place + 3, ends.this_place);
+        ends.low[2] = ends.high[2] = h;
+        ends.high[0] = sh.i3d - 1;
+        ends.high[1] = sh.j3d - 1;
+    } else {
+        ends.this_place[0] = e.cur.i;
+        ends.this_place[1] = e.cur.j;
+        ends.low[1] = ends.high[1] = e.cur.j;
+    }
+    return ends;
+}
 
 // The block dialog: the whole network, a block of cells (1d) or of
 // corners (2d, 3d) with the defaults of the shape, or the single cursor
@@ -521,27 +496,21 @@ const question kBlockQuestions[] = {
 void
 define_block(lattice_session &e, char)
 {
-    answers = block_answers();
+    block_answers answers;
     answers.shape = e.pic.shape;
     answers.n = n_cells();
     answers.dim = e.block_dim;
-    answers.cursor = e.cur;
     answers.cursor_cell = current_cell(e);
-    if (answers.shape.dim == 3) {
-        answers.cursor_j3 = e.cur.j % answers.shape.j3d;
-        answers.cursor_h = e.cur.j / answers.shape.j3d;
-        answers.low[2] = answers.high[2] = answers.cursor_h;
-        answers.high[0] = answers.shape.i3d - 1;
-        answers.high[1] = answers.shape.j3d - 1;
-    } else {
-        answers.low[1] = answers.high[1] = e.cur.j;
-    }
+    answers.ends = corner_defaults(e);
     erase_prompt_box(kPromptLines);
-    answers.margin = draw_prompt_box(kBlockLines);
-    answers.top = gety;
+    draw_prompt_box(kBlockLines);
     int colour = getcolor();
     setcolor(white);
-    answer_step end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false});
+    answer_step end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false}, answers);
+    if (end == answer_step::next && answers.shape.dim > 1) {
+        answers.ends.dim = answers.dim;
+        end = ask_lattice_corners(answers.ends);
+    }
     setcolor(colour);
     erase_prompt_box(kBlockLines);
     e.block_dim = answers.dim;
@@ -560,12 +529,13 @@ define_block(lattice_session &e, char)
         e.box = corners_of_cells(e.s.low, e.s.high, sh);
     } else {
         block_corners b;
-        b.i_low = static_cast<int16_t>(answers.low[0]);
-        b.j_low = static_cast<int16_t>(answers.low[1]);
-        b.h_low = static_cast<int16_t>(answers.low[2]);
-        b.i_high = static_cast<int16_t>(answers.high[0]);
-        b.j_high = static_cast<int16_t>(answers.high[1]);
-        b.h_high = static_cast<int16_t>(answers.high[2]);
+        const lattice_block_ends &ends = answers.ends;
+        b.i_low = static_cast<int16_t>(ends.low[0]);
+        b.j_low = static_cast<int16_t>(ends.low[1]);
+        b.h_low = static_cast<int16_t>(ends.low[2]);
+        b.i_high = static_cast<int16_t>(ends.high[0]);
+        b.j_high = static_cast<int16_t>(ends.high[1]);
+        b.h_high = static_cast<int16_t>(ends.high[2]);
         e.box = b;
         cells_of_corners(b, sh, &e.s.low, &e.s.high);
     }
