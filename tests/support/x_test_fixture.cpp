@@ -187,7 +187,9 @@ ScreenTest::SetUp()
     }
     dialogs_thread = std::this_thread::get_id();
     restore_start_state();
+    // A blank window: what another test drew must not count as this one's.
     setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
     setcolor(start_colour);
     use_font(start_font);
     CWidth = start_cwidth;
