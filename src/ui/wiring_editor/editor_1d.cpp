@@ -103,7 +103,7 @@ one_d()
 // design's places would take the region into the rule box, the rows or
 // the ring move up by as much.
 void
-lay_out_region(editor_1d_picture &pic, int rules_set)
+lay_out_region(editor_1d_picture &pic, bool rules_set)
 {
     layout_scale scale = kWindowScale;
     scale.maxx = Maxx;
@@ -485,15 +485,15 @@ constexpr unsigned kEdits = editor_session::kRewireEffects;
 using editor_key = key_row<editor_session, void>;
 
 bool
-rules_set_is_1(const editor_session &e)
+rules_are_set(const editor_session &e)
 {
-    return e.s.rules_set != 0;
+    return e.s.rules_set;
 }
 
 bool
 learning_offered(const editor_session &e)
 {
-    return rules_set_is_1(e) && !tot_only;
+    return rules_are_set(e) && !tot_only;
 }
 
 bool
@@ -519,7 +519,7 @@ network_2d(const editor_session &)
 bool
 can_kill(const editor_session &e)
 {
-    return rules_set_is_1(e) && rulemix && nonlocal == 1;
+    return rules_are_set(e) && rulemix && nonlocal == 1;
 }
 
 // Delete: as kill, on a 1d network of more than one cell before its first
@@ -596,8 +596,8 @@ const editor_key kEditorKeys[] = {
     kChangeKRow<editor_session>,
     editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
-    editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),
-    editor_key::on("v").when(rules_set_is_1).does(act_on_cells<revise_rule, no_effect>),
+    editor_key::on("S").help(rule_help).when(rules_are_set).does(act_on_cells<save_rule, no_effect>),
+    editor_key::on("v").when(rules_are_set).does(act_on_cells<revise_rule, no_effect>),
     editor_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     editor_key::on("D").help(", Derrida-D").when(rules).does(act_on_cells<derrida, no_effect>),
 
@@ -670,13 +670,13 @@ editor_1d_keys()
 }
 
 std::vector<std::string>
-editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, int block)
+editor_1d_prompt_lines(int low, int high, int cursor, int step, bool rules_set, int block)
 {
     return help_lines(editor_1d_help(editor_1d_state{{rules_set, block, low, high, cursor}, step}));
 }
 
 editor_1d_picture
-editor_1d_layout_now(int layout, int rules_set)
+editor_1d_layout_now(int layout, bool rules_set)
 {
     editor_1d_picture pic;
     pic.layout = layout == layout_circle ? layout_circle : layout_time_step;
@@ -685,7 +685,7 @@ editor_1d_layout_now(int layout, int rules_set)
 }
 
 void
-show_graphic_wiring_1d(int layout, int rules_set)
+show_graphic_wiring_1d(int layout, bool rules_set)
 {
     if (!editor_can_open())
         return;

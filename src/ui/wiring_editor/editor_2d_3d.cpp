@@ -795,7 +795,7 @@ draw_prompt(const lattice_session &e)
 
 // The picture's numbers on entry, for the displayed shape in i2d, j2d.
 lattice_picture
-entry_picture(int rules_set_now)
+entry_picture(bool rules_set_now)
 {
     lattice_picture p;
     p.shape = lattice_shape_now();
@@ -875,7 +875,7 @@ editor_2d_3d_takes(const editor_2d_3d_state &s, int key)
 }
 
 lattice_picture
-editor_2d_3d_picture_now(int rules_set_now)
+editor_2d_3d_picture_now(bool rules_set_now)
 {
     int16_t saved_i2d = i2d, saved_j2d = j2d;
     set_displayed_shape();
@@ -892,7 +892,7 @@ editor_2d_3d_keys()
 }
 
 void
-show_graphic_wiring_2d_3d(int rules_set_now)
+show_graphic_wiring_2d_3d(bool rules_set_now)
 {
     if (!editor_can_open())
         return;

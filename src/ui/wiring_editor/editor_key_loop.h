@@ -131,7 +131,7 @@ template <class Session>
 bool
 rules(const Session &e)
 {
-    return e.s.rules_set != 0;
+    return e.s.rules_set;
 }
 
 template <class Session>

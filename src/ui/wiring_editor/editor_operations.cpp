@@ -128,7 +128,7 @@ rule_cell_of(int cell)
 }
 
 void
-show_own_rule(int rules_set, int cell)
+show_own_rule(bool rules_set, int cell)
 {
     if (rules_set && has_own_rule(cell))
         show_cell_rule(static_cast<uint16_t>(cell));
@@ -182,7 +182,7 @@ k_histogram(const cells_in_reach &, char key)
 }
 
 int
-lowest_region_row(int rules_set)
+lowest_region_row(bool rules_set)
 {
     return rules_set ? Maxy - 3 * CHeight - 5 : Maxy - 2;
 }

@@ -79,13 +79,13 @@ bool has_own_rule(int cell);
 // The cell whose rule S, v and t work on: cell when it has its own, else 0.
 int rule_cell_of(int cell);
 // The rule readout of cell, while the rules are set and it has its own.
-void show_own_rule(int rules_set, int cell);
+void show_own_rule(bool rules_set, int cell);
 
 // The lowest row an editor's drawing region may take: with the rules set
 // above the rule box at its tallest (three lines), which the editor shows
 // for the cursor cell's rule, or the review left on the screen, after the
 // region is laid out; else the drawing area's last but one.
-int lowest_region_row(int rules_set);
+int lowest_region_row(bool rules_set);
 
 // The network data menu ('f') over an editor's prompt of prompt_lines:
 // true when a file was loaded, the k range and nhood_mixed then taken from

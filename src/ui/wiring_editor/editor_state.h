@@ -5,7 +5,7 @@
 #pragma once
 
 struct editor_state {
-    int rules_set = 0; // 0 while only the wiring exists
+    bool rules_set = false; // false while only the wiring exists
     int block = 0;     // a block is marked
     int low = 0, high = 0;
     int cursor = 0;

@@ -80,7 +80,7 @@ TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
     hexagonal_lattice();
     paint_pattern();
     std::vector<unsigned long> before = samples();
-    lattice_picture p = editor_2d_3d_picture_now(1);
+    lattice_picture p = editor_2d_3d_picture_now(true);
     // The first cursor: n/2 + width/2 = 55, so (5, 5); left goes to (6, 5)
     // and up to (6, 6).
     int x55, y55, x65, y65, x66, y66;
@@ -161,7 +161,7 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
         }
     cell_out_freq();
     regular3d = 1;
-    lattice_picture p = editor_2d_3d_picture_now(1);
+    lattice_picture p = editor_2d_3d_picture_now(true);
     // The cursor: 24 + 2 = 26: i 2, j3 2, h 1. Its line along i starts at
     // i = 0, two cells away, where no mark of its inputs covers it.
     float ax, ay;
