@@ -32,11 +32,10 @@ bool window_open = false;
 // Read end of the key-wait signal of the window's waits, which run on the
 // test's thread.
 int ready_fd = -1;
-// The drawing colour, font and metrics the window opened with: each test
-// draws from them, whatever the test before it left on the graphics context.
+// The drawing colour and font the window opened with: each test draws in
+// them, whatever the test before it left on the graphics context.
 int start_colour = 0;
 font_use start_font = font_normal;
-int16_t start_cwidth = 0, start_cheight = 0;
 
 // Every key typed so far is in the window's queue: the typing connection's
 // round trip has the server take the keys, the window's then reads the
@@ -167,8 +166,6 @@ ScreenTest::SetUpTestSuite()
     register_window_hooks();
     start_colour = getcolor();
     start_font = font_in_use();
-    start_cwidth = CWidth;
-    start_cheight = CHeight;
     window_open = true;
     // Keys go to the window under the pointer when no window manager runs;
     // the focus keeps them there when a test makes the window smaller.
@@ -187,13 +184,9 @@ ScreenTest::SetUp()
     }
     dialogs_thread = std::this_thread::get_id();
     restore_start_state();
-    // A blank window: what another test drew must not count as this one's.
     setviewport(0, 0, Maxx, Maxy, 1);
-    clearviewport();
     setcolor(start_colour);
     use_font(start_font);
-    CWidth = start_cwidth;
-    CHeight = start_cheight;
     drain_input();
 }
 
