@@ -160,6 +160,58 @@ TEST_F(GraphWindow, BasinsInsideStayInsideTheGraphWindow)
     lastlevel = saved_last;
 }
 
+// 'i' and 'I' draw every basin whole: at the size a field's default layout
+// gives, the basins of rule 110 on 8 cells reach past the graph window, so
+// they are scaled down together until each, centred on its node, lies
+// inside the window's frame ('i' within its node's blanked disc where the
+// nodes are large enough to hold a basin). After 'q' the window is as the
+// field alone left it.
+TEST_F(GraphWindow, BasinsInsideAreDrawnWholeScaledIntoTheWindow)
+{
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    const float layout_startrad = startrad;
+    std::vector<uint32_t> field_alone = field_picture(false);
+    const graph_frame f = graph_window_frame(graph_field);
+    for (const char *keys : {"i\rq", "I\rq"}) {
+        std::vector<std::pair<int, int>> places;
+        std::vector<field_basin_box> boxes;
+        std::vector<uint32_t> after = field_picture(true, keys, [&](size_t i) {
+            if (i == 0)
+                for (uint32_t m = 1; m <= node_no; m++)
+                    places.push_back({basin_pos[m][0], basin_pos[m][1]});
+            if (i == 1) {
+                boxes = last_field_boxes();
+                screenshot(std::string("basins_inside_") + (keys[0] == 'i' ? "disc" : "window"));
+            }
+        });
+        ASSERT_GT(places.size(), 1u);
+        ASSERT_EQ(boxes.size(), places.size()) << keys[0];
+        for (size_t k = 0; k < boxes.size(); k++) {
+            const drawn_box &b = boxes[k].box;
+            ASSERT_FALSE(b.empty);
+            EXPECT_GT(b.x0, f.x0) << "'" << keys[0] << "' basin " << k + 1 << " cut at the left";
+            EXPECT_LT(b.x1, f.x1) << "'" << keys[0] << "' basin " << k + 1 << " cut at the right";
+            EXPECT_GT(b.y0, f.y0) << "'" << keys[0] << "' basin " << k + 1 << " cut at the top";
+            EXPECT_LT(b.y1, f.y1) << "'" << keys[0] << "' basin " << k + 1 << " cut at the bottom";
+            EXPECT_LE(b.x0, places[k].first);
+            EXPECT_GE(b.x1, places[k].first);
+            EXPECT_LE(b.y0, places[k].second);
+            EXPECT_GE(b.y1, places[k].second);
+        }
+        EXPECT_EQ(startrad, layout_startrad) << "the layout's radius was not put back";
+        EXPECT_TRUE(after == field_alone) << "'" << keys[0] << "': pixels left after 'q'";
+    }
+    rad = saved_rad;
+    lastlevel = saved_last;
+}
+
 // The basin type table, the graph and its window images are all freed on
 // leaving, whether the graph ran or the field was drawn without one.
 TEST_F(GraphWindow, FieldWithGraphTwiceFreesAll)
