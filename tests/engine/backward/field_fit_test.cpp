@@ -338,4 +338,39 @@ TEST(FieldFit, LargestFactorThatFitsAndTheLevelRadii)
     lastlevel = saved_last;
 }
 
+// Basins centred at given places (the nodes of a jump graph): the largest
+// factor at which each lies inside the area, checked against the box of
+// each basin worked out by hand from its reach.
+TEST(FieldFit, CentredBasinsScaledUntilEachLiesInsideTheArea)
+{
+    std::vector<float> radii(91);
+    float *saved = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    startrad = 30;
+    fill_level_radii();
+    const field_area area = {0, 0, 600, 400};
+    const node_reach node = {2, 2, 6, 3};
+    const std::vector<uint32_t> depths = {0, 3, 8};
+    // Far from every edge at full size: factor 1.
+    std::vector<basin_centre> centres = {{100, 100}, {250, 150}, {400, 200}};
+    ASSERT_TRUE(centred_basins_fit(depths, centres, area, node, 1.0f));
+    EXPECT_FLOAT_EQ(centred_radius_factor(depths, centres, area, node, 0.01f), 1.0f);
+    // The deepest basin 30 pixels above the bottom: its reach r, plus 1
+    // and the node's 3 pixels down, must stay within 30.
+    centres[2] = {400, 370};
+    float f = centred_radius_factor(depths, centres, area, node, 0.01f);
+    EXPECT_LT(f, 1.0f);
+    EXPECT_LE(static_cast<int>(basin_reach(8, f)) + 1 + 3, 30);
+    EXPECT_GT(static_cast<int>(basin_reach(8, f * 1.02f)) + 1 + 3, 30);
+    EXPECT_TRUE(centred_basins_fit(depths, centres, area, node, f));
+    // A centre outside the area fits at no factor: the smallest is given.
+    centres[0] = {-5, 100};
+    EXPECT_FALSE(centred_basins_fit(depths, centres, area, node, 0.05f));
+    EXPECT_FLOAT_EQ(centred_radius_factor(depths, centres, area, node, 0.05f), 0.05f);
+    rad = saved;
+    lastlevel = saved_last;
+}
+
 } // namespace
