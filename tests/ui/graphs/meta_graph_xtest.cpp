@@ -9,15 +9,19 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_layout.h"
 #include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
+#include "ui/graphs/jump_table_view.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/box_places.h"
@@ -76,6 +80,26 @@ protected:
         draw_field();
         typist.join();
         return window_now();
+    }
+
+    // The rightmost lit pixel inside the frame f (-1 when none) and how many
+    // pixel columns inside it hold any.
+    static std::pair<int, int>
+    lit_extent(const graph_frame &f)
+    {
+        const int w = f.x1 - f.x0 - 1, h = f.y1 - f.y0 - 1;
+        std::vector<unsigned long> inside = pixels_seen(f.x0 + 1, f.y0 + 1, w, h);
+        int rightmost = -1, columns = 0;
+        for (int x = 0; x < w && inside.size() == static_cast<size_t>(w) * h; x++) {
+            bool lit = false;
+            for (int y = 0; y < h && !lit; y++)
+                lit = inside[static_cast<size_t>(y) * w + x] != Color_Table[black];
+            if (lit) {
+                rightmost = f.x0 + 1 + x;
+                columns++;
+            }
+        }
+        return {rightmost, columns};
     }
 
     // Every node's disc shows the colour the drawing gave it at its centre
@@ -210,6 +234,56 @@ TEST_F(GraphWindow, BasinsInsideAreDrawnWholeScaledIntoTheWindow)
     }
     rad = saved_rad;
     lastlevel = saved_last;
+}
+
+// The jump table of an attractor-type graph ('t' numbers, 'T' fractions)
+// of 13 nodes with weights of five digits, and of 40 nodes: every line
+// ends inside the graph window at both screen sizes, the nodes' own
+// figures up to "Self" included (a smaller font, then fewer columns, with
+// 'r' and 'l' scrolling the rest): the rightmost lit pixel lies left of
+// the frame with a blank column before it, and with columns left out,
+// near the right. Standard error still has every column.
+TEST_F(GraphWindow, JumpTableLinesEndInsideTheWindow)
+{
+    struct table_case {
+        uint32_t nodes, weight;
+        const char *keys;
+    };
+    for (const table_case &c : {table_case{13, 12345, "t"}, table_case{13, 12345, "T"},
+                                table_case{40, 7, "t"}, table_case{40, 7, "T"}}) {
+        open_graph_data(graph_attractors, c.nodes, true);
+        histnodesize = static_cast<uint32_t *>(checked_calloc(c.nodes + 1, sizeof(uint32_t), "t"));
+        m_size = 40000;
+        m_space = 1e6;
+        for (uint32_t r = 1; r <= c.nodes; r++) {
+            histnodesize[r] = 1000 * r;
+            for (uint32_t j = 1; j <= c.nodes; j++)
+                basinjumps[r][j] = (r + j) % 3 ? c.weight + j : 0;
+            node_period[r] = r % 4 + 1;
+        }
+        const graph_frame f = graph_window_frame(graph_attractors);
+        std::pair<int, int> extent;
+        testing::internal::CaptureStderr();
+        paced_thread typist = type_keys_looking("x\r", [&](size_t i) {
+            if (i == 1) {
+                extent = lit_extent(f);
+                screenshot(std::string("jump_table_") + c.keys + std::to_string(c.nodes));
+            }
+        });
+        show_table(c.keys[0], f);
+        typist.join();
+        std::string copied = testing::internal::GetCapturedStderr();
+        const std::string where = std::string("'") + c.keys + "' of " + std::to_string(c.nodes) + " nodes";
+        EXPECT_GT(extent.second, (f.x1 - f.x0) / 3) << where << ": no table shown";
+        EXPECT_LT(extent.first, f.x1 - 1) << where << ": a line runs into the frame";
+        // Of 40 nodes not every column fits: those that do fill the width.
+        if (c.nodes == 40) {
+            EXPECT_GT(extent.first, f.x1 - (f.x1 - f.x0) / 8) << where << ": the lines end short";
+        }
+        // The copy's heading names every node, then the figures.
+        EXPECT_NE(copied.find(std::to_string(c.nodes) + "    P"), std::string::npos) << where;
+        free_graph_data();
+    }
 }
 
 // The basin type table, the graph and its window images are all freed on
