@@ -139,57 +139,12 @@ TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
     EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
 }
 
-// 'i' and 'I' draw the field's basins at the nodes' places: a basin that
-// reaches past the graph window is cut at its frame, so that nothing of it
-// stays beside or below the window, where closing the graph would leave it.
-TEST_F(GraphWindow, BasinsInsideStayInsideTheGraphWindow)
-{
-    TestNetwork net(2, 8, 3);
-    TestNetwork::set_rule_number(110);
-    // The basins at the size a field's default layout gives them, large
-    // beside the graph's nodes.
-    std::vector<float> radii(91);
-    float *saved_rad = rad;
-    uint16_t saved_last = lastlevel;
-    rad = radii.data();
-    lastlevel = 90;
-    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
-    field_picture(false);
-    const int x0 = vgax(5), x1 = Maxx - vgax(5), y1 = vgay(430);
-    const int band = std::min<int>(vgay(20), WinMaxy - y1);
-    // The strip below the window and the columns beside it.
-    auto outside = [&] {
-        std::vector<unsigned long> below = pixels_seen(0, y1 + 1, Maxx + 1, band);
-        std::vector<unsigned long> left = pixels_seen(0, 12 * CHeight, x0, y1 - 12 * CHeight);
-        std::vector<unsigned long> right = pixels_seen(x1 + 1, 12 * CHeight, Maxx - x1, y1 - 12 * CHeight);
-        below.insert(below.end(), left.begin(), left.end());
-        below.insert(below.end(), right.begin(), right.end());
-        return below;
-    };
-    for (const char *keys : {"i\rq", "I\rq"}) {
-        std::vector<unsigned long> before, with_basins;
-        field_picture(true, keys, [&](size_t i) {
-            if (i == 0)
-                before = outside();
-            if (i == 1)
-                with_basins = outside();
-        });
-        ASSERT_FALSE(before.empty());
-        size_t changed = 0;
-        for (size_t p = 0; p < before.size() && p < with_basins.size(); p++)
-            changed += before[p] != with_basins[p];
-        EXPECT_EQ(changed, 0u) << "'" << keys[0] << "': pixels drawn outside the graph window";
-    }
-    rad = saved_rad;
-    lastlevel = saved_last;
-}
-
 // 'i' and 'I' draw every basin whole: at the size a field's default layout
 // gives, the basins of rule 110 on 8 cells reach past the graph window, so
 // they are scaled down together until each, centred on its node, lies
-// inside the window's frame ('i' within its node's blanked disc where the
-// nodes are large enough to hold a basin). After 'q' the window is as the
-// field alone left it.
+// inside the window's frame. Nothing of them is drawn beside or below the
+// window, and after 'q' the window is as the field alone left it, the
+// layout's radius put back.
 TEST_F(GraphWindow, BasinsInsideAreDrawnWholeScaledIntoTheWindow)
 {
     TestNetwork net(2, 8, 3);
@@ -203,34 +158,51 @@ TEST_F(GraphWindow, BasinsInsideAreDrawnWholeScaledIntoTheWindow)
     const float layout_startrad = startrad;
     std::vector<uint32_t> field_alone = field_picture(false);
     const graph_frame f = graph_window_frame(graph_field);
+    const int band = std::min<int>(vgay(20), WinMaxy - f.y1);
+    // The strip below the window and the columns beside it.
+    auto outside = [&] {
+        std::vector<unsigned long> below = pixels_seen(0, f.y1 + 1, Maxx + 1, band);
+        std::vector<unsigned long> left = pixels_seen(0, f.y0, f.x0, f.y1 - f.y0);
+        std::vector<unsigned long> right = pixels_seen(f.x1 + 1, f.y0, Maxx - f.x1, f.y1 - f.y0);
+        below.insert(below.end(), left.begin(), left.end());
+        below.insert(below.end(), right.begin(), right.end());
+        return below;
+    };
     for (const char *keys : {"i\rq", "I\rq"}) {
+        const std::string key = std::string("'") + keys[0] + "'";
         std::vector<std::pair<int, int>> places;
         std::vector<field_basin_box> boxes;
+        std::vector<unsigned long> before, with_basins;
         std::vector<uint32_t> after = field_picture(true, keys, [&](size_t i) {
-            if (i == 0)
+            if (i == 0) {
+                before = outside();
                 for (uint32_t m = 1; m <= node_no; m++)
                     places.push_back({basin_pos[m][0], basin_pos[m][1]});
+            }
             if (i == 1) {
+                with_basins = outside();
                 boxes = last_field_boxes();
-                screenshot(std::string("basins_inside_") + (keys[0] == 'i' ? "disc" : "window"));
+                screenshot(std::string("basins_inside_") + (keys[0] == 'i' ? "nodes" : "window"));
             }
         });
+        ASSERT_FALSE(before.empty());
+        EXPECT_TRUE(before == with_basins) << key << ": pixels drawn outside the graph window";
         ASSERT_GT(places.size(), 1u);
-        ASSERT_EQ(boxes.size(), places.size()) << keys[0];
+        ASSERT_EQ(boxes.size(), places.size()) << key;
         for (size_t k = 0; k < boxes.size(); k++) {
             const drawn_box &b = boxes[k].box;
             ASSERT_FALSE(b.empty);
-            EXPECT_GT(b.x0, f.x0) << "'" << keys[0] << "' basin " << k + 1 << " cut at the left";
-            EXPECT_LT(b.x1, f.x1) << "'" << keys[0] << "' basin " << k + 1 << " cut at the right";
-            EXPECT_GT(b.y0, f.y0) << "'" << keys[0] << "' basin " << k + 1 << " cut at the top";
-            EXPECT_LT(b.y1, f.y1) << "'" << keys[0] << "' basin " << k + 1 << " cut at the bottom";
+            EXPECT_GT(b.x0, f.x0) << key << " basin " << k + 1 << " cut at the left";
+            EXPECT_LT(b.x1, f.x1) << key << " basin " << k + 1 << " cut at the right";
+            EXPECT_GT(b.y0, f.y0) << key << " basin " << k + 1 << " cut at the top";
+            EXPECT_LT(b.y1, f.y1) << key << " basin " << k + 1 << " cut at the bottom";
             EXPECT_LE(b.x0, places[k].first);
             EXPECT_GE(b.x1, places[k].first);
             EXPECT_LE(b.y0, places[k].second);
             EXPECT_GE(b.y1, places[k].second);
         }
         EXPECT_EQ(startrad, layout_startrad) << "the layout's radius was not put back";
-        EXPECT_TRUE(after == field_alone) << "'" << keys[0] << "': pixels left after 'q'";
+        EXPECT_TRUE(after == field_alone) << key << ": pixels left after 'q'";
     }
     rad = saved_rad;
     lastlevel = saved_last;
