@@ -81,7 +81,9 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
 }
 
 // Drops what was drawn after seq wholly inside the rectangle, give or take
-// `slack` pixels.
+// `slack` pixels. Only the part of an operation inside the window counts: a
+// text run past the window's edge and then cleared with the rest of the
+// window is gone, and must not come back when a resize draws the record.
 void
 drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = kSamePixel)
 {
@@ -89,6 +91,8 @@ drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack 
                              [&](const drawn_op &op) {
                                  float a, b, c, d;
                                  bounds(op, a, b, c, d);
+                                 c = std::min(c, static_cast<float>(Maxx));
+                                 d = std::min(d, static_cast<float>(WinMaxy));
                                  return op.seq > after && a >= x0 - slack && b >= y0 - slack &&
                                         c <= x1 + slack && d <= y1 + slack;
                              }),

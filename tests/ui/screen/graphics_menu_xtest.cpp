@@ -1,6 +1,8 @@
 // The graphics settings menu, answered through the server.
 #include "support/x_test_fixture.h"
 
+#include <string>
+
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -58,6 +60,14 @@ TEST_F(GraphicsMenu, SizesBeyondTheScreenAreCappedAtIt)
 
 TEST_F(GraphicsMenu, ColourChartStartsBelowTheMenuAtTheLeastSize)
 {
+    // A memory box whose text ran past the window's edge, erased, then the
+    // window cleared: nothing of it comes back when the menu resizes the
+    // window.
+    memory_box(2, std::string(200, 'w').c_str());
+    begin_wait_notice();
+    end_wait_notice();
+    erase_memory_box();
+    clearviewport();
     run_menu("S\r300\r\rq");
     ASSERT_EQ(Maxx, 299);
     // The menu's box is erased on leaving: nothing of the chart above its
