@@ -452,7 +452,7 @@ delete_cursor_cell(editor_session &e, char)
 int
 editor_session::sculpt_over_screen()
 {
-    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kEditorPromptSlot);
+    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under);
 }
 
 // A placed load's block: its cells from the first one placed, as many as

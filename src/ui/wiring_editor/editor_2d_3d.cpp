@@ -656,8 +656,7 @@ toggle_hex(lattice_session &e, char)
 int
 lattice_session::sculpt_over_screen()
 {
-    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
-                                   &boximage[kRegionSlot], kEditorPromptSlot);
+    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1, &boximage[kRegionSlot]);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
     if (pic.shape.dim == 3)
         redraw = true;

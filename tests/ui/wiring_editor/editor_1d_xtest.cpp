@@ -174,6 +174,33 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
             << "line at rows " << band.first << "-" << band.second << " cut at " << top;
 }
 
+// The six-line prompt and the hand-rewire box stand over the right ends
+// of the set-up column's first lines: those lines are hidden whole while
+// the editor is up, not cut at the box's left edge, and come back whole
+// when it leaves.
+TEST_F(WiringReview, TheSetUpLinesUnderThePromptAreHiddenWhole)
+{
+    srandom(5);
+    MixNetwork net(2, 20, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    const std::vector<unsigned long> before = samples(vgay(300));
+    int cut_by_prompt = -1, cut_by_hand_box = -1;
+    paced_thread typing = type_keys_looking("hqq", [&](size_t i) {
+        if (i == 0)
+            cut_by_prompt = lines_cut_above(ink, prompt_box_bottom(kEditorPromptLines));
+        if (i == 1)
+            cut_by_hand_box = lines_cut_above(ink, prompt_box_bottom(5));
+    });
+    show_graphic_wiring_1d(layout_time_step, true);
+    typing.join();
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(cut_by_prompt, 0) << "set-up lines cut by the editor's prompt box";
+    EXPECT_EQ(cut_by_hand_box, 0) << "set-up lines cut by the hand-rewire box";
+    EXPECT_EQ(samples(vgay(300)), before) << "the set-up lines not put back whole";
+}
+
 // 'l' opens the learning (sculpting) over the screen as it was before the
 // editor: below its three-line prompt boxes no line of the editor's
 // six-line prompt is left.

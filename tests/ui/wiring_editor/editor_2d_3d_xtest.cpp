@@ -25,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_2d_3d.h"
+#include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
 
 namespace {
@@ -285,6 +286,31 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     for (const auto &band : ink)
         EXPECT_FALSE(band.first < top && band.second >= top)
             << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+}
+
+// The six-line prompt and the hand-rewire box stand over the right ends
+// of the set-up column's first lines: those lines are hidden whole while
+// the editor is up, not cut at the box's left edge.
+TEST_F(LatticeEditor, TheSetUpLinesUnderThePromptAreHiddenWhole)
+{
+    srandom(2);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
+    int cut_by_prompt = -1, cut_by_hand_box = -1;
+    paced_thread typing = type_keys_looking("2\rhqqq", [&](size_t i) {
+        if (i == 2)
+            cut_by_prompt = lines_cut_above(ink, prompt_box_bottom(kEditorPromptLines));
+        if (i == 3)
+            cut_by_hand_box = lines_cut_above(ink, prompt_box_bottom(5));
+    });
+    show_w_r_scheme();
+    typing.join();
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(cut_by_prompt, 0) << "set-up lines cut by the editor's prompt box";
+    EXPECT_EQ(cut_by_hand_box, 0) << "set-up lines cut by the hand-rewire box";
 }
 
 } // namespace
