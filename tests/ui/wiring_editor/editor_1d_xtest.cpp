@@ -174,6 +174,34 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
             << "line at rows " << band.first << "-" << band.second << " cut at " << top;
 }
 
+// Over a set-up text column the circle layout's region cuts no line
+// either, and its ring of nodes stays inside it.
+TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
+{
+    srandom(5);
+    MixNetwork net(2, 10, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
+    int top = -1;
+    paced_thread typing = type_keys_looking("q", [&](size_t) {
+        for (int y = text_column_top(); y < Maxy && top < 0; y++)
+            if (pixel_seen(pic.x0 + 1, y) == Color_Table[lightred])
+                top = y;
+    });
+    show_graphic_wiring_1d(layout_circle, true);
+    typing.join();
+    ASSERT_EQ(top, pic.y0);
+    ASSERT_FALSE(ink.empty());
+    for (const auto &band : ink)
+        EXPECT_FALSE(band.first < top && band.second >= top)
+            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+    const circle_layout &r = pic.ring;
+    EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
+    EXPECT_LE(r.cy + r.radius + r.node, pic.y1);
+}
+
 // The six-line prompt and the hand-rewire box stand over the right ends
 // of the set-up column's first lines: those lines are hidden whole while
 // the editor is up, not cut at the box's left edge, and come back whole
