@@ -175,6 +175,17 @@ edit(const row_size &s, uint8_t *code)
     return is[0] == 'q' ? walk_after::quit : walk_after::next;
 }
 
+// A random code, walked until accepted. The walk writes a binary code's
+// number and hex bytes under its picture itself, so the code is not
+// written again on the line below.
+walk_after
+random_row(walk_state &w, const row_size &s, uint8_t *code)
+{
+    random_bits(s.k, 0, 2, 1, code, s.last);
+    w.shown = value_range == 2;
+    return is[0] == 'q' ? walk_after::quit : walk_after::next;
+}
+
 walk_after
 apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
 {
@@ -212,8 +223,7 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
         }
         if (!typed) {
             outtext(" - too big! selecting rand");
-            random_bits(s.k, 0, 2, 1, code, s.last);
-            return is[0] == 'q' ? walk_after::quit : walk_after::next;
+            return random_row(w, s, code);
         }
         if (value_range == 2)
             dec_to_bit_line(code, number, s.last + 1);
@@ -266,8 +276,7 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
             w.method = 'b';
         return walk_after::menu;
     default:
-        random_bits(s.k, 0, 2, 1, code, s.last);
-        return is[0] == 'q' ? walk_after::quit : walk_after::next;
+        return random_row(w, s, code);
     }
 }
 
