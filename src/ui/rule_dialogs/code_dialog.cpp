@@ -360,8 +360,15 @@ select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int coun
             continue;
         if (mode == 0 && rulemix)
             return gety;
-        if (mode == 0 && !tot_only && transform_rule(0) == 0 && is[0] == 'q')
-            continue;
+        if (mode == 0 && !tot_only) {
+            if (transform_rule(0) == 0 && is[0] == 'q')
+                continue;
+            // An equivalent rule of a larger k rebuilds the network, its
+            // code rows and rule tables with it: the last code and rule
+            // saved are the new ones.
+            w.codes = tcodes() ? cacode : v_code;
+            w.rules = carule;
+        }
         if (!rulemix) {
             int k0 = walk_k(1, 0, Maxu);
             if (!tot_only) {

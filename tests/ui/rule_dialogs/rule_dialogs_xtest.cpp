@@ -225,6 +225,24 @@ TEST_F(RuleDialogs, ARandomKcodeIsWrittenOnce)
     EXPECT_EQ(bands, 4) << "lines of the kcode set-up";
 }
 
+// A kcode of k = 3 taken to its equivalent of k = 6 by the set-up's
+// transformation: the network is rebuilt for k = 6, and the last code
+// saved at the end is the new network's, not a row freed with the old one.
+TEST_F(RuleDialogs, AKcodeTakenToALargerKIsSavedAsThatK)
+{
+    totalistic = rule_kind_kcodes;
+    make_ring(10, 3);
+    // As the set-up allocates it: for every k up to the largest.
+    allocate_mem_nhood_matrix(Maxnhood);
+    give_rule_figures();
+    type_keys("\r\r6\r\r"); // a random kcode, accepted, its k = 6 equivalent, done
+    select_t_v_code(0, 1, v_code, carule, 1, Maxu);
+    free_mem_nhood_matrix(Maxnhood);
+    EXPECT_EQ(nhood, 6);
+    std::ifstream saved("l_v2k6.vco", std::ios::binary);
+    EXPECT_TRUE(saved.good()) << "no last kcode of k = 6 saved";
+}
+
 TEST_F(RuleDialogs, TwoHundredGivesALimitedSetAndTwoHundredOneAMix)
 {
     make_ring(10, 3);
