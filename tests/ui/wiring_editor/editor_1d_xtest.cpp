@@ -158,20 +158,13 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     clear_drawing_area();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) {
-        // The region's frame: the first row of the frame's colour down the
-        // column just right of its left edge.
-        for (int y = text_column_top(); y < Maxy && top < 0; y++)
-            if (pixel_seen(vgax(20) + 1, y) == Color_Table[lightred])
-                top = y;
-    });
+    // The region's frame down the column just right of its left edge.
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(vgax(20) + 1); });
     show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     ASSERT_GT(top, 0);
     ASSERT_FALSE(ink.empty());
-    for (const auto &band : ink)
-        EXPECT_FALSE(band.first < top && band.second >= top)
-            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
 }
 
 // Over a set-up text column the circle layout's region cuts no line
@@ -185,18 +178,12 @@ TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) {
-        for (int y = text_column_top(); y < Maxy && top < 0; y++)
-            if (pixel_seen(pic.x0 + 1, y) == Color_Table[lightred])
-                top = y;
-    });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(pic.x0 + 1); });
     show_graphic_wiring_1d(layout_circle, true);
     typing.join();
     ASSERT_EQ(top, pic.y0);
     ASSERT_FALSE(ink.empty());
-    for (const auto &band : ink)
-        EXPECT_FALSE(band.first < top && band.second >= top)
-            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
     const circle_layout &r = pic.ring;
     EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
     EXPECT_LE(r.cy + r.radius + r.node, pic.y1);

@@ -78,6 +78,25 @@ protected:
         }
         return cut;
     }
+    // The first row of a region's frame colour down column x from the text
+    // column's top (read through the typing connection), or -1.
+    static int
+    frame_top_down(int x)
+    {
+        for (int y = text_column_top(); y < Maxy; y++)
+            if (pixel_seen(x, y) == Color_Table[lightred])
+                return y;
+        return -1;
+    }
+    // The lines of ink whose rows row top cuts: ink above it and on it.
+    static int
+    lines_cut_at(const std::vector<std::pair<int, int>> &ink, int top)
+    {
+        int cut = 0;
+        for (const auto &band : ink)
+            cut += band.first < top && band.second >= top;
+        return cut;
+    }
     // Pixels on a grid over the window above row bottom.
     static std::vector<unsigned long> samples(int bottom)
     {
