@@ -175,6 +175,17 @@ edit(const row_size &s, uint8_t *code)
     return is[0] == 'q' ? walk_after::quit : walk_after::next;
 }
 
+// A random code, walked until accepted. The walk writes a binary code's
+// number and hex bytes under its picture itself, so the code is not
+// written again on the line below.
+walk_after
+random_row(walk_state &w, const row_size &s, uint8_t *code)
+{
+    random_bits(s.k, 0, 2, 1, code, s.last);
+    w.shown = value_range == 2;
+    return is[0] == 'q' ? walk_after::quit : walk_after::next;
+}
+
 walk_after
 apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
 {
@@ -212,8 +223,7 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
         }
         if (!typed) {
             outtext(" - too big! selecting rand");
-            random_bits(s.k, 0, 2, 1, code, s.last);
-            return is[0] == 'q' ? walk_after::quit : walk_after::next;
+            return random_row(w, s, code);
         }
         if (value_range == 2)
             dec_to_bit_line(code, number, s.last + 1);
@@ -266,8 +276,7 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
             w.method = 'b';
         return walk_after::menu;
     default:
-        random_bits(s.k, 0, 2, 1, code, s.last);
-        return is[0] == 'q' ? walk_after::quit : walk_after::next;
+        return random_row(w, s, code);
     }
 }
 
@@ -351,8 +360,15 @@ select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int coun
             continue;
         if (mode == 0 && rulemix)
             return gety;
-        if (mode == 0 && !tot_only && transform_rule(0) == 0 && is[0] == 'q')
-            continue;
+        if (mode == 0 && !tot_only) {
+            if (transform_rule(0) == 0 && is[0] == 'q')
+                continue;
+            // An equivalent rule of a larger k rebuilds the network, its
+            // code rows and rule tables with it: the last code and rule
+            // saved are the new ones.
+            w.codes = tcodes() ? cacode : v_code;
+            w.rules = carule;
+        }
         if (!rulemix) {
             int k0 = walk_k(1, 0, Maxu);
             if (!tot_only) {

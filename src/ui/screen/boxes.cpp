@@ -529,9 +529,10 @@ text_column_clear_row(int y)
     normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
     const int top = text_column_top();
     const int first_ink = CHeight - 2 - above, past_ink = CHeight - 2 + below;
-    if (CHeight <= 0 || y <= top + first_ink)
+    // Row top + first_ink is the first row of line 0's ink, so it is taken.
+    if (CHeight <= 0 || y < top + first_ink)
         return y;
-    const int line = (y - 1 - top - first_ink) / CHeight;
+    const int line = (y - top - first_ink) / CHeight;
     const int end = top + line * CHeight + past_ink;
     return end > y ? end : y;
 }

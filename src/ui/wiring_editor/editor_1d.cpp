@@ -98,8 +98,8 @@ one_d()
 
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
-// prompt box, which it stays below wherever it reaches under it (the rows'
-// region also below the set-up line its top would cut). Where the
+// prompt box, which it stays below wherever it reaches under it, and below
+// the set-up line its top would cut. Where the
 // design's places would take the region into the rule box, the rows or
 // the ring move up by as much.
 void
@@ -134,6 +134,13 @@ lay_out_region(editor_1d_picture &pic, bool rules_set)
     pic.y0 = std::max(2, static_cast<int>(r.cy - r.radius) - margin - 2 * CHeight);
     if (pic.x1 >= Maxx / 2)
         pic.y0 = std::max(pic.y0, under_prompt);
+    // The top stands below the set-up line it would cut; the ring moves
+    // down by as much where the room below it allows, and otherwise the
+    // margin above it takes the rest.
+    const int clear_top = text_column_clear_row(pic.y0);
+    const int room_below = lowest - (static_cast<int>(r.cy + r.radius) + margin);
+    r.cy += std::min(clear_top - pic.y0, std::max(0, room_below));
+    pic.y0 = clear_top;
     pic.y1 = std::min(lowest, static_cast<int>(r.cy + r.radius) + margin);
 }
 
@@ -452,7 +459,7 @@ delete_cursor_cell(editor_session &e, char)
 int
 editor_session::sculpt_over_screen()
 {
-    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kEditorPromptSlot);
+    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under);
 }
 
 // A placed load's block: its cells from the first one placed, as many as

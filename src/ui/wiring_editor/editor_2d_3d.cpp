@@ -35,7 +35,9 @@
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_key_loop.h"
@@ -276,7 +278,10 @@ draw_picture(lattice_session &e)
 // ---- One turn ------------------------------------------------------------------
 
 // The information line under the picture, its cells written as places
-// on the lattice, clipped to its strip; a small rule follows in hex.
+// on the lattice, in its strip; a small rule follows in hex. A line wider
+// than the strip (many inputs, a narrow window) is written in the medium
+// or the small font, the first in which it fits; only a line too wide
+// even for the small font is clipped at the strip's end.
 void
 write_information_line(const lattice_session &e)
 {
@@ -286,12 +291,16 @@ write_information_line(const lattice_session &e)
     information_line line = information_pieces(c, e.pic.shape.dim, e.s.rules_set);
     for (const std::string &piece : line.pieces)
         text += piece;
+    const bool hex = line.rule_in_hex && !tot_only;
+    const int hex_width = hex ? hex_string_bytes(1, nhoodm[c]) * 2 * CWidth : 0;
+    const int room = e.strip_x1 - e.strip_x0 - 4 - hex_width;
     setviewport(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, 1);
     clearviewport();
+    font_while fitted({text}, room, {set_medium_font, set_small_font});
     setcolor(white);
     moveto(e.strip_x0 + 2, e.strip_y0 + 1);
     outtext(text.c_str());
-    if (line.rule_in_hex && !tot_only)
+    if (hex)
         print_current_bitstring_hexbytes(1, shown_rule_table(c), nhoodm[c], Maxx, white, 2);
     setviewport(0, 0, Maxx, Maxy, 1);
 }
@@ -656,8 +665,7 @@ toggle_hex(lattice_session &e, char)
 int
 lattice_session::sculpt_over_screen()
 {
-    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
-                                   &boximage[kRegionSlot], kEditorPromptSlot);
+    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1, &boximage[kRegionSlot]);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
     if (pic.shape.dim == 3)
         redraw = true;

@@ -55,9 +55,11 @@ void transform(const cells_in_reach &reach, char key);
 constexpr int kEditorPromptLines = 6;
 constexpr int kEditorPromptSlot = 3;
 
-// Saves what lies under an editor's prompt; puts it back as the editor
-// leaves.
+// Saves what lies under an editor's prompt and hides whole the set-up
+// lines the prompt box reaches into; puts it back as the editor leaves
+// (show_ puts it back and keeps it).
 void save_under_editor_prompt();
+void show_under_editor_prompt();
 void put_back_under_editor_prompt();
 
 // Whether an editor may open: a network with its wiring.
@@ -95,7 +97,7 @@ int lowest_region_row(bool rules_set);
 bool load_network_data(int prompt_lines, placed_part *placed);
 
 // Learning ('l'): the screen of x0, y0 .. x1, y1 as it was before the
-// editor (under, with the prompt area of prompt slot prompt_slot too when
-// it is 0 or more) while the sculpting runs, then the editor's picture
-// back. Returns the sculpting's result.
-int learn_over_screen(int x0, int y0, int x1, int y1, image_slot *under, int prompt_slot);
+// editor (under, and what lay under the editor's prompt) while the
+// sculpting runs, then the editor's picture back. Returns the sculpting's
+// result.
+int learn_over_screen(int x0, int y0, int x1, int y1, image_slot *under);

@@ -23,6 +23,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/code_dialog.h"
 #include "ui/rule_dialogs/rule_dialog.h"
 #include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rule_dialogs/rule_selection.h"
@@ -193,6 +194,53 @@ TEST_F(RuleDialogs, FillWithOneGivesTheAllOneRuleAndTwoChangesNothing)
     free_mem_nhood_matrix(3);
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(carule[0][0], 0xff);
+}
+
+// A random kcode accepted in the set-up: the walk has written its number
+// under its picture, and that line is not written again below it. The
+// text column then holds the menu's two lines, the walk's key line and
+// the number's line, one band of white ink each.
+TEST_F(RuleDialogs, ARandomKcodeIsWrittenOnce)
+{
+    totalistic = rule_kind_kcodes;
+    make_ring(10, 3);
+    allocate_mem_nhood_matrix(3);
+    give_rule_figures();
+    clearviewport();
+    const int top = gety;
+    type_keys("\r\r\r"); // the menu's random walk, accepted, and no transformation
+    select_t_v_code(0, 1, v_code, carule, 1, Maxu);
+    free_mem_nhood_matrix(3);
+    const int left = static_cast<int>(xtext * CWidth);
+    std::vector<unsigned long> seen = pixels_seen(left, top, 20 * CWidth, Maxy - vgay(60) - top);
+    int bands = 0;
+    bool inked_before = false;
+    for (int y = 0; y < Maxy - vgay(60) - top; y++) {
+        bool inked = false;
+        for (int x = 0; x < 20 * CWidth; x++)
+            inked = inked || seen[static_cast<size_t>(y * 20 * CWidth + x)] == Color_Table[white];
+        bands += inked && !inked_before;
+        inked_before = inked;
+    }
+    EXPECT_EQ(bands, 4) << "lines of the kcode set-up";
+}
+
+// A kcode of k = 3 taken to its equivalent of k = 6 by the set-up's
+// transformation: the network is rebuilt for k = 6, and the last code
+// saved at the end is the new network's, not a row freed with the old one.
+TEST_F(RuleDialogs, AKcodeTakenToALargerKIsSavedAsThatK)
+{
+    totalistic = rule_kind_kcodes;
+    make_ring(10, 3);
+    // As the set-up allocates it: for every k up to the largest.
+    allocate_mem_nhood_matrix(Maxnhood);
+    give_rule_figures();
+    type_keys("\r\r6\r\r"); // a random kcode, accepted, its k = 6 equivalent, done
+    select_t_v_code(0, 1, v_code, carule, 1, Maxu);
+    free_mem_nhood_matrix(Maxnhood);
+    EXPECT_EQ(nhood, 6);
+    std::ifstream saved("l_v2k6.vco", std::ios::binary);
+    EXPECT_TRUE(saved.good()) << "no last kcode of k = 6 saved";
 }
 
 TEST_F(RuleDialogs, TwoHundredGivesALimitedSetAndTwoHundredOneAMix)

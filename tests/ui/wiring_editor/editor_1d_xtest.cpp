@@ -158,20 +158,62 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     clear_drawing_area();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) {
-        // The region's frame: the first row of the frame's colour down the
-        // column just right of its left edge.
-        for (int y = text_column_top(); y < Maxy && top < 0; y++)
-            if (pixel_seen(vgax(20) + 1, y) == Color_Table[lightred])
-                top = y;
-    });
+    // The region's frame down the column just right of its left edge.
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(vgax(20) + 1); });
     show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     ASSERT_GT(top, 0);
     ASSERT_FALSE(ink.empty());
-    for (const auto &band : ink)
-        EXPECT_FALSE(band.first < top && band.second >= top)
-            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+}
+
+// Over a set-up text column the circle layout's region cuts no line
+// either, and its ring of nodes stays inside it.
+TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
+{
+    srandom(5);
+    MixNetwork net(2, 10, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
+    int top = -1;
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(pic.x0 + 1); });
+    show_graphic_wiring_1d(layout_circle, true);
+    typing.join();
+    ASSERT_EQ(top, pic.y0);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    const circle_layout &r = pic.ring;
+    EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
+    EXPECT_LE(r.cy + r.radius + r.node, pic.y1);
+}
+
+// The six-line prompt and the hand-rewire box stand over the right ends
+// of the set-up column's first lines: those lines are hidden whole while
+// the editor is up, not cut at the box's left edge, and come back whole
+// when it leaves.
+TEST_F(WiringReview, TheSetUpLinesUnderThePromptAreHiddenWhole)
+{
+    srandom(5);
+    MixNetwork net(2, 20, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    const std::vector<unsigned long> before = samples(vgay(300));
+    int cut_by_prompt = -1, cut_by_hand_box = -1;
+    paced_thread typing = type_keys_looking("hqq", [&](size_t i) {
+        if (i == 0)
+            cut_by_prompt = lines_cut_above(ink, prompt_box_bottom(kEditorPromptLines));
+        if (i == 1)
+            cut_by_hand_box = lines_cut_above(ink, prompt_box_bottom(5));
+    });
+    show_graphic_wiring_1d(layout_time_step, true);
+    typing.join();
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(cut_by_prompt, 0) << "set-up lines cut by the editor's prompt box";
+    EXPECT_EQ(cut_by_hand_box, 0) << "set-up lines cut by the hand-rewire box";
+    EXPECT_EQ(samples(vgay(300)), before) << "the set-up lines not put back whole";
 }
 
 // 'l' opens the learning (sculpting) over the screen as it was before the

@@ -25,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_2d_3d.h"
+#include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
 
 namespace {
@@ -271,20 +272,81 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     clearviewport();
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
     int top = -1;
+    // The region's frame down a column inside it, left of the text.
     paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
-        // The region's frame: the first row of the frame's colour down a
-        // column inside it, left of the text.
-        for (int y = text_column_top(); i == 2 && y < Maxy && top < 0; y++)
-            if (pixel_seen(vgax(20), y) == Color_Table[lightred])
-                top = y;
+        if (i == 2)
+            top = frame_top_down(vgax(20));
     });
     show_w_r_scheme();
     typing.join();
     ASSERT_GT(top, 0);
     ASSERT_FALSE(ink.empty());
-    for (const auto &band : ink)
-        EXPECT_FALSE(band.first < top && band.second >= top)
-            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+}
+
+// On a 20 x 20 square lattice of k = 13 the cursor cell's information
+// line (thirteen inputs as places) is wider than its strip in the normal font: it
+// is written whole inside the region, ending short of its right edge
+// rather than cut there.
+TEST_F(LatticeEditor, TheInformationLineStaysInsideTheRegion)
+{
+    srandom(3);
+    MixNetwork net(2, 400, {13});
+    give_2d(20, 20);
+    nonlocal = 1;
+    wire_regular();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    int bottom = -1, right = -1, ink_at_edge = -1;
+    paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
+        if (i != 2)
+            return;
+        // The region's lower frame, up the column just inside its left
+        // edge; its right frame along the row above.
+        const int x = vgax(2) + 3;
+        for (int y = rule_box_top - 1; y > 0 && bottom < 0; y--)
+            if (pixel_seen(x, y) == Color_Table[lightred])
+                bottom = y;
+        for (int xr = Maxx - 1; xr > x && right < 0 && bottom > 0; xr--)
+            if (pixel_seen(xr, bottom - 1) == Color_Table[lightred])
+                right = xr;
+        if (bottom < 0 || right < 0)
+            return;
+        ink_at_edge = 0;
+        const int band = vgay(17);
+        for (unsigned long pixel : pixels_seen(right - CWidth, bottom - band, CWidth - 2, band - 1))
+            ink_at_edge += pixel == Color_Table[white];
+    });
+    show_w_r_scheme();
+    typing.join();
+    ASSERT_GT(bottom, 0);
+    ASSERT_GT(right, 0);
+    EXPECT_EQ(ink_at_edge, 0) << "the information line runs to the region's right edge";
+}
+
+// The six-line prompt and the hand-rewire box stand over the right ends
+// of the set-up column's first lines: those lines are hidden whole while
+// the editor is up, not cut at the box's left edge.
+TEST_F(LatticeEditor, TheSetUpLinesUnderThePromptAreHiddenWhole)
+{
+    srandom(2);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
+    int cut_by_prompt = -1, cut_by_hand_box = -1;
+    paced_thread typing = type_keys_looking("2\rhqqq", [&](size_t i) {
+        if (i == 2)
+            cut_by_prompt = lines_cut_above(ink, prompt_box_bottom(kEditorPromptLines));
+        if (i == 3)
+            cut_by_hand_box = lines_cut_above(ink, prompt_box_bottom(5));
+    });
+    show_w_r_scheme();
+    typing.join();
+    ASSERT_FALSE(ink.empty());
+    EXPECT_EQ(cut_by_prompt, 0) << "set-up lines cut by the editor's prompt box";
+    EXPECT_EQ(cut_by_hand_box, 0) << "set-up lines cut by the hand-rewire box";
 }
 
 } // namespace

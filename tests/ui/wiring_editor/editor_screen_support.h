@@ -38,8 +38,9 @@ protected:
         nonlocal = 0;
         i2d = j2d = 0;
     }
-    // Set-up lines written down the text column to row bottom, then the rows
-    // each line's ink takes, read left of the prompt box: first and last row.
+    // Set-up lines written down the text column to row bottom, each running
+    // on under the prompt box's place, then the rows each line's ink takes,
+    // read left of the prompt box: first and last row.
     static std::vector<std::pair<int, int>>
     write_setup_lines(int bottom)
     {
@@ -47,7 +48,7 @@ protected:
         const int lines = (bottom - text_column_top()) / CHeight;
         for (int j = 0; j < lines; j++) {
             moveto(vgax(30), text_column_top() + j * CHeight);
-            outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0");
+            outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0, totalistic/forward only-t");
         }
         flush_display();
         std::vector<std::pair<int, int>> ink;
@@ -60,6 +61,41 @@ protected:
                 ink.back().second = y;
         }
         return ink;
+    }
+    // The lines of ink (as write_setup_lines gives them) that begin above row
+    // bottom, where a box at the top right stands over their right ends,
+    // and still show ink left of the box: lines the box cuts.
+    static int
+    lines_cut_above(const std::vector<std::pair<int, int>> &ink, int bottom)
+    {
+        int cut = 0;
+        for (const auto &band : ink) {
+            if (band.first > bottom)
+                continue;
+            std::vector<unsigned long> left = pixels_seen(vgax(30), band.first, Maxx / 2 - 1 - vgax(30),
+                                                          band.second - band.first + 1);
+            cut += std::find(left.begin(), left.end(), Color_Table[white]) != left.end();
+        }
+        return cut;
+    }
+    // The first row of a region's frame colour down column x from the text
+    // column's top (read through the typing connection), or -1.
+    static int
+    frame_top_down(int x)
+    {
+        for (int y = text_column_top(); y < Maxy; y++)
+            if (pixel_seen(x, y) == Color_Table[lightred])
+                return y;
+        return -1;
+    }
+    // The lines of ink whose rows row top cuts: ink above it and on it.
+    static int
+    lines_cut_at(const std::vector<std::pair<int, int>> &ink, int top)
+    {
+        int cut = 0;
+        for (const auto &band : ink)
+            cut += band.first < top && band.second >= top;
+        return cut;
     }
     // Pixels on a grid over the window above row bottom.
     static std::vector<unsigned long> samples(int bottom)
