@@ -37,6 +37,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/storage/histogram_file.h"
 
 namespace {
@@ -718,17 +719,6 @@ damage_box(const damage_record *dp)
     fitted_text(text, x1 - x0 - 5);
 }
 
-// Whether the 1d pattern has drawn over the histogram, or cleared it with
-// its page, since the step before: its rows reach the histogram's box, it
-// scrolls, or its page began again. row: the pattern's row now.
-bool
-pattern_over_histogram(const damage_record *dp, int row, int cell_size)
-{
-    if (pixmap_width < dp->x0 - vgax(48))
-        return false;
-    return nowscrolling || row + cell_size > dp->top - vgay(30) || row < dp->pattern_row;
-}
-
 // The end of a sample: the histogram fed, a new random seed in both
 // halves, the marks and the state-space matrix cleared, the next sample.
 void
@@ -808,6 +798,9 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     bar(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
     setcolor(lightred);
     rectangle(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    // The pattern's rows pass beneath the box: copied or scrolled onto the
+    // window they leave it whole, so it is never seen covered or missing.
+    keep_from_copies(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
     rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
 
     std::string title;
@@ -901,6 +894,18 @@ show_diff_plot(int redraw, damage_record *dp)
 }
 
 void
+redraw_histogram_after_page(damage_record *dp)
+{
+    if (!dp->damage_buf || (diff_plot != diff_plot_stats && !att_hist))
+        return;
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    draw_whole(dp, false);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
 plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
 {
     int16_t px = getx, py = gety;
@@ -917,9 +922,6 @@ plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
                 current_draw = *it->pixmap;
             draw_damage_view(h, it, (lineL + it->diff_gap) * it->cell_size + vgax(10), py);
             current_draw = window;
-            if (diff_plot == diff_plot_stats && pattern_over_histogram(dp, py, it->cell_size))
-                draw_whole(dp, false);
-            dp->pattern_row = py;
         } else {
             draw_damage_view(h, it, eg->diff_x, eg->diff_y);
         }

@@ -10,6 +10,7 @@
 // box keeps clear of the colour key's box at the top right.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -30,6 +31,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -65,6 +67,7 @@ protected:
         scale = 0;
         checked_free(color_v);
         color_v = nullptr;
+        release_kept_area();
     }
 
     // The settings of a forward-only run of damage statistics with the
@@ -128,6 +131,11 @@ protected:
     int y0() const { return Maxy - vgay(30); }
     int top() const { return y0() - vgay(100); }
     int right() const { return x0() + vgax(280); }
+    // The histogram's box around the plot area, its title and captions.
+    int box_left() const { return x0() - vgax(48); }
+    int box_top() const { return top() - vgay(30); }
+    int box_right() const { return right() + vgax(20); }
+    int box_bottom() const { return y0() + vgay(28); }
 };
 
 // Types keys from a second thread: the damage dialog's defaults; then,
@@ -251,6 +259,78 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
 // corner: with the key up the damage box goes left of it, as wide, and
 // drawing it leaves every pixel of the key as it was; with no key up it is
 // against the window's right edge.
+// A run of damage statistics paused after every step, its 1d pattern drawn
+// down the window and over the rows the histogram stands in, then scrolled
+// (or, without scrolling, begun again on a new page): at every pause the
+// histogram's box keeps its frame and its title band shows the title as at
+// the first step, never the pattern's cells nor a cleared band.
+TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
+{
+    for (uint8_t scroll : {1, 0}) {
+        SCOPED_TRACE(scroll ? "scrolling" : "page by page");
+        TestNetwork net(2, 30, 3);
+        TestNetwork::set_rule_number(110);
+        double_network();
+        start_damage_statistics();
+        scale = 8;
+        scrolling = scroll;
+        nowscrolling = 0;
+        d_mode = display_unset;
+        stppause = stppause_step_next_run;
+        random_damage_halves();
+        // Steps enough for the rows to reach the window's bottom, and for
+        // some more to scroll or start the next page.
+        const int steps = Maxy / scale + 20;
+        const int band_top = top() - vgay(25), band_width = box_right() - box_left() - 1;
+        std::vector<unsigned long> title_band;
+        std::vector<int> covered, unframed;
+        std::string keys = "\r\r\r\r" + std::string(static_cast<size_t>(steps), '\r');
+        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i < 4)
+                return; // the damage questions
+            std::vector<unsigned long> band =
+                pixels_seen(box_left() + 1, band_top, band_width, CHeight);
+            if (i == 4)
+                title_band = band;
+            else if (band != title_band)
+                covered.push_back(static_cast<int>(i - 3));
+            int frame = 0;
+            for (unsigned long p : pixels_seen(box_left(), box_top(), band_width + 2, 1))
+                frame += p == Color_Table[lightred];
+            for (unsigned long p : pixels_seen(box_left(), box_top(), 1, box_bottom() - box_top()))
+                frame += p == Color_Table[lightred];
+            if (frame != band_width + 2 + box_bottom() - box_top())
+                unframed.push_back(static_cast<int>(i - 3));
+        });
+        std::thread stop([&] {
+            typing.join();
+            // The step pause ended ("q" and Return in its entry, which waits
+            // once for both), the running pattern stopped and its pause box
+            // left.
+            std::thread end_pauses = type_keys_looking("\r", [](size_t) { type_keys("q"); });
+            end_pauses.join();
+            std::thread pause_box = run_keys::ScreenTest_access::paced("q");
+            type_keys("q");
+            pause_box.join();
+        });
+        run_forward(carule);
+        stop.join();
+        screenshot(scroll ? "damage_scrolled_beneath" : "damage_paged_beneath");
+        ASSERT_FALSE(title_band.empty()) << "the run never paused";
+        EXPECT_GT(std::count(title_band.begin(), title_band.end(), Color_Table[white]), 0)
+            << "no title at the first step";
+        EXPECT_TRUE(covered.empty()) << covered.size() << " of " << steps
+                                     << " steps showed the title band changed, the first at step "
+                                     << covered.front();
+        EXPECT_TRUE(unframed.empty()) << unframed.size() << " of " << steps
+                                      << " steps showed the box's frame broken, the first at step "
+                                      << unframed.front();
+        checked_free(color_v);
+        color_v = nullptr;
+        stppause = stppause_none;
+    }
+}
+
 TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
 {
     TestNetwork net(2, 40, 3);
