@@ -10,13 +10,15 @@
 # checks that Zemra's field has the same basins. The side-by-side runs are
 # the best of SIDE_REPS repetitions (default 3), each column on its own;
 # the thread count Zemra chose with every core busy is printed beside them.
+# Last, the drawn forward runs (run_forward_bench), on a private virtual X
+# server as the drawn fields.
 # Extra arguments go to every benchmark program (e.g. --benchmark_filter=).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZEMRA_BENCH_BUILD:-$here/build/bench}
 reps=${REPS:-5}
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZEMRA_BENCH=ON -DZEMRA_TESTS=OFF >/dev/null
-cmake --build "$build" -j3 --target basin_field_bench backward_bench >/dev/null
+cmake --build "$build" -j3 --target basin_field_bench backward_bench run_forward_bench >/dev/null
 best() {
   "$@" --benchmark_repetitions="$reps" --benchmark_display_aggregates_only=false 2>/dev/null |
     awk '/^BM_/ && !/_(mean|median|stddev|cv)/ { name = $1; t = $2 + 0;
@@ -70,3 +72,5 @@ echo "# computed field side by side; load: $(cut -d' ' -f1-3 /proc/loadavg)"
                   agrees[k] == 1 ? "yes" : "NO"
          }
        }'
+echo "# drawn forward runs: rows and frames a second, key polls and undrawn runs"
+"$here/tests/with_xvfb.sh" "$build/bench/run_forward_bench" "$@"

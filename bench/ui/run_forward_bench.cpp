@@ -28,15 +28,23 @@
 
 namespace {
 
-void
-open_window_once()
+// Opens the window on $DISPLAY the first time; without a display the
+// benchmark is skipped with the command that gives it one, rather than the
+// program ending when the connection fails.
+bool
+open_window_once(benchmark::State &state)
 {
     static bool open = false;
     if (open)
-        return;
+        return true;
+    if (!getenv("DISPLAY")) {
+        state.SkipWithError("no DISPLAY: run under tests/with_xvfb.sh (bench/field_figures.sh does)");
+        return false;
+    }
     allocate_mem_buffers();
     open_graphics();
     open = true;
+    return true;
 }
 
 // A v = 2 network of n cells wired as a ring of k inputs, with a random rule
@@ -105,7 +113,8 @@ drawn_runs(benchmark::State &state, int mode, int cell, uint32_t steps)
 void
 BM_Rows1d_n1000_scale1(benchmark::State &state)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     network net(1000, 3, 0);
     drawn_runs(state, display_1d, 1, 2000);
 }
@@ -114,7 +123,8 @@ BENCHMARK(BM_Rows1d_n1000_scale1)->Unit(benchmark::kMillisecond);
 void
 BM_Rows1d_n1000_scale4(benchmark::State &state)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     // 1,000 cells of 4 pixels pass a 1,280-pixel window: the pixmap is
     // clamped to the window and the rest of each row clipped.
     network net(1000, 3, 0);
@@ -125,7 +135,8 @@ BENCHMARK(BM_Rows1d_n1000_scale4)->Unit(benchmark::kMillisecond);
 void
 BM_Frames2d_100x100_scale4(benchmark::State &state)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     network net(10000, 5, 100);
     drawn_runs(state, display_2d, 4, 200);
 }
@@ -134,7 +145,8 @@ BENCHMARK(BM_Frames2d_100x100_scale4)->Unit(benchmark::kMillisecond);
 void
 BM_KeyPoll(benchmark::State &state)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     for (auto _ : state)
         benchmark::DoNotOptimize(event_ready());
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
@@ -146,7 +158,8 @@ BENCHMARK(BM_KeyPoll);
 void
 BM_UndrawnRun_n1000(benchmark::State &state)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     network net(1000, 3, 0);
     const uint32_t steps = 20000;
     for (auto _ : state) {
@@ -168,7 +181,8 @@ BENCHMARK(BM_UndrawnRun_n1000)->Unit(benchmark::kMillisecond);
 void
 undrawn_large_run(benchmark::State &state, bool near_ring)
 {
-    open_window_once();
+    if (!open_window_once(state))
+        return;
     network net(65025, 3, 0);
     if (near_ring)
         wiring[lineL - 1][0] = 0;

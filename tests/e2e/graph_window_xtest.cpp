@@ -4,30 +4,20 @@
 // again, and 'q' goes back to the run.
 #include "e2e/e2e_fixture.h"
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 namespace {
 
 using GraphWindowRoad = ZemraTest;
 
-// The digest of a region once it has changed from `from` and then stayed
-// the same for a while: what a command drew, whole. 0 when it never changed.
+// The digest of a region once the program waits for its next key: what the
+// last command drew, whole (all drawn before a key wait is on the screen
+// then). 0 when no wait came.
 template <typename Digest>
 unsigned long long
-changed_and_settled(Digest digest, unsigned long long from)
+drawn_at_next_wait(ZemraProcess &zemra, Digest digest)
 {
-    unsigned long long now = 0;
-    if (!wait_until([&] { return (now = digest()) != from; }))
-        return 0;
-    for (int same = 0; same < 6;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        unsigned long long next = digest();
-        same = next == now ? same + 1 : 0;
-        now = next;
-    }
-    return now;
+    return zemra.wait_ready_for_key() ? digest() : 0;
 }
 
 TEST_F(GraphWindowRoad, LayoutKeysAndTheWindowToggle)
@@ -39,21 +29,24 @@ TEST_F(GraphWindowRoad, LayoutKeysAndTheWindowToggle)
     // of the pause box, both of which blink their cursors on the right.
     auto graph = [&] { return zemra->region_digest(w / 16, h / 4, w / 2 - w / 16 - 4, h / 2); };
     zemra->type_now("q");  // the running pattern: pause box
-    unsigned long long paused = changed_and_settled(graph, 0);
+    unsigned long long paused = drawn_at_next_wait(*zemra, graph);
+    ASSERT_NE(paused, 0u) << "no pause box";
     answer({"g\r", "L"}); // toggle the graph layout; the graph with its links
-    unsigned long long shown = changed_and_settled(graph, paused);
-    ASSERT_NE(shown, 0u) << "no graph";
+    unsigned long long shown = drawn_at_next_wait(*zemra, graph);
+    ASSERT_NE(shown, 0u) << "no wait in the graph window";
+    ASSERT_NE(shown, paused) << "no graph";
     for (char key : std::string("O1rR2o")) {
         answer({std::string(1, key)});
-        unsigned long long next = changed_and_settled(graph, shown);
-        EXPECT_NE(next, 0u) << "'" << key << "' drew nothing new";
+        unsigned long long next = drawn_at_next_wait(*zemra, graph);
+        EXPECT_NE(next, 0u) << "no wait after '" << key << "'";
+        EXPECT_NE(next, shown) << "'" << key << "' drew nothing new";
         shown = next;
     }
     answer({"w"});
-    unsigned long long covered = changed_and_settled(graph, shown);
-    EXPECT_NE(covered, 0u) << "'w' left the graph";
+    unsigned long long covered = drawn_at_next_wait(*zemra, graph);
+    EXPECT_NE(covered, shown) << "'w' left the graph";
     answer({"w"});
-    EXPECT_EQ(changed_and_settled(graph, covered), shown) << "the second 'w' did not bring the graph back";
+    EXPECT_EQ(drawn_at_next_wait(*zemra, graph), shown) << "the second 'w' did not bring the graph back";
     answer({"q"});          // back to the run, which goes on in the graph layout
     zemra->type_now("q");   // pause box again
     EXPECT_EQ(zemra->quit_by_steps(), 0);

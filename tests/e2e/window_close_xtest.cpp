@@ -16,7 +16,7 @@ TEST_F(WindowClose, DestroyedAtAPromptEndsCleanly)
     launch();
     XDestroyWindow(zemra->display, zemra->window);  // as xdotool windowclose
     XSync(zemra->display, False);
-    EXPECT_EQ(zemra->wait_exit(5), 0);
+    EXPECT_EQ(zemra->wait_exit(), 0);
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
 }
 
@@ -30,7 +30,7 @@ TEST_F(WindowClose, DestroyedUnderARunningPatternEndsCleanly)
     ASSERT_TRUE(wait_until([&] { return rows() != early; })) << "no running pattern";
     XDestroyWindow(zemra->display, zemra->window);
     XSync(zemra->display, False);
-    EXPECT_EQ(zemra->wait_exit(5), 0);
+    EXPECT_EQ(zemra->wait_exit(), 0);
     EXPECT_NE(zemra->stderr_text().find("Zemra clean exit"), std::string::npos);
 }
 
@@ -51,7 +51,7 @@ TEST_F(WindowClose, CloseRequestOpensTheExitBox)
     XFlush(zemra->display);
     ASSERT_TRUE(wait_until([&] { return centre() != before; })) << "no exit box";
     zemra->type("q");
-    EXPECT_EQ(zemra->wait_exit(5), 0);
+    EXPECT_EQ(zemra->wait_exit(), 0);
     EXPECT_EQ(zemra->stderr_text(), kCleanExit);
 }
 

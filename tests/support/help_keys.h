@@ -120,3 +120,45 @@ expect_pieces_name_their_keys(const std::vector<key_help_line> &pieces, Read rea
         named.insert(piece.keys.begin(), piece.keys.end());
     }
 }
+
+// The one check that the help shown and the keys dispatched are the same
+// set, in one state: a key acts (takes(key), over every key code but 0)
+// exactly when a piece of help lists it, or when the table's rows say it
+// acts unlisted (unlisted, from the table's unlisted_keys). where says
+// which state failed. Returns the keys the pieces list.
+template <class Takes>
+std::set<char>
+expect_listed_keys_act(const std::vector<key_help_line> &help, Takes takes, const std::string &where = "",
+                       const std::string &unlisted = "")
+{
+    std::set<char> listed;
+    for (const key_help_line &piece : help)
+        listed.insert(piece.keys.begin(), piece.keys.end());
+    std::set<char> acting = listed;
+    acting.insert(unlisted.begin(), unlisted.end());
+    for (int key = -128; key < 128; key++) {
+        if (key != 0) {
+            EXPECT_EQ(takes(static_cast<char>(key)), acting.count(static_cast<char>(key)) > 0)
+                << where << " key code " << key;
+        }
+    }
+    return listed;
+}
+
+// The whole check of a key table's help in one state: each piece that
+// lists keys names (as read finds them in its text) exactly those keys, a
+// piece that lists none (a heading, the buttons' help) being left to the
+// caller; and the keys listed (with those acting unlisted) are the keys
+// that act.
+template <class Read, class Takes>
+std::set<char>
+check_pieces_against_keys(const std::vector<key_help_line> &help, Read read, Takes takes,
+                          const std::string &where = "", const std::string &unlisted = "")
+{
+    for (const key_help_line &piece : help) {
+        if (!piece.keys.empty()) {
+            EXPECT_EQ(read(piece.text), key_set(piece.keys)) << where << " \"" << piece.text << "\"";
+        }
+    }
+    return expect_listed_keys_act(help, takes, where, unlisted);
+}

@@ -4,14 +4,18 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
 #include "engine/model/globals.h"
 #include "support/ready_signal.h"
 #include "support/x_keys.h"
+#include "ui/driver/start_state.h"
 #include "ui/driver/startup.h"
 #include "ui/model/buffers.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -46,7 +50,92 @@ take_keys_left()
     }
 }
 
+// Nothing queued for the next dialog: no event in the window's queue (keys
+// on their way included) and no wait signalled.
+void
+drain_input()
+{
+    take_keys_left();
+    drop_ready_signals(ready_fd);
+}
+
+// The test's own thread, which runs the dialogs the paced threads type into.
+std::thread::id dialogs_thread;
+// Set on a paced thread while it runs: the dialogs' thread has joined it.
+thread_local const std::atomic<bool> *paced_over = nullptr;
+
+// Waits for the window's next key wait on a paced thread, in short slices so
+// that the thread's join is seen soon; true when the wait came. On a join
+// the wait can never come; on the patience running out it did not in time.
+// Either way the failure names the input waited for (what).
+bool
+wait_ready_paced(const std::string &what)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
+    for (;;) {
+        if (wait_for_ready_signal(ready_fd, 0.05))
+            return true;
+        bool over = paced_over && *paced_over;
+        if (over || std::chrono::steady_clock::now() >= end) {
+            ADD_FAILURE() << (over ? "the dialogs returned" : "the window did not wait")
+                          << " before " << what;
+            return false;
+        }
+    }
+}
+
+// Types keys at the window's waits, each once it waits; stops at the first
+// wait that does not come, naming the key and those typed before it.
+void
+type_at_waits(const std::string &keys, const std::function<void(size_t)> &look)
+{
+    for (size_t i = 0; i < keys.size(); i++) {
+        std::string what = "key " + std::to_string(i) + " of \"" + keys + "\" (after \"" +
+                           keys.substr(0, i) + "\")";
+        if (!wait_ready_paced(what))
+            return;
+        if (look)
+            look(i);
+        bool shift_taken = true;
+        xtest_type_char(test_display, keys[i], [&] { shift_taken = wait_ready_paced(what); });
+        if (!shift_taken)
+            return;
+    }
+}
+
 } // namespace
+
+paced_thread::paced_thread(std::function<void()> body)
+    : over_(std::make_shared<std::atomic<bool>>(false))
+{
+    // Waits of earlier dialogs are over: only those from now on count.
+    drop_ready_signals(ready_fd);
+    std::shared_ptr<std::atomic<bool>> over = over_;
+    thread_ = std::thread([over, body] {
+        paced_over = over.get();
+        body();
+    });
+}
+
+paced_thread &
+paced_thread::operator=(paced_thread &&other) noexcept
+{
+    join();
+    over_ = std::move(other.over_);
+    thread_ = std::move(other.thread_);
+    return *this;
+}
+
+void
+paced_thread::join()
+{
+    if (!thread_.joinable())
+        return;
+    // Joined by another typing thread, the dialogs may still be running.
+    if (std::this_thread::get_id() == dialogs_thread)
+        *over_ = true;
+    thread_.join();
+}
 
 void
 ScreenTest::SetUpTestSuite()
@@ -86,6 +175,17 @@ ScreenTest::SetUp()
             FAIL() << "no X display could be opened";
         GTEST_SKIP() << "no X display";
     }
+    dialogs_thread = std::this_thread::get_id();
+    restore_start_state();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    drain_input();
+}
+
+void
+ScreenTest::TearDown()
+{
+    if (window_open)
+        drain_input();
 }
 
 void
@@ -94,39 +194,16 @@ ScreenTest::type_keys(const std::string &keys)
     xtest_type(test_display, keys);
 }
 
-std::thread
+paced_thread
 ScreenTest::type_keys_paced(const std::string &keys)
 {
-    // Waits of earlier dialogs are over: only those from now on count.
-    drop_ready_signals(ready_fd);
-    return std::thread([keys] {
-        // Shift is a key of its own: the dialog takes it in a wait of its own.
-        auto wait_ready = [] {
-            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
-                ADD_FAILURE() << "the window did not wait for a key";
-        };
-        for (char c : keys) {
-            wait_ready();
-            xtest_type_char(test_display, c, wait_ready);
-        }
-    });
+    return paced_thread([keys] { type_at_waits(keys, nullptr); });
 }
 
-std::thread
+paced_thread
 ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t)> look)
 {
-    drop_ready_signals(ready_fd);
-    return std::thread([keys, look] {
-        auto wait_ready = [] {
-            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
-                ADD_FAILURE() << "the window did not wait for a key";
-        };
-        for (size_t i = 0; i < keys.size(); i++) {
-            wait_ready();
-            look(i);
-            xtest_type_char(test_display, keys[i], wait_ready);
-        }
-    });
+    return paced_thread([keys, look] { type_at_waits(keys, look); });
 }
 
 keys_at_each_wait::keys_at_each_wait(const std::string &keys, bool at_once)
@@ -223,15 +300,14 @@ ScreenTest::press_button(unsigned int b, bool down)
     xtest_button(test_display, b, down);
 }
 
-std::thread
+paced_thread
 ScreenTest::act_paced(std::vector<std::function<void()>> steps)
 {
-    drop_ready_signals(ready_fd);
-    return std::thread([steps] {
-        for (const std::function<void()> &step : steps) {
-            if (!wait_for_ready_signal(ready_fd, kReadyPatience))
-                ADD_FAILURE() << "the window did not wait for input";
-            step();
+    return paced_thread([steps] {
+        for (size_t i = 0; i < steps.size(); i++) {
+            if (!wait_ready_paced("step " + std::to_string(i) + " of " + std::to_string(steps.size())))
+                return;
+            steps[i]();
         }
     });
 }
@@ -239,10 +315,17 @@ ScreenTest::act_paced(std::vector<std::function<void()>> steps)
 void
 ScreenTest::type_in_step(char c)
 {
-    xtest_type_char(test_display, c, [] {
-        if (!wait_for_ready_signal(ready_fd, kReadyPatience))
-            ADD_FAILURE() << "the window did not wait for a key";
-    });
+    xtest_type_char(test_display, c, [c] { wait_ready_paced(std::string("the key after Shift for '") + c + "'"); });
+}
+
+int
+ScreenTest::inked_right_of_prompt_box(int lines)
+{
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(lines);
+    int inked = 0;
+    for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
+        inked += pixel != Color_Table[black];
+    return inked;
 }
 
 unsigned long

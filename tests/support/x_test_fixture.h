@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,12 +17,36 @@
 // (nothing when it names none), to look at a screen a test drew.
 void screenshot(const std::string &name);
 
+// A typing thread of the fixture. join() on the test's own thread tells it
+// that the test's dialogs have returned: a key it still waits to type can
+// then never be taken, so it fails at once naming that key and the keys
+// typed before it, instead of waiting out the patience. It is joined when it goes out of scope
+// too, so it never outlives its test.
+class paced_thread {
+public:
+    paced_thread() = default;
+    explicit paced_thread(std::function<void()> body);
+    paced_thread(paced_thread &&other) noexcept = default;
+    paced_thread &operator=(paced_thread &&other) noexcept;
+    ~paced_thread() { join(); }
+    bool joinable() const { return thread_.joinable(); }
+    void join();
+
+private:
+    std::shared_ptr<std::atomic<bool>> over_;
+    std::thread thread_;
+};
+
 class ScreenTest : public ::testing::Test {
 protected:
     // Opens the window once; without a display the test fails under CI and
     // is skipped elsewhere.
     static void SetUpTestSuite();
+    // Each test begins from the program's start state (restore_start_state),
+    // the whole window as the viewport, with no event queued and no wait
+    // signalled; it leaves none behind either.
     void SetUp() override;
+    void TearDown() override;
 
     // Types the characters of keys into the window ('\r' is Return).
     static void type_keys(const std::string &keys);
@@ -29,11 +54,11 @@ protected:
     // input, while the test runs the dialogs that read them: status boxes
     // drop keys typed ahead, as they would a user's. Join the thread when
     // the dialogs return.
-    static std::thread type_keys_paced(const std::string &keys);
+    static paced_thread type_keys_paced(const std::string &keys);
     // As type_keys_paced, calling look(i) on the typing thread before key i
     // is typed, once the window waits for it: look reads what the waiting
     // dialog shows through pixel_seen.
-    static std::thread type_keys_looking(const std::string &keys,
+    static paced_thread type_keys_looking(const std::string &keys,
                                          std::function<void(size_t)> look);
     // Pixel value of the window at (x, y), read through the typing
     // connection (for look; the window's own connection is the test's).
@@ -64,10 +89,14 @@ protected:
     // (keys, or a press, the pointer's motions and the release of a drag)
     // and may read what the previous one left. Join the thread when the
     // dialogs return.
-    static std::thread act_paced(std::vector<std::function<void()>> steps);
+    static paced_thread act_paced(std::vector<std::function<void()>> steps);
     // In a step of act_paced: types c, a Shift first taken by a wait of its
     // own as in type_keys_paced.
     static void type_in_step(char c);
+    // Pixels other than the background in the strip right of the prompt
+    // box's frame, from the top down to the last row of a box of `lines`
+    // lines, read as pixels_seen reads: what a line run out of the box left.
+    static int inked_right_of_prompt_box(int lines);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
     // The rule figures a run writes (zparam), as start-up gives them: a

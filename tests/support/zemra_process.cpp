@@ -1,4 +1,7 @@
 // Running the real program for end-to-end tests (see zemra_process.h).
+// GoogleTest comes before the header's Xlib, whose macros would break it.
+#include <gtest/gtest.h>
+
 #include "support/zemra_process.h"
 
 #include <X11/Xutil.h>
@@ -155,15 +158,23 @@ void
 ZemraProcess::type(const std::string &keys)
 {
     // Shift is a key of its own: the program takes it in a wait of its own.
-    // A wait already seen by wait_ready_for_key takes the first key.
-    auto wait_ready = [this] {
-        if (!wait_seen_)
-            wait_ready_for_key();
-        wait_seen_ = false;
-    };
-    for (char c : keys) {
+    // A wait already seen by wait_ready_for_key takes the first key. A wait
+    // that does not come (the program ended, or was busy past the patience)
+    // fails the test there, naming the key, and the rest is not typed.
+    bool waited = true;
+    for (size_t i = 0; i < keys.size() && waited; i++) {
+        auto wait_ready = [&] {
+            if (!waited)
+                return;
+            waited = wait_seen_ || wait_ready_for_key();
+            wait_seen_ = false;
+            if (!waited)
+                ADD_FAILURE() << "the program did not wait for key " << i << " of \"" << keys
+                              << "\" (after \"" << keys.substr(0, i) << "\")";
+        };
         wait_ready();
-        xtest_type_char(display, c, wait_ready);
+        if (waited)
+            xtest_type_char(display, keys[i], wait_ready);
     }
     pause_briefly();
 }

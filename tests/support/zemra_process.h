@@ -23,7 +23,7 @@ public:
     bool start();
     // Waits until the window is mapped and its first screen drawn (the
     // prompt box frame shows), then moves the pointer into it.
-    bool wait_for_first_screen(double seconds = 20);
+    bool wait_for_first_screen(double seconds = kReadyPatience);
     // Types characters ('\r' for Return) through the server, each once the
     // program signals that it waits for a key (ready_signal.h); type_now
     // sends them at once (for keys that interrupt a running pattern or
@@ -40,7 +40,7 @@ public:
     void control_q();
     // Waits for the program to end: its exit status, or -1 when it had to
     // be killed after the timeout.
-    int wait_exit(double seconds = 20);
+    int wait_exit(double seconds = kReadyPatience);
     // Types 'q' at each of the program's waits, stepping back through every
     // stage to the exit box and out, until it ends (at most `most` keys);
     // then its exit status as wait_exit gives it.

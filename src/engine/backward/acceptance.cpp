@@ -132,7 +132,7 @@ append_segment(const uint8_t *P, uint32_t h, uint32_t w)
     segno = s;
 }
 
-// Step 3 of the check: 1 when P is a rotation of a kept entry. Leaves the
+// The check's rotation merging: 1 when P is a rotation of a kept entry. Leaves the
 // ring segment length (or the 2d periods) of P in h, w.
 int
 merged_by_rotation(const uint8_t *P, uint32_t *h, uint32_t *w)
@@ -183,15 +183,15 @@ mark_rotations(found_state &f, uint32_t h, uint32_t w)
     });
 }
 
-// 1 when step 6 marks each pre-image itself, not the rotations it stands
-// for.
+// 1 when the marking of placed states marks each pre-image itself, not the
+// rotations it stands for.
 bool
 marks_each_state()
 {
     return dontcompress || (nonlocal && !regular2d) || exhaustive_testing == exhaustive_random_map;
 }
 
-// Step 6: the placed states of an accepted pre-image in table mode.
+// The marking of placed states: those of an accepted pre-image in table mode.
 void
 mark_placed(found_state &f, uint32_t h, uint32_t w)
 {
@@ -204,7 +204,7 @@ mark_placed(found_state &f, uint32_t h, uint32_t w)
         mark_rotations(f, h, w);
 }
 
-// Steps 1 to 3 of the check: 1 when f is rejected as the cycle state before
+// The check's early rejections: 1 when f is rejected as the cycle state before
 // the root, a subtree root met again, or a rotation of a kept entry of a
 // uniform target's fan. Leaves the segment periods of f in h, w.
 int
@@ -231,7 +231,7 @@ rejected_early(found_state &f, uint32_t *h, uint32_t *w)
     return allbitssame && !insegloop && compression_on() && merged_by_rotation(line_of(f), h, w);
 }
 
-// Steps 1 to 3 apply at the root's fan, in a subtree not yet known to
+// The early rejections apply at the root's fan, in a subtree not yet known to
 // repeat, and in a uniform target's fan only.
 bool
 early_steps_apply()
@@ -239,7 +239,7 @@ early_steps_apply()
     return level == 0 || !isrepeat || allbitssame;
 }
 
-// Step 4: one more pre-image counted; 0, and the tree abandoned, when the
+// The count: one more pre-image counted; 0, and the tree abandoned, when the
 // next list is full.
 int
 count_pre_image()
@@ -261,10 +261,10 @@ check_found(found_state &f)
         return 1;
     if (!count_pre_image())
         return 1;
-    // 5. The space-time strip.
+    // The space-time strip.
     if (stp)
         show_pre_image(line_of(f));
-    // 6. Placed states in table mode.
+    // Placed states marked in table mode.
     if (exhaustive_testing)
         mark_placed(f, h, w);
     return 0;
@@ -336,10 +336,10 @@ plain_acceptance_terms()
     return plain_terms{tickoff, tickspace, fan_leaves_out_ticked_off, exhaustive_testing != 0};
 }
 
-// The steps of check_found that apply to a plain fan, for all its states at
-// once: the count (which cannot fill the list) and, in table mode, the mark
-// of step 6; with the ticked-off test of a fan of numbers in the same read
-// of the tickoff byte.
+// The phases of check_found that apply to a plain fan, for all its states
+// at once: the count (which cannot fill the list) and, in table mode, the
+// mark of placed states; with the ticked-off test of a fan of numbers in the
+// same read of the tickoff byte.
 uint32_t
 accept_plain_numbers(const uint32_t *fan, uint32_t count)
 {
@@ -366,10 +366,10 @@ accept_line(const uint8_t *P)
     return accept_found(f);
 }
 
-// Where plain_fan holds, the check of each state is reduced to the steps
+// Where plain_fan holds, the check of each state is reduced to the phases
 // that apply (the count, which cannot fill the list, and in table mode the
-// mark of step 6), the list's room is taken beforehand, and the keys are
-// polled once after the fan.
+// mark of placed states), the list's room is taken beforehand, and the keys
+// are polled once after the fan.
 void
 accept_numbers(const uint32_t *fan, uint32_t count)
 {

@@ -2,6 +2,7 @@
 #include "engine/backward/globals.h"
 
 #include "engine/backward/preimages_general.h"
+#include "engine/model/start_values.h"
 
 uint8_t neutral_order = 0;
 uint16_t templineL = 0;
@@ -160,4 +161,36 @@ reset_backward_tree()
     isrepeat = 0;
     tree_max_fan = 0;
     user_stopped = false;
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values backward_start(
+    neutral_order, templineL, comp_type_tot, lastlevel, maxinhist, pre_fan_edges, basintypeno,
+    meta_graph, thisrad, nextrad, heading, angle, segfanangle, spot, xx, yy, cx, cy, attrepseg,
+    basinsize, maxbasinlevel, maxbasinfan, totsubtree, earlyexitbasin, attrepseg_2d_h,
+    attrepseg_2d_v, attrepseg_2d_patch, fieldsize, fieldgofE, totbasinsinfield, maxfieldfan,
+    cycles, pretog, thisindex, thismax, nextindex, nextbefore, nextmax, level, precount,
+    pretested, fansize, gofEno, treesize, maxtreefan, maxtreelevel, totalsegfan, isexception,
+    progbar, tree_max_fan, earlyexit, abort_subtree, level_limit, level_limit_reached,
+    fit_field_layout, datapause, successive_basins, show_ss_matrix, ss_m_att_only, see_ppstack,
+    dontcompress, basinfield, show_maj, pre_fansize_freq_hist, attindex, cyclematch, basinno,
+    cyclematch_2d, cyclematch_2d_diag, basinno_2d_h, basinno_2d_v, totatt_states, attrepeat,
+    isrepeat, allbitssame, user_stopped, segno, segindex, segfan, startsegfan, insegloop,
+    justonepreimage, justonepreimage_found, tickspace, statespace, reorderRBN,
+    partial_preimage_limit, local_run_key_bits, ppL, pp_ymax, pp_hist_max, pp_histcount,
+    pp_wild, pp_wild_tot, ox, oy, firstox, firstoy, xspacing, yspacing, startxspacing,
+    startyspacing, mutant_layout, pstartrad, xoffset, yoffset, fox, foy, xpspacing, ypspacing,
+    xpspacefact, ypspacefact, orient_angle, fan_angle_fact, dontcopytrees, shownumbers, just_G,
+    show_one_att_state, labelsizefactor, start_edge_color, fieldpause, filestates,
+    totsubgofEdensity, basingofEdensity, fieldgofEdensity, earlyexitfield, totalgofE,
+    totalprecount, xspacefact, yspacefact, rightborder, firstxspacing, firstyspacing,
+    use_preset_basin_pos, startrad);
+} // namespace
+
+void
+restore_backward_start_values()
+{
+    backward_start.restore();
 }

@@ -240,3 +240,7 @@ void reset_backward_run();
 // (thisindex, thismax, nextindex, nextmax), pretog, level, isrepeat and
 // tree_max_fan 0, user_stopped false.
 void reset_backward_tree();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_backward_start_values();

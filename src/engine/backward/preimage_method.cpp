@@ -101,70 +101,70 @@ neutral_order_fan(const fan_target &)
 } // namespace
 
 const preimage_method local_1d_preimages = {
-    .name = "local 1d",
-    .prepare = prepare_local,
-    .release = free_local_arrays,
-    .fan_of = local_fan,
-    .hands_numbers = hands_lines,
-    .stored_fan = nullptr,
-    .stored_fans_ready = nullptr,
-    .warm = nullptr,
-    .stored_index = nullptr,
-    .polls_keys = true,
-    .leaves_out_ticked_off = false,
+    "local 1d",        // name
+    prepare_local,     // prepare
+    free_local_arrays, // release
+    local_fan,         // fan_of
+    hands_lines,       // hands_numbers
+    nullptr,           // stored_fan
+    nullptr,           // stored_fans_ready
+    nullptr,           // warm
+    nullptr,           // stored_index
+    true,              // polls_keys
+    false,             // leaves_out_ticked_off
 };
 const preimage_method general_breadth_first_preimages = {
-    .name = "general breadth-first",
-    .prepare = prepare_general,
-    .release = free_pre_rand,
-    .fan_of = general_breadth_first_fan,
-    .hands_numbers = general_hands_numbers,
-    .stored_fan = nullptr,
-    .stored_fans_ready = nullptr,
-    .warm = nullptr,
-    .stored_index = nullptr,
-    .polls_keys = false,
-    .leaves_out_ticked_off = false,
+    "general breadth-first",   // name
+    prepare_general,           // prepare
+    free_pre_rand,             // release
+    general_breadth_first_fan, // fan_of
+    general_hands_numbers,     // hands_numbers
+    nullptr,                   // stored_fan
+    nullptr,                   // stored_fans_ready
+    nullptr,                   // warm
+    nullptr,                   // stored_index
+    false,                     // polls_keys
+    false,                     // leaves_out_ticked_off
 };
 const preimage_method general_walk_preimages = {
-    .name = "general walk",
-    .prepare = prepare_general,
-    .release = free_pre_rand,
-    .fan_of = general_walk_fan,
-    .hands_numbers = general_hands_numbers,
-    .stored_fan = general_field_fan,
-    .stored_fans_ready = general_field_fans_ready,
-    .warm = warm_walk,
-    .stored_index = nullptr,
-    .polls_keys = false,
-    .leaves_out_ticked_off = false,
+    "general walk",           // name
+    prepare_general,          // prepare
+    free_pre_rand,            // release
+    general_walk_fan,         // fan_of
+    general_hands_numbers,    // hands_numbers
+    general_field_fan,        // stored_fan
+    general_field_fans_ready, // stored_fans_ready
+    warm_walk,                // warm
+    nullptr,                  // stored_index
+    false,                    // polls_keys
+    false,                    // leaves_out_ticked_off
 };
 // The table's fans leave out the states a field placed already.
 const preimage_method table_preimages = {
-    .name = "table",
-    .prepare = nothing_to_prepare,
-    .release = nothing_to_release,
-    .fan_of = table_fan,
-    .hands_numbers = states_numbered,
-    .stored_fan = table_pre_images,
-    .stored_fans_ready = nullptr,
-    .warm = warm_pre_images,
-    .stored_index = table_fan_index,
-    .polls_keys = true,
-    .leaves_out_ticked_off = true,
+    "table",            // name
+    nothing_to_prepare, // prepare
+    nothing_to_release, // release
+    table_fan,          // fan_of
+    states_numbered,    // hands_numbers
+    table_pre_images,   // stored_fan
+    nullptr,            // stored_fans_ready
+    warm_pre_images,    // warm
+    table_fan_index,    // stored_index
+    true,               // polls_keys
+    true,               // leaves_out_ticked_off
 };
 const preimage_method neutral_order_preimages = {
-    .name = "neutral orders",
-    .prepare = nothing_to_prepare,
-    .release = nothing_to_release,
-    .fan_of = neutral_order_fan,
-    .hands_numbers = hands_lines,
-    .stored_fan = nullptr,
-    .stored_fans_ready = nullptr,
-    .warm = nullptr,
-    .stored_index = nullptr,
-    .polls_keys = true,
-    .leaves_out_ticked_off = false,
+    "neutral orders",   // name
+    nothing_to_prepare, // prepare
+    nothing_to_release, // release
+    neutral_order_fan,  // fan_of
+    hands_lines,        // hands_numbers
+    nullptr,            // stored_fan
+    nullptr,            // stored_fans_ready
+    nullptr,            // warm
+    nullptr,            // stored_index
+    true,               // polls_keys
+    false,              // leaves_out_ticked_off
 };
 
 const preimage_method &

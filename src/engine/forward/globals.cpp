@@ -1,6 +1,8 @@
 // Definitions of the forward-run settings (see globals.h).
 #include "engine/forward/globals.h"
 
+#include "engine/model/start_values.h"
+
 char direction = direction_unset;
 uint32_t limitcheck = 0;
 uint8_t stp = 0;
@@ -101,4 +103,26 @@ reset_forward_run()
     slant = -1;
     nowscrolling = 0;
     bitflipcount = 0;
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values forward_start(
+    direction, limitcheck, stp, nowscrolling, scrolling, d_mode, scrolly, pixmap_width,
+    onthefly_box_erased, b_value, seq_update, pdata, filedata, p_order, porder_min, porder_max,
+    update_prob, out_prob, border, wiring_madelocal, reverse_value_order, frozen_gens, att_hist,
+    diff_plot, ncolor, attperiod, exhaustive_testing, stppause, ittpause, stpgraph,
+    show_ss_matrixF, single_entropy, entropy_poss, gens, graph_layout, time_skip, slant,
+    att_seed_dens, was_changed, stepforward, num_bin_bound, accept_from, gd_z_graph,
+    totalgraphrules, lowlimZ, highlimZ, codetypeonly, lambda_z_graph, pause_show_code,
+    acceptall, matrixcolor, glider_rule_order, layout_notset, mutate, mutantdontpause,
+    pause_fact, set_z_high, screensavedemo, forward_only, bitflipcount, rand_seed_percent,
+    min_max_entropy);
+} // namespace
+
+void
+restore_forward_start_values()
+{
+    forward_start.restore();
 }

@@ -147,3 +147,7 @@ void reset_forward_pass();
 // At the start of each forward run (run_forward's set-up): time_skip 1,
 // wiring_madelocal 0, attperiod 0, slant -1, nowscrolling 0, bitflipcount 0.
 void reset_forward_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_forward_start_values();

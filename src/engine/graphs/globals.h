@@ -61,3 +61,7 @@ extern uint8_t isolate_unreachable;
 // m mod 8 of byte m div 8. Allocated by new_linknet as the editor opens and
 // at each new selection, freed as it closes (node_selection.h).
 extern uint8_t *linknet;
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_graphs_start_values();

@@ -74,6 +74,9 @@ spiral_base_radius(float cyclerad, uint32_t nodes, float node_factor)
 {
     if (nodes == 0)
         return 2.5f;
+    // A few nodes, spread over one turn, are as large as on the circle.
+    if (nodes < kFewSpiralNodes)
+        return graph_base_radius(cyclerad, nodes, node_factor, circle_growth);
     double base = std::min(cyclerad * kPi / (1.2 * nodes), cyclerad / 5.0);
     base *= node_factor * std::pow(nodes / 100.0, 0.7);
     return static_cast<float>(std::max(base, 2.5));
@@ -89,7 +92,9 @@ void
 place_on_spiral(const graph_frame &frame, int start_radius)
 {
     double r = start_radius;
-    double step = 2 * kPi / std::max<uint32_t>(1, node_no / 10);
+    // Below ten nodes the whole spiral is one turn, a node at each of
+    // node_no angles; from ten on it winds node_no div 10 times slower.
+    double step = 2 * kPi / (node_no < kFewSpiralNodes ? node_no : node_no / 10);
     uint32_t placed = 0;
     for (uint32_t m = node_no; m >= 1; m--) {
         placed++;

@@ -11,17 +11,20 @@
 
 #include "engine/graphs/graph_layouts.h"
 
+// Below this many nodes the spiral is a single turn of nodes sized as on
+// the circle layout, spread and large enough to carry their numbers.
+constexpr uint32_t kFewSpiralNodes = 10;
 // The spiral's base node radius: min(cyclerad pi / (1.2 nodes),
-// cyclerad / 5) x node_factor x (nodes / 100)^0.7 at every size, at least
-// 2.5.
+// cyclerad / 5) x node_factor x (nodes / 100)^0.7 from kFewSpiralNodes on,
+// the circle layout's below; at least 2.5.
 float spiral_base_radius(float cyclerad, uint32_t nodes, float node_factor);
 // The spiral's start radius in the window's 640-column units: the whole
 // part of 40 (100 / nodes)^0.3.
 int spiral_start_units(uint32_t nodes);
 // The spiral from the inside out: node node_no first at start_radius
 // pixels from the centre, then each lower node further out and at a
-// slowly narrowing angle step, which starts at 2 pi / (node_no div 10), or
-// 2 pi below 20 nodes (the division would be by zero below 10).
+// slowly narrowing angle step, which starts at 2 pi / (node_no div 10),
+// or 2 pi / node_no below kFewSpiralNodes (one turn).
 void place_on_spiral(const graph_frame &frame, int start_radius);
 // A row through the centre, 0.9 of the window's width long: node node_no
 // leftmost, node 1 rightmost.

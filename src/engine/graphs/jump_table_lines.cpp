@@ -4,22 +4,13 @@
 #include "engine/graphs/jump_table_lines.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "engine/graphs/globals.h"
 #include "engine/graphs/graph_data.h"
 #include "engine/graphs/jump_table_text.h"
+#include "engine/model/formatted_text.h"
 
 namespace {
-
-template <typename... Args>
-void
-append(std::string &text, const char *format, Args... args)
-{
-    char piece[64];
-    snprintf(piece, sizeof piece, format, args...);
-    text += piece;
-}
 
 uint32_t
 held(int64_t value)
@@ -48,16 +39,32 @@ row_tail(uint32_t r, uint64_t jumps)
 {
     std::string tail;
     if (f_or_n == graph_network) {
-        append(tail, "    %u    %u", node_period[r], netnodesize ? netnodesize[r] : 0u);
+        tail += formatted("    %u    %u", node_period[r], netnodesize ? netnodesize[r] : 0u);
         return tail;
     }
     double size = node_size_measure(r);
-    append(tail, "%5u", node_period[r]);
-    append(tail, "%8llu", static_cast<unsigned long long>(jumps));
-    append(tail, "%10llu=", static_cast<unsigned long long>(size));
-    append(tail, "%10.2f%%", percent_of(size, m_space));
-    append(tail, "%10.2f%%", percent_of(basinjumps[r][r], static_cast<double>(jumps)));
+    tail += formatted("%5u", node_period[r]);
+    tail += formatted("%8llu", static_cast<unsigned long long>(jumps));
+    tail += formatted("%10llu=", static_cast<unsigned long long>(size));
+    tail += formatted("%10.2f%%", percent_of(size, m_space));
+    tail += formatted("%10.2f%%", percent_of(basinjumps[r][r], static_cast<double>(jumps)));
     return tail;
+}
+
+// The width of a column of weights: four characters, or one more than the
+// digits of the largest weight in the table, so that a blank always parts
+// two columns, whichever rows and columns are in view.
+int
+weight_column_width()
+{
+    uint32_t largest = 0;
+    for (uint32_t r = 1; r <= node_no; r++)
+        for (uint32_t c = 1; c <= node_no; c++)
+            largest = std::max(largest, basinjumps[r][c]);
+    int digits = 1;
+    for (; largest >= 10; largest /= 10)
+        digits++;
+    return std::max(4, digits + 1);
 }
 
 } // namespace
@@ -82,23 +89,24 @@ jump_table_lines(char form, const jump_table_place &place)
         return lines;
     const bool fractions = form == jump_table_fractions;
     const uint32_t first_column = held(place.first_column), first_row = held(place.first_row);
+    const int width = fractions ? 5 : weight_column_width();
     jump_table_line heading{"     ", "", ""};
     for (uint32_t c = first_column; c <= node_no; c++)
-        append(heading.cells, fractions ? "%5u" : "%4u", shown_number(c));
+        heading.cells += formatted("%*u", width, shown_number(c));
     heading.tail = f_or_n == graph_network ? "    out  k" : "    P    J      Volume   Self";
     lines.push_back(heading);
     for (uint32_t r = first_row; r <= node_no; r++) {
         const uint64_t jumps = static_cast<uint64_t>(node_period[r]) * m_size;
         jump_table_line row;
-        append(row.label, "%4u:", shown_number(r));
+        row.label += formatted("%4u:", shown_number(r));
         for (uint32_t c = first_column; c <= node_no; c++) {
             uint32_t w = basinjumps[r][c];
             if (fractions)
                 row.cells += jump_fraction_cell(w, jumps, "    .");
             else if (w == 0)
-                row.cells += "   .";
+                row.cells += formatted("%*s", width, ".");
             else
-                append(row.cells, "%4u", w);
+                row.cells += formatted("%*u", width, w);
         }
         row.tail = row_tail(r, jumps);
         lines.push_back(row);

@@ -9,17 +9,9 @@
 #include "engine/backward/globals.h"
 #include "engine/graphs/globals.h"
 #include "engine/graphs/graph_data.h"
+#include "engine/model/formatted_text.h"
 
 namespace {
-
-template <typename... Args>
-void
-append(std::string &text, const char *format, Args... args)
-{
-    char piece[64];
-    snprintf(piece, sizeof piece, format, args...);
-    text += piece;
-}
 
 uint64_t
 jumps_of(uint32_t i)
@@ -36,24 +28,24 @@ append_table(std::string &text, const char *head, const char *period, Weight wei
 {
     text += "\n      ";
     for (uint32_t j = 1; j <= node_no; j++)
-        append(text, head, j);
+        text += formatted(head, j);
     text += "   period   jumps   volume";
     for (uint32_t i = 1; i <= node_no; i++) {
-        append(text, "\n %4u:", i);
+        text += formatted("\n %4u:", i);
         for (uint32_t j = 1; j <= node_no; j++)
             weight(text, basinjumps[i][j], jumps_of(i));
-        append(text, period, node_period[i]);
-        append(text, "%10llu", static_cast<unsigned long long>(jumps_of(i)));
+        text += formatted(period, node_period[i]);
+        text += formatted("%10llu", static_cast<unsigned long long>(jumps_of(i)));
         double size = node_size_measure(i);
-        append(text, "%8llu=%.3g%%", static_cast<unsigned long long>(size),
-               m_space > 0 ? size * 100 / m_space : 0.0);
+        text += formatted("%8llu=%.3g%%", static_cast<unsigned long long>(size),
+                          m_space > 0 ? size * 100 / m_space : 0.0);
     }
 }
 
 void
 append_number(std::string &text, uint32_t w, uint64_t)
 {
-    append(text, "%4u", w);
+    text += formatted("%4u", w);
 }
 
 void

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "engine/model/start_values.h"
+
 int8_t value_range = 2;
 int8_t value_bits = 1;
 uint16_t lineL = 0;
@@ -31,7 +33,7 @@ uint8_t rangeL = 0;
 uint16_t startL = 5, endL = 12;
 uint16_t rangebytesL = 0;
 uint8_t secondpart = 0;
-uint8_t rules_set = 0;
+bool rules_set = false;
 
 uint8_t **carule = nullptr;
 float *zparam = nullptr;
@@ -104,4 +106,21 @@ reset_model_run()
 {
     if (pp_hist_total)
         memset(pp_hist_total, 0, sizeof(uint32_t) * lineL);
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values model_start(
+    value_range, value_bits, lineL, L, bytesL, oned, twod, threed, i2d, j2d, i3d, j3d, h3d,
+    hex2d, nonlocal, whatwire, nhood, nhood_lb, nhood_ub, nhood_mixed, Maxnhood, maxL_lu,
+    totalistic, tot_only, outer_tot, rulemix, scale, rangeL, startL, endL, rangebytesL,
+    secondpart, rules_set, canaltotal, lambda, lratio, notolearn, sep, cellscale, cellsep,
+    height_req_seed_win, hilight_learn, poly, rule_box_top, repseg_2d);
+} // namespace
+
+void
+restore_model_start_values()
+{
+    model_start.restore();
 }

@@ -46,7 +46,7 @@ extern uint16_t rangebytesL;  // bytesL when the seed was set
 // How far the set-up has come (written by the set-up stages of ui/driver;
 // the loaders read them to decide what a file may change).
 extern uint8_t secondpart;    // 1 once the network-view stage has passed
-extern uint8_t rules_set;     // 0 while the wiring is chosen, 1 from the rules stage on
+extern bool rules_set;        // false while the wiring is chosen, true from the rules stage on
 
 // Rule tables: carule[0] serves every cell, or carule[c] each cell with
 // rulemix. Allocated by the neighbourhood stage, not with tot_only.
@@ -145,3 +145,7 @@ extern uint16_t repseg_2d[2];    // repeating segment of the last tested 2d stat
 // 0. The rest of the model is the network and its settings, kept from run
 // to run.
 void reset_model_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_model_start_values();

@@ -47,8 +47,10 @@ void take_canal_census(canal_census &census);
 
 // Genes run: changes cells of the census until |changes| cells have become
 // genes (increase) or stopped being genes, at most as many tries as cells
-// considered. keep0 1 keeps entry 0 at 0 in re-drawn tables.
-void change_canalyzing_genes(canal_census &census, bool increase, long changes, int keep0);
+// considered. keep0 1 keeps entry 0 at 0 in re-drawn tables. A cell whose
+// table no redraw makes free of canalyzing inputs is passed over as it was.
+// Returns the number of cells changed.
+long change_canalyzing_genes(canal_census &census, bool increase, long changes, int keep0);
 // Inputs run towards target (a fraction of the inputs considered), at most
 // changes changes; progress() is called every (n/300)+25 iterations. Cells
 // of k = 1 are never candidates for a decrease; the run ends when no

@@ -1,6 +1,8 @@
 // Definitions of the rule and seed dialog settings (see globals.h).
 #include "engine/rules/globals.h"
 
+#include "engine/model/start_values.h"
+
 uint8_t showbits_1d_as_2d = 0;
 
 // --- Seed dialog.
@@ -28,4 +30,18 @@ reset_rules_run()
 {
     // Nothing to reset: every global here is a rule or seed setting the user chose, kept from run
     // to run.
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values rules_start(
+    showbits_1d_as_2d, seglen, dont_save, bias_density, seed_was_set, nodiffrules, cinputfreq,
+    ptype, pmu);
+} // namespace
+
+void
+restore_rules_start_values()
+{
+    rules_start.restore();
 }

@@ -30,3 +30,7 @@ constexpr uint8_t post_class_a2 = 2, post_class_a3 = 3, post_class_ainf = 'i', p
 // Per-run reset, called by the run part at the start of each run; it resets nothing: every global
 // here is a rule or seed setting the user chose, kept from run to run.
 void reset_rules_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_rules_start_values();

@@ -5,8 +5,7 @@
 #include "engine/storage/latex_picture.h"
 
 #include <cmath>
-#include <cstdio>
-
+#include "engine/model/formatted_text.h"
 #include "engine/model/value_line.h"
 
 namespace {
@@ -35,17 +34,9 @@ struct picture_writer {
         thickness = s / 5;
     }
 
-    void put(const char *format, double a, double b, double c)
-    {
-        char text[160];
-        snprintf(text, sizeof text, format, a, b, c);
-        out += text;
-    }
     void set_thickness(double t)
     {
-        char text[64];
-        snprintf(text, sizeof text, "\\linethickness{%fpt}\n", t);
-        out += text;
+        out += formatted("\\linethickness{%fpt}\n", t);
         thickness = t;
     }
     // The colour of value c (colour and grey modes).
@@ -54,9 +45,7 @@ struct picture_writer {
         bool dot_cell = c == 0 && p.dots;
         if (p.mode == tex_mode_grey) {
             double grey = dot_cell ? 0.0 : 1.0 - static_cast<double>(c) / (p.v - 1);
-            char text[80];
-            snprintf(text, sizeof text, "\\definecolor{thiscolor}{gray}{%f}", grey);
-            out += text;
+            out += formatted("\\definecolor{thiscolor}{gray}{%f}", grey);
         } else {
             size_t value = dot_cell ? static_cast<size_t>(p.v - 1) : static_cast<size_t>(c);
             out += "\\definecolor{thiscolor}{rgb}{";
@@ -71,12 +60,12 @@ struct picture_writer {
     {
         double s = p.scale;
         if (p.hexagons) {
-            put("\\put(%f,%f){\\circle*{%f}}\n", x + shift, y, s);
+            out += formatted("\\put(%f,%f){\\circle*{%f}}\n", x + shift, y, s);
             return;
         }
         if (c > 0 && c != previous)
             set_thickness(s - gap);
-        put("\\put(%f,%f){\\line(1,0){%f}}\n", x - s / 2 + gap / 2, y, s - gap);
+        out += formatted("\\put(%f,%f){\\line(1,0){%f}}\n", x - s / 2 + gap / 2, y, s - gap);
     }
     void cell(int c, double x, double y, double shift)
     {
@@ -85,9 +74,9 @@ struct picture_writer {
             if (c == p.v - 1) {
                 full_cell(c, x, y, shift);
             } else if (c > 0) {
-                put("\\put(%f,%f){\\circle{%f}}\n", x + shift, y, s);
+                out += formatted("\\put(%f,%f){\\circle{%f}}\n", x + shift, y, s);
                 if (p.v == 4 && c == 2)
-                    put("\\put(%f,%f){\\circle{%f}}\n", x + shift, y, s / 2);
+                    out += formatted("\\put(%f,%f){\\circle{%f}}\n", x + shift, y, s / 2);
             }
         } else {
             if (c != previous)
@@ -97,11 +86,11 @@ struct picture_writer {
         }
         if (p.dots && c == 0) {
             if (p.hexagons) {
-                put("\\put(%f,%f){\\circle*{%f}}\n", x + shift, y, dot);
+                out += formatted("\\put(%f,%f){\\circle*{%f}}\n", x + shift, y, dot);
             } else {
                 if (thickness != s / 5)
                     set_thickness(s / 5);
-                put("\\put(%f,%f){\\line(1,0){%f}}\n", x, y, dot);
+                out += formatted("\\put(%f,%f){\\line(1,0){%f}}\n", x, y, dot);
             }
         }
         previous = c;
@@ -124,10 +113,7 @@ compose_latex_picture(const tex_picture &p)
 {
     picture_writer w(p);
     double s = p.scale;
-    char head[120];
-    snprintf(head, sizeof head, "\\begin{picture}(%f,%f)\n\\begin{footnotesize}\n", s * p.cols,
-             w.dy * p.rows);
-    w.out += head;
+    w.out += formatted("\\begin{picture}(%f,%f)\n\\begin{footnotesize}\n", s * p.cols, w.dy * p.rows);
     w.set_thickness(s / 5);
     for (int r = p.rows - 1; r >= 0; r--) {
         double y = w.dy * (r + 1);

@@ -10,7 +10,9 @@
 
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/value_line.h"
+#include "engine/storage/content_faults.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring/random_wiring.h"
@@ -137,21 +139,47 @@ put_u16(std::vector<uint8_t> &out, uint32_t x)
 
 // ---- decoding, after the v byte --------------------------------------------
 
+// A damaged file and why.
+network_file_check
+damaged(network_file *file, const std::string &fault)
+{
+    file->fault = fault;
+    return network_file_check::damaged;
+}
+
+// Why file_shape refuses n cells of sides i, j.
+std::string
+shape_fault(uint32_t n, int i, int j)
+{
+    if (i == 0 || j == 0)
+        return "header says 0 cells";
+    uint32_t face = static_cast<uint32_t>(i) * static_cast<uint32_t>(j);
+    if (n / face <= 1)
+        return formatted("header says %u cells, sides %dx%d hold %u", n, i, j, face);
+    return formatted("header says %u cells, not whole %dx%d layers", n, i, j);
+}
+
+constexpr const char *kCutHeader = "file ends inside its header";
+
 network_file_check
 decode_single_rule(const uint8_t *body, size_t size, network_file *file)
 {
     if (size < 1)
-        return network_file_check::damaged;
+        return damaged(file, kCutHeader);
     file->mixed = (body[0] & kMixedFlag) != 0;
     file->k = body[0] & 0x7F;
     // A k byte of 0 comes from files without a v byte: the network's k.
     file->rule_k = file->k == 0 ? nhood : file->k;
-    if (file->rule_k < 1 || file->rule_k > Maxnhood)
-        return network_file_check::damaged;
+    std::string fault = k_fault(file->rule_k, Maxnhood);
+    if (!fault.empty())
+        return damaged(file, fault);
     uint64_t record = single_rule_record_bytes(file->rule_k);
-    if (size < 1 + record ||
-        !values_below_v(body + 1, single_rule_entries(file->rule_k)))
-        return network_file_check::damaged;
+    if (size < 1 + record)
+        return damaged(file, formatted("a k=%d rule is %llu bytes, file holds %zu", file->rule_k,
+                                       static_cast<unsigned long long>(record), size - 1));
+    fault = value_fault("", "entry", body + 1, single_rule_entries(file->rule_k));
+    if (!fault.empty())
+        return damaged(file, fault);
     file->body = body + 1;
     return network_file_check::sound;
 }
@@ -160,14 +188,17 @@ network_file_check
 decode_net_records(const uint8_t *body, size_t size, int what, network_file *file)
 {
     if (size < kNetHeader - 1)
-        return network_file_check::damaged;
+        return damaged(file, kCutHeader);
     file->mixed = (body[0] & kMixedFlag) != 0;
     file->k = body[0] & 0x7F;
     file->n = static_cast<uint32_t>(body[1] | body[2] << 8);
     int k = file->k;
     uint32_t n = file->n;
-    if (k < 1 || k > Maxnhood || !file_shape(n, body[3], body[4], &file->shape))
-        return network_file_check::damaged;
+    std::string fault = k_fault(k, Maxnhood);
+    if (!fault.empty())
+        return damaged(file, fault);
+    if (!file_shape(n, body[3], body[4], &file->shape))
+        return damaged(file, shape_fault(n, body[3], body[4]));
     bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
     int w = entry_width(n);
     file->entry_width = w;
@@ -175,18 +206,23 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
     file->rule_size = has_rules ? scheme_record_bytes(k) : 0;
     file->record_size = file->rule_size + (has_wiring ? static_cast<uint64_t>(k) * w : 0);
     if (size < kNetHeader - 1 + n * file->record_size)
-        return network_file_check::damaged;
+        return damaged(file, cells_fault(n, (size - (kNetHeader - 1)) / file->record_size));
     file->body = body + kNetHeader - 1;
     for (uint32_t f = 0; f < n; f++) {
         const uint8_t *rec = file->body + f * file->record_size;
-        if (has_rules && !values_below_v(rec, entries_of_kind(scheme_kind(), k)))
-            return network_file_check::damaged;
+        if (has_rules)
+            fault = value_fault(formatted("cell %u rule ", f), "entry", rec,
+                                entries_of_kind(scheme_kind(), k));
+        if (!fault.empty())
+            return damaged(file, fault);
         // A cell of no inputs (the mark first) is no cell of this program:
         // every cell has a k of 1..Maxnhood, as in a k-mix file.
         for (int s = 0; has_wiring && s < k; s++) {
             uint32_t e = wiring_entry(rec + file->rule_size, s, w);
-            if ((e != file->unused_mark && e >= n) || (s == 0 && e == file->unused_mark))
-                return network_file_check::damaged;
+            if (s == 0 && e == file->unused_mark)
+                return damaged(file, formatted("cell %u has no inputs", f));
+            if (e != file->unused_mark && e >= n)
+                return damaged(file, formatted("cell %u wired to cell %u, file has %u", f, e, n));
         }
     }
     return network_file_check::sound;
@@ -196,14 +232,17 @@ network_file_check
 decode_seed(const uint8_t *body, size_t size, network_file *file)
 {
     if (size < kSeedHeader - 1)
-        return network_file_check::damaged;
+        return damaged(file, kCutHeader);
     file->n = static_cast<uint32_t>(body[0] | body[1] << 8);
     if (!file_shape(file->n, body[2], body[3], &file->shape))
-        return network_file_check::damaged;
+        return damaged(file, shape_fault(file->n, body[2], body[3]));
     file->body = body + kSeedHeader - 1;
-    if (size < kSeedHeader - 1 + value_line_bytes(file->n, value_bits) ||
-        !values_below_v(file->body, file->n))
-        return network_file_check::damaged;
+    size_t line = size - (kSeedHeader - 1);
+    if (line < value_line_bytes(file->n, value_bits))
+        return damaged(file, cells_fault(file->n, line * 8 / value_bits));
+    std::string fault = value_fault("", "cell", file->body, file->n);
+    if (!fault.empty())
+        return damaged(file, fault);
     return network_file_check::sound;
 }
 
@@ -224,12 +263,18 @@ single_rule_record_bytes(int k)
 bool
 values_below_v(const uint8_t *line, uint64_t count)
 {
+    return first_value_of_v(line, count) == count;
+}
+
+uint64_t
+first_value_of_v(const uint8_t *line, uint64_t count)
+{
     if (value_range == 2 || value_range == 4 || value_range == 8)
-        return true;  // every pattern of value_bits bits is a value
+        return count;  // every pattern of value_bits bits is a value
     for (uint64_t e = 0; e < count; e++)
         if (get_value(line, static_cast<uint32_t>(e)) >= value_range)
-            return false;
-    return true;
+            return e;
+    return count;
 }
 
 uint64_t
@@ -257,7 +302,7 @@ decode_network_file(const uint8_t *data, size_t size, int what, network_file *fi
 {
     *file = network_file();
     if (size == 0)
-        return network_file_check::damaged;
+        return damaged(file, "empty file");
     file->file_v = data[0] == 0 ? 2 : data[0];
     // A wiring file serves a network of any v.
     if (what != 1 && file->file_v != value_range)

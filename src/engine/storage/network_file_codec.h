@@ -21,6 +21,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // File kinds (the what of load_save_wrs): 0 single rule, 1 wiring only, 2
@@ -37,6 +38,8 @@ uint64_t single_rule_entries(int k);
 // Whether every one of the first count entries of a value line is below v,
 // as a file's values must be.
 bool values_below_v(const uint8_t *line, uint64_t count);
+// The first of those entries that is v or more; count when none is.
+uint64_t first_value_of_v(const uint8_t *line, uint64_t count);
 // The largest valid file of kind what for this v, rule kind and Maxnhood:
 // n at most 65535 (its 16-bit field), every k at most Maxnhood, wiring
 // entries of 2 bytes. A larger file is refused before it is read.
@@ -63,6 +66,7 @@ struct network_file {
     uint64_t record_size = 0; // net files: bytes of a whole cell record
     int entry_width = 1;      // net files: bytes of a wiring entry
     uint32_t unused_mark = 0; // net files: a stored unused slot
+    std::string fault;        // a damaged file: why, for the file error box
 };
 
 enum class network_file_check {
@@ -74,7 +78,9 @@ enum class network_file_check {
 };
 
 // Checks the whole of a file of kind what against the network's v, rule
-// kind and Maxnhood and fills file; nothing else is changed.
+// kind and Maxnhood and fills file (a damaged one: its fault, as "k=9 past
+// the most 7" or "cell 3 wired to cell 12, file has 10"); nothing else is
+// changed.
 network_file_check decode_network_file(const uint8_t *data, size_t size, int what,
                                        network_file *file);
 

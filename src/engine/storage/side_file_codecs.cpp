@@ -17,15 +17,6 @@
 
 namespace {
 
-// Whether the bits of a value line's last byte past its count entries are
-// clear: set ones would become entries of a longer rule.
-bool
-padding_clear(const uint8_t *line, uint64_t count)
-{
-    uint64_t bits = count * static_cast<uint64_t>(value_bits);
-    return bits % 8 == 0 || (line[bits / 8] >> (bits % 8)) == 0;
-}
-
 // The v^n states of a successor table, 0 beyond 32-bit state numbers.
 uint64_t
 states_of(int n)
@@ -78,6 +69,13 @@ largest_last_rule_file(int k)
 
 // ---- complex-rule samples --------------------------------------------------
 
+bool
+padding_clear(const uint8_t *line, uint64_t count)
+{
+    uint64_t bits = count * static_cast<uint64_t>(value_bits);
+    return bits % 8 == 0 || (line[bits / 8] >> (bits % 8)) == 0;
+}
+
 uint64_t
 rule_sample_file_bytes(int k, bool kcodes)
 {
@@ -123,14 +121,22 @@ decode_ascii_table(const uint8_t *data, size_t size, int last, uint8_t *table)
         return ascii_table_check::other_v;
     if (size < static_cast<size_t>(last) + 2)
         return ascii_table_check::too_short;
-    for (int i = 0; i <= last; i++) {
-        uint8_t c = data[static_cast<size_t>(i) + 1];
-        if (c < '0' || c >= '0' + value_range)
-            return ascii_table_check::bad_digit;
-    }
+    if (ascii_table_bad_entry(data, last) >= 0)
+        return ascii_table_check::bad_digit;
     for (int i = 0; i <= last; i++)
         set_value(table, static_cast<uint32_t>(i), data[static_cast<size_t>(i) + 1] - '0');
     return ascii_table_check::sound;
+}
+
+int
+ascii_table_bad_entry(const uint8_t *data, int last)
+{
+    for (int i = 0; i <= last; i++) {
+        uint8_t c = data[static_cast<size_t>(i) + 1];
+        if (c < '0' || c >= '0' + value_range)
+            return i;
+    }
+    return -1;
 }
 
 uint64_t
@@ -142,12 +148,12 @@ largest_ascii_table_file(int last)
 // ---- k-mix -----------------------------------------------------------------
 
 bool
-decode_kmix(const uint8_t *data, size_t size, int8_t *ks, size_t cells, int *bad_k)
+decode_kmix(const uint8_t *data, size_t size, int8_t *ks, size_t cells, size_t *bad_cell)
 {
     for (size_t c = 0; c < size; c++) {
         int k = static_cast<int8_t>(data[c]);
         if (k < 1 || k > Maxnhood) {
-            *bad_k = k;
+            *bad_cell = c;
             return false;
         }
     }

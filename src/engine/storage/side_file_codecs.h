@@ -30,6 +30,10 @@ uint64_t largest_last_rule_file(int k);
 // the bits past its last entry clear; exactly R + 2 bytes. The v = 3, k = 1
 // table 0 1 2 is 03 01 24.
 
+// Whether the bits of a value line's last byte past its count entries are
+// clear, as a sample's must be: set ones would become entries of a longer
+// rule.
+bool padding_clear(const uint8_t *line, uint64_t count);
 // Bytes of a sample file of k inputs: 2 + the rule table's or kcode's bytes.
 uint64_t rule_sample_file_bytes(int k, bool kcodes);
 // Checks a sample file for this v and k: its length, v and k bytes, every
@@ -51,15 +55,19 @@ int ascii_table_v(const uint8_t *data, size_t size);
 // sets entries 0..last of table.
 ascii_table_check decode_ascii_table(const uint8_t *data, size_t size, int last,
                                      uint8_t *table);
+// The first entry of 0..last of a table file at least last + 2 bytes long
+// whose byte is no digit of this v; -1 when every one is.
+int ascii_table_bad_entry(const uint8_t *data, int last);
 // The largest valid table file of entries 0..last: last + 2 bytes.
 uint64_t largest_ascii_table_file(int last);
 
 // ---- k-mix files (*.mix): no header, one signed byte per cell, the cell's
 // k, cell 0 first; lineL bytes. Ten cells of k = 2 are ten bytes 02.
 
-// Checks that every byte is a k of 1..Maxnhood (else false, the first bad
-// one in *bad_k); when sound, copies the first min(size, cells) of them to ks.
-bool decode_kmix(const uint8_t *data, size_t size, int8_t *ks, size_t cells, int *bad_k);
+// Checks that every byte is a k of 1..Maxnhood (else false, the index of
+// the first bad one in *bad_cell); when sound, copies the first
+// min(size, cells) of them to ks.
+bool decode_kmix(const uint8_t *data, size_t size, int8_t *ks, size_t cells, size_t *bad_cell);
 // The largest valid k-mix file: one byte for each of at most 65535 cells.
 constexpr size_t kLargestKmixFile = 65535;
 

@@ -1,6 +1,8 @@
 // Definitions and start values of the wiring settings (see globals.h).
 #include "engine/wiring/globals.h"
 
+#include "engine/model/start_values.h"
+
 int32_t wires_to_move = 1;
 uint8_t loc_twod_fonly = 0;
 uint8_t defaultwiring = defaultwiring_none;
@@ -41,4 +43,21 @@ reset_wiring_run()
 {
     // Nothing to reset: every global here is a wiring setting or a count of the wiring, kept from
     // run to run.
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values wiring_start(
+    wires_to_move, loc_twod_fonly, defaultwiring, regular2d, regular3d, regular2d_tgrid,
+    compress_1d_local, twod_local, i_n, j_n, h_n, poss_n, tot_wires, tot_self_links,
+    tot_bi_links, bi_links_counted, zonesize, ca_bias, escape_wires, ib, jb, hb, fixmidwire,
+    distinct, same_wiring, sup_3d_layers, direct_3d_link_layer, force_layers_set,
+    force_layer_entries, zonewiring, hyper_prob, wires_cut);
+} // namespace
+
+void
+restore_wiring_start_values()
+{
+    wiring_start.restore();
 }

@@ -53,3 +53,7 @@ extern uint32_t wires_cut;     // wires cut by the last pass
 // Per-run reset, called by the run part at the start of each run; it resets nothing: every global
 // here is a wiring setting or a count of the wiring, kept from run to run.
 void reset_wiring_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_wiring_start_values();

@@ -26,7 +26,8 @@ public:
     wiring_reach(const wiring_reach &) = delete;
     wiring_reach &operator=(const wiring_reach &) = delete;
 
-    // Step 1: the cell's own links; returns the number of cells reached.
+    // The first step of the reach: the cell's own links; returns the number
+    // of cells reached.
     int first_step(const reach_visitor &visit);
 
     struct step {

@@ -170,7 +170,7 @@ delete_cell(uint16_t c)
 int
 frozen_cell(uint16_t c, int rules_set)
 {
-    if (rules_set != 1 || tot_only || c >= lineL || !carule)
+    if (!rules_set || tot_only || c >= lineL || !carule)
         return 0;
     if (nhoodm[c] != 1 || wiring[c][0] != c)
         return 0;

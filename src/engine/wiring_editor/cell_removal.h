@@ -24,7 +24,7 @@ void cut_in_out_links(uint16_t c);
 // recounted. Nothing with tot_only.
 void delete_cell(uint16_t c);
 
-// 1 when cell c is frozen: the rules are set (rules_set 1, not tot_only),
+// 1 when cell c is frozen: the rules are set (rules_set, not tot_only),
 // c has k = 1, reads only itself, and its rule table (its own with a rule
 // mix, else table 0) is the identity (entry i is i for every value i): the
 // cell keeps its value for ever, and the editors draw no self-link for it.

@@ -161,18 +161,18 @@ hex_row_shifted(const lattice_shape &shape, int j)
 void
 lattice_cell_corner(const lattice_picture &p, int i, int j, float *x, float *y)
 {
-    *x = p.x1 - p.s * (i + 1);
+    *x = p.x1 - p.cell_size * (i + 1);
     *y = p.base - p.pitch * (j + 1);
     if (hex_row_shifted(p.shape, j))
-        *x += p.s / 2;
+        *x += p.cell_size / 2;
 }
 
 void
 lattice_cell_point(const lattice_picture &p, int i, int j, float *x, float *y)
 {
     lattice_cell_corner(p, i, j, x, y);
-    *x += (p.s - p.g) / 2;
-    *y += (p.pitch - p.g) / 2;
+    *x += (p.cell_size - p.gap) / 2;
+    *y += (p.pitch - p.gap) / 2;
 }
 
 float

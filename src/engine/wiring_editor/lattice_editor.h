@@ -59,24 +59,27 @@ int frame_cell_size(int j3d, int h3d, int eight, int limit);
 // Whether s3 + 1 still fits within limit.
 bool frame_can_grow(int j3d, int h3d, int s3, int limit);
 
-// Where the picture lies: right edge x1 (left edge x1 - s * (width + 1)),
-// the current base line (its bottom), the start base line (where the 3d
-// frame stays), and the frame's left edge.
+// Where the picture lies: right edge x1 (left edge x1 - cell_size * (width
+// + 1)), the current base line (its bottom), the start base line (where the
+// 3d frame stays), and the frame's left edge.
 struct lattice_picture {
     lattice_shape shape;
-    float s = 7, g = 3, pitch = 7;
+    float cell_size = 7; // pixels from one cell to the next along a row
+    float gap = 3;       // pixels between neighbouring cells' squares
+    float pitch = 7;     // pixels from one row to the next
     float x1 = 0, base = 0, start_base = 0;
-    float frame_x = 0; // left edge of the 3d frame
-    int s3 = 1;        // 3d frame pixels per cell
+    float frame_x = 0;   // left edge of the 3d frame
+    int s3 = 1;          // 3d frame pixels per cell
 };
-// Whether row j is shifted right by s/2 in a hexagonal lattice: the rows
-// (height - 1 - j) odd, so the top row is never shifted.
+// Whether row j is shifted right by half a cell in a hexagonal lattice: the
+// rows (height - 1 - j) odd, so the top row is never shifted.
 bool hex_row_shifted(const lattice_shape &shape, int j);
 // Top left of cell (i, j)'s square (or hexagon) in the picture: x = x1 -
-// s (i + 1), y = base - pitch (j + 1), shifted by s/2 on a shifted row.
+// cell_size (i + 1), y = base - pitch (j + 1), shifted by cell_size / 2 on
+// a shifted row.
 void lattice_cell_corner(const lattice_picture &p, int i, int j, float *x, float *y);
 // The cell's point in the bare lattice: its square's corner moved in by
-// (s - g) / 2 on each axis.
+// (cell_size - gap) / 2 across and (pitch - gap) / 2 down.
 void lattice_cell_point(const lattice_picture &p, int i, int j, float *x, float *y);
 // Top of the picture: base - pitch * (height + 1), not above 0.
 float lattice_picture_top(const lattice_picture &p);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
@@ -16,22 +17,6 @@
 #include "engine/rules/string_edits.h"
 
 namespace {
-
-std::string
-format(const char *pattern, double a, double b, double c)
-{
-    char text[96];
-    snprintf(text, sizeof text, pattern, a, b, c);
-    return text;
-}
-
-std::string
-number(const char *pattern, long a)
-{
-    char text[48];
-    snprintf(text, sizeof text, pattern, a);
-    return text;
-}
 
 // The cell's inputs in nhood fields: "- " for each position the cell
 // does not have, so every row has as many fields.
@@ -43,7 +28,7 @@ wiring_fields(uint16_t c)
         if (p >= nhoodm[c])
             text += "- ";
         else
-            text += number(p == 0 ? "%ld, " : "%ld ", wiring[c][p]);
+            text += formatted(p == 0 ? "%d, " : "%d ", wiring[c][p]);
     }
     return text;
 }
@@ -79,7 +64,7 @@ tcode_text(const uint8_t *code, int k)
 std::string
 canalyzing_mask(int k)
 {
-    std::string text = number("%ld/", canaltotal) + number("%ld", k);
+    std::string text = formatted("%d/%d", canaltotal, k);
     if (canaltotal == 0 || k <= 1)
         return text;
     text += ' ';
@@ -106,7 +91,7 @@ rule_fields(uint16_t c, listing_sums &sums)
     const uint8_t *rule = carule[c];
     text += hex_text(rule, static_cast<int>(value_line_bytes(rule_entries(k), value_bits)));
     compute_rule_figures(k, rule);
-    text += format(" %.3g %.3g %.3g ", lambda, lratio, zparam[0]);
+    text += formatted(" %.3g %.3g %.3g ", lambda, lratio, zparam[0]);
     double weight = celloutfreq ? static_cast<double>(celloutfreq[c]) / sums.wires : 0.0;
     sums.lratio += lratio;
     sums.z += zparam[0];
@@ -167,9 +152,9 @@ listing_header(int kind)
         header += nhood_mixed ? "cell. k, rule(hex) ld ld-r Z" : "cell. rule(hex) ld ld-r z C";
     else if (kind == listing_both)
         header += nhood_mixed ? "cell. k, wiring rule(hex) ld ld-r Z"
-                              : number("cell. wiring(%ld-0) rule(hex) ld ld-r Z C", top);
+                              : formatted("cell. wiring(%d-0) rule(hex) ld ld-r Z C", top);
     else
-        header += number(nhood_mixed ? "cell. k, wiring(%ld-0)," : "cell. wiring(%ld-0)", top);
+        header += formatted(nhood_mixed ? "cell. k, wiring(%d-0)," : "cell. wiring(%d-0)", top);
     header += "\n" + std::string(45, '-') + "\n";
     return header;
 }
@@ -177,9 +162,9 @@ listing_header(int kind)
 std::string
 listing_row(uint16_t c, int kind, listing_sums &sums)
 {
-    std::string row = number("%ld. ", c);
+    std::string row = formatted("%d. ", c);
     if (nhood_mixed)
-        row += number("%ld, ", nhoodm[c]);
+        row += formatted("%d, ", nhoodm[c]);
     if (kind == listing_wiring || kind == listing_both)
         row += wiring_fields(c);
     if (kind == listing_rules || kind == listing_both)

@@ -368,6 +368,12 @@ ask_cell_scale()
 answer_step
 ask_angles_and_colour()
 {
+    char text[150];
+    snprintf(text, sizeof text,
+             "change start edge color (now %d) red-0 blue-1 green-2 yellow-3:", start_edge_color);
+    // The box of three lines in the medium font where the colour line, the
+    // widest, would run past the narrow window's edge.
+    prompt_font font({text + std::string("0"), "", ""});
     int margin = replace_prompt_box(3);
     if (!ask_orientation())
         return answer_step::back;
@@ -379,9 +385,6 @@ ask_angles_and_colour()
     if (is[0] == 'd')
         return answer_step::finish;
     next_prompt_line(margin);
-    char text[150];
-    snprintf(text, sizeof text,
-             "change start edge color (now %d) red-0 blue-1 green-2 yellow-3:", start_edge_color);
     outtext(text);
     char key = ask_key();
     if (key == 'q')
@@ -525,7 +528,7 @@ file_data_prompt()
 void
 create_data_file()
 {
-    int16_t fd = myopen(filename_data, open_write, open_append);
+    int fd = myopen(filename_data, open_write, open_append);
     if (fd < 0) {
         file_error(filename_data);
         return;
@@ -563,10 +566,18 @@ meta_graph_asked()
     return basinfield != 0;
 }
 
+// Whether a yes to the meta-graph turns tree compression off, which is then
+// said on a line of its own: after the answer it would run past the box.
+bool
+meta_graph_turns_compression_off()
+{
+    return !dontcompress && compression_offered();
+}
+
 void
 meta_graph_prompt()
 {
-    open_pause_box(2, "attractor meta-graph -m:");
+    open_pause_box(meta_graph_turns_compression_off() ? 3 : 2, "attractor meta-graph -m:");
 }
 
 answer_step
@@ -575,12 +586,12 @@ take_meta_graph(int)
     if (is[0] != 'm')
         return answer_step::next;
     meta_graph = meta_graph_on;
-    if (!dontcompress) {
-        dontcompress = 1;
-        if (compression_offered())
-            outtext(" - compression in basins/fields turned OFF");
-    }
     int margin = Maxx / 2 + 3;
+    if (meta_graph_turns_compression_off()) {
+        next_prompt_line(margin);
+        outtext(" - compression in basins/fields turned OFF");
+    }
+    dontcompress = 1;
     next_prompt_line(margin);
     outtext("show jump-table: numbers-n fractions-f both-b:");
     char key = ask_key();

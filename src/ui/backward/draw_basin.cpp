@@ -44,6 +44,8 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
+#include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -228,10 +230,7 @@ build_trees_of_root(basin_tally &tally)
 void
 pause_after_basin()
 {
-    int16_t left = memory_box(0, nullptr);
-    moveto(left + vgax(3), vgay(3));
-    outtext("options-o layout-a:");
-    input_string(1, text_entry);
+    status_box_key_prompt("options-o layout-a:");
     if (is[0] == 'a')
         amend_layout();
     if (is[0] == 'o')
@@ -261,18 +260,38 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
              static_cast<unsigned long>(attperiod), static_cast<unsigned long>(basinsize),
              basin_share(), static_cast<unsigned long>(tally.g), basingofEdensity, maxbasinlevel,
              static_cast<unsigned long>(maxbasinfan));
+    std::string elapsed;
+    if (!basinfield || successive_basins)
+        elapsed = format_elapsed_since(start);
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    int16_t margin = draw_prompt_box(2);
-    setcolor(white);
-    outtext(first);
-    outtext("att(hex)=");
-    print_current_bitstring_hexbytes(0, att[1], 0, Maxx, white, 0);
-    moveto(margin, gety + CHeight);
-    outtext(second);
+    // A stopped tree left the status box cleared and framed for the prompts
+    // of the build; a single basin has no further use for it.
+    if (marked && !basinfield && mouse_found)
+        erase_memory_box();
+    // The attractor's hex stays on the first line, shortened with "..." (a
+    // state of a large network wraps over the lines below); the time goes
+    // on a third line where the second has no room for it.
+    std::string head = std::string(first) + "att(hex)=";
+    std::string last = second + elapsed;
+    {
+        prompt_font font({head + "... ", second});
+        int room = prompt_box_text_room();
+        bool time_apart = text_width_in_use(last.c_str()) > room;
+        int16_t margin = draw_prompt_box(time_apart ? 3 : 2);
+        setcolor(white);
+        outtext(head.c_str());
+        std::string att_hex = hex_bytes_within(att[1], hex_string_bytes(0, 0),
+                                               room - text_width_in_use(head.c_str()));
+        outtext(att_hex.c_str());
+        moveto(margin, gety + CHeight);
+        outtext(time_apart ? second : last.c_str());
+        if (time_apart) {
+            moveto(margin, gety + CHeight);
+            outtext(elapsed.c_str());
+        }
+    }
     event_ready();
-    if (!basinfield || successive_basins)
-        outtext(format_elapsed_since(start).c_str());
     setcolor(colour);
     moveto(x, y);
     if (basinfield)

@@ -22,3 +22,7 @@ extern int16_t pp_bartotw, pp_barwidth; // bar pitch and bar width
 extern int16_t pp_startx, pp_starty;   // x of the next bar, the bars' base line
 extern int16_t pp_divy;                // tick spacing in stack entries
 extern int16_t pp_heighty;             // height of the last bar drawn
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_backward_ui_start_values();

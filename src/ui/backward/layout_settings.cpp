@@ -5,10 +5,12 @@
 // engine/forward/globals.h. Start reading at setup_plot.
 #include "ui/backward/layout_settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
@@ -23,6 +25,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -51,6 +54,7 @@ struct layout_pass {
     float radius_asked = 0;           // pstartrad when the radius prompt was shown
     bool defaults_computed = false;   // the defaults were computed in this pass
     layout_values defaults{};         // and came to these
+    int cover_bottom = 0;             // last row the preview covers (cut_line_end)
 } pass;
 
 bool
@@ -76,6 +80,29 @@ int16_t
 quarter_right()
 {
     return static_cast<int16_t>(Maxx / 2 - vgax(4));
+}
+
+// The last row the preview covers: its lower edge (Maxy / 2), or, where
+// that edge cuts a line of the text column, the last row of that line, so
+// that the preview hides a whole line rather than its upper half. Read from
+// the window before the preview is drawn: the first row below the edge that
+// is background from the left edge to the quarter's right one ends the line
+// (two lines down at most).
+int
+cut_line_end()
+{
+    int right = quarter_right(), bottom = Maxy / 2;
+    int last = std::min<int>(bottom + 2 * CHeight, Maxy);
+    std::vector<uint32_t> pixels;
+    if (!mouse_found || !read_window_pixels(right + 1, last + 1, pixels))
+        return bottom;
+    uint32_t background = Color_Table[black];
+    for (int y = bottom + 1; y <= last; y++) {
+        const uint32_t *row = &pixels[static_cast<size_t>(y) * (right + 1)];
+        if (std::all_of(row, row + right + 1, [&](uint32_t p) { return p == background; }))
+            return y - 1;
+    }
+    return last;
 }
 
 void
@@ -187,7 +214,12 @@ draw_preview_frame()
     draw_preview_label(right - w - 3, cy - h - 3, "x=+100");
     const char *title = "basin layout preview";
     int tw = text_pixel_width(title, static_cast<int>(std::string(title).size())) + vgax(4);
-    draw_preview_label(right - tw - 3, bottom - h - 3, title);
+    // One label higher where it would meet "y=-100" (a centre right of the
+    // quarter's middle on a narrow window).
+    int title_x = right - tw - 3, title_y = bottom - h - 3;
+    if (title_x <= cx + 3 + w + 3)
+        title_y -= h + 3;
+    draw_preview_label(title_x, title_y, title);
 }
 
 // --- The rows of the LAYOUT dialog.
@@ -583,7 +615,7 @@ draw_layout_preview()
     oy = foy;
     int right = quarter_right(), bottom = Maxy / 2;
     setfillstyle(0, black);
-    bar(0, 0, right, bottom);
+    bar(0, 0, right, std::max(bottom, pass.cover_bottom));
     setviewport(0, 0, right, bottom, 1);
     float cx = fox / 2.0f, cy = foy / 2.0f;
     for (int i = 1; i <= lastlevel && rad != nullptr; i++) {
@@ -679,8 +711,10 @@ setup_plot()
         rangeL = 0;
     bool shown = layout_dialog_shown();
     pass = layout_pass{};
-    if (shown)
-        getimage(0, 0, quarter_right(), Maxy / 2, &boximage[kQuarterSlot]);
+    if (shown) {
+        pass.cover_bottom = cut_line_end();
+        getimage(0, 0, quarter_right(), pass.cover_bottom, &boximage[kQuarterSlot]);
+    }
     if (layout_notset) {
         set_layout_defaults();
         layout_notset = 0;

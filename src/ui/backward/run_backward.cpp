@@ -52,6 +52,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/shape_batch.h"
+#include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -1065,8 +1066,7 @@ show_tree_summary(bool cut_at_limit)
     print_current_bitstring_hexbytes(0, firstseed, 0, Maxx, white, 0);
     moveto(hex_x + vgax(4) * bytesL / 2 + 2 * bytesL * CWidth, gety);
     outtext(totals);
-    status_box_title("options-o cont-ret:", white);
-    input_string(1, text_entry);
+    status_box_key_prompt("options-o cont-ret:");
     erase_memory_box();
     if (is[0] == 'o')
         open_options_box();

@@ -86,6 +86,7 @@ const sculpt_key kChangeKeys[] = {
     sculpt_key::on("").help("wire-moves only-(def):").when(without_mix).does(gives<sculpt_go::wire_moves>),
 };
 
+// Without a rule-mix 'b', not offered, moves wires again as 'w' does.
 const sculpt_key kAgainKeys[] = {
     sculpt_key::on("w")
         .help([](const sculpt_menu_state &s) -> std::string {
@@ -95,6 +96,7 @@ const sculpt_key kAgainKeys[] = {
     sculpt_key::on("b")
         .help(" bit-flips -b:")
         .when(with_mix)
+        .unlisted_when(always<sculpt_menu_state>)
         .does([](sculpt_menu_state &s, char) {
             return s.mix ? sculpt_go::bit_flips : sculpt_go::wire_moves;
         }),
@@ -113,10 +115,7 @@ template <size_t N>
 std::string
 menu_text(const sculpt_key (&rows)[N], const sculpt_menu_state &s)
 {
-    std::string text;
-    for (const key_help_line &line : key_help(rows, s))
-        text += line.text;
-    return text;
+    return help_text(key_help(rows, s));
 }
 
 // The row of key, else the default row listed now, else `other`.
@@ -124,7 +123,7 @@ template <size_t N>
 sculpt_go
 choose(const sculpt_key (&rows)[N], sculpt_menu_state &s, char key, sculpt_go other)
 {
-    if (const sculpt_key *row = find_key(rows, key))
+    if (const sculpt_key *row = find_key(rows, key, s))
         return row->act(s, key);
     for (const sculpt_key &row : rows)
         if (row.keys[0] == 0 && row.listed_in(s))
@@ -136,11 +135,9 @@ template <size_t N>
 sculpt_menu_view
 view_of(const char *name, const sculpt_key (&rows)[N], const sculpt_menu_state &s)
 {
-    sculpt_menu_view v{name, key_help(rows, s), "", false};
-    for (const sculpt_key &row : rows) {
-        v.keys += row.keys;
+    sculpt_menu_view v{name, key_help(rows, s), all_keys(rows), false};
+    for (const sculpt_key &row : rows)
         v.has_default = v.has_default || (row.keys[0] == 0 && row.listed_in(s));
-    }
     return v;
 }
 
@@ -304,7 +301,7 @@ show_split(const sculpt_split &s)
     one_key();
 }
 
-// Step 1: the target. False when the user leaves.
+// The target phase: the target state. False when the user leaves.
 bool
 set_target()
 {
@@ -412,7 +409,8 @@ build(const list_recipe &r)
     }
 }
 
-// Step 2: the list of aspiring pre-images. False on 'q' (back to the target).
+// The aspiring phase: the list of aspiring pre-images. False on 'q' (back
+// to the target).
 bool
 set_aspiring(sculpt_state &st)
 {
@@ -474,7 +472,8 @@ ask_change(sculpt_state &st, sculpt_change &change)
     return true;
 }
 
-// Steps 4 and 5: passes until the aim is met or the user stops asking.
+// The learning phase and its report: passes until the aim is met or the
+// user stops asking.
 void
 learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
 {
@@ -495,7 +494,7 @@ learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
         std::string text = st.aim == sculpt_aim::learn ? "re-learn by " : "re-forget by ";
         prompt(text + menu_text(kAgainKeys, st.menu));
         char key = one_key();
-        const sculpt_key *row = find_key(kAgainKeys, key);
+        const sculpt_key *row = find_key(kAgainKeys, key, st.menu);
         if (row == nullptr)
             return;
         change = row->act(st.menu, key) == sculpt_go::bit_flips ? sculpt_change::bit_flips
@@ -503,7 +502,8 @@ learn_or_forget(sculpt_state &st, sculpt_change change, sculpt_work &w)
     }
 }
 
-// Step 3 and what follows it: the next step of the dialog.
+// The method phase (learn, forget or highlight, by bit flips or wire
+// moves) and what follows it: the next step of the dialog.
 step
 choose_method(sculpt_state &st, sculpt_work &w)
 {

@@ -72,7 +72,12 @@ struct fitted_field {
     shelf rows;
     int page = 0;
     float startrad = 0;  // the layout's own start radius
+    int bottom = -1;     // the lowest row the last fitted field's basins reach
 } fitted;
+
+// The row the next field of a size range is fitted to (set_range_row_area).
+bool range_row_set = false;
+field_area range_row{};
 
 // The basins drawn by the last field.
 std::vector<field_basin_box> basin_boxes;
@@ -146,10 +151,11 @@ void
 begin_fitted_field(bool neutral)
 {
     fitted.on = fitted.last = false;
-    if (!fit_field_layout || !mouse_found || rangeL || gd_z_graph || mutant_layout ||
-        successive_basins || screensavedemo || use_preset_basin_pos || !rad || !lastlevel)
+    if (!fit_field_layout || !mouse_found || (rangeL && !range_row_set) || gd_z_graph ||
+        mutant_layout || successive_basins || screensavedemo || use_preset_basin_pos || !rad ||
+        !lastlevel)
         return;
-    fitted.area = basin_area();
+    fitted.area = range_row_set ? range_row : basin_area();
     fitted.node = node_drawing_reach();
     fitted.gap = vgax(4);
     // Of a neutral field no more components are measured than one page
@@ -187,6 +193,7 @@ end_fitted_field()
     fill_level_radii();
     forget_field_shape();
     fitted.on = false;
+    fitted.bottom = fitted.rows.row_top + fitted.rows.row_height;
 }
 
 // The centre of the basin of state in a fitted field: right of the last,
@@ -472,6 +479,20 @@ draw_field()
     neutral_order = 0;
     limitcheck = single_limit;
     is[0] = key;
+}
+
+void
+set_range_row_area(const field_area *area)
+{
+    range_row_set = area != nullptr;
+    if (area)
+        range_row = *area;
+}
+
+int
+last_fitted_field_bottom()
+{
+    return fitted.last ? fitted.bottom : -1;
 }
 
 const std::vector<field_basin_box> &

@@ -2,6 +2,7 @@
 #include "ui/driver/globals.h"
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/start_values.h"
 
 uint8_t in_startbasin = 0, in_startfield = 0;
 uint32_t fieldno = 0;
@@ -22,4 +23,18 @@ reset_driver_run()
     fieldno = 0;
     checked_free(sweep_seed);
     sweep_seed = nullptr;
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values driver_start(
+    in_startbasin, in_startfield, fieldno, toggle_single_field, Leftx, mutate_wiring,
+    bits_to_flip, startmut, endmut, mut);
+} // namespace
+
+void
+restore_driver_start_values()
+{
+    driver_start.restore();
 }

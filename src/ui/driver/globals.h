@@ -25,3 +25,7 @@ extern uint8_t *sweep_seed;     // seed kept over a size sweep, rangebytesL byte
 // the mutants that follow: mut back to startmut + 1, fieldno 0, sweep_seed
 // released (null).
 void reset_driver_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_driver_start_values();

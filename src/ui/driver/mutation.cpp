@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
@@ -39,6 +40,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
@@ -785,15 +787,21 @@ constexpr question kMutationRows[] = {
                    (acceptall == 0 && accept_from == accept_from_mutation);
         })
         .prompts([] {
-            replace_prompt_box(2);
-            outtext("MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ");
-            prompt_next_line();
-            outtext(loc_twod_fonly ? "rule: special-s, set bits-b, single bit-1"
-                                   : "wiring-w/+w, rule: special-s, set bits-b, single bit-1");
+            const char *first = "MUTATION for next: chain-c Post-P tcode-t kcode-k none-n ";
             char def[40];
             default_text(def, sizeof def);
-            outtext(def);
-            outtext(":");
+            std::string second = loc_twod_fonly
+                                     ? "rule: special-s, set bits-b, single bit-1"
+                                     : "wiring-w/+w, rule: special-s, set bits-b, single bit-1";
+            second += def;
+            second += ":";
+            // In the medium font where a line would run past the narrow
+            // window's edge (the entry's two characters included).
+            prompt_font font({first, second + "00"});
+            replace_prompt_box(2);
+            outtext(first);
+            prompt_next_line();
+            outtext(second.c_str());
         })
         .entry(2, text_entry)
         .then(kind_menus),

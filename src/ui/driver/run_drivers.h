@@ -35,6 +35,13 @@ struct field_basin_box {
     drawn_box box;
     int page;
 };
+// The rectangle the next field of a size range is fitted to, as a plain
+// field is fitted to basin_area(): the range's row for its size. A range's
+// fields are laid out by the layout's spacing while none is set (nullptr).
+void set_range_row_area(const field_area *area);
+// The lowest row the basins of the last field reached when it was fitted
+// (the bottom of its last row of basins); -1 when it was not.
+int last_fitted_field_bottom();
 // The basins of the last field drawn, in drawing order.
 const std::vector<field_basin_box> &last_field_boxes();
 // The area the last field was fitted to; false when it was laid out by the

@@ -221,7 +221,7 @@ stage
 wiring_stage()
 {
     remember_line(stage::wiring);
-    rules_set = 0;
+    rules_set = false;
     select_wiring_options();
     if (is[0] == 'q') {
         free_neighbourhood_arrays();
@@ -333,7 +333,7 @@ rules_stage()
 {
     exhaustive_testing = exhaustive_off;
     rulemix = 0;
-    rules_set = 1;
+    rules_set = true;
     remember_line(stage::rules);
     set_glider_counts();
     if (tot_only) {
@@ -345,7 +345,7 @@ rules_stage()
     if (is[0] == 'q') {
         free_code_buffers();
         free_rule_mixes();
-        rules_set = 0;
+        rules_set = false;
         return stage::rule_kind;
     }
     if (has_glider_list())
@@ -363,7 +363,7 @@ network_view_stage()
     secondpart = 1;
     if (is[0] == 'q') {
         free_rule_mixes();
-        rules_set = 0;
+        rules_set = false;
         back_to_line(stage::rules);
         secondpart = 0;
         return stage::rules;

@@ -27,7 +27,9 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/rule_readout.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 
@@ -118,27 +120,87 @@ next_place_on_screen()
     return true;
 }
 
-// The next row of a field range, back to the first row once the rows pass
-// the drawing area.
+// The next row of a field range laid out by the layout's spacing, back to
+// the first row on a cleared drawing area once the rows pass it (a row
+// drawn over the first ones could not be read).
 void
 next_field_row()
 {
     ox = firstox;
     int y = oy + yspacing;
+    if (y > Maxy && mouse_found)
+        clear_drawing_area();
     oy = static_cast<int16_t>(y > Maxy ? firstoy : y);
 }
 
-// The size label of a field row.
+// The size label of a field row, at height y.
 void
-label_field_row(int x0)
+label_field_row(int x0, int y)
 {
     if (!mouse_found)
         return;
     char text[16];
     snprintf(text, sizeof text, "%d.", lineL);
-    moveto(x0, oy - CHeight / 2);
+    moveto(x0, y);
     outtext(text);
     moveto(ox, oy);
+}
+
+// The rows of a range of fields fitted as plain fields are: each size's
+// field fitted to the part of the drawing area below the rows before it,
+// right of the size labels. When less than a third of the area is left, the
+// next size starts a new page (after the options box, unless the range runs
+// without pauses or already paused after the field): a field squeezed into
+// a thin band would be too small to read.
+struct fitted_range_rows {
+    bool on = false;
+    field_area page{};
+    int top = 0; // where the next row starts
+};
+
+fitted_range_rows
+start_fitted_rows(int x0)
+{
+    fitted_range_rows rows;
+    rows.on = fit_field_layout && mouse_found && !gd_z_graph && !mutant_layout &&
+              !successive_basins && !screensavedemo;
+    if (!rows.on)
+        return rows;
+    rows.page = basin_area();
+    char widest[16];
+    snprintf(widest, sizeof widest, "%d.", endL);
+    rows.page.left = x0 + text_width_in_use(widest) + CWidth;
+    rows.top = rows.page.top;
+    return rows;
+}
+
+// A new page when the rows have filled the drawing area; false when the
+// range stops at the pause before it. Asked before the network grows, so
+// that the rule box still gives the size of the rows shown.
+bool
+new_page_when_full(fitted_range_rows &rows)
+{
+    int height = rows.page.bottom - rows.page.top;
+    if (!rows.on || rows.page.bottom - rows.top >= height / 3)
+        return true;
+    if (!mutantdontpause && fieldpause != 1) {
+        finish_options(1);
+        if (is[0] == 'q')
+            return false;
+    }
+    setfillstyle(0, black);
+    bar(3, rows.page.top, rows.page.right, rows.page.bottom);
+    rows.top = rows.page.top;
+    return true;
+}
+
+// The row of the next size, set for its field to be fitted to.
+void
+set_fitted_row(const fitted_range_rows &rows)
+{
+    field_area row = rows.page;
+    row.top = rows.top;
+    set_range_row_area(&row);
 }
 
 // After a field of a range: the histogram when it is counted, else the
@@ -216,20 +278,35 @@ draw_range_field()
     int x0 = stp ? vgax(static_cast<float>(scale) * endL + 13) : vgax(3);
     if (firstox < x0 + vgax(40))
         firstox = ox = static_cast<int16_t>(x0 + vgax(40));
-    if (!rulemix && mouse_found)
-        show_rule_bottom(nhood, 1, carule[0], 0);
+    fitted_range_rows rows = start_fitted_rows(x0);
     for (int n = startL; n <= endL && is[0] != 'q'; n++) {
         isexception = 0;
         fieldno++;
         if (n > startL) {
-            if (!grow_by_one_cell())
+            if (!new_page_when_full(rows) || !grow_by_one_cell())
                 break;
             grow_basin_spacing();
-            next_field_row();
+            if (!rows.on)
+                next_field_row();
         }
+        // The rule box gives the size being drawn.
+        if (!rulemix && mouse_found)
+            show_rule_bottom(nhood, 1, carule[0], 0);
         set_sides_for_patterns();
-        label_field_row(x0);
+        if (rows.on) {
+            set_fitted_row(rows);
+            label_field_row(x0, rows.top);
+        } else {
+            label_field_row(x0, oy - CHeight / 2);
+        }
         draw_field();
+        set_range_row_area(nullptr);
+        // A field too large to be measured is laid out by the spacing, and
+        // the rows after it too.
+        if (rows.on && last_fitted_field_bottom() < 0)
+            rows.on = false;
+        else if (rows.on)
+            rows.top = last_fitted_field_bottom() + vgay(4);
         char key = is[0];
         print_field_data(); // takes one pending key
         is[0] = key;

@@ -26,6 +26,7 @@
 #include "ui/driver/network_growth.h"
 #include "ui/driver/out_of_memory.h"
 #include "ui/driver/setup_stages.h"
+#include "ui/driver/start_state.h"
 #include "ui/forward/run_settings.h"
 #include "ui/graphs/graph_commands.h"
 #include "ui/measures/lambda_z_plot.h"
@@ -308,16 +309,8 @@ start_zemra(int argc, char **argv)
     set_outof_memory_handler(outof_memory);
     register_window_hooks();
     catch_end_signals();
-    tot_only = 0;
-    bground = 'b';
-    defCursorFlash = kCursorFlash = 200137;
-    new_weight = font_weight_bold;
-    direction = direction_unset;
-    value_range = 2;
+    restore_start_state();
     parse_command_line(argc, argv, &bground, &tot_only);
-    Maxnhood = 13;
-    layout_notset = 1;
-    show_maj = show_maj_off;
 
     uint32_t randseed = startup_randseed(static_cast<uint32_t>(getpid()),
                                          static_cast<uint32_t>(time(nullptr)));

@@ -44,6 +44,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/string_editors/seed_dialog.h"
@@ -221,10 +222,7 @@ data_pause()
         finish_options(1);
         return;
     }
-    int16_t left = memory_box(0, nullptr);
-    moveto(left + vgax(3), vgay(3));
-    outtext("options-o layout-a:");
-    input_string(1, text_entry);
+    status_box_key_prompt("options-o layout-a:");
     bool revise = basinfield && is[0] == 'a';
     if (revise)
         amend_layout();

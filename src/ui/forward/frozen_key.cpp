@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/forward/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -44,14 +45,6 @@ key_piece
 swatch_piece(int colour, const std::string &under = "")
 {
     return key_piece{"", colour, under, false};
-}
-
-std::string
-format(const char *pattern, int a, int b = 0)
-{
-    char text[80];
-    snprintf(text, sizeof text, pattern, a, b);
-    return text;
 }
 
 int
@@ -89,26 +82,26 @@ key_lines(int mode)
     const int v = value_range;
     std::vector<key_line> lines(3);
     if (mode == 3) {
-        lines[0].push_back(text_piece(format("frequency of %ds in %d time-step window", v - 1, frozen_gens)));
+        lines[0].push_back(text_piece(formatted("frequency of %ds in %d time-step window", v - 1, frozen_gens)));
         lines[1].push_back(text_piece("color key:  "));
-        lines[1].push_back(text_piece(format("%d bins:", num_bin_bound + 1)));
+        lines[1].push_back(text_piece(formatted("%d bins:", num_bin_bound + 1)));
         for (int b = 0; b <= num_bin_bound; b++) {
             int c = b == 0 ? 0 : b == num_bin_bound ? 9 : b * 10 / num_bin_bound - 1;
             int bound = b == num_bin_bound ? frozen_gens : bin_bound[b + 1];
-            lines[1].push_back(swatch_piece(freq_colors ? freq_colors[c] : white, format("%d", bound)));
+            lines[1].push_back(swatch_piece(freq_colors ? freq_colors[c] : white, formatted("%d", bound)));
         }
         return lines;
     }
-    lines[0].push_back(text_piece(format("frozen cells for at least %d time-steps", frozen_gens)));
+    lines[0].push_back(text_piece(formatted("frozen cells for at least %d time-steps", frozen_gens)));
     if (mode == 1) {
-        lines[1].push_back(text_piece(format("color key: frozen %d-0s = ", v - 1)));
+        lines[1].push_back(text_piece(formatted("color key: frozen %d-0s = ", v - 1)));
         lines[1].push_back(swatch_piece(magenta));
         lines[2].push_back(text_piece("cells not frozen shown according to value"));
         return lines;
     }
-    lines[1].push_back(text_piece(format("color key: froz %ds=", v - 1)));
+    lines[1].push_back(text_piece(formatted("color key: froz %ds=", v - 1)));
     lines[1].push_back(swatch_piece(lightred));
-    lines[1].push_back(text_piece(v == 2 ? std::string(" froz 0s=") : format(" froz %d-0s=", v - 2)));
+    lines[1].push_back(text_piece(v == 2 ? std::string(" froz 0s=") : formatted(" froz %d-0s=", v - 2)));
     lines[1].push_back(swatch_piece(green));
     lines[1].push_back(text_piece(" not="));
     lines[1].push_back(swatch_piece(black));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -44,7 +45,7 @@ load_order_file(const char *name, char *message, size_t size)
     case update_order_check::not_order:
         break;
     }
-    snprintf(message, size, "order not a permutation of 0-%d, cont-ret", lineL - 1);
+    snprintf(message, size, "%s", update_order_fault(bytes.data(), lineL).c_str());
     return order_file_not_order;
 }
 
@@ -61,6 +62,8 @@ load_save_order(int mode)
                                            : load_order_file(filename, message, sizeof message);
     if (result == order_file_error) {
         file_error(filename);
+    } else if (result == order_file_not_order) {
+        file_error(filename, message);
     } else if (result != order_file_ok) {
         draw_prompt_box(1);
         outtext(message);

@@ -16,14 +16,15 @@ enum order_file_result {
 order_file_result save_order_file(const char *name);
 
 // Reads name into seq_order when it holds exactly 2n bytes that are a
-// permutation of 0..n-1. For a refused file the message to show (ending
-// "cont-ret") goes to message: "filesize(%d)!=netsize(%d), cont-ret" with the
-// file's entry count and n, or "order not a permutation of 0-%d, cont-ret"
-// with n-1; after an open or read failure message is empty.
+// permutation of 0..n-1. For a file of the wrong size the message to show
+// goes to message: "filesize(%d)!=netsize(%d), cont-ret" with the file's
+// entry count and n; for one that is no order, the reason for the file
+// error box: an entry past the cells or a cell met twice ("entry 1 is 256,
+// cells run 0-3"); after an open or read failure message is empty.
 order_file_result load_order_file(const char *name, char *message, size_t size);
 
 // The order-file dialog: mode 's' saves seq_order, 'l' loads it, through the
 // file-name dialog (kind "ORDER-DATA", default "my_order"); a file that
-// cannot be opened gets the file error box, a refused one its message and a
-// key wait. The current point is kept.
+// cannot be opened or is no order gets the file error box, one of the wrong
+// size its message and a key wait. The current point is kept.
 void load_save_order(int mode);

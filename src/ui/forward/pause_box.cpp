@@ -186,11 +186,19 @@ draw_header(pause_box &b)
     xtext = keep_xtext;
 }
 
+// The menu's top: right below the header's frame when the header shows,
+// so that no strip of what the boxes cover shows between them.
+int
+menu_top(const pause_box &b)
+{
+    return b.header_on ? b.header_bottom + 1 : b.top;
+}
+
 void
 remove_menu(pause_box &b)
 {
     if (b.menu_on) {
-        putimage(Maxx / 2, b.header_on ? b.header_bottom + 2 : b.top, &boximage[kMenuSlot], 3);
+        putimage(Maxx / 2, menu_top(b), &boximage[kMenuSlot], 3);
         freeimage(&boximage[kMenuSlot]);
         b.menu_on = false;
     }
@@ -992,7 +1000,7 @@ draw_menu(pause_box &b)
     for (const std::string &line : menu_lines(b))
         for (std::string &piece : wrapped(line, Maxx - 2 - vgax(3) - x))
             lines.push_back(std::move(piece));
-    int y0 = b.header_on ? b.header_bottom + 2 : b.top;
+    int y0 = menu_top(b);
     // One line's room more than the lines take, below the last.
     b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
     draw_box(kMenuSlot, Maxx / 2, y0, Maxx - 2, b.menu_bottom, 1, 0);
@@ -1028,10 +1036,7 @@ pause_box_menu(bool full, bool single)
 std::string
 pause_box_keys()
 {
-    std::string keys;
-    for (const pause_key &row : kPauseKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kPauseKeys);
 }
 
 int
@@ -1050,7 +1055,10 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         draw_menu(b);
         input_string(1, text_entry);
         char key = is[0];
-        const pause_key *row = find_key(kPauseKeys, key);
+        // Every key of the box answers in every form: one it does not offer
+        // now through its action's own test of the form, one of the
+        // caller's ('1', '+') by going on to it.
+        const pause_key *row = find_named_key(kPauseKeys, key);
         // Return closes with the result held; every other key sets it anew.
         if (key != kKeyReturn)
             b.result = stp_box_nothing;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -23,6 +24,7 @@
 #include "engine/forward/run_choices.h"
 #include "engine/forward/update_order.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
@@ -74,14 +76,16 @@ box_question(std::initializer_list<const char *> lines, int max, int mode)
     return len;
 }
 
-// A one-line question composed with snprintf.
-template <typename... Args>
+// A one-line question composed as printf would.
+int box_questionf(int max, int mode, const char *format, ...) __attribute__((format(printf, 3, 4)));
 int
-box_questionf(int max, int mode, const char *format, Args... args)
+box_questionf(int max, int mode, const char *format, ...)
 {
-    char text[160];
-    snprintf(text, sizeof text, format, args...);
-    return box_question({text}, max, mode);
+    va_list args;
+    va_start(args, format);
+    std::string text = formatted_list(format, args);
+    va_end(args);
+    return box_question({text.c_str()}, max, mode);
 }
 
 // Lines the run dialogs have written in the text column, and the column
@@ -132,13 +136,16 @@ column_text(std::initializer_list<const char *> lines)
     }
 }
 
-template <typename... Args>
+// One line of the column composed as printf would.
+void column_textf(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void
-column_textf(const char *format, Args... args)
+column_textf(const char *format, ...)
 {
-    char text[160];
-    snprintf(text, sizeof text, format, args...);
-    column_text({text});
+    va_list args;
+    va_start(args, format);
+    std::string text = formatted_list(format, args);
+    va_end(args);
+    column_text({text.c_str()});
 }
 
 int

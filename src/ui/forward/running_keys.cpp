@@ -662,12 +662,11 @@ interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iterat
         running_pattern p{dp, ae, eg, it};
         running_key_groups all = running_pattern_key_groups();
         bool taken = false;
+        // Every key acts whether the panel shows it or not: the panel may
+        // be hidden. A key no group takes goes on to the next group.
         for (size_t g = 0; g < all.count && !taken; g++) {
-            const running_key_group &group = all.groups[g];
-            for (size_t r = 0; r < group.count && !taken; r++) {
-                const running_key &row = group.rows[r];
-                taken = row.act && key && strchr(row.keys, key) && row.act(p, key);
-            }
+            const running_key *row = find_named_key(all.groups[g].rows, all.groups[g].count, key);
+            taken = row && row->act && row->act(p, key);
         }
         current_draw = drawable;
     }

@@ -15,6 +15,7 @@
 
 #include "engine/graphs/globals.h"
 #include "engine/graphs/shortest_paths.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
 #include "ui/graphs/graph_layouts.h"
@@ -50,14 +51,6 @@ enum class hits_turn {
 
 using ant_key = key_row<ant_view, ant_turn>;
 using hits_key = key_row<ant_view, hits_turn>;
-
-std::string
-formatted(const char *format, unsigned long long value)
-{
-    char text[120];
-    snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 const char *
 on_off(bool on)
@@ -245,17 +238,22 @@ hits_continue(ant_view &v, char)
     return hits_turn::walk_on;
 }
 
-// The display's answers; 'd' is named on both of its lines.
+// The display's answers; 'd' is named on both of its lines, and 'n' and
+// 'N' answer at max hits too.
 const hits_key kHitsKeys[] = {
     hits_key::on("s")
         .help([](const ant_view &v) {
-            return formatted("\ntotal hits so far=%llu, ", v.walk.total) +
+            return formatted("\ntotal hits so far=%u, ", v.walk.total) +
                    (v.walk.random_ant ? "tog random ant(ON)-s " : "tog rand ant(OFF)-s ");
         })
         .does(hits_random_ant),
     hits_key::on("r").help("restart rand -r,").does(hits_restart),
     hits_key::on("d").help(" redraw-d").does(hits_redraw),
-    hits_key::on("nN").help("\nshow % frequency: only-N +nodes-n,").when(hits_not_full).does(hits_shares),
+    hits_key::on("nN")
+        .help("\nshow % frequency: only-N +nodes-n,")
+        .when(hits_not_full)
+        .unlisted_when(always<ant_view>)
+        .does(hits_shares),
     hits_key::on("").help("\nmax hits,").when(hits_full),
     hits_key::on("d").help(" redraw-d,").when(hits_not_full).does(hits_redraw),
     hits_key::on("q").help(" quit-q").does(hits_quit),
@@ -281,7 +279,7 @@ show_hits(ant_view &v, uint32_t stuck_at)
     while (turn == hits_turn::again) {
         prompt_end end = show_graph_prompt(hits_prompt_lines(v));
         char key = wait_graph_prompt_key(end);
-        const hits_key *row = find_key(kHitsKeys, key);
+        const hits_key *row = find_key(kHitsKeys, key, v);
         if (row && row->act)
             turn = row->act(v, key);
     }
@@ -387,7 +385,7 @@ walk_once(ant_view &v)
         return show_hits(v, 0);
     if (!event_ready())
         return ant_turn::walk_on;
-    const ant_key *row = find_key(kAntKeys, is[0]);
+    const ant_key *row = find_key(kAntKeys, is[0], v);
     return row && row->act ? row->act(v, is[0]) : ant_turn::walk_on;
 }
 
@@ -438,10 +436,7 @@ ant_prompt_lines(const ant_view &v)
 std::string
 ant_keys()
 {
-    std::string keys;
-    for (const ant_key &row : kAntKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kAntKeys);
 }
 
 std::vector<key_help_line>
@@ -459,10 +454,25 @@ hits_prompt_lines(const ant_view &v)
 std::string
 hits_keys()
 {
-    std::string keys;
-    for (const hits_key &row : kHitsKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kHitsKeys);
+}
+
+bool
+ant_key_acts(const ant_view &v, char key)
+{
+    return key_acts(kAntKeys, key, v);
+}
+
+bool
+hits_key_acts(const ant_view &v, char key)
+{
+    return key_acts(kHitsKeys, key, v);
+}
+
+std::string
+hits_unlisted_keys(const ant_view &v)
+{
+    return unlisted_keys(kHitsKeys, v);
 }
 
 const ant_view *

@@ -35,6 +35,11 @@ std::string ant_keys();
 std::vector<std::string> hits_prompt_lines(const ant_view &v);
 std::vector<key_help_line> hits_prompt_pieces(const ant_view &v);
 std::string hits_keys();
+// Whether key acts in the walk, or in the hits display, and the keys that
+// act in the hits display though it does not list them.
+bool ant_key_acts(const ant_view &v, char key);
+bool hits_key_acts(const ant_view &v, char key);
+std::string hits_unlisted_keys(const ant_view &v);
 
 // The ant walking now, nullptr when none: what the window's tests look at
 // while it waits for a key.

@@ -18,6 +18,7 @@
 #include "engine/graphs/link_edits.h"
 #include "engine/graphs/node_selection.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "ui/graphs/block_dialog.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_drawing.h"
@@ -56,14 +57,6 @@ bool
 selection_in_linknet(const drag_state &s)
 {
     return s.block > 0 || component_kind(s.kind);
-}
-
-std::string
-formatted(const char *format, unsigned a, unsigned b = 0, unsigned c = 0)
-{
-    char text[120];
-    snprintf(text, sizeof text, format, a, b, c);
-    return text;
 }
 
 // --- Conditions of the prompt's pieces.
@@ -123,14 +116,6 @@ single_text(const drag_state &)
 }
 
 // --- Commands.
-
-// A command that needs links does nothing on a graph without them.
-template <drag_step (*command)(drag_state &, char)>
-drag_step
-with_links(drag_state &s, char key)
-{
-    return no_links ? drag_step::stays : command(s, key);
-}
 
 drag_step
 toggle_quick_move(drag_state &, char)
@@ -197,20 +182,21 @@ leave(drag_state &, char)
 }
 
 // The keys in the order of the prompt. Each help text is a piece of a
-// prompt line, a piece beginning with a newline starting a line. Rows
-// that act only with links say so in their command.
+// prompt line, a piece beginning with a newline starting a line. A key
+// acts only while the prompt names it, but for the link edits of the
+// active node, which act on any graph with links.
 const drag_key kDragKeys[] = {
     drag_key::on("d").help("drag/release - left mouse button, tog drag-d").does(toggle_quick_move),
     drag_key::on("xX").help("\nnot active?-click right button first, rotate-x/X").does(turn),
     drag_key::on("hv").help(" flip-h/v").does(mirror),
-    drag_key::on("g").help(" gap nodes-g").when(linked).does(with_links<node_edit>),
-    drag_key::on("cr").help(node_links_text).when(linked_component).does(with_links<node_edit>),
-    drag_key::on("n").help(whole_table_text).when(linked).does(with_links<node_edit>),
-    drag_key::on("CAR").help(pair_link_text).when(linked_component).does(with_links<pair_edit>),
+    drag_key::on("g").help(" gap nodes-g").when(linked).does(node_edit),
+    drag_key::on("cr").help(node_links_text).when(linked_component).unlisted_when(linked).does(node_edit),
+    drag_key::on("n").help(whole_table_text).when(linked).does(node_edit),
+    drag_key::on("CAR").help(pair_link_text).when(linked_component).unlisted_when(linked).does(pair_edit),
     drag_key::on("B").help(block_text).when(block_listed).does(define_block),
-    drag_key::on("0123456789").help("\nstep-(1-9) nolimit-0,").when(linked).does(with_links<step_limit>),
+    drag_key::on("0123456789").help("\nstep-(1-9) nolimit-0,").when(linked).does(step_limit),
     drag_key::on("s").help(single_text).does(select_kind),
-    drag_key::on("ioe").help(" in/out/either-i/o/e").when(linked).does(with_links<select_kind>),
+    drag_key::on("ioe").help(" in/out/either-i/o/e").when(linked).does(select_kind),
     drag_key::on("a").help(" all-a").does(select_kind),
     drag_key::on("q").help(" exit-q:").does(leave),
 };
@@ -230,9 +216,9 @@ write_prompt(const drag_state &s)
 {
     std::vector<std::string> lines = drag_prompt_lines(s);
     remove_menu();
-    int margin = draw_prompt_box(kPromptLines);
     int colour = getcolor();
-    fitting_font font(lines, kPromptLines);
+    fitting_font font(lines, kPromptLines, true);
+    int margin = draw_prompt_box(kPromptLines);
     const std::string title = selection_title(s);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));
@@ -343,7 +329,7 @@ char
 wait_drag_event(const drag_state &s)
 {
     moveto(prompt_end_x, prompt_end_y);
-    flashing_cursor(s.frame.x0, s.frame.x1, s.frame.y0, s.frame.y1, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green), {s.frame.x0, s.frame.x1, s.frame.y0, s.frame.y1});
     if (button == 'l' || button == 'r')
         return 0;
     int key = keycheck(0);
@@ -388,10 +374,19 @@ drag_prompt_lines(const drag_state &s)
 std::string
 drag_keys()
 {
-    std::string keys;
-    for (const drag_key &row : kDragKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kDragKeys);
+}
+
+bool
+drag_key_acts(const drag_state &s, char key)
+{
+    return key_acts(kDragKeys, key, s);
+}
+
+std::string
+drag_unlisted_keys(const drag_state &s)
+{
+    return unlisted_keys(kDragKeys, s);
 }
 
 drag_step
@@ -399,7 +394,7 @@ drag_key_command(drag_state &s, char key)
 {
     if (!keeps_block(key))
         s.block = 0;
-    const drag_key *row = find_key(kDragKeys, key);
+    const drag_key *row = find_key(kDragKeys, key, s);
     return row && row->act ? row->act(s, key) : drag_step::stays;
 }
 

@@ -54,6 +54,11 @@ std::vector<std::string> drag_prompt_lines(const drag_state &s);
 std::string selection_title(const drag_state &s);
 // Every key the table has a row for.
 std::string drag_keys();
+// Whether key acts in state s: a row names it that the prompt lists, or
+// that acts while unlisted.
+bool drag_key_acts(const drag_state &s, char key);
+// The keys that act in state s though the prompt does not list them.
+std::string drag_unlisted_keys(const drag_state &s);
 // Runs the row of key on the state, as the editor does after the key
 // (without drawing; 'B' asks its block in the prompt area).
 drag_step drag_key_command(drag_state &s, char key);

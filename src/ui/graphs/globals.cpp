@@ -1,6 +1,8 @@
 // Definitions of the graph drawing settings (see globals.h).
 #include "ui/graphs/globals.h"
 
+#include "engine/model/start_values.h"
+
 uint8_t scale_links = 0;
 uint8_t show_arrows = 0;
 float arrow_size = 0.2f;
@@ -19,4 +21,18 @@ reset_graphs_run()
 {
     // Nothing to reset: every global here is a graph drawing setting, the last measured link
     // angle or the open graph's colours.
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values graphs_ui_start(
+    scale_links, show_arrows, arrow_size, w_cyclerad, linkangle, abs_angle, scale_m_nodes,
+    node_numbers, quick_move);
+} // namespace
+
+void
+restore_graphs_ui_start_values()
+{
+    graphs_ui_start.restore();
 }

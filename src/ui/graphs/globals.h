@@ -24,3 +24,7 @@ extern uint8_t *basin_color;
 // here is a graph drawing setting, the last measured link angle or the open
 // graph's colours, which live as long as its window.
 void reset_graphs_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_graphs_ui_start_values();

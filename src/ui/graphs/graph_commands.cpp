@@ -20,6 +20,8 @@
 #include "engine/graphs/graph_moves.h"
 #include "engine/graphs/graph_rank.h"
 #include "engine/graphs/unscramble.h"
+#include "engine/model/formatted_text.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/graphs/ant_view.h"
 #include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
@@ -61,22 +63,6 @@ bool
 field_graph(const graph_view &)
 {
     return f_or_n == graph_field;
-}
-
-// A key that needs links does nothing on a graph without them.
-template <graph_step (*command)(graph_view &, char)>
-graph_step
-with_links(graph_view &view, char key)
-{
-    return no_links ? graph_step::ignored : command(view, key);
-}
-
-// A key of the field's graph does nothing on the others.
-template <graph_step (*command)(graph_view &, char)>
-graph_step
-field_only(graph_view &view, char key)
-{
-    return f_or_n == graph_field ? command(view, key) : graph_step::ignored;
 }
 
 // --- Layouts.
@@ -265,14 +251,6 @@ answer_within(double low, double high, bool whole, double &value)
 }
 
 std::string
-formatted(const char *format, double now)
-{
-    char text[100];
-    snprintf(text, sizeof text, format, now);
-    return text;
-}
-
-std::string
 angle_text()
 {
     return formatted("settings: rotation angle (start=15), now %.2f degrees:", settings_of->rotation * 360 / (2 * kPi));
@@ -416,7 +394,14 @@ basins_inside(graph_view &view, char key)
     else
         draw_box(-1, view.frame.x0, view.frame.y0, view.frame.x1, view.frame.y1, 1, 0);
     remove_menu();
+    // The basins are as large as the field drew them: those reaching past
+    // the graph window are cut at its frame, so that nothing of them stays
+    // outside it when the window is put back.
+    const graph_frame &f = view.frame;
+    const field_area inside = {f.x0 + 1, f.y0 + 1, f.x1 - 1, f.y1 - 1};
+    keep_basins_inside(&inside);
     field_redraw();
+    keep_basins_inside(nullptr);
     use_preset_basin_pos = 0;
     return graph_step::redraw_all;
 }
@@ -479,15 +464,20 @@ first_line(const graph_view &)
 
 // The keys in the order of the menu. Each help text is a piece of a menu
 // line, a piece beginning with a newline starting a line; rows without help
-// are named in the piece before them while they are listed. Rows that act
-// only with links, or only on a field's graph, say so in their command.
+// are named in the piece before them while they are listed. A key acts only
+// while the menu names it (those of the links only with links, those of a
+// field's graph only there), but for 'd', which redraws every graph, and
+// 'N', node numbers, which need no links.
 const graph_key kGraphKeys[] = {
     graph_key::on("\r").help(first_line).does(drag_editor),
-    graph_key::on("d").when([](const graph_view &) { return f_or_n == graph_network; }).does(redraw_only),
-    graph_key::on("a").when(linked).does(with_links<ant>),
-    graph_key::on("p").when(linked).does(with_links<shortest_paths>),
-    graph_key::on("k").when(linked).does(with_links<rank_layout>),
-    graph_key::on("u").when(linked).does(with_links<unscramble>),
+    graph_key::on("d")
+        .when([](const graph_view &) { return f_or_n == graph_network; })
+        .unlisted_when(always<graph_view>)
+        .does(redraw_only),
+    graph_key::on("a").when(linked).does(ant),
+    graph_key::on("p").when(linked).does(shortest_paths),
+    graph_key::on("k").when(linked).does(rank_layout),
+    graph_key::on("u").when(linked).does(unscramble),
 
     graph_key::on("S").help("\nsettings-S").does(settings),
     graph_key::on("xX").help(" rotate-x/X").does(rotate),
@@ -496,29 +486,29 @@ const graph_key kGraphKeys[] = {
     graph_key::on("EC").help(" links-E/C").does(link_scaling),
     graph_key::on("Bb").help(" both-B/b").does(both_scaling),
 
-    graph_key::on("iI").help("\nbasins inside-i/I,").when(field_graph).does(field_only<basins_inside>),
+    graph_key::on("iI").help("\nbasins inside-i/I,").when(field_graph).does(basins_inside),
     graph_key::on("tT")
         .help([](const graph_view &) -> std::string {
             return f_or_n == graph_field ? " table-t/T" : "\ntable-t/T";
         })
         .when(linked)
-        .does(with_links<table>),
+        .does(table),
     graph_key::on("U")
         .help([](const graph_view &) -> std::string {
             return f_or_n == graph_field ? " Unreach-U," : " unreach-U,";
         })
         .when(linked)
-        .does(with_links<unreachable_nodes>),
-    graph_key::on("n").help(" tog: nodes-n/N").when(linked).does(with_links<toggle_switch>),
-    graph_key::on("N").when(linked).does(toggle_switch),
-    graph_key::on("l").help(" links-l").when(linked).does(with_links<toggle_switch>),
+        .does(unreachable_nodes),
+    graph_key::on("n").help(" tog: nodes-n/N").when(linked).does(toggle_switch),
+    graph_key::on("N").when(linked).unlisted_when(always<graph_view>).does(toggle_switch),
+    graph_key::on("l").help(" links-l").when(linked).does(toggle_switch),
     graph_key::on("A")
         .help([](const graph_view &) -> std::string {
             return f_or_n == graph_field ? " arrows-A</>" : " arrows-A/</>";
         })
         .when(linked)
-        .does(with_links<toggle_switch>),
-    graph_key::on("<>").when(linked).does(with_links<arrow_sizing>),
+        .does(toggle_switch),
+    graph_key::on("<>").when(linked).does(arrow_sizing),
     graph_key::on("w")
         .help([](const graph_view &) -> std::string { return no_links ? "\nwindow-w" : " window-w"; })
         .does(window_toggle),
@@ -548,10 +538,10 @@ void
 draw_menu()
 {
     std::vector<std::string> lines = graph_menu_lines();
-    int margin = draw_prompt_box(kGraphMenuLines);
     int colour = getcolor();
+    fitting_font font(lines, kGraphMenuLines, true);
+    int margin = draw_prompt_box(kGraphMenuLines);
     setcolor(white);
-    fitting_font font(lines, kGraphMenuLines);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));
         put_text(lines[i]);
@@ -566,7 +556,7 @@ char
 wait_graph_key()
 {
     moveto(menu_end_x, menu_end_y);
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green));
     if (button == 'l' || button == 'r') {
         button = 0;
         return kKeyReturn;
@@ -598,16 +588,25 @@ graph_menu_lines()
 std::string
 graph_keys()
 {
-    std::string keys;
-    for (const graph_key &row : kGraphKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kGraphKeys);
+}
+
+bool
+graph_key_acts(const graph_view &view, char key)
+{
+    return key_acts(kGraphKeys, key, view);
+}
+
+std::string
+graph_unlisted_keys(const graph_view &view)
+{
+    return unlisted_keys(kGraphKeys, view);
 }
 
 graph_step
 graph_command(graph_view &view, char key)
 {
-    const graph_key *row = find_key(kGraphKeys, key);
+    const graph_key *row = find_key(kGraphKeys, key, view);
     if (!row || !row->act)
         return graph_step::ignored;
     graph_step step = row->act(view, key);

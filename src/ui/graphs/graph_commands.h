@@ -49,6 +49,11 @@ std::vector<key_help_line> graph_menu_pieces();
 std::vector<std::string> graph_menu_lines();
 // Every key the table has a row for.
 std::string graph_keys();
+// Whether key acts on the open graph: a row names it that the menu lists,
+// or that acts while unlisted.
+bool graph_key_acts(const graph_view &view, char key);
+// The keys that act on the open graph though the menu does not list them.
+std::string graph_unlisted_keys(const graph_view &view);
 
 // The basin field drawn again with basin k at node k, its summary lines
 // and a wait for Return: registered at start-up by the driver, which draws

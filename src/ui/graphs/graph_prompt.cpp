@@ -21,6 +21,14 @@ constexpr int kTop = 5;
 // The fitting font that lives now, for dialog_row.
 const fitting_font *in_use = nullptr;
 
+// Whether a prompt box of rows lines in the normal font reaches the text
+// column's first line.
+bool
+reaches_text_column(int rows)
+{
+    return prompt_box_bottom(rows) >= text_column_top();
+}
+
 } // namespace
 
 void
@@ -29,10 +37,12 @@ remove_menu()
     putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
 }
 
-fitting_font::fitting_font(const std::vector<std::string> &lines, int rows)
-    : font_while(lines, prompt_box_text_room(), {set_medium_font, set_small_font}),
-      // The room of the rows in the font the dialog began in.
-      room_(box_lines_bottom(rows, height_before(), WinMaxy) - 2 - kTop), rows_(rows), before_(in_use)
+fitting_font::fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows)
+    : font_while(lines, box_follows && reaches_text_column(rows) ? -1 : prompt_box_text_room(),
+                 {set_medium_font, set_small_font}),
+      // The room of the rows in the font the box is drawn in.
+      room_(box_lines_bottom(rows, box_follows ? CHeight : height_before(), WinMaxy) - 2 - kTop), rows_(rows),
+      before_(in_use)
 {
     in_use = this;
 }
@@ -65,12 +75,12 @@ prompt_end
 show_graph_prompt(const std::vector<std::string> &lines)
 {
     remove_menu();
-    draw_prompt_box(static_cast<int>(lines.size()));
     int colour = getcolor();
-    setcolor(white);
     std::vector<std::string> room = lines;
     room.back() += "0";
-    fitting_font font(room, static_cast<int>(lines.size()));
+    fitting_font font(room, static_cast<int>(lines.size()), true);
+    draw_prompt_box(static_cast<int>(lines.size()));
+    setcolor(white);
     for (size_t i = 0; i < lines.size(); i++) {
         dialog_row(static_cast<int>(i));
         put_text(lines[i]);
@@ -84,7 +94,7 @@ char
 wait_graph_prompt_key(const prompt_end &at)
 {
     moveto(at.x, at.y);
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, green);
+    flashing_cursor(entry_block(green));
     int key = keycheck(0);
     return key > 0 && key < 128 ? static_cast<char>(key) : 0;
 }
@@ -92,12 +102,7 @@ wait_graph_prompt_key(const prompt_end &at)
 std::vector<std::string>
 prompt_lines(const std::string &title, const std::vector<key_help_line> &pieces)
 {
-    std::vector<std::string> lines{title};
-    for (const key_help_line &piece : pieces) {
-        if (piece.text[0] == '\n')
-            lines.push_back(piece.text.substr(1));
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
+    std::vector<key_help_line> all{{title, ""}};
+    all.insert(all.end(), pieces.begin(), pieces.end());
+    return help_lines(all);
 }

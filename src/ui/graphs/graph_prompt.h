@@ -27,7 +27,10 @@ void remove_menu();
 // font that lives now.
 class fitting_font : public font_while {
 public:
-    fitting_font(const std::vector<std::string> &lines, int rows);
+    // With box_follows, the prompt box is drawn in the font once it is
+    // taken: a box of `rows` lines that would reach down to the set-up's
+    // text column in the normal font is drawn in the small one, above it.
+    fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows = false);
     ~fitting_font();
     int row_top(int line) const;
 

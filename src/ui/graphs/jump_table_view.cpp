@@ -203,16 +203,19 @@ table_prompt_line()
 std::string
 table_keys()
 {
-    std::string keys;
-    for (const table_key &row : kTableKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kTableKeys);
+}
+
+bool
+table_key_acts(char key)
+{
+    return key_acts(kTableKeys, key, table_view{});
 }
 
 bool
 table_key_command(table_view &v, char key, bool &copy)
 {
-    const table_key *row = find_key(kTableKeys, key);
+    const table_key *row = find_key(kTableKeys, key, v);
     table_turn turn = row ? row->act(v, key) : table_turn::leave;
     copy = turn == table_turn::copy;
     return turn != table_turn::leave;

@@ -34,6 +34,8 @@ font_use jump_table_font(uint32_t nodes);
 std::vector<key_help_line> table_prompt_pieces();
 std::string table_prompt_line();
 std::string table_keys();
+// Whether key acts at the table's prompt.
+bool table_key_acts(char key);
 // Runs the row of key on the view as the table does, without drawing
 // ('j' asks its two questions in the prompt area); false when the key
 // leaves the table.

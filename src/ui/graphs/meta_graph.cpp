@@ -133,20 +133,6 @@ count_graph(int a, const attractor_types *types, char mode)
     return count_network_links(links, show_graph_progress);
 }
 
-// The graph window's rectangle and centre.
-graph_frame
-graph_window_frame()
-{
-    graph_frame frame;
-    frame.x0 = vgax(5);
-    frame.x1 = Maxx - vgax(5);
-    frame.y0 = (f_or_n == graph_network ? 5 : 12) * CHeight;
-    frame.y1 = vgay(430);
-    frame.cx = Maxx / 2;
-    frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
-    return frame;
-}
-
 // The first layout, by the network's shape; its base node radius.
 float
 first_layout(const graph_frame &frame, float node_factor)
@@ -173,6 +159,22 @@ copy_layout_for_forward_run()
 
 } // namespace
 
+// The top is moved down below the set-up line it would cut, and the bottom
+// stays above a rule readout of three lines (on a window of a 1024-pixel
+// screen vgay(430) reaches into it).
+graph_frame
+graph_window_frame(char mode)
+{
+    graph_frame frame;
+    frame.x0 = vgax(5);
+    frame.x1 = Maxx - vgax(5);
+    frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
+    frame.y1 = std::min<int>(vgay(430), Maxy - 3 * CHeight - 4);
+    frame.cx = Maxx / 2;
+    frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
+    return frame;
+}
+
 int
 meta_graph_table(int a, const attractor_types *types, char mode)
 {
@@ -197,7 +199,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     basin_color = static_cast<uint8_t *>(checked_calloc(static_cast<size_t>(node_no) + 1, 1, "basin_color"));
     w_cyclerad = vgax(static_cast<float>(std::min<uint32_t>(100 + node_no / 4, 133)));
     graph_view view;
-    view.frame = graph_window_frame();
+    view.frame = graph_window_frame(f_or_n);
     const graph_frame &frame = view.frame;
     draw_box(kGraphWindowSlot, frame.x0, frame.y0, frame.x1, frame.y1, 1, 0);
     scale_m_nodes = no_links ? 0 : 1;

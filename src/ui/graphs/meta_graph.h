@@ -4,6 +4,7 @@
 // when it closes.
 #pragma once
 
+#include "engine/graphs/graph_layouts.h"
 #include "engine/graphs/jump_counting.h"
 
 // Opens the graph of mode (engine/graphs/globals.h): graph_field after a
@@ -15,3 +16,7 @@
 // 'q', 0 when the user stopped the counting with 'q' or the graph was
 // refused (nothing drawn, the prompt area put back).
 int meta_graph_table(int a, const attractor_types *types, char mode);
+
+// The graph window's rectangle and centre for a graph of mode: below the
+// set-up line its top would cut, above a rule readout of three lines.
+graph_frame graph_window_frame(char mode);

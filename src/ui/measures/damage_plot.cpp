@@ -21,6 +21,7 @@
 #include "engine/measures/histogram.h"
 #include "engine/measures/histogram_caption.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "ui/backward/statespace_matrix.h"
@@ -44,6 +45,23 @@ namespace {
 
 constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
+
+// The histogram's layout, in vgax/vgay units: the plot's left edge and
+// width (a 2d network's pattern leaves the bottom free from the left edge,
+// so its plot starts further left and is wider), its height and its
+// axis's height above the bottom of the window; and the box around it,
+// which reaches left of the plot over the y labels, above it over the title
+// and the network line, below it over the x labels and the caption, and a
+// little right of it.
+constexpr int kPlotLeft = 200, kPlotLeft2d = 50;
+constexpr int kPlotWidth = 280, kPlotWidth2d = 430;
+constexpr int kPlotHeight = 100;
+constexpr int kAxisAboveBottom = 30;
+constexpr int kBoxLeft = 48, kBoxAbove = 30, kBoxBelow = 28, kBoxRight = 20;
+constexpr int kTitleAbove = 25;      // the title's line above the plot's top
+constexpr int kCaptionBelow = 15;    // the x caption below the axis
+constexpr int kFrequencyLeft = 35;   // the y caption "Freq-" "uency" left of the plot
+constexpr int kLogCaptionLeft = 45;  // its "log2" under it
 // A typed value equal to Maxu is taken as nothing typed.
 constexpr long kNothingTyped = Maxu;
 
@@ -74,14 +92,6 @@ take_typed_count(uint32_t *count)
         *count = static_cast<uint32_t>(typed);
 }
 
-std::string
-format(const char *f, long a)
-{
-    char text[160];
-    snprintf(text, sizeof text, f, a);
-    return text;
-}
-
 // ---- geometry and axes
 
 histogram_y_axis
@@ -103,10 +113,10 @@ void
 lay_out(damage_record *dp)
 {
     bool wide = twod != 0;
-    dp->x0 = vgax(wide ? 50 : 200);
-    dp->width = vgax(wide ? 430 : 280);
-    dp->y0 = static_cast<int16_t>(Maxy - vgay(30));
-    dp->height = vgay(100);
+    dp->x0 = vgax(wide ? kPlotLeft2d : kPlotLeft);
+    dp->width = vgax(wide ? kPlotWidth2d : kPlotWidth);
+    dp->y0 = static_cast<int16_t>(Maxy - vgay(kAxisAboveBottom));
+    dp->height = vgay(kPlotHeight);
     dp->top = static_cast<int16_t>(dp->y0 - dp->height);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
 }
@@ -121,7 +131,7 @@ column_x(const damage_record *dp, uint64_t column)
 int
 box_right(const damage_record *dp)
 {
-    return dp->x0 + static_cast<int>(dp->width) + vgax(20);
+    return dp->x0 + static_cast<int>(dp->width) + vgax(kBoxRight);
 }
 
 // Text in the small font at the current point; the layout metrics stay.
@@ -287,7 +297,7 @@ sample_number_x(const damage_record *dp)
 void
 sample_number(const damage_record *dp)
 {
-    int y = dp->top - vgay(25) + CHeight;
+    int y = dp->top - vgay(kTitleAbove) + CHeight;
     int x = sample_number_x(dp);
     setcolor(white);
     moveto(dp->x0, y);
@@ -295,14 +305,14 @@ sample_number(const damage_record *dp)
     setfillstyle(0, black);
     bar(x, y, x + 6 * CWidth, y + CHeight - 1);
     moveto(x, y);
-    outtext(format("%ld ", static_cast<long>(dp->sample)).c_str());
+    outtext(formatted("%ld ", static_cast<long>(dp->sample)).c_str());
 }
 
 // The histogram drawn whole over a fresh frame.
 void
 draw_whole(damage_record *dp, bool this_call_over)
 {
-    draw_diff_graphframe(dp, 0, dp->log_x, dp->log_y);
+    draw_diff_graphframe(dp, false, dp->log_x, dp->log_y);
     if (dp->log_x) {
         log_x_bars(dp);
     } else {
@@ -440,9 +450,8 @@ revise_cut_off(histogram_options &o, char)
 {
     damage_record *dp = o.dp;
     damage_limits limits{std::min(dp->largest, dp->counts_last), dp->smallest};
-    ask_line(format("revise cut-off damage size, now %ld", dp->columns) +
-                 format(" (min %ld,", smallest_cut_off(limits)) +
-                 format(" def %ld):", limits.largest),
+    ask_line(formatted("revise cut-off damage size, now %u (min %u, def %u):", dp->columns,
+                       smallest_cut_off(limits), limits.largest),
              5, numeric_entry);
     dp->columns = accepted_columns('n', limits, typed_number(), limits.largest);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
@@ -466,7 +475,7 @@ log_views(histogram_options &o, char key)
 options_step
 revise_delay(histogram_options &o, char)
 {
-    ask_line(format("no itterations before damage starts (now %ld):", o.dp->delay), 5,
+    ask_line(formatted("no itterations before damage starts (now %u):", o.dp->delay), 5,
              numeric_entry);
     take_typed_count(&o.dp->delay);
     return options_step::redraw;
@@ -476,7 +485,7 @@ options_step
 revise_same_steps(histogram_options &o, char)
 {
     o.dp->skeleton_length = kSameStepsDefault;
-    ask_line(format("no itterations same damage (def %ld):", kSameStepsDefault), 5, numeric_entry);
+    ask_line(formatted("no itterations same damage (def %u):", kSameStepsDefault), 5, numeric_entry);
     take_typed_count(&o.dp->skeleton_length);
     return options_step::redraw;
 }
@@ -515,24 +524,11 @@ const options_key kOptionKeys[] = {
     options_key::on("b").help(" log-both-b:").when(sizes_mode).does(log_views),
 };
 
-std::vector<std::string>
-options_lines(const histogram_options &o)
-{
-    std::vector<std::string> lines;
-    for (const key_help_line &piece : key_help(kOptionKeys, o)) {
-        if (lines.empty() || piece.text[0] == '\n')
-            lines.push_back(piece.text[0] == '\n' ? piece.text.substr(1) : piece.text);
-        else
-            lines.back() += piece.text;
-    }
-    return lines;
-}
-
 // Asks the options prompt and returns the key given.
 char
 ask_options(const histogram_options &o)
 {
-    top_prompt p = open_top_prompt(options_lines(o), 1);
+    top_prompt p = open_top_prompt(help_lines(key_help(kOptionKeys, o)), 1);
     input_string(1, text_entry);
     close_top_prompt(p);
     return is[0];
@@ -565,10 +561,9 @@ histogram_options_loop(damage_record *dp)
             if (!dp->hist_options)
                 return;
             char key = ask_options(o);
-            const options_key *row = find_key(kOptionKeys, key);
+            const options_key *row = find_key(kOptionKeys, key, o);
             // A key the prompt does not list now goes on, as Return does.
-            if (row == nullptr || !row->listed_in(o) ||
-                row->act(o, key) == options_step::leave)
+            if (row == nullptr || row->act(o, key) == options_step::leave)
                 return;
         }
         draw_whole(dp, false);
@@ -627,14 +622,13 @@ const question kDamageQuestions[] = {
      take_mode, 0, answer_step::leave},
     {[] { return asked->mode == 'n'; }, nullptr,
      [] {
-         say(format("select cut-off damage size (min %ld", smallest_cut_off(asked_limits)) +
-             format(" default %ld):", asked_limits.largest));
+         say(formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(asked_limits),
+                       asked_limits.largest));
      },
      5, 1, take_columns, 1, answer_step::restart},
     {[] { return asked->mode == 'b'; }, nullptr,
      [] {
-         say(format("select no of damage bins (min %ld,", asked_limits.smallest) +
-             format(" def %ld):", asked->columns));
+         say(formatted("select no of damage bins (min %u, def %u):", asked_limits.smallest, asked->columns));
      },
      5, 1, take_columns, 1, answer_step::restart},
     {nullptr, [] { asked->delay = 0; },
@@ -645,7 +639,7 @@ const question kDamageQuestions[] = {
      },
      2, answer_step::restart},
     {nullptr, [] { asked->skeleton_length = kSameStepsDefault; },
-     [] { say(format("define damage, time-steps same damage (def %ld):", kSameStepsDefault)); },
+     [] { say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault)); },
      5, 1,
      [](int) {
          take_typed_count(&asked->skeleton_length);
@@ -724,7 +718,7 @@ damage_box(const damage_record *dp)
 void
 end_sample(damage_record *dp, run_iteration *it)
 {
-    show_diff_plot(0, dp);
+    show_diff_plot(false, dp);
     it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
     memset(tempState, 0, bytesL);
     if (show_ss_matrixF == ss_view_matrix)
@@ -775,7 +769,7 @@ setup_diff_plot(damage_record *dp)
     dp->log_x = dp->log_y = dp->x_rescaled = 0;
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    draw_diff_graphframe(dp, 1, 0, 0);
+    draw_diff_graphframe(dp, true, false, false);
     x_ticks(dp);
     y_ticks(dp, false);
     setcolor(colour);
@@ -783,7 +777,7 @@ setup_diff_plot(damage_record *dp)
 }
 
 void
-draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
+draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
 {
     int16_t px = getx, py = gety;
     int colour = getcolor();
@@ -795,24 +789,24 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     const int x0 = dp->x0, w = static_cast<int>(dp->width), top = dp->top, y0 = dp->y0;
 
     setfillstyle(0, black);
-    bar(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    bar(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
     setcolor(lightred);
-    rectangle(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    rectangle(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
     // The pattern's rows pass beneath the box: copied or scrolled onto the
     // window they leave it whole, so it is never seen covered or missing.
-    keep_from_copies(x0 - vgax(48), top - vgay(30), box_right(dp), y0 + vgay(28));
+    keep_from_copies(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp),
+                     y0 + vgay(kBoxBelow));
     rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
 
     std::string title;
     if (counts_damage())
-        title = "Damage Histogram " +
-                format(" start=%ld", dp->delay) + format(" same=%ld pause/reset-=", dp->skeleton_length);
+        title = formatted("Damage Histogram  start=%u same=%u pause/reset-=", dp->delay, dp->skeleton_length);
     else if (att_hist == att_hist_types)
         title = "Attractor Freq Hist pause/reset-=";
     else
         title = std::string("Frozen Skeleton Freq Hist") + dp->caption + " pause/reset-=";
     setcolor(white);
-    moveto(x0, top - vgay(25));
+    moveto(x0, top - vgay(kTitleAbove));
     fitted_text(title, box_right(dp) - 2 - x0);
 
     // The network: after room for "sample no=" and its number; a line too
@@ -823,7 +817,7 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
     if (small_text_width(net.c_str()) > box_right(dp) - 2 - net_x)
         net_x = std::max(sample_number_x(dp) + 6 * CWidth + CWidth / 2,
                          box_right(dp) - 2 - small_text_width(net.c_str()));
-    moveto(net_x, top - vgay(25) + CHeight);
+    moveto(net_x, top - vgay(kTitleAbove) + CHeight);
     fitted_text(net, box_right(dp) - 2 - net_x);
 
     std::string label;
@@ -838,16 +832,16 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
         if (logx)
             label += " - log base 2";
     }
-    moveto(x0 + w / 4, y0 + vgay(15));
+    moveto(x0 + w / 4, y0 + vgay(kCaptionBelow));
     outtext(label.c_str());
 
     int ly = y0 - static_cast<int>(dp->height) / 2 + CHeight / 2;
-    moveto(x0 - vgax(35), ly);
+    moveto(x0 - vgax(kFrequencyLeft), ly);
     outtext("Freq-");
-    moveto(x0 - vgax(35), ly + CHeight);
+    moveto(x0 - vgax(kFrequencyLeft), ly + CHeight);
     outtext("uency");
     if (logy) {
-        moveto(x0 - vgax(45), ly + 2 * CHeight);
+        moveto(x0 - vgax(kLogCaptionLeft), ly + 2 * CHeight);
         outtext("log2");
     }
     setfillstyle(0, fill);
@@ -856,7 +850,7 @@ draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy)
 }
 
 void
-show_diff_plot(int redraw, damage_record *dp)
+show_diff_plot(bool redraw, damage_record *dp)
 {
     int16_t px = getx, py = gety;
     int colour = getcolor();
@@ -877,7 +871,7 @@ show_diff_plot(int redraw, damage_record *dp)
     }
     histogram_y_axis y = y_axis_of(dp);
     uint64_t count = over ? 0 : dp->damage_buf[column];
-    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw == 1, !dp->log_x);
+    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw, !dp->log_x);
     keep_y_axis(dp, y);
     if (whole) {
         draw_whole(dp, over);
@@ -948,8 +942,11 @@ histogram_options_menu(char mode, bool damage)
 std::string
 histogram_options_keys()
 {
-    std::string keys;
-    for (const options_key &row : kOptionKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kOptionKeys);
+}
+
+bool
+histogram_option_acts(char mode, bool damage, char key)
+{
+    return key_acts(kOptionKeys, key, histogram_options{nullptr, mode, damage, 0});
 }

@@ -20,9 +20,9 @@ void setup_diff_plot(damage_record *dp);
 // end of a sample (the histogram fed, a new random seed, t back to 0).
 void plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it);
 // Adds the current value to the histogram (the damage; the type
-// histograms count their own) and draws it; redraw 1 draws it whole. With
+// histograms count their own) and draws it; redraw draws it whole. With
 // the pause field set, the options prompt follows.
-void show_diff_plot(int redraw, damage_record *dp);
+void show_diff_plot(bool redraw, damage_record *dp);
 // After the pattern's page was cleared (its new page begun): the
 // histogram of a damage-statistics run or a type histogram drawn again,
 // whole, as the clear took it with the page.
@@ -44,9 +44,9 @@ struct top_prompt {
 top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry);
 // Puts back what the prompt covered.
 void close_top_prompt(top_prompt &p);
-// The histogram's frame: box, title, captions and axis labels; new_scale 1
+// The histogram's frame: box, title, captions and axis labels; new_scale
 // also sets the first y scale. logx, logy: the log-2 views in force.
-void draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy);
+void draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy);
 
 // The options prompt's key table as it lists now: its pieces (a piece
 // beginning with a newline starts the second line) with the keys of each,
@@ -54,3 +54,5 @@ void draw_diff_graphframe(damage_record *dp, int new_scale, int logx, int logy);
 std::vector<key_help_line> histogram_options_menu(char mode, bool damage);
 // Every key the options prompt's table has a row for.
 std::string histogram_options_keys();
+// Whether key acts at the options prompt as histogram_options_menu lists it.
+bool histogram_option_acts(char mode, bool damage, char key);

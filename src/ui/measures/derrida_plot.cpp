@@ -245,9 +245,7 @@ const derrida_key kMenuKeys[] = {
     derrida_key::on("r")
         .help("redraw (no fuzz)-r, ")
         .when(plot_finished)
-        .does([](derrida_menu_state &s, char) {
-            return s.finished ? derrida_choice::redraw : derrida_choice::sweep;
-        }),
+        .does([](derrida_menu_state &, char) { return derrida_choice::redraw; }),
     derrida_key::on("q").help("quit-q, ").does(
         [](derrida_menu_state &, char) { return derrida_choice::leave; }),
 };
@@ -258,36 +256,15 @@ const derrida_key kCompletionKeys[] = {
     derrida_key::on("C")
         .help(" canalizing-C")
         .when(has_rule_tables)
-        .does([](derrida_menu_state &s, char) {
-            return s.rule_tables ? derrida_choice::canalyzing : derrida_choice::leave;
-        }),
+        .does([](derrida_menu_state &, char) { return derrida_choice::canalyzing; }),
 };
-
-std::string
-help_text(const std::vector<key_help_line> &lines)
-{
-    std::string text;
-    for (const key_help_line &line : lines)
-        text += line.text;
-    return text;
-}
 
 template <size_t N>
 derrida_choice
 choice_of(const derrida_key (&rows)[N], derrida_menu_state &s, char key, derrida_choice other)
 {
-    const derrida_key *row = find_key(rows, key);
+    const derrida_key *row = find_key(rows, key, s);
     return row && row->act ? row->act(s, key) : other;
-}
-
-template <size_t N>
-std::string
-keys_of(const derrida_key (&rows)[N])
-{
-    std::string keys;
-    for (const derrida_key &row : rows)
-        keys += row.keys;
-    return keys;
 }
 
 // ---- the plot -------------------------------------------------------------
@@ -687,13 +664,25 @@ derrida_completion_help(const derrida_menu_state &s)
 std::string
 derrida_menu_keys()
 {
-    return keys_of(kMenuKeys);
+    return all_keys(kMenuKeys);
 }
 
 std::string
 derrida_completion_keys()
 {
-    return keys_of(kCompletionKeys);
+    return all_keys(kCompletionKeys);
+}
+
+bool
+derrida_menu_acts(const derrida_menu_state &s, char key)
+{
+    return key_acts(kMenuKeys, key, s);
+}
+
+bool
+derrida_completion_acts(const derrida_menu_state &s, char key)
+{
+    return key_acts(kCompletionKeys, key, s);
 }
 
 void

@@ -37,3 +37,6 @@ std::vector<key_help_line> derrida_menu_help(const derrida_menu_state &s);
 std::vector<key_help_line> derrida_completion_help(const derrida_menu_state &s);
 std::string derrida_menu_keys();
 std::string derrida_completion_keys();
+// Whether key acts in the menu, or in the completion prompt, in state s.
+bool derrida_menu_acts(const derrida_menu_state &s, char key);
+bool derrida_completion_acts(const derrida_menu_state &s, char key);

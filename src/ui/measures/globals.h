@@ -29,3 +29,7 @@ extern int16_t sweep_previous_x, sweep_previous_y;
 // nothing: the geometry is laid out with the graph, and the previous sweep
 // point carries from one run of the sweep to the next.
 void reset_measures_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_measures_start_values();

@@ -317,10 +317,7 @@ std::string
 lambda_z_summary_prompt()
 {
     const std::vector<summary_key> &rows = lambda_z_summary_keys();
-    std::string text;
-    for (const key_help_line &line : key_help(rows.data(), rows.size(), table_request{}))
-        text += line.text;
-    return text;
+    return help_text(key_help(rows.data(), rows.size(), table_request{}));
 }
 
 table_request
@@ -329,7 +326,7 @@ lambda_z_table_request(const char *answer, int length)
     table_request request;
     const std::vector<summary_key> &rows = lambda_z_summary_keys();
     for (int i = 0; i < length && answer[i] != kKeyReturn; i++)
-        if (const summary_key *row = find_key(rows.data(), rows.size(), answer[i]))
+        if (const summary_key *row = find_key(rows.data(), rows.size(), answer[i], request))
             row->act(request, answer[i]);
     return request;
 }

@@ -265,7 +265,7 @@ test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int m
     char key = is[0];
     erase_prompt_box(margin < 0 ? 1 : lines);
     test_choice choice{ae, eg, it};
-    const test_key *row = find_key(kTestKeys, key);
+    const test_key *row = find_key(kTestKeys, key, choice);
     if (!row)
         row = &kTestKeys[sizeof kTestKeys / sizeof kTestKeys[0] - 1];
     return row->act(choice, key);
@@ -451,8 +451,5 @@ test_mode_prompt()
 std::string
 test_mode_keys()
 {
-    std::string keys;
-    for (const test_key &row : kTestKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kTestKeys);
 }

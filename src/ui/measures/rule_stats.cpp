@@ -17,7 +17,7 @@
 #include "engine/measures/rule_sample.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/storage/length_faults.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
@@ -76,7 +76,7 @@ read_sample_file(const char *name)
         return false;
     }
     if (!decode_stat_sample(data.data(), data.size(), k, records, &spare)) {
-        refuse_file(name, stat_sample_length_fault(data.size(), k));
+        refuse_file(name, stat_sample_fault(data.data(), data.size(), k));
         return false;
     }
     if (spare > 0) {
@@ -263,7 +263,7 @@ browse(int x0)
         input_string(2, text_entry);
         char key = is[0];
         erase_prompt_box(2);
-        const menu_key *row = find_listed_key(kMenuKeys, key, b);
+        const menu_key *row = find_key(kMenuKeys, key, b);
         if (row == nullptr || row->act == nullptr)
             row = &kMenuKeys[kMenuDefault];
         if (row->act(b, key) == menu_step::closes)
@@ -374,8 +374,5 @@ rule_stats_menu_help(bool tables)
 std::string
 rule_stats_menu_keys()
 {
-    std::string keys;
-    for (const menu_key &row : kMenuKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kMenuKeys);
 }

@@ -254,7 +254,7 @@ page_end(list_walk &w)
         write_foot(w, key_help(kPageKeys, w));
         input_string(1, text_entry);
         char key = is[0];
-        const list_page_key *row = find_listed_key(kPageKeys, key, w);
+        const list_page_key *row = find_key(kPageKeys, key, w);
         int step = row ? row->act(w, key) : page_stays;
         if (step != page_stays)
             return step;
@@ -321,7 +321,7 @@ one_key_or_click(bool *clicked)
 {
     *clicked = false;
     for (;;) {
-        flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, white);
+        flashing_cursor(entry_block(white));
         if (button == 'l') {
             button = 0;
             *clicked = true;
@@ -353,7 +353,7 @@ list_end(list_walk &w)
                 return list_ends;
             }
     }
-    const list_end_key *row = find_listed_key(kEndKeys, static_cast<char>(key), w);
+    const list_end_key *row = find_key(kEndKeys, static_cast<char>(key), w);
     if (row == nullptr || row->act == nullptr)
         return list_ends;
     return row->act(w, static_cast<char>(key));
@@ -413,10 +413,7 @@ list_page_help(bool last)
 std::string
 list_page_keys()
 {
-    std::string keys;
-    for (const list_page_key &row : kPageKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kPageKeys);
 }
 
 std::vector<key_help_line>
@@ -431,8 +428,5 @@ list_end_help(bool filter, bool stopped)
 std::string
 list_end_keys()
 {
-    std::string keys;
-    for (const list_end_key &row : kEndKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kEndKeys);
 }

@@ -159,7 +159,7 @@ highlight_box(rule_browser &b)
     for (;;) {
         probe_prompt();
         set_motion_returns(true);
-        flashing_cursor(f.left, right, top, f.bottom, 0, -1, CWidth, CHeight / 2 + 1, white);
+        flashing_cursor(entry_block(white), {f.left, right, top, f.bottom});
         set_motion_returns(false);
         char pressed = button;
         if (pressed == 'm') {
@@ -191,7 +191,7 @@ highlight_box(rule_browser &b)
         input_string(1, text_entry);
         char key = is[0];
         erase_prompt_box(lines);
-        const probe_end_key *row = find_key(kProbeEndKeys, key);
+        const probe_end_key *row = find_key(kProbeEndKeys, key, b);
         if (row == nullptr || !row->act(b, key))
             break;
     }
@@ -208,8 +208,5 @@ probe_end_help()
 std::string
 probe_end_keys()
 {
-    std::string keys;
-    for (const probe_end_key &row : kProbeEndKeys)
-        keys += row.keys;
-    return keys;
+    return all_keys(kProbeEndKeys);
 }

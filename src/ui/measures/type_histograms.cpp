@@ -21,6 +21,7 @@
 #include "engine/forward/globals.h"
 #include "engine/graphs/globals.h"
 #include "engine/graphs/jump_counting.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/graphs/meta_graph.h"
@@ -38,15 +39,6 @@
 namespace {
 
 constexpr int kTableSlot = 12;  // boximage slot under the data table
-
-template <class... Args>
-std::string
-format(const char *f, Args... args)
-{
-    char text[160];
-    snprintf(text, sizeof text, f, args...);
-    return text;
-}
 
 // ---- the histogram
 
@@ -73,8 +65,8 @@ draw_type_bar(damage_record *dp, bool whole)
     uint8_t pause = dp->hist_options;
     dp->hist_options = 0;
     if (whole)
-        draw_diff_graphframe(dp, 1, 0, 0);
-    show_diff_plot(whole ? 1 : 0, dp);
+        draw_diff_graphframe(dp, true, false, false);
+    show_diff_plot(whole, dp);
     dp->hist_options = pause;
 }
 
@@ -108,16 +100,6 @@ ask_key(const std::string &text)
     setcolor(colour);
     moveto(x, y);
     return is[0];
-}
-
-template <class Row, size_t N, class Context>
-std::string
-prompt_text(const Row (&rows)[N], const Context &c)
-{
-    std::string text;
-    for (const key_help_line &piece : key_help(rows, c))
-        text += piece.text;
-    return text;
 }
 
 // ---- the data table
@@ -258,9 +240,9 @@ show_type_table(const type_table &t)
                 write_at(l.x + l.column[c], y, row[c]);
         }
         table_wait wait{u > types};
-        write_at(l.x, y, prompt_text(kTableKeys, wait));
+        write_at(l.x, y, help_text(key_help(kTableKeys, wait)));
         input_string(1, single_key_entry);
-        const table_key *row = find_listed_key(kTableKeys, is[0], wait);
+        const table_key *row = find_key(kTableKeys, is[0], wait);
         table_step step = row ? row->act(wait, is[0]) : table_step::next_page;
         if (step == table_step::jump) {
             clear_line(x0 + 1, y, x1 - 1, y1 - 1);
@@ -289,7 +271,7 @@ attractor_table(const attractor_type_table &a)
     type_table t;
     bool dens = a.count_density;
     t.x = Maxx * (dens ? 4 : 5) / 7;
-    t.head = {format("attractor types so far=%lu", static_cast<unsigned long>(a.types))};
+    t.head = {formatted("attractor types so far=%lu", static_cast<unsigned long>(a.types))};
     if (dens) {
         t.at = {0, 1, 2, 3, 4.1, 6.5};
         t.headings = {"type", "no", "freq", "period", "dens-/50%/+", "trans"};
@@ -300,24 +282,23 @@ attractor_table(const attractor_type_table &a)
     double samples = a.samples ? a.samples : 1;
     for (uint32_t u = 1; u <= a.types; u++) {
         unsigned long count = a.att_type_no[u];
-        std::vector<std::string> row = {format("%lu", static_cast<unsigned long>(u)),
-                                        format("%lu", count), format("%.4f", count / samples),
-                                        format("%lu", static_cast<unsigned long>(a.att_type_period[u]))};
+        std::vector<std::string> row = {formatted("%lu", static_cast<unsigned long>(u)),
+                                        formatted("%lu", count), formatted("%.4f", count / samples),
+                                        formatted("%lu", static_cast<unsigned long>(a.att_type_period[u]))};
         if (dens) {
             int d = density_row_of(a, u);
             std::string split;
             if (d >= 0) {
                 const uint32_t *n = a.dens_seed[d];
                 row[3] += d == dens_all_0s ? "(all 0s)" : "(all 1s)";
-                split = format("%lu/%lu/%lu", static_cast<unsigned long>(n[dens_fewer]),
-                               static_cast<unsigned long>(n[dens_half]),
-                               static_cast<unsigned long>(n[dens_more])) +
-                        format(" e=%lu%%",
-                               static_cast<unsigned long>(density_error_percent(a, u)));
+                split = formatted("%lu/%lu/%lu e=%lu%%", static_cast<unsigned long>(n[dens_fewer]),
+                                  static_cast<unsigned long>(n[dens_half]),
+                                  static_cast<unsigned long>(n[dens_more]),
+                                  static_cast<unsigned long>(density_error_percent(a, u)));
             }
             row.push_back(split);
         }
-        row.push_back(format("%.1f", a.att_type_avtrans[u]));
+        row.push_back(formatted("%.1f", a.att_type_avtrans[u]));
         t.rows.push_back(row);
     }
     return t;
@@ -330,16 +311,16 @@ skeleton_table(const skeleton_type_table &s, uint8_t kind)
     type_table t;
     t.x = Maxx * 5 / 7;
     t.head = {std::string(kKinds[kind < 3 ? kind : 2]) +
-              format("skeleton types so far=%lu", static_cast<unsigned long>(s.types))};
+              formatted("skeleton types so far=%lu", static_cast<unsigned long>(s.types))};
     t.at = {0, 1, 2, 3, 4.5};
     t.headings = {"type", "no", "freq", "%fr-0s-1s", "avtrans"};
     double samples = s.samples ? s.samples : 1;
     for (uint32_t u = 1; u <= s.types; u++) {
         unsigned long count = s.att_type_no[u];
-        t.rows.push_back({format("%lu", static_cast<unsigned long>(u)), format("%lu", count),
-                          format("%.4f", count / samples),
-                          format("%.1f", s.type_fr0s[u]) + format(" %.1f", s.type_fr1s[u]),
-                          format("%.1f", s.att_type_avtrans[u])});
+        t.rows.push_back({formatted("%lu", static_cast<unsigned long>(u)), formatted("%lu", count),
+                          formatted("%.4f", count / samples),
+                          formatted("%.1f %.1f", s.type_fr0s[u], s.type_fr1s[u]),
+                          formatted("%.1f", s.att_type_avtrans[u])});
     }
     return t;
 }
@@ -387,8 +368,8 @@ auto
 ask_sort(const Row (&rows)[N])
 {
     no_context c;
-    char key = ask_key(prompt_text(rows, c));
-    const Row *row = find_key(rows, key);
+    char key = ask_key(help_text(key_help(rows, c)));
+    const Row *row = find_key(rows, key, c);
     return (row ? row : &rows[N - 1])->act(c, key);
 }
 
@@ -421,7 +402,7 @@ redraw_types(type_pause &p)
         const skeleton_type_table &s = p.sk->skeletons;
         show_type_counts(p.dp, s.att_type_no, s.types, p.dp->damage, s.samples);
     }
-    show_diff_plot(1, p.dp);
+    show_diff_plot(true, p.dp);
 }
 
 pause_step
@@ -531,7 +512,7 @@ const pause_key kPauseKeys[] = {
 const pause_key *
 own_pause_row(const type_pause &p, char key)
 {
-    const pause_key *row = find_listed_key(kPauseKeys, key, p);
+    const pause_key *row = find_key(kPauseKeys, key, p);
     return row && row->act ? row : nullptr;
 }
 
@@ -541,7 +522,7 @@ const pause_key *
 pause_row(const type_pause &p, char key)
 {
     const pause_key *row = own_pause_row(p, key);
-    return row ? row : find_key(kPauseKeys, kKeyReturn);
+    return row ? row : find_key(kPauseKeys, kKeyReturn, p);
 }
 
 // The pause prompt: one key, acted on; the skeleton prompt comes back
@@ -549,7 +530,7 @@ pause_row(const type_pause &p, char key)
 type_histogram_request
 pause_prompt(type_pause &p)
 {
-    std::string text = prompt_text(kPauseKeys, p);
+    std::string text = help_text(key_help(kPauseKeys, p));
     for (;;) {
         char key = ask_key(text);
         pause_step step = pause_row(p, key)->act(p, key);
@@ -587,10 +568,9 @@ attractor_readout(const type_pause &p)
 {
     const attractor_type_table &a = p.sk->attractors;
     uint32_t u = p.dp->damage;
-    return format("types=%lu this=%lu", static_cast<unsigned long>(a.types),
-                  static_cast<unsigned long>(u)) +
-           format(" attperiod=%lu avtrans=%.1f", static_cast<unsigned long>(a.att_type_period[u]),
-                  static_cast<double>(a.att_type_avtrans[u]));
+    return formatted("types=%lu this=%lu attperiod=%lu avtrans=%.1f", static_cast<unsigned long>(a.types),
+                     static_cast<unsigned long>(u), static_cast<unsigned long>(a.att_type_period[u]),
+                     static_cast<double>(a.att_type_avtrans[u]));
 }
 
 std::string
@@ -598,9 +578,8 @@ skeleton_readout(const type_pause &p)
 {
     const skeleton_type_table &s = p.sk->skeletons;
     uint32_t u = p.dp->damage;
-    return format("types=%lu this=%lu", static_cast<unsigned long>(s.types),
-                  static_cast<unsigned long>(u)) +
-           format(" avtrans=%.1f", static_cast<double>(s.att_type_avtrans[u]));
+    return formatted("types=%lu this=%lu avtrans=%.1f", static_cast<unsigned long>(s.types),
+                     static_cast<unsigned long>(u), static_cast<double>(s.att_type_avtrans[u]));
 }
 
 // The skeleton of a sample at the middle of the window.
@@ -698,13 +677,13 @@ type_prompt_acts_on(type_prompt prompt, char key)
         return own_pause_row(p, key) != nullptr;
     }
     case type_prompt::attractor_sort:
-        return find_key(kAttractorSortKeys, key) != nullptr;
+        return find_key(kAttractorSortKeys, key, no_context{}) != nullptr;
     case type_prompt::skeleton_sort:
-        return find_key(kSkeletonSortKeys, key) != nullptr;
+        return find_key(kSkeletonSortKeys, key, no_context{}) != nullptr;
     case type_prompt::table_page:
-        return find_listed_key(kTableKeys, key, table_wait{false}) != nullptr;
+        return find_key(kTableKeys, key, table_wait{false}) != nullptr;
     case type_prompt::table_end:
     default:
-        return find_listed_key(kTableKeys, key, table_wait{true}) != nullptr;
+        return find_key(kTableKeys, key, table_wait{true}) != nullptr;
     }
 }

@@ -23,6 +23,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -583,10 +584,21 @@ draw_k_hist(int mode)
                                 {"output freq %", "total=", "outputs="},
                                 {"in-out freq %", "total=", "in-out="}};
     const char **label = labels[mode >= 1 && mode <= 3 ? mode - 1 : 0];
-    for (int row = 0; row < 3; row++) {
-        setcolor(row < 2 ? yellow : white);
-        moveto(left + vgax(3), y0 + 2 + row * CHeight);
-        outtext(label[row]);
+    {
+        // A smaller font where a label would run into the first bar's
+        // figures (the narrow window), on the bars' rows all the same; the
+        // bars' small font is small enough.
+        int16_t row_height = CHeight;
+        std::vector<std::string> measured;
+        if (!small_font)
+            measured = {label[0], label[1], label[2]};
+        font_while font(measured, x0 - left - vgax(3) - CWidth / 2,
+                        {set_medium_font, set_small_font});
+        for (int row = 0; row < 3; row++) {
+            setcolor(row < 2 ? yellow : white);
+            moveto(left + vgax(3), y0 + 2 + row * row_height);
+            outtext(label[row]);
+        }
     }
     for (int d = first; d <= largest; d++) {
         int bx = x0 + static_cast<int>((d - first) * pitch);

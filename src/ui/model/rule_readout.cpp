@@ -10,6 +10,7 @@
 // Start at show_rule_bottom.
 #include "ui/model/rule_readout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -21,6 +22,7 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
+#include "engine/rules/post_classes.h"
 #include "engine/wiring/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/hex_readout.h"
@@ -29,6 +31,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -154,7 +157,26 @@ write_code(int k, int x, int xmax, int cell)
     moveto(end + CWidth, last_line);
 }
 
+// The rule box's left edge.
+int
+box_left()
+{
+    return vgax(125);
+}
+
 } // namespace
+
+void
+clear_rule_bottom()
+{
+    if (rule_box_top <= 0 || rule_box_top >= Maxy)
+        return;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(box_left(), rule_box_top, Maxx, Maxy);
+    fillcolor = fill;
+}
 
 void
 show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
@@ -166,7 +188,7 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     setcolor(white);
     int v = value_range;
     setviewport(0, 0, Maxx, Maxy, 1);
-    int x0 = vgax(125);
+    int x0 = box_left();
     int x1 =
         (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
             ? vgax(550)
@@ -242,6 +264,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     outtext(text);
     readout_copy += text;
 
+    int hex_end = 0; // where the rule's hex readout ends on the first line
     if (!tot_only && rule) {
         int last = static_cast<int>(int_power(v, k)) - 1;
         if (max_dec_rule(last, v)) {
@@ -260,8 +283,15 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         // vgax(8): the limit leaves room for one more byte (at most 2.3
         // character widths) inside the box.
         int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
-        print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
+        int hex_x = getx;
+        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
         readout_copy += hex_readout_text(1, rule, k);
+        // The readout leaves the point at the text column: where the first
+        // line ends (its bytes at most 2.3 character widths apart), or the
+        // box's edge when the bytes wrapped.
+        hex_end = breaks < 0 ? hex_x + static_cast<int>(std::ceil(
+                                           hex_string_bytes(1, k) * 2.3 * CWidth))
+                             : xmax;
         setviewport(0, 0, Maxx, Maxy, 1);
         if (three_lines)
             moverel(0, -vgay(2));
@@ -270,6 +300,7 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     }
 
     int result = getx;
+    int first_line_end = std::max<int>(getx, hex_end), first_line_y = gety;
     moveto(x, Maxy - CHeight);
     if (k > 10) {
         setfillstyle(0, black);
@@ -278,15 +309,16 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
         write_code(k, x, xmax, cell);
 
+    char size_text[60];
     if (threed)
-        snprintf(text, sizeof text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
+        snprintf(size_text, sizeof size_text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
     else if (twod)
-        snprintf(text, sizeof text, "2d size=%dx%d ", i2d, j2d);
+        snprintf(size_text, sizeof size_text, "2d size=%dx%d ", i2d, j2d);
     else
-        snprintf(text, sizeof text, "1d size=%d ", lineL);
-    outtext(text);
-    readout_copy += text;
+        snprintf(size_text, sizeof size_text, "1d size=%d ", lineL);
     if (tot_only) {
+        outtext(size_text);
+        readout_copy += size_text;
         write_copies(outflag);
         moveto(px, py);
         return result;
@@ -302,16 +334,23 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     if (zparam)
         z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
     snprintf(second, sizeof second, "zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
-    outtext(text);
-    outtext(second);
-    if (getx > result)
-        result = getx;
+    std::string canal_text = canalyzing_readout(k);
+    {
+        // In the medium font where the figures of a grown network would run
+        // past the box's right border.
+        std::string line = std::string(size_text) + text + second + canal_text;
+        font_while font({line}, xmax - 3 - getx, {set_medium_font});
+        outtext(size_text);
+        outtext(text);
+        outtext(second);
+        if (getx > result)
+            result = getx;
+        outtext(canal_text.c_str());
+    }
+    readout_copy += size_text;
     readout_copy += text;
     readout_copy += "\n";
     readout_copy += second;
-
-    std::string canal_text = canalyzing_readout(k);
-    outtext(canal_text.c_str());
     readout_copy += canal_text;
     readout_copy += "\n";
     write_copies(outflag);
@@ -319,8 +358,20 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     if (post_func(k, rule, 0, 0, 0, 0) == 1) {
         int16_t w = CWidth, h = CHeight;
         set_medium_font();
+        // After the second line where the box has room for it, else after
+        // the first; cut at the box's border where neither has.
+        post_flags flags;
+        std::string labels = " Post=";
+        if (find_post_classes(k, rule, &flags))
+            for (const std::string &label : post_class_labels(flags))
+                labels += label;
+        int width = text_width_in_use(labels.c_str());
+        if (getx + width > xmax - 3 && first_line_end + width <= xmax - 3)
+            moveto(first_line_end, first_line_y);
+        setviewport(0, 0, xmax - 2, Maxy, 1);
         outtext(" Post=");
         post_func(k, rule, 2, 1, 0, 0);
+        setviewport(0, 0, Maxx, Maxy, 1);
         restore_def_font();
         CWidth = w;
         CHeight = h;

@@ -6,6 +6,9 @@
 // outflag 1 also copies its texts to standard error (pdata) and the data
 // file (filedata). Leaves the current point where it was.
 void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
+// Clears the strip the last rule box took (from rule_box_top down), so that
+// a box of fewer lines or narrower drawn next leaves nothing of it around.
+void clear_rule_bottom();
 // Writes the box's text from (x, y) within xmax: three_lines 1 for the
 // three-line box, 0 for the two-line one; rule is null in the forward-only
 // totalistic mode. Returns the largest x reached on the first and last lines.

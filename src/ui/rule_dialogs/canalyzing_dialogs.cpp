@@ -315,6 +315,18 @@ show_progress()
     memory_box(2, text);
 }
 
+// A decrease that passed over genes no redraw could free of canalyzing
+// inputs says how many of those asked for it changed.
+void
+report_genes_passed_over(long changed, long asked)
+{
+    char text[100];
+    snprintf(text, sizeof text, "%ld of %ld genes made non-canalyzing, cont-ret", changed, asked);
+    draw_prompt_box(1);
+    outtext(text);
+    input_string(1, text_entry);
+}
+
 // Applies a typed target; an answer out of range changes nothing.
 void
 apply_target(canal_census &census, bool genes, bool number, int keep0)
@@ -329,18 +341,24 @@ apply_target(canal_census &census, bool genes, bool number, int keep0)
     double cells = static_cast<double>(census.cells.size());
     if (genes) {
         double share = cells > 0 ? census.genes / cells : 0;
+        bool increase;
+        long changes;
         if (number) {
             long t = atol(typed.c_str());
             if (t < 0 || t > static_cast<long>(cells))
                 return;
-            change_canalyzing_genes(census, t > census.genes, labs(t - census.genes), keep0);
+            increase = t > census.genes;
+            changes = labs(t - census.genes);
         } else {
             double p = atof(typed.c_str());
             if (p < 0 || p > 100)
                 return;
-            long changes = static_cast<long>(std::fabs(p / 100 - share) * cells);
-            change_canalyzing_genes(census, p / 100 > share, changes, keep0);
+            increase = p / 100 > share;
+            changes = static_cast<long>(std::fabs(p / 100 - share) * cells);
         }
+        long changed = change_canalyzing_genes(census, increase, changes, keep0);
+        if (!increase && changed < changes)
+            report_genes_passed_over(changed, changes);
         return;
     }
     double inputs = static_cast<double>(census.inputs);

@@ -126,7 +126,7 @@ input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block alwa
             show_hex_count(c, width, height);
         int column = c % r;
         moveto(xb + CWidth * (3 * (column / 2) + column % 2), yb + (CHeight + 3) * (c / r));
-        flashing_cursor(0, 0, 0, 0, 0, vgay(3) - 8, CWidth, CHeight - 7, green);
+        flashing_cursor({0, vgay(3) - 8, CWidth, CHeight - 7, green});
         int key = keycheck(0);
         if (key == 'q') {
             is[0] = 'q';

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
@@ -86,4 +87,29 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
     }
     setcolor(previous);
     return static_cast<int16_t>(breaks - 1);
+}
+
+std::string
+hex_bytes_within(const uint8_t *string, int bytes, int room)
+{
+    std::string all;
+    std::vector<size_t> ends; // where the text of each byte ends, highest first
+    char pair[4];
+    for (int i = bytes - 1; i >= 0; i--) {
+        snprintf(pair, sizeof pair, "%02x ", string[i]);
+        all += pair;
+        ends.push_back(all.size());
+    }
+    if (text_width_in_use(all.c_str()) <= room)
+        return all;
+    // The most bytes that leave room for the mark: widths grow with the
+    // bytes, so the first count that does not fit ends the search.
+    std::string best = "...";
+    for (size_t end : ends) {
+        std::string cut = all.substr(0, end) + "...";
+        if (text_width_in_use(cut.c_str()) > room)
+            break;
+        best = cut;
+    }
+    return best;
 }

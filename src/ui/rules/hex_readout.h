@@ -16,6 +16,11 @@ int16_t print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k,
                                          int colour, int mode);
 // Bytes of a string of the given kind: ceil(entries * value_bits / 8).
 int hex_string_bytes(int kind, int k);
+// The string's bytes as hex, from its last byte down to byte 0, a space
+// after each, as many as fit in room pixels of the font in use; when not all
+// fit, the first that leave room for "..." and then "...". For a readout on
+// one line of a box, where a wrapped one would run over the lines below.
+std::string hex_bytes_within(const uint8_t *string, int bytes, int room);
 // The text the readout writes for the string, without its line breaks: the
 // hex bytes a caller puts in a data line it composes whole.
 std::string hex_readout_text(int kind, const uint8_t *string, int k);

@@ -519,6 +519,23 @@ text_column_top()
     return vgay(50);
 }
 
+int
+text_column_clear_row(int y)
+{
+    // A line of the column stands at top + j * CHeight, its baseline
+    // CHeight - 2 lower, as outtext writes it; the ink of letters with
+    // ascenders and descenders bounds it.
+    int above = 0, below = 0;
+    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    const int top = text_column_top();
+    const int first_ink = CHeight - 2 - above, past_ink = CHeight - 2 + below;
+    if (CHeight <= 0 || y <= top + first_ink)
+        return y;
+    const int line = (y - 1 - top - first_ink) / CHeight;
+    const int end = top + line * CHeight + past_ink;
+    return end > y ? end : y;
+}
+
 void
 next_line(float col, float lines)
 {

@@ -61,5 +61,9 @@ void clear_drawing_area();
 void draw_bottom_title(int mode);
 // The top row of the set-up's text column, where its first line stands.
 int text_column_top();
+// The first row at or below y that the ink of the text column's lines
+// leaves free: a box framed from there down covers whole lines only, and
+// the line it reaches stays whole above it.
+int text_column_clear_row(int y);
 void next_line(float col, float lines);
 void setpback_x_lines(int n);

@@ -218,16 +218,39 @@ text_height_in_use()
     return font ? font->ascent + font->descent : CHeight;
 }
 
-int
-text_ink_height_in_use(const char *s)
+namespace {
+
+// The ink of s in the font f: rows above the baseline and below it.
+bool
+ink_of(font_use f, const char *s, int &above, int &below)
 {
-    XFontStruct *font = loaded_font(current_use);
+    XFontStruct *font = loaded_font(f);
     if (!font)
-        return CHeight;
+        return false;
     int direction = 0, ascent = 0, descent = 0;
     XCharStruct overall{};
     XTextExtents(font, s, static_cast<int>(strlen(s)), &direction, &ascent, &descent, &overall);
-    return overall.ascent + overall.descent;
+    above = overall.ascent;
+    below = overall.descent;
+    return true;
+}
+
+} // namespace
+
+int
+text_ink_height_in_use(const char *s)
+{
+    int above = 0, below = 0;
+    return ink_of(current_use, s, above, below) ? above + below : CHeight;
+}
+
+void
+normal_text_ink(const char *s, int &above, int &below)
+{
+    if (!ink_of(font_normal, s, above, below)) {
+        above = CHeight - 2;
+        below = 2;
+    }
 }
 
 void

@@ -3,6 +3,10 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/x_state.h"
 
+#include <cstring>
+
+#include "engine/model/start_values.h"
+
 int16_t Maxx = 1023;
 int16_t WinMaxy = 767;
 int16_t Maxy = 742;
@@ -69,4 +73,20 @@ reset_screen_run()
 {
     // Nothing to reset: every global here belongs to the window, its fonts, colours and input, for
     // the program's lifetime.
+}
+
+// --- Start values (globals.h): the pen, the pointer and the typed answer.
+// The window's size, fonts, colours and viewport stay as the window has them.
+
+namespace {
+const start_values screen_start(getx, gety, bground, new_weight, button, mouse_x, mouse_y,
+                                inside_rect, button_not_rel, kCursorFlash, defCursorFlash, xtext);
+} // namespace
+
+void
+restore_screen_start_values()
+{
+    screen_start.restore();
+    if (is)
+        memset(is, 0, kInputLineSize);
 }

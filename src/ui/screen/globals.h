@@ -75,3 +75,7 @@ constexpr int kKeyReturn = 13, kKeyErase = 8;
 // Per-run reset, called by the run part at the start of each run; it resets nothing: every global
 // here belongs to the window, its fonts, colours and input, for the program's lifetime.
 void reset_screen_run();
+// Puts the pen position, the pointer's state, the cursor's blink and the
+// background letter back to their start values and empties the typed answer
+// `is`; what belongs to the open window is kept.
+void restore_screen_start_values();

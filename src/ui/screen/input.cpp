@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
@@ -103,21 +104,21 @@ blink_half_period_ms()
 // Toggles the cursor block (the GC draws in XOR while the wait runs); the
 // block is no part of what the window shows.
 void
-toggle_block(int dx, int dy, int w, int h)
+toggle_block(const cursor_block &b)
 {
     pause_window_record(true);
-    bar(getx + dx, gety + dy, getx + w - 1, gety + h - 1);
+    bar(getx + b.dx, gety + b.dy, getx + b.w - 1, gety + b.h - 1);
     pause_window_record(false);
 }
 
 // Shows the left-pointer cursor while the pointer is inside the active
 // rectangle, the right-pointer one outside.
 void
-track_pointer_shape(int x0, int x1, int y0, int y1)
+track_pointer_shape(const pointer_rect &r)
 {
-    if (x1 - x0 <= 0 || y1 - y0 <= 0)
+    if (r.x1 - r.x0 <= 0 || r.y1 - r.y0 <= 0)
         return;
-    bool inside = mouse_x >= x0 && mouse_x <= x1 && mouse_y >= y0 && mouse_y <= y1;
+    bool inside = mouse_x >= r.x0 && mouse_x <= r.x1 && mouse_y >= r.y0 && mouse_y <= r.y1;
     if (inside && !inside_rect) {
         XDefineCursor(D, W, leftCursor);
         inside_rect = 1;
@@ -272,9 +273,14 @@ set_motion_returns(bool on)
     motion_returns = on;
 }
 
+cursor_block
+entry_block(int colour)
+{
+    return cursor_block{0, -1, CWidth, CHeight / 2 + 1, colour};
+}
+
 void
-flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
-                int colour)
+flashing_cursor(const cursor_block &block, const pointer_rect &area)
 {
     int lift = vgay(4);
     moverel(0, lift);
@@ -283,15 +289,15 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     button = 0;
     send_gathered_shapes();
     XSetFunction(D, Gc, GXxor);
-    setfillstyle(0, colour);
-    toggle_block(dx, dy, w, h);
+    setfillstyle(0, block.colour);
+    toggle_block(block);
     bool shown = true, signalled = false;
     long next_toggle = now_ms() + blink_half_period_ms();
     int fd = ConnectionNumber(D);
 
     for (;;) {
         end_if_window_destroyed();
-        track_pointer_shape(x0, x1, y0, y1);
+        track_pointer_shape(area);
         if (XCheckTypedWindowEvent(D, W, ClientMessage, &Event)) {
             if (!is_close_request(Event))
                 continue;
@@ -315,8 +321,8 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
             if (Event.type == MotionNotify) {
                 mouse_x = static_cast<int16_t>(Event.xmotion.x);
                 mouse_y = static_cast<int16_t>(Event.xmotion.y);
-                if (motion_returns && x1 > x0 && y1 > y0 && mouse_x >= x0 && mouse_x <= x1 &&
-                    mouse_y >= y0 && mouse_y <= y1) {
+                if (motion_returns && area.x1 > area.x0 && area.y1 > area.y0 && mouse_x >= area.x0 &&
+                    mouse_x <= area.x1 && mouse_y >= area.y0 && mouse_y <= area.y1) {
                     button = 'm';
                     break;
                 }
@@ -326,7 +332,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                 // The stage is drawn again at the new size and the wait goes
                 // on there, the block at the point moved with the drawing.
                 if (shown) {
-                    toggle_block(dx, dy, w, h);
+                    toggle_block(block);
                     shown = false;
                 }
                 XSetFunction(D, Gc, GXcopy);
@@ -335,13 +341,13 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
                     lift = vgay(4);
                 moverel(0, lift);
                 XSetFunction(D, Gc, GXxor);
-                setfillstyle(0, colour);
+                setfillstyle(0, block.colour);
             }
             continue;
         }
         long now = now_ms();
         if (now >= next_toggle) {
-            toggle_block(dx, dy, w, h);
+            toggle_block(block);
             shown = !shown;
             next_toggle = now + blink_half_period_ms();
         }
@@ -362,7 +368,7 @@ flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w, int h,
     }
 
     if (shown)
-        toggle_block(dx, dy, w, h);
+        toggle_block(block);
     XSetFunction(D, Gc, GXcopy);
     moverel(0, -lift);
     setfillstyle(0, black);
@@ -416,15 +422,33 @@ keycheck(int len)
     return static_cast<signed char>(text[0]);
 }
 
+namespace {
+
+// The entry loop from the len characters already in `is`, echoed before the
+// point. While `selected`, those characters go as a whole on the first key:
+// a character typed replaces them, and 'q' ends the entry as on an empty
+// one; Return, an arrow or erase keep them as typed text.
 int
-input_string(int max, int mode)
+edit_from(int max, int mode, int len, bool selected)
 {
-    int len = 0;
     int block = green;
     for (;;) {
-        flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, block);
+        flashing_cursor(entry_block(block));
         int key = keycheck(len);
-        switch (edit_entry(is, len, key, max, mode)) {
+        if (selected && key == 'q') {
+            while (len > 0)
+                erase_echoed(is[--len]);
+        }
+        entry_step step = edit_entry(is, len, key, max, mode);
+        if (selected && step == entry_step::stored) {
+            char typed = is[len - 1];
+            for (len--; len > 0;)
+                erase_echoed(is[--len]);
+            is[len++] = typed;
+        }
+        if (key != 0 && step != entry_step::hot_key)
+            selected = false;
+        switch (step) {
         case entry_step::finished:
             return len;
         case entry_step::hot_key:
@@ -446,6 +470,25 @@ input_string(int max, int mode)
         if (len >= kInputLineSize)
             return len;
     }
+}
+
+} // namespace
+
+int
+input_string(int max, int mode)
+{
+    return edit_from(max, mode, 0, false);
+}
+
+int
+input_string_from(int max, int mode, const char *start)
+{
+    int len = 0;
+    while (start[len] && len < max && len < kInputLineSize)
+        len++;
+    memcpy(is, start, static_cast<size_t>(len));
+    outtext(std::string(is, static_cast<size_t>(len)).c_str());
+    return edit_from(max, mode, len, len > 0);
 }
 
 void

@@ -3,12 +3,22 @@
 // poll of long computations.
 #pragma once
 
-// Waits for a key or button, blinking a block at the current point. As it
+// The block a wait blinks: its corner (dx,dy) relative to the current
+// point, its width and height, and its colour.
+struct cursor_block {
+    int dx, dy, w, h;
+    int colour;
+};
+// The block of a typed entry: a character wide, half a line high.
+cursor_block entry_block(int colour);
+// The rectangle x0..x1, y0..y1 where the left-pointer cursor shows during a
+// wait; none when empty.
+struct pointer_rect {
+    int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+};
+// Waits for a key or button, blinking the block at the current point. As it
 // blocks it writes one byte to the descriptor ZEMRA_READY_FD names, if any.
-// (x0,x1,y0,y1): optional rectangle where the left-pointer cursor shows;
-// (dx,dy,w,h): the block relative to the current point; colour: its colour.
-void flashing_cursor(int x0, int x1, int y0, int y1, int dx, int dy, int w,
-                     int h, int colour);
+void flashing_cursor(const cursor_block &block, const pointer_rect &area = {});
 // While on, a pointer motion inside flashing_cursor's rectangle ends the
 // wait too, with button 'm' and the position in mouse_x, mouse_y: for
 // probes that follow the pointer. Off again with false.
@@ -18,6 +28,10 @@ int keycheck(int len);
 // Reads one entry of up to max characters into `is` in one of the entry
 // modes below. Returns its length.
 int input_string(int max, int mode);
+// As input_string, with the entry begun by start (written at the point):
+// the first key typed replaces it whole, or 'q' ends the entry as on an
+// empty one, while Return, an arrow or erase keep it as typed.
+int input_string_from(int max, int mode, const char *start);
 // Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
 // and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
 // on erase, '[' or ']' typed first; single-key entry returns on any one key.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/length_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
@@ -43,6 +44,10 @@ load_ascii_table_file(const char *name, uint8_t *table, int last)
     }
     if (check == ascii_table_check::too_short) {
         refuse_file(name, ascii_table_length_fault(in.size(), last));
+        return 0;
+    }
+    if (check == ascii_table_check::bad_digit) {
+        refuse_file(name, ascii_table_digit_fault(in.data(), last));
         return 0;
     }
     if (check != ascii_table_check::sound) {

@@ -297,7 +297,7 @@ select_list_files(const char *pattern, int x, int y)
     return result;
 }
 
-int16_t
+int
 myopen(const char *name, int mode, int append)
 {
     failure_reason.clear();
@@ -317,7 +317,7 @@ myopen(const char *name, int mode, int append)
         } else if (!S_ISREG(st.st_mode)) {
             failure_reason = "not a regular file";
         } else {
-            return static_cast<int16_t>(fd);
+            return fd;
         }
         close(fd);
         return -1;
@@ -332,7 +332,7 @@ myopen(const char *name, int mode, int append)
     // Every file the program writes ends readable by all, whatever the
     // umask, also when it already existed.
     fchmod(fd, 0644);
-    return static_cast<int16_t>(fd);
+    return fd;
 }
 
 void
@@ -351,13 +351,15 @@ file_error(const char *name, const std::string &reason)
     }
     said += ", cont-ret:";
     file_error_said = said;
-    const char *line = said.c_str();
+    // The text and the one-key entry after it: the lines leave room for the
+    // entry's cursor, which would otherwise cover the box's edge.
+    const prompt_part line = {said.c_str(), 1};
     int16_t px = getx, py = gety;
-    int lines = prompt_box_lines(line);
+    int lines = prompt_parts_lines(&line, 1);
     get_prompt_box(kErrorSlot, lines);
     int margin = draw_prompt_box(lines);
-    write_prompt_lines(line, margin);
-    input_string(1, text_entry);
+    write_prompt_part(line.text, line.entry, margin);
+    input_string(line.entry, text_entry);
     restore_prompt_area(&boximage_prompt[kErrorSlot]);
     moveto(px, py);
 }

@@ -31,7 +31,7 @@ bool choose_file(const char *action, const char *kind, const char *pattern,
 // truncated (no saver truncates: a whole file is saved by write_file).
 // Returns the descriptor or -1 (a failed write open is also reported on
 // standard error).
-int16_t myopen(const char *name, int mode, int append);
+int myopen(const char *name, int mode, int append);
 constexpr int open_read = 0, open_write = 1;      // mode
 constexpr int open_truncate = 0, open_append = 1; // append
 // The file error box: "file error <name>, cont-ret:" and one key; when the

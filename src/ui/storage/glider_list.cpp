@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -68,7 +70,8 @@ load_glider_buf(int count)
         ok ? decode_glider_list(glider_buf, size + shift, record, entries, &last)
            : glider_list_check::damaged;
     if (check == glider_list_check::damaged)
-        file_error(filename);
+        file_error(filename, ok ? glider_list_fault(glider_buf, size + shift, record, entries)
+                                : std::string());
     no_glider_rules[v][k] = check == glider_list_check::sound ? last : 0;
     if (check == glider_list_check::sound)
         glider_read.last = last;

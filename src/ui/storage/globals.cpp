@@ -1,6 +1,8 @@
 // Definitions of the file-name buffers (allocated with the start-up buffers).
 #include "ui/storage/globals.h"
 
+#include "engine/model/start_values.h"
+
 char *filename = nullptr;
 char *filename_data = nullptr;
 char *old_dir = nullptr;
@@ -21,4 +23,17 @@ reset_storage_ui_run()
 {
     // Nothing to reset: every global here is a file name, the placement of
     // the last loaded file or a program-lifetime list.
+}
+
+// --- Start values (globals.h): every setting and count above, as defined.
+
+namespace {
+const start_values storage_ui_start(
+    file_dim, file_i, file_j, file_h, file_starti, file_startj, file_starth);
+} // namespace
+
+void
+restore_storage_ui_start_values()
+{
+    storage_ui_start.restore();
 }

@@ -35,3 +35,7 @@ extern glider_list_read glider_read;
 // nothing: every global here is a file name, the placement of the last loaded
 // file or a program-lifetime list.
 void reset_storage_ui_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_storage_ui_start_values();

@@ -1,12 +1,14 @@
 // K-mix files (kmix_file.h): nhoodm (engine/model) written and read whole
 // through the name dialog; the check of a file's k values is decode_kmix
-// (engine/storage/side_file_codecs.h). Start at load_save_nhoodmix.
+// (engine/storage/side_file_codecs.h), a refusal names the first cell of a
+// k out of range. Start at load_save_nhoodmix.
 #include "ui/storage/kmix_file.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -32,13 +34,10 @@ load_nhoodmix_file(const char *name, int mode)
     uint16_t length = size > 65535 ? 65535 : static_cast<uint16_t>(size);
     if (mode == 'L')
         return length;
-    int bad_k = 0;
-    if (!decode_kmix(data.data(), size, nhoodm, lineL, &bad_k)) {
-        char text[200];
-        snprintf(text, sizeof text, "k-mix file has k=%d, not 1-%d, cant load, cont-ret:", bad_k,
-                 Maxnhood);
-        show_refusal(text, refusal_place::box_erased);
-        is[0] = 'q';
+    size_t bad = 0;
+    if (!decode_kmix(data.data(), size, nhoodm, lineL, &bad)) {
+        refuse_file(name, formatted("cell %zu ", bad) +
+                              k_fault(static_cast<int8_t>(data[bad]), Maxnhood));
         return 0;
     }
     return length;

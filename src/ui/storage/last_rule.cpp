@@ -11,7 +11,9 @@
 
 #include "engine/model/globals.h"
 #include "engine/model/rule_conversions.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/length_faults.h"
+#include "engine/storage/network_file_codec.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -81,7 +83,7 @@ load_last_rule(uint8_t *rule, int k)
     case last_rule_check::too_short:
         return refused(filename, last_rule_length_fault(in.size(), k));
     case last_rule_check::bad_value:
-        return refused(filename);
+        return refused(filename, value_fault("", "entry", in.data() + 2, single_rule_entries(k)));
     }
     if (!tot_only && totalistic == rule_kind_tcodes)
         code2rule(carule[0], rule, k);

@@ -75,13 +75,17 @@ refuse(const char *text, refusal_place where = refusal_place::box_erased)
     return kNotLoaded;
 }
 
+// The file error box with why the file was refused.
 int
-refuse_bad_file(const char *name)
+refuse_file_for(const char *name, const std::string &reason)
 {
-    char text[320];
-    snprintf(text, sizeof text, "%s: wrong or damaged file, cant load, cont-ret:", name);
-    return refuse(text);
+    refuse_file(name, reason);
+    return kNotLoaded;
 }
+
+// A placement whose cells run out of the network (a start no fit test let
+// through).
+constexpr const char *kOutOfNetwork = "its cells run out of the network from that start";
 
 // d with n = 2^d (the hypercube's dimension).
 int
@@ -246,7 +250,7 @@ load_net_file(const char *name, const network_file &file, int what)
 
     std::vector<uint16_t> map;
     if (!map_file_cells(place(dim, count, b), count, map))
-        return refuse_bad_file(name);
+        return refuse_file_for(name, kOutOfNetwork);
     // Accepted: from here the network changes.
     apply_net_file(file, what, count, map);
     return static_cast<uint8_t>(k);
@@ -258,13 +262,13 @@ int
 load_seed(const char *name, const network_file &file, uint8_t *state)
 {
     if (!state)
-        return refuse_bad_file(name);
+        return refuse("no state to load into, cant load, cont-ret:");
     std::vector<uint16_t> map;
     if (file.n <= lineL) {
         int dim = 1;
         file_block b = fitted_block(file.shape, file.n, &dim);
         if (!map_file_cells(place(dim, file.n, b), file.n, map))
-            return refuse_bad_file(name);
+            return refuse_file_for(name, kOutOfNetwork);
     }
     apply_seed_file(file, map, state);
     return static_cast<uint8_t>(file.n & 0xFF);
@@ -321,7 +325,7 @@ load_wrs_file(const char *name, uint8_t *buffer, int what)
                  file.file_v);
         result = refuse(text, refusal_place::box_kept);
     } else if (check == network_file_check::damaged) {
-        result = refuse_bad_file(name);
+        result = refuse_file_for(name, file.fault);
     } else if (what == 0) {
         result = load_single_rule(file, buffer);
     } else if (what == kSeedFile) {

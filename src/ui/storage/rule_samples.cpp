@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
-#include "engine/storage/length_faults.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -36,6 +36,6 @@ load_samples()
         if (!read_file(name, data, largest))
             file_error(name);
         else if (!decode_rule_sample(data.data(), data.size(), k, kcodes, row))
-            file_error(name, rule_sample_length_fault(data.size(), k, kcodes));
+            file_error(name, rule_sample_fault(data.data(), data.size(), k, kcodes));
     }
 }

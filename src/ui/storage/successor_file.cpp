@@ -15,6 +15,7 @@
 #include "engine/backward/successor_table.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "engine/storage/content_faults.h"
 #include "engine/storage/side_file_codecs.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -79,9 +80,13 @@ read_successor_file(const char *name, std::vector<uint8_t> &out, bool into_table
     bool ok = read_fully(fd, in.data(), in.size());
     close(fd);
     out.assign(in.size(), 0);
-    if (!ok || !decode_successor_table(in.data(), in.size(), out.data())) {
+    if (!ok) {
         out.clear();
         return file_refused(name);
+    }
+    if (!decode_successor_table(in.data(), in.size(), out.data())) {
+        out.clear();
+        return file_refused(name, successor_table_fault(in.data(), in.size()));
     }
     return true;
 }

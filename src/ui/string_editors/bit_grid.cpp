@@ -32,6 +32,9 @@ namespace {
 
 constexpr int kPromptSlot = 9;
 
+// The row below the last grid drawn (last_grid_bottom).
+int grid_bottom = 0;
+
 // The editor's key help in the prompt box, white, each line broken to the
 // box's width, below a first line left to the editor's inset box; the box
 // under it is kept in the prompt slot.
@@ -232,6 +235,7 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
             rescale = dim == 3 && fscale != picture_scale;
             continue;
         }
+        grid_bottom = bottom + cellscale;
         if (k < 5 || kind == 2) {
             moveto(right + CWidth, ys - cellscale);
         } else {
@@ -250,4 +254,10 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
             freeimage(&boximage[kLatticeFrameSlot]);
     }
     color_v[0] = zero_colour;
+}
+
+int
+last_grid_bottom()
+{
+    return grid_bottom;
 }

@@ -9,3 +9,7 @@
 // low (the last entry index and 0, or a segment of a 1d state). The string
 // is edited in place; is[0] is 'q' when the user backed out (edits stay).
 void define_bits(int k, int kind, uint8_t *string, int high, int low);
+// The row below the grid of the last define_bits (its last row of cells
+// and their gap), for a readout after an accepted grid whose point the
+// editor left right of the grid.
+int last_grid_bottom();

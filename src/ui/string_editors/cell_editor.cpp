@@ -591,7 +591,7 @@ constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
 
 // The editor's keys in the order of its help: setting cells and moving the
 // cursor; the display; the whole-string operations and the ends. A key acts
-// only in the forms where its help is shown (find_listed_key).
+// only in the forms where its help is shown (find_key).
 const cell_key kCellKeys[] = {
     cell_key::on("0").help(value_keys_help).when(typing).does(type_value),
     cell_key::on("1").when(typing).does(type_value),
@@ -641,7 +641,7 @@ key_row_for(const cell_editor &e, int key)
 {
     if (key < -128 || key > 127)
         return nullptr;
-    return find_listed_key(kCellKeys, static_cast<char>(key), e);
+    return find_key(kCellKeys, static_cast<char>(key), e);
 }
 
 } // namespace
@@ -762,7 +762,7 @@ input_string_cell(int k, int kind, uint8_t *string, int high, int low, int typin
             showbitcount(kind, v.g.high, e.p, v.g.row, column, v.size);
         moveto(v.cell_x(column, r), v.cell_y(r));
         int block = v.size - v.gap + 1;
-        flashing_cursor(v.x0, right_x, v.y0, bottom_y, 0, -vgay(4), block, block, white);
+        flashing_cursor({0, -vgay(4), block, block, white}, {v.x0, right_x, v.y0, bottom_y});
         if (button == 'l' || button == 'r') {
             bool left = button == 'l';
             int value = left ? e.left_value : e.right_value;

@@ -16,3 +16,7 @@ extern int16_t start_h3d;    // layer edited of a 3d state, 0..h3d-1; define_bit
 // Per-run reset, called by the run part at the start of each run; it resets
 // nothing: every global here is a display choice of the editors.
 void reset_string_editors_run();
+// Puts every setting and count of this folder (not its memory) back to the
+// value it is defined with: the program's start-up and each window test begin
+// there.
+void restore_string_editors_start_values();

@@ -263,7 +263,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         int key = 0;
         for (;;) {
             moveto(cursor_x, cursor_y);
-            flashing_cursor(0, 0, 0, 0, 0, CHeight - vgay(3) - 6, CWidth, CHeight - 6, green);
+            flashing_cursor({0, CHeight - vgay(3) - 6, CWidth, CHeight - 6, green});
             bool typed = button == 'k';
             key = keycheck(0);
             // A key without text (Shift before a capital) is no answer.

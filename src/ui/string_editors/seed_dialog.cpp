@@ -404,7 +404,11 @@ two_d_view(const seed_window &w)
         twod = 0;
         return false;
     }
-    window_line(w, 1);
+    // The readout below the picture (the editor leaves the point right of
+    // it, level with its top), where the window has room for its line.
+    moveto(w.x0, last_grid_bottom() + CHeight / 2);
+    if (gety + 2 * CHeight > w.bottom)
+        return true;
     show_readout(w, w.state, " (dec)%lu (hex)", -1);
     if (lineL <= 256)
         show_hex(w, w.state);

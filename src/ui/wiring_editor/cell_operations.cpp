@@ -221,17 +221,19 @@ print_wiring_cell(int x, int y, uint16_t cell)
     int p = k - 1;
     for (bool done = false; !done;) {
         draw_inputs(cols, cell, visited, changed);
-        // A typed number replaces the input shown: the column is cleared
-        // for it, since the entry echoes from an empty line.
+        // The entry begins with the input's cell, which a typed number
+        // replaces: the column is cleared for the entry's own echo.
         draw_frame(cols, p, lightred);
         clear_column(cols, p);
         moveto(cols.left(p), cols.value_y);
         setcolor(yellow);
         is[kArrowSlot] = 0;
-        int len = input_string(kCellDigits, arrow_entry);
+        char current[8];
+        snprintf(current, sizeof current, "%d", wiring[cell][p]);
+        int len = input_string_from(kCellDigits, arrow_entry, current);
         done = len == 0 && is[0] == 'q';
         long typed = len > 0 ? typed_cell(n) : -1;
-        if (typed >= 0) {
+        if (typed >= 0 && typed != wiring[cell][p]) {
             wiring[cell][p] = static_cast<uint16_t>(typed);
             changed |= 1u << p;
         }
@@ -293,6 +295,9 @@ av_z_para()
 void
 show_cell_rule(uint16_t cell)
 {
+    // Cells differ in k: a killed cell's box of two lines would leave the
+    // first line and right end of a three-line box around it.
+    clear_rule_bottom();
     int k = nhoodm[cell];
     if (tot_only) {
         show_rule_bottom(k, 0, nullptr, cell);

@@ -45,6 +45,17 @@ namespace {
 constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = kEditorPromptLines;
 
+// The drawing region's layout, in vgax/vgay units: kRegionGap under the
+// prompt box and under the lowest labels; in the time-step layout from
+// kRowsRegionLeft, kRowsRegionRight (and three characters) past the rows'
+// right edge, kRowsRegionAbove above the upper row; round the ring the
+// node's size, kNodeGap and kRingMargin. The row labels "t0" "t1" follow a
+// line from kRowLabelLineFrom to kRowLabelLineTo past the rows' right end.
+constexpr int kRegionGap = 4;
+constexpr int kRowsRegionLeft = 20, kRowsRegionRight = 24, kRowsRegionAbove = 70;
+constexpr int kNodeGap = 3, kRingMargin = 20;
+constexpr int kRowLabelLineFrom = 5, kRowLabelLineTo = 20;
+
 // The editor while it runs. The public state is what the prompt and the
 // keys in force read; the rest is the picture and the turn's bookkeeping.
 struct editor_session {
@@ -79,7 +90,8 @@ one_d()
 
 // The drawing region of each layout: the rows or the ring, with room for
 // the information line above them, the labels beside and below, and the
-// prompt box, which it stays below wherever it reaches under it. Where the
+// prompt box, which it stays below wherever it reaches under it (the rows'
+// region also below the set-up line its top would cut). Where the
 // design's places would take the region into the rule box, the rows or
 // the ring move up by as much.
 void
@@ -90,22 +102,24 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
     int n = n_cells();
     pic.rows = lay_out_time_step(n, scale);
     pic.ring = lay_out_circle(n, scale);
-    int under_prompt = prompt_box_bottom(kPromptLines) + vgay(4);
+    int under_prompt = prompt_box_bottom(kPromptLines) + vgay(kRegionGap);
     int lowest = lowest_region_row(rules_set);
     if (pic.layout == layout_time_step) {
         time_step_layout &t = pic.rows;
-        int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(4) - lowest);
+        int rise = std::max(0, t.t1_y + t.tallest + 2 * CHeight + vgay(kRegionGap) - lowest);
         t.t1_y -= rise;
         t.t0_y -= rise;
         t.fan_y -= rise;
-        pic.x0 = vgax(20);
-        pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(24) + 3 * CWidth);
-        pic.y0 = std::max(under_prompt, t.t0_y - vgay(70));
-        pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(4);
+        pic.x0 = vgax(kRowsRegionLeft);
+        pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(kRowsRegionRight) + 3 * CWidth);
+        // The top stands below the set-up line (or the seed picture's
+        // labels) it would cut: the room above the upper row takes it.
+        pic.y0 = text_column_clear_row(std::max(under_prompt, t.t0_y - vgay(kRowsRegionAbove)));
+        pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(kRegionGap);
         return;
     }
     circle_layout &r = pic.ring;
-    int margin = static_cast<int>(r.node) + vgax(3) + vgax(20);
+    int margin = static_cast<int>(r.node) + vgax(kNodeGap) + vgax(kRingMargin);
     r.cy -= std::max(0, static_cast<int>(r.cy + r.radius) + margin - lowest);
     pic.x0 = std::max(2, static_cast<int>(r.cx - r.radius) - margin);
     pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(r.cx + r.radius) + margin);
@@ -151,9 +165,9 @@ draw_rows(const time_step_layout &t)
     setcolor(white);
     int end = static_cast<int>(t.row_end());
     for (int top : {t.t0_y, t.t1_y}) {
-        moveto(end + vgax(5), top);
-        lineto(end + vgax(20), top);
-        moveto(end + vgax(22), top - CHeight / 2);
+        moveto(end + vgax(kRowLabelLineFrom), top);
+        lineto(end + vgax(kRowLabelLineTo), top);
+        moveto(end + vgax(kRowLabelLineTo + 2), top - CHeight / 2);
         outtext(top == t.t0_y ? "t0" : "t1");
     }
     // The end cells, marked under the lower row: a mark, and below it the
@@ -443,13 +457,16 @@ delete_cursor_cell(editor_session &e, char)
     e.restart = true;
 }
 
-// The sculpting runs over the screen as it was before the editor; the
-// editor's picture is put back afterwards.
+// The sculpting runs over the screen as it was before the editor (under
+// the prompt and the picture: the sculpting's prompt boxes are shorter than
+// the editor's, whose last lines showed beneath them); the editor's picture
+// is put back afterwards, and its prompt at the end of the turn.
 void
 learn(editor_session &e, char)
 {
     const editor_1d_picture &pic = e.pic;
-    e.learning_result = learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, -1);
+    e.learning_result =
+        learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, kPromptSlot);
     e.learning_used = true;
 }
 
@@ -505,7 +522,7 @@ using editor_key = key_row<editor_session, void>;
 bool
 rules_set_is_1(const editor_session &e)
 {
-    return e.s.rules_set == 1;
+    return e.s.rules_set != 0;
 }
 
 bool
@@ -701,7 +718,7 @@ editor_1d_takes(const editor_1d_state &s, int key)
 std::string
 editor_1d_keys()
 {
-    return table_keys(kEditorKeys);
+    return all_keys(kEditorKeys);
 }
 
 std::vector<std::string>

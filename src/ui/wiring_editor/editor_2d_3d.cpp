@@ -51,6 +51,26 @@ constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;
 
+// The picture's layout, in vgax/vgay units. The lattice's right edge
+// lies kPictureLeft plus a cell per column from the left; its start base
+// line kBaseLine from the top (raised where the rule box needs the room).
+// The editor's region reaches kRegionLeft left of kPictureLeft, kRegionRight
+// right of the picture, kRegionAbove above its top and kRegionBelow below
+// the start base line; the information strip is the last kStripHeight of
+// it, kStripRight wide at most. The 3d frame stands kFrameGap right of the
+// region's right edge.
+constexpr int kPictureLeft = 42;
+constexpr int kBaseLine = 390;
+constexpr int kRegionLeft = 40, kRegionRight = 18, kRegionAbove = 50, kRegionBelow = 40;
+constexpr int kStripHeight = 17, kStripRight = 620;
+constexpr int kFrameGap = 20;
+// The cell size a small lattice is drawn at and the gap between cells, and
+// the 3d frame's largest pixels per cell.
+constexpr int kSmallCellSize = 7, kCellGap = 3, kFrameCellSize = 8;
+// The picture's labels: each tick runs from kTickFrom to kTickTo away from
+// its cell's point, its number kLabelFrom away.
+constexpr int kTickFrom = 5, kTickTo = 10, kLabelFrom = 12;
+
 // The editor while it runs: the state the prompt and the keys in force
 // read, then the picture and the turn's bookkeeping.
 struct lattice_session {
@@ -61,7 +81,7 @@ struct lattice_session {
     int block_dim = 2;
     link_display links;
     lattice_picture pic;
-    float seven = 7;      // vgax(7)
+    float seven = kSmallCellSize; // vgax(kSmallCellSize)
     int frame_limit = 0;  // the 3d frame's height limit
     float pending_base = 0;
     bool commit = false;  // the pending base line is taken at the next picture
@@ -104,14 +124,14 @@ sync_state(lattice_session &e)
 int
 frame_height_limit()
 {
-    return vgay(390) - 5 * CHeight;
+    return vgay(kBaseLine) - 5 * CHeight;
 }
 
 // The frame's left edge: beside the picture's right edge.
 float
 frame_left(const lattice_picture &p)
 {
-    return p.x1 + vgax(18) + vgax(20);
+    return p.x1 + vgax(kRegionRight) + vgax(kFrameGap);
 }
 
 void
@@ -139,36 +159,36 @@ draw_labels(const lattice_session &e)
     float x, y;
     setcolor(white);
     lattice_cell_point(p, sh.width - 1, sh.height - 1, &x, &y);
-    moveto(static_cast<int>(x), static_cast<int>(y) - vgay(5));
-    lineto(static_cast<int>(x), static_cast<int>(y) - vgay(10));
+    moveto(static_cast<int>(x), static_cast<int>(y) - vgay(kTickFrom));
+    lineto(static_cast<int>(x), static_cast<int>(y) - vgay(kTickTo));
     snprintf(text, sizeof text, "%d", (sh.dim == 3 ? sh.i3d : sh.width) - 1);
-    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) - vgay(10) - CHeight);
+    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) - vgay(kTickTo) - CHeight);
     outtext(text);
-    moveto(static_cast<int>(x) - vgax(5), static_cast<int>(y));
-    lineto(static_cast<int>(x) - vgax(10), static_cast<int>(y));
+    moveto(static_cast<int>(x) - vgax(kTickFrom), static_cast<int>(y));
+    lineto(static_cast<int>(x) - vgax(kTickTo), static_cast<int>(y));
     snprintf(text, sizeof text, "%d", (sh.dim == 3 ? sh.j3d : sh.height) - 1);
-    moveto(static_cast<int>(x) - vgax(12) - text_pixel_width(text, static_cast<int>(strlen(text))),
+    moveto(static_cast<int>(x) - vgax(kLabelFrom) - text_pixel_width(text, static_cast<int>(strlen(text))),
            static_cast<int>(y) - CHeight / 2);
     outtext(text);
     lattice_cell_point(p, 0, 0, &x, &y);
-    moveto(static_cast<int>(x) + vgax(5), static_cast<int>(y));
-    lineto(static_cast<int>(x) + vgax(10), static_cast<int>(y));
-    moveto(static_cast<int>(x) + vgax(12), static_cast<int>(y) - CHeight / 2);
+    moveto(static_cast<int>(x) + vgax(kTickFrom), static_cast<int>(y));
+    lineto(static_cast<int>(x) + vgax(kTickTo), static_cast<int>(y));
+    moveto(static_cast<int>(x) + vgax(kLabelFrom), static_cast<int>(y) - CHeight / 2);
     outtext("0");
-    moveto(static_cast<int>(x), static_cast<int>(y) + vgay(5));
-    lineto(static_cast<int>(x), static_cast<int>(y) + vgay(10));
-    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) + vgay(10));
+    moveto(static_cast<int>(x), static_cast<int>(y) + vgay(kTickFrom));
+    lineto(static_cast<int>(x), static_cast<int>(y) + vgay(kTickTo));
+    moveto(static_cast<int>(x) - CWidth / 2, static_cast<int>(y) + vgay(kTickTo));
     outtext("0");
     if (sh.dim != 3)
         return;
     setcolor(lightred);
-    int edge = static_cast<int>(p.x1 + (p.s - p.g) / 2);
+    int edge = static_cast<int>(p.x1 + (p.cell_size - p.gap) / 2);
     for (int j = sh.j3d; j < sh.height; j += sh.j3d) {
         lattice_cell_point(p, 0, j, &x, &y);
         moveto(edge, static_cast<int>(y));
-        lineto(edge + vgax(5), static_cast<int>(y));
+        lineto(edge + vgax(kTickFrom), static_cast<int>(y));
         snprintf(text, sizeof text, "%d", j / sh.j3d);
-        moveto(edge + vgax(6), static_cast<int>(y - 0.7 * CHeight));
+        moveto(edge + vgax(kTickFrom + 1), static_cast<int>(y - 0.7 * CHeight));
         outtext(text);
     }
 }
@@ -182,7 +202,7 @@ draw_points(const lattice_picture &p)
     for (int j = 0; j < sh.height; j++)
         for (int i = 0; i < sh.width; i++) {
             bool border = i == 0 || j == 0 || i == sh.width - 1 || j == sh.height - 1;
-            if (!border && p.s < 4)
+            if (!border && p.cell_size < 4)
                 continue;
             float x, y;
             lattice_cell_point(p, i, j, &x, &y);
@@ -198,22 +218,22 @@ draw_picture(lattice_session &e)
 {
     lattice_picture &p = e.pic;
     put_back_regions(e);
-    p.g = lattice_gap(p.s, e.seven, vgax(3));
-    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
+    p.gap = lattice_gap(p.cell_size, e.seven, vgax(kCellGap));
+    p.pitch = lattice_row_pitch(p.cell_size, p.shape.hex);
     if (e.commit) {
         p.base = e.pending_base;
         e.commit = false;
     }
-    float x0 = vgax(42);
-    p.x1 = x0 + p.s * (p.shape.width + 1);
+    float x0 = vgax(kPictureLeft);
+    p.x1 = x0 + p.cell_size * (p.shape.width + 1);
     p.frame_x = frame_left(p);
     int top = static_cast<int>(lattice_picture_top(p));
-    e.strip_x0 = static_cast<int>(x0) - vgax(40) + 2;
-    e.strip_x1 = std::min<int>(Maxx - 2, vgax(620));
-    e.strip_y0 = static_cast<int>(p.start_base) + vgay(40) - vgay(17);
-    e.strip_y1 = static_cast<int>(p.start_base) + vgay(40) - 2;
-    e.region_x0 = static_cast<int>(x0) - vgax(40);
-    e.region_x1 = static_cast<int>(p.x1) + vgax(18);
+    e.strip_x0 = static_cast<int>(x0) - vgax(kRegionLeft) + 2;
+    e.strip_x1 = std::min<int>(Maxx - 2, vgax(kStripRight));
+    e.strip_y0 = static_cast<int>(p.start_base) + vgay(kRegionBelow) - vgay(kStripHeight);
+    e.strip_y1 = static_cast<int>(p.start_base) + vgay(kRegionBelow) - 2;
+    e.region_x0 = static_cast<int>(x0) - vgax(kRegionLeft);
+    e.region_x1 = static_cast<int>(p.x1) + vgax(kRegionRight);
     if (p.shape.dim == 3) {
         // The frame lies inside the region, so that leaving puts back what
         // was under it too.
@@ -222,8 +242,9 @@ draw_picture(lattice_session &e)
     }
     // The information line's strip lies inside the region too.
     e.region_x1 = std::min<int>(Maxx - 1, std::max(e.region_x1, e.strip_x1 + 2));
-    e.region_y0 = std::max(0, top - vgay(50));
-    e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(40));
+    // Below the set-up line its top would cut, which stays whole above it.
+    e.region_y0 = text_column_clear_row(std::max(0, top - vgay(kRegionAbove)));
+    e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(kRegionBelow));
     getimage(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, &boximage[kStripSlot]);
     getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &boximage[kRegionSlot]);
     e.regions_saved = true;
@@ -242,7 +263,7 @@ draw_picture(lattice_session &e)
     draw_labels(e);
     if (boximage[kPictureSlot])
         freeimage(&boximage[kPictureSlot]);
-    getimage(e.region_x0 + 1, e.region_y0 + 1, static_cast<int>(p.x1) + vgax(17),
+    getimage(e.region_x0 + 1, e.region_y0 + 1, static_cast<int>(p.x1) + vgax(kRegionRight - 1),
              std::min<int>(e.strip_y0 - 1, e.region_y1 - 1), &boximage[kPictureSlot]);
     if (e.first_picture) {
         e.cur = cursor_of_cell(first_cursor_cell(n_cells(), p.shape, outer_tot), p.shape);
@@ -622,7 +643,7 @@ resize(lattice_session &e, char key)
     lattice_picture &p = e.pic;
     bool grows = key == 'e' || key == 'E';
     bool frame = key == 'E' || key == 'C';
-    int size = frame ? p.s3 : static_cast<int>(p.s);
+    int size = frame ? p.s3 : static_cast<int>(p.cell_size);
     bool room = grows ? !frame || frame_can_grow(p.shape.j3d, p.shape.h3d, p.s3, e.frame_limit)
                       : size > 1;
     if (!room)
@@ -632,7 +653,7 @@ resize(lattice_session &e, char key)
     if (frame)
         p.s3 += step;
     else
-        p.s += step;
+        p.cell_size += step;
     e.redraw = true;
 }
 
@@ -646,7 +667,7 @@ picture_up(lattice_session &e, char)
 void
 picture_down(lattice_session &e, char)
 {
-    if (!picture_can_go_down(e.pic, vgay(50)))
+    if (!picture_can_go_down(e.pic, vgay(kRegionAbove)))
         return;
     e.pending_base = e.pic.base + Maxy / 5.0f;
     e.commit = true;
@@ -751,7 +772,7 @@ has_block(const lattice_session &e)
 bool
 can_kill(const lattice_session &e)
 {
-    return e.s.rules_set == 1 && rulemix;
+    return e.s.rules_set && rulemix;
 }
 
 std::string
@@ -867,19 +888,20 @@ entry_picture(int rules_set_now)
 {
     lattice_picture p;
     p.shape = lattice_shape_now();
-    p.s = lattice_cell_size(p.shape, Maxy, vgax(7));
-    p.g = lattice_gap(p.s, vgax(7), vgax(3));
-    p.pitch = lattice_row_pitch(p.s, p.shape.hex);
-    p.x1 = vgax(42) + p.s * (p.shape.width + 1);
+    p.cell_size = lattice_cell_size(p.shape, Maxy, vgax(kSmallCellSize));
+    p.gap = lattice_gap(p.cell_size, vgax(kSmallCellSize), vgax(kCellGap));
+    p.pitch = lattice_row_pitch(p.cell_size, p.shape.hex);
+    p.x1 = vgax(kPictureLeft) + p.cell_size * (p.shape.width + 1);
     p.frame_x = frame_left(p);
-    // The region ends vgay(40) below the start base line, and above the
+    // The region ends kRegionBelow below the start base line, and above the
     // rule box where the rules are shown (at its tallest, three lines):
     // the picture rises by as much.
     int lowest = lowest_region_row(rules_set_now);
-    p.start_base = static_cast<float>(vgay(390) - std::max(0, vgay(390) + vgay(40) - lowest));
+    int rise = std::max(0, vgay(kBaseLine) + vgay(kRegionBelow) - lowest);
+    p.start_base = static_cast<float>(vgay(kBaseLine) - rise);
     p.base = p.start_base;
     if (p.shape.dim == 3)
-        p.s3 = frame_cell_size(p.shape.j3d, p.shape.h3d, vgax(8), frame_height_limit());
+        p.s3 = frame_cell_size(p.shape.j3d, p.shape.h3d, vgax(kFrameCellSize), frame_height_limit());
     return p;
 }
 
@@ -891,7 +913,7 @@ set_up(lattice_session &e)
         hex2d = 1;
     set_displayed_shape();
     e.pic = entry_picture(e.s.rules_set);
-    e.seven = vgax(7);
+    e.seven = vgax(kSmallCellSize);
     e.pending_base = e.pic.base;
     e.frame_limit = frame_height_limit();
     e.links.pseudo = pseudo_at_start();
@@ -957,7 +979,7 @@ editor_2d_3d_picture_now(int rules_set_now)
 std::string
 editor_2d_3d_keys()
 {
-    return table_keys(kLatticeKeys);
+    return all_keys(kLatticeKeys);
 }
 
 void

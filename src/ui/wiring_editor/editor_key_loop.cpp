@@ -10,7 +10,7 @@
 void
 wait_editor_key()
 {
-    flashing_cursor(0, 0, 0, 0, 0, -1, CWidth, CHeight / 2 + 1, black);
+    flashing_cursor(entry_block(black));
     is[0] = static_cast<char>(keycheck(0));
 }
 

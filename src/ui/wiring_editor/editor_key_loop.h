@@ -26,7 +26,7 @@ editor_row_for(const key_row<Context, void> (&rows)[N], int key, const Context &
 {
     if (key < -128 || key > 127)
         return nullptr;
-    return find_listed_key(rows, static_cast<char>(key), c);
+    return find_key(rows, static_cast<char>(key), c);
 }
 
 // One key of a turn: waits for it and acts by its row in force; a dialog's
@@ -65,17 +65,6 @@ takes_in_state(const key_row<Session, void> (&rows)[N], const State &s, int key)
     Session e;
     e.s = s;
     return editor_row_for(rows, key, e) != nullptr;
-}
-
-// Every key any row of a table acts on.
-template <class Context, size_t N>
-std::string
-table_keys(const key_row<Context, void> (&rows)[N])
-{
-    std::string keys;
-    for (const key_row<Context, void> &row : rows)
-        keys += row.keys;
-    return keys;
 }
 
 // Guards both editors' tables share, over a session whose state s holds

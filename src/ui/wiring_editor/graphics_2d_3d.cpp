@@ -86,15 +86,15 @@ mark_centre(const lattice_picture &pic, const mark_place &m, int *x, int *y)
         *y = px(m.y);
         return;
     }
-    float s = std::max(2.0f, pic.s);
+    float s = std::max(2.0f, pic.cell_size);
     if (pic.shape.hex) {
         // The hexagon's middle: half its width across, its side a down.
-        float w = s + 1 - pic.g;
+        float w = s + 1 - pic.gap;
         *x = px(m.x) + px(w) / 2;
         *y = px(m.y + 2 * w * kCos30 / 3);
         return;
     }
-    float side = s - pic.g;
+    float side = s - pic.gap;
     *x = px(m.x + side / 2);
     *y = px(m.y + side / 2);
 }
@@ -115,15 +115,15 @@ draw_mark(const lattice_picture &pic, const mark_place &m, int fill, int cursor)
         pieslice(px(m.x), px(m.y), 0, 360, pic.s3 / 2);
         return;
     }
-    float s = std::max(2.0f, pic.s);
+    float s = std::max(2.0f, pic.cell_size);
     int outline = s > 4 || bground != 'b' ? cursor : fill;
     if (pic.shape.hex) {
-        float w = s + 1 - pic.g;
+        float w = s + 1 - pic.gap;
         draw_hexagonal_2d_cell_wiring(px(w), static_cast<float>(2 * w * kCos30 / 3), fill, fill,
                                       outline, px(m.x), px(m.y));
         return;
     }
-    int side = std::max(1, px(s - pic.g));
+    int side = std::max(1, px(s - pic.gap));
     bar(px(m.x), px(m.y), px(m.x) + side - 1, px(m.y) + side - 1);
     if (side > 2) {
         setcolor(outline);
@@ -137,10 +137,10 @@ draw_index(const lattice_picture &pic, const mark_place &m, int p)
 {
     char text[8];
     snprintf(text, sizeof text, "%d", p);
-    float dx = pic.s / 6, dy = pic.s / 6;
-    if (pic.shape.hex && pic.s >= 21) {
-        dx = pic.s / 7;
-        dy = pic.s / 25;
+    float dx = pic.cell_size / 6, dy = pic.cell_size / 6;
+    if (pic.shape.hex && pic.cell_size >= 21) {
+        dx = pic.cell_size / 7;
+        dy = pic.cell_size / 25;
     }
     setcolor(bground == 'w' ? white : black);
     moveto(px(m.x + dx), px(m.y + dy));
@@ -192,7 +192,7 @@ draw_links_in(uint16_t cell, const lattice_picture &pic, const link_display &lin
         bool marks = links.mode != 4 || !lattice;
         if (links.mode <= 3 && (!links.pseudo || centre) && marks)
             draw_mark(pic, tm, centre ? red : template_fill, links.cursor);
-        if (!frame && links.index && !links.pseudo && pic.s >= CHeight && links.mode <= 3)
+        if (!frame && links.index && !links.pseudo && pic.cell_size >= CHeight && links.mode <= 3)
             draw_index(pic, tm, p);
         bool departs = links.pseudo || real != t;
         if (departs && (links.mode <= 1 || links.mode == 4)) {
@@ -269,7 +269,7 @@ draw_2d_3d_links(uint16_t cell, const lattice_picture &pic, const link_display &
         return;
     int colour = getcolor();
     {
-        font_while small(pic.s < 21, set_small_font);
+        font_while small(pic.cell_size < 21, set_small_font);
         draw_links_in(cell, pic, links, false);
         if (threed)
             draw_links_in(cell, pic, links, true);

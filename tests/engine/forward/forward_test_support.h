@@ -39,19 +39,11 @@ public:
         free_mem_CA_states();
         checked_free(nhoodm);
         nhoodm = nullptr;
-        oned = twod = threed = 0;
-        loc_twod_fonly = wiring_madelocal = 0;
-        tot_only = outer_tot = rulemix = 0;
-        totalistic = rule_kind_tables;
-        exhaustive_testing = exhaustive_off;
-        border = 0;
-        b_value = 0;
-        p_order = 0;
-        update_prob = out_prob = 100.0f;
-        reverse_value_order = 0;
-        limitcheck = 0;
-        att_hist = att_hist_none;
-        direction = direction_unset;
+        // The next test's network begins where the program starts: a
+        // k-matrix made before it is built is made for v = 2.
+        restore_model_start_values();
+        restore_wiring_start_values();
+        restore_forward_start_values();
         EXPECT_EQ(live_allocations, start_allocations_);
     }
 

@@ -76,6 +76,33 @@ TEST(GraphMoves, SpiralRunsFromNodeNodeNoOutward)
     }
 }
 
+// Fewer than ten nodes lie each at an angle of its own about the centre,
+// a full turn shared among them, apart by more than their drawn sizes,
+// which are as large as the circle layout gives them.
+TEST(GraphMoves, SpiralSpreadsFewNodesOverOneTurn)
+{
+    for (uint32_t n = 2; n < kFewSpiralNodes; n++) {
+        open_graph_data(graph_network, n, false);
+        place_on_spiral(kFrame, spiral_start_units(n));
+        const float base = spiral_base_radius(133, n, 1.2f);
+        EXPECT_FLOAT_EQ(base, graph_base_radius(133, n, 1.2f, circle_growth)) << n << " nodes";
+        std::vector<double> angles;
+        for (uint32_t m = 1; m <= n; m++)
+            angles.push_back(std::atan2(basin_pos[m][1] - kFrame.cy, basin_pos[m][0] - kFrame.cx));
+        std::sort(angles.begin(), angles.end());
+        for (size_t i = 0; i < n; i++) {
+            double gap = i + 1 < n ? angles[i + 1] - angles[i] : angles[0] + 2 * kPi - angles[i];
+            EXPECT_GT(gap, 0.5 * 2 * kPi / n) << n << " nodes, gap " << i;
+        }
+        for (uint32_t a = 1; a <= n; a++)
+            for (uint32_t b = a + 1; b <= n; b++)
+                EXPECT_GT(std::hypot(basin_pos[a][0] - basin_pos[b][0], basin_pos[a][1] - basin_pos[b][1]),
+                          2 * base)
+                    << n << " nodes " << a << " and " << b;
+        free_graph_data();
+    }
+}
+
 TEST(GraphMoves, LineRunsFromNodeNoOnTheLeft)
 {
     open_graph_data(graph_network, 10, false);

@@ -68,6 +68,20 @@ TEST_F(AttractorTable, Numbers)
               (std::vector<std::string>{"        3" + kMetaTail, "   2:   ." + kTail2, "   3:   ." + kTail3}));
 }
 
+// Weights of five digits widen every column of numbers to six characters,
+// the heading's with them, so that a blank parts each column from the next.
+TEST_F(AttractorTable, WideWeightsWidenTheColumns)
+{
+    basinjumps[1][2] = 12345;
+    basinjumps[2][2] = 99999;
+    std::vector<jump_table_line> lines = jump_table_lines('t', place_at(1, 1));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].label + lines[0].cells, "          1     2     3");
+    EXPECT_EQ(lines[1].label + lines[1].cells, "   1:     1 12345     .");
+    EXPECT_EQ(lines[2].label + lines[2].cells, "   2:     . 99999     .");
+    EXPECT_EQ(lines[3].label + lines[3].cells, "   3:     1     .     .");
+}
+
 TEST_F(AttractorTable, Fractions)
 {
     EXPECT_EQ(joined(jump_table_lines('T', place_at(1, 1))),

@@ -186,6 +186,43 @@ TEST_F(CanalRun, DecreaseEndsWhenOnlyKOneCellsCanalyze)
     rulemix = 0;
 }
 
+TEST_F(CanalRun, DecreasePassesOverCellsNoRedrawFrees)
+{
+    // A k-matrix made for v = 3 read as v = 2: input 2 of k = 3 shows the
+    // value 0 alone, so every table counts it canalyzing and no redraw can
+    // free a cell. The run passes every cell over and ends.
+    free_mem_nhood_matrix(13);
+    value_range = 3;
+    value_bits = 2;
+    allocate_mem_nhood_matrix(13);
+    TestNetwork net(2, 8, 3);
+    allocate_mem_rulemix(3);
+    rulemix = 1;
+    for (uint32_t c = 0; c < 8; c++)
+        carule[c][0] = static_cast<uint8_t>(0xE8 + c); // canalyzing tables, all different
+    canal_census census;
+    take_canal_census(census);
+    ASSERT_EQ(census.genes, 8);
+    srandom(5);
+    EXPECT_EQ(change_canalyzing_genes(census, false, 4, 0), 0);
+    for (uint32_t c = 0; c < 8; c++)
+        EXPECT_EQ(carule[c][0], 0xE8 + c) << "cell " << c;
+    take_canal_census(census);
+    EXPECT_EQ(census.genes, 8);
+
+    // With the k-matrix of v = 2 the same run frees every gene it is asked to.
+    free_mem_nhood_matrix(13);
+    allocate_mem_nhood_matrix(13);
+    take_canal_census(census);
+    long genes = census.genes;
+    ASSERT_GT(genes, 0);
+    EXPECT_EQ(change_canalyzing_genes(census, false, genes, 0), genes);
+    take_canal_census(census);
+    EXPECT_EQ(census.genes, 0);
+    free_mem_rulemix();
+    rulemix = 0;
+}
+
 TEST_F(CanalRun, GenesAndInputsMoveTowardsTheirTargets)
 {
     TestNetwork net(2, 30, 3);

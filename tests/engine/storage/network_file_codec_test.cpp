@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/model/globals.h"
@@ -221,6 +222,79 @@ TEST_F(NetworkFileCodec, SeedRoundTripsAndValuesOfVOrMoreAreRefused)
     use_v(3);
     use_n(4);
     EXPECT_EQ(decode(bytes{3, 4, 0, 0, 0, 0xC0}, kSeedFile, &got), network_file_check::damaged);
+}
+
+// Each way a file is damaged is said in the file error box's words.
+TEST_F(NetworkFileCodec, DamagedFilesSayWhy)
+{
+    nhood = 3;
+    auto fault_of = [](const bytes &file, int what) {
+        network_file got;
+        EXPECT_EQ(decode(file, what, &got), network_file_check::damaged);
+        return got.fault;
+    };
+    EXPECT_EQ(fault_of(bytes{}, 0), "empty file");
+    EXPECT_EQ(fault_of(bytes{2, 127, 0}, 0), "k=127 past the most 13");
+    EXPECT_EQ(fault_of(bytes{2, 4, 0}, 0), "a k=4 rule is 2 bytes, file holds 1");
+
+    make_ring(10);
+    bytes file;
+    encode_network_file(1, nullptr, file);
+    bytes far = file, unwired = file, zero_k = file, flat = file, layered = file;
+    far[6 + 3 * 4 + 1] = 10;  // cell 4's second input
+    EXPECT_EQ(fault_of(far, 1), "cell 4 wired to cell 10, file has 10");
+    unwired[6 + 3 * 2] = 0xFF;  // cell 2 reads nothing
+    EXPECT_EQ(fault_of(unwired, 1), "cell 2 has no inputs");
+    zero_k[1] = 0;
+    EXPECT_EQ(fault_of(zero_k, 1), "k=0 below the least 1");
+    flat[4] = flat[5] = 3;
+    EXPECT_EQ(fault_of(flat, 1), "header says 10 cells, sides 3x3 hold 9");
+    layered[4] = layered[5] = 2;
+    EXPECT_EQ(fault_of(layered, 1), "header says 10 cells, not whole 2x2 layers");
+    EXPECT_EQ(fault_of(bytes(file.begin(), file.end() - 1), 1),
+              "header says 10 cells, file holds 9");
+    EXPECT_EQ(fault_of(bytes(file.begin(), file.begin() + 4), 1), "file ends inside its header");
+    EXPECT_EQ(fault_of(bytes{2, 0, 0, 0, 0}, kSeedFile), "header says 0 cells");
+
+    use_v(3);
+    EXPECT_EQ(fault_of(bytes{3, 1, 0x30}, 0), "entry 2 is 3, values run 0-2");
+    // A k = 1 scheme of two cells, one byte a rule: cell 1's entry 1 is 3.
+    EXPECT_EQ(fault_of(bytes{3, 1, 2, 0, 0, 0, 0x21, 0x0C}, 2),
+              "cell 1 rule entry 1 is 3, values run 0-2");
+    EXPECT_EQ(fault_of(bytes{3, 4, 0, 0, 0, 0xC0}, kSeedFile), "cell 3 is 3, values run 0-2");
+    EXPECT_EQ(fault_of(bytes{3, 9, 0, 0, 0, 0, 0}, kSeedFile), "header says 9 cells, file holds 8");
+}
+
+// Over many random files of every kind, a file is refused as damaged
+// exactly when it is given a fault: no refusal goes unsaid.
+TEST_F(NetworkFileCodec, EveryDamagedFileHasAFault)
+{
+    use_v(3);
+    nhood = 2;
+    Maxnhood = 4;
+    srandom(55);
+    int damaged_seen = 0;
+    for (int what : {0, 1, 2, 3, kSeedFile}) {
+        for (int trial = 0; trial < 3000; trial++) {
+            bytes file(static_cast<size_t>(random() % 24));
+            for (auto &b : file)
+                b = static_cast<uint8_t>(random() % 5 == 0 ? random() % 256 : random() % 4);
+            if (!file.empty())
+                file[0] = 3;
+            // Mostly a header of a few cells of one row, so that the
+            // records are checked too.
+            bool records = what != 0 && file.size() >= 6 && random() % 8 != 0;
+            for (size_t b = what == kSeedFile ? 1 : 2; records && b < 6; b++)
+                file[b] = b == (what == kSeedFile ? 1u : 2u) ? static_cast<uint8_t>(1 + random() % 3)
+                                                              : 0;
+            network_file got;
+            network_file_check check = decode(file, what, &got);
+            damaged_seen += check == network_file_check::damaged;
+            EXPECT_EQ(check == network_file_check::damaged, !got.fault.empty())
+                << what << " " << trial << ": " << got.fault;
+        }
+    }
+    EXPECT_GT(damaged_seen, 1000);
 }
 
 TEST_F(NetworkFileCodec, ShapesAndMapsOfASmallerBlock)

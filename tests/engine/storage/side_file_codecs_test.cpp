@@ -79,17 +79,17 @@ TEST_F(SideFileCodecs, KmixCopiesWhatFitsAndRefusesKOutsideTheRange)
 {
     int8_t ks[4] = {7, 7, 7, 7};
     bytes file = {1, 2, 3};
-    int bad = 0;
+    size_t bad = 0;
     EXPECT_TRUE(decode_kmix(file.data(), file.size(), ks, 4, &bad));
     EXPECT_EQ(ks[2], 3);
     EXPECT_EQ(ks[3], 7);
     bytes wrong = {2, 2, 0xFF};
     EXPECT_FALSE(decode_kmix(wrong.data(), wrong.size(), ks, 4, &bad));
-    EXPECT_EQ(bad, -1);
+    EXPECT_EQ(bad, 2u);  // a k of -1
     EXPECT_EQ(ks[0], 1);
     bytes big = {14};
     EXPECT_FALSE(decode_kmix(big.data(), big.size(), ks, 4, &bad));
-    EXPECT_EQ(bad, 14);
+    EXPECT_EQ(bad, 0u);  // a k of 14
 }
 
 TEST_F(SideFileCodecs, SuccessorTableSizeAndRecordsThatAreNoState)

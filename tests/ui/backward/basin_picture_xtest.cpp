@@ -1,8 +1,9 @@
 // A basin's own picture on the window: the loop of a point attractor runs
 // through its state, the state's circle and a period-2 cycle's circle are
 // centred where the cycle's states are; the state-space matrix colour of
-// successive field basins wraps from 15 to 2 and from 14 to 1; and 'o' at
-// the pause after a field's basin opens the options box.
+// successive field basins wraps from 15 to 2 and from 14 to 1; 'o' at the
+// pause after a field's basin opens the options box; and the pauses' prompts
+// stay in the status box, off the summary beside it.
 #include "support/x_test_fixture.h"
 
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/globals.h"
+#include "support/status_prompt_check.h"
 #include "ui/backward/draw_basin.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/stop_prompts.h"
@@ -163,7 +165,7 @@ TEST_F(BasinPicture, OAtTheBasinPauseOpensTheOptionsBox)
     for (const char *keys : {"o\r", "\r"}) {
         options_opened = 0;
         basintypeno = 1;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         draw_basin_from(9);
         typing.join();
         EXPECT_EQ(options_opened, keys[0] == 'o' ? 1 : 0) << keys;
@@ -171,3 +173,39 @@ TEST_F(BasinPicture, OAtTheBasinPauseOpensTheOptionsBox)
 }
 
 } // namespace
+
+// The one-key questions after a field's basin, after a basin of a size
+// range and after a tree stay in the status box beside the summary, which
+// keeps its frame and margin (the window of a 1024-pixel screen is the
+// narrow one).
+TEST_F(BasinPicture, PausePromptsStayInsideTheStatusBox)
+{
+    TestNetwork net(2, 6, 3);
+    TestNetwork::set_rule_number(204);
+    set_tree_prompt_hooks({count_options});
+    const uint16_t end_before = endL;
+    struct pause_case {
+        const char *name;
+        uint8_t field, range, pause;
+    };
+    for (pause_case c : {pause_case{"field basin", 1, 0, datapause_basin},
+                         pause_case{"size range basin", 0, 1, datapause_basin},
+                         pause_case{"tree", 0, 0, datapause_tree}}) {
+        basinfield = c.field;
+        rangeL = c.range;
+        endL = 8;
+        datapause = c.pause;
+        basintypeno = 1;
+        status_prompt_marks marks;
+        paced_thread typing = type_keys_looking("\r", [&](size_t) {
+            screenshot(std::string("basin_pause_") + (c.field ? "field_" : c.range ? "range_" : "tree_") +
+                       std::to_string(Maxx));
+            marks = look_beside_summary();
+        });
+        draw_basin_from(9);
+        typing.join();
+        EXPECT_EQ(marks.faults(), "") << c.name;
+    }
+    rangeL = 0;
+    endL = end_before;
+}

@@ -191,7 +191,7 @@ TEST_F(CellOrderBox, AnUnassignedCellHoldingAValueIsAPromptThatWaits)
     uint64_t partial = uint64_t(1) << 9;
     bool framed = false;
     int frame_x = prompt_box_left(Maxx);
-    std::thread typist = type_keys_looking("\r", [&](size_t) {
+    paced_thread typist = type_keys_looking("\r", [&](size_t) {
         framed = pixel_seen(frame_x, 2) == Color_Table[red];
     });
     check_wild_cell_word(&partial, 9);

@@ -144,7 +144,7 @@ TEST_F(InDegreeHistogram, EachRunOfARangeCountsItsOwnStates)
     // 'q' at each histogram (the range goes on: the run's key decides), and
     // at the options box that the last size opens before its histogram.
     std::vector<uint64_t> nodes, gofe;
-    std::thread keys = type_keys_looking("qqqq", [&](size_t i) {
+    paced_thread keys = type_keys_looking("qqqq", [&](size_t i) {
         if (i == 2)
             return;
         nodes.push_back(sum_in_degree_counts(pre_fan_freq, maxinhist, false).nodes);
@@ -170,7 +170,7 @@ TEST_F(InDegreeHistogram, AFieldOfARangeRunAgainCountsItsStatesOnce)
     // run again counts the same states, not twice as many.
     std::vector<uint64_t> nodes;
     for (int run = 0; run < 2; run++) {
-        std::thread keys = type_keys_looking("q", [&](size_t) {
+        paced_thread keys = type_keys_looking("q", [&](size_t) {
             nodes.push_back(sum_in_degree_counts(pre_fan_freq, maxinhist, false).nodes);
         });
         is[0] = 0;
@@ -203,7 +203,7 @@ TEST_F(InDegreeHistogram, BarsLogAxesRescaleAndSave)
     // last white, 3 of 10 on the log scale.
     int log_x = g.ox + g.plot_width * 5 / 6;
     unsigned long seen[4] = {0, 0, 0, 0}, above[4] = {0, 0, 0, 0};
-    std::thread keys = type_keys_looking("bs\r\r\r2\rq", [&](size_t i) {
+    paced_thread keys = type_keys_looking("bs\r\r\r2\rq", [&](size_t i) {
         if (i == 0) { // linear: column 2, the x maximum, white at 3/4 height
             seen[0] = pixel_seen(linear_x, g.oy - 2);
             above[0] = pixel_seen(linear_x, g.oy - g.height * 3 / 4 - 3);
@@ -251,7 +251,7 @@ TEST_F(InDegreeHistogram, XRescaleFoldsTheTailIntoTheLastColumn)
     int tail_x = ox + static_cast<int>(40.5 * column), one_x = ox + static_cast<int>(1.5 * column);
     unsigned long tail[2] = {0, 0}, one = 0;
     // Return, x maximum 40, y kept; then Return, 20 (below 25: kept), y kept.
-    std::thread keys = type_keys_looking("\r40\r\r\r20\r\rq", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r40\r\r\r20\r\rq", [&](size_t i) {
         if (i == 5) {
             tail[0] = pixel_seen(tail_x, oy - 2);
             one = pixel_seen(one_x, oy - 2);
@@ -280,7 +280,7 @@ TEST_F(InDegreeHistogram, StopPromptKeyHOpensIt)
     unsigned long seen = 0;
     // 'h' (with Return) at the stop prompt, 'q' ends the histogram and
     // 'q' at the prompt shown again stops.
-    std::thread keys = type_keys_looking("h\rqq", [&](size_t i) {
+    paced_thread keys = type_keys_looking("h\rqq", [&](size_t i) {
         if (i == 2)
             seen = pixel_seen(linear_x, g.oy - 2);
     });
@@ -309,7 +309,7 @@ TEST_F(InDegreeHistogram, RefusedLoadEndsItWithTheCountsUntouched)
     uint32_t *array = pre_fan_freq;
     direction = direction_backward;
     totsubtree = 7;
-    std::thread keys = type_keys_paced("lbad\r\r\r");
+    paced_thread keys = type_keys_paced("lbad\r\r\r");
     show_pre_fansize_freq_hist();
     keys.join();
     EXPECT_EQ(pre_fan_freq, array);
@@ -385,7 +385,7 @@ TEST_F(InDegreeHistogram, TopLabelIsNotWrittenOverTheLabelBelowIt)
     int w = text_pixel_width("100", 3);
     int left = g.ox - 8 - w, top = g.oy - g.height - CHeight / 2;
     std::vector<unsigned long> shown;
-    std::thread keys = type_keys_looking("q", [&](size_t) {
+    paced_thread keys = type_keys_looking("q", [&](size_t) {
         for (int y = top; y < top + CHeight; y++)
             for (int x = left - 4; x < g.ox - 6; x++)
                 shown.push_back(pixel_seen(x, y));
@@ -416,7 +416,7 @@ TEST_F(InDegreeHistogram, WideCountsAndTheAxisTitleShareNoRow)
     show_maj = show_maj_off;
     plot_geometry g;
     int white_rows = 0, yellow_rows = 0, both = 0;
-    std::thread keys = type_keys_looking("q", [&](size_t) {
+    paced_thread keys = type_keys_looking("q", [&](size_t) {
         for (int y = g.oy - g.height - 6 * CHeight; y < g.oy; y++) {
             bool white_seen = false, yellow_seen = false;
             for (int x = vgax(4) + 2; x < g.ox - 7; x += 2) {

@@ -58,7 +58,7 @@ TEST_F(SculptDialog, LearnsThreeTypedStatesByBitFlips)
     // states, each random and accepted; review closed; learn; bit flips;
     // the list after the pass; success; no more; highlight.
     const std::string keys = "r\r\r3\rr\r\rr\r\rr\r\r\r\r\r\r\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
         if (getenv("ZEMRA_SCREENSHOTS_ALL"))
             screenshot("key" + std::to_string(i));
         if (i == 14)
@@ -87,7 +87,7 @@ TEST_F(SculptDialog, QuitAtTheTargetLeavesNothingChanged)
     wire_at_random(false);
     random_rules(true);
     std::vector<uint8_t> rules(carule[2], carule[2] + 1);
-    std::thread typist = type_keys_paced("q");
+    paced_thread typist = type_keys_paced("q");
     int result = sculpt_basin_field();
     typist.join();
     EXPECT_EQ(result, 0);

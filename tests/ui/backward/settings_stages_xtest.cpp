@@ -20,6 +20,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/display_settings.h"
 #include "ui/backward/layout_settings.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -84,7 +85,7 @@ protected:
     template <typename Stages>
     void answer(const std::string &keys, Stages stages)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         stages();
         typing.join();
         XSync(D, False);
@@ -320,7 +321,7 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     clearviewport();
     accept_from = accept_from_pause;
     int outside = -1;
-    std::thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
         if (i != 0)
             return;
         outside = 0;
@@ -335,6 +336,62 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     EXPECT_EQ(datapause, datapause_unset);
 }
 
+TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
+{
+    // The note that the meta-graph turns compression off, written after the
+    // answer 'm', runs past the window's edge unless it has a line of its
+    // own; the jump-table prompt then stands on the line below it.
+    basinfield = 1;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_pause;
+    int outside = -1, note_rows = 0;
+    paced_thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
+        if (i != 5) // the jump-table prompt
+            return;
+        outside = 0;
+        for (int y = 3; y <= prompt_box_bottom(3); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                if (pixel_seen(x, y) == Color_Table[white])
+                    outside++;
+        for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
+            for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
+                if (pixel_seen(x, y) == Color_Table[white]) {
+                    note_rows++;
+                    break;
+                }
+    });
+    data_att();
+    keys.join();
+    EXPECT_EQ(outside, 0) << "white pixels right of the prompt box";
+    EXPECT_GT(note_rows, 0) << "no note on the second line";
+    EXPECT_EQ(meta_graph, 2);
+    meta_graph = 0;
+    dontcompress = 0;
+}
+
+// The DISPLAY dialog's box of angles and the start edge colour, whose colour
+// line ran past the narrow window's edge: nothing right of the box's frame
+// while the colour is asked, nor after the dialog.
+TEST_F(SettingsStages, EdgeColourQuestionStaysInsideThePromptBox)
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    accept_from = accept_from_display;
+    auto strip_inked = [] { return inked_right_of_prompt_box(3); };
+    int while_asked = -1;
+    paced_thread keys = type_keys_looking(kDisplayHex, [&](size_t i) {
+        if (i == kDisplayHex.size() - 1) {
+            while_asked = strip_inked();
+            screenshot("edge_colour_question");
+        }
+    });
+    format_draw();
+    keys.join();
+    EXPECT_EQ(while_asked, 0) << "the colour question runs out of the prompt box";
+    EXPECT_EQ(strip_inked(), 0) << "the colour question left its end beside the box";
+}
+
 TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
 {
     // The nodes prompt has two lines, the highlight prompt after it one: the
@@ -343,7 +400,7 @@ TEST_F(SettingsStages, OneLinePromptAfterATwoLineOneLeavesNoLineBehind)
     clearviewport();
     accept_from = accept_from_display;
     int left_behind = -1;
-    std::thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
+    paced_thread keys = type_keys_looking(kDisplayHex + kPauseTree, [&](size_t i) {
         if (i != 4) // the highlight prompt
             return;
         left_behind = 0;

@@ -59,7 +59,7 @@ TEST_F(StopPromptBox, OneLinePromptHidesTheReportBelowItAndPutsItBack)
     ASSERT_FALSE(report.empty());
     int background_below = -1;
     int below = prompt_box_bottom(1) + 1;
-    std::thread typist = type_keys_looking("\r", [&](size_t) {
+    paced_thread typist = type_keys_looking("\r", [&](size_t) {
         background_below = 0;
         for (unsigned long p : place_rows_from(below))
             background_below += p == Color_Table[black];

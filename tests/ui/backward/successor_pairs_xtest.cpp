@@ -39,7 +39,7 @@ protected:
     // Runs the dialog of a subtree-like run with keys typed as asked.
     static void run_dialog(const std::string &keys)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         prestate_successor_pairs();
         typist.join();
     }
@@ -120,7 +120,7 @@ TEST_F(SuccessorPairs, PrintListsEveryPair)
     std::string out = testing::internal::GetCapturedStderr();
     std::string expected;
     for (uint32_t s = 0; s < next.size(); s++)
-        expected += "\n " + std::to_string(s) + " " + std::to_string(next[s]);
+        expected += " " + std::to_string(s) + " " + std::to_string(next[s]) + "\n";
     EXPECT_EQ(out, expected);
     EXPECT_EQ(is[0], 0);
     free_successor_table();
@@ -193,7 +193,7 @@ TEST_F(SuccessorPairs, QuitWhileFillingStopsThroughTheStopBox)
     reset_backward_settings();
     TestNetwork::set_rule_number(110);
     exhaustive_testing = exhaustive_random_map;
-    std::thread typist = type_keys_paced("\r\r\rq"); // map, free, go on, then stop
+    paced_thread typist = type_keys_paced("\r\r\rq"); // map, free, go on, then stop
     set_key_poll(quit_pending);
     prestate_successor_pairs();
     typist.join();

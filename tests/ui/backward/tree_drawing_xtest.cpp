@@ -176,7 +176,7 @@ TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
     settle_typed_keys();
     // 'n' and Return, each once the pause prompt waits for it (a prompt drops
     // keys typed ahead of it).
-    std::thread answer = type_keys_paced("n\r");
+    paced_thread answer = type_keys_paced("n\r");
     build_subtree(0);
     answer.join();
     take_typed_keys();
@@ -217,7 +217,7 @@ TEST_F(TreeDrawing, TreeSummaryWaitsForItsKey)
     datapause = datapause_tree;
     int shown = -1;
     // Return once the summary's pause waits for it.
-    std::thread answer = type_keys_looking("\r", [&](size_t) { shown = status_box_marks(); });
+    paced_thread answer = type_keys_looking("\r", [&](size_t) { shown = status_box_marks(); });
     run_backward();
     answer.join();
     take_typed_keys();

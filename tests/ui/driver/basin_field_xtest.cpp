@@ -75,7 +75,7 @@ protected:
         direction = direction_forward;
         pdata = data_basins;
         testing::internal::CaptureStderr();
-        std::thread typist = type_keys_paced(method ? "\r" : "");
+        paced_thread typist = type_keys_paced(method ? "\r" : "");
         draw_field();
         typist.join();
         print_field_data();
@@ -246,7 +246,7 @@ TEST_F(BasinField, QuitGivesNoSummaryTimes)
         basinfield = 1;
         direction = direction_forward;
         snprintf(textb[2], 80, "  9.999sec");
-        std::thread typist = type_keys_paced("q");
+        paced_thread typist = type_keys_paced("q");
         draw_field();
         typist.join();
         EXPECT_EQ(is[0], 'q');
@@ -314,7 +314,7 @@ TEST_F(BasinField, RandomMapPeriodTableLeavesTheMapLineWhole)
     basinfield = 1;
     direction = direction_forward;
     srandom(3);
-    std::thread typist = type_keys_paced("\r\r"); // a random map, no Hamming distance
+    paced_thread typist = type_keys_paced("\r\r"); // a random map, no Hamming distance
     draw_field();
     typist.join();
     EXPECT_EQ(fieldsize, 64u);

@@ -109,7 +109,7 @@ TEST_F(FieldLayout, BasinsOverlapNoneAndStayBetweenTheTopBoxesAndTheRuleBox)
         // summary, the progress bar's frame; at the bottom the rule box of
         // three lines (the tallest) and the strip below Maxy.
         int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
-        int bottom = std::min(static_cast<int>(rule_box_top), Maxy - 3 * CHeight - 2);
+        int bottom = Maxy - 3 * CHeight - 2;
         for (size_t i = 0; i < boxes.size(); i++) {
             const drawn_box &b = boxes[i].box;
             EXPECT_EQ(boxes[i].page, 0) << "basin " << i << " on a later page";

@@ -8,7 +8,10 @@
 #include "driver_network_support.h"
 #include "ui/driver/mutation.h"
 #include "ui/measures/globals.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
@@ -70,7 +73,7 @@ protected:
     void answer(const std::string &keys, Dialog dialog)
     {
         long before = live_allocations;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
         XSync(D, False);
@@ -101,6 +104,27 @@ TEST_F(MutationDialogs, ReturnKeepsNoneAndReplacesAnyOtherKindByOneBit)
     EXPECT_EQ(mutate, mutation_bits);
     EXPECT_EQ(bits_to_flip, 1);
     EXPECT_EQ(mutate_wiring, 0);
+}
+
+// The kind menu, whose lines ran past the narrow window's edge: nothing
+// right of the prompt box's frame while it asks, nor after it.
+TEST_F(MutationDialogs, KindMenuStaysInsideThePromptBox)
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    auto strip_inked = [] { return inked_right_of_prompt_box(2); };
+    int while_asked = -1;
+    paced_thread keys = type_keys_looking("n\r", [&](size_t i) {
+        if (i == 0) {
+            while_asked = strip_inked();
+            screenshot("mutation_kind_menu");
+        }
+    });
+    set_mutation();
+    keys.join();
+    EXPECT_EQ(mutate, mutation_none);
+    EXPECT_EQ(while_asked, 0) << "the kind menu runs out of the prompt box";
+    EXPECT_EQ(strip_inked(), 0) << "the kind menu left its end beside the box";
 }
 
 TEST_F(MutationDialogs, LettersChooseTheirKinds)

@@ -3,7 +3,8 @@
 // its 'o' opens the options box and its 'a' the layout revision before the
 // options box, and the field goes on to cover every order. With the fan
 // pause on too, the tree builder pauses at each fan inside a component
-// until 'q' turns that pause off. The field of rule 110 on 8, 11 and 12
+// until 'q' turns that pause off; the pause's prompt stays in the status
+// box, off the component's summary. The field of rule 110 on 8, 11 and 12
 // cells with the layout's defaults keeps its components inside the drawing
 // area, apart from one another.
 #include "support/x_test_fixture.h"
@@ -16,6 +17,7 @@
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/field_fit.h"
 #include "engine/backward/neutral_test_support.h"
+#include "support/status_prompt_check.h"
 #include "ui/backward/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/boxes.h"
@@ -99,7 +101,7 @@ protected:
         std::string keys = "q";
         if (components)
             keys = std::string(components - 1, '\r') + "qq";
-        std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
             if (i + (components ? 2 : 1) == keys.size())
                 screenshot("neutral_field_" + std::to_string(n) + "_cells_" + std::to_string(Maxx));
         });
@@ -113,7 +115,7 @@ protected:
         std::vector<field_basin_box> boxes = last_field_boxes();
         seen.drawn = boxes.size();
         int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
-        int bottom = std::min(static_cast<int>(rule_box_top), Maxy - 3 * CHeight - 2);
+        int bottom = Maxy - 3 * CHeight - 2;
         for (size_t i = 0; i < boxes.size(); i++) {
             const drawn_box &b = boxes[i].box;
             seen.outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
@@ -132,7 +134,7 @@ protected:
     static std::vector<uint32_t> field_waits(uint8_t pause, const std::string &keys)
     {
         std::vector<uint32_t> counted;
-        std::thread typist =
+        paced_thread typist =
             type_keys_looking(keys, [&](size_t) { counted.push_back(totbasinsinfield); });
         neutral_order = 1;
         datapause = pause;
@@ -212,7 +214,7 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     four_cells_in_pairs();
     const int top = vgay(45), bottom = Maxy - 2;
     int frame_broken = -1, beyond_frame = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         frame_broken = beyond_frame = 0;
         std::vector<unsigned long> side = pixels_seen(Maxx - 2, top + 1, 3, bottom - top - 1);
         for (size_t i = 0; i < side.size(); i += 3) {
@@ -227,6 +229,28 @@ TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
     typist.join();
     EXPECT_EQ(frame_broken, 0) << "text over the box's right frame";
     EXPECT_EQ(beyond_frame, 0) << "text right of the box's frame";
+}
+
+// The data pause's prompt beside the component's summary: the prompt and
+// the key's cursor stay inside the status box, and the summary box keeps
+// its frame and margin, so the summary reads as it was drawn.
+TEST_F(NeutralFieldOnScreen, DataPausePromptStaysInsideTheStatusBox)
+{
+    TestNetwork net(2, 4, 2);
+    uint32_t components = static_cast<uint32_t>(four_cells_in_pairs().size());
+    status_prompt_marks marks;
+    paced_thread typist = type_keys_looking(std::string(components, '\r') + "q", [&](size_t i) {
+        if (i == 0) {
+            screenshot("neutral_data_pause_" + std::to_string(Maxx));
+            marks = look_beside_summary();
+        }
+    });
+    neutral_order = 1;
+    datapause = datapause_basin;
+    basinfield = 1;
+    draw_field();
+    typist.join();
+    EXPECT_EQ(marks.faults(), "");
 }
 
 // Rule 110 on a ring of 8 cells: its 40320 orders fall into 254

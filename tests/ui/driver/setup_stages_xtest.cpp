@@ -42,7 +42,7 @@ protected:
     // the first screen with every stage's memory freed.
     void walk(const std::string &keys)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         run_setup_stages();
         typing.join();
         EXPECT_EQ(is[0], 'q');

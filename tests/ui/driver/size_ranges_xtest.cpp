@@ -12,6 +12,11 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/model/cell_display.h"
+#include "ui/backward/globals.h"
+#include "engine/backward/basin_layout.h"
+#include "ui/screen/boxes.h"
+#include "engine/model/checked_alloc.h"
 
 namespace {
 
@@ -50,6 +55,8 @@ protected:
     {
         basinfield = 0;
         rangeL = 0;
+        fit_field_layout = 1;
+        fieldpause = 0;
         pdata = data_off;
         direction = direction_unset;
         ScreenTest::TearDown();
@@ -91,9 +98,10 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         xspacefact = yspacefact = 1.1f;
         rightborder = 0.5f;
         stp = 0;
+        fit_field_layout = 0; // the rows by the layout's spacing
         pdata = data_basins;
         testing::internal::CaptureStderr();
-        std::thread keys = type_keys_paced("\r");
+        paced_thread keys = type_keys_paced("\r");
         draw_range_field();
         keys.join();
         std::string out = testing::internal::GetCapturedStderr();
@@ -142,6 +150,7 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     yspacefact = 1.5f;
     rightborder = 0.5f;
     stp = 0;
+    fit_field_layout = 0;
     int expected = 80, spacing = yspacing;
     for (int n = 5; n <= 9; n++) {
         spacing = static_cast<int>(spacing * 1.5f);
@@ -154,6 +163,106 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     EXPECT_EQ(lineL, 4);
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
+}
+
+// What the window shows at a field's pause in a range: the field's size,
+// the extent of its basins' boxes on its last page, and the rule box's
+// pixels.
+struct range_row_seen {
+    int n;
+    drawn_box extent;
+    std::vector<unsigned long> rule_box;
+    int marked_below; // pixels left below the row down to the row before's bottom
+};
+
+TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInTheRuleBox)
+{
+    TestNetwork net(2, 8, 3);
+    reset_backward_settings();
+    resizable_ring();
+    setup_value_colors(1);
+    shownumbers = shownumbers_bits;
+    scale = 2;
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    basinfield = 1;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    fit_field_layout = 1;
+    TestNetwork::set_rule_number(90);
+    direction = direction_forward;
+    rangeL = 1;
+    startL = 8;
+    endL = 12;
+    rangebytesL = bytesL;
+    fieldno = 0;
+    fieldpause = 1;      // the options box after each field: a look at each
+    mutantdontpause = 0; // and at the end of the range
+    stp = 0;
+    pre_fansize_freq_hist = 0;
+    clear_drawing_area();
+    std::vector<range_row_seen> rows;
+    int rule_top = 0;
+    auto look = [&](size_t i) {
+        if (i >= 5)
+            return;
+        range_row_seen seen{lineL, {Maxx, Maxy, 0, 0, true}, {}, 0};
+        const std::vector<field_basin_box> &boxes = last_field_boxes();
+        int last_page = boxes.empty() ? 0 : boxes.back().page;
+        for (const field_basin_box &b : boxes) {
+            if (b.page != last_page || b.box.empty)
+                continue;
+            seen.extent.x0 = std::min(seen.extent.x0, b.box.x0);
+            seen.extent.y0 = std::min(seen.extent.y0, b.box.y0);
+            seen.extent.x1 = std::max(seen.extent.x1, b.box.x1);
+            seen.extent.y1 = std::max(seen.extent.y1, b.box.y1);
+            seen.extent.empty = false;
+        }
+        rule_top = rule_box_top;
+        seen.rule_box = pixels_seen(0, rule_box_top + 2, Maxx / 2, 2 * CHeight);
+        if (!rows.empty() && rows.back().extent.y1 > seen.extent.y1) {
+            int from = seen.extent.y1 + 1;
+            unsigned long background = pixel_seen(Maxx - 3, Maxy - 3 * CHeight);
+            for (unsigned long p : pixels_seen(3, from, Maxx - 6, rows.back().extent.y1 - from + 1))
+                seen.marked_below += p != background;
+        }
+        rows.push_back(seen);
+        screenshot("range_field_" + std::to_string(lineL));
+    };
+    paced_thread keys = type_keys_looking("\r\r\r\r\r\r", look);
+    draw_range_field();
+    keys.join();
+    rad = saved_rad;
+    lastlevel = saved_last;
+    shownumbers = shownumbers_spot;
+    checked_free(color_v);
+    color_v = nullptr;
+    ASSERT_EQ(rows.size(), 5u);
+    for (size_t i = 0; i < rows.size(); i++) {
+        const range_row_seen &r = rows[i];
+        SCOPED_TRACE("size " + std::to_string(r.n));
+        EXPECT_EQ(r.n, static_cast<int>(8 + i));
+        ASSERT_FALSE(r.extent.empty);
+        // Inside the window, above the rule box.
+        EXPECT_GE(r.extent.x0, 0);
+        EXPECT_LE(r.extent.x1, Maxx);
+        EXPECT_GE(r.extent.y0, 0);
+        EXPECT_LT(r.extent.y1, rule_top);
+        if (i == 0)
+            continue;
+        const range_row_seen &before = rows[i - 1];
+        // The rule box changed with the size.
+        EXPECT_NE(r.rule_box, before.rule_box);
+        // Below the row before, or on a new page: the rows before it gone.
+        if (r.extent.y0 <= before.extent.y1) {
+            EXPECT_LT(r.extent.y0, before.extent.y0) << "rows overlap";
+            EXPECT_EQ(r.marked_below, 0) << "a new row over an old page";
+        }
+    }
+    EXPECT_EQ(lineL, 8);
+    clear_drawing_area();
 }
 
 TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
@@ -224,7 +333,7 @@ TEST_F(SizeRangeWindow, NeutralComponentTablePagedAndLeft)
     uint8_t *seed = bitseed;
     // Return shows the first page again (the table fits one page), 'j' jumps
     // to row 0, 'q' leaves.
-    std::thread keys = type_keys_paced("\rj0\rq");
+    paced_thread keys = type_keys_paced("\rj0\rq");
     draw_field();
     keys.join();
     EXPECT_EQ(fieldsize, 24u);

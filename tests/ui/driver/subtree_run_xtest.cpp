@@ -46,7 +46,7 @@ protected:
     }
 
     // 'q' queued for the poll between nodes, then 'n' at the stop prompt.
-    static std::thread stop_with_n()
+    static paced_thread stop_with_n()
     {
         type_keys("q");
         settle_typed_keys();
@@ -85,7 +85,7 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheSubtreeReport)
     shownumbers = shownumbers_spot; // nodes as spots: no value colours
     dontcompress = 1;
     TestNetwork::set_rule_number(0);
-    std::thread typist = stop_with_n();
+    paced_thread typist = stop_with_n();
     std::string out = subtree_of(0, 0);
     typist.join();
     EXPECT_NE(out.find("\nEARLY EXIT part subtree="), std::string::npos) << out;
@@ -104,7 +104,7 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
     limitcheck = 5000;
     step_mode mode{};
     ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
-    std::thread typist = stop_with_n();
+    paced_thread typist = stop_with_n();
     is[0] = 0;
     pdata = data_basins;
     testing::internal::CaptureStderr();
@@ -129,7 +129,7 @@ TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
     limitcheck = 5000;
     step_mode mode{};
     ASSERT_GT(attractor_search(carule, mode, 5000), 0u);
-    std::thread typist = type_keys_paced("q");
+    paced_thread typist = type_keys_paced("q");
     pdata = data_basins;
     testing::internal::CaptureStderr();
     draw_basin();

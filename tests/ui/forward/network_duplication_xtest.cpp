@@ -31,7 +31,7 @@ TEST_F(NetworkDuplicationScreen, OddRingDoubledForDamageKeepsTheTypedSeed)
         moveto(40, 300);
         // Histograms; damage kept; duplicate; review closed; decimal seed 5
         // (cells 0 and 2 of the 14), its density accepted.
-        std::thread typing = type_keys_paced("h\rf\ry\r\rd\r5\r\r");
+        paced_thread typing = type_keys_paced("h\rf\ry\r\rd\r5\r\r");
         forward_only_para();
         typing.join();
         int left = 0;

@@ -92,10 +92,11 @@ TEST_F(OrderFile, EntriesThatAreNotAnOrderAreRefused)
     std::string name = path("beyond.ord");
     write_bytes(name, {0, 3, 1, 0, 0, 1, 0, 2});
     EXPECT_EQ(load_order_file(name.c_str(), message, sizeof message), order_file_not_order);
-    EXPECT_STREQ(message, "order not a permutation of 0-3, cont-ret");
+    EXPECT_STREQ(message, "entry 1 is 256, cells run 0-3");
     // A cell twice.
     write_bytes(name, {0, 3, 0, 3, 0, 1, 0, 2});
     EXPECT_EQ(load_order_file(name.c_str(), message, sizeof message), order_file_not_order);
+    EXPECT_STREQ(message, "cell 3 twice, entries 0 and 1");
     for (uint32_t i = 0; i < lineL; i++)
         EXPECT_EQ(seq_order[i], i);
     // A true order is taken.

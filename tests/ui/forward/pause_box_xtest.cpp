@@ -12,6 +12,7 @@
 #include "ui/forward/pause_box.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ protected:
     // Opens the box on the ring's rule with the keys typed into it.
     static int box(const std::string &keys, const uint8_t *state = nullptr)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         int result = interrupt_stp_box(2, carule[0], 7, state ? state : A, 0);
         typist.join();
         return result;
@@ -126,6 +127,40 @@ TEST_F(PauseBox, FieldRunClosesOnSeedKeys)
     EXPECT_EQ(A[0], 0x5A);
     EXPECT_EQ(box("N\r\r"), stp_box_nothing); // 'N' does nothing there; Return closes
     basinfield = 0;
+}
+
+} // namespace
+
+namespace {
+
+// The header (rule) box and the menu box below it cover what is under them
+// whole: no row of it shows between the two (a strip of the key panel did).
+TEST_F(PauseBox, NothingUnderTheBoxesShowsBetweenThemNotOverIt)
+{
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(110);
+    clearviewport();
+    // A stand-in for the key panel under the boxes, in a colour they never draw.
+    setfillstyle(0, lightmagenta);
+    bar(Maxx / 2, 0, Maxx, Maxy / 2);
+    setfillstyle(0, black);
+    int showing = -1;
+    paced_thread keys = type_keys_looking("\r", [&](size_t) {
+        screenshot("pause_box_strip");
+        unsigned long frame = Color_Table[lightred], panel = Color_Table[lightmagenta];
+        std::vector<unsigned long> edge = pixels_seen(Maxx - 2, 0, 1, Maxy / 2);
+        int last = 0;
+        for (int y = 0; y < Maxy / 2; y++)
+            if (edge[static_cast<size_t>(y)] == frame)
+                last = y;
+        showing = 0;
+        for (unsigned long p : pixels_seen(Maxx - 6, 4, 1, last - 4))
+            showing += p == panel;
+    });
+    EXPECT_EQ(interrupt_stp_box(2, carule[0], 7, A, 0), stp_box_nothing);
+    keys.join();
+    EXPECT_EQ(showing, 0) << "the panel shows between the boxes";
+    clearviewport();
 }
 
 } // namespace

@@ -235,7 +235,7 @@ TEST_F(ForwardRun, WiresMovedInTheRunAreFollowedAtTheNextStep)
     std::string keys = "\r\ro\rmi\rx\r";
     for (int t = 2; t <= 8; t++)
         keys += "\r";
-    std::thread typist = type_keys_paced(keys + "q");
+    paced_thread typist = type_keys_paced(keys + "q");
     run_forward(carule);
     typist.join();
     wires_to_move = saved_wires;

@@ -28,7 +28,7 @@ protected:
     void answer(const std::string &keys, void (*dialog)())
     {
         moveto(40, 300);
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
         int left = 0;
@@ -44,7 +44,7 @@ protected:
         clearviewport();
         moveto(40, 300);
         int count = -1;
-        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i != 0)
                 return;
             count = 0;
@@ -168,15 +168,9 @@ TEST_F(RunSettingsScreen, EachStageWritesItsTitleInTheStatusBox)
 TEST_F(RunSettingsScreen, VariousQuestionStaysInsideThePromptBox)
 {
     TestNetwork net(2, 10, 3);
-    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(2);
-    auto strip_inked = [&] {
-        int inked = 0;
-        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
-            inked += pixel != Color_Table[black];
-        return inked;
-    };
+    auto strip_inked = [] { return inked_right_of_prompt_box(2); };
     int while_asked = -1;
-    std::thread typing = type_keys_looking("\rd\r", [&](size_t i) {
+    paced_thread typing = type_keys_looking("\rd\r", [&](size_t i) {
         if (i == 1)
             while_asked = strip_inked();
     });

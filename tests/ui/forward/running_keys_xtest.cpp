@@ -277,7 +277,7 @@ TEST_F(RunningKeys, TheEntropySampleDialogStaysInsideItsBox)
     std::vector<unsigned long> edge;
     const int right = Maxx - 2; // the prompt box's right frame
     // Test mode, standard deviation, start 30, end kept, 2 runs a rule.
-    std::thread typist = type_keys_looking("\r\r30\r\r2\r", [&](size_t i) {
+    paced_thread typist = type_keys_looking("\r\r30\r\r2\r", [&](size_t i) {
         if (i == 6) {
             screenshot("entropy_sample_dialog");
             edge = pixels_seen(right - 4, 3, 4, 6 * CHeight);

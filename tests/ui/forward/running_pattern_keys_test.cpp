@@ -5,7 +5,6 @@
 // key of the table is named in some setting.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <string>
 
@@ -49,12 +48,11 @@ const running_key *
 acting_row(char key)
 {
     running_key_groups all = running_pattern_key_groups();
-    for (size_t g = 0; g < all.count; g++)
-        for (size_t r = 0; r < all.groups[g].count; r++) {
-            const running_key &row = all.groups[g].rows[r];
-            if (strchr(row.keys, key) && row.act)
-                return &row;
-        }
+    for (size_t g = 0; g < all.count; g++) {
+        const running_key *row = find_named_key(all.groups[g].rows, all.groups[g].count, key);
+        if (row && row->act)
+            return row;
+    }
     return nullptr;
 }
 
@@ -94,14 +92,14 @@ TEST(RunningPatternKeys, EveryPanelLineNamesTheKeysOfItsRows)
     }
     for (char key : named)
         EXPECT_TRUE(key == 'q' || acting_row(key)) << "'" << key << "' acts nowhere";
-    std::set<char> all_keys;
+    std::set<char> every_key;
     running_key_groups all = running_pattern_key_groups();
-    for (size_t g = 0; g < all.count; g++)
-        for (size_t r = 0; r < all.groups[g].count; r++)
-            for (const char *k = all.groups[g].rows[r].keys; *k; k++)
-                all_keys.insert(*k);
+    for (size_t g = 0; g < all.count; g++) {
+        std::string keys = all_keys(all.groups[g].rows, all.groups[g].count);
+        every_key.insert(keys.begin(), keys.end());
+    }
     std::string unnamed;
-    for (char key : all_keys)
+    for (char key : every_key)
         if (!named.count(key))
             unnamed += key;
     EXPECT_EQ(unnamed, "") << "keys of the table the panel never names";

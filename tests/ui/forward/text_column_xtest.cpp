@@ -68,7 +68,7 @@ protected:
     void walk(const std::string &keys)
     {
         moveto(static_cast<int>(xtext * CWidth), rule_box_top - 6 * CHeight);
-        std::thread typing = type_keys_looking(keys, [&](size_t) {
+        paced_thread typing = type_keys_looking(keys, [&](size_t) {
             // The column's half of the window; above its top, left of the
             // status box.
             if (marked_seen(Maxx / 2, rule_box_top + 1, Maxy - 1))
@@ -144,7 +144,7 @@ TEST_F(TextColumnScreen, ColumnStartingAgainTakesTheMatrixLabelsAway)
     bool labels_left = false;
     int wrapped = 0;
     moveto(left, rule_box_top - 6 * CHeight);
-    std::thread typing = type_keys_looking(kEveryDefault, [&](size_t) {
+    paced_thread typing = type_keys_looking(kEveryDefault, [&](size_t) {
         if (marked_seen(Maxx / 2, column_top + 2, column_top + CHeight)) {
             wrapped++;
             // Columns 1.. left of the column's text (0 is the window's frame).

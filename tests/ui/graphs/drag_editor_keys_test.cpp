@@ -1,8 +1,8 @@
 // The drag editor's prompt against its key table: in every selection,
 // with and without links, the keys the pieces stand for are all the rows'
-// keys, no piece names a key without a row, the lines are the prompt's
-// texts, and on a graph without links the keys not named there change
-// nothing while those named act.
+// keys, no piece names a key without a row, a key acts exactly when a
+// piece lists it, the lines are the prompt's texts, and on a graph without
+// links the keys not named there change nothing while those named act.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -66,6 +66,19 @@ TEST(DragEditorKeys, ThePromptNamesEveryRowAndNoOtherKey)
         }
     }
     EXPECT_EQ(named, table);
+    free_graph_data();
+}
+
+TEST(DragEditorKeys, AKeyActsExactlyWhenThePromptListsIt)
+{
+    open_graph_data(graph_network, 9, true);
+    for (uint8_t links : {0, 1}) {
+        no_links = links ? 0 : 1;
+        for (const drag_state &s : every_state())
+            expect_listed_keys_act(drag_prompt_pieces(s), [&s](char key) { return drag_key_acts(s, key); },
+                                   std::string("kind ") + s.kind + (links ? " with links" : " without links"),
+                                   drag_unlisted_keys(s));
+    }
     free_graph_data();
 }
 

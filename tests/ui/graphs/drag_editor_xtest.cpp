@@ -123,7 +123,7 @@ TEST_F(DragEditor, DragsANodeAllNodesAndNothingBetween)
             type_in_step('q');
         },
     };
-    std::thread actor = act_paced(steps);
+    paced_thread actor = act_paced(steps);
     EXPECT_EQ(meta_graph_table(1, nullptr, graph_network), 1);
     actor.join();
     ASSERT_EQ(start.size(), 26u);
@@ -169,7 +169,7 @@ TEST_F(DragEditor, PathsBoxComesAndGoes)
             type_in_step('q');
         },
     };
-    std::thread actor = act_paced(steps);
+    paced_thread actor = act_paced(steps);
     EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
     actor.join();
     EXPECT_NE(question, menu);
@@ -197,7 +197,7 @@ TEST_F(DragEditor, BlockCornersAndQuitAtEveryQuestion)
     std::set<uint32_t> block;
     std::vector<uint32_t> after_quit;
     std::vector<bool> in_editor;
-    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
         if (i == defined)
             for (uint32_t m = 1; m <= node_no; m++)
                 if (in_linknet(m))

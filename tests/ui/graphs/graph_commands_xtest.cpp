@@ -69,8 +69,8 @@ protected:
     // The graph window's rectangle of a network graph.
     static int left() { return vgax(5); }
     static int right() { return Maxx - vgax(5); }
-    static int top() { return 5 * CHeight; }
-    static int bottom() { return vgay(430); }
+    static int top() { return graph_window_frame(graph_network).y0; }
+    static int bottom() { return graph_window_frame(graph_network).y1; }
 
     static std::vector<unsigned long>
     window_grid()
@@ -114,7 +114,7 @@ protected:
             keys += step;
         }
         std::vector<graph_state> states;
-        std::thread typist = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
             if (starts.count(i))
                 states.push_back(state_now());
         });
@@ -192,6 +192,35 @@ TEST_F(GraphCommands, EveryKeyWithoutLinks)
 // the angle, refuse a node factor out of range and take the arrow size;
 // the rank of equal weights keeps every node where it was; unreachable
 // nodes stand aside; 'w' shows what the graph covers, then the graph; and
+// The spiral of a network of six cells: every node inside the window, each
+// at an angle of its own about the centre, none over another, each large
+// enough for its number.
+TEST_F(GraphCommands, SpiralOfFewNodesStaysInsideSpreadAndNumbered)
+{
+    TestNetwork net(2, 6, 3);
+    std::vector<graph_state> s = network_graph(true, {"O", "q"});
+    ASSERT_EQ(s.size(), 2u);
+    const graph_state &spiral = s[1];
+    const graph_frame frame = graph_window_frame(graph_network);
+    std::set<int> sextants;
+    for (size_t m = 0; m < spiral.places.size(); m++) {
+        const int x = spiral.places[m].first, y = spiral.places[m].second;
+        const float r = spiral.sizes[m];
+        EXPECT_GT(x - r, frame.x0) << "cell " << m;
+        EXPECT_LT(x + r, frame.x1) << "cell " << m;
+        EXPECT_GT(y - r, frame.y0) << "cell " << m;
+        EXPECT_LT(y + r, frame.y1) << "cell " << m;
+        EXPECT_GE(r, 0.7f * CHeight) << "cell " << m << " too small for its number";
+        double turn = std::atan2(y - frame.cy, x - frame.cx) + kPi;
+        sextants.insert(static_cast<int>(turn / (2 * kPi) * 6) % 6);
+        for (size_t o = m + 1; o < spiral.places.size(); o++)
+            EXPECT_GT(std::hypot(x - spiral.places[o].first, y - spiral.places[o].second),
+                      r + spiral.sizes[o])
+                << "cells " << m << " and " << o;
+    }
+    EXPECT_GE(sextants.size(), 5u) << "the nodes bunched in one arc";
+}
+
 // 'q' leaves the window as it was.
 TEST_F(GraphCommands, SettingsArrowsUnreachableAndTheWindow)
 {
@@ -259,7 +288,7 @@ TEST_F(GraphCommands, BasinsInsideTheFieldsGraph)
     uint32_t nodes = 0;
     std::vector<std::vector<drawn_box>> inside(2);
     std::vector<std::pair<int, int>> places;
-    std::thread typist = type_keys_looking("i\rI\rq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("i\rI\rq", [&](size_t i) {
         if (i == 0) {
             nodes = node_no;
             for (uint32_t m = 1; m <= node_no; m++)
@@ -318,7 +347,7 @@ TEST_F(GraphCommands, BasinsInsideOnlyOnAField)
     types.states = states.data();
     types.rules = carule;
     std::vector<graph_state> s;
-    std::thread typist = type_keys_looking("iIq", [&](size_t) {
+    paced_thread typist = type_keys_looking("iIq", [&](size_t) {
         EXPECT_EQ(f_or_n, graph_attractors);
         s.push_back(state_now());
     });

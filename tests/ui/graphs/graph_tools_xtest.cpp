@@ -47,7 +47,8 @@ protected:
     window_grid()
     {
         std::vector<unsigned long> pixels;
-        for (int y = 5 * CHeight + 1; y < vgay(430); y += 7)
+        const graph_frame frame = graph_window_frame(graph_network);
+        for (int y = frame.y0 + 1; y < frame.y1; y += 7)
             for (int x = vgax(5) + 1; x < Maxx - vgax(5); x += 7)
                 pixels.push_back(pixel_seen(x, y));
         return pixels;
@@ -112,7 +113,7 @@ TEST_F(GraphTools, UnscrambleAntAndTableOnARandomNetwork)
     std::vector<unsigned long> graph, hits_shown, shares, table, scrolled, after;
     uint32_t stuck_at = 0, stuck_targets = 1;
     bool random_hits = false, distances_in_walk = false, walk_went_on = false, ant_gone = false;
-    std::thread typist = act_paced({
+    paced_thread typist = act_paced({
         [] { type_in_step('L'); },
         [&] {
             laid[0] = places();
@@ -201,19 +202,19 @@ TEST_F(GraphTools, TheTablesCopyToStandardError)
 {
     TestNetwork net(2, 3, 3);
     testing::internal::CaptureStderr();
-    std::thread typist = type_keys_paced("txdx\rTx\rtj3\r2\rx\rq");
+    paced_thread typist = type_keys_paced("txdx\rTx\rtj3\r2\rx\rq");
     EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
     typist.join();
     std::string copied = testing::internal::GetCapturedStderr();
     const std::string row = "   1   1   1    3    3", share_row = " .333 .333 .333    3    3";
     EXPECT_EQ(copied, "\n        0   1   2    out  k"
-                      "\n   0:" + row + "\n   1:" + row + "\n   2:" + row +
+                      "\n   0:" + row + "\n   1:" + row + "\n   2:" + row + "\n"
                       "\n        0   1   2    out  k"
-                      "\n   1:" + row + "\n   2:" + row +
+                      "\n   1:" + row + "\n   2:" + row + "\n"
                       "\n         0    1    2    out  k"
-                      "\n   0:" + share_row + "\n   1:" + share_row + "\n   2:" + share_row +
+                      "\n   0:" + share_row + "\n   1:" + share_row + "\n   2:" + share_row + "\n"
                       "\n        2    out  k"
-                      "\n   1:   1    3    3\n   2:   1    3    3");
+                      "\n   1:   1    3    3\n   2:   1    3    3\n");
 }
 
 } // namespace

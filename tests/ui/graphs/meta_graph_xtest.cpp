@@ -5,17 +5,23 @@
 // 2d lattice does the same over whatever the window showed.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
+#include "engine/backward/basin_layout.h"
 #include "engine/graphs/globals.h"
+#include "engine/model/globals.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/meta_graph.h"
+#include "ui/model/rule_readout.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -66,7 +72,7 @@ protected:
         meta_graph = graph ? meta_graph_on : meta_graph_off;
         basinfield = 1;
         direction = direction_forward;
-        std::thread typist = type_keys_looking(keys, look ? look : [](size_t) {});
+        paced_thread typist = type_keys_looking(keys, look ? look : [](size_t) {});
         draw_field();
         typist.join();
         return window_now();
@@ -109,6 +115,51 @@ TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
     EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
 }
 
+// 'i' and 'I' draw the field's basins at the nodes' places: a basin that
+// reaches past the graph window is cut at its frame, so that nothing of it
+// stays beside or below the window, where closing the graph would leave it.
+TEST_F(GraphWindow, BasinsInsideStayInsideTheGraphWindow)
+{
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    // The basins at the size a field's default layout gives them, large
+    // beside the graph's nodes.
+    std::vector<float> radii(91);
+    float *saved_rad = rad;
+    uint16_t saved_last = lastlevel;
+    rad = radii.data();
+    lastlevel = 90;
+    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    field_picture(false);
+    const int x0 = vgax(5), x1 = Maxx - vgax(5), y1 = vgay(430);
+    const int band = std::min<int>(vgay(20), WinMaxy - y1);
+    // The strip below the window and the columns beside it.
+    auto outside = [&] {
+        std::vector<unsigned long> below = pixels_seen(0, y1 + 1, Maxx + 1, band);
+        std::vector<unsigned long> left = pixels_seen(0, 12 * CHeight, x0, y1 - 12 * CHeight);
+        std::vector<unsigned long> right = pixels_seen(x1 + 1, 12 * CHeight, Maxx - x1, y1 - 12 * CHeight);
+        below.insert(below.end(), left.begin(), left.end());
+        below.insert(below.end(), right.begin(), right.end());
+        return below;
+    };
+    for (const char *keys : {"i\rq", "I\rq"}) {
+        std::vector<unsigned long> before, with_basins;
+        field_picture(true, keys, [&](size_t i) {
+            if (i == 0)
+                before = outside();
+            if (i == 1)
+                with_basins = outside();
+        });
+        ASSERT_FALSE(before.empty());
+        size_t changed = 0;
+        for (size_t p = 0; p < before.size() && p < with_basins.size(); p++)
+            changed += before[p] != with_basins[p];
+        EXPECT_EQ(changed, 0u) << "'" << keys[0] << "': pixels drawn outside the graph window";
+    }
+    rad = saved_rad;
+    lastlevel = saved_last;
+}
+
 // The basin type table, the graph and its window images are all freed on
 // leaving, whether the graph ran or the field was drawn without one.
 TEST_F(GraphWindow, FieldWithGraphTwiceFreesAll)
@@ -134,7 +185,7 @@ TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
     setfillstyle(0, lightblue);
     bar(0, 0, Maxx, Maxy);
     std::vector<uint32_t> before = window_now();
-    std::thread typist = type_keys_looking("xq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("xq", [&](size_t i) {
         EXPECT_EQ(f_or_n, graph_network);
         EXPECT_EQ(node_no, 30u);
         if (i == 1)
@@ -144,6 +195,65 @@ TEST_F(GraphWindow, NetworkGraphOfALatticeOverTheWindow)
     typist.join();
     EXPECT_TRUE(window_now() == before) << "the graph window left pixels behind";
     EXPECT_EQ(node_no, 0u);
+}
+
+// The network graph opened over the set-up's text column and a rule readout
+// of three lines: no text line is cut by the window's frame (its ink lies
+// wholly above the top edge or under the window), the menu box stands above
+// the column's first line, and the window's bottom above the readout.
+TEST_F(GraphWindow, NetworkGraphWindowStaysInsideWholeLines)
+{
+    TestNetwork net(2, 12, 7);
+    direction = direction_backward;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    show_rule_bottom(7, 1, carule[0], 0);
+    const int readout_top = rule_box_top;
+    setcolor(white);
+    // The set-up's lines, as many as the column holds down to the middle.
+    const int lines = (vgay(240) - text_column_top()) / CHeight;
+    for (int j = 0; j < lines; j++) {
+        moveto(vgax(30), text_column_top() + j * CHeight);
+        outtext("EXIT-q, graphics setup-g, randseed-r, totalistic/forward only-t");
+    }
+    // Each line's ink rows, read left of the prompt box.
+    flush_display();
+    std::vector<std::pair<int, int>> ink(lines, {-1, -1});
+    const int left = vgax(30), width = Maxx / 2 - 1 - left;
+    for (int y = text_column_top() - CHeight; y < readout_top; y++) {
+        std::vector<unsigned long> row = pixels_seen(left, y, width, 1);
+        if (std::find(row.begin(), row.end(), Color_Table[white]) == row.end())
+            continue;
+        int j = std::clamp((y - text_column_top()) / CHeight, 0, lines - 1);
+        // A row of descenders belongs to the line above when it lies at the
+        // very top of a line's pitch.
+        if (y - text_column_top() - j * CHeight < 3 && j > 0 && ink[j].first < 0)
+            j--;
+        if (ink[j].first < 0)
+            ink[j].first = y;
+        ink[j].second = y;
+    }
+    const unsigned long frame = Color_Table[lightred];
+    int top = -1, bottom = -1, menu_bottom = -1;
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
+        for (int y = 0; y < Maxy && top < 0; y++)
+            if (pixel_seen(vgax(5), y) == frame)
+                top = y;
+        for (int y = Maxy - 1; y > 0 && bottom < 0; y--)
+            if (pixel_seen(vgax(5), y) == frame)
+                bottom = y;
+        for (int y = 3; y < Maxy && pixel_seen(prompt_box_left(Maxx), y) != Color_Table[black]; y++)
+            menu_bottom = y;
+    });
+    EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
+    typist.join();
+    ASSERT_GT(top, 0);
+    for (int j = 0; j < lines; j++)
+        EXPECT_FALSE(ink[j].first < top && ink[j].second >= top)
+            << "line " << j << " (rows " << ink[j].first << "-" << ink[j].second << ") cut at " << top;
+    EXPECT_GT(menu_bottom, 0);
+    EXPECT_LT(menu_bottom, ink[0].first) << "the menu box over the first line";
+    EXPECT_LT(bottom, readout_top) << "the window over the rule readout";
 }
 
 // A forward-only run asks whether to count the links ('L' does) and takes
@@ -156,7 +266,7 @@ TEST_F(GraphWindow, ForwardRunTakesTheLayout)
     limitcheck = 0;
     allocate_graph_layout_tables();
     uint8_t links = 0;
-    std::thread typist = type_keys_looking("Lq", [&](size_t i) {
+    paced_thread typist = type_keys_looking("Lq", [&](size_t i) {
         if (i == 1)
             links = no_links ? 0 : 1;
     });
@@ -168,8 +278,8 @@ TEST_F(GraphWindow, ForwardRunTakesTheLayout)
         int x = stp_graph_layout[m][0], y = stp_graph_layout[m][1];
         EXPECT_GT(x, vgax(5));
         EXPECT_LT(x, Maxx - vgax(5));
-        EXPECT_GT(y, 5 * CHeight);
-        EXPECT_LT(y, vgay(430));
+        EXPECT_GT(y, graph_window_frame(graph_network).y0);
+        EXPECT_LT(y, graph_window_frame(graph_network).y1);
         places.insert({x, y});
     }
     EXPECT_EQ(places.size(), lineL);

@@ -155,11 +155,11 @@ public:
               // Without a bar the run is still ended, so that the test fails
               // rather than hangs.
               if (wait_for_bar(bar_shown) && pause) {
-                  std::thread options = ScreenTest_access::looking("X\r\ry\r\ru\r", look);
+                  paced_thread options = ScreenTest_access::looking("X\r\ry\r\ru\r", look);
                   ScreenTest_access::type("=");
                   options.join();
               }
-              std::thread pause_box = ScreenTest_access::paced("q");
+              paced_thread pause_box = ScreenTest_access::paced("q");
               ScreenTest_access::type("q");
               pause_box.join();
           })
@@ -169,9 +169,9 @@ public:
 
     // The fixture's typing, reachable from the thread.
     struct ScreenTest_access : ScreenTest {
-        static std::thread paced(const std::string &keys) { return type_keys_paced(keys); }
+        static paced_thread paced(const std::string &keys) { return type_keys_paced(keys); }
         static void type(const std::string &keys) { type_keys(keys); }
-        static std::thread looking(const std::string &keys, std::function<void(size_t)> look)
+        static paced_thread looking(const std::string &keys, std::function<void(size_t)> look)
         {
             return type_keys_looking(keys, std::move(look));
         }
@@ -193,7 +193,7 @@ private:
         return true;
     }
 
-    std::thread dialog_;
+    paced_thread dialog_;
     std::thread thread_;
 };
 
@@ -285,7 +285,7 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         std::vector<unsigned long> title_band;
         std::vector<int> covered, unframed;
         std::string keys = "\r\r\r\r" + std::string(static_cast<size_t>(steps), '\r');
-        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i < 4)
                 return; // the damage questions
             std::vector<unsigned long> band =
@@ -307,9 +307,9 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
             // The step pause ended ("q" and Return in its entry, which waits
             // once for both), the running pattern stopped and its pause box
             // left.
-            std::thread end_pauses = type_keys_looking("\r", [](size_t) { type_keys("q"); });
+            paced_thread end_pauses = type_keys_looking("\r", [](size_t) { type_keys("q"); });
             end_pauses.join();
-            std::thread pause_box = run_keys::ScreenTest_access::paced("q");
+            paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
             type_keys("q");
             pause_box.join();
         });

@@ -31,7 +31,7 @@ TEST_F(DamageQuestions, TheTypedDelayAndSameStepsAreTaken)
         damage_record dp = {};
         dp.delay = 99;
         dp.skeleton_length = 99;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         setup_diff_plot(&dp);
         typing.join();
         EXPECT_EQ(dp.delay, delay);

@@ -48,7 +48,7 @@ TEST_F(DerridaPlot, SweepCompletesRedrawsAndPutsTheScreenBack)
     // Menu: sweep; the seven parameters as they are; completion: back to
     // the menu; redraw; completion: leave.
     const std::string keys = "\r\r\r\r\r\r\r\rr\rr\rx\r";
-    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
         if (i == 8)
             screenshot("derrida_complete");
         if (i == 10)
@@ -71,7 +71,7 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
     unsigned long frame_before = window_pixel(Maxx / 2, Maxy - vgax(50));
     // Menu: on to the parameters; maxH kept; 'q' at the sample: back to the
     // menu, where 'q' leaves.
-    std::thread typist = type_keys_paced("\r\rqq");
+    paced_thread typist = type_keys_paced("\r\rqq");
     draw_Derrida_plot();
     typist.join();
     EXPECT_EQ(window_pixel(Maxx / 2, Maxy - vgax(50)), frame_before);
@@ -83,6 +83,7 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
 // the ticks, over the plot's left edge or inside the plot.
 TEST_F(DerridaPlot, TheYLabelEndsLeftOfTheTicks)
 {
+    clear_drawing_area(); // the band is read whole: nothing of an earlier drawing may stay in it
     const int x0 = Maxx / 2, y0 = Maxy - vgax(50), w = vgax(300), h = vgay(300);
     draw_general_graph_frame(0, 0, static_cast<short>(x0), static_cast<short>(y0),
                              static_cast<short>(w), static_cast<short>(h), 10, 10, 1.0);
@@ -129,7 +130,7 @@ TEST_F(DerridaPlot, CaptionsAndLabelsStayInsideTheirPlaces)
     // Menu: sweep; maxH, sample, fuzz, details kept; 2 iterations; step and
     // keep kept; completion: leave.
     const std::string keys = "\r\r\r\r\r2\r\r\rx\r";
-    std::thread typist = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
         if (i == 0)
             label_before = pixels_seen(lx, ly, lw, lh);
         if (i == 7) {

@@ -104,7 +104,7 @@ protected:
     // key, menu answers ...); returns load_rule_stats' result.
     static size_t load(const std::string &keys)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         size_t loaded = load_rule_stats(0, 0);
         typist.join();
         return loaded;
@@ -149,7 +149,7 @@ TEST_F(RuleStats, AFileShorterThanARecordIsRefusedWithItsLength)
     // Name, confirmation, the file error's key; the box is looked at
     // before its key.
     const std::string keys = "tooshort\r\r\r";
-    std::thread typist = type_keys_looking(keys, [&keys](size_t i) {
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
         if (i + 1 == keys.size())
             screenshot("stat_sample_too_short");
     });
@@ -172,7 +172,7 @@ TEST_F(RuleStats, TheRuleChosenFromTheListIsTheNetworksAndTheScreenComesBack)
     unsigned long under_prompt = window_pixel(Maxx - 40, 12);
     // Menu: list all; the first page ends ("more"), Return to the second
     // and last; Return there stops; select record 17; the menu's quit.
-    std::thread typist = type_keys_looking("thirty\r\rl\r\r\rs17\rq", [](size_t i) {
+    paced_thread typist = type_keys_looking("thirty\r\rl\r\r\rs17\rq", [](size_t i) {
         if (i == 10)
             screenshot("rule_stats_list");
     });
@@ -198,7 +198,7 @@ TEST_F(RuleStats, TheSortIsSavedAndAnExistingFileIsKeptUnlessOverwritten)
     EXPECT_EQ(file_bytes("srt.sta"), sorted);
     EXPECT_EQ(bytes(statbuf, statbuf + sizeof_statbuf), sorted);
     write_bytes("srt.sta", {9, 9, 9});
-    std::thread typist = type_keys_paced("s\rsrt\r\r\rx\rs\rsrt\r\ra\rq");
+    paced_thread typist = type_keys_paced("s\rsrt\r\r\rx\rs\rsrt\r\ra\rq");
     load_rule_stats(1, 0);
     typist.join();
     bytes appended = {9, 9, 9};
@@ -219,7 +219,7 @@ TEST_F(RuleStats, TheGridGoesToMyGridAndAnExistingOneIsKeptUntilO)
     // Plot against mean entropy, leave the probe, 'f': subdivision 2, save
     // data, no log, no grid; the default name; 'n' at the overwrite
     // question; a key after the drawing; back to the menu and out.
-    std::thread typist = type_keys_looking("grid\r\r\rqf\r2\rd\r\r\r\r\rn\r\r\rq", [](size_t i) {
+    paced_thread typist = type_keys_looking("grid\r\r\rqf\r2\rd\r\r\r\r\rn\r\r\rq", [](size_t i) {
         if (i == 7)
             screenshot("rule_stats_scatter");
     });
@@ -250,7 +250,7 @@ TEST_F(RuleStats, StatRuleTakesRecordOneOutsideTheSample)
     // No sample: mode 0 opens the loader (backed out) and changes nothing.
     TestNetwork::set_rule_number(0x12345678);
     bytes rule_before(carule[0], carule[0] + 4);
-    std::thread typist = type_keys_paced("q");
+    paced_thread typist = type_keys_paced("q");
     EXPECT_EQ(stat_rule(0, 0, &it, 0), 0u);
     typist.join();
     EXPECT_EQ(bytes(carule[0], carule[0] + 4), rule_before);

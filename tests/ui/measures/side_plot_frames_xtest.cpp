@@ -81,7 +81,7 @@ TEST_F(SidePlotFrames, TheRuleCountLineAndItsEntryStayInsideTheWindow)
 {
     const int top = vgay(3);
     std::vector<unsigned long> edge;
-    std::thread typist = type_keys_looking("x\r", [&](size_t i) {
+    paced_thread typist = type_keys_looking("x\r", [&](size_t i) {
         if (i == 0) {
             edge = pixels_seen(Maxx - 5, top, 5, CHeight);
             screenshot("rule_count_line");

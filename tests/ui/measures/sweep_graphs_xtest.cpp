@@ -222,7 +222,7 @@ TEST_F(LambdaZSweep, StoppedAfterThreeRulesCountsThoseThree)
 
     testing::internal::CaptureStderr();
     // Summary: the table, also to standard error; the options box: on.
-    std::thread typist = type_keys_looking("dp\r\r", [](size_t i) {
+    paced_thread typist = type_keys_looking("dp\r\r", [](size_t i) {
         if (i == 0)
             screenshot("lambda_z_summary");
         if (i == 3)
@@ -257,7 +257,7 @@ TEST_F(LambdaZSweep, EveryRuleOfTheWalkDownToRuleZero)
     stop_after = 0;
     gofE_z_graph();
     testing::internal::CaptureStderr();
-    std::thread typist = type_keys_paced("p\r\r");
+    paced_thread typist = type_keys_paced("p\r\r");
     draw_lambda_z_graph(0);
     typist.join();
     std::string err = testing::internal::GetCapturedStderr();
@@ -276,7 +276,7 @@ TEST_F(LambdaZSweep, RandomRulesWithAndWithoutBias)
     set_z_high = 0;
     lambda_bias = 7;
     gofE_z_graph();
-    std::thread typist = type_keys_paced("q");   // no table
+    paced_thread typist = type_keys_paced("q");   // no table
     draw_lambda_z_graph(1);
     typist.join();
     // Unbiased: every rule drawn at 50%, and the setting put back after.
@@ -307,7 +307,7 @@ TEST_F(LambdaZSweep, TheTableOfKFiveStaysInsideTheWindow)
     gofE_z_graph();
     std::vector<unsigned long> edge;
     // Summary: the table; the options box: on.
-    std::thread typist = type_keys_looking("d\r\r", [&](size_t i) {
+    paced_thread typist = type_keys_looking("d\r\r", [&](size_t i) {
         if (i == 2) {
             screenshot("lambda_z_table_k5");
             edge = pixels_seen(Maxx - 4, vgay(35) + 2, 3, vgay(200));

@@ -157,7 +157,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
         // goes to the running pattern, which waits for nothing.
         std::thread driver([&] {
             auto at_next_attractor = [&](const std::string &keys, std::function<void(size_t)> look) {
-                std::thread typist = type_keys_looking(keys, look);
+                paced_thread typist = type_keys_looking(keys, look);
                 type_keys("=");
                 typist.join();
             };
@@ -178,7 +178,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
             });
             at_next_attractor("\r", [&](size_t) { prompts_after_clear++; });
             // The run is stopped from its key poll, and ends at "still looking".
-            std::thread typist = type_keys_looking("q", [](size_t) {});
+            paced_thread typist = type_keys_looking("q", [](size_t) {});
             type_keys("q");
             typist.join();
         });
@@ -219,7 +219,7 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
     };
     int across_key = -1, readout_frame = -1;
     std::thread driver([&] {
-        std::thread typist = type_keys_looking("dq", [&](size_t i) {
+        paced_thread typist = type_keys_looking("dq", [&](size_t i) {
             screenshot("types_" + std::to_string(i));
             if (i == 0)
                 across_key = red_in_row(prompt_box_bottom(2));

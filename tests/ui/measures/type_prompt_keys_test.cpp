@@ -21,32 +21,16 @@ const type_prompt kPrompts[] = {type_prompt::attractor_pause, type_prompt::skele
 std::string
 text_of(type_prompt p)
 {
-    std::string text;
-    for (const key_help_line &piece : type_prompt_menu(p))
-        text += piece.text;
-    return text;
-}
-
-TEST(TypePromptKeys, EveryPieceNamesTheKeysOfItsRows)
-{
-    std::set<char> named;
-    for (type_prompt p : kPrompts)
-        expect_pieces_name_their_keys(type_prompt_menu(p), menu_keys, named,
-                                      "prompt " + std::to_string(static_cast<int>(p)));
+    return help_text(type_prompt_menu(p));
 }
 
 TEST(TypePromptKeys, AKeyActsOfItsOwnExactlyWhenThePromptNamesIt)
 {
     for (type_prompt p : kPrompts) {
-        std::set<char> named;
-        for (const key_help_line &piece : type_prompt_menu(p)) {
-            std::set<char> keys = menu_keys(piece.text);
-            named.insert(keys.begin(), keys.end());
-        }
-        EXPECT_FALSE(named.empty());
-        for (int key = 1; key < 128; key++)
-            EXPECT_EQ(type_prompt_acts_on(p, static_cast<char>(key)), named.count(static_cast<char>(key)) == 1)
-                << "prompt " << static_cast<int>(p) << ", key " << key;
+        std::set<char> listed = check_pieces_against_keys(
+            type_prompt_menu(p), menu_keys, [p](char key) { return type_prompt_acts_on(p, key); },
+            "prompt " + std::to_string(static_cast<int>(p)));
+        EXPECT_FALSE(listed.empty());
     }
 }
 

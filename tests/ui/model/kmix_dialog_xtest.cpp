@@ -4,6 +4,7 @@
 // without changing the mix.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -133,6 +134,30 @@ TEST_F(KmixDialog, HistogramClosesAndPutsTheScreenBack)
     EXPECT_EQ(window_pixel(vgax(60), vgay(300)), before);
     EXPECT_EQ(nhood_lb, 2);
     EXPECT_EQ(nhood_ub, 5);
+}
+
+// The first column's label "k frequency %" ends left of the first bar's
+// "100.0" (on the narrow window it ran into it).
+TEST_F(KmixDialog, KLabelEndsLeftOfTheFirstBarsFigures)
+{
+    memset(nhoodm, 0, lineL);
+    for (int c = 0; c < 10; c++)
+        nhoodm[c] = 3;
+    int left = vgax(50), y0 = vgay(400) - vgax(60), x0 = left + vgax(75);
+    int label_end = -1;
+    setviewport(0, 0, Maxx, Maxy, 1); // the drawing area, as the set-up leaves it
+    paced_thread keys = type_keys_looking("\r", [&](size_t) {
+        unsigned long background = Color_Table[black];
+        std::vector<unsigned long> band = pixels_seen(left + 2, y0 + 2, x0 - left - 2, CHeight);
+        for (size_t i = 0; i < band.size(); i++)
+            if (band[i] != background)
+                label_end = std::max(label_end, left + 2 + static_cast<int>(i % (x0 - left - 2)));
+        screenshot("k_histogram");
+    });
+    draw_k_hist(1);
+    keys.join();
+    EXPECT_GT(label_end, left);
+    EXPECT_LT(label_end, x0 - 1) << "the label runs into the first bar's figures";
 }
 
 TEST_F(KmixDialog, SizeStageWithAMixKeepsTheMix)

@@ -69,14 +69,14 @@ TEST_F(ModelScreen, ValueExchangeAsksBothValues)
     type_keys("0\r2\r");
     ::testing::internal::CaptureStderr();
     swap_values_vcode(kcode.data(), 2);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "\n 0 - 2");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "\n 0 - 2\n");
     EXPECT_EQ(unpack(kcode.data(), 6), (std::vector<int>{0, 1, 0, 2, 1, 2}));
 
     // Return for the second value takes |first - 1|: here 1.
     type_keys("0\r\r");
     ::testing::internal::CaptureStderr();
     swap_values_vcode(kcode.data(), 2);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "\n 0 - 1");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "\n 0 - 1\n");
     free_v_code_arrays();
 }
 

@@ -23,7 +23,9 @@
 #include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/rules/post_classes.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
 #include "support/torn_writes.h"
 #include "support/work_dir.h"
@@ -299,3 +301,38 @@ TEST_F(RuleBox, TextsWhiteWhateverTheCallersColour)
 }
 
 }  // namespace
+
+namespace {
+
+// Rule 236 is a Post function: after a second line as long as a grown
+// network's figures make it, its " Post=" labels stay inside the box (they
+// ran over the right border and 65 pixels past it).
+TEST_F(RuleBox, PostLabelsStayInsideTheBox)
+{
+    std::vector<uint8_t> rule = pack({0, 0, 1, 1, 0, 1, 1, 1});
+    ASSERT_EQ(post_func(3, rule.data(), 0, 0, 0, 0), 1);
+    use_size(150);
+    lambda = 0.625f;
+    lratio = 0.625f;
+    zparam[0] = 0.875f;
+    zparam[1] = 0.875f;
+    zparam[2] = 0.625f;
+    canaltotal = 2;
+    canal_bits[0] = 0x05;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    show_rule_bottom(3, 0, rule.data(), 0);
+    XSync(D, False);
+    int right = vgax(550);
+    ASSERT_EQ(window_pixel(right, Maxy - 1), Color_Table[lightred]);
+    int outside = 0;
+    for (unsigned long p : pixels_seen(right + 1, rule_box_top, Maxx - right - 1, Maxy - rule_box_top))
+        outside += p != Color_Table[black];
+    EXPECT_EQ(outside, 0) << "the Post labels run past the box";
+    // The border whole down its length.
+    for (int y = rule_box_top; y <= Maxy; y++)
+        EXPECT_EQ(window_pixel(right, y), Color_Table[lightred]) << "row " << y;
+    screenshot("rule_box_post");
+}
+
+} // namespace

@@ -30,7 +30,7 @@ protected:
     void TearDown() override { free_mem_nhood_matrix(13); }
     static void run(const std::string &keys)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         set_canalyzing_net(0);
         typist.join();
     }

@@ -51,7 +51,7 @@ protected:
         twod = threed = 0;
         tot_only = outer_tot = rulemix = 0;
         secondpart = nhood_mixed = 0;
-        rules_set = 1;
+        rules_set = true;
         totalistic = rule_kind_tables;
         whatwire = whatwire_1d;
         if (!color_v) {
@@ -129,7 +129,7 @@ protected:
     }
     int load(uint8_t *row, int k, int cell, const std::string &keys)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         int got = loadlast_rule_tcode_vcode(row, k, 0, cell);
         typing.join();
         return got;
@@ -187,7 +187,7 @@ TEST_F(RuleDialogs, FillWithOneGivesTheAllOneRuleAndTwoChangesNothing)
 {
     make_ring(10, 3);
     allocate_mem_nhood_matrix(3);
-    std::thread typing = type_keys_paced("f\r2\rf\r1\rq");
+    paced_thread typing = type_keys_paced("f\r2\rf\r1\rq");
     select_rule(0, 1, carule, 1, Maxu);
     typing.join();
     free_mem_nhood_matrix(3);
@@ -198,7 +198,7 @@ TEST_F(RuleDialogs, FillWithOneGivesTheAllOneRuleAndTwoChangesNothing)
 TEST_F(RuleDialogs, TwoHundredGivesALimitedSetAndTwoHundredOneAMix)
 {
     make_ring(10, 3);
-    std::thread typing = type_keys_paced("200\r\r\r");
+    paced_thread typing = type_keys_paced("200\r\r\r");
     rule_selection();
     typing.join();
     EXPECT_EQ(rulemix, 1);
@@ -226,7 +226,7 @@ TEST_F(RuleDialogs, OuterCodesLeaveTheNetworkSizeAsItWas)
     value_bits = 2;
     setup_value_colors(0);
     make_ring(10, 3);
-    std::thread typing = type_keys_paced("\r\r0\r");
+    paced_thread typing = type_keys_paced("\r\r0\r");
     rule_selection();
     typing.join();
     EXPECT_EQ(lineL, 10);

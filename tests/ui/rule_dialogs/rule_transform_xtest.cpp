@@ -47,7 +47,7 @@ protected:
         twod = threed = 0;
         nonlocal = 0;
         tot_only = outer_tot = rulemix = nhood_mixed = 0;
-        rules_set = 1;
+        rules_set = true;
         totalistic = rule_kind_tables;
         if (!color_v)
             setup_value_colors(1);
@@ -99,7 +99,7 @@ protected:
     }
     static int transform(const std::string &keys, int cell = 0)
     {
-        std::thread typist = type_keys_paced(keys);
+        paced_thread typist = type_keys_paced(keys);
         int result = transform_rule(cell);
         typist.join();
         return result;
@@ -201,7 +201,7 @@ TEST_F(RuleTransform, PromptLinesStayInsideTheBox)
         return inked;
     };
     int while_asked = -1;
-    std::thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
+    paced_thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
     transform_rule(0);
     typist.join();
     EXPECT_EQ(while_asked, 0) << "the prompt runs out of its box";

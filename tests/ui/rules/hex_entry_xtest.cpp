@@ -16,7 +16,7 @@ TEST_F(HexEntryScreen, HexFfForThreeValuesGivesTwosAndWrapsToTheFirstDigit)
     memset(A, 0, bytesL);
     moveto(40, 300);
     // Five digits in a block of four: the fifth wraps to the first.
-    std::thread keys = type_keys_paced("ffff0\r");
+    paced_thread keys = type_keys_paced("ffff0\r");
     int clamped = define_hex(xtext, 0, 0, A, bytesL - 1, 0);
     keys.join();
     EXPECT_EQ(clamped, 1);
@@ -30,7 +30,7 @@ TEST_F(HexEntryScreen, HexEntryShiftsATwoDStateUp)
     memset(A, 0, bytesL);
     set_value(A, 1, 1);
     moveto(40, 300);
-    std::thread keys = type_keys_paced("u\r");
+    paced_thread keys = type_keys_paced("u\r");
     EXPECT_EQ(define_hex(xtext, 0, 0, A, bytesL - 1, 0), 0);
     keys.join();
     EXPECT_EQ(get_value(A, 1), 0);

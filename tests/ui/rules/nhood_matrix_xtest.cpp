@@ -78,7 +78,7 @@ TEST_F(KMatrix, ColumnsFromTheHighestIndexAndRowsFromTheHighestPosition)
 TEST_F(KMatrix, HalfTheRangeShowsIndicesSevenDownToZero)
 {
     nhood = 4;
-    std::thread typing = type_keys_paced("50\rq");
+    paced_thread typing = type_keys_paced("50\rq");
     setup_nhood_matrix(1);
     typing.join();
     nhood_matrix_layout m = layout_nhood_matrix(4, vgax(5), vgax(4), Maxx, CWidth, Maxx >= 1023);

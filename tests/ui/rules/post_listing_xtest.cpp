@@ -63,7 +63,7 @@ protected:
         int k = nhood;
         long before = live_allocations;
         testing::internal::CaptureStderr();
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         post_samples(static_cast<int32_t>(rule_entries(k)) - 1, rule_bytes(k),
                      static_cast<int32_t>(tcode_entries(k)) - 1, tcode_bytes(k),
                      static_cast<int32_t>(kcode_entries(k)) - 1, kcode_bytes(k));
@@ -83,7 +83,7 @@ protected:
 TEST_F(PostDialogs, RestrictionAnswers)
 {
     is[0] = 'x';
-    std::thread typing = type_keys_paced("1\ri\r");
+    paced_thread typing = type_keys_paced("1\ri\r");
     restrict_post();
     typing.join();
     EXPECT_EQ(ptype, 1);
@@ -157,14 +157,14 @@ TEST_F(PostDialogs, TheStatusBoxSaysHowToStopAndGoesWithTheRun)
     int during = -1;
     // A Post-only sample of any type and class, to standard error: typed
     // from waits counted from here, before the dialog's first.
-    std::thread answers = type_keys_paced("s\r\r\r999999999\r\r");
+    paced_thread answers = type_keys_paced("s\r\r\r999999999\r\r");
     std::thread watcher([&] {
         answers.join();
         for (int i = 0; i < 3000 && (during = marks()) <= 0; i++)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         // The wait after the stop takes the second 'q', which leaves the
         // dialog: waits count from before the first is typed.
-        std::thread leave = act_paced({[] { type_in_step('q'); }});
+        paced_thread leave = act_paced({[] { type_in_step('q'); }});
         type_keys("q");  // stops the passes
         leave.join();
     });

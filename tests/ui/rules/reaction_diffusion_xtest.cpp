@@ -56,7 +56,7 @@ protected:
         std::fill(rule.begin(), rule.end(), fill);
         int x = getx, y = gety;
         long before = live_allocations;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         set_reaction_diffusion_rule(rule.data(), k, t.entries(k) - 1);
         typing.join();
         XSync(D, False);

@@ -13,7 +13,7 @@ class GraphicsMenu : public ScreenTest {
 protected:
     void run_menu(const std::string &keys)
     {
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         revise_graphics();
         typing.join();
     }

@@ -17,6 +17,8 @@
 #include "engine/model/globals.h"
 #include "engine/storage/length_faults.h"
 #include "engine/storage/screen_image_codec.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -239,11 +241,33 @@ TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
     bar(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     auto before = sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight);
     const std::string reason = in_degree_length_fault(20003);
-    std::thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
+    paced_thread typist = type_keys_looking("\r", [](size_t) { screenshot("long_refusal"); });
     file_error("abcdefgh.prh", reason);
     typist.join();
     EXPECT_EQ(last_file_error(), "file error abcdefgh.prh: " + reason + ", cont-ret:");
     EXPECT_EQ(sample(Maxx / 3, 2, Maxx - 2, 4 * CHeight), before);
+}
+
+// Whatever the length of a refusal, the key's cursor after it stays inside
+// the box: the box's right edge is whole while the box waits for its key.
+TEST_F(FileDialog, TheCursorAfterARefusalNeverCoversTheBoxsEdge)
+{
+    const int edge = box_right_edge(Maxx), bottom = prompt_box_bottom(1);
+    for (size_t length = 20; length <= 90; length++) {
+        // Narrow letters, so that one more moves the text's end by less
+        // than the cursor is wide.
+        std::string reason(length, 'i');
+        for (size_t i = 7; i < length; i += 8)
+            reason[i] = ' ';
+        int covered = 0;
+        paced_thread typist = type_keys_looking("\r", [&](size_t) {
+            for (unsigned long p : pixels_seen(edge, 2, 1, bottom - 1))
+                covered += p != Color_Table[red];
+        });
+        file_error("a.rul", reason);
+        typist.join();
+        EXPECT_EQ(covered, 0) << length << " characters";
+    }
 }
 
 TEST_F(FileDialog, DataFileFailureShowsTheBoxOnce)

@@ -12,6 +12,7 @@
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 
@@ -22,7 +23,8 @@ protected:
     void SetUp() override
     {
         StorageTest::SetUp();
-        rules_set = secondpart = 0;
+        rules_set = false;
+        secondpart = 0;
         nhood_mixed = 0;
         loc_twod_fonly = 0;
         whatwire = whatwire_1d;
@@ -134,6 +136,34 @@ TEST_F(NetworkFiles, SingleRuleOfRule30IsThreeBytes)
     carule[0][0] = 0;
     EXPECT_EQ(load_wrs_file("r30.rul", carule[0], 0), 3);
     EXPECT_EQ(carule[0][0], 30);
+}
+
+// A damaged file is refused in the file error box with why, the network
+// as it was.
+TEST_F(NetworkFiles, ADamagedFileSaysWhyAndChangesNothing)
+{
+    make_ring(10, 3);
+    ASSERT_EQ(save_wrs_file("far.w_s", nullptr, 1), 's');
+    bytes file = contents("far.w_s");
+    file[6 + 3 * 4 + 1] = 10;  // cell 4's second input: no cell of the file
+    write_file("far.w_s", file);
+    expect_refused("far.w_s", 1);
+    EXPECT_EQ(last_file_error(), "file error far.w_s: cell 4 wired to cell 10, file has 10");
+    write_file("short.w_s", bytes(file.begin(), file.end() - 4));
+    expect_refused("short.w_s", 1);
+    EXPECT_EQ(last_file_error(), "file error short.w_s: header says 10 cells, file holds 8");
+}
+
+// A sound seed with no state line to take it is refused for that, not
+// called damaged.
+TEST_F(NetworkFiles, ASeedWithNoStateToLoadIntoSaysSo)
+{
+    make_ring(10, 3);
+    write_file("s.eed", bytes{2, 10, 0, 0, 0, 0xA5, 0x02});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("s.eed", nullptr, kSeedFile), 255);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no state to load into, cant load, cont-ret:\n");
+    EXPECT_EQ(is[0], 'q');
 }
 
 TEST_F(NetworkFiles, MixedKSchemeHasTheFlagInItsKByte)
@@ -297,9 +327,9 @@ TEST_F(NetworkFiles, LargerKAndMixedKFilesAreRefusedOnceRulesAreSet)
     bytes file = contents("k3.w_s");
     file[1] = 0x83;
     write_file("mixed.w_s", file);
-    rules_set = 1;
+    rules_set = true;
     expect_refused("mixed.w_s", 1);
-    rules_set = 0;
+    rules_set = false;
     EXPECT_EQ(load_wrs_file("mixed.w_s", nullptr, 1), 3);
     EXPECT_EQ(nhood_mixed, 1);
     free_network();

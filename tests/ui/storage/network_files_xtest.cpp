@@ -1,11 +1,12 @@
 // Network files through their dialogs on the virtual server: the name
 // dialog, the placement prompt of a smaller seed (typed and random start),
-// the v-range refusal box and backing out.
+// the v-range refusal box, a damaged file's refusal and backing out.
 #include "support/x_test_fixture.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/model/value_line.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "support/work_dir.h"
@@ -90,6 +92,30 @@ TEST_F(NetworkFileDialogs, SeedOfAnotherVIsRefusedAfterAKey)
     type_keys("v3\r\r\r");
     EXPECT_EQ(load_save_wrs('l', state.data(), 's'), 255);
     EXPECT_EQ(state, std::vector<uint8_t>(bytesL, 0));
+}
+
+// A damaged network file is refused in the file error box with why, the
+// longest reason a network file is given (its header's cells in no whole
+// layers of its sides) on as many lines as the box needs.
+TEST_F(NetworkFileDialogs, ADamagedFileIsRefusedWithWhyInTheFileErrorBox)
+{
+    {
+        std::ofstream out("layers.wrs", std::ios::binary);
+        const char file[] = {2, 3, '\xFF', '\xFF', '\xFF', '\x80', 0, 0};
+        out.write(file, sizeof file);
+    }
+    const std::string keys = "layers\r\r\r";
+    paced_thread typist = type_keys_looking(keys, [&keys](size_t i) {
+        if (i + 1 == keys.size())
+            screenshot("network_file_refusal_" + std::to_string(Maxx + 1));
+    });
+    EXPECT_EQ(load_save_wrs('l', state.data(), 3), 255);
+    typist.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(last_file_error(), "file error layers.wrs: header says 65535 cells, "
+                                 "not whole 255x128 layers, cont-ret:");
+    EXPECT_EQ(getx, 40);
+    EXPECT_EQ(gety, 60);
 }
 
 TEST_F(NetworkFileDialogs, SaveUnderTheDefaultNameAndBackOut)

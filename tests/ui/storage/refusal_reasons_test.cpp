@@ -1,5 +1,5 @@
-// Loads of fixed-layout files of the wrong length say why they are
-// refused: the file error (a line on standard error without a window)
+// Loads of fixed-layout files of the wrong length, and a glider list of
+// another v, say why they are refused: the file error (a line on standard error without a window)
 // names the file's length and what this network's layout asks, and the
 // loader still refuses the file and leaves what it would load as it was.
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "engine/model/network_arrays.h"
 #include "ui/graphs/graph_layout_file.h"
 #include "ui/storage/file_dialog.h"
+#include "ui/storage/glider_list.h"
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/in_degree_file.h"
 #include "ui/storage/rule_samples.h"
@@ -37,6 +38,20 @@ protected:
         free_mem_rule0();
         nhood = 0;
         StorageTest::TearDown();
+    }
+    // The glider-list counts of every v and k, all 0.
+    static void make_glider_counts()
+    {
+        no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "t"));
+        for (int v = 2; v <= 8; v++)
+            no_glider_rules[v] = static_cast<uint16_t *>(checked_calloc(14, sizeof(uint16_t), "t"));
+    }
+    static void free_glider_counts()
+    {
+        for (int v = 2; v <= 8; v++)
+            checked_free(no_glider_rules[v]);
+        checked_free(no_glider_rules);
+        no_glider_rules = nullptr;
     }
     // What the file error said while load ran, its standard-error line
     // aside.
@@ -86,20 +101,56 @@ TEST_F(RefusalReasons, SideFilesTooShortOrOfTheWrongLengthSayWhy)
     EXPECT_EQ(table[1], 1);
 }
 
+// Side files of sound length whose contents are refused say where: a k-mix
+// byte out of range, an ASCII table's byte that is no digit, a last rule's
+// value of v or more; what they would load stays as it was.
+TEST_F(RefusalReasons, SideFilesOfBadContentsSayWhere)
+{
+    int8_t ks[10] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+    nhoodm = ks;
+    write_file("bad.mix", bytes{3, 3, 0, 3});
+    EXPECT_EQ(said_by([] { load_nhoodmix_file("bad.mix", 'l'); }),
+              "file error bad.mix: cell 2 k=0 below the least 1");
+    EXPECT_EQ(ks[0], 3);
+    nhoodm = nullptr;
+
+    write_file("bad.tbl", bytes{'2', '0', '1', '1', '0', 'x', '1', '1', '0'});
+    uint8_t table[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(said_by([&] { load_ascii_table_file("bad.tbl", table, 7); }),
+              "file error bad.tbl: entry 4 is 'x', digits run 0-1");
+    EXPECT_EQ(table[1], 1);
+
+    use_v(3);
+    write_file("l_v3k1.rul", bytes{3, 1, 0x0C});
+    uint8_t rule[1] = {0x21};
+    EXPECT_EQ(said_by([&] { load_last_rule(rule, 1); }),
+              "file error l_v3k1.rul: entry 1 is 3, values run 0-2");
+    EXPECT_EQ(rule[0], 0x21);
+}
+
 TEST_F(RefusalReasons, AComplexRuleSampleOfTheWrongLengthSaysTheSamplesLength)
 {
-    no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "t"));
-    for (int v = 2; v <= 8; v++)
-        no_glider_rules[v] = static_cast<uint16_t *>(checked_calloc(14, sizeof(uint16_t), "t"));
+    make_glider_counts();
     no_glider_rules[2][3] = 1;
     write_file("v2k3_c0.rul", bytes{2, 3});
     EXPECT_EQ(said_by([] { load_samples(); }),
               "file error v2k3_c0.rul: 2 bytes, a v2k3 sample is 3");
     EXPECT_EQ(carule[0][0], 0x96);
-    for (int v = 2; v <= 8; v++)
-        checked_free(no_glider_rules[v]);
-    checked_free(no_glider_rules);
-    no_glider_rules = nullptr;
+    free_glider_counts();
+}
+
+// A glider list of another v is refused with both v's, and its rules are
+// not counted.
+TEST_F(RefusalReasons, AGliderListOfAnotherVSaysSo)
+{
+    make_glider_counts();
+    int8_t ks[10] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+    nhoodm = ks;
+    write_file("g_v2k3.r_s", bytes{3, 0, 0, 0, 0, 0, 0x96, 0x6E});
+    EXPECT_EQ(said_by([] { load_glider_buf(2); }), "file error g_v2k3.r_s: file v=3, network v=2");
+    EXPECT_EQ(no_glider_rules[2][3], 0);
+    nhoodm = nullptr;
+    free_glider_counts();
 }
 
 }  // namespace

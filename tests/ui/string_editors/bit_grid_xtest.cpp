@@ -83,7 +83,7 @@ TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
         bool front_left = false, front_bottom = false, back_top = false;
         int right = 0, top = 0;
     } frame;
-    std::thread typist = type_keys_looking("\r", [&](size_t) {
+    paced_thread typist = type_keys_looking("\r", [&](size_t) {
         int right = grid_left() + i3d * cellscale;
         int bx = right + 5 * CWidth, by = tview_y1 - vgay(5);
         int depth = static_cast<int>((fscale * std::sin(M_PI / 4)) * j3d);
@@ -141,7 +141,7 @@ TEST_F(BitGrid, DamageDisplayMarksTheMiddleOfA2dRow)
     std::vector<int> xs;
     std::vector<bool> marked, old_cleared;
     // 'e' makes the cells larger and the grid is drawn again.
-    std::thread typist = type_keys_looking("e\r", [&](size_t) {
+    paced_thread typist = type_keys_looking("e\r", [&](size_t) {
         int x = grid_left() + cellscale * i2d / 2;
         // From the grid up to the caller's line, not into it.
         marked.push_back(pixel_seen(x, grid_top() - 2) == Color_Table[white] &&
@@ -166,7 +166,7 @@ TEST_F(BitGrid, NoMidRowMarkWithoutTheDamageDisplay)
     ValueColours colours;
     memset(A, 0, bytesL);
     bool marked = true;
-    std::thread typist = type_keys_looking("\r", [&](size_t) {
+    paced_thread typist = type_keys_looking("\r", [&](size_t) {
         int x = grid_left() + cellscale * i2d / 2;
         marked = pixel_seen(x, grid_top() - 2) != Color_Table[black];
     });

@@ -75,7 +75,7 @@ TEST_F(CellEditorBoxes, IndexBoxHoldsItsTextAndTheFileMenuTakesTheHelpBoxWhole)
     // Keys: bits on the 3d grid, the file menu and out of it, the state
     // accepted and the seed window's last prompt ('F' takes two waits, one
     // for its Shift).
-    std::thread keys = type_keys_looking("b\rFq\r\r", [&](size_t i) {
+    paced_thread keys = type_keys_looking("b\rFq\r\r", [&](size_t i) {
         if (i == 2) {
             help = prompt_region(rows);
             // The cursor starts on the last cell; the editor's rotation step

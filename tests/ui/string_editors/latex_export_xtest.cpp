@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <thread>
 
 #include "engine/forward/forward_test_support.h"
@@ -31,6 +32,8 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
+        // Built after the fixture has put the start state back.
+        net_.emplace(2, 10, 3);
         ASSERT_TRUE(work_.enter("zemra-tex"));
         setup_value_colors(1);
         color_v[0] = oldcolor[0];
@@ -50,6 +53,7 @@ protected:
         checked_free(color_v);
         color_v = nullptr;
         EXPECT_TRUE(work_.leave());
+        net_.reset();
         ScreenTest::TearDown();
     }
     // The cell editor on A while keys are typed; no key may be left over.
@@ -57,7 +61,7 @@ protected:
     {
         moveto(40, 300);
         int size = 10;
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
         typing.join();
         int left = 0;
@@ -71,7 +75,7 @@ protected:
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
-    TestNetwork net_{2, 10, 3};
+    std::optional<TestNetwork> net_;
 
 private:
     work_dir work_;

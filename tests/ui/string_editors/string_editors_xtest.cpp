@@ -1,12 +1,15 @@
 // The random strings and the cell editor on the window, driven by typed keys.
 #include "support/x_test_fixture.h"
 
+#include "support/work_dir.h"
+
 #include "engine/backward/state_symmetries.h"
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 #include "ui/string_editors/cell_editor.h"
 #include "ui/string_editors/globals.h"
 #include "ui/string_editors/random_strings.h"
@@ -35,12 +38,12 @@ TEST_F(StringEditorsScreen, RandomBitsComplementTwiceKeepsTheString)
     ValueColours colours;
     moveto(40, 300);
     std::vector<int> drawn;
-    std::thread first = type_keys_paced("\r");
+    paced_thread first = type_keys_paced("\r");
     random_bits(0, 0, 0, 1, A, L);
     first.join();
     drawn = state_values(A);
     EXPECT_EQ(count_nonzero(A, 0, lineL), 20u);
-    std::thread keys = type_keys_paced("mm\r");
+    paced_thread keys = type_keys_paced("mm\r");
     srandom(3);
     random_bits(0, 0, 0, 1, A, L);
     keys.join();
@@ -58,7 +61,7 @@ TEST_F(StringEditorsScreen, RandomBitsTakesACapitalWithoutAnotherDraw)
     for (const char *keys : {"\r", "Q"}) {
         srandom(5);
         moveto(40, 300);
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         random_bits(0, 0, 0, 1, A, L);
         typing.join();
         drawn.push_back(state_values(A));
@@ -85,7 +88,7 @@ TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
         bar(box.x0 + 10, box.y1 - 4, box.x0 + 60, box.y1);
     fillcolor = fill;
     moveto(40, 300);
-    std::thread keys = type_keys_paced("\r");
+    paced_thread keys = type_keys_paced("\r");
     random_bits(3, 0, 1, 1, carule[0], 7);
     keys.join();
     for (const figure_box_place &box : {figures, density})
@@ -101,7 +104,7 @@ TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
     memset(A, 0, bytesL);
     moveto(40, 300);
     int size = 8;
-    std::thread keys = type_keys_paced("23\r");
+    paced_thread keys = type_keys_paced("23\r");
     cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
     keys.join();
     EXPECT_EQ(outcome, cell_edit_outcome::accept);
@@ -125,7 +128,7 @@ TEST_F(StringEditorsScreen, SeedWindowOpenedNearTheRightEdgeFitsTheWindow)
         // The window's frame as the editors' view holds it while it waits
         // for its first key (this thread waits in the server meanwhile).
         int x0 = -1, x1 = -1, y1 = -1;
-        std::thread keys = type_keys_looking("q", [&](size_t) {
+        paced_thread keys = type_keys_looking("q", [&](size_t) {
             x0 = tview_x0;
             x1 = tview_x1;
             y1 = tview_y1;
@@ -155,7 +158,7 @@ TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
         ASSERT_NE(std::vector<uint8_t>(A, A + bytesL), flipped);
         moveto(40, 300);
         int size = 8;
-        std::thread keys = type_keys_paced("h");
+        paced_thread keys = type_keys_paced("h");
         cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
         keys.join();
         EXPECT_EQ(outcome, cell_edit_outcome::redraw);
@@ -169,7 +172,7 @@ TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
     start_h3d = static_cast<int16_t>(h3d - 1);
     moveto(40, 300);
     int size = 8;
-    std::thread keys = type_keys_paced("hV\r");
+    paced_thread keys = type_keys_paced("hV\r");
     cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
     keys.join();
     EXPECT_EQ(outcome, cell_edit_outcome::accept);
@@ -192,7 +195,7 @@ TEST_F(StringEditorsScreen, CellEditorArrowsMoveTheCursorAcrossThePlane)
     const std::string keys = {static_cast<char>(kKeyDown), '1', static_cast<char>(kKeyUp),
                               static_cast<char>(kKeyLeft), '1', static_cast<char>(kKeyRight),
                               '1', '\r'};
-    std::thread typing = type_keys_paced(keys);
+    paced_thread typing = type_keys_paced(keys);
     cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
     typing.join();
     EXPECT_EQ(outcome, cell_edit_outcome::accept);
@@ -221,7 +224,7 @@ TEST_F(StringEditorsScreen, CellEditorDisplaySwitchesTurnTheirFlagOver)
         uint8_t *all[3] = {&show_dots, &show_2d_divs, &hex_cells};
         moveto(40, 300);
         int size = 8;
-        std::thread typing = type_keys_paced(std::string(1, s.key));
+        paced_thread typing = type_keys_paced(std::string(1, s.key));
         cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
         typing.join();
         EXPECT_EQ(outcome, cell_edit_outcome::redraw);
@@ -232,6 +235,56 @@ TEST_F(StringEditorsScreen, CellEditorDisplaySwitchesTurnTheirFlagOver)
     show_dots = kept[0];
     show_2d_divs = kept[1];
     hex_cells = kept[2];
+}
+
+} // namespace
+
+namespace {
+
+// A 1d seed edited as a 2d grid ('B'): once the grid is accepted, the
+// seed's hex is written below the picture, not over its cells.
+TEST_F(StringEditorsScreen, SeedHexAfterTheTwoDGridStaysBelowThePicture)
+{
+    work_dir work; // the seed dialog writes its automatic seed file
+    ASSERT_TRUE(work.enter("zemra-seed-grid"));
+    TestNetwork net(2, 40, 3);
+    ValueColours colours;
+    moveto(vgax(50), vgay(300));
+    int over_cells = -1, below = -1;
+    // 'B', the default i-axis, the grid's two waits, Return at the density
+    // prompt.
+    paced_thread keys = type_keys_looking("B\r\r\r\r", [&](size_t i) {
+        if (i != 4)
+            return;
+        screenshot("seed_hex_below_grid");
+        // The picture's rows: those with a pixel neither background nor
+        // white, between the menu's lines and the window's lower frame.
+        int x0 = static_cast<int>(xtext * CWidth) + 1, w = i2d * cellscale;
+        int from = vgay(300) + 3 * CHeight, to = Maxy - 3 * CHeight - 8;
+        std::vector<unsigned long> band = pixels_seen(x0, from, w, to - from);
+        unsigned long background = Color_Table[black], text = Color_Table[white];
+        int top = -1, bottom = -1;
+        for (int y = 0; y < to - from; y++)
+            for (int x = 0; x < w; x++) {
+                unsigned long p = band[static_cast<size_t>(y) * w + x];
+                if (p != background && p != text) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+            }
+        ASSERT_GE(top, 0) << "no picture";
+        over_cells = below = 0;
+        for (int y = 0; y < to - from; y++)
+            for (int x = 0; x < w; x++)
+                if (band[static_cast<size_t>(y) * w + x] == text)
+                    (y >= top && y <= bottom ? over_cells : below)++;
+    });
+    select_seed(0, bitseed, "SEED", 1);
+    keys.join();
+    EXPECT_EQ(over_cells, 0) << "the hex is written over the picture";
+    EXPECT_GT(below, 0) << "no hex below the picture";
+    showbits_1d_as_2d = 0;
+    EXPECT_TRUE(work.leave());
 }
 
 } // namespace

@@ -78,7 +78,7 @@ protected:
     views_of(const std::string &keys, Dialog dialog)
     {
         std::vector<wait_view> views;
-        std::thread typist = type_keys_looking(keys, [&](size_t) { views.push_back(view_now()); });
+        paced_thread typist = type_keys_looking(keys, [&](size_t) { views.push_back(view_now()); });
         dialog();
         typist.join();
         return views;
@@ -203,7 +203,7 @@ TEST_F(WiringBoxes, HandMatrixListingStartsBelowItsHelp)
 {
     make_ring(100, 3);
     int box_bottom = 0, listing_top_row = -1;
-    std::thread typist = type_keys_looking("q", [&](size_t) {
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
         box_bottom = view_now().box_bottom;
         // The listing's frame, lightred, down a column inside both boxes.
         std::vector<unsigned long> column = pixels_seen(Maxx * 3 / 4, 0, 1, Maxy / 2);

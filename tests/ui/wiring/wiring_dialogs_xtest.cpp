@@ -189,7 +189,7 @@ TEST_F(WiringDialogs, TheSpecialRoutesRegular3dLatticeIsRegularUntilSteppedBack)
         const std::string keys = stepped_back ? "s\r3\r3\rq\rqq" : "s\r3\r3\rn\rqq";
         const size_t sides_wait = keys.size() - 2;
         int regular_at_sides = -1;
-        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i == sides_wait)
                 regular_at_sides = regular3d;
         });

@@ -5,8 +5,13 @@
 
 #include <X11/keysym.h>
 
+#include <thread>
+#include <vector>
+
 #include "engine/model/network_arrays.h"
 #include "engine/wiring_editor/editor_network_support.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/wiring_editor/cell_operations.h"
@@ -21,6 +26,15 @@ protected:
         give_rule_figures();
     }
 };
+
+// Cell 4's inputs 0, 1 and 2 from cells 1, 3 and 5.
+void
+wire_cell_4()
+{
+    wiring[4][0] = 1;
+    wiring[4][1] = 3;
+    wiring[4][2] = 5;
+}
 
 std::vector<int>
 inputs_of(int c)
@@ -37,9 +51,7 @@ TEST_F(CellOperations, TypedCellsReplaceTheInputsOfTheFramedColumns)
 {
     srandom(1);
     MixNetwork net(2, 10, {3});
-    wiring[4][0] = 1;
-    wiring[4][1] = 3;
-    wiring[4][2] = 5;
+    wire_cell_4();
     type_keys("7");
     press_keysym(XK_Right);
     type_keys("2\rq");
@@ -47,13 +59,34 @@ TEST_F(CellOperations, TypedCellsReplaceTheInputsOfTheFramedColumns)
     EXPECT_EQ(inputs_of(4), (std::vector<int>{1, 2, 7}));
 }
 
+// The framed column's entry begins with the input's cell, written in the
+// entry's yellow; Return there keeps it, and each column the edit reaches
+// shows its own cell in turn.
+TEST_F(CellOperations, EditedColumnShowsItsInputAndReturnKeepsIt)
+{
+    srandom(4);
+    MixNetwork net(2, 10, {3});
+    wire_cell_4();
+    std::vector<int> yellow_seen;
+    paced_thread typist = type_keys_looking("\r\r\rq", [&](size_t) {
+        int count = 0;
+        for (unsigned long pixel : pixels_seen(Maxx / 2, 2, Maxx / 2 - 2, prompt_box_bottom(5) - 2))
+            count += pixel == Color_Table[yellow];
+        yellow_seen.push_back(count);
+    });
+    rewire_single_cell(4);
+    typist.join();
+    EXPECT_EQ(inputs_of(4), (std::vector<int>{1, 3, 5}));
+    ASSERT_EQ(yellow_seen.size(), 4u);
+    for (size_t i = 0; i < yellow_seen.size(); i++)
+        EXPECT_GT(yellow_seen[i], 0) << "no cell in the column at wait " << i;
+}
+
 TEST_F(CellOperations, NumbersOutsideTheNetworkAreIgnored)
 {
     srandom(2);
     MixNetwork net(2, 10, {3});
-    wiring[4][0] = 1;
-    wiring[4][1] = 3;
-    wiring[4][2] = 5;
+    wire_cell_4();
     type_keys("99\r");
     press_keysym(XK_Left);
     type_keys("x1\rq");

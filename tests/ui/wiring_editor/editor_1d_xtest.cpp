@@ -7,7 +7,10 @@
 // waits for it.
 #include "editor_screen_support.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -22,6 +25,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/window.h"
 #include "ui/wiring_editor/editor_1d.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
@@ -50,7 +54,7 @@ TEST_F(WiringReview, TheGraphComesBackToTheReviewOnQ)
     srandom(1);
     MixNetwork net(2, 12, {2});
     cell_out_freq();
-    std::thread typing = type_keys_paced("g\rqq");
+    paced_thread typing = type_keys_paced("g\rqq");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], 'q');
@@ -62,7 +66,7 @@ TEST_F(WiringReview, ThreeInA2dNetworkOpensNothingAndEndsTheReview)
     MixNetwork net(2, 20, {3});
     give_2d(5, 4);
     cell_out_freq();
-    std::thread typing = type_keys_paced("3\r");
+    paced_thread typing = type_keys_paced("3\r");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(is[0], '3');
@@ -92,7 +96,7 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
     std::vector<unsigned long> at_9, at_8;
     bool flags_cleared = false;
     std::string keys = "1\r" + kRight + "rqq";
-    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
         if (i == 2)
             at_9 = line_row();
         if (i == 3)
@@ -129,7 +133,7 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     cell_out_freq();
     clear_drawing_area();
     bool left_below = false;
-    std::thread typing = type_keys_looking("Dqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("Dqq", [&](size_t i) {
         if (i != 1)
             return;
         const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
@@ -141,6 +145,58 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
     typing.join();
     EXPECT_EQ(is[0], 'q');
     EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
+}
+
+// Over a set-up text column the time-step editor's region cuts no line:
+// the ink of each line lies wholly above the region's top edge or under
+// the region.
+TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
+{
+    srandom(5);
+    MixNetwork net(2, 150, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    int top = -1;
+    paced_thread typing = type_keys_looking("q", [&](size_t) {
+        // The region's frame: the first row of the frame's colour down the
+        // column just right of its left edge.
+        for (int y = text_column_top(); y < Maxy && top < 0; y++)
+            if (pixel_seen(vgax(20) + 1, y) == Color_Table[lightred])
+                top = y;
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    ASSERT_GT(top, 0);
+    ASSERT_FALSE(ink.empty());
+    for (const auto &band : ink)
+        EXPECT_FALSE(band.first < top && band.second >= top)
+            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
+}
+
+// 'l' opens the learning (sculpting) over the screen as it was before the
+// editor: below its three-line prompt boxes no line of the editor's
+// six-line prompt is left.
+TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
+{
+    srandom(4);
+    MixNetwork net(2, 12, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    bool left_below = false;
+    paced_thread typing = type_keys_looking("lqq", [&](size_t i) {
+        if (i != 1)
+            return;
+        screenshot("learning_over_editor");
+        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
+        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
+        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            left_below = left_below || pixel != Color_Table[black];
+    });
+    show_graphic_wiring_1d(layout_time_step, 1);
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the learning's box";
 }
 
 // On a ring where cell c reads cell c+1, the spread of inputs from the
@@ -156,7 +212,7 @@ TEST_F(WiringReview, TheSpreadOfInputsRunsToItsEnd)
     cell_out_freq();
     editor_1d_picture pic = editor_1d_layout_now(layout_circle, 1);
     bool caption_shown = false;
-    std::thread typing = type_keys_looking("i\rxq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("i\rxq", [&](size_t i) {
         if (i == 2) // the caption's frame at the region's top left
             caption_shown = pixel_seen(pic.x0 + 2, pic.y0 + 2 + CHeight) != pixel_seen(pic.x0 + 6, pic.y0 + 2 + CHeight);
     });
@@ -194,7 +250,7 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 fy = static_cast<int>(y + 0.5);
             }
             unsigned long seen = 0;
-            std::thread typing = type_keys_looking("j5\rq", [&](size_t i) {
+            paced_thread typing = type_keys_looking("j5\rq", [&](size_t i) {
                 if (i == 3)
                     seen = pixel_seen(fx, fy);
             });
@@ -222,7 +278,7 @@ TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
     for (int c : {2, 9, 15})
         xs.push_back(static_cast<int>(pic.rows.cell_x(c)) - 1);
     std::vector<unsigned long> fresh, put_back;
-    std::thread typing = type_keys_looking("bappq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("bappq", [&](size_t i) {
         for (int x : xs) {
             if (i == 2)
                 fresh.push_back(pixel_seen(x, pic.rows.t0_y));

@@ -7,7 +7,10 @@
 // lines. Every key is typed once the window waits for it.
 #include "editor_screen_support.h"
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -17,6 +20,7 @@
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "engine/wiring_editor/lattice_editor.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -39,7 +43,7 @@ mark_centre(const lattice_picture &p, int i, int j, int *x, int *y)
 {
     float cx, cy;
     lattice_cell_corner(p, i, j, &cx, &cy);
-    float side = p.s - p.g;
+    float side = p.cell_size - p.gap;
     *x = static_cast<int>(std::lround(cx + side / 2));
     *y = static_cast<int>(std::lround(cy + side / 2));
 }
@@ -52,15 +56,23 @@ wire_regular()
     cell_out_freq();
 }
 
-TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
+// The 10 x 10 hexagonal lattice of k = 7, wired by its template, of the
+// network net holds.
+void
+hexagonal_lattice()
 {
-    srandom(1);
-    MixNetwork net(2, 100, {7});
     give_2d(10, 10);
     hex2d = 1;
     regular2d_tgrid = 1;
     nonlocal = 1;
     wire_regular();
+}
+
+TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
+{
+    srandom(1);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
     paint_pattern();
     std::vector<unsigned long> before = samples();
     lattice_picture p = editor_2d_3d_picture_now(1);
@@ -76,7 +88,7 @@ TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
     mark_centre(p, 9, 0, &x99, &y99);
     std::vector<unsigned long> seen(16);
     std::string keys = "2\rnnn" + kLeft + kUp + "nnbagqq";
-    std::thread typing = type_keys_looking(keys, [&](size_t i) {
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
         if (i == 2) // link mode 0
             seen[0] = pixel_seen(x55, y55);
         if (i == 3) // mode 1
@@ -151,7 +163,7 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
     frame_cell_point(p, 0, 2, 1, &ax, &ay);
     int mx = static_cast<int>(ax), my = static_cast<int>(ay);
     unsigned long line_pixel = 0, after = 0;
-    std::thread typing = type_keys_looking("3\rqq", [&](size_t i) {
+    paced_thread typing = type_keys_looking("3\rqq", [&](size_t i) {
         if (i == 2)
             line_pixel = pixel_seen(mx, my);
         if (i == 3)
@@ -176,7 +188,7 @@ TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
     zonesize = 100;
     wire_regular();
     network_copy before = copy_network();
-    std::thread typing = type_keys_paced("2\rb2\r\r\r\rrqq");
+    paced_thread typing = type_keys_paced("2\rb2\r\r\r\rrqq");
     show_w_r_scheme();
     typing.join();
     EXPECT_EQ(changed_cells(before, copy_network()), std::vector<int>{50});
@@ -193,13 +205,67 @@ TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
     wire_each_cell_to_itself();
     cell_out_freq();
     network_copy before = copy_network();
-    std::thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
+    paced_thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
     show_w_r_scheme();
     typing.join();
     std::vector<int> layer;
     for (int c = 16; c < 32; c++)
         layer.push_back(c);
     EXPECT_EQ(changed_cells(before, copy_network()), layer);
+}
+
+// A kill leaves the cursor cell k = 1, whose rule box has two lines where
+// the box of k = 7 before it had three across the window: nothing of the
+// old box (its first line, frame and right end) stays around the new one.
+TEST_F(LatticeEditor, ReadoutAfterAKillStaysInsideItsBox)
+{
+    srandom(1);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    int left_over = -1, top_before = 0, top_after = 0;
+    paced_thread typing = type_keys_looking("2\rKqq", [&](size_t i) {
+        if (i == 2)
+            top_before = rule_box_top;
+        if (i != 3)
+            return;
+        top_after = rule_box_top;
+        left_over = 0;
+        for (unsigned long pixel : pixels_seen(0, top_before, Maxx, top_after - 1 - top_before))
+            left_over += pixel != Color_Table[black];
+    });
+    show_w_r_scheme();
+    typing.join();
+    EXPECT_LT(top_before, top_after) << "the box did not shrink";
+    EXPECT_EQ(left_over, 0) << "pixels of the old rule box above the new one";
+}
+
+// Over a set-up text column the lattice editor's region cuts no line: the
+// ink of each line lies wholly above the region's top edge or under it.
+TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
+{
+    srandom(2);
+    MixNetwork net(2, 100, {7});
+    hexagonal_lattice();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(330));
+    int top = -1;
+    paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
+        // The region's frame: the first row of the frame's colour down a
+        // column inside it, left of the text.
+        for (int y = text_column_top(); i == 2 && y < Maxy && top < 0; y++)
+            if (pixel_seen(vgax(20), y) == Color_Table[lightred])
+                top = y;
+    });
+    show_w_r_scheme();
+    typing.join();
+    ASSERT_GT(top, 0);
+    ASSERT_FALSE(ink.empty());
+    for (const auto &band : ink)
+        EXPECT_FALSE(band.first < top && band.second >= top)
+            << "line at rows " << band.first << "-" << band.second << " cut at " << top;
 }
 
 } // namespace

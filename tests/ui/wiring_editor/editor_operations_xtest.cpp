@@ -25,7 +25,7 @@ protected:
         wire_each_cell_to_itself();
         cell_out_freq();
         srandom(11);
-        std::thread typing = type_keys_paced(keys);
+        paced_thread typing = type_keys_paced(keys);
         if (lattice_editor)
             show_graphic_wiring_2d_3d(1);
         else
@@ -85,7 +85,7 @@ TEST_F(EditorOperations, TheOutDegreesShownFollowAHandAndABiasedRewire)
         network_copy start = copy_network();
         bool after_hand = false, bias_kept_wiring = false, after_rewire = false;
         network_copy after_bias;
-        std::thread typing = type_keys_looking(keys, [&](size_t i) {
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i == 4) // the editor's wait after the hand rewire
                 after_hand = counts_match_wiring() && celloutfreq[0] == 6;
             if (i == 4 + bias.size()) { // after the bias dialog

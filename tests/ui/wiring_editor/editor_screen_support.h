@@ -6,12 +6,17 @@
 #pragma once
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/globals.h"
 #include "engine/model/globals.h"
 #include "engine/wiring/globals.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/window.h"
 #include "ui/screen/globals.h"
 
 class EditorScreenTest : public ScreenTest {
@@ -21,7 +26,7 @@ protected:
         ScreenTest::SetUp();
         give_rule_figures();
         secondpart = 0;
-        rules_set = 1;
+        rules_set = true;
     }
     void TearDown() override
     {
@@ -29,9 +34,32 @@ protected:
         oned = 1;
         hex2d = 0;
         regular2d_tgrid = regular2d = regular3d = 0;
-        rules_set = 0;
+        rules_set = false;
         nonlocal = 0;
         i2d = j2d = 0;
+    }
+    // Set-up lines written down the text column to row bottom, then the rows
+    // each line's ink takes, read left of the prompt box: first and last row.
+    static std::vector<std::pair<int, int>>
+    write_setup_lines(int bottom)
+    {
+        setcolor(white);
+        const int lines = (bottom - text_column_top()) / CHeight;
+        for (int j = 0; j < lines; j++) {
+            moveto(vgax(30), text_column_top() + j * CHeight);
+            outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0");
+        }
+        flush_display();
+        std::vector<std::pair<int, int>> ink;
+        for (int y = text_column_top(); y < bottom + CHeight; y++) {
+            std::vector<unsigned long> row = pixels_seen(vgax(30), y, Maxx / 2 - 1 - vgax(30), 1);
+            bool inked = std::find(row.begin(), row.end(), Color_Table[white]) != row.end();
+            if (inked && (ink.empty() || ink.back().second < y - 1))
+                ink.push_back({y, y});
+            else if (inked)
+                ink.back().second = y;
+        }
+        return ink;
     }
     // Pixels on a grid over the window above row bottom.
     static std::vector<unsigned long> samples(int bottom)
@@ -73,3 +101,4 @@ counts_match_wiring()
             return false;
     return tot_wires == wires && tot_self_links == self;
 }
+

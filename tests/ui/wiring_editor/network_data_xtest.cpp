@@ -24,7 +24,7 @@ protected:
     {
         ScreenTest::SetUp();
         ASSERT_TRUE(dir.enter("zemra-netdata"));
-        rules_set = 0;
+        rules_set = false;
         pdata = 0;
         filedata = 0;
     }
