@@ -38,7 +38,9 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     } else {
         FUZZ_CHECK(r == order_file_wrong_size || r == order_file_not_order);
-        FUZZ_CHECK(strstr(message, "cont-ret") != nullptr);
+        // A wrong size is shown as it stands; a refused order names its fault
+        // for the file error box, which adds its own key prompt.
+        FUZZ_CHECK(r == order_file_wrong_size ? strstr(message, "cont-ret") != nullptr : message[0] != 0);
         FUZZ_CHECK(std::vector<uint16_t>(seq_order, seq_order + lineL) == before);
     }
     checked_free(seq_order);

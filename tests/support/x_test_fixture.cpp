@@ -17,6 +17,7 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
@@ -31,6 +32,10 @@ bool window_open = false;
 // Read end of the key-wait signal of the window's waits, which run on the
 // test's thread.
 int ready_fd = -1;
+// The drawing colour and font the window opened with: each test draws in
+// them, whatever the test before it left on the graphics context.
+int start_colour = 0;
+font_use start_font = font_normal;
 
 // Every key typed so far is in the window's queue: the typing connection's
 // round trip has the server take the keys, the window's then reads the
@@ -159,6 +164,8 @@ ScreenTest::SetUpTestSuite()
     allocate_mem_buffers();
     open_graphics();
     register_window_hooks();
+    start_colour = getcolor();
+    start_font = font_in_use();
     window_open = true;
     // Keys go to the window under the pointer when no window manager runs;
     // the focus keeps them there when a test makes the window smaller.
@@ -178,6 +185,8 @@ ScreenTest::SetUp()
     dialogs_thread = std::this_thread::get_id();
     restore_start_state();
     setviewport(0, 0, Maxx, Maxy, 1);
+    setcolor(start_colour);
+    use_font(start_font);
     drain_input();
 }
 

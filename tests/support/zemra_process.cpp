@@ -216,8 +216,16 @@ int
 ZemraProcess::quit_by_steps(int most)
 {
     for (int i = 0; i < most && pid_ > 0; i++) {
+        // After a 'q' the program either waits for the next key or is
+        // ending; its exit can take a while (the sanitizers' leak check), so
+        // both are waited for before another 'q' is typed.
         int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        bool ended = false;
+        wait_until([&] {
+            ended = waitpid(pid_, &status, WNOHANG) == pid_;
+            return ended || waits_for_key_now();
+        });
+        if (ended) {
             pid_ = -1;
             exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             return exit_status_;

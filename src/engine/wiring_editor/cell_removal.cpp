@@ -168,7 +168,7 @@ delete_cell(uint16_t c)
 }
 
 int
-frozen_cell(uint16_t c, int rules_set)
+frozen_cell(uint16_t c, bool rules_set)
 {
     if (!rules_set || tot_only || c >= lineL || !carule)
         return 0;

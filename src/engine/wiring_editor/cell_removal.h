@@ -28,4 +28,4 @@ void delete_cell(uint16_t c);
 // c has k = 1, reads only itself, and its rule table (its own with a rule
 // mix, else table 0) is the identity (entry i is i for every value i): the
 // cell keeps its value for ever, and the editors draw no self-link for it.
-int frozen_cell(uint16_t c, int rules_set);
+int frozen_cell(uint16_t c, bool rules_set);

@@ -14,7 +14,7 @@
 // cell, the block's flags, cells and, for the 2d/3d editor, its corners.
 struct cells_in_reach {
     int editor = editor_1d;
-    int rules_set = 0; // 0 while only the wiring exists
+    bool rules_set = false; // 0 while only the wiring exists
     int cursor = 0;
     int block = 0;     // a block is marked
     int all_links = 0; // operations act on the block (with block set)

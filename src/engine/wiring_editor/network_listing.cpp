@@ -111,7 +111,7 @@ rule_fields(uint16_t c, listing_sums &sums)
 } // namespace
 
 int
-listing_kind(int rules, char second)
+listing_kind(bool rules, char second)
 {
     if (!rules || !rulemix)
         return listing_wiring;

@@ -14,7 +14,7 @@ constexpr int listing_wiring = 1, listing_rules = 2, listing_both = 3;
 
 // The kind the menu's two characters choose: the wiring unless a rule mix
 // exists; with a rule mix 'r' the rules (single k only) and 'b' both.
-int listing_kind(int rules_set, char second);
+int listing_kind(bool rules_set, char second);
 
 // The running sums of the rule rows, and W, the number of wires that
 // weighs each cell's out-degree: n * nhood with a single k, else the sum

@@ -74,7 +74,7 @@ free_untangle_buffers(untangle_buffers &work)
 }
 
 void
-untangle_wiring(uint16_t c, int rules_set, untangle_buffers &work)
+untangle_wiring(uint16_t c, bool rules_set, untangle_buffers &work)
 {
     if (tot_only || c >= lineL)
         return;

@@ -18,7 +18,7 @@ untangle_buffers allocate_untangle_buffers();
 void free_untangle_buffers(untangle_buffers &work);
 
 // Sorts cell c's inputs 0..k-1 by passes of neighbour swaps until a pass
-// swaps nothing; with a rule mix and rules_set non-zero each swap also
+// swaps nothing; with a rule mix and rules_set each swap also
 // permutes the cell's rule table. Without per-cell rules only the order of
 // the inputs changes. Nothing with tot_only.
-void untangle_wiring(uint16_t c, int rules_set, untangle_buffers &work);
+void untangle_wiring(uint16_t c, bool rules_set, untangle_buffers &work);

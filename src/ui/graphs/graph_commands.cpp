@@ -235,8 +235,6 @@ layout_file(graph_view &, char)
 // --- Settings: a four-line prompt, each row keeping its value on Return
 // and refusing an answer out of its range without a word.
 
-graph_view *settings_of = nullptr;
-
 // The answer as a number within low..high; false for Return, text that is
 // not a number, or one outside.
 bool
@@ -251,21 +249,21 @@ answer_within(double low, double high, bool whole, double &value)
 }
 
 std::string
-angle_text()
+angle_text(const graph_view &v)
 {
-    return formatted("settings: rotation angle (start=15), now %.2f degrees:", settings_of->rotation * 360 / (2 * kPi));
+    return formatted("settings: rotation angle (start=15), now %.2f degrees:", v.rotation * 360 / (2 * kPi));
 }
 
 std::string
-node_factor_text()
+node_factor_text(const graph_view &v)
 {
-    return formatted("expand/contract nodes: factor (1 to 2, start=1.2), now %.2f:", settings_of->node_factor);
+    return formatted("expand/contract nodes: factor (1 to 2, start=1.2), now %.2f:", v.node_factor);
 }
 
 std::string
-link_factor_text()
+link_factor_text(const graph_view &v)
 {
-    return formatted("expand/contract links: factor (1 to 2, start=1.1), now %.2f:", settings_of->link_factor);
+    return formatted("expand/contract links: factor (1 to 2, start=1.1), now %.2f:", v.link_factor);
 }
 
 std::string
@@ -274,54 +272,66 @@ arrow_text()
     return formatted("change arrow size: (0 to .3, start=0.07), now %.2f:", arrow_size);
 }
 
-const question kSettings[] = {
-    {nullptr, nullptr, [] { put_text(angle_text()); }, 4, 1,
-     [](int) {
-         double degrees;
-         if (answer_within(-360, 360, true, degrees))
-             settings_of->rotation = static_cast<float>(degrees * 2 * kPi / 360);
-         return answer_step::next;
-     },
-     0, answer_step::leave},
-    {nullptr, nullptr, [] { put_text(node_factor_text()); }, 4, 1,
-     [](int) {
-         double factor;
-         if (answer_within(1, 2, false, factor))
-             settings_of->node_factor = static_cast<float>(factor);
-         return answer_step::next;
-     },
-     1, answer_step::leave},
-    {nullptr, nullptr, [] { put_text(link_factor_text()); }, 4, 1,
-     [](int) {
-         double factor;
-         if (answer_within(1, 2, false, factor))
-             settings_of->link_factor = static_cast<float>(factor);
-         return answer_step::next;
-     },
-     2, answer_step::leave},
-    {nullptr, nullptr, [] { put_text(arrow_text()); }, 4, 1,
-     [](int) {
-         double size;
-         if (answer_within(0, 0.3, false, size))
-             arrow_size = static_cast<float>(size);
-         return answer_step::next;
-     },
-     3, answer_step::leave},
+using settings_question = question_row<graph_view>;
+
+// A row asking one setting of the view on the prompt's line `line`.
+constexpr settings_question
+setting_row(settings_question::setting prompt, settings_question::take take, int line)
+{
+    return settings_question::row()
+        .prompts(prompt)
+        .entry(4, numeric_entry)
+        .then(take)
+        .on_line(line)
+        .quits(answer_step::leave);
+}
+
+const settings_question kSettings[] = {
+    setting_row([](graph_view &v) { put_text(angle_text(v)); },
+                [](graph_view &v, int) {
+                    double degrees;
+                    if (answer_within(-360, 360, true, degrees))
+                        v.rotation = static_cast<float>(degrees * 2 * kPi / 360);
+                    return answer_step::next;
+                },
+                0),
+    setting_row([](graph_view &v) { put_text(node_factor_text(v)); },
+                [](graph_view &v, int) {
+                    double factor;
+                    if (answer_within(1, 2, false, factor))
+                        v.node_factor = static_cast<float>(factor);
+                    return answer_step::next;
+                },
+                1),
+    setting_row([](graph_view &v) { put_text(link_factor_text(v)); },
+                [](graph_view &v, int) {
+                    double factor;
+                    if (answer_within(1, 2, false, factor))
+                        v.link_factor = static_cast<float>(factor);
+                    return answer_step::next;
+                },
+                2),
+    setting_row([](graph_view &) { put_text(arrow_text()); },
+                [](graph_view &, int) {
+                    double size;
+                    if (answer_within(0, 0.3, false, size))
+                        arrow_size = static_cast<float>(size);
+                    return answer_step::next;
+                },
+                3),
 };
 
 graph_step
 settings(graph_view &view, char)
 {
-    settings_of = &view;
     draw_prompt_box(4);
     {
         // Room for a four-character answer after each prompt.
-        fitting_font font({angle_text() + "0000", node_factor_text() + "0000", link_factor_text() + "0000",
-                           arrow_text() + "0000"},
+        fitting_font font({angle_text(view) + "0000", node_factor_text(view) + "0000",
+                           link_factor_text(view) + "0000", arrow_text() + "0000"},
                           4);
-        ask_questions(kSettings, question_place{dialog_row, nullptr, false});
+        ask_questions(kSettings, question_place{dialog_row, nullptr, false}, view);
     }
-    settings_of = nullptr;
     return graph_step::menu;
 }
 
@@ -337,30 +347,38 @@ threshold_text()
 }
 
 const question kUnreachable[] = {
-    {nullptr, [] { suppress_u_links = 0; },
-     [] { put_text(kSuppressText); }, 1, -2,
-     [](int) {
-         if (is[0] != 'u')
-             return answer_step::finish;
-         suppress_u_links = 1;
-         return answer_step::next;
-     },
-     0, answer_step::leave},
-    {nullptr, [] { isolate_unreachable = 0; }, [] { put_text(kIsolateText); }, 1, -2,
-     [](int) {
-         isolate_unreachable = is[0] == 'i' ? 1 : 0;
-         return answer_step::next;
-     },
-     1, answer_step::leave},
-    {nullptr, nullptr,
-     [] { put_text(threshold_text()); }, 3, 1,
-     [](int) {
-         double threshold;
-         if (answer_within(0, 999, true, threshold))
-             u_threshold = static_cast<uint32_t>(threshold);
-         return answer_step::next;
-     },
-     2, answer_step::leave},
+    question::row()
+        .resets([] { suppress_u_links = 0; })
+        .prompts([] { put_text(kSuppressText); })
+        .entry(1, single_key_entry)
+        .then([](int) {
+            if (is[0] != 'u')
+                return answer_step::finish;
+            suppress_u_links = 1;
+            return answer_step::next;
+        })
+        .quits(answer_step::leave),
+    question::row()
+        .resets([] { isolate_unreachable = 0; })
+        .prompts([] { put_text(kIsolateText); })
+        .entry(1, single_key_entry)
+        .then([](int) {
+            isolate_unreachable = is[0] == 'i' ? 1 : 0;
+            return answer_step::next;
+        })
+        .on_line(1)
+        .quits(answer_step::leave),
+    question::row()
+        .prompts([] { put_text(threshold_text()); })
+        .entry(3, numeric_entry)
+        .then([](int) {
+            double threshold;
+            if (answer_within(0, 999, true, threshold))
+                u_threshold = static_cast<uint32_t>(threshold);
+            return answer_step::next;
+        })
+        .on_line(2)
+        .quits(answer_step::leave),
 };
 
 graph_step

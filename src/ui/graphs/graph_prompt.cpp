@@ -10,7 +10,6 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 
 namespace {
@@ -34,7 +33,7 @@ reaches_text_column(int rows)
 void
 remove_menu()
 {
-    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kGraphPromptSlot], 0);
+    erase_prompt_box(kGraphMenuLines);
 }
 
 fitting_font::fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows)

@@ -17,7 +17,10 @@ constexpr int kGraphWindowSlot = 3;
 constexpr int kGraphPromptSlot = 3;
 constexpr int kGraphMenuLines = 4;
 
-// The prompt area as it was under the menu.
+// The prompt area cleared of the menu. While the graph is open the area is
+// the graph's: what the screen showed there before the graph opened (a
+// field's finished progress bar) comes back when the graph closes, not
+// under a prompt shorter than the menu.
 void remove_menu();
 
 // While it lives: the screen's font scope over the lines in the prompt

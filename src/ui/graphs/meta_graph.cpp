@@ -51,7 +51,7 @@ take_links(int)
 }
 
 const question kLinksQuestion[] = {
-    {nullptr, nullptr, links_prompt, 1, -2, take_links, 0, answer_step::leave},
+    question::row().prompts(links_prompt).entry(1, single_key_entry).then(take_links).quits(answer_step::leave),
 };
 
 // Links are counted unless a forward-only run's user asks for the layout only.

@@ -572,9 +572,13 @@ histogram_options_loop(damage_record *dp)
 
 // ---- the damage dialog
 
-// What the dialog's rows work on while it is asked.
-damage_record *asked = nullptr;
-damage_limits asked_limits{};
+// What the dialog's rows work on while it is asked: the record answered and
+// the damage sizes of the run, read when the mode is chosen.
+struct damage_answers {
+    damage_record *record;
+    damage_limits limits{};
+};
+using damage_question = question_row<damage_answers>;
 
 void
 start_dialog_row(int line)
@@ -600,52 +604,72 @@ say(const std::string &text)
 }
 
 answer_step
-take_mode(int)
+take_mode(damage_answers &a, int)
 {
-    asked->mode = is[0] == 'b' ? 'b' : 'n';
-    asked_limits = damage_limits_of(lineL);
-    asked->largest = asked_limits.largest;
-    asked->smallest = asked_limits.smallest;
-    asked->columns = default_columns(asked->mode, asked_limits);
+    damage_record &d = *a.record;
+    d.mode = is[0] == 'b' ? 'b' : 'n';
+    a.limits = damage_limits_of(lineL);
+    d.largest = a.limits.largest;
+    d.smallest = a.limits.smallest;
+    d.columns = default_columns(d.mode, a.limits);
     return answer_step::next;
 }
 
 answer_step
-take_columns(int)
+take_columns(damage_answers &a, int)
 {
-    asked->columns = accepted_columns(asked->mode, asked_limits, typed_number(), asked->columns);
+    damage_record &d = *a.record;
+    d.columns = accepted_columns(d.mode, a.limits, typed_number(), d.columns);
     return answer_step::next;
 }
 
-const question kDamageQuestions[] = {
-    {nullptr, nullptr, [] { say("Damage Spread: show binned damage-b, actual sizes-def:"); }, 1, 0,
-     take_mode, 0, answer_step::leave},
-    {[] { return asked->mode == 'n'; }, nullptr,
-     [] {
-         say(formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(asked_limits),
-                       asked_limits.largest));
-     },
-     5, 1, take_columns, 1, answer_step::restart},
-    {[] { return asked->mode == 'b'; }, nullptr,
-     [] {
-         say(formatted("select no of damage bins (min %u, def %u):", asked_limits.smallest, asked->columns));
-     },
-     5, 1, take_columns, 1, answer_step::restart},
-    {nullptr, [] { asked->delay = 0; },
-     [] { say("delay damage, time-steps before damage start (def 0):"); }, 5, 1,
-     [](int) {
-         take_typed_count(&asked->delay);
-         return answer_step::next;
-     },
-     2, answer_step::restart},
-    {nullptr, [] { asked->skeleton_length = kSameStepsDefault; },
-     [] { say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault)); },
-     5, 1,
-     [](int) {
-         take_typed_count(&asked->skeleton_length);
-         return answer_step::next;
-     },
-     3, answer_step::restart},
+const damage_question kDamageQuestions[] = {
+    damage_question::row()
+        .prompts([](damage_answers &) { say("Damage Spread: show binned damage-b, actual sizes-def:"); })
+        .entry(1, text_entry)
+        .then(take_mode)
+        .quits(answer_step::leave),
+    damage_question::row()
+        .when([](const damage_answers &a) { return a.record->mode == 'n'; })
+        .prompts([](damage_answers &a) {
+            say(formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(a.limits),
+                          a.limits.largest));
+        })
+        .entry(5, numeric_entry)
+        .then(take_columns)
+        .on_line(1)
+        .quits(answer_step::restart),
+    damage_question::row()
+        .when([](const damage_answers &a) { return a.record->mode == 'b'; })
+        .prompts([](damage_answers &a) {
+            say(formatted("select no of damage bins (min %u, def %u):", a.limits.smallest, a.record->columns));
+        })
+        .entry(5, numeric_entry)
+        .then(take_columns)
+        .on_line(1)
+        .quits(answer_step::restart),
+    damage_question::row()
+        .resets([](damage_answers &a) { a.record->delay = 0; })
+        .prompts([](damage_answers &) { say("delay damage, time-steps before damage start (def 0):"); })
+        .entry(5, numeric_entry)
+        .then([](damage_answers &a, int) {
+            take_typed_count(&a.record->delay);
+            return answer_step::next;
+        })
+        .on_line(2)
+        .quits(answer_step::restart),
+    damage_question::row()
+        .resets([](damage_answers &a) { a.record->skeleton_length = kSameStepsDefault; })
+        .prompts([](damage_answers &) {
+            say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault));
+        })
+        .entry(5, numeric_entry)
+        .then([](damage_answers &a, int) {
+            take_typed_count(&a.record->skeleton_length);
+            return answer_step::next;
+        })
+        .on_line(3)
+        .quits(answer_step::restart),
 };
 
 // The four damage questions in a prompt box of four lines; false when 'q'
@@ -653,12 +677,11 @@ const question kDamageQuestions[] = {
 bool
 ask_damage_questions(damage_record *dp)
 {
-    asked = dp;
+    damage_answers answers{dp};
     draw_prompt_box(4);
-    answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row,
-                                                                    take_back_dialog_rows, false});
+    answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row, take_back_dialog_rows, false},
+                                    answers);
     erase_prompt_box(4);
-    asked = nullptr;
     return end != answer_step::leave;
 }
 

@@ -82,34 +82,40 @@ line_between(int xa, int ya, int xb, int yb)
 
 // ---- the parameter prompts ------------------------------------------------
 
-D_para *para_now = nullptr;
-int para_mode = 0;
-int para_keep = 0;
-int para_margin = 0;
-int para_last_row = -1; // the row written last, for the gap after it
+// What the parameter prompts work on while they are asked: the parameters
+// answered, the mode (0 asks maxH too), the keep answer, and where the rows
+// go in the box.
+struct para_answers {
+    D_para *para;
+    int mode;
+    int keep = 0;
+    int margin = 0;
+    int last_row = -1; // the row written last, for the gap after it
+};
+using para_question = question_row<para_answers>;
 
 enum para_row { row_maxH, row_sample, row_fuzz, row_details, row_iterations, row_step, row_keep };
 
 std::string
-para_prompt(int row)
+para_prompt(const para_answers &a, int row)
 {
     char text[80];
     switch (row) {
     case row_maxH:
-        snprintf(text, sizeof text, "maxH (now %.2f):", para_now->maxH);
+        snprintf(text, sizeof text, "maxH (now %.2f):", a.para->maxH);
         break;
     case row_sample:
-        snprintf(text, sizeof text, "sample (now %d):", para_now->sample);
+        snprintf(text, sizeof text, "sample (now %d):", a.para->sample);
         break;
     case row_fuzz:
         return "suppress fuzz-c:";
     case row_details:
         return "details-s:";
     case row_iterations:
-        snprintf(text, sizeof text, "iterations (now %d):", para_now->iterations);
+        snprintf(text, sizeof text, "iterations (now %d):", a.para->iterations);
         break;
     case row_step:
-        snprintf(text, sizeof text, "Ham steps (now=%d net=%d):", para_now->hamming_step, lineL);
+        snprintf(text, sizeof text, "Ham steps (now=%d net=%d):", a.para->hamming_step, lineL);
         break;
     default:
         return "keep-k:";
@@ -127,18 +133,19 @@ para_entry_length(int row)
 // after maxH and 1.2 after the others; "iterations" starts a line, and a
 // prompt that would pass the box's edge starts the next one.
 void
-para_start_row(int row)
+para_start_row(para_answers &a, int row)
 {
-    int width = text_pixel_width(para_prompt(row).c_str(), static_cast<int>(para_prompt(row).size())) +
+    std::string prompt = para_prompt(a, row);
+    int width = text_pixel_width(prompt.c_str(), static_cast<int>(prompt.size())) +
                 (para_entry_length(row) + 1) * CWidth;
-    int gap = static_cast<int>((para_last_row == row_maxH ? 1.5 : 1.2) * CWidth);
-    if (para_last_row < 0)
-        moveto(para_margin, 5);
+    int gap = static_cast<int>((a.last_row == row_maxH ? 1.5 : 1.2) * CWidth);
+    if (a.last_row < 0)
+        moveto(a.margin, 5);
     else if (row == row_iterations || getx + gap + width > Maxx - 5)
-        moveto(para_margin, gety + CHeight);
+        moveto(a.margin, gety + CHeight);
     else
         moverel(gap, 0);
-    para_last_row = row;
+    a.last_row = row;
     setcolor(white);
 }
 
@@ -146,22 +153,25 @@ para_start_row(int row)
 // longest: maxH (mode 0) to details on the first, iterations to keep on the
 // second; the font is chosen so that each fits the box.
 std::vector<std::string>
-para_lines()
+para_lines(const para_answers &a)
 {
     std::vector<std::string> lines(2);
-    for (int row = para_mode == 0 ? row_maxH : row_sample; row <= row_keep; row++) {
+    for (int row = a.mode == 0 ? row_maxH : row_sample; row <= row_keep; row++) {
         std::string &line = lines[row < row_iterations ? 0 : 1];
         if (!line.empty())
             line += "  ";
-        line += para_prompt(row) + std::string(static_cast<size_t>(para_entry_length(row)) + 1, 'M');
+        line += para_prompt(a, row) + std::string(static_cast<size_t>(para_entry_length(row)) + 1, 'M');
     }
     return lines;
 }
 
+// A row's prompt, placed after the one before.
+template <int row>
 void
-say_prompt(int row)
+say_prompt(para_answers &a)
 {
-    outtext(para_prompt(row).c_str());
+    para_start_row(a, row);
+    outtext(para_prompt(a, row).c_str());
 }
 
 long
@@ -173,58 +183,57 @@ typed_or(long now)
     return atol(text.c_str());
 }
 
-const question kParaRows[] = {
-    {[] { return para_mode == 0; }, nullptr, [] { say_prompt(row_maxH); }, 4, 0,
-     [](int) {
-         std::string text = entry_text();
-         double value = text.empty() ? 0 : atof(text.c_str());
-         if (value > 0 && value <= 1.0)
-             para_now->maxH = static_cast<float>(value);
-         return answer_step::next;
-     },
-     row_maxH, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_sample); }, 4, 0,
-     [](int) {
-         long value = typed_or(0);
-         if (value > 0)
-             para_now->sample = static_cast<int16_t>(value);
-         return answer_step::next;
-     },
-     row_sample, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_fuzz); }, 1, 0,
-     [](int) {
-         para_now->suppress_fuzz = is[0] == 'c';
-         return answer_step::next;
-     },
-     row_fuzz, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_details); }, 1, 0,
-     [](int) {
-         para_now->details = is[0] == 's';
-         return answer_step::next;
-     },
-     row_details, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_iterations); }, 3, 0,
-     [](int) {
-         long value = typed_or(0);
-         if (value > 0)
-             para_now->iterations = static_cast<uint16_t>(value);
-         return answer_step::next;
-     },
-     row_iterations, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_step); }, 4, 0,
-     [](int) {
-         long value = typed_or(0);
-         if (value > 0 && value < lineL)
-             para_now->hamming_step = static_cast<int16_t>(value);
-         return answer_step::next;
-     },
-     row_step, answer_step::leave},
-    {nullptr, nullptr, [] { say_prompt(row_keep); }, 1, 0,
-     [](int) {
-         para_keep = is[0] == 'k';
-         return answer_step::next;
-     },
-     row_keep, answer_step::leave},
+// The row asking `row`, its entry of the row's length.
+template <int row>
+constexpr para_question
+para_row(para_question::take take)
+{
+    return para_question::row()
+        .prompts(say_prompt<row>)
+        .entry(para_entry_length(row), text_entry)
+        .then(take)
+        .on_line(row)
+        .quits(answer_step::leave);
+}
+
+const para_question kParaRows[] = {
+    para_row<row_maxH>([](para_answers &a, int) {
+        std::string text = entry_text();
+        double value = text.empty() ? 0 : atof(text.c_str());
+        if (value > 0 && value <= 1.0)
+            a.para->maxH = static_cast<float>(value);
+        return answer_step::next;
+    }).when([](const para_answers &a) { return a.mode == 0; }),
+    para_row<row_sample>([](para_answers &a, int) {
+        long value = typed_or(0);
+        if (value > 0)
+            a.para->sample = static_cast<int16_t>(value);
+        return answer_step::next;
+    }),
+    para_row<row_fuzz>([](para_answers &a, int) {
+        a.para->suppress_fuzz = is[0] == 'c';
+        return answer_step::next;
+    }),
+    para_row<row_details>([](para_answers &a, int) {
+        a.para->details = is[0] == 's';
+        return answer_step::next;
+    }),
+    para_row<row_iterations>([](para_answers &a, int) {
+        long value = typed_or(0);
+        if (value > 0)
+            a.para->iterations = static_cast<uint16_t>(value);
+        return answer_step::next;
+    }),
+    para_row<row_step>([](para_answers &a, int) {
+        long value = typed_or(0);
+        if (value > 0 && value < lineL)
+            a.para->hamming_step = static_cast<int16_t>(value);
+        return answer_step::next;
+    }),
+    para_row<row_keep>([](para_answers &a, int) {
+        a.keep = is[0] == 'k';
+        return answer_step::next;
+    }),
 };
 
 // ---- the menus' keys ------------------------------------------------------
@@ -630,23 +639,20 @@ draw_general_graph_frame(int, int keep, short x0, short y0, short w, short h, in
 int
 get_D_para(int mode, D_para *p)
 {
-    para_now = p;
-    para_mode = mode;
-    para_keep = 0;
-    para_last_row = -1;
+    para_answers answers{p, mode};
     answer_step end;
     {
-        prompt_font font(para_lines());
-        para_margin = draw_prompt_box(kParaLines);
-        const question_place place = {para_start_row, nullptr, false};
-        end = ask_questions(kParaRows, place);
+        prompt_font font(para_lines(answers));
+        answers.margin = draw_prompt_box(kParaLines);
+        // Each prompt places itself after the one before.
+        end = ask_questions(kParaRows, question_place{nullptr, nullptr, false}, answers);
     }
     erase_prompt_box(kParaLines);
     if (end == answer_step::leave) {
         is[0] = 'q';
         return 0;
     }
-    return para_keep;
+    return answers.keep;
 }
 
 std::vector<key_help_line>

@@ -114,8 +114,9 @@ rule_tables(const rule_browser &)
 enum class menu_step { again, closes };
 using menu_key = key_row<rule_browser, menu_step>;
 
-// The two position questions of "list by position".
-rule_browser *positioned = nullptr;
+// The two position questions of "list by position", over the browser whose
+// positions they set.
+using position_question = question_row<rule_browser>;
 
 void
 start_position_row(int line)
@@ -133,15 +134,15 @@ take_position(int *position)
     return answer_step::next;
 }
 
-const question kPositionQuestions[] = {
-    question::row()
-        .prompts([] { outtext("mean entropy pos 0-255:"); })
+const position_question kPositionQuestions[] = {
+    position_question::row()
+        .prompts([](rule_browser &) { outtext("mean entropy pos 0-255:"); })
         .entry(3, numeric_entry)
-        .then([](int) { return take_position(&positioned->y_pos); }),
-    question::row()
-        .prompts([] { outtext(" standard dev pos 0-255:"); })
+        .then([](rule_browser &b, int) { return take_position(&b.y_pos); }),
+    position_question::row()
+        .prompts([](rule_browser &) { outtext(" standard dev pos 0-255:"); })
         .entry(3, numeric_entry)
-        .then([](int) { return take_position(&positioned->sd_pos); })
+        .then([](rule_browser &b, int) { return take_position(&b.sd_pos); })
         .on_line(1),
 };
 
@@ -152,10 +153,9 @@ list_rules(rule_browser &b, char)
     bool by_position = answer.size() > 1 && answer[1] == 'p';
     take_sample_bytes(b);
     if (by_position) {
-        positioned = &b;
         draw_prompt_box(2);
         answer_step end =
-            ask_questions(kPositionQuestions, question_place{start_position_row, nullptr, false});
+            ask_questions(kPositionQuestions, question_place{start_position_row, nullptr, false}, b);
         erase_prompt_box(2);
         if (end == answer_step::leave)
             return menu_step::again;

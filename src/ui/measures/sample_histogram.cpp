@@ -32,7 +32,7 @@ struct histogram_choice {
     int fallback = 64;
     bool save = false, step = false, percent = false, log_heights = false, grid = false;
 };
-histogram_choice asked;
+using histogram_question = question_row<histogram_choice>;
 
 bool
 answer_holds(char c)
@@ -58,43 +58,43 @@ take_back_histogram_rows(int line, int rows)
             start_histogram_row(l);
 }
 
-const question kHistogramQuestions[] = {
-    question::row()
-        .prompts([] {
+const histogram_question kHistogramQuestions[] = {
+    histogram_question::row()
+        .prompts([](histogram_choice &asked) {
             char text[80];
             snprintf(text, sizeof text, "freq hist, subdiv (16,32,64,..etc def=%d, max=256):",
                      asked.fallback);
             outtext(text);
         })
         .entry(3, numeric_entry)
-        .then([](int) {
+        .then([](histogram_choice &asked, int) {
             asked.subdiv = accepted_subdivision(answer_or(asked.fallback), asked.fallback);
             return answer_step::next;
         })
         .quits(answer_step::leave),
-    question::row()
-        .prompts([] { outtext("save data-d, step-s, and show %-S:"); })
+    histogram_question::row()
+        .prompts([](histogram_choice &) { outtext("save data-d, step-s, and show %-S:"); })
         .entry(3, text_entry)
-        .then([](int) {
+        .then([](histogram_choice &asked, int) {
             asked.save = answer_holds('d');
             asked.percent = answer_holds('S');
             asked.step = asked.percent || answer_holds('s');
             return answer_step::next;
         })
         .on_line(1),
-    question::row()
-        .prompts([] { outtext(" show freq log-l:"); })
+    histogram_question::row()
+        .prompts([](histogram_choice &) { outtext(" show freq log-l:"); })
         .entry(1, text_entry)
-        .then([](int) {
+        .then([](histogram_choice &asked, int) {
             asked.log_heights = is[0] == 'l';
             return answer_step::next;
         })
         .on_line(2),
-    question::row()
-        .when([] { return asked.subdiv <= 64; })
-        .prompts([] { outtext(" show grid-g:"); })
+    histogram_question::row()
+        .when([](const histogram_choice &asked) { return asked.subdiv <= 64; })
+        .prompts([](histogram_choice &) { outtext(" show grid-g:"); })
         .entry(1, text_entry)
-        .then([](int) {
+        .then([](histogram_choice &asked, int) {
             asked.grid = is[0] == 'g';
             return answer_step::next;
         })
@@ -239,12 +239,12 @@ ent_3d(rule_browser &b)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    asked = histogram_choice{};
+    histogram_choice asked;
     asked.fallback = asked.subdiv = Maxx <= 640 ? 64 : 128;
     draw_prompt_box(4);
     answer_step end = ask_questions(
         kHistogramQuestions,
-        question_place{start_histogram_row, take_back_histogram_rows, false});
+        question_place{start_histogram_row, take_back_histogram_rows, false}, asked);
     erase_prompt_box(4);
     if (end == answer_step::leave) {
         moveto(x, y);

@@ -26,9 +26,13 @@
 
 namespace {
 
-// The run whose scanning the scan question sets.
-run_iteration *scanned = nullptr;
-uint32_t scan_from = 0;
+// What the scan question works on: the run whose scanning it sets, and the
+// sample index the scan would start from.
+struct scan_answers {
+    run_iteration *run;
+    uint32_t from;
+};
+using scan_question = question_row<scan_answers>;
 
 stat_sample
 loaded_sample()
@@ -45,35 +49,35 @@ start_scan_row(int line)
 }
 
 // The scan question, and the time-steps of each block when scanning.
-const question kScanQuestions[] = {
-    question::row()
-        .prompts([] {
+const scan_question kScanQuestions[] = {
+    scan_question::row()
+        .prompts([](scan_answers &a) {
             char text[64];
             snprintf(text, sizeof text, "scan in blocks from sample index %lu -i:",
-                     static_cast<unsigned long>(scan_from));
+                     static_cast<unsigned long>(a.from));
             outtext(text);
         })
         .entry(1, text_entry)
-        .then([](int) {
+        .then([](scan_answers &a, int) {
             if (is[0] != 'i')
                 return answer_step::finish;
-            scanned->scan_sample = 1;
-            scanned->time = 0;
-            scanned->scan_length = 150;
+            a.run->scan_sample = 1;
+            a.run->time = 0;
+            a.run->scan_length = 150;
             return answer_step::next;
         })
         .quits(answer_step::finish),
-    question::row()
-        .prompts([] {
+    scan_question::row()
+        .prompts([](scan_answers &a) {
             char text[48];
-            snprintf(text, sizeof text, "  set time-steps (def %d):", scanned->scan_length);
+            snprintf(text, sizeof text, "  set time-steps (def %d):", a.run->scan_length);
             outtext(text);
         })
         .entry(3, numeric_entry)
-        .then([](int) {
-            long steps = answer_or(scanned->scan_length);
+        .then([](scan_answers &a, int) {
+            long steps = answer_or(a.run->scan_length);
             if (steps >= 1)
-                scanned->scan_length = static_cast<int16_t>(steps);
+                a.run->scan_length = static_cast<int16_t>(steps);
             return answer_step::next;
         })
         .on_line(1)
@@ -161,10 +165,9 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
         } else {
             index = sample_index_or_first(entry_leading_number(), totstatrules);
         }
-        scanned = it;
-        scan_from = index;
+        scan_answers answers{it, index};
         draw_prompt_box(2);
-        ask_questions(kScanQuestions, question_place{start_scan_row, nullptr, false});
+        ask_questions(kScanQuestions, question_place{start_scan_row, nullptr, false}, answers);
         erase_prompt_box(2);
         moveto(x, y);
     }

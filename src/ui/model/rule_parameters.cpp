@@ -49,6 +49,19 @@ rule_figure_box()
     return {Maxx / 2 - shift, vgay(27), Maxx - 2 - shift, vgay(55)};
 }
 
+figure_box_place
+revise_box()
+{
+    int shift = side_panel_shift(Maxx - 2);
+    return {vgax(330) - shift, vgay(343), Maxx - 2 - shift, Maxy};
+}
+
+int
+revise_text_left()
+{
+    return revise_box().x0 + vgax(340) - vgax(330);
+}
+
 void
 z_parameter_all(int k, int show, uint8_t *rule)
 {

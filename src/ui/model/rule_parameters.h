@@ -8,6 +8,11 @@ struct figure_box_place {
     int x0, y0, x1, y1;
 };
 figure_box_place rule_figure_box();
+// Where the box of a rule revised outside the set-up lies: the lower right
+// of the drawing area, left of a panel kept at its right.
+figure_box_place revise_box();
+// The left of the revise box's text column, ten columns in from its frame.
+int revise_text_left();
 
 // v = 2 only: writes zparam, lambda, lratio, canal, canaltotal; show draws the box.
 // With v > 2 it returns at once and changes nothing.

@@ -61,8 +61,12 @@ revise_rule_or_code(int cell)
     int8_t kind = totalistic;
     if (!tot_only)
         totalistic = rule_kind_tables;
-    draw_box(kReviseSlot, vgax(330), vgay(343), Maxx - 2, Maxy, 1, 0);
-    moveto(vgax(340), vgay(345));
+    // The box stands left of the running pattern's key panel, if one is
+    // kept, so that the panel's lines stay readable under the dialog.
+    const figure_box_place box = revise_box();
+    const int text_left = revise_text_left();
+    draw_box(kReviseSlot, box.x0, box.y0, box.x1, box.y1, 1, 0);
+    moveto(text_left, vgay(345));
     if (!tot_only) {
         outtext("totalistic: tcode-t kcode-k (rule-def):");
         input_string(1, text_entry);
@@ -70,9 +74,9 @@ revise_rule_or_code(int cell)
                      : is[0] == 'k' ? rule_kind_kcodes
                                     : rule_kind_tables;
     }
-    moveto(vgax(340), vgay(345) - CHeight);
+    moveto(text_left, vgay(345) - CHeight);
     float keep_xtext = xtext;
-    xtext = static_cast<float>(vgax(340)) / CWidth;
+    xtext = static_cast<float>(text_left) / CWidth;
     bool own_row = rulemix || (outer_tot && cell < value_range);
     int which = own_row ? cell : Maxu;
     if (totalistic == rule_kind_tables)
@@ -80,7 +84,7 @@ revise_rule_or_code(int cell)
     else
         select_t_v_code(1, 1, totalistic == rule_kind_tcodes ? cacode : v_code, carule, 1, which);
     xtext = keep_xtext;
-    putimage(vgax(330), vgay(343), &boximage[kReviseSlot], 3);
+    putimage(box.x0, box.y0, &boximage[kReviseSlot], 3);
     freeimage(&boximage[kReviseSlot]);
     if (!tot_only) {
         int row = rulemix ? cell : 0;

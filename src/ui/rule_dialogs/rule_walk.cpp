@@ -13,6 +13,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/rule_makers.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/rule_parameters.h"
 #include "ui/rule_dialogs/rule_dialog.h"
 #include "ui/rule_dialogs/rule_revision.h"
 #include "ui/rules/hex_readout.h"
@@ -60,17 +61,19 @@ clear_menu_background(int mode)
             value_range == 2 ? Maxy - vgay(50) : Maxy);
         return;
     }
-    putimage(vgax(330), vgay(343), &boximage[5], 3);
-    draw_box(-1, vgax(330), vgay(343), Maxx - 2, Maxy, 1, 0);
-    moveto(vgax(340), gety);
+    const figure_box_place box = revise_box();
+    putimage(box.x0, box.y0, &boximage[5], 3);
+    draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
+    moveto(revise_text_left(), gety);
 }
 
-// The last column a menu line may reach: inside the revise box's frame at
-// the window's right edge, which the set-up's text column ends at too.
+// The last column a menu line may reach: inside the revise box's frame,
+// which ends at the window's right edge as the set-up's text column does
+// unless a key panel is kept there.
 int
 menu_right()
 {
-    return Maxx - 2 - 3;
+    return revise_box().x1 - 3;
 }
 
 } // namespace

@@ -62,7 +62,8 @@ edit_entry(char *line, int &len, int key, int max, int mode)
         return entry_step::finished;
     }
     if (mode == arrow_entry && is_arrow(key)) {
-        line[len] = kKeyReturn;
+        if (len < kInputLineSize)
+            line[len] = kKeyReturn;
         // The arrow's slot lies inside longer text, which it must not overwrite.
         if (len < kArrowSlot)
             line[kArrowSlot] = static_cast<char>(key);
@@ -72,7 +73,7 @@ edit_entry(char *line, int &len, int key, int max, int mode)
         len--;
         return entry_step::erased;
     }
-    if (len < max && len < kInputLineSize && mode_accepts(mode, key)) {
+    if (len >= 0 && len < max && len < kInputLineSize && mode_accepts(mode, key)) {
         line[len++] = static_cast<char>(key);
         return entry_step::stored;
     }

@@ -61,6 +61,21 @@ key_help(int kind)
                : "(rotate-l/r another-n density-s Z-u/d comp-m goback-q accept-ret)";
 }
 
+// Whether the text column in use is the revise box's.
+bool
+in_revise_box()
+{
+    return xtext == static_cast<float>(revise_text_left()) / CWidth;
+}
+
+// The last column the text column in use may reach: inside the revise
+// box's frame (left of a kept key panel) or the window's edge.
+int
+text_right()
+{
+    return in_revise_box() ? revise_box().x1 - 3 : Maxx - 5;
+}
+
 // Right edge of the readouts for the text column in use.
 int
 readout_edge(int kind, int k)
@@ -68,12 +83,12 @@ readout_edge(int kind, int k)
     int x;
     if (xtext == static_cast<float>(vgax(50)) / CWidth)
         x = vgax(330);
-    else if (xtext == static_cast<float>(vgax(340)) / CWidth)
-        x = Maxx - 5;
+    else if (in_revise_box())
+        x = text_right();
     else
         x = static_cast<int>(CWidth * xtext + vgax(280));
     if (value_range > 2 || (kind == 1 && k > 9) || (kind == 0 && lineL > 1024))
-        x = Maxx - 5;
+        x = text_right();
     return x;
 }
 
@@ -145,10 +160,15 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
         snprintf(text, sizeof text, "%s%u/%u=%.3f%%, bias=%.3f%%", label, count, entries, share,
                  static_cast<double>(bias_density));
     }
+    // A long line (a block seed of a wide network) takes a smaller font where
+    // it would pass its box and the window's edge, whose cut glyphs would
+    // stay there after the box.
+    const figure_box_place box = density_box();
+    const int room = kind == 0 ? prompt_box_text_room() : box.x1 - box.x0 - 6;
+    font_while font({text}, room, {set_medium_font, set_small_font});
     if (kind == 0) {
         draw_prompt_box(1);
     } else {
-        figure_box_place box = density_box();
         draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
         moveto(box.x0 + 3, box.y0 + 1);
     }
@@ -201,7 +221,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         // smaller font when it would run past the box, with room left for
         // the cursor after it.
         std::string help = std::string(key_help(kind)) + "00";
-        font_while font({help}, Maxx - 5 - text_x, {set_medium_font, set_small_font});
+        font_while font({help}, text_right() - text_x, {set_medium_font, set_small_font});
         outtext(key_help(kind));
     }
     std::optional<pixels_under_boxes> under_boxes;

@@ -8,9 +8,11 @@
 // engine/wiring_editor/editor_1d_layout.h; draws with graphics_1d.h and
 // spread_1d.h. The key operations it shares with the 2d/3d editor, over
 // the cursor cell or the block, are editor_operations.h, its information
-// line and shared prompt pieces editor_texts.h, its key wait
-// editor_key_loop.h; its own are the cursor moves, the block dialog, the
-// spread, untangling and deleting a cell. Start at show_graphic_wiring_1d;
+// line and shared prompt pieces editor_texts.h, its key wait and the row
+// actions both tables use (the all-links toggle, learning, the network
+// data menu, over the hooks of its session) editor_key_loop.h; its own are
+// the cursor moves, the block dialog, the spread, untangling and deleting
+// a cell. Start at show_graphic_wiring_1d;
 // the key table is at kEditorKeys.
 #include "ui/wiring_editor/editor_1d.h"
 
@@ -32,7 +34,6 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
-#include "ui/storage/globals.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
@@ -41,8 +42,6 @@
 
 namespace {
 
-// Prompt image slot saved under the editor's six-line prompt.
-constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = kEditorPromptLines;
 
 // The drawing region's layout, in vgax/vgay units: kRegionGap under the
@@ -58,18 +57,27 @@ constexpr int kRowLabelLineFrom = 5, kRowLabelLineTo = 20;
 
 // The editor while it runs. The public state is what the prompt and the
 // keys in force read; the rest is the picture and the turn's bookkeeping.
-struct editor_session {
+// The shared rows' hooks (editor_key_loop.h) follow the key operations.
+struct editor_session : editor_session_core {
+    static constexpr int kind = editor_1d;
+    // Every key that may change the wiring recounts the out-degrees and
+    // makes the picture of all links out of date itself, so that what is
+    // shown matches the wiring even when the end of the turn passes over a
+    // change (after learning that changed nothing).
+    static constexpr unsigned kRewireEffects = kRewires | new_links;
     editor_1d_state s;
-    int all_links = 0;  // operations on the block; the block's (or all) links drawn
     int pseudo = 0;     // links as straight lines
     int spread = 0;     // spread asked for: 0 none, 1 inputs, 2 outputs
     bool links_valid = false; // the saved picture of all links is up to date
     bool restart = false;     // a delete: set up again for the new size
-    bool learning_used = false;
-    int learning_result = 0;
     editor_1d_picture pic;
     image_slot region_under = 0;  // the screen under the drawing region
     image_slot links_picture = 0; // the rows with every link of the block, time-step
+
+    cells_in_reach reach() const;
+    void after_effects(unsigned effects);
+    void take_placed_part(const placed_part &part);
+    int sculpt_over_screen();
 };
 
 // ---- Set-up and drawing of a turn -----------------------------------------
@@ -95,7 +103,7 @@ one_d()
 // design's places would take the region into the rule box, the rows or
 // the ring move up by as much.
 void
-lay_out_region(editor_1d_picture &pic, int rules_set)
+lay_out_region(editor_1d_picture &pic, bool rules_set)
 {
     layout_scale scale = kWindowScale;
     scale.maxx = Maxx;
@@ -127,12 +135,6 @@ lay_out_region(editor_1d_picture &pic, int rules_set)
     if (pic.x1 >= Maxx / 2)
         pic.y0 = std::max(pic.y0, under_prompt);
     pic.y1 = std::min(lowest, static_cast<int>(r.cy + r.radius) + margin);
-}
-
-int
-cursor_colour()
-{
-    return bground == 'w' ? white : lightred;
 }
 
 // The upper row (4 pixels high) and the lower row (4 pixels, or each cell
@@ -289,7 +291,7 @@ draw_turn(editor_session &e)
     }
     if (e.all_links)
         draw_all_links(e);
-    setcolor(cursor_colour());
+    setcolor(editor_cursor_colour());
     if (pic.layout == layout_time_step) {
         draw_1d_links(pic.rows, e.pseudo, e.s.rules_set, static_cast<uint16_t>(e.s.cursor));
     } else {
@@ -311,17 +313,9 @@ draw_prompt(const editor_session &e)
 // The cells the shared operations reach: the cursor cell, or the block
 // when both the block flag and the all-links flag are set.
 cells_in_reach
-reach_of(const editor_session &e)
+editor_session::reach() const
 {
-    cells_in_reach reach;
-    reach.editor = editor_1d;
-    reach.rules_set = e.s.rules_set;
-    reach.cursor = e.s.cursor;
-    reach.block = e.s.block;
-    reach.all_links = e.all_links;
-    reach.low = e.s.low;
-    reach.high = e.s.high;
-    return reach;
+    return reach_in_state(kind, s, all_links);
 }
 
 template <cursor_move Move>
@@ -396,12 +390,6 @@ define_block(editor_session &e, char)
 }
 
 void
-toggle_all_links(editor_session &e, char)
-{
-    e.all_links = !e.all_links;
-}
-
-void
 toggle_pseudo(editor_session &e, char)
 {
     e.pseudo = !e.pseudo;
@@ -421,7 +409,7 @@ untangle(editor_session &e, char)
     draw_prompt_box(1);
     setcolor(white);
     char text[96];
-    cells_in_reach reach = reach_of(e);
+    cells_in_reach reach = e.reach();
     if (reach.block_mode())
         snprintf(text, sizeof text, "untangle 1d wiring:  block %d-%d -b, all-a, single cell-(def):",
                  e.s.low, e.s.high);
@@ -461,74 +449,51 @@ delete_cursor_cell(editor_session &e, char)
 // the prompt and the picture: the sculpting's prompt boxes are shorter than
 // the editor's, whose last lines showed beneath them); the editor's picture
 // is put back afterwards, and its prompt at the end of the turn.
-void
-learn(editor_session &e, char)
+int
+editor_session::sculpt_over_screen()
 {
-    const editor_1d_picture &pic = e.pic;
-    e.learning_result =
-        learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &e.region_under, kPromptSlot);
-    e.learning_used = true;
+    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under, kEditorPromptSlot);
 }
 
-// The network data menu; a load that placed a smaller network makes the
-// placed part the block.
+// A placed load's block: its cells from the first one placed, as many as
+// the part holds, up to the last cell.
 void
-network_data(editor_session &e, char)
+editor_session::take_placed_part(const placed_part &part)
 {
-    if (!load_network_data(kPromptLines))
-        return;
-    int size = file_dim == 1 ? file_i
-               : file_dim == 2 ? file_i * file_j
-                               : file_i * file_j * file_h;
-    if (file_dim >= 1 && file_dim <= 3 && size > 0) {
-        e.s.low = file_starti;
-        e.s.high = std::min(n_cells() - 1, e.s.low + size - 1);
+    int size = part.dim == 1 ? part.i : part.dim == 2 ? part.i * part.j : part.i * part.j * part.h;
+    if (part.dim >= 1 && part.dim <= 3 && size > 0) {
+        s.low = part.start_i;
+        s.high = std::min(n_cells() - 1, s.low + size - 1);
     }
-    e.s.block = e.all_links = 1;
-    e.links_valid = false;
+    links_valid = false;
+}
+
+// A key that may change the wiring makes the picture of all links out of
+// date.
+void
+editor_session::after_effects(unsigned effects)
+{
+    if (effects & new_links)
+        links_valid = false;
 }
 
 // ---- The key table ---------------------------------------------------------
 
-// Every key that may change the wiring recounts the out-degrees and makes
-// the picture of all links out of date itself, so that what is shown
-// matches the wiring even when the end of the turn passes over a change
-// (after learning that changed nothing).
-constexpr unsigned kEdits = kRewires | new_links;
-
-template <void (*Operation)(editor_session &, char), unsigned Effects>
-void
-act(editor_session &e, char key)
-{
-    Operation(e, key);
-    apply_key_effects(Effects);
-    if (Effects & new_links)
-        e.links_valid = false;
-}
-
-// A shared operation over the cells in reach, as a row's action.
-template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
-void
-act_on_cells(editor_session &e, char key)
-{
-    Operation(reach_of(e), key);
-    apply_key_effects(Effects);
-    if (Effects & new_links)
-        e.links_valid = false;
-}
+// What a key of this editor's own that may change the wiring does besides.
+constexpr unsigned kEdits = editor_session::kRewireEffects;
 
 using editor_key = key_row<editor_session, void>;
 
 bool
-rules_set_is_1(const editor_session &e)
+rules_are_set(const editor_session &e)
 {
-    return e.s.rules_set != 0;
+    return e.s.rules_set;
 }
 
 bool
 learning_offered(const editor_session &e)
 {
-    return rules_set_is_1(e) && !tot_only;
+    return rules_are_set(e) && !tot_only;
 }
 
 bool
@@ -554,7 +519,7 @@ network_2d(const editor_session &)
 bool
 can_kill(const editor_session &e)
 {
-    return rules_set_is_1(e) && rulemix && nonlocal == 1;
+    return rules_are_set(e) && rulemix && nonlocal == 1;
 }
 
 // Delete: as kill, on a 1d network of more than one cell before its first
@@ -563,12 +528,6 @@ bool
 can_delete(const editor_session &e)
 {
     return can_kill(e) && !secondpart && one_d() && n_cells() > 1;
-}
-
-std::string
-heading_help(const editor_session &e)
-{
-    return editor_heading(editor_1d, e.s.rules_set);
 }
 
 std::string
@@ -589,13 +548,7 @@ all_links_help(const editor_session &e)
 std::string
 rewire_heading(const editor_session &e)
 {
-    return rewire_heading_text(1, reach_of(e));
-}
-
-std::string
-change_k_help(const editor_session &e)
-{
-    return change_k_text(e.s.cursor);
+    return rewire_heading_text(1, e.reach());
 }
 
 std::string
@@ -610,10 +563,7 @@ rule_help(const editor_session &)
     return tot_only ? "rule: Save/rev-S/v" : "rule: Save/rev/trans-S/v/t";
 }
 
-constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
 constexpr char kLeftKeys[] = {static_cast<char>(kKeyLeft), static_cast<char>(kKeyErase), 0};
-constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
-constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // One row per key: the prompt piece naming it, when it is offered (and so
 // acts), and what it does with its effects. A row without a piece of its
@@ -626,35 +576,35 @@ const editor_key kEditorKeys[] = {
     editor_key::on(kDownKey).does(act<move<cursor_move::down>, no_effect>),
 
     editor_key::on("b").help("\nblock-b ").does(act<define_block, new_links>),
-    editor_key::on("g").help(all_links_help).does(act<toggle_all_links, no_effect>),
+    editor_key::on("g").help(all_links_help).does(act<toggle_all_links<editor_session>, no_effect>),
     editor_key::on("p").help(" pseudo-p, ").does(act<toggle_pseudo, no_effect>),
     editor_key::on("io").help("in/out-i/o").does(act<ask_spread, no_effect>),
     editor_key::on("z").help(" avZ-z").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn, changes>),
+    editor_key::on("l").help(" learn-l").when(learning_offered).does(act<learn<editor_session>, changes>),
 
     editor_key::on("").help(rewire_heading),
     editor_key::on("u").help("untange-u").when(network_1d).does(act<untangle, kEdits>),
-    editor_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kEdits>),
-    editor_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kEdits>),
-    editor_key::on("R").does(act_on_cells<weighted_rewire, kEdits>),
-    editor_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
-    editor_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kEdits>),
+    kHandRow<editor_session>,
+    kRandomRow<editor_session>,
+    kWeightedRow<editor_session>,
+    kBiasRow<editor_session>,
+    kLocal1dRow<editor_session>,
     editor_key::on("2").help(" 2d-2").when(network_2d).does(act_on_cells<local_lattice_rewire, kEdits>),
-    editor_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kEdits>),
+    kLocal3dRow<editor_session>,
 
     editor_key::on("").help("\n"),
-    editor_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kEdits>),
+    kChangeKRow<editor_session>,
     editor_key::on("K").help(kill_help).when(can_kill).does(act_on_cells<kill_cell, kEdits>),
     editor_key::on("d").when(can_delete).does(act<delete_cursor_cell, kEdits>),
-    editor_key::on("S").help(rule_help).when(rules_set_is_1).does(act_on_cells<save_rule, no_effect>),
-    editor_key::on("v").when(rules_set_is_1).does(act_on_cells<revise_rule, no_effect>),
+    editor_key::on("S").help(rule_help).when(rules_are_set).does(act_on_cells<save_rule, no_effect>),
+    editor_key::on("v").when(rules_are_set).does(act_on_cells<revise_rule, no_effect>),
     editor_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     editor_key::on("D").help(", Derrida-D").when(rules).does(act_on_cells<derrida, no_effect>),
 
-    editor_key::on("f").help("\nfile/data-f ").does(act<network_data, no_effect>),
-    editor_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
-    editor_key::on("q").help(", reset-q"),
-    editor_key::on("\r").help(" cont-ret:"),
+    editor_key::on("f").help("\nfile/data-f ").does(act<network_data<editor_session>, no_effect>),
+    kHistogramRow<editor_session>,
+    kResetRow<editor_session>,
+    kContinueRow<editor_session>,
 };
 
 // ---- Set-up, turn and end -------------------------------------------------
@@ -662,7 +612,7 @@ const editor_key kEditorKeys[] = {
 void
 set_up(editor_session &e)
 {
-    get_prompt_box(kPromptSlot, kPromptLines);
+    save_under_editor_prompt();
     e.s.step = up_down_step(n_cells());
     lay_out_region(e.pic, e.s.rules_set);
     getimage(e.pic.x0, e.pic.y0, e.pic.x1, e.pic.y1, &e.region_under);
@@ -676,8 +626,7 @@ put_back(editor_session &e)
 {
     putimage(e.pic.x0, e.pic.y0, &e.region_under, 0);
     freeimage(&e.region_under);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    put_back_under_editor_prompt();
     if (e.links_picture)
         freeimage(&e.links_picture);
     e.links_valid = false;
@@ -690,8 +639,7 @@ void
 end_turn(editor_session &e)
 {
     draw_prompt(e);
-    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing) {
+    if (e.turn_changed_wiring()) {
         mark_wiring_general();
         cell_out_freq();
         // Any change of the wiring, by whichever key, makes the picture
@@ -722,20 +670,13 @@ editor_1d_keys()
 }
 
 std::vector<std::string>
-editor_1d_prompt_lines(int low, int high, int cursor, int step, int rules_set, int block)
+editor_1d_prompt_lines(int low, int high, int cursor, int step, bool rules_set, int block)
 {
-    editor_1d_state s;
-    s.low = low;
-    s.high = high;
-    s.cursor = cursor;
-    s.step = step;
-    s.rules_set = rules_set;
-    s.block = block;
-    return help_lines(editor_1d_help(s));
+    return help_lines(editor_1d_help(editor_1d_state{{rules_set, block, low, high, cursor}, step}));
 }
 
 editor_1d_picture
-editor_1d_layout_now(int layout, int rules_set)
+editor_1d_layout_now(int layout, bool rules_set)
 {
     editor_1d_picture pic;
     pic.layout = layout == layout_circle ? layout_circle : layout_time_step;
@@ -744,9 +685,9 @@ editor_1d_layout_now(int layout, int rules_set)
 }
 
 void
-show_graphic_wiring_1d(int layout, int rules_set)
+show_graphic_wiring_1d(int layout, bool rules_set)
 {
-    if (lineL == 0 || !wiring || !nhoodm)
+    if (!editor_can_open())
         return;
     editor_session e;
     e.pic.layout = layout == layout_circle ? layout_circle : layout_time_step;

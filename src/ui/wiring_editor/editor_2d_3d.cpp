@@ -11,8 +11,9 @@
 // oblique_frames.h. The key operations it shares with the 1d editor, over
 // the cursor cell or the cells of the block inside its corners, are
 // editor_operations.h, its information line and shared prompt pieces
-// editor_texts.h, its key wait editor_key_loop.h; its own are the cursor
-// and picture moves, the sizes, the link modes, the hexagonal toggle and
+// editor_texts.h, its key wait and the row actions both tables use (the
+// all-links toggle, learning, the network data menu, over the hooks of its
+// session) editor_key_loop.h; its own are the cursor and picture moves, the sizes, the link modes, the hexagonal toggle and
 // the block dialog. Start at show_graphic_wiring_2d_3d; the key table is
 // at kLatticeKeys.
 #include "ui/wiring_editor/editor_2d_3d.h"
@@ -28,6 +29,8 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/lattice_editor.h"
+#include "ui/graphs/block_dialog.h"
+#include "ui/graphs/graph_prompt.h"
 #include "ui/model/oblique_frames.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
@@ -35,7 +38,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
-#include "ui/storage/globals.h"
 #include "ui/wiring_editor/editor_key_loop.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/editor_texts.h"
@@ -43,10 +45,9 @@
 
 namespace {
 
-// Prompt image slot under the six-line prompt; box slots of the
-// information strip, the clean picture and the editor's region.
-constexpr int kPromptSlot = 3;
 constexpr int kPromptLines = kEditorPromptLines;
+// Box slots of the information strip, the clean picture and the editor's
+// region.
 constexpr int kStripSlot = 3;
 constexpr int kPictureSlot = 6;
 constexpr int kRegionSlot = 7;
@@ -73,11 +74,13 @@ constexpr int kTickFrom = 5, kTickTo = 10, kLabelFrom = 12;
 
 // The editor while it runs: the state the prompt and the keys in force
 // read, then the picture and the turn's bookkeeping.
-struct lattice_session {
+// The shared rows' hooks (editor_key_loop.h) follow the key operations.
+struct lattice_session : editor_session_core {
+    static constexpr int kind = editor_2d_3d;
+    static constexpr unsigned kRewireEffects = kRewires;
     editor_2d_3d_state s;
     lattice_cursor cur;
     block_corners box;
-    int all_links = 0;
     int block_dim = 2;
     link_display links;
     lattice_picture pic;
@@ -86,25 +89,22 @@ struct lattice_session {
     float pending_base = 0;
     bool commit = false;  // the pending base line is taken at the next picture
     bool redraw = false;  // the next turn rebuilds the picture
-    bool learning_used = false;
-    int learning_result = 0;
     // The saved regions: the information strip and the editor's region.
     int strip_x0 = 0, strip_y0 = 0, strip_x1 = 0, strip_y1 = 0;
     int region_x0 = 0, region_y0 = 0, region_x1 = 0, region_y1 = 0;
     bool regions_saved = false;
     bool first_picture = true;
+
+    cells_in_reach reach() const;
+    void after_effects(unsigned) {}
+    void take_placed_part(const placed_part &part);
+    int sculpt_over_screen();
 };
 
 int
 n_cells()
 {
     return lineL;
-}
-
-int
-cursor_colour()
-{
-    return bground == 'w' ? white : lightred;
 }
 
 int
@@ -269,7 +269,7 @@ draw_picture(lattice_session &e)
         e.cur = cursor_of_cell(first_cursor_cell(n_cells(), p.shape, outer_tot), p.shape);
         e.first_picture = false;
     }
-    e.links.cursor = cursor_colour();
+    e.links.cursor = editor_cursor_colour();
     e.redraw = false;
 }
 
@@ -322,17 +322,11 @@ mark_cursor_in_frame(const lattice_session &e)
 // the block flag and the all-links flag are set, the block's cells inside
 // its corners.
 cells_in_reach
-reach_of(const lattice_session &e)
+lattice_session::reach() const
 {
-    cells_in_reach reach;
-    reach.editor = editor_2d_3d;
-    reach.rules_set = e.s.rules_set;
-    reach.cursor = current_cell(e);
-    reach.block = e.s.block;
-    reach.all_links = e.all_links;
-    reach.low = e.s.low;
-    reach.high = e.s.high;
-    reach.box = e.box;
+    cells_in_reach reach = reach_in_state(kind, s, all_links);
+    reach.cursor = current_cell(*this);
+    reach.box = box;
     return reach;
 }
 
@@ -350,7 +344,7 @@ draw_turn(lattice_session &e)
         mark_cursor_in_frame(e);
     }
     // The block's cells from the high one down.
-    std::vector<uint16_t> block = block_cells_inside(reach_of(e));
+    std::vector<uint16_t> block = block_cells_inside(e.reach());
     for (auto c = block.rbegin(); c != block.rend(); ++c)
         draw_2d_3d_links(*c, e.pic, e.links);
     draw_2d_3d_links(static_cast<uint16_t>(current_cell(e)), e.pic, e.links);
@@ -360,25 +354,18 @@ draw_turn(lattice_session &e)
 
 constexpr int kBlockLines = 4;
 
-// The block under definition: the dialog's rows write here.
+// The block under definition: the dialog's first rows write here, the
+// corner rows into its ends (block_dialog.h).
 struct block_answers {
     lattice_shape shape;
     int n = 0;
     int dim = 2;
-    lattice_cursor cursor;
-    int cursor_cell = 0, cursor_h = 0, cursor_j3 = 0;
-    int low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    int cursor_cell = 0;
+    lattice_block_ends ends;
     int low_cell = 0, high_cell = 0;
     bool single = false, whole = false;
-    int margin = 0, top = 0;
 };
-block_answers answers;
-
-void
-block_row(int line)
-{
-    moveto(answers.margin, answers.top + line * CHeight);
-}
+using block_question = question_row<block_answers>;
 
 void
 put(const char *format, ...) __attribute__((format(printf, 1, 2)));
@@ -393,135 +380,115 @@ put(const char *format, ...)
 }
 
 bool
-asks_cells()
+asks_cells(const block_answers &a)
 {
-    return !answers.single && !answers.whole && answers.shape.dim == 1;
-}
-
-bool
-asks_corners()
-{
-    return !answers.single && !answers.whole && answers.shape.dim > 1;
-}
-
-bool
-asks_layers()
-{
-    return asks_corners() && answers.shape.dim == 3;
+    return !a.single && !a.whole && a.shape.dim == 1;
 }
 
 void
-dimension_prompt()
+dimension_prompt(block_answers &a)
 {
-    block_row(0);
-    put("%dd block-%d, all-a single cell-def:", answers.shape.dim, answers.shape.dim);
+    dialog_row(0);
+    put("%dd block-%d, all-a single cell-def:", a.shape.dim, a.shape.dim);
 }
 
 answer_step
-take_dimension(int)
+take_dimension(block_answers &a, int)
 {
     char key = is[0];
     if (key == kKeyReturn) {
-        answers.single = true;
+        a.single = true;
         return answer_step::finish;
     }
     if (key == 'a') {
-        answers.whole = true;
+        a.whole = true;
         return answer_step::finish;
     }
-    if (key == '1' || key == '2' || (key == '3' && answers.shape.dim == 3))
-        answers.dim = key - '0';
+    if (key == '1' || key == '2' || (key == '3' && a.shape.dim == 3))
+        a.dim = key - '0';
     return answer_step::next;
 }
 
 void
-low_cell_prompt()
+low_cell_prompt(block_answers &a)
 {
-    block_row(1);
-    put("%dd block (0-%d, def %d), low:", answers.dim, answers.n - 1, answers.cursor_cell);
+    dialog_row(1);
+    put("%dd block (0-%d, def %d), low:", a.dim, a.n - 1, a.cursor_cell);
 }
 
 answer_step
-take_low_cell(int)
+take_low_cell(block_answers &a, int)
 {
-    answers.low_cell = corner_entry(answer_or(-1), answers.n - 1, answers.cursor_cell);
+    a.low_cell = corner_entry(answer_or(-1), a.n - 1, a.cursor_cell);
     return answer_step::next;
 }
 
 answer_step
-take_high_cell(int)
+take_high_cell(block_answers &a, int)
 {
     long typed = answer_or(-1);
-    int high = corner_entry(typed, answers.n - 1, answers.n - 1);
-    answers.high_cell = high < answers.low_cell ? answers.n - 1 : high;
+    int high = corner_entry(typed, a.n - 1, a.n - 1);
+    a.high_cell = high < a.low_cell ? a.n - 1 : high;
     return answer_step::next;
 }
 
 // The largest value of each axis.
 int
-axis_max(int axis)
+axis_max(const lattice_shape &s, int axis)
 {
-    const lattice_shape &s = answers.shape;
     if (s.dim == 3)
         return (axis == 0 ? s.i3d : axis == 1 ? s.j3d : s.h3d) - 1;
     return (axis == 0 ? s.width : s.height) - 1;
 }
 
-template <int axis, bool high>
-void
-corner_prompt()
-{
-    const bool cube = answers.shape.dim == 3;
-    if (axis == 0 && !high) {
-        block_row(1);
-        if (cube)
-            put("%dd block (this=%d,%d,%d max=%d,%d,%d)", answers.dim, answers.cursor.i,
-                answers.cursor_j3, answers.cursor_h, axis_max(0), axis_max(1), axis_max(2));
-        else
-            put("%dd block (this=%d,%d max=%d,%d)", answers.dim, answers.cursor.i, answers.cursor.j,
-                axis_max(0), axis_max(1));
-    }
-    if (axis == 0) {
-        block_row(high ? 3 : 2);
-        const int *d = high ? answers.high : answers.low;
-        if (cube)
-            put("%s corner (def %d,%d,%d)", high ? "high" : "low", d[0], d[1], d[2]);
-        else
-            put("%s corner (def %d,%d)", high ? "high" : "low", d[0], d[1]);
-    }
-    const char *axes[3] = {" i:", " j:", " h:"};
-    outtext(axes[axis]);
-}
-
-template <int axis, bool high>
-answer_step
-take_corner(int)
-{
-    int *ends = high ? answers.high : answers.low;
-    ends[axis] = corner_entry(answer_or(-1), axis_max(axis), ends[axis]);
-    return answer_step::next;
-}
-
-const question kBlockQuestions[] = {
-    question::row().prompts(dimension_prompt).entry(1, single_key_entry).then(take_dimension)
+// The first line and a 1d block's range; the corners of a 2d or 3d block
+// are asked after them.
+const block_question kBlockQuestions[] = {
+    block_question::row()
+        .prompts(dimension_prompt)
+        .entry(1, single_key_entry)
+        .then(take_dimension)
         .quits(answer_step::leave),
-    question::row().when(asks_cells).prompts(low_cell_prompt).entry(5, numeric_entry)
-        .then(take_low_cell).on_line(1).quits(answer_step::leave),
-    question::row().when(asks_cells).prompts([] { outtext(" high:"); }).entry(5, numeric_entry)
-        .then(take_high_cell).on_line(1).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<0, false>).entry(4, numeric_entry)
-        .then(take_corner<0, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<1, false>).entry(4, numeric_entry)
-        .then(take_corner<1, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_layers).prompts(corner_prompt<2, false>).entry(4, numeric_entry)
-        .then(take_corner<2, false>).on_line(2).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<0, true>).entry(4, numeric_entry)
-        .then(take_corner<0, true>).on_line(3).quits(answer_step::leave),
-    question::row().when(asks_corners).prompts(corner_prompt<1, true>).entry(4, numeric_entry)
-        .then(take_corner<1, true>).on_line(3).quits(answer_step::leave),
-    question::row().when(asks_layers).prompts(corner_prompt<2, true>).entry(4, numeric_entry)
-        .then(take_corner<2, true>).on_line(3).quits(answer_step::leave),
+    block_question::row()
+        .when(asks_cells)
+        .prompts(low_cell_prompt)
+        .entry(5, numeric_entry)
+        .then(take_low_cell)
+        .on_line(1)
+        .quits(answer_step::leave),
+    block_question::row()
+        .when(asks_cells)
+        .prompts([](block_answers &) { outtext(" high:"); })
+        .entry(5, numeric_entry)
+        .then(take_high_cell)
+        .on_line(1)
+        .quits(answer_step::leave),
 };
+
+// The corners' defaults around the cursor: on a 3d lattice the cursor's
+// layer between the whole first two axes, on a 2d one its row.
+lattice_block_ends
+corner_defaults(const lattice_session &e)
+{
+    const lattice_shape &sh = e.pic.shape;
+    lattice_block_ends ends;
+    ends.axes = sh.dim == 3 ? 3 : 2;
+    for (int c = 0; c < 3; c++)
+        ends.most[c] = axis_max(sh, c);
+    if (sh.dim == 3) {
+        int j3 = e.cur.j % sh.j3d, h = e.cur.j / sh.j3d;
+        const int place[3] = {e.cur.i, j3, h};
+        std::copy(place, place + 3, ends.this_place);
+        ends.low[2] = ends.high[2] = h;
+        ends.high[0] = sh.i3d - 1;
+        ends.high[1] = sh.j3d - 1;
+    } else {
+        ends.this_place[0] = e.cur.i;
+        ends.this_place[1] = e.cur.j;
+        ends.low[1] = ends.high[1] = e.cur.j;
+    }
+    return ends;
+}
 
 // The block dialog: the whole network, a block of cells (1d) or of
 // corners (2d, 3d) with the defaults of the shape, or the single cursor
@@ -529,27 +496,21 @@ const question kBlockQuestions[] = {
 void
 define_block(lattice_session &e, char)
 {
-    answers = block_answers();
+    block_answers answers;
     answers.shape = e.pic.shape;
     answers.n = n_cells();
     answers.dim = e.block_dim;
-    answers.cursor = e.cur;
     answers.cursor_cell = current_cell(e);
-    if (answers.shape.dim == 3) {
-        answers.cursor_j3 = e.cur.j % answers.shape.j3d;
-        answers.cursor_h = e.cur.j / answers.shape.j3d;
-        answers.low[2] = answers.high[2] = answers.cursor_h;
-        answers.high[0] = answers.shape.i3d - 1;
-        answers.high[1] = answers.shape.j3d - 1;
-    } else {
-        answers.low[1] = answers.high[1] = e.cur.j;
-    }
+    answers.ends = corner_defaults(e);
     erase_prompt_box(kPromptLines);
-    answers.margin = draw_prompt_box(kBlockLines);
-    answers.top = gety;
+    draw_prompt_box(kBlockLines);
     int colour = getcolor();
     setcolor(white);
-    answer_step end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false});
+    answer_step end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false}, answers);
+    if (end == answer_step::next && answers.shape.dim > 1) {
+        answers.ends.dim = answers.dim;
+        end = ask_lattice_corners(answers.ends);
+    }
     setcolor(colour);
     erase_prompt_box(kBlockLines);
     e.block_dim = answers.dim;
@@ -568,12 +529,13 @@ define_block(lattice_session &e, char)
         e.box = corners_of_cells(e.s.low, e.s.high, sh);
     } else {
         block_corners b;
-        b.i_low = static_cast<int16_t>(answers.low[0]);
-        b.j_low = static_cast<int16_t>(answers.low[1]);
-        b.h_low = static_cast<int16_t>(answers.low[2]);
-        b.i_high = static_cast<int16_t>(answers.high[0]);
-        b.j_high = static_cast<int16_t>(answers.high[1]);
-        b.h_high = static_cast<int16_t>(answers.high[2]);
+        const lattice_block_ends &ends = answers.ends;
+        b.i_low = static_cast<int16_t>(ends.low[0]);
+        b.j_low = static_cast<int16_t>(ends.low[1]);
+        b.h_low = static_cast<int16_t>(ends.low[2]);
+        b.i_high = static_cast<int16_t>(ends.high[0]);
+        b.j_high = static_cast<int16_t>(ends.high[1]);
+        b.h_high = static_cast<int16_t>(ends.high[2]);
         e.box = b;
         cells_of_corners(b, sh, &e.s.low, &e.s.high);
     }
@@ -596,12 +558,6 @@ jump(lattice_session &e, char)
     jump2d_3d(ij);
     e.cur.i = ij[0];
     e.cur.j = ij[1];
-}
-
-void
-toggle_all_links(lattice_session &e, char)
-{
-    e.all_links = !e.all_links;
 }
 
 void
@@ -697,34 +653,22 @@ toggle_hex(lattice_session &e, char)
 // the prompt and the region); the editor's picture is put back afterwards.
 // The picture is kept in a slot of its own: box slot 19 is the colour
 // key's, which the runs of the sculpting may show and take down.
-void
-learn(lattice_session &e, char)
+int
+lattice_session::sculpt_over_screen()
 {
-    e.learning_result = learn_over_screen(e.region_x0, e.region_y0, e.region_x1, e.region_y1,
-                                          &boximage[kRegionSlot], kPromptSlot);
-    e.learning_used = true;
+    int result = learn_over_screen(region_x0, region_y0, region_x1, region_y1,
+                                   &boximage[kRegionSlot], kEditorPromptSlot);
     // The cell editor's 3d picture keeps its own frame in the frame slot.
-    if (e.pic.shape.dim == 3)
-        e.redraw = true;
+    if (pic.shape.dim == 3)
+        redraw = true;
+    return result;
 }
 
-// The network data menu; a load that placed a smaller network makes the
-// placed part the block.
+// A placed load's block: the part's corners on the picture's lattice.
 void
-network_data(lattice_session &e, char)
+lattice_session::take_placed_part(const placed_part &part)
 {
-    if (!load_network_data(kPromptLines))
-        return;
-    placed_part part;
-    part.dim = file_dim;
-    part.i = file_i;
-    part.j = file_j;
-    part.h = file_h;
-    part.start_i = file_starti;
-    part.start_j = file_startj;
-    part.start_h = file_starth;
-    placed_block(part, e.pic.shape, &e.box, &e.s.low, &e.s.high);
-    e.s.block = e.all_links = 1;
+    placed_block(part, pic.shape, &box, &s.low, &s.high);
 }
 
 // ---- The key table ---------------------------------------------------------------
@@ -732,23 +676,6 @@ network_data(lattice_session &e, char)
 // The end of this editor's turn recounts nothing: every key that may
 // change the wiring recounts the out-degrees itself (kRewires), so that
 // the information line and the histograms read the wiring as it is.
-template <void (*Operation)(lattice_session &, char), unsigned Effects>
-void
-act(lattice_session &e, char key)
-{
-    Operation(e, key);
-    apply_key_effects(Effects);
-}
-
-// A shared operation over the cells in reach, as a row's action.
-template <void (*Operation)(const cells_in_reach &, char), unsigned Effects>
-void
-act_on_cells(lattice_session &e, char key)
-{
-    Operation(reach_of(e), key);
-    apply_key_effects(Effects);
-}
-
 using lattice_key = key_row<lattice_session, void>;
 
 bool
@@ -776,12 +703,6 @@ can_kill(const lattice_session &e)
 }
 
 std::string
-heading_help(const lattice_session &e)
-{
-    return editor_heading(editor_2d_3d, e.s.rules_set);
-}
-
-std::string
 jump_help(const lattice_session &)
 {
     return threed ? ", jump-j" : " jump-j";
@@ -799,15 +720,9 @@ scale_help(const lattice_session &)
 std::string
 rewire_heading(const lattice_session &e)
 {
-    cells_in_reach reach = reach_of(e);
+    cells_in_reach reach = e.reach();
     reach.cursor = e.s.cursor;
     return rewire_heading_text(lattice_shape_now().dim, reach);
-}
-
-std::string
-change_k_help(const lattice_session &e)
-{
-    return change_k_text(e.s.cursor);
 }
 
 std::string
@@ -815,11 +730,6 @@ rule_help(const lattice_session &)
 {
     return tot_only ? "rule: Save/rev-S/v, Derrida-D" : "rule: Save/rev/trans-S/v/t, Derrida-D";
 }
-
-constexpr char kLeftKey[] = {static_cast<char>(kKeyLeft), 0};
-constexpr char kRightKey[] = {static_cast<char>(kKeyRight), 0};
-constexpr char kUpKey[] = {static_cast<char>(kKeyUp), 0};
-constexpr char kDownKey[] = {static_cast<char>(kKeyDown), 0};
 
 // One row per key: the prompt piece naming it, when it is offered (and so
 // acts), and what it does with its effects. A row without a piece of its
@@ -844,34 +754,35 @@ const lattice_key kLatticeKeys[] = {
     lattice_key::on("x").help(", CA wiring and toghex-x").when(network_2d).does(act<toggle_hex, no_effect>),
 
     lattice_key::on("b").help("\nblock-b tog:").does(act<define_block, no_effect>),
-    lattice_key::on("g").help("block-g ").when(has_block).does(act<toggle_all_links, no_effect>),
+    lattice_key::on("g").help("block-g ").when(has_block)
+        .does(act<toggle_all_links<lattice_session>, no_effect>),
     lattice_key::on("n").help("links-n").does(act<next_link_mode, no_effect>),
     lattice_key::on("p").help(" pseudo-p").does(act<toggle_pseudo, no_effect>),
     lattice_key::on("i").help(" index-i, ").does(act<toggle_index, no_effect>),
     lattice_key::on("z").help("avZ-z ").when(average_z_offered).does(act_on_cells<average_z, no_effect>),
-    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn, kRewires>),
+    lattice_key::on("l").help("learn-l").when(rules_not_tot_only).does(act<learn<lattice_session>, kRewires>),
 
     lattice_key::on("").help(rewire_heading),
-    lattice_key::on("h").help(" hand-h").does(act_on_cells<hand_rewire, kRewires>),
-    lattice_key::on("r").help(" rand-r/R").does(act_on_cells<random_rewire, kRewires>),
-    lattice_key::on("R").does(act_on_cells<weighted_rewire, kRewires>),
-    lattice_key::on("s").help(" special-s").does(act_on_cells<bias_options, no_effect>),
-    lattice_key::on("1").help(" local:1d-1").does(act_on_cells<local_1d_rewire, kRewires>),
+    kHandRow<lattice_session>,
+    kRandomRow<lattice_session>,
+    kWeightedRow<lattice_session>,
+    kBiasRow<lattice_session>,
+    kLocal1dRow<lattice_session>,
     lattice_key::on("2").help(" 2d-2").does(act_on_cells<local_lattice_rewire, kRewires>),
-    lattice_key::on("3").help(" 3d-3").when(network_3d).does(act_on_cells<local_lattice_rewire, kRewires>),
+    kLocal3dRow<lattice_session>,
 
     lattice_key::on("").help("\n"),
-    lattice_key::on("k").help(change_k_help).when(k_changeable).does(act_on_cells<change_k, kRewires>),
+    kChangeKRow<lattice_session>,
     lattice_key::on("K").help("kill-K, ").when(can_kill).does(act_on_cells<kill_cell, kRewires>),
     lattice_key::on("S").help(rule_help).when(rules).does(act_on_cells<save_rule, no_effect>),
     lattice_key::on("v").does(act_on_cells<revise_rule, no_effect>),
     lattice_key::on("t").when(rules_not_tot_only).does(act_on_cells<transform, no_effect>),
     lattice_key::on("D").does(act_on_cells<derrida, no_effect>),
 
-    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data, no_effect>),
-    lattice_key::on("IOB").help("hist:In(k)/Out/Both-I/O/B").does(act_on_cells<k_histogram, no_effect>),
-    lattice_key::on("q").help(", reset-q"),
-    lattice_key::on("\r").help(" cont-ret:"),
+    lattice_key::on("f").help("\nfile/data -f, ").does(act<network_data<lattice_session>, no_effect>),
+    kHistogramRow<lattice_session>,
+    kResetRow<lattice_session>,
+    kContinueRow<lattice_session>,
 };
 
 void
@@ -884,7 +795,7 @@ draw_prompt(const lattice_session &e)
 
 // The picture's numbers on entry, for the displayed shape in i2d, j2d.
 lattice_picture
-entry_picture(int rules_set_now)
+entry_picture(bool rules_set_now)
 {
     lattice_picture p;
     p.shape = lattice_shape_now();
@@ -918,7 +829,7 @@ set_up(lattice_session &e)
     e.frame_limit = frame_height_limit();
     e.links.pseudo = pseudo_at_start();
     e.block_dim = e.pic.shape.dim;
-    get_prompt_box(kPromptSlot, kPromptLines);
+    save_under_editor_prompt();
 }
 
 // Puts back what the editor covered.
@@ -928,8 +839,7 @@ put_back(lattice_session &e)
     put_back_regions(e);
     if (boximage[kLatticeFrameSlot])
         freeimage(&boximage[kLatticeFrameSlot]);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 0);
-    freeimage(&boximage_prompt[kPromptSlot]);
+    put_back_under_editor_prompt();
 }
 
 // The end of a turn: once a change has set was_changed, the wiring is
@@ -940,8 +850,7 @@ end_turn(lattice_session &e)
 {
     sync_state(e);
     draw_prompt(e);
-    bool learning_changed_nothing = e.learning_used && e.learning_result == 0;
-    if (was_changed == 1 && !learning_changed_nothing)
+    if (e.turn_changed_wiring())
         mark_wiring_general();
 }
 
@@ -966,7 +875,7 @@ editor_2d_3d_takes(const editor_2d_3d_state &s, int key)
 }
 
 lattice_picture
-editor_2d_3d_picture_now(int rules_set_now)
+editor_2d_3d_picture_now(bool rules_set_now)
 {
     int16_t saved_i2d = i2d, saved_j2d = j2d;
     set_displayed_shape();
@@ -983,9 +892,9 @@ editor_2d_3d_keys()
 }
 
 void
-show_graphic_wiring_2d_3d(int rules_set_now)
+show_graphic_wiring_2d_3d(bool rules_set_now)
 {
-    if (lineL == 0 || !wiring || !nhoodm)
+    if (!editor_can_open())
         return;
     int16_t saved_i2d = i2d, saved_j2d = j2d;
     int16_t x = getx, y = gety;

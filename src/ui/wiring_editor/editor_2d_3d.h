@@ -11,25 +11,21 @@
 
 #include "engine/wiring_editor/lattice_editor.h"
 #include "ui/screen/key_table.h"
+#include "ui/wiring_editor/editor_state.h"
 
-// Opens the editor with rules_set as the main driver holds it (0 while
+// Opens the editor with rules_set as the main driver holds it (false while
 // only the wiring exists). Returns when a turn ends with 'q' or Return in
 // is[0], with the screen under the editor put back, i2d and j2d as they
 // were, and was_changed at 1.
-void show_graphic_wiring_2d_3d(int rules_set);
+void show_graphic_wiring_2d_3d(bool rules_set);
 
 // The picture the editor opened now would draw: its shape, cell size,
 // edges, base lines and 3d frame, for the network and window as they are.
-lattice_picture editor_2d_3d_picture_now(int rules_set);
+lattice_picture editor_2d_3d_picture_now(bool rules_set);
 
-// What the prompt and the keys in force depend on besides the network's
-// globals: the rules flag, the block (flag and cells) and the cursor.
-struct editor_2d_3d_state {
-    int rules_set = 0;
-    int block = 0;
-    int low = 0, high = 0;
-    int cursor = 0;
-};
+// What the prompt and the keys in force depend on: the state both
+// editors read.
+struct editor_2d_3d_state : editor_state {};
 
 // The six prompt lines for that state (the displayed shape in i2d, j2d).
 std::vector<std::string> editor_2d_3d_prompt_lines(const editor_2d_3d_state &s);

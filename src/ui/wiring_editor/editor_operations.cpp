@@ -23,11 +23,37 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/storage/globals.h"
 #include "ui/storage/network_files.h"
 #include "ui/wiring/random_wiring.h"
 #include "ui/wiring_editor/cell_operations.h"
 #include "ui/wiring_editor/network_data.h"
 #include "ui/wiring_editor/wire_up.h"
+
+void
+save_under_editor_prompt()
+{
+    get_prompt_box(kEditorPromptSlot, kEditorPromptLines);
+}
+
+void
+put_back_under_editor_prompt()
+{
+    putimage(Maxx / 2, 2, &boximage_prompt[kEditorPromptSlot], 0);
+    freeimage(&boximage_prompt[kEditorPromptSlot]);
+}
+
+bool
+editor_can_open()
+{
+    return lineL != 0 && wiring && nhoodm;
+}
+
+int
+editor_cursor_colour()
+{
+    return bground == 'w' ? white : lightred;
+}
 
 void
 apply_key_effects(unsigned effects)
@@ -102,7 +128,7 @@ rule_cell_of(int cell)
 }
 
 void
-show_own_rule(int rules_set, int cell)
+show_own_rule(bool rules_set, int cell)
 {
     if (rules_set && has_own_rule(cell))
         show_cell_rule(static_cast<uint16_t>(cell));
@@ -156,13 +182,13 @@ k_histogram(const cells_in_reach &, char key)
 }
 
 int
-lowest_region_row(int rules_set)
+lowest_region_row(bool rules_set)
 {
     return rules_set ? Maxy - 3 * CHeight - 5 : Maxy - 2;
 }
 
 bool
-load_network_data(int prompt_lines)
+load_network_data(int prompt_lines, placed_part *placed)
 {
     // The menu's box is shorter than the prompt, which comes back after.
     erase_prompt_box(prompt_lines);
@@ -171,6 +197,14 @@ load_network_data(int prompt_lines)
     nhood_lb_ub();
     nhood_mixed = nhood_lb != nhood_ub;
     apply_key_effects(kRewires);
+    *placed = placed_part();
+    placed->dim = file_dim;
+    placed->i = file_i;
+    placed->j = file_j;
+    placed->h = file_h;
+    placed->start_i = file_starti;
+    placed->start_j = file_startj;
+    placed->start_h = file_starth;
     return true;
 }
 

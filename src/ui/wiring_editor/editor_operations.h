@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/wiring_editor/cells_in_reach.h"
+#include "engine/wiring_editor/lattice_editor.h"
 #include "ui/screen/images.h"
 
 // What the turn does after a key's operation besides the operation itself.
@@ -49,8 +50,20 @@ void kill_cell(const cells_in_reach &reach, char key);
 void save_rule(const cells_in_reach &reach, char key);
 void revise_rule(const cells_in_reach &reach, char key);
 void transform(const cells_in_reach &reach, char key);
-// The lines of either editor's prompt, the key menu in the prompt box.
+// The lines of either editor's prompt, the key menu in the prompt box, and
+// the prompt image slot that keeps what lay under it.
 constexpr int kEditorPromptLines = 6;
+constexpr int kEditorPromptSlot = 3;
+
+// Saves what lies under an editor's prompt; puts it back as the editor
+// leaves.
+void save_under_editor_prompt();
+void put_back_under_editor_prompt();
+
+// Whether an editor may open: a network with its wiring.
+bool editor_can_open();
+// The cursor's colour on the window's background.
+int editor_cursor_colour();
 
 // 'D': the Derrida plot, over the editor's prompt taken away (the plot's
 // boxes are shorter; the prompt comes back at the end of the turn). 'z':
@@ -66,19 +79,20 @@ bool has_own_rule(int cell);
 // The cell whose rule S, v and t work on: cell when it has its own, else 0.
 int rule_cell_of(int cell);
 // The rule readout of cell, while the rules are set and it has its own.
-void show_own_rule(int rules_set, int cell);
+void show_own_rule(bool rules_set, int cell);
 
 // The lowest row an editor's drawing region may take: with the rules set
 // above the rule box at its tallest (three lines), which the editor shows
 // for the cursor cell's rule, or the review left on the screen, after the
 // region is laid out; else the drawing area's last but one.
-int lowest_region_row(int rules_set);
+int lowest_region_row(bool rules_set);
 
 // The network data menu ('f') over an editor's prompt of prompt_lines:
 // true when a file was loaded, the k range and nhood_mixed then taken from
-// the cells, the out-degrees recounted and was_changed set. The editor
-// makes the placed part its block.
-bool load_network_data(int prompt_lines);
+// the cells, the out-degrees recounted, was_changed set and *placed the
+// part the load placed (dim 0 when it placed none). The editor makes the
+// placed part its block.
+bool load_network_data(int prompt_lines, placed_part *placed);
 
 // Learning ('l'): the screen of x0, y0 .. x1, y1 as it was before the
 // editor (under, with the prompt area of prompt slot prompt_slot too when

@@ -39,7 +39,7 @@ place_text(int cell, bool input, int dim)
 }
 
 information_line
-information_pieces(int cell, int dim, int rules_set)
+information_pieces(int cell, int dim, bool rules_set)
 {
     information_line line;
     int k = nhoodm[cell];
@@ -98,7 +98,7 @@ size_text(int editor)
 }
 
 std::string
-editor_heading(int editor, int rules_set)
+editor_heading(int editor, bool rules_set)
 {
     char text[96];
     snprintf(text, sizeof text, "\n%dd (%s) wiring%s: move-arrows", network_dimension(),

@@ -27,7 +27,7 @@ struct information_line {
     std::vector<std::string> pieces;
     bool rule_in_hex = false;
 };
-information_line information_pieces(int cell, int dim, int rules_set);
+information_line information_pieces(int cell, int dim, bool rules_set);
 // The rule table the information line writes for cell: its own with a
 // rule mix, else table 0.
 uint8_t *shown_rule_table(int cell);
@@ -40,7 +40,7 @@ uint8_t *shown_rule_table(int cell);
 std::string size_text(int editor);
 // "\n%dd (%s) wiring/rules: move-arrows" (" wiring only" without rules)
 // with the editor's size text.
-std::string editor_heading(int editor, int rules_set);
+std::string editor_heading(int editor, bool rules_set);
 // "\nrewire %dd block ...:" or "\nrewire %dd cell ...:" for the block or
 // the cursor cell, on a picture of dimension dim (the 1d editor's is 1).
 std::string rewire_heading_text(int dim, const cells_in_reach &reach);

@@ -37,7 +37,7 @@ round_px(double v)
 } // namespace
 
 void
-draw_1d_graphics_prompt(int low, int high, int cursor, int step, int rules_set, int block)
+draw_1d_graphics_prompt(int low, int high, int cursor, int step, bool rules_set, int block)
 {
     draw_fitting_prompt(editor_1d_prompt_lines(low, high, cursor, step, rules_set, block));
 }
@@ -111,7 +111,7 @@ fan_colour()
 // draws nothing.
 template <class Draw>
 void
-for_each_link(uint16_t cell, int rules_set, Draw draw)
+for_each_link(uint16_t cell, bool rules_set, Draw draw)
 {
     if (cell >= lineL || frozen_cell(cell, rules_set))
         return;
@@ -127,7 +127,7 @@ for_each_link(uint16_t cell, int rules_set, Draw draw)
 }
 
 void
-draw_1d_links_c(const circle_layout &ring, int pseudo, int rules_set, uint16_t cell)
+draw_1d_links_c(const circle_layout &ring, int pseudo, bool rules_set, uint16_t cell)
 {
     int x = round_px(ring.x(cell)), y = round_px(ring.y(cell));
     for_each_link(cell, rules_set, [&](int p, uint16_t source) {
@@ -147,7 +147,7 @@ draw_1d_links_c(const circle_layout &ring, int pseudo, int rules_set, uint16_t c
 }
 
 void
-draw_1d_links(const time_step_layout &rows, int pseudo, int rules_set, uint16_t cell)
+draw_1d_links(const time_step_layout &rows, int pseudo, bool rules_set, uint16_t cell)
 {
     int x = round_px(rows.cell_x(cell));
     for_each_link(cell, rules_set, [&](int p, uint16_t source) {

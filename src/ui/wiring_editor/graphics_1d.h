@@ -22,7 +22,7 @@ struct editor_1d_picture {
 // The key prompt in a six-line prompt box, in white, its lines the help of
 // the editor's key table for this state (editor_1d_prompt_lines). The
 // drawing colour is put back.
-void draw_1d_graphics_prompt(int low, int high, int cursor, int step, int rules_set, int block);
+void draw_1d_graphics_prompt(int low, int high, int cursor, int step, bool rules_set, int block);
 
 // "jump index (%d-0):" in a one-line box over the prompt area: a cell
 // number 0..n-1 gives that cell; Return, a negative number or one above
@@ -40,13 +40,13 @@ void draw_ring_of_cells(int cursor, int colour, const circle_layout &ring);
 // point each (a filled disc, blue on a white background, yellow on black)
 // or with pseudo straight from cell to source. A frozen cell
 // (frozen_cell) draws no link.
-void draw_1d_links_c(const circle_layout &ring, int pseudo, int rules_set, uint16_t cell);
+void draw_1d_links_c(const circle_layout &ring, int pseudo, bool rules_set, uint16_t cell);
 
 // The input links of cell in the time-step layout in the current colour:
 // from the cell in the lower row through its fan point (a 4 x 4 block on
 // the fan line) to each source in the upper row, or with pseudo straight.
 // A frozen cell draws no link.
-void draw_1d_links(const time_step_layout &rows, int pseudo, int rules_set, uint16_t cell);
+void draw_1d_links(const time_step_layout &rows, int pseudo, bool rules_set, uint16_t cell);
 
 // A link of the spread from cell from to cell to: in the time-step layout
 // from from's place in the lower row to to's in the upper row, on the ring

@@ -122,7 +122,7 @@ spread_caption(char *text, int size, int step, int kind, int count, int n)
 }
 
 void
-show_all_in_out_1d(int kind, const editor_1d_picture &pic, int pseudo, int rules_set,
+show_all_in_out_1d(int kind, const editor_1d_picture &pic, int pseudo, bool rules_set,
                    uint16_t cell)
 {
     int16_t x = getx, y = gety;

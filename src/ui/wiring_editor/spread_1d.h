@@ -14,7 +14,7 @@
 // when it ends. The current point, the drawing colour
 // (white afterwards), scale, sep, i2d and j2d are put back; is[0] holds
 // the last key.
-void show_all_in_out_1d(int kind, const editor_1d_picture &pic, int pseudo, int rules_set,
+void show_all_in_out_1d(int kind, const editor_1d_picture &pic, int pseudo, bool rules_set,
                         uint16_t cell);
 
 // The caption's text after a step: "step %d, %s=%d/%d=%.1f%%", the kind's

@@ -128,10 +128,10 @@ TEST_F(ContentFaults, RandomFilesAreRefusedExactlyWhereAFaultIsSaid)
 
         bytes list = random_file(static_cast<size_t>(6 + random() % 12), true);
         uint16_t last = 0;
-        glider_list_check check = decode_glider_list(list.data(), list.size(), 2, 9, &last);
+        glider_list_check check = decode_glider_list(list.data(), list.size(), 3, 9, &last);
         if (check != glider_list_check::too_short) {
             EXPECT_EQ(check == glider_list_check::damaged,
-                      !glider_list_fault(list.data(), list.size(), 2, 9).empty())
+                      !glider_list_fault(list.data(), list.size(), 3, 9).empty())
                 << trial;
         }
     }

@@ -173,17 +173,17 @@ TEST_F(Listing, TcodesTooLongForThirtyTwoBitsAreHex)
 TEST_F(Listing, TheKindFollowsWhatTheNetworkHas)
 {
     MixNetwork net(2, 3, {2});
-    EXPECT_EQ(listing_kind(0, 'r'), listing_wiring);
-    EXPECT_EQ(listing_kind(0, 'b'), listing_wiring);
-    EXPECT_EQ(listing_kind(1, 'r'), listing_rules);
-    EXPECT_EQ(listing_kind(1, 'b'), listing_both);
-    EXPECT_EQ(listing_kind(1, 'w'), listing_wiring);
+    EXPECT_EQ(listing_kind(false, 'r'), listing_wiring);
+    EXPECT_EQ(listing_kind(false, 'b'), listing_wiring);
+    EXPECT_EQ(listing_kind(true, 'r'), listing_rules);
+    EXPECT_EQ(listing_kind(true, 'b'), listing_both);
+    EXPECT_EQ(listing_kind(true, 'w'), listing_wiring);
     nhood_mixed = 1;
-    EXPECT_EQ(listing_kind(1, 'r'), listing_wiring);
-    EXPECT_EQ(listing_kind(1, 'b'), listing_both);
+    EXPECT_EQ(listing_kind(true, 'r'), listing_wiring);
+    EXPECT_EQ(listing_kind(true, 'b'), listing_both);
     nhood_mixed = 0;
     rulemix = 0;
-    EXPECT_EQ(listing_kind(1, 'b'), listing_wiring);
+    EXPECT_EQ(listing_kind(true, 'b'), listing_wiring);
     rulemix = 1;
 }
 

@@ -1,7 +1,7 @@
 // The question-table walk answered through the server: a small table whose
 // middle row is never asked, so 'q' at the last row steps back over it to
 // the first, and 'q' at the first leaves the dialog; a row whose 'q' names
-// the row it goes back to.
+// the row it goes back to; rows over a context, each walk over its own.
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -55,6 +55,34 @@ const question kBackToRows[] = {
     question::row().prompts([] { walk_log += "D"; }).entry(3, numeric_entry).on_line(13).quits_to(1),
 };
 
+// A dialog's own state, walked as the rows' context.
+struct tally {
+    bool asks_second = true;
+    std::string log;
+    long first = 0, second = 0;
+};
+using tally_question = question_row<tally>;
+
+const tally_question kTallyRows[] = {
+    tally_question::row()
+        .prompts([](tally &t) { t.log += "A"; })
+        .entry(3, numeric_entry)
+        .then([](tally &t, int) {
+            t.first = answer_or(3);
+            return answer_step::next;
+        }),
+    tally_question::row()
+        .when([](const tally &t) { return t.asks_second; })
+        .resets([](tally &t) { t.second = -1; })
+        .prompts([](tally &t) { t.log += "B"; })
+        .entry(3, numeric_entry)
+        .then([](tally &t, int) {
+            t.second = answer_or(4);
+            return answer_step::next;
+        })
+        .on_line(1),
+};
+
 // Rows start at one place; a step back is logged as <line,rows>.
 const question_place kPlace = {
     [](int) { moveto(vgax(50), vgay(80)); },
@@ -101,6 +129,28 @@ TEST_F(QuestionTable, QBackToANamedRowTakesBackTheRowsFromItAndAsksIt)
     // A, C, D; 'q' at D takes D's line back over C (B was never asked) and
     // asks B, then C and D again.
     EXPECT_EQ(walk_log, "ACD<13,1>BCD");
+}
+
+TEST_F(QuestionTable, RowsOverAContextAskReadAndWriteTheContextWalked)
+{
+    tally both, first_only;
+    first_only.asks_second = false;
+    // Both rows asked; 'q' at the second goes back to the first, and the
+    // second's reset runs again before its default is taken.
+    type_keys("5\rq\r\r");
+    EXPECT_EQ(ask_questions(kTallyRows, kPlace, both), answer_step::next);
+    EXPECT_EQ(both.log, "ABAB");
+    EXPECT_EQ(both.first, 3);
+    EXPECT_EQ(both.second, 4);
+    EXPECT_EQ(walk_log, "<1,1>");
+    // The same table over another context: its condition skips the second
+    // row there, and the first context is left as it was.
+    type_keys("8\r");
+    EXPECT_EQ(ask_questions(kTallyRows, kPlace, first_only), answer_step::next);
+    EXPECT_EQ(first_only.log, "A");
+    EXPECT_EQ(first_only.first, 8);
+    EXPECT_EQ(first_only.second, 0);
+    EXPECT_EQ(both.first, 3);
 }
 
 } // namespace

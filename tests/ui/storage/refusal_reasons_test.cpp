@@ -15,6 +15,7 @@
 #include "ui/graphs/graph_layout_file.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/glider_list.h"
+#include "ui/storage/globals.h"
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/in_degree_file.h"
 #include "ui/storage/rule_samples.h"
@@ -150,6 +151,8 @@ TEST_F(RefusalReasons, AGliderListOfAnotherVSaysSo)
     EXPECT_EQ(said_by([] { load_glider_buf(2); }), "file error g_v2k3.r_s: file v=3, network v=2");
     EXPECT_EQ(no_glider_rules[2][3], 0);
     nhoodm = nullptr;
+    checked_free(glider_buf);
+    glider_buf = nullptr;
     free_glider_counts();
 }
 

@@ -7,6 +7,7 @@
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -95,6 +96,25 @@ TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
         for (int y = box.y1 - 4; y <= box.y1; y++)
             for (int x : {box.x0 + 10, box.x0 + 35, box.x0 + 60})
                 EXPECT_EQ(window_pixel(x, y), Color_Table[white]) << x << "," << y;
+}
+
+// A block seed's density line of a wide network stays inside the prompt
+// box (a smaller font where the normal one would pass the window's edge, as
+// on a 1024 x 768 screen), so no cut glyph stays right of the box once the
+// dialog has gone on.
+TEST_F(StringEditorsScreen, BlockSeedDensityLineStaysInsideThePromptBox)
+{
+    TestNetwork net(2, 150, 3);
+    ValueColours colours;
+    clear_drawing_area();
+    moveto(40, 300);
+    int inked_while_shown = -1;
+    paced_thread keys = type_keys_looking("\r", [&](size_t) { inked_while_shown = inked_right_of_prompt_box(1); });
+    random_bits(0, 30, 0, 1, A, L);
+    keys.join();
+    EXPECT_EQ(inked_while_shown, 0) << "the density line runs past the prompt box";
+    erase_prompt_box(1);
+    EXPECT_EQ(inked_right_of_prompt_box(1), 0) << "the density line's end stays right of the box";
 }
 
 TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)

@@ -85,7 +85,7 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
     network_copy before = copy_network();
     dontcompress = compress_1d_local = regular2d = 1;
     was_changed = 0;
-    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, 1);
+    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, true);
     // The information line's row, read before and after the arrow.
     auto line_row = [&pic] {
         std::vector<unsigned long> row;
@@ -141,7 +141,7 @@ TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
         for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
             left_below = left_below || pixel != Color_Table[black];
     });
-    show_graphic_wiring_1d(layout_time_step, 1);
+    show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     EXPECT_EQ(is[0], 'q');
     EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
@@ -165,7 +165,7 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
             if (pixel_seen(vgax(20) + 1, y) == Color_Table[lightred])
                 top = y;
     });
-    show_graphic_wiring_1d(layout_time_step, 1);
+    show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     ASSERT_GT(top, 0);
     ASSERT_FALSE(ink.empty());
@@ -193,7 +193,7 @@ TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
         for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
             left_below = left_below || pixel != Color_Table[black];
     });
-    show_graphic_wiring_1d(layout_time_step, 1);
+    show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     EXPECT_EQ(is[0], 'q');
     EXPECT_FALSE(left_below) << "a line of the editor's prompt below the learning's box";
@@ -210,13 +210,13 @@ TEST_F(WiringReview, TheSpreadOfInputsRunsToItsEnd)
     for (int c = 0; c < 16; c++)
         wiring[c][0] = static_cast<uint16_t>((c + 1) % 16);
     cell_out_freq();
-    editor_1d_picture pic = editor_1d_layout_now(layout_circle, 1);
+    editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
     bool caption_shown = false;
     paced_thread typing = type_keys_looking("i\rxq", [&](size_t i) {
         if (i == 2) // the caption's frame at the region's top left
             caption_shown = pixel_seen(pic.x0 + 2, pic.y0 + 2 + CHeight) != pixel_seen(pic.x0 + 6, pic.y0 + 2 + CHeight);
     });
-    show_graphic_wiring_1d(layout_circle, 1);
+    show_graphic_wiring_1d(layout_circle, true);
     typing.join();
     EXPECT_EQ(is[0], 'q');
     EXPECT_TRUE(caption_shown);
@@ -238,7 +238,7 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 wiring[5][0] = 3;
             cell_out_freq();
             ASSERT_EQ(frozen_cell(5, 1), killed ? 1 : 0);
-            editor_1d_picture pic = editor_1d_layout_now(layout, 1);
+            editor_1d_picture pic = editor_1d_layout_now(layout, true);
             int fx, fy;
             if (layout == layout_time_step) {
                 fx = static_cast<int>(time_step_fan_x(pic.rows.cell_x(5), 1, 0) + 0.5) + 1;
@@ -254,7 +254,7 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
                 if (i == 3)
                     seen = pixel_seen(fx, fy);
             });
-            show_graphic_wiring_1d(layout, 1);
+            show_graphic_wiring_1d(layout, true);
             typing.join();
             if (killed)
                 EXPECT_EQ(seen, Color_Table[black]) << layout;
@@ -272,7 +272,7 @@ TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
     srandom(6);
     MixNetwork net(2, 20, {2});
     cell_out_freq();
-    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, 1);
+    editor_1d_picture pic = editor_1d_layout_now(layout_time_step, true);
     // The top of the upper row, which the links (ending under it) never cross.
     std::vector<int> xs;
     for (int c : {2, 9, 15})
@@ -286,7 +286,7 @@ TEST_F(WiringReview, TheRowsStayWhenThePictureOfAllLinksComesBack)
                 put_back.push_back(pixel_seen(x, pic.rows.t0_y));
         }
     });
-    show_graphic_wiring_1d(layout_time_step, 1);
+    show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     EXPECT_EQ(fresh, std::vector<unsigned long>(3, Color_Table[lightgray]));
     EXPECT_EQ(put_back, fresh);

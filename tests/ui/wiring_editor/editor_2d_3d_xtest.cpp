@@ -35,6 +35,11 @@ const std::string kUp(1, static_cast<char>(kKeyUp));
 class LatticeEditor : public EditorScreenTest {
 protected:
     static std::vector<unsigned long> samples() { return EditorScreenTest::samples(Maxy); }
+
+    // The cells a 2d block rewires on a regular 10 x 10 lattice, the cursor
+    // at (0, 5), the editor's keys typed from its first prompt ('b' and the
+    // block's answers, 'r', and out).
+    static std::vector<int> rewired_by_2d_block(const std::string &keys);
 };
 
 // Centre of cell (i, j)'s mark.
@@ -75,7 +80,7 @@ TEST_F(LatticeEditor, TheCursorBlockAndLinkModesOnAHexagonalLattice)
     hexagonal_lattice();
     paint_pattern();
     std::vector<unsigned long> before = samples();
-    lattice_picture p = editor_2d_3d_picture_now(1);
+    lattice_picture p = editor_2d_3d_picture_now(true);
     // The first cursor: n/2 + width/2 = 55, so (5, 5); left goes to (6, 5)
     // and up to (6, 6).
     int x55, y55, x65, y65, x66, y66;
@@ -156,7 +161,7 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
         }
     cell_out_freq();
     regular3d = 1;
-    lattice_picture p = editor_2d_3d_picture_now(1);
+    lattice_picture p = editor_2d_3d_picture_now(true);
     // The cursor: 24 + 2 = 26: i 2, j3 2, h 1. Its line along i starts at
     // i = 0, two cells away, where no mark of its inputs covers it.
     float ax, ay;
@@ -177,9 +182,8 @@ TEST_F(LatticeEditor, TheThreeDFrameMarksTheCursorWithRedLines)
     EXPECT_EQ(j2d, 12);
 }
 
-// A 2d block asked with Return at every entry is the single cell (0,
-// cursor j): the next 'r' rewires cell 50 alone.
-TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
+std::vector<int>
+LatticeEditor::rewired_by_2d_block(const std::string &keys)
 {
     srandom(3);
     MixNetwork net(2, 100, {5});
@@ -188,10 +192,25 @@ TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
     zonesize = 100;
     wire_regular();
     network_copy before = copy_network();
-    paced_thread typing = type_keys_paced("2\rb2\r\r\r\rrqq");
+    paced_thread typing = type_keys_paced(keys);
     show_w_r_scheme();
     typing.join();
-    EXPECT_EQ(changed_cells(before, copy_network()), std::vector<int>{50});
+    return changed_cells(before, copy_network());
+}
+
+// A 2d block asked with Return at every entry is the single cell (0,
+// cursor j): the next 'r' rewires cell 50 alone.
+TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
+{
+    EXPECT_EQ(rewired_by_2d_block("2\rb2\r\r\r\rrqq"), std::vector<int>{50});
+}
+
+// Typed corners are taken where they lie inside the lattice and refused
+// outside it: low (2, 12 refused for the default 5), high (3, 6) is the
+// block of cells 52, 53, 62 and 63, and 'r' rewires those alone.
+TEST_F(LatticeEditor, A2dBlockTakesTypedCornersAndRefusesOneOutside)
+{
+    EXPECT_EQ(rewired_by_2d_block("2\rb22\r12\r3\r6\rrqq"), (std::vector<int>{52, 53, 62, 63}));
 }
 
 // A 3d block asked with Return everywhere is the cursor's layer (h = 1 of

@@ -27,9 +27,9 @@ protected:
         srandom(11);
         paced_thread typing = type_keys_paced(keys);
         if (lattice_editor)
-            show_graphic_wiring_2d_3d(1);
+            show_graphic_wiring_2d_3d(true);
         else
-            show_graphic_wiring_1d(layout_time_step, 1);
+            show_graphic_wiring_1d(layout_time_step, true);
         typing.join();
         return copy_network();
     }
@@ -96,9 +96,9 @@ TEST_F(EditorOperations, TheOutDegreesShownFollowAHandAndABiasedRewire)
                 after_rewire = counts_match_wiring();
         });
         if (lattice_editor)
-            show_graphic_wiring_2d_3d(1);
+            show_graphic_wiring_2d_3d(true);
         else
-            show_graphic_wiring_1d(layout_time_step, 1);
+            show_graphic_wiring_1d(layout_time_step, true);
         typing.join();
         EXPECT_TRUE(after_hand) << lattice_editor;
         EXPECT_EQ(changed_cells(start, after_bias).size(), 1u) << lattice_editor;
@@ -126,10 +126,10 @@ TEST_F(EditorOperations, BothRegionsEndAboveTheRuleBox)
     rule_box_top = 0;
     int tallest_box_top = Maxy - 3 * CHeight - 2;
     for (int layout : {layout_time_step, layout_circle})
-        EXPECT_LT(editor_1d_layout_now(layout, 1).y1, tallest_box_top) << layout;
+        EXPECT_LT(editor_1d_layout_now(layout, true).y1, tallest_box_top) << layout;
     lattice_guard guard;
     give_2d(12, 5);
-    lattice_picture p = editor_2d_3d_picture_now(1);
+    lattice_picture p = editor_2d_3d_picture_now(true);
     EXPECT_LT(p.start_base + vgay(40), tallest_box_top);
 }
 
