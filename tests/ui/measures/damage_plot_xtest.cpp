@@ -255,10 +255,6 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     erase_prompt_box(1);
 }
 
-// The colour key's box and the damage count's box both want the top right
-// corner: with the key up the damage box goes left of it, as wide, and
-// drawing it leaves every pixel of the key as it was; with no key up it is
-// against the window's right edge.
 // A run of damage statistics paused after every step, its 1d pattern drawn
 // down the window and over the rows the histogram stands in, then scrolled
 // (or, without scrolling, begun again on a new page): at every pause the
@@ -284,7 +280,11 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         const int band_top = top() - vgay(25), band_width = box_right() - box_left() - 1;
         std::vector<unsigned long> title_band;
         std::vector<int> covered, unframed;
-        std::string keys = "\r\r\r\r" + std::string(static_cast<size_t>(steps), '\r');
+        // The damage questions, a Return at each step's pause, then 'q' at
+        // the last one (it ends the entry at once), which ends the pausing:
+        // all in one typist, as a second one begun after the last Return
+        // could drop the signal of the pause that Return leads to.
+        std::string keys = "\r\r\r\r" + std::string(static_cast<size_t>(steps), '\r') + "q";
         paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i < 4)
                 return; // the damage questions
@@ -304,11 +304,9 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         });
         std::thread stop([&] {
             typing.join();
-            // The step pause ended ("q" and Return in its entry, which waits
-            // once for both), the running pattern stopped and its pause box
-            // left.
-            paced_thread end_pauses = type_keys_looking("\r", [](size_t) { type_keys("q"); });
-            end_pauses.join();
+            // The running pattern, which waits for nothing, stopped, and its
+            // pause box left: the box's typist is ready before the 'q' that
+            // opens it.
             paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
             type_keys("q");
             pause_box.join();
@@ -331,6 +329,10 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
     }
 }
 
+// The colour key's box and the damage count's box both want the top right
+// corner: with the key up the damage box goes left of it, as wide, and
+// drawing it leaves every pixel of the key as it was; with no key up it is
+// against the window's right edge.
 TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
 {
     TestNetwork net(2, 40, 3);
