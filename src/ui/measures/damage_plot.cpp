@@ -589,12 +589,18 @@ start_dialog_row(int line)
     setcolor(white);
 }
 
+// The lines of the dialog's prompt box: one for each question's row.
+constexpr int kDialogLines = 4;
+
 void
-take_back_dialog_rows(int line, int)
+take_back_dialog_rows(int, int)
 {
-    // A step back restarts the dialog: every line from the first is cleared.
-    for (int l = 0; l <= line; l++)
-        start_dialog_row(l);
+    // A step back restarts the dialog: the whole inside of the box is
+    // cleared, as the prompts' letters reach below their rows' bands (the
+    // descents of the prompt font) into the next row or the box's margin.
+    setfillstyle(0, black);
+    bar(Maxx / 2 + 3, 5, Maxx - 4, prompt_box_bottom(kDialogLines) - 1);
+    start_dialog_row(0);
 }
 
 void
@@ -678,10 +684,10 @@ bool
 ask_damage_questions(damage_record *dp)
 {
     damage_answers answers{dp};
-    draw_prompt_box(4);
+    draw_prompt_box(kDialogLines);
     answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row, take_back_dialog_rows, false},
                                     answers);
-    erase_prompt_box(4);
+    erase_prompt_box(kDialogLines);
     return end != answer_step::leave;
 }
 
