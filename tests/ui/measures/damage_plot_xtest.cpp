@@ -136,6 +136,30 @@ protected:
     int box_top() const { return top() - vgay(30); }
     int box_right() const { return right() + vgax(20); }
     int box_bottom() const { return y0() + vgay(28); }
+
+    // The frame of a damage run drawn for the network the test set up: its
+    // network line is drawn, and nothing of it passes the box's right edge.
+    void expect_network_line_inside_the_box() const
+    {
+        diff_plot = diff_plot_stats;
+        damage_record d{};
+        d.mode = 'n';
+        d.columns = 100;
+        d.largest = 12000;
+        d.smallest = 10;
+        d.skeleton_length = 5;
+        draw_diff_graphframe(&d, 1, 0, 0);
+        flush_display();
+        const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
+        const int box_edge = right() + vgax(20);
+        int inside = 0, outside = 0;
+        for (unsigned long p : pixels_seen(x0(), line_top, box_edge - x0(), line_bottom - line_top + 1))
+            inside += p == Color_Table[white];
+        for (unsigned long p : pixels_seen(box_edge + 1, line_top, Maxx - box_edge - 1, line_bottom - line_top + 1))
+            outside += p == Color_Table[white];
+        EXPECT_GT(inside, 0) << "no network line";
+        EXPECT_EQ(outside, 0) << "the network line passes the box";
+    }
 };
 
 // Types keys from a second thread: the damage dialog's defaults; then,
@@ -361,35 +385,42 @@ TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
     color_v = nullptr;
 }
 
-// The frame of a random 40x30x20 lattice: its network line, longer than a
-// ring's, is drawn, and nothing of it passes the box's right edge (on a
-// 1024x768 screen the small font alone does not bring it inside).
+// The wiring globals a test of the network line sets, put back.
+struct wiring_kept {
+    uint8_t local = nonlocal, regular = regular3d, mixed = nhood_mixed, lb = nhood_lb, ub = nhood_ub;
+    uint16_t zone = zonesize;
+    float canalyzing = cinputfreq;
+    ~wiring_kept()
+    {
+        nonlocal = local, regular3d = regular, nhood_mixed = mixed, nhood_lb = lb, nhood_ub = ub;
+        zonesize = zone, cinputfreq = canalyzing;
+    }
+};
+
+// A random 40x30x20 lattice: its network line, longer than a ring's, stays
+// inside (on a 1024x768 screen the small font alone does not bring it in).
 TEST_F(DamagePlot, NetworkLineOfA3dLatticeStaysInsideTheBox)
 {
-    struct wiring_kept {
-        uint8_t local = nonlocal, regular = regular3d;
-        uint16_t zone = zonesize;
-        ~wiring_kept() { nonlocal = local, regular3d = regular, zonesize = zone; }
-    } kept;
+    wiring_kept kept;
     TestNetwork net(2, 3, 40, 30, 20, 7);
     nonlocal = 1;
     regular3d = 0;
     zonesize = 3;
-    diff_plot = diff_plot_stats;
-    damage_record d{};
-    d.mode = 'n';
-    d.columns = 100;
-    d.largest = 12000;
-    d.smallest = 10;
-    d.skeleton_length = 5;
-    draw_diff_graphframe(&d, 1, 0, 0);
-    flush_display();
-    const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
-    const int box_edge = right() + vgax(20);
-    EXPECT_GT(pixels_of(Color_Table[white], x0(), line_top, box_edge - 1, line_bottom), 0)
-        << "no network line";
-    EXPECT_EQ(pixels_of(Color_Table[white], box_edge + 1, line_top, Maxx - 1, line_bottom), 0)
-        << "the network line passes the box";
+    expect_network_line_inside_the_box();
+}
+
+// A 1000-cell ring of mixed k 2-13, randomly wired in a zone and with
+// canalyzing inputs: the longest line a ring gives stays inside too.
+TEST_F(DamagePlot, NetworkLineOfAMixedKRingStaysInsideTheBox)
+{
+    wiring_kept kept;
+    TestNetwork net(2, 1000, 3);
+    nonlocal = 1;
+    zonesize = 500;
+    nhood_mixed = 1, nhood_lb = 2, nhood_ub = 13;
+    cinputfreq = 0.2575f;
+    expect_network_line_inside_the_box();
+    screenshot("damage_mixed_k_ring");
 }
 
 // The options prompt of a paused damage run stands left of the damage
