@@ -56,8 +56,9 @@ TEST_F(DamageQuestions, QAtALaterQuestionTakesItsLinesBackNotOverIt)
     TestNetwork net(2, 40, 3);
     setup_value_colors(1);
     att_hist = att_hist_none;
+    // Below the first question's row, where the entry's blinking block is.
     const int left = prompt_box_left(Maxx), width = box_right_edge(Maxx) - left,
-              height = prompt_box_bottom(4);
+              top = 5 + CHeight, height = prompt_box_bottom(4) - top;
     for (const char *keys : {"\r\rqq", "\r\r\rqq"}) {
         SCOPED_TRACE(keys);
         std::vector<unsigned long> first, again;
@@ -65,9 +66,9 @@ TEST_F(DamageQuestions, QAtALaterQuestionTakesItsLinesBackNotOverIt)
         damage_record dp = {};
         paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i == 0)
-                first = pixels_seen(left, 0, width, height);
+                first = pixels_seen(left, top, width, height);
             if (i == restart) {
-                again = pixels_seen(left, 0, width, height);
+                again = pixels_seen(left, top, width, height);
                 screenshot("damage_questions_again");
             }
         });
