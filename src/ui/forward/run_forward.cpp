@@ -54,6 +54,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/storage/network_files.h"
 
 namespace {
@@ -383,6 +384,7 @@ finish_run(run_context &r, run_exit how)
         setup_value_colors(0);
     }
     release(r.dp.damage_buf);
+    release_kept_area();
     if (r.search)
         free_att();
     attractor_history_free();
@@ -1066,8 +1068,10 @@ run_steps(run_context &r)
                 return run_exit::user;
         }
         if (it.page_full) {
-            if (stp)
+            if (stp) {
                 pattern_page_end(&r.eg, &it, r.side_width);
+                redraw_histogram_after_page(&r.dp);
+            }
             it.page_full = 0;
         }
         is[0] = 0;

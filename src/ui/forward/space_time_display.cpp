@@ -369,6 +369,15 @@ make_pattern_pixmap(run_iteration *it, int side_plot)
     pixmap_width = static_cast<int16_t>(width);
     it->pixmap_height = static_cast<int16_t>(height);
     reallocate_pixmap(0, 0, width, height, it->pixmap);
+    // A plot kept on the window over the pattern (a histogram) is not part
+    // of it: taken into the pixmap it would show between the cells of its
+    // rows and scroll up with them.
+    int x0, y0, x1, y1;
+    if (*it->pixmap && kept_area(&x0, &y0, &x1, &y1)) {
+        draw_on_pixmap(it);
+        clear_rect(x0, y0, x1, y1);
+        draw_on_window();
+    }
 }
 
 void

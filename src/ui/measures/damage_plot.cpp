@@ -38,6 +38,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/storage/histogram_file.h"
 
 namespace {
@@ -155,6 +156,37 @@ small_text_width(const char *text)
     CWidth = cw;
     CHeight = ch;
     return w;
+}
+
+// The height of a row of the small font.
+int
+small_row_height()
+{
+    int16_t cw = CWidth, ch = CHeight;
+    set_small_font();
+    int h = CHeight;
+    restore_def_font();
+    CWidth = cw;
+    CHeight = ch;
+    return h;
+}
+
+// A network line wider in the small font than room, split at blanks: the
+// last words that fit stay in line, the first ones are returned for a row
+// of their own. Empty when the whole line fits (or no word does).
+std::string
+split_network_line(std::string &line, int room)
+{
+    if (small_text_width(line.c_str()) <= room)
+        return {};
+    size_t cut = line.find(' ');
+    while (cut != std::string::npos && small_text_width(line.c_str() + cut + 1) > room)
+        cut = line.find(' ', cut + 1);
+    if (cut == std::string::npos)
+        return {};
+    std::string first = line.substr(0, cut);
+    line.erase(0, cut + 1);
+    return first;
 }
 
 // Text at the current point, in the small font when it is wider than room;
@@ -588,12 +620,18 @@ start_dialog_row(int line)
     setcolor(white);
 }
 
+// The lines of the dialog's prompt box: one for each question's row.
+constexpr int kDialogLines = 4;
+
 void
-take_back_dialog_rows(int line, int)
+take_back_dialog_rows(int, int)
 {
-    // A step back restarts the dialog: every line from the first is cleared.
-    for (int l = 0; l <= line; l++)
-        start_dialog_row(l);
+    // A step back restarts the dialog: the whole inside of the box is
+    // cleared, as the prompts' letters reach below their rows' bands (the
+    // descents of the prompt font) into the next row or the box's margin.
+    setfillstyle(0, black);
+    bar(Maxx / 2 + 3, 5, Maxx - 4, prompt_box_bottom(kDialogLines) - 1);
+    start_dialog_row(0);
 }
 
 void
@@ -677,10 +715,10 @@ bool
 ask_damage_questions(damage_record *dp)
 {
     damage_answers answers{dp};
-    draw_prompt_box(4);
+    draw_prompt_box(kDialogLines);
     answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row, take_back_dialog_rows, false},
                                     answers);
-    erase_prompt_box(4);
+    erase_prompt_box(kDialogLines);
     return end != answer_step::leave;
 }
 
@@ -733,17 +771,6 @@ damage_box(const damage_record *dp)
     setcolor(white);
     moveto(x0 + 3, y0 + (y1 - y0 - CHeight) / 2 + 1);
     fitted_text(text, x1 - x0 - 5);
-}
-
-// Whether the 1d pattern has drawn over the histogram, or cleared it with
-// its page, since the step before: its rows reach the histogram's box, it
-// scrolls, or its page began again. row: the pattern's row now.
-bool
-pattern_over_histogram(const damage_record *dp, int row, int cell_size)
-{
-    if (pixmap_width < dp->x0 - vgax(kBoxLeft))
-        return false;
-    return nowscrolling || row + cell_size > dp->top - vgay(kBoxAbove) || row < dp->pattern_row;
 }
 
 // The end of a sample: the histogram fed, a new random seed in both
@@ -821,10 +848,24 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     keep_y_axis(dp, y);
     const int x0 = dp->x0, w = static_cast<int>(dp->width), top = dp->top, y0 = dp->y0;
 
+    // The network: after room for "sample no=" and its number; a line too
+    // long for the small font there starts further left, no further than
+    // the end of the number's six places, and one longer still puts its
+    // first words on a row of its own above, the box and title raised.
+    std::string net = histogram_network_caption();
+    const int net_row = top - vgay(kTitleAbove) + CHeight, room_right = box_right(dp) - 2;
+    const int net_left = sample_number_x(dp) + 6 * CWidth + CWidth / 2;
+    std::string upper = split_network_line(net, room_right - net_left);
+    const int raised = upper.empty() ? 0 : small_row_height();
+
+    const int box_top = top - vgay(kBoxAbove) - raised;
     setfillstyle(0, black);
-    bar(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
+    bar(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
     setcolor(lightred);
-    rectangle(x0 - vgax(kBoxLeft), top - vgay(kBoxAbove), box_right(dp), y0 + vgay(kBoxBelow));
+    rectangle(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
+    // The pattern's rows pass beneath the box: copied or scrolled onto the
+    // window they leave it whole, so it is never seen covered or missing.
+    keep_from_copies(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
     rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
 
     std::string title;
@@ -835,19 +876,20 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     else
         title = std::string("Frozen Skeleton Freq Hist") + dp->caption + " pause/reset-=";
     setcolor(white);
-    moveto(x0, top - vgay(kTitleAbove));
-    fitted_text(title, box_right(dp) - 2 - x0);
+    moveto(x0, top - vgay(kTitleAbove) - raised);
+    fitted_text(title, room_right - x0);
 
-    // The network: after room for "sample no=" and its number; a line too
-    // long for the small font there starts further left, no further than
-    // the end of the number's six places.
-    std::string net = histogram_network_caption();
     int net_x = x0 + 21 * CWidth;
-    if (small_text_width(net.c_str()) > box_right(dp) - 2 - net_x)
-        net_x = std::max(sample_number_x(dp) + 6 * CWidth + CWidth / 2,
-                         box_right(dp) - 2 - small_text_width(net.c_str()));
-    moveto(net_x, top - vgay(kTitleAbove) + CHeight);
-    fitted_text(net, box_right(dp) - 2 - net_x);
+    if (small_text_width(net.c_str()) > room_right - net_x)
+        net_x = std::max(net_left, room_right - small_text_width(net.c_str()));
+    if (!upper.empty()) {
+        // Right-aligned over the row below; the title's line ends above it.
+        moveto(std::max(x0 - vgax(kBoxLeft) + 3, room_right - small_text_width(upper.c_str())),
+               net_row - raised + CHeight * 2 / 5);
+        small_text(upper.c_str());
+    }
+    moveto(net_x, net_row);
+    fitted_text(net, room_right - net_x);
 
     std::string label;
     if (dp->mode == 'b') {
@@ -917,6 +959,18 @@ show_diff_plot(bool redraw, damage_record *dp)
 }
 
 void
+redraw_histogram_after_page(damage_record *dp)
+{
+    if (!dp->damage_buf || (diff_plot != diff_plot_stats && !att_hist))
+        return;
+    int16_t px = getx, py = gety;
+    int colour = getcolor();
+    draw_whole(dp, false);
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
 plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
 {
     int16_t px = getx, py = gety;
@@ -933,9 +987,6 @@ plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it)
                 current_draw = *it->pixmap;
             draw_damage_view(h, it, (lineL + it->diff_gap) * it->cell_size + vgax(10), py);
             current_draw = window;
-            if (diff_plot == diff_plot_stats && pattern_over_histogram(dp, py, it->cell_size))
-                draw_whole(dp, false);
-            dp->pattern_row = py;
         } else {
             draw_damage_view(h, it, eg->diff_x, eg->diff_y);
         }

@@ -23,6 +23,10 @@ void plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it);
 // histograms count their own) and draws it; redraw draws it whole. With
 // the pause field set, the options prompt follows.
 void show_diff_plot(bool redraw, damage_record *dp);
+// After the pattern's page was cleared (its new page begun): the
+// histogram of a damage-statistics run or a type histogram drawn again,
+// whole, as the clear took it with the page.
+void redraw_histogram_after_page(damage_record *dp);
 // The corners of the damage count's box beside the pattern: at the top
 // right, or left of the colour key's box when the key is up there.
 void damage_box_corners(int *x0, int *y0, int *x1, int *y1);

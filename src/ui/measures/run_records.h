@@ -146,6 +146,5 @@ struct damage_record {
     float damage_percent;
     uint8_t log_x, log_y;       // the log-2 views of the axes in force
     uint8_t x_rescaled;         // the x axis changed since the last drawing
-    int16_t pattern_row;        // the 1d pattern's row at the step before
     char caption[64];           // title suffix " (%s) g/s/sp/tp %d %d %.1f %.1f"
 };

@@ -2,12 +2,63 @@
 // whole window through a pixmap, and copies from a drawable to the window.
 #include "ui/screen/window_pixels.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
+
+namespace {
+
+// The rectangle copies leave alone, half-open; empty when x0 >= x1.
+struct kept_area {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+} kept;
+
+// Copies (x, y, w, h) of the drawable, the kept rectangle left out: the
+// bands above and below it, then the pieces left and right of it.
+void
+copy_around_kept(Drawable from, int x, int y, int w, int h)
+{
+    const int r = x + w, b = y + h;
+    if (kept.x0 >= kept.x1 || kept.x0 >= r || kept.x1 <= x || kept.y0 >= b || kept.y1 <= y) {
+        XCopyArea(D, from, W, Gc, x, y, w, h, x, y);
+        return;
+    }
+    const int top = std::max(y, kept.y0), bottom = std::min(b, kept.y1);
+    struct piece {
+        int x0, y0, x1, y1;
+    } pieces[4] = {{x, y, r, top},
+                   {x, bottom, r, b},
+                   {x, top, std::max(x, kept.x0), bottom},
+                   {std::min(r, kept.x1), top, r, bottom}};
+    for (const piece &p : pieces)
+        if (p.x1 > p.x0 && p.y1 > p.y0)
+            XCopyArea(D, from, W, Gc, p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, p.x0, p.y0);
+}
+
+} // namespace
+
+void
+keep_from_copies(int x0, int y0, int x1, int y1)
+{
+    kept = {x0, y0, x1 + 1, y1 + 1};
+}
+
+void
+release_kept_area()
+{
+    kept = {};
+}
+
+bool
+kept_area(int *x0, int *y0, int *x1, int *y1)
+{
+    *x0 = kept.x0, *y0 = kept.y0, *x1 = kept.x1 - 1, *y1 = kept.y1 - 1;
+    return kept.x0 < kept.x1;
+}
 
 bool
 read_window_pixels(int w, int h, std::vector<uint32_t> &pixels)
@@ -52,5 +103,5 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
     send_gathered_shapes();
     // A drawing made off the window (a pattern) cannot be drawn again.
     record_unreplayable();
-    XCopyArea(D, *slot, W, Gc, x, y, w, h, x, y);
+    copy_around_kept(*slot, x, y, w, h);
 }

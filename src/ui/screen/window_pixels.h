@@ -13,4 +13,13 @@
 bool read_window_pixels(int w, int h, std::vector<uint32_t> &pixels);
 // Copies (x, y, w, h) of the drawable in slot to the same place on the
 // window; w or h below 1 take the drawable's whole size from (0, 0).
+// The window's rectangle kept by keep_from_copies is left as it is.
 void copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h);
+// A rectangle of the window (corners included) that copies of a drawable
+// leave as it is, until release_kept_area: a plot drawn over a pattern keeps
+// its pixels while the pattern's rows are copied and scrolled beneath it,
+// rather than being covered and drawn again after. One at a time.
+void keep_from_copies(int x0, int y0, int x1, int y1);
+void release_kept_area();
+// The kept rectangle's corners (included); false when none is kept.
+bool kept_area(int *x0, int *y0, int *x1, int *y1);

@@ -10,6 +10,7 @@
 // box keeps clear of the colour key's box at the top right.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -30,6 +31,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -65,6 +67,7 @@ protected:
         scale = 0;
         checked_free(color_v);
         color_v = nullptr;
+        release_kept_area();
     }
 
     // The settings of a forward-only run of damage statistics with the
@@ -128,6 +131,35 @@ protected:
     int y0() const { return Maxy - vgay(30); }
     int top() const { return y0() - vgay(100); }
     int right() const { return x0() + vgax(280); }
+    // The histogram's box around the plot area, its title and captions.
+    int box_left() const { return x0() - vgax(48); }
+    int box_top() const { return top() - vgay(30); }
+    int box_right() const { return right() + vgax(20); }
+    int box_bottom() const { return y0() + vgay(28); }
+
+    // The frame of a damage run drawn for the network the test set up: its
+    // network line is drawn, and nothing of it passes the box's right edge.
+    void expect_network_line_inside_the_box() const
+    {
+        diff_plot = diff_plot_stats;
+        damage_record d{};
+        d.mode = 'n';
+        d.columns = 100;
+        d.largest = 12000;
+        d.smallest = 10;
+        d.skeleton_length = 5;
+        draw_diff_graphframe(&d, 1, 0, 0);
+        flush_display();
+        const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
+        const int box_edge = right() + vgax(20);
+        int inside = 0, outside = 0;
+        for (unsigned long p : pixels_seen(x0(), line_top, box_edge - x0(), line_bottom - line_top + 1))
+            inside += p == Color_Table[white];
+        for (unsigned long p : pixels_seen(box_edge + 1, line_top, Maxx - box_edge - 1, line_bottom - line_top + 1))
+            outside += p == Color_Table[white];
+        EXPECT_GT(inside, 0) << "no network line";
+        EXPECT_EQ(outside, 0) << "the network line passes the box";
+    }
 };
 
 // Types keys from a second thread: the damage dialog's defaults; then,
@@ -247,6 +279,80 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     erase_prompt_box(1);
 }
 
+// A run of damage statistics paused after every step, its 1d pattern drawn
+// down the window and over the rows the histogram stands in, then scrolled
+// (or, without scrolling, begun again on a new page): at every pause the
+// histogram's box keeps its frame and its title band shows the title as at
+// the first step, never the pattern's cells nor a cleared band.
+TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
+{
+    for (uint8_t scroll : {1, 0}) {
+        SCOPED_TRACE(scroll ? "scrolling" : "page by page");
+        TestNetwork net(2, 30, 3);
+        TestNetwork::set_rule_number(110);
+        double_network();
+        start_damage_statistics();
+        scale = 8;
+        scrolling = scroll;
+        nowscrolling = 0;
+        d_mode = display_unset;
+        stppause = stppause_step_next_run;
+        random_damage_halves();
+        // Steps enough for the rows to reach the window's bottom, and for
+        // some more to scroll or start the next page.
+        const int steps = Maxy / scale + 20;
+        const int band_top = top() - vgay(25), band_width = box_right() - box_left() - 1;
+        std::vector<unsigned long> title_band;
+        std::vector<int> covered, unframed;
+        // The damage questions, a Return at each step's pause, then 'q' at
+        // the last one (it ends the entry at once), which ends the pausing:
+        // all in one typist, as a second one begun after the last Return
+        // could drop the signal of the pause that Return leads to.
+        std::string keys = "\r\r\r\r" + std::string(static_cast<size_t>(steps), '\r') + "q";
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i < 4)
+                return; // the damage questions
+            std::vector<unsigned long> band =
+                pixels_seen(box_left() + 1, band_top, band_width, CHeight);
+            if (i == 4)
+                title_band = band;
+            else if (band != title_band)
+                covered.push_back(static_cast<int>(i - 3));
+            int frame = 0;
+            for (unsigned long p : pixels_seen(box_left(), box_top(), band_width + 2, 1))
+                frame += p == Color_Table[lightred];
+            for (unsigned long p : pixels_seen(box_left(), box_top(), 1, box_bottom() - box_top()))
+                frame += p == Color_Table[lightred];
+            if (frame != band_width + 2 + box_bottom() - box_top())
+                unframed.push_back(static_cast<int>(i - 3));
+        });
+        std::thread stop([&] {
+            typing.join();
+            // The running pattern, which waits for nothing, stopped, and its
+            // pause box left: the box's typist is ready before the 'q' that
+            // opens it.
+            paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
+            type_keys("q");
+            pause_box.join();
+        });
+        run_forward(carule);
+        stop.join();
+        screenshot(scroll ? "damage_scrolled_beneath" : "damage_paged_beneath");
+        ASSERT_FALSE(title_band.empty()) << "the run never paused";
+        EXPECT_GT(std::count(title_band.begin(), title_band.end(), Color_Table[white]), 0)
+            << "no title at the first step";
+        EXPECT_TRUE(covered.empty()) << covered.size() << " of " << steps
+                                     << " steps showed the title band changed, the first at step "
+                                     << covered.front();
+        EXPECT_TRUE(unframed.empty()) << unframed.size() << " of " << steps
+                                      << " steps showed the box's frame broken, the first at step "
+                                      << unframed.front();
+        checked_free(color_v);
+        color_v = nullptr;
+        stppause = stppause_none;
+    }
+}
+
 // The colour key's box and the damage count's box both want the top right
 // corner: with the key up the damage box goes left of it, as wide, and
 // drawing it leaves every pixel of the key as it was; with no key up it is
@@ -279,35 +385,42 @@ TEST_F(DamagePlot, DamageBoxBesideTheColourKeyNotOverIt)
     color_v = nullptr;
 }
 
-// The frame of a random 40x30x20 lattice: its network line, longer than a
-// ring's, is drawn, and nothing of it passes the box's right edge (on a
-// 1024x768 screen the small font alone does not bring it inside).
+// The wiring globals a test of the network line sets, put back.
+struct wiring_kept {
+    uint8_t local = nonlocal, regular = regular3d, mixed = nhood_mixed, lb = nhood_lb, ub = nhood_ub;
+    uint16_t zone = zonesize;
+    float canalyzing = cinputfreq;
+    ~wiring_kept()
+    {
+        nonlocal = local, regular3d = regular, nhood_mixed = mixed, nhood_lb = lb, nhood_ub = ub;
+        zonesize = zone, cinputfreq = canalyzing;
+    }
+};
+
+// A random 40x30x20 lattice: its network line, longer than a ring's, stays
+// inside (on a 1024x768 screen the small font alone does not bring it in).
 TEST_F(DamagePlot, NetworkLineOfA3dLatticeStaysInsideTheBox)
 {
-    struct wiring_kept {
-        uint8_t local = nonlocal, regular = regular3d;
-        uint16_t zone = zonesize;
-        ~wiring_kept() { nonlocal = local, regular3d = regular, zonesize = zone; }
-    } kept;
+    wiring_kept kept;
     TestNetwork net(2, 3, 40, 30, 20, 7);
     nonlocal = 1;
     regular3d = 0;
     zonesize = 3;
-    diff_plot = diff_plot_stats;
-    damage_record d{};
-    d.mode = 'n';
-    d.columns = 100;
-    d.largest = 12000;
-    d.smallest = 10;
-    d.skeleton_length = 5;
-    draw_diff_graphframe(&d, 1, 0, 0);
-    flush_display();
-    const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
-    const int box_edge = right() + vgax(20);
-    EXPECT_GT(pixels_of(Color_Table[white], x0(), line_top, box_edge - 1, line_bottom), 0)
-        << "no network line";
-    EXPECT_EQ(pixels_of(Color_Table[white], box_edge + 1, line_top, Maxx - 1, line_bottom), 0)
-        << "the network line passes the box";
+    expect_network_line_inside_the_box();
+}
+
+// A 1000-cell ring of mixed k 2-13, randomly wired in a zone and with
+// canalyzing inputs: the longest line a ring gives stays inside too.
+TEST_F(DamagePlot, NetworkLineOfAMixedKRingStaysInsideTheBox)
+{
+    wiring_kept kept;
+    TestNetwork net(2, 1000, 3);
+    nonlocal = 1;
+    zonesize = 500;
+    nhood_mixed = 1, nhood_lb = 2, nhood_ub = 13;
+    cinputfreq = 0.2575f;
+    expect_network_line_inside_the_box();
+    screenshot("damage_mixed_k_ring");
 }
 
 // The options prompt of a paused damage run stands left of the damage

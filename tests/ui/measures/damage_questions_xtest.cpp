@@ -1,6 +1,7 @@
 // The damage questions on the window: a typed delay before the damage
 // counts and a typed length of equal damage ending a sample are taken, and
-// Return alone keeps the delay 0 and the length 5.
+// Return alone keeps the delay 0 and the length 5. 'q' at a later question
+// begins the dialog again on a prompt box that looks as at its start.
 #include "support/x_test_fixture.h"
 
 #include <thread>
@@ -9,10 +10,13 @@
 #include "engine/forward/forward_test_support.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/measures/damage_plot.h"
 #include "ui/measures/run_records.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -37,6 +41,48 @@ TEST_F(DamageQuestions, TheTypedDelayAndSameStepsAreTaken)
         EXPECT_EQ(dp.skeleton_length, same);
         checked_free(dp.damage_buf);
     }
+    // The frame keeps its box from the pattern's copies until a run ends.
+    release_kept_area();
+    checked_free(color_v);
+    color_v = nullptr;
+}
+
+// 'q' at the delay question, or at the equal-damage one, begins the dialog
+// again: every line the questions after the first drew is taken back, so
+// the prompt box shows what it showed when the dialog began (then 'q' at
+// the first question leaves it).
+TEST_F(DamageQuestions, QAtALaterQuestionTakesItsLinesBackNotOverIt)
+{
+    TestNetwork net(2, 40, 3);
+    setup_value_colors(1);
+    att_hist = att_hist_none;
+    // Below the first question's row, where the entry's blinking block is.
+    const int left = prompt_box_left(Maxx), width = box_right_edge(Maxx) - left,
+              top = 5 + CHeight, height = prompt_box_bottom(4) - top;
+    for (const char *keys : {"\r\rqq", "\r\r\rqq"}) {
+        SCOPED_TRACE(keys);
+        std::vector<unsigned long> first, again;
+        const size_t restart = std::string(keys).size() - 1;
+        damage_record dp = {};
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i == 0)
+                first = pixels_seen(left, top, width, height);
+            if (i == restart) {
+                again = pixels_seen(left, top, width, height);
+                screenshot("damage_questions_again");
+            }
+        });
+        setup_diff_plot(&dp);
+        typing.join();
+        EXPECT_EQ(is[0], 'q');
+        ASSERT_FALSE(first.empty());
+        size_t differ = 0;
+        for (size_t i = 0; i < first.size() && i < again.size(); i++)
+            differ += first[i] != again[i];
+        EXPECT_EQ(differ, 0u) << "pixels of the prompt box left from the later questions";
+        checked_free(dp.damage_buf);
+    }
+    release_kept_area();
     checked_free(color_v);
     color_v = nullptr;
 }

@@ -13,6 +13,7 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/measures/derrida.h"
 #include "ui/measures/derrida_plot.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -164,6 +165,57 @@ TEST_F(DerridaPlot, CaptionsAndLabelsStayInsideTheirPlaces)
     EXPECT_EQ(ylabel_in_plot, 0) << "the y axis's maxH label and the caption meet at the plot's edge";
     EXPECT_FALSE(label_before.empty());
     EXPECT_TRUE(label_at_end == label_before) << "the iteration count's box covers the x axis's label";
+}
+
+// A long sweep (rule 110 on 600 cells, 200 samples at each distance) is
+// paused by 'q' at its key poll: the pause prompt stands inside the window
+// and its three-line box; Return there asks the parameters again (the box
+// shows other text) and the sweep goes on, so a second 'q' pauses it again;
+// 'q' at that pause ends the sweep at its completion prompt, where 'x'
+// leaves. The sweep waits for no key: the typist of each pause is ready
+// before the 'q' that opens it.
+TEST_F(DerridaPlot, ThePausePromptStaysInsideAndItsKeysAct)
+{
+    TestNetwork net(2, 600, 3);
+    TestNetwork::set_rule_number(110);
+    srandom(7);
+    const int left = Maxx / 2 + 1, width = Maxx / 2 - 4, height = prompt_box_bottom(3) - 3;
+    int inked_right = -1, text_ink = 0;
+    std::vector<unsigned long> pause_box, after_return;
+    auto white_in = [](const std::vector<unsigned long> &pixels) {
+        int n = 0;
+        for (unsigned long p : pixels)
+            n += p == Color_Table[white];
+        return n;
+    };
+    // Menu: sweep; maxH kept, 200 samples, the rest kept.
+    paced_thread parameters = type_keys_paced("\r\r200\r\r\r\r\r\r");
+    std::thread pauses([&] {
+        parameters.join();
+        // The first pause: Return, then the six parameters kept.
+        paced_thread first = type_keys_looking("\r\r\r\r\r\r\r", [&](size_t i) {
+            if (i == 0) {
+                screenshot("derrida_pause");
+                inked_right = inked_right_of_prompt_box(3);
+                pause_box = pixels_seen(left, 3, width, height);
+                text_ink = white_in(pause_box);
+            } else if (i == 1) {
+                after_return = pixels_seen(left, 3, width, height);
+            }
+        });
+        type_keys("q");
+        first.join();
+        // The second pause: 'q' ends the sweep; 'x' leaves the completion.
+        paced_thread second = type_keys_paced("qx\r");
+        type_keys("q");
+        second.join();
+    });
+    draw_Derrida_plot();
+    pauses.join();
+    EXPECT_EQ(inked_right, 0) << "the pause prompt runs out of its box";
+    EXPECT_GT(text_ink, 0) << "no pause prompt";
+    EXPECT_NE(after_return, pause_box) << "Return at the pause did not ask the parameters";
+    undo_rule_mix();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // frame drawn with draw 0 is taken away whole.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -153,6 +154,66 @@ TEST_F(SidePlotFrames, TheSlantedLookupSurfaceStaysInsideItsArea)
         << "the surface reached the bottom strip";
     count_window_release(&eg.lookupcount);
     stp = 0;
+}
+
+} // namespace
+
+namespace {
+
+// The lookup histogram's bars for a wide k (k = 13: 8192 indexes in 64
+// columns of 128 bars) beside a side plot of the usual width, stepped with
+// random counts: nothing of them is drawn right of the histogram box's
+// right edge, the side plot's width after the box's left edge.
+TEST_F(SidePlotFrames, TheLookupBarsOfAWideKStayInsideTheirBox)
+{
+    for (int k : {5, 9, 13, 15}) {
+        SCOPED_TRACE(k);
+        TestNetwork net(2, 1000, 3);
+        clear_drawing_area();
+        stpgraph = stpgraph_lookup_bars;
+        stp = 1;
+        const size_t entries = size_t{1} << k;
+        entropy_graph eg{};
+        entropy_data ae{};
+        run_iteration it{};
+        it.cell_size = 1;
+        it.max_index = static_cast<uint32_t>(entries - 1);
+        eg.hist_mode = 1;
+        eg.k = static_cast<uint8_t>(k);
+        eg.window = 1;
+        eg.w1 = eg.w2 = vgax(100);
+        eg.x0 = 40;
+        eg.hist_x0 = static_cast<int16_t>(eg.x0 + eg.w2 + vgax(10));
+        eg.hist_y0 = vgay(57);
+        eg.hist_right = static_cast<int16_t>(eg.hist_x0 + eg.w2);
+        eg.hist_bottom = Maxy;
+        eg.hist_limit = static_cast<int16_t>(Maxx - 2);
+        count_window_allocate(&eg.lookupcount, 1, entries, "lookupcount");
+        std::vector<uint16_t> oldbar(entries, 0);
+        eg.oldbar = oldbar.data();
+        srandom(5);
+        for (int t = 1; t <= 20; t++) {
+            it.time = static_cast<uint32_t>(t);
+            uint16_t *row = count_window_newest(&eg.lookupcount);
+            // Each cell looks one index up in a step.
+            std::fill(row, row + entries, 0);
+            for (int cell = 0; cell < lineL; cell++)
+                row[random() % entries]++;
+            moveto(0, 0);
+            entropy_eeg_plot(&ae, &eg, &it);
+        }
+        window_pixel(0, 0);
+        screenshot("lookup_bars_k" + std::to_string(k));
+        int inside = 0, outside = 0;
+        for (unsigned long p : pixels_seen(eg.hist_x0, 0, eg.w2, Maxy + 1))
+            inside += p != Color_Table[black];
+        for (unsigned long p : pixels_seen(eg.hist_right + 1, 0, Maxx - 1 - eg.hist_right, Maxy + 1))
+            outside += p != Color_Table[black];
+        EXPECT_GT(inside, 0) << "no bars drawn";
+        EXPECT_EQ(outside, 0) << "bars drawn right of the box";
+        count_window_release(&eg.lookupcount);
+        stp = 0;
+    }
 }
 
 } // namespace
