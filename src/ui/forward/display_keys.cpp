@@ -675,6 +675,7 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
         } else if (eg->oldbar) {
             memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
         }
+        place_lookup_histogram(eg);
     } else if (eg->hist_mode) {
         eg->hist_mode = 0;
         eg->plot_on = 1;
@@ -685,9 +686,9 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
             allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
         }
     }
-    draw_stpframe(eg->x0, eg->plot_on ? eg->w1 : eg->w2);
+    draw_stpframe(side_plot_left(eg), eg->plot_on ? eg->w1 : eg->w2);
     draw_on_pixmap(it);
-    draw_stpframe(eg->x0, eg->plot_on ? eg->w1 : eg->w2);
+    draw_stpframe(side_plot_left(eg), eg->plot_on ? eg->w1 : eg->w2);
     draw_on_window();
     panel(eg, it);
     show_single_entropy_line(it);

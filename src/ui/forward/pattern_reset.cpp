@@ -11,6 +11,7 @@
 #include "engine/forward/globals.h"
 #include "engine/forward/pattern_reset.h"
 #include "engine/model/globals.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/measures/run_records.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/draw.h"
@@ -61,6 +62,8 @@ reset_stpwidth(entropy_graph *eg, run_iteration *it)
         break;
     }
     eg->x0 = static_cast<int16_t>(width);
+    if (eg->hist_mode)
+        place_lookup_histogram(eg);
 }
 
 void

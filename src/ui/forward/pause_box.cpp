@@ -33,6 +33,7 @@
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/measures/globals.h"
 #include "ui/measures/rule_stats.h"
 #include "ui/measures/run_records.h"
@@ -1099,7 +1100,7 @@ revise_various_stp_settings(entropy_graph *eg, run_iteration *it)
     if (d_mode == display_2d)
         draw_2d_frame(eg, it);
     if (side > 0)
-        draw_stpframe(eg->x0, side);
+        draw_stpframe(side_plot_left(eg), side);
     // The lookup histogram's bars start afresh with the new window.
     if (eg->hist_mode && eg->oldbar && !(d_mode == display_2d && scrolling))
         memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));

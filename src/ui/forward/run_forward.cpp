@@ -334,13 +334,9 @@ setup_plot_buffers(run_context &r)
         eg.oldbar = static_cast<uint16_t *>(checked_calloc(entries, sizeof(uint16_t), "oldbar"));
         r.mode.lookup_row = count_window_newest(&eg.lookupcount);
         r.mode.lookup_cell = single_entropy && entropy_poss < lineL ? entropy_poss : -1;
-        // The histogram box right of the side plot.
-        eg.hist_x0 = static_cast<int16_t>(r.width + eg.w2 + vgax(10));
-        eg.hist_y0 = vgay(57);
+        place_lookup_histogram(&eg);
         eg.group = static_cast<int16_t>(entries < 128 ? entries : 128);
         eg.bar_thickness = std::fmin(6.0f, static_cast<float>(Maxy - eg.hist_y0) / eg.group);
-        eg.hist_right = static_cast<int16_t>(eg.hist_x0 + eg.w2);
-        eg.hist_bottom = Maxy;
         eg.hist_limit = static_cast<int16_t>(Maxx - 2);
     }
     if (single_entropy) {

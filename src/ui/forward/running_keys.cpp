@@ -73,13 +73,14 @@ draw_change_mark(entropy_graph *eg, run_iteration *it)
         setcolor(red);
         int y = gety;
         int16_t x = getx;
+        const int left = side_plot_left(eg);
         if (eg->plot_on) {
-            moveto(eg->x0, y);
-            lineto(static_cast<int>(eg->x0 + eg->w1), y);
+            moveto(left, y);
+            lineto(static_cast<int>(left + eg->w1), y);
         }
         if (eg->hist_mode) {
-            moveto(eg->x0, y);
-            lineto(static_cast<int>(eg->x0 + eg->w2), y);
+            moveto(left, y);
+            lineto(static_cast<int>(left + eg->w2), y);
         }
         moveto(x, y);
         setcolor(white);

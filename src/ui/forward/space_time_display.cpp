@@ -19,6 +19,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
@@ -479,10 +480,10 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
         draw_2d_frame(eg, it);
     }
     if (side_width > 0 && stp) {
-        int width = pattern_width(it);
-        draw_stpframe(width, side_width);
+        int left = side_plot_left(eg);
+        draw_stpframe(left, side_width);
         draw_on_pixmap(it);
-        draw_stpframe(width, side_width);
+        draw_stpframe(left, side_width);
         draw_on_window();
     }
     moveto(0, 0);
@@ -674,7 +675,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
     if (d_mode > display_1d) {
         moveto(0, 0);
         if (side_width > 0 && ++eg->plot_row > Maxy) {
-            draw_stpframe(pattern_width(it), eg->w2);
+            draw_stpframe(side_plot_left(eg), eg->w2);
             eg->plot_row = 0;
         }
     }
@@ -714,9 +715,9 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         if (side_width > 0) {
             float w = eg->plot_on ? eg->w1 : eg->w2;
             if (d_mode != display_2d_time)
-                draw_stpframe(width, w);
+                draw_stpframe(side_plot_left(eg), w);
             draw_on_pixmap(it);
-            draw_stpframe(width, w);
+            draw_stpframe(side_plot_left(eg), w);
             draw_on_window();
         }
     }

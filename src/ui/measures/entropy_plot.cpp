@@ -305,6 +305,26 @@ side_plot_left(const entropy_graph *eg)
     return eg->x0 - vgax(10);
 }
 
+void
+place_lookup_histogram(entropy_graph *eg)
+{
+    const int x0 = side_plot_left(eg) + static_cast<int>(eg->w2) + vgax(10), y0 = vgay(57);
+    if (x0 == eg->hist_x0 && y0 == eg->hist_y0)
+        return;
+    if (eg->hist_mode == 1 && eg->hist_right > eg->hist_x0)
+        erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
+    else if (eg->hist_mode == 2 && eg->hist_limit > eg->hist_x0)
+        erase_box(eg->hist_x0 - 1, vgay(20), eg->hist_limit, Maxy);
+    eg->hist_x0 = static_cast<int16_t>(x0);
+    eg->hist_y0 = static_cast<int16_t>(y0);
+    eg->hist_right = static_cast<int16_t>(x0 + eg->w2);
+    eg->hist_bottom = Maxy;
+    eg->hist_x = static_cast<int16_t>(x0 - 1);
+    eg->hist_y = static_cast<int16_t>(y0 - 1);
+    if (eg->oldbar)
+        memset(eg->oldbar, 0, eg->lookupcount.entries * sizeof(uint16_t));
+}
+
 int
 plane_left(int x0)
 {

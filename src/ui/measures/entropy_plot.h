@@ -23,9 +23,14 @@ void draw_entgraph_frame(int draw, int x0, int kind, int y_label);
 // The return map's frame in the same place (draw 0 only clears it).
 void draw_Hamming_plot(int draw, int x0);
 
-// The left edge of the side plot: the pattern's right edge, where its
-// frame stands (eg->x0 less the margin reset_stpwidth adds).
+// The left edge of the side plot, where its frame stands: the right edge of
+// the pattern and of a 1d damage view beside it (eg->x0 less the margin
+// reset_stpwidth adds).
 int side_plot_left(const entropy_graph *eg);
+// Places the lookup histogram's box a margin right of the side plot, as
+// wide as the side plot; a box that moves (the pattern grew or shrank) has
+// its old place cleared and its bars start afresh at the new one.
+void place_lookup_histogram(entropy_graph *eg);
 // The corner of the plane beside a side plot at x0: the column of density
 // (or standard deviation) 0 and the row of entropy 0. The plane is
 // vgax(200) wide (vgax(256) for rule samples, 0.1 of sd per vgax(142)) and

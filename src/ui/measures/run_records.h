@@ -74,7 +74,8 @@ struct entropy_graph {
                              // points: yellow, then stepped at each sampled run
     int16_t window;          // the analysis window: min(gens, t)
     int16_t plot_row;        // row counter of the side plot, -1 at the start
-    int16_t x0;              // pattern width in pixels: left edge of the side plots
+    int16_t x0;              // width of the pattern and a damage view beside it, and a
+                             // margin: the side plot's left edge is side_plot_left
     float w1, w2;            // side-plot and histogram widths, vgax(100)
     int16_t hist_x0, hist_y0, hist_right, hist_bottom; // histogram box
     int16_t hist_x, hist_y;  // current histogram origin

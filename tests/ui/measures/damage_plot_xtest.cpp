@@ -24,6 +24,7 @@
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
 #include "support/ready_signal.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/run_forward.h"
 #include "ui/measures/damage_plot.h"
 #include "ui/model/cell_display.h"
@@ -454,6 +455,126 @@ TEST_F(DamagePlot, OptionsPromptBesideTheDamageBoxNotOverIt)
     checked_free(color_v);
     color_v = nullptr;
     EXPECT_GE(framed, width * 9 / 10) << "the options prompt covers the damage box";
+}
+
+} // namespace
+
+namespace {
+
+// A 1d run of rule 110 on 40 cells with the lookup histogram's side plot,
+// swept down the window and paused after every step, read on the window
+// at its last pause.
+class SidePlotOfARun : public DamagePlot {
+protected:
+    void TearDown() override
+    {
+        stpgraph = stpgraph_none;
+        DamagePlot::TearDown();
+    }
+
+    // Runs with the step pause's answers `keys` (a Return a step), then
+    // ends the pausing and the run; the window left of the key panel as it
+    // was at the last answer.
+    void run_paused(const std::string &keys, const std::string &shot)
+    {
+        TestNetwork::set_rule_number(110);
+        setup_value_colors(1);
+        direction = direction_forward;
+        stp = 1;
+        scale = 4;
+        scrolling = 0;
+        nowscrolling = 0;
+        d_mode = display_unset;
+        stpgraph = stpgraph_lookup_bars;
+        stppause = stppause_step_next_run;
+        srandom(110);
+        random_damage_halves();
+        width = key_panel_left();
+        paced_thread typing = type_keys_looking(keys + "q", [&](size_t i) {
+            if (i == keys.size() - 1) {
+                seen = pixels_seen(0, 0, width, Maxy);
+                screenshot(shot);
+            }
+        });
+        std::thread stop([&] {
+            typing.join();
+            paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
+            type_keys("q");
+            pause_box.join();
+        });
+        run_forward(carule);
+        stop.join();
+        checked_free(color_v);
+        color_v = nullptr;
+    }
+    unsigned long at(int x, int y) const { return seen[static_cast<size_t>(y * width + x)]; }
+
+    // The side plot's frame stands whole (two red columns over the lower
+    // rows, where no pattern row reached yet); between its sides there is
+    // nothing but the entropy trace, and the histogram's bars lie right of
+    // it. Gives the frame's sides.
+    std::pair<int, int> expect_side_plot_framed() const
+    {
+        EXPECT_EQ(seen.size(), static_cast<size_t>(width * Maxy)) << "the run never paused";
+        if (seen.size() != static_cast<size_t>(width * Maxy))
+            return {0, 0};
+        std::vector<int> sides;
+        for (int x = 0; x < width; x++) {
+            bool whole = true;
+            for (int y = Maxy * 3 / 4; y < Maxy - 4 && whole; y++)
+                whole = at(x, y) == Color_Table[red];
+            if (whole)
+                sides.push_back(x);
+        }
+        EXPECT_EQ(sides.size(), 2u) << "the side plot's frame is not two whole sides";
+        if (sides.size() != 2)
+            return {0, 0};
+        const int left = sides[0], right = sides[1];
+        int foreign = 0, bars = 0;
+        for (int y = 1; y < Maxy; y++) // below the frame's top side
+            for (int x = left + 1; x < right; x++)
+                foreign += at(x, y) != Color_Table[black] && at(x, y) != Color_Table[lightred];
+        EXPECT_EQ(foreign, 0) << "the pattern, the damage view or bars inside the side plot's frame";
+        for (int y = vgay(57); y < Maxy * 3 / 4; y++)
+            for (int x = right + 1; x < width; x++)
+                bars += at(x, y) != Color_Table[black];
+        EXPECT_GT(bars, 0) << "no bars right of the frame";
+        return {left, right};
+    }
+
+    std::vector<unsigned long> seen;
+    int width = 0;
+};
+
+// With the damage view beside the pattern the side plot stands right of
+// the view, and every row the run drew shows its trace inside the frame.
+TEST_F(SidePlotOfARun, BesideTheDamageViewItStaysInsideItsFrame)
+{
+    TestNetwork net(2, 40, 3);
+    diff_plot = diff_plot_keep;
+    run_paused(std::string(60, '\r'), "side_plot_beside_damage");
+    auto [left, right] = expect_side_plot_framed();
+    std::vector<int> rows_without_trace;
+    for (int y = vgay(10); y < 200 && right > left; y++) {
+        int trace = 0;
+        for (int x = left + 1; x < right; x++)
+            trace += at(x, y) == Color_Table[lightred];
+        if (trace == 0)
+            rows_without_trace.push_back(y);
+    }
+    EXPECT_TRUE(rows_without_trace.empty())
+        << rows_without_trace.size() << " rows show no trace inside the frame, the first "
+        << rows_without_trace.front();
+}
+
+// Cells grown by a pixel ('e' through the pause's on-the-fly option) move
+// the side plot right by a pixel a cell; the histogram moves with it,
+// its old bars cleared, and stays right of the frame.
+TEST_F(SidePlotOfARun, AfterTheCellsGrowItStaysInsideItsFrame)
+{
+    TestNetwork net(2, 40, 3);
+    run_paused(std::string(30, '\r') + "o\re" + std::string(30, '\r'), "side_plot_grown_cells");
+    expect_side_plot_framed();
 }
 
 } // namespace
