@@ -27,6 +27,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -49,14 +50,20 @@ struct canal_prompt {
         if (in_run)
             draw_box(kRunBoxSlot, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
     }
-    void draw(int k, uint8_t *table)
+    // The rule's readout at the bottom, outside a run; before the prompt's
+    // font is taken, since the readout takes and gives back fonts of its own.
+    void readout(int k, uint8_t *table)
     {
-        if (in_run) {
-            draw_box(-1, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
-        } else {
+        if (!in_run)
             show_rule_bottom(k, 1, table, 0);
+    }
+    // The box of one line, in the font in use.
+    void box()
+    {
+        if (in_run)
+            draw_box(-1, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
+        else
             draw_prompt_box(1);
-        }
     }
     void close()
     {
@@ -110,6 +117,14 @@ explicit_input(int k, uint8_t *table)
     }
 }
 
+// A prompt line with an entry of `width` characters after it, as the
+// prompt font measures it: the entry at its widest and the cursor after it.
+std::string
+with_entry(const char *text, int width)
+{
+    return std::string(text) + std::string(static_cast<size_t>(width) + 1, 'M');
+}
+
 } // namespace
 
 void
@@ -122,22 +137,36 @@ set_canalyzing_rule(int cell)
         int k = nhoodm[cell];
         uint8_t *table = carule[cell];
         rule_z_figures(k, table);
-        place.draw(k, table);
-        outtext("canalyzing inputs: explicitly-e, random: -n, or whole net-N:");
-        input_string(1, text_entry);
-        int key = is[0];
+        int key;
+        {
+            const char *ask = "canalyzing inputs: explicitly-e, random: -n, or whole net-N:";
+            place.readout(k, table);
+            prompt_font font({with_entry(ask, 1)});
+            place.box();
+            outtext(ask);
+            input_string(1, text_entry);
+            key = is[0];
+        }
         if (key == 'e') {
-            place.draw(k, table);
+            snprintf(text, sizeof text, "wire (0-%d):0 input value (%d - 0):0 output value (%d - 0):",
+                     k - 1, value_range - 1, value_range - 1);
+            place.readout(k, table);
+            prompt_font font({with_entry(text, 1)});
+            place.box();
             explicit_input(k, table);
         } else if (key == 'n') {
-            place.draw(k, table);
             if (rulemix)
                 snprintf(text, sizeof text, "cell %d canalyzing inputs=%d, set new number (0-%d):", cell,
                          canaltotal, k);
             else
                 snprintf(text, sizeof text, "canalyzing inputs=%d, set new number (0-%d):", canaltotal, k);
-            outtext(text);
-            input_string(2, text_entry);
+            place.readout(k, table);
+            {
+                prompt_font font({with_entry(text, 2)});
+                place.box();
+                outtext(text);
+                input_string(2, text_entry);
+            }
             if (is[0] == 'q' || is[0] == kKeyReturn)
                 continue;
             long t = entry_number();
@@ -148,10 +177,13 @@ set_canalyzing_rule(int cell)
             else
                 raise_canalyzing_inputs(k, table, static_cast<int>(t));
         } else if (key == 'N') {
-            draw_prompt_box(1);
             snprintf(text, sizeof text, "canalyzing inputs, whole net - set new number (0-%d):", k);
-            outtext(text);
-            input_string(2, text_entry);
+            {
+                prompt_font font({with_entry(text, 2)});
+                draw_prompt_box(1);
+                outtext(text);
+                input_string(2, text_entry);
+            }
             long t = entry_number();
             if (is[0] == 'q' || is[0] == kKeyReturn || t < 0 || t > k)
                 continue;

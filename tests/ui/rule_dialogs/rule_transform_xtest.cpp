@@ -6,6 +6,7 @@
 #include "support/x_test_fixture.h"
 #include "support/work_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -193,19 +194,44 @@ TEST_F(RuleTransform, PromptLinesStayInsideTheBox)
     ring(4, 4, 0);
     allocate_mem_rulemix(4);
     rulemix = 1;
-    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(3);
-    auto strip_inked = [&] {
-        int inked = 0;
-        for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
-            inked += pixel != Color_Table[black];
-        return inked;
-    };
+    clear_drawing_area(); // nothing of an earlier dialog beside the box
     int while_asked = -1;
-    paced_thread typist = type_keys_looking("\r", [&](size_t) { while_asked = strip_inked(); });
+    paced_thread typist =
+        type_keys_looking("\r", [&](size_t) { while_asked = inked_right_of_prompt_box(3); });
     transform_rule(0);
     typist.join();
     EXPECT_EQ(while_asked, 0) << "the prompt runs out of its box";
-    EXPECT_EQ(strip_inked(), 0) << "the prompt left its end beside the box";
+    EXPECT_EQ(inked_right_of_prompt_box(3), 0) << "the prompt left its end beside the box";
+}
+
+// The canalyzing dialog through 'C': its question, its count entry ('n')
+// and its explicit input's line ('e', each value drawn at random), each
+// while it waits for its answer and after the dialog closes: nothing right
+// of the prompt box's frame, up to the window's edge (the question ran past
+// the window's edge on a 1024-pixel screen and its end stayed there).
+TEST_F(RuleTransform, CanalyzingPromptsStayInsideTheBox)
+{
+    srandom(6);
+    ring(12, 3, 0x96);
+    clear_drawing_area();
+    int most = 0;
+    size_t waits = 0;
+    // 'C' and its Return at the transform prompt; the count 2 through 'n';
+    // wire, input and output at random through 'e'; 'x' ends the
+    // canalyzing dialog and Return the transform prompt.
+    paced_thread typist =
+        type_keys_looking("C\rn\r2\re\r\r\r\rx\r\r", [&](size_t i) {
+            waits++;
+            if (i >= 2)
+                most = std::max(most, inked_right_of_prompt_box(3));
+            if (i == 2)
+                screenshot("canalyzing_question");
+        });
+    EXPECT_EQ(transform_rule(0), 0);
+    typist.join();
+    EXPECT_EQ(waits, 14u);
+    EXPECT_EQ(most, 0) << "a canalyzing prompt runs out of its box";
+    EXPECT_EQ(inked_right_of_prompt_box(3), 0) << "a canalyzing prompt left its end beside the box";
 }
 
 } // namespace
