@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "engine/model/globals.h"
 #include "support/ready_signal.h"
@@ -335,6 +336,22 @@ ScreenTest::inked_right_of_prompt_box(int lines)
     for (unsigned long pixel : pixels_seen(right + 1, 0, Maxx - right, bottom + 1))
         inked += pixel != Color_Table[black];
     return inked;
+}
+
+bool
+ScreenTest::resize_window(int width, int height)
+{
+    XResizeWindow(D, W, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(D, False);
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
+    while (Maxx != width - 1 || WinMaxy != height - 1) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        event_ready();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XSync(D, False);
+    return true;
 }
 
 unsigned long

@@ -99,6 +99,10 @@ protected:
     static int inked_right_of_prompt_box(int lines);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
+    // Resizes the window to width x height pixels as a window manager
+    // would, and waits until the program's poll has taken the new size
+    // (false when it did not in the key waits' patience).
+    static bool resize_window(int width, int height);
     // The rule figures a run writes (zparam), as start-up gives them: a
     // scratch of three when there are none.
     static void give_rule_figures();

@@ -503,7 +503,10 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
     const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
     const int step = downward_step();
-    write_downward(label, x0 + vgax(100) + 3,
+    // Its characters' cells centred in the strip, so that no glyph of it
+    // reaches the ticks however wide the font's cell is.
+    const int strip_left = x0 + vgax(100) + 1, strip = L - vgax(3) - strip_left;
+    write_downward(label, strip_left + (strip - CWidth) / 2,
                    std::min<int>(Maxy - vgay(130),
                                  (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2));
 }

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        saved_ = {Maxx, WinMaxy, Maxy};
+        saved_ = {Maxx + 1, WinMaxy + 1};
         saved_v_ = value_range;
         saved_gens_ = frozen_gens;
         saved_bins_ = num_bin_bound;
@@ -39,10 +39,7 @@ protected:
     }
     void TearDown() override
     {
-        Maxx = saved_[0];
-        WinMaxy = saved_[1];
-        Maxy = saved_[2];
-        setup_fonts(0);
+        EXPECT_TRUE(resize_window(saved_[0], saved_[1])) << "the window's size was not given back";
         value_range = saved_v_;
         frozen_gens = saved_gens_;
         num_bin_bound = saved_bins_;
@@ -50,14 +47,10 @@ protected:
         freq_colors = saved_colours_;
         ScreenTest::TearDown();
     }
-    // The window of a screen, as the program sizes it there, in its fonts.
-    static void as_window(int maxx, int winmaxy)
-    {
-        Maxx = static_cast<int16_t>(maxx);
-        WinMaxy = static_cast<int16_t>(winmaxy);
-        Maxy = drawing_area_bottom(WinMaxy);
-        setup_fonts(0);
-    }
+    // The window of a screen, as the program sizes it there, in its fonts:
+    // the window itself resized, so that what is drawn can be read back on
+    // a screen of either size.
+    static bool as_window(int maxx, int winmaxy) { return resize_window(maxx + 1, winmaxy + 1); }
 
 private:
     std::vector<int> saved_;
@@ -78,7 +71,7 @@ constexpr window_size kWindows[] = {{1023, 767}, {924, 693}};
 TEST_F(FrozenKey, TheBoxHoldsItsLinesAboveTheKeyPanel)
 {
     for (window_size w : kWindows) {
-        as_window(w.maxx, w.winmaxy);
+        ASSERT_TRUE(as_window(w.maxx, w.winmaxy));
         for (int v : {2, 5}) {
             value_range = static_cast<int8_t>(v);
             SCOPED_TRACE(testing::Message() << "window " << w.maxx + 1 << " v=" << v);
@@ -101,7 +94,7 @@ TEST_F(FrozenKey, TheBoxHoldsItsLinesAboveTheKeyPanel)
 TEST_F(FrozenKey, NothingIsDrawnOutsideTheBox)
 {
     for (window_size w : kWindows) {
-        as_window(w.maxx, w.winmaxy);
+        ASSERT_TRUE(as_window(w.maxx, w.winmaxy));
         for (int v : {2, 5}) {
             value_range = static_cast<int8_t>(v);
             const frozen_key_place place = frozen_key_layout();

@@ -76,22 +76,6 @@ protected:
                 columns.push_back(x);
         return columns;
     }
-    // Resizes the window as a window manager would and waits until the
-    // program's poll has taken the new size.
-    static bool resize_to(int w, int h)
-    {
-        XResizeWindow(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h));
-        XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-        while (Maxx != w - 1 || WinMaxy != h - 1) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            event_ready();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        XSync(D, False);
-        return true;
-    }
 };
 
 TEST_F(SweepGraphs, ASizeSweepOfTwoSizesLabelsBothEnds)
@@ -130,9 +114,13 @@ TEST_F(SweepGraphs, NeitherGraphDrawsNothingAndResetsTheOrigin)
 
 TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
 {
+    // A window's pixels past the screen's edge cannot be read back: the
+    // window of a 1280x1024 screen is only seen whole on such a screen
+    // (the default server's).
+    if (DisplayWidth(D, S) < 1280 || DisplayHeight(D, S) < 1024)
+        GTEST_SKIP() << "a 1280 x 1024 window does not fit this server's screen";
     int width = Maxx + 1, height = WinMaxy + 1;
-    ASSERT_TRUE(resize_to(DisplayWidth(D, S), DisplayHeight(D, S)));
-    ASSERT_EQ(Maxx, 1279) << "the test's server is 1280 x 1024";
+    ASSERT_TRUE(resize_window(1280, 1024));
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     gd_z_graph = sweep_graph_z_lambda;
@@ -161,7 +149,7 @@ TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
         }
         EXPECT_TRUE(at_ratio) << "no point at ratio " << ratio;
     }
-    ASSERT_TRUE(resize_to(width, height));
+    ASSERT_TRUE(resize_window(width, height));
 }
 
 // The lambda-Z sweep over rule tables of k = 3 from a given rule, its next

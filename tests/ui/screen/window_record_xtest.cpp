@@ -36,24 +36,7 @@ protected:
         draw_bottom_title(0);
         setcolor(white);
     }
-    void TearDown() override { resize_to(width, height); }
-
-    // Resizes the window as a window manager would and lets the poll of the
-    // program take the change.
-    static bool resize_to(int w, int h)
-    {
-        XResizeWindow(D, W, w, h);
-        XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-        while (Maxx != w - 1 || WinMaxy != h - 1) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            event_ready();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        XSync(D, False);
-        return true;
-    }
+    void TearDown() override { resize_window(width, height); }
 
     // The window's pixels now, read once for the checks that follow.
     static std::vector<uint32_t> snapshot()
@@ -120,12 +103,12 @@ TEST_F(WindowRecord, ErasedTextStaysErased)
     moveto(100, 300);
     outtext("KEPT KEPT");
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1);
-    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    ASSERT_TRUE(resize_window(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
     int x0 = static_cast<int>(100 * sx), x1 = static_cast<int>(200 * sx);
     EXPECT_EQ(lines_between(x0, x1, 100, Maxy - 1), 1)
         << "the erased line came back, or the kept one was lost";
-    ASSERT_TRUE(resize_to(width, height));
+    ASSERT_TRUE(resize_window(width, height));
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1)
         << "the erased line came back, or the kept one was lost";
 }
@@ -135,7 +118,7 @@ TEST_F(WindowRecord, BoxPutBackAfterAResizeLeavesWhatItCovered)
     moveto(200, 200);
     outtext("UNDER");
     draw_box(3, 150, 150, 400, 300, 1, blue);
-    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    ASSERT_TRUE(resize_window(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
     ASSERT_TRUE(shows_colour(static_cast<int>(160 * sx), 150, static_cast<int>(390 * sx), 200,
                              blue))
@@ -153,10 +136,10 @@ TEST_F(WindowRecord, AnswerGoesOnAfterThePromptDrawnAgain)
 {
     moveto(50, 100);
     outtext("Value range (def 2, max 8):");
-    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
+    ASSERT_TRUE(resize_window(width * 2 / 3, height * 2 / 3));
     EXPECT_TRUE(text_ends_at_point());
     int x = getx, y = gety;
-    ASSERT_TRUE(resize_to(width, height));
+    ASSERT_TRUE(resize_window(width, height));
     EXPECT_GT(getx, x);
     EXPECT_GT(gety, y);
     EXPECT_TRUE(text_ends_at_point());
@@ -170,7 +153,7 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     outtext("Value range (def 2, max 8):");
     keep_point();
     moveto(300, 400);
-    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
+    ASSERT_TRUE(resize_window(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
 }
