@@ -28,6 +28,7 @@
 #include "ui/forward/run_forward.h"
 #include "ui/measures/damage_plot.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -475,7 +476,8 @@ protected:
     // Runs with the step pause's answers `keys` (a Return a step), then
     // ends the pausing and the run; the window left of the key panel as it
     // was at the last answer.
-    void run_paused(const std::string &keys, const std::string &shot)
+    void run_paused(const std::string &keys, const std::string &shot,
+                    uint8_t side_plot = stpgraph_lookup_bars)
     {
         TestNetwork::set_rule_number(110);
         setup_value_colors(1);
@@ -485,7 +487,7 @@ protected:
         scrolling = 0;
         nowscrolling = 0;
         d_mode = display_unset;
-        stpgraph = stpgraph_lookup_bars;
+        stpgraph = side_plot;
         stppause = stppause_step_next_run;
         srandom(110);
         random_damage_halves();
@@ -535,8 +537,12 @@ protected:
             for (int x = left + 1; x < right; x++)
                 foreign += at(x, y) != Color_Table[black] && at(x, y) != Color_Table[lightred];
         EXPECT_EQ(foreign, 0) << "the pattern, the damage view or bars inside the side plot's frame";
+        // The histogram's place: beyond the frame's right side by a margin,
+        // about as wide as the side plot (left of the pause's prompt box, for
+        // this network at either screen size).
+        const int beyond = std::min({width, right + 2 * (right - left) + vgax(10), prompt_box_left(Maxx)});
         for (int y = vgay(57); y < Maxy * 3 / 4; y++)
-            for (int x = right + 1; x < width; x++)
+            for (int x = right + 1; x < beyond; x++)
                 bars += at(x, y) != Color_Table[black];
         EXPECT_GT(bars, 0) << "no bars right of the frame";
         return {left, right};
@@ -574,6 +580,17 @@ TEST_F(SidePlotOfARun, AfterTheCellsGrowItStaysInsideItsFrame)
 {
     TestNetwork net(2, 40, 3);
     run_paused(std::string(30, '\r') + "o\re" + std::string(30, '\r'), "side_plot_grown_cells");
+    expect_side_plot_framed();
+}
+
+// A run begun with the density plot turned to the lookup histogram ('s'):
+// the histogram stands right of the side plot's frame, not at the window's
+// corner under the pattern.
+TEST_F(SidePlotOfARun, TurnedFromTheDensityPlotItStaysInsideItsFrame)
+{
+    TestNetwork net(2, 40, 3);
+    run_paused(std::string(10, '\r') + "o\rs" + std::string(30, '\r'), "side_plot_turned",
+               stpgraph_density);
     expect_side_plot_framed();
 }
 
