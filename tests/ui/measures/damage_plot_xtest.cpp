@@ -477,19 +477,16 @@ protected:
     // ends the pausing and the run; the window left of the key panel as it
     // was at the last answer.
     void run_paused(const std::string &keys, const std::string &shot,
-                    uint8_t side_plot = stpgraph_lookup_bars)
+                    uint8_t side_plot = stpgraph_lookup_bars, uint8_t damage = diff_plot_off)
     {
         TestNetwork::set_rule_number(110);
-        setup_value_colors(1);
-        direction = direction_forward;
-        stp = 1;
-        scale = 4;
+        start_damage_statistics();
+        diff_plot = damage;
         scrolling = 0;
         nowscrolling = 0;
         d_mode = display_unset;
         stpgraph = side_plot;
         stppause = stppause_step_next_run;
-        srandom(110);
         random_damage_halves();
         width = key_panel_left();
         paced_thread typing = type_keys_looking(keys + "q", [&](size_t i) {
@@ -557,8 +554,8 @@ protected:
 TEST_F(SidePlotOfARun, BesideTheDamageViewItStaysInsideItsFrame)
 {
     TestNetwork net(2, 40, 3);
-    diff_plot = diff_plot_keep;
-    run_paused(std::string(60, '\r'), "side_plot_beside_damage");
+    run_paused(std::string(60, '\r'), "side_plot_beside_damage", stpgraph_lookup_bars,
+               diff_plot_keep);
     auto [left, right] = expect_side_plot_framed();
     std::vector<int> rows_without_trace;
     for (int y = vgay(10); y < 200 && right > left; y++) {
