@@ -98,6 +98,29 @@ undo_rule_mix()
     nonlocal = 0;
 }
 
+// A random network on the TestNetwork made, with the general method's
+// tables: random wiring and rules; variant bit 0: mixed k; bit 1: a rule
+// per cell; variant 3 also the rearranged cell order. With k = 3 every cell
+// then has at most eight tries a value, so a field's walk serves it.
+inline void
+build_field_network(int variant)
+{
+    wire_at_random(variant & 1);
+    random_rules(variant & 2);
+    reorderRBN = variant == 3;
+    prepair_pre_rand();
+}
+
+// Frees what build_field_network made and leaves the field.
+inline void
+end_field_network()
+{
+    free_pre_rand();
+    undo_rule_mix();
+    reorderRBN = 0;
+    basinfield = 0;
+}
+
 inline uint64_t
 states_of_network()
 {

@@ -14,40 +14,6 @@
 
 namespace {
 
-// A random rule row for k = 3 (every cell then has at most eight tries a
-// value, so the walk serves it).
-void
-random_rule(uint32_t r)
-{
-    for (uint32_t i = 0; i < rule_entries(nhood); i++)
-        set_value(carule[r], i, static_cast<int>(random() % 2));
-}
-
-// Random wiring and rules; variant bit 0: mixed k; bit 1: a rule per cell;
-// variant 3 also the rearranged cell order.
-void
-build_field_network(int variant)
-{
-    wire_at_random(variant & 1);
-    if (variant & 2) {
-        allocate_mem_rulemix(nhood);
-        rulemix = 1;
-    }
-    for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
-        random_rule(r);
-    reorderRBN = variant == 3;
-    prepair_pre_rand();
-}
-
-void
-end_field_network()
-{
-    free_pre_rand();
-    undo_rule_mix();
-    reorderRBN = 0;
-    basinfield = 0;
-}
-
 // The walk's pre-images of t in a field, and the breadth-first form's.
 void
 expect_field_lists_breadth_first(uint32_t t)

@@ -3,7 +3,7 @@
 // 'q' stepping back inside and out of each stage, the radius and spacing
 // the layout keeps, the decimal labels refused where state numbers do not
 // fit 32 bits, and the data file kept whole over two passes.
-#include "support/x_test_fixture.h"
+#include "basin_settings_support.h"
 
 #include <cmath>
 #include <fstream>
@@ -32,34 +32,20 @@
 
 namespace {
 
-class SettingsStages : public ScreenTest {
+class SettingsStages : public BasinSettingsTest {
 protected:
-    std::vector<float> radii = std::vector<float>(91, 0.0f);
-
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        rad = radii.data();
-        lastlevel = 90;
-        value_range = 2;
-        lineL = 5;
-        L = 4;
-        oned = 1;
-        twod = threed = 0;
+        set_up_ring(5);
         nonlocal = 0;
         regular2d = 0;
         rulemix = 0;
         nhood = 3;
-        basinfield = 0;
-        rangeL = 0;
         gd_z_graph = sweep_graph_none;
-        mutant_layout = 0;
-        successive_basins = 0;
         stp = 0;
-        layout_notset = 1;
-        acceptall = 0;
         dontcompress = 0;
         shownumbers = shownumbers_bits;
         showbits_1d_as_2d = 0;
@@ -69,10 +55,7 @@ protected:
     }
     void TearDown() override
     {
-        rad = nullptr;
-        acceptall = 0;
-        accept_from = accept_from_none;
-        layout_notset = 1;
+        BasinSettingsTest::TearDown();
         mutant_layout = 0;
         successive_basins = 0;
         basinfield = 0;

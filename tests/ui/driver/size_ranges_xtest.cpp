@@ -3,7 +3,7 @@
 // ring at that size gives, a row per size, the options box at the end and
 // the network back at the first size; and the component table of a neutral
 // field, paged and left with 'q'.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include "engine/backward/backward_test_support.h"
 #include "support/ring_oracles.h"
@@ -41,25 +41,21 @@ brute_ring_cycles(int n, uint32_t rule)
     return cycles;
 }
 
-class SizeRangeWindow : public ScreenTest {
+class SizeRangeWindow : public FieldScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        FieldScreenTest::SetUp();
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         is[0] = 0;
     }
     void TearDown() override
     {
-        basinfield = 0;
         rangeL = 0;
-        fit_field_layout = 1;
         fieldpause = 0;
         pdata = data_off;
-        direction = direction_unset;
-        ScreenTest::TearDown();
+        FieldScreenTest::TearDown();
     }
 };
 
@@ -183,13 +179,7 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     setup_value_colors(1);
     shownumbers = shownumbers_bits;
     scale = 2;
-    std::vector<float> radii(91);
-    float *saved_rad = rad;
-    uint16_t saved_last = lastlevel;
-    rad = radii.data();
-    lastlevel = 90;
-    basinfield = 1;
-    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    field_layout_radii radii;
     fit_field_layout = 1;
     TestNetwork::set_rule_number(90);
     direction = direction_forward;
@@ -234,8 +224,6 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     paced_thread keys = type_keys_looking("\r\r\r\r\r\r", look);
     draw_range_field();
     keys.join();
-    rad = saved_rad;
-    lastlevel = saved_last;
     shownumbers = shownumbers_spot;
     checked_free(color_v);
     color_v = nullptr;
