@@ -21,6 +21,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -347,6 +348,20 @@ ScreenTest::window_pixel(int x, int y)
     unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return pixel;
+}
+
+std::vector<uint32_t>
+ScreenTest::window_now(int bottom)
+{
+    std::vector<uint32_t> pixels;
+    EXPECT_TRUE(read_window_pixels(Maxx + 1, bottom + 1, pixels));
+    return pixels;
+}
+
+uint32_t
+ScreenTest::pixel_at(const std::vector<uint32_t> &picture, int x, int y)
+{
+    return picture[static_cast<size_t>(y) * (Maxx + 1) + x];
 }
 
 void

@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "ui/screen/globals.h"
 
 // Saves the root window as name.png in the folder ZEMRA_SCREENSHOTS names
 // (nothing when it names none), to look at a screen a test drew.
@@ -99,6 +102,12 @@ protected:
     static int inked_right_of_prompt_box(int lines);
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
+    // The window's pixels from row 0 down to row bottom (the whole window
+    // by default), row by row, read at one moment after every request is
+    // done; the test fails when they cannot be read.
+    static std::vector<uint32_t> window_now(int bottom = WinMaxy);
+    // The pixel at (x, y) of a picture window_now read.
+    static uint32_t pixel_at(const std::vector<uint32_t> &picture, int x, int y);
     // The rule figures a run writes (zparam), as start-up gives them: a
     // scratch of three when there are none.
     static void give_rule_figures();

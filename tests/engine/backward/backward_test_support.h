@@ -111,7 +111,23 @@ build_field_network(int variant)
     prepair_pre_rand();
 }
 
-// Frees what build_field_network made and leaves the field.
+// A ring on the TestNetwork made (k = 3), wired as any wiring is, under an
+// elementary rule (a random one for rule < 0), with the general method's
+// tables.
+inline void
+build_ring_field_network(int rule)
+{
+    nonlocal = 1;
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int j = 0; j < 3; j++)
+            wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+    for (uint32_t i = 0; i < 8; i++)
+        set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
+    prepair_pre_rand();
+}
+
+// Frees what build_field_network or build_ring_field_network made and
+// leaves the field.
 inline void
 end_field_network()
 {

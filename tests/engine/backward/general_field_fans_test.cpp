@@ -81,13 +81,7 @@ TEST(GeneralFieldFans, RingsGiveTheOneByOneFansInTheirOrder)
         SCOPED_TRACE(testing::Message() << "rule " << rule);
         TestNetwork net(2, 12, 3);
         reset_backward_settings();
-        nonlocal = 1;
-        for (uint32_t c = 0; c < lineL; c++)
-            for (int j = 0; j < 3; j++)
-                wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
-        for (uint32_t i = 0; i < 8; i++)
-            set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
-        prepair_pre_rand();
+        build_ring_field_network(rule);
         expect_whole_fans_of_every_target(successors());
         free_pre_rand();
     }

@@ -15,20 +15,11 @@
 #include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
 class FieldClip : public FieldScreenTest {
 protected:
-    static std::vector<uint32_t>
-    window_now()
-    {
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(read_window_pixels(Maxx + 1, Maxy + 1, pixels));
-        return pixels;
-    }
-
     // The window after the field of a 12-cell ring under rule 30 on a
     // cleared window, laid out by the program's default spacing with radii
     // large enough that the lower basins reach the window's bottom. With
@@ -53,7 +44,7 @@ protected:
         mutant_layout = cut ? 0 : 1;
         draw_field();
         mutant_layout = 0;
-        std::vector<uint32_t> pixels = window_now();
+        std::vector<uint32_t> pixels = window_now(Maxy);
         EXPECT_EQ(view_x0, 0);
         EXPECT_EQ(view_y1, Maxy);
         checked_free(color_v);
@@ -72,7 +63,7 @@ protected:
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         show_rule_bottom(nhood, 0, carule[0], 0);
-        std::vector<uint32_t> pixels = window_now();
+        std::vector<uint32_t> pixels = window_now(Maxy);
         checked_free(color_v);
         color_v = nullptr;
         return pixels;

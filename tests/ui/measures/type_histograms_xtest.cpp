@@ -89,7 +89,7 @@ protected:
         size_t i = 0;
         for (int y = a.y; y < a.y + a.h; y++)
             for (int x = a.x; x < a.x + a.w; x++)
-                if (now[static_cast<size_t>(y) * (Maxx + 1) + x] != a.pixels[i++])
+                if (pixel_at(now, x, y) != a.pixels[i++])
                     return false;
         return true;
     }
