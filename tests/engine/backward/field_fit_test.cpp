@@ -47,6 +47,24 @@ walk_map(const std::vector<uint32_t> &next, std::vector<uint32_t> &depth,
     }
 }
 
+// The deepest level of each basin of the walk, by its cycle, and those
+// levels in the order of the basins' first states (uncompressed, one basin
+// for each cycle); the measure's depth of every state must be its basin's
+// deepest level.
+void
+expect_depths_of_the_walk(const std::vector<uint32_t> &depth, const std::vector<uint32_t> &cycle_of,
+                          std::map<uint32_t, uint32_t> &deepest, std::vector<uint32_t> &order)
+{
+    for (uint32_t s = 0; s < depth.size(); s++)
+        deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
+    for (uint32_t s = 0; s < depth.size(); s++)
+        ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
+    std::set<uint32_t> met;
+    for (uint32_t s = 0; s < depth.size(); s++)
+        if (met.insert(cycle_of[s]).second)
+            order.push_back(deepest[cycle_of[s]]);
+}
+
 TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
 {
     for (uint32_t rule : {30u, 54u, 110u, 150u}) {
@@ -58,19 +76,9 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
             std::vector<uint32_t> depth, cycle_of;
             walk_map(ring_successors(n, rule), depth, cycle_of);
             ASSERT_TRUE(measure_field_shape());
-            // Deepest level of each basin, by its cycle.
             std::map<uint32_t, uint32_t> deepest;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-            for (uint32_t s = 0; s < depth.size(); s++)
-                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
-            // Uncompressed, one basin for each cycle, in the order of their
-            // first states.
             std::vector<uint32_t> order;
-            std::set<uint32_t> met;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                if (met.insert(cycle_of[s]).second)
-                    order.push_back(deepest[cycle_of[s]]);
+            ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
             EXPECT_EQ(drawn_basin_depths(false), order);
             // Compressed, one for each class of cycles that are rotations of
             // one another.
@@ -89,8 +97,7 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
                 return key;
             };
             std::vector<uint32_t> classes_order;
-            std::set<uint32_t> classes;
-            met.clear();
+            std::set<uint32_t> classes, met;
             for (uint32_t s = 0; s < depth.size(); s++)
                 if (met.insert(cycle_of[s]).second && classes.insert(rotations_key(cycle_of[s])).second)
                     classes_order.push_back(deepest[cycle_of[s]]);
@@ -123,15 +130,8 @@ TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
             free_successor_table();
             exhaustive_testing = exhaustive_off;
             std::map<uint32_t, uint32_t> deepest;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-            for (uint32_t s = 0; s < depth.size(); s++)
-                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
             std::vector<uint32_t> order;
-            std::set<uint32_t> met;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                if (met.insert(cycle_of[s]).second)
-                    order.push_back(deepest[cycle_of[s]]);
+            ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
             EXPECT_EQ(drawn_basin_depths(false), order);
             if (n > 4) {
                 EXPECT_GT(*std::max_element(order.begin(), order.end()), 2u)
@@ -177,15 +177,8 @@ TEST(FieldShape, DeepChainsIntoHighCyclesAsTheWalkOfTheMap)
         free_successor_table();
         exhaustive_testing = exhaustive_off;
         std::map<uint32_t, uint32_t> deepest;
-        for (uint32_t s = 0; s < states; s++)
-            deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-        for (uint32_t s = 0; s < states; s++)
-            ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
         std::vector<uint32_t> order;
-        std::set<uint32_t> met;
-        for (uint32_t s = 0; s < states; s++)
-            if (met.insert(cycle_of[s]).second)
-                order.push_back(deepest[cycle_of[s]]);
+        ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
         EXPECT_EQ(drawn_basin_depths(false), order);
         EXPECT_GT(*std::max_element(order.begin(), order.end()), 300u) << "the chains are deep";
         forget_field_shape();

@@ -89,6 +89,17 @@ protected:
         data_att();
         return is[0] != 'q';
     }
+    // White pixels in the window's last two columns from the top down to
+    // the last row of a prompt box of `lines` lines: text written past the
+    // box's frame (read as pixel_seen reads, from a look).
+    static int white_at_right_edge(int lines)
+    {
+        int white_pixels = 0;
+        for (int y = 3; y <= prompt_box_bottom(lines); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                white_pixels += pixel_seen(x, y) == Color_Table[white];
+        return white_pixels;
+    }
 };
 
 // The DISPLAY answers that keep every default of a regular 1d ring: the
@@ -307,11 +318,7 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     paced_thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
         if (i != 0)
             return;
-        outside = 0;
-        for (int y = 3; y <= prompt_box_bottom(2); y++)
-            for (int x = Maxx - 1; x <= Maxx; x++)
-                if (pixel_seen(x, y) == Color_Table[white])
-                    outside++;
+        outside = white_at_right_edge(2);
     });
     data_att();
     keys.join();
@@ -332,11 +339,7 @@ TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
     paced_thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
         if (i != 5) // the jump-table prompt
             return;
-        outside = 0;
-        for (int y = 3; y <= prompt_box_bottom(3); y++)
-            for (int x = Maxx - 1; x <= Maxx; x++)
-                if (pixel_seen(x, y) == Color_Table[white])
-                    outside++;
+        outside = white_at_right_edge(3);
         for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
             for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
                 if (pixel_seen(x, y) == Color_Table[white]) {

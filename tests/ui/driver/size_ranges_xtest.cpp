@@ -69,6 +69,20 @@ resizable_ring()
     cell_out_freq();
 }
 
+// A range of fields of the ring from sizes first to last, the first field
+// about to be drawn, with no step and no fan-size histogram on the way.
+void
+range_of_sizes(uint16_t first, uint16_t last)
+{
+    rangeL = 1;
+    startL = first;
+    endL = last;
+    rangebytesL = bytesL;
+    fieldno = 0;
+    pre_fansize_freq_hist = 0;
+    stp = 0;
+}
+
 TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
 {
     for (uint32_t rule : {110u, 30u}) {
@@ -80,20 +94,14 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         TestNetwork::set_rule_number(rule);
         basinfield = 1;
         direction = direction_forward;
-        rangeL = 1;
-        startL = 4;
-        endL = 8;
-        rangebytesL = bytesL;
-        fieldno = 0;
+        range_of_sizes(4, 8);
         fieldpause = 0;
-        pre_fansize_freq_hist = 0;
         mutantdontpause = 0; // the options box closes the range
         firstox = ox = 60;
         firstoy = oy = 80;
         xspacing = yspacing = startxspacing = startyspacing = 40;
         xspacefact = yspacefact = 1.1f;
         rightborder = 0.5f;
-        stp = 0;
         fit_field_layout = 0; // the rows by the layout's spacing
         pdata = data_basins;
         testing::internal::CaptureStderr();
@@ -130,12 +138,8 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     TestNetwork::set_rule_number(90);
     basinfield = 1;
     direction = direction_forward;
-    rangeL = 1;
-    startL = 4;
-    endL = 9;
-    rangebytesL = bytesL;
+    range_of_sizes(4, 9);
     fieldpause = 0;
-    pre_fansize_freq_hist = 0;
     mutantdontpause = 1;
     firstox = ox = 60;
     firstoy = oy = 80;
@@ -145,7 +149,6 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     xspacefact = 1;
     yspacefact = 1.5f;
     rightborder = 0.5f;
-    stp = 0;
     fit_field_layout = 0;
     int expected = 80, spacing = yspacing;
     for (int n = 5; n <= 9; n++) {
@@ -183,15 +186,9 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     fit_field_layout = 1;
     TestNetwork::set_rule_number(90);
     direction = direction_forward;
-    rangeL = 1;
-    startL = 8;
-    endL = 12;
-    rangebytesL = bytesL;
-    fieldno = 0;
+    range_of_sizes(8, 12);
     fieldpause = 1;      // the options box after each field: a look at each
     mutantdontpause = 0; // and at the end of the range
-    stp = 0;
-    pre_fansize_freq_hist = 0;
     clear_drawing_area();
     std::vector<range_row_seen> rows;
     int rule_top = 0;

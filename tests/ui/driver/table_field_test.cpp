@@ -152,6 +152,20 @@ table_field(bool in_degrees = true, int method = exhaustive_table)
     return r;
 }
 
+// The network just made, from the backward settings every test starts
+// from: random wiring and a random rule, or a ring under ring_rule.
+void
+random_network_or_ring(bool wired, uint32_t ring_rule)
+{
+    reset_backward_settings();
+    if (wired) {
+        wire_at_random(false);
+        random_rules(false);
+    } else {
+        TestNetwork::set_rule_number(ring_rule);
+    }
+}
+
 TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
 {
     give_text_lines();
@@ -162,13 +176,7 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
     for (uint32_t n : cells) {
         for (int wired = 0; wired < 2; wired++) {
             TestNetwork net(2, n, 3);
-            reset_backward_settings();
-            if (wired) {
-                wire_at_random(false);
-                random_rules(false);
-            } else {
-                TestNetwork::set_rule_number(n % 2 ? 110 : 30);
-            }
+            random_network_or_ring(wired, n % 2 ? 110 : 30);
             std::vector<uint32_t> next = successors();
             SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells");
             field_report expect = brute_field(next);
@@ -222,13 +230,7 @@ TEST(TableField, FieldsWalkedThroughTheIndexEqualTheFanByFanWalkTreeByTree)
         for (uint32_t n : {12u, 15u}) {
             for (int wired = 0; wired < 2; wired++) {
                 TestNetwork net(2, n, 3);
-                reset_backward_settings();
-                if (wired) {
-                    wire_at_random(false);
-                    random_rules(false);
-                } else {
-                    TestNetwork::set_rule_number(110);
-                }
+                random_network_or_ring(wired, 110);
                 SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells, " +
                              (form == index_form::offsets ? "offsets" : "blocks"));
                 field_report expect = brute_field(successors());
