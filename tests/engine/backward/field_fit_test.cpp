@@ -65,6 +65,22 @@ expect_depths_of_the_walk(const std::vector<uint32_t> &depth, const std::vector<
             order.push_back(deepest[cycle_of[s]]);
 }
 
+// The measure of the map in the successor table, next written out, against
+// the walk of next: its depths, and its basins uncompressed in the order
+// of their first states, in order; the table freed once measured.
+void
+expect_table_map_as_the_walk(const std::vector<uint32_t> &next, std::vector<uint32_t> &order)
+{
+    std::vector<uint32_t> depth, cycle_of;
+    walk_map(next, depth, cycle_of);
+    ASSERT_TRUE(measure_field_shape());
+    free_successor_table();
+    exhaustive_testing = exhaustive_off;
+    std::map<uint32_t, uint32_t> deepest;
+    ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
+    EXPECT_EQ(drawn_basin_depths(false), order);
+}
+
 TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
 {
     for (uint32_t rule : {30u, 54u, 110u, 150u}) {
@@ -124,15 +140,8 @@ TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
             std::vector<uint32_t> next(size_t(1) << n);
             for (uint32_t s = 0; s < next.size(); s++)
                 next[s] = dec_equiv(exh_pairs + static_cast<size_t>(s) * bytesL, L);
-            std::vector<uint32_t> depth, cycle_of;
-            walk_map(next, depth, cycle_of);
-            ASSERT_TRUE(measure_field_shape());
-            free_successor_table();
-            exhaustive_testing = exhaustive_off;
-            std::map<uint32_t, uint32_t> deepest;
             std::vector<uint32_t> order;
-            ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
-            EXPECT_EQ(drawn_basin_depths(false), order);
+            ASSERT_NO_FATAL_FAILURE(expect_table_map_as_the_walk(next, order));
             if (n > 4) {
                 EXPECT_GT(*std::max_element(order.begin(), order.end()), 2u)
                     << "a random map this size has chains";
@@ -171,15 +180,8 @@ TEST(FieldShape, DeepChainsIntoHighCyclesAsTheWalkOfTheMap)
             dec_to_value_line(records.data() + static_cast<size_t>(s) * bytesL, next[s], n);
         exhaustive_testing = exhaustive_table;
         ASSERT_EQ(adopt_successor_table(records.data()), 1);
-        std::vector<uint32_t> depth, cycle_of;
-        walk_map(next, depth, cycle_of);
-        ASSERT_TRUE(measure_field_shape());
-        free_successor_table();
-        exhaustive_testing = exhaustive_off;
-        std::map<uint32_t, uint32_t> deepest;
         std::vector<uint32_t> order;
-        ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
-        EXPECT_EQ(drawn_basin_depths(false), order);
+        ASSERT_NO_FATAL_FAILURE(expect_table_map_as_the_walk(next, order));
         EXPECT_GT(*std::max_element(order.begin(), order.end()), 300u) << "the chains are deep";
         forget_field_shape();
     }
