@@ -1,6 +1,6 @@
-// Helpers of the tree builder's tests: the engine's pre-image helpers and
-// the input line run_backward leaves its key in, given before the first
-// test as the program gives it at start-up.
+// Helpers of the tree builder's tests: the engine's pre-image helpers, and
+// the input line run_backward leaves its key in and the text scratch lines,
+// given as the program gives them at start-up.
 #pragma once
 #include "engine/backward/backward_test_support.h"
 
@@ -25,6 +25,20 @@ public:
 
 inline ::testing::Environment *const input_line_environment =
     ::testing::AddGlobalTestEnvironment(new InputLineEnvironment);
+
+// The text scratch lines (textb) the program allocates at start-up, given
+// once for every test that runs a field without the window.
+inline void
+give_text_lines()
+{
+    static char lines[7][150];
+    static char *rows[7];
+    if (textb)
+        return;
+    for (int i = 0; i < 7; i++)
+        rows[i] = lines[i];
+    textb = rows;
+}
 
 // Rule 0's all-0 point attractor on a network set up with rule 0, in att
 // for run_backward, which then draws its basin tree (on 4 cells, 15

@@ -28,19 +28,6 @@
 
 namespace {
 
-// The text scratch lines the program allocates at start-up.
-void
-give_text_lines()
-{
-    static char lines[7][150];
-    static char *rows[7];
-    if (textb)
-        return;
-    for (int i = 0; i < 7; i++)
-        rows[i] = lines[i];
-    textb = rows;
-}
-
 // What a field reports, found by brute force or by the field.
 struct field_report {
     uint32_t basins = 0, placed = 0, gofe = 0;
