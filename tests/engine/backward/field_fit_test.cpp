@@ -19,34 +19,6 @@
 
 namespace {
 
-// Depth (steps to the cycle) of every state, and each state's cycle as its
-// smallest state, by walking the successor map.
-void
-walk_map(const std::vector<uint32_t> &next, std::vector<uint32_t> &depth,
-         std::vector<uint32_t> &cycle_of)
-{
-    size_t states = next.size();
-    std::vector<bool> on_cycle(states, false);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s;
-        for (size_t i = 0; i < states; i++)
-            x = next[x];
-        on_cycle[x] = true;
-    }
-    depth.assign(states, 0);
-    cycle_of.assign(states, 0);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s, d = 0;
-        for (; !on_cycle[x]; x = next[x])
-            d++;
-        uint32_t low = x;
-        for (uint32_t y = next[x]; y != x; y = next[y])
-            low = std::min(low, y);
-        depth[s] = d;
-        cycle_of[s] = low;
-    }
-}
-
 // The deepest level of each basin of the walk, by its cycle, and those
 // levels in the order of the basins' first states (uncompressed, one basin
 // for each cycle); the measure's depth of every state must be its basin's
