@@ -350,6 +350,22 @@ ScreenTest::window_pixel(int x, int y)
     return pixel;
 }
 
+bool
+ScreenTest::resize_to(int w, int h)
+{
+    XResizeWindow(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XSync(D, False);
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
+    while (Maxx != w - 1 || WinMaxy != h - 1) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        event_ready();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XSync(D, False);
+    return true;
+}
+
 std::vector<uint32_t>
 ScreenTest::window_now(int bottom)
 {

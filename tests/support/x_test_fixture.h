@@ -114,6 +114,10 @@ protected:
     // The drawing area above the window's bottom strip cleared, and the
     // viewport the whole window again.
     static void clear_drawing_area();
+    // Resizes the window to w x h as a window manager would and waits until
+    // the program's poll has taken the new size; false when it did not in
+    // the patience.
+    static bool resize_to(int w, int h);
 };
 
 // Types keys into the window at each of its waits for a key (with at_once,

@@ -3,12 +3,9 @@
 // a prompt goes on right after the prompt drawn again, also when a dialog
 // kept the point meanwhile.
 #include "support/x_test_fixture.h"
-#include "support/ready_signal.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 #include "ui/screen/boxes.h"
@@ -36,23 +33,6 @@ protected:
         setcolor(white);
     }
     void TearDown() override { resize_to(width, height); }
-
-    // Resizes the window as a window manager would and lets the poll of the
-    // program take the change.
-    static bool resize_to(int w, int h)
-    {
-        XResizeWindow(D, W, w, h);
-        XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-        while (Maxx != w - 1 || WinMaxy != h - 1) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            event_ready();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        XSync(D, False);
-        return true;
-    }
 
     // Whether the rectangle shows anything but the background.
     static bool shows_something(const std::vector<uint32_t> &pixels, int x0, int y0, int x1, int y1)
