@@ -100,6 +100,9 @@ protected:
     // box's frame, from the top down to the last row of a box of `lines`
     // lines, read as pixels_seen reads: what a line run out of the box left.
     static int inked_right_of_prompt_box(int lines);
+    // Pixels other than the background inside the status box's place, read
+    // as pixels_seen reads: a status box shown, or left behind.
+    static int status_box_marks();
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
     // The window's pixels from row 0 down to row bottom (the whole window
