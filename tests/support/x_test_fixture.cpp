@@ -48,12 +48,14 @@ settle_keys()
     XSync(D, False);
 }
 
-void
+int
 take_keys_left()
 {
     settle_keys();
-    while (event_ready()) {
-    }
+    int taken = 0;
+    while (event_ready())
+        taken++;
+    return taken;
 }
 
 // Nothing queued for the next dialog: no event in the window's queue (keys
@@ -242,10 +244,10 @@ ScreenTest::settle_typed_keys()
     settle_keys();
 }
 
-void
+int
 ScreenTest::take_typed_keys()
 {
-    take_keys_left();
+    return take_keys_left();
 }
 
 unsigned long

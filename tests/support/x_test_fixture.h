@@ -71,8 +71,9 @@ protected:
     static std::vector<unsigned long> pixels_seen(int x, int y, int w, int h);
     // Every key typed so far taken from the window's queue unread: the
     // typing connection and the window's make a round trip to the server
-    // first, so keys still on their way are among them.
-    static void take_typed_keys();
+    // first, so keys still on their way are among them. Returns how many
+    // events were taken: 0 when the dialogs read every key typed.
+    static int take_typed_keys();
     // Every key typed so far is in the window's queue (as take_typed_keys,
     // without taking them): for a key a run must find waiting at its first
     // poll.

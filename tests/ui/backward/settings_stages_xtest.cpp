@@ -71,11 +71,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         stages();
         typing.join();
-        XSync(D, False);
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
     }
     // The three stages as the run part calls them; false on a step back.
     static bool run_stages()
