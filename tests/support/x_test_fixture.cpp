@@ -194,6 +194,15 @@ ScreenTest::SetUp()
 }
 
 void
+ClearedWindowTest::SetUp()
+{
+    ScreenTest::SetUp();
+    give_rule_figures();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
+void
 ScreenTest::TearDown()
 {
     if (window_open)

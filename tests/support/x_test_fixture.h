@@ -124,6 +124,13 @@ protected:
     static bool resize_to(int w, int h);
 };
 
+// A window test that starts on a cleared window, the viewport the whole
+// window, with the rule figures a run writes given (give_rule_figures).
+class ClearedWindowTest : public ScreenTest {
+protected:
+    void SetUp() override;
+};
+
 // Types keys into the window at each of its waits for a key (with at_once,
 // once at the start too), from a second thread, until it goes out of scope;
 // the keys left over are then taken from the window's queue unread. For runs

@@ -62,15 +62,8 @@ counted_as_one_tree(uint32_t total, uint32_t widest)
     show_maj = show_maj_off;
 }
 
-class InDegreeHistogram : public ScreenTest {
+class InDegreeHistogram : public ClearedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
-    }
     void TearDown() override
     {
         basinfield = 0;

@@ -29,15 +29,12 @@
 
 namespace {
 
-class GraphWindow : public ScreenTest {
+class GraphWindow : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        ClearedWindowTest::SetUp();
         node_numbers = 0;
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
     }
     void TearDown() override
     {
