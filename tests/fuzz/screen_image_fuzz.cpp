@@ -1,9 +1,12 @@
 // Fuzz target of the screen-image decoder, decode_screen_image (load_screen
 // draws what it gives and needs a window): the whole input is the file.
-// An accepted file gives runs inside the picture and inside their bands,
-// and the picture they paint encodes and decodes to the same picture.
+// A refused file is given a reason, an accepted one none; an accepted file
+// gives runs inside the picture and inside their bands, and the picture
+// they paint encodes and decodes to the same picture.
 #include "engine/storage/screen_image_codec.h"
 #include "fuzz_support.h"
+
+#include <string>
 
 namespace {
 
@@ -27,7 +30,10 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     int w = 0, h = 0;
     std::vector<nat_run> runs;
-    if (!decode_screen_image(data, size, &w, &h, runs))
+    std::string fault;
+    bool accepted = decode_screen_image(data, size, &w, &h, runs, &fault);
+    FUZZ_CHECK(accepted == fault.empty());
+    if (!accepted)
         return 0;
     FUZZ_CHECK(w > 0 && h > 0);
     for (const nat_run &r : runs) {

@@ -78,6 +78,25 @@ rotated(uint32_t s, uint64_t states)
     return static_cast<uint32_t>((s % top) * value_range + s / top);
 }
 
+// The largest factor up to 1 at which fits(factor) holds, found by
+// halving between smallest and 1 (a basin's reach grows with the factor);
+// smallest when even that does not fit.
+template <typename Fits>
+float
+largest_fitting_factor(Fits fits, float smallest)
+{
+    if (fits(1.0f))
+        return 1.0f;
+    float low = smallest, high = 1.0f;
+    if (!fits(low))
+        return smallest;
+    for (int i = 0; i < 24; i++) {
+        float mid = (low + high) / 2;
+        (fits(mid) ? low : high) = mid;
+    }
+    return low;
+}
+
 } // namespace
 
 bool
@@ -299,14 +318,29 @@ float
 fitting_radius_factor(const std::vector<uint32_t> &depths, const field_area &area,
                       const node_reach &node, int gap, float smallest)
 {
-    if (field_fits(depths, area, node, gap, 1.0f))
-        return 1.0f;
-    float low = smallest, high = 1.0f;
-    if (!field_fits(depths, area, node, gap, low))
-        return smallest;
-    for (int i = 0; i < 24; i++) {
-        float mid = (low + high) / 2;
-        (field_fits(depths, area, node, gap, mid) ? low : high) = mid;
+    return largest_fitting_factor(
+        [&](float factor) { return field_fits(depths, area, node, gap, factor); }, smallest);
+}
+
+bool
+centred_basins_fit(const std::vector<uint32_t> &depths, const std::vector<basin_centre> &centres,
+                   const field_area &area, const node_reach &node, float factor)
+{
+    for (size_t k = 0; k < depths.size() && k < centres.size(); k++) {
+        node_reach box = basin_box(depths[k], factor, node);
+        const basin_centre &c = centres[k];
+        if (c.x - box.left < area.left || c.x + box.right > area.right || c.y - box.up < area.top ||
+            c.y + box.down > area.bottom)
+            return false;
     }
-    return low;
+    return true;
+}
+
+float
+centred_radius_factor(const std::vector<uint32_t> &depths, const std::vector<basin_centre> &centres,
+                      const field_area &area, const node_reach &node, float smallest)
+{
+    return largest_fitting_factor(
+        [&](float factor) { return centred_basins_fit(depths, centres, area, node, factor); },
+        smallest);
 }

@@ -92,3 +92,18 @@ bool field_fits(const std::vector<uint32_t> &depths, const field_area &area, con
 // at least smallest when even that does not fit.
 float fitting_radius_factor(const std::vector<uint32_t> &depths, const field_area &area,
                             const node_reach &node, int gap, float smallest);
+
+// Where a basin's centre is put when the places are given (the nodes of
+// the jump graph the field is drawn in).
+struct basin_centre {
+    int x, y;
+};
+// Whether every basin of depths, centred at the centre of the same index,
+// lies inside area at the radii times factor.
+bool centred_basins_fit(const std::vector<uint32_t> &depths, const std::vector<basin_centre> &centres,
+                        const field_area &area, const node_reach &node, float factor);
+// The largest factor up to 1 at which they do; at least smallest when
+// even that does not fit (or a centre lies outside the area).
+float centred_radius_factor(const std::vector<uint32_t> &depths,
+                            const std::vector<basin_centre> &centres, const field_area &area,
+                            const node_reach &node, float smallest);

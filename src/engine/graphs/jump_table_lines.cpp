@@ -82,24 +82,31 @@ scroll_table_columns(jump_table_place &place, int by)
 }
 
 std::vector<jump_table_line>
-jump_table_lines(char form, const jump_table_place &place)
+jump_table_lines(char form, const jump_table_place &place, uint32_t most_columns)
 {
     std::vector<jump_table_line> lines;
     if (!basinjumps || node_no == 0)
         return lines;
     const bool fractions = form == jump_table_fractions;
     const uint32_t first_column = held(place.first_column), first_row = held(place.first_row);
+    const uint32_t last_column =
+        first_column + std::min(std::max(most_columns, 1u), node_no - first_column + 1) - 1;
     const int width = fractions ? 5 : weight_column_width();
     jump_table_line heading{"     ", "", ""};
-    for (uint32_t c = first_column; c <= node_no; c++)
+    for (uint32_t c = first_column; c <= last_column; c++)
         heading.cells += formatted("%*u", width, shown_number(c));
-    heading.tail = f_or_n == graph_network ? "    out  k" : "    P    J      Volume   Self";
+    // Each title ends over the end of its figures: "Volume" over the size's
+    // share, which follows the size, and "Self" over the share of runs
+    // that stay in the node.
+    heading.tail = f_or_n == graph_network
+                       ? "    out  k"
+                       : formatted("%5s%8s%22s%11s", "P", "J", "Volume", "Self");
     lines.push_back(heading);
     for (uint32_t r = first_row; r <= node_no; r++) {
         const uint64_t jumps = static_cast<uint64_t>(node_period[r]) * m_size;
         jump_table_line row;
         row.label += formatted("%4u:", shown_number(r));
-        for (uint32_t c = first_column; c <= node_no; c++) {
+        for (uint32_t c = first_column; c <= last_column; c++) {
             uint32_t w = basinjumps[r][c];
             if (fractions)
                 row.cells += jump_fraction_cell(w, jumps, "    .");
@@ -112,6 +119,22 @@ jump_table_lines(char form, const jump_table_place &place)
         lines.push_back(row);
     }
     return lines;
+}
+
+uint32_t
+jump_table_columns_within(char form, const jump_table_place &place, size_t chars)
+{
+    // Every cell of a table is one width: one column's worth of each line.
+    std::vector<jump_table_line> lines = jump_table_lines(form, place, 1);
+    if (lines.empty())
+        return 1;
+    size_t cell = lines[0].cells.size(), rest = 0;
+    for (const jump_table_line &line : lines)
+        rest = std::max(rest, line.label.size() + line.tail.size());
+    if (cell == 0 || chars <= rest + cell)
+        return 1;
+    const uint32_t left = node_no - held(place.first_column) + 1;
+    return static_cast<uint32_t>(std::min<size_t>((chars - rest) / cell, left));
 }
 
 std::string

@@ -34,8 +34,14 @@ struct jump_table_line {
 // shown: the node number, the cell number node - 1 in the network graph)
 // and the rows from the place's first row on, each labelled "%4d:". Cells:
 // numbers "   ." for 0 else "%4u"; fractions "    ." for 0, else as
-// jump_fraction_cell. Empty without links.
-std::vector<jump_table_line> jump_table_lines(char form, const jump_table_place &place);
+// jump_fraction_cell. Empty without links. At most most_columns columns
+// are shown (at least one), the node's own figures after the last.
+std::vector<jump_table_line> jump_table_lines(char form, const jump_table_place &place,
+                                              uint32_t most_columns = UINT32_MAX);
+// The most columns from the place's first column on (no more than are
+// left) whose lines are each at most chars characters long, their labels
+// and the nodes' own figures included; at least one, however narrow chars.
+uint32_t jump_table_columns_within(char form, const jump_table_place &place, size_t chars);
 // The lines as copied to standard error: each one "\n", label, cells, tail;
 // a last "\n" ends the last line.
 std::string jump_table_copy(const std::vector<jump_table_line> &lines);

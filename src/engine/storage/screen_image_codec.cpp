@@ -3,6 +3,10 @@
 // lives in screen_image_file.cpp. Start at encode_screen_image.
 #include "engine/storage/screen_image_codec.h"
 
+#include <cctype>
+
+#include "engine/model/formatted_text.h"
+
 namespace {
 
 constexpr int kMaxBandRows = 128;        // row numbers have 7 bits
@@ -65,6 +69,82 @@ take(const uint8_t *data, size_t end, size_t &pos, uint8_t &byte)
         return false;
     byte = data[pos++];
     return true;
+}
+
+// decode_screen_image, returning why the file is refused or an empty string.
+std::string
+screen_image_fault(const uint8_t *data, size_t size, int *w, int *h, std::vector<nat_run> &runs)
+{
+    runs.clear();
+    size_t pos = 0;
+    uint8_t letter;
+    if (!take(data, size, pos, letter))
+        return "empty file";
+    int width = 0, height = 0;
+    if (letter == 'o') {
+        if (size < 5)
+            return formatted("%zu bytes, a header of its own size is 5", size);
+        width = data[1] | (data[2] << 8);
+        height = data[3] | (data[4] << 8);
+        pos = 5;
+        if (width == 0 || height == 0)
+            return formatted("header says %dx%d, no picture", width, height);
+    } else {
+        for (const resolution &r : kResolutions)
+            if (r.letter == letter) {
+                width = r.w;
+                height = r.h;
+            }
+        if (width == 0)
+            return std::isprint(letter) ? formatted("first byte '%c', sizes are l m h o", letter)
+                                        : formatted("first byte %d, sizes are l m h o", letter);
+    }
+
+    int bands = nat_band_count(height);
+    for (int b = 0; b < bands; b++) {
+        uint8_t high, low;
+        if (!take(data, size, pos, high) || !take(data, size, pos, low))
+            return formatted("file ends before band %d of %d", b + 1, bands);
+        size_t length = static_cast<size_t>(high) << 8 | low;
+        if (length < 2)
+            return formatted("band %d says %zu bytes, its length alone is 2", b + 1, length);
+        if (length - 2 > size - pos)
+            return formatted("band %d says %zu bytes, file holds %zu", b + 1, length,
+                             size - pos + 2);
+        size_t end = pos + (length - 2);
+        int top = nat_band_top(height, b), rows = nat_band_height(height, b);
+        for (int x = 0; x < width; x++) {
+            uint8_t count;
+            bool whole = take(data, end, pos, count);
+            for (int r = 0; whole && r < count; r++) {
+                uint8_t row = 0, extra = 0, colour = 0;
+                whole = take(data, end, pos, row) &&
+                        ((row & kSinglePixel) || take(data, end, pos, extra)) &&
+                        take(data, end, pos, colour);
+                int first = row & ~kSinglePixel;
+                if (whole && first + extra >= rows)
+                    return formatted("band %d column %d: rows %d-%d past its %d", b + 1, x,
+                                     first, first + extra, rows);
+                if (whole)
+                    runs.push_back({static_cast<uint16_t>(x),
+                                    static_cast<uint16_t>(top + first),
+                                    static_cast<uint16_t>(extra + 1), colour});
+            }
+            if (!whole)
+                return formatted("band %d of %zu bytes ends in column %d of %d", b + 1,
+                                 length, x, width);
+        }
+        if (pos != end)
+            return formatted("band %d has %zu bytes past its %d columns", b + 1, end - pos,
+                             width);
+    }
+    if (pos != size)
+        return formatted("%zu bytes after the last band", size - pos);
+    if (w)
+        *w = width;
+    if (h)
+        *h = height;
+    return "";
 }
 
 } // namespace
@@ -132,68 +212,11 @@ encode_screen_image(const uint8_t *indices, int w, int h, uint8_t background,
 
 bool
 decode_screen_image(const uint8_t *data, size_t size, int *w, int *h,
-                    std::vector<nat_run> &runs)
+                    std::vector<nat_run> &runs, std::string *fault)
 {
-    runs.clear();
-    size_t pos = 0;
-    uint8_t letter;
-    if (!take(data, size, pos, letter))
-        return false;
-    int width = 0, height = 0;
-    if (letter == 'o') {
-        if (size < 5)
-            return false;
-        width = data[1] | (data[2] << 8);
-        height = data[3] | (data[4] << 8);
-        pos = 5;
-    } else {
-        for (const resolution &r : kResolutions)
-            if (r.letter == letter) {
-                width = r.w;
-                height = r.h;
-            }
-    }
-    if (width == 0 || height == 0)
-        return false;
-
-    int bands = nat_band_count(height);
-    for (int b = 0; b < bands; b++) {
-        uint8_t high, low;
-        if (!take(data, size, pos, high) || !take(data, size, pos, low))
-            return false;
-        size_t length = static_cast<size_t>(high) << 8 | low;
-        if (length < 2 || length - 2 > size - pos)
-            return false;
-        size_t end = pos + (length - 2);
-        int top = nat_band_top(height, b), rows = nat_band_height(height, b);
-        for (int x = 0; x < width; x++) {
-            uint8_t count;
-            if (!take(data, end, pos, count))
-                return false;
-            for (int r = 0; r < count; r++) {
-                uint8_t row, extra = 0, colour;
-                if (!take(data, end, pos, row))
-                    return false;
-                if (!(row & kSinglePixel) && !take(data, end, pos, extra))
-                    return false;
-                if (!take(data, end, pos, colour))
-                    return false;
-                int first = row & ~kSinglePixel;
-                if (first + extra >= rows)
-                    return false;
-                runs.push_back({static_cast<uint16_t>(x), static_cast<uint16_t>(top + first),
-                                static_cast<uint16_t>(extra + 1), colour});
-            }
-        }
-        if (pos != end)
-            return false;
-    }
-    if (pos != size)
-        return false;
-    if (w)
-        *w = width;
-    if (h)
-        *h = height;
-    return true;
+    std::string why = screen_image_fault(data, size, w, h, runs);
+    if (fault)
+        *fault = why;
+    return why.empty();
 }
 

@@ -19,6 +19,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 enum class nat_encode_status { ok, band_too_tall, band_too_long };
@@ -36,9 +37,11 @@ struct nat_run {
 
 // Decodes a whole file. Returns false, with nothing else trusted, when the
 // first byte is unknown, the file ends early or has bytes left over, a band's
-// length disagrees with its columns, or a run leaves its band.
+// length disagrees with its columns, or a run leaves its band; *fault (when
+// given) then says why, in words short enough for the file error box ("band
+// 3 says 700 bytes, file holds 650"), and is emptied when the file is taken.
 bool decode_screen_image(const uint8_t *data, size_t size, int *w, int *h,
-                         std::vector<nat_run> &runs);
+                         std::vector<nat_run> &runs, std::string *fault = nullptr);
 
 
 // Bands of a picture of height h, and the first row and height of band b.

@@ -75,6 +75,10 @@ struct fitted_field {
     int bottom = -1;     // the lowest row the last fitted field's basins reach
 } fitted;
 
+// The graph window a field redrawn in the jump graph's nodes is kept in
+// (redraw_field_in_graph); nullptr otherwise.
+const field_area *graph_window = nullptr;
+
 // The row the next field of a size range is fitted to (set_range_row_area).
 bool range_row_set = false;
 field_area range_row{};
@@ -143,6 +147,55 @@ basin_area()
 
 namespace {
 
+// The radii from the layout's start radius times factor; filled afresh they
+// may come out a pixel wider than the factor gave them, so a little less
+// until fits() holds at them, but not below smallest.
+template <typename Fits>
+void
+scale_radii(float factor, float smallest, Fits fits)
+{
+    for (int i = 0; i < 20; i++) {
+        startrad = fitted.startrad * factor;
+        fill_level_radii();
+        if (factor <= smallest || fits())
+            break;
+        factor *= 0.99f;
+    }
+}
+
+// The smallest share of the layout's start radius a field is scaled to: a
+// start radius of 2 pixels.
+float
+smallest_radius_factor()
+{
+    return startrad > 2 ? 2 / startrad : 1.0f;
+}
+
+// A field redrawn in the jump graph's nodes: each basin goes to its node,
+// and all are scaled down together (never enlarged) until each, centred on
+// its node, lies whole inside the graph window. The basins of a field too
+// large to measure keep the layout's radii and are cut at the window.
+void
+begin_basins_at_nodes()
+{
+    if (!graph_window || !mouse_found || !basin_pos || !rad || !lastlevel || !measure_field_shape())
+        return;
+    std::vector<uint32_t> depths = drawn_basin_depths(ring_compressed());
+    // Basins past the last node have no node of their own.
+    std::vector<basin_centre> centres;
+    for (uint32_t k = 1; k <= node_no && k <= depths.size(); k++)
+        centres.push_back({basin_pos[k][0], basin_pos[k][1]});
+    depths.resize(centres.size());
+    fitted.startrad = startrad;
+    fitted.node = node_drawing_reach();
+    const float smallest = smallest_radius_factor();
+    scale_radii(centred_radius_factor(depths, centres, *graph_window, fitted.node, smallest), smallest,
+                [&] { return centred_basins_fit(depths, centres, *graph_window, fitted.node, 1.0f); });
+    // On, so that the field's end puts the layout's radii back; the places
+    // are the nodes', and no fitted area is reported.
+    fitted.on = true;
+}
+
 // Measures the field and scales the radii so that it fits the drawing area
 // (fitted), when the layout kept its defaults and the field is a plain one
 // or the neutral-order field (its components measured from the wiring,
@@ -151,9 +204,12 @@ void
 begin_fitted_field(bool neutral)
 {
     fitted.on = fitted.last = false;
+    if (use_preset_basin_pos) {
+        begin_basins_at_nodes();
+        return;
+    }
     if (!fit_field_layout || !mouse_found || (rangeL && !range_row_set) || gd_z_graph ||
-        mutant_layout || successive_basins || screensavedemo || use_preset_basin_pos || !rad ||
-        !lastlevel)
+        mutant_layout || successive_basins || screensavedemo || !rad || !lastlevel)
         return;
     fitted.area = range_row_set ? range_row : basin_area();
     fitted.node = node_drawing_reach();
@@ -166,18 +222,10 @@ begin_fitted_field(bool neutral)
     fitted.startrad = startrad;
     // Not below a start radius of 2 pixels: a field too large for one
     // page at that goes on on further pages.
-    float smallest = startrad > 2 ? 2 / startrad : 1.0f;
+    const float smallest = smallest_radius_factor();
     std::vector<uint32_t> depths = drawn_basin_depths(!neutral && ring_compressed());
-    float factor = fitting_radius_factor(depths, fitted.area, fitted.node, fitted.gap, smallest);
-    // The radii filled afresh from the smaller start radius may come out a
-    // pixel wider than the factor gave them: a little less until they fit.
-    for (int i = 0; i < 20; i++) {
-        startrad = fitted.startrad * factor;
-        fill_level_radii();
-        if (factor <= smallest || field_fits(depths, fitted.area, fitted.node, fitted.gap, 1.0f))
-            break;
-        factor *= 0.99f;
-    }
+    scale_radii(fitting_radius_factor(depths, fitted.area, fitted.node, fitted.gap, smallest), smallest,
+                [&] { return field_fits(depths, fitted.area, fitted.node, fitted.gap, 1.0f); });
     start_shelf(fitted.rows, fitted.area);
     fitted.page = 0;
     fitted.on = fitted.last = true;
@@ -223,15 +271,15 @@ place_fitted_basin(uint32_t state)
 void
 place_basin(uint32_t state)
 {
-    if (fitted.on && fit_field_layout) {
-        place_fitted_basin(state);
-        return;
-    }
     if (use_preset_basin_pos) {
         if (basin_pos && basintypeno <= node_no) {
             ox = basin_pos[basintypeno][0];
             oy = basin_pos[basintypeno][1];
         }
+        return;
+    }
+    if (fitted.on && fit_field_layout) {
+        place_fitted_basin(state);
         return;
     }
     if (basintypeno < 2)
@@ -552,11 +600,17 @@ print_field_data()
 }
 
 void
-redraw_field_in_graph()
+redraw_field_in_graph(const field_area &window)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    // Kept inside the window: the basins are scaled to it, and cut at its
+    // frame should even the smallest radius not fit.
+    graph_window = &window;
+    keep_basins_inside(&window);
     draw_field();
+    keep_basins_inside(nullptr);
+    graph_window = nullptr;
     show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line());
     outtext(" cont-ret:");
     do

@@ -24,9 +24,11 @@ void draw_field();
 // Writes the field summary.
 void print_field_data();
 // The field of the open jump graph drawn again with basin k at node k
-// (use_preset_basin_pos set), its summary lines ending in " cont-ret:",
-// and a wait for Return. Registered with the graph window at start-up.
-void redraw_field_in_graph();
+// (use_preset_basin_pos set), the basins scaled together so that each lies
+// whole inside window (the graph window within its frame), its summary
+// lines ending in " cont-ret:", and a wait for Return. Registered with the
+// graph window at start-up.
+void redraw_field_in_graph(const field_area &window);
 
 // A basin of the last field as drawn: the box its edges and marks cover, and
 // the page it was drawn on (a fitted field that fills the drawing area

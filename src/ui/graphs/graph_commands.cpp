@@ -21,7 +21,6 @@
 #include "engine/graphs/graph_rank.h"
 #include "engine/graphs/unscramble.h"
 #include "engine/model/formatted_text.h"
-#include "ui/backward/fan_drawing.h"
 #include "ui/graphs/ant_view.h"
 #include "ui/graphs/drag_editor.h"
 #include "ui/graphs/globals.h"
@@ -46,7 +45,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void (*field_redraw)() = nullptr;
+void (*field_redraw)(const field_area &window) = nullptr;
 
 // Where the menu's last line ends: the key wait blinks there.
 int menu_end_x = 0, menu_end_y = 0;
@@ -412,14 +411,10 @@ basins_inside(graph_view &view, char key)
     else
         draw_box(-1, view.frame.x0, view.frame.y0, view.frame.x1, view.frame.y1, 1, 0);
     remove_menu();
-    // The basins are as large as the field drew them: those reaching past
-    // the graph window are cut at its frame, so that nothing of them stays
-    // outside it when the window is put back.
+    // The basins stay inside the graph window's frame, so that nothing of
+    // them is left outside it when the window is put back.
     const graph_frame &f = view.frame;
-    const field_area inside = {f.x0 + 1, f.y0 + 1, f.x1 - 1, f.y1 - 1};
-    keep_basins_inside(&inside);
-    field_redraw();
-    keep_basins_inside(nullptr);
+    field_redraw({f.x0 + 1, f.y0 + 1, f.x1 - 1, f.y1 - 1});
     use_preset_basin_pos = 0;
     return graph_step::redraw_all;
 }
@@ -586,7 +581,7 @@ wait_graph_key()
 } // namespace
 
 void
-set_graph_field_redraw(void (*redraw)())
+set_graph_field_redraw(void (*redraw)(const field_area &window))
 {
     field_redraw = redraw;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/backward/field_fit.h"
 #include "engine/graphs/graph_layouts.h"
 #include "ui/graphs/graph_prompt.h"
 #include "ui/screen/key_table.h"
@@ -58,4 +59,4 @@ std::string graph_unlisted_keys(const graph_view &view);
 // The basin field drawn again with basin k at node k, its summary lines
 // and a wait for Return: registered at start-up by the driver, which draws
 // fields. Without it (engine tests) 'i' and 'I' do nothing.
-void set_graph_field_redraw(void (*redraw)());
+void set_graph_field_redraw(void (*redraw)(const field_area &window));

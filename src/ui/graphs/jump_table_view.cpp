@@ -1,6 +1,7 @@
 // The jump table in the graph window (jump_table_view.h): the font by the
-// number of nodes, the table drawn clipped to the window a piece of a line
-// at a time, its key table kTableKeys and the jump question table kJump.
+// number of nodes or a smaller one, as many columns as fit across the
+// window, the table drawn a piece of a line at a time, its key table
+// kTableKeys and the jump question table kJump.
 // The table's text is engine/graphs/jump_table_lines.h. Start at
 // show_table.
 #include "ui/graphs/jump_table_view.h"
@@ -124,19 +125,12 @@ put_piece(const std::string &text, int colour)
     put_text(text);
 }
 
-// While it lives, the table's font with the character sizes its own;
-// the font, the sizes and the colour in force before come back when it goes.
+// While it lives, the table's font (from use) with the character sizes its
+// own; the font, the sizes and the colour in force before come back when it
+// goes.
 class table_font {
 public:
-    explicit table_font(uint32_t nodes) : width_(CWidth), height_(CHeight), colour_(getcolor())
-    {
-        // The rows and columns step by the font's own cell: the medium and
-        // small fonts are a little taller than 0.8 and 0.6 of the normal
-        // one's, and rows stepped by those shares would touch.
-        use_font(jump_table_font(nodes));
-        CWidth = static_cast<int16_t>(text_width_in_use("0"));
-        CHeight = static_cast<int16_t>(text_height_in_use());
-    }
+    table_font() : width_(CWidth), height_(CHeight), colour_(getcolor()) {}
     ~table_font()
     {
         restore_def_font();
@@ -147,26 +141,64 @@ public:
     table_font(const table_font &) = delete;
     table_font &operator=(const table_font &) = delete;
 
+    void use(font_use font)
+    {
+        // The rows and columns step by the font's own cell: the medium and
+        // small fonts are a little taller than 0.8 and 0.6 of the normal
+        // one's, and rows stepped by those shares would touch.
+        use_font(font);
+        CWidth = static_cast<int16_t>(text_width_in_use("0"));
+        CHeight = static_cast<int16_t>(text_height_in_use());
+    }
+
 private:
     int16_t width_, height_;
     int colour_;
 };
 
+// The characters of the font in use that fit across the window: a line
+// starts half a character in from the frame and ends before it.
+size_t
+chars_across(const graph_frame &f)
+{
+    int room = f.x1 - 1 - (f.x0 + CWidth / 2);
+    return room > 0 && CWidth > 0 ? static_cast<size_t>(room / CWidth) : 0;
+}
+
+// Puts in use the table's font by its number of nodes, or a smaller one
+// where that shows all the columns from the place on (with the nodes' own
+// figures after them) and it does not, and returns how many columns fit
+// in the font taken: the window shows those, and 'r' and 'l' scroll.
+uint32_t
+fit_table(const table_view &v, table_font &font)
+{
+    const uint32_t wanted = node_no - v.place.first_column + 1;
+    uint32_t columns = 1;
+    for (font_use f = jump_table_font(node_no);; f = static_cast<font_use>(f + 1)) {
+        font.use(f);
+        columns = jump_table_columns_within(v.form, v.place, chars_across(v.frame));
+        if (columns >= wanted || f == font_fixed_small)
+            return columns;
+    }
+}
+
 // The window cleared and framed, then the table from the place on: each
 // line's label and the node's figures in lightred, the cells in white,
-// clipped to the window. With copy the lines also go to standard error.
+// as many columns as fit across the window. With copy the whole lines, every
+// column, also go to standard error.
 void
 draw_table(const table_view &v, bool copy)
 {
     const graph_frame &f = v.frame;
     draw_box(-1, f.x0, f.y0, f.x1, f.y1, 1, 0);
-    std::vector<jump_table_line> lines = jump_table_lines(v.form, v.place);
     if (copy)
-        print_out(jump_table_copy(lines).c_str());
+        print_out(jump_table_copy(jump_table_lines(v.form, v.place)).c_str());
     graph_clip clip(f);
-    table_font font(node_no);
+    table_font font;
+    std::vector<jump_table_line> lines = jump_table_lines(v.form, v.place, fit_table(v, font));
     int y = f.y0 + CHeight / 2;
-    for (size_t i = 0; i < lines.size() && y <= f.y1; i++, y += CHeight) {
+    // Whole lines only: a line the frame would cut waits for 'd'.
+    for (size_t i = 0; i < lines.size() && y + CHeight < f.y1; i++, y += CHeight) {
         const jump_table_line &line = lines[i];
         moveto(f.x0 + CWidth / 2, y);
         put_piece(line.label, lightred);

@@ -1,6 +1,8 @@
 // The jump table in the graph window: the link weights of the open graph
 // as a table scrolled by keys (engine/graphs/jump_table_lines.h), in a font
-// chosen by the number of nodes, copied to standard error on request. Its
+// chosen by the number of nodes or a smaller one so that its lines fit
+// across the window (then as many columns as fit), copied to standard
+// error whole on request. Its
 // keys are a key table whose rows give both the prompt's text and what
 // each key does.
 #pragma once

@@ -7,6 +7,7 @@
 #include "ui/storage/screen_image_file.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "engine/storage/screen_image_codec.h"
@@ -103,26 +104,26 @@ save_screen()
 void
 load_screen()
 {
-    int colour = nowcolor;
-    uint8_t fill = fillcolor;
     int16_t px = getx, py = gety;
     setviewport(0, 0, Maxx, Maxy, 1);
+    if (choose_file("LOAD", "SCREEN", "*.nat", "myimage"))
+        load_screen_file(filename, is[0] == 'k');
+    moveto(px, py);
+}
 
-    if (!choose_file("LOAD", "SCREEN", "*.nat", "myimage")) {
-        moveto(px, py);
-        return;
-    }
-    bool keep_screen = is[0] == 'k';
-
+bool
+load_screen_file(const char *name, bool keep_screen)
+{
+    int colour = nowcolor;
+    uint8_t fill = fillcolor;
     std::vector<uint8_t> data;
-    bool read_ok = read_file(filename, data, kMaxFileBytes);
+    bool read_ok = read_file(name, data, kMaxFileBytes);
     int w = 0, h = 0;
     std::vector<nat_run> runs;
-    if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs)) {
-        refuse_file(filename);
-        moveto(px, py);
-        return;
-    }
+    std::string fault;
+    // A file that could not be read is refused for the read's reason.
+    if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs, &fault))
+        return file_refused(name, fault);
 
     setviewport(0, 0, getmaxx(), getmaxy(), 1);
     if (!keep_screen)
@@ -132,7 +133,7 @@ load_screen()
     flush_display();
     setfillstyle(0, fill);
     setcolor(colour);
-    moveto(px, py);
+    return true;
 }
 
 uint8_t

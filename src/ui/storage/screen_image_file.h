@@ -5,6 +5,10 @@
 
 void save_screen();
 void load_screen();
+// Draws the picture of the named *.nat file, over the window as it is when
+// keep_screen, else on a cleared one; a file that cannot be read or decoded
+// gets the file error box with the reason (nothing drawn) and false.
+bool load_screen_file(const char *name, bool keep_screen);
 
 // The colour index a window pixel is stored as: the palette index of the
 // first of the sixteen old colours (in oldcolor order) with that pixel

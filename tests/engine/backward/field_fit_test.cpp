@@ -270,15 +270,29 @@ fits_at(const std::vector<uint32_t> &depths, const field_area &area, const node_
     return true;
 }
 
-TEST(FieldFit, LargestFactorThatFitsAndTheLevelRadii)
-{
-    std::vector<float> radii(91);
+// The level radii of a start radius of 30 pixels in a table of its own;
+// the table and last level in force before come back when it goes.
+struct radii_of_30 {
+    std::vector<float> table = std::vector<float>(91);
     float *saved = rad;
     uint16_t saved_last = lastlevel;
-    rad = radii.data();
-    lastlevel = 90;
-    startrad = 30;
-    fill_level_radii();
+    radii_of_30()
+    {
+        rad = table.data();
+        lastlevel = 90;
+        startrad = 30;
+        fill_level_radii();
+    }
+    ~radii_of_30()
+    {
+        rad = saved;
+        lastlevel = saved_last;
+    }
+};
+
+TEST(FieldFit, LargestFactorThatFitsAndTheLevelRadii)
+{
+    radii_of_30 radii;
     // Beyond the table the circles grow by its last step.
     float step = rad[89] - rad[88];
     EXPECT_FLOAT_EQ(level_radius(89), rad[89]);
@@ -301,8 +315,33 @@ TEST(FieldFit, LargestFactorThatFitsAndTheLevelRadii)
     // A field too large for one page even at the smallest factor gets it.
     std::vector<uint32_t> many(400, 20);
     EXPECT_FLOAT_EQ(fitting_radius_factor(many, area, node, 4, 0.05f), 0.05f);
-    rad = saved;
-    lastlevel = saved_last;
+}
+
+// Basins centred at given places (the nodes of a jump graph): the largest
+// factor at which each lies inside the area, checked against the box of
+// each basin worked out by hand from its reach.
+TEST(FieldFit, CentredBasinsScaledUntilEachLiesInsideTheArea)
+{
+    radii_of_30 radii;
+    const field_area area = {0, 0, 600, 400};
+    const node_reach node = {2, 2, 6, 3};
+    const std::vector<uint32_t> depths = {0, 3, 8};
+    // Far from every edge at full size: factor 1.
+    std::vector<basin_centre> centres = {{100, 100}, {250, 150}, {400, 200}};
+    ASSERT_TRUE(centred_basins_fit(depths, centres, area, node, 1.0f));
+    EXPECT_FLOAT_EQ(centred_radius_factor(depths, centres, area, node, 0.01f), 1.0f);
+    // The deepest basin 30 pixels above the bottom: its reach r, plus 1
+    // and the node's 3 pixels down, must stay within 30.
+    centres[2] = {400, 370};
+    float f = centred_radius_factor(depths, centres, area, node, 0.01f);
+    EXPECT_LT(f, 1.0f);
+    EXPECT_LE(static_cast<int>(basin_reach(8, f)) + 1 + 3, 30);
+    EXPECT_GT(static_cast<int>(basin_reach(8, f * 1.02f)) + 1 + 3, 30);
+    EXPECT_TRUE(centred_basins_fit(depths, centres, area, node, f));
+    // A centre outside the area fits at no factor: the smallest is given.
+    centres[0] = {-5, 100};
+    EXPECT_FALSE(centred_basins_fit(depths, centres, area, node, 0.05f));
+    EXPECT_FLOAT_EQ(centred_radius_factor(depths, centres, area, node, 0.05f), 0.05f);
 }
 
 } // namespace

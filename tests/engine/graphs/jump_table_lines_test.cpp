@@ -54,7 +54,7 @@ protected:
     }
 };
 
-const std::string kMetaTail = "    P    J      Volume   Self";
+const std::string kMetaTail = "    P       J                Volume       Self";
 const std::string kTail1 = "    2       4         5=     50.00%     25.00%";
 const std::string kTail2 = "    1       2         3=     30.00%    100.00%";
 const std::string kTail3 = "    1       2         2=     20.00%      0.00%";
@@ -89,6 +89,41 @@ TEST_F(AttractorTable, Fractions)
                                         "   2:    .    1    ." + kTail2, "   3: .500    .    ." + kTail3}));
     EXPECT_EQ(joined(jump_table_lines('T', place_at(3, 2))),
               (std::vector<std::string>{"         2    3" + kMetaTail, "   3:    .    ." + kTail3}));
+}
+
+// Each title of the nodes' own figures ends where its figures end.
+TEST_F(AttractorTable, TitlesEndOverTheirFigures)
+{
+    std::vector<jump_table_line> lines = jump_table_lines('t', place_at(1, 1));
+    ASSERT_EQ(lines.size(), 4u);
+    const std::string &titles = lines[0].tail, &figures = lines[1].tail;
+    ASSERT_EQ(titles.size(), figures.size());
+    EXPECT_EQ(titles.find("P") + 1, figures.find("2") + 1);
+    EXPECT_EQ(titles.find("J") + 1, figures.find("4") + 1);
+    EXPECT_EQ(titles.find("Volume") + 6, figures.find("50.00%") + 6);
+    EXPECT_EQ(titles.find("Self") + 4, figures.size());
+}
+
+// At most the columns asked for, from the place's first, the figures
+// after them; and how many columns keep every line within a width.
+TEST_F(AttractorTable, ColumnsLimitedToAWidth)
+{
+    EXPECT_EQ(joined(jump_table_lines('t', place_at(1, 1), 2)),
+              (std::vector<std::string>{"        1   2" + kMetaTail, "   1:   1   3" + kTail1,
+                                        "   2:   .   2" + kTail2, "   3:   1   ." + kTail3}));
+    EXPECT_EQ(joined(jump_table_lines('T', place_at(3, 2), 0)),
+              (std::vector<std::string>{"         2" + kMetaTail, "   3:    ." + kTail3}));
+    // A label of 5 and figures of 46 characters, columns of 4 ('t') or 5.
+    const size_t rest = 5 + kTail1.size();
+    ASSERT_EQ(rest, 51u);
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 1), rest + 12), 3u);
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 1), rest + 11), 2u);
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 1), rest + 4), 1u);
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 1), 10), 1u);
+    EXPECT_EQ(jump_table_columns_within('T', place_at(1, 1), rest + 14), 2u);
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 1), 1000), 3u);
+    // From the third column on only one column is left to show.
+    EXPECT_EQ(jump_table_columns_within('t', place_at(1, 3), 1000), 1u);
 }
 
 TEST_F(AttractorTable, CopyPutsEachLineAfterANewline)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "engine/storage/screen_image_codec.h"
@@ -195,6 +196,15 @@ protected:
         int w = 0, h = 0;
         return decode_screen_image(data.data(), data.size(), &w, &h, runs);
     }
+    // Why the decoder refuses data; empty when it takes it.
+    static std::string fault_of(const std::vector<uint8_t> &data)
+    {
+        std::vector<nat_run> runs;
+        std::string fault = "not set";
+        bool taken = decode_screen_image(data.data(), data.size(), nullptr, nullptr, runs, &fault);
+        EXPECT_EQ(taken, fault.empty()) << fault;
+        return fault;
+    }
     std::vector<uint8_t> file;
 };
 
@@ -248,6 +258,54 @@ TEST_F(DamagedFile, RunLeavingItsBand)
     EXPECT_FALSE(decodes(file));
     file[at + 2] = 19;  // rows 100..119: the band's last row
     EXPECT_TRUE(decodes(file));
+}
+
+// The reasons a refused file is given, one for each check of the decoder.
+TEST_F(DamagedFile, ReasonsSayWhichCheckRefusedTheFile)
+{
+    EXPECT_EQ(fault_of(file), "");
+    EXPECT_EQ(fault_of({}), "empty file");
+    EXPECT_EQ(fault_of({'x', 0, 2}), "first byte 'x', sizes are l m h o");
+    EXPECT_EQ(fault_of({7, 0, 2}), "first byte 7, sizes are l m h o");
+    EXPECT_EQ(fault_of({'o', 0x10, 0, 1}), "4 bytes, a header of its own size is 5");
+    EXPECT_EQ(fault_of({'o', 0x00, 0x00, 0x10, 0x00}), "header says 0x16, no picture");
+    EXPECT_EQ(fault_of({'o', 0x02, 0x00, 0x00, 0x00}), "header says 2x0, no picture");
+    EXPECT_EQ(fault_of({'l'}), "file ends before band 1 of 4");
+    EXPECT_EQ(fault_of({'l', 0x00, 0x01}), "band 1 says 1 bytes, its length alone is 2");
+
+    // Each band of this picture is 642 bytes but band 0, whose column 20
+    // holds one run (4 bytes for 1): 645.
+    ASSERT_EQ(file.size(), 1u + 645 + 3 * 642);
+    std::vector<uint8_t> cut(file.begin(), file.begin() + 1 + 645 + 642 + 100);
+    EXPECT_EQ(fault_of(cut), "band 3 says 642 bytes, file holds 100");
+    std::vector<uint8_t> shorter = file;
+    shorter[2] -= 1;  // band 0 one byte shorter than its columns: column 639 is cut
+    EXPECT_EQ(fault_of(shorter), "band 1 of 644 bytes ends in column 639 of 640");
+    std::vector<uint8_t> longer = file;
+    longer[2] += 1;
+    EXPECT_EQ(fault_of(longer), "band 1 has 1 bytes past its 640 columns");
+    std::vector<uint8_t> trailing = file;
+    trailing.insert(trailing.end(), {0, 0, 0});
+    EXPECT_EQ(fault_of(trailing), "3 bytes after the last band");
+    std::vector<uint8_t> own_size = encode(blank(3, 2), 3, 2);
+    own_size.resize(own_size.size() - 1);  // the last band's last column record
+    EXPECT_EQ(fault_of(own_size), "band 4 says 5 bytes, file holds 4");
+}
+
+TEST_F(DamagedFile, ARunLeavingItsBandIsNamedByBandColumnAndRows)
+{
+    // Band 0's run at column 20 holds rows 100..109; ask for 100..125.
+    size_t at = 1 + 2 + 20;
+    ASSERT_EQ(file[at], 1);
+    ASSERT_EQ(file[at + 1], 100);
+    file[at + 2] = 25;
+    EXPECT_EQ(fault_of(file), "band 1 column 20: rows 100-125 past its 120");
+    // A single pixel whose row number (bit 7 set, bits 0-6 = 127) lies past
+    // the band of 120 rows.
+    file[at + 1] = 0x80 | 127;
+    file.erase(file.begin() + static_cast<long>(at) + 2);  // single pixels store no extra
+    file[2] -= 1;
+    EXPECT_EQ(fault_of(file), "band 1 column 20: rows 127-127 past its 120");
 }
 
 }  // namespace

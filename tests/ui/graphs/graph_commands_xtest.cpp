@@ -122,7 +122,7 @@ protected:
 };
 
 void
-count_field_redraws()
+count_field_redraws(const field_area &)
 {
     field_redraws++;
 }

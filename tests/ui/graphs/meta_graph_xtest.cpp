@@ -9,16 +9,20 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_layout.h"
 #include "engine/graphs/globals.h"
+#include "engine/graphs/graph_data.h"
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "support/graph_layout_tables.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
+#include "ui/graphs/jump_table_view.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/box_places.h"
@@ -67,6 +71,26 @@ protected:
         return window_now();
     }
 
+    // The rightmost lit pixel inside the frame f (-1 when none) and how many
+    // pixel columns inside it hold any.
+    static std::pair<int, int>
+    lit_extent(const graph_frame &f)
+    {
+        const int w = f.x1 - f.x0 - 1, h = f.y1 - f.y0 - 1;
+        std::vector<unsigned long> inside = pixels_seen(f.x0 + 1, f.y0 + 1, w, h);
+        int rightmost = -1, columns = 0;
+        for (int x = 0; x < w && inside.size() == static_cast<size_t>(w) * h; x++) {
+            bool lit = false;
+            for (int y = 0; y < h && !lit; y++)
+                lit = inside[static_cast<size_t>(y) * w + x] != Color_Table[black];
+            if (lit) {
+                rightmost = f.x0 + 1 + x;
+                columns++;
+            }
+        }
+        return {rightmost, columns};
+    }
+
     // Every node's disc shows the colour the drawing gave it at its centre
     // (the tests draw no numbers over them); a node smaller than two pixels
     // is only its outline.
@@ -104,49 +128,123 @@ TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
     EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
 }
 
-// 'i' and 'I' draw the field's basins at the nodes' places: a basin that
-// reaches past the graph window is cut at its frame, so that nothing of it
-// stays beside or below the window, where closing the graph would leave it.
-TEST_F(GraphWindow, BasinsInsideStayInsideTheGraphWindow)
+// 'i' and 'I' draw every basin whole: at the size a field's default layout
+// gives, the basins of rule 110 on 8 cells reach past the graph window, so
+// they are scaled down together until each, centred on its node, lies
+// inside the window's frame. Nothing of them is drawn beside or below the
+// window, and after 'q' the window is as the field alone left it, the
+// layout's radius put back.
+TEST_F(GraphWindow, BasinsInsideAreDrawnWholeScaledIntoTheWindow)
 {
     TestNetwork net(2, 8, 3);
     TestNetwork::set_rule_number(110);
-    // The basins at the size a field's default layout gives them, large
-    // beside the graph's nodes.
     std::vector<float> radii(91);
     float *saved_rad = rad;
     uint16_t saved_last = lastlevel;
     rad = radii.data();
     lastlevel = 90;
     compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
-    field_picture(false);
-    const int x0 = vgax(5), x1 = Maxx - vgax(5), y1 = vgay(430);
-    const int band = std::min<int>(vgay(20), WinMaxy - y1);
+    const float layout_startrad = startrad;
+    std::vector<uint32_t> field_alone = field_picture(false);
+    const graph_frame f = graph_window_frame(graph_field);
+    const int band = std::min<int>(vgay(20), WinMaxy - f.y1);
     // The strip below the window and the columns beside it.
     auto outside = [&] {
-        std::vector<unsigned long> below = pixels_seen(0, y1 + 1, Maxx + 1, band);
-        std::vector<unsigned long> left = pixels_seen(0, 12 * CHeight, x0, y1 - 12 * CHeight);
-        std::vector<unsigned long> right = pixels_seen(x1 + 1, 12 * CHeight, Maxx - x1, y1 - 12 * CHeight);
+        std::vector<unsigned long> below = pixels_seen(0, f.y1 + 1, Maxx + 1, band);
+        std::vector<unsigned long> left = pixels_seen(0, f.y0, f.x0, f.y1 - f.y0);
+        std::vector<unsigned long> right = pixels_seen(f.x1 + 1, f.y0, Maxx - f.x1, f.y1 - f.y0);
         below.insert(below.end(), left.begin(), left.end());
         below.insert(below.end(), right.begin(), right.end());
         return below;
     };
     for (const char *keys : {"i\rq", "I\rq"}) {
+        const std::string key = std::string("'") + keys[0] + "'";
+        std::vector<std::pair<int, int>> places;
+        std::vector<field_basin_box> boxes;
         std::vector<unsigned long> before, with_basins;
-        field_picture(true, keys, [&](size_t i) {
-            if (i == 0)
+        std::vector<uint32_t> after = field_picture(true, keys, [&](size_t i) {
+            if (i == 0) {
                 before = outside();
-            if (i == 1)
+                for (uint32_t m = 1; m <= node_no; m++)
+                    places.push_back({basin_pos[m][0], basin_pos[m][1]});
+            }
+            if (i == 1) {
                 with_basins = outside();
+                boxes = last_field_boxes();
+                screenshot(std::string("basins_inside_") + (keys[0] == 'i' ? "nodes" : "window"));
+            }
         });
         ASSERT_FALSE(before.empty());
-        size_t changed = 0;
-        for (size_t p = 0; p < before.size() && p < with_basins.size(); p++)
-            changed += before[p] != with_basins[p];
-        EXPECT_EQ(changed, 0u) << "'" << keys[0] << "': pixels drawn outside the graph window";
+        EXPECT_TRUE(before == with_basins) << key << ": pixels drawn outside the graph window";
+        ASSERT_GT(places.size(), 1u);
+        ASSERT_EQ(boxes.size(), places.size()) << key;
+        for (size_t k = 0; k < boxes.size(); k++) {
+            const drawn_box &b = boxes[k].box;
+            ASSERT_FALSE(b.empty);
+            EXPECT_GT(b.x0, f.x0) << key << " basin " << k + 1 << " cut at the left";
+            EXPECT_LT(b.x1, f.x1) << key << " basin " << k + 1 << " cut at the right";
+            EXPECT_GT(b.y0, f.y0) << key << " basin " << k + 1 << " cut at the top";
+            EXPECT_LT(b.y1, f.y1) << key << " basin " << k + 1 << " cut at the bottom";
+            EXPECT_LE(b.x0, places[k].first);
+            EXPECT_GE(b.x1, places[k].first);
+            EXPECT_LE(b.y0, places[k].second);
+            EXPECT_GE(b.y1, places[k].second);
+        }
+        EXPECT_EQ(startrad, layout_startrad) << "the layout's radius was not put back";
+        EXPECT_TRUE(after == field_alone) << key << ": pixels left after 'q'";
     }
     rad = saved_rad;
     lastlevel = saved_last;
+}
+
+// The jump table of an attractor-type graph ('t' numbers, 'T' fractions)
+// of 13 nodes with weights of five digits, and of 40 nodes: every line
+// ends inside the graph window at both screen sizes, the nodes' own
+// figures up to "Self" included (a smaller font, then fewer columns, with
+// 'r' and 'l' scrolling the rest): the rightmost lit pixel lies left of
+// the frame with a blank column before it, and with columns left out,
+// near the right. Standard error still has every column.
+TEST_F(GraphWindow, JumpTableLinesEndInsideTheWindow)
+{
+    struct table_case {
+        uint32_t nodes, weight;
+        const char *keys;
+    };
+    for (const table_case &c : {table_case{13, 12345, "t"}, table_case{13, 12345, "T"},
+                                table_case{40, 7, "t"}, table_case{40, 7, "T"}}) {
+        open_graph_data(graph_attractors, c.nodes, true);
+        histnodesize = static_cast<uint32_t *>(checked_calloc(c.nodes + 1, sizeof(uint32_t), "t"));
+        m_size = 40000;
+        m_space = 1e6;
+        for (uint32_t r = 1; r <= c.nodes; r++) {
+            histnodesize[r] = 1000 * r;
+            for (uint32_t j = 1; j <= c.nodes; j++)
+                basinjumps[r][j] = (r + j) % 3 ? c.weight + j : 0;
+            node_period[r] = r % 4 + 1;
+        }
+        const graph_frame f = graph_window_frame(graph_attractors);
+        std::pair<int, int> extent;
+        testing::internal::CaptureStderr();
+        paced_thread typist = type_keys_looking("x\r", [&](size_t i) {
+            if (i == 1) {
+                extent = lit_extent(f);
+                screenshot(std::string("jump_table_") + c.keys + std::to_string(c.nodes));
+            }
+        });
+        show_table(c.keys[0], f);
+        typist.join();
+        std::string copied = testing::internal::GetCapturedStderr();
+        const std::string where = std::string("'") + c.keys + "' of " + std::to_string(c.nodes) + " nodes";
+        EXPECT_GT(extent.second, (f.x1 - f.x0) / 3) << where << ": no table shown";
+        EXPECT_LT(extent.first, f.x1 - 1) << where << ": a line runs into the frame";
+        // Of 40 nodes not every column fits: those that do fill the width.
+        if (c.nodes == 40) {
+            EXPECT_GT(extent.first, f.x1 - (f.x1 - f.x0) / 8) << where << ": the lines end short";
+        }
+        // The copy's heading names every node, then the figures.
+        EXPECT_NE(copied.find(std::to_string(c.nodes) + "    P"), std::string::npos) << where;
+        free_graph_data();
+    }
 }
 
 // The basin type table, the graph and its window images are all freed on

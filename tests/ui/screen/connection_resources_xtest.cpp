@@ -51,7 +51,12 @@ TEST_F(ConnectionResources, AChildsWindowLeavesTheParentsFonts)
 TEST_F(ConnectionResources, AnEarlierErrorDoesNotFailAPixmap)
 {
     // A font id no client holds: its error comes back only after the next
-    // round trip, the one that checks the pixmap.
+    // round trip, the one that checks the pixmap. The changes to the
+    // context still pending go first: the server refuses the whole request
+    // that carries the bad font, and a drawing function or colour refused
+    // with it would stay behind Xlib's record of the context for every test
+    // after this one.
+    XFlushGC(D, Gc);
     XSetFont(D, Gc, 0x1234567);
     unsigned long before = x_error_count;
     image_slot slot = 0;

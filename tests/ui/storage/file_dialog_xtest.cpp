@@ -365,9 +365,15 @@ TEST_F(FileDialog, DamagedImageGivesTheFileErrorAndDrawsNothing)
     }
     paint_old_colours();
     auto before = sample(0, 0, Maxx, Maxy);
-    type_keys("\r\r\r");
+    paced_thread typist = type_keys_looking("\r\r\r", [](size_t i) {
+        if (i == 2)
+            screenshot("nat_refused");
+    });
     load_screen();
+    typist.join();
     EXPECT_EQ(is[0], 'q');
+    // The band's length 0x0102 against the 1 byte after it, with its own 2.
+    EXPECT_EQ(last_file_error(), "file error myimage.nat: band 1 says 258 bytes, file holds 3, cont-ret:");
     EXPECT_EQ(sample(0, 0, Maxx, Maxy), before);
 }
 

@@ -19,6 +19,7 @@
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/in_degree_file.h"
 #include "ui/storage/rule_samples.h"
+#include "ui/storage/screen_image_file.h"
 #include "ui/storage/side_files.h"
 #include "ui/storage/storage_test_support.h"
 
@@ -154,6 +155,22 @@ TEST_F(RefusalReasons, AGliderListOfAnotherVSaysSo)
     checked_free(glider_buf);
     glider_buf = nullptr;
     free_glider_counts();
+}
+
+// A screen image the decoder refuses is named with the decoder's reason;
+// one that cannot be read keeps the read's reason.
+TEST_F(RefusalReasons, AScreenImageSaysWhyItIsRefused)
+{
+    write_file("bad.nat", bytes{'x', 0, 2});
+    bool loaded = true;
+    EXPECT_EQ(said_by([&] { loaded = load_screen_file("bad.nat", false); }),
+              "file error bad.nat: first byte 'x', sizes are l m h o");
+    EXPECT_FALSE(loaded);
+    write_file("cut.nat", bytes{'l', 0x02, 0x82, 0});
+    EXPECT_EQ(said_by([] { load_screen_file("cut.nat", false); }),
+              "file error cut.nat: band 1 says 642 bytes, file holds 3");
+    EXPECT_EQ(said_by([] { load_screen_file("none.nat", true); }),
+              "file error none.nat: No such file or directory");
 }
 
 }  // namespace
