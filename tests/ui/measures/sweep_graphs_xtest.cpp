@@ -6,14 +6,11 @@
 // without bias. With ZEMRA_SCREENSHOTS naming a folder, the window is saved
 // there at the sweep's summary and table.
 #include "support/x_test_fixture.h"
-#include "support/ready_signal.h"
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
@@ -75,22 +72,6 @@ protected:
             if (row[static_cast<size_t>(x)] != Color_Table[black])
                 columns.push_back(x);
         return columns;
-    }
-    // Resizes the window as a window manager would and waits until the
-    // program's poll has taken the new size.
-    static bool resize_to(int w, int h)
-    {
-        XResizeWindow(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h));
-        XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-        while (Maxx != w - 1 || WinMaxy != h - 1) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            event_ready();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        XSync(D, False);
-        return true;
     }
 };
 

@@ -3,12 +3,9 @@
 // a prompt goes on right after the prompt drawn again, also when a dialog
 // kept the point meanwhile.
 #include "support/x_test_fixture.h"
-#include "support/ready_signal.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 #include "ui/screen/boxes.h"
@@ -17,7 +14,6 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -38,37 +34,12 @@ protected:
     }
     void TearDown() override { resize_to(width, height); }
 
-    // Resizes the window as a window manager would and lets the poll of the
-    // program take the change.
-    static bool resize_to(int w, int h)
-    {
-        XResizeWindow(D, W, w, h);
-        XSync(D, False);
-        auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-        while (Maxx != w - 1 || WinMaxy != h - 1) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            event_ready();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        XSync(D, False);
-        return true;
-    }
-
-    // The window's pixels now, read once for the checks that follow.
-    static std::vector<uint32_t> snapshot()
-    {
-        std::vector<uint32_t> pixels;
-        read_window_pixels(Maxx + 1, WinMaxy + 1, pixels);
-        return pixels;
-    }
-
     // Whether the rectangle shows anything but the background.
     static bool shows_something(const std::vector<uint32_t> &pixels, int x0, int y0, int x1, int y1)
     {
         for (int y = std::max(y0, 0); y <= std::min<int>(y1, WinMaxy); y++)
             for (int x = std::max(x0, 0); x <= std::min<int>(x1, Maxx); x++)
-                if (pixels[static_cast<size_t>(y) * (Maxx + 1) + x] != Color_Table[black])
+                if (pixel_at(pixels, x, y) != Color_Table[black])
                     return true;
         return false;
     }
@@ -77,7 +48,7 @@ protected:
     // rows with something drawn, apart from one another.
     static int lines_between(int x0, int x1, int y0, int y1)
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         int lines = 0;
         bool in_line = false;
         for (int y = y0; y <= y1; y++) {
@@ -93,7 +64,7 @@ protected:
     // none right of it.
     static bool text_ends_at_point()
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         return shows_something(pixels, getx - 8, gety, getx - 1, gety + CHeight) &&
                !shows_something(pixels, getx + 1, gety, getx + 40, gety + CHeight);
     }
@@ -101,10 +72,10 @@ protected:
     // Whether any pixel of the rectangle has the colour c.
     static bool shows_colour(int x0, int y0, int x1, int y1, int c)
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         for (int y = y0; y <= y1; y++)
             for (int x = x0; x <= x1; x++)
-                if (pixels[static_cast<size_t>(y) * (Maxx + 1) + x] == Color_Table[c])
+                if (pixel_at(pixels, x, y) == Color_Table[c])
                     return true;
         return false;
     }
@@ -144,7 +115,7 @@ TEST_F(WindowRecord, BoxPutBackAfterAResizeLeavesWhatItCovered)
     putimage(150, 150, &boximage[3], 0);
     freeimage(&boximage[3]);
     EXPECT_FALSE(shows_colour(0, 0, Maxx, Maxy, blue)) << "the box stayed";
-    EXPECT_TRUE(shows_something(snapshot(), static_cast<int>(195 * sx), 100,
+    EXPECT_TRUE(shows_something(window_now(), static_cast<int>(195 * sx), 100,
                                 static_cast<int>(300 * sx), 250))
         << "what the box covered was lost";
 }

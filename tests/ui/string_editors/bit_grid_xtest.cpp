@@ -18,7 +18,6 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 #include "ui/screen/x_state.h"
 #include "ui/string_editors/bit_grid.h"
 #include "ui/string_editors/globals.h"
@@ -61,16 +60,6 @@ protected:
     static int grid_left() { return static_cast<int>(xtext * CWidth); }
     static int grid_top() { return kCaller + static_cast<int>(2 * CHeight); }
 
-    static std::vector<uint32_t> snapshot()
-    {
-        std::vector<uint32_t> pixels;
-        read_window_pixels(Maxx + 1, WinMaxy + 1, pixels);
-        return pixels;
-    }
-    static uint32_t at(const std::vector<uint32_t> &p, int x, int y)
-    {
-        return p[static_cast<size_t>(y) * (Maxx + 1) + x];
-    }
 };
 
 TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
@@ -107,13 +96,13 @@ TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
     // The grid and its layer marks stay: rows of 4 cells from cell 47 down,
     // layer 2 ending with row 3 (cells 35..32), layer 1 with row 7, layer 0
     // with row 11.
-    std::vector<uint32_t> shown = snapshot();
+    std::vector<uint32_t> shown = window_now();
     int right = grid_left() + i3d * cellscale;
     ASSERT_GE(4 * cellscale, CHeight) << "layers tall enough for their numbers";
     for (int layer = 2; layer >= 0; layer--) {
         SCOPED_TRACE("layer " + std::to_string(layer));
         int y = grid_top() + (3 - layer) * 4 * cellscale - 1;
-        EXPECT_EQ(at(shown, right + CWidth - 1, y), Color_Table[white]) << "the mark";
+        EXPECT_EQ(pixel_at(shown, right + CWidth - 1, y), Color_Table[white]) << "the mark";
         // The number: as written afresh at its place.
         int x = right + CWidth + 2;
         setfillstyle(0, black);
@@ -121,12 +110,12 @@ TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
         setcolor(white);
         moveto(x, y - CHeight);
         outtext(std::to_string(layer).c_str());
-        std::vector<uint32_t> again = snapshot();
+        std::vector<uint32_t> again = window_now();
         int differ = 0, lit = 0;
         for (int yy = y - CHeight; yy < y; yy++)
             for (int xx = x; xx <= x + 3 * CWidth; xx++) {
-                differ += at(shown, xx, yy) != at(again, xx, yy);
-                lit += at(again, xx, yy) != Color_Table[black];
+                differ += pixel_at(shown, xx, yy) != pixel_at(again, xx, yy);
+                lit += pixel_at(again, xx, yy) != Color_Table[black];
             }
         EXPECT_EQ(differ, 0);
         EXPECT_GT(lit, 0);

@@ -69,6 +69,33 @@ protected:
         }
         return band;
     }
+
+    // Opens what key opens from the time-step editor of a 12-cell network
+    // on a cleared drawing area, and leaves it and the editor with 'q':
+    // whether any line of the editor's prompt was left below the opened
+    // screen's three-line box while it was up (saved as shot when shot
+    // names one).
+    static bool prompt_left_below_three_line_box(char key, const std::string &shot)
+    {
+        srandom(4);
+        MixNetwork net(2, 12, {3});
+        cell_out_freq();
+        clear_drawing_area();
+        bool left_below = false;
+        paced_thread typing = type_keys_looking(std::string(1, key) + "qq", [&](size_t i) {
+            if (i != 1)
+                return;
+            if (!shot.empty())
+                screenshot(shot);
+            const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
+            const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
+            for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+                left_below = left_below || pixel != Color_Table[black];
+        });
+        show_graphic_wiring_1d(layout_time_step, true);
+        typing.join();
+        return left_below;
+    }
 };
 
 // 'g' opens the network graph; its 'q' brings the review prompt back,
@@ -152,23 +179,9 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
 // through by the shorter box.
 TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
 {
-    srandom(4);
-    MixNetwork net(2, 12, {3});
-    cell_out_freq();
-    clear_drawing_area();
-    bool left_below = false;
-    paced_thread typing = type_keys_looking("Dqq", [&](size_t i) {
-        if (i != 1)
-            return;
-        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
-        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
-        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            left_below = left_below || pixel != Color_Table[black];
-    });
-    show_graphic_wiring_1d(layout_time_step, true);
-    typing.join();
+    EXPECT_FALSE(prompt_left_below_three_line_box('D', ""))
+        << "a line of the editor's prompt below the Derrida menu";
     EXPECT_EQ(is[0], 'q');
-    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
 }
 
 // Over a set-up text column the time-step editor's region cuts no line:
@@ -183,12 +196,10 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
     // The region's frame down the column just right of its left edge.
-    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(vgax(20) + 1); });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(vgax(20) + 1); });
     show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
-    ASSERT_GT(top, 0);
-    ASSERT_FALSE(ink.empty());
-    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    expect_lines_whole(ink, top);
 }
 
 // The time-step region's top stands below the K-matrix picture's index
@@ -219,7 +230,7 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeKMatrixLabels)
     ASSERT_LE(labels.first, plain_top);
     ASSERT_GE(labels.second, plain_top);
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(vgax(20) + 1); });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(vgax(20) + 1); });
     show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
     free_mem_nhood_matrix(3);
@@ -238,12 +249,11 @@ TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(pic.x0 + 1); });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(pic.x0 + 1); });
     show_graphic_wiring_1d(layout_circle, true);
     typing.join();
     ASSERT_EQ(top, pic.y0);
-    ASSERT_FALSE(ink.empty());
-    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    expect_lines_whole(ink, top);
     const circle_layout &r = pic.ring;
     EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
     EXPECT_LE(r.cy + r.radius + r.node, pic.y1);
@@ -281,24 +291,9 @@ TEST_F(WiringReview, TheSetUpLinesUnderThePromptAreHiddenWhole)
 // six-line prompt is left.
 TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
 {
-    srandom(4);
-    MixNetwork net(2, 12, {3});
-    cell_out_freq();
-    clear_drawing_area();
-    bool left_below = false;
-    paced_thread typing = type_keys_looking("lqq", [&](size_t i) {
-        if (i != 1)
-            return;
-        screenshot("learning_over_editor");
-        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
-        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
-        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            left_below = left_below || pixel != Color_Table[black];
-    });
-    show_graphic_wiring_1d(layout_time_step, true);
-    typing.join();
+    EXPECT_FALSE(prompt_left_below_three_line_box('l', "learning_over_editor"))
+        << "a line of the editor's prompt below the learning's box";
     EXPECT_EQ(is[0], 'q');
-    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the learning's box";
 }
 
 // On a ring where cell c reads cell c+1, the spread of inputs from the

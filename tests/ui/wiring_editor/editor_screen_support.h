@@ -38,24 +38,25 @@ protected:
         nonlocal = 0;
         i2d = j2d = 0;
     }
-    // The first row of a region's frame colour down column x from the text
-    // column's top (read through the typing connection), or -1.
-    static int
-    frame_top_down(int x)
+    // The top of an editor's region: the first row of its frame's colour
+    // down column x from the text column's top, as the window shows it
+    // (read as pixel_seen reads, from a look); -1 when there is none.
+    static int region_top(int x)
     {
         for (int y = text_column_top(); y < Maxy; y++)
             if (pixel_seen(x, y) == Color_Table[lightred])
                 return y;
         return -1;
     }
-    // The lines of ink whose rows row top cuts: ink above it and on it.
-    static int
-    lines_cut_at(const std::vector<std::pair<int, int>> &ink, int top)
+    // The region whose top is top cuts none of the set-up lines whose ink
+    // write_setup_lines gave: each lies wholly above top or under it.
+    static void expect_lines_whole(const std::vector<std::pair<int, int>> &ink, int top)
     {
-        int cut = 0;
+        ASSERT_GT(top, 0);
+        ASSERT_FALSE(ink.empty());
         for (const auto &band : ink)
-            cut += band.first < top && band.second >= top;
-        return cut;
+            EXPECT_FALSE(band.first < top && band.second >= top)
+                << "line at rows " << band.first << "-" << band.second << " cut at " << top;
     }
     // Pixels on a grid over the window above row bottom.
     static std::vector<unsigned long> samples(int bottom)
