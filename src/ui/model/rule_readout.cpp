@@ -171,6 +171,54 @@ width_in_font(void (*set_font)(), const std::string &text)
     return text_width_in_use(text.c_str());
 }
 
+// Where the Post labels go: after the last line, the first, or the code's.
+enum class post_at { line, first_line, code_line };
+
+// The last line's font (null: the normal one) and the Post labels' place and
+// font.
+struct last_line_layout {
+    void (*font)() = nullptr;
+    post_at place = post_at::line;
+    void (*post_font)() = set_medium_font;
+};
+
+// The last line (from line_x, to end before right) in the normal font, or
+// the medium or small one where a grown network's figures would run past
+// the box's right border; the Post labels (medium, or small after a small
+// line) after it, or else after the first line or the code's line (which
+// end at first_end and code_end, -1 for none) where those have room, or
+// else after the line in a smaller font. Only in the small font, with no
+// room anywhere, are they cut at the border.
+last_line_layout
+lay_out_last_line(const std::string &line, const std::string &labels, int line_x, int right,
+                  int first_end, int code_end)
+{
+    void (*const fonts[3])() = {nullptr, set_medium_font, set_small_font};
+    const int post_medium = labels.empty() ? 0 : width_in_font(set_medium_font, labels);
+    last_line_layout layout;
+    for (void (*font)() : fonts) {
+        const int line_width = width_in_font(font, line);
+        if (line_x + line_width > right && font != set_small_font)
+            continue;
+        layout.font = font;
+        layout.place = post_at::line;
+        layout.post_font = font == set_small_font ? set_small_font : set_medium_font;
+        if (labels.empty() || line_x + line_width + width_in_font(layout.post_font, labels) <= right)
+            break;
+        if (first_end + post_medium <= right) {
+            layout.place = post_at::first_line;
+            layout.post_font = set_medium_font;
+            break;
+        }
+        if (code_end >= 0 && code_end + post_medium <= right) {
+            layout.place = post_at::code_line;
+            layout.post_font = set_medium_font;
+            break;
+        }
+    }
+    return layout;
+}
+
 // The rule box's left edge.
 int
 box_left()
@@ -362,40 +410,12 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         for (const std::string &label : post_class_labels(flags))
             labels += label;
     }
-    // The last line in the normal font, or the medium or small one where a
-    // grown network's figures would run past the box's right border; the
-    // Post labels (medium, or small after a small line) after it, or else
-    // after the first line or the code's line where those have room for
-    // them, or else after the line in a smaller font. Only in the small
-    // font, with no room anywhere, are they cut at the border.
-    enum class post_at { line, first_line, code_line };
-    void (*const fonts[3])() = {nullptr, set_medium_font, set_small_font};
     const std::string line = std::string(size_text) + text + second + canal_text;
-    const int right = xmax - 3, line_x = getx;
-    const int post_medium = labels.empty() ? 0 : width_in_font(set_medium_font, labels);
-    int chosen = 0;
-    post_at place = post_at::line;
-    for (int f = 0; f < 3; f++) {
-        const int line_width = width_in_font(fonts[f], line);
-        if (line_x + line_width > right && f < 2)
-            continue;
-        chosen = f;
-        place = post_at::line;
-        if (labels.empty() ||
-            line_x + line_width + width_in_font(f == 2 ? set_small_font : set_medium_font, labels) <= right)
-            break;
-        if (first_line_end + post_medium <= right) {
-            place = post_at::first_line;
-            break;
-        }
-        if (code_line_end >= 0 && code_line_end + post_medium <= right) {
-            place = post_at::code_line;
-            break;
-        }
-    }
+    const last_line_layout layout =
+        lay_out_last_line(line, labels, getx, xmax - 3, first_line_end, code_line_end);
     int post_x, post_y = gety;
     {
-        font_while font(chosen > 0, fonts[chosen]);
+        font_while font(layout.font != nullptr, layout.font);
         outtext(size_text);
         outtext(text);
         outtext(second);
@@ -413,14 +433,14 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     write_copies(outflag);
 
     if (!labels.empty()) {
-        if (place == post_at::first_line) {
+        if (layout.place == post_at::first_line) {
             post_x = first_line_end;
             post_y = first_line_y;
-        } else if (place == post_at::code_line) {
+        } else if (layout.place == post_at::code_line) {
             post_x = code_line_end;
             post_y = Maxy - 2 * CHeight;
         }
-        font_while font(true, chosen == 2 && place == post_at::line ? set_small_font : set_medium_font);
+        font_while font(true, layout.post_font);
         moveto(post_x, post_y);
         setviewport(0, 0, xmax - 2, Maxy, 1);
         outtext(" Post=");
