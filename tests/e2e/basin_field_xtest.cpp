@@ -43,26 +43,10 @@ brute_field(uint32_t rule, int n)
     std::vector<uint32_t> next = ring_successors(n, rule), indegree(states, 0);
     for (uint32_t t : next)
         indegree[t]++;
-    // The cycle states: every state's image after v^n steps is on its cycle.
-    std::vector<bool> on_cycle(states, false);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s;
-        for (uint32_t i = 0; i < states; i++)
-            x = next[x];
-        on_cycle[x] = true;
-    }
-    // Each state's basin (its cycle's smallest state) and its depth.
-    std::vector<uint32_t> root(states), depth(states);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s, d = 0;
-        for (; !on_cycle[x]; x = next[x])
-            d++;
-        uint32_t low = x;
-        for (uint32_t y = next[x]; y != x; y = next[y])
-            low = std::min(low, y);
-        root[s] = low;
-        depth[s] = d;
-    }
+    // Each state's basin (its cycle's smallest state) and its depth, 0 on
+    // the cycle.
+    std::vector<uint32_t> root, depth;
+    walk_map(next, depth, root);
     std::map<uint32_t, basin_key> per_cycle;
     for (uint32_t s = 0; s < states; s++) {
         basin_key &k = per_cycle[root[s]];
@@ -70,7 +54,7 @@ brute_field(uint32_t rule, int n)
         std::get<2>(k) += indegree[s] == 0 ? 1 : 0;
         std::get<3>(k) = std::max(std::get<3>(k), depth[s]);
         std::get<4>(k) = std::max(std::get<4>(k), indegree[s]);
-        if (on_cycle[s])
+        if (depth[s] == 0)
             std::get<0>(k)++;
     }
     field_analysis a;

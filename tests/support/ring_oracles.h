@@ -1,7 +1,10 @@
 // What tests of the backward drivers check them against: the successor of
 // every state of an elementary-rule ring written from the rule's
-// definition, and the numbers a printed summary gives after a label.
+// definition, the walk of a successor map to its cycles, and the numbers a
+// printed summary gives after a label.
 #pragma once
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <regex>
 #include <string>
@@ -22,6 +25,34 @@ ring_successors(int n, uint32_t rule)
         next[s] = t;
     }
     return next;
+}
+
+// Depth (steps to the cycle) of every state, and each state's cycle as its
+// smallest state, by walking the successor map.
+inline void
+walk_map(const std::vector<uint32_t> &next, std::vector<uint32_t> &depth,
+         std::vector<uint32_t> &cycle_of)
+{
+    size_t states = next.size();
+    std::vector<bool> on_cycle(states, false);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s;
+        for (size_t i = 0; i < states; i++)
+            x = next[x];
+        on_cycle[x] = true;
+    }
+    depth.assign(states, 0);
+    cycle_of.assign(states, 0);
+    for (uint32_t s = 0; s < states; s++) {
+        uint32_t x = s, d = 0;
+        for (; !on_cycle[x]; x = next[x])
+            d++;
+        uint32_t low = x;
+        for (uint32_t y = next[x]; y != x; y = next[y])
+            low = std::min(low, y);
+        depth[s] = d;
+        cycle_of[s] = low;
+    }
 }
 
 // The first group of every match of pattern in out, as numbers.

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "engine/model/globals.h"
 #include "support/ready_signal.h"
@@ -22,6 +21,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -48,12 +48,14 @@ settle_keys()
     XSync(D, False);
 }
 
-void
+int
 take_keys_left()
 {
     settle_keys();
-    while (event_ready()) {
-    }
+    int taken = 0;
+    while (event_ready())
+        taken++;
+    return taken;
 }
 
 // Nothing queued for the next dialog: no event in the window's queue (keys
@@ -192,6 +194,15 @@ ScreenTest::SetUp()
 }
 
 void
+ClearedWindowTest::SetUp()
+{
+    ScreenTest::SetUp();
+    give_rule_figures();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
+void
 ScreenTest::TearDown()
 {
     if (window_open)
@@ -242,10 +253,10 @@ ScreenTest::settle_typed_keys()
     settle_keys();
 }
 
-void
+int
 ScreenTest::take_typed_keys()
 {
-    take_keys_left();
+    return take_keys_left();
 }
 
 unsigned long
@@ -338,20 +349,15 @@ ScreenTest::inked_right_of_prompt_box(int lines)
     return inked;
 }
 
-bool
-ScreenTest::resize_window(int width, int height)
+int
+ScreenTest::status_box_marks()
 {
-    XResizeWindow(D, W, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XSync(D, False);
-    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
-    while (Maxx != width - 1 || WinMaxy != height - 1) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        event_ready();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    XSync(D, False);
-    return true;
+    int x0 = memory_box_left(Maxx) + 2, x1 = memory_box_place_end(Maxx) - 2;
+    int y0 = 4, y1 = prompt_box_bottom(1) - 2;
+    int marks = 0;
+    for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+        marks += p != Color_Table[black];
+    return marks;
 }
 
 unsigned long
@@ -364,6 +370,36 @@ ScreenTest::window_pixel(int x, int y)
     unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return pixel;
+}
+
+bool
+ScreenTest::resize_to(int w, int h)
+{
+    XResizeWindow(D, W, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XSync(D, False);
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kReadyPatience);
+    while (Maxx != w - 1 || WinMaxy != h - 1) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        event_ready();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XSync(D, False);
+    return true;
+}
+
+std::vector<uint32_t>
+ScreenTest::window_now(int bottom)
+{
+    std::vector<uint32_t> pixels;
+    EXPECT_TRUE(read_window_pixels(Maxx + 1, bottom + 1, pixels));
+    return pixels;
+}
+
+uint32_t
+ScreenTest::pixel_at(const std::vector<uint32_t> &picture, int x, int y)
+{
+    return picture[static_cast<size_t>(y) * (Maxx + 1) + x];
 }
 
 void

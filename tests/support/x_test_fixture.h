@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "ui/screen/globals.h"
 
 // Saves the root window as name.png in the folder ZEMRA_SCREENSHOTS names
 // (nothing when it names none), to look at a screen a test drew.
@@ -68,8 +71,9 @@ protected:
     static std::vector<unsigned long> pixels_seen(int x, int y, int w, int h);
     // Every key typed so far taken from the window's queue unread: the
     // typing connection and the window's make a round trip to the server
-    // first, so keys still on their way are among them.
-    static void take_typed_keys();
+    // first, so keys still on their way are among them. Returns how many
+    // events were taken: 0 when the dialogs read every key typed.
+    static int take_typed_keys();
     // Every key typed so far is in the window's queue (as take_typed_keys,
     // without taking them): for a key a run must find waiting at its first
     // poll.
@@ -97,18 +101,34 @@ protected:
     // box's frame, from the top down to the last row of a box of `lines`
     // lines, read as pixels_seen reads: what a line run out of the box left.
     static int inked_right_of_prompt_box(int lines);
+    // Pixels other than the background inside the status box's place, read
+    // as pixels_seen reads: a status box shown, or left behind.
+    static int status_box_marks();
     // Pixel value of the window at (x, y), read after every request is done.
     static unsigned long window_pixel(int x, int y);
-    // Resizes the window to width x height pixels as a window manager
-    // would, and waits until the program's poll has taken the new size
-    // (false when it did not in the key waits' patience).
-    static bool resize_window(int width, int height);
+    // The window's pixels from row 0 down to row bottom (the whole window
+    // by default), row by row, read at one moment after every request is
+    // done; the test fails when they cannot be read.
+    static std::vector<uint32_t> window_now(int bottom = WinMaxy);
+    // The pixel at (x, y) of a picture window_now read.
+    static uint32_t pixel_at(const std::vector<uint32_t> &picture, int x, int y);
     // The rule figures a run writes (zparam), as start-up gives them: a
     // scratch of three when there are none.
     static void give_rule_figures();
     // The drawing area above the window's bottom strip cleared, and the
     // viewport the whole window again.
     static void clear_drawing_area();
+    // Resizes the window to w x h as a window manager would and waits until
+    // the program's poll has taken the new size; false when it did not in
+    // the patience.
+    static bool resize_to(int w, int h);
+};
+
+// A window test that starts on a cleared window, the viewport the whole
+// window, with the rule figures a run writes given (give_rule_figures).
+class ClearedWindowTest : public ScreenTest {
+protected:
+    void SetUp() override;
 };
 
 // Types keys into the window at each of its waits for a key (with at_once,

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/backward/globals.h"
@@ -19,6 +20,7 @@
 #include "engine/model/kmix_methods.h"
 #include "engine/model/network_shape.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -34,16 +36,36 @@
 namespace {
 
 constexpr int kHistSlot = 18;
+// boximage_prompt slot under a box tall enough to reach the set-up lines.
+constexpr int kUnderSlot = 12;
 
 // lineL when the menu was last shown, for the summary's "(was %d)".
 uint16_t menu_lineL = 0;
 
-// Writes text on the next line of a prompt box whose margin is margin.
+// Writes text on the next line of a prompt box whose margin is margin,
+// broken at spaces to the box's width.
 void
 box_line(int margin, const char *text)
 {
     moveto(margin, gety + CHeight);
-    outtext(text);
+    write_prompt_lines(text, margin);
+}
+
+// A prompt box of n lines over the set-up text column: the set-up lines
+// it reaches into are hidden whole while it is up, and come back with what
+// lay under the box when erase_tall_box takes it down.
+int
+draw_tall_box(int n)
+{
+    save_hiding_lines_under_prompt(kUnderSlot, n);
+    return draw_prompt_box(n);
+}
+
+void
+erase_tall_box(int n)
+{
+    erase_prompt_box(n);
+    put_back_under_prompt_band(kUnderSlot);
 }
 
 // The number typed in the last entry, or fallback after Return or an
@@ -143,7 +165,7 @@ method_average()
 bool
 show_counts(const uint16_t *counts, uint32_t total)
 {
-    int margin = draw_prompt_box(4);
+    int margin = draw_tall_box(4);
     char text[150];
     for (int k = 1; k <= Maxnhood; k++) {
         if (!counts[k])
@@ -161,7 +183,7 @@ show_counts(const uint16_t *counts, uint32_t total)
     outtext("shuffle: no-n yes-(def):");
     input_string(1, text_entry);
     // Taken down either way: the boxes that follow are shorter.
-    erase_prompt_box(4);
+    erase_tall_box(4);
     return is[0] != 'n';
 }
 
@@ -274,21 +296,31 @@ method_random()
     for (;;) {
         nhood_lb = 1;
         nhood_ub = static_cast<uint8_t>(Maxnhood);
-        draw_prompt_box(1);
-        char text[150];
-        snprintf(text, sizeof text, "set k bounds 1-%d: lower (def 1):", Maxnhood);
-        outtext(text);
+        // Both questions on one line where the box is wide enough, the
+        // upper bound on the next one where it is not.
+        char lower[80], upper[80];
+        snprintf(lower, sizeof lower, "set k bounds 1-%d: lower (def 1):", Maxnhood);
+        snprintf(upper, sizeof upper, " upper (def %d, Max %d):", kmix_default_upper(Maxnhood),
+                 Maxnhood);
+        const prompt_part parts[2] = {{lower, 2}, {upper, 2}};
+        const int lines = prompt_parts_lines(parts, 2);
+        int margin = draw_prompt_box(lines);
+        outtext(lower);
         input_string(2, numeric_entry);
-        if (is[0] == 'q')
+        // The one-line boxes that follow leave no line of a taller one.
+        if (is[0] == 'q') {
+            erase_prompt_box(lines);
             return false;
+        }
         nhood_lb = static_cast<uint8_t>(typed_or(1, 1, Maxnhood));
         nhood_ub = static_cast<uint8_t>(kmix_default_upper(nhood_lb));
-        snprintf(text, sizeof text, " upper (def %d, Max %d):", nhood_ub, Maxnhood);
-        outtext(text);
+        snprintf(upper, sizeof upper, " upper (def %d, Max %d):", nhood_ub, Maxnhood);
+        write_prompt_part(upper, 2, margin);
         input_string(2, numeric_entry);
         if (is[0] == 'q')
             continue;
         nhood_ub = static_cast<uint8_t>(typed_or(nhood_ub, nhood_lb, Maxnhood));
+        erase_prompt_box(lines);
         kmix_random_between(nhood_lb, nhood_ub);
         return true;
     }
@@ -296,8 +328,8 @@ method_random()
 
 // ---- summary ---------------------------------------------------------------
 
-// Cells of each k 0..nhood_ub; a cell with k = 0 is counted, then set to 1.
-// Returns the sum of all k after that.
+// Cells of each k 0..nhood_ub. Returns the sum of all k, a cell with k = 0
+// counted as 1 (raise_zero_ks sets it so).
 unsigned long
 count_ks(std::vector<uint16_t> &counts)
 {
@@ -307,26 +339,68 @@ count_ks(std::vector<uint16_t> &counts)
         int k = nhoodm[c];
         if (k >= 0 && k <= nhood_ub)
             counts[static_cast<size_t>(k)]++;
-        if (nhoodm[c] < 1)
-            nhoodm[c] = 1;
-        total += static_cast<unsigned long>(nhoodm[c]);
+        total += static_cast<unsigned long>(k < 1 ? 1 : k);
     }
     return total;
 }
 
+void
+raise_zero_ks()
+{
+    for (uint32_t c = 0; c < lineL; c++)
+        if (nhoodm[c] < 1)
+            nhoodm[c] = 1;
+}
+
+// Rows the k of cells start down to 0 take, one or two digits each, in the
+// prompt box's width.
 int
-summary_lines(int start)
+digit_rows(int start)
 {
     long cells = start + 1;
-    double half = Maxx / 2.0;
-    long lines;
-    if (nhood_ub <= 9)
-        lines = static_cast<long>(std::ceil(cells * CWidth / half)) + 6;
-    else
-        lines = static_cast<long>(std::ceil((nhood_ub / 20 + 1) * cells * CWidth / half)) + 8;
-    if (lines * CHeight > Maxy - vgay(100))
-        lines = (Maxy - vgay(5)) / CHeight;
-    return static_cast<int>(lines);
+    double row = Maxx - vgax(10) - prompt_box_text(Maxx);
+    int digits = nhood_ub > 9 ? 2 : 1;
+    return static_cast<int>(std::ceil(digits * cells * CWidth / row));
+}
+
+// The summary's texts below the cells' k, each broken at spaces to the
+// box's width: the share of each k, the network's figures and the keys.
+struct summary_texts {
+    std::string shares, figures, keys;
+    std::string jump;   // written after the keys' answer 'j'
+    int jump_entry = 0; // the digits of the jump's answer
+    int lines(bool more) const
+    {
+        std::string key_line = keys_for(more);
+        const prompt_part key_and_jump[2] = {{key_line.c_str(), 1}, {jump.c_str(), jump_entry}};
+        return prompt_box_lines(shares.c_str()) + prompt_box_lines(figures.c_str()) +
+               prompt_parts_lines(key_and_jump, 2);
+    }
+    static std::string keys_for(bool more)
+    {
+        return more ? "hist-h reset-r save-s more-m jump-j cont-ret:"
+                    : "hist-h reset-r save-s jump-j cont-ret:";
+    }
+};
+
+summary_texts
+compose_summary(const std::vector<uint16_t> &counts, unsigned long total, int start, int lowest)
+{
+    summary_texts t;
+    char text[160];
+    for (int k = 1; k <= nhood_ub; k++) {
+        if (!counts[static_cast<size_t>(k)])
+            continue;
+        snprintf(text, sizeof text, "%d=%.1f%% ", k, counts[static_cast<size_t>(k)] * 100.0 / lineL);
+        t.shares += text;
+    }
+    snprintf(text, sizeof text, "n=%d tot_wires=%lu av-k=%.2f, mix shown from cell index %d-%d",
+             lineL, total, static_cast<double>(total) / lineL, start, lowest);
+    t.figures = text;
+    snprintf(text, sizeof text, "jump to index (%d-0):", lineL - 1);
+    t.jump = text;
+    t.jump_entry = snprintf(text, sizeof text, "%d", lineL - 1);
+    return t;
 }
 
 // The summary; true when the mix stands, false when the user asked for the
@@ -349,8 +423,12 @@ summary()
     int lines = 0;
     for (;;) {
         nhood_lb_ub();
-        lines = summary_lines(start);
-        int margin = draw_prompt_box(lines);
+        std::vector<uint16_t> counts;
+        unsigned long total = count_ks(counts);
+        // The box holds the texts below the cells' k whole (measured with
+        // the longest they can be) and as many rows of k as fit above them.
+        const int tail = compose_summary(counts, total, start, start).lines(true);
+        const bool notice = basinfield && lineL > 32;
         char text[160];
         if (lineL != menu_lineL)
             snprintf(text, sizeof text,
@@ -359,15 +437,19 @@ summary()
         else
             snprintf(text, sizeof text, "k-mix %d-%d, maxk=%ld, net size=%d, startindex=%d",
                      nhood_lb, nhood_ub, maxk, lineL, start);
-        outtext(text);
-        if (basinfield && lineL > 32) {
+        lines = prompt_box_lines(text) + (notice ? 1 : 0) + digit_rows(start) + tail;
+        if (lines * CHeight > Maxy - vgay(100))
+            lines = (Maxy - vgay(5)) / CHeight;
+        int margin = draw_tall_box(lines);
+        write_prompt_lines(text, margin);
+        if (notice) {
             box_line(margin, "(network>32, field changed to single)");
             basinfield = 0;
         }
         // The k of cells start down to 0, as far as the box holds them.
         moveto(margin, gety + CHeight);
         int colour = nowcolor;
-        int last_row = Maxy - vgay(20) - 6 * CHeight;
+        const int last_row = prompt_box_bottom(lines) - tail * CHeight;
         int lowest = 0, next_unshown = -1;
         for (int c = start; c >= 0; c--) {
             if (getx > getmaxx() - vgax(10)) {
@@ -383,46 +465,33 @@ summary()
             outtext(text);
         }
         setcolor(colour);
-        std::vector<uint16_t> counts;
-        unsigned long total = count_ks(counts);
+        raise_zero_ks();
+        const summary_texts texts = compose_summary(counts, total, start, lowest);
+        box_line(margin, texts.shares.c_str());
+        box_line(margin, texts.figures.c_str());
         moveto(margin, gety + CHeight);
-        for (int k = 1; k <= nhood_ub; k++) {
-            if (!counts[static_cast<size_t>(k)])
-                continue;
-            snprintf(text, sizeof text, "%d=%.1f%% ", k, counts[static_cast<size_t>(k)] * 100.0 / lineL);
-            outtext(text);
-            if (k < Maxnhood && getx > Maxx - 6 * CWidth)
-                moveto(margin, gety + CHeight);
-        }
-        snprintf(text, sizeof text, "n=%d tot_wires=%lu av-k=%.2f, mix shown from cell index %d-%d",
-                 lineL, total, static_cast<double>(total) / lineL, start, lowest);
-        box_line(margin, text);
-        box_line(margin, next_unshown >= 0 ? "hist-h reset-r save-s more-m jump-j cont-ret:"
-                                           : "hist-h reset-r save-s jump-j cont-ret:");
+        write_prompt_part(summary_texts::keys_for(next_unshown >= 0).c_str(), 1, margin);
         input_string(1, text_entry);
         char key = is[0];
         if (key == 'q' || key == 'r') {
-            erase_prompt_box(lines);
+            erase_tall_box(lines);
             return false;
         }
         if (key == 'j') {
-            snprintf(text, sizeof text, "jump to index (%d-0):", lineL - 1);
-            outtext(text);
-            char digits[12];
-            int width = snprintf(digits, sizeof digits, "%d", lineL - 1);
-            input_string(width, numeric_entry);
+            write_prompt_part(texts.jump.c_str(), texts.jump_entry, margin);
+            input_string(texts.jump_entry, numeric_entry);
             long index = is[0] == kKeyReturn || is[0] == 'q' ? -1 : entry_number();
             if (index < 0 || index >= lineL)
                 break;
             start = static_cast<int>(index);
-            erase_prompt_box(lines);
+            erase_tall_box(lines);
             continue;
         }
         if (key == 'm') {
             if (next_unshown < 0)
                 break;
             start = next_unshown;
-            erase_prompt_box(lines);
+            erase_tall_box(lines);
             continue;
         }
         if (key == 's') {
@@ -430,11 +499,11 @@ summary()
             if (is[0] != 'q')
                 break;
             start = lineL - 1;
-            erase_prompt_box(lines);
+            erase_tall_box(lines);
             continue;
         }
         if (key == 'h') {
-            erase_prompt_box(lines);
+            erase_tall_box(lines);
             draw_k_hist(1);
             start = lineL - 1;
             continue;
@@ -442,7 +511,7 @@ summary()
         break;
     }
     // Finish.
-    erase_prompt_box(lines);
+    erase_tall_box(lines);
     nhood_lb_ub();
     nhood = static_cast<int8_t>(maxk > nhood_ub ? maxk : nhood_ub);
     return true;
@@ -461,11 +530,17 @@ set_dif_nhoods()
         nhood_ub = static_cast<uint8_t>(Maxnhood);
         nhood_lb = 1;
         menu_lineL = lineL;
-        draw_prompt_box(1);
         bool small = lineL < Maxnhood;
-        outtext(small ? "set k-mix: load-l hand-h specify-s rnd-(def):"
-                      : "set k-mix: load-l hand-h norm-n power/specify-s rnd-(def):");
+        const char *menu = small ? "set k-mix: load-l hand-h specify-s rnd-(def):"
+                                 : "set k-mix: load-l hand-h norm-n power/specify-s rnd-(def):";
+        const prompt_part part = {menu, 1};
+        const int lines = prompt_parts_lines(&part, 1);
+        int margin = draw_prompt_box(lines);
+        write_prompt_part(menu, 1, margin);
         input_string(1, text_entry);
+        // The methods' boxes are one line: none of a taller menu is left.
+        if (lines > 1)
+            erase_prompt_box(lines);
         char key = is[0];
         if (key == 'q') {
             moveto(x, y);
@@ -528,6 +603,7 @@ draw_k_hist(int mode)
     if (mode == 1) {
         nhood_lb_ub();
         sum = static_cast<double>(count_ks(counts));
+        raise_zero_ks();
         nhood_lb_ub();
         first = nhood_lb;
         largest = nhood_ub;

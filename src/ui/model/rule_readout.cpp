@@ -123,8 +123,9 @@ canalyzing_readout(int k)
 
 // The code of a cell with its cells (three-line box): the middle line holds
 // its name and number and hex bytes, the last line its cells. Leaves the
-// current point on the last line after the cells.
-void
+// current point on the last line after the cells; returns where the middle
+// line's text ends (xmax when its bytes wrapped), or -1 without a code.
+int
 write_code(int k, int x, int xmax, int cell)
 {
     int v = value_range;
@@ -132,7 +133,7 @@ write_code(int k, int x, int xmax, int cell)
     int last = tcode ? k * (v - 1) : (v_tablecodemax ? v_tablecodemax[k] : 0);
     uint8_t *code = tcode ? (cacode ? cacode[cell] : nullptr) : (v_code ? v_code[cell] : nullptr);
     if (!code)
-        return;
+        return -1;
     const char *name = tcode ? "tcode" : "kcode";
     char text[80];
     if (max_dec_rule(last, v))
@@ -147,7 +148,10 @@ write_code(int k, int x, int xmax, int cell)
     setfillstyle(0, black);
     bar(getx, gety, xmax - 1, Maxy - 1);
     int cell_k = nhoodm ? nhoodm[cell] : k;
-    print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 0);
+    // Its lines end above the last line's row.
+    int breaks = print_current_bitstring_hexbytes(tcode ? 2 : 3, code, cell_k, Maxx, white, 2,
+                                                  last_line);
+    const int line_end = breaks < 0 ? getx : xmax;
     readout_copy += text;
 
     int size = last < 64 ? vgax(4) : last < 256 ? vgax(3) : vgax(2);
@@ -155,6 +159,64 @@ write_code(int k, int x, int xmax, int cell)
     moveto(x + size, last_line + CHeight / 2 - CHeight / 4);
     int end = print_layered_bitstring(64, code, last, size, gap, 0, 1);
     moveto(end + CWidth, last_line);
+    return line_end;
+}
+
+// The width of text in the font set_font sets from the normal one (the
+// normal one itself for none).
+int
+width_in_font(void (*set_font)(), const std::string &text)
+{
+    font_while font(set_font != nullptr, set_font);
+    return text_width_in_use(text.c_str());
+}
+
+// Where the Post labels go: after the last line, the first, or the code's.
+enum class post_at { line, first_line, code_line };
+
+// The last line's font (null: the normal one) and the Post labels' place and
+// font.
+struct last_line_layout {
+    void (*font)() = nullptr;
+    post_at place = post_at::line;
+    void (*post_font)() = set_medium_font;
+};
+
+// The last line (from line_x, to end before right) in the normal font, or
+// the medium or small one where a grown network's figures would run past
+// the box's right border; the Post labels (medium, or small after a small
+// line) after it, or else after the first line or the code's line (which
+// end at first_end and code_end, -1 for none) where those have room, or
+// else after the line in a smaller font. Only in the small font, with no
+// room anywhere, are they cut at the border.
+last_line_layout
+lay_out_last_line(const std::string &line, const std::string &labels, int line_x, int right,
+                  int first_end, int code_end)
+{
+    void (*const fonts[3])() = {nullptr, set_medium_font, set_small_font};
+    const int post_medium = labels.empty() ? 0 : width_in_font(set_medium_font, labels);
+    last_line_layout layout;
+    for (void (*font)() : fonts) {
+        const int line_width = width_in_font(font, line);
+        if (line_x + line_width > right && font != set_small_font)
+            continue;
+        layout.font = font;
+        layout.place = post_at::line;
+        layout.post_font = font == set_small_font ? set_small_font : set_medium_font;
+        if (labels.empty() || line_x + line_width + width_in_font(layout.post_font, labels) <= right)
+            break;
+        if (first_end + post_medium <= right) {
+            layout.place = post_at::first_line;
+            layout.post_font = set_medium_font;
+            break;
+        }
+        if (code_end >= 0 && code_end + post_medium <= right) {
+            layout.place = post_at::code_line;
+            layout.post_font = set_medium_font;
+            break;
+        }
+    }
+    return layout;
 }
 
 // The rule box's left edge.
@@ -284,7 +346,12 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         // character widths) inside the box.
         int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
         int hex_x = getx;
-        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0);
+        // Its lines end above the row of the box's next line, the code's
+        // in a three-line box of codes, else the last (which a large k
+        // clears before writing it).
+        const bool codes = totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes;
+        const int next_line = three_lines && codes ? Maxy - 2 * CHeight : Maxy - CHeight;
+        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0, next_line);
         readout_copy += hex_readout_text(1, rule, k);
         // The readout leaves the point at the text column: where the first
         // line ends (its bytes at most 2.3 character widths apart), or the
@@ -306,8 +373,9 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         setfillstyle(0, black);
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
+    int code_line_end = -1;
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
-        write_code(k, x, xmax, cell);
+        code_line_end = write_code(k, x, xmax, cell);
 
     char size_text[60];
     if (threed)
@@ -335,17 +403,26 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
         z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
     snprintf(second, sizeof second, "zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
     std::string canal_text = canalyzing_readout(k);
+    std::string labels; // " Post=" and the class labels of a Post function
+    post_flags flags;
+    if (post_func(k, rule, 0, 0, 0, 0) == 1 && find_post_classes(k, rule, &flags)) {
+        labels = " Post=";
+        for (const std::string &label : post_class_labels(flags))
+            labels += label;
+    }
+    const std::string line = std::string(size_text) + text + second + canal_text;
+    const last_line_layout layout =
+        lay_out_last_line(line, labels, getx, xmax - 3, first_line_end, code_line_end);
+    int post_x, post_y = gety;
     {
-        // In the medium font where the figures of a grown network would run
-        // past the box's right border.
-        std::string line = std::string(size_text) + text + second + canal_text;
-        font_while font({line}, xmax - 3 - getx, {set_medium_font});
+        font_while font(layout.font != nullptr, layout.font);
         outtext(size_text);
         outtext(text);
         outtext(second);
         if (getx > result)
             result = getx;
         outtext(canal_text.c_str());
+        post_x = getx;
     }
     readout_copy += size_text;
     readout_copy += text;
@@ -355,26 +432,20 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
     readout_copy += "\n";
     write_copies(outflag);
 
-    if (post_func(k, rule, 0, 0, 0, 0) == 1) {
-        int16_t w = CWidth, h = CHeight;
-        set_medium_font();
-        // After the second line where the box has room for it, else after
-        // the first; cut at the box's border where neither has.
-        post_flags flags;
-        std::string labels = " Post=";
-        if (find_post_classes(k, rule, &flags))
-            for (const std::string &label : post_class_labels(flags))
-                labels += label;
-        int width = text_width_in_use(labels.c_str());
-        if (getx + width > xmax - 3 && first_line_end + width <= xmax - 3)
-            moveto(first_line_end, first_line_y);
+    if (!labels.empty()) {
+        if (layout.place == post_at::first_line) {
+            post_x = first_line_end;
+            post_y = first_line_y;
+        } else if (layout.place == post_at::code_line) {
+            post_x = code_line_end;
+            post_y = Maxy - 2 * CHeight;
+        }
+        font_while font(true, layout.post_font);
+        moveto(post_x, post_y);
         setviewport(0, 0, xmax - 2, Maxy, 1);
         outtext(" Post=");
         post_func(k, rule, 2, 1, 0, 0);
         setviewport(0, 0, Maxx, Maxy, 1);
-        restore_def_font();
-        CWidth = w;
-        CHeight = h;
     }
     moveto(px, py);
     return result;

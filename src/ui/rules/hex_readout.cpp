@@ -8,6 +8,7 @@
 // its line is appended whole.
 #include "ui/rules/hex_readout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -35,9 +36,28 @@ hex_readout_text(int kind, const uint8_t *string, int k)
     return hex_text(string, hex_string_bytes(kind, k));
 }
 
+namespace {
+
+// Bytes a line of the readout holds from x0: every line starts there and
+// breaks alike.
+int
+bytes_per_line(int x0, float advance, int per_line, int xlimit, int bytes)
+{
+    int x = x0, n = 0;
+    while (n < bytes) {
+        x = static_cast<int>(x + advance * CWidth);
+        n++;
+        if (n == per_line || x > xlimit - vgax(8))
+            break;
+    }
+    return n;
+}
+
+} // namespace
+
 int16_t
 print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xlimit,
-                                 int colour, int mode)
+                                 int colour, int mode, int last_baseline)
 {
     int bytes = hex_string_bytes(kind, k);
     bool big_rule = kind == 1 && k > 9;
@@ -55,6 +75,15 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
     setcolor(colour);
 
     int x0 = getx;
+    // With a lowest baseline, the lines that reach below it are left out,
+    // and "..." in place of the last byte shown says that bytes follow.
+    int shown = bytes;
+    if (last_baseline > 0) {
+        int lines = std::max(1, 1 + (last_baseline - (gety + CHeight - 2)) / CHeight);
+        int per = bytes_per_line(x0, advance, mode == 6 ? -1 : per_line, xlimit, bytes);
+        if (bytes > lines * per)
+            shown = lines * per - 1;
+    }
     int breaks = 0, on_line = 0;
     bool drawing = mode != 3;
     char text[8];
@@ -64,6 +93,12 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
             print_out(text);
         if ((mode == 1 || mode == 3) && pdata)
             print_out(text);
+        if (bytes - 1 - i >= shown) {
+            // Past the lines kept: copied above, neither drawn nor placed.
+            if (bytes - 1 - i == shown && drawing)
+                outtext("...");
+            continue;
+        }
         int x_before = getx;
         if (drawing)
             outtext(text);

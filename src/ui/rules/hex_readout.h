@@ -11,9 +11,12 @@
 // after the last byte; 3 copy only, as 1, drawing nothing; 4 draw with 16
 // bytes a line; 6 draw the first line and write every byte to standard
 // error. Returns the line breaks made less one. A copy to the data file is
-// the caller's, composed whole with hex_readout_text.
+// the caller's, composed whole with hex_readout_text. last_baseline above 0
+// keeps every line drawn whole above the next text: the lines whose baseline
+// would pass it are left out (still copied), the last byte shown replaced by
+// "..." (a box that holds only so many lines).
 int16_t print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xlimit,
-                                         int colour, int mode);
+                                         int colour, int mode, int last_baseline = 0);
 // Bytes of a string of the given kind: ceil(entries * value_bits / 8).
 int hex_string_bytes(int kind, int k);
 // The string's bytes as hex, from its last byte down to byte 0, a space

@@ -4,6 +4,7 @@
 // setup_nhood_matrix.
 #include "ui/rules/nhood_matrix.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/model/globals.h"
@@ -15,11 +16,21 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
 // A window this wide draws the 256 columns of k = 8 (v = 2) 3 pixels apart.
 constexpr int kWideMaxx = 1023;
+
+// The rows the picture drawn last takes, from its top row's label to the
+// ink of its index labels, and the count of clears of the drawing area it
+// was drawn after: once that count moves on, the picture is gone.
+struct shown_rows {
+    int top = 0, bottom = -1;
+    uint32_t clears = 0;
+};
+shown_rows last_picture;
 
 // A row's label "%d" stands this far left of the picture's first column,
 // after its tick.
@@ -78,6 +89,11 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
         }
     }
     int below = bottom + s + CHeight / 2;
+    // A row's label is centred on its square, so it may stand above the
+    // top row; an index label's digits end on its baseline.
+    last_picture.top = std::min(y0, y0 + (s - CHeight) / 2);
+    last_picture.bottom = labelled ? below + CHeight - 2 : bottom + s;
+    last_picture.clears = drawing_area_clears();
     moveto(x0, below);
     next_line(xtext, labelled ? 2 : 3);
     return gety;
@@ -99,6 +115,15 @@ nhood_matrix_labels_left(int x0)
     char text[16];
     snprintf(text, sizeof text, "%d", nhood_matrix_rows() - 1);
     return x0 - label_gap() - textwidth(text);
+}
+
+int
+nhood_matrix_clear_row(int y)
+{
+    const shown_rows &p = last_picture;
+    if (p.clears != drawing_area_clears() || y < p.top || y > p.bottom)
+        return y;
+    return p.bottom + 1;
 }
 
 int16_t

@@ -16,3 +16,9 @@ int16_t setup_nhood_matrix(int interactive);
 // x0: the labels stand left of the text column, so a clear of the column
 // that takes the picture away starts there.
 int nhood_matrix_labels_left(int x0);
+
+// The first row at or below y that the picture drawn last leaves free while
+// it is on the window: y itself above the picture or below it, else the row
+// under its index labels' ink, so that a frame drawn from there leaves every
+// label whole.
+int nhood_matrix_clear_row(int y);

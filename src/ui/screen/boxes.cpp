@@ -537,6 +537,44 @@ text_column_clear_row(int y)
     return end > y ? end : y;
 }
 
+int
+prompt_band_bottom(int n)
+{
+    return text_column_clear_row(prompt_box_bottom(n));
+}
+
+void
+hide_lines_under_prompt(int n)
+{
+    const int top = text_column_top(), bottom = prompt_band_bottom(n);
+    if (bottom < top)
+        return;
+    set_drawing_area_viewport();
+    fill_black(1, top, box_right_edge(Maxx), bottom);
+}
+
+void
+save_hiding_lines_under_prompt(int slot, int n)
+{
+    set_drawing_area_viewport();
+    getimage(0, 2, box_right_edge(Maxx), prompt_band_bottom(n), &boximage_prompt[slot]);
+    hide_lines_under_prompt(n);
+}
+
+void
+show_under_prompt_band(int slot)
+{
+    set_drawing_area_viewport();
+    putimage(0, 2, &boximage_prompt[slot], 0);
+}
+
+void
+put_back_under_prompt_band(int slot)
+{
+    show_under_prompt_band(slot);
+    freeimage(&boximage_prompt[slot]);
+}
+
 void
 next_line(float col, float lines)
 {

@@ -65,5 +65,19 @@ int text_column_top();
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.
 int text_column_clear_row(int y);
+// A tall prompt box reaches down over the right ends of the text column's
+// first lines. Those lines are hidden whole while it is up instead of
+// showing cut at its left edge: the band they take is cleared across the
+// window's width (an erase of the box, which draws again the column's texts
+// it did not cover, leaves them hidden), and what the box of n lines and
+// the band cover is kept in boximage_prompt[slot] first.
+// prompt_band_bottom: the last row the box and that band take.
+int prompt_band_bottom(int n);
+void save_hiding_lines_under_prompt(int slot, int n);
+// The band cleared again, after what lay under it was shown for a while.
+void hide_lines_under_prompt(int n);
+// What the box and its band covered shown again; put_back_ frees the slot.
+void show_under_prompt_band(int slot);
+void put_back_under_prompt_band(int slot);
 void next_line(float col, float lines);
 void setpback_x_lines(int n);

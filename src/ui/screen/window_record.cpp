@@ -70,6 +70,7 @@ uint32_t next_seq = 1;
 // bottom strip is recorded all the same, as it is drawn again at each resize.
 bool complete = true;
 bool paused = false;
+uint32_t area_clears = 0;
 
 void
 bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
@@ -501,8 +502,10 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style)
         if (complete || afresh || cy0 > Maxy)
             drop_inside(static_cast<float>(cx0), static_cast<float>(cy0),
                         static_cast<float>(cx1), static_cast<float>(cy1), 0);
-        if (afresh)
+        if (afresh) {
             complete = true;
+            area_clears++;
+        }
     }
     drawn_op *op = add(op_kind::fill, colour, static_cast<float>(cx0), static_cast<float>(cy0),
                        static_cast<float>(cx1), static_cast<float>(cy1));
@@ -553,6 +556,12 @@ record_unreplayable()
 {
     if (!paused)
         complete = false;
+}
+
+uint32_t
+drawing_area_clears()
+{
+    return area_clears;
 }
 
 void

@@ -29,6 +29,9 @@ bool records_shapes_from(int top);
 // a polygon, an image from elsewhere): no redraw until the drawing area is
 // cleared again.
 void record_unreplayable();
+// How many times the whole drawing area was cleared since the start: a
+// picture remembered by its place is gone from the window once it changes.
+uint32_t drawing_area_clears();
 // While paused nothing is recorded (the blinking block of a key wait).
 void pause_window_record(bool paused);
 

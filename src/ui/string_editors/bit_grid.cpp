@@ -36,14 +36,15 @@ constexpr int kPromptSlot = 9;
 int grid_bottom = 0;
 
 // The editor's key help in the prompt box, white, each line broken to the
-// box's width, below a first line left to the editor's inset box; the box
-// under it is kept in the prompt slot.
+// box's width, below a first line left to the editor's inset box; what the
+// box covers is kept in the prompt slot, with the set-up lines it reaches
+// into, which are hidden whole while it is up.
 void
 write_key_help(const cell_form &form)
 {
     std::vector<std::string> lines = help_lines(cell_editor_help(form));
     int count = cell_help_box_lines(form);
-    get_prompt_box(kPromptSlot, count);
+    save_hiding_lines_under_prompt(kPromptSlot, count);
     int colour = getcolor();
     setcolor(white);
     int margin = draw_prompt_box(count);
@@ -245,9 +246,8 @@ define_bits(int k, int kind, uint8_t *string, int high, int low)
         break;
     }
 
+    put_back_under_prompt_band(kPromptSlot);
     setviewport(0, 0, Maxx, WinMaxy, 1);
-    putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 3);
-    freeimage(&boximage_prompt[kPromptSlot]);
     if (dim == 3) {
         erase_3d_picture(right);
         if (boximage[kLatticeFrameSlot])

@@ -120,9 +120,13 @@ lay_out_region(editor_1d_picture &pic, bool rules_set)
         t.fan_y -= rise;
         pic.x0 = vgax(kRowsRegionLeft);
         pic.x1 = std::min<int>(Maxx - 2, static_cast<int>(t.edge) + vgax(kRowsRegionRight) + 3 * CWidth);
-        // The top stands below the set-up line (or the seed picture's
-        // labels) it would cut: the room above the upper row takes it.
-        pic.y0 = text_column_clear_row(std::max(under_prompt, t.t0_y - vgay(kRowsRegionAbove)));
+        // The top stands below the set-up line (or the K-matrix picture's
+        // labels) it would cut: the room above the upper row takes it, as
+        // long as the information line keeps its place above the rows.
+        const int top = std::max(under_prompt, t.t0_y - vgay(kRowsRegionAbove));
+        pic.y0 = region_clear_row(top);
+        if (pic.y0 > t.t0_y - 3 * CHeight)
+            pic.y0 = text_column_clear_row(top);
         pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(kRegionGap);
         return;
     }
@@ -137,7 +141,7 @@ lay_out_region(editor_1d_picture &pic, bool rules_set)
     // The top stands below the set-up line it would cut; the ring moves
     // down by as much where the room below it allows, and otherwise the
     // margin above it takes the rest.
-    const int clear_top = text_column_clear_row(pic.y0);
+    const int clear_top = region_clear_row(pic.y0);
     const int room_below = lowest - (static_cast<int>(r.cy + r.radius) + margin);
     r.cy += std::min(clear_top - pic.y0, std::max(0, room_below));
     pic.y0 = clear_top;

@@ -244,8 +244,13 @@ draw_picture(lattice_session &e)
     }
     // The information line's strip lies inside the region too.
     e.region_x1 = std::min<int>(Maxx - 1, std::max(e.region_x1, e.strip_x1 + 2));
-    // Below the set-up line its top would cut, which stays whole above it.
-    e.region_y0 = text_column_clear_row(std::max(0, top - vgay(kRegionAbove)));
+    // Below the set-up line (or the K-matrix picture's labels) its top
+    // would cut, which stays whole above it, as long as the information
+    // line keeps its place above the picture.
+    const int region_top = std::max(0, top - vgay(kRegionAbove));
+    e.region_y0 = region_clear_row(region_top);
+    if (e.region_y0 > top - 2 * CHeight)
+        e.region_y0 = text_column_clear_row(region_top);
     e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(kRegionBelow));
     getimage(e.strip_x0, e.strip_y0, e.strip_x1, e.strip_y1, &boximage[kStripSlot]);
     getimage(e.region_x0, e.region_y0, e.region_x1, e.region_y1, &boximage[kRegionSlot]);

@@ -20,7 +20,7 @@
 #include "ui/measures/derrida_plot.h"
 #include "ui/model/kmix_dialog.h"
 #include "ui/rule_dialogs/rule_transform.h"
-#include "ui/screen/box_places.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -31,58 +31,36 @@
 #include "ui/wiring_editor/network_data.h"
 #include "ui/wiring_editor/wire_up.h"
 
-namespace {
-
-// The last row the editor's prompt takes from the screen: the box's bottom,
-// or below it the row where the ink of the set-up line the box reaches
-// into ends.
-int
-editor_prompt_band_bottom()
-{
-    return text_column_clear_row(prompt_box_bottom(kEditorPromptLines));
-}
-
-// The band of the set-up lines under the editor's prompt cleared.
-void
-hide_lines_under_editor_prompt()
-{
-    const int top = text_column_top(), bottom = editor_prompt_band_bottom();
-    if (bottom < top)
-        return;
-    setviewport(0, 0, Maxx, Maxy, 1);
-    uint8_t fill = fillcolor;
-    setfillstyle(0, black);
-    bar(1, top, box_right_edge(Maxx), bottom);
-    fillcolor = fill;
-}
-
-} // namespace
-
 // The six-line box reaches down over the right ends of the set-up text
-// column's first lines. Those lines are hidden whole while the editor is
-// up: the band they take is cleared across the window's width, so that no
-// line shows cut at the box's left edge (and an erase of the box, which
-// draws again the column's texts it did not cover, leaves them hidden).
-// What the box and the band covered is kept in one image.
+// column's first lines: they are hidden whole while the editor is up.
 void
 save_under_editor_prompt()
 {
-    setviewport(0, 0, Maxx, Maxy, 1);
-    getimage(0, 2, box_right_edge(Maxx), editor_prompt_band_bottom(), &boximage_prompt[kEditorPromptSlot]);
-    hide_lines_under_editor_prompt();
+    save_hiding_lines_under_prompt(kEditorPromptSlot, kEditorPromptLines);
 }
 
 void
 show_under_editor_prompt()
 {
-    putimage(0, 2, &boximage_prompt[kEditorPromptSlot], 0);
+    show_under_prompt_band(kEditorPromptSlot);
 }
 
 void
 put_back_under_editor_prompt()
 {
-    show_under_editor_prompt();
-    freeimage(&boximage_prompt[kEditorPromptSlot]);
+    put_back_under_prompt_band(kEditorPromptSlot);
+}
+
+int
+region_clear_row(int y)
+{
+    // Each may move the row into the other's lines: on until neither does.
+    for (;;) {
+        const int free = nhood_matrix_clear_row(text_column_clear_row(y));
+        if (free == y)
+            return y;
+        y = free;
+    }
 }
 
 bool
@@ -258,7 +236,7 @@ learn_over_screen(int x0, int y0, int x1, int y1, image_slot *under)
     putimage(x0, y0, under, 0);
     show_under_editor_prompt();
     int result = sculpt_basin_field();
-    hide_lines_under_editor_prompt();
+    hide_lines_under_prompt(kEditorPromptLines);
     putimage(x0, y0, &editor_picture, 0);
     freeimage(&editor_picture);
     return result;

@@ -98,6 +98,45 @@ undo_rule_mix()
     nonlocal = 0;
 }
 
+// A random network on the TestNetwork made, with the general method's
+// tables: random wiring and rules; variant bit 0: mixed k; bit 1: a rule
+// per cell; variant 3 also the rearranged cell order. With k = 3 every cell
+// then has at most eight tries a value, so a field's walk serves it.
+inline void
+build_field_network(int variant)
+{
+    wire_at_random(variant & 1);
+    random_rules(variant & 2);
+    reorderRBN = variant == 3;
+    prepair_pre_rand();
+}
+
+// A ring on the TestNetwork made (k = 3), wired as any wiring is, under an
+// elementary rule (a random one for rule < 0), with the general method's
+// tables.
+inline void
+build_ring_field_network(int rule)
+{
+    nonlocal = 1;
+    for (uint32_t c = 0; c < lineL; c++)
+        for (int j = 0; j < 3; j++)
+            wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
+    for (uint32_t i = 0; i < 8; i++)
+        set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
+    prepair_pre_rand();
+}
+
+// Frees what build_field_network or build_ring_field_network made and
+// leaves the field.
+inline void
+end_field_network()
+{
+    free_pre_rand();
+    undo_rule_mix();
+    reorderRBN = 0;
+    basinfield = 0;
+}
+
 inline uint64_t
 states_of_network()
 {

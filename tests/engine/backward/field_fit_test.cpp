@@ -19,32 +19,38 @@
 
 namespace {
 
-// Depth (steps to the cycle) of every state, and each state's cycle as its
-// smallest state, by walking the successor map.
+// The deepest level of each basin of the walk, by its cycle, and those
+// levels in the order of the basins' first states (uncompressed, one basin
+// for each cycle); the measure's depth of every state must be its basin's
+// deepest level.
 void
-walk_map(const std::vector<uint32_t> &next, std::vector<uint32_t> &depth,
-         std::vector<uint32_t> &cycle_of)
+expect_depths_of_the_walk(const std::vector<uint32_t> &depth, const std::vector<uint32_t> &cycle_of,
+                          std::map<uint32_t, uint32_t> &deepest, std::vector<uint32_t> &order)
 {
-    size_t states = next.size();
-    std::vector<bool> on_cycle(states, false);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s;
-        for (size_t i = 0; i < states; i++)
-            x = next[x];
-        on_cycle[x] = true;
-    }
-    depth.assign(states, 0);
-    cycle_of.assign(states, 0);
-    for (uint32_t s = 0; s < states; s++) {
-        uint32_t x = s, d = 0;
-        for (; !on_cycle[x]; x = next[x])
-            d++;
-        uint32_t low = x;
-        for (uint32_t y = next[x]; y != x; y = next[y])
-            low = std::min(low, y);
-        depth[s] = d;
-        cycle_of[s] = low;
-    }
+    for (uint32_t s = 0; s < depth.size(); s++)
+        deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
+    for (uint32_t s = 0; s < depth.size(); s++)
+        ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
+    std::set<uint32_t> met;
+    for (uint32_t s = 0; s < depth.size(); s++)
+        if (met.insert(cycle_of[s]).second)
+            order.push_back(deepest[cycle_of[s]]);
+}
+
+// The measure of the map in the successor table, next written out, against
+// the walk of next: its depths, and its basins uncompressed in the order
+// of their first states, in order; the table freed once measured.
+void
+expect_table_map_as_the_walk(const std::vector<uint32_t> &next, std::vector<uint32_t> &order)
+{
+    std::vector<uint32_t> depth, cycle_of;
+    walk_map(next, depth, cycle_of);
+    ASSERT_TRUE(measure_field_shape());
+    free_successor_table();
+    exhaustive_testing = exhaustive_off;
+    std::map<uint32_t, uint32_t> deepest;
+    ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
+    EXPECT_EQ(drawn_basin_depths(false), order);
 }
 
 TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
@@ -58,19 +64,9 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
             std::vector<uint32_t> depth, cycle_of;
             walk_map(ring_successors(n, rule), depth, cycle_of);
             ASSERT_TRUE(measure_field_shape());
-            // Deepest level of each basin, by its cycle.
             std::map<uint32_t, uint32_t> deepest;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-            for (uint32_t s = 0; s < depth.size(); s++)
-                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
-            // Uncompressed, one basin for each cycle, in the order of their
-            // first states.
             std::vector<uint32_t> order;
-            std::set<uint32_t> met;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                if (met.insert(cycle_of[s]).second)
-                    order.push_back(deepest[cycle_of[s]]);
+            ASSERT_NO_FATAL_FAILURE(expect_depths_of_the_walk(depth, cycle_of, deepest, order));
             EXPECT_EQ(drawn_basin_depths(false), order);
             // Compressed, one for each class of cycles that are rotations of
             // one another.
@@ -89,8 +85,7 @@ TEST(FieldShape, DepthsOfEveryBasinAsTheWalkOfTheMap)
                 return key;
             };
             std::vector<uint32_t> classes_order;
-            std::set<uint32_t> classes;
-            met.clear();
+            std::set<uint32_t> classes, met;
             for (uint32_t s = 0; s < depth.size(); s++)
                 if (met.insert(cycle_of[s]).second && classes.insert(rotations_key(cycle_of[s])).second)
                     classes_order.push_back(deepest[cycle_of[s]]);
@@ -117,22 +112,8 @@ TEST(FieldShape, DepthsOfARandomMapFromTheTableAsTheWalkOfTheMap)
             std::vector<uint32_t> next(size_t(1) << n);
             for (uint32_t s = 0; s < next.size(); s++)
                 next[s] = dec_equiv(exh_pairs + static_cast<size_t>(s) * bytesL, L);
-            std::vector<uint32_t> depth, cycle_of;
-            walk_map(next, depth, cycle_of);
-            ASSERT_TRUE(measure_field_shape());
-            free_successor_table();
-            exhaustive_testing = exhaustive_off;
-            std::map<uint32_t, uint32_t> deepest;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-            for (uint32_t s = 0; s < depth.size(); s++)
-                ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
             std::vector<uint32_t> order;
-            std::set<uint32_t> met;
-            for (uint32_t s = 0; s < depth.size(); s++)
-                if (met.insert(cycle_of[s]).second)
-                    order.push_back(deepest[cycle_of[s]]);
-            EXPECT_EQ(drawn_basin_depths(false), order);
+            ASSERT_NO_FATAL_FAILURE(expect_table_map_as_the_walk(next, order));
             if (n > 4) {
                 EXPECT_GT(*std::max_element(order.begin(), order.end()), 2u)
                     << "a random map this size has chains";
@@ -171,22 +152,8 @@ TEST(FieldShape, DeepChainsIntoHighCyclesAsTheWalkOfTheMap)
             dec_to_value_line(records.data() + static_cast<size_t>(s) * bytesL, next[s], n);
         exhaustive_testing = exhaustive_table;
         ASSERT_EQ(adopt_successor_table(records.data()), 1);
-        std::vector<uint32_t> depth, cycle_of;
-        walk_map(next, depth, cycle_of);
-        ASSERT_TRUE(measure_field_shape());
-        free_successor_table();
-        exhaustive_testing = exhaustive_off;
-        std::map<uint32_t, uint32_t> deepest;
-        for (uint32_t s = 0; s < states; s++)
-            deepest[cycle_of[s]] = std::max(deepest[cycle_of[s]], depth[s]);
-        for (uint32_t s = 0; s < states; s++)
-            ASSERT_EQ(basin_depth_of(s), deepest[cycle_of[s]]) << "state " << s;
         std::vector<uint32_t> order;
-        std::set<uint32_t> met;
-        for (uint32_t s = 0; s < states; s++)
-            if (met.insert(cycle_of[s]).second)
-                order.push_back(deepest[cycle_of[s]]);
-        EXPECT_EQ(drawn_basin_depths(false), order);
+        ASSERT_NO_FATAL_FAILURE(expect_table_map_as_the_walk(next, order));
         EXPECT_GT(*std::max_element(order.begin(), order.end()), 300u) << "the chains are deep";
         forget_field_shape();
     }

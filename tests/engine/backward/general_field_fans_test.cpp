@@ -53,13 +53,6 @@ expect_whole_fans_of_every_target(const std::vector<uint32_t> &next, uint64_t *w
     basinfield = 0;
 }
 
-void
-random_rule(uint32_t r)
-{
-    for (uint32_t i = 0; i < rule_entries(nhood); i++)
-        set_value(carule[r], i, static_cast<int>(random() % 2));
-}
-
 TEST(GeneralFieldFans, RandomWiringGivesTheOneByOneFansInTheirOrder)
 {
     srandom(61);
@@ -72,21 +65,11 @@ TEST(GeneralFieldFans, RandomWiringGivesTheOneByOneFansInTheirOrder)
         SCOPED_TRACE(testing::Message() << "variant " << variant);
         TestNetwork net(2, 13, 3);
         reset_backward_settings();
-        wire_at_random(variant & 1);
-        if (variant & 2) {
-            allocate_mem_rulemix(nhood);
-            rulemix = 1;
-        }
-        for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
-            random_rule(r);
-        reorderRBN = variant == 3;
-        prepair_pre_rand();
+        build_field_network(variant);
         EXPECT_FALSE(general_field_fans_ready()); // not before a field asks
         expect_whole_fans_of_every_target(successors(), &wild);
         EXPECT_FALSE(general_field_fans_ready()); // not outside a field
-        free_pre_rand();
-        undo_rule_mix();
-        reorderRBN = 0;
+        end_field_network();
     }
     EXPECT_GT(wild, 0u);
 }
@@ -98,13 +81,7 @@ TEST(GeneralFieldFans, RingsGiveTheOneByOneFansInTheirOrder)
         SCOPED_TRACE(testing::Message() << "rule " << rule);
         TestNetwork net(2, 12, 3);
         reset_backward_settings();
-        nonlocal = 1;
-        for (uint32_t c = 0; c < lineL; c++)
-            for (int j = 0; j < 3; j++)
-                wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
-        for (uint32_t i = 0; i < 8; i++)
-            set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
-        prepair_pre_rand();
+        build_ring_field_network(rule);
         expect_whole_fans_of_every_target(successors());
         free_pre_rand();
     }

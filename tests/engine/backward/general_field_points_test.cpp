@@ -14,40 +14,6 @@
 
 namespace {
 
-// A random rule row for k = 3 (every cell then has at most eight tries a
-// value, so the walk serves it).
-void
-random_rule(uint32_t r)
-{
-    for (uint32_t i = 0; i < rule_entries(nhood); i++)
-        set_value(carule[r], i, static_cast<int>(random() % 2));
-}
-
-// Random wiring and rules; variant bit 0: mixed k; bit 1: a rule per cell;
-// variant 3 also the rearranged cell order.
-void
-build_field_network(int variant)
-{
-    wire_at_random(variant & 1);
-    if (variant & 2) {
-        allocate_mem_rulemix(nhood);
-        rulemix = 1;
-    }
-    for (uint32_t r = 0; r < (rulemix ? lineL : 1u); r++)
-        random_rule(r);
-    reorderRBN = variant == 3;
-    prepair_pre_rand();
-}
-
-void
-end_field_network()
-{
-    free_pre_rand();
-    undo_rule_mix();
-    reorderRBN = 0;
-    basinfield = 0;
-}
-
 // The walk's pre-images of t in a field, and the breadth-first form's.
 void
 expect_field_lists_breadth_first(uint32_t t)
@@ -128,13 +94,7 @@ TEST(GeneralFieldPoints, RingsFinishFromTheTableInTheBreadthFirstOrder)
             SCOPED_TRACE(testing::Message() << "n=" << n << " rule " << rule);
             TestNetwork net(2, n, 3);
             reset_backward_settings();
-            nonlocal = 1;
-            for (uint32_t c = 0; c < lineL; c++)
-                for (int j = 0; j < 3; j++)
-                    wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
-            for (uint32_t i = 0; i < 8; i++)
-                set_value(carule[0], i, rule < 0 ? static_cast<int>(random() % 2) : (rule >> i) & 1);
-            prepair_pre_rand();
+            build_ring_field_network(rule);
             const uint32_t states = uint32_t(1) << n;
             std::vector<uint32_t> next = n == 13 ? successors() : std::vector<uint32_t>();
             for (uint32_t i = 0; i < (n == 13 ? states : 3000u); i++) {
@@ -223,13 +183,7 @@ TEST(GeneralFieldPoints, MemoryRunningOutOnARingLeavesTheSamePreImages)
 {
     TestNetwork net(2, 12, 3);
     reset_backward_settings();
-    nonlocal = 1;
-    for (uint32_t c = 0; c < lineL; c++)
-        for (int j = 0; j < 3; j++)
-            wiring[c][j] = static_cast<uint16_t>((c + lineL - 1 + j) % lineL);
-    for (uint32_t i = 0; i < 8; i++)
-        set_value(carule[0], i, (110 >> i) & 1);
-    prepair_pre_rand();
+    build_ring_field_network(110);
     set_up_outcomes outcomes = expect_failures_leave_the_same_pre_images(11);
     EXPECT_GT(outcomes.given_up, 1);
     // A failure at the most positions below leaves a table at the fewest.

@@ -12,35 +12,12 @@
 #include "engine/model/model_test_support.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_parameters.h"
+#include "engine/rules/rules_test_support.h"
 
 namespace {
 
-class RuleFigures : public ::testing::Test {
+class RuleFigures : public RuleTableTest {
 protected:
-    long live_before = 0;
-    int K = 0;
-    void SetUp() override
-    {
-        live_before = live_allocations;
-        allocate_mem_Z_parameter();
-        network(2);
-    }
-    void network(int v)
-    {
-        if (K)
-            free_mem_nhood_matrix(K);
-        use_value_range(v);
-        const int max_k[] = {13, 9, 7, 6, 5, 5, 4};
-        K = max_k[v - 2];
-        allocate_mem_nhood_matrix(K);
-    }
-    void TearDown() override
-    {
-        free_mem_nhood_matrix(K);
-        free_mem_Z_parameter();
-        EXPECT_EQ(live_allocations, live_before);
-        use_value_range(2);
-    }
     std::string text(int k)
     {
         char line[64];
@@ -139,7 +116,7 @@ TEST_F(RuleFigures, NoInputsGiveZeroFigures)
     EXPECT_FLOAT_EQ(lambda, 0.0f);
     EXPECT_FLOAT_EQ(lratio, 0.0f);
     EXPECT_EQ(canaltotal, 0);
-    network(3);
+    use(3);
     compute_rule_figures_mvalue(0, rule.data());
     EXPECT_FLOAT_EQ(lratio, 0.0f);
     EXPECT_EQ(text(0), "C=0/0");
@@ -147,7 +124,7 @@ TEST_F(RuleFigures, NoInputsGiveZeroFigures)
 
 TEST_F(RuleFigures, ThreeValuesOneInput)
 {
-    network(3);
+    use(3);
     std::vector<uint8_t> rule = pack({0, 0, 1});
     compute_rule_figures_mvalue(1, rule.data());
     // One block of three outputs 0,0,1: value 1 occurs once, adding 1 of 3.
@@ -161,7 +138,7 @@ TEST_F(RuleFigures, ThreeValuesOneInput)
 
 TEST_F(RuleFigures, ThreeValuesOutputIsInputZero)
 {
-    network(3);
+    use(3);
     std::vector<uint8_t> rule(4, 0);
     for (uint32_t i = 0; i < 9; i++)
         set_value(rule.data(), i, static_cast<int>(i % 3));
@@ -183,7 +160,7 @@ TEST_F(RuleFigures, TwoValuedFunctionLeavesOtherRangesAlone)
     lambda = 0.75f;
     lratio = 0.125f;
     canal[0] = 0x05;
-    network(4);
+    use(4);
     std::vector<uint8_t> rule(16, 0x1B);
     long live = live_allocations;
     compute_rule_figures_binary(2, rule.data());
@@ -225,7 +202,7 @@ TEST_F(RuleFigures, CanalyzingAgainstBruteForce)
 {
     srandom(5);
     for (int v = 2; v <= 4; v++) {
-        network(v);
+        use(v);
         for (int k = 1; k <= 4; k++) {
             uint64_t N = int_power(v, k);
             for (int trial = 0; trial < 30; trial++) {
@@ -266,7 +243,7 @@ TEST_F(RuleFigures, CanalyzingAgainstBruteForce)
 TEST_F(RuleFigures, ReflectionReversesTheDigits)
 {
     for (int v : {2, 3, 5}) {
-        network(v);
+        use(v);
         int k = 3;
         uint64_t N = int_power(v, k);
         std::vector<uint8_t> src(64, 0), dst(64, 0), twice(64, 0);
@@ -288,7 +265,7 @@ TEST_F(RuleFigures, ReflectionReversesTheDigits)
 TEST_F(RuleFigures, SameFiguresOnASecondRun)
 {
     // Nothing carries over from one call to the next.
-    network(3);
+    use(3);
     std::vector<uint8_t> rule(8, 0);
     for (uint32_t i = 0; i < 27; i++)
         set_value(rule.data(), i, static_cast<int>((i * 5 + i / 9) % 3));

@@ -19,24 +19,13 @@ protected:
     void SetUp() override
     {
         live_before = live_allocations;
-        reset_biases();
+        reset_wiring_biases();
     }
     void TearDown() override
     {
         free_network();
-        reset_biases();
+        reset_wiring_biases();
         EXPECT_EQ(live_allocations, live_before);
-    }
-    static void reset_biases()
-    {
-        ca_bias = ib = jb = hb = fixmidwire = distinct = same_wiring = 0;
-        escape_wires = 0;
-        force_layers_set = 0;
-        force_layer_entries = 0;
-        for (auto &s : sup_3d_layers)
-            s = -1;
-        direct_3d_link_layer = -1;
-        zonesize = 1;
     }
     static void wire_all()
     {

@@ -74,6 +74,21 @@ free_network()
     nhood = 0;
 }
 
+// The random wiring's biases, zone and layer choices as at start-up: no
+// bias, a zone of 1, no layer forced.
+inline void
+reset_wiring_biases()
+{
+    ca_bias = ib = jb = hb = fixmidwire = distinct = same_wiring = 0;
+    escape_wires = 0;
+    force_layers_set = 0;
+    force_layer_entries = 0;
+    for (auto &s : sup_3d_layers)
+        s = -1;
+    direct_3d_link_layer = -1;
+    zonesize = 1;
+}
+
 // Inputs 0..k-1 of cell c.
 inline std::vector<int>
 row(int c)

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/backward/backward_test_support.h"
+#include "ui/backward/tree_test_support.h"
 #include "engine/backward/basin_totals.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/attractor_search.h"
@@ -47,15 +47,7 @@ protected:
         give_rule_figures();
         reset_backward_settings();
         startrad = 80;
-        radii[0] = startrad;
-        for (int n = 1; n < 91; n++)
-            radii[n] = radii[n - 1] + startrad / std::log(static_cast<float>((n + 1) * (n + 1)));
-        rad = radii.data();
-        lastlevel = 90;
-        ox = static_cast<int16_t>(Maxx / 2);
-        oy = static_cast<int16_t>(Maxy / 2);
-        orient_angle = 0;
-        fan_angle_fact = 1;
+        lay_out_tree_at_centre(radii, startrad);
         shownumbers = shownumbers_none;
         direction = direction_forward;
         dontcompress = 1;

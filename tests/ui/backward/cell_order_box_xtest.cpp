@@ -20,7 +20,6 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -41,16 +40,6 @@ protected:
         ScreenTest::TearDown();
     }
 
-    static std::vector<uint32_t> snapshot()
-    {
-        std::vector<uint32_t> pixels;
-        read_window_pixels(Maxx + 1, WinMaxy + 1, pixels);
-        return pixels;
-    }
-    static uint32_t at(const std::vector<uint32_t> &p, int x, int y)
-    {
-        return p[static_cast<size_t>(y) * (Maxx + 1) + x];
-    }
     // The rectangle's pixels of two snapshots differ at this many places.
     static int differences(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b, int x0,
                            int y0, int x1, int y1)
@@ -58,7 +47,7 @@ protected:
         int n = 0;
         for (int y = y0; y <= y1; y++)
             for (int x = x0; x <= x1; x++)
-                n += at(a, x, y) != at(b, x, y);
+                n += pixel_at(a, x, y) != pixel_at(b, x, y);
         return n;
     }
     // The order of the network, wired at random, rearranged (and the box
@@ -100,15 +89,15 @@ TEST_F(CellOrderBox, ShowsTheOrderFromTheLastPosition)
     std::string text = order_text();
     ASSERT_EQ(cell_order_lines(text_margin(), Maxx - 2 - CWidth, 10),
               std::vector<std::string>{text}); // one line
-    std::vector<uint32_t> shown = snapshot();
+    std::vector<uint32_t> shown = window_now();
     int y0 = box_top(), y1 = static_cast<int>(2.7 * CHeight);
     // The frame, at its corners.
-    EXPECT_EQ(at(shown, Maxx / 2, y0), Color_Table[lightred]);
-    EXPECT_EQ(at(shown, Maxx - 2, y0), Color_Table[lightred]);
+    EXPECT_EQ(pixel_at(shown, Maxx / 2, y0), Color_Table[lightred]);
+    EXPECT_EQ(pixel_at(shown, Maxx - 2, y0), Color_Table[lightred]);
     int bottom = y1;
-    while (bottom < Maxy && at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
+    while (bottom < Maxy && pixel_at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
         bottom++;
-    EXPECT_EQ(at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
+    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
     EXPECT_GE(bottom, y0 + 1 + CHeight) << "the line's whole height inside the box";
     // The text: the same as the line written afresh in the cleared box.
     setfillstyle(0, black);
@@ -116,7 +105,7 @@ TEST_F(CellOrderBox, ShowsTheOrderFromTheLastPosition)
     setcolor(white);
     moveto(text_margin(), y0 + 1);
     outtext(text.c_str());
-    std::vector<uint32_t> again = snapshot();
+    std::vector<uint32_t> again = window_now();
     EXPECT_EQ(differences(shown, again, Maxx / 2, y0, Maxx - 2, bottom), 0);
     // And not an empty box: the line shows.
     EXPECT_GT(differences(shown, std::vector<uint32_t>(shown.size(), Color_Table[black]),
@@ -139,11 +128,11 @@ TEST_F(CellOrderBox, ALongOrderTakesMoreLinesAllInsideTheBox)
         EXPECT_LE(text_margin() + text_pixel_width(line.c_str(), static_cast<int>(line.size())), right);
     }
     EXPECT_EQ(joined, order_text());
-    std::vector<uint32_t> shown = snapshot();
+    std::vector<uint32_t> shown = window_now();
     int y0 = box_top();
     int bottom = y0 + 1 + static_cast<int>(lines.size()) * CHeight + 1;
-    EXPECT_EQ(at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
-    EXPECT_EQ(at(shown, Maxx / 2 + 1, bottom + 1), Color_Table[black]) << "nothing below";
+    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
+    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom + 1), Color_Table[black]) << "nothing below";
     setfillstyle(0, black);
     bar(Maxx / 2 + 1, y0 + 1, Maxx - 3, bottom - 1);
     setcolor(white);
@@ -151,7 +140,7 @@ TEST_F(CellOrderBox, ALongOrderTakesMoreLinesAllInsideTheBox)
         moveto(text_margin(), y0 + 1 + static_cast<int>(i) * CHeight);
         outtext(lines[i].c_str());
     }
-    EXPECT_EQ(differences(shown, snapshot(), Maxx / 2, y0, Maxx - 2, bottom), 0);
+    EXPECT_EQ(differences(shown, window_now(), Maxx / 2, y0, Maxx - 2, bottom), 0);
     free_pre_rand();
 }
 
@@ -166,9 +155,9 @@ TEST_F(CellOrderBox, AnOrderTooLongForTheWindowEndsInDots)
     std::string joined = lines[0] + lines[1] + lines[2].substr(0, lines[2].size() - 3);
     EXPECT_EQ(order_text().compare(0, joined.size(), joined), 0) << "the order's beginning";
     // The box drawn stops above the bottom of the drawing area.
-    std::vector<uint32_t> shown = snapshot();
+    std::vector<uint32_t> shown = window_now();
     int bottom = box_top();
-    while (bottom < WinMaxy && at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
+    while (bottom < WinMaxy && pixel_at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
         bottom++;
     EXPECT_LE(bottom, Maxy);
     free_pre_rand();
@@ -179,9 +168,9 @@ TEST_F(CellOrderBox, NothingWithMutantsOnOneScreen)
     srandom(3);
     TestNetwork net(2, 12, 3);
     mutant_layout = 1;
-    std::vector<uint32_t> before = snapshot();
+    std::vector<uint32_t> before = window_now();
     rearranged_network();
-    EXPECT_EQ(differences(before, snapshot(), 0, 0, Maxx, Maxy), 0);
+    EXPECT_EQ(differences(before, window_now(), 0, 0, Maxx, Maxy), 0);
     free_pre_rand();
 }
 

@@ -50,15 +50,20 @@ struct in_degree_counts {
     }
 };
 
-class InDegreeHistogram : public ScreenTest {
+// The counts as those of one tree drawn backward (no field) of total nodes,
+// whose widest fan has widest pre-images, without the majority marks.
+void
+counted_as_one_tree(uint32_t total, uint32_t widest)
+{
+    direction = direction_backward;
+    basinfield = 0;
+    totsubtree = total;
+    maxtreefan = widest;
+    show_maj = show_maj_off;
+}
+
+class InDegreeHistogram : public ClearedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
-    }
     void TearDown() override
     {
         basinfield = 0;
@@ -192,11 +197,7 @@ TEST_F(InDegreeHistogram, BarsLogAxesRescaleAndSave)
     in_degree_counts counts(200);
     count_in_degree(0, 4);
     count_in_degree(2, 3);
-    direction = direction_backward;
-    basinfield = 0;
-    totsubtree = 7;
-    maxtreefan = 2;
-    show_maj = show_maj_off;
+    counted_as_one_tree(7, 2);
     plot_geometry g;
     int linear_x = g.ox + static_cast<int>(2.5 * g.column);
     // With both axes logarithmic there are three columns (0, 1, 2-3), the
@@ -376,11 +377,7 @@ TEST_F(InDegreeHistogram, TopLabelIsNotWrittenOverTheLabelBelowIt)
     in_degree_counts counts(200);
     count_in_degree(0, 100);
     count_in_degree(1, 50);
-    direction = direction_backward;
-    basinfield = 0;
-    totsubtree = 150;
-    maxtreefan = 1;
-    show_maj = show_maj_off;
+    counted_as_one_tree(150, 1);
     plot_geometry g;
     int w = text_pixel_width("100", 3);
     int left = g.ox - 8 - w, top = g.oy - g.height - CHeight / 2;
@@ -409,11 +406,7 @@ TEST_F(InDegreeHistogram, WideCountsAndTheAxisTitleShareNoRow)
     in_degree_counts counts(200);
     count_in_degree(0, 400000);
     count_in_degree(1, 600000);
-    direction = direction_backward;
-    basinfield = 0;
-    totsubtree = 1000000;
-    maxtreefan = 1;
-    show_maj = show_maj_off;
+    counted_as_one_tree(1000000, 1);
     plot_geometry g;
     int white_rows = 0, yellow_rows = 0, both = 0;
     paced_thread keys = type_keys_looking("q", [&](size_t) {

@@ -3,7 +3,7 @@
 // is up (not its upper half), and shown again whole once the dialog is
 // left; the preview's "basin layout preview" label stands clear of its
 // "y=-100" label whatever the centre.
-#include "support/x_test_fixture.h"
+#include "basin_settings_support.h"
 
 #include <string>
 #include <vector>
@@ -21,36 +21,19 @@
 
 namespace {
 
-class LayoutPreview : public ScreenTest {
+class LayoutPreview : public BasinSettingsTest {
 protected:
-    std::vector<float> radii = std::vector<float>(91, 0.0f);
-
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        rad = radii.data();
-        lastlevel = 90;
-        value_range = 2;
-        lineL = 10;
-        L = 9;
-        oned = 1;
-        twod = threed = 0;
-        basinfield = 0;
-        rangeL = 0;
-        mutant_layout = 0;
-        successive_basins = 0;
-        layout_notset = 1;
-        acceptall = 0;
+        set_up_ring(10);
         clear_drawing_area();
     }
     void TearDown() override
     {
-        rad = nullptr;
-        acceptall = 0;
-        accept_from = accept_from_none;
-        layout_notset = 1;
+        BasinSettingsTest::TearDown();
         clear_drawing_area();
     }
 };

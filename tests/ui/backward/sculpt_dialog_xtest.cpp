@@ -23,14 +23,11 @@
 
 namespace {
 
-class SculptDialog : public ScreenTest {
+class SculptDialog : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
+        ClearedWindowTest::SetUp();
         numbered_ = maxL_lu;
         maxL_lu = 32;
         setup_value_colors(1);

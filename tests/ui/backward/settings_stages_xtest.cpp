@@ -3,7 +3,7 @@
 // 'q' stepping back inside and out of each stage, the radius and spacing
 // the layout keeps, the decimal labels refused where state numbers do not
 // fit 32 bits, and the data file kept whole over two passes.
-#include "support/x_test_fixture.h"
+#include "basin_settings_support.h"
 
 #include <cmath>
 #include <fstream>
@@ -32,34 +32,20 @@
 
 namespace {
 
-class SettingsStages : public ScreenTest {
+class SettingsStages : public BasinSettingsTest {
 protected:
-    std::vector<float> radii = std::vector<float>(91, 0.0f);
-
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        rad = radii.data();
-        lastlevel = 90;
-        value_range = 2;
-        lineL = 5;
-        L = 4;
-        oned = 1;
-        twod = threed = 0;
+        set_up_ring(5);
         nonlocal = 0;
         regular2d = 0;
         rulemix = 0;
         nhood = 3;
-        basinfield = 0;
-        rangeL = 0;
         gd_z_graph = sweep_graph_none;
-        mutant_layout = 0;
-        successive_basins = 0;
         stp = 0;
-        layout_notset = 1;
-        acceptall = 0;
         dontcompress = 0;
         shownumbers = shownumbers_bits;
         showbits_1d_as_2d = 0;
@@ -69,10 +55,7 @@ protected:
     }
     void TearDown() override
     {
-        rad = nullptr;
-        acceptall = 0;
-        accept_from = accept_from_none;
-        layout_notset = 1;
+        BasinSettingsTest::TearDown();
         mutant_layout = 0;
         successive_basins = 0;
         basinfield = 0;
@@ -88,11 +71,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         stages();
         typing.join();
-        XSync(D, False);
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
     }
     // The three stages as the run part calls them; false on a step back.
     static bool run_stages()
@@ -105,6 +84,17 @@ protected:
             return false;
         data_att();
         return is[0] != 'q';
+    }
+    // White pixels in the window's last two columns from the top down to
+    // the last row of a prompt box of `lines` lines: text written past the
+    // box's frame (read as pixel_seen reads, from a look).
+    static int white_at_right_edge(int lines)
+    {
+        int white_pixels = 0;
+        for (int y = 3; y <= prompt_box_bottom(lines); y++)
+            for (int x = Maxx - 1; x <= Maxx; x++)
+                white_pixels += pixel_seen(x, y) == Color_Table[white];
+        return white_pixels;
     }
 };
 
@@ -324,11 +314,7 @@ TEST_F(SettingsStages, PauseTitleAndFirstPromptStayInsideThePromptBox)
     paced_thread keys = type_keys_looking("\r\r\r", [&](size_t i) {
         if (i != 0)
             return;
-        outside = 0;
-        for (int y = 3; y <= prompt_box_bottom(2); y++)
-            for (int x = Maxx - 1; x <= Maxx; x++)
-                if (pixel_seen(x, y) == Color_Table[white])
-                    outside++;
+        outside = white_at_right_edge(2);
     });
     data_att();
     keys.join();
@@ -349,11 +335,7 @@ TEST_F(SettingsStages, MetaGraphCompressionNoteStaysInsideThePromptBox)
     paced_thread keys = type_keys_looking("\r\r\rm\rn\r", [&](size_t i) {
         if (i != 5) // the jump-table prompt
             return;
-        outside = 0;
-        for (int y = 3; y <= prompt_box_bottom(3); y++)
-            for (int x = Maxx - 1; x <= Maxx; x++)
-                if (pixel_seen(x, y) == Color_Table[white])
-                    outside++;
+        outside = white_at_right_edge(3);
         for (int y = prompt_box_bottom(1) + 2; y < prompt_box_bottom(2) - 1; y++)
             for (int x = Maxx / 2 + 3; x < Maxx - 4; x++)
                 if (pixel_seen(x, y) == Color_Table[white]) {

@@ -41,16 +41,7 @@ protected:
     {
         ScreenTest::SetUp();
         reset_backward_settings();
-        // The layout's radii: each level a shrinking step further out.
-        radii[0] = 40;
-        for (int n = 1; n < 91; n++)
-            radii[n] = radii[n - 1] + 40 / std::log(static_cast<float>((n + 1) * (n + 1)));
-        rad = radii.data();
-        lastlevel = 90;
-        ox = static_cast<int16_t>(Maxx / 2);
-        oy = static_cast<int16_t>(Maxy / 2);
-        orient_angle = 0;
-        fan_angle_fact = 1;
+        lay_out_tree_at_centre(radii, 40);
         shownumbers = shownumbers_spot;
         linec = black;
         setviewport(0, 0, Maxx, Maxy, 1);
@@ -74,19 +65,6 @@ protected:
         isrepeat = 0;
         direction = direction_backward;
         run_backward();
-    }
-
-    // Pixels of the status box's place, inside its frame, that are not
-    // background.
-    static int
-    status_box_marks()
-    {
-        int x0 = memory_box_left(Maxx) + 2, x1 = memory_box_place_end(Maxx) - 2;
-        int y0 = 4, y1 = prompt_box_bottom(1) - 2;
-        int marks = 0;
-        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            marks += p != Color_Table[black];
-        return marks;
     }
 };
 

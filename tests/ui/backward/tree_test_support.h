@@ -1,9 +1,10 @@
-// Helpers of the tree builder's tests: the engine's pre-image helpers and
-// the input line run_backward leaves its key in, given before the first
-// test as the program gives it at start-up.
+// Helpers of the tree builder's tests: the engine's pre-image helpers, and
+// the input line run_backward leaves its key in and the text scratch lines,
+// given as the program gives them at start-up.
 #pragma once
 #include "engine/backward/backward_test_support.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -25,6 +26,39 @@ public:
 
 inline ::testing::Environment *const input_line_environment =
     ::testing::AddGlobalTestEnvironment(new InputLineEnvironment);
+
+// The text scratch lines (textb) the program allocates at start-up, given
+// once for every test that runs a field without the window.
+inline void
+give_text_lines()
+{
+    static char lines[7][150];
+    static char *rows[7];
+    if (textb)
+        return;
+    for (int i = 0; i < 7; i++)
+        rows[i] = lines[i];
+    textb = rows;
+}
+
+// A single tree's layout: the level radii, each level a shrinking step
+// further out from start, in rad and lastlevel (radii must outlive the
+// drawing), the tree centred in the window, unturned, its fans at their
+// natural angle.
+inline void
+lay_out_tree_at_centre(std::vector<float> &radii, float start)
+{
+    radii.assign(91, 0.0f);
+    radii[0] = start;
+    for (int n = 1; n < 91; n++)
+        radii[n] = radii[n - 1] + start / std::log(static_cast<float>((n + 1) * (n + 1)));
+    rad = radii.data();
+    lastlevel = 90;
+    ox = static_cast<int16_t>(Maxx / 2);
+    oy = static_cast<int16_t>(Maxy / 2);
+    orient_angle = 0;
+    fan_angle_fact = 1;
+}
 
 // Rule 0's all-0 point attractor on a network set up with rule 0, in att
 // for run_backward, which then draws its basin tree (on 4 cells, 15

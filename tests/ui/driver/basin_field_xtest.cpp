@@ -2,7 +2,7 @@
 // cells, with compression on and off, every state is placed once (the
 // basins' volumes add up to v^n), the basins by period equal a brute-force
 // analysis of the successor map, and the summary lines say so.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include <cstdio>
 #include <map>
@@ -22,20 +22,8 @@
 
 namespace {
 
-class BasinField : public ScreenTest {
+class BasinField : public FieldScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-    }
-    void TearDown() override
-    {
-        basinfield = 0;
-        direction = direction_unset;
-        ScreenTest::TearDown();
-    }
-
     // The field's data lines (pdata at data_basins) of rule on a ring of n cells, drawn
     // with the method set; the successor table's dialog is answered with
     // Return.

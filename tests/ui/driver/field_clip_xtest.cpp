@@ -3,7 +3,7 @@
 // the area is the rule box's picture alone, with no edge or node drawn into
 // the box or beside it, the picture inside the area is the one the basins
 // draw when nothing cuts them, and the progress bar above is filled.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include <vector>
 
@@ -15,34 +15,11 @@
 #include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
-class FieldClip : public ScreenTest {
+class FieldClip : public FieldScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-    }
-    void TearDown() override
-    {
-        basinfield = 0;
-        mutant_layout = 0;
-        fit_field_layout = 1;
-        direction = direction_unset;
-        ScreenTest::TearDown();
-    }
-
-    static std::vector<uint32_t>
-    window_now()
-    {
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(read_window_pixels(Maxx + 1, Maxy + 1, pixels));
-        return pixels;
-    }
-
     // The window after the field of a 12-cell ring under rule 30 on a
     // cleared window, laid out by the program's default spacing with radii
     // large enough that the lower basins reach the window's bottom. With
@@ -57,15 +34,8 @@ protected:
             set_value(carule[0], i, (30 >> i) & 1);
         setup_value_colors(1); // the rule readout's colours
         fit_field_layout = 0;
-        std::vector<float> radii(91);
-        float *saved_rad = rad;
-        uint16_t saved_last = lastlevel;
-        rad = radii.data();
-        lastlevel = 90;
-        basinfield = 1;
-        compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
-        for (float &r : radii)
-            r *= 4.0f;
+        field_layout_radii radii;
+        radii.scale(4.0f);
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         direction = direction_forward;
@@ -74,11 +44,9 @@ protected:
         mutant_layout = cut ? 0 : 1;
         draw_field();
         mutant_layout = 0;
-        std::vector<uint32_t> pixels = window_now();
+        std::vector<uint32_t> pixels = window_now(Maxy);
         EXPECT_EQ(view_x0, 0);
         EXPECT_EQ(view_y1, Maxy);
-        rad = saved_rad;
-        lastlevel = saved_last;
         checked_free(color_v);
         color_v = nullptr;
         return pixels;
@@ -95,7 +63,7 @@ protected:
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         show_rule_bottom(nhood, 0, carule[0], 0);
-        std::vector<uint32_t> pixels = window_now();
+        std::vector<uint32_t> pixels = window_now(Maxy);
         checked_free(color_v);
         color_v = nullptr;
         return pixels;

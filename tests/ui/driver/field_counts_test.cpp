@@ -9,19 +9,6 @@
 
 namespace {
 
-// The text scratch lines the program allocates at start-up.
-void
-give_text_lines()
-{
-    static char lines[7][150];
-    static char *rows[7];
-    if (textb)
-        return;
-    for (int i = 0; i < 7; i++)
-        rows[i] = lines[i];
-    textb = rows;
-}
-
 TEST(FieldCounts, BasinCountsPastSixteenBits)
 {
     give_text_lines();

@@ -5,7 +5,7 @@
 // stay between the boxes at the top (a box of three lines, the summary box
 // and the progress bar) and the rule box above the bottom strip. Without
 // the fitted layout the same fields overlap.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include <string>
 #include <vector>
@@ -28,21 +28,8 @@ struct layout_case {
     uint32_t rule;    // an elementary rule on a ring; 0: random wiring and rule
 };
 
-class FieldLayout : public ScreenTest {
+class FieldLayout : public FieldScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-    }
-    void TearDown() override
-    {
-        basinfield = 0;
-        direction = direction_unset;
-        fit_field_layout = 1;
-        ScreenTest::TearDown();
-    }
-
     // Draws the field of the case with the layout's defaults; its basins'
     // boxes.
     static std::vector<field_basin_box>
@@ -60,20 +47,12 @@ protected:
         setup_value_colors(1);
         shownumbers = shownumbers_bits;
         scale = 2;
-        std::vector<float> radii(91);
-        float *saved_rad = rad;
-        uint16_t saved_last = lastlevel;
-        rad = radii.data();
-        lastlevel = 90;
-        basinfield = 1;
-        compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+        field_layout_radii radii;
         fit_field_layout = fitted ? 1 : 0;
         clear_drawing_area();
         direction = direction_forward;
         draw_field();
         std::vector<field_basin_box> boxes = last_field_boxes();
-        rad = saved_rad;
-        lastlevel = saved_last;
         undo_rule_mix();
         checked_free(color_v);
         color_v = nullptr;

@@ -4,7 +4,7 @@
 // v = 2 and 3, nodes as spots, numbers and bit patterns, copies drawn and
 // not, small radii that pile nodes on top of each other and large ones
 // that reach past the window's edges, and fields of up to 2^16 states.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +20,6 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/shape_batch.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -35,19 +34,12 @@ struct field_case {
     float shrink;   // the layout's radii times this
 };
 
-class FieldPicture : public ScreenTest {
+class FieldPicture : public FieldScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-    }
     void TearDown() override
     {
         enable_shape_batches(true);
-        basinfield = 0;
-        direction = direction_unset;
-        ScreenTest::TearDown();
+        FieldScreenTest::TearDown();
     }
 
     // The window's pixels after the field of the case, drawn with batches
@@ -69,24 +61,14 @@ protected:
         // The layout of the program's defaults, its radii scaled (the field
         // not fitted to the window, which would scale them back).
         fit_field_layout = 0;
-        std::vector<float> radii(91);
-        float *saved_rad = rad;
-        uint16_t saved_last = lastlevel;
-        rad = radii.data();
-        lastlevel = 90;
-        basinfield = 1;
-        compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
-        for (float &r : radii)
-            r *= c.shrink;
+        field_layout_radii radii;
+        radii.scale(c.shrink);
         enable_shape_batches(batched);
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         direction = direction_forward;
         draw_field();
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(read_window_pixels(Maxx + 1, Maxy + 1, pixels));
-        rad = saved_rad;
-        lastlevel = saved_last;
+        std::vector<uint32_t> pixels = window_now(Maxy);
         enable_shape_batches(true);
         fit_field_layout = 1;
         dontcopytrees = copies_drawn;

@@ -76,11 +76,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
-        XSync(D, False);
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
         EXPECT_EQ(live_allocations, before) << "dialog memory left allocated";
     }
     void menu(const std::string &keys)

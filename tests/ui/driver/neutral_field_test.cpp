@@ -25,16 +25,6 @@ reported_sizes(const std::string &out)
     return sizes;
 }
 
-// The text scratch lines the field writes its time into, as at start-up.
-void
-give_text_lines()
-{
-    static char first[150], rest[6][80];
-    static char *lines[7] = {first, rest[0], rest[1], rest[2], rest[3], rest[4], rest[5]};
-    if (!textb)
-        textb = lines;
-}
-
 void
 neutral_settings()
 {

@@ -7,7 +7,7 @@
 // box, off the component's summary. The field of rule 110 on 8, 11 and 12
 // cells with the layout's defaults keeps its components inside the drawing
 // area, apart from one another.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include <string>
 #include <thread>
@@ -34,23 +34,21 @@ struct neutral_field_boxes {
     int outside = 0, out_right = 0, overlapping = 0;
 };
 
-class NeutralFieldOnScreen : public ScreenTest {
+class NeutralFieldOnScreen : public FieldScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        FieldScreenTest::SetUp();
         k_before = nhood;
     }
     void TearDown() override
     {
         nhood = k_before; // the setup dialogs of later tests start from it
-        basinfield = 0;
         datapause = datapause_unset;
         neutral_order = 0;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
+        FieldScreenTest::TearDown();
     }
 
     int8_t k_before = 0;
@@ -89,13 +87,7 @@ protected:
         direction = direction_backward;
         shownumbers = shownumbers_spot;
         TestNetwork::set_rule_number(110);
-        std::vector<float> radii(91);
-        float *saved_rad = rad;
-        uint16_t saved_last = lastlevel;
-        rad = radii.data();
-        lastlevel = 90;
-        basinfield = 1;
-        compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+        field_layout_radii radii;
         fit_field_layout = 1;
         clear_drawing_area();
         std::string keys = "q";
@@ -109,8 +101,6 @@ protected:
         datapause = components ? datapause_basin : datapause_unset;
         draw_field();
         typist.join();
-        rad = saved_rad;
-        lastlevel = saved_last;
         neutral_field_boxes seen;
         std::vector<field_basin_box> boxes = last_field_boxes();
         seen.drawn = boxes.size();

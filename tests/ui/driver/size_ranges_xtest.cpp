@@ -3,7 +3,7 @@
 // ring at that size gives, a row per size, the options box at the end and
 // the network back at the first size; and the component table of a neutral
 // field, paged and left with 'q'.
-#include "support/x_test_fixture.h"
+#include "field_screen_support.h"
 
 #include "engine/backward/backward_test_support.h"
 #include "support/ring_oracles.h"
@@ -41,25 +41,21 @@ brute_ring_cycles(int n, uint32_t rule)
     return cycles;
 }
 
-class SizeRangeWindow : public ScreenTest {
+class SizeRangeWindow : public FieldScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        FieldScreenTest::SetUp();
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         is[0] = 0;
     }
     void TearDown() override
     {
-        basinfield = 0;
         rangeL = 0;
-        fit_field_layout = 1;
         fieldpause = 0;
         pdata = data_off;
-        direction = direction_unset;
-        ScreenTest::TearDown();
+        FieldScreenTest::TearDown();
     }
 };
 
@@ -73,6 +69,20 @@ resizable_ring()
     cell_out_freq();
 }
 
+// A range of fields of the ring from sizes first to last, the first field
+// about to be drawn, with no step and no fan-size histogram on the way.
+void
+range_of_sizes(uint16_t first, uint16_t last)
+{
+    rangeL = 1;
+    startL = first;
+    endL = last;
+    rangebytesL = bytesL;
+    fieldno = 0;
+    pre_fansize_freq_hist = 0;
+    stp = 0;
+}
+
 TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
 {
     for (uint32_t rule : {110u, 30u}) {
@@ -84,20 +94,14 @@ TEST_F(SizeRangeWindow, OneFieldPerSizeThenTheOptionsBox)
         TestNetwork::set_rule_number(rule);
         basinfield = 1;
         direction = direction_forward;
-        rangeL = 1;
-        startL = 4;
-        endL = 8;
-        rangebytesL = bytesL;
-        fieldno = 0;
+        range_of_sizes(4, 8);
         fieldpause = 0;
-        pre_fansize_freq_hist = 0;
         mutantdontpause = 0; // the options box closes the range
         firstox = ox = 60;
         firstoy = oy = 80;
         xspacing = yspacing = startxspacing = startyspacing = 40;
         xspacefact = yspacefact = 1.1f;
         rightborder = 0.5f;
-        stp = 0;
         fit_field_layout = 0; // the rows by the layout's spacing
         pdata = data_basins;
         testing::internal::CaptureStderr();
@@ -134,12 +138,8 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     TestNetwork::set_rule_number(90);
     basinfield = 1;
     direction = direction_forward;
-    rangeL = 1;
-    startL = 4;
-    endL = 9;
-    rangebytesL = bytesL;
+    range_of_sizes(4, 9);
     fieldpause = 0;
-    pre_fansize_freq_hist = 0;
     mutantdontpause = 1;
     firstox = ox = 60;
     firstoy = oy = 80;
@@ -149,7 +149,6 @@ TEST_F(SizeRangeWindow, RowsPastTheDrawingAreaStartAtTheTopAgain)
     xspacefact = 1;
     yspacefact = 1.5f;
     rightborder = 0.5f;
-    stp = 0;
     fit_field_layout = 0;
     int expected = 80, spacing = yspacing;
     for (int n = 5; n <= 9; n++) {
@@ -183,25 +182,13 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     setup_value_colors(1);
     shownumbers = shownumbers_bits;
     scale = 2;
-    std::vector<float> radii(91);
-    float *saved_rad = rad;
-    uint16_t saved_last = lastlevel;
-    rad = radii.data();
-    lastlevel = 90;
-    basinfield = 1;
-    compute_layout_defaults(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    field_layout_radii radii;
     fit_field_layout = 1;
     TestNetwork::set_rule_number(90);
     direction = direction_forward;
-    rangeL = 1;
-    startL = 8;
-    endL = 12;
-    rangebytesL = bytesL;
-    fieldno = 0;
+    range_of_sizes(8, 12);
     fieldpause = 1;      // the options box after each field: a look at each
     mutantdontpause = 0; // and at the end of the range
-    stp = 0;
-    pre_fansize_freq_hist = 0;
     clear_drawing_area();
     std::vector<range_row_seen> rows;
     int rule_top = 0;
@@ -234,8 +221,6 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     paced_thread keys = type_keys_looking("\r\r\r\r\r\r", look);
     draw_range_field();
     keys.join();
-    rad = saved_rad;
-    lastlevel = saved_last;
     shownumbers = shownumbers_spot;
     checked_free(color_v);
     color_v = nullptr;

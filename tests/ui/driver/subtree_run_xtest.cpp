@@ -45,6 +45,15 @@ protected:
         return testing::internal::GetCapturedStderr();
     }
 
+    // The backward settings every test starts from, nodes as spots (no
+    // value colours) and no compression.
+    static void spots_uncompressed()
+    {
+        reset_backward_settings();
+        shownumbers = shownumbers_spot;
+        dontcompress = 1;
+    }
+
     // 'q' queued for the poll between nodes, then 'n' at the stop prompt.
     static paced_thread stop_with_n()
     {
@@ -57,9 +66,7 @@ protected:
 TEST_F(SubtreeOnScreen, FiveForwardStepsGiveTheSubtreeOfTheStateFiveStepsOn)
 {
     TestNetwork net(2, 10, 3);
-    reset_backward_settings();
-    shownumbers = shownumbers_spot; // nodes as spots: no value colours
-    dontcompress = 1;
+    spots_uncompressed();
     TestNetwork::set_rule_number(30);
     std::vector<uint32_t> next = successors();
     for (uint32_t seed : {5u, 300u, 777u}) {
@@ -81,9 +88,7 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheSubtreeReport)
 {
     // Rule 0: all 1024 states are pre-images of the all-0 root.
     TestNetwork net(2, 10, 3);
-    reset_backward_settings();
-    shownumbers = shownumbers_spot; // nodes as spots: no value colours
-    dontcompress = 1;
+    spots_uncompressed();
     TestNetwork::set_rule_number(0);
     paced_thread typist = stop_with_n();
     std::string out = subtree_of(0, 0);
@@ -95,9 +100,7 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheSubtreeReport)
 TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
 {
     TestNetwork net(2, 10, 3);
-    reset_backward_settings();
-    shownumbers = shownumbers_spot; // nodes as spots: no value colours
-    dontcompress = 1;
+    spots_uncompressed();
     direction = direction_forward;
     TestNetwork::set_rule_number(0);
     set_number(A, 1);

@@ -28,19 +28,6 @@
 
 namespace {
 
-// The text scratch lines the program allocates at start-up.
-void
-give_text_lines()
-{
-    static char lines[7][150];
-    static char *rows[7];
-    if (textb)
-        return;
-    for (int i = 0; i < 7; i++)
-        rows[i] = lines[i];
-    textb = rows;
-}
-
 // What a field reports, found by brute force or by the field.
 struct field_report {
     uint32_t basins = 0, placed = 0, gofe = 0;
@@ -152,6 +139,20 @@ table_field(bool in_degrees = true, int method = exhaustive_table)
     return r;
 }
 
+// The network just made, from the backward settings every test starts
+// from: random wiring and a random rule, or a ring under ring_rule.
+void
+random_network_or_ring(bool wired, uint32_t ring_rule)
+{
+    reset_backward_settings();
+    if (wired) {
+        wire_at_random(false);
+        random_rules(false);
+    } else {
+        TestNetwork::set_rule_number(ring_rule);
+    }
+}
+
 TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
 {
     give_text_lines();
@@ -162,13 +163,7 @@ TEST(TableField, FieldsOfSeveralSizesOneAfterAnotherEqualBruteForce)
     for (uint32_t n : cells) {
         for (int wired = 0; wired < 2; wired++) {
             TestNetwork net(2, n, 3);
-            reset_backward_settings();
-            if (wired) {
-                wire_at_random(false);
-                random_rules(false);
-            } else {
-                TestNetwork::set_rule_number(n % 2 ? 110 : 30);
-            }
+            random_network_or_ring(wired, n % 2 ? 110 : 30);
             std::vector<uint32_t> next = successors();
             SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells");
             field_report expect = brute_field(next);
@@ -222,13 +217,7 @@ TEST(TableField, FieldsWalkedThroughTheIndexEqualTheFanByFanWalkTreeByTree)
         for (uint32_t n : {12u, 15u}) {
             for (int wired = 0; wired < 2; wired++) {
                 TestNetwork net(2, n, 3);
-                reset_backward_settings();
-                if (wired) {
-                    wire_at_random(false);
-                    random_rules(false);
-                } else {
-                    TestNetwork::set_rule_number(110);
-                }
+                random_network_or_ring(wired, 110);
                 SCOPED_TRACE(std::string(wired ? "random wiring, " : "ring, ") + std::to_string(n) + " cells, " +
                              (form == index_form::offsets ? "offsets" : "blocks"));
                 field_report expect = brute_field(successors());

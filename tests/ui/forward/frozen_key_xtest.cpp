@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(resize_window(saved_[0], saved_[1])) << "the window's size was not given back";
+        EXPECT_TRUE(resize_to(saved_[0], saved_[1])) << "the window's size was not given back";
         value_range = saved_v_;
         frozen_gens = saved_gens_;
         num_bin_bound = saved_bins_;
@@ -50,7 +50,7 @@ protected:
     // The window of a screen, as the program sizes it there, in its fonts:
     // the window itself resized, so that what is drawn can be read back on
     // a screen of either size.
-    static bool as_window(int maxx, int winmaxy) { return resize_window(maxx + 1, winmaxy + 1); }
+    static bool as_window(int maxx, int winmaxy) { return resize_to(maxx + 1, winmaxy + 1); }
 
 private:
     std::vector<int> saved_;

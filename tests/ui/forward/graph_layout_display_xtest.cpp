@@ -5,9 +5,11 @@
 // so nothing is drawn over the pattern, the boxes or the panel's lines.
 #include "support/x_test_fixture.h"
 
+#include <string>
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
+#include "support/graph_layout_tables.h"
 #include "ui/forward/cell_colouring.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/running_keys.h"
@@ -15,7 +17,6 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -55,14 +56,6 @@ protected:
         clearviewport();
     }
 
-    static std::vector<uint32_t>
-    window_now()
-    {
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(read_window_pixels(Maxx + 1, WinMaxy + 1, pixels));
-        return pixels;
-    }
-
     // Pixels that differ between two pictures of the window inside and
     // outside the rectangle (l, t, r, b).
     static void
@@ -86,6 +79,7 @@ protected:
     void
     place_nodes(int radius)
     {
+        allocate_graph_layout_tables();
         const int mid_y = (y0 + y1) / 2;
         const int places[6][2] = {
             {(x0 + x1) / 2, mid_y}, {x0 - radius / 2, mid_y},   {(x0 + x1) / 2, y0 - radius / 2},
@@ -100,32 +94,26 @@ protected:
             set_value(A, c, 1);
     }
 
+    // Draws the layout into the box, saved as shot: the pixels that changed
+    // inside the box, left of column right, and outside it.
     void
-    release_layout()
+    draw_counting_changes(const std::string &shot, int right, int *inside, int *outside)
     {
-        for (size_t c = 0; c <= lineL; c++)
-            checked_free(stp_graph_layout[c]);
-        checked_free(stp_graph_layout);
-        checked_free(stp_graph_node_size);
-        checked_free(stp_cell_color);
-        stp_graph_layout = nullptr;
-        stp_graph_node_size = nullptr;
-        stp_cell_color = nullptr;
+        std::vector<uint32_t> before = window_now();
+        draw_graph_layout(&it, A, 0, x0, y0, x1, y1);
+        std::vector<uint32_t> after = window_now();
+        screenshot(shot);
+        count_changes(before, after, x0 + 1, y0 + 1, right, y1 - 1, inside, outside);
     }
 };
 
 TEST_F(GraphLayoutDisplay, DiscsStayInsideTheLayoutBox)
 {
     TestNetwork net(2, 6, 3);
-    allocate_graph_layout_tables();
     const int radius = vgax(20);
     place_nodes(radius);
-    std::vector<uint32_t> before = window_now();
-    draw_graph_layout(&it, A, 0, x0, y0, x1, y1);
-    std::vector<uint32_t> after = window_now();
-    screenshot("graph_layout_display");
     int inside = 0, outside = 0;
-    count_changes(before, after, x0 + 1, y0 + 1, x1 - 1, y1 - 1, &inside, &outside);
+    draw_counting_changes("graph_layout_display", x1 - 1, &inside, &outside);
     EXPECT_EQ(outside, 0) << "discs drawn outside the layout box";
     EXPECT_GT(inside, 0);
     EXPECT_EQ(window_pixel(stp_graph_layout[1][0], stp_graph_layout[1][1]), Color_Table[yellow]);
@@ -133,7 +121,7 @@ TEST_F(GraphLayoutDisplay, DiscsStayInsideTheLayoutBox)
     EXPECT_EQ(window_pixel(x0 + 2, (y0 + y1) / 2), Color_Table[yellow]);
     EXPECT_EQ(view_x0, 0);
     EXPECT_EQ(view_x1, Maxx);
-    release_layout();
+    free_graph_layout_tables();
 }
 
 // The key panel stands over the right of the layout box: a node there is
@@ -141,22 +129,17 @@ TEST_F(GraphLayoutDisplay, DiscsStayInsideTheLayoutBox)
 TEST_F(GraphLayoutDisplay, DiscsStayInsideLeftOfTheKeyPanel)
 {
     TestNetwork net(2, 6, 3);
-    allocate_graph_layout_tables();
     const int radius = vgax(20);
     place_nodes(radius);
     it.key_panel = 1;
     interrupt_key_index(&eg, &it);
     const int panel = key_panel_left();
     ASSERT_LT(panel, x1 - 2 * radius - radius) << "the panel does not cover the node near the box's side";
-    std::vector<uint32_t> before = window_now();
-    draw_graph_layout(&it, A, 0, x0, y0, x1, y1);
-    std::vector<uint32_t> after = window_now();
-    screenshot("graph_layout_display_key_panel");
     int inside = 0, outside = 0;
-    count_changes(before, after, x0 + 1, y0 + 1, panel - 1, y1 - 1, &inside, &outside);
+    draw_counting_changes("graph_layout_display_key_panel", panel - 1, &inside, &outside);
     EXPECT_EQ(outside, 0) << "discs drawn outside the layout box or over the key panel";
     EXPECT_GT(inside, 0);
-    release_layout();
+    free_graph_layout_tables();
 }
 
 } // namespace

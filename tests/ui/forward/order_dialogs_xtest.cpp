@@ -24,20 +24,7 @@
 
 namespace {
 
-class OrderDialogs : public ScreenTest {
-protected:
-    // Pixels inside the status box's place that are not background.
-    static int
-    status_box_marks()
-    {
-        int x0 = memory_box_left(Maxx) + 2, x1 = memory_box_place_end(Maxx) - 2;
-        int y0 = 4, y1 = prompt_box_bottom(1) - 2;
-        int marks = 0;
-        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            marks += p != Color_Table[black];
-        return marks;
-    }
-};
+using OrderDialogs = ScreenTest;
 
 // The value colours the seed dialog reads, made for the test's value range.
 struct ValueColours {

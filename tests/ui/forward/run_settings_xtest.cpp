@@ -31,10 +31,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         dialog();
         typing.join();
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
     }
     // Runs dialog while keys are typed, counting the lightred pixels inside
     // the status box's frame while the first key is awaited: its title.

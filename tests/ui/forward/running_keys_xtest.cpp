@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
+#include "support/graph_layout_tables.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/storage/stat_record_codec.h"
@@ -62,14 +63,7 @@ protected:
     // What the size keys made for the run, released as the run's end would.
     void release_layout()
     {
-        for (size_t c = 0; c <= lineL; c++)
-            checked_free(stp_graph_layout[c]);
-        checked_free(stp_graph_layout);
-        checked_free(stp_graph_node_size);
-        checked_free(stp_cell_color);
-        stp_graph_layout = nullptr;
-        stp_graph_node_size = nullptr;
-        stp_cell_color = nullptr;
+        free_graph_layout_tables();
         for (int i = 0; i < frozen_gens; i++)
             checked_free(it.lastA[i]);
         checked_free(it.lastA);

@@ -80,10 +80,7 @@ protected:
         });
         forward_only_para();
         typing.join();
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over";
     }
 
     void TearDown() override

@@ -29,15 +29,12 @@ namespace {
 
 using places = std::vector<std::pair<int, int>>;
 
-class DragEditor : public ScreenTest {
+class DragEditor : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        ClearedWindowTest::SetUp();
         node_numbers = 1;
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
     }
     void TearDown() override
     {

@@ -43,16 +43,13 @@ struct graph_state {
 
 int field_redraws = 0;
 
-class GraphCommands : public ScreenTest {
+class GraphCommands : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        ClearedWindowTest::SetUp();
         node_numbers = 0;
         field_redraws = 0;
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
     }
     void TearDown() override
     {

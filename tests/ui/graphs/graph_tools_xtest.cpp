@@ -25,15 +25,8 @@
 
 namespace {
 
-class GraphTools : public ScreenTest {
+class GraphTools : public ClearedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
-    }
     void TearDown() override
     {
         direction = direction_unset;

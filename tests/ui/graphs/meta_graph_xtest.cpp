@@ -18,6 +18,7 @@
 #include "engine/graphs/graph_data.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "support/graph_layout_tables.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
@@ -29,19 +30,15 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
-class GraphWindow : public ScreenTest {
+class GraphWindow : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        give_rule_figures();
+        ClearedWindowTest::SetUp();
         node_numbers = 0;
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
     }
     void TearDown() override
     {
@@ -52,14 +49,6 @@ protected:
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         ScreenTest::TearDown();
-    }
-
-    static std::vector<uint32_t>
-    window_now()
-    {
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(read_window_pixels(Maxx + 1, WinMaxy + 1, pixels));
-        return pixels;
     }
 
     // The field of the network built, on a cleared window, with or without
@@ -382,14 +371,7 @@ TEST_F(GraphWindow, ForwardRunTakesTheLayout)
     }
     EXPECT_EQ(places.size(), lineL);
     EXPECT_GT(stp_graph_node_size[1], 0.0f);
-    for (size_t c = 0; c <= lineL; c++)
-        checked_free(stp_graph_layout[c]);
-    checked_free(stp_graph_layout);
-    checked_free(stp_graph_node_size);
-    checked_free(stp_cell_color);
-    stp_graph_layout = nullptr;
-    stp_graph_node_size = nullptr;
-    stp_cell_color = nullptr;
+    free_graph_layout_tables();
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 // every block it allocated is freed each time. Keys that go to the running
 // pattern are typed once it shows a bar of its histogram. The damage count's
 // box keeps clear of the colour key's box at the top right.
-#include "support/x_test_fixture.h"
+#include "forward_run_screen_support.h"
 
 #include <algorithm>
 #include <chrono>
@@ -44,32 +44,18 @@ struct text_line {
     std::vector<unsigned long> seen; // read while the run showed it
 };
 
-class DamagePlot : public ScreenTest {
+class DamagePlot : public ForwardRunScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        if (IsSkipped() || HasFailure())
-            return;
-        clear_drawing_area();
-        moveto(0, 0);
-        give_rule_figures();
-    }
     void TearDown() override
     {
         direction = direction_unset;
         limitcheck = 0;
-        stp = 0;
         scrolling = 0;
         nowscrolling = 0;
-        d_mode = display_unset;
         diff_plot = diff_plot_off;
-        stppause = stppause_none;
         ittpause = 0;
-        scale = 0;
-        checked_free(color_v);
-        color_v = nullptr;
         release_kept_area();
+        ForwardRunScreenTest::TearDown();
     }
 
     // The settings of a forward-only run of damage statistics with the

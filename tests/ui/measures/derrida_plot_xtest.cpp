@@ -20,16 +20,7 @@
 
 namespace {
 
-class DerridaPlot : public ScreenTest {
-protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        give_rule_figures();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
-    }
-};
+using DerridaPlot = ClearedWindowTest;
 
 TEST_F(DerridaPlot, SweepCompletesRedrawsAndPutsTheScreenBack)
 {

@@ -6,14 +6,11 @@
 // without bias. With ZEMRA_SCREENSHOTS naming a folder, the window is saved
 // there at the sweep's summary and table.
 #include "support/x_test_fixture.h"
-#include "support/ready_signal.h"
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
@@ -120,7 +117,7 @@ TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
     if (DisplayWidth(D, S) < 1280 || DisplayHeight(D, S) < 1024)
         GTEST_SKIP() << "a 1280 x 1024 window does not fit this server's screen";
     int width = Maxx + 1, height = WinMaxy + 1;
-    ASSERT_TRUE(resize_window(1280, 1024));
+    ASSERT_TRUE(resize_to(1280, 1024));
     setviewport(0, 0, Maxx, Maxy, 1);
     clearviewport();
     gd_z_graph = sweep_graph_z_lambda;
@@ -149,7 +146,7 @@ TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
         }
         EXPECT_TRUE(at_ratio) << "no point at ratio " << ratio;
     }
-    ASSERT_TRUE(resize_window(width, height));
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 // The lambda-Z sweep over rule tables of k = 3 from a given rule, its next

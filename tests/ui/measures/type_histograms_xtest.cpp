@@ -7,7 +7,7 @@
 // Every key is typed when the window waits for it, except '=' and the last
 // 'q', which go to the running pattern's key poll. The road is taken twice
 // in one process, and every block each run allocated is freed.
-#include "support/x_test_fixture.h"
+#include "forward_run_screen_support.h"
 
 #include <set>
 #include <string>
@@ -34,26 +34,8 @@ struct seen_area {
     std::vector<unsigned long> pixels;
 };
 
-class TypeHistograms : public ScreenTest {
+class TypeHistograms : public ForwardRunScreenTest {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        if (IsSkipped() || HasFailure())
-            return;
-        clear_drawing_area();
-        moveto(0, 0);
-        give_rule_figures();
-    }
-    void TearDown() override
-    {
-        stp = 0;
-        d_mode = display_unset;
-        scale = 0;
-        stppause = stppause_none;
-        checked_free(color_v);
-        color_v = nullptr;
-    }
 
     // The settings of a forward run with the attractor histogram, the
     // pattern shown, from the given random seed.
@@ -89,7 +71,7 @@ protected:
         size_t i = 0;
         for (int y = a.y; y < a.y + a.h; y++)
             for (int x = a.x; x < a.x + a.w; x++)
-                if (now[static_cast<size_t>(y) * (Maxx + 1) + x] != a.pixels[i++])
+                if (pixel_at(now, x, y) != a.pixels[i++])
                     return false;
         return true;
     }

@@ -2,7 +2,7 @@
 // bounds, percentages, the menu left with 'q', a k-mix file shorter than
 // the network padded with the background k, and the histogram box closed
 // without changing the mix.
-#include "support/x_test_fixture.h"
+#include "support/setup_column_fixture.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,15 +20,16 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "support/work_dir.h"
 
 namespace {
 
-class KmixDialog : public ScreenTest {
+class KmixDialog : public SetUpColumnTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        SetUpColumnTest::SetUp();
         value_range = 2;
         value_bits = 1;
         Maxnhood = 13;
@@ -49,6 +50,15 @@ protected:
         nhoodm = nullptr;
     }
     std::vector<int> ks() const { return std::vector<int>(nhoodm, nhoodm + lineL); }
+    // The network grown to n cells, its k not yet set.
+    static void grow_to(int n)
+    {
+        checked_free(nhoodm);
+        lineL = static_cast<uint16_t>(n);
+        L = static_cast<uint16_t>(n - 1);
+        bytesL = static_cast<uint16_t>((n + 7) / 8);
+        nhoodm = static_cast<int8_t *>(checked_calloc(lineL, 1, "nhoodm"));
+    }
 };
 
 TEST_F(KmixDialog, RandomBoundsTwoAndTwoGiveEveryCellK2)
@@ -169,6 +179,63 @@ TEST_F(KmixDialog, SizeStageWithAMixKeepsTheMix)
     EXPECT_EQ(ks(), std::vector<int>(10, 2));
     EXPECT_EQ(nhood, 2);
     EXPECT_EQ(nhood_mixed, 1);
+}
+
+// The summary of a mix of 31 cells with k 1 to 13 over the set-up lines:
+// its lines end inside its box (on the narrow window "mix shown from cell
+// index" ran out of it and was cut at the window's edge), and the set-up
+// lines its box reaches into are hidden whole, not cut at its left edge;
+// they come back as they were when it closes.
+TEST_F(KmixDialog, TheSummaryStaysInsideItsBoxOverWholeSetUpLines)
+{
+    srandom(1);
+    grow_to(31);
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
+    int lines = 0, cut = -1, outside = -1;
+    // Menu: random; bounds 1 and 13; the summary's keys.
+    paced_thread typing = type_keys_looking("\r1\r13\r\r", [&](size_t i) {
+        if (i != 6)
+            return;
+        lines = prompt_box_lines_shown();
+        cut = lines_cut_above(ink, prompt_box_bottom(lines));
+        outside = inked_right_of_prompt_box(lines);
+        screenshot("kmix_summary");
+    });
+    set_dif_nhoods();
+    typing.join();
+    XSync(D, False);
+    ASSERT_EQ(nhood_ub, 13) << "a greater max-k was asked: the keys went astray";
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GT(lines, 4);
+    EXPECT_EQ(cut, 0) << "set-up lines cut by the summary's box";
+    EXPECT_EQ(outside, 0) << "the summary's text runs out of its box";
+    const int bottom = prompt_box_bottom(lines);
+    const long under = std::count_if(ink.begin(), ink.end(), [&](const std::pair<int, int> &band) {
+        return band.first <= bottom;
+    });
+    EXPECT_GT(under, 0);
+    EXPECT_EQ(lines_cut_above(ink, bottom), under) << "the set-up lines not back whole";
+}
+
+// The menu and the random bounds' questions stay inside their boxes (on the
+// narrow window they ran past it, and their ends stayed).
+TEST_F(KmixDialog, TheMenuAndTheBoundsStayInsideTheirBoxes)
+{
+    srandom(1);
+    grow_to(31);
+    clear_drawing_area();
+    int menu_outside = -1, bounds_outside = -1;
+    paced_thread typing = type_keys_looking("\r1\r13\r\r", [&](size_t i) {
+        if (i == 0)
+            menu_outside = inked_right_of_prompt_box(2);
+        if (i == 3)
+            bounds_outside = inked_right_of_prompt_box(2);
+    });
+    set_dif_nhoods();
+    typing.join();
+    EXPECT_EQ(menu_outside, 0) << "the menu runs past its box";
+    EXPECT_EQ(bounds_outside, 0) << "the bounds' questions run past their box";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -90,6 +91,25 @@ protected:
         testing::internal::CaptureStderr();
         show_rule_bottom(k, outflag, rule, 0);
         return testing::internal::GetCapturedStderr();
+    }
+    // The bands of rows of the box that hold hex (light cyan): first and
+    // last row of each.
+    static std::vector<std::pair<int, int>> cyan_bands()
+    {
+        const int left = vgax(125) + 1, width = Maxx - left;
+        const int top = rule_box_top + 1, height = Maxy - top;
+        std::vector<unsigned long> box = pixels_seen(left, top, width, height);
+        std::vector<std::pair<int, int>> bands;
+        for (int r = 0; r < height; r++) {
+            bool on = false;
+            for (int c = 0; c < width && !on; c++)
+                on = box[static_cast<size_t>(r) * width + c] == Color_Table[lightcyan];
+            if (on && (bands.empty() || bands.back().second < top + r - 1))
+                bands.push_back({top + r, top + r});
+            else if (on)
+                bands.back().second = top + r;
+        }
+        return bands;
     }
     int8_t *saved_nhoodm = nullptr;
     uint8_t canal_bits[2] = {0, 0};
@@ -333,6 +353,74 @@ TEST_F(RuleBox, PostLabelsStayInsideTheBox)
     for (int y = rule_box_top; y <= Maxy; y++)
         EXPECT_EQ(window_pixel(right, y), Color_Table[lightred]) << "row " << y;
     screenshot("rule_box_post");
+}
+
+} // namespace
+
+namespace {
+
+// A rule table of k = 13 (1024 bytes) takes 3 lines of small hex in the
+// three-line box: each line drawn whole above the size line, the last one
+// ending in "..." (the fourth was drawn behind the size line, cut by its
+// clearing).
+TEST_F(RuleBox, HexLinesStayInsideTheBoxWhole)
+{
+    srandom(3);
+    std::vector<uint8_t> rule(1024);
+    for (uint8_t &b : rule)
+        b = static_cast<uint8_t>(random() % 256);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    show_rule_bottom(13, 0, rule.data(), 0);
+    XSync(D, False);
+    std::vector<std::pair<int, int>> bands = cyan_bands();
+    ASSERT_GE(bands.size(), 2u);
+    for (const auto &band : bands) {
+        EXPECT_EQ(band.second - band.first, bands[0].second - bands[0].first)
+            << "a line of hex cut at rows " << band.first << "-" << band.second;
+        EXPECT_LT(band.second, Maxy - CHeight) << "hex behind the size line";
+    }
+    screenshot("rule_box_k13");
+}
+
+// The three-line box of a tcode: the rule's hex keeps above the code's line
+// (at k = 13 its second line was drawn over "tcode(dec)="), and the Post
+// labels of a large k end inside the box: after the code's line where the
+// last has no room for them (they were cut at the box's border).
+TEST_F(RuleBox, CodeLineAndPostLabelsOfALargeKStayInsideTheBox)
+{
+    totalistic = rule_kind_tcodes;
+    std::vector<uint8_t> code = pack({0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+    uint8_t *codes[1] = {code.data()};
+    uint8_t **saved = cacode;
+    cacode = codes;
+    use_size(150);
+    lambda = 0.875f;
+    lratio = 0.25f;
+    zparam[0] = zparam[1] = zparam[2] = 0.25f;
+    canaltotal = 3;
+    canal_bits[0] = 0xe0;
+    for (int k : {9, 13}) {
+        SCOPED_TRACE("k = " + std::to_string(k));
+        nhood = static_cast<int8_t>(k);
+        // Output 0 only where every input is 0: a Post function, A[0]i.
+        std::vector<uint8_t> rule(static_cast<size_t>(1) << (k - 3), 0xff);
+        rule[0] = 0xfe;
+        ASSERT_EQ(post_func(k, rule.data(), 0, 0, 0, 0), 1);
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        show_rule_bottom(k, 0, rule.data(), 0);
+        XSync(D, False);
+        for (const auto &band : cyan_bands())
+            EXPECT_LT(band.second, Maxy - 2 * CHeight) << "hex over the code's line";
+        // The columns just inside the right border: what reaches them is cut.
+        int at_border = 0;
+        for (unsigned long p : pixels_seen(Maxx - 5, rule_box_top + 1, 4, Maxy - rule_box_top - 1))
+            at_border += p != Color_Table[black];
+        EXPECT_EQ(at_border, 0) << "text cut at the box's right border";
+        screenshot("rule_box_tcode_k" + std::to_string(k));
+    }
+    cacode = saved;
 }
 
 } // namespace

@@ -4,8 +4,7 @@
 // of the single-rule dialog; the first prompt of the rules stage giving a
 // limited set or a mix without limit; outer codes leaving the network's
 // size as it was.
-#include "support/x_test_fixture.h"
-#include "support/work_dir.h"
+#include "rule_ring_support.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -37,23 +36,15 @@ namespace {
 
 using bytes = std::vector<uint8_t>;
 
-class RuleDialogs : public ScreenTest {
+class RuleDialogs : public RuleRingTest {
 protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        ASSERT_TRUE(work.enter("zemra-ruledialogs"));
-        value_range = 2;
-        value_bits = 1;
-        Maxnhood = 13;
-        oned = 1;
-        twod = threed = 0;
-        tot_only = outer_tot = rulemix = 0;
-        secondpart = nhood_mixed = 0;
-        rules_set = true;
-        totalistic = rule_kind_tables;
+        ASSERT_TRUE(set_up_rule_network("zemra-ruledialogs"));
+        secondpart = 0;
         whatwire = whatwire_1d;
         if (!color_v) {
             // Colours for every value range the tests use.
@@ -62,8 +53,7 @@ protected:
             value_range = 2;
         }
         setup_value_colors(0);
-        xtext = static_cast<float>(vgax(50)) / CWidth;
-        moveto(vgax(50), vgay(80));
+        text_column_start();
         live = live_allocations;
     }
     void TearDown() override
@@ -90,27 +80,6 @@ protected:
         tot_only = outer_tot = secondpart = 0;
         ASSERT_TRUE(work.leave());
     }
-    void make_ring(int n, int k)
-    {
-        lineL = static_cast<uint16_t>(n);
-        L = static_cast<uint16_t>(n - 1);
-        bytesL = static_cast<uint16_t>((n * value_bits + 7) / 8);
-        nhood = static_cast<int8_t>(k);
-        nhood_lb = nhood_ub = static_cast<uint8_t>(k);
-        nhoodm = static_cast<int8_t *>(checked_calloc(n, 1, "nhoodm"));
-        memset(nhoodm, k, n);
-        if (!tot_only) {
-            allocate_mem_rule0(k);
-            allocate_mem_rule0_extra(k);
-            allocate_mem_all_0s_all_1s_rules(k);
-        }
-        set_up_v_code();
-        allocate_mem_tcode0(k);
-        allocate_mem_wiring();
-        for (int c = 0; c < n; c++)
-            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
-        built = true;
-    }
     static void write(const char *name, const bytes &data)
     {
         std::ofstream out(name, std::ios::binary);
@@ -135,9 +104,7 @@ protected:
         typing.join();
         return got;
     }
-    bool built = false;
     long live = 0;
-    work_dir work;
 };
 
 TEST_F(RuleDialogs, RuleFileOfAnotherKDuringARunIsRefusedUntouched)

@@ -3,8 +3,7 @@
 // (result 1, the inactive input reported), an abandoned exhaustive map
 // that changes nothing, and canalyzing inputs set through 'C'. The
 // prompt's lines stay inside its box, and nothing is left beside it.
-#include "support/x_test_fixture.h"
-#include "support/work_dir.h"
+#include "rule_ring_support.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,30 +31,20 @@
 
 namespace {
 
-class RuleTransform : public ScreenTest {
+class RuleTransform : public RuleRingTest {
 protected:
-    work_dir work;
     void SetUp() override
     {
         ScreenTest::SetUp();
         if (IsSkipped())
             return;
-        ASSERT_TRUE(work.enter("zemra-transform"));
-        value_range = 2;
-        value_bits = 1;
-        Maxnhood = 13;
-        oned = 1;
-        twod = threed = 0;
+        ASSERT_TRUE(set_up_rule_network("zemra-transform"));
         nonlocal = 0;
-        tot_only = outer_tot = rulemix = nhood_mixed = 0;
-        rules_set = true;
-        totalistic = rule_kind_tables;
         if (!color_v)
             setup_value_colors(1);
         allocate_mem_Z_parameter();
         allocate_mem_nhood_matrix(13);
-        xtext = static_cast<float>(vgax(50)) / CWidth;
-        moveto(vgax(50), vgay(80));
+        text_column_start();
     }
     void TearDown() override
     {
@@ -79,22 +68,7 @@ protected:
     // A ring of n cells of k inputs with one rule (number: entries as bits).
     void ring(int n, int k, uint32_t number)
     {
-        lineL = static_cast<uint16_t>(n);
-        L = static_cast<uint16_t>(n - 1);
-        bytesL = static_cast<uint16_t>((n + 7) / 8);
-        nhood = static_cast<int8_t>(k);
-        nhood_lb = nhood_ub = static_cast<uint8_t>(k);
-        nhoodm = static_cast<int8_t *>(checked_calloc(static_cast<size_t>(n), 1, "nhoodm"));
-        for (int c = 0; c < n; c++)
-            nhoodm[c] = static_cast<int8_t>(k);
-        allocate_mem_rule0(k);
-        allocate_mem_rule0_extra(k);
-        allocate_mem_all_0s_all_1s_rules(k);
-        set_up_v_code();
-        allocate_mem_tcode0(k);
-        allocate_mem_wiring();
-        for (int c = 0; c < n; c++)
-            oneD_local_wire_cell(static_cast<uint16_t>(c), L);
+        make_ring(n, k);
         for (uint32_t i = 0; i < 32 && i < rule_entries(k); i++)
             set_value(carule[0], i, static_cast<int>(number >> i & 1));
     }

@@ -59,11 +59,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         set_reaction_diffusion_rule(rule.data(), k, t.entries(k) - 1);
         typing.join();
-        XSync(D, False);
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
         EXPECT_EQ(live_allocations, before);
         EXPECT_EQ(getx, x);
         EXPECT_EQ(gety, y);

@@ -3,12 +3,9 @@
 // a prompt goes on right after the prompt drawn again, also when a dialog
 // kept the point meanwhile.
 #include "support/x_test_fixture.h"
-#include "support/ready_signal.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 #include "ui/screen/boxes.h"
@@ -17,7 +14,6 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -36,22 +32,14 @@ protected:
         draw_bottom_title(0);
         setcolor(white);
     }
-    void TearDown() override { resize_window(width, height); }
-
-    // The window's pixels now, read once for the checks that follow.
-    static std::vector<uint32_t> snapshot()
-    {
-        std::vector<uint32_t> pixels;
-        read_window_pixels(Maxx + 1, WinMaxy + 1, pixels);
-        return pixels;
-    }
+    void TearDown() override { resize_to(width, height); }
 
     // Whether the rectangle shows anything but the background.
     static bool shows_something(const std::vector<uint32_t> &pixels, int x0, int y0, int x1, int y1)
     {
         for (int y = std::max(y0, 0); y <= std::min<int>(y1, WinMaxy); y++)
             for (int x = std::max(x0, 0); x <= std::min<int>(x1, Maxx); x++)
-                if (pixels[static_cast<size_t>(y) * (Maxx + 1) + x] != Color_Table[black])
+                if (pixel_at(pixels, x, y) != Color_Table[black])
                     return true;
         return false;
     }
@@ -60,7 +48,7 @@ protected:
     // rows with something drawn, apart from one another.
     static int lines_between(int x0, int x1, int y0, int y1)
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         int lines = 0;
         bool in_line = false;
         for (int y = y0; y <= y1; y++) {
@@ -76,7 +64,7 @@ protected:
     // none right of it.
     static bool text_ends_at_point()
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         return shows_something(pixels, getx - 8, gety, getx - 1, gety + CHeight) &&
                !shows_something(pixels, getx + 1, gety, getx + 40, gety + CHeight);
     }
@@ -84,10 +72,10 @@ protected:
     // Whether any pixel of the rectangle has the colour c.
     static bool shows_colour(int x0, int y0, int x1, int y1, int c)
     {
-        std::vector<uint32_t> pixels = snapshot();
+        std::vector<uint32_t> pixels = window_now();
         for (int y = y0; y <= y1; y++)
             for (int x = x0; x <= x1; x++)
-                if (pixels[static_cast<size_t>(y) * (Maxx + 1) + x] == Color_Table[c])
+                if (pixel_at(pixels, x, y) == Color_Table[c])
                     return true;
         return false;
     }
@@ -103,12 +91,12 @@ TEST_F(WindowRecord, ErasedTextStaysErased)
     moveto(100, 300);
     outtext("KEPT KEPT");
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1);
-    ASSERT_TRUE(resize_window(width * 3 / 4, height * 3 / 4));
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
     int x0 = static_cast<int>(100 * sx), x1 = static_cast<int>(200 * sx);
     EXPECT_EQ(lines_between(x0, x1, 100, Maxy - 1), 1)
         << "the erased line came back, or the kept one was lost";
-    ASSERT_TRUE(resize_window(width, height));
+    ASSERT_TRUE(resize_to(width, height));
     EXPECT_EQ(lines_between(100, 200, 150, Maxy - 1), 1)
         << "the erased line came back, or the kept one was lost";
 }
@@ -118,7 +106,7 @@ TEST_F(WindowRecord, BoxPutBackAfterAResizeLeavesWhatItCovered)
     moveto(200, 200);
     outtext("UNDER");
     draw_box(3, 150, 150, 400, 300, 1, blue);
-    ASSERT_TRUE(resize_window(width * 3 / 4, height * 3 / 4));
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
     float sx = static_cast<float>(Maxx + 1) / static_cast<float>(width);
     ASSERT_TRUE(shows_colour(static_cast<int>(160 * sx), 150, static_cast<int>(390 * sx), 200,
                              blue))
@@ -127,7 +115,7 @@ TEST_F(WindowRecord, BoxPutBackAfterAResizeLeavesWhatItCovered)
     putimage(150, 150, &boximage[3], 0);
     freeimage(&boximage[3]);
     EXPECT_FALSE(shows_colour(0, 0, Maxx, Maxy, blue)) << "the box stayed";
-    EXPECT_TRUE(shows_something(snapshot(), static_cast<int>(195 * sx), 100,
+    EXPECT_TRUE(shows_something(window_now(), static_cast<int>(195 * sx), 100,
                                 static_cast<int>(300 * sx), 250))
         << "what the box covered was lost";
 }
@@ -136,10 +124,10 @@ TEST_F(WindowRecord, AnswerGoesOnAfterThePromptDrawnAgain)
 {
     moveto(50, 100);
     outtext("Value range (def 2, max 8):");
-    ASSERT_TRUE(resize_window(width * 2 / 3, height * 2 / 3));
+    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     EXPECT_TRUE(text_ends_at_point());
     int x = getx, y = gety;
-    ASSERT_TRUE(resize_window(width, height));
+    ASSERT_TRUE(resize_to(width, height));
     EXPECT_GT(getx, x);
     EXPECT_GT(gety, y);
     EXPECT_TRUE(text_ends_at_point());
@@ -153,7 +141,7 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     outtext("Value range (def 2, max 8):");
     keep_point();
     moveto(300, 400);
-    ASSERT_TRUE(resize_window(width * 2 / 3, height * 2 / 3));
+    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
 }

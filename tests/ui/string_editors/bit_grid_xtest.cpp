@@ -3,8 +3,9 @@
 // end of each layer of the grid, all inside the window; a 2d state with the
 // damage display on has a mark above the middle of its row, moved with the
 // cell size and none with the display off.
-#include "support/x_test_fixture.h"
+#include "support/setup_column_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -17,7 +18,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
+#include "ui/screen/x_state.h"
 #include "ui/string_editors/bit_grid.h"
 #include "ui/string_editors/globals.h"
 
@@ -34,11 +35,11 @@ struct ValueColours {
     }
 };
 
-class BitGrid : public ScreenTest {
+class BitGrid : public SetUpColumnTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        SetUpColumnTest::SetUp();
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
         tview_x0 = tview_y0 = 0;
@@ -52,23 +53,13 @@ protected:
         diff_plot = diff_plot_off;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
+        SetUpColumnTest::TearDown();
     }
 
     static constexpr int kCaller = 200; // the caller's line: the grid starts two lines lower
     static int grid_left() { return static_cast<int>(xtext * CWidth); }
     static int grid_top() { return kCaller + static_cast<int>(2 * CHeight); }
 
-    static std::vector<uint32_t> snapshot()
-    {
-        std::vector<uint32_t> pixels;
-        read_window_pixels(Maxx + 1, WinMaxy + 1, pixels);
-        return pixels;
-    }
-    static uint32_t at(const std::vector<uint32_t> &p, int x, int y)
-    {
-        return p[static_cast<size_t>(y) * (Maxx + 1) + x];
-    }
 };
 
 TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
@@ -105,13 +96,13 @@ TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
     // The grid and its layer marks stay: rows of 4 cells from cell 47 down,
     // layer 2 ending with row 3 (cells 35..32), layer 1 with row 7, layer 0
     // with row 11.
-    std::vector<uint32_t> shown = snapshot();
+    std::vector<uint32_t> shown = window_now();
     int right = grid_left() + i3d * cellscale;
     ASSERT_GE(4 * cellscale, CHeight) << "layers tall enough for their numbers";
     for (int layer = 2; layer >= 0; layer--) {
         SCOPED_TRACE("layer " + std::to_string(layer));
         int y = grid_top() + (3 - layer) * 4 * cellscale - 1;
-        EXPECT_EQ(at(shown, right + CWidth - 1, y), Color_Table[white]) << "the mark";
+        EXPECT_EQ(pixel_at(shown, right + CWidth - 1, y), Color_Table[white]) << "the mark";
         // The number: as written afresh at its place.
         int x = right + CWidth + 2;
         setfillstyle(0, black);
@@ -119,17 +110,53 @@ TEST_F(BitGrid, ThreeDStateHasItsFrameAndLayerNumbers)
         setcolor(white);
         moveto(x, y - CHeight);
         outtext(std::to_string(layer).c_str());
-        std::vector<uint32_t> again = snapshot();
+        std::vector<uint32_t> again = window_now();
         int differ = 0, lit = 0;
         for (int yy = y - CHeight; yy < y; yy++)
             for (int xx = x; xx <= x + 3 * CWidth; xx++) {
-                differ += at(shown, xx, yy) != at(again, xx, yy);
-                lit += at(again, xx, yy) != Color_Table[black];
+                differ += pixel_at(shown, xx, yy) != pixel_at(again, xx, yy);
+                lit += pixel_at(again, xx, yy) != Color_Table[black];
             }
         EXPECT_EQ(differ, 0);
         EXPECT_GT(lit, 0);
     }
     EXPECT_EQ(boximage[17], 0ul) << "the saved frame freed";
+}
+
+// The editor's key help stands over the right ends of the set-up column's
+// first lines: those lines are hidden whole while the editor is up, not cut
+// at the box's left edge, and come back whole when it leaves. The seed's
+// editor and the rule's bit editor share the help box.
+TEST_F(BitGrid, TheKeyHelpStaysInsideWholeSetUpLines)
+{
+    TestNetwork net(2, 14, 3);
+    ValueColours colours;
+    memset(A, 0, bytesL);
+    std::vector<uint8_t> rule(1, 0x6e);
+    std::vector<std::pair<int, int>> ink = write_setup_lines(kCaller - CHeight);
+    ASSERT_FALSE(ink.empty());
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind == 0 ? "seed" : "rule");
+        int lines = 0, cut = -1;
+        paced_thread typist = type_keys_looking("\r", [&](size_t) {
+            lines = prompt_box_lines_shown();
+            cut = lines_cut_above(ink, prompt_box_bottom(lines));
+        });
+        moveto(grid_left(), kCaller);
+        if (kind == 0)
+            define_bits(3, 0, A, L, 0);
+        else
+            define_bits(3, 1, rule.data(), 7, 0);
+        typist.join();
+        XSync(D, False);
+        const int bottom = prompt_box_bottom(lines);
+        const long under = std::count_if(ink.begin(), ink.end(), [&](const std::pair<int, int> &band) {
+            return band.first <= bottom;
+        });
+        EXPECT_GT(under, 0) << "the help box reaches no set-up line";
+        EXPECT_EQ(cut, 0) << "set-up lines cut by the key help's box";
+        EXPECT_EQ(lines_cut_above(ink, bottom), under) << "the set-up lines not back whole";
+    }
 }
 
 TEST_F(BitGrid, DamageDisplayMarksTheMiddleOfA2dRow)

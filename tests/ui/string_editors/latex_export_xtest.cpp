@@ -64,10 +64,7 @@ protected:
         paced_thread typing = type_keys_paced(keys);
         input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
         typing.join();
-        int left = 0;
-        while (event_ready())
-            left++;
-        EXPECT_EQ(left, 0) << "keys left over after \"" << keys << "\"";
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
     }
     static std::string read_file(const char *name)
     {

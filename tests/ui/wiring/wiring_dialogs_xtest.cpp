@@ -30,11 +30,7 @@ protected:
     {
         free_network();
         hyper_prob = 100;
-        zonesize = 1;
-        ca_bias = ib = jb = hb = fixmidwire = distinct = same_wiring = 0;
-        escape_wires = 0;
-        force_layers_set = 0;
-        force_layer_entries = 0;
+        reset_wiring_biases();
     }
 };
 

@@ -14,18 +14,21 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/model/network_arrays.h"
 #include "engine/forward/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/cell_removal.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "ui/model/cell_display.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 #include "ui/wiring_editor/editor_1d.h"
 #include "ui/wiring_editor/editor_operations.h"
 #include "ui/wiring_editor/network_view.h"
@@ -44,6 +47,54 @@ protected:
         direction = direction_backward;
         // The value colours the value-range stage gives.
         setup_value_colors(1);
+    }
+    // The rows of white ink of the K-matrix picture's index labels (and their
+    // ticks) in the column right of the text column's left edge, from row y0
+    // down: the lowest band, first and last row.
+    static std::pair<int, int>
+    index_label_rows(int y0)
+    {
+        const int x = static_cast<int>(xtext * CWidth), w = vgax(100), h = vgay(120);
+        XSync(D, False);
+        std::vector<unsigned long> strip = pixels_seen(x, y0, w, h);
+        std::pair<int, int> band = {-1, -1};
+        for (int r = 0; r < h; r++) {
+            bool inked = false;
+            for (int c = 0; c < w && !inked; c++)
+                inked = strip[static_cast<size_t>(r) * w + c] == Color_Table[white];
+            if (inked && (band.first < 0 || band.second < y0 + r - 1))
+                band = {y0 + r, y0 + r};
+            else if (inked)
+                band.second = y0 + r;
+        }
+        return band;
+    }
+
+    // Opens what key opens from the time-step editor of a 12-cell network
+    // on a cleared drawing area, and leaves it and the editor with 'q':
+    // whether any line of the editor's prompt was left below the opened
+    // screen's three-line box while it was up (saved as shot when shot
+    // names one).
+    static bool prompt_left_below_three_line_box(char key, const std::string &shot)
+    {
+        srandom(4);
+        MixNetwork net(2, 12, {3});
+        cell_out_freq();
+        clear_drawing_area();
+        bool left_below = false;
+        paced_thread typing = type_keys_looking(std::string(1, key) + "qq", [&](size_t i) {
+            if (i != 1)
+                return;
+            if (!shot.empty())
+                screenshot(shot);
+            const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
+            const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
+            for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+                left_below = left_below || pixel != Color_Table[black];
+        });
+        show_graphic_wiring_1d(layout_time_step, true);
+        typing.join();
+        return left_below;
     }
 };
 
@@ -128,23 +179,9 @@ TEST_F(WiringReview, TheEditorRewiresTheCursorCellAndPutsTheScreenBack)
 // through by the shorter box.
 TEST_F(WiringReview, TheDerridaMenuLeavesNoLineOfThePromptBelowIt)
 {
-    srandom(4);
-    MixNetwork net(2, 12, {3});
-    cell_out_freq();
-    clear_drawing_area();
-    bool left_below = false;
-    paced_thread typing = type_keys_looking("Dqq", [&](size_t i) {
-        if (i != 1)
-            return;
-        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
-        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
-        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            left_below = left_below || pixel != Color_Table[black];
-    });
-    show_graphic_wiring_1d(layout_time_step, true);
-    typing.join();
+    EXPECT_FALSE(prompt_left_below_three_line_box('D', ""))
+        << "a line of the editor's prompt below the Derrida menu";
     EXPECT_EQ(is[0], 'q');
-    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the Derrida menu";
 }
 
 // Over a set-up text column the time-step editor's region cuts no line:
@@ -159,12 +196,46 @@ TEST_F(WiringReview, TheRowsRegionStaysInsideWholeLines)
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     int top = -1;
     // The region's frame down the column just right of its left edge.
-    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(vgax(20) + 1); });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(vgax(20) + 1); });
     show_graphic_wiring_1d(layout_time_step, true);
     typing.join();
-    ASSERT_GT(top, 0);
-    ASSERT_FALSE(ink.empty());
-    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    expect_lines_whole(ink, top);
+}
+
+// The time-step region's top stands below the K-matrix picture's index
+// labels where it would cut them ("7 3 0" under the picture were cut on the
+// 1024x768 screen): the picture is drawn with its labels across the row the
+// region's top takes without it.
+TEST_F(WiringReview, TheRowsRegionStaysInsideWholeKMatrixLabels)
+{
+    srandom(5);
+    MixNetwork net(2, 10, {3});
+    cell_out_freq();
+    allocate_mem_nhood_matrix(3);
+    clear_drawing_area();
+    xtext = 5;
+    const int plain_top = editor_1d_layout_now(layout_time_step, true).y0;
+    // Drawn once to find its labels, then again with them across that row.
+    const int first = vgay(150);
+    moveto(static_cast<int>(xtext * CWidth), first);
+    setup_nhood_matrix(0);
+    std::pair<int, int> labels = index_label_rows(first);
+    ASSERT_GE(labels.first, first) << "no index labels";
+    setfillstyle(0, black);
+    bar(1, first, Maxx - 2, labels.second + CHeight);
+    const int y = first + plain_top - (labels.first + labels.second) / 2;
+    moveto(static_cast<int>(xtext * CWidth), y);
+    setup_nhood_matrix(0);
+    labels = index_label_rows(y);
+    ASSERT_LE(labels.first, plain_top);
+    ASSERT_GE(labels.second, plain_top);
+    int top = -1;
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(vgax(20) + 1); });
+    show_graphic_wiring_1d(layout_time_step, true);
+    typing.join();
+    free_mem_nhood_matrix(3);
+    EXPECT_GT(top, labels.second) << "the labels at rows " << labels.first << "-" << labels.second
+                                  << " cut at " << top;
 }
 
 // Over a set-up text column the circle layout's region cuts no line
@@ -178,12 +249,11 @@ TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
     std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(300));
     const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
     int top = -1;
-    paced_thread typing = type_keys_looking("q", [&](size_t) { top = frame_top_down(pic.x0 + 1); });
+    paced_thread typing = type_keys_looking("q", [&](size_t) { top = region_top(pic.x0 + 1); });
     show_graphic_wiring_1d(layout_circle, true);
     typing.join();
     ASSERT_EQ(top, pic.y0);
-    ASSERT_FALSE(ink.empty());
-    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    expect_lines_whole(ink, top);
     const circle_layout &r = pic.ring;
     EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
     EXPECT_LE(r.cy + r.radius + r.node, pic.y1);
@@ -221,24 +291,9 @@ TEST_F(WiringReview, TheSetUpLinesUnderThePromptAreHiddenWhole)
 // six-line prompt is left.
 TEST_F(WiringReview, TheLearningLeavesNoLineOfThePromptBelowIt)
 {
-    srandom(4);
-    MixNetwork net(2, 12, {3});
-    cell_out_freq();
-    clear_drawing_area();
-    bool left_below = false;
-    paced_thread typing = type_keys_looking("lqq", [&](size_t i) {
-        if (i != 1)
-            return;
-        screenshot("learning_over_editor");
-        const int x0 = prompt_box_left(Maxx) + 1, x1 = box_right_edge(Maxx) - 1;
-        const int y0 = prompt_box_bottom(3) + 1, y1 = prompt_box_bottom(kEditorPromptLines);
-        for (unsigned long pixel : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
-            left_below = left_below || pixel != Color_Table[black];
-    });
-    show_graphic_wiring_1d(layout_time_step, true);
-    typing.join();
+    EXPECT_FALSE(prompt_left_below_three_line_box('l', "learning_over_editor"))
+        << "a line of the editor's prompt below the learning's box";
     EXPECT_EQ(is[0], 'q');
-    EXPECT_FALSE(left_below) << "a line of the editor's prompt below the learning's box";
 }
 
 // On a ring where cell c reads cell c+1, the spread of inputs from the

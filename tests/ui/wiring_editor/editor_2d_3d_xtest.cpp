@@ -275,13 +275,11 @@ TEST_F(LatticeEditor, TheRegionStaysInsideWholeLines)
     // The region's frame down a column inside it, left of the text.
     paced_thread typing = type_keys_looking("2\rqq", [&](size_t i) {
         if (i == 2)
-            top = frame_top_down(vgax(20));
+            top = region_top(vgax(20));
     });
     show_w_r_scheme();
     typing.join();
-    ASSERT_GT(top, 0);
-    ASSERT_FALSE(ink.empty());
-    EXPECT_EQ(lines_cut_at(ink, top), 0) << "lines cut at row " << top;
+    expect_lines_whole(ink, top);
 }
 
 // On a 20 x 20 square lattice of k = 13 the cursor cell's information

@@ -4,7 +4,7 @@
 // the window's pixels on a grid, and a check that the out-degrees the
 // editors show are those of the wiring.
 #pragma once
-#include "support/x_test_fixture.h"
+#include "support/setup_column_fixture.h"
 
 #include <algorithm>
 #include <utility>
@@ -19,11 +19,11 @@
 #include "ui/screen/window.h"
 #include "ui/screen/globals.h"
 
-class EditorScreenTest : public ScreenTest {
+class EditorScreenTest : public SetUpColumnTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        SetUpColumnTest::SetUp();
         give_rule_figures();
         secondpart = 0;
         rules_set = true;
@@ -38,64 +38,25 @@ protected:
         nonlocal = 0;
         i2d = j2d = 0;
     }
-    // Set-up lines written down the text column to row bottom, each running
-    // on under the prompt box's place, then the rows each line's ink takes,
-    // read left of the prompt box: first and last row.
-    static std::vector<std::pair<int, int>>
-    write_setup_lines(int bottom)
-    {
-        setcolor(white);
-        const int lines = (bottom - text_column_top()) / CHeight;
-        for (int j = 0; j < lines; j++) {
-            moveto(vgax(30), text_column_top() + j * CHeight);
-            outtext("Neighborhood size k: kmix-m, or enter 1-13 (def 3): 7 3 0, totalistic/forward only-t");
-        }
-        flush_display();
-        std::vector<std::pair<int, int>> ink;
-        for (int y = text_column_top(); y < bottom + CHeight; y++) {
-            std::vector<unsigned long> row = pixels_seen(vgax(30), y, Maxx / 2 - 1 - vgax(30), 1);
-            bool inked = std::find(row.begin(), row.end(), Color_Table[white]) != row.end();
-            if (inked && (ink.empty() || ink.back().second < y - 1))
-                ink.push_back({y, y});
-            else if (inked)
-                ink.back().second = y;
-        }
-        return ink;
-    }
-    // The lines of ink (as write_setup_lines gives them) that begin above row
-    // bottom, where a box at the top right stands over their right ends,
-    // and still show ink left of the box: lines the box cuts.
-    static int
-    lines_cut_above(const std::vector<std::pair<int, int>> &ink, int bottom)
-    {
-        int cut = 0;
-        for (const auto &band : ink) {
-            if (band.first > bottom)
-                continue;
-            std::vector<unsigned long> left = pixels_seen(vgax(30), band.first, Maxx / 2 - 1 - vgax(30),
-                                                          band.second - band.first + 1);
-            cut += std::find(left.begin(), left.end(), Color_Table[white]) != left.end();
-        }
-        return cut;
-    }
-    // The first row of a region's frame colour down column x from the text
-    // column's top (read through the typing connection), or -1.
-    static int
-    frame_top_down(int x)
+    // The top of an editor's region: the first row of its frame's colour
+    // down column x from the text column's top, as the window shows it
+    // (read as pixel_seen reads, from a look); -1 when there is none.
+    static int region_top(int x)
     {
         for (int y = text_column_top(); y < Maxy; y++)
             if (pixel_seen(x, y) == Color_Table[lightred])
                 return y;
         return -1;
     }
-    // The lines of ink whose rows row top cuts: ink above it and on it.
-    static int
-    lines_cut_at(const std::vector<std::pair<int, int>> &ink, int top)
+    // The region whose top is top cuts none of the set-up lines whose ink
+    // write_setup_lines gave: each lies wholly above top or under it.
+    static void expect_lines_whole(const std::vector<std::pair<int, int>> &ink, int top)
     {
-        int cut = 0;
+        ASSERT_GT(top, 0);
+        ASSERT_FALSE(ink.empty());
         for (const auto &band : ink)
-            cut += band.first < top && band.second >= top;
-        return cut;
+            EXPECT_FALSE(band.first < top && band.second >= top)
+                << "line at rows " << band.first << "-" << band.second << " cut at " << top;
     }
     // Pixels on a grid over the window above row bottom.
     static std::vector<unsigned long> samples(int bottom)
