@@ -104,6 +104,22 @@ protected:
         return count;
     }
 
+    // The forward run of carule while `typing` types its keys; once it has
+    // typed them the running pattern, which waits for nothing, is stopped and
+    // its pause box left: the box's typist is ready before the 'q' that
+    // opens it.
+    static void run_while_typing(paced_thread &typing)
+    {
+        std::thread stop([&] {
+            typing.join();
+            paced_thread pause_box = type_keys_paced("q");
+            type_keys("q");
+            pause_box.join();
+        });
+        run_forward(carule);
+        stop.join();
+    }
+
     // Whether the bottom row of the plot area shows a bar of any colour.
     bool bar_shown() const
     {
@@ -314,17 +330,7 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
             if (frame != band_width + 2 + box_bottom() - box_top())
                 unframed.push_back(static_cast<int>(i - 3));
         });
-        std::thread stop([&] {
-            typing.join();
-            // The running pattern, which waits for nothing, stopped, and its
-            // pause box left: the box's typist is ready before the 'q' that
-            // opens it.
-            paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
-            type_keys("q");
-            pause_box.join();
-        });
-        run_forward(carule);
-        stop.join();
+        run_while_typing(typing);
         screenshot(scroll ? "damage_scrolled_beneath" : "damage_paged_beneath");
         ASSERT_FALSE(title_band.empty()) << "the run never paused";
         EXPECT_GT(std::count(title_band.begin(), title_band.end(), Color_Table[white]), 0)
@@ -481,14 +487,7 @@ protected:
                 screenshot(shot);
             }
         });
-        std::thread stop([&] {
-            typing.join();
-            paced_thread pause_box = run_keys::ScreenTest_access::paced("q");
-            type_keys("q");
-            pause_box.join();
-        });
-        run_forward(carule);
-        stop.join();
+        run_while_typing(typing);
         checked_free(color_v);
         color_v = nullptr;
     }
