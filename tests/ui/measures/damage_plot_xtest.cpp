@@ -34,6 +34,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/screen/x_state.h"
 
 namespace {
 
@@ -153,7 +154,10 @@ protected:
         d.smallest = 10;
         d.skeleton_length = 5;
         draw_diff_graphframe(&d, 1, 0, 0);
+        // Drawn through the window's connection and read through the
+        // typing one: the round trip has the server draw it first.
         flush_display();
+        XSync(D, False);
         const int line_top = top() - vgay(25) + CHeight, line_bottom = top() - 2;
         const int box_edge = right() + vgax(20);
         int inside = 0, outside = 0;
