@@ -2,6 +2,7 @@
 // the virtual screen when a test fails.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -10,6 +11,23 @@
 
 #include "support/work_dir.h"
 #include "support/zemra_process.h"
+
+// Every test here starts the program ZEMRA_BINARY names (ctest sets it): a
+// run without it fails at once, before any test waits on a program that
+// never started.
+class ZemraBinaryEnvironment : public ::testing::Environment {
+public:
+    void
+    SetUp() override
+    {
+        const char *binary = std::getenv("ZEMRA_BINARY");
+        ASSERT_TRUE(binary && access(binary, X_OK) == 0)
+            << "ZEMRA_BINARY must name the zemra program to test (ctest sets it)";
+    }
+};
+
+inline ::testing::Environment *const zemra_binary_environment =
+    ::testing::AddGlobalTestEnvironment(new ZemraBinaryEnvironment);
 
 class ZemraTest : public ::testing::Test {
 protected:
