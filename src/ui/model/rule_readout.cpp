@@ -228,6 +228,12 @@ box_left()
 
 } // namespace
 
+int
+tallest_rule_box_top()
+{
+    return Maxy - 3 * CHeight - 2;
+}
+
 void
 clear_rule_bottom()
 {
@@ -262,9 +268,9 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
     if (!two_lines) {
-        rule_box_top = static_cast<int16_t>(Maxy - 3 * CHeight - 2);
+        rule_box_top = static_cast<int16_t>(tallest_rule_box_top());
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
-        write_rule(1, k, outflag, x0 + 3, Maxy - 3 * CHeight - 2, x1, shown, cell);
+        write_rule(1, k, outflag, x0 + 3, rule_box_top, x1, shown, cell);
     } else {
         rule_box_top = static_cast<int16_t>(Maxy - 2 * CHeight - 6);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);

@@ -12,6 +12,7 @@
 #include "engine/rules/nhood_matrix_layout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -32,6 +33,16 @@ struct shown_rows {
 };
 shown_rows last_picture;
 
+// The last column the picture takes: the right edge of the area cleared
+// before it is drawn, so that no column or label of a picture wider than the
+// window (every index of a large k, or a larger scale typed) stays at the
+// window's edge when it is drawn again.
+int
+picture_right()
+{
+    return Maxx - 5;
+}
+
 // A row's label "%d" stands this far left of the picture's first column,
 // after its tick.
 int
@@ -50,8 +61,9 @@ label_left(int number, int x, int y, int s)
     outtext(text);
 }
 
-// Draws the columns from m.shown down to 0 with their row and index labels
-// from the top-left point (x0, y0); returns the y below the picture.
+// Draws the columns from m.shown down to 0, or to the last that ends inside
+// the picture's edge, with their row and index labels from the top-left
+// point (x0, y0); returns the y below the picture.
 int16_t
 draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
 {
@@ -59,7 +71,9 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
     int bottom = y0 + (rows - 1) * s;
     bool labelled = false;
     int x = x0;
-    for (int64_t i = m.shown; i >= 0 && x <= Maxx + 2 * s; i--, x += s) {
+    // A picture wider than the window is cut; the amendment prompt's share
+    // picks the indices it shows.
+    for (int64_t i = m.shown; i >= 0 && x + s - g <= picture_right(); i--, x += s) {
         uint32_t index = static_cast<uint32_t>(i);
         for (int j = rows - 1; j >= 0; j--) {
             int y = y0 + (rows - 1 - j) * s;
@@ -77,15 +91,19 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             }
         }
         if ((index + 1) % m.label_every == 0 || index == 0) {
-            setcolor(white);
-            int below = bottom + s;
-            moveto(x, below);
-            lineto(x, below + CHeight / 2);
             char text[16];
             snprintf(text, sizeof text, "%u", index);
-            moveto(x, below + CHeight / 2);
-            outtext(text);
-            labelled = true;
+            // No label is cut: one that would run past the picture's edge
+            // is left out with its tick.
+            if (x + text_width_in_use(text) <= picture_right()) {
+                setcolor(white);
+                int below = bottom + s;
+                moveto(x, below);
+                lineto(x, below + CHeight / 2);
+                moveto(x, below + CHeight / 2);
+                outtext(text);
+                labelled = true;
+            }
         }
     }
     int below = bottom + s + CHeight / 2;
@@ -131,7 +149,7 @@ setup_nhood_matrix(int interactive)
 {
     int rows = nhood_matrix_rows();
     int first_cell = vgax(5);
-    clear_black(static_cast<int>(xtext * CWidth) - 4, gety + 3 * first_cell - 1, Maxx - 5,
+    clear_black(static_cast<int>(xtext * CWidth) - 4, gety + 3 * first_cell - 1, picture_right(),
                 Maxy - vgay(37));
     nhood_matrix_layout m =
         layout_nhood_matrix(rows, first_cell, vgax(4), Maxx, CWidth, Maxx >= kWideMaxx);

@@ -22,6 +22,7 @@
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -262,15 +263,21 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         hex_x = getx;
         hex_y = gety;
         if (value_range == 2 && show_hex) {
+            // The readout's lines stay whole above the rule box (a line's
+            // cell ends 2 rows below its baseline), which the set-up draws
+            // after it or a revision finds there: the lines past it are left
+            // out, "..." saying so, as the box does with its own readout.
+            // The clear of the readout before stops above the box too.
+            const int last_baseline = tallest_rule_box_top() - 3;
             if (kind == 1 && k > 9)
-                clear_to(Maxx - vgax(20), Maxy - vgax(37));
+                clear_to(Maxx - vgax(20), std::min(Maxy - vgax(37), last_baseline + 2));
             else if (kind == 1)
                 clear_to(edge - 1, gety + 4 * CHeight);
             else if (kind == 2)
                 clear_to(edge - 1, gety + CHeight);
             else
                 clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
-            print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 0);
+            print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 0, last_baseline);
         }
         if (kind == 1) {
             measure_shown(k, string);

@@ -4,9 +4,12 @@
 // cell sizes of wide matrices.
 #include "support/x_test_fixture.h"
 
+#include <string>
+
 #include "engine/rules/nhood_matrix_layout.h"
 #include "engine/rules/rules_test_support.h"
 #include "ui/rules/nhood_matrix.h"
+#include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -88,6 +91,29 @@ TEST_F(KMatrix, HalfTheRangeShowsIndicesSevenDownToZero)
     EXPECT_EQ(cell(m, 0, 0), zero);
     EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), one);
     EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), zero);
+}
+
+// The picture of every index of k = 13 is wider than the window and is cut,
+// whatever share of the indices the amendment shows, at a column and an
+// index label that end inside the window: nothing of it reaches the
+// window's last columns, which the clear before a redraw leaves as they are.
+TEST_F(KMatrix, WidePictureAndItsLabelsStayInsideTheWindow)
+{
+    nhood = 13;
+    clear_drawing_area();
+    moveto(x0, y0 - 2 * CHeight);
+    std::string keys;
+    for (int share = 60; share < 100; share++)
+        keys += std::to_string(share) + "\r\r";
+    int inked = 0;
+    paced_thread typing = type_keys_looking(keys + "q", [&](size_t) {
+        for (unsigned long p : pixels_seen(Maxx - 4, y0 - CHeight, 5, nhood + 3 * CHeight))
+            inked += p != Color_Table[black];
+    });
+    setup_nhood_matrix(1);
+    typing.join();
+    screenshot("k_matrix_k13");
+    EXPECT_EQ(inked, 0) << "the picture runs to the window's edge";
 }
 
 TEST_F(KMatrix, WideMatricesShrinkTheirCells)

@@ -1,12 +1,15 @@
 // The random strings and the cell editor on the window, driven by typed keys.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
+
 #include "support/work_dir.h"
 
 #include "engine/backward/state_symmetries.h"
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -115,6 +118,29 @@ TEST_F(StringEditorsScreen, BlockSeedDensityLineStaysInsideThePromptBox)
     EXPECT_EQ(inked_while_shown, 0) << "the density line runs past the prompt box";
     erase_prompt_box(1);
     EXPECT_EQ(inked_right_of_prompt_box(1), 0) << "the density line's end stays right of the box";
+}
+
+// The hex readout of a random rule table of k = 13 (16 lines in the small
+// font) begun low in the set-up column keeps to the lines that fit above the
+// rule box the set-up draws next; it reached into the box's place.
+TEST_F(StringEditorsScreen, RandomRuleHexStaysAboveTheRuleBox)
+{
+    TestNetwork net(2, 14, 13);
+    ValueColours colours;
+    give_rule_figures();
+    clear_drawing_area();
+    moveto(vgax(30), 2 * Maxy / 3);
+    paced_thread keys = type_keys_paced("\r");
+    random_bits(13, 0, 1, 1, carule[0], static_cast<int>(rule_entries(13) - 1));
+    keys.join();
+    screenshot("random_rule_hex_k13");
+    const int top = tallest_rule_box_top();
+    auto white_pixels = [](int y0, int y1) {
+        std::vector<unsigned long> band = pixels_seen(0, y0, Maxx, y1 - y0);
+        return std::count(band.begin(), band.end(), Color_Table[white]);
+    };
+    EXPECT_GT(white_pixels(2 * Maxy / 3, top), 0) << "no readout above the box";
+    EXPECT_EQ(white_pixels(top, Maxy), 0) << "the readout reaches into the rule box";
 }
 
 TEST_F(StringEditorsScreen, CellEditorTypesAValueAndAccepts)
