@@ -37,6 +37,7 @@
 #include "ui/measures/gofe_graph.h"
 #include "ui/measures/lambda_z_plot.h"
 #include "ui/model/rule_parameters.h"
+#include "ui/model/rule_readout.h"
 #include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -96,15 +97,6 @@ int column_lines = 0;
 // before it are no longer on the screen.
 int column_wrap_mark = 0;
 
-// The row the column's lines stay above: the top of the tallest rule box
-// (three lines), so that no question is written over the rule readout or
-// below the bottom strip, where it would be answered blind.
-int
-column_bottom()
-{
-    return Maxy - 3 * CHeight - 2;
-}
-
 // The column cleared from its first row (where the first screen's lines
 // start) down to the rule box, over the width a prompt and its answer may
 // take and the k-matrix picture's row labels left of it, and the next line
@@ -116,7 +108,7 @@ wrap_column()
     int top = text_column_top();
     setfillstyle(0, black);
     bar(std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
-        column_bottom() - 1);
+        tallest_rule_box_top() - 1);
     moveto(left, top - CHeight);
     column_wrap_mark = column_lines;
 }
@@ -124,10 +116,12 @@ wrap_column()
 void
 column_text(std::initializer_list<const char *> lines)
 {
-    // A question whose last line would reach the bottom starts at the top,
-    // all of its lines together. A line's letters hang two rows below it.
+    // A question whose last line would reach the tallest rule box starts at
+    // the top, all of its lines together: none is written over the rule
+    // readout or below the bottom strip, where it would be answered blind.
+    // A line's letters hang two rows below it.
     int count = static_cast<int>(lines.size());
-    if (gety + (count + 1) * CHeight + 2 >= column_bottom())
+    if (gety + (count + 1) * CHeight + 2 >= tallest_rule_box_top())
         wrap_column();
     for (const char *text : lines) {
         next_line(xtext, 1);
