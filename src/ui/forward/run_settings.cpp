@@ -37,7 +37,6 @@
 #include "ui/measures/gofe_graph.h"
 #include "ui/measures/lambda_z_plot.h"
 #include "ui/model/rule_parameters.h"
-#include "ui/model/rule_readout.h"
 #include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"

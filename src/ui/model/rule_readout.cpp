@@ -228,12 +228,6 @@ box_left()
 
 } // namespace
 
-int
-tallest_rule_box_top()
-{
-    return Maxy - 3 * CHeight - 2;
-}
-
 void
 clear_rule_bottom()
 {

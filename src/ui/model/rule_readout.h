@@ -6,9 +6,6 @@
 // outflag 1 also copies its texts to standard error (pdata) and the data
 // file (filedata). Leaves the current point where it was.
 void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
-// The top edge of the tallest rule box, of three lines (codes, or a larger
-// k): text drawn before the box that must not run under it ends above it.
-int tallest_rule_box_top();
 // Clears the strip the last rule box took (from rule_box_top down), so that
 // a box of fewer lines or narrower drawn next leaves nothing of it around.
 void clear_rule_bottom();

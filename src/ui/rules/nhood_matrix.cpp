@@ -149,8 +149,10 @@ setup_nhood_matrix(int interactive)
 {
     int rows = nhood_matrix_rows();
     int first_cell = vgax(5);
+    // The clear stops above the rule box, which a revision of the rule finds
+    // there.
     clear_black(static_cast<int>(xtext * CWidth) - 4, gety + 3 * first_cell - 1, picture_right(),
-                Maxy - vgay(37));
+                std::min(Maxy - vgay(37), tallest_rule_box_top() - 1));
     nhood_matrix_layout m =
         layout_nhood_matrix(rows, first_cell, vgax(4), Maxx, CWidth, Maxx >= kWideMaxx);
     next_line(xtext, 2);

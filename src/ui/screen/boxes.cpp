@@ -520,6 +520,12 @@ text_column_top()
 }
 
 int
+tallest_rule_box_top()
+{
+    return Maxy - 3 * CHeight - 2;
+}
+
+int
 text_column_clear_row(int y)
 {
     // A line of the column stands at top + j * CHeight, its baseline

@@ -61,6 +61,10 @@ void clear_drawing_area();
 void draw_bottom_title(int mode);
 // The top row of the set-up's text column, where its first line stands.
 int text_column_top();
+// The top edge of the tallest rule box at the window's foot, of three lines
+// (codes, or a larger k): text drawn before the box that must not run under
+// it ends above it.
+int tallest_rule_box_top();
 // The first row at or below y that the ink of the text column's lines
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.

@@ -22,7 +22,6 @@
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
-#include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
