@@ -36,6 +36,17 @@ fill_black(int x0, int y0, int x1, int y1)
     fillcolor = fill;
 }
 
+// Rows top..bottom of the text column hidden: cleared across the window's
+// width inside its frame.
+void
+hide_lines_in_band(int top, int bottom)
+{
+    if (bottom < top)
+        return;
+    set_drawing_area_viewport();
+    fill_black(1, top, box_right_edge(Maxx), bottom);
+}
+
 // The viewport kept across a box that may widen it to the drawing area.
 struct saved_viewport {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
@@ -550,35 +561,49 @@ prompt_band_bottom(int n)
 }
 
 void
+save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
+{
+    set_drawing_area_viewport();
+    getimage(0, top, box_right_edge(Maxx), bottom, under);
+    hide_lines_in_band(hide_from, bottom);
+}
+
+void
+show_under_band(int top, image_slot *under)
+{
+    set_drawing_area_viewport();
+    putimage(0, top, under, 0);
+}
+
+void
+put_back_under_band(int top, image_slot *under)
+{
+    show_under_band(top, under);
+    freeimage(under);
+}
+
+void
 hide_lines_under_prompt(int n)
 {
-    const int top = text_column_top(), bottom = prompt_band_bottom(n);
-    if (bottom < top)
-        return;
-    set_drawing_area_viewport();
-    fill_black(1, top, box_right_edge(Maxx), bottom);
+    hide_lines_in_band(text_column_top(), prompt_band_bottom(n));
 }
 
 void
 save_hiding_lines_under_prompt(int slot, int n)
 {
-    set_drawing_area_viewport();
-    getimage(0, 2, box_right_edge(Maxx), prompt_band_bottom(n), &boximage_prompt[slot]);
-    hide_lines_under_prompt(n);
+    save_hiding_lines_in_band(2, text_column_top(), prompt_band_bottom(n), &boximage_prompt[slot]);
 }
 
 void
 show_under_prompt_band(int slot)
 {
-    set_drawing_area_viewport();
-    putimage(0, 2, &boximage_prompt[slot], 0);
+    show_under_band(2, &boximage_prompt[slot]);
 }
 
 void
 put_back_under_prompt_band(int slot)
 {
-    show_under_prompt_band(slot);
-    freeimage(&boximage_prompt[slot]);
+    put_back_under_band(2, &boximage_prompt[slot]);
 }
 
 void

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/screen/globals.h"
+
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
 int16_t draw_prompt_box(int n);      // returns the text margin
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
@@ -69,6 +71,15 @@ int tallest_rule_box_top();
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.
 int text_column_clear_row(int y);
+// A box or region that reaches into the text column's lines hides them whole
+// instead of showing them cut at its edges: rows top..bottom across the
+// window's width are kept in *under first, then those from hide_from down
+// cleared (rows above hide_from that it keeps are hidden by other means, or
+// belong to no line).
+void save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under);
+// What *under kept shown again at row top; put_back_ frees it.
+void show_under_band(int top, image_slot *under);
+void put_back_under_band(int top, image_slot *under);
 // A tall prompt box reaches down over the right ends of the text column's
 // first lines. Those lines are hidden whole while it is up instead of
 // showing cut at its left edge: the band they take is cleared across the

@@ -28,6 +28,7 @@
 #include "engine/wiring_editor/editor_1d_layout.h"
 #include "engine/wiring_editor/untangle.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -71,7 +72,11 @@ struct editor_session : editor_session_core {
     bool links_valid = false; // the saved picture of all links is up to date
     bool restart = false;     // a delete: set up again for the new size
     editor_1d_picture pic;
-    image_slot region_under = 0;  // the screen under the drawing region
+    // The screen under the drawing region and beside it, where the set-up
+    // lines it reaches into are hidden: rows pic.y0..under_bottom across
+    // the window's width.
+    image_slot region_under = 0;
+    int under_bottom = 0;
     image_slot links_picture = 0; // the rows with every link of the block, time-step
 
     cells_in_reach reach() const;
@@ -463,7 +468,7 @@ delete_cursor_cell(editor_session &e, char)
 int
 editor_session::sculpt_over_screen()
 {
-    return learn_over_screen(pic.x0, pic.y0, pic.x1, pic.y1, &region_under);
+    return learn_over_screen(0, pic.y0, box_right_edge(Maxx), under_bottom, &region_under);
 }
 
 // A placed load's block: its cells from the first one placed, as many as
@@ -620,13 +625,27 @@ const editor_key kEditorKeys[] = {
 
 // ---- Set-up, turn and end -------------------------------------------------
 
+// The last row of the band that the region and the set-up lines it
+// reaches into take: the first row under the region those lines (and the
+// K-matrix picture's labels) leave free, but none of the rule box's.
+int
+band_bottom(const editor_1d_picture &pic, bool rules_set)
+{
+    return std::min(region_clear_row(pic.y1), lowest_region_row(rules_set));
+}
+
+// The region is narrower than the set-up lines it reaches into: they are
+// hidden whole while the editor is up, not left in pieces beside it. The
+// prompt's band already hides the rows beside the prompt box.
 void
 set_up(editor_session &e)
 {
     save_under_editor_prompt();
     e.s.step = up_down_step(n_cells());
     lay_out_region(e.pic, e.s.rules_set);
-    getimage(e.pic.x0, e.pic.y0, e.pic.x1, e.pic.y1, &e.region_under);
+    e.under_bottom = band_bottom(e.pic, e.s.rules_set);
+    save_hiding_lines_in_band(e.pic.y0, std::max(e.pic.y0, prompt_band_bottom(kPromptLines) + 1),
+                              e.under_bottom, &e.region_under);
     e.links_valid = false;
     e.restart = false;
 }
@@ -635,8 +654,7 @@ set_up(editor_session &e)
 void
 put_back(editor_session &e)
 {
-    putimage(e.pic.x0, e.pic.y0, &e.region_under, 0);
-    freeimage(&e.region_under);
+    put_back_under_band(e.pic.y0, &e.region_under);
     put_back_under_editor_prompt();
     if (e.links_picture)
         freeimage(&e.links_picture);

@@ -3,7 +3,8 @@
 // cursor, rewires the cursor cell and puts the screen back; '3' in a 2d
 // network opens nothing; the spread of inputs runs to its end; a killed
 // cell shows no link in either layout; the saved picture of all links
-// keeps the rows under it. Every key is typed once the window
+// keeps the rows under it; the set-up lines the regions and the prompt
+// reach into are hidden whole and put back. Every key is typed once the window
 // waits for it.
 #include "editor_screen_support.h"
 
@@ -257,6 +258,39 @@ TEST_F(WiringReview, TheRingRegionStaysInsideWholeLines)
     const circle_layout &r = pic.ring;
     EXPECT_GE(r.cy - r.radius - r.node, pic.y0 + 2 * CHeight) << "the ring under the information line";
     EXPECT_LE(r.cy + r.radius + r.node, pic.y1);
+}
+
+// The ring's region, narrower than the set-up lines, reaches into them:
+// those lines are hidden whole while the editor is up, no piece of them
+// left beside the region on either side, and come back when it leaves.
+TEST_F(WiringReview, TheSetUpLinesBesideTheRingAreHiddenWhole)
+{
+    srandom(5);
+    MixNetwork net(2, 20, {3});
+    cell_out_freq();
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(vgay(360));
+    const std::vector<unsigned long> before = samples(lowest_region_row(true));
+    const editor_1d_picture pic = editor_1d_layout_now(layout_circle, true);
+    ASSERT_LT(pic.x1, Maxx / 2 - 1) << "the lines do not run past the region";
+    // Lines the region reaches into that still show ink beside it.
+    int shown_beside = 0;
+    paced_thread typing = type_keys_looking("q", [&](size_t) {
+        screenshot("ring_beside_setup_lines");
+        for (const auto &band : ink) {
+            if (band.second < pic.y0 || band.first > pic.y1)
+                continue;
+            const int h = band.second - band.first + 1;
+            std::vector<unsigned long> beside = pixels_seen(1, band.first, pic.x0 - 1, h);
+            std::vector<unsigned long> right = pixels_seen(pic.x1 + 1, band.first, Maxx / 2 - 1 - pic.x1, h);
+            beside.insert(beside.end(), right.begin(), right.end());
+            shown_beside += std::find(beside.begin(), beside.end(), Color_Table[white]) != beside.end();
+        }
+    });
+    show_graphic_wiring_1d(layout_circle, true);
+    typing.join();
+    EXPECT_EQ(shown_beside, 0) << "set-up lines cut by the ring's region";
+    EXPECT_EQ(samples(lowest_region_row(true)), before) << "the set-up lines not put back whole";
 }
 
 // The six-line prompt and the hand-rewire box stand over the right ends
