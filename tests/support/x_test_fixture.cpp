@@ -21,8 +21,8 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 #include "ui/screen/x_state.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -386,6 +386,12 @@ ScreenTest::resize_to(int w, int h)
     }
     XSync(D, False);
     return true;
+}
+
+bool
+ScreenTest::on_default_screen()
+{
+    return DisplayWidth(D, S) >= 1280 && DisplayHeight(D, S) >= 1024;
 }
 
 std::vector<uint32_t>

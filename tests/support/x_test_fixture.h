@@ -122,6 +122,10 @@ protected:
     // the program's poll has taken the new size; false when it did not in
     // the patience.
     static bool resize_to(int w, int h);
+    // Whether the server's screen is the default one of 1280x1024 (or
+    // larger): only there does the window open at 1024x768 and can a window
+    // of the screen's full size be read back whole.
+    static bool on_default_screen();
 };
 
 // A window test that starts on a cleared window, the viewport the whole

@@ -111,10 +111,7 @@ TEST_F(SweepGraphs, NeitherGraphDrawsNothingAndResetsTheOrigin)
 
 TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
 {
-    // A window's pixels past the screen's edge cannot be read back: the
-    // window of a 1280x1024 screen is only seen whole on such a screen
-    // (the default server's).
-    if (DisplayWidth(D, S) < 1280 || DisplayHeight(D, S) < 1024)
+    if (!on_default_screen())
         GTEST_SKIP() << "a 1280 x 1024 window does not fit this server's screen";
     int width = Maxx + 1, height = WinMaxy + 1;
     ASSERT_TRUE(resize_to(1280, 1024));

@@ -23,6 +23,8 @@ protected:
 
 TEST_F(GraphicsMenu, WidthBelow300IsRefusedAnd300Taken)
 {
+    if (!on_default_screen())
+        GTEST_SKIP() << "the sizes checked are those of a 1280 x 1024 screen";
     run_menu("S\r299\r\r");  // refused: the size stays, the menu is left
     EXPECT_EQ(Maxx, 1023);
     EXPECT_EQ(WinMaxy, 767);
@@ -51,6 +53,8 @@ TEST_F(GraphicsMenu, FontSizesOutside7To35AreRefused)
 
 TEST_F(GraphicsMenu, SizesBeyondTheScreenAreCappedAtIt)
 {
+    if (!on_default_screen())
+        GTEST_SKIP() << "the sizes checked are those of a 1280 x 1024 screen";
     run_menu("S\r9999\r9999\rq");
     EXPECT_EQ(Maxx + 1, 1280);
     EXPECT_EQ(WinMaxy + 1, 1024);
