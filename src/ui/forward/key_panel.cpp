@@ -123,6 +123,13 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
     return std::max(least, std::min(room(), medium_pitch));
 }
 
+// Whether the panel is on the window where it was last drawn.
+bool
+shown()
+{
+    return drawn.left >= 0 && !left_out && !onthefly_box_erased;
+}
+
 } // namespace
 
 void
@@ -201,8 +208,13 @@ erase_key_panel()
 int
 key_panel_left()
 {
-    bool shown = drawn.left >= 0 && !left_out && !onthefly_box_erased;
-    return shown ? drawn.left : Maxx + 1;
+    return shown() ? drawn.left : Maxx + 1;
+}
+
+int
+key_panel_top()
+{
+    return shown() ? drawn.top : Maxy + 1;
 }
 
 void

@@ -9,6 +9,9 @@ void interrupt_key_index(entropy_graph *eg, run_iteration *it);
 // The left edge of the panel's frame while the panel is on the window, else
 // Maxx + 1: what is drawn beside it stays left of it.
 int key_panel_left();
+// The top row of the panel's frame while the panel is on the window, else
+// Maxy + 1: a box at the top right that ends above it leaves it whole.
+int key_panel_top();
 // Erases the panel where it was last drawn (nothing when it was left out).
 void erase_key_panel();
 // The window was drawn afresh: no panel of an earlier run is on it. (A panel

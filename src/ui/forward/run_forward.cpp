@@ -50,9 +50,11 @@
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 #include "ui/storage/network_files.h"
@@ -559,11 +561,21 @@ step_pause(run_context &r)
     const char *options = "on-the-fly/interrupt options -o/i, save current-s reset count-r, "
                           "end pause -q:";
     int lines = prompt_box_lines(textb[0]) + prompt_box_lines(options);
-    int margin = draw_prompt_box(lines);
-    write_prompt_lines(textb[0], margin);
-    moveto(margin, gety + CHeight);
-    write_prompt_lines(options, margin);
-    input_string(3, text_entry);
+    // On a narrow window, or at a long time-step, the broken lines take more
+    // rows than the key panel leaves above it. The box then takes the rows
+    // that room holds (the colour key's there, hidden whole) and its lines
+    // are written in the medium font, which fits them in.
+    int rows = lines;
+    while (rows > 1 && prompt_box_bottom(rows) >= key_panel_top())
+        rows--;
+    int margin = draw_prompt_box(rows);
+    {
+        font_while font(rows < lines, set_medium_font);
+        write_prompt_lines(textb[0], margin);
+        moveto(margin, gety + CHeight);
+        write_prompt_lines(options, margin);
+        input_string(3, text_entry);
+    }
     long j = entry_number();
     if (is[0] == 13) {
         // next step
@@ -572,7 +584,7 @@ step_pause(run_context &r)
     } else if (is[0] == 's' && it.lastA) {
         load_save_wrs('s', it.lastA[0], 's');
     } else if (is[0] == 'o') {
-        erase_prompt_box(lines);
+        erase_prompt_box(rows);
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
         input_string(1, single_key_entry);
@@ -587,8 +599,9 @@ step_pause(run_context &r)
     } else {
         it.step_pause = 0;
     }
-    erase_prompt_box(lines);
-    // A box taller than the key panel's room above it took its first lines.
+    erase_prompt_box(rows);
+    // The dialogs an answer opens (the pause box, the file dialog) can draw
+    // over the edge boxes or change what they show.
     redraw_edge_boxes(r);
     is[0] = before;
     current_draw = drawable;

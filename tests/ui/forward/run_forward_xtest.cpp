@@ -1,8 +1,8 @@
 // Forward runs on the real window: rule 90 from a single cell drawn row by
 // row and compared with the engine's states, paging and scrolling, a 2d
 // frame, the forward steps before a subtree, wires moved by a running key
-// on a ring, the attractor cycle handed to the basin drawing, and the
-// history-limit message.
+// on a ring, the step pause's prompt above the key panel, the attractor
+// cycle handed to the basin drawing, and the history-limit message.
 #include "support/x_test_fixture.h"
 
 #include <string>
@@ -17,6 +17,7 @@
 #include "ui/driver/globals.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/running_keys.h"
 #include "ui/model/cell_display.h"
@@ -264,6 +265,41 @@ TEST_F(ForwardRun, WiresMovedInTheRunAreFollowedAtTheNextStep)
         }
     }
     EXPECT_GT(told_apart, 0) << "the moved wires never changed a step: nothing was tested";
+    free_colours();
+}
+
+// The step pause's prompt box at the top right ends above the key panel:
+// the panel's top frame is whole while the prompt waits, on the narrow
+// window of a 1024 x 768 screen too, where the prompt's lines take more
+// rows than the panel leaves above it. The prompt's 'q' ends the pausing;
+// a 'q' to the run then opens the pause box, whose 'q' ends the run.
+TEST_F(ForwardRun, StepPauseBoxEndsAboveTheKeyPanel)
+{
+    TestNetwork net(2, 40, 3);
+    TestNetwork::set_rule_number(110);
+    single_cell_seed();
+    direction = direction_forward;
+    stp = 1;
+    scale = 4;
+    stppause = stppause_step_next_run;
+    int left = Maxx + 1, framed = -1;
+    paced_thread prompt = type_keys_looking("q", [&](size_t) {
+        screenshot("step_pause_above_key_panel");
+        left = key_panel_left();
+        framed = 0;
+        for (unsigned long p : pixels_seen(left, key_panel_top(), Maxx - 1 - left, 1))
+            framed += p == Color_Table[lightred];
+    });
+    std::thread stop([&] {
+        prompt.join();
+        paced_thread pause_box = type_keys_paced("q");
+        type_keys("q");
+        pause_box.join();
+    });
+    run_forward(carule);
+    stop.join();
+    ASSERT_LT(left, Maxx) << "no key panel beside the pattern";
+    EXPECT_EQ(framed, Maxx - 1 - left) << "the prompt box covers the key panel's top";
     free_colours();
 }
 
