@@ -227,6 +227,19 @@ ScreenTest::type_keys_looking(const std::string &keys, std::function<void(size_t
     return paced_thread([keys, look] { type_at_waits(keys, look); });
 }
 
+void
+ScreenTest::run_ended_at_pause_box(paced_thread &typing, const std::function<void()> &run)
+{
+    std::thread stop([&] {
+        typing.join();
+        paced_thread pause_box = type_keys_paced("q");
+        type_keys("q");
+        pause_box.join();
+    });
+    run();
+    stop.join();
+}
+
 keys_at_each_wait::keys_at_each_wait(const std::string &keys, bool at_once)
 {
     drop_ready_signals(ready_fd);

@@ -63,6 +63,11 @@ protected:
     // dialog shows through pixel_seen.
     static paced_thread type_keys_looking(const std::string &keys,
                                          std::function<void(size_t)> look);
+    // Runs run (a forward run, whose pattern waits for nothing) while
+    // typing types its keys; once it has typed them a 'q' stops the
+    // running pattern and the pause box it opens takes the 'q' that ends
+    // the run: the box's typist is ready before the 'q' that opens it.
+    static void run_ended_at_pause_box(paced_thread &typing, const std::function<void()> &run);
     // Pixel value of the window at (x, y), read through the typing
     // connection (for look; the window's own connection is the test's).
     static unsigned long pixel_seen(int x, int y);

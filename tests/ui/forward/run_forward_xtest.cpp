@@ -6,7 +6,6 @@
 #include "support/x_test_fixture.h"
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
@@ -290,14 +289,7 @@ TEST_F(ForwardRun, StepPauseBoxEndsAboveTheKeyPanel)
         for (unsigned long p : pixels_seen(left, key_panel_top(), Maxx - 1 - left, 1))
             framed += p == Color_Table[lightred];
     });
-    std::thread stop([&] {
-        prompt.join();
-        paced_thread pause_box = type_keys_paced("q");
-        type_keys("q");
-        pause_box.join();
-    });
-    run_forward(carule);
-    stop.join();
+    run_ended_at_pause_box(prompt, [] { run_forward(carule); });
     ASSERT_LT(left, Maxx) << "no key panel beside the pattern";
     EXPECT_EQ(framed, Maxx - 1 - left) << "the prompt box covers the key panel's top";
     free_colours();

@@ -105,20 +105,10 @@ protected:
         return count;
     }
 
-    // The forward run of carule while `typing` types its keys; once it has
-    // typed them the running pattern, which waits for nothing, is stopped and
-    // its pause box left: the box's typist is ready before the 'q' that
-    // opens it.
+    // The forward run of carule while `typing` types its keys, then ended.
     static void run_while_typing(paced_thread &typing)
     {
-        std::thread stop([&] {
-            typing.join();
-            paced_thread pause_box = type_keys_paced("q");
-            type_keys("q");
-            pause_box.join();
-        });
-        run_forward(carule);
-        stop.join();
+        run_ended_at_pause_box(typing, [] { run_forward(carule); });
     }
 
     // Whether the bottom row of the plot area shows a bar of any colour.
