@@ -169,7 +169,7 @@ graph_window_frame(char mode)
     frame.x0 = vgax(5);
     frame.x1 = Maxx - vgax(5);
     frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
-    frame.y1 = std::min<int>(vgay(430), Maxy - 3 * CHeight - 4);
+    frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
     frame.cx = Maxx / 2;
     frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
     return frame;

@@ -101,7 +101,7 @@ ask(const char *text, int max, int mode)
 int
 window_bottom()
 {
-    return std::min<int>(Maxy - vgay(33), Maxy - 3 * CHeight - 4);
+    return std::min<int>(Maxy - vgay(33), tallest_rule_box_top() - 2);
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.

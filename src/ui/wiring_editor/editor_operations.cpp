@@ -204,7 +204,7 @@ k_histogram(const cells_in_reach &, char key)
 int
 lowest_region_row(bool rules_set)
 {
-    return rules_set ? Maxy - 3 * CHeight - 5 : Maxy - 2;
+    return rules_set ? tallest_rule_box_top() - 3 : Maxy - 2;
 }
 
 bool
