@@ -5,7 +5,6 @@
 #include "engine/backward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
-#include "engine/model/network_arrays.h"
 #include "engine/wiring/globals.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/setup_stages.h"
@@ -24,8 +23,9 @@ protected:
     static void SetUpTestSuite()
     {
         ScreenTest::SetUpTestSuite();
-        // What the start-up allocates for the life of the program.
-        allocate_mem_Z_parameter();
+        // What the start-up allocates for the life of the program. (The
+        // rule figures are given to each test: tests of other suites
+        // allocate and free their own.)
         no_glider_rules = static_cast<uint16_t **>(checked_calloc(9, sizeof(uint16_t *), "test"));
         for (int v = 2; v <= 8; v++)
             no_glider_rules[v] =
@@ -34,6 +34,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
+        give_rule_figures();
         xtext = static_cast<float>(vgax(50)) / CWidth;
         moveto(vgax(50), vgay(80));
         before = live_allocations;
