@@ -160,7 +160,7 @@ para_lines(const para_answers &a)
         std::string &line = lines[row < row_iterations ? 0 : 1];
         if (!line.empty())
             line += "  ";
-        line += para_prompt(a, row) + std::string(static_cast<size_t>(para_entry_length(row)) + 1, 'M');
+        line += with_widest_entry(para_prompt(a, row), para_entry_length(row));
     }
     return lines;
 }

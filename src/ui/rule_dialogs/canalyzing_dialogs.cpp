@@ -117,14 +117,6 @@ explicit_input(int k, uint8_t *table)
     }
 }
 
-// A prompt line with an entry of `width` characters after it, as the
-// prompt font measures it: the entry at its widest and the cursor after it.
-std::string
-with_entry(const char *text, int width)
-{
-    return std::string(text) + std::string(static_cast<size_t>(width) + 1, 'M');
-}
-
 } // namespace
 
 void
@@ -141,7 +133,7 @@ set_canalyzing_rule(int cell)
         {
             const char *ask = "canalyzing inputs: explicitly-e, random: -n, or whole net-N:";
             place.readout(k, table);
-            prompt_font font({with_entry(ask, 1)});
+            prompt_font font({with_widest_entry(ask, 1)});
             place.box();
             outtext(ask);
             input_string(1, text_entry);
@@ -151,7 +143,7 @@ set_canalyzing_rule(int cell)
             snprintf(text, sizeof text, "wire (0-%d):0 input value (%d - 0):0 output value (%d - 0):",
                      k - 1, value_range - 1, value_range - 1);
             place.readout(k, table);
-            prompt_font font({with_entry(text, 1)});
+            prompt_font font({with_widest_entry(text, 1)});
             place.box();
             explicit_input(k, table);
         } else if (key == 'n') {
@@ -162,7 +154,7 @@ set_canalyzing_rule(int cell)
                 snprintf(text, sizeof text, "canalyzing inputs=%d, set new number (0-%d):", canaltotal, k);
             place.readout(k, table);
             {
-                prompt_font font({with_entry(text, 2)});
+                prompt_font font({with_widest_entry(text, 2)});
                 place.box();
                 outtext(text);
                 input_string(2, text_entry);
@@ -179,7 +171,7 @@ set_canalyzing_rule(int cell)
         } else if (key == 'N') {
             snprintf(text, sizeof text, "canalyzing inputs, whole net - set new number (0-%d):", k);
             {
-                prompt_font font({with_entry(text, 2)});
+                prompt_font font({with_widest_entry(text, 2)});
                 draw_prompt_box(1);
                 outtext(text);
                 input_string(2, text_entry);

@@ -66,6 +66,12 @@ prompt_box_text_room()
 
 // A box that would reach the text column is given no room in the normal
 // font, so that the medium one is taken whatever the lines' widths.
+std::string
+with_widest_entry(const std::string &prompt, int entry_chars)
+{
+    return prompt + std::string(static_cast<size_t>(entry_chars) + 1, 'M');
+}
+
 prompt_font::prompt_font(const std::vector<std::string> &lines)
     : font_while(lines, reaches_text_column(lines) ? -1 : prompt_box_text_room(), {set_medium_font})
 {

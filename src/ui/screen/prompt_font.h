@@ -36,6 +36,10 @@ private:
 
 // The room the prompt box gives a line of text, in pixels.
 int prompt_box_text_room();
+// A prompt line as wide as it stands with an entry of `entry_chars`
+// characters at its widest and the cursor after it, for prompt_font to
+// measure.
+std::string with_widest_entry(const std::string &prompt, int entry_chars);
 
 class prompt_font : public font_while {
 public:
