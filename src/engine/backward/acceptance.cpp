@@ -399,6 +399,7 @@ begin_fan(const preimage_method &method)
     user_stopped = false;
     fan_polls_keys = method.polls_keys;
     fan_leaves_out_ticked_off = method.leaves_out_ticked_off;
+    search_units_to_poll = kSearchUnitsPerPoll;
 }
 
 void
@@ -419,6 +420,16 @@ int
 fan_stopped()
 {
     return abort_subtree || user_stopped;
+}
+
+uint32_t search_units_to_poll = kSearchUnitsPerPoll;
+
+int
+poll_fan_search()
+{
+    search_units_to_poll = kSearchUnitsPerPoll;
+    interrupt_pre_fan();
+    return fan_stopped();
 }
 
 int16_t

@@ -89,6 +89,25 @@ void interrupt_pre_fan();
 // abandoned (abort_subtree).
 int fan_stopped();
 
+// The poll of a fan's search while it has nothing to hand over: a method
+// calls fan_search_stopped once per unit of its search (a branch taken, a
+// run of cells backed out of, a partial extended). Every
+// kSearchUnitsPerPoll-th unit since the fan began polls the keys as
+// interrupt_pre_fan does, whatever the method's own terms, so that a search
+// that finds nothing for long still answers 'q', 'n' and an end signal (the
+// window's poll reads it). A short fan never polls here: the keys typed
+// during a field of small fans still reach the tree builder's poll between
+// nodes. 1 when the fan must stop.
+constexpr uint32_t kSearchUnitsPerPoll = 4096;
+// Units left before the next poll; begin_fan sets it to kSearchUnitsPerPoll.
+extern uint32_t search_units_to_poll;
+int poll_fan_search();
+inline int
+fan_search_stopped()
+{
+    return --search_units_to_poll == 0 && poll_fan_search();
+}
+
 // Number of states of the attractor cycle att[1..attperiod] that are
 // rotations of S (S itself counted once); stored in cyclematch too.
 int16_t rot_cycle_equiv(const uint8_t *S);

@@ -85,6 +85,8 @@ make_midpoints(uint32_t key)
             return;
         }
         m.count = first;
+        if (fan_stopped())
+            return; // the key's midpoints are made at its next target
         if (first == 0) {
             m.first_of_key[key] = too_many_midpoints;
             return;
@@ -163,6 +165,8 @@ walk_from_midpoints(word_walk &w)
         if (++m.count_of_key[key] < walks_before_midpoints)
             return walk_from_top(w);
         make_midpoints(key);
+        if (fan_stopped())
+            return false;
     }
     if (m.first_of_key[key] == too_many_midpoints)
         return walk_from_top(w);

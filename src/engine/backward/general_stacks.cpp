@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "engine/backward/acceptance.h"
 #include "engine/backward/general_tries.h"
 #include "engine/backward/preimage_prompts.h"
 #include "engine/backward/tree_memory.h"
@@ -110,6 +111,8 @@ extend_lines(int *last)
         int next = 1 - old;
         stacks_of_partials.count[next] = 0;
         for (uint32_t i = 0; i < stacks_of_partials.count[old]; i++) {
+            if (fan_search_stopped())
+                return partials_end::stopped;
             const uint8_t *P = stack_entry(old, i);
             for (const entry_try *tr = from; tr < to; tr++) {
                 if (!reserve_partial(next, stacks_of_partials.count[next]))
@@ -168,6 +171,8 @@ extend_words(int *last)
         uint64_t *out = stack_words(next);
         uint64_t room = stacks_of_partials.capacity[next];
         for (uint32_t i = 0; i < partial_count; i++) {
+            if (fan_search_stopped())
+                return partials_end::stopped;
             uint64_t P = partials[i];
             uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);
             if (count + tries_here <= room) {

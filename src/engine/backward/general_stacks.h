@@ -18,6 +18,7 @@ enum class partials_end {
     found,    // the final partials are in the stack the extension names
     none,     // a cell had no try left: a garden-of-Eden target
     too_many, // the limit or the memory was reached: the target is abandoned
+    stopped,  // the user stopped the fan (fan_search_stopped): nothing is handed over
 };
 
 // The two stacks, released by release_partial_stacks.

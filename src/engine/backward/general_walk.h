@@ -23,6 +23,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "engine/backward/acceptance.h"
 #include "engine/backward/general_stacks.h"
 #include "engine/backward/general_tries.h"
 
@@ -130,7 +131,7 @@ fitting_tries(const word_walk &w, uint32_t pos, const try_sets &sets)
 }
 
 // Extends the partial from position pos down to 0 by the tries of fits.
-// False when memory ran out. A step's fitting tries are read from the lanes
+// False when memory ran out or the user stopped the fan (fan_stopped). A step's fitting tries are read from the lanes
 // of its parent's sets and of the try's keep table, which are in memory
 // long before, not from the narrowed sets just written. The last try of a
 // step that still has tries to follow goes on in the same call.
@@ -140,6 +141,8 @@ walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_
 {
     try_sets own[2];
     for (;;) {
+        if (fan_search_stopped())
+            return false;
         if (pos == w.stop)
             return keep_midpoint(value, mask, *sets);
         const walk_position &at = w.positions[pos];

@@ -94,7 +94,7 @@ walk_partials()
     }
     stacks_of_partials.count[0] = w.count;
     if (!done)
-        return partials_end::too_many;
+        return fan_stopped() ? partials_end::stopped : partials_end::too_many;
     return w.count ? partials_end::found : partials_end::none;
 }
 
@@ -103,8 +103,8 @@ walk_partials()
 void
 hand_over_partials(partials_end end, int last)
 {
-    if (end == partials_end::none)
-        return; // a garden-of-Eden target
+    if (end == partials_end::none || end == partials_end::stopped)
+        return; // a garden-of-Eden target, or the user's stop
     const bool words = tries_of_cells.word_form;
     if (end == partials_end::too_many || !(words ? expand_wild_words(last) : expand_wild_lines(last))) {
         abort_subtree = abort_subtree_too_many_partial;

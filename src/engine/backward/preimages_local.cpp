@@ -258,7 +258,7 @@ sweep()
                     return;
             }
         }
-        if (stack.empty())
+        if (stack.empty() || fan_search_stopped())
             return;
         if (see_ppstack)
             show_stack_tick(static_cast<uint32_t>(stack.size()), 0);
@@ -414,7 +414,7 @@ chunk_sweep()
     open_run(0, W);
     for (;;) {
         if (plan.cursor[i] == plan.end[i]) {
-            if (i == 0)
+            if (i == 0 || fan_search_stopped())
                 return;
             i--;
             continue;

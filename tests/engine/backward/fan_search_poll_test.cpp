@@ -1,0 +1,65 @@
+// A fan's search polls the keys while it has found nothing to hand over:
+// the general method hands its pre-images over only when the whole search
+// is done, so a long search polls on the way, and a 'n' there stops the fan
+// with nothing handed over; let run, the same fan lists every pre-image.
+#include "backward_test_support.h"
+
+#include "engine/model/key_poll.h"
+
+namespace {
+
+int polls = 0;
+int key_at_poll = 0;
+
+int
+answering_poll()
+{
+    polls++;
+    return key_at_poll;
+}
+
+// The pre-images of the all-zero state on a ring read through its wiring
+// table, under the rule whose only entry giving 1 is its last (the states
+// with no run of k top values): with key 'n' at the first poll and with no
+// key, each form of the general method. Their partials grow at every cell.
+void
+check_long_search(int v, int n, bool breadth_first)
+{
+    SCOPED_TRACE(testing::Message() << "v=" << v << " n=" << n << (breadth_first ? " breadth first" : " walk"));
+    TestNetwork net(v, n, 3);
+    reset_backward_settings();
+    build_ring_field_network(0);
+    const uint32_t last = static_cast<uint32_t>(rule_entries(3) - 1);
+    for (uint32_t i = 0; i <= last; i++)
+        set_value(carule[0], i, i == last);
+    prepair_pre_rand();
+    const std::vector<uint32_t> expect = brute_pre_images(successors(), 0);
+    see_ppstack = breadth_first ? see_ppstack_on : see_ppstack_off;
+    set_key_poll(answering_poll);
+
+    polls = 0;
+    key_at_poll = 'n';
+    EXPECT_TRUE(method_pre_images(0, general_method).empty());
+    EXPECT_EQ(polls, 1);
+    EXPECT_TRUE(fan_stopped());
+    EXPECT_EQ(abort_subtree, abort_subtree_none);
+
+    polls = 0;
+    key_at_poll = 0;
+    EXPECT_EQ(sorted(method_pre_images(0, general_method)), expect);
+    EXPECT_GT(polls, 0);
+    EXPECT_FALSE(fan_stopped());
+
+    set_key_poll(nullptr);
+    see_ppstack = see_ppstack_off;
+    end_field_network();
+}
+
+TEST(FanSearchPoll, TheGeneralMethodPollsWhileItSearchesAndStopsWithNothingHanded)
+{
+    check_long_search(2, 18, true);  // words, breadth first
+    check_long_search(2, 18, false); // words, walked
+    check_long_search(3, 11, true);  // lines
+}
+
+} // namespace
