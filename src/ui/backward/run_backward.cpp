@@ -883,7 +883,9 @@ struct walk_counters {
 // What the fans ask of begin_fan, and the cleared key, stay as they are
 // through the walk: they are set once. The keys are polled after every
 // kPollEvery-th fan that kept a pre-image rather than after each (a poll
-// of a window that finds no key costs more than a small fan). A fan that
+// of a window that finds no key costs more than a small fan), whatever the
+// method's own terms: a walk of stored fans can take a whole large tree,
+// and nothing else polls while it goes on. A fan that
 // might not fit the list is left to expand_node (its general way abandons
 // the tree as it should): going_on then means that the current node is
 // still to be expanded. A is left holding the last node taken, as
@@ -946,16 +948,15 @@ expand_stored_fans(const tree_work &work)
         };
         level_done = false;
         for (;;) {
-            if (walks_index && i < last_node && (polls_due > 1 || !method.polls_keys)) {
+            if (walks_index && i < last_node && polls_due > 1) {
                 table_walk w{nodes, i, last_node, list, c.at, room, c.before,
-                             method.polls_keys ? polls_due : UINT32_MAX, c.accepted, c.expanded, c.gardens,
+                             polls_due, c.accepted, c.expanded, c.gardens,
                              c.placed, c.largest};
                 table_walk_level(w, *index, terms.ticks, places);
                 i = w.i;
                 c.at = w.at;
                 c.before = w.before;
-                if (method.polls_keys)
-                    polls_due = w.polls_due;
+                polls_due = w.polls_due;
                 c.accepted = w.accepted;
                 c.expanded = w.expanded;
                 c.gardens = w.gardens;
@@ -985,7 +986,7 @@ expand_stored_fans(const tree_work &work)
                 method.warm(node_ahead(kNear), node_ahead(kMiddle), node_ahead(kFar));
             uint32_t kept = accept_plain_into(terms, fan, count, list, c.at);
             c.accepted += kept;
-            if (kept && method.polls_keys && --polls_due == 0) {
+            if (kept && --polls_due == 0) {
                 polls_due = kPollEvery;
                 thisindex = i;
                 c.write_back();
