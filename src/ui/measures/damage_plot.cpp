@@ -773,14 +773,13 @@ damage_box(const damage_record *dp)
     fitted_text(text, x1 - x0 - 5);
 }
 
-// The end of a sample: the histogram fed, a new random seed in both
-// halves, the marks and the state-space matrix cleared, the next sample.
+// The end of a sample: the histogram fed, the next sample's matched pair,
+// the state-space matrix cleared, the next sample.
 void
 end_sample(damage_record *dp, run_iteration *it)
 {
     show_diff_plot(false, dp);
-    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
-    memset(tempState, 0, bytesL);
+    start_damage_sample(it);
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
     dp->damage = 0;
@@ -791,6 +790,13 @@ end_sample(damage_record *dp, run_iteration *it)
 }
 
 } // namespace
+
+void
+start_damage_sample(run_iteration *it)
+{
+    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
+    memset(tempState, 0, bytesL);
+}
 
 void
 damage_box_corners(int *x0, int *y0, int *x1, int *y1)
