@@ -1,8 +1,10 @@
 // Fuzz target of the graph layout loader, load_graph_layout_file: the
 // first two input bytes give the open graph's node count (1..512), the
 // rest is the file. A file of exactly 4 n + 4 bytes is taken, and the
-// positions of nodes 1..n then agree with its pairs read low byte first;
-// any other is refused with every position, node 0's included, unchanged.
+// positions of nodes 1..n then agree with its pairs read low byte first,
+// those outside the graph window's frame placed inside its lines; any
+// other is refused with every position, node 0's included, unchanged.
+#include <algorithm>
 #include <vector>
 
 #include "engine/graphs/globals.h"
@@ -14,6 +16,7 @@
 namespace {
 
 const char kFile[] = "fuzz.grh";
+const graph_frame kFrame{100, 50, 900, 700, 500, 375};
 
 // A position no file sets for node m, so that a change shows.
 int16_t
@@ -43,7 +46,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     open_marked_graph(nodes);
     int16_t **rows = basin_pos;
     is[0] = 0;
-    bool loaded = load_graph_layout_file(kFile);
+    bool loaded = load_graph_layout_file(kFile, kFrame);
     FUZZ_CHECK(loaded == (in.size == 4 * static_cast<size_t>(nodes) + 4));
     FUZZ_CHECK(loaded == (is[0] != 'q'));
     FUZZ_CHECK(basin_pos == rows && node_no == nodes);
@@ -51,7 +54,11 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (uint32_t m = 1; m <= nodes; m++)
         for (int axis = 0; axis < 2; axis++) {
             const uint8_t *b = in.data + 4 * m + 2 * axis;
-            int16_t expected = loaded ? static_cast<int16_t>(b[0] | b[1] << 8) : marker(m, axis);
+            const int low = axis == 0 ? kFrame.x0 + 1 : kFrame.y0 + 1;
+            const int high = axis == 0 ? kFrame.x1 - 1 : kFrame.y1 - 1;
+            int16_t expected = loaded ? static_cast<int16_t>(std::clamp<int>(
+                                            static_cast<int16_t>(b[0] | b[1] << 8), low, high))
+                                      : marker(m, axis);
             FUZZ_CHECK(basin_pos[m][axis] == expected);
         }
     free_graph_data();

@@ -6,7 +6,8 @@
 // the file. A refused load must leave the
 // network, the k settings and the caller's buffer as they were; an accepted
 // one only values below v, wiring inside the network, every cell's k in
-// 1..Maxnhood (nhood_mixed set when they differ) and what the file holds.
+// 1..Maxnhood (nhood_mixed set when they differ), a single rule's k in
+// 1..Maxnhood, and what the file holds.
 #include <cstring>
 
 #include "engine/model/checked_alloc.h"
@@ -299,7 +300,8 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // A single rule is copied only where it fits: to the caller's
         // buffer when its k is the network's k, or a smaller one while the
         // network keeps its k (a mix, or past the set-up).
-        int rule_k = result ? result : old_k;
+        int rule_k = s.what == 0 ? result : old_k;
+        FUZZ_CHECK(s.what != 0 || (rule_k >= 1 && rule_k <= Maxnhood));
         bool kept_k = rulemix || secondpart || nhood_mixed;
         if (s.what == 0 && into_buffer && (rule_k == old_k || (rule_k < old_k && kept_k)))
             check_agrees(s, in.data, buffer.data(), nullptr, rule_k);

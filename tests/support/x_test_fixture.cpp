@@ -407,6 +407,14 @@ ScreenTest::on_default_screen()
     return DisplayWidth(D, S) >= 1280 && DisplayHeight(D, S) >= 1024;
 }
 
+std::vector<std::pair<int, int>>
+ScreenTest::prompt_window_sizes()
+{
+    if (!on_default_screen())
+        return {{Maxx + 1, WinMaxy + 1}};
+    return {{1024, 768}, {1280, 1024}};
+}
+
 std::vector<uint32_t>
 ScreenTest::window_now(int bottom)
 {

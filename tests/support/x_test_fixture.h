@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ui/screen/globals.h"
@@ -131,6 +132,9 @@ protected:
     // larger): only there does the window open at 1024x768 and can a window
     // of the screen's full size be read back whole.
     static bool on_default_screen();
+    // The window sizes a prompt line is checked at: 1024x768 and 1280x1024
+    // on the default screen, else the window's own size.
+    static std::vector<std::pair<int, int>> prompt_window_sizes();
 };
 
 // A window test that starts on a cleared window, the viewport the whole

@@ -136,6 +136,21 @@ place_at_random(int left, int top, int span_x, int span_y)
     }
 }
 
+uint32_t
+place_nodes_inside(const graph_frame &frame)
+{
+    uint32_t moved = 0;
+    for (uint32_t m = 1; m <= node_no; m++) {
+        int x = std::clamp<int>(basin_pos[m][0], frame.x0 + 1, frame.x1 - 1);
+        int y = std::clamp<int>(basin_pos[m][1], frame.y0 + 1, frame.y1 - 1);
+        if (x == basin_pos[m][0] && y == basin_pos[m][1])
+            continue;
+        set_node_position(m, x, y);
+        moved++;
+    }
+    return moved;
+}
+
 void
 scale_about_centre(int cx, int cy, double factor)
 {

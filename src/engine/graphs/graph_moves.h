@@ -35,6 +35,10 @@ void jiggle_nodes(int reach);
 // Every node at left + (random below span_x), top + (random below span_y).
 void place_at_random(int left, int top, int span_x, int span_y);
 
+// Every node outside the frame's lines moved to the nearest place inside
+// them (x0 < x < x1, y0 < y < y1): a loaded layout of nodes far outside
+// would draw them over the frame. Returns how many were moved.
+uint32_t place_nodes_inside(const graph_frame &frame);
 // Every node's distance from the centre times factor; a node exactly at
 // the centre stays.
 void scale_about_centre(int cx, int cy, double factor);

@@ -168,16 +168,14 @@ decode_single_rule(const uint8_t *body, size_t size, network_file *file)
         return damaged(file, kCutHeader);
     file->mixed = (body[0] & kMixedFlag) != 0;
     file->k = body[0] & 0x7F;
-    // A k byte of 0 comes from files without a v byte: the network's k.
-    file->rule_k = file->k == 0 ? nhood : file->k;
-    std::string fault = k_fault(file->rule_k, Maxnhood);
+    std::string fault = k_fault(file->k, Maxnhood);
     if (!fault.empty())
         return damaged(file, fault);
-    uint64_t record = single_rule_record_bytes(file->rule_k);
+    uint64_t record = single_rule_record_bytes(file->k);
     if (size < 1 + record)
-        return damaged(file, formatted("a k=%d rule is %llu bytes, file holds %zu", file->rule_k,
+        return damaged(file, formatted("a k=%d rule is %llu bytes, file holds %zu", file->k,
                                        static_cast<unsigned long long>(record), size - 1));
-    fault = value_fault("", "entry", body + 1, single_rule_entries(file->rule_k));
+    fault = value_fault("", "entry", body + 1, single_rule_entries(file->k));
     if (!fault.empty())
         return damaged(file, fault);
     file->body = body + 1;
@@ -205,8 +203,14 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
     file->unused_mark = w == 1 ? 0xFF : Maxu;
     file->rule_size = has_rules ? scheme_record_bytes(k) : 0;
     file->record_size = file->rule_size + (has_wiring ? static_cast<uint64_t>(k) * w : 0);
-    if (size < kNetHeader - 1 + n * file->record_size)
+    // A file too short for its header is refused for its k first when that
+    // k is past the network's: the field before n, and one no load of this
+    // network takes (its records were most likely written for another k).
+    if (size < kNetHeader - 1 + n * file->record_size) {
+        if (k > nhood)
+            return damaged(file, k_fault(k, nhood));
         return damaged(file, cells_fault(n, (size - (kNetHeader - 1)) / file->record_size));
+    }
     file->body = body + kNetHeader - 1;
     for (uint32_t f = 0; f < n; f++) {
         const uint8_t *rec = file->body + f * file->record_size;
@@ -462,8 +466,8 @@ apply_net_file(const network_file &file, int what, uint32_t count,
 void
 copy_single_rule(const network_file &file, uint8_t *row)
 {
-    memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(file.rule_k)));
-    clear_padding(row, single_rule_entries(file.rule_k));
+    memcpy(row, file.body, static_cast<size_t>(single_rule_record_bytes(file.k)));
+    clear_padding(row, single_rule_entries(file.k));
 }
 
 void

@@ -55,9 +55,7 @@ struct file_block {
 // where its records start inside the caller's bytes.
 struct network_file {
     int file_v = 2;        // the first byte as v; 2 when it is 0 (no v byte)
-    int k = 0;             // the k byte without the mix flag (single rule:
-                           // 0 stands for the network's k)
-    int rule_k = 0;        // single rule: the k its rule has
+    int k = 0;             // the k byte without the mix flag: 1..Maxnhood
     bool mixed = false;    // the k byte's mix flag
     uint32_t n = 0;        // net and seed files: cells
     file_block shape;      // net and seed files: the block n, i, j describe
@@ -79,8 +77,9 @@ enum class network_file_check {
 
 // Checks the whole of a file of kind what against the network's v, rule
 // kind and Maxnhood and fills file (a damaged one: its fault, as "k=9 past
-// the most 7" or "cell 3 wired to cell 12, file has 10"); nothing else is
-// changed.
+// the most 7" or "cell 3 wired to cell 12, file has 10"; a net file too
+// short for its header is said to have a k past the network's nhood when
+// it has one); nothing else is changed.
 network_file_check decode_network_file(const uint8_t *data, size_t size, int what,
                                        network_file *file);
 
@@ -122,7 +121,7 @@ void apply_net_file(const network_file &file, int what, uint32_t count,
                     const std::vector<uint16_t> &map);
 
 // Copies a checked single-rule file's record (single_rule_record_bytes of
-// its rule_k) to row, with the bits past its last entry clear.
+// its k) to row, with the bits past its last entry clear.
 void copy_single_rule(const network_file &file, uint8_t *row);
 
 // Sets the state line from a checked seed file. A file of at most lineL

@@ -753,6 +753,7 @@ ask_skeleton_and_diff_plot(run_context &r)
         setup_diff_plot(&r.dp);
         if (is[0] == 'q')
             return false;
+        start_damage_sample(&r.it);
     } else if (att_hist == att_hist_types || att_hist == att_hist_skeleton) {
         r.dp.types = 0;
         r.dp.largest = 10000;

@@ -216,7 +216,7 @@ window_toggle(graph_view &view, char)
 // --- The layout file.
 
 graph_step
-layout_file(graph_view &, char)
+layout_file(graph_view &view, char)
 {
     remove_menu();
     draw_prompt_box(1);
@@ -228,7 +228,7 @@ layout_file(graph_view &, char)
     if (key != 's' && key != 'l')
         return graph_step::menu;
     // The file dialog may have drawn over the window as well.
-    return save_load_graph_layout(key) == 1 || key == 's' ? graph_step::redraw_all : graph_step::menu;
+    return save_load_graph_layout(key, view.frame) == 1 || key == 's' ? graph_step::redraw_all : graph_step::menu;
 }
 
 // --- Settings: a four-line prompt, each row keeping its value on Return

@@ -92,6 +92,15 @@ take_typed_count(uint32_t *count)
         *count = static_cast<uint32_t>(typed);
 }
 
+// The same at a dialog's entry of len characters, whose line then shows
+// the count taken.
+void
+answer_count(uint32_t *count, int len)
+{
+    take_typed_count(count);
+    echo_value_taken(len, static_cast<long>(*count));
+}
+
 // ---- geometry and axes
 
 histogram_y_axis
@@ -652,11 +661,14 @@ take_mode(damage_answers &a, int)
     return answer_step::next;
 }
 
+// The cut-off or the bins: a typed value out of their range keeps the
+// default, and the line shows the one taken.
 answer_step
-take_columns(damage_answers &a, int)
+take_columns(damage_answers &a, int len)
 {
     damage_record &d = *a.record;
     d.columns = accepted_columns(d.mode, a.limits, typed_number(), d.columns);
+    echo_value_taken(len, d.columns);
     return answer_step::next;
 }
 
@@ -689,8 +701,8 @@ const damage_question kDamageQuestions[] = {
         .resets([](damage_answers &a) { a.record->delay = 0; })
         .prompts([](damage_answers &) { say("delay damage, time-steps before damage start (def 0):"); })
         .entry(5, numeric_entry)
-        .then([](damage_answers &a, int) {
-            take_typed_count(&a.record->delay);
+        .then([](damage_answers &a, int len) {
+            answer_count(&a.record->delay, len);
             return answer_step::next;
         })
         .on_line(2)
@@ -701,8 +713,8 @@ const damage_question kDamageQuestions[] = {
             say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault));
         })
         .entry(5, numeric_entry)
-        .then([](damage_answers &a, int) {
-            take_typed_count(&a.record->skeleton_length);
+        .then([](damage_answers &a, int len) {
+            answer_count(&a.record->skeleton_length, len);
             return answer_step::next;
         })
         .on_line(3)
@@ -773,14 +785,13 @@ damage_box(const damage_record *dp)
     fitted_text(text, x1 - x0 - 5);
 }
 
-// The end of a sample: the histogram fed, a new random seed in both
-// halves, the marks and the state-space matrix cleared, the next sample.
+// The end of a sample: the histogram fed, the next sample's matched pair,
+// the state-space matrix cleared, the next sample.
 void
 end_sample(damage_record *dp, run_iteration *it)
 {
     show_diff_plot(false, dp);
-    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
-    memset(tempState, 0, bytesL);
+    start_damage_sample(it);
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
     dp->damage = 0;
@@ -791,6 +802,13 @@ end_sample(damage_record *dp, run_iteration *it)
 }
 
 } // namespace
+
+void
+start_damage_sample(run_iteration *it)
+{
+    it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
+    memset(tempState, 0, bytesL);
+}
 
 void
 damage_box_corners(int *x0, int *y0, int *x1, int *y1)

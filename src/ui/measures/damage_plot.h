@@ -19,6 +19,12 @@ void setup_diff_plot(damage_record *dp);
 // the left, its view beside the pattern and its box; with statistics, the
 // end of a sample (the histogram fed, a new random seed, t back to 0).
 void plot_diff_pattern(damage_record *dp, entropy_graph *eg, run_iteration *it);
+// The start of a sample of a damage-statistics run, the first as every
+// later one: a new random seed with its two halves equal (the seed the run
+// was given may have them apart, which the first sample would otherwise
+// measure as damage) and the marks cleared. The damage is set at the
+// delay, by the run.
+void start_damage_sample(run_iteration *it);
 // Adds the current value to the histogram (the damage; the type
 // histograms count their own) and draws it; redraw draws it whole. With
 // the pause field set, the options prompt follows.

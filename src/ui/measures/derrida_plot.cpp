@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
@@ -196,18 +197,30 @@ para_row(para_question::take take)
         .quits(answer_step::leave);
 }
 
+// A typed count above 0 (and below `below`) replaces *count; the line shows
+// the count taken.
+template <typename Count>
+void
+answer_count(Count *count, int len, long below)
+{
+    long value = typed_or(0);
+    if (value > 0 && value < below)
+        *count = static_cast<Count>(value);
+    echo_value_taken(len, static_cast<long>(*count));
+}
+
 const para_question kParaRows[] = {
-    para_row<row_maxH>([](para_answers &a, int) {
+    para_row<row_maxH>([](para_answers &a, int len) {
         std::string text = entry_text();
         double value = text.empty() ? 0 : atof(text.c_str());
         if (value > 0 && value <= 1.0)
             a.para->maxH = static_cast<float>(value);
+        else
+            echo_text_taken(len, formatted("%.2f", a.para->maxH));
         return answer_step::next;
     }).when([](const para_answers &a) { return a.mode == 0; }),
-    para_row<row_sample>([](para_answers &a, int) {
-        long value = typed_or(0);
-        if (value > 0)
-            a.para->sample = static_cast<int16_t>(value);
+    para_row<row_sample>([](para_answers &a, int len) {
+        answer_count(&a.para->sample, len, 32768);
         return answer_step::next;
     }),
     para_row<row_fuzz>([](para_answers &a, int) {
@@ -218,16 +231,12 @@ const para_question kParaRows[] = {
         a.para->details = is[0] == 's';
         return answer_step::next;
     }),
-    para_row<row_iterations>([](para_answers &a, int) {
-        long value = typed_or(0);
-        if (value > 0)
-            a.para->iterations = static_cast<uint16_t>(value);
+    para_row<row_iterations>([](para_answers &a, int len) {
+        answer_count(&a.para->iterations, len, 65536);
         return answer_step::next;
     }),
-    para_row<row_step>([](para_answers &a, int) {
-        long value = typed_or(0);
-        if (value > 0 && value < lineL)
-            a.para->hamming_step = static_cast<int16_t>(value);
+    para_row<row_step>([](para_answers &a, int len) {
+        answer_count(&a.para->hamming_step, len, lineL);
         return answer_step::next;
     }),
     para_row<row_keep>([](para_answers &a, int) {

@@ -81,8 +81,8 @@ read_sample_file(const char *name)
     }
     if (spare > 0) {
         char text[320];
-        snprintf(text, sizeof text, "%s: %lu spare bytes, other v/k?", name,
-                 static_cast<unsigned long>(spare));
+        snprintf(text, sizeof text, "%s: %lu spare byte%s, other v/k?", name,
+                 static_cast<unsigned long>(spare), spare == 1 ? "" : "s");
         show_refusal(text, refusal_place::box_erased);
     }
     auto *loaded = static_cast<uint8_t *>(checked_calloc(records.size(), 1, "statbuf"));

@@ -18,6 +18,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/update_order.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/rule_conversions.h"
@@ -219,6 +220,165 @@ lay_out_last_line(const std::string &line, const std::string &labels, int line_x
     return layout;
 }
 
+// The modes that come before the rule: the update order, the neutral-order
+// components and the hypercube wiring with its share of wires kept.
+void
+write_run_modes(int xmax)
+{
+    if (seq_update != update_parallel)
+        write_sequential_order(xmax);
+    if (neutral_order == 1)
+        outtext(basinfield == 1 ? "all neutral order components"
+                                : "one neutral order component");
+    if (whatwire != whatwire_hypercube)
+        return;
+    int n = neutral_order && templineL ? templineL : lineL;
+    outtext(formatted(" %dd-hcube ", n).c_str());
+    if (hyper_prob < 100) {
+        double wires = static_cast<double>(n) * nhood;
+        double kept = wires > 0 ? 100.0 - 100.0 * wires_cut / wires : 0.0;
+        outtext(formatted(" %%wiring prob=%d actual=%.1f ", hyper_prob, kept).c_str());
+    }
+}
+
+// The rule's name: v and k, with the kind of code of a network run
+// forward only.
+void
+write_rule_name(int k)
+{
+    std::string text = tot_only ? formatted("v%dk%d %s (forward only)", value_range, k,
+                                            totalistic == rule_kind_tcodes ? "tcode" : "kcode")
+                                : formatted("v%dk%d rule", value_range, k);
+    outtext(text.c_str());
+    readout_copy += text;
+}
+
+// The rule table on the first line: in decimal where it fits, then in hex.
+// Returns where the hex readout ends: its bytes at most 2.3 character
+// widths apart, or xmax when they wrapped.
+int
+write_rule_table(int three_lines, int k, int xmax, uint8_t *rule)
+{
+    int v = value_range;
+    int last = static_cast<int>(int_power(v, k)) - 1;
+    if (max_dec_rule(last, v)) {
+        std::string text =
+            formatted("(dec)%lu ", static_cast<unsigned long>(dec_equiv(rule, last)));
+        outtext(text.c_str());
+        readout_copy += text;
+        moverel(3, 0);
+    }
+    outtext("(hex)");
+    readout_copy += v > 2 || k > 7 ? "(hex)\n" : "(hex)";
+    if (three_lines)
+        moverel(0, vgay(2));
+    setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
+    // The readout starts a new line once the point passes its limit less
+    // vgax(8): the limit leaves room for one more byte (at most 2.3
+    // character widths) inside the box.
+    int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
+    int hex_x = getx;
+    // Its lines end above the row of the box's next line, the code's
+    // in a three-line box of codes, else the last (which a large k
+    // clears before writing it).
+    const bool codes = totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes;
+    const int next_line = three_lines && codes ? Maxy - 2 * CHeight : Maxy - CHeight;
+    int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0, next_line);
+    readout_copy += hex_readout_text(1, rule, k);
+    int hex_end = breaks < 0 ? hex_x + static_cast<int>(
+                                           std::ceil(hex_string_bytes(1, k) * 2.3 * CWidth))
+                             : xmax;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    if (three_lines)
+        moverel(0, -vgay(2));
+    if (k <= 6)
+        readout_copy += "\n";
+    return hex_end;
+}
+
+// The network's size: "1d size=40 ", "2d size=20x10 " or "3d size=4x4x4 ".
+std::string
+network_size_text()
+{
+    if (threed)
+        return formatted("3d size=%dx%dx%d ", i3d, j3d, h3d);
+    if (twod)
+        return formatted("2d size=%dx%d ", i2d, j2d);
+    return formatted("1d size=%d ", lineL);
+}
+
+// Where the lines above the last end: the first line and, in a box of
+// codes, the code's line (-1 without one). The Post labels may go there.
+struct line_ends {
+    int first_x, first_y;
+    int code_x;
+};
+
+// The Post labels of the rule at the place and in the font layout gives,
+// cut at the box's border.
+void
+write_post_labels(int k, uint8_t *rule, const last_line_layout &layout, int x, int y,
+                  const line_ends &ends, int xmax)
+{
+    if (layout.place == post_at::first_line) {
+        x = ends.first_x;
+        y = ends.first_y;
+    } else if (layout.place == post_at::code_line) {
+        x = ends.code_x;
+        y = Maxy - 2 * CHeight;
+    }
+    font_while font(true, layout.post_font);
+    moveto(x, y);
+    setviewport(0, 0, xmax - 2, Maxy, 1);
+    outtext(" Post=");
+    post_func(k, rule, 2, 1, 0, 0);
+    setviewport(0, 0, Maxx, Maxy, 1);
+}
+
+// The last line of a rule table's box at the current point: the network's
+// size, lambda, the lambda ratio (and P for v = 2), the Z figures and the
+// canalyzing inputs, in the font that fits, then the Post labels of a Post
+// function; the copies written. Returns where the Z figures end.
+int
+write_figures(int k, uint8_t *rule, int outflag, int xmax, const std::string &size_text,
+              const line_ends &ends)
+{
+    std::string lambdas = value_range == 2 ? formatted("ld=%.3g ld-r=%.3g P=%.3g ", lambda, lratio,
+                                                       0.5 * (1.0 - lratio) + 0.5)
+                                           : formatted("ld=%.3g ld-r=%.3g ", lambda, lratio);
+    float z[3] = {0, 0, 0};
+    if (zparam)
+        z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
+    std::string zs = formatted("zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
+    std::string canal_text = canalyzing_readout(k);
+    std::string labels; // " Post=" and the class labels of a Post function
+    post_flags flags;
+    if (post_func(k, rule, 0, 0, 0, 0) == 1 && find_post_classes(k, rule, &flags)) {
+        labels = " Post=";
+        for (const std::string &label : post_class_labels(flags))
+            labels += label;
+    }
+    const std::string line = size_text + lambdas + zs + canal_text;
+    const last_line_layout layout =
+        lay_out_last_line(line, labels, getx, xmax - 3, ends.first_x, ends.code_x);
+    int z_end, post_x, post_y = gety;
+    {
+        font_while font(layout.font != nullptr, layout.font);
+        outtext(size_text.c_str());
+        outtext(lambdas.c_str());
+        outtext(zs.c_str());
+        z_end = getx;
+        outtext(canal_text.c_str());
+        post_x = getx;
+    }
+    readout_copy += size_text + lambdas + "\n" + zs + canal_text + "\n";
+    write_copies(outflag);
+    if (!labels.empty())
+        write_post_labels(k, rule, layout, post_x, post_y, ends, xmax);
+    return z_end;
+}
+
+
 // The rule box's left edge.
 int
 box_left()
@@ -286,166 +446,36 @@ int
 write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t *rule, int cell)
 {
     int16_t px = getx, py = gety;
-    int v = value_range;
     readout_copy.clear();
-    char text[160];
     moveto(first_line_x > x ? first_line_x : x, y);
-
-    if (seq_update != update_parallel)
-        write_sequential_order(xmax);
-    if (neutral_order == 1)
-        outtext(basinfield == 1 ? "all neutral order components"
-                                : "one neutral order component");
-    if (whatwire == whatwire_hypercube) {
-        int n = neutral_order && templineL ? templineL : lineL;
-        snprintf(text, sizeof text, " %dd-hcube ", n);
-        outtext(text);
-        if (hyper_prob < 100) {
-            double wires = static_cast<double>(n) * nhood;
-            double kept = wires > 0 ? 100.0 - 100.0 * wires_cut / wires : 0.0;
-            snprintf(text, sizeof text, " %%wiring prob=%d actual=%.1f ", hyper_prob, kept);
-            outtext(text);
-        }
-    }
-    if (neutral_order == 1) {
+    write_run_modes(xmax);
+    if (neutral_order == 1 || exhaustive_testing == exhaustive_random_map) {
+        // The modes say all there is: no single rule stands for the run.
+        if (neutral_order != 1)
+            outtext(formatted("Random Map, Size=%d ", lineL).c_str());
         moveto(px, py);
         return getx;
     }
-    if (exhaustive_testing == exhaustive_random_map) {
-        snprintf(text, sizeof text, "Random Map, Size=%d ", lineL);
-        outtext(text);
-        moveto(px, py);
-        return getx;
-    }
-
-    if (tot_only)
-        snprintf(text, sizeof text, "v%dk%d %s (forward only)", v, k,
-                 totalistic == rule_kind_tcodes ? "tcode" : "kcode");
-    else
-        snprintf(text, sizeof text, "v%dk%d rule", v, k);
-    outtext(text);
-    readout_copy += text;
-
-    int hex_end = 0; // where the rule's hex readout ends on the first line
-    if (!tot_only && rule) {
-        int last = static_cast<int>(int_power(v, k)) - 1;
-        if (max_dec_rule(last, v)) {
-            snprintf(text, sizeof text, "(dec)%lu ",
-                     static_cast<unsigned long>(dec_equiv(rule, last)));
-            outtext(text);
-            readout_copy += text;
-            moverel(3, 0);
-        }
-        outtext("(hex)");
-        readout_copy += v > 2 || k > 7 ? "(hex)\n" : "(hex)";
-        if (three_lines)
-            moverel(0, vgay(2));
-        setviewport(0, 0, xmax - 2, Maxy - CHeight, 1);
-        // The readout starts a new line once the point passes its limit less
-        // vgax(8): the limit leaves room for one more byte (at most 2.3
-        // character widths) inside the box.
-        int limit = xmax - 3 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
-        int hex_x = getx;
-        // Its lines end above the row of the box's next line, the code's
-        // in a three-line box of codes, else the last (which a large k
-        // clears before writing it).
-        const bool codes = totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes;
-        const int next_line = three_lines && codes ? Maxy - 2 * CHeight : Maxy - CHeight;
-        int breaks = print_current_bitstring_hexbytes(1, rule, k, limit, lightcyan, 0, next_line);
-        readout_copy += hex_readout_text(1, rule, k);
-        // The readout leaves the point at the text column: where the first
-        // line ends (its bytes at most 2.3 character widths apart), or the
-        // box's edge when the bytes wrapped.
-        hex_end = breaks < 0 ? hex_x + static_cast<int>(std::ceil(
-                                           hex_string_bytes(1, k) * 2.3 * CWidth))
-                             : xmax;
-        setviewport(0, 0, Maxx, Maxy, 1);
-        if (three_lines)
-            moverel(0, -vgay(2));
-        if (k <= 6)
-            readout_copy += "\n";
-    }
+    write_rule_name(k);
+    int hex_end = !tot_only && rule ? write_rule_table(three_lines, k, xmax, rule) : 0;
 
     int result = getx;
-    int first_line_end = std::max<int>(getx, hex_end), first_line_y = gety;
+    line_ends ends{std::max<int>(getx, hex_end), gety, -1};
     moveto(x, Maxy - CHeight);
     if (k > 10) {
         setfillstyle(0, black);
         bar(x, Maxy - CHeight, Maxx - 1, Maxy - 1);
     }
-    int code_line_end = -1;
     if (totalistic == rule_kind_tcodes || totalistic == rule_kind_kcodes)
-        code_line_end = write_code(k, x, xmax, cell);
+        ends.code_x = write_code(k, x, xmax, cell);
 
-    char size_text[60];
-    if (threed)
-        snprintf(size_text, sizeof size_text, "3d size=%dx%dx%d ", i3d, j3d, h3d);
-    else if (twod)
-        snprintf(size_text, sizeof size_text, "2d size=%dx%d ", i2d, j2d);
-    else
-        snprintf(size_text, sizeof size_text, "1d size=%d ", lineL);
+    const std::string size_text = network_size_text();
     if (tot_only) {
-        outtext(size_text);
+        outtext(size_text.c_str());
         readout_copy += size_text;
         write_copies(outflag);
-        moveto(px, py);
-        return result;
-    }
-
-    char second[120];
-    if (v == 2)
-        snprintf(text, sizeof text, "ld=%.3g ld-r=%.3g P=%.3g ", lambda, lratio,
-                 0.5 * (1.0 - lratio) + 0.5);
-    else
-        snprintf(text, sizeof text, "ld=%.3g ld-r=%.3g ", lambda, lratio);
-    float z[3] = {0, 0, 0};
-    if (zparam)
-        z[0] = zparam[0], z[1] = zparam[1], z[2] = zparam[2];
-    snprintf(second, sizeof second, "zl=%.3g zr=%.3g Z=%g ", z[1], z[2], z[0]);
-    std::string canal_text = canalyzing_readout(k);
-    std::string labels; // " Post=" and the class labels of a Post function
-    post_flags flags;
-    if (post_func(k, rule, 0, 0, 0, 0) == 1 && find_post_classes(k, rule, &flags)) {
-        labels = " Post=";
-        for (const std::string &label : post_class_labels(flags))
-            labels += label;
-    }
-    const std::string line = std::string(size_text) + text + second + canal_text;
-    const last_line_layout layout =
-        lay_out_last_line(line, labels, getx, xmax - 3, first_line_end, code_line_end);
-    int post_x, post_y = gety;
-    {
-        font_while font(layout.font != nullptr, layout.font);
-        outtext(size_text);
-        outtext(text);
-        outtext(second);
-        if (getx > result)
-            result = getx;
-        outtext(canal_text.c_str());
-        post_x = getx;
-    }
-    readout_copy += size_text;
-    readout_copy += text;
-    readout_copy += "\n";
-    readout_copy += second;
-    readout_copy += canal_text;
-    readout_copy += "\n";
-    write_copies(outflag);
-
-    if (!labels.empty()) {
-        if (layout.place == post_at::first_line) {
-            post_x = first_line_end;
-            post_y = first_line_y;
-        } else if (layout.place == post_at::code_line) {
-            post_x = code_line_end;
-            post_y = Maxy - 2 * CHeight;
-        }
-        font_while font(true, layout.post_font);
-        moveto(post_x, post_y);
-        setviewport(0, 0, xmax - 2, Maxy, 1);
-        outtext(" Post=");
-        post_func(k, rule, 2, 1, 0, 0);
-        setviewport(0, 0, Maxx, Maxy, 1);
+    } else {
+        result = std::max(result, write_figures(k, rule, outflag, xmax, size_text, ends));
     }
     moveto(px, py);
     return result;

@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kReviseSlot = 5;   // boximage slot under the revise box
 constexpr int kPromptSlot = 5;   // boximage_prompt slot under a message
-constexpr uint8_t kRefused = 255; // load_save_wrs: the file was refused
 
 // Bytes of one rule, tcode or kcode of k inputs of the rule kind.
 size_t
@@ -102,12 +101,9 @@ loadlast_rule_tcode_vcode(uint8_t *row, int k, int32_t, int cell)
     if (!rulemix && !outer_row) {
         int old_k = nhood;
         uint8_t file_k = load_save_wrs('l', row, 0);
+        // A refused file was said so by the loader, 'q' in is[0].
         if (is[0] == 'q')
             return 0;
-        if (file_k == kRefused || file_k == 0) {
-            tell("file error, cont-ret:");
-            return 0;
-        }
         if (file_k == k)
             return k;
         if (nhood != old_k) {
@@ -132,10 +128,6 @@ loadlast_rule_tcode_vcode(uint8_t *row, int k, int32_t, int cell)
     if (file_k == k) {
         memcpy(row, scratch.data(), kind_bytes(k));
         return k;
-    }
-    if (file_k == kRefused || file_k == 0) {
-        tell("file error, cont-ret:");
-        return 0;
     }
     snprintf(text, sizeof text, "not loaded, filek=%d, basek=%d, return-continue", file_k, k);
     tell(text);

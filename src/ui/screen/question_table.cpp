@@ -10,6 +10,7 @@
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -42,15 +43,22 @@ answer_or(long fallback)
 void
 echo_value_taken(int len, long taken)
 {
-    if (is[0] == kKeyReturn || entry_text() == std::to_string(taken))
+    echo_text_taken(len, std::to_string(taken));
+}
+
+void
+echo_text_taken(int len, const std::string &taken)
+{
+    if (is[0] == kKeyReturn || entry_text() == taken)
         return;
-    int x = getx - text_pixel_width(is, len);
+    // Measured in the font in use: a prompt box may have taken a smaller one.
+    int x = getx - text_width_in_use(std::string(is, static_cast<size_t>(len)).c_str());
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
     bar(x, gety, getx + CWidth, gety + CHeight);
     setfillstyle(0, fill);
     moveto(x, gety);
-    outtext(std::to_string(taken).c_str());
+    outtext(taken.c_str());
 }
 
 void

@@ -18,6 +18,7 @@
 // Start reading at struct question_row.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -264,6 +265,9 @@ long answer_or(long fallback);
 // echoed answer gives way to the value taken, so the line shows what is
 // used. Nothing after Return or when the answer was taken as typed.
 void echo_value_taken(int len, long taken);
+// The same with the value as its text (a fraction written as the prompt
+// shows it).
+void echo_text_taken(int len, const std::string &taken);
 
 // The text column on the left: each row on the next line, a step back
 // erases the lines of the rows it goes back over.

@@ -57,6 +57,17 @@ save_histogram_file(const char *name, int columns, const uint32_t *counts)
     std::vector<uint16_t> written;
     decode_histogram(out.data(), out.size(), written);
     list_counts(written);
+    // The file's 16-bit counts are what stored files hold: a larger count
+    // is kept at the most, and the user told so.
+    int saturated = 0;
+    for (int c = 0; c <= columns; c++)
+        saturated += counts[c] > 65535 ? 1 : 0;
+    if (saturated > 0) {
+        char text[120];
+        snprintf(text, sizeof text, "%d count%s past 65,535 saved as 65,535, cont-ret:", saturated,
+                 saturated == 1 ? "" : "s");
+        show_refusal(text, refusal_place::box_erased);
+    }
     return true;
 }
 

@@ -16,6 +16,8 @@ void hist_save_load(int columns, const uint32_t *counts, uint32_t *load_into);
 
 // The same on a chosen name; false (file error shown) on failure. A file
 // of odd length, of fewer than two bytes or past the largest is refused.
+// A save of counts past 65,535 says, in a one-line box, how many were
+// saved as 65,535.
 bool save_histogram_file(const char *name, int columns, const uint32_t *counts);
 bool list_histogram_file(const char *name);
 

@@ -168,26 +168,26 @@ rebuild_for_k(int k)
 int
 load_single_rule(const network_file &file, uint8_t *buffer)
 {
-    int k = file.k, used_k = file.rule_k;
+    int k = file.k;
     bool into_buffer = rulemix || (tot_only && outer_tot);
-    if (used_k != nhood) {
+    if (k != nhood) {
         // The caller decides what a rule of another k means; the network
         // changes k only while it is set up with one k and no mix. A
         // smaller rule fits the caller's buffer (sized for nhood): the cell
         // of a k-mix with that k takes it.
         if (rulemix || secondpart || nhood_mixed) {
-            if (into_buffer && buffer && used_k < nhood)
+            if (into_buffer && buffer && k < nhood)
                 copy_single_rule(file, buffer);
             return static_cast<uint8_t>(k);
         }
-        if (!wiring_takes_k(used_k)) {
+        if (!wiring_takes_k(k)) {
             char text[200];
             snprintf(text, sizeof text,
                      "hypercube wiring takes k=%d or %d, file k=%d, cant load, cont-ret:",
-                     cube_dimension(lineL), cube_dimension(lineL) + 1, used_k);
+                     cube_dimension(lineL), cube_dimension(lineL) + 1, k);
             return refuse(text);
         }
-        rebuild_for_k(used_k);
+        rebuild_for_k(k);
         if (into_buffer)
             return static_cast<uint8_t>(k);
     }

@@ -84,19 +84,15 @@ TEST_F(NetworkFileCodec, SingleRuleRoundTrips)
     network_file got;
     ASSERT_EQ(decode(file, 0, &got), network_file_check::sound);
     EXPECT_EQ(got.k, 3);
-    EXPECT_EQ(got.rule_k, 3);
     EXPECT_EQ(got.body[0], 30);
 }
 
-TEST_F(NetworkFileCodec, SingleRuleWithoutVByteTakesTheNetworksK)
+TEST_F(NetworkFileCodec, SingleRuleWithoutVByteHasItsKFirst)
 {
     nhood = 3;
-    bytes file = {0x00, 0x96};
     network_file got;
-    ASSERT_EQ(decode(file, 0, &got), network_file_check::sound);
-    EXPECT_EQ(got.k, 0);
-    EXPECT_EQ(got.rule_k, 3);
-    EXPECT_EQ(got.body[0], 0x96);
+    EXPECT_EQ(decode(bytes{0x00, 0x96}, 0, &got), network_file_check::damaged);
+    EXPECT_EQ(got.fault, "k=0 below the least 1");
 }
 
 TEST_F(NetworkFileCodec, DamagedOrForeignRulesAreRefused)
@@ -254,6 +250,9 @@ TEST_F(NetworkFileCodec, DamagedFilesSayWhy)
     EXPECT_EQ(fault_of(bytes(file.begin(), file.end() - 1), 1),
               "header says 10 cells, file holds 9");
     EXPECT_EQ(fault_of(bytes(file.begin(), file.begin() + 4), 1), "file ends inside its header");
+    bytes nine = file;
+    nine[1] = 9;  // records of 27 bytes: the k is named, not 1 cell of 10
+    EXPECT_EQ(fault_of(nine, 1), "k=9 past the most 3");
     EXPECT_EQ(fault_of(bytes{2, 0, 0, 0, 0}, kSeedFile), "header says 0 cells");
 
     use_v(3);

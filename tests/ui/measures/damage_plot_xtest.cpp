@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "engine/forward/forward_test_support.h"
 #include "engine/forward/globals.h"
 #include "engine/forward/network_duplication.h"
+#include "engine/measures/damage_sample.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
@@ -339,6 +341,86 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         color_v = nullptr;
         stppause = stppause_none;
     }
+}
+
+// The damages a sample of rule 232 (majority of three) on a 16-cell ring
+// can end at, by brute force: every seed of a half, one cell of its copy
+// flipped (by the ring's turn and the halves' likeness every flipped cell
+// gives the damages cell 0 gives), both stepped until the sample ends.
+std::set<uint32_t>
+majority_ring_damages()
+{
+    auto step = [](uint32_t x) {
+        uint32_t left = ((x << 1) | (x >> 15)) & 0xffff, right = ((x >> 1) | (x << 15)) & 0xffff;
+        return (left & right) | (left & x) | (right & x);
+    };
+    std::set<uint32_t> damages;
+    for (uint32_t seed = 0; seed < 0x10000; seed++) {
+        uint32_t a = seed, b = seed ^ 1, marks = 0;
+        damage_sample s;
+        for (uint32_t t = 1;; t++) {
+            a = step(a), b = step(b);
+            marks |= a ^ b;
+            uint32_t damage = static_cast<uint32_t>(__builtin_popcount(marks));
+            if (damage_sample_step(s, damage, t, 0, 5)) {
+                damages.insert(damage);
+                break;
+            }
+        }
+    }
+    return damages;
+}
+
+// A doubled ring of rule 232 given a seed whose halves differ in 12 cells
+// (the left all 0s, the right a block of 12 1s: both stand still), as a
+// seed set over the whole network leaves them apart: its first sample
+// starts from a matched pair too, and so ends at a damage the rule can give
+// from one flipped cell, not at the 11 to 13 the seed given would. Paused
+// after every step, the run's marks are read: they only grow within a
+// sample and are cleared at its end.
+TEST_F(DamagePlot, FirstSampleStartsFromAMatchedPair)
+{
+    const std::set<uint32_t> support = majority_ring_damages();
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(232);
+    double_network();
+    ASSERT_EQ(lineL, 32);
+    start_damage_statistics();
+    for (uint32_t c = 0; c < lineL; c++)
+        set_value(A, c, c >= 16 && c < 28);
+    nowscrolling = 0;
+    d_mode = display_unset;
+    stppause = stppause_step_next_run;
+    const int steps = 40;
+    std::vector<uint32_t> marks;
+    paced_thread typing = type_keys_looking("\r\r\r\r" + std::string(steps, '\r') + "q", [&](size_t i) {
+        // The damage questions; the pause of a step comes before its
+        // damage is counted, so the first pause shows none, each later one
+        // the damage of the step before.
+        if (i < 5)
+            return;
+        uint32_t count = 0;
+        for (uint32_t c = 16; c < 32; c++)
+            count += get_value(tempState, c) != 0;
+        marks.push_back(count);
+    });
+    run_while_typing(typing);
+    ASSERT_FALSE(marks.empty()) << "the run never paused";
+    // A first step with no damage ends the sample at once; else it ends
+    // where its marks are cleared, at the damage of the step before.
+    size_t end = 1;
+    while (marks[0] > 0 && end < marks.size() && marks[end] >= marks[end - 1])
+        end++;
+    ASSERT_LT(end, marks.size()) << "the first sample never ended";
+    const uint32_t landed = marks[0] == 0 ? 0 : marks[end - 1];
+    std::string allowed;
+    for (uint32_t d : support)
+        allowed += std::to_string(d) + " ";
+    EXPECT_EQ(support.count(landed), 1u)
+        << "the first sample ended at damage " << landed << "; the rule gives only " << allowed;
+    EXPECT_EQ(support.count(11) + support.count(12) + support.count(13), 0u) << "the seed given is no test";
+    checked_free(color_v);
+    color_v = nullptr;
 }
 
 // The colour key's box and the damage count's box both want the top right

@@ -4,8 +4,11 @@
 // begins the dialog again on a prompt box that looks as at its start.
 #include "support/x_test_fixture.h"
 
+#include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "engine/forward/forward_test_support.h"
 #include "engine/forward/globals.h"
@@ -42,6 +45,51 @@ TEST_F(DamageQuestions, TheTypedDelayAndSameStepsAreTaken)
         checked_free(dp.damage_buf);
     }
     // The frame keeps its box from the pattern's copies until a run ends.
+    release_kept_area();
+    checked_free(color_v);
+    color_v = nullptr;
+}
+
+// A cut-off or a number of bins out of its range leaves the line showing
+// the default it keeps, as if that had been typed: the answer's row reads
+// the same as after the default typed, at both window sizes.
+TEST_F(DamageQuestions, ARefusedCutOffOrBinsShowsTheValueTaken)
+{
+    TestNetwork net(2, 40, 3);
+    setup_value_colors(1);
+    att_hist = att_hist_none;
+    // The second row, where the cut-off or the bins are asked, read while
+    // the delay question waits.
+    auto answer_row = [](const std::string &keys, const std::string &shot = "") {
+        std::vector<unsigned long> row;
+        damage_record dp = {};
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i != keys.size() - 2)
+                return;
+            row = pixels_seen(Maxx / 2 + 3, 6 + CHeight, Maxx / 2 - 8, CHeight - 2);
+            if (!shot.empty())
+                screenshot(shot);
+        });
+        setup_diff_plot(&dp);
+        typing.join();
+        EXPECT_EQ(dp.columns, 20u) << keys;
+        checked_free(dp.damage_buf);
+        return row;
+    };
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    for (auto [w, h] : prompt_window_sizes()) {
+        ASSERT_TRUE(resize_to(w, h));
+        SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
+        for (auto [refused, typed] : {std::pair{"\r99999\r\r\r", "\r20\r\r\r"},
+                                      std::pair{"\r9\r\r\r", "\r20\r\r\r"},
+                                      std::pair{"b\r9\r\r\r", "b\r20\r\r\r"}}) {
+            std::vector<unsigned long> shown = answer_row(refused, "damage_refused_" + std::to_string(w)),
+                                       wanted = answer_row(typed);
+            ASSERT_FALSE(wanted.empty());
+            EXPECT_TRUE(shown == wanted) << "the line after " << refused << " is not the value taken";
+        }
+    }
+    ASSERT_TRUE(resize_to(width, height));
     release_kept_area();
     checked_free(color_v);
     color_v = nullptr;

@@ -69,6 +69,43 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
     EXPECT_EQ(window_pixel(Maxx / 2, Maxy - vgax(50)), frame_before);
 }
 
+// A refused maxH ("abcd") or sample ("-5") leaves the prompts' first line
+// showing the value kept, as if it had been typed: the line reads the same
+// as after "1.00" and "25", at both window sizes. 'q' at the iterations
+// goes back to the menu, where 'q' leaves.
+TEST_F(DerridaPlot, ARefusedMaxHOrSampleShowsTheValueTaken)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(90);
+    // The upper half of the first line, read while the iterations wait on
+    // the second.
+    auto first_line = [](const std::string &answers, const std::string &shot = "") {
+        const std::string keys = "\r" + answers + "\r\rqq";
+        std::vector<unsigned long> line;
+        paced_thread typist = type_keys_looking(keys, [&](size_t i) {
+            if (i != keys.size() - 2)
+                return;
+            line = pixels_seen(Maxx / 2 + 3, 6, Maxx / 2 - 8, CHeight / 2);
+            if (!shot.empty())
+                screenshot(shot);
+        });
+        draw_Derrida_plot();
+        typist.join();
+        return line;
+    };
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    for (auto [w, h] : prompt_window_sizes()) {
+        ASSERT_TRUE(resize_to(w, h));
+        SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
+        clear_drawing_area();
+        std::vector<unsigned long> typed = first_line("1.00\r25\r");
+        ASSERT_FALSE(typed.empty());
+        EXPECT_TRUE(first_line("abcd\r-5\r", "derrida_refused_" + std::to_string(w)) == typed)
+            << "the refused answers stay on the line";
+    }
+    ASSERT_TRUE(resize_to(width, height));
+}
+
 // The frame at the plot's place (the middle of the window, its origin
 // vgax(50) above the bottom, 300 by 300 in 640x480 units): the y label
 // "H(t+)" ends left of the ticks, so that nothing of it is drawn between

@@ -5,6 +5,7 @@
 #include "ui/storage/storage_test_support.h"
 
 #include <cstring>
+#include <utility>
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/network_arrays.h"
@@ -152,6 +153,18 @@ TEST_F(NetworkFiles, ADamagedFileSaysWhyAndChangesNothing)
     write_file("short.w_s", bytes(file.begin(), file.end() - 4));
     expect_refused("short.w_s", 1);
     EXPECT_EQ(last_file_error(), "file error short.w_s: header says 10 cells, file holds 8");
+    // A k past the network's in a file too short for it: the k is named,
+    // not the cells its records would then fill.
+    ASSERT_EQ(save_wrs_file("nine.w_s", nullptr, 1), 's');
+    ASSERT_EQ(save_wrs_file("nine.wrs", nullptr, 3), 's');
+    for (auto [name, what] : {std::pair{"nine.w_s", 1}, std::pair{"nine.wrs", 3}}) {
+        bytes nine = contents(name);
+        nine[1] = 9;
+        write_file(name, nine);
+        expect_refused(name, what);
+        EXPECT_EQ(last_file_error(), std::string("file error ") + name + ": k=9 past the most 3");
+        EXPECT_EQ(contents(name), nine);
+    }
 }
 
 // A sound seed with no state line to take it is refused for that, not
@@ -250,13 +263,15 @@ TEST_F(NetworkFiles, AWiringFileOfAnotherVLoadsButARuleFileDoesNot)
     expect_refused("v3.rul", 0);
 }
 
+// A first byte of 0 is no v byte: it is the k byte of a v = 2 file, and a
+// k of 0 is refused by name and cause, as a rule scheme's is.
 TEST_F(NetworkFiles, AFirstByteOfZeroIsReadAsTheKByteOfAV2File)
 {
     make_ring(10, 3);
     write_file("old.rul", bytes{0x00, 0x96});
-    EXPECT_EQ(load_wrs_file("old.rul", carule[0], 0), 0);
-    EXPECT_EQ(carule[0][0], 0x96);
-    EXPECT_EQ(nhood, 3);
+    expect_refused("old.rul", 0);
+    EXPECT_EQ(last_file_error(), "file error old.rul: k=0 below the least 1");
+    EXPECT_EQ(contents("old.rul"), (bytes{0x00, 0x96}));
 }
 
 TEST_F(NetworkFiles, DamagedFilesAreRefusedAndChangeNothing)

@@ -74,12 +74,36 @@ TEST_F(RefusalReasons, AGraphLayoutOfTheWrongLengthNamesTheLayoutsLength)
     for (size_t length : {55u, 57u}) {
         write_file("bad.grh", bytes(length, 1));
         bool loaded = true;
-        EXPECT_EQ(said_by([&] { loaded = load_graph_layout_file("bad.grh"); }),
+        EXPECT_EQ(said_by([&] { loaded = load_graph_layout_file("bad.grh", {0, 0, 1000, 1000, 500, 500}); }),
                   "file error bad.grh: " + std::to_string(length) +
                       " bytes, a layout of 13 nodes is 56");
         EXPECT_FALSE(loaded);
         EXPECT_EQ(basin_pos[1][0], 77);
     }
+    free_graph_data();
+}
+
+// A layout of the right length whose nodes lie far outside the graph
+// window is loaded with them placed inside its frame, and says so; a node
+// inside stays where the file has it.
+TEST_F(RefusalReasons, AGraphLayoutsNodesOutsideTheWindowArePlacedInsideAndSaid)
+{
+    open_graph_data(graph_field, 3, false);
+    const graph_frame frame{100, 50, 900, 700, 500, 375};
+    // Node 1 at (32767, -32768), node 2 at (300, 200), node 3 at (-5, 800).
+    bytes file = {0, 0, 0, 0, 0xff, 0x7f, 0x00, 0x80, 0x2c, 0x01, 0xc8, 0x00, 0xfb, 0xff, 0x20, 0x03};
+    write_file("far.grh", file);
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(load_graph_layout_file("far.grh", frame));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "2 nodes outside the window placed at its edge, cont-ret:\n");
+    EXPECT_EQ(basin_pos[1][0], 899);
+    EXPECT_EQ(basin_pos[1][1], 51);
+    EXPECT_EQ(basin_pos[2][0], 300);
+    EXPECT_EQ(basin_pos[2][1], 200);
+    EXPECT_EQ(basin_pos[3][0], 101);
+    EXPECT_EQ(basin_pos[3][1], 699);
+    EXPECT_EQ(contents("far.grh"), file);
     free_graph_data();
 }
 
