@@ -46,12 +46,11 @@ protected:
         ASSERT_TRUE(set_up_rule_network("zemra-ruledialogs"));
         secondpart = 0;
         whatwire = whatwire_1d;
-        if (!color_v) {
-            // Colours for every value range the tests use.
-            value_range = 8;
-            setup_value_colors(1);
-            value_range = 2;
-        }
+        // Colours for every value range the tests use, made in each test:
+        // colours another suite made may be fewer.
+        value_range = 8;
+        setup_value_colors(1);
+        value_range = 2;
         setup_value_colors(0);
         text_column_start();
         live = live_allocations;
