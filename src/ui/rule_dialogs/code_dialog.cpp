@@ -361,24 +361,18 @@ select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int coun
         if (mode == 0 && rulemix)
             return gety;
         if (mode == 0 && !tot_only) {
-            if (transform_rule(0) == 0 && is[0] == 'q')
+            // Solid, canalyzing inputs and a change of k turn a tcode into
+            // a rule table, which this dialog cannot edit: 'q' goes back to
+            // the menu only while the rule is still a code.
+            int changed = transform_rule(0);
+            if (changed == 0 && is[0] == 'q' && totalistic != rule_kind_tables)
                 continue;
-            // An equivalent rule of a larger k rebuilds the network, its
-            // code rows and rule tables with it: the last code and rule
-            // saved are the new ones.
-            w.codes = tcodes() ? cacode : v_code;
-            w.rules = carule;
         }
-        if (!rulemix) {
-            int k0 = walk_k(1, 0, Maxu);
-            if (!tot_only) {
-                int8_t kind = totalistic;
-                totalistic = rule_kind_tables;
-                save_last_rule(carule[0], k0);
-                totalistic = kind;
-            }
-            save_last_rule(w.codes[0], k0);
-        }
+        // The transformation may have rebuilt the network for another k or
+        // made the rule a table: what is saved is the rule the network
+        // holds now, not the rows the walk began with.
+        if (!rulemix)
+            save_single_rule(walk_k(1, 0, Maxu));
         if (is[0] == 'q')
             is[0] = 0;
         return gety;

@@ -45,16 +45,6 @@ kcode_rule()
     return totalistic == rule_kind_kcodes;
 }
 
-// save_last_rule of the rule table with the kind set to tables for the call.
-void
-save_last_table(int k)
-{
-    int8_t kind = totalistic;
-    totalistic = rule_kind_tables;
-    save_last_rule(carule[0], k);
-    totalistic = kind;
-}
-
 // The common tail after a change of the cell's rule: code conversion, Z,
 // readout and, with one rule, the last-rule files.
 void
@@ -70,14 +60,8 @@ finish_change(int cell)
     if (!tot_only)
         rule_z_figures(k, carule[cell]);
     show_rule_bottom(k, 1, carule[cell], 0);
-    if (!rulemix) {
-        if (!tot_only)
-            save_last_table(nhoodm[0]);
-        if (tcode_rule())
-            save_last_rule(cacode[0], nhoodm[0]);
-        else if (kcode_rule())
-            save_last_rule(v_code[0], nhoodm[0]);
-    }
+    if (!rulemix)
+        save_single_rule(nhoodm[0]);
 }
 
 // Applies one of the five fixed transformations to the cell or, with 'a',

@@ -2,7 +2,9 @@
 // the rule kind and value range (engine/model); the layout and its check
 // are encode_last_rule and decode_last_rule (engine/storage/
 // side_file_codecs.h); a loaded code is turned into carule[0] through
-// model/rule_conversions.h. Start at save_last_rule.
+// model/rule_conversions.h; save_single_rule writes the files of the
+// network's one rule from carule, cacode and v_code. Start at
+// save_last_rule.
 #include "ui/storage/last_rule.h"
 
 #include <cstdio>
@@ -59,6 +61,21 @@ save_last_rule(const uint8_t *rule, int k)
         file_error(filename);
     }
     moveto(x, y);
+}
+
+void
+save_single_rule(int k)
+{
+    int8_t kind = totalistic;
+    if (!tot_only) {
+        totalistic = rule_kind_tables;
+        save_last_rule(carule[0], k);
+        totalistic = kind;
+    }
+    if (kind == rule_kind_tcodes)
+        save_last_rule(cacode[0], k);
+    else if (kind == rule_kind_kcodes)
+        save_last_rule(v_code[0], k);
 }
 
 int

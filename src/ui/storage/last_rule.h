@@ -9,6 +9,11 @@
 // read-only directory) is reported once, not on every rule change, and
 // leaves is[0] alone.
 void save_last_rule(const uint8_t *rule, int k);
+// The network's one rule (no rule mix) as the last-rule files of k, by the
+// rule kind it is now: its rule table unless tot_only, then its tcode or
+// kcode when it is one. A transformation may have turned a code into a rule
+// table, or changed k: the rows are read as what they now are.
+void save_single_rule(int k);
 // Reads the file of this v, k and rule kind into rule; unless tot_only, a
 // code is also turned into carule[0]. Returns k, or 0 with 'q' in is[0]
 // when there is no such file or it was refused (another v or k, short, a

@@ -3,9 +3,10 @@
 // network, and taken during the set-up with the network rebuilt; the fill
 // of the single-rule dialog; the first prompt of the rules stage giving a
 // limited set or a mix without limit; outer codes leaving the network's
-// size as it was.
+// size as it was; a tcode raised to a larger k saved as the table it became.
 #include "rule_ring_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -29,6 +30,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/storage/last_rule.h"
 #include "ui/storage/network_files.h"
 #include "ui/wiring_editor/wire_up.h"
 
@@ -46,12 +48,11 @@ protected:
         ASSERT_TRUE(set_up_rule_network("zemra-ruledialogs"));
         secondpart = 0;
         whatwire = whatwire_1d;
-        if (!color_v) {
-            // Colours for every value range the tests use.
-            value_range = 8;
-            setup_value_colors(1);
-            value_range = 2;
-        }
+        // Colours for every value range the tests use, made in each test:
+        // colours another suite made may be fewer.
+        value_range = 8;
+        setup_value_colors(1);
+        value_range = 2;
         setup_value_colors(0);
         text_column_start();
         live = live_allocations;
@@ -59,26 +60,32 @@ protected:
     void TearDown() override
     {
         if (built) {
-            if (rulemix) {
-                if (!tot_only)
-                    free_mem_rulemix();
-                free_mem_tcodemix();
-                rulemix = 0;
-            }
-            free_mem_wiring();
-            free_mem_tcode0();
-            if (!tot_only) {
-                free_mem_all_0s_all_1s_rules();
-                free_mem_rule0_extra();
-                free_mem_rule0();
-            }
-            free_v_code_arrays();
-            checked_free(nhoodm);
-            nhoodm = nullptr;
+            free_ring();
             EXPECT_EQ(live_allocations, live);
         }
         tot_only = outer_tot = secondpart = 0;
         ASSERT_TRUE(work.leave());
+    }
+    // Frees what make_ring and the dialogs built.
+    void free_ring()
+    {
+        if (rulemix) {
+            if (!tot_only)
+                free_mem_rulemix();
+            free_mem_tcodemix();
+            rulemix = 0;
+        }
+        free_mem_wiring();
+        free_mem_tcode0();
+        if (!tot_only) {
+            free_mem_all_0s_all_1s_rules();
+            free_mem_rule0_extra();
+            free_mem_rule0();
+        }
+        free_v_code_arrays();
+        checked_free(nhoodm);
+        nhoodm = nullptr;
+        built = false;
     }
     static void write(const char *name, const bytes &data)
     {
@@ -208,6 +215,41 @@ TEST_F(RuleDialogs, AKcodeTakenToALargerKIsSavedAsThatK)
     EXPECT_EQ(nhood, 6);
     std::ifstream saved("l_v2k6.vco", std::ios::binary);
     EXPECT_TRUE(saved.good()) << "no last kcode of k = 6 saved";
+}
+
+// Tcode 37 (entries 0, 2 and 5 are 1) of k = 5 raised to k = 7 by the
+// set-up's transformation, in the windows of both screen sizes: the rule is
+// then a table, which ignores its inputs 0 and 6, and that table is the
+// last rule of k = 7 that loads back; no tcode of k = 7 is written.
+TEST_F(RuleDialogs, ATcodeRaisedToSevenIsSavedAsItsTable)
+{
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    allocate_mem_nhood_matrix(Maxnhood);
+    give_rule_figures();
+    for (int screen : {1280, 1024}) {
+        if (built)
+            free_ring();
+        int16_t maxx, winmaxy;
+        window_size_for_display(screen, &maxx, &winmaxy);
+        ASSERT_TRUE(resize_to(maxx + 1, winmaxy + 1));
+        text_column_start();
+        std::remove("l_v2k7.rul");
+        totalistic = rule_kind_tcodes;
+        make_ring(14, 5);
+        paced_thread typing = type_keys_paced("d\r37\r\r7\r\r");
+        select_t_v_code(0, 1, cacode, carule, 1, Maxu);
+        typing.join();
+        EXPECT_EQ(totalistic, rule_kind_tables);
+        ASSERT_EQ(nhood, 7);
+        bytes back(rule_bytes(7));
+        EXPECT_EQ(load_last_rule(back.data(), 7), 7);
+        EXPECT_EQ(back, bytes(carule[0], carule[0] + rule_bytes(7)));
+        for (uint32_t i = 0; i < 128; i++)
+            EXPECT_EQ(get_value(back.data(), i), 37 >> __builtin_popcount(i >> 1 & 31) & 1) << i;
+        EXPECT_NE(access("l_v2k7.tco", F_OK), 0);
+    }
+    free_mem_nhood_matrix(Maxnhood);
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 TEST_F(RuleDialogs, TwoHundredGivesALimitedSetAndTwoHundredOneAMix)
