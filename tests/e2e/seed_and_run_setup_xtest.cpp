@@ -3,8 +3,9 @@
 // then a forward-only pattern set up through the output parameters and the
 // forward-only options; a 15-cell ring doubled there for a damage run, its
 // 30-cell seed typed and saved; and a 10-cell ring whose single basin run
-// starts from a decimal seed, draws its basin and ends in the options box.
-// Each runs in a working directory of the test's own.
+// starts from a decimal seed, draws its basin and ends in the options box;
+// a 14-cell ring's seed mirrored and shifted on a grid wider than its
+// cells. Each runs in a working directory of the test's own.
 #include "e2e/e2e_fixture.h"
 
 #include <cstdlib>
@@ -94,6 +95,24 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
     // The basin itself: its cycle and trees in the middle of the window.
     int w = zemra->width(), h = zemra->height();
     EXPECT_GT(zemra->sparse_marked_pixels(w / 4, h / 4, w / 2, h / 2), 50) << "no basin drawn";
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+// The 14-cell ring seen as a 6 x 3 grid ('B', width 6), whose places
+// 14..17 lie outside the state: the seed with cells 0, 7, 12 and 13 set is
+// mirrored top-bottom (cell 12 takes cell 0, cells 0 and 1 take 12 and 13,
+// the places beyond them 0), left-right (cells 4, 5 and 10; cells 12 and 13
+// take places 16 and 17, 0) and shifted one column on (cells 0, 5 and 11).
+TEST_F(SeedRoad, RingSeenAsAWiderGridIsMirroredAndShiftedWithinItsCells)
+{
+    road_to_seed("14\r");
+    answer({"d\r", "12417\r", "q",  // cells 0, 7, 12 and 13; revise: the menu again
+            "B\r", "6\r",           // the 2d view, 6 wide
+            "V", "h", "l", "\r",     // mirrors and a shift; accepted
+            "\r"});                 // density shown: accepted
+    const std::string expected("\x02\x0e\x00\x00\x00\x21\x08", 7);
+    ASSERT_TRUE(wait_until([&] { return work.read("mysee_v2.eed") == expected; }))
+        << "mysee_v2.eed is not v, n, two sides and the seed 2081";
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 

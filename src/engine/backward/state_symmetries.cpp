@@ -7,6 +7,13 @@
 // The shifts go entry by entry through get_value/set_value, so they hold for
 // every value range; a shift by a whole period is the identity, so n shifts
 // are done as n modulo the period.
+//
+// The 2d shape i2d x j2d may have more places than the state has cells: a
+// 1d state of n cells shown as a grid w wide has ceil(n / w) rows, the last
+// one short when w does not divide n (n = 14, w = 6: places 14..17 of the
+// 6 x 3 grid). The 2d operations act on the picture the editor draws, whose
+// places from lineL on hold 0: a place outside the state reads as 0 and is
+// never written, so the line is never touched past its cells.
 #include "engine/backward/state_symmetries.h"
 
 #include <cstring>
@@ -61,6 +68,21 @@ shift_down(uint8_t *line, uint32_t first, uint32_t stride, uint32_t m)
     for (uint32_t p = first; p != last; p += stride)
         set_value(line, p, get_value(line, p + stride));
     set_value(line, last, kept);
+}
+
+// Cell c of a state; 0 for a place of the shape outside it.
+int
+cell_or_zero(const uint8_t *state, uint32_t c)
+{
+    return c < lineL ? get_value(state, c) : 0;
+}
+
+// Writes cell c of a state; a place of the shape outside it is not written.
+void
+set_cell(uint8_t *state, uint32_t c, int value)
+{
+    if (c < lineL)
+        set_value(state, c, value);
 }
 
 bool
@@ -166,14 +188,32 @@ rotate_array_2d(uint8_t *state, char dir, int n)
     if (!along_i && dir != 'u' && dir != 'd')
         return state;
     int times = static_cast<int>(static_cast<uint32_t>(n) % (along_i ? w : h));
+    if (times == 0)
+        return state;
+    // A shape with places outside the state is shifted as its picture: the
+    // state's cells laid into a zero-filled line of every place, shifted
+    // there and taken back.
+    uint32_t places = w * h;
+    uint8_t *grid = state;
+    if (places > lineL) {
+        grid = static_cast<uint8_t *>(
+            checked_calloc(value_line_bytes(places, value_bits), 1, "tempS"));
+        for (uint32_t c = 0; c < lineL; c++)
+            set_value(grid, c, get_value(state, c));
+    }
     for (int t = 0; t < times; t++) {
         if (along_i) {
             for (uint32_t j = 0; j < h; j++)
-                dir == 'l' ? shift_up(state, j * w, 1, w) : shift_down(state, j * w, 1, w);
+                dir == 'l' ? shift_up(grid, j * w, 1, w) : shift_down(grid, j * w, 1, w);
         } else {
             for (uint32_t i = 0; i < w; i++)
-                dir == 'u' ? shift_up(state, i, w, h) : shift_down(state, i, w, h);
+                dir == 'u' ? shift_up(grid, i, w, h) : shift_down(grid, i, w, h);
         }
+    }
+    if (grid != state) {
+        for (uint32_t c = 0; c < lineL; c++)
+            set_value(state, c, get_value(grid, c));
+        checked_free(grid);
     }
     return state;
 }
@@ -230,8 +270,8 @@ flip_array_2d(uint8_t *state, int hex, char dir)
                 if (odd_hex)
                     si = i + 1 == w ? 0 : i + 1;
             }
-            set_value(temp, static_cast<uint32_t>(i + j * w),
-                      get_value(state, static_cast<uint32_t>(si + sj * w)));
+            set_cell(temp, static_cast<uint32_t>(i + j * w),
+                     cell_or_zero(state, static_cast<uint32_t>(si + sj * w)));
         }
     memcpy(state, temp, bytesL);
     checked_free(temp);
@@ -246,8 +286,8 @@ v_spin_array_2d(uint8_t *state)
     memcpy(temp, state, bytesL);
     for (int j = 0; j < s; j++)
         for (int i = 0; i < s; i++)
-            set_value(temp, static_cast<uint32_t>(i + j * w),
-                      get_value(state, static_cast<uint32_t>(j + (s - 1 - i) * w)));
+            set_cell(temp, static_cast<uint32_t>(i + j * w),
+                     cell_or_zero(state, static_cast<uint32_t>(j + (s - 1 - i) * w)));
     memcpy(state, temp, bytesL);
     checked_free(temp);
     return state;

@@ -3,6 +3,9 @@
 // the repeating segment of a 1d or 2d state, diagonal translation symmetry,
 // and the matching of an attractor cycle against shifts of its first state.
 // Every operation works in place on a packed value line and draws nothing.
+// The 2d ones act on the i2d x j2d picture of the state, whose places from
+// lineL on (the short last row of a 1d state shown as a grid) lie outside
+// it: such a place reads as 0 and is never written.
 #pragma once
 #include <cstdint>
 
@@ -15,7 +18,10 @@
 uint8_t *rotate_array(int k, uint8_t *line, char dir, int what, int n, int unused, int length);
 // Shift of an i2d x j2d state by one cell, n times: 'l' column i -> i+1,
 // 'r' i -> i-1, 'u' row j -> j+1, 'd' j -> j-1, with wrap-around. Other
-// directions change nothing. Returns state.
+// directions change nothing. With places outside the state, the n shifts
+// move the picture whose outside places hold 0 and the state's cells take
+// what lands on them: a value that crosses an outside place is kept.
+// Returns state.
 uint8_t *rotate_array_2d(uint8_t *state, char dir, int n);
 // Shift of an i3d x j3d x h3d state, n times: 'l' (i+1), 'r' (i-1),
 // 'b' (j+1), 'f' (j-1), 'u' (h+1), 'd' (h-1). Returns state.

@@ -1,5 +1,5 @@
 // Seed patches: the part of a state and its file bytes (seed_patch.h).
-// Reads v and value_bits (model globals).
+// Reads v, value_bits and lineL (model globals).
 #include "engine/storage/seed_patch.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ copy_state_part(const uint8_t *state, const patch_bounds &b, int width, int dept
         for (int j = j0; j <= j1; j++)
             for (int i = b.start[0]; i <= b.end[0]; i++) {
                 uint32_t cell = static_cast<uint32_t>(i + j * width + h * width * depth);
-                set_value(part.data(), p++, get_value(state, cell));
+                set_value(part.data(), p++, cell < lineL ? get_value(state, cell) : 0);
             }
     part.resize(value_line_bytes(cells, value_bits));
     return part;

@@ -27,7 +27,9 @@ int patch_extent(const patch_bounds &b, int a);
 uint32_t patch_cells(const patch_bounds &b);
 
 // The part's cells of state as a new value line: state cell i (1d),
-// i + j * width (2d) or i + j * width + h * width * depth (3d).
+// i + j * width (2d) or i + j * width + h * width * depth (3d). A cell at
+// index lineL or above (the short last row of a 1d state shown as a grid)
+// is outside the state and reads as 0.
 std::vector<uint8_t> copy_state_part(const uint8_t *state, const patch_bounds &b, int width,
                                      int depth);
 

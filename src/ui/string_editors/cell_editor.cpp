@@ -527,9 +527,10 @@ complement(cell_editor &e, char)
 {
     bool whole_state = e.form.kind == 0;
     const cell_grid &g = e.v.g;
-    complement_string(e.string,
-                      value_range == 2 ? g.entries : static_cast<uint32_t>(g.high - g.low + 1),
-                      whole_state);
+    // The positions edited, less those of a grid wider than the string (the
+    // short last row of a 1d state shown as 2d), which are no cells.
+    uint32_t positions = std::min(static_cast<uint32_t>(g.high - g.low + 1), g.entries);
+    complement_string(e.string, value_range == 2 ? g.entries : positions, whole_state);
     if (value_range == 2 && whole_state)
         bias_density = 100.0f - bias_density;
     return after_key::redraw;

@@ -3,6 +3,7 @@
 // the small hand-made states whose results are known.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -233,6 +234,90 @@ TEST_F(Symmetries, MirrorsTwiceRestoreTheState)
     EXPECT_EQ(at(s, 0, 2), at(kept, 3, 2));
     flip_array_2d(s.data(), 0, 'h');
     EXPECT_EQ(0, memcmp(s.data(), kept.data(), bytesL));
+}
+
+// The 2d operations by their definitions on a picture of w x h places,
+// `times` times: the picture's values moved place by place.
+std::vector<int>
+moved_picture(std::vector<int> pic, int w, int h, char op, int times, int hex)
+{
+    for (int t = 0; t < times; t++) {
+        std::vector<int> next(pic.size());
+        for (int j = 0; j < h; j++)
+            for (int i = 0; i < w; i++) {
+                int si = i, sj = j, s = std::min(w, h);
+                bool odd = hex && j % 2;
+                if (op == 'l')
+                    si = (i + w - 1) % w;
+                else if (op == 'r')
+                    si = (i + 1) % w;
+                else if (op == 'u')
+                    sj = (j + h - 1) % h;
+                else if (op == 'd')
+                    sj = (j + 1) % h;
+                else if (op == 'h')
+                    si = !odd ? w - 1 - i : i == w - 1 ? w - 1 : w - 2 - i;
+                else if (op == 'V')
+                    sj = h - 1 - j, si = odd ? (i + 1) % w : i;
+                else if (op == 's' && i < s && j < s)
+                    si = j, sj = s - 1 - i;
+                next[i + j * w] = pic[si + sj * w];
+            }
+        pic = next;
+    }
+    return pic;
+}
+
+// A ring of 14 cells shown as a grid w wide (the seed dialog's 2d view)
+// has ceil(14 / w) rows, the last one short unless w divides 14. Every 2d
+// operation acts on the picture whose places past cell 13 hold 0, and
+// writes nothing past the state's cells: the line is exactly bytesL long,
+// so a step past it is a heap overflow under the sanitizers.
+TEST_F(Symmetries, TwoDOperationsOnARingShownAsAGridStayInsideTheState)
+{
+    srandom(14);
+    const int n = 14;
+    for (int v : {2, 3, 5})
+        for (int w : {4, 5, 6, 7, 13, 14}) {
+            network(v, n);
+            int h = (n + w - 1) / w;
+            i2d = static_cast<int16_t>(w);
+            j2d = static_cast<int16_t>(h);
+            struct step {
+                char op;
+                int times, hex;
+            };
+            std::vector<step> steps = {{'h', 1, 0}, {'V', 1, 0}, {'h', 1, 1}, {'V', 1, 1},
+                                       {'s', 1, 0}};
+            for (char op : {'l', 'r'})
+                for (int times = 1; times <= w + 1; times++)
+                    steps.push_back({op, times, 0});
+            for (char op : {'u', 'd'})
+                for (int times = 1; times <= h + 1; times++)
+                    steps.push_back({op, times, 0});
+            for (const step &st : steps) {
+                std::vector<int> picture(static_cast<size_t>(w * h), 0);
+                std::vector<uint8_t> line(bytesL, 0);
+                for (int c = 0; c < n; c++) {
+                    picture[c] = static_cast<int>(random() % v);
+                    set_value(line.data(), static_cast<uint32_t>(c), picture[c]);
+                }
+                if (st.op == 'h' || st.op == 'V')
+                    flip_array_2d(line.data(), st.hex, st.op);
+                else if (st.op == 's')
+                    v_spin_array_2d(line.data());
+                else
+                    rotate_array_2d(line.data(), st.op, st.times);
+                std::vector<int> moved = moved_picture(picture, w, h, st.op, st.times, st.hex);
+                std::vector<uint8_t> want(bytesL, 0);
+                for (int c = 0; c < n; c++)
+                    set_value(want.data(), static_cast<uint32_t>(c), moved[c]);
+                EXPECT_EQ(line, want) << "v=" << v << " " << w << "x" << h << " " << st.op
+                                      << st.times << " hex " << st.hex;
+            }
+            free_mem_CA_states();
+        }
+    network(2, 4);
 }
 
 TEST_F(Symmetries, ThreeDimensionalShiftWraps)

@@ -147,6 +147,25 @@ TEST_F(StringEdits, TwoDPatchBytes)
     EXPECT_EQ(e, 4);
 }
 
+// The whole 6 x 3 grid of a 14-cell ring shown as 2d: the places past
+// cell 13 read as 0, and the state line, exactly bytesL long, is not read
+// past its end.
+TEST_F(StringEdits, PatchOfARingShownAsAGridReadsOnlyItsCells)
+{
+    use(2);
+    lineL = 14;
+    bytesL = 2;
+    // Cells 0..13; bits 14 and 15 are set here though they are no cells.
+    std::vector<uint8_t> state = {0xB5, 0xFA};
+    patch_bounds b;
+    b.dim = 2;
+    b.end[0] = 5, b.end[1] = 2;
+    std::vector<uint8_t> part = copy_state_part(state.data(), b, 6, 3);
+    ASSERT_EQ(part.size(), 3u);
+    for (uint32_t c = 0; c < 18; c++)
+        EXPECT_EQ(get_value(part.data(), c), c < 14 ? get_value(state.data(), c) : 0) << c;
+}
+
 TEST_F(StringEdits, CursorWrapsBothWays)
 {
     cell_grid g;

@@ -224,6 +224,29 @@ TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
     EXPECT_EQ(std::vector<uint8_t>(A, A + bytesL), block);
 }
 
+// A 14-cell ring of v = 3 seen as a 6 x 3 grid: the complement turns every
+// cell of the state over and reaches none of the places 14..17 past it.
+TEST_F(StringEditorsScreen, CellEditorComplementsARingSeenAsAWiderGrid)
+{
+    TestNetwork net(3, 14, 3);
+    ValueColours colours;
+    showbits_1d_as_2d = 1;
+    i2d = 6;
+    j2d = 3;
+    start_j2d = static_cast<int16_t>(j2d - 1);
+    for (uint32_t c = 0; c < lineL; c++)
+        set_value(A, c, static_cast<int>(c % 3));
+    moveto(40, 300);
+    int size = 8;
+    paced_thread keys = type_keys_paced("m");
+    cell_edit_outcome outcome = input_string_cell(0, 0, A, L, 0, 1, &size, 2, 600, 400);
+    keys.join();
+    showbits_1d_as_2d = 0;
+    EXPECT_EQ(outcome, cell_edit_outcome::redraw);
+    for (uint32_t c = 0; c < lineL; c++)
+        EXPECT_EQ(get_value(A, c), 2 - static_cast<int>(c % 3)) << c;
+}
+
 // The four arrows move the cursor by a cell or a row of the plane: a value
 // typed after each move lands on the cell the moves reached.
 TEST_F(StringEditorsScreen, CellEditorArrowsMoveTheCursorAcrossThePlane)
