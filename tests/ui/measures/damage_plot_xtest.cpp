@@ -411,6 +411,50 @@ TEST_F(DamagePlot, NetworkLineOfAMixedKRingStaysInsideTheBox)
     screenshot("damage_mixed_k_ring");
 }
 
+// The histogram drawn whole in the windows of a 1280x1024 and of a
+// 1024x768 screen: the plot area's top frame whole beside "sample no=", the
+// box's bottom frame whole under the "Damage value" caption, and nothing of
+// the caption below the box.
+TEST_F(DamagePlot, FramesStayWholeAroundTheSampleNumberAndTheCaption)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    TestNetwork net(2, 80, 3);
+    diff_plot = diff_plot_stats;
+    std::vector<uint32_t> counts(41, 3);
+    damage_record d{};
+    d.mode = 'n';
+    d.columns = d.counts_last = 40;
+    d.largest = 40;
+    d.smallest = 10;
+    d.skeleton_length = 5;
+    d.sample = 102;
+    d.damage_buf = counts.data();
+    auto count_of = [](unsigned long colour, const std::vector<unsigned long> &pixels) {
+        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+    };
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        clear_drawing_area();
+        draw_diff_graphframe(&d, true, false, false);
+        show_diff_plot(true, &d);
+        flush_display();
+        XSync(D, False);
+        screenshot("damage_frames_" + std::to_string(size[0]));
+        const int frame = right() - x0() + 3, box = box_right() - box_left() + 1;
+        EXPECT_EQ(count_of(Color_Table[lightred], pixels_seen(x0() - 1, top() - 1, frame, 1)), frame)
+            << "a gap in the plot area's top frame";
+        EXPECT_EQ(count_of(Color_Table[lightred], pixels_seen(box_left(), box_bottom(), box, 1)), box)
+            << "the caption crosses the box's bottom frame";
+        EXPECT_EQ(count_of(Color_Table[white],
+                           pixels_seen(box_left(), box_bottom() + 1, box, Maxy - box_bottom())),
+                  0)
+            << "the caption reaches below the box";
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
+}
+
 // The options prompt of a paused damage run stands left of the damage
 // count's box, whose frame stays whole while the prompt waits.
 TEST_F(DamagePlot, OptionsPromptBesideTheDamageBoxNotOverIt)
