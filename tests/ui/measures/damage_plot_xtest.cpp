@@ -234,7 +234,7 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     for (text_line *line : {&title, &log_x_prompt, &log_y_prompt})
         line->width = text_pixel_width(line->text.c_str(), static_cast<int>(line->text.size()));
     title.x = x0();
-    title.y = top() - vgay(25);
+    title.y = histogram_title_row(top());
     log_x_prompt.x = log_y_prompt.x = Maxx / 2 + 3;
     log_x_prompt.y = log_y_prompt.y = 5;
     int bars = 0, log_bins = 0;
@@ -299,7 +299,7 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         // Steps enough for the rows to reach the window's bottom, and for
         // some more to scroll or start the next page.
         const int steps = Maxy / scale + 20;
-        const int band_top = top() - vgay(25), band_width = box_right() - box_left() - 1;
+        const int band_top = histogram_title_row(top()), band_width = box_right() - box_left() - 1;
         std::vector<unsigned long> title_band;
         std::vector<int> covered, unframed;
         // The damage questions, a Return at each step's pause, then 'q' at
@@ -310,10 +310,8 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         paced_thread typing = type_keys_looking(keys, [&](size_t i) {
             if (i < 4)
                 return; // the damage questions
-            // The title's upper half: where the font is tall for the window
-            // the sample number's row below it is raised into its cell.
             std::vector<unsigned long> band =
-                pixels_seen(box_left() + 1, band_top, band_width, CHeight / 2);
+                pixels_seen(box_left() + 1, band_top, band_width, CHeight);
             if (i == 4)
                 title_band = band;
             else if (band != title_band)
