@@ -5,6 +5,7 @@
 #include "ui/backward/neutral_info.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,9 +26,9 @@ const char *const kMorePrompt = "quit-q jump-j more-ret:";
 const char *const kReviewPrompt = "quit-q jump-j review-ret:";
 
 std::string
-total_text()
+total_text(uint64_t components)
 {
-    return "total components=" + std::to_string(totbasinsinfield);
+    return "total components=" + std::to_string(components);
 }
 
 std::string
@@ -36,35 +37,45 @@ jump_prompt(uint32_t last_row)
     return "jump to index (0-" + std::to_string(last_row) + "):";
 }
 
-// Row row of the table: its number from 1, the component size and how
-// many components have it.
+// A row of the table: its number from 1, the component size and how many
+// components have it.
 std::string
-row_text(uint32_t row)
+row_text(uint32_t number, uint32_t size, uint32_t frequency)
 {
     char text[80];
-    snprintf(text, sizeof text, "%lu: %lu  %lu ", static_cast<unsigned long>(row) + 1,
-             static_cast<unsigned long>(comp_type[row][0]),
-             static_cast<unsigned long>(comp_type[row][1]));
+    snprintf(text, sizeof text, "%lu: %lu  %lu ", static_cast<unsigned long>(number),
+             static_cast<unsigned long>(size), static_cast<unsigned long>(frequency));
     return text;
 }
 
-// The widest line of the box: its title, its rows, and its prompts with
-// the entry after them.
+std::string
+row_text(uint32_t row)
+{
+    return row_text(row + 1, comp_type[row][0], comp_type[row][1]);
+}
+
+// The widest line the box can hold for the field's n! orders (statespace
+// + 1), whatever its counts come to: so the field, laid out before they
+// are known, keeps clear of the box. Its title with every order a
+// component; its rows: a size and a frequency each at most n! or the
+// table's 16 bits, and no more rows than distinct sizes of components
+// adding up to n! at most (k of them take at least 1 + 2 + ... + k
+// orders); and its prompts with the entry after them.
 int
 widest_line()
 {
-    std::string total = total_text();
-    uint32_t last_row = comp_type_tot ? comp_type_tot - 1 : 0;
-    int widest = text_pixel_width(total.c_str(), static_cast<int>(total.size()));
-    for (uint32_t row = 0; comp_type && row < comp_type_tot; row++) {
-        std::string text = row_text(row);
-        widest = std::max(widest, text_pixel_width(text.c_str(), static_cast<int>(text.size())));
-    }
+    const uint64_t orders = static_cast<uint64_t>(statespace) + 1;
+    const uint32_t most = static_cast<uint32_t>(std::min<uint64_t>(orders, 65535));
+    uint32_t rows = static_cast<uint32_t>((std::sqrt(8.0 * static_cast<double>(orders) + 1) - 1) / 2);
+    rows = std::max<uint32_t>(1, std::min(rows, most));
+    std::string total = total_text(orders), row = row_text(rows, most, most);
+    int widest = std::max(text_pixel_width(total.c_str(), static_cast<int>(total.size())),
+                          text_pixel_width(row.c_str(), static_cast<int>(row.size())));
     for (const char *prompt : {kMorePrompt, kReviewPrompt})
         widest = std::max(widest, text_pixel_width(prompt, static_cast<int>(strlen(prompt))) +
                                       CWidth);
-    std::string jump = jump_prompt(last_row);
-    int digits = static_cast<int>(std::to_string(last_row).size());
+    std::string jump = jump_prompt(rows - 1);
+    int digits = static_cast<int>(std::to_string(rows - 1).size());
     return std::max(widest, text_pixel_width(jump.c_str(), static_cast<int>(jump.size())) +
                                 (digits + 1) * CWidth);
 }
@@ -79,7 +90,7 @@ draw_page(int left, int top, int margin, uint32_t first)
     rectangle(left, top, Maxx - 2, Maxy - 2);
     setcolor(white);
     moveto(margin, top + vgay(3));
-    outtext(total_text().c_str());
+    outtext(total_text(totbasinsinfield).c_str());
     moveto(margin, gety + CHeight);
     outtext("type size freq");
     int last_y = Maxy - vgay(20) - 3 * CHeight;

@@ -13,6 +13,20 @@ namespace {
 // Right edge of the green fill drawn since the bar was drawn; -1 for none.
 int filled_right = -1;
 
+// The framed box around the bar: from the middle of the window to its right
+// edge, in the band below the status box.
+int
+box_top()
+{
+    return vgay(30);
+}
+
+int
+box_bottom()
+{
+    return box_top() + vgay(9) + vgay(3);
+}
+
 } // namespace
 
 void
@@ -21,11 +35,11 @@ progress_bar()
     filled_right = -1;
     int colour = getcolor();
     int h = Maxx / 2;
-    int top = vgay(30);
+    int top = box_top();
     setfillstyle(0, black);
-    bar(h, top, Maxx - 2, top + vgay(9) + vgay(3));
+    bar(h, top, Maxx - 2, box_bottom());
     setcolor(lightred);
-    rectangle(h, top, Maxx - 2, top + vgay(9) + vgay(3));
+    rectangle(h, top, Maxx - 2, box_bottom());
     barxl = static_cast<int16_t>(h + 2);
     baryt = static_cast<int16_t>(top + vgay(3));
     barxr = static_cast<int16_t>(Maxx - vgax(6));
@@ -58,5 +72,15 @@ fill_progress_bar_to(int right)
 void
 note_progress_bar_drawn_over()
 {
+    filled_right = -1;
+}
+
+void
+erase_progress_bar()
+{
+    uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(Maxx / 2, box_top(), Maxx - 2, box_bottom());
+    fillcolor = fill;
     filled_right = -1;
 }

@@ -10,3 +10,5 @@ void progress_bar();
 void fill_progress_bar_to(int right);
 // Something was drawn over the bar: the next fill is drawn whatever it is.
 void note_progress_bar_drawn_over();
+// Clears the bar's box to the background.
+void erase_progress_bar();

@@ -212,6 +212,10 @@ begin_fitted_field(bool neutral)
         mutant_layout || successive_basins || screensavedemo || !rad || !lastlevel)
         return;
     fitted.area = range_row_set ? range_row : basin_area();
+    // The component table that ends a neutral field stands at the window's
+    // right: the components keep left of its box.
+    if (neutral)
+        fitted.area.right = std::min(fitted.area.right, component_table_left() - vgax(3));
     fitted.node = node_drawing_reach();
     fitted.gap = vgax(4);
     // Of a neutral field no more components are measured than one page

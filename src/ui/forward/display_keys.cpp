@@ -907,9 +907,7 @@ histogram_form_key(running_pattern &p, char)
             erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
         } else {
             eg->hist_mode = 1;
-            // The surface's area: it keeps left of the key panel and above
-            // the bottom strip.
-            erase_box(eg->hist_x0 - 1, vgay(20), eg->hist_limit, Maxy);
+            erase_lookup_surface(eg);
             if (eg->oldbar)
                 memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
         }
@@ -928,6 +926,9 @@ entropy_density_key(running_pattern &p, char)
     eg->ed_plot = !eg->ed_plot;
     if (eg->ed_plot) {
         eg->point_colour = yellow;
+        // The key panel gives way before the plane is drawn where the plane
+        // reaches its place, and comes back once the plane is cleared.
+        panel(eg, it);
         draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on) {
             it->page_full = 1;
@@ -943,8 +944,8 @@ entropy_density_key(running_pattern &p, char)
             free_lookup_arrays(eg);
         else
             free_density_arrays(eg);
+        panel(eg, it);
     }
-    panel(eg, it);
     return true;
 }
 
@@ -954,10 +955,14 @@ return_map_key(running_pattern &p, char)
     if (stpgraph == stpgraph_none || p.ae->mode != 0)
         return true;
     p.it->return_map = !p.it->return_map;
-    if (p.it->return_map)
+    // The key panel gives way before the map's frame, as for 'u'.
+    if (p.it->return_map) {
         p.eg->point_colour = yellow;
+        panel(p.eg, p.it);
+    }
     draw_Hamming_plot(p.it->return_map, side_plot_left(p.eg));
-    panel(p.eg, p.it);
+    if (!p.it->return_map)
+        panel(p.eg, p.it);
     return true;
 }
 

@@ -12,6 +12,8 @@
 // headings.
 // Like the colour key, it is left out where the pattern (its rows, side
 // plot and page clears) reaches its place: the pattern would draw over it.
+// So it is where the entropy-density plane or the return map beside the
+// side plot reaches it.
 #include "ui/forward/key_panel.h"
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "engine/model/globals.h"
 #include "ui/forward/running_pattern_keys.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -123,6 +126,17 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
     return std::max(least, std::min(room(), medium_pitch));
 }
 
+// How far right the run draws: its pattern, and the plane beside the side
+// plot while one is shown (none on a scrolling 2d display).
+int
+run_reach(const entropy_graph *eg, const run_iteration *it)
+{
+    int reach = pattern_reach(it, side_plot_width(eg));
+    if ((eg->ed_plot || it->return_map) && stpgraph != stpgraph_none)
+        reach = std::max(reach, plane_reach(side_plot_left(eg)));
+    return reach;
+}
+
 // Whether the panel is on the window where it was last drawn.
 bool
 shown()
@@ -135,7 +149,7 @@ shown()
 void
 interrupt_key_index(entropy_graph *eg, run_iteration *it)
 {
-    if (pattern_reach(it, side_plot_width(eg)) > panel_left()) {
+    if (run_reach(eg, it) > panel_left()) {
         left_out = false;
         if (drawn.left >= 0 && !onthefly_box_erased)
             erase_key_panel();

@@ -991,7 +991,13 @@ run_steps(run_context &r)
                 show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
                 r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 0) - 2);
+                const bool panel_on = it.key_panel;
                 entropy_eeg_plot(&r.ae, &r.eg, &it);
+                // Automatic rule sampling takes the key panel away: it is
+                // erased where it was drawn (the plane, drawn beside it,
+                // never reaches a panel that was shown).
+                if (panel_on && !it.key_panel)
+                    erase_key_panel();
                 if (show_ss_matrixF == ss_view_matrix)
                     show_statespace_matrix(A);
             }

@@ -20,6 +20,7 @@
 #include "engine/graphs/link_counting.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "ui/backward/progress_bar.h"
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_commands.h"
 #include "ui/graphs/graph_layouts.h"
@@ -189,6 +190,11 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
     get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
+    // A field's finished progress bar stands in the menu's place, which is
+    // the graph's while it is open (a menu in a small font does not cover
+    // it); it comes back with the saved place when the graph closes.
+    if (mode == graph_field)
+        erase_progress_bar();
     if (!count_graph(a, types, mode)) {
         put_back_prompt_area();
         setcolor(colour);

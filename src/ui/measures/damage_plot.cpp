@@ -327,6 +327,27 @@ log_x_bars(const damage_record *dp)
 
 const char *const kSampleLabel = "sample no=";
 
+// The last row the ink of text written at y reaches: outtext puts the
+// baseline at y + CHeight - 2, and the descent's rows start on it.
+int
+ink_bottom(const char *text, int y)
+{
+    int above = 0, below = 0;
+    normal_text_ink(text, above, below);
+    const int baseline = y + CHeight - 2;
+    return baseline + below - 1;
+}
+
+// The row of "sample no=" and the network line: a line below the title,
+// raised where a tall font would carry its ink onto the plot area's top
+// frame.
+int
+sample_row(const damage_record *dp)
+{
+    const int y = dp->top - vgay(kTitleAbove) + CHeight;
+    return y - std::max(0, ink_bottom(kSampleLabel, y) - (dp->top - 2));
+}
+
 // Where the sample number starts, right of its label.
 int
 sample_number_x(const damage_record *dp)
@@ -337,13 +358,13 @@ sample_number_x(const damage_record *dp)
 void
 sample_number(const damage_record *dp)
 {
-    int y = dp->top - vgay(kTitleAbove) + CHeight;
+    int y = sample_row(dp);
     int x = sample_number_x(dp);
     setcolor(white);
     moveto(dp->x0, y);
     outtext(kSampleLabel);
     setfillstyle(0, black);
-    bar(x, y, x + 6 * CWidth, y + CHeight - 1);
+    bar(x, y, x + 6 * CWidth, std::min(y + CHeight - 1, dp->top - 2));
     moveto(x, y);
     outtext(formatted("%ld ", static_cast<long>(dp->sample)).c_str());
 }
@@ -871,19 +892,21 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     // the end of the number's six places, and one longer still puts its
     // first words on a row of its own above, the box and title raised.
     std::string net = histogram_network_caption();
-    const int net_row = top - vgay(kTitleAbove) + CHeight, room_right = box_right(dp) - 2;
+    const int net_row = sample_row(dp), room_right = box_right(dp) - 2;
     const int net_left = sample_number_x(dp) + 6 * CWidth + CWidth / 2;
     std::string upper = split_network_line(net, room_right - net_left);
     const int raised = upper.empty() ? 0 : small_row_height();
 
-    const int box_top = top - vgay(kBoxAbove) - raised;
+    const int title_row = net_row - CHeight - raised;
+    const int box_top = std::min(top - vgay(kBoxAbove) - raised, title_row - 1);
+    const int box_bottom = y0 + vgay(kBoxBelow);
     setfillstyle(0, black);
-    bar(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
+    bar(x0 - vgax(kBoxLeft), box_top, box_right(dp), box_bottom);
     setcolor(lightred);
-    rectangle(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
+    rectangle(x0 - vgax(kBoxLeft), box_top, box_right(dp), box_bottom);
     // The pattern's rows pass beneath the box: copied or scrolled onto the
     // window they leave it whole, so it is never seen covered or missing.
-    keep_from_copies(x0 - vgax(kBoxLeft), box_top, box_right(dp), y0 + vgay(kBoxBelow));
+    keep_from_copies(x0 - vgax(kBoxLeft), box_top, box_right(dp), box_bottom);
     rectangle(x0 - 1, top - 1, x0 + w + 1, y0);
 
     std::string title;
@@ -894,7 +917,7 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     else
         title = std::string("Frozen Skeleton Freq Hist") + dp->caption + " pause/reset-=";
     setcolor(white);
-    moveto(x0, top - vgay(kTitleAbove) - raised);
+    moveto(x0, title_row);
     fitted_text(title, room_right - x0);
 
     int net_x = x0 + 21 * CWidth;
@@ -921,7 +944,10 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
         if (logx)
             label += " - log base 2";
     }
-    moveto(x0 + w / 4, y0 + vgay(kCaptionBelow));
+    // Raised where a tall font would carry its ink onto the box's frame.
+    int label_y = y0 + vgay(kCaptionBelow);
+    label_y -= std::max(0, ink_bottom(label.c_str(), label_y) - (box_bottom - 1));
+    moveto(x0 + w / 4, label_y);
     outtext(label.c_str());
 
     int ly = y0 - static_cast<int>(dp->height) / 2 + CHeight / 2;

@@ -259,6 +259,22 @@ tenth_ticks(int L, int B)
     }
 }
 
+// The right edge of a plane's cleared area, for a frame whose right edge
+// is at right: a margin for the labels beyond it, inside the window.
+int
+plane_right_margin(int right)
+{
+    return std::min<int>(right + vgax(10), Maxx);
+}
+
+// The right edge of the lookup histogram's slanted surface: left of the key
+// panel (eg->hist_limit) and inside the window.
+int
+surface_right(const entropy_graph *eg)
+{
+    return std::min<int>(eg->hist_limit, Maxx - 2);
+}
+
 // The side plot's strip right of x0 erased for a frame `width` wide; when
 // draw, the frame in light red with the y axis' ticks, every 20 of its 200
 // units. Returns draw.
@@ -266,7 +282,7 @@ bool
 side_plot_frame(int draw, int x0, int width)
 {
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
-    erase_box(x0 + vgax(100) + 1, top, std::min<int>(L + width + vgax(10), Maxx), Maxy - 1);
+    erase_box(x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1);
     if (!draw)
         return false;
     setcolor(lightred);
@@ -314,7 +330,7 @@ place_lookup_histogram(entropy_graph *eg)
     if (eg->hist_mode == 1 && eg->hist_right > eg->hist_x0)
         erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
     else if (eg->hist_mode == 2 && eg->hist_limit > eg->hist_x0)
-        erase_box(eg->hist_x0 - 1, vgay(20), eg->hist_limit, Maxy);
+        erase_lookup_surface(eg);
     eg->hist_x0 = static_cast<int16_t>(x0);
     eg->hist_y0 = static_cast<int16_t>(y0);
     eg->hist_right = static_cast<int16_t>(x0 + eg->w2);
@@ -335,6 +351,18 @@ int
 plane_bottom()
 {
     return Maxy - std::max<int>(vgax(10), CHeight + vgay(3)) - 2;
+}
+
+int
+plane_reach(int x0)
+{
+    return plane_right_margin(plane_left(x0) + vgax(256));
+}
+
+void
+erase_lookup_surface(const entropy_graph *eg)
+{
+    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), Maxy);
 }
 
 void
@@ -390,21 +418,21 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     // The slanted surface keeps left of the key panel and above the bottom
     // strip: where its next trace would pass either, its area is cleared and
     // it starts again at its origin.
-    const int surface_right = std::min<int>(eg->hist_limit, Maxx - 2), surface_bottom = Maxy;
+    const int surface_edge = surface_right(eg), surface_bottom = Maxy;
     const int surface_height =
         static_cast<int>(std::min<size_t>(entries, static_cast<size_t>(layout.group)) *
                          layout.bar_thickness);
     const bool surface_full =
-        eg->hist_x + (layout.columns - 1) * layout.column_step + layout.longest + 1 > surface_right ||
+        eg->hist_x + (layout.columns - 1) * layout.column_step + layout.longest + 1 > surface_edge ||
                               eg->hist_y + surface_height + 1 > surface_bottom;
     if (eg->hist_mode == 2 && (first || eg->hist_x < eg->hist_x0 - 1 || (bars && surface_full))) {
         if (bars && !first && surface_full)
-            erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right, surface_bottom);
+            erase_lookup_surface(eg);
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
     }
     if (bars && eg->hist_mode == 2 && eg->hist_x == eg->hist_x0 - 1)
-        surface.start(eg->hist_x, eg->hist_y, surface_right, surface_bottom);
+        surface.start(eg->hist_x, eg->hist_y, surface_edge, surface_bottom);
     const int ox = eg->hist_mode == 2 ? eg->hist_x : eg->hist_x0;
     const int oy = eg->hist_mode == 2 ? eg->hist_y : eg->hist_y0;
     const int bar_height = std::max(1, static_cast<int>(layout.bar_thickness) - eg->bar_gap);

@@ -37,3 +37,11 @@ void place_lookup_histogram(entropy_graph *eg);
 // vgay(200) high, with room for its labels below it.
 int plane_left(int x0);
 int plane_bottom();
+// The right edge of what a plane beside a side plot at x0 clears and draws,
+// for the widest of them (the rule samples'): a box at the right stays
+// clear of the plane when it starts right of this.
+int plane_reach(int x0);
+// Clears the area the lookup histogram's slanted surface may have covered:
+// from its home origin down to the drawing area's bottom, left of
+// eg->hist_limit.
+void erase_lookup_surface(const entropy_graph *eg);

@@ -218,7 +218,6 @@ int
 go_automatic(test_choice &c, char)
 {
     c.ae->mode = 2;
-    erase_box(Maxx - vgax(130) - 3, Maxy - vgay(420), Maxx - 2, Maxy - 2);
     draw_entgraph_frame(1, side_plot_left(c.eg), 2, 0);
     return select_stat_filename(c.ae) ? 2 : 1;
 }

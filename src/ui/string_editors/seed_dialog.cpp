@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/backward/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
@@ -172,10 +173,41 @@ compose_menu(const seed_window &w)
     return {first, second};
 }
 
-// The window's width, wide enough for the drawn grid and the menu's lines
-// (and no wider than the window less its margins, the menu's entry block
-// being the last thing on a line), and the default side of the central
-// block; returns the width.
+// The window-size key's first question, on a line of its own below the
+// menu's, as the second is.
+std::string
+width_question(int width)
+{
+    return formatted("change window size (max-m), width (now %d):", width);
+}
+
+// The narrowest window that holds its text, three pixels inside the frame:
+// the menu's lines with the entry's block after the second, and the width
+// question at its widest with its four characters' entry; no wider than the
+// window less its margins.
+int
+text_width(const seed_window &w)
+{
+    menu_text menu = compose_menu(w);
+    std::string question = width_question(Maxx);
+    int text = std::max(text_pixel_width(menu.first.c_str(), static_cast<int>(menu.first.size())),
+                        text_pixel_width(menu.second.c_str(), static_cast<int>(menu.second.size())) +
+                            CWidth);
+    text = std::max(text, text_pixel_width(question.c_str(), static_cast<int>(question.size())) +
+                              5 * CWidth);
+    return std::min(text + 6, Maxx - 3);
+}
+
+// The lowest window that holds its text: the menu's two lines and the two
+// size questions below them, two pixels inside the frame.
+int
+text_height()
+{
+    return 4 * CHeight + 4;
+}
+
+// The window's width, wide enough for the drawn grid and its text, and the
+// default side of the central block; returns the width.
 int
 window_width(const seed_window &w)
 {
@@ -194,13 +226,7 @@ window_width(const seed_window &w)
     int width = static_cast<int>(0.52 * Maxx);
     if (6 * CWidth + drawn > width)
         width = 6 * CWidth + drawn;
-    // The menu's lines inside the frame, three pixels from it, and the
-    // entry's block after the second.
-    menu_text menu = compose_menu(w);
-    int text = std::max(text_pixel_width(menu.first.c_str(), static_cast<int>(menu.first.size())),
-                        text_pixel_width(menu.second.c_str(), static_cast<int>(menu.second.size())) +
-                            CWidth);
-    width = std::max(width, std::min(text + 6, Maxx - 3));
+    width = std::max(width, text_width(w));
     seglen = static_cast<uint16_t>(
         default_block_side(dimension(), lineL, threed ? i3d : i2d, threed ? j3d : j2d, h3d));
     return width;
@@ -249,14 +275,14 @@ show_readout(const seed_window &w, const uint8_t *state, const char *dec_format,
 // ---- The methods; each returns true when the state is set, false for the
 // menu again (a 'q' inside it).
 
-// 'w': a new width and height; the window is then opened afresh.
+// 'w': a new width and height, each question on a line of its own; a
+// typed size is taken down to what the window's text needs. The window is
+// then opened afresh.
 void
 resize_window(seed_window &w)
 {
     window_line(w, 1);
-    char text[80];
-    snprintf(text, sizeof text, "change window size (max-m), width (now %d):", w.width);
-    int len = ask(text, 4, text_entry);
+    int len = ask(width_question(w.width).c_str(), 4, text_entry);
     int widest = Maxx - w.x0 + 1;
     if (is[0] == 'm') {
         w.width = widest;
@@ -265,10 +291,10 @@ resize_window(seed_window &w)
         if (typed >= widest)
             w.width = widest;
         else if (typed > 50)
-            w.width = static_cast<int>(typed);
+            w.width = std::max(static_cast<int>(typed), text_width(w));
     }
-    snprintf(text, sizeof text, " height (now %d):", height_req_seed_win);
-    len = ask(text, 4, text_entry);
+    window_line(w, 1);
+    len = ask(formatted(" height (now %d):", height_req_seed_win).c_str(), 4, text_entry);
     if (is[0] == 'm') {
         height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
     } else if (len > 0 && is[0] != 'q') {
@@ -276,7 +302,7 @@ resize_window(seed_window &w)
         if (typed >= w.bottom)
             height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
         else if (typed > 50)
-            height_req_seed_win = static_cast<int16_t>(typed);
+            height_req_seed_win = static_cast<int16_t>(std::max<long>(typed, text_height()));
     }
     close_window();
     freeimage(&boximage[kWindowSlot]);

@@ -28,10 +28,13 @@
 namespace {
 
 // What a field drew: its components, those outside the area or out at the
-// right edge, and the pairs drawn over one another on one page.
+// right edge, and the pairs drawn over one another on one page; the left
+// frame of the component table at the field's end, read on the window
+// (-1 when not found), and the components of the last page it covers.
 struct neutral_field_boxes {
     size_t drawn = 0;
     int outside = 0, out_right = 0, overlapping = 0;
+    int table_left = -1, under_table = 0;
 };
 
 class NeutralFieldOnScreen : public FieldScreenTest {
@@ -93,15 +96,24 @@ protected:
         std::string keys = "q";
         if (components)
             keys = std::string(components - 1, '\r') + "qq";
+        neutral_field_boxes seen;
         paced_thread typist = type_keys_looking(keys, [&](size_t i) {
             if (i + (components ? 2 : 1) == keys.size())
                 screenshot("neutral_field_" + std::to_string(n) + "_cells_" + std::to_string(Maxx));
+            if (i + 1 != keys.size())
+                return;
+            // The table's left frame: the first light red from the right
+            // along the row below its top frame, black inside.
+            const int row = vgay(45) + 1;
+            std::vector<unsigned long> line = pixels_seen(0, row, Maxx - 2, 1);
+            for (int x = Maxx - 3; x >= 0 && seen.table_left < 0; x--)
+                if (line[x] == Color_Table[lightred])
+                    seen.table_left = x;
         });
         neutral_order = 1;
         datapause = components ? datapause_basin : datapause_unset;
         draw_field();
         typist.join();
-        neutral_field_boxes seen;
         std::vector<field_basin_box> boxes = last_field_boxes();
         seen.drawn = boxes.size();
         int top = std::max(prompt_box_bottom(3), static_cast<int>(baryb) + vgay(3));
@@ -110,6 +122,7 @@ protected:
             const drawn_box &b = boxes[i].box;
             seen.outside += b.x0 <= 0 || b.x1 >= Maxx || b.y0 <= top || b.y1 >= bottom;
             seen.out_right += b.x1 >= Maxx;
+            seen.under_table += boxes[i].page == boxes.back().page && b.x1 >= seen.table_left;
             for (size_t j = 0; j < i; j++) {
                 const drawn_box &a = boxes[j].box;
                 seen.overlapping += boxes[j].page == boxes[i].page && a.x1 >= b.x0 && b.x1 >= a.x0 &&
@@ -254,6 +267,23 @@ TEST_F(NeutralFieldOnScreen, ComponentsWithTheDefaultLayoutStayInsideTheAreaApar
     EXPECT_EQ(seen.drawn, 254u);
     EXPECT_EQ(seen.outside, 0) << seen.out_right << " of them out at the right edge";
     EXPECT_EQ(seen.overlapping, 0) << "pairs of components drawn over one another";
+}
+
+// In the windows of a 1280x1024 and of a 1024x768 screen, the component
+// table that ends the field of rule 110 on 8 cells stands right of every
+// component of the field's last page, covering none of them.
+TEST_F(NeutralFieldOnScreen, ComponentTableStandsRightOfTheComponents)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        neutral_field_boxes seen = draw_ring_neutral_field(8);
+        ASSERT_GT(seen.table_left, Maxx / 2) << "no component table";
+        EXPECT_EQ(seen.under_table, 0) << "components under the table";
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
 }
 
 // On 11 and 12 cells the n! orders are too many to walk before the field

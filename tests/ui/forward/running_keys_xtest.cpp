@@ -15,10 +15,15 @@
 #include "ui/driver/driver_network_support.h"
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/running_keys.h"
+#include "ui/measures/entropy_plot.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
+#include "ui/screen/window.h"
 
 namespace {
 
@@ -295,3 +300,71 @@ TEST_F(RunningKeys, TheEntropySampleDialogStaysInsideItsBox)
 }
 
 } // namespace
+
+// The entropy-density plane ('u') and the lookup histogram's two forms ('%')
+// beside a 60-cell pattern, in the windows of a 1280x1024 and of a 1024x768
+// screen: the key panel gives way whole to the plane and comes back after
+// it, and the histogram's return to bars leaves the colour key whole.
+TEST_F(RunningKeys, ThePlaneAndTheHistogramLeaveTheBoxesAtTheRightWhole)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    ring_builder net;
+    net.SetUp();
+    net.ring(60, 3);
+    stpgraph = stpgraph_lookup_bars;
+    eg.hist_mode = 1;
+    eg.k = 3;
+    it.cell_size = 5;
+    uint8_t value_colours[2] = {black, yellow}, *colours_before = color_v;
+    color_v = value_colours;
+    const unsigned long background = Color_Table[black];
+    auto marks = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            n += p != background;
+        return n;
+    };
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        clear_drawing_area();
+        eg.x0 = static_cast<int16_t>(lineL * it.cell_size + vgax(10));
+        eg.w2 = vgax(100);
+        place_lookup_histogram(&eg);
+        it.key_panel = 1;
+        forget_key_panel();
+        interrupt_key_index(&eg, &it);
+        const int panel = key_panel_left(), top = key_panel_top();
+        ASSERT_LE(panel, Maxx) << "no key panel beside the pattern";
+        key('u');
+        flush_display();
+        screenshot("plane_over_key_panel_" + std::to_string(size[0]));
+        EXPECT_EQ(key_panel_left(), Maxx + 1) << "the panel stays under the plane";
+        EXPECT_EQ(marks(plane_reach(side_plot_left(&eg)) + 1, top, Maxx - 3, Maxy - 3), 0)
+            << "the panel's lines are left beside the plane";
+        key('u');
+        EXPECT_EQ(key_panel_left(), panel) << "the panel did not come back";
+
+        // No panel: the histogram reaches the window's right edge, below
+        // the colour key.
+        erase_key_panel();
+        it.key_panel = 0;
+        eg.hist_limit = static_cast<int16_t>(Maxx - 2);
+        show_multistate_color_key(1);
+        flush_display();
+        const int key_left = Maxx - 2 - color_key_width();
+        const std::vector<unsigned long> colour_key = pixels_seen(key_left, 0, Maxx - key_left, eg.hist_y0 - 2);
+        key('%');
+        key('%');
+        flush_display();
+        screenshot("histogram_back_to_bars_" + std::to_string(size[0]));
+        EXPECT_EQ(pixels_seen(key_left, 0, Maxx - key_left, eg.hist_y0 - 2), colour_key)
+            << "the colour key was cut";
+        show_multistate_color_key(0);
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
+    color_v = colours_before;
+    stpgraph = stpgraph_none;
+    net.TearDown();
+}

@@ -247,6 +247,34 @@ TEST_F(GraphWindow, JumpTableLinesEndInsideTheWindow)
     }
 }
 
+// In the windows of a 1280x1024 and of a 1024x768 screen, the field's
+// finished progress bar (its frames light red, below the status box at the
+// top right) is gone from the menu's place while the menu, drawn there in a
+// smaller font, waits; 'q' brings it back with the rest of the field.
+TEST_F(GraphWindow, FieldProgressBarGoesWhileTheMenuWaits)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    TestNetwork net(2, 8, 3);
+    TestNetwork::set_rule_number(110);
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        std::vector<uint32_t> field_alone = field_picture(false);
+        int bar_frames = -1;
+        std::vector<uint32_t> after_graph = field_picture(true, "q", [&](size_t) {
+            screenshot("graph_menu_" + std::to_string(size[0]));
+            const int top = vgay(30), rows = vgay(42) - top + 1;
+            bar_frames = 0;
+            for (unsigned long p : pixels_seen(Maxx / 2, top, Maxx / 2 - 1, rows))
+                bar_frames += p == Color_Table[lightred];
+        });
+        EXPECT_EQ(bar_frames, 0) << "the progress bar shows beside the menu";
+        EXPECT_TRUE(after_graph == field_alone) << "the graph window left pixels behind";
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
+}
+
 // The basin type table, the graph and its window images are all freed on
 // leaving, whether the graph ran or the field was drawn without one.
 TEST_F(GraphWindow, FieldWithGraphTwiceFreesAll)

@@ -236,7 +236,7 @@ TEST_F(DamagePlot, ForwardOnlyDoubledRingWithDamageStatistics)
     for (text_line *line : {&title, &log_x_prompt, &log_y_prompt})
         line->width = text_pixel_width(line->text.c_str(), static_cast<int>(line->text.size()));
     title.x = x0();
-    title.y = top() - vgay(25);
+    title.y = histogram_title_row(top());
     log_x_prompt.x = log_y_prompt.x = Maxx / 2 + 3;
     log_x_prompt.y = log_y_prompt.y = 5;
     int bars = 0, log_bins = 0;
@@ -301,7 +301,7 @@ TEST_F(DamagePlot, PatternRowsPassBeneathTheHistogramNotOverIt)
         // Steps enough for the rows to reach the window's bottom, and for
         // some more to scroll or start the next page.
         const int steps = Maxy / scale + 20;
-        const int band_top = top() - vgay(25), band_width = box_right() - box_left() - 1;
+        const int band_top = histogram_title_row(top()), band_width = box_right() - box_left() - 1;
         std::vector<unsigned long> title_band;
         std::vector<int> covered, unframed;
         // The damage questions, a Return at each step's pause, then 'q' at
@@ -491,6 +491,50 @@ TEST_F(DamagePlot, NetworkLineOfAMixedKRingStaysInsideTheBox)
     cinputfreq = 0.2575f;
     expect_network_line_inside_the_box();
     screenshot("damage_mixed_k_ring");
+}
+
+// The histogram drawn whole in the windows of a 1280x1024 and of a
+// 1024x768 screen: the plot area's top frame whole beside "sample no=", the
+// box's bottom frame whole under the "Damage value" caption, and nothing of
+// the caption below the box.
+TEST_F(DamagePlot, FramesStayWholeAroundTheSampleNumberAndTheCaption)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    TestNetwork net(2, 80, 3);
+    diff_plot = diff_plot_stats;
+    std::vector<uint32_t> counts(41, 3);
+    damage_record d{};
+    d.mode = 'n';
+    d.columns = d.counts_last = 40;
+    d.largest = 40;
+    d.smallest = 10;
+    d.skeleton_length = 5;
+    d.sample = 102;
+    d.damage_buf = counts.data();
+    auto count_of = [](unsigned long colour, const std::vector<unsigned long> &pixels) {
+        return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+    };
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        clear_drawing_area();
+        draw_diff_graphframe(&d, true, false, false);
+        show_diff_plot(true, &d);
+        flush_display();
+        XSync(D, False);
+        screenshot("damage_frames_" + std::to_string(size[0]));
+        const int frame = right() - x0() + 3, box = box_right() - box_left() + 1;
+        EXPECT_EQ(count_of(Color_Table[lightred], pixels_seen(x0() - 1, top() - 1, frame, 1)), frame)
+            << "a gap in the plot area's top frame";
+        EXPECT_EQ(count_of(Color_Table[lightred], pixels_seen(box_left(), box_bottom(), box, 1)), box)
+            << "the caption crosses the box's bottom frame";
+        EXPECT_EQ(count_of(Color_Table[white],
+                           pixels_seen(box_left(), box_bottom() + 1, box, Maxy - box_bottom())),
+                  0)
+            << "the caption reaches below the box";
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
 }
 
 // The options prompt of a paused damage run stands left of the damage

@@ -5,11 +5,15 @@
 #pragma once
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
+
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 
 class ForwardRunScreenTest : public ScreenTest {
 protected:
@@ -32,3 +36,18 @@ protected:
         color_v = nullptr;
     }
 };
+
+// The row of a histogram's title over a plot area whose top frame is at
+// top, for a network line short enough to stay on the row of "sample no=":
+// a text line above that row, which stands vgay(25) - CHeight above top and
+// is raised where a tall font would carry its ink (from the baseline,
+// CHeight - 2 below the row) onto that frame.
+inline int
+histogram_title_row(int top)
+{
+    int above = 0, below = 0;
+    normal_text_ink("sample no=", above, below);
+    const int sample = top - vgay(25) + CHeight;
+    const int ink_bottom = sample + CHeight - 2 + below - 1;
+    return sample - std::max(0, ink_bottom - (top - 2)) - CHeight;
+}

@@ -121,7 +121,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     const std::string head = "attractor types so far=";
     seen_area title_area, head_area;
     title_area.x = x0;
-    title_area.y = top - vgay(25);
+    title_area.y = histogram_title_row(top);
     title_area.w = text_width(title);
     title_area.h = CHeight;
     head_area.x = Maxx * 5 / 7;

@@ -187,6 +187,39 @@ TEST_F(StringEditorsScreen, SeedWindowOpenedNearTheRightEdgeFitsTheWindow)
     }
 }
 
+// The window set to 60 x 60 ('w') in the windows of a 1280x1024 and of a
+// 1024x768 screen: its frame keeps the menu's lines inside, and once the
+// dialog is left the screen is as it was, the typed sizes with it.
+TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsItsMenuAndLeavesNothing)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    TestNetwork net(2, 20, 3);
+    ValueColours colours;
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        clear_drawing_area();
+        moveto(vgax(50), vgay(300));
+        const std::vector<uint32_t> before = window_now();
+        int right_of_frame = -1;
+        paced_thread keys = type_keys_looking("w\r60\r60\rq", [&](size_t i) {
+            if (i != 8) // the 'q' at the menu of the window made small
+                return;
+            screenshot("seed_window_small_" + std::to_string(size[0]));
+            right_of_frame = 0;
+            const int x = tview_x1 + 1, y = tview_y0 + 2;
+            for (unsigned long p : pixels_seen(x, y, Maxx - x, 2 * CHeight))
+                right_of_frame += p == Color_Table[white];
+        });
+        select_seed(0, bitseed, "SEED", 1);
+        keys.join();
+        EXPECT_EQ(right_of_frame, 0) << "the menu's lines run past the frame";
+        EXPECT_TRUE(window_now() == before) << "the dialog left marks on the screen";
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
+}
+
 // A flip key acts on a 2d state only: the editor flips the plane and asks
 // for a redraw, and on a 3d state it leaves the block as it was.
 TEST_F(StringEditorsScreen, CellEditorFlipsOnlyAPlane)
