@@ -214,6 +214,17 @@ TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
         std::string keys = keys_of(line);
         ASSERT_FALSE(keys.empty()) << line;
         zemra->type(keys);
+        // The meta-graph's box of three lines is taken away whole: the
+        // two-line box that follows stands on a cleared place, with no
+        // frame row of it left between its foot and the text column.
+        if (line.find("no attractor meta-graph") != std::string::npos) {
+            ASSERT_TRUE(zemra->wait_ready_for_key());
+            int bottom = zemra->prompt_box_bottom();
+            ASSERT_GT(bottom, 0);
+            int left = zemra->width() / 2 + 2, right = zemra->width() - 4;
+            EXPECT_EQ(zemra->marked_pixels(left, bottom + 2, right - left, vy(50) - bottom - 2), 0)
+                << "a box's lower part left under the mutation prompt";
+        }
     }
     std::string data;
     ASSERT_TRUE(wait_until([&] { return (data = work.read("my_data.dat")).find("g=") != std::string::npos; }))

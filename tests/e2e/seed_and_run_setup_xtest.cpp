@@ -84,7 +84,9 @@ TEST_F(SeedRoad, SingleBasinRunFromADecimalSeedReachesTheOptionsBox)
 {
     road_to_seed("10\r");
     answer({"d\r", "5\r", "\r"});  // seed 5, accepted
-    EXPECT_EQ(work.read("mysee_v2.eed"), std::string("\x02\x0a\x00\x00\x00\x05\x00", 7));
+    const std::string expected("\x02\x0a\x00\x00\x00\x05\x00", 7);
+    EXPECT_TRUE(wait_until([&] { return work.read("mysee_v2.eed") == expected; }))
+        << "mysee_v2.eed is not v, n and the seed 5";
     answer({"d\r",         // output parameters: every basin default
             "\r", "\r",    // basin; history limit 10,000
             "d\r"});       // pre-image method: the defaults

@@ -33,7 +33,7 @@ reaches_text_column(int rows)
 void
 remove_menu()
 {
-    erase_prompt_box(kGraphMenuLines);
+    erase_prompt_box_above_column(kGraphMenuLines);
 }
 
 fitting_font::fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows)

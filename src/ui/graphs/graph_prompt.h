@@ -20,7 +20,8 @@ constexpr int kGraphMenuLines = 4;
 // The prompt area cleared of the menu. While the graph is open the area is
 // the graph's: what the screen showed there before the graph opened (a
 // field's finished progress bar) comes back when the graph closes, not
-// under a prompt shorter than the menu.
+// under a prompt shorter than the menu. The clear stops above the set-up's
+// first line, which runs on under the area's left part, as the menu does.
 void remove_menu();
 
 // While it lives: the screen's font scope over the lines in the prompt

@@ -392,7 +392,7 @@ draw_whole(damage_record *dp, bool this_call_over)
 } // namespace
 
 top_prompt
-open_top_prompt(const std::vector<std::string> &lines, int entry)
+place_top_prompt(const std::vector<std::string> &lines, int entry)
 {
     int width = 0;
     for (const std::string &line : lines)
@@ -424,13 +424,26 @@ open_top_prompt(const std::vector<std::string> &lines, int entry)
             n += prompt_box_lines(line.c_str());
     }
     p.bottom = p.top - 2 + prompt_box_bottom(n);
-    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    return p;
+}
+
+void
+draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines)
+{
     draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
     setcolor(white);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
         write_prompt_lines(lines[i].c_str(), p.left + 3);
     }
+}
+
+top_prompt
+open_top_prompt(const std::vector<std::string> &lines, int entry)
+{
+    top_prompt p = place_top_prompt(lines, entry);
+    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    draw_top_prompt(p, lines);
     return p;
 }
 

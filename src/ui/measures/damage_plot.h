@@ -48,6 +48,12 @@ struct top_prompt {
     unsigned long under = 0; // the image slot of what it covers
 };
 top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry);
+// Where open_top_prompt puts its box (nothing saved, nothing drawn), and
+// the box framed there with the lines written in it, as it writes them: a
+// line that stays up without waiting (a readout) is drawn so, clear of the
+// same boxes.
+top_prompt place_top_prompt(const std::vector<std::string> &lines, int entry);
+void draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines);
 // Puts back what the prompt covered.
 void close_top_prompt(top_prompt &p);
 // The histogram's frame: box, title, captions and axis labels; new_scale

@@ -35,6 +35,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
@@ -70,21 +71,39 @@ draw_type_bar(damage_record *dp, bool whole)
     dp->hist_options = pause;
 }
 
-// The last row of the readout's box: the data table starts below it.
-int readout_bottom = 0;
+// The readout's box as last drawn: the next one takes its place, and the
+// data table opens below it.
+top_prompt readout_box;
+uint32_t readout_drawn_after = 0; // drawing_area_clears() when it was drawn
 
-// A line in the prompt box, not waiting.
+// A line at the top right, not waiting, beside the colour key as the pause
+// prompt stands: the box of the last one, which a longer line widened to
+// the left, is cleared first.
 void
 readout(const std::string &text)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    readout_bottom = prompt_box_bottom(prompt_box_lines(text.c_str()));
-    int margin = draw_prompt_box(prompt_box_lines(text.c_str()));
-    setcolor(white);
-    write_prompt_lines(text.c_str(), margin);
+    if (readout_box.bottom > 0 && readout_drawn_after == drawing_area_clears())
+        erase_box(readout_box.left, readout_box.top, readout_box.right, readout_box.bottom);
+    readout_box = place_top_prompt({text}, 0);
+    readout_drawn_after = drawing_area_clears();
+    draw_top_prompt(readout_box, {text});
     setcolor(colour);
     moveto(x, y);
+}
+
+// The data table's top: below the readout and the colour key's box where
+// that stands at the top right, so that the table's frame runs across
+// neither.
+int
+table_top()
+{
+    int below = std::max(readout_box.bottom, prompt_box_bottom(1));
+    int key_left = 0, key_bottom = 0;
+    if (color_key_box_at_right(&key_left, &key_bottom))
+        below = std::max(below, key_bottom);
+    return below + 2;
 }
 
 // A one-key prompt at the top right over a saved copy of what it covers,
@@ -216,7 +235,7 @@ show_type_table(const type_table &t)
     table_layout l = lay_out_table(t);
     const uint32_t types = static_cast<uint32_t>(t.rows.size());
     // Below the readout of the last type, which stays in view.
-    const int x0 = l.x - vgax(2), y0 = readout_bottom + 2, x1 = Maxx - 2;
+    const int x0 = l.x - vgax(2), y0 = table_top(), x1 = Maxx - 2;
     // As tall as the rows need, at most the window's height.
     const int y1 = static_cast<int>(
         std::min<int64_t>(y0 + (static_cast<int64_t>(types) + 4) * CHeight, Maxy - 2));

@@ -7,6 +7,7 @@
 // Start reading at set_dif_nhoods.
 #include "ui/model/kmix_dialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "engine/model/kmix_methods.h"
 #include "engine/model/network_shape.h"
 #include "engine/wiring/out_degrees.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -635,8 +637,17 @@ draw_k_hist(int mode)
     int most = counts[static_cast<size_t>(tallest)];
 
     int left = vgax(50), top = vgay(200), right = vgax(50) + vgax(400), bottom = vgay(200) + vgay(200);
+    // What the box reaches into beside and under it (the set-up's lines,
+    // the K-matrix picture, an editor's region with its information line
+    // and labels) is hidden whole while it is up, across the window, rather
+    // than shown cut at its edges: the band runs from the free row above
+    // its top, where a set-up line or the picture's labels would be cut,
+    // down to the rule box at the foot, above which all such text ends.
+    const int band_top = setup_clear_row_above(top);
+    const int band_bottom = std::max(bottom, tallest_rule_box_top() - 1);
     int colour = nowcolor;
-    draw_box(kHistSlot, left, top, right, bottom, 1, 0);
+    save_hiding_lines_in_band(band_top, band_top, band_bottom, &boximage[kHistSlot]);
+    draw_box(-1, left, top, right, bottom, 1, 0);
     int y0 = bottom - vgax(60), x0 = left + vgax(75);
     double height = 0.6 * vgay(200);
     setcolor(white);
@@ -716,9 +727,7 @@ draw_k_hist(int mode)
         std::vector<uint32_t> wide(counts.begin(), counts.end());
         hist_save_load(largest, wide.data(), nullptr);
     }
-    setviewport(0, 0, Maxx, Maxy, 1);
-    putimage(left, top, &boximage[kHistSlot], 3);
-    freeimage(&boximage[kHistSlot]);
+    put_back_under_band(band_top, &boximage[kHistSlot]);
     setcolor(colour);
     moveto(px, py);
     is[0] = 0;

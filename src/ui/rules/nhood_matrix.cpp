@@ -144,6 +144,26 @@ nhood_matrix_clear_row(int y)
     return p.bottom + 1;
 }
 
+int
+setup_clear_row(int y)
+{
+    // Each may move the row into the other's lines: on until neither does.
+    for (;;) {
+        const int free = nhood_matrix_clear_row(text_column_clear_row(y));
+        if (free == y)
+            return y;
+        y = free;
+    }
+}
+
+int
+setup_clear_row_above(int y)
+{
+    while (y > 0 && setup_clear_row(y) != y)
+        y--;
+    return y;
+}
+
 int16_t
 setup_nhood_matrix(int interactive)
 {

@@ -22,3 +22,11 @@ int nhood_matrix_labels_left(int x0);
 // under its index labels' ink, so that a frame drawn from there leaves every
 // label whole.
 int nhood_matrix_clear_row(int y);
+
+// The first row at or below y that the set-up's text lines and the
+// K-matrix picture's labels leave free: a region framed from there cuts
+// none of them.
+int setup_clear_row(int y);
+// The same at or above y: a band hidden from there down takes the line
+// that y would cut whole.
+int setup_clear_row_above(int y);

@@ -119,9 +119,17 @@ draw_prompt_box(int n)
 namespace {
 
 // The last row of the last box drawn by replace_prompt_box, until a prompt
-// box is erased: kept in rows, since boxes are drawn in the font their
-// lines take.
+// box is erased or the drawing area cleared: kept in rows, since boxes are
+// drawn in the font their lines take.
 int replaced_box_bottom = 0;
+uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
+
+// That row while the box may still stand there, else 0.
+int
+replaced_box_standing()
+{
+    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
+}
 
 // The rows y0..y1 of the prompt box's place cleared, and the lines of the
 // text column a tall box reached down to drawn again where it cut them.
@@ -138,15 +146,22 @@ clear_prompt_box_rows(int y0, int y1)
 void
 erase_prompt_box(int n)
 {
-    clear_prompt_box_rows(2, prompt_box_bottom(n));
+    clear_prompt_box_rows(2, std::max(prompt_box_bottom(n), replaced_box_standing()));
     replaced_box_bottom = 0;
+}
+
+void
+erase_prompt_box_above_column(int n)
+{
+    clear_prompt_box_rows(2, std::min(prompt_box_bottom(n), text_column_top() - 1));
 }
 
 int16_t
 replace_prompt_box(int n)
 {
-    int taller = replaced_box_bottom;
+    int taller = replaced_box_standing();
     replaced_box_bottom = prompt_box_bottom(n);
+    replaced_box_clears = drawing_area_clears();
     if (taller > replaced_box_bottom)
         clear_prompt_box_rows(2, taller);
     return draw_prompt_box(n);

@@ -28,6 +28,7 @@
 #include "engine/wiring_editor/editor_1d_layout.h"
 #include "engine/wiring_editor/untangle.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -129,7 +130,7 @@ lay_out_region(editor_1d_picture &pic, bool rules_set)
         // labels) it would cut: the room above the upper row takes it, as
         // long as the information line keeps its place above the rows.
         const int top = std::max(under_prompt, t.t0_y - vgay(kRowsRegionAbove));
-        pic.y0 = region_clear_row(top);
+        pic.y0 = setup_clear_row(top);
         if (pic.y0 > t.t0_y - 3 * CHeight)
             pic.y0 = text_column_clear_row(top);
         pic.y1 = t.t1_y + t.tallest + 2 * CHeight + vgay(kRegionGap);
@@ -146,7 +147,7 @@ lay_out_region(editor_1d_picture &pic, bool rules_set)
     // The top stands below the set-up line it would cut; the ring moves
     // down by as much where the room below it allows, and otherwise the
     // margin above it takes the rest.
-    const int clear_top = region_clear_row(pic.y0);
+    const int clear_top = setup_clear_row(pic.y0);
     const int room_below = lowest - (static_cast<int>(r.cy + r.radius) + margin);
     r.cy += std::min(clear_top - pic.y0, std::max(0, room_below));
     pic.y0 = clear_top;
@@ -631,7 +632,7 @@ const editor_key kEditorKeys[] = {
 int
 band_bottom(const editor_1d_picture &pic, bool rules_set)
 {
-    return std::min(region_clear_row(pic.y1), lowest_region_row(rules_set));
+    return std::min(setup_clear_row(pic.y1), lowest_region_row(rules_set));
 }
 
 // The region is narrower than the set-up lines it reaches into: they are

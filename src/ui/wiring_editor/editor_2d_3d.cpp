@@ -33,6 +33,7 @@
 #include "ui/graphs/graph_prompt.h"
 #include "ui/model/oblique_frames.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -248,7 +249,7 @@ draw_picture(lattice_session &e)
     // would cut, which stays whole above it, as long as the information
     // line keeps its place above the picture.
     const int region_top = std::max(0, top - vgay(kRegionAbove));
-    e.region_y0 = region_clear_row(region_top);
+    e.region_y0 = setup_clear_row(region_top);
     if (e.region_y0 > top - 2 * CHeight)
         e.region_y0 = text_column_clear_row(region_top);
     e.region_y1 = std::min<int>(Maxy, static_cast<int>(p.start_base) + vgay(kRegionBelow));

@@ -20,7 +20,6 @@
 #include "ui/measures/derrida_plot.h"
 #include "ui/model/kmix_dialog.h"
 #include "ui/rule_dialogs/rule_transform.h"
-#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -49,18 +48,6 @@ void
 put_back_under_editor_prompt()
 {
     put_back_under_prompt_band(kEditorPromptSlot);
-}
-
-int
-region_clear_row(int y)
-{
-    // Each may move the row into the other's lines: on until neither does.
-    for (;;) {
-        const int free = nhood_matrix_clear_row(text_column_clear_row(y));
-        if (free == y)
-            return y;
-        y = free;
-    }
 }
 
 bool

@@ -62,10 +62,6 @@ void save_under_editor_prompt();
 void show_under_editor_prompt();
 void put_back_under_editor_prompt();
 
-// The first row at or below y that the set-up's text lines and the
-// K-matrix picture's labels leave free: a region framed from there cuts
-// none of them.
-int region_clear_row(int y);
 
 // Whether an editor may open: a network with its wiring.
 bool editor_can_open();

@@ -371,6 +371,39 @@ TEST_F(GraphWindow, NetworkGraphWindowStaysInsideWholeLines)
     EXPECT_LT(bottom, readout_top) << "the window over the rule readout";
 }
 
+// The menu taken down for the layout file's prompt ('f'), and put up again
+// after it: the set-up's first line, which runs on under the prompt box's
+// left part, stays whole (the menu stands above it, in a smaller font where
+// its four lines would reach it, and so does its erase).
+TEST_F(GraphWindow, TheLayoutPromptLeavesTheFirstLineWholeNotOverIt)
+{
+    TestNetwork net(2, 150, 3);
+    direction = direction_backward;
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    setcolor(white);
+    moveto(vgax(50), text_column_top());
+    outtext("EXIT-q, graphics setup-g, randseed-r, totalistic/forward only-t");
+    const int right_end = getx;
+    ASSERT_GT(right_end, prompt_box_left(Maxx) + 20) << "the line ends left of the prompt box";
+    flush_display();
+    const int x0 = prompt_box_left(Maxx) - 4, w = right_end - x0 + 2;
+    // The line's rows down to the graph window's top, which stands below it.
+    const int y0 = text_column_top(), h = graph_window_frame(graph_network).y0 - y0;
+    ASSERT_GT(h, CHeight / 2);
+    const std::vector<unsigned long> line = pixels_seen(x0, y0, w, h);
+    std::vector<bool> whole;
+    paced_thread typist = type_keys_looking("f\rq", [&](size_t) {
+        whole.push_back(pixels_seen(x0, y0, w, h) == line);
+    });
+    EXPECT_EQ(meta_graph_table(0, nullptr, graph_network), 1);
+    typist.join();
+    ASSERT_EQ(whole.size(), 3u);
+    EXPECT_TRUE(whole[0]) << "under the menu";
+    EXPECT_TRUE(whole[1]) << "under the layout file's prompt";
+    EXPECT_TRUE(whole[2]) << "under the menu put up again";
+}
+
 // A forward-only run asks whether to count the links ('L' does) and takes
 // the layout for its running pattern: every cell's place inside the graph
 // window, apart from the others, and the nodes' size.

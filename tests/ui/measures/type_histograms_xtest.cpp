@@ -9,6 +9,7 @@
 // in one process, and every block each run allocated is freed.
 #include "forward_run_screen_support.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <thread>
@@ -79,6 +80,14 @@ protected:
     {
         return text_pixel_width(text.c_str(), static_cast<int>(text.size()));
     }
+    // The first row of the data table's text: the table opens below the
+    // readout's box and the colour key's box beside it.
+    static int table_text_top()
+    {
+        int key_left = 0, key_bottom = 0;
+        color_key_box_at_right(&key_left, &key_bottom);
+        return std::max(prompt_box_bottom(1), key_bottom) + 4;
+    }
     // Pixels of the graph window's frame at the middle of its sides.
     static int graph_frame_pixels()
     {
@@ -125,7 +134,6 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     title_area.w = text_width(title);
     title_area.h = CHeight;
     head_area.x = Maxx * 5 / 7;
-    head_area.y = prompt_box_bottom(1) + 4; // below the readout of the last type
     head_area.w = text_width(head + "9999");
     head_area.h = CHeight;
     int frame_in_graph = 0, frame_after_graph = 2;
@@ -147,8 +155,11 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
             at_next_attractor("dq", [&](size_t i) {
                 if (road == 0 && i == 0)
                     see(title_area);
-                if (road == 0 && i == 1)
+                if (road == 0 && i == 1) {
+                    // Below the readout of the last type and the colour key.
+                    head_area.y = table_text_top();
                     see(head_area);
+                }
             });
             at_next_attractor("mq", [&](size_t i) {
                 if (i == 1)
@@ -183,30 +194,38 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
 }
 
 // The attractor prompt at the next attractor stands on one line, its box
-// grown to the left, so that no box frame runs across the colour key below
-// the prompt box's first line; the data table opens below the readout of
-// the last type, whose box stays whole above it.
+// grown to the left, and so does the readout of the type last counted: no
+// box frame runs across the colour key at the top right. The data table
+// opens below the readout and the key, whose boxes stay whole above it.
 TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
 {
     TestNetwork net(2, 12, 3);
     TestNetwork::set_rule_number(90);
     setup_value_colors(1);
     start_attractor_histogram(90);
-    const int left = Maxx / 2 + 2, width = Maxx / 2 - 6;
-    auto red_in_row = [&](int y) {
+    // Frame pixels inside the key's box (its own frame left out), and those
+    // of the readout's bottom row left of the key.
+    auto frame_pixels = [](int x0, int y0, int x1, int y1) {
         int n = 0;
-        for (unsigned long p : pixels_seen(left, y, width, 1))
-            n += p == Color_Table[red];
+        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            n += p == Color_Table[red] || p == Color_Table[lightred];
         return n;
     };
-    int across_key = -1, readout_frame = -1;
+    int key_left = -1, key_bottom = -1, across_key[2] = {-1, -1}, readout_frame = -1;
+    int table_top = -1;
     std::thread driver([&] {
         paced_thread typist = type_keys_looking("dq", [&](size_t i) {
             screenshot("types_" + std::to_string(i));
-            if (i == 0)
-                across_key = red_in_row(prompt_box_bottom(2));
-            if (i == 1)
-                readout_frame = red_in_row(prompt_box_bottom(1));
+            if (!color_key_box_at_right(&key_left, &key_bottom))
+                return;
+            across_key[i] = frame_pixels(key_left + 1, 3, Maxx - 3, key_bottom - 1);
+            if (i == 1) {
+                readout_frame = frame_pixels(Maxx / 2 + 2, prompt_box_bottom(1), key_left - 3,
+                                             prompt_box_bottom(1));
+                for (int y = key_bottom + 1; y < Maxy && table_top < 0; y++)
+                    if (pixel_seen(Maxx - 2, y) == Color_Table[lightred])
+                        table_top = y;
+            }
         });
         type_keys("=");
         typist.join();
@@ -218,8 +237,11 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
     driver.join();
     checked_free(color_v);
     color_v = nullptr;
-    EXPECT_LT(across_key, width / 4) << "a prompt box of two lines covers the colour key";
-    EXPECT_GT(readout_frame, width * 9 / 10) << "the data table covers the readout's box";
+    ASSERT_GT(key_left, Maxx / 2) << "the colour key was not at the top right";
+    EXPECT_EQ(across_key[0], 0) << "a frame across the colour key under the pause prompt";
+    EXPECT_EQ(across_key[1], 0) << "a frame across the colour key under the data table";
+    EXPECT_GT(readout_frame, (key_left - Maxx / 2) / 2) << "the readout's box is not whole";
+    EXPECT_GT(table_top, key_bottom) << "the data table's top runs across the colour key";
 }
 
 } // namespace

@@ -170,6 +170,48 @@ TEST_F(KmixDialog, KLabelEndsLeftOfTheFirstBarsFigures)
     EXPECT_LT(label_end, x0 - 1) << "the label runs into the first bar's figures";
 }
 
+// The histogram's box over set-up lines that run on under it and past it:
+// each line is shown whole or hidden whole while the box is up, never shown
+// beside a box that stands over part of its rows; its prompt line stays
+// inside the frame, whose bottom row is whole; every line comes back when
+// the box closes.
+TEST_F(KmixDialog, TheHistogramBoxStaysInsideOverWholeSetUpLines)
+{
+    for (int c = 0; c < lineL; c++)
+        nhoodm[c] = 3;
+    clear_drawing_area();
+    std::vector<std::pair<int, int>> ink = write_setup_lines(tallest_rule_box_top() - CHeight);
+    ASSERT_FALSE(ink.empty());
+    const int strip_x = vgax(30), strip_w = vgax(50) - vgax(30) - 2;
+    auto shows = [&](const std::pair<int, int> &band) {
+        std::vector<unsigned long> left = pixels_seen(strip_x, band.first, strip_w,
+                                                      band.second - band.first + 1);
+        return std::find(left.begin(), left.end(), Color_Table[white]) != left.end();
+    };
+    int top = -1, bottom = -1, cut = -1, bottom_frame = -1;
+    paced_thread keys = type_keys_looking("\r", [&](size_t) {
+        for (int y = 0; y < Maxy; y++)
+            if (pixel_seen(vgax(50), y) == Color_Table[lightred]) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        cut = 0;
+        for (const auto &band : ink)
+            cut += shows(band) && band.second >= top && band.first <= bottom;
+        std::vector<unsigned long> row = pixels_seen(vgax(50), bottom, vgax(400), 1);
+        bottom_frame = static_cast<int>(std::count(row.begin(), row.end(), Color_Table[lightred]));
+        screenshot("k_histogram_over_lines");
+    });
+    draw_k_hist(1);
+    keys.join();
+    XSync(D, False);
+    ASSERT_GT(top, 0) << "no box";
+    EXPECT_EQ(cut, 0) << "set-up lines shown cut beside the box";
+    EXPECT_GT(bottom_frame, vgax(400) * 9 / 10) << "the prompt line over the box's bottom frame";
+    const long back = std::count_if(ink.begin(), ink.end(), shows);
+    EXPECT_EQ(back, static_cast<long>(ink.size())) << "the set-up lines not back whole";
+}
+
 TEST_F(KmixDialog, SizeStageWithAMixKeepsTheMix)
 {
     checked_free(nhoodm);

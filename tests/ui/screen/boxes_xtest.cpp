@@ -144,6 +144,34 @@ TEST_F(ScreenTest, SavedPromptBoxComesBackOverATemporaryPrompt)
     EXPECT_EQ(getpixel(Maxx - 2, 10), Color_Table[black]);
 }
 
+// A dialog whose last box was taller than its first (the meta-graph's
+// three lines after two-line questions) ends with an erase of its first
+// box's lines: the taller box goes whole, so the two-line box drawn next
+// stands on a cleared place, with no frame row of the last one under it.
+// After a clear of the drawing area the rows are another drawing's.
+TEST_F(ScreenTest, EraseTakesTheTallerReplacedBoxWhole)
+{
+    clear_drawing_area();
+    replace_prompt_box(2);
+    replace_prompt_box(3);
+    outtext("attractor meta-graph -m:");
+    const int x = Maxx * 3 / 4;
+    ASSERT_EQ(getpixel(x, prompt_box_bottom(3)), Color_Table[red]) << "the taller box's frame";
+    erase_prompt_box(2);
+    draw_prompt_box(2);
+    for (int y = prompt_box_bottom(2) + 1; y <= prompt_box_bottom(3); y++)
+        EXPECT_EQ(getpixel(x, y), Color_Table[black]) << "row " << y << " of the taller box";
+    erase_prompt_box(2);
+
+    replace_prompt_box(3);
+    clear_drawing_area();
+    setfillstyle(0, yellow);
+    bar(Maxx / 2 + 10, prompt_box_bottom(2) + 2, Maxx - 10, prompt_box_bottom(3));
+    erase_prompt_box(1);
+    EXPECT_EQ(getpixel(x, prompt_box_bottom(3)), Color_Table[yellow]);
+    clear_drawing_area();
+}
+
 TEST_F(ScreenTest, PromptBoxColourRule)
 {
     setcolor(black);
