@@ -78,6 +78,7 @@ uint8_t reorderRBN = 0;
 uint16_t *cell_order = nullptr;
 uint32_t partial_preimage_limit = 1u << 27;
 int local_run_key_bits = 14;
+int64_t local_prune_after = local_prune_auto;
 uint16_t ppL = 0;
 uint32_t pp_ymax = 0, pp_hist_max = 0, pp_histcount = 0, pp_wild = 0, pp_wild_tot = 0;
 
@@ -179,7 +180,7 @@ const start_values backward_start(
     cyclematch_2d, cyclematch_2d_diag, basinno_2d_h, basinno_2d_v, totatt_states, attrepeat,
     isrepeat, allbitssame, user_stopped, segno, segindex, segfan, startsegfan, insegloop,
     justonepreimage, justonepreimage_found, tickspace, statespace, reorderRBN,
-    partial_preimage_limit, local_run_key_bits, ppL, pp_ymax, pp_hist_max, pp_histcount,
+    partial_preimage_limit, local_run_key_bits, local_prune_after, ppL, pp_ymax, pp_hist_max, pp_histcount,
     pp_wild, pp_wild_tot, ox, oy, firstox, firstoy, xspacing, yspacing, startxspacing,
     startyspacing, mutant_layout, pstartrad, xoffset, yoffset, fox, foy, xpspacing, ypspacing,
     xpspacefact, ypspacefact, orient_angle, fan_angle_fact, dontcopytrees, shownumbers, just_G,

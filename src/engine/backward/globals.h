@@ -137,6 +137,10 @@ extern uint32_t partial_preimage_limit; // most partial pre-images one target ma
 // Local pre-image method (preimages_local.h): allocate_local_arrays .. free_local_arrays.
 extern int local_run_key_bits;     // key bits of the v = 2 run tables (k-1 + cells a run), 14;
                                    // tests lower it so small rings take several runs
+extern int64_t local_prune_after;  // steps a start block's sweep takes before it builds the
+                                   // closure table and prunes; 0 at once, local_prune_auto
+                                   // (start-up): n·v^(k-1); tests set others, INT64_MAX: never
+constexpr int64_t local_prune_auto = -1;
 // Partial pre-image stack figures: stack sizes after each step go to pp_hist
 // and pp_hist_total (model/globals.h) for the average histogram view.
 extern uint16_t ppL;               // network size the stack histogram was laid out for

@@ -23,6 +23,21 @@
 // the pre-images in the cell-by-cell sweep's order (0 before 1 at each
 // cell, the first cell most significant) with one lookup per run instead of
 // one choice and look-ahead per cell; dead ends cost one lookup.
+//
+// Pruning: where the target cannot be reached, the look-aheads alone can
+// leave the sweep exponentially many dead ends (a cell 0 that cannot give
+// its value, behind cells whose rules ignore their leftmost input: 2^n
+// steps to learn that there is no pre-image). The future of the sweep at
+// step c depends only on c and the k-1 cells above the new cell (its
+// window), so one pass from c = 0 up to L gives, for the target and start
+// block, the windows from which the ring can still close (the closure
+// table). A sweep that checks its window at each step takes only branches
+// that lead to a pre-image: the same pre-images in the same order, a state
+// with none known at once, each pre-image a walk of n. The pass reads
+// n·v^k rule entries, more than most fans of a field cost, so a start
+// block's sweep builds it only after as many steps as the pass costs
+// (local_prune_after) and prunes from there on; the branches saved before
+// are checked as they are taken up.
 #include "engine/backward/preimages_local.h"
 
 #include <cstring>
@@ -101,6 +116,39 @@ struct ring {
     uint32_t vk1;             // v^(k-1)
 };
 
+// The closure table of the current target and start block. Row c+1 (c = -1
+// .. L) has bit w set when the sweep at step c, with window w (digit j =
+// cell c-a+1+j), can still set cells c-a .. -a so that cells c .. 0 give
+// their targets and cells -a .. -a+k-2 hold the start block; row 0 (c = -1)
+// holds the start block's window alone.
+struct closure_table {
+    uint64_t *bits = nullptr; // n+1 rows of `words` words, allocated when first built
+    uint32_t words = 0;
+    int64_t pass_steps = 0;   // n·v^(k-1): steps of a sweep that cost about as much as the pass
+};
+
+closure_table closing;
+
+// A start block's way to pruning, held by its sweep in registers: the steps
+// left before the closure table is built, then whether it is.
+struct prune_countdown {
+    int64_t steps_left;
+    bool on;
+};
+
+ring
+current_ring()
+{
+    ring g;
+    g.n = lineL;
+    g.k = nhood;
+    g.a = g.k / 2;
+    g.b = g.k - 1 - g.a;
+    g.v = value_range;
+    g.vk1 = static_cast<uint32_t>(int_power(g.v, g.k > 0 ? g.k - 1 : 0));
+    return g;
+}
+
 inline int
 out(const ring &g, int cell, uint32_t index)
 {
@@ -114,6 +162,73 @@ inline int
 at(int x)
 {
     return cells[x + kPad];
+}
+
+// A start block's sweep starts unpruned, with its budget of steps.
+inline prune_countdown
+start_pruning()
+{
+    return {local_prune_after == local_prune_auto ? closing.pass_steps : local_prune_after, false};
+}
+
+// Builds the closure table by one pass from c = 0 up to L: window w is
+// live at c when some value d of the new cell gives cell c's target
+// (entry w·v + d) and leaves a live window at c-1 (the entry's digits 0 ..
+// k-2).
+void
+build_closure()
+{
+    const ring g = current_ring();
+    if (!closing.bits) {
+        closing.words = (g.vk1 + 63) / 64;
+        closing.bits = static_cast<uint64_t *>(
+            checked_calloc(size_t(g.n + 1) * closing.words, sizeof(uint64_t), "run backwards arrays"));
+    }
+    uint64_t *row = closing.bits;
+    memset(row, 0, size_t(g.n + 1) * closing.words * sizeof(uint64_t));
+    uint32_t block = 0;
+    for (int j = g.k - 2; j >= 0; j--)
+        block = block * static_cast<uint32_t>(g.v) + start_block[j];
+    row[block >> 6] = uint64_t(1) << (block & 63);
+    const uint32_t entries = g.vk1 * static_cast<uint32_t>(g.v);
+    for (int c = 0; c < g.n; c++) {
+        const uint64_t *below = row;
+        row += closing.words;
+        const int t = get_value(A, static_cast<uint32_t>(c));
+        // Entry e: window w = e / v, window left below it e mod v^(k-1).
+        uint32_t w = 0, left = 0;
+        int d = 0;
+        for (uint32_t e = 0; e < entries; e++) {
+            if (out(g, c, e) == t && (below[left >> 6] >> (left & 63) & 1))
+                row[w >> 6] |= uint64_t(1) << (w & 63);
+            if (++left == g.vk1)
+                left = 0;
+            if (++d == g.v) {
+                d = 0;
+                w++;
+            }
+        }
+    }
+}
+
+// True once the sweep prunes: `steps` more steps of the start block's sweep
+// counted, and the closure table built when the budget is spent.
+inline bool
+pruning(prune_countdown &p, int64_t steps)
+{
+    if (!p.on && (p.steps_left -= steps) <= 0) {
+        build_closure();
+        p.on = true;
+    }
+    return p.on;
+}
+
+// True when the ring can still close from window w at step c.
+inline bool
+closes_from(int c, uint32_t w)
+{
+    const uint64_t *row = closing.bits + size_t(c + 1) * closing.words;
+    return row[w >> 6] >> (w & 63) & 1;
 }
 
 // Index of cell c with its digit 0 taken as 0: cells c-a+1 .. c+b as digits
@@ -210,19 +325,14 @@ template <bool binary>
 void
 sweep()
 {
-    ring g;
-    g.n = lineL;
-    g.k = nhood;
-    g.a = g.k / 2;
-    g.b = g.k - 1 - g.a;
-    g.v = value_range;
-    g.vk1 = static_cast<uint32_t>(int_power(g.v, g.k > 0 ? g.k - 1 : 0));
+    const ring g = current_ring();
     int L_ = g.n - 1;
     // The sweep reads only cells it or the start block has set, so the line
     // needs no clearing between start blocks.
     for (int j = 0; j <= g.k - 2; j++)
         cells[L_ - g.a + 1 + j + kPad] = start_block[j];
     stack.clear();
+    prune_countdown prune = start_pruning();
 
     // u: the index of cell c with digit 0 taken as 0. Once x is set, cell
     // c-1's digits j+1 are cell c's digits j, so u rolls on as
@@ -232,6 +342,11 @@ sweep()
     for (;;) {
         bool dead = false;
         while (c >= 0) {
+            // u / v is the window of step c.
+            if (pruning(prune, 1) && !closes_from(c, u / static_cast<uint32_t>(g.v))) {
+                dead = true;
+                break;
+            }
             int x;
             if (!(binary ? choose_binary(g, c, u, &x) : choose_multi(g, c, u, &x))) {
                 dead = true;
@@ -403,12 +518,17 @@ chunk_sweep()
         W |= static_cast<uint32_t>(start_block[j]) << j;
         put_bits(line, static_cast<uint32_t>((L - a + 1 + j) % lineL), 1, start_block[j]);
     }
+    // A run's sequences count as steps when it is opened; pruning, a run
+    // from whose cells above the ring cannot close is opened empty.
+    prune_countdown prune = start_pruning();
     auto open_run = [&](uint32_t i, uint32_t w) {
         const run_table &t = table_of_run(i);
         uint32_t key = (w << t.s) | plan.targets[i];
         plan.window[i] = w;
         plan.cursor[i] = t.seq + t.first[key];
         plan.end[i] = t.seq + t.first[key + 1];
+        if (pruning(prune, plan.end[i] - plan.cursor[i]) && !closes_from(static_cast<int>(top_of_run(i)), w))
+            plan.end[i] = plan.cursor[i];
     };
     uint32_t i = 0;
     open_run(0, W);
@@ -485,6 +605,7 @@ allocate_local_arrays()
     target = static_cast<uint8_t *>(checked_calloc(lineL ? lineL : 1, 1, "run backwards arrays"));
     found = static_cast<uint8_t *>(checked_calloc(bytesL + 3u, 1, "run backwards arrays"));
     plan_runs();
+    closing.pass_steps = int64_t(lineL) * static_cast<int64_t>(int_power(value_range, nhood - 1));
     built_for = {value_range, nhood, local_run_key_bits, lineL, rulemix};
 }
 
@@ -514,6 +635,8 @@ free_local_arrays()
     checked_free(found);
     rule0 = start_block = cells = target = found = nullptr;
     std::vector<branch>().swap(stack);
+    checked_free(closing.bits);
+    closing = closure_table();
     free_runs();
     built_for = arrays_key();
 }
