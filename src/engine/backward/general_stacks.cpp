@@ -171,7 +171,9 @@ extend_words(int *last)
         uint64_t *out = stack_words(next);
         uint64_t room = stacks_of_partials.capacity[next];
         for (uint32_t i = 0; i < partial_count; i++) {
-            if (fan_search_stopped())
+            // A unit of the poll's count is 64 partials here: a word
+            // partial's tries cost a few stores.
+            if ((i & 63) == 63 && fan_search_stopped())
                 return partials_end::stopped;
             uint64_t P = partials[i];
             uint32_t value = static_cast<uint32_t>(P), mask = static_cast<uint32_t>(P >> 32);

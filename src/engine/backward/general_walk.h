@@ -139,10 +139,12 @@ template <int words>
 bool
 walk_words(word_walk &w, uint32_t pos, uint32_t value, uint32_t mask, const try_sets *sets, uint32_t fits)
 {
+    // A poll a call, not a step: a call is a branch of the walk, and a path
+    // without branches is at most lineL steps.
+    if (fan_search_stopped())
+        return false;
     try_sets own[2];
     for (;;) {
-        if (fan_search_stopped())
-            return false;
         if (pos == w.stop)
             return keep_midpoint(value, mask, *sets);
         const walk_position &at = w.positions[pos];

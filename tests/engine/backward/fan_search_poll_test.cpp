@@ -57,7 +57,7 @@ check_long_search(int v, int n, bool breadth_first)
 
 TEST(FanSearchPoll, TheGeneralMethodPollsWhileItSearchesAndStopsWithNothingHanded)
 {
-    check_long_search(2, 18, true);  // words, breadth first
+    check_long_search(2, 22, true);  // words, breadth first
     check_long_search(2, 18, false); // words, walked
     check_long_search(3, 11, true);  // lines
 }
