@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -91,6 +92,19 @@ v_code2rule(uint8_t *rule, uint8_t *kcode, int k, int direction)
     }
     checked_free(key);
     checked_free(zero_key);
+}
+
+bool
+kcode_holds_rule(const uint8_t *kcode, const uint8_t *rule, int k)
+{
+    std::vector<uint8_t> key(static_cast<size_t>(value_range)), zero_key(key.size());
+    uint64_t N = int_power(value_range, k);
+    for (uint64_t n = 0; n < N; n++) {
+        uint32_t i = static_cast<uint32_t>(n);
+        if (get_value(rule, i) != get_value(kcode, entry_of_index(key.data(), zero_key.data(), i, k)))
+            return false;
+    }
+    return true;
 }
 
 void

@@ -14,6 +14,12 @@ void code2rule(uint8_t *rule, const uint8_t *tcode, int k);
 // largest index of the class above. Other directions do nothing. Needs nm
 // and the value-count trie for k.
 void v_code2rule(uint8_t *rule, uint8_t *kcode, int k, int direction);
+// True when direction 1 of v_code2rule would give exactly this rule table
+// of k inputs from the kcode: the table's outputs depend on the value counts
+// of its inputs alone, and the kcode holds them. A widened rule (an input
+// ignored) or a solid one (the centre input decides) is not held by any
+// kcode unless it is constant. Needs nm and the value-count trie for k.
+bool kcode_holds_rule(const uint8_t *kcode, const uint8_t *rule, int k);
 // Lists a kcode with its tuples on standard error: mode 0 vertical,
 // 1 horizontal, 2 a triangle matrix (v = 3 only; nothing for other v).
 void fprintf_vcode(int mode, const uint8_t *kcode, int k);

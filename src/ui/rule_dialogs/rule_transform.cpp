@@ -46,16 +46,22 @@ kcode_rule()
 }
 
 // The common tail after a change of the cell's rule: code conversion, Z,
-// readout and, with one rule, the last-rule files.
+// readout and, with one rule, the last-rule files. A kcode network whose
+// table no kcode can hold any more (a raise of k, solid, canalyzing inputs)
+// goes on as a rule-table network, as a tcode network does, so that no
+// kcode file is written that means another rule than the one that runs.
 void
 finish_change(int cell)
 {
     int k = nhoodm[cell];
     if (!rulemix) {
-        if (tcode_rule())
+        if (tcode_rule()) {
             code2rule(carule[0], cacode[0], nhoodm[0]);
-        else if (kcode_rule())
+        } else if (kcode_rule()) {
             v_code2rule(carule[0], v_code[0], nhoodm[0], 0);
+            if (!kcode_holds_rule(v_code[0], carule[0], nhoodm[0]))
+                totalistic = rule_kind_tables;
+        }
     }
     if (!tot_only)
         rule_z_figures(k, carule[cell]);
@@ -156,8 +162,9 @@ list_code(int cell)
     fputc('\n', stderr);
 }
 
-// On leaving after a raise of a kcode, the kcode is remapped from the one
-// saved on entry, reported and stored.
+// On leaving after a raise of a kcode that is still a kcode (a constant
+// rule: any other widened rule became a table), the kcode is remapped from
+// the one saved on entry, reported and stored.
 void
 settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
 {
@@ -216,7 +223,7 @@ ask_transformations(int cell)
         bool all = rulemix && is[0] != kKeyReturn && is[1] == 'a';
 
         if (key == 'q' || key == kKeyReturn) {
-            if (one_kcode && result == 2)
+            if (one_kcode && result == 2 && kcode_rule())
                 settle_kcode(saved_kcode, saved_last, saved_k);
             return result;
         }

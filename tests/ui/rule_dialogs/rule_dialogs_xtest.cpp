@@ -3,7 +3,8 @@
 // network, and taken during the set-up with the network rebuilt; the fill
 // of the single-rule dialog; the first prompt of the rules stage giving a
 // limited set or a mix without limit; outer codes leaving the network's
-// size as it was; a tcode raised to a larger k saved as the table it became.
+// size as it was; a tcode or kcode raised to a larger k saved as the table it
+// became.
 #include "rule_ring_support.h"
 
 #include <cstdio>
@@ -200,21 +201,27 @@ TEST_F(RuleDialogs, ARandomKcodeIsWrittenOnce)
 }
 
 // A kcode of k = 3 taken to its equivalent of k = 6 by the set-up's
-// transformation: the network is rebuilt for k = 6, and the last code
-// saved at the end is the new network's, not a row freed with the old one.
-TEST_F(RuleDialogs, AKcodeTakenToALargerKIsSavedAsThatK)
+// transformation: the network is rebuilt for k = 6 and runs the widened
+// table, which no kcode holds; that table, not a row freed with the old
+// network, is the last rule of k = 6, and no kcode of k = 6 is written.
+TEST_F(RuleDialogs, AKcodeTakenToALargerKIsSavedAsItsTable)
 {
     totalistic = rule_kind_kcodes;
     make_ring(10, 3);
     // As the set-up allocates it: for every k up to the largest.
     allocate_mem_nhood_matrix(Maxnhood);
     give_rule_figures();
+    std::remove("l_v2k6.vco");
+    srandom(3); // a random kcode that is not constant
     type_keys("\r\r6\r\r"); // a random kcode, accepted, its k = 6 equivalent, done
     select_t_v_code(0, 1, v_code, carule, 1, Maxu);
-    free_mem_nhood_matrix(Maxnhood);
     EXPECT_EQ(nhood, 6);
-    std::ifstream saved("l_v2k6.vco", std::ios::binary);
-    EXPECT_TRUE(saved.good()) << "no last kcode of k = 6 saved";
+    EXPECT_EQ(totalistic, rule_kind_tables);
+    bytes back(rule_bytes(6));
+    EXPECT_EQ(load_last_rule(back.data(), 6), 6);
+    free_mem_nhood_matrix(Maxnhood);
+    EXPECT_EQ(back, bytes(carule[0], carule[0] + rule_bytes(6)));
+    EXPECT_NE(access("l_v2k6.vco", F_OK), 0);
 }
 
 // Tcode 37 (entries 0, 2 and 5 are 1) of k = 5 raised to k = 7 by the

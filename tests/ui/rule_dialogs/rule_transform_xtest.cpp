@@ -14,11 +14,13 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/rule_conversions.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_parameters.h"
 #include "engine/model/value_count_trie.h"
 #include "engine/model/value_line.h"
+#include "engine/storage/side_file_codecs.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/model/cell_display.h"
@@ -48,6 +50,16 @@ protected:
     }
     void TearDown() override
     {
+        free_ring();
+        nhood_mixed = 0;
+        free_mem_nhood_matrix(matrix_k);
+        free_mem_Z_parameter();
+        value_range = 2;
+        value_bits = 1;
+        ASSERT_TRUE(work.leave());
+    }
+    void free_ring()
+    {
         if (rulemix) {
             free_mem_rulemix();
             rulemix = 0;
@@ -60,11 +72,20 @@ protected:
         free_v_code_arrays();
         checked_free(nhoodm);
         nhoodm = nullptr;
-        nhood_mixed = 0;
-        free_mem_nhood_matrix(13);
-        free_mem_Z_parameter();
-        ASSERT_TRUE(work.leave());
+        totalistic = rule_kind_tables;
     }
+    // Another value range, with the k-matrix (up to matrix_k inputs) and
+    // the colours the dialog reads.
+    void use_value_range(int v)
+    {
+        free_mem_nhood_matrix(matrix_k);
+        value_range = v;
+        value_bits = v == 2 ? 1 : 2;
+        matrix_k = v == 2 ? 13 : 7;
+        setup_value_colors(1);
+        allocate_mem_nhood_matrix(matrix_k);
+    }
+    int matrix_k = 13;
     // A ring of n cells of k inputs with one rule (number: entries as bits).
     void ring(int n, int k, uint32_t number)
     {
@@ -206,6 +227,87 @@ TEST_F(RuleTransform, CanalyzingPromptsStayInsideTheBox)
     EXPECT_EQ(waits, 14u);
     EXPECT_EQ(most, 0) << "a canalyzing prompt runs out of its box";
     EXPECT_EQ(inked_right_of_prompt_box(3), 0) << "a canalyzing prompt left its end beside the box";
+}
+
+// The table a last-rule file of this kind and k means, read as the program
+// reads it; empty when there is no sound file.
+std::vector<int>
+table_in_file(int8_t kind, int k)
+{
+    const char *ext = kind == rule_kind_tcodes ? "tco" : kind == rule_kind_kcodes ? "vco" : "rul";
+    std::ifstream in("l_v" + std::to_string(value_range) + "k" + std::to_string(k) + "." + ext,
+                     std::ios::binary);
+    std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int8_t running = totalistic;
+    totalistic = kind;
+    std::vector<uint8_t> code(rule_bytes(k)), table(rule_bytes(k));
+    bool sound = decode_last_rule(data.data(), data.size(), k, code.data()) == last_rule_check::sound;
+    if (kind == rule_kind_tcodes)
+        code2rule(table.data(), code.data(), k);
+    else if (kind == rule_kind_kcodes)
+        v_code2rule(table.data(), code.data(), k, 1);
+    else
+        table = code;
+    totalistic = running;
+    std::vector<int> values;
+    for (uint32_t i = 0; sound && i < rule_entries(k); i++)
+        values.push_back(get_value(table.data(), i));
+    return values;
+}
+
+// Every key of the box on a tcode network and on a kcode network, v = 2
+// and 3: the rule-table file of the network's k and, while the network is
+// still a code, that code's file load back as the table the network runs.
+// A code the box could not keep (a raise, solid or canalyzing inputs that
+// no value count decides) leaves a rule-table network and no code file of
+// the new k; the one of k = 3 is the code from before the box.
+TEST_F(RuleTransform, EveryLastRuleFileHoldsTheRuleThatRuns)
+{
+    const std::vector<std::string> keys = {"r\r\r", "v\r\r", "c\r\r", "n\r\r",
+                                           "o\r\r", "5\r\r", "k\r\r", "C\rn\r2\rx\r\r"};
+    srandom(67);
+    for (int v : {2, 3}) {
+        use_value_range(v);
+        for (int8_t kind : {rule_kind_tcodes, rule_kind_kcodes})
+            for (const std::string &key : keys) {
+                free_ring();
+                totalistic = kind;
+                make_ring(12, 3);
+                uint8_t *code = kind == rule_kind_tcodes ? cacode[0] : v_code[0];
+                uint32_t entries = kind == rule_kind_tcodes ? tcode_entries(3) : kcode_entries(3);
+                for (uint32_t e = 0; e < entries; e++)
+                    set_value(code, e, e < 2 ? static_cast<int>(e) : static_cast<int>(random() % v));
+                if (kind == rule_kind_tcodes)
+                    code2rule(carule[0], code, 3);
+                else
+                    v_code2rule(carule[0], code, 3, 1);
+                std::vector<int> before;
+                for (uint32_t i = 0; i < rule_entries(3); i++)
+                    before.push_back(get_value(carule[0], i));
+                for (const char *ext : {"rul", "tco", "vco"})
+                    for (int k : {3, 5})
+                        std::remove(("l_v" + std::to_string(v) + "k" + std::to_string(k) + "." + ext).c_str());
+                transform(key);
+                const std::string what = "v=" + std::to_string(v) + (kind == rule_kind_tcodes ? " tcode " : " kcode ") + key;
+                std::vector<int> runs;
+                for (uint32_t i = 0; i < rule_entries(nhood); i++)
+                    runs.push_back(get_value(carule[0], i));
+                EXPECT_EQ(table_in_file(rule_kind_tables, nhood), runs) << what;
+                if (key.size() == 3 && std::string("rvcn").find(key[0]) != std::string::npos) {
+                    EXPECT_EQ(totalistic, kind) << what << ": a symmetry keeps the code";
+                }
+                if (key[0] == '5') {
+                    EXPECT_EQ(totalistic, rule_kind_tables) << what << ": a widened code is no code";
+                }
+                if (totalistic == kind) {
+                    EXPECT_EQ(table_in_file(kind, nhood), runs) << what;
+                } else if (nhood == 3) {
+                    EXPECT_EQ(table_in_file(kind, 3), before) << what << ": the code from before the box";
+                } else {
+                    EXPECT_TRUE(table_in_file(kind, nhood).empty()) << what;
+                }
+            }
+    }
 }
 
 } // namespace
