@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zemra in Release and starts it on $DISPLAY
-# with the arguments given here (for example ./run.sh -w).
+# Installs what is missing, builds Zemra in Release in the checkout and starts
+# it on $DISPLAY with the arguments given here (for example ./run.sh -w), in
+# the directory run.sh was called from: the files Zemra writes (data, rules,
+# seeds, images) land there, not in the checkout.
 set -euo pipefail
-cd "$(dirname "$0")"
+here=$(pwd)
+checkout=$(cd "$(dirname "$0")" && pwd)
+cd "$checkout"
 scripts/install_deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j"$(nproc)" --target zemra
-exec build/release/zemra "$@"
+cd "$here"
+exec "$checkout/build/release/zemra" "$@"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zemra and its tests and runs every test,
 # each display test under its own private virtual X server: first in Release,
-# the build ./run.sh makes, with the tests of every program in an order
+# in the build folder ./run.sh uses (its README walk-through starts zemra
+# through run.sh), with the tests of every program in an order
 # shuffled by a seed printed here (a new one each run; ZEMRA_TEST_SEED=N
 # replays one), so a test that leans on another's leftovers shows at once;
 # then with address and undefined-behaviour sanitizers, in file order; then,
@@ -20,7 +21,7 @@ build_and_test() {
 }
 seed=${ZEMRA_TEST_SEED:-$(( (RANDOM << 15 | RANDOM) % 99999 + 1 ))}
 echo "test.sh: Release tests shuffled with seed $seed (ZEMRA_TEST_SEED=$seed ./test.sh replays the order)"
-GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed build_and_test build/test -DCMAKE_BUILD_TYPE=Release
+GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed build_and_test build/release -DCMAKE_BUILD_TYPE=Release
 build_and_test build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZEMRA_SANITIZE=ON -DZEMRA_BENCH=OFF
 if command -v clang++ >/dev/null 2>&1; then
   build_and_test build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMRA_FUZZ=ON \

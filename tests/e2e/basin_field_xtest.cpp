@@ -6,15 +6,18 @@
 // successor table ('e'), whose dialog is answered with Return. And the
 // README's first basin field (rule 110 on 12 cells), typed key by key as the
 // README gives them, whose data file holds the brute force's basins and the
-// line the README explains.
+// line the README explains; in the build run.sh makes, started through
+// run.sh from an empty folder, where the files land and not in the checkout.
 #include "e2e/e2e_fixture.h"
 #include "support/ring_oracles.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -205,11 +208,32 @@ keys_of(const std::string &line)
     return keys;
 }
 
+// The names in a folder.
+std::set<std::string>
+names_in(const std::string &folder)
+{
+    std::set<std::string> names;
+    if (DIR *dir = opendir(folder.c_str())) {
+        while (dirent *entry = readdir(dir))
+            names.insert(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
 TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
 {
     std::vector<std::vector<std::string>> blocks = readme_blocks("## A first basin field");
     ASSERT_EQ(blocks.size(), 2u) << "the walk-through's keys and its data line";
+#ifdef ZEMRA_RUN_SH
+    // In the build run.sh makes, zemra starts as the README says: run.sh
+    // called from an empty folder (this test's own), where its files land.
+    const std::string checkout = std::string(ZEMRA_RUN_SH).substr(0, std::string(ZEMRA_RUN_SH).rfind('/'));
+    const std::set<std::string> in_checkout = names_in(checkout);
+    launch({}, ZEMRA_RUN_SH);
+#else
     launch();
+#endif
     for (const std::string &line : blocks[0]) {
         std::string keys = keys_of(line);
         ASSERT_FALSE(keys.empty()) << line;
@@ -236,6 +260,10 @@ TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
     std::string printed = zemra->stderr_text();
     EXPECT_NE(printed.find(blocks[1][0]), std::string::npos) << printed;
     EXPECT_EQ(zemra->quit_by_steps(), 0);
+#ifdef ZEMRA_RUN_SH
+    EXPECT_EQ(names_in(checkout), in_checkout) << "zemra wrote into the checkout";
+    EXPECT_TRUE(names_in(".").count("l_v2k3.rul")) << "the last rule is not beside the data file";
+#endif
 }
 
 } // namespace

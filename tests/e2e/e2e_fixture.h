@@ -31,10 +31,12 @@ inline ::testing::Environment *const zemra_binary_environment =
 
 class ZemraTest : public ::testing::Test {
 protected:
-    // Starts zemra with args and waits for its first screen.
-    void launch(std::vector<std::string> args = {})
+    // Starts zemra with args (through program, a command that execs it,
+    // when one is given) and waits for its first screen.
+    void launch(std::vector<std::string> args = {}, const std::string &program = "")
     {
         zemra = std::make_unique<ZemraProcess>(std::move(args));
+        zemra->program = program;
         ASSERT_TRUE(zemra->start()) << "zemra could not be started (ZEMRA_BINARY?)";
         ASSERT_TRUE(zemra->wait_for_first_screen()) << "no first screen";
     }

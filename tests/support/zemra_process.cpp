@@ -82,7 +82,7 @@ ZemraProcess::~ZemraProcess()
 bool
 ZemraProcess::start()
 {
-    const char *binary = getenv("ZEMRA_BINARY");
+    const char *binary = program.empty() ? getenv("ZEMRA_BINARY") : program.c_str();
     if (!binary)
         return false;
     if (display_name_.empty()) {

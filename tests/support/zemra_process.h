@@ -19,7 +19,8 @@ public:
     explicit ZemraProcess(std::vector<std::string> args = {}, std::string display = "");
     ~ZemraProcess();
 
-    // Starts the program (ZEMRA_BINARY names it); false when it cannot run.
+    // Starts the program (program, or ZEMRA_BINARY when that is empty);
+    // false when it cannot run.
     bool start();
     // Waits until the window is mapped and its first screen drawn (the
     // prompt box frame shows), then moves the pointer into it.
@@ -75,6 +76,7 @@ public:
 
     int pid() const { return pid_; }
 
+    std::string program;         // a command that execs zemra, such as run.sh
     Display *display = nullptr;  // the test's own connection
     Window window = 0;
 
