@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/draw_check_allow.h"
 #include "support/work_dir.h"
 #include "support/zemra_process.h"
 
@@ -123,6 +124,11 @@ protected:
 
     void TearDown() override
     {
+        // Every program runs with the draw check on (ZemraProcess).
+        if (zemra) {
+            std::vector<std::string> reports = unallowed_draw_reports(draw_reports_in(zemra->stderr_text()));
+            EXPECT_TRUE(reports.empty()) << report_lines(reports);
+        }
         if (HasFailure() && zemra && zemra->display) {
             const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
             std::string path = std::string("/tmp/zemra-") + info->test_suite_name() + "-" +

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/model/globals.h"
+#include "support/draw_check_allow.h"
 #include "support/ready_signal.h"
 #include "support/x_keys.h"
 #include "ui/driver/start_state.h"
@@ -17,6 +18,7 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -186,6 +188,7 @@ ScreenTest::SetUp()
         GTEST_SKIP() << "no X display";
     }
     dialogs_thread = std::this_thread::get_id();
+    set_draw_check(true);
     restore_start_state();
     setviewport(0, 0, Maxx, Maxy, 1);
     setcolor(start_colour);
@@ -205,8 +208,11 @@ ClearedWindowTest::SetUp()
 void
 ScreenTest::TearDown()
 {
-    if (window_open)
-        drain_input();
+    if (!window_open)
+        return;
+    drain_input();
+    std::vector<std::string> reports = unallowed_draw_reports(take_draw_check_reports());
+    EXPECT_TRUE(reports.empty()) << report_lines(reports);
 }
 
 void

@@ -116,6 +116,7 @@ ZemraProcess::start()
         dup2(null, STDIN_FILENO);
         // The duplicate of the write end stays open across exec.
         setenv("ZEMRA_READY_FD", std::to_string(dup(ready[1])).c_str(), 1);
+        setenv("ZEMRA_DRAW_CHECK", "1", 1);
         if (!display_name_.empty())
             setenv("DISPLAY", display_name_.c_str(), 1);
         std::vector<char *> argv;

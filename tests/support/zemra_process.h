@@ -1,7 +1,8 @@
 // The real zemra program under test: started on the test's virtual display
-// with its standard error collected, driven by keys typed through the server
-// into its window once it signals that it waits for one, watched through its
-// window's pixels, and waited for.
+// with the draw check on (ZEMRA_DRAW_CHECK=1) and its standard error
+// collected, driven by keys typed through the server into its window once
+// it signals that it waits for one, watched through its window's pixels,
+// and waited for.
 #pragma once
 #include <X11/Xlib.h>
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/screen/draw_check.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/x_errors.h"
@@ -75,10 +76,13 @@ putimage(int x, int y, image_slot *slot, int)
     send_gathered_shapes();
     // On the window a saved region comes back (drawn again from the record
     // when saved before a resize); a pixmap drawn into holds no saved region.
-    if (current_draw != W)
+    if (current_draw != W) {
         forget_window_capture(current_draw);
-    else if (restore_window_area(*slot, x, y))
-        return;
+    } else {
+        check_put_image(*slot, x, y, static_cast<int>(w), static_cast<int>(h));
+        if (restore_window_area(*slot, x, y))
+            return;
+    }
     XCopyArea(D, *slot, current_draw, Gc, 0, 0, w, h, x, y);
 }
 

@@ -26,6 +26,7 @@
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/end_signals.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
@@ -230,6 +231,7 @@ take_resize()
     window_frame before = current_window_frame();
     if (!resize_window())
         return false;
+    check_window_redrawn();
     if (!redraw_window_record(before))
         move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
     return true;
@@ -356,6 +358,7 @@ flashing_cursor(const cursor_block &block, const pointer_rect &area)
             // wait has reached the screen when the wait is announced, so a
             // client that looks at the window then sees it. The round trip
             // may queue events: they are looked at before sleeping.
+            draw_check_at_wait();
             XSync(D, False);
             signal_key_wait();
             signalled = true;

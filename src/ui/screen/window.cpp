@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "ui/screen/colors.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
@@ -108,6 +109,7 @@ open_graphics()
         exit(255);
     }
     install_x_error_handlers();
+    start_draw_check_from_environment();
     // Fonts still held belong to an earlier connection (a forked child
     // inherits its parent's): they are not this connection's to close.
     forget_fonts();
@@ -191,6 +193,7 @@ resize_window()
 void
 close_graphics()
 {
+    draw_check_summary();
     close_shape_batch();
     free_fonts();
     free_images();

@@ -20,6 +20,7 @@
 
 #include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/x_state.h"
 
@@ -429,8 +430,10 @@ redraw_texts_within(int x0, int y0, int x1, int y1)
     const XRectangle limit = {static_cast<short>(x0), static_cast<short>(y0),
                               static_cast<unsigned short>(x1 - x0 + 1),
                               static_cast<unsigned short>(y1 - y0 + 1)};
-    for (const drawn_op *op : texts)
+    for (const drawn_op *op : texts) {
         draw_op(*op, limit);
+        check_text_redrawn(op->text, round_to_pixel(op->x0), round_to_pixel(op->y0), x0, y0, x1, y1);
+    }
     XSetForeground(D, Gc, kept.foreground);
     XSetFillStyle(D, Gc, kept.fill_style);
     use_font(font);
@@ -568,12 +571,14 @@ void
 pause_window_record(bool p)
 {
     paused = p;
+    pause_draw_check(p);
 }
 
 void
 note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 {
     forget_window_capture(pixmap);
+    check_capture(pixmap, x0, y0, x1, y1);
     saved.push_back({pixmap, next_seq - 1, redraw_count(), static_cast<float>(x0),
                      static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
 }
@@ -581,6 +586,7 @@ note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 void
 forget_window_capture(image_slot pixmap)
 {
+    check_capture_freed(pixmap);
     saved.erase(std::remove_if(saved.begin(), saved.end(),
                                [&](const saved_area &s) { return s.pixmap == pixmap; }),
                 saved.end());

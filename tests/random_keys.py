@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Random keys typed at the real zemra, as a careless user would.
+
+Runs sessions of the program on the display in DISPLAY (run it under
+tests/with_xvfb.sh), each in a fresh folder with the draw check on, types a
+random key at each of the program's key waits (and now and then while it
+computes), and ends each session with 'q' at every wait and Control-q. What
+the program wrote to standard error is kept per session; the summary lists
+the distinct draw-check reports (numbers taken out) with the session and key
+that first gave each, and every sanitizer report or crash.
+
+    tests/with_xvfb.sh tests/random_keys.py --binary build/sanitize/zemra \\
+        --sessions 50 --keys 1500 --seed 1 --out /tmp/walks
+
+Each session's keys are in OUT/session-N.keys, one per line, so a report can
+be replayed by hand.
+"""
+import argparse
+import os
+import random
+import re
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+# Keys by how often a careless user presses them: Return and 'q' most, then
+# digits and the letters the menus name, now and then anything else.
+COMMON = ["Return"] * 12 + ["q"] * 6 + list("0123456789") * 2
+LETTERS = list("abcdefghijklmnoprstuvwxyzABCDEFGHIJKLMNOPRSTUVWXYZ")
+OTHERS = list("-+.,/%#*") + ["BackSpace", "Left", "Right", "Up", "Down", "space"]
+
+
+def random_key(rng):
+    r = rng.random()
+    if r < 0.55:
+        return rng.choice(COMMON)
+    if r < 0.93:
+        return rng.choice(LETTERS)
+    return rng.choice(OTHERS)
+
+
+def press(key):
+    if len(key) == 1:
+        subprocess.run(["xdotool", "type", "--delay", "0", key], check=False)
+    else:
+        subprocess.run(["xdotool", "key", key], check=False)
+
+
+def wait_ready(fd, seconds):
+    """True when the program signalled a key wait within seconds."""
+    ready, _, _ = select.select([fd], [], [], seconds)
+    if not ready:
+        return False
+    try:
+        return len(os.read(fd, 4096)) > 0
+    except BlockingIOError:
+        return False
+
+
+def run_session(binary, rng, keys, folder, log_keys):
+    read_fd, write_fd = os.pipe()
+    os.set_blocking(read_fd, False)
+    env = dict(os.environ, ZEMRA_READY_FD=str(write_fd), ZEMRA_DRAW_CHECK="1",
+               ASAN_OPTIONS="detect_leaks=1:abort_on_error=0",
+               UBSAN_OPTIONS="print_stacktrace=1")
+    err = open(os.path.join(folder, "stderr.txt"), "wb")
+    proc = subprocess.Popen([binary], cwd=folder, env=env, stderr=err,
+                            stdin=subprocess.DEVNULL, pass_fds=(write_fd,))
+    os.close(write_fd)
+    typed = []
+    if wait_ready(read_fd, 60):
+        subprocess.run(["xdotool", "mousemove", "300", "300"], check=False)
+        for _ in range(keys):
+            if proc.poll() is not None:
+                break
+            waiting = wait_ready(read_fd, 3)
+            if not waiting and rng.random() < 0.7:
+                continue  # computing: leave it mostly alone
+            key = random_key(rng)
+            typed.append(key)
+            press(key)
+    # The end: 'q' at each wait, then Control-q and its confirmation.
+    deadline = time.time() + 60
+    while proc.poll() is None and time.time() < deadline:
+        if wait_ready(read_fd, 2):
+            press("q")
+            typed.append("q")
+        else:
+            press("ctrl+q")
+            typed.append("ctrl+q")
+    if proc.poll() is None:
+        proc.kill()
+    proc.wait()
+    err.close()
+    os.close(read_fd)
+    log_keys.write("\n".join(typed) + "\n")
+    with open(os.path.join(folder, "stderr.txt"), "rb") as f:
+        return proc.returncode, f.read().decode("latin-1")
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--binary", required=True)
+    ap.add_argument("--sessions", type=int, default=10)
+    ap.add_argument("--keys", type=int, default=1000)
+    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--out", required=True)
+    args = ap.parse_args()
+    binary = os.path.abspath(args.binary)
+    os.makedirs(args.out, exist_ok=True)
+    distinct = {}
+    faults = []
+    for n in range(args.sessions):
+        rng = random.Random(args.seed * 100003 + n)
+        folder = tempfile.mkdtemp(prefix="zemra-walk-")
+        with open(os.path.join(args.out, f"session-{n}.keys"), "w") as log_keys:
+            status, text = run_session(binary, rng, args.keys, folder, log_keys)
+        shutil.copy(os.path.join(folder, "stderr.txt"), os.path.join(args.out, f"session-{n}.stderr"))
+        shutil.rmtree(folder, ignore_errors=True)
+        for line in text.splitlines():
+            if line.startswith("draw check: ") and " drawings checked, " not in line:
+                shape = re.sub(r"-?\d+", "N", line)
+                distinct.setdefault(shape, (n, line))
+        if re.search(r"ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer", text) or status not in (0, 255):
+            faults.append((n, status))
+        print(f"session {n}: status {status}, {len(distinct)} distinct reports so far", flush=True)
+    with open(os.path.join(args.out, "summary.txt"), "w") as out:
+        out.write(f"{args.sessions} sessions, {len(distinct)} distinct draw-check reports, "
+                  f"{len(faults)} sessions with a sanitizer report or crash\n")
+        for n, status in faults:
+            out.write(f"FAULT session {n} status {status}\n")
+        for shape, (n, line) in sorted(distinct.items()):
+            out.write(f"session {n}: {line}\n")
+    print(open(os.path.join(args.out, "summary.txt")).read())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
