@@ -64,6 +64,7 @@ struct seen_text {
     uint32_t seq;
     std::string s;
     int x, y;
+    int end_x;               // where the point went on after it
     box ink;                 // the glyphs' bounds
     std::vector<box> glyphs; // each character's ink
     bool hidden = false; // every column hidden; kept while a saved region may bring it back
@@ -212,9 +213,9 @@ past_edge(const box &b)
 }
 
 // The ink of each character of s drawn with its line's top at (x, y) in
-// the font in use, within the line's rows.
+// the font in use, within the line's rows; end_x is where the point goes on.
 std::vector<box>
-glyphs_of(const char *s, int x, int y)
+glyphs_of(const char *s, int x, int y, int &end_x)
 {
     XFontStruct *font = loaded_font(font_in_use());
     int baseline = y + CHeight - 2;
@@ -235,6 +236,7 @@ glyphs_of(const char *s, int x, int y)
             glyphs.push_back(g);
         x += m.width;
     }
+    end_x = x;
     return glyphs;
 }
 
@@ -340,7 +342,8 @@ check_text(const char *s, int x, int y, int colour)
     if (!on || paused)
         return;
     checked++;
-    std::vector<box> glyphs = glyphs_of(s, x, y);
+    int end_x = x;
+    std::vector<box> glyphs = glyphs_of(s, x, y, end_x);
     if (glyphs.empty())
         return; // blanks leave no ink
     box ink = bounds_of(glyphs);
@@ -368,6 +371,11 @@ check_text(const char *s, int x, int y, int colour)
             hide_columns(t, t.ink.x0, t.ink.x1, seq);
             continue;
         }
+        // A text that runs on from where t ended (a typed answer after its
+        // question) may reach under t's last glyph by its bearing, as the
+        // font sets such letters side by side.
+        if (t.y == y && t.end_x == x)
+            continue;
         for (const box &g : glyphs) {
             bool over = std::any_of(t.glyphs.begin(), t.glyphs.end(), [&](const box &old) {
                 box both = meet(g, old);
@@ -383,7 +391,7 @@ check_text(const char *s, int x, int y, int colour)
         }
     }
     drop_hidden_texts();
-    texts.push_back({seq, s, x, y, ink, std::move(glyphs), false, {}, {}});
+    texts.push_back({seq, s, x, y, end_x, ink, std::move(glyphs), false, {}, {}});
 }
 
 void
