@@ -43,7 +43,6 @@
 
 namespace {
 
-constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
 
 // The histogram's layout, in vgax/vgay units: the plot's left edge and
@@ -456,19 +455,15 @@ close_top_prompt(top_prompt &p)
 
 namespace {
 
-// A one-line prompt in its own box over the top right; the answer is left
-// in is and the box put back.
+// A one-line prompt in its own box at the top right, beside the colour key
+// as the options prompt is; the answer is left in is and what the box
+// covered put back.
 int
 ask_line(const std::string &text, int max, int mode)
 {
-    int n = prompt_box_lines(text.c_str());
-    get_prompt_box(kEntrySlot, n);
-    int margin = draw_prompt_box(n);
-    setcolor(white);
-    write_prompt_lines(text.c_str(), margin);
+    top_prompt p = open_top_prompt({text}, max);
     int len = input_string(max, mode);
-    putimage(Maxx / 2, 2, &boximage_prompt[kEntrySlot], 0);
-    freeimage(&boximage_prompt[kEntrySlot]);
+    close_top_prompt(p);
     return len;
 }
 
