@@ -41,6 +41,7 @@
 #include "ui/forward/space_time_display.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/measures/run_records.h"

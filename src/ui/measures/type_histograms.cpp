@@ -26,6 +26,7 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"

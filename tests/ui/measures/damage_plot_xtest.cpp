@@ -29,6 +29,7 @@
 #include "ui/forward/key_panel.h"
 #include "ui/forward/run_forward.h"
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
