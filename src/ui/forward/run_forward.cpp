@@ -41,6 +41,7 @@
 #include "ui/forward/space_time_display.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/measures/run_records.h"
@@ -55,6 +56,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 #include "ui/storage/network_files.h"
@@ -425,14 +427,13 @@ still_looking(uint32_t t)
     int16_t x = getx, y = gety;
     int colour = getcolor();
     draw_on_window();
-    int margin = draw_prompt_box(2);
     snprintf(textb[0], 150, "still looking for attractor cycle, %lu iterations",
              static_cast<unsigned long>(t));
-    outtext(textb[0]);
-    moveto(margin, gety + CHeight);
-    outtext("exit-q, cont-ret:");
+    // Beside the colour key (and a damage count's box), as the histograms'
+    // prompts stand, over a saved copy of what it covers.
+    top_prompt p = open_top_prompt({textb[0], "exit-q, cont-ret:"}, 1);
     input_string(1, single_key_entry);
-    erase_prompt_box(2);
+    close_top_prompt(p);
     setcolor(colour);
     moveto(x, y);
     if (is[0] != 'q')
@@ -501,6 +502,8 @@ cycle_found(run_context &r)
             draw_cycle_rows(&it);
     }
     if (att_hist == att_hist_types) {
+        // Its table and graph stand left of the key panel.
+        side_panel_while panel(key_panel_left());
         type_histogram_request request = show_att_type_hist(&r.sk, &r.dp, &it, r.width);
         if (stp && d_mode == display_1d)
             it.page_full = 1;
@@ -1013,10 +1016,12 @@ run_steps(run_context &r)
             step_pause(r);
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
-        if (att_hist == att_hist_skeleton && r.sk.frozen_buff && it.time > frozen_gens &&
-            show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width) == type_histogram_request::pause_box &&
-            types_cleared(r))
-            return run_exit::user;
+        if (att_hist == att_hist_skeleton && r.sk.frozen_buff && it.time > frozen_gens) {
+            side_panel_while panel(key_panel_left());
+            if (show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width) == type_histogram_request::pause_box &&
+                types_cleared(r))
+                return run_exit::user;
+        }
 
         if (r.search) {
             attractor_result found = attractor_check(it.time);

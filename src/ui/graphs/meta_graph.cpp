@@ -30,6 +30,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -168,10 +169,11 @@ graph_window_frame(char mode)
 {
     graph_frame frame;
     frame.x0 = vgax(5);
-    frame.x1 = Maxx - vgax(5);
+    // Left of a key panel kept at the right of the drawing area.
+    frame.x1 = Maxx - vgax(5) - side_panel_shift(Maxx - vgax(5));
     frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
     frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
-    frame.cx = Maxx / 2;
+    frame.cx = (frame.x0 + frame.x1) / 2;
     frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
     return frame;
 }

@@ -9,6 +9,7 @@
 // (ui/rules), the state-space matrix (ui/backward) and the histogram file
 // (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,13 +28,11 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
-#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fill_rects.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
@@ -43,7 +42,6 @@
 
 namespace {
 
-constexpr int kEntrySlot = 13;   // boximage_prompt slot under a one-line prompt of it
 constexpr uint32_t kSameStepsDefault = 5;
 
 // The histogram's layout, in vgax/vgay units: the plot's left edge and
@@ -387,88 +385,19 @@ draw_whole(damage_record *dp, bool this_call_over)
     sample_number(dp);
 }
 
-// ---- prompts
-
 } // namespace
-
-top_prompt
-place_top_prompt(const std::vector<std::string> &lines, int entry)
-{
-    int width = 0;
-    for (const std::string &line : lines)
-        width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
-    width += (entry + 1) * CWidth + 6;
-    top_prompt p;
-    p.right = box_right_edge(Maxx);
-    int below = 2; // the lowest row of the boxes it keeps clear of
-    int key_left = 0, key_bottom = 0;
-    if (color_key_box_at_right(&key_left, &key_bottom)) {
-        p.right = std::min(p.right, key_left - 2);
-        below = std::max(below, key_bottom);
-    }
-    if (lines.size() > 1 && stp && diff_plot) {
-        int x0, y0, x1, y1;
-        damage_box_corners(&x0, &y0, &x1, &y1);
-        p.right = std::min(p.right, x0 - 2);
-        below = std::max(below, y1);
-    }
-    p.left = std::min(prompt_box_left(Maxx), p.right - width);
-    p.top = 2;
-    int n = static_cast<int>(lines.size());
-    if (p.left < 2) {
-        p.left = prompt_box_left(Maxx);
-        p.right = box_right_edge(Maxx);
-        p.top = below + 2;
-        n = 0;
-        for (const std::string &line : lines)
-            n += prompt_box_lines(line.c_str());
-    }
-    p.bottom = p.top - 2 + prompt_box_bottom(n);
-    return p;
-}
-
-void
-draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines)
-{
-    draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
-        write_prompt_lines(lines[i].c_str(), p.left + 3);
-    }
-}
-
-top_prompt
-open_top_prompt(const std::vector<std::string> &lines, int entry)
-{
-    top_prompt p = place_top_prompt(lines, entry);
-    getimage(p.left, p.top, p.right, p.bottom, &p.under);
-    draw_top_prompt(p, lines);
-    return p;
-}
-
-void
-close_top_prompt(top_prompt &p)
-{
-    putimage(p.left, p.top, &p.under, 0);
-    freeimage(&p.under);
-}
 
 namespace {
 
-// A one-line prompt in its own box over the top right; the answer is left
-// in is and the box put back.
+// A one-line prompt in its own box at the top right, beside the colour key
+// as the options prompt is; the answer is left in is and what the box
+// covered put back.
 int
 ask_line(const std::string &text, int max, int mode)
 {
-    int n = prompt_box_lines(text.c_str());
-    get_prompt_box(kEntrySlot, n);
-    int margin = draw_prompt_box(n);
-    setcolor(white);
-    write_prompt_lines(text.c_str(), margin);
+    top_prompt p = open_top_prompt({text}, max);
     int len = input_string(max, mode);
-    putimage(Maxx / 2, 2, &boximage_prompt[kEntrySlot], 0);
-    freeimage(&boximage_prompt[kEntrySlot]);
+    close_top_prompt(p);
     return len;
 }
 

@@ -36,26 +36,6 @@ void redraw_histogram_after_page(damage_record *dp);
 // The corners of the damage count's box beside the pattern: at the top
 // right, or left of the colour key's box when the key is up there.
 void damage_box_corners(int *x0, int *y0, int *x1, int *y1);
-// A prompt of lines at the top right over a saved copy of what it covers,
-// clear of the boxes that stand there below the prompt box's first line
-// (the colour key's, and the damage count's while a damage view runs): on
-// one line each, the box as wide as the lines and an entry of `entry`
-// characters need, ending left of those boxes; where the window is too
-// narrow for that, in the prompt box's columns below them, the lines
-// wrapped. The current point is left at the end of the last line.
-struct top_prompt {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    unsigned long under = 0; // the image slot of what it covers
-};
-top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry);
-// Where open_top_prompt puts its box (nothing saved, nothing drawn), and
-// the box framed there with the lines written in it, as it writes them: a
-// line that stays up without waiting (a readout) is drawn so, clear of the
-// same boxes.
-top_prompt place_top_prompt(const std::vector<std::string> &lines, int entry);
-void draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines);
-// Puts back what the prompt covered.
-void close_top_prompt(top_prompt &p);
 // The histogram's frame: box, title, captions and axis labels; new_scale
 // also sets the first y scale. logx, logy: the log-2 views in force.
 void draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy);

@@ -36,6 +36,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -94,8 +95,21 @@ flat_display()
     return d_mode == display_1d || (d_mode == display_2d && scrolling);
 }
 
+// Whether a segment between two points reaches the window's area that
+// copies of the pattern leave alone (a histogram's box over the pattern):
+// drawn there on the window it would stand over the box's captions.
+bool
+reaches_kept_area(int x_from, int y_from, int x_to, int y_to)
+{
+    int x0, y0, x1, y1;
+    return kept_area(&x0, &y0, &x1, &y1) && std::max(x_from, x_to) >= x0 &&
+           std::min(x_from, x_to) <= x1 && std::max(y_from, y_to) >= y0 &&
+           std::min(y_from, y_to) <= y1;
+}
+
 // A segment of a side trace, on the drawable and the window, or a pixel
-// when from is the first step's.
+// when from is the first step's. On the window only where it keeps out of
+// the area copies leave alone: the copy of its row shows the rest.
 void
 trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x_to, int y_to,
               bool first)
@@ -109,6 +123,8 @@ trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x
             continue;
         else
             current_draw = window;
+        if (pass == 1 && reaches_kept_area(first ? x_to : x_from, first ? y_to : y_from, x_to, y_to))
+            break;
         if (first) {
             putpixel(x_to, y_to, colour);
         } else {
@@ -292,6 +308,15 @@ side_plot_frame(int draw, int x0, int width)
         lineto(L - vgax(3), B - vgay(20.0f * i));
     }
     return true;
+}
+
+// The column of the y axis' labels "0" and "1" (or "2"), left of the ticks
+// from the frame's left side L: inside the strip the frame's erase clears,
+// right of the side plot, where a wide font would carry them further left.
+int
+y_label_column(int x0, int L)
+{
+    return std::max(x0 + vgax(100) + 1, L - vgax(3) - CWidth - 1);
 }
 
 // The line pitch of a label written downward.
@@ -523,7 +548,7 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     }
     // The y axis' labels and the label written downward stand in the strip
     // between the side plot's frame and the ticks.
-    const int axis_x = L - vgax(3) - CWidth - 1;
+    const int axis_x = y_label_column(x0, L);
     moveto(axis_x, B - CHeight);
     outtext("0");
     moveto(axis_x, top);
@@ -556,7 +581,7 @@ draw_Hamming_plot(int draw, int x0)
     outtext("return map t");
     moveto(L + vgax(200) - 1, label_y);
     outtext("2");
-    const int axis_x = L - vgax(3) - CWidth - 1;
+    const int axis_x = y_label_column(x0, L);
     moveto(axis_x, B - CHeight);
     outtext("0");
     write_downward("t+1", axis_x, Maxy - vgay(130));

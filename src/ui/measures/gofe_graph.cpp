@@ -97,6 +97,13 @@ draw_x_axis(int x0, int y0, x_axis_kind kind)
     outtext(label);
 }
 
+// The top row of a y tick's label, for the tick at row y.
+int
+y_label_top(int y)
+{
+    return y - CHeight / 2;
+}
+
 void
 draw_y_axis(int x0, int y0)
 {
@@ -108,7 +115,7 @@ draw_y_axis(int x0, int y0)
         if (!t.label.empty()) {
             const char *text = t.label.c_str();
             int w = text_pixel_width(text, static_cast<int>(strlen(text)));
-            moveto(x0 - w - CWidth / 3, y - CHeight / 2);
+            moveto(x0 - w - CWidth / 3, y_label_top(y));
             outtext(text);
         }
     }
@@ -168,6 +175,19 @@ gofE_z_graph()
             draw_frame(lambda_ratio_graph_x(), goy, x_axis_kind::lambda_ratio);
     }
     setcolor(colour);
+}
+
+int
+sweep_graph_clear_row(int y)
+{
+    if (ly <= 0)
+        return y;
+    for (const sweep_y_tick &t : sweep_y_ticks(ly)) {
+        const int top = y_label_top(goy - static_cast<int>(t.offset));
+        if (!t.label.empty() && y >= top && y < top + CHeight)
+            y = top + CHeight;
+    }
+    return y;
 }
 
 void

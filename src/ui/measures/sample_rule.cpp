@@ -84,7 +84,7 @@ const scan_question kScanQuestions[] = {
         .quits(answer_step::finish),
 };
 
-// The record's index and figures in a two-line box, the rule in hex when
+// The record's index and figures in a box of two lines or more, the rule in hex when
 // its table has at most 129 entries.
 void
 show_sample_rule(uint32_t index)
@@ -96,7 +96,9 @@ show_sample_rule(uint32_t index)
     snprintf(figures, sizeof figures, "mean-entropy=%.4f standard-deviation=%.4f",
              sample_mean_byte(s, index) / 255.0, sample_sd_byte(s, index) * 0.18 / 255);
     int lines = 1 + prompt_box_lines(figures);
-    int margin = draw_prompt_box(lines);
+    // It stays up while the run goes on: the next prompt box in its place
+    // takes it away whole, however many lines that one has.
+    int margin = replace_prompt_box(lines);
     setcolor(white);
     char text[48];
     snprintf(text, sizeof text, "index %lu  ", static_cast<unsigned long>(index));
@@ -148,7 +150,7 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
     }
     if (mode == 0) {
         int16_t x = getx, y = gety;
-        draw_prompt_box(1);
+        replace_prompt_box(1);
         char text[64];
         snprintf(text, sizeof text, "rule sample: load new-n, rule index/scan 1-%lu:",
                  static_cast<unsigned long>(totstatrules));

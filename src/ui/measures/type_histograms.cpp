@@ -26,6 +26,7 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
@@ -34,7 +35,9 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
 
 namespace {
@@ -139,6 +142,26 @@ struct table_layout {
     std::vector<int> column; // each column's offset from x
 };
 
+// The table box's right edge: against the window's, or left of a key panel
+// kept at the right of the drawing area.
+int
+table_right()
+{
+    return Maxx - 2 - side_panel_shift(Maxx - 2);
+}
+
+// The lowest row the table box may take: above the histogram's box where
+// the table stands over its columns (the box copies of the pattern leave
+// alone), else above the window's foot.
+int
+table_lowest(int x0, int x1)
+{
+    int bx0, by0, bx1, by1;
+    if (kept_area(&bx0, &by0, &bx1, &by1) && x0 <= bx1 && x1 >= bx0)
+        return by0 - 2;
+    return Maxy - 2;
+}
+
 int
 width_of(const std::string &text)
 {
@@ -171,7 +194,7 @@ lay_out_table(const type_table &t)
         right = std::max(right, width_of(line));
     right = std::max(right, width_of(" jump to index (" + std::to_string(t.rows.size()) + "-0):"));
     right = std::max(right, width_of("more-ret quit-q jump-j:"));
-    l.x = std::max<int>(vgax(4), std::min(t.x, Maxx - 2 - vgax(3) - right));
+    l.x = std::max<int>(vgax(4), std::min(t.x, table_right() - vgax(3) - right));
     return l;
 }
 
@@ -235,12 +258,13 @@ show_type_table(const type_table &t)
     table_layout l = lay_out_table(t);
     const uint32_t types = static_cast<uint32_t>(t.rows.size());
     // Below the readout of the last type, which stays in view.
-    const int x0 = l.x - vgax(2), y0 = table_top(), x1 = Maxx - 2;
-    // As tall as the rows need, at most the window's height.
+    const int x0 = l.x - vgax(2), y0 = table_top(), x1 = table_right();
+    // As tall as the rows need, at most down to its lowest row.
+    const int bottom = table_lowest(x0, x1);
     const int y1 = static_cast<int>(
-        std::min<int64_t>(y0 + (static_cast<int64_t>(types) + 4) * CHeight, Maxy - 2));
+        std::min<int64_t>(y0 + (static_cast<int64_t>(types) + 4) * CHeight, bottom));
     draw_box(kTableSlot, x0, y0, x1, y1, 1, 0);
-    const int lowest = Maxy - vgax(2) - 2 * CHeight;
+    const int lowest = bottom - vgax(2) - 2 * CHeight + 2;
     uint32_t u = 1;
     for (;;) {
         // A page: the head, then rows while they fit.

@@ -34,6 +34,7 @@ protected:
         stppause = stppause_none;
         checked_free(color_v);
         color_v = nullptr;
+        ScreenTest::TearDown();
     }
 };
 

@@ -19,6 +19,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "support/ring_oracles.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/run_forward.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
@@ -88,12 +89,24 @@ protected:
         color_key_box_at_right(&key_left, &key_bottom);
         return std::max(prompt_box_bottom(1), key_bottom) + 4;
     }
-    // Pixels of the graph window's frame at the middle of its sides.
+    // Pixels of the graph window's frame at the middle of its sides: its
+    // right side left of the key panel.
     static int graph_frame_pixels()
     {
         int y = (12 * CHeight + vgay(430)) / 2;
+        int right = std::min(Maxx - vgax(5), key_panel_left() - 2);
         return (pixel_seen(vgax(5), y) == Color_Table[lightred]) +
-               (pixel_seen(Maxx - vgax(5), y) == Color_Table[lightred]);
+               (pixel_seen(right, y) == Color_Table[lightred]);
+    }
+    // The data table's text margin: its frame's top row is two rows above
+    // its first line, its left side vgax(2) left of its text.
+    static int table_text_left()
+    {
+        const int row = table_text_top() - 2;
+        for (int x = Maxx / 3; x < Maxx; x++)
+            if (pixel_seen(x, row) == Color_Table[lightred])
+                return x + vgax(2);
+        return -1;
     }
 };
 
@@ -133,7 +146,6 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
     title_area.y = histogram_title_row(top);
     title_area.w = text_width(title);
     title_area.h = CHeight;
-    head_area.x = Maxx * 5 / 7;
     head_area.w = text_width(head + "9999");
     head_area.h = CHeight;
     int frame_in_graph = 0, frame_after_graph = 2;
@@ -158,6 +170,7 @@ TEST_F(TypeHistograms, AttractorHistogramOfRule90FromRandomSeeds)
                 if (road == 0 && i == 1) {
                     // Below the readout of the last type and the colour key.
                     head_area.y = table_text_top();
+                    head_area.x = table_text_left();
                     see(head_area);
                 }
             });
@@ -222,8 +235,10 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
             if (i == 1) {
                 readout_frame = frame_pixels(Maxx / 2 + 2, prompt_box_bottom(1), key_left - 3,
                                              prompt_box_bottom(1));
+                // The table's right side stands left of the key panel.
+                const int right = std::min(Maxx - 2, key_panel_left() - 2);
                 for (int y = key_bottom + 1; y < Maxy && table_top < 0; y++)
-                    if (pixel_seen(Maxx - 2, y) == Color_Table[lightred])
+                    if (pixel_seen(right, y) == Color_Table[lightred])
                         table_top = y;
             }
         });

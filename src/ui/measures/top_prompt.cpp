@@ -1,0 +1,82 @@
+// The measures' prompts at the top right (top_prompt.h). Reads where the
+// colour key (ui/model/cell_display.h), the damage count's box
+// (damage_plot.h) and a marked key panel (ui/screen/side_panel.h) stand.
+// Start at place_top_prompt.
+#include "ui/measures/top_prompt.h"
+
+#include <algorithm>
+
+#include "engine/forward/globals.h"
+#include "ui/measures/damage_plot.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
+#include "ui/screen/draw.h"
+#include "ui/screen/globals.h"
+#include "ui/screen/images.h"
+#include "ui/screen/side_panel.h"
+#include "ui/screen/window.h"
+
+top_prompt
+place_top_prompt(const std::vector<std::string> &lines, int entry)
+{
+    int width = 0;
+    for (const std::string &line : lines)
+        width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
+    width += (entry + 1) * CWidth + 6;
+    top_prompt p;
+    p.right = box_right_edge(Maxx);
+    p.right -= side_panel_shift(p.right);
+    int below = 2; // the lowest row of the boxes it keeps clear of
+    int key_left = 0, key_bottom = 0;
+    if (color_key_box_at_right(&key_left, &key_bottom)) {
+        p.right = std::min(p.right, key_left - 2);
+        below = std::max(below, key_bottom);
+    }
+    if (lines.size() > 1 && stp && diff_plot) {
+        int x0, y0, x1, y1;
+        damage_box_corners(&x0, &y0, &x1, &y1);
+        p.right = std::min(p.right, x0 - 2);
+        below = std::max(below, y1);
+    }
+    p.left = std::min(prompt_box_left(Maxx), p.right - width);
+    p.top = 2;
+    int n = static_cast<int>(lines.size());
+    if (p.left < 2) {
+        p.left = prompt_box_left(Maxx);
+        p.right = box_right_edge(Maxx);
+        p.top = below + 2;
+        n = 0;
+        for (const std::string &line : lines)
+            n += prompt_box_lines(line.c_str());
+    }
+    p.bottom = p.top - 2 + prompt_box_bottom(n);
+    return p;
+}
+
+void
+draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines)
+{
+    draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
+    setcolor(white);
+    for (size_t i = 0; i < lines.size(); i++) {
+        moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
+        write_prompt_lines(lines[i].c_str(), p.left + 3);
+    }
+}
+
+top_prompt
+open_top_prompt(const std::vector<std::string> &lines, int entry)
+{
+    top_prompt p = place_top_prompt(lines, entry);
+    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    draw_top_prompt(p, lines);
+    return p;
+}
+
+void
+close_top_prompt(top_prompt &p)
+{
+    putimage(p.left, p.top, &p.under, 0);
+    freeimage(&p.under);
+}
