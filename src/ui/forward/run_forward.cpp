@@ -55,6 +55,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 #include "ui/storage/network_files.h"
@@ -657,6 +658,9 @@ pause_point(run_context &r)
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {
+                // The graph window stands left of the key panel, its
+                // prompts above it.
+                side_panel_while panel(key_panel_left(), key_panel_top());
                 if (meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {

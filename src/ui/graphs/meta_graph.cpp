@@ -24,12 +24,15 @@
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_commands.h"
 #include "ui/graphs/graph_layouts.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -83,6 +86,18 @@ show_graph_progress(unsigned percent)
     char text[16];
     snprintf(text, sizeof text, "%u%%", percent);
     inset_prompt_box(5, text);
+}
+
+// A running pattern's colour key stands at the top right, in the prompt
+// area the graph takes: it is cleared whole while the graph is open, where
+// the graph's prompts and menu would cut its lines, and comes back with the
+// saved prompt area when the graph closes.
+void
+hide_colour_key()
+{
+    int left, bottom;
+    if (color_key_box_at_right(&left, &bottom))
+        erase_box(left, 2, box_right_edge(Maxx), bottom);
 }
 
 void
@@ -162,16 +177,19 @@ copy_layout_for_forward_run()
 
 // The top is moved down below the set-up line it would cut, and the bottom
 // stays above a rule readout of three lines (on a window of a 1024-pixel
-// screen vgay(430) reaches into it).
+// screen vgay(430) reaches into it). The right edge stays left of a running
+// pattern's key panel, whose lines it would cut, and the centre is the
+// window's own.
 graph_frame
 graph_window_frame(char mode)
 {
     graph_frame frame;
     frame.x0 = vgax(5);
     frame.x1 = Maxx - vgax(5);
+    frame.x1 -= side_panel_shift(frame.x1);
     frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
     frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
-    frame.cx = Maxx / 2;
+    frame.cx = (frame.x0 + frame.x1) / 2;
     frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
     return frame;
 }
@@ -190,6 +208,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
     get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
+    hide_colour_key();
     // A field's finished progress bar stands in the menu's place, which is
     // the graph's while it is open (a menu in a small font does not cover
     // it); it comes back with the saved place when the graph closes.
