@@ -185,9 +185,22 @@ draw_label(const char *text, int highlight)
         waiting_labels.push_back({text, x, y, highlight});
 }
 
+// Whether the node's bit pattern and its frame lie inside the drawing
+// area: one that would run past the window's edge or into the bottom strip
+// is left out rather than shown cut there (a basin laid out larger than the
+// window reaches past it).
+bool
+bits_inside_drawing_area()
+{
+    node_reach reach = node_drawing_reach();
+    return xx - reach.left >= 0 && yy - reach.up >= 0 && xx + reach.right <= Maxx && yy + reach.down <= Maxy;
+}
+
 void
 draw_bits_at_node(const uint8_t *state)
 {
+    if (!bits_inside_drawing_area())
+        return;
     int colour = linec == lightcyan ? magenta
                  : linec == green   ? cyan
                  : linec == yellow  ? lightred

@@ -177,16 +177,14 @@ copy_layout_for_forward_run()
 
 // The top is moved down below the set-up line it would cut, and the bottom
 // stays above a rule readout of three lines (on a window of a 1024-pixel
-// screen vgay(430) reaches into it). The right edge stays left of a running
-// pattern's key panel, whose lines it would cut, and the centre is the
-// window's own.
+// screen vgay(430) reaches into it).
 graph_frame
 graph_window_frame(char mode)
 {
     graph_frame frame;
     frame.x0 = vgax(5);
-    frame.x1 = Maxx - vgax(5);
-    frame.x1 -= side_panel_shift(frame.x1);
+    // Left of a key panel kept at the right of the drawing area.
+    frame.x1 = Maxx - vgax(5) - side_panel_shift(Maxx - vgax(5));
     frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
     frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
     frame.cx = (frame.x0 + frame.x1) / 2;
