@@ -407,6 +407,7 @@ draw_basin()
             quit = true;
             break;
         }
+    write_node_labels();
     end_basin_clip();
     if (quit && basinfield) {
         if (meta_graph)

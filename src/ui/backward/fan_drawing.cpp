@@ -27,6 +27,7 @@
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/label_places.h"
 #include "ui/storage/data_lines.h"
 
 namespace {
@@ -46,6 +47,17 @@ std::vector<edge_ends> edges;
 std::vector<int16_t> copy_x, copy_y;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
+// A node's label waiting for the edges of its tree: its text, the point it
+// is written at, and its highlight (highlight_of).
+struct waiting_label {
+    std::string text;
+    int16_t x, y;
+    int highlight;
+};
+// The labels of the basin or subtree being drawn, written over its edges
+// once they are all drawn; kept between basins so that drawing allocates
+// nothing once the largest was seen.
+std::vector<waiting_label> waiting_labels;
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
 // The rectangle the basins of the field being drawn are kept in, when
@@ -158,28 +170,37 @@ take_level_radii_and_spot()
     spot = spot_at;
 }
 
+// A node's label at the current point, where it covers no label taken
+// before it in the field; written with the other labels of its basin or
+// subtree once their edges are drawn (write_node_labels), so that no edge
+// runs through it.
 void
 draw_label(const char *text, int highlight)
 {
-    int text_colour = white, back = black;
-    if (highlight == 1 || highlight == 2) {
-        back = highlight == 1 ? lightred : yellow;
-        text_colour = black;
-    } else if (hilight_learn == hilight_suppress) {
+    if (highlight != 1 && highlight != 2 && hilight_learn == hilight_suppress)
         return;
-    }
     int16_t x = getx, y = gety;
     int width = text_pixel_width(text, static_cast<int>(strlen(text)));
-    setfillstyle(0, back);
-    bar(x, y, x + width, y + CHeight - 1);
-    setcolor(text_colour);
-    outtext(text);
-    setfillstyle(0, black);
+    if (take_label_place(x, y, x + width, y + CHeight - 1))
+        waiting_labels.push_back({text, x, y, highlight});
+}
+
+// Whether the node's bit pattern and its frame lie inside the drawing
+// area: one that would run past the window's edge or into the bottom strip
+// is left out rather than shown cut there (a basin laid out larger than the
+// window reaches past it).
+bool
+bits_inside_drawing_area()
+{
+    node_reach reach = node_drawing_reach();
+    return xx - reach.left >= 0 && yy - reach.up >= 0 && xx + reach.right <= Maxx && yy + reach.down <= Maxy;
 }
 
 void
 draw_bits_at_node(const uint8_t *state)
 {
+    if (!bits_inside_drawing_area())
+        return;
     int colour = linec == lightcyan ? magenta
                  : linec == green   ? cyan
                  : linec == yellow  ? lightred
@@ -543,6 +564,32 @@ draw_fan()
         }
     }
     setcolor(white);
+}
+
+void
+write_node_labels()
+{
+    if (waiting_labels.empty())
+        return;
+    clip_to_basin_area();
+    int16_t px = getx, py = gety;
+    for (const waiting_label &label : waiting_labels) {
+        int text_colour = white, back = black;
+        if (label.highlight == 1 || label.highlight == 2) {
+            back = label.highlight == 1 ? lightred : yellow;
+            text_colour = black;
+        }
+        int width = text_pixel_width(label.text.c_str(), static_cast<int>(label.text.size()));
+        setfillstyle(0, back);
+        bar(label.x, label.y, label.x + width, label.y + CHeight - 1);
+        setcolor(text_colour);
+        moveto(label.x, label.y);
+        outtext(label.text.c_str());
+    }
+    setfillstyle(0, black);
+    setcolor(white);
+    moveto(px, py);
+    waiting_labels.clear();
 }
 
 node_reach

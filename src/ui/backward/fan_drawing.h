@@ -19,6 +19,10 @@ void plot_motor(int record, const uint8_t *state);
 void plot_motor_segfan(int record, const uint8_t *state);
 // The mark of one node at (xx, yy); own 0 marks a copy.
 void draw_node(const uint8_t *state, int colour, int own);
+// The node labels (decimal or hex) of the trees drawn since the last call,
+// written over their edges: the basin and the subtree call it once their
+// trees are drawn.
+void write_node_labels();
 // The copies of a node that the other members of its segment share.
 void copy_fan_tree(const uint8_t *state);
 // The copies of a node that the rotation-equivalent trees of its attractor

@@ -23,6 +23,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -525,26 +526,29 @@ bool
 ask_next_position()
 {
     for (;;) {
-        int margin = replace_prompt_box(2);
-        char text[150];
+        char text[150], x_text[40], y_text[40];
         snprintf(text, sizeof text, "(start=%.3g,%.3g) amend next pos, %% offset from screen centre",
                  xoffset, yoffset);
-        outtext(text);
-        next_prompt_line(margin);
         // Halves of the window as set_first_position takes them, in whole pixels.
         float half_x = static_cast<float>(Maxx / 2), half_y = static_cast<float>(Maxy / 2);
         float next_x = ((ox + xspacing) / half_x - 1) * 100;
         float next_y = (oy / half_y - 1) * -100;
-        snprintf(text, sizeof text, "x (def %.3g):", next_x);
+        snprintf(x_text, sizeof x_text, "x (def %.3g):", next_x);
+        snprintf(y_text, sizeof y_text, "y pos (def %.3g):", next_y);
+        // The medium font where the lines would run past the narrow
+        // window's edge.
+        prompt_font font({text, with_widest_entry(x_text, 3) + "  " + with_widest_entry(y_text, 3)});
+        int margin = replace_prompt_box(2);
         outtext(text);
+        next_prompt_line(margin);
+        outtext(x_text);
         ask_entry(3);
         if (is[0] == 'q')
             return false;
         double value;
         xoffset = is[0] == kKeyReturn ? next_x : (entry_as_number(value), static_cast<float>(value));
         moverel(10, 0);
-        snprintf(text, sizeof text, "y pos (def %.3g):", next_y);
-        outtext(text);
+        outtext(y_text);
         ask_entry(3);
         if (is[0] == 'q')
             continue;
@@ -567,7 +571,8 @@ amend_spacing(bool moved)
         set_pixel_spacing(Maxx, Maxy);
         if (!ask_right_border("select right border as %% of x spacing (def %.1f%%):"))
             continue;
-        outtext(" clear screen-c");
+        replace_prompt_box(1);
+        outtext("clear screen-c:");
         input_string(1, text_entry);
         if (is[0] == 'q')
             continue;

@@ -315,6 +315,9 @@ set_target()
 bool
 type_states(int32_t count)
 {
+    // The seed dialog's density line stands in the prompt box's place: the
+    // question of the count goes first, whole.
+    erase_prompt_box(kPromptLines);
     for (int32_t i = 0; i < count && i < notolearn; i++) {
         char label[40];
         snprintf(label, sizeof label, "aspiring pre-image %d", i + 1);

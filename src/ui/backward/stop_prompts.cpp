@@ -189,22 +189,21 @@ ask_stop_key(int lines)
     snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
     int16_t x = getx, y = gety;
     // The prompt comes over whatever the prompt box's place shows, often the
-    // two-line report of the last tree or component: that place is kept, the
-    // rows of it below a one-line prompt are cleared while it asks (a line
-    // cut by its frame would read as garbage), and all of it comes back
-    // after the answer.
+    // two-line report of the last tree or component: that place is kept and
+    // cleared whole while the prompt asks, the rows of it below a one-line
+    // prompt too (a line cut by its frame would read as garbage), and all of
+    // it comes back after the answer.
     const int covered_bottom = prompt_box_bottom(std::max(lines, 2));
     for (;;) {
         image_slot under = 0;
         getimage(prompt_box_left(Maxx), 2, box_right_edge(Maxx), covered_bottom, &under);
-        int16_t margin = draw_prompt_box(lines);
         if (covered_bottom > prompt_box_bottom(lines)) {
             uint8_t fill = fillcolor;
             setfillstyle(0, black);
-            bar(prompt_box_left(Maxx), prompt_box_bottom(lines) + 1, box_right_edge(Maxx),
-                covered_bottom);
+            bar(prompt_box_left(Maxx), 2, box_right_edge(Maxx), covered_bottom);
             fillcolor = fill;
         }
+        int16_t margin = draw_prompt_box(lines);
         if (lines == 2) {
             outtext("early exit - in pre-image fan");
             moveto(margin, gety + CHeight);

@@ -20,10 +20,12 @@
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/storage/successor_file.h"
 
@@ -61,11 +63,14 @@ close_box()
 }
 
 // One entry of up to max characters (mode as input_string) after text in
-// the box; returns its length.
+// the box, in the medium or small font where the normal one would run past
+// the box's right edge; returns its length.
 int
 ask_in_box(const char *text, int max, int mode)
 {
     clear_box();
+    const int room = Maxx - vgax(2) - 2 - getx;
+    font_while fitted({with_widest_entry(text, max)}, room, {set_medium_font, set_small_font});
     outtext(text);
     return input_string(max, mode);
 }

@@ -50,6 +50,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -449,6 +450,8 @@ draw_field()
         }
     }
     basin_boxes.clear();
+    // The field's node labels stand where no other of its labels is.
+    forget_label_places();
     fitted.page = 0;
     if (!neutral)
         begin_fitted_field(false);

@@ -27,6 +27,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
 #include "ui/backward/ppstack_hist.h"
@@ -294,6 +295,7 @@ upstream_only()
     } else {
         sum_segment_trees(g, r);
     }
+    write_node_labels();
     if (r && g)
         g--;
     if (exhaustive_testing)

@@ -660,6 +660,9 @@ pause_point(run_context &r)
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {
+                // The graph window stands left of the key panel, its
+                // prompts above it.
+                side_panel_while panel(key_panel_left(), key_panel_top());
                 if (meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {

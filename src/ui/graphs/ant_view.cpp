@@ -28,6 +28,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -154,18 +155,21 @@ clear_window_with_hits(const ant_view &v, bool nodes)
 }
 
 // Each node's share of the hits, "%.1f" percent, on a black box at the
-// node in its colour.
+// node in its colour, where it covers no share written before it.
 void
 write_hit_shares(const ant_view &v)
 {
     graph_clip clip(v.frame);
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
+    forget_label_places();
     for (uint32_t i = node_no; i >= 1; i--) {
         char share[32];
         double percent = v.walk.total ? v.walk.hit_count[i] * 100.0 / v.walk.total : 0.0;
         snprintf(share, sizeof share, "%.1f", percent);
         int w = text_width_in_use(share), x = basin_pos[i][0] - w / 2, y = basin_pos[i][1] - CHeight / 2;
+        if (!take_label_place(x - 1, y, x + w + 1, y + CHeight))
+            continue;
         bar(x - 1, y, x + w + 1, y + CHeight);
         setcolor(basin_color[i]);
         moveto(x, y);

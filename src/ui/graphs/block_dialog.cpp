@@ -262,7 +262,6 @@ block_or_slice(uint32_t node, uint32_t other)
     if (f_or_n == graph_network)
         block.lattice = threed ? 3 : twod ? 2 : 1;
     remove_menu();
-    draw_prompt_box(kBlockLines);
     int colour = getcolor();
     setcolor(white);
     answer_step end;
@@ -275,6 +274,7 @@ block_or_slice(uint32_t node, uint32_t other)
         fitting_font font({dimension_text(block), widest, lattice_block_line(block.corners),
                            corner_line(block.corners, true) + " i:0000 j:0000 h:0000"},
                           kBlockLines);
+        font.draw_box();
         // The first row's answer sets the defaults of the dimension it
         // chooses; the rows after it read them.
         end = ask_questions(kBlockQuestions, question_place{nullptr, nullptr, false}, block);

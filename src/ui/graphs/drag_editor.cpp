@@ -217,8 +217,8 @@ write_prompt(const drag_state &s)
     std::vector<std::string> lines = drag_prompt_lines(s);
     remove_menu();
     int colour = getcolor();
-    fitting_font font(lines, kPromptLines, true);
-    int margin = draw_prompt_box(kPromptLines);
+    fitting_font font(lines, kPromptLines);
+    int margin = font.draw_box();
     const std::string title = selection_title(s);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));

@@ -323,12 +323,12 @@ const settings_question kSettings[] = {
 graph_step
 settings(graph_view &view, char)
 {
-    draw_prompt_box(4);
     {
         // Room for a four-character answer after each prompt.
         fitting_font font({angle_text(view) + "0000", node_factor_text(view) + "0000",
                            link_factor_text(view) + "0000", arrow_text() + "0000"},
                           4);
+        font.draw_box();
         ask_questions(kSettings, question_place{dialog_row, nullptr, false}, view);
     }
     return graph_step::menu;
@@ -384,9 +384,9 @@ graph_step
 unreachable_nodes(graph_view &view, char)
 {
     remove_menu();
-    draw_prompt_box(3);
     {
         fitting_font font({std::string(kSuppressText) + "0", kIsolateText, threshold_text() + "000"}, 3);
+        font.draw_box();
         ask_questions(kUnreachable, question_place{dialog_row, nullptr, false});
     }
     erase_prompt_box(3);
@@ -552,8 +552,8 @@ draw_menu()
 {
     std::vector<std::string> lines = graph_menu_lines();
     int colour = getcolor();
-    fitting_font font(lines, kGraphMenuLines, true);
-    int margin = draw_prompt_box(kGraphMenuLines);
+    fitting_font font(lines, kGraphMenuLines);
+    int margin = font.draw_box();
     setcolor(white);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(margin, font.row_top(static_cast<int>(i)));

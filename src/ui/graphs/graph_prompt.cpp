@@ -11,21 +11,77 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/side_panel.h"
 
 namespace {
 
-// The top of the prompt box's first line.
+// The top of the prompt box's first line in the normal font.
 constexpr int kTop = 5;
 
 // The fitting font that lives now, for dialog_row.
 const fitting_font *in_use = nullptr;
 
-// Whether a prompt box of rows lines in the normal font reaches the text
-// column's first line.
-bool
-reaches_text_column(int rows)
+// The last row of the box of `rows` lines of height `height`, above the
+// text column's first line and a side panel's top.
+int
+bottom_for(int rows, int height)
 {
-    return prompt_box_bottom(rows) >= text_column_top();
+    return std::min({box_lines_bottom(rows, height, WinMaxy), text_column_top() - 1, side_panel_top() - 2});
+}
+
+// The most rows the glyphs of the lines reach above their baseline and
+// below it, in the font in use.
+struct line_ink {
+    int above = 0, below = 0;
+};
+
+line_ink
+ink_of_lines(const std::vector<std::string> &lines)
+{
+    line_ink ink;
+    for (const std::string &line : lines) {
+        int above = 0, below = 0;
+        text_ink_in_use(line.c_str(), above, below);
+        ink.above = std::max(ink.above, above);
+        ink.below = std::max(ink.below, below);
+    }
+    return ink;
+}
+
+// The top of the first row and the step to the next, in the font in use:
+// the normal font's rows a line apart from the box's top; a smaller font's
+// spread over the rows between the frames, each row's ink in the middle of
+// its share.
+struct row_places {
+    int first, pitch;
+};
+
+row_places
+place_rows(const line_ink &ink, int rows, int bottom)
+{
+    if (font_in_use() == font_normal)
+        return {kTop, CHeight};
+    const int pitch = (bottom - 1 - kTop) / rows;
+    const int ink_top = kTop + (pitch - ink.above - ink.below) / 2;
+    return {ink_top + ink.above - (CHeight - 2), pitch};
+}
+
+// Whether the rows of lines, placed in the font in use, fit the box: each
+// line within its width, each row's ink a blank row apart from the next
+// and from the box's frames (outtext's baseline is CHeight - 2 below a
+// row's top).
+bool
+rows_fit(const std::vector<std::string> &lines, int rows, int bottom)
+{
+    for (const std::string &line : lines)
+        if (text_width_in_use(line.c_str()) > prompt_box_text_room())
+            return false;
+    const line_ink ink = ink_of_lines(lines);
+    const row_places at = place_rows(ink, rows, bottom);
+    const int first_baseline = at.first + CHeight - 2;
+    const int last_baseline = first_baseline + (rows - 1) * at.pitch;
+    return at.pitch > ink.above + ink.below && first_baseline - ink.above >= 4 &&
+           last_baseline + ink.below - 1 <= bottom - 2;
 }
 
 } // namespace
@@ -33,16 +89,23 @@ reaches_text_column(int rows)
 void
 remove_menu()
 {
-    erase_prompt_box_above_column(kGraphMenuLines);
+    erase_prompt_box_to(graph_prompt_bottom(kGraphMenuLines));
 }
 
-fitting_font::fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows)
-    : font_while(lines, box_follows && reaches_text_column(rows) ? -1 : prompt_box_text_room(),
-                 {set_medium_font, set_small_font}),
-      // The room of the rows in the font the box is drawn in.
-      room_(box_lines_bottom(rows, box_follows ? CHeight : height_before(), WinMaxy) - 2 - kTop), rows_(rows),
-      before_(in_use)
+int
+graph_prompt_bottom(int rows)
 {
+    return bottom_for(rows, CHeight);
+}
+
+fitting_font::fitting_font(const std::vector<std::string> &lines, int rows)
+    : font_while([&lines, rows, bottom = graph_prompt_bottom(rows)] { return rows_fit(lines, rows, bottom); },
+                 {set_medium_font, set_small_font}),
+      bottom_(bottom_for(rows, height_before())), before_(in_use)
+{
+    const row_places at = place_rows(ink_of_lines(lines), rows, bottom_);
+    first_ = at.first;
+    pitch_ = at.pitch;
     in_use = this;
 }
 
@@ -54,8 +117,13 @@ fitting_font::~fitting_font()
 int
 fitting_font::row_top(int line) const
 {
-    int pitch = CHeight < height_before() ? std::max<int>(CHeight, room_ / rows_) : CHeight;
-    return kTop + line * pitch;
+    return first_ + line * pitch_;
+}
+
+int
+fitting_font::draw_box() const
+{
+    return draw_prompt_box_to(bottom_);
 }
 
 void
@@ -77,8 +145,8 @@ show_graph_prompt(const std::vector<std::string> &lines)
     int colour = getcolor();
     std::vector<std::string> room = lines;
     room.back() += "0";
-    fitting_font font(room, static_cast<int>(lines.size()), true);
-    draw_prompt_box(static_cast<int>(lines.size()));
+    fitting_font font(room, static_cast<int>(lines.size()));
+    font.draw_box();
     setcolor(white);
     for (size_t i = 0; i < lines.size(); i++) {
         dialog_row(static_cast<int>(i));

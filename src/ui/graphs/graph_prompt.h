@@ -1,8 +1,8 @@
 // The prompt area of the graph window, which the graph builder saved under
 // the menu's four lines: its dialogs (the menu, the settings, the drag
-// editor's selection prompt, the paths) are written in the font in which
-// the widest of their lines fits the prompt box, so that a dialog of n
-// lines stays in the room of n lines.
+// editor's selection prompt, the paths, the block) are written in the font
+// in which their lines fit the prompt box's width and the room of n lines
+// above the text column's first line, each line apart from the next.
 #pragma once
 #include <string>
 #include <vector>
@@ -20,26 +20,34 @@ constexpr int kGraphMenuLines = 4;
 // The prompt area cleared of the menu. While the graph is open the area is
 // the graph's: what the screen showed there before the graph opened (a
 // field's finished progress bar) comes back when the graph closes, not
-// under a prompt shorter than the menu. The clear stops above the set-up's
-// first line, which runs on under the area's left part, as the menu does.
+// under a prompt shorter than the menu. The clear stops where the menu's
+// box does (graph_prompt_bottom).
 void remove_menu();
 
-// While it lives: the screen's font scope over the lines in the prompt
-// box, taking the medium or else the small font where the normal one is
-// too wide, with row_top(i) the top of line i (smaller lines spread over
-// the room of `rows` lines). dialog_row places the rows of the fitting
-// font that lives now.
+// The last row of the graph's prompt box of `rows` lines: that of the
+// normal font's box, or the row above the text column's first line where
+// that box would reach it (the line runs on under the box's left part), or
+// above a marked side panel's top (side_panel.h).
+int graph_prompt_bottom(int rows);
+
+// While it lives: the screen's font scope over the lines of a dialog of
+// `rows` rows in the graph's prompt box of as many lines, taking the normal,
+// the medium or else the small font: the first in which every line fits the
+// box's width and the rows fit its height, each row's ink a blank row apart
+// from the next and from the frame. row_top(i) is the top of row i (smaller
+// rows spread over the box's height); dialog_row places the rows of the
+// fitting font that lives now; draw_box draws the box.
 class fitting_font : public font_while {
 public:
-    // With box_follows, the prompt box is drawn in the font once it is
-    // taken: a box of `rows` lines that would reach down to the set-up's
-    // text column in the normal font is drawn in the small one, above it.
-    fitting_font(const std::vector<std::string> &lines, int rows, bool box_follows = false);
+    fitting_font(const std::vector<std::string> &lines, int rows);
     ~fitting_font();
     int row_top(int line) const;
+    // The prompt box cleared and framed; returns its text margin.
+    int draw_box() const;
 
 private:
-    int room_, rows_;
+    int bottom_;
+    int pitch_ = 0, first_ = 0; // the rows' pitch and the first row's top
     const fitting_font *before_;
 };
 

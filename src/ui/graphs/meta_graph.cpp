@@ -24,6 +24,8 @@
 #include "ui/graphs/globals.h"
 #include "ui/graphs/graph_commands.h"
 #include "ui/graphs/graph_layouts.h"
+#include "ui/model/cell_display.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -84,6 +86,18 @@ show_graph_progress(unsigned percent)
     char text[16];
     snprintf(text, sizeof text, "%u%%", percent);
     inset_prompt_box(5, text);
+}
+
+// A running pattern's colour key stands at the top right, in the prompt
+// area the graph takes: it is cleared whole while the graph is open, where
+// the graph's prompts and menu would cut its lines, and comes back with the
+// saved prompt area when the graph closes.
+void
+hide_colour_key()
+{
+    int left, bottom;
+    if (color_key_box_at_right(&left, &bottom))
+        erase_box(left, 2, box_right_edge(Maxx), bottom);
 }
 
 void
@@ -192,6 +206,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
     get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
+    hide_colour_key();
     // A field's finished progress bar stands in the menu's place, which is
     // the graph's while it is open (a menu in a small font does not cover
     // it); it comes back with the saved place when the graph closes.

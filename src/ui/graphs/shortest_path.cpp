@@ -22,11 +22,11 @@ char
 two_line_box(const std::string &first, const std::string &second)
 {
     remove_menu();
-    draw_prompt_box(2);
     int colour = getcolor();
     {
         // Room for the echo of the key after the second line.
         fitting_font font({first, second + "0"}, 2);
+        font.draw_box();
         setcolor(lightred);
         dialog_row(0);
         put_text(first);

@@ -102,12 +102,18 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
 int16_t
 draw_prompt_box(int n)
 {
+    return draw_prompt_box_to(prompt_box_bottom(n));
+}
+
+int16_t
+draw_prompt_box_to(int bottom)
+{
     int colour = nowcolor;
     uint8_t fill = fillcolor;
     set_drawing_area_viewport();
-    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom);
     setcolor(red);
-    rectangle(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    rectangle(prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom);
     moveto(prompt_box_text(Maxx), 5);
     setcolor(colour);
     fillcolor = fill;
@@ -151,9 +157,9 @@ erase_prompt_box(int n)
 }
 
 void
-erase_prompt_box_above_column(int n)
+erase_prompt_box_to(int bottom)
 {
-    clear_prompt_box_rows(2, std::min(prompt_box_bottom(n), text_column_top() - 1));
+    clear_prompt_box_rows(2, bottom);
 }
 
 int16_t

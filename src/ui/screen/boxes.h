@@ -8,15 +8,15 @@
 
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
 int16_t draw_prompt_box(int n);      // returns the text margin
+int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 // Clears the prompt box of n lines, or the taller one replace_prompt_box
 // drew last, whole: a dialog that ends on a taller box than its first
 // leaves no lower part of it behind.
 void erase_prompt_box(int n);
-// Clears the prompt box of n lines down to the text column's first line at
-// most, which it leaves whole: the box of a dialog whose n lines take a
-// smaller font where the normal one's would reach that line (prompt_font.h).
-void erase_prompt_box_above_column(int n);
+// Clears the prompt box's place down to row bottom: a box drawn by
+// draw_prompt_box_to.
+void erase_prompt_box_to(int bottom);
 // A prompt box of n lines in place of the last one a settings dialog drew:
 // the rows a taller one (in lines, or in the font it was drawn in) left
 // below it are cleared too (until an erase, or a clear of the drawing area).

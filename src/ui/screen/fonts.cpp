@@ -245,6 +245,15 @@ text_ink_height_in_use(const char *s)
 }
 
 void
+text_ink_in_use(const char *s, int &above, int &below)
+{
+    if (!ink_of(current_use, s, above, below)) {
+        above = CHeight - 2;
+        below = 2;
+    }
+}
+
+void
 normal_text_ink(const char *s, int &above, int &below)
 {
     if (!ink_of(font_normal, s, above, below)) {

@@ -45,6 +45,9 @@ int text_height_in_use();
 // use (CHeight without it): the least step between lines of such text that
 // keeps them apart.
 int text_ink_height_in_use(const char *s);
+// Rows the glyphs of s reach above their baseline and below it in the font
+// in use (CHeight - 2 and 2 without it).
+void text_ink_in_use(const char *s, int &above, int &below);
 // Rows the glyphs of s reach above their baseline and below it in the
 // normal text font (the set-up's text column is written in it).
 void normal_text_ink(const char *s, int &above, int &below);

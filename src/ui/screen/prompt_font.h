@@ -9,6 +9,7 @@
 // above it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 #include <string>
@@ -21,6 +22,10 @@ public:
     // first of the smaller fonts in which every line fits, or the last of
     // them when none does; each set from the metrics of the font in use.
     font_while(const std::vector<std::string> &lines, int room, std::initializer_list<void (*)()> smaller);
+    // When fits() is false in the font in use, takes the first of the
+    // smaller fonts in which it is true, or the last of them when it is in
+    // none; each set from the metrics of the font in use.
+    font_while(const std::function<bool()> &fits, std::initializer_list<void (*)()> smaller);
     // The normal font and its metrics back, when another was taken.
     ~font_while();
     font_while(const font_while &) = delete;

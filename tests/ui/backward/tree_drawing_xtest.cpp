@@ -55,6 +55,7 @@ protected:
         show_ss_matrix = 0;
         basinfield = 0;
         datapause = datapause_unset;
+        ScreenTest::TearDown();
     }
 
     static void
