@@ -49,6 +49,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (!ready)
             return;
         nhood = 0;
