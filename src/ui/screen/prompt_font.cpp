@@ -32,11 +32,10 @@ font_while::font_while(bool on, void (*set_font)()) : on_(on), width_(CWidth), h
         set_font();
 }
 
-font_while::font_while(const std::vector<std::string> &lines, int room,
-                       std::initializer_list<void (*)()> smaller)
+font_while::font_while(const std::function<bool()> &fits, std::initializer_list<void (*)()> smaller)
     : on_(false), width_(CWidth), height_(CHeight)
 {
-    if (lines_fit(lines, room))
+    if (fits())
         return;
     for (void (*set_font)() : smaller) {
         // Each font scales the metrics of the one the scope began in.
@@ -44,9 +43,15 @@ font_while::font_while(const std::vector<std::string> &lines, int room,
         CHeight = height_;
         set_font();
         on_ = true;
-        if (lines_fit(lines, room))
+        if (fits())
             return;
     }
+}
+
+font_while::font_while(const std::vector<std::string> &lines, int room,
+                       std::initializer_list<void (*)()> smaller)
+    : font_while([&] { return lines_fit(lines, room); }, smaller)
+{
 }
 
 font_while::~font_while()

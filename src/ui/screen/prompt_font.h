@@ -9,6 +9,7 @@
 // above it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 #include <string>
@@ -17,9 +18,11 @@ class font_while {
 public:
     // Takes the font set_font sets, with its metrics, when on is true.
     font_while(bool on, void (*set_font)());
-    // When a line is wider than room pixels in the font in use, takes the
-    // first of the smaller fonts in which every line fits, or the last of
-    // them when none does; each set from the metrics of the font in use.
+    // When fits() is false in the font in use, takes the first of the
+    // smaller fonts in which it is true, or the last of them when it is in
+    // none; each set from the metrics of the font in use.
+    font_while(const std::function<bool()> &fits, std::initializer_list<void (*)()> smaller);
+    // The same for every line fitting room pixels.
     font_while(const std::vector<std::string> &lines, int room, std::initializer_list<void (*)()> smaller);
     // The normal font and its metrics back, when another was taken.
     ~font_while();
