@@ -21,6 +21,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/key_poll.h"
 #include "engine/model/network_arrays.h"
@@ -521,15 +522,18 @@ typed_number(long &value)
     return true;
 }
 
-// Asks a count out of total: 'a' all, 'p' a percentage, 'n' a number.
+// Asks a count out of total: 'a' all, 'p' a percentage, 'n' a number, after
+// line (the count as it is and the keys), which is broken to the prompt
+// box's width, the box's last line left for the percentage or the number.
 // Returns false on 'q' at the first key (the box stays).
-template <typename Show>
 bool
-ask_count(long &count, long total, const char *percent_text, const char *number_text,
-          int number_digits, long all_value, Show show_line)
+ask_count(long &count, long total, const std::string &line, const char *percent_text,
+          const char *number_text, int number_digits, long all_value)
 {
+    const prompt_part answer = {line.c_str(), 1};
+    const int lines = prompt_parts_lines(&answer, 1) + 1;
     for (;;) {
-        show_line();
+        write_prompt_part(line.c_str(), 1, replace_prompt_box(lines));
         input_string(1, text_entry);
         char key = is[0];
         if (key == 'q')
@@ -882,15 +886,9 @@ set_bit_flips()
     if (rulemix && bits_to_flip == 0)
         bits_to_flip = 1;
     long count = bits_to_flip;
-    bool taken = ask_count(count, total, "percentage of total bits:", "number of bits:", 6, -1,
-                           [&] {
-                               replace_prompt_box(2);
-                               snprintf(textb[0], 150,
-                                        "bits to flip=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
-                                        static_cast<long>(bits_to_flip), total,
-                                        100.0 * bits_to_flip / total);
-                               outtext(textb[0]);
-                           });
+    const std::string line = formatted("bits to flip=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
+                                       static_cast<long>(bits_to_flip), total, 100.0 * bits_to_flip / total);
+    bool taken = ask_count(count, total, line, "percentage of total bits:", "number of bits:", 6, -1);
     if (!taken) {
         is[0] = 'q';
         return;
@@ -911,15 +909,10 @@ wire_move(char mode, uint8_t color)
         int x = getx, y = gety;
         long count = wires_to_move;
         bool relocal = false;
-        bool taken = ask_count(
-            count, total, "percentage of total wires:", "number of wires:", 4, total, [&] {
-                replace_prompt_box(2);
-                snprintf(textb[0], 150,
-                         "relocal-l, wires to move=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
-                         static_cast<long>(wires_to_move), total,
-                         total > 0 ? 100.0 * wires_to_move / total : 0.0);
-                outtext(textb[0]);
-            });
+        const std::string line =
+            formatted("relocal-l, wires to move=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
+                      static_cast<long>(wires_to_move), total, total > 0 ? 100.0 * wires_to_move / total : 0.0);
+        bool taken = ask_count(count, total, line, "percentage of total wires:", "number of wires:", 4, total);
         if (!taken) {
             setcolor(kept_colour);
             return color;

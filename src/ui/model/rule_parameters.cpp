@@ -6,6 +6,7 @@
 // the current point is kept. Start at z_parameter_all.
 #include "ui/model/rule_parameters.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/model/globals.h"
@@ -18,6 +19,9 @@
 
 namespace {
 
+// Rows between the figure box's frame and its lines, above and below.
+constexpr int kFigureMargin = 3;
+
 // The figure box at the top right of the drawing area.
 void
 show_figure_box(int k, bool with_p)
@@ -27,11 +31,11 @@ show_figure_box(int k, bool with_p)
     figure_box_place box = rule_figure_box();
     draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
     int x = box.x0 + vgax(3);
-    moveto(x, vgay(29));
+    moveto(x, box.y0 + kFigureMargin);
     canalyzing_text(part, sizeof part, k);
     snprintf(line, sizeof line, "%s  zl=%g zr=%g", part, zparam[1], zparam[2]);
     outtext(line);
-    moveto(x, vgay(29) + CHeight);
+    moveto(x, box.y0 + kFigureMargin + CHeight);
     float p = 0.5f * (1.0f - lratio) + 0.5f;
     if (with_p)
         snprintf(line, sizeof line, "ld=%g ld-r=%g P=%g Z=%g", lambda, lratio, p, zparam[0]);
@@ -45,8 +49,12 @@ show_figure_box(int k, bool with_p)
 figure_box_place
 rule_figure_box()
 {
+    // Its two lines end above the text column's first line, whose tops
+    // it would cut, and below a one-line prompt box.
     int shift = side_panel_shift(Maxx - 2);
-    return {Maxx / 2 - shift, vgay(27), Maxx - 2 - shift, vgay(55)};
+    int height = 2 * CHeight + 2 * kFigureMargin;
+    int top = std::max(text_column_top() - height, prompt_box_bottom(1) + 2);
+    return {Maxx / 2 - shift, top, Maxx - 2 - shift, top + height};
 }
 
 figure_box_place

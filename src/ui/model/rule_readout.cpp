@@ -41,6 +41,12 @@ namespace {
 // Largest n whose update-order rank is exact in 32 bits (12! < 2^32 < 13!).
 constexpr int kMaxRankedOrder = 12;
 
+// The right edge of the last rule box drawn, and the drawing area's last
+// row it was drawn for (a resize draws the box again from the window's
+// record, at another place).
+int last_box_right = 0;
+int last_box_maxy = 0;
+
 // Where the first line of text starts when the two-line box shows the rule
 // table's cells at its left; 0 when it does not.
 int first_line_x = 0;
@@ -421,12 +427,19 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
                       (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
+    // A box of fewer lines or narrower than the last one leaves nothing of
+    // that one's top line or right end standing beside it.
+    const int top = two_lines ? Maxy - 2 * CHeight - 6 : tallest_rule_box_top();
+    if (rule_box_top > 0 && last_box_maxy == Maxy && (rule_box_top < top || last_box_right > x1))
+        clear_rule_bottom();
+    last_box_right = x1;
+    last_box_maxy = Maxy;
     if (!two_lines) {
-        rule_box_top = static_cast<int16_t>(tallest_rule_box_top());
+        rule_box_top = static_cast<int16_t>(top);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         write_rule(1, k, outflag, x0 + 3, rule_box_top, x1, shown, cell);
     } else {
-        rule_box_top = static_cast<int16_t>(Maxy - 2 * CHeight - 6);
+        rule_box_top = static_cast<int16_t>(top);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         if (!tot_only && !neutral_order && rule) {
             moveto(x0 + 2, Maxy - 2 * CHeight - 4);

@@ -50,20 +50,26 @@ struct canal_prompt {
         if (in_run)
             draw_box(kRunBoxSlot, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
     }
-    // The rule's readout at the bottom, outside a run; before the prompt's
-    // font is taken, since the readout takes and gives back fonts of its own.
+    std::function<void()> shown;
+    // The rule's readout at the bottom, outside a run, and the caller's
+    // lines of the rule; before the prompt's font is taken, since the
+    // readout takes and gives back fonts of its own.
     void readout(int k, uint8_t *table)
     {
-        if (!in_run)
-            show_rule_bottom(k, 1, table, 0);
+        if (in_run)
+            return;
+        show_rule_bottom(k, 1, table, 0);
+        if (shown)
+            shown();
     }
-    // The box of one line, in the font in use.
+    // The box of one line, in the font in use: the lower rows a box of the
+    // normal font left are cleared with it.
     void box()
     {
         if (in_run)
             draw_box(-1, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
         else
-            draw_prompt_box(1);
+            replace_prompt_box(1);
     }
     void close()
     {
@@ -120,9 +126,10 @@ explicit_input(int k, uint8_t *table)
 } // namespace
 
 void
-set_canalyzing_rule(int cell)
+set_canalyzing_rule(int cell, const std::function<void()> &shown)
 {
     canal_prompt place;
+    place.shown = shown;
     place.open();
     char text[120];
     for (;;) {
@@ -172,7 +179,7 @@ set_canalyzing_rule(int cell)
             snprintf(text, sizeof text, "canalyzing inputs, whole net - set new number (0-%d):", k);
             {
                 prompt_font font({with_widest_entry(text, 2)});
-                draw_prompt_box(1);
+                replace_prompt_box(1);
                 outtext(text);
                 input_string(2, text_entry);
             }
@@ -252,6 +259,9 @@ draw_histogram(const canal_picture &pic, const canal_census &census, bool count_
         outtext("saturation %");
     }
     const char *labels[6] = {"0", "<25", "<50", "<75", "<100", "100%"};
+    // The shares with one decimal where a bar is wider than "100.0", else
+    // whole, so that neighbouring shares do not run into each other.
+    const char *share_format = text_pixel_width("100.0 ", 6) <= bar_w ? "%.1f" : "%.0f";
     for (int cls = 0; cls < classes; cls++) {
         int x = pic.x0 + vgax(10) + cls * bar_w;
         double share = lineL ? static_cast<double>(census.classes[cls]) / lineL : 0;
@@ -264,7 +274,7 @@ draw_histogram(const canal_picture &pic, const canal_census &census, bool count_
             snprintf(text, sizeof text, "%s", labels[cls]);
         outtext(text);
         moveto(x, base + 1 + CHeight);
-        snprintf(text, sizeof text, "%.1f", share * 100);
+        snprintf(text, sizeof text, share_format, share * 100);
         outtext(text);
     }
     moveto(pic.x0 + vgax(10), base + 1 + 2 * CHeight);

@@ -364,7 +364,8 @@ select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int coun
             // Solid, canalyzing inputs and a change of k turn a tcode into
             // a rule table, which this dialog cannot edit: 'q' goes back to
             // the menu only while the rule is still a code.
-            int changed = transform_rule(0);
+            // The method's lines begin on the line after the menu's two.
+            int changed = transform_rule(0, walk_top + 3 * CHeight);
             if (changed == 0 && is[0] == 'q' && totalistic != rule_kind_tables)
                 continue;
         }

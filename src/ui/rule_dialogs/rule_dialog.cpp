@@ -350,7 +350,8 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
         if (rulemix)
             return gety;
         if (mode == 0) {
-            if (transform_rule(0) == 0 && is[0] == 'q')
+            // The method's lines begin on the line after the menu's two.
+            if (transform_rule(0, walk_top + 3 * CHeight) == 0 && is[0] == 'q')
                 continue;
         } else {
             save_last_rule(carule[0], nhood);

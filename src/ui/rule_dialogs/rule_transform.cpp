@@ -3,8 +3,8 @@
 // it, sets canalyzing inputs, raises k or drops ignored inputs, applies an
 // exhaustive map, and saves or lists the rule. The computations are
 // engine/rules/rule_transforms.h; after each change finish_change brings
-// the codes, figures, readout and last-rule files up to date. Start at
-// transform_rule.
+// the codes, figures, readout, the selection dialog's lines and last-rule
+// files up to date. Start at transform_rule.
 #include "ui/rule_dialogs/rule_transform.h"
 
 #include <cstdio>
@@ -12,15 +12,18 @@
 #include <vector>
 
 #include "engine/forward/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_conversions.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/max_k_reduction.h"
 #include "engine/rules/rule_transforms.h"
+#include "ui/model/cell_display.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
+#include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -45,13 +48,57 @@ kcode_rule()
     return totalistic == rule_kind_kcodes;
 }
 
+// The selection dialog's lines from top down to the rule box cleared, and
+// the cell's rule written there as it is now: a code's decimal and hex
+// readout, or a rule table's cells with its decimal (v = 2, up to 32
+// entries) and hex readout below them, as the random method shows them.
+// as_table: the table's, whatever the rule's kind (canalyzing inputs change
+// the table of a code network before it becomes a table network).
+void
+show_changed_rule(int top, int cell, bool as_table = false)
+{
+    int left = static_cast<int>(xtext * CWidth);
+    const int last_baseline = tallest_rule_box_top() - 3;
+    setfillstyle(0, black);
+    bar(left, top, Maxx, tallest_rule_box_top() - 1);
+    setcolor(white);
+    int k = nhoodm[cell];
+    if (!as_table && (tcode_rule() || kcode_rule())) {
+        const uint8_t *code = tcode_rule() ? cacode[cell] : v_code[cell];
+        int kind = tcode_rule() ? 2 : 3;
+        int32_t last = static_cast<int32_t>(tcode_rule() ? tcode_entries(k) : kcode_entries(k)) - 1;
+        moveto(left, top);
+        if (max_dec_rule(last, value_range))
+            outtext(formatted("(dec)%lu", static_cast<unsigned long>(dec_equiv(code, last))).c_str());
+        outtext(" (hex)");
+        print_current_bitstring_hexbytes(kind, code, k, Maxx, white, 0, last_baseline);
+        return;
+    }
+    const uint8_t *table = carule[cell];
+    int last = static_cast<int>(rule_entries(k)) - 1;
+    uint8_t zero_colour = color_v[0];
+    color_v[0] = darkgray;
+    moveto(left, top + CHeight / 2);
+    print_layered_bitstring(set_cellscale(k, 1), table, last, cellscale, cellsep, 0, 1);
+    color_v[0] = zero_colour;
+    next_line(xtext, 1.0f);
+    if (value_range == 2 && last <= 31)
+        outtext(formatted(" (dec)%lu", static_cast<unsigned long>(dec_equiv(table, last))).c_str());
+    if (value_range == 2 && k <= 5)
+        outtext(" (hex)");
+    else
+        next_line(xtext, 1.0f);
+    print_current_bitstring_hexbytes(1, table, k, Maxx, white, 0, last_baseline);
+}
+
 // The common tail after a change of the cell's rule: code conversion, Z,
 // readout and, with one rule, the last-rule files. A kcode network whose
 // table no kcode can hold any more (a raise of k, solid, canalyzing inputs)
 // goes on as a rule-table network, as a tcode network does, so that no
 // kcode file is written that means another rule than the one that runs.
+// The selection's lines from lines_top (when not negative) show it too.
 void
-finish_change(int cell)
+finish_change(int cell, int lines_top)
 {
     int k = nhoodm[cell];
     if (!rulemix) {
@@ -66,6 +113,8 @@ finish_change(int cell)
     if (!tot_only)
         rule_z_figures(k, carule[cell]);
     show_rule_bottom(k, 1, carule[cell], 0);
+    if (lines_top >= 0)
+        show_changed_rule(lines_top, cell);
     if (!rulemix)
         save_single_rule(nhoodm[0]);
 }
@@ -182,7 +231,7 @@ settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
 
 // The dialog's loop; see transform_rule.
 int
-ask_transformations(int cell)
+ask_transformations(int cell, int lines_top)
 {
     filedata = data_off;
     int result = 0;
@@ -230,7 +279,7 @@ ask_transformations(int cell)
         switch (key) {
         case 'e':
             if (exh && exhaustive_map())
-                finish_change(cell);
+                finish_change(cell, lines_top);
             continue;
         case 's': {
             int8_t kind = totalistic;
@@ -263,10 +312,13 @@ ask_transformations(int cell)
             if (all)
                 set_canalyzing_net(0);
             else
-                set_canalyzing_rule(cell);
+                set_canalyzing_rule(cell, [&] {
+                    if (lines_top >= 0)
+                        show_changed_rule(lines_top, cell, true);
+                });
             if (!rulemix && tcode_rule())
                 totalistic = rule_kind_tables; // canalyzing inputs are not totalistic
-            finish_change(cell);
+            finish_change(cell, lines_top);
             continue;
         case 'o':
         case 'v':
@@ -274,7 +326,7 @@ ask_transformations(int cell)
         case 'n':
         case 'r':
             apply_fixed(key, cell, all);
-            finish_change(cell);
+            finish_change(cell, lines_top);
             continue;
         case 'm':
             if (nhood_mixed) {
@@ -294,7 +346,7 @@ ask_transformations(int cell)
             }
             if (!rulemix && tcode_rule())
                 totalistic = rule_kind_tables;
-            finish_change(cell);
+            finish_change(cell, lines_top);
             result = 1;
             continue;
         default:
@@ -306,7 +358,7 @@ ask_transformations(int cell)
             return result;
         if (!rulemix && tcode_rule())
             totalistic = rule_kind_tables; // the new tcode would be empty
-        finish_change(cell);
+        finish_change(cell, lines_top);
         result = 2;
     }
 }
@@ -314,12 +366,12 @@ ask_transformations(int cell)
 } // namespace
 
 int
-transform_rule(int cell)
+transform_rule(int cell, int lines_top)
 {
     // The prompt box is drawn over the screen: the caller's text goes on
     // from where it was.
     int16_t x = getx, y = gety;
-    int result = ask_transformations(cell);
+    int result = ask_transformations(cell, lines_top);
     moveto(x, y);
     return result;
 }

@@ -68,7 +68,9 @@ int16_t
 draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
 {
     int s = m.cell, g = m.gap, rows = m.rows;
-    int bottom = y0 + (rows - 1) * s;
+    // Rows taller than the cells are wide keep a one-pixel gap between them.
+    int rs = nhood_matrix_row_pitch(m), rg = rs == s ? g : 2;
+    int bottom = y0 + (rows - 1) * rs;
     bool labelled = false;
     int x = x0;
     // A picture wider than the window is cut; the amendment prompt's share
@@ -76,18 +78,18 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
     for (int64_t i = m.shown; i >= 0 && x + s - g <= picture_right(); i--, x += s) {
         uint32_t index = static_cast<uint32_t>(i);
         for (int j = rows - 1; j >= 0; j--) {
-            int y = y0 + (rows - 1 - j) * s;
+            int y = y0 + (rows - 1 - j) * rs;
             int d = get_value(nm[j], index);
             int colour = value_range == 2 ? (d ? yellow : darkgray) : color_v[d];
             setfillstyle(0, colour);
-            bar(x, y, x + s - g, y + s - g);
+            bar(x, y, x + s - g, y + rs - rg);
             if (d == 0 && s > 2)
-                putpixel(x + (s - g) / 2, y + (s - g) / 2, green);
+                putpixel(x + (s - g) / 2, y + (rs - rg) / 2, green);
             if (i == m.shown && (j == rows - 1 || j == 0)) {
                 setcolor(white);
                 moveto(x - label_gap(), y);
                 lineto(x - CWidth / 2, y);
-                label_left(j, x - label_gap(), y, s);
+                label_left(j, x - label_gap(), y, rs);
             }
         }
         if ((index + 1) % m.label_every == 0 || index == 0) {
@@ -97,7 +99,7 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             // is left out with its tick.
             if (x + text_width_in_use(text) <= picture_right()) {
                 setcolor(white);
-                int below = bottom + s;
+                int below = bottom + rs;
                 moveto(x, below);
                 lineto(x, below + CHeight / 2);
                 moveto(x, below + CHeight / 2);
@@ -106,11 +108,11 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             }
         }
     }
-    int below = bottom + s + CHeight / 2;
-    // A row's label is centred on its square, so it may stand above the
-    // top row; an index label's digits end on its baseline.
-    last_picture.top = std::min(y0, y0 + (s - CHeight) / 2);
-    last_picture.bottom = labelled ? below + CHeight - 2 : bottom + s;
+    int below = bottom + rs + CHeight / 2;
+    // A row's label is centred on its row, so it may stand above the top
+    // row; an index label's digits end on its baseline.
+    last_picture.top = std::min(y0, y0 + (rs - CHeight) / 2);
+    last_picture.bottom = labelled ? below + CHeight - 2 : bottom + rs;
     last_picture.clears = drawing_area_clears();
     moveto(x0, below);
     next_line(xtext, labelled ? 2 : 3);
@@ -133,6 +135,20 @@ nhood_matrix_labels_left(int x0)
     char text[16];
     snprintf(text, sizeof text, "%d", nhood_matrix_rows() - 1);
     return x0 - label_gap() - textwidth(text);
+}
+
+int
+nhood_matrix_row_pitch(const nhood_matrix_layout &m)
+{
+    constexpr int kLeastRow = 3;
+    int apart = m.rows > 1 ? (CHeight + m.rows - 2) / (m.rows - 1) : 0;
+    return std::max({m.cell, kLeastRow, apart});
+}
+
+int
+nhood_matrix_left(int x)
+{
+    return x + std::max(0, 1 - nhood_matrix_labels_left(x));
 }
 
 int
@@ -176,7 +192,7 @@ setup_nhood_matrix(int interactive)
     nhood_matrix_layout m =
         layout_nhood_matrix(rows, first_cell, vgax(4), Maxx, CWidth, Maxx >= kWideMaxx);
     next_line(xtext, 2);
-    int x0 = getx, y0 = gety;
+    int x0 = nhood_matrix_left(getx), y0 = gety;
     if (!interactive)
         return draw_matrix(m, x0, y0);
     int16_t below = static_cast<int16_t>(y0);

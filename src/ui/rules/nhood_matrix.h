@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/rules/nhood_matrix_layout.h"
+
 // Draws the picture two text lines below the current point and returns the
 // y just below it. interactive 1: first asks "k-matrix: exit-q, % of index
 // to show ..." and "scale in pixels ..." in the prompt box and redraws for
@@ -16,6 +18,14 @@ int16_t setup_nhood_matrix(int interactive);
 // x0: the labels stand left of the text column, so a clear of the column
 // that takes the picture away starts there.
 int nhood_matrix_labels_left(int x0);
+// The pixels from one row of the picture to the next: the cell size, or
+// more where the top and bottom rows' labels, each centred on its row,
+// would overlap or a row would be thinner than three pixels.
+int nhood_matrix_row_pitch(const nhood_matrix_layout &m);
+// The picture's first column when the text column starts at x: x, or right
+// of it by what the row labels left of the cells need to stay inside the
+// window.
+int nhood_matrix_left(int x);
 
 // The first row at or below y that the picture drawn last leaves free while
 // it is on the window: y itself above the picture or below it, else the row

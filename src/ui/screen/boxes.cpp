@@ -15,6 +15,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 
@@ -64,6 +65,22 @@ struct saved_viewport {
             setviewport(x0, y0, x1, y1, 1);
     }
 };
+
+// The bottom strip's title, its glyphs within the strip's rows: where they
+// are taller than the strip (the least window's height), in the first
+// smaller font whose glyphs are not, their last row raised to the window's.
+void
+write_bottom_title()
+{
+    const char *title = "  backtrack/interrupt-q, screen:print-@ save->load-<";
+    const int rows = WinMaxy - Maxy;
+    font_while font([&] { return text_ink_height_in_use(title) <= rows; }, {set_medium_font, set_small_font});
+    int above = 0, below = 0;
+    text_ink_in_use(title, above, below);
+    const int baseline = std::min(WinMaxy - vgay(12) + CHeight - 2, WinMaxy + 1 - below);
+    moveto(vgax(3), baseline - (CHeight - 2));
+    outtext(title);
+}
 
 } // namespace
 
@@ -343,6 +360,17 @@ frame_memory_box(const char *text, int x)
     rectangle(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1));
 }
 
+// Writes text from the current point up to two pixels left of the memory
+// box's right frame: a text longer than the widest box shows its start.
+void
+write_in_memory_box(const char *text)
+{
+    std::string shown = text;
+    while (!shown.empty() && getx + text_width_in_use(shown.c_str()) > memory_box_right - 2)
+        shown.pop_back();
+    outtext(shown.c_str());
+}
+
 // The end of a memory box drawing: the point and colour put back and one
 // poll with is[0] kept. Long computations call the box: the poll lets
 // Control-q reach the exit box, and any other pending key is dropped.
@@ -369,7 +397,7 @@ memory_box(int mode, const char *text)
     if (mode == 2) {
         setcolor(white);
         moveto(memory_box_text(Maxx), 3);
-        outtext(text);
+        write_in_memory_box(text);
     }
     end_memory_box(x, y, colour, key);
     return static_cast<int16_t>(memory_box_left(Maxx));
@@ -385,7 +413,7 @@ status_box_title(const char *text, int colour)
     frame_memory_box(text, margin);
     setcolor(colour);
     moveto(margin, vgay(3));
-    outtext(text);
+    write_in_memory_box(text);
     end_memory_box(x, y, previous, key);
 }
 
@@ -536,8 +564,7 @@ draw_bottom_title(int mode)
     fill_black(0, Maxy + 1, Maxx, WinMaxy);
     setcolor(lightred);
     rectangle(0, Maxy + 1, Maxx, WinMaxy);
-    moveto(vgax(3), WinMaxy - vgay(12));
-    outtext("  backtrack/interrupt-q, screen:print-@ save->load-<");
+    write_bottom_title();
     setcolor(white);
     set_drawing_area_viewport();
     moveto(x, y);

@@ -6,9 +6,15 @@
 #include "ui/screen/colors.h"
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
+#include "engine/model/formatted_text.h"
 #include "ui/screen/boxes.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
+#include "ui/screen/graphics_menu.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
@@ -46,25 +52,13 @@ constexpr uint8_t kOnWhite[16] = {White,           Gold,         Medium_Sea_Gree
                                   Red,             Violet_Red,   Dark_Green, Dark_Turquoise,
                                   Pale_Green,      Cornflower_Blue, Lime_Green, Olive_Drab,
                                   Indian_Red,      Violet_Red,   Blue,      Black};
-// The top of each column of a chart: below the settings menu's four-line
-// prompt box, which small windows or large fonts bring down past vgay(50).
+// The top of each column of a chart: below the settings menu's prompt box,
+// which small windows or large fonts bring down past vgay(50).
 int
 chart_top()
 {
-    int below_menu = prompt_box_bottom(4) + vgay(4);
+    int below_menu = prompt_box_bottom(graphics_menu_lines()) + vgay(4);
     return below_menu > vgay(50) ? below_menu : vgay(50);
-}
-
-// Where the next swatch of a chart goes: down, or to a new column when fewer
-// than 70 rows would remain above the drawing area's bottom.
-void
-next_swatch(int &x, int &y)
-{
-    y += vgay(20);
-    if (Maxy - y < 70) {
-        y = chart_top();
-        x += vgax(200);
-    }
 }
 
 // One swatch of a chart, filled with palette entry c and outlined in white;
@@ -80,24 +74,58 @@ draw_swatch(int x, int y, int c)
     return getpixel(x + vgax(15), y + vgay(8));
 }
 
+// The label of a swatch: its whole text where it fits room pixels, else
+// the short one, cut where even that does not.
+std::string
+label_within(const std::string &whole, std::string brief, int room)
+{
+    if (text_width_in_use(whole.c_str()) <= room)
+        return whole;
+    while (!brief.empty() && text_width_in_use(brief.c_str()) > room)
+        brief.pop_back();
+    return brief;
+}
+
+// What a chart shows of entry i: the palette entry of its swatch, whether
+// the swatch is framed, its whole label (with the pixel read back from the
+// swatch) and its brief one.
+struct chart_entries {
+    int count;
+    std::function<int(int)> colour;
+    std::function<bool(int)> framed;
+    std::function<std::string(int, unsigned long)> label;
+    std::function<std::string(int)> brief;
+};
+
+// A chart on a cleared window, in columns from chart_top() down to the
+// drawing area's bottom, as many columns as that takes across the window's
+// width; right of each swatch its label, the whole one or, where that does
+// not fit before the next column or the window's edge, the brief one.
 void
-start_chart(int &x, int &y)
+draw_chart(const chart_entries &e)
 {
     setviewport(0, 0, Maxx, WinMaxy, 1);
     clearviewport();
     setviewport(0, 0, Maxx, Maxy, 1);
     setcolor(white);
-    x = vgax(5);
-    y = chart_top();
-}
-
-void
-end_chart()
-{
+    const int top = chart_top(), pitch = vgay(20), left = vgax(5);
+    int rows = 1;
+    while (top + rows * pitch + vgay(10) + CHeight <= Maxy)
+        rows++;
+    const int columns = (e.count + rows - 1) / rows;
+    const int column_width = (box_right_edge(Maxx) - left) / columns;
+    const int room = column_width - vgax(35) - CWidth;
+    for (int i = 0; i < e.count; i++) {
+        int x = left + i / rows * column_width, y = top + i % rows * pitch;
+        unsigned long shown = draw_swatch(x, y, e.colour(i));
+        if (e.framed(i))
+            rectangle(x - vgax(2), y - vgay(2), x + vgax(32), y + vgay(17));
+        moveto(x + vgax(35), y + vgay(10));
+        outtext(label_within(e.label(i, shown), e.brief(i), room).c_str());
+    }
     setfillstyle(0, black);
     draw_bottom_title(0);
 }
-
 } // namespace
 
 const char *
@@ -163,44 +191,31 @@ setup_colors()
     }
 }
 
+
 void
 show_all_colors()
 {
-    int x, y;
-    start_chart(x, y);
-    char label[96];
-    for (int i = 0; i < kNamedColors; i++) {
-        unsigned long shown = draw_swatch(x, y, i);
-        for (uint8_t *old : kOldColors) {
-            if (*old == i) {
-                rectangle(x - vgax(2), y - vgay(2), x - vgax(2) + vgax(32) + vgax(2),
-                          y - vgay(2) + vgay(17) + vgay(2));
-                break;
-            }
-        }
-        snprintf(label, sizeof label, "%d, %u, %lu, %s", i, Color_Table[i], shown,
-                 kColorNames[i]);
-        moveto(x + vgax(35), y + vgay(10));
-        outtext(label);
-        next_swatch(x, y);
-    }
-    end_chart();
+    draw_chart({kNamedColors, [](int i) { return i; },
+                [](int i) {
+                    for (uint8_t *old : kOldColors)
+                        if (*old == i)
+                            return true;
+                    return false;
+                },
+                [](int i, unsigned long shown) {
+                    return formatted("%d, %u, %lu, %s", i, Color_Table[i], shown, kColorNames[i]);
+                },
+                [](int i) { return formatted("%d, %s", i, kColorNames[i]); }});
 }
 
 void
 show_old_colors()
 {
-    int x, y;
-    start_chart(x, y);
-    char label[128];
-    for (int i = 0; i < 16; i++) {
-        int c = oldcolor[i];
-        unsigned long shown = draw_swatch(x, y, c);
-        snprintf(label, sizeof label, "%d: new=%d defno=%u getpix=%lu, %s, %s", i, c,
-                 Color_Table[c], shown, kOldColorNames[i], kColorNames[c]);
-        moveto(x + vgax(35), y + vgay(10));
-        outtext(label);
-        next_swatch(x, y);
-    }
-    end_chart();
+    draw_chart({16, [](int i) { return static_cast<int>(oldcolor[i]); }, [](int) { return false; },
+                [](int i, unsigned long shown) {
+                    int c = oldcolor[i];
+                    return formatted("%d: new=%d defno=%u getpix=%lu, %s, %s", i, c, Color_Table[c], shown,
+                                     kOldColorNames[i], kColorNames[c]);
+                },
+                [](int i) { return formatted("%d: %s, %s", i, kOldColorNames[i], kColorNames[oldcolor[i]]); }});
 }

@@ -11,7 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "engine/model/formatted_text.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
@@ -36,12 +39,53 @@ next_box_line(int margin)
     moveto(margin, gety + CHeight);
 }
 
+// Lines a prompt box takes for these lines, each broken to the box's width
+// with room for its entry (a narrow window breaks the menu's lines).
+int
+box_lines(const std::vector<prompt_part> &lines)
+{
+    int count = 0;
+    for (const prompt_part &line : lines)
+        count += prompt_parts_lines(&line, 1);
+    return count;
+}
+
+// The menu's lines as parts of the box, the last with its entry.
+std::vector<prompt_part>
+menu_parts(const std::vector<std::string> &texts)
+{
+    std::vector<prompt_part> parts;
+    for (const std::string &text : texts)
+        parts.push_back({text.c_str(), parts.size() + 1 == texts.size() ? 1 : 0});
+    return parts;
+}
+
+// Writes a line of the box from the start of the box's next line (of its
+// first when first), broken as box_lines counts it.
+void
+write_box_line(const prompt_part &line, int margin, bool first = false)
+{
+    if (!first)
+        next_box_line(margin);
+    write_prompt_part(line.text, line.entry, margin);
+}
+
 // The second line of the menu, its widest.
 void
 format_font_line()
 {
     snprintf(textb[0], 150, "character width=%d height=%d pointsize=%d resize/weight-s",
              CWidth, CHeight, pointsize);
+}
+
+// The menu's four lines; the last takes a one-key answer.
+std::vector<std::string>
+menu_texts()
+{
+    format_font_line();
+    return {formatted("window size=%dx%d resize-S", Maxx + 1, WinMaxy + 1), textb[0],
+            "colors: toggle background-b showold-o showall-a",
+            "flashing cursor speed-f, print-p quit-q cont-ret:"};
 }
 
 // Whether the fonts just loaded keep prompts readable: the automatic size of
@@ -69,24 +113,31 @@ largest_line_space()
 void
 show_refusal(const char *text)
 {
-    draw_prompt_box(1);
-    outtext(text);
+    const prompt_part line = {text, 1};
+    const int lines = box_lines({line});
+    write_box_line(line, draw_prompt_box(lines), true);
     input_string(1, text_entry);
-    erase_prompt_box(1);
+    erase_prompt_box(lines);
 }
 
+// The font size and weight, then the line space, in one box. The box is
+// drawn in the fonts it began with and taken down whole in the new ones
+// (replace_prompt_box keeps its bottom).
 void
 change_fonts()
 {
-    draw_prompt_box(2);
-    int margin = getx;
-    snprintf(textb[0], 150, "set new font size (min 7 max 35, now %d):", pointsize);
-    outtext(textb[0]);
+    const std::string size_text = formatted("set new font size (min 7 max 35, now %d):", pointsize);
+    const char *weight_text = " weight, bold-2 medium-1:";
+    const prompt_part first[2] = {{size_text.c_str(), 2}, {weight_text, 1}};
+    const prompt_part space_line = {"set new linespace (now 99):", 2};
+    const int lines = prompt_parts_lines(first, 2) + prompt_parts_lines(&space_line, 1);
+    int margin = replace_prompt_box(lines);
+    write_prompt_part(size_text.c_str(), 2, margin);
     input_string(2, numeric_entry);
     long size = entry_number();
     int old_size = pointsize, new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
     uint8_t old_weight = new_weight;
-    outtext(" weight, bold-2 medium-1:");
+    write_prompt_part(weight_text, 1, margin);
     input_string(1, numeric_entry);
     if (is[0] == '1' || is[0] == '2')
         new_weight = static_cast<uint8_t>(is[0] - '0');
@@ -94,17 +145,16 @@ change_fonts()
     if (!fonts_fit_window()) {
         new_weight = old_weight;
         setup_fonts(old_size);
-        erase_prompt_box(2);
+        erase_prompt_box(lines);
         snprintf(textb[0], 150, "font %d too big for this window, cont-ret:", new_size);
         show_refusal(textb[0]);
         return;
     }
-    next_box_line(margin);
-    snprintf(textb[0], 150, "set new linespace (now %d):", CHeight);
-    outtext(textb[0]);
+    const std::string space_text = formatted("set new linespace (now %d):", CHeight);
+    write_box_line({space_text.c_str(), 2}, margin);
     input_string(2, numeric_entry);
     long space = entry_number();
-    erase_prompt_box(2);
+    erase_prompt_box(lines);
     if (is[0] == kKeyReturn || space <= 1)
         return;
     if (space > largest_line_space()) {
@@ -156,26 +206,25 @@ change_window_size()
 {
     window_frame before = current_window_frame();
     int16_t maxx = Maxx, winmaxy = WinMaxy;
-    int margin = draw_prompt_box(3);
-    snprintf(textb[0], 150, "new window size (start %dx%d, min %dx%d)", startMaxx + 1,
-             startWinMaxy + 1, kLeastWidth, kLeastHeight);
-    outtext(textb[0]);
-    next_box_line(margin);
-    snprintf(textb[0], 150, "width (def %d):", Maxx + 1);
-    outtext(textb[0]);
+    const std::string title = formatted("new window size (start %dx%d, min %dx%d)", startMaxx + 1,
+                                        startWinMaxy + 1, kLeastWidth, kLeastHeight);
+    const std::string width_text = formatted("width (def %d):", Maxx + 1);
+    const int lines = box_lines({{title.c_str(), 0}, {width_text.c_str(), 4}, {"height (def 9999):", 4}});
+    int margin = draw_prompt_box(lines);
+    write_box_line({title.c_str(), 0}, margin, true);
+    write_box_line({width_text.c_str(), 4}, margin);
     input_string(4, numeric_entry);
     // Sizes beyond the screen are capped at it, so the menu stays on screen.
     int screen_width = DisplayWidth(D, S), screen_height = DisplayHeight(D, S);
     long width = entry_number();
     if (is[0] != kKeyReturn && width >= kLeastWidth)
         maxx = static_cast<int16_t>((width < screen_width ? width : screen_width) - 1);
-    next_box_line(margin);
     // The 4:3 height of the new width, never below the least window.
     int fitting = static_cast<int>(std::ceil((maxx + 1) * 480.0 / 640.0));
     if (fitting < kLeastHeight)
         fitting = kLeastHeight;
-    snprintf(textb[0], 150, "height (def %d):", fitting);
-    outtext(textb[0]);
+    const std::string height_text = formatted("height (def %d):", fitting);
+    write_box_line({height_text.c_str(), 4}, margin);
     input_string(4, numeric_entry);
     long height = entry_number();
     int four_by_three = 480 * (maxx + 1) / 640;
@@ -185,7 +234,7 @@ change_window_size()
         winmaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
     if (winmaxy >= screen_height)
         winmaxy = static_cast<int16_t>(screen_height - 1);
-    erase_prompt_box(3);
+    erase_prompt_box(lines);
     if (maxx == Maxx && winmaxy == WinMaxy)
         return false;
     Maxx = maxx;
@@ -202,23 +251,26 @@ change_window_size()
 
 } // namespace
 
+int
+graphics_menu_lines()
+{
+    const std::vector<std::string> texts = menu_texts();
+    return box_lines(menu_parts(texts));
+}
+
 void
 revise_graphics()
 {
     for (;;) {
         setcolor(white);
-        int margin = draw_prompt_box(4);
-        snprintf(textb[0], 150, "window size=%dx%d resize-S", Maxx + 1, WinMaxy + 1);
-        outtext(textb[0]);
-        next_box_line(margin);
-        format_font_line();
-        outtext(textb[0]);
-        next_box_line(margin);
-        outtext("colors: toggle background-b showold-o showall-a");
-        next_box_line(margin);
-        outtext("flashing cursor speed-f, print-p quit-q cont-ret:");
+        const std::vector<std::string> texts = menu_texts();
+        const std::vector<prompt_part> menu = menu_parts(texts);
+        const int lines = box_lines(menu);
+        int margin = draw_prompt_box(lines);
+        for (size_t i = 0; i < menu.size(); i++)
+            write_box_line(menu[i], margin, i == 0);
         input_string(1, text_entry);
-        erase_prompt_box(4);
+        erase_prompt_box(lines);
         switch (is[0]) {
         case 'p':
             printimage();

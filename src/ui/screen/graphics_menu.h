@@ -2,3 +2,6 @@
 #pragma once
 
 void revise_graphics();
+// Lines the menu's prompt box takes at the window's size and fonts (its
+// lines broken to the box's width): the colour charts start below it.
+int graphics_menu_lines();

@@ -105,12 +105,23 @@ window_bottom()
     return std::min<int>(Maxy - vgay(33), tallest_rule_box_top() - 2);
 }
 
+// The window's top edge for a window of the asked height: where that
+// reaches into a line of the text column, the line above's lower edge, so
+// that the window covers the line whole instead of cutting its tops.
+int
+window_top(int bottom)
+{
+    int top = bottom - height_req_seed_win;
+    int below_line = text_column_clear_row(top);
+    return below_line == top ? top : std::max(0, below_line - CHeight);
+}
+
 // Frames the window (saving the screen under it) and sets the editors' view.
 void
 open_window(seed_window &w)
 {
     w.bottom = window_bottom();
-    w.top = w.bottom - height_req_seed_win;
+    w.top = window_top(w.bottom);
     draw_box(kWindowSlot, w.x0 - 3, w.top, w.x0 + w.width - 3, w.bottom, 1, 0);
     tview_x0 = static_cast<int16_t>(w.x0 - 3);
     tview_y0 = static_cast<int16_t>(w.top);
@@ -275,6 +286,21 @@ show_readout(const seed_window &w, const uint8_t *state, const char *dec_format,
 // ---- The methods; each returns true when the state is set, false for the
 // menu again (a 'q' inside it).
 
+// The width taken written in place of the answer typed from x on the
+// current line, which it may differ from (a size taken up to what the
+// text needs, to the window's edge, or kept for an answer out of range),
+// while the height is asked below it.
+void
+echo_width_taken(const seed_window &w, int x)
+{
+    // The answer's four characters and the block after them, which any
+    // width the window takes holds (text_width).
+    setfillstyle(0, black);
+    bar(x, gety, x + 5 * CWidth - 1, gety + CHeight - 1);
+    moveto(x, gety);
+    outtext(std::to_string(w.width).c_str());
+}
+
 // 'w': a new width and height, each question on a line of its own; a
 // typed size is taken down to what the window's text needs. The window is
 // then opened afresh.
@@ -282,7 +308,9 @@ void
 resize_window(seed_window &w)
 {
     window_line(w, 1);
-    int len = ask(width_question(w.width).c_str(), 4, text_entry);
+    outtext(width_question(w.width).c_str());
+    const int answer_x = getx;
+    int len = input_string(4, text_entry);
     int widest = Maxx - w.x0 + 1;
     if (is[0] == 'm') {
         w.width = widest;
@@ -293,6 +321,7 @@ resize_window(seed_window &w)
         else if (typed > 50)
             w.width = std::max(static_cast<int>(typed), text_width(w));
     }
+    echo_width_taken(w, answer_x);
     window_line(w, 1);
     len = ask(formatted(" height (now %d):", height_req_seed_win).c_str(), 4, text_entry);
     if (is[0] == 'm') {
@@ -684,7 +713,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         showbits_1d_as_2d = 0;
     w.width = window_width(w);
     if (mode == 1)
-        return static_cast<int16_t>(window_bottom() - height_req_seed_win);
+        return static_cast<int16_t>(window_top(window_bottom()));
     // Wherever the caller stands, the window lies inside the window's width.
     w.x0 = std::max(3, std::min(w.x0, Maxx + 1 - w.width));
 

@@ -57,6 +57,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (net.K)
             net.TearDown();
         mutate = mutation_bits;

@@ -27,7 +27,11 @@ protected:
         allocate_mem_nhood_matrix(13);
         setviewport(0, 0, Maxx, Maxy, 1);
     }
-    void TearDown() override { free_mem_nhood_matrix(13); }
+    void TearDown() override
+    {
+        ScreenTest::TearDown();
+        free_mem_nhood_matrix(13);
+    }
     static void run(const std::string &keys)
     {
         paced_thread typist = type_keys_paced(keys);

@@ -16,6 +16,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -42,11 +43,12 @@ protected:
         totalistic = rule_kind_tables;
         return true;
     }
-    // The dialog's text column, as the set-up writes it.
+    // The dialog's text column, as the set-up writes it: its lines a line
+    // height apart from the column's first line.
     static void text_column_start()
     {
         xtext = static_cast<float>(vgax(50)) / CWidth;
-        moveto(vgax(50), vgay(80));
+        moveto(vgax(50), text_column_top() + 3 * CHeight);
     }
     // A ring of n cells of k inputs: its rule arrays (none when only the
     // totalistic codes are kept), codes and local wiring.

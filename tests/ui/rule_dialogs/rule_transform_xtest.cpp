@@ -24,6 +24,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/model/cell_display.h"
+#include "ui/rule_dialogs/rule_dialog.h"
 #include "ui/rule_dialogs/rule_transform.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -50,6 +51,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         free_ring();
         nhood_mixed = 0;
         free_mem_nhood_matrix(matrix_k);
@@ -227,6 +229,51 @@ TEST_F(RuleTransform, CanalyzingPromptsStayInsideTheBox)
     EXPECT_EQ(waits, 14u);
     EXPECT_EQ(most, 0) << "a canalyzing prompt runs out of its box";
     EXPECT_EQ(inked_right_of_prompt_box(3), 0) << "a canalyzing prompt left its end beside the box";
+}
+
+// Canalyzing inputs raised through 'C' after rule 15 was typed in the
+// single-rule dialog: while the canalyzing question waits again, the
+// dialog's lines below its menu show the rule as it is then, as they show
+// that rule typed in and taken to the same question unchanged (both window
+// sizes); they kept rule 15's number and cells while the rule box showed
+// the new rule.
+TEST_F(RuleTransform, SelectionLinesFollowACanalyzingChange)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    give_rule_figures();
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        // The four lines below the menu at the canalyzing question that
+        // key `at` of keys waits on; the rule on return.
+        auto lines_at_question = [&](const std::string &keys, size_t at, uint32_t &rule) {
+            free_ring();
+            ring(12, 3, 0);
+            clear_drawing_area();
+            text_column_start();
+            const int top = gety + 3 * CHeight;
+            srandom(6);
+            std::vector<unsigned long> lines;
+            paced_thread typist = type_keys_looking(keys, [&](size_t i) {
+                if (i == at)
+                    lines = pixels_seen(vgax(50), top, Maxx - 2 - vgax(50), 4 * CHeight);
+            });
+            select_rule(0, 1, carule, 1, Maxu);
+            typist.join();
+            rule = carule[0][0];
+            return lines;
+        };
+        uint32_t raised = 0, typed = 0;
+        const std::vector<unsigned long> after_change = lines_at_question("d\r15\rC\rn\r3\r\r\r", 11, raised);
+        ASSERT_NE(raised, 15u);
+        const std::string number = std::to_string(raised);
+        const std::vector<unsigned long> as_typed =
+            lines_at_question("d\r" + number + "\rC\r\r\r", 5 + number.size(), typed);
+        EXPECT_EQ(typed, raised);
+        EXPECT_TRUE(after_change == as_typed) << "the lines do not show rule " << raised;
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
 }
 
 // The table a last-rule file of this kind and k means, read as the program

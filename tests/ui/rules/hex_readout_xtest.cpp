@@ -44,13 +44,16 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         pdata = filedata = data_off;
         lineL = 0;
         use_values(2);
     }
-    // Standard error of one readout at (100, 300) in mode 6.
+    // Standard error of one readout at (100, 300) in mode 6, on a cleared
+    // drawing area as the dialogs clear a readout's lines before it.
     static std::string hex_of(int kind, const uint8_t *line, int k)
     {
+        clear_drawing_area();
         moveto(100, 300);
         testing::internal::CaptureStderr();
         print_current_bitstring_hexbytes(kind, line, k, Maxx, white, 6);

@@ -49,16 +49,20 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (!ready)
             return;
         nhood = 0;
         t.TearDown();
     }
+    // The picture's first column, right of the text column's start by
+    // what its row labels need.
+    int left() const { return nhood_matrix_left(x0); }
     // The pixel near the top-left corner of the cell of index i, position j.
     unsigned long cell(const nhood_matrix_layout &m, int i, int j)
     {
         int column = static_cast<int>(m.shown) - i;
-        return window_pixel(x0 + column * m.cell + 1, y0 + (m.rows - 1 - j) * m.cell + 1);
+        return window_pixel(left() + column * m.cell + 1, y0 + (m.rows - 1 - j) * nhood_matrix_row_pitch(m) + 1);
     }
 };
 
@@ -89,8 +93,8 @@ TEST_F(KMatrix, HalfTheRangeShowsIndicesSevenDownToZero)
     EXPECT_EQ(cell(m, 7, 2), one);
     EXPECT_EQ(cell(m, 7, 3), zero);
     EXPECT_EQ(cell(m, 0, 0), zero);
-    EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), one);
-    EXPECT_NE(window_pixel(x0 + 8 * m.cell + 1, y0 + 1), zero);
+    EXPECT_NE(window_pixel(left() + 8 * m.cell + 1, y0 + 1), one);
+    EXPECT_NE(window_pixel(left() + 8 * m.cell + 1, y0 + 1), zero);
 }
 
 // The picture of every index of k = 13 is wider than the window and is cut,
@@ -114,6 +118,33 @@ TEST_F(KMatrix, WidePictureAndItsLabelsStayInsideTheWindow)
     typing.join();
     screenshot("k_matrix_k13");
     EXPECT_EQ(inked, 0) << "the picture runs to the window's edge";
+}
+
+// The picture of k = 9, one pixel a column in the windows of both screens:
+// its rows stand three pixels apart or more, and its rows' labels "8" and
+// "0" apart from each other (the draw check sees one drawn over the other).
+TEST_F(KMatrix, NineRowsAndTheirLabelsStandApart)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    nhood = 9;
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        clear_drawing_area();
+        moveto(static_cast<int>(xtext * CWidth), vgay(100));
+        x0 = getx;
+        y0 = gety + 2 * CHeight;
+        setup_nhood_matrix(0);
+        screenshot("k_matrix_k9_" + std::to_string(size[0]));
+        nhood_matrix_layout m = layout_nhood_matrix(9, vgax(5), vgax(4), Maxx, CWidth, Maxx >= 1023);
+        EXPECT_EQ(m.cell, 1);
+        EXPECT_GE(nhood_matrix_row_pitch(m), 3);
+        // Index 511, the first column, is all 1 row by row.
+        for (int j = 0; j < 9; j++)
+            EXPECT_EQ(window_pixel(left(), y0 + (8 - j) * nhood_matrix_row_pitch(m) + 1), one) << j;
+    }
+    ASSERT_TRUE(resize_to(1024, 768));
 }
 
 TEST_F(KMatrix, WideMatricesShrinkTheirCells)

@@ -48,6 +48,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (!ready)
             return;
         EXPECT_TRUE(work.leave());

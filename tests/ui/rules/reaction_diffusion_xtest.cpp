@@ -45,6 +45,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (ready)
             t.TearDown();
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
@@ -96,6 +97,10 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
+        // The place writes every row at one point and takes nothing back:
+        // the rows' echoes stand on each other on purpose, the walk is
+        // read from its log, not from the screen.
+        set_draw_check(false);
         walk_log.clear();
         first_answer = last_answer = 0;
     }

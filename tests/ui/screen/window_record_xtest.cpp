@@ -32,7 +32,11 @@ protected:
         draw_bottom_title(0);
         setcolor(white);
     }
-    void TearDown() override { resize_to(width, height); }
+    void TearDown() override
+    {
+        ScreenTest::TearDown();
+        resize_to(width, height);
+    }
 
     // Whether the rectangle shows anything but the background.
     static bool shows_something(const std::vector<uint32_t> &pixels, int x0, int y0, int x1, int y1)

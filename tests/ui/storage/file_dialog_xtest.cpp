@@ -109,6 +109,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         if (work.dir.empty())
             return;
         umask(previous_umask);

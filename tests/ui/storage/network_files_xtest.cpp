@@ -45,6 +45,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         ASSERT_TRUE(work.leave());
         twod = 0;
     }

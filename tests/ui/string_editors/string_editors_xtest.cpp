@@ -74,8 +74,8 @@ TEST_F(StringEditorsScreen, RandomBitsTakesACapitalWithoutAnotherDraw)
 }
 
 // The random rule table's figure and density boxes are taken away by
-// putting back what was under them: the figure box reaches over the text
-// column's first line, whose tops were left cut by a black erase.
+// putting back what was under them: the density box stands over the text
+// column's lines, which a black erase would take away.
 TEST_F(StringEditorsScreen, RandomRuleBoxesLeaveTheTextUnderThemAsItWas)
 {
     TestNetwork net(2, 40, 3);
@@ -217,6 +217,50 @@ TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsItsMenuAndLeavesNothing)
         EXPECT_EQ(right_of_frame, 0) << "the menu's lines run past the frame";
         EXPECT_TRUE(window_now() == before) << "the dialog left marks on the screen";
     }
+    ASSERT_TRUE(resize_to(1024, 768));
+}
+
+// A width typed below what the window's text needs is taken up to it: while
+// the height is asked, the width line shows the width taken, as it shows
+// that width typed exactly, not the answer typed (both window sizes).
+TEST_F(StringEditorsScreen, SeedWindowWidthLineShowsTheWidthTaken)
+{
+    if (!on_default_screen())
+        GTEST_SKIP() << "the larger window does not fit this server's screen";
+    TestNetwork net(2, 20, 3);
+    ValueColours colours;
+    const int16_t height = height_req_seed_win;
+    for (const int *size : {(const int[]){1024, 768}, (const int[]){927, 695}}) {
+        SCOPED_TRACE(testing::Message() << "window " << size[0] << "x" << size[1]);
+        ASSERT_TRUE(resize_to(size[0], size[1]));
+        // The width line (the menu's two lines above it) while the height
+        // is asked, and the width taken, once with the width typed.
+        auto width_line = [&](const std::string &width, int &taken) {
+            clear_drawing_area();
+            height_req_seed_win = height;
+            moveto(vgax(50), vgay(300));
+            std::vector<unsigned long> line;
+            const std::string keys = "w\r" + width + "\r\rq";
+            paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+                if (i == keys.size() - 2) { // the height's Return
+                    line = pixels_seen(tview_x0, tview_y0 + 2 + 2 * CHeight, tview_x1 - tview_x0, CHeight);
+                    screenshot("seed_width_taken_" + width + "_" + std::to_string(size[0]));
+                }
+                if (i == keys.size() - 1)
+                    taken = tview_x1 - tview_x0;
+            });
+            select_seed(0, bitseed, "SEED", 1);
+            typing.join();
+            return line;
+        };
+        int taken = 0, again = 0;
+        const std::vector<unsigned long> after_60 = width_line("60", taken);
+        ASSERT_GT(taken, 60);
+        EXPECT_TRUE(width_line(std::to_string(taken), again) == after_60)
+            << "the width line does not show the width taken, " << taken;
+        EXPECT_EQ(again, taken);
+    }
+    height_req_seed_win = height;
     ASSERT_TRUE(resize_to(1024, 768));
 }
 

@@ -30,6 +30,7 @@ protected:
     }
     void TearDown() override
     {
+        ScreenTest::TearDown();
         filedata = 0;
         pdata = 0;
         EXPECT_TRUE(dir.leave());
