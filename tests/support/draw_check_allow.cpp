@@ -13,10 +13,6 @@ struct allowed_report {
 
 constexpr allowed_report kAllowed[] = {
     {"\x01", "placeholder: nothing is allowed yet"},
-    {"cuts \"  backtrack/interrupt-q, screen:print-@ save->load-<\"",
-     "CHECK: a screen image loaded on a cleared window draws its bottom strip's title over the strip "
-     "that clearviewport cleared with the rest of the window; the check forgets only the drawing "
-     "area's texts on a whole-window clear, so it sees the image's runs cut the title cleared before"},
 };
 
 } // namespace

@@ -192,7 +192,7 @@ cover(const box &area, const std::string &what, uint32_t seq, uint32_t drawn_aft
     drop_hidden_texts();
 }
 
-// The drawing area cleared whole: a stage begins afresh.
+// The texts of the drawing area are gone with a clearing of all of it.
 void
 forget_drawing_area()
 {
@@ -411,10 +411,10 @@ check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *ho
         if (!edge.empty())
             report(std::string(how) + " fill " + describe(drawn) + " runs " + edge);
     }
-    if (clearing && drawn.x0 <= 0 && drawn.y0 <= 0 && drawn.x1 >= Maxx && drawn.y1 >= Maxy) {
+    // The whole drawing area cleared: a stage begins afresh (the bottom
+    // strip's texts are covered as by any other clearing).
+    if (clearing && drawn.x0 <= 0 && drawn.y0 <= 0 && drawn.x1 >= Maxx && drawn.y1 >= Maxy)
         forget_drawing_area();
-        return;
-    }
     cover(drawn, std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn), seq);
 }
 
