@@ -263,15 +263,6 @@ normal_text_ink(const char *s, int &above, int &below)
 }
 
 void
-text_ink_in_use(const char *s, int &above, int &below)
-{
-    if (!ink_of(current_use, s, above, below)) {
-        above = CHeight - 2;
-        below = 2;
-    }
-}
-
-void
 use_font(font_use f)
 {
     XFontStruct *font = loaded_font(f);

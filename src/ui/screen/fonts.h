@@ -51,7 +51,5 @@ void text_ink_in_use(const char *s, int &above, int &below);
 // Rows the glyphs of s reach above their baseline and below it in the
 // normal text font (the set-up's text column is written in it).
 void normal_text_ink(const char *s, int &above, int &below);
-// The same in the font in use.
-void text_ink_in_use(const char *s, int &above, int &below);
 // Puts that font, as loaded now, on the GC; metrics left to the caller.
 void use_font(font_use f);
