@@ -47,17 +47,19 @@ std::vector<edge_ends> edges;
 std::vector<int16_t> copy_x, copy_y;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
-// A node's label waiting for the edges of its tree: its text, the point it
-// is written at, and its highlight (highlight_of).
+// A node's label waiting for the edges of its tree: where its text lies in
+// label_texts, the point it is written at, and its highlight
+// (highlight_of).
 struct waiting_label {
-    std::string text;
+    size_t start, length;
     int16_t x, y;
     int highlight;
 };
 // The labels of the basin or subtree being drawn, written over its edges
-// once they are all drawn; kept between basins so that drawing allocates
-// nothing once the largest was seen.
+// once they are all drawn, and their texts one after another; kept between
+// basins so that drawing allocates nothing once the largest was seen.
 std::vector<waiting_label> waiting_labels;
+std::vector<char> label_texts;
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
 // The rectangle the basins of the field being drawn are kept in, when
@@ -180,9 +182,12 @@ draw_label(const char *text, int highlight)
     if (highlight != 1 && highlight != 2 && hilight_learn == hilight_suppress)
         return;
     int16_t x = getx, y = gety;
-    int width = text_pixel_width(text, static_cast<int>(strlen(text)));
-    if (take_label_place(x, y, x + width, y + CHeight - 1))
-        waiting_labels.push_back({text, x, y, highlight});
+    const size_t length = strlen(text);
+    int width = text_pixel_width(text, static_cast<int>(length));
+    if (!take_label_place(x, y, x + width, y + CHeight - 1))
+        return;
+    waiting_labels.push_back({label_texts.size(), length, x, y, highlight});
+    label_texts.insert(label_texts.end(), text, text + length + 1);
 }
 
 // Whether the node's bit pattern and its frame lie inside the drawing
@@ -579,17 +584,19 @@ write_node_labels()
             back = label.highlight == 1 ? lightred : yellow;
             text_colour = black;
         }
-        int width = text_pixel_width(label.text.c_str(), static_cast<int>(label.text.size()));
+        const char *text = label_texts.data() + label.start;
+        int width = text_pixel_width(text, static_cast<int>(label.length));
         setfillstyle(0, back);
         bar(label.x, label.y, label.x + width, label.y + CHeight - 1);
         setcolor(text_colour);
         moveto(label.x, label.y);
-        outtext(label.text.c_str());
+        outtext(text);
     }
     setfillstyle(0, black);
     setcolor(white);
     moveto(px, py);
     waiting_labels.clear();
+    label_texts.clear();
 }
 
 node_reach

@@ -145,12 +145,13 @@ view_of(const char *name, const sculpt_key (&rows)[N], const sculpt_menu_state &
 
 int prompt_margin = 0;
 
-// A fresh prompt box with text from its first line; the point after it.
+// A fresh prompt box of `rows` lines with text from its first line; the
+// point after it.
 void
-prompt(const std::string &text)
+prompt(const std::string &text, int rows = kPromptLines)
 {
     erase_prompt_box(kPromptLines);
-    prompt_margin = draw_prompt_box(kPromptLines);
+    prompt_margin = draw_prompt_box(rows);
     setcolor(white);
     moveto(prompt_margin, 5);
     write_prompt_lines(text.c_str(), prompt_margin);
@@ -305,7 +306,8 @@ show_split(const sculpt_split &s)
 bool
 set_target()
 {
-    prompt("learn/forget/highlight: set target state");
+    // One line, which the seed dialog's density line takes over whole.
+    prompt("learn/forget/highlight: set target state", 1);
     select_seed(0, tar, "target state", 1);
     erase_prompt_box(kPromptLines);
     return is[0] != 'q';

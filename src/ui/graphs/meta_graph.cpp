@@ -187,7 +187,10 @@ graph_window_frame(char mode)
     frame.x1 = Maxx - vgax(5) - side_panel_shift(Maxx - vgax(5));
     frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
     frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
-    frame.cx = (frame.x0 + frame.x1) / 2;
+    // The middle column even where the window ends left of a key panel: a
+    // forward run draws the nodes where they are laid out here, in its
+    // layout box, which spans the window's middle.
+    frame.cx = Maxx / 2;
     frame.cy = frame.y0 + (frame.y1 - frame.y0) / 2;
     return frame;
 }

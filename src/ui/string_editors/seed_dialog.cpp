@@ -734,7 +734,9 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         }
         if (end == method_end::leave)
             break;
-        if (end == method_end::set_random && w.kind != seed_kind::seed && lineL <= 256) {
+        // The random method's readout has the hex bytes of a v = 2 state
+        // already, on the line this one would be written over.
+        if (end == method_end::set_random && w.kind != seed_kind::seed && lineL <= 256 && value_range != 2) {
             window_line(w, 0.5f);
             show_hex(w, w.state);
         }

@@ -18,6 +18,7 @@
 #include "ui/backward/globals.h"
 #include "ui/backward/stop_prompts.h"
 #include "ui/backward/successor_pairs.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/globals.h"
 
 namespace {
@@ -134,6 +135,9 @@ TEST_F(SuccessorPairs, HammingDistanceChangesExactlyThatManyCells)
     for (hcase c : {hcase{2, 10, 3}, hcase{2, 10, 8}, hcase{2, 10, 10}, hcase{3, 6, 2},
                     hcase{3, 6, 5}, hcase{2, 8, 0}}) {
         TestNetwork net(c.v, c.n, 3);
+        // A network of its own starts on a cleared drawing area: its start
+        // values forget where the last case's rule box stood.
+        clear_drawing_area();
         reset_backward_settings();
         setup_value_colors(1); // the rule readout of v = 3 is drawn in them
         exhaustive_testing = exhaustive_random_map;
