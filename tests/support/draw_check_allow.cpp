@@ -29,6 +29,20 @@ draw_reports_in(const std::string &stderr_text)
     return found;
 }
 
+std::string
+without_draw_check_lines(const std::string &stderr_text)
+{
+    std::string kept;
+    std::istringstream lines(stderr_text);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind("draw check: ", 0) != 0)
+            kept += line + "\n";
+    if (!stderr_text.empty() && stderr_text.back() != '\n' && !kept.empty())
+        kept.pop_back();
+    return kept;
+}
+
 std::vector<std::string>
 unallowed_draw_reports(const std::vector<std::string> &reports)
 {

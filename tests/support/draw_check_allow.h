@@ -8,6 +8,9 @@
 // The report lines of a program's standard error (those beginning
 // "draw check: ", the closing count left out).
 std::vector<std::string> draw_reports_in(const std::string &stderr_text);
+// The text without the draw check's lines (its reports and closing count):
+// what the program writes without the check.
+std::string without_draw_check_lines(const std::string &stderr_text);
 // The reports no entry of the allow list accepts.
 std::vector<std::string> unallowed_draw_reports(const std::vector<std::string> &reports);
 // The reports joined a line each, for a failure message.
