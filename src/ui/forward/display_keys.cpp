@@ -776,6 +776,9 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     int16_t x = getx, y = gety;
     char text[80];
     int lines = 3;
+    // The box reaches down past the key panel's top: the panel gives way
+    // while it is up and comes back after it.
+    erase_key_panel();
     for (;;) {
         setcolor(white);
         // Each prompt wrapped at a space where the box's line ends, its
@@ -798,6 +801,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->mode = 0;
             is[0] = 0;
             erase_prompt_box(lines);
+            panel(eg, it);
             moveto(x, y);
             return;
         }
@@ -854,6 +858,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
                        "ae->edata"));
     draw_entgraph_frame(1, side_plot_left(eg), ae->mode, 0);
     scrolling = 0;
+    panel(eg, it);
     moveto(x, y);
 }
 

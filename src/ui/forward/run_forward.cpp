@@ -998,7 +998,11 @@ run_steps(run_context &r)
             if (!(d_mode == display_2d && scrolling)) {
                 r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 0) - 2);
                 const bool panel_on = it.key_panel;
-                entropy_eeg_plot(&r.ae, &r.eg, &it);
+                {
+                    // The sampling's boxes stand left of the key panel.
+                    side_panel_while panel(key_panel_left());
+                    entropy_eeg_plot(&r.ae, &r.eg, &it);
+                }
                 // Automatic rule sampling takes the key panel away: it is
                 // erased where it was drawn (the plane, drawn beside it,
                 // never reaches a panel that was shown).

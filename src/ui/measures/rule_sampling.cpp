@@ -23,6 +23,7 @@
 #include "engine/storage/side_file_codecs.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -67,54 +68,44 @@ kcode_2d_family(int k)
     return tot_only && totalistic == rule_kind_kcodes && twod && k == 6;
 }
 
-// The lines the figures take in the prompt box (one more in automatic
-// mode, and the test question's when it follows).
-int
-figure_box_lines(const entropy_data *ae, const entropy_moments &shown, bool question)
+// The count line of automatic sampling as a line of the figures' box.
+std::string
+count_line(uint32_t count, const char *suffix)
 {
-    int lines = 2 + prompt_box_lines(moments_centre_line(shown).c_str()) +
-                prompt_box_lines(moments_shape_line(shown).c_str());
-    if (ae->mode == 2)
-        lines++;
-    if (question)
-        lines += prompt_box_lines(test_mode_prompt().c_str());
-    return lines;
+    char text[64];
+    snprintf(text, sizeof text, "rule count=%lu%s", static_cast<unsigned long>(count), suffix);
+    return text;
 }
 
-// The figures in the prompt box of lines lines; returns its margin.
-int
-show_figures(const entropy_data *ae, const entropy_graph *eg, const entropy_moments &shown,
-             const uint8_t *rule, int lines)
+// The figures of a run or of a rule's sample: the run, the rule and the
+// entropy's moments, a line each.
+std::vector<std::string>
+figure_lines(const entropy_data *ae, const entropy_graph *eg, const entropy_moments &shown,
+             const uint8_t *rule)
 {
-    int margin = draw_prompt_box(lines);
-    if (ae->mode == 2)
-        moveto(margin, gety + CHeight);
+    std::vector<std::string> lines;
     char text[160];
     snprintf(text, sizeof text, "run=%d/%d", ae->sample_no, ae->sample_size);
-    outtext(text);
-    moveto(margin, gety + CHeight);
+    lines.push_back(text);
     if (single_entropy)
         snprintf(text, sizeof text, " single=%d v%dk%d-%s=", entropy_poss, value_range, eg->k,
                  kind_word());
     else
         snprintf(text, sizeof text, " v%dk%d-%s=", value_range, eg->k, kind_word());
-    outtext(text);
+    std::string line = text;
     if (value_range == 2 && eg->k < 6 && !tot_only) {
         unsigned long number = 0;
         for (int e = (1 << eg->k) - 1; e >= 0; e--)
             number = number * 2 + get_value(rule, static_cast<uint32_t>(e));
         snprintf(text, sizeof text, "(dec)%lu ", number);
-        outtext(text);
+        line += text;
     }
-    if (stat_record_bytes(eg->k) - 2 < 16) {
-        outtext("(hex)");
-        print_current_bitstring_hexbytes(hex_kind(), rule, eg->k, Maxx - 2, white, 0);
-    }
-    moveto(margin, gety + CHeight);
-    write_prompt_lines(moments_centre_line(shown).c_str(), margin);
-    moveto(margin, gety + CHeight);
-    write_prompt_lines(moments_shape_line(shown).c_str(), margin);
-    return margin;
+    if (stat_record_bytes(eg->k) - 2 < 16)
+        line += "(hex)" + hex_readout_text(hex_kind(), rule, eg->k);
+    lines.push_back(line);
+    lines.push_back(moments_centre_line(shown));
+    lines.push_back(moments_shape_line(shown));
+    return lines;
 }
 
 // Appends the rule's record to the statistics file.
@@ -204,7 +195,8 @@ next_random_rule(run_iteration *it, int k)
     }
 }
 
-// Waits for a key with the "rule count=" line showing; 'p' ends the pauses.
+// Waits for a key with the "rule count=" line showing, at the end of the
+// figures' box; 'p' ends the pauses.
 void
 pause_after_rule(entropy_data *ae)
 {
@@ -249,20 +241,19 @@ const test_key kTestKeys[] = {
     test_key::on("").help(" random-def:").does(random_next),
 };
 
-// Test mode's question, on the line below the figures (at margin) or in a
-// box of its own when no figures are shown (margin < 0). The box closes
-// before the key acts, as the file dialog of 'a' opens its own.
+// Test mode's question, at the end of the figures' box (its last line), or
+// in a box of its own when no figures are shown. The box closes before the
+// key acts, as the file dialog of 'a' opens its own.
 int
-test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int margin, int lines)
+test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, top_prompt *figures)
 {
-    if (margin < 0)
-        draw_prompt_box(1);
-    else
-        moveto(margin, gety + CHeight);
-    write_prompt_lines(test_mode_prompt().c_str(), margin < 0 ? getx : margin);
+    top_prompt own;
+    top_prompt &box = figures ? *figures : own;
+    if (!figures)
+        box = open_top_prompt({test_mode_prompt()}, 1);
     input_string(1, text_entry);
     char key = is[0];
-    erase_prompt_box(margin < 0 ? 1 : lines);
+    close_top_prompt(box);
     test_choice choice{ae, eg, it};
     const test_key *row = find_key(kTestKeys, key, choice);
     if (!row)
@@ -323,30 +314,46 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
     setcolor(white);
     const bool shown = stp && (ae->mode == 1 || (ae->mode == 2 && ae->pause));
     const bool question = last_run && ae->mode == 1;
-    const entropy_moments &figures = last_run ? ae->avg : run;
-    const int lines = figure_box_lines(ae, figures, question);
-    int margin = -1;
-    if (shown)
-        margin = show_figures(ae, eg, figures, rule, lines);
+    const bool count_waits = last_run && ae->mode == 2 && ae->pause;
+    // The figures in a box beside the colour key and the key panel, over a
+    // saved copy of what it covers; last the line the key waits on: the
+    // count line of a paused automatic sample, or the test question.
+    top_prompt figures;
+    bool box_up = false;
+    if (shown) {
+        std::vector<std::string> lines =
+            figure_lines(ae, eg, last_run ? ae->avg : run, rule);
+        if (count_waits)
+            lines.push_back(count_line(ae->count, " tog pause-p:"));
+        if (question)
+            lines.push_back(test_mode_prompt());
+        figures = open_top_prompt(lines, 1);
+        box_up = true;
+    }
     int result = 0;
     if (last_run) {
         if (ae->file_chosen)
             append_record(ae, eg, rule);
         if (ae->mode == 2) {
-            show_sampled_rule_count(ae->count, " tog pause-p:");
+            if (!shown)
+                show_sampled_rule_count(ae->count, " tog pause-p:");
             plot_rule_point(ae, eg);
-            if (ae->pause)
+            if (count_waits)
                 pause_after_rule(ae);
+            // Taken down before the next rule's readout stands there.
+            if (box_up)
+                close_top_prompt(figures);
+            box_up = false;
             next_random_rule(it, eg->k);
         } else if (question) {
-            result = test_mode_question(ae, eg, it, margin, lines);
+            result = test_mode_question(ae, eg, it, box_up ? &figures : nullptr);
+            box_up = false;
             if (ae->mode == 2)
                 draw_entgraph_frame(1, side_plot_left(eg), 2, 0);
-            margin = -1;
         }
     }
-    if (margin >= 0)
-        erase_prompt_box(lines);
+    if (box_up)
+        close_top_prompt(figures);
     setcolor(colour);
     moveto(x, y);
     return result;

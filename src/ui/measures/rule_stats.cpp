@@ -22,6 +22,7 @@
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
 #include "ui/measures/sample_rule.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -118,10 +119,13 @@ using menu_key = key_row<rule_browser, menu_step>;
 // positions they set.
 using position_question = question_row<rule_browser>;
 
+// The box the position questions stand in.
+top_prompt position_box;
+
 void
 start_position_row(int line)
 {
-    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    moveto(position_box.left + 3, position_box.top + 3 + line * CHeight);
     setcolor(white);
 }
 
@@ -153,10 +157,10 @@ list_rules(rule_browser &b, char)
     bool by_position = answer.size() > 1 && answer[1] == 'p';
     take_sample_bytes(b);
     if (by_position) {
-        draw_prompt_box(2);
+        position_box = open_top_prompt({"mean entropy pos 0-255:", " standard dev pos 0-255:"}, 3);
         answer_step end =
             ask_questions(kPositionQuestions, question_place{start_position_row, nullptr, false}, b);
-        erase_prompt_box(2);
+        close_top_prompt(position_box);
         if (end == answer_step::leave)
             return menu_step::again;
     }
@@ -197,13 +201,10 @@ plot_rules(rule_browser &b, char key)
     std::string answer = entry_text();
     if (answer.find('d') < 2)
         b.big_dots = !b.big_dots;
-    int margin = draw_prompt_box(1);
-    setcolor(lightred);
-    outtext(" -wait");
+    top_prompt wait = open_top_prompt({" -wait"}, 0, lightred);
     flush_display();
     take_sample_bytes(b);
-    erase_prompt_box(1);
-    moveto(margin, 5);
+    close_top_prompt(wait);
     plot_frame f = sample_plot_frame(b);
     kept_area under;
     under.keep(b.x0 + vgax(100) + 1, f.bottom - f.height,
@@ -254,15 +255,11 @@ browse(int x0)
     top.keep(memory_box_left(Maxx), 0, Maxx, prompt_box_bottom(4));
     int colour = getcolor();
     for (;;) {
-        std::vector<std::string> lines = help_lines(key_help(kMenuKeys, b));
-        int margin = draw_prompt_box(2);
-        setcolor(white);
-        outtext(lines[0].c_str());
-        moveto(margin, 5 + CHeight);
-        outtext(lines[1].c_str());
+        // Beside the colour key, over a saved copy of what it covers.
+        top_prompt menu = open_top_prompt(help_lines(key_help(kMenuKeys, b)), 2);
         input_string(2, text_entry);
         char key = is[0];
-        erase_prompt_box(2);
+        close_top_prompt(menu);
         const menu_key *row = find_key(kMenuKeys, key, b);
         if (row == nullptr || row->act == nullptr)
             row = &kMenuKeys[kMenuDefault];
@@ -276,17 +273,15 @@ browse(int x0)
 }
 
 // A one-key question about the file `name` (its name, then `question`) in
-// a prompt box of one line; the key is left in is.
+// a box of one line beside the colour key; the key is left in is.
 void
 ask_about_file(const char *name, const char *question)
 {
-    draw_prompt_box(1);
-    setcolor(white);
     char text[320];
     snprintf(text, sizeof text, "%s%s", name, question);
-    outtext(text);
+    top_prompt box = open_top_prompt({text}, 1);
     input_string(1, text_entry);
-    erase_prompt_box(1);
+    close_top_prompt(box);
 }
 
 } // namespace

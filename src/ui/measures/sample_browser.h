@@ -48,6 +48,12 @@ bool list_sample_rules(rule_browser &b, bool filter, int radius);
 void highlight_box(rule_browser &b);
 // The frequency histogram over a grid of the plane, and its data file.
 void ent_3d(rule_browser &b);
+// The window's area the histogram's view takes beside the plot f (its
+// screen kept and put back), with the line its keys wait on at the top.
+struct view_area {
+    int left, top, right, bottom;
+};
+view_area histogram_view_area(const plot_frame &f);
 
 // The key table of the question after the probe, exposed for the check
 // that its prompt and its keys are one set.

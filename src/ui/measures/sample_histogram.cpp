@@ -12,6 +12,7 @@
 #include "engine/model/globals.h"
 #include "ui/measures/rule_stats.h"
 #include "ui/measures/sample_browser.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -20,6 +21,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -41,12 +43,16 @@ answer_holds(char c)
     return answer.find(c) != std::string::npos;
 }
 
+// The box the questions stand in, beside the colour key.
+top_prompt question_box;
+
 void
 start_histogram_row(int line)
 {
+    const int margin = question_box.left + 3, y = question_box.top + 3 + line * CHeight;
     setfillstyle(0, black);
-    bar(prompt_box_text(Maxx), 5 + line * CHeight, Maxx - 4, 4 + (line + 1) * CHeight);
-    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    bar(margin, y, question_box.right - 2, y + CHeight - 1);
+    moveto(margin, y);
     setcolor(white);
 }
 
@@ -58,13 +64,18 @@ take_back_histogram_rows(int line, int rows)
             start_histogram_row(l);
 }
 
+std::string
+histogram_question_line(int fallback)
+{
+    char text[80];
+    snprintf(text, sizeof text, "freq hist, subdiv (16,32,64,..etc def=%d, max=256):", fallback);
+    return text;
+}
+
 const histogram_question kHistogramQuestions[] = {
     histogram_question::row()
         .prompts([](histogram_choice &asked) {
-            char text[80];
-            snprintf(text, sizeof text, "freq hist, subdiv (16,32,64,..etc def=%d, max=256):",
-                     asked.fallback);
-            outtext(text);
+            outtext(histogram_question_line(asked.fallback).c_str());
         })
         .entry(3, numeric_entry)
         .then([](histogram_choice &asked, int) {
@@ -142,7 +153,9 @@ view_for(int subdiv, int left, int top, int right, int bottom)
     v.step_y = slant_y / subdiv;
     v.x0 = left + 7 * CWidth;
     v.y0 = bottom - CHeight;
-    v.full = static_cast<int>(height - slant_y - 2 * CHeight);
+    // A line at the foot for the front row's base, and two at the top: the
+    // prompt's line and room for the scale's top label below it.
+    v.full = static_cast<int>(height - slant_y - 3 * CHeight);
     return v;
 }
 
@@ -207,15 +220,26 @@ percent_label(double percent)
     return text;
 }
 
+// The row of the tallest block (the frontmost of the tallest).
+int
+tallest_row(const frequency_grid &g)
+{
+    for (int row = 0; row < g.subdiv; row++)
+        for (int column = 0; column < g.subdiv; column++)
+            if (g.counts[size_t(row) * g.subdiv + column] == g.largest)
+                return row;
+    return 0;
+}
+
 // The scale of percentages of the records, from the tallest block's count
-// at its top down to 0.
+// at its top down to 0: left of the front row, where no block stands, its
+// 0 at the base of the tallest block's row, so that its top stands level
+// with that block's top.
 void
 draw_percent_scale(const oblique_view &v, const frequency_grid &g, uint32_t total,
                    bool log_heights)
 {
-    // Left of the front row, where no block stands: every row shares the
-    // one height scale.
-    int x = v.base_x(0, 0) - 2, y = v.base_y(0);
+    int x = v.base_x(0, 0) - 2, y = v.base_y(tallest_row(g));
     setcolor(white);
     for (int part = 0; part <= 4; part++) {
         int h = v.full * part / 4;
@@ -232,7 +256,37 @@ draw_percent_scale(const oblique_view &v, const frequency_grid &g, uint32_t tota
     }
 }
 
+// A one-key prompt on the view's top line, which no block reaches: the
+// line cleared, the prompt written and the key waited for.
+void
+view_prompt(int left, int top, int right, const char *text)
+{
+    setfillstyle(0, black);
+    bar(left + 1, top + 1, right - 1, top + 3 + CHeight);
+    setcolor(white);
+    moveto(left + 3, top + 3);
+    outtext(text);
+    input_string(1, single_key_entry);
+}
+
 } // namespace
+
+view_area
+histogram_view_area(const plot_frame &f)
+{
+    // The lower right quarter, right of the scatter where it leaves room;
+    // left of a marked key panel, and wider to the left where that leaves
+    // too little for the grid, its labels and a slant.
+    view_area a;
+    a.right = Maxx - 2 - side_panel_shift(Maxx - 2);
+    a.left = Maxx / 2;
+    if (a.right - (f.left + f.width + vgax(20)) >= Maxx / 4)
+        a.left = std::max(a.left, f.left + f.width + vgax(20));
+    a.left = std::max(2, std::min(a.left, a.right - (vgax(128) + vgax(60) + 8 * CWidth + 8)));
+    a.top = Maxy / 2;
+    a.bottom = Maxy - 2;
+    return a;
+}
 
 void
 ent_3d(rule_browser &b)
@@ -241,11 +295,15 @@ ent_3d(rule_browser &b)
     int colour = getcolor();
     histogram_choice asked;
     asked.fallback = asked.subdiv = Maxx <= 640 ? 64 : 128;
-    draw_prompt_box(4);
+    // Over a saved copy of what it covers, which comes back after it.
+    question_box = open_top_prompt({histogram_question_line(asked.fallback),
+                                    "save data-d, step-s, and show %-S:", " show freq log-l:",
+                                    " show grid-g:"},
+                                   3);
     answer_step end = ask_questions(
         kHistogramQuestions,
         question_place{start_histogram_row, take_back_histogram_rows, false}, asked);
-    erase_prompt_box(4);
+    close_top_prompt(question_box);
     if (end == answer_step::leave) {
         moveto(x, y);
         return;
@@ -256,12 +314,8 @@ ent_3d(rule_browser &b)
     if (asked.save)
         save_grid(g);
 
-    // The lower right quarter, right of the scatter where it leaves room.
-    plot_frame f = sample_plot_frame(b);
-    int left = Maxx / 2;
-    if (Maxx - (f.left + f.width + vgax(20)) >= Maxx / 4)
-        left = std::max(left, f.left + f.width + vgax(20));
-    const int top = Maxy / 2, right = Maxx - 2, bottom = Maxy - 2;
+    const view_area area = histogram_view_area(sample_plot_frame(b));
+    const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     image_slot under = 0;
     getimage(left, top, right, bottom, &under);
     setfillstyle(0, black);
@@ -270,20 +324,19 @@ ent_3d(rule_browser &b)
     if (asked.grid)
         draw_grid_lines(v, g.subdiv);
     // From the back row to the front one, so that nearer blocks cover
-    // those behind them.
+    // those behind them; stepping, each row waits with the line saying
+    // what the keys do.
     for (int row = g.subdiv - 1; row >= 0; row--) {
         draw_row(v, g, row, asked.log_heights);
         if (asked.step) {
-            moveto(left + 3, top + 3);
-            input_string(1, single_key_entry);
+            view_prompt(left, top, right, "next row-ret, all rows-q:");
             if (is[0] == 'q')
                 asked.step = false;
         }
     }
     if (asked.percent && g.largest > 0)
         draw_percent_scale(v, g, b.sample.count, asked.log_heights);
-    moveto(left + 3, top + 3);
-    input_string(1, single_key_entry);
+    view_prompt(left, top, right, "cont-ret:");
     if (under) {
         putimage(left, top, &under, 0);
         freeimage(&under);

@@ -22,6 +22,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/screen_image_file.h"
 
@@ -370,9 +371,11 @@ list_sample_rules(rule_browser &b, bool filter, int radius)
     w.b = &b;
     w.filter = filter;
     w.radius = radius;
-    w.left = Maxx / 2;
+    // At the top right, left of a marked key panel, whose lines its bottom
+    // edge would cut, and as wide as its lines take at least.
+    w.right = Maxx - 2 - side_panel_shift(Maxx - 2);
+    w.left = std::min(Maxx / 2, w.right - 34 * CWidth);
     w.top = 2;
-    w.right = Maxx - 2;
     w.bottom = WinMaxy * 2 / 3;
     w.margin = w.left + 3;
     image_slot under = 0;

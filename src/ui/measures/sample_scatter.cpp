@@ -14,9 +14,12 @@
 #include "engine/model/globals.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/sample_browser.h"
+#include "ui/measures/top_prompt.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/pointer_drag.h"
 #include "ui/screen/window.h"
@@ -69,15 +72,13 @@ draw_scatter(rule_browser &b)
     setcolor(colour);
 }
 
-// The probe's prompt in a prompt box of two lines.
-void
+// The probe's prompt in a box of two lines beside the colour key.
+top_prompt
 probe_prompt()
 {
-    int margin = draw_prompt_box(2);
-    setcolor(white);
-    outtext("probe/select rules: point-click left mouse button");
-    moveto(margin, 5 + CHeight);
-    outtext("frequency histogram, or quit, -q:");
+    return open_top_prompt({"probe/select rules: point-click left mouse button",
+                            "frequency histogram, or quit, -q:"},
+                           1);
 }
 
 // The bytes under the pointer, in the status box.
@@ -156,8 +157,13 @@ highlight_box(rule_browser &b)
     plot_frame f = sample_plot_frame(b);
     const int top = f.bottom - f.height, right = f.left + f.width;
     int16_t x = getx, y = gety;
+    // The status box shows the bytes under the pointer: what it covers is
+    // kept and put back when the probe ends.
+    image_slot under_status = 0;
+    getimage(memory_box_left(Maxx), 0, memory_box_place_end(Maxx), prompt_box_bottom(1) + 1,
+             &under_status);
+    top_prompt prompt = probe_prompt();
     for (;;) {
-        probe_prompt();
         set_motion_returns(true);
         flashing_cursor(entry_block(white), {f.left, right, top, f.bottom});
         set_motion_returns(false);
@@ -172,25 +178,25 @@ highlight_box(rule_browser &b)
                 continue;
             b.sd_pos = probe_sd_byte(mouse_x - f.left, f.width);
             b.y_pos = probe_y_byte(mouse_y - top, f.height);
-            erase_prompt_box(2);
+            close_top_prompt(prompt);
             show_list_rules(b, list_rules_list, true, 0);
+            prompt = probe_prompt();
             continue;
         }
         if (keycheck(0) == 'q')
             break;
     }
     restore_right_pointer();
-    erase_prompt_box(2);
-    erase_memory_box();
+    close_top_prompt(prompt);
+    if (under_status) {
+        putimage(memory_box_left(Maxx), 0, &under_status, 0);
+        freeimage(&under_status);
+    }
     for (;;) {
-        std::string prompt = probe_end_prompt();
-        int lines = prompt_box_lines(prompt.c_str());
-        int margin = draw_prompt_box(lines);
-        setcolor(white);
-        write_prompt_lines(prompt.c_str(), margin);
+        top_prompt question = open_top_prompt({probe_end_prompt()}, 1);
         input_string(1, text_entry);
         char key = is[0];
-        erase_prompt_box(lines);
+        close_top_prompt(question);
         const probe_end_key *row = find_key(kProbeEndKeys, key, b);
         if (row == nullptr || !row->act(b, key))
             break;

@@ -55,10 +55,10 @@ place_top_prompt(const std::vector<std::string> &lines, int entry)
 }
 
 void
-draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines)
+draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int colour)
 {
     draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
-    setcolor(white);
+    setcolor(colour < 0 ? white : colour);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
         write_prompt_lines(lines[i].c_str(), p.left + 3);
@@ -66,11 +66,11 @@ draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines)
 }
 
 top_prompt
-open_top_prompt(const std::vector<std::string> &lines, int entry)
+open_top_prompt(const std::vector<std::string> &lines, int entry, int colour)
 {
     top_prompt p = place_top_prompt(lines, entry);
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
-    draw_top_prompt(p, lines);
+    draw_top_prompt(p, lines, colour);
     return p;
 }
 

@@ -10,17 +10,18 @@
 // On one line each, the box as wide as the lines and an entry of `entry`
 // characters need, ending left of those boxes; where the window is too
 // narrow for that, in the prompt box's columns below them, the lines
-// wrapped. The current point is left at the end of the last line.
+// wrapped, in colour (white unless given). The current point is left at
+// the end of the last line.
 struct top_prompt {
     int left = 0, top = 0, right = 0, bottom = 0;
     unsigned long under = 0; // the image slot of what it covers
 };
-top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry);
+top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry, int colour = -1);
 // Where open_top_prompt puts its box (nothing saved, nothing drawn), and
 // the box framed there with the lines written in it, as it writes them: a
 // line that stays up without waiting (a readout) is drawn so, clear of the
 // same boxes.
 top_prompt place_top_prompt(const std::vector<std::string> &lines, int entry);
-void draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines);
+void draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int colour = -1);
 // Puts back what the prompt covered.
 void close_top_prompt(top_prompt &p);

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,10 +24,12 @@
 #include "support/work_dir.h"
 #include "ui/measures/rule_stats.h"
 #include "ui/measures/run_records.h"
+#include "ui/measures/sample_browser.h"
 #include "ui/measures/sample_rule.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/storage/file_dialog.h"
 
 namespace {
@@ -240,6 +243,70 @@ TEST_F(RuleStats, TheGridGoesToMyGridAndAnExistingOneIsKeptUntilO)
         build_frequency_grid(sample_y_bytes(s, sample_y_mean, {}, {}), sample_sd_bytes(s), 2);
     std::string text = frequency_grid_text(g);
     EXPECT_EQ(file_bytes("my_grid.dat"), bytes(text.begin(), text.end()));
+}
+
+// The frequency histogram stepped row by row ('S'): each row's wait and
+// the last one show on the view's top line what the keys do, and the
+// questions' box has given back what it covered before the view is drawn.
+TEST_F(RuleStats, TheFrequencyHistogramShowsItsInputAtEveryWait)
+{
+    SampledNetwork net;
+    write_bytes("grid.sta", sample_file(400, 5));
+    setfillstyle(0, blue);
+    bar(Maxx / 2 + 20, 10, Maxx - 20, 60);
+    flush_display();
+    const unsigned long under_questions = window_pixel(Maxx - 40, 12);
+    rule_browser b;
+    const view_area view = histogram_view_area(sample_plot_frame(b));
+    // The prompt's width, the entry's cursor after it left out.
+    const char *const step_prompt = "next row-ret, all rows-q:";
+    const int line_width = text_pixel_width(step_prompt, static_cast<int>(strlen(step_prompt)));
+    std::vector<std::vector<unsigned long>> waits;
+    unsigned long questions_place = 0;
+    // Load, plot against mean entropy, leave the probe, 'f': subdivision
+    // 4, step with the percentages, no log, no grid; the four rows and the
+    // end; back to the menu and out.
+    const std::string keys = "grid\r\r\rqf\r4\rS\r\r\r\r\r\r\r\r\rq";
+    paced_thread typist = type_keys_looking(keys, [&](size_t i) {
+        if (i < 16 || i > 20)
+            return;
+        if (i == 16)
+            questions_place = pixel_seen(Maxx - 40, 12);
+        waits.push_back(pixels_seen(view.left + 3, view.top + 3, line_width, CHeight));
+        if (i == 20)
+            screenshot("rule_stats_histogram_end");
+    });
+    load_rule_stats(0, 0);
+    typist.join();
+    EXPECT_EQ(questions_place, under_questions) << "the questions' box was not put back";
+    ASSERT_EQ(waits.size(), 5u);
+    // The lines as they were shown, against the prompts drawn there now.
+    auto shown = [&](const char *text) {
+        setfillstyle(0, black);
+        bar(view.left + 3, view.top + 3, view.left + 2 + line_width, view.top + 2 + CHeight);
+        setcolor(white);
+        moveto(view.left + 3, view.top + 3);
+        outtext(text);
+        flush_display();
+        return pixels_seen(view.left + 3, view.top + 3, line_width, CHeight);
+    };
+    const std::vector<unsigned long> step = shown(step_prompt);
+    for (size_t w = 0; w < 4; w++)
+        EXPECT_EQ(waits[w], step) << "row " << w << "'s wait";
+    const char *const end_prompt = "cont-ret:";
+    const size_t end_width = static_cast<size_t>(
+        text_pixel_width(end_prompt, static_cast<int>(strlen(end_prompt))));
+    std::vector<unsigned long> end = shown(end_prompt), end_wait = waits[4];
+    // Row by row, only the end prompt's columns.
+    for (int y = CHeight - 1; y >= 0; y--) {
+        auto row = [&](std::vector<unsigned long> &p) {
+            p.erase(p.begin() + y * line_width + static_cast<long>(end_width),
+                    p.begin() + (y + 1) * line_width);
+        };
+        row(end);
+        row(end_wait);
+    }
+    EXPECT_EQ(end_wait, end) << "the last wait";
 }
 
 TEST_F(RuleStats, StatRuleTakesRecordOneOutsideTheSample)
