@@ -43,6 +43,7 @@ namespace {
 int16_t statx = 0, staty = 0, oldstatx = -1, oldstaty = -1;
 
 constexpr int kMarker = 7; // side of the marker and of the block saved under it
+constexpr int kFiguresSlot = 14; // boximage_prompt slot under test mode's figure box
 
 // The kind word of the figures' prompt.
 const char *
@@ -249,6 +250,22 @@ const test_key kTestKeys[] = {
     test_key::on("").help(" random-def:").does(random_next),
 };
 
+// Test mode's figure box (or its question's box) taken down by putting back
+// what it covered, kept before it was drawn: the run's picture and a key
+// panel beside it come back whole, and the file dialog of 'a', shorter than
+// the box, leaves no black area of it. Automatic mode's box is erased.
+void
+close_figures(int lines)
+{
+    if (!boximage_prompt[kFiguresSlot]) {
+        erase_prompt_box(lines);
+        return;
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    putimage(Maxx / 2, 2, &boximage_prompt[kFiguresSlot], 3);
+    freeimage(&boximage_prompt[kFiguresSlot]);
+}
+
 // Test mode's question, on the line below the figures (at margin) or in a
 // box of its own when no figures are shown (margin < 0). The box closes
 // before the key acts, as the file dialog of 'a' opens its own.
@@ -262,7 +279,7 @@ test_mode_question(entropy_data *ae, entropy_graph *eg, run_iteration *it, int m
     write_prompt_lines(test_mode_prompt().c_str(), margin < 0 ? getx : margin);
     input_string(1, text_entry);
     char key = is[0];
-    erase_prompt_box(margin < 0 ? 1 : lines);
+    close_figures(margin < 0 ? 1 : lines);
     test_choice choice{ae, eg, it};
     const test_key *row = find_key(kTestKeys, key, choice);
     if (!row)
@@ -326,6 +343,8 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
     const entropy_moments &figures = last_run ? ae->avg : run;
     const int lines = figure_box_lines(ae, figures, question);
     int margin = -1;
+    if (ae->mode == 1)
+        get_prompt_box(kFiguresSlot, shown ? lines : 1);
     if (shown)
         margin = show_figures(ae, eg, figures, rule, lines);
     int result = 0;
@@ -346,7 +365,9 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
         }
     }
     if (margin >= 0)
-        erase_prompt_box(lines);
+        close_figures(lines);
+    if (boximage_prompt[kFiguresSlot])
+        freeimage(&boximage_prompt[kFiguresSlot]);
     setcolor(colour);
     moveto(x, y);
     return result;
