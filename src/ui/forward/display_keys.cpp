@@ -30,6 +30,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
@@ -763,6 +764,40 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
     panel(eg, it);
 }
 
+constexpr int kSampleSlot = 14; // boximage_prompt slot under the entropy sample's box
+
+// The entropy sample's two choices, each with its one-key answer.
+const prompt_part kSampleChoices[] = {{"sample: automatic-a test-def:", 1},
+                                      {" entropy min-max -m, standard dev -def:", 1}};
+
+// The entropy sample's questions of the record's first and last step and
+// of the sample's size, with their defaults.
+struct sample_texts {
+    char start[40], end[40], size[60];
+    sample_texts(int first, int last, int sample_size)
+    {
+        snprintf(start, sizeof start, "start (def %d):", first);
+        snprintf(end, sizeof end, " end (def %d):", last);
+        snprintf(size, sizeof size, " sample size for each rule (def %d):", sample_size);
+    }
+    // Lines of the box: the choices, the record's heading and its three
+    // questions, each wrapped at a space where the box's line ends, its
+    // entry kept inside.
+    int box_lines() const
+    {
+        const prompt_part record[] = {{start, 4}, {end, 4}, {size, 4}};
+        return prompt_parts_lines(kSampleChoices, 2) + 1 + prompt_parts_lines(record, 3);
+    }
+};
+
+void
+put_back_under_sample_box()
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    putimage(Maxx / 2, 2, &boximage_prompt[kSampleSlot], 3);
+    freeimage(&boximage_prompt[kSampleSlot]);
+}
+
 // 'E': an entropy sample of rules, with the entropy-density plot on.
 void
 start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
@@ -777,30 +812,27 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     char text[80];
     int lines = 3;
     // The box reaches down past the key panel's top: the panel gives way
-    // while it is up and comes back after it.
+    // while it is up and comes back after it. What the box covers at its
+    // tallest (the pattern) is kept and put back when it closes, instead
+    // of a black area that the shorter file dialog of an automatic sample
+    // would leave.
     erase_key_panel();
+    get_prompt_box(kSampleSlot, sample_texts(65535, 65535, 32767).box_lines());
     for (;;) {
         setcolor(white);
-        // Each prompt wrapped at a space where the box's line ends, its
-        // entry kept inside: the box as tall as the three lines take.
-        char start_text[40], end_text[40], size_text[60];
-        snprintf(start_text, sizeof start_text, "start (def %d):", eg->entropy_start);
-        snprintf(end_text, sizeof end_text, " end (def %d):", eg->entropy_end);
-        snprintf(size_text, sizeof size_text, " sample size for each rule (def %d):", ae->sample_size);
-        const prompt_part choice_parts[] = {{"sample: automatic-a test-def:", 1},
-                                            {" entropy min-max -m, standard dev -def:", 1}};
-        const prompt_part record_parts[] = {{start_text, 4}, {end_text, 4}, {size_text, 4}};
+        const sample_texts texts(eg->entropy_start, eg->entropy_end, ae->sample_size);
+        const char *start_text = texts.start, *end_text = texts.end, *size_text = texts.size;
         erase_prompt_box(lines);
-        lines = prompt_parts_lines(choice_parts, 2) + 1 + prompt_parts_lines(record_parts, 3);
+        lines = texts.box_lines();
         int margin = draw_prompt_box(lines);
         if (ae->mode == 0)
             ae->mode = 1;
-        write_prompt_part(choice_parts[0].text, 1, margin);
+        write_prompt_part(kSampleChoices[0].text, 1, margin);
         input_string(1, text_entry);
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
-            erase_prompt_box(lines);
+            put_back_under_sample_box();
             panel(eg, it);
             moveto(x, y);
             return;
@@ -808,7 +840,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         if (is[0] == 'a')
             ae->mode = 2;
         min_max_entropy = 0;
-        write_prompt_part(choice_parts[1].text, 1, margin);
+        write_prompt_part(kSampleChoices[1].text, 1, margin);
         input_string(1, text_entry);
         if (is[0] == 'q')
             continue;
@@ -847,7 +879,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->sample_size = static_cast<int16_t>(size);
         break;
     }
-    erase_prompt_box(lines);
+    put_back_under_sample_box();
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
         draw_entgraph_frame(0, side_plot_left(eg), 2, 0);

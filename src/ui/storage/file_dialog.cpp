@@ -147,6 +147,14 @@ ask_listing_question(const char *first, int x)
     return input_string(kNameChars, text_entry);
 }
 
+// Whether the listing's three-line question still fits inside the box's
+// bottom frame when it starts on the line at y.
+bool
+question_fits_at(int y)
+{
+    return y + 3 * CHeight <= Maxy - 3;
+}
+
 // A name typed at the listing: its first character is a letter.
 bool
 names_a_file(int len)
@@ -246,7 +254,8 @@ select_list_files(const char *pattern, int x, int y)
         moveto(left, y);
         bool name_typed = false;
         for (const std::string &name : names) {
-            if (gety > Maxy - vgay(40)) {
+            // A name goes on while the question still fits below it.
+            if (!question_fits_at(gety + CHeight)) {
                 int len = ask_listing_question("see more-m", left);
                 if (len == 1 && is[0] == 'm') {
                     draw_box(-1, x, y, Maxx - 2, Maxy - 2, 1, 0);
@@ -264,7 +273,7 @@ select_list_files(const char *pattern, int x, int y)
         }
         if (name_typed)
             break;
-        if (gety > Maxy - vgay(40)) {
+        if (!question_fits_at(gety)) {
             draw_box(-1, x, y, Maxx - 2, Maxy - 2, 1, 0);
             moveto(left, y);
         }

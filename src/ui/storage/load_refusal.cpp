@@ -19,9 +19,14 @@ show_refusal(const char *text, refusal_place where)
         return;
     }
     int16_t x = getx, y = gety;
-    if (where != refusal_place::at_point)
-        draw_prompt_box(1);
-    outtext(text);
+    if (where == refusal_place::at_point) {
+        outtext(text);
+    } else {
+        // Broken to the box's width, the box as tall as that takes; a kept
+        // box is a replaced one, so an erase of one line takes all of it.
+        const prompt_part line = {text, 1};
+        write_prompt_part(text, 1, replace_prompt_box(prompt_parts_lines(&line, 1)));
+    }
     input_string(0, numeric_entry);
     if (where == refusal_place::box_erased)
         erase_prompt_box(1);

@@ -9,8 +9,8 @@
 
 enum class refusal_place {
     at_point,    // written where the current point is
-    box_kept,    // in a one-line prompt box left on the screen
-    box_erased,  // in a one-line prompt box erased after the key
+    box_kept,    // in a prompt box left on the screen (one line, more for a long text)
+    box_erased,  // in a prompt box erased after the key
 };
 
 // Shows text, waits for one key (an empty numeric entry) and restores the

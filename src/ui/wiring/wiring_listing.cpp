@@ -208,9 +208,11 @@ draw_listing_row(int left, int y, int c, bool copy)
         snprintf(text, sizeof text, "%d", celloutfreq[c]);
         put_text(x0 - vgax(50), y, brown, text, copy, "%s");
     }
+    // The label ends half a character left of the first input's column,
+    // apart from it as the inputs are from each other.
     snprintf(text, sizeof text, "  %d:", c);
     int tw = text_pixel_width(text, static_cast<int>(std::string(text).size()));
-    put_text(x0 - tw, y, lightred, text, copy, " %s");
+    put_text(x0 - tw - CWidth / 2, y, lightred, text, copy, " %s");
     for (int p = nhood_ub - 1; p >= 0; p--) {
         draw_listing_slot(left, y, c, p, white);
         if (copy && p < nhoodm[c]) {

@@ -445,7 +445,8 @@ on_lattice()
 // The wiring options: the menu (with the forward-only question of regular
 // lattices), on the special route the lattice question and the special
 // menu, then the lattice sides or, for a ring, the zone and bias dialog.
-// 'q' at the width starts the menu again.
+// 'q' at the width starts the menu again. Each row's box replaces the one
+// before, whose lower lines it takes away when it is shorter.
 constexpr question kWiringRows[] = {
     question::row()
         .resets([] {
@@ -454,7 +455,7 @@ constexpr question kWiringRows[] = {
             sides_lines = 2;
         })
         .prompts([] {
-            int margin = draw_prompt_box(2);
+            int margin = replace_prompt_box(2);
             outtext("WIRING: special-s load-l rand-r");
             prompt_line(margin);
             outtext("regular: 3d-3, 2d-2 (hex+x), 1d-def:");
@@ -465,7 +466,7 @@ constexpr question kWiringRows[] = {
         .when(on_special_route)
         .resets([] { oned = twod = threed = 0; })
         .prompts([] {
-            int margin = draw_prompt_box(lattice_box_lines());
+            int margin = replace_prompt_box(lattice_box_lines());
             write_prompt_part(lattice_question().c_str(), 2, margin);
         })
         .entry(2, text_entry)
@@ -474,7 +475,7 @@ constexpr question kWiringRows[] = {
         .when(on_special_route)
         .resets(lattice_step)
         .prompts([] {
-            int margin = draw_prompt_box(2);
+            int margin = replace_prompt_box(2);
             outtext("hand wire-h,");
             prompt_line(margin);
             outtext(threed ? "regular 3d-3, 2d-2 (hex+x), 1d-1, "
@@ -488,7 +489,7 @@ constexpr question kWiringRows[] = {
         .when(on_lattice)
         .prompts([] {
             sides_lines = sides_box_lines();
-            sides_margin = draw_prompt_box(sides_lines);
+            sides_margin = replace_prompt_box(sides_lines);
             write_prompt_part(width_question(), kSideDigits, sides_margin);
         })
         .entry(kSideDigits, text_entry)

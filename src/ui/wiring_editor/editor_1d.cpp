@@ -254,7 +254,10 @@ draw_all_links(editor_session &e)
 {
     const editor_1d_picture &pic = e.pic;
     int top = pic.rows.t0_y, bottom = pic.rows.t1_y + pic.rows.tallest;
-    int left = pic.x0 + 1, right = pic.x1 - 1;
+    // The links run between the rows: the picture ends before the rows'
+    // labels, which each turn writes again.
+    int left = pic.x0 + 1,
+        right = std::min(pic.x1 - 1, static_cast<int>(pic.rows.row_end()) + vgax(kRowLabelLineFrom) - 1);
     if (pic.layout == layout_time_step && e.links_valid && e.links_picture) {
         putimage(left, top, &e.links_picture, 0);
         return;

@@ -15,6 +15,7 @@
 #include "ui/model/cell_display.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 
@@ -51,6 +52,7 @@ struct spread_view {
     bool map = false;
     int map_x = 0, map_y = 0;   // the map's top left
     int caption_x1 = 0, caption_y1 = 0;
+    image_slot under_caption = 0; // the region's top left before the first caption
 };
 
 // The reached cells as a two-valued 2d state in light red, top right in
@@ -73,8 +75,10 @@ draw_map(const spread_view &v, const wiring_reach &reach)
 }
 
 // The caption box at the region's top left, as wide as its text needs
-// (at least vgax(190)), one and a half lines high, with text in white;
-// the current point is left after the text.
+// (at least vgax(190)), over the first two lines of the editor's
+// information line whole, with text in white; the current point is left
+// after the text. What the widest caption covers is kept at the first, for
+// put_back_under_caption.
 void
 draw_caption(spread_view &v, const char *text)
 {
@@ -82,7 +86,9 @@ draw_caption(spread_view &v, const char *text)
     int width = std::max<int>(vgax(190), text_pixel_width(text, static_cast<int>(strlen(text))) +
                                              CWidth * 10);
     v.caption_x1 = std::min(v.pic.x1 - 2, x0 + width);
-    v.caption_y1 = y0 + CHeight * 3 / 2;
+    v.caption_y1 = y0 + 1 + 2 * CHeight;
+    if (!v.under_caption)
+        getimage(x0, y0, v.pic.x1 - 2, v.caption_y1, &v.under_caption);
     setfillstyle(0, black);
     bar(x0, y0, v.caption_x1, v.caption_y1);
     setcolor(lightred);
@@ -180,7 +186,9 @@ show_all_in_out_1d(int kind, const editor_1d_picture &pic, int pseudo, bool rule
                 break;
         }
     }
-    clear_area(pic.x0 + 2, pic.y0 + 2, v.caption_x1, v.caption_y1);
+    // The information line the caption covered comes back.
+    putimage(pic.x0 + 2, pic.y0 + 2, &v.under_caption, 0);
+    freeimage(&v.under_caption);
     if (v.map)
         clear_area(v.map_x - 1, v.map_y - 1, v.map_x + scale * i2d + 1, v.map_y + scale * j2d + 1);
     setcolor(white);

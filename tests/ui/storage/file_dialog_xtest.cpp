@@ -212,9 +212,10 @@ TEST_F(FileDialog, LongListingPagesOnM)
         touch(name);
     }
     // Every full page asks "see more-m", answered 'm'; the last question is
-    // answered with a name. Names start at vgay(40) and a page is full below
-    // Maxy - vgay(40).
-    int per_page = (Maxy - vgay(40) - vgay(40)) / CHeight + 1;
+    // answered with a name. Names start at vgay(40), a line apart, and a
+    // page is full when the question's three lines after the next name
+    // would reach the box's bottom frame (Maxy - 2).
+    int per_page = (Maxy - 3 - 4 * CHeight - vgay(40)) / CHeight + 1;
     int full_pages = (80 - 1) / per_page;
     std::string keys = "?\r";
     for (int i = 0; i < full_pages; i++)

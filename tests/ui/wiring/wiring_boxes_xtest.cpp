@@ -185,6 +185,35 @@ TEST_F(WiringBoxes, ListingJumpPromptFitsItsBox)
     expect_inside_box(views, keys.size());
 }
 
+// A row of the listing, cell 4 of a 20-cell ring of five inputs: a blank
+// at least as wide as the least between two inputs' columns stands between
+// the row's label "4:" and its first input (they touched, "4:6 5 4 3 2").
+TEST_F(WiringBoxes, ListingRowLabelStandsApartFromItsFirstInput)
+{
+    make_ring(20, 5);
+    for (int c = 0; c < 20; c++)
+        for (int p = 0; p < 5; p++)
+            wiring[c][p] = static_cast<uint16_t>((c + p) % 20);
+    print_wiring_scheme(0, 0, 1, 19, 0);
+    const int x0 = Maxx / 2 + vgax(100), y = listing_first_row(listing_top(0)) + (19 - 4) * CHeight;
+    const int reach = 3 * CWidth;
+    window_pixel(0, 0); // the drawing done before it is read
+    screenshot("wiring_listing_" + std::to_string(Maxx + 1));
+    std::vector<unsigned long> row = pixels_seen(x0 - reach, y, 2 * reach, CHeight);
+    int label_end = -1, input_start = -1;
+    for (int column = 0; column < 2 * reach; column++)
+        for (int r = 0; r < CHeight; r++) {
+            bool ink = row[static_cast<size_t>(r * 2 * reach + column)] != Color_Table[black];
+            if (ink && column < reach)
+                label_end = column;
+            if (ink && column >= reach && input_start < 0)
+                input_start = column;
+        }
+    ASSERT_GE(label_end, 0) << "no label";
+    ASSERT_GE(input_start, 0) << "no input";
+    EXPECT_GE(input_start - label_end - 1, vgax(3)) << "the label touches the first input";
+}
+
 TEST_F(WiringBoxes, HandMatrixHelpFitsItsBox)
 {
     make_ring(20000, 1);
