@@ -13,6 +13,7 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/neutral_buffers.h"
 #include "engine/backward/neutral_components.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
@@ -80,20 +81,29 @@ widest_line()
                                 (digits + 1) * CWidth);
 }
 
+// The box's bottom row: above the rule box at the window's foot, whose
+// right end it would run over.
+int
+table_bottom()
+{
+    return tallest_rule_box_top() - 2;
+}
+
 // One page from row first; returns the row after the page's last.
 uint32_t
 draw_page(int left, int top, int margin, uint32_t first)
 {
+    const int bottom = table_bottom();
     setfillstyle(0, black);
-    bar(left, top, Maxx - 2, Maxy - 2);
+    bar(left, top, Maxx - 2, bottom);
     setcolor(lightred);
-    rectangle(left, top, Maxx - 2, Maxy - 2);
+    rectangle(left, top, Maxx - 2, bottom);
     setcolor(white);
     moveto(margin, top + vgay(3));
     outtext(total_text(totbasinsinfield).c_str());
     moveto(margin, gety + CHeight);
     outtext("type size freq");
-    int last_y = Maxy - vgay(20) - 3 * CHeight;
+    int last_y = bottom + 2 - vgay(20) - 3 * CHeight;
     uint32_t row = first;
     for (; row < comp_type_tot && gety + CHeight <= last_y; row++) {
         moveto(margin, gety + CHeight);
@@ -108,9 +118,9 @@ page_component_types()
 {
     int left = component_table_left(), top = vgay(45);
     int margin = left + vgax(3);
-    int prompt_y = Maxy - vgay(10) - 2 * CHeight;
+    int prompt_y = table_bottom() + 2 - vgay(10) - 2 * CHeight;
     image_slot under = 0;
-    getimage(left, top, Maxx - 2, Maxy - 2, &under);
+    getimage(left, top, Maxx - 2, table_bottom(), &under);
     int colour = getcolor();
     uint32_t first = 0;
     uint32_t last_row = comp_type_tot ? comp_type_tot - 1 : 0;

@@ -16,6 +16,7 @@
 #include "engine/model/globals.h"
 #include "ui/model/cell_display.h"
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -709,7 +710,12 @@ draw_Derrida_plot()
     d.dc_sample = Dc_sample_default(lineL);
     d.menu.rule_tables = !tot_only && carule != nullptr;
     const plot_geometry &g = d.g;
-    getimage(g.rx0, g.ry0, g.rx1, g.ry1, &boximage[kPlotSlot]);
+    // The set-up's lines and an editor's region that the plot's box reaches
+    // into are hidden whole while it is up, across the window, rather than
+    // shown cut at its edges: the band runs from the free row above its top
+    // to its foot.
+    const int band_top = setup_clear_row_above(g.ry0);
+    save_hiding_lines_in_band(band_top, band_top, g.ry1, &boximage[kPlotSlot]);
     image_slot prompt_place = 0;
     getimage(Maxx / 2, 0, Maxx, prompt_box_bottom(kParaLines) + 1, &prompt_place);
     draw_general_graph_frame(0, 0, static_cast<short>(g.x0), static_cast<short>(g.y0),
@@ -740,7 +746,6 @@ draw_Derrida_plot()
     erase_prompt_box(2);
     putimage(Maxx / 2, 0, &prompt_place, 0);
     freeimage(&prompt_place);
-    putimage(g.rx0, g.ry0, &boximage[kPlotSlot], 0);
-    freeimage(&boximage[kPlotSlot]);
+    put_back_under_band(band_top, &boximage[kPlotSlot]);
     moveto(px, py);
 }

@@ -420,6 +420,9 @@ summary()
         long x = is[0] == kKeyReturn || is[0] == 'q' ? 0 : entry_number();
         if (x > nhood_ub && x <= Maxnhood)
             maxk = x;
+        // Answered, it goes: the summary's box keeps what lies under it and
+        // gives that back, which must not bring the question back with it.
+        erase_prompt_box(1);
     }
     int start = lineL - 1;
     int lines = 0;

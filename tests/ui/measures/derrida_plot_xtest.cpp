@@ -56,6 +56,43 @@ TEST_F(DerridaPlot, SweepCompletesRedrawsAndPutsTheScreenBack)
     undo_rule_mix();
 }
 
+// Set-up lines in the text column, long enough to reach under the plot's
+// box: while the plot is up the lines its box reaches are hidden whole,
+// none shows its left part cut at the box's edge, and they come back when
+// it closes.
+TEST_F(DerridaPlot, TheSetUpLinesItsBoxReachesAreHiddenWholeNotCut)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(110);
+    const std::string line = "Network size 1d (other: see WIRING) max to fit 170, def 14:" +
+                             std::string(" and more words to reach the box");
+    const int left = vgax(50), top = text_column_top();
+    setcolor(white);
+    for (int y = top; y + CHeight < Maxy / 2; y += CHeight) {
+        moveto(left, y);
+        outtext(line.c_str());
+    }
+    flush_display();
+    const int box_left = Maxx / 2 - vgax(30);
+    std::vector<unsigned long> before = pixels_seen(left, top, box_left - left, Maxy / 2 - top);
+    int ink_beside = -1;
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
+        // Left of the box, in the rows of the box's top and below it.
+        int ink = 0;
+        const int from = Maxy - vgax(50) - vgay(300) - vgay(20);
+        for (unsigned long p : pixels_seen(left, from, box_left - left, Maxy / 2 - from))
+            ink += p != Color_Table[black];
+        ink_beside = ink;
+        screenshot("derrida_over_setup");
+    });
+    draw_Derrida_plot();
+    typist.join();
+    window_pixel(0, 0); // every drawing request done first
+    EXPECT_EQ(ink_beside, 0) << "a line the box reaches shows beside it";
+    EXPECT_EQ(pixels_seen(left, top, box_left - left, Maxy / 2 - top), before)
+        << "the lines did not come back";
+}
+
 TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
 {
     TestNetwork net(2, 12, 3);

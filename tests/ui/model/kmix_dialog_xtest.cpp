@@ -17,6 +17,7 @@
 #include "engine/model/globals.h"
 #include "ui/model/kmix_dialog.h"
 #include "ui/model/nhood_size.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -144,6 +145,30 @@ TEST_F(KmixDialog, HistogramClosesAndPutsTheScreenBack)
     EXPECT_EQ(window_pixel(vgax(60), vgay(300)), before);
     EXPECT_EQ(nhood_lb, 2);
     EXPECT_EQ(nhood_ub, 5);
+}
+
+// The histogram opened from the summary ('h') waits with the top right
+// clear: the max-k question answered before the summary is not shown
+// again when the summary's box gives back what it covered.
+TEST_F(KmixDialog, TheHistogramFromTheSummaryShowsItsInputAlone)
+{
+    clear_drawing_area();
+    const char *const question = " set greater max-k (def 3 ):";
+    const int width = text_pixel_width(question, static_cast<int>(strlen(question)));
+    int ink = -1;
+    // Menu: random; bounds 2 and 3; max-k kept; 'h' at the summary; a key
+    // at the histogram; Return at the summary again.
+    paced_thread typing = type_keys_looking("\r2\r3\r\rh\r\r\r", [&](size_t i) {
+        if (i != 8)
+            return;
+        ink = 0;
+        for (unsigned long p : pixels_seen(prompt_box_text(Maxx), 5, width, CHeight))
+            ink += p != Color_Table[black];
+        screenshot("kmix_histogram_from_summary");
+    });
+    set_dif_nhoods();
+    typing.join();
+    EXPECT_EQ(ink, 0) << "the max-k question shows at the histogram's wait";
 }
 
 // The first column's label "k frequency %" ends left of the first bar's
