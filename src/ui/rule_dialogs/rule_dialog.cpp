@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
@@ -369,26 +370,30 @@ reselect_rule_prompts(int index, char method)
     int k = nhood_mixed && nhoodm && index < lineL ? nhoodm[index] : nhood;
     bool tables = totalistic == rule_kind_tables;
     bool decimal = (value_range == 2 && k <= 5) || (value_range <= 4 && k <= 2);
-    get_prompt_box(5, 3);
-    int margin = draw_prompt_box(3);
-    char text[160];
-    snprintf(text, sizeof text, "index=%d (v%dk%d), change selection method (now %c), abort-q",
+    char first[160];
+    snprintf(first, sizeof first, "index=%d (v%dk%d), change selection method (now %c), abort-q",
              index, value_range, k, method);
-    outtext(text);
-    moveto(margin, gety + CHeight);
-    if (tables) {
-        outtext(k > 4 ? "maj-m Alt-A life-L chain-c rand-r sym-s legal-S Post-P"
-                      : "maj-m Alt-A chain-c rand-r sym-s legal-S Post-P");
-        moveto(margin, gety + CHeight);
-        if (!decimal)
-            snprintf(text, sizeof text, "bits-b hex-h repeat-p load-l:");
-        else if (value_range == 2 && k <= 4)
-            snprintf(text, sizeof text, "bits-b hex-h%srepeat-p load-l: ", " dec-d ");
-        else
-            snprintf(text, sizeof text, "bits-b hex-h%srepeat-p load-l (def-rand): ", " dec-d ");
-        outtext(text);
-    } else {
-        outtext("maj=m dec-d random-r bits-b hex-h repeat-p:");
+    const char *families = k > 4 ? "maj-m Alt-A life-L chain-c rand-r sym-s legal-S Post-P"
+                                 : "maj-m Alt-A chain-c rand-r sym-s legal-S Post-P";
+    const char *methods = !tables  ? "maj=m dec-d random-r bits-b hex-h repeat-p:"
+                          : !decimal ? "bits-b hex-h repeat-p load-l:"
+                          : value_range == 2 && k <= 4 ? "bits-b hex-h dec-d repeat-p load-l: "
+                                                       : "bits-b hex-h dec-d repeat-p load-l (def-rand): ";
+    // Each line broken to the box's width, the last with room for the
+    // answer's echo: the box as tall as that takes.
+    std::vector<prompt_part> lines = {{first, 0}};
+    if (tables)
+        lines.push_back({families, 0});
+    lines.push_back({methods, 1});
+    int count = 0;
+    for (const prompt_part &line : lines)
+        count += prompt_parts_lines(&line, 1);
+    get_prompt_box(5, count);
+    int margin = draw_prompt_box(count);
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i > 0)
+            moveto(margin, gety + CHeight);
+        write_prompt_part(lines[i].text, lines[i].entry, margin);
     }
     input_string(1, text_entry);
     char key = is[0], chosen = method;
@@ -399,7 +404,7 @@ reselect_rule_prompts(int index, char method)
         chosen = key;
     else if (!tables && key != 0 && strchr("dbhpr", key))
         chosen = key;
-    erase_prompt_box(3);
+    erase_prompt_box(count);
     putimage(Maxx / 2, 2, &boximage_prompt[5], 3);
     freeimage(&boximage_prompt[5]);
     moveto(x, y);

@@ -39,15 +39,16 @@ write_listing(const std::string &text, listing_output output)
 // Lines of the prompt box the last question drew, for the erase at the end.
 int asked_lines = 1;
 
-// A prompt in the prompt box, broken at blanks to its width (a box taller
-// than the next one is cleared by it), then an entry of up to max
-// characters; returns its length.
+// A prompt in the prompt box, broken at blanks to its width with room left
+// for the entry and its cursor (a box taller than the next one is cleared
+// by it), then an entry of up to max characters; returns its length.
 int
 ask(const char *text, int max, int mode)
 {
-    asked_lines = prompt_box_lines(text);
+    const prompt_part line = {text, max};
+    asked_lines = prompt_parts_lines(&line, 1);
     int margin = replace_prompt_box(asked_lines);
-    write_prompt_lines(text, margin);
+    write_prompt_part(text, max, margin);
     return input_string(max, mode);
 }
 

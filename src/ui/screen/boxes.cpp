@@ -312,6 +312,15 @@ write_prompt_part(const char *text, int entry, int margin)
     }
 }
 
+int
+prompt_box_with(const char *text, int entry)
+{
+    const prompt_part line = {text, entry};
+    const int lines = prompt_parts_lines(&line, 1);
+    write_prompt_part(text, entry, draw_prompt_box(lines));
+    return lines;
+}
+
 void
 inset_prompt_box(int c, const char *text)
 {

@@ -42,6 +42,10 @@ int prompt_parts_lines(const prompt_part *parts, int count);
 // stays inside the box too; each further line at margin one line lower. A
 // text that has no room left on the current line starts on the next one.
 void write_prompt_part(const char *text, int entry, int margin);
+// A prompt box as tall as text takes broken as write_prompt_part breaks it
+// for an entry of `entry` characters, the text written in it from its
+// first line; returns the box's lines, for its erase.
+int prompt_box_with(const char *text, int entry);
 // A one-line framed box at the prompt box's top right corner with text in
 // it: c characters wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);

@@ -426,7 +426,6 @@ untangle(editor_session &e, char)
 {
     nonlocal = 1;
     erase_prompt_box(kPromptLines);
-    draw_prompt_box(1);
     setcolor(white);
     char text[96];
     cells_in_reach reach = e.reach();
@@ -435,7 +434,8 @@ untangle(editor_session &e, char)
                  e.s.low, e.s.high);
     else
         snprintf(text, sizeof text, "untangle 1d wiring: all-a, single cell-(def):");
-    outtext(text);
+    // Broken to the box's width, the answer's echo inside the box.
+    prompt_box_with(text, 1);
     input_string(1, single_key_entry);
     char answer = is[0];
     if (answer == 'q')

@@ -395,6 +395,25 @@ TEST_F(WiringReview, AKilledCellShowsNoLinkInEitherLayout)
     }
 }
 
+// The untangle question of a block leaves room for its answer's echo and
+// the cursor inside the prompt box, clear of its right frame (an echo 'b'
+// touched the frame); run on both screens (tests/CMakeLists.txt).
+TEST_F(WiringReview, TheUntangleAnswerStaysInsideItsBox)
+{
+    srandom(7);
+    MixNetwork net(2, 16, {2});
+    cell_out_freq();
+    int cursor_end = -1;
+    paced_thread typing = type_keys_looking("baubq", [&](size_t i) {
+        if (i == 3) // the answer to the untangle question
+            cursor_end = getx + 2 * CWidth;
+    });
+    show_graphic_wiring_1d(layout_time_step, true);
+    typing.join();
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_LT(cursor_end, box_right_edge(Maxx)) << "the answer reaches the box's frame";
+}
+
 // With the whole network as the block, the time-step layout saves its
 // picture of every link and puts it back on the next turns ('p' changes
 // no wiring): the rows under it stay light grey.
