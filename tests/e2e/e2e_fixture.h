@@ -122,6 +122,24 @@ protected:
             zemra->screenshot(std::string(dir) + "/" + name + ".png");
     }
 
+    // The program's standard error without the draw check's closing count
+    // ("draw check: N drawings checked, R reported"): every program runs
+    // with the check on, and TearDown looks at its reports.
+    std::string stderr_messages() const
+    {
+        std::string text = zemra->stderr_text();
+        for (size_t at = text.find("draw check: "); at != std::string::npos;
+             at = text.find("draw check: ", at)) {
+            size_t end = text.find('\n', at);
+            end = end == std::string::npos ? text.size() : end + 1;
+            if (text.substr(at, end - at).find(" drawings checked, ") != std::string::npos)
+                text.erase(at, end - at);
+            else
+                at = end;
+        }
+        return text;
+    }
+
     void TearDown() override
     {
         // Every program runs with the draw check on (ZemraProcess).

@@ -61,7 +61,7 @@ TEST_F(EndSignals, SigtermAtAPromptEndsCleanly)
     launch();
     signal_zemra(SIGTERM);
     EXPECT_EQ(zemra->wait_exit(5), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 TEST_F(EndSignals, SighupUnderARunningPatternEndsCleanly)

@@ -20,7 +20,7 @@ TEST_F(ZemraTest, QuitAtFirstPromptThenConfirmExitsCleanly)
     zemra->type("q");
     zemra->type("q");
     EXPECT_EQ(zemra->wait_exit(), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 TEST_F(ZemraTest, ControlQOpensTheExitBoxFromTheFirstPrompt)
@@ -29,7 +29,7 @@ TEST_F(ZemraTest, ControlQOpensTheExitBoxFromTheFirstPrompt)
     zemra->control_q();
     zemra->type("q");
     EXPECT_EQ(zemra->wait_exit(), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 TEST_F(ZemraTest, DecliningTheExitBoxRestoresTheScreen)
@@ -138,7 +138,7 @@ TEST_F(ZemraTest, RandomSeedDialogSetsTheSeedShownInThePrompt)
     EXPECT_NE(prompt(), seed_123);
     zemra->type("qq");
     EXPECT_EQ(zemra->wait_exit(), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 // CPU time (user + system) of a process so far, in seconds.

@@ -29,7 +29,7 @@ TEST_F(ForwardRun, PatternIsDrawnAndTheRunLeavesThroughTheOptionsBox)
     EXPECT_TRUE(drawn) << "no space-time pattern";
     zemra->type_now("q");     // the running pattern: pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
-    EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\n\nZemra clean exit\n");
+    EXPECT_EQ(stderr_messages(), "\n Using backing store\n\nZemra clean exit\n");
 }
 
 TEST_F(ForwardRun, ReturnInTheOptionsBoxRepeatsTheSameRun)
@@ -84,7 +84,7 @@ TEST_F(ForwardRun, RunningKeysChangeThePatternOnTheFly)
     EXPECT_TRUE(wait_until([&] { return panel() != now_shown; })) << "the run stopped";
     zemra->type_now("q");     // pause box
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
-    EXPECT_EQ(zemra->stderr_text(), "\n Using backing store\n\nZemra clean exit\n");
+    EXPECT_EQ(stderr_messages(), "\n Using backing store\n\nZemra clean exit\n");
 }
 
 // Two running keys typed together: the second arrives while the first is

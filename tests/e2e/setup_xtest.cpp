@@ -43,7 +43,7 @@ TEST_F(SetupRoad, DefaultFieldRoadAndBackExitsCleanly)
             "\r", "\r",    // a random rule, accepted
             "\r"});       // no transformation
     back_out_and_exit({"q"});  // field size -> size range
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 TEST_F(SetupRoad, LatticeSidesAreCheckedAndTheListingFollowsTheTemplate)

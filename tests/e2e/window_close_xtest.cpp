@@ -17,7 +17,7 @@ TEST_F(WindowClose, DestroyedAtAPromptEndsCleanly)
     XDestroyWindow(zemra->display, zemra->window);  // as xdotool windowclose
     XSync(zemra->display, False);
     EXPECT_EQ(zemra->wait_exit(), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 TEST_F(WindowClose, DestroyedUnderARunningPatternEndsCleanly)
@@ -52,7 +52,7 @@ TEST_F(WindowClose, CloseRequestOpensTheExitBox)
     ASSERT_TRUE(wait_until([&] { return centre() != before; })) << "no exit box";
     zemra->type("q");
     EXPECT_EQ(zemra->wait_exit(), 0);
-    EXPECT_EQ(zemra->stderr_text(), kCleanExit);
+    EXPECT_EQ(stderr_messages(), kCleanExit);
 }
 
 } // namespace

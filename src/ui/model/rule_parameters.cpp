@@ -6,6 +6,7 @@
 // the current point is kept. Start at z_parameter_all.
 #include "ui/model/rule_parameters.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/model/globals.h"
@@ -18,6 +19,9 @@
 
 namespace {
 
+// Rows between the figure box's top frame and its first line.
+constexpr int kFigureMargin = 2;
+
 // The figure box at the top right of the drawing area.
 void
 show_figure_box(int k, bool with_p)
@@ -27,11 +31,11 @@ show_figure_box(int k, bool with_p)
     figure_box_place box = rule_figure_box();
     draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
     int x = box.x0 + vgax(3);
-    moveto(x, vgay(29));
+    moveto(x, box.y0 + kFigureMargin);
     canalyzing_text(part, sizeof part, k);
     snprintf(line, sizeof line, "%s  zl=%g zr=%g", part, zparam[1], zparam[2]);
     outtext(line);
-    moveto(x, vgay(29) + CHeight);
+    moveto(x, gety + CHeight);
     float p = 0.5f * (1.0f - lratio) + 0.5f;
     if (with_p)
         snprintf(line, sizeof line, "ld=%g ld-r=%g P=%g Z=%g", lambda, lratio, p, zparam[0]);
@@ -45,8 +49,15 @@ show_figure_box(int k, bool with_p)
 figure_box_place
 rule_figure_box()
 {
+    // The box ends above the ink of the set-up's first line, which runs
+    // under it on a narrow window, so that the line is not cut at its top;
+    // where its two lines then have no room below its usual top, it starts
+    // higher, below a one-line prompt box.
     int shift = side_panel_shift(Maxx - 2);
-    return {Maxx / 2 - shift, vgay(27), Maxx - 2 - shift, vgay(55)};
+    int bottom = std::min<int>(vgay(55), text_column_first_ink_row() - 2);
+    int top = std::max(prompt_box_bottom(1) + 1,
+                       std::min<int>(vgay(27), bottom - 2 * CHeight - kFigureMargin - 4));
+    return {Maxx / 2 - shift, top, Maxx - 2 - shift, bottom};
 }
 
 figure_box_place

@@ -112,9 +112,9 @@ ask_density()
 }
 
 // The window under the rule-figure and density boxes, kept from before they
-// are first drawn and put back when the dialog ends: the figure box reaches
-// down over the tops of the text column's first line, which a black erase
-// would leave cut.
+// are first drawn and put back when the dialog ends: the density box
+// stands over lines of the text column, which a black erase would leave
+// cut.
 class pixels_under_boxes {
 public:
     pixels_under_boxes() : places_{rule_figure_box(), density_box()}
