@@ -213,7 +213,7 @@ choose_seed()
 {
     diff_plot = diff_plot_off;
     event_ready();
-    select_seed(0, bitseed, "SEED", 1);
+    select_seed_over_setup(bitseed, "SEED");
     if (is[0] == 'q')
         return false;
     memcpy(A, bitseed, bytesL);

@@ -32,6 +32,7 @@
 #include "ui/measures/lambda_z_plot.h"
 #include "ui/forward/running_keys.h"
 #include "ui/model/buffers.h"
+#include "ui/model/cell_display.h"
 #include "ui/model/globals.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -160,9 +161,10 @@ random_seed_dialog(uint32_t *randseed)
 {
     erase_prompt_box(first_prompt_box_lines());
     draw_prompt_box(1);
-    snprintf(textb[0], 150, "enter random number seed 0-%lu (def random):",
+    char question[80];
+    snprintf(question, sizeof question, "enter random number seed 0-%lu (def random):",
              static_cast<unsigned long>(kLargestSeed));
-    outtext(textb[0]);
+    outtext(question);
     input_string(5, text_entry);
     if (is[0] == 'q')
         return;
@@ -170,10 +172,16 @@ random_seed_dialog(uint32_t *randseed)
         *randseed = static_cast<uint32_t>(random() % (kLargestSeed + 1));
         return;
     }
-    if (parse_seed_answer(entry_text(), randseed))
+    std::string answer = entry_text();
+    if (parse_seed_answer(answer, randseed))
         return;
-    // A refused answer is said so on the line, with the seed that stays.
-    snprintf(textb[0], 150, " refused, seed stays %u, cont-ret:", *randseed);
+    // A refused answer is said so on a second line, with the seed that
+    // stays: after the question and the answer it would pass the window's
+    // edge.
+    int margin = draw_prompt_box(2);
+    outtext((question + answer).c_str());
+    moveto(margin, gety + CHeight);
+    snprintf(textb[0], 150, "refused, seed stays %u, cont-ret:", *randseed);
     outtext(textb[0]);
     input_string(1, text_entry);
 }
@@ -301,6 +309,7 @@ register_window_hooks()
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
     set_network_resizer(change_net_size);
     set_lambda_z_hooks({mutate_rule, finish_options});
+    set_top_right_box(color_key_box_at_right);
 }
 
 void

@@ -33,10 +33,12 @@
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/damage_plot.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/globals.h"
 #include "ui/measures/rule_stats.h"
 #include "ui/measures/run_records.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rule_dialogs/canalyzing_dialogs.h"
@@ -64,7 +66,6 @@ namespace {
 
 constexpr int kHeaderSlot = 3; // boximage slot under the header
 constexpr int kMenuSlot = 4;   // boximage slot under the menu
-constexpr int kLineSlot = 10;  // boximage_prompt slot under the one-line boxes
 
 // What one opening of the box knows about its rule, its caller and itself.
 struct pause_box {
@@ -80,6 +81,10 @@ struct pause_box {
     int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
+    // The boxes' side frames: the right half of the window, moved left of
+    // the running pattern's key panel while that is up, so that the
+    // panel's lines are neither covered in part nor crossed by a frame.
+    int left = 0, right = 0;
 
     int k() const { return nhood; }
     bool single() const { return single_run; }
@@ -165,9 +170,9 @@ draw_header(pause_box &b)
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     b.header_bottom = b.top + height;
-    draw_box(kHeaderSlot, Maxx / 2, b.top, Maxx - 2, b.header_bottom, 1, 0);
+    draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
-    int x = Maxx / 2 + 2 * CWidth;
+    int x = b.left + 2 * CWidth;
     float keep_xtext = xtext;
     xtext = static_cast<float>(x) / CWidth;
     setcolor(white);
@@ -177,7 +182,7 @@ draw_header(pause_box &b)
         moveto(x, b.top + vgay(4) + rows * pitch);
     }
     if (hex) {
-        print_current_bitstring_hexbytes(b.kind, b.rule, b.k(), Maxx - 4, white, 0);
+        print_current_bitstring_hexbytes(b.kind, b.rule, b.k(), b.right - 2, white, 0);
         moveto(x, gety + CHeight);
     }
     for (const std::string &line : lines) {
@@ -199,7 +204,7 @@ void
 remove_menu(pause_box &b)
 {
     if (b.menu_on) {
-        putimage(Maxx / 2, menu_top(b), &boximage[kMenuSlot], 3);
+        putimage(b.left, menu_top(b), &boximage[kMenuSlot], 3);
         freeimage(&boximage[kMenuSlot]);
         b.menu_on = false;
     }
@@ -210,37 +215,22 @@ remove_boxes(pause_box &b)
 {
     remove_menu(b);
     if (b.header_on) {
-        putimage(Maxx / 2, b.top, &boximage[kHeaderSlot], 3);
+        putimage(b.left, b.top, &boximage[kHeaderSlot], 3);
         freeimage(&boximage[kHeaderSlot]);
         b.header_on = false;
     }
 }
 
-// A one-line box at the top right for one prompt; the answer is left in is.
+// A prompt of one or two lines at the top right over a saved copy of what
+// it covers, beside the colour key standing there (as the histograms' and
+// the type readout's prompts stand), put back after the answer, which is
+// left in is.
 void
-ask_line(const char *text, int room)
+ask(const std::vector<std::string> &lines, int room)
 {
-    get_prompt_box(kLineSlot, 1);
-    draw_prompt_box(1);
-    outtext(text);
+    top_prompt p = open_top_prompt(lines, room);
     input_string(room, text_entry);
-    putimage(Maxx / 2, 2, &boximage_prompt[kLineSlot], 3);
-    freeimage(&boximage_prompt[kLineSlot]);
-}
-
-// A prompt of one or two lines in the prompt box (erased after the answer).
-void
-ask_box(const char *first, const char *second, int room)
-{
-    int lines = second ? 2 : 1;
-    int margin = draw_prompt_box(lines);
-    outtext(first);
-    if (second) {
-        moveto(margin, gety + CHeight);
-        outtext(second);
-    }
-    input_string(room, text_entry);
-    erase_prompt_box(lines);
+    close_top_prompt(p);
 }
 
 bool
@@ -276,7 +266,7 @@ revise_rule()
     if (rulemix) {
         char text[60];
         snprintf(text, sizeof text, "enter cell index, %d-0:", lineL - 1);
-        ask_line(text, digits_of(lineL - 1));
+        ask({text}, digits_of(lineL - 1));
         long c;
         cell = typed_int(0, lineL - 1, c) ? static_cast<int>(c) : 0;
     }
@@ -292,14 +282,14 @@ fixed_border()
     char text[80];
     for (;;) {
         snprintf(text, sizeof text, "fixed border: width (0-%d, now %d): ", widest, border);
-        ask_box(text, nullptr, 1);
+        ask({text}, 1);
         if (is[0] == 'q')
             return;
         long w;
         if (typed_int(0, widest, w))
             border = static_cast<int8_t>(w);
         snprintf(text, sizeof text, "border value: (0-%d, now %d): ", value_range - 1, b_value);
-        ask_box(text, nullptr, 1);
+        ask({text}, 1);
         if (is[0] == 'q')
             continue;
         long v;
@@ -318,9 +308,9 @@ revise_seed(pause_box &b)
         select_seed(0, bitseed, "SEED", 1);
         return;
     }
-    ask_box(b.state ? "revise: original seed-s, current state-c:"
-                    : "revise: original seed-s, current state (the last state)-c:",
-            nullptr, 1);
+    ask({b.state ? "revise: original seed-s, current state-c:"
+                 : "revise: original seed-s, current state (the last state)-c:"},
+        1);
     if (is[0] == 'c') {
         memcpy(bitseed, b.current(), bytesL);
         select_seed(0, bitseed, "SEED", 1);
@@ -337,7 +327,7 @@ void
 hamming_change_box()
 {
     rand_seed_percent = 0;
-    ask_line("enter %% random Hamming change to current state:", 3);
+    ask({"enter % random Hamming change to current state:"}, 3);
     long p;
     if (typed_int(0, 100, p))
         rand_seed_percent = static_cast<uint8_t>(p);
@@ -353,7 +343,7 @@ central_block()
     char text[100];
     for (;;) {
         snprintf(text, sizeof text, "block: change size (now %d), keep rest-k, set (def):", seglen);
-        ask_box(text, nullptr, 3);
+        ask({text}, 3);
         long m;
         if (is[0] >= '0' && is[0] <= '9') {
             if (typed_int(1, 65535, m)) {
@@ -382,9 +372,9 @@ central_block()
 void
 save_state(pause_box &b)
 {
-    ask_box(b.state || !b.full ? "save: original seed-s, current state-c:"
-                               : "save: original seed-s, current state (the last state)-c:",
-            nullptr, 1);
+    ask({b.state || !b.full ? "save: original seed-s, current state-c:"
+                            : "save: original seed-s, current state (the last state)-c:"},
+        1);
     if (is[0] == 's') {
         load_save_wrs('s', bitseed, 's');
     } else if (is[0] == 'c') {
@@ -401,7 +391,7 @@ pause_dialog()
     ittpause = 0;
     char text[80];
     snprintf(text, sizeof text, "pause: screen full-p, after f-gens(%d)-f:", frozen_gens);
-    ask_box(text, "or enter time-step (no pause-def):", 5);
+    ask({text, "or enter time-step (no pause-def):"}, 5);
     long t;
     if (is[0] == 'f') {
         stppause = stppause_box;
@@ -421,7 +411,7 @@ skip_dialog()
 {
     char text[60];
     snprintf(text, sizeof text, "skip time-steps (now %d):", time_skip);
-    ask_box(text, nullptr, 4);
+    ask({text}, 4);
     long s;
     if (typed_int(1, 65535, s))
         time_skip = static_cast<uint16_t>(s);
@@ -445,7 +435,7 @@ filter_dialog(const pause_box &b)
             first += "none";
         char text[100];
         snprintf(text, sizeof text, "filter/undo enter +/- k-index (%d-0), max-m reset-r:", b.last);
-        ask_box(first.c_str(), text, digits_of(b.last) + 1);
+        ask({first, text}, digits_of(b.last) + 1);
         if (is[0] == 'q' || is[0] == kKeyReturn)
             return;
         if (is[0] == 'r') {
@@ -478,7 +468,7 @@ void
 sample_statistics(pause_box &b)
 {
     min_max_entropy = 0;
-    ask_box("specify entropy min-max -m, standard deviation -(def):", nullptr, 1);
+    ask({"specify entropy min-max -m, standard deviation -(def):"}, 1);
     if (is[0] == 'm')
         min_max_entropy = 1;
     char key = is[0];
@@ -537,8 +527,9 @@ not_in_field(char key)
 // neither again. The box's own boxes are taken away, the drawing area is
 // kept while the dialog is open and put back when it ends, as the box puts
 // back what its own boxes covered. The boxes a dialog places against the
-// right edge (rule figures, density) stand left of the key panel, whose
-// text stays readable under the dialog.
+// right edge (rule figures, density) stand left of the key panel, as the
+// box's own do (interrupt_stp_box marks it), whose text stays readable
+// under the dialog.
 template <box_step (*dialog)(pause_box &, char)>
 box_step
 over_kept_screen(pause_box &b, char key)
@@ -546,7 +537,6 @@ over_kept_screen(pause_box &b, char key)
     remove_boxes(b);
     image_slot kept = 0;
     getimage(0, 0, Maxx, Maxy, &kept);
-    side_panel_while panel(key_panel_left());
     box_step step = dialog(b, key);
     if (kept) {
         putimage(0, 0, &kept, 3);
@@ -575,11 +565,13 @@ print_window(pause_box &b, char key)
 {
     if (!b.full)
         return not_in_short_box(key);
+    // The prompt stands in the box's columns, below the header that is
+    // printed with the window ('p'), or in its place.
     if (key == 'p')
         remove_menu(b);
     else
         remove_boxes(b);
-    printimage();
+    printimage_at(b.left, menu_top(b));
     return box_step::stays;
 }
 
@@ -927,7 +919,7 @@ const pause_key kPauseKeys[] = {
         })
         .when(state_line_shown)
         .does(random_state),
-    pause_key::on("H").when(full_box).does(hamming_change),
+    pause_key::on("H").when(full_box).does(over_kept_screen<hamming_change>),
     pause_key::on("k").does(over_kept_screen<block_state>),
     pause_key::on("o").when(full_box).does(original_seed),
     pause_key::on("56").help(" sng:pos/neg-5/6").when(state_line_shown).does(singleton),
@@ -996,15 +988,15 @@ wrapped(const std::string &line, int width)
 void
 draw_menu(pause_box &b)
 {
-    int x = Maxx / 2 + vgax(3);
+    int x = b.left + vgax(3);
     std::vector<std::string> lines;
     for (const std::string &line : menu_lines(b))
-        for (std::string &piece : wrapped(line, Maxx - 2 - vgax(3) - x))
+        for (std::string &piece : wrapped(line, b.right - vgax(3) - x))
             lines.push_back(std::move(piece));
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last.
     b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
-    draw_box(kMenuSlot, Maxx / 2, y0, Maxx - 2, b.menu_bottom, 1, 0);
+    draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);
     moveto(x, y0 + 2);
@@ -1044,6 +1036,12 @@ int
 interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int offset)
 {
     pause_box b{top, rule, t, state, offset};
+    // The boxes, and those the dialogs place against the right edge, stand
+    // left of the key panel.
+    side_panel_while panel(key_panel_left());
+    int shift = side_panel_shift(Maxx - 2);
+    b.left = Maxx / 2 - shift;
+    b.right = Maxx - 2 - shift;
     compute_rule_size(b);
     b.full = limitcheck == 0 && direction == direction_forward;
     b.single_run = basinfield == 0;

@@ -33,6 +33,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -392,6 +393,10 @@ box_left()
     return vgax(125);
 }
 
+// The side frames of the box as last drawn, which its clear takes away
+// (none yet: from box_left() to the window's edge).
+int drawn_box_left = 0, drawn_box_right = 0;
+
 } // namespace
 
 void
@@ -402,7 +407,10 @@ clear_rule_bottom()
     setviewport(0, 0, Maxx, Maxy, 1);
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
-    bar(box_left(), rule_box_top, Maxx, Maxy);
+    if (drawn_box_right > drawn_box_left)
+        bar(drawn_box_left, rule_box_top, drawn_box_right, Maxy);
+    else
+        bar(box_left(), rule_box_top, Maxx, Maxy);
     fillcolor = fill;
 }
 
@@ -421,6 +429,13 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
         (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
             ? vgax(550)
             : Maxx;
+    // Left of a panel kept at the right (side_panel.h), narrower where it
+    // would pass the window's left edge.
+    const int shift = side_panel_shift(x1);
+    x0 = std::max(2, x0 - shift);
+    x1 -= shift;
+    drawn_box_left = x0;
+    drawn_box_right = x1;
     bool two_lines = totalistic == rule_kind_tables &&
                      ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) ||
                       (v == 3 && k <= 4) ||

@@ -28,6 +28,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -42,13 +43,17 @@ typed_digit()
     return is[0] >= '0' && is[0] <= '9' ? is[0] - '0' : -1;
 }
 
-// The one-cell dialog's prompt place (see set_canalyzing_rule).
+// The one-cell dialog's prompt place (see set_canalyzing_rule): in a run,
+// a box at the bottom right, left of the key panel while that is marked
+// (side_panel.h).
 struct canal_prompt {
     bool in_run = direction == direction_forward && limitcheck == 0 && secondpart;
+    int left = Maxx / 2 - side_panel_shift(Maxx - 2);
+    int right = Maxx - 2 - side_panel_shift(Maxx - 2);
     void open()
     {
         if (in_run)
-            draw_box(kRunBoxSlot, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
+            draw_box(kRunBoxSlot, left, Maxy - CHeight - vgay(6), right, Maxy, 1, 0);
     }
     std::function<void()> shown;
     // The rule's readout at the bottom, outside a run, and the caller's
@@ -67,14 +72,14 @@ struct canal_prompt {
     void box()
     {
         if (in_run)
-            draw_box(-1, Maxx / 2, Maxy - CHeight - vgay(6), Maxx - 2, Maxy, 1, 0);
+            draw_box(-1, left, Maxy - CHeight - vgay(6), right, Maxy, 1, 0);
         else
             replace_prompt_box(1);
     }
     void close()
     {
         if (in_run) {
-            putimage(Maxx / 2, Maxy - CHeight - vgay(6), &boximage[kRunBoxSlot], 3);
+            putimage(left, Maxy - CHeight - vgay(6), &boximage[kRunBoxSlot], 3);
             freeimage(&boximage[kRunBoxSlot]);
         } else {
             erase_prompt_box(1);
@@ -179,7 +184,7 @@ set_canalyzing_rule(int cell, const std::function<void()> &shown)
             snprintf(text, sizeof text, "canalyzing inputs, whole net - set new number (0-%d):", k);
             {
                 prompt_font font({with_widest_entry(text, 2)});
-                replace_prompt_box(1);
+                place.box();
                 outtext(text);
                 input_string(2, text_entry);
             }

@@ -82,6 +82,27 @@ write_bottom_title()
     outtext(title);
 }
 
+// A box as wide as the prompt box, its top left corner at (left, top) and
+// its last row bottom, cleared and framed; the point at its text margin.
+int16_t
+prompt_box_within(int left, int top, int bottom)
+{
+    int colour = nowcolor;
+    uint8_t fill = fillcolor;
+    const int right = left + box_right_edge(Maxx) - prompt_box_left(Maxx);
+    const int margin = left + prompt_box_text(Maxx) - prompt_box_left(Maxx);
+    set_drawing_area_viewport();
+    fill_black(left, top, right, bottom);
+    setcolor(red);
+    rectangle(left, top, right, bottom);
+    moveto(margin, top + 3);
+    setcolor(colour);
+    fillcolor = fill;
+    if (nowcolor == black)
+        setcolor(white);
+    return static_cast<int16_t>(margin);
+}
+
 } // namespace
 
 int
@@ -125,18 +146,13 @@ draw_prompt_box(int n)
 int16_t
 draw_prompt_box_to(int bottom)
 {
-    int colour = nowcolor;
-    uint8_t fill = fillcolor;
-    set_drawing_area_viewport();
-    fill_black(prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom);
-    setcolor(red);
-    rectangle(prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom);
-    moveto(prompt_box_text(Maxx), 5);
-    setcolor(colour);
-    fillcolor = fill;
-    if (nowcolor == black)
-        setcolor(white);
-    return static_cast<int16_t>(prompt_box_text(Maxx));
+    return prompt_box_within(prompt_box_left(Maxx), 2, bottom);
+}
+
+int16_t
+draw_prompt_box_at(int left, int top, int n)
+{
+    return prompt_box_within(left, top, top - 2 + prompt_box_bottom(n));
 }
 
 namespace {
@@ -234,10 +250,10 @@ piece_width(const char *s, int len)
 // one character; a text that starts after other text and has no room there
 // starts on the next line (its first piece empty).
 std::vector<int>
-prompt_box_pieces(const char *text, int x, int room)
+prompt_box_pieces(const char *text, int x, int room, int margin = prompt_box_text(Maxx))
 {
-    const int margin = prompt_box_text(Maxx);
-    const int right = box_right_edge(Maxx) - 3;
+    // A box of the prompt box's width whose text starts at margin.
+    const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
     std::vector<int> pieces;
     const char *start = text;
     int left = static_cast<int>(strlen(text));
@@ -302,7 +318,7 @@ write_prompt_part(const char *text, int entry, int margin)
 {
     const char *start = text;
     bool first = true;
-    for (int length : prompt_box_pieces(text, getx, entry_room(entry))) {
+    for (int length : prompt_box_pieces(text, getx, entry_room(entry), margin)) {
         if (!first)
             moveto(margin, gety + CHeight);
         if (length > 0)
@@ -335,6 +351,42 @@ inset_prompt_box(int c, const char *text)
     moveto(Maxx - width + 1, 3);
     outtext(text);
     moveto(x, y);
+}
+
+namespace {
+
+top_right_box_place top_right_box = nullptr;
+
+} // namespace
+
+void
+set_top_right_box(top_right_box_place where)
+{
+    top_right_box = where;
+}
+
+line_box
+line_box_beside_key(int width)
+{
+    line_box b{prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1)};
+    int key_left = 0, key_bottom = 0;
+    if (!top_right_box || !top_right_box(&key_left, &key_bottom))
+        return b;
+    b.right = key_left - 2;
+    b.left = std::min(b.left, b.right - width - 6);
+    if (b.left >= 2)
+        return b;
+    b = {prompt_box_left(Maxx), key_bottom + 2, box_right_edge(Maxx), 0};
+    b.bottom = b.top - 2 + prompt_box_bottom(1);
+    return b;
+}
+
+void
+draw_line_box(const line_box &b)
+{
+    draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
+    setcolor(white);
+    moveto(b.left + 3, b.top + 3);
 }
 
 namespace {
@@ -593,16 +645,37 @@ tallest_rule_box_top()
     return Maxy - 3 * CHeight - 2;
 }
 
+namespace {
+
+// The ink of the text column's lines: rows first..past-1 of a line that
+// stands at top + j * CHeight are inked from top + j * CHeight + first on.
+// A line's baseline is CHeight - 2 below its top, as outtext writes it; the
+// ink of letters with ascenders and descenders bounds it.
+void
+text_column_ink(int &first, int &past)
+{
+    int above = 0, below = 0;
+    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    first = CHeight - 2 - above;
+    past = CHeight - 2 + below;
+}
+
+} // namespace
+
+int
+text_column_first_ink_row()
+{
+    int first = 0, past = 0;
+    text_column_ink(first, past);
+    return text_column_top() + first;
+}
+
 int
 text_column_clear_row(int y)
 {
-    // A line of the column stands at top + j * CHeight, its baseline
-    // CHeight - 2 lower, as outtext writes it; the ink of letters with
-    // ascenders and descenders bounds it.
-    int above = 0, below = 0;
-    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    int first_ink = 0, past_ink = 0;
+    text_column_ink(first_ink, past_ink);
     const int top = text_column_top();
-    const int first_ink = CHeight - 2 - above, past_ink = CHeight - 2 + below;
     // Row top + first_ink is the first row of line 0's ink, so it is taken.
     if (CHeight <= 0 || y < top + first_ink)
         return y;

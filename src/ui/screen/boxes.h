@@ -9,6 +9,10 @@
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
 int16_t draw_prompt_box(int n);      // returns the text margin
 int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
+// A box as the prompt box of n lines, with its top left corner at (left,
+// top) instead (below or beside a box of the caller's); the lines written
+// in it with write_prompt_part from its margin break at its width.
+int16_t draw_prompt_box_at(int left, int top, int n);
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 // Clears the prompt box of n lines, or the taller one replace_prompt_box
 // drew last, whole: a dialog that ends on a taller box than its first
@@ -38,9 +42,10 @@ struct prompt_part {
 // longest.
 int prompt_parts_lines(const prompt_part *parts, int count);
 // Writes text from the current point broken at spaces to the prompt box's
-// width, so that an entry of `entry` characters after it (and its cursor)
-// stays inside the box too; each further line at margin one line lower. A
-// text that has no room left on the current line starts on the next one.
+// width (that of a box drawn elsewhere, from its margin), so that an entry
+// of `entry` characters after it (and its cursor) stays inside the box too;
+// each further line at margin one line lower. A text that has no room left
+// on the current line starts on the next one.
 void write_prompt_part(const char *text, int entry, int margin);
 // A prompt box as tall as text takes broken as write_prompt_part breaks it
 // for an entry of `entry` characters, the text written in it from its
@@ -49,6 +54,25 @@ int prompt_box_with(const char *text, int entry);
 // A one-line framed box at the prompt box's top right corner with text in
 // it: c characters wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
+// The box a higher layer keeps at the top right below the prompt box's
+// first line (the colour key's): a function that gives its left edge and
+// its last row while it stands there, registered at start-up (none until
+// then).
+using top_right_box_place = bool (*)(int *left, int *bottom);
+void set_top_right_box(top_right_box_place where);
+// A one-line box at the top right for a line of `width` pixels (an entry
+// and its cursor included): the prompt box of one line where no box stands
+// at the top right; else ending two columns left of that box, widened to
+// the left as the line needs, or, where the window has no room for that,
+// in the prompt box's columns below it. A one-line prompt or readout in it
+// leaves the box at the top right whole.
+struct line_box {
+    int left, top, right, bottom;
+};
+line_box line_box_beside_key(int width);
+// The box framed and cleared (nothing saved); the current point at its
+// text margin, the colour white.
+void draw_line_box(const line_box &b);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
 // The memory box (the status box) cleared and framed with its title text
@@ -78,6 +102,9 @@ int text_column_top();
 // (codes, or a larger k): text drawn before the box that must not run under
 // it ends above it.
 int tallest_rule_box_top();
+// The first row of ink of the text column's first line: a box at the top
+// that ends above it leaves that line whole.
+int text_column_first_ink_row();
 // The first row at or below y that the ink of the text column's lines
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.

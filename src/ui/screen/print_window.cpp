@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -37,14 +38,19 @@ run_command(const char *command)
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Puts the saved prompt area back (the slot stays filled).
+// Where the dialog's boxes stand and how many lines the tallest takes.
+struct print_place {
+    int left, top, lines;
+};
+
+// Puts the saved area of the boxes back (the slot stays filled).
 void
-restore_area(image_slot *slot)
+restore_area(const print_place &at, image_slot *slot)
 {
     if (!*slot)
         return;
     setviewport(0, 0, Maxx, Maxy, 1);
-    putimage(Maxx / 2, 2, slot, 3);
+    putimage(at.left, at.top, slot, 3);
 }
 
 // The conversion of the dump to PostScript: the xpr pipeline for a print
@@ -86,21 +92,33 @@ convert_dump(bool no_greyscale, bool *missing)
 void
 printimage()
 {
+    printimage_at(prompt_box_left(Maxx), 2);
+}
+
+void
+printimage_at(int left, int top)
+{
+    const char *question = "print: without frame -p, with frame -P, for no greyscale add -n";
+    const char *click = "then click mouse button in window, quit-q:";
     int16_t px = getx, py = gety;
+    // Every box of the dialog is as tall as the question's, whose place is
+    // saved: what stands there is hidden whole while one is up.
+    print_place at{left, top, prompt_box_lines(question) + 1};
     image_slot area = 0;
     setviewport(0, 0, Maxx, Maxy, 1);
-    getimage(Maxx / 2, 2, Maxx - 1, 2 + 2 * CHeight + vgay(6), &area);
+    getimage(left, top, left + box_right_edge(Maxx) - prompt_box_left(Maxx),
+             top - 2 + prompt_box_bottom(at.lines), &area);
 
-    int margin = draw_prompt_box(2);
-    outtext("print: without frame -p, with frame -P, for no greyscale add -n");
+    int margin = draw_prompt_box_at(left, top, at.lines);
+    write_prompt_lines(question, margin);
     moveto(margin, gety + CHeight);
-    outtext("then click mouse button in window, quit-q:");
+    outtext(click);
     int len = input_string(2, text_entry);
     char how = len > 0 ? is[0] : 0;
     bool no_greyscale = len > 1 && is[1] == 'n';
     if (how != 'p' && how != 'P') {
         is[0] = 0;
-        restore_area(&area);
+        restore_area(at, &area);
         if (area)
             freeimage(&area);
         moveto(px, py);
@@ -108,7 +126,7 @@ printimage()
     }
 
     // The prompt must not be part of the dump.
-    restore_area(&area);
+    restore_area(at, &area);
     flush_display();
     bool printed = run_command(how == 'p' ? "xwd > temp_window_file.im"
                                           : "xwd -frame > temp_window_file.im");
@@ -116,17 +134,17 @@ printimage()
 
     bool missing = false;
     if (printed) {
-        draw_prompt_box(1);
+        draw_prompt_box_at(left, top, at.lines);
         outtext(" wait");
         flush_display();
         printed = convert_dump(no_greyscale, &missing);
     }
     remove("temp_window_file.im");
-    restore_area(&area);
+    restore_area(at, &area);
     if (printed)
         printed = run_command("lpr temp_window_file.ps");
 
-    margin = draw_prompt_box(missing ? 2 : 1);
+    margin = draw_prompt_box_at(left, top, at.lines);
     if (missing) {
         outtext(" could not print -- xwdtopnm not found");
         moveto(margin, gety + CHeight);
@@ -136,7 +154,7 @@ printimage()
     }
     input_string(1, text_entry);
 
-    restore_area(&area);
+    restore_area(at, &area);
     if (area)
         freeimage(&area);
     moveto(px, py);

@@ -4,10 +4,12 @@
 #include "ui/storage/load_refusal.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/storage/file_dialog.h"
 
@@ -19,6 +21,20 @@ show_refusal(const char *text, refusal_place where)
         return;
     }
     int16_t x = getx, y = gety;
+    if (where == refusal_place::box_erased) {
+        // Beside a box standing at the top right (the colour key), over a
+        // saved copy of what it covers.
+        line_box box = line_box_beside_key(text_pixel_width(text, static_cast<int>(strlen(text))) + CWidth);
+        image_slot under = 0;
+        getimage(box.left, box.top, box.right, box.bottom + 1, &under);
+        draw_line_box(box);
+        outtext(text);
+        input_string(0, numeric_entry);
+        putimage(box.left, box.top, &under, 0);
+        freeimage(&under);
+        moveto(x, y);
+        return;
+    }
     if (where == refusal_place::at_point) {
         outtext(text);
     } else {
@@ -28,8 +44,6 @@ show_refusal(const char *text, refusal_place where)
         write_prompt_part(text, 1, replace_prompt_box(prompt_parts_lines(&line, 1)));
     }
     input_string(0, numeric_entry);
-    if (where == refusal_place::box_erased)
-        erase_prompt_box(1);
     moveto(x, y);
 }
 

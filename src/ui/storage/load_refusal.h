@@ -10,7 +10,8 @@
 enum class refusal_place {
     at_point,    // written where the current point is
     box_kept,    // in a prompt box left on the screen (one line, more for a long text)
-    box_erased,  // in a prompt box erased after the key
+    box_erased,  // in a one-line box at the top right, beside a box standing
+                 // there (the colour key), taken away after the key
 };
 
 // Shows text, waits for one key (an empty numeric entry) and restores the

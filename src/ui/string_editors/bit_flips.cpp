@@ -6,10 +6,14 @@
 // rule figures, cell display and hex readout. Start at bit_flip.
 #include "ui/string_editors/bit_flips.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "engine/forward/bit_flips.h"
 #include "engine/forward/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
@@ -22,6 +26,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
@@ -38,10 +43,9 @@ decimal_of(const uint8_t *string, uint32_t entries)
 }
 
 // The label of the readout by key.
-void
-write_label(char key, int32_t flipped)
+std::string
+label_text(char key, int32_t flipped)
 {
-    char text[80];
     const int v = value_range, k = nhood;
     const char *form = "rule v%dk%d: ";
     switch (key) {
@@ -54,44 +58,80 @@ write_label(char key, int32_t flipped)
     case ']': form = "legal rule v%dk%d: "; break;
     default: break;
     }
-    if (key == '1') {
-        snprintf(text, sizeof text, "bit-flip %u, pos %d ", static_cast<unsigned>(bitflipcount),
-                 static_cast<int>(flipped));
-        outtext(text);
-    }
-    snprintf(text, sizeof text, form, v, k);
-    outtext(text);
+    std::string text;
+    if (key == '1')
+        text = formatted("bit-flip %u, pos %d ", static_cast<unsigned>(bitflipcount), static_cast<int>(flipped));
+    return text + formatted(form, v, k);
 }
 
 // The code readout of 'K', 'k', 'A' and 'M' with a code kind: kind 1 tcode,
-// 2 kcode; N the count of the string the key acted on.
+// 2 kcode; count the count of the string the key acted on. Its parts: a
+// decimal, the code's cells, its hex bytes.
+struct code_readout {
+    int kind;
+    uint32_t entries;
+    const uint8_t *code;
+    std::string decimal; // empty: none
+    bool cells;          // the cells drawn
+    int size, gap;       // of a cell
+    std::string hex;     // empty: none
+
+    code_readout(int kind_of, uint32_t count) : kind(kind_of)
+    {
+        const int k = nhood;
+        entries = kind == 1 ? tcode_entries(k) : v_tablecodemax[k] + 1u;
+        code = kind == 1 ? cacode[0] : v_code[0];
+        size = count - 1 <= 63 ? vgax(4) : count - 1 <= 255 ? vgax(3) : vgax(2);
+        gap = count - 1 < 128 ? 2 : 1;
+        if (kind == 1 && value_range == 2 && k < 4)
+            decimal = formatted("dec=%lu ", decimal_of(code, entries));
+        uint64_t last = tot_only ? count - 1 : rule_entries(k) - 1;
+        cells = last <= 128;
+        if (hex_string_bytes(kind + 1, k) <= 16)
+            hex = "hex=" + hex_readout_text(kind + 1, code, nhoodm ? nhoodm[0] : k);
+    }
+    // Pixels it takes on its line.
+    int width() const
+    {
+        int w = text_pixel_width(decimal.c_str(), static_cast<int>(decimal.size())) +
+                text_pixel_width(hex.c_str(), static_cast<int>(hex.size()));
+        if (cells)
+            w += static_cast<int>(std::min<uint32_t>(entries, 64)) * size + (kind == 2 ? CWidth : 0);
+        return w;
+    }
+    void draw(int right) const
+    {
+        int8_t kind_before = totalistic;
+        totalistic = static_cast<int8_t>(kind);
+        outtext(decimal.c_str());
+        if (cells) {
+            print_layered_bitstring(64, code, static_cast<int>(entries) - 1, size, gap, 0, kind);
+            if (kind == 2)
+                moveto(getx + CWidth, gety);
+        }
+        if (!hex.empty()) {
+            outtext("hex=");
+            print_current_bitstring_hexbytes(kind + 1, code, nhoodm ? nhoodm[0] : nhood, right, white, 0);
+        }
+        totalistic = tot_only ? kind_before : rule_kind_tables;
+    }
+};
+
+// The readout's box as last drawn: the next one takes its place, the
+// longer of the two widened to the left.
+line_box readout_box{};
+uint32_t readout_drawn_after = 0; // drawing_area_clears() when it was drawn
+
+// A readout box for a line of `width` pixels beside the colour key, the
+// last one taken away first.
 void
-write_code(int kind, uint32_t count)
+open_readout_box(int width)
 {
-    const int k = nhood;
-    uint32_t entries = kind == 1 ? tcode_entries(k) : v_tablecodemax[k] + 1u;
-    const uint8_t *code = kind == 1 ? cacode[0] : v_code[0];
-    int size = count - 1 <= 63 ? vgax(4) : count - 1 <= 255 ? vgax(3) : vgax(2);
-    int gap = count - 1 < 128 ? 2 : 1;
-    int8_t kind_before = totalistic;
-    totalistic = static_cast<int8_t>(kind);
-    char text[40];
-    if (kind == 1 && value_range == 2 && k < 4) {
-        snprintf(text, sizeof text, "dec=%lu ", decimal_of(code, entries));
-        outtext(text);
-    }
-    uint64_t last = tot_only ? count - 1 : rule_entries(k) - 1;
-    if (last <= 128) {
-        print_layered_bitstring(64, code, static_cast<int>(entries) - 1, size, gap, 0, kind);
-        if (kind == 2)
-            moveto(getx + CWidth, gety);
-    }
-    int bytes = hex_string_bytes(kind + 1, k);
-    if (bytes <= 16) {
-        outtext("hex=");
-        print_current_bitstring_hexbytes(kind + 1, code, nhoodm ? nhoodm[0] : k, Maxx, white, 0);
-    }
-    totalistic = tot_only ? kind_before : rule_kind_tables;
+    if (readout_box.bottom > 0 && readout_drawn_after == drawing_area_clears())
+        erase_box(readout_box.left, readout_box.top, readout_box.right, readout_box.bottom);
+    readout_box = line_box_beside_key(width);
+    readout_drawn_after = drawing_area_clears();
+    draw_line_box(readout_box);
 }
 
 // The one-line readout of the rule after a change by key.
@@ -101,41 +141,43 @@ show_readout(char key, int32_t flipped, uint32_t count)
     const int k = nhood;
     if (!tot_only)
         rule_z_figures(k, carule[0]);
-    draw_prompt_box(1);
-    setviewport(Maxx / 2, 2, Maxx - 3, vgay(6) + CHeight + 1, 1);
-    moveto(3, 3);
-    setcolor(white);
-    write_label(key, flipped);
-    bool rule_readout = !tot_only;
-    if (key == 'K' || key == 'k') {
-        write_code(key == 'K' ? 1 : 2, count);
-        rule_readout = false;
-    } else if (key == 'A' || key == 'M') {
-        // A rule table (and 'A' with tcodes) shows only the label and Z.
-        if (totalistic == rule_kind_kcodes || (key == 'M' && totalistic == rule_kind_tcodes))
-            write_code(totalistic, count);
-        rule_readout = false;
-    }
+    std::string label = label_text(key, flipped);
+    bool code_kind = false;
+    if (key == 'K' || key == 'k')
+        code_kind = true;
+    // A rule table (and 'A' with tcodes) shows only the label and Z.
+    else if ((key == 'A' || key == 'M') &&
+             (totalistic == rule_kind_kcodes || (key == 'M' && totalistic == rule_kind_tcodes)))
+        code_kind = true;
+    int kind = key == 'K' ? 1 : key == 'k' ? 2 : totalistic;
+    bool rule_readout = !tot_only && key != 'K' && key != 'k' && key != 'A' && key != 'M';
+    std::string figures;
+    if (!tot_only)
+        figures = key == 'C' ? formatted(" zl=%.2g zr=%.2g ", zparam[1], zparam[2])
+                             : formatted(" Z=%.2g ", zparam[0]);
+    auto width_of = [](const std::string &t) { return text_pixel_width(t.c_str(), static_cast<int>(t.size())); };
+    std::string rule;
     if (rule_readout) {
-        char text[40];
         uint32_t entries = static_cast<uint32_t>(rule_entries(k));
         if (value_range == 2 && k < 4) {
-            snprintf(text, sizeof text, " dec=%lu", decimal_of(carule[0], entries));
-            outtext(text);
+            rule = formatted(" dec=%lu", decimal_of(carule[0], entries));
         } else {
-            outtext(" hex=");
-            print_current_bitstring_hexbytes(1, carule[0], k, Maxx - 3, white, 0);
+            // The hex bytes that fit the box's width from the prompt box's
+            // left edge, at least a few.
+            line_box widest = line_box_beside_key(0);
+            int room = widest.right - widest.left - 6 - width_of(label) - width_of(figures) - width_of(" hex=");
+            rule = " hex=" + hex_bytes_within(carule[0], hex_string_bytes(1, k), std::max(room, 12 * CWidth));
         }
     }
-    if (!tot_only) {
-        char text[48];
-        if (key == 'C')
-            snprintf(text, sizeof text, " zl=%.2g zr=%.2g ", zparam[1], zparam[2]);
-        else
-            snprintf(text, sizeof text, " Z=%.2g ", zparam[0]);
-        outtext(text);
-    }
-    setviewport(0, 0, Maxx, Maxy, 1);
+    int width = width_of(label) + width_of(rule) + width_of(figures);
+    if (code_kind)
+        width += code_readout(kind, count).width();
+    open_readout_box(width);
+    outtext(label.c_str());
+    if (code_kind)
+        code_readout(kind, count).draw(readout_box.right - 3);
+    outtext(rule.c_str());
+    outtext(figures.c_str());
 }
 
 bool
@@ -193,7 +235,6 @@ bit_flipback(int colour)
     int16_t x = getx, y = gety;
     colour = swap_pattern_colour(colour);
     int32_t p = undo_rule_flip();
-    draw_prompt_box(1);
     char text[80];
     if (!tot_only) {
         rule_z_figures(nhood, carule[0]);
@@ -203,6 +244,7 @@ bit_flipback(int colour)
         snprintf(text, sizeof text, "flip back at pos %d, flip=%u", static_cast<int>(p),
                  static_cast<unsigned>(bitflipcount));
     }
+    open_readout_box(text_pixel_width(text, static_cast<int>(strlen(text))));
     outtext(text);
     moveto(x, y);
     setcolor(colour);

@@ -28,6 +28,7 @@
 #include "ui/model/globals.h"
 #include "ui/rules/hex_entry.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -768,4 +769,15 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     setting_seed = 0;
     moveto(x, y);
     return static_cast<int16_t>(w.top);
+}
+
+int16_t
+select_seed_over_setup(uint8_t *state, const char *label)
+{
+    const int band_top = setup_clear_row_above(select_seed(1, state, label, 1));
+    image_slot under = 0;
+    save_hiding_lines_in_band(band_top, band_top, window_bottom(), &under);
+    int16_t top = select_seed(0, state, label, 1);
+    put_back_under_band(band_top, &under);
+    return top;
 }

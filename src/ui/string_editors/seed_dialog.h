@@ -11,6 +11,11 @@
 // window back on return. Returns the y of the window's top edge; is[0] is
 // 'q' when the user backed out at the method prompt.
 int16_t select_seed(int mode, uint8_t *state, const char *label, int restore);
+// select_seed (mode 0, restoring) over the set-up's text column: the rows
+// the window takes, from the line its top would cut, are hidden across the
+// drawing area's width while it is up, so that no line shows cut at its
+// frame or ends beside it; they are shown again after.
+int16_t select_seed_over_setup(uint8_t *state, const char *label);
 
 // Cells count-1 down to 0 of a short state as one row of squares (pitch
 // size, gap gap) at the current point, which moves right by size a cell;

@@ -19,14 +19,25 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/window.h"
 
 namespace {
 
 class RunSettingsScreen : public ScreenTest {
 protected:
-    // Runs dialog while keys are typed; no key may be left over.
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        // The text column's margin as the program's start sets it.
+        xtext = static_cast<float>(vgax(50)) / CWidth;
+    }
+    // Runs dialog while keys are typed; no key may be left over. Each
+    // dialog begins on a cleared drawing area, as a stage of the program
+    // begins below the lines of the one before.
     void answer(const std::string &keys, void (*dialog)())
     {
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
         moveto(40, 300);
         paced_thread typing = type_keys_paced(keys);
         dialog();

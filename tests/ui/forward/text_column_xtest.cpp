@@ -87,6 +87,7 @@ protected:
     {
         if (looking)
             XCloseDisplay(looking);
+        ScreenTest::TearDown();
     }
 
     Display *looking = nullptr;
