@@ -685,6 +685,14 @@ text_column_clear_row(int y)
 }
 
 int
+clear_row_above_texts(int y, int x0, int x1)
+{
+    int above = 0, below = 0;
+    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    return row_above_recorded_texts(y, x0, x1, CHeight - 2 - above, CHeight - 2 + below);
+}
+
+int
 prompt_band_bottom(int n)
 {
     return text_column_clear_row(prompt_box_bottom(n));

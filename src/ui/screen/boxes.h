@@ -109,6 +109,11 @@ int text_column_first_ink_row();
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.
 int text_column_clear_row(int y);
+// The first row at or above y that the ink of the texts on the window in
+// columns x0..x1 leaves free, as the window's record holds them (where
+// they stand, on the column's lines or not): a box framed from there down
+// covers whole lines only.
+int clear_row_above_texts(int y, int x0, int x1);
 // A box or region that reaches into the text column's lines hides them whole
 // instead of showing them cut at its edges: rows top..bottom across the
 // window's width are kept in *under first, then those from hide_from down

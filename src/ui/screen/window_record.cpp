@@ -487,6 +487,29 @@ record_text(const char *s, int x, int y, int end_x)
     op->text = s;
 }
 
+int
+row_above_recorded_texts(int y, int x0, int x1, int first, int past)
+{
+    if (!complete)
+        return y;
+    // A row moved above one text may lie in the ink of another: on until
+    // no text holds it.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const drawn_op &op : ops) {
+            if (op.kind != op_kind::text || op.colour == black || op.y0 > Maxy || op.x1 < x0 ||
+                op.x0 > x1)
+                continue;
+            const int line_top = static_cast<int>(std::lround(op.y0));
+            if (y >= line_top + first && y < line_top + past) {
+                y = line_top + first - 1;
+                moved = true;
+            }
+        }
+    }
+    return y;
+}
+
 void
 record_fill(int x0, int y0, int x1, int y1, int colour, int style)
 {

@@ -51,6 +51,12 @@ bool restore_window_area(image_slot pixmap, int x, int y);
 // stays as it is; nothing is drawn while the record is incomplete.
 void redraw_texts_within(int x0, int y0, int x1, int y1);
 
+// The first row at or above y that the ink of no text on the window
+// reaching columns x0..x1 takes, each text's ink taken as the rows first to
+// past - 1 below its line's top (texts drawn in the background's colour
+// take none); y itself while the record is incomplete.
+int row_above_recorded_texts(int y, int x0, int x1, int first, int past);
+
 // The current point kept while a dialog draws elsewhere, and put back where
 // it is then: moved with the drawing if the window was resized meanwhile.
 // Keeps nest; each is ended by one put_back_point.

@@ -106,15 +106,13 @@ window_bottom()
     return std::min<int>(Maxy - vgay(33), tallest_rule_box_top() - 2);
 }
 
-// The window's top edge for a window of the asked height: where that
-// reaches into a line of the text column, the line above's lower edge, so
+// The window's top edge for a window of the asked height between columns
+// x0 and x1: where that reaches into a line of text, above the line, so
 // that the window covers the line whole instead of cutting its tops.
 int
-window_top(int bottom)
+window_top(int bottom, int x0, int x1)
 {
-    int top = bottom - height_req_seed_win;
-    int below_line = text_column_clear_row(top);
-    return below_line == top ? top : std::max(0, below_line - CHeight);
+    return std::max(0, clear_row_above_texts(bottom - height_req_seed_win, x0, x1));
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.
@@ -122,7 +120,7 @@ void
 open_window(seed_window &w)
 {
     w.bottom = window_bottom();
-    w.top = window_top(w.bottom);
+    w.top = window_top(w.bottom, w.x0 - 3, w.x0 + w.width - 3);
     draw_box(kWindowSlot, w.x0 - 3, w.top, w.x0 + w.width - 3, w.bottom, 1, 0);
     tview_x0 = static_cast<int16_t>(w.x0 - 3);
     tview_y0 = static_cast<int16_t>(w.top);
@@ -713,10 +711,10 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     else if (w.kind == seed_kind::seed)
         showbits_1d_as_2d = 0;
     w.width = window_width(w);
-    if (mode == 1)
-        return static_cast<int16_t>(window_top(window_bottom()));
     // Wherever the caller stands, the window lies inside the window's width.
     w.x0 = std::max(3, std::min(w.x0, Maxx + 1 - w.width));
+    if (mode == 1)
+        return static_cast<int16_t>(window_top(window_bottom(), w.x0 - 3, w.x0 + w.width - 3));
 
     bias_density = 50.0f;
     setting_seed = 1;
