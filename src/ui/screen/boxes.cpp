@@ -66,6 +66,19 @@ struct saved_viewport {
     }
 };
 
+// The rows of a line of text that its ink takes, first to past - 1 below
+// the line's top: its baseline stands CHeight - 2 lower, as outtext writes
+// it, and the ink of letters with ascenders and descenders in the normal
+// font bounds it.
+void
+column_line_ink(int &first, int &past)
+{
+    int above = 0, below = 0;
+    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    first = CHeight - 2 - above;
+    past = CHeight - 2 + below;
+}
+
 // The bottom strip's title, its glyphs within the strip's rows: where they
 // are taller than the strip (the least window's height), in the first
 // smaller font whose glyphs are not, their last row raised to the window's.
@@ -590,13 +603,10 @@ tallest_rule_box_top()
 int
 text_column_clear_row(int y)
 {
-    // A line of the column stands at top + j * CHeight, its baseline
-    // CHeight - 2 lower, as outtext writes it; the ink of letters with
-    // ascenders and descenders bounds it.
-    int above = 0, below = 0;
-    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
+    // A line of the column stands at top + j * CHeight.
+    int first_ink = 0, past_ink = 0;
+    column_line_ink(first_ink, past_ink);
     const int top = text_column_top();
-    const int first_ink = CHeight - 2 - above, past_ink = CHeight - 2 + below;
     // Row top + first_ink is the first row of line 0's ink, so it is taken.
     if (CHeight <= 0 || y < top + first_ink)
         return y;
@@ -608,9 +618,9 @@ text_column_clear_row(int y)
 int
 clear_row_above_texts(int y, int x0, int x1)
 {
-    int above = 0, below = 0;
-    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
-    return row_above_recorded_texts(y, x0, x1, CHeight - 2 - above, CHeight - 2 + below);
+    int first_ink = 0, past_ink = 0;
+    column_line_ink(first_ink, past_ink);
+    return row_above_recorded_texts(y, x0, x1, first_ink, past_ink);
 }
 
 int
