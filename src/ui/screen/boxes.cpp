@@ -687,9 +687,9 @@ text_column_clear_row(int y)
 int
 clear_row_above_texts(int y, int x0, int x1)
 {
-    int above = 0, below = 0;
-    normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
-    return row_above_recorded_texts(y, x0, x1, CHeight - 2 - above, CHeight - 2 + below);
+    int first_ink = 0, past_ink = 0;
+    text_column_ink(first_ink, past_ink);
+    return row_above_recorded_texts(y, x0, x1, first_ink, past_ink);
 }
 
 int

@@ -113,9 +113,7 @@ largest_line_space()
 void
 show_refusal(const char *text)
 {
-    const prompt_part line = {text, 1};
-    const int lines = box_lines({line});
-    write_box_line(line, draw_prompt_box(lines), true);
+    const int lines = prompt_box_with(text, 1);
     input_string(1, text_entry);
     erase_prompt_box(lines);
 }

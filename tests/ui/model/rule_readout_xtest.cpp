@@ -2,6 +2,7 @@
 // and rule kind, and the texts it copies to standard error and the data
 // file when asked, for rule 110 and its neighbours among the cases.
 #include "support/x_test_fixture.h"
+#include "support/draw_check_allow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -90,7 +91,7 @@ protected:
     {
         testing::internal::CaptureStderr();
         show_rule_bottom(k, outflag, rule, 0);
-        return testing::internal::GetCapturedStderr();
+        return without_draw_check_lines(testing::internal::GetCapturedStderr());
     }
     // The bands of rows of the box that hold hex (light cyan): first and
     // last row of each.
