@@ -676,8 +676,9 @@ text_column_clear_row(int y)
     int first_ink = 0, past_ink = 0;
     text_column_ink(first_ink, past_ink);
     const int top = text_column_top();
-    // Row top + first_ink is the first row of line 0's ink, so it is taken.
-    if (CHeight <= 0 || y < top + first_ink)
+    // Row top + first_ink is the first row of line 0's ink, so it is taken;
+    // a row below the window (no marked panel's top) has no line to clear.
+    if (CHeight <= 0 || y < top + first_ink || y > WinMaxy)
         return y;
     const int line = (y - top - first_ink) / CHeight;
     const int end = top + line * CHeight + past_ink;
