@@ -121,9 +121,13 @@ TEST_F(WindowResize, BoxesOfARunAfterAResizeShowTheirLinesAndLeaveNothing)
         << "no strip at the new bottom";
     zemra->type_now("q");
     ASSERT_TRUE(zemra->wait_ready_for_key()) << "no pause box";
-    // The box's right edge at the new width; its lines right of the old one.
-    unsigned long frame = zemra->pixel(w - 3, 10);
-    EXPECT_GT(marked_pixels(*zemra, old_width + 10, 4, w - 20 - old_width - 10, 300, frame), 200)
+    // The box stands left of the key panel (130 of the window's 640 scaled
+    // columns wide at its right edge): at the new width its lines reach
+    // right of where the old panel began.
+    auto panel_left = [](int width) { return width - 1 - width * 130 / 640 - 3; };
+    unsigned long frame = zemra->pixel(w / 2, 2);
+    int from = panel_left(old_width) + 10;
+    EXPECT_GT(marked_pixels(*zemra, from, 4, panel_left(w) - 10 - from, 300, frame), 200)
         << "the pause box's lines end at the old width";
     zemra->type_now("\r");
     // Between the pattern and the new panel (a fifth of the width from the

@@ -576,11 +576,11 @@ draw_bottom_title(int mode)
     setcolor(lightred);
     rectangle(0, Maxy + 1, Maxx, WinMaxy);
     // On a short window the strip is lower than its usual place for the
-    // text: the line then stands on the strip's bottom frame.
+    // text: the line's ink then ends on the row above the bottom frame.
     const char *title = "  backtrack/interrupt-q, screen:print-@ save->load-<";
     int above = 0, below = 0;
     normal_text_ink(title, above, below);
-    moveto(vgax(3), std::min<int>(WinMaxy - vgay(12), WinMaxy - 1 - (CHeight - 2) - below));
+    moveto(vgax(3), std::min<int>(WinMaxy - vgay(12), WinMaxy - below - (CHeight - 2)));
     outtext(title);
     setcolor(white);
     set_drawing_area_viewport();
