@@ -35,6 +35,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
 namespace {
@@ -390,6 +391,7 @@ box_left()
 // The side frames of the box as last drawn, which its clear takes away
 // (none yet: from box_left() to the window's edge).
 int drawn_box_left = 0, drawn_box_right = 0;
+uint32_t drawn_box_after = 0; // drawing_area_clears() when it was drawn
 
 } // namespace
 
@@ -428,20 +430,26 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     const int shift = side_panel_shift(x1);
     x0 = std::max(2, x0 - shift);
     x1 -= shift;
-    drawn_box_left = x0;
-    drawn_box_right = x1;
     bool two_lines = totalistic == rule_kind_tables &&
                      ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) ||
                       (v == 3 && k <= 4) ||
                       (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
+    const int top = two_lines ? Maxy - 2 * CHeight - 6 : tallest_rule_box_top();
+    // A box still standing that the new one does not cover (three lines,
+    // or wider) goes first: none of its lines is left above or beside it.
+    if (drawn_box_after == drawing_area_clears() && drawn_box_right > drawn_box_left &&
+        (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1))
+        clear_rule_bottom();
+    drawn_box_left = x0;
+    drawn_box_right = x1;
+    drawn_box_after = drawing_area_clears();
+    rule_box_top = static_cast<int16_t>(top);
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
     if (!two_lines) {
-        rule_box_top = static_cast<int16_t>(tallest_rule_box_top());
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         write_rule(1, k, outflag, x0 + 3, rule_box_top, x1, shown, cell);
     } else {
-        rule_box_top = static_cast<int16_t>(Maxy - 2 * CHeight - 6);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         if (!tot_only && !neutral_order && rule) {
             moveto(x0 + 2, Maxy - 2 * CHeight - 4);
