@@ -298,6 +298,12 @@ write_prompt_part(const char *text, int entry, int margin)
     }
 }
 
+namespace {
+
+top_right_box_place top_right_box = nullptr;
+
+} // namespace
+
 void
 inset_prompt_box(int c, const char *text)
 {
@@ -308,17 +314,16 @@ inset_prompt_box(int c, const char *text)
     // pixels of room between the text and the frame on either side.
     int width = text_pixel_width(text, static_cast<int>(strlen(text))) + 6;
     width = std::min(std::max(c * CWidth, width), box_right_edge(Maxx) - prompt_box_left(Maxx));
-    draw_box(-1, Maxx - width - 2, 2, Maxx - 2, CHeight + 4, 1, 0);
-    moveto(Maxx - width + 1, 3);
+    // Left of a box standing at the top right (the colour key), which it
+    // would hide the first line of.
+    int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
+    if (top_right_box && top_right_box(&key_left, &key_bottom))
+        right = key_left - 2;
+    draw_box(-1, right - width, 2, right, CHeight + 4, 1, 0);
+    moveto(right - width + 3, 3);
     outtext(text);
     moveto(x, y);
 }
-
-namespace {
-
-top_right_box_place top_right_box = nullptr;
-
-} // namespace
 
 void
 set_top_right_box(top_right_box_place where)

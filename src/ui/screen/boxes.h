@@ -48,7 +48,8 @@ int prompt_parts_lines(const prompt_part *parts, int count);
 // on the current line starts on the next one.
 void write_prompt_part(const char *text, int entry, int margin);
 // A one-line framed box at the prompt box's top right corner with text in
-// it: c characters wide, wider where the text needs it.
+// it, or left of a box standing there (set_top_right_box): c characters
+// wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
 // The box a higher layer keeps at the top right below the prompt box's
 // first line (the colour key's): a function that gives its left edge and
