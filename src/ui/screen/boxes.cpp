@@ -283,12 +283,16 @@ prompt_parts_lines(const prompt_part *parts, int count)
     return lines;
 }
 
+namespace {
+
+// Writes the pieces of text from the current point, each further one at
+// margin one line lower.
 void
-write_prompt_part(const char *text, int entry, int margin)
+write_pieces(const char *text, const std::vector<int> &pieces, int margin)
 {
     const char *start = text;
     bool first = true;
-    for (int length : prompt_box_pieces(text, getx, entry_room(entry), margin)) {
+    for (int length : pieces) {
         if (!first)
             moveto(margin, gety + CHeight);
         if (length > 0)
@@ -296,6 +300,20 @@ write_prompt_part(const char *text, int entry, int margin)
         start += length;
         first = false;
     }
+}
+
+} // namespace
+
+void
+write_prompt_part(const char *text, int entry, int margin)
+{
+    write_pieces(text, prompt_box_pieces(text, getx, entry_room(entry)), margin);
+}
+
+void
+write_prompt_lines_at(const char *text, int margin)
+{
+    write_pieces(text, prompt_box_pieces(text, getx, 0, margin), margin);
 }
 
 namespace {
@@ -581,11 +599,13 @@ draw_bottom_title(int mode)
     setcolor(lightred);
     rectangle(0, Maxy + 1, Maxx, WinMaxy);
     // On a short window the strip is lower than its usual place for the
-    // text: the line's ink then ends on the row above the bottom frame.
+    // text: the line's ink then ends on the row above the bottom frame, or
+    // starts on the top frame's row where the strip is lower than the ink.
     const char *title = "  backtrack/interrupt-q, screen:print-@ save->load-<";
     int above = 0, below = 0;
     normal_text_ink(title, above, below);
-    moveto(vgax(3), std::min<int>(WinMaxy - vgay(12), WinMaxy - below - (CHeight - 2)));
+    int baseline = std::min<int>(WinMaxy - vgay(12) + CHeight - 2, WinMaxy - below);
+    moveto(vgax(3), std::max<int>(baseline, Maxy + 1 + above) - (CHeight - 2));
     outtext(title);
     setcolor(white);
     set_drawing_area_viewport();
