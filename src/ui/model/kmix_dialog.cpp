@@ -500,11 +500,15 @@ summary()
             continue;
         }
         if (key == 's') {
-            load_save_nhoodmix('s');
-            if (is[0] != 'q')
-                break;
-            start = lineL - 1;
+            // The file dialog's box is shorter than the summary's, whose
+            // lines it would show cut: the summary goes first.
             erase_tall_box(lines);
+            load_save_nhoodmix('s');
+            if (is[0] != 'q') {
+                lines = 0; // no box left to take down
+                break;
+            }
+            start = lineL - 1;
             continue;
         }
         if (key == 'h') {
@@ -516,7 +520,8 @@ summary()
         break;
     }
     // Finish.
-    erase_tall_box(lines);
+    if (lines > 0)
+        erase_tall_box(lines);
     nhood_lb_ub();
     nhood = static_cast<int8_t>(maxk > nhood_ub ? maxk : nhood_ub);
     return true;

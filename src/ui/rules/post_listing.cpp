@@ -77,13 +77,21 @@ restrict_post()
     int16_t x = getx, y = gety;
     ptype = ptype_any;
     pmu = post_class_any;
-    char text[40];
-    snprintf(text, sizeof text, "restrict Post: type(0-%d):", value_range - 1);
-    ask(text, 1, text_entry);
-    if (is[0] != kKeyReturn) {
-        long typed = entry_number();
-        if (typed >= 0 && typed <= value_range - 1)
+    // A type out of range is refused: the question is asked again, saying
+    // so, with the type that stays (any) and no echo of the answer.
+    char text[80];
+    snprintf(text, sizeof text, "restrict Post: type(0-%d, def any):", value_range - 1);
+    for (;;) {
+        ask(text, 1, text_entry);
+        if (is[0] == kKeyReturn || is[0] == 'q')
+            break;
+        long typed = is[0] >= '0' && is[0] <= '9' ? entry_number() : -1;
+        if (typed >= 0 && typed <= value_range - 1) {
             ptype = static_cast<uint8_t>(typed);
+            break;
+        }
+        snprintf(text, sizeof text, "restrict Post: %c refused, type(0-%d, def any):", is[0],
+                 value_range - 1);
     }
     outtext(" mu(i,3,2):");
     input_string(1, text_entry);

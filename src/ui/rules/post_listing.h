@@ -6,9 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// Asks "restrict Post: type(0-%d):" and " mu(i,3,2):" in the prompt box and
-// sets ptype and pmu (rules/globals.h); answers out of range mean any.
-// is[0] is put back as it was.
+// Asks "restrict Post: type(0-%d, def any):" and " mu(i,3,2):" in the
+// prompt box and sets ptype and pmu (rules/globals.h): Return means any
+// type, a type out of range is refused and asked again; a mu answer out of
+// range means any. is[0] is put back as it was.
 void restrict_post();
 // The Post listing dialog for the current k (nhood) and rule kind, given the
 // last entry index and byte length of a rule table, a tcode and a kcode.

@@ -313,12 +313,16 @@ prompt_parts_lines(const prompt_part *parts, int count)
     return lines;
 }
 
+namespace {
+
+// Writes the pieces of text from the current point, each further one at
+// margin one line lower.
 void
-write_prompt_part(const char *text, int entry, int margin)
+write_pieces(const char *text, const std::vector<int> &pieces, int margin)
 {
     const char *start = text;
     bool first = true;
-    for (int length : prompt_box_pieces(text, getx, entry_room(entry), margin)) {
+    for (int length : pieces) {
         if (!first)
             moveto(margin, gety + CHeight);
         if (length > 0)
@@ -326,6 +330,20 @@ write_prompt_part(const char *text, int entry, int margin)
         start += length;
         first = false;
     }
+}
+
+} // namespace
+
+void
+write_prompt_part(const char *text, int entry, int margin)
+{
+    write_pieces(text, prompt_box_pieces(text, getx, entry_room(entry)), margin);
+}
+
+void
+write_prompt_lines_at(const char *text, int margin)
+{
+    write_pieces(text, prompt_box_pieces(text, getx, 0, margin), margin);
 }
 
 int
@@ -337,6 +355,12 @@ prompt_box_with(const char *text, int entry)
     return lines;
 }
 
+namespace {
+
+top_right_box_place top_right_box = nullptr;
+
+} // namespace
+
 void
 inset_prompt_box(int c, const char *text)
 {
@@ -347,17 +371,16 @@ inset_prompt_box(int c, const char *text)
     // pixels of room between the text and the frame on either side.
     int width = text_pixel_width(text, static_cast<int>(strlen(text))) + 6;
     width = std::min(std::max(c * CWidth, width), box_right_edge(Maxx) - prompt_box_left(Maxx));
-    draw_box(-1, Maxx - width - 2, 2, Maxx - 2, CHeight + 4, 1, 0);
-    moveto(Maxx - width + 1, 3);
+    // Left of a box standing at the top right (the colour key), which it
+    // would hide the first line of.
+    int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
+    if (top_right_box && top_right_box(&key_left, &key_bottom))
+        right = key_left - 2;
+    draw_box(-1, right - width, 2, right, CHeight + 4, 1, 0);
+    moveto(right - width + 3, 3);
     outtext(text);
     moveto(x, y);
 }
-
-namespace {
-
-top_right_box_place top_right_box = nullptr;
-
-} // namespace
 
 void
 set_top_right_box(top_right_box_place where)

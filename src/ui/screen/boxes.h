@@ -10,9 +10,13 @@ int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour
 int16_t draw_prompt_box(int n);      // returns the text margin
 int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
 // A box as the prompt box of n lines, with its top left corner at (left,
-// top) instead (below or beside a box of the caller's); the lines written
-// in it with write_prompt_part from its margin break at its width.
+// top) instead (below or beside a box of the caller's); returns its text
+// margin.
 int16_t draw_prompt_box_at(int left, int top, int n);
+// write_prompt_lines in such a box whose text margin is margin: the lines
+// break at its width as they break at the prompt box's (prompt_box_lines
+// counts them).
+void write_prompt_lines_at(const char *text, int margin);
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 // Clears the prompt box of n lines, or the taller one replace_prompt_box
 // drew last, whole: a dialog that ends on a taller box than its first
@@ -42,17 +46,17 @@ struct prompt_part {
 // longest.
 int prompt_parts_lines(const prompt_part *parts, int count);
 // Writes text from the current point broken at spaces to the prompt box's
-// width (that of a box drawn elsewhere, from its margin), so that an entry
-// of `entry` characters after it (and its cursor) stays inside the box too;
-// each further line at margin one line lower. A text that has no room left
-// on the current line starts on the next one.
+// width, so that an entry of `entry` characters after it (and its cursor)
+// stays inside the box too; each further line at margin one line lower. A
+// text that has no room left on the current line starts on the next one.
 void write_prompt_part(const char *text, int entry, int margin);
 // A prompt box as tall as text takes broken as write_prompt_part breaks it
 // for an entry of `entry` characters, the text written in it from its
 // first line; returns the box's lines, for its erase.
 int prompt_box_with(const char *text, int entry);
 // A one-line framed box at the prompt box's top right corner with text in
-// it: c characters wide, wider where the text needs it.
+// it, or left of a box standing there (set_top_right_box): c characters
+// wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
 // The box a higher layer keeps at the top right below the prompt box's
 // first line (the colour key's): a function that gives its left edge and

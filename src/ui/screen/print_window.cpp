@@ -110,7 +110,7 @@ printimage_at(int left, int top)
              top - 2 + prompt_box_bottom(at.lines), &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);
-    write_prompt_lines(question, margin);
+    write_prompt_lines_at(question, margin);
     moveto(margin, gety + CHeight);
     outtext(click);
     int len = input_string(2, text_entry);

@@ -415,12 +415,17 @@ take_dimension(block_answers &a, int)
         a.single = true;
         return answer_step::finish;
     }
+    // The key taken is echoed after the question, which its single-key
+    // entry leaves without it.
     if (key == 'a') {
+        put("%c", key);
         a.whole = true;
         return answer_step::finish;
     }
-    if (key == '1' || key == '2' || (key == '3' && a.shape.dim == 3))
+    if (key == '1' || key == '2' || (key == '3' && a.shape.dim == 3)) {
+        put("%c", key);
         a.dim = key - '0';
+    }
     return answer_step::next;
 }
 

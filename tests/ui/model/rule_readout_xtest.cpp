@@ -1,6 +1,7 @@
 // The rule box on the real window: its height and edges by value range, k
 // and rule kind, and the texts it copies to standard error and the data
-// file when asked, for rule 110 and its neighbours among the cases.
+// file when asked, for rule 110 and its neighbours among the cases; a box
+// that replaces a taller or wider one leaves nothing of it.
 #include "support/x_test_fixture.h"
 #include "support/draw_check_allow.h"
 
@@ -24,11 +25,13 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/globals.h"
 #include "ui/rules/post_classes.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
+#include "support/draw_check_allow.h"
 #include "support/torn_writes.h"
 #include "support/work_dir.h"
 
@@ -277,7 +280,7 @@ TEST_F(RuleBox, LongSequentialOrderIsCutToTheBox)
     std::vector<uint8_t> rule = rule_110();
     moveto(5, 6);
     std::string text = copied(3, rule.data());
-    EXPECT_EQ(text.rfind("v2k3 rule", 0), 0u);
+    EXPECT_EQ(text.rfind("v2k3 rule", 0), 0u) << text;
     EXPECT_EQ(getx, 5);
     EXPECT_EQ(gety, 6);
     seq_order = saved;
@@ -425,3 +428,29 @@ TEST_F(RuleBox, CodeLineAndPostLabelsOfALargeKStayInsideTheBox)
 }
 
 } // namespace
+
+// A box of k = 7 (three lines, to the window's edge) and then one of rule
+// 110 (two lines, narrower): nothing of the first is left above or beside
+// the second.
+TEST_F(RuleBox, ATwoLineBoxTakesTheThreeLineBoxBeforeItAway)
+{
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    nhood = 7;
+    std::vector<uint8_t> wide(16, 0x5a);
+    copied(7, wide.data());
+    const int three_top = rule_box_top;
+    nhood = 3;
+    std::vector<uint8_t> rule = rule_110();
+    copied(3, rule.data());
+    ASSERT_GT(rule_box_top, three_top);
+    flush_display();
+    int above = 0, beside = 0;
+    for (unsigned long p : pixels_seen(0, three_top, Maxx + 1, rule_box_top - three_top))
+        above += p != Color_Table[black];
+    for (unsigned long p : pixels_seen(vgax(550) + 1, rule_box_top, Maxx - vgax(550), Maxy - rule_box_top + 1))
+        beside += p != Color_Table[black];
+    EXPECT_EQ(above, 0) << "the three-line box's top line is left above the new one";
+    EXPECT_EQ(beside, 0) << "the three-line box is left beside the new one";
+    EXPECT_TRUE(unallowed_draw_reports(take_draw_check_reports()).empty());
+}

@@ -90,9 +90,13 @@ TEST_F(PostDialogs, RestrictionAnswers)
     EXPECT_EQ(ptype, 1);
     EXPECT_EQ(pmu, post_class_ainf);
     EXPECT_EQ(is[0], 'x');
-    typing = type_keys_paced("7\r3\r");
+    // A type out of range is refused and asked again (in a box drawn
+    // afresh, which says so): Return then keeps any type, and mu is asked
+    // after it.
+    typing = type_keys_paced("7\r\r3\r");
     restrict_post();
     typing.join();
+    EXPECT_EQ(take_typed_keys(), 0) << "keys left over: the type was not asked again";
     EXPECT_EQ(ptype, ptype_any);
     EXPECT_EQ(pmu, post_class_a3);
     typing = type_keys_paced("\r\r");

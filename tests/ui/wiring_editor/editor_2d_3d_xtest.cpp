@@ -20,6 +20,7 @@
 #include "engine/wiring/out_degrees.h"
 #include "engine/wiring_editor/editor_network_support.h"
 #include "engine/wiring_editor/lattice_editor.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -214,8 +215,9 @@ TEST_F(LatticeEditor, A2dBlockTakesTypedCornersAndRefusesOneOutside)
     EXPECT_EQ(rewired_by_2d_block("2\rb22\r12\r3\r6\rrqq"), (std::vector<int>{52, 53, 62, 63}));
 }
 
-// A 3d block asked with Return everywhere is the cursor's layer (h = 1 of
-// 4 x 4 x 3): 'r' rewires cells 16..31 and no other.
+// A 3d block ('3' echoed at its prompt) asked with Return everywhere is
+// the cursor's layer (h = 1 of 4 x 4 x 3): 'r' rewires cells 16..31 and no
+// other.
 TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
 {
     srandom(4);
@@ -225,9 +227,26 @@ TEST_F(LatticeEditor, A3dBlockOfDefaultsIsTheCursorsLayer)
     wire_each_cell_to_itself();
     cell_out_freq();
     network_copy before = copy_network();
-    paced_thread typing = type_keys_paced("3\rb3\r\r\r\r\r\rrqq");
+    // The block prompt's key is echoed after its question: the question's
+    // first line reaches further right once '3' is typed.
+    auto line_end = [] {
+        int end = -1, left = prompt_box_left(Maxx);
+        std::vector<unsigned long> row = pixels_seen(left, 4, Maxx - 3 - left, CHeight - 4);
+        for (size_t p = 0; p < row.size(); p++)
+            if (row[p] == Color_Table[white])
+                end = std::max(end, left + static_cast<int>(p % static_cast<size_t>(Maxx - 3 - left)));
+        return end;
+    };
+    int asked = -1, echoed = -1;
+    paced_thread typing = type_keys_looking("3\rb3\r\r\r\r\r\rrqq", [&](size_t i) {
+        if (i == 3)
+            asked = line_end();
+        if (i == 4)
+            echoed = line_end();
+    });
     show_w_r_scheme();
     typing.join();
+    EXPECT_GT(echoed, asked + 2) << "the block prompt's key is not echoed";
     std::vector<int> layer;
     for (int c = 16; c < 32; c++)
         layer.push_back(c);
