@@ -101,9 +101,10 @@ show_readout(char key, int32_t flipped, uint32_t count)
     const int k = nhood;
     if (!tot_only)
         rule_z_figures(k, carule[0]);
-    draw_prompt_box(1);
+    // Written from the box's margin (the viewport only clips, at its edge).
+    const int margin = draw_prompt_box(1);
     setviewport(Maxx / 2, 2, Maxx - 3, vgay(6) + CHeight + 1, 1);
-    moveto(3, 3);
+    moveto(margin, 5);
     setcolor(white);
     write_label(key, flipped);
     bool rule_readout = !tot_only;
