@@ -209,13 +209,14 @@ TEST_F(NeutralFieldOnScreen, FanPauseComesInsideAComponentUntilTurnedOff)
 }
 
 // The component table at the field's end: its prompt and the entry after
-// it stay inside the box, whose right frame runs unbroken down its side
-// with nothing drawn between it and the window's edge.
+// it stay inside the box, whose right frame runs unbroken down its side,
+// to above the rule box at the foot, with nothing drawn between it and the
+// window's edge.
 TEST_F(NeutralFieldOnScreen, ComponentTableKeepsItsLinesInsideItsFrame)
 {
     TestNetwork net(2, 4, 2);
     four_cells_in_pairs();
-    const int top = vgay(45), bottom = Maxy - 2;
+    const int top = vgay(45), bottom = tallest_rule_box_top() - 2;
     int frame_broken = -1, beyond_frame = -1;
     paced_thread typist = type_keys_looking("q", [&](size_t) {
         frame_broken = beyond_frame = 0;
