@@ -1,6 +1,6 @@
 // Entropy statistics and rule sampling (rule_sampling.h). The figures come
 // from engine/measures/entropy_moments.h, the record's bytes from
-// engine/storage/stat_record_codec.h; here the prompt box of the figures,
+// engine/storage/stat_record_codec.h; here the box of the figures (top_prompt.h),
 // the point of each rule in the mean-entropy plane with the saved block
 // under its marker (statblock), the next rule (random by bit_flip, or the
 // drawn kcodes of the v = 3, k = 6 2d family), test mode's question, the
