@@ -422,15 +422,18 @@ draw_stpframe(int x, float width)
 {
     if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
         return;
+    // A side plot past a pattern as wide as the window is cut at its edge.
+    int x1 = std::min(static_cast<int>(x + width), Maxx - 2);
+    if (x1 <= x)
+        return;
     int colour = getcolor();
     int fill = fillcolor;
-    int x1 = static_cast<int>(x + width);
     setfillstyle(0, black);
     setcolor(red);
     bar3d(x, 0, x1, Maxy, 0, 0);
     if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
-        for (int i = 1; i <= 3; i++) {
+        for (int i = 1; i <= 3 && x + i * d < x1; i++) {
             moveto(x + i * d, 0);
             lineto(x + i * d, Maxy);
         }
@@ -698,8 +701,9 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
         clear_rect(0, 0, width, vgay(20));
     }
-    setviewport(0, eg->hist_mode == 2 ? vgay(20) : 0, std::min<int>(x1, Maxx), Maxy, 1);
-    clearviewport();
+    // A plot kept over the pattern (a histogram, a plane moved over it)
+    // stays as it is.
+    clear_around_kept(0, eg->hist_mode == 2 ? vgay(20) : 0, std::min<int>(x1, Maxx), Maxy);
     setviewport(0, 0, Maxx, Maxy, 1);
     if (stp) {
         // A window resized during the run: the new page's pixmap takes the
@@ -710,10 +714,14 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         // At least the pattern and its 2-pixel margin, so that no column of
         // the old page is copied back.
         clear_rect(0, 0, std::max(pixmap_width - vgax(5), x1 + 2), Maxy);
+        const float w = eg->plot_on ? eg->w1 : eg->w2;
+        // A 1d pattern's pixmap holds the side plot: its frame drawn there
+        // comes onto the window with the copy, which leaves a kept plot alone.
+        if (side_width > 0 && d_mode == display_1d)
+            draw_stpframe(side_plot_left(eg), w);
         draw_on_window();
         copy_drawable_to_window(it->pixmap, 0, 0, pixmap_width, it->pixmap_height);
-        if (side_width > 0) {
-            float w = eg->plot_on ? eg->w1 : eg->w2;
+        if (side_width > 0 && d_mode != display_1d) {
             if (d_mode != display_2d_time)
                 draw_stpframe(side_plot_left(eg), w);
             draw_on_pixmap(it);

@@ -222,11 +222,11 @@ draw_trace(int x, int y, int length, int before)
     }
 }
 
-// The count of sampled rules at the top right.
+// The count of sampled rules above the plane.
 void
-show_rule_count(uint32_t count)
+show_rule_count(const entropy_graph *eg, uint32_t count)
 {
-    show_sampled_rule_count(count, " tog pause-p");
+    show_sampled_rule_count(count, " tog pause-p", side_plot_left(eg));
 }
 
 // The entropy record and, at its end, the statistics and the next run.
@@ -259,7 +259,7 @@ record_entropy(entropy_data *ae, entropy_graph *eg, run_iteration *it, double en
         ae->sample_no = 0;
     if (ae->mode == 2 && result == 0 && first_run) {
         ae->count++;
-        show_rule_count(ae->count);
+        show_rule_count(eg, ae->count);
     }
     memcpy(F, A, bytesL);
 }
@@ -275,12 +275,20 @@ tenth_ticks(int L, int B)
     }
 }
 
+// How far a plane's labels reach right of its frame: its last x label
+// starts vgax(10) left of the frame's right side.
+int
+label_margin()
+{
+    return std::max<int>(vgax(10), text_pixel_width("0.18", 4) - vgax(10) + 2);
+}
+
 // The right edge of a plane's cleared area, for a frame whose right edge
 // is at right: a margin for the labels beyond it, inside the window.
 int
 plane_right_margin(int right)
 {
-    return std::min<int>(right + vgax(10), Maxx);
+    return std::min<int>(right + label_margin(), Maxx);
 }
 
 // The right edge of the lookup histogram's slanted surface: left of the key
@@ -291,14 +299,40 @@ surface_right(const entropy_graph *eg)
     return std::min<int>(eg->hist_limit, Maxx - 2);
 }
 
-// The side plot's strip right of x0 erased for a frame `width` wide; when
-// draw, the frame in light red with the y axis' ticks, every 20 of its 200
-// units. Returns draw.
-bool
-side_plot_frame(int draw, int x0, int width)
+// The area a plane moved over the side plot and the pattern keeps from
+// their copies: its strip of labels, the plane and its count line above.
+struct plane_area {
+    int x0, y0, x1, y1;
+};
+
+plane_area
+moved_plane_area(int x0, int width)
 {
+    return {x0 + vgax(100) + 1, plane_count_row() - 2, plane_right_margin(plane_left(x0) + width),
+            Maxy - 1};
+}
+
+// The side plot's strip right of x0 (as plane_x0 places it) erased for a
+// frame `width` wide; when draw, the frame in light red with the y axis'
+// ticks, every 20 of its 200 units. A plane moved over the pattern keeps
+// its area from the pattern's copies while it is drawn. Returns draw.
+bool
+side_plot_frame(int draw, int beside, int width)
+{
+    const int x0 = plane_x0(beside);
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
-    erase_box(x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1);
+    if (x0 < beside) {
+        // Over the pattern: its area cleared whole, the count line's row too.
+        const plane_area a = moved_plane_area(x0, vgax(256));
+        erase_box(a.x0, a.y0, a.x1, a.y1);
+        int kx0, ky0, kx1, ky1;
+        if (draw)
+            keep_from_copies(a.x0, a.y0, a.x1, a.y1);
+        else if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 == a.x0 && ky0 == a.y0)
+            release_kept_area();
+    } else {
+        erase_box(x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1);
+    }
     if (!draw)
         return false;
     setcolor(lightred);
@@ -367,9 +401,22 @@ place_lookup_histogram(entropy_graph *eg)
 }
 
 int
+plane_x0(int x0)
+{
+    const int widest = Maxx - (vgax(100) + vgax(10) + 2 + vgax(256) + label_margin());
+    return std::max(0, std::min(x0, widest));
+}
+
+int
 plane_left(int x0)
 {
-    return x0 + vgax(100) + vgax(10) + 2;
+    return plane_x0(x0) + vgax(100) + vgax(10) + 2;
+}
+
+int
+plane_count_row()
+{
+    return plane_top() - CHeight - 3;
 }
 
 int
@@ -517,10 +564,11 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
         return;
     pen_kept kept;
-    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     const int width = kind == 2 ? vgax(256) : vgax(200);
     if (!side_plot_frame(draw, x0, width))
         return;
+    x0 = plane_x0(x0);
+    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     if (kind == 2) {
         for (int i = 1; i <= 17; i++) {
             int x = L + vgax(static_cast<float>(std::trunc(14.222222 * i)));
@@ -570,9 +618,10 @@ draw_Hamming_plot(int draw, int x0)
     if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
         return;
     pen_kept kept;
-    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     if (!side_plot_frame(draw, x0, vgax(200)))
         return;
+    x0 = plane_x0(x0);
+    const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     tenth_ticks(L, B);
     const int label_y = B + vgay(3) + 1;
     moveto(L, label_y);

@@ -31,12 +31,20 @@ int side_plot_left(const entropy_graph *eg);
 // wide as the side plot; a box that moves (the pattern grew or shrank) has
 // its old place cleared and its bars start afresh at the new one.
 void place_lookup_histogram(entropy_graph *eg);
+// Where the side strip and the plane beside a side plot at x0 start: at
+// x0, or further left where the widest plane (the rule samples') would pass
+// the window's edge. A plane so moved stands over the side plot and the
+// pattern; the copies of the pattern's rows leave its area alone (its
+// count line above it too) while it is up.
+int plane_x0(int x0);
 // The corner of the plane beside a side plot at x0: the column of density
 // (or standard deviation) 0 and the row of entropy 0. The plane is
 // vgax(200) wide (vgax(256) for rule samples, 0.1 of sd per vgax(142)) and
 // vgay(200) high, with room for its labels below it.
 int plane_left(int x0);
 int plane_bottom();
+// The row of the count line of automatic sampling, a line above the plane.
+int plane_count_row();
 // The right edge of what a plane beside a side plot at x0 clears and draws,
 // for the widest of them (the rule samples'): a box at the right stays
 // clear of the plane when it starts right of this.

@@ -1,6 +1,6 @@
 // Entropy statistics and rule sampling (rule_sampling.h). The figures come
 // from engine/measures/entropy_moments.h, the record's bytes from
-// engine/storage/stat_record_codec.h; here the prompt box of the figures,
+// engine/storage/stat_record_codec.h; here the box of the figures (top_prompt.h),
 // the point of each rule in the mean-entropy plane with the saved block
 // under its marker (statblock), the next rule (random by bit_flip, or the
 // drawn kcodes of the v = 3, k = 6 2d family), test mode's question, the
@@ -272,18 +272,18 @@ sampled_rule()
 }
 
 void
-show_sampled_rule_count(uint32_t count, const char *suffix)
+show_sampled_rule_count(uint32_t count, const char *suffix, int x0)
 {
     int16_t x = getx, y = gety;
     int colour = getcolor(), kept = fillcolor;
-    // At Maxx - vgax(160), or further left where the font would carry the
-    // line, or the pause's one-key entry and its cursor after it, past the
-    // window's edge; the same place whichever suffix, and the line cleared
-    // first, so the two writers never overprint.
+    // From the plane's left edge, or further left where the font would
+    // carry the line, or the pause's one-key entry and its cursor after it,
+    // past the window's edge; the same place whichever suffix, and the line
+    // cleared first, so the two writers never overprint.
     static const char kLongest[] = " tog pause-p:";
     int width = text_pixel_width("rule count=", 11) + 8 * CWidth +
                 text_pixel_width(kLongest, static_cast<int>(sizeof kLongest - 1)) + 2 * CWidth;
-    int left = std::max(0, std::min(Maxx - vgax(160), Maxx - 2 - width)), top = vgay(3);
+    int left = std::max(0, std::min(plane_left(x0), Maxx - 2 - width)), top = plane_count_row();
     setfillstyle(0, black);
     bar(left, top, std::min(left + width, Maxx - 2), top + CHeight - 1);
     setcolor(white);
@@ -336,7 +336,7 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
             append_record(ae, eg, rule);
         if (ae->mode == 2) {
             if (!shown)
-                show_sampled_rule_count(ae->count, " tog pause-p:");
+                show_sampled_rule_count(ae->count, " tog pause-p:", side_plot_left(eg));
             plot_rule_point(ae, eg);
             if (count_waits)
                 pause_after_rule(ae);

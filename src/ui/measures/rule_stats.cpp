@@ -234,20 +234,11 @@ const menu_key kMenuKeys[] = {
 };
 constexpr size_t kMenuDefault = 7; // the row of every other key
 
-// The left edge of the side strip, moved left where the plot would leave
-// the window.
-int
-fitted_x0(int x0)
-{
-    int widest = Maxx - (vgax(100) + vgax(10) + 2 + vgax(256) + vgax(10));
-    return std::max(0, std::min(x0, widest));
-}
-
 void
 browse(int x0)
 {
     rule_browser b;
-    b.x0 = fitted_x0(x0);
+    b.x0 = plane_x0(x0);
     b.k = nhood;
     b.sample = stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
     b.big_dots = Maxx > 640;

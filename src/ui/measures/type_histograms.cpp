@@ -463,7 +463,15 @@ jump_graph(type_pause &p, char)
     view.mode = forward_run_mode(0);
     view.mode.seq_update = p.it->run_seq_update;
     view.mode.p_order = p.it->run_p_order;
+    // The graph's menu takes the top right: the colour key gives way while
+    // the graph is up and comes back after it.
+    int key_left = 0, key_bottom = 0;
+    const bool key_up = color_key_box_at_right(&key_left, &key_bottom);
+    if (key_up)
+        show_multistate_color_key(0);
     meta_graph_table(static_cast<int>(a.types), &view, graph_attractors);
+    if (key_up)
+        show_multistate_color_key(1);
     return pause_step::left_key;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ui/screen/draw.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
@@ -58,6 +59,30 @@ kept_area(int *x0, int *y0, int *x1, int *y1)
 {
     *x0 = kept.x0, *y0 = kept.y0, *x1 = kept.x1 - 1, *y1 = kept.y1 - 1;
     return kept.x0 < kept.x1;
+}
+
+void
+clear_around_kept(int x0, int y0, int x1, int y1)
+{
+    // The bands above and below the kept rectangle, then the pieces left
+    // and right of it, each cleared as a viewport is.
+    const int r = x1 + 1, b = y1 + 1;
+    const bool apart = kept.x0 >= kept.x1 || kept.x0 >= r || kept.x1 <= x0 || kept.y0 >= b ||
+                       kept.y1 <= y0;
+    const int top = apart ? b : std::max(y0, kept.y0), bottom = apart ? b : std::min(b, kept.y1);
+    struct piece {
+        int x0, y0, x1, y1;
+    } pieces[4] = {{x0, y0, r, top},
+                   {x0, bottom, r, b},
+                   {x0, top, std::max(x0, kept.x0), bottom},
+                   {std::min(r, kept.x1), top, r, bottom}};
+    int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    for (const piece &p : pieces)
+        if (p.x1 > p.x0 && p.y1 > p.y0) {
+            setviewport(p.x0, p.y0, p.x1 - 1, p.y1 - 1, 1);
+            clearviewport();
+        }
+    setviewport(vx0, vy0, vx1, vy1, 1);
 }
 
 bool

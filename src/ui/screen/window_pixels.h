@@ -23,3 +23,6 @@ void keep_from_copies(int x0, int y0, int x1, int y1);
 void release_kept_area();
 // The kept rectangle's corners (included); false when none is kept.
 bool kept_area(int *x0, int *y0, int *x1, int *y1);
+// Clears the window's rectangle (corners included) to the background, the
+// kept rectangle left as it is: a new page of the pattern beneath a plot.
+void clear_around_kept(int x0, int y0, int x1, int y1);

@@ -5,6 +5,7 @@
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -77,26 +78,36 @@ TEST_F(SidePlotFrames, PlaneAndReturnMapShareTheirFrameAndDrawZeroTakesItAway)
 }
 
 // Automatic sampling's count line with the widest count and the pause's
-// entry waiting after it: the count, the suffix and the cursor end a few
-// pixels inside the window's right edge.
+// entry waiting after it, above the plane beside a narrow pattern and beside
+// one as wide as the window (the plane moved over it): the count, the
+// suffix and the cursor end a few pixels inside the window's right edge.
 TEST_F(SidePlotFrames, TheRuleCountLineAndItsEntryStayInsideTheWindow)
 {
-    const int top = vgay(3);
-    std::vector<unsigned long> edge;
-    paced_thread typist = type_keys_looking("x\r", [&](size_t i) {
-        if (i == 0) {
-            edge = pixels_seen(Maxx - 5, top, 5, CHeight);
-            screenshot("rule_count_line");
-        }
-    });
-    show_sampled_rule_count(99999999, " tog pause-p:");
-    input_string(1, text_entry);
-    typist.join();
-    ASSERT_FALSE(edge.empty());
-    int ink = 0;
-    for (unsigned long p : edge)
-        ink += p != Color_Table[black];
-    EXPECT_EQ(ink, 0) << "the line or its entry reaches the window's edge";
+    const int top = plane_count_row();
+    for (int x0 : {static_cast<int>(vgax(100)), static_cast<int>(Maxx) - 2}) {
+        SCOPED_TRACE(x0);
+        clear_drawing_area();
+        std::vector<unsigned long> edge, line;
+        paced_thread typist = type_keys_looking("x\r", [&](size_t i) {
+            if (i == 0) {
+                edge = pixels_seen(Maxx - 5, top, 5, CHeight);
+                line = pixels_seen(0, top, Maxx - 5, CHeight);
+                screenshot("rule_count_line_" + std::to_string(x0));
+            }
+        });
+        show_sampled_rule_count(99999999, " tog pause-p:", x0);
+        input_string(1, text_entry);
+        typist.join();
+        ASSERT_FALSE(edge.empty());
+        auto ink = [](const std::vector<unsigned long> &pixels) {
+            int n = 0;
+            for (unsigned long p : pixels)
+                n += p != Color_Table[black];
+            return n;
+        };
+        EXPECT_GT(ink(line), 0) << "no count line";
+        EXPECT_EQ(ink(edge), 0) << "the line or its entry reaches the window's edge";
+    }
 }
 
 // The lookup histogram's second style, the slanted surface, run for many
