@@ -35,18 +35,13 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
 namespace {
 
 // Largest n whose update-order rank is exact in 32 bits (12! < 2^32 < 13!).
 constexpr int kMaxRankedOrder = 12;
-
-// The right edge of the last rule box drawn, and the drawing area's last
-// row it was drawn for (a resize draws the box again from the window's
-// record, at another place).
-int last_box_right = 0;
-int last_box_maxy = 0;
 
 // Where the first line of text starts when the two-line box shows the rule
 // table's cells at its left; 0 when it does not.
@@ -394,8 +389,12 @@ box_left()
 }
 
 // The side frames of the box as last drawn, which its clear takes away
-// (none yet: from box_left() to the window's edge).
+// (none yet: from box_left() to the window's edge), the drawing area's
+// last row it was drawn for (a resize draws the box again from the
+// window's record, at another place), and drawing_area_clears() then.
 int drawn_box_left = 0, drawn_box_right = 0;
+int drawn_box_maxy = 0;
+uint32_t drawn_box_after = 0;
 
 } // namespace
 
@@ -434,27 +433,27 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     const int shift = side_panel_shift(x1);
     x0 = std::max(2, x0 - shift);
     x1 -= shift;
-    drawn_box_left = x0;
-    drawn_box_right = x1;
     bool two_lines = totalistic == rule_kind_tables &&
                      ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) ||
                       (v == 3 && k <= 4) ||
                       (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
-    // A box of fewer lines or narrower than the last one leaves nothing of
-    // that one's top line or right end standing beside it.
+    // A box still standing that the new one does not cover (more lines, or
+    // wider) goes first: none of its lines is left above or beside it.
     const int top = two_lines ? Maxy - 2 * CHeight - 6 : tallest_rule_box_top();
-    if (rule_box_top > 0 && last_box_maxy == Maxy && (rule_box_top < top || last_box_right > x1))
+    if (drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy && drawn_box_right > drawn_box_left &&
+        (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1))
         clear_rule_bottom();
-    last_box_right = x1;
-    last_box_maxy = Maxy;
+    drawn_box_left = x0;
+    drawn_box_right = x1;
+    drawn_box_maxy = Maxy;
+    drawn_box_after = drawing_area_clears();
+    rule_box_top = static_cast<int16_t>(top);
     if (!two_lines) {
-        rule_box_top = static_cast<int16_t>(top);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         write_rule(1, k, outflag, x0 + 3, rule_box_top, x1, shown, cell);
     } else {
-        rule_box_top = static_cast<int16_t>(top);
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);
         if (!tot_only && !neutral_order && rule) {
             moveto(x0 + 2, Maxy - 2 * CHeight - 4);
