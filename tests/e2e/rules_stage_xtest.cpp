@@ -30,13 +30,17 @@ TEST_F(RulesRoad, DecimalRuleIsSavedShownAndListed)
     ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul").size() == 3; }))
         << "no last-rule file";
     EXPECT_EQ(work.read("l_v2k3.rul"), std::string("\x02\x03\x6e", 3));
+    // The network view after the box waits for its key: the box is drawn.
+    ASSERT_TRUE(zemra->wait_ready_for_key());
     unsigned long long shown_110 = rule_box();
 
     choose("30");
     ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul") == std::string("\x02\x03\x1e", 3); }));
+    ASSERT_TRUE(zemra->wait_ready_for_key());
     EXPECT_NE(rule_box(), shown_110) << "the rule box did not change with the rule";
     choose("110");
     ASSERT_TRUE(wait_until([&] { return work.read("l_v2k3.rul") == std::string("\x02\x03\x6e", 3); }));
+    ASSERT_TRUE(zemra->wait_ready_for_key());
     EXPECT_EQ(rule_box(), shown_110) << "the rule box does not show the rule";
 
     // The listing of the rule in force.

@@ -33,6 +33,7 @@ TEST_F(ScreenLeftovers, RunPromptsGoOnTheNextFreeLinesOfTheTextColumn)
 {
     road_to_output_parameters();
     answer({"s\r", "d\r"});  // output parameters, layout defaults: on to the forward-only options
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no forward-only options";
     // Nothing above the first line, and both prompts below the set-up's.
     EXPECT_EQ(zemra->marked_pixels(80, 40, 420, 38), 0) << "a prompt above the text column";
     EXPECT_GT(zemra->marked_pixels(80, 240, 420, 60), 200) << "the run prompts are not below";

@@ -15,6 +15,7 @@ TEST_F(StatusBox, QuestionsAfterARunStartBelowTheTitledBox)
     zemra->type_now("q"); // the running pattern: pause box
     answer({"q"});        // end the run: options box
     answer({"q"});        // back: the forward-only options again
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no forward-only options";
     // The box's left edge at a third of the window, found on its frame.
     int maxx = zemra->width() - 1;
     unsigned long background = zemra->pixel(maxx - 5, 300);
