@@ -1328,7 +1328,9 @@ select_pattern_scrolling()
             break;
         }
     }
-    erase_prompt_box(4);
+    // The last box the steps drew, in its lines' font: a box of four lines
+    // in the normal font would reach the text column on a short window.
+    erase_prompt_box(1);
     erase_memory_box();
     if (step == output_step::leave) {
         setviewport(0, 0, Maxx, Maxy, 1);

@@ -368,15 +368,14 @@ select_stat_filename(entropy_data *ae)
         return 0;
     }
     snprintf(stat_filename, sizeof stat_filename, "%s", filename);
-    draw_prompt_box(1);
     char text[320];
     snprintf(text, sizeof text, "%s: append data-a, new file-def, add + to pause:",
              stat_filename);
-    outtext(text);
+    top_prompt question = open_top_prompt({text}, 2);
     int len = input_string(2, text_entry);
     ae->pause = (len > 0 && is[0] == '+') || (len > 1 && is[1] == '+');
     bool append = is[0] == 'a' || (is[0] == '+' && len > 1 && is[1] == 'a');
-    erase_prompt_box(1);
+    close_top_prompt(question);
     bool ok;
     if (append) {
         int fd = myopen(stat_filename, open_write, open_append);

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/nhood_matrix_layout.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -73,6 +75,24 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
     int bottom = y0 + (rows - 1) * rs;
     bool labelled = false;
     int x = x0;
+    // Narrow cells without gaps or dots between them: a row's cells of one
+    // colour side by side go as one bar. A large k's thousands of one-pixel
+    // cells would pass what the window's record holds, which then could not
+    // tell where the lines below the picture stand.
+    const bool merge = g == 0 && s <= 2;
+    struct run {
+        int from = 0, colour = -1;
+    };
+    std::vector<run> runs(static_cast<size_t>(rows));
+    auto end_run = [&](int j, int to) {
+        run &r = runs[static_cast<size_t>(j)];
+        if (r.colour < 0)
+            return;
+        const int y = y0 + (rows - 1 - j) * rs;
+        setfillstyle(0, r.colour);
+        bar(r.from, y, to, y + rs - rg);
+        r.colour = -1;
+    };
     // A picture wider than the window is cut; the amendment prompt's share
     // picks the indices it shows.
     for (int64_t i = m.shown; i >= 0 && x + s - g <= picture_right(); i--, x += s) {
@@ -81,8 +101,14 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             int y = y0 + (rows - 1 - j) * rs;
             int d = get_value(nm[j], index);
             int colour = value_range == 2 ? (d ? yellow : darkgray) : color_v[d];
-            setfillstyle(0, colour);
-            bar(x, y, x + s - g, y + rs - rg);
+            run &r = runs[static_cast<size_t>(j)];
+            // Each bar ends where the previous column's would.
+            if (!merge || r.colour != colour) {
+                end_run(j, x - g);
+                r = {x, colour};
+            }
+            if (!merge)
+                end_run(j, x + s - g);
             if (d == 0 && s > 2)
                 putpixel(x + (s - g) / 2, y + (rs - rg) / 2, green);
             if (i == m.shown && (j == rows - 1 || j == 0)) {
@@ -108,6 +134,8 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             }
         }
     }
+    for (int j = 0; j < rows; j++)
+        end_run(j, x - g);
     int below = bottom + rs + CHeight / 2;
     // A row's label is centred on its row, so it may stand above the top
     // row; an index label's digits end on its baseline.
@@ -175,9 +203,17 @@ setup_clear_row(int y)
 int
 setup_clear_row_above(int y)
 {
-    while (y > 0 && setup_clear_row(y) != y)
-        y--;
-    return y;
+    // Lines written off the column's pitch (a rule's hex readout under its
+    // picture) are known only to the window's record: on until both the
+    // column's lines and the recorded texts leave the row free.
+    for (;;) {
+        while (y > 0 && setup_clear_row(y) != y)
+            y--;
+        const int free = std::max(0, clear_row_above_texts(y, 0, box_right_edge(Maxx)));
+        if (free == y)
+            return y;
+        y = free;
+    }
 }
 
 int16_t

@@ -37,6 +37,6 @@ int nhood_matrix_clear_row(int y);
 // K-matrix picture's labels leave free: a region framed from there cuts
 // none of them.
 int setup_clear_row(int y);
-// The same at or above y: a band hidden from there down takes the line
-// that y would cut whole.
+// The same at or above y, free of every text the window's record holds
+// too: a band hidden from there down takes the line that y would cut whole.
 int setup_clear_row_above(int y);

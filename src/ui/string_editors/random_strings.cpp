@@ -235,7 +235,9 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
 
     bool keep = false;
     uint32_t block_count = 0;
-    int16_t hex_x = text_x, hex_y = origin_y;
+    // Where the hex readout starts, and the row of its last line, from
+    // which the set-up's next line goes on.
+    int16_t hex_x = text_x, hex_y = origin_y, hex_end_y = origin_y;
     for (;;) {
         moveto(text_x, origin_y);
         if (!keep) {
@@ -260,6 +262,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
             next_line(xtext, 1.0f);
         hex_x = getx;
         hex_y = gety;
+        hex_end_y = hex_y;
         if (value_range == 2 && show_hex) {
             // The readout's lines stay whole above the rule box (a line's
             // cell ends 2 rows below its baseline), which the set-up draws
@@ -275,7 +278,11 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
                 clear_to(edge - 1, gety + CHeight);
             else
                 clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
-            print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 0, last_baseline);
+            const int breaks =
+                print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 2, last_baseline) + 1;
+            // A full last line leaves the point at the start of the one
+            // after it, which holds nothing.
+            hex_end_y = static_cast<int16_t>(breaks > 0 && getx == hex_x ? gety - (gety - hex_y) / breaks : gety);
         }
         if (kind == 1) {
             measure_shown(k, string);
@@ -330,5 +337,5 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         checked_free(table);
     under_boxes.reset();
     color_v[0] = zero_colour;
-    moveto(hex_x, hex_y);
+    moveto(hex_x, hex_end_y);
 }

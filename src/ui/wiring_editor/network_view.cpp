@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/graphs/globals.h"
 #include "engine/model/globals.h"
@@ -22,6 +23,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/storage/globals.h"
 #include "ui/wiring/hand_matrix.h"
 #include "ui/wiring/wiring_listing.h"
@@ -85,10 +87,17 @@ show_w_r_scheme()
     show_rule_of_network();
     for (;;) {
         get_prompt_box(2, 3);
-        draw_fitting_prompt({heading(), "graph-g, matrix: revise-m, view-M printxterm +p",
-                             threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
-                                    : "graphic: 1d+timestep-1 circle-c, 2d-2:"});
-        int len = input_string(2, text_entry);
+        int len = 0;
+        {
+            const std::vector<std::string> lines = {heading(), "graph-g, matrix: revise-m, view-M printxterm +p",
+                                                    threed ? "graphic: 1d+timestep-1 circle-c, 2d+3d-3:"
+                                                           : "graphic: 1d+timestep-1 circle-c, 2d-2:"};
+            // In the medium font where a box of three lines would reach the
+            // set-up's first line (a short window).
+            prompt_font font({lines[0], lines[1], with_widest_entry(lines[2], 2)});
+            draw_fitting_prompt(lines);
+            len = input_string(2, text_entry);
+        }
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
         if (is[0] == 'q' || is[0] == kKeyReturn) {
