@@ -12,8 +12,9 @@ that first gave each, and every sanitizer report or crash.
     tests/with_xvfb.sh tests/random_keys.py --binary build/sanitize/zemra \\
         --sessions 50 --keys 1500 --seed 1 --out /tmp/walks
 
-Each session's keys are in OUT/session-N.keys, one per line, so a report can
-be replayed by hand.
+Each session's keys are in OUT/session-N.keys, one per line; --replay FILE
+types such a file's keys again, one at each key wait, in a single session
+(keys first typed while the program computed may then land elsewhere).
 """
 import argparse
 import os
@@ -60,7 +61,7 @@ def wait_ready(fd, seconds):
         return False
 
 
-def run_session(binary, rng, keys, folder, log_keys):
+def run_session(binary, rng, keys, folder, log_keys, replay=None):
     read_fd, write_fd = os.pipe()
     os.set_blocking(read_fd, False)
     env = dict(os.environ, ZEMRA_READY_FD=str(write_fd), ZEMRA_DRAW_CHECK="1",
@@ -73,13 +74,13 @@ def run_session(binary, rng, keys, folder, log_keys):
     typed = []
     if wait_ready(read_fd, 60):
         subprocess.run(["xdotool", "mousemove", "300", "300"], check=False)
-        for _ in range(keys):
+        for n in range(len(replay) if replay is not None else keys):
             if proc.poll() is not None:
                 break
-            waiting = wait_ready(read_fd, 3)
-            if not waiting and rng.random() < 0.7:
+            waiting = wait_ready(read_fd, 3 if replay is None else 30)
+            if replay is None and not waiting and rng.random() < 0.7:
                 continue  # computing: leave it mostly alone
-            key = random_key(rng)
+            key = random_key(rng) if replay is None else replay[n]
             typed.append(key)
             press(key)
     # The end: 'q' at each wait, then Control-q and its confirmation.
@@ -108,7 +109,12 @@ def main():
     ap.add_argument("--keys", type=int, default=1000)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--out", required=True)
+    ap.add_argument("--replay", help="a session-N.keys file to type again")
     args = ap.parse_args()
+    replay = None
+    if args.replay:
+        replay = [k for k in open(args.replay).read().split("\n") if k]
+        args.sessions = 1
     binary = os.path.abspath(args.binary)
     os.makedirs(args.out, exist_ok=True)
     distinct = {}
@@ -117,7 +123,7 @@ def main():
         rng = random.Random(args.seed * 100003 + n)
         folder = tempfile.mkdtemp(prefix="zemra-walk-")
         with open(os.path.join(args.out, f"session-{n}.keys"), "w") as log_keys:
-            status, text = run_session(binary, rng, args.keys, folder, log_keys)
+            status, text = run_session(binary, rng, args.keys, folder, log_keys, replay)
         shutil.copy(os.path.join(folder, "stderr.txt"), os.path.join(args.out, f"session-{n}.stderr"))
         shutil.rmtree(folder, ignore_errors=True)
         for line in text.splitlines():
