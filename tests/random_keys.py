@@ -4,7 +4,8 @@
 Runs sessions of the program on the display in DISPLAY (run it under
 tests/with_xvfb.sh), each in a fresh folder with the draw check on, types a
 random key at each of the program's key waits (and now and then while it
-computes), and ends each session with 'q' at every wait and Control-q. What
+computes), and ends each session with BackSpace and 'q' by turns at its
+waits and Control-q while it computes. What
 the program wrote to standard error is kept per session; the summary lists
 the distinct draw-check reports (numbers taken out) with the session and key
 that first gave each, and every sanitizer report or crash.
@@ -83,12 +84,15 @@ def run_session(binary, rng, keys, folder, log_keys, replay=None):
             key = random_key(rng) if replay is None else replay[n]
             typed.append(key)
             press(key)
-    # The end: 'q' at each wait, then Control-q and its confirmation.
+    # The end: at each wait a BackSpace (an entry already typed takes no
+    # more keys) and then 'q', by turns; Control-q while it computes.
     deadline = time.time() + 60
+    ending = ["BackSpace", "q"]
     while proc.poll() is None and time.time() < deadline:
         if wait_ready(read_fd, 2):
-            press("q")
-            typed.append("q")
+            press(ending[0])
+            typed.append(ending[0])
+            ending.reverse()
         else:
             press("ctrl+q")
             typed.append("ctrl+q")
