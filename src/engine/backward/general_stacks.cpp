@@ -5,6 +5,7 @@
 // registered stack view (preimage_prompts.h). Start at extend_lines.
 #include "engine/backward/general_stacks.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/backward/acceptance.h"
@@ -70,11 +71,16 @@ release_partial_stacks()
 bool
 grow_partial_stack(int s, uint64_t i)
 {
-    if (i >= partial_preimage_limit)
+    // Both stacks within half the machine's memory: the entries of a
+    // network of many cells are long, and the count limit alone would let
+    // the stacks outgrow the memory there is.
+    const uint64_t most =
+        std::min<uint64_t>(partial_preimage_limit, physical_memory_bytes() / 2 / (2 * entry_bytes()));
+    if (i >= most)
         return false;
     uint64_t cap = stacks_of_partials.capacity[s] ? stacks_of_partials.capacity[s] * 2 : 64;
-    if (cap > partial_preimage_limit)
-        cap = partial_preimage_limit;
+    if (cap > most)
+        cap = most;
     uint8_t *p = static_cast<uint8_t *>(try_checked_realloc(stacks_of_partials.mem[s], cap * entry_bytes()));
     if (!p) {
         note_tree_memory_failure("pp stack", cap * entry_bytes());

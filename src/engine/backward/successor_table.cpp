@@ -14,8 +14,6 @@
 // bytesL + 4.6 bytes a state; each target then costs its own fan only.
 #include "engine/backward/successor_table.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -169,8 +167,7 @@ fill_successor_table(int hamming, int print_pairs)
 {
     uint64_t states = state_count();
     uint64_t need = successor_table_bytes();
-    uint64_t memory = static_cast<uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
-    if (!states || need > memory / 2) {
+    if (!states || need > physical_memory_bytes() / 2) {
         show_table_refusal("successor table too large for memory, cont-ret:");
         return 0;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 long live_allocations = 0;
 unsigned long fail_allocation_after = 0;
@@ -94,4 +95,10 @@ checked_free(void *block)
         return;
     free(block);
     live_allocations--;
+}
+
+uint64_t
+physical_memory_bytes()
+{
+    return static_cast<uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
 }

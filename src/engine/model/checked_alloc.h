@@ -8,6 +8,7 @@
 // to fail a chosen allocation to exercise the failure path.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <type_traits>
 
 // Called with the label of an allocation that failed; must not return.
@@ -28,6 +29,11 @@ void *try_checked_calloc(size_t count, size_t size);
 void *try_checked_realloc(void *block, size_t size);
 // Releases a block from any of the above; null is ignored.
 void checked_free(void *block);
+// The machine's physical memory in bytes: the tables that grow with the
+// state space or the pre-images stay within half of it, so that a large
+// network is refused with a message instead of the system ending the
+// program for want of memory.
+uint64_t physical_memory_bytes();
 
 // Blocks allocated and not yet freed.
 extern long live_allocations;
