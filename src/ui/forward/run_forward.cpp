@@ -78,6 +78,10 @@ struct run_context {
     skeleton_record sk{};
     damage_record dp{};
     uint8_t **rules = nullptr;
+    // The network's array the rules are (carule, cacode or v_code), which
+    // a running key may move (a cell added or taken away reallocates a
+    // mix's arrays): the run follows it. Null for rules of the caller's own.
+    uint8_t **const *rules_source = nullptr;
     step_mode mode;
     bool fwd_only = false;  // direction_forward, limitcheck 0
     bool search = false;    // attractor search: limitcheck > 0 or att_hist_types
@@ -192,6 +196,11 @@ void
 follow_running_key(run_context &r, uint16_t n_before)
 {
     run_iteration &it = r.it;
+    if (r.rules_source) {
+        r.rules = *r.rules_source;
+        if (r.sk.rules)
+            r.sk.rules = r.rules;
+    }
     recheck_run_network(r);
     recompute_cell_pixels(&it);
     bool size_changed = lineL != n_before;
@@ -1127,6 +1136,7 @@ run_forward(uint8_t **rules)
 {
     run_context r;
     r.rules = rules;
+    r.rules_source = rules == carule ? &carule : rules == cacode ? &cacode : rules == v_code ? &v_code : nullptr;
     r.backward = direction == direction_backward;
     r.fwd_only = forward_only_run();
     r.search = direction == direction_forward && (limitcheck > 0 || att_hist == att_hist_types);

@@ -4,6 +4,7 @@
 // and the step still the reference step, and the gate of other runs.
 #include "support/x_test_fixture.h"
 
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
 #include "ui/forward/key_panel.h"
+#include "ui/forward/run_forward.h"
 #include "ui/forward/running_keys.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/model/cell_display.h"
@@ -34,6 +36,7 @@ struct ring_builder : NetworkTest {
     using NetworkTest::SetUp;
     using NetworkTest::TearDown;
     using NetworkTest::rule0;
+    using NetworkTest::rule_mix;
 };
 
 class RunningKeys : public ScreenTest {
@@ -214,6 +217,48 @@ TEST_F(RunningKeys, AddingAndRemovingAcrossAByteKeepTheStepRight)
     EXPECT_EQ(lineL, 8);
     freeimage(&boximage[29]);
     release_layout();
+    net.TearDown();
+}
+
+// A cell added by the on-the-fly 'i' in a run of a rule mix (a table per
+// cell) moves the mix's arrays: the run's later steps take each cell's rule,
+// the new cell's too, from where they are now. The step pause's third prompt
+// takes 'o' and then 'i'; at the next, the pause box turns the pause at step
+// 8 on, whose box ends the run. Rows 4 to 8, all of 21 cells, each follow
+// from the one above by the mix's tables.
+TEST_F(RunningKeys, ACellAddedInARunOfARuleMixStepsByEachCellsRule)
+{
+    srandom(5);
+    ring_builder net;
+    net.SetUp();
+    net.ring(20, 3);
+    net.rule_mix();
+    for (int c = 0; c < lineL; c++)
+        carule[c][0] = static_cast<uint8_t>(random());
+    setup_value_colors(1);
+    set_random_state();
+    const int s = 4;
+    scale = s;
+    stppause = stppause_step_next_run;
+    ittpause = 8;
+    paced_thread typist = type_keys_paced("\r\ro\rii\rx\r\r\r\rqq");
+    run_forward(carule);
+    typist.join();
+    EXPECT_EQ(is[0], 'q');
+    ASSERT_EQ(lineL, 21);
+    auto row = [&](int t) {
+        std::vector<int> cells(lineL);
+        for (int c = 0; c < lineL; c++)
+            cells[c] = window_pixel((L - c) * s + 1, t * s + 1) != Color_Table[black];
+        return cells;
+    };
+    for (int t = 4; t < 8; t++)
+        EXPECT_EQ(row(t + 1), reference_step(row(t), carule)) << "step " << t + 1;
+    stppause = stppause_none;
+    ittpause = 0;
+    scale = 0;
+    checked_free(color_v);
+    color_v = nullptr;
     net.TearDown();
 }
 
