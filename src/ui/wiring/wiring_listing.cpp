@@ -11,6 +11,7 @@
 #include "ui/wiring/wiring_listing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -67,7 +68,10 @@ rule_heading()
     return rules_set ? "rule(hex)" : "rules not set";
 }
 
-// The rule part of the row of cell c at (x, y).
+// The rule part of the row of cell c at (x, y). Its hex stays on the row and
+// inside the window's right side: a wrapped line would run over the next
+// rows' rules and below the window, so a rule longer than the row ends in
+// "..." (the copy to standard error still has every byte).
 void
 draw_rule_part(int c, int x, int y, bool copy)
 {
@@ -78,6 +82,11 @@ draw_rule_part(int c, int x, int y, bool copy)
     moveto(x, y);
     int k = nhoodm[c];
     int mode = copy ? 6 : 5;
+    // The readout starts a new line once the point passes its limit less
+    // vgax(8): the limit leaves room for one more byte (at most 2.3
+    // character widths) left of the window's right side at Maxx - 2.
+    int limit = Maxx - 5 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
+    int baseline = y + CHeight - 2;
     if (!tot_only && totalistic == rule_kind_tables) {
         if (nhood < 4 && value_range == 2) {
             char text[24];
@@ -85,12 +94,12 @@ draw_rule_part(int c, int x, int y, bool copy)
                      static_cast<unsigned long>(dec_equiv(carule[c], (1 << k) - 1)));
             put_text(x, y, lightcyan, text, copy, "  %s");
         } else {
-            print_current_bitstring_hexbytes(1, carule[c], k, Maxx, lightcyan, mode);
+            print_current_bitstring_hexbytes(1, carule[c], k, limit, lightcyan, mode, baseline);
         }
     } else if (totalistic == rule_kind_tcodes && cacode) {
-        print_current_bitstring_hexbytes(2, cacode[c], k, Maxx, lightcyan, mode);
+        print_current_bitstring_hexbytes(2, cacode[c], k, limit, lightcyan, mode, baseline);
     } else if (totalistic == rule_kind_kcodes && v_code) {
-        print_current_bitstring_hexbytes(3, v_code[c], k, Maxx, lightcyan, mode);
+        print_current_bitstring_hexbytes(3, v_code[c], k, limit, lightcyan, mode, baseline);
     }
 }
 
