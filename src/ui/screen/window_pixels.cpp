@@ -3,6 +3,7 @@
 #include "ui/screen/window_pixels.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "ui/screen/draw.h"
@@ -18,24 +19,31 @@ struct kept_area {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 } kept;
 
-// Copies (x, y, w, h) of the drawable, the kept rectangle left out: the
-// bands above and below it, then the pieces left and right of it.
+// A half-open rectangle.
+struct piece {
+    int x0, y0, x1, y1;
+};
+
+// The half-open rectangle x0..r, y0..b less the kept one: the bands above
+// and below it, then the pieces left and right of it (the whole rectangle
+// first where the two do not meet); empty pieces have x1 <= x0 or y1 <= y0.
+std::array<piece, 4>
+pieces_around_kept(int x0, int y0, int r, int b)
+{
+    const bool apart = kept.x0 >= kept.x1 || kept.x0 >= r || kept.x1 <= x0 || kept.y0 >= b ||
+                       kept.y1 <= y0;
+    const int top = apart ? b : std::max(y0, kept.y0), bottom = apart ? b : std::min(b, kept.y1);
+    return {{{x0, y0, r, top},
+             {x0, bottom, r, b},
+             {x0, top, std::max(x0, kept.x0), bottom},
+             {std::min(r, kept.x1), top, r, bottom}}};
+}
+
+// Copies (x, y, w, h) of the drawable, the kept rectangle left out.
 void
 copy_around_kept(Drawable from, int x, int y, int w, int h)
 {
-    const int r = x + w, b = y + h;
-    if (kept.x0 >= kept.x1 || kept.x0 >= r || kept.x1 <= x || kept.y0 >= b || kept.y1 <= y) {
-        XCopyArea(D, from, W, Gc, x, y, w, h, x, y);
-        return;
-    }
-    const int top = std::max(y, kept.y0), bottom = std::min(b, kept.y1);
-    struct piece {
-        int x0, y0, x1, y1;
-    } pieces[4] = {{x, y, r, top},
-                   {x, bottom, r, b},
-                   {x, top, std::max(x, kept.x0), bottom},
-                   {std::min(r, kept.x1), top, r, bottom}};
-    for (const piece &p : pieces)
+    for (const piece &p : pieces_around_kept(x, y, x + w, y + h))
         if (p.x1 > p.x0 && p.y1 > p.y0)
             XCopyArea(D, from, W, Gc, p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, p.x0, p.y0);
 }
@@ -64,20 +72,9 @@ kept_area(int *x0, int *y0, int *x1, int *y1)
 void
 clear_around_kept(int x0, int y0, int x1, int y1)
 {
-    // The bands above and below the kept rectangle, then the pieces left
-    // and right of it, each cleared as a viewport is.
-    const int r = x1 + 1, b = y1 + 1;
-    const bool apart = kept.x0 >= kept.x1 || kept.x0 >= r || kept.x1 <= x0 || kept.y0 >= b ||
-                       kept.y1 <= y0;
-    const int top = apart ? b : std::max(y0, kept.y0), bottom = apart ? b : std::min(b, kept.y1);
-    struct piece {
-        int x0, y0, x1, y1;
-    } pieces[4] = {{x0, y0, r, top},
-                   {x0, bottom, r, b},
-                   {x0, top, std::max(x0, kept.x0), bottom},
-                   {std::min(r, kept.x1), top, r, bottom}};
+    // Each piece around the kept rectangle cleared as a viewport is.
     int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
-    for (const piece &p : pieces)
+    for (const piece &p : pieces_around_kept(x0, y0, x1 + 1, y1 + 1))
         if (p.x1 > p.x0 && p.y1 > p.y0) {
             setviewport(p.x0, p.y0, p.x1 - 1, p.y1 - 1, 1);
             clearviewport();
