@@ -13,6 +13,7 @@
 #include "ui/screen/input.h"
 
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -263,8 +264,12 @@ erase_echoed(char c)
     const char echoed[2] = {c, '\0'};
     int w = text_width_in_use(echoed);
     moverel(-w, 0);
+    // Its ink too, where a serif reaches left of the point or past the
+    // advance: a column left standing would show under the next echo.
+    int left = 0, right = 0;
+    text_ink_columns_in_use(echoed, left, right);
     setfillstyle(0, black);
-    bar(getx, gety, getx + w, gety + CHeight);
+    bar(getx + std::min(left, 0), gety, getx + std::max(right, w), gety + CHeight);
 }
 
 } // namespace
