@@ -32,6 +32,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 constexpr int kQuarterSlot = 3;       // boximage slot of the quarter under the preview
+constexpr int kRadiusChars = 4;       // the longest start radius typed
 
 // The settings a field's fitted layout stands for: the defaults as computed.
 struct layout_values {
@@ -235,14 +236,18 @@ radius_prompt()
         acceptall = 0;
     }
     pass.radius_asked = pstartrad;
-    int margin = replace_prompt_box(2);
-    outtext(basinfield ? "LAYOUT: reset defaults: all-r, learning-L"
-                       : "LAYOUT: reset defaults: all-r, learning-L mutants-M");
-    next_prompt_line(margin);
     char text[150];
     snprintf(text, sizeof text, "select att rad, %% of 1/2 screen, x-axis (min %.2f def %.3g):",
              min_start_radius(Maxx), pstartrad);
-    outtext(text);
+    // On a narrow window the question and its entry are wider than the
+    // box: the question breaks onto a third line, so the typed radius
+    // stays inside the box and the window.
+    const prompt_part question = {text, kRadiusChars};
+    int margin = replace_prompt_box(1 + prompt_parts_lines(&question, 1));
+    outtext(basinfield ? "LAYOUT: reset defaults: all-r, learning-L"
+                       : "LAYOUT: reset defaults: all-r, learning-L mutants-M");
+    next_prompt_line(margin);
+    write_prompt_part(text, kRadiusChars, margin);
 }
 
 void
@@ -733,7 +738,7 @@ setup_plot()
         static const question rows[] = {
             question::row()
                 .prompts(radius_prompt)
-                .entry(4, text_entry)
+                .entry(kRadiusChars, text_entry)
                 .then(take_radius)
                 .quits(answer_step::leave),
             question::row().when(position_asked).prompts(open_row).then(take_position),

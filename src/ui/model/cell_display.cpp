@@ -340,7 +340,9 @@ print_layered_bitstring(int width, const uint8_t *string, int last, int size, in
             new_row = true;
             new_x = row_start;
         } else if (state_3d && i3d > 0 && i % i3d == 0) {
-            if (j3d > 0 && i % (i3d * j3d) == 0) {
+            // A layer's number after its last cell; the filler's
+            // positions past the last cell begin no layer.
+            if (j3d > 0 && i % (i3d * j3d) == 0 && i <= last) {
                 int ly = gety + size / 2;
                 moveto(getx + CWidth / 2, ly);
                 lineto(getx - CWidth / 2 + 2 * CWidth, ly);

@@ -222,8 +222,10 @@ setup_nhood_matrix(int interactive)
     int rows = nhood_matrix_rows();
     int first_cell = vgax(5);
     // The clear stops above the rule box, which a revision of the rule finds
-    // there.
-    clear_black(static_cast<int>(xtext * CWidth) - 4, gety + 3 * first_cell - 1, picture_right(),
+    // there. It starts inside the window's frame: the row labels of a
+    // picture drawn there before (of another k) stand left of the text
+    // column.
+    clear_black(1, gety + 3 * first_cell - 1, picture_right(),
                 std::min(Maxy - vgay(37), tallest_rule_box_top() - 1));
     nhood_matrix_layout m =
         layout_nhood_matrix(rows, first_cell, vgax(4), Maxx, CWidth, Maxx >= kWideMaxx);

@@ -254,6 +254,22 @@ text_ink_in_use(const char *s, int &above, int &below)
 }
 
 void
+text_ink_columns_in_use(const char *s, int &left, int &right)
+{
+    XFontStruct *font = loaded_font(current_use);
+    if (!font) {
+        left = 0;
+        right = static_cast<int>(strlen(s)) * CWidth;
+        return;
+    }
+    int direction = 0, ascent = 0, descent = 0;
+    XCharStruct overall{};
+    XTextExtents(font, s, static_cast<int>(strlen(s)), &direction, &ascent, &descent, &overall);
+    left = overall.lbearing;
+    right = overall.rbearing;
+}
+
+void
 normal_text_ink(const char *s, int &above, int &below)
 {
     if (!ink_of(font_normal, s, above, below)) {

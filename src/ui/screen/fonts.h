@@ -48,6 +48,10 @@ int text_ink_height_in_use(const char *s);
 // Rows the glyphs of s reach above their baseline and below it in the font
 // in use (CHeight - 2 and 2 without it).
 void text_ink_in_use(const char *s, int &above, int &below);
+// Columns the glyphs of s drawn from x reach in the font in use, from
+// x + left to x + right - 1 (a glyph's serif may lie left of x or past its
+// advance; without the font, the character cells).
+void text_ink_columns_in_use(const char *s, int &left, int &right);
 // Rows the glyphs of s reach above their baseline and below it in the
 // normal text font (the set-up's text column is written in it).
 void normal_text_ink(const char *s, int &above, int &below);

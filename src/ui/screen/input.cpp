@@ -13,6 +13,7 @@
 #include "ui/screen/input.h"
 
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -263,8 +264,25 @@ erase_echoed(char c)
     const char echoed[2] = {c, '\0'};
     int w = text_width_in_use(echoed);
     moverel(-w, 0);
+    // Its ink too, where a serif reaches left of the point or past the
+    // advance: a column left standing would show under the next echo.
+    int left = 0, right = 0;
+    text_ink_columns_in_use(echoed, left, right);
     setfillstyle(0, black);
-    bar(getx, gety, getx + w, gety + CHeight);
+    bar(getx + std::min(left, 0), gety, getx + std::max(right, w), gety + CHeight);
+}
+
+// Clears the ink of s as written from the point, and no more: the frame of
+// a box round it stays.
+void
+clear_shown(const char *s)
+{
+    int left = 0, right = 0, above = 0, below = 0;
+    text_ink_columns_in_use(s, left, right);
+    text_ink_in_use(s, above, below);
+    const int baseline = gety + CHeight - 2;
+    setfillstyle(0, black);
+    bar(getx + left, baseline - above, getx + right - 1, baseline + below - 1);
 }
 
 } // namespace
@@ -430,9 +448,11 @@ namespace {
 // The entry loop from the len characters already in `is`, echoed before the
 // point. While `selected`, those characters go as a whole on the first key:
 // a character typed replaces them, and 'q' ends the entry as on an empty
-// one; Return, an arrow or erase keep them as typed text.
+// one; Return, an arrow or erase keep them as typed text. A value `shown`
+// at the point (nullptr: none), which is no part of the entry, is cleared
+// when the first character is typed, so that its echo does not land on it.
 int
-edit_from(int max, int mode, int len, bool selected)
+edit_from(int max, int mode, int len, bool selected, const char *shown)
 {
     int block = green;
     for (;;) {
@@ -462,6 +482,10 @@ edit_from(int max, int mode, int len, bool selected)
             erase_echoed(is[len]);
             break;
         case entry_step::stored: {
+            if (shown) {
+                clear_shown(shown);
+                shown = nullptr;
+            }
             char echo[2] = {is[len - 1], 0};
             outtext(echo);
             break;
@@ -480,7 +504,13 @@ edit_from(int max, int mode, int len, bool selected)
 int
 input_string(int max, int mode)
 {
-    return edit_from(max, mode, 0, false);
+    return edit_from(max, mode, 0, false, nullptr);
+}
+
+int
+input_string_over(int max, int mode, const char *shown)
+{
+    return edit_from(max, mode, 0, false, shown);
 }
 
 int
@@ -491,7 +521,7 @@ input_string_from(int max, int mode, const char *start)
         len++;
     memcpy(is, start, static_cast<size_t>(len));
     outtext(std::string(is, static_cast<size_t>(len)).c_str());
-    return edit_from(max, mode, len, len > 0);
+    return edit_from(max, mode, len, len > 0, nullptr);
 }
 
 void

@@ -32,6 +32,11 @@ int input_string(int max, int mode);
 // the first key typed replaces it whole, or 'q' ends the entry as on an
 // empty one, while Return, an arrow or erase keep it as typed.
 int input_string_from(int max, int mode, const char *start);
+// As input_string over a value shown at the point (a box's present
+// content) that the entry does not begin with: the first character typed
+// clears its ink before its own echo; Return, an arrow or erase typed
+// first leave it shown.
+int input_string_over(int max, int mode, const char *shown);
 // Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
 // and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
 // on erase, '[' or ']' typed first; single-key entry returns on any one key.

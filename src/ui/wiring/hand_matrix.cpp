@@ -249,19 +249,20 @@ edit_box(Matrix &m)
     show_cell_rule(m.c);
     setcolor(lightred);
     rectangle(x, y + 1, x + w - vgax(3), y + CHeight - 2);
+    // The box's cell, which a typed number replaces.
+    char shown[16] = "";
     if (wiring[m.c][m.p] != Maxu) {
-        char text[16];
-        snprintf(text, sizeof text, "%d", wiring[m.c][m.p]);
+        snprintf(shown, sizeof shown, "%d", wiring[m.c][m.p]);
         setcolor(white);
         moveto(x, y);
-        outtext(text);
+        outtext(shown);
     }
     moveto(x, y);
     setcolor(yellow);
     // The arrow that ends a typed number lands at is[20]; clear the slot so
     // an older entry's arrow is not taken for this one's.
     is[20] = 0;
-    int len = input_string(digits_of(m.n - 1), arrow_entry);
+    int len = input_string_over(digits_of(m.n - 1), arrow_entry, shown[0] ? shown : nullptr);
     char key = is[0];
     // Letters enter the line like digits; a letter alone is a command.
     std::string typed = key == 'q' ? std::string() : entry_text();

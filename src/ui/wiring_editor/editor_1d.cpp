@@ -208,8 +208,17 @@ draw_rows(const time_step_layout &t)
         return right_x + CWidth / 2 - text_pixel_width(label, static_cast<int>(strlen(label)));
     };
     int left_end = left_x + text_pixel_width(text, static_cast<int>(strlen(text)));
-    const char *last = n <= 8 || start_of("cell 0") <= left_end + CWidth ? "     0" : "cell 0";
-    moveto(start_of(last), label_y + CHeight - 4);
+    const bool bare = n <= 8 || start_of("cell 0") <= left_end + CWidth;
+    const char *last = bare ? "     0" : "cell 0";
+    int x = start_of(last);
+    // Where the cells stand closer than the last cell's label is wide, even
+    // the bare number would run into that label: its digit follows the
+    // label a space on instead, as near its mark as that leaves it.
+    if (bare) {
+        const int padding = text_pixel_width(last, static_cast<int>(strlen(last)) - 1);
+        x = std::max(x, left_end + text_pixel_width(" ", 1) - padding);
+    }
+    moveto(x, label_y + CHeight - 4);
     outtext(last);
 }
 
