@@ -190,21 +190,19 @@ draw_label(const char *text, int highlight)
     label_texts.insert(label_texts.end(), text, text + length + 1);
 }
 
-// Whether the node's bit pattern and its frame lie inside the drawing
-// area: one that would run past the window's edge or into the bottom strip
-// is left out rather than shown cut there (a basin laid out larger than the
-// window reaches past it).
-bool
-bits_inside_drawing_area()
+// How far a bit pattern drawn at a point reaches, with its frame.
+node_reach
+bits_reach()
 {
-    node_reach reach = node_drawing_reach();
-    return xx - reach.left >= 0 && yy - reach.up >= 0 && xx + reach.right <= Maxx && yy + reach.down <= Maxy;
+    if (twod || showbits_1d_as_2d)
+        return {3, 3, scale * i2d + 3, scale * j2d + 3};
+    return {2, 2, static_cast<int>(lineL) * scale + 2, scale + 2};
 }
 
 void
 draw_bits_at_node(const uint8_t *state)
 {
-    if (!bits_inside_drawing_area())
+    if (!bits_inside_drawing_area(xx, yy))
         return;
     int colour = linec == lightcyan ? magenta
                  : linec == green   ? cyan
@@ -599,6 +597,13 @@ write_node_labels()
     label_texts.clear();
 }
 
+bool
+bits_inside_drawing_area(int x, int y)
+{
+    node_reach reach = bits_reach();
+    return x - reach.left >= 0 && y - reach.up >= 0 && x + reach.right <= Maxx && y + reach.down <= Maxy;
+}
+
 node_reach
 node_drawing_reach()
 {
@@ -607,11 +612,8 @@ node_drawing_reach()
         int r = spot_reach();
         return {r, r, r, r};
     }
-    if (shownumbers == shownumbers_bits) {
-        if (twod || showbits_1d_as_2d)
-            return {3, 3, scale * i2d + 3, scale * j2d + 3};
-        return {2, 2, static_cast<int>(lineL) * scale + 2, scale + 2};
-    }
+    if (shownumbers == shownumbers_bits)
+        return bits_reach();
     // A label: the widest state number, or two hex digits a byte.
     std::string widest(shownumbers == shownumbers_hex ? 2 * static_cast<size_t>(bytesL) : 10, '8');
     if (shownumbers == shownumbers_decimal) {
