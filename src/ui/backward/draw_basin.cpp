@@ -348,6 +348,8 @@ draw_att_state(int mode)
     int16_t x = getx, y = gety;
     hilight_learn = hilight_frame;
     for (uint32_t i = attperiod; i >= last && i >= 1; i--) {
+        if (!pattern_inside_drawing_area(cyclex[i], cycley[i]))
+            continue;
         moveto(cyclex[i], cycley[i]);
         if (twod || showbits_1d_as_2d)
             print_current_state_twod(att[i], yellow);

@@ -190,21 +190,20 @@ draw_label(const char *text, int highlight)
     label_texts.insert(label_texts.end(), text, text + length + 1);
 }
 
-// Whether the node's bit pattern and its frame lie inside the drawing
-// area: one that would run past the window's edge or into the bottom strip
-// is left out rather than shown cut there (a basin laid out larger than the
-// window reaches past it).
-bool
-bits_inside_drawing_area()
+// How far a state's bit pattern and its frame reach from the point it is
+// drawn from.
+node_reach
+pattern_reach()
 {
-    node_reach reach = node_drawing_reach();
-    return xx - reach.left >= 0 && yy - reach.up >= 0 && xx + reach.right <= Maxx && yy + reach.down <= Maxy;
+    if (twod || showbits_1d_as_2d)
+        return {3, 3, scale * i2d + 3, scale * j2d + 3};
+    return {2, 2, static_cast<int>(lineL) * scale + 2, scale + 2};
 }
 
 void
 draw_bits_at_node(const uint8_t *state)
 {
-    if (!bits_inside_drawing_area())
+    if (!pattern_inside_drawing_area(xx, yy))
         return;
     int colour = linec == lightcyan ? magenta
                  : linec == green   ? cyan
@@ -607,11 +606,8 @@ node_drawing_reach()
         int r = spot_reach();
         return {r, r, r, r};
     }
-    if (shownumbers == shownumbers_bits) {
-        if (twod || showbits_1d_as_2d)
-            return {3, 3, scale * i2d + 3, scale * j2d + 3};
-        return {2, 2, static_cast<int>(lineL) * scale + 2, scale + 2};
-    }
+    if (shownumbers == shownumbers_bits)
+        return pattern_reach();
     // A label: the widest state number, or two hex digits a byte.
     std::string widest(shownumbers == shownumbers_hex ? 2 * static_cast<size_t>(bytesL) : 10, '8');
     if (shownumbers == shownumbers_decimal) {
@@ -621,6 +617,13 @@ node_drawing_reach()
                              '8');
     }
     return {1, 1, text_pixel_width(widest.c_str(), static_cast<int>(widest.size())) + 1, CHeight};
+}
+
+bool
+pattern_inside_drawing_area(int x, int y)
+{
+    node_reach reach = pattern_reach();
+    return x - reach.left >= 0 && y - reach.up >= 0 && x + reach.right <= Maxx && y + reach.down <= Maxy;
 }
 
 void

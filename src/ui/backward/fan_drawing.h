@@ -32,6 +32,11 @@ void copy_cycle_tree(const uint8_t *state);
 // How far the mark of a node reaches from its point (draw_node's bit
 // pattern, label or spot) with the display settings as they stand.
 struct node_reach node_drawing_reach();
+// Whether a state's bit pattern drawn from (x, y) lies with its frame
+// inside the drawing area: one that would run past the window's edge or
+// into the bottom strip is left out rather than shown cut there (a basin
+// laid out larger than the window, or at its edge, reaches past it).
+bool pattern_inside_drawing_area(int x, int y);
 // The box every edge and node mark drawn since start_drawn_box reaches
 // (inclusive pixels); empty while nothing was drawn. The basin field keeps
 // one for each basin.
