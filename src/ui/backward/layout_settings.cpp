@@ -17,6 +17,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "ui/backward/display_settings.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -223,12 +224,12 @@ draw_preview_label(const preview_label &label)
 
 // Draws the first of the places offered for a label (each a label_at) that
 // lies inside the preview, 3 pixels off its border, and meets none of the
-// labels drawn before (placed), and adds it to them; where there is no such
+// places taken before (placed), and adds it to them; where there is no such
 // place the label is left out. A typed position or a short window may put
 // the centre lines at the preview's border, where a label beside them would
 // run out of the quarter (over the prompt box, or off the window).
 void
-place_preview_label(std::initializer_list<preview_label> places, std::vector<preview_label> &placed)
+place_preview_label(const std::vector<preview_label> &places, std::vector<preview_label> &placed)
 {
     int right = quarter_right(), bottom = Maxy / 2;
     for (const preview_label &p : places) {
@@ -257,18 +258,24 @@ draw_preview_frame()
     lineto(cx, bottom);
     rectangle(0, 0, right, bottom);
     int h = label_height();
-    std::vector<preview_label> placed;
+    // The status box ("accept defaults-d") is drawn over the preview's top
+    // after it, in the memory box's place: no label goes under it.
+    std::vector<preview_label> placed = {
+        {"", memory_box_left(Maxx), 2, memory_box_place_end(Maxx), prompt_box_bottom(1)}};
     // Each axis label beside its line, on the other side where there is no
-    // room.
-    auto beside_vertical = [&](const char *text, int y) {
-        place_preview_label({label_at(text, cx + 3, y), label_at(text, cx - label_width(text) - 3, y)},
-                            placed);
+    // room; the top one below the status box where it would stand under it.
+    auto beside_vertical = [&](const char *text, std::initializer_list<int> rows) {
+        std::vector<preview_label> places;
+        for (int y : rows)
+            for (int x : {cx + 3, cx - label_width(text) - 3})
+                places.push_back(label_at(text, x, y));
+        place_preview_label(places, placed);
     };
     auto beside_horizontal = [&](const char *text, int x) {
         place_preview_label({label_at(text, x, cy - h - 3), label_at(text, x, cy + 3)}, placed);
     };
-    beside_vertical("y=+100", 3);
-    beside_vertical("y=-100", bottom - h - 3);
+    beside_vertical("y=+100", {3, prompt_box_bottom(1) + 3});
+    beside_vertical("y=-100", {bottom - h - 3});
     beside_horizontal("x=-100", 3);
     beside_horizontal("x=+100", right - label_width("x=+100") - 3);
     // The title at the bottom right, a label higher (or two) where it
