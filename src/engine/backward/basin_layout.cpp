@@ -79,6 +79,17 @@ set_default_spacing()
     rightborder = 0.45f;
 }
 
+// A spacing in pixels, truncated and kept within 1..32767: a spacing of 0
+// would never move the basin cursor, and one past 16 bits would wrap round
+// to a negative step that marches the basins off the window.
+int16_t
+pixel_spacing(float pixels)
+{
+    if (!(pixels >= 1)) // below 1, or not a number
+        return 1;
+    return pixels >= 32767 ? 32767 : static_cast<int16_t>(pixels);
+}
+
 } // namespace
 
 bool
@@ -105,9 +116,19 @@ fill_level_radii()
         rad[i] = rad[i - 1] + startrad / std::log(static_cast<float>((i + 1) * (i + 1)));
 }
 
+float
+offset_on_window(float offset)
+{
+    if (offset > 100)
+        return 100;
+    return offset >= -100 ? offset : -100;
+}
+
 void
 set_first_position(int16_t maxx, int16_t maxy)
 {
+    xoffset = offset_on_window(xoffset);
+    yoffset = offset_on_window(yoffset);
     fox = static_cast<int16_t>(maxx / 2 * (1 + xoffset / 100));
     foy = static_cast<int16_t>(maxy / 2 * (1 - yoffset / 100));
     ox = firstox = fox;
@@ -117,10 +138,8 @@ set_first_position(int16_t maxx, int16_t maxy)
 void
 set_pixel_spacing(int16_t maxx, int16_t maxy)
 {
-    int x = static_cast<int>(maxx * 0.5f * xpspacing / 100);
-    int y = static_cast<int>(maxy * 0.5f * ypspacing / 100);
-    startxspacing = xspacing = static_cast<int16_t>(x < 1 ? 1 : x);
-    startyspacing = yspacing = static_cast<int16_t>(y < 1 ? 1 : y);
+    startxspacing = xspacing = pixel_spacing(maxx * 0.5f * xpspacing / 100);
+    startyspacing = yspacing = pixel_spacing(maxy * 0.5f * ypspacing / 100);
 }
 
 void
@@ -142,10 +161,7 @@ namespace {
 int16_t
 grown_spacing(int16_t spacing, float factor)
 {
-    float grown = spacing * factor;
-    if (!(grown >= 1)) // below 1, or not a number
-        return 1;
-    return grown >= 32767 ? 32767 : static_cast<int16_t>(grown);
+    return pixel_spacing(spacing * factor);
 }
 
 } // namespace

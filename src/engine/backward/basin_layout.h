@@ -17,10 +17,17 @@ void set_start_radius(int16_t maxx);
 // rad[0] := startrad, rad[i] := rad[i-1] + startrad / ln((i+1)^2) for
 // i = 1 .. lastlevel-1.
 void fill_level_radii();
-// fox, foy (and the cursor ox, oy, firstox, firstoy) from the offsets.
+// An offset from the window centre, in % of half the window, kept on the
+// window: one past its edge (or not a number) is taken at the edge.
+float offset_on_window(float offset);
+// fox, foy (and the cursor ox, oy, firstox, firstoy) from the offsets, each
+// first kept on the window (offset_on_window): whatever was typed, the
+// first basin stands on the window and its position is a screen
+// coordinate.
 void set_first_position(int16_t maxx, int16_t maxy);
 // startxspacing = xspacing and startyspacing = yspacing from the
-// percentages; never below 1 pixel, so rows of basins always advance.
+// percentages; within 1..32767 pixels, so rows of basins always advance,
+// and to the right and down.
 void set_pixel_spacing(int16_t maxx, int16_t maxy);
 // Moves the cursor (ox, oy) on by xspacing; a new row at firstox one
 // yspacing lower when less than xspacing x rightborder is left to maxx; and

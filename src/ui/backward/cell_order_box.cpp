@@ -1,18 +1,22 @@
-// The cell order box (cell_order_box.h). Reads cell_order, L, lineL and
+// The cell order box (cell_order_box.h). Reads cell_order, L and
 // mutant_layout (backward and model globals); draws through the screen
-// layer. The box is as tall as its lines, so that a long order never runs
-// over what lies below it, and stops at the bottom of the drawing area.
+// layer. The box is one line high in the prompt box's place, so that
+// whatever is drawn at the top right next covers all of it or none: a box
+// of more lines there was cut by a shorter prompt box and by the progress
+// bar, and written over by the lines of the field's summary.
 #include "ui/backward/cell_order_box.h"
 
-#include <algorithm>
+#include <climits>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 #include "engine/backward/globals.h"
 #include "engine/model/globals.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -25,34 +29,26 @@ width_of(const std::string &text)
 
 } // namespace
 
-std::vector<std::string>
-cell_order_lines(int margin, int right, size_t most)
+std::string
+cell_order_line(int margin, int right)
 {
-    std::vector<std::string> lines{"reorder="};
-    bool cut = false;
-    for (uint32_t pos = L + 1; pos-- > 0 && !cut;) {
+    std::string line = "reorder=";
+    std::vector<size_t> ends; // the line's length before each cell
+    for (uint32_t pos = L + 1; pos-- > 0;) {
         char item[16];
         snprintf(item, sizeof item, "%d ", static_cast<int>(cell_order[pos]));
-        if (margin + width_of(lines.back() + item) > right) {
-            if (lines.size() == most)
-                cut = true;
-            else
-                lines.emplace_back();
+        if (margin + width_of(line + item) > right) {
+            // Room for the mark: cells taken off the end until it fits.
+            while (!ends.empty() && margin + width_of(line + "...") > right) {
+                line.erase(ends.back());
+                ends.pop_back();
+            }
+            return line + "...";
         }
-        if (!cut)
-            lines.back() += item;
+        ends.push_back(line.size());
+        line += item;
     }
-    if (cut) {
-        // Room for the mark: cells taken off the end until it fits.
-        std::string &last = lines.back();
-        while (!last.empty() && margin + width_of(last + "...") > right) {
-            last.pop_back();
-            size_t space = last.find_last_of(' ');
-            last.erase(space == std::string::npos ? 0 : space + 1);
-        }
-        last += "...";
-    }
-    return lines;
+    return line;
 }
 
 void
@@ -62,20 +58,16 @@ draw_cell_order_box()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
-    int x0 = Maxx / 2, x1 = Maxx - 2;
-    int y0 = static_cast<int>(1.75 * CHeight);
-    int least_bottom = static_cast<int>(2.7 * CHeight);
-    int margin = x0 + vgax(3);
-    // Lines one character height apart from y0 + 1, the box 1 pixel below
-    // the last, all above the bottom of the drawing area.
-    size_t most = static_cast<size_t>(std::max(1, (Maxy - y0 - 3) / CHeight));
-    std::vector<std::string> lines = cell_order_lines(margin, x1 - CWidth, most);
-    int y1 = std::max(least_bottom, y0 + 1 + static_cast<int>(lines.size()) * CHeight + 1);
-    draw_box(-1, x0, y0, x1, y1, 1, 0);
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        moveto(margin, y0 + 1 + static_cast<int>(i) * CHeight);
-        outtext(lines[i].c_str());
+    {
+        // In the medium font where the whole order is wider than the box in
+        // the normal one: more cells are shown, and the box is no taller.
+        prompt_font font({cell_order_line(0, INT_MAX)});
+        int margin = prompt_box_text(Maxx);
+        std::string line = cell_order_line(margin, box_right_edge(Maxx) - 3);
+        draw_box(-1, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1), 1, 0);
+        setcolor(white);
+        moveto(margin, 2 + 3);
+        outtext(line.c_str());
     }
     setcolor(colour);
     moveto(x, y);

@@ -12,5 +12,6 @@ void draw_basin();
 void free_basin_memory();
 // Draws attractor states as cell patterns in yellow at their cycle
 // positions, from attperiod down to: attperiod (mode 1), the last state with
-// a tree (mode 2), or the position given.
+// a tree (mode 2), or the position given. A state whose pattern would run
+// past the drawing area is left out.
 void draw_att_state(int mode);

@@ -17,6 +17,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
 #include "ui/backward/display_settings.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -185,17 +186,65 @@ draw_further_basins()
     }
 }
 
-// A label in yellow inside a small lightred frame, its top left at (x, y).
-void
-draw_preview_label(int x, int y, const char *text)
+// A label of the preview: its text and the frame about it, corners
+// inclusive.
+struct preview_label {
+    const char *text;
+    int x0, y0, x1, y1;
+};
+
+int
+label_width(const char *text)
 {
-    int w = text_pixel_width(text, static_cast<int>(std::string(text).size())) + vgax(4);
-    int h = CHeight + vgay(6);
+    return text_pixel_width(text, static_cast<int>(std::string(text).size())) + vgax(4);
+}
+
+int
+label_height()
+{
+    return CHeight + vgay(6);
+}
+
+// The label with its frame's top left at (x, y).
+preview_label
+label_at(const char *text, int x, int y)
+{
+    return {text, x, y, x + label_width(text), y + label_height()};
+}
+
+// A label in yellow inside a small lightred frame.
+void
+draw_preview_label(const preview_label &label)
+{
     setcolor(lightred);
-    rectangle(x, y, x + w, y + h);
+    rectangle(label.x0, label.y0, label.x1, label.y1);
     setcolor(yellow);
-    moveto(x + vgax(2), y + vgay(3));
-    outtext(text);
+    moveto(label.x0 + vgax(2), label.y0 + vgay(3));
+    outtext(label.text);
+}
+
+// Draws the first of the places offered for a label (each a label_at) that
+// lies inside the preview, 3 pixels off its border, and meets none of the
+// places taken before (placed), and adds it to them; where there is no such
+// place the label is left out. A typed position or a short window may put
+// the centre lines at the preview's border, where a label beside them would
+// run out of the quarter (over the prompt box, or off the window).
+void
+place_preview_label(const std::vector<preview_label> &places, std::vector<preview_label> &placed)
+{
+    int right = quarter_right(), bottom = Maxy / 2;
+    for (const preview_label &p : places) {
+        if (p.x0 < 3 || p.y0 < 3 || p.x1 > right - 3 || p.y1 > bottom - 3)
+            continue;
+        bool meets = std::any_of(placed.begin(), placed.end(), [&](const preview_label &q) {
+            return p.x0 <= q.x1 && q.x0 <= p.x1 && p.y0 <= q.y1 && q.y0 <= p.y1;
+        });
+        if (meets)
+            continue;
+        draw_preview_label(p);
+        placed.push_back(p);
+        return;
+    }
 }
 
 void
@@ -209,19 +258,34 @@ draw_preview_frame()
     moveto(cx, 0);
     lineto(cx, bottom);
     rectangle(0, 0, right, bottom);
-    int w = text_pixel_width("y=+100", 6) + vgax(4), h = CHeight + vgay(6);
-    draw_preview_label(cx + 3, 3, "y=+100");
-    draw_preview_label(cx + 3, bottom - h - 3, "y=-100");
-    draw_preview_label(3, cy - h - 3, "x=-100");
-    draw_preview_label(right - w - 3, cy - h - 3, "x=+100");
+    int h = label_height();
+    // The status box ("accept defaults-d") is drawn over the preview's top
+    // after it, in the memory box's place: no label goes under it.
+    std::vector<preview_label> placed = {
+        {"", memory_box_left(Maxx), 2, memory_box_place_end(Maxx), prompt_box_bottom(1)}};
+    // Each axis label beside its line, on the other side where there is no
+    // room; the top one below the status box where it would stand under it.
+    auto beside_vertical = [&](const char *text, std::initializer_list<int> rows) {
+        std::vector<preview_label> places;
+        for (int y : rows)
+            for (int x : {cx + 3, cx - label_width(text) - 3})
+                places.push_back(label_at(text, x, y));
+        place_preview_label(places, placed);
+    };
+    auto beside_horizontal = [&](const char *text, int x) {
+        place_preview_label({label_at(text, x, cy - h - 3), label_at(text, x, cy + 3)}, placed);
+    };
+    beside_vertical("y=+100", {3, prompt_box_bottom(1) + 3});
+    beside_vertical("y=-100", {bottom - h - 3});
+    beside_horizontal("x=-100", 3);
+    beside_horizontal("x=+100", right - label_width("x=+100") - 3);
+    // The title at the bottom right, a label higher (or two) where it
+    // would meet an axis label.
     const char *title = "basin layout preview";
-    int tw = text_pixel_width(title, static_cast<int>(std::string(title).size())) + vgax(4);
-    // One label higher where it would meet "y=-100" (a centre right of the
-    // quarter's middle on a narrow window).
-    int title_x = right - tw - 3, title_y = bottom - h - 3;
-    if (title_x <= cx + 3 + w + 3)
-        title_y -= h + 3;
-    draw_preview_label(title_x, title_y, title);
+    int x = right - label_width(title) - 3;
+    place_preview_label({label_at(title, x, bottom - h - 3), label_at(title, x, bottom - 2 * h - 6),
+                         label_at(title, x, bottom - 3 * h - 9)},
+                        placed);
 }
 
 // --- The rows of the LAYOUT dialog.
@@ -558,6 +622,9 @@ ask_next_position()
         if (is[0] == 'q')
             continue;
         yoffset = is[0] == kKeyReturn ? next_y : (entry_as_number(value), static_cast<float>(value));
+        // On the window, as the first position is kept.
+        xoffset = offset_on_window(xoffset);
+        yoffset = offset_on_window(yoffset);
         ox = static_cast<int16_t>(half_x * (1 + xoffset / 100));
         oy = static_cast<int16_t>(half_y * (1 - yoffset / 100));
         firstox = ox;

@@ -1,9 +1,9 @@
 // The general method's cell order on the window: a rearranged order is
 // shown in its box as "reorder=" and the cells from position L down to 0,
-// the box growing by a line for each line of cells so that every line is
-// inside it; nothing is drawn with mutants on one screen. The error of a
-// partial pre-image holding a value in an unassigned cell is a prompt that
-// waits for a key.
+// on one line in the prompt box's place, no taller than a prompt box of one
+// line; a long order ends in dots there. Nothing is drawn with mutants on
+// one screen. The error of a partial pre-image holding a value in an
+// unassigned cell is a prompt that waits for a key.
 #include "support/x_test_fixture.h"
 
 #include <cstdio>
@@ -59,6 +59,15 @@ protected:
         reorderRBN = 1;
         prepair_pre_rand();
     }
+    // The last row of the box's frame, followed down its left edge from
+    // the top.
+    static int frame_bottom(const std::vector<uint32_t> &shown)
+    {
+        int bottom = 2;
+        while (bottom < Maxy && pixel_at(shown, prompt_box_left(Maxx), bottom + 1) == Color_Table[lightred])
+            bottom++;
+        return bottom;
+    }
     // The cells in processing order as the box writes them.
     static std::string order_text()
     {
@@ -70,15 +79,15 @@ protected:
 };
 
 int
-box_top()
+text_margin()
 {
-    return static_cast<int>(1.75 * CHeight);
+    return prompt_box_text(Maxx);
 }
 
 int
-text_margin()
+text_right()
 {
-    return Maxx / 2 + vgax(3);
+    return box_right_edge(Maxx) - 3;
 }
 
 TEST_F(CellOrderBox, ShowsTheOrderFromTheLastPosition)
@@ -87,79 +96,50 @@ TEST_F(CellOrderBox, ShowsTheOrderFromTheLastPosition)
     TestNetwork net(2, 12, 3);
     rearranged_network();
     std::string text = order_text();
-    ASSERT_EQ(cell_order_lines(text_margin(), Maxx - 2 - CWidth, 10),
-              std::vector<std::string>{text}); // one line
+    ASSERT_EQ(cell_order_line(text_margin(), text_right()), text) << "the whole order";
     std::vector<uint32_t> shown = window_now();
-    int y0 = box_top(), y1 = static_cast<int>(2.7 * CHeight);
-    // The frame, at its corners.
-    EXPECT_EQ(pixel_at(shown, Maxx / 2, y0), Color_Table[lightred]);
-    EXPECT_EQ(pixel_at(shown, Maxx - 2, y0), Color_Table[lightred]);
-    int bottom = y1;
-    while (bottom < Maxy && pixel_at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
-        bottom++;
-    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
-    EXPECT_GE(bottom, y0 + 1 + CHeight) << "the line's whole height inside the box";
+    // The frame, at its corners, in the prompt box's place.
+    EXPECT_EQ(pixel_at(shown, prompt_box_left(Maxx), 2), Color_Table[lightred]);
+    EXPECT_EQ(pixel_at(shown, box_right_edge(Maxx), 2), Color_Table[lightred]);
+    int bottom = frame_bottom(shown);
+    EXPECT_EQ(bottom, prompt_box_bottom(1)) << "a box of one line";
+    EXPECT_EQ(pixel_at(shown, prompt_box_left(Maxx) + 1, bottom), Color_Table[lightred]) << "the bottom edge";
     // The text: the same as the line written afresh in the cleared box.
     setfillstyle(0, black);
-    bar(Maxx / 2 + 1, y0 + 1, Maxx - 3, bottom - 1);
+    bar(prompt_box_left(Maxx) + 1, 3, box_right_edge(Maxx) - 1, bottom - 1);
     setcolor(white);
-    moveto(text_margin(), y0 + 1);
+    moveto(text_margin(), 5);
     outtext(text.c_str());
     std::vector<uint32_t> again = window_now();
-    EXPECT_EQ(differences(shown, again, Maxx / 2, y0, Maxx - 2, bottom), 0);
+    EXPECT_EQ(differences(shown, again, prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom), 0);
     // And not an empty box: the line shows.
     EXPECT_GT(differences(shown, std::vector<uint32_t>(shown.size(), Color_Table[black]),
-                          Maxx / 2 + 1, y0 + 1, Maxx - 3, bottom - 1),
+                          prompt_box_left(Maxx) + 1, 3, box_right_edge(Maxx) - 1, bottom - 1),
               0);
     free_pre_rand();
 }
 
-TEST_F(CellOrderBox, ALongOrderTakesMoreLinesAllInsideTheBox)
+TEST_F(CellOrderBox, ALongOrderEndsInDotsOnItsOneLine)
 {
     srandom(8);
     TestNetwork net(2, 150, 3);
     rearranged_network();
-    int right = Maxx - 2 - CWidth;
-    std::vector<std::string> lines = cell_order_lines(text_margin(), right, 100);
-    ASSERT_GT(lines.size(), 2u);
-    std::string joined;
-    for (const std::string &line : lines) {
-        joined += line;
-        EXPECT_LE(text_margin() + text_pixel_width(line.c_str(), static_cast<int>(line.size())), right);
-    }
-    EXPECT_EQ(joined, order_text());
+    std::string line = cell_order_line(text_margin(), text_right());
+    ASSERT_EQ(line.substr(line.size() - 3), "...");
+    EXPECT_LE(text_margin() + text_pixel_width(line.c_str(), static_cast<int>(line.size())), text_right());
+    std::string shown_cells = line.substr(0, line.size() - 3);
+    EXPECT_GT(shown_cells.size(), std::string("reorder=").size()) << "some cells shown";
+    EXPECT_EQ(order_text().compare(0, shown_cells.size(), shown_cells), 0) << "the order's beginning";
+    // The box drawn is no taller than a prompt box of one line, so that any
+    // prompt box drawn there next takes it away whole; nothing below it.
     std::vector<uint32_t> shown = window_now();
-    int y0 = box_top();
-    int bottom = y0 + 1 + static_cast<int>(lines.size()) * CHeight + 1;
-    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom), Color_Table[lightred]) << "the bottom edge";
-    EXPECT_EQ(pixel_at(shown, Maxx / 2 + 1, bottom + 1), Color_Table[black]) << "nothing below";
-    setfillstyle(0, black);
-    bar(Maxx / 2 + 1, y0 + 1, Maxx - 3, bottom - 1);
-    setcolor(white);
-    for (size_t i = 0; i < lines.size(); i++) {
-        moveto(text_margin(), y0 + 1 + static_cast<int>(i) * CHeight);
-        outtext(lines[i].c_str());
-    }
-    EXPECT_EQ(differences(shown, window_now(), Maxx / 2, y0, Maxx - 2, bottom), 0);
-    free_pre_rand();
-}
-
-TEST_F(CellOrderBox, AnOrderTooLongForTheWindowEndsInDots)
-{
-    srandom(8);
-    TestNetwork net(2, 2000, 3);
-    rearranged_network();
-    std::vector<std::string> lines = cell_order_lines(text_margin(), Maxx - 2 - CWidth, 3);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].substr(lines[2].size() - 3), "...");
-    std::string joined = lines[0] + lines[1] + lines[2].substr(0, lines[2].size() - 3);
-    EXPECT_EQ(order_text().compare(0, joined.size(), joined), 0) << "the order's beginning";
-    // The box drawn stops above the bottom of the drawing area.
-    std::vector<uint32_t> shown = window_now();
-    int bottom = box_top();
-    while (bottom < WinMaxy && pixel_at(shown, Maxx / 2, bottom + 1) == Color_Table[lightred])
-        bottom++;
-    EXPECT_LE(bottom, Maxy);
+    int bottom = frame_bottom(shown);
+    EXPECT_LE(bottom, prompt_box_bottom(1));
+    EXPECT_EQ(pixel_at(shown, prompt_box_left(Maxx) + 1, bottom), Color_Table[lightred]) << "the bottom edge";
+    EXPECT_EQ(differences(shown, std::vector<uint32_t>(shown.size(), Color_Table[black]), prompt_box_left(Maxx),
+                          bottom + 1, box_right_edge(Maxx), Maxy),
+              0)
+        << "nothing below the box";
     free_pre_rand();
 }
 
