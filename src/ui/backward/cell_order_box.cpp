@@ -1,9 +1,9 @@
 // The cell order box (cell_order_box.h). Reads cell_order, L and
 // mutant_layout (backward and model globals); draws through the screen
 // layer. The box is one line high in the prompt box's place, so that
-// whatever is drawn at the top right next covers all of it or none: a box
-// of more lines there was cut by a shorter prompt box and by the progress
-// bar, and written over by the lines of the field's summary.
+// whatever is drawn at the top right next covers all of it or none: a
+// taller box there would be cut by a shorter prompt box and by the progress
+// bar below it, and written over by the second line of the field's summary.
 #include "ui/backward/cell_order_box.h"
 
 #include <climits>
