@@ -71,6 +71,7 @@ TEST_F(ScreenLeftovers, BoxesTakeAwayTheLongerBoxAndHoldTheirText)
     int maxx = zemra->width() - 1;
     int two_lines = zemra->prompt_box_bottom();
     answer({"2\r"});  // regular 2d: the forward-only question
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no forward-only question";
     int one_line = zemra->prompt_box_bottom();
     int line = two_lines - one_line;
     ASSERT_GT(line, 10) << "no two-line menu before the one-line box";
@@ -78,6 +79,7 @@ TEST_F(ScreenLeftovers, BoxesTakeAwayTheLongerBoxAndHoldTheirText)
         << "the menu's second line under the one-line box";
     answer({"\r", "5\r", "4\r", "5\r",  // not forward only, a 5 x 4 lattice, k = 5
             "\r"});                     // rule tables: the RULES prompt
+    ASSERT_TRUE(zemra->wait_ready_for_key()) << "no RULES prompt";
     EXPECT_EQ(zemra->prompt_box_bottom(), one_line + 2 * line) << "not two lines and the mix line";
     EXPECT_EQ(zemra->marked_pixels(maxx - 1, 2, 2, one_line + 2 * line), 0) << "text past the box";
 }
