@@ -65,13 +65,22 @@ change_random_cell()
 }
 
 void
+carry_state_line(const uint8_t *from, uint32_t from_n, uint8_t *to, uint32_t to_n)
+{
+    // Cell by cell: with 3 bits a cell, a cell can straddle two bytes.
+    const uint32_t kept = from_n < to_n ? from_n : to_n;
+    for (uint32_t c = 0; c < kept; c++)
+        set_value(to, c, get_value(from, c));
+}
+
+void
 resize_state_lines(int change, uint8_t run_seq_update)
 {
-    const uint32_t old_n = lineL, old_bytes = bytesL;
-    uint8_t *carried = static_cast<uint8_t *>(checked_calloc(old_bytes, 1, "temppoint"));
-    memcpy(carried, A, old_bytes);
-    if (change < 0)
-        set_value(carried, old_n - 1, 0);
+    const uint32_t old_n = lineL;
+    const uint32_t new_n = old_n + change;
+    uint8_t *carried = static_cast<uint8_t *>(
+        checked_calloc(value_line_bytes(new_n, value_bits), 1, "temppoint"));
+    carry_state_line(A, old_n, carried, new_n);
     uint16_t *old_order = static_cast<uint16_t *>(checked_calloc(old_n, sizeof(uint16_t), "seq_order"));
     memcpy(old_order, seq_order, old_n * sizeof(uint16_t));
 
@@ -81,9 +90,8 @@ resize_state_lines(int change, uint8_t run_seq_update)
     bytesL = static_cast<uint16_t>((static_cast<uint64_t>(lineL) * value_bits + 7) / 8);
     allocate_mem_CA_states();
 
-    uint32_t kept = old_bytes < bytesL ? old_bytes : bytesL;
-    memcpy(A, carried, kept);
-    memcpy(bitseed, carried, kept);
+    memcpy(A, carried, bytesL);
+    memcpy(bitseed, carried, bytesL);
     checked_free(carried);
 
     if (run_seq_update == update_reverse_order) {

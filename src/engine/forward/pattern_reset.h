@@ -18,6 +18,11 @@ void change_random_cell();
 // i2d/2 + i2d * (j2d/2); 3d i3d*j3d*(h3d/2) + i3d*(j3d/2) + i3d/2.
 long centre_cell();
 
+// The state line from, of from_n cells, carried into to, of to_n cells
+// and zeroed by the caller: the cells both sizes have keep their values,
+// a cell past from_n stays 0 and a cell past to_n is dropped.
+void carry_state_line(const uint8_t *from, uint32_t from_n, uint8_t *to, uint32_t to_n);
+
 // One cell added (change 1) or the last removed (-1) in the state lines:
 // A is carried over (the removed cell dropped, the new cell 0), the state
 // lines are reallocated at the new lineL, L and bytesL, bitseed becomes the

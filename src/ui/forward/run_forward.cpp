@@ -23,6 +23,7 @@
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/forward/pattern_reset.h"
 #include "engine/graphs/globals.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -90,7 +91,8 @@ struct run_context {
     int width = 0;          // pattern width in pixels
     float side_width = 0;   // width of the side plot, 0 without one
     uint16_t history_valid = 0; // entries of lastA filled since the run began or went back
-    uint8_t *drawn = nullptr;   // the state drawn this step, for the return map
+    uint8_t *drawn = nullptr;   // forward only: the state drawn this step, which the
+                                // return map, the graph layout and a step made again read
     int box_x0 = 0, box_y0 = 0, box_x1 = 0, box_y1 = 0; // graph-layout box
     uint8_t layout_before = 0;
     int8_t nhood_before = 0;
@@ -187,20 +189,67 @@ recheck_run_network(run_context &r)
     follow_lookup_size(r);
 }
 
+// The run's rules where the network's array now is: a running key or the
+// pause box may have moved it (a cell added to a rule mix reallocates it).
+void
+follow_rules(run_context &r)
+{
+    if (!r.rules_source)
+        return;
+    r.rules = *r.rules_source;
+    if (r.sk.rules)
+        r.sk.rules = r.rules;
+}
+
+// The history's newest line moved back to its end, undoing the shift the
+// step made: the step is about to be made again.
+void
+unshift_history(run_context &r)
+{
+    uint8_t **lines = r.mode.lastA;
+    uint8_t *newest = lines[0];
+    for (int m = 0; m + 1 < frozen_gens; m++)
+        lines[m] = lines[m + 1];
+    lines[frozen_gens - 1] = newest;
+    r.history_valid--;
+}
+
+// A running key or the pause box changed the network (its size, wiring,
+// rules or update mode) after the step from the row drawn last was made:
+// that step is made again from the row on the changed network, so that
+// the next row drawn follows the network as it now is and no cell reads
+// one taken away. A key that set a new state leaves it: it is the next row.
+// The step's lookups were counted and plotted already and stay so.
+void
+retake_step(run_context &r)
+{
+    if (!r.it.network_changed)
+        return;
+    r.it.network_changed = 0;
+    if (seed_was_set || !r.drawn)
+        return;
+    if (r.mode.lastA && r.history_valid > 0)
+        unshift_history(r);
+    memcpy(A, r.drawn, bytesL);
+    uint16_t *lookups = r.mode.lookup_row;
+    r.mode.lookup_row = nullptr;
+    forward_step(r.rules, r.mode);
+    r.mode.lookup_row = lookups;
+    if (r.mode.lastA && r.history_valid < frozen_gens)
+        r.history_valid++;
+}
+
 // After a running key: the step's mode takes the run record's update mode,
 // partial order, single-rule switch and history; the per-run work arrays
 // follow a change of the update mode or of the network size, the step's
 // view of the network a change of the wiring or of k; the pattern width and
-// side plot follow the display.
+// side plot follow the display; a step made on the network the key changed
+// is made again.
 void
 follow_running_key(run_context &r, uint16_t n_before)
 {
     run_iteration &it = r.it;
-    if (r.rules_source) {
-        r.rules = *r.rules_source;
-        if (r.sk.rules)
-            r.sk.rules = r.rules;
-    }
+    follow_rules(r);
     recheck_run_network(r);
     recompute_cell_pixels(&it);
     bool size_changed = lineL != n_before;
@@ -209,16 +258,19 @@ follow_running_key(run_context &r, uint16_t n_before)
     r.mode.seq_update = it.run_seq_update;
     r.mode.p_order = it.run_p_order;
     r.mode.one_rule = it.one_rule;
-    if (r.mode.lastA != it.lastA) {
+    // A size key makes the history lines again (maybe at the same address).
+    if (r.mode.lastA != it.lastA || size_changed) {
         r.mode.lastA = it.lastA;
         r.history_valid = 0;
     }
     r.mode.lookup_row = count_window_newest(&r.eg.lookupcount);
     if (arrays_stale && r.fwd_only)
         forward_run_begin(r.mode);
-    if (size_changed || (it.return_map && !r.drawn)) {
+    if (size_changed && r.drawn) {
+        uint8_t *carried = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "drawn state"));
+        carry_state_line(r.drawn, n_before, carried, lineL);
         checked_free(r.drawn);
-        r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
+        r.drawn = carried;
     }
     // The skeleton lines follow the size; the type tables clear themselves
     // at their next type, as their lines no longer match.
@@ -231,6 +283,7 @@ follow_running_key(run_context &r, uint16_t n_before)
     }
     r.width = pattern_width(&it);
     r.side_width = side_plot_width(&r.eg);
+    retake_step(r);
 }
 
 // The running key in is[0] acted on, then each key typed while the one
@@ -248,6 +301,24 @@ act_on_running_keys(run_context &r)
         if (!another || is[0] == 0 || is[0] == 'q')
             return;
     }
+}
+
+// The pause box over the run, showing the row drawn last. A change it made
+// to the network (it sets was_changed, which is kept for the driver) is
+// followed as a running key's is: the last step is made again on it.
+int
+run_pause_box(run_context &r)
+{
+    run_iteration &it = r.it;
+    const uint8_t changed_before = was_changed;
+    was_changed = 0;
+    int result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
+    it.network_changed |= was_changed;
+    was_changed |= changed_before;
+    follow_rules(r);
+    recheck_run_network(r);
+    retake_step(r);
+    return result;
 }
 
 template <typename T>
@@ -489,9 +560,7 @@ history_limit_reached(run_context &r, uint32_t t)
 bool
 types_cleared(run_context &r)
 {
-    run_iteration &it = r.it;
-    interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
-    recheck_run_network(r);
+    run_pause_box(r);
     if (is[0] == 'q')
         return true;
     is[0] = 0;
@@ -604,8 +673,7 @@ step_pause(run_context &r)
             act_on_running_keys(r);
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
-        interrupt_stp_box(2, box_rule(r), t, it.lastA ? it.lastA[0] : A, r.width);
-        recheck_run_network(r);
+        run_pause_box(r);
     } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
         step_back_history(&it, static_cast<int>(j), &r.history_valid);
     } else {
@@ -663,9 +731,8 @@ pause_point(run_context &r)
     r.layout_before = graph_layout;
     r.nhood_before = nhood;
     if ((q && stppause == stppause_none) || stppause == stppause_box) {
-        result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
         // The box may have rewired the network or changed k.
-        recheck_run_network(r);
+        result = run_pause_box(r);
         if (graph_layout != r.layout_before) {
             char key = is[0];
             if (graph_layout) {
@@ -873,13 +940,13 @@ set_up_forward_only_displays(run_context &r)
         r.side_width = r.eg.plot_on ? r.eg.w1 : r.eg.w2;
 }
 
-// The return map's state buffer and the pattern's pixmap.
+// The drawn state's copy of a forward-only run and the pattern's pixmap.
 void
 allocate_pattern_buffers(run_context &r)
 {
     run_iteration &it = r.it;
-    if (it.return_map)
-        r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "return map state"));
+    if (r.fwd_only)
+        r.drawn = static_cast<uint8_t *>(checked_calloc(bytesL, 1, "drawn state"));
     it.pixmap = static_cast<image_slot *>(checked_calloc(1, sizeof(image_slot), "Pixmap pointer"));
     if (stp)
         make_pattern_pixmap(&it, d_mode == display_1d ? static_cast<int>(r.side_width) : 0);
@@ -961,6 +1028,28 @@ set_up_run(run_context &r)
     return true;
 }
 
+// The key polls after a step, 1 + the delay of them: a running key is
+// acted on, a 'q' is left in is[0] for the pause.
+void
+poll_running_keys(run_context &r)
+{
+    for (int32_t poll = 0; poll <= r.it.delay; poll++) {
+        // The step's own poll is made at most once a millisecond, so a
+        // fast undrawn run loses little to it; the delay's extra polls
+        // are always made, as they are there to slow the run.
+        if (poll == 0 && !key_poll_due())
+            continue;
+        // A modifier pressed alone (Shift before a capital) gives no key.
+        if (!event_ready() || is[0] == 0)
+            continue;
+        if (is[0] == 'q')
+            return;
+        act_on_running_keys(r);
+        if (is[0] == 'q')
+            return;
+    }
+}
+
 // The time-steps until the run ends.
 run_exit
 run_steps(run_context &r)
@@ -998,7 +1087,7 @@ run_steps(run_context &r)
         if (it.lastA && r.history_valid < frozen_gens)
             r.history_valid++;
         if (r.fwd_only && graph_layout == 1)
-            draw_graph_layout(&it, r.drawn ? r.drawn : it.lastA[0], stp, r.box_x0, r.box_y0,
+            draw_graph_layout(&it, r.drawn, stp, r.box_x0, r.box_y0,
                               r.box_x1, r.box_y1);
 
         if ((stp || r.ae.no_display) && !r.backward) {
@@ -1023,7 +1112,7 @@ run_steps(run_context &r)
         }
         if (stp)
             display_after_sweep(&r.eg, &it, r.side_width);
-        if (r.fwd_only && it.return_map && t > 3 && r.drawn)
+        if (r.fwd_only && it.return_map && t > 3)
             plot_return_map_point(r.drawn, A, r.width, r.eg.point_colour);
         if (r.fwd_only && graph_layout == 1 && (stp || r.ae.no_display))
             frame_layout_box(r);
@@ -1062,21 +1151,7 @@ run_steps(run_context &r)
             return run_exit::steps_done;
         }
 
-        for (int32_t poll = 0; poll <= it.delay; poll++) {
-            // The step's own poll is made at most once a millisecond, so a
-            // fast undrawn run loses little to it; the delay's extra polls
-            // are always made, as they are there to slow the run.
-            if (poll == 0 && !key_poll_due())
-                continue;
-            // A modifier pressed alone (Shift before a capital) gives no key.
-            if (!event_ready() || is[0] == 0)
-                continue;
-            if (is[0] == 'q')
-                break;
-            act_on_running_keys(r);
-            if (is[0] == 'q')
-                break;
-        }
+        poll_running_keys(r);
 
         if (it.scan_sample && it.time == static_cast<uint32_t>(it.scan_length)) {
             if (oned)

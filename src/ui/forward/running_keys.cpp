@@ -164,6 +164,7 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
         !hooks.can_resize_by_one(change))
         return;
     const uint16_t old_n = lineL;
+    const int old_width = pattern_width(it);
     free_last_states(it);
     resize_state_lines(change, it->run_seq_update);
     reallocate_graph_layout(old_n);
@@ -172,10 +173,14 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
 
     setviewport(0, 0, Maxx, Maxy, 1);
     setfillstyle(0, black);
-    if (change > 0 && stpgraph)
+    // The rows drawn stay as they were drawn, whatever their width. A side
+    // plot beside them moves with the pattern's right edge: a cell added
+    // clears the pattern's columns, whose rows would run into the plot; a
+    // cell taken away clears the old plot, right of the old pattern.
+    if (stpgraph && change > 0)
         bar(0, 0, eg->x0 + 1, Maxy);
-    else if (change < 0)
-        bar(lineL * it->cell_size, 0, Maxx, Maxy);
+    else if (stpgraph)
+        bar(old_width, 0, Maxx, Maxy);
     panel(eg, it);
     char text[48];
     snprintf(text, sizeof text, change > 0 ? "n increased %d->%d" : "n decreased  %d->%d", old_n,
@@ -187,7 +192,7 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
     it->time = change < 0 ? 0 : 0xFFFFFFFFu;
-    seed_was_set = 1;
+    it->network_changed = 1;
 }
 
 // The side of the central block of 'v' and 'L': seglen, or before the seed
@@ -427,6 +432,7 @@ bool
 original_seed(running_pattern &p, char)
 {
     memcpy(A, bitseed, bytesL);
+    seed_was_set = 1;
     seed_restart(p.it);
     return true;
 }
@@ -628,6 +634,7 @@ swap_value1_colour()
 void
 rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps)
 {
+    it->network_changed = 1;
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
     if (eg->hist_mode <= 1 && att_hist != att_hist_types)

@@ -25,7 +25,9 @@ void set_network_change_hooks(const network_change_hooks &hooks);
 // What follows a change of rule, update mode or wiring: restart (the
 // state-space matrix cleared and the step count restarted), recolour (and
 // the plotted points' colour moved on), or full (and a new random state for
-// the entropy-density plot, the damage copy cleared).
+// the entropy-density plot, the damage copy cleared). Each marks the
+// network changed (it->network_changed), as the size keys do, so that the
+// run makes its last step again on the changed network.
 enum class rule_tail { restart, recolour, full };
 void rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps);
 // The value-1 colour of color_v swapped between white and yellow (ncolor 0,

@@ -46,6 +46,8 @@ struct run_iteration {
     uint8_t frozen_mode;     // frozen-cell colouring 0..3
     uint8_t one_rule;        // every cell uses rule 0
     uint8_t cell_frozen;     // scratch of the frozen test
+    uint8_t network_changed; // a running key changed the network (size, wiring, rules,
+                             // update mode): the run makes its last step again on it
     uint8_t **lastA;         // the last frozen_gens states, newest at 0 ("it.lastA")
     int32_t delay;           // extra key polls per step
     uint32_t time;           // the time-step counter t

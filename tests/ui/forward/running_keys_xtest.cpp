@@ -4,6 +4,7 @@
 // and the step still the reference step, and the gate of other runs.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -220,46 +221,111 @@ TEST_F(RunningKeys, AddingAndRemovingAcrossAByteKeepTheStepRight)
     net.TearDown();
 }
 
-// A cell added by the on-the-fly 'i' in a run of a rule mix (a table per
-// cell) moves the mix's arrays: the run's later steps take each cell's rule,
-// the new cell's too, from where they are now. The step pause's third prompt
-// takes 'o' and then 'i'; at the next, the pause box turns the pause at step
-// 8 on, whose box ends the run. Rows 4 to 8, all of 21 cells, each follow
-// from the one above by the mix's tables.
-TEST_F(RunningKeys, ACellAddedInARunOfARuleMixStepsByEachCellsRule)
+// The network as one row of the pattern was stepped by: each cell's inputs
+// and rule table.
+struct stepped_by {
+    std::vector<std::vector<int>> inputs, rules;
+};
+
+stepped_by
+network_now()
 {
-    srandom(5);
-    ring_builder net;
-    net.SetUp();
-    net.ring(20, 3);
-    net.rule_mix();
-    for (int c = 0; c < lineL; c++)
-        carule[c][0] = static_cast<uint8_t>(random());
-    setup_value_colors(1);
-    set_random_state();
-    const int s = 4;
-    scale = s;
-    stppause = stppause_step_next_run;
-    ittpause = 8;
-    paced_thread typist = type_keys_paced("\r\ro\rii\rx\r\r\r\rqq");
-    run_forward(carule);
-    typist.join();
-    EXPECT_EQ(is[0], 'q');
-    ASSERT_EQ(lineL, 21);
-    auto row = [&](int t) {
-        std::vector<int> cells(lineL);
-        for (int c = 0; c < lineL; c++)
-            cells[c] = window_pixel((L - c) * s + 1, t * s + 1) != Color_Table[black];
-        return cells;
-    };
-    for (int t = 4; t < 8; t++)
-        EXPECT_EQ(row(t + 1), reference_step(row(t), carule)) << "step " << t + 1;
-    stppause = stppause_none;
-    ittpause = 0;
-    scale = 0;
-    checked_free(color_v);
-    color_v = nullptr;
-    net.TearDown();
+    stepped_by net;
+    for (int c = 0; c < lineL; c++) {
+        net.inputs.emplace_back(wiring[c], wiring[c] + nhoodm[c]);
+        const uint8_t *rule = rulemix ? carule[c] : carule[0];
+        std::vector<int> table(rule_entries(nhoodm[c]));
+        for (size_t i = 0; i < table.size(); i++)
+            table[i] = get_value(rule, static_cast<uint32_t>(i));
+        net.rules.push_back(table);
+    }
+    return net;
+}
+
+// The brute-force step of the row before by net: the row before is carried
+// to net's size first (a cell added reads 0, a cell taken away is dropped).
+std::vector<int>
+step_by(const stepped_by &net, std::vector<int> before)
+{
+    before.resize(net.inputs.size(), 0);
+    std::vector<int> next(before.size());
+    for (size_t c = 0; c < next.size(); c++) {
+        size_t index = 0, weight = 1;
+        for (int input : net.inputs[c]) {
+            index += static_cast<size_t>(before[input]) * weight;
+            weight *= static_cast<size_t>(value_range);
+        }
+        next[c] = net.rules[c][index];
+    }
+    return next;
+}
+
+// Cells added ('i') and taken away ('d') and a rule bit flipped ('1') by the
+// on-the-fly keys of the step pause, in runs of a rule mix (a table per
+// cell) and of a single rule, at v = 2 and 3: each row, the first after each
+// key too, is the step of the row above by the network as the key left it,
+// and the rows drawn before a key stay as drawn. The step pause's third
+// prompt takes 'o' and then 'i', the next two 'o' and 'd', the sixth 'o'
+// and '1'; the seventh opens the pause box, which turns the pause at step 8
+// on, whose box ends the run.
+TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
+{
+    const std::string keys = "\r\ro\rio\rdo\rdo\r1i\rx\rqq";
+    // The keys at which the step pause of steps 1 to 8 waits.
+    const size_t step_waits[] = {0, 1, 2, 5, 8, 11, 14, 18};
+    for (int v : {2, 3})
+        for (bool mix : {true, false}) {
+            SCOPED_TRACE(std::string(mix ? "rule mix" : "single rule") + ", v=" + std::to_string(v));
+            srandom(5 + v);
+            ring_builder net;
+            net.SetUp();
+            net.ring(20, 3, v);
+            if (mix)
+                net.rule_mix();
+            for (int c = 0; c < (mix ? lineL : 1); c++)
+                for (uint32_t i = 0; i < rule_entries(nhood); i++)
+                    set_value(carule[c], i, static_cast<int>(random() % v));
+            setup_value_colors(1);
+            set_random_state();
+            const int s = 4;
+            scale = s;
+            stppause = stppause_step_next_run;
+            ittpause = 8;
+            // At the pause of step t, row t is drawn by the network the keys
+            // of the pause before left.
+            std::vector<stepped_by> nets;
+            paced_thread typist = type_keys_looking(keys, [&](size_t i) {
+                if (std::find(std::begin(step_waits), std::end(step_waits), i) != std::end(step_waits))
+                    nets.push_back(network_now());
+            });
+            run_forward(carule);
+            typist.join();
+            EXPECT_EQ(is[0], 'q');
+            ASSERT_EQ(nets.size(), 8u);
+            EXPECT_EQ(nets[3].inputs.size(), 21u);
+            EXPECT_EQ(lineL, 19);
+            auto row = [&](int t) {
+                const int last = static_cast<int>(nets[t - 1].inputs.size()) - 1;
+                std::vector<int> cells(last + 1);
+                for (int c = 0; c <= last; c++) {
+                    unsigned long pixel = window_pixel((last - c) * s + 1, (t - 1) * s + 1);
+                    // A rule change swaps value 1's colour at v = 2.
+                    cells[c] = v == 2 ? pixel != Color_Table[color_v[0]] : -1;
+                    for (int value = 0; value < v && v > 2; value++)
+                        if (pixel == Color_Table[color_v[value]])
+                            cells[c] = value;
+                }
+                return cells;
+            };
+            for (int t = 2; t <= 8; t++)
+                EXPECT_EQ(row(t), step_by(nets[t - 1], row(t - 1))) << "step " << t;
+            stppause = stppause_none;
+            ittpause = 0;
+            scale = 0;
+            checked_free(color_v);
+            color_v = nullptr;
+            net.TearDown();
+        }
 }
 
 TEST_F(RunningKeys, ThreeFlipsAndThreeRestoresGiveTheRuleBack)
