@@ -5,7 +5,9 @@
 // the converter named by XWDTOPNM_PATH piped into pnmtops) and hands that to
 // lpr, each through system(). The dump (some megabytes) is removed once
 // converted. The prompt area it uses is saved first and put back, so printing
-// leaves the screen as it was.
+// leaves the screen as it was. A print that fails says so in a box, naming
+// the tool the shell did not find and, when the PostScript was made, where
+// it was left: the shell's own words go only to standard error.
 #include "ui/screen/print_window.h"
 
 #include <cstdio>
@@ -27,15 +29,44 @@ namespace {
 // Longest XWDTOPNM_PATH taken into the shell command.
 constexpr size_t kMaxConverterPath = 200;
 
-// Runs a shell command; true when it ran and exited with status 0.
-bool
+// How a tool's command ended.
+enum class tool_end { done, failed, not_found };
+
+// The shell's exit status for a command it found nowhere on PATH.
+constexpr int kShellNotFound = 127;
+
+// Runs a shell command.
+tool_end
 run_command(const char *command)
 {
     // What was drawn reaches the server before the tool runs (xwd reads the
     // window; while the spooler runs the screen shows the restored prompt).
     flush_display();
     int status = system(command);
-    return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (status == -1 || !WIFEXITED(status))
+        return tool_end::failed;
+    if (WEXITSTATUS(status) == kShellNotFound)
+        return tool_end::not_found;
+    return WEXITSTATUS(status) == 0 ? tool_end::done : tool_end::failed;
+}
+
+// How far a print got, for the box that ends it.
+struct print_result {
+    bool printed = false;           // lpr took the PostScript
+    bool postscript_made = false;   // temp_window_file.ps holds this window
+    const char *missing = nullptr;  // the tool that was not found
+    bool converter_unknown = false; // XWDTOPNM_PATH unset, too long or naming no program
+};
+
+// Runs the command of one step, whose program is tool; true when it ended
+// well, tool noted as missing when the shell did not find it.
+bool
+run_step(const char *command, const char *tool, print_result *result)
+{
+    tool_end end = run_command(command);
+    if (end == tool_end::not_found)
+        result->missing = tool;
+    return end == tool_end::done;
 }
 
 // Where the dialog's boxes stand and how many lines the tallest takes.
@@ -53,38 +84,70 @@ restore_area(const print_place &at, image_slot *slot)
     putimage(at.left, at.top, slot, 3);
 }
 
+// The converter of XWDTOPNM_PATH could not be run: noted as xwdtopnm missing.
+bool
+note_converter_unknown(print_result *result)
+{
+    result->missing = "xwdtopnm";
+    result->converter_unknown = true;
+    return false;
+}
+
 // The conversion of the dump to PostScript: the xpr pipeline for a print
 // without greyscale ('n'), else the converter of XWDTOPNM_PATH. False, with
-// the reason on standard error, when it cannot be run or fails; *missing is
-// set when the converter is not known or names no program.
+// the reason on standard error, when it cannot be run or fails.
 bool
-convert_dump(bool no_greyscale, bool *missing)
+convert_dump(bool no_greyscale, print_result *result)
 {
-    *missing = false;
     if (no_greyscale)
-        return run_command("xpr -device ps -compact -cutoff 99 temp_window_file.im > "
-                           "temp_window_file.ps");
+        return run_step("xpr -device ps -compact -cutoff 99 temp_window_file.im > "
+                        "temp_window_file.ps",
+                        "xpr", result);
     const char *converter = getenv("XWDTOPNM_PATH");
     if (!converter) {
         fputs("You need to set the environment variable XWDTOPNM_PATH to the full path "
               "of your xwdtopnm to print in greyscale\n",
               stderr);
-        *missing = true;
-        return false;
+        return note_converter_unknown(result);
     }
     if (strlen(converter) > kMaxConverterPath) {
         fputs("XWDTOPNM_PATH is too long\n", stderr);
-        *missing = true;
-        return false;
+        return note_converter_unknown(result);
     }
-    if (access(converter, X_OK) != 0) {
-        *missing = true;
-        return false;
-    }
+    if (access(converter, X_OK) != 0)
+        return note_converter_unknown(result);
     char command[kMaxConverterPath + 80];
     snprintf(command, sizeof command, "%s %s", converter,
              "temp_window_file.im | pnmtops > temp_window_file.ps");
-    return run_command(command);
+    // The converter is known to be there: a program not found is pnmtops.
+    return run_step(command, "pnmtops", result);
+}
+
+// The lines of the box that ends a print, from the box's first line on:
+// done, or not done with the tool that was missing, then what to set or
+// where the PostScript is.
+void
+write_print_end(const print_result &result, int margin)
+{
+    if (result.printed) {
+        outtext(" done - press any key to continue:");
+        return;
+    }
+    char first[64];
+    if (result.missing)
+        snprintf(first, sizeof first, " could not print -- %s not found", result.missing);
+    else
+        snprintf(first, sizeof first, " could not print");
+    outtext(first);
+    const char *next = nullptr;
+    if (result.converter_unknown)
+        next = " set XWDTOPNM_PATH to its full path, cont-ret:";
+    else if (result.postscript_made)
+        next = " the PostScript is left in temp_window_file.ps, cont-ret:";
+    if (next) {
+        moveto(margin, gety + CHeight);
+        outtext(next);
+    }
 }
 
 } // namespace
@@ -128,30 +191,25 @@ printimage_at(int left, int top)
     // The prompt must not be part of the dump.
     restore_area(at, &area);
     flush_display();
-    bool printed = run_command(how == 'p' ? "xwd > temp_window_file.im"
-                                          : "xwd -frame > temp_window_file.im");
+    print_result result;
+    bool dumped = run_step(how == 'p' ? "xwd > temp_window_file.im"
+                                      : "xwd -frame > temp_window_file.im",
+                           "xwd", &result);
     flush_display();
 
-    bool missing = false;
-    if (printed) {
+    if (dumped) {
         draw_prompt_box_at(left, top, at.lines);
         outtext(" wait");
         flush_display();
-        printed = convert_dump(no_greyscale, &missing);
+        result.postscript_made = convert_dump(no_greyscale, &result);
     }
     remove("temp_window_file.im");
     restore_area(at, &area);
-    if (printed)
-        printed = run_command("lpr temp_window_file.ps");
+    if (result.postscript_made)
+        result.printed = run_step("lpr temp_window_file.ps", "lpr", &result);
 
     margin = draw_prompt_box_at(left, top, at.lines);
-    if (missing) {
-        outtext(" could not print -- xwdtopnm not found");
-        moveto(margin, gety + CHeight);
-        outtext(" set XWDTOPNM_PATH to its full path, cont-ret:");
-    } else {
-        outtext(printed ? " done - press any key to continue:" : " could not print");
-    }
+    write_print_end(result, margin);
     input_string(1, text_entry);
 
     restore_area(at, &area);

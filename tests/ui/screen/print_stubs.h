@@ -1,7 +1,8 @@
 // Stand-ins for the printing tools (xwd, xpr, the converter, pnmtops, lpr),
 // put first on PATH in a temporary working directory. Each records its
 // command line in a log and passes its input on, so a test can check the
-// exact commands and the temporary files they were given.
+// exact commands and the temporary files they were given; a tool can be
+// left out, so that the shell finds none.
 #pragma once
 #include <cstdlib>
 #include <fstream>
@@ -66,6 +67,21 @@ public:
     {
         std::ofstream out(dir_ + "/" + name + "_status");
         out << status;
+    }
+
+    // Takes the stub `name` away, and from PATH every folder that holds a
+    // program of that name: the shell then finds none, as on a machine
+    // without it.
+    void leave_out(const std::string &name)
+    {
+        std::string bin = dir_ + "/bin";
+        unlink((bin + "/" + name).c_str());
+        std::string path = bin;
+        std::stringstream folders(previous_path_);
+        for (std::string folder; std::getline(folders, folder, ':');)
+            if (!folder.empty() && access((folder + "/" + name).c_str(), X_OK) != 0)
+                path += ":" + folder;
+        setenv("PATH", path.c_str(), 1);
     }
 
     // The commands run so far, one line each.

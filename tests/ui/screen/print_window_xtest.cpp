@@ -1,17 +1,21 @@
 // Printing the window on the real window of this process, with stand-in
 // printing tools first on PATH: the exact command lines for each answer,
 // the dump removed and the PostScript file kept, cancelling, a missing or over-long
-// XWDTOPNM_PATH, failing tools, and the prompt area put back.
+// XWDTOPNM_PATH, failing tools, a spooler missing named in the box with the
+// PostScript file it left, and the prompt area put back.
 #include "support/x_test_fixture.h"
 
 #include <string>
 #include <vector>
 
 #include "print_stubs.h"
+#include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/window.h"
+#include "ui/screen/x_state.h"
 
 namespace {
 
@@ -145,6 +149,58 @@ TEST_F(PrintWindow, FailingSpoolerStillPutsTheScreenBack)
     printimage();
     EXPECT_EQ(stubs.log(), "xwd \nxwdtopnm temp_window_file.im\npnmtops \nlpr temp_window_file.ps\n");
     EXPECT_EQ(prompt_area(), before);
+}
+
+// With no lpr anywhere on PATH the box says which program was not found and
+// where the PostScript is, inside the box at both window sizes; the shell's
+// own words stay on standard error.
+TEST_F(PrintWindow, MissingSpoolerIsNamedInTheBoxWithThePostScriptLeft)
+{
+    stubs.leave_out("lpr");
+    const char *lines[] = {" could not print -- lpr not found",
+                           " the PostScript is left in temp_window_file.ps, cont-ret:"};
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    for (auto [w, h] : prompt_window_sizes()) {
+        ASSERT_TRUE(resize_to(w, h));
+        SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
+        // The box's two text lines, from inside its left frame to where the
+        // longer ends (the entry's blinking block stands after it).
+        const int x0 = prompt_box_left(Maxx) + 1, y0 = 3, rows = 2 * CHeight + 1,
+                  span = box_right_edge(Maxx) - x0;
+        std::vector<unsigned long> shown;
+        testing::internal::CaptureStderr();
+        paced_thread typing = type_keys_looking("p\r\r", [&](size_t i) {
+            if (i == 2)
+                shown = pixels_seen(x0, y0, span, rows);
+        });
+        printimage();
+        typing.join();
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("lpr: not found"), std::string::npos) << err;
+        EXPECT_EQ(stubs.log().find("lpr"), std::string::npos) << stubs.log();
+        EXPECT_EQ(stubs.file("temp_window_file.ps"), "pnm-ps\nwindow dump\n");
+
+        // The same lines drawn here in a box at its place: the pixels match.
+        int margin = draw_prompt_box_at(prompt_box_left(Maxx), 2, 2);
+        outtext(lines[0]);
+        moveto(margin, gety + CHeight);
+        outtext(lines[1]);
+        const int end = getx;
+        // The text and the one-key entry's block after it end inside the frame.
+        EXPECT_LE(end + CWidth, box_right_edge(Maxx) - 3);
+        XSync(D, False);
+        std::vector<unsigned long> wanted = pixels_seen(x0, y0, span, rows);
+        ASSERT_EQ(shown.size(), wanted.size());
+        size_t differ = 0;
+        for (int y = 0; y < rows; y++)
+            for (int x = 0; x < end - x0; x++) {
+                size_t at = static_cast<size_t>(y) * span + x;
+                differ += shown[at] != wanted[at];
+            }
+        EXPECT_EQ(differ, 0u) << "the box did not show the missing lpr and the file";
+        clear_drawing_area();
+    }
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 TEST_F(PrintWindow, SecondPrintOverwritesThePostScriptFile)
