@@ -302,7 +302,7 @@ outtext(const char *s)
 {
     int len = static_cast<int>(strlen(s));
     send_gathered_shapes();
-    XDrawString(D, W, Gc, getx, gety + CHeight - 2, s, len);
+    XDrawString(D, W, Gc, getx, line_baseline(gety), s, len);
     int x = getx;
     // The point goes on by the width drawn: in the font in use, so that
     // text and answers written after a line in the medium or small font

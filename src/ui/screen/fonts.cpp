@@ -172,6 +172,12 @@ set_italic_font()
     use_font(font_italic);
 }
 
+int
+line_baseline(int top)
+{
+    return top + CHeight - 2;
+}
+
 font_use
 font_in_use()
 {

@@ -36,6 +36,10 @@ enum font_use : uint8_t {
     font_fixed_small,
 };
 font_use font_in_use();
+// The baseline of a line of text whose top is at row top: outtext writes a
+// line's glyphs on it, so that a line's ink keeps within its CHeight rows
+// but for a descender's tail.
+int line_baseline(int top);
 // Pixel width of a text in the font in use (CWidth a character without it).
 int text_width_in_use(const char *s);
 // Pixel height of a line in the font in use, ascent and descent (CHeight
