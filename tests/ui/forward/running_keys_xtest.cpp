@@ -260,19 +260,21 @@ step_by(const stepped_by &net, std::vector<int> before)
     return next;
 }
 
-// Cells added ('i') and taken away ('d') and a rule bit flipped ('1') by the
-// on-the-fly keys of the step pause, in runs of a rule mix (a table per
-// cell) and of a single rule, at v = 2 and 3: each row, the first after each
-// key too, is the step of the row above by the network as the key left it,
-// and the rows drawn before a key stay as drawn. The step pause's third
-// prompt takes 'o' and then 'i', the next two 'o' and 'd', the sixth 'o'
-// and '1'; the seventh opens the pause box, which turns the pause at step 8
-// on, whose box ends the run.
+// Cells added ('i') and taken away ('d'), a rule bit flipped ('1'), a wire
+// moved ('m') and a random rule ('r') by the on-the-fly keys of the step
+// pause, in runs of a rule mix (a table per cell) and of a single rule, at
+// v = 2 and 3: each row, the first after each key too, is the step of the
+// row above by the network as the key left it, and the rows drawn before a
+// key stay as drawn. The step pause's third prompt takes 'o' and then 'i',
+// the next two 'o' and 'd', the next three 'o' and '1', 'm', 'r'; the ninth
+// opens the pause box, which turns the pause at step 10 on, whose box ends
+// the run.
 TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
 {
-    const std::string keys = "\r\ro\rio\rdo\rdo\r1i\rx\rqq";
-    // The keys at which the step pause of steps 1 to 8 waits.
-    const size_t step_waits[] = {0, 1, 2, 5, 8, 11, 14, 18};
+    const std::string keys = "\r\ro\rio\rdo\rdo\r1o\rmo\rri\rx\rqq";
+    // The keys at which the step pause of steps 1 to 10 waits.
+    const size_t step_waits[] = {0, 1, 2, 5, 8, 11, 14, 17, 20, 24};
+    const int steps = 10;
     for (int v : {2, 3})
         for (bool mix : {true, false}) {
             SCOPED_TRACE(std::string(mix ? "rule mix" : "single rule") + ", v=" + std::to_string(v));
@@ -290,7 +292,7 @@ TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
             const int s = 4;
             scale = s;
             stppause = stppause_step_next_run;
-            ittpause = 8;
+            ittpause = steps;
             // At the pause of step t, row t is drawn by the network the keys
             // of the pause before left.
             std::vector<stepped_by> nets;
@@ -301,7 +303,7 @@ TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
             run_forward(carule);
             typist.join();
             EXPECT_EQ(is[0], 'q');
-            ASSERT_EQ(nets.size(), 8u);
+            ASSERT_EQ(nets.size(), static_cast<size_t>(steps));
             EXPECT_EQ(nets[3].inputs.size(), 21u);
             EXPECT_EQ(lineL, 19);
             auto row = [&](int t) {
@@ -317,7 +319,7 @@ TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
                 }
                 return cells;
             };
-            for (int t = 2; t <= 8; t++)
+            for (int t = 2; t <= steps; t++)
                 EXPECT_EQ(row(t), step_by(nets[t - 1], row(t - 1))) << "step " << t;
             stppause = stppause_none;
             ittpause = 0;
