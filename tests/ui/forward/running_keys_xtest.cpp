@@ -265,16 +265,17 @@ step_by(const stepped_by &net, std::vector<int> before)
 // pause, in runs of a rule mix (a table per cell) and of a single rule, at
 // v = 2 and 3: each row, the first after each key too, is the step of the
 // row above by the network as the key left it, and the rows drawn before a
-// key stay as drawn. The step pause's third prompt takes 'o' and then 'i',
-// the next two 'o' and 'd', the next three 'o' and '1', 'm', 'r'; the ninth
-// opens the pause box, which turns the pause at step 10 on, whose box ends
-// the run.
+// key stay as drawn; so too after a random rule taken in the pause box. The
+// step pause's third prompt takes 'o' and then 'i', the next two 'o' and
+// 'd', the next three 'o' and '1', 'm', 'r'; the ninth opens the pause box,
+// whose 'r' takes a random rule and whose 'x' turns the pause at step 11 on,
+// whose box ends the run.
 TEST_F(RunningKeys, EachRowAfterACellAddedOrTakenAwayStepsByTheChangedNetwork)
 {
-    const std::string keys = "\r\ro\rio\rdo\rdo\r1o\rmo\rri\rx\rqq";
-    // The keys at which the step pause of steps 1 to 10 waits.
-    const size_t step_waits[] = {0, 1, 2, 5, 8, 11, 14, 17, 20, 24};
-    const int steps = 10;
+    const std::string keys = "\r\ro\rio\rdo\rdo\r1o\rmo\rri\rr\rx\r\rqq";
+    // The keys at which the step pause of steps 1 to 11 waits.
+    const size_t step_waits[] = {0, 1, 2, 5, 8, 11, 14, 17, 20, 26, 27};
+    const int steps = 11;
     for (int v : {2, 3})
         for (bool mix : {true, false}) {
             SCOPED_TRACE(std::string(mix ? "rule mix" : "single rule") + ", v=" + std::to_string(v));
