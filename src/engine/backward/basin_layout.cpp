@@ -90,6 +90,14 @@ pixel_spacing(float pixels)
     return pixels >= 32767 ? 32767 : static_cast<int16_t>(pixels);
 }
 
+// The spacing percentages held within kSpacingBounds.
+void
+hold_spacing()
+{
+    xpspacing = held_within(xpspacing, kSpacingBounds);
+    ypspacing = held_within(ypspacing, kSpacingBounds);
+}
+
 } // namespace
 
 bool
@@ -101,6 +109,7 @@ layout_has_spacing()
 void
 set_start_radius(int16_t maxx)
 {
+    pstartrad = held_within(pstartrad, {0, kLargestStartRadius});
     startrad = std::trunc(maxx * 0.5f * pstartrad / 100);
     if (startrad < 1)
         startrad = 1;
@@ -117,18 +126,18 @@ fill_level_radii()
 }
 
 float
-offset_on_window(float offset)
+held_within(double value, layout_bounds bounds)
 {
-    if (offset > 100)
-        return 100;
-    return offset >= -100 ? offset : -100;
+    if (!(value >= bounds.low)) // below, or not a number
+        return bounds.low;
+    return value > bounds.high ? bounds.high : static_cast<float>(value);
 }
 
 void
 set_first_position(int16_t maxx, int16_t maxy)
 {
-    xoffset = offset_on_window(xoffset);
-    yoffset = offset_on_window(yoffset);
+    xoffset = held_within(xoffset, kOffsetBounds);
+    yoffset = held_within(yoffset, kOffsetBounds);
     fox = static_cast<int16_t>(maxx / 2 * (1 + xoffset / 100));
     foy = static_cast<int16_t>(maxy / 2 * (1 - yoffset / 100));
     ox = firstox = fox;
@@ -138,6 +147,7 @@ set_first_position(int16_t maxx, int16_t maxy)
 void
 set_pixel_spacing(int16_t maxx, int16_t maxy)
 {
+    hold_spacing();
     startxspacing = xspacing = pixel_spacing(maxx * 0.5f * xpspacing / 100);
     startyspacing = yspacing = pixel_spacing(maxy * 0.5f * ypspacing / 100);
 }
@@ -176,6 +186,8 @@ grow_basin_spacing()
 void
 set_spacing_factors()
 {
+    xpspacefact = held_within(xpspacefact, kGrowthBounds);
+    ypspacefact = held_within(ypspacefact, kGrowthBounds);
     xspacefact = 1 + xpspacefact / 100;
     yspacefact = 1 + ypspacefact / 100;
 }
@@ -215,6 +227,7 @@ scale_spacing_to_radius(float old_radius)
         return;
     xpspacing *= pstartrad / old_radius;
     ypspacing *= pstartrad / old_radius;
+    hold_spacing();
 }
 
 bool

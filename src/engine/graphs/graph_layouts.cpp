@@ -10,6 +10,7 @@
 #include "engine/graphs/globals.h"
 #include "engine/graphs/graph_data.h"
 #include "engine/model/globals.h"
+#include "engine/model/pixel_coordinate.h"
 
 namespace {
 
@@ -51,12 +52,8 @@ hexagonal_lattice()
 void
 set_node_position(uint32_t m, double x, double y)
 {
-    // Truncated toward zero, held at the ends of the 16-bit range.
-    auto pixel = [](double v) {
-        return static_cast<int16_t>(std::clamp(std::trunc(v), -32768.0, 32767.0));
-    };
-    basin_pos[m][0] = pixel(x);
-    basin_pos[m][1] = pixel(y);
+    basin_pos[m][0] = pixel_coordinate(x);
+    basin_pos[m][1] = pixel_coordinate(y);
 }
 
 float

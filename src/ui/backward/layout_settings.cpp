@@ -15,7 +15,9 @@
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
+#include "engine/model/pixel_coordinate.h"
 #include "ui/backward/display_settings.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -79,6 +81,18 @@ ask_entry(int max)
     return input_string(max, text_entry);
 }
 
+// A number typed in the last entry (len characters), held within bounds;
+// where it was held, the typed text on the line gives way to the value
+// kept.
+float
+held_as_typed(double value, layout_bounds bounds, int len)
+{
+    float kept = held_within(value, bounds);
+    if (!(value >= bounds.low && value <= bounds.high))
+        echo_text_taken(len, formatted("%.3g", kept));
+    return kept;
+}
+
 int16_t
 quarter_right()
 {
@@ -119,15 +133,18 @@ put_back_quarter()
 
 // --- The preview.
 
-// A level circle of radius r about (x, y) as a polyline in 3 degree steps.
+// A level circle of radius r about (x, y) as a polyline in 3 degree steps,
+// each point truncated to a pixel and held within 16-bit coordinates (a
+// circle far larger than the window still comes out as lines the window
+// can take).
 void
 draw_level_circle(float x, float y, float r)
 {
     float angle = static_cast<float>(kPi / 2);
-    moveto(static_cast<int>(x + r * std::cos(angle)), static_cast<int>(y - r * std::sin(angle)));
+    moveto(pixel_coordinate(x + r * std::cos(angle)), pixel_coordinate(y - r * std::sin(angle)));
     while (angle <= 7.9539814f) {
         angle += 0.05235988f;
-        lineto(static_cast<int>(x + r * std::cos(angle)), static_cast<int>(y - r * std::sin(angle)));
+        lineto(pixel_coordinate(x + r * std::cos(angle)), pixel_coordinate(y - r * std::sin(angle)));
     }
 }
 
@@ -323,7 +340,7 @@ redraw_defaults()
 }
 
 answer_step
-take_radius(int)
+take_radius(int len)
 {
     char key = is[0];
     if (key == 'd') {
@@ -356,8 +373,9 @@ take_radius(int)
         return answer_step::next;
     }
     double value;
-    if (entry_as_number(value) && value >= min_start_radius(Maxx))
-        pstartrad = static_cast<float>(value);
+    float least = min_start_radius(Maxx);
+    if (entry_as_number(value) && value >= least)
+        pstartrad = held_as_typed(value, {least, kLargestStartRadius}, len);
     return answer_step::next;
 }
 
@@ -392,10 +410,10 @@ enum class pair_end { back, again, defaults, typed };
 // lines lines (its text margin in *margin), y on the next line or, with
 // same_line, after x; each format shows its value as the default. 'q' at x
 // is back, 'q' at y again, 'd' at either accepts the defaults (acceptall);
-// a number sets its value.
+// a number sets its value, held within bounds.
 pair_end
-ask_pair(int lines, const char *title, int max, bool same_line, const char *x_format, float &x,
-         const char *y_format, float &y, int *margin)
+ask_pair(int lines, const char *title, int max, bool same_line, layout_bounds bounds,
+         const char *x_format, float &x, const char *y_format, float &y, int *margin)
 {
     *margin = replace_prompt_box(lines);
     outtext(title);
@@ -403,7 +421,7 @@ ask_pair(int lines, const char *title, int max, bool same_line, const char *x_fo
     char text[150];
     snprintf(text, sizeof text, x_format, x);
     outtext(text);
-    ask_entry(max);
+    int len = ask_entry(max);
     double value;
     if (is[0] == 'q')
         return pair_end::back;
@@ -412,14 +430,14 @@ ask_pair(int lines, const char *title, int max, bool same_line, const char *x_fo
         return pair_end::defaults;
     }
     if (entry_as_number(value))
-        x = static_cast<float>(value);
+        x = held_as_typed(value, bounds, len);
     if (same_line)
         moverel(10, 0);
     else
         next_prompt_line(*margin);
     snprintf(text, sizeof text, y_format, y);
     outtext(text);
-    ask_entry(max);
+    len = ask_entry(max);
     if (is[0] == 'q')
         return pair_end::again;
     if (is[0] == 'd') {
@@ -427,20 +445,20 @@ ask_pair(int lines, const char *title, int max, bool same_line, const char *x_fo
         return pair_end::defaults;
     }
     if (entry_as_number(value))
-        y = static_cast<float>(value);
+        y = held_as_typed(value, bounds, len);
     return pair_end::typed;
 }
 
 // ask_pair with entries of 3 characters until it ends other than again;
 // false when it ends back.
 bool
-ask_pair_until_done(int lines, const char *title, bool same_line, const char *x_format, float &x,
-                    const char *y_format, float &y)
+ask_pair_until_done(int lines, const char *title, bool same_line, layout_bounds bounds,
+                    const char *x_format, float &x, const char *y_format, float &y)
 {
     int margin;
     pair_end end;
     do
-        end = ask_pair(lines, title, 3, same_line, x_format, x, y_format, y, &margin);
+        end = ask_pair(lines, title, 3, same_line, bounds, x_format, x, y_format, y, &margin);
     while (end == pair_end::again);
     return end != pair_end::back;
 }
@@ -451,7 +469,7 @@ take_position(int)
     apply_radius();
     for (;;) {
         int margin;
-        pair_end end = ask_pair(3, "start position, % offset from screen centre", 4, true,
+        pair_end end = ask_pair(3, "start position, % offset from screen centre", 4, true, kOffsetBounds,
                                 "x (def %.3g):", xoffset, "y (def %.3g):", yoffset, &margin);
         if (end == pair_end::back)
             return answer_step::back;
@@ -488,8 +506,8 @@ spacing_asked()
 bool
 ask_spacing(const char *title, const char *x_prompt)
 {
-    return ask_pair_until_done(3, title, false, x_prompt, xpspacing, "y spacing (def %.3g):",
-                               ypspacing);
+    return ask_pair_until_done(3, title, false, kSpacingBounds, x_prompt, xpspacing,
+                               "y spacing (def %.3g):", ypspacing);
 }
 
 // The right border as a percentage of the x spacing; false on 'q'.
@@ -500,12 +518,12 @@ ask_right_border(const char *format)
     char text[150];
     snprintf(text, sizeof text, format, rightborder * 100);
     outtext(text);
-    ask_entry(4);
+    int len = ask_entry(4);
     if (is[0] == 'q')
         return false;
     double value;
     if (is[0] != 'd' && entry_as_number(value))
-        rightborder = static_cast<float>(value / 100);
+        rightborder = held_as_typed(value, kBorderBounds, len) / 100;
     return true;
 }
 
@@ -515,8 +533,8 @@ bool
 ask_spacing_growth()
 {
     return ask_pair_until_done(2, "select % increace in spacing for successive network size,", true,
-                               "x increace (def %.3g):", xpspacefact, "y increase (def %.3g):",
-                               ypspacefact);
+                               kGrowthBounds, "x increace (def %.3g):", xpspacefact,
+                               "y increase (def %.3g):", ypspacefact);
 }
 
 answer_step
@@ -598,10 +616,12 @@ ask_next_position()
         char text[150], x_text[40], y_text[40];
         snprintf(text, sizeof text, "(start=%.3g,%.3g) amend next pos, %% offset from screen centre",
                  xoffset, yoffset);
-        // Halves of the window as set_first_position takes them, in whole pixels.
+        // Halves of the window as set_first_position takes them, in whole
+        // pixels. The next place offered is kept on the window, as a typed
+        // one is (a grown spacing may reach past it).
         float half_x = static_cast<float>(Maxx / 2), half_y = static_cast<float>(Maxy / 2);
-        float next_x = ((ox + xspacing) / half_x - 1) * 100;
-        float next_y = (oy / half_y - 1) * -100;
+        float next_x = held_within(((ox + xspacing) / half_x - 1) * 100, kOffsetBounds);
+        float next_y = held_within((oy / half_y - 1) * -100, kOffsetBounds);
         snprintf(x_text, sizeof x_text, "x (def %.3g):", next_x);
         snprintf(y_text, sizeof y_text, "y pos (def %.3g):", next_y);
         // The medium font where the lines would run past the narrow
@@ -611,20 +631,19 @@ ask_next_position()
         outtext(text);
         next_prompt_line(margin);
         outtext(x_text);
-        ask_entry(3);
+        int len = ask_entry(3);
         if (is[0] == 'q')
             return false;
         double value;
-        xoffset = is[0] == kKeyReturn ? next_x : (entry_as_number(value), static_cast<float>(value));
+        entry_as_number(value); // text that is no number reads as 0
+        xoffset = is[0] == kKeyReturn ? next_x : held_as_typed(value, kOffsetBounds, len);
         moverel(10, 0);
         outtext(y_text);
-        ask_entry(3);
+        len = ask_entry(3);
         if (is[0] == 'q')
             continue;
-        yoffset = is[0] == kKeyReturn ? next_y : (entry_as_number(value), static_cast<float>(value));
-        // On the window, as the first position is kept.
-        xoffset = offset_on_window(xoffset);
-        yoffset = offset_on_window(yoffset);
+        entry_as_number(value);
+        yoffset = is[0] == kKeyReturn ? next_y : held_as_typed(value, kOffsetBounds, len);
         ox = static_cast<int16_t>(half_x * (1 + xoffset / 100));
         oy = static_cast<int16_t>(half_y * (1 - yoffset / 100));
         firstox = ox;
@@ -664,7 +683,8 @@ entry_as_number(double &value)
     std::string text = entry_text();
     char *end = nullptr;
     value = std::strtod(text.c_str(), &end);
-    if (end == text.c_str()) {
+    // "nan" is no number either ("inf" is one, past every bound).
+    if (end == text.c_str() || std::isnan(value)) {
         value = 0;
         return false;
     }
@@ -713,13 +733,13 @@ ask_orientation()
     snprintf(text, sizeof text, "change basin orientation (now %d), enter angle:",
              static_cast<int>(std::lround(orient_angle * 180 / kPi)));
     outtext(text);
-    ask_entry(4);
+    int len = ask_entry(4);
     if (is[0] == 'q')
         return false;
     double value;
     if (is[0] != 'd' && is[0] != kKeyReturn) {
-        entry_as_number(value);
-        orient_angle = static_cast<float>(value * kPi / 180);
+        entry_as_number(value); // text that is no number reads as 0
+        orient_angle = static_cast<float>(held_as_typed(value, kAngleBounds, len) * kPi / 180);
     }
     return true;
 }
@@ -733,12 +753,12 @@ ask_fan_angle()
     snprintf(text, sizeof text, "change pre-image fan angle (now %.3f), enter factor:",
              fan_angle_fact);
     outtext(text);
-    ask_entry(6);
+    int len = ask_entry(6);
     if (is[0] == 'q')
         return false;
     double value;
     if (entry_as_number(value) && value > 0)
-        fan_angle_fact = static_cast<float>(value);
+        fan_angle_fact = held_as_typed(value, kFanFactorBounds, len);
     return true;
 }
 

@@ -16,10 +16,11 @@ void amend_layout();
 // "accept defaults-d" in the status box: every settings stage writes it
 // before its dialog.
 void show_accept_defaults();
-// The basin orientation and fan angle prompts at the current point; false
-// on 'q'.
+// The basin orientation and fan angle prompts at the current point, each
+// number held within its bounds (kAngleBounds, kFanFactorBounds); false on
+// 'q'.
 bool ask_orientation();
 bool ask_fan_angle();
-// Reads the last text entry as a number; false when it starts with none
-// (then value is 0, as text that is no number reads).
+// Reads the last text entry as a number; false when it starts with none or
+// reads as "nan" (then value is 0, as text that is no number reads).
 bool entry_as_number(double &value);

@@ -5,7 +5,11 @@
 // opaque has hidden whole since, and the faults found on it and not yet
 // reported. A fill over part of a glyph's height is a cut; over its whole
 // height it hides those columns. A saved region put back at its place takes
-// away what was drawn over it since. Start at check_fill.
+// away what was drawn over it since. The hooks take any int the drawing
+// passes (a computed point may be INT_MIN): lines are clipped in doubles,
+// and the rectangles the check keeps are worked out in 64 bits and held
+// within kFar of the window, so that nothing it adds or subtracts later
+// overflows. Start at check_fill.
 #include "ui/screen/draw_check.h"
 
 #include <algorithm>
@@ -19,6 +23,18 @@
 #include "ui/screen/x_state.h"
 
 namespace {
+
+// How far off the window the check follows a text's glyphs or an image:
+// far past any window (X coordinates are 16 bits), and small enough that
+// sums and differences of such coordinates stay within an int.
+constexpr int kFar = 1 << 28;
+
+// A coordinate worked out in 64 bits, held within kFar.
+int
+held_far(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar));
+}
 
 // Inclusive pixel rectangle.
 struct box {
@@ -215,28 +231,32 @@ past_edge(const box &b)
 // The ink of each character of s drawn with its line's top at (x, y) in
 // the font in use, within the line's rows; end_x is where the point goes on.
 std::vector<box>
-glyphs_of(const char *s, int x, int y, int &end_x)
+glyphs_of(const char *s, int x_start, int y_start, int &end_x)
 {
     XFontStruct *font = loaded_font(font_in_use());
-    int baseline = y + CHeight - 2;
+    int64_t x = x_start, y = y_start, baseline = y + CHeight - 2;
+    // A rectangle of 64-bit corners, held within kFar.
+    auto held_box = [](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+        return box{held_far(x0), held_far(y0), held_far(x1), held_far(y1)};
+    };
     std::vector<box> glyphs;
     for (const char *c = s; *c; c++) {
         if (!font) {
             if (*c != ' ')
-                glyphs.push_back({x, y, x + CWidth - 1, y + CHeight - 1});
+                glyphs.push_back(held_box(x, y, x + CWidth - 1, y + CHeight - 1));
             x += CWidth;
             continue;
         }
         int direction, ascent, descent;
         XCharStruct m;
         XTextExtents(font, c, 1, &direction, &ascent, &descent, &m);
-        box g = meet({x + m.lbearing, baseline - m.ascent, x + m.rbearing - 1, baseline + m.descent - 1},
-                     {x + m.lbearing, y, x + m.rbearing - 1, y + CHeight - 1});
+        box g = meet(held_box(x + m.lbearing, baseline - m.ascent, x + m.rbearing - 1, baseline + m.descent - 1),
+                     held_box(x + m.lbearing, y, x + m.rbearing - 1, y + CHeight - 1));
         if (!g.empty())
             glyphs.push_back(g);
         x += m.width;
     }
-    end_x = x;
+    end_x = held_far(x);
     return glyphs;
 }
 
@@ -250,11 +270,14 @@ bounds_of(const std::vector<box> &glyphs)
 }
 
 // The part of the segment (x0, y0)-(x1, y1) inside b, as its bounding box;
-// empty when it misses b (Liang-Barsky clipping).
+// empty when it misses b (Liang-Barsky clipping, in doubles, which hold
+// any difference of two ints exactly).
 box
 segment_within(int x0, int y0, int x1, int y1, const box &b)
 {
-    double t0 = 0, t1 = 1, dx = x1 - x0, dy = y1 - y0;
+    if (b.empty())
+        return b;
+    double t0 = 0, t1 = 1, dx = double(x1) - x0, dy = double(y1) - y0;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x0 - (b.x0 - 0.5), (b.x1 + 0.5) - x0, y0 - (b.y0 - 0.5), (b.y1 + 0.5) - y0};
     for (int i = 0; i < 4; i++) {
@@ -271,9 +294,14 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
     }
     if (t0 > t1)
         return {0, 0, -1, -1};
+    // The clipped ends lie within half a pixel of b; held there, so that
+    // rounding an end of a very long segment cannot leave an int.
+    auto on_b = [](double v, int low, int high) {
+        return static_cast<int>(std::lround(std::clamp(v, low - 1.0, high + 1.0)));
+    };
     double ax = x0 + t0 * dx, ay = y0 + t0 * dy, bx = x0 + t1 * dx, by = y0 + t1 * dy;
-    box part = {static_cast<int>(std::lround(std::min(ax, bx))), static_cast<int>(std::lround(std::min(ay, by))),
-                static_cast<int>(std::lround(std::max(ax, bx))), static_cast<int>(std::lround(std::max(ay, by)))};
+    box part = {on_b(std::min(ax, bx), b.x0, b.x1), on_b(std::min(ay, by), b.y0, b.y1),
+                on_b(std::max(ax, bx), b.x0, b.x1), on_b(std::max(ay, by), b.y0, b.y1)};
     return meet(part, b);
 }
 
@@ -476,7 +504,8 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
     if (!on || paused)
         return;
     checked++;
-    box area = meet({x, y, x + w - 1, y + h - 1}, viewport_box());
+    box area = meet({held_far(x), held_far(y), held_far(int64_t{x} + w - 1), held_far(int64_t{y} + h - 1)},
+                    viewport_box());
     auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) {
         return k.pixmap == pixmap && k.area.x0 == x && k.area.y0 == y;
     });

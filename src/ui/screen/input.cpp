@@ -272,8 +272,8 @@ erase_echoed(char c)
     bar(getx + std::min(left, 0), gety, getx + std::max(right, w), gety + CHeight);
 }
 
-// Clears the ink of s as written from the point, and no more: the frame of
-// a box round it stays.
+} // namespace
+
 void
 clear_shown(const char *s)
 {
@@ -284,8 +284,6 @@ clear_shown(const char *s)
     setfillstyle(0, black);
     bar(getx + left, baseline - above, getx + right - 1, baseline + below - 1);
 }
-
-} // namespace
 
 void
 set_motion_returns(bool on)

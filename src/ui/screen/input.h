@@ -37,6 +37,10 @@ int input_string_from(int max, int mode, const char *start);
 // clears its ink before its own echo; Return, an arrow or erase typed
 // first leave it shown.
 int input_string_over(int max, int mode, const char *shown);
+// Clears the ink of s as written from the point, and no more: the frame of
+// a box round it, and the tails of the line above that reach into its
+// line, stay.
+void clear_shown(const char *s);
 // Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
 // and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
 // on erase, '[' or ']' typed first; single-key entry returns on any one key.

@@ -52,12 +52,11 @@ echo_text_taken(int len, const std::string &taken)
     if (is[0] == kKeyReturn || entry_text() == taken)
         return;
     // Measured in the font in use: a prompt box may have taken a smaller one.
-    int x = getx - text_width_in_use(std::string(is, static_cast<size_t>(len)).c_str());
+    std::string typed(is, static_cast<size_t>(len));
+    moveto(getx - text_width_in_use(typed.c_str()), gety);
     uint8_t fill = fillcolor;
-    setfillstyle(0, black);
-    bar(x, gety, getx + CWidth, gety + CHeight);
+    clear_shown(typed.c_str());
     setfillstyle(0, fill);
-    moveto(x, gety);
     outtext(taken.c_str());
 }
 

@@ -1,7 +1,8 @@
 // The basin layout arithmetic without a window: the defaults of each kind
 // of run, the smallest radius offered, the spacing that follows the radius,
-// the level radii, the pixel spacing that never reaches 0, the 1d-as-2d
-// rectangle and which networks may show decimal state numbers.
+// the level radii, the pixel spacing that never reaches 0, the numbers held
+// within the window's reach, the 1d-as-2d rectangle and which networks may
+// show decimal state numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -169,9 +170,9 @@ TEST_F(BasinLayout, GrownSpacingStaysWithinOneTo32767Pixels)
     EXPECT_EQ(xspacing, 1);
     EXPECT_EQ(yspacing, 1);
     // Growth without end stops short of wrapping 16 bits.
-    xpspacefact = ypspacefact = 900;
+    xpspacefact = ypspacefact = 100;
     set_spacing_factors();
-    for (int i = 0; i < 10; i++)
+    for (int i = 0; i < 20; i++)
         grow_basin_spacing();
     EXPECT_EQ(xspacing, 32767);
     EXPECT_EQ(yspacing, 32767);
@@ -222,6 +223,47 @@ TEST_F(BasinLayout, CursorWrapsRowsAndComesBackToTheTopPastTheLastRow)
     for (int i = 0; i < 2 * kMaxx; i++)
         advance_basin_cursor(kMaxx, kMaxy);
     EXPECT_GT(oy, firstoy);
+}
+
+TEST_F(BasinLayout, NumbersPastTheWindowAreHeldAtTheirBounds)
+{
+    // A radius of 1e9 % of half the width: an attractor as wide as the
+    // window, and its deepest level circle still a 16-bit coordinate.
+    field_of(5, 2);
+    float radius_asked = pstartrad;
+    pstartrad = 1e9f;
+    set_start_radius(kMaxx);
+    fill_level_radii();
+    EXPECT_FLOAT_EQ(pstartrad, kLargestStartRadius);
+    EXPECT_FLOAT_EQ(startrad, std::trunc(kMaxx * 0.5f));
+    EXPECT_LT(kMaxx + rad[lastlevel - 1], 32767.0f);
+    // The spacing grown with it, 30 % by 1e9 / 6, stops at a whole window.
+    pstartrad = 1e9f;
+    scale_spacing_to_radius(radius_asked);
+    EXPECT_FLOAT_EQ(xpspacing, kSpacingBounds.high);
+    EXPECT_FLOAT_EQ(ypspacing, kSpacingBounds.high);
+    // Offsets and spacing percentages set past their bounds, growth too.
+    xoffset = -1e30f;
+    yoffset = std::nanf("");
+    xpspacing = -5;
+    xpspacefact = 1e9f;
+    ypspacefact = -1e9f;
+    set_first_position(kMaxx, kMaxy);
+    set_pixel_spacing(kMaxx, kMaxy);
+    set_spacing_factors();
+    EXPECT_FLOAT_EQ(xoffset, -100.0f);
+    EXPECT_FLOAT_EQ(yoffset, -100.0f) << "not a number: the low bound";
+    EXPECT_EQ(fox, 0);
+    EXPECT_EQ(foy, kMaxy / 2 * 2);
+    EXPECT_FLOAT_EQ(xpspacing, 0.0f);
+    EXPECT_EQ(xspacing, 1);
+    EXPECT_FLOAT_EQ(xspacefact, 2.0f);
+    EXPECT_FLOAT_EQ(yspacefact, 0.0f);
+    // Within the bounds a value is kept as it is.
+    EXPECT_FLOAT_EQ(held_within(-37.5, kOffsetBounds), -37.5f);
+    EXPECT_FLOAT_EQ(held_within(1e300, kAngleBounds), 360.0f);
+    xpspacefact = ypspacefact = 0;
+    set_spacing_factors();
 }
 
 // v^n <= 2^32, counted in 128 bits.

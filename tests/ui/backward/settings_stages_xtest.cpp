@@ -1,8 +1,9 @@
 // The LAYOUT, DISPLAY and PAUSE/DATA stages answered through the server:
 // the stage cursor moving from stage to stage, 'd' accepting what is left,
 // 'q' stepping back inside and out of each stage, the radius and spacing
-// the layout keeps, the decimal labels refused where state numbers do not
-// fit 32 bits, and the data file kept whole over two passes.
+// the layout keeps (numbers past the window held at their bounds), the
+// decimal labels refused where state numbers do not fit 32 bits, and the
+// data file kept whole over two passes.
 #include "basin_settings_support.h"
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
@@ -23,6 +25,7 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
@@ -196,6 +199,75 @@ TEST_F(SettingsStages, RadiusBelowTheMinimumIsIgnored)
     accept_from = accept_from_layout;
     answer("0.1\r\r\r\r", [] { setup_plot(); });
     EXPECT_FLOAT_EQ(pstartrad, 12.0f);
+}
+
+// A radius typed far past the window (1e9 % of half its width), and a first
+// position far off it, are held at the largest the window can draw, on
+// either window size: the position's line shows the value kept as if it
+// had been typed, the preview is drawn at that radius with nothing for the
+// draw check to report, and the radius question asked again offers it as
+// a plain number inside the prompt box. The lines are compared with those
+// of the bounds typed as they are.
+TEST_F(SettingsStages, RadiusPastTheWindowIsHeldAndItsDefaultStaysInsideThePromptBox)
+{
+    // The prompt box from its top down to the waiting cursor's line, left
+    // of the cursor (which blinks): what was asked and answered so far.
+    auto left_of_cursor = [] {
+        int left = prompt_box_left(Maxx), line_top = gety - vgay(4);
+        return pixels_seen(left, 0, getx - left, line_top + CHeight);
+    };
+    struct seen_lines {
+        std::vector<unsigned long> x_answered, radius_again;
+        int outside = -1;
+    };
+    // A field's layout: the radius, the x position (looked at while y is
+    // asked), y, no successive basins, the spacing and border kept, 'q' at
+    // the accept prompt; the radius asked again (looked at) and kept, and
+    // everything after it accepted.
+    auto layout_with = [&](const std::string &radius, const std::string &x) {
+        const std::string keys = radius + "\r" + x + "\r" + "\r\r" "\r\r\r" "q" "\r" "\r\r\r" "\r\r\r" "\r";
+        const size_t y_asked = radius.size() + x.size() + 2, radius_asked_again = y_asked + 6;
+        seen_lines seen;
+        basinfield = 1;
+        successive_basins = 0;
+        layout_notset = 1;
+        acceptall = 0;
+        accept_from = accept_from_layout;
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (i == y_asked)
+                seen.x_answered = left_of_cursor();
+            if (i == radius_asked_again) {
+                seen.radius_again = left_of_cursor();
+                seen.outside = inked_right_of_prompt_box(3);
+            }
+        });
+        setup_plot();
+        typing.join();
+        EXPECT_EQ(take_typed_keys(), 0) << "keys left over after \"" << keys << "\"";
+        return seen;
+    };
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    for (auto [w, h] : prompt_window_sizes()) {
+        ASSERT_TRUE(resize_to(w, h));
+        SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
+        clear_drawing_area();
+        seen_lines past = layout_with("1e9", "1e9");
+        EXPECT_TRUE(take_draw_check_reports().empty()) << "the preview at the largest radius";
+        EXPECT_FLOAT_EQ(pstartrad, kLargestStartRadius);
+        EXPECT_FLOAT_EQ(startrad, std::trunc(Maxx * 0.5f));
+        EXPECT_FLOAT_EQ(xoffset, kOffsetBounds.high);
+        EXPECT_FLOAT_EQ(xpspacing, kSpacingBounds.high) << "the spacing grown with the radius";
+        EXPECT_EQ(accept_from, accept_from_display);
+        EXPECT_EQ(past.outside, 0) << "the radius question runs out of the prompt box";
+        clear_drawing_area();
+        seen_lines bounds = layout_with("100", "100");
+        ASSERT_FALSE(bounds.x_answered.empty());
+        ASSERT_FALSE(bounds.radius_again.empty());
+        EXPECT_TRUE(past.x_answered == bounds.x_answered) << "the x position's line shows no 100";
+        EXPECT_TRUE(past.radius_again == bounds.radius_again) << "the radius question offers no plain 100";
+        clear_drawing_area();
+    }
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 TEST_F(SettingsStages, DecimalNodesRefusedWhereStateNumbersOverflow)

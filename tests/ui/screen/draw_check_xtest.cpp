@@ -1,9 +1,10 @@
 // The draw check on the real window: each kind of fault it reports, and
 // what it must not report (a text hidden whole, a text drawn again inside
 // the clearing that cut it, a saved area put back over a cut, the same text
-// drawn again at its place).
+// drawn again at its place), and coordinates at the ends of the int range.
 #include "support/x_test_fixture.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,37 @@ TEST_F(DrawCheck, WhatTheUserCannotSeeCutIsNotReported)
     putimage(x - 10, y + 8 * CHeight, &under, 0);
     freeimage(&under);
     EXPECT_TRUE(reports().empty());
+}
+
+// A point computed far off the window may reach the check as INT_MIN or
+// INT_MAX: the check follows such shapes without overflowing its own
+// arithmetic (the sanitizer build stops at once where it does), and still
+// finds what they do on the window.
+TEST_F(DrawCheck, ShapesReachingTheEndsOfTheIntRangeAreFollowed)
+{
+    const int x = 40, y = 100;
+    setcolor(white);
+    text_at(x, y, "crossed");
+    // Lines between the ends of the range: the one through the word's
+    // middle row crosses it, those far off the window meet nothing.
+    int middle = y + CHeight / 2;
+    check_line(INT_MIN, middle, INT_MAX, middle, "lineto");
+    EXPECT_TRUE(one_report(reports(), "crosses \"crossed\""));
+    check_line(INT_MIN, INT_MIN, INT_MAX, INT_MIN, "lineto");
+    check_line(INT_MAX, INT_MIN, INT_MIN, INT_MAX, "lineto");
+    check_outline(INT_MIN, INT_MIN, INT_MIN + 1, INT_MAX, black, "rectangle");
+    EXPECT_TRUE(reports().empty());
+    // Texts at the corners of the range run past the window's edge.
+    check_text("far", INT_MAX, INT_MAX, white);
+    EXPECT_TRUE(one_report(reports(), "runs past the window's edge"));
+    check_text("far", INT_MIN, INT_MIN, white);
+    EXPECT_TRUE(one_report(reports(), "runs past the window's edge"));
+    // An image put at the far corner covers nothing on the window; a
+    // clearing over the whole range takes every text away.
+    check_put_image(0, INT_MAX, INT_MAX, 100, 100);
+    check_fill(INT_MIN, INT_MIN, INT_MAX, INT_MAX, black, 0, "bar");
+    EXPECT_TRUE(reports().empty());
+    clear_drawing_area();
 }
 
 } // namespace
