@@ -607,3 +607,113 @@ TEST_F(NetworkFiles, ASeedOf255CellsIsToldFromARefusal)
 }
 
 } // namespace
+
+namespace {
+
+// A single-rule file of each rule kind is loaded or refused for what it
+// holds, whatever its length below the largest single-rule file of any v
+// and k: spare bytes are loaded past and said, a code of another v gets
+// the v-range message, a wrong k, a cut rule or a value of v or more are
+// named. The network's v and k: 2 and 3 unless v says otherwise.
+struct single_rule_case {
+    const char *label;
+    int kind;  // totalistic
+    int v;
+    bytes file;
+    int result;
+    std::string said;
+};
+
+bytes
+with_spare(bytes file, size_t spare)
+{
+    file.resize(file.size() + spare, 0x5A);
+    return file;
+}
+
+}  // namespace
+
+TEST_F(NetworkFiles, SingleRuleFilesSayTheTrueCause)
+{
+    const std::string spare = "f.rul: 1000 bytes spare past its rule left out, cont-ret:\n";
+    const std::string other_v = "v-range (2) not equal to file v-range(3), cant load, cont-ret:\n";
+    const single_rule_case cases[] = {
+        {"rule table, spare bytes", rule_kind_tables, 2, with_spare({2, 3, 0x96}, 1000), 3, spare},
+        {"tcode, spare bytes", rule_kind_tcodes, 2, with_spare({2, 3, 0x06}, 1000), 3, spare},
+        {"kcode, spare bytes", rule_kind_kcodes, 2, with_spare({2, 3, 0x06}, 1000), 3, spare},
+        // v = 3: a tcode of k = 9 has 19 entries (5 bytes), a kcode of
+        // k = 3 10 (3 bytes); each longer than any v = 2 code.
+        {"tcode of v 3", rule_kind_tcodes, 2, {3, 9, 0x00, 0x00, 0x00, 0x00, 0x00}, 255, other_v},
+        {"kcode of v 3", rule_kind_kcodes, 2, {3, 3, 0x00, 0x00, 0x00}, 255, other_v},
+        {"k past the most", rule_kind_tcodes, 2, {2, 14, 0x00, 0x00}, 255,
+         "file error f.rul: k=14 past the most 13\n"},
+        {"cut kcode", rule_kind_kcodes, 2, {2, 13, 0x00}, 255,
+         "file error f.rul: a k=13 rule is 2 bytes, file holds 1\n"},
+        {"cut rule table", rule_kind_tables, 2, {2, 3}, 255,
+         "file error f.rul: a k=3 rule is 1 byte, file holds 0\n"},
+        // v = 3, k = 1: a tcode of three 2-bit entries; 0x30 puts 3 in entry 2.
+        {"value of v", rule_kind_tcodes, 3, {3, 1, 0x30}, 255,
+         "file error f.rul: entry 2 is 3, values run 0-2\n"},
+    };
+    for (const single_rule_case &c : cases) {
+        use_v(c.v);
+        totalistic = static_cast<int8_t>(c.kind);
+        make_ring(10, c.v == 2 ? 3 : 1);
+        write_file("f.rul", c.file);
+        snapshot before = take();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(load_wrs_file("f.rul", carule[0], 0), c.result) << c.label;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.label;
+        if (c.result == 255)
+            EXPECT_TRUE(before == take()) << c.label;
+        EXPECT_EQ(contents("f.rul"), c.file) << c.label;
+        free_network();
+    }
+}
+
+// The largest single-rule file is a kcode of v = 8 and k = 11 (31824
+// entries of 3 bits, 11934 bytes, and the v and k bytes): read and told
+// by its v on a v = 2 network; one byte more is too large for any.
+TEST_F(NetworkFiles, OnlyAFileLargerThanAnySingleRuleIsTooLarge)
+{
+    totalistic = rule_kind_tcodes;
+    make_ring(10, 3);
+    bytes largest = with_spare({8, 11}, 11934);
+    write_file("big.tco", largest);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("big.tco", carule[0], 0), 255);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "v-range (2) not equal to file v-range(8), cant load, cont-ret:\n");
+    largest.push_back(0);
+    write_file("big.tco", largest);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("big.tco", carule[0], 0), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "file error big.tco: File too large\n");
+}
+
+// A scheme's records are rule tables, or codes on a network of codes
+// alone: a file of the other kind is refused by name when its length fits
+// that kind (v = 3, k = 3: a table is 7 bytes, a tcode 2), and a sound file
+// with a byte past its cells is loaded and said to have it.
+TEST_F(NetworkFiles, SchemesOfAnotherRuleKindOrWithSpareBytesSaySo)
+{
+    use_v(3);
+    make_ring(10, 3, true);
+    ASSERT_EQ(save_wrs_file("tables.wrt", nullptr, 3), 's');
+    bytes tables = contents("tables.wrt");
+    write_file("long.wrt", with_spare(tables, 1));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wrs_file("long.wrt", nullptr, 3), 3);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "long.wrt: 1 byte spare past its cells left out, cont-ret:\n");
+    tot_only = 1;
+    totalistic = rule_kind_tcodes;
+    expect_refused("tables.wrt", 3);
+    EXPECT_EQ(last_file_error(),
+              "file error tables.wrt: its cells hold k=3 rule tables, this network takes tcodes");
+    ASSERT_EQ(save_wrs_file("codes.r_t", nullptr, 2), 's');
+    tot_only = 0;
+    expect_refused("codes.r_t", 2);
+    EXPECT_EQ(last_file_error(),
+              "file error codes.r_t: its cells hold k=3 tcodes, this network takes rule tables");
+}
