@@ -158,23 +158,54 @@ constexpr const char *kCutHeader = "file ends inside its header";
 // The rule kinds as a refusal names them, by rule kind.
 constexpr const char *kKindNames[3] = {"rule tables", "tcodes", "kcodes"};
 
-// Why a scheme file whose records (after the header, body bytes) are not
-// what its n and k ask of this network's rule kind is refused when records
-// of another kind fill it exactly: a network of codes alone stores its
-// codes, any other its rule tables ("its cells hold k=3 tcodes, this
-// network takes rule tables"). Empty when no other kind fits.
+// The first fault of a net file's n cell records (file's sizes, its rules
+// of rule_entries entries): a value of v or more, a cell of no inputs (the
+// unused mark first: every cell has a k of 1..Maxnhood, as in a k-mix
+// file) or a wiring entry past the file's cells. Empty when none.
 std::string
-other_kind_fault(uint64_t body, uint32_t n, int k, uint64_t wiring_bytes)
+records_fault(const network_file &file, uint64_t rule_entries)
+{
+    bool has_wiring = file.record_size > file.rule_size;
+    for (uint32_t f = 0; f < file.n; f++) {
+        const uint8_t *rec = file.body + f * file.record_size;
+        if (file.rule_size > 0) {
+            std::string fault = value_fault(formatted("cell %u rule ", f), "entry", rec,
+                                            rule_entries);
+            if (!fault.empty())
+                return fault;
+        }
+        for (int s = 0; has_wiring && s < file.k; s++) {
+            uint32_t e = wiring_entry(rec + file.rule_size, s, file.entry_width);
+            if (s == 0 && e == file.unused_mark)
+                return formatted("cell %u has no inputs", f);
+            if (e != file.unused_mark && e >= file.n)
+                return formatted("cell %u wired to cell %u, file has %u", f, e, file.n);
+        }
+    }
+    return "";
+}
+
+// Why a scheme file whose records (body bytes after the header) are not
+// what its n and k ask of this network's rule kind is refused when sound
+// records of another kind fill it exactly: a network of codes alone stores
+// its codes, any other its rule tables ("its cells hold k=3 tcodes, this
+// network takes rule tables"). Empty when no other kind does.
+std::string
+other_kind_fault(const network_file &file, uint64_t body)
 {
     std::string kinds;
+    network_file other = file;
     for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes}) {
-        uint64_t record = value_line_bytes(entries_of_kind(kind, k), value_bits) + wiring_bytes;
-        if (kind != scheme_kind() && body == n * record)
+        uint64_t entries = entries_of_kind(kind, file.k);
+        other.rule_size = value_line_bytes(entries, value_bits);
+        other.record_size = other.rule_size + (file.record_size - file.rule_size);
+        if (kind != scheme_kind() && body == file.n * other.record_size &&
+            records_fault(other, entries).empty())
             kinds += (kinds.empty() ? "" : " or ") + std::string(kKindNames[kind]);
     }
     if (kinds.empty())
         return "";
-    return formatted("its cells hold k=%d %s, this network takes %s", k, kinds.c_str(),
+    return formatted("its cells hold k=%d %s, this network takes %s", file.k, kinds.c_str(),
                      kKindNames[scheme_kind()]);
 }
 
@@ -224,38 +255,23 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
     // A file too short for its header is refused for its k first when that
     // k is past the network's: the field before n, and one no load of this
     // network takes (its records were most likely written for another k).
-    // Else a length that records of another rule kind fill exactly names
-    // that kind, before the cells it holds are counted or read.
+    // Else a length that sound records of another rule kind fill exactly
+    // names that kind, before the cells it holds are counted or read.
     uint64_t whole = kNetHeader - 1 + n * file->record_size;
+    file->body = body + kNetHeader - 1;
     if (size < whole && k > nhood)
         return damaged(file, k_fault(k, nhood));
     if (size != whole && has_rules) {
-        fault = other_kind_fault(size - (kNetHeader - 1), n, k,
-                                 file->record_size - file->rule_size);
+        fault = other_kind_fault(*file, size - (kNetHeader - 1));
         if (!fault.empty())
             return damaged(file, fault);
     }
     if (size < whole)
         return damaged(file, cells_fault(n, (size - (kNetHeader - 1)) / file->record_size));
-    file->body = body + kNetHeader - 1;
     file->spare = size - whole;
-    for (uint32_t f = 0; f < n; f++) {
-        const uint8_t *rec = file->body + f * file->record_size;
-        if (has_rules)
-            fault = value_fault(formatted("cell %u rule ", f), "entry", rec,
-                                entries_of_kind(scheme_kind(), k));
-        if (!fault.empty())
-            return damaged(file, fault);
-        // A cell of no inputs (the mark first) is no cell of this program:
-        // every cell has a k of 1..Maxnhood, as in a k-mix file.
-        for (int s = 0; has_wiring && s < k; s++) {
-            uint32_t e = wiring_entry(rec + file->rule_size, s, w);
-            if (s == 0 && e == file->unused_mark)
-                return damaged(file, formatted("cell %u has no inputs", f));
-            if (e != file->unused_mark && e >= n)
-                return damaged(file, formatted("cell %u wired to cell %u, file has %u", f, e, n));
-        }
-    }
+    fault = records_fault(*file, entries_of_kind(scheme_kind(), k));
+    if (!fault.empty())
+        return damaged(file, fault);
     return network_file_check::sound;
 }
 

@@ -664,8 +664,9 @@ TEST_F(NetworkFiles, SingleRuleFilesSayTheTrueCause)
         testing::internal::CaptureStderr();
         EXPECT_EQ(load_wrs_file("f.rul", carule[0], 0), c.result) << c.label;
         EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.label;
-        if (c.result == 255)
+        if (c.result == 255) {
             EXPECT_TRUE(before == take()) << c.label;
+        }
         EXPECT_EQ(contents("f.rul"), c.file) << c.label;
         free_network();
     }
@@ -699,6 +700,9 @@ TEST_F(NetworkFiles, SchemesOfAnotherRuleKindOrWithSpareBytesSaySo)
 {
     use_v(3);
     make_ring(10, 3, true);
+    for (int c = 0; c < 10; c++)
+        for (uint32_t e = 0; e < 27; e++)
+            set_value(carule[c], e, 2);
     ASSERT_EQ(save_wrs_file("tables.wrt", nullptr, 3), 's');
     bytes tables = contents("tables.wrt");
     write_file("long.wrt", with_spare(tables, 1));
@@ -706,6 +710,13 @@ TEST_F(NetworkFiles, SchemesOfAnotherRuleKindOrWithSpareBytesSaySo)
     EXPECT_EQ(load_wrs_file("long.wrt", nullptr, 3), 3);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "long.wrt: 1 byte spare past its cells left out, cont-ret:\n");
+    // Twenty cells of tcodes would be as long, but their wiring would be
+    // rule bytes naming no cell: the header's n is what is wrong.
+    bytes twenty = tables;
+    twenty[2] = 20;
+    write_file("twenty.wrs", twenty);
+    expect_refused("twenty.wrs", 3);
+    EXPECT_EQ(last_file_error(), "file error twenty.wrs: header says 20 cells, file holds 10");
     tot_only = 1;
     totalistic = rule_kind_tcodes;
     expect_refused("tables.wrt", 3);
