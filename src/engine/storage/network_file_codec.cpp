@@ -185,6 +185,21 @@ records_fault(const network_file &file, uint64_t rule_entries)
     return "";
 }
 
+// Whether body bytes after a net file's header are exactly its n cell
+// records, all sound, when they hold rules of kind (with rules) and k
+// inputs (the file's sizes otherwise).
+bool
+records_fit(const network_file &file, uint64_t body, int kind, int k)
+{
+    network_file other = file;
+    other.k = k;
+    uint64_t entries = entries_of_kind(kind, k);
+    other.rule_size = file.rule_size > 0 ? value_line_bytes(entries, value_bits) : 0;
+    bool has_wiring = file.record_size > file.rule_size;
+    other.record_size = other.rule_size + (has_wiring ? uint64_t(k) * file.entry_width : 0);
+    return body == file.n * other.record_size && records_fault(other, entries).empty();
+}
+
 // Why a scheme file whose records (body bytes after the header) are not
 // what its n and k ask of this network's rule kind is refused when sound
 // records of another kind fill it exactly: a network of codes alone stores
@@ -194,19 +209,25 @@ std::string
 other_kind_fault(const network_file &file, uint64_t body)
 {
     std::string kinds;
-    network_file other = file;
-    for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes}) {
-        uint64_t entries = entries_of_kind(kind, file.k);
-        other.rule_size = value_line_bytes(entries, value_bits);
-        other.record_size = other.rule_size + (file.record_size - file.rule_size);
-        if (kind != scheme_kind() && body == file.n * other.record_size &&
-            records_fault(other, entries).empty())
+    for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes})
+        if (kind != scheme_kind() && records_fit(file, body, kind, file.k))
             kinds += (kinds.empty() ? "" : " or ") + std::string(kKindNames[kind]);
-    }
     if (kinds.empty())
         return "";
     return formatted("its cells hold k=%d %s, this network takes %s", file.k, kinds.c_str(),
                      kKindNames[scheme_kind()]);
+}
+
+// Why a net file is refused when sound cells of another k than its k byte
+// says fill its records (body bytes) exactly: "its cells hold k=3 inputs,
+// its k byte says 2". Empty when no other k does.
+std::string
+other_k_fault(const network_file &file, uint64_t body)
+{
+    for (int k = 1; k <= Maxnhood; k++)
+        if (k != file.k && records_fit(file, body, scheme_kind(), k))
+            return formatted("its cells hold k=%d inputs, its k byte says %d", k, file.k);
+    return "";
 }
 
 network_file_check
@@ -258,20 +279,29 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
     // Else a length that sound records of another rule kind fill exactly
     // names that kind, before the cells it holds are counted or read.
     uint64_t whole = kNetHeader - 1 + n * file->record_size;
+    uint64_t held = size - (kNetHeader - 1);
     file->body = body + kNetHeader - 1;
     if (size < whole && k > nhood)
         return damaged(file, k_fault(k, nhood));
     if (size != whole && has_rules) {
-        fault = other_kind_fault(*file, size - (kNetHeader - 1));
+        fault = other_kind_fault(*file, held);
         if (!fault.empty())
             return damaged(file, fault);
     }
+    // A file its own k reads as no whole cells, or as cells of which one is
+    // unsound, while sound cells of another k fill it exactly has a wrong k
+    // byte; one of whole cells too few (its n wrong) is said to be so.
     if (size < whole)
-        return damaged(file, cells_fault(n, (size - (kNetHeader - 1)) / file->record_size));
-    file->spare = size - whole;
-    fault = records_fault(*file, entries_of_kind(scheme_kind(), k));
+        fault = cells_fault(n, held / file->record_size);
+    else
+        fault = records_fault(*file, entries_of_kind(scheme_kind(), k));
+    if (!fault.empty() && size != whole && held % file->record_size != 0) {
+        std::string other_k = other_k_fault(*file, held);
+        return damaged(file, other_k.empty() ? fault : other_k);
+    }
     if (!fault.empty())
         return damaged(file, fault);
+    file->spare = size - whole;
     return network_file_check::sound;
 }
 

@@ -671,18 +671,23 @@ TEST_F(NetworkFiles, SingleRuleFilesSayTheTrueCause)
 
 // A scheme's records are rule tables, or codes on a network of codes
 // alone: a file of the other kind is refused by name when its length fits
-// that kind (v = 3, k = 3: a table is 7 bytes, a tcode 2).
-TEST_F(NetworkFiles, SchemesOfAnotherRuleKindSaySo)
+// that kind (v = 3, k = 3: a table is 7 bytes, a tcode 2), and one of a
+// wrong k byte when sound cells of another k fit it.
+TEST_F(NetworkFiles, SchemesOfAnotherRuleKindOrKSaySo)
 {
     use_v(3);
     make_ring(10, 3, true);
-    for (int c = 0; c < 10; c++)
+    // Rules of 2s: their bytes (0xAA) read as wiring name no cell.
+    for (int c = 0; c < 10; c++) {
         for (uint32_t e = 0; e < 27; e++)
             set_value(carule[c], e, 2);
+        for (uint32_t e = 0; e < 7; e++)
+            set_value(cacode[c], e, 2);
+    }
     ASSERT_EQ(save_wrs_file("tables.wrt", nullptr, 3), 's');
     bytes tables = contents("tables.wrt");
-    // Twenty cells of tcodes would be as long, but their wiring would be
-    // rule bytes naming no cell: the header's n is what is wrong.
+    // Twenty cells of tcodes would be as long, but their wiring would name
+    // no cell: the header's n is what is wrong.
     bytes twenty = tables;
     twenty[2] = 20;
     write_file("twenty.wrs", twenty);
@@ -693,6 +698,13 @@ TEST_F(NetworkFiles, SchemesOfAnotherRuleKindSaySo)
     expect_refused("tables.wrt", 3);
     EXPECT_EQ(last_file_error(),
               "file error tables.wrt: its cells hold k=3 rule tables, this network takes tcodes");
+    // A k byte lowered by hand: no whole cells of its k, sound ones of 3.
+    ASSERT_EQ(save_wrs_file("codes.wrt", nullptr, 3), 's');
+    bytes lowered = contents("codes.wrt");
+    lowered[1] = 2;
+    write_file("k2.wrt", lowered);
+    expect_refused("k2.wrt", 3);
+    EXPECT_EQ(last_file_error(), "file error k2.wrt: its cells hold k=3 inputs, its k byte says 2");
     ASSERT_EQ(save_wrs_file("codes.r_t", nullptr, 2), 's');
     tot_only = 0;
     expect_refused("codes.r_t", 2);
