@@ -83,6 +83,9 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
             seeds.push_back(seed);
             seed.pop_back();
             seeds.push_back(seed);
+            // Four bytes too long: a layout of one node more.
+            seed.insert(seed.end(), 5, 0);
+            seeds.push_back(seed);
         }
         free_graph_data();
     }

@@ -1,8 +1,8 @@
 // Fuzz target of the k-mix loader, load_nhoodmix_file. Input: the value
 // range byte (with tot_only in bit 7, giving Maxnhood), the cell count
-// byte, then the file. A refused load leaves nhoodm as it was; an accepted
-// one gives the first cells the file's k, each in 1..Maxnhood, the others
-// their k.
+// byte, then the file. A refused load (an empty file among them) leaves
+// nhoodm as it was; an accepted one gives the first cells the file's k,
+// each in 1..Maxnhood, the others their k.
 #include <cstring>
 
 #include "engine/model/checked_alloc.h"
@@ -36,7 +36,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(length == 0);
         FUZZ_CHECK(std::vector<int8_t>(nhoodm, nhoodm + lineL) == before);
     } else {
-        FUZZ_CHECK(length == (in.size > 65535 ? 65535 : in.size));
+        FUZZ_CHECK(in.size > 0 && length == (in.size > 65535 ? 65535 : in.size));
         for (uint32_t c = 0; c < lineL; c++) {
             FUZZ_CHECK(nhoodm[c] >= 1 && nhoodm[c] <= Maxnhood);
             FUZZ_CHECK(nhoodm[c] == (c < in.size ? static_cast<int8_t>(in.data[c]) : 3));

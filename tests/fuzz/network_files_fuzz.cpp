@@ -365,8 +365,8 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
             }
         }
     }
-    // A single rule with bytes past the largest of its kind (v 2, a kcode of
-    // k = 1 in a 2d mix; the largest is a kcode of k = 13, 4 bytes).
+    // A single kcode (v 2, k = 1 in a 2d mix) with spare bytes, and one
+    // past the largest single-rule file of any v and k.
     {
         setup big;
         big.mix = big.lattice = true;
@@ -375,7 +375,11 @@ make_fuzz_seeds(std::vector<bytes> &seeds)
         big.i = 3;
         big.j = 2;
         big.n = 6;
-        add(big, bytes{2, 1, 0x02, 0x00, 0x00, 0x00});
+        bytes spare = {2, 1, 0x02};
+        spare.resize(1003, 0);
+        add(big, spare);
+        spare.resize(largest_network_file(0) + 1, 0);
+        add(big, spare);
     }
     // The inputs of the faults these checks found: a kcode of k = 9 into
     // the caller's buffer of a k = 5 network; k = 2 scheme records with

@@ -23,6 +23,12 @@ formatted_list(const char *format, va_list args)
 }
 
 std::string
+byte_count(unsigned long long count)
+{
+    return formatted("%llu byte%s", count, count == 1 ? "" : "s");
+}
+
+std::string
 formatted(const char *format, ...)
 {
     va_list args;

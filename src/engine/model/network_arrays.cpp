@@ -99,9 +99,27 @@ free_statistics_buffers()
 } // namespace
 
 uint64_t
+rule_entries_for(int v, int k)
+{
+    return int_power(v, k);
+}
+
+uint32_t
+tcode_entries_for(int v, int k)
+{
+    return static_cast<uint32_t>(k * (v - 1) + 1);
+}
+
+uint32_t
+kcode_entries_for(int v, int k)
+{
+    return static_cast<uint32_t>(longlong_fact(k + v - 1, k + 1) / longlong_fact(v - 1, 1));
+}
+
+uint64_t
 rule_entries(int k)
 {
-    return int_power(value_range, k);
+    return rule_entries_for(value_range, k);
 }
 
 size_t
@@ -113,7 +131,7 @@ rule_bytes(int k)
 uint32_t
 tcode_entries(int k)
 {
-    return static_cast<uint32_t>(k * (value_range - 1) + 1);
+    return tcode_entries_for(value_range, k);
 }
 
 size_t
@@ -125,8 +143,7 @@ tcode_bytes(int k)
 uint32_t
 kcode_entries(int k)
 {
-    int v = value_range;
-    return static_cast<uint32_t>(longlong_fact(k + v - 1, k + 1) / longlong_fact(v - 1, 1));
+    return kcode_entries_for(value_range, k);
 }
 
 size_t

@@ -18,6 +18,10 @@ uint32_t tcode_entries(int k); // k(v-1)+1
 size_t tcode_bytes(int k);     // T(k)
 uint32_t kcode_entries(int k); // (k+v-1)! / (k! (v-1)!)
 size_t kcode_bytes(int k);     // V(k)
+// The same entries for any value range v, as a file of another v holds them.
+uint64_t rule_entries_for(int v, int k);
+uint32_t tcode_entries_for(int v, int k);
+uint32_t kcode_entries_for(int v, int k);
 
 // carule with one row of R(k) bytes.
 void allocate_mem_rule0(int k);

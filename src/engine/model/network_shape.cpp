@@ -27,7 +27,14 @@ set_value_range_limits(int v, bool totalistic_only)
     const value_range_limits &limits = kLimits[v];
     value_bits = limits.value_bits;
     maxL_lu = limits.maxL_lu;
-    Maxnhood = totalistic_only ? limits.maxnhood_totalistic_only : limits.maxnhood;
+    Maxnhood = largest_k(v, totalistic_only);
+}
+
+int
+largest_k(int v, bool totalistic_only)
+{
+    const value_range_limits &limits = kLimits[v];
+    return totalistic_only ? limits.maxnhood_totalistic_only : limits.maxnhood;
 }
 
 void

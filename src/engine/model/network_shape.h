@@ -7,6 +7,8 @@
 // bits) and Maxnhood for the value range v, 2..8; with totalistic_only the
 // larger Maxnhood of the forward-only totalistic mode.
 void set_value_range_limits(int v, bool totalistic_only);
+// The Maxnhood of value range v (2..8), with or without totalistic_only.
+int largest_k(int v, bool totalistic_only);
 // Sets L and bytesL from lineL.
 void set_line_lengths();
 // Sets nhood_lb and nhood_ub from nhoodm.

@@ -37,6 +37,12 @@ graph_layout_file_length(uint32_t nodes)
     return 4 * static_cast<uint64_t>(nodes) + 4;
 }
 
+uint64_t
+largest_graph_layout_file()
+{
+    return graph_layout_file_length(kMostGraphNodes);
+}
+
 bool
 decode_graph_layout(const uint8_t *data, size_t size, int16_t *const *positions, uint32_t nodes)
 {

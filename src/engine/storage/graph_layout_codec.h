@@ -14,6 +14,12 @@
 void encode_graph_layout(int16_t *const *positions, uint32_t nodes, std::vector<uint8_t> &out);
 // The length of the file of a graph of nodes nodes: 4 nodes + 4.
 uint64_t graph_layout_file_length(uint32_t nodes);
+// The largest graph: the network graph of the most cells (65535, the
+// 16-bit n of a network); a meta-graph has at most kMostLinkedNodes.
+constexpr uint32_t kMostGraphNodes = 65535;
+// The largest valid layout file, of the largest graph: a longer file is
+// refused before it is read, a shorter one of another graph for its length.
+uint64_t largest_graph_layout_file();
 // When size is exactly the length for nodes, positions[1..nodes] := the
 // file's pairs and true (the first 4 bytes are not read); else false with
 // positions unchanged.

@@ -17,9 +17,7 @@ namespace {
 std::string
 fault(uint64_t size, const std::string &asked)
 {
-    return formatted("%llu byte%s, ", static_cast<unsigned long long>(size),
-                     size == 1 ? "" : "s") +
-           asked;
+    return byte_count(size) + ", " + asked;
 }
 
 // The fault of a file that is not `length` bytes (exact) or shorter than
@@ -80,7 +78,7 @@ rule_sample_length_fault(uint64_t size, int k, bool kcodes)
 std::string
 last_rule_length_fault(uint64_t size, int k)
 {
-    return unless_length(size, largest_last_rule_file(k), false, "a " + v_k(k) + " rule file");
+    return unless_length(size, last_rule_file_bytes(k), false, "a " + v_k(k) + " rule file");
 }
 
 std::string

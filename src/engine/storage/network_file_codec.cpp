@@ -6,10 +6,13 @@
 // at decode_network_file.
 #include "engine/storage/network_file_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/model/globals.h"
+#include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
+#include "engine/model/network_shape.h"
 #include "engine/model/formatted_text.h"
 #include "engine/model/value_line.h"
 #include "engine/storage/content_faults.h"
@@ -20,19 +23,21 @@
 namespace {
 
 constexpr uint8_t kMixedFlag = 0x80;
+constexpr int kLeastV = 2, kMostV = 8;  // the value ranges a file can be of
 constexpr size_t kNetHeader = 6;    // v, k, n (2), i, j
 constexpr size_t kSeedHeader = 5;   // v, n (2), i, j
 
 // ---- sizes and shapes ------------------------------------------------------
 
+// Entries of one rule of k inputs of a rule kind for value range v.
 uint64_t
-entries_of_kind(int kind, int k)
+entries_of_kind(int kind, int k, int v = value_range)
 {
     if (kind == rule_kind_tcodes)
-        return tcode_entries(k);
+        return tcode_entries_for(v, k);
     if (kind == rule_kind_kcodes)
-        return kcode_entries(k);
-    return rule_entries(k);
+        return kcode_entries_for(v, k);
+    return rule_entries_for(v, k);
 }
 
 // The rule kind of scheme records: rule tables unless the network runs on
@@ -119,17 +124,6 @@ wiring_entry(const uint8_t *record, int s, int w)
     return static_cast<uint32_t>(record[2 * s] | record[2 * s + 1] << 8);
 }
 
-// Clears the bits of a record's last byte past its entries: they would
-// otherwise become entries of a longer row (a v = 3 value of 3, a rule of
-// more inputs).
-void
-clear_padding(uint8_t *record, uint64_t entries)
-{
-    uint64_t bits = entries * static_cast<uint64_t>(value_bits);
-    if (bits % 8 != 0)
-        record[bits / 8] &= static_cast<uint8_t>((1u << (bits % 8)) - 1);
-}
-
 void
 put_u16(std::vector<uint8_t> &out, uint32_t x)
 {
@@ -161,6 +155,81 @@ shape_fault(uint32_t n, int i, int j)
 
 constexpr const char *kCutHeader = "file ends inside its header";
 
+// The rule kinds as a refusal names them, by rule kind.
+constexpr const char *kKindNames[3] = {"rule tables", "tcodes", "kcodes"};
+
+// The first fault of a net file's n cell records (file's sizes, its rules
+// of rule_entries entries): a value of v or more, a cell of no inputs (the
+// unused mark first: every cell has a k of 1..Maxnhood, as in a k-mix
+// file) or a wiring entry past the file's cells. Empty when none.
+std::string
+records_fault(const network_file &file, uint64_t rule_entries)
+{
+    bool has_wiring = file.record_size > file.rule_size;
+    for (uint32_t f = 0; f < file.n; f++) {
+        const uint8_t *rec = file.body + f * file.record_size;
+        if (file.rule_size > 0) {
+            std::string fault = value_fault(formatted("cell %u rule ", f), "entry", rec,
+                                            rule_entries);
+            if (!fault.empty())
+                return fault;
+        }
+        for (int s = 0; has_wiring && s < file.k; s++) {
+            uint32_t e = wiring_entry(rec + file.rule_size, s, file.entry_width);
+            if (s == 0 && e == file.unused_mark)
+                return formatted("cell %u has no inputs", f);
+            if (e != file.unused_mark && e >= file.n)
+                return formatted("cell %u wired to cell %u, file has %u", f, e, file.n);
+        }
+    }
+    return "";
+}
+
+// Whether body bytes after a net file's header are exactly its n cell
+// records, all sound, when they hold rules of kind (with rules) and k
+// inputs (the file's sizes otherwise).
+bool
+records_fit(const network_file &file, uint64_t body, int kind, int k)
+{
+    network_file other = file;
+    other.k = k;
+    uint64_t entries = entries_of_kind(kind, k);
+    other.rule_size = file.rule_size > 0 ? value_line_bytes(entries, value_bits) : 0;
+    bool has_wiring = file.record_size > file.rule_size;
+    other.record_size = other.rule_size + (has_wiring ? uint64_t(k) * file.entry_width : 0);
+    return body == file.n * other.record_size && records_fault(other, entries).empty();
+}
+
+// Why a scheme file whose records (body bytes after the header) are not
+// what its n and k ask of this network's rule kind is refused when sound
+// records of another kind fill it exactly: a network of codes alone stores
+// its codes, any other its rule tables ("its cells hold k=3 tcodes, this
+// network takes rule tables"). Empty when no other kind does.
+std::string
+other_kind_fault(const network_file &file, uint64_t body)
+{
+    std::string kinds;
+    for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes})
+        if (kind != scheme_kind() && records_fit(file, body, kind, file.k))
+            kinds += (kinds.empty() ? "" : " or ") + std::string(kKindNames[kind]);
+    if (kinds.empty())
+        return "";
+    return formatted("its cells hold k=%d %s, this network takes %s", file.k, kinds.c_str(),
+                     kKindNames[scheme_kind()]);
+}
+
+// Why a net file is refused when sound cells of another k than its k byte
+// says fill its records (body bytes) exactly: "its cells hold k=3 inputs,
+// its k byte says 2". Empty when no other k does.
+std::string
+other_k_fault(const network_file &file, uint64_t body)
+{
+    for (int k = 1; k <= Maxnhood; k++)
+        if (k != file.k && records_fit(file, body, scheme_kind(), k))
+            return formatted("its cells hold k=%d inputs, its k byte says %d", k, file.k);
+    return "";
+}
+
 network_file_check
 decode_single_rule(const uint8_t *body, size_t size, network_file *file)
 {
@@ -173,12 +242,13 @@ decode_single_rule(const uint8_t *body, size_t size, network_file *file)
         return damaged(file, fault);
     uint64_t record = single_rule_record_bytes(file->k);
     if (size < 1 + record)
-        return damaged(file, formatted("a k=%d rule is %llu bytes, file holds %zu", file->k,
-                                       static_cast<unsigned long long>(record), size - 1));
+        return damaged(file, formatted("a k=%d rule is %s, file holds %zu", file->k,
+                                       byte_count(record).c_str(), size - 1));
     fault = value_fault("", "entry", body + 1, single_rule_entries(file->k));
     if (!fault.empty())
         return damaged(file, fault);
     file->body = body + 1;
+    file->spare = size - 1 - record;
     return network_file_check::sound;
 }
 
@@ -206,29 +276,32 @@ decode_net_records(const uint8_t *body, size_t size, int what, network_file *fil
     // A file too short for its header is refused for its k first when that
     // k is past the network's: the field before n, and one no load of this
     // network takes (its records were most likely written for another k).
-    if (size < kNetHeader - 1 + n * file->record_size) {
-        if (k > nhood)
-            return damaged(file, k_fault(k, nhood));
-        return damaged(file, cells_fault(n, (size - (kNetHeader - 1)) / file->record_size));
-    }
+    // Else a length that sound records of another rule kind fill exactly
+    // names that kind, before the cells it holds are counted or read.
+    uint64_t whole = kNetHeader - 1 + n * file->record_size;
+    uint64_t held = size - (kNetHeader - 1);
     file->body = body + kNetHeader - 1;
-    for (uint32_t f = 0; f < n; f++) {
-        const uint8_t *rec = file->body + f * file->record_size;
-        if (has_rules)
-            fault = value_fault(formatted("cell %u rule ", f), "entry", rec,
-                                entries_of_kind(scheme_kind(), k));
+    if (size < whole && k > nhood)
+        return damaged(file, k_fault(k, nhood));
+    if (size != whole && has_rules) {
+        fault = other_kind_fault(*file, held);
         if (!fault.empty())
             return damaged(file, fault);
-        // A cell of no inputs (the mark first) is no cell of this program:
-        // every cell has a k of 1..Maxnhood, as in a k-mix file.
-        for (int s = 0; has_wiring && s < k; s++) {
-            uint32_t e = wiring_entry(rec + file->rule_size, s, w);
-            if (s == 0 && e == file->unused_mark)
-                return damaged(file, formatted("cell %u has no inputs", f));
-            if (e != file->unused_mark && e >= n)
-                return damaged(file, formatted("cell %u wired to cell %u, file has %u", f, e, n));
-        }
     }
+    // A file its own k reads as no whole cells, or as cells of which one is
+    // unsound, while sound cells of another k fill it exactly has a wrong k
+    // byte; one of whole cells too few (its n wrong) is said to be so.
+    if (size < whole)
+        fault = cells_fault(n, held / file->record_size);
+    else
+        fault = records_fault(*file, entries_of_kind(scheme_kind(), k));
+    if (!fault.empty() && size != whole && held % file->record_size != 0) {
+        std::string other_k = other_k_fault(*file, held);
+        return damaged(file, other_k.empty() ? fault : other_k);
+    }
+    if (!fault.empty())
+        return damaged(file, fault);
+    file->spare = size - whole;
     return network_file_check::sound;
 }
 
@@ -247,6 +320,7 @@ decode_seed(const uint8_t *body, size_t size, network_file *file)
     std::string fault = value_fault("", "cell", file->body, file->n);
     if (!fault.empty())
         return damaged(file, fault);
+    file->spare = line - value_line_bytes(file->n, value_bits);
     return network_file_check::sound;
 }
 
@@ -281,6 +355,14 @@ first_value_of_v(const uint8_t *line, uint64_t count)
     return count;
 }
 
+void
+clear_padding(uint8_t *line, uint64_t entries)
+{
+    uint64_t bits = entries * static_cast<uint64_t>(value_bits);
+    if (bits % 8 != 0)
+        line[bits / 8] &= static_cast<uint8_t>((1u << (bits % 8)) - 1);
+}
+
 uint64_t
 scheme_record_bytes(int k)
 {
@@ -291,14 +373,31 @@ uint64_t
 largest_network_file(int what)
 {
     constexpr uint64_t kMostCells = 65535;
-    if (what == 0)
-        return 2 + single_rule_record_bytes(Maxnhood);
-    if (what == kSeedFile)
-        return kSeedHeader + value_line_bytes(kMostCells, value_bits);
-    bool has_rules = what == 2 || what == 3, has_wiring = what == 1 || what == 3;
-    uint64_t record = (has_rules ? scheme_record_bytes(Maxnhood) : 0) +
-                      (has_wiring ? 2 * static_cast<uint64_t>(Maxnhood) : 0);
-    return kNetHeader + kMostCells * record;
+    bool has_rules = what != 1 && what != kSeedFile, has_wiring = what == 1 || what == 3;
+    uint64_t largest = 0;
+    for (int v = kLeastV; v <= kMostV; v++) {
+        int bits = check_value_bits(v);
+        if (what == kSeedFile) {
+            largest = std::max(largest, kSeedHeader + value_line_bytes(kMostCells, bits));
+            continue;
+        }
+        for (bool codes_only : {false, true}) {
+            // A network of codes alone stores codes; any other stores a
+            // single rule of any kind and scheme records as rule tables.
+            int k = largest_k(v, codes_only);
+            uint64_t rule = 0;
+            for (int kind : {rule_kind_tables, rule_kind_tcodes, rule_kind_kcodes}) {
+                bool stored = codes_only ? kind != rule_kind_tables
+                                         : what == 0 || kind == rule_kind_tables;
+                if (stored)
+                    rule = std::max(rule, value_line_bytes(entries_of_kind(kind, k, v), bits));
+            }
+            uint64_t record = (has_rules ? rule : 0) +
+                              (has_wiring ? 2 * static_cast<uint64_t>(k) : 0);
+            largest = std::max(largest, what == 0 ? 2 + rule : kNetHeader + kMostCells * record);
+        }
+    }
+    return largest;
 }
 
 network_file_check

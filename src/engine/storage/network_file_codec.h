@@ -40,9 +40,17 @@ uint64_t single_rule_entries(int k);
 bool values_below_v(const uint8_t *line, uint64_t count);
 // The first of those entries that is v or more; count when none is.
 uint64_t first_value_of_v(const uint8_t *line, uint64_t count);
-// The largest valid file of kind what for this v, rule kind and Maxnhood:
-// n at most 65535 (its 16-bit field), every k at most Maxnhood, wiring
-// entries of 2 bytes. A larger file is refused before it is read.
+// Clears the bits of a value line's last byte past its entries, as every
+// rule a file gives must have them: they would otherwise become entries of
+// a longer row (a v = 3 value of 3, a rule of more inputs) or show in its
+// hex.
+void clear_padding(uint8_t *line, uint64_t entries);
+// The largest valid file of kind what of any v (2..8), rule kind and k up
+// to that v's Maxnhood (codes alone included): n at most 65535 (its 16-bit
+// field), wiring entries of 2 bytes. A single-rule file is one kind
+// whatever its rule kind (*.rul, *.tco, *.vco). A larger file is refused
+// before it is read; a smaller one of another v or k is read and refused
+// for that.
 uint64_t largest_network_file(int what);
 
 // A block of cells a file describes: dimension and sides (1d: i = n).
@@ -64,6 +72,7 @@ struct network_file {
     uint64_t record_size = 0; // net files: bytes of a whole cell record
     int entry_width = 1;      // net files: bytes of a wiring entry
     uint32_t unused_mark = 0; // net files: a stored unused slot
+    uint64_t spare = 0;       // bytes past what the header asks: not read
     std::string fault;        // a damaged file: why, for the file error box
 };
 

@@ -83,7 +83,7 @@ screen_image_fault(const uint8_t *data, size_t size, int *w, int *h, std::vector
     int width = 0, height = 0;
     if (letter == 'o') {
         if (size < 5)
-            return formatted("%zu bytes, a header of its own size is 5", size);
+            return byte_count(size) + ", a header of its own size is 5";
         width = data[1] | (data[2] << 8);
         height = data[3] | (data[4] << 8);
         pos = 5;
@@ -107,7 +107,8 @@ screen_image_fault(const uint8_t *data, size_t size, int *w, int *h, std::vector
             return formatted("file ends before band %d of %d", b + 1, bands);
         size_t length = static_cast<size_t>(high) << 8 | low;
         if (length < 2)
-            return formatted("band %d says %zu bytes, its length alone is 2", b + 1, length);
+            return formatted("band %d says %s, its length alone is 2", b + 1,
+                             byte_count(length).c_str());
         if (length - 2 > size - pos)
             return formatted("band %d says %zu bytes, file holds %zu", b + 1, length,
                              size - pos + 2);
@@ -135,11 +136,11 @@ screen_image_fault(const uint8_t *data, size_t size, int *w, int *h, std::vector
                                  length, x, width);
         }
         if (pos != end)
-            return formatted("band %d has %zu bytes past its %d columns", b + 1, end - pos,
-                             width);
+            return formatted("band %d has %s past its %d columns", b + 1,
+                             byte_count(end - pos).c_str(), width);
     }
     if (pos != size)
-        return formatted("%zu bytes after the last band", size - pos);
+        return byte_count(size - pos) + " after the last band";
     if (w)
         *w = width;
     if (h)

@@ -51,10 +51,12 @@ last_rule_check
 decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule)
 {
     size_t record = static_cast<size_t>(single_rule_record_bytes(k));
+    // A file of another v or k is told by its own two bytes, whatever its
+    // length.
+    if (size >= 2 && (data[0] != value_range || data[1] != k))
+        return last_rule_check::other_v_k;
     if (size < record + 2)
         return last_rule_check::too_short;
-    if (data[0] != value_range || data[1] != k)
-        return last_rule_check::other_v_k;
     if (!values_below_v(data + 2, single_rule_entries(k)))
         return last_rule_check::bad_value;
     memcpy(rule, data + 2, record);
@@ -62,9 +64,15 @@ decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule)
 }
 
 uint64_t
-largest_last_rule_file(int k)
+last_rule_file_bytes(int k)
 {
     return 2 + single_rule_record_bytes(k);
+}
+
+uint64_t
+largest_last_rule_file()
+{
+    return largest_network_file(0);
 }
 
 // ---- complex-rule samples --------------------------------------------------

@@ -20,10 +20,14 @@ enum class last_rule_check {
     bad_value,   // an entry of v or more
 };
 // Checks a last-rule file for k (bytes past R + 2 are ignored); when sound,
-// copies its R rule bytes into rule.
+// copies its R rule bytes into rule. Its v and k bytes are checked first,
+// so that a file of another v or k is told as one.
 last_rule_check decode_last_rule(const uint8_t *data, size_t size, int k, uint8_t *rule);
-// The largest valid last-rule file for k: what encode_last_rule writes.
-uint64_t largest_last_rule_file(int k);
+// What encode_last_rule writes for k: R + 2 bytes.
+uint64_t last_rule_file_bytes(int k);
+// The largest last-rule file read: a single-rule file of any v and k
+// (largest_network_file), so that one of another v or k is read and told.
+uint64_t largest_last_rule_file();
 
 // ---- complex-rule samples "v%dk%d_c%d.rul" (".vco" with tot_only): v, k,
 // then one rule table of k inputs (with tot_only a kcode) as a value line,

@@ -72,6 +72,10 @@ decode_stat_sample(const uint8_t *data, size_t size, int k, std::vector<uint8_t>
         if (!values_below_v(data + r * record, entries))
             return false;
     records.assign(data, data + whole * record);
+    // Bits past a rule's last entry (noise, or rules of more inputs) are
+    // no part of it.
+    for (size_t r = 0; r < whole; r++)
+        clear_padding(records.data() + r * record, entries);
     *spare = size - whole * record;
     return true;
 }

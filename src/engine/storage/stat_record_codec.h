@@ -35,9 +35,9 @@ void encode_stat_record(const uint8_t *rule, size_t rule_bytes, float mean, floa
 
 // Checks a statistics file for records of rules of k inputs. Sound when it
 // holds at least one whole record and every rule entry of the whole records
-// is below v; then records holds the whole records and *spare the bytes
-// left past them (a file of another v or k). Refused, records is left as it
-// was.
+// is below v; then records holds the whole records, the bits past each
+// rule's last entry cleared, and *spare the bytes left past them (a file of
+// another v or k). Refused, records is left as it was.
 bool decode_stat_sample(const uint8_t *data, size_t size, int k, std::vector<uint8_t> &records,
                         size_t *spare);
 // The largest statistics file read: 2^20 records of rules of k inputs.

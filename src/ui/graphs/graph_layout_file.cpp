@@ -30,10 +30,9 @@ save_graph_layout_file(const char *name)
 bool
 load_graph_layout_file(const char *name, const graph_frame &frame)
 {
-    // One byte past the length of this graph's file is enough to refuse a
-    // longer one.
+    // A layout of another graph is read, to be refused for its length.
     std::vector<uint8_t> in;
-    if (!basin_pos || !read_file(name, in, graph_layout_file_length(node_no) + 1))
+    if (!basin_pos || !read_file(name, in, static_cast<size_t>(largest_graph_layout_file())))
         return file_refused(name);
     if (!decode_graph_layout(in.data(), in.size(), basin_pos, node_no))
         return file_refused(name, graph_layout_length_fault(in.size(), node_no));

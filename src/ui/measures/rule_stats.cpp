@@ -17,6 +17,7 @@
 #include "engine/measures/rule_sample.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
+#include "engine/model/formatted_text.h"
 #include "engine/storage/content_faults.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/entropy_plot.h"
@@ -82,8 +83,7 @@ read_sample_file(const char *name)
     }
     if (spare > 0) {
         char text[320];
-        snprintf(text, sizeof text, "%s: %lu spare byte%s, other v/k?", name,
-                 static_cast<unsigned long>(spare), spare == 1 ? "" : "s");
+        snprintf(text, sizeof text, "%s: %s spare, other v/k?", name, byte_count(spare).c_str());
         show_refusal(text, refusal_place::box_erased);
     }
     auto *loaded = static_cast<uint8_t *>(checked_calloc(records.size(), 1, "statbuf"));

@@ -31,6 +31,12 @@ load_nhoodmix_file(const char *name, int mode)
         return 0;
     }
     size_t size = data.size();
+    // An empty file holds no k: loaded, it would leave every cell to the
+    // background k asked for after a short file.
+    if (size == 0) {
+        refuse_file(name, "empty file");
+        return 0;
+    }
     uint16_t length = size > 65535 ? 65535 : static_cast<uint16_t>(size);
     if (mode == 'L')
         return length;

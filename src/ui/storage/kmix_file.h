@@ -10,8 +10,9 @@
 uint16_t load_save_nhoodmix(int mode);
 
 // The same on a chosen name. A load reads the smaller of the file's length
-// and lineL bytes into nhoodm (the other cells keep their k); a file with a
-// value outside 1..Maxnhood is refused and nhoodm is left as it was.
+// and lineL bytes into nhoodm (the other cells keep their k); an empty file
+// or one with a value outside 1..Maxnhood is refused and nhoodm is left as
+// it was.
 uint16_t load_nhoodmix_file(const char *name, int mode);
 // Writes nhoodm; false (file error shown, 'q' in is[0]) when it failed.
 bool save_nhoodmix_file(const char *name);

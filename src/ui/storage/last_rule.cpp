@@ -84,7 +84,7 @@ load_last_rule(uint8_t *rule, int k)
     int16_t x = getx, y = gety;
     name_file(k);
     std::vector<uint8_t> in;
-    if (!read_file(filename, in, static_cast<size_t>(largest_last_rule_file(k))))
+    if (!read_file(filename, in, static_cast<size_t>(largest_last_rule_file())))
         return refused(filename);
     switch (decode_last_rule(in.data(), in.size(), k, rule)) {
     case last_rule_check::sound:

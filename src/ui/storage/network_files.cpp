@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/model/checked_alloc.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
@@ -274,6 +275,17 @@ load_seed(const char *name, const network_file &file, uint8_t *state)
     return static_cast<uint8_t>(file.n & 0xFF);
 }
 
+// A file loaded without the bytes past what its header asks: the user is
+// told how many, as they may be the rest of a file of another kind.
+void
+tell_spare_bytes(const char *name, uint64_t spare, int what)
+{
+    const char *part = what == 0 ? "rule" : what == kSeedFile ? "state" : "cells";
+    std::string text = formatted("%s: %s spare past its %s left out, cont-ret:", name,
+                                 byte_count(spare).c_str(), part);
+    show_refusal(text.c_str(), refusal_place::box_erased);
+}
+
 // ---- writing ---------------------------------------------------------------
 
 // A save refused for a missing part: the reason in a box erased after its
@@ -339,6 +351,8 @@ load_wrs_file(const char *name, uint8_t *buffer, int what)
         is[0] = 'q';
         return kRefused;
     }
+    if (file.spare > 0)
+        tell_spare_bytes(name, file.spare, what);
     if (is[0] == 'q')
         is[0] = kKeyReturn;
     return static_cast<uint8_t>(result);

@@ -271,7 +271,7 @@ TEST_F(DamagedFile, ReasonsSayWhichCheckRefusedTheFile)
     EXPECT_EQ(fault_of({'o', 0x00, 0x00, 0x10, 0x00}), "header says 0x16, no picture");
     EXPECT_EQ(fault_of({'o', 0x02, 0x00, 0x00, 0x00}), "header says 2x0, no picture");
     EXPECT_EQ(fault_of({'l'}), "file ends before band 1 of 4");
-    EXPECT_EQ(fault_of({'l', 0x00, 0x01}), "band 1 says 1 bytes, its length alone is 2");
+    EXPECT_EQ(fault_of({'l', 0x00, 0x01}), "band 1 says 1 byte, its length alone is 2");
 
     // Each band of this picture is 642 bytes but band 0, whose column 20
     // holds one run (4 bytes for 1): 645.
@@ -283,7 +283,7 @@ TEST_F(DamagedFile, ReasonsSayWhichCheckRefusedTheFile)
     EXPECT_EQ(fault_of(shorter), "band 1 of 644 bytes ends in column 639 of 640");
     std::vector<uint8_t> longer = file;
     longer[2] += 1;
-    EXPECT_EQ(fault_of(longer), "band 1 has 1 bytes past its 640 columns");
+    EXPECT_EQ(fault_of(longer), "band 1 has 1 byte past its 640 columns");
     std::vector<uint8_t> trailing = file;
     trailing.insert(trailing.end(), {0, 0, 0});
     EXPECT_EQ(fault_of(trailing), "3 bytes after the last band");

@@ -69,6 +69,18 @@ TEST_F(StatRecord, SpareBytesOfAnotherNetworkAreReported)
     EXPECT_EQ(spare, 5u);
 }
 
+// v = 2, k = 2: four entries in the low half of the rule byte. The high
+// half (noise, or a rule of k = 3) is no part of the rule and comes back
+// clear; the mean and sd bytes stay.
+TEST_F(StatRecord, BitsPastARulesLastEntryAreCleared)
+{
+    bytes file = {0xF5, 0x10, 0x20, 0x96, 0x30, 0x40};
+    bytes records;
+    size_t spare = 0;
+    ASSERT_TRUE(decode_stat_sample(file.data(), file.size(), 2, records, &spare));
+    EXPECT_EQ(records, (bytes{0x05, 0x10, 0x20, 0x06, 0x30, 0x40}));
+}
+
 TEST_F(StatRecord, NoWholeRecordOrAValueOfVOrMoreIsRefused)
 {
     bytes kept = {7, 7, 7};

@@ -607,3 +607,107 @@ TEST_F(NetworkFiles, ASeedOf255CellsIsToldFromARefusal)
 }
 
 } // namespace
+
+namespace {
+
+// A single-rule file of a rule kind (totalistic) on a network of v and k
+// 3 (1 for v = 3), what its load returns and says.
+struct single_rule_case {
+    int kind, v;
+    bytes file;
+    int result;
+    std::string said;
+};
+
+bytes
+with_spare(bytes file, size_t spare)
+{
+    file.resize(file.size() + spare, 0x5A);
+    return file;
+}
+
+}  // namespace
+
+// A single rule of any kind is loaded or refused for what it holds, up to
+// the largest single rule of any v, kind and k: a v = 8, k = 11 kcode,
+// 31824 entries of 3 bits, 11936 bytes with v and k. One byte more is too
+// large for every kind.
+TEST_F(NetworkFiles, SingleRuleFilesSayTheTrueCause)
+{
+    const std::string spare = "f.rul: 1000 bytes spare past its rule left out, cont-ret:\n";
+    const std::string v3 = "v-range (2) not equal to file v-range(3), cant load, cont-ret:\n";
+    const single_rule_case cases[] = {
+        {rule_kind_tables, 2, with_spare({2, 3, 0x96}, 1000), 3, spare},
+        {rule_kind_tcodes, 2, with_spare({2, 3, 0x06}, 1000), 3, spare},
+        {rule_kind_kcodes, 2, with_spare({2, 3, 0x06}, 1000), 3, spare},
+        // v = 3: a k = 9 tcode, 19 entries in 5 bytes, a k = 3 kcode, 10 in
+        // 3; each longer than any v = 2 code.
+        {rule_kind_tcodes, 2, {3, 9, 0, 0, 0, 0, 0}, 255, v3},
+        {rule_kind_kcodes, 2, {3, 3, 0, 0, 0}, 255, v3},
+        {rule_kind_tcodes, 2, with_spare({8, 11}, 11934), 255,
+         "v-range (2) not equal to file v-range(8), cant load, cont-ret:\n"},
+        {rule_kind_tcodes, 2, with_spare({8, 11}, 11935), 0, "file error f.rul: File too large\n"},
+        {rule_kind_tcodes, 2, {2, 14, 0, 0}, 255, "file error f.rul: k=14 past the most 13\n"},
+        {rule_kind_kcodes, 2, {2, 13, 0}, 255,
+         "file error f.rul: a k=13 rule is 2 bytes, file holds 1\n"},
+        {rule_kind_tables, 2, {2, 3}, 255, "file error f.rul: a k=3 rule is 1 byte, file holds 0\n"},
+        // v = 3, k = 1: a tcode of three 2-bit entries; 0x30 puts 3 in entry 2.
+        {rule_kind_tcodes, 3, {3, 1, 0x30}, 255, "file error f.rul: entry 2 is 3, values run 0-2\n"},
+    };
+    for (const single_rule_case &c : cases) {
+        use_v(c.v);
+        totalistic = static_cast<int8_t>(c.kind);
+        make_ring(10, c.v == 2 ? 3 : 1);
+        write_file("f.rul", c.file);
+        snapshot before = take();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(load_wrs_file("f.rul", carule[0], 0), c.result) << c.said;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said);
+        EXPECT_TRUE(c.result == 3 || before == take()) << c.said;
+        EXPECT_EQ(contents("f.rul"), c.file) << c.said;
+        free_network();
+    }
+}
+
+// A scheme's records are rule tables, or codes on a network of codes
+// alone: a file of the other kind is refused by name when its length fits
+// that kind (v = 3, k = 3: a table is 7 bytes, a tcode 2), and one of a
+// wrong k byte when sound cells of another k fit it.
+TEST_F(NetworkFiles, SchemesOfAnotherRuleKindOrKSaySo)
+{
+    use_v(3);
+    make_ring(10, 3, true);
+    // Rules of 2s: their bytes (0xAA) read as wiring name no cell.
+    for (int c = 0; c < 10; c++) {
+        for (uint32_t e = 0; e < 27; e++)
+            set_value(carule[c], e, 2);
+        for (uint32_t e = 0; e < 7; e++)
+            set_value(cacode[c], e, 2);
+    }
+    ASSERT_EQ(save_wrs_file("tables.wrt", nullptr, 3), 's');
+    bytes tables = contents("tables.wrt");
+    // Twenty cells of tcodes would be as long, but their wiring would name
+    // no cell: the header's n is what is wrong.
+    bytes twenty = tables;
+    twenty[2] = 20;
+    write_file("twenty.wrs", twenty);
+    expect_refused("twenty.wrs", 3);
+    EXPECT_EQ(last_file_error(), "file error twenty.wrs: header says 20 cells, file holds 10");
+    tot_only = 1;
+    totalistic = rule_kind_tcodes;
+    expect_refused("tables.wrt", 3);
+    EXPECT_EQ(last_file_error(),
+              "file error tables.wrt: its cells hold k=3 rule tables, this network takes tcodes");
+    // A k byte lowered by hand: no whole cells of its k, sound ones of 3.
+    ASSERT_EQ(save_wrs_file("codes.wrt", nullptr, 3), 's');
+    bytes lowered = contents("codes.wrt");
+    lowered[1] = 2;
+    write_file("k2.wrt", lowered);
+    expect_refused("k2.wrt", 3);
+    EXPECT_EQ(last_file_error(), "file error k2.wrt: its cells hold k=3 inputs, its k byte says 2");
+    ASSERT_EQ(save_wrs_file("codes.r_t", nullptr, 2), 's');
+    tot_only = 0;
+    expect_refused("codes.r_t", 2);
+    EXPECT_EQ(last_file_error(),
+              "file error codes.r_t: its cells hold k=3 tcodes, this network takes rule tables");
+}

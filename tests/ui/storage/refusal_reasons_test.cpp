@@ -67,11 +67,13 @@ protected:
     }
 };
 
+// Any length up to the layout of the largest graph, 65535 nodes, is read
+// and named; only a longer file is too large.
 TEST_F(RefusalReasons, AGraphLayoutOfTheWrongLengthNamesTheLayoutsLength)
 {
     open_graph_data(graph_field, 13, false);
     basin_pos[1][0] = 77;
-    for (size_t length : {55u, 57u}) {
+    for (size_t length : {55u, 57u, 60u, 1000u, 262144u}) {
         write_file("bad.grh", bytes(length, 1));
         bool loaded = true;
         EXPECT_EQ(said_by([&] { loaded = load_graph_layout_file("bad.grh", {0, 0, 1000, 1000, 500, 500}); }),
@@ -80,6 +82,10 @@ TEST_F(RefusalReasons, AGraphLayoutOfTheWrongLengthNamesTheLayoutsLength)
         EXPECT_FALSE(loaded);
         EXPECT_EQ(basin_pos[1][0], 77);
     }
+    write_file("bad.grh", bytes(262145, 1));
+    EXPECT_EQ(said_by([] { load_graph_layout_file("bad.grh", {0, 0, 1000, 1000, 500, 500}); }),
+              "file error bad.grh: File too large");
+    EXPECT_EQ(basin_pos[1][0], 77);
     free_graph_data();
 }
 
@@ -120,6 +126,15 @@ TEST_F(RefusalReasons, SideFilesTooShortOrOfTheWrongLengthSayWhy)
     EXPECT_EQ(said_by([&] { load_last_rule(rule, 3); }),
               "file error l_v2k3.rul: 2 bytes, a v2k3 rule file is 3");
     EXPECT_EQ(rule[0], 0x96);
+    // A v = 3 rule under the v = 2 name, longer than a v = 2 file, short
+    // of its own table: told by its v and k bytes.
+    write_file("l_v2k3.rul", bytes{3, 3, 0, 0, 0});
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(load_last_rule(rule, 3), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              " v(found)3!=v(2) or k(found)3!=k(3), cant load, cont-ret:\n"
+              "file error l_v2k3.rul\n");
+    EXPECT_EQ(rule[0], 0x96);
     write_file("short.tbl", bytes{'2', '0', '1', '1'});
     uint8_t table[8] = {1, 1, 1, 1, 1, 1, 1, 1};
     EXPECT_EQ(said_by([&] { load_ascii_table_file("short.tbl", table, 7); }),
@@ -138,6 +153,12 @@ TEST_F(RefusalReasons, SideFilesOfBadContentsSayWhere)
     EXPECT_EQ(said_by([] { load_nhoodmix_file("bad.mix", 'l'); }),
               "file error bad.mix: cell 2 k=0 below the least 1");
     EXPECT_EQ(ks[0], 3);
+    // An empty file holds no k: refused, not loaded as a mix of no cells.
+    write_file("empty.mix", bytes{});
+    EXPECT_EQ(said_by([] { EXPECT_EQ(load_nhoodmix_file("empty.mix", 'l'), 0); }),
+              "file error empty.mix: empty file");
+    EXPECT_EQ(is[0], 'q');
+    EXPECT_EQ(ks[9], 3);
     nhoodm = nullptr;
 
     write_file("bad.tbl", bytes{'2', '0', '1', '1', '0', 'x', '1', '1', '0'});
