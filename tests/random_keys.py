@@ -28,6 +28,12 @@ import sys
 import tempfile
 import time
 
+# The draw check's lines on standard error: each begins with the prefix, and
+# its closing count line holds the count mark too; the rest are reports. As
+# kDrawCheckPrefix and kDrawCheckCountMark in src/ui/screen/draw_check_lines.h.
+DRAW_CHECK_PREFIX = "draw check: "
+DRAW_CHECK_COUNT_MARK = " drawings checked, "
+
 # Keys by how often a careless user presses them: Return and 'q' most, then
 # digits and the letters the menus name, now and then anything else.
 COMMON = ["Return"] * 12 + ["q"] * 6 + list("0123456789") * 2
@@ -131,7 +137,7 @@ def main():
         shutil.copy(os.path.join(folder, "stderr.txt"), os.path.join(args.out, f"session-{n}.stderr"))
         shutil.rmtree(folder, ignore_errors=True)
         for line in text.splitlines():
-            if line.startswith("draw check: ") and " drawings checked, " not in line:
+            if line.startswith(DRAW_CHECK_PREFIX) and DRAW_CHECK_COUNT_MARK not in line:
                 shape = re.sub(r"-?\d+", "N", line)
                 distinct.setdefault(shape, (n, line))
         if re.search(r"ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer", text) or status not in (0, 255):

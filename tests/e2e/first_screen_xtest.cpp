@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "ui/screen/draw_check_lines.h"
+
 namespace {
 
 const char kCleanExit[] = "\n Using backing store\n\nZemra clean exit\n";
@@ -23,7 +25,9 @@ TEST_F(ZemraTest, QuitAtFirstPromptThenConfirmExitsCleanly)
     EXPECT_EQ(zemra->wait_exit(), 0);
     EXPECT_EQ(without_draw_check_lines(zemra->stderr_text()), kCleanExit);
     // The draw check, on in every test, counts at the end what it saw.
-    EXPECT_TRUE(std::regex_search(zemra->stderr_text(), std::regex("\ndraw check: [1-9][0-9]* drawings checked, 0 reported\n")))
+    const std::string count_line =
+        std::string("\n") + kDrawCheckPrefix + "[1-9][0-9]*" + kDrawCheckCountMark + "0 reported\n";
+    EXPECT_TRUE(std::regex_search(zemra->stderr_text(), std::regex(count_line)))
         << zemra->stderr_text();
 }
 

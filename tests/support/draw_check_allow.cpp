@@ -5,6 +5,8 @@
 #include <array>
 #include <sstream>
 
+#include "ui/screen/draw_check_lines.h"
+
 namespace {
 
 struct allowed_report {
@@ -25,7 +27,7 @@ draw_reports_in(const std::string &stderr_text)
     std::istringstream lines(stderr_text);
     std::string line;
     while (std::getline(lines, line))
-        if (line.rfind("draw check: ", 0) == 0 && line.find(" drawings checked, ") == std::string::npos)
+        if (is_draw_check_report(line))
             found.push_back(line);
     return found;
 }
@@ -37,7 +39,7 @@ without_draw_check_lines(const std::string &stderr_text)
     std::istringstream lines(stderr_text);
     std::string line;
     while (std::getline(lines, line))
-        if (line.rfind("draw check: ", 0) != 0)
+        if (!is_draw_check_line(line))
             kept += line + "\n";
     if (!stderr_text.empty() && stderr_text.back() != '\n' && !kept.empty())
         kept.pop_back();

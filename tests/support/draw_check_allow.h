@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// The report lines of a program's standard error (those beginning
-// "draw check: ", the closing count left out).
+// The report lines of a program's standard error (the closing count left
+// out); the lines are told apart as draw_check_lines.h defines them.
 std::vector<std::string> draw_reports_in(const std::string &stderr_text);
 // The text without the draw check's lines (its reports and closing count):
 // what the program writes without the check.
