@@ -1,9 +1,12 @@
-// The allow list of the draw check in the tests (draw_check_allow.h): what
-// the check reports there by design, each entry with its reason.
+// The draw check in the tests (draw_check_allow.h): its lines read out of a
+// program's standard error, the reports programs under test hand over, and
+// the allow list of what the check reports there by design, each entry with
+// its reason.
 #include "support/draw_check_allow.h"
 
 #include <array>
 #include <sstream>
+#include <utility>
 
 #include "ui/screen/draw_check_lines.h"
 
@@ -17,6 +20,9 @@ struct allowed_report {
 // Empty: every report the window tests and the random keys found is
 // mended. A report allowed by design goes here with its reason.
 constexpr std::array<allowed_report, 0> kAllowed{};
+
+// The reports the programs of the running test handed over.
+std::vector<std::string> program_reports;
 
 } // namespace
 
@@ -67,4 +73,19 @@ report_lines(const std::vector<std::string> &reports)
     for (const std::string &r : reports)
         text += r + "\n";
     return text;
+}
+
+void
+hand_over_program_reports(const std::string &stderr_text)
+{
+    for (std::string &r : draw_reports_in(stderr_text))
+        program_reports.push_back(std::move(r));
+}
+
+std::vector<std::string>
+take_program_reports()
+{
+    std::vector<std::string> taken;
+    taken.swap(program_reports);
+    return taken;
 }

@@ -48,9 +48,9 @@ protected:
     static void SetUpTestSuite();
     // Each test begins from the program's start state (restore_start_state),
     // the whole window as the viewport, with no event queued and no wait
-    // signalled; it leaves none behind either.
+    // signalled, and the draw check on; it leaves no event behind either,
+    // and fails on the check's reports (end_window_test).
     void SetUp() override;
-    void TearDown() override;
 
     // Types the characters of keys into the window ('\r' is Return).
     static void type_keys(const std::string &keys);
@@ -136,6 +136,12 @@ protected:
     // on the default screen, else the window's own size.
     static std::vector<std::pair<int, int>> prompt_window_sizes();
 };
+
+// The end of every test of a window test program, whatever its fixture
+// (window_test_main.cpp calls it): no event left in the window's queue and
+// no wait signalled, and the draw check's reports of the test's drawing in
+// this process taken.
+std::vector<std::string> end_window_test();
 
 // A window test that starts on a cleared window, the viewport the whole
 // window, with the rule figures a run writes given (give_rule_figures).

@@ -2,7 +2,8 @@
 // with the draw check on (ZEMRA_DRAW_CHECK=1) and its standard error
 // collected, driven by keys typed through the server into its window once
 // it signals that it waits for one, watched through its window's pixels,
-// and waited for.
+// and waited for. As it goes it hands the draw check's reports over to the
+// harness, which fails the test on them (draw_check_allow.h).
 #pragma once
 #include <X11/Xlib.h>
 

@@ -63,7 +63,6 @@ protected:
         datapause = datapause_unset;
         direction = direction_unset;
         set_tree_prompt_hooks({finish_options});
-        ScreenTest::TearDown();
     }
 
     // Finds the attractor from state s and draws its basin.

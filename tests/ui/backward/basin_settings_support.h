@@ -40,6 +40,5 @@ protected:
         acceptall = 0;
         accept_from = accept_from_none;
         layout_notset = 1;
-        ScreenTest::TearDown();
     }
 };

@@ -37,7 +37,6 @@ protected:
         mutant_layout = 0;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // The rectangle's pixels of two snapshots differ at this many places.

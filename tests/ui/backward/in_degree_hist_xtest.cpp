@@ -68,7 +68,6 @@ protected:
     {
         basinfield = 0;
         direction = direction_unset;
-        ScreenTest::TearDown();
     }
 };
 

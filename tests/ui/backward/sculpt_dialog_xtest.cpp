@@ -38,7 +38,6 @@ protected:
         hilight_learn = hilight_off;
         checked_free(color_v);
         color_v = nullptr;
-        ScreenTest::TearDown();
     }
     int16_t numbered_ = 0;
 };

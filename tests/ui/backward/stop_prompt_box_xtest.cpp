@@ -30,7 +30,6 @@ protected:
     {
         basinfield = 0;
         erase_prompt_box(2);
-        ScreenTest::TearDown();
     }
 
     // A two-line report in the prompt box, as a finished component leaves it.

@@ -34,7 +34,6 @@ protected:
     {
         free_successor_table();
         register_engine_prompts();
-        ScreenTest::TearDown();
     }
 
     // Runs the dialog of a subtree-like run with keys typed as asked.

@@ -55,7 +55,6 @@ protected:
         show_ss_matrix = 0;
         basinfield = 0;
         datapause = datapause_unset;
-        ScreenTest::TearDown();
     }
 
     static void

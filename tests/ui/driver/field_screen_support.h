@@ -25,7 +25,6 @@ protected:
         mutant_layout = 0;
         fit_field_layout = 1;
         direction = direction_unset;
-        ScreenTest::TearDown();
     }
 };
 

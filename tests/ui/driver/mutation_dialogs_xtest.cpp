@@ -57,7 +57,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (net.K)
             net.TearDown();
         mutate = mutation_bits;

@@ -29,7 +29,6 @@ protected:
         direction = direction_unset;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // The subtree report of seed with steps forward steps first.

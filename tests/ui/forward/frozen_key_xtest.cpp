@@ -45,7 +45,6 @@ protected:
         num_bin_bound = saved_bins_;
         bin_bound = saved_bounds_;
         freq_colors = saved_colours_;
-        ScreenTest::TearDown();
     }
     // The window of a screen, as the program sizes it there, in its fonts:
     // the window itself resized, so that what is drawn can be read back on

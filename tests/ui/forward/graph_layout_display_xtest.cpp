@@ -54,7 +54,6 @@ protected:
         color_v = colours_before;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // Pixels that differ between two pictures of the window inside and

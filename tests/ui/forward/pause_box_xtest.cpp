@@ -38,7 +38,6 @@ protected:
         ittpause = 0;
         border = 0;
         b_value = 0;
-        ScreenTest::TearDown();
     }
     // Opens the box on the ring's rule with the keys typed into it.
     static int box(const std::string &keys, const uint8_t *state = nullptr)

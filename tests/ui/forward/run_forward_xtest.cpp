@@ -94,7 +94,6 @@ protected:
         ittpause = 0;
         scale = 0;
         frozen_gens = 20;
-        ScreenTest::TearDown();
     }
 
     // A v = 2 network's colours and a single 1 at the centre of A.

@@ -90,7 +90,6 @@ protected:
         just_G = just_G_all;
         dontcopytrees = copies_drawn;
         fieldpause = 0;
-        ScreenTest::TearDown();
     }
 };
 

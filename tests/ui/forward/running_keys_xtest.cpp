@@ -68,7 +68,6 @@ protected:
         stp = 0;
         scrolling = nowscrolling = 0;
         totstatrules = 0;
-        ScreenTest::TearDown();
     }
     // What the size keys made for the run, released as the run's end would.
     void release_layout()

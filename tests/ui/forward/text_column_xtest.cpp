@@ -87,7 +87,6 @@ protected:
     {
         if (looking)
             XCloseDisplay(looking);
-        ScreenTest::TearDown();
     }
 
     Display *looking = nullptr;

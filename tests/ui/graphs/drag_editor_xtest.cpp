@@ -42,7 +42,6 @@ protected:
         node_numbers = 1;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     static places

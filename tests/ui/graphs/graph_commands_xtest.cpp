@@ -60,7 +60,6 @@ protected:
         node_numbers = 1;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // The graph window's rectangle of a network graph.

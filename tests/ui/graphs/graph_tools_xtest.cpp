@@ -32,7 +32,6 @@ protected:
         direction = direction_unset;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // The pixels of the network graph's window on a grid.

@@ -48,7 +48,6 @@ protected:
         node_numbers = 1;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        ScreenTest::TearDown();
     }
 
     // The field of the network built, on a cleared window, with or without

@@ -34,7 +34,6 @@ protected:
         stppause = stppause_none;
         checked_free(color_v);
         color_v = nullptr;
-        ScreenTest::TearDown();
     }
 };
 

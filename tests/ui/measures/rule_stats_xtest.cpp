@@ -100,7 +100,6 @@ protected:
     void TearDown() override
     {
         work.leave();
-        ScreenTest::TearDown();
     }
 
     // Loads name through the dialog with the keys after it (spare-bytes

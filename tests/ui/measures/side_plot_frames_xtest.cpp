@@ -37,7 +37,6 @@ protected:
     {
         stpgraph = stpgraph_none;
         d_mode = display_unset;
-        ScreenTest::TearDown();
     }
     // The frame's rectangle and its ticks, without the labels: from the y
     // ticks' left ends to the frame's right side, from its top to the x

@@ -45,7 +45,6 @@ protected:
         lambda_z_graph = lambda_z_off;
         totalgraphrules = 0;
         mutate = mutation_bits;
-        ScreenTest::TearDown();
     }
     // Everything drawn is done before the test's connection reads it.
     static void settle()

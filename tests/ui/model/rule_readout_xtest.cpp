@@ -25,13 +25,11 @@
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/draw.h"
-#include "ui/screen/draw_check.h"
 #include "ui/screen/globals.h"
 #include "ui/rules/post_classes.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 #include "ui/storage/globals.h"
-#include "support/draw_check_allow.h"
 #include "support/torn_writes.h"
 #include "support/work_dir.h"
 
@@ -452,5 +450,4 @@ TEST_F(RuleBox, ATwoLineBoxTakesTheThreeLineBoxBeforeItAway)
         beside += p != Color_Table[black];
     EXPECT_EQ(above, 0) << "the three-line box's top line is left above the new one";
     EXPECT_EQ(beside, 0) << "the three-line box is left beside the new one";
-    EXPECT_TRUE(unallowed_draw_reports(take_draw_check_reports()).empty());
 }

@@ -29,7 +29,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         free_mem_nhood_matrix(13);
     }
     static void run(const std::string &keys)

@@ -60,7 +60,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (built) {
             free_ring();
             EXPECT_EQ(live_allocations, live);

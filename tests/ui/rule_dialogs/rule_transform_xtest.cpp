@@ -51,7 +51,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         free_ring();
         nhood_mixed = 0;
         free_mem_nhood_matrix(matrix_k);

@@ -44,7 +44,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         pdata = filedata = data_off;
         lineL = 0;
         use_values(2);

@@ -49,7 +49,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (!ready)
             return;
         nhood = 0;

@@ -48,7 +48,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (!ready)
             return;
         EXPECT_TRUE(work.leave());

@@ -45,7 +45,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (ready)
             t.TearDown();
     }

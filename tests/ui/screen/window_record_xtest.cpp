@@ -34,7 +34,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         resize_to(width, height);
     }
 

@@ -109,7 +109,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         if (work.dir.empty())
             return;
         umask(previous_umask);

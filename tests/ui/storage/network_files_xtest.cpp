@@ -45,7 +45,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         ASSERT_TRUE(work.leave());
         twod = 0;
     }

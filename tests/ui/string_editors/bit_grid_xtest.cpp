@@ -53,7 +53,6 @@ protected:
         diff_plot = diff_plot_off;
         setviewport(0, 0, Maxx, Maxy, 1);
         clearviewport();
-        SetUpColumnTest::TearDown();
     }
 
     static constexpr int kCaller = 200; // the caller's line: the grid starts two lines lower

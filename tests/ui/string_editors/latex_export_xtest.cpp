@@ -54,7 +54,6 @@ protected:
         color_v = nullptr;
         EXPECT_TRUE(work_.leave());
         net_.reset();
-        ScreenTest::TearDown();
     }
     // The cell editor on A while keys are typed; no key may be left over.
     void edit(const std::string &keys)

@@ -43,7 +43,6 @@ protected:
 
     void TearDown() override
     {
-        ScreenTest::TearDown();
         free_network();
         hyper_prob = 100;
         reset_wiring_biases();

@@ -28,7 +28,6 @@ protected:
 
     void TearDown() override
     {
-        ScreenTest::TearDown();
         free_network();
         hyper_prob = 100;
         reset_wiring_biases();

@@ -30,7 +30,6 @@ protected:
     }
     void TearDown() override
     {
-        SetUpColumnTest::TearDown();
         twod = threed = 0;
         oned = 1;
         hex2d = 0;

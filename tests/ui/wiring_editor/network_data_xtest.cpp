@@ -30,7 +30,6 @@ protected:
     }
     void TearDown() override
     {
-        ScreenTest::TearDown();
         filedata = 0;
         pdata = 0;
         EXPECT_TRUE(dir.leave());
