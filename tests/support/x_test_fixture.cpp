@@ -93,6 +93,18 @@ wait_ready_paced(const std::string &what)
     }
 }
 
+// On the test's own thread, everything drawn so far is done (a round trip
+// of the window's connection), so that what a read through the typing
+// connection sees is the test's drawing, not the picture before it: the
+// requests of the two connections reach the server in no fixed order. A
+// typing thread reads what a wait shows, and the wait made that round trip.
+void
+settle_own_drawing()
+{
+    if (std::this_thread::get_id() == dialogs_thread)
+        XSync(D, False);
+}
+
 // Types keys at the window's waits, each once it waits; stops at the first
 // wait that does not come, naming the key and those typed before it.
 void
@@ -278,6 +290,7 @@ ScreenTest::take_typed_keys()
 unsigned long
 ScreenTest::pixel_seen(int x, int y)
 {
+    settle_own_drawing();
     XSync(test_display, False);
     XImage *image = XGetImage(test_display, W, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image)
@@ -290,6 +303,7 @@ ScreenTest::pixel_seen(int x, int y)
 std::vector<unsigned long>
 ScreenTest::pixels_seen(int x, int y, int w, int h)
 {
+    settle_own_drawing();
     XSync(test_display, False);
     XImage *image = XGetImage(test_display, W, x, y, static_cast<unsigned>(w),
                               static_cast<unsigned>(h), AllPlanes, ZPixmap);

@@ -70,7 +70,8 @@ protected:
     // the run: the box's typist is ready before the 'q' that opens it.
     static void run_ended_at_pause_box(paced_thread &typing, const std::function<void()> &run);
     // Pixel value of the window at (x, y), read through the typing
-    // connection (for look; the window's own connection is the test's).
+    // connection (for look; the window's own connection is the test's). On
+    // the test's own thread everything it drew is done first.
     static unsigned long pixel_seen(int x, int y);
     // The pixels of the rectangle (x, y, w, h), row by row, read the same
     // way in one image (empty when it could not be read).
