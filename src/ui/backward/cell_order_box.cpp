@@ -6,7 +6,6 @@
 // bar below it, and written over by the second line of the field's summary.
 #include "ui/backward/cell_order_box.h"
 
-#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -17,14 +16,24 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
 
-int
-width_of(const std::string &text)
+// "reorder=" and every cell of the order, with the places the line may be
+// cut at: before each cell.
+std::string
+cell_order_text(std::vector<size_t> &cuts)
 {
-    return text_pixel_width(text.c_str(), static_cast<int>(text.size()));
+    std::string line = "reorder=";
+    for (uint32_t pos = L + 1; pos-- > 0;) {
+        cuts.push_back(line.size());
+        char item[16];
+        snprintf(item, sizeof item, "%d ", static_cast<int>(cell_order[pos]));
+        line += item;
+    }
+    return line;
 }
 
 } // namespace
@@ -32,23 +41,9 @@ width_of(const std::string &text)
 std::string
 cell_order_line(int margin, int right)
 {
-    std::string line = "reorder=";
-    std::vector<size_t> ends; // the line's length before each cell
-    for (uint32_t pos = L + 1; pos-- > 0;) {
-        char item[16];
-        snprintf(item, sizeof item, "%d ", static_cast<int>(cell_order[pos]));
-        if (margin + width_of(line + item) > right) {
-            // Room for the mark: cells taken off the end until it fits.
-            while (!ends.empty() && margin + width_of(line + "...") > right) {
-                line.erase(ends.back());
-                ends.pop_back();
-            }
-            return line + "...";
-        }
-        ends.push_back(line.size());
-        line += item;
-    }
-    return line;
+    std::vector<size_t> cuts;
+    std::string line = cell_order_text(cuts);
+    return text_within(line, right - margin, cuts);
 }
 
 void
@@ -61,13 +56,12 @@ draw_cell_order_box()
     {
         // In the medium font where the whole order is wider than the box in
         // the normal one: more cells are shown, and the box is no taller.
-        prompt_font font({cell_order_line(0, INT_MAX)});
-        int margin = prompt_box_text(Maxx);
-        std::string line = cell_order_line(margin, box_right_edge(Maxx) - 3);
+        std::vector<size_t> cuts;
+        const std::string line = cell_order_text(cuts);
+        prompt_font font({line});
         draw_box(-1, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1), 1, 0);
         setcolor(white);
-        moveto(margin, 2 + 3);
-        outtext(line.c_str());
+        text_line(prompt_box_text(Maxx), box_right_edge(Maxx) - 4, 2 + 3, line, cuts);
     }
     setcolor(colour);
     moveto(x, y);

@@ -22,6 +22,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 int
@@ -135,16 +136,5 @@ hex_bytes_within(const uint8_t *string, int bytes, int room)
         all += pair;
         ends.push_back(all.size());
     }
-    if (text_width_in_use(all.c_str()) <= room)
-        return all;
-    // The most bytes that leave room for the mark: widths grow with the
-    // bytes, so the first count that does not fit ends the search.
-    std::string best = "...";
-    for (size_t end : ends) {
-        std::string cut = all.substr(0, end) + "...";
-        if (text_width_in_use(cut.c_str()) > room)
-            break;
-        best = cut;
-    }
-    return best;
+    return text_within(all, room, ends);
 }

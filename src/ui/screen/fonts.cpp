@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "ui/screen/globals.h"
 #include "ui/screen/x_state.h"
@@ -176,6 +177,22 @@ int
 line_baseline(int top)
 {
     return top + CHeight - 2;
+}
+
+void
+line_ink_rows(int top, int &first, int &last)
+{
+    // Every printable character: what any text of the line may ink.
+    static const std::string printable = [] {
+        std::string s;
+        for (char c = ' '; c <= '~'; c++)
+            s += c;
+        return s;
+    }();
+    int above = 0, below = 0;
+    text_ink_in_use(printable.c_str(), above, below);
+    first = line_baseline(top) - above;
+    last = line_baseline(top) + below - 1;
 }
 
 font_use

@@ -40,6 +40,12 @@ font_use font_in_use();
 // line's glyphs on it, so that a line's ink keeps within its CHeight rows
 // but for a descender's tail.
 int line_baseline(int top);
+// The rows the printable characters of the font in use ink on a line whose
+// top is at row top, above its baseline and below it (the line's CHeight
+// rows without the font). In the normal and medium fonts the glyphs of the
+// lines CHeight above and below stay out of them, so that clearing them
+// cuts neither; the small font's glyphs are taller than its line step.
+void line_ink_rows(int top, int &first, int &last);
 // Pixel width of a text in the font in use (CWidth a character without it).
 int text_width_in_use(const char *s);
 // Pixel height of a line in the font in use, ascent and descent (CHeight
