@@ -34,6 +34,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
@@ -64,27 +65,10 @@ write_copies(int outflag)
     readout_copy.clear();
 }
 
-// Draws text at the current point, cut to what fits before xmax: the order
-// of a large network has one digit per cell.
-void
-outtext_within(const std::string &text, int xmax)
-{
-    std::string shown;
-    int room = xmax - getx;
-    for (char c : text) {
-        shown.push_back(c);
-        if (text_pixel_width(shown.c_str(), static_cast<int>(shown.size())) > room) {
-            shown.pop_back();
-            break;
-        }
-    }
-    outtext(shown.c_str());
-}
-
 // The update order: "seq update ", one hex digit group per cell, then its
 // rank in decimal and hex where the rank is exact.
-void
-write_sequential_order(int xmax)
+std::string
+sequential_order_text()
 {
     std::string text = "seq update ";
     char part[48];
@@ -101,7 +85,7 @@ write_sequential_order(int xmax)
     } else {
         text += " ";
     }
-    outtext_within(text, xmax);
+    return text;
 }
 
 // The canalyzing text: "C=%x/%x", then for some canalyzing inputs of k > 1 a
@@ -224,35 +208,74 @@ lay_out_last_line(const std::string &line, const std::string &labels, int line_x
 
 // The modes that come before the rule: the update order, the neutral-order
 // components and the hypercube wiring with its share of wires kept.
-void
-write_run_modes(int xmax)
+std::string
+run_modes_text()
 {
+    std::string text;
     if (seq_update != update_parallel)
-        write_sequential_order(xmax);
+        text += sequential_order_text();
     if (neutral_order == 1)
-        outtext(basinfield == 1 ? "all neutral order components"
-                                : "one neutral order component");
+        text += basinfield == 1 ? "all neutral order components" : "one neutral order component";
     if (whatwire != whatwire_hypercube)
-        return;
+        return text;
     int n = neutral_order && templineL ? templineL : lineL;
-    outtext(formatted(" %dd-hcube ", n).c_str());
+    text += formatted(" %dd-hcube ", n);
     if (hyper_prob < 100) {
         double wires = static_cast<double>(n) * nhood;
         double kept = wires > 0 ? 100.0 - 100.0 * wires_cut / wires : 0.0;
-        outtext(formatted(" %%wiring prob=%d actual=%.1f ", hyper_prob, kept).c_str());
+        text += formatted(" %%wiring prob=%d actual=%.1f ", hyper_prob, kept);
     }
+    return text;
 }
 
 // The rule's name: v and k, with the kind of code of a network run
 // forward only.
+std::string
+rule_name_text(int k)
+{
+    return tot_only ? formatted("v%dk%d %s (forward only)", value_range, k,
+                                totalistic == rule_kind_tcodes ? "tcode" : "kcode")
+                    : formatted("v%dk%d rule", value_range, k);
+}
+
+// Writes the rule's name and copies it.
 void
 write_rule_name(int k)
 {
-    std::string text = tot_only ? formatted("v%dk%d %s (forward only)", value_range, k,
-                                            totalistic == rule_kind_tcodes ? "tcode" : "kcode")
-                                : formatted("v%dk%d rule", value_range, k);
+    std::string text = rule_name_text(k);
     outtext(text.c_str());
     readout_copy += text;
+}
+
+// The rule table in decimal, "(dec)N ", where it fits 32 bits; else empty.
+std::string
+rule_decimal_text(int k, uint8_t *rule)
+{
+    int last = static_cast<int>(int_power(value_range, k)) - 1;
+    if (!max_dec_rule(last, value_range))
+        return "";
+    return formatted("(dec)%lu ", static_cast<unsigned long>(dec_equiv(rule, last)));
+}
+
+// Hex bytes the rule's first line keeps room for after the modes: a table
+// of k = 6, all a two-line box shows; a larger one wraps under its first.
+constexpr int kHexBytesKept = 8;
+
+// The width the rule takes on the first line after the modes: its name and,
+// with a table, its decimal, "(hex)" and the room of the hex bytes kept,
+// with the margin the hex readout leaves before the box's border.
+int
+rule_line_width(int k, uint8_t *rule)
+{
+    int width = text_width_in_use(rule_name_text(k).c_str());
+    if (tot_only || !rule)
+        return width;
+    const std::string decimal = rule_decimal_text(k, rule);
+    if (!decimal.empty())
+        width += text_width_in_use(decimal.c_str()) + 3;
+    const int bytes = std::min(hex_string_bytes(1, k), kHexBytesKept);
+    return width + text_width_in_use("(hex)") +
+           static_cast<int>(std::ceil((bytes + 1) * 2.3 * CWidth)) + 3;
 }
 
 // The rule table on the first line: in decimal where it fits, then in hex.
@@ -262,12 +285,10 @@ int
 write_rule_table(int three_lines, int k, int xmax, uint8_t *rule)
 {
     int v = value_range;
-    int last = static_cast<int>(int_power(v, k)) - 1;
-    if (max_dec_rule(last, v)) {
-        std::string text =
-            formatted("(dec)%lu ", static_cast<unsigned long>(dec_equiv(rule, last)));
-        outtext(text.c_str());
-        readout_copy += text;
+    const std::string decimal = rule_decimal_text(k, rule);
+    if (!decimal.empty()) {
+        outtext(decimal.c_str());
+        readout_copy += decimal;
         moverel(3, 0);
     }
     outtext("(hex)");
@@ -474,14 +495,27 @@ write_rule(int three_lines, int k, int outflag, int x, int y, int xmax, uint8_t 
 {
     int16_t px = getx, py = gety;
     readout_copy.clear();
-    moveto(first_line_x > x ? first_line_x : x, y);
-    write_run_modes(xmax);
+    const int line_x = first_line_x > x ? first_line_x : x;
+    moveto(line_x, y);
+    // The modes' line ends before the box's border, or before the room the
+    // rule takes after it: a long update order is cut short, not the rule.
+    std::string modes = run_modes_text();
     if (neutral_order == 1 || exhaustive_testing == exhaustive_random_map) {
         // The modes say all there is: no single rule stands for the run.
         if (neutral_order != 1)
-            outtext(formatted("Random Map, Size=%d ", lineL).c_str());
+            modes += formatted("Random Map, Size=%d ", lineL);
+        text_line(line_x, xmax - 4, y, modes);
         moveto(px, py);
         return getx;
+    }
+    if (!modes.empty()) {
+        const int blank = text_width_in_use(" ");
+        const int modes_end =
+            text_line(line_x, std::max(line_x, xmax - 4 - blank - rule_line_width(k, rule)), y, modes);
+        // Cut short, the modes lost their closing blank: the rule keeps
+        // apart from the "...".
+        if (modes_end < line_x + text_width_in_use(modes.c_str()))
+            moverel(blank, 0);
     }
     write_rule_name(k);
     int hex_end = !tot_only && rule ? write_rule_table(three_lines, k, xmax, rule) : 0;

@@ -276,11 +276,38 @@ TEST_F(RuleBox, LongSequentialOrderIsCutToTheBox)
     seq_order = order.data();
     seq_update = update_seq_order;
     std::vector<uint8_t> rule = rule_110();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
     moveto(5, 6);
     std::string text = copied(3, rule.data());
     EXPECT_EQ(text.rfind("v2k3 rule", 0), 0u) << text;
     EXPECT_EQ(getx, 5);
     EXPECT_EQ(gety, 6);
+    // The order is cut short, not the rule: its hex still shows in the box,
+    // and nothing runs past the box's right border.
+    EXPECT_FALSE(cyan_bands().empty()) << "the rule's hex is not shown";
+    const int right = vgax(550);
+    int outside = 0;
+    for (unsigned long p : pixels_seen(right + 1, rule_box_top, Maxx - right, Maxy - rule_box_top + 1))
+        outside += p != Color_Table[black];
+    EXPECT_EQ(outside, 0) << "the first line runs past the box";
+    screenshot("rule_box_long_order");
+    // A rule of k = 7 in the three-line box, to the window's edge: its
+    // first line, whose clearing reaches up to the box's top, leaves the
+    // frame whole, and the order is cut before the rule's hex.
+    nhood = 7;
+    std::vector<uint8_t> wide(16, 0x5a);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+    copied(7, wide.data());
+    XSync(D, False);
+    ASSERT_EQ(rule_box_top, Maxy - 3 * CHeight - 2);
+    int gaps = 0;
+    for (unsigned long p : pixels_seen(vgax(125), rule_box_top, Maxx - vgax(125) + 1, 1))
+        gaps += p != Color_Table[lightred];
+    EXPECT_EQ(gaps, 0) << "the box's top edge has gaps";
+    EXPECT_FALSE(cyan_bands().empty()) << "the rule's hex is not shown";
+    screenshot("rule_box_long_order_k7");
     seq_order = saved;
     seq_update = update_parallel;
 }
