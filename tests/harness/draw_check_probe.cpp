@@ -6,7 +6,10 @@
 #include "support/x_test_fixture.h"
 #include "support/zemra_process.h"
 
+#include <string>
+
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check_lines.h"
 #include "ui/screen/globals.h"
 
 namespace {
@@ -24,7 +27,7 @@ TEST_F(BypassingFixture, TextRunsPastTheWindowsEdge)
 
 TEST(NoFixture, AProgramWroteAReport)
 {
-    ZemraProcess program({"-c", "echo 'draw check: a report of the program' >&2"});
+    ZemraProcess program({"-c", std::string("echo '") + kDrawCheckPrefix + "a report of the program' >&2"});
     program.program = "/bin/sh";
     ASSERT_TRUE(program.start());
     EXPECT_EQ(program.wait_exit(), 0);
