@@ -581,14 +581,17 @@ text_over_texts(const seen_text &n)
         bool same_line = t.y == n.y;
         if (same_line && t.end_x == n.x)
             continue;
+        // Lines apart by half a line or more are the lines above and below.
+        bool other_line = std::abs(t.y - n.y) >= CHeight / 2;
         bool over = false, touching = false;
-        for (const box &g : n.glyphs)
-            for (const box &old : t.glyphs) {
-                box both = meet(g, old);
-                if (glyphs_overlap(g, old, same_line) && !columns_hidden(t, both.x0, both.x1))
-                    over = true;
-            }
-        if (!over && !same_line) {
+        if (!other_line) {
+            for (const box &g : n.glyphs)
+                for (const box &old : t.glyphs) {
+                    box both = meet(g, old);
+                    if (glyphs_overlap(g, old, same_line) && !columns_hidden(t, both.x0, both.x1))
+                        over = true;
+                }
+        } else {
             const seen_text &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
             for (const box &b : upper.bodies)
                 for (const box &g : lower.glyphs)
