@@ -225,7 +225,7 @@ pieslice(int x, int y, int start, int end, int r)
     });
     XDrawArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, 0, 360 * 64);
     if (drawing_on_window())
-        record_pie(x, y, r, start, end);
+        record_pie(x, y, r);
 }
 
 void

@@ -110,6 +110,7 @@ struct seen_shape {
     std::vector<box> parts;
     std::vector<covering> covers;
     bool cleared_since_wait = false;
+    bool boxed = false; // a fill with a frame drawn round it: a box
 };
 
 // A line on the window (a side of a circle, arc or polygon too), with what
@@ -123,8 +124,9 @@ struct seen_line {
 };
 
 // Beyond this many lines, or shapes (a graph of many nodes), the check
-// keeps no more until the drawing area is cleared.
-constexpr size_t kMostLines = 8192;
+// keeps no more until the drawing area is cleared: each fill and text is
+// judged against those kept, and a plot draws many thousands.
+constexpr size_t kMostLines = 1024;
 
 bool on = false;
 uint64_t checked = 0, reported = 0;
@@ -254,14 +256,13 @@ area_of(const std::vector<box> &parts)
     return a;
 }
 
-// Rows a covering may take of a glyph's height without cutting it: none.
-// The glyphs are kept within their line's rows, so a descender's tail,
-// which reaches into the next line by the font's design, is never cut.
-
 // Something opaque drawn over the rectangle at seq (drawn_after: only what
 // was drawn after that): hides the columns of the texts' glyphs whose whole
 // height it covers and cuts the others it reaches; covers the shapes and
-// lines it meets (clearing: in the background's colour).
+// lines it meets (clearing: in the background's colour). Any row of a
+// glyph covered cuts it: the glyphs are kept within their line's rows, so a
+// descender's tail, which reaches into the next line by the font's design,
+// is never cut.
 void
 cover(const box &area, const std::string &what, uint32_t seq, bool clearing, uint32_t drawn_after = 0)
 {
@@ -338,17 +339,24 @@ viewport_box()
     return {view_x0, view_y0, view_x1, view_y1};
 }
 
-// Whether a shape asked at b, clipped by the viewport, runs past the
-// window's edge where the viewport does not stop it: a viewport narrower
-// than the window is a clip the drawing chose (a plot kept to its area).
+// Whether a drawing within bounds b has a pixel on the window: one wholly
+// off it shows nothing.
+bool
+meets_window(const box &b)
+{
+    return !meet(b, {0, 0, Maxx, WinMaxy}).empty();
+}
+
+// Whether a shape asked at b runs past the window's edge, or from the
+// drawing area into the bottom strip, where no viewport of its own stops it:
+// a viewport short of the drawing area on any side is a clip the drawing
+// chose (a plot or a preview kept to its area).
 std::string
 past_edge_unclipped(const box &b)
 {
     box v = viewport_box();
-    box open = {v.x0 <= 0 ? b.x0 : std::max(b.x0, v.x0), v.y0 <= 0 ? b.y0 : std::max(b.y0, v.y0),
-                v.x1 >= Maxx ? b.x1 : std::min(b.x1, v.x1),
-                v.y1 >= Maxy && v.y0 <= Maxy ? b.y1 : std::min(b.y1, v.y1)};
-    return past_edge(open);
+    bool own_clip = v.x0 > 0 || v.y0 > 0 || v.x1 < Maxx || v.y1 < Maxy;
+    return own_clip ? std::string() : past_edge(b);
 }
 
 // The ink of each character of s drawn with its line's top at (x, y) in
@@ -465,7 +473,7 @@ keep_lines(const std::vector<segment> &segs, const std::string &what, uint32_t s
     }
 }
 
-// Whether the rectangle lies within a covering made after seq.
+// Whether the rectangle lies within one of the coverings.
 bool
 covered_since(const std::vector<covering> &covers, const box &b)
 {
@@ -477,7 +485,7 @@ void
 judge_segments(const std::vector<segment> &segs, const box &asked, const std::string &what)
 {
     uint32_t seq = window_drawings();
-    std::string edge = past_edge_unclipped(asked);
+    std::string edge = meets_window(asked) ? past_edge_unclipped(asked) : std::string();
     if (!edge.empty())
         report(what + " runs " + edge);
     mark_lines_through_text(segs, what, seq);
@@ -557,14 +565,6 @@ glyphs_overlap(const box &a, const box &b, bool same_line)
     return !both.empty() && !(same_line && both.x0 == both.x1);
 }
 
-// Whether a body of one line and a glyph of another share a pixel or lie
-// on rows next to each other with columns in common.
-bool
-ink_touches(const box &a, const box &b)
-{
-    return !meet({a.x0, a.y0 - 1, a.x1, a.y1 + 1}, b).empty();
-}
-
 // A text drawn at t's place and over its glyphs: reports ink laid over
 // another text's, or touching the ink of a line above or below.
 void
@@ -593,9 +593,12 @@ text_over_texts(const seen_text &n)
                 }
         } else {
             const seen_text &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
+            // The upper line's ink without a descender's tail, on the row
+            // above the lower line's glyphs or on them.
             for (const box &b : upper.bodies)
                 for (const box &g : lower.glyphs)
-                    touching = touching || (ink_touches(b, g) && !columns_hidden(t, g.x0, g.x1));
+                    touching = touching || (!meet({b.x0, b.y0, b.x1, b.y1 + 1}, g).empty() &&
+                                            !columns_hidden(t, g.x0, g.x1));
         }
         if (over)
             report("text \"" + n.s + "\" at " + describe(n.ink) + " drawn over " + quoted(t) + " not cleared first");
@@ -621,8 +624,12 @@ judge_leftovers()
 {
     const box window = {0, 0, Maxx, WinMaxy};
     for (seen_shape &s : shapes) {
-        if (!s.cleared_since_wait)
+        // A fill without a frame (a bar of a chart, a cell) may be cut
+        // down by design.
+        if (!s.cleared_since_wait || (s.parts.size() == 1 && !s.boxed)) {
+            s.cleared_since_wait = false;
             continue;
+        }
         if (std::any_of(s.covers.begin(), s.covers.end(),
                         [&](const covering &c) { return comes_back(s.seq, c.seq, c.where); }))
             continue;
@@ -732,7 +739,10 @@ check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *ho
     if (style == FillStippled)
         return; // a stipple leaves what lies under it showing
     cover(drawn, what, seq, clearing);
-    if (!clearing && shapes.size() < kMostLines)
+    // A fill that can hold a line of text is a box; a smaller one (a point,
+    // a cell, a bar of a plot) is not kept.
+    bool box_sized = drawn.x1 - drawn.x0 >= CHeight && drawn.y1 - drawn.y0 >= CHeight;
+    if (!clearing && box_sized && shapes.size() < kMostLines)
         shapes.push_back({seq, what, drawn, {drawn}, {}, false});
 }
 
@@ -803,6 +813,10 @@ check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
     for (const box &side : sides)
         if (!meet(side, view).empty())
             parts.push_back(meet(side, view));
+    for (seen_shape &s : shapes)
+        if (s.parts.size() == 1 && s.bounds.x0 == frame.x0 && s.bounds.y0 == frame.y0 && s.bounds.x1 == frame.x1 &&
+            s.bounds.y1 == frame.y1)
+            s.boxed = true;
     if (parts.size() == 4 && shapes.size() < kMostLines)
         shapes.push_back({seq, what, meet(frame, view), parts, {}, false});
 }
@@ -812,11 +826,10 @@ check_point(int x, int y)
 {
     if (!judging())
         return;
-    if (!inside({x, y, x, y}, viewport_box()))
+    // A point off the window, or off the viewport, shows nothing; one in
+    // the bottom strip drawn from a viewport over it is meant there.
+    if (!inside({x, y, x, y}, viewport_box()) || !meets_window({x, y, x, y}))
         return;
-    std::string edge = past_edge({x, y, x, y});
-    if (!edge.empty())
-        report("point (" + std::to_string(x) + "," + std::to_string(y) + ") runs " + edge);
     for (seen_text &t : texts) {
         if (t.hidden || !inside({x, y, x, y}, t.ink) || columns_hidden(t, x, x))
             continue;
@@ -841,15 +854,12 @@ check_circle(int x, int y, int diameter)
 }
 
 void
-check_pie(int x, int y, int r, int start, int end)
+check_pie(int x, int y, int r)
 {
     if (!judging())
         return;
     box span = {x - r, y - r, x + r, y + r};
-    std::vector<segment> sides = arc_chords(x, y, r, 0, 360);
-    judge_segments(sides, span, "pie " + describe(span));
-    (void)start;
-    (void)end;
+    judge_segments(arc_chords(x, y, r, 0, 360), span, "pie " + describe(span));
 }
 
 void

@@ -8,7 +8,7 @@
 // - a text drawn across a frame or a line already on the window;
 // - a text drawn over another text that was not cleared first, and lines of
 //   text whose ink touches (a glyph of one line sharing a pixel with, or
-//   lying on the row next to, a glyph of the line above or below);
+//   lying on the row above, a glyph of the line below);
 // - a frame or a filled box taken down only in part: a clearing (or a saved
 //   area put back) took at least half of it and a piece is left standing;
 // - a saved area put back with another size than was saved at that place;
@@ -29,8 +29,10 @@
 // - a text drawn again at its place, or drawn on from its start;
 // - a text drawn in the background's colour: it takes away the same text;
 // - a stippled fill: what lies under it shows through;
-// - a shape or line cut at a viewport narrower than the window: a clip the
-//   drawing chose (a plot kept to its area); a clearing of the whole window;
+// - a shape or line cut at a viewport short of the drawing area on any side:
+//   a clip the drawing chose (a plot or a preview kept to its area); a
+//   drawing wholly off the window (nothing of it shows); a clearing of the
+//   whole window;
 // - a box whose area was saved and is put back whole (a modal box) while it
 //   stands: what it covers comes back with it.
 //
@@ -61,12 +63,12 @@ void check_cells(int colour, const cell_rect *rects, int count);
 // After a line, and after a rectangle's frame.
 void check_line(int x0, int y0, int x1, int y1, int colour, const char *how);
 void check_outline(int x0, int y0, int x1, int y1, int colour, const char *how);
-// After a point, a circle (top-left corner and diameter), a pie (centre,
-// radius, angles in degrees), a polygon of n corners (x, y pairs), and a
-// pattern copied to the window.
+// After a point, a circle (top-left corner and diameter), a pie (centre
+// and radius: its whole circle is drawn round it), a polygon of n corners
+// (x, y pairs), and a pattern copied to the window.
 void check_point(int x, int y);
 void check_circle(int x, int y, int diameter);
-void check_pie(int x, int y, int r, int start, int end);
+void check_pie(int x, int y, int r);
 void check_polygon(int n, const int *points);
 void check_pattern_copy(int x, int y, int w, int h);
 // Before pixmap, w x h, is put on the window at (x, y): a region saved at

@@ -613,13 +613,13 @@ record_polygon(int n, const int *points)
 }
 
 void
-record_pie(int x, int y, int r, int start, int end)
+record_pie(int x, int y, int r)
 {
     if (paused)
         return;
     drawings++;
     complete = false;
-    check_pie(x, y, r, start, end);
+    check_pie(x, y, r);
 }
 
 void

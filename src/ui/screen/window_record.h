@@ -27,11 +27,11 @@ void record_pixel(int x, int y, int colour);
 void record_circle(int x, int y, int diameter, int colour);
 // Drawings the record cannot hold (the drawing area is not drawn again
 // until it is cleared), judged by the check all the same: a polygon of n
-// corners (x, y pairs), a pie of radius r about (x, y) from angle start to
-// end in degrees, n segments (x0, y0, x1, y1 each), grouped cell fills, and
-// a pattern copied to the window at (x, y) with size w x h.
+// corners (x, y pairs), a pie of radius r about (x, y) (with its circle),
+// n segments (x0, y0, x1, y1 each), grouped cell fills, and a pattern
+// copied to the window at (x, y) with size w x h.
 void record_polygon(int n, const int *points);
-void record_pie(int x, int y, int r, int start, int end);
+void record_pie(int x, int y, int r);
 void record_segments(const int16_t *xy, int n);
 void record_cells(int colour, const cell_rect *rects, int count);
 void record_pattern_copy(int x, int y, int w, int h);
