@@ -91,6 +91,9 @@ struct seen_text {
     std::vector<box> bodies; // each character's ink above its baseline
     bool hidden = false; // every column hidden; kept while a saved region may bring it back
     std::vector<hidden_columns> hides;
+    // The hidden columns merged into disjoint spans, left to right (asked
+    // for each glyph a drawing reaches: kept, not built at each question).
+    std::vector<std::pair<int, int>> hidden_spans;
     std::vector<finding> faults;
 };
 
@@ -165,22 +168,28 @@ quoted(const seen_text &t)
     return "\"" + t.s + "\" at " + describe(t.ink);
 }
 
-// Whether columns a0..a1 of t are hidden whole.
-bool
-columns_hidden(const seen_text &t, int a0, int a1)
+// Merges t's hidden columns into its spans, after they changed.
+void
+merge_hidden(seen_text &t)
 {
-    // The hidden spans, merged from the left.
     std::vector<std::pair<int, int>> spans;
     for (const hidden_columns &h : t.hides)
         spans.emplace_back(h.a0, h.a1);
     std::sort(spans.begin(), spans.end());
-    int reach = a0 - 1;
-    for (const auto &s : spans) {
-        if (s.first > reach + 1)
-            break;
-        reach = std::max(reach, s.second);
-    }
-    return reach >= a1;
+    t.hidden_spans.clear();
+    for (const auto &s : spans)
+        if (!t.hidden_spans.empty() && s.first <= t.hidden_spans.back().second + 1)
+            t.hidden_spans.back().second = std::max(t.hidden_spans.back().second, s.second);
+        else
+            t.hidden_spans.push_back(s);
+}
+
+// Whether columns a0..a1 of t are hidden whole.
+bool
+columns_hidden(const seen_text &t, int a0, int a1)
+{
+    return std::any_of(t.hidden_spans.begin(), t.hidden_spans.end(),
+                       [&](const std::pair<int, int> &s) { return s.first <= a0 && s.second >= a1; });
 }
 
 // Whether every glyph of t is hidden.
@@ -197,6 +206,7 @@ void
 hide_columns(seen_text &t, int a0, int a1, uint32_t seq)
 {
     t.hides.push_back({a0, a1, seq});
+    merge_hidden(t);
     t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
                                   [&](const finding &f) { return columns_hidden(t, f.where.x0, f.where.x1); }),
                    t.faults.end());
@@ -914,6 +924,7 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
                                          return hc.seq > before && hc.a0 >= area.x0 && hc.a1 <= area.x1;
                                      }),
                       t.hides.end());
+        merge_hidden(t);
         t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
                                       [&](const finding &f) { return f.seq > before && inside(f.where, area); }),
                        t.faults.end());
@@ -948,6 +959,7 @@ check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int x1, i
         t.hides.erase(std::remove_if(t.hides.begin(), t.hides.end(),
                                      [&](const hidden_columns &hc) { return hc.a0 >= x0 && hc.a1 <= x1; }),
                       t.hides.end());
+        merge_hidden(t);
         t.hidden = all_hidden(t);
     }
 }
