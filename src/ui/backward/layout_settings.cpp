@@ -229,10 +229,13 @@ label_at(const char *text, int x, int y)
     return {text, x, y, x + label_width(text), y + label_height()};
 }
 
-// A label in yellow inside a small lightred frame.
+// A label in yellow inside a small lightred frame, on its own cleared
+// rectangle: the level circles drawn before would run through its text.
 void
 draw_preview_label(const preview_label &label)
 {
+    setfillstyle(0, black);
+    bar(label.x0, label.y0, label.x1, label.y1);
     setcolor(lightred);
     rectangle(label.x0, label.y0, label.x1, label.y1);
     setcolor(yellow);

@@ -673,6 +673,8 @@ step_pause(run_context &r)
             act_on_running_keys(r);
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
+        // The pause box stands where the prompt stood: the prompt goes first.
+        erase_prompt_box(rows);
         run_pause_box(r);
     } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
         step_back_history(&it, static_cast<int>(j), &r.history_valid);

@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window_record.h"
@@ -137,10 +136,8 @@ clearviewport()
     XFillRectangle(D, current_draw, Gc, viewport.x, viewport.y, viewport.width,
                    viewport.height);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
-    if (drawing_on_window()) {
-        record_fill(view_x0, view_y0, view_x1, view_y1, black, 0);
-        check_fill(view_x0, view_y0, view_x1, view_y1, black, 0, "clearviewport");
-    }
+    if (drawing_on_window())
+        record_fill(view_x0, view_y0, view_x1, view_y1, black, 0, "clearviewport");
 }
 
 void
@@ -148,10 +145,8 @@ lineto(int x, int y)
 {
     send_gathered_shapes();
     XDrawLine(D, current_draw, Gc, getx, gety, x, y);
-    if (drawing_on_window()) {
-        record_line(getx, gety, x, y, nowcolor);
-        check_line(getx, gety, x, y, "lineto");
-    }
+    if (drawing_on_window())
+        record_line(getx, gety, x, y, nowcolor, "lineto");
     moveto(x, y);
 }
 
@@ -181,10 +176,8 @@ bar(int x0, int y0, int x1, int y1)
         with_fill_color([&] {
             XFillRectangle(D, current_draw, Gc, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
         });
-    if (drawing_on_window()) {
-        record_fill(x0, y0, x1, y1, fillcolor, fill_style);
-        check_fill(x0, y0, x1, y1, fillcolor, fill_style, "bar");
-    }
+    if (drawing_on_window())
+        record_fill(x0, y0, x1, y1, fillcolor, fill_style, "bar");
 }
 
 void
@@ -193,10 +186,8 @@ rectangle(int x0, int y0, int x1, int y1)
     order_corners(x0, y0, x1, y1);
     send_gathered_shapes();
     XDrawRectangle(D, current_draw, Gc, x0, y0, x1 - x0, y1 - y0);
-    if (drawing_on_window()) {
-        record_outline(x0, y0, x1, y1, nowcolor);
-        check_outline(x0, y0, x1, y1, nowcolor, "rectangle");
-    }
+    if (drawing_on_window())
+        record_outline(x0, y0, x1, y1, nowcolor, "rectangle");
 }
 
 void
@@ -220,7 +211,7 @@ fillpoly(int n, const int *points)
         XFillPolygon(D, current_draw, Gc, corners.data(), n, Convex, CoordModeOrigin);
     });
     if (drawing_on_window())
-        record_unreplayable();
+        record_polygon(n, points);
 }
 
 void
@@ -234,7 +225,7 @@ pieslice(int x, int y, int start, int end, int r)
     });
     XDrawArc(D, current_draw, Gc, x - r, y - r, 2 * r, 2 * r, 0, 360 * 64);
     if (drawing_on_window())
-        record_unreplayable();
+        record_pie(x, y, r);
 }
 
 void
@@ -269,11 +260,8 @@ draw_segments(const int16_t *xy, int n)
         return;
     if (!gather_segments(xy, n, nowcolor))
         XDrawSegments(D, current_draw, Gc, reinterpret_cast<XSegment *>(const_cast<int16_t *>(xy)), n);
-    if (drawing_on_window()) {
-        record_unreplayable();
-        for (int i = 0; i < n && draw_check_on(); i++)
-            check_line(xy[4 * i], xy[4 * i + 1], xy[4 * i + 2], xy[4 * i + 3], "draw_segments");
-    }
+    if (drawing_on_window())
+        record_segments(xy, n);
 }
 
 unsigned long
@@ -309,7 +297,6 @@ outtext(const char *s)
     // follow it without a gap.
     getx = static_cast<int16_t>(getx + text_width_in_use(s));
     record_text(s, x, gety, getx);
-    check_text(s, x, gety, nowcolor);
 }
 
 void

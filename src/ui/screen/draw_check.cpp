@@ -1,11 +1,12 @@
-// The draw check (draw_check.h). It keeps the texts on the window, each with
-// the rectangles its glyphs' ink takes (from the font's metrics of each
-// character, within the text's own line: a descender's tail reaches into
-// the next line by the font's design), the columns of it that something
-// opaque has hidden whole since, and the faults found on it and not yet
-// reported. A fill over part of a glyph's height is a cut; over its whole
-// height it hides those columns. A saved region put back at its place takes
-// away what was drawn over it since. The hooks take any int the drawing
+// The draw check (draw_check.h). It keeps what stands on the window and can
+// be judged: the texts, each with the rectangles its glyphs' ink takes (from
+// the font's metrics of each character, within the text's own line), the
+// columns of it that something opaque has hidden whole since and the faults
+// found on it and not yet reported; the frames and filled boxes, each with
+// what covered parts of it since; the lines (circles, arcs and polygons as
+// their sides), each with what covered parts of it since. Saved regions, the
+// pause of a key wait and the order of drawings are the window record's
+// (window_record.h): the check asks it. The hooks take any int the drawing
 // passes (a computed point may be INT_MIN): lines are clipped in doubles,
 // and the rectangles the check keeps are worked out in 64 bits and held
 // within kFar of the window, so that nothing it adds or subtracts later
@@ -19,7 +20,9 @@
 #include <cstring>
 
 #include "ui/screen/box_places.h"
+#include "ui/screen/draw_check_lines.h"
 #include "ui/screen/fonts.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -40,7 +43,10 @@ held_far(int64_t v)
 struct box {
     int x0, y0, x1, y1;
     bool empty() const { return x1 < x0 || y1 < y0; }
+    long area() const { return empty() ? 0 : long(x1 - x0 + 1) * long(y1 - y0 + 1); }
 };
+
+constexpr box kNoBox = {0, 0, -1, -1};
 
 box
 meet(const box &a, const box &b)
@@ -48,10 +54,26 @@ meet(const box &a, const box &b)
     return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
+box
+join(const box &a, const box &b)
+{
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
 bool
 inside(const box &a, const box &outer)
 {
     return a.x0 >= outer.x0 && a.y0 >= outer.y0 && a.x1 <= outer.x1 && a.y1 <= outer.y1;
+}
+
+box
+ordered(int x0, int y0, int x1, int y1)
+{
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
 std::string
@@ -81,33 +103,76 @@ struct seen_text {
     std::string s;
     int x, y;
     int end_x;               // where the point went on after it
+    int shared_last;         // the last of its rows the line above's descender tails reach
     box ink;                 // the glyphs' bounds
-    std::vector<box> glyphs; // each character's ink
+    std::vector<box> glyphs; // each character's ink within its line's rows
+    std::vector<box> bodies; // each character's ink above its baseline
     bool hidden = false; // every column hidden; kept while a saved region may bring it back
     std::vector<hidden_columns> hides;
+    // The hidden columns merged into disjoint spans, left to right (asked
+    // for each glyph a drawing reaches: kept, not built at each question).
+    std::vector<std::pair<int, int>> hidden_spans;
     std::vector<finding> faults;
 };
 
-struct capture {
-    image_slot pixmap;
+// Something opaque drawn over part of a shape at seq.
+struct covering {
+    box where;
     uint32_t seq;
-    box area;
 };
 
+// A frame or a filled box that stands on the window: its parts (a fill's
+// rectangle, a frame's four sides), what covered them since, and whether a
+// clearing reached it since the last key wait.
+struct seen_shape {
+    uint32_t seq;
+    std::string what;
+    box bounds;
+    std::vector<box> parts;
+    std::vector<covering> covers;
+    bool cleared_since_wait = false;
+    bool boxed = false; // a fill with a frame drawn round it: a box
+};
+
+// A line on the window (a side of a circle, arc or polygon too), with what
+// covered parts of it since.
+struct seen_line {
+    uint32_t seq;
+    int x0, y0, x1, y1;
+    box bounds;
+    std::string what;
+    std::vector<covering> covers;
+};
+
+// Beyond this many lines, or shapes (a graph of many nodes), the check
+// keeps no more until the drawing area is cleared: each fill and text is
+// judged against those kept, and a plot draws many thousands.
+constexpr size_t kMostLines = 1024;
+
 bool on = false;
-bool paused = false;
-uint32_t next_seq = 1;
 uint64_t checked = 0, reported = 0;
 std::vector<seen_text> texts;
-std::vector<capture> captures;
+std::vector<seen_shape> shapes;
+std::vector<seen_line> lines;
 std::vector<std::string> reports;
 // The last text drawn in the prompt box's place: the question on screen.
 std::string prompt;
 
+// Whether the check judges a drawing now (on, and not in a key wait's
+// blinking block); counts it when it does.
+bool
+judging()
+{
+    if (!on || window_record_paused())
+        return false;
+    checked++;
+    return true;
+}
+
 void
 report(const std::string &line)
 {
-    std::string text = "draw check: " + line;
+    std::string text = kDrawCheckPrefix + line;
     if (!prompt.empty())
         text += "; prompt \"" + prompt + "\"";
     fprintf(stderr, "%s\n", text.c_str());
@@ -121,22 +186,28 @@ quoted(const seen_text &t)
     return "\"" + t.s + "\" at " + describe(t.ink);
 }
 
-// Whether columns a0..a1 of t are hidden whole.
-bool
-columns_hidden(const seen_text &t, int a0, int a1)
+// Merges t's hidden columns into its spans, after they changed.
+void
+merge_hidden(seen_text &t)
 {
-    // The hidden spans, merged from the left.
     std::vector<std::pair<int, int>> spans;
     for (const hidden_columns &h : t.hides)
         spans.emplace_back(h.a0, h.a1);
     std::sort(spans.begin(), spans.end());
-    int reach = a0 - 1;
-    for (const auto &s : spans) {
-        if (s.first > reach + 1)
-            break;
-        reach = std::max(reach, s.second);
-    }
-    return reach >= a1;
+    t.hidden_spans.clear();
+    for (const auto &s : spans)
+        if (!t.hidden_spans.empty() && s.first <= t.hidden_spans.back().second + 1)
+            t.hidden_spans.back().second = std::max(t.hidden_spans.back().second, s.second);
+        else
+            t.hidden_spans.push_back(s);
+}
+
+// Whether columns a0..a1 of t are hidden whole.
+bool
+columns_hidden(const seen_text &t, int a0, int a1)
+{
+    return std::any_of(t.hidden_spans.begin(), t.hidden_spans.end(),
+                       [&](const std::pair<int, int> &s) { return s.first <= a0 && s.second >= a1; });
 }
 
 // Whether every glyph of t is hidden.
@@ -153,52 +224,93 @@ void
 hide_columns(seen_text &t, int a0, int a1, uint32_t seq)
 {
     t.hides.push_back({a0, a1, seq});
+    merge_hidden(t);
     t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
                                   [&](const finding &f) { return columns_hidden(t, f.where.x0, f.where.x1); }),
                    t.faults.end());
     t.hidden = all_hidden(t);
 }
 
-// Whether a saved region still held could bring t back.
-bool
-may_come_back(const seen_text &t)
-{
-    return std::any_of(captures.begin(), captures.end(), [&](const capture &c) {
-        return c.seq > t.seq && !meet(c.area, t.ink).empty();
-    });
-}
-
 void
 drop_hidden_texts()
 {
     texts.erase(std::remove_if(texts.begin(), texts.end(),
-                               [](const seen_text &t) { return t.hidden && !may_come_back(t); }),
+                               [](const seen_text &t) {
+                                   return t.hidden && !saved_after(t.seq, t.ink.x0, t.ink.y0, t.ink.x1, t.ink.y1);
+                               }),
                 texts.end());
 }
 
-// Rows of a glyph a covering may take without cutting it: the tail of a
-// descender, or the top row of a tall letter, that the line next to it
-// touches by the font's design.
-constexpr int kGlyphEdgeRows = 2;
+// The part of the rectangle list not covered by any of covers, in pixels,
+// and its bounds: each part cut into the cells that the covers' edges make.
+long
+standing_pixels(const std::vector<box> &parts, const std::vector<covering> &covers, box &left)
+{
+    long count = 0;
+    left = kNoBox;
+    for (const box &p : parts) {
+        std::vector<int> xs = {p.x0, p.x1 + 1}, ys = {p.y0, p.y1 + 1};
+        for (const covering &c : covers) {
+            box m = meet(c.where, p);
+            if (m.empty())
+                continue;
+            xs.insert(xs.end(), {m.x0, m.x1 + 1});
+            ys.insert(ys.end(), {m.y0, m.y1 + 1});
+        }
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+        std::sort(ys.begin(), ys.end());
+        ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+        for (size_t i = 0; i + 1 < xs.size(); i++)
+            for (size_t j = 0; j + 1 < ys.size(); j++) {
+                box cell = {xs[i], ys[j], xs[i + 1] - 1, ys[j + 1] - 1};
+                bool covered = std::any_of(covers.begin(), covers.end(),
+                                           [&](const covering &c) { return inside(cell, c.where); });
+                if (!covered) {
+                    count += cell.area();
+                    left = join(left, cell);
+                }
+            }
+    }
+    return count;
+}
 
-// Something opaque drawn over the rectangle: hides the columns of the texts'
-// glyphs whose whole height it covers, and cuts the others it reaches.
+long
+area_of(const std::vector<box> &parts)
+{
+    long a = 0;
+    for (const box &p : parts)
+        a += p.area();
+    return a;
+}
+
+// Something opaque drawn over the rectangle at seq (drawn_after: only what
+// was drawn after that): hides the columns of the texts' glyphs whose whole
+// height it covers and cuts the others it reaches; covers the shapes and
+// lines it meets (clearing: in the background's colour). Any row of a
+// glyph covered cuts it but the line's first rows alone: the glyphs are
+// kept within their line's rows, so a descender's tail, which reaches into
+// the next line by the font's design, is never cut, and the next line's
+// first rows, which those tails share, go with the clearing of the line
+// above.
 void
-cover(const box &area, const std::string &what, uint32_t seq, uint32_t drawn_after = 0)
+cover(const box &area, const std::string &what, uint32_t seq, bool clearing, uint32_t drawn_after = 0)
 {
     for (seen_text &t : texts) {
-        if (t.hidden || t.seq < drawn_after || meet(area, t.ink).empty())
+        if (t.hidden || t.seq <= drawn_after || meet(area, t.ink).empty())
             continue;
-        box cut = {0, 0, -1, -1};
+        box cut = kNoBox;
         for (const box &g : t.glyphs) {
             box part = meet(area, g);
             if (part.empty())
                 continue;
+            // The line's first rows are shared with the descender tails of
+            // the line above, whose clearing takes them with it.
+            const bool shared_row = part.y0 >= t.y && part.y1 <= t.shared_last;
             if (part.y0 == g.y0 && part.y1 == g.y1)
                 hide_columns(t, part.x0, part.x1, seq);
-            else if (part.y1 - part.y0 + 1 > kGlyphEdgeRows && !columns_hidden(t, part.x0, part.x1))
-                cut = cut.empty() ? part : box{std::min(cut.x0, part.x0), std::min(cut.y0, part.y0),
-                                               std::max(cut.x1, part.x1), std::max(cut.y1, part.y1)};
+            else if (!shared_row && !columns_hidden(t, part.x0, part.x1))
+                cut = join(cut, part);
         }
         if (!cut.empty() && !columns_hidden(t, cut.x0, cut.x1))
             t.faults.push_back({cut, what + " cuts " + quoted(t) + " across rows " + std::to_string(cut.y0) +
@@ -206,14 +318,40 @@ cover(const box &area, const std::string &what, uint32_t seq, uint32_t drawn_aft
                                 seq});
     }
     drop_hidden_texts();
+    for (seen_shape &s : shapes)
+        if (s.seq > drawn_after && !meet(area, s.bounds).empty()) {
+            s.covers.push_back({area, seq});
+            s.cleared_since_wait = s.cleared_since_wait || clearing;
+        }
+    for (seen_line &l : lines)
+        if (l.seq > drawn_after && !meet(area, l.bounds).empty())
+            l.covers.push_back({area, seq});
+    // What is covered whole is gone for good.
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [&](const seen_shape &s) {
+                                    return inside(s.bounds, area) && s.seq > drawn_after &&
+                                           !saved_after(s.seq, s.bounds.x0, s.bounds.y0, s.bounds.x1, s.bounds.y1);
+                                }),
+                 shapes.end());
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&](const seen_line &l) {
+                                   return inside(l.bounds, area) && l.seq > drawn_after &&
+                                          !saved_after(l.seq, l.bounds.x0, l.bounds.y0, l.bounds.x1, l.bounds.y1);
+                               }),
+                lines.end());
 }
 
-// The texts of the drawing area are gone with a clearing of all of it.
+// What stands in the drawing area is gone with a clearing of all of it.
 void
 forget_drawing_area()
 {
     texts.erase(std::remove_if(texts.begin(), texts.end(), [](const seen_text &t) { return t.ink.y0 <= Maxy; }),
                 texts.end());
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [](const seen_shape &s) { return s.bounds.y0 <= Maxy; }),
+                 shapes.end());
+    lines.erase(std::remove_if(lines.begin(), lines.end(), [](const seen_line &l) { return l.bounds.y0 <= Maxy; }),
+                lines.end());
 }
 
 // Whether a rectangle drawn from the drawing area runs past the window's
@@ -228,44 +366,75 @@ past_edge(const box &b)
     return std::string();
 }
 
+box
+viewport_box()
+{
+    return {view_x0, view_y0, view_x1, view_y1};
+}
+
+// Whether a drawing within bounds b has a pixel on the window: one wholly
+// off it shows nothing.
+bool
+meets_window(const box &b)
+{
+    return !meet(b, {0, 0, Maxx, WinMaxy}).empty();
+}
+
+// Whether a shape asked at b runs past the window's edge, or from the
+// drawing area into the bottom strip, where no viewport of its own stops it:
+// a viewport short of the drawing area on any side is a clip the drawing
+// chose (a plot or a preview kept to its area).
+std::string
+past_edge_unclipped(const box &b)
+{
+    box v = viewport_box();
+    bool own_clip = v.x0 > 0 || v.y0 > 0 || v.x1 < Maxx || v.y1 < Maxy;
+    return own_clip ? std::string() : past_edge(b);
+}
+
 // The ink of each character of s drawn with its line's top at (x, y) in
-// the font in use, within the line's rows; end_x is where the point goes on.
-std::vector<box>
-glyphs_of(const char *s, int x_start, int y_start, int &end_x)
+// the font in use: within the line's rows (glyphs), and above the baseline
+// (bodies, no descender's tail); end_x is where the point goes on.
+void
+glyphs_of(const char *s, int x_start, int y_start, int &end_x, std::vector<box> &glyphs,
+          std::vector<box> &bodies)
 {
     XFontStruct *font = loaded_font(font_in_use());
-    int64_t x = x_start, y = y_start, baseline = y + CHeight - 2;
+    // The baseline's offset below the top, added in 64 bits.
+    int64_t x = x_start, y = y_start, baseline = y + line_baseline(0);
     // A rectangle of 64-bit corners, held within kFar.
     auto held_box = [](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
         return box{held_far(x0), held_far(y0), held_far(x1), held_far(y1)};
     };
-    std::vector<box> glyphs;
     for (const char *c = s; *c; c++) {
         if (!font) {
-            if (*c != ' ')
+            if (*c != ' ') {
                 glyphs.push_back(held_box(x, y, x + CWidth - 1, y + CHeight - 1));
+                bodies.push_back(glyphs.back());
+            }
             x += CWidth;
             continue;
         }
         int direction, ascent, descent;
         XCharStruct m;
         XTextExtents(font, c, 1, &direction, &ascent, &descent, &m);
-        box g = meet(held_box(x + m.lbearing, baseline - m.ascent, x + m.rbearing - 1, baseline + m.descent - 1),
-                     held_box(x + m.lbearing, y, x + m.rbearing - 1, y + CHeight - 1));
-        if (!g.empty())
+        box full = held_box(x + m.lbearing, baseline - m.ascent, x + m.rbearing - 1, baseline + m.descent - 1);
+        box g = meet(full, held_box(x + m.lbearing, y, x + m.rbearing - 1, y + CHeight - 1));
+        if (!g.empty()) {
             glyphs.push_back(g);
+            bodies.push_back({full.x0, full.y0, full.x1, std::min(full.y1, held_far(baseline - 1))});
+        }
         x += m.width;
     }
     end_x = held_far(x);
-    return glyphs;
 }
 
 box
 bounds_of(const std::vector<box> &glyphs)
 {
-    box b = glyphs.front();
+    box b = kNoBox;
     for (const box &g : glyphs)
-        b = {std::min(b.x0, g.x0), std::min(b.y0, g.y0), std::max(b.x1, g.x1), std::max(b.y1, g.y1)};
+        b = join(b, g);
     return b;
 }
 
@@ -283,7 +452,7 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
     for (int i = 0; i < 4; i++) {
         if (p[i] == 0) {
             if (q[i] < 0)
-                return {0, 0, -1, -1};
+                return kNoBox;
             continue;
         }
         double r = q[i] / p[i];
@@ -293,7 +462,7 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
             t1 = std::min(t1, r);
     }
     if (t0 > t1)
-        return {0, 0, -1, -1};
+        return kNoBox;
     // The clipped ends lie within half a pixel of b; held there, so that
     // rounding an end of a very long segment cannot leave an int.
     auto on_b = [](double v, int low, int high) {
@@ -305,31 +474,228 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
     return meet(part, b);
 }
 
-box
-viewport_box()
-{
-    return {view_x0, view_y0, view_x1, view_y1};
-}
+// One segment of a drawing: its ends.
+struct segment {
+    int x0, y0, x1, y1;
+};
 
-// Lines (x0, y0, x1, y1 each) drawn at seq: each text they run through
-// gets a fault where they touch its glyphs, unless hidden there.
+// Segments (drawn at seq) through the glyphs of the texts on the window:
+// each text they run through gets a fault where they touch its glyphs,
+// unless hidden there.
 void
-mark_lines_through_text(const std::vector<box> &lines, const std::string &what, uint32_t seq)
+mark_lines_through_text(const std::vector<segment> &segs, const std::string &what, uint32_t seq)
 {
     box view = viewport_box();
+    box span = kNoBox;
+    for (const segment &l : segs)
+        span = join(span, ordered(l.x0, l.y0, l.x1, l.y1));
     for (seen_text &t : texts) {
-        if (t.hidden)
+        if (t.hidden || meet(span, t.ink).empty())
             continue;
         bool crossed = false;
-        for (const box &l : lines)
+        for (const segment &l : segs)
             for (const box &g : t.glyphs) {
+                if (crossed)
+                    break;
                 box part = segment_within(l.x0, l.y0, l.x1, l.y1, meet(g, view));
-                if (crossed || part.empty() || columns_hidden(t, part.x0, part.x1))
+                if (part.empty() || columns_hidden(t, part.x0, part.x1))
                     continue;
                 t.faults.push_back({part, what + " crosses " + quoted(t), seq});
                 crossed = true;
             }
     }
+}
+
+// Keeps segments as lines that stand on the window (while there is room).
+void
+keep_lines(const std::vector<segment> &segs, const std::string &what, uint32_t seq)
+{
+    box view = viewport_box();
+    for (const segment &l : segs) {
+        if (lines.size() >= kMostLines)
+            return;
+        box b = meet(ordered(l.x0, l.y0, l.x1, l.y1), view);
+        if (!b.empty())
+            lines.push_back({seq, l.x0, l.y0, l.x1, l.y1, b, what, {}});
+    }
+}
+
+// Whether the rectangle lies within one of the coverings.
+bool
+covered_since(const std::vector<covering> &covers, const box &b)
+{
+    return std::any_of(covers.begin(), covers.end(), [&](const covering &c) { return inside(b, c.where); });
+}
+
+// A shape or line drawn: its edge, what it crosses, and kept.
+void
+judge_segments(const std::vector<segment> &segs, const box &asked, const std::string &what)
+{
+    uint32_t seq = window_drawings();
+    std::string edge = meets_window(asked) ? past_edge_unclipped(asked) : std::string();
+    if (!edge.empty())
+        report(what + " runs " + edge);
+    mark_lines_through_text(segs, what, seq);
+    keep_lines(segs, what, seq);
+}
+
+// The sides of a polygon of n corners, closed.
+std::vector<segment>
+polygon_sides(int n, const int *xy)
+{
+    std::vector<segment> sides;
+    for (int i = 0; i < n; i++) {
+        int j = (i + 1) % n;
+        sides.push_back({xy[2 * i], xy[2 * i + 1], xy[2 * j], xy[2 * j + 1]});
+    }
+    return sides;
+}
+
+// The arc of the circle about (cx, cy) of radius r from angle a0 to a1 in
+// degrees (counter-clockwise, y up as X draws arcs), as short chords.
+std::vector<segment>
+arc_chords(double cx, double cy, double r, double a0, double a1)
+{
+    constexpr double kPi = 3.14159265358979323846;
+    int n = std::max(4, std::min(64, static_cast<int>(std::fabs(a1 - a0) / 360.0 * 2 * kPi * r / 3)));
+    std::vector<segment> chords;
+    auto at = [&](int i, int &x, int &y) {
+        double a = (a0 + (a1 - a0) * i / n) * kPi / 180;
+        x = static_cast<int>(std::lround(cx + r * std::cos(a)));
+        y = static_cast<int>(std::lround(cy - r * std::sin(a)));
+    };
+    for (int i = 0; i < n; i++) {
+        segment s;
+        at(i, s.x0, s.y0);
+        at(i + 1, s.x1, s.y1);
+        chords.push_back(s);
+    }
+    return chords;
+}
+
+// Reports a text drawn across a frame or a line that stands where its
+// glyphs go.
+void
+text_across_lines(const seen_text &t)
+{
+    for (const seen_shape &s : shapes) {
+        if (s.parts.size() != 4 || meet(s.bounds, t.ink).empty())
+            continue;
+        for (const box &side : s.parts)
+            for (const box &g : t.glyphs) {
+                box part = meet(side, g);
+                if (!part.empty() && !covered_since(s.covers, part)) {
+                    report("text " + quoted(t) + " drawn across " + s.what);
+                    return;
+                }
+            }
+    }
+    for (const seen_line &l : lines) {
+        if (meet(l.bounds, t.ink).empty())
+            continue;
+        for (const box &g : t.glyphs) {
+            box part = segment_within(l.x0, l.y0, l.x1, l.y1, g);
+            if (!part.empty() && !covered_since(l.covers, part)) {
+                report("text " + quoted(t) + " drawn across " + l.what);
+                return;
+            }
+        }
+    }
+}
+
+// Whether glyphs a and b share a pixel; one column only, on one line, is a
+// bearing the font sets letters side by side with.
+bool
+glyphs_overlap(const box &a, const box &b, bool same_line)
+{
+    box both = meet(a, b);
+    return !both.empty() && !(same_line && both.x0 == both.x1);
+}
+
+// A text drawn at t's place and over its glyphs: reports ink laid over
+// another text's, or touching the ink of a line above or below.
+void
+text_over_texts(const seen_text &n)
+{
+    for (seen_text &t : texts) {
+        if (t.hidden || t.seq == n.seq)
+            continue;
+        box reach = {n.ink.x0, n.ink.y0 - CHeight, n.ink.x1, n.ink.y1 + CHeight};
+        if (meet(reach, t.ink).empty())
+            continue;
+        // A text that runs on from where t ended (a typed answer after its
+        // question) may reach under t's last glyph by its bearing.
+        bool same_line = t.y == n.y;
+        if (same_line && t.end_x == n.x)
+            continue;
+        // Lines apart by half a line or more are the lines above and below.
+        bool other_line = std::abs(t.y - n.y) >= CHeight / 2;
+        bool over = false, touching = false;
+        if (!other_line) {
+            for (const box &g : n.glyphs)
+                for (const box &old : t.glyphs) {
+                    box both = meet(g, old);
+                    if (glyphs_overlap(g, old, same_line) && !columns_hidden(t, both.x0, both.x1))
+                        over = true;
+                }
+        } else {
+            const seen_text &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
+            // The upper line's ink without a descender's tail, on the row
+            // above the lower line's glyphs or on them.
+            for (const box &b : upper.bodies)
+                for (const box &g : lower.glyphs)
+                    touching = touching || (!meet({b.x0, b.y0, b.x1, b.y1 + 1}, g).empty() &&
+                                            !columns_hidden(t, g.x0, g.x1));
+        }
+        if (over)
+            report("text \"" + n.s + "\" at " + describe(n.ink) + " drawn over " + quoted(t) + " not cleared first");
+        else if (touching)
+            report("ink of text \"" + n.s + "\" at " + describe(n.ink) + " touches the ink of " + quoted(t) +
+                   " on the line " + (t.y < n.y ? "above" : "below"));
+    }
+}
+
+// Whether a covering of what was drawn at seq lies in a region saved in
+// between, held now: a modal box that will be put back whole.
+bool
+comes_back(uint32_t seq, uint32_t covered, const box &where)
+{
+    return saved_between(seq, covered, where.x0, where.y0, where.x1, where.y1);
+}
+
+// Reports the frames and filled boxes a clearing took most of since the
+// last wait with a piece left standing; forgets those taken whole. A shape
+// under a modal box is judged when the box is put back.
+void
+judge_leftovers()
+{
+    const box window = {0, 0, Maxx, WinMaxy};
+    for (seen_shape &s : shapes) {
+        // A fill without a frame (a bar of a chart, a cell) may be cut
+        // down by design.
+        if (!s.cleared_since_wait || (s.parts.size() == 1 && !s.boxed)) {
+            s.cleared_since_wait = false;
+            continue;
+        }
+        if (std::any_of(s.covers.begin(), s.covers.end(),
+                        [&](const covering &c) { return comes_back(s.seq, c.seq, c.where); }))
+            continue;
+        s.cleared_since_wait = false;
+        // Only what lies on the window can be seen standing.
+        std::vector<box> seen;
+        for (const box &p : s.parts)
+            if (!meet(p, window).empty())
+                seen.push_back(meet(p, window));
+        box left;
+        long standing = standing_pixels(seen, s.covers, left);
+        bool taken = 2 * standing <= area_of(seen);
+        if (standing > 0 && taken)
+            report("a piece " + describe(left) + " of " + s.what + " left standing after a clearing took the rest");
+        if (taken)
+            s.parts.clear();
+    }
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(), [](const seen_shape &s) { return s.parts.empty(); }),
+                 shapes.end());
 }
 
 } // namespace
@@ -346,7 +712,8 @@ set_draw_check(bool enable)
 {
     on = enable;
     texts.clear();
-    captures.clear();
+    shapes.clear();
+    lines.clear();
     reports.clear();
     prompt.clear();
     checked = reported = 0;
@@ -359,178 +726,263 @@ draw_check_on()
 }
 
 void
-pause_draw_check(bool p)
-{
-    paused = p;
-}
-
-void
 check_text(const char *s, int x, int y, int colour)
 {
-    if (!on || paused)
+    if (!judging())
         return;
-    checked++;
-    int end_x = x;
-    std::vector<box> glyphs = glyphs_of(s, x, y, end_x);
-    if (glyphs.empty())
+    seen_text t;
+    glyphs_of(s, x, y, t.end_x, t.glyphs, t.bodies);
+    if (t.glyphs.empty())
         return; // blanks leave no ink
-    box ink = bounds_of(glyphs);
-    uint32_t seq = next_seq++;
+    t.seq = window_drawings();
+    t.s = s;
+    t.x = x;
+    t.y = y;
+    int above_first = 0;
+    line_ink_rows(held_far(int64_t{y} - CHeight), above_first, t.shared_last);
+    t.ink = bounds_of(t.glyphs);
     if (x >= prompt_box_left(Maxx) && y < box_lines_bottom(4, CHeight, WinMaxy))
         prompt = s;
-    std::string edge = past_edge(ink);
+    std::string edge = past_edge(t.ink);
     if (!edge.empty())
-        report("text \"" + std::string(s) + "\" at " + describe(ink) + " runs " + edge);
+        report("text \"" + t.s + "\" at " + describe(t.ink) + " runs " + edge);
     if (colour == black) {
         // Drawn in the background's colour: it takes away the same text.
-        for (seen_text &t : texts)
-            if (t.s == s && t.x == x && t.y == y)
-                hide_columns(t, t.ink.x0, t.ink.x1, seq);
+        for (seen_text &old : texts)
+            if (old.s == s && old.x == x && old.y == y)
+                hide_columns(old, old.ink.x0, old.ink.x1, t.seq);
         drop_hidden_texts();
         return;
     }
-    for (seen_text &t : texts) {
-        if (t.hidden || meet(ink, t.ink).empty())
-            continue;
-        // The same line drawn again, or drawn on from its start, covers
-        // the old glyphs with the same ones.
-        bool same_start = t.x == x && t.y == y;
-        if (same_start && (t.s.rfind(s, 0) == 0 || std::string(s).rfind(t.s, 0) == 0)) {
-            hide_columns(t, t.ink.x0, t.ink.x1, seq);
-            continue;
-        }
-        // A text that runs on from where t ended (a typed answer after its
-        // question) may reach under t's last glyph by its bearing, as the
-        // font sets such letters side by side.
-        if (t.y == y && t.end_x == x)
-            continue;
-        for (const box &g : glyphs) {
-            bool over = std::any_of(t.glyphs.begin(), t.glyphs.end(), [&](const box &old) {
-                box both = meet(g, old);
-                // Glyphs that touch by a pixel (a bearing) are no overlap.
-                return !both.empty() && both.x1 > both.x0 && both.y1 > both.y0 &&
-                       !columns_hidden(t, both.x0, both.x1);
-            });
-            if (over) {
-                report("text \"" + std::string(s) + "\" at " + describe(ink) + " drawn over " + quoted(t) +
-                       " not cleared first");
-                break;
-            }
-        }
-    }
+    // The same line drawn again, or drawn on from its start, covers the old
+    // glyphs with the same ones.
+    for (seen_text &old : texts)
+        if (!old.hidden && old.x == x && old.y == y &&
+            (old.s.rfind(t.s, 0) == 0 || t.s.rfind(old.s, 0) == 0))
+            hide_columns(old, old.ink.x0, old.ink.x1, t.seq);
     drop_hidden_texts();
-    texts.push_back({seq, s, x, y, end_x, ink, std::move(glyphs), false, {}, {}});
+    text_over_texts(t);
+    text_across_lines(t);
+    texts.push_back(std::move(t));
 }
 
 void
 check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how)
 {
-    if (!on || paused)
+    if (!judging())
         return;
-    checked++;
-    box asked = {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
-    box drawn = meet(asked, viewport_box());
+    box drawn = meet(ordered(x0, y0, x1, y1), viewport_box());
     if (drawn.empty())
         return;
-    uint32_t seq = next_seq++;
+    uint32_t seq = window_drawings();
     bool clearing = colour == black && style != FillStippled;
-    if (!clearing) {
-        std::string edge = past_edge(drawn);
-        if (!edge.empty())
-            report(std::string(how) + " fill " + describe(drawn) + " runs " + edge);
-    }
+    std::string edge = past_edge(drawn);
+    bool whole_window = drawn.x0 <= 0 && drawn.y0 <= 0 && drawn.x1 >= Maxx && drawn.y1 >= WinMaxy;
+    if (!edge.empty() && !whole_window)
+        report(std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn) + " runs " + edge);
     // The whole drawing area cleared: a stage begins afresh (the bottom
     // strip's texts are covered as by any other clearing).
     if (clearing && drawn.x0 <= 0 && drawn.y0 <= 0 && drawn.x1 >= Maxx && drawn.y1 >= Maxy)
         forget_drawing_area();
-    cover(drawn, std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn), seq);
+    std::string what = std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn);
+    if (style == FillStippled)
+        return; // a stipple leaves what lies under it showing
+    cover(drawn, what, seq, clearing);
+    // A fill that can hold a line of text is a box; a smaller one (a point,
+    // a cell, a bar of a plot) is not kept.
+    bool box_sized = drawn.x1 - drawn.x0 >= CHeight && drawn.y1 - drawn.y0 >= CHeight;
+    if (!clearing && box_sized && shapes.size() < kMostLines)
+        shapes.push_back({seq, what, drawn, {drawn}, {}, false});
 }
 
 void
-check_line(int x0, int y0, int x1, int y1, const char *how)
+check_cells(int colour, const cell_rect *rects, int count)
 {
-    if (!on || paused)
+    if (!judging())
         return;
-    checked++;
-    // A plot's line is clipped to its area by design; its frame and its
-    // texts show where the plot runs past the window.
-    box span = {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
-    mark_lines_through_text({{x0, y0, x1, y1}}, std::string(how) + " line " + describe(span), next_seq++);
+    box view = viewport_box(), span = kNoBox;
+    for (int i = 0; i < count; i++)
+        span = join(span, meet({rects[i].x, rects[i].y, rects[i].x + rects[i].w - 1, rects[i].y + rects[i].h - 1},
+                               view));
+    if (span.empty())
+        return;
+    std::string edge = past_edge(span);
+    if (!edge.empty())
+        report("fill_rects cells " + describe(span) + " run " + edge);
+    // Cells cover what lies under them; they are a pattern, not boxes.
+    bool reaches = std::any_of(texts.begin(), texts.end(), [&](const seen_text &t) { return !meet(t.ink, span).empty(); }) ||
+                   std::any_of(shapes.begin(), shapes.end(), [&](const seen_shape &s) { return !meet(s.bounds, span).empty(); }) ||
+                   std::any_of(lines.begin(), lines.end(), [&](const seen_line &l) { return !meet(l.bounds, span).empty(); });
+    if (!reaches)
+        return;
+    uint32_t seq = window_drawings();
+    for (int i = 0; i < count; i++) {
+        box cell = meet({rects[i].x, rects[i].y, rects[i].x + rects[i].w - 1, rects[i].y + rects[i].h - 1}, view);
+        if (!cell.empty())
+            cover(cell, "fill_rects cell " + describe(cell), seq, colour == black);
+    }
+}
+
+void
+check_line(int x0, int y0, int x1, int y1, int, const char *how)
+{
+    if (!judging())
+        return;
+    box span = ordered(x0, y0, x1, y1);
+    judge_segments({{x0, y0, x1, y1}}, span, std::string(how) + " line " + describe(span));
 }
 
 void
 check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
 {
-    if (!on || paused)
+    if (!judging())
         return;
-    checked++;
-    box frame = {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+    box frame = ordered(x0, y0, x1, y1);
     std::string what = std::string(how) + " frame " + describe(frame);
-    if (colour != black) {
-        std::string edge = past_edge(frame);
-        if (!edge.empty())
-            report(what + " runs " + edge);
+    uint32_t seq = window_drawings();
+    std::vector<box> sides = {{frame.x0, frame.y0, frame.x1, frame.y0},
+                              {frame.x0, frame.y1, frame.x1, frame.y1},
+                              {frame.x0, frame.y0, frame.x0, frame.y1},
+                              {frame.x1, frame.y0, frame.x1, frame.y1}};
+    if (colour == black) {
+        // A frame drawn in the background's colour takes one away.
+        for (const box &side : sides)
+            cover(side, what, seq, true);
+        return;
     }
-    mark_lines_through_text({{frame.x0, frame.y0, frame.x1, frame.y0},
-                             {frame.x0, frame.y1, frame.x1, frame.y1},
-                             {frame.x0, frame.y0, frame.x0, frame.y1},
-                             {frame.x1, frame.y0, frame.x1, frame.y1}},
-                            what, next_seq++);
+    std::string edge = past_edge(meet(frame, viewport_box()));
+    if (!edge.empty())
+        report(what + " runs " + edge);
+    std::vector<segment> segs;
+    for (const box &side : sides)
+        segs.push_back({side.x0, side.y0, side.x1, side.y1});
+    mark_lines_through_text(segs, what, seq);
+    box view = viewport_box();
+    std::vector<box> parts;
+    for (const box &side : sides)
+        if (!meet(side, view).empty())
+            parts.push_back(meet(side, view));
+    for (seen_shape &s : shapes)
+        if (s.parts.size() == 1 && s.bounds.x0 == frame.x0 && s.bounds.y0 == frame.y0 && s.bounds.x1 == frame.x1 &&
+            s.bounds.y1 == frame.y1)
+            s.boxed = true;
+    if (parts.size() == 4 && shapes.size() < kMostLines)
+        shapes.push_back({seq, what, meet(frame, view), parts, {}, false});
 }
 
 void
-check_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
+check_point(int x, int y)
 {
-    if (!on)
+    if (!judging())
         return;
-    check_capture_freed(pixmap);
-    captures.push_back({pixmap, next_seq++, {x0, y0, x1, y1}});
+    // A point off the window, or off the viewport, shows nothing; one in
+    // the bottom strip drawn from a viewport over it is meant there.
+    if (!inside({x, y, x, y}, viewport_box()) || !meets_window({x, y, x, y}))
+        return;
+    for (seen_text &t : texts) {
+        if (t.hidden || !inside({x, y, x, y}, t.ink) || columns_hidden(t, x, x))
+            continue;
+        for (const box &g : t.glyphs)
+            if (inside({x, y, x, y}, g)) {
+                t.faults.push_back({{x, y, x, y},
+                                    "point (" + std::to_string(x) + "," + std::to_string(y) + ") lies on " + quoted(t),
+                                    window_drawings()});
+                break;
+            }
+    }
 }
 
 void
-check_capture_freed(image_slot pixmap)
+check_circle(int x, int y, int diameter)
 {
-    if (!on)
+    if (!judging())
         return;
-    captures.erase(std::remove_if(captures.begin(), captures.end(),
-                                  [&](const capture &c) { return c.pixmap == pixmap; }),
-                   captures.end());
-    drop_hidden_texts();
+    double r = diameter / 2.0;
+    box span = ordered(x, y, x + diameter, y + diameter);
+    judge_segments(arc_chords(x + r, y + r, r, 0, 360), span, "circle " + describe(span));
+}
+
+void
+check_pie(int x, int y, int r)
+{
+    if (!judging())
+        return;
+    box span = {x - r, y - r, x + r, y + r};
+    judge_segments(arc_chords(x, y, r, 0, 360), span, "pie " + describe(span));
+}
+
+void
+check_polygon(int n, const int *points)
+{
+    if (!judging() || n < 1)
+        return;
+    box span = kNoBox;
+    for (int i = 0; i < n; i++)
+        span = join(span, {points[2 * i], points[2 * i + 1], points[2 * i], points[2 * i + 1]});
+    judge_segments(polygon_sides(n, points), span, "polygon " + describe(span));
+}
+
+void
+check_pattern_copy(int x, int y, int w, int h)
+{
+    if (!judging())
+        return;
+    box area = meet({held_far(x), held_far(y), held_far(int64_t{x} + w - 1), held_far(int64_t{y} + h - 1)},
+                    viewport_box());
+    if (area.empty())
+        return;
+    std::string edge = past_edge(area);
+    if (!edge.empty())
+        report("pattern copy " + describe(area) + " runs " + edge);
+    cover(area, "pattern copy " + describe(area), window_drawings(), false);
 }
 
 void
 check_put_image(image_slot pixmap, int x, int y, int w, int h)
 {
-    if (!on || paused)
+    if (!judging())
         return;
-    checked++;
-    box area = meet({held_far(x), held_far(y), held_far(int64_t{x} + w - 1), held_far(int64_t{y} + h - 1)},
-                    viewport_box());
-    auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) {
-        return k.pixmap == pixmap && k.area.x0 == x && k.area.y0 == y;
-    });
-    uint32_t seq = next_seq++;
-    if (c == captures.end()) {
-        cover(area, "image put " + describe(area), seq);
+    const box put = {held_far(x), held_far(y), held_far(int64_t{x} + w - 1), held_far(int64_t{y} + h - 1)};
+    box area = meet(put, viewport_box());
+    uint32_t seq = window_drawings();
+    saved_window_area saved;
+    if (!saved_area_of(pixmap, saved) || saved.x0 != x || saved.y0 != y) {
+        cover(area, "image put " + describe(area), seq, false);
         return;
     }
-    // What lay there when it was saved comes back: texts drawn over it
-    // since are covered, the older ones lose what hid or cut them since.
-    uint32_t saved = c->seq;
+    box was = {saved.x0, saved.y0, saved.x1, saved.y1};
+    if (was.x1 - was.x0 + 1 != w || was.y1 - was.y0 + 1 != h)
+        report("saved area " + describe(was) + " put back as " + describe(put));
+    // What lay there when it was saved comes back: what was drawn over it
+    // since is covered, the older drawings lose what hid, cut or covered
+    // them since.
+    uint32_t before = saved.drawn_before;
     for (seen_text &t : texts) {
-        if (t.seq > saved || meet(area, t.ink).empty())
+        if (t.seq > before || meet(area, t.ink).empty())
             continue;
         t.hides.erase(std::remove_if(t.hides.begin(), t.hides.end(),
                                      [&](const hidden_columns &hc) {
-                                         return hc.seq > saved && hc.a0 >= area.x0 && hc.a1 <= area.x1;
+                                         return hc.seq > before && hc.a0 >= area.x0 && hc.a1 <= area.x1;
                                      }),
                       t.hides.end());
+        merge_hidden(t);
         t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
-                                      [&](const finding &f) { return f.seq > saved && inside(f.where, area); }),
+                                      [&](const finding &f) { return f.seq > before && inside(f.where, area); }),
                        t.faults.end());
         t.hidden = all_hidden(t);
     }
-    cover(area, "saved area put back " + describe(area), seq, saved + 1);
+    auto undo = [&](std::vector<covering> &covers) {
+        covers.erase(std::remove_if(covers.begin(), covers.end(),
+                                    [&](const covering &c) { return c.seq > before && inside(c.where, area); }),
+                     covers.end());
+    };
+    for (seen_shape &s : shapes)
+        if (s.seq <= before)
+            undo(s.covers);
+    for (seen_line &l : lines)
+        if (l.seq <= before)
+            undo(l.covers);
+    cover(area, "saved area put back " + describe(area), seq, true, before);
 }
 
 void
@@ -548,6 +1000,7 @@ check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int x1, i
         t.hides.erase(std::remove_if(t.hides.begin(), t.hides.end(),
                                      [&](const hidden_columns &hc) { return hc.a0 >= x0 && hc.a1 <= x1; }),
                       t.hides.end());
+        merge_hidden(t);
         t.hidden = all_hidden(t);
     }
 }
@@ -558,7 +1011,8 @@ check_window_redrawn()
     if (!on)
         return;
     texts.clear();
-    captures.clear();
+    shapes.clear();
+    lines.clear();
 }
 
 void
@@ -566,11 +1020,17 @@ draw_check_at_wait()
 {
     if (!on)
         return;
+    // A fault under a modal box is judged when the box is put back.
     for (seen_text &t : texts) {
+        std::vector<finding> pending;
         for (const finding &f : t.faults)
-            report(f.what);
-        t.faults.clear();
+            if (comes_back(t.seq, f.seq, f.where))
+                pending.push_back(f);
+            else
+                report(f.what);
+        t.faults.swap(pending);
     }
+    judge_leftovers();
 }
 
 std::vector<std::string>
@@ -588,6 +1048,6 @@ draw_check_summary()
     if (!on)
         return;
     draw_check_at_wait();
-    fprintf(stderr, "draw check: %llu drawings checked, %llu reported\n",
-            static_cast<unsigned long long>(checked), static_cast<unsigned long long>(reported));
+    fprintf(stderr, "%s%llu%s%llu reported\n", kDrawCheckPrefix, static_cast<unsigned long long>(checked),
+            kDrawCheckCountMark, static_cast<unsigned long long>(reported));
 }

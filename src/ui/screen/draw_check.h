@@ -1,25 +1,52 @@
 // The draw check: with ZEMRA_DRAW_CHECK=1 in the environment the program
 // watches its own drawing and writes a line beginning "draw check: " to
-// standard error for each of
-// - a fill, a clear or a saved area put back that covers part of a text's
-//   glyphs in height (a line cut through, not hidden whole),
-// - a line or a box's frame drawn through a text's glyphs,
-// - a text, a frame or a line that runs past the window's edge, or from the
-//   drawing area into the bottom strip,
-// - a text drawn over another text that was not cleared first.
-// Cuts and lines through text are judged when the program next waits for a
-// key (what the user sees), so a text drawn again inside the clearing that
-// cut it is no fault. At the end, "draw check: N drawings checked, R
-// reported". Off, each hook returns at once.
+// standard error for each fault a user would see:
+// - a fill, a clear, a pattern or a saved area put back that covers part of
+//   a text's glyphs in height (a line cut through, not hidden whole);
+// - a line, a frame, a circle, an arc, a pie, a polygon's side or a point
+//   drawn through a text's glyphs;
+// - a text drawn across a frame or a line already on the window;
+// - a text drawn over another text that was not cleared first, and lines of
+//   text whose ink touches (a glyph of one line sharing a pixel with, or
+//   lying on the row above, a glyph of the line below);
+// - a frame or a filled box taken down only in part: a clearing (or a saved
+//   area put back) took at least half of it and a piece is left standing;
+// - a saved area put back with another size than was saved at that place;
+// - a text, fill, clear, frame, line, shape, point or pattern that runs past
+//   the window's edge, or from the drawing area into the bottom strip.
+// Cuts, lines through text and pieces left standing are judged when the
+// program next waits for a key (what the user sees), so a text drawn again
+// inside the clearing that cut it, or a box taken down in two clearings, is
+// no fault. At the end, "draw check: N drawings checked, R reported". Off,
+// each hook returns at once.
 //
-// The primitives of this folder call the hooks after they drew on the
-// window; the check keeps its own list of the texts on the window, with
-// their glyphs' extent and what hid or cut them since.
+// Tolerated, as no fault a user sees:
+// - a descender's tail: a glyph's ink is kept within its line's rows (the
+//   tail reaches into the next line by the font's design), and the ink of
+//   the line above is taken without it when lines are judged for touching;
+//   the first rows of a line, which those tails share, taken alone by the
+//   clearing of the line above;
+// - glyphs of one line that overlap by one column: a bearing the font sets
+//   letters side by side with, as a typed answer after its question;
+// - a text drawn again at its place, or drawn on from its start;
+// - a text drawn in the background's colour: it takes away the same text;
+// - a stippled fill: what lies under it shows through;
+// - a shape or line cut at a viewport short of the drawing area on any side:
+//   a clip the drawing chose (a plot or a preview kept to its area); a
+//   drawing wholly off the window (nothing of it shows); a clearing of the
+//   whole window;
+// - a box whose area was saved and is put back whole (a modal box) while it
+//   stands: what it covers comes back with it.
+//
+// The primitives reach the check through the window record's hooks
+// (window_record.h), one per primitive; the check asks the record for the
+// order of drawings, the regions saved and the pause of a key wait.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ui/screen/fill_rects.h"
 #include "ui/screen/globals.h"
 
 // Reads ZEMRA_DRAW_CHECK (on when it is "1").
@@ -33,14 +60,22 @@ void check_text(const char *s, int x, int y, int colour);
 // After a rectangle fill (corners inclusive, as asked, before the viewport
 // clips it). how names the drawing function.
 void check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how);
+// After count cells of a pattern were filled in colour.
+void check_cells(int colour, const cell_rect *rects, int count);
 // After a line, and after a rectangle's frame.
-void check_line(int x0, int y0, int x1, int y1, const char *how);
+void check_line(int x0, int y0, int x1, int y1, int colour, const char *how);
 void check_outline(int x0, int y0, int x1, int y1, int colour, const char *how);
-// A window region saved into pixmap, the pixmap freed, and the pixmap put
-// on the window at (x, y) with size w x h: a region saved at that place
-// brings back what lay there; any other image covers what it lands on.
-void check_capture(image_slot pixmap, int x0, int y0, int x1, int y1);
-void check_capture_freed(image_slot pixmap);
+// After a point, a circle (top-left corner and diameter), a pie (centre
+// and radius: its whole circle is drawn round it), a polygon of n corners
+// (x, y pairs), and a pattern copied to the window.
+void check_point(int x, int y);
+void check_circle(int x, int y, int diameter);
+void check_pie(int x, int y, int r);
+void check_polygon(int n, const int *points);
+void check_pattern_copy(int x, int y, int w, int h);
+// Before pixmap, w x h, is put on the window at (x, y): a region saved at
+// that place brings back what lay there; any other image covers what it
+// lands on.
 void check_put_image(image_slot pixmap, int x, int y, int w, int h);
 // The window record drew text s (drawn at (x, y)) again inside the
 // rectangle: what cut or hid it there is gone.
@@ -48,8 +83,6 @@ void check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int 
 // The window was drawn afresh at a new size: what the check knew of it is
 // gone.
 void check_window_redrawn();
-// While paused (the blinking block of a key wait) nothing is checked.
-void pause_draw_check(bool paused);
 
 // At a key wait: reports the cuts and lines through text still on screen.
 void draw_check_at_wait();

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 
-#include "ui/screen/draw_check.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
@@ -31,11 +30,8 @@ fill_rects(int c, const cell_rect *rects, int count)
                     reinterpret_cast<XRectangle *>(const_cast<cell_rect *>(rects)), count);
     XSetForeground(D, Gc, Color_Table[nowcolor]);
     // Cells of a pattern: too many for the window's record.
-    if (current_draw == W) {
-        record_unreplayable();
-        for (int i = 0; i < count && draw_check_on(); i++)
-            check_fill(rects[i].x, rects[i].y, rects[i].x + rects[i].w - 1, rects[i].y + rects[i].h - 1, c, 0,
-                       "fill_rects");
-    } else
+    if (current_draw == W)
+        record_cells(c, rects, count);
+    else
         forget_window_capture(current_draw);
 }

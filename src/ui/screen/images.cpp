@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/screen/draw_check.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/x_errors.h"
@@ -79,8 +78,7 @@ putimage(int x, int y, image_slot *slot, int)
     if (current_draw != W) {
         forget_window_capture(current_draw);
     } else {
-        check_put_image(*slot, x, y, static_cast<int>(w), static_cast<int>(h));
-        if (restore_window_area(*slot, x, y))
+        if (restore_window_area(*slot, x, y, static_cast<int>(w), static_cast<int>(h)))
             return;
     }
     XCopyArea(D, *slot, current_draw, Gc, 0, 0, w, h, x, y);

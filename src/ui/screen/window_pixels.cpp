@@ -39,13 +39,18 @@ pieces_around_kept(int x0, int y0, int r, int b)
              {std::min(r, kept.x1), top, r, bottom}}};
 }
 
-// Copies (x, y, w, h) of the drawable, the kept rectangle left out.
+// Copies (x, y, w, h) of the drawable, the kept rectangle left out, and
+// records each piece.
 void
 copy_around_kept(Drawable from, int x, int y, int w, int h)
 {
-    for (const piece &p : pieces_around_kept(x, y, x + w, y + h))
-        if (p.x1 > p.x0 && p.y1 > p.y0)
-            XCopyArea(D, from, W, Gc, p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, p.x0, p.y0);
+    for (const piece &p : pieces_around_kept(x, y, x + w, y + h)) {
+        if (p.x1 <= p.x0 || p.y1 <= p.y0)
+            continue;
+        XCopyArea(D, from, W, Gc, p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, p.x0, p.y0);
+        // A drawing made off the window (a pattern) cannot be drawn again.
+        record_pattern_copy(p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0);
+    }
 }
 
 } // namespace
@@ -123,7 +128,5 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         h = static_cast<int>(ph);
     }
     send_gathered_shapes();
-    // A drawing made off the window (a pattern) cannot be drawn again.
-    record_unreplayable();
     copy_around_kept(*slot, x, y, w, h);
 }

@@ -66,7 +66,10 @@ struct saved_area {
 
 std::vector<drawn_op> ops;
 std::vector<saved_area> saved;
-uint32_t next_seq = 1;
+// The drawings made on the window so far (window_drawings): each hook
+// counts its drawing, recorded or not, so the check orders by the same
+// numbers.
+uint32_t drawings = 0;
 // False once something unrecordable was drawn in the drawing area; the
 // bottom strip is recorded all the same, as it is drawn again at each resize.
 bool complete = true;
@@ -119,7 +122,7 @@ add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
         complete = false;
         return nullptr;
     }
-    ops.push_back({kind, static_cast<uint8_t>(colour), 0, font_normal, next_seq++, x0, y0, x1, y1,
+    ops.push_back({kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
                    static_cast<float>(view_x0), static_cast<float>(view_y0),
                    static_cast<float>(view_x1), static_cast<float>(view_y1), std::string()});
     return &ops.back();
@@ -317,7 +320,7 @@ draw_op(const drawn_op &op, const XRectangle &limit)
     switch (op.kind) {
     case op_kind::text:
         use_font(op.font);
-        XDrawString(D, W, Gc, ax, by - 2, op.text.data(), static_cast<int>(op.text.size()));
+        XDrawString(D, W, Gc, ax, line_baseline(ay), op.text.data(), static_cast<int>(op.text.size()));
         break;
     case op_kind::fill:
         XSetFillStyle(D, Gc, op.style == FillStippled ? FillStippled : FillSolid);
@@ -479,6 +482,10 @@ row_now(const window_row &row)
 void
 record_text(const char *s, int x, int y, int end_x)
 {
+    if (paused)
+        return;
+    drawings++;
+    check_text(s, x, y, nowcolor);
     drawn_op *op = add(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
                        static_cast<float>(end_x), static_cast<float>(y + CHeight));
     if (!op)
@@ -511,10 +518,12 @@ row_above_recorded_texts(int y, int x0, int x1, int first, int past)
 }
 
 void
-record_fill(int x0, int y0, int x1, int y1, int colour, int style)
+record_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how)
 {
     if (paused)
         return;
+    drawings++;
+    check_fill(x0, y0, x1, y1, colour, style, how);
     // What the fill covers within its viewport.
     int cx0 = std::max<int>(std::min(x0, x1), view_x0);
     int cx1 = std::min<int>(std::max(x0, x1), view_x1);
@@ -540,15 +549,23 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style)
 }
 
 void
-record_outline(int x0, int y0, int x1, int y1, int colour)
+record_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
 {
+    if (paused)
+        return;
+    drawings++;
+    check_outline(x0, y0, x1, y1, colour, how);
     add(op_kind::outline, colour, static_cast<float>(x0), static_cast<float>(y0),
         static_cast<float>(x1), static_cast<float>(y1));
 }
 
 void
-record_line(int x0, int y0, int x1, int y1, int colour)
+record_line(int x0, int y0, int x1, int y1, int colour, const char *how)
 {
+    if (paused)
+        return;
+    drawings++;
+    check_line(x0, y0, x1, y1, colour, how);
     add(op_kind::line, colour, static_cast<float>(x0), static_cast<float>(y0),
         static_cast<float>(x1), static_cast<float>(y1));
 }
@@ -556,6 +573,10 @@ record_line(int x0, int y0, int x1, int y1, int colour)
 void
 record_pixel(int x, int y, int colour)
 {
+    if (paused)
+        return;
+    drawings++;
+    check_point(x, y);
     if (left_out(static_cast<float>(y)))
         return;
     add(op_kind::pixel, colour, static_cast<float>(x), static_cast<float>(y),
@@ -571,6 +592,10 @@ records_shapes_from(int top)
 void
 record_circle(int x, int y, int diameter, int colour)
 {
+    if (paused)
+        return;
+    drawings++;
+    check_circle(x, y, diameter);
     if (left_out(static_cast<float>(std::min(y, y + diameter))))
         return;
     add(op_kind::circle, colour, static_cast<float>(x), static_cast<float>(y),
@@ -578,10 +603,66 @@ record_circle(int x, int y, int diameter, int colour)
 }
 
 void
-record_unreplayable()
+record_polygon(int n, const int *points)
 {
-    if (!paused)
-        complete = false;
+    if (paused)
+        return;
+    drawings++;
+    complete = false;
+    check_polygon(n, points);
+}
+
+void
+record_pie(int x, int y, int r)
+{
+    if (paused)
+        return;
+    drawings++;
+    complete = false;
+    check_pie(x, y, r);
+}
+
+void
+record_segments(const int16_t *xy, int n)
+{
+    if (paused)
+        return;
+    drawings++;
+    complete = false;
+    for (int i = 0; i < n && draw_check_on(); i++)
+        check_line(xy[4 * i], xy[4 * i + 1], xy[4 * i + 2], xy[4 * i + 3], nowcolor, "draw_segments");
+}
+
+void
+record_cells(int colour, const cell_rect *rects, int count)
+{
+    if (paused)
+        return;
+    drawings++;
+    complete = false;
+    check_cells(colour, rects, count);
+}
+
+void
+record_pattern_copy(int x, int y, int w, int h)
+{
+    if (paused)
+        return;
+    drawings++;
+    complete = false;
+    check_pattern_copy(x, y, w, h);
+}
+
+uint32_t
+window_drawings()
+{
+    return drawings;
+}
+
+bool
+window_record_paused()
+{
+    return paused;
 }
 
 uint32_t
@@ -594,35 +675,64 @@ void
 pause_window_record(bool p)
 {
     paused = p;
-    pause_draw_check(p);
 }
 
 void
 note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 {
     forget_window_capture(pixmap);
-    check_capture(pixmap, x0, y0, x1, y1);
-    saved.push_back({pixmap, next_seq - 1, redraw_count(), static_cast<float>(x0),
+    saved.push_back({pixmap, drawings, redraw_count(), static_cast<float>(x0),
                      static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
 }
 
 void
 forget_window_capture(image_slot pixmap)
 {
-    check_capture_freed(pixmap);
     saved.erase(std::remove_if(saved.begin(), saved.end(),
                                [&](const saved_area &s) { return s.pixmap == pixmap; }),
                 saved.end());
 }
 
 bool
-restore_window_area(image_slot pixmap, int x, int y)
+saved_area_of(image_slot pixmap, saved_window_area &area)
 {
+    const saved_area *s = find_saved(pixmap);
+    if (!s)
+        return false;
+    area = {round_to_pixel(s->x0), round_to_pixel(s->y0), round_to_pixel(s->x1), round_to_pixel(s->y1), s->seq};
+    return true;
+}
+
+bool
+saved_after(uint32_t seq, int x0, int y0, int x1, int y1)
+{
+    return std::any_of(saved.begin(), saved.end(), [&](const saved_area &s) {
+        return s.seq > seq && s.x0 <= x1 && s.x1 >= x0 && s.y0 <= y1 && s.y1 >= y0;
+    });
+}
+
+bool
+saved_between(uint32_t drawn, uint32_t over, int x0, int y0, int x1, int y1)
+{
+    return std::any_of(saved.begin(), saved.end(), [&](const saved_area &s) {
+        return s.seq >= drawn && s.seq < over && s.x0 <= x0 + kSamePixel && s.x1 >= x1 - kSamePixel &&
+               s.y0 <= y0 + kSamePixel && s.y1 >= y1 - kSamePixel;
+    });
+}
+
+bool
+restore_window_area(image_slot pixmap, int x, int y, int w, int h)
+{
+    if (!paused) {
+        drawings++;
+        check_put_image(pixmap, x, y, w, h);
+    }
     saved_area *s = find_saved(pixmap);
     bool stale = s && s->frame != redraw_count();
     // An image from elsewhere, or one put back at another place.
     if (!s || (!stale && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
-        record_unreplayable();
+        if (!paused)
+            complete = false;
         return false;
     }
     drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? kAfterRedraw : kSamePixel);

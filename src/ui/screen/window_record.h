@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/screen/fill_rects.h"
 #include "ui/screen/globals.h"
 
 // The sizes a recorded drawing was laid out for.
@@ -14,35 +15,64 @@ struct window_frame {
 // Maxx, WinMaxy, Maxy, CHeight and CWidth as they are now.
 window_frame current_window_frame();
 
-// Called by the primitives after they drew on the window (text: its top-left
-// corner and the point after it; shapes: their corners, inclusive).
+// The primitives' one hook each, called after they drew on the window: the
+// drawing is recorded, and judged by the draw check (draw_check.h), which
+// names it by `how` in its reports (text: its top-left corner and the point
+// after it; shapes: their corners, inclusive).
 void record_text(const char *s, int x, int y, int end_x);
-void record_fill(int x0, int y0, int x1, int y1, int colour, int style);
-void record_outline(int x0, int y0, int x1, int y1, int colour);
-void record_line(int x0, int y0, int x1, int y1, int colour);
+void record_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how);
+void record_outline(int x0, int y0, int x1, int y1, int colour, const char *how);
+void record_line(int x0, int y0, int x1, int y1, int colour, const char *how);
 void record_pixel(int x, int y, int colour);
 void record_circle(int x, int y, int diameter, int colour);
+// Drawings the record cannot hold (the drawing area is not drawn again
+// until it is cleared), judged by the check all the same: a polygon of n
+// corners (x, y pairs), a pie of radius r about (x, y) (with its circle),
+// n segments (x0, y0, x1, y1 each), grouped cell fills, and a pattern
+// copied to the window at (x, y) with size w x h.
+void record_polygon(int n, const int *points);
+void record_pie(int x, int y, int r);
+void record_segments(const int16_t *xy, int n);
+void record_cells(int colour, const cell_rect *rects, int count);
+void record_pattern_copy(int x, int y, int w, int h);
 // Whether a shape whose top row is top would be recorded now: a field
 // draws a shape a node, mostly after the record gave up.
 bool records_shapes_from(int top);
-// Something was drawn on the window that the record cannot hold (a pattern,
-// a polygon, an image from elsewhere): no redraw until the drawing area is
-// cleared again.
-void record_unreplayable();
 // How many times the whole drawing area was cleared since the start: a
 // picture remembered by its place is gone from the window once it changes.
 uint32_t drawing_area_clears();
-// While paused nothing is recorded (the blinking block of a key wait).
+// While paused nothing is recorded nor checked (the blinking block of a
+// key wait).
 void pause_window_record(bool paused);
+bool window_record_paused();
+// Drawings made on the window since the start, counted by the hooks above:
+// the order of what was drawn, for the draw check as for the record.
+uint32_t window_drawings();
 
 // A window region saved into pixmap (getimage), and forgotten (freeimage).
 void note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1);
 void forget_window_capture(image_slot pixmap);
-// Before pixmap is copied to the window at (x, y): a region saved at the same
-// place puts back what lay there, so what was drawn over it since leaves the
-// record. True when the region was saved before a resize: it was drawn again
-// from the record at the new size instead, and the copy must not be made.
-bool restore_window_area(image_slot pixmap, int x, int y);
+// Before pixmap, of size w x h, is copied to the window at (x, y): a region
+// saved at the same place puts back what lay there, so what was drawn over
+// it since leaves the record. True when the region was saved before a
+// resize: it was drawn again from the record at the new size instead, and
+// the copy must not be made.
+bool restore_window_area(image_slot pixmap, int x, int y, int w, int h);
+// A region saved from the window into a pixmap and held: its corners
+// (inclusive) and the drawings made before it was saved.
+struct saved_window_area {
+    int x0, y0, x1, y1;
+    uint32_t drawn_before;
+};
+// The region held in pixmap; false when it holds none.
+bool saved_area_of(image_slot pixmap, saved_window_area &area);
+// Whether a region held now was saved after the drawing numbered seq and
+// meets the rectangle: putting it back could bring that drawing back.
+bool saved_after(uint32_t seq, int x0, int y0, int x1, int y1);
+// Whether a region held now, saved after the drawing numbered drawn and
+// before the one numbered over, holds the rectangle: what over covered of
+// that drawing there comes back when the region is put back.
+bool saved_between(uint32_t drawn, uint32_t over, int x0, int y0, int x1, int y1);
 
 // After a rectangle at the top of the window was cleared to the background
 // (a prompt box taken down): the texts it cut, the lines of the text column

@@ -1,7 +1,10 @@
-// The draw check on the real window: each kind of fault it reports, and
-// what it must not report (a text hidden whole, a text drawn again inside
-// the clearing that cut it, a saved area put back over a cut, the same text
-// drawn again at its place), and coordinates at the ends of the int range.
+// The draw check on the real window: each kind of fault it reports, drawn
+// as a developer's slip with the real primitives (an erase short of its box,
+// a frame below its box, a saved area put back too small, lines too close, a
+// circle through a label, a line past the edge, ...), what it must not
+// report (a text hidden whole, a text drawn again inside the clearing that
+// cut it, a modal box saved and put back whole, lines at their spacing), and
+// coordinates at the ends of the int range.
 #include "support/x_test_fixture.h"
 
 #include <climits>
@@ -10,6 +13,7 @@
 
 #include "ui/screen/draw.h"
 #include "ui/screen/draw_check.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
@@ -40,36 +44,21 @@ protected:
             all += "\n  " + r;
         return ::testing::AssertionFailure() << found.size() << " reports, wanted one with \"" << what << "\":" << all;
     }
+    // Whether reports were made, each holding what (a box and its frame
+    // left standing give one each).
+    static ::testing::AssertionResult reported_as(const std::vector<std::string> &found, const std::string &what)
+    {
+        bool each = !found.empty();
+        std::string all;
+        for (const std::string &r : found) {
+            each = each && r.find(what) != std::string::npos;
+            all += "\n  " + r;
+        }
+        if (each)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << found.size() << " reports, wanted each with \"" << what << "\":" << all;
+    }
 };
-
-TEST_F(DrawCheck, EachKindOfFaultIsReported)
-{
-    const int x = 40, y = 100, w = 40 * CWidth;
-    setcolor(white);
-    // A clearing across the upper half of a line.
-    text_at(x, y, "Harvest the glyphs");
-    clear(x, y, x + w, y + CHeight / 2);
-    EXPECT_TRUE(one_report(reports(), "cuts \"Harvest the glyphs\""));
-    clear_drawing_area();
-
-    // A frame whose top runs through a word.
-    text_at(x, y, "framed");
-    setcolor(white);
-    rectangle(x - 5, y + CHeight / 2, x + w, y + 3 * CHeight);
-    EXPECT_TRUE(one_report(reports(), "rectangle frame"));
-    clear_drawing_area();
-
-    // A text that runs past the window's right edge, reported as drawn.
-    text_at(Maxx - 3 * CWidth, y, "past the edge");
-    EXPECT_TRUE(one_report(reports(), "runs past the window's edge"));
-    clear_drawing_area();
-
-    // A text over another that was not cleared first.
-    text_at(x, y, "first");
-    text_at(x + CWidth / 2, y + 2, "second");
-    EXPECT_TRUE(one_report(reports(), "drawn over \"first\""));
-    clear_drawing_area();
-}
 
 TEST_F(DrawCheck, WhatTheUserCannotSeeCutIsNotReported)
 {
@@ -110,12 +99,17 @@ TEST_F(DrawCheck, ShapesReachingTheEndsOfTheIntRangeAreFollowed)
     setcolor(white);
     text_at(x, y, "crossed");
     // Lines between the ends of the range: the one through the word's
-    // middle row crosses it, those far off the window meet nothing.
+    // middle row crosses it and runs past the window's edge; the diagonal
+    // runs past the edge; those wholly off the window meet nothing.
     int middle = y + CHeight / 2;
-    check_line(INT_MIN, middle, INT_MAX, middle, "lineto");
-    EXPECT_TRUE(one_report(reports(), "crosses \"crossed\""));
-    check_line(INT_MIN, INT_MIN, INT_MAX, INT_MIN, "lineto");
-    check_line(INT_MAX, INT_MIN, INT_MIN, INT_MAX, "lineto");
+    check_line(INT_MIN, middle, INT_MAX, middle, white, "lineto");
+    std::vector<std::string> found = reports();
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_TRUE(one_report({found[0]}, "runs past the window's edge"));
+    EXPECT_TRUE(one_report({found[1]}, "crosses \"crossed\""));
+    check_line(INT_MAX, INT_MIN, INT_MIN, INT_MAX, white, "lineto");
+    EXPECT_TRUE(one_report(reports(), "runs past the window's edge"));
+    check_line(INT_MIN, INT_MIN, INT_MAX, INT_MIN, white, "lineto");
     check_outline(INT_MIN, INT_MIN, INT_MIN + 1, INT_MAX, black, "rectangle");
     EXPECT_TRUE(reports().empty());
     // Texts at the corners of the range run past the window's edge.
@@ -129,6 +123,219 @@ TEST_F(DrawCheck, ShapesReachingTheEndsOfTheIntRangeAreFollowed)
     check_fill(INT_MIN, INT_MIN, INT_MAX, INT_MAX, black, 0, "bar");
     EXPECT_TRUE(reports().empty());
     clear_drawing_area();
+}
+
+// A deliberate fault drawn with the real primitives, and the words of the
+// one report it must give.
+struct drawn_fault {
+    const char *name;
+    void (*draw)();
+    const char *report;
+};
+
+constexpr int kLeft = 40, kTop = 120;
+
+void
+text_line(int x, int y, const char *s)
+{
+    setcolor(white);
+    moveto(x, y);
+    outtext(s);
+}
+
+void
+clear_box(int x0, int y0, int x1, int y1)
+{
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+}
+
+// A box as the dialogs draw one: cleared, filled, then framed.
+void
+framed_box(int x0, int y0, int x1, int y1, int frame_drop = 0)
+{
+    setfillstyle(0, blue);
+    bar(x0, y0, x1, y1);
+    setcolor(white);
+    rectangle(x0, y0 + frame_drop, x1, y1 + frame_drop);
+}
+
+// A box over a line of text whose area was saved with `narrower` columns
+// and `shorter` rows less than the box takes, then put back.
+void
+box_put_back_short_of_it(int narrower, int shorter)
+{
+    const int x1 = kLeft + 30 * CWidth, y1 = kTop + 3 * CHeight;
+    text_line(kLeft + 10, kTop + CHeight, "a line under the exit box");
+    image_slot under = 0;
+    getimage(kLeft, kTop, x1 - narrower, y1 - shorter, &under);
+    framed_box(kLeft, kTop, x1, y1);
+    putimage(kLeft, kTop, &under, 0);
+    freeimage(&under);
+}
+
+const drawn_fault kFaults[] = {
+    {"a clearing across the upper half of a line",
+     [] {
+         text_line(kLeft, kTop, "Harvest the glyphs");
+         clear_box(kLeft, kTop, kLeft + 40 * CWidth, kTop + CHeight / 2);
+     },
+     "cuts \"Harvest the glyphs\""},
+    {"a frame whose top runs through a word",
+     [] {
+         text_line(kLeft, kTop, "framed");
+         rectangle(kLeft - 5, kTop + CHeight / 2, kLeft + 40 * CWidth, kTop + 3 * CHeight);
+     },
+     "rectangle frame"},
+    {"a text past the window's right edge",
+     [] { text_line(Maxx - 3 * CWidth, kTop, "past the edge"); },
+     "runs past the window's edge"},
+    {"a text over another not cleared first",
+     [] {
+         text_line(kLeft, kTop, "first");
+         text_line(kLeft + CWidth / 2, kTop + 2, "second");
+     },
+     "drawn over \"first\""},
+    {"an erase 4 px short of its box",
+     [] {
+         framed_box(kLeft, kTop, kLeft + 200, kTop + 2 * CHeight);
+         clear_box(kLeft, kTop, kLeft + 200, kTop + 2 * CHeight - 4);
+     },
+     "left standing"},
+    {"a frame half a line below its box",
+     [] {
+         framed_box(kLeft, kTop, kLeft + 200, kTop + 2 * CHeight, CHeight / 2);
+         clear_box(kLeft, kTop, kLeft + 200, kTop + 2 * CHeight);
+     },
+     "left standing"},
+    {"a saved area put back 5 px too narrow", [] { box_put_back_short_of_it(5, 0); }, "left standing"},
+    {"a saved area put back 5 px too short", [] { box_put_back_short_of_it(0, 5); }, "left standing"},
+    {"prompt lines 5 px too close",
+     [] {
+         text_line(kLeft, kTop, "Type the rule, quit-q:");
+         text_line(kLeft, kTop + CHeight - 5, "Enter the Kind of rule:");
+     },
+     "touches the ink"},
+    {"a circle through a label",
+     [] {
+         text_line(kLeft, kTop, "x=+100");
+         setcolor(lightred);
+         draw_circle(kLeft - 20, kTop - 10, CHeight + 20);
+     },
+     "circle"},
+    {"a line past the window's edge",
+     [] {
+         setcolor(white);
+         moveto(Maxx - 20, kTop);
+         lineto(Maxx + 40, kTop + 10);
+     },
+     "past the window's edge"},
+    {"a text across a frame",
+     [] {
+         setcolor(white);
+         rectangle(kLeft + 3 * CWidth, kTop - 10, kLeft + 200, kTop + 3 * CHeight);
+         text_line(kLeft, kTop, "Written across");
+     },
+     "drawn across"},
+    {"a text across a line",
+     [] {
+         setcolor(white);
+         moveto(kLeft, kTop + CHeight / 2);
+         lineto(kLeft + 200, kTop + CHeight / 2);
+         text_line(kLeft, kTop, "Struck through");
+     },
+     "drawn across"},
+    {"a clear that runs into the bottom strip",
+     [] {
+         setviewport(0, 0, Maxx, WinMaxy, 1);
+         clear_box(kLeft, Maxy - 10, kLeft + 100, Maxy + 5);
+         setviewport(0, 0, Maxx, Maxy, 1);
+     },
+     "into the bottom strip"},
+    {"a cut of the glyphs' top two rows",
+     [] {
+         int above, below;
+         text_ink_in_use("THE TOP", above, below);
+         text_line(kLeft, kTop, "THE TOP");
+         clear_box(kLeft, kTop - 10, kLeft + 200, line_baseline(kTop) - above + 1);
+     },
+     "cuts \"THE TOP\""},
+    {"a BackSpace that leaves its character",
+     [] {
+         text_line(kLeft, kTop, "ab");
+         text_line(kLeft + text_pixel_width("a", 1), kTop, "c");
+     },
+     "drawn over \"ab\""},
+    {"a polygon through a label",
+     [] {
+         text_line(kLeft, kTop, "basin layout preview");
+         setfillstyle(0, green);
+         const int corners[] = {kLeft + 20, kTop - 20, kLeft + 60, kTop + CHeight / 2, kLeft + 20, kTop + 40};
+         fillpoly(3, corners);
+     },
+     "polygon"},
+    {"a point on a glyph",
+     [] {
+         int above, below;
+         text_ink_in_use("I", above, below);
+         text_line(kLeft, kTop, "I");
+         int left, right;
+         text_ink_columns_in_use("I", left, right);
+         putpixel(kLeft + (left + right - 1) / 2, line_baseline(kTop) - above / 2, yellow);
+     },
+     "lies on"},
+};
+
+TEST_F(DrawCheck, EachDeliberateFaultIsReported)
+{
+    for (const drawn_fault &f : kFaults) {
+        SCOPED_TRACE(f.name);
+        f.draw();
+        EXPECT_TRUE(reported_as(reports(), f.report));
+        clear_drawing_area();
+        reports();
+    }
+}
+
+TEST_F(DrawCheck, AModalBoxSavedAndPutBackWholeIsNotReported)
+{
+    const int x1 = kLeft + 30 * CWidth, y1 = kTop + 3 * CHeight;
+    text_line(kLeft + 10, kTop + CHeight, "a line under the exit box");
+    setcolor(white);
+    rectangle(kLeft + 5, kTop + 5, x1 - 5, y1 + 10);
+    image_slot under = 0;
+    getimage(kLeft, kTop, x1, y1, &under);
+    clear_box(kLeft, kTop, x1, y1);
+    framed_box(kLeft, kTop, x1, y1);
+    text_line(kLeft + 5, kTop + 5, "Really quit? y/n");
+    // While the box stands (a key wait) nothing is reported.
+    EXPECT_TRUE(reports().empty());
+    putimage(kLeft, kTop, &under, 0);
+    freeimage(&under);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
+{
+    // Lines of text at their spacing, with capitals under descenders.
+    text_line(kLeft, kTop, "gypsy jumping quay");
+    text_line(kLeft, kTop + CHeight, "TOP HAT (Bf) [Kj]");
+    // A text hidden whole by a clearing of its line.
+    text_line(kLeft, kTop + 4 * CHeight, "hidden whole");
+    clear_box(kLeft - 2, kTop + 4 * CHeight - 1, kLeft + 300, kTop + 5 * CHeight);
+    // A box taken down in two clearings, and a frame taken down by a frame
+    // in the background's colour.
+    framed_box(kLeft, kTop + 7 * CHeight, kLeft + 200, kTop + 9 * CHeight);
+    clear_box(kLeft, kTop + 7 * CHeight, kLeft + 200, kTop + 8 * CHeight);
+    clear_box(kLeft, kTop + 8 * CHeight, kLeft + 200, kTop + 9 * CHeight);
+    setcolor(white);
+    rectangle(kLeft, kTop + 11 * CHeight, kLeft + 200, kTop + 12 * CHeight);
+    setcolor(black);
+    rectangle(kLeft, kTop + 11 * CHeight, kLeft + 200, kTop + 12 * CHeight);
+    // An answer typed on after its question.
+    text_line(kLeft, kTop + 14 * CHeight, "rule number:");
+    outtext("110");
+    EXPECT_TRUE(reports().empty());
 }
 
 } // namespace
