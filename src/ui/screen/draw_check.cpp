@@ -147,7 +147,7 @@ struct seen_line {
 // Beyond this many lines, or shapes (a graph of many nodes), the check
 // keeps no more until the drawing area is cleared: each fill and text is
 // judged against those kept, and a plot draws many thousands.
-constexpr size_t kMostLines = 1024;
+constexpr size_t kMostLines = 256;
 
 bool on = false;
 uint64_t checked = 0, reported = 0;
@@ -292,10 +292,13 @@ area_of(const std::vector<box> &parts)
 // kept within their line's rows, so a descender's tail, which reaches into
 // the next line by the font's design, is never cut, and the next line's
 // first rows, which those tails share, go with the clearing of the line
-// above.
+// above. what() names the drawing, asked only for a fault's words: a
+// field draws its nodes' cells a fill each.
+template <typename Describe>
 void
-cover(const box &area, const std::string &what, uint32_t seq, bool clearing, uint32_t drawn_after = 0)
+cover(const box &area, const Describe &what, uint32_t seq, bool clearing, uint32_t drawn_after = 0)
 {
+    bool hid = false;
     for (seen_text &t : texts) {
         if (t.hidden || t.seq <= drawn_after || meet(area, t.ink).empty())
             continue;
@@ -307,25 +310,33 @@ cover(const box &area, const std::string &what, uint32_t seq, bool clearing, uin
             // The line's first rows are shared with the descender tails of
             // the line above, whose clearing takes them with it.
             const bool shared_row = part.y0 >= t.y && part.y1 <= t.shared_last;
-            if (part.y0 == g.y0 && part.y1 == g.y1)
+            if (part.y0 == g.y0 && part.y1 == g.y1) {
                 hide_columns(t, part.x0, part.x1, seq);
-            else if (!shared_row && !columns_hidden(t, part.x0, part.x1))
+                hid = true;
+            } else if (!shared_row && !columns_hidden(t, part.x0, part.x1))
                 cut = join(cut, part);
         }
         if (!cut.empty() && !columns_hidden(t, cut.x0, cut.x1))
-            t.faults.push_back({cut, what + " cuts " + quoted(t) + " across rows " + std::to_string(cut.y0) +
+            t.faults.push_back({cut, what() + " cuts " + quoted(t) + " across rows " + std::to_string(cut.y0) +
                                          "-" + std::to_string(cut.y1) + " of its glyphs",
                                 seq});
     }
-    drop_hidden_texts();
+    if (hid)
+        drop_hidden_texts();
+    bool met = false;
     for (seen_shape &s : shapes)
         if (s.seq > drawn_after && !meet(area, s.bounds).empty()) {
             s.covers.push_back({area, seq});
             s.cleared_since_wait = s.cleared_since_wait || clearing;
+            met = true;
         }
     for (seen_line &l : lines)
-        if (l.seq > drawn_after && !meet(area, l.bounds).empty())
+        if (l.seq > drawn_after && !meet(area, l.bounds).empty()) {
             l.covers.push_back({area, seq});
+            met = true;
+        }
+    if (!met)
+        return;
     // What is covered whole is gone for good.
     shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
                                 [&](const seen_shape &s) {
@@ -784,7 +795,7 @@ check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *ho
     // strip's texts are covered as by any other clearing).
     if (clearing && drawn.x0 <= 0 && drawn.y0 <= 0 && drawn.x1 >= Maxx && drawn.y1 >= Maxy)
         forget_drawing_area();
-    std::string what = std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn);
+    auto what = [&] { return std::string(how) + (clearing ? " clear " : " fill ") + describe(drawn); };
     if (style == FillStippled)
         return; // a stipple leaves what lies under it showing
     cover(drawn, what, seq, clearing);
@@ -792,7 +803,7 @@ check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *ho
     // a cell, a bar of a plot) is not kept.
     bool box_sized = drawn.x1 - drawn.x0 >= CHeight && drawn.y1 - drawn.y0 >= CHeight;
     if (!clearing && box_sized && shapes.size() < kMostLines)
-        shapes.push_back({seq, what, drawn, {drawn}, {}, false});
+        shapes.push_back({seq, what(), drawn, {drawn}, {}, false});
 }
 
 void
@@ -819,7 +830,7 @@ check_cells(int colour, const cell_rect *rects, int count)
     for (int i = 0; i < count; i++) {
         box cell = meet({rects[i].x, rects[i].y, rects[i].x + rects[i].w - 1, rects[i].y + rects[i].h - 1}, view);
         if (!cell.empty())
-            cover(cell, "fill_rects cell " + describe(cell), seq, colour == black);
+            cover(cell, [&] { return "fill_rects cell " + describe(cell); }, seq, colour == black);
     }
 }
 
@@ -847,7 +858,7 @@ check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
     if (colour == black) {
         // A frame drawn in the background's colour takes one away.
         for (const box &side : sides)
-            cover(side, what, seq, true);
+            cover(side, [&] { return what; }, seq, true);
         return;
     }
     std::string edge = past_edge(meet(frame, viewport_box()));
@@ -934,7 +945,7 @@ check_pattern_copy(int x, int y, int w, int h)
     std::string edge = past_edge(area);
     if (!edge.empty())
         report("pattern copy " + describe(area) + " runs " + edge);
-    cover(area, "pattern copy " + describe(area), window_drawings(), false);
+    cover(area, [&] { return "pattern copy " + describe(area); }, window_drawings(), false);
 }
 
 void
@@ -947,7 +958,7 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
     uint32_t seq = window_drawings();
     saved_window_area saved;
     if (!saved_area_of(pixmap, saved) || saved.x0 != x || saved.y0 != y) {
-        cover(area, "image put " + describe(area), seq, false);
+        cover(area, [&] { return "image put " + describe(area); }, seq, false);
         return;
     }
     box was = {saved.x0, saved.y0, saved.x1, saved.y1};
@@ -982,7 +993,7 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
     for (seen_line &l : lines)
         if (l.seq <= before)
             undo(l.covers);
-    cover(area, "saved area put back " + describe(area), seq, true, before);
+    cover(area, [&] { return "saved area put back " + describe(area); }, seq, true, before);
 }
 
 void
