@@ -63,12 +63,12 @@ place_rows(const line_ink &ink, int rows, int bottom)
         return {kTop, CHeight};
     const int pitch = (bottom - 1 - kTop) / rows;
     const int ink_top = kTop + (pitch - ink.above - ink.below) / 2;
-    return {ink_top + ink.above - (CHeight - 2), pitch};
+    return {ink_top + ink.above - line_baseline(0), pitch};
 }
 
 // Whether the rows of lines, placed in the font in use, fit the box: each
 // line within its width, each row's ink a blank row apart from the next
-// and from the box's frames (outtext's baseline is CHeight - 2 below a
+// and from the box's frames (outtext's baseline, line_baseline, below a
 // row's top).
 bool
 rows_fit(const std::vector<std::string> &lines, int rows, int bottom)
@@ -78,7 +78,7 @@ rows_fit(const std::vector<std::string> &lines, int rows, int bottom)
             return false;
     const line_ink ink = ink_of_lines(lines);
     const row_places at = place_rows(ink, rows, bottom);
-    const int first_baseline = at.first + CHeight - 2;
+    const int first_baseline = line_baseline(at.first);
     const int last_baseline = first_baseline + (rows - 1) * at.pitch;
     return at.pitch > ink.above + ink.below && first_baseline - ink.above >= 4 &&
            last_baseline + ink.below - 1 <= bottom - 2;

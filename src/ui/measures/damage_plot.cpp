@@ -326,13 +326,13 @@ log_x_bars(const damage_record *dp)
 const char *const kSampleLabel = "sample no=";
 
 // The last row the ink of text written at y reaches: outtext puts the
-// baseline at y + CHeight - 2, and the descent's rows start on it.
+// baseline at line_baseline(y), and the descent's rows start on it.
 int
 ink_bottom(const char *text, int y)
 {
     int above = 0, below = 0;
     normal_text_ink(text, above, below);
-    const int baseline = y + CHeight - 2;
+    const int baseline = line_baseline(y);
     return baseline + below - 1;
 }
 

@@ -80,7 +80,7 @@ print_current_bitstring_hexbytes(int kind, const uint8_t *string, int k, int xli
     // and "..." in place of the last byte shown says that bytes follow.
     int shown = bytes;
     if (last_baseline > 0) {
-        int lines = std::max(1, 1 + (last_baseline - (gety + CHeight - 2)) / CHeight);
+        int lines = std::max(1, 1 + (last_baseline - line_baseline(gety)) / CHeight);
         int per = bytes_per_line(x0, advance, mode == 6 ? -1 : per_line, xlimit, bytes);
         if (bytes > lines * per)
             shown = lines * per - 1;

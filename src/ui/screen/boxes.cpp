@@ -77,8 +77,8 @@ write_bottom_title()
     font_while font([&] { return text_ink_height_in_use(title) <= rows; }, {set_medium_font, set_small_font});
     int above = 0, below = 0;
     text_ink_in_use(title, above, below);
-    const int baseline = std::min(WinMaxy - vgay(12) + CHeight - 2, WinMaxy + 1 - below);
-    moveto(vgax(3), baseline - (CHeight - 2));
+    const int baseline = std::min(line_baseline(WinMaxy - vgay(12)), WinMaxy + 1 - below);
+    moveto(vgax(3), baseline - line_baseline(0));
     outtext(title);
 }
 
@@ -672,15 +672,15 @@ namespace {
 
 // The ink of the text column's lines: rows first..past-1 of a line that
 // stands at top + j * CHeight are inked from top + j * CHeight + first on.
-// A line's baseline is CHeight - 2 below its top, as outtext writes it; the
+// A line's baseline is line_baseline below its top, as outtext writes it; the
 // ink of letters with ascenders and descenders bounds it.
 void
 text_column_ink(int &first, int &past)
 {
     int above = 0, below = 0;
     normal_text_ink("EXIT-q, graphics setup-g, (def-field):", above, below);
-    first = CHeight - 2 - above;
-    past = CHeight - 2 + below;
+    first = line_baseline(0) - above;
+    past = line_baseline(0) + below;
 }
 
 } // namespace

@@ -271,7 +271,7 @@ void
 text_ink_in_use(const char *s, int &above, int &below)
 {
     if (!ink_of(current_use, s, above, below)) {
-        above = CHeight - 2;
+        above = line_baseline(0);
         below = 2;
     }
 }
@@ -296,7 +296,7 @@ void
 normal_text_ink(const char *s, int &above, int &below)
 {
     if (!ink_of(font_normal, s, above, below)) {
-        above = CHeight - 2;
+        above = line_baseline(0);
         below = 2;
     }
 }

@@ -280,7 +280,7 @@ clear_shown(const char *s)
     int left = 0, right = 0, above = 0, below = 0;
     text_ink_columns_in_use(s, left, right);
     text_ink_in_use(s, above, below);
-    const int baseline = gety + CHeight - 2;
+    const int baseline = line_baseline(gety);
     setfillstyle(0, black);
     bar(getx + left, baseline - above, getx + right - 1, baseline + below - 1);
 }

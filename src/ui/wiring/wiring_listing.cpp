@@ -86,7 +86,7 @@ draw_rule_part(int c, int x, int y, bool copy)
     // vgax(8): the limit leaves room for one more byte (at most 2.3
     // character widths) left of the window's right side at Maxx - 2.
     int limit = Maxx - 5 - static_cast<int>(std::ceil(2.3 * CWidth)) + vgax(8);
-    int baseline = y + CHeight - 2;
+    int baseline = line_baseline(y);
     if (!tot_only && totalistic == rule_kind_tables) {
         if (nhood < 4 && value_range == 2) {
             char text[24];
