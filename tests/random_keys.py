@@ -422,7 +422,7 @@ def screenshot(path):
 
 
 def stack_of(pid, path):
-    """The stacks of a stalled program's threads, through gdb."""
+    """The stacks of a program's threads, through gdb."""
     with open(path, "w") as f:
         subprocess.run(["timeout", "60", "gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt"],
                        stdout=f, stderr=subprocess.STDOUT, check=False)
@@ -454,8 +454,8 @@ def walk(x, prog, plan, stem, typed):
 def run_session(x, binary, plan, stem):
     """One session: the plan's road (or replayed actions), then its random
     keys, then the end. Writes stem.keys and stem.stderr, and for a session
-    that went wrong a picture of the screen (stem.png) and, for a stall,
-    the program's stacks (stem.stall.txt); returns (status, standard error,
+    that went wrong a picture of the screen (stem.png) and, for a stall or
+    a program that did not end, its stacks (stem.stacks.txt); returns (status, standard error,
     what went wrong or None)."""
     folder = tempfile.mkdtemp(prefix="zemra-walk-")
     prog = Program(binary, folder)
@@ -463,8 +463,8 @@ def run_session(x, binary, plan, stem):
     trouble = walk(x, prog, plan, stem, typed)
     if trouble:
         screenshot(stem + ".png")
-    if trouble == "stall":
-        stack_of(prog.proc.pid, stem + ".stall.txt")
+    if trouble in ("stall", "no end"):
+        stack_of(prog.proc.pid, stem + ".stacks.txt")
     status, text = prog.finish()
     with open(stem + ".keys", "w") as f:
         f.write("\n".join(typed) + "\n")
@@ -499,14 +499,22 @@ def sanitizer_reports(text):
     return reports
 
 
+TROUBLES = {
+    "stall": f"no key wait for {STALL_SECONDS} s while the program and the X server were idle "
+             "(its stacks are in the .stacks.txt beside the keys)",
+    "no end": f"the program did not end within {END_SECONDS} s of the end keys (its stacks are "
+              "in the .stacks.txt beside the keys)",
+    "no first screen": "no key wait within a minute of the start",
+    "road not reached": "no key wait on the road (the screen it ends on is in the .png beside the keys)",
+}
+
+
 def findings(status, text, trouble):
     """The session's faults, each a (kind, text) pair, and its draw-check
     reports with their numbers taken out (shape -> first line)."""
     faults = [("sanitizer", r) for r in dict.fromkeys(sanitizer_reports(text))]
-    if trouble in ("stall", "no end", "no first screen"):
-        faults.append((trouble, trouble))
-    elif trouble == "road not reached":
-        faults.append(("road", "the road did not reach its screen (no key wait)"))
+    if trouble:
+        faults.append((trouble, TROUBLES[trouble]))
     if status not in (0, 255, None) and not faults:
         what = f"signal {-status}" if status < 0 else f"status {status}"
         memory = re.search(r"not enough memory for [^\n]*", text)

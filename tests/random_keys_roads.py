@@ -52,7 +52,8 @@ LATTICE_2D_OPTIONS = single_to_wiring() + "2\r" "y\r" "\r\r" "\r" + RULE + SEED 
 # view.
 LATTICE_2D_VIEW = single_to_wiring() + "2\r" "\r" "12\r10\r" "5\r" + RULE
 # A 3d lattice run forward only, its default sides and k; and a small one
-# (5 x 4 x 3, k = 7) with a wiring table, at the network view.
+# (5 x 4 x 3, k = 7) with a wiring table, whose wiring is shown for review
+# once wired, at the network view.
 LATTICE_3D_OPTIONS = single_to_wiring() + "3\r" "y\r" "\r\r\r" "\r" + RULE + SEED + "\r"
 LATTICE_3D_VIEW = single_to_wiring() + "3\r" "\r" "5\r4\r3\r" "7\r" "\r" + RULE
 
