@@ -19,9 +19,9 @@ What each session typed is in OUT/ROAD/session-N.keys, one action a line;
 --replay FILE types such a file again in a single session. A line is a key
 ("Return", "q", "A", "ctrl+q", ...) typed at the next key wait, or with a
 '!' in front typed after at most 0.3 seconds (the program was computing
-and had not waited), or a mouse or window action ("click B X Y", "drag X0 Y0 X1
-Y1" on the 640 x 480 grid the program lays out on, "resize W H" in pixels,
-"sleep S").
+and had not waited), or a mouse or window action ("click B X Y", "drag X0
+Y0 X1 Y1" on the 640 x 480 grid the program lays out on, "resize W H" in
+pixels, "sleep S").
 
 A session is a fault when the program crashes (ends with a status other
 than 0 or 255, the lost X connection), when a sanitizer writes a report
@@ -522,8 +522,14 @@ def findings(status, text, trouble):
     draws = {}
     for line in text.splitlines():
         if line.startswith("draw check: ") and " drawings checked, " not in line:
-            draws.setdefault(re.sub(r"-?\d+", "N", line), line)
+            draws.setdefault(numbers_out(line), line)
     return faults, draws
+
+
+def numbers_out(line):
+    """A report with its numbers taken out: decimal ones, and words of hex
+    digits holding a digit (a state's hex label, "03a2")."""
+    return re.sub(r"-?\d+", "N", re.sub(r"\b[0-9a-f]*\d[0-9a-f]*\b", "N", line))
 
 
 class Tally:
@@ -597,7 +603,8 @@ def main():
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--out")
     ap.add_argument("--road", action="append", help="a road of the table (repeatable); default all by turns")
-    ap.add_argument("--road-keys", help="a road of one's own, in the table's notation")
+    ap.add_argument("--road-keys", help="a road of one's own, in the table's notation "
+                    "(Return as a carriage return: bash's $'s\\r\\r')")
     ap.add_argument("--list-roads", action="store_true")
     ap.add_argument("--check-roads", action="store_true",
                     help="type each road alone and save a picture of where it ends")

@@ -78,6 +78,10 @@ class SessionJudgement(unittest.TestCase):
         self.assertEqual(sorted(draws.values()), ['draw check: bar clear (1,2)-(3,4) cuts "x"',
                                                   'draw check: bar clear (5,6)-(7,8) cuts "y"'])
 
+    def test_hex_labels_are_numbers_too(self):
+        self.assertEqual(random_keys.numbers_out('cuts "036a" at (1,2); prompt "k3 rule 00ad, 3d"'),
+                         'cuts "N" at (N,N); prompt "kN rule N, N"')
+
     def test_sanitizer_reports_are_named_by_their_place_in_the_sources(self):
         text = (
             "/w/src/ui/a.cpp:12:5: runtime error: signed integer overflow: 2147483647 + 1 cannot\n"
