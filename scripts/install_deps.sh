@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(xvfb xauth xfonts-base xfonts-75dpi xfonts-100dpi x11-apps x11-utils
           netpbm xdotool libx11-dev libxtst-dev libgtest-dev libbenchmark-dev
-          cmake g++ make clang libclang-rt-14-dev)
+          cmake g++ make clang libclang-rt-14-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
