@@ -299,8 +299,17 @@ accept_found(found_state &f)
     if (check_found(f))
         return fan_stopped();
     append_found(f);
-    if (!abort_subtree && fan_polls_keys)
+    if (abort_subtree)
+        return fan_stopped();
+    // A method that polls after each pre-image, or a pre-image drawn as it
+    // is kept (each a strip on the window, which takes long), polls now;
+    // otherwise every kSearchUnitsPerPoll-th does, as a long search does, so
+    // that the general method's hand-over of many pre-images still answers
+    // 'q' and an end signal.
+    if (fan_polls_keys || stp)
         interrupt_pre_fan();
+    else
+        fan_search_stopped();
     return fan_stopped();
 }
 

@@ -1,7 +1,8 @@
 // A fan's search polls the keys while it has found nothing to hand over:
 // the general method hands its pre-images over only when the whole search
 // is done, so a long search polls on the way, and a 'n' there stops the fan
-// with nothing handed over; let run, the same fan lists every pre-image.
+// with nothing handed over; let run, the same fan lists every pre-image, and
+// drawn, it polls at each pre-image it hands over.
 #include "backward_test_support.h"
 
 #include "engine/model/key_poll.h"
@@ -49,6 +50,14 @@ check_long_search(int v, int n, bool breadth_first)
     EXPECT_EQ(sorted(method_pre_images(0, general_method)), expect);
     EXPECT_GT(polls, 0);
     EXPECT_FALSE(fan_stopped());
+
+    // Each pre-image drawn as it is handed over polls: the hand-over of a
+    // drawn run answers the keys at every state.
+    polls = 0;
+    stp = 1;
+    EXPECT_EQ(method_pre_images(0, general_method).size(), expect.size());
+    EXPECT_GE(polls, static_cast<int>(expect.size()));
+    stp = 0;
 
     set_key_poll(nullptr);
     see_ppstack = see_ppstack_off;
