@@ -208,12 +208,16 @@ text_width(const seed_window &w)
     return std::min(text + 6, Maxx - 3);
 }
 
-// The lowest window that holds its text: the menu's two lines and the two
-// size questions below them, two pixels inside the frame.
+// The lowest window that holds its text, two pixels inside the frame: the
+// menu's two lines and below them the most a method of a 1d state writes,
+// the random method's (its block question, its keys, the cells a line and
+// a half below them, and their decimal and hex readout on up to two
+// lines). A lower window left those lines below its frame, over the rule
+// box at the window's foot.
 int
 text_height()
 {
-    return 4 * CHeight + 4;
+    return 8 * CHeight + 4;
 }
 
 // The window's width, wide enough for the drawn grid and its text, and the
