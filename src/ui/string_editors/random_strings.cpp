@@ -21,7 +21,6 @@
 #include "engine/rules/globals.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
-#include "ui/model/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
@@ -34,6 +33,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
+#include "ui/string_editors/seed_dialog.h"
 
 namespace {
 
@@ -180,12 +180,12 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
 }
 
 // The lowest row the dialog's lines may take: a state's the last inside
-// the seed window's frame (tview_y1), whose foot they would wipe out and run
-// past; a rule's above the window's bottom strip.
+// the seed window's frame, whose foot they would wipe out and run past; a
+// rule's above the window's bottom strip.
 int
 text_floor(int kind)
 {
-    return kind == 0 ? tview_y1 : Maxy - vgay(33) - 1;
+    return kind == 0 ? seed_window_bottom() - 1 : Maxy - vgay(33) - 1;
 }
 
 // Clears from the current point to (x1, y1) in black.
