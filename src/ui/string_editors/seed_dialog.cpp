@@ -405,6 +405,9 @@ segment_editor(const seed_window &w)
         seglen = static_cast<uint16_t>(m);
         long p = -1;
         if (m < lineL) {
+            // On a line of its own: after the segment's answer it ran past
+            // the window's frame.
+            window_line(w, 1);
             snprintf(text, sizeof text, "enter start position from left 0-%ld, def centered: ",
                      static_cast<long>(L - m));
             len = ask(text, digits_of(lineL), numeric_entry);

@@ -240,6 +240,32 @@ TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsTheRandomStateInside)
     keys.join();
 }
 
+// A segment of one cell on a ring of 300: the start position's question
+// stands on a line of its own below the segment's answer, inside the
+// window's frame (after the answer it ran past the frame).
+TEST_F(StringEditorsScreen, SeedSegmentStartQuestionStaysInsideTheWindow)
+{
+    TestNetwork net(2, 300, 3);
+    ValueColours colours;
+    clear_drawing_area();
+    moveto(vgax(50), vgay(300));
+    int right_of_frame = -1;
+    // 'b', a segment of 1; 'q' at the start question, at the segment's and
+    // at the menu.
+    const std::string keys = "b\r1\rqqq";
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+        if (i != 4)
+            return;
+        screenshot("seed_segment_start_" + std::to_string(Maxx + 1));
+        right_of_frame = 0;
+        for (unsigned long p : pixels_seen(tview_x1 + 1, tview_y0 + 2, Maxx - tview_x1 - 1, tview_y1 - tview_y0 - 2))
+            right_of_frame += p == Color_Table[white];
+    });
+    select_seed(0, bitseed, "SEED", 1);
+    typing.join();
+    EXPECT_EQ(right_of_frame, 0) << "the question runs past the window's frame";
+}
+
 // A width typed below what the window's text needs is taken up to it: while
 // the height is asked, the width line shows the width taken, as it shows
 // that width typed exactly, not the answer typed (both window sizes).
