@@ -115,16 +115,9 @@ meta_graph_vertex(unsigned node, float size, int colour, const graph_frame &fram
     if (node_numbers && r >= 0.7 * CHeight) {
         char label[16];
         snprintf(label, sizeof label, "%u", f_or_n == graph_network ? node - 1 : node);
-        // Whole inside the frame or not at all: the clip cuts the node's
-        // disc at the frame's edge, a label there would stand past it (and
-        // past the window's edge).
-        const int width = text_pixel_width(label, static_cast<int>(strlen(label)));
-        const int left = x - width / 2, top = y - CHeight / 2;
-        if (left > frame.x0 && left + width < frame.x1 && top > frame.y0 && top + CHeight < frame.y1) {
-            setcolor(black);
-            moveto(left, top);
-            outtext(label);
-        }
+        setcolor(black);
+        moveto(x - text_pixel_width(label, static_cast<int>(strlen(label))) / 2, y - CHeight / 2);
+        outtext(label);
     }
     moveto(x, y);
 }

@@ -196,8 +196,8 @@ TEST_F(SubtreeOnScreen, EarlyExitReportStaysInsideItsBox)
         screenshot("subtree_early_exit_" + std::to_string(Maxx));
         const char *totals = "g=0=0 ml=0 mp=0  000.000sec";
         int from = Maxx / 2 + 3 + text_pixel_width(totals, static_cast<int>(strlen(totals)));
-        int marked = 0; // below the first line's descenders
-        for (int y = 3 + CHeight + 3; y < 3 + 2 * CHeight; y++)
+        int marked = 0; // below the first line's descenders, through the digits' height
+        for (int y = 3 + CHeight + CHeight / 3; y < 3 + 2 * CHeight; y++)
             for (int x = from; x < box_right_edge(Maxx); x++)
                 marked += window_pixel(x, y) != Color_Table[black];
         EXPECT_EQ(marked, 0) << "the root's bytes wrap onto the totals' line";

@@ -22,7 +22,6 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
-#include "ui/graphs/graph_drawing.h"
 #include "ui/graphs/jump_table_view.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/model/rule_readout.h"
@@ -110,25 +109,6 @@ protected:
         EXPECT_GT(seen, 0u);
     }
 };
-
-// A numbered node whose label would reach past the graph's frame (here the
-// window's left edge) is drawn without it: a label is whole inside the
-// frame or not drawn (the draw check reports a text past the window's edge).
-TEST_F(GraphWindow, NodeLabelStaysInsideTheFrameOrIsLeftOut)
-{
-    node_numbers = 1;
-    f_or_n = graph_field;
-    const graph_frame frame{0, 0, Maxx, Maxy, Maxx / 2, Maxy / 2};
-    const float size = static_cast<float>(CHeight);
-    for (int x : {2, Maxx / 2}) {
-        moveto(x, Maxy / 2);
-        meta_graph_vertex(1234, size, lightgreen, frame, size);
-    }
-    int inside = 0; // the label of the node in the middle is drawn
-    for (unsigned long p : pixels_seen(Maxx / 2 - 2 * CWidth, Maxy / 2 - CHeight / 2, 4 * CWidth, CHeight))
-        inside += p == Color_Table[black];
-    EXPECT_GT(inside, 0) << "no label inside the frame";
-}
 
 TEST_F(GraphWindow, FieldGraphDrawnAndQuitRestoresTheField)
 {
