@@ -9,6 +9,7 @@
 // field scans the orders. Start at upstream_only.
 #include <sys/time.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,7 +46,9 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/status_prompt.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/string_editors/seed_dialog.h"
@@ -195,16 +198,23 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     if (mouse_found) {
         int16_t x = getx, y = gety;
         int colour = getcolor();
-        int16_t margin = draw_prompt_box(2);
-        setcolor(white);
-        // A long root is left out of the box.
-        outtext(lineL < 57 ? line.c_str() : text);
-        if (lineL < 57)
-            print_current_bitstring_hexbytes(0, this_firstseed, 0, Maxx, white, 0);
-        moveto(margin, gety + CHeight);
-        outtext(totals_text);
+        std::string totals = totals_text;
         if (!earlyexitfield)
-            outtext(format_elapsed_since(start).c_str());
+            totals += format_elapsed_since(start);
+        // The box keeps the normal font's height whatever font its lines
+        // take, so that it covers the box of the component before whole.
+        int16_t margin = draw_prompt_box(2);
+        int top = gety;
+        {
+            prompt_font font({line + hex_bytes_within(this_firstseed, bytesL, INT_MAX), totals});
+            int right = margin + prompt_box_text_room();
+            // The root's bytes end in "..." where the line is longer than
+            // the box (a large network, or an early exit's longer head).
+            int room = right - margin - text_width_in_use(line.c_str());
+            setcolor(white);
+            text_line(margin, right, top, line + hex_bytes_within(this_firstseed, bytesL, room));
+            text_line(margin, right, top + font.height_before(), totals);
+        }
         setcolor(colour);
         moveto(x, y);
     }

@@ -24,6 +24,7 @@
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/rule_sampling.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/measures/type_histograms.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
@@ -201,17 +202,36 @@ equal_bins()
         bin_bound[i] = static_cast<int16_t>(i * w);
 }
 
+// One question at the top right, in a box clear of the colour key and the
+// other boxes standing there (a 3d pattern's key stands below the prompt
+// box's first line), taken away once answered: the answer read as
+// typed_number reads it, or one key of text (width 1) in is.
+long
+number_at_top(const char *text, int width)
+{
+    top_prompt p = open_top_prompt({text}, width);
+    long typed = typed_number(width);
+    close_top_prompt(p);
+    return typed;
+}
+
+void
+key_at_top(const char *text)
+{
+    top_prompt p = open_top_prompt({text}, 1);
+    input_string(1, text_entry);
+    close_top_prompt(p);
+}
+
 // 'H': the frozen window and the frequency bins.
 void
 revise_frozen_window(entropy_graph *eg, run_iteration *it)
 {
     int16_t x = getx, y = gety;
     setcolor(white);
-    int margin = draw_prompt_box(2);
     char text[96];
     snprintf(text, sizeof text, "enter new 'frozen' Generation size (now %d):", frozen_gens);
-    outtext(text);
-    long gens_typed = typed_number(3);
+    long gens_typed = number_at_top(text, 3);
     if (it->lastA) {
         for (int i = 0; i < frozen_gens; i++)
             checked_free(it->lastA[i]);
@@ -229,12 +249,9 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
         equal_bins();
     }
     for (;;) {
-        moveto(margin, gety + CHeight);
         snprintf(text, sizeof text, "reset bin boundaries, enter new total (max %d, now %d):",
                  frozen_gens, num_bin_bound + 1);
-        outtext(text);
-        long total = typed_number(2);
-        erase_prompt_box(2);
+        long total = number_at_top(text, 2);
         if (total < 2 || total > frozen_gens) {
             moveto(x, y);
             panel(eg, it);
@@ -244,33 +261,21 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
         num_bin_bound = static_cast<int16_t>(total > 10 ? 9 : total - 1);
         memset(bin_bound, 0, 10 * sizeof(int16_t));
         int w = frozen_gens / (num_bin_bound + 1);
-        margin = draw_prompt_box(2);
-        outtext("unequal bins-u, equal-def:");
-        input_string(1, text_entry);
+        key_at_top("unequal bins-u, equal-def:");
         if (is[0] != 'u') {
             equal_bins();
             break;
         }
         for (int i = 1; i <= num_bin_bound; i++) {
-            moveto(margin, gety + CHeight);
             int def = bin_bound[i - 1] + w;
             snprintf(text, sizeof text, "enter bin boundary %d (def %d):", i, def);
-            erase_prompt_box(2);
-            margin = draw_prompt_box(2);
-            outtext(text);
-            long b = typed_number(3);
+            long b = number_at_top(text, 3);
             bin_bound[i] = static_cast<int16_t>(b > 0 && b < frozen_gens && b > bin_bound[i - 1] ? b : def);
         }
         if (bin_bound[num_bin_bound] < frozen_gens)
             break;
-        erase_prompt_box(2);
-        draw_prompt_box(1);
-        outtext("invalid bin boundaries, cont-r:");
-        input_string(1, text_entry);
-        erase_prompt_box(1);
-        margin = draw_prompt_box(2);
+        key_at_top("invalid bin boundaries, cont-r:");
     }
-    erase_prompt_box(2);
     moveto(x, y);
     it->frozen_mode = 2;
     step_frozen_mode(eg, it);

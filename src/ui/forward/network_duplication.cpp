@@ -17,6 +17,8 @@ duplicate_net()
     double_network();
     show_w_r_scheme();
     moveto(static_cast<int>(xtext * CWidth), gety);
-    select_seed(0, bitseed, "SEED", 0);
+    // Over the set-up's lines, which the window would show cut at its
+    // edges: they are hidden whole while it is up.
+    select_seed_over_setup(bitseed, "SEED");
     return true;
 }

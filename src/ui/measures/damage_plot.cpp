@@ -35,6 +35,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -612,6 +613,28 @@ say(const std::string &text)
     outtext(text.c_str());
 }
 
+// The questions' prompts, for the rows below and for the font the box takes.
+const char kModePrompt[] = "Damage Spread: show binned damage-b, actual sizes-def:";
+const char kDelayPrompt[] = "delay damage, time-steps before damage start (def 0):";
+
+std::string
+cut_off_prompt(const damage_limits &l)
+{
+    return formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(l), l.largest);
+}
+
+std::string
+bins_prompt(const damage_limits &l, uint32_t columns)
+{
+    return formatted("select no of damage bins (min %u, def %u):", l.smallest, columns);
+}
+
+std::string
+same_steps_prompt()
+{
+    return formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault);
+}
+
 answer_step
 take_mode(damage_answers &a, int)
 {
@@ -637,32 +660,27 @@ take_columns(damage_answers &a, int len)
 
 const damage_question kDamageQuestions[] = {
     damage_question::row()
-        .prompts([](damage_answers &) { say("Damage Spread: show binned damage-b, actual sizes-def:"); })
+        .prompts([](damage_answers &) { say(kModePrompt); })
         .entry(1, text_entry)
         .then(take_mode)
         .quits(answer_step::leave),
     damage_question::row()
         .when([](const damage_answers &a) { return a.record->mode == 'n'; })
-        .prompts([](damage_answers &a) {
-            say(formatted("select cut-off damage size (min %u default %u):", smallest_cut_off(a.limits),
-                          a.limits.largest));
-        })
+        .prompts([](damage_answers &a) { say(cut_off_prompt(a.limits)); })
         .entry(5, numeric_entry)
         .then(take_columns)
         .on_line(1)
         .quits(answer_step::restart),
     damage_question::row()
         .when([](const damage_answers &a) { return a.record->mode == 'b'; })
-        .prompts([](damage_answers &a) {
-            say(formatted("select no of damage bins (min %u, def %u):", a.limits.smallest, a.record->columns));
-        })
+        .prompts([](damage_answers &a) { say(bins_prompt(a.limits, a.record->columns)); })
         .entry(5, numeric_entry)
         .then(take_columns)
         .on_line(1)
         .quits(answer_step::restart),
     damage_question::row()
         .resets([](damage_answers &a) { a.record->delay = 0; })
-        .prompts([](damage_answers &) { say("delay damage, time-steps before damage start (def 0):"); })
+        .prompts([](damage_answers &) { say(kDelayPrompt); })
         .entry(5, numeric_entry)
         .then([](damage_answers &a, int len) {
             answer_count(&a.record->delay, len);
@@ -672,9 +690,7 @@ const damage_question kDamageQuestions[] = {
         .quits(answer_step::restart),
     damage_question::row()
         .resets([](damage_answers &a) { a.record->skeleton_length = kSameStepsDefault; })
-        .prompts([](damage_answers &) {
-            say(formatted("define damage, time-steps same damage (def %u):", kSameStepsDefault));
-        })
+        .prompts([](damage_answers &) { say(same_steps_prompt()); })
         .entry(5, numeric_entry)
         .then([](damage_answers &a, int len) {
             answer_count(&a.record->skeleton_length, len);
@@ -690,6 +706,13 @@ bool
 ask_damage_questions(damage_record *dp)
 {
     damage_answers answers{dp};
+    // The medium font where a question with its entry at its longest and
+    // the cursor after it would reach the box's right frame (a window of a
+    // 1024-pixel screen).
+    const damage_limits l = damage_limits_of(lineL);
+    prompt_font font({with_widest_entry(kModePrompt, 1), with_widest_entry(cut_off_prompt(l), 5),
+                      with_widest_entry(bins_prompt(l, default_columns('b', l)), 5),
+                      with_widest_entry(kDelayPrompt, 5), with_widest_entry(same_steps_prompt(), 5)});
     draw_prompt_box(kDialogLines);
     answer_step end = ask_questions(kDamageQuestions, question_place{start_dialog_row, take_back_dialog_rows, false},
                                     answers);

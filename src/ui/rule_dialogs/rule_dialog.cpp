@@ -291,9 +291,11 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
             uint8_t *row = w.rules[walk_row(single, i, cell)];
             bool asked = true;
             if (mode == 0 && rulemix) {
+                // The previous index's lines go, from the line after the
+                // menu's two (a line below walk_top), where a method's first
+                // line stands (the random method's keys), down.
                 setfillstyle(0, black);
-                bar(static_cast<int>(xtext * CWidth), walk_top + static_cast<int>(1.5 * CHeight) + 2 * CHeight,
-                    Maxx, Maxy - vgay(50));
+                bar(static_cast<int>(xtext * CWidth), walk_top + 3 * CHeight, Maxx, Maxy - vgay(50));
                 int lines = per_k ? 2 : 1;
                 int margin = draw_prompt_box(lines);
                 char text[80];

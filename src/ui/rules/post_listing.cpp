@@ -101,6 +101,9 @@ restrict_post()
         pmu = post_class_a2;
     else if (is[0] == '3')
         pmu = post_class_a3;
+    // The answered questions go: a box saved over later (the network view's)
+    // would bring them back while the next question waits.
+    erase_prompt_box(asked_lines);
     moveto(x, y);
     is[0] = kept;
 }

@@ -388,6 +388,20 @@ set_top_right_box(top_right_box_place where)
     top_right_box = where;
 }
 
+int
+prompt_lines_covering_top_right_box(int n)
+{
+    int key_left = 0, key_bottom = 0;
+    if (!top_right_box || !top_right_box(&key_left, &key_bottom))
+        return n;
+    // The box stands below the prompt box's first line: one line misses it.
+    if (n <= 1)
+        return n;
+    while (prompt_box_bottom(n) <= key_bottom)
+        n++;
+    return n;
+}
+
 line_box
 line_box_beside_key(int width)
 {

@@ -64,6 +64,11 @@ void inset_prompt_box(int c, const char *text);
 // then).
 using top_right_box_place = bool (*)(int *left, int *bottom);
 void set_top_right_box(top_right_box_place where);
+// The lines a prompt box of n lines takes so that it covers the box
+// standing at the top right (set_top_right_box) whole or misses it: n, or
+// as many more as reach below that box's last row where n lines would end
+// across its lines.
+int prompt_lines_covering_top_right_box(int n);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to

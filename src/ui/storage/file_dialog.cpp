@@ -186,7 +186,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
     int above_name = std::max(2, prompt_box_lines(title));
     int name_lines =
         std::max(prompt_box_lines(name_prompt.c_str()), prompt_box_lines(longest.c_str()));
-    int box_lines = above_name + name_lines;
+    int box_lines = prompt_lines_covering_top_right_box(above_name + name_lines);
 
     get_prompt_box(kDialogSlot, box_lines);
     for (;;) {
@@ -364,7 +364,7 @@ file_error(const char *name, const std::string &reason)
     // entry's cursor, which would otherwise cover the box's edge.
     const prompt_part line = {said.c_str(), 1};
     int16_t px = getx, py = gety;
-    int lines = prompt_parts_lines(&line, 1);
+    int lines = prompt_lines_covering_top_right_box(prompt_parts_lines(&line, 1));
     get_prompt_box(kErrorSlot, lines);
     int margin = draw_prompt_box(lines);
     write_prompt_part(line.text, line.entry, margin);

@@ -33,6 +33,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
+#include "ui/string_editors/seed_dialog.h"
 
 namespace {
 
@@ -178,6 +179,15 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
     moveto(x, y);
 }
 
+// The lowest row the dialog's lines may take: a state's the last inside
+// the seed window's frame, whose foot they would wipe out and run past; a
+// rule's above the window's bottom strip.
+int
+text_floor(int kind)
+{
+    return kind == 0 ? seed_window_bottom() - 1 : Maxy - vgay(33) - 1;
+}
+
 // Clears from the current point to (x1, y1) in black.
 void
 clear_to(int x1, int y1)
@@ -250,7 +260,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
         print_layered_bitstring(width, string, b > 0 ? L : last, cellscale, cellsep, 0, kind);
         if (value_range == 2 && last <= 31) {
             next_line(xtext, 1.0f);
-            clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
+            clear_to(edge - 1, std::min(gety + 3 * CHeight, text_floor(kind)));
             char text[40];
             snprintf(text, sizeof text, " (dec)%lu",
                      static_cast<unsigned long>(dec_equiv(string, last)));
@@ -269,7 +279,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
             // after it or a revision finds there: the lines past it are left
             // out, "..." saying so, as the box does with its own readout.
             // The clear of the readout before stops above the box too.
-            const int last_baseline = tallest_rule_box_top() - 3;
+            const int last_baseline = std::min(tallest_rule_box_top() - 3, text_floor(kind) - 2);
             if (kind == 1 && k > 9)
                 clear_to(Maxx - vgax(20), std::min(Maxy - vgax(37), last_baseline + 2));
             else if (kind == 1)
@@ -277,7 +287,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
             else if (kind == 2)
                 clear_to(edge - 1, gety + CHeight);
             else
-                clear_to(edge - 1, std::min(gety + 3 * CHeight, Maxy - vgay(33) - 1));
+                clear_to(edge - 1, std::min(gety + 3 * CHeight, text_floor(kind)));
             const int breaks =
                 print_current_bitstring_hexbytes(kind, string, k, edge - 1, white, 2, last_baseline) + 1;
             // A full last line leaves the point at the start of the one

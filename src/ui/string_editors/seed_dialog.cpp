@@ -98,14 +98,6 @@ ask(const char *text, int max, int mode)
     return input_string(max, mode);
 }
 
-// The window's bottom edge: above the bottom strip and above the tallest
-// rule box (three lines, a kcode's), which stays on the screen under it.
-int
-window_bottom()
-{
-    return std::min<int>(Maxy - vgay(33), tallest_rule_box_top() - 2);
-}
-
 // The window's top edge for a window of the asked height between columns
 // x0 and x1: where that reaches into a line of text, above the line, so
 // that the window covers the line whole instead of cutting its tops.
@@ -119,7 +111,7 @@ window_top(int bottom, int x0, int x1)
 void
 open_window(seed_window &w)
 {
-    w.bottom = window_bottom();
+    w.bottom = seed_window_bottom();
     w.top = window_top(w.bottom, w.x0 - 3, w.x0 + w.width - 3);
     draw_box(kWindowSlot, w.x0 - 3, w.top, w.x0 + w.width - 3, w.bottom, 1, 0);
     tview_x0 = static_cast<int16_t>(w.x0 - 3);
@@ -208,12 +200,16 @@ text_width(const seed_window &w)
     return std::min(text + 6, Maxx - 3);
 }
 
-// The lowest window that holds its text: the menu's two lines and the two
-// size questions below them, two pixels inside the frame.
+// The lowest window that holds its text, two pixels inside the frame: the
+// menu's two lines and below them the most a method of a 1d state writes,
+// the random method's (its block question, its keys, the cells a line and
+// a half below them, and their decimal and hex readout on up to two
+// lines). A lower window left those lines below its frame, over the rule
+// box at the window's foot.
 int
 text_height()
 {
-    return 4 * CHeight + 4;
+    return 8 * CHeight + 4;
 }
 
 // The window's width, wide enough for the drawn grid and its text, and the
@@ -409,6 +405,9 @@ segment_editor(const seed_window &w)
         seglen = static_cast<uint16_t>(m);
         long p = -1;
         if (m < lineL) {
+            // On a line of its own: after the segment's answer it ran past
+            // the window's frame.
+            window_line(w, 1);
             snprintf(text, sizeof text, "enter start position from left 0-%ld, def centered: ",
                      static_cast<long>(L - m));
             len = ask(text, digits_of(lineL), numeric_entry);
@@ -679,6 +678,12 @@ write_automatic_seed(const uint8_t *state)
 
 } // namespace
 
+int
+seed_window_bottom()
+{
+    return std::min<int>(Maxy - vgay(33), tallest_rule_box_top() - 2);
+}
+
 uint32_t
 print_bit_line(const uint8_t *state, int count, int colour, int size, int gap)
 {
@@ -714,7 +719,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     // Wherever the caller stands, the window lies inside the window's width.
     w.x0 = std::max(3, std::min(w.x0, Maxx + 1 - w.width));
     if (mode == 1)
-        return static_cast<int16_t>(window_top(window_bottom(), w.x0 - 3, w.x0 + w.width - 3));
+        return static_cast<int16_t>(window_top(seed_window_bottom(), w.x0 - 3, w.x0 + w.width - 3));
 
     bias_density = 50.0f;
     setting_seed = 1;
@@ -774,7 +779,7 @@ select_seed_over_setup(uint8_t *state, const char *label)
 {
     const int band_top = setup_clear_row_above(select_seed(1, state, label, 1));
     image_slot under = 0;
-    save_hiding_lines_in_band(band_top, band_top, window_bottom(), &under);
+    save_hiding_lines_in_band(band_top, band_top, seed_window_bottom(), &under);
     int16_t top = select_seed(0, state, label, 1);
     put_back_under_band(band_top, &under);
     return top;

@@ -23,3 +23,7 @@ int16_t select_seed_over_setup(uint8_t *state, const char *label);
 // v > 2. Draws nothing beyond 32, 20, 16, 13, 12, 11, 10 cells (v = 2..8).
 // Returns the state number (0 when nothing was drawn).
 uint32_t print_bit_line(const uint8_t *state, int count, int colour, int size, int gap);
+// The seed window's bottom edge: above the bottom strip and above the
+// tallest rule box (three lines, a kcode's), which stays on the screen
+// under it.
+int seed_window_bottom();

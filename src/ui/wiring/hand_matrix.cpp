@@ -233,8 +233,7 @@ ask_number(const char *text, int max)
 void
 redraw_all(Matrix &m, int new_left)
 {
-    putimage(m.left, m.top, &boximage[6], 0);
-    freeimage(&boximage[6]);
+    put_back_under_listing();
     m.left = new_left;
     use_font(m);
     draw_page(m, true);
@@ -382,8 +381,7 @@ wiring_matrix()
     cell_out_freq();
     m.small = false;
     use_font(m);
-    putimage(m.left, m.top, &boximage[6], 0);
-    freeimage(&boximage[6]);
+    put_back_under_listing();
     putimage(Maxx / 2, 2, &boximage_prompt[3], 0);
     freeimage(&boximage_prompt[3]);
     setcolor(white);

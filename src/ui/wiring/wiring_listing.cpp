@@ -22,6 +22,7 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/out_degrees.h"
 #include "ui/rules/hex_readout.h"
+#include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -33,6 +34,10 @@
 #include "ui/storage/globals.h"
 
 namespace {
+
+// The first row of the band kept in boximage[6] under the listing's own
+// window (draw_listing_frame), for put_back_under_listing.
+int band_top = 0;
 
 // Writes text at (x, y) in colour; copies it to standard error with format
 // (one %s) when copy is set.
@@ -155,8 +160,12 @@ draw_listing_frame(int left, int top, bool save_background)
 {
     int bottom = listing_bottom(top);
     if (save_background) {
-        draw_box(6, left, top, Maxx - 2, bottom, 1, 0);
-        return;
+        // The lines the window reaches into (the set-up's, the rule
+        // dialog's below them) are hidden whole while it is up, across the
+        // window, rather than shown cut at its left edge: the band runs from
+        // the free row above its top to the free row below its bottom.
+        band_top = setup_clear_row_above(top);
+        save_hiding_lines_in_band(band_top, band_top, setup_clear_row(bottom + 1), &boximage[6]);
     }
     int colour = getcolor();
     setfillstyle(0, black);
@@ -164,6 +173,12 @@ draw_listing_frame(int left, int top, bool save_background)
     setcolor(lightred);
     rectangle(left, top, Maxx - 2, bottom);
     setcolor(colour);
+}
+
+void
+put_back_under_listing()
+{
+    put_back_under_band(band_top, &boximage[6]);
 }
 
 void
@@ -323,8 +338,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             erase_prompt_box(1);
             int width = atoi(entry_text().c_str());
             if (width >= Maxx / 4 && width <= Maxx) {
-                putimage(left, top, &boximage[6], 0);
-                freeimage(&boximage[6]);
+                put_back_under_listing();
                 left = Maxx - width;
                 redraw_frame = true;
             }
@@ -332,8 +346,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
         }
         if (own && key == 'f') {
             small = !small;
-            putimage(left, top, &boximage[6], 0);
-            freeimage(&boximage[6]);
+            put_back_under_listing();
             use_font(small);
             redraw_frame = true;
             continue;
@@ -352,8 +365,7 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
 
     if (!page_only) {
         if (own) {
-            putimage(left, top, &boximage[6], 0);
-            freeimage(&boximage[6]);
+            put_back_under_listing();
         } else {
             setfillstyle(0, black);
             bar(left, top, Maxx - 2, listing_bottom(top));

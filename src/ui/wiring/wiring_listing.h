@@ -20,9 +20,13 @@ int listing_bottom(int top);
 int listing_first_row(int top);
 int listing_column_width();
 int listing_column_x(int left, int p);
-// Clears and frames the window from left and top (saving what it covers in
-// image slot 6 when save_background is set) and writes the column headings.
+// Clears and frames the window from left and top and writes the column
+// headings. With save_background, what the window covers is kept in image
+// slot 6 first, with the lines it reaches into across the window, which are
+// hidden whole while it is up; put_back_under_listing shows them again and
+// frees the slot.
 void draw_listing_frame(int left, int top, bool save_background);
+void put_back_under_listing();
 void draw_listing_header(int left, int top, bool copy);
 // Draws one row of cell c at y, or one input slot of it in colour.
 void draw_listing_row(int left, int y, int c, bool copy);

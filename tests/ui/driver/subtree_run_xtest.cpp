@@ -4,6 +4,7 @@
 // basin whose successor table the user backs out of is not drawn.
 #include "support/x_test_fixture.h"
 
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -11,6 +12,7 @@
 #include "engine/forward/attractor_search.h"
 #include "ui/backward/draw_basin.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 
@@ -168,6 +170,41 @@ TEST_F(SubtreeOnScreen, TotalsLineShowsNoLineEndGlyph)
         for (int x = end + 1; x < end + gap - 1; x++)
             marked += window_pixel(x, y) != Color_Table[black];
     EXPECT_EQ(marked, 0) << "something drawn after \"" << totals << "\"";
+}
+
+// A subtree stopped early on a ring of 56 cells, in the windows of both
+// screens: "EARLY EXIT part subtree=1 root(hex)=" and the root's seven
+// bytes are longer than the prompt box. The line ends in "..." inside the
+// box; no byte wraps onto the totals' line right of the totals.
+TEST_F(SubtreeOnScreen, EarlyExitReportStaysInsideItsBox)
+{
+    std::vector<std::pair<int, int>> sizes{{0, 0}}; // a smaller screen: the window it has
+    if (on_default_screen())
+        sizes = {{1024, 768}, {927, 695}};
+    for (auto [w, h] : sizes) {
+        SCOPED_TRACE(testing::Message() << "window " << w << "x" << h);
+        if (w) {
+            ASSERT_TRUE(resize_to(w, h));
+        }
+        TestNetwork net(2, 56, 3);
+        spots_uncompressed();
+        TestNetwork::set_rule_number(0);
+        paced_thread typist = stop_with_n();
+        std::string out = subtree_of(0, 0);
+        typist.join();
+        ASSERT_NE(out.find("\nEARLY EXIT part subtree=1 "), std::string::npos) << out;
+        screenshot("subtree_early_exit_" + std::to_string(Maxx));
+        const char *totals = "g=0=0 ml=0 mp=0  000.000sec";
+        int from = Maxx / 2 + 3 + text_pixel_width(totals, static_cast<int>(strlen(totals)));
+        int marked = 0; // below the first line's descenders, through the digits' height
+        for (int y = 3 + CHeight + CHeight / 3; y < 3 + 2 * CHeight; y++)
+            for (int x = from; x < box_right_edge(Maxx); x++)
+                marked += window_pixel(x, y) != Color_Table[black];
+        EXPECT_EQ(marked, 0) << "the root's bytes wrap onto the totals' line";
+    }
+    if (on_default_screen()) {
+        ASSERT_TRUE(resize_to(1024, 768));
+    }
 }
 
 } // namespace

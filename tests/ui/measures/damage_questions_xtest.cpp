@@ -95,6 +95,51 @@ TEST_F(DamageQuestions, ARefusedCutOffOrBinsShowsTheValueTaken)
     color_v = nullptr;
 }
 
+// Each question with its answer typed and the cursor after it stays inside
+// the box, in the windows of both screens: on the narrower one the first
+// ("... actual sizes-def:" and 'b') touched the right frame and drew the
+// cursor outside it.
+TEST_F(DamageQuestions, QuestionsAndAnswersStayInsideTheBox)
+{
+    TestNetwork net(2, 40, 3);
+    setup_value_colors(1);
+    att_hist = att_hist_none;
+    std::vector<std::pair<int, int>> sizes{{0, 0}}; // a smaller screen: the window it has
+    if (on_default_screen())
+        sizes = {{1024, 768}, {924, 693}};
+    for (auto [w, h] : sizes) {
+        if (w) {
+            ASSERT_TRUE(resize_to(w, h));
+        }
+        clear_drawing_area();
+        SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
+        const std::string keys = "b\r20\r10000\r10000\r";
+        int frame_broken = 0;
+        damage_record dp = {};
+        paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+            if (keys[i] != '\r') // an answer typed, its cursor after it
+                return;
+            screenshot("damage_questions_" + std::to_string(Maxx + 1));
+            // The frame's column beside the lines, as far down as the box
+            // reaches in either font its lines take (the medium font's four
+            // lines go past three of the normal one's).
+            std::vector<unsigned long> column = pixels_seen(box_right_edge(Maxx), 2, 1, 3 * CHeight);
+            for (unsigned long p : column) // the frame's colour: its top corner's
+                frame_broken += p != column[0];
+        });
+        setup_diff_plot(&dp);
+        typing.join();
+        EXPECT_EQ(frame_broken, 0) << "a line or its cursor over the box's right frame";
+        checked_free(dp.damage_buf);
+    }
+    if (on_default_screen()) {
+        ASSERT_TRUE(resize_to(1024, 768));
+    }
+    release_kept_area();
+    checked_free(color_v);
+    color_v = nullptr;
+}
+
 // 'q' at the delay question, or at the equal-damage one, begins the dialog
 // again: every line the questions after the first drew is taken back, so
 // the prompt box shows what it showed when the dialog began (then 'q' at

@@ -159,6 +159,27 @@ TEST_F(RuleDialogs, RuleFileOfAnotherKDuringTheSetUpRebuildsForIt)
     EXPECT_EQ(wiring[0][0], 9);  // regular 1d wiring of 3 inputs
 }
 
+// A rule mix set cell by cell with the random method: the next index's
+// prompt clears the previous index's lines whole, its keys' line with them
+// (the draw check reports a clear through the lower half of that line).
+TEST_F(RuleDialogs, RuleMixIndexPromptClearsThePreviousIndexWhole)
+{
+    make_ring(3, 3);
+    give_rule_figures();
+    allocate_mem_nhood_matrix(3);
+    allocate_mem_rulemix(3);
+    rulemix = 1;
+    moveto(vgax(50), vgay(150));
+    // The menu's default (random), then at each index its prompt's default
+    // and the random rule accepted.
+    paced_thread typing = type_keys_paced("\r\r\r\r\r\r\r");
+    select_rule(0, 0, carule, 3, Maxu);
+    typing.join();
+    free_mem_rulemix();
+    rulemix = 0;
+    free_mem_nhood_matrix(3);
+}
+
 TEST_F(RuleDialogs, FillWithOneGivesTheAllOneRuleAndTwoChangesNothing)
 {
     make_ring(10, 3);

@@ -14,6 +14,7 @@
 #include "engine/rules/globals.h"
 #include "engine/rules/rules_test_support.h"
 #include "ui/rules/post_listing.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -98,10 +99,18 @@ TEST_F(PostDialogs, RestrictionAnswers)
     EXPECT_EQ(take_typed_keys(), 0) << "keys left over: the type was not asked again";
     EXPECT_EQ(ptype, ptype_any);
     EXPECT_EQ(pmu, post_class_a3);
+    clear_drawing_area();
     typing = type_keys_paced("\r\r");
     restrict_post();
     typing.join();
     EXPECT_EQ(pmu, post_class_any);
+    // The answered questions are gone from the prompt box's place: a box
+    // saved over it later would bring them back.
+    int left = 0;
+    window_pixel(0, 0); // every drawing done before it is read
+    for (unsigned long p : pixels_seen(Maxx / 2, 2, Maxx / 2 - 1, prompt_box_bottom(1) - 1))
+        left += p != Color_Table[black];
+    EXPECT_EQ(left, 0) << "the questions are left at the top right";
 }
 
 TEST_F(PostDialogs, SmallSampleListedByteForByte)

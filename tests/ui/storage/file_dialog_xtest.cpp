@@ -14,9 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/storage/length_faults.h"
 #include "engine/storage/screen_image_codec.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -167,6 +169,28 @@ TEST_F(FileDialog, QuitAtTheNamePromptBacksOutAndRestoresThePromptArea)
     EXPECT_EQ(select_filename("LOAD", "SINGLE RULE", "*.rul", "myrul_v%d"), 'q');
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)), before);
     EXPECT_EQ(boximage_prompt[0], 0u);
+}
+
+// With a running pattern's colour key at the top right, below the prompt
+// box's first line, the file dialog's box and a file error's cover the key
+// whole or not at all (the draw check reports a box's edge through its
+// lines), and the key is as it was after them.
+TEST_F(FileDialog, BoxesCoverTheColourKeyWhole)
+{
+    setup_value_colors(1);
+    show_multistate_color_key(1);
+    auto before = sample(Maxx / 2, 2, Maxx - 2, 4 * CHeight + vgay(6));
+    type_keys("\r\r");
+    EXPECT_EQ(select_filename("LOAD", "STAT-SAMPLE", "*.sta", "my_stat"), 0);
+    // A reason that takes the error two lines in the windows of both screens.
+    paced_thread typist = type_keys_looking(
+        "\r", [](size_t) { screenshot("file_error_over_colour_key_" + std::to_string(Maxx)); });
+    file_error("my_stat.sta", "No such file or directory in this folder");
+    typist.join();
+    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 4 * CHeight + vgay(6)), before);
+    show_multistate_color_key(0);
+    checked_free(color_v);
+    color_v = nullptr;
 }
 
 TEST_F(FileDialog, QuitAtTheConfirmationAsksAgain)

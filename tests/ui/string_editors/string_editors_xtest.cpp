@@ -9,6 +9,7 @@
 #include "engine/forward/forward_test_support.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -218,6 +219,51 @@ TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsItsMenuAndLeavesNothing)
         EXPECT_TRUE(window_now() == before) << "the dialog left marks on the screen";
     }
     ASSERT_TRUE(resize_to(1024, 768));
+}
+
+// The window set to 60 x 60 is kept as high as the random method's lines
+// need: a random state of 32 cells, its keys, cells and value line stay
+// inside the frame, off the rule box and the bottom strip below it (the
+// draw check reports lines run into the strip or over the box).
+TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsTheRandomStateInside)
+{
+    TestNetwork net(2, 32, 3);
+    ValueColours colours;
+    give_rule_figures();
+    clear_drawing_area();
+    show_rule_bottom(3, 0, carule[0], 0);
+    moveto(vgax(50), vgay(300));
+    // The size, then the random method with its block's default size,
+    // accepted, and the density line after it.
+    paced_thread keys = type_keys_paced("w\r60\r60\rr\r\r\r\r");
+    select_seed(0, bitseed, "SEED", 1);
+    keys.join();
+}
+
+// A segment of one cell on a ring of 300: the start position's question
+// stands on a line of its own below the segment's answer, inside the
+// window's frame (after the answer it ran past the frame).
+TEST_F(StringEditorsScreen, SeedSegmentStartQuestionStaysInsideTheWindow)
+{
+    TestNetwork net(2, 300, 3);
+    ValueColours colours;
+    clear_drawing_area();
+    moveto(vgax(50), vgay(300));
+    int right_of_frame = -1;
+    // 'b', a segment of 1; 'q' at the start question, at the segment's and
+    // at the menu.
+    const std::string keys = "b\r1\rqqq";
+    paced_thread typing = type_keys_looking(keys, [&](size_t i) {
+        if (i != 4)
+            return;
+        screenshot("seed_segment_start_" + std::to_string(Maxx + 1));
+        right_of_frame = 0;
+        for (unsigned long p : pixels_seen(tview_x1 + 1, tview_y0 + 2, Maxx - tview_x1 - 1, tview_y1 - tview_y0 - 2))
+            right_of_frame += p == Color_Table[white];
+    });
+    select_seed(0, bitseed, "SEED", 1);
+    typing.join();
+    EXPECT_EQ(right_of_frame, 0) << "the question runs past the window's frame";
 }
 
 // A width typed below what the window's text needs is taken up to it: while

@@ -213,6 +213,36 @@ TEST_F(WiringBoxes, ListingRowLabelStandsApartFromItsFirstInput)
     EXPECT_GE(input_start - label_end - 1, vgax(3)) << "the label touches the first input";
 }
 
+// A line of the text column that the listing's own window reaches into
+// (the rule dialog's under the network view) is hidden whole while the
+// window is up, not shown cut at its left edge, and shown again after it.
+TEST_F(WiringBoxes, ListingHidesTheLinesItReachesIntoWhole)
+{
+    make_ring(10, 3);
+    for (int c = 0; c < 10; c++)
+        for (int p = 0; p < 3; p++)
+            wiring[c][p] = static_cast<uint16_t>((c + 9 + p) % 10);
+    clear_drawing_area();
+    const int y = listing_top(0) + 4 * CHeight;
+    std::string line = "Select v2 k3 rule,";
+    while (text_pixel_width(line.c_str(), static_cast<int>(line.size())) < Maxx / 2)
+        line += " empty-e fill-f";
+    setcolor(white);
+    moveto(vgax(30), y);
+    outtext(line.c_str());
+    const std::vector<uint32_t> before = window_now();
+    int shown_left = -1;
+    paced_thread typist = type_keys_looking("q", [&](size_t) {
+        shown_left = 0;
+        for (unsigned long p : pixels_seen(0, y, Maxx / 2 - 2, CHeight))
+            shown_left += p != Color_Table[black];
+    });
+    print_wiring_scheme(0, 0, 0, -1, 0);
+    typist.join();
+    EXPECT_EQ(shown_left, 0) << "the line is shown cut at the window's left edge";
+    EXPECT_TRUE(window_now() == before) << "the screen is not as it was after the window";
+}
+
 TEST_F(WiringBoxes, HandMatrixHelpFitsItsBox)
 {
     make_ring(20000, 1);
