@@ -602,33 +602,42 @@ record_circle(int x, int y, int diameter, int colour)
         static_cast<float>(x + diameter), static_cast<float>(y + diameter));
 }
 
+namespace {
+
+// A drawing the record cannot hold (a polygon, a pie, a plot's segments,
+// pattern cells or a pattern copy): counted, and no redraw until the
+// drawing area is cleared again. False while paused, when nothing is taken.
+bool
+took_unreplayable()
+{
+    if (paused)
+        return false;
+    drawings++;
+    complete = false;
+    return true;
+}
+
+} // namespace
+
 void
 record_polygon(int n, const int *points)
 {
-    if (paused)
-        return;
-    drawings++;
-    complete = false;
-    check_polygon(n, points);
+    if (took_unreplayable())
+        check_polygon(n, points);
 }
 
 void
 record_pie(int x, int y, int r)
 {
-    if (paused)
-        return;
-    drawings++;
-    complete = false;
-    check_pie(x, y, r);
+    if (took_unreplayable())
+        check_pie(x, y, r);
 }
 
 void
 record_segments(const int16_t *xy, int n)
 {
-    if (paused)
+    if (!took_unreplayable())
         return;
-    drawings++;
-    complete = false;
     for (int i = 0; i < n && draw_check_on(); i++)
         check_line(xy[4 * i], xy[4 * i + 1], xy[4 * i + 2], xy[4 * i + 3], nowcolor, "draw_segments");
 }
@@ -636,21 +645,15 @@ record_segments(const int16_t *xy, int n)
 void
 record_cells(int colour, const cell_rect *rects, int count)
 {
-    if (paused)
-        return;
-    drawings++;
-    complete = false;
-    check_cells(colour, rects, count);
+    if (took_unreplayable())
+        check_cells(colour, rects, count);
 }
 
 void
 record_pattern_copy(int x, int y, int w, int h)
 {
-    if (paused)
-        return;
-    drawings++;
-    complete = false;
-    check_pattern_copy(x, y, w, h);
+    if (took_unreplayable())
+        check_pattern_copy(x, y, w, h);
 }
 
 uint32_t
