@@ -1,16 +1,17 @@
-// The draw check (draw_check.h). It keeps what stands on the window and can
-// be judged: the texts, each with the rectangles its glyphs' ink takes (from
-// the font's metrics of each character, within the text's own line), the
-// columns of it that something opaque has hidden whole since and the faults
-// found on it and not yet reported; the frames and filled boxes, each with
-// what covered parts of it since; the lines (circles, arcs and polygons as
-// their sides), each with what covered parts of it since. Saved regions, the
-// pause of a key wait and the order of drawings are the window record's
-// (window_record.h): the check asks it. The hooks take any int the drawing
-// passes (a computed point may be INT_MIN): lines are clipped in doubles,
-// and the rectangles the check keeps are worked out in 64 bits and held
-// within kFar of the window, so that nothing it adds or subtracts later
-// overflows. Start at check_fill.
+// The draw check (draw_check.h). It judges what stands on the window: the
+// texts, which the window record holds (window_record.h), each with the
+// check's marks (text_marks: the rectangles its glyphs' ink takes, from the
+// font's metrics of each character within the text's own line, the columns
+// of it that something opaque has hidden whole since and the faults found
+// on it and not yet reported); the frames and filled boxes it keeps, each
+// with what covered parts of it since; the lines it keeps (circles, arcs
+// and polygons as their sides), each with what covered parts of it since.
+// The texts, saved regions, the pause of a key wait and the order of
+// drawings are the window record's: the check asks it. The hooks take any
+// int the drawing passes (a computed point may be INT_MIN): lines are
+// clipped in doubles, and the rectangles the check keeps are worked out in
+// 64 bits and held within kFar of the window, so that nothing it adds or
+// subtracts later overflows. Start at check_fill.
 #include "ui/screen/draw_check.h"
 
 #include <algorithm>
@@ -98,10 +99,13 @@ struct finding {
     uint32_t seq;
 };
 
-struct seen_text {
-    uint32_t seq;
-    std::string s;
-    int x, y;
+} // namespace
+
+// The marks the check keeps on a text the window record holds (the record
+// keeps its string and its drawing's number): where its ink was worked out,
+// the ink, what hid it since and the faults found on it.
+struct text_marks {
+    int x, y;                // its line's top-left corner as drawn
     int end_x;               // where the point went on after it
     int shared_last;         // the last of its rows the line above's descender tails reach
     box ink;                 // the glyphs' bounds
@@ -114,6 +118,8 @@ struct seen_text {
     std::vector<std::pair<int, int>> hidden_spans;
     std::vector<finding> faults;
 };
+
+namespace {
 
 // Something opaque drawn over part of a shape at seq.
 struct covering {
@@ -151,7 +157,6 @@ constexpr size_t kMostLines = 256;
 
 bool on = false;
 uint64_t checked = 0, reported = 0;
-std::vector<seen_text> texts;
 std::vector<seen_shape> shapes;
 std::vector<seen_line> lines;
 std::vector<std::string> reports;
@@ -180,15 +185,16 @@ report(const std::string &line)
     reported++;
 }
 
+// A text as its reports name it: s, with the marks t.
 std::string
-quoted(const seen_text &t)
+quoted(const std::string &s, const text_marks &t)
 {
-    return "\"" + t.s + "\" at " + describe(t.ink);
+    return "\"" + s + "\" at " + describe(t.ink);
 }
 
 // Merges t's hidden columns into its spans, after they changed.
 void
-merge_hidden(seen_text &t)
+merge_hidden(text_marks &t)
 {
     std::vector<std::pair<int, int>> spans;
     for (const hidden_columns &h : t.hides)
@@ -204,7 +210,7 @@ merge_hidden(seen_text &t)
 
 // Whether columns a0..a1 of t are hidden whole.
 bool
-columns_hidden(const seen_text &t, int a0, int a1)
+columns_hidden(const text_marks &t, int a0, int a1)
 {
     return std::any_of(t.hidden_spans.begin(), t.hidden_spans.end(),
                        [&](const std::pair<int, int> &s) { return s.first <= a0 && s.second >= a1; });
@@ -212,7 +218,7 @@ columns_hidden(const seen_text &t, int a0, int a1)
 
 // Whether every glyph of t is hidden.
 bool
-all_hidden(const seen_text &t)
+all_hidden(const text_marks &t)
 {
     return std::all_of(t.glyphs.begin(), t.glyphs.end(),
                        [&](const box &g) { return columns_hidden(t, g.x0, g.x1); });
@@ -221,7 +227,7 @@ all_hidden(const seen_text &t)
 // Hides columns of t (their whole ink height covered at seq): faults that
 // lie within what is hidden now are gone with them.
 void
-hide_columns(seen_text &t, int a0, int a1, uint32_t seq)
+hide_columns(text_marks &t, int a0, int a1, uint32_t seq)
 {
     t.hides.push_back({a0, a1, seq});
     merge_hidden(t);
@@ -231,14 +237,20 @@ hide_columns(seen_text &t, int a0, int a1, uint32_t seq)
     t.hidden = all_hidden(t);
 }
 
+// Takes the check's marks off every text.
+void
+forget_texts()
+{
+    unmark_texts([](const marked_text &) { return true; });
+}
+
 void
 drop_hidden_texts()
 {
-    texts.erase(std::remove_if(texts.begin(), texts.end(),
-                               [](const seen_text &t) {
-                                   return t.hidden && !saved_after(t.seq, t.ink.x0, t.ink.y0, t.ink.x1, t.ink.y1);
-                               }),
-                texts.end());
+    unmark_texts([](const marked_text &m) {
+        const text_marks &t = m.marks;
+        return t.hidden && !saved_after(m.seq, t.ink.x0, t.ink.y0, t.ink.x1, t.ink.y1);
+    });
 }
 
 // The part of the rectangle list not covered by any of covers, in pixels,
@@ -299,9 +311,10 @@ void
 cover(const box &area, const Describe &what, uint32_t seq, bool clearing, uint32_t drawn_after = 0)
 {
     bool hid = false;
-    for (seen_text &t : texts) {
-        if (t.hidden || t.seq <= drawn_after || meet(area, t.ink).empty())
-            continue;
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &t = m.marks;
+        if (t.hidden || m.seq <= drawn_after || meet(area, t.ink).empty())
+            return;
         box cut = kNoBox;
         for (const box &g : t.glyphs) {
             box part = meet(area, g);
@@ -317,10 +330,10 @@ cover(const box &area, const Describe &what, uint32_t seq, bool clearing, uint32
                 cut = join(cut, part);
         }
         if (!cut.empty() && !columns_hidden(t, cut.x0, cut.x1))
-            t.faults.push_back({cut, what() + " cuts " + quoted(t) + " across rows " + std::to_string(cut.y0) +
+            t.faults.push_back({cut, what() + " cuts " + quoted(m.s, t) + " across rows " + std::to_string(cut.y0) +
                                          "-" + std::to_string(cut.y1) + " of its glyphs",
                                 seq});
-    }
+    });
     if (hid)
         drop_hidden_texts();
     bool met = false;
@@ -356,8 +369,7 @@ cover(const box &area, const Describe &what, uint32_t seq, bool clearing, uint32
 void
 forget_drawing_area()
 {
-    texts.erase(std::remove_if(texts.begin(), texts.end(), [](const seen_text &t) { return t.ink.y0 <= Maxy; }),
-                texts.end());
+    unmark_texts([](const marked_text &m) { return m.marks.ink.y0 <= Maxy; });
     shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
                                 [](const seen_shape &s) { return s.bounds.y0 <= Maxy; }),
                  shapes.end());
@@ -500,9 +512,10 @@ mark_lines_through_text(const std::vector<segment> &segs, const std::string &wha
     box span = kNoBox;
     for (const segment &l : segs)
         span = join(span, ordered(l.x0, l.y0, l.x1, l.y1));
-    for (seen_text &t : texts) {
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &t = m.marks;
         if (t.hidden || meet(span, t.ink).empty())
-            continue;
+            return;
         bool crossed = false;
         for (const segment &l : segs)
             for (const box &g : t.glyphs) {
@@ -511,10 +524,10 @@ mark_lines_through_text(const std::vector<segment> &segs, const std::string &wha
                 box part = segment_within(l.x0, l.y0, l.x1, l.y1, meet(g, view));
                 if (part.empty() || columns_hidden(t, part.x0, part.x1))
                     continue;
-                t.faults.push_back({part, what + " crosses " + quoted(t), seq});
+                t.faults.push_back({part, what + " crosses " + quoted(m.s, t), seq});
                 crossed = true;
             }
-    }
+    });
 }
 
 // Keeps segments as lines that stand on the window (while there is room).
@@ -587,7 +600,7 @@ arc_chords(double cx, double cy, double r, double a0, double a1)
 // Reports a text drawn across a frame or a line that stands where its
 // glyphs go.
 void
-text_across_lines(const seen_text &t)
+text_across_lines(const std::string &ts, const text_marks &t)
 {
     for (const seen_shape &s : shapes) {
         if (s.parts.size() != 4 || meet(s.bounds, t.ink).empty())
@@ -596,7 +609,7 @@ text_across_lines(const seen_text &t)
             for (const box &g : t.glyphs) {
                 box part = meet(side, g);
                 if (!part.empty() && !covered_since(s.covers, part)) {
-                    report("text " + quoted(t) + " drawn across " + s.what);
+                    report("text " + quoted(ts, t) + " drawn across " + s.what);
                     return;
                 }
             }
@@ -607,7 +620,7 @@ text_across_lines(const seen_text &t)
         for (const box &g : t.glyphs) {
             box part = segment_within(l.x0, l.y0, l.x1, l.y1, g);
             if (!part.empty() && !covered_since(l.covers, part)) {
-                report("text " + quoted(t) + " drawn across " + l.what);
+                report("text " + quoted(ts, t) + " drawn across " + l.what);
                 return;
             }
         }
@@ -623,22 +636,24 @@ glyphs_overlap(const box &a, const box &b, bool same_line)
     return !both.empty() && !(same_line && both.x0 == both.x1);
 }
 
-// A text drawn at t's place and over its glyphs: reports ink laid over
-// another text's, or touching the ink of a line above or below.
+// A text ns drawn (its marks n) at t's place and over its glyphs: reports
+// ink laid over another text's, or touching the ink of a line above or
+// below.
 void
-text_over_texts(const seen_text &n)
+text_over_texts(const std::string &ns, const text_marks &n)
 {
-    for (seen_text &t : texts) {
-        if (t.hidden || t.seq == n.seq)
-            continue;
+    visit_marked_texts([&](const marked_text &m) {
+        const text_marks &t = m.marks;
+        if (t.hidden)
+            return;
         box reach = {n.ink.x0, n.ink.y0 - CHeight, n.ink.x1, n.ink.y1 + CHeight};
         if (meet(reach, t.ink).empty())
-            continue;
+            return;
         // A text that runs on from where t ended (a typed answer after its
         // question) may reach under t's last glyph by its bearing.
         bool same_line = t.y == n.y;
         if (same_line && t.end_x == n.x)
-            continue;
+            return;
         // Lines apart by half a line or more are the lines above and below.
         bool other_line = std::abs(t.y - n.y) >= CHeight / 2;
         bool over = false, touching = false;
@@ -650,7 +665,7 @@ text_over_texts(const seen_text &n)
                         over = true;
                 }
         } else {
-            const seen_text &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
+            const text_marks &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
             // The upper line's ink without a descender's tail, on the row
             // above the lower line's glyphs or on them.
             for (const box &b : upper.bodies)
@@ -659,11 +674,11 @@ text_over_texts(const seen_text &n)
                                             !columns_hidden(t, g.x0, g.x1));
         }
         if (over)
-            report("text \"" + n.s + "\" at " + describe(n.ink) + " drawn over " + quoted(t) + " not cleared first");
+            report("text " + quoted(ns, n) + " drawn over " + quoted(m.s, t) + " not cleared first");
         else if (touching)
-            report("ink of text \"" + n.s + "\" at " + describe(n.ink) + " touches the ink of " + quoted(t) +
-                   " on the line " + (t.y < n.y ? "above" : "below"));
-    }
+            report("ink of text " + quoted(ns, n) + " touches the ink of " + quoted(m.s, t) + " on the line " +
+                   (t.y < n.y ? "above" : "below"));
+    });
 }
 
 // Whether a covering of what was drawn at seq lies in a region saved in
@@ -722,7 +737,7 @@ void
 set_draw_check(bool enable)
 {
     on = enable;
-    texts.clear();
+    forget_texts();
     shapes.clear();
     lines.clear();
     reports.clear();
@@ -736,45 +751,44 @@ draw_check_on()
     return on;
 }
 
-void
+std::shared_ptr<text_marks>
 check_text(const char *s, int x, int y, int colour)
 {
     if (!judging())
-        return;
-    seen_text t;
-    glyphs_of(s, x, y, t.end_x, t.glyphs, t.bodies);
-    if (t.glyphs.empty())
-        return; // blanks leave no ink
-    t.seq = window_drawings();
-    t.s = s;
-    t.x = x;
-    t.y = y;
+        return nullptr;
+    auto t = std::make_shared<text_marks>();
+    glyphs_of(s, x, y, t->end_x, t->glyphs, t->bodies);
+    if (t->glyphs.empty())
+        return nullptr; // blanks leave no ink
+    const uint32_t seq = window_drawings();
+    const std::string ts = s;
+    t->x = x;
+    t->y = y;
     int above_first = 0;
-    line_ink_rows(held_far(int64_t{y} - CHeight), above_first, t.shared_last);
-    t.ink = bounds_of(t.glyphs);
+    line_ink_rows(held_far(int64_t{y} - CHeight), above_first, t->shared_last);
+    t->ink = bounds_of(t->glyphs);
     if (x >= prompt_box_left(Maxx) && y < box_lines_bottom(4, CHeight, WinMaxy))
         prompt = s;
-    std::string edge = past_edge(t.ink);
+    std::string edge = past_edge(t->ink);
     if (!edge.empty())
-        report("text \"" + t.s + "\" at " + describe(t.ink) + " runs " + edge);
-    if (colour == black) {
-        // Drawn in the background's colour: it takes away the same text.
-        for (seen_text &old : texts)
-            if (old.s == s && old.x == x && old.y == y)
-                hide_columns(old, old.ink.x0, old.ink.x1, t.seq);
-        drop_hidden_texts();
-        return;
-    }
-    // The same line drawn again, or drawn on from its start, covers the old
-    // glyphs with the same ones.
-    for (seen_text &old : texts)
-        if (!old.hidden && old.x == x && old.y == y &&
-            (old.s.rfind(t.s, 0) == 0 || t.s.rfind(old.s, 0) == 0))
-            hide_columns(old, old.ink.x0, old.ink.x1, t.seq);
+        report("text " + quoted(ts, *t) + " runs " + edge);
+    // Drawn in the background's colour, it takes away the same text; drawn
+    // again, or drawn on from its start, it covers the old glyphs with the
+    // same ones.
+    const bool takes_away = colour == black;
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &old = m.marks;
+        bool same = takes_away ? m.s == ts
+                               : !old.hidden && (m.s.rfind(ts, 0) == 0 || ts.rfind(m.s, 0) == 0);
+        if (same && old.x == x && old.y == y)
+            hide_columns(old, old.ink.x0, old.ink.x1, seq);
+    });
     drop_hidden_texts();
-    text_over_texts(t);
-    text_across_lines(t);
-    texts.push_back(std::move(t));
+    if (takes_away)
+        return nullptr;
+    text_over_texts(ts, *t);
+    text_across_lines(ts, *t);
+    return t;
 }
 
 void
@@ -821,9 +835,11 @@ check_cells(int colour, const cell_rect *rects, int count)
     if (!edge.empty())
         report("fill_rects cells " + describe(span) + " run " + edge);
     // Cells cover what lies under them; they are a pattern, not boxes.
-    bool reaches = std::any_of(texts.begin(), texts.end(), [&](const seen_text &t) { return !meet(t.ink, span).empty(); }) ||
-                   std::any_of(shapes.begin(), shapes.end(), [&](const seen_shape &s) { return !meet(s.bounds, span).empty(); }) ||
-                   std::any_of(lines.begin(), lines.end(), [&](const seen_line &l) { return !meet(l.bounds, span).empty(); });
+    bool reaches = false;
+    visit_marked_texts([&](const marked_text &m) { reaches = reaches || !meet(m.marks.ink, span).empty(); });
+    reaches = reaches ||
+              std::any_of(shapes.begin(), shapes.end(), [&](const seen_shape &s) { return !meet(s.bounds, span).empty(); }) ||
+              std::any_of(lines.begin(), lines.end(), [&](const seen_line &l) { return !meet(l.bounds, span).empty(); });
     if (!reaches)
         return;
     uint32_t seq = window_drawings();
@@ -890,17 +906,18 @@ check_point(int x, int y)
     // the bottom strip drawn from a viewport over it is meant there.
     if (!inside({x, y, x, y}, viewport_box()) || !meets_window({x, y, x, y}))
         return;
-    for (seen_text &t : texts) {
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &t = m.marks;
         if (t.hidden || !inside({x, y, x, y}, t.ink) || columns_hidden(t, x, x))
-            continue;
+            return;
         for (const box &g : t.glyphs)
             if (inside({x, y, x, y}, g)) {
                 t.faults.push_back({{x, y, x, y},
-                                    "point (" + std::to_string(x) + "," + std::to_string(y) + ") lies on " + quoted(t),
+                                    "point (" + std::to_string(x) + "," + std::to_string(y) + ") lies on " + quoted(m.s, t),
                                     window_drawings()});
                 break;
             }
-    }
+    });
 }
 
 void
@@ -968,9 +985,10 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
     // since is covered, the older drawings lose what hid, cut or covered
     // them since.
     uint32_t before = saved.drawn_before;
-    for (seen_text &t : texts) {
-        if (t.seq > before || meet(area, t.ink).empty())
-            continue;
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &t = m.marks;
+        if (m.seq > before || meet(area, t.ink).empty())
+            return;
         t.hides.erase(std::remove_if(t.hides.begin(), t.hides.end(),
                                      [&](const hidden_columns &hc) {
                                          return hc.seq > before && hc.a0 >= area.x0 && hc.a1 <= area.x1;
@@ -981,7 +999,7 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h)
                                       [&](const finding &f) { return f.seq > before && inside(f.where, area); }),
                        t.faults.end());
         t.hidden = all_hidden(t);
-    }
+    });
     auto undo = [&](std::vector<covering> &covers) {
         covers.erase(std::remove_if(covers.begin(), covers.end(),
                                     [&](const covering &c) { return c.seq > before && inside(c.where, area); }),
@@ -1002,9 +1020,10 @@ check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int x1, i
     if (!on)
         return;
     box area = {x0, y0, x1, y1};
-    for (seen_text &t : texts) {
-        if (t.s != s || t.x != x || t.y != y)
-            continue;
+    visit_marked_texts([&](const marked_text &m) {
+        text_marks &t = m.marks;
+        if (m.s != s || t.x != x || t.y != y)
+            return;
         t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
                                       [&](const finding &f) { return inside(f.where, area); }),
                        t.faults.end());
@@ -1013,7 +1032,7 @@ check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int x1, i
                       t.hides.end());
         merge_hidden(t);
         t.hidden = all_hidden(t);
-    }
+    });
 }
 
 void
@@ -1021,7 +1040,7 @@ check_window_redrawn()
 {
     if (!on)
         return;
-    texts.clear();
+    forget_texts();
     shapes.clear();
     lines.clear();
 }
@@ -1032,15 +1051,15 @@ draw_check_at_wait()
     if (!on)
         return;
     // A fault under a modal box is judged when the box is put back.
-    for (seen_text &t : texts) {
+    visit_marked_texts([&](const marked_text &m) {
         std::vector<finding> pending;
-        for (const finding &f : t.faults)
-            if (comes_back(t.seq, f.seq, f.where))
+        for (const finding &f : m.marks.faults)
+            if (comes_back(m.seq, f.seq, f.where))
                 pending.push_back(f);
             else
                 report(f.what);
-        t.faults.swap(pending);
-    }
+        m.marks.faults.swap(pending);
+    });
     judge_leftovers();
 }
 

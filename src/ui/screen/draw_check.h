@@ -1,8 +1,9 @@
 // The draw check: with ZEMRA_DRAW_CHECK=1 in the environment the program
 // watches its own drawing and writes a line beginning "draw check: " to
 // standard error for each fault a user would see:
-// - a fill, a clear, a pattern or a saved area put back that covers part of
-//   a text's glyphs in height (a line cut through, not hidden whole);
+// - a fill, a clear, a pattern, an image or a saved area put back that
+//   covers part of a text's glyphs in height (a line cut through, not hidden
+//   whole);
 // - a line, a frame, a circle, an arc, a pie, a polygon's side or a point
 //   drawn through a text's glyphs;
 // - a text drawn across a frame or a line already on the window;
@@ -12,8 +13,8 @@
 // - a frame or a filled box taken down only in part: a clearing (or a saved
 //   area put back) took at least half of it and a piece is left standing;
 // - a saved area put back with another size than was saved at that place;
-// - a text, fill, clear, frame, line, shape, point or pattern that runs past
-//   the window's edge, or from the drawing area into the bottom strip.
+// - a text, fill, clear, frame, line, shape or pattern that runs past the
+//   window's edge, or from the drawing area into the bottom strip.
 // Cuts, lines through text and pieces left standing are judged when the
 // program next waits for a key (what the user sees), so a text drawn again
 // inside the clearing that cut it, or a box taken down in two clearings, is
@@ -38,11 +39,21 @@
 // - a box whose area was saved and is put back whole (a modal box) while it
 //   stands: what it covers comes back with it.
 //
+// Not judged: anything drawn in a key wait's pause (the blinking block);
+// past 256 frames and filled boxes, or 256 lines, kept, new ones (a text
+// across them or a piece of them left standing goes unreported); while the
+// window record holds kMostMarkedTexts texts for the check alone
+// (window_record.h), a new text it does not draw again (faults on it go
+// unreported). What is not followed is never reported: these miss faults,
+// they report none falsely.
+//
 // The primitives reach the check through the window record's hooks
 // (window_record.h), one per primitive; the check asks the record for the
-// order of drawings, the regions saved and the pause of a key wait.
+// order of drawings, the regions saved, the pause of a key wait and the
+// texts on the window, on each of which it keeps its marks (check_text).
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,8 +66,12 @@ void start_draw_check_from_environment();
 void set_draw_check(bool on);
 bool draw_check_on();
 
-// After outtext drew s at (x, y) (top of its line) in colour.
-void check_text(const char *s, int x, int y, int colour);
+// After outtext drew s at (x, y) (top of its line) in colour: the marks the
+// check keeps on it, which the window record holds with the text (null when
+// the check does not follow it: off, blank, or drawn in the background's
+// colour).
+struct text_marks;
+std::shared_ptr<text_marks> check_text(const char *s, int x, int y, int colour);
 // After a rectangle fill (corners inclusive, as asked, before the viewport
 // clips it). how names the drawing function.
 void check_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how);

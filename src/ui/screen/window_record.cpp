@@ -6,6 +6,11 @@
 // drawing area starts the record afresh. redraw_window_record replays it
 // after a resize from outside.
 //
+// The texts are kept apart from the shapes, in a list of their own that the
+// draw check reads (it asks for the texts at every drawing, the shapes it
+// never needs): a text stays there while the redraw holds it or the check
+// holds marks on it. The redraw takes both lists merged in the order drawn.
+//
 // A redraw scales each recorded position from the size it was drawn at: x
 // with the window's width; y in the drawing area with the line height, as
 // the text column and boxes are laid out in lines of the fonts the width
@@ -56,6 +61,15 @@ struct drawn_op {
     std::string text;
 };
 
+// A text on the window: as the redraw draws it, whether the redraw holds it
+// (false once it gave it up, or past kMostOps), and the draw check's marks
+// (null when the check does not follow it). Kept while either needs it.
+struct held_text {
+    drawn_op op;
+    bool replayed;
+    std::shared_ptr<text_marks> marks;
+};
+
 // A window region saved into a pixmap, and the operation drawn last before.
 struct saved_area {
     image_slot pixmap;
@@ -64,7 +78,11 @@ struct saved_area {
     float x0, y0, x1, y1;
 };
 
-std::vector<drawn_op> ops;
+// The operations other than texts, in the order drawn.
+std::vector<drawn_op> shapes;
+// The texts, in the order drawn, and how many of them the redraw holds.
+std::vector<held_text> texts;
+size_t replayed_texts = 0;
 std::vector<saved_area> saved;
 // The drawings made on the window so far (window_drawings): each hook
 // counts its drawing, recorded or not, so the check orders by the same
@@ -85,6 +103,50 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
     y1 = std::max(op.y0, op.y1);
 }
 
+// Forgets the texts neither the redraw nor the check holds, and counts
+// those the redraw holds.
+void
+forget_unheld_texts()
+{
+    texts.erase(std::remove_if(texts.begin(), texts.end(),
+                               [](const held_text &t) { return !t.replayed && !t.marks; }),
+                texts.end());
+    replayed_texts = static_cast<size_t>(
+        std::count_if(texts.begin(), texts.end(), [](const held_text &t) { return t.replayed; }));
+}
+
+// Gives up the redraw of every text for which give_up(op) is true (the
+// check's marks stay on it).
+template <typename Pred>
+void
+give_up_texts(const Pred &give_up)
+{
+    for (held_text &t : texts)
+        if (t.replayed && give_up(t.op))
+            t.replayed = false;
+    forget_unheld_texts();
+}
+
+// Calls f on each operation the redraw holds, in the order drawn: the
+// shapes and the texts it holds, merged by their numbers.
+template <typename F>
+void
+each_held_op(const F &f)
+{
+    size_t t = 0;
+    // The texts drawn before shape, or all that are left (null).
+    auto texts_before = [&](const drawn_op *shape) {
+        for (; t < texts.size() && (!shape || texts[t].op.seq < shape->seq); t++)
+            if (texts[t].replayed)
+                f(texts[t].op);
+    };
+    for (drawn_op &op : shapes) {
+        texts_before(&op);
+        f(op);
+    }
+    texts_before(nullptr);
+}
+
 // Drops what was drawn after seq wholly inside the rectangle, give or take
 // `slack` pixels. Only the part of an operation inside the window counts: a
 // text run past the window's edge and then cleared with the rest of the
@@ -92,16 +154,15 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
 void
 drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack = kSamePixel)
 {
-    ops.erase(std::remove_if(ops.begin(), ops.end(),
-                             [&](const drawn_op &op) {
-                                 float a, b, c, d;
-                                 bounds(op, a, b, c, d);
-                                 c = std::min(c, static_cast<float>(Maxx));
-                                 d = std::min(d, static_cast<float>(WinMaxy));
-                                 return op.seq > after && a >= x0 - slack && b >= y0 - slack &&
-                                        c <= x1 + slack && d <= y1 + slack;
-                             }),
-              ops.end());
+    auto gone = [&](const drawn_op &op) {
+        float a, b, c, d;
+        bounds(op, a, b, c, d);
+        c = std::min(c, static_cast<float>(Maxx));
+        d = std::min(d, static_cast<float>(WinMaxy));
+        return op.seq > after && a >= x0 - slack && b >= y0 - slack && c <= x1 + slack && d <= y1 + slack;
+    };
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(), gone), shapes.end());
+    give_up_texts(gone);
 }
 
 // Whether an operation whose top row is top would be left out of the
@@ -112,20 +173,37 @@ left_out(float top)
     return paused || (!complete && !(top > Maxy));
 }
 
-// A new operation with the current viewport, or null when none is recorded.
+// Whether the redraw takes an operation whose top row is top: not when it
+// is left out, nor past kMostOps, where the record gives up.
+bool
+holds_next(float top)
+{
+    if (left_out(top))
+        return false;
+    if (shapes.size() + replayed_texts >= kMostOps) {
+        complete = false;
+        return false;
+    }
+    return true;
+}
+
+// An operation drawn now with the current viewport.
+drawn_op
+drawn_now(op_kind kind, int colour, float x0, float y0, float x1, float y1)
+{
+    return {kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
+            static_cast<float>(view_x0), static_cast<float>(view_y0), static_cast<float>(view_x1),
+            static_cast<float>(view_y1), std::string()};
+}
+
+// A new shape with the current viewport, or null when none is recorded.
 drawn_op *
 add(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
-    if (left_out(std::min(y0, y1)))
+    if (!holds_next(std::min(y0, y1)))
         return nullptr;
-    if (ops.size() >= kMostOps) {
-        complete = false;
-        return nullptr;
-    }
-    ops.push_back({kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
-                   static_cast<float>(view_x0), static_cast<float>(view_y0),
-                   static_cast<float>(view_x1), static_cast<float>(view_y1), std::string()});
-    return &ops.back();
+    shapes.push_back(drawn_now(kind, colour, x0, y0, x1, y1));
+    return &shapes.back();
 }
 
 // Width of a recorded text in its font as loaded now.
@@ -250,7 +328,7 @@ move_record(const rescale &r)
         p.new_y = r.y(p.y);
     }
     float last_end = -1, last_y = -1, moved_end = 0;
-    for (drawn_op &op : ops) {
+    each_held_op([&](drawn_op &op) {
         bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
         float shift = runs_on ? moved_end - r.x(op.x0) : 0;
@@ -280,7 +358,7 @@ move_record(const rescale &r)
         op.cy1 = r.y(op.cy1);
         if (in_drawing_area)
             op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
-    }
+    });
     for (saved_area &s : saved) {
         bool box = r.boxed(s.x0);
         s.x0 = r.x(s.x0);
@@ -353,8 +431,7 @@ replay_within(const XRectangle &limit)
     XSetForeground(D, Gc, Color_Table[black]);
     XSetFillStyle(D, Gc, FillSolid);
     XFillRectangle(D, W, Gc, limit.x, limit.y, limit.width, limit.height);
-    for (const drawn_op &op : ops)
-        draw_op(op, limit);
+    each_held_op([&](const drawn_op &op) { draw_op(op, limit); });
     XSetForeground(D, Gc, kept.foreground);
     XSetFillStyle(D, Gc, kept.fill_style);
     use_font(font);
@@ -400,12 +477,12 @@ redraw_texts_within(int x0, int y0, int x1, int y1)
     // those that run on from them (the answer after a prompt): a text that
     // begins inside it belongs to a box drawn there, which the clearing took
     // away however far its text ran.
-    std::vector<const drawn_op *> texts;
+    std::vector<const drawn_op *> back;
     float run_on_x = -1, run_on_y = -1;
-    for (size_t i = 0; i < ops.size(); i++) {
-        const drawn_op &op = ops[i];
-        if (op.kind != op_kind::text)
+    for (const held_text &t : texts) {
+        if (!t.replayed)
             continue;
+        const drawn_op &op = t.op;
         bool column = op.x0 < lx0 ||
                       (same_pixel(op.x0, run_on_x) && same_pixel(op.y0, run_on_y));
         if (!column)
@@ -415,17 +492,15 @@ redraw_texts_within(int x0, int y0, int x1, int y1)
         float a, b, c, d;
         if (!inside(op, a, b, c, d))
             continue;
-        bool covered = false;
-        for (size_t j = i + 1; j < ops.size() && !covered; j++) {
-            const drawn_op &later = ops[j];
+        bool covered = std::any_of(shapes.begin(), shapes.end(), [&](const drawn_op &later) {
             float e, f, g, h;
-            covered = later.kind != op_kind::text && !clears_all(later) &&
-                      inside(later, e, f, g, h) && e <= c && g >= a && f <= d && h >= b;
-        }
+            return later.seq > op.seq && !clears_all(later) && inside(later, e, f, g, h) && e <= c &&
+                   g >= a && f <= d && h >= b;
+        });
         if (!covered)
-            texts.push_back(&op);
+            back.push_back(&op);
     }
-    if (texts.empty())
+    if (back.empty())
         return;
     XGCValues kept;
     XGetGCValues(D, Gc, GCForeground | GCFillStyle, &kept);
@@ -433,7 +508,7 @@ redraw_texts_within(int x0, int y0, int x1, int y1)
     const XRectangle limit = {static_cast<short>(x0), static_cast<short>(y0),
                               static_cast<unsigned short>(x1 - x0 + 1),
                               static_cast<unsigned short>(y1 - y0 + 1)};
-    for (const drawn_op *op : texts) {
+    for (const drawn_op *op : back) {
         draw_op(*op, limit);
         check_text_redrawn(op->text, round_to_pixel(op->x0), round_to_pixel(op->y0), x0, y0, x1, y1);
     }
@@ -485,13 +560,33 @@ record_text(const char *s, int x, int y, int end_x)
     if (paused)
         return;
     drawings++;
-    check_text(s, x, y, nowcolor);
-    drawn_op *op = add(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
-                       static_cast<float>(end_x), static_cast<float>(y + CHeight));
-    if (!op)
+    std::shared_ptr<text_marks> marks = check_text(s, x, y, nowcolor);
+    bool replayed = holds_next(static_cast<float>(y));
+    if (!replayed && (!marks || texts.size() - replayed_texts >= kMostMarkedTexts))
         return;
-    op->font = font_in_use();
-    op->text = s;
+    texts.push_back({drawn_now(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
+                               static_cast<float>(end_x), static_cast<float>(y + CHeight)),
+                     replayed, std::move(marks)});
+    texts.back().op.font = font_in_use();
+    texts.back().op.text = s;
+    replayed_texts += replayed;
+}
+
+void
+visit_marked_texts(const std::function<void(const marked_text &)> &visit)
+{
+    for (held_text &t : texts)
+        if (t.marks)
+            visit({t.op.seq, t.op.text, *t.marks});
+}
+
+void
+unmark_texts(const std::function<bool(const marked_text &)> &unmark)
+{
+    for (held_text &t : texts)
+        if (t.marks && unmark({t.op.seq, t.op.text, *t.marks}))
+            t.marks.reset();
+    forget_unheld_texts();
 }
 
 int
@@ -503,9 +598,9 @@ row_above_recorded_texts(int y, int x0, int x1, int first, int past)
     // no text holds it.
     for (bool moved = true; moved;) {
         moved = false;
-        for (const drawn_op &op : ops) {
-            if (op.kind != op_kind::text || op.colour == black || op.y0 > Maxy || op.x1 < x0 ||
-                op.x0 > x1)
+        for (const held_text &t : texts) {
+            const drawn_op &op = t.op;
+            if (!t.replayed || op.colour == black || op.y0 > Maxy || op.x1 < x0 || op.x0 > x1)
                 continue;
             const int line_top = static_cast<int>(std::lround(op.y0));
             if (y >= line_top + first && y < line_top + past) {
@@ -758,7 +853,8 @@ redraw_window_record(const window_frame &before)
     // The drawing stays as it was: what was recorded of it, and the regions
     // saved from it, belong to the old size (the strip is drawn again).
     if (!complete) {
-        ops.clear();
+        shapes.clear();
+        give_up_texts([](const drawn_op &) { return true; });
         saved.clear();
         return false;
     }

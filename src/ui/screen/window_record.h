@@ -2,8 +2,14 @@
 // since the drawing area was last cleared, so that a resize from outside can
 // draw the current stage again at the new size (its prompts, boxes, text
 // column and bottom strip). The drawing primitives of this folder feed it.
+// It is also the one list of texts on the window the draw check judges
+// (draw_check.h): a text it can no longer draw again stays while the check
+// holds marks on it.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "ui/screen/fill_rects.h"
 #include "ui/screen/globals.h"
@@ -48,6 +54,28 @@ bool window_record_paused();
 // Drawings made on the window since the start, counted by the hooks above:
 // the order of what was drawn, for the draw check as for the record.
 uint32_t window_drawings();
+
+// The draw check's marks on a text it follows (draw_check.cpp): its ink and
+// what hid or cut it since. record_text keeps the marks check_text gives
+// with the text, also where the drawing area is no longer drawn again; but
+// a new text the redraw does not hold is kept for the check only while
+// fewer than kMostMarkedTexts such texts are: past that it goes unjudged
+// (no fault is found on it, none reported falsely). With the texts the
+// redraw holds (within its cap on operations) the list stays bounded.
+struct text_marks;
+constexpr size_t kMostMarkedTexts = 4096;
+// A text the record holds with the check's marks: its drawing's number, its
+// string, the marks.
+struct marked_text {
+    uint32_t seq;
+    const std::string &s;
+    text_marks &marks;
+};
+// Calls visit for each marked text, oldest first.
+void visit_marked_texts(const std::function<void(const marked_text &)> &visit);
+// Takes the marks off the texts for which unmark is true; a text the redraw
+// does not hold either is forgotten.
+void unmark_texts(const std::function<bool(const marked_text &)> &unmark);
 
 // A window region saved into pixmap (getimage), and forgotten (freeimage).
 void note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1);

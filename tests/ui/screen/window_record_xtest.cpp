@@ -1,7 +1,9 @@
 // The window drawn again after a resize from outside: what was erased stays
 // erased, a box put back over what it covered stays away, and the answer to
 // a prompt goes on right after the prompt drawn again, also when a dialog
-// kept the point meanwhile.
+// kept the point meanwhile. The texts the record holds for the draw check
+// alone: one cleared under a saved region is judged again when the region
+// is put back, yet never drawn again; past the cap a new text goes unjudged.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
@@ -83,8 +87,108 @@ protected:
         return false;
     }
 
+    // Whether exactly one report was made since the last call, holding what.
+    static bool one_report(const char *what)
+    {
+        std::vector<std::string> found = take_draw_check_reports();
+        return found.size() == 1 && found[0].find(what) != std::string::npos;
+    }
+
     int width = 0, height = 0;
 };
+
+// The ink of the character c on a line whose top-left corner is (x, y):
+// its columns and rows.
+void
+ink_of(char c, int x, int y, int &x0, int &y0, int &x1, int &y1)
+{
+    int direction, ascent, descent;
+    XCharStruct m;
+    XTextExtents(loaded_font(font_in_use()), &c, 1, &direction, &ascent, &descent, &m);
+    x0 = x + m.lbearing;
+    x1 = x + m.rbearing - 1;
+    y0 = line_baseline(y) - m.ascent;
+    y1 = line_baseline(y) + m.descent - 1;
+}
+
+// "SAVED" drawn at (100, 200), a line above it, a region over the text
+// saved into under and the text's line cleared whole while the region is
+// held: the redraw gives the text up, the check follows it. The region's
+// right and bottom edges.
+void
+clear_text_under_saved_region(image_slot &under, int &x1, int &y1)
+{
+    moveto(100, 200);
+    outtext("SAVED");
+    x1 = getx + 10;
+    y1 = 200 + 2 * CHeight;
+    moveto(100, 40);
+    outtext("drawn before the region is saved");
+    getimage(90, 190, x1, y1, &under);
+    erase_box(90, 190, x1, y1);
+}
+
+TEST_F(WindowRecord, TextClearedUnderASavedRegionIsNotDrawnAgain)
+{
+    image_slot under = 0;
+    int x1, y1;
+    clear_text_under_saved_region(under, x1, y1);
+    // The lines of the text column that a box taken down cut are drawn
+    // again: not this one.
+    redraw_texts_within(120, 190, x1, y1);
+    EXPECT_FALSE(shows_something(window_now(), 90, 190, x1, y1)) << "the cleared text came back";
+    freeimage(&under);
+    EXPECT_TRUE(take_draw_check_reports().empty());
+}
+
+TEST_F(WindowRecord, TextClearedUnderASavedRegionIsJudgedWhenItComesBack)
+{
+    image_slot under = 0;
+    int x1, y1;
+    clear_text_under_saved_region(under, x1, y1);
+    putimage(90, 190, &under, 0);
+    freeimage(&under);
+    EXPECT_TRUE(take_draw_check_reports().empty());
+    // Back on the window, the text is cut through its middle rows.
+    setfillstyle(0, black);
+    bar(90, 200 + CHeight / 2, x1, 200 + CHeight / 2 + 1);
+    EXPECT_TRUE(one_report("cuts \"SAVED\""));
+}
+
+// Once the record gave up drawing the area again (a polygon), its texts are
+// held for the check alone, up to kMostMarkedTexts: the first is judged, the
+// one past the cap is not, and nothing is reported of it.
+TEST_F(WindowRecord, PastTheCapANewTextGoesUnjudged)
+{
+    const int corner[6] = {Maxx - 40, Maxy - 40, Maxx - 10, Maxy - 40, Maxx - 25, Maxy - 10};
+    fillpoly(3, corner);
+    int a0, b0, a1, b1;
+    ink_of('.', 0, 0, a0, b0, a1, b1);
+    // Dots apart by two columns and two rows of their ink: none touches
+    // another.
+    const int step_x = a1 - a0 + 3, step_y = b1 - b0 + 3, per_row = (Maxx - 20) / step_x;
+    auto place = [&](size_t i, int &x, int &y) {
+        x = 10 + static_cast<int>(i % per_row) * step_x;
+        y = 10 + static_cast<int>(i / per_row) * step_y;
+    };
+    int x = 0, y = 0;
+    for (size_t i = 0; i <= kMostMarkedTexts; i++) {
+        place(i, x, y);
+        moveto(x, y);
+        outtext(".");
+    }
+    EXPECT_TRUE(take_draw_check_reports().empty());
+    // Each dot cut through its top row: the last goes unjudged.
+    setcolor(white);
+    setfillstyle(0, white);
+    ink_of('.', x, y, a0, b0, a1, b1);
+    bar(a0, b0, a1, b0);
+    EXPECT_TRUE(take_draw_check_reports().empty());
+    place(0, x, y);
+    ink_of('.', x, y, a0, b0, a1, b1);
+    bar(a0, b0, a1, b0);
+    EXPECT_TRUE(one_report("cuts \".\""));
+}
 
 TEST_F(WindowRecord, ErasedTextStaysErased)
 {
