@@ -48,10 +48,24 @@ import tempfile
 import time
 
 # The draw check's lines on standard error: each begins with the prefix, and
-# its closing count line holds the count mark too; the rest are reports. As
-# kDrawCheckPrefix and kDrawCheckCountMark in src/ui/screen/draw_check_lines.h.
-DRAW_CHECK_PREFIX = "draw check: "
-DRAW_CHECK_COUNT_MARK = " drawings checked, "
+# its closing count line holds the count mark too; the rest are reports. Read
+# from kDrawCheckPrefix and kDrawCheckCountMark in the header that names them
+# for the program and its tests.
+DRAW_CHECK_LINES_H = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "ui",
+                                  "screen", "draw_check_lines.h")
+
+
+def draw_check_constant(name, header=DRAW_CHECK_LINES_H):
+    """The string constant name as the header defines it."""
+    with open(header, encoding="utf-8") as f:
+        found = re.search(r"\b" + name + r'\[\]\s*=\s*"([^"]*)"', f.read())
+    if not found:
+        raise RuntimeError(name + " is not defined in " + header)
+    return found.group(1)
+
+
+DRAW_CHECK_PREFIX = draw_check_constant("kDrawCheckPrefix")
+DRAW_CHECK_COUNT_MARK = draw_check_constant("kDrawCheckCountMark")
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import random_keys_roads  # noqa: E402

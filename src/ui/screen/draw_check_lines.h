@@ -1,6 +1,7 @@
 // The lines the draw check (draw_check.h) writes to standard error, named
-// once for the check that writes them and for the tests that read them back
-// from a program's standard error: every line of the check begins with
+// once for the check that writes them, for the tests that read them back
+// from a program's standard error and for the random-key walker
+// (tests/random_keys.py reads the two constants from this file): every line of the check begins with
 // kDrawCheckPrefix; the closing one, "draw check: N drawings checked, R
 // reported", holds kDrawCheckCountMark as well, every other one is a report.
 #pragma once
