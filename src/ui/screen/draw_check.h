@@ -39,11 +39,12 @@
 // - a box whose area was saved and is put back whole (a modal box) while it
 //   stands: what it covers comes back with it.
 //
-// Not judged: anything drawn in a key wait's pause (the blinking block);
-// past 256 frames and filled boxes, or 256 lines, kept, new ones (a text
-// across them or a piece of them left standing goes unreported); while the
-// window record holds kMostMarkedTexts texts for the check alone
-// (window_record.h), a new text it does not draw again (faults on it go
+// Not judged: anything drawn in a key wait's pause (the blinking block).
+// Judged as drawn but not followed after: past 256 frames and filled
+// boxes, or 256 lines, kept, a new one (a text across it or a piece of it
+// left standing goes unreported); while the window record holds
+// kMostMarkedTexts texts for the check alone (window_record.h), a new text
+// it does not draw again (what later cuts, crosses or covers it goes
 // unreported). What is not followed is never reported: these miss faults,
 // they report none falsely.
 //

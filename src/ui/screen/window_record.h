@@ -59,9 +59,11 @@ uint32_t window_drawings();
 // what hid or cut it since. record_text keeps the marks check_text gives
 // with the text, also where the drawing area is no longer drawn again; but
 // a new text the redraw does not hold is kept for the check only while
-// fewer than kMostMarkedTexts such texts are: past that it goes unjudged
-// (no fault is found on it, none reported falsely). With the texts the
-// redraw holds (within its cap on operations) the list stays bounded.
+// fewer than kMostMarkedTexts such texts are: past that the check judges
+// it as drawn but follows it no further (what later cuts, crosses or
+// covers it goes unreported; nothing is reported of it falsely). With the
+// texts the redraw holds (within its cap on operations) the list stays
+// bounded.
 struct text_marks;
 constexpr size_t kMostMarkedTexts = 4096;
 // A text the record holds with the check's marks: its drawing's number, its
