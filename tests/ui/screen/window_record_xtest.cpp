@@ -111,7 +111,7 @@ ink_of(char c, int x, int y, int &x0, int &y0, int &x1, int &y1)
     y1 = line_baseline(y) + m.descent - 1;
 }
 
-// "SAVED" drawn at (100, 200), a line above it, a region over the text
+// "SAVED" drawn at (100, 200), a region over the text
 // saved into under and the text's line cleared whole while the region is
 // held: the redraw gives the text up, the check follows it. The region's
 // right and bottom edges.
@@ -122,8 +122,7 @@ clear_text_under_saved_region(image_slot &under, int &x1, int &y1)
     outtext("SAVED");
     x1 = getx + 10;
     y1 = 200 + 2 * CHeight;
-    moveto(100, 40);
-    outtext("drawn before the region is saved");
+    // Saved straight after the text, with nothing drawn between.
     getimage(90, 190, x1, y1, &under);
     erase_box(90, 190, x1, y1);
 }
