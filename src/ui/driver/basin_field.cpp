@@ -452,6 +452,7 @@ draw_field()
     basin_boxes.clear();
     // The field's node labels stand where no other of its labels is.
     forget_label_places();
+    forget_written_labels();
     fitted.page = 0;
     if (!neutral)
         begin_fitted_field(false);
