@@ -25,6 +25,7 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
@@ -195,8 +196,9 @@ draw_label(const char *text, int highlight)
     int first = y, last = y + CHeight - 1;
     line_ink_rows(y, first, last); // the rows its background takes (label_box)
     // A label is shown whole or not at all: none cut by the window's edges,
-    // the title strip or the field's area.
-    field_area inside = basins_clipped ? basin_clip : field_area{0, 0, Maxx, Maxy};
+    // the title strip or the field's area, nor by the clear of a prompt box
+    // at the top drawn after it.
+    field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
     if (x < inside.left || first < inside.top || x + width > inside.right || last > inside.bottom)
         return;
     if (!take_label_place(x, first, x + width, last))
