@@ -579,7 +579,7 @@ namespace {
 void
 show_field_summary(std::string counts, std::string size, std::string g)
 {
-    int16_t margin = draw_prompt_box(2);
+    int16_t margin = replace_prompt_box(2); // a basin's summary of three lines goes whole
     setcolor(white);
     counts.pop_back();
     outtext(counts.c_str());
