@@ -373,7 +373,7 @@ ask_angles_and_colour()
              "change start edge color (now %d) red-0 blue-1 green-2 yellow-3:", start_edge_color);
     // The box of three lines in the medium font where the colour line, the
     // widest, would run past the narrow window's edge.
-    prompt_font font({text + std::string("0"), "", ""});
+    prompt_font font({with_widest_entry(text, 1), "", ""});
     int margin = replace_prompt_box(3);
     if (!ask_orientation())
         return answer_step::back;

@@ -278,7 +278,9 @@ show_basin_summary(const basin_tally &tally, bool marked, uint32_t placed,
         prompt_font font({head + "... ", second});
         int room = prompt_box_text_room();
         bool time_apart = text_width_in_use(last.c_str()) > room;
-        int16_t margin = draw_prompt_box(time_apart ? 3 : 2);
+        // A summary of three lines before is taken away whole under one of
+        // two.
+        int16_t margin = replace_prompt_box(time_apart ? 3 : 2);
         setcolor(white);
         outtext(head.c_str());
         std::string att_hex = hex_bytes_within(att[1], hex_string_bytes(0, 0),

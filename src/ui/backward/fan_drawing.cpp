@@ -25,9 +25,12 @@
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/model/cell_display.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/label_places.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
 namespace {
@@ -60,6 +63,12 @@ struct waiting_label {
 // basins so that drawing allocates nothing once the largest was seen.
 std::vector<waiting_label> waiting_labels;
 std::vector<char> label_texts;
+// The labels written since the field began (forget_written_labels) and the
+// drawing area was last cleared, and their texts: a later basin's edges
+// may run through one, which is then written again over them.
+std::vector<waiting_label> written_labels;
+std::vector<char> written_texts;
+uint32_t written_clears = 0; // drawing_area_clears() when they were written
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
 // The rectangle the basins of the field being drawn are kept in, when
@@ -184,7 +193,15 @@ draw_label(const char *text, int highlight)
     int16_t x = getx, y = gety;
     const size_t length = strlen(text);
     int width = text_pixel_width(text, static_cast<int>(length));
-    if (!take_label_place(x, y, x + width, y + CHeight - 1))
+    int first = y, last = y + CHeight - 1;
+    line_ink_rows(y, first, last); // the rows its background takes (label_box)
+    // A label is shown whole or not at all: none cut by the window's edges,
+    // the title strip or the field's area, nor by the clear of a prompt box
+    // at the top drawn after it.
+    field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
+    if (x < inside.left || first < inside.top || x + width > inside.right || last > inside.bottom)
+        return;
+    if (!take_label_place(x, first, x + width, last))
         return;
     waiting_labels.push_back({label_texts.size(), length, x, y, highlight});
     label_texts.insert(label_texts.end(), text, text + length + 1);
@@ -569,27 +586,80 @@ draw_fan()
     setcolor(white);
 }
 
+namespace {
+
+// The rectangle a label's background takes: its text's width (out of
+// texts), and every row the font inks, so that no edge drawn before shows
+// through a glyph's top or tail.
+drawn_box
+label_box(const waiting_label &label, const std::vector<char> &texts)
+{
+    int width = text_pixel_width(texts.data() + label.start, static_cast<int>(label.length));
+    int first = label.y, last = label.y + CHeight - 1;
+    line_ink_rows(label.y, first, last);
+    return {label.x, first, label.x + width, last, false};
+}
+
+// Writes a label on its own background.
+void
+write_label(const waiting_label &label, const std::vector<char> &texts)
+{
+    int text_colour = white, back = black;
+    if (label.highlight == 1 || label.highlight == 2) {
+        back = label.highlight == 1 ? lightred : yellow;
+        text_colour = black;
+    }
+    drawn_box box = label_box(label, texts);
+    setfillstyle(0, back);
+    bar(box.x0, box.y0, box.x1, box.y1);
+    setcolor(text_colour);
+    moveto(label.x, label.y);
+    outtext(texts.data() + label.start);
+}
+
+bool
+boxes_meet(const drawn_box &a, const drawn_box &b)
+{
+    return !a.empty && !b.empty && a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
+// The labels of the basins before, written again where the edges and marks
+// drawn since start_drawn_box reach them; those of a cleared drawing area
+// are forgotten.
+void
+write_crossed_labels_again()
+{
+    if (written_clears != drawing_area_clears())
+        forget_written_labels();
+    for (const waiting_label &label : written_labels)
+        if (boxes_meet(drawn, label_box(label, written_texts)))
+            write_label(label, written_texts);
+}
+
+} // namespace
+
+void
+forget_written_labels()
+{
+    written_labels.clear();
+    written_texts.clear();
+    written_clears = drawing_area_clears();
+}
+
 void
 write_node_labels()
 {
-    if (waiting_labels.empty())
+    if (waiting_labels.empty() && written_labels.empty())
         return;
     clip_to_basin_area();
     int16_t px = getx, py = gety;
-    for (const waiting_label &label : waiting_labels) {
-        int text_colour = white, back = black;
-        if (label.highlight == 1 || label.highlight == 2) {
-            back = label.highlight == 1 ? lightred : yellow;
-            text_colour = black;
-        }
-        const char *text = label_texts.data() + label.start;
-        int width = text_pixel_width(text, static_cast<int>(label.length));
-        setfillstyle(0, back);
-        bar(label.x, label.y, label.x + width, label.y + CHeight - 1);
-        setcolor(text_colour);
-        moveto(label.x, label.y);
-        outtext(text);
+    write_crossed_labels_again();
+    for (waiting_label label : waiting_labels) {
+        write_label(label, label_texts);
+        label.start += written_texts.size();
+        written_labels.push_back(label);
     }
+    written_texts.insert(written_texts.end(), label_texts.begin(), label_texts.end());
     setfillstyle(0, black);
     setcolor(white);
     moveto(px, py);

@@ -21,8 +21,13 @@ void plot_motor_segfan(int record, const uint8_t *state);
 void draw_node(const uint8_t *state, int colour, int own);
 // The node labels (decimal or hex) of the trees drawn since the last call,
 // written over their edges: the basin and the subtree call it once their
-// trees are drawn.
+// trees are drawn. The labels of the field's basins before that the edges
+// and marks drawn since start_drawn_box reach are written again first.
 void write_node_labels();
+// A field begins: the labels written before are no longer its own, and no
+// later basin writes them again (write_node_labels writes again, over its
+// basin's edges, those of the field's basins before that the basin reaches).
+void forget_written_labels();
 // The copies of a node that the other members of its segment share.
 void copy_fan_tree(const uint8_t *state);
 // The copies of a node that the rotation-equivalent trees of its attractor

@@ -19,6 +19,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/pixel_coordinate.h"
 #include "ui/backward/display_settings.h"
+#include "ui/backward/progress_bar.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -34,7 +35,7 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979;
-constexpr int kQuarterSlot = 3;       // boximage slot of the quarter under the preview
+constexpr int kQuarterSlot = 3;       // boximage slot of the quarter under the preview and its status box
 constexpr int kRadiusChars = 4;       // the longest start radius typed
 
 // The settings a field's fitted layout stands for: the defaults as computed.
@@ -765,8 +766,12 @@ ask_fan_angle()
     return true;
 }
 
-void
-amend_layout()
+namespace {
+
+// The prompts of amend_layout; true once the spacing is taken, false on
+// 'q' at the first prompt.
+bool
+ask_layout_amends()
 {
     for (;;) {
         erase_prompt_box(3);
@@ -775,7 +780,7 @@ amend_layout()
         input_string(1, text_entry);
         char key = is[0];
         if (key == 'q')
-            return;
+            return false;
         if (key == 'a') {
             int margin = replace_prompt_box(2);
             if (ask_orientation()) {
@@ -794,10 +799,26 @@ amend_layout()
             // The next basins go where the amended position and spacing
             // put them, no longer where the fitted field would.
             fit_field_layout = 0;
-            break;
+            return true;
         }
     }
-    if (boximage_prompt[1] != 0) {
+}
+
+} // namespace
+
+void
+amend_layout()
+{
+    // In a field the prompts take three lines, over the progress bar: the
+    // bar goes whole while they stand and comes back after them (the
+    // field's next node fills it again).
+    bool bar = basinfield && mouse_found;
+    if (bar)
+        erase_progress_bar();
+    bool taken = ask_layout_amends();
+    if (bar)
+        progress_bar();
+    if (taken && boximage_prompt[1] != 0) {
         putimage(Maxx / 2, 2, &boximage_prompt[1], 0);
         freeimage(&boximage_prompt[1]);
     }
@@ -813,7 +834,10 @@ setup_plot()
     pass = layout_pass{};
     if (shown) {
         pass.cover_bottom = cut_line_end();
-        getimage(0, 0, quarter_right(), pass.cover_bottom, &boximage[kQuarterSlot]);
+        // With the status box drawn over the preview's top, which reaches
+        // a little past the quarter: its put back takes that box whole.
+        int saved_right = std::max<int>(quarter_right(), memory_box_place_end(Maxx));
+        getimage(0, 0, saved_right, pass.cover_bottom, &boximage[kQuarterSlot]);
     }
     if (layout_notset) {
         set_layout_defaults();

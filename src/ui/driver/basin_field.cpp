@@ -452,6 +452,7 @@ draw_field()
     basin_boxes.clear();
     // The field's node labels stand where no other of its labels is.
     forget_label_places();
+    forget_written_labels();
     fitted.page = 0;
     if (!neutral)
         begin_fitted_field(false);
@@ -471,11 +472,17 @@ draw_field()
     // the area is cut at its edge rather than drawn over them. A field in
     // the jump graph's nodes or in a mutation's layout has places of its
     // own, and the state-space matrix is drawn state by state between the
-    // basins' shapes.
+    // basins' shapes: those are cut a little inside the drawing area, as
+    // the area above is at its sides, rather than run off the window or
+    // into the title strip (the jump graph's window and the G-density
+    // graph's strip set frames of their own).
     field_area kept_area = basin_area();
+    const field_area drawing_area{3, 3, Maxx - 3, Maxy - 3};
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)
         keep_basins_inside(&kept_area);
+    else if (!graph_window && !gd_z_graph)
+        keep_basins_inside(&drawing_area);
     write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
     if (neutral) {
@@ -572,7 +579,7 @@ namespace {
 void
 show_field_summary(std::string counts, std::string size, std::string g)
 {
-    int16_t margin = draw_prompt_box(2);
+    int16_t margin = replace_prompt_box(2); // a basin's summary of three lines goes whole
     setcolor(white);
     counts.pop_back();
     outtext(counts.c_str());

@@ -26,6 +26,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/string_editors/seed_dialog.h"
 
 namespace {
@@ -115,15 +116,19 @@ void
 set_seq_update()
 {
     int16_t x = getx, y = gety;
-    draw_prompt_box(1);
-    if (lineL <= kMaxIndexedCells)
-        outtext("sequential updating: ->(def) <-b rand-r rerand-R set-s all-S:");
-    else if (lineL <= kMaxTypedCells)
-        outtext("sequential updating: ->(def) <-b rand-r rerand-R set-s:");
-    else
-        outtext("sequential updating: ->(def) <-b rand-r rerand-R:");
-    input_string(1, text_entry);
-    char key = is[0];
+    const char *question = lineL <= kMaxIndexedCells ? "sequential updating: ->(def) <-b rand-r rerand-R set-s all-S:"
+                           : lineL <= kMaxTypedCells ? "sequential updating: ->(def) <-b rand-r rerand-R set-s:"
+                                                     : "sequential updating: ->(def) <-b rand-r rerand-R:";
+    char key;
+    {
+        // The medium font where the longest question and its key would run
+        // past a narrow window's edge.
+        prompt_font font({with_widest_entry(question, 1)});
+        draw_prompt_box(1);
+        outtext(question);
+        input_string(1, text_entry);
+        key = is[0];
+    }
     erase_prompt_box(1);
     if (key == 's' && lineL > kMaxTypedCells)
         key = kKeyReturn;

@@ -240,8 +240,10 @@ print_current_state_h(const uint8_t *state, int colour)
     int16_t x = getx, y = gety;
     int width = lineL * scale - sep, height = scale - sep;
     bool framed = hilight_learn && colour != white;
+    // Framed, the frame's own rows and columns are cleared with the rest:
+    // a frame drawn there before goes whole, not hollowed out.
     if (framed)
-        clear_area(x - 1, y - 1, x + width + 1, y + height + 1);
+        clear_area(x - 2, y - 2, x + width + 2, y + height + 2);
     else
         clear_area(x, y, x + width, y + height);
     if (L != Maxu)
@@ -260,7 +262,7 @@ print_current_state_twod(const uint8_t *state, int colour)
     int width = scale * i2d, height = scale * j2d;
     bool framed = hilight_learn && colour != white;
     if (framed) {
-        clear_area(x - 2, y - 2, x + width + 2, y + height + 2);
+        clear_area(x - 3, y - 3, x + width + 3, y + height + 3);
         setcolor(white);
         rectangle(x - 3, y - 3, x - 3 + width + 6, y - 3 + height + 6);
     } else {

@@ -18,10 +18,10 @@ status_box_key_prompt(const char *text)
     int16_t x = getx, y = gety;
     int colour = getcolor();
     int margin = memory_box(0, nullptr) + vgax(3);
-    // Room for the text and the key's cursor (one character) before the
-    // box's right frame.
-    int room = memory_box_place_end(Maxx) - 3 - margin - CWidth;
-    font_while font({text}, room, {set_medium_font});
+    // Room for the text, the key typed (at its widest) and the cursor
+    // before the box's right frame.
+    int room = memory_box_place_end(Maxx) - 3 - margin;
+    font_while font({with_widest_entry(text, 1)}, room, {set_medium_font});
     setcolor(white);
     moveto(margin, vgay(3));
     outtext(text);

@@ -43,13 +43,20 @@ basin_probe
 run_forward_probed()
 {
     uint8_t saved_pdata = pdata, saved_numbers = shownumbers;
+    int16_t saved_ox = ox, saved_oy = oy;
     pdata = data_basins;
     shownumbers = shownumbers_spot; // nodes as spots: no value colours needed
+    // The basin at the window's centre, where the layout stage places a
+    // single basin (its default offsets), not at the corner (0,0).
+    ox = static_cast<int16_t>(Maxx / 2);
+    oy = static_cast<int16_t>(Maxy / 2);
     testing::internal::CaptureStderr();
     run_forward(carule);
     std::string out = testing::internal::GetCapturedStderr();
     pdata = saved_pdata;
     shownumbers = saved_numbers;
+    ox = saved_ox;
+    oy = saved_oy;
     basin_probe probe;
     const std::string head = "single basin. ";
     for (size_t at = out.find(head); at != std::string::npos; at = out.find(head, at + 1)) {
