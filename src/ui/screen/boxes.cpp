@@ -5,6 +5,7 @@
 #include "ui/screen/boxes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -431,6 +432,27 @@ namespace {
 // The right edge of the memory box as last drawn: wider than its place when
 // its text is longer, so that the erase takes the whole text away.
 int memory_box_right = 0;
+// The window's last column when memory_box_right was set.
+int memory_box_maxx = 0;
+
+// memory_box_right for the window's size now. A resize draws the box again
+// from the window's record with its right edge at its place's end or the
+// window's right edge where it was there, else moved with the window's
+// width (window_record.h): its erase takes that box away, and no more of the
+// prompt box beside it.
+int
+memory_box_right_now()
+{
+    const int old = memory_box_maxx;
+    if (memory_box_right == 0 || old == Maxx)
+        return memory_box_right;
+    if (memory_box_right == memory_box_place_end(old))
+        return memory_box_place_end(Maxx);
+    if (memory_box_right == box_right_edge(old))
+        return box_right_edge(Maxx);
+    long scaled = std::lround(static_cast<double>(memory_box_right) * (Maxx + 1) / (old + 1));
+    return static_cast<int>(std::min<long>(scaled, box_right_edge(Maxx)));
+}
 
 // The memory box's right edge for a text written in it from x (nullptr:
 // none).
@@ -451,6 +473,7 @@ frame_memory_box(const char *text, int x)
 {
     erase_memory_box();
     memory_box_right = memory_box_right_for(text, x);
+    memory_box_maxx = Maxx;
     setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();
@@ -527,9 +550,10 @@ int memory_box_right_under = 0;
 int
 save_under_memory_box(int slot, const char *text, int x)
 {
-    int right = std::max(memory_box_right, memory_box_right_for(text, x));
+    const int under = memory_box_right_now();
+    int right = std::max(under, memory_box_right_for(text, x));
     draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
-    return memory_box_right;
+    return under;
 }
 
 // Puts back what save_under_memory_box kept in slot, and the right edge of
@@ -541,6 +565,7 @@ put_back_under_memory_box(int slot, int right_under)
     putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
     freeimage(&boximage[slot]);
     memory_box_right = right_under;
+    memory_box_maxx = Maxx;
 }
 
 } // namespace
@@ -563,7 +588,7 @@ put_back_under_status_box(int slot)
 void
 erase_memory_box()
 {
-    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right, memory_box_place_end(Maxx)),
+    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right_now(), memory_box_place_end(Maxx)),
                 prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();
