@@ -17,6 +17,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 
@@ -136,6 +137,36 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
     moveto(x0 + vgax(3), y0 + 1);
     view.restore();
     return static_cast<int16_t>(x0 + vgax(3));
+}
+
+box_corners
+draw_exit_question(int slot, const char *text)
+{
+    // Room for the entry's block after the text, and as much before it.
+    const int width = text_width_in_use(text);
+    const int half = width / 2 + 2 * CWidth;
+    const int top = Maxy / 2 - CHeight / 2;
+    int first = 0, last = 0;
+    line_ink_rows(top, first, last);
+    const box_corners inner = {Maxx / 2 - half, first - 3, Maxx / 2 + half, last + 3};
+    const box_corners outer = {inner.x0 - vgax(7), inner.y0 - vgay(7), inner.x1 + vgax(7),
+                               inner.y1 + vgay(7)};
+    // The blue is a border round the black box: its four sides are filled,
+    // not the whole box cleared after.
+    draw_box(slot, outer.x0, outer.y0, outer.x1, outer.y1, 1, -1);
+    const box_corners sides[] = {{outer.x0 + 1, outer.y0 + 1, outer.x1 - 1, inner.y0 - 1},
+                                 {outer.x0 + 1, inner.y1 + 1, outer.x1 - 1, outer.y1 - 1},
+                                 {outer.x0 + 1, inner.y0, inner.x0 - 1, inner.y1},
+                                 {inner.x1 + 1, inner.y0, outer.x1 - 1, inner.y1}};
+    uint8_t fill = fillcolor;
+    setfillstyle(0, blue);
+    for (const box_corners &side : sides)
+        bar(side.x0, side.y0, side.x1, side.y1);
+    fillcolor = fill;
+    draw_box(-1, inner.x0, inner.y0, inner.x1, inner.y1, 1, black);
+    setcolor(lightred);
+    text_line(Maxx / 2 - width / 2 - CWidth / 2, inner.x1 - 2, top, text);
+    return outer;
 }
 
 int16_t

@@ -146,19 +146,11 @@ control_q_exit_box()
     image_slot drawable = current_draw;
     current_draw = W;
 
-    setcolor(lightred);
-    const char *text = "Exit Zemra-q, Restart-ret:";
-    int w = text_pixel_width(text, static_cast<int>(strlen(text)));
-    int x0 = Maxx / 2 - w - vgax(15), y0 = Maxy / 2 - vgay(15);
-    draw_box(29, x0, y0, Maxx / 2 + w + vgax(15), Maxy / 2 + vgay(15), 1, blue);
-    draw_box(-1, Maxx / 2 - w - vgax(8), Maxy / 2 - vgay(8), Maxx / 2 + w + vgax(8),
-             Maxy / 2 + vgay(8), 1, black);
-    moverel(CWidth, 0);
-    outtext(text);
+    box_corners box = draw_exit_question(29, "Exit Zemra-q, Restart-ret:");
     input_string(1, text_entry);
     if (is[0] == 'q')
         end_program();
-    putimage(x0, y0, &boximage[29], 3);
+    putimage(box.x0, box.y0, &boximage[29], 3);
     freeimage(&boximage[29]);
     current_draw = drawable;
     setcolor(colour);
