@@ -825,7 +825,8 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         put_back_band(w);
     }
     freeimage(&boximage[kWindowSlot]);
-    freeimage(&w.band);
+    if (w.band)
+        freeimage(&w.band);
     xtext = old_xtext;
     setviewport(0, 0, Maxx, Maxy, 1);
     tview_x0 = 0;
