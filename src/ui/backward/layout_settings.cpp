@@ -128,6 +128,9 @@ put_back_quarter()
 {
     if (boximage[kQuarterSlot] == 0)
         return;
+    // The status box ("accept defaults-d") goes first: it reaches past the
+    // quarter's right edge, where the put back would leave its end framed.
+    erase_memory_box();
     putimage(0, 0, &boximage[kQuarterSlot], 0);
     freeimage(&boximage[kQuarterSlot]);
 }

@@ -574,8 +574,12 @@ fan_outcome()
             segfan = 0;
         char key = is[0];
         stop_tree(key);
-        if (mouse_found)
-            memory_box(0, nullptr); // the status box cleared, one pending key dropped
+        // The status box taken away (not left framed and empty), and one
+        // pending key dropped.
+        if (mouse_found) {
+            erase_memory_box();
+            event_ready();
+        }
         is[0] = key;
         return tree_end::stopped;
     }

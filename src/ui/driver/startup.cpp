@@ -191,20 +191,11 @@ random_seed_dialog(uint32_t *randseed)
 void
 exit_box()
 {
-    setcolor(lightred);
-    const char *text = "Exit Zemra-q, Restart-ret:";
-    int w = text_pixel_width(text, 26) / 2 + CWidth;
-    int x0 = Maxx / 2 - w - vgax(15), y0 = Maxy / 2 - vgay(15);
-    int x1 = Maxx / 2 + w + vgax(15), y1 = Maxy / 2 + vgay(15);
-    draw_box(-1, x0, y0, x1, y1, 1, blue);
-    draw_box(-1, Maxx / 2 - w - vgax(8), Maxy / 2 - vgay(8), Maxx / 2 + w + vgax(8),
-             Maxy / 2 + vgay(8), 1, black);
-    moverel(CWidth, vgay(2));
-    outtext(text);
+    box_corners box = draw_exit_question(-1, "Exit Zemra-q, Restart-ret:");
     input_string(1, text_entry);
     if (is[0] == 'q')
         clean_exit();
-    erase_box(x0, y0, x1, y1);
+    erase_box(box.x0, box.y0, box.x1, box.y1);
     setcolor(white);
     setpback_x_lines(0);
     full_redraw();

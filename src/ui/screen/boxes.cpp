@@ -5,6 +5,7 @@
 #include "ui/screen/boxes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 
@@ -135,6 +137,36 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
     moveto(x0 + vgax(3), y0 + 1);
     view.restore();
     return static_cast<int16_t>(x0 + vgax(3));
+}
+
+box_corners
+draw_exit_question(int slot, const char *text)
+{
+    // Room for the entry's block after the text, and as much before it.
+    const int width = text_width_in_use(text);
+    const int half = width / 2 + 2 * CWidth;
+    const int top = Maxy / 2 - CHeight / 2;
+    int first = 0, last = 0;
+    line_ink_rows(top, first, last);
+    const box_corners inner = {Maxx / 2 - half, first - 3, Maxx / 2 + half, last + 3};
+    const box_corners outer = {inner.x0 - vgax(7), inner.y0 - vgay(7), inner.x1 + vgax(7),
+                               inner.y1 + vgay(7)};
+    // The blue is a border round the black box: its four sides are filled,
+    // not the whole box cleared after.
+    draw_box(slot, outer.x0, outer.y0, outer.x1, outer.y1, 1, -1);
+    const box_corners sides[] = {{outer.x0 + 1, outer.y0 + 1, outer.x1 - 1, inner.y0 - 1},
+                                 {outer.x0 + 1, inner.y1 + 1, outer.x1 - 1, outer.y1 - 1},
+                                 {outer.x0 + 1, inner.y0, inner.x0 - 1, inner.y1},
+                                 {inner.x1 + 1, inner.y0, outer.x1 - 1, inner.y1}};
+    uint8_t fill = fillcolor;
+    setfillstyle(0, blue);
+    for (const box_corners &side : sides)
+        bar(side.x0, side.y0, side.x1, side.y1);
+    fillcolor = fill;
+    draw_box(-1, inner.x0, inner.y0, inner.x1, inner.y1, 1, black);
+    setcolor(lightred);
+    text_line(Maxx / 2 - width / 2 - CWidth / 2, inner.x1 - 2, top, text);
+    return outer;
 }
 
 int16_t
@@ -431,6 +463,27 @@ namespace {
 // The right edge of the memory box as last drawn: wider than its place when
 // its text is longer, so that the erase takes the whole text away.
 int memory_box_right = 0;
+// The window's last column when memory_box_right was set.
+int memory_box_maxx = 0;
+
+// memory_box_right for the window's size now. A resize draws the box again
+// from the window's record with its right edge at its place's end or the
+// window's right edge where it was there, else moved with the window's
+// width (window_record.h): its erase takes that box away, and no more of the
+// prompt box beside it.
+int
+memory_box_right_now()
+{
+    const int old = memory_box_maxx;
+    if (memory_box_right == 0 || old == Maxx)
+        return memory_box_right;
+    if (memory_box_right == memory_box_place_end(old))
+        return memory_box_place_end(Maxx);
+    if (memory_box_right == box_right_edge(old))
+        return box_right_edge(Maxx);
+    long scaled = std::lround(static_cast<double>(memory_box_right) * (Maxx + 1) / (old + 1));
+    return static_cast<int>(std::min<long>(scaled, box_right_edge(Maxx)));
+}
 
 // The memory box's right edge for a text written in it from x (nullptr:
 // none).
@@ -451,6 +504,7 @@ frame_memory_box(const char *text, int x)
 {
     erase_memory_box();
     memory_box_right = memory_box_right_for(text, x);
+    memory_box_maxx = Maxx;
     setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();
@@ -527,9 +581,10 @@ int memory_box_right_under = 0;
 int
 save_under_memory_box(int slot, const char *text, int x)
 {
-    int right = std::max(memory_box_right, memory_box_right_for(text, x));
+    const int under = memory_box_right_now();
+    int right = std::max(under, memory_box_right_for(text, x));
     draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
-    return memory_box_right;
+    return under;
 }
 
 // Puts back what save_under_memory_box kept in slot, and the right edge of
@@ -541,6 +596,7 @@ put_back_under_memory_box(int slot, int right_under)
     putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
     freeimage(&boximage[slot]);
     memory_box_right = right_under;
+    memory_box_maxx = Maxx;
 }
 
 } // namespace
@@ -563,7 +619,7 @@ put_back_under_status_box(int slot)
 void
 erase_memory_box()
 {
-    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right, memory_box_place_end(Maxx)),
+    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right_now(), memory_box_place_end(Maxx)),
                 prompt_box_bottom(1), 1);
     clearviewport();
     set_drawing_area_viewport();

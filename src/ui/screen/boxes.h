@@ -102,6 +102,15 @@ void end_wait_notice();
 int draw_hint_box(int wait, int frame, const char *text, int x);
 void erase_free_hint_box(int x);
 void erase_box(int x0, int y0, int x1, int y1);
+// The exit question ("Exit Zemra-q, Restart-ret:") in the middle of the
+// drawing area: a blue box round a black one whose frame holds the text's
+// line whole, at any window size. slot: the boximage slot that keeps what
+// the blue box covers (-1: none). Returns the blue box's corners, for its
+// erase or put back.
+struct box_corners {
+    int x0, y0, x1, y1;
+};
+box_corners draw_exit_question(int slot, const char *text);
 // Viewport := the drawing area, cleared to the background.
 void clear_drawing_area();
 void draw_bottom_title(int mode);

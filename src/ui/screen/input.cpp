@@ -146,19 +146,11 @@ control_q_exit_box()
     image_slot drawable = current_draw;
     current_draw = W;
 
-    setcolor(lightred);
-    const char *text = "Exit Zemra-q, Restart-ret:";
-    int w = text_pixel_width(text, static_cast<int>(strlen(text)));
-    int x0 = Maxx / 2 - w - vgax(15), y0 = Maxy / 2 - vgay(15);
-    draw_box(29, x0, y0, Maxx / 2 + w + vgax(15), Maxy / 2 + vgay(15), 1, blue);
-    draw_box(-1, Maxx / 2 - w - vgax(8), Maxy / 2 - vgay(8), Maxx / 2 + w + vgax(8),
-             Maxy / 2 + vgay(8), 1, black);
-    moverel(CWidth, 0);
-    outtext(text);
+    box_corners box = draw_exit_question(29, "Exit Zemra-q, Restart-ret:");
     input_string(1, text_entry);
     if (is[0] == 'q')
         end_program();
-    putimage(x0, y0, &boximage[29], 3);
+    putimage(box.x0, box.y0, &boximage[29], 3);
     freeimage(&boximage[29]);
     current_draw = drawable;
     setcolor(colour);
@@ -443,28 +435,79 @@ keycheck(int len)
 
 namespace {
 
+// Whether the glyphs of c, written at the point, keep inside box.
+bool
+ink_inside(char c, const entry_box &box)
+{
+    const char one[2] = {c, '\0'};
+    int left = 0, right = 0, above = 0, below = 0;
+    text_ink_columns_in_use(one, left, right);
+    text_ink_in_use(one, above, below);
+    const int baseline = line_baseline(gety);
+    return getx + left >= box.x0 && getx + right - 1 <= box.x1 && baseline - above >= box.y0 &&
+           baseline + below - 1 <= box.y1;
+}
+
+// The echo of an entry: the characters of `is` shown before the point. On
+// a line all of them are; in a box only the first ones whose glyphs keep
+// inside it, so that the echo never reaches the box's frame or what is
+// beside it: a longer entry, or a letter that inks below the digits (a
+// command key of the box), is typed on without being shown.
+struct entry_echo {
+    const entry_box *box; // nullptr: a line of its own
+    int shown;            // characters of is[] echoed
+
+    // Echoes is[len - 1], the character just stored, where it may show.
+    void add(int len)
+    {
+        if (shown != len - 1 || (box && !ink_inside(is[len - 1], *box)))
+            return;
+        const char echo[2] = {is[len - 1], 0};
+        outtext(echo);
+        shown = len;
+    }
+    // Takes is[len], the character just taken off the entry, off the screen
+    // where it showed. In a box only its glyph's ink is cleared: the frame
+    // round it stays.
+    void remove(int len)
+    {
+        if (len >= shown)
+            return;
+        shown = len;
+        if (!box) {
+            erase_echoed(is[len]);
+            return;
+        }
+        const char echoed[2] = {is[len], '\0'};
+        moverel(-text_width_in_use(echoed), 0);
+        clear_shown(echoed);
+    }
+};
+
 // The entry loop from the len characters already in `is`, echoed before the
 // point. While `selected`, those characters go as a whole on the first key:
 // a character typed replaces them, and 'q' ends the entry as on an empty
 // one; Return, an arrow or erase keep them as typed text. A value `shown`
 // at the point (nullptr: none), which is no part of the entry, is cleared
 // when the first character is typed, so that its echo does not land on it.
+// With a box (nullptr: none) the echo keeps inside it (entry_echo).
 int
-edit_from(int max, int mode, int len, bool selected, const char *shown)
+edit_from(int max, int mode, int len, bool selected, const char *shown, const entry_box *box)
 {
     int block = green;
+    entry_echo echo{box, len};
     for (;;) {
         flashing_cursor(entry_block(block));
         int key = keycheck(len);
         if (selected && key == 'q') {
             while (len > 0)
-                erase_echoed(is[--len]);
+                echo.remove(--len);
         }
         entry_step step = edit_entry(is, len, key, max, mode);
         if (selected && step == entry_step::stored) {
             char typed = is[len - 1];
             for (len--; len > 0;)
-                erase_echoed(is[--len]);
+                echo.remove(--len);
             is[len++] = typed;
         }
         if (key != 0 && step != entry_step::hot_key)
@@ -477,17 +520,15 @@ edit_from(int max, int mode, int len, bool selected, const char *shown)
                 run_hot_key(key);
             break;
         case entry_step::erased:
-            erase_echoed(is[len]);
+            echo.remove(len);
             break;
-        case entry_step::stored: {
+        case entry_step::stored:
             if (shown) {
                 clear_shown(shown);
                 shown = nullptr;
             }
-            char echo[2] = {is[len - 1], 0};
-            outtext(echo);
+            echo.add(len);
             break;
-        }
         case entry_step::ignored:
             break;
         }
@@ -502,24 +543,44 @@ edit_from(int max, int mode, int len, bool selected, const char *shown)
 int
 input_string(int max, int mode)
 {
-    return edit_from(max, mode, 0, false, nullptr);
+    return edit_from(max, mode, 0, false, nullptr, nullptr);
 }
 
 int
 input_string_over(int max, int mode, const char *shown)
 {
-    return edit_from(max, mode, 0, false, shown);
+    return edit_from(max, mode, 0, false, shown, nullptr);
 }
 
+namespace {
+
+// The entry begun by start (echoed at the point) of input_string_from.
 int
-input_string_from(int max, int mode, const char *start)
+begin_entry(int max, const char *start)
 {
     int len = 0;
     while (start[len] && len < max && len < kInputLineSize)
         len++;
     memcpy(is, start, static_cast<size_t>(len));
     outtext(std::string(is, static_cast<size_t>(len)).c_str());
-    return edit_from(max, mode, len, len > 0, nullptr);
+    return len;
+}
+
+} // namespace
+
+int
+input_string_from(int max, int mode, const char *start)
+{
+    int len = begin_entry(max, start);
+    return edit_from(max, mode, len, len > 0, nullptr, nullptr);
+}
+
+int
+input_string_in_box(int max, int mode, const char *start, const char *shown,
+                    const entry_box &box)
+{
+    int len = begin_entry(max, start ? start : "");
+    return edit_from(max, mode, len, len > 0, shown, &box);
 }
 
 void

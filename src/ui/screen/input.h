@@ -37,6 +37,19 @@ int input_string_from(int max, int mode, const char *start);
 // clears its ink before its own echo; Return, an arrow or erase typed
 // first leave it shown.
 int input_string_over(int max, int mode, const char *shown);
+// The inside of the frame of a box an entry is typed into: columns x0..x1
+// and rows y0..y1.
+struct entry_box {
+    int x0, x1, y0, y1;
+};
+// As input_string_from (start: nullptr or "" for none) over a value shown
+// as in input_string_over (nullptr: none), typed into a box: a character
+// is echoed only while it and those before it keep their glyphs inside the
+// box; the rest of the entry is typed on unseen. A box a few digits wide
+// shows its number, and neither a longer entry nor a command letter that
+// inks below the digits reaches its frame or its neighbour.
+int input_string_in_box(int max, int mode, const char *start, const char *shown,
+                        const entry_box &box);
 // Clears the ink of s as written from the point, and no more: the frame of
 // a box round it, and the tails of the line above that reach into its
 // line, stay.

@@ -36,6 +36,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/network_files.h"
 #include "ui/string_editors/bit_grid.h"
@@ -68,6 +69,11 @@ struct seed_window {
     const char *label;
     seed_kind kind;
     int x0, width, top, bottom;
+    window_frame laid_out_for; // the window's size when the window was opened
+    // The lines of the text column the window hides whole after a resize
+    // (follow_resize), kept from row band_top down; 0: none.
+    image_slot band;
+    int band_top;
 };
 
 int
@@ -118,6 +124,7 @@ open_window(seed_window &w)
     tview_y0 = static_cast<int16_t>(w.top);
     tview_x1 = static_cast<int16_t>(w.x0 + w.width - 3);
     tview_y1 = static_cast<int16_t>(w.bottom - 1);
+    w.laid_out_for = current_window_frame();
 }
 
 void
@@ -238,9 +245,50 @@ window_width(const seed_window &w)
     return width;
 }
 
-// Clears the window's inside and writes the two menu lines; returns the key.
-char
-show_menu(const seed_window &w)
+// The lines follow_resize hid, shown again.
+void
+put_back_band(seed_window &w)
+{
+    if (w.band)
+        put_back_under_band(w.band_top, &w.band);
+    w.band = 0;
+}
+
+// After the program's window was resized: the window, which the resize
+// drew again scaled from its old place (its menu at the new font, which may
+// run on past the scaled frame), is taken down with its menu and opened
+// afresh at the new size from the column the resize took its left edge to,
+// so that what the methods write next lands inside it. True then.
+bool
+follow_resize(seed_window &w)
+{
+    window_frame now = current_window_frame();
+    if (now.maxx == w.laid_out_for.maxx && now.winmaxy == w.laid_out_for.winmaxy &&
+        now.cheight == w.laid_out_for.cheight)
+        return false;
+    saved_window_area old{};
+    if (saved_area_of(boximage[kWindowSlot], old)) {
+        setfillstyle(0, black);
+        bar(old.x0, old.y0, std::max(old.x1, old.x0 + 3 + text_width(w)), std::min<int>(old.y1, Maxy));
+        w.x0 = old.x0 + 3;
+    }
+    close_window();
+    freeimage(&boximage[kWindowSlot]);
+    put_back_band(w);
+    w.width = window_width(w);
+    w.x0 = std::max(3, std::min(w.x0, Maxx + 1 - w.width));
+    // The lines the window reaches into are hidden whole, not shown cut at
+    // its right edge, as when it opened over the set-up.
+    int bottom = seed_window_bottom();
+    w.band_top = setup_clear_row_above(window_top(bottom, w.x0 - 3, w.x0 + w.width - 3));
+    save_hiding_lines_in_band(w.band_top, w.band_top, bottom, &w.band);
+    open_window(w);
+    return true;
+}
+
+// Clears the window's inside and writes the two menu lines.
+void
+write_menu(const seed_window &w)
 {
     setfillstyle(0, black);
     bar(w.x0 - 1, w.top + 2, w.x0 + w.width - 4, w.bottom - 1);
@@ -250,8 +298,20 @@ show_menu(const seed_window &w)
     outtext(menu.first.c_str());
     window_line(w, 1);
     outtext(menu.second.c_str());
+}
+
+// The menu, in the window laid out for the window's size as it is when
+// the key comes; returns the key.
+char
+show_menu(seed_window &w)
+{
+    follow_resize(w);
+    write_menu(w);
     input_string(1, text_entry);
-    return is[0];
+    char key = is[0];
+    if (follow_resize(w))
+        write_menu(w);
+    return key;
 }
 
 // The hex bytes of the state after a readout's label.
@@ -710,7 +770,7 @@ int16_t
 select_seed(int mode, uint8_t *state, const char *label, int restore)
 {
     int16_t x = getx, y = gety;
-    seed_window w{state, label, kind_of_label(label), x, 0, 0, 0};
+    seed_window w{state, label, kind_of_label(label), x, 0, 0, 0, {}, 0, 0};
     if (w.kind == seed_kind::target)
         showbits_1d_as_2d = 1;
     else if (w.kind == seed_kind::seed)
@@ -760,9 +820,13 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
         break;
     }
 
-    if (restore)
+    if (restore) {
         close_window();
+        put_back_band(w);
+    }
     freeimage(&boximage[kWindowSlot]);
+    if (w.band)
+        freeimage(&w.band);
     xtext = old_xtext;
     setviewport(0, 0, Maxx, Maxy, 1);
     tview_x0 = 0;

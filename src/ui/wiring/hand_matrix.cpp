@@ -244,24 +244,22 @@ void
 edit_box(Matrix &m)
 {
     int x = listing_column_x(m.left, m.p), y = row_y(m, m.c);
-    int w = listing_column_width();
     show_cell_rule(m.c);
+    slot_frame frame = listing_slot_frame(m.left, y, m.p);
     setcolor(lightred);
-    rectangle(x, y + 1, x + w - vgax(3), y + CHeight - 2);
-    // The box's cell, which a typed number replaces.
+    rectangle(frame.x0, frame.y0, frame.x1, frame.y1);
+    // The box's cell, as the page shows it, which a typed number replaces.
     char shown[16] = "";
-    if (wiring[m.c][m.p] != Maxu) {
+    if (wiring[m.c][m.p] != Maxu)
         snprintf(shown, sizeof shown, "%d", wiring[m.c][m.p]);
-        setcolor(white);
-        moveto(x, y);
-        outtext(shown);
-    }
     moveto(x, y);
     setcolor(yellow);
     // The arrow that ends a typed number lands at is[20]; clear the slot so
     // an older entry's arrow is not taken for this one's.
     is[20] = 0;
-    int len = input_string_over(digits_of(m.n - 1), arrow_entry, shown[0] ? shown : nullptr);
+    const entry_box inside = {frame.x0 + 1, frame.x1 - 1, frame.y0 + 1, frame.y1 - 1};
+    int len = input_string_in_box(digits_of(m.n - 1), arrow_entry, nullptr,
+                                  shown[0] ? shown : nullptr, inside);
     char key = is[0];
     // Letters enter the line like digits; a letter alone is a command.
     std::string typed = key == 'q' ? std::string() : entry_text();

@@ -30,6 +30,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
 
@@ -197,22 +198,31 @@ draw_listing_header(int left, int top, bool copy)
                  "  %s");
 }
 
+slot_frame
+listing_slot_frame(int left, int y, int p)
+{
+    int x = listing_column_x(left, p);
+    return slot_frame{x - 2, y + 1, x + listing_column_width() - vgax(3), y + CHeight - 2};
+}
+
 void
 draw_listing_slot(int left, int y, int c, int p, int colour)
 {
-    int x = listing_column_x(left, p), w = listing_column_width();
+    // The slot owns its column from its frame's left to the next column's
+    // frame, and its row.
+    int x = listing_column_x(left, p);
+    slot_frame frame = listing_slot_frame(left, y, p);
     setfillstyle(0, black);
-    bar(x, y, x + w - 2, y + CHeight - 1);
+    bar(frame.x0, y, x + listing_column_width() - 3, y + CHeight - 1);
     if (p >= nhoodm[c])
         return;
     if (wiring[c][p] == Maxu) {
         setcolor(lightcyan);
-        rectangle(x, y + 1, x + w - vgax(3), y + CHeight - 2);
+        rectangle(frame.x0, frame.y0, frame.x1, frame.y1);
         return;
     }
-    char text[16];
-    snprintf(text, sizeof text, "%d", wiring[c][p]);
-    put_text(x, y, colour, text, false, nullptr);
+    std::string text = text_within(std::to_string(wiring[c][p]), frame.x1 - x);
+    put_text(x, y, colour, text.c_str(), false, nullptr);
 }
 
 void

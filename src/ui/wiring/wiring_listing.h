@@ -20,6 +20,13 @@ int listing_bottom(int top);
 int listing_first_row(int top);
 int listing_column_width();
 int listing_column_x(int left, int p);
+// The frame of input position p's box on the row whose top is y, a little
+// left of the column so that the number written from the column's x stays
+// inside it: an empty slot's, and the hand wiring matrix's cursor.
+struct slot_frame {
+    int x0, y0, x1, y1;
+};
+slot_frame listing_slot_frame(int left, int y, int p);
 // Clears and frames the window from left and top and writes the column
 // headings. With save_background, what the window covers is kept in image
 // slot 6 first, with the lines it reaches into across the window, which are

@@ -26,6 +26,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -99,19 +100,26 @@ clear_column(const input_columns &cols, int p)
         cols.value_y + CHeight - 3);
 }
 
+// The frame round column p's number.
+entry_box
+frame_of(const input_columns &cols, int p)
+{
+    return entry_box{cols.left(p) - 2, cols.left(p) + cols.frame_width, cols.value_y - 1,
+                     cols.value_y + CHeight - 2};
+}
+
 void
 draw_frame(const input_columns &cols, int p, int colour)
 {
+    entry_box frame = frame_of(cols, p);
     setcolor(colour);
-    rectangle(cols.left(p) - 2, cols.value_y - 1, cols.left(p) + cols.frame_width,
-              cols.value_y + CHeight - 2);
+    rectangle(frame.x0, frame.y0, frame.x1, frame.y1);
 }
 
 // The line of inputs, drawn anew: the frames of the columns visited in
-// light cyan, inputs given a new cell in yellow, the others in white. The
-// whole line is cleared first, to the box's edge: the entry's echo
-// advances by the normal font's widths, so in the small font a typed
-// number can reach past its column.
+// light cyan, inputs given a new cell in yellow, the others in white, each
+// number cut to its frame. The whole line is cleared first, to the box's
+// edge.
 void
 draw_inputs(const input_columns &cols, uint16_t cell, uint32_t visited, uint32_t changed)
 {
@@ -120,11 +128,9 @@ draw_inputs(const input_columns &cols, uint16_t cell, uint32_t visited, uint32_t
     for (int p = cols.k - 1; p >= 0; p--) {
         if ((visited >> p) & 1)
             draw_frame(cols, p, lightcyan);
-        char text[8];
-        snprintf(text, sizeof text, "%d", wiring[cell][p]);
         setcolor((changed >> p) & 1 ? yellow : white);
         moveto(cols.left(p), cols.value_y);
-        outtext(text);
+        outtext(text_within(std::to_string(wiring[cell][p]), cols.frame_width - 1).c_str());
     }
 }
 
@@ -230,7 +236,9 @@ print_wiring_cell(int x, int y, uint16_t cell)
         is[kArrowSlot] = 0;
         char current[8];
         snprintf(current, sizeof current, "%d", wiring[cell][p]);
-        int len = input_string_from(kCellDigits, arrow_entry, current);
+        entry_box frame = frame_of(cols, p);
+        const entry_box inside = {frame.x0 + 1, frame.x1 - 1, frame.y0 + 1, frame.y1 - 1};
+        int len = input_string_in_box(kCellDigits, arrow_entry, current, nullptr, inside);
         done = len == 0 && is[0] == 'q';
         long typed = len > 0 ? typed_cell(n) : -1;
         if (typed >= 0 && typed != wiring[cell][p]) {

@@ -59,6 +59,27 @@ TEST_F(WiringDialogs, MatrixStoresTypedCellsRefusesLargeOnesAndDrawsOnReturn)
     EXPECT_EQ(row(18), (std::vector<int>{0, 0, 0}));
 }
 
+// 'j' inks below the digits, past the box's frame: it is not shown in the
+// box, and is the jump command all the same.
+TEST_F(WiringDialogs, MatrixTakesTheJumpKeyItDoesNotShowInTheBox)
+{
+    make_ring(20, 3);
+    type_keys("j\r3\r5\rq");
+    wiring_matrix();
+    EXPECT_EQ(wiring[3][2], 5);
+    EXPECT_EQ(wiring[19][2], 0); // passed over by the jump, filled with 0
+}
+
+// A character typed unseen and taken back leaves the box as it was: the
+// number typed after it is shown and stored.
+TEST_F(WiringDialogs, MatrixTakesBackAnUnshownKeyBeforeANumber)
+{
+    make_ring(20, 3);
+    type_keys("yy\b\b7\rq");
+    wiring_matrix();
+    EXPECT_EQ(wiring[19][2], 7);
+}
+
 TEST_F(WiringDialogs, MatrixSkipsPositionsAboveEachCellsK)
 {
     make_ring(6, 3);
