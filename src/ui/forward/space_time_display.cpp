@@ -429,18 +429,20 @@ draw_stpframe(int x, float width)
     int colour = getcolor();
     int fill = fillcolor;
     setfillstyle(0, black);
+    bar(x, 0, x1, Maxy);
+    // Open at the bottom: the left side alone reaches the last row.
     setcolor(red);
-    bar3d(x, 0, x1, Maxy, 0, 0);
+    moveto(x, Maxy);
+    lineto(x, 0);
+    lineto(x1, 0);
+    lineto(x1, Maxy - 1);
     if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
         for (int i = 1; i <= 3 && x + i * d < x1; i++) {
             moveto(x + i * d, 0);
-            lineto(x + i * d, Maxy);
+            lineto(x + i * d, Maxy - 1);
         }
     }
-    setcolor(black);
-    moveto(x + 1, Maxy);
-    lineto(x1, Maxy);
     moveto(0, 0);
     setfillstyle(0, fill);
     setcolor(colour);
