@@ -426,21 +426,28 @@ draw_stpframe(int x, float width)
     int x1 = std::min(static_cast<int>(x + width), Maxx - 2);
     if (x1 <= x)
         return;
+    // It stops above a box the pattern's copies leave alone (a histogram's
+    // box or a plane over the side plot), which it would cut through.
+    int bottom = Maxy, kx0, ky0, kx1, ky1;
+    if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 <= x1 && kx1 >= x && ky0 > 0 && ky0 <= Maxy)
+        bottom = ky0 - 1;
     int colour = getcolor();
     int fill = fillcolor;
     setfillstyle(0, black);
+    bar(x, 0, x1, bottom);
+    // Open at the bottom: the left side alone reaches the last row.
     setcolor(red);
-    bar3d(x, 0, x1, Maxy, 0, 0);
+    moveto(x, bottom);
+    lineto(x, 0);
+    lineto(x1, 0);
+    lineto(x1, bottom - 1);
     if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
         for (int i = 1; i <= 3 && x + i * d < x1; i++) {
             moveto(x + i * d, 0);
-            lineto(x + i * d, Maxy);
+            lineto(x + i * d, bottom - 1);
         }
     }
-    setcolor(black);
-    moveto(x + 1, Maxy);
-    lineto(x1, Maxy);
     moveto(0, 0);
     setfillstyle(0, fill);
     setcolor(colour);

@@ -21,8 +21,11 @@
 #include "ui/measures/entropy_plot.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/forward/globals.h"
@@ -34,7 +37,10 @@
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_font.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 
@@ -114,6 +120,12 @@ void
 trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x_to, int y_to,
               bool first)
 {
+    // On the first row of a page of the pattern the step before stands a
+    // row above the window's top: the segment starts where it enters.
+    if (y_from < 0 && y_to > y_from) {
+        x_from += static_cast<int>(std::lround(double(x_to - x_from) * -y_from / (y_to - y_from)));
+        y_from = 0;
+    }
     setcolor(colour);
     image_slot window = current_draw;
     for (int pass = 0; pass < 2; pass++) {
@@ -353,22 +365,45 @@ y_label_column(int x0, int L)
     return std::max(x0 + vgax(100) + 1, L - vgax(3) - CWidth - 1);
 }
 
-// The line pitch of a label written downward.
-int
-downward_step()
+// The strip between the side plot's frame and the y ticks left of the
+// plane whose left side is L: the columns a y axis' label written downward
+// has, which the frame's erase clears.
+struct label_strip {
+    int left, right;
+};
+
+label_strip
+y_label_strip(int x0, int L)
 {
-    return static_cast<int>(0.7 * CHeight);
+    return {x0 + vgax(100) + 1, L - vgax(3) - 1};
 }
 
-// A y axis' label written downward from (x, y), a character a line.
+// Writes a y axis' label downward, a character a line, each centred in
+// the strip: in the largest of the normal, medium and small fonts in which
+// every character fits the strip (a proportional font's "m" is wider than
+// its cell), each line a row below the rows the one above may ink, so that
+// no two touch. Its lines centred on row centre, or from row latest down
+// where that is higher.
 void
-write_downward(const char *label, int x, int y)
+write_downward(const char *label, const label_strip &strip, int centre, int latest)
 {
-    for (const char *c = label; *c; c++) {
-        char one[2] = {*c, 0};
-        moveto(x, y);
-        outtext(one);
-        y += downward_step();
+    const int room = strip.right - strip.left + 1;
+    font_while font(
+        [&] {
+            for (const char *c = label; *c; c++)
+                if (text_pixel_width(c, 1) > room)
+                    return false;
+            return true;
+        },
+        {set_medium_font, set_small_font});
+    int first = 0, last = 0;
+    line_ink_rows(0, first, last);
+    const int step = last - first + 2;
+    const int lines = static_cast<int>(strlen(label));
+    int top = std::min<int64_t>(latest, int64_t{centre} - int64_t{lines} * step / 2);
+    for (const char *c = label; *c; c++, top += step) {
+        const int x = strip.left + std::max(0, room - text_pixel_width(c, 1)) / 2;
+        text_line(x, strip.right, top, std::string(1, *c));
     }
 }
 
@@ -603,13 +638,7 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     outtext("1");
     static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
     const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
-    const int step = downward_step();
-    // Its characters' cells centred in the strip, so that no glyph of it
-    // reaches the ticks however wide the font's cell is.
-    const int strip_left = x0 + vgax(100) + 1, strip = L - vgax(3) - strip_left;
-    write_downward(label, strip_left + (strip - CWidth) / 2,
-                   std::min<int>(Maxy - vgay(130),
-                                 (top + B) / 2 - static_cast<int>(strlen(label)) * step / 2));
+    write_downward(label, y_label_strip(x0, L), (top + B) / 2, Maxy - vgay(130));
 }
 
 void
@@ -633,7 +662,7 @@ draw_Hamming_plot(int draw, int x0)
     const int axis_x = y_label_column(x0, L);
     moveto(axis_x, B - CHeight);
     outtext("0");
-    write_downward("t+1", axis_x, Maxy - vgay(130));
+    write_downward("t+1", y_label_strip(x0, L), INT_MAX, Maxy - vgay(130));
     moveto(axis_x, top);
     outtext("2");
 }

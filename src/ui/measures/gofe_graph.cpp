@@ -8,8 +8,10 @@
 // at gofE_z_graph.
 #include "ui/measures/gofe_graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "ui/measures/globals.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -63,9 +66,23 @@ int
 centred_text(const char *text, int x, int y)
 {
     int w = text_pixel_width(text, static_cast<int>(strlen(text)));
-    moveto(x - w / 2, y);
-    outtext(text);
+    text_line(x - w / 2, x - w / 2 + w, y, text);
     return w;
+}
+
+// The top row of a y tick's label, for the tick at row y.
+int
+y_label_top(int y)
+{
+    return y - CHeight / 2;
+}
+
+// The top row of the x axis's labels for the axis at row y: the line under
+// the lowest y label's, so that the two "0.0" at the corner keep apart.
+int
+x_label_top(int y)
+{
+    return std::max<int>(y + vgay(3), y_label_top(y) + CHeight);
 }
 
 void
@@ -81,7 +98,7 @@ draw_x_axis(int x0, int y0, x_axis_kind kind)
         if (t.rise > 0)
             draw_line(x, y0, x, y0 - t.rise * unit);
         if (!t.label.empty()) {
-            int w = centred_text(t.label.c_str(), x, y0 + vgay(3));
+            int w = centred_text(t.label.c_str(), x, x_label_top(y0));
             spans.push_back({x - w / 2, x + w - w / 2});
         }
     }
@@ -93,15 +110,7 @@ draw_x_axis(int x0, int y0, x_axis_kind kind)
     for (const std::pair<int, int> &span : spans)
         if (at < span.second + CWidth / 2 && at + w + CWidth / 2 > span.first)
             at = span.second + CWidth / 2;
-    moveto(at, y0 + static_cast<int>(0.35 * CHeight));
-    outtext(label);
-}
-
-// The top row of a y tick's label, for the tick at row y.
-int
-y_label_top(int y)
-{
-    return y - CHeight / 2;
+    text_line(at, at + w, x_label_top(y0), label);
 }
 
 void
@@ -115,19 +124,18 @@ draw_y_axis(int x0, int y0)
         if (!t.label.empty()) {
             const char *text = t.label.c_str();
             int w = text_pixel_width(text, static_cast<int>(strlen(text)));
-            moveto(x0 - w - CWidth / 3, y_label_top(y));
-            outtext(text);
+            text_line(x0 - w - CWidth / 3, x0 - CWidth / 3, y_label_top(y), text);
         }
     }
-    // The label downward, one character a line.
+    // The label downward, one character a line, each a whole line below the
+    // one before so that no two touch, centred on the axis and left of the
+    // widest tick label so that it crosses none.
     const char *label = y_label();
-    double y = y0 - 4 * ly / 10;
-    for (const char *c = label; *c; c++) {
-        char one[2] = {*c, 0};
-        moveto(x0 - 3 * CWidth, static_cast<int>(y));
-        outtext(one);
-        y += 0.7 * CHeight;
-    }
+    const int lines = static_cast<int>(strlen(label));
+    int x = x0 - CWidth / 3 - text_pixel_width("0.0", 3) - 2 * CWidth;
+    int y = y0 - static_cast<int>(ly / 2) - lines * CHeight / 2;
+    for (int i = 0; i < lines; i++, y += CHeight)
+        text_line(x, x + std::max<int>(CWidth, text_pixel_width(label + i, 1)), y, std::string(1, label[i]));
 }
 
 void

@@ -178,15 +178,28 @@ draw_family_kcode(int k)
     fputc('\n', stderr);
 }
 
+// Whether the new rule's readout, a line beside the colour key, stands
+// clear of the running pattern and its side plot: where they reach under
+// its place their next rows take all of it but the part past them, which
+// would be left standing as an empty frame where the colour key was.
+bool
+readout_clear_of_run(const entropy_graph *eg)
+{
+    if (!stp)
+        return true;
+    const int run_right = side_plot_left(eg) + static_cast<int>(std::max(eg->w1, eg->w2));
+    return line_box_beside_key(0).left > run_right;
+}
+
 // The next rule of a sample: a random one as the running key 'r' makes it.
 void
-next_random_rule(run_iteration *it, int k)
+next_random_rule(run_iteration *it, const entropy_graph *eg, int k)
 {
     if (kcode_2d_family(k) && value_range == 3) {
         draw_family_kcode(k);
         return;
     }
-    it->fore_colour = static_cast<uint8_t>(bit_flip('r', it->fore_colour));
+    it->fore_colour = static_cast<uint8_t>(bit_flip('r', it->fore_colour, readout_clear_of_run(eg)));
     if (kcode_2d_family(k) && (value_range == 3 || value_range == 4)) {
         for (uint32_t e : {0u, 6u, 27u})
             set_value(v_code[0], e, 0);
@@ -230,7 +243,7 @@ same_rule(test_choice &, char)
 int
 random_next(test_choice &c, char)
 {
-    next_random_rule(c.it, c.eg->k);
+    next_random_rule(c.it, c.eg, c.eg->k);
     return 0;
 }
 
@@ -344,7 +357,7 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
             if (box_up)
                 close_top_prompt(figures);
             box_up = false;
-            next_random_rule(it, eg->k);
+            next_random_rule(it, eg, eg->k);
         } else if (question) {
             result = test_mode_question(ae, eg, it, box_up ? &figures : nullptr);
             box_up = false;

@@ -202,7 +202,7 @@ family_key(char key)
 } // namespace
 
 int
-bit_flip(char key, int colour)
+bit_flip(char key, int colour, bool readout)
 {
     int16_t x = getx, y = gety;
     key = flip_key(key);
@@ -220,7 +220,7 @@ bit_flip(char key, int colour)
     }
     bool silent = (tot_only && !acts_under_tot_only(key)) ||
                   (key == '1' && nhood_mixed && !outer_tot);
-    if (flips_recorded() && !silent)
+    if (flips_recorded() && !silent && readout)
         show_readout(key, flipped, count);
     moveto(x, y);
     setcolor(colour);

@@ -8,7 +8,8 @@
 // kcode, 'A' 'M' 'C' Altenberg / majority / chain, 'Z' 'z' Z nudge, '[' ']'
 // symmetric / legal, 'B' uniform neighbourhoods keep their value; any other
 // key changes nothing and only shows the rule. Returns the colour, swapped
-// between white and yellow when cells are coloured by value.
-int bit_flip(char key, int colour);
+// between white and yellow when cells are coloured by value. With readout
+// false the new rule is not shown (a running display would draw over it).
+int bit_flip(char key, int colour, bool readout = true);
 // Undoes the most recent recorded flip; the colour as bit_flip.
 int bit_flipback(int colour);

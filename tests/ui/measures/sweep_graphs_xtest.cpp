@@ -125,14 +125,16 @@ TEST_F(SweepGraphs, LambdaRatioPointsFallInsideTheirFrameOnALargeWindow)
         int left = lambda_ratio_graph_x();
         EXPECT_EQ(left, gox - vgax(300));
         // The frames as drawn: the lambda-ratio graph's y axis is the first
-        // lit column on a row between the 0.5 label and the axis label.
-        std::vector<int> row = lit_columns(goy - static_cast<int>(0.45 * ly));
+        // lit column on a row between the 0.0 label and the axis label.
+        std::vector<int> row = lit_columns(goy - static_cast<int>(0.15 * ly));
         ASSERT_FALSE(row.empty());
         EXPECT_EQ(row.front(), left);
         zparam[0] = 0.5f;
         lratio = ratio;
-        plot_gofe_point(275, 0.6f);
-        int y = goy - static_cast<int>(0.6f * ly);
+        // A point high on the frames, where the row has nothing else but
+        // the axes (the axes' labels, one letter a line, stand lower).
+        plot_gofe_point(275, 0.9f);
+        int y = goy - static_cast<int>(0.9f * ly);
         int r = graphspot, right = left + static_cast<int>(lx);
         bool at_ratio = false;
         for (int x : lit_columns(y)) {
