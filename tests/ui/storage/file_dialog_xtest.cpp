@@ -74,12 +74,14 @@ sample(int x0, int y0, int x1, int y1)
     return pixels;
 }
 
-// Stripes, bars and text in the sixteen old colours over the whole window.
+// Stripes, bars and text in the sixteen old colours over the drawing area,
+// with the bottom strip cleared: the saved picture is the whole window.
 void
 paint_old_colours()
 {
     setviewport(0, 0, Maxx, WinMaxy, 1);
     clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
     for (int i = 0; i < 16; i++) {
         setfillstyle(0, oldcolor[i]);
         bar(i * 60, 40 + i * 30, i * 60 + 45, 300 + i * 25);
@@ -89,9 +91,8 @@ paint_old_colours()
     outtext("screen image check 0123456789");
     setcolor(lightred);
     moveto(0, 0);
-    lineto(Maxx, WinMaxy);
+    lineto(Maxx, Maxy);
     setcolor(white);
-    setviewport(0, 0, Maxx, Maxy, 1);
     flush_display();
 }
 
