@@ -428,9 +428,15 @@ draw_stpframe(int x, float width)
         return;
     int colour = getcolor();
     int fill = fillcolor;
+    // The column cleared and framed on three sides: open at the foot, where
+    // the plot's trace runs down to the drawing area's last row.
     setfillstyle(0, black);
+    bar(x, 0, x1, Maxy);
     setcolor(red);
-    bar3d(x, 0, x1, Maxy, 0, 0);
+    moveto(x, Maxy);
+    lineto(x, 0);
+    lineto(x1, 0);
+    lineto(x1, Maxy);
     if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
         for (int i = 1; i <= 3 && x + i * d < x1; i++) {
@@ -438,9 +444,6 @@ draw_stpframe(int x, float width)
             lineto(x + i * d, Maxy);
         }
     }
-    setcolor(black);
-    moveto(x + 1, Maxy);
-    lineto(x1, Maxy);
     moveto(0, 0);
     setfillstyle(0, fill);
     setcolor(colour);
