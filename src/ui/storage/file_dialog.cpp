@@ -38,7 +38,7 @@ namespace {
 
 constexpr int kNameChars = 8;        // longest typed base name
 constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
-constexpr int kErrorSlot = 6;        // prompt slot of the file error box
+constexpr int kMessageSlot = 6;      // prompt slot of the message box
 constexpr int kListSlot = 2;         // box slot of the listing
 
 // Why the last open, read or write failed, shown by the file error box: a
@@ -349,19 +349,25 @@ file_error(const char *name, const std::string &reason)
     }
     said += ", cont-ret:";
     file_error_said = said;
+    message_box(said.c_str());
+}
+
+void
+message_box(const char *text)
+{
     // The text and the one-key entry after it: the lines leave room for the
     // entry's cursor, which would otherwise cover the box's edge.
-    const prompt_part line = {said.c_str(), 1};
+    const prompt_part line = {text, 1};
     int16_t px = getx, py = gety;
     // The box's foot goes below lines of text it would cut (a box of the
-    // screen the error came from), which it hides whole while it stands.
+    // screen the message came from), which it hides whole while it stands.
     int lines = prompt_lines_covering_top_right_box(prompt_parts_lines(&line, 1));
     int bottom = prompt_box_bottom_past_ink(lines);
-    save_hiding_lines_in_band(2, bottom + 1, bottom, &boximage_prompt[kErrorSlot]);
+    save_hiding_lines_in_band(2, bottom + 1, bottom, &boximage_prompt[kMessageSlot]);
     int margin = draw_prompt_box_to(bottom);
     write_prompt_part(line.text, line.entry, margin);
     input_string(line.entry, text_entry);
-    put_back_under_band(2, &boximage_prompt[kErrorSlot]);
+    put_back_under_band(2, &boximage_prompt[kMessageSlot]);
     moveto(px, py);
 }
 

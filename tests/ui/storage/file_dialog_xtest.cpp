@@ -259,6 +259,33 @@ TEST_F(FileDialog, FileErrorBoxWaitsForAKeyAndRestores)
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6)), before);
 }
 
+// A box of the screen the error came from has a second line where the error
+// box's one line ends: the box takes that line whole while it stands (its
+// foot went through the line's letters, whose lower half showed under it),
+// and gives it back after.
+TEST_F(FileDialog, FileErrorBoxHidesWholeTheLineItsFootWouldCut)
+{
+    const int margin = prompt_box_text(Maxx), second = 5 + CHeight;
+    setcolor(white);
+    moveto(margin, second);
+    outtext("mouse buttons: left=ret right='q'=backtrack");
+    flush_display();
+    auto white_below_one_line = [&] {
+        const int from = prompt_box_bottom(1) + 1, width = Maxx / 4;
+        int count = 0;
+        for (unsigned long p : pixels_seen(margin, from, width, second + CHeight - from))
+            count += p == Color_Table[white];
+        return count;
+    };
+    ASSERT_GT(white_below_one_line(), 20) << "the second line is not where the box's foot falls";
+    int shown = -1;
+    paced_thread typist = type_keys_looking("\r", [&](size_t) { shown = white_below_one_line(); });
+    file_error("a.rul", "gone");
+    typist.join();
+    EXPECT_EQ(shown, 0) << "the line shows cut under the box";
+    EXPECT_GT(white_below_one_line(), 20) << "the line did not come back";
+}
+
 // The longest refusal of a fixed-layout file with the longest name: the
 // box takes it on as many lines as it needs and gives the screen back.
 TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
