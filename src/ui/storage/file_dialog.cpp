@@ -180,11 +180,14 @@ select_filename(const char *action, const char *kind, const char *pattern,
         std::max(prompt_parts_lines(&name_part, 1), prompt_parts_lines(&confirmation, 1));
     int box_lines = prompt_lines_covering_top_right_box(above_name + name_lines);
 
-    // A box tall enough to reach the text column's first lines hides them
-    // whole while it stands, rather than cutting them at its foot.
-    save_hiding_lines_under_prompt(kDialogSlot, box_lines);
+    // The box's foot goes below a line of text it would cut; a box that
+    // reaches the text column's first lines hides them whole while it
+    // stands, rather than showing them cut at its left edge.
+    int foot = prompt_box_bottom_past_ink(box_lines);
+    save_hiding_lines_in_band(2, text_column_top(), text_column_clear_row(foot),
+                              &boximage_prompt[kDialogSlot]);
     for (;;) {
-        int margin = draw_prompt_box(box_lines);
+        int margin = draw_prompt_box_to(foot);
         write_prompt_lines(title, margin);
         moveto(margin, 5 + above_name * CHeight);
         int third_y = gety;
