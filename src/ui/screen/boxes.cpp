@@ -19,6 +19,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
 
 namespace {
@@ -373,6 +374,27 @@ write_prompt_part(const char *text, int entry, int margin)
 }
 
 void
+rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines)
+{
+    const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
+    std::vector<int> pieces = prompt_box_pieces(text, margin, entry_room(entry), margin);
+    const int count = std::max(lines, static_cast<int>(pieces.size()));
+    const char *start = text;
+    int end_x = margin, end_y = top;
+    for (int i = 0; i < count; i++) {
+        const int y = top + i * CHeight;
+        if (i >= static_cast<int>(pieces.size())) {
+            text_line(margin, right, y, "");
+            continue;
+        }
+        end_x = text_line(margin, right, y, std::string(start, static_cast<size_t>(pieces[i])));
+        end_y = y;
+        start += pieces[i];
+    }
+    moveto(end_x, end_y);
+}
+
+void
 write_prompt_lines_at(const char *text, int margin)
 {
     write_pieces(text, prompt_box_pieces(text, getx, 0, margin), margin);
@@ -432,6 +454,26 @@ prompt_lines_covering_top_right_box(int n)
     while (prompt_box_bottom(n) <= key_bottom)
         n++;
     return n;
+}
+
+int
+prompt_box_bottom_past_ink(int n)
+{
+    const int left = prompt_box_left(Maxx) + 1, right = box_right_edge(Maxx) - 1;
+    const int bottom = prompt_box_bottom(n);
+    // Two lines' height is the most a line of text cut at the foot takes.
+    const int last = std::min<int>(Maxy, bottom + 2 * CHeight);
+    const int width = right + 1;
+    std::vector<uint32_t> pixels;
+    if (last < bottom || !read_window_pixels(width, last + 1, pixels))
+        return bottom;
+    for (int y = bottom; y <= last; y++) {
+        const uint32_t *row = pixels.data() + static_cast<size_t>(y) * width;
+        if (std::all_of(row + left, row + right + 1,
+                        [](uint32_t p) { return p == Color_Table[black]; }))
+            return y;
+    }
+    return bottom;
 }
 
 line_box

@@ -35,6 +35,11 @@ int prompt_box_lines(const char *text);
 // Writes text from the current point, broken as prompt_box_lines counts, each
 // further line at margin one line lower; the point stays on the last line.
 void write_prompt_lines(const char *text, int margin);
+// Writes text from margin on the `lines` lines of the prompt box from row
+// top, broken as write_prompt_part breaks it for an entry of `entry`
+// characters, each line's rectangle cleared first (text_line), so that it
+// takes the place of what those lines held; the point stays after the text.
+void rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines);
 // A piece of a prompt line: a text, then an entry of up to `entry`
 // characters typed after it (0: none).
 struct prompt_part {
@@ -69,6 +74,11 @@ void set_top_right_box(top_right_box_place where);
 // as many more as reach below that box's last row where n lines would end
 // across its lines.
 int prompt_lines_covering_top_right_box(int n);
+// The last row of the prompt box of n lines, moved down to the first row
+// inside its columns that the window shows blank, within two lines' height
+// (its own where none is): a box framed down to it hides whole the lines
+// of text its foot would otherwise cut.
+int prompt_box_bottom_past_ink(int n);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to

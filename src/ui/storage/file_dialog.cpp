@@ -38,7 +38,7 @@ namespace {
 
 constexpr int kNameChars = 8;        // longest typed base name
 constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
-constexpr int kErrorSlot = 6;        // prompt slot of the file error box
+constexpr int kMessageSlot = 6;      // prompt slot of the message box
 constexpr int kListSlot = 2;         // box slot of the listing
 
 // Why the last open, read or write failed, shown by the file error box: a
@@ -117,17 +117,6 @@ matching_files(const std::string &ext)
     return names;
 }
 
-// Puts a saved prompt area back at the prompt box's corner and frees it.
-void
-restore_prompt_area(image_slot *slot)
-{
-    if (!*slot)
-        return;
-    setviewport(0, 0, Maxx, Maxy, 1);
-    putimage(Maxx / 2, 2, slot, 3);
-    freeimage(slot);
-}
-
 // The typed answer of the last entry, len characters long.
 std::string
 typed(int len)
@@ -175,31 +164,39 @@ select_filename(const char *action, const char *kind, const char *pattern,
     char line[400];
 
     // Each line broken at blanks to the box's width: the title takes the
-    // empty second line before the box grows, and the name's line has room
-    // for its confirmation with the longest name.
+    // empty second line before the box grows, and the name's lines have room
+    // for the typed name, and for the confirmation with the longest name and
+    // its one-key answer.
     char title[400];
     snprintf(title, sizeof title, "%s %s-filename (no ext) %s will be added", action, kind,
              ext.c_str());
     std::string name_prompt = "list-?, quit-q, default " + base + ":";
     std::string widest(std::max<size_t>(kNameChars, base.size()), 'M');
     std::string longest = "filename=" + widest + ext + revise;
+    const prompt_part name_part = {name_prompt.c_str(), kNameChars};
+    const prompt_part confirmation = {longest.c_str(), 1};
     int above_name = std::max(2, prompt_box_lines(title));
     int name_lines =
-        std::max(prompt_box_lines(name_prompt.c_str()), prompt_box_lines(longest.c_str()));
+        std::max(prompt_parts_lines(&name_part, 1), prompt_parts_lines(&confirmation, 1));
     int box_lines = prompt_lines_covering_top_right_box(above_name + name_lines);
 
-    get_prompt_box(kDialogSlot, box_lines);
+    // The box's foot goes below a line of text it would cut; a box that
+    // reaches the text column's first lines hides them whole while it
+    // stands, rather than showing them cut at its left edge.
+    int foot = prompt_box_bottom_past_ink(box_lines);
+    save_hiding_lines_in_band(2, text_column_top(), text_column_clear_row(foot),
+                              &boximage_prompt[kDialogSlot]);
     for (;;) {
-        int margin = draw_prompt_box(box_lines);
+        int margin = draw_prompt_box_to(foot);
         write_prompt_lines(title, margin);
         moveto(margin, 5 + above_name * CHeight);
         int third_y = gety;
-        write_prompt_lines(name_prompt.c_str(), margin);
+        write_prompt_part(name_prompt.c_str(), kNameChars, margin);
         int len = input_string(kNameChars, text_entry);
 
         std::string name;
         if (len == 0 && is[0] == 'q') {
-            restore_prompt_area(&boximage_prompt[kDialogSlot]);
+            put_back_under_prompt_band(kDialogSlot);
             return 'q';
         }
         if (len > 0 && is[0] == '?') {
@@ -214,18 +211,13 @@ select_filename(const char *action, const char *kind, const char *pattern,
         }
         snprintf(filename, kFileNameSize, "%s", name.c_str());
 
-        // The confirmation replaces the name's line.
-        moveto(margin, third_y);
-        uint8_t fill = fillcolor;
-        setfillstyle(0, black);
-        bar(getx, gety + vgay(2), Maxx - vgax(3), gety + name_lines * CHeight + vgay(2));
-        setfillstyle(0, fill);
+        // The confirmation takes the place of the name's lines.
         snprintf(line, sizeof line, "filename=%s%s", filename, revise);
-        write_prompt_lines(line, margin);
+        rewrite_prompt_lines(line, 1, margin, third_y, name_lines);
         int answer = input_string(1, text_entry);
         if (answer == 0 && is[0] == 'q')
             continue;
-        restore_prompt_area(&boximage_prompt[kDialogSlot]);
+        put_back_under_prompt_band(kDialogSlot);
         return 0;
     }
 }
@@ -360,16 +352,25 @@ file_error(const char *name, const std::string &reason)
     }
     said += ", cont-ret:";
     file_error_said = said;
+    message_box(said.c_str());
+}
+
+void
+message_box(const char *text)
+{
     // The text and the one-key entry after it: the lines leave room for the
     // entry's cursor, which would otherwise cover the box's edge.
-    const prompt_part line = {said.c_str(), 1};
+    const prompt_part line = {text, 1};
     int16_t px = getx, py = gety;
+    // The box's foot goes below lines of text it would cut (a box of the
+    // screen the message came from), which it hides whole while it stands.
     int lines = prompt_lines_covering_top_right_box(prompt_parts_lines(&line, 1));
-    get_prompt_box(kErrorSlot, lines);
-    int margin = draw_prompt_box(lines);
+    int bottom = prompt_box_bottom_past_ink(lines);
+    save_hiding_lines_in_band(2, bottom + 1, bottom, &boximage_prompt[kMessageSlot]);
+    int margin = draw_prompt_box_to(bottom);
     write_prompt_part(line.text, line.entry, margin);
     input_string(line.entry, text_entry);
-    restore_prompt_area(&boximage_prompt[kErrorSlot]);
+    put_back_under_band(2, &boximage_prompt[kMessageSlot]);
     moveto(px, py);
 }
 

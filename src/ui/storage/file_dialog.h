@@ -40,6 +40,10 @@ constexpr int open_truncate = 0, open_append = 1; // append
 // A reason given here (not empty) takes its place: a loader's own refusal of the file
 // ("file error bad.grh: 55 bytes, a layout of 13 nodes is 56, cont-ret:").
 void file_error(const char *name, const std::string &reason = std::string());
+// A message at the top right answered with one key (the file error box):
+// the box hides whole the lines of text its foot would cut, and what it
+// covered is put back after.
+void message_box(const char *text);
 // Test hook: the text of the last file error box (or its line on standard
 // error), "cont-ret:" and all.
 const std::string &last_file_error();

@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "engine/storage/screen_image_codec.h"
-#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
-#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -26,22 +24,6 @@ namespace {
 
 // Largest file a valid picture can give: 'o', its size, 8 full bands.
 constexpr size_t kMaxFileBytes = 5 + 8 * 65535;
-
-// A one-line message in the prompt box, answered with one key; the prompt
-// area is put back afterwards.
-void
-message_box(const char *text)
-{
-    get_prompt_box(6, 1);
-    draw_prompt_box(1);
-    outtext(text);
-    input_string(1, text_entry);
-    setviewport(0, 0, Maxx, Maxy, 1);
-    if (boximage_prompt[6]) {
-        putimage(Maxx / 2, 2, &boximage_prompt[6], 3);
-        freeimage(&boximage_prompt[6]);
-    }
-}
 
 // Draws one decoded run; colour bytes that name no palette entry (pixels
 // that matched no old colour when saved) are drawn in white.

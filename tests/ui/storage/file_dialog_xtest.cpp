@@ -74,12 +74,14 @@ sample(int x0, int y0, int x1, int y1)
     return pixels;
 }
 
-// Stripes, bars and text in the sixteen old colours over the whole window.
+// Stripes, bars and text in the sixteen old colours over the drawing area,
+// with the bottom strip cleared: the saved picture is the whole window.
 void
 paint_old_colours()
 {
     setviewport(0, 0, Maxx, WinMaxy, 1);
     clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
     for (int i = 0; i < 16; i++) {
         setfillstyle(0, oldcolor[i]);
         bar(i * 60, 40 + i * 30, i * 60 + 45, 300 + i * 25);
@@ -89,9 +91,8 @@ paint_old_colours()
     outtext("screen image check 0123456789");
     setcolor(lightred);
     moveto(0, 0);
-    lineto(Maxx, WinMaxy);
+    lineto(Maxx, Maxy);
     setcolor(white);
-    setviewport(0, 0, Maxx, Maxy, 1);
     flush_display();
 }
 
@@ -256,6 +257,33 @@ TEST_F(FileDialog, FileErrorBoxWaitsForAKeyAndRestores)
     type_keys("\r");
     file_error("nothing.rul");
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6)), before);
+}
+
+// A box of the screen the error came from has a second line where the error
+// box's one line ends: the box takes that line whole while it stands (its
+// foot went through the line's letters, whose lower half showed under it),
+// and gives it back after.
+TEST_F(FileDialog, FileErrorBoxHidesWholeTheLineItsFootWouldCut)
+{
+    const int margin = prompt_box_text(Maxx), second = 5 + CHeight;
+    setcolor(white);
+    moveto(margin, second);
+    outtext("mouse buttons: left=ret right='q'=backtrack");
+    flush_display();
+    auto white_below_one_line = [&] {
+        const int from = prompt_box_bottom(1) + 1, width = Maxx / 4;
+        int count = 0;
+        for (unsigned long p : pixels_seen(margin, from, width, second + CHeight - from))
+            count += p == Color_Table[white];
+        return count;
+    };
+    ASSERT_GT(white_below_one_line(), 20) << "the second line is not where the box's foot falls";
+    int shown = -1;
+    paced_thread typist = type_keys_looking("\r", [&](size_t) { shown = white_below_one_line(); });
+    file_error("a.rul", "gone");
+    typist.join();
+    EXPECT_EQ(shown, 0) << "the line shows cut under the box";
+    EXPECT_GT(white_below_one_line(), 20) << "the line did not come back";
 }
 
 // The longest refusal of a fixed-layout file with the longest name: the
