@@ -819,7 +819,10 @@ choose_display_mode(run_context &r)
 {
     if (d_mode == display_unset)
         d_mode = twod ? display_2d : threed ? display_3d : display_1d;
-    if (r.fwd_only)
+    // The 2d displays of a 3d network stack its layers (i3d x j3d*h3d), as
+    // its forward-only runs do: with the lattice's width x depth alone they
+    // would draw the rows past the first layer beyond the frame.
+    if (r.fwd_only || threed)
         set_2d_3d_coords(&r.it);
     r.it.run_seq_update = seq_update;
     if (r.search)

@@ -648,7 +648,9 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
             lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
             lineto(static_cast<int>(it->frame_x + fw + fd), static_cast<int>(it->frame_y - fd));
         }
-        it->frame_y = static_cast<float>(static_cast<int>(kSlope * (j2d + it->frame_no - 1) * s));
+        // Rounded up: a frame a pixel higher would put its last row's tops
+        // above the window.
+        it->frame_y = static_cast<float>(std::ceil(kSlope * (j2d + it->frame_no - 1) * s));
         setcolor(white);
         moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
         lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
