@@ -435,8 +435,7 @@ setup_plot_buffers(run_context &r)
         else
             snprintf(text, sizeof text, "single entropy: pos=%d  gens=%d", entropy_poss, gens);
         int16_t x = getx, y = gety;
-        draw_prompt_box(1);
-        outtext(text);
+        draw_top_prompt(place_top_prompt({text}, 0), {text});
         moveto(x, y);
     }
 }
