@@ -432,17 +432,22 @@ draw_stpframe(int x, float width)
     int fill = fillcolor;
     setfillstyle(0, black);
     setcolor(red);
-    bar3d(x, 0, x1, Maxy, 0, 0);
+    bar(x, 0, x1, Maxy);
+    // Open at the bottom: the sides and the density plot's quarter lines end
+    // a row above the last. (A whole frame with its bottom line blacked out
+    // left that line standing alone under the clearings that take the plot's
+    // other sides.)
+    moveto(x, Maxy - 1);
+    lineto(x, 0);
+    lineto(x1, 0);
+    lineto(x1, Maxy - 1);
     if (stpgraph == stpgraph_density) {
         int d = static_cast<int>(width * 0.25);
         for (int i = 1; i <= 3 && x + i * d < x1; i++) {
             moveto(x + i * d, 0);
-            lineto(x + i * d, Maxy);
+            lineto(x + i * d, Maxy - 1);
         }
     }
-    setcolor(black);
-    moveto(x + 1, Maxy);
-    lineto(x1, Maxy);
     moveto(0, 0);
     setfillstyle(0, fill);
     setcolor(colour);
