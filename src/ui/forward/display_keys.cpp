@@ -658,8 +658,7 @@ show_single_entropy_line(run_iteration *it)
         snprintf(text, sizeof text, "single entropy: gene=%d  timesteps%u", entropy_poss,
                  static_cast<unsigned>(it->time));
     int16_t x = getx, y = gety;
-    draw_prompt_box(1);
-    outtext(text);
+    draw_top_prompt(place_top_prompt({text}, 0), {text});
     moveto(x, y);
 }
 
@@ -708,10 +707,8 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
     if (stpgraph) {
         int16_t x = getx, y = gety;
         setcolor(white);
-        draw_prompt_box(1);
         snprintf(text, sizeof text, "enter new 'analysis'generation size (now %d):", gens);
-        outtext(text);
-        long g = typed_number(5);
+        long g = number_at_top(text, 5);
         if (g > 0 && g <= 32767) {
             if (eg->plot_on) {
                 gens = static_cast<int16_t>(g);
@@ -726,41 +723,33 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
                 gens = static_cast<int16_t>(g);
             }
         }
-        erase_prompt_box(1);
         if (single_entropy) {
             if (!twod) {
-                draw_prompt_box(1);
                 snprintf(text, sizeof text, "single entropy: enter index(max %d def %d):", L,
                          entropy_poss);
-                outtext(text);
-                long c = typed_number(5);
+                long c = number_at_top(text, 5);
                 if (c >= 0 && c < lineL)
                     entropy_poss = static_cast<uint16_t>(c);
-                erase_prompt_box(1);
             } else {
                 int i = entropy_poss % i2d, j = entropy_poss / i2d;
                 for (;;) {
-                    int margin = draw_prompt_box(2);
                     snprintf(text, sizeof text, "single 2d entropy: 2d index(max %d,%d, now %d,%d)",
                              i2d - 1, j2d - 1, i, j);
-                    outtext(text);
-                    moveto(margin, gety + CHeight);
-                    outtext("enter i:");
+                    // The second line's room holds both answers and " enter j:".
+                    top_prompt p = open_top_prompt({text, "enter i:"}, 3 + 9 + 3);
                     long a = typed_number(3);
                     if (a >= 0 && a < i2d)
                         i = static_cast<int>(a);
                     outtext(" enter j:");
                     long b = typed_number(3);
-                    if (is[0] == 'q') {
-                        erase_prompt_box(2);
+                    close_top_prompt(p);
+                    if (is[0] == 'q')
                         continue;
-                    }
                     if (b >= 0 && b < j2d)
                         j = static_cast<int>(b);
                     break;
                 }
                 entropy_poss = static_cast<uint16_t>(i + j * i2d);
-                erase_prompt_box(2);
             }
         }
         moveto(x, y);

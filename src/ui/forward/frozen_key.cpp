@@ -21,8 +21,12 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
+
+bool key_shown = false;     // show_frozen_key drew the key and no erase took it
+uint32_t key_shown_after = 0; // drawing_area_clears() when it was drawn
 
 // A text, or a swatch of a colour with, in mode 3, its bin's upper bound
 // written under it on the last line. room_only holds the place of text
@@ -164,6 +168,8 @@ show_frozen_key(int mode)
     uint8_t fill = fillcolor;
     const frozen_key_place place = frozen_key_layout();
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
+    key_shown = true;
+    key_shown_after = drawing_area_clears();
     setcolor(white);
     const std::vector<key_line> lines = key_lines(mode);
     for (int i = 0; i < 3; i++) {
@@ -184,6 +190,18 @@ erase_frozen_key()
 {
     const frozen_key_place place = frozen_key_layout();
     erase_box(place.left, place.top, place.right, place.bottom);
+    key_shown = false;
+}
+
+bool
+frozen_key_box_at_right(int *left, int *bottom)
+{
+    if (!key_shown || key_shown_after != drawing_area_clears())
+        return false;
+    const frozen_key_place place = frozen_key_layout();
+    *left = place.left;
+    *bottom = place.bottom;
+    return true;
 }
 
 void

@@ -20,6 +20,9 @@ frozen_key_place frozen_key_layout();
 void show_frozen_key(int mode);
 // Clears the key's box to the background (the step back to mode 0).
 void erase_frozen_key();
+// While the key drawn last stands (not erased, the drawing area not
+// cleared since): true, with its box's left column and bottom row.
+bool frozen_key_box_at_right(int *left, int *bottom);
 
 // Mode 2's counts, percentages of the cells frozen at the top value and at
 // the others, written in lightred after "% frozen:" on the key's last line.

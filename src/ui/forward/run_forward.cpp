@@ -435,8 +435,7 @@ setup_plot_buffers(run_context &r)
         else
             snprintf(text, sizeof text, "single entropy: pos=%d  gens=%d", entropy_poss, gens);
         int16_t x = getx, y = gety;
-        draw_prompt_box(1);
-        outtext(text);
+        draw_top_prompt(place_top_prompt({text}, 0), {text});
         moveto(x, y);
     }
 }
@@ -819,7 +818,10 @@ choose_display_mode(run_context &r)
 {
     if (d_mode == display_unset)
         d_mode = twod ? display_2d : threed ? display_3d : display_1d;
-    if (r.fwd_only)
+    // The 2d displays of a 3d network stack its layers (i3d x j3d*h3d), as
+    // its forward-only runs do: with the lattice's width x depth alone they
+    // would draw the rows past the first layer beyond the frame.
+    if (r.fwd_only || threed)
         set_2d_3d_coords(&r.it);
     r.it.run_seq_update = seq_update;
     if (r.search)

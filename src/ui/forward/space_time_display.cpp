@@ -163,7 +163,9 @@ pixmap_height_of(const run_iteration *it)
     const int s = it->cell_size;
     switch (d_mode) {
     case display_2d:
-        return s * j2d + 1;
+        // The frame's bottom line too: the copy of each step takes the old
+        // frame whole before draw_2d_frame draws it again.
+        return s * j2d + 2;
     case display_3d:
         return static_cast<int>(s * j3d * kSlope + s * h3d + 1);
     default:
@@ -181,7 +183,7 @@ pixmap_width_of(const run_iteration *it, int side_plot)
     int width;
     switch (d_mode) {
     case display_2d:
-        width = static_cast<int>(i2d * s + 0.5 * s + 1) + gap;
+        width = static_cast<int>(i2d * s + 0.5 * s + 2) + gap; // to the frame's right line
         break;
     case display_2d_time:
         width = pattern_width(it);
@@ -655,7 +657,9 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
             lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
             lineto(static_cast<int>(it->frame_x + fw + fd), static_cast<int>(it->frame_y - fd));
         }
-        it->frame_y = static_cast<float>(static_cast<int>(kSlope * (j2d + it->frame_no - 1) * s));
+        // Rounded up: a frame a pixel higher would put its last row's tops
+        // above the window.
+        it->frame_y = static_cast<float>(std::ceil(kSlope * (j2d + it->frame_no - 1) * s));
         setcolor(white);
         moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
         lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));

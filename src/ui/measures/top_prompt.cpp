@@ -1,5 +1,5 @@
 // The measures' prompts at the top right (top_prompt.h). Reads where the
-// colour key (ui/model/cell_display.h), the damage count's box
+// keys at the top right (top_right_box_standing, boxes.h), the damage count's box
 // (damage_plot.h) and a marked key panel (ui/screen/side_panel.h) stand.
 // Start at place_top_prompt.
 #include "ui/measures/top_prompt.h"
@@ -8,7 +8,6 @@
 
 #include "engine/forward/globals.h"
 #include "ui/measures/damage_plot.h"
-#include "ui/model/cell_display.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -29,7 +28,7 @@ place_top_prompt(const std::vector<std::string> &lines, int entry)
     p.right -= side_panel_shift(p.right);
     int below = 2; // the lowest row of the boxes it keeps clear of
     int key_left = 0, key_bottom = 0;
-    if (color_key_box_at_right(&key_left, &key_bottom)) {
+    if (top_right_box_standing(&key_left, &key_bottom)) {
         p.right = std::min(p.right, key_left - 2);
         below = std::max(below, key_bottom);
     }

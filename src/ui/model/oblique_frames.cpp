@@ -28,6 +28,10 @@ draw_axon_plane(int s, int y)
     int w = d_mode == display_3d ? i3d : i2d, d = d_mode == display_3d ? j3d : j2d;
     int x0 = flat ? y : getx;
     int f = static_cast<int>((s * kSlope) * d);
+    // A slanted plane whose far edge would reach above the window (a pause
+    // drawing it a row above a frame at the top) is lowered to the top.
+    if (!flat && y - f < 0)
+        y = f;
     int y1 = d_mode == display_3d ? y + s * h3d : Maxy - 1;
     bool grid = !(d_mode == display_3d && s < 3);
     if (d_mode == display_3d) {

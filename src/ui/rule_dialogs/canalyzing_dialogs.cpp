@@ -50,10 +50,14 @@ struct canal_prompt {
     bool in_run = direction == direction_forward && limitcheck == 0 && secondpart;
     int left = Maxx / 2 - side_panel_shift(Maxx - 2);
     int right = Maxx - 2 - side_panel_shift(Maxx - 2);
+    // The box's top, a line of the normal font above the bottom: a prompt
+    // font's smaller box drawn lower would leave the top rows of the box
+    // saved at open standing above it.
+    int top = Maxy - CHeight - vgay(6);
     void open()
     {
         if (in_run)
-            draw_box(kRunBoxSlot, left, Maxy - CHeight - vgay(6), right, Maxy, 1, 0);
+            draw_box(kRunBoxSlot, left, top, right, Maxy, 1, 0);
     }
     std::function<void()> shown;
     // The rule's readout at the bottom, outside a run, and the caller's
@@ -67,19 +71,19 @@ struct canal_prompt {
         if (shown)
             shown();
     }
-    // The box of one line, in the font in use: the lower rows a box of the
-    // normal font left are cleared with it.
+    // The box of one line in the font in use, from the top of the box of
+    // the normal font (open).
     void box()
     {
         if (in_run)
-            draw_box(-1, left, Maxy - CHeight - vgay(6), right, Maxy, 1, 0);
+            draw_box(-1, left, top, right, Maxy, 1, 0);
         else
             replace_prompt_box(1);
     }
     void close()
     {
         if (in_run) {
-            putimage(left, Maxy - CHeight - vgay(6), &boximage[kRunBoxSlot], 3);
+            putimage(left, top, &boximage[kRunBoxSlot], 3);
             freeimage(&boximage[kRunBoxSlot]);
         } else {
             erase_prompt_box(1);

@@ -85,6 +85,37 @@ write_bottom_title()
     outtext(title);
 }
 
+// The last one-line box drawn at the top right (a readout or a message
+// beside the colour key, which may reach left of the prompt box's columns)
+// while it may still stand there, else bottom 0.
+line_box top_line_box{0, 0, 0, 0};
+uint32_t top_line_box_clears = 0; // drawing_area_clears() when it was drawn
+
+void
+remember_top_line_box(const line_box &b)
+{
+    top_line_box = b;
+    top_line_box_clears = drawing_area_clears();
+}
+
+// A prompt box's clearing of x0..x1, y0..y1 takes that box whole where it
+// takes part of it: a piece of its frame left beside the prompt box would
+// stand there alone.
+void
+take_top_line_box_met_by(int x0, int y0, int x1, int y1)
+{
+    const line_box b = top_line_box;
+    if (b.bottom == 0 || top_line_box_clears != drawing_area_clears())
+        return;
+    if (b.left > x1 || b.right < x0 || b.top > y1 || b.bottom < y0)
+        return;
+    top_line_box.bottom = 0;
+    if (b.left >= x0 && b.right <= x1 && b.top >= y0 && b.bottom <= y1)
+        return;
+    fill_black(b.left, b.top, b.right, b.bottom);
+    redraw_texts_within(b.left, b.top, b.right, b.bottom);
+}
+
 // A box as wide as the prompt box, its top left corner at (left, top) and
 // its last row bottom, cleared and framed; the point at its text margin.
 int16_t
@@ -95,6 +126,7 @@ prompt_box_within(int left, int top, int bottom)
     const int right = left + box_right_edge(Maxx) - prompt_box_left(Maxx);
     const int margin = left + prompt_box_text(Maxx) - prompt_box_left(Maxx);
     set_drawing_area_viewport();
+    take_top_line_box_met_by(left, top, right, bottom);
     fill_black(left, top, right, bottom);
     setcolor(red);
     rectangle(left, top, right, bottom);
@@ -209,6 +241,7 @@ void
 clear_prompt_box_rows(int y0, int y1)
 {
     set_drawing_area_viewport();
+    take_top_line_box_met_by(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
     fill_black(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
     redraw_texts_within(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
 }
@@ -430,9 +463,10 @@ inset_prompt_box(int c, const char *text)
     int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
     if (top_right_box && top_right_box(&key_left, &key_bottom))
         right = key_left - 2;
-    draw_box(-1, right - width, 2, right, CHeight + 4, 1, 0);
-    moveto(right - width + 3, 3);
-    outtext(text);
+    const line_box b{right - width, 2, right, CHeight + 4};
+    draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
+    remember_top_line_box(b);
+    text_line(b.left + 3, b.right - 3, 3, text);
     moveto(x, y);
 }
 
@@ -440,6 +474,12 @@ void
 set_top_right_box(top_right_box_place where)
 {
     top_right_box = where;
+}
+
+bool
+top_right_box_standing(int *left, int *bottom)
+{
+    return top_right_box && top_right_box(left, bottom);
 }
 
 int
@@ -496,6 +536,7 @@ void
 draw_line_box(const line_box &b)
 {
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
+    remember_top_line_box(b);
     setcolor(white);
     moveto(b.left + 3, b.top + 3);
 }

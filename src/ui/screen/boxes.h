@@ -69,6 +69,9 @@ void inset_prompt_box(int c, const char *text);
 // then).
 using top_right_box_place = bool (*)(int *left, int *bottom);
 void set_top_right_box(top_right_box_place where);
+// Whether a box stands at the top right (set_top_right_box), with its left
+// column and bottom row.
+bool top_right_box_standing(int *left, int *bottom);
 // The lines a prompt box of n lines takes so that it covers the box
 // standing at the top right (set_top_right_box) whole or misses it: n, or
 // as many more as reach below that box's last row where n lines would end
