@@ -68,6 +68,10 @@ constexpr int kMaxSlicedInputs = 6;
 // for the stop after each of its parts.
 constexpr uint64_t kPart = uint64_t(1) << 16;
 constexpr uint64_t kMaxParts = 32;
+// States filled between two looks at the stop, a multiple of 64: a part can
+// take minutes on a slow machine or under the sanitizers, and 'q' must be
+// answered long before it ends.
+constexpr uint64_t kPollStates = uint64_t(1) << 20;
 // The fewest states worth a thread of their own: below this, starting and
 // joining it costs more than it saves.
 constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
@@ -796,9 +800,13 @@ parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, ui
             uint64_t first = i * part;
             uint64_t last = states - first > part ? first + part : states;
             uint32_t *row = counts ? counts->count.data() + i * counts->buckets : nullptr;
-            fill_part(plan, first, last, succ, row, counts ? counts->shift : 0);
-            if (asks && stopped(last - 1, states))
-                stop = true;
+            for (uint64_t from = first; from < last && !stop.load(std::memory_order_relaxed);
+                 from += kPollStates) {
+                uint64_t to = last - from > kPollStates ? from + kPollStates : last;
+                fill_part(plan, from, to, succ, row, counts ? counts->shift : 0);
+                if (asks && stopped(to - 1, states))
+                    stop = true;
+            }
         }
     });
     free_plan(plan);

@@ -137,6 +137,9 @@ explicit_input(int k, uint8_t *table)
 void
 set_canalyzing_rule(int cell, const std::function<void()> &shown)
 {
+    // A totalistic forward-only network has codes, no rule table to change.
+    if (tot_only)
+        return;
     canal_prompt place;
     place.shown = shown;
     place.open();
