@@ -193,3 +193,33 @@ TEST_F(PauseBoxDialogsSmallScreen, SmallScreenDialogsOfThePauseBoxKeepTheColourK
 }
 
 } // namespace
+
+namespace {
+
+// A totalistic forward-only run has kcodes, no rule table: the pause box's
+// canalyzing key leaves the run as it was (it read a missing table) and the
+// run goes on to a clean exit.
+TEST_F(PauseBoxRoad, CanalyzingKeyLeavesATotalisticCodeRunAlone)
+{
+    launch();
+    answer({"r\r", "123\r", "t\r"});  // the fixed seed; totalistic forward only
+    for (int i = 0; i < 15; i++)
+        answer({"\r"});               // every set-up question at its default
+    answer({"d\r"});                  // forward-only options: the defaults
+    // The 150-cell ring's pattern, a page of rows in the middle of the
+    // window: a column of it inked from the top to the page's foot.
+    unsigned long background = zemra->pixel(900, 500);
+    ASSERT_TRUE(wait_until([&] {
+        for (int x = 300; x < 700; x += 2)
+            if (zemra->pixel(x, 3) != background && zemra->pixel(x, 350) != background &&
+                zemra->pixel(x, 650) != background)
+                return true;
+        return false;
+    })) << "no space-time pattern";
+    zemra->type_now("q");             // the running pattern: pause box
+    answer({"C\r"});                  // canalyzing: nothing to change, the box closes
+    zemra->type_now("q");             // pause box again
+    EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
+}
+
+} // namespace
