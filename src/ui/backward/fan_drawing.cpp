@@ -235,6 +235,12 @@ draw_bits_at_node(const uint8_t *state)
         if (hilight_learn == hilight_suppress && colour == white)
             return;
     }
+    // Like a number label, a node's pattern is drawn only where it covers
+    // none drawn before it in the picture: where nodes crowd, the patterns
+    // that fit stay whole instead of being cut by the ones drawn after.
+    node_reach reach = bits_reach();
+    if (!take_label_place(xx - reach.left, yy - reach.up, xx + reach.right, yy + reach.down))
+        return;
     moveto(xx, yy);
     if (twod || showbits_1d_as_2d)
         print_current_state_twod(state, colour);
