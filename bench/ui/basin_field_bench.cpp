@@ -73,6 +73,8 @@ enum network_kind { ring_local = 0, random_table = 1, random_general = 2, random
 
 float field_figures[3];
 float level_radii[91];
+// What the field's nodes show: spots, or labels (BM_FieldLabelled).
+uint8_t field_labels = shownumbers_spot;
 
 // A ring or a randomly wired network of n cells, v = 2, k = 3, one rule.
 void
@@ -109,7 +111,7 @@ build_network(network_kind kind, int n, uint32_t rule)
     exhaustive_testing = kind == random_table || kind == ring_table ? exhaustive_table : exhaustive_off;
     if (!zparam)
         zparam = field_figures;
-    shownumbers = shownumbers_spot;
+    shownumbers = field_labels;
     rad = level_radii;
     lastlevel = 90;
     basinfield = 1;
@@ -290,6 +292,20 @@ BM_FieldDrawnOneByOne(benchmark::State &state)
     enable_shape_batches(false);
     time_field(state);
     enable_shape_batches(true);
+}
+
+// The same with every state's decimal label asked for: the rings of rule
+// 204 (each of the 2^n states its own basin) and rule 110, whose labels,
+// written once each basin is drawn, are written again where a later basin
+// crosses them.
+void
+BM_FieldLabelled(benchmark::State &state)
+{
+    if (!open_window(state))
+        return;
+    field_labels = shownumbers_decimal;
+    time_field(state);
+    field_labels = shownumbers_spot;
 }
 
 // kind, cells, rule: the four networks of the comparison, then the other
@@ -607,6 +623,13 @@ BENCHMARK(BM_FieldComputed)->Apply(computed_networks);
 // Drawn fields are timed by the clock (UseRealTime): the wait for the
 // server to draw belongs to them.
 BENCHMARK(BM_FieldDrawn)->Apply(field_networks)->Apply(drawn_networks)->UseRealTime();
+BENCHMARK(BM_FieldLabelled)
+    ->Args({ring_local, 14, 204})
+    ->Args({ring_local, 16, 204})
+    ->Args({ring_local, 18, 110})
+    ->ArgNames({"kind", "n", "rule"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_FieldDrawnOneByOne)->Apply(field_networks)->UseRealTime();
 BENCHMARK(BM_FieldReference)->Apply(reference_networks);
 BENCHMARK(BM_FieldTable)->Apply(table_networks);

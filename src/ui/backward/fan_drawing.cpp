@@ -24,6 +24,7 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
+#include "ui/backward/label_squares.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -69,6 +70,8 @@ std::vector<char> label_texts;
 std::vector<waiting_label> written_labels;
 std::vector<char> written_texts;
 uint32_t written_clears = 0; // drawing_area_clears() when they were written
+// The written labels a basin's drawing reaches (label_squares.h).
+std::vector<uint32_t> crossed_labels;
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
 // The rectangle the basins of the field being drawn are kept in, when
@@ -232,6 +235,12 @@ draw_bits_at_node(const uint8_t *state)
         if (hilight_learn == hilight_suppress && colour == white)
             return;
     }
+    // Like a number label, a node's pattern is drawn only where it covers
+    // none drawn before it in the picture: where nodes crowd, the patterns
+    // that fit stay whole instead of being cut by the ones drawn after.
+    node_reach reach = bits_reach();
+    if (!take_label_place(xx - reach.left, yy - reach.up, xx + reach.right, yy + reach.down))
+        return;
     moveto(xx, yy);
     if (twod || showbits_1d_as_2d)
         print_current_state_twod(state, colour);
@@ -617,12 +626,6 @@ write_label(const waiting_label &label, const std::vector<char> &texts)
     outtext(texts.data() + label.start);
 }
 
-bool
-boxes_meet(const drawn_box &a, const drawn_box &b)
-{
-    return !a.empty && !b.empty && a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-}
-
 // The labels of the basins before, written again where the edges and marks
 // drawn since start_drawn_box reach them; those of a cleared drawing area
 // are forgotten.
@@ -631,9 +634,9 @@ write_crossed_labels_again()
 {
     if (written_clears != drawing_area_clears())
         forget_written_labels();
-    for (const waiting_label &label : written_labels)
-        if (boxes_meet(drawn, label_box(label, written_texts)))
-            write_label(label, written_texts);
+    label_boxes_meeting(drawn, crossed_labels);
+    for (uint32_t index : crossed_labels)
+        write_label(written_labels[index], written_texts);
 }
 
 } // namespace
@@ -644,6 +647,7 @@ forget_written_labels()
     written_labels.clear();
     written_texts.clear();
     written_clears = drawing_area_clears();
+    forget_label_squares(Maxx + 1, WinMaxy + 1);
 }
 
 void
@@ -656,6 +660,7 @@ write_node_labels()
     write_crossed_labels_again();
     for (waiting_label label : waiting_labels) {
         write_label(label, label_texts);
+        add_label_square_box(static_cast<uint32_t>(written_labels.size()), label_box(label, label_texts));
         label.start += written_texts.size();
         written_labels.push_back(label);
     }

@@ -55,6 +55,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
@@ -185,10 +186,14 @@ draw_header(pause_box &b)
         print_current_bitstring_hexbytes(b.kind, b.rule, b.k(), b.right - 2, white, 0);
         moveto(x, gety + CHeight);
     }
+    // Each line is kept within the frame, cut where the box is narrower
+    // than it (a small screen).
+    int top = gety;
     for (const std::string &line : lines) {
-        outtext(line.c_str());
-        moveto(x, gety + CHeight);
+        text_line(x, b.right - 2, top, line);
+        top += CHeight;
     }
+    moveto(x, top);
     xtext = keep_xtext;
 }
 

@@ -6,6 +6,7 @@
 // window through screen/window_pixels.h and the file dialog of this folder.
 #include "ui/storage/screen_image_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,18 +26,35 @@ namespace {
 // Largest file a valid picture can give: 'o', its size, 8 full bands.
 constexpr size_t kMaxFileBytes = 5 + 8 * 65535;
 
-// Draws one decoded run; colour bytes that name no palette entry (pixels
-// that matched no old colour when saved) are drawn in white.
+// Draws the rows top..bottom of one decoded run (a column of pixels of one
+// colour); colour bytes that name no palette entry (pixels that matched no
+// old colour when saved) are drawn in white.
 void
-draw_run(const nat_run &run)
+draw_run_rows(const nat_run &run, int top, int bottom)
 {
+    int y0 = std::max<int>(run.y, top);
+    int y1 = std::min<int>(run.y + run.length - 1, bottom);
+    if (y0 > y1 || run.x > Maxx)
+        return;
     int colour = run.colour < kNamedColors ? run.colour : white;
-    if (run.length == 1) {
-        putpixel(run.x, run.y, colour);
+    if (y0 == y1) {
+        putpixel(run.x, y0, colour);
         return;
     }
     setfillstyle(0, colour);
-    bar(run.x, run.y, run.x, run.y + run.length - 1);
+    bar(run.x, y0, run.x, y1);
+}
+
+// Draws the saved picture's rows top..bottom under a clip of those rows,
+// cleared first unless the screen is kept.
+void
+draw_rows(const std::vector<nat_run> &runs, int top, int bottom, bool keep_screen)
+{
+    setviewport(0, top, Maxx, bottom, 1);
+    if (!keep_screen)
+        clearviewport();
+    for (const nat_run &run : runs)
+        draw_run_rows(run, top, bottom);
 }
 
 } // namespace
@@ -107,11 +125,11 @@ load_screen_file(const char *name, bool keep_screen)
     if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs, &fault))
         return file_refused(name, fault);
 
+    // The drawing area and the bottom strip are drawn each under its own
+    // clip, a column that runs from one into the other split at the strip.
+    draw_rows(runs, 0, Maxy, keep_screen);
+    draw_rows(runs, Maxy + 1, WinMaxy, keep_screen);
     setviewport(0, 0, getmaxx(), getmaxy(), 1);
-    if (!keep_screen)
-        clearviewport();
-    for (const nat_run &run : runs)
-        draw_run(run);
     flush_display();
     setfillstyle(0, fill);
     setcolor(colour);
