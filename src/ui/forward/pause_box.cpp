@@ -891,7 +891,7 @@ const pause_key kPauseKeys[] = {
         .does(over_kept_screen<review_network>),
     pause_key::on("C")
         .help(" canal-C")
-        .when([](const pause_box &) { return !loc_twod_fonly && !tot_only; })
+        .when([](const pause_box &) { return !loc_twod_fonly; })
         .does(over_kept_screen<canalyzing>),
 
     pause_key::on("g").help("\ntog graph-g").when(full_box).does(toggle_graph),
