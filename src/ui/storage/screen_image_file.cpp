@@ -6,6 +6,7 @@
 // window through screen/window_pixels.h and the file dialog of this folder.
 #include "ui/storage/screen_image_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,18 +26,35 @@ namespace {
 // Largest file a valid picture can give: 'o', its size, 8 full bands.
 constexpr size_t kMaxFileBytes = 5 + 8 * 65535;
 
+// Draws rows y0..y1 of column x in colour.
+void
+draw_column_piece(int x, int y0, int y1, int colour)
+{
+    if (y0 == y1) {
+        putpixel(x, y0, colour);
+        return;
+    }
+    setfillstyle(0, colour);
+    bar(x, y0, x, y1);
+}
+
 // Draws one decoded run; colour bytes that name no palette entry (pixels
-// that matched no old colour when saved) are drawn in white.
+// that matched no old colour when saved) are drawn in white. A picture
+// saved from a larger window is cut at this one's edges, and a run that
+// goes on from the drawing area into the bottom strip is drawn as its two
+// pieces, each within its own part of the window.
 void
 draw_run(const nat_run &run)
 {
     int colour = run.colour < kNamedColors ? run.colour : white;
-    if (run.length == 1) {
-        putpixel(run.x, run.y, colour);
+    int y0 = run.y, y1 = std::min<int>(run.y + run.length - 1, WinMaxy);
+    if (run.x > Maxx || y0 > y1)
         return;
+    if (y0 <= Maxy && y1 > Maxy) {
+        draw_column_piece(run.x, y0, Maxy, colour);
+        y0 = Maxy + 1;
     }
-    setfillstyle(0, colour);
-    bar(run.x, run.y, run.x, run.y + run.length - 1);
+    draw_column_piece(run.x, y0, y1, colour);
 }
 
 } // namespace
