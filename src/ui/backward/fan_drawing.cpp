@@ -110,15 +110,15 @@ cut_edge_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, in
     return true;
 }
 
-// An edge of the fan, cut to the part of the window the drawing is clipped
-// to, within the drawing area: a tree that reaches past the window's edge
-// or down into the bottom strip sends only what shows. False when nothing
-// of it shows.
+// An edge of the fan, cut to the drawing area: a tree that reaches past
+// the window's edge or down into the bottom strip sends only what lies
+// inside. A narrower clip (a field's area) is left to the viewport, so that
+// the pixels inside it are those of the whole edge. False when nothing of
+// it lies inside.
 bool
 push_edge(int x0, int y0, int x1, int y1)
 {
-    if (!cut_edge_to(x0, y0, x1, y1, std::max<int>(0, view_x0), std::max<int>(0, view_y0),
-                     std::min<int>(Maxx, view_x1), std::min<int>(Maxy, view_y1)))
+    if (!cut_edge_to(x0, y0, x1, y1, 0, 0, Maxx, Maxy))
         return false;
     edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
                      static_cast<int16_t>(y1)});
