@@ -79,12 +79,60 @@ drawn_box drawn = {0, 0, 0, 0, true};
 field_area basin_clip = {0, 0, 0, 0};
 bool basins_clipped = false;
 
+// Cuts the edge (x0, y0)-(x1, y1) to the rectangle left..right by
+// top..bottom (Liang-Barsky); false when none of it lies inside.
+bool
+cut_edge_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, int bottom)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(x0 - left), double(right - x0), double(y0 - top), double(bottom - y0)};
+    for (int i = 0; i < 4; i++) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return false;
+    auto at = [](int from, double d, double t, int lo, int hi) {
+        return std::clamp(static_cast<int>(std::lround(from + d * t)), lo, hi);
+    };
+    const int sx = x0, sy = y0;
+    x0 = at(sx, dx, t0, left, right);
+    y0 = at(sy, dy, t0, top, bottom);
+    x1 = at(sx, dx, t1, left, right);
+    y1 = at(sy, dy, t1, top, bottom);
+    return true;
+}
+
+// An edge of the fan, cut to the drawing area: a tree that reaches past
+// the window's edge or down into the bottom strip sends only what lies
+// inside. A narrower clip (a field's area) is left to the viewport, so that
+// the pixels inside it are those of the whole edge. False when nothing of
+// it lies inside.
+bool
+push_edge(int x0, int y0, int x1, int y1)
+{
+    if (!cut_edge_to(x0, y0, x1, y1, 0, 0, Maxx, Maxy))
+        return false;
+    edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
+                     static_cast<int16_t>(y1)});
+    return true;
+}
+
 void
 add_edge(int x0, int y0, int x1, int y1)
 {
-    extend_drawn_box(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
-    edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
-                     static_cast<int16_t>(y1)});
+    if (push_edge(x0, y0, x1, y1))
+        extend_drawn_box(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
 }
 
 void
@@ -403,7 +451,7 @@ plot_motor(int record, const uint8_t *state)
             right = std::max<int>(right, child_x[i]);
             top = std::min<int>(top, child_y[i]);
             bottom = std::max<int>(bottom, child_y[i]);
-            edges.push_back({static_cast<int16_t>(xx), static_cast<int16_t>(yy), child_x[i], child_y[i]});
+            push_edge(xx, yy, child_x[i], child_y[i]);
         }
         extend_drawn_box(left, top, right, bottom);
     }

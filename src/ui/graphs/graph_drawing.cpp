@@ -12,6 +12,7 @@
 #include "ui/graphs/globals.h"
 #include "ui/graphs/thickline.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 
 namespace {
@@ -115,9 +116,17 @@ meta_graph_vertex(unsigned node, float size, int colour, const graph_frame &fram
     if (node_numbers && r >= 0.7 * CHeight) {
         char label[16];
         snprintf(label, sizeof label, "%u", f_or_n == graph_network ? node - 1 : node);
-        setcolor(black);
-        moveto(x - text_pixel_width(label, static_cast<int>(strlen(label))) / 2, y - CHeight / 2);
-        outtext(label);
+        // A node cut by the frame's edge goes without its number, which
+        // would show cut too (or run on into the bottom strip).
+        int left = x - text_pixel_width(label, static_cast<int>(strlen(label))) / 2, top = y - CHeight / 2;
+        int first = 0, last = 0;
+        line_ink_rows(top, first, last);
+        if (left >= frame.x0 && left + text_width_in_use(label) - 1 <= frame.x1 && first >= frame.y0 &&
+            last <= frame.y1) {
+            setcolor(black);
+            moveto(left, top);
+            outtext(label);
+        }
     }
     moveto(x, y);
 }

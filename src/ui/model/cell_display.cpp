@@ -24,7 +24,9 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/images.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 
@@ -348,10 +350,11 @@ print_layered_bitstring(int width, const uint8_t *string, int last, int size, in
                 int ly = gety + size / 2;
                 moveto(getx + CWidth / 2, ly);
                 lineto(getx - CWidth / 2 + 2 * CWidth, ly);
+                // The number a gap right of the line's end, not on it.
                 char layer[16];
                 snprintf(layer, sizeof layer, "%d", i / (i3d * j3d));
-                moveto(getx, gety - size / 2);
-                outtext(layer);
+                int number_x = getx + 2;
+                text_line(number_x, number_x + text_width_in_use(layer) - 1, gety - size / 2, layer);
             }
             new_row = true;
             new_x = row_start;

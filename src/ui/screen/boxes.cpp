@@ -69,6 +69,17 @@ struct saved_viewport {
     }
 };
 
+// The current point at column x of a line of text whose top is top, raised
+// where the glyphs of text in the font in use would ink below row last.
+void
+move_to_strip_line(const char *text, int x, int top, int last)
+{
+    int above = 0, below = 0;
+    text_ink_in_use(text, above, below);
+    const int baseline = std::min(line_baseline(top), last + 1 - below);
+    moveto(x, baseline - line_baseline(0));
+}
+
 // The bottom strip's title, its glyphs within the strip's rows: where they
 // are taller than the strip (the least window's height), in the first
 // smaller font whose glyphs are not, their last row raised to the window's.
@@ -76,12 +87,9 @@ void
 write_bottom_title()
 {
     const char *title = "  backtrack/interrupt-q, screen:print-@ save->load-<";
-    const int rows = WinMaxy - Maxy;
-    font_while font([&] { return text_ink_height_in_use(title) <= rows; }, {set_medium_font, set_small_font});
-    int above = 0, below = 0;
-    text_ink_in_use(title, above, below);
-    const int baseline = std::min(line_baseline(WinMaxy - vgay(12)), WinMaxy + 1 - below);
-    moveto(vgax(3), baseline - line_baseline(0));
+    font_while font([&] { return text_ink_height_in_use(title) <= WinMaxy - Maxy; },
+                    {set_medium_font, set_small_font});
+    move_to_strip_line(title, vgax(3), WinMaxy - vgay(12), WinMaxy);
     outtext(title);
 }
 
@@ -749,8 +757,13 @@ draw_hint_box(int wait, int frame, const char *text, int x)
         draw_box(19, x, Maxy + vgax(2), Maxx - 1, WinMaxy - 1, 1, 0);
     else
         fill_black(x + 1, Maxy + vgax(2), Maxx - 1, WinMaxy - 1);
-    moveto(x + 2 * CWidth, Maxy + vgax(3));
-    outtext(text);
+    // The text keeps inside the box's frame: in a smaller font where the
+    // strip is lower than its glyphs (a small window), cut at the frame.
+    const int first = Maxy + vgax(2) + 1, last = WinMaxy - 2;
+    font_while font([&] { return text_ink_height_in_use(text) <= last - first + 1; },
+                    {set_medium_font, set_small_font});
+    move_to_strip_line(text, x + 2 * CWidth, Maxy + vgax(3), last);
+    outtext(text_within(text, Maxx - 1 - getx).c_str());
     if (wait)
         input_string(1, text_entry);
     put_back_point();

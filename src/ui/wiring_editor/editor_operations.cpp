@@ -165,6 +165,9 @@ void
 transform(const cells_in_reach &reach, char)
 {
     int16_t x = getx, y = gety;
+    // The transform's three-line box would leave the editor's six-line
+    // one standing below it.
+    erase_prompt_box(kEditorPromptLines);
     transform_rule(rule_cell_of(reach.cursor));
     moveto(x, y);
 }
