@@ -31,6 +31,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/label_places.h"
+#include "ui/screen/segment_clip.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
@@ -80,28 +81,14 @@ field_area basin_clip = {0, 0, 0, 0};
 bool basins_clipped = false;
 
 // Cuts the edge (x0, y0)-(x1, y1) to the rectangle left..right by
-// top..bottom (Liang-Barsky); false when none of it lies inside.
+// top..bottom; false when none of it lies inside.
 bool
 cut_edge_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, int bottom)
 {
-    double t0 = 0, t1 = 1;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {double(x0 - left), double(right - x0), double(y0 - top), double(bottom - y0)};
-    for (int i = 0; i < 4; i++) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1)
+    double t0, t1;
+    if (!segment_inside(x0, y0, x1, y1, left, top, right, bottom, t0, t1))
         return false;
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
     auto at = [](int from, double d, double t, int lo, int hi) {
         return std::clamp(static_cast<int>(std::lround(from + d * t)), lo, hi);
     };

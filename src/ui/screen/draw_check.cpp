@@ -23,6 +23,7 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/draw_check_lines.h"
 #include "ui/screen/fonts.h"
+#include "ui/screen/segment_clip.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -469,23 +470,10 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
 {
     if (b.empty())
         return b;
-    double t0 = 0, t1 = 1, dx = double(x1) - x0, dy = double(y1) - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - (b.x0 - 0.5), (b.x1 + 0.5) - x0, y0 - (b.y0 - 0.5), (b.y1 + 0.5) - y0};
-    for (int i = 0; i < 4; i++) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return kNoBox;
-            continue;
-        }
-        double r = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-    }
-    if (t0 > t1)
+    double t0, t1;
+    if (!segment_inside(x0, y0, x1, y1, b.x0 - 0.5, b.y0 - 0.5, b.x1 + 0.5, b.y1 + 0.5, t0, t1))
         return kNoBox;
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
     // The clipped ends lie within half a pixel of b; held there, so that
     // rounding an end of a very long segment cannot leave an int.
     auto on_b = [](double v, int low, int high) {
