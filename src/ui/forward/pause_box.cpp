@@ -610,6 +610,9 @@ rule_sample(pause_box &b, char key)
         return not_in_short_box(key);
     if (rulemix)
         return box_step::stays;
+    // The sample's screens (its plot, its runs with their keys) take the
+    // window: the boxes go first and are drawn afresh after.
+    remove_boxes(b);
     if (key == 'E')
         sample_statistics(b);
     else
@@ -1051,6 +1054,13 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
     b.home_left = Maxx / 2 - shift;
     b.left = b.home_left;
     b.right = Maxx - 2 - shift;
+    // A key box at the top right (the colour key, the frozen key) that the
+    // boxes would cover only in part has them start below it: its lines
+    // are not cut by their frame, nor drawn beside their header.
+    int key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom) && key_left <= b.right &&
+        (b.right < Maxx - 2 || key_left < b.left))
+        b.top = std::max(b.top, key_bottom + 2);
     compute_rule_size(b);
     b.full = limitcheck == 0 && direction == direction_forward;
     b.single_run = basinfield == 0;
