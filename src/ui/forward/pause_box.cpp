@@ -85,7 +85,9 @@ struct pause_box {
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.
-    int left = 0, right = 0;
+    // The left frame moves further left, from home_left, while a header
+    // line is too long for the half (a rule of many figures).
+    int home_left = 0, left = 0, right = 0;
 
     int k() const { return nhood; }
     bool single() const { return single_run; }
@@ -168,6 +170,12 @@ draw_header(pause_box &b)
     int rows = entries <= 512 ? (entries + 63) / 64 : 0;
     int pitch = vgax(4);
     std::vector<std::string> lines = header_lines(b);
+    // Every line ends a column inside the right frame; the menu below
+    // takes the same frames.
+    int widest = 0;
+    for (const std::string &line : lines)
+        widest = std::max(widest, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
+    b.left = std::max(0, std::min(b.home_left, b.right - 3 * CWidth - widest));
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     b.header_bottom = b.top + height;
@@ -607,6 +615,9 @@ rule_sample(pause_box &b, char key)
         return not_in_short_box(key);
     if (rulemix)
         return box_step::stays;
+    // The sample's screens (its plot, its runs with their keys) take the
+    // window: the boxes go first and are drawn afresh after.
+    remove_boxes(b);
     if (key == 'E')
         sample_statistics(b);
     else
@@ -1045,8 +1056,16 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
     // left of the key panel.
     side_panel_while panel(key_panel_left());
     int shift = side_panel_shift(Maxx - 2);
-    b.left = Maxx / 2 - shift;
+    b.home_left = Maxx / 2 - shift;
+    b.left = b.home_left;
     b.right = Maxx - 2 - shift;
+    // A key box at the top right (the colour key, the frozen key) that the
+    // boxes would cover only in part has them start below it: its lines
+    // are not cut by their frame, nor drawn beside their header.
+    int key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom) && key_left <= b.right &&
+        (b.right < Maxx - 2 || key_left < b.left))
+        b.top = std::max(b.top, key_bottom + 2);
     compute_rule_size(b);
     b.full = limitcheck == 0 && direction == direction_forward;
     b.single_run = basinfield == 0;

@@ -354,41 +354,51 @@ bool
 skeleton_prompts(run_context &r)
 {
     static const char *const kKinds[3] = {"0s only", "1s only", "0s or 1s"};
+    int lines = 3;
     for (;;) {
-        int x = draw_prompt_box(3);
+        // The second and third lines' questions, each followed by its
+        // answer: a question whose answer would pass the box's right edge
+        // starts the next line, and the box has the lines that takes.
+        char gene_text[80];
+        snprintf(gene_text, sizeof gene_text, "no of steps frozen: gene (now %d):", frozen_gens);
+        const prompt_part steps[] = {{gene_text, 5}, {" skeleton (def 20):", 5}};
+        const prompt_part shares[] = {{"% frozen (def-100):", 3}, {" % same type (def-100):", 3}};
+        const int before = lines;
+        lines = 1 + prompt_parts_lines(steps, 2) + prompt_parts_lines(shares, 2);
+        if (lines < before)
+            erase_prompt_box(before);
+        int x = draw_prompt_box(lines);
         outtext("frozen skeletons: 0s-0 1s-1 both-(def):");
         input_string(1, text_entry);
         if (is[0] == 'q')
             return false;
         r.sk.kind = is[0] == '0' ? 0 : is[0] == '1' ? 1 : 2;
-        char text[80];
         moveto(x, gety + CHeight);
-        snprintf(text, sizeof text, "no of steps frozen: gene (now %d):", frozen_gens);
-        outtext(text);
-        long gene = typed_number(5);
+        write_prompt_part(steps[0].text, steps[0].entry, x);
+        long gene = typed_number(steps[0].entry);
         if (is[0] == 'q')
             continue;
         if (gene > 0 && gene <= 65535)
             frozen_gens = static_cast<uint16_t>(gene);
-        outtext(" skeleton (def 20):");
-        long length = typed_number(5);
+        write_prompt_part(steps[1].text, steps[1].entry, x);
+        long length = typed_number(steps[1].entry);
         if (is[0] == 'q')
             continue;
         r.dp.skeleton_length = static_cast<uint16_t>(length > 0 && length <= 65535 ? length : 20);
         moveto(x, gety + CHeight);
-        outtext("% frozen (def-100):");
-        long frozen = typed_number(3);
+        write_prompt_part(shares[0].text, shares[0].entry, x);
+        long frozen = typed_number(shares[0].entry);
         if (is[0] == 'q')
             continue;
         r.sk.pc_frozen = frozen > 0 && frozen < 100 ? static_cast<float>(frozen) : 100.0f;
-        outtext(" % same type (def-100):");
-        long same = typed_number(3);
+        write_prompt_part(shares[1].text, shares[1].entry, x);
+        long same = typed_number(shares[1].entry);
         if (is[0] == 'q')
             continue;
         r.sk.pc_same_type = same > 0 && same < 100 ? static_cast<float>(same) : 100.0f;
         break;
     }
-    erase_prompt_box(3);
+    erase_prompt_box(lines);
     moveto(Maxx / 2, Maxy / 7);
     outtext(kKinds[r.sk.kind]);
     snprintf(r.dp.caption, sizeof r.dp.caption, " (%s) g/s/sp/tp %d %d %.1f %.1f",

@@ -39,6 +39,7 @@
 #include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/histogram_file.h"
 
 namespace {
@@ -754,11 +755,30 @@ draw_damage_view(const damage_halves &h, const run_iteration *it, int x, int y)
                static_cast<int>(clean_cells.size()));
 }
 
+// Where damage_box drew last, until the drawing area is cleared: a box
+// that moves (a key box came or went at the top right) leaves no copy.
+struct drawn_damage_box {
+    int x0 = 0, y0 = 0, x1 = -1, y1 = 0;
+    uint32_t clears = 0; // drawing_area_clears() when it was drawn
+};
+drawn_damage_box last_damage_box;
+
 void
 damage_box(const damage_record *dp)
 {
     int x0, y0, x1, y1;
     damage_box_corners(&x0, &y0, &x1, &y1);
+    drawn_damage_box &last = last_damage_box;
+    if (last.x1 >= 0 && last.clears == drawing_area_clears() && (last.x0 != x0 || last.x1 != x1)) {
+        // A key box that came over its right part took that part away
+        // already: the rest goes, the key box's lines stay whole.
+        int right = last.x1, key_left = 0, key_bottom = 0;
+        if (top_right_box_standing(&key_left, &key_bottom) && key_bottom >= last.y0)
+            right = std::min(right, key_left - 1);
+        if (right >= last.x0)
+            erase_box(last.x0, last.y0, right, last.y1);
+    }
+    last = drawn_damage_box{x0, y0, x1, y1, drawing_area_clears()};
     setfillstyle(0, black);
     bar(x0, y0, x1, y1);
     setcolor(lightred);
@@ -803,10 +823,11 @@ damage_box_corners(int *x0, int *y0, int *x1, int *y1)
     *y0 = vgay(6) + CHeight + 2;
     *x1 = Maxx - 2;
     *y1 = 2 * (CHeight + vgay(6)) + 2;
-    // The colour key's box holds the same corner from the top: the damage
-    // box goes left of it, as wide, rather than over its lines.
+    // The key boxes (the colour key's, a running pattern's frozen key)
+    // hold the same corner from the top: the damage box goes left of them,
+    // as wide, rather than over their lines.
     int key_left, key_bottom;
-    if (color_key_box_at_right(&key_left, &key_bottom) && key_bottom >= *y0 && key_left <= *x1) {
+    if (top_right_box_standing(&key_left, &key_bottom) && key_bottom >= *y0 && key_left <= *x1) {
         *x0 -= *x1 - (key_left - 3);
         *x1 = key_left - 3;
     }

@@ -479,6 +479,9 @@ complete(derrida_plot &d)
     // it would cover when that mean is 0.
     int top = d.w.last_h > 0 ? std::max(g.y_of(d.w.mean[d.w.last_h]), g.y0 - g.Hp) : g.y0;
     top = std::min(top, g.y0 - CHeight - 1);
+    // The diagonal first: the label's box stands over it where they meet
+    // (at the top right corner when the last mean is high).
+    diagonal(g);
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
     bar(left, top, left + bw, top + CHeight);
@@ -487,7 +490,6 @@ complete(derrida_plot &d)
     rectangle(left, top, left + bw, top + CHeight);
     setcolor(lightgreen);
     write_at(left + (bw - tw) / 2, top, text);
-    diagonal(g);
 
     // The slope words may not fit one line of the box: each text takes the
     // lines it needs.

@@ -113,6 +113,26 @@ reaches_kept_area(int x_from, int y_from, int x_to, int y_to)
            std::min(y_from, y_to) <= y1;
 }
 
+// A segment of a side trace on the window: on the last row of a page the
+// step after stands below the drawing area, and the segment ends where it
+// leaves it rather than running into the bottom strip.
+void
+window_segment(int x_from, int y_from, int x_to, int y_to)
+{
+    if (y_from > Maxy && y_to > Maxy)
+        return;
+    if (y_from > Maxy) {
+        std::swap(x_from, x_to);
+        std::swap(y_from, y_to);
+    }
+    if (y_to > Maxy) {
+        x_to = x_from + static_cast<int>(std::lround(double(x_to - x_from) * (Maxy - y_from) / (y_to - y_from)));
+        y_to = Maxy;
+    }
+    moveto(x_from, y_from);
+    lineto(x_to, y_to);
+}
+
 // A segment of a side trace, on the drawable and the window, or a pixel
 // when from is the first step's. On the window only where it keeps out of
 // the area copies leave alone: the copy of its row shows the rest.
@@ -139,6 +159,8 @@ trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x
             break;
         if (first) {
             putpixel(x_to, y_to, colour);
+        } else if (pass == 1) {
+            window_segment(x_from, y_from, x_to, y_to);
         } else {
             moveto(x_from, y_from);
             lineto(x_to, y_to);

@@ -72,13 +72,15 @@ draw_scatter(rule_browser &b)
     setcolor(colour);
 }
 
-// The probe's prompt in a box of two lines beside the colour key.
+// The probe's prompt in a box of two lines beside the colour key, or
+// below it where the box would reach the status box that shows the bytes
+// under the pointer while the prompt stands.
 top_prompt
 probe_prompt()
 {
     return open_top_prompt({"probe/select rules: point-click left mouse button",
                             "frequency histogram, or quit, -q:"},
-                           1);
+                           1, -1, memory_box_place_end(Maxx) + 2);
 }
 
 // The bytes under the pointer, in the status box.

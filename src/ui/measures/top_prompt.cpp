@@ -17,7 +17,7 @@
 #include "ui/screen/window.h"
 
 top_prompt
-place_top_prompt(const std::vector<std::string> &lines, int entry)
+place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
 {
     int width = 0;
     for (const std::string &line : lines)
@@ -41,7 +41,7 @@ place_top_prompt(const std::vector<std::string> &lines, int entry)
     p.left = std::min(prompt_box_left(Maxx), p.right - width);
     p.top = 2;
     int n = static_cast<int>(lines.size());
-    if (p.left < 2) {
+    if (p.left < leftmost) {
         p.left = prompt_box_left(Maxx);
         p.right = box_right_edge(Maxx);
         p.top = below + 2;
@@ -65,9 +65,9 @@ draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int 
 }
 
 top_prompt
-open_top_prompt(const std::vector<std::string> &lines, int entry, int colour)
+open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, int leftmost)
 {
-    top_prompt p = place_top_prompt(lines, entry);
+    top_prompt p = place_top_prompt(lines, entry, leftmost);
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
     draw_top_prompt(p, lines, colour);
     return p;

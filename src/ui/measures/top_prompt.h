@@ -16,12 +16,15 @@ struct top_prompt {
     int left = 0, top = 0, right = 0, bottom = 0;
     unsigned long under = 0; // the image slot of what it covers
 };
-top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry, int colour = -1);
+// A box that would reach left of column `leftmost` (a status box's place
+// that stays in use while it stands) goes below those boxes too.
+top_prompt open_top_prompt(const std::vector<std::string> &lines, int entry, int colour = -1,
+                           int leftmost = 2);
 // Where open_top_prompt puts its box (nothing saved, nothing drawn), and
 // the box framed there with the lines written in it, as it writes them: a
 // line that stays up without waiting (a readout) is drawn so, clear of the
 // same boxes.
-top_prompt place_top_prompt(const std::vector<std::string> &lines, int entry);
+top_prompt place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost = 2);
 void draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int colour = -1);
 // Puts back what the prompt covered.
 void close_top_prompt(top_prompt &p);
