@@ -66,7 +66,7 @@ TEST(PauseBoxKeys, TheLinesAreTheMenusTexts)
     glider_rule_order = 0;
     std::vector<std::string> lines = help_lines(pause_box_menu(true, true));
     EXPECT_EQ(lines[0], "prtscrn with/out box-p/P savescrn-V hide-W");
-    EXPECT_EQ(lines[1], "rule:save/load/revise/rnd-s/l/v/r, net-n"); // no canalyzing of a totalistic table
+    EXPECT_EQ(lines[1], "rule:save/load/revise/rnd-s/l/v/r, net-n canal-C");
     EXPECT_EQ(lines[2], "tog graph-g, fixed border-B, tog g-order(seq/rnd)-G");
     tot_only = rulemix = nonlocal = 0;
     loc_twod_fonly = 1;
