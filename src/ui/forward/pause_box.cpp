@@ -55,6 +55,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
@@ -81,6 +82,9 @@ struct pause_box {
     int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
+    // The header's left edge: the boxes' left, or further left where its
+    // longest text line needs the room.
+    int header_left = 0;
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.
@@ -170,9 +174,13 @@ draw_header(pause_box &b)
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     b.header_bottom = b.top + height;
-    draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
+    int widest = 0;
+    for (const std::string &line : lines)
+        widest = std::max(widest, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
+    b.header_left = std::max(2, std::min(b.left, b.right - 2 - widest - 2 * CWidth));
+    draw_box(kHeaderSlot, b.header_left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
-    int x = b.left + 2 * CWidth;
+    int x = b.header_left + 2 * CWidth;
     float keep_xtext = xtext;
     xtext = static_cast<float>(x) / CWidth;
     setcolor(white);
@@ -185,8 +193,9 @@ draw_header(pause_box &b)
         print_current_bitstring_hexbytes(b.kind, b.rule, b.k(), b.right - 2, white, 0);
         moveto(x, gety + CHeight);
     }
+    // Each line within the frame, cut where even the widened box is short.
     for (const std::string &line : lines) {
-        outtext(line.c_str());
+        text_line(x, b.right - 2, gety, line);
         moveto(x, gety + CHeight);
     }
     xtext = keep_xtext;
@@ -215,7 +224,7 @@ remove_boxes(pause_box &b)
 {
     remove_menu(b);
     if (b.header_on) {
-        putimage(b.left, b.top, &boximage[kHeaderSlot], 3);
+        putimage(b.header_left, b.top, &boximage[kHeaderSlot], 3);
         freeimage(&boximage[kHeaderSlot]);
         b.header_on = false;
     }
