@@ -178,6 +178,7 @@ draw_header(pause_box &b)
     for (const std::string &line : lines)
         widest = std::max(widest, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
     b.header_left = std::max(2, std::min(b.left, b.right - 2 - widest - 2 * CWidth));
+    take_top_line_box_met_by(b.header_left, b.top, b.right, b.header_bottom);
     draw_box(kHeaderSlot, b.header_left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.header_left + 2 * CWidth;
@@ -1005,6 +1006,7 @@ draw_menu(pause_box &b)
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last.
     b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
+    take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);
@@ -1051,6 +1053,11 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
     int shift = side_panel_shift(Maxx - 2);
     b.left = Maxx / 2 - shift;
     b.right = Maxx - 2 - shift;
+    // Below a key standing at the top right whose columns the boxes meet
+    // (a frozen mode's key is wider than the value key), not over its lines.
+    int key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom) && key_left <= b.right)
+        b.top = std::max(b.top, key_bottom + 2);
     compute_rule_size(b);
     b.full = limitcheck == 0 && direction == direction_forward;
     b.single_run = basinfield == 0;
