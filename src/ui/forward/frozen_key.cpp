@@ -29,6 +29,9 @@ namespace {
 
 bool key_shown = false;     // show_frozen_key drew the key and no erase took it
 uint32_t key_shown_after = 0; // drawing_area_clears() when it was drawn
+// Where it was drawn: the run that laid it out may have ended since and
+// freed the bins a new layout measures.
+frozen_key_place shown_place{};
 
 // A text, or a swatch of a colour with, in mode 3, its bin's upper bound
 // written under it on the last line. room_only holds the place of text
@@ -180,6 +183,7 @@ show_frozen_key(int mode)
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
     key_shown = true;
     key_shown_after = drawing_area_clears();
+    shown_place = place;
     setcolor(white);
     const std::vector<key_line> lines = key_lines(mode);
     for (int i = 0; i < 3; i++) {
@@ -208,9 +212,8 @@ frozen_key_box_at_right(int *left, int *bottom)
 {
     if (!key_shown || key_shown_after != drawing_area_clears())
         return false;
-    const frozen_key_place place = frozen_key_layout();
-    *left = place.left;
-    *bottom = place.bottom;
+    *left = shown_place.left;
+    *bottom = shown_place.bottom;
     return true;
 }
 
