@@ -2,7 +2,8 @@
 // lines are built once as pieces (texts and colour swatches, mode 3's bin
 // bounds under their swatches), and the same pieces are measured for the
 // box and drawn in it, so no line can run past the box. Reads the value
-// range, the frozen window and the bins (model and forward globals).
+// range, the frozen window and the bins (model and forward globals). The
+// value colour key at the right gives way to it (cell_display.h).
 //
 // Example, v = 2, frozen window 20, mode 1: "frozen cells for at least 20
 // time-steps", "color key: frozen 1-0s = " with a magenta swatch, "cells
@@ -17,6 +18,7 @@
 #include "engine/forward/globals.h"
 #include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -27,6 +29,9 @@ namespace {
 
 bool key_shown = false;     // show_frozen_key drew the key and no erase took it
 uint32_t key_shown_after = 0; // drawing_area_clears() when it was drawn
+// Where it was drawn: the run that laid it out may have ended since and
+// freed the bins a new layout measures.
+frozen_key_place shown_place{};
 
 // A text, or a swatch of a colour with, in mode 3, its bin's upper bound
 // written under it on the last line. room_only holds the place of text
@@ -167,9 +172,18 @@ show_frozen_key(int mode)
     int colour = getcolor();
     uint8_t fill = fillcolor;
     const frozen_key_place place = frozen_key_layout();
+    // This key takes the place of the value key at the right, which goes
+    // first: its erase would put back what it covered over this key's
+    // lines. A readout beside the narrower value key goes whole for the
+    // same reason.
+    int value_key_left = 0, value_key_bottom = 0;
+    if (color_key_box_at_right(&value_key_left, &value_key_bottom))
+        show_multistate_color_key(0);
+    take_top_line_box_met_by(place.left, place.top, place.right, place.bottom);
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
     key_shown = true;
     key_shown_after = drawing_area_clears();
+    shown_place = place;
     setcolor(white);
     const std::vector<key_line> lines = key_lines(mode);
     for (int i = 0; i < 3; i++) {
@@ -198,9 +212,8 @@ frozen_key_box_at_right(int *left, int *bottom)
 {
     if (!key_shown || key_shown_after != drawing_area_clears())
         return false;
-    const frozen_key_place place = frozen_key_layout();
-    *left = place.left;
-    *bottom = place.bottom;
+    *left = shown_place.left;
+    *bottom = shown_place.bottom;
     return true;
 }
 

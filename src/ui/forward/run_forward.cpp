@@ -472,6 +472,10 @@ finish_run(run_context &r, run_exit how)
         show_multistate_color_key(0);
         setup_value_colors(0);
     }
+    // The running keys' index goes with the run: the questions that follow
+    // would clear across its lines.
+    if (key_panel_left() <= Maxx)
+        erase_key_panel();
     release(r.dp.damage_buf);
     release_kept_area();
     if (r.search)

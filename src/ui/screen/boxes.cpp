@@ -106,9 +106,19 @@ remember_top_line_box(const line_box &b)
     top_line_box_clears = drawing_area_clears();
 }
 
-// A prompt box's clearing of x0..x1, y0..y1 takes that box whole where it
-// takes part of it: a piece of its frame left beside the prompt box would
-// stand there alone.
+} // namespace
+
+void
+erase_top_line_box(const line_box &b)
+{
+    const line_box t = top_line_box;
+    if (t.bottom == 0 || top_line_box_clears != drawing_area_clears() || t.left != b.left ||
+        t.top != b.top || t.right != b.right || t.bottom != b.bottom)
+        return;
+    top_line_box.bottom = 0;
+    erase_box(b.left, b.top, b.right, b.bottom);
+}
+
 void
 take_top_line_box_met_by(int x0, int y0, int x1, int y1)
 {
@@ -123,6 +133,8 @@ take_top_line_box_met_by(int x0, int y0, int x1, int y1)
     fill_black(b.left, b.top, b.right, b.bottom);
     redraw_texts_within(b.left, b.top, b.right, b.bottom);
 }
+
+namespace {
 
 // A box as wide as the prompt box, its top left corner at (left, top) and
 // its last row bottom, cleared and framed; the point at its text margin.

@@ -95,6 +95,14 @@ line_box line_box_beside_key(int width);
 // The box framed and cleared (nothing saved); the current point at its
 // text margin, the colour white.
 void draw_line_box(const line_box &b);
+// A box whose clearing of x0..x1, y0..y1 takes part of the last one-line
+// box drawn at the top right (while it may still stand) takes that box
+// whole first: a piece of its frame left beside the new box would stand
+// there alone.
+void take_top_line_box_met_by(int x0, int y0, int x1, int y1);
+// Erases b where it is the last one-line box drawn at the top right and
+// still stands there (no box took it, no clear of the drawing area since).
+void erase_top_line_box(const line_box &b);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
 // The memory box (the status box) cleared and framed with its title text

@@ -120,17 +120,15 @@ struct code_readout {
 // The readout's box as last drawn: the next one takes its place, the
 // longer of the two widened to the left.
 line_box readout_box{};
-uint32_t readout_drawn_after = 0; // drawing_area_clears() when it was drawn
 
 // A readout box for a line of `width` pixels beside the colour key, the
-// last one taken away first.
+// last one taken away first where it still stands (a box drawn over it
+// since, a frozen mode's key say, took it already).
 void
 open_readout_box(int width)
 {
-    if (readout_box.bottom > 0 && readout_drawn_after == drawing_area_clears())
-        erase_box(readout_box.left, readout_box.top, readout_box.right, readout_box.bottom);
+    erase_top_line_box(readout_box);
     readout_box = line_box_beside_key(width);
-    readout_drawn_after = drawing_area_clears();
     draw_line_box(readout_box);
 }
 

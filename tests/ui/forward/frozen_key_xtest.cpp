@@ -1,7 +1,8 @@
 // The frozen-mode colour key in the windows of a 1280x1024 screen
 // (1024x768) and of a 1024x768 one (925x694), at the widest figures: every
 // line and mode 2's counts inside the box, the box no lower than the value
-// colour key's, above the key panel, and nothing drawn outside it.
+// colour key's, above the key panel, and nothing drawn outside it; its
+// place asked for after the run freed its bins.
 #include "support/x_test_fixture.h"
 
 #include <vector>
@@ -50,6 +51,8 @@ protected:
     // the window itself resized, so that what is drawn can be read back on
     // a screen of either size.
     static bool as_window(int maxx, int winmaxy) { return resize_to(maxx + 1, winmaxy + 1); }
+    // The test's bin bounds, which SetUp put in bin_bound.
+    int16_t *test_bounds() { return bounds_; }
 
 private:
     std::vector<int> saved_;
@@ -133,3 +136,20 @@ TEST_F(FrozenKey, NothingIsDrawnOutsideTheBox)
 }
 
 } // namespace
+
+// A prompt after the run asks where the key still standing is: the run has
+// freed its bins by then, and the answer is the box the key was drawn in.
+TEST_F(FrozenKey, ItsPlaceOutlivesTheRunsBins)
+{
+    show_frozen_key(3);
+    const frozen_key_place drawn = frozen_key_layout();
+    bin_bound = nullptr;
+    freq_colors = nullptr;
+    int left = 0, bottom = 0;
+    ASSERT_TRUE(frozen_key_box_at_right(&left, &bottom));
+    EXPECT_EQ(left, drawn.left);
+    EXPECT_EQ(bottom, drawn.bottom);
+    bin_bound = test_bounds();
+    erase_frozen_key();
+    EXPECT_FALSE(frozen_key_box_at_right(&left, &bottom));
+}
