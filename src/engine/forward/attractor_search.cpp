@@ -26,6 +26,7 @@ struct history {
     uint64_t *hashes = nullptr;    // hash of each kept state
     uint32_t *next_same = nullptr; // next time in the same bucket, or kNone
     uint32_t kept = 0, capacity = 0;
+    uint32_t origin = 0;           // the run's time of entry 0
     uint32_t *head = nullptr, *tail = nullptr; // first and last time of each bucket
     uint32_t buckets = 0;
     size_t bytes = 0;              // bytesL when the history started
@@ -157,12 +158,22 @@ attractor_search_start()
 attractor_result
 attractor_check(uint32_t t)
 {
+    // The run set its count back or changed the network's size (a running
+    // key, a new seed) while the search went on: the states kept belong to
+    // another count, and the search starts again from this state, entry 0
+    // at time t. (A history freed once a cycle was found keeps nothing.)
+    if (rcheck.kept && (t < rcheck.origin + rcheck.kept || rcheck.bytes != bytesL)) {
+        attractor_search_start();
+        rcheck.origin = t;
+        return att_none;
+    }
+    const uint32_t since = t - rcheck.origin;
     uint64_t hash = state_hash(A, rcheck.bytes);
     uint32_t j = find_state(A, hash);
     if (j != kNone) {
         first_repeat = j;
-        attperiod = t - j;
-        if (limitcheck != 0 && t > limitcheck)
+        attperiod = since - j;
+        if (limitcheck != 0 && since > limitcheck)
             return att_past_limit;
         att = static_cast<uint8_t **>(
             checked_realloc(att, (static_cast<size_t>(attperiod) + 1) * sizeof(uint8_t *), "att[]"));
@@ -178,7 +189,7 @@ attractor_check(uint32_t t)
     }
     // limitcheck 0 is a search without a limit: every state is kept, so a
     // cycle found copies kept states only.
-    if (limitcheck == 0 || t <= limitcheck || att_hist == att_hist_types)
+    if (limitcheck == 0 || since <= limitcheck || att_hist == att_hist_types)
         keep_state(A, hash);
     return att_none;
 }

@@ -222,4 +222,37 @@ TEST(AttractorSearch, SameSearchTwiceInOneProcess)
     EXPECT_EQ(first, (std::vector<uint32_t>{81, 49, 32}));
 }
 
+// A run that sets its count back in the middle of the search (a running
+// key, a new seed) goes on from where it stands: the search starts again
+// there, so rule 110's cycle from 256 is found with its own period, its
+// transient counted from the first state of the new count (time 11 of the
+// whole run, whose cycle begins at time 49).
+TEST(AttractorSearch, CountSetBackStartsTheSearchAgainWhereTheRunStands)
+{
+    TestNetwork net(2, 16, 3);
+    TestNetwork::set_rule_number(110);
+    set_state_number(256);
+    limitcheck = 10000;
+    direction = direction_forward;
+    step_mode mode;
+    forward_run_begin(mode);
+    attractor_search_start();
+    for (uint32_t t = 1; t <= 10; t++) {
+        forward_step(carule, mode);
+        ASSERT_EQ(attractor_check(t), att_none);
+    }
+    attractor_result found = att_none;
+    uint32_t t = 0;
+    while (found == att_none && t < 1000) {
+        forward_step(carule, mode);
+        found = attractor_check(++t);
+    }
+    forward_run_end();
+    EXPECT_EQ(found, att_found);
+    EXPECT_EQ(attperiod, 32u);
+    EXPECT_EQ(attractor_first_repeat(), 49u - 11u);
+    attractor_history_free();
+    free_att();
+}
+
 } // namespace
