@@ -204,9 +204,11 @@ draw_exit_question(int slot, const char *text)
     const box_corners inner = {Maxx / 2 - half, first - 3, Maxx / 2 + half, last + 3};
     const box_corners outer = {inner.x0 - vgax(7), inner.y0 - vgay(7), inner.x1 + vgax(7),
                                inner.y1 + vgay(7)};
-    // The blue is a border round the black box: its four sides are filled,
-    // not the whole box cleared after.
-    draw_box(slot, outer.x0, outer.y0, outer.x1, outer.y1, 1, -1);
+    // The blue is a border round the black box: what the box covers is
+    // cleared whole first (a text under it is hidden, not cut by each of
+    // the pieces), then its four sides are filled, not the whole box
+    // cleared after.
+    draw_box(slot, outer.x0, outer.y0, outer.x1, outer.y1, 1, black);
     const box_corners sides[] = {{outer.x0 + 1, outer.y0 + 1, outer.x1 - 1, inner.y0 - 1},
                                  {outer.x0 + 1, inner.y1 + 1, outer.x1 - 1, outer.y1 - 1},
                                  {outer.x0 + 1, inner.y0, inner.x0 - 1, inner.y1},
