@@ -6,6 +6,7 @@
 // format_draw.
 #include "ui/backward/display_settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -335,7 +336,10 @@ ask_label_scale()
     if (value == 0) {
         labelsizefactor = 0;
     } else if (value > 0) {
-        labelsizefactor = static_cast<float>(value);
+        // Kept to labels between one pixel and the window's height tall: a
+        // factor such as 1e9 or inf would overflow the scaled font metrics.
+        labelsizefactor = static_cast<float>(
+            std::clamp(value, 1.0 / CHeight, static_cast<double>(Maxy) / CHeight));
         char name[150];
         snprintf(name, sizeof name, "%s%d%s", "-*-times-medium-r-*-*-*-",
                  8 * static_cast<int>(labelsizefactor * pointsize), "-*-*-*-*-*-*");

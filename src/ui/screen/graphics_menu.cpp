@@ -18,6 +18,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -241,6 +242,7 @@ change_window_size()
     XResizeWindow(D, W, Maxx + 1, WinMaxy + 1);
     setup_fonts(0);
     XSetFunction(D, Gc, GXcopy);
+    check_window_redrawn();
     redraw_window_record(before);
     draw_bottom_title(0);
     show_old_colors();

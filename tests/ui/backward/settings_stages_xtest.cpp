@@ -293,6 +293,24 @@ TEST_F(SettingsStages, DecimalNodesRefusedWhereStateNumbersOverflow)
     EXPECT_EQ(shownumbers, shownumbers_decimal);
 }
 
+// The label scale keeps labels between one pixel and the window's height:
+// a factor such as 1e9 would overflow the scaled font metrics.
+TEST_F(SettingsStages, LabelScaleKeptToTheWindow)
+{
+    value_range = 3;
+    lineL = 20;
+    const struct {
+        const char *factor;
+        double label_height;
+    } answers[] = {{"1e9", double(Maxy)}, {"inf", double(Maxy)}, {".01", 1}};
+    for (auto [factor, label_height] : answers) {
+        accept_from = accept_from_display;
+        answer(std::string("\r\rc\r\r") + factor + "\r\r\r\r", [] { format_draw(); });
+        ASSERT_EQ(shownumbers, shownumbers_decimal);
+        EXPECT_NEAR(labelsizefactor * CHeight, label_height, 0.01) << factor;
+    }
+}
+
 TEST_F(SettingsStages, MetaGraphTurnsCompressionOff)
 {
     basinfield = 1;
