@@ -124,7 +124,11 @@ protected:
 
     void TearDown() override
     {
-        if (HasFailure() && zemra && zemra->display) {
+        // A test that fails only on the draw check's reports fails after
+        // this, when the program is gone: its screen is taken now.
+        if (zemra && zemra->display &&
+            (HasFailure() ||
+             !unallowed_draw_reports(draw_reports_in(zemra->stderr_text())).empty())) {
             const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
             std::string path = std::string("/tmp/zemra-") + info->test_suite_name() + "-" +
                                info->name() + ".png";
