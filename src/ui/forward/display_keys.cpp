@@ -22,6 +22,7 @@
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/pause_box.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/damage_plot.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/measures/top_prompt.h"
@@ -891,7 +892,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
 bool
 difference_key(running_pattern &p, char)
 {
-    if (diff_plot == diff_plot_stats || att_hist) {
+    if (run_histogram_shown()) {
         p.dp->hist_options = 1;
     } else if (diff_plot) {
         diff_plot = diff_plot == diff_plot_keep ? diff_plot_dont_keep : diff_plot_keep;
@@ -983,7 +984,9 @@ entropy_density_key(running_pattern &p, char)
 bool
 return_map_key(running_pattern &p, char)
 {
-    if (stpgraph == stpgraph_none || p.ae->mode != 0)
+    // The map's plane would stand over a run's histogram, which takes its
+    // place back at each sample: the two never share the window.
+    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
         return true;
     p.it->return_map = !p.it->return_map;
     // The key panel gives way before the map's frame, as for 'u'.

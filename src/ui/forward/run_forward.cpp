@@ -947,6 +947,9 @@ set_up_forward_only_displays(run_context &r)
     r.eg.w1 = r.eg.w2 = vgax(100);
     if (show_ss_matrixF == ss_view_matrix) {
         show_statespace_matrix(nullptr);
+    } else if (show_ss_matrixF == ss_view_return_map && run_histogram_shown()) {
+        // The histogram holds the map's place: no map beside it.
+        show_ss_matrixF = ss_view_none;
     } else if (show_ss_matrixF == ss_view_return_map) {
         it.return_map = 1;
         r.eg.point_colour = yellow;

@@ -988,10 +988,16 @@ show_diff_plot(bool redraw, damage_record *dp)
     moveto(px, py);
 }
 
+bool
+run_histogram_shown()
+{
+    return diff_plot == diff_plot_stats || att_hist;
+}
+
 void
 redraw_histogram_after_page(damage_record *dp)
 {
-    if (!dp->damage_buf || (diff_plot != diff_plot_stats && !att_hist))
+    if (!dp->damage_buf || !run_histogram_shown())
         return;
     int16_t px = getx, py = gety;
     int colour = getcolor();
