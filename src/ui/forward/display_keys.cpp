@@ -1003,9 +1003,11 @@ return_map_key(running_pattern &p, char)
 bool
 matrix_key(running_pattern &, char)
 {
+    // The matrix's box stands where a run's histogram stands.
+    if (run_histogram_shown())
+        return true;
     if (show_ss_matrixF == ss_view_matrix) {
-        erase_box(Maxx - vgax(136) - vgax(msize) - 1, Maxy - vgay(msize) - 3, Maxx - vgax(136),
-                  Maxy - 2);
+        erase_statespace_matrix();
         show_ss_matrixF = ss_view_none;
     } else {
         show_ss_matrixF = ss_view_matrix;
