@@ -953,7 +953,8 @@ entropy_density_key(running_pattern &p, char)
 {
     entropy_graph *eg = p.eg;
     run_iteration *it = p.it;
-    if (!(stpgraph > 1 && p.ae->mode == 0))
+    // The plane would stand over a run's histogram, as the return map's.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
         return true;
     eg->ed_plot = !eg->ed_plot;
     if (eg->ed_plot) {
