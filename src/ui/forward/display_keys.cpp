@@ -982,6 +982,28 @@ entropy_density_key(running_pattern &p, char)
     return true;
 }
 
+// The return map switched on or off: its frame drawn (the key panel giving
+// way before it, as for 'u') or its place cleared.
+void
+show_return_map(running_pattern &p, bool on)
+{
+    p.it->return_map = on;
+    if (on) {
+        p.eg->point_colour = yellow;
+        panel(p.eg, p.it);
+    }
+    draw_Hamming_plot(on, side_plot_left(p.eg));
+    if (!on)
+        panel(p.eg, p.it);
+}
+
+void
+hide_statespace_matrix()
+{
+    erase_statespace_matrix();
+    show_ss_matrixF = ss_view_none;
+}
+
 bool
 return_map_key(running_pattern &p, char)
 {
@@ -989,28 +1011,26 @@ return_map_key(running_pattern &p, char)
     // place back at each sample: the two never share the window.
     if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
         return true;
-    p.it->return_map = !p.it->return_map;
-    // The key panel gives way before the map's frame, as for 'u'.
-    if (p.it->return_map) {
-        p.eg->point_colour = yellow;
-        panel(p.eg, p.it);
-    }
-    draw_Hamming_plot(p.it->return_map, side_plot_left(p.eg));
-    if (!p.it->return_map)
-        panel(p.eg, p.it);
+    const bool on = !p.it->return_map;
+    // The map and the state-space matrix share the bottom of the window:
+    // one at a time, as the run's options offer them.
+    if (on && show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    show_return_map(p, on);
     return true;
 }
 
 bool
-matrix_key(running_pattern &, char)
+matrix_key(running_pattern &p, char)
 {
     // The matrix's box stands where a run's histogram stands.
     if (run_histogram_shown())
         return true;
     if (show_ss_matrixF == ss_view_matrix) {
-        erase_statespace_matrix();
-        show_ss_matrixF = ss_view_none;
+        hide_statespace_matrix();
     } else {
+        if (p.it->return_map)
+            show_return_map(p, false);
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);
     }
