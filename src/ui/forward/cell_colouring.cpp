@@ -19,6 +19,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/forward/key_panel.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/model/nhood_colour.h"
 #include "ui/screen/window.h"
 
@@ -206,12 +207,19 @@ return_map_coordinate(const uint8_t *state)
     return sum;
 }
 
+map_point
+return_map_place(double x_value, double y_value, int width)
+{
+    // The map's frame, vgax(200) wide and vgay(200) high, stands where the
+    // side plots' plane stands: moved over the pattern where the window is
+    // narrow, its bottom raised above the labels.
+    return {static_cast<int>(x_value * vgax(200) / 2.0 + plane_left(width)),
+            static_cast<int>(plane_bottom() - y_value * vgay(200) / 2.0)};
+}
+
 void
 plot_return_map_point(const uint8_t *drawn, const uint8_t *next, int width, int colour)
 {
-    double span = vgax(200) / 2.0;
-    double px = return_map_coordinate(drawn), py = return_map_coordinate(next);
-    int x = static_cast<int>(px * span + width + vgax(100) + vgax(10) + 2);
-    int y = static_cast<int>(Maxy - vgax(10) - 2 - py * span);
-    putpixel(x, y, colour);
+    const map_point p = return_map_place(return_map_coordinate(drawn), return_map_coordinate(next), width);
+    putpixel(p.x, p.y, colour);
 }

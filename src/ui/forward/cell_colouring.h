@@ -36,6 +36,12 @@ void free_freq_colors();
 // shown (stp).
 void draw_graph_layout(run_iteration *it, const uint8_t *state, int drawn, int x0, int y0, int x1,
                        int y1);
+// Where the return map puts the point of coordinates x_value, y_value (each
+// in [0, 2)) beside a pattern of the given width: inside the map's frame.
+struct map_point {
+    int x, y;
+};
+map_point return_map_place(double x_value, double y_value, int width);
 // The return-map point of the step: X from the state drawn, Y from the next
 // state, beside a pattern of the given width, in colour.
 void plot_return_map_point(const uint8_t *drawn, const uint8_t *next, int width, int colour);

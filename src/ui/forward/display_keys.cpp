@@ -22,6 +22,7 @@
 #include "ui/forward/pattern_reset.h"
 #include "ui/forward/pause_box.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/damage_plot.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/measures/top_prompt.h"
@@ -891,7 +892,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
 bool
 difference_key(running_pattern &p, char)
 {
-    if (diff_plot == diff_plot_stats || att_hist) {
+    if (run_histogram_shown()) {
         p.dp->hist_options = 1;
     } else if (diff_plot) {
         diff_plot = diff_plot == diff_plot_keep ? diff_plot_dont_keep : diff_plot_keep;
@@ -952,7 +953,8 @@ entropy_density_key(running_pattern &p, char)
 {
     entropy_graph *eg = p.eg;
     run_iteration *it = p.it;
-    if (!(stpgraph > 1 && p.ae->mode == 0))
+    // The plane would stand over a run's histogram, as the return map's.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
         return true;
     eg->ed_plot = !eg->ed_plot;
     if (eg->ed_plot) {
@@ -980,31 +982,55 @@ entropy_density_key(running_pattern &p, char)
     return true;
 }
 
-bool
-return_map_key(running_pattern &p, char)
+// The return map switched on or off: its frame drawn (the key panel giving
+// way before it, as for 'u') or its place cleared.
+void
+show_return_map(running_pattern &p, bool on)
 {
-    if (stpgraph == stpgraph_none || p.ae->mode != 0)
-        return true;
-    p.it->return_map = !p.it->return_map;
-    // The key panel gives way before the map's frame, as for 'u'.
-    if (p.it->return_map) {
+    p.it->return_map = on;
+    if (on) {
         p.eg->point_colour = yellow;
         panel(p.eg, p.it);
     }
-    draw_Hamming_plot(p.it->return_map, side_plot_left(p.eg));
-    if (!p.it->return_map)
+    draw_Hamming_plot(on, side_plot_left(p.eg));
+    if (!on)
         panel(p.eg, p.it);
+}
+
+void
+hide_statespace_matrix()
+{
+    erase_statespace_matrix();
+    show_ss_matrixF = ss_view_none;
+}
+
+bool
+return_map_key(running_pattern &p, char)
+{
+    // The map's plane would stand over a run's histogram, which takes its
+    // place back at each sample: the two never share the window.
+    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
+        return true;
+    const bool on = !p.it->return_map;
+    // The map and the state-space matrix share the bottom of the window:
+    // one at a time, as the run's options offer them.
+    if (on && show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    show_return_map(p, on);
     return true;
 }
 
 bool
-matrix_key(running_pattern &, char)
+matrix_key(running_pattern &p, char)
 {
+    // The matrix's box stands where a run's histogram stands.
+    if (run_histogram_shown())
+        return true;
     if (show_ss_matrixF == ss_view_matrix) {
-        erase_box(Maxx - vgax(136) - vgax(msize) - 1, Maxy - vgay(msize) - 3, Maxx - vgax(136),
-                  Maxy - 2);
-        show_ss_matrixF = ss_view_none;
+        hide_statespace_matrix();
     } else {
+        if (p.it->return_map)
+            show_return_map(p, false);
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);
     }

@@ -711,6 +711,10 @@ toggle_graph(pause_box &b, char key)
 {
     if (!b.full)
         return not_in_short_box(key);
+    // The graph's window reaches over a run's histogram, which is drawn
+    // again at each sample: the two never share the window.
+    if (run_histogram_shown())
+        return box_step::stays;
     graph_layout = graph_layout ? 0 : 1;
     b.result = stp_box_restart;
     return box_step::closes;

@@ -945,7 +945,10 @@ set_up_forward_only_displays(run_context &r)
     it.diff_gap = 3;
     reset_stpwidth(&r.eg, &it);
     r.eg.w1 = r.eg.w2 = vgax(100);
-    if (show_ss_matrixF == ss_view_matrix) {
+    if (run_histogram_shown()) {
+        // The histogram holds the place of the matrix and of the map.
+        show_ss_matrixF = ss_view_none;
+    } else if (show_ss_matrixF == ss_view_matrix) {
         show_statespace_matrix(nullptr);
     } else if (show_ss_matrixF == ss_view_return_map) {
         it.return_map = 1;

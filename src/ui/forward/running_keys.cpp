@@ -38,6 +38,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/last_rule.h"
 #include "ui/string_editors/bit_flips.h"
@@ -668,6 +669,8 @@ interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iterat
         if (marked_key(key))
             draw_change_mark(eg, it);
         running_pattern p{dp, ae, eg, it};
+        // The dialogs a key opens leave the key panel's lines whole.
+        side_panel_while panel(key_panel_left(), key_panel_top());
         running_key_groups all = running_pattern_key_groups();
         bool taken = false;
         // Every key acts whether the panel shows it or not: the panel may

@@ -4,10 +4,8 @@
 // arithmetic (the damage of a step, the sample logic, columns, bins, bar
 // heights, rescaling, ticks, the network line of the frame) is
 // engine/measures; this file draws it and asks the questions. Reads the
-// network's size (engine/model), diff_plot, att_hist and the state-space
-// matrix setting (engine/forward); calls random_seed
-// (ui/rules), the state-space matrix (ui/backward) and the histogram file
-// (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
+// network's size (engine/model), diff_plot and att_hist (engine/forward);
+// calls random_seed (ui/rules) and the histogram file (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
 #include "ui/measures/damage_plot.h"
 #include "ui/measures/top_prompt.h"
 
@@ -25,7 +23,6 @@
 #include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
-#include "ui/backward/statespace_matrix.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
@@ -792,14 +789,12 @@ damage_box(const damage_record *dp)
 }
 
 // The end of a sample: the histogram fed, the next sample's matched pair,
-// the state-space matrix cleared, the next sample.
+// the next sample.
 void
 end_sample(damage_record *dp, run_iteration *it)
 {
     show_diff_plot(false, dp);
     start_damage_sample(it);
-    if (show_ss_matrixF == ss_view_matrix)
-        show_statespace_matrix(nullptr);
     dp->damage = 0;
     dp->previous_damage = 0;
     dp->same_run = 0;
@@ -988,10 +983,16 @@ show_diff_plot(bool redraw, damage_record *dp)
     moveto(px, py);
 }
 
+bool
+run_histogram_shown()
+{
+    return diff_plot == diff_plot_stats || att_hist;
+}
+
 void
 redraw_histogram_after_page(damage_record *dp)
 {
-    if (!dp->damage_buf || (diff_plot != diff_plot_stats && !att_hist))
+    if (!dp->damage_buf || !run_histogram_shown())
         return;
     int16_t px = getx, py = gety;
     int colour = getcolor();

@@ -29,6 +29,10 @@ void start_damage_sample(run_iteration *it);
 // histograms count their own) and draws it; redraw draws it whole. With
 // the pause field set, the options prompt follows.
 void show_diff_plot(bool redraw, damage_record *dp);
+// Whether the run keeps a histogram (damage statistics, attractor types or
+// frozen skeletons) at the bottom of the window, where the side plots'
+// planes would stand too.
+bool run_histogram_shown();
 // After the pattern's page was cleared (its new page begun): the
 // histogram of a damage-statistics run or a type histogram drawn again,
 // whole, as the clear took it with the page.

@@ -5,10 +5,9 @@
 // (show_diff_plot and its options prompt, damage_plot.h), asks the pause
 // prompt and the sort question, and shows the paged data table. The
 // prompts are key tables: their help and their dispatch walk the same rows.
-// Reads att, attperiod, d_mode, stp, show_ss_matrixF (engine/forward),
-// A, firstseed, lineL, twod (engine/model); calls the attractor jump graph
-// (ui/graphs), random_seed (ui/rules), the state-space matrix (ui/backward)
-// and the state drawing (ui/model). Start at show_att_type_hist.
+// Reads att, attperiod, d_mode, stp (engine/forward), A, firstseed, lineL,
+// twod (engine/model); calls the attractor jump graph (ui/graphs),
+// random_seed (ui/rules) and the state drawing (ui/model). Start at show_att_type_hist.
 #include "ui/measures/type_histograms.h"
 
 #include <algorithm>
@@ -23,7 +22,6 @@
 #include "engine/graphs/jump_counting.h"
 #include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
-#include "ui/backward/statespace_matrix.h"
 #include "ui/graphs/meta_graph.h"
 #include "ui/measures/damage_plot.h"
 #include "ui/measures/top_prompt.h"
@@ -685,8 +683,6 @@ show_frozen_skel_hist(skeleton_record *sk, damage_record *dp, run_iteration *it,
         if (stp && d_mode == display_1d)
             it->page_full = 1;
         it->fore_colour = static_cast<uint8_t>(random_seed(it->fore_colour, 100, 0));
-        if (show_ss_matrixF == ss_view_matrix)
-            show_statespace_matrix(nullptr);
         dp->damage = 0;
         dp->same_run = 0;
         it->time = 0;

@@ -17,6 +17,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -41,14 +42,18 @@ fill_black(int x0, int y0, int x1, int y1)
 }
 
 // Rows top..bottom of the text column hidden: cleared across the window's
-// width inside its frame.
+// width inside its frame, or up to a marked side panel the band reaches,
+// whose lines stay whole.
 void
 hide_lines_in_band(int top, int bottom)
 {
     if (bottom < top)
         return;
+    int right = box_right_edge(Maxx);
+    if (bottom >= side_panel_top())
+        right -= side_panel_shift(right);
     set_drawing_area_viewport();
-    fill_black(1, top, box_right_edge(Maxx), bottom);
+    fill_black(1, top, right, bottom);
 }
 
 // The viewport kept across a box that may widen it to the drawing area.

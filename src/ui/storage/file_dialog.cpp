@@ -38,6 +38,7 @@ namespace {
 
 constexpr int kNameChars = 8;        // longest typed base name
 constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
+constexpr int kNestedDialogSlot = 13; // of a name dialog opened inside one ('>' at its entry)
 constexpr int kMessageSlot = 6;      // prompt slot of the message box
 constexpr int kListSlot = 2;         // box slot of the listing
 
@@ -151,6 +152,17 @@ names_a_file(int len)
     return len > 0 && isalpha(static_cast<unsigned char>(is[0]));
 }
 
+// The name dialogs standing: a hot key typed at a name's entry opens a
+// second over the first, which must not take the first one's slot (the
+// first would put back a picture of itself when it closes).
+int name_dialogs_open = 0;
+
+struct name_dialog_slot {
+    int slot = name_dialogs_open ? kNestedDialogSlot : kDialogSlot;
+    name_dialog_slot() { name_dialogs_open++; }
+    ~name_dialog_slot() { name_dialogs_open--; }
+};
+
 } // namespace
 
 int
@@ -184,8 +196,9 @@ select_filename(const char *action, const char *kind, const char *pattern,
     // reaches the text column's first lines hides them whole while it
     // stands, rather than showing them cut at its left edge.
     int foot = prompt_box_bottom_past_ink(box_lines);
+    const name_dialog_slot under;
     save_hiding_lines_in_band(2, text_column_top(), text_column_clear_row(foot),
-                              &boximage_prompt[kDialogSlot]);
+                              &boximage_prompt[under.slot]);
     for (;;) {
         int margin = draw_prompt_box_to(foot);
         write_prompt_lines(title, margin);
@@ -196,7 +209,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
 
         std::string name;
         if (len == 0 && is[0] == 'q') {
-            put_back_under_prompt_band(kDialogSlot);
+            put_back_under_prompt_band(under.slot);
             return 'q';
         }
         if (len > 0 && is[0] == '?') {
@@ -217,7 +230,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
         int answer = input_string(1, text_entry);
         if (answer == 0 && is[0] == 'q')
             continue;
-        put_back_under_prompt_band(kDialogSlot);
+        put_back_under_prompt_band(under.slot);
         return 0;
     }
 }

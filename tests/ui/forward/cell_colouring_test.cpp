@@ -15,9 +15,11 @@
 #include "ui/model/nhood_colour.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/space_time_display.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/measures/run_records.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/window.h"
 
 namespace {
 
@@ -240,6 +242,33 @@ TEST_F(Colouring, ReturnMapCountsOnlyTheTopValue)
     // Cells 2, 1, 0 hold 2, 1, 2: positions 0 and 2 count, 1 + 1/4.
     set_state(A, {2, 1, 2});
     EXPECT_DOUBLE_EQ(return_map_coordinate(A), 1.25);
+}
+
+// The corners of the map's range fall inside its frame (as the frame is
+// drawn: the plane's left and bottom, vgax(200) by vgay(200)), beside a
+// narrow pattern and beside one so wide the frame moves over it, on the
+// window sizes of both screens.
+TEST(ReturnMap, PointsStayInsideTheFrame)
+{
+    const int16_t maxx = Maxx, maxy = Maxy, winmaxy = WinMaxy;
+    for (int size : {0, 1}) {
+        Maxx = size ? 1023 : 927;
+        WinMaxy = size ? 767 : 690;
+        Maxy = static_cast<int16_t>(WinMaxy - 22);
+        for (int width : {40, static_cast<int>(Maxx)}) {
+            const int left = plane_left(width), bottom = plane_bottom();
+            for (double value : {0.0, 1.0, 1.9999}) {
+                const map_point p = return_map_place(value, value, width);
+                EXPECT_GE(p.x, left) << width << " " << value;
+                EXPECT_LE(p.x, left + vgax(200)) << width << " " << value;
+                EXPECT_LE(p.y, bottom) << width << " " << value;
+                EXPECT_GE(p.y, bottom - vgay(200)) << width << " " << value;
+            }
+        }
+    }
+    Maxx = maxx;
+    Maxy = maxy;
+    WinMaxy = winmaxy;
 }
 
 TEST(DisplayShapes, TwelveCellsAndAPrime)

@@ -23,6 +23,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 #include "ui/storage/data_lines.h"
@@ -192,6 +193,32 @@ TEST_F(FileDialog, BoxesCoverTheColourKeyWhole)
     show_multistate_color_key(0);
     checked_free(color_v);
     color_v = nullptr;
+}
+
+// '>' typed at a name's entry opens a second name dialog over the first (a
+// screen's save, as the driver registers it): when both have closed, what
+// lay under the first is back, not a picture of the first dialog.
+namespace {
+
+void
+nested_screen_save()
+{
+    select_filename("SAVE", "SCREEN", "*.nat", "myimage");
+}
+
+} // namespace
+
+TEST_F(FileDialog, DialogOpenedAtAnEntryLeavesNoPromptOfTheFirst)
+{
+    setfillstyle(0, blue);
+    bar(Maxx / 2, 2, Maxx - 2, 4 * CHeight);
+    auto before = sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6));
+    set_entry_hot_key('>', nested_screen_save);
+    type_keys("ab>q\r\r");
+    EXPECT_EQ(select_filename("LOAD", "STAT-SAMPLE", "*.sta", "my_stat"), 0);
+    set_entry_hot_key('>', nullptr);
+    EXPECT_STREQ(filename, "ab.sta");
+    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)), before);
 }
 
 TEST_F(FileDialog, QuitAtTheConfirmationAsksAgain)
