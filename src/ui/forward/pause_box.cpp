@@ -1133,6 +1133,8 @@ revise_various_stp_settings(entropy_graph *eg, run_iteration *it)
     if (eg->hist_mode && eg->oldbar && !(d_mode == display_2d && scrolling))
         memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
     moveto(x, y);
+    if (scrolling && d_mode == display_2d)
+        place_scrolled_2d_frame(it, false);
     if (scrolling && nowscrolling) {
         moveto(0, Maxy);
         nowscrolling = 0;

@@ -263,6 +263,17 @@ fit_scrolling_pixmap(run_iteration *it, int side_plot)
 } // namespace
 
 void
+place_scrolled_2d_frame(run_iteration *it, bool advance)
+{
+    const int s = it->cell_size;
+    // The first frame whose page end (end_page) starts the scrolling: its
+    // bottom or right side within three cells of the drawing area's edge.
+    const int last = std::max(0, std::min(Maxy / s - j2d, Maxx / s - i2d) - 3);
+    it->frame_no = static_cast<int16_t>(std::min(it->frame_no + (advance ? 1 : 0), last));
+    it->frame_y = static_cast<float>(s * it->frame_no);
+}
+
+void
 draw_on_window()
 {
     // Before any pattern pixmap was made current_draw is the window already.
@@ -505,11 +516,8 @@ void
 display_before_sweep(run_iteration *it)
 {
     const int s = it->cell_size;
-    if (scrolling && stp && d_mode == display_2d) {
-        if (!nowscrolling)
-            it->frame_no++;
-        it->frame_y = static_cast<float>(s * it->frame_no);
-    }
+    if (scrolling && stp && d_mode == display_2d)
+        place_scrolled_2d_frame(it, !nowscrolling);
     if (it->half_shift) {
         slant++;
         // 32 bits: the counter runs to 2n, beyond a 16-bit counter's reach

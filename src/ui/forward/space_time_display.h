@@ -50,6 +50,11 @@ void draw_stpframe(int x, float width);
 // The frames and bases of display_2d, display_2d_time and display_3d at the start of a run, and the
 // side-plot frame; side_width: the side plot's width (0 for none).
 void setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width);
+// The frame of a scrolling 2d display at its cell size, moved on by one
+// when advance: never past the frame whose page end starts the scrolling,
+// so that a scrolling started again (a revised setting, a restart) or a
+// larger cell size keeps it within the window.
+void place_scrolled_2d_frame(run_iteration *it, bool advance);
 // Display preparations of each step before the sweep (scroll offset,
 // half-cell slant, the 3d block put on the window and its base on the
 // pixmap).

@@ -490,7 +490,13 @@ inset_prompt_box(int c, const char *text)
     int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
     if (top_right_box && top_right_box(&key_left, &key_bottom))
         right = key_left - 2;
-    const line_box b{right - width, 2, right, CHeight + 4};
+    line_box b{right - width, 2, right, CHeight + 4};
+    // The last one (a longer text) still standing in the same place gives
+    // its width: a narrower box would leave a piece of its frame beside it.
+    const line_box &last = top_line_box;
+    if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left &&
+        top_line_box_clears == drawing_area_clears())
+        b.left = last.left;
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
     remember_top_line_box(b);
     text_line(b.left + 3, b.right - 3, 3, text);

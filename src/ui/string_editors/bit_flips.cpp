@@ -90,13 +90,17 @@ struct code_readout {
         if (hex_string_bytes(kind + 1, k) <= 16)
             hex = "hex=" + hex_readout_text(kind + 1, code, nhoodm ? nhoodm[0] : k);
     }
-    // Pixels it takes on its line.
+    // Pixels it takes on its line: the hex bytes each advance two
+    // character widths, and a tcode's cells leave a gap after each eight.
     int width() const
     {
-        int w = text_pixel_width(decimal.c_str(), static_cast<int>(decimal.size())) +
-                text_pixel_width(hex.c_str(), static_cast<int>(hex.size()));
-        if (cells)
-            w += static_cast<int>(std::min<uint32_t>(entries, 64)) * size + (kind == 2 ? CWidth : 0);
+        int w = text_pixel_width(decimal.c_str(), static_cast<int>(decimal.size()));
+        if (!hex.empty())
+            w += text_pixel_width("hex=", 4) + static_cast<int>(hex.size() - 4) * CWidth;
+        if (cells) {
+            const int shown = static_cast<int>(std::min<uint32_t>(entries, 64));
+            w += shown * size + (kind == 2 ? CWidth : (shown / 8) * (Maxx > 798 ? 3 : 2));
+        }
         return w;
     }
     void draw(int right) const
@@ -111,7 +115,7 @@ struct code_readout {
         }
         if (!hex.empty()) {
             outtext("hex=");
-            print_current_bitstring_hexbytes(kind + 1, code, nhoodm ? nhoodm[0] : nhood, right, white, 0);
+            print_current_bitstring_hexbytes(kind + 1, code, nhoodm ? nhoodm[0] : nhood, right, white, 2);
         }
         totalistic = tot_only ? kind_before : rule_kind_tables;
     }
