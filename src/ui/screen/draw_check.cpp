@@ -655,11 +655,14 @@ text_over_texts(const std::string &ns, const text_marks &n)
         } else {
             const text_marks &upper = t.y < n.y ? t : n, &lower = t.y < n.y ? n : t;
             // The upper line's ink without a descender's tail, on the row
-            // above the lower line's glyphs or on them.
+            // above the lower line's glyphs or on them, where t still shows:
+            // t's columns are hidden glyph by glyph, so only the columns
+            // where the two meet are asked.
             for (const box &b : upper.bodies)
-                for (const box &g : lower.glyphs)
-                    touching = touching || (!meet({b.x0, b.y0, b.x1, b.y1 + 1}, g).empty() &&
-                                            !columns_hidden(t, g.x0, g.x1));
+                for (const box &g : lower.glyphs) {
+                    box both = meet({b.x0, b.y0, b.x1, b.y1 + 1}, g);
+                    touching = touching || (!both.empty() && !columns_hidden(t, both.x0, both.x1));
+                }
         }
         if (over)
             report("text " + quoted(ns, n) + " drawn over " + quoted(m.s, t) + " not cleared first");

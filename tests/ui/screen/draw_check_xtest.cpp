@@ -335,6 +335,15 @@ TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
     // An answer typed on after its question.
     text_line(kLeft, kTop + 14 * CHeight, "rule number:");
     outtext("110");
+    // A line written close under the right half of a line, that half
+    // hidden by a box's clearing first.
+    const int half = kLeft + 12 * CWidth;
+    const char *upper = "rule v2k3 ld=0.75 ld-r=0.5 zl=0.5";
+    int above, below;
+    text_ink_in_use(upper, above, below);
+    text_line(kLeft, kTop + 17 * CHeight, upper);
+    clear_box(half, kTop + 16 * CHeight, kLeft + 400, line_baseline(kTop + 17 * CHeight) + below);
+    text_line(half, kTop + 18 * CHeight - 5, "cells not frozen shown by value");
     EXPECT_TRUE(reports().empty());
 }
 
