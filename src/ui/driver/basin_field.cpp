@@ -475,7 +475,7 @@ draw_field()
         // area: a box still standing from a screen before (the network
         // view's, shown from the options box) goes, or they are drawn over
         // its texts.
-        clear_rule_bottom();
+        clear_standing_rule_bottom();
     // Below the rule box and the boxes at the top, a basin reaching past
     // the area is cut at its edge rather than drawn over them. A field in
     // the jump graph's nodes or in a mutation's layout has places of its
