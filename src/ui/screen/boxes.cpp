@@ -3,6 +3,7 @@
 // middle), the inset box, the hint box and title strip (bottom), and the text
 // column on the left. Every routine leaves the viewport at the drawing area.
 #include "ui/screen/boxes.h"
+#include "ui/screen/side_panel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,14 +42,16 @@ fill_black(int x0, int y0, int x1, int y1)
 }
 
 // Rows top..bottom of the text column hidden: cleared across the window's
-// width inside its frame.
+// width inside its frame, up to a side panel kept at the right (the running
+// pattern's key index), whose lines do not keep to the column's rows.
 void
 hide_lines_in_band(int top, int bottom)
 {
     if (bottom < top)
         return;
     set_drawing_area_viewport();
-    fill_black(1, top, box_right_edge(Maxx), bottom);
+    const int right = box_right_edge(Maxx);
+    fill_black(1, top, right - side_panel_shift(right), bottom);
 }
 
 // The viewport kept across a box that may widen it to the drawing area.
