@@ -470,11 +470,10 @@ draw_field()
     bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
     if ((readout || neutral) && mouse_found)
         show_rule_bottom(nhood, 1, carule[0], 0);
-    else if (mouse_found)
-        // With no rule box of its own the field's basins take the whole
-        // area: a box still standing from a screen before (the network
-        // view's, shown from the options box) goes, or they are drawn over
-        // its texts.
+    else if (mouse_found && !rangeL)
+        // With no rule box (a size range's is drawn by the range) the
+        // field's basins take the whole area: a box still standing from a
+        // screen before goes, or they are drawn over its texts.
         clear_standing_rule_bottom();
     // Below the rule box and the boxes at the top, a basin reaching past
     // the area is cut at its edge rather than drawn over them. A field in
