@@ -51,6 +51,8 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/label_places.h"
+#include "ui/screen/prompt_font.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -468,6 +470,11 @@ draw_field()
     bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
     if ((readout || neutral) && mouse_found)
         show_rule_bottom(nhood, 1, carule[0], 0);
+    else if (mouse_found && !rangeL)
+        // With no rule box (a size range's is drawn by the range) the
+        // field's basins take the whole area: a box still standing from a
+        // screen before goes, or they are drawn over its texts.
+        clear_standing_rule_bottom();
     // Below the rule box and the boxes at the top, a basin reaching past
     // the area is cut at its edge rather than drawn over them. A field in
     // the jump graph's nodes or in a mutation's layout has places of its
@@ -477,7 +484,10 @@ draw_field()
     // into the title strip (the jump graph's window and the G-density
     // graph's strip set frames of their own).
     field_area kept_area = basin_area();
-    const field_area drawing_area{3, 3, Maxx - 3, Maxy - 3};
+    // The state-space matrix stands above the rule box: its basins stop
+    // there too while the field shows the box.
+    const bool above_box = readout && mouse_found && show_ss_matrix;
+    const field_area drawing_area{3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3};
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)
         keep_basins_inside(&kept_area);
@@ -574,23 +584,25 @@ last_field_area(field_area *area)
 
 namespace {
 
-// The field summary in a prompt box of two lines; the point is left after
-// its last text.
+// The field summary in a prompt box of two lines, each cut to the box's
+// text room (a large network's sizes and the time make a long second
+// line); prompt, when given, ends the second line whole, with room for the
+// entry's block after it. The point is left after the last text.
 void
-show_field_summary(std::string counts, std::string size, std::string g)
+show_field_summary(std::string counts, std::string size, std::string g, const char *prompt = "")
 {
     int16_t margin = replace_prompt_box(2); // a basin's summary of three lines goes whole
+    const int top = gety;
+    const int right = margin + prompt_box_text_room();
     setcolor(white);
     counts.pop_back();
-    outtext(counts.c_str());
-    moveto(margin, gety + CHeight);
+    text_line(margin, right, top, counts);
     size.pop_back();
     g.pop_back();
     // One line on the screen, two in the data file: a blank between.
-    size += ' ';
-    outtext(size.c_str());
-    outtext(g.c_str());
-    outtext(textb[2]);
+    const int prompt_room = *prompt ? text_width_in_use(prompt) + CWidth : 0;
+    text_line(margin, right - prompt_room, top + CHeight, size + ' ' + g + textb[2]);
+    outtext(prompt);
 }
 
 } // namespace
@@ -625,8 +637,8 @@ redraw_field_in_graph(const field_area &window)
     draw_field();
     keep_basins_inside(nullptr);
     graph_window = nullptr;
-    show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line());
-    outtext(" cont-ret:");
+    show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line(),
+                       " cont-ret:");
     do
         input_string(1, single_key_entry);
     while (is[0] != kKeyReturn);

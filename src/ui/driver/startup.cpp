@@ -309,7 +309,7 @@ register_window_hooks()
     register_engine_prompts();
     set_tree_prompt_hooks({finish_options});
     set_entry_hot_key('@', printimage);
-    set_entry_hot_key('>', save_screen);
+    set_entry_hot_key('>', [] { save_screen(); });
     set_entry_hot_key('<', load_screen);
     set_network_rewire(wire_up_network);
     set_graph_field_redraw(redraw_field_in_graph);

@@ -6,6 +6,7 @@
 // (forward globals), and its clearing (clear_stp). Start at singleton_seed.
 #include "ui/forward/pattern_reset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/forward/globals.h"
@@ -87,8 +88,11 @@ clear_stp(entropy_graph *eg, run_iteration *it)
             width = static_cast<int>(eg->x0 + eg->w1 + vgax(12));
         }
     }
+    // A side plot placed past a wide pattern reaches past the window: the
+    // clear stops at its edges.
     if (height > Maxy)
         height = Maxy;
+    width = std::min<int>(width, Maxx);
     if (width > 0 && height > 0) {
         setviewport(0, 0, width, static_cast<int>(height), 1);
         clearviewport();

@@ -595,7 +595,10 @@ save_window(pause_box &b, char key)
     if (!b.full)
         return not_in_short_box(key);
     remove_menu(b);
-    save_screen();
+    // The picture keeps the header; the file dialog's boxes then stand
+    // without it (a header wider than the prompt box shows cut at its side,
+    // its lines against the dialog's).
+    save_screen([&b] { remove_boxes(b); });
     return box_step::stays;
 }
 

@@ -113,9 +113,19 @@ reaches_kept_area(int x_from, int y_from, int x_to, int y_to)
            std::min(y_from, y_to) <= y1;
 }
 
+// The coordinate a of the point where a segment from (a0, b0) to (a1, b1)
+// crosses b: where a trace is cut at a row or a column.
+int
+coordinate_at(int a0, int b0, int a1, int b1, int b)
+{
+    return a0 + static_cast<int>(std::lround(double(a1 - a0) * (b - b0) / (b1 - b0)));
+}
+
 // A segment of a side trace on the window: on the last row of a page the
 // step after stands below the drawing area, and the segment ends where it
-// leaves it rather than running into the bottom strip.
+// leaves it rather than running into the bottom strip. A side plot placed
+// past a wide pattern is cut at the window's edge as its frame is
+// (draw_stpframe): its trace ends there too.
 void
 window_segment(int x_from, int y_from, int x_to, int y_to)
 {
@@ -126,8 +136,19 @@ window_segment(int x_from, int y_from, int x_to, int y_to)
         std::swap(y_from, y_to);
     }
     if (y_to > Maxy) {
-        x_to = x_from + static_cast<int>(std::lround(double(x_to - x_from) * (Maxy - y_from) / (y_to - y_from)));
+        x_to = coordinate_at(x_from, y_from, x_to, y_to, Maxy);
         y_to = Maxy;
+    }
+    const int right = Maxx - 2;
+    if (x_from > right && x_to > right)
+        return;
+    if (x_from > right) {
+        std::swap(x_from, x_to);
+        std::swap(y_from, y_to);
+    }
+    if (x_to > right) {
+        y_to = coordinate_at(y_from, x_from, y_to, x_to, right);
+        x_to = right;
     }
     moveto(x_from, y_from);
     lineto(x_to, y_to);
@@ -143,7 +164,7 @@ trace_segment(const run_iteration *it, int colour, int x_from, int y_from, int x
     // On the first row of a page of the pattern the step before stands a
     // row above the window's top: the segment starts where it enters.
     if (y_from < 0 && y_to > y_from) {
-        x_from += static_cast<int>(std::lround(double(x_to - x_from) * -y_from / (y_to - y_from)));
+        x_from = coordinate_at(x_from, y_from, x_to, y_to, 0);
         y_from = 0;
     }
     setcolor(colour);

@@ -435,6 +435,14 @@ clear_rule_bottom()
 }
 
 void
+clear_standing_rule_bottom()
+{
+    if (drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy &&
+        drawn_box_right > drawn_box_left)
+        clear_rule_bottom();
+}
+
+void
 show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
 {
     int16_t px = getx, py = gety;
@@ -463,9 +471,8 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     // A box still standing that the new one does not cover (more lines, or
     // wider) goes first: none of its lines is left above or beside it.
     const int top = two_lines ? Maxy - 2 * CHeight - 6 : tallest_rule_box_top();
-    if (drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy && drawn_box_right > drawn_box_left &&
-        (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1))
-        clear_rule_bottom();
+    if (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1)
+        clear_standing_rule_bottom();
     drawn_box_left = x0;
     drawn_box_right = x1;
     drawn_box_maxy = Maxy;

@@ -9,6 +9,10 @@ void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
 // Clears the strip the last rule box took (from rule_box_top down), so that
 // a box of fewer lines or narrower drawn next leaves nothing of it around.
 void clear_rule_bottom();
+// Clears the last rule box if it still stands as drawn (the drawing area not
+// cleared since, the window's height the same): a screen that draws no box
+// of its own where it stood, without clearing what was drawn there since.
+void clear_standing_rule_bottom();
 // Writes the box's text from (x, y) within xmax: three_lines 1 for the
 // three-line box, 0 for the two-line one; rule is null in the forward-only
 // totalistic mode. Returns the largest x reached on the first and last lines.

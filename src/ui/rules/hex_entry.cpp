@@ -157,8 +157,10 @@ input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block alwa
         } else if (value >= 0) {
             setfillstyle(0, black);
             bar(getx, gety - 1, getx + CWidth, gety + CHeight);
+            // Written as the block writes its digits (lower case): a capital
+            // is wider than the digit's cell and would reach the next one.
             char text[4];
-            snprintf(text, sizeof text, "%c", key);
+            snprintf(text, sizeof text, "%x", value);
             outtext(text);
             digits[static_cast<size_t>(c)] = static_cast<uint8_t>(value);
             c = (c + 1) % d;

@@ -60,13 +60,17 @@ draw_rows(const std::vector<nat_run> &runs, int top, int bottom, bool keep_scree
 } // namespace
 
 void
-save_screen()
+save_screen(const std::function<void()> &before_asking)
 {
     int16_t px = getx, py = gety;
     setviewport(0, 0, Maxx, WinMaxy, 1);
     int w = Maxx + 1, h = WinMaxy + 1;
     std::vector<uint32_t> pixels;
     bool captured = read_window_pixels(w, h, pixels);
+    if (before_asking) {
+        before_asking();
+        setviewport(0, 0, Maxx, WinMaxy, 1);
+    }
 
     if (!choose_file("SAVE", "SCREEN", "*.nat", "myimage")) {
         setviewport(0, 0, Maxx, Maxy, 1);

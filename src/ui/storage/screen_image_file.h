@@ -2,8 +2,13 @@
 // *.nat files ('>' and '<' in any text entry).
 #pragma once
 #include <cstdint>
+#include <functional>
 
-void save_screen();
+// Saves the window as it stands into a *.nat file the user names;
+// before_asking, when given, runs once the picture is taken and before the
+// name is asked (a caller's box kept in the picture goes, so that the
+// dialog's boxes do not show it cut at their sides).
+void save_screen(const std::function<void()> &before_asking = {});
 void load_screen();
 // Draws the picture of the named *.nat file, over the window as it is when
 // keep_screen, else on a cleared one; a file that cannot be read or decoded

@@ -78,6 +78,18 @@ heading()
     return textb[0];
 }
 
+// Back to the screen the view was opened from, the text column where it
+// was. A network of mixed rules shows no rule box: one a tool drew for a
+// cell (the 1d editor's) goes, or the screen below (a field going on to
+// its next basin) is drawn over its texts.
+void
+leave_view(int16_t x, int16_t y)
+{
+    if (rulemix || !rules_set)
+        clear_standing_rule_bottom();
+    moveto(x, y);
+}
+
 } // namespace
 
 void
@@ -101,8 +113,7 @@ show_w_r_scheme()
         putimage(Maxx / 2, 2, &boximage_prompt[2], 3);
         freeimage(&boximage_prompt[2]);
         if (is[0] == 'q' || is[0] == kKeyReturn) {
-            // The text column goes on from where it was.
-            moveto(x, y);
+            leave_view(x, y);
             return;
         }
         cell_out_freq();
@@ -127,7 +138,7 @@ show_w_r_scheme()
             print_wiring_scheme(0, 0, 0, L, copy ? 1 : 0);
         }
         if (is[0] != 'q') {
-            moveto(x, y);
+            leave_view(x, y);
             return;
         }
     }
