@@ -354,6 +354,18 @@ rules_stage()
     return stage::network_view;
 }
 
+// Stepping back from the network view to the rules stage: the lines the
+// rules stage drew on the pass before (its rule dialog, the rule picture)
+// go, so that the stage starts again on a clear column below its line and
+// what it asks next is not written over them. The rule box at the foot
+// stays: it shows the rule still in force.
+void
+clear_rules_stage_lines()
+{
+    setfillstyle(0, black);
+    bar(0, text_column_clear_row(gety + CHeight), Maxx, tallest_rule_box_top() - 1);
+}
+
 stage
 network_view_stage()
 {
@@ -365,6 +377,7 @@ network_view_stage()
         free_rule_mixes();
         rules_set = false;
         back_to_line(stage::rules);
+        clear_rules_stage_lines();
         secondpart = 0;
         return stage::rules;
     }
