@@ -7,6 +7,7 @@
 // stage that follows.
 #include "ui/driver/setup_stages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
@@ -357,13 +358,15 @@ rules_stage()
 // Stepping back from the network view to the rules stage: the lines the
 // rules stage drew on the pass before (its rule dialog, the rule picture)
 // go, so that the stage starts again on a clear column below its line and
-// what it asks next is not written over them. The rule box at the foot
-// stays: it shows the rule still in force.
+// what it asks next is not written over them, nor over what the runs left
+// there (a sweep's graph, down to the line of its labels). The rule box at
+// the foot stays: it shows the rule still in force.
 void
 clear_rules_stage_lines()
 {
     setfillstyle(0, black);
-    bar(0, text_column_clear_row(gety + CHeight), Maxx, tallest_rule_box_top() - 1);
+    const int box_top = std::max<int>(rule_box_top, tallest_rule_box_top());
+    bar(0, text_column_clear_row(gety + CHeight), Maxx, box_top - 1);
 }
 
 stage
