@@ -31,7 +31,11 @@ progress_bar_top()
 int
 progress_bar_bottom()
 {
-    return progress_bar_top() + vgay(9) + vgay(3);
+    // No lower than the band's usual foot or the prompt box of three lines,
+    // whichever is lower: the erase of that box takes the bar whole, not
+    // all of it but its last rows.
+    const int usual = vgay(30) + vgay(9) + vgay(3);
+    return std::min(progress_bar_top() + vgay(9) + vgay(3), std::max<int>(usual, prompt_box_bottom(3)));
 }
 
 void
