@@ -31,11 +31,12 @@ progress_bar_top()
 int
 progress_bar_bottom()
 {
-    // No lower than the band's usual foot or the prompt box of three lines,
-    // whichever is lower: the erase of that box takes the bar whole, not
-    // all of it but its last rows.
-    const int usual = vgay(30) + vgay(9) + vgay(3);
-    return std::min(progress_bar_top() + vgay(9) + vgay(3), std::max<int>(usual, prompt_box_bottom(3)));
+    // Where the prompt box of three lines ends a few rows above the bar's
+    // foot, below its inner bar, the bar ends with that box: the box's erase
+    // takes the bar whole, not all of it but its last rows.
+    const int top = progress_bar_top();
+    const int bottom = top + vgay(9) + vgay(3), three_lines = prompt_box_bottom(3);
+    return bottom > three_lines && three_lines > top + vgay(9) + 1 ? three_lines : bottom;
 }
 
 void
