@@ -3,7 +3,10 @@
 // goes (its corners in ui/backward/globals.h).
 #include "ui/backward/progress_bar.h"
 
+#include <algorithm>
+
 #include "ui/backward/globals.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -13,21 +16,28 @@ namespace {
 // Right edge of the green fill drawn since the bar was drawn; -1 for none.
 int filled_right = -1;
 
-// The framed box around the bar: from the middle of the window to its right
-// edge, in the band below the status box.
-int
-box_top()
-{
-    return vgay(30);
-}
-
-int
-box_bottom()
-{
-    return box_top() + vgay(9) + vgay(3);
-}
-
 } // namespace
+
+int
+progress_bar_top()
+{
+    // In the band below the status box, and below the prompt box of two
+    // lines (a basin's summary, drawn while the bar of a field or of the
+    // successor table stands): in a short window that box reaches lower than
+    // the band's usual place, and would cut the top of the bar's frame.
+    return std::max<int>(vgay(30), prompt_box_bottom(2) + 2);
+}
+
+int
+progress_bar_bottom()
+{
+    // Where the prompt box of three lines ends a few rows above the bar's
+    // foot, below its inner bar, the bar ends with that box: the box's erase
+    // takes the bar whole, not all of it but its last rows.
+    const int top = progress_bar_top();
+    const int bottom = top + vgay(9) + vgay(3), three_lines = prompt_box_bottom(3);
+    return bottom > three_lines && three_lines > top + vgay(9) + 1 ? three_lines : bottom;
+}
 
 void
 progress_bar()
@@ -35,11 +45,11 @@ progress_bar()
     filled_right = -1;
     int colour = getcolor();
     int h = Maxx / 2;
-    int top = box_top();
+    int top = progress_bar_top();
     setfillstyle(0, black);
-    bar(h, top, Maxx - 2, box_bottom());
+    bar(h, top, Maxx - 2, progress_bar_bottom());
     setcolor(lightred);
-    rectangle(h, top, Maxx - 2, box_bottom());
+    rectangle(h, top, Maxx - 2, progress_bar_bottom());
     barxl = static_cast<int16_t>(h + 2);
     baryt = static_cast<int16_t>(top + vgay(3));
     barxr = static_cast<int16_t>(Maxx - vgax(6));
@@ -80,7 +90,7 @@ erase_progress_bar()
 {
     uint8_t fill = fillcolor;
     setfillstyle(0, black);
-    bar(Maxx / 2, box_top(), Maxx - 2, box_bottom());
+    bar(Maxx / 2, progress_bar_top(), Maxx - 2, progress_bar_bottom());
     fillcolor = fill;
     filled_right = -1;
 }

@@ -12,3 +12,7 @@ void fill_progress_bar_to(int right);
 void note_progress_bar_drawn_over();
 // Clears the bar's box to the background.
 void erase_progress_bar();
+// The first and last rows of the bar's framed box, which spans the window's
+// right half: what is drawn below the bar starts lower.
+int progress_bar_top();
+int progress_bar_bottom();

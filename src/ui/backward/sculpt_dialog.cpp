@@ -145,24 +145,26 @@ view_of(const char *name, const sculpt_key (&rows)[N], const sculpt_menu_state &
 
 int prompt_margin = 0;
 
-// A fresh prompt box of `rows` lines with text from its first line; the
-// point after it.
+// A fresh prompt box of `rows` lines with text from its first line, broken
+// so that an answer of `entry` characters after it stays inside the box;
+// the point after it.
 void
-prompt(const std::string &text, int rows = kPromptLines)
+prompt(const std::string &text, int entry = 1, int rows = kPromptLines)
 {
     erase_prompt_box(kPromptLines);
     prompt_margin = draw_prompt_box(rows);
     setcolor(white);
     moveto(prompt_margin, 5);
-    write_prompt_lines(text.c_str(), prompt_margin);
+    write_prompt_part(text.c_str(), entry, prompt_margin);
 }
 
-// Text written on from the current point.
+// Text written on from the current point, on the box's next line where an
+// answer of `entry` characters after it would not fit on this one.
 void
-say(const std::string &text)
+say(const std::string &text, int entry = 1)
 {
     setcolor(white);
-    outtext(text.c_str());
+    write_prompt_part(text.c_str(), entry, prompt_margin);
 }
 
 char
@@ -307,7 +309,7 @@ bool
 set_target()
 {
     // One line, which the seed dialog's density line takes over whole.
-    prompt("learn/forget/highlight: set target state", 1);
+    prompt("learn/forget/highlight: set target state", 0, 1);
     select_seed(0, tar, "target state", 1);
     erase_prompt_box(kPromptLines);
     return is[0] != 'q';
@@ -355,13 +357,13 @@ ask_range(list_recipe &r)
     char text[120];
     snprintf(text, sizeof text, "range of pre-images (def 1-10), max %lu), start:",
              static_cast<unsigned long>(most));
-    prompt(text);
+    prompt(text, 10);
     input_string(10, text_entry);
     if (is[0] == 'q')
         return false;
     long long start = entry_leading_number();
     r.start = start <= 0 || start > most ? 1 : static_cast<uint32_t>(start);
-    say(" end:");
+    say(" end:", 10);
     input_string(10, text_entry);
     if (is[0] == 'q')
         return false;
@@ -369,7 +371,7 @@ ask_range(list_recipe &r)
     uint64_t last = end < 0 || static_cast<uint64_t>(end) < r.start ? uint64_t(r.start) + 9
                                                                     : static_cast<uint64_t>(end);
     r.end = static_cast<uint32_t>(last > most ? most : last);
-    say(" step:");
+    say(" step:", 3);
     input_string(3, text_entry);
     if (is[0] == 'q')
         return false;
@@ -390,7 +392,7 @@ ask_parity(sculpt_state &st)
     int d = lineL < 20 ? lineL : 20;
     char text[60];
     snprintf(text, sizeof text, " enter part system size (def %d):", d);
-    say(text);
+    say(text, 5);
     input_string(5, text_entry);
     if (is[0] == 'q')
         return false;
@@ -419,7 +421,7 @@ build(const list_recipe &r)
 bool
 set_aspiring(sculpt_state &st)
 {
-    prompt("pre-images: " + menu_text(kAspKeys, st.menu));
+    prompt("pre-images: " + menu_text(kAspKeys, st.menu), 4);
     input_string(4, text_entry);
     if (is[0] == 'q')
         return false;

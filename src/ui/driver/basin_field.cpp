@@ -143,7 +143,7 @@ ring_compressed()
 field_area
 basin_area()
 {
-    int top = std::max<int>(prompt_box_bottom(3), vgay(42)) + vgay(3);
+    int top = std::max<int>(prompt_box_bottom(3), progress_bar_bottom()) + vgay(3);
     int bottom = tallest_rule_box_top() - vgay(3);
     return {3, top, Maxx - 3, bottom};
 }

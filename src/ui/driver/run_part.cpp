@@ -10,6 +10,8 @@
 // per run to the G-density graph. Start reading at run_part, then run_loop.
 #include "ui/driver/run_part.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -322,15 +324,29 @@ start_runs(bool field)
     }
 }
 
-// The screen-saver demonstration moves its disc and draws a new seed.
+// v moved into lo..hi, or the middle of the two where the range is empty.
+int
+moved_into(int v, int lo, int hi)
+{
+    return lo > hi ? (lo + hi) / 2 : std::clamp(v, lo, hi);
+}
+
+// The screen-saver demonstration moves its disc and draws a new seed. The
+// disc goes where the random point falls, moved as little as it takes to
+// keep inside the area of basins: not past the window's edges nor over the
+// boxes of text at the top and foot.
 void
 move_screensaver_disc()
 {
-    firstox = static_cast<int16_t>(random() % Maxx);
-    firstoy = static_cast<int16_t>(random() % Maxy);
-    setfillstyle(0, black);
+    int x = static_cast<int>(random() % Maxx);
+    int y = static_cast<int>(random() % Maxy);
     float per_cell = direction == direction_forward ? 5.0f * lineL / 11 : 5.0f;
-    pieslice(firstox, firstoy, 0, 360, static_cast<int16_t>(startrad * per_cell));
+    const int16_t radius = static_cast<int16_t>(startrad * per_cell);
+    const field_area area = basin_area();
+    firstox = static_cast<int16_t>(moved_into(x, area.left + radius, area.right - radius));
+    firstoy = static_cast<int16_t>(moved_into(y, area.top + radius, area.bottom - radius));
+    setfillstyle(0, black);
+    pieslice(firstox, firstoy, 0, 360, radius);
     for (int c = L; c >= 0; c--) {
         int bit = random() % 100 >= 50 ? 1 : 0;
         if (bit)

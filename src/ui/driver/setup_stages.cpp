@@ -7,6 +7,7 @@
 // stage that follows.
 #include "ui/driver/setup_stages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
@@ -354,6 +355,20 @@ rules_stage()
     return stage::network_view;
 }
 
+// Stepping back from the network view to the rules stage: the lines the
+// rules stage drew on the pass before (its rule dialog, the rule picture)
+// go, so that the stage starts again on a clear column below its line and
+// what it asks next is not written over them, nor over what the runs left
+// there (a sweep's graph, down to the line of its labels). The rule box at
+// the foot stays: it shows the rule still in force.
+void
+clear_rules_stage_lines()
+{
+    setfillstyle(0, black);
+    const int box_top = std::max<int>(rule_box_top, tallest_rule_box_top());
+    bar(0, text_column_clear_row(gety + CHeight), Maxx, box_top - 1);
+}
+
 stage
 network_view_stage()
 {
@@ -365,6 +380,7 @@ network_view_stage()
         free_rule_mixes();
         rules_set = false;
         back_to_line(stage::rules);
+        clear_rules_stage_lines();
         secondpart = 0;
         return stage::rules;
     }

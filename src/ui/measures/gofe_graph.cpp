@@ -19,6 +19,7 @@
 #include "engine/measures/sweep_axes.h"
 #include "engine/model/globals.h"
 #include "ui/measures/globals.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/text_line.h"
@@ -161,18 +162,33 @@ lambda_ratio_graph_x()
     return static_cast<int16_t>(gox - vgax(300));
 }
 
+namespace {
+
+// The row of the graphs' x axis: its usual place, or higher in a short
+// window, where the line of the x labels under it would reach the rule box
+// (of two lines, a rule table's) at the window's foot.
+int
+x_axis_row()
+{
+    const int lowest = two_line_rule_box_top() - 1 - CHeight - std::max<int>(vgay(3), CHeight - CHeight / 2);
+    return std::min<int>(vgay(415), lowest);
+}
+
+} // namespace
+
 void
 gofE_z_graph()
 {
     gox = vgax(360);
-    goy = vgay(415);
+    goy = static_cast<int16_t>(x_axis_row());
     lx = vgax(250);
-    ly = vgay(250);
+    // The top keeps its row, above which the runs' frame ends.
+    ly = goy - (vgay(415) - vgay(250));
     int colour = getcolor();
     setcolor(white);
     if (lambda_z_graph != lambda_z_off) {
         setfillstyle(0, black);
-        bar(Maxx / 2, Maxy / 3, Maxx - 2, Maxy - vgay(30));
+        bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
         draw_frame(gox, goy,
                    lambda_z_graph == lambda_z_zleft_zright ? x_axis_kind::z_right : x_axis_kind::z);
     } else if (gd_z_graph == sweep_graph_size) {

@@ -470,7 +470,7 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     first_line_x = 0;
     // A box still standing that the new one does not cover (more lines, or
     // wider) goes first: none of its lines is left above or beside it.
-    const int top = two_lines ? Maxy - 2 * CHeight - 6 : tallest_rule_box_top();
+    const int top = two_lines ? two_line_rule_box_top() : tallest_rule_box_top();
     if (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1)
         clear_standing_rule_bottom();
     drawn_box_left = x0;

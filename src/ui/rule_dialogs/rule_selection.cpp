@@ -171,8 +171,7 @@ struct progress {
     {
         if (!on)
             return;
-        setfillstyle(0, black);
-        bar(Maxx / 2, vgay(30), Maxx - 2, vgay(30) + vgay(9) + vgay(3));
+        erase_progress_bar();
     }
 };
 

@@ -860,6 +860,12 @@ tallest_rule_box_top()
     return Maxy - 3 * CHeight - 2;
 }
 
+int
+two_line_rule_box_top()
+{
+    return Maxy - 2 * CHeight - 6;
+}
+
 namespace {
 
 // The ink of the text column's lines: rows first..past-1 of a line that

@@ -141,6 +141,9 @@ int text_column_top();
 // (codes, or a larger k): text drawn before the box that must not run under
 // it ends above it.
 int tallest_rule_box_top();
+// The top edge of the rule box of two lines (a rule table of small k), the
+// usual one.
+int two_line_rule_box_top();
 // The first row of ink of the text column's first line: a box at the top
 // that ends above it leaves that line whole.
 int text_column_first_ink_row();

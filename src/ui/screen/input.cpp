@@ -467,20 +467,24 @@ struct entry_echo {
         shown = len;
     }
     // Takes is[len], the character just taken off the entry, off the screen
-    // where it showed. In a box only its glyph's ink is cleared: the frame
-    // round it stays.
+    // where it showed. In a box only the glyphs' ink is cleared: the frame
+    // round it stays. The ink of the character before may reach into the
+    // removed one's columns (an f's hook over an o): the echo is cleared
+    // whole and what stays of it written again.
     void remove(int len)
     {
         if (len >= shown)
             return;
-        shown = len;
         if (!box) {
+            shown = len;
             erase_echoed(is[len]);
             return;
         }
-        const char echoed[2] = {is[len], '\0'};
-        moverel(-text_width_in_use(echoed), 0);
-        clear_shown(echoed);
+        const std::string echoed(is, static_cast<size_t>(shown));
+        shown = len;
+        moverel(-text_width_in_use(echoed.c_str()), 0);
+        clear_shown(echoed.c_str());
+        outtext(echoed.substr(0, static_cast<size_t>(len)).c_str());
     }
 };
 

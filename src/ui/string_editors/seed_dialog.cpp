@@ -104,13 +104,24 @@ ask(const char *text, int max, int mode)
     return input_string(max, mode);
 }
 
+// The highest row the window's top takes: below the prompt box of four
+// lines, which the dialog's answers (the density line) and the questions
+// of the screen's save and print keys take while the window stands, so
+// that the window's first lines are not written over.
+int
+highest_window_top()
+{
+    return prompt_box_bottom(4) + 2;
+}
+
 // The window's top edge for a window of the asked height between columns
 // x0 and x1: where that reaches into a line of text, above the line, so
 // that the window covers the line whole instead of cutting its tops.
 int
 window_top(int bottom, int x0, int x1)
 {
-    return std::max(0, clear_row_above_texts(bottom - height_req_seed_win, x0, x1));
+    const int asked = std::max(bottom - height_req_seed_win, highest_window_top());
+    return std::max(0, clear_row_above_texts(asked, x0, x1));
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.
@@ -379,12 +390,13 @@ resize_window(seed_window &w)
     echo_width_taken(w, answer_x);
     window_line(w, 1);
     len = ask(formatted(" height (now %d):", height_req_seed_win).c_str(), 4, text_entry);
+    const int tallest = w.bottom - highest_window_top();
     if (is[0] == 'm') {
-        height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
+        height_req_seed_win = static_cast<int16_t>(tallest);
     } else if (len > 0 && is[0] != 'q') {
         long typed = entry_number();
-        if (typed >= w.bottom)
-            height_req_seed_win = static_cast<int16_t>(w.bottom - 2);
+        if (typed >= tallest)
+            height_req_seed_win = static_cast<int16_t>(tallest);
         else if (typed > 50)
             height_req_seed_win = static_cast<int16_t>(std::max<long>(typed, text_height()));
     }

@@ -19,6 +19,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "support/graph_layout_tables.h"
+#include "ui/backward/progress_bar.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/running_keys.h"
 #include "ui/graphs/globals.h"
@@ -263,7 +264,7 @@ TEST_F(GraphWindow, FieldProgressBarGoesWhileTheMenuWaits)
         int bar_frames = -1;
         std::vector<uint32_t> after_graph = field_picture(true, "q", [&](size_t) {
             screenshot("graph_menu_" + std::to_string(size[0]));
-            const int top = vgay(30), rows = vgay(42) - top + 1;
+            const int top = progress_bar_top(), rows = progress_bar_bottom() - top + 1;
             bar_frames = 0;
             for (unsigned long p : pixels_seen(Maxx / 2, top, Maxx / 2 - 1, rows))
                 bar_frames += p == Color_Table[lightred];
