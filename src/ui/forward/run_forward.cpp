@@ -546,16 +546,20 @@ history_limit_reached(run_context &r, uint32_t t)
 {
     int16_t x = getx, y = gety;
     draw_on_window();
-    int margin = draw_prompt_box(2);
     snprintf(textb[0], 150, "att period=%lu, run in=%lu", static_cast<unsigned long>(attperiod),
              static_cast<unsigned long>(t));
-    outtext(textb[0]);
-    moveto(margin, gety + CHeight);
     snprintf(textb[1], 80, "history limit=%d (too small), should be >= %lu, cont-ret:",
              static_cast<int>(limitcheck), static_cast<unsigned long>(t));
-    outtext(textb[1]);
+    // The limit's line breaks at the box's width where a small window has
+    // no room for it on one line.
+    const prompt_part limit = {textb[1], 1};
+    const int limit_lines = prompt_parts_lines(&limit, 1);
+    int margin = draw_prompt_box(1 + limit_lines);
+    const int top = gety;
+    rewrite_prompt_lines(textb[0], 0, margin, top, 1);
+    rewrite_prompt_lines(textb[1], 1, margin, top + CHeight, limit_lines);
     input_string(1, single_key_entry);
-    erase_prompt_box(2);
+    erase_prompt_box(1 + limit_lines);
     moveto(x, y);
     if (is[0] == 'q') {
         free_att();
