@@ -557,6 +557,7 @@ line_box_beside_key(int width)
 void
 draw_line_box(const line_box &b)
 {
+    take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
     remember_top_line_box(b);
     setcolor(white);
