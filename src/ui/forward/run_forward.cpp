@@ -658,7 +658,9 @@ step_pause(run_context &r)
              static_cast<unsigned long>(t), m);
     const char *options = "on-the-fly/interrupt options -o/i, save current-s reset count-r, "
                           "end pause -q:";
-    int lines = prompt_box_lines(textb[0]) + prompt_box_lines(options);
+    // The answer's entry (and its cursor) stays inside the box after them.
+    const prompt_part option_line = {options, 3};
+    int lines = prompt_box_lines(textb[0]) + prompt_parts_lines(&option_line, 1);
     // On a narrow window, or at a long time-step, the broken lines take more
     // rows than the key panel leaves above it. The box then takes the rows
     // that room holds (the colour key's there, hidden whole) and its lines
@@ -671,8 +673,8 @@ step_pause(run_context &r)
         font_while font(rows < lines, set_medium_font);
         write_prompt_lines(textb[0], margin);
         moveto(margin, gety + CHeight);
-        write_prompt_lines(options, margin);
-        input_string(3, text_entry);
+        write_prompt_part(options, option_line.entry, margin);
+        input_string(option_line.entry, text_entry);
     }
     long j = entry_number();
     if (is[0] == 13) {
