@@ -19,6 +19,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/forward/key_panel.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/model/nhood_colour.h"
 #include "ui/screen/window.h"
 
@@ -209,9 +210,11 @@ return_map_coordinate(const uint8_t *state)
 void
 plot_return_map_point(const uint8_t *drawn, const uint8_t *next, int width, int colour)
 {
-    double span = vgax(200) / 2.0;
+    // On the return map's plane as draw_Hamming_plot frames it: 0..2 across
+    // its width and up its height from its bottom left corner, so that no
+    // point falls on the labels below the plane or left of it.
     double px = return_map_coordinate(drawn), py = return_map_coordinate(next);
-    int x = static_cast<int>(px * span + width + vgax(100) + vgax(10) + 2);
-    int y = static_cast<int>(Maxy - vgax(10) - 2 - py * span);
+    int x = plane_left(width) + static_cast<int>(px * vgax(200) / 2.0);
+    int y = plane_bottom() - static_cast<int>(py * vgay(200) / 2.0);
     putpixel(x, y, colour);
 }
