@@ -543,17 +543,7 @@ line_box_beside_key(int width)
 {
     line_box b{prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1)};
     int key_left = 0, key_bottom = 0;
-    const bool key = top_right_box && top_right_box(&key_left, &key_bottom);
-    // A taller prompt box that replace_prompt_box left standing there (a
-    // sample rule's figures) is not covered in its first line only, which
-    // would cut its second: the box stands below it, and below the key.
-    const int standing = replaced_box_standing();
-    if (standing > b.bottom) {
-        b.top = std::max(standing, key ? key_bottom : 0) + 2;
-        b.bottom = b.top - 2 + prompt_box_bottom(1);
-        return b;
-    }
-    if (!key)
+    if (!top_right_box || !top_right_box(&key_left, &key_bottom))
         return b;
     b.right = key_left - 2;
     b.left = std::min(b.left, b.right - width - 6);
@@ -564,10 +554,39 @@ line_box_beside_key(int width)
     return b;
 }
 
+namespace {
+
+// A taller prompt box that replace_prompt_box left standing (a sample
+// rule's figures, say) whose first line a one-line box b at the top right
+// would cover: its lines below would show cut at b's foot. It is taken
+// away whole first, what stands of it left of a key box at the top right
+// that stands over the rest of it; a key box ending above its foot keeps
+// it (its clear would cut that key).
+void
+take_replaced_box_under(const line_box &b)
+{
+    const int standing = replaced_box_standing();
+    if (standing <= b.bottom || b.top > standing || b.right < prompt_box_left(Maxx))
+        return;
+    int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom)) {
+        if (key_bottom < standing)
+            return;
+        right = key_left - 1;
+    }
+    set_drawing_area_viewport();
+    fill_black(prompt_box_left(Maxx), 2, right, standing);
+    redraw_texts_within(prompt_box_left(Maxx), 2, right, standing);
+    replaced_box_bottom = 0;
+}
+
+} // namespace
+
 void
 draw_line_box(const line_box &b)
 {
     take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
+    take_replaced_box_under(b);
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
     remember_top_line_box(b);
     setcolor(white);

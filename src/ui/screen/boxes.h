@@ -86,10 +86,8 @@ int prompt_box_bottom_past_ink(int n);
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to
 // the left as the line needs, or, where the window has no room for that,
-// in the prompt box's columns below it; below a taller prompt box that
-// replace_prompt_box left standing (and below the key box) where one
-// does. A one-line prompt or readout in it leaves the box at the top right
-// whole.
+// in the prompt box's columns below it. A one-line prompt or readout in it
+// leaves the box at the top right whole.
 struct line_box {
     int left, top, right, bottom;
 };
