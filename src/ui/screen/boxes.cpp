@@ -559,24 +559,19 @@ namespace {
 // A taller prompt box that replace_prompt_box left standing (a sample
 // rule's figures, say) whose first line a one-line box b at the top right
 // would cover: its lines below would show cut at b's foot. It is taken
-// away whole first, what stands of it left of a key box at the top right
-// that stands over the rest of it; a key box ending above its foot keeps
-// it (its clear would cut that key).
+// away whole first where it covers a key box at the top right whole too
+// (the key hidden under it stays hidden); a key box reaching below its
+// foot keeps it (its clear would cut that key).
 void
 take_replaced_box_under(const line_box &b)
 {
     const int standing = replaced_box_standing();
     if (standing <= b.bottom || b.top > standing || b.right < prompt_box_left(Maxx))
         return;
-    int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
-    if (top_right_box_standing(&key_left, &key_bottom)) {
-        if (key_bottom < standing)
-            return;
-        right = key_left - 1;
-    }
-    set_drawing_area_viewport();
-    fill_black(prompt_box_left(Maxx), 2, right, standing);
-    redraw_texts_within(prompt_box_left(Maxx), 2, right, standing);
+    int key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom) && key_bottom > standing)
+        return;
+    clear_prompt_box_rows(2, standing);
     replaced_box_bottom = 0;
 }
 
