@@ -319,12 +319,13 @@ ask_label_scale()
         return answer_step::next;
     if (labelsizefactor == 0)
         labelsizefactor = 1.0f;
-    replace_prompt_box(1);
     char text[150];
     snprintf(text, sizeof text, "dec/hex node scale, enter factor (now %.1f, curfont-0): ",
              labelsizefactor);
-    outtext(text);
-    input_string(3, text_entry);
+    // Broken at the box's width where the factor's entry would run past it.
+    const prompt_part line = {text, 3};
+    write_prompt_part(text, line.entry, replace_prompt_box(prompt_parts_lines(&line, 1)));
+    input_string(line.entry, text_entry);
     if (is[0] == 'q')
         return answer_step::back;
     if (is[0] == 'd')

@@ -187,9 +187,10 @@ draw_axes(const plot_place &p, const hist_view &v, uint64_t ymax, uint32_t colum
     char text[32];
     std::vector<axis_tick> y_ticks = v.log_y ? log_y_ticks(ymax) : linear_y_ticks(ymax);
     // The labels from the top down: one whose digits would run into the label
-    // above it (the y maximum's own tick can stand a few pixels over the last
-    // fourth tick) is left out, its tick drawn. Digits fill about three
-    // quarters of the line height.
+    // above it or touch it (the y maximum's own tick can stand a few pixels
+    // over the last fourth tick) is left out, its tick drawn: labels stand
+    // at least the digits' ink height and a blank row apart.
+    const int label_gap = text_ink_height_in_use("0123456789") + 2;
     bool labelled_above = false;
     int label_above = 0;
     for (size_t i = y_ticks.size(); i-- > 0;) {
@@ -197,7 +198,7 @@ draw_axes(const plot_place &p, const hist_view &v, uint64_t ymax, uint32_t colum
         int y = p.oy - bar_height(p, t.at, ymax, v.log_y);
         moveto(p.ox - 2 - (t.long_tick ? 4 : 2), y);
         lineto(p.ox - 2, y);
-        if (t.labelled && (!labelled_above || y - label_above >= CHeight * 3 / 4)) {
+        if (t.labelled && (!labelled_above || y - label_above >= label_gap)) {
             snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(t.value));
             int w = text_pixel_width(text, static_cast<int>(std::string(text).size()));
             write_label(text, p.ox - 8 - w, y - CHeight / 2);

@@ -670,11 +670,14 @@ refuse_large_field()
 {
     if (!basinfield || lineL <= maxL_lu)
         return;
-    draw_prompt_box(1);
     snprintf(textb[0], 150, "n=%d too big for a basin field (max %d), cont-ret:", lineL, maxL_lu);
-    outtext(textb[0]);
+    // In place of a taller basin summary still standing there.
+    const prompt_part refusal = {textb[0], 1};
+    const int lines = prompt_parts_lines(&refusal, 1);
+    const int margin = replace_prompt_box(lines);
+    rewrite_prompt_lines(textb[0], 1, margin, gety, lines);
     input_string(1, text_entry);
-    erase_prompt_box(1);
+    erase_prompt_box(lines);
     basinfield = 0;
 }
 

@@ -546,16 +546,20 @@ history_limit_reached(run_context &r, uint32_t t)
 {
     int16_t x = getx, y = gety;
     draw_on_window();
-    int margin = draw_prompt_box(2);
     snprintf(textb[0], 150, "att period=%lu, run in=%lu", static_cast<unsigned long>(attperiod),
              static_cast<unsigned long>(t));
-    outtext(textb[0]);
-    moveto(margin, gety + CHeight);
     snprintf(textb[1], 80, "history limit=%d (too small), should be >= %lu, cont-ret:",
              static_cast<int>(limitcheck), static_cast<unsigned long>(t));
-    outtext(textb[1]);
+    // The limit's line breaks at the box's width where a small window has
+    // no room for it on one line.
+    const prompt_part limit = {textb[1], 1};
+    const int limit_lines = prompt_parts_lines(&limit, 1);
+    int margin = draw_prompt_box(1 + limit_lines);
+    const int top = gety;
+    rewrite_prompt_lines(textb[0], 0, margin, top, 1);
+    rewrite_prompt_lines(textb[1], 1, margin, top + CHeight, limit_lines);
     input_string(1, single_key_entry);
-    erase_prompt_box(2);
+    erase_prompt_box(1 + limit_lines);
     moveto(x, y);
     if (is[0] == 'q') {
         free_att();
@@ -654,7 +658,9 @@ step_pause(run_context &r)
              static_cast<unsigned long>(t), m);
     const char *options = "on-the-fly/interrupt options -o/i, save current-s reset count-r, "
                           "end pause -q:";
-    int lines = prompt_box_lines(textb[0]) + prompt_box_lines(options);
+    // The answer's entry (and its cursor) stays inside the box after them.
+    const prompt_part option_line = {options, 3};
+    int lines = prompt_box_lines(textb[0]) + prompt_parts_lines(&option_line, 1);
     // On a narrow window, or at a long time-step, the broken lines take more
     // rows than the key panel leaves above it. The box then takes the rows
     // that room holds (the colour key's there, hidden whole) and its lines
@@ -667,8 +673,8 @@ step_pause(run_context &r)
         font_while font(rows < lines, set_medium_font);
         write_prompt_lines(textb[0], margin);
         moveto(margin, gety + CHeight);
-        write_prompt_lines(options, margin);
-        input_string(3, text_entry);
+        write_prompt_part(options, option_line.entry, margin);
+        input_string(option_line.entry, text_entry);
     }
     long j = entry_number();
     if (is[0] == 13) {

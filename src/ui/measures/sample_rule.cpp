@@ -95,7 +95,9 @@ show_sample_rule(uint32_t index)
     char figures[96];
     snprintf(figures, sizeof figures, "mean-entropy=%.4f standard-deviation=%.4f",
              sample_mean_byte(s, index) / 255.0, sample_sd_byte(s, index) * 0.18 / 255);
-    int lines = 1 + prompt_box_lines(figures);
+    // As many lines more as cover a key box at the top right whole: its
+    // lines are not cut by the box's foot.
+    int lines = prompt_lines_covering_top_right_box(1 + prompt_box_lines(figures));
     // It stays up while the run goes on: the next prompt box in its place
     // takes it away whole, however many lines that one has.
     int margin = replace_prompt_box(lines);

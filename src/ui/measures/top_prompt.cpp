@@ -56,6 +56,7 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
 void
 draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int colour)
 {
+    take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
     draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
     setcolor(colour < 0 ? white : colour);
     for (size_t i = 0; i < lines.size(); i++) {
@@ -68,6 +69,9 @@ top_prompt
 open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, int leftmost)
 {
     top_prompt p = place_top_prompt(lines, entry, leftmost);
+    // A one-line box at the top right that it would cover a part of goes
+    // first, so that its close puts back no piece of it.
+    take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
     draw_top_prompt(p, lines, colour);
     return p;

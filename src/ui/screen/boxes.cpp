@@ -566,9 +566,34 @@ line_box_beside_key(int width)
     return b;
 }
 
+namespace {
+
+// A taller prompt box that replace_prompt_box left standing (a sample
+// rule's figures, say) whose first line a one-line box b at the top right
+// would cover: its lines below would show cut at b's foot. It is taken
+// away whole first where it covers a key box at the top right whole too
+// (the key hidden under it stays hidden); a key box reaching below its
+// foot keeps it (its clear would cut that key).
+void
+take_replaced_box_under(const line_box &b)
+{
+    const int standing = replaced_box_standing();
+    if (standing <= b.bottom || b.top > standing || b.right < prompt_box_left(Maxx))
+        return;
+    int key_left = 0, key_bottom = 0;
+    if (top_right_box_standing(&key_left, &key_bottom) && key_bottom > standing)
+        return;
+    clear_prompt_box_rows(2, standing);
+    replaced_box_bottom = 0;
+}
+
+} // namespace
+
 void
 draw_line_box(const line_box &b)
 {
+    take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
+    take_replaced_box_under(b);
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
     remember_top_line_box(b);
     setcolor(white);

@@ -92,8 +92,9 @@ struct line_box {
     int left, top, right, bottom;
 };
 line_box line_box_beside_key(int width);
-// The box framed and cleared (nothing saved); the current point at its
-// text margin, the colour white.
+// The box framed and cleared (nothing saved), after the last one-line box
+// at the top right that it meets in part is taken away whole; the current
+// point at its text margin, the colour white.
 void draw_line_box(const line_box &b);
 // A box whose clearing of x0..x1, y0..y1 takes part of the last one-line
 // box drawn at the top right (while it may still stand) takes that box

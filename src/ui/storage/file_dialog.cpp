@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "engine/model/globals.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/end_signals.h"
@@ -196,9 +197,13 @@ select_filename(const char *action, const char *kind, const char *pattern,
     // reaches the text column's first lines hides them whole while it
     // stands, rather than showing them cut at its left edge.
     int foot = prompt_box_bottom_past_ink(box_lines);
+    // A line standing above the column's top (a column begun again at the
+    // window's top) is hidden too: the band starts above the first text
+    // below the one-line boxes at the top that the box's left edge meets.
+    const int hide_from = std::min(text_column_top(),
+                                   clear_row_above_texts(prompt_box_bottom(1) + 1, 0, prompt_box_left(Maxx)));
     const name_dialog_slot under;
-    save_hiding_lines_in_band(2, text_column_top(), text_column_clear_row(foot),
-                              &boximage_prompt[under.slot]);
+    save_hiding_lines_in_band(2, hide_from, text_column_clear_row(foot), &boximage_prompt[under.slot]);
     for (;;) {
         int margin = draw_prompt_box_to(foot);
         write_prompt_lines(title, margin);

@@ -313,6 +313,33 @@ TEST_F(FileDialog, FileErrorBoxHidesWholeTheLineItsFootWouldCut)
     EXPECT_GT(white_below_one_line(), 20) << "the line did not come back";
 }
 
+// A line of the set-up's questions begun again at the window's top stands
+// above the text column's first line, across the dialog box's left edge:
+// the dialog hides it whole while it stands (it showed cut at the box's
+// edge) and gives it back when it is left.
+TEST_F(FileDialog, NameDialogHidesWholeALineAboveTheColumnThatItsEdgeWouldCut)
+{
+    const int top = text_column_top() - CHeight - 4, left = Maxx / 4;
+    ASSERT_GT(top, prompt_box_bottom(1) + 1);
+    setcolor(white);
+    moveto(left, top);
+    outtext("FORWARD ONLY options: analysis-a histograms-h (ALL-def):");
+    flush_display();
+    auto white_left_of_box = [&] {
+        int count = 0;
+        for (unsigned long p : pixels_seen(left, top, prompt_box_left(Maxx) - left, CHeight))
+            count += p == Color_Table[white];
+        return count;
+    };
+    ASSERT_GT(white_left_of_box(), 20) << "the line does not reach the box's left edge";
+    int shown = -1;
+    paced_thread typist = type_keys_looking("q", [&](size_t) { shown = white_left_of_box(); });
+    EXPECT_EQ(select_filename("LOAD", "SCREEN", "*.nat", "myimage"), 'q');
+    typist.join();
+    EXPECT_EQ(shown, 0) << "the line shows cut at the box's left edge";
+    EXPECT_GT(white_left_of_box(), 20) << "the line did not come back";
+}
+
 // The longest refusal of a fixed-layout file with the longest name: the
 // box takes it on as many lines as it needs and gives the screen back.
 TEST_F(FileDialog, ALongRefusalFitsItsBoxAndTheScreenComesBack)
