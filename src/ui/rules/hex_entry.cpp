@@ -159,7 +159,7 @@ input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block alwa
             bar(getx, gety - 1, getx + CWidth, gety + CHeight);
             // Written as the block writes its digits (lower case): a capital
             // is wider than the digit's cell and would reach the next one.
-            char text[4];
+            char text[9];
             snprintf(text, sizeof text, "%x", value);
             outtext(text);
             digits[static_cast<size_t>(c)] = static_cast<uint8_t>(value);
