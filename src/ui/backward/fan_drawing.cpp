@@ -80,26 +80,6 @@ drawn_box drawn = {0, 0, 0, 0, true};
 field_area basin_clip = {0, 0, 0, 0};
 bool basins_clipped = false;
 
-// Cuts the edge (x0, y0)-(x1, y1) to the rectangle left..right by
-// top..bottom; false when none of it lies inside.
-bool
-cut_edge_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, int bottom)
-{
-    double t0, t1;
-    if (!segment_inside(x0, y0, x1, y1, left, top, right, bottom, t0, t1))
-        return false;
-    const double dx = double(x1) - x0, dy = double(y1) - y0;
-    auto at = [](int from, double d, double t, int lo, int hi) {
-        return std::clamp(static_cast<int>(std::lround(from + d * t)), lo, hi);
-    };
-    const int sx = x0, sy = y0;
-    x0 = at(sx, dx, t0, left, right);
-    y0 = at(sy, dy, t0, top, bottom);
-    x1 = at(sx, dx, t1, left, right);
-    y1 = at(sy, dy, t1, top, bottom);
-    return true;
-}
-
 // An edge of the fan, cut to the drawing area: a tree that reaches past
 // the window's edge or down into the bottom strip sends only what lies
 // inside. A narrower clip (a field's area) is left to the viewport, so that
@@ -108,7 +88,7 @@ cut_edge_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, in
 bool
 push_edge(int x0, int y0, int x1, int y1)
 {
-    if (!cut_edge_to(x0, y0, x1, y1, 0, 0, Maxx, Maxy))
+    if (!cut_segment_to(x0, y0, x1, y1, 0, 0, Maxx, Maxy))
         return false;
     edges.push_back({static_cast<int16_t>(x0), static_cast<int16_t>(y0), static_cast<int16_t>(x1),
                      static_cast<int16_t>(y1)});

@@ -40,6 +40,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/segment_clip.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -129,27 +130,8 @@ coordinate_at(int a0, int b0, int a1, int b1, int b)
 void
 window_segment(int x_from, int y_from, int x_to, int y_to)
 {
-    if (y_from > Maxy && y_to > Maxy)
+    if (!cut_segment_to(x_from, y_from, x_to, y_to, INT_MIN, INT_MIN, Maxx - 2, Maxy))
         return;
-    if (y_from > Maxy) {
-        std::swap(x_from, x_to);
-        std::swap(y_from, y_to);
-    }
-    if (y_to > Maxy) {
-        x_to = coordinate_at(x_from, y_from, x_to, y_to, Maxy);
-        y_to = Maxy;
-    }
-    const int right = Maxx - 2;
-    if (x_from > right && x_to > right)
-        return;
-    if (x_from > right) {
-        std::swap(x_from, x_to);
-        std::swap(y_from, y_to);
-    }
-    if (x_to > right) {
-        y_to = coordinate_at(y_from, x_from, y_to, x_to, right);
-        x_to = right;
-    }
     moveto(x_from, y_from);
     lineto(x_to, y_to);
 }

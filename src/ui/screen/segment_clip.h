@@ -1,6 +1,6 @@
 // The part of a line segment inside a rectangle (Liang-Barsky clipping),
-// shared by the drawings that cut their lines to an area and by the draw
-// check, which measures what a line crosses.
+// shared by the drawings that cut their lines to an area (fan edges, side
+// traces) and by the draw check, which measures what a line crosses.
 #pragma once
 
 // For the segment (x0, y0)-(x1, y1) and the rectangle left..right by
@@ -10,3 +10,7 @@
 // ints exactly.
 bool segment_inside(double x0, double y0, double x1, double y1, double left, double top, double right,
                     double bottom, double &t0, double &t1);
+// Cuts the segment (x0, y0)-(x1, y1) to the rectangle left..right by
+// top..bottom, its ends rounded to the pixel; false when none of it lies
+// inside.
+bool cut_segment_to(int &x0, int &y0, int &x1, int &y1, int left, int top, int right, int bottom);
