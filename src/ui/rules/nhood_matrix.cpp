@@ -191,9 +191,12 @@ nhood_matrix_clear_row(int y)
 int
 setup_clear_row(int y)
 {
-    // Each may move the row into the other's lines: on until neither does.
+    // Each may move the row into another's lines: on until none does. Lines
+    // written off the column's pitch (a rule's hex readout under its
+    // picture) are known only to the window's record.
     for (;;) {
-        const int free = nhood_matrix_clear_row(text_column_clear_row(y));
+        const int free = clear_row_below_texts(nhood_matrix_clear_row(text_column_clear_row(y)), 0,
+                                               box_right_edge(Maxx));
         if (free == y)
             return y;
         y = free;

@@ -33,9 +33,9 @@ int nhood_matrix_left(int x);
 // label whole.
 int nhood_matrix_clear_row(int y);
 
-// The first row at or below y that the set-up's text lines and the
-// K-matrix picture's labels leave free: a region framed from there cuts
-// none of them.
+// The first row at or below y that the set-up's text lines, the texts the
+// window's record holds and the K-matrix picture's labels leave free: a
+// region framed from there cuts none of them.
 int setup_clear_row(int y);
 // The same at or above y, free of every text the window's record holds
 // too: a band hidden from there down takes the line that y would cut whole.

@@ -940,6 +940,14 @@ clear_row_above_texts(int y, int x0, int x1)
 }
 
 int
+clear_row_below_texts(int y, int x0, int x1)
+{
+    int first_ink = 0, past_ink = 0;
+    text_column_ink(first_ink, past_ink);
+    return row_below_recorded_texts(y, x0, x1, first_ink, past_ink);
+}
+
+int
 prompt_band_bottom(int n)
 {
     return text_column_clear_row(prompt_box_bottom(n));

@@ -157,6 +157,9 @@ int text_column_clear_row(int y);
 // they stand, on the column's lines or not): a box framed from there down
 // covers whole lines only.
 int clear_row_above_texts(int y, int x0, int x1);
+// The first row at or below y that those texts' ink leaves free: a box
+// framed down to it leaves the line it reaches whole below it.
+int clear_row_below_texts(int y, int x0, int x1);
 // A box or region that reaches into the text column's lines hides them whole
 // instead of showing them cut at its edges: rows top..bottom across the
 // window's width are kept in *under first, then those from hide_from down

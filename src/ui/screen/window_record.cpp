@@ -589,12 +589,17 @@ unmark_texts(const std::function<bool(const marked_text &)> &unmark)
     forget_unheld_texts();
 }
 
+namespace {
+
+// The row y moved past the ink of every text it lies in, up (above the
+// ink's first row) or down (to the row after its last), until no text on
+// the window reaching columns x0..x1 holds it.
 int
-row_above_recorded_texts(int y, int x0, int x1, int first, int past)
+row_clear_of_recorded_texts(int y, int x0, int x1, int first, int past, bool upward)
 {
     if (!complete)
         return y;
-    // A row moved above one text may lie in the ink of another: on until
+    // A row moved past one text may lie in the ink of another: on until
     // no text holds it.
     for (bool moved = true; moved;) {
         moved = false;
@@ -604,12 +609,26 @@ row_above_recorded_texts(int y, int x0, int x1, int first, int past)
                 continue;
             const int line_top = static_cast<int>(std::lround(op.y0));
             if (y >= line_top + first && y < line_top + past) {
-                y = line_top + first - 1;
+                y = upward ? line_top + first - 1 : line_top + past;
                 moved = true;
             }
         }
     }
     return y;
+}
+
+} // namespace
+
+int
+row_above_recorded_texts(int y, int x0, int x1, int first, int past)
+{
+    return row_clear_of_recorded_texts(y, x0, x1, first, past, true);
+}
+
+int
+row_below_recorded_texts(int y, int x0, int x1, int first, int past)
+{
+    return row_clear_of_recorded_texts(y, x0, x1, first, past, false);
 }
 
 void

@@ -116,6 +116,8 @@ void redraw_texts_within(int x0, int y0, int x1, int y1);
 // past - 1 below its line's top (texts drawn in the background's colour
 // take none); y itself while the record is incomplete.
 int row_above_recorded_texts(int y, int x0, int x1, int first, int past);
+// The first row at or below y that no such text's ink takes.
+int row_below_recorded_texts(int y, int x0, int x1, int first, int past);
 
 // The current point kept while a dialog draws elsewhere, and put back where
 // it is then: moved with the drawing if the window was resized meanwhile.

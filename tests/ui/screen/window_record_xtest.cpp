@@ -189,6 +189,21 @@ TEST_F(WindowRecord, PastTheCapANewTextGoesUnjudged)
     EXPECT_TRUE(one_report("cuts \".\""));
 }
 
+// A band framed from a row inside a text written off the text column's
+// pitch is moved clear of its ink, down or up: nothing of it is cut.
+TEST_F(WindowRecord, RowsClearOfARecordedTextLeaveItsInkWhole)
+{
+    const int top = 301, mid = top + CHeight / 2;
+    moveto(100, top);
+    outtext("(dec)116 (hex)74");
+    const int below = clear_row_below_texts(mid, 0, Maxx), above = clear_row_above_texts(mid, 0, Maxx);
+    std::vector<uint32_t> pixels = window_now();
+    EXPECT_TRUE(shows_something(pixels, 90, above + 1, getx, below - 1));
+    EXPECT_FALSE(shows_something(pixels, 90, below, getx, below + 2 * CHeight)) << "row " << below;
+    EXPECT_FALSE(shows_something(pixels, 90, above - 2 * CHeight, getx, above)) << "row " << above;
+    EXPECT_EQ(clear_row_below_texts(below, 0, Maxx), below);
+}
+
 TEST_F(WindowRecord, ErasedTextStaysErased)
 {
     moveto(100, 200);
