@@ -498,8 +498,12 @@ inset_prompt_box(int c, const char *text)
     if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left &&
         top_line_box_clears == drawing_area_clears())
         b.left = last.left;
-    draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
-    remember_top_line_box(b);
+    // A last one-line box it meets in part (a rule readout reaching further
+    // left) goes whole: it is forgotten here, so nothing would take away
+    // the piece left beside this one.
+    const int colour = getcolor();
+    draw_line_box(b);
+    setcolor(colour);
     text_line(b.left + 3, b.right - 3, 3, text);
     moveto(x, y);
 }
