@@ -7,6 +7,7 @@
 // draw_Derrida_plot.
 #include "ui/measures/derrida_plot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -322,7 +323,13 @@ sweep_prompt(const derrida_plot &d)
     write_at(margin, 5 + CHeight, text);
 }
 
-void
+// The rectangle the network's caption takes at the plot's top left.
+struct caption_place {
+    int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+    bool holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+
+caption_place
 network_caption(const plot_geometry &g)
 {
     int colour = getcolor();
@@ -337,11 +344,17 @@ network_caption(const plot_geometry &g)
     setcolor(green);
     // Clear of the plot's left edge, so that its first glyph neither covers
     // the edge nor meets the y axis's maxH label beside it.
+    caption_place place;
+    place.x0 = place.x1 = g.x0 + 3;
+    place.y0 = y;
     for (const std::string &line : lines) {
         write_at(g.x0 + 3, y, line.c_str());
+        place.x1 = std::max(place.x1, getx - 1);
         y += CHeight;
     }
+    place.y1 = y - 1;
     setcolor(colour);
+    return place;
 }
 
 // The pair's lines and its distances, waiting for a key; 'q' turns the
@@ -412,16 +425,19 @@ run_sweep(derrida_plot &d)
     draw_general_graph_frame(0, d.keep, static_cast<short>(g.x0), static_cast<short>(g.y0),
                              static_cast<short>(g.W), static_cast<short>(g.Hp), 10, 10, d.p.maxH);
     diagonal(g);
-    network_caption(g);
+    const caption_place caption = network_caption(g);
 
     int previous_h = 0;
     bool step_changed = false;
     derrida_hooks hooks;
     hooks.pause = [&](int h) { return pause_sweep(d, h, step_changed); };
     hooks.pair = [&](int h, int j, int Ht) {
-        if (!d.p.suppress_fuzz) {
+        // A pair's dot under the caption stays hidden: the caption stands
+        // over the plot (the top left is where a chaotic rule's pairs go).
+        const int px = g.x_of(h), py = g.y0 - static_cast<int>(g.Hp * Ht / g.scale);
+        if (!d.p.suppress_fuzz && !caption.holds(px, py)) {
             plot_clip clip(g);
-            putpixel(g.x_of(h), g.y0 - static_cast<int>(g.Hp * Ht / g.scale), yellow);
+            putpixel(px, py, yellow);
         }
         if (d.p.details)
             show_pair(d, h, j, Ht);

@@ -119,10 +119,12 @@ append_record(const entropy_data *ae, const entropy_graph *eg, const uint8_t *ru
 }
 
 // The rule's point: the previous marker gives way to a plain point, the
-// block under the new one is saved, and a raised square marks it.
+// block under the new one is saved, and a raised square marks it. The
+// current point stays where it was: the pause's entry is typed there.
 void
 plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
 {
+    const int16_t x = getx, y = gety;
     int L = plane_left(side_plot_left(eg)), B = plane_bottom();
     float sd = std::min(static_cast<float>(ae->avg.sd), kStatSdLimit);
     statx = static_cast<int16_t>(sd * 10 * vgax(142) + L);
@@ -150,6 +152,7 @@ plot_rule_point(const entropy_data *ae, const entropy_graph *eg)
     lineto(statx + half, staty - half);
     setfillstyle(0, kept);
     setcolor(colour);
+    moveto(x, y);
     oldstatx = statx;
     oldstaty = staty;
 }
@@ -284,7 +287,7 @@ sampled_rule()
     return totalistic == rule_kind_tcodes ? cacode[0] : v_code[0];
 }
 
-void
+int
 show_sampled_rule_count(uint32_t count, const char *suffix, int x0)
 {
     int16_t x = getx, y = gety;
@@ -311,8 +314,10 @@ show_sampled_rule_count(uint32_t count, const char *suffix, int x0)
     outtext(text);
     moveto(field + 8 * CWidth, top);
     outtext(suffix);
+    const int entry = getx;
     setcolor(colour);
     moveto(x, y);
+    return entry;
 }
 
 int
@@ -348,8 +353,11 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
         if (ae->file_chosen)
             append_record(ae, eg, rule);
         if (ae->mode == 2) {
+            // Without the figures' box the pause's key is typed after
+            // the count line.
             if (!shown)
-                show_sampled_rule_count(ae->count, " tog pause-p:", side_plot_left(eg));
+                moveto(show_sampled_rule_count(ae->count, " tog pause-p:", side_plot_left(eg)),
+                       plane_count_row());
             plot_rule_point(ae, eg);
             if (count_waits)
                 pause_after_rule(ae);

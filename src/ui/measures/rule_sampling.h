@@ -27,8 +27,9 @@ void glider_rule(run_iteration *it);
 // the tcode or kcode of the forward-only totalistic mode.
 uint8_t *sampled_rule();
 // "rule count=" and the count, then suffix, on the line above the plane
-// beside a side plot at x0, from its left edge.
-void show_sampled_rule_count(uint32_t count, const char *suffix, int x0);
+// beside a side plot at x0, from its left edge. Returns the column after
+// the suffix, where a one-key entry has room; the current point stays.
+int show_sampled_rule_count(uint32_t count, const char *suffix, int x0);
 
 // The keys of test mode's question after each rule, as a key table: the
 // prompt is made from the rows' help.

@@ -70,7 +70,9 @@ open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, in
 {
     top_prompt p = place_top_prompt(lines, entry, leftmost);
     // A one-line box at the top right that it would cover a part of goes
-    // first, so that its close puts back no piece of it.
+    // first, so that its close puts back no piece of it; one it covers
+    // whole its close shows again, as the last such box.
+    p.covered = top_line_box_within(p.left, p.top, p.right, p.bottom);
     take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
     draw_top_prompt(p, lines, colour);
@@ -82,4 +84,5 @@ close_top_prompt(top_prompt &p)
 {
     putimage(p.left, p.top, &p.under, 0);
     freeimage(&p.under);
+    top_line_box_put_back(p.covered, p.left, p.top, p.right, p.bottom);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/screen/boxes.h"
+
 // On one line each, the box as wide as the lines and an entry of `entry`
 // characters need, ending left of those boxes; where the window is too
 // narrow for that, in the prompt box's columns below them, the lines
@@ -15,6 +17,7 @@
 struct top_prompt {
     int left = 0, top = 0, right = 0, bottom = 0;
     unsigned long under = 0; // the image slot of what it covers
+    line_box covered{0, 0, 0, 0}; // a one-line box it covers whole, put back with it
 };
 // A box that would reach left of column `leftmost` (a status box's place
 // that stays in use while it stands) goes below those boxes too.

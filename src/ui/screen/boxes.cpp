@@ -140,6 +140,28 @@ take_top_line_box_met_by(int x0, int y0, int x1, int y1)
     redraw_texts_within(b.left, b.top, b.right, b.bottom);
 }
 
+line_box
+top_line_box_within(int x0, int y0, int x1, int y1)
+{
+    const line_box b = top_line_box;
+    if (b.bottom == 0 || top_line_box_clears != drawing_area_clears() || b.left < x0 ||
+        b.right > x1 || b.top < y0 || b.bottom > y1)
+        return {0, 0, 0, 0};
+    return b;
+}
+
+void
+top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1)
+{
+    if (b.bottom == 0)
+        return;
+    const line_box now = top_line_box_within(x0, y0, x1, y1);
+    const bool other_stands = top_line_box.bottom != 0 &&
+                              top_line_box_clears == drawing_area_clears() && now.bottom == 0;
+    if (!other_stands)
+        remember_top_line_box(b);
+}
+
 namespace {
 
 // A box as wide as the prompt box, its top left corner at (left, top) and
@@ -498,8 +520,12 @@ inset_prompt_box(int c, const char *text)
     if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left &&
         top_line_box_clears == drawing_area_clears())
         b.left = last.left;
-    draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
-    remember_top_line_box(b);
+    // A last one-line box it meets in part (a rule readout reaching further
+    // left) goes whole: it is forgotten here, so nothing would take away
+    // the piece left beside this one.
+    const int colour = getcolor();
+    draw_line_box(b);
+    setcolor(colour);
     text_line(b.left + 3, b.right - 3, 3, text);
     moveto(x, y);
 }

@@ -101,6 +101,15 @@ void draw_line_box(const line_box &b);
 // whole first: a piece of its frame left beside the new box would stand
 // there alone.
 void take_top_line_box_met_by(int x0, int y0, int x1, int y1);
+// The last one-line box at the top right where it may still stand and lies
+// whole inside x0..x1, y0..y1 (a box about to cover it, which forgets it),
+// else a box of bottom 0.
+line_box top_line_box_within(int x0, int y0, int x1, int y1);
+// b, shown again where a box over x0..x1, y0..y1 that covered it whole put
+// back what it covered, is the last one-line box at the top right again,
+// unless one drawn since stands outside that box: a later erase or a box
+// meeting it takes it away whole.
+void top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1);
 // Erases b where it is the last one-line box drawn at the top right and
 // still stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);

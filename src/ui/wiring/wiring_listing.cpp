@@ -305,8 +305,12 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
         cell_out_freq();
 
     // No box stands above the listing's own window: its jump prompt is
-    // shorter than the room above it.
+    // shorter than the room above it. A taller box a screen before left
+    // standing there (a basin field's summary) is taken away first, as the
+    // prompt's one line would cut its lines and leave its foot alone.
     const int top = listing_top(0);
+    if (own)
+        erase_prompt_box_to(top - 2);
     int first = start, result = 0;
     bool redraw_frame = true;
     for (;;) {
