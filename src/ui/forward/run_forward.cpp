@@ -592,9 +592,16 @@ cycle_found(run_context &r)
     run_iteration &it = r.it;
     attractor_history_free();
     if (stp) {
+        // A scrolling pattern's rows go to its pixmap, which each page end
+        // copies to the window; scrolled on the window itself they would
+        // leave the pixmap behind, and the copy would put the window back
+        // over itself.
+        if (scrolling && d_mode != display_2d && d_mode <= display_2d_time)
+            draw_on_pixmap(&it);
         end_page(it.cell_size);
         if (d_mode == display_1d)
             draw_cycle_rows(&it);
+        draw_on_window();
     }
     if (att_hist == att_hist_types) {
         // Its table and graph stand left of the key panel.

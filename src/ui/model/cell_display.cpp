@@ -423,10 +423,12 @@ show_multistate_color_key(int where)
     // edge (1) or its left edge (3); the erase puts back what it covered.
     int width = color_key_width();
     key_box_x0 = where == 1 ? Maxx - 2 - width : 2;
-    // A rule readout beside where the key stood reaches under it: it goes
-    // whole first, as its own later erase would cut the key.
-    take_top_line_box_met_by(key_box_x0, 2, key_box_x0 + width, 3 * CHeight + vgay(6) + 2);
-    draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, 3 * CHeight + vgay(6) + 2, 1, 0);
+    // A one-line box at the top right that the key would cover in part (a
+    // rule readout, a histogram's readout) goes whole first: its later
+    // erase would cut the key's lines.
+    const int key_bottom = 3 * CHeight + vgay(6) + 2;
+    take_top_line_box_met_by(key_box_x0, 2, key_box_x0 + width, key_bottom);
+    draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, key_bottom, 1, 0);
     int x = key_box_x0 + kKeyMargin;
     setcolor(white);
     char text[40];

@@ -14,6 +14,7 @@
 #include "engine/storage/screen_image_codec.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -55,6 +56,30 @@ draw_rows(const std::vector<nat_run> &runs, int top, int bottom, bool keep_scree
         clearviewport();
     for (const nat_run &run : runs)
         draw_run_rows(run, top, bottom);
+}
+
+// Lays the picture over the window as it stands (background pixels are not
+// stored, so what they fall on shows through): the runs are drawn into a copy
+// of the window, which goes back as one image, the drawing area and the bottom
+// strip each in its own copy. The window's texts are covered by a picture
+// rather than crossed pixel by pixel. False when no copy could be made.
+bool
+lay_over_window(const std::vector<nat_run> &runs)
+{
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    image_slot picture = 0;
+    getimage(0, 0, Maxx, WinMaxy, &picture);
+    if (!picture)
+        return false;
+    image_slot window = current_draw;
+    current_draw = picture;
+    for (const nat_run &run : runs)
+        draw_run_rows(run, 0, WinMaxy);
+    current_draw = window;
+    copy_drawable_to_window(&picture, 0, 0, Maxx + 1, Maxy + 1);
+    copy_drawable_to_window(&picture, 0, Maxy + 1, Maxx + 1, WinMaxy - Maxy);
+    freeimage(&picture);
+    return true;
 }
 
 } // namespace
@@ -129,10 +154,13 @@ load_screen_file(const char *name, bool keep_screen)
     if (!read_ok || !decode_screen_image(data.data(), data.size(), &w, &h, runs, &fault))
         return file_refused(name, fault);
 
-    // The drawing area and the bottom strip are drawn each under its own
-    // clip, a column that runs from one into the other split at the strip.
-    draw_rows(runs, 0, Maxy, keep_screen);
-    draw_rows(runs, Maxy + 1, WinMaxy, keep_screen);
+    // On a cleared window the drawing area and the bottom strip are drawn
+    // each under its own clip, a column that runs from one into the other
+    // split at the strip.
+    if (!keep_screen || !lay_over_window(runs)) {
+        draw_rows(runs, 0, Maxy, keep_screen);
+        draw_rows(runs, Maxy + 1, WinMaxy, keep_screen);
+    }
     setviewport(0, 0, getmaxx(), getmaxy(), 1);
     flush_display();
     setfillstyle(0, fill);
