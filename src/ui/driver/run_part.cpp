@@ -53,6 +53,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/storage/globals.h"
@@ -671,13 +672,16 @@ refuse_large_field()
     if (!basinfield || lineL <= maxL_lu)
         return;
     snprintf(textb[0], 150, "n=%d too big for a basin field (max %d), cont-ret:", lineL, maxL_lu);
-    // In place of a taller basin summary still standing there.
-    const prompt_part refusal = {textb[0], 1};
-    const int lines = prompt_parts_lines(&refusal, 1);
-    const int margin = replace_prompt_box(lines);
-    rewrite_prompt_lines(textb[0], 1, margin, gety, lines);
+    // One line beside a key box still standing at the top right (a run's
+    // frozen-mode key), which a prompt box would cut; a taller basin
+    // summary still standing there goes first (draw_line_box).
+    const int16_t x = getx, y = gety;
+    const line_box box = line_box_beside_key(text_pixel_width(textb[0], static_cast<int>(strlen(textb[0]))) + 2 * CWidth);
+    draw_line_box(box);
+    text_line(box.left + 3, box.right - 3 - 2 * CWidth, box.top + 3, textb[0]);
     input_string(1, text_entry);
-    erase_prompt_box(lines);
+    erase_top_line_box(box);
+    moveto(x, y);
     basinfield = 0;
 }
 

@@ -94,7 +94,7 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
             it->frame_no = 0;
             draw_2d_frame(eg, it);
         } else {
-            erase_box(0, 0, eg->x0, Maxy);
+            erase_box(0, 0, eg->x0, Maxy - 1);
         }
     } else {
         scrolling = 1;
@@ -142,7 +142,7 @@ cycle_dimension(entropy_graph *eg, run_iteration *it)
     if (d_mode == display_1d) {
         if (scrolling) {
             scrolling = nowscrolling = 0;
-            erase_box(0, 0, eg->x0, Maxy);
+            erase_box(0, 0, eg->x0, Maxy - 1);
         }
         clear_stp(eg, it);
         d_mode = display_2d;

@@ -166,13 +166,17 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
         return;
     const uint16_t old_n = lineL;
     const int old_width = pattern_width(it);
+    setviewport(0, 0, Maxx, Maxy, 1);
+    // The matrix box is half as tall for an odd n: the old one goes whole
+    // before the new size redraws it.
+    if (show_ss_matrixF == ss_view_matrix)
+        erase_statespace_matrix();
     free_last_states(it);
     resize_state_lines(change, it->run_seq_update);
     reallocate_graph_layout(old_n);
     allocate_last_states(it);
     hooks.wire_rule_extra_cell(change);
 
-    setviewport(0, 0, Maxx, Maxy, 1);
     setfillstyle(0, black);
     // The rows drawn stay as they were drawn, whatever their width. A side
     // plot beside them moves with the pattern's right edge: a cell added

@@ -494,7 +494,7 @@ plane_reach(int x0)
 void
 erase_lookup_surface(const entropy_graph *eg)
 {
-    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), Maxy);
+    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), Maxy - 1);
 }
 
 void
