@@ -11,7 +11,6 @@
 #include "ui/driver/run_part.h"
 
 #include <algorithm>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

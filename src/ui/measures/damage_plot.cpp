@@ -5,7 +5,8 @@
 // heights, rescaling, ticks, the network line of the frame) is
 // engine/measures; this file draws it and asks the questions. Reads the
 // network's size (engine/model), diff_plot and att_hist (engine/forward);
-// calls random_seed (ui/rules) and the histogram file (ui/storage). Start at plot_diff_pattern, then show_diff_plot.
+// calls random_seed (ui/rules) and the histogram file (ui/storage). Start
+// at plot_diff_pattern, then show_diff_plot.
 #include "ui/measures/damage_plot.h"
 #include "ui/measures/top_prompt.h"
 

@@ -3,7 +3,6 @@
 // middle), the inset box, the hint box and title strip (bottom), and the text
 // column on the left. Every routine leaves the viewport at the drawing area.
 #include "ui/screen/boxes.h"
-#include "ui/screen/side_panel.h"
 
 #include <algorithm>
 #include <cmath>
