@@ -82,6 +82,9 @@ struct pause_box {
     int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
+    // A one-line box at the top right each box covers whole: putting back
+    // what the box covered shows it again, so it is the last such box again.
+    line_box header_covered{}, menu_covered{};
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.
@@ -179,6 +182,7 @@ draw_header(pause_box &b)
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     b.header_bottom = b.top + height;
+    b.header_covered = top_line_box_within(b.left, b.top, b.right, b.header_bottom);
     take_top_line_box_met_by(b.left, b.top, b.right, b.header_bottom);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
@@ -220,6 +224,7 @@ remove_menu(pause_box &b)
     if (b.menu_on) {
         putimage(b.left, menu_top(b), &boximage[kMenuSlot], 3);
         freeimage(&boximage[kMenuSlot]);
+        top_line_box_put_back(b.menu_covered, b.left, menu_top(b), b.right, b.menu_bottom);
         b.menu_on = false;
     }
 }
@@ -231,6 +236,7 @@ remove_boxes(pause_box &b)
     if (b.header_on) {
         putimage(b.left, b.top, &boximage[kHeaderSlot], 3);
         freeimage(&boximage[kHeaderSlot]);
+        top_line_box_put_back(b.header_covered, b.left, b.top, b.right, b.header_bottom);
         b.header_on = false;
     }
 }
@@ -1020,6 +1026,7 @@ draw_menu(pause_box &b)
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last.
     b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
+    b.menu_covered = top_line_box_within(b.left, y0, b.right, b.menu_bottom);
     take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
