@@ -815,10 +815,12 @@ start_damage_sample(run_iteration *it)
 void
 damage_box_corners(int *x0, int *y0, int *x1, int *y1)
 {
+    // A row below a one-line box's foot at the top (a readout, a prompt):
+    // on a shared row each box's clearing would take the other's edge.
     *x0 = Maxx - vgax(160) - 3;
-    *y0 = vgay(6) + CHeight + 2;
+    *y0 = vgay(6) + CHeight + 3;
     *x1 = Maxx - 2;
-    *y1 = 2 * (CHeight + vgay(6)) + 2;
+    *y1 = 2 * (CHeight + vgay(6)) + 3;
     // The key boxes (the colour key's, a running pattern's frozen key)
     // hold the same corner from the top: the damage box goes left of them,
     // as wide, rather than over their lines.
