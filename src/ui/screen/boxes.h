@@ -73,7 +73,7 @@ void set_top_right_box(top_right_box_place where);
 // column and bottom row.
 bool top_right_box_standing(int *left, int *bottom);
 // The lines a prompt box of n lines takes so that it covers the box
-// standing at the top right (set_top_right_box) whole or misses it: n, or
+// standing at the top right (set_top_right_box) whole: n, or
 // as many more as reach below that box's last row where n lines would end
 // across its lines.
 int prompt_lines_covering_top_right_box(int n);
