@@ -22,6 +22,7 @@
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
+#include "ui/screen/x_state.h"
 
 namespace {
 
@@ -135,8 +136,16 @@ take_top_line_box_met_by(int x0, int y0, int x1, int y1)
     top_line_box.bottom = 0;
     if (b.left >= x0 && b.right <= x1 && b.top >= y0 && b.bottom <= y1)
         return;
+    // On the window, whole, whatever the caller draws into (a pattern's
+    // pixmap) and in whatever narrower viewport.
+    const image_slot drawable = current_draw;
+    current_draw = W;
+    saved_viewport view;
+    view.widen_to_drawing_area();
     fill_black(b.left, b.top, b.right, b.bottom);
     redraw_texts_within(b.left, b.top, b.right, b.bottom);
+    view.restore();
+    current_draw = drawable;
 }
 
 line_box

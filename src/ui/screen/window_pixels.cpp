@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
@@ -127,6 +128,11 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         w = static_cast<int>(pw);
         h = static_cast<int>(ph);
     }
+    // A one-line box at the top right that the copy meets goes whole (one
+    // the kept rectangle holds stays): the copy takes what it covers, and a
+    // piece of the box beside the copy would stand there alone.
+    if (kept.x0 >= kept.x1 || top_line_box_within(kept.x0, kept.y0, kept.x1 - 1, kept.y1 - 1).bottom == 0)
+        take_top_line_box_met_by(x, y, x + w - 1, y + h - 1);
     send_gathered_shapes();
     copy_around_kept(*slot, x, y, w, h);
 }
