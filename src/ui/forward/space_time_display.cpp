@@ -78,13 +78,14 @@ divisor_not_above(int m, int a)
 
 // The bottom line of 2d+time frame number frame_no (the seed's frame 0
 // shares frame 1's place: the first step draws over it). Rounded up, so
-// that the top row's parallelograms start within the window, and half a
-// cell lower, since a disc cell is centred on its row's top corner.
+// that the top row's parallelograms start within the window, and lowered
+// by the margin that keeps the top row's disc cells whole.
 float
 time_frame_bottom(const run_iteration *it, int frame_no)
 {
     const int s = it->cell_size;
-    return static_cast<float>(std::ceil(kSlope * (j2d + std::max(frame_no, 1) - 1) * s) + s / 2);
+    return static_cast<float>(std::ceil(kSlope * (j2d + std::max(frame_no, 1) - 1) * s) +
+                              time_frame_margin(s));
 }
 
 // A flat cell (display_1d and display_2d) at (x, y) of colour c into the batch.
