@@ -547,9 +547,8 @@ prompt_lines_covering_top_right_box(int n)
     int key_left = 0, key_bottom = 0;
     if (!top_right_box || !top_right_box(&key_left, &key_bottom))
         return n;
-    // The box stands below the prompt box's first line: one line misses it.
-    if (n <= 1)
-        return n;
+    // The box starts at the window's top as the prompt box does: even one
+    // line would end across its lines.
     while (prompt_box_bottom(n) <= key_bottom)
         n++;
     return n;
