@@ -221,6 +221,32 @@ TEST_F(FileDialog, DialogOpenedAtAnEntryLeavesNoPromptOfTheFirst)
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)), before);
 }
 
+// '<' typed at a file error's key wait loads a screen whose name is not
+// there: a second file error opens over the first. When both have closed,
+// what lay under the first is back, not the first box left standing.
+namespace {
+
+void
+nested_file_error()
+{
+    file_error("inner.nat", "No such file or directory");
+}
+
+} // namespace
+
+TEST_F(FileDialog, FileErrorOpenedAtAFileErrorLeavesNoBoxOfTheFirst)
+{
+    setfillstyle(0, blue);
+    bar(Maxx / 2, 2, Maxx - 2, 4 * CHeight);
+    auto before = sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6));
+    set_entry_hot_key('<', nested_file_error);
+    type_keys("<\r\r");
+    file_error("outer.sta", "No such file or directory");
+    set_entry_hot_key('<', nullptr);
+    EXPECT_EQ(last_file_error(), "file error inner.nat: No such file or directory, cont-ret:");
+    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)), before);
+}
+
 TEST_F(FileDialog, QuitAtTheConfirmationAsksAgain)
 {
     type_keys("abc\rqxyz\r\r");
