@@ -188,8 +188,8 @@ TEST_F(FileDialog, QuitAtTheNamePromptBacksOutAndRestoresThePromptArea)
     EXPECT_EQ(boximage_prompt[0], 0u);
 }
 
-// With a running pattern's colour key at the top right, below the prompt
-// box's first line, the file dialog's box and a file error's cover the key
+// With a running pattern's colour key at the top right, from the window's
+// top as the prompt box, the file dialog's box and a file error's cover the key
 // whole or not at all (the draw check reports a box's edge through its
 // lines), and the key is as it was after them.
 TEST_F(FileDialog, BoxesCoverTheColourKeyWhole)
