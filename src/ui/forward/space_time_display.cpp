@@ -76,6 +76,18 @@ divisor_not_above(int m, int a)
     return 1;
 }
 
+// The bottom line of 2d+time frame number frame_no (the seed's frame 0
+// shares frame 1's place: the first step draws over it). Rounded up, so
+// that the top row's parallelograms start within the window, and lowered
+// by the margin that keeps the top row's disc cells whole.
+float
+time_frame_bottom(const run_iteration *it, int frame_no)
+{
+    const int s = it->cell_size;
+    return static_cast<float>(std::ceil(kSlope * (j2d + std::max(frame_no, 1) - 1) * s) +
+                              time_frame_margin(s));
+}
+
 // A flat cell (display_1d and display_2d) at (x, y) of colour c into the batch.
 void
 flat_cell(const run_iteration *it, int x, int y, int c)
@@ -483,8 +495,8 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
         it->frame_row = 0;
         it->frame_x = 0;
         it->frame_no = 0;
-        it->frame_y = it->frame_depth;
-        moveto(0, static_cast<int>(it->frame_depth));
+        it->frame_y = time_frame_bottom(it, 0);
+        moveto(0, static_cast<int>(it->frame_y));
         draw_axon_plane(s, gety);
     } else if (d_mode == display_3d) {
         it->row_slant = static_cast<float>(s * kSlope);
@@ -665,9 +677,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
             lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
             lineto(static_cast<int>(it->frame_x + fw + fd), static_cast<int>(it->frame_y - fd));
         }
-        // Rounded up: a frame a pixel higher would put its last row's tops
-        // above the window.
-        it->frame_y = static_cast<float>(std::ceil(kSlope * (j2d + it->frame_no - 1) * s));
+        it->frame_y = time_frame_bottom(it, it->frame_no);
         setcolor(white);
         moveto(static_cast<int>(it->frame_x), static_cast<int>(it->frame_y));
         lineto(static_cast<int>(it->frame_x + fw), static_cast<int>(it->frame_y));
@@ -679,7 +689,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
         } else if (Maxy - it->frame_y < s) {
             it->frame_no = 0;
             it->page_full = 1;
-            it->frame_y = static_cast<float>(kSlope * (j2d - 1) * s);
+            it->frame_y = time_frame_bottom(it, 0);
         }
         break;
     }
@@ -713,7 +723,7 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         it->frame_row = 0;
         it->frame_x = 0;
         it->frame_no = 0;
-        it->frame_y = it->row_slant * j2d;
+        it->frame_y = time_frame_bottom(it, 0);
     }
     if (eg->hist_mode == 2) {
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);

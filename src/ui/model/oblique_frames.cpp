@@ -19,6 +19,12 @@ const double kSlope = std::sin(M_PI / 4); // the oblique depth per row
 
 } // namespace
 
+int
+time_frame_margin(int s)
+{
+    return s / 2;
+}
+
 void
 draw_axon_plane(int s, int y)
 {
@@ -89,7 +95,7 @@ draw_axon_plane(int s, int y)
         lineto(x0 + w * s + f, y - f);
         lineto(x0 + f, y - f);
         lineto(x0, y);
-        if (d_mode == display_3d || (d_mode == display_2d_time && y - f < 2)) {
+        if (d_mode == display_3d || (d_mode == display_2d_time && y - f < time_frame_margin(s) + 2)) {
             rectangle(x0, y, x0 + w * s, y1);
             moveto(x0 + w * s + f, y - f);
             lineto(x0 + w * s + f, y1 - f);

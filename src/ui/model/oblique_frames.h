@@ -7,9 +7,15 @@
 // The image slot (boximage) that holds the saved 3d lattice frame.
 constexpr int kLatticeFrameSlot = 17;
 
+// The room above the top row of a 2d+time frame at the window's top, for
+// cell size s: half a cell, since a disc cell is centred on its row's top
+// corner.
+int time_frame_margin(int s);
 // The base plane grid and outline of a 2d+time or 3d frame, or the grid of
 // a scrolling 2d display, at the pen's x and row y; the display mode
-// (d_mode) chooses which. The pen and colour are put back.
+// (d_mode) chooses which. A 2d+time plane at the window's top (within its
+// margin) gets the outline of the whole page's stack of frames down to the
+// window's bottom. The pen and colour are put back.
 void draw_axon_plane(int s, int y);
 // The frame of the i3d x j3d x h3d lattice at cell size s with its top
 // left at (x, y): its plane drawn in the 3d view, and the region from

@@ -556,8 +556,8 @@ prompt_lines_covering_top_right_box(int n)
     int key_left = 0, key_bottom = 0;
     if (!top_right_box || !top_right_box(&key_left, &key_bottom))
         return n;
-    // The box stands from the prompt box's top: even a box of one line
-    // would end across its lines.
+    // The box starts at the window's top as the prompt box does: even one
+    // line would end across its lines.
     while (prompt_box_bottom(n) <= key_bottom)
         n++;
     return n;

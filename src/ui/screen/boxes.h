@@ -63,8 +63,8 @@ int prompt_box_with(const char *text, int entry);
 // it, or left of a box standing there (set_top_right_box): c characters
 // wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
-// The box a higher layer keeps at the top right below the prompt box's
-// first line (the colour key's): a function that gives its left edge and
+// The box a higher layer keeps at the top right, from the window's top as
+// the prompt box (the colour key's): a function that gives its left edge and
 // its last row while it stands there, registered at start-up (none until
 // then).
 using top_right_box_place = bool (*)(int *left, int *bottom);

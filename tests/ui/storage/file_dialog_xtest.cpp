@@ -128,6 +128,21 @@ protected:
         struct stat st;
         return stat(name, &st) == 0;
     }
+    // A box opened by a hot key at another's entry: the top band painted,
+    // the hot key registered while keys are typed and outer runs, then
+    // whether the band shows again what it showed before.
+    template <typename Outer>
+    static bool band_back_after_nested(char key, void (*inner)(), const char *keys, Outer outer)
+    {
+        setfillstyle(0, blue);
+        bar(Maxx / 2, 2, Maxx - 2, 4 * CHeight);
+        auto before = sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6));
+        set_entry_hot_key(key, inner);
+        type_keys(keys);
+        outer();
+        set_entry_hot_key(key, nullptr);
+        return sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)) == before;
+    }
     work_dir work;
     mode_t previous_umask = 0;
 };
@@ -173,8 +188,8 @@ TEST_F(FileDialog, QuitAtTheNamePromptBacksOutAndRestoresThePromptArea)
     EXPECT_EQ(boximage_prompt[0], 0u);
 }
 
-// With a running pattern's colour key at the top right, below the prompt
-// box's first line, the file dialog's box and a file error's cover the key
+// With a running pattern's colour key at the top right, from the window's
+// top as the prompt box, the file dialog's box and a file error's cover the key
 // whole or not at all (the draw check reports a box's edge through its
 // lines), and the key is as it was after them.
 TEST_F(FileDialog, BoxesCoverTheColourKeyWhole)
@@ -195,9 +210,7 @@ TEST_F(FileDialog, BoxesCoverTheColourKeyWhole)
     color_v = nullptr;
 }
 
-// '>' typed at a name's entry opens a second name dialog over the first (a
-// screen's save, as the driver registers it): when both have closed, what
-// lay under the first is back, not a picture of the first dialog.
+// What a hot key at an entry opens over the box of that entry.
 namespace {
 
 void
@@ -206,19 +219,34 @@ nested_screen_save()
     select_filename("SAVE", "SCREEN", "*.nat", "myimage");
 }
 
+void
+nested_file_error()
+{
+    file_error("inner.nat", "No such file or directory");
+}
+
 } // namespace
 
+// '>' typed at a name's entry opens a second name dialog over the first (a
+// screen's save, as the driver registers it): when both have closed, what
+// lay under the first is back, not a picture of the first dialog.
 TEST_F(FileDialog, DialogOpenedAtAnEntryLeavesNoPromptOfTheFirst)
 {
-    setfillstyle(0, blue);
-    bar(Maxx / 2, 2, Maxx - 2, 4 * CHeight);
-    auto before = sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6));
-    set_entry_hot_key('>', nested_screen_save);
-    type_keys("ab>q\r\r");
-    EXPECT_EQ(select_filename("LOAD", "STAT-SAMPLE", "*.sta", "my_stat"), 0);
-    set_entry_hot_key('>', nullptr);
+    EXPECT_TRUE(band_back_after_nested('>', nested_screen_save, "ab>q\r\r", [] {
+        EXPECT_EQ(select_filename("LOAD", "STAT-SAMPLE", "*.sta", "my_stat"), 0);
+    }));
     EXPECT_STREQ(filename, "ab.sta");
-    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, 3 * CHeight + vgay(6)), before);
+}
+
+// '<' typed at a file error's key wait loads a screen whose name is not
+// there: a second file error opens over the first. When both have closed,
+// what lay under the first is back, not the first box left standing.
+TEST_F(FileDialog, FileErrorOpenedAtAFileErrorLeavesNoBoxOfTheFirst)
+{
+    EXPECT_TRUE(band_back_after_nested('<', nested_file_error, "<\r\r", [] {
+        file_error("outer.sta", "No such file or directory");
+    }));
+    EXPECT_EQ(last_file_error(), "file error inner.nat: No such file or directory, cont-ret:");
 }
 
 TEST_F(FileDialog, QuitAtTheConfirmationAsksAgain)
