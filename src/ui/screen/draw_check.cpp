@@ -884,8 +884,21 @@ check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
         if (s.parts.size() == 1 && s.bounds.x0 == frame.x0 && s.bounds.y0 == frame.y0 && s.bounds.x1 == frame.x1 &&
             s.bounds.y1 == frame.y1)
             s.boxed = true;
-    if (parts.size() == 4 && shapes.size() < kMostLines)
-        shapes.push_back({seq, what, meet(frame, view), parts, {}, false});
+    if (parts.size() != 4)
+        return;
+    // The same frame drawn again (one kept whole while a run goes on): the
+    // older one's pieces are drawn again with it, so what a clearing took
+    // of that one since leaves nothing standing alone.
+    const box drawn = meet(frame, view);
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [&](const seen_shape &s) {
+                                    return s.parts.size() == 4 && s.bounds.x0 == drawn.x0 &&
+                                           s.bounds.y0 == drawn.y0 && s.bounds.x1 == drawn.x1 &&
+                                           s.bounds.y1 == drawn.y1;
+                                }),
+                 shapes.end());
+    if (shapes.size() < kMostLines)
+        shapes.push_back({seq, what, drawn, parts, {}, false});
 }
 
 void

@@ -332,6 +332,11 @@ TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
     rectangle(kLeft, kTop + 11 * CHeight, kLeft + 200, kTop + 12 * CHeight);
     setcolor(black);
     rectangle(kLeft, kTop + 11 * CHeight, kLeft + 200, kTop + 12 * CHeight);
+    // A frame drawn again after a clearing took most of it.
+    setcolor(white);
+    rectangle(kLeft, kTop + 19 * CHeight, kLeft + 200, kTop + 20 * CHeight);
+    clear_box(kLeft, kTop + 19 * CHeight, kLeft + 190, kTop + 20 * CHeight);
+    rectangle(kLeft, kTop + 19 * CHeight, kLeft + 200, kTop + 20 * CHeight);
     // An answer typed on after its question.
     text_line(kLeft, kTop + 14 * CHeight, "rule number:");
     outtext("110");
