@@ -322,6 +322,13 @@ replace_prompt_box(int n)
 }
 
 void
+prompt_box_outlives_clear(uint32_t clears_before)
+{
+    if (replaced_box_bottom != 0 && replaced_box_clears == clears_before)
+        replaced_box_clears = drawing_area_clears();
+}
+
+void
 get_prompt_box(int slot, int n)
 {
     set_drawing_area_viewport();
