@@ -40,7 +40,6 @@ namespace {
 constexpr int kNameChars = 8;        // longest typed base name
 constexpr int kDialogSlot = 0;       // prompt slot of the name dialog
 constexpr int kNestedDialogSlot = 13; // of a name dialog opened inside one ('>' at its entry)
-constexpr int kMessageSlot = 6;      // prompt slot of the message box
 constexpr int kListSlot = 2;         // box slot of the listing
 
 // Why the last open, read or write failed, shown by the file error box: a
@@ -384,11 +383,14 @@ message_box(const char *text)
     // screen the message came from), which it hides whole while it stands.
     int lines = prompt_lines_covering_top_right_box(prompt_parts_lines(&line, 1));
     int bottom = prompt_box_bottom_past_ink(lines);
-    save_hiding_lines_in_band(2, bottom + 1, bottom, &boximage_prompt[kMessageSlot]);
+    // Kept in a slot of its own: a message can come while another waits
+    // (a screen image loaded by hot key from its entry fails to load).
+    image_slot under = 0;
+    save_hiding_lines_in_band(2, bottom + 1, bottom, &under);
     int margin = draw_prompt_box_to(bottom);
     write_prompt_part(line.text, line.entry, margin);
     input_string(line.entry, text_entry);
-    put_back_under_band(2, &boximage_prompt[kMessageSlot]);
+    put_back_under_band(2, &under);
     moveto(px, py);
 }
 
