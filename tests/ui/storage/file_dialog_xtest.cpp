@@ -286,6 +286,30 @@ TEST_F(FileDialog, FileErrorBoxWaitsForAKeyAndRestores)
     EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6)), before);
 }
 
+namespace {
+
+void
+nested_file_error()
+{
+    file_error("inner.nat");
+}
+
+} // namespace
+
+// A file error met at the entry of another (a screen image that fails to
+// load by hot key): each box puts back what it covered, the outer one too.
+TEST_F(FileDialog, FileErrorBoxOpenedAtAnotherOnesEntryRestoresBoth)
+{
+    setfillstyle(0, green);
+    bar(Maxx / 2, 2, Maxx - 2, 2 * CHeight);
+    auto before = sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6));
+    set_entry_hot_key('<', nested_file_error);
+    type_keys("<\r\r");
+    file_error("outer.rul");
+    set_entry_hot_key('<', nullptr);
+    EXPECT_EQ(sample(Maxx / 2, 2, Maxx - 2, CHeight + vgay(6)), before);
+}
+
 // A box of the screen the error came from has a second line where the error
 // box's one line ends: the box takes that line whole while it stands (its
 // foot went through the line's letters, whose lower half showed under it),
