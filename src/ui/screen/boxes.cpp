@@ -560,8 +560,9 @@ prompt_lines_covering_top_right_box(int n)
     int key_left = 0, key_bottom = 0;
     if (!top_right_box || !top_right_box(&key_left, &key_bottom))
         return n;
-    // The box starts at the prompt box's top, and its second line begins
-    // above the foot of a box of one line: one line meets it too.
+    // The box stands below the prompt box's first line: one line misses it.
+    if (n <= 1)
+        return n;
     while (prompt_box_bottom(n) <= key_bottom)
         n++;
     return n;
