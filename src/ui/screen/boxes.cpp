@@ -319,15 +319,28 @@ erase_prompt_box_to(int bottom)
     clear_prompt_box_rows(2, bottom);
 }
 
-int16_t
-replace_prompt_box(int n)
+void
+make_room_for_prompt_box(int bottom)
 {
     int taller = replaced_box_standing();
-    replaced_box_bottom = prompt_box_bottom(n);
+    replaced_box_bottom = bottom;
     replaced_box_clears = drawing_area_clears();
     if (taller > replaced_box_bottom)
         clear_prompt_box_rows(2, taller);
+}
+
+int16_t
+replace_prompt_box(int n)
+{
+    make_room_for_prompt_box(prompt_box_bottom(n));
     return draw_prompt_box(n);
+}
+
+void
+prompt_box_outlives_clear(uint32_t clears_before)
+{
+    if (replaced_box_bottom != 0 && replaced_box_clears == clears_before)
+        replaced_box_clears = drawing_area_clears();
 }
 
 void

@@ -29,6 +29,17 @@ void erase_prompt_box_to(int bottom);
 // the rows a taller one (in lines, or in the font it was drawn in) left
 // below it are cleared too (until an erase, or a clear of the drawing area).
 int16_t replace_prompt_box(int n);
+// Before a box of the caller's is drawn in the prompt box's place from its
+// top down to row bottom: the rows below that a taller box drawn by
+// replace_prompt_box still takes are cleared, and the caller's box is the
+// one standing there for the next replace_prompt_box.
+void make_room_for_prompt_box(int bottom);
+// The box replace_prompt_box drew last, where it stood when
+// drawing_area_clears() was clears_before, counts as standing still after
+// a clear of the whole drawing area since: a dialog whose entry went on
+// over a picture drawn there meanwhile (a screen image loaded by hot key)
+// echoes its answer into that box's rows, which the next box clears.
+void prompt_box_outlives_clear(uint32_t clears_before);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
 int prompt_box_lines(const char *text);

@@ -242,7 +242,12 @@ run_hot_key(int key)
     hot_key_running = true;
     memcpy(saved_entry, is, kInputLineSize);
     keep_point();
+    const uint32_t clears = drawing_area_clears();
     action();
+    // A picture loaded over the whole drawing area took the prompt box
+    // away, but the entry goes on at its point: the box's rows stay the
+    // dialog's, for the next box to clear with what the echo puts there.
+    prompt_box_outlives_clear(clears);
     put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     hot_key_running = false;
