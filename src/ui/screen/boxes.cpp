@@ -163,6 +163,19 @@ top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1)
 
 namespace {
 
+// The last row of the last box drawn by replace_prompt_box, until a prompt
+// box is erased or drawn over all of it or the drawing area cleared: kept
+// in rows, since boxes are drawn in the font their lines take.
+int replaced_box_bottom = 0;
+uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
+
+// That row while the box may still stand there, else 0.
+int
+replaced_box_standing()
+{
+    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
+}
+
 // A box as wide as the prompt box, its top left corner at (left, top) and
 // its last row bottom, cleared and framed; the point at its text margin.
 int16_t
@@ -174,6 +187,11 @@ prompt_box_within(int left, int top, int bottom)
     const int margin = left + prompt_box_text(Maxx) - prompt_box_left(Maxx);
     set_drawing_area_viewport();
     take_top_line_box_met_by(left, top, right, bottom);
+    // A box over the whole of the last replaced one hides it for good: a
+    // one-line box drawn later must not clear its rows again, through the
+    // lines this box writes there.
+    if (left == prompt_box_left(Maxx) && top <= 2 && bottom >= replaced_box_standing())
+        replaced_box_bottom = 0;
     fill_black(left, top, right, bottom);
     setcolor(red);
     rectangle(left, top, right, bottom);
@@ -271,19 +289,6 @@ draw_prompt_box_at(int left, int top, int n)
 
 namespace {
 
-// The last row of the last box drawn by replace_prompt_box, until a prompt
-// box is erased or the drawing area cleared: kept in rows, since boxes are
-// drawn in the font their lines take.
-int replaced_box_bottom = 0;
-uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
-
-// That row while the box may still stand there, else 0.
-int
-replaced_box_standing()
-{
-    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
-}
-
 // The rows y0..y1 of the prompt box's place cleared, and the lines of the
 // text column a tall box reached down to drawn again where it cut them.
 void
@@ -313,12 +318,13 @@ erase_prompt_box_to(int bottom)
 int16_t
 replace_prompt_box(int n)
 {
-    int taller = replaced_box_standing();
+    const int taller = replaced_box_standing();
+    if (taller > prompt_box_bottom(n))
+        clear_prompt_box_rows(2, taller);
+    const int16_t margin = draw_prompt_box(n);
     replaced_box_bottom = prompt_box_bottom(n);
     replaced_box_clears = drawing_area_clears();
-    if (taller > replaced_box_bottom)
-        clear_prompt_box_rows(2, taller);
-    return draw_prompt_box(n);
+    return margin;
 }
 
 void
