@@ -220,6 +220,8 @@ plot_gofe_point(int divisor, float gofe)
     graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
     int y = sweep_point_row(goy, ly, gofe);
     if (gd_z_graph == sweep_graph_size) {
+        if (!size_on_axis(lineL, startL, totalgraphrules))
+            return;
         int x = size_point_column(gox, lx, lineL, startL, totalgraphrules);
         plot_spot(x, y);
         if (lineL > startL) {

@@ -101,6 +101,25 @@ TEST_F(SweepGraphs, ASizeSweepOfTwoSizesLabelsBothEnds)
     EXPECT_FALSE(lit(Maxx - 1, goy, Maxx, under));
 }
 
+// After its last point a size sweep grows the network once more: that
+// size has no place on the axis, and neither its point nor a line to it is
+// drawn past the frame.
+TEST_F(SweepGraphs, ASizePastTheSweepsLastIsNotPlotted)
+{
+    gd_z_graph = sweep_graph_size;
+    totalgraphrules = 3;
+    const uint16_t first = startL, size = lineL;
+    startL = 2;
+    gofE_z_graph();
+    for (lineL = 2; lineL <= 5; lineL++)
+        plot_gofe_point(275, 0.5f);
+    startL = first;
+    lineL = size;
+    const int end = gox + static_cast<int>(lx), y = goy - static_cast<int>(ly / 2);
+    EXPECT_TRUE(lit(end - graphspot, y - graphspot, end + graphspot, y + graphspot));
+    EXPECT_FALSE(lit(end + graphspot + 1, goy - static_cast<int>(ly), Maxx, goy - 1));
+}
+
 TEST_F(SweepGraphs, NeitherGraphDrawsNothingAndResetsTheOrigin)
 {
     gox = 5;
