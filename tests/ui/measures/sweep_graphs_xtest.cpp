@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
@@ -20,6 +21,7 @@
 #include "ui/measures/globals.h"
 #include "ui/measures/gofe_graph.h"
 #include "ui/measures/lambda_z_plot.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -118,6 +120,35 @@ TEST_F(SweepGraphs, ASizePastTheSweepsLastIsNotPlotted)
     const int end = gox + static_cast<int>(lx), y = goy - static_cast<int>(ly / 2);
     EXPECT_TRUE(lit(end - graphspot, y - graphspot, end + graphspot, y + graphspot));
     EXPECT_FALSE(lit(end + graphspot + 1, goy - static_cast<int>(ly), Maxx, goy - 1));
+}
+
+// Each letter of the y axis's label stands on a line of the text column:
+// every row it inks lies in a line's ink, so a band cleared from a row the
+// column's lines leave free (a dialog's over the graph) never leaves a
+// piece of a letter above it.
+TEST_F(SweepGraphs, TheYLabelsLettersStandOnTheTextColumnsLines)
+{
+    gd_z_graph = sweep_graph_size;
+    totalgraphrules = 3;
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    std::vector<std::pair<int, int>> sizes = {{width, height}};
+    if (on_default_screen())
+        sizes.push_back({1280, 1024});
+    for (const auto &[w, h] : sizes) {
+        ASSERT_TRUE(resize_to(w, h));
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        gofE_z_graph();
+        const int x = gox - CWidth / 3 - text_pixel_width("0.0", 3) - 2 * CWidth;
+        int inked = 0;
+        for (int y = goy - static_cast<int>(ly); y < goy; y++)
+            if (lit(x, y, x + CWidth - 1, y)) {
+                inked++;
+                EXPECT_NE(text_column_clear_row(y), y) << w << "x" << h << ": row " << y;
+            }
+        EXPECT_GT(inked, 0) << w << "x" << h;
+    }
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 TEST_F(SweepGraphs, NeitherGraphDrawsNothingAndResetsTheOrigin)
