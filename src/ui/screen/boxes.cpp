@@ -163,19 +163,6 @@ top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1)
 
 namespace {
 
-// The last row of the last box drawn by replace_prompt_box, until a prompt
-// box is erased or drawn over all of it or the drawing area cleared: kept
-// in rows, since boxes are drawn in the font their lines take.
-int replaced_box_bottom = 0;
-uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
-
-// That row while the box may still stand there, else 0.
-int
-replaced_box_standing()
-{
-    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
-}
-
 // A box as wide as the prompt box, its top left corner at (left, top) and
 // its last row bottom, cleared and framed; the point at its text margin.
 int16_t
@@ -187,11 +174,6 @@ prompt_box_within(int left, int top, int bottom)
     const int margin = left + prompt_box_text(Maxx) - prompt_box_left(Maxx);
     set_drawing_area_viewport();
     take_top_line_box_met_by(left, top, right, bottom);
-    // A box over the whole of the last replaced one hides it for good: a
-    // one-line box drawn later must not clear its rows again, through the
-    // lines this box writes there.
-    if (left == prompt_box_left(Maxx) && top <= 2 && bottom >= replaced_box_standing())
-        replaced_box_bottom = 0;
     fill_black(left, top, right, bottom);
     setcolor(red);
     rectangle(left, top, right, bottom);
@@ -289,6 +271,19 @@ draw_prompt_box_at(int left, int top, int n)
 
 namespace {
 
+// The last row of the last box drawn by replace_prompt_box, until a prompt
+// box is erased or the drawing area cleared: kept in rows, since boxes are
+// drawn in the font their lines take.
+int replaced_box_bottom = 0;
+uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
+
+// That row while the box may still stand there, else 0.
+int
+replaced_box_standing()
+{
+    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
+}
+
 // The rows y0..y1 of the prompt box's place cleared, and the lines of the
 // text column a tall box reached down to drawn again where it cut them.
 void
@@ -318,13 +313,12 @@ erase_prompt_box_to(int bottom)
 int16_t
 replace_prompt_box(int n)
 {
-    const int taller = replaced_box_standing();
-    if (taller > prompt_box_bottom(n))
-        clear_prompt_box_rows(2, taller);
-    const int16_t margin = draw_prompt_box(n);
+    int taller = replaced_box_standing();
     replaced_box_bottom = prompt_box_bottom(n);
     replaced_box_clears = drawing_area_clears();
-    return margin;
+    if (taller > replaced_box_bottom)
+        clear_prompt_box_rows(2, taller);
+    return draw_prompt_box(n);
 }
 
 void
@@ -984,12 +978,37 @@ prompt_band_bottom(int n)
     return text_column_clear_row(prompt_box_bottom(n));
 }
 
+namespace {
+
+// The last replaced box a band from the window's top saved whole, with the
+// image it lies in: the box drawn over the band hides it, so a one-line box
+// drawn on that box (in its first line) must not clear the rows of the one
+// under it through that box's lines; the band put back shows it again.
+struct replaced_box_under_band {
+    const image_slot *under;
+    int bottom;
+    uint32_t clears;
+};
+std::vector<replaced_box_under_band> replaced_boxes_under_bands;
+
+} // namespace
+
 void
 save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 {
     set_drawing_area_viewport();
     getimage(0, top, box_right_edge(Maxx), bottom, under);
     hide_lines_in_band(hide_from, bottom);
+    // A new image in the slot: what an old one held is gone with it.
+    replaced_boxes_under_bands.erase(std::remove_if(replaced_boxes_under_bands.begin(),
+                                                    replaced_boxes_under_bands.end(),
+                                                    [&](const replaced_box_under_band &b) { return b.under == under; }),
+                                     replaced_boxes_under_bands.end());
+    const int standing = replaced_box_standing();
+    if (standing > 0 && top <= 2 && bottom >= standing) {
+        replaced_boxes_under_bands.push_back({under, replaced_box_bottom, replaced_box_clears});
+        replaced_box_bottom = 0;
+    }
 }
 
 void
@@ -1004,6 +1023,13 @@ put_back_under_band(int top, image_slot *under)
 {
     show_under_band(top, under);
     freeimage(under);
+    for (auto b = replaced_boxes_under_bands.begin(); b != replaced_boxes_under_bands.end(); ++b)
+        if (b->under == under) {
+            replaced_box_bottom = b->bottom;
+            replaced_box_clears = b->clears;
+            replaced_boxes_under_bands.erase(b);
+            break;
+        }
 }
 
 void
