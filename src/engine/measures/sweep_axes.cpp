@@ -80,6 +80,12 @@ size_point_column(int origin_x, double lx, int n, int first_size, uint32_t sizes
 }
 
 bool
+size_on_axis(int n, int first_size, uint32_t sizes)
+{
+    return n >= first_size && static_cast<int64_t>(n) - first_size < static_cast<int64_t>(sizes);
+}
+
+bool
 sweep_last_point(uint32_t endcount, uint32_t points)
 {
     return points > 0 && endcount == points - 1;

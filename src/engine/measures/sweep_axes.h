@@ -52,3 +52,7 @@ int sweep_point_column(int origin_x, double lx, float value);
 // first_size: origin_x + trunc((n - first_size) x lx / (sizes - 1)); the
 // origin for a sweep of one size.
 int size_point_column(int origin_x, double lx, int n, int first_size, uint32_t sizes);
+// Whether network size n is one of the `sizes` sizes from first_size that a
+// size axis shows: the sweep grows the network once more after its last
+// point, a size with no place on the graph.
+bool size_on_axis(int n, int first_size, uint32_t sizes);

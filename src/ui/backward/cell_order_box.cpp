@@ -59,11 +59,10 @@ draw_cell_order_box()
         std::vector<size_t> cuts;
         const std::string line = cell_order_text(cuts);
         prompt_font font({line});
-        // A taller summary of the last basin standing there goes whole: its
-        // second line would show cut at this box's foot.
-        make_room_for_prompt_box(prompt_box_bottom(1));
-        draw_box(-1, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1), 1, 0);
-        setcolor(white);
+        // As a one-line box at the top right: a taller box replaced there
+        // before (a basin's two-line summary) is taken whole first, not
+        // left with its second line cut at this box's foot.
+        draw_line_box({prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1)});
         text_line(prompt_box_text(Maxx), box_right_edge(Maxx) - 4, 2 + 3, line, cuts);
     }
     setcolor(colour);

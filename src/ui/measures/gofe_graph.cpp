@@ -129,12 +129,17 @@ draw_y_axis(int x0, int y0)
         }
     }
     // The label downward, one character a line, each a whole line below the
-    // one before so that no two touch, centred on the axis and left of the
-    // widest tick label so that it crosses none.
+    // one before so that no two touch, left of the widest tick label so that
+    // it crosses none, and centred on the axis as near as the text column's
+    // lines allow: a letter stands on one of them, so that the band a
+    // dialog clears over the graph, which takes the column's lines whole,
+    // takes a letter whole too and never leaves a piece of it above.
     const char *label = y_label();
     const int lines = static_cast<int>(strlen(label));
     int x = x0 - CWidth / 3 - text_pixel_width("0.0", 3) - 2 * CWidth;
-    int y = y0 - static_cast<int>(ly / 2) - lines * CHeight / 2;
+    const int centred = y0 - static_cast<int>(ly / 2) - lines * CHeight / 2;
+    const int column_top = text_column_top();
+    int y = column_top + static_cast<int>(std::lround(static_cast<double>(centred - column_top) / CHeight)) * CHeight;
     for (int i = 0; i < lines; i++, y += CHeight)
         text_line(x, x + std::max<int>(CWidth, text_pixel_width(label + i, 1)), y, std::string(1, label[i]));
 }
@@ -220,6 +225,8 @@ plot_gofe_point(int divisor, float gofe)
     graphspot = static_cast<int16_t>(std::ceil(lx / divisor));
     int y = sweep_point_row(goy, ly, gofe);
     if (gd_z_graph == sweep_graph_size) {
+        if (!size_on_axis(lineL, startL, totalgraphrules))
+            return;
         int x = size_point_column(gox, lx, lineL, startL, totalgraphrules);
         plot_spot(x, y);
         if (lineL > startL) {

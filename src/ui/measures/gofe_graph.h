@@ -21,5 +21,5 @@ int sweep_graph_clear_row(int y);
 // ceil(lx / divisor) (275 after a single run, 250 after a field): against Z
 // (and against the lambda ratio on the second graph) from zparam and lratio,
 // or against the network size from lineL, joined to the previous size's
-// point by a lightred line.
+// point by a lightred line; none for a size the axis does not show.
 void plot_gofe_point(int divisor, float gofe);

@@ -319,20 +319,14 @@ erase_prompt_box_to(int bottom)
     clear_prompt_box_rows(2, bottom);
 }
 
-void
-make_room_for_prompt_box(int bottom)
-{
-    int taller = replaced_box_standing();
-    replaced_box_bottom = bottom;
-    replaced_box_clears = drawing_area_clears();
-    if (taller > replaced_box_bottom)
-        clear_prompt_box_rows(2, taller);
-}
-
 int16_t
 replace_prompt_box(int n)
 {
-    make_room_for_prompt_box(prompt_box_bottom(n));
+    int taller = replaced_box_standing();
+    replaced_box_bottom = prompt_box_bottom(n);
+    replaced_box_clears = drawing_area_clears();
+    if (taller > replaced_box_bottom)
+        clear_prompt_box_rows(2, taller);
     return draw_prompt_box(n);
 }
 
@@ -999,12 +993,37 @@ prompt_band_bottom(int n)
     return text_column_clear_row(prompt_box_bottom(n));
 }
 
+namespace {
+
+// The last replaced box a band from the window's top saved whole, with the
+// image it lies in: the box drawn over the band hides it, so a one-line box
+// drawn on that box (in its first line) must not clear the rows of the one
+// under it through that box's lines; the band put back shows it again.
+struct replaced_box_under_band {
+    const image_slot *under;
+    int bottom;
+    uint32_t clears;
+};
+std::vector<replaced_box_under_band> replaced_boxes_under_bands;
+
+} // namespace
+
 void
 save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 {
     set_drawing_area_viewport();
     getimage(0, top, box_right_edge(Maxx), bottom, under);
     hide_lines_in_band(hide_from, bottom);
+    // A new image in the slot: what an old one held is gone with it.
+    replaced_boxes_under_bands.erase(std::remove_if(replaced_boxes_under_bands.begin(),
+                                                    replaced_boxes_under_bands.end(),
+                                                    [&](const replaced_box_under_band &b) { return b.under == under; }),
+                                     replaced_boxes_under_bands.end());
+    const int standing = replaced_box_standing();
+    if (standing > 0 && top <= 2 && bottom >= standing) {
+        replaced_boxes_under_bands.push_back({under, replaced_box_bottom, replaced_box_clears});
+        replaced_box_bottom = 0;
+    }
 }
 
 void
@@ -1019,6 +1038,13 @@ put_back_under_band(int top, image_slot *under)
 {
     show_under_band(top, under);
     freeimage(under);
+    for (auto b = replaced_boxes_under_bands.begin(); b != replaced_boxes_under_bands.end(); ++b)
+        if (b->under == under) {
+            replaced_box_bottom = b->bottom;
+            replaced_box_clears = b->clears;
+            replaced_boxes_under_bands.erase(b);
+            break;
+        }
 }
 
 void

@@ -29,11 +29,6 @@ void erase_prompt_box_to(int bottom);
 // the rows a taller one (in lines, or in the font it was drawn in) left
 // below it are cleared too (until an erase, or a clear of the drawing area).
 int16_t replace_prompt_box(int n);
-// Before a box of the caller's is drawn in the prompt box's place from its
-// top down to row bottom: the rows below that a taller box drawn by
-// replace_prompt_box still takes are cleared, and the caller's box is the
-// one standing there for the next replace_prompt_box.
-void make_room_for_prompt_box(int bottom);
 // The box replace_prompt_box drew last, where it stood when
 // drawing_area_clears() was clears_before, counts as standing still after
 // a clear of the whole drawing area since: a dialog whose entry went on

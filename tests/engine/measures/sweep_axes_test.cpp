@@ -99,6 +99,21 @@ TEST(SweepAxes, PointsOfValuesInZeroToOneLieOnTheAxes)
     EXPECT_EQ(size_point_column(100, 300, 7, 5, 1), 100);
 }
 
+// A size axis shows its sweep's sizes only: not the size below the first,
+// nor the one the sweep grows to after its last point.
+TEST(SweepAxes, ASizeAxisShowsItsSweepsSizesOnly)
+{
+    EXPECT_FALSE(size_on_axis(1, 2, 3));
+    EXPECT_TRUE(size_on_axis(2, 2, 3));
+    EXPECT_TRUE(size_on_axis(4, 2, 3));
+    EXPECT_FALSE(size_on_axis(5, 2, 3));
+    EXPECT_TRUE(size_on_axis(7, 7, 1));
+    EXPECT_FALSE(size_on_axis(8, 7, 1));
+    EXPECT_FALSE(size_on_axis(7, 7, 0));
+    EXPECT_TRUE(size_on_axis(31, 1, 31));
+    EXPECT_FALSE(size_on_axis(32, 1, 31));
+}
+
 // A counted sweep (rules or sizes) ends at its last point; the Z window's
 // sweep, counted 0, never stops to clear its graph between points.
 TEST(SweepAxes, OnlyACountedSweepHasALastPoint)

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/backward/backward_test_support.h"
@@ -20,6 +21,7 @@
 #include "ui/measures/globals.h"
 #include "ui/measures/gofe_graph.h"
 #include "ui/measures/lambda_z_plot.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
@@ -99,6 +101,54 @@ TEST_F(SweepGraphs, ASizeSweepOfTwoSizesLabelsBothEnds)
     EXPECT_TRUE(lit(gox + static_cast<int>(lx / 2), top, gox + static_cast<int>(lx / 2), top));
     // The axis label stays inside the window.
     EXPECT_FALSE(lit(Maxx - 1, goy, Maxx, under));
+}
+
+// After its last point a size sweep grows the network once more: that
+// size has no place on the axis, and neither its point nor a line to it is
+// drawn past the frame.
+TEST_F(SweepGraphs, ASizePastTheSweepsLastIsNotPlotted)
+{
+    gd_z_graph = sweep_graph_size;
+    totalgraphrules = 3;
+    const uint16_t first = startL, size = lineL;
+    startL = 2;
+    gofE_z_graph();
+    for (lineL = 2; lineL <= 5; lineL++)
+        plot_gofe_point(275, 0.5f);
+    startL = first;
+    lineL = size;
+    const int end = gox + static_cast<int>(lx), y = goy - static_cast<int>(ly / 2);
+    EXPECT_TRUE(lit(end - graphspot, y - graphspot, end + graphspot, y + graphspot));
+    EXPECT_FALSE(lit(end + graphspot + 1, goy - static_cast<int>(ly), Maxx, goy - 1));
+}
+
+// Each letter of the y axis's label stands on a line of the text column:
+// every row it inks lies in a line's ink, so a band cleared from a row the
+// column's lines leave free (a dialog's over the graph) never leaves a
+// piece of a letter above it.
+TEST_F(SweepGraphs, TheYLabelsLettersStandOnTheTextColumnsLines)
+{
+    gd_z_graph = sweep_graph_size;
+    totalgraphrules = 3;
+    const int width = Maxx + 1, height = WinMaxy + 1;
+    std::vector<std::pair<int, int>> sizes = {{width, height}};
+    if (on_default_screen())
+        sizes.push_back({1280, 1024});
+    for (const auto &[w, h] : sizes) {
+        ASSERT_TRUE(resize_to(w, h));
+        setviewport(0, 0, Maxx, Maxy, 1);
+        clearviewport();
+        gofE_z_graph();
+        const int x = gox - CWidth / 3 - text_pixel_width("0.0", 3) - 2 * CWidth;
+        int inked = 0;
+        for (int y = goy - static_cast<int>(ly); y < goy; y++)
+            if (lit(x, y, x + CWidth - 1, y)) {
+                inked++;
+                EXPECT_NE(text_column_clear_row(y), y) << w << "x" << h << ": row " << y;
+            }
+        EXPECT_GT(inked, 0) << w << "x" << h;
+    }
+    ASSERT_TRUE(resize_to(width, height));
 }
 
 TEST_F(SweepGraphs, NeitherGraphDrawsNothingAndResetsTheOrigin)

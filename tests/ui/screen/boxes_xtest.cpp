@@ -172,6 +172,32 @@ TEST_F(ScreenTest, EraseTakesTheTallerReplacedBoxWhole)
     clear_drawing_area();
 }
 
+// A box drawn over a band saved from the top (a key help) hides the
+// replaced box under it: a readout in the help's first line leaves the
+// help's lines below whole. Put back, the replaced box stands again, and
+// the next readout takes it whole instead of cutting its second line.
+TEST_F(ScreenTest, AReplacedBoxUnderASavedBandComesBackWithIt)
+{
+    clear_drawing_area();
+    replace_prompt_box(2);
+    outtext("period=1 size=32");
+    const int x = prompt_box_left(Maxx) + 10;
+    ASSERT_EQ(getpixel(x, prompt_box_bottom(2)), Color_Table[red]) << "the replaced box's frame";
+    save_hiding_lines_under_prompt(5, 4);
+    draw_prompt_box(4);
+    setfillstyle(0, yellow);
+    bar(x, prompt_box_bottom(1) + 2, x + 20, prompt_box_bottom(2) + 2);
+    inset_prompt_box(23, "1d index=9");
+    for (int y = prompt_box_bottom(1) + 2; y <= prompt_box_bottom(2) + 2; y++)
+        EXPECT_EQ(getpixel(x, y), Color_Table[yellow]) << "row " << y << " of the help";
+    put_back_under_prompt_band(5);
+    ASSERT_EQ(getpixel(x, prompt_box_bottom(2)), Color_Table[red]) << "the replaced box put back";
+    inset_prompt_box(23, "1d index=9");
+    for (int y = prompt_box_bottom(1) + 1; y <= prompt_box_bottom(2); y++)
+        EXPECT_EQ(getpixel(x, y), Color_Table[black]) << "row " << y << " of the replaced box";
+    clear_drawing_area();
+}
+
 TEST_F(ScreenTest, PromptBoxColourRule)
 {
     setcolor(black);
