@@ -310,6 +310,13 @@ erase_prompt_box_to(int bottom)
     clear_prompt_box_rows(2, bottom);
 }
 
+void
+keep_replaced_box_through(uint32_t clears_before)
+{
+    if (replaced_box_clears == clears_before)
+        replaced_box_clears = drawing_area_clears();
+}
+
 int16_t
 replace_prompt_box(int n)
 {

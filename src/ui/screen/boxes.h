@@ -29,6 +29,11 @@ void erase_prompt_box_to(int bottom);
 // the rows a taller one (in lines, or in the font it was drawn in) left
 // below it are cleared too (until an erase, or a clear of the drawing area).
 int16_t replace_prompt_box(int n);
+// After a hot key's dialog (a picture loaded over the window) that cleared
+// the drawing area while an entry waited: the box replace_prompt_box drew
+// before it still counts as standing, since the entry typed on echoes at
+// its place. clears_before: drawing_area_clears() before the dialog.
+void keep_replaced_box_through(uint32_t clears_before);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
 int prompt_box_lines(const char *text);

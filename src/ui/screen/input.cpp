@@ -242,7 +242,9 @@ run_hot_key(int key)
     hot_key_running = true;
     memcpy(saved_entry, is, kInputLineSize);
     keep_point();
+    const uint32_t clears = drawing_area_clears();
     action();
+    keep_replaced_box_through(clears);
     put_back_point();
     memcpy(is, saved_entry, kInputLineSize);
     hot_key_running = false;
