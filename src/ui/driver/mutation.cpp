@@ -37,6 +37,7 @@
 #include "ui/measures/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -44,6 +45,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -945,6 +947,33 @@ wire_move(char mode, uint8_t color)
     return color;
 }
 
+namespace {
+
+// The count of a Z sweep's runs stands at the top left, level with the
+// prompt box and left of the memory box's place: above the band the runs
+// draw in, whose next run would cross a box standing in it, and clear of
+// the boxes at the top middle and right. The sweep's last question takes
+// this place too, and puts the count back when it goes.
+box_corners
+plotted_count_box()
+{
+    return {2, 2, memory_box_left(Maxx) - 3, prompt_box_bottom(1)};
+}
+
+bool plotted_count_shown = false;
+
+} // namespace
+
+void
+erase_plotted_count()
+{
+    if (!plotted_count_shown)
+        return;
+    const box_corners b = plotted_count_box();
+    erase_box(b.x0, b.y0, b.x1, b.y1);
+    plotted_count_shown = false;
+}
+
 void
 biased_new_rule()
 {
@@ -971,9 +1000,13 @@ biased_new_rule()
     }
     if (!mouse_found)
         return;
-    int x = getx, y = gety;
-    draw_box(-1, Maxx - vgax(150), vgay(138), vgax(610), vgay(153), 1, 0);
-    snprintf(textb[0], 150, "total plotted=%lu", static_cast<unsigned long>(endcount));
-    outtext(textb[0]);
+    int x = getx, y = gety, colour = getcolor();
+    const box_corners b = plotted_count_box();
+    int margin = draw_box(-1, b.x0, b.y0, b.x1, b.y1, 1, 0);
+    setcolor(white);
+    text_line(margin, b.x1 - 2, b.y0 + 3,
+              formatted("total plotted=%lu", static_cast<unsigned long>(endcount)));
+    plotted_count_shown = true;
+    setcolor(colour);
     moveto(x, y);
 }

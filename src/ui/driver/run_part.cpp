@@ -581,6 +581,7 @@ end_runs(bool field)
         if (!rulemix && (mutate == mutation_code_flip || mutate == mutation_code_number))
             finish_options(1);
         clear_run_frame();
+        erase_plotted_count();
         endcount = 0;
         if (mutate == mutation_code_number)
             free_code_mem();
