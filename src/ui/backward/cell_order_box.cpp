@@ -53,13 +53,16 @@ draw_cell_order_box()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    // As tall as a one-line prompt box in the normal font whatever font its
+    // line takes, so that it covers such a box standing there whole.
+    const int bottom = prompt_box_bottom(1);
     {
         // In the medium font where the whole order is wider than the box in
         // the normal one: more cells are shown, and the box is no taller.
         std::vector<size_t> cuts;
         const std::string line = cell_order_text(cuts);
         prompt_font font({line});
-        draw_box(-1, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1), 1, 0);
+        draw_box(-1, prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom, 1, 0);
         setcolor(white);
         text_line(prompt_box_text(Maxx), box_right_edge(Maxx) - 4, 2 + 3, line, cuts);
     }
