@@ -53,6 +53,9 @@ draw_cell_order_box()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    // As tall as a one-line prompt box in the normal font whatever font its
+    // line takes, so that it covers such a box standing there whole.
+    const int bottom = prompt_box_bottom(1);
     {
         // In the medium font where the whole order is wider than the box in
         // the normal one: more cells are shown, and the box is no taller.
@@ -62,7 +65,7 @@ draw_cell_order_box()
         // As a one-line box at the top right: a taller box replaced there
         // before (a basin's two-line summary) is taken whole first, not
         // left with its second line cut at this box's foot.
-        draw_line_box({prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1)});
+        draw_line_box({prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom});
         text_line(prompt_box_text(Maxx), box_right_edge(Maxx) - 4, 2 + 3, line, cuts);
     }
     setcolor(colour);

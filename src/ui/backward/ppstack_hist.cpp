@@ -7,6 +7,7 @@
 // (show_average_pp_hist). Start at setup_ppstack_hist.
 #include "ui/backward/ppstack_hist.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -17,7 +18,9 @@
 #include "ui/backward/stop_prompts.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -47,6 +50,17 @@ label_at(int x, int y, int number)
     snprintf(text, sizeof text, "%d", number);
     moveto(x, y);
     outtext(text);
+}
+
+// A label of the scale, its line's top at row top, ending at column x1
+// (left of its tick) however many digits it has: from the frame's left
+// edge on at the most.
+void
+scale_label(int x1, int top, uint32_t number)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
+    text_line(std::max(pp_startx0 + 2, x1 - text_width_in_use(text)), x1, top, text);
 }
 
 void
@@ -84,7 +98,7 @@ lay_out_frame()
         int h = static_cast<int>(std::ceil(vgay(120) * static_cast<double>(y) / pp_ymax));
         moveto(pp_startx - vgax(10), pp_starty - h);
         lineto(pp_startx - vgax(5), pp_starty - h);
-        label_at(pp_startx - vgax(30), pp_starty - h - CHeight / 2, static_cast<int>(y));
+        scale_label(pp_startx - vgax(10) - 3, pp_starty - h - CHeight / 2, y);
     }
 }
 

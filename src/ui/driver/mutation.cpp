@@ -34,16 +34,20 @@
 #include "engine/wiring/wire_up.h"
 #include "ui/driver/globals.h"
 #include "ui/driver/network_growth.h"
+#include "ui/driver/run_part.h"
 #include "ui/measures/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/post_classes.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -945,6 +949,42 @@ wire_move(char mode, uint8_t color)
     return color;
 }
 
+namespace {
+
+// The count of a Z sweep's runs stands at the top left, level with the
+// prompt box: above the band the runs draw in, whose next run would cross a
+// box standing in it, right of the space-time pattern, which runs down the
+// window's left side, and left of the memory box's place where it fits
+// there, else of the prompt box's. The sweep's last question takes this
+// place too, and puts the count back when it goes. Empty (x1 < x0) where a
+// wide pattern leaves no room.
+box_corners
+plotted_count_box()
+{
+    const int x0 = run_frame_left();
+    const int needed = vgax(3) + text_width_in_use("total plotted=0000000") + 4;
+    int x1 = memory_box_left(Maxx) - 3;
+    if (x1 < x0 + needed)
+        x1 = prompt_box_left(Maxx) - 3;
+    if (x1 < x0 + needed)
+        x1 = x0 - 1;
+    return {x0, 2, x1, prompt_box_bottom(1)};
+}
+
+// Where the count stands now (x1 < x0: not shown).
+box_corners plotted_count_shown = {0, 0, -1, -1};
+
+} // namespace
+
+void
+erase_plotted_count()
+{
+    const box_corners b = plotted_count_shown;
+    if (b.x1 >= b.x0)
+        erase_box(b.x0, b.y0, b.x1, b.y1);
+    plotted_count_shown = {0, 0, -1, -1};
+}
+
 void
 biased_new_rule()
 {
@@ -971,9 +1011,15 @@ biased_new_rule()
     }
     if (!mouse_found)
         return;
-    int x = getx, y = gety;
-    draw_box(-1, Maxx - vgax(150), vgay(138), vgax(610), vgay(153), 1, 0);
-    snprintf(textb[0], 150, "total plotted=%lu", static_cast<unsigned long>(endcount));
-    outtext(textb[0]);
+    const box_corners b = plotted_count_box();
+    if (b.x1 < b.x0)
+        return;
+    int x = getx, y = gety, colour = getcolor();
+    int margin = draw_box(-1, b.x0, b.y0, b.x1, b.y1, 1, 0);
+    setcolor(white);
+    text_line(margin, b.x1 - 2, b.y0 + 3,
+              formatted("total plotted=%lu", static_cast<unsigned long>(endcount)));
+    plotted_count_shown = b;
+    setcolor(colour);
     moveto(x, y);
 }

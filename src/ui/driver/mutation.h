@@ -16,6 +16,8 @@ uint8_t wire_move(char mode, uint8_t color);
 // Before each mutant of a Z or lambda sweep: the lambda bias from the sweep's
 // progress, and the "total plotted" box.
 void biased_new_rule();
+// Takes the "total plotted" box away when the sweep's runs end.
+void erase_plotted_count();
 // Makes the next mutant for neighbourhood size k (every caller passes nhood).
 // 1: the network is ready for the next run; 0: a rule-number or code-number
 // sweep has no rule left (or a capped search found none).

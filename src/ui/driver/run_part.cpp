@@ -99,14 +99,6 @@ black_bar(int x0, int y0, int x1, int y1)
     bar(x0, y0, x1, y1);
 }
 
-// The frame around a sweep's run, beside the space-time pattern when one is
-// shown.
-int
-run_frame_left()
-{
-    return stp ? lineL * scale + vgax(11) : 2;
-}
-
 void
 clear_run_frame()
 {
@@ -581,6 +573,7 @@ end_runs(bool field)
         if (!rulemix && (mutate == mutation_code_flip || mutate == mutation_code_number))
             finish_options(1);
         clear_run_frame();
+        erase_plotted_count();
         endcount = 0;
         if (mutate == mutation_code_number)
             free_code_mem();
@@ -685,6 +678,12 @@ refuse_large_field()
 }
 
 } // namespace
+
+int
+run_frame_left()
+{
+    return stp ? lineL * scale + vgax(11) : 2;
+}
 
 void
 run_part()

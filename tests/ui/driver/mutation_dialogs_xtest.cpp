@@ -1,8 +1,8 @@
 // The mutation settings dialogs answered through the server: the kind menu
 // with every letter, the special menu with every kind, the start and end of
 // a flip from the left, the pause settings, the bit-count and wire-count
-// boxes, and the "total plotted" box of a sweep. Each dialog must read
-// exactly the keys typed and leave nothing allocated.
+// boxes, and the "total plotted" box of a sweep, its place and its erase.
+// Each dialog must read exactly the keys typed and leave nothing allocated.
 #include "support/x_test_fixture.h"
 
 #include "driver_network_support.h"
@@ -82,6 +82,15 @@ protected:
     void menu(const std::string &keys)
     {
         answer(keys, [] { set_mutation(); });
+    }
+    // Whether the rectangle x0..x1, y0..y1 of the window shows anything but
+    // the background.
+    static bool shows_ink(int x0, int y0, int x1, int y1)
+    {
+        for (unsigned long p : pixels_seen(x0, y0, x1 - x0 + 1, y1 - y0 + 1))
+            if (p != Color_Table[black])
+                return true;
+        return false;
     }
 };
 
@@ -621,6 +630,29 @@ TEST_F(MutationDialogs, BiasBoxKeepsTheCurrentPoint)
     biased_new_rule();
     EXPECT_EQ(lambda_bias, 40);
     EXPECT_EQ(getx, vgax(100));
+    totalgraphrules = 0;
+    endcount = 0;
+    lambda_bias = 0;
+}
+
+// The count stands above the band the runs draw in (a box there was crossed
+// by the next run), right of a space-time pattern, and goes when the runs
+// end (nothing else clears the top of the window then).
+TEST_F(MutationDialogs, CountStandsAboveTheRunsBandAndGoesWhenTheRunsEnd)
+{
+    mutate = mutation_random_rule;
+    totalgraphrules = 50;
+    endcount = 7;
+    stp = 1;
+    const int pattern_right = lineL * scale + vgax(11) - 1;
+    clear_drawing_area();
+    biased_new_rule();
+    EXPECT_TRUE(shows_ink(pattern_right + 1, 2, prompt_box_left(Maxx) - 1, prompt_box_bottom(1)));
+    EXPECT_FALSE(shows_ink(2, 2, pattern_right, Maxy - 2)) << "the count is over the pattern";
+    EXPECT_FALSE(shows_ink(2, prompt_box_bottom(1) + 1, Maxx - 2, Maxy - 2)) << "the count is in the band";
+    erase_plotted_count();
+    EXPECT_FALSE(shows_ink(2, 2, Maxx - 2, Maxy - 2)) << "the count was left when the runs ended";
+    stp = 0;
     totalgraphrules = 0;
     endcount = 0;
     lambda_bias = 0;
