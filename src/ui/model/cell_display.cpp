@@ -221,6 +221,11 @@ void
 print_current_state(const uint8_t *state, int colour)
 {
     int16_t x = getx, y = gety;
+    // A row of the pattern reaching a one-line box at the top right (the
+    // cell order shown before a run) takes that box whole: the rows go on
+    // over its place, and the rest of the box beside them would stand there
+    // with its line cut.
+    take_top_line_box_met_by(x, y, x + lineL * scale - sep, y + scale - sep);
     setcolor(white);
     clear_area(x, y, x + lineL * scale - sep, y + scale - sep);
     if (L != Maxu) {
