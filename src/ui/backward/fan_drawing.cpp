@@ -53,12 +53,17 @@ std::vector<int16_t> copy_x, copy_y;
 // The label state of copies, rotated so that labels show each member.
 std::vector<uint8_t> copy_state;
 // A node's label waiting for the edges of its tree: where its text lies in
-// label_texts, the point it is written at, and its highlight
-// (highlight_of).
+// label_texts, the point it is written at, its highlight (highlight_of),
+// and the font and line metrics it was placed in: the labels are written
+// after the fans, when the small label font asked for is off again, and a
+// label written in another font than the one it was placed in takes other
+// rows, over the labels placed next to it.
 struct waiting_label {
     size_t start, length;
     int16_t x, y;
     int highlight;
+    font_use font;
+    int16_t line_height, char_width;
 };
 // The labels of the basin or subtree being drawn, written over its edges
 // once they are all drawn, and their texts one after another; kept between
@@ -210,7 +215,7 @@ draw_label(const char *text, int highlight)
         return;
     int16_t x = getx, y = gety;
     const size_t length = strlen(text);
-    int width = text_pixel_width(text, static_cast<int>(length));
+    int width = text_width_in_use(text);
     int first = y, last = y + CHeight - 1;
     line_ink_rows(y, first, last); // the rows its background takes (label_box)
     // A label is shown whole or not at all: none cut by the window's edges,
@@ -221,7 +226,7 @@ draw_label(const char *text, int highlight)
         return;
     if (!take_label_place(x, first, x + width, last))
         return;
-    waiting_labels.push_back({label_texts.size(), length, x, y, highlight});
+    waiting_labels.push_back({label_texts.size(), length, x, y, highlight, font_in_use(), CHeight, CWidth});
     label_texts.insert(label_texts.end(), text, text + length + 1);
 }
 
@@ -612,19 +617,39 @@ draw_fan()
 
 namespace {
 
+// Runs work in the font and line metrics label was placed in, those in
+// use put back after it.
+template <typename Work>
+void
+in_label_font(const waiting_label &label, const Work &work)
+{
+    const font_use font = font_in_use();
+    const int16_t height = CHeight, width = CWidth;
+    use_font(label.font);
+    CHeight = label.line_height;
+    CWidth = label.char_width;
+    work();
+    use_font(font);
+    CHeight = height;
+    CWidth = width;
+}
+
 // The rectangle a label's background takes: its text's width (out of
 // texts), and every row the font inks, so that no edge drawn before shows
-// through a glyph's top or tail.
+// through a glyph's top or tail; the place draw_label took for it.
 drawn_box
 label_box(const waiting_label &label, const std::vector<char> &texts)
 {
-    int width = text_pixel_width(texts.data() + label.start, static_cast<int>(label.length));
-    int first = label.y, last = label.y + CHeight - 1;
-    line_ink_rows(label.y, first, last);
-    return {label.x, first, label.x + width, last, false};
+    drawn_box box{};
+    in_label_font(label, [&] {
+        int first = label.y, last = label.y + CHeight - 1;
+        line_ink_rows(label.y, first, last);
+        box = {label.x, first, label.x + text_width_in_use(texts.data() + label.start), last, false};
+    });
+    return box;
 }
 
-// Writes a label on its own background.
+// Writes a label on its own background, in the font it was placed in.
 void
 write_label(const waiting_label &label, const std::vector<char> &texts)
 {
@@ -638,7 +663,7 @@ write_label(const waiting_label &label, const std::vector<char> &texts)
     bar(box.x0, box.y0, box.x1, box.y1);
     setcolor(text_colour);
     moveto(label.x, label.y);
-    outtext(texts.data() + label.start);
+    in_label_font(label, [&] { outtext(texts.data() + label.start); });
 }
 
 // The labels of the basins before, written again where the edges and marks

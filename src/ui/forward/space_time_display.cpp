@@ -19,6 +19,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
+#include "ui/backward/statespace_matrix.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
@@ -764,6 +765,11 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         draw_axon_plane(s, static_cast<int>(it->frame_y));
         moveto(0, 0);
     }
+    // The page's clear takes the state-space matrix's box, or the part of
+    // it within the pattern's columns: the box starts again empty and
+    // whole, not cut at the pattern's right edge.
+    if (show_ss_matrixF == ss_view_matrix)
+        show_statespace_matrix(nullptr);
 }
 
 void
