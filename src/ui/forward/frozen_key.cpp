@@ -179,6 +179,12 @@ show_frozen_key(int mode)
     int value_key_left = 0, value_key_bottom = 0;
     if (color_key_box_at_right(&value_key_left, &value_key_bottom))
         show_multistate_color_key(0);
+    // A key still standing from a layout of other bins (a wider one) goes
+    // whole: the new box would leave its left part and lines beside it.
+    int old_left = 0, old_bottom = 0;
+    if (frozen_key_box_at_right(&old_left, &old_bottom) &&
+        (shown_place.left != place.left || shown_place.bottom != place.bottom))
+        erase_frozen_key();
     take_top_line_box_met_by(place.left, place.top, place.right, place.bottom);
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
     key_shown = true;
@@ -202,7 +208,8 @@ show_frozen_key(int mode)
 void
 erase_frozen_key()
 {
-    const frozen_key_place place = frozen_key_layout();
+    // Where it was drawn: the bins may have changed the layout since.
+    const frozen_key_place place = key_shown ? shown_place : frozen_key_layout();
     erase_box(place.left, place.top, place.right, place.bottom);
     key_shown = false;
 }
@@ -228,6 +235,11 @@ frozen_counts_point(int *x, int *y)
 void
 show_frozen_counts(double top, double other)
 {
+    // The counts belong to the key's last line: with the key gone (the
+    // drawing area cleared) their place may be another box's.
+    int key_left = 0, key_bottom = 0;
+    if (!frozen_key_box_at_right(&key_left, &key_bottom))
+        return;
     const std::string text = counts_text(top, other);
     int16_t px = getx, py = gety;
     int colour = getcolor();

@@ -126,14 +126,17 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
     return std::max(least, std::min(room(), medium_pitch));
 }
 
-// How far right the run draws: its pattern, and the plane beside the side
-// plot while one is shown (none on a scrolling 2d display).
+// How far right the run draws: its pattern, the plane beside the side
+// plot while one is shown (none on a scrolling 2d display), and the lookup
+// histogram's bars, whose full length shows a frequency.
 int
 run_reach(const entropy_graph *eg, const run_iteration *it)
 {
     int reach = pattern_reach(it, side_plot_width(eg));
     if ((eg->ed_plot || it->return_map) && stpgraph != stpgraph_none)
         reach = std::max(reach, plane_reach(side_plot_left(eg)));
+    if (eg->hist_mode == 1 && stp)
+        reach = std::max<int>(reach, eg->hist_right);
     return reach;
 }
 
