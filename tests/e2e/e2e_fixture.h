@@ -39,7 +39,11 @@ protected:
         zemra = std::make_unique<ZemraProcess>(std::move(args));
         zemra->program = program;
         ASSERT_TRUE(zemra->start()) << "zemra could not be started (ZEMRA_BINARY?)";
-        ASSERT_TRUE(zemra->wait_for_first_screen()) << "no first screen";
+        ASSERT_TRUE(zemra->wait_for_first_screen())
+            << "no first screen"
+            << (zemra->pid() <= 0 ? "; the program ended with status " + std::to_string(zemra->exit_status())
+                                  : std::string())
+            << "; its standard error: " << zemra->stderr_text();
     }
 
     // Types the answers, each key once the program waits for input.

@@ -141,6 +141,8 @@ ZemraProcess::wait_for_first_screen(double seconds)
 {
     bool ready = wait_until(
         [&] {
+            if (ended_now())
+                return true;
             if (!window)
                 window = find_zemra_window(display);
             if (!window)
@@ -154,6 +156,8 @@ ZemraProcess::wait_for_first_screen(double seconds)
             return pixel(maxx / 2, 2) != pixel(maxx / 2, 200);
         },
         seconds);
+    if (pid_ <= 0)
+        return false;
     if (ready)
         xtest_move_pointer(display, width() / 2, height() / 2);
     return ready;
@@ -224,17 +228,13 @@ ZemraProcess::quit_by_steps(int most)
         // After a 'q' the program either waits for the next key or is
         // ending; its exit can take a while (the sanitizers' leak check), so
         // both are waited for before another 'q' is typed.
-        int status = 0;
         bool ended = false;
         wait_until([&] {
-            ended = waitpid(pid_, &status, WNOHANG) == pid_;
+            ended = ended_now();
             return ended || waits_for_key_now();
         });
-        if (ended) {
-            pid_ = -1;
-            exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (ended)
             return exit_status_;
-        }
         type("q");
     }
     return wait_exit();
@@ -243,19 +243,26 @@ ZemraProcess::quit_by_steps(int most)
 int
 ZemraProcess::wait_exit(double seconds)
 {
-    if (pid_ <= 0)
-        return exit_status_;
-    int status = 0;
-    bool ended = wait_until([&] { return waitpid(pid_, &status, WNOHANG) == pid_; },
-                            seconds);
-    if (!ended) {
+    if (!wait_until([&] { return ended_now(); }, seconds)) {
         kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
+        waitpid(pid_, nullptr, 0);
         pid_ = -1;
         return -1;
     }
+    return exit_status_;
+}
+
+bool
+ZemraProcess::ended_now()
+{
+    if (pid_ <= 0)
+        return true;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) != pid_)
+        return false;
     pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
 }
 
 std::string

@@ -25,7 +25,8 @@ public:
     // false when it cannot run.
     bool start();
     // Waits until the window is mapped and its first screen drawn (the
-    // prompt box frame shows), then moves the pointer into it.
+    // prompt box frame shows), then moves the pointer into it; false at
+    // once when the program ended before (its status is exit_status()).
     bool wait_for_first_screen(double seconds = kReadyPatience);
     // Types characters ('\r' for Return) through the server, each once the
     // program signals that it waits for a key (ready_signal.h); type_now
@@ -77,6 +78,8 @@ public:
     void screenshot(const std::string &path) const;
 
     int pid() const { return pid_; }
+    // The program's exit status once it was seen to end; -1 before.
+    int exit_status() const { return exit_status_; }
 
     std::string program;         // a command that execs zemra, such as run.sh
     Display *display = nullptr;  // the test's own connection
@@ -89,7 +92,11 @@ private:
     int pid_ = -1;
     int ready_fd_ = -1;  // read end of the program's key-wait signal
     bool wait_seen_ = false; // a wait signalled and read, no key typed into it yet
-    int exit_status_ = -1; // the status once reaped by quit_by_steps
+    int exit_status_ = -1; // the status once the program was reaped
+
+    // Whether the program has ended, reaping it and keeping its status
+    // when it ended just now; does not block.
+    bool ended_now();
 };
 
 // Polls until done() holds or seconds pass; true when it held. A test waits
