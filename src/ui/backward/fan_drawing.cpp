@@ -204,6 +204,21 @@ take_level_radii_and_spot()
     spot = spot_at;
 }
 
+// The rectangle a label written at (x, y) in the font in use takes, its
+// background and its place: the columns of its advance and of its glyphs'
+// ink, which in a large font runs past the advance (the tail of an 'f'),
+// and every row the font inks, so that no edge drawn before shows through
+// a glyph's top, tail or side.
+drawn_box
+label_rect_in_use(int x, int y, const char *text)
+{
+    int first = y, last = y + CHeight - 1;
+    line_ink_rows(y, first, last);
+    int left = 0, right = 0;
+    text_ink_columns_in_use(text, left, right);
+    return {x + std::min(0, left), first, x + std::max(text_width_in_use(text), right - 1), last, false};
+}
+
 // A node's label at the current point, where it covers no label taken
 // before it in the field; written with the other labels of its basin or
 // subtree once their edges are drawn (write_node_labels), so that no edge
@@ -215,16 +230,14 @@ draw_label(const char *text, int highlight)
         return;
     int16_t x = getx, y = gety;
     const size_t length = strlen(text);
-    int width = text_width_in_use(text);
-    int first = y, last = y + CHeight - 1;
-    line_ink_rows(y, first, last); // the rows its background takes (label_box)
+    const drawn_box box = label_rect_in_use(x, y, text); // as label_box takes it
     // A label is shown whole or not at all: none cut by the window's edges,
     // the title strip or the field's area, nor by the clear of a prompt box
     // at the top drawn after it.
     field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
-    if (x < inside.left || first < inside.top || x + width > inside.right || last > inside.bottom)
+    if (box.x0 < inside.left || box.y0 < inside.top || box.x1 > inside.right || box.y1 > inside.bottom)
         return;
-    if (!take_label_place(x, first, x + width, last))
+    if (!take_label_place(box.x0, box.y0, box.x1, box.y1))
         return;
     waiting_labels.push_back({label_texts.size(), length, x, y, highlight, font_in_use(), CHeight, CWidth});
     label_texts.insert(label_texts.end(), text, text + length + 1);
@@ -634,18 +647,13 @@ in_label_font(const waiting_label &label, const Work &work)
     CWidth = width;
 }
 
-// The rectangle a label's background takes: its text's width (out of
-// texts), and every row the font inks, so that no edge drawn before shows
-// through a glyph's top or tail; the place draw_label took for it.
+// The rectangle a label's background takes (its text out of texts): the
+// place draw_label took for it, in the font it was placed in.
 drawn_box
 label_box(const waiting_label &label, const std::vector<char> &texts)
 {
     drawn_box box{};
-    in_label_font(label, [&] {
-        int first = label.y, last = label.y + CHeight - 1;
-        line_ink_rows(label.y, first, last);
-        box = {label.x, first, label.x + text_width_in_use(texts.data() + label.start), last, false};
-    });
+    in_label_font(label, [&] { box = label_rect_in_use(label.x, label.y, texts.data() + label.start); });
     return box;
 }
 

@@ -54,6 +54,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 #include "ui/storage/globals.h"
 #include "ui/string_editors/globals.h"
@@ -677,6 +678,19 @@ refuse_large_field()
     basinfield = 0;
 }
 
+// Back into the network view, the set-up's text column is left as the run
+// part found it only where nothing was drawn over it since: a run (each
+// clears the drawing area as it starts, and a switch between single and
+// field runs leaves the last one standing under the other loop's first
+// dialog) or a sweep graph of the output settings goes with what it left of
+// the column, so that the set-up's prompts are not asked over its labels.
+void
+clear_run_drawings(uint32_t clears_at_start)
+{
+    if (drawing_area_clears() != clears_at_start || sweep_graph_stands())
+        clear_drawing_area();
+}
+
 } // namespace
 
 int
@@ -689,6 +703,7 @@ void
 run_part()
 {
     int16_t entry_line = gety;
+    const uint32_t clears_at_start = drawing_area_clears();
     toggle_single_field = 0;
     for (;;) {
         reset_backward_pass();
@@ -707,6 +722,7 @@ run_part()
             direction = direction_forward;
         loop_end end = run_loop(basinfield != 0);
         if (end == loop_end::back_to_view) {
+            clear_run_drawings(clears_at_start);
             is[0] = 'q';
             return;
         }

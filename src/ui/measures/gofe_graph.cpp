@@ -24,8 +24,14 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 
 namespace {
+
+// drawing_area_clears() when gofE_z_graph last drew a frame, and whether it
+// drew one.
+uint32_t frame_drawn_after = 0;
+bool frame_drawn = false;
 
 // Which axes a frame has.
 enum class x_axis_kind { z, lambda_ratio, size, z_right };
@@ -191,6 +197,7 @@ gofE_z_graph()
     ly = goy - (vgay(415) - vgay(250));
     int colour = getcolor();
     setcolor(white);
+    bool drawn = true;
     if (lambda_z_graph != lambda_z_off) {
         setfillstyle(0, black);
         bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
@@ -202,8 +209,20 @@ gofE_z_graph()
         draw_frame(gox, goy, x_axis_kind::z);
         if (gd_z_graph == sweep_graph_z_lambda)
             draw_frame(lambda_ratio_graph_x(), goy, x_axis_kind::lambda_ratio);
+    } else {
+        drawn = false;
+    }
+    if (drawn) {
+        frame_drawn = true;
+        frame_drawn_after = drawing_area_clears();
     }
     setcolor(colour);
+}
+
+bool
+sweep_graph_stands()
+{
+    return frame_drawn && frame_drawn_after == drawing_area_clears();
 }
 
 int

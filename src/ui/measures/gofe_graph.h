@@ -10,6 +10,9 @@
 // area, and sets gox, goy, lx, ly. With neither graph it draws nothing and
 // still sets gox.
 void gofE_z_graph();
+// Whether a frame gofE_z_graph drew stands in the drawing area: none was
+// cleared whole since.
+bool sweep_graph_stands();
 // The origin column of the lambda-ratio graph, which stands vgax(300) left
 // of the Z graph.
 int16_t lambda_ratio_graph_x();
