@@ -89,3 +89,27 @@ erase_statespace_matrix()
     bar(b.x0 - 3, b.y0 - 1, b.x1, b.y1);
     setcolor(colour);
 }
+
+void
+hide_statespace_matrix()
+{
+    erase_statespace_matrix();
+    show_ss_matrixF = ss_view_none;
+}
+
+void
+matrix_after_plot_clearing(int x0, int y0, int x1, int y1, bool plot_drawn)
+{
+    if (show_ss_matrixF != ss_view_matrix)
+        return;
+    matrix_box b = box_of_matrix();
+    if (x1 < b.x0 - 3 || x0 > b.x1 || y1 < b.y0 - 1 || y0 > b.y1)
+        return;
+    // The clearing took part of the box: a box cut at its edge, or marks
+    // plotted into the plot's frame, would follow. The plot and the matrix
+    // stand one at a time, as the return map and the matrix do.
+    if (plot_drawn)
+        hide_statespace_matrix();
+    else
+        show_statespace_matrix(nullptr);
+}

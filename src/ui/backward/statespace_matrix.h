@@ -12,3 +12,11 @@
 void show_statespace_matrix(const uint8_t *state);
 // Fills the matrix box (frame included) with black.
 void erase_statespace_matrix();
+// A forward run's matrix taken off the window: its box erased and
+// show_ss_matrixF set to none.
+void hide_statespace_matrix();
+// After a forward run's clearing of (x0, y0)-(x1, y1) for a plot that
+// shares the window's bottom with the matrix: when the clearing met the
+// shown matrix's box, a plot drawn there (plot_drawn) hides the matrix,
+// else the box is drawn again, empty and whole.
+void matrix_after_plot_clearing(int x0, int y0, int x1, int y1, bool plot_drawn);

@@ -997,13 +997,6 @@ show_return_map(running_pattern &p, bool on)
         panel(p.eg, p.it);
 }
 
-void
-hide_statespace_matrix()
-{
-    erase_statespace_matrix();
-    show_ss_matrixF = ss_view_none;
-}
-
 bool
 return_map_key(running_pattern &p, char)
 {
@@ -1031,6 +1024,13 @@ matrix_key(running_pattern &p, char)
     } else {
         if (p.it->return_map)
             show_return_map(p, false);
+        // The entropy/density plane shares the window's bottom too: it goes
+        // off first, as 'u' takes it off; while a rule sample plots on it,
+        // 'y' does nothing.
+        if (p.eg->ed_plot)
+            entropy_density_key(p, 'u');
+        if (p.eg->ed_plot)
+            return true;
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);
     }

@@ -32,6 +32,7 @@
 #include "engine/measures/input_entropy.h"
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
+#include "ui/backward/statespace_matrix.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/model/nhood_colour.h"
 #include "ui/rules/random_states.h"
@@ -352,24 +353,26 @@ moved_plane_area(int x0, int width)
 // The side plot's strip right of x0 (as plane_x0 places it) erased for a
 // frame `width` wide; when draw, the frame in light red with the y axis'
 // ticks, every 20 of its 200 units. A plane moved over the pattern keeps
-// its area from the pattern's copies while it is drawn. Returns draw.
+// its area from the pattern's copies while it is drawn. A state-space
+// matrix whose box the erase meets gives way to the frame, or comes back
+// whole when the plot goes. Returns draw.
 bool
 side_plot_frame(int draw, int beside, int width)
 {
     const int x0 = plane_x0(beside);
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
-    if (x0 < beside) {
-        // Over the pattern: its area cleared whole, the count line's row too.
-        const plane_area a = moved_plane_area(x0, vgax(256));
-        erase_box(a.x0, a.y0, a.x1, a.y1);
-        int kx0, ky0, kx1, ky1;
-        if (draw)
-            keep_from_copies(a.x0, a.y0, a.x1, a.y1);
-        else if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 == a.x0 && ky0 == a.y0)
-            release_kept_area();
-    } else {
-        erase_box(x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1);
-    }
+    // Over the pattern: its area cleared whole, the count line's row too.
+    const bool over_pattern = x0 < beside;
+    const plane_area cleared =
+        over_pattern ? moved_plane_area(x0, vgax(256))
+                     : plane_area{x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1};
+    erase_box(cleared.x0, cleared.y0, cleared.x1, cleared.y1);
+    int kx0, ky0, kx1, ky1;
+    if (over_pattern && draw)
+        keep_from_copies(cleared.x0, cleared.y0, cleared.x1, cleared.y1);
+    else if (over_pattern && kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 == cleared.x0 && ky0 == cleared.y0)
+        release_kept_area();
+    matrix_after_plot_clearing(cleared.x0, cleared.y0, cleared.x1, cleared.y1, draw != 0);
     if (!draw)
         return false;
     setcolor(lightred);

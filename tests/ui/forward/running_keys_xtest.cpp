@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/forward/forward_test_support.h"
+#include "engine/forward/globals.h"
 #include "support/graph_layout_tables.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
@@ -479,6 +480,54 @@ TEST_F(RunningKeys, ThePlaneAndTheHistogramLeaveTheBoxesAtTheRightWhole)
     }
     ASSERT_TRUE(resize_to(1024, 768));
     color_v = colours_before;
+    stpgraph = stpgraph_none;
+    net.TearDown();
+}
+
+// The state-space matrix ('y') and the entropy-density plane ('u') beside a
+// 14-cell pattern share the window's bottom: the plane drawn over the
+// matrix's box takes the matrix off whole, and 'y' then takes the plane off
+// and draws the box whole again.
+TEST_F(RunningKeys, TheMatrixAndTheEntropyPlaneStandOneAtATime)
+{
+    ring_builder net;
+    net.SetUp();
+    net.ring(14, 3);
+    stpgraph = stpgraph_lookup_bars;
+    eg.hist_mode = 1;
+    eg.k = 3;
+    it.cell_size = 5;
+    eg.x0 = static_cast<int16_t>(lineL * it.cell_size + vgax(10));
+    eg.w2 = vgax(100);
+    place_lookup_histogram(&eg);
+    msize = static_cast<int16_t>(vgax(200));
+    show_ss_matrixF = ss_view_none;
+    clear_drawing_area();
+    // The box's frame, as the matrix places it during a forward run.
+    const int x1 = Maxx - vgax(136), y1 = Maxy - 2, x0 = x1 - msize - 1, y0 = y1 - msize - 1;
+    auto white_in = [&](int x, int y, int w, int h) {
+        int n = 0;
+        for (unsigned long p : pixels_seen(x, y, w, h))
+            n += p == Color_Table[white];
+        return n;
+    };
+    key('y');
+    ASSERT_EQ(show_ss_matrixF, ss_view_matrix);
+    key('u');
+    ASSERT_TRUE(eg.ed_plot);
+    ASSERT_GE(plane_reach(side_plot_left(&eg)), x0) << "the plane does not reach the box";
+    flush_display();
+    screenshot("plane_over_matrix");
+    EXPECT_EQ(show_ss_matrixF, ss_view_none) << "the matrix stays under the plane";
+    EXPECT_EQ(white_in(x1, y0, 1, y1 - y0 + 1), 0) << "the box's right side is left beside the plane";
+    key('y');
+    flush_display();
+    screenshot("matrix_after_plane");
+    EXPECT_FALSE(eg.ed_plot) << "the plane stays under the matrix";
+    EXPECT_EQ(show_ss_matrixF, ss_view_matrix);
+    EXPECT_EQ(white_in(x0, y0, x1 - x0 + 1, 1), x1 - x0 + 1) << "the box's top is cut";
+    EXPECT_EQ(white_in(x0, y0, 1, y1 - y0 + 1), y1 - y0 + 1) << "the box's left side is cut";
+    key('y');
     stpgraph = stpgraph_none;
     net.TearDown();
 }
