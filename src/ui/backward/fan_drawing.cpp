@@ -204,17 +204,6 @@ take_level_radii_and_spot()
     spot = spot_at;
 }
 
-// Where a node's label or bit pattern is drawn, whole or not at all: the
-// field's area where the basins are clipped to it, else the window below
-// the prompt boxes at the top. There a mark is cut by none of the window's
-// edges, the title strip, the field's area or the clear of a prompt box
-// drawn after it, and cuts no summary standing in a prompt box.
-field_area
-node_mark_area()
-{
-    return basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
-}
-
 // A node's label at the current point, where it covers no label taken
 // before it in the field; written with the other labels of its basin or
 // subtree once their edges are drawn (write_node_labels), so that no edge
@@ -229,8 +218,10 @@ draw_label(const char *text, int highlight)
     int width = text_width_in_use(text);
     int first = y, last = y + CHeight - 1;
     line_ink_rows(y, first, last); // the rows its background takes (label_box)
-    // A label is shown whole or not at all.
-    const field_area inside = node_mark_area();
+    // A label is shown whole or not at all: none cut by the window's edges,
+    // the title strip or the field's area, nor by the clear of a prompt box
+    // at the top drawn after it.
+    field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
     if (x < inside.left || first < inside.top || x + width > inside.right || last > inside.bottom)
         return;
     if (!take_label_place(x, first, x + width, last))
@@ -725,9 +716,11 @@ bool
 bits_inside_drawing_area(int x, int y)
 {
     node_reach reach = bits_reach();
-    const field_area inside = node_mark_area();
-    return x - reach.left >= inside.left && y - reach.up >= inside.top && x + reach.right <= inside.right &&
-           y + reach.down <= inside.bottom;
+    // Outside a field's area (whose clip keeps a basin below them) a pattern
+    // stays below the prompt boxes at the top, as a label does: drawn there
+    // it would cut the summary standing in them.
+    const int top = basins_clipped ? 0 : prompt_box_bottom(3) + 1;
+    return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy;
 }
 
 node_reach
