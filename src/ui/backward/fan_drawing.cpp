@@ -724,7 +724,11 @@ bool
 bits_inside_drawing_area(int x, int y)
 {
     node_reach reach = bits_reach();
-    return x - reach.left >= 0 && y - reach.up >= 0 && x + reach.right <= Maxx && y + reach.down <= Maxy;
+    // Outside a field's area (whose clip keeps a basin below them) a pattern
+    // stays below the prompt boxes at the top, as a label does: drawn there
+    // it would cut the summary standing in them.
+    const int top = basins_clipped ? 0 : prompt_box_bottom(3) + 1;
+    return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy;
 }
 
 node_reach

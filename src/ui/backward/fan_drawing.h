@@ -35,9 +35,11 @@ void copy_fan_tree(const uint8_t *state);
 void copy_cycle_tree(const uint8_t *state);
 
 // Whether a bit pattern drawn at (x, y) and its frame lie inside the
-// drawing area: one that would run past the window's edge or into the
+// drawing area, and below the prompt boxes at the top where no field's area
+// clips the basins: one that would run past the window's edge or into the
 // bottom strip is left out rather than shown cut there (a basin laid out
-// larger than the window, or cells scaled too large for it, reach past it).
+// larger than the window, or cells scaled too large for it, reach past it),
+// and one at the top rather than drawn over the summary standing there.
 bool bits_inside_drawing_area(int x, int y);
 // How far the mark of a node reaches from its point (draw_node's bit
 // pattern, label or spot) with the display settings as they stand.

@@ -64,6 +64,9 @@ uint8_t previous_rangeL = 0;
 uint16_t previous_field_size = 0;
 // Whether the code work buffers of the totalistic forward-only mode exist.
 bool code_buffers_allocated = false;
+// drawing_area_clears() when the rules stage began: a run since cleared the
+// set-up's lines away and left its picture in their place.
+uint32_t clears_at_rules_stage = 0;
 
 void
 remember_line(stage s)
@@ -336,6 +339,7 @@ rules_stage()
     rulemix = 0;
     rules_set = true;
     remember_line(stage::rules);
+    clears_at_rules_stage = drawing_area_clears();
     set_glider_counts();
     if (tot_only) {
         free_code_buffers();
@@ -360,13 +364,17 @@ rules_stage()
 // go, so that the stage starts again on a clear column below its line and
 // what it asks next is not written over them, nor over what the runs left
 // there (a sweep's graph, down to the line of its labels). The rule box at
-// the foot stays: it shows the rule still in force.
+// the foot stays: it shows the rule still in force. A run's picture goes
+// from below the prompt boxes at the top: the set-up's lines it took the
+// place of are gone, and the clears of the stages stepped back to would cut
+// through what it drew there (a basin's node patterns).
 void
 clear_rules_stage_lines()
 {
     setfillstyle(0, black);
     const int box_top = std::max<int>(rule_box_top, tallest_rule_box_top());
-    bar(0, text_column_clear_row(gety + CHeight), Maxx, box_top - 1);
+    const bool run_picture = drawing_area_clears() != clears_at_rules_stage;
+    bar(0, run_picture ? prompt_box_bottom(3) + 1 : text_column_clear_row(gety + CHeight), Maxx, box_top - 1);
 }
 
 stage

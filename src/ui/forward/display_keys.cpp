@@ -50,13 +50,6 @@ panel(entropy_graph *eg, run_iteration *it)
         interrupt_key_index(eg, it);
 }
 
-void
-redraw_colour_keys()
-{
-    show_multistate_color_key(0);
-    show_multistate_color_key(1);
-}
-
 int
 native_dimension()
 {
@@ -188,7 +181,8 @@ step_frozen_mode(entropy_graph *eg, run_iteration *it)
     it->frozen_mode = static_cast<uint8_t>((it->frozen_mode + 1) % 4);
     if (it->frozen_mode == 0) {
         erase_frozen_key();
-        redraw_colour_keys();
+        show_multistate_color_key(0);
+        show_multistate_color_key(1);
     }
     panel(eg, it);
     if (it->frozen_mode)
@@ -372,7 +366,7 @@ toggle_background(running_pattern &, char)
 {
     if (d_mode <= display_2d && color_v) {
         color_v[0] = color_v[0] == black ? darkgray : black;
-        redraw_colour_keys();
+        redraw_color_key();
     }
     return true;
 }
@@ -382,7 +376,7 @@ swap_value1(running_pattern &, char)
 {
     if (ncolor == 0 && value_range == 2 && color_v) {
         color_v[1] = color_v[1] == white ? yellow : color_v[1] == yellow ? white : color_v[1];
-        redraw_colour_keys();
+        redraw_color_key();
     }
     return true;
 }
@@ -391,7 +385,7 @@ bool
 shuffle_colours(running_pattern &, char)
 {
     rearange_value_colors();
-    redraw_colour_keys();
+    redraw_color_key();
     return true;
 }
 

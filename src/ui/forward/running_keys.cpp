@@ -649,8 +649,7 @@ swap_value1_colour()
         color_v[1] = yellow;
     else if (color_v[1] == yellow)
         color_v[1] = white;
-    show_multistate_color_key(0);
-    show_multistate_color_key(1);
+    redraw_color_key();
 }
 
 void

@@ -396,6 +396,16 @@ color_key_off_right_edge()
     return boximage[kKeySlot] && key_box_x0 != 2 && key_box_x0 != Maxx - 2 - color_key_width();
 }
 
+void
+redraw_color_key()
+{
+    if (!boximage[kKeySlot])
+        return;
+    const int where = key_box_x0 == 2 ? 3 : 1;
+    show_multistate_color_key(0);
+    show_multistate_color_key(where);
+}
+
 bool
 color_key_box_at_right(int *left, int *bottom)
 {

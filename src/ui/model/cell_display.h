@@ -37,6 +37,10 @@ int16_t print_layered_bitstring(int width, const uint8_t *string, int last, int 
 // The colour key: where 1 draws it at the top right, 3 at the top left, in a
 // box sized to its lines; 0 and 2 take the box down again, whole.
 void show_multistate_color_key(int where);
+// The colour key drawn again in the colours now where it stands, at its
+// side; none drawn where none stands (a run whose pattern reaches the key's
+// place shows none: its rows and pages would cover the key in part).
+void redraw_color_key();
 // Width in pixels of the colour key's box at the current value range.
 int color_key_width();
 // Whether the colour key is up at the top right but not against the

@@ -995,16 +995,20 @@ prompt_band_bottom(int n)
 
 namespace {
 
-// The last replaced box a band from the window's top saved whole, with the
-// image it lies in: the box drawn over the band hides it, so a one-line box
-// drawn on that box (in its first line) must not clear the rows of the one
-// under it through that box's lines; the band put back shows it again.
-struct replaced_box_under_band {
+// What a band kept in an image holds besides its pixels: the last replaced
+// box it saved whole from the window's top (the box drawn over the band
+// hides it, so a one-line box drawn on that box, in its first line, must
+// not clear the rows of the one under it through that box's lines), and the
+// last one-line box at the top right it saved whole (a box drawn over the
+// band takes it). The band put back shows both again, as they were.
+struct band_keeps {
     const image_slot *under;
-    int bottom;
-    uint32_t clears;
+    int replaced_bottom; // 0: no replaced box kept
+    uint32_t replaced_clears;
+    line_box top_line; // bottom 0: none kept
+    int top, bottom;
 };
-std::vector<replaced_box_under_band> replaced_boxes_under_bands;
+std::vector<band_keeps> kept_by_bands;
 
 } // namespace
 
@@ -1013,17 +1017,19 @@ save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 {
     set_drawing_area_viewport();
     getimage(0, top, box_right_edge(Maxx), bottom, under);
-    hide_lines_in_band(hide_from, bottom);
     // A new image in the slot: what an old one held is gone with it.
-    replaced_boxes_under_bands.erase(std::remove_if(replaced_boxes_under_bands.begin(),
-                                                    replaced_boxes_under_bands.end(),
-                                                    [&](const replaced_box_under_band &b) { return b.under == under; }),
-                                     replaced_boxes_under_bands.end());
+    kept_by_bands.erase(std::remove_if(kept_by_bands.begin(), kept_by_bands.end(),
+                                       [&](const band_keeps &b) { return b.under == under; }),
+                        kept_by_bands.end());
+    band_keeps keeps{under, 0, 0, top_line_box_within(0, top, box_right_edge(Maxx), bottom), top, bottom};
+    hide_lines_in_band(hide_from, bottom);
     const int standing = replaced_box_standing();
     if (standing > 0 && top <= 2 && bottom >= standing) {
-        replaced_boxes_under_bands.push_back({under, replaced_box_bottom, replaced_box_clears});
+        keeps.replaced_bottom = replaced_box_bottom;
+        keeps.replaced_clears = replaced_box_clears;
         replaced_box_bottom = 0;
     }
+    kept_by_bands.push_back(keeps);
 }
 
 void
@@ -1038,11 +1044,14 @@ put_back_under_band(int top, image_slot *under)
 {
     show_under_band(top, under);
     freeimage(under);
-    for (auto b = replaced_boxes_under_bands.begin(); b != replaced_boxes_under_bands.end(); ++b)
+    for (auto b = kept_by_bands.begin(); b != kept_by_bands.end(); ++b)
         if (b->under == under) {
-            replaced_box_bottom = b->bottom;
-            replaced_box_clears = b->clears;
-            replaced_boxes_under_bands.erase(b);
+            if (b->replaced_bottom > 0) {
+                replaced_box_bottom = b->replaced_bottom;
+                replaced_box_clears = b->replaced_clears;
+            }
+            top_line_box_put_back(b->top_line, 0, b->top, box_right_edge(Maxx), b->bottom);
+            kept_by_bands.erase(b);
             break;
         }
 }
