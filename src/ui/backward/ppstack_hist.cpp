@@ -194,14 +194,28 @@ setup_ppstack_hist()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    // Its own box: not cut at the clip of the basins being drawn, whose
+    // area may end above its foot.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     if (ppL != lineL)
         lay_out_frame();
     setfillstyle(0, black);
     bar(pp_startx0 + vgax(50), pp_starty0 - pp_depthy + 1, pp_startx0 + pp_widthx - 1, pp_starty);
+    view.restore();
     setfillstyle(0, green);
     pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
     setcolor(colour);
     moveto(x, y);
+}
+
+void
+redraw_ppstack_frame()
+{
+    if (!mouse_found || see_ppstack == see_ppstack_off || ppL == 0)
+        return;
+    ppL = 0;
+    setup_ppstack_hist();
 }
 
 void
@@ -246,7 +260,10 @@ erase_ppstack_hist()
     if (!mouse_found || ppL == 0)
         return;
     int colour = getcolor();
+    saved_viewport view;
+    view.widen_to_drawing_area();
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    view.restore();
     setcolor(colour);
 }

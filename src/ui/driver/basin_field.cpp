@@ -262,6 +262,11 @@ place_fitted_basin(uint32_t state)
         int colour = getcolor();
         setfillstyle(0, black);
         bar(fitted.area.left, fitted.area.top, fitted.area.right, fitted.area.bottom);
+        // The boxes the run's keys put over the basins' area start again
+        // empty and whole on the new page: the clear took most of them.
+        if (show_ss_matrix)
+            show_statespace_matrix(nullptr);
+        redraw_ppstack_frame();
         setcolor(colour);
         start_shelf(fitted.rows, fitted.area);
         fitted.page++;
