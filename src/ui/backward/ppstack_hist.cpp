@@ -63,20 +63,33 @@ scale_label(int x1, int top, uint32_t number)
     text_line(std::max(pp_startx0 + 2, x1 - text_width_in_use(text)), x1, top, text);
 }
 
+// The frame's foot row and its height.
+int
+frame_foot()
+{
+    return Maxy - vgay(40);
+}
+
+int
+frame_height()
+{
+    return vgay(150);
+}
+
 void
 lay_out_frame()
 {
     uint32_t n = lineL;
     ppL = lineL;
     pp_startx0 = vgax(126);
-    pp_starty0 = static_cast<int16_t>(Maxy - vgay(40));
+    pp_starty0 = static_cast<int16_t>(frame_foot());
     int pitch = vgax(10);
     if ((n + 1) * pitch > static_cast<uint32_t>(Maxx - (vgax(50) + pp_startx0 + vgax(10))))
         pitch = (Maxx - (vgax(50) + pp_startx0 + vgax(10))) / static_cast<int>(n + 1);
     pp_bartotw = static_cast<int16_t>(pitch);
     pp_barwidth = static_cast<int16_t>(pitch - 2 < 1 ? 1 : pitch - 2);
     pp_widthx = static_cast<int16_t>(vgax(50) + (n + 1) * pp_bartotw);
-    pp_depthy = vgay(150);
+    pp_depthy = static_cast<int16_t>(frame_height());
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
     setcolor(red);
@@ -207,6 +220,12 @@ setup_ppstack_hist()
     pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
     setcolor(colour);
     moveto(x, y);
+}
+
+int
+ppstack_frame_top()
+{
+    return frame_foot() - frame_height();
 }
 
 void
