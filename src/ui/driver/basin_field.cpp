@@ -313,6 +313,8 @@ place_basin(uint32_t state)
         if (mouse_found) {
             clearviewport();
             progress_bar();
+            // The stack histogram's bars go on into a frame.
+            redraw_ppstack_frame();
         }
         ox = firstox;
         oy = firstoy;
