@@ -63,20 +63,33 @@ scale_label(int x1, int top, uint32_t number)
     text_line(std::max(pp_startx0 + 2, x1 - text_width_in_use(text)), x1, top, text);
 }
 
+// The frame's foot row and its height.
+int
+frame_foot()
+{
+    return Maxy - vgay(40);
+}
+
+int
+frame_height()
+{
+    return vgay(150);
+}
+
 void
 lay_out_frame()
 {
     uint32_t n = lineL;
     ppL = lineL;
     pp_startx0 = vgax(126);
-    pp_starty0 = static_cast<int16_t>(Maxy - vgay(40));
+    pp_starty0 = static_cast<int16_t>(frame_foot());
     int pitch = vgax(10);
     if ((n + 1) * pitch > static_cast<uint32_t>(Maxx - (vgax(50) + pp_startx0 + vgax(10))))
         pitch = (Maxx - (vgax(50) + pp_startx0 + vgax(10))) / static_cast<int>(n + 1);
     pp_bartotw = static_cast<int16_t>(pitch);
     pp_barwidth = static_cast<int16_t>(pitch - 2 < 1 ? 1 : pitch - 2);
     pp_widthx = static_cast<int16_t>(vgax(50) + (n + 1) * pp_bartotw);
-    pp_depthy = vgay(150);
+    pp_depthy = static_cast<int16_t>(frame_height());
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
     setcolor(red);
@@ -194,14 +207,34 @@ setup_ppstack_hist()
         return;
     int16_t x = getx, y = gety;
     int colour = getcolor();
+    // Its own box: not cut at the clip of the basins being drawn, whose
+    // area may end above its foot.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     if (ppL != lineL)
         lay_out_frame();
     setfillstyle(0, black);
     bar(pp_startx0 + vgax(50), pp_starty0 - pp_depthy + 1, pp_startx0 + pp_widthx - 1, pp_starty);
+    view.restore();
     setfillstyle(0, green);
     pp_startx = static_cast<int16_t>(pp_startx0 + vgax(50));
     setcolor(colour);
     moveto(x, y);
+}
+
+int
+ppstack_frame_top()
+{
+    return frame_foot() - frame_height();
+}
+
+void
+redraw_ppstack_frame()
+{
+    if (!mouse_found || see_ppstack == see_ppstack_off || ppL == 0)
+        return;
+    ppL = 0;
+    setup_ppstack_hist();
 }
 
 void
@@ -246,7 +279,10 @@ erase_ppstack_hist()
     if (!mouse_found || ppL == 0)
         return;
     int colour = getcolor();
+    saved_viewport view;
+    view.widen_to_drawing_area();
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    view.restore();
     setcolor(colour);
 }

@@ -6,6 +6,11 @@
 // Lays out and draws the frame for lineL cells when ppL differs from lineL,
 // else only clears the bars; the fill colour is green after it.
 void setup_ppstack_hist();
+// The frame's top row (it spans the window's lower part while shown).
+int ppstack_frame_top();
+// The frame laid out and drawn again, empty, while the histogram is shown:
+// a clearing of the basins' area took part of it.
+void redraw_ppstack_frame();
 // The averaged histogram of the stack sizes summed in pp_hist_total over
 // pp_histcount computations, drawn into the frame with the free cells'
 // average stippled red on the last bar; nothing when nothing was summed.

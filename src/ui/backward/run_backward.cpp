@@ -522,7 +522,9 @@ act_on_key(char key, tree_work &work)
         break;
     case 'p':
         if (see_ppstack == see_ppstack_on && nonlocal) {
-            erase_prompt_box(1);
+            // The start prompt goes, or the two-line report of a tree drawn
+            // over it since: whole, not cut after its first line.
+            erase_prompt_box(2);
             see_ppstack = see_ppstack_pause;
         }
         break;

@@ -13,6 +13,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "ui/backward/globals.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/window.h"
@@ -43,10 +44,16 @@ show_statespace_matrix(const uint8_t *state)
     int colour = getcolor();
     matrix_box b = box_of_matrix();
     if (!state) {
+        // Drawn whole whatever clip the basins being drawn hold: cut at
+        // their area, its right column would be missing, and what stood
+        // there from an earlier frame would be left.
+        saved_viewport view;
+        view.widen_to_drawing_area();
         setfillstyle(0, black);
         bar(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
         setcolor(white);
         rectangle(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
+        view.restore();
         matrix_extent(&matrixx, &matrixy);
         if (show_ss_matrixF)
             matrixcolor = yellow;
@@ -85,8 +92,11 @@ erase_statespace_matrix()
 {
     int colour = getcolor();
     matrix_box b = box_of_matrix();
+    saved_viewport view;
+    view.widen_to_drawing_area();
     setfillstyle(0, black);
     bar(b.x0 - 3, b.y0 - 1, b.x1, b.y1);
+    view.restore();
     setcolor(colour);
 }
 

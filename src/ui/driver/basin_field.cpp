@@ -251,6 +251,18 @@ end_fitted_field()
     fitted.bottom = fitted.rows.row_top + fitted.rows.row_height;
 }
 
+// The area of a fitted field's page: above the stack histogram while that
+// is shown, which stands over the area's foot (a basin drawn there would
+// run across its scale and bars).
+field_area
+page_area()
+{
+    field_area area = fitted.area;
+    if (see_ppstack != see_ppstack_off && general_method_needed())
+        area.bottom = std::min(area.bottom, ppstack_frame_top() - fitted.gap);
+    return area;
+}
+
 // The centre of the basin of state in a fitted field: right of the last,
 // or on a new row, or at the top of a cleared area when the area is full.
 void
@@ -258,14 +270,20 @@ place_fitted_basin(uint32_t state)
 {
     node_reach box = basin_box(basin_depth_of(state), 1.0f, fitted.node);
     int x, y;
-    if (!place_on_shelf(fitted.rows, fitted.area, box, fitted.gap, &x, &y)) {
+    const field_area area = page_area();
+    if (!place_on_shelf(fitted.rows, area, box, fitted.gap, &x, &y)) {
         int colour = getcolor();
         setfillstyle(0, black);
         bar(fitted.area.left, fitted.area.top, fitted.area.right, fitted.area.bottom);
+        // The boxes the run's keys put over the basins' area start again
+        // empty and whole on the new page: the clear took most of them.
+        if (show_ss_matrix)
+            show_statespace_matrix(nullptr);
+        redraw_ppstack_frame();
         setcolor(colour);
         start_shelf(fitted.rows, fitted.area);
         fitted.page++;
-        place_on_shelf(fitted.rows, fitted.area, box, fitted.gap, &x, &y);
+        place_on_shelf(fitted.rows, area, box, fitted.gap, &x, &y);
     }
     ox = static_cast<int16_t>(x);
     oy = static_cast<int16_t>(y);
@@ -295,6 +313,8 @@ place_basin(uint32_t state)
         if (mouse_found) {
             clearviewport();
             progress_bar();
+            // The stack histogram's bars go on into a frame.
+            redraw_ppstack_frame();
         }
         ox = firstox;
         oy = firstoy;

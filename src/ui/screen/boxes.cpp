@@ -57,24 +57,6 @@ hide_lines_in_band(int top, int bottom)
     fill_black(1, top, right, bottom);
 }
 
-// The viewport kept across a box that may widen it to the drawing area.
-struct saved_viewport {
-    int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
-    bool widened = false;
-    void widen_to_drawing_area()
-    {
-        if (y1 <= Maxy) {
-            set_drawing_area_viewport();
-            widened = true;
-        }
-    }
-    void restore() const
-    {
-        if (widened)
-            setviewport(x0, y0, x1, y1, 1);
-    }
-};
-
 // The current point at column x of a line of text whose top is top, raised
 // where the glyphs of text in the font in use would ink below row last.
 void
@@ -113,6 +95,22 @@ remember_top_line_box(const line_box &b)
 }
 
 } // namespace
+
+void
+saved_viewport::widen_to_drawing_area()
+{
+    if (y1 <= Maxy) {
+        set_drawing_area_viewport();
+        widened = true;
+    }
+}
+
+void
+saved_viewport::restore() const
+{
+    if (widened)
+        setviewport(x0, y0, x1, y1, 1);
+}
 
 void
 erase_top_line_box(const line_box &b)

@@ -116,6 +116,11 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         fputs("\nZero image passed to putimage\n", stderr);
         return;
     }
+    // The rows drawn straight on the window (a tree's pre-image strip
+    // scrolled in place) are there already: a copy of the window onto
+    // itself would change nothing.
+    if (*slot == W)
+        return;
     if (w < 1 || h < 1) {
         Window root;
         int px, py;
