@@ -948,40 +948,6 @@ histogram_form_key(running_pattern &p, char)
     return true;
 }
 
-bool
-entropy_density_key(running_pattern &p, char)
-{
-    entropy_graph *eg = p.eg;
-    run_iteration *it = p.it;
-    // The plane would stand over a run's histogram, as the return map's.
-    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
-        return true;
-    eg->ed_plot = !eg->ed_plot;
-    if (eg->ed_plot) {
-        eg->point_colour = yellow;
-        // The key panel gives way before the plane is drawn where the plane
-        // reaches its place, and comes back once the plane is cleared.
-        panel(eg, it);
-        draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
-        if (eg->plot_on) {
-            it->page_full = 1;
-            it->time = 0;
-            if (!eg->lookupcount.rows)
-                allocate_lookup_arrays(eg, it);
-        } else if (eg->hist_mode && !eg->eegcount.rows) {
-            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
-        }
-    } else {
-        draw_entgraph_frame(0, side_plot_left(eg), p.ae->mode, 0);
-        if (eg->plot_on)
-            free_lookup_arrays(eg);
-        else
-            free_density_arrays(eg);
-        panel(eg, it);
-    }
-    return true;
-}
-
 // The return map switched on or off: its frame drawn (the key panel giving
 // way before it, as for 'u') or its place cleared.
 void
@@ -1004,6 +970,54 @@ hide_statespace_matrix()
     show_ss_matrixF = ss_view_none;
 }
 
+// The entropy-density plane switched on or off: its frame drawn (the key
+// panel giving way before it reaches its place) and its counts made, or its
+// place cleared and its counts freed.
+void
+show_entropy_density_plane(running_pattern &p, bool on)
+{
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
+    eg->ed_plot = on;
+    if (on) {
+        eg->point_colour = yellow;
+        panel(eg, it);
+        draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
+        if (eg->plot_on) {
+            it->page_full = 1;
+            it->time = 0;
+            if (!eg->lookupcount.rows)
+                allocate_lookup_arrays(eg, it);
+        } else if (eg->hist_mode && !eg->eegcount.rows) {
+            allocate_density_arrays(eg, "eg.eegratiobefore", "eg.eegcount");
+        }
+    } else {
+        draw_entgraph_frame(0, side_plot_left(eg), p.ae->mode, 0);
+        if (eg->plot_on)
+            free_lookup_arrays(eg);
+        else
+            free_density_arrays(eg);
+        panel(eg, it);
+    }
+}
+
+bool
+entropy_density_key(running_pattern &p, char)
+{
+    // The plane would stand over a run's histogram, as the return map's.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
+        return true;
+    const bool on = !p.eg->ed_plot;
+    // The plane stands where the return map and the state-space matrix
+    // stand: one of the three at a time.
+    if (on && show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    if (on && p.it->return_map)
+        show_return_map(p, false);
+    show_entropy_density_plane(p, on);
+    return true;
+}
+
 bool
 return_map_key(running_pattern &p, char)
 {
@@ -1016,6 +1030,9 @@ return_map_key(running_pattern &p, char)
     // one at a time, as the run's options offer them.
     if (on && show_ss_matrixF == ss_view_matrix)
         hide_statespace_matrix();
+    // The entropy-density plane stands in the map's place.
+    if (on && p.eg->ed_plot)
+        show_entropy_density_plane(p, false);
     show_return_map(p, on);
     return true;
 }
@@ -1029,6 +1046,12 @@ matrix_key(running_pattern &p, char)
     if (show_ss_matrixF == ss_view_matrix) {
         hide_statespace_matrix();
     } else {
+        // The entropy-density plane stands over the matrix's place; while
+        // it gathers a rule sample's points it stays.
+        if (p.eg->ed_plot && p.ae->mode != 0)
+            return true;
+        if (p.eg->ed_plot)
+            show_entropy_density_plane(p, false);
         if (p.it->return_map)
             show_return_map(p, false);
         show_ss_matrixF = ss_view_matrix;
