@@ -1001,6 +1001,21 @@ show_entropy_density_plane(running_pattern &p, bool on)
     }
 }
 
+// The entropy-density plane, the return map and the state-space matrix
+// stand in one place at the window's bottom right, one at a time (as the
+// run's options offer the map and the matrix): those shown go before
+// another comes.
+void
+make_room_at_bottom_right(running_pattern &p)
+{
+    if (show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    if (p.it->return_map)
+        show_return_map(p, false);
+    if (p.eg->ed_plot)
+        show_entropy_density_plane(p, false);
+}
+
 bool
 entropy_density_key(running_pattern &p, char)
 {
@@ -1008,12 +1023,8 @@ entropy_density_key(running_pattern &p, char)
     if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
         return true;
     const bool on = !p.eg->ed_plot;
-    // The plane stands where the return map and the state-space matrix
-    // stand: one of the three at a time.
-    if (on && show_ss_matrixF == ss_view_matrix)
-        hide_statespace_matrix();
-    if (on && p.it->return_map)
-        show_return_map(p, false);
+    if (on)
+        make_room_at_bottom_right(p);
     show_entropy_density_plane(p, on);
     return true;
 }
@@ -1026,13 +1037,8 @@ return_map_key(running_pattern &p, char)
     if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
         return true;
     const bool on = !p.it->return_map;
-    // The map and the state-space matrix share the bottom of the window:
-    // one at a time, as the run's options offer them.
-    if (on && show_ss_matrixF == ss_view_matrix)
-        hide_statespace_matrix();
-    // The entropy-density plane stands in the map's place.
-    if (on && p.eg->ed_plot)
-        show_entropy_density_plane(p, false);
+    if (on)
+        make_room_at_bottom_right(p);
     show_return_map(p, on);
     return true;
 }
@@ -1046,14 +1052,10 @@ matrix_key(running_pattern &p, char)
     if (show_ss_matrixF == ss_view_matrix) {
         hide_statespace_matrix();
     } else {
-        // The entropy-density plane stands over the matrix's place; while
-        // it gathers a rule sample's points it stays.
+        // The entropy-density plane gathering a rule sample's points stays.
         if (p.eg->ed_plot && p.ae->mode != 0)
             return true;
-        if (p.eg->ed_plot)
-            show_entropy_density_plane(p, false);
-        if (p.it->return_map)
-            show_return_map(p, false);
+        make_room_at_bottom_right(p);
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);
     }
