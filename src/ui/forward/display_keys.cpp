@@ -942,19 +942,32 @@ histogram_form_key(running_pattern &p, char)
     return true;
 }
 
-bool
-entropy_density_key(running_pattern &p, char)
+// The return map switched on or off: its frame drawn (the key panel giving
+// way before it, as for 'u') or its place cleared.
+void
+show_return_map(running_pattern &p, bool on)
+{
+    p.it->return_map = on;
+    if (on) {
+        p.eg->point_colour = yellow;
+        panel(p.eg, p.it);
+    }
+    draw_Hamming_plot(on, side_plot_left(p.eg));
+    if (!on)
+        panel(p.eg, p.it);
+}
+
+// The entropy-density plane switched on or off: its frame drawn (the key
+// panel giving way before it reaches its place) and its counts made, or its
+// place cleared and its counts freed.
+void
+show_entropy_density_plane(running_pattern &p, bool on)
 {
     entropy_graph *eg = p.eg;
     run_iteration *it = p.it;
-    // The plane would stand over a run's histogram, as the return map's.
-    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
-        return true;
-    eg->ed_plot = !eg->ed_plot;
-    if (eg->ed_plot) {
+    eg->ed_plot = on;
+    if (on) {
         eg->point_colour = yellow;
-        // The key panel gives way before the plane is drawn where the plane
-        // reaches its place, and comes back once the plane is cleared.
         panel(eg, it);
         draw_entgraph_frame(1, side_plot_left(eg), p.ae->mode, 0);
         if (eg->plot_on) {
@@ -973,22 +986,34 @@ entropy_density_key(running_pattern &p, char)
             free_density_arrays(eg);
         panel(eg, it);
     }
-    return true;
 }
 
-// The return map switched on or off: its frame drawn (the key panel giving
-// way before it, as for 'u') or its place cleared.
+// The entropy-density plane, the return map and the state-space matrix
+// stand in one place at the window's bottom right, one at a time (as the
+// run's options offer the map and the matrix): those shown go before
+// another comes.
 void
-show_return_map(running_pattern &p, bool on)
+make_room_at_bottom_right(running_pattern &p)
 {
-    p.it->return_map = on;
-    if (on) {
-        p.eg->point_colour = yellow;
-        panel(p.eg, p.it);
-    }
-    draw_Hamming_plot(on, side_plot_left(p.eg));
-    if (!on)
-        panel(p.eg, p.it);
+    if (show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    if (p.it->return_map)
+        show_return_map(p, false);
+    if (p.eg->ed_plot)
+        show_entropy_density_plane(p, false);
+}
+
+bool
+entropy_density_key(running_pattern &p, char)
+{
+    // The plane would stand over a run's histogram, as the return map's.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
+        return true;
+    const bool on = !p.eg->ed_plot;
+    if (on)
+        make_room_at_bottom_right(p);
+    show_entropy_density_plane(p, on);
+    return true;
 }
 
 bool
@@ -999,10 +1024,8 @@ return_map_key(running_pattern &p, char)
     if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
         return true;
     const bool on = !p.it->return_map;
-    // The map and the state-space matrix share the bottom of the window:
-    // one at a time, as the run's options offer them.
-    if (on && show_ss_matrixF == ss_view_matrix)
-        hide_statespace_matrix();
+    if (on)
+        make_room_at_bottom_right(p);
     show_return_map(p, on);
     return true;
 }
@@ -1016,15 +1039,10 @@ matrix_key(running_pattern &p, char)
     if (show_ss_matrixF == ss_view_matrix) {
         hide_statespace_matrix();
     } else {
-        if (p.it->return_map)
-            show_return_map(p, false);
-        // The entropy/density plane shares the window's bottom too: it goes
-        // off first, as 'u' takes it off; while a rule sample plots on it,
-        // 'y' does nothing.
-        if (p.eg->ed_plot)
-            entropy_density_key(p, 'u');
-        if (p.eg->ed_plot)
+        // The entropy-density plane gathering a rule sample's points stays.
+        if (p.eg->ed_plot && p.ae->mode != 0)
             return true;
+        make_room_at_bottom_right(p);
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);
     }

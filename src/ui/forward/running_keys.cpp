@@ -151,11 +151,24 @@ reallocate_graph_layout(uint16_t old_n)
     allocate_graph_layout_tables();
 }
 
+// The planes beside the pattern ('u' with its samples, the return map)
+// erased (draw 0) or drawn afresh at the place the pattern's width gives.
+void
+draw_side_planes(const running_pattern &p, int draw)
+{
+    if (p.eg->ed_plot)
+        draw_entgraph_frame(draw, side_plot_left(p.eg), p.ae->mode, 0);
+    if (p.it->return_map)
+        draw_Hamming_plot(draw, side_plot_left(p.eg));
+}
+
 // 'i' and 'd': one cell added at the end or the last removed, in a 1d
 // network shown as rows; the wiring of every cell stays within the new size.
 void
-change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
+change_size_by_one(int change, const running_pattern &p)
 {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
     if (!oned || d_mode != display_1d || diff_plot || att_hist ||
         exhaustive_testing == exhaustive_random_map)
         return;
@@ -167,6 +180,10 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
     const uint16_t old_n = lineL;
     const int old_width = pattern_width(it);
     setviewport(0, 0, Maxx, Maxy, 1);
+    // A plane stands over the pattern where the pattern is wide: the clears
+    // below would take a part of it, so it goes whole now and comes back at
+    // the new width's place.
+    draw_side_planes(p, 0);
     // The matrix box is half as tall for an odd n: the old one goes whole
     // before the new size redraws it.
     if (show_ss_matrixF == ss_view_matrix)
@@ -194,6 +211,7 @@ change_size_by_one(int change, entropy_graph *eg, run_iteration *it)
     set_2d_3d_coords(it);
     reset_stpwidth(eg, it);
     revise_various_stp_settings(eg, it);
+    draw_side_planes(p, 1);
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
     it->time = change < 0 ? 0 : 0xFFFFFFFFu;
@@ -481,7 +499,7 @@ change_size(running_pattern &p, char key)
 {
     if (key == 'i' && divs_key_applies(p.it))
         return false;
-    change_size_by_one(key == 'i' ? 1 : -1, p.eg, p.it);
+    change_size_by_one(key == 'i' ? 1 : -1, p);
     return true;
 }
 

@@ -281,7 +281,7 @@ place_scrolled_2d_frame(run_iteration *it, bool advance)
     const int s = it->cell_size;
     // The first frame whose page end (end_page) starts the scrolling: its
     // bottom or right side within three cells of the drawing area's edge.
-    const int last = std::max(0, std::min(Maxy / s - j2d, Maxx / s - i2d) - 3);
+    const int last = std::max(0, std::min(scrolled_2d_floor() / s - j2d, Maxx / s - i2d) - 3);
     it->frame_no = static_cast<int16_t>(std::min(it->frame_no + (advance ? 1 : 0), last));
     it->frame_y = static_cast<float>(s * it->frame_no);
 }

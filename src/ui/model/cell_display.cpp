@@ -471,6 +471,15 @@ show_multistate_color_key(int where)
     moveto(px, py);
 }
 
+int
+scrolled_2d_floor()
+{
+    int x0, y0, x1, y1;
+    if (kept_area(&x0, &y0, &x1, &y1) && y0 > 0 && y0 <= Maxy)
+        return y0 - 2;
+    return Maxy;
+}
+
 void
 end_page(int h)
 {
@@ -499,7 +508,7 @@ end_page(int h)
         if (d_mode == display_1d || d_mode == display_2d_time)
             start = Maxy - gety < h;
         else if (d_mode == display_2d)
-            start = Maxy - gety < 3 * h || Maxx - pixmap_width < 3 * h;
+            start = scrolled_2d_floor() - gety < 3 * h || Maxx - pixmap_width < 3 * h;
         if (start) {
             nowscrolling = 1;
             scrolly = static_cast<int16_t>(gety - h + (d_mode == display_2d_time ? vgax(1) : 0));
@@ -512,7 +521,7 @@ end_page(int h)
         }
         return;
     }
-    clear_area(0, scrolly, pixmap_width, Maxy);
+    clear_area(0, scrolly, pixmap_width, d_mode == display_2d ? scrolled_2d_floor() : Maxy);
     if (d_mode == display_1d || d_mode == display_2d_time)
         copy_part_image(&current_draw, &current_draw, 0, h, 0, 0, pixmap_width, scrolly);
     else if (d_mode == display_2d)
