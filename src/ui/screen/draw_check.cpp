@@ -230,6 +230,13 @@ all_hidden(const text_marks &t)
 void
 hide_columns(text_marks &t, int a0, int a1, uint32_t seq)
 {
+    // The same columns hidden again (each page copy over a text the
+    // pattern half covers) change nothing: a saved area put back that
+    // takes the older hide takes this one too. Kept once, the list stays
+    // short through a long run.
+    if (std::any_of(t.hides.begin(), t.hides.end(),
+                    [&](const hidden_columns &h) { return h.a0 == a0 && h.a1 == a1; }))
+        return;
     t.hides.push_back({a0, a1, seq});
     merge_hidden(t);
     t.faults.erase(std::remove_if(t.faults.begin(), t.faults.end(),
