@@ -45,6 +45,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/segment_clip.h"
 #include "ui/screen/status_prompt.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
@@ -72,11 +73,27 @@ start_matrix()
 }
 
 // A circle of radius r about (cx, cy): the screen's circle takes the
-// corner of its square.
+// corner of its square. A basin placed at the window's edge (an offset of
+// 100%) would send part of it past the drawing area: such a circle is left
+// out, as a node's pattern is, rather than shown cut.
 void
 circle_about(int cx, int cy, int r)
 {
+    if (cx - r < 0 || cy - r < 0 || cx + r > Maxx || cy + r > Maxy)
+        return;
     draw_circle(cx - r, cy - r, 2 * r);
+}
+
+// A side of the cycle from state a to state b, cut to the drawing area as
+// the trees' edges are.
+void
+cycle_side(uint32_t a, uint32_t b)
+{
+    int x0 = cyclex[a], y0 = cycley[a], x1 = cyclex[b], y1 = cycley[b];
+    if (!cut_segment_to(x0, y0, x1, y1, 0, 0, Maxx, Maxy))
+        return;
+    moveto(x0, y0);
+    lineto(x1, y1);
 }
 
 // The position of cycle state i at radius rho and screen angle phi.
@@ -128,10 +145,9 @@ draw_cycle()
             place_cycle_state(i, R, cycle_state_angle(i, p, o));
         if (mouse_found) {
             setcolor(cyan);
-            moveto(cyclex[p], cycley[p]);
             for (uint32_t i = p - 1; i >= 1; i--)
-                lineto(cyclex[i], cycley[i]);
-            lineto(cyclex[p], cycley[p]);
+                cycle_side(i + 1, i);
+            cycle_side(1, p);
             int r = static_cast<int>(R / (p / 2 + 10));
             for (uint32_t i = p; i >= 1; i--)
                 circle_about(cyclex[i], cycley[i], r);

@@ -170,6 +170,14 @@ clear_rect(int x0, int y0, int x1, int y1)
     setfillstyle(0, fill);
 }
 
+// The bottom row of a 3d block's frame: its first layer lies a cell below
+// the far edge's depth, and the frame reaches h3d layers down from there.
+int
+block_3d_bottom(int s)
+{
+    return static_cast<int>(static_cast<float>(s * kSlope) * j3d + s) + s * h3d;
+}
+
 int
 pixmap_height_of(const run_iteration *it)
 {
@@ -180,7 +188,9 @@ pixmap_height_of(const run_iteration *it)
         // frame whole before draw_2d_frame draws it again.
         return s * j2d + 2;
     case display_3d:
-        return static_cast<int>(s * j3d * kSlope + s * h3d + 1);
+        // The block's frame whole: a copy cut short of its bottom layer
+        // left the frame's foot standing below the copied block.
+        return block_3d_bottom(s) + 1;
     default:
         return Maxy;
     }
@@ -510,8 +520,7 @@ setup_pattern_frames(entropy_graph *eg, run_iteration *it, float side_width)
         draw_axon_plane(s, gety);
         freeimage(&boximage[kBaseSlot]);
         int x1 = static_cast<int>(i3d * s + j3d * s * kSlope);
-        int y1 = static_cast<int>(j3d * s * kSlope + s * h3d);
-        draw_box(kBaseSlot, 0, 0, x1, std::min(y1, static_cast<int>(Maxy)), 0, -1);
+        draw_box(kBaseSlot, 0, 0, x1, std::min(block_3d_bottom(s), static_cast<int>(Maxy)), 0, -1);
     } else if (d_mode == display_2d && !scrolling) {
         draw_2d_frame(eg, it);
     }
