@@ -11,10 +11,12 @@
 #include <string>
 
 #include "engine/measures/rule_sample.h"
+#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/storage/stat_record_codec.h"
 #include "ui/measures/rule_sampling.h"
 #include "ui/measures/rule_stats.h"
+#include "ui/measures/top_prompt.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
@@ -40,23 +42,26 @@ loaded_sample()
     return stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
 }
 
-// The scan question's lines in a prompt box of two.
+// The box the scan question stands in.
+top_prompt scan_box;
+
 void
 start_scan_row(int line)
 {
-    moveto(prompt_box_text(Maxx), 5 + line * CHeight);
+    moveto(scan_box.left + 3, scan_box.top + 3 + line * CHeight);
     setcolor(white);
+}
+
+std::string
+scan_question_text(uint32_t from)
+{
+    return formatted("scan in blocks from sample index %lu -i:", static_cast<unsigned long>(from));
 }
 
 // The scan question, and the time-steps of each block when scanning.
 const scan_question kScanQuestions[] = {
     scan_question::row()
-        .prompts([](scan_answers &a) {
-            char text[64];
-            snprintf(text, sizeof text, "scan in blocks from sample index %lu -i:",
-                     static_cast<unsigned long>(a.from));
-            outtext(text);
-        })
+        .prompts([](scan_answers &a) { outtext(scan_question_text(a.from).c_str()); })
         .entry(1, text_entry)
         .then([](scan_answers &a, int) {
             if (is[0] != 'i')
@@ -152,13 +157,14 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
     }
     if (mode == 0) {
         int16_t x = getx, y = gety;
-        replace_prompt_box(1);
-        char text[64];
-        snprintf(text, sizeof text, "rule sample: load new-n, rule index/scan 1-%lu:",
-                 static_cast<unsigned long>(totstatrules));
-        outtext(text);
+        // Both questions keep clear of the colour key at the top right,
+        // over a saved copy of what they cover that comes back after them.
+        top_prompt question = open_top_prompt(
+            {formatted("rule sample: load new-n, rule index/scan 1-%lu:",
+                       static_cast<unsigned long>(totstatrules))},
+            5);
         input_string(5, text_entry);
-        erase_prompt_box(1);
+        close_top_prompt(question);
         moveto(x, y);
         if (is[0] == 'q')
             return 0;
@@ -170,9 +176,10 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
             index = sample_index_or_first(entry_leading_number(), totstatrules);
         }
         scan_answers answers{it, index};
-        draw_prompt_box(2);
+        // The time-steps line is written only when asked for.
+        scan_box = open_top_prompt({scan_question_text(index), ""}, 1);
         ask_questions(kScanQuestions, question_place{start_scan_row, nullptr, false}, answers);
-        erase_prompt_box(2);
+        close_top_prompt(scan_box);
         moveto(x, y);
     }
     index = sample_index_or_first(index, totstatrules);

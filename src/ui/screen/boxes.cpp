@@ -335,6 +335,21 @@ prompt_box_outlives_clear(uint32_t clears_before)
         replaced_box_clears = drawing_area_clears();
 }
 
+int
+replaced_prompt_box_bottom()
+{
+    return replaced_box_standing();
+}
+
+void
+replaced_prompt_box_put_back(int bottom)
+{
+    if (bottom == 0)
+        return;
+    replaced_box_bottom = bottom;
+    replaced_box_clears = drawing_area_clears();
+}
+
 void
 get_prompt_box(int slot, int n)
 {

@@ -46,6 +46,12 @@ int16_t replace_prompt_box(int n);
 // over a picture drawn there meanwhile (a screen image loaded by hot key)
 // echoes its answer into that box's rows, which the next box clears.
 void prompt_box_outlives_clear(uint32_t clears_before);
+// The last row of the box replace_prompt_box left standing (0: none), and
+// that box counted as standing again where a saved copy of the prompt
+// area that held it is put back after dialogs in between erased it: the
+// next box in its place then clears it whole.
+int replaced_prompt_box_bottom();
+void replaced_prompt_box_put_back(int bottom);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
 int prompt_box_lines(const char *text);
