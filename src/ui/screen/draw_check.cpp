@@ -887,23 +887,29 @@ check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
     for (const box &side : sides)
         if (!meet(side, view).empty())
             parts.push_back(meet(side, view));
+    const auto same = [](const box &a, const box &b) {
+        return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+    };
     for (seen_shape &s : shapes)
-        if (s.parts.size() == 1 && s.bounds.x0 == frame.x0 && s.bounds.y0 == frame.y0 && s.bounds.x1 == frame.x1 &&
-            s.bounds.y1 == frame.y1)
+        if (s.parts.size() == 1 && same(s.bounds, frame))
             s.boxed = true;
-    if (parts.size() != 4)
-        return;
-    // The same frame drawn again (one kept whole while a run goes on): the
-    // older one's pieces are drawn again with it, so what a clearing took
-    // of that one since leaves nothing standing alone.
+    // The same frame drawn again, whole or within a narrower view (one kept
+    // whole while a run goes on, or kept left of a panel that came over its
+    // right part since): where nothing of the older one stands outside the
+    // view, what stands of it is this drawing.
     const box drawn = meet(frame, view);
     shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
                                 [&](const seen_shape &s) {
-                                    return s.parts.size() == 4 && s.bounds.x0 == drawn.x0 &&
-                                           s.bounds.y0 == drawn.y0 && s.bounds.x1 == drawn.x1 &&
-                                           s.bounds.y1 == drawn.y1;
+                                    if (s.parts.size() != 4 || !(same(s.bounds, frame) || same(s.bounds, drawn)))
+                                        return false;
+                                    std::vector<covering> outside = s.covers;
+                                    outside.push_back({view, seq});
+                                    box left;
+                                    return standing_pixels(s.parts, outside, left) == 0;
                                 }),
                  shapes.end());
+    if (parts.size() != 4)
+        return;
     if (shapes.size() < kMostLines)
         shapes.push_back({seq, what, drawn, parts, {}, false});
 }

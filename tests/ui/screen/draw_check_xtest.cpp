@@ -337,6 +337,14 @@ TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
     rectangle(kLeft, kTop + 19 * CHeight, kLeft + 200, kTop + 20 * CHeight);
     clear_box(kLeft, kTop + 19 * CHeight, kLeft + 190, kTop + 20 * CHeight);
     rectangle(kLeft, kTop + 19 * CHeight, kLeft + 200, kTop + 20 * CHeight);
+    // A frame whose right part a panel's clearing took, drawn again clipped
+    // at the panel: its lines end there.
+    rectangle(kLeft + 250, kTop + 19 * CHeight, kLeft + 450, kTop + 20 * CHeight);
+    clear_box(kLeft + 300, kTop + 19 * CHeight, kLeft + 450, kTop + 20 * CHeight);
+    const int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    setviewport(0, 0, kLeft + 299, Maxy, 1);
+    rectangle(kLeft + 250, kTop + 19 * CHeight, kLeft + 450, kTop + 20 * CHeight);
+    setviewport(vx0, vy0, vx1, vy1, 1);
     // An answer typed on after its question.
     text_line(kLeft, kTop + 14 * CHeight, "rule number:");
     outtext("110");
