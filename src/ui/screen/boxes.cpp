@@ -193,31 +193,34 @@ take_top_line_box_met_by(int x0, int y0, int x1, int y1)
     current_draw = drawable;
 }
 
-line_box
+std::vector<line_box>
 top_line_box_within(int x0, int y0, int x1, int y1)
 {
-    const std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    for (auto k = boxes.rbegin(); k != boxes.rend(); ++k)
-        if (box_within(k->box, x0, y0, x1, y1))
-            return k->box;
-    return {0, 0, 0, 0};
+    std::vector<line_box> within;
+    for (const kept_line_box &k : standing_top_line_boxes())
+        if (box_within(k.box, x0, y0, x1, y1))
+            within.push_back(k.box);
+    return within;
 }
 
 void
-top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1)
+top_line_box_put_back(const std::vector<line_box> &covered, int x0, int y0, int x1, int y1)
 {
-    if (b.bottom == 0)
+    if (covered.empty())
         return;
     // Boxes drawn inside the place since are gone under what was put back;
-    // one drawn since that stands across b keeps b forgotten.
+    // one drawn since that stands across a box put back keeps it forgotten.
     std::vector<kept_line_box> &boxes = standing_top_line_boxes();
     boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                [&](const kept_line_box &k) { return box_within(k.box, x0, y0, x1, y1); }),
                 boxes.end());
-    for (const kept_line_box &k : boxes)
-        if (boxes_meet(k.box, b.left, b.top, b.right, b.bottom))
-            return;
-    remember_top_line_box(b);
+    for (const line_box &b : covered) {
+        const bool crossed = std::any_of(boxes.begin(), boxes.end(), [&](const kept_line_box &k) {
+            return boxes_meet(k.box, b.left, b.top, b.right, b.bottom);
+        });
+        if (!crossed)
+            remember_top_line_box(b);
+    }
 }
 
 namespace {
@@ -1056,7 +1059,7 @@ struct band_keeps {
     const image_slot *under;
     int replaced_bottom; // 0: no replaced box kept
     uint32_t replaced_clears;
-    line_box top_line; // bottom 0: none kept
+    std::vector<line_box> top_line; // the one-line boxes at the top right it kept
     int top, bottom;
 };
 std::vector<band_keeps> kept_by_bands;

@@ -3,6 +3,7 @@
 // save what they cover, and the text column on the left.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "ui/screen/globals.h"
 
@@ -118,15 +119,15 @@ void draw_line_box(const line_box &b);
 // that box whole first: a piece of its frame left beside the new box would
 // stand there alone. Those it meets are forgotten.
 void take_top_line_box_met_by(int x0, int y0, int x1, int y1);
-// The last drawn one-line box at the top right that may still stand and
-// lies whole inside x0..x1, y0..y1 (a box about to cover it, which forgets
-// it), else a box of bottom 0.
-line_box top_line_box_within(int x0, int y0, int x1, int y1);
-// b, shown again where a box over x0..x1, y0..y1 that covered it whole put
-// back what it covered, is a one-line box at the top right again (those
-// drawn inside that box since are gone), unless one drawn since stands
-// across it: a later erase or a box meeting it takes it away whole.
-void top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1);
+// The one-line boxes at the top right that may still stand and lie whole
+// inside x0..x1, y0..y1 (a box about to cover them, which forgets them),
+// the last drawn last; none where there are none.
+std::vector<line_box> top_line_box_within(int x0, int y0, int x1, int y1);
+// boxes, shown again where a box over x0..x1, y0..y1 that covered them
+// whole put back what it covered, are one-line boxes at the top right again
+// (those drawn inside that box since are gone), each unless one drawn since
+// stands across it: a later erase or a box meeting one takes it away whole.
+void top_line_box_put_back(const std::vector<line_box> &boxes, int x0, int y0, int x1, int y1);
 // Erases b where it is a one-line box drawn at the top right that still
 // stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);

@@ -70,11 +70,11 @@ run_step(const char *command, const char *tool, print_result *result)
 }
 
 // Where the dialog's boxes stand and how many lines the tallest takes, and
-// the one-line box at the top right they cover whole (bottom 0: none).
+// the one-line boxes at the top right they cover whole.
 struct print_place {
     int left, top, lines;
     int right = 0, bottom = 0;
-    line_box covered{0, 0, 0, 0};
+    std::vector<line_box> covered;
 };
 
 // Puts the saved area of the boxes back (the slot stays filled).
@@ -184,9 +184,9 @@ printimage_at(int left, int top)
     at.bottom = top - 2 + prompt_box_bottom(at.lines);
     image_slot area = 0;
     setviewport(0, 0, Maxx, Maxy, 1);
-    // A one-line box at the top right (a readout, the damage count) that
-    // the boxes meet in part goes whole before the save, so that neither
-    // the boxes nor their put back leave a piece of it standing.
+    // One-line boxes at the top right (a readout, the damage count) that
+    // the boxes meet in part go whole before the save, so that neither the
+    // boxes nor their put back leave a piece of one standing.
     at.covered = top_line_box_within(left, top, at.right, at.bottom);
     take_top_line_box_met_by(left, top, at.right, at.bottom);
     getimage(left, top, at.right, at.bottom, &area);
