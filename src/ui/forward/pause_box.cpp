@@ -82,9 +82,9 @@ struct pause_box {
     int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
-    // A one-line box at the top right each box covers whole: putting back
-    // what the box covered shows it again, so it is the last such box again.
-    line_box header_covered{}, menu_covered{};
+    // The one-line boxes at the top right each box covers whole: putting
+    // back what the box covered shows them again, so they are known again.
+    std::vector<line_box> header_covered, menu_covered;
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.

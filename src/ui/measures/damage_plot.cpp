@@ -35,6 +35,7 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
@@ -753,40 +754,28 @@ draw_damage_view(const damage_halves &h, const run_iteration *it, int x, int y)
                static_cast<int>(clean_cells.size()));
 }
 
-// Where damage_box drew last, until the drawing area is cleared: a box
-// that moves (a key box came or went at the top right) leaves no copy.
-struct drawn_damage_box {
-    int x0 = 0, y0 = 0, x1 = -1, y1 = 0;
-    uint32_t clears = 0; // drawing_area_clears() when it was drawn
-};
-drawn_damage_box last_damage_box;
+// Where damage_box drew last: a box that moves (a key box came or went at
+// the top right) leaves no copy. A one-line box at the top right, so that
+// a box drawn over a part of it (a prompt, a key box) takes it whole.
+line_box last_damage_box{0, 0, 0, 0};
 
 void
 damage_box(const damage_record *dp)
 {
     int x0, y0, x1, y1;
     damage_box_corners(&x0, &y0, &x1, &y1);
-    drawn_damage_box &last = last_damage_box;
-    if (last.x1 >= 0 && last.clears == drawing_area_clears() && (last.x0 != x0 || last.x1 != x1)) {
-        // A key box that came over its right part took that part away
-        // already: the rest goes, the key box's lines stay whole.
-        int right = last.x1, key_left = 0, key_bottom = 0;
-        if (top_right_box_standing(&key_left, &key_bottom) && key_bottom >= last.y0)
-            right = std::min(right, key_left - 1);
-        if (right >= last.x0)
-            erase_box(last.x0, last.y0, right, last.y1);
-    }
-    last = drawn_damage_box{x0, y0, x1, y1, drawing_area_clears()};
-    setfillstyle(0, black);
-    bar(x0, y0, x1, y1);
-    setcolor(lightred);
-    rectangle(x0, y0, x1, y1);
+    const line_box b{x0, y0, x1, y1};
+    if (b.left != last_damage_box.left || b.right != last_damage_box.right)
+        erase_top_line_box(last_damage_box);
+    last_damage_box = b;
+    draw_line_box(b);
     char text[80];
     snprintf(text, sizeof text, "damage=%lu/%u=%.2f%%", static_cast<unsigned long>(dp->damage),
              static_cast<unsigned>(lineL / 2), dp->damage_percent);
     setcolor(white);
-    moveto(x0 + 3, y0 + (y1 - y0 - CHeight) / 2 + 1);
-    fitted_text(text, x1 - x0 - 5);
+    // A count too wide for the box in the font in use goes in the small one.
+    font_while font({text}, x1 - x0 - 5, {set_small_font});
+    text_line(x0 + 3, x1 - 2, y0 + (y1 - y0 - CHeight) / 2 + 1, text);
 }
 
 // The end of a sample: the histogram fed, the next sample's matched pair,

@@ -81,17 +81,58 @@ write_bottom_title()
     outtext(title);
 }
 
-// The last one-line box drawn at the top right (a readout or a message
-// beside the colour key, which may reach left of the prompt box's columns)
-// while it may still stand there, else bottom 0.
-line_box top_line_box{0, 0, 0, 0};
-uint32_t top_line_box_clears = 0; // drawing_area_clears() when it was drawn
+// The one-line boxes drawn at the top right (a readout or a message beside
+// the colour key, which may reach left of the prompt box's columns, and the
+// damage count's box a row below it) while they may still stand there, the
+// last drawn last. Each box drawn takes those it meets, so those kept stand
+// apart from each other.
+struct kept_line_box {
+    line_box box;
+    uint32_t clears; // drawing_area_clears() when it was drawn
+};
+std::vector<kept_line_box> top_line_boxes;
 
+bool
+boxes_meet(const line_box &b, int x0, int y0, int x1, int y1)
+{
+    return b.left <= x1 && b.right >= x0 && b.top <= y1 && b.bottom >= y0;
+}
+
+bool
+box_within(const line_box &b, int x0, int y0, int x1, int y1)
+{
+    return b.left >= x0 && b.right <= x1 && b.top >= y0 && b.bottom <= y1;
+}
+
+bool
+same_box(const line_box &a, const line_box &b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The kept boxes that may still stand: a clear of the drawing area since
+// took the others.
+std::vector<kept_line_box> &
+standing_top_line_boxes()
+{
+    const uint32_t clears = drawing_area_clears();
+    top_line_boxes.erase(std::remove_if(top_line_boxes.begin(), top_line_boxes.end(),
+                                        [&](const kept_line_box &k) { return k.clears != clears; }),
+                         top_line_boxes.end());
+    return top_line_boxes;
+}
+
+// b drawn (or shown again) now: kept boxes it meets are gone under it.
 void
 remember_top_line_box(const line_box &b)
 {
-    top_line_box = b;
-    top_line_box_clears = drawing_area_clears();
+    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&](const kept_line_box &k) {
+                                   return boxes_meet(k.box, b.left, b.top, b.right, b.bottom);
+                               }),
+                boxes.end());
+    boxes.push_back({b, drawing_area_clears()});
 }
 
 } // namespace
@@ -115,57 +156,71 @@ saved_viewport::restore() const
 void
 erase_top_line_box(const line_box &b)
 {
-    const line_box t = top_line_box;
-    if (t.bottom == 0 || top_line_box_clears != drawing_area_clears() || t.left != b.left ||
-        t.top != b.top || t.right != b.right || t.bottom != b.bottom)
+    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
+    auto kept = std::find_if(boxes.begin(), boxes.end(), [&](const kept_line_box &k) { return same_box(k.box, b); });
+    if (kept == boxes.end())
         return;
-    top_line_box.bottom = 0;
+    boxes.erase(kept);
     erase_box(b.left, b.top, b.right, b.bottom);
 }
 
 void
 take_top_line_box_met_by(int x0, int y0, int x1, int y1)
 {
-    const line_box b = top_line_box;
-    if (b.bottom == 0 || top_line_box_clears != drawing_area_clears())
+    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
+    std::vector<line_box> met;
+    for (const kept_line_box &k : boxes)
+        if (boxes_meet(k.box, x0, y0, x1, y1))
+            met.push_back(k.box);
+    if (met.empty())
         return;
-    if (b.left > x1 || b.right < x0 || b.top > y1 || b.bottom < y0)
-        return;
-    top_line_box.bottom = 0;
-    if (b.left >= x0 && b.right <= x1 && b.top >= y0 && b.bottom <= y1)
-        return;
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&](const kept_line_box &k) { return boxes_meet(k.box, x0, y0, x1, y1); }),
+                boxes.end());
     // On the window, whole, whatever the caller draws into (a pattern's
-    // pixmap) and in whatever narrower viewport.
+    // pixmap) and in whatever narrower viewport; a box covered whole goes
+    // with the caller's drawing.
     const image_slot drawable = current_draw;
     current_draw = W;
     saved_viewport view;
     view.widen_to_drawing_area();
-    fill_black(b.left, b.top, b.right, b.bottom);
-    redraw_texts_within(b.left, b.top, b.right, b.bottom);
+    for (const line_box &b : met)
+        if (!box_within(b, x0, y0, x1, y1)) {
+            fill_black(b.left, b.top, b.right, b.bottom);
+            redraw_texts_within(b.left, b.top, b.right, b.bottom);
+        }
     view.restore();
     current_draw = drawable;
 }
 
-line_box
+std::vector<line_box>
 top_line_box_within(int x0, int y0, int x1, int y1)
 {
-    const line_box b = top_line_box;
-    if (b.bottom == 0 || top_line_box_clears != drawing_area_clears() || b.left < x0 ||
-        b.right > x1 || b.top < y0 || b.bottom > y1)
-        return {0, 0, 0, 0};
-    return b;
+    std::vector<line_box> within;
+    for (const kept_line_box &k : standing_top_line_boxes())
+        if (box_within(k.box, x0, y0, x1, y1))
+            within.push_back(k.box);
+    return within;
 }
 
 void
-top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1)
+top_line_box_put_back(const std::vector<line_box> &covered, int x0, int y0, int x1, int y1)
 {
-    if (b.bottom == 0)
+    if (covered.empty())
         return;
-    const line_box now = top_line_box_within(x0, y0, x1, y1);
-    const bool other_stands = top_line_box.bottom != 0 &&
-                              top_line_box_clears == drawing_area_clears() && now.bottom == 0;
-    if (!other_stands)
-        remember_top_line_box(b);
+    // Boxes drawn inside the place since are gone under what was put back;
+    // one drawn since that stands across a box put back keeps it forgotten.
+    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&](const kept_line_box &k) { return box_within(k.box, x0, y0, x1, y1); }),
+                boxes.end());
+    for (const line_box &b : covered) {
+        const bool crossed = std::any_of(boxes.begin(), boxes.end(), [&](const kept_line_box &k) {
+            return boxes_meet(k.box, b.left, b.top, b.right, b.bottom);
+        });
+        if (!crossed)
+            remember_top_line_box(b);
+    }
 }
 
 namespace {
@@ -544,10 +599,11 @@ inset_prompt_box(int c, const char *text)
     line_box b{right - width, 2, right, CHeight + 4};
     // The last one (a longer text) still standing in the same place gives
     // its width: a narrower box would leave a piece of its frame beside it.
-    const line_box &last = top_line_box;
-    if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left &&
-        top_line_box_clears == drawing_area_clears())
-        b.left = last.left;
+    for (const kept_line_box &k : standing_top_line_boxes()) {
+        const line_box &last = k.box;
+        if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left)
+            b.left = last.left;
+    }
     // A last one-line box it meets in part (a rule readout reaching further
     // left) goes whole: it is forgotten here, so nothing would take away
     // the piece left beside this one.
@@ -1018,7 +1074,7 @@ struct band_keeps {
     const image_slot *under;
     int replaced_bottom; // 0: no replaced box kept
     uint32_t replaced_clears;
-    line_box top_line; // bottom 0: none kept
+    std::vector<line_box> top_line; // the one-line boxes at the top right it kept
     int top, bottom;
 };
 std::vector<band_keeps> kept_by_bands;

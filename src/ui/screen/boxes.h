@@ -3,6 +3,7 @@
 // save what they cover, and the text column on the left.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "ui/screen/globals.h"
 
@@ -115,26 +116,26 @@ struct line_box {
     int left, top, right, bottom;
 };
 line_box line_box_beside_key(int width);
-// The box framed and cleared (nothing saved), after the last one-line box
-// at the top right that it meets in part is taken away whole; the current
-// point at its text margin, the colour white.
+// The box framed and cleared (nothing saved), after the one-line boxes at
+// the top right that it meets in part are taken away whole, and kept as
+// one of them; the current point at its text margin, the colour white.
 void draw_line_box(const line_box &b);
-// A box whose clearing of x0..x1, y0..y1 takes part of the last one-line
-// box drawn at the top right (while it may still stand) takes that box
-// whole first: a piece of its frame left beside the new box would stand
-// there alone.
+// A box whose clearing of x0..x1, y0..y1 takes part of a one-line box
+// drawn at the top right (draw_line_box, while it may still stand) takes
+// that box whole first: a piece of its frame left beside the new box would
+// stand there alone. Those it meets are forgotten.
 void take_top_line_box_met_by(int x0, int y0, int x1, int y1);
-// The last one-line box at the top right where it may still stand and lies
-// whole inside x0..x1, y0..y1 (a box about to cover it, which forgets it),
-// else a box of bottom 0.
-line_box top_line_box_within(int x0, int y0, int x1, int y1);
-// b, shown again where a box over x0..x1, y0..y1 that covered it whole put
-// back what it covered, is the last one-line box at the top right again,
-// unless one drawn since stands outside that box: a later erase or a box
-// meeting it takes it away whole.
-void top_line_box_put_back(const line_box &b, int x0, int y0, int x1, int y1);
-// Erases b where it is the last one-line box drawn at the top right and
-// still stands there (no box took it, no clear of the drawing area since).
+// The one-line boxes at the top right that may still stand and lie whole
+// inside x0..x1, y0..y1 (a box about to cover them, which forgets them),
+// the last drawn last; none where there are none.
+std::vector<line_box> top_line_box_within(int x0, int y0, int x1, int y1);
+// boxes, shown again where a box over x0..x1, y0..y1 that covered them
+// whole put back what it covered, are one-line boxes at the top right again
+// (those drawn inside that box since are gone), each unless one drawn since
+// stands across it: a later erase or a box meeting one takes it away whole.
+void top_line_box_put_back(const std::vector<line_box> &boxes, int x0, int y0, int x1, int y1);
+// Erases b where it is a one-line box drawn at the top right that still
+// stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();

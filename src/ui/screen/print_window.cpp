@@ -69,9 +69,12 @@ run_step(const char *command, const char *tool, print_result *result)
     return end == tool_end::done;
 }
 
-// Where the dialog's boxes stand and how many lines the tallest takes.
+// Where the dialog's boxes stand and how many lines the tallest takes, and
+// the one-line boxes at the top right they cover whole.
 struct print_place {
     int left, top, lines;
+    int right = 0, bottom = 0;
+    std::vector<line_box> covered;
 };
 
 // Puts the saved area of the boxes back (the slot stays filled).
@@ -82,6 +85,16 @@ restore_area(const print_place &at, image_slot *slot)
         return;
     setviewport(0, 0, Maxx, Maxy, 1);
     putimage(at.left, at.top, slot, 3);
+}
+
+// The dialog over: what its boxes covered shown again for good.
+void
+put_back_area(const print_place &at, image_slot *slot)
+{
+    restore_area(at, slot);
+    if (*slot)
+        freeimage(slot);
+    top_line_box_put_back(at.covered, at.left, at.top, at.right, at.bottom);
 }
 
 // The converter of XWDTOPNM_PATH could not be run: noted as xwdtopnm missing.
@@ -167,10 +180,16 @@ printimage_at(int left, int top)
     // Every box of the dialog is as tall as the question's, whose place is
     // saved: what stands there is hidden whole while one is up.
     print_place at{left, top, prompt_box_lines(question) + 1};
+    at.right = left + box_right_edge(Maxx) - prompt_box_left(Maxx);
+    at.bottom = top - 2 + prompt_box_bottom(at.lines);
     image_slot area = 0;
     setviewport(0, 0, Maxx, Maxy, 1);
-    getimage(left, top, left + box_right_edge(Maxx) - prompt_box_left(Maxx),
-             top - 2 + prompt_box_bottom(at.lines), &area);
+    // One-line boxes at the top right (a readout, the damage count) that
+    // the boxes meet in part go whole before the save, so that neither the
+    // boxes nor their put back leave a piece of one standing.
+    at.covered = top_line_box_within(left, top, at.right, at.bottom);
+    take_top_line_box_met_by(left, top, at.right, at.bottom);
+    getimage(left, top, at.right, at.bottom, &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);
     write_prompt_lines_at(question, margin);
@@ -181,9 +200,7 @@ printimage_at(int left, int top)
     bool no_greyscale = len > 1 && is[1] == 'n';
     if (how != 'p' && how != 'P') {
         is[0] = 0;
-        restore_area(at, &area);
-        if (area)
-            freeimage(&area);
+        put_back_area(at, &area);
         moveto(px, py);
         return;
     }
@@ -212,8 +229,6 @@ printimage_at(int left, int top)
     write_print_end(result, margin);
     input_string(1, text_entry);
 
-    restore_area(at, &area);
-    if (area)
-        freeimage(&area);
+    put_back_area(at, &area);
     moveto(px, py);
 }

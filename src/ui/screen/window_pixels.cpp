@@ -136,7 +136,7 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
     // A one-line box at the top right that the copy meets goes whole (one
     // the kept rectangle holds stays): the copy takes what it covers, and a
     // piece of the box beside the copy would stand there alone.
-    if (kept.x0 >= kept.x1 || top_line_box_within(kept.x0, kept.y0, kept.x1 - 1, kept.y1 - 1).bottom == 0)
+    if (kept.x0 >= kept.x1 || top_line_box_within(kept.x0, kept.y0, kept.x1 - 1, kept.y1 - 1).empty())
         take_top_line_box_met_by(x, y, x + w - 1, y + h - 1);
     send_gathered_shapes();
     copy_around_kept(*slot, x, y, w, h);
