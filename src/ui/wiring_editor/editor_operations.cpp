@@ -156,6 +156,9 @@ save_rule(const cells_in_reach &reach, char)
 void
 revise_rule(const cells_in_reach &reach, char)
 {
+    // The rule dialog's one-line questions open at the top right over the
+    // editor's help lines, which the end of the turn draws again.
+    erase_prompt_box(kEditorPromptLines);
     revise_rule_graphic(reach.editor, reach.block, reach.all_links, reach.box,
                         static_cast<uint16_t>(rule_cell_of(reach.cursor)),
                         static_cast<uint16_t>(reach.low), static_cast<uint16_t>(reach.high));
