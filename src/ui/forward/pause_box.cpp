@@ -182,8 +182,7 @@ draw_header(pause_box &b)
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     b.header_bottom = b.top + height;
-    b.header_covered = top_line_box_within(b.left, b.top, b.right, b.header_bottom);
-    take_top_line_box_met_by(b.left, b.top, b.right, b.header_bottom);
+    b.header_covered = take_top_line_box_met_by(b.left, b.top, b.right, b.header_bottom);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.left + 2 * CWidth;
@@ -1026,8 +1025,7 @@ draw_menu(pause_box &b)
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last.
     b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
-    b.menu_covered = top_line_box_within(b.left, y0, b.right, b.menu_bottom);
-    take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
+    b.menu_covered = take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);

@@ -28,8 +28,7 @@
 
 namespace {
 
-// drawing_area_clears() when gofE_z_graph last drew a frame, and whether it
-// drew one.
+// drawing_area_clears() when a frame was last drawn, and whether one was.
 uint32_t frame_drawn_after = 0;
 bool frame_drawn = false;
 
@@ -153,6 +152,8 @@ draw_y_axis(int x0, int y0)
 void
 draw_frame(int x0, int y0, x_axis_kind kind)
 {
+    frame_drawn = true;
+    frame_drawn_after = drawing_area_clears();
     draw_x_axis(x0, y0, kind);
     draw_y_axis(x0, y0);
     draw_line(x0, y0 - static_cast<int>(ly), x0 + static_cast<int>(lx), y0 - static_cast<int>(ly));
@@ -197,7 +198,6 @@ gofE_z_graph()
     ly = goy - (vgay(415) - vgay(250));
     int colour = getcolor();
     setcolor(white);
-    bool drawn = true;
     if (lambda_z_graph != lambda_z_off) {
         setfillstyle(0, black);
         bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
@@ -209,12 +209,6 @@ gofE_z_graph()
         draw_frame(gox, goy, x_axis_kind::z);
         if (gd_z_graph == sweep_graph_z_lambda)
             draw_frame(lambda_ratio_graph_x(), goy, x_axis_kind::lambda_ratio);
-    } else {
-        drawn = false;
-    }
-    if (drawn) {
-        frame_drawn = true;
-        frame_drawn_after = drawing_area_clears();
     }
     setcolor(colour);
 }

@@ -69,11 +69,10 @@ top_prompt
 open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, int leftmost)
 {
     top_prompt p = place_top_prompt(lines, entry, leftmost);
-    // A one-line box at the top right that it would cover a part of goes
-    // first, so that its close puts back no piece of it; one it covers
-    // whole its close shows again, as the last such box.
-    p.covered = top_line_box_within(p.left, p.top, p.right, p.bottom);
-    take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
+    // One-line boxes at the top right that it would cover a part of go
+    // first, so that its close puts back no piece of them; those it covers
+    // whole its close shows again, known as such boxes.
+    p.covered = take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
     draw_top_prompt(p, lines, colour);
     return p;

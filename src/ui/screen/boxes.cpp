@@ -164,16 +164,16 @@ erase_top_line_box(const line_box &b)
     erase_box(b.left, b.top, b.right, b.bottom);
 }
 
-void
+std::vector<line_box>
 take_top_line_box_met_by(int x0, int y0, int x1, int y1)
 {
     std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    std::vector<line_box> met;
+    std::vector<line_box> in_part, within;
     for (const kept_line_box &k : boxes)
         if (boxes_meet(k.box, x0, y0, x1, y1))
-            met.push_back(k.box);
-    if (met.empty())
-        return;
+            (box_within(k.box, x0, y0, x1, y1) ? within : in_part).push_back(k.box);
+    if (in_part.empty() && within.empty())
+        return within;
     boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                [&](const kept_line_box &k) { return boxes_meet(k.box, x0, y0, x1, y1); }),
                 boxes.end());
@@ -184,13 +184,13 @@ take_top_line_box_met_by(int x0, int y0, int x1, int y1)
     current_draw = W;
     saved_viewport view;
     view.widen_to_drawing_area();
-    for (const line_box &b : met)
-        if (!box_within(b, x0, y0, x1, y1)) {
-            fill_black(b.left, b.top, b.right, b.bottom);
-            redraw_texts_within(b.left, b.top, b.right, b.bottom);
-        }
+    for (const line_box &b : in_part) {
+        fill_black(b.left, b.top, b.right, b.bottom);
+        redraw_texts_within(b.left, b.top, b.right, b.bottom);
+    }
     view.restore();
     current_draw = drawable;
+    return within;
 }
 
 std::vector<line_box>

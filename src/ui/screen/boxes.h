@@ -123,8 +123,10 @@ void draw_line_box(const line_box &b);
 // A box whose clearing of x0..x1, y0..y1 takes part of a one-line box
 // drawn at the top right (draw_line_box, while it may still stand) takes
 // that box whole first: a piece of its frame left beside the new box would
-// stand there alone. Those it meets are forgotten.
-void take_top_line_box_met_by(int x0, int y0, int x1, int y1);
+// stand there alone. Those it meets are forgotten; it returns those it
+// covers whole, the last drawn last (a box that saves what it covers shows
+// them again when it puts that back: top_line_box_put_back).
+std::vector<line_box> take_top_line_box_met_by(int x0, int y0, int x1, int y1);
 // The one-line boxes at the top right that may still stand and lie whole
 // inside x0..x1, y0..y1 (a box about to cover them, which forgets them),
 // the last drawn last; none where there are none.

@@ -187,8 +187,7 @@ printimage_at(int left, int top)
     // One-line boxes at the top right (a readout, the damage count) that
     // the boxes meet in part go whole before the save, so that neither the
     // boxes nor their put back leave a piece of one standing.
-    at.covered = top_line_box_within(left, top, at.right, at.bottom);
-    take_top_line_box_met_by(left, top, at.right, at.bottom);
+    at.covered = take_top_line_box_met_by(left, top, at.right, at.bottom);
     getimage(left, top, at.right, at.bottom, &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);
