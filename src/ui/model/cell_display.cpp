@@ -18,6 +18,7 @@
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 #include "engine/model/network_arithmetic.h"
+#include "engine/model/network_arrays.h"
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "ui/model/globals.h"
@@ -173,12 +174,20 @@ set_cellscale(int n, int mode)
     if (mode == 1 || mode == 2) {
         cellscale = static_cast<int8_t>(vgax(4));
         cellsep = static_cast<int8_t>(vgax(2));
-        if (mode == 1 && (n == 10 || n == 11)) {
-            cellscale = 3;
-            cellsep = 1;
-        } else if (mode == 1 && n > 11) {
+        // A rule table's rows widen and its squares shrink with its
+        // entries (those of k = 10 and 11, and of k > 11, when v = 2), so
+        // that a table of many values (v = 7, k = 5: 16807) stays a block
+        // of a few hundred rows of pixels, not thousands.
+        const uint64_t entries = mode == 1 ? rule_entries(n) : 0;
+        if (entries > 2048) {
             cellscale = 2;
             cellsep = 1;
+            return 256;
+        }
+        if (entries > 512) {
+            cellscale = 3;
+            cellsep = 1;
+            return 128;
         }
         return static_cast<int16_t>(n == 10 || n == 11 ? 128 : n > 11 ? 256 : 64);
     }
@@ -312,7 +321,7 @@ draw_hexagonal_2d_cell(double h, int size, int outline, int dot, int colour, int
 }
 
 int16_t
-print_layered_bitstring(int width, const uint8_t *string, int last, int size, int gap, int,
+print_layered_bitstring(int width, const uint8_t *string, int last, int size, int gap, int floor,
                         int kind)
 {
     if (twod && size <= 3 && kind == 0)
@@ -371,6 +380,8 @@ print_layered_bitstring(int width, const uint8_t *string, int last, int size, in
                 first_row_end = getx;
             moveto(new_x, gety + size);
         }
+        if (new_row && floor > 0 && gety + size - gap - 1 > floor)
+            break;
         if (setting_seed && gety >= tview_y1)
             stopped = true;
     }

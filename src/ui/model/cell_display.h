@@ -30,10 +30,12 @@ void print_current_state_twod(const uint8_t *state, int colour);
 void draw_hexagonal_2d_cell(double h, int size, int outline, int dot, int colour, int x,
                             int y);
 // Entries last..0 of a value line as squares of pitch size and gap gap, in
-// rows of width squares; kind 0 a state, 1 a rule table, 2 a code. Returns
-// the x where the first row ended when a row broke, else the final x.
+// rows of width squares; kind 0 a state, 1 a rule table, 2 a code. A row
+// whose squares would reach below row floor (0: none) is left out with the
+// rows after it, the point left at its start. Returns the x where the first
+// row ended when a row broke, else the final x.
 int16_t print_layered_bitstring(int width, const uint8_t *string, int last, int size, int gap,
-                                int flag, int kind);
+                                int floor, int kind);
 // The colour key: where 1 draws it at the top right, 3 at the top left, in a
 // box sized to its lines; 0 and 2 take the box down again, whole.
 void show_multistate_color_key(int where);

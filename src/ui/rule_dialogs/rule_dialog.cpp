@@ -72,7 +72,7 @@ show_row(int mode, const uint8_t *row, const row_size &s)
         return;
     next_line(xtext, 1.0f);
     int width = set_cellscale(s.k, 1);
-    print_layered_bitstring(width, row, s.last, cellscale, cellsep, 0, 1);
+    print_layered_bitstring(width, row, s.last, cellscale, cellsep, tallest_rule_box_top() - 2, 1);
     next_line(xtext, 1.0f);
 }
 

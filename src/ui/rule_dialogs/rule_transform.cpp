@@ -79,7 +79,7 @@ show_changed_rule(int top, int cell, bool as_table = false)
     uint8_t zero_colour = color_v[0];
     color_v[0] = darkgray;
     moveto(left, top + CHeight / 2);
-    print_layered_bitstring(set_cellscale(k, 1), table, last, cellscale, cellsep, 0, 1);
+    print_layered_bitstring(set_cellscale(k, 1), table, last, cellscale, cellsep, last_baseline - CHeight, 1);
     color_v[0] = zero_colour;
     next_line(xtext, 1.0f);
     if (value_range == 2 && last <= 31)

@@ -676,7 +676,7 @@ grid_row_width(int k, int kind, int high, int low)
     cellscale = scale;
     cellsep = sep;
     if (kind != 0 && value_range > 2)
-        return 128;
+        return std::max(row, 128);
     if (kind != 0 && value_range == 2 && (kind == 2 || k < 6))
         return high - low + 1;
     return row;

@@ -240,7 +240,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
     int16_t origin_y = static_cast<int16_t>(cursor_y + static_cast<int>(1.5 * CHeight));
     int16_t width = set_cellscale(k, kind);
     if (kind != 0 && value_range > 2)
-        width = 128;
+        width = std::max<int16_t>(width, 128);
     uint32_t entries = static_cast<uint32_t>(last) + 1;
 
     bool keep = false;
@@ -257,7 +257,10 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
                 random_string_at_density(string, entries, bias_density);
         }
         keep = true;
-        print_layered_bitstring(width, string, b > 0 ? L : last, cellscale, cellsep, 0, kind);
+        // A rule's rows stop above the rule box (a state's at the seed
+        // window's foot, as setting a seed stops them).
+        const int floor = kind == 0 ? 0 : std::min(tallest_rule_box_top(), text_floor(kind)) - 2;
+        print_layered_bitstring(width, string, b > 0 ? L : last, cellscale, cellsep, floor, kind);
         if (value_range == 2 && last <= 31) {
             next_line(xtext, 1.0f);
             clear_to(edge - 1, std::min(gety + 3 * CHeight, text_floor(kind)));
