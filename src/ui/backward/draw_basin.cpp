@@ -428,16 +428,20 @@ draw_basin()
             break;
         }
     write_node_labels();
+    const bool field_stopped = quit && basinfield;
+    // The attractor's states again over the trees' edges, inside the
+    // basins' clip as the first time: past it they would run into the
+    // rule box.
+    if (show_one_att_state && !field_stopped)
+        draw_att_state(show_one_att_state);
     end_basin_clip();
-    if (quit && basinfield) {
+    if (field_stopped) {
         if (meta_graph)
             basintypeno--;
         free_basin_memory();
         is[0] = 'q';
         return;
     }
-    if (show_one_att_state)
-        draw_att_state(show_one_att_state);
     close_basin(tally);
     bool summary =
         datapause || (!basinfield && (!screensavedemo || gd_z_graph == sweep_graph_size));

@@ -554,7 +554,9 @@ history_limit_reached(run_context &r, uint32_t t)
     // no room for it on one line.
     const prompt_part limit = {textb[1], 1};
     const int limit_lines = prompt_parts_lines(&limit, 1);
-    int margin = draw_prompt_box(1 + limit_lines);
+    // In place of the basin summary where it stands (three lines in a
+    // small window): a shorter box over it would leave its foot.
+    int margin = replace_prompt_box(1 + limit_lines);
     const int top = gety;
     rewrite_prompt_lines(textb[0], 0, margin, top, 1);
     rewrite_prompt_lines(textb[1], 1, margin, top + CHeight, limit_lines);

@@ -42,9 +42,11 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
     p.top = 2;
     int n = static_cast<int>(lines.size());
     if (p.left < leftmost) {
+        // In the prompt box's columns, below a box a dialog left standing
+        // there (the basin summary) too.
         p.left = prompt_box_left(Maxx);
         p.right = box_right_edge(Maxx);
-        p.top = below + 2;
+        p.top = std::max(below, replaced_prompt_box_bottom()) + 2;
         n = 0;
         for (const std::string &line : lines)
             n += prompt_box_lines(line.c_str());

@@ -639,24 +639,48 @@ prompt_lines_covering_top_right_box(int n)
     return n;
 }
 
+namespace {
+
+// The first row from row `from` to row `to` (either way, both included)
+// whose columns x0..x1 the window shows blank; -1 where none is or the
+// window cannot be read.
+int
+first_blank_row(int x0, int x1, int from, int to)
+{
+    x0 = std::max(0, x0);
+    x1 = std::min<int>(Maxx, x1);
+    to = std::clamp<int>(to, 0, Maxy);
+    const int width = x1 + 1;
+    std::vector<uint32_t> pixels;
+    if (x1 < x0 || from < 0 || from > Maxy || !read_window_pixels(width, std::max(from, to) + 1, pixels))
+        return -1;
+    const int step = to >= from ? 1 : -1;
+    for (int y = from;; y += step) {
+        const uint32_t *row = pixels.data() + static_cast<size_t>(y) * width;
+        if (std::all_of(row + x0, row + x1 + 1, [](uint32_t p) { return p == Color_Table[black]; }))
+            return y;
+        if (y == to)
+            return -1;
+    }
+}
+
+} // namespace
+
 int
 prompt_box_bottom_past_ink(int n)
 {
-    const int left = prompt_box_left(Maxx) + 1, right = box_right_edge(Maxx) - 1;
     const int bottom = prompt_box_bottom(n);
     // Two lines' height is the most a line of text cut at the foot takes.
-    const int last = std::min<int>(Maxy, bottom + 2 * CHeight);
-    const int width = right + 1;
-    std::vector<uint32_t> pixels;
-    if (last < bottom || !read_window_pixels(width, last + 1, pixels))
-        return bottom;
-    for (int y = bottom; y <= last; y++) {
-        const uint32_t *row = pixels.data() + static_cast<size_t>(y) * width;
-        if (std::all_of(row + left, row + right + 1,
-                        [](uint32_t p) { return p == Color_Table[black]; }))
-            return y;
-    }
-    return bottom;
+    const int found = first_blank_row(prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1, bottom,
+                                      bottom + 2 * CHeight);
+    return found < 0 ? bottom : found;
+}
+
+int
+blank_row_above(int y, int x0, int x1)
+{
+    const int found = first_blank_row(x0, x1, y, y - 2 * CHeight);
+    return found < 0 ? y : found;
 }
 
 line_box

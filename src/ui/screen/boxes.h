@@ -106,6 +106,11 @@ int prompt_lines_covering_top_right_box(int n);
 // (its own where none is): a box framed down to it hides whole the lines
 // of text its foot would otherwise cut.
 int prompt_box_bottom_past_ink(int n);
+// The first row at or above y, within two lines' height, whose columns
+// x0..x1 the window shows blank (y where none is): a box framed from there
+// down cuts no drawing the window's record does not know (a plot's title
+// over a running pattern), as clear_row_above_texts does for those it knows.
+int blank_row_above(int y, int x0, int x1);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to

@@ -116,12 +116,17 @@ highest_window_top()
 
 // The window's top edge for a window of the asked height between columns
 // x0 and x1: where that reaches into a line of text, above the line, so
-// that the window covers the line whole instead of cutting its tops.
+// that the window covers the line whole instead of cutting its tops (a
+// plot's title over a running pattern, which the record of texts does not
+// hold, as the window shows it).
 int
 window_top(int bottom, int x0, int x1)
 {
     const int asked = std::max(bottom - height_req_seed_win, highest_window_top());
-    return std::max(0, clear_row_above_texts(asked, x0, x1));
+    int top = blank_row_above(asked, x0, x1);
+    if (top < highest_window_top())
+        top = asked;
+    return std::max(0, clear_row_above_texts(top, x0, x1));
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.
