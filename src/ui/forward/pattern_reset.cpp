@@ -12,6 +12,7 @@
 #include "engine/forward/globals.h"
 #include "engine/forward/pattern_reset.h"
 #include "engine/model/globals.h"
+#include "ui/forward/space_time_display.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/run_records.h"
 #include "ui/rules/random_states.h"
@@ -79,7 +80,8 @@ clear_stp(entropy_graph *eg, run_iteration *it)
         if (d_mode == display_2d) {
             height = (diff_plot ? 2 * j2d + it->diff_gap : j2d) * cs + 1;
         } else {
-            height = h3d * cs + j3d * cs * slope + vgax(10) + 1;
+            // Down to the block's frame whatever the cell size.
+            height = std::max<double>(h3d * cs + j3d * cs * slope + vgax(10), block_3d_bottom(cs)) + 1;
             if (diff_plot)
                 height = 2 * height + it->diff_gap * cs;
         }

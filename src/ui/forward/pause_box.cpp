@@ -84,7 +84,7 @@ struct pause_box {
     int header_bottom = 0, menu_bottom = 0;
     // The one-line boxes at the top right each box covers whole: putting
     // back what the box covered shows them again, so they are known again.
-    std::vector<line_box> header_covered, menu_covered;
+    std::vector<line_box> header_covered = {}, menu_covered = {};
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.

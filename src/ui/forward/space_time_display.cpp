@@ -170,14 +170,6 @@ clear_rect(int x0, int y0, int x1, int y1)
     setfillstyle(0, fill);
 }
 
-// The bottom row of a 3d block's frame: its first layer lies a cell below
-// the far edge's depth, and the frame reaches h3d layers down from there.
-int
-block_3d_bottom(int s)
-{
-    return static_cast<int>(static_cast<float>(s * kSlope) * j3d + s) + s * h3d;
-}
-
 int
 pixmap_height_of(const run_iteration *it)
 {
@@ -284,6 +276,12 @@ fit_scrolling_pixmap(run_iteration *it, int side_plot)
 }
 
 } // namespace
+
+int
+block_3d_bottom(int s)
+{
+    return static_cast<int>(static_cast<float>(s * kSlope) * j3d + s) + s * h3d;
+}
 
 void
 place_scrolled_2d_frame(run_iteration *it, bool advance)

@@ -22,6 +22,10 @@ void restore_2d_3d_coords(const run_iteration *it);
 
 // The pattern width in pixels for the display mode and cell size.
 int pattern_width(const run_iteration *it);
+// The bottom row of a 3d block's frame drawn with cells of s pixels: its
+// first layer lies a cell below the far edge's depth, and the frame
+// reaches h3d layers down from there.
+int block_3d_bottom(int s);
 
 // The first column left of which the pattern's rows, its side plot
 // (side_width wide, 0 for none) and its page clears stay: a box from there

@@ -68,16 +68,18 @@ move_to_strip_line(const char *text, int x, int top, int last)
     moveto(x, baseline - line_baseline(0));
 }
 
-// The bottom strip's title, its glyphs within the strip's rows: where they
-// are taller than the strip (the least window's height), in the first
-// smaller font whose glyphs are not, their last row raised to the window's.
+// The bottom strip's title, its glyphs within the strip's frame: where they
+// are taller than the rows inside it (the least window's height), in the
+// first smaller font whose glyphs are not, their last row raised to the
+// one above the frame's foot (the window's last row).
 void
 write_bottom_title()
 {
     const char *title = "  backtrack/interrupt-q, screen:print-@ save->load-<";
-    font_while font([&] { return text_ink_height_in_use(title) <= WinMaxy - Maxy; },
+    const int inside = WinMaxy - Maxy - 2;
+    font_while font([&] { return text_ink_height_in_use(title) <= inside; },
                     {set_medium_font, set_small_font});
-    move_to_strip_line(title, vgax(3), WinMaxy - vgay(12), WinMaxy);
+    move_to_strip_line(title, vgax(3), WinMaxy - vgay(12), WinMaxy - 1);
     outtext(title);
 }
 
