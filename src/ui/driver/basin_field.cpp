@@ -504,10 +504,9 @@ draw_field()
     // into the title strip (the jump graph's window and the G-density
     // graph's strip set frames of their own).
     field_area kept_area = basin_area();
-    // Wherever they are placed, the basins stop above the rule box while
-    // the field shows it: the box is drawn again when the field ends, and
-    // would cut what reached into it.
-    const bool above_box = readout && mouse_found;
+    // The state-space matrix stands above the rule box: its basins stop
+    // there too while the field shows the box.
+    const bool above_box = readout && mouse_found && show_ss_matrix;
     const field_area drawing_area{3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3};
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)
