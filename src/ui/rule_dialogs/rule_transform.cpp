@@ -48,16 +48,38 @@ kcode_rule()
     return totalistic == rule_kind_kcodes;
 }
 
-// The selection dialog's lines from top down to the rule box cleared, and
-// the cell's rule written there as it is now: a code's decimal and hex
+// The selection dialog's lines of the rule in the text column: where they
+// begin (top; negative when the caller shows none) and the line they end on
+// once drawn again after a change (end; negative until then).
+struct selection_lines {
+    int top;
+    int end = -1;
+};
+
+// The hex readout from the current point, the point left on its last line:
+// a full last line leaves it at the start of the one after it, which holds
+// nothing, one line (of the readout's font) up.
+void
+write_hex_lines(int kind, const uint8_t *string, int k, int last_baseline)
+{
+    int x0 = getx, y0 = gety;
+    int breaks = print_current_bitstring_hexbytes(kind, string, k, Maxx, white, 2, last_baseline) + 1;
+    if (breaks > 0 && getx == x0)
+        moveto(x0, gety - (gety - y0) / breaks);
+}
+
+// The selection dialog's lines from their top down to the rule box cleared,
+// and the cell's rule written there as it is now: a code's decimal and hex
 // readout, or a rule table's cells with its decimal (v = 2, up to 32
 // entries) and hex readout below them, as the random method shows them.
 // as_table: the table's, whatever the rule's kind (canalyzing inputs change
-// the table of a code network before it becomes a table network).
+// the table of a code network before it becomes a table network). Their end
+// is kept, so that the caller's text goes on below them.
 void
-show_changed_rule(int top, int cell, bool as_table = false)
+show_changed_rule(selection_lines &selection, int cell, bool as_table = false)
 {
     int left = static_cast<int>(xtext * CWidth);
+    int top = selection.top;
     const int last_baseline = tallest_rule_box_top() - 3;
     setfillstyle(0, black);
     bar(left, top, Maxx, tallest_rule_box_top() - 1);
@@ -71,7 +93,8 @@ show_changed_rule(int top, int cell, bool as_table = false)
         if (max_dec_rule(last, value_range))
             outtext(formatted("(dec)%lu", static_cast<unsigned long>(dec_equiv(code, last))).c_str());
         outtext(" (hex)");
-        print_current_bitstring_hexbytes(kind, code, k, Maxx, white, 0, last_baseline);
+        write_hex_lines(kind, code, k, last_baseline);
+        selection.end = gety;
         return;
     }
     const uint8_t *table = carule[cell];
@@ -88,7 +111,8 @@ show_changed_rule(int top, int cell, bool as_table = false)
         outtext(" (hex)");
     else
         next_line(xtext, 1.0f);
-    print_current_bitstring_hexbytes(1, table, k, Maxx, white, 0, last_baseline);
+    write_hex_lines(1, table, k, last_baseline);
+    selection.end = gety;
 }
 
 // The common tail after a change of the cell's rule: code conversion, Z,
@@ -96,9 +120,9 @@ show_changed_rule(int top, int cell, bool as_table = false)
 // table no kcode can hold any more (a raise of k, solid, canalyzing inputs)
 // goes on as a rule-table network, as a tcode network does, so that no
 // kcode file is written that means another rule than the one that runs.
-// The selection's lines from lines_top (when not negative) show it too.
+// The selection's lines (when the caller shows them) show it too.
 void
-finish_change(int cell, int lines_top)
+finish_change(int cell, selection_lines &selection)
 {
     int k = nhoodm[cell];
     if (!rulemix) {
@@ -113,8 +137,8 @@ finish_change(int cell, int lines_top)
     if (!tot_only)
         rule_z_figures(k, carule[cell]);
     show_rule_bottom(k, 1, carule[cell], 0);
-    if (lines_top >= 0)
-        show_changed_rule(lines_top, cell);
+    if (selection.top >= 0)
+        show_changed_rule(selection, cell);
     if (!rulemix)
         save_single_rule(nhoodm[0]);
 }
@@ -231,7 +255,7 @@ settle_kcode(const std::vector<uint8_t> &saved, int saved_last, int saved_k)
 
 // The dialog's loop; see transform_rule.
 int
-ask_transformations(int cell, int lines_top)
+ask_transformations(int cell, selection_lines &selection)
 {
     filedata = data_off;
     int result = 0;
@@ -279,7 +303,7 @@ ask_transformations(int cell, int lines_top)
         switch (key) {
         case 'e':
             if (exh && exhaustive_map())
-                finish_change(cell, lines_top);
+                finish_change(cell, selection);
             continue;
         case 's': {
             int8_t kind = totalistic;
@@ -313,12 +337,12 @@ ask_transformations(int cell, int lines_top)
                 set_canalyzing_net(0);
             else
                 set_canalyzing_rule(cell, [&] {
-                    if (lines_top >= 0)
-                        show_changed_rule(lines_top, cell, true);
+                    if (selection.top >= 0)
+                        show_changed_rule(selection, cell, true);
                 });
             if (!rulemix && tcode_rule())
                 totalistic = rule_kind_tables; // canalyzing inputs are not totalistic
-            finish_change(cell, lines_top);
+            finish_change(cell, selection);
             continue;
         case 'o':
         case 'v':
@@ -326,7 +350,7 @@ ask_transformations(int cell, int lines_top)
         case 'n':
         case 'r':
             apply_fixed(key, cell, all);
-            finish_change(cell, lines_top);
+            finish_change(cell, selection);
             continue;
         case 'm':
             if (nhood_mixed) {
@@ -346,7 +370,7 @@ ask_transformations(int cell, int lines_top)
             }
             if (!rulemix && tcode_rule())
                 totalistic = rule_kind_tables;
-            finish_change(cell, lines_top);
+            finish_change(cell, selection);
             result = 1;
             continue;
         default:
@@ -358,7 +382,7 @@ ask_transformations(int cell, int lines_top)
             return result;
         if (!rulemix && tcode_rule())
             totalistic = rule_kind_tables; // the new tcode would be empty
-        finish_change(cell, lines_top);
+        finish_change(cell, selection);
         result = 2;
     }
 }
@@ -369,9 +393,11 @@ int
 transform_rule(int cell, int lines_top)
 {
     // The prompt box is drawn over the screen: the caller's text goes on
-    // from where it was.
+    // from where it was, or from the last of the selection's lines when a
+    // change drew them again (they may reach lower than before).
     int16_t x = getx, y = gety;
-    int result = ask_transformations(cell, lines_top);
-    moveto(x, y);
+    selection_lines selection{lines_top};
+    int result = ask_transformations(cell, selection);
+    moveto(x, selection.end >= 0 ? selection.end : y);
     return result;
 }
