@@ -1042,6 +1042,10 @@ matrix_key(running_pattern &p, char)
         // The entropy-density plane gathering a rule sample's points stays.
         if (p.eg->ed_plot && p.ae->mode != 0)
             return true;
+        // Its box would stand inside the graph layout's, whose clearings
+        // take its top.
+        if (graph_layout == 1)
+            return true;
         make_room_at_bottom_right(p);
         show_ss_matrixF = ss_view_matrix;
         show_statespace_matrix(nullptr);

@@ -773,6 +773,11 @@ pause_point(run_context &r)
                 if (meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {
+                    // The layout's box reaches over the state-space
+                    // matrix's, whose top its clearings would take: the
+                    // two stand one at a time.
+                    if (show_ss_matrixF == ss_view_matrix)
+                        hide_statespace_matrix();
                     frame_layout_box(r);
                 }
             } else {
