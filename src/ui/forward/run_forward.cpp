@@ -969,6 +969,10 @@ set_up_forward_only_displays(run_context &r)
     if (run_histogram_shown()) {
         // The histogram holds the place of the matrix and of the map.
         show_ss_matrixF = ss_view_none;
+    } else if (show_ss_matrixF == ss_view_matrix && graph_layout == 1) {
+        // The graph layout left on from a run before reaches over the
+        // matrix's box, whose top its clearings would take.
+        show_ss_matrixF = ss_view_none;
     } else if (show_ss_matrixF == ss_view_matrix) {
         show_statespace_matrix(nullptr);
     } else if (show_ss_matrixF == ss_view_return_map) {
