@@ -174,18 +174,27 @@ cycle_dimension(entropy_graph *eg, run_iteration *it)
     eg->plot_row = -1;
 }
 
+// 'h': the next frozen mode. Its key, or the value colour key back at mode
+// 0, stands at the top right only where the run leaves it room, as the key
+// panel does: the pattern's rows and page clears would cut it. A frozen key
+// standing where the run now reaches goes whole.
 void
 step_frozen_mode(entropy_graph *eg, run_iteration *it)
 {
     ncolor = 0;
     it->frozen_mode = static_cast<uint8_t>((it->frozen_mode + 1) % 4);
-    if (it->frozen_mode == 0) {
+    const int reach = run_reach(eg, it);
+    const bool key_room = it->frozen_mode != 0 && reach <= frozen_key_layout().left;
+    int key_left = 0, key_bottom = 0;
+    if (!key_room && frozen_key_box_at_right(&key_left, &key_bottom))
         erase_frozen_key();
+    if (it->frozen_mode == 0) {
         show_multistate_color_key(0);
-        show_multistate_color_key(1);
+        if (reach <= Maxx - 2 - color_key_width())
+            show_multistate_color_key(1);
     }
     panel(eg, it);
-    if (it->frozen_mode)
+    if (key_room)
         show_frozen_key(it->frozen_mode);
 }
 

@@ -18,7 +18,8 @@ frozen_key_place frozen_key_layout();
 // Draws the key of mode 1, 2 or 3 in its box; the current point and colour
 // are kept.
 void show_frozen_key(int mode);
-// Clears the key's box to the background (the step back to mode 0).
+// Clears the key's box to the background (the step back to mode 0, or a
+// step where the run now reaches its place).
 void erase_frozen_key();
 // While the key drawn last stands (not erased, the drawing area not
 // cleared since): true, with its box's left column and bottom row.

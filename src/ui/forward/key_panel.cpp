@@ -126,9 +126,15 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
     return std::max(least, std::min(room(), medium_pitch));
 }
 
-// How far right the run draws: its pattern, the plane beside the side
-// plot while one is shown (none on a scrolling 2d display), and the lookup
-// histogram's bars, whose full length shows a frequency.
+// Whether the panel is on the window where it was last drawn.
+bool
+shown()
+{
+    return drawn.left >= 0 && !left_out && !onthefly_box_erased;
+}
+
+} // namespace
+
 int
 run_reach(const entropy_graph *eg, const run_iteration *it)
 {
@@ -139,15 +145,6 @@ run_reach(const entropy_graph *eg, const run_iteration *it)
         reach = std::max<int>(reach, eg->hist_right);
     return reach;
 }
-
-// Whether the panel is on the window where it was last drawn.
-bool
-shown()
-{
-    return drawn.left >= 0 && !left_out && !onthefly_box_erased;
-}
-
-} // namespace
 
 void
 interrupt_key_index(entropy_graph *eg, run_iteration *it)

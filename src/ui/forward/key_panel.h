@@ -3,6 +3,11 @@
 #pragma once
 #include "ui/measures/run_records.h"
 
+// How far right the run draws: its pattern, the plane beside the side plot
+// while one is shown (none on a scrolling 2d display), and the lookup
+// histogram's bars, whose full length shows a frequency. A box at the right
+// from there on is never drawn over.
+int run_reach(const entropy_graph *eg, const run_iteration *it);
 // Draws the panel, or leaves it out where the pattern reaches its place (as
 // the colour key is); the current point is kept.
 void interrupt_key_index(entropy_graph *eg, run_iteration *it);
