@@ -555,11 +555,16 @@ over_kept_screen(pause_box &b, char key)
 {
     remove_boxes(b);
     image_slot kept = 0;
+    // The one-line boxes at the top right come back with the area: the
+    // dialog's prompt boxes took them, and the next readout in their place
+    // must take them whole again.
+    const std::vector<line_box> kept_boxes = top_line_box_within(0, 0, Maxx, Maxy);
     getimage(0, 0, Maxx, Maxy, &kept);
     box_step step = dialog(b, key);
     if (kept) {
         putimage(0, 0, &kept, 3);
         freeimage(&kept);
+        top_line_box_put_back(kept_boxes, 0, 0, Maxx, Maxy);
     }
     return step;
 }
