@@ -342,8 +342,10 @@ stop_prompt_of_range()
     }
 }
 
-// "ERROR excess states=%ld" under the progress bar when the basins did not
-// place every state once.
+// "ERROR excess states=%ld" in the prompt box, waiting for a key, when the
+// basins did not place every state once: the box clears its place first (a
+// last field's summary of two lines standing there goes whole) and is taken
+// down after, so the line crosses no basin and no later basin crosses it.
 void
 check_count()
 {
@@ -353,13 +355,12 @@ check_count()
     char text[80];
     snprintf(text, sizeof text, "ERROR excess states=%ld",
              static_cast<long>(static_cast<int64_t>(progbar) - static_cast<int64_t>(states)));
-    int colour = getcolor();
-    setfillstyle(0, black);
-    bar(barxl + 2, baryb + vgay(4), barxr - 2, baryb + vgay(12));
-    setcolor(white);
-    moveto(barxl + 2, baryb + vgay(4));
+    int16_t x = getx, y = gety;
+    replace_prompt_box(1);
     outtext(text);
-    setcolor(colour);
+    input_string(1, text_entry);
+    erase_prompt_box(1);
+    moveto(x, y);
 }
 
 // The period table of a random map, in the rule box under the map's own
