@@ -26,6 +26,7 @@
 #include "ui/backward/globals.h"
 #include "ui/backward/label_squares.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -219,6 +220,16 @@ label_rect_in_use(int x, int y, const char *text)
     return {x + std::min(0, left), first, x + std::max(text_width_in_use(text), right - 1), last, false};
 }
 
+// Whether a node's mark over the rectangle (corners inclusive) keeps off
+// the rule box standing at the window's foot: a basin drawn on its own
+// draws the box again when it ends, over what reached into it. A field
+// keeps its basins to its own area instead.
+bool
+clear_of_rule_box(int x0, int y0, int x1, int y1)
+{
+    return basins_clipped || !meets_standing_rule_box(x0, y0, x1, y1);
+}
+
 // A node's label at the current point, where it covers no label taken
 // before it in the field; written with the other labels of its basin or
 // subtree once their edges are drawn (write_node_labels), so that no edge
@@ -233,9 +244,10 @@ draw_label(const char *text, int highlight)
     const drawn_box box = label_rect_in_use(x, y, text); // as label_box takes it
     // A label is shown whole or not at all: none cut by the window's edges,
     // the title strip or the field's area, nor by the clear of a prompt box
-    // at the top drawn after it.
+    // at the top or of the rule box drawn after it.
     field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
-    if (box.x0 < inside.left || box.y0 < inside.top || box.x1 > inside.right || box.y1 > inside.bottom)
+    if (box.x0 < inside.left || box.y0 < inside.top || box.x1 > inside.right || box.y1 > inside.bottom ||
+        !clear_of_rule_box(box.x0, box.y0, box.x1, box.y1))
         return;
     if (!take_label_place(box.x0, box.y0, box.x1, box.y1))
         return;
@@ -725,10 +737,12 @@ bits_inside_drawing_area(int x, int y)
 {
     node_reach reach = bits_reach();
     // Outside a field's area (whose clip keeps a basin below them) a pattern
-    // stays below the prompt boxes at the top, as a label does: drawn there
-    // it would cut the summary standing in them.
+    // stays below the prompt boxes at the top and off the rule box at the
+    // foot, as a label does: drawn there it would cut the summary standing
+    // in them, or be cut by the rule box drawn again.
     const int top = basins_clipped ? 0 : prompt_box_bottom(3) + 1;
-    return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy;
+    return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy &&
+           clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
 }
 
 node_reach

@@ -39,7 +39,9 @@ void copy_cycle_tree(const uint8_t *state);
 // clips the basins: one that would run past the window's edge or into the
 // bottom strip is left out rather than shown cut there (a basin laid out
 // larger than the window, or cells scaled too large for it, reach past it),
-// and one at the top rather than drawn over the summary standing there.
+// and one at the top rather than drawn over the summary standing there, or
+// at the foot rather than cut by the rule box standing there when it is
+// drawn again.
 bool bits_inside_drawing_area(int x, int y);
 // How far the mark of a node reaches from its point (draw_node's bit
 // pattern, label or spot) with the display settings as they stand.

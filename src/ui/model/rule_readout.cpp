@@ -417,6 +417,15 @@ int drawn_box_left = 0, drawn_box_right = 0;
 int drawn_box_maxy = 0;
 uint32_t drawn_box_after = 0;
 
+// Whether the box as last drawn still stands: the drawing area not cleared
+// since, the window's height the same.
+bool
+box_standing()
+{
+    return drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy &&
+           drawn_box_right > drawn_box_left;
+}
+
 } // namespace
 
 void
@@ -437,9 +446,15 @@ clear_rule_bottom()
 void
 clear_standing_rule_bottom()
 {
-    if (drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy &&
-        drawn_box_right > drawn_box_left)
+    if (box_standing())
         clear_rule_bottom();
+}
+
+bool
+meets_standing_rule_box(int x0, int y0, int x1, int y1)
+{
+    return box_standing() && x0 <= drawn_box_right && x1 >= drawn_box_left && y0 <= Maxy &&
+           y1 >= rule_box_top;
 }
 
 void

@@ -13,6 +13,9 @@ void clear_rule_bottom();
 // cleared since, the window's height the same): a screen that draws no box
 // of its own where it stood, without clearing what was drawn there since.
 void clear_standing_rule_bottom();
+// Whether the rectangle (corners inclusive) meets the last rule box where it
+// still stands: what is drawn there is cut when the box is drawn again.
+bool meets_standing_rule_box(int x0, int y0, int x1, int y1);
 // Writes the box's text from (x, y) within xmax: three_lines 1 for the
 // three-line box, 0 for the two-line one; rule is null in the forward-only
 // totalistic mode. Returns the largest x reached on the first and last lines.
