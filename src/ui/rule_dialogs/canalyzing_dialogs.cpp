@@ -220,7 +220,8 @@ class_colour(bool count_scheme, int cls)
     return count_scheme ? count[cls] : ratio[cls];
 }
 
-// The picture box: the cells in an i2d x j2d grid, clamped to the window.
+// The picture box: the cells in an i2d x j2d grid, clamped to the window
+// and left of a marked side panel.
 struct canal_picture {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0, size = 1, gap = 1;
     void place()
@@ -243,9 +244,12 @@ struct canal_picture {
             gap = size < 3 ? 1 : 2;
         }
         int width = std::max(size * (i2d + 1), Maxx / 3);
-        // Kept inside the window: a long thin grid is clipped, never off-screen.
-        x0 = std::max(0, Maxx - vgax(45) - width - vgax(40));
-        x1 = std::min<int>(Maxx, Maxx - vgax(45) + vgax(40));
+        // Kept inside the window and left of a panel kept at the right
+        // (side_panel.h): a long thin grid is clipped, never off-screen.
+        int right = std::min<int>(Maxx, Maxx - vgax(45) + vgax(40));
+        int shift = side_panel_shift(right);
+        x0 = std::max(0, Maxx - vgax(45) - width - vgax(40) - shift);
+        x1 = right - shift;
         y0 = std::max(0, vgay(400) - size * (j2d + 1) - vgay(100));
         y1 = std::min<int>(Maxy, vgay(400) + vgay(20));
     }
