@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/forward/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -29,6 +30,7 @@
 #include "ui/measures/type_histograms.h"
 #include "ui/model/cell_display.h"
 #include "ui/rules/random_states.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -788,12 +790,29 @@ struct sample_texts {
     }
 };
 
+// What the entropy sample's box covers at its tallest kept in kSampleSlot.
+// One-line boxes at the top right (a rule's readout) that the place meets
+// in part go whole first, so that the put back shows no piece of one;
+// those it covers whole (returned) the put back shows again.
+std::vector<line_box>
+save_under_sample_box(int lines)
+{
+    std::vector<line_box> covered =
+        take_top_line_box_met_by(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(lines));
+    get_prompt_box(kSampleSlot, lines);
+    return covered;
+}
+
+// What save_under_sample_box kept shown again, the one-line boxes it
+// covered whole known as such boxes again (a later box meeting one takes
+// it whole).
 void
-put_back_under_sample_box()
+put_back_under_sample_box(const std::vector<line_box> &covered, int lines)
 {
     setviewport(0, 0, Maxx, Maxy, 1);
-    putimage(Maxx / 2, 2, &boximage_prompt[kSampleSlot], 3);
+    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kSampleSlot], 3);
     freeimage(&boximage_prompt[kSampleSlot]);
+    top_line_box_put_back(covered, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(lines));
 }
 
 // 'E': an entropy sample of rules, with the entropy-density plot on.
@@ -815,7 +834,8 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     // of a black area that the shorter file dialog of an automatic sample
     // would leave.
     erase_key_panel();
-    get_prompt_box(kSampleSlot, sample_texts(65535, 65535, 32767).box_lines());
+    const int tallest = sample_texts(65535, 65535, 32767).box_lines();
+    const std::vector<line_box> covered = save_under_sample_box(tallest);
     for (;;) {
         setcolor(white);
         const sample_texts texts(eg->entropy_start, eg->entropy_end, ae->sample_size);
@@ -830,7 +850,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
-            put_back_under_sample_box();
+            put_back_under_sample_box(covered, tallest);
             panel(eg, it);
             moveto(x, y);
             return;
@@ -877,7 +897,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->sample_size = static_cast<int16_t>(size);
         break;
     }
-    put_back_under_sample_box();
+    put_back_under_sample_box(covered, tallest);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
         draw_entgraph_frame(0, side_plot_left(eg), 2, 0);
