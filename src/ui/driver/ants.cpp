@@ -19,6 +19,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -236,27 +237,45 @@ ant_step(ant_screen &s)
     return true;
 }
 
+// The strip's line, the title in italics and the keys after it on one
+// baseline, their glyphs within the strip's frame as the bottom title's
+// are: the keys in the first smaller font whose glyphs are no taller than
+// the rows inside it, the line raised where they would reach its foot.
+void
+write_ants_strip_line()
+{
+    const char *keys = "  exit-q speed-</> clear-c pause-p newant-a turn+/*/-"
+                       " targets: closest-t all-r inc-i dec-d";
+    const int inside = WinMaxy - Maxy - 2;
+    font_while font([&] { return text_ink_height_in_use(keys) <= inside; },
+                    {set_medium_font, set_small_font});
+    const font_use keys_font = font_in_use();
+    move_to_strip_line(keys, vgax(3), WinMaxy - vgay(12), WinMaxy - 1);
+    setcolor(yellow);
+    set_italic_font();
+    outtext("ORBITAL ANTS  ");
+    use_font(keys_font);
+    setcolor(lightred);
+    outtext(keys);
+}
+
 } // namespace
 
+// Draws the strip and keeps the caller's viewport: the ant's area framed
+// by frame_area clips the ant inside its frame.
 void
 draw_bottom_title_ants()
 {
     int16_t x = getx, y = gety;
+    int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
     setviewport(0, Maxy + 1, Maxx, WinMaxy, 0);
     setfillstyle(0, black);
     bar(0, Maxy + 1, Maxx, WinMaxy);
     setcolor(lightred);
     rectangle(0, Maxy + 1, Maxx, WinMaxy);
-    moveto(vgax(3), WinMaxy - vgay(12));
-    setcolor(yellow);
-    set_italic_font();
-    outtext("ORBITAL ANTS  ");
-    restore_def_font();
-    setcolor(lightred);
-    outtext("  exit-q speed-</> clear-c pause-p newant-a turn+/*/-");
-    outtext(" targets: closest-t all-r inc-i dec-d");
+    write_ants_strip_line();
     setcolor(white);
-    setviewport(0, 0, Maxx, Maxy, 1);
+    setviewport(vx0, vy0, vx1, vy1, 1);
     moveto(x, y);
 }
 

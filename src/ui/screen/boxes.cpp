@@ -57,17 +57,6 @@ hide_lines_in_band(int top, int bottom)
     fill_black(1, top, right, bottom);
 }
 
-// The current point at column x of a line of text whose top is top, raised
-// where the glyphs of text in the font in use would ink below row last.
-void
-move_to_strip_line(const char *text, int x, int top, int last)
-{
-    int above = 0, below = 0;
-    text_ink_in_use(text, above, below);
-    const int baseline = std::min(line_baseline(top), last + 1 - below);
-    moveto(x, baseline - line_baseline(0));
-}
-
 // The bottom strip's title, its glyphs within the strip's frame: where they
 // are taller than the rows inside it (the least window's height), in the
 // first smaller font whose glyphs are not, their last row raised to the
@@ -138,6 +127,15 @@ remember_top_line_box(const line_box &b)
 }
 
 } // namespace
+
+void
+move_to_strip_line(const char *text, int x, int top, int last)
+{
+    int above = 0, below = 0;
+    text_ink_in_use(text, above, below);
+    const int baseline = std::min(line_baseline(top), last + 1 - below);
+    moveto(x, baseline - line_baseline(0));
+}
 
 void
 saved_viewport::widen_to_drawing_area()

@@ -176,6 +176,10 @@ box_corners draw_exit_question(int slot, const char *text);
 // Viewport := the drawing area, cleared to the background.
 void clear_drawing_area();
 void draw_bottom_title(int mode);
+// The current point at column x of a line of text whose top is top, raised
+// where the glyphs of text in the font in use would ink below row last (the
+// row above a strip's frame).
+void move_to_strip_line(const char *text, int x, int top, int last);
 // The top row of the set-up's text column, where its first line stands.
 int text_column_top();
 // The top edge of the tallest rule box at the window's foot, of three lines
