@@ -74,7 +74,7 @@ run_step(const char *command, const char *tool, print_result *result)
 struct print_place {
     int left, top, lines;
     int right = 0, bottom = 0;
-    std::vector<line_box> covered;
+    std::vector<line_box> covered = {};
 };
 
 // Puts the saved area of the boxes back (the slot stays filled).
