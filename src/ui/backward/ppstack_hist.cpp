@@ -145,6 +145,27 @@ draw_stack_tick(uint32_t size, int saved)
     setcolor(colour);
 }
 
+bool
+local_stack_bar_shown()
+{
+    return !nonlocal && !nhood_mixed && see_ppstack;
+}
+
+int
+local_stack_bar_top()
+{
+    return Maxy - vgay(41);
+}
+
+void
+draw_local_stack_bar()
+{
+    int colour = getcolor();
+    setcolor(white);
+    rectangle(vgax(125), local_stack_bar_top(), vgax(125) + vgax(150), Maxy - vgay(33));
+    setcolor(colour);
+}
+
 void
 show_stack_start_prompt()
 {

@@ -18,6 +18,14 @@ void show_average_pp_hist();
 // Fills the whole frame black.
 void erase_ppstack_hist();
 
+// The local method's stack bar: a frame at the window's foot, above the rule
+// box, which the trees draw when the stack is viewed and in which
+// draw_stack_tick marks the stack's size. Whether the trees draw it, its top
+// row, and its empty frame.
+bool local_stack_bar_shown();
+int local_stack_bar_top();
+void draw_local_stack_bar();
+
 // The window side of the engines' stack views (preimage_prompts.h),
 // registered with the other prompts.
 void draw_stack_tick(uint32_t size, int saved);

@@ -337,13 +337,8 @@ start_tree(tree_work &work, bool compressed)
     if (mouse_found) {
         open_shape_batch();
         work.batch_open = true;
-        if (!nonlocal && !nhood_mixed && see_ppstack) {
-            // The frame of the local method's stack bar.
-            int colour = getcolor();
-            setcolor(white);
-            rectangle(vgax(125), Maxy - vgay(41), vgax(125) + vgax(150), Maxy - vgay(33));
-            setcolor(colour);
-        }
+        if (local_stack_bar_shown())
+            draw_local_stack_bar();
         set_strip_gap();
         if (scale == 1)
             sep = 0;

@@ -18,6 +18,7 @@
 #include "engine/forward/globals.h"
 #include "engine/measures/sweep_axes.h"
 #include "engine/model/globals.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/measures/globals.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -178,11 +179,17 @@ namespace {
 
 // The row of the graphs' x axis: its usual place, or higher in a short
 // window, where the line of the x labels under it would reach the rule box
-// (of two lines, a rule table's) at the window's foot.
+// (of two lines, a rule table's) at the window's foot. While the trees draw
+// the local method's stack bar above that box, the labels keep above the bar
+// too: the graph stands the whole sweep, and the bar drawn with each tree
+// would cross them.
 int
 x_axis_row()
 {
-    const int lowest = two_line_rule_box_top() - 1 - CHeight - std::max<int>(vgay(3), CHeight - CHeight / 2);
+    int foot = two_line_rule_box_top();
+    if (local_stack_bar_shown())
+        foot = std::min(foot, local_stack_bar_top());
+    const int lowest = foot - 1 - CHeight - std::max<int>(vgay(3), CHeight - CHeight / 2);
     return std::min<int>(vgay(415), lowest);
 }
 
