@@ -733,14 +733,23 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         it->frame_no = 0;
         it->frame_y = time_frame_bottom(it, 0);
     }
+    const int clear_top = eg->hist_mode == 2 ? vgay(20) : 0, clear_right = std::min<int>(x1, Maxx);
+    // The colour key at the top right that the clear reaches (across a 3d
+    // block's page, below the traces histogram's top strip) goes whole
+    // before it and stands again after it, not cut at the strip's foot.
+    int key_left, key_bottom;
+    const bool key_cleared = color_key_box_at_right(&key_left, &key_bottom) &&
+                             key_left <= clear_right && key_bottom >= clear_top;
+    if (key_cleared)
+        show_multistate_color_key(0);
     if (eg->hist_mode == 2) {
         eg->hist_x = static_cast<int16_t>(eg->hist_x0 - 1);
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
-        clear_rect(0, 0, width, vgay(20));
+        clear_rect(0, 0, width, clear_top);
     }
     // A plot kept over the pattern (a histogram, a plane moved over it)
     // stays as it is.
-    clear_around_kept(0, eg->hist_mode == 2 ? vgay(20) : 0, std::min<int>(x1, Maxx), Maxy);
+    clear_around_kept(0, clear_top, clear_right, Maxy);
     setviewport(0, 0, Maxx, Maxy, 1);
     if (stp) {
         // A window resized during the run: the new page's pixmap takes the
@@ -777,6 +786,8 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
     // whole, not cut at the pattern's right edge.
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
+    if (key_cleared)
+        show_multistate_color_key(1);
 }
 
 void
