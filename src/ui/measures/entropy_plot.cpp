@@ -456,7 +456,10 @@ place_lookup_histogram(entropy_graph *eg)
     eg->hist_x0 = static_cast<int16_t>(x0);
     eg->hist_y0 = static_cast<int16_t>(y0);
     eg->hist_right = static_cast<int16_t>(x0 + eg->w2);
-    eg->hist_bottom = Maxy;
+    // The bars end above Maxy; erase_box clears a row below the corner it
+    // is given, so a corner a row up clears through Maxy and no further,
+    // leaving the bottom strip under it standing.
+    eg->hist_bottom = static_cast<int16_t>(Maxy - 1);
     eg->hist_x = static_cast<int16_t>(x0 - 1);
     eg->hist_y = static_cast<int16_t>(y0 - 1);
     if (eg->oldbar)
