@@ -790,31 +790,6 @@ struct sample_texts {
     }
 };
 
-// What the entropy sample's box covers at its tallest kept in kSampleSlot.
-// One-line boxes at the top right (a rule's readout) that the place meets
-// in part go whole first, so that the put back shows no piece of one;
-// those it covers whole (returned) the put back shows again.
-std::vector<line_box>
-save_under_sample_box(int lines)
-{
-    std::vector<line_box> covered =
-        take_top_line_box_met_by(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(lines));
-    get_prompt_box(kSampleSlot, lines);
-    return covered;
-}
-
-// What save_under_sample_box kept shown again, the one-line boxes it
-// covered whole known as such boxes again (a later box meeting one takes
-// it whole).
-void
-put_back_under_sample_box(const std::vector<line_box> &covered, int lines)
-{
-    setviewport(0, 0, Maxx, Maxy, 1);
-    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[kSampleSlot], 3);
-    freeimage(&boximage_prompt[kSampleSlot]);
-    top_line_box_put_back(covered, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(lines));
-}
-
 // 'E': an entropy sample of rules, with the entropy-density plot on.
 void
 start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
@@ -835,7 +810,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     // would leave.
     erase_key_panel();
     const int tallest = sample_texts(65535, 65535, 32767).box_lines();
-    const std::vector<line_box> covered = save_under_sample_box(tallest);
+    const std::vector<line_box> covered = save_under_prompt_box(kSampleSlot, tallest);
     for (;;) {
         setcolor(white);
         const sample_texts texts(eg->entropy_start, eg->entropy_end, ae->sample_size);
@@ -850,7 +825,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
-            put_back_under_sample_box(covered, tallest);
+            put_back_under_prompt_box(kSampleSlot, covered, tallest);
             panel(eg, it);
             moveto(x, y);
             return;
@@ -897,7 +872,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             ae->sample_size = static_cast<int16_t>(size);
         break;
     }
-    put_back_under_sample_box(covered, tallest);
+    put_back_under_prompt_box(kSampleSlot, covered, tallest);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
         draw_entgraph_frame(0, side_plot_left(eg), 2, 0);

@@ -414,6 +414,24 @@ get_prompt_box(int slot, int n)
                  &boximage_prompt[slot]);
 }
 
+std::vector<line_box>
+save_under_prompt_box(int slot, int n)
+{
+    std::vector<line_box> covered =
+        take_top_line_box_met_by(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    get_prompt_box(slot, n);
+    return covered;
+}
+
+void
+put_back_under_prompt_box(int slot, const std::vector<line_box> &covered, int n)
+{
+    set_drawing_area_viewport();
+    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[slot], 3);
+    freeimage(&boximage_prompt[slot]);
+    top_line_box_put_back(covered, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+}
+
 namespace {
 
 // The width an entry of max characters takes at its longest: a character

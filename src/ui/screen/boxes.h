@@ -144,6 +144,16 @@ void top_line_box_put_back(const std::vector<line_box> &boxes, int x0, int y0, i
 // Erases b where it is a one-line box drawn at the top right that still
 // stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);
+// What the prompt box of n lines covers kept in boximage_prompt[slot],
+// for a box over a display that puts it back when it closes: one-line
+// boxes at the top right that the place meets in part go whole first, so
+// that the put back shows no piece of one; those it covers whole are
+// returned, for the put back.
+std::vector<line_box> save_under_prompt_box(int slot, int n);
+// What save_under_prompt_box kept shown again and the slot freed, the
+// one-line boxes it covered whole known as such boxes again (a later box
+// meeting one takes it whole).
+void put_back_under_prompt_box(int slot, const std::vector<line_box> &covered, int n);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
 // The memory box (the status box) cleared and framed with its title text

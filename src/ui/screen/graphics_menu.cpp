@@ -31,6 +31,8 @@
 namespace {
 
 constexpr int kLeastWidth = kMinMaxx + 1, kLeastHeight = kMinWinMaxy + 1;
+// boximage_prompt slot under the menu's box while it waits for its key.
+constexpr int kMenuSlot = 11;
 // Lines the text column of the set-up takes below its top at vgay(50).
 constexpr int kTextColumnLines = 16;
 
@@ -266,11 +268,15 @@ revise_graphics()
         const std::vector<std::string> texts = menu_texts();
         const std::vector<prompt_part> menu = menu_parts(texts);
         const int lines = box_lines(menu);
+        // The menu is shown over a display (the options after a run): what
+        // its box covers there (a histogram's caption its foot would cut)
+        // comes back whole when the box closes.
+        const std::vector<line_box> covered = save_under_prompt_box(kMenuSlot, lines);
         int margin = draw_prompt_box(lines);
         for (size_t i = 0; i < menu.size(); i++)
             write_box_line(menu[i], margin, i == 0);
         input_string(1, text_entry);
-        erase_prompt_box(lines);
+        put_back_under_prompt_box(kMenuSlot, covered, lines);
         switch (is[0]) {
         case 'p':
             printimage();
