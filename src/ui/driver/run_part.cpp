@@ -106,7 +106,8 @@ clear_run_frame()
     black_bar(2, vgay(45), Maxx - 2, vgay(158));
 }
 
-// Clears the frame of a Z or lambda sweep for the next run, framed again.
+// Clears the frame of a Z or lambda sweep, or of a field of any sweep, for
+// the next run, framed again.
 void
 frame_for_next_run()
 {
@@ -489,8 +490,13 @@ screen_after_run(bool field, char key)
 {
     if (gd_z_graph) {
         if (field) {
+            // Each field of a sweep starts from the same place in the run's
+            // frame and takes its node places afresh: the next one is drawn
+            // in the frame cleared, not over this one's nodes.
             if (last_sweep_point())
                 key = field_sweep_end(key);
+            else
+                frame_for_next_run();
             return key;
         }
         if (last_sweep_point()) {
