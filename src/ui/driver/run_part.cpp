@@ -490,7 +490,11 @@ screen_after_run(bool field, char key)
     if (gd_z_graph) {
         if (field) {
             if (last_sweep_point())
-                key = field_sweep_end(key);
+                return field_sweep_end(key);
+            // The next point's field is laid out from the same first place:
+            // in a cleared strip, as a plain field's next run is in a
+            // cleared area, and not over this one's labels and edges.
+            frame_for_next_run();
             return key;
         }
         if (last_sweep_point()) {
