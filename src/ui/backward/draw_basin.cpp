@@ -113,8 +113,8 @@ draw_cycle()
     float R = cycle_radius(rad ? rad[0] : 0.0f, p); // no radii before the size stage
     int16_t x = getx, y = gety;
     if (mouse_found && gd_z_graph) {
-        int left = stp ? lineL * scale + vgax(12) : 3;
-        setviewport(left, vgay(46), Maxx - 3, vgay(157), 1);
+        const field_area strip = sweep_run_strip();
+        setviewport(strip.left, strip.top, strip.right, strip.bottom, 1);
     }
     if (p == 1) {
         float rho = std::sqrt(2.0f) * startrad / 4;

@@ -33,6 +33,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/label_places.h"
 #include "ui/screen/segment_clip.h"
+#include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
@@ -798,6 +799,12 @@ keep_basins_inside(const field_area *area)
     basins_clipped = area != nullptr;
     if (area)
         basin_clip = *area;
+}
+
+field_area
+sweep_run_strip()
+{
+    return {stp ? lineL * scale + vgax(12) : 3, vgay(46), Maxx - 3, vgay(157)};
 }
 
 void

@@ -62,6 +62,9 @@ drawn_box drawn_box_so_far();
 // box below, the boxes and progress bar above); nullptr keeps them in the
 // whole drawing area again. The field sets it for its scan.
 void keep_basins_inside(const field_area *area);
+// The strip of a sweep's runs (inclusive), inside the frame above the
+// sweep graph: right of the space-time pattern when one is shown.
+field_area sweep_run_strip();
 // Clips the drawing to that rectangle while a basin of such a field is
 // drawn. Prompts, boxes and key actions between two fans widen the
 // viewport again, so each fan asks for the clip anew; it costs nothing

@@ -728,7 +728,8 @@ draw_fan_of_node()
         set_temp_font();
     }
     if (gd_z_graph) {
-        setviewport(stp ? lineL * scale + vgax(12) : 3, vgay(46), Maxx - 3, vgay(157), 1);
+        const field_area strip = sweep_run_strip();
+        setviewport(strip.left, strip.top, strip.right, strip.bottom, 1);
         draw_fan();
         setviewport(0, 0, Maxx, Maxy, 1);
     } else {

@@ -502,17 +502,22 @@ draw_field()
     // own, and the state-space matrix is drawn state by state between the
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
-    // into the title strip (the jump graph's window and the G-density
-    // graph's strip set frames of their own).
+    // into the title strip (the jump graph's window sets a frame of its
+    // own). A sweep's fields stay in the strip above the sweep graph, where
+    // its fans are drawn: their labels too, or they would stand over the
+    // graph and outside the strip the next point clears.
     field_area kept_area = basin_area();
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
     const bool above_box = readout && mouse_found && show_ss_matrix;
     const field_area drawing_area{3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3};
+    const field_area sweep_strip = sweep_run_strip();
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)
         keep_basins_inside(&kept_area);
-    else if (!graph_window && !gd_z_graph)
+    else if (gd_z_graph && !graph_window)
+        keep_basins_inside(&sweep_strip);
+    else if (!graph_window)
         keep_basins_inside(&drawing_area);
     write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
