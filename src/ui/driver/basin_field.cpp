@@ -138,6 +138,14 @@ ring_compressed()
            exhaustive_testing != exhaustive_random_map;
 }
 
+// Whether the general pre-image method's stack histogram stands in the
+// window's lower part while the basins are drawn.
+bool
+stack_histogram_shown()
+{
+    return see_ppstack != see_ppstack_off && general_method_needed();
+}
+
 } // namespace
 
 field_area
@@ -146,6 +154,23 @@ basin_area()
     int top = std::max<int>(prompt_box_bottom(3), progress_bar_bottom()) + vgay(3);
     int bottom = tallest_rule_box_top() - vgay(3);
     return {3, top, Maxx - 3, bottom};
+}
+
+field_area
+above_stack_histogram(field_area area, int gap)
+{
+    if (stack_histogram_shown())
+        area.bottom = std::min(area.bottom, ppstack_frame_top() - gap);
+    return area;
+}
+
+void
+keep_single_basin_above_stack_histogram()
+{
+    if (!stack_histogram_shown() || !mouse_found)
+        return;
+    const field_area area = above_stack_histogram(basin_area(), vgay(3));
+    keep_basins_inside(&area);
 }
 
 namespace {
@@ -251,16 +276,11 @@ end_fitted_field()
     fitted.bottom = fitted.rows.row_top + fitted.rows.row_height;
 }
 
-// The area of a fitted field's page: above the stack histogram while that
-// is shown, which stands over the area's foot (a basin drawn there would
-// run across its scale and bars).
+// The area of a fitted field's page.
 field_area
 page_area()
 {
-    field_area area = fitted.area;
-    if (see_ppstack != see_ppstack_off && general_method_needed())
-        area.bottom = std::min(area.bottom, ppstack_frame_top() - fitted.gap);
-    return area;
+    return above_stack_histogram(fitted.area, fitted.gap);
 }
 
 // The centre of the basin of state in a fitted field: right of the last,
@@ -503,12 +523,14 @@ draw_field()
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
     // into the title strip (the jump graph's window and the G-density
-    // graph's strip set frames of their own).
-    field_area kept_area = basin_area();
+    // graph's strip set frames of their own). Both stop above the stack
+    // histogram while it is shown.
+    field_area kept_area = above_stack_histogram(basin_area(), vgay(3));
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
     const bool above_box = readout && mouse_found && show_ss_matrix;
-    const field_area drawing_area{3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3};
+    const field_area drawing_area =
+        above_stack_histogram({3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3}, vgay(3));
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)
         keep_basins_inside(&kept_area);
