@@ -184,6 +184,10 @@ draw_stack_step(uint32_t position, uint32_t size)
     if (!mouse_found || pp_ymax == 0)
         return;
     int16_t x = getx, y = gety;
+    // In its frame: not cut at the clip of the basins being drawn, whose
+    // area ends above it.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     if (size > pp_ymax && pp_ymax < kStackScaleMost) {
         // A new scale: the frame again and every bar so far redrawn.
         pp_ymax = grown_stack_scale(size);
@@ -194,6 +198,7 @@ draw_stack_step(uint32_t position, uint32_t size)
     } else {
         draw_bar(size);
     }
+    view.restore();
     moveto(x, y);
 }
 
@@ -203,6 +208,8 @@ draw_stack_wild(uint32_t added)
     if (!mouse_found || pp_ymax == 0)
         return;
     int16_t x = getx, y = gety;
+    saved_viewport view; // in the frame, as draw_stack_step
+    view.widen_to_drawing_area();
     pp_startx = static_cast<int16_t>(pp_startx - pp_bartotw);
     int bottom = pp_starty - pp_heighty - 1;
     int top = bottom - static_cast<int>(static_cast<double>(vgay(120)) * added / pp_ymax);
@@ -218,6 +225,7 @@ draw_stack_wild(uint32_t added)
         outtext(kStartPrompt);
         see_ppstack = see_ppstack_on;
     }
+    view.restore();
     moveto(x, y);
 }
 
@@ -269,6 +277,10 @@ show_average_pp_hist()
     pp_hist_max = average_stack_peak(pp_hist_total, lineL, pp_histcount);
     ppL = 0;
     pp_ymax = average_stack_scale(pp_hist_max);
+    // In its frame: not cut at the clip a basin's or subtree's labels left,
+    // whose area ends above it.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     setup_ppstack_hist();
     for (uint32_t i = lineL; i-- > 0;)
         draw_bar(static_cast<double>(pp_hist_total[i]) / pp_histcount);
@@ -289,6 +301,7 @@ show_average_pp_hist()
     setcolor(white);
     moveto(tx, ty);
     outtext(title);
+    view.restore();
     setfillstyle(0, green);
     setcolor(colour);
     moveto(x, y);

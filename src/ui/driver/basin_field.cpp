@@ -138,6 +138,14 @@ ring_compressed()
            exhaustive_testing != exhaustive_random_map;
 }
 
+// Whether the general pre-image method's stack histogram stands in the
+// window's lower part while the basins are drawn.
+bool
+stack_histogram_shown()
+{
+    return see_ppstack != see_ppstack_off && general_method_needed();
+}
+
 } // namespace
 
 field_area
@@ -146,6 +154,23 @@ basin_area()
     int top = std::max<int>(prompt_box_bottom(3), progress_bar_bottom()) + vgay(3);
     int bottom = tallest_rule_box_top() - vgay(3);
     return {3, top, Maxx - 3, bottom};
+}
+
+field_area
+above_stack_histogram(field_area area, int gap)
+{
+    if (stack_histogram_shown())
+        area.bottom = std::min(area.bottom, ppstack_frame_top() - gap);
+    return area;
+}
+
+void
+keep_single_basin_above_stack_histogram()
+{
+    if (!stack_histogram_shown() || !mouse_found)
+        return;
+    const field_area area = above_stack_histogram(basin_area(), vgay(3));
+    keep_basins_inside(&area);
 }
 
 namespace {
@@ -251,16 +276,11 @@ end_fitted_field()
     fitted.bottom = fitted.rows.row_top + fitted.rows.row_height;
 }
 
-// The area of a fitted field's page: above the stack histogram while that
-// is shown, which stands over the area's foot (a basin drawn there would
-// run across its scale and bars).
+// The area of a fitted field's page.
 field_area
 page_area()
 {
-    field_area area = fitted.area;
-    if (see_ppstack != see_ppstack_off && general_method_needed())
-        area.bottom = std::min(area.bottom, ppstack_frame_top() - fitted.gap);
-    return area;
+    return above_stack_histogram(fitted.area, fitted.gap);
 }
 
 // The centre of the basin of state in a fitted field: right of the last,
@@ -505,12 +525,15 @@ draw_field()
     // into the title strip (the jump graph's window sets a frame of its
     // own). A sweep's fields stay in the strip above the sweep graph, where
     // its fans are drawn: their labels too, or they would stand over the
-    // graph and outside the strip the next point clears.
-    field_area kept_area = basin_area();
+    // graph and outside the strip the next point clears. The field's own
+    // area and the drawing area stop above the stack histogram while it is
+    // shown.
+    field_area kept_area = above_stack_histogram(basin_area(), vgay(3));
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
     const bool above_box = readout && mouse_found && show_ss_matrix;
-    const field_area drawing_area{3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3};
+    const field_area drawing_area =
+        above_stack_histogram({3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3}, vgay(3));
     const field_area sweep_strip = sweep_run_strip();
     if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
         !show_ss_matrix)

@@ -57,3 +57,12 @@ bool last_field_area(field_area *area);
 // fitted to it; a field laid out by the layout's spacing is cut at its
 // edges while the rule box shows.
 field_area basin_area();
+// area with its foot gap rows above the general pre-image method's stack
+// histogram while that is shown (see_ppstack on): the histogram stands over
+// the window's lower part, and a basin drawn there would run across its
+// scale and bars.
+field_area above_stack_histogram(field_area area, int gap);
+// While the stack histogram is shown, keeps a basin or subtree drawn on its
+// own inside basin_area() above it, as a field keeps its basins;
+// keep_basins_inside(nullptr) ends it.
+void keep_single_basin_above_stack_histogram();

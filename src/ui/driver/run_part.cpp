@@ -427,10 +427,12 @@ draw_the_run(bool field)
         return;
     }
     memcpy(A, bitseed, bytesL);
+    keep_single_basin_above_stack_histogram();
     if (direction == direction_forward)
         run_forward(rules_of_network());
     else
         upstream_only();
+    keep_basins_inside(nullptr);
 }
 
 // The G-density point of a sweep run (a size sweep's field ended early

@@ -65,6 +65,7 @@ prepare_single_run()
 void
 run_single()
 {
+    keep_single_basin_above_stack_histogram();
     if (direction == direction_forward) {
         memcpy(A, bitseed, bytesL);
         bitflipcount = 0;
@@ -72,6 +73,7 @@ run_single()
     } else {
         upstream_only();
     }
+    keep_basins_inside(nullptr);
     char key = is[0]; // the run's key decides, not the histogram's
     show_run_in_degree_histogram();
     is[0] = key;
