@@ -61,6 +61,9 @@ progress_bar()
 void
 fill_progress_bar_to(int right)
 {
+    // A count past the whole (a field whose trees placed states twice)
+    // fills the bar, not beyond its frame.
+    right = std::min(right, barxr - 1);
     // The same fill again would change no pixel: a field asks once a node,
     // but the fill grows by a pixel only every few thousand nodes. Nothing
     // relies on the fill colour it leaves: every bar sets its own.

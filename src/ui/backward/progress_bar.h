@@ -5,8 +5,9 @@
 // Draws the empty bar over its background and sets barxl, barxr, baryt,
 // baryb, its inner rectangle.
 void progress_bar();
-// Fills the inner rectangle in green from its left up to column right,
-// unless that fill is already there; leaves the fill colour green.
+// Fills the inner rectangle in green from its left up to column right, at
+// most to its last column inside the frame, unless that fill is already
+// there; leaves the fill colour green.
 void fill_progress_bar_to(int right);
 // Something was drawn over the bar: the next fill is drawn whatever it is.
 void note_progress_bar_drawn_over();

@@ -202,8 +202,9 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
         if (!earlyexitfield)
             totals += format_elapsed_since(start);
         // The box keeps the normal font's height whatever font its lines
-        // take, so that it covers the box of the component before whole.
-        int16_t margin = draw_prompt_box(2);
+        // take, so that it covers the box of the component before whole;
+        // a one-line box after it (the field's count check) clears it whole.
+        int16_t margin = replace_prompt_box(2);
         int top = gety;
         {
             prompt_font font({line + hex_bytes_within(this_firstseed, bytesL, INT_MAX), totals});
