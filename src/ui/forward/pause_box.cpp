@@ -569,6 +569,20 @@ over_kept_screen(pause_box &b, char key)
     return step;
 }
 
+// A key that changes the rule and shows the new one in a one-line box at
+// the top right (bit_flip), where the box's header and menu stand from the
+// window's top too: the boxes are taken away first, so that the readout
+// is drawn over what they covered, not across their lines. Their next
+// drawing takes it away where they meet it, or keeps it under them where
+// they cover it whole and shows it again when they are taken away.
+template <box_step (*change)(pause_box &, char)>
+box_step
+with_boxes_down(pause_box &b, char key)
+{
+    remove_boxes(b);
+    return change(b, key);
+}
+
 box_step
 quit_box(pause_box &b, char)
 {
@@ -912,7 +926,7 @@ const pause_key kPauseKeys[] = {
         })
         .does(over_kept_screen<rule_file>),
     pause_key::on("v").does(over_kept_screen<revise_the_rule>),
-    pause_key::on("r").does(random_rule),
+    pause_key::on("r").does(with_boxes_down<random_rule>),
     pause_key::on("t").when([](const pause_box &) { return !tot_only; }).does(over_kept_screen<transform_the_rule>),
     pause_key::on("n")
         .help(", net-n")
@@ -925,11 +939,11 @@ const pause_key kPauseKeys[] = {
 
     pause_key::on("g").help("\ntog graph-g").when(full_box).does(toggle_graph),
     pause_key::on("1").help("\nbitflip-1").when(short_box),
-    pause_key::on("wb").help(", flip ends-w/b").when(short_box).does(flip_ends),
+    pause_key::on("wb").help(", flip ends-w/b").when(short_box).does(with_boxes_down<flip_ends>),
     pause_key::on("Zz")
         .help(", Z:higher/lower-Z/z")
         .when([](const pause_box &b) { return !b.full || (!tot_only && !rulemix); })
-        .does(force_z),
+        .does(with_boxes_down<force_z>),
     pause_key::on("B").help(", fixed border-B").when(full_box).does(over_kept_screen<border_dialog>),
     pause_key::on("G")
         .help([](const pause_box &) -> std::string {
