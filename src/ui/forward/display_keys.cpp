@@ -934,7 +934,7 @@ histogram_form_key(running_pattern &p, char)
     if (stpgraph > 1 && p.ae->mode == 0 && !(eg->ed_plot && eg->k > 5) && eg->hist_mode) {
         if (eg->hist_mode == 1) {
             eg->hist_mode = 2;
-            erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
+            erase_lookup_bars(eg);
         } else {
             eg->hist_mode = 1;
             erase_lookup_surface(eg);

@@ -177,7 +177,7 @@ follow_lookup_size(run_context &r)
     }
     r.mode.lookup_row = count_window_newest(&eg.lookupcount);
     if (eg.hist_mode && stp)
-        erase_box(eg.hist_x0, eg.hist_y0, eg.hist_right, eg.hist_bottom);
+        erase_lookup_bars(&eg);
 }
 
 // The run's view of the network after a key or a box that may have changed

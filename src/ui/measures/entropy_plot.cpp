@@ -337,6 +337,21 @@ surface_right(const entropy_graph *eg)
     return std::min<int>(eg->hist_limit, Maxx - 2);
 }
 
+// The last row the lookup histogram's area takes: above a box the
+// pattern's copies leave alone (a histogram's box over the pattern) that
+// stands under its columns, which its bars, traces and clearings would cut
+// through; else the drawing area's last row.
+int
+lookup_histogram_foot(const entropy_graph *eg)
+{
+    int kx0, ky0, kx1, ky1;
+    const int right = std::max<int>(eg->hist_right, surface_right(eg));
+    if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 <= right && kx1 >= eg->hist_x0 - 1 &&
+        ky0 - 2 > eg->hist_y0 && ky0 <= Maxy)
+        return ky0 - 2;
+    return Maxy;
+}
+
 // The area a plane moved over the side plot and the pattern keeps from
 // their copies: its strip of labels, the plane and its count line above.
 struct plane_area {
@@ -450,16 +465,12 @@ place_lookup_histogram(entropy_graph *eg)
     if (x0 == eg->hist_x0 && y0 == eg->hist_y0)
         return;
     if (eg->hist_mode == 1 && eg->hist_right > eg->hist_x0)
-        erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, eg->hist_bottom);
+        erase_lookup_bars(eg);
     else if (eg->hist_mode == 2 && eg->hist_limit > eg->hist_x0)
         erase_lookup_surface(eg);
     eg->hist_x0 = static_cast<int16_t>(x0);
     eg->hist_y0 = static_cast<int16_t>(y0);
     eg->hist_right = static_cast<int16_t>(x0 + eg->w2);
-    // The bars end above Maxy; erase_box clears a row below the corner it
-    // is given, so a corner a row up clears through Maxy and no further,
-    // leaving the bottom strip under it standing.
-    eg->hist_bottom = static_cast<int16_t>(Maxy - 1);
     eg->hist_x = static_cast<int16_t>(x0 - 1);
     eg->hist_y = static_cast<int16_t>(y0 - 1);
     if (eg->oldbar)
@@ -497,10 +508,19 @@ plane_reach(int x0)
     return plane_right_margin(plane_left(x0) + vgax(256));
 }
 
+// erase_box clears a row below the corner it is given: a corner a row
+// above the area's foot clears through it and no further, leaving what
+// stands under it (the bottom strip, a histogram's box) standing.
+void
+erase_lookup_bars(const entropy_graph *eg)
+{
+    erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, lookup_histogram_foot(eg) - 1);
+}
+
 void
 erase_lookup_surface(const entropy_graph *eg)
 {
-    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), Maxy - 1);
+    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), lookup_histogram_foot(eg) - 1);
 }
 
 void
@@ -548,15 +568,22 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     const size_t entries = eg->lookupcount.entries;
     const uint32_t *q = count_window_sum(&eg->lookupcount, window);
     const int k = eg->k;
-    histogram_layout layout = lay_out_histogram(entries, eg->w2, Maxy - eg->hist_y0);
+    const int foot = lookup_histogram_foot(eg);
+    histogram_layout layout = lay_out_histogram(entries, eg->w2, foot - eg->hist_y0);
+    const bool bars = stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
+    // Bars on rows of another thickness (the room above a box kept over the
+    // pattern came or went) start afresh: the old ones lie across the new.
+    if (bars && eg->hist_mode == 1 && layout.bar_thickness != eg->bar_thickness) {
+        erase_lookup_bars(eg);
+        memset(eg->oldbar, 0, entries * sizeof(uint16_t));
+    }
     eg->group = static_cast<int16_t>(layout.group);
     eg->bar_thickness = layout.bar_thickness;
     eg->max_bar = static_cast<int16_t>(layout.longest);
-    const bool bars = stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
-    // The slanted surface keeps left of the key panel and above the bottom
-    // strip: where its next trace would pass either, its area is cleared and
+    // The slanted surface keeps left of the key panel and above the area's
+    // foot: where its next trace would pass either, its area is cleared and
     // it starts again at its origin.
-    const int surface_edge = surface_right(eg), surface_bottom = Maxy;
+    const int surface_edge = surface_right(eg), surface_bottom = foot;
     const int surface_height =
         static_cast<int>(std::min<size_t>(entries, static_cast<size_t>(layout.group)) *
                          layout.bar_thickness);

@@ -49,7 +49,9 @@ int plane_count_row();
 // for the widest of them (the rule samples'): a box at the right stays
 // clear of the plane when it starts right of this.
 int plane_reach(int x0);
+// Clears the lookup histogram's box of bars: down to the area's foot, the
+// drawing area's bottom or above a histogram's box kept over the pattern.
+void erase_lookup_bars(const entropy_graph *eg);
 // Clears the area the lookup histogram's slanted surface may have covered:
-// from its home origin down to the drawing area's bottom, left of
-// eg->hist_limit.
+// from its home origin down to the area's foot, left of eg->hist_limit.
 void erase_lookup_surface(const entropy_graph *eg);

@@ -79,7 +79,7 @@ struct entropy_graph {
     int16_t x0;              // width of the pattern and a damage view beside it, and a
                              // margin: the side plot's left edge is side_plot_left
     float w1, w2;            // side-plot and histogram widths, vgax(100)
-    int16_t hist_x0, hist_y0, hist_right, hist_bottom; // histogram box
+    int16_t hist_x0, hist_y0, hist_right; // histogram box
     int16_t hist_x, hist_y;  // current histogram origin
     int16_t hist_limit;      // last column the traces' surface may reach: left of the
                              // key panel while it is up, else Maxx - 2; set each step

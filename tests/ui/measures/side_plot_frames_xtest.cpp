@@ -132,7 +132,6 @@ TEST_F(SidePlotFrames, TheSlantedLookupSurfaceStaysInsideItsArea)
     eg.x0 = 40;
     eg.hist_x0 = static_cast<int16_t>(eg.x0 + eg.w2 + vgax(10));
     eg.hist_y0 = vgay(57);
-    eg.hist_bottom = Maxy;
     eg.hist_limit = static_cast<int16_t>(Maxx - vgax(135) - 2);
     count_window_allocate(&eg.lookupcount, 1, 8, "lookupcount");
     std::vector<uint16_t> oldbar(8, 0);
@@ -197,7 +196,6 @@ TEST_F(SidePlotFrames, TheLookupBarsOfAWideKStayInsideTheirBox)
         eg.hist_x0 = static_cast<int16_t>(eg.x0 + eg.w2 + vgax(10));
         eg.hist_y0 = vgay(57);
         eg.hist_right = static_cast<int16_t>(eg.hist_x0 + eg.w2);
-        eg.hist_bottom = Maxy;
         eg.hist_limit = static_cast<int16_t>(Maxx - 2);
         count_window_allocate(&eg.lookupcount, 1, entries, "lookupcount");
         std::vector<uint16_t> oldbar(entries, 0);
