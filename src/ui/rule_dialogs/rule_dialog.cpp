@@ -243,18 +243,26 @@ show_menu(walk_state &w, const row_size &s)
     return true;
 }
 
-// The index prompt of a walk in a rule mix (set-up): false when the
-// user chose the change box with 'q'.
-bool
-ask_index(walk_state &w, int i, bool *all_remaining, const row_size &s)
+// The index prompt of a walk in a rule mix (set-up).
+std::string
+index_question(const walk_state &w, int i, const row_size &s)
 {
-    if (*all_remaining)
-        return true;
     char text[120];
     bool offer_all = w.method == 'c' || w.method == 'A' || w.method == 'R';
     snprintf(text, sizeof text, "index=%d (v%dk%d rulemix), def=%c, change-q%s", i, value_range,
              s.k, w.method, offer_all ? ", all remaining-a:" : ":");
-    outtext(text);
+    return text;
+}
+
+// Asks the index prompt (index_question) from the current point in the
+// prompt box whose text margin is margin: false when the user chose the
+// change box with 'q'.
+bool
+ask_index(walk_state &w, bool *all_remaining, const char *question, int margin)
+{
+    if (*all_remaining)
+        return true;
+    write_prompt_part(question, 1, margin);
     input_string(1, text_entry);
     char key = is[0];
     if (key == 'q')
@@ -296,18 +304,29 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
                 // line stands (the random method's keys), down.
                 setfillstyle(0, black);
                 bar(static_cast<int>(xtext * CWidth), walk_top + 3 * CHeight, Maxx, Maxy - vgay(50));
-                int lines = per_k ? 2 : 1;
-                int margin = draw_prompt_box(lines);
-                char text[80];
-                snprintf(text, sizeof text, "index=%d: ", i);
-                outtext(text);
+                // Per k, the index and the question whether this k's cell
+                // is the last one's come first; the box is as tall as its
+                // lines take broken to its width, with room for the echo
+                // of each answer.
                 uint8_t *mark = per_k ? &memory.mark[static_cast<size_t>(s.k)] : nullptr;
-                if (mark && i > 0 && *mark) {
-                    bool same = *mark == 'a';
-                    if (!same) {
-                        snprintf(text, sizeof text,
-                                 "set this k%d cell same as last-s, all remaining-a, cont-ret:", s.k);
-                        outtext(text);
+                const bool kept = mark && i > 0 && *mark;
+                const bool ask_same = kept && *mark != 'a';
+                char head[32], same_question[80];
+                snprintf(head, sizeof head, "index=%d: ", i);
+                snprintf(same_question, sizeof same_question,
+                         "set this k%d cell same as last-s, all remaining-a, cont-ret:", s.k);
+                const prompt_part first[] = {{head, 0}, {same_question, 1}};
+                const std::string question = index_question(w, i, s);
+                const prompt_part last = {question.c_str(), 1};
+                int lines = prompt_parts_lines(&last, 1);
+                if (per_k)
+                    lines += prompt_parts_lines(first, ask_same ? 2 : 1);
+                int margin = draw_prompt_box(lines);
+                if (per_k) {
+                    write_prompt_part(head, 0, margin);
+                    bool same = kept && !ask_same;
+                    if (ask_same) {
+                        write_prompt_part(same_question, 1, margin);
                         input_string(1, text_entry);
                         same = is[0] == 's' || is[0] == 'a';
                         if (is[0] == 'a')
@@ -319,12 +338,9 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
                         i++;
                         continue;
                     }
-                }
-                if (per_k)
                     moveto(margin, gety + CHeight);
-                else
-                    draw_prompt_box(1);
-                asked = ask_index(w, i, &all_remaining, s);
+                }
+                asked = ask_index(w, &all_remaining, question.c_str(), margin);
                 erase_prompt_box(lines);
                 moveto(static_cast<int>(xtext * CWidth), walk_top + 2 * CHeight);
             }
