@@ -694,7 +694,10 @@ run_method(seed_window &w, char key)
     }
 }
 
-// Neutral-order mode: an order seed beyond the last order is refused.
+// Neutral-order mode: an order seed beyond the last order is refused. Its
+// box, and the density line's, take a taller box left standing in their
+// place (a basin's summary of three lines) whole first, so that none of its
+// lines stands cut at their foot.
 bool
 order_index_refused(const seed_window &w)
 {
@@ -704,7 +707,7 @@ order_index_refused(const seed_window &w)
     uint32_t largest = fact(templineL) - 1;
     if (number <= largest)
         return false;
-    draw_prompt_box(1);
+    replace_prompt_box(1);
     char text[96];
     snprintf(text, sizeof text, "order index %lu > max (%d!=%lu) cont-ret:",
              static_cast<unsigned long>(number), templineL, static_cast<unsigned long>(largest));
@@ -719,7 +722,7 @@ order_index_refused(const seed_window &w)
 char
 density_prompt(const seed_window &w)
 {
-    int margin = draw_prompt_box(2);
+    int margin = replace_prompt_box(2);
     uint32_t count = 0;
     for (uint32_t c = 0; c < lineL; c++)
         count += get_value(w.state, c) > 0 ? 1 : 0;
