@@ -20,6 +20,7 @@
 #include "engine/model/globals.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/measures/globals.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -177,16 +178,17 @@ lambda_ratio_graph_x()
 
 namespace {
 
-// The row of the graphs' x axis: its usual place, or higher in a short
-// window, where the line of the x labels under it would reach the rule box
-// (of two lines, a rule table's) at the window's foot. While the trees draw
-// the local method's stack bar above that box, the labels keep above the bar
-// too: the graph stands the whole sweep, and the bar drawn with each tree
-// would cross them.
+// The row of the graphs' x axis: its usual place, or higher where the line
+// of the x labels under it would reach the rule box the sweep's runs draw at
+// the window's foot: the box of two lines, a rule table's, in a short
+// window, and the box of three, a random map's or a larger k's, in the
+// usual one. While the trees draw the local method's stack bar above that
+// box, the labels keep above the bar too: the graph stands the whole sweep,
+// and the box and the bar drawn with each run would cross them.
 int
 x_axis_row()
 {
-    int foot = two_line_rule_box_top();
+    int foot = rule_box_top_for(nhood);
     if (local_stack_bar_shown())
         foot = std::min(foot, local_stack_bar_top());
     const int lowest = foot - 1 - CHeight - std::max<int>(vgay(3), CHeight - CHeight / 2);

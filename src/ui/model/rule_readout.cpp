@@ -426,7 +426,25 @@ box_standing()
            drawn_box_right > drawn_box_left;
 }
 
+// Whether the box for neighbourhood size k takes two lines: a rule table of
+// small k, its cells beside the text. A random map's period table takes
+// the box's second and third lines.
+bool
+two_line_rule_box(int k)
+{
+    const int v = value_range;
+    return totalistic == rule_kind_tables &&
+           ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) || (v == 3 && k <= 4) ||
+            (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
+}
+
 } // namespace
+
+int
+rule_box_top_for(int k)
+{
+    return two_line_rule_box(k) ? two_line_rule_box_top() : tallest_rule_box_top();
+}
 
 void
 clear_rule_bottom()
@@ -477,15 +495,12 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     const int shift = side_panel_shift(x1);
     x0 = std::max(2, x0 - shift);
     x1 -= shift;
-    bool two_lines = totalistic == rule_kind_tables &&
-                     ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) ||
-                      (v == 3 && k <= 4) ||
-                      (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
+    const bool two_lines = two_line_rule_box(k);
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
     // A box still standing that the new one does not cover (more lines, or
     // wider) goes first: none of its lines is left above or beside it.
-    const int top = two_lines ? two_line_rule_box_top() : tallest_rule_box_top();
+    const int top = rule_box_top_for(k);
     if (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1)
         clear_standing_rule_bottom();
     drawn_box_left = x0;

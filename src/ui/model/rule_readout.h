@@ -6,6 +6,9 @@
 // outflag 1 also copies its texts to standard error (pdata) and the data
 // file (filedata). Leaves the current point where it was.
 void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
+// The top edge of the box show_rule_bottom draws for neighbourhood size k
+// in the run modes now set: of two lines or of three (boxes.h).
+int rule_box_top_for(int k);
 // Clears the strip the last rule box took (from rule_box_top down), so that
 // a box of fewer lines or narrower drawn next leaves nothing of it around.
 void clear_rule_bottom();
