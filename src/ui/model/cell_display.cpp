@@ -22,6 +22,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "ui/model/globals.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -233,8 +234,9 @@ print_current_state(const uint8_t *state, int colour)
     // A row of the pattern reaching a one-line box at the top right (the
     // cell order shown before a run) takes that box whole: the rows go on
     // over its place, and the rest of the box beside them would stand there
-    // with its line cut.
+    // with its line cut. So does a row reaching the rule box at the foot.
     take_top_line_box_met_by(x, y, x + lineL * scale - sep, y + scale - sep);
+    take_rule_box_met_by(x, y, x + lineL * scale - sep, y + scale - sep);
     setcolor(white);
     clear_area(x, y, x + lineL * scale - sep, y + scale - sep);
     if (L != Maxu) {

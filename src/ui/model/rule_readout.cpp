@@ -416,11 +416,14 @@ box_left()
 int drawn_box_left = 0, drawn_box_right = 0;
 int drawn_box_maxy = 0;
 uint32_t drawn_box_after = 0;
+// Whether a pattern's rows took the box as last drawn (take_rule_box_met_by):
+// cleared, its place kept for it until it is drawn again.
+bool drawn_box_taken = false;
 
-// Whether the box as last drawn still stands: the drawing area not cleared
-// since, the window's height the same.
+// Whether the place of the box as last drawn is still its own: the drawing
+// area not cleared since, the window's height the same.
 bool
-box_standing()
+box_in_place()
 {
     return drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy &&
            drawn_box_right > drawn_box_left;
@@ -436,6 +439,13 @@ two_line_rule_box(int k)
     return totalistic == rule_kind_tables &&
            ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) || (v == 3 && k <= 4) ||
             (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
+}
+
+// Whether the box as last drawn still stands: in its place, not taken.
+bool
+box_standing()
+{
+    return box_in_place() && !drawn_box_taken;
 }
 
 } // namespace
@@ -468,10 +478,26 @@ clear_standing_rule_bottom()
         clear_rule_bottom();
 }
 
+void
+take_rule_box_met_by(int x0, int y0, int x1, int y1)
+{
+    // Only what the viewport lets through of the rectangle is drawn.
+    x0 = std::max<int>(x0, view_x0);
+    y0 = std::max<int>(y0, view_y0);
+    x1 = std::min<int>(x1, view_x1);
+    y1 = std::min<int>(y1, view_y1);
+    if (x0 > x1 || y0 > y1 || !box_standing() || !meets_standing_rule_box(x0, y0, x1, y1))
+        return;
+    saved_viewport view;
+    clear_rule_bottom();
+    view.restore();
+    drawn_box_taken = true;
+}
+
 bool
 meets_standing_rule_box(int x0, int y0, int x1, int y1)
 {
-    return box_standing() && x0 <= drawn_box_right && x1 >= drawn_box_left && y0 <= Maxy &&
+    return box_in_place() && x0 <= drawn_box_right && x1 >= drawn_box_left && y0 <= Maxy &&
            y1 >= rule_box_top;
 }
 
@@ -507,6 +533,7 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     drawn_box_right = x1;
     drawn_box_maxy = Maxy;
     drawn_box_after = drawing_area_clears();
+    drawn_box_taken = false;
     rule_box_top = static_cast<int16_t>(top);
     if (!two_lines) {
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);

@@ -13,11 +13,19 @@ int rule_box_top_for(int k);
 // a box of fewer lines or narrower drawn next leaves nothing of it around.
 void clear_rule_bottom();
 // Clears the last rule box if it still stands as drawn (the drawing area not
-// cleared since, the window's height the same): a screen that draws no box
-// of its own where it stood, without clearing what was drawn there since.
+// cleared since, the window's height the same, no pattern's rows took it):
+// a screen that draws no box of its own where it stood, without clearing
+// what was drawn there since.
 void clear_standing_rule_bottom();
+// Clears the standing rule box when the rectangle (x0, y0)-(x1, y1), as the
+// viewport lets it through, meets it: the rows of a space-time pattern run
+// down to the window's foot over its place and take the box whole rather
+// than cut its texts. The place stays the box's (meets_standing_rule_box)
+// until it is drawn again. The caller's viewport stays as it was.
+void take_rule_box_met_by(int x0, int y0, int x1, int y1);
 // Whether the rectangle (corners inclusive) meets the last rule box where it
-// still stands: what is drawn there is cut when the box is drawn again.
+// still stands, or where a pattern's rows took it: what is drawn there is
+// cut when the box is drawn again.
 bool meets_standing_rule_box(int x0, int y0, int x1, int y1);
 // Writes the box's text from (x, y) within xmax: three_lines 1 for the
 // three-line box, 0 for the two-line one; rule is null in the forward-only
