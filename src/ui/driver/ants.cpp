@@ -267,7 +267,7 @@ void
 draw_bottom_title_ants()
 {
     int16_t x = getx, y = gety;
-    int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    const saved_viewport view;
     setviewport(0, Maxy + 1, Maxx, WinMaxy, 0);
     setfillstyle(0, black);
     bar(0, Maxy + 1, Maxx, WinMaxy);
@@ -275,7 +275,7 @@ draw_bottom_title_ants()
     rectangle(0, Maxy + 1, Maxx, WinMaxy);
     write_ants_strip_line();
     setcolor(white);
-    setviewport(vx0, vy0, vx1, vy1, 1);
+    view.put_back();
     moveto(x, y);
 }
 

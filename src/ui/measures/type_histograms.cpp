@@ -647,15 +647,15 @@ skeleton_readout(const type_pause &p)
 void
 draw_skeleton(const uint8_t *skeleton)
 {
-    const int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
-    setviewport(vx0, vy0, std::min<int>(vx1, Maxx - side_panel_shift(Maxx)), vy1, 1);
+    const saved_viewport view;
+    setviewport(view.x0, view.y0, std::min<int>(view.x1, Maxx - side_panel_shift(Maxx)), view.y1, 1);
     moveto(Maxx / 2, static_cast<int>(Maxy / 7 + 1.5 * CHeight));
     setcolor(white);
     if (twod)
         print_current_state_twod(skeleton, white);
     else
         print_current_state(skeleton, white);
-    setviewport(vx0, vy0, vx1, vy1, 1);
+    view.put_back();
 }
 
 } // namespace

@@ -488,9 +488,11 @@ take_rule_box_met_by(int x0, int y0, int x1, int y1)
     y1 = std::min<int>(y1, view_y1);
     if (x0 > x1 || y0 > y1 || !box_standing() || !meets_standing_rule_box(x0, y0, x1, y1))
         return;
+    // The clear sets the whole window's viewport: the rows go on in the
+    // caller's.
     saved_viewport view;
     clear_rule_bottom();
-    view.restore();
+    view.put_back();
     drawn_box_taken = true;
 }
 

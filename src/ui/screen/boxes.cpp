@@ -150,7 +150,13 @@ void
 saved_viewport::restore() const
 {
     if (widened)
-        setviewport(x0, y0, x1, y1, 1);
+        put_back();
+}
+
+void
+saved_viewport::put_back() const
+{
+    setviewport(x0, y0, x1, y1, 1);
 }
 
 void

@@ -10,12 +10,15 @@
 // The viewport kept across a drawing that may widen it to the drawing area:
 // a box of its own (a dialog, the state-space matrix) is not cut by a clip
 // a caller set for its picture (the basins' area). A viewport that takes
-// in the bottom strip is left as it is.
+// in the bottom strip is left as it is. restore() sets the kept viewport
+// again after widen_to_drawing_area widened it; put_back() sets it again
+// whatever changed it since (a drawing that sets a viewport of its own).
 struct saved_viewport {
     int16_t x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
     bool widened = false;
     void widen_to_drawing_area();
     void restore() const;
+    void put_back() const;
 };
 
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
