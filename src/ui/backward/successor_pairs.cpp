@@ -6,6 +6,7 @@
 // prestate_successor_pairs.
 #include "ui/backward/successor_pairs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -42,12 +43,32 @@ box_left()
     return Maxx / 2;
 }
 
+// Below the progress bar drawn after it, which a short window moves down
+// (below the prompt box of two lines): the box's put-back leaves the bar
+// whole.
+int
+box_top()
+{
+    return std::max<int>(vgay(46), progress_bar_bottom() + vgay(4));
+}
+
+// The box's last row: vgay(60), or lower where the glyphs of its line in the
+// font in use, written a row below its top (draw_box's text point), reach
+// that row (a short window's font is taller than its rows are scaled).
+int
+box_bottom()
+{
+    int first = 0, last = 0;
+    line_ink_rows(box_top() + 1, first, last);
+    return std::max<int>(vgay(60), last + 2);
+}
+
 // Clears the box (saving what it covers the first time) and leaves the
 // current point at its text margin.
 void
 clear_box()
 {
-    draw_box(box_open ? -1 : kPairsSlot, box_left(), vgay(46), Maxx - vgax(2), vgay(60), 1, 0);
+    draw_box(box_open ? -1 : kPairsSlot, box_left(), box_top(), Maxx - vgax(2), box_bottom(), 1, 0);
     box_open = true;
     setcolor(white);
 }
@@ -57,7 +78,7 @@ close_box()
 {
     if (!box_open)
         return;
-    putimage(box_left(), vgay(46), &boximage[kPairsSlot], 3);
+    putimage(box_left(), box_top(), &boximage[kPairsSlot], 3);
     freeimage(&boximage[kPairsSlot]);
     box_open = false;
 }
