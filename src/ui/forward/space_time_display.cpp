@@ -289,7 +289,7 @@ place_scrolled_2d_frame(run_iteration *it, bool advance)
     const int s = it->cell_size;
     // The first frame whose page end (end_page) starts the scrolling: its
     // bottom or right side within three cells of the drawing area's edge.
-    const int last = std::max(0, std::min(scrolled_2d_floor() / s - j2d, Maxx / s - i2d) - 3);
+    const int last = std::max(0, std::min(window_frames_floor() / s - j2d, Maxx / s - i2d) - 3);
     it->frame_no = static_cast<int16_t>(std::min(it->frame_no + (advance ? 1 : 0), last));
     it->frame_y = static_cast<float>(s * it->frame_no);
 }
@@ -694,7 +694,7 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
         setcolor(colour);
         if (scrolling) {
             end_page(s);
-        } else if (Maxy - it->frame_y < s) {
+        } else if (window_frames_floor() - it->frame_y < s) {
             it->frame_no = 0;
             it->page_full = 1;
             it->frame_y = time_frame_bottom(it, 0);

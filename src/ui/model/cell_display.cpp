@@ -485,7 +485,7 @@ show_multistate_color_key(int where)
 }
 
 int
-scrolled_2d_floor()
+window_frames_floor()
 {
     int x0, y0, x1, y1;
     if (kept_area(&x0, &y0, &x1, &y1) && y0 > 0 && y0 <= Maxy)
@@ -518,10 +518,12 @@ end_page(int h)
             }
         }
         bool start = false;
-        if (d_mode == display_1d || d_mode == display_2d_time)
+        if (d_mode == display_1d)
             start = Maxy - gety < h;
+        else if (d_mode == display_2d_time)
+            start = window_frames_floor() - gety < h;
         else if (d_mode == display_2d)
-            start = scrolled_2d_floor() - gety < 3 * h || Maxx - pixmap_width < 3 * h;
+            start = window_frames_floor() - gety < 3 * h || Maxx - pixmap_width < 3 * h;
         if (start) {
             nowscrolling = 1;
             scrolly = static_cast<int16_t>(gety - h + (d_mode == display_2d_time ? vgax(1) : 0));
@@ -534,7 +536,7 @@ end_page(int h)
         }
         return;
     }
-    clear_area(0, scrolly, pixmap_width, d_mode == display_2d ? scrolled_2d_floor() : Maxy);
+    clear_area(0, scrolly, pixmap_width, d_mode == display_1d ? Maxy : window_frames_floor());
     if (d_mode == display_1d || d_mode == display_2d_time)
         copy_part_image(&current_draw, &current_draw, 0, h, 0, 0, pixmap_width, scrolly);
     else if (d_mode == display_2d)

@@ -51,10 +51,11 @@ bool color_key_off_right_edge();
 // The colour key's box while it is up at the top right: its left edge and
 // bottom row; false when no key is up there.
 bool color_key_box_at_right(int *left, int *bottom);
-// The lowest row the scrolled 2d frames may take: they are drawn straight
-// on the window, so they stop above a box the pattern's copies leave alone
-// (a run's histogram at the window's foot), else at the window's foot.
-int scrolled_2d_floor();
+// The lowest row the scrolled 2d frames and the 2d+time planes may take:
+// they are drawn straight on the window, so they stop above a box the
+// pattern's copies leave alone (a run's histogram at the window's foot),
+// else at the window's foot.
+int window_frames_floor();
 // Moves to the next row (of height h) of a space-time pattern, paging or
 // scrolling when the window is full.
 void end_page(int h);

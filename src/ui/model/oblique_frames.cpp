@@ -8,6 +8,7 @@
 
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "ui/model/cell_display.h"
 #include "ui/screen/colors.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -38,7 +39,7 @@ draw_axon_plane(int s, int y)
     // drawing it a row above a frame at the top) is lowered to the top.
     if (!flat && y - f < 0)
         y = f;
-    int y1 = d_mode == display_3d ? y + s * h3d : Maxy - 1;
+    int y1 = d_mode == display_3d ? y + s * h3d : window_frames_floor() - 1;
     bool grid = !(d_mode == display_3d && s < 3);
     if (d_mode == display_3d) {
         setfillstyle(0, black);
