@@ -523,20 +523,24 @@ draw_field()
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
     // into the title strip (the jump graph's window sets a frame of its
-    // own). A sweep's fields stay in the strip above the sweep graph, where
-    // its fans are drawn: their labels too, or they would stand over the
-    // graph and outside the strip the next point clears. The field's own
-    // area and the drawing area stop above the stack histogram while it is
-    // shown.
+    // own). A field without the rule's readout (rule mix, a size range,
+    // the order space) is cut there too, but below the boxes at the top:
+    // the progress bar, drawn again after a pause, would clear the nodes
+    // drawn under it but for their feet. A sweep's fields stay in the
+    // strip above the sweep graph, where its fans are drawn: their labels
+    // too, or they would stand over the graph and outside the strip the
+    // next point clears. The field's own area and the drawing area stop
+    // above the stack histogram while it is shown.
     field_area kept_area = above_stack_histogram(basin_area(), vgay(3));
+    const bool own_places = gd_z_graph || mutant_layout || use_preset_basin_pos || show_ss_matrix;
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
     const bool above_box = readout && mouse_found && show_ss_matrix;
-    const field_area drawing_area =
-        above_stack_histogram({3, 3, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3}, vgay(3));
+    const field_area drawing_area = above_stack_histogram(
+        {3, own_places ? 3 : kept_area.top, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3},
+        vgay(3));
     const field_area sweep_strip = sweep_run_strip();
-    if (readout && mouse_found && !gd_z_graph && !mutant_layout && !use_preset_basin_pos &&
-        !show_ss_matrix)
+    if (readout && mouse_found && !own_places)
         keep_basins_inside(&kept_area);
     else if (gd_z_graph && !graph_window)
         keep_basins_inside(&sweep_strip);
