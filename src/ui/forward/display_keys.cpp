@@ -420,7 +420,7 @@ change_scale(running_pattern &p, char key)
         panel(p.eg, it);
         return true;
     }
-    erase_prompt_box(1);
+    erase_prompt_line_beside_key();
     if (it->cell_size > 1) {
         it->cell_size--;
         relay_pattern_area(p.eg, it);

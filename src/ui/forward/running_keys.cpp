@@ -282,23 +282,6 @@ step_pause(running_pattern &p, char)
     return true;
 }
 
-// The prompt box's first line cleared, left of a colour key standing at
-// the top right: a clear of the whole line would cut the key's lines.
-void
-erase_prompt_line_beside_key()
-{
-    int key_left = 0, key_bottom = 0;
-    if (!top_right_box_standing(&key_left, &key_bottom)) {
-        erase_prompt_box(1);
-        return;
-    }
-    const line_box b = line_box_beside_key(0);
-    if (b.top != 2)
-        return; // no room beside the key: the line's place is the key's
-    take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
-    erase_box(b.left, b.top, b.right - 1, b.bottom - 1);
-}
-
 bool
 toggle_end_pause(running_pattern &p, char)
 {

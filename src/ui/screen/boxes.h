@@ -124,6 +124,11 @@ struct line_box {
     int left, top, right, bottom;
 };
 line_box line_box_beside_key(int width);
+// The prompt box's first line cleared, left of a box standing at the top
+// right (set_top_right_box) where one stands: a clear of the whole line
+// would cut that box's lines. Nothing is cleared where the line has no
+// room beside it (its place is that box's).
+void erase_prompt_line_beside_key();
 // The box framed and cleared (nothing saved), after the one-line boxes at
 // the top right that it meets in part are taken away whole, and kept as
 // one of them; the current point at its text margin, the colour white.
