@@ -173,6 +173,9 @@ report_subtree(uint32_t g, uint8_t r, const timeval &start)
     if (earlyexit) {
         maxtreelevel = level;
         keep_going_unless_demo();
+        // A neutral field's summary says so too, as it does for a basin cut
+        // short: its count of components then holds the pieces of this one.
+        earlyexitbasin = 1;
     }
     if (level_limit_reached)
         prefix += "LEVEL LIMIT "; // a tree cut at the level limit is not complete

@@ -91,11 +91,15 @@ TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheSubtreeReport)
     TestNetwork net(2, 10, 3);
     spots_uncompressed();
     TestNetwork::set_rule_number(0);
+    earlyexitbasin = 0;
     paced_thread typist = stop_with_n();
     std::string out = subtree_of(0, 0);
     typist.join();
     EXPECT_NE(out.find("\nEARLY EXIT part subtree="), std::string::npos) << out;
     EXPECT_LT(totsubtree, 1024u);
+    // A neutral field's summary, which counts such parts as components,
+    // says it was left early.
+    EXPECT_EQ(earlyexitbasin, 1);
 }
 
 TEST_F(SubtreeOnScreen, NextAtTheStopPromptMarksTheBasinDataLine)
