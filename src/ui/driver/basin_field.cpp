@@ -146,6 +146,16 @@ stack_histogram_shown()
     return see_ppstack != see_ppstack_off && general_method_needed();
 }
 
+// Whether a basin or subtree drawn on its own shows the rule box at the
+// window's foot while it is drawn (draw_basin, upstream_only): a network of
+// mixed rules shows none, but for a subtree in the order space or under
+// sequential updating.
+bool
+single_run_shows_rule_box()
+{
+    return !rulemix || (direction != direction_forward && (neutral_order || seq_update));
+}
+
 } // namespace
 
 field_area
@@ -165,9 +175,9 @@ above_stack_histogram(field_area area, int gap)
 }
 
 void
-keep_single_basin_above_stack_histogram()
+keep_single_basin_above_boxes()
 {
-    if (!stack_histogram_shown() || !mouse_found)
+    if (!(single_run_shows_rule_box() || stack_histogram_shown()) || !mouse_found)
         return;
     const field_area area = above_stack_histogram(basin_area(), vgay(3));
     keep_basins_inside(&area);
@@ -509,7 +519,9 @@ draw_field()
     else if (local)
         allocate_local_arrays();
     bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
-    if ((readout || neutral) && mouse_found)
+    // The order space shows its modes in the rule box, without the rule.
+    const bool rule_box = (readout || neutral) && mouse_found;
+    if (rule_box)
         show_rule_bottom(nhood, 1, carule[0], 0);
     else if (mouse_found && !rangeL)
         // With no rule box (a size range's is drawn by the range) the
@@ -523,24 +535,24 @@ draw_field()
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
     // into the title strip (the jump graph's window sets a frame of its
-    // own). A field without the rule's readout (rule mix, a size range,
-    // the order space) is cut there too, but below the boxes at the top:
-    // the progress bar, drawn again after a pause, would clear the nodes
-    // drawn under it but for their feet. A sweep's fields stay in the
-    // strip above the sweep graph, where its fans are drawn: their labels
-    // too, or they would stand over the graph and outside the strip the
-    // next point clears. The field's own area and the drawing area stop
-    // above the stack histogram while it is shown.
+    // own). A field without the rule box (rule mix, a size range) is cut
+    // there too, but below the boxes at the top: the progress bar, drawn
+    // again after a pause, would clear the nodes drawn under it but for
+    // their feet. A sweep's fields stay in the strip above the sweep
+    // graph, where its fans are drawn: their labels too, or they would
+    // stand over the graph and outside the strip the next point clears.
+    // The field's own area and the drawing area stop above the stack
+    // histogram while it is shown.
     field_area kept_area = above_stack_histogram(basin_area(), vgay(3));
     const bool own_places = gd_z_graph || mutant_layout || use_preset_basin_pos || show_ss_matrix;
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
-    const bool above_box = readout && mouse_found && show_ss_matrix;
+    const bool above_box = rule_box && show_ss_matrix;
     const field_area drawing_area = above_stack_histogram(
         {3, own_places ? 3 : kept_area.top, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3},
         vgay(3));
     const field_area sweep_strip = sweep_run_strip();
-    if (readout && mouse_found && !own_places)
+    if (rule_box && !own_places)
         keep_basins_inside(&kept_area);
     else if (gd_z_graph && !graph_window)
         keep_basins_inside(&sweep_strip);

@@ -62,7 +62,9 @@ field_area basin_area();
 // the window's lower part, and a basin drawn there would run across its
 // scale and bars.
 field_area above_stack_histogram(field_area area, int gap);
-// While the stack histogram is shown, keeps a basin or subtree drawn on its
-// own inside basin_area() above it, as a field keeps its basins;
+// While the rule box stands at the window's foot or the stack histogram is
+// shown, keeps a basin or subtree drawn on its own inside basin_area() above
+// them, as a field keeps its basins: edges drawn across the box's texts
+// would stand there until the box is drawn again when the run ends.
 // keep_basins_inside(nullptr) ends it.
-void keep_single_basin_above_stack_histogram();
+void keep_single_basin_above_boxes();

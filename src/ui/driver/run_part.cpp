@@ -427,7 +427,7 @@ draw_the_run(bool field)
         return;
     }
     memcpy(A, bitseed, bytesL);
-    keep_single_basin_above_stack_histogram();
+    keep_single_basin_above_boxes();
     if (direction == direction_forward)
         run_forward(rules_of_network());
     else

@@ -65,7 +65,7 @@ prepare_single_run()
 void
 run_single()
 {
-    keep_single_basin_above_stack_histogram();
+    keep_single_basin_above_boxes();
     if (direction == direction_forward) {
         memcpy(A, bitseed, bytesL);
         bitflipcount = 0;
