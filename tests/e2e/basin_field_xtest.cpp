@@ -208,7 +208,8 @@ keys_of(const std::string &line)
     return keys;
 }
 
-// The names in a folder.
+#ifdef ZEMRA_RUN_SH
+// The names in a folder (only the build run.sh makes looks at them).
 std::set<std::string>
 names_in(const std::string &folder)
 {
@@ -220,6 +221,7 @@ names_in(const std::string &folder)
     }
     return names;
 }
+#endif
 
 TEST_F(FieldRoad, ReadmeWalkThroughWritesItsDataFile)
 {

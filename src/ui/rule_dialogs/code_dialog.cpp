@@ -208,7 +208,7 @@ apply(walk_state &w, int i, uint8_t *code, uint8_t *rule, const row_size &s)
     case 'b':
         return edit(s, code);
     case 'h':
-        define_hex(xtext, s.k, s.kind, code, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
+        define_hex(xtext, Maxx - 5, s.k, s.kind, code, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
         if (is[0] == 'q')
             return walk_after::quit;
         return w.mode == 0 ? edit(s, code) : walk_after::next;

@@ -162,7 +162,7 @@ apply(walk_state &w, int i, uint8_t *row, const row_size &s)
             write_decimal(" rule%d=(dec)%lu (hex)", s.k, row, s);
         break;
     case 'h': {
-        int corrected = define_hex(xtext, s.k, 1, row, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
+        int corrected = define_hex(xtext, Maxx - 5, s.k, 1, row, s.bytes > 1 ? static_cast<int>(s.bytes) - 1 : 0, 0);
         if (is[0] == 'q')
             return walk_after::quit;
         // A one-byte v = 2 table keeps no bits past its entries.

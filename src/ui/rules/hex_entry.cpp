@@ -5,6 +5,7 @@
 // are engine/backward/state_symmetries.h. Start at define_hex.
 #include "ui/rules/hex_entry.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -172,7 +173,7 @@ input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block alwa
 }
 
 int
-define_hex(float column, int k, int kind, uint8_t *string, int high, int low)
+define_hex(float column, int right_edge, int k, int kind, uint8_t *string, int high, int low)
 {
     int16_t y0 = gety;
     get_prompt_box(kPromptSlot, 2);
@@ -187,7 +188,8 @@ define_hex(float column, int k, int kind, uint8_t *string, int high, int low)
     bool small = last > kSmallFontEntries;
     if (small)
         set_small_font();
-    int per_row = small ? 32 : 16;
+    // A byte takes two digits and a space, the row's last no space.
+    int per_row = std::clamp((right_edge - xs + CWidth) / (3 * CWidth), 1, small ? 32 : 16);
 
     int clamped = 0;
     for (;;) {

@@ -8,10 +8,11 @@
 // Edits bytes high..low (callers pass the last byte index and 0) of a
 // string of kind 0 state, 1 rule table, 2 tcode, 3 kcode of k inputs; the
 // digit block starts at text column `column` two lines below the current
-// point. Returns 1 when an entry was clamped to v-1 after the edit (v > 2),
+// point, its rows holding as many bytes as end left of column `right` (16,
+// or 32 in the small font, at the most). Returns 1 when an entry was clamped to v-1 after the edit (v > 2),
 // else 0; is[0] is 'q' when the user backed out (rotations already made
 // stay).
-int define_hex(float column, int k, int kind, uint8_t *string, int high, int low);
+int define_hex(float column, int right, int k, int kind, uint8_t *string, int high, int low);
 
 // The key loop of the digit block drawn at the current point, per_row bytes
 // a row; width and height are the normal character size (the count box is

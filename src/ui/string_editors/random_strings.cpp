@@ -21,6 +21,7 @@
 #include "engine/rules/globals.h"
 #include "engine/rules/string_edits.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/globals.h"
 #include "ui/model/rule_parameters.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
@@ -70,11 +71,16 @@ in_revise_box()
 }
 
 // The last column the text column in use may reach: inside the revise
-// box's frame (left of a kept key panel) or the window's edge.
+// box's frame (left of a kept key panel), inside the seed dialog's window
+// while a seed is set in one, or the window's edge.
 int
 text_right()
 {
-    return in_revise_box() ? revise_box().x1 - 3 : Maxx - 5;
+    if (in_revise_box())
+        return revise_box().x1 - 3;
+    if (setting_seed && tview_x1 < Maxx)
+        return tview_x1 - 3;
+    return Maxx - 5;
 }
 
 // Right edge of the readouts for the text column in use.

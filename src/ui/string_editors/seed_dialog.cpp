@@ -549,7 +549,8 @@ bool
 hex_method(const seed_window &w)
 {
     int bytes = (lineL * value_bits + 7) / 8;
-    define_hex(xtext, nhood, 0, w.state, bytes - 1, 0);
+    // The digits stay inside the window's frame.
+    define_hex(xtext, w.x0 + w.width - 6, nhood, 0, w.state, bytes - 1, 0);
     if (is[0] == 'q')
         return false;
     // The bits behind the last cell, to the end of the last byte, are not cells.

@@ -17,7 +17,7 @@ TEST_F(HexEntryScreen, HexFfForThreeValuesGivesTwosAndWrapsToTheFirstDigit)
     moveto(40, 300);
     // Five digits in a block of four: the fifth wraps to the first.
     paced_thread keys = type_keys_paced("ffff0\r");
-    int clamped = define_hex(xtext, 0, 0, A, bytesL - 1, 0);
+    int clamped = define_hex(xtext, Maxx - 5, 0, 0, A, bytesL - 1, 0);
     keys.join();
     EXPECT_EQ(clamped, 1);
     std::vector<int> values = state_values(A);
@@ -31,7 +31,7 @@ TEST_F(HexEntryScreen, HexEntryShiftsATwoDStateUp)
     set_value(A, 1, 1);
     moveto(40, 300);
     paced_thread keys = type_keys_paced("u\r");
-    EXPECT_EQ(define_hex(xtext, 0, 0, A, bytesL - 1, 0), 0);
+    EXPECT_EQ(define_hex(xtext, Maxx - 5, 0, 0, A, bytesL - 1, 0), 0);
     keys.join();
     EXPECT_EQ(get_value(A, 1), 0);
     EXPECT_EQ(get_value(A, 5), 1);
