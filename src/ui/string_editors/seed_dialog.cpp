@@ -29,6 +29,7 @@
 #include "ui/rules/hex_entry.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/rules/nhood_matrix.h"
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -147,6 +148,46 @@ void
 close_window()
 {
     putimage(tview_x0, tview_y0, &boximage[kWindowSlot], 3);
+}
+
+// A box standing at the top right (a run's colour key or frozen key, left
+// up after the run), with the prompt box's place beside it down to that
+// box's foot: the dialog's boxes there (the density line, its questions)
+// would cut the key's lines, so the key goes whole while the dialog stands
+// and what the place showed comes back after it, the density line left
+// there by a method given up included.
+struct top_right_key_under {
+    image_slot image = 0;
+    int left = 0, bottom = 0;
+    std::vector<line_box> covered; // one-line boxes at the top right it held whole
+};
+
+top_right_key_under
+take_down_top_right_key()
+{
+    top_right_key_under under;
+    int key_left = 0;
+    if (!top_right_box_standing(&key_left, &under.bottom))
+        return under;
+    under.left = std::min<int>(key_left, prompt_box_left(Maxx));
+    const int right = box_right_edge(Maxx);
+    saved_viewport view;
+    view.widen_to_drawing_area();
+    under.covered = take_top_line_box_met_by(under.left, 2, right, under.bottom);
+    getimage(under.left, 2, right, under.bottom, &under.image);
+    erase_box(under.left, 2, right - 1, under.bottom - 1);
+    view.restore();
+    return under;
+}
+
+void
+put_back_top_right_key(top_right_key_under &under)
+{
+    if (!under.image)
+        return;
+    putimage(under.left, 2, &under.image, 0);
+    freeimage(&under.image);
+    top_line_box_put_back(under.covered, under.left, 2, box_right_edge(Maxx), under.bottom);
 }
 
 bool
@@ -807,6 +848,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     float old_xtext = xtext;
     if (restore)
         xtext = static_cast<float>(w.x0) / CWidth;
+    top_right_key_under key_under = take_down_top_right_key();
     open_window(w);
     for (;;) {
         char key = show_menu(w);
@@ -854,6 +896,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     tview_y0 = 0;
     tview_x1 = static_cast<int16_t>(Maxx);
     tview_y1 = static_cast<int16_t>(Maxy);
+    put_back_top_right_key(key_under);
     setting_seed = 0;
     moveto(x, y);
     return static_cast<int16_t>(w.top);
