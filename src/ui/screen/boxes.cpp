@@ -421,21 +421,33 @@ get_prompt_box(int slot, int n)
 }
 
 std::vector<line_box>
+save_under_top_right(int left, int bottom, image_slot *image)
+{
+    std::vector<line_box> covered = take_top_line_box_met_by(left, 2, box_right_edge(Maxx), bottom);
+    getimage(left, 2, box_right_edge(Maxx), bottom, image);
+    return covered;
+}
+
+void
+put_back_under_top_right(int left, int bottom, image_slot *image, const std::vector<line_box> &covered)
+{
+    putimage(left, 2, image, 0);
+    freeimage(image);
+    top_line_box_put_back(covered, left, 2, box_right_edge(Maxx), bottom);
+}
+
+std::vector<line_box>
 save_under_prompt_box(int slot, int n)
 {
-    std::vector<line_box> covered =
-        take_top_line_box_met_by(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
-    get_prompt_box(slot, n);
-    return covered;
+    set_drawing_area_viewport();
+    return save_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot]);
 }
 
 void
 put_back_under_prompt_box(int slot, const std::vector<line_box> &covered, int n)
 {
     set_drawing_area_viewport();
-    putimage(prompt_box_left(Maxx), 2, &boximage_prompt[slot], 3);
-    freeimage(&boximage_prompt[slot]);
-    top_line_box_put_back(covered, prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n));
+    put_back_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot], covered);
 }
 
 namespace {

@@ -152,6 +152,15 @@ void top_line_box_put_back(const std::vector<line_box> &boxes, int x0, int y0, i
 // Erases b where it is a one-line box drawn at the top right that still
 // stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);
+// What the window shows from x = left to the boxes' right edge, y = 2 to
+// bottom, kept in image: one-line boxes at the top right that the place
+// meets in part go whole first, so that the put back shows no piece of one;
+// those it covers whole are returned, for the put back.
+std::vector<line_box> save_under_top_right(int left, int bottom, image_slot *image);
+// What save_under_top_right kept shown again and image freed, the one-line
+// boxes it covered whole known as such boxes again (a later box meeting one
+// takes it whole).
+void put_back_under_top_right(int left, int bottom, image_slot *image, const std::vector<line_box> &covered);
 // What the prompt box of n lines covers kept in boximage_prompt[slot],
 // for a box over a display that puts it back when it closes: one-line
 // boxes at the top right that the place meets in part go whole first, so

@@ -170,12 +170,10 @@ take_down_top_right_key()
     if (!top_right_box_standing(&key_left, &under.bottom))
         return under;
     under.left = std::min<int>(key_left, prompt_box_left(Maxx));
-    const int right = box_right_edge(Maxx);
     saved_viewport view;
     view.widen_to_drawing_area();
-    under.covered = take_top_line_box_met_by(under.left, 2, right, under.bottom);
-    getimage(under.left, 2, right, under.bottom, &under.image);
-    erase_box(under.left, 2, right - 1, under.bottom - 1);
+    under.covered = save_under_top_right(under.left, under.bottom, &under.image);
+    erase_box(under.left, 2, box_right_edge(Maxx) - 1, under.bottom - 1);
     view.restore();
     return under;
 }
@@ -185,9 +183,7 @@ put_back_top_right_key(top_right_key_under &under)
 {
     if (!under.image)
         return;
-    putimage(under.left, 2, &under.image, 0);
-    freeimage(&under.image);
-    top_line_box_put_back(under.covered, under.left, 2, box_right_edge(Maxx), under.bottom);
+    put_back_under_top_right(under.left, under.bottom, &under.image, under.covered);
 }
 
 bool
