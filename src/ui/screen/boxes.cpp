@@ -581,19 +581,22 @@ rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines
     const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
     std::vector<int> pieces = prompt_box_pieces(text, margin, entry_room(entry), margin);
     const int count = std::max(lines, static_cast<int>(pieces.size()));
+    // The rows of all the lines are cleared before any is written: with a
+    // line space smaller than the font's height (one the user set), a
+    // line's rows reach into the foot of the line above, which a clear of
+    // each line in turn would cut.
+    int first = 0, last = 0, unused = 0;
+    line_ink_rows(top, first, unused);
+    line_ink_rows(top + (count - 1) * CHeight, unused, last);
+    fill_black(margin, first, right, last);
     const char *start = text;
-    int end_x = margin, end_y = top;
-    for (int i = 0; i < count; i++) {
-        const int y = top + i * CHeight;
-        if (i >= static_cast<int>(pieces.size())) {
-            text_line(margin, right, y, "");
-            continue;
-        }
-        end_x = text_line(margin, right, y, std::string(start, static_cast<size_t>(pieces[i])));
-        end_y = y;
+    moveto(margin, top);
+    for (size_t i = 0; i < pieces.size(); i++) {
+        moveto(margin, top + static_cast<int>(i) * CHeight);
+        const std::string piece(start, static_cast<size_t>(pieces[i]));
+        outtext(text_within(piece, right - margin + 1).c_str());
         start += pieces[i];
     }
-    moveto(end_x, end_y);
 }
 
 void

@@ -64,8 +64,9 @@ int prompt_box_lines(const char *text);
 void write_prompt_lines(const char *text, int margin);
 // Writes text from margin on the `lines` lines of the prompt box from row
 // top, broken as write_prompt_part breaks it for an entry of `entry`
-// characters, each line's rectangle cleared first (text_line), so that it
-// takes the place of what those lines held; the point stays after the text.
+// characters, the rows text_line clears for each line cleared together
+// first, so that it takes the place of what those lines held and no line's
+// clear cuts the line above it; the point stays after the text.
 void rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines);
 // A piece of a prompt line: a text, then an entry of up to `entry`
 // characters typed after it (0: none).
