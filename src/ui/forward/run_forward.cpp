@@ -556,10 +556,14 @@ history_limit_reached(run_context &r, uint32_t t)
     const int limit_lines = prompt_parts_lines(&limit, 1);
     // In place of the basin summary where it stands (three lines in a
     // small window): a shorter box over it would leave its foot.
+    // The box is drawn clear, so its lines are written as they stand: a
+    // clear of each line in turn would cut the foot of the line above where
+    // the line space is smaller than the font.
     int margin = replace_prompt_box(1 + limit_lines);
     const int top = gety;
-    rewrite_prompt_lines(textb[0], 0, margin, top, 1);
-    rewrite_prompt_lines(textb[1], 1, margin, top + CHeight, limit_lines);
+    write_prompt_part(textb[0], 0, margin);
+    moveto(margin, top + CHeight);
+    write_prompt_part(textb[1], 1, margin);
     input_string(1, single_key_entry);
     erase_prompt_box(1 + limit_lines);
     moveto(x, y);
