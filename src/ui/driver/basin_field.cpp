@@ -177,7 +177,14 @@ above_stack_histogram(field_area area, int gap)
 void
 keep_single_basin_above_boxes()
 {
-    if (!(single_run_shows_rule_box() || stack_histogram_shown()) || !mouse_found)
+    if (!mouse_found)
+        return;
+    if (gd_z_graph) {
+        const field_area strip = sweep_run_strip();
+        keep_basins_inside(&strip);
+        return;
+    }
+    if (!(single_run_shows_rule_box() || stack_histogram_shown()))
         return;
     const field_area area = above_stack_histogram(basin_area(), vgay(3));
     keep_basins_inside(&area);

@@ -65,6 +65,8 @@ field_area above_stack_histogram(field_area area, int gap);
 // While the rule box stands at the window's foot or the stack histogram is
 // shown, keeps a basin or subtree drawn on its own inside basin_area() above
 // them, as a field keeps its basins: edges drawn across the box's texts
-// would stand there until the box is drawn again when the run ends.
-// keep_basins_inside(nullptr) ends it.
+// would stand there until the box is drawn again when the run ends. A
+// sweep's run is kept in the strip above the sweep graph instead, as a
+// sweep's field is: the area above the boxes takes in the graph and its
+// labels. keep_basins_inside(nullptr) ends it.
 void keep_single_basin_above_boxes();
