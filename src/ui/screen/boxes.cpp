@@ -680,8 +680,39 @@ prompt_lines_covering_top_right_box(int n)
 
 namespace {
 
+// The window's pixels from its top-left corner, a row of `width` after
+// another, as read_window_pixels gives them.
+struct window_pixels {
+    std::vector<uint32_t> pixels;
+    int width, height;
+
+    bool
+    inked(int x, int y) const
+    {
+        return pixels[static_cast<size_t>(y) * width + x] != Color_Table[black];
+    }
+};
+
+// Whether the ink at (x, y) is part of a line one pixel wide running
+// straight down through more rows than a line of text takes (a frame's
+// side, a plot's axis): a box's edge crosses such a line without cutting
+// any text, as no letter's ink reaches that far.
+bool
+on_upright_line(const window_pixels &w, int x, int y)
+{
+    if ((x > 0 && w.inked(x - 1, y)) || (x + 1 < w.width && w.inked(x + 1, y)))
+        return false;
+    int rows = 1;
+    for (int up = y - 1; up >= 0 && rows <= CHeight && w.inked(x, up); up--)
+        rows++;
+    for (int down = y + 1; down < w.height && rows <= CHeight && w.inked(x, down); down++)
+        rows++;
+    return rows > CHeight;
+}
+
 // The first row from row `from` to row `to` (either way, both included)
-// whose columns x0..x1 the window shows blank; -1 where none is or the
+// whose columns x0..x1 the window shows blank but for lines running
+// straight down through them (on_upright_line); -1 where none is or the
 // window cannot be read.
 int
 first_blank_row(int x0, int x1, int from, int to)
@@ -689,14 +720,18 @@ first_blank_row(int x0, int x1, int from, int to)
     x0 = std::max(0, x0);
     x1 = std::min<int>(Maxx, x1);
     to = std::clamp<int>(to, 0, Maxy);
-    const int width = x1 + 1;
-    std::vector<uint32_t> pixels;
-    if (x1 < x0 || from < 0 || from > Maxy || !read_window_pixels(width, std::max(from, to) + 1, pixels))
+    // A line's rows beyond the rows searched, and the column right of x1,
+    // tell a frame's side from a letter's stroke.
+    window_pixels w{{}, std::min<int>(Maxx, x1 + 1) + 1,
+                    std::min<int>(Maxy, std::max(from, to) + CHeight) + 1};
+    if (x1 < x0 || from < 0 || from > Maxy || !read_window_pixels(w.width, w.height, w.pixels))
         return -1;
     const int step = to >= from ? 1 : -1;
     for (int y = from;; y += step) {
-        const uint32_t *row = pixels.data() + static_cast<size_t>(y) * width;
-        if (std::all_of(row + x0, row + x1 + 1, [](uint32_t p) { return p == Color_Table[black]; }))
+        bool blank = true;
+        for (int x = x0; x <= x1 && blank; x++)
+            blank = !w.inked(x, y) || on_upright_line(w, x, y);
+        if (blank)
             return y;
         if (y == to)
             return -1;

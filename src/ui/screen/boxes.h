@@ -107,11 +107,13 @@ bool top_right_box_standing(int *left, int *bottom);
 int prompt_lines_covering_top_right_box(int n);
 // The last row of the prompt box of n lines, moved down to the first row
 // inside its columns that the window shows blank, within two lines' height
-// (its own where none is): a box framed down to it hides whole the lines
-// of text its foot would otherwise cut.
+// (its own where none is), a frame's side running down through a row
+// leaving it blank: a box framed down to it hides whole the lines of text
+// its foot would otherwise cut.
 int prompt_box_bottom_past_ink(int n);
 // The first row at or above y, within two lines' height, whose columns
-// x0..x1 the window shows blank (y where none is): a box framed from there
+// x0..x1 the window shows blank but for a frame's side running down
+// through them (y where none is): a box framed from there
 // down cuts no drawing the window's record does not know (a plot's title
 // over a running pattern), as clear_row_above_texts does for those it knows.
 int blank_row_above(int y, int x0, int x1);
