@@ -364,6 +364,12 @@ TEST_F(ScreenTest, BlankRowAboveStepsOverTheLineItFallsIn)
     // A blank row is its own answer; one in a solid block two lines deep
     // has none above it within reach, and stays.
     EXPECT_EQ(blank_row_above(above, x0, x1), above);
+    // A frame's side running down through the text and the rows above it
+    // leaves those rows blank; the answer is the same.
+    moveto(x1 - 2, top_ink - 3 * CHeight);
+    lineto(x1 - 2, last_ink + CHeight);
+    flush_display();
+    EXPECT_EQ(blank_row_above(last_ink, x0, x1), above);
     setfillstyle(0, white);
     bar(x0, 400, x1, 400 + 3 * CHeight);
     flush_display();
