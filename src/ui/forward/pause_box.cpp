@@ -52,6 +52,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/key_table.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
 #include "ui/screen/side_panel.h"
@@ -181,7 +182,8 @@ draw_header(pause_box &b)
     b.left = std::max(0, std::min(b.home_left, b.right - 3 * CWidth - widest));
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
-    b.header_bottom = b.top + height;
+    // A label of the picture under the box is hidden whole, not cut.
+    b.header_bottom = row_below_label_places(b.top + height, b.left, b.right);
     b.header_covered = take_top_line_box_met_by(b.left, b.top, b.right, b.header_bottom);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
@@ -1042,8 +1044,10 @@ draw_menu(pause_box &b)
         for (std::string &piece : wrapped(line, b.right - vgax(3) - x))
             lines.push_back(std::move(piece));
     int y0 = menu_top(b);
-    // One line's room more than the lines take, below the last.
-    b.menu_bottom = y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6);
+    // One line's room more than the lines take, below the last, and down
+    // past a label of the picture under the box that the foot would cut.
+    b.menu_bottom = row_below_label_places(y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6),
+                                           b.left, b.right);
     b.menu_covered = take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;

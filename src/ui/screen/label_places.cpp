@@ -28,6 +28,13 @@ start_if_stale()
     forget_label_places();
 }
 
+// Row y of the places, from column x0 on.
+uint8_t *
+places_row(int y, int x0)
+{
+    return taken.data() + static_cast<size_t>(y) * static_cast<size_t>(width) + x0;
+}
+
 } // namespace
 
 void
@@ -50,11 +57,24 @@ take_label_place(int x0, int y0, int x1, int y1)
     if (x1 < x0 || y1 < y0)
         return true;
     const size_t span = static_cast<size_t>(x1 - x0 + 1);
-    auto row = [&](int y) { return taken.data() + static_cast<size_t>(y) * static_cast<size_t>(width) + x0; };
     for (int y = y0; y <= y1; y++)
-        if (memchr(row(y), 1, span))
+        if (memchr(places_row(y, x0), 1, span))
             return false;
     for (int y = y0; y <= y1; y++)
-        memset(row(y), 1, span);
+        memset(places_row(y, x0), 1, span);
     return true;
+}
+
+int
+row_below_label_places(int y, int x0, int x1)
+{
+    start_if_stale();
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width - 1);
+    if (x1 < x0)
+        return y;
+    const size_t span = static_cast<size_t>(x1 - x0 + 1);
+    while (y >= 0 && y < height && memchr(places_row(y, x0), 1, span))
+        y++;
+    return y;
 }
