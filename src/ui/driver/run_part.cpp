@@ -100,9 +100,21 @@ black_bar(int x0, int y0, int x1, int y1)
     bar(x0, y0, x1, y1);
 }
 
+// A box replace_prompt_box left standing that reaches down into the sweep's
+// frame (a run's summary whose time took a third line on a narrow window)
+// goes whole before the frame is cleared: the clear would cut its last line
+// and its frame at the frame's top.
+void
+take_prompt_box_off_run_frame()
+{
+    if (replaced_prompt_box_bottom() >= vgay(45))
+        erase_prompt_box(1);
+}
+
 void
 clear_run_frame()
 {
+    take_prompt_box_off_run_frame();
     black_bar(2, vgay(45), Maxx - 2, vgay(158));
 }
 
@@ -111,6 +123,7 @@ clear_run_frame()
 void
 frame_for_next_run()
 {
+    take_prompt_box_off_run_frame();
     if (stp)
         clear_run_frame();
     setfillstyle(0, black);
