@@ -107,13 +107,17 @@ hide_statespace_matrix()
     show_ss_matrixF = ss_view_none;
 }
 
+bool
+statespace_matrix_meets(int x0, int y0, int x1, int y1)
+{
+    matrix_box b = box_of_matrix();
+    return !(x1 < b.x0 - 3 || x0 > b.x1 || y1 < b.y0 - 1 || y0 > b.y1);
+}
+
 void
 matrix_after_plot_clearing(int x0, int y0, int x1, int y1, bool plot_drawn)
 {
-    if (show_ss_matrixF != ss_view_matrix)
-        return;
-    matrix_box b = box_of_matrix();
-    if (x1 < b.x0 - 3 || x0 > b.x1 || y1 < b.y0 - 1 || y0 > b.y1)
+    if (show_ss_matrixF != ss_view_matrix || !statespace_matrix_meets(x0, y0, x1, y1))
         return;
     // The clearing took part of the box: a box cut at its edge, or marks
     // plotted into the plot's frame, would follow. The plot and the matrix

@@ -10,6 +10,8 @@
 // square's corner + 2 for the caller to write it; otherwise the current
 // point is restored.
 void show_statespace_matrix(const uint8_t *state);
+// Whether (x0, y0)-(x1, y1) meets the place the matrix box's erasure clears.
+bool statespace_matrix_meets(int x0, int y0, int x1, int y1);
 // Fills the matrix box (frame included) with black.
 void erase_statespace_matrix();
 // A forward run's matrix taken off the window: its box erased and

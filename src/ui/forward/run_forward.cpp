@@ -799,7 +799,7 @@ pause_point(run_context &r)
         erase_free_hint_box(vgax(500));
     }
     if (show_ss_matrixF == ss_view_matrix && result)
-        show_statespace_matrix(nullptr);
+        show_matrix_over_run(&it);
     if (result == stp_box_changed && r.eg.hist_mode != 2)
         it.time = 0;
     if (result == stp_box_restart) {

@@ -653,12 +653,30 @@ swap_value1_colour()
     redraw_color_key();
 }
 
+// The scrolling 2d display's newest frame (drawn as draw_axon_plane draws
+// it, its left edge on the diagonal) may stand partly under the matrix box,
+// whose clear would leave the rest of it, a column of cells and a strip of
+// its frame, standing in pieces: the frame goes whole first.
+void
+show_matrix_over_run(const run_iteration *it)
+{
+    if (d_mode == display_2d && scrolling) {
+        const int s = it->cell_size, y0 = static_cast<int>(it->frame_y - 1);
+        const int x1 = y0 + i2d * s, y1 = y0 + j2d * s;
+        if (statespace_matrix_meets(y0, y0, x1, y1)) {
+            setfillstyle(0, black);
+            bar(y0, y0, x1, y1);
+        }
+    }
+    show_statespace_matrix(nullptr);
+}
+
 void
 rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps)
 {
     it->network_changed = 1;
     if (show_ss_matrixF == ss_view_matrix)
-        show_statespace_matrix(nullptr);
+        show_matrix_over_run(it);
     if (eg->hist_mode <= 1 && att_hist != att_hist_types)
         it->time = 0;
     if (steps == rule_tail::restart)

@@ -29,6 +29,8 @@ void set_network_change_hooks(const network_change_hooks &hooks);
 // network changed (it->network_changed), as the size keys do, so that the
 // run makes its last step again on the changed network.
 enum class rule_tail { restart, recolour, full };
+// The forward run's matrix box drawn again, empty and whole, over the run.
+void show_matrix_over_run(const run_iteration *it);
 void rule_change_tail(entropy_graph *eg, run_iteration *it, rule_tail steps);
 // The value-1 colour of color_v swapped between white and yellow (ncolor 0,
 // v = 2), both colour keys redrawn.
