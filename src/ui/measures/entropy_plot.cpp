@@ -520,7 +520,11 @@ erase_lookup_bars(const entropy_graph *eg)
 void
 erase_lookup_surface(const entropy_graph *eg)
 {
-    erase_box(eg->hist_x0 - 1, eg->hist_y0 - 1, surface_right(eg), lookup_histogram_foot(eg) - 1);
+    const int x0 = eg->hist_x0 - 1, y0 = eg->hist_y0 - 1, x1 = surface_right(eg), y1 = lookup_histogram_foot(eg) - 1;
+    erase_box(x0, y0, x1, y1);
+    // The histogram goes on after the clear (drawn again, or as bars): a
+    // state-space matrix the clear took in part gives way to it whole.
+    matrix_after_plot_clearing(x0, y0, x1, y1, true);
 }
 
 void

@@ -53,5 +53,6 @@ int plane_reach(int x0);
 // drawing area's bottom or above a histogram's box kept over the pattern.
 void erase_lookup_bars(const entropy_graph *eg);
 // Clears the area the lookup histogram's slanted surface may have covered:
-// from its home origin down to the area's foot, left of eg->hist_limit.
+// from its home origin down to the area's foot, left of eg->hist_limit; a
+// state-space matrix the clear meets is taken away whole.
 void erase_lookup_surface(const entropy_graph *eg);
