@@ -127,8 +127,14 @@ show_pre_image_row(const uint8_t *P)
 {
     if (!mouse_found)
         return;
+    // The row goes to the space-time pattern's columns at the window's
+    // left, which a field's basins keep clear of: their clip is widened to
+    // the window's edge while it is drawn.
+    const int x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
+    setviewport(0, y0, x1, y1, 1);
     print_current_state(P, lightred);
     end_page(scale);
+    setviewport(x0, y0, x1, y1, 1);
 }
 
 int

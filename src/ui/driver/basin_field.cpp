@@ -44,6 +44,7 @@
 #include "ui/driver/run_drivers.h"
 #include "ui/forward/run_forward.h"
 #include "ui/graphs/meta_graph.h"
+#include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -163,7 +164,11 @@ basin_area()
 {
     int top = std::max<int>(prompt_box_bottom(3), progress_bar_bottom()) + vgay(3);
     int bottom = tallest_rule_box_top() - vgay(3);
-    return {3, top, Maxx - 3, bottom};
+    // Each attractor search clears the space-time pattern's columns: a
+    // basin drawn there would be cut to pieces by the next one. A pattern
+    // wider than half the window leaves the basins the right half.
+    int left = stp ? std::min(pattern_columns_right() + vgax(3), Maxx / 2) : 3;
+    return {left, top, Maxx - 3, bottom};
 }
 
 field_area
@@ -556,7 +561,8 @@ draw_field()
     // there too while the field shows the box.
     const bool above_box = rule_box && show_ss_matrix;
     const field_area drawing_area = above_stack_histogram(
-        {3, own_places ? 3 : kept_area.top, Maxx - 3, above_box ? kept_area.bottom : Maxy - 3},
+        {own_places ? 3 : kept_area.left, own_places ? 3 : kept_area.top, Maxx - 3,
+         above_box ? kept_area.bottom : Maxy - 3},
         vgay(3));
     const field_area sweep_strip = sweep_run_strip();
     if (rule_box && !own_places)

@@ -53,7 +53,8 @@ const std::vector<field_basin_box> &last_field_boxes();
 bool last_field_area(field_area *area);
 // The rectangle a field's basins stay in: below the boxes at the top (the
 // options box of three lines, the summary box and the progress bar), above
-// the rule box of three lines and the bottom strip. A fitted field is
+// the rule box of three lines and the bottom strip, right of the
+// space-time pattern's columns while the pattern is shown. A fitted field is
 // fitted to it; a field laid out by the layout's spacing is cut at its
 // edges while the rule box shows.
 field_area basin_area();

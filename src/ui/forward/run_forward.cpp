@@ -624,8 +624,7 @@ cycle_found(run_context &r)
     }
     forward_run_end();
     if (stp) {
-        // The pattern's columns, within the window (a wide ring's run past it).
-        setviewport(0, 0, std::min<int>((L + 1) * scale + 2, Maxx), Maxy, 1);
+        setviewport(0, 0, pattern_columns_right(), Maxy, 1);
         clearviewport();
         setviewport(0, 0, Maxx, Maxy, 1);
         moveto(0, 0);

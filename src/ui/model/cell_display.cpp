@@ -493,6 +493,12 @@ window_frames_floor()
     return Maxy;
 }
 
+int
+pattern_columns_right()
+{
+    return std::min<int>((L + 1) * scale + 2, Maxx);
+}
+
 void
 end_page(int h)
 {

@@ -59,3 +59,7 @@ int window_frames_floor();
 // Moves to the next row (of height h) of a space-time pattern, paging or
 // scrolling when the window is full.
 void end_page(int h);
+// The right edge of the columns a space-time pattern of the network takes
+// at the window's left, cut at the window: an attractor search shows its
+// pattern there and clears the columns when it has found the cycle.
+int pattern_columns_right();

@@ -3,8 +3,9 @@
 // with k = 3, nodes as bit patterns. The boxes that each basin's edges and
 // marks cover (kept by the field as it draws) overlap no other basin's and
 // stay between the boxes at the top (a box of three lines, the summary box
-// and the progress bar) and the rule box above the bottom strip. Without
-// the fitted layout the same fields overlap.
+// and the progress bar) and the rule box above the bottom strip, and right
+// of the space-time pattern's columns while it is shown. Without the fitted
+// layout the same fields overlap.
 #include "field_screen_support.h"
 
 #include <string>
@@ -13,6 +14,7 @@
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/basin_layout.h"
 #include "ui/backward/globals.h"
+#include "ui/backward/stop_prompts.h"
 #include "ui/driver/run_drivers.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
@@ -30,11 +32,13 @@ struct layout_case {
 
 class FieldLayout : public FieldScreenTest {
 protected:
-    // Draws the field of the case with the layout's defaults; its basins'
-    // boxes.
+    // Draws the field of the case with the layout's defaults, with its
+    // space-time pattern (scrolled, as by default, its columns' right edge
+    // in *columns) or without; its basins' boxes.
     static std::vector<field_basin_box>
-    drawn_field(const layout_case &c, bool fitted)
+    drawn_field(const layout_case &c, bool fitted, int *columns = nullptr)
     {
+        const bool pattern = columns != nullptr;
         TestNetwork net(2, c.n, 3);
         reset_backward_settings();
         srandom(7);
@@ -46,12 +50,17 @@ protected:
         }
         setup_value_colors(1);
         shownumbers = shownumbers_bits;
-        scale = 2;
+        scale = pattern ? 6 : 2; // the pattern at the default cell scale
         field_layout_radii radii;
         fit_field_layout = fitted ? 1 : 0;
         clear_drawing_area();
         direction = direction_forward;
+        stp = pattern;
+        scrolling = pattern;
         draw_field();
+        if (pattern)
+            *columns = pattern_columns_right();
+        stp = scrolling = 0;
         std::vector<field_basin_box> boxes = last_field_boxes();
         undo_rule_mix();
         checked_free(color_v);
@@ -100,6 +109,33 @@ TEST_F(FieldLayout, BasinsOverlapNoneAndStayBetweenTheTopBoxesAndTheRuleBox)
                 EXPECT_FALSE(overlap(b, boxes[j].box)) << "basins " << j << " and " << i;
         }
     }
+}
+
+// Each attractor search clears the pattern's columns, which cut a basin
+// drawn there to pieces; the pattern itself, pre-images included, stays in
+// view there.
+TEST_F(FieldLayout, WithThePatternShownBasinsStayRightOfItsColumns)
+{
+    register_engine_prompts(); // the pre-images' rows of the pattern
+    // Rule 197's last basin has pre-images, whose rows stand at the end.
+    const layout_case rule_197 = {"rule 197, 10 cells", 10, 197};
+    int shown = 0;
+    for (const layout_case &c : {rule_197, kCases[3]}) {
+        SCOPED_TRACE(c.name);
+        int columns = 0;
+        std::vector<field_basin_box> boxes = drawn_field(c, true, &columns);
+        ASSERT_GT(boxes.size(), 1u);
+        for (size_t i = 0; i < boxes.size(); i++)
+            EXPECT_GT(boxes[i].box.x0, columns) << "basin " << i;
+        field_area area;
+        ASSERT_TRUE(last_field_area(&area));
+        std::vector<uint32_t> pixels = window_now(Maxy);
+        for (int y = area.top; y <= area.bottom; y++)
+            for (int x = 0; x < columns; x++)
+                shown += pixels[static_cast<size_t>(y) * (Maxx + 1) + static_cast<size_t>(x)] !=
+                         Color_Table[black];
+    }
+    EXPECT_GT(shown, 0) << "no pattern left in its columns";
 }
 
 // The layout's own defaults pile these fields up: what the fitted layout
