@@ -297,6 +297,17 @@ draw_histogram(const canal_picture &pic, const canal_census &census, bool count_
     outtext("frequency %");
 }
 
+// The kind the marks of the canalyzing genes (iscanal) are drawn as in the
+// first line of the summary's box: a lattice's state would be laid out in
+// the lattice's rows, from the text column's left edge down the window, so
+// a lattice's marks go in one row as a code's values do; a 1d network's
+// are its state's one row.
+int
+canal_marks_kind()
+{
+    return twod || threed ? 2 : 0;
+}
+
 // Draws the grid of the census's cells and the histogram.
 void
 draw_picture(const canal_picture &pic, canal_census &census)
@@ -461,6 +472,9 @@ choose_k(int margin)
 void
 set_canalyzing_net(int keep0)
 {
+    // The caller's point, put back at the end: the set-up's column goes on
+    // from it, not from the last line of the dialog's boxes.
+    int16_t x = getx, y = gety;
     canal_picture pic;
     pic.place();
     draw_box(kPictureSlot, pic.x0, pic.y0, pic.x1, pic.y1, 1, 0);
@@ -492,7 +506,7 @@ set_canalyzing_net(int keep0)
             int lines = small ? 3 : 2;
             int m = draw_prompt_box(lines);
             if (small) {
-                print_layered_bitstring(64, iscanal, lineL - 1, vgax(3), 1, 0, 0);
+                print_layered_bitstring(64, iscanal, lineL - 1, vgax(3), 1, 0, canal_marks_kind());
                 moveto(m, gety + CHeight);
             }
             outtext(summary(census).c_str());
@@ -522,4 +536,5 @@ set_canalyzing_net(int keep0)
     }
     putimage(pic.x0, pic.y0, &boximage[kPictureSlot], 3);
     freeimage(&boximage[kPictureSlot]);
+    moveto(x, y);
 }
