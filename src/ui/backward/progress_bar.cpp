@@ -97,3 +97,11 @@ erase_progress_bar()
     fillcolor = fill;
     filled_right = -1;
 }
+
+void
+redraw_progress_bar_met_by(int x0, int y0, int x1, int y1)
+{
+    if (x1 < Maxx / 2 || x0 > Maxx - 2 || y1 < progress_bar_top() || y0 > progress_bar_bottom())
+        return;
+    progress_bar();
+}

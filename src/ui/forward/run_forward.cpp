@@ -31,6 +31,7 @@
 #include "engine/model/value_line.h"
 #include "engine/rules/globals.h"
 #include "ui/backward/draw_basin.h"
+#include "ui/backward/progress_bar.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
 #include "ui/forward/cell_colouring.h"
@@ -624,9 +625,16 @@ cycle_found(run_context &r)
     }
     forward_run_end();
     if (stp) {
-        setviewport(0, 0, pattern_columns_right(), Maxy, 1);
+        const int right = pattern_columns_right();
+        setviewport(0, 0, right, Maxy, 1);
         clearviewport();
         setviewport(0, 0, Maxx, Maxy, 1);
+        // A field's pattern of large cells reaches the progress bar in the
+        // window's right half: the clear took all of the bar but its right
+        // end, which would stand alone by the fill the field draws again.
+        // The bar is drawn again whole instead.
+        if (basinfield && mouse_found)
+            redraw_progress_bar_met_by(0, 0, right, Maxy);
         moveto(0, 0);
     }
     is[0] = 0;
