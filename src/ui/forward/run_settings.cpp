@@ -99,7 +99,8 @@ int column_wrap_mark = 0;
 // The column cleared from its first row (where the first screen's lines
 // start) down to the rule box, over the width a prompt and its answer may
 // take and the k-matrix picture's row labels left of it, and the next line
-// put at that first row.
+// put at that first row. A sweep graph standing beside the column goes with
+// it, its x labels whole, which may reach below the tallest rule box's top.
 void
 wrap_column()
 {
@@ -107,7 +108,7 @@ wrap_column()
     int top = text_column_top();
     setfillstyle(0, black);
     bar(std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
-        tallest_rule_box_top() - 1);
+        std::max(tallest_rule_box_top() - 1, sweep_graph_labels_bottom()));
     moveto(left, top - CHeight);
     column_wrap_mark = column_lines;
 }

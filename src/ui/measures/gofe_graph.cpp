@@ -23,6 +23,7 @@
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
@@ -226,6 +227,16 @@ bool
 sweep_graph_stands()
 {
     return frame_drawn && frame_drawn_after == drawing_area_clears();
+}
+
+int
+sweep_graph_labels_bottom()
+{
+    if (!sweep_graph_stands())
+        return -1;
+    int first = 0, last = 0;
+    line_ink_rows(x_label_top(goy), first, last);
+    return last;
 }
 
 int

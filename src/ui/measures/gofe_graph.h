@@ -13,6 +13,10 @@ void gofE_z_graph();
 // Whether a frame gofE_z_graph drew stands in the drawing area: none was
 // cleared whole since.
 bool sweep_graph_stands();
+// The last row the x axis's labels of a standing frame take, or -1 where
+// none stands: above a rule box of two lines they reach below the top of
+// the box of three, where a clear of the window's upper part ends.
+int sweep_graph_labels_bottom();
 // The origin column of the lambda-ratio graph, which stands vgax(300) left
 // of the Z graph.
 int16_t lambda_ratio_graph_x();
