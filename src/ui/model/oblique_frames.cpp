@@ -4,6 +4,7 @@
 // sin 45.
 #include "ui/model/oblique_frames.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/forward/globals.h"
@@ -47,11 +48,16 @@ draw_axon_plane(int s, int y)
     }
     if (grid) {
         setcolor(bground == 'w' ? Light_Steel_Blue : Dark_Slate_Blue);
+        // A square grid's sides lie in the row and the column before its
+        // cells: the first frame of a scrolling 2d display, its cells in the
+        // window's corner, has its top and left sides just outside the
+        // window, and its lines start at the window's edge.
+        const int grid_top = std::max(y, 0), grid_left = std::max(x0, 0);
         for (int i = 1; i < w; i++) {
             if (s == 1 && i % 2)
                 continue;
             if (flat) {
-                moveto(x0 + i * s, y);
+                moveto(x0 + i * s, grid_top);
                 lineto(x0 + i * s, y + s * d);
             } else {
                 moveto(x0 + i * s, y);
@@ -62,7 +68,7 @@ draw_axon_plane(int s, int y)
             if (s == 1 && j % 2)
                 continue;
             if (flat) {
-                moveto(x0, y + j * s);
+                moveto(grid_left, y + j * s);
                 lineto(x0 + w * s, y + j * s);
             } else {
                 int g = static_cast<int>(s * kSlope * j);
