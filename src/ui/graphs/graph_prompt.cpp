@@ -51,7 +51,11 @@ ink_of_lines(const std::vector<std::string> &lines)
 // The top of the first row and the step to the next, in the font in use:
 // the normal font's rows a line apart from the box's top; a smaller font's
 // spread over the rows between the frames, each row's ink in the middle of
-// its share.
+// its share. Ink taller than its share (a line space set smaller than even
+// the small font) would run out across the box's frames from the middle of
+// the first and last shares: the rows then come closer together, the first
+// row's ink from the box's top down, the last row's up to its foot, and
+// overlap as the line space makes lines overlap in any prompt box.
 struct row_places {
     int first, pitch;
 };
@@ -61,8 +65,13 @@ place_rows(const line_ink &ink, int rows, int bottom)
 {
     if (font_in_use() == font_normal)
         return {kTop, CHeight};
-    const int pitch = (bottom - 1 - kTop) / rows;
-    const int ink_top = kTop + (pitch - ink.above - ink.below) / 2;
+    const int room = bottom - 1 - kTop, height = ink.above + ink.below;
+    int pitch = room / rows;
+    int ink_top = kTop + (pitch - height) / 2;
+    if (pitch < height && rows > 1) {
+        pitch = std::max(0, (room - height) / (rows - 1));
+        ink_top = kTop;
+    }
     return {ink_top + ink.above - line_baseline(0), pitch};
 }
 

@@ -181,9 +181,11 @@ copy_layout_for_forward_run()
 
 } // namespace
 
-// The top is moved down below the set-up line it would cut, and the bottom
-// stays above a rule readout of three lines (on a window of a 1024-pixel
-// screen vgay(430) reaches into it).
+// The top stays a blank row below the menu's box, which a small line space
+// leaves taller than five lines (its margins do not shrink with the lines),
+// and is moved down below the set-up line it would cut; the bottom stays
+// above a rule readout of three lines (on a window of a 1024-pixel screen
+// vgay(430) reaches into it).
 graph_frame
 graph_window_frame(char mode)
 {
@@ -191,7 +193,8 @@ graph_window_frame(char mode)
     frame.x0 = vgax(5);
     // Left of a key panel kept at the right of the drawing area.
     frame.x1 = Maxx - vgax(5) - side_panel_shift(Maxx - vgax(5));
-    frame.y0 = text_column_clear_row((mode == graph_network ? 5 : 12) * CHeight);
+    const int below_menu = graph_prompt_bottom(kGraphMenuLines) + 2;
+    frame.y0 = text_column_clear_row(std::max((mode == graph_network ? 5 : 12) * CHeight, below_menu));
     frame.y1 = std::min<int>(vgay(430), tallest_rule_box_top() - 2);
     // The middle column even where the window ends left of a key panel: a
     // forward run draws the nodes where they are laid out here, in its

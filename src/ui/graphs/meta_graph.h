@@ -18,6 +18,7 @@
 int meta_graph_table(int a, const attractor_types *types, char mode);
 
 // The graph window's rectangle and centre for a graph of mode: below the
-// set-up line its top would cut, above a rule readout of three lines, left
-// of a side panel marked (side_panel.h) by the screen it opens over.
+// menu's box and the set-up line its top would cut, above a rule readout of
+// three lines, left of a side panel marked (side_panel.h) by the screen it
+// opens over.
 graph_frame graph_window_frame(char mode);
