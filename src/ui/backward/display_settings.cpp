@@ -520,12 +520,19 @@ reset_file_data()
     filedata = data_off;
 }
 
+// The data file's question and its answer: a kind of data and 's', or 's'
+// alone.
+constexpr prompt_part file_data_question = {
+    "basin data only-1, and tree data-2, show states-s or+s:", 2};
+
 void
 file_data_prompt()
 {
-    int margin = open_pause_box(2, "save data");
+    // Broken at the box's width where the answer's echo (and its cursor)
+    // would run past the box's right frame (a window of a 1024-pixel screen).
+    int margin = open_pause_box(1 + prompt_parts_lines(&file_data_question, 1), "save data");
     next_prompt_line(margin);
-    outtext("basin data only-1, and tree data-2, show states-s or+s:");
+    write_prompt_part(file_data_question.text, file_data_question.entry, margin);
 }
 
 // Creates the data file when missing; an existing one keeps its lines, as
@@ -704,7 +711,7 @@ data_att()
             question::row()
                 .resets(reset_file_data)
                 .prompts(file_data_prompt)
-                .entry(2, text_entry)
+                .entry(file_data_question.entry, text_entry)
                 .then(take_file_data),
             question::row()
                 .when(meta_graph_asked)
