@@ -275,6 +275,28 @@ fit_scrolling_pixmap(run_iteration *it, int side_plot)
         nowscrolling = 0;
 }
 
+// The right edge of the side plot from x, width pixels wide: a side plot
+// past a pattern as wide as the window is cut at its edge.
+int
+side_plot_right(int x, float width)
+{
+    return std::min(static_cast<int>(x + width), Maxx - 2);
+}
+
+// The last row of the side plot from x, width pixels wide: the window's
+// foot, or the row above a box the pattern's copies leave alone (a
+// histogram's box or a plane over the side plot) that its columns meet,
+// which its frame and its points would cut through.
+int
+side_plot_bottom(int x, float width)
+{
+    int kx0, ky0, kx1, ky1;
+    if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 <= side_plot_right(x, width) && kx1 >= x && ky0 > 0 &&
+        ky0 <= Maxy)
+        return ky0 - 1;
+    return Maxy;
+}
+
 } // namespace
 
 int
@@ -456,15 +478,10 @@ draw_stpframe(int x, float width)
 {
     if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
         return;
-    // A side plot past a pattern as wide as the window is cut at its edge.
-    int x1 = std::min(static_cast<int>(x + width), Maxx - 2);
+    const int x1 = side_plot_right(x, width);
     if (x1 <= x)
         return;
-    // It stops above a box the pattern's copies leave alone (a histogram's
-    // box or a plane over the side plot), which it would cut through.
-    int bottom = Maxy, kx0, ky0, kx1, ky1;
-    if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 <= x1 && kx1 >= x && ky0 > 0 && ky0 <= Maxy)
-        bottom = ky0 - 1;
+    const int bottom = side_plot_bottom(x, width);
     int colour = getcolor();
     int fill = fillcolor;
     setfillstyle(0, black);
@@ -714,7 +731,9 @@ display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
     }
     if (d_mode > display_1d) {
         moveto(0, 0);
-        if (side_width > 0 && ++eg->plot_row > Maxy) {
+        // The side plot's points go a row a step down its frame, and start
+        // again at the top in a fresh frame past its last row.
+        if (side_width > 0 && ++eg->plot_row > side_plot_bottom(side_plot_left(eg), eg->w2)) {
             draw_stpframe(side_plot_left(eg), eg->w2);
             eg->plot_row = 0;
         }
