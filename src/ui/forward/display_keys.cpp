@@ -81,6 +81,11 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
     if (diff_plot || d_mode < display_1d || d_mode > display_2d_time)
         return;
     if (scrolling) {
+        // 2d+time frames that scroll stand at the window's floor, where a
+        // page that does not scroll ends: the next frame would go below it,
+        // into the bottom strip, so the page ends there as a full one does.
+        if (d_mode == display_2d_time && nowscrolling)
+            it->page_full = 1;
         scrolling = nowscrolling = 0;
         if (d_mode == display_2d) {
             clear_drawing_area();
