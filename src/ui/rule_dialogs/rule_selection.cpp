@@ -91,6 +91,20 @@ code_last(int k)
     return static_cast<int32_t>(entries) - 1;
 }
 
+// A dialog of the column backed out of to the first prompt takes its lines
+// away: the single rule's K-matrix picture (with its row labels left of the
+// column) and menu, or the hand selection's menu, written below the stage's
+// first line. The stage goes on from that line whatever is answered next,
+// and a mix, asked in prompt boxes, leaves the column to the steps after the
+// stage, whose lines would be written over the ones left standing. The clear
+// stops above the rule box at the foot.
+void
+clear_dialog_lines(const stage &st)
+{
+    setfillstyle(0, black);
+    bar(1, text_column_clear_row(st.y0), Maxx - 2, tallest_rule_box_top() - 1);
+}
+
 // Two lines in a prompt box (the first broken onto more where it is wider
 // than the box), then an entry.
 int
@@ -315,6 +329,7 @@ mix_without_limit(stage &st)
             if (st.truly_mixed)
                 return next::leave_back;
             drop_mixes(st);
+            clear_dialog_lines(st);
             return next::first_prompt;
         }
         if (key == 'G' && !st.truly_mixed && (tables() || totalistic == rule_kind_kcodes)) {
@@ -385,6 +400,7 @@ limited_set(stage &st, int n)
         if (is[0] == 'q') {
             free_set();
             drop_mixes(st);
+            clear_dialog_lines(st);
             return next::first_prompt;
         }
     } else {
@@ -469,8 +485,10 @@ single_rule(stage &st)
         select_rule(0, 1, carule, 1, Maxu);
     else
         select_t_v_code(0, 1, code_rows(), carule, 1, Maxu);
-    if (is[0] == 'q')
+    if (is[0] == 'q') {
+        clear_dialog_lines(st);
         return next::first_prompt;
+    }
     if (nhood_mixed && nhood_lb == nhood_ub) {
         // A k-mix whose cells all have one k runs as a mix of copies.
         rulemix = 1;
