@@ -74,6 +74,9 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
     int rs = nhood_matrix_row_pitch(m), rg = rs == s ? g : 2;
     int bottom = y0 + (rows - 1) * rs;
     bool labelled = false;
+    // The first column an index label may start at: a space's width right
+    // of the last one drawn.
+    int next_label_x = x0;
     int x = x0;
     // Narrow cells without gaps or dots between them: a row's cells of one
     // colour side by side go as one bar. A large k's thousands of one-pixel
@@ -122,14 +125,18 @@ draw_matrix(const nhood_matrix_layout &m, int x0, int y0)
             char text[16];
             snprintf(text, sizeof text, "%u", index);
             // No label is cut: one that would run past the picture's edge
-            // is left out with its tick.
-            if (x + text_width_in_use(text) <= picture_right()) {
+            // is left out with its tick. Nor does one stand on another or
+            // run into it as one number: where the cells are narrower than
+            // the layout's label interval was worked out for (a smaller
+            // scale typed), one too close to the last is left out too.
+            if (x >= next_label_x && x + text_width_in_use(text) <= picture_right()) {
                 setcolor(white);
                 int below = bottom + rs;
                 moveto(x, below);
                 lineto(x, below + CHeight / 2);
                 moveto(x, below + CHeight / 2);
                 outtext(text);
+                next_label_x = getx + text_width_in_use(" ");
                 labelled = true;
             }
         }
