@@ -51,7 +51,11 @@ place_plot(double maxH)
 {
     plot_geometry g;
     g.x0 = Maxx / 2;
-    g.y0 = Maxy - vgax(50);
+    // The region's foot stays above the rule box at the window's foot: the
+    // region is cleared across the window while the plot is up, and where it
+    // reached into the box it cut the box's first line (the rule's hex
+    // digits) in two, its lower half standing just below the x caption.
+    g.y0 = std::min(Maxy - vgax(50), tallest_rule_box_top() - 1 - vgax(20));
     g.W = vgax(300);
     g.Hp = vgay(300);
     g.rx0 = g.x0 - vgax(30);
