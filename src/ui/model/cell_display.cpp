@@ -120,6 +120,18 @@ draw_value_cells(const uint8_t *state, int across)
     color_v[0] = zero;
 }
 
+// Takes the rule box whole where the pattern's columns, from the window's
+// top down to row bottom and from its left edge to x right, meet it: a new
+// page's clear or a scroll's clear of the foot and move of the rows up go
+// over its place, and would cut its texts and carry a piece of it up with
+// the rows. A row drawn there takes it the same way (print_current_state);
+// a rule box drawn between rows (the next basin's rule) stands there again.
+void
+take_rule_box_under_columns(int right, int bottom)
+{
+    take_rule_box_met_by(0, 0, right, bottom);
+}
+
 // The first scroll of a 1d pattern, when the row just drawn (at scrolly) is
 // the last that fits: the page moves up two rows at once, so that this row
 // lands where every later row lands after its scroll, above the blank row
@@ -130,6 +142,7 @@ void
 begin_row_scrolling(int h)
 {
     int kept = scrolly - h;
+    take_rule_box_under_columns(pixmap_width, Maxy);
     if (kept > 0)
         copy_part_image(&current_draw, &current_draw, 0, 2 * h, 0, 0, pixmap_width, kept);
     clear_area(0, std::max(kept, 0), pixmap_width, Maxy);
@@ -507,6 +520,7 @@ end_page(int h)
     if (!scrolling) {
         moveto(0, gety + h);
         if (Maxy - gety < h) {
+            take_rule_box_under_columns(h * lineL + 2, Maxy);
             clear_area(0, 0, h * lineL + 2, Maxy);
             moveto(0, 0);
         }
@@ -542,7 +556,9 @@ end_page(int h)
         }
         return;
     }
-    clear_area(0, scrolly, pixmap_width, d_mode == display_1d ? Maxy : window_frames_floor());
+    const int foot = d_mode == display_1d ? Maxy : window_frames_floor();
+    take_rule_box_under_columns(pixmap_width, foot);
+    clear_area(0, scrolly, pixmap_width, foot);
     if (d_mode == display_1d || d_mode == display_2d_time)
         copy_part_image(&current_draw, &current_draw, 0, h, 0, 0, pixmap_width, scrolly);
     else if (d_mode == display_2d)
