@@ -1158,7 +1158,9 @@ analysis_keys()
 bool
 entropy_sample_key(running_pattern &p, char)
 {
-    if (stpgraph > 0 && p.eg->ed_plot)
+    // The sample's plane and its count line would stand inside the graph
+    // layout's box, under its discs: the two never share the window.
+    if (stpgraph > 0 && p.eg->ed_plot && graph_layout != 1)
         start_entropy_sample(p.ae, p.eg, p.it);
     return true;
 }

@@ -781,7 +781,10 @@ pause_point(run_context &r)
                 // The graph window stands left of the key panel, its
                 // prompts above it.
                 side_panel_while panel(key_panel_left(), key_panel_top());
-                if (meta_graph_table(1, nullptr, graph_network) == 0) {
+                // A rule sample's plane, drawn again at each rule with its
+                // count line above it, stands inside the layout's box: the
+                // two never share the window.
+                if (r.ae.mode != 0 || meta_graph_table(1, nullptr, graph_network) == 0) {
                     graph_layout = 0;
                 } else {
                     // The layout's box reaches over the state-space
