@@ -130,11 +130,11 @@ show_pre_image_row(const uint8_t *P)
     // The row goes to the space-time pattern's columns at the window's
     // left, which a field's basins keep clear of: their clip is widened to
     // the window's edge while it is drawn.
-    const int x0 = view_x0, y0 = view_y0, x1 = view_x1, y1 = view_y1;
-    setviewport(0, y0, x1, y1, 1);
+    saved_viewport view;
+    setviewport(0, view.y0, view.x1, view.y1, 1);
     print_current_state(P, lightred);
     end_page(scale);
-    setviewport(x0, y0, x1, y1, 1);
+    view.put_back();
 }
 
 int
