@@ -997,26 +997,12 @@ show_entropy_density_plane(running_pattern &p, bool on)
     }
 }
 
-// The entropy-density plane, the return map and the state-space matrix
-// stand in one place at the window's bottom right, one at a time (as the
-// run's options offer the map and the matrix): those shown go before
-// another comes.
-void
-make_room_at_bottom_right(running_pattern &p)
-{
-    if (show_ss_matrixF == ss_view_matrix)
-        hide_statespace_matrix();
-    if (p.it->return_map)
-        show_return_map(p, false);
-    if (p.eg->ed_plot)
-        show_entropy_density_plane(p, false);
-}
-
 bool
 entropy_density_key(running_pattern &p, char)
 {
-    // The plane would stand over a run's histogram, as the return map's.
-    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown())
+    // The plane would stand over a run's histogram, as the return map's,
+    // and inside the graph layout's box, under its discs.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown() || graph_layout == 1)
         return true;
     const bool on = !p.eg->ed_plot;
     if (on)
@@ -1029,8 +1015,9 @@ bool
 return_map_key(running_pattern &p, char)
 {
     // The map's plane would stand over a run's histogram, which takes its
-    // place back at each sample: the two never share the window.
-    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown())
+    // place back at each sample, or inside the graph layout's box, under its
+    // discs: neither shares the window with it.
+    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown() || graph_layout == 1)
         return true;
     const bool on = !p.it->return_map;
     if (on)
@@ -1142,6 +1129,21 @@ const running_key kAnalysisKeys[] = {
 };
 
 } // namespace
+
+// The entropy-density plane, the return map and the state-space matrix
+// stand in one place at the window's bottom right, one at a time (as the
+// run's options offer the map and the matrix), and inside the graph
+// layout's box: those shown go before another of them or the layout comes.
+void
+make_room_at_bottom_right(running_pattern &p)
+{
+    if (show_ss_matrixF == ss_view_matrix)
+        hide_statespace_matrix();
+    if (p.it->return_map)
+        show_return_map(p, false);
+    if (p.eg->ed_plot)
+        show_entropy_density_plane(p, false);
+}
 
 running_key_group
 frozen_keys()

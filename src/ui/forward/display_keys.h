@@ -21,5 +21,9 @@ bool scrolling_key(running_pattern &p, char key);
 // Whether 'i' toggles the division lines (2d, 2d+time or 3d cells wider than
 // 3 pixels); elsewhere it adds a cell.
 bool divs_key_applies(const run_iteration *it);
+// The entropy-density plane, the return map and the state-space matrix
+// hidden, those of them shown, before another of them or the graph layout
+// takes their place.
+void make_room_at_bottom_right(running_pattern &p);
 // The common re-lay of the pattern area after its size or form changed.
 void relay_pattern_area(entropy_graph *eg, run_iteration *it);

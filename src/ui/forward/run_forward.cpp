@@ -35,6 +35,7 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
 #include "ui/forward/cell_colouring.h"
+#include "ui/forward/display_keys.h"
 #include "ui/forward/frozen_key.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/pattern_reset.h"
@@ -788,10 +789,11 @@ pause_point(run_context &r)
                     graph_layout = 0;
                 } else {
                     // The layout's box reaches over the state-space
-                    // matrix's, whose top its clearings would take: the
-                    // two stand one at a time.
-                    if (show_ss_matrixF == ss_view_matrix)
-                        hide_statespace_matrix();
+                    // matrix, the return map and the entropy-density
+                    // plane, whose clearings and points would cut its
+                    // discs: they stand one at a time.
+                    running_pattern shown{&r.dp, &r.ae, &r.eg, &it};
+                    make_room_at_bottom_right(shown);
                     frame_layout_box(r);
                 }
             } else {
