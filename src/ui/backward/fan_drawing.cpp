@@ -712,6 +712,23 @@ forget_written_labels()
 }
 
 void
+write_crossed_labels_now()
+{
+    if (written_labels.empty() || !mouse_found)
+        return;
+    saved_viewport view;
+    const int16_t px = getx, py = gety;
+    const int colour = getcolor();
+    const uint8_t fill = fillcolor;
+    clip_to_basin_area();
+    write_crossed_labels_again();
+    view.put_back();
+    fillcolor = fill;
+    setcolor(colour);
+    moveto(px, py);
+}
+
+void
 write_node_labels()
 {
     if (waiting_labels.empty() && written_labels.empty())

@@ -24,6 +24,11 @@ void draw_node(const uint8_t *state, int colour, int own);
 // trees are drawn. The labels of the field's basins before that the edges
 // and marks drawn since start_drawn_box reach are written again first.
 void write_node_labels();
+// The labels of the field's basins before that the edges and marks drawn
+// since start_drawn_box reach, written again now rather than when the basin
+// ends: a pause in the middle of a basin shows them whole. The viewport,
+// drawing and fill colours and the current point are kept.
+void write_crossed_labels_now();
 // A field begins: the labels written before are no longer its own, and no
 // later basin writes them again (write_node_labels writes again, over its
 // basin's edges, those of the field's basins before that the basin reaches).
