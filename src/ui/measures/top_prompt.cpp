@@ -24,6 +24,7 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
         width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
     width += (entry + 1) * CWidth + 6;
     top_prompt p;
+    p.entry = entry;
     p.right = box_right_edge(Maxx);
     p.right -= side_panel_shift(p.right);
     int below = 2; // the lowest row of the boxes it keeps clear of
@@ -47,9 +48,13 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
         p.left = prompt_box_left(Maxx);
         p.right = box_right_edge(Maxx);
         p.top = std::max(below, replaced_prompt_box_bottom()) + 2;
+        // Wrapped there, the last line leaves room for the entry, which
+        // would otherwise run past the box's frame.
         n = 0;
-        for (const std::string &line : lines)
-            n += prompt_box_lines(line.c_str());
+        for (size_t i = 0; i < lines.size(); i++) {
+            const prompt_part part = {lines[i].c_str(), i + 1 == lines.size() ? entry : 0};
+            n += prompt_parts_lines(&part, 1);
+        }
     }
     p.bottom = p.top - 2 + prompt_box_bottom(n);
     return p;
@@ -63,7 +68,7 @@ draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int 
     setcolor(colour < 0 ? white : colour);
     for (size_t i = 0; i < lines.size(); i++) {
         moveto(p.left + 3, i == 0 ? p.top + 3 : gety + CHeight);
-        write_prompt_lines(lines[i].c_str(), p.left + 3);
+        write_prompt_part(lines[i].c_str(), i + 1 == lines.size() ? p.entry : 0, p.left + 3);
     }
 }
 
