@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "engine/forward/globals.h"
+#include "engine/forward/network_fingerprint.h"
 #include "engine/model/checked_alloc.h"
 #include "engine/model/globals.h"
 
@@ -35,23 +36,6 @@ struct history {
 history rcheck;
 uint32_t first_repeat = 0;
 uint32_t att_states = 0;          // state lines held in att[1..]
-
-uint64_t
-state_hash(const uint8_t *line, size_t bytes)
-{
-    uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes;
-    size_t i = 0;
-    for (; i + 8 <= bytes; i += 8) {
-        uint64_t word;
-        memcpy(&word, line + i, 8);
-        h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
-    }
-    uint64_t rest = 0;
-    memcpy(&rest, line + i, bytes - i);
-    h = (h ^ rest) * 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 29);
-}
 
 void
 append_to_bucket(uint32_t t)
@@ -149,10 +133,17 @@ attractor_search_start()
     attractor_history_free();
     free_att();
     rcheck.bytes = bytesL;
-    keep_state(A, state_hash(A, bytesL));
+    keep_state(A, line_hash(A, bytesL));
     memcpy(firstseed, A, bytesL);
     att = static_cast<uint8_t **>(checked_calloc(1, sizeof(uint8_t *), "att"));
     first_repeat = 0;
+}
+
+void
+attractor_search_restart(uint32_t t)
+{
+    attractor_search_start();
+    rcheck.origin = t;
 }
 
 attractor_result
@@ -163,12 +154,11 @@ attractor_check(uint32_t t)
     // another count, and the search starts again from this state, entry 0
     // at time t. (A history freed once a cycle was found keeps nothing.)
     if (rcheck.kept && (t < rcheck.origin + rcheck.kept || rcheck.bytes != bytesL)) {
-        attractor_search_start();
-        rcheck.origin = t;
+        attractor_search_restart(t);
         return att_none;
     }
     const uint32_t since = t - rcheck.origin;
-    uint64_t hash = state_hash(A, rcheck.bytes);
+    uint64_t hash = line_hash(A, rcheck.bytes);
     uint32_t j = find_state(A, hash);
     if (j != kNone) {
         first_repeat = j;

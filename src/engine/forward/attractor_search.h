@@ -22,6 +22,11 @@ enum attractor_result {
 // att one pointer (label "att"). Releases an earlier history and att first.
 void attractor_search_start();
 
+// The search started over from the state in A, taken as the state of time
+// t: a running key or a box changed the network or set the state, so the
+// states kept belong to another trajectory. The next check is at t + 1.
+void attractor_search_restart(uint32_t t);
+
 // After step t (t >= 1, A the new state). Compares A with the kept states
 // 0..min(t-1, limitcheck) (all of them with limitcheck 0, no limit); the
 // first equal one, j, gives attperiod = t - j. Within the limit (or with

@@ -23,6 +23,7 @@
 #include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
+#include "engine/forward/network_fingerprint.h"
 #include "engine/forward/pattern_reset.h"
 #include "engine/graphs/globals.h"
 #include "engine/model/checked_alloc.h"
@@ -288,6 +289,50 @@ follow_running_key(run_context &r, uint16_t n_before)
     retake_step(r);
 }
 
+// Whether the run keeps a history of past states that a change of the
+// network or of its state makes a history of another trajectory: the
+// attractor search's, or the frozen-skeleton collection's.
+bool
+keeps_state_history(const run_context &r)
+{
+    return r.search || r.sk.frozen_buff;
+}
+
+// What the run stands on before a running key or the pause box acts: their
+// fingerprints are taken only where a history is kept.
+run_fingerprint
+before_change(const run_context &r)
+{
+    return keeps_state_history(r) ? fingerprint_run(r.rules, r.mode, r.it.time) : run_fingerprint();
+}
+
+// After a running key or the pause box: a network changed (a rule, code,
+// wiring, k, size or update mode), a state set or flipped, or a count set
+// back starts the attractor search over from the state the run now stands
+// on, and the frozen skeletons are collected afresh once the frozen
+// history has filled again from there.
+void
+follow_change(run_context &r, const run_fingerprint &before)
+{
+    if (!keeps_state_history(r) || fingerprint_run(r.rules, r.mode, r.it.time) == before)
+        return;
+    if (r.search)
+        attractor_search_restart(r.it.time);
+    if (r.sk.frozen_buff) {
+        r.history_valid = 0;
+        r.dp.same_run = 0;
+    }
+}
+
+// Whether the frozen history holds frozen_gens states of the network as it
+// now is, past the run's first frozen_gens steps: only then can a cell be
+// seen frozen.
+bool
+frozen_history_full(const run_context &r)
+{
+    return r.it.time > frozen_gens && r.history_valid >= frozen_gens;
+}
+
 // The running key in is[0] acted on, then each key typed while the one
 // before was handled: interrupt_stp's final poll takes such a key into
 // is[0], and it is acted on in turn, so a key typed quickly after another is
@@ -297,8 +342,10 @@ act_on_running_keys(run_context &r)
 {
     for (;;) {
         uint16_t n_before = lineL;
+        const run_fingerprint before = before_change(r);
         int another = interrupt_stp(&r.dp, &r.ae, &r.eg, &r.it);
         follow_running_key(r, n_before);
+        follow_change(r, before);
         // A modifier pressed alone (Shift before a capital) gives no key.
         if (!another || is[0] == 0 || is[0] == 'q')
             return;
@@ -314,12 +361,14 @@ run_pause_box(run_context &r)
     run_iteration &it = r.it;
     const uint8_t changed_before = was_changed;
     was_changed = 0;
+    const run_fingerprint before = before_change(r);
     int result = interrupt_stp_box(2, box_rule(r), it.time, it.lastA ? it.lastA[0] : A, r.width);
     it.network_changed |= was_changed;
     was_changed |= changed_before;
     follow_rules(r);
     recheck_run_network(r);
     retake_step(r);
+    follow_change(r, before);
     return result;
 }
 
@@ -1132,8 +1181,7 @@ run_steps(run_context &r)
         r.eg.window = static_cast<int16_t>(std::min<int64_t>(gens, t));
         r.sk.frozen_top = r.sk.frozen_other = 0;
 
-        colouring.frozen_test = r.fwd_only && it.lastA && t > frozen_gens &&
-                                r.history_valid >= frozen_gens;
+        colouring.frozen_test = r.fwd_only && it.lastA && frozen_history_full(r);
         colouring.by_nhood = ncolor == 1 && !seed_was_set && r.fwd_only;
         bool colour_cells = stp || att_hist == att_hist_skeleton;
         if (colour_cells)
@@ -1183,7 +1231,7 @@ run_steps(run_context &r)
             step_pause(r);
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
-        if (att_hist == att_hist_skeleton && r.sk.frozen_buff && it.time > frozen_gens) {
+        if (att_hist == att_hist_skeleton && r.sk.frozen_buff && frozen_history_full(r)) {
             side_panel_while panel(key_panel_left());
             if (show_frozen_skel_hist(&r.sk, &r.dp, &it, r.width) == type_histogram_request::pause_box &&
                 types_cleared(r))

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/forward/attractor_search.h"
 #include "engine/forward/forward_step.h"
 #include "engine/forward/globals.h"
 #include "engine/graphs/globals.h"
@@ -666,8 +667,9 @@ show_att_type_hist(skeleton_record *sk, damage_record *dp, run_iteration *it, in
     int16_t x = getx, y = gety;
     int colour = getcolor();
     attractor_type_table &a = sk->attractors;
-    uint32_t transient = it->time > attperiod ? it->time - attperiod : 0;
-    uint32_t u = record_attractor(a, att, attperiod, A, firstseed, transient);
+    // The states before the cycle, counted from the search's first state:
+    // the seed, or where a change during the run started the search over.
+    uint32_t u = record_attractor(a, att, attperiod, A, firstseed, attractor_first_repeat());
     type_pause p{sk, dp, it, true};
     p.restarted = a.types < dp->types;
     show_type_counts(dp, a.att_type_no, a.types, u, a.samples);

@@ -1,9 +1,16 @@
 // The attractor search: the known attractors of elementary rules on a
 // 16-cell ring from one cell, the first repeat against a linear scan of the
-// whole trajectory, the history limit, and a search run twice.
+// whole trajectory, the history limit, a search run twice, and a rule
+// changed in the middle of a search against a brute-force walk of the new
+// rule's map.
 #include "forward_test_support.h"
 
+#include <functional>
+#include <string>
+
 #include "engine/forward/attractor_search.h"
+#include "engine/forward/network_fingerprint.h"
+#include "support/ring_oracles.h"
 
 namespace {
 
@@ -253,6 +260,106 @@ TEST(AttractorSearch, CountSetBackStartsTheSearchAgainWhereTheRunStands)
     EXPECT_EQ(attractor_first_repeat(), 49u - 11u);
     attractor_history_free();
     free_att();
+}
+
+// A rule changed while the search goes on, as a running key changes it
+// after the check of time t: the run sees the network's fingerprint change
+// and starts the search over from the state it stands on. Rule 110 runs
+// from one cell for `steps` steps (its cycle begins at time 49), then each
+// elementary rule takes over: the period and the states before the cycle
+// are those a walk of the new rule's map gives from the state at the change,
+// and the cycle's states follow one another under the new rule.
+TEST(AttractorSearch, RuleChangedDuringTheSearchStartsItOverOnTheNewNetwork)
+{
+    constexpr int n = 16;
+    int wrong = 0;
+    for (uint32_t steps : {5u, 17u, 40u}) {
+        for (uint32_t rule = 0; rule < 256; rule++) {
+            SCOPED_TRACE("rule 110 for " + std::to_string(steps) + " steps, then rule " +
+                         std::to_string(rule));
+            TestNetwork net(2, n, 3);
+            TestNetwork::set_rule_number(110);
+            set_state_number(256);
+            limitcheck = 10000;
+            direction = direction_forward;
+            step_mode mode;
+            forward_run_begin(mode);
+            attractor_search_start();
+            for (uint32_t t = 1; t <= steps; t++) {
+                forward_step(carule, mode);
+                ASSERT_EQ(attractor_check(t), att_none);
+            }
+            const run_fingerprint before = fingerprint_run(carule, mode, steps);
+            TestNetwork::set_rule_number(rule);
+            const bool restarted = fingerprint_run(carule, mode, steps) != before;
+            if (restarted)
+                attractor_search_restart(steps);
+            EXPECT_EQ(restarted, rule != 110u) << "the fingerprint follows the rule";
+
+            const std::vector<uint32_t> next = ring_successors(n, rule);
+            std::vector<uint32_t> met(next.size(), UINT32_MAX);
+            uint32_t x = state_number(), walked = 0;
+            for (; met[x] == UINT32_MAX; x = next[x])
+                met[x] = walked++;
+            const uint32_t period = walked - met[x], before_cycle = met[x];
+
+            attractor_result found = att_none;
+            for (uint32_t t = steps; found == att_none && t < steps + 2 * next.size();) {
+                forward_step(carule, mode);
+                found = attractor_check(++t);
+            }
+            forward_run_end();
+            ASSERT_EQ(found, att_found);
+            wrong += attperiod != period;
+            EXPECT_EQ(attperiod, period);
+            // Rule 110 again goes on with the search from the seed.
+            EXPECT_EQ(attractor_first_repeat(), before_cycle + (restarted ? 0 : steps));
+            for (uint32_t i = 1; i <= attperiod; i++) {
+                memcpy(A, att[i], bytesL);
+                const uint32_t s = state_number();
+                memcpy(A, att[i % attperiod + 1], bytesL);
+                EXPECT_EQ(next[s], state_number()) << "cycle state " << i;
+            }
+            free_att();
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+// The fingerprint of the network changes with each thing the step reads
+// that a running key or a box changes, and only then: the same network
+// gives the same print, a state or a count set by hand changes the run's.
+TEST(NetworkFingerprint, FollowsEveryChangeOfWhatTheStepReads)
+{
+    TestNetwork net(2, 12, 3);
+    TestNetwork::set_rule_number(110);
+    step_mode mode;
+    const uint64_t first = network_fingerprint(carule, mode);
+    EXPECT_EQ(network_fingerprint(carule, mode), first);
+
+    auto changed_by = [&](const char *what, const std::function<void()> &change,
+                          const std::function<void()> &undo) {
+        change();
+        EXPECT_NE(network_fingerprint(carule, mode), first) << what;
+        undo();
+        EXPECT_EQ(network_fingerprint(carule, mode), first) << what << " undone";
+    };
+    changed_by("a rule bit", [] { set_value(carule[0], 7, !get_value(carule[0], 7)); },
+               [] { set_value(carule[0], 7, !get_value(carule[0], 7)); });
+    changed_by("a wire", [] { std::swap(wiring[3][0], wiring[3][2]); },
+               [] { std::swap(wiring[3][0], wiring[3][2]); });
+    changed_by("a cell's k", [] { nhoodm[5] = 2; }, [] { nhoodm[5] = 3; });
+    changed_by("the update mode", [&] { mode.seq_update = update_cell_order; },
+               [&] { mode.seq_update = update_parallel; });
+    changed_by("local wiring", [] { wiring_madelocal = 1; }, [] { wiring_madelocal = 0; });
+
+    set_state_number(5);
+    const run_fingerprint at = fingerprint_run(carule, mode, 9);
+    EXPECT_EQ(fingerprint_run(carule, mode, 9), at);
+    set_state_number(7);
+    EXPECT_NE(fingerprint_run(carule, mode, 9), at) << "a state set by hand";
+    set_state_number(5);
+    EXPECT_NE(fingerprint_run(carule, mode, 0), at) << "a count set back";
 }
 
 } // namespace
