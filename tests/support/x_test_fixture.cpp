@@ -363,6 +363,16 @@ ScreenTest::act_paced(std::vector<std::function<void()>> steps)
     });
 }
 
+paced_thread
+ScreenTest::act_paced_while(std::function<bool(size_t)> step)
+{
+    return paced_thread([step] {
+        for (size_t i = 0; wait_ready_paced("step " + std::to_string(i)); i++)
+            if (!step(i))
+                return;
+    });
+}
+
 void
 ScreenTest::type_in_step(char c)
 {

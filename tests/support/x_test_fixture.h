@@ -101,6 +101,10 @@ protected:
     // and may read what the previous one left. Join the thread when the
     // dialogs return.
     static paced_thread act_paced(std::vector<std::function<void()>> steps);
+    // As act_paced, with the steps decided as the dialogs go: step(i) runs
+    // at the window's i-th wait until it returns false, after the last
+    // input it sent.
+    static paced_thread act_paced_while(std::function<bool(size_t)> step);
     // In a step of act_paced: types c, a Shift first taken by a wait of its
     // own as in type_keys_paced.
     static void type_in_step(char c);

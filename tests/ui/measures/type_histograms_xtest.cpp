@@ -260,3 +260,64 @@ TEST_F(TypeHistograms, ThePausePromptAndTheTableBesideTheReadoutNotOverIt)
 }
 
 } // namespace
+
+// Rule keys typed while the attractor histogram searches rule 110 from
+// random seeds: in each round the step pause's on-the-fly option ("o"
+// Return) takes '=' (pause at the next attractor), and six steps on a
+// random bit flip of the rule ('1') and at the next step its undo ('2').
+// At the attractor's prompt the cycle found is checked against a
+// brute-force walk of the rule then in force: its states follow one
+// another under that rule and its period is the walk's. A search that went
+// on comparing the states of the flipped rule's step with the history
+// found cycles of other periods where the trajectory came back to states
+// of the cycle it had entered before the flip.
+TEST_F(TypeHistograms, RuleKeysDuringTheSearchGiveTheCyclesOfTheNetworkAsItThenWas)
+{
+    constexpr int n = 12, kRounds = 40;
+    TestNetwork net(2, n, 3);
+    TestNetwork::set_rule_number(110);
+    setup_value_colors(1);
+    start_attractor_histogram(11);
+    stppause = stppause_step_next_run;
+    auto number = [](const uint8_t *line) {
+        uint32_t s = 0;
+        for (int c = 0; c < n; c++)
+            s |= static_cast<uint32_t>(get_value(line, c)) << c;
+        return s;
+    };
+    int rounds = 0, wrong = 0;
+    bool ending = false;
+    const std::string round_keys = "o\r=\r\r\r\r\r\ro\r1o\r2";
+    size_t key = 0;
+    paced_thread driver = act_paced_while([&](size_t) {
+        if (ending) {
+            type_in_step('q'); // the pause box 'c' opened ends the run
+            return false;
+        }
+        if (attperiod == 0) {
+            type_in_step(key < round_keys.size() ? round_keys[key++] : '\r');
+            return true;
+        }
+        // The attractor's prompt: the cycle against the rule in force.
+        const std::vector<uint32_t> next = ring_successors(n, carule[0][0]);
+        uint32_t x = number(att[1]), period = 1;
+        for (uint32_t y = next[x]; y != x && period <= next.size(); y = next[y])
+            period++;
+        bool right = attperiod == period;
+        for (uint32_t i = 1; i <= attperiod && right; i++)
+            right = next[number(att[i])] == number(att[i % attperiod + 1]);
+        wrong += !right;
+        EXPECT_TRUE(right) << "round " << rounds << ": rule " << int(carule[0][0]) << " period "
+                           << attperiod << ", the rule's cycle through that state " << period;
+        key = 0;
+        ending = ++rounds == kRounds;
+        type_in_step(ending ? 'c' : '\r');
+        return true;
+    });
+    run_forward(carule);
+    driver.join();
+    checked_free(color_v);
+    color_v = nullptr;
+    EXPECT_EQ(rounds, kRounds);
+    EXPECT_EQ(wrong, 0);
+}
