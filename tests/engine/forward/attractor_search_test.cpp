@@ -43,6 +43,23 @@ elementary_attractor(uint32_t rule, uint32_t start)
     return f;
 }
 
+// A search of rule 110 from cell 8 alone, its first steps made and checked
+// (none repeats before time 81); the step's work arrays stay held.
+void
+search_110_from_one_cell(const step_mode &mode, uint32_t steps)
+{
+    TestNetwork::set_rule_number(110);
+    set_state_number(256);
+    limitcheck = 10000;
+    direction = direction_forward;
+    forward_run_begin(mode);
+    attractor_search_start();
+    for (uint32_t t = 1; t <= steps; t++) {
+        forward_step(carule, mode);
+        ASSERT_EQ(attractor_check(t), att_none);
+    }
+}
+
 TEST(AttractorSearch, ElementaryRulesFromOneCell)
 {
     found_cycle f = elementary_attractor(90, 256);
@@ -237,17 +254,8 @@ TEST(AttractorSearch, SameSearchTwiceInOneProcess)
 TEST(AttractorSearch, CountSetBackStartsTheSearchAgainWhereTheRunStands)
 {
     TestNetwork net(2, 16, 3);
-    TestNetwork::set_rule_number(110);
-    set_state_number(256);
-    limitcheck = 10000;
-    direction = direction_forward;
     step_mode mode;
-    forward_run_begin(mode);
-    attractor_search_start();
-    for (uint32_t t = 1; t <= 10; t++) {
-        forward_step(carule, mode);
-        ASSERT_EQ(attractor_check(t), att_none);
-    }
+    search_110_from_one_cell(mode, 10);
     attractor_result found = att_none;
     uint32_t t = 0;
     while (found == att_none && t < 1000) {
@@ -278,17 +286,8 @@ TEST(AttractorSearch, RuleChangedDuringTheSearchStartsItOverOnTheNewNetwork)
             SCOPED_TRACE("rule 110 for " + std::to_string(steps) + " steps, then rule " +
                          std::to_string(rule));
             TestNetwork net(2, n, 3);
-            TestNetwork::set_rule_number(110);
-            set_state_number(256);
-            limitcheck = 10000;
-            direction = direction_forward;
             step_mode mode;
-            forward_run_begin(mode);
-            attractor_search_start();
-            for (uint32_t t = 1; t <= steps; t++) {
-                forward_step(carule, mode);
-                ASSERT_EQ(attractor_check(t), att_none);
-            }
+            search_110_from_one_cell(mode, steps);
             const run_fingerprint before = fingerprint_run(carule, mode, steps);
             TestNetwork::set_rule_number(rule);
             const bool restarted = fingerprint_run(carule, mode, steps) != before;
