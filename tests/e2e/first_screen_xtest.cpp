@@ -88,12 +88,39 @@ TEST_F(ZemraTest, BlackBackgroundByDefaultAndLaterArgumentWins)
     EXPECT_EQ(zemra->wait_exit(), 0);
 }
 
+// The message names the display tried, or says that DISPLAY is not set,
+// and what to set.
 TEST_F(ZemraTest, NoXServerGivesMessageAndStatus255)
 {
+    const std::string hint =
+        "Set the DISPLAY variable to the display of a running X server, for example DISPLAY=:0\n";
     ZemraProcess lonely({}, ":4242");
     ASSERT_TRUE(lonely.start());
     EXPECT_EQ(lonely.wait_exit(), 255);
-    EXPECT_EQ(lonely.stderr_text(), "Zemra: cannot connect to X server :4242\n");
+    EXPECT_EQ(lonely.stderr_text(),
+              "Zemra: cannot connect to X server :4242, the display named by DISPLAY\n" + hint);
+    ZemraProcess unset;
+    unset.without_display = true;
+    ASSERT_TRUE(unset.start());
+    EXPECT_EQ(unset.wait_exit(), 255);
+    EXPECT_EQ(unset.stderr_text(), "Zemra: cannot connect to an X server: DISPLAY is not set\n" + hint);
+}
+
+// -h and --help list the options on standard output and end at once, with
+// no display to open, whatever other options come with them.
+TEST_F(ZemraTest, HelpListsTheOptionsWithoutADisplay)
+{
+    for (const char *help : {"-h", "--help"}) {
+        ZemraProcess asking({"-w", help});
+        asking.without_display = true;
+        ASSERT_TRUE(asking.start());
+        EXPECT_EQ(asking.wait_exit(), 0) << help;
+        const std::string text = asking.stdout_text();
+        EXPECT_EQ(text.rfind("Usage: zemra [-w | -b] [-t]\n", 0), 0u) << text;
+        for (const char *option : {"\n  -w ", "\n  -b ", "\n  -t ", "\n  -h, --help "})
+            EXPECT_NE(text.find(option), std::string::npos) << option << " missing from\n" << text;
+        EXPECT_EQ(asking.stderr_text(), "") << help;
+    }
 }
 
 TEST_F(ZemraTest, ResizeRedrawsTheTitleStripAtTheNewBottom)

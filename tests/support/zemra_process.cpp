@@ -55,16 +55,33 @@ ignore_x_errors(Display *, XErrorEvent *)
     return 0;
 }
 
+// A new empty file for one of the program's outputs (what: "stdout" or
+// "stderr"); its path.
+std::string
+output_file(const char *what)
+{
+    std::string path = std::string("/tmp/zemra-") + what + "-XXXXXX";
+    int fd = mkstemp(&path[0]);
+    if (fd >= 0)
+        close(fd);
+    return path;
+}
+
+std::string
+file_text(const std::string &path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 } // namespace
 
 ZemraProcess::ZemraProcess(std::vector<std::string> args, std::string display)
-    : args_(std::move(args)), display_name_(std::move(display))
+    : args_(std::move(args)), display_name_(std::move(display)),
+      stdout_path_(output_file("stdout")), stderr_path_(output_file("stderr"))
 {
-    char path[] = "/tmp/zemra-stderr-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd >= 0)
-        close(fd);
-    stderr_path_ = path;
 }
 
 ZemraProcess::~ZemraProcess()
@@ -80,6 +97,7 @@ ZemraProcess::~ZemraProcess()
         close(ready_fd_);
     if (display)
         XCloseDisplay(display);
+    unlink(stdout_path_.c_str());
     unlink(stderr_path_.c_str());
 }
 
@@ -89,7 +107,7 @@ ZemraProcess::start()
     const char *binary = program.empty() ? getenv("ZEMRA_BINARY") : program.c_str();
     if (!binary)
         return false;
-    if (display_name_.empty()) {
+    if (display_name_.empty() && !without_display) {
         XSetErrorHandler(ignore_x_errors);
         // One connection stays open for the whole test program: the virtual
         // server resets whenever its last client leaves, and a connection
@@ -114,6 +132,8 @@ ZemraProcess::start()
         return false;
     }
     if (pid_ == 0) {
+        int out = open(stdout_path_.c_str(), O_WRONLY | O_TRUNC);
+        dup2(out, STDOUT_FILENO);
         int err = open(stderr_path_.c_str(), O_WRONLY | O_TRUNC);
         dup2(err, STDERR_FILENO);
         int null = open("/dev/null", O_RDONLY);
@@ -121,7 +141,9 @@ ZemraProcess::start()
         // The duplicate of the write end stays open across exec.
         setenv("ZEMRA_READY_FD", std::to_string(dup(ready[1])).c_str(), 1);
         setenv("ZEMRA_DRAW_CHECK", "1", 1);
-        if (!display_name_.empty())
+        if (without_display)
+            unsetenv("DISPLAY");
+        else if (!display_name_.empty())
             setenv("DISPLAY", display_name_.c_str(), 1);
         std::vector<char *> argv;
         argv.push_back(const_cast<char *>(binary));
@@ -266,12 +288,15 @@ ZemraProcess::ended_now()
 }
 
 std::string
+ZemraProcess::stdout_text() const
+{
+    return file_text(stdout_path_);
+}
+
+std::string
 ZemraProcess::stderr_text() const
 {
-    std::ifstream in(stderr_path_);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return file_text(stderr_path_);
 }
 
 unsigned long

@@ -49,7 +49,9 @@ public:
     // stage to the exit box and out, until it ends (at most `most` keys);
     // then its exit status as wait_exit gives it.
     int quit_by_steps(int most = 60);
-    // Everything the program wrote to standard error so far.
+    // Everything the program wrote to standard output, and to standard
+    // error, so far.
+    std::string stdout_text() const;
     std::string stderr_text() const;
     // The window's pixel at (x, y) and its size.
     unsigned long pixel(int x, int y);
@@ -82,13 +84,16 @@ public:
     int exit_status() const { return exit_status_; }
 
     std::string program;         // a command that execs zemra, such as run.sh
+    // Set before start: the program starts with DISPLAY unset, and the test
+    // opens no connection of its own.
+    bool without_display = false;
     Display *display = nullptr;  // the test's own connection
     Window window = 0;
 
 private:
     std::vector<std::string> args_;
     std::string display_name_;
-    std::string stderr_path_;
+    std::string stdout_path_, stderr_path_;
     int pid_ = -1;
     int ready_fd_ = -1;  // read end of the program's key-wait signal
     bool wait_seen_ = false; // a wait signalled and read, no key typed into it yet

@@ -43,28 +43,12 @@ row_tail(uint32_t r, uint64_t jumps)
         return tail;
     }
     double size = node_size_measure(r);
-    tail += formatted("%5u", node_period[r]);
-    tail += formatted("%8llu", static_cast<unsigned long long>(jumps));
-    tail += formatted("%10llu=", static_cast<unsigned long long>(size));
+    tail += figure_column(node_period[r], 5);
+    tail += figure_column(jumps, 8);
+    tail += figure_column(static_cast<unsigned long long>(size), 10) + "=";
     tail += formatted("%10.2f%%", percent_of(size, m_space));
     tail += formatted("%10.2f%%", percent_of(basinjumps[r][r], static_cast<double>(jumps)));
     return tail;
-}
-
-// The width of a column of weights: four characters, or one more than the
-// digits of the largest weight in the table, so that a blank always parts
-// two columns, whichever rows and columns are in view.
-int
-weight_column_width()
-{
-    uint32_t largest = 0;
-    for (uint32_t r = 1; r <= node_no; r++)
-        for (uint32_t c = 1; c <= node_no; c++)
-            largest = std::max(largest, basinjumps[r][c]);
-    int digits = 1;
-    for (; largest >= 10; largest /= 10)
-        digits++;
-    return std::max(4, digits + 1);
 }
 
 } // namespace
@@ -91,10 +75,10 @@ jump_table_lines(char form, const jump_table_place &place, uint32_t most_columns
     const uint32_t first_column = held(place.first_column), first_row = held(place.first_row);
     const uint32_t last_column =
         first_column + std::min(std::max(most_columns, 1u), node_no - first_column + 1) - 1;
-    const int width = fractions ? 5 : weight_column_width();
+    const int width = jump_column_width(fractions);
     jump_table_line heading{"     ", "", ""};
     for (uint32_t c = first_column; c <= last_column; c++)
-        heading.cells += formatted("%*u", width, shown_number(c));
+        heading.cells += figure_column(shown_number(c), width);
     // Each title ends over the end of its figures: "Volume" over the size's
     // share, which follows the size, and "Self" over the share of runs
     // that stay in the node.
@@ -109,11 +93,11 @@ jump_table_lines(char form, const jump_table_place &place, uint32_t most_columns
         for (uint32_t c = first_column; c <= last_column; c++) {
             uint32_t w = basinjumps[r][c];
             if (fractions)
-                row.cells += jump_fraction_cell(w, jumps, "    .");
+                row.cells += formatted("%*s", width, jump_fraction_cell(w, jumps, "    .").c_str());
             else if (w == 0)
                 row.cells += formatted("%*s", width, ".");
             else
-                row.cells += formatted("%*u", width, w);
+                row.cells += figure_column(w, width);
         }
         row.tail = row_tail(r, jumps);
         lines.push_back(row);

@@ -30,12 +30,13 @@ struct jump_table_line {
     std::string cells;
     std::string tail;
 };
-// The heading (a label of five blanks, then "%4d" or "%5d" per column
-// shown: the node number, the cell number node - 1 in the network graph)
-// and the rows from the place's first row on, each labelled "%4d:". Cells:
-// numbers "   ." for 0 else "%4u"; fractions "    ." for 0, else as
-// jump_fraction_cell. Empty without links. At most most_columns columns
-// are shown (at least one), the node's own figures after the last.
+// The heading (a label of five blanks, then per column shown the node
+// number, the cell number node - 1 in the network graph) and the rows from
+// the place's first row on, each labelled "%4d:". Every column is
+// jump_column_width wide (jump_table_text.h); cells: numbers "." for 0,
+// fractions "." for 0 else as jump_fraction_cell. Empty without links. At
+// most most_columns columns are shown (at least one), the node's own
+// figures after the last.
 std::vector<jump_table_line> jump_table_lines(char form, const jump_table_place &place,
                                               uint32_t most_columns = UINT32_MAX);
 // The most columns from the place's first column on (no more than are

@@ -4,6 +4,7 @@
 // (globals.h) and meta_graph's named forms (engine/backward).
 #include "engine/graphs/jump_table_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/backward/globals.h"
@@ -19,39 +20,39 @@ jumps_of(uint32_t i)
     return static_cast<uint64_t>(node_period[i]) * m_size;
 }
 
-// One table: the column heads in the format `head`, then a row per node:
-// its weights as `weight` writes them, its period in the format `period`,
-// its jumps and its size.
+// One table: the column heads, then a row per node: its weights as
+// `weight` writes them in columns of `width`, its period in a column of
+// `period`, its jumps and its size.
 template <typename Weight>
 void
-append_table(std::string &text, const char *head, const char *period, Weight weight)
+append_table(std::string &text, int width, int period, Weight weight)
 {
     text += "\n      ";
     for (uint32_t j = 1; j <= node_no; j++)
-        text += formatted(head, j);
+        text += figure_column(j, width);
     text += "   period   jumps   volume";
     for (uint32_t i = 1; i <= node_no; i++) {
         text += formatted("\n %4u:", i);
         for (uint32_t j = 1; j <= node_no; j++)
-            weight(text, basinjumps[i][j], jumps_of(i));
-        text += formatted(period, node_period[i]);
-        text += formatted("%10llu", static_cast<unsigned long long>(jumps_of(i)));
+            text += weight(basinjumps[i][j], jumps_of(i), width);
+        text += figure_column(node_period[i], period);
+        text += figure_column(jumps_of(i), 10);
         double size = node_size_measure(i);
-        text += formatted("%8llu=%.3g%%", static_cast<unsigned long long>(size),
-                          m_space > 0 ? size * 100 / m_space : 0.0);
+        text += figure_column(static_cast<unsigned long long>(size), 8);
+        text += formatted("=%.3g%%", m_space > 0 ? size * 100 / m_space : 0.0);
     }
 }
 
-void
-append_number(std::string &text, uint32_t w, uint64_t)
+std::string
+number_cell(uint32_t w, uint64_t, int width)
 {
-    text += formatted("%4u", w);
+    return figure_column(w, width);
 }
 
-void
-append_fraction(std::string &text, uint32_t w, uint64_t jumps)
+std::string
+fraction_cell(uint32_t w, uint64_t jumps, int width)
 {
-    text += jump_fraction_cell(w, jumps, "    0");
+    return formatted("%*s", width, jump_fraction_cell(w, jumps, "    0").c_str());
 }
 
 } // namespace
@@ -70,6 +71,19 @@ jump_fraction_cell(uint32_t weight, uint64_t jumps, const char *zero)
     return share[0] == '0' ? std::string(" ") + (share + 1) : std::string(" .999");
 }
 
+int
+jump_column_width(bool fractions)
+{
+    uint64_t largest = node_no;
+    for (uint32_t r = 1; !fractions && r <= node_no; r++)
+        for (uint32_t c = 1; c <= node_no; c++)
+            largest = std::max<uint64_t>(largest, basinjumps[r][c]);
+    int digits = 1;
+    for (; largest >= 10; largest /= 10)
+        digits++;
+    return std::max(fractions ? 5 : 4, digits + 1);
+}
+
 std::string
 jump_table_text(uint8_t form)
 {
@@ -77,11 +91,11 @@ jump_table_text(uint8_t form)
     if (!basinjumps || node_no == 0)
         return text;
     if (form == meta_graph_numbers || form == meta_graph_both)
-        append_table(text, "%4u", "%6u", append_number);
+        append_table(text, jump_column_width(false), 6, number_cell);
     if (form == meta_graph_both)
         text += "\n";
     if (form == meta_graph_fractions || form == meta_graph_both)
-        append_table(text, "%5u", "%5u", append_fraction);
+        append_table(text, jump_column_width(true), 5, fraction_cell);
     return text;
 }
 

@@ -15,6 +15,12 @@ std::string jump_table_text(uint8_t form);
 // three decimals and no leading zero (" .250"); a share just short of 1,
 // which rounds to 1.000, shows as " .999".
 std::string jump_fraction_cell(uint32_t weight, uint64_t jumps, const char *zero);
+// The width of a column of the open graph's table, the same for every
+// column so that the columns stand one under the other: four characters
+// for numbers, five for fractions, or one more than the digits of the
+// largest figure a column holds (weight or node number) when that is
+// wider, so that a blank always parts two figures.
+int jump_column_width(bool fractions);
 // The line that closes the listing when the graph closes; empty unless
 // form lists a table.
 std::string jump_table_closing(uint8_t form);

@@ -29,6 +29,13 @@ byte_count(unsigned long long count)
 }
 
 std::string
+figure_column(unsigned long long value, int width)
+{
+    std::string text = formatted("%*llu", width, value);
+    return text[0] == ' ' ? text : " " + text;
+}
+
+std::string
 formatted(const char *format, ...)
 {
     va_list args;

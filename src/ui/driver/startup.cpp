@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <unistd.h>
 
@@ -111,6 +112,17 @@ full_redraw()
 }
 
 const char kBuildTag[] = "Zemram05 Sept 2005 ";
+
+const char kUsage[] =
+    "Usage: zemra [-w | -b] [-t]\n"
+    "Studies cellular automata and random Boolean networks in a window on the\n"
+    "X display that DISPLAY names.\n"
+    "  -w          white background\n"
+    "  -b          black background (the default; the later of -w and -b wins)\n"
+    "  -t          totalistic rules, forward only\n"
+    "  -h, --help  print these options and exit\n"
+    "Only the first two arguments set anything, each read by its first two\n"
+    "characters (-wt is -w); anything else is ignored.\n";
 
 // The first screen's figures: the window's size, the font's and the seed's.
 void
@@ -281,6 +293,15 @@ parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_
     }
 }
 
+bool
+asks_for_help(int argc, char **argv)
+{
+    for (int i = 1; i < argc; i++)
+        if (strcmp(argv[i], "-h") == 0 || strcmp(argv[i], "--help") == 0)
+            return true;
+    return false;
+}
+
 uint32_t
 startup_randseed(uint32_t pid, uint32_t seconds)
 {
@@ -323,6 +344,10 @@ register_window_hooks()
 void
 start_zemra(int argc, char **argv)
 {
+    if (asks_for_help(argc, argv)) {
+        fputs(kUsage, stdout);
+        exit(0);
+    }
     set_outof_memory_handler(outof_memory);
     register_window_hooks();
     catch_end_signals();

@@ -7,6 +7,10 @@
 // "-w"/"-b" set the background letter (the later one wins), "-t" the
 // totalistic forward-only mode. Anything else is ignored.
 void parse_command_line(int argc, char **argv, char *background, uint8_t *totalistic_only);
+// Whether any argument is "-h" or "--help": the program then prints its
+// options to standard output and ends with status 0, before it opens the
+// display.
+bool asks_for_help(int argc, char **argv);
 // Seeds run from 0 to kLargestSeed, the range the seed prompt states, so
 // that every seed the first screen shows can be typed back.
 constexpr uint32_t kLargestSeed = 32767;

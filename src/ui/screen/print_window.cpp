@@ -2,17 +2,21 @@
 // and out-of-memory boxes). The program draws nothing itself: it asks how to
 // print, dumps the window with xwd into temp_window_file.im in the working
 // directory, converts the dump to PostScript in temp_window_file.ps (xpr, or
-// the converter named by XWDTOPNM_PATH piped into pnmtops) and hands that to
-// lpr, each through system(). The dump (some megabytes) is removed once
-// converted. The prompt area it uses is saved first and put back, so printing
-// leaves the screen as it was. A print that fails says so in a box, naming
-// the tool the shell did not find and, when the PostScript was made, where
-// it was left: the shell's own words go only to standard error.
+// the converter named by XWDTOPNM_PATH, else xwdtopnm on PATH, piped into
+// pnmtops) and hands that to lpr, each through system(). The dump (some
+// megabytes) is removed once converted. The prompt area it uses is saved
+// first and put back, so printing leaves the screen as it was. A print that
+// fails says why in a box that waits for a key ("cont-ret:"): the tool the
+// shell did not find or that failed, what to set, or, when the PostScript
+// was made, where it was left: the shell's own words go only to standard
+// error.
 #include "ui/screen/print_window.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,20 +56,24 @@ run_command(const char *command)
 
 // How far a print got, for the box that ends it.
 struct print_result {
-    bool printed = false;           // lpr took the PostScript
-    bool postscript_made = false;   // temp_window_file.ps holds this window
-    const char *missing = nullptr;  // the tool that was not found
-    bool converter_unknown = false; // XWDTOPNM_PATH unset, too long or naming no program
+    bool printed = false;         // lpr took the PostScript
+    bool postscript_made = false; // temp_window_file.ps holds this window
+    std::string cause;            // why it did not print: "lpr not found", "xwd failed"
+    bool converter_unknown = false; // no xwdtopnm to run: what to set follows the cause
 };
 
 // Runs the command of one step, whose program is tool; true when it ended
-// well, tool noted as missing when the shell did not find it.
+// well, else the cause noted: tool not found by the shell, or `failure`
+// (by default tool failed).
 bool
-run_step(const char *command, const char *tool, print_result *result)
+run_step(const char *command, const char *tool, print_result *result,
+         const char *failure = nullptr)
 {
     tool_end end = run_command(command);
     if (end == tool_end::not_found)
-        result->missing = tool;
+        result->cause = std::string(tool) + " not found";
+    else if (end == tool_end::failed)
+        result->cause = failure ? failure : std::string(tool) + " failed";
     return end == tool_end::done;
 }
 
@@ -97,18 +105,40 @@ put_back_area(const print_place &at, image_slot *slot)
     top_line_box_put_back(at.covered, at.left, at.top, at.right, at.bottom);
 }
 
-// The converter of XWDTOPNM_PATH could not be run: noted as xwdtopnm missing.
+// No converter to run, for the reason given.
 bool
-note_converter_unknown(print_result *result)
+note_converter_unknown(const char *cause, print_result *result)
 {
-    result->missing = "xwdtopnm";
+    result->cause = cause;
     result->converter_unknown = true;
     return false;
 }
 
+// Whether a program called name is in one of PATH's folders, as the shell
+// would find it (an empty folder is the working directory).
+bool
+on_path(const char *name)
+{
+    const char *path = getenv("PATH");
+    std::string folders = path ? path : "";
+    for (size_t start = 0; start <= folders.size();) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        std::string folder = folders.substr(start, end - start);
+        std::string file = (folder.empty() ? "." : folder) + "/" + name;
+        struct stat st;
+        if (stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(file.c_str(), X_OK) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 // The conversion of the dump to PostScript: the xpr pipeline for a print
-// without greyscale ('n'), else the converter of XWDTOPNM_PATH. False, with
-// the reason on standard error, when it cannot be run or fails.
+// without greyscale ('n'), else the converter XWDTOPNM_PATH names, or
+// xwdtopnm on PATH when it is unset or empty, piped into pnmtops. False,
+// with the cause noted, when it cannot be run or fails.
 bool
 convert_dump(bool no_greyscale, print_result *result)
 {
@@ -117,28 +147,33 @@ convert_dump(bool no_greyscale, print_result *result)
                         "temp_window_file.ps",
                         "xpr", result);
     const char *converter = getenv("XWDTOPNM_PATH");
-    if (!converter) {
-        fputs("You need to set the environment variable XWDTOPNM_PATH to the full path "
-              "of your xwdtopnm to print in greyscale\n",
-              stderr);
-        return note_converter_unknown(result);
-    }
-    if (strlen(converter) > kMaxConverterPath) {
+    if (!converter || !*converter) {
+        if (!on_path("xwdtopnm")) {
+            fputs("To print in greyscale put xwdtopnm on the PATH or set the environment "
+                  "variable XWDTOPNM_PATH to its full path\n",
+                  stderr);
+            return note_converter_unknown("xwdtopnm not found", result);
+        }
+        converter = "xwdtopnm";
+    } else if (strlen(converter) > kMaxConverterPath) {
         fputs("XWDTOPNM_PATH is too long\n", stderr);
-        return note_converter_unknown(result);
+        return note_converter_unknown("XWDTOPNM_PATH too long", result);
+    } else if (access(converter, X_OK) != 0) {
+        fprintf(stderr, "XWDTOPNM_PATH=%s: not a program\n", converter);
+        return note_converter_unknown("XWDTOPNM_PATH: no program", result);
     }
-    if (access(converter, X_OK) != 0)
-        return note_converter_unknown(result);
     char command[kMaxConverterPath + 80];
     snprintf(command, sizeof command, "%s %s", converter,
              "temp_window_file.im | pnmtops > temp_window_file.ps");
     // The converter is known to be there: a program not found is pnmtops.
-    return run_step(command, "pnmtops", result);
+    // A pipe's status is its last program's, which may have failed on what
+    // the converter gave it.
+    return run_step(command, "pnmtops", result, "the conversion failed");
 }
 
 // The lines of the box that ends a print, from the box's first line on:
-// done, or not done with the tool that was missing, then what to set or
-// where the PostScript is.
+// done, or not done with its cause, then what to set or where the
+// PostScript is, ending in "cont-ret:".
 void
 write_print_end(const print_result &result, int margin)
 {
@@ -146,21 +181,14 @@ write_print_end(const print_result &result, int margin)
         outtext(" done - press any key to continue:");
         return;
     }
-    char first[64];
-    if (result.missing)
-        snprintf(first, sizeof first, " could not print -- %s not found", result.missing);
-    else
-        snprintf(first, sizeof first, " could not print");
-    outtext(first);
-    const char *next = nullptr;
+    outtext((" could not print -- " + result.cause).c_str());
+    const char *next = " cont-ret:";
     if (result.converter_unknown)
-        next = " set XWDTOPNM_PATH to its full path, cont-ret:";
+        next = " set XWDTOPNM_PATH or PATH, cont-ret:";
     else if (result.postscript_made)
         next = " the PostScript is left in temp_window_file.ps, cont-ret:";
-    if (next) {
-        moveto(margin, gety + CHeight);
-        outtext(next);
-    }
+    moveto(margin, gety + CHeight);
+    outtext(next);
 }
 
 } // namespace

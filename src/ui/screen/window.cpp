@@ -104,8 +104,15 @@ open_graphics()
 
     D = XOpenDisplay(nullptr);
     if (!D) {
-        fprintf(stderr, "%s: cannot connect to X server %s\n", "Zemra",
-                XDisplayName(nullptr));
+        const char *name = getenv("DISPLAY");
+        if (name && *name)
+            fprintf(stderr, "Zemra: cannot connect to X server %s, the display named by DISPLAY\n",
+                    name);
+        else
+            fputs("Zemra: cannot connect to an X server: DISPLAY is not set\n", stderr);
+        fputs("Set the DISPLAY variable to the display of a running X server, for example "
+              "DISPLAY=:0\n",
+              stderr);
         exit(255);
     }
     install_x_error_handlers();

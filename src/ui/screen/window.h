@@ -5,7 +5,8 @@
 
 // Opens the display and the window, waits for its first exposure, loads the
 // fonts and colours and creates the image slots. Without an X server it
-// prints "Zemra: cannot connect to X server %s" and exits with status 255.
+// says which display it tried (or that DISPLAY is not set) and to set the
+// DISPLAY variable, on standard error, and exits with status 255.
 void open_graphics();
 // Called on a configure event: 1 when the window's size changed (fonts are
 // reloaded for the new width; the caller draws the window again), 0 when not.

@@ -82,6 +82,17 @@ TEST_F(AttractorTable, WideWeightsWidenTheColumns)
     EXPECT_EQ(lines[3].label + lines[3].cells, "   3:     1     .     .");
 }
 
+// A period that fills its column, and jumps that fill theirs, still stand
+// apart from the figure before them.
+TEST_F(AttractorTable, WideFiguresOfTheNodeStandApart)
+{
+    node_period[3] = 12345;
+    m_size = 10000;
+    std::vector<jump_table_line> lines = jump_table_lines('t', place_at(3, 3));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].cells + lines[1].tail.substr(0, 16), "   . 12345 123450000");
+}
+
 TEST_F(AttractorTable, Fractions)
 {
     EXPECT_EQ(joined(jump_table_lines('T', place_at(1, 1))),

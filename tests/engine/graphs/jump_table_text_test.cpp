@@ -4,6 +4,9 @@
 // both to itself. Volumes 3 and 1 of 4 states.
 #include "graph_test_support.h"
 
+#include <sstream>
+#include <vector>
+
 #include "engine/graphs/globals.h"
 #include "engine/graphs/graph_data.h"
 #include "engine/graphs/jump_table_text.h"
@@ -77,6 +80,52 @@ TEST_F(JumpTable, ShareJustBelowOneIsNotShownAsZero)
     basinjumps[1][2] = 1;
     std::string text = jump_table_text(meta_graph_fractions);
     EXPECT_NE(text.find("\n    1: .999 .000"), std::string::npos) << text;
+}
+
+// The figures of each row of a table, split on blanks, after its label.
+std::vector<std::vector<std::string>>
+row_words(const std::string &text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::vector<std::string> row;
+        for (std::string w; words >> w;)
+            row.push_back(w);
+        if (!row.empty() && row[0].back() == ':')
+            rows.emplace_back(row.begin() + 1, row.end());
+    }
+    return rows;
+}
+
+// Weights of four, five and ten digits, a period of six digits, jumps of
+// eleven and a volume of nine each stand apart from their neighbours, so
+// that the table reads back into the same figures; columns of numbers
+// stay one under another.
+TEST_F(JumpTable, WideFiguresReadBack)
+{
+    basinjumps[1][1] = 1224;
+    basinjumps[1][2] = 12345;
+    basinjumps[2][1] = 4000000000u;
+    node_period[2] = 123456;
+    m_size = 100000;
+    m_basin_volume[1] = 123456789;
+    m_space = 123456790;
+    std::string text = jump_table_text(meta_graph_numbers);
+    std::vector<std::vector<std::string>> rows = row_words(text);
+    ASSERT_EQ(rows.size(), 2u) << text;
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"1224", "12345", "2", "200000", rows[0][4]})) << text;
+    EXPECT_EQ(rows[0][4].substr(0, 10), "123456789=") << text;
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"4000000000", "2", "123456", "12345600000", rows[1][4]})) << text;
+    EXPECT_NE(text.find("\n    1:       1224      12345"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n    2: 4000000000          2"), std::string::npos) << text;
+    // The period of six digits after the last share.
+    text = jump_table_text(meta_graph_fractions);
+    rows = row_words(text);
+    ASSERT_EQ(rows.size(), 2u) << text;
+    EXPECT_EQ(rows[1][2], "123456") << text;
 }
 
 } // namespace
