@@ -179,6 +179,10 @@ change_size_by_one(int change, const running_pattern &p)
         return;
     const uint16_t old_n = lineL;
     const int old_width = pattern_width(it);
+    // The rows drawn so far keep their width: the page end clears as far
+    // as the widest of them.
+    it->old_rows_right = static_cast<int16_t>(
+        std::min<int>(std::max<int>(it->old_rows_right, old_width), Maxx));
     setviewport(0, 0, Maxx, Maxy, 1);
     // A plane stands over the pattern where the pattern is wide: the clears
     // below would take a part of it, so it goes whole now and comes back at

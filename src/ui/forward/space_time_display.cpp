@@ -20,6 +20,7 @@
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/value_line.h"
 #include "ui/backward/statespace_matrix.h"
+#include "ui/forward/key_panel.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/model/cell_display.h"
 #include "ui/screen/boxes.h"
@@ -242,6 +243,23 @@ page_clear_right(const run_iteration *it)
     if (d_mode == display_3d)
         x1 = Maxx;
     return x1;
+}
+
+// The right edge of what a page end clears on the window: the pattern's own
+// (page_clear_right), or as far as the widest rows on the page when the
+// network was made narrower since it began, but never into the key panel,
+// nor, while a plane or the lookup histogram stands beside the pattern,
+// past the side plot's band, which they leave free.
+int
+page_rows_right(const entropy_graph *eg, const run_iteration *it)
+{
+    const int own = page_clear_right(it);
+    if (it->old_rows_right <= own)
+        return own;
+    int right = std::min(static_cast<int>(it->old_rows_right), key_panel_left() - 1);
+    if (eg->ed_plot || it->return_map || eg->hist_mode)
+        right = std::min(right, side_plot_left(eg) + vgax(100));
+    return std::max(own, right);
 }
 
 // A window resized while a 1d pattern scrolls: its pixmap is made again at
@@ -745,7 +763,8 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
 {
     const int s = it->cell_size;
     const int width = pattern_width(it);
-    int x1 = page_clear_right(it);
+    int x1 = page_rows_right(eg, it);
+    it->old_rows_right = 0;
     if (d_mode == display_2d_time) {
         it->frame_row = 0;
         it->frame_x = 0;

@@ -62,6 +62,9 @@ struct run_iteration {
     int16_t pixel_size;      // vgax(cell_size): 1 dots, 2 3x3 bars, more full cells
     int16_t pixmap_height;   // height of the pattern pixmap
     uint8_t row_parity;      // 2d rows drawn so far, odd or even (hexagonal offset)
+    int16_t old_rows_right;  // right edge of the widest 1d rows on the page when the network
+                             // was made narrower since the page began (they stay as drawn
+                             // until the page end clears them); 0 for none
 };
 
 // eg: entropy and lookup-frequency plots.
