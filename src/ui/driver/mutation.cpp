@@ -771,14 +771,10 @@ pause_settings(int)
         prompt_next_line();
         snprintf(textb[0], 150, "change delay, enter factor (now %.2f max 10):", pause_fact);
         outtext(textb[0]);
-        input_string(4, numeric_entry);
+        int len = input_string(4, numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
-        if ((is[0] >= '0' && is[0] <= '9') || is[0] == '.') {
-            double x = atof(entry_text().c_str());
-            if (x >= 0 && x <= 10)
-                pause_fact = static_cast<float>(x);
-        }
+        pause_fact = static_cast<float>(answer_held(pause_fact, {0, 10}, len));
     }
     erase_prompt_box(2);
     return answer_step::next;

@@ -79,10 +79,8 @@ const scan_question kScanQuestions[] = {
             outtext(text);
         })
         .entry(3, numeric_entry)
-        .then([](scan_answers &a, int) {
-            long steps = answer_or(a.run->scan_length);
-            if (steps >= 1)
-                a.run->scan_length = static_cast<int16_t>(steps);
+        .then([](scan_answers &a, int len) {
+            a.run->scan_length = static_cast<int16_t>(whole_answer_held(a.run->scan_length, {1, 999}, len));
             return answer_step::next;
         })
         .on_line(1)

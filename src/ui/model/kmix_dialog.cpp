@@ -31,6 +31,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/kmix_file.h"
@@ -149,15 +150,10 @@ method_average()
         char text[150];
         snprintf(text, sizeof text, "set average k (def %.2f, max %.2f):", fallback, most);
         outtext(text);
-        input_string(4, numeric_entry);
+        int len = input_string(4, numeric_entry);
         if (is[0] == 'q')
             continue;
-        float average = fallback;
-        if (is[0] != kKeyReturn) {
-            float x = static_cast<float>(atof(entry_text().c_str()));
-            if (x >= 1.0f && x <= most)
-                average = x;
-        }
+        float average = static_cast<float>(answer_held(fallback, {1, most}, len));
         kmix_around_average(average, upper);
         return true;
     }
@@ -203,7 +199,7 @@ ask_percentages(float *shares)
         else
             snprintf(text, sizeof text, "enter %% k=%d (%.1f%% left) back-b:", k, left);
         outtext(text);
-        input_string(5, text_entry);
+        int len = input_string(5, text_entry);
         if (is[0] == 'q')
             return k == 1 ? 0 : 1;
         if (is[0] == 'b' && k > 1) {
@@ -213,10 +209,7 @@ ask_percentages(float *shares)
             shares[k] = 0.0f;
             continue;
         }
-        float share = 0.0f;
-        if (is[0] != kKeyReturn)
-            share = static_cast<float>(atof(entry_text().c_str()));
-        shares[k] = share < left ? share : left;
+        shares[k] = static_cast<float>(answer_held(0, {0, left}, len));
         left -= shares[k];
         k++;
     }
@@ -249,15 +242,10 @@ method_shares()
                 if (!ask_upper_bound(&upper))
                     break;
                 outtext("enter power-law exponent 1 to 3 (def 2.0):");
-                input_string(4, numeric_entry);
+                int len = input_string(4, numeric_entry);
                 if (is[0] == 'q')
                     continue;
-                g = 2.0f;
-                if (is[0] != kKeyReturn) {
-                    float x = static_cast<float>(atof(entry_text().c_str()));
-                    if (x >= 1.0f && x <= 3.0f)
-                        g = x;
-                }
+                g = static_cast<float>(answer_held(2.0, {1, 3}, len));
                 asked = true;
             }
             if (!asked)

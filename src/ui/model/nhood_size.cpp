@@ -53,11 +53,8 @@ select_nhood_size(int inbox)
             setpback_x_lines(1);
         return;
     }
-    long typed = entry_number();
-    if (is[0] != kKeyReturn && typed >= 1 && typed <= Maxnhood)
-        nhood = static_cast<int8_t>(typed);
     if (!mix_asked)
-        echo_value_taken(len, nhood);
+        nhood = static_cast<int8_t>(whole_answer_held(nhood, {1, Maxnhood}, len));
     // One k for all cells whenever no mix was made, also after Return or a
     // refused answer, so that no cell is left with k = 0.
     if (nhood_mixed == 0) {

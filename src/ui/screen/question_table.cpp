@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/model/formatted_text.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -38,6 +39,31 @@ long
 answer_or(long fallback)
 {
     return is[0] == kKeyReturn ? fallback : entry_number();
+}
+
+double
+answer_held(double fallback, number_bounds bounds, int len, const char *format)
+{
+    held_answer taken = held_answer_of(entry_text(), fallback, bounds);
+    if (taken.held)
+        echo_text_taken(len, formatted(format, taken.value));
+    return taken.value;
+}
+
+long
+whole_answer_held(long fallback, number_bounds bounds, int len)
+{
+    held_answer taken = held_answer_of(entry_text(), static_cast<double>(fallback), bounds, true);
+    long value = static_cast<long>(taken.value);
+    if (taken.held)
+        echo_value_taken(len, value);
+    return value;
+}
+
+double
+entry_held(double fallback, number_bounds bounds, bool whole)
+{
+    return held_answer_of(entry_text(), fallback, bounds, whole).value;
 }
 
 void
