@@ -54,7 +54,7 @@ select_nhood_size(int inbox)
         return;
     }
     if (!mix_asked)
-        nhood = static_cast<int8_t>(whole_answer_held(nhood, {1, Maxnhood}, len));
+        nhood = static_cast<int8_t>(whole_answer_held(nhood, {1, static_cast<double>(Maxnhood)}, len));
     // One k for all cells whenever no mix was made, also after Return or a
     // refused answer, so that no cell is left with k = 0.
     if (nhood_mixed == 0) {

@@ -5,6 +5,7 @@
 // (wiring/, driver/, model/, graphs/, measures/).
 #include "ui/screen/question_table.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,18 @@ whole_answer_held(long fallback, number_bounds bounds, int len)
     if (taken.held)
         echo_value_taken(len, value);
     return value;
+}
+
+bool
+number_answer_held(long &value, number_bounds bounds, int len)
+{
+    held_answer taken = held_answer_of(entry_text(), NAN, bounds, true);
+    if (std::isnan(taken.value))
+        return false;
+    value = static_cast<long>(taken.value);
+    if (taken.held)
+        echo_value_taken(len, value);
+    return true;
 }
 
 double

@@ -270,6 +270,11 @@ long answer_or(long fallback);
 double answer_held(double fallback, number_bounds bounds, int len, const char *format = "%.3g");
 // The same for a whole number: a fraction typed is cut as atol cuts it.
 long whole_answer_held(long fallback, number_bounds bounds, int len);
+// The whole number answered, held within bounds, into value (the line
+// shows it where held); false, value unchanged, when the answer holds no
+// number (Return included): for a prompt whose number is one answer of
+// several.
+bool number_answer_held(long &value, number_bounds bounds, int len);
 // The number of the last entry held as answer_held holds it (whole: cut to
 // a whole number), with no echo: for a prompt whose box is gone, or is
 // replaced, once the entry ends.
