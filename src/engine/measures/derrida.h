@@ -23,8 +23,9 @@ struct D_para {
 
 // The ranges the set-up holds its answers to on a network of n cells. maxH
 // from 1/n (one distance is swept) to 1: each point then lies within a few
-// plot widths of the axis, in window coordinates; the counts from 1 to
-// what their fields hold, the Hamming step to n - 1 (at least 1).
+// plot widths of the axis, in window coordinates; the sample and the
+// iterations from 1 to what their entries' 4 and 3 digits show, the
+// Hamming step from 1 to n - 1 (at least 1).
 struct derrida_ranges {
     number_bounds maxH, sample, iterations, hamming_step;
 };

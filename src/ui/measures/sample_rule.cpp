@@ -171,7 +171,7 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
                 return 0;
             index = sample_index_or_first(last_chosen_sample_rule(), totstatrules);
         } else {
-            index = sample_index_or_first(entry_leading_number(), totstatrules);
+            index = static_cast<uint32_t>(entry_held(1, {1, static_cast<double>(totstatrules)}, true));
         }
         scan_answers answers{it, index};
         // The time-steps line is written only when asked for.

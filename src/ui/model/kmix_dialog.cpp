@@ -71,15 +71,12 @@ erase_tall_box(int n)
     put_back_under_prompt_band(kUnderSlot);
 }
 
-// The number typed in the last entry, or fallback after Return or an
-// answer outside low..high.
+// The number typed in the last entry held to low..high, or fallback after
+// Return or an answer with no number.
 long
 typed_or(long fallback, long low, long high)
 {
-    if (is[0] == kKeyReturn)
-        return fallback;
-    long x = entry_number();
-    return x >= low && x <= high ? x : fallback;
+    return static_cast<long>(entry_held(fallback, {static_cast<double>(low), static_cast<double>(high)}, true));
 }
 
 int
@@ -107,8 +104,9 @@ method_by_hand()
             c--;
             continue;
         }
-        long k = is[0] == kKeyReturn ? 0 : entry_number();
-        nhoodm[c] = static_cast<int8_t>(k >= 1 && k <= Maxnhood ? k : random_k());
+        // No number (Return, 'r'): a random k, drawn only then.
+        long k = typed_or(0, 1, Maxnhood);
+        nhoodm[c] = static_cast<int8_t>(k >= 1 ? k : random_k());
         if (is[0] == 'r') {
             for (uint32_t rest = static_cast<uint32_t>(c) + 1; rest < lineL; rest++)
                 nhoodm[rest] = static_cast<int8_t>(random_k());
@@ -405,9 +403,8 @@ summary()
         snprintf(text, sizeof text, " set greater max-k (def %d ):", nhood_ub);
         outtext(text);
         input_string(2, numeric_entry);
-        long x = is[0] == kKeyReturn || is[0] == 'q' ? 0 : entry_number();
-        if (x > nhood_ub && x <= Maxnhood)
-            maxk = x;
+        if (is[0] != 'q')
+            maxk = typed_or(nhood_ub, nhood_ub, Maxnhood);
         // Answered, it goes: the summary's box keeps what lies under it and
         // gives that back, which must not bring the question back with it.
         erase_prompt_box(1);
@@ -472,11 +469,10 @@ summary()
         }
         if (key == 'j') {
             write_prompt_part(texts.jump.c_str(), texts.jump_entry, margin);
-            input_string(texts.jump_entry, numeric_entry);
-            long index = is[0] == kKeyReturn || is[0] == 'q' ? -1 : entry_number();
-            if (index < 0 || index >= lineL)
+            int len = input_string(texts.jump_entry, numeric_entry);
+            if (len == 0) // Return or 'q'
                 break;
-            start = static_cast<int>(index);
+            start = static_cast<int>(typed_or(start, 0, lineL - 1));
             erase_tall_box(lines);
             continue;
         }
