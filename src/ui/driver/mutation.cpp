@@ -13,6 +13,7 @@
 // and return 0, which ends the mutant series.
 #include "ui/driver/mutation.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -541,7 +542,7 @@ ask_count(long &count, long total, const std::string &line, const char *percent_
             if (is[0] == 'q')
                 continue;
             if (number_answer_held(x, {1, 99}, len))
-                count = total * x / 100;
+                count = std::max(1L, total * x / 100);
         } else if (key == 'n') {
             prompt_next_line();
             outtext(number_text);
