@@ -55,8 +55,8 @@ select_nhood_size(int inbox)
     }
     if (!mix_asked)
         nhood = static_cast<int8_t>(whole_answer_held(nhood, {1, static_cast<double>(Maxnhood)}, len));
-    // One k for all cells whenever no mix was made, also after Return or a
-    // refused answer, so that no cell is left with k = 0.
+    // One k for all cells whenever no mix was made, also after Return, so
+    // that no cell is left with k = 0.
     if (nhood_mixed == 0) {
         nhood_lb = nhood_ub = static_cast<uint8_t>(nhood);
         memset(nhoodm, nhood, lineL);

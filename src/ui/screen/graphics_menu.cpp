@@ -1,13 +1,14 @@
 // The graphics settings menu: window size, font size, weight and line
 // space, background colour, cursor blink speed, the colour charts and
 // printing, changed while the program runs. Loops until the user leaves it.
-// What would lose the prompts is refused: a window larger than the screen is
-// capped at it, a font whose menu lines overflow the prompt box and a line
-// space the set-up's text column cannot hold are refused with a message.
+// Typed sizes are held to what keeps the prompts: a window between the
+// least one and the screen, a font size of 7 to 35, a line space the
+// set-up's text column can hold; a font whose menu lines overflow the
+// prompt box is refused with a message.
 #include "ui/screen/graphics_menu.h"
 
-#include <cctype>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -51,16 +51,6 @@ answer_held(double fallback, number_bounds bounds, int len, const char *format)
     return taken.value;
 }
 
-long
-whole_answer_held(long fallback, number_bounds bounds, int len)
-{
-    held_answer taken = held_answer_of(entry_text(), static_cast<double>(fallback), bounds, true);
-    long value = static_cast<long>(taken.value);
-    if (taken.held)
-        echo_value_taken(len, value);
-    return value;
-}
-
 bool
 number_answer_held(long &value, number_bounds bounds, int len)
 {
@@ -71,6 +61,15 @@ number_answer_held(long &value, number_bounds bounds, int len)
     if (taken.held)
         echo_value_taken(len, value);
     return true;
+}
+
+long
+whole_answer_held(long fallback, number_bounds bounds, int len)
+{
+    long value = fallback;
+    if (!number_answer_held(value, bounds, len) && len > 0)
+        echo_value_taken(len, fallback); // typed text with no number gives way to it
+    return value;
 }
 
 double

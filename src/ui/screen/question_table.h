@@ -279,9 +279,9 @@ bool number_answer_held(long &value, number_bounds bounds, int len);
 // a whole number), with no echo: for a prompt whose box is gone, or is
 // replaced, once the entry ends.
 double entry_held(double fallback, number_bounds bounds, bool whole = false);
-// After an entry of len characters that was refused and replaced: the
-// echoed answer gives way to the value taken, so the line shows what is
-// used. Nothing after Return or when the answer was taken as typed.
+// After an entry of len characters that was held or replaced: the echoed
+// answer gives way to the value taken, so the line shows what is used.
+// Nothing after Return or when the answer was taken as typed.
 void echo_value_taken(int len, long taken);
 // The same with the value as its text (a fraction written as the prompt
 // shows it).
