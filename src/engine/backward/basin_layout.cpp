@@ -125,14 +125,6 @@ fill_level_radii()
         rad[i] = rad[i - 1] + startrad / std::log(static_cast<float>((i + 1) * (i + 1)));
 }
 
-float
-held_within(double value, layout_bounds bounds)
-{
-    if (!(value >= bounds.low)) // below, or not a number
-        return bounds.low;
-    return value > bounds.high ? bounds.high : static_cast<float>(value);
-}
-
 void
 set_first_position(int16_t maxx, int16_t maxy)
 {

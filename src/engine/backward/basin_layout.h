@@ -8,13 +8,13 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/model/held_number.h"
+
 // The range a number of the layout is held to. Whatever is typed, or
 // follows from what was typed, the drawing keeps to coordinates the window
 // can take, and each value reads as a plain number where a question offers
 // it as its default.
-struct layout_bounds {
-    float low, high;
-};
+using layout_bounds = number_bounds;
 // The attractor radius, % of half the width: a circle at most as wide as
 // the window. Its 90 level circles then reach some 16 half-widths out,
 // well within 16-bit pixel coordinates. (The least radius taken is
@@ -36,10 +36,6 @@ constexpr layout_bounds kAngleBounds = {-360, 360};
 // The factor on the pre-image fan angle (taken only above 0); the fans are
 // capped at their share of the circle long before the top.
 constexpr layout_bounds kFanFactorBounds = {0, 100};
-
-// value held within bounds: one past a bound is kept at it, one that is
-// not a number at the low bound.
-float held_within(double value, layout_bounds bounds);
 
 // The defaults for the kind of run (field or single basin, size range,
 // G-density sweep, mutants, screen saver): pstartrad, startrad, the offsets

@@ -79,14 +79,8 @@ random_map_offered(int n, int v, int max_cells)
     return true;
 }
 
-bool
-gens_answer_taken(long answer)
+number_bounds
+coordinate_bounds(int side)
 {
-    return answer > 0 && answer <= kGensMax;
-}
-
-bool
-coordinate_taken(long c, int side)
-{
-    return c >= 0 && c < side;
+    return {0, side > 1 ? side - 1.0 : 0.0};
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/model/held_number.h"
+
 // History limit of the attractor search: the digits at the start of the
 // answer, read without overflow; above 65535 gives 10000 (the default), no
 // digits give 0 (pattern only).
@@ -40,7 +42,7 @@ bool random_map_offered(int n, int v, int max_cells);
 
 // The analysis window of the entropy plots, in time-steps: 1..kGensMax.
 constexpr int32_t kGensMax = 10000;
-bool gens_answer_taken(long answer);
+constexpr number_bounds kGensBounds = {1, kGensMax};
 
 // One coordinate of the single-cell entropy position: 0 <= c < side.
-bool coordinate_taken(long c, int side);
+number_bounds coordinate_bounds(int side);

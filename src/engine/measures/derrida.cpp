@@ -6,6 +6,7 @@
 // reading at derrida_sweep.
 #include "engine/measures/derrida.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -75,6 +76,14 @@ random_first_state()
 }
 
 } // namespace
+
+derrida_ranges
+derrida_ranges_of(int n)
+{
+    const double cells = n > 1 ? n : 1;
+    const double last_step = std::min(std::max(cells - 1, 1.0), 1.0 * INT16_MAX);
+    return {{1 / cells, 1}, {1, 9999}, {1, 999}, {1, last_step}};
+}
 
 int
 Dc_sample_max(int n)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/model/held_number.h"
+
 // The plot's parameters, set to these defaults each time the plot opens.
 struct D_para {
     uint8_t suppress_fuzz = 0; // 1: no dot for each sample pair
@@ -18,6 +20,16 @@ struct D_para {
     int16_t hamming_step = 1;  // increment of h, 1..n-1
     float maxH = 1.0f;         // largest h as a fraction of n, 0 < maxH <= 1; also the axis scale
 };
+
+// The ranges the set-up holds its answers to on a network of n cells. maxH
+// from 1/n (one distance is swept) to 1: each point then lies within a few
+// plot widths of the axis, in window coordinates; the sample and the
+// iterations from 1 to what their entries' 4 and 3 digits show, the
+// Hamming step from 1 to n - 1 (at least 1).
+struct derrida_ranges {
+    number_bounds maxH, sample, iterations, hamming_step;
+};
+derrida_ranges derrida_ranges_of(int n);
 
 // Distances that may enter the slope: n div 5.
 int Dc_sample_max(int n);

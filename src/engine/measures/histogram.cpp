@@ -158,13 +158,11 @@ smallest_cut_off(const damage_limits &l)
     return l.largest >= 20 ? 20 : std::min(l.smallest, l.largest);
 }
 
-uint32_t
-accepted_columns(char mode, const damage_limits &l, long typed, uint32_t current)
+number_bounds
+column_bounds(char mode, const damage_limits &l)
 {
-    long low = mode == 'b' ? l.smallest : smallest_cut_off(l);
-    if (typed >= low && typed <= static_cast<long>(l.largest))
-        return static_cast<uint32_t>(typed);
-    return current;
+    return {static_cast<double>(mode == 'b' ? l.smallest : smallest_cut_off(l)),
+            static_cast<double>(l.largest)};
 }
 
 uint32_t

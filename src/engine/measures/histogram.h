@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/model/held_number.h"
+
 // ---- counting
 
 // The column of a damage: the damage itself in mode 'n' (sizes), the bin
@@ -94,9 +96,12 @@ uint32_t default_columns(char mode, const damage_limits &l);
 // is 9 or less), so the range always holds its default and the sizes a
 // small network shows.
 uint32_t smallest_cut_off(const damage_limits &l);
-// A typed cut-off (mode 'n', smallest_cut_off..largest) or number of bins
-// (mode 'b', smallest..largest); anything else keeps current.
-uint32_t accepted_columns(char mode, const damage_limits &l, long typed, uint32_t current);
+// The range a typed cut-off (mode 'n', smallest_cut_off..largest) or
+// number of bins (mode 'b', smallest..largest) is held to.
+number_bounds column_bounds(char mode, const damage_limits &l);
+// The range of the steps before damage starts and of the steps of the same
+// damage that end a sample: counts below Maxu, which reads as none typed.
+constexpr number_bounds kDamageStepBounds = {0, 65534};
 // The counts a damage histogram allocates: one past the largest cut-off in
 // mode 'n' (the cut-off can be raised to it), one past the bins in mode 'b'.
 uint32_t damage_counts_allocated(char mode, const damage_limits &l, uint32_t columns);

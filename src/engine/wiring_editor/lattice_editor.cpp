@@ -249,12 +249,6 @@ whole_lattice_corners(int n, const lattice_shape &shape)
     return b;
 }
 
-int
-corner_entry(long typed, int max, int fallback)
-{
-    return typed >= 0 && typed <= max ? static_cast<int>(typed) : fallback;
-}
-
 bool
 placed_block(const placed_part &part, const lattice_shape &shape, block_corners *b, int *low,
              int *high)
@@ -285,14 +279,6 @@ placed_block(const placed_part &part, const lattice_shape &shape, block_corners 
     default:
         return false;
     }
-}
-
-int
-jump_entry(long typed, int max)
-{
-    if (typed < 0)
-        return 0;
-    return typed > max ? max : static_cast<int>(typed);
 }
 
 lattice_cursor

@@ -103,9 +103,6 @@ block_corners corners_of_cells(int low, int high, const lattice_shape &shape);
 void cells_of_corners(const block_corners &b, const lattice_shape &shape, int *low, int *high);
 // The whole network as a block.
 block_corners whole_lattice_corners(int n, const lattice_shape &shape);
-// A corner's entry: typed within 0..max is taken; absent (-1), negative or
-// above max gives fallback.
-int corner_entry(long typed, int max, int fallback);
 
 // The block a placed load describes (file_dim 1, 2 or 3, sides file_i,
 // file_j, file_h from file_starti, file_startj, file_starth): false with
@@ -118,10 +115,8 @@ struct placed_part {
 bool placed_block(const placed_part &part, const lattice_shape &shape, block_corners *b, int *low,
                   int *high);
 
-// The jump dialog's answer: an entry within 0..max is taken, above max
-// gives max, absent or negative 0. The cursor of (i, j) on a 2d or 1d
-// picture; of cell i + j * i3d + h * i3d * j3d on a 3d lattice.
-int jump_entry(long typed, int max);
+// The cursor of the jump dialog's (i, j) on a 2d or 1d picture; of cell
+// i + j * i3d + h * i3d * j3d on a 3d lattice.
 lattice_cursor jump_target(int i, int j, int h, const lattice_shape &shape);
 
 // Every cell's inputs := its template inputs (pndood_2or3 with dim 2) on

@@ -157,12 +157,11 @@ ask_i_axis(const char *format)
     char text[150];
     snprintf(text, sizeof text, format, i2d, j2d, lineL);
     outtext(text);
-    input_string(3, text_entry);
+    int len = input_string(3, text_entry);
     if (is[0] == 'q')
         return false;
-    double value;
-    if (is[0] != 'd' && entry_as_number(value))
-        set_i_axis(static_cast<long>(value), lineL);
+    if (is[0] != 'd' && is[0] != kKeyReturn)
+        set_i_axis(whole_answer_held(i2d, {1, static_cast<double>(lineL)}, len), lineL);
     return true;
 }
 
@@ -325,7 +324,7 @@ ask_label_scale()
     // Broken at the box's width where the factor's entry would run past it.
     const prompt_part line = {text, 3};
     write_prompt_part(text, line.entry, replace_prompt_box(prompt_parts_lines(&line, 1)));
-    input_string(line.entry, text_entry);
+    int len = input_string(line.entry, text_entry);
     if (is[0] == 'q')
         return answer_step::back;
     if (is[0] == 'd')
@@ -333,14 +332,14 @@ ask_label_scale()
     if (is[0] == kKeyReturn)
         return answer_step::next;
     double value;
-    entry_as_number(value);  // text that is no number reads as 0: the current font
+    entry_as_number(value); // text that is no number reads as 0: the current font
     if (value == 0) {
         labelsizefactor = 0;
-    } else if (value > 0) {
-        // Kept to labels between one pixel and the window's height tall: a
+    } else {
+        // Held to labels between one pixel and the window's height tall: a
         // factor such as 1e9 or inf would overflow the scaled font metrics.
         labelsizefactor = static_cast<float>(
-            std::clamp(value, 1.0 / CHeight, static_cast<double>(Maxy) / CHeight));
+            answer_held(labelsizefactor, {1.0 / CHeight, static_cast<double>(Maxy) / CHeight}, len));
         char name[150];
         snprintf(name, sizeof name, "%s%d%s", "-*-times-medium-r-*-*-*-",
                  8 * static_cast<int>(labelsizefactor * pointsize), "-*-*-*-*-*-*");
@@ -359,14 +358,12 @@ ask_cell_scale()
     char text[150];
     snprintf(text, sizeof text, "cell scale, now %d pixels:", scale);
     outtext(text);
-    input_string(2, text_entry);
+    int len = input_string(2, text_entry);
     if (is[0] == 'q')
         return answer_step::back;
     if (is[0] == 'd')
         return answer_step::finish;
-    double value;
-    if (entry_as_number(value) && value > 0)
-        scale = static_cast<uint8_t>(value);
+    scale = static_cast<uint8_t>(whole_answer_held(scale, {1, 99}, len));
     return answer_step::next;
 }
 

@@ -24,6 +24,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -297,10 +298,11 @@ clear_question_lines(const plot_place &p)
 enum class rescale_end { redraw, quit };
 
 // One answer of the rescale dialog: 'p' prints, 'o' opens the options box,
-// 'q' ends the histogram; *number gets a typed number, *deflt 'd'.
-// Returns true when the dialog goes on with this answer.
+// 'q' ends the histogram; *number gets a typed number held to bounds (the
+// line shows it), or -1 for none, *deflt 'd'. Returns true when the dialog
+// goes on with this answer.
 bool
-read_rescale_answer(rescale_end &end, long *number, bool *deflt)
+read_rescale_answer(rescale_end &end, number_bounds bounds, long *number, bool *deflt)
 {
     int len = input_string(8, text_entry);
     char key = is[0];
@@ -321,7 +323,7 @@ read_rescale_answer(rescale_end &end, long *number, bool *deflt)
     if (key == 'd')
         *deflt = true;
     else if (len > 0 && key != kKeyReturn)
-        *number = entry_number();
+        *number = whole_answer_held(-1, bounds, len);
     return true;
 }
 
@@ -342,11 +344,11 @@ rescale(hist_view &v, const in_degree_totals &t)
         snprintf(text, sizeof text, " x-max (30-%lu):", static_cast<unsigned long>(t.highest));
         outtext("re-scale x/y axis (def-d):");
         outtext(text);
-        if (!read_rescale_answer(end, &number, &deflt))
+        if (!read_rescale_answer(end, {30, static_cast<double>(t.highest)}, &number, &deflt))
             return end;
         if (deflt)
             v.xmax = t.highest;
-        else if (number > 24 && number <= static_cast<long>(t.highest))
+        else if (number > 0)
             v.xmax = static_cast<uint32_t>(number);
         // The y question on a line of its own: both would pass the frame.
         moveto(p.text_x, p.y0 + vgay(4) + (kPromptLine + 2) * CHeight);
@@ -354,7 +356,7 @@ rescale(hist_view &v, const in_degree_totals &t)
         outtext("re-scale y axis (def-d):");
     }
     outtext(" y-max:");
-    if (!read_rescale_answer(end, &number, &deflt))
+    if (!read_rescale_answer(end, {1, 99999999}, &number, &deflt))
         return end;
     if (deflt)
         v.ymax = 0;

@@ -15,7 +15,6 @@
 #include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
-#include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
 #include "engine/model/pixel_coordinate.h"
 #include "ui/backward/display_settings.h"
@@ -80,18 +79,6 @@ int
 ask_entry(int max)
 {
     return input_string(max, text_entry);
-}
-
-// A number typed in the last entry (len characters), held within bounds;
-// where it was held, the typed text on the line gives way to the value
-// kept.
-float
-held_as_typed(double value, layout_bounds bounds, int len)
-{
-    float kept = held_within(value, bounds);
-    if (!(value >= bounds.low && value <= bounds.high))
-        echo_text_taken(len, formatted("%.3g", kept));
-    return kept;
 }
 
 int16_t
@@ -382,7 +369,7 @@ take_radius(int len)
     double value;
     float least = min_start_radius(Maxx);
     if (entry_as_number(value) && value >= least)
-        pstartrad = held_as_typed(value, {least, kLargestStartRadius}, len);
+        pstartrad = answer_held(pstartrad, {least, kLargestStartRadius}, len);
     return answer_step::next;
 }
 
@@ -429,15 +416,13 @@ ask_pair(int lines, const char *title, int max, bool same_line, layout_bounds bo
     snprintf(text, sizeof text, x_format, x);
     outtext(text);
     int len = ask_entry(max);
-    double value;
     if (is[0] == 'q')
         return pair_end::back;
     if (is[0] == 'd') {
         acceptall = 1;
         return pair_end::defaults;
     }
-    if (entry_as_number(value))
-        x = held_as_typed(value, bounds, len);
+    x = answer_held(x, bounds, len);
     if (same_line)
         moverel(10, 0);
     else
@@ -451,8 +436,7 @@ ask_pair(int lines, const char *title, int max, bool same_line, layout_bounds bo
         acceptall = 1;
         return pair_end::defaults;
     }
-    if (entry_as_number(value))
-        y = held_as_typed(value, bounds, len);
+    y = answer_held(y, bounds, len);
     return pair_end::typed;
 }
 
@@ -528,9 +512,8 @@ ask_right_border(const char *format)
     int len = ask_entry(4);
     if (is[0] == 'q')
         return false;
-    double value;
-    if (is[0] != 'd' && entry_as_number(value))
-        rightborder = held_as_typed(value, kBorderBounds, len) / 100;
+    if (is[0] != 'd' && is[0] != kKeyReturn)
+        rightborder = answer_held(rightborder * 100, kBorderBounds, len) / 100;
     return true;
 }
 
@@ -641,16 +624,14 @@ ask_next_position()
         int len = ask_entry(3);
         if (is[0] == 'q')
             return false;
-        double value;
-        entry_as_number(value); // text that is no number reads as 0
-        xoffset = is[0] == kKeyReturn ? next_x : held_as_typed(value, kOffsetBounds, len);
+        // Text that is no number reads as 0.
+        xoffset = is[0] == kKeyReturn ? next_x : answer_held(0, kOffsetBounds, len);
         moverel(10, 0);
         outtext(y_text);
         len = ask_entry(3);
         if (is[0] == 'q')
             continue;
-        entry_as_number(value);
-        yoffset = is[0] == kKeyReturn ? next_y : held_as_typed(value, kOffsetBounds, len);
+        yoffset = is[0] == kKeyReturn ? next_y : answer_held(0, kOffsetBounds, len);
         ox = static_cast<int16_t>(half_x * (1 + xoffset / 100));
         oy = static_cast<int16_t>(half_y * (1 - yoffset / 100));
         firstox = ox;
@@ -743,11 +724,8 @@ ask_orientation()
     int len = ask_entry(4);
     if (is[0] == 'q')
         return false;
-    double value;
-    if (is[0] != 'd' && is[0] != kKeyReturn) {
-        entry_as_number(value); // text that is no number reads as 0
-        orient_angle = static_cast<float>(held_as_typed(value, kAngleBounds, len) * kPi / 180);
-    }
+    if (is[0] != 'd' && is[0] != kKeyReturn) // text that is no number reads as 0
+        orient_angle = static_cast<float>(answer_held(0, kAngleBounds, len) * kPi / 180);
     return true;
 }
 
@@ -765,7 +743,7 @@ ask_fan_angle()
         return false;
     double value;
     if (entry_as_number(value) && value > 0)
-        fan_angle_fact = held_as_typed(value, kFanFactorBounds, len);
+        fan_angle_fact = answer_held(fan_angle_fact, kFanFactorBounds, len);
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -140,11 +141,10 @@ page_component_types()
         bar(margin, prompt_y, Maxx - 4, prompt_y + CHeight);
         moveto(margin, prompt_y);
         outtext(jump_prompt(last_row).c_str());
-        input_string(static_cast<int>(std::to_string(last_row).size()), numeric_entry);
-        long long row = entry_leading_number();
-        if (row < 0 || row > static_cast<long long>(last_row))
+        int len = input_string(static_cast<int>(std::to_string(last_row).size()), numeric_entry);
+        if (len == 0) // Return or 'q'
             break;
-        first = static_cast<uint32_t>(row);
+        first = static_cast<uint32_t>(whole_answer_held(first, {0, static_cast<double>(last_row)}, len));
     }
     if (under) {
         putimage(left, top, &under, 0);

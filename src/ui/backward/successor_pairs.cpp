@@ -27,6 +27,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/successor_file.h"
 
@@ -106,10 +107,7 @@ ask_hamming_distance()
     int len = ask_in_box(text, 3, numeric_entry);
     if (is[0] == 'q' && len == 0)
         return -2;
-    if (len == 0 || is[0] == kKeyReturn)
-        return -1;
-    long h = entry_number();
-    return h >= 0 && h <= lineL ? static_cast<int>(h) : -1;
+    return static_cast<int>(whole_answer_held(-1, {0, static_cast<double>(lineL)}, len));
 }
 
 // The update mode and "setting up exhaustive pairs, interrupt-q" in the box.

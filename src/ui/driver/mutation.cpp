@@ -13,6 +13,7 @@
 // and return 0, which ends the mutant series.
 #include "ui/driver/mutation.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -515,18 +516,6 @@ prompt_next_line()
     moveto(Maxx / 2 + 3, gety + CHeight);
 }
 
-// Reads a number entry; true (with the value) when it starts with a digit
-// or '-', as the dialogs take a typed number.
-bool
-typed_number(long &value)
-{
-    char c = is[0];
-    if (!((c >= '0' && c <= '9') || c == '-'))
-        return false;
-    value = entry_number();
-    return true;
-}
-
 // Asks a count out of total: 'a' all, 'p' a percentage, 'n' a number, after
 // line (the count as it is and the keys), which is broken to the prompt
 // box's width, the box's last line left for the percentage or the number.
@@ -549,18 +538,18 @@ ask_count(long &count, long total, const std::string &line, const char *percent_
         } else if (key == 'p') {
             prompt_next_line();
             outtext(percent_text);
-            input_string(3, numeric_entry);
+            int len = input_string(3, numeric_entry);
             if (is[0] == 'q')
                 continue;
-            if (typed_number(x) && x >= 1 && x <= 99)
-                count = total * x / 100;
+            if (number_answer_held(x, {1, 99}, len))
+                count = std::max(1L, total * x / 100);
         } else if (key == 'n') {
             prompt_next_line();
             outtext(number_text);
-            input_string(number_digits, numeric_entry);
+            int len = input_string(number_digits, numeric_entry);
             if (is[0] == 'q')
                 continue;
-            if (typed_number(x) && x >= 1 && x <= total - 1)
+            if (total > 1 && number_answer_held(x, {1, total - 1.0}, len))
                 count = x;
         }
         return true;
@@ -654,7 +643,7 @@ flip_positions()
     snprintf(textb[0], 150, "start position (def %d):", startmut);
     outtext(textb[0]);
     // Text entries, not numeric ones: 'd' (accept all) must be typable here.
-    input_string(4, text_entry);
+    int len = input_string(4, text_entry);
     long x;
     if (is[0] == 'q') {
         erase_prompt_box(2);
@@ -663,23 +652,25 @@ flip_positions()
     if (is[0] == 'd') {
         acceptall = 1;
         erase_prompt_box(2);
-    } else if (typed_number(x)) {
-        // Positions outside the table would flip entries beyond it.
-        startmut = static_cast<int16_t>(x < 0 ? 0 : x > last ? last : x);
+    } else if (number_answer_held(x, {0, static_cast<double>(last)}, len)) {
+        // Held to the table: positions outside it would flip entries beyond it.
+        startmut = static_cast<int16_t>(x);
     }
     if (acceptall)
         return answer_step::next;
     moverel(10, 0);
     snprintf(textb[0], 150, "end position (def %d):", endmut);
     outtext(textb[0]);
-    input_string(4, text_entry);
-    erase_prompt_box(2);
-    if (is[0] == 'q')
+    len = input_string(4, text_entry);
+    if (is[0] == 'q') {
+        erase_prompt_box(2);
         return answer_step::leave;
+    }
     if (is[0] == 'd')
         acceptall = 1;
-    else if (typed_number(x))
-        endmut = static_cast<int16_t>(x < 0 ? 0 : x > startmut ? startmut : x);
+    else if (number_answer_held(x, {0, static_cast<double>(startmut)}, len))
+        endmut = static_cast<int16_t>(x);
+    erase_prompt_box(2);
     return answer_step::next;
 }
 
@@ -771,14 +762,10 @@ pause_settings(int)
         prompt_next_line();
         snprintf(textb[0], 150, "change delay, enter factor (now %.2f max 10):", pause_fact);
         outtext(textb[0]);
-        input_string(4, numeric_entry);
+        int len = input_string(4, numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
-        if ((is[0] >= '0' && is[0] <= '9') || is[0] == '.') {
-            double x = atof(entry_text().c_str());
-            if (x >= 0 && x <= 10)
-                pause_fact = static_cast<float>(x);
-        }
+        pause_fact = static_cast<float>(answer_held(pause_fact, {0, 10}, len));
     }
     erase_prompt_box(2);
     return answer_step::next;

@@ -37,6 +37,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -64,14 +65,13 @@ inset_message(const char *text)
     inset_prompt_box(23, text);
 }
 
-// A number typed at the prompt: -1 for Return or anything not a number.
+// A number typed at the prompt, held to bounds (the line shows it), or
+// fallback for Return, 'q' or anything not a number.
 long
-typed_number(int width)
+typed_number(int width, long fallback, number_bounds bounds)
 {
-    input_string(width, numeric_entry);
-    if (is[0] == 13 || is[0] == 'q')
-        return -1;
-    return entry_number();
+    int len = input_string(width, numeric_entry);
+    return is[0] == 'q' ? fallback : whole_answer_held(fallback, bounds, len);
 }
 
 // '#': the scrolling toggle of 1d, 2d and 2d+time displays.
@@ -218,10 +218,10 @@ equal_bins()
 // box's first line), taken away once answered: the answer read as
 // typed_number reads it, or one key of text (width 1) in is.
 long
-number_at_top(const char *text, int width)
+number_at_top(const char *text, int width, long fallback, number_bounds bounds)
 {
     top_prompt p = open_top_prompt({text}, width);
-    long typed = typed_number(width);
+    long typed = typed_number(width, fallback, bounds);
     close_top_prompt(p);
     return typed;
 }
@@ -242,14 +242,13 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
     setcolor(white);
     char text[96];
     snprintf(text, sizeof text, "enter new 'frozen' Generation size (now %d):", frozen_gens);
-    long gens_typed = number_at_top(text, 3);
+    long gens_typed = number_at_top(text, 3, frozen_gens, {1, 999});
     if (it->lastA) {
         for (int i = 0; i < frozen_gens; i++)
             checked_free(it->lastA[i]);
         checked_free(it->lastA);
     }
-    if (gens_typed > 0)
-        frozen_gens = static_cast<uint16_t>(gens_typed);
+    frozen_gens = static_cast<uint16_t>(gens_typed);
     it->lastA = static_cast<uint8_t **>(checked_calloc(frozen_gens, sizeof(uint8_t *), "it->lastA"));
     for (int i = 0; i < frozen_gens; i++) {
         snprintf(text, sizeof text, "it->lastA[%d]", i);
@@ -262,7 +261,8 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
     for (;;) {
         snprintf(text, sizeof text, "reset bin boundaries, enter new total (max %d, now %d):",
                  frozen_gens, num_bin_bound + 1);
-        long total = number_at_top(text, 2);
+        // Return (-1) leaves, as a total the generations cannot split does.
+        long total = number_at_top(text, 2, -1, {2, static_cast<double>(frozen_gens)});
         if (total < 2 || total > frozen_gens) {
             moveto(x, y);
             panel(eg, it);
@@ -280,8 +280,8 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
         for (int i = 1; i <= num_bin_bound; i++) {
             int def = bin_bound[i - 1] + w;
             snprintf(text, sizeof text, "enter bin boundary %d (def %d):", i, def);
-            long b = number_at_top(text, 3);
-            bin_bound[i] = static_cast<int16_t>(b > 0 && b < frozen_gens && b > bin_bound[i - 1] ? b : def);
+            bin_bound[i] = static_cast<int16_t>(
+                number_at_top(text, 3, def, {bin_bound[i - 1] + 1.0, frozen_gens - 1.0}));
         }
         if (bin_bound[num_bin_bound] < frozen_gens)
             break;
@@ -719,8 +719,9 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
         int16_t x = getx, y = gety;
         setcolor(white);
         snprintf(text, sizeof text, "enter new 'analysis'generation size (now %d):", gens);
-        long g = number_at_top(text, 5);
-        if (g > 0 && g <= 32767) {
+        // Return (-1) keeps the size and its arrays.
+        long g = number_at_top(text, 5, -1, {1, INT16_MAX});
+        if (g > 0) {
             if (eg->plot_on) {
                 gens = static_cast<int16_t>(g);
                 allocate_density_arrays(eg, "eg->eegratiobefore", "eg->eegcount");
@@ -738,9 +739,8 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
             if (!twod) {
                 snprintf(text, sizeof text, "single entropy: enter index(max %d def %d):", L,
                          entropy_poss);
-                long c = number_at_top(text, 5);
-                if (c >= 0 && c < lineL)
-                    entropy_poss = static_cast<uint16_t>(c);
+                entropy_poss = static_cast<uint16_t>(
+                    number_at_top(text, 5, entropy_poss, {0, lineL - 1.0}));
             } else {
                 int i = entropy_poss % i2d, j = entropy_poss / i2d;
                 for (;;) {
@@ -748,16 +748,13 @@ revise_analysis_window(entropy_graph *eg, run_iteration *it)
                              i2d - 1, j2d - 1, i, j);
                     // The second line's room holds both answers and " enter j:".
                     top_prompt p = open_top_prompt({text, "enter i:"}, 3 + 9 + 3);
-                    long a = typed_number(3);
-                    if (a >= 0 && a < i2d)
-                        i = static_cast<int>(a);
+                    i = static_cast<int>(typed_number(3, i, {0, i2d - 1.0}));
                     outtext(" enter j:");
-                    long b = typed_number(3);
+                    long b = typed_number(3, j, {0, j2d - 1.0});
                     close_top_prompt(p);
                     if (is[0] == 'q')
                         continue;
-                    if (b >= 0 && b < j2d)
-                        j = static_cast<int>(b);
+                    j = static_cast<int>(b);
                     break;
                 }
                 entropy_poss = static_cast<uint16_t>(i + j * i2d);
@@ -848,17 +845,15 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         outtext("specify start - end time-step of entropy record");
         moveto(margin, gety + CHeight);
         write_prompt_part(start_text, 4, margin);
-        long start = typed_number(4);
+        long start = typed_number(4, eg->entropy_start, {1, 65534});
         if (is[0] == 'q')
             continue;
-        if (start > 0 && start < 65535)
-            eg->entropy_start = static_cast<uint16_t>(start);
+        eg->entropy_start = static_cast<uint16_t>(start);
         write_prompt_part(end_text, 4, margin);
-        long end = typed_number(4);
+        long end = typed_number(4, eg->entropy_end, {eg->entropy_start + 1.0, 65534});
         if (is[0] == 'q')
             continue;
-        if (end > eg->entropy_start && end < 65535)
-            eg->entropy_end = static_cast<uint16_t>(end);
+        eg->entropy_end = static_cast<uint16_t>(end);
         // The record needs an end after its start: one kept from before a
         // later start gives way to the step after it, shown where the
         // answer stood.
@@ -870,11 +865,10 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
             outtext(text);
         }
         write_prompt_part(size_text, 4, margin);
-        long size = typed_number(4);
+        long size = typed_number(4, ae->sample_size, {1, INT16_MAX});
         if (is[0] == 'q')
             continue;
-        if (size > 0 && size < 32768)
-            ae->sample_size = static_cast<int16_t>(size);
+        ae->sample_size = static_cast<int16_t>(size);
         break;
     }
     put_back_under_prompt_box(kSampleSlot, covered, tallest);

@@ -27,6 +27,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/string_editors/seed_dialog.h"
 
 namespace {
@@ -69,15 +70,16 @@ probe_unplaced(std::vector<bool> &used)
     return c;
 }
 
-// The last line of a tall listing box, cleared for a question.
-void
+// The last line of a tall listing box, cleared for a question; the
+// entry's length.
+int
 ask_on_last_line(int margin, int line_y, const char *text, int max)
 {
     setfillstyle(0, black);
     bar(margin, line_y, Maxx - 4, line_y + CHeight);
     moveto(margin, line_y);
     outtext(text);
-    input_string(max, numeric_entry);
+    return input_string(max, numeric_entry);
 }
 
 // The typed order, complete: shown with its index figures (n <= 12) and
@@ -208,11 +210,10 @@ list_random_sequence()
         } else if (key == 'j' && !short_order) {
             snprintf(text, sizeof text, "jump to index (%d-0):", lineL - 1);
             moveto(margin, gety);
-            ask_on_last_line(margin, gety, text, digits_of(lineL));
-            long long index = entry_leading_number();
-            if (index < 0 || index >= lineL)
+            int len = ask_on_last_line(margin, gety, text, digits_of(lineL));
+            if (len == 0) // Return or 'q'
                 break;
-            start = static_cast<int>(index);
+            start = static_cast<int>(whole_answer_held(start, {0, lineL - 1.0}, len));
         } else {
             break;
         }
@@ -274,8 +275,8 @@ setup_short_sequence()
             seq_order[position++] = static_cast<uint16_t>(probe_unplaced(used));
             continue;
         }
-        long long c = entry_leading_number();
-        if (c >= 0 && c < n && !used[c]) {
+        long c = static_cast<long>(entry_held(-1, {0, n - 1.0}, true));
+        if (c >= 0 && !used[c]) {
             used[c] = true;
             seq_order[position++] = static_cast<uint16_t>(c);
         }
@@ -336,10 +337,10 @@ set_all_orders()
             snprintf(text, sizeof text, key == 'j' ? "jump to index (0-%lu):"
                                                    : "select by index (0-%lu):",
                      static_cast<unsigned long>(m));
-            ask_on_last_line(margin, key_line, text, digits_of_u32(m));
-            long long index = entry_leading_number();
-            if (index < 0 || index > static_cast<long long>(m))
+            int len = ask_on_last_line(margin, key_line, text, digits_of_u32(m));
+            if (len == 0) // Return or 'q'
                 break;
+            long long index = whole_answer_held(0, {0, static_cast<double>(m)}, len);
             if (key == 'j') {
                 first = static_cast<uint32_t>(index);
             } else {

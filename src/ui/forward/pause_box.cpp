@@ -21,6 +21,7 @@
 #include "engine/backward/globals.h"
 #include "engine/forward/globals.h"
 #include "engine/model/globals.h"
+#include "engine/model/held_number.h"
 #include "engine/model/network_arithmetic.h"
 #include "engine/model/network_arrays.h"
 #include "engine/model/rule_conversions.h"
@@ -254,17 +255,17 @@ ask(const std::vector<std::string> &lines, int room)
     close_top_prompt(p);
 }
 
+// The whole number typed, held to low..high, in out; false for Return, 'q'
+// or text that is no number.
 bool
 typed_int(long low, long high, long &out)
 {
-    std::string text = entry_text();
-    if (text.empty() || is[0] == kKeyReturn || is[0] == 'q')
+    if (is[0] == kKeyReturn || is[0] == 'q')
         return false;
-    char *end = nullptr;
-    long x = strtol(text.c_str(), &end, 10);
-    if (end == text.c_str() || x < low || x > high)
+    held_answer typed = held_answer_of(entry_text(), NAN, {static_cast<double>(low), static_cast<double>(high)}, true);
+    if (std::isnan(typed.value))
         return false;
-    out = x;
+    out = static_cast<long>(typed.value);
     return true;
 }
 
@@ -471,10 +472,8 @@ filter_dialog(const pause_box &b)
             if (best >= 0)
                 set_bitlong(color_filter, static_cast<uint32_t>(best), 1);
         } else {
-            std::string typed = entry_text();
-            char *end = nullptr;
-            long i = strtol(typed.c_str(), &end, 10);
-            if (end != typed.c_str() && labs(i) <= b.last) {
+            long i;
+            if (typed_int(-b.last, b.last, i)) {
                 if (i > 0)
                     set_bitlong(color_filter, static_cast<uint32_t>(i), 1);
                 else

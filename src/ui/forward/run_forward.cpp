@@ -60,6 +60,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -391,12 +392,13 @@ release_rows(T **&rows, size_t count)
     release(rows);
 }
 
-// One number typed at a prompt of the skeleton set-up.
+// One number typed at a prompt of the skeleton set-up, held to bounds, or
+// fallback for Return or 'q'.
 long
-typed_number(int max)
+typed_number(int max, long fallback, number_bounds bounds)
 {
-    input_string(max, numeric_entry);
-    return is[0] == 13 ? 0 : entry_number();
+    int len = input_string(max, numeric_entry);
+    return is[0] == 'q' ? fallback : whole_answer_held(fallback, bounds, len);
 }
 
 // The frozen-skeleton set-up prompts; false when the user backed out at the
@@ -426,27 +428,26 @@ skeleton_prompts(run_context &r)
         r.sk.kind = is[0] == '0' ? 0 : is[0] == '1' ? 1 : 2;
         moveto(x, gety + CHeight);
         write_prompt_part(steps[0].text, steps[0].entry, x);
-        long gene = typed_number(steps[0].entry);
+        long gene = typed_number(steps[0].entry, frozen_gens, {1, UINT16_MAX});
         if (is[0] == 'q')
             continue;
-        if (gene > 0 && gene <= 65535)
-            frozen_gens = static_cast<uint16_t>(gene);
+        frozen_gens = static_cast<uint16_t>(gene);
         write_prompt_part(steps[1].text, steps[1].entry, x);
-        long length = typed_number(steps[1].entry);
+        long length = typed_number(steps[1].entry, 20, {1, UINT16_MAX});
         if (is[0] == 'q')
             continue;
-        r.dp.skeleton_length = static_cast<uint16_t>(length > 0 && length <= 65535 ? length : 20);
+        r.dp.skeleton_length = static_cast<uint16_t>(length);
         moveto(x, gety + CHeight);
         write_prompt_part(shares[0].text, shares[0].entry, x);
-        long frozen = typed_number(shares[0].entry);
+        long frozen = typed_number(shares[0].entry, 100, {1, 100});
         if (is[0] == 'q')
             continue;
-        r.sk.pc_frozen = frozen > 0 && frozen < 100 ? static_cast<float>(frozen) : 100.0f;
+        r.sk.pc_frozen = static_cast<float>(frozen);
         write_prompt_part(shares[1].text, shares[1].entry, x);
-        long same = typed_number(shares[1].entry);
+        long same = typed_number(shares[1].entry, 100, {1, 100});
         if (is[0] == 'q')
             continue;
-        r.sk.pc_same_type = same > 0 && same < 100 ? static_cast<float>(same) : 100.0f;
+        r.sk.pc_same_type = static_cast<float>(same);
         break;
     }
     erase_prompt_box(lines);
@@ -747,7 +748,6 @@ step_pause(run_context &r)
         write_prompt_part(options, option_line.entry, margin);
         input_string(option_line.entry, text_entry);
     }
-    long j = entry_number();
     if (is[0] == 13) {
         // next step
     } else if (is[0] == 'r') {
@@ -766,8 +766,10 @@ step_pause(run_context &r)
         // The pause box stands where the prompt stood: the prompt goes first.
         erase_prompt_box(rows);
         run_pause_box(r);
-    } else if (is[0] >= '1' && is[0] <= '9' && j >= 1 && j <= m) {
-        step_back_history(&it, static_cast<int>(j), &r.history_valid);
+    } else if (is[0] >= '1' && is[0] <= '9' && m >= 1) {
+        // Steps back held to those the history keeps.
+        step_back_history(&it, static_cast<int>(entry_held(1, {1, static_cast<double>(m)}, true)),
+                          &r.history_valid);
     } else {
         it.step_pause = 0;
     }

@@ -322,11 +322,10 @@ output_various()
                                     matrix_percent_of_size(msize, half));
             if (is[0] == 'd')
                 acceptall = 1;
-            else if (!answered_return(len) && is[0] != 'q') {
-                int size = matrix_size_of_percent(entry_number(), half);
-                if (size > 0)
-                    msize = static_cast<int16_t>(size);
-            }
+            else if (!answered_return(len) && is[0] != 'q')
+                msize = static_cast<int16_t>(matrix_size_of_percent(
+                    static_cast<long>(entry_held(matrix_percent_of_size(msize, half), {1, 100}, true)),
+                    half));
         } else if (key == 'c') {
             show_ss_matrix = 1;
             int len = box_questionf(2, text_entry, "change start color (now %d): enter 1-15:",
@@ -334,9 +333,7 @@ output_various()
             if (is[0] == 'd') {
                 acceptall = 1;
             } else if (!answered_return(len) && is[0] != 'q') {
-                long c = entry_number();
-                if (c >= 1 && c <= 15)
-                    matrixcolor = static_cast<uint8_t>(c);
+                matrixcolor = static_cast<uint8_t>(entry_held(matrixcolor, {1, 15}, true));
             }
             continue;
         } else if (key == 'd') {
@@ -372,11 +369,8 @@ output_in_degree()
     int len = box_questionf(5, text_entry, "select cut-off in-degree bin (50-5000, default %d):",
                             static_cast<int>(maxinhist));
     char answer = is[0];
-    if (!answered_return(len) && answer != 'd' && answer != 'q') {
-        long bins = entry_number();
-        if (bins >= 50 && bins <= 5000)
-            maxinhist = static_cast<uint32_t>(bins);
-    }
+    if (!answered_return(len) && answer != 'd' && answer != 'q')
+        maxinhist = static_cast<uint32_t>(entry_held(maxinhist, {50, 5000}, true));
     pre_fansize_freq_hist = 1;
     reset_in_degree_counts(maxinhist + 1);
     if (answer == 'd') {
@@ -426,20 +420,15 @@ size_range_answers()
     int len = input_string(2, numeric_entry);
     if (is[0] == 'q')
         return false;
-    int start = lineL;
-    if (!answered_return(len)) {
-        long typed = entry_number();
-        if (typed >= 1 && typed <= 30)
-            start = static_cast<int>(typed);
-    }
+    int start = static_cast<int>(whole_answer_held(lineL, {1, 30}, len));
     int end_max = size_range_end_max(maxL_lu);
     snprintf(text, sizeof text, "  end size (max=%d):", end_max);
     outtext(text);
     len = input_string(2, numeric_entry);
     if (is[0] == 'q')
         return false;
-    long end = answered_return(len) ? 0 : entry_number();
-    if (end <= start || end > end_max) {
+    long end = whole_answer_held(0, {0, static_cast<double>(end_max)}, len);
+    if (end <= start) {
         gd_z_graph = sweep_graph_none;
         return true;
     }
@@ -547,10 +536,11 @@ z_window_sweep()
 bool
 rule_count_sweep()
 {
-    int len = box_question({"G-density graph, number of rules (def 1250):"}, 6, text_entry);
+    box_question({"G-density graph, number of rules (def 1250):"}, 6, text_entry);
     if (is[0] == 'q')
         return false;
-    long count = answered_return(len) ? 1250 : entry_number();
+    // Fewer than 2 rules: no graph.
+    long count = static_cast<long>(entry_held(1250, {0, 999999}, true));
     if (count < 2)
         gd_z_graph = sweep_graph_none;
     else
@@ -583,12 +573,12 @@ lambda_z_sweep()
                 pause_show_code = '1';
         }
     } else {
-        int len = box_questionf(
+        box_questionf(
             8, text_entry, "%sgraph, number of rules (def 2200):",
             lambda_z_graph == lambda_z_zleft_zright ? "Zleft-Zright " : "lambda-Z ");
         if (is[0] == 'q')
             return;
-        long count = answered_return(len) ? 2200 : entry_number();
+        long count = static_cast<long>(entry_held(2200, {0, 99999999}, true));
         if (count > 1)
             totalgraphrules = static_cast<uint32_t>(count);
         box_question({"random rule sample will have lambda bias, dont bias-n:"}, 1, text_entry);
@@ -785,18 +775,15 @@ take_updating(int)
             return answer_step::restart;
         if (is[0] == 'd')
             return answer_step::finish;
-        long low = answered_return(len) ? 0 : entry_number();
-        if (low >= 1 && low <= lineL)
-            porder_min = static_cast<uint16_t>(low);
+        porder_min = static_cast<uint16_t>(whole_answer_held(porder_min, {1, static_cast<double>(lineL)}, len));
         outtext(" max:");
         len = input_string(digits_of(lineL), numeric_entry);
         if (is[0] == 'q')
             return answer_step::restart;
         if (is[0] == 'd')
             return answer_step::finish;
-        long high = answered_return(len) ? 0 : entry_number();
-        if (high >= porder_min && high <= lineL)
-            porder_max = static_cast<uint16_t>(high);
+        porder_max = static_cast<uint16_t>(
+            whole_answer_held(porder_max, {static_cast<double>(porder_min), static_cast<double>(lineL)}, len));
         p_order = 1;
     }
     return answer_step::next;
@@ -805,11 +792,9 @@ take_updating(int)
 answer_step
 take_gliders(int len)
 {
-    if (!answered_return(len)) {
-        long i = entry_number();
-        if (i >= 1 && i <= glider_rule_count())
-            glider_rule_order = static_cast<int16_t>(i - 1);
-    }
+    if (!answered_return(len) && glider_rule_count() >= 1)
+        glider_rule_order = static_cast<int16_t>(
+            whole_answer_held(glider_rule_order + 1, {1, static_cast<double>(glider_rule_count())}, len) - 1);
     return answer_step::next;
 }
 
@@ -820,12 +805,10 @@ take_pausing(int len)
         stppause = stppause_step_next_run;
     } else if (is[0] == 'p') {
         stppause = stppause_box;
-    } else if (!answered_return(len)) {
-        long t = entry_number();
-        if (t > 0) {
-            stppause = stppause_box;
-            ittpause = static_cast<uint32_t>(t);
-        }
+    } else if (entry_held(0, {-HUGE_VAL, HUGE_VAL}) != 0) {
+        // A number other than 0: pause at that step, 1 at least.
+        stppause = stppause_box;
+        ittpause = static_cast<uint32_t>(whole_answer_held(ittpause, {1, UINT32_MAX}, len));
     }
     return answer_step::next;
 }
@@ -907,8 +890,8 @@ take_entropy_cell(int)
             return answer_step::back_to;
         if (is[0] == 'd')
             return answer_step::finish;
-        if (!answered_return(len) && coordinate_taken(entry_number(), lineL))
-            entropy_poss = static_cast<uint16_t>(entry_number());
+        if (!answered_return(len))
+            entropy_poss = static_cast<uint16_t>(whole_answer_held(entropy_poss, coordinate_bounds(lineL), len));
         gens = 500;
         return answer_step::next;
     }
@@ -925,8 +908,8 @@ take_entropy_cell(int)
             return answer_step::back_to;
         if (is[0] == 'd')
             return answer_step::finish;
-        if (!answered_return(len) && coordinate_taken(entry_number(), sides[a]))
-            *coords[a] = static_cast<int>(entry_number());
+        if (!answered_return(len))
+            *coords[a] = static_cast<int>(whole_answer_held(*coords[a], coordinate_bounds(sides[a]), len));
     }
     entropy_poss = static_cast<uint16_t>(ci + cj * l.wi + ch * l.wi * l.wj);
     gens = 500;
@@ -1101,8 +1084,7 @@ const question kForwardOnlyRows[] = {
         })
         .entry(5, text_entry)
         .then([](int len) {
-            if (!answered_return(len) && gens_answer_taken(entry_number()))
-                gens = static_cast<int32_t>(entry_number());
+            gens = static_cast<int32_t>(whole_answer_held(gens, kGensBounds, len));
             return answer_step::next;
         })
         .quits_to(fo_analysis),
@@ -1111,8 +1093,7 @@ const question kForwardOnlyRows[] = {
         .prompts([] { column_textf("enter new 'frozen' generation size (now %d):", frozen_gens); })
         .entry(4, text_entry)
         .then([](int len) {
-            if (!answered_return(len) && entry_number() > 0)
-                frozen_gens = static_cast<uint16_t>(entry_number());
+            frozen_gens = static_cast<uint16_t>(whole_answer_held(frozen_gens, {1, UINT16_MAX}, len));
             return answer_step::next;
         })
         .quits_to(fo_analysis),
@@ -1263,8 +1244,8 @@ preimage_method_prompt(bool subtree)
         return true;
     if ((key == 'b' || next == 'b') && (subtree || neutral_order == 0)) {
         int steps = column_question({"enter max backward steps (def no limit):"}, 5, numeric_entry);
-        if (!answered_return(steps) && is[0] != 'q' && entry_number() > 0)
-            level_limit = static_cast<uint16_t>(std::min<long>(entry_number(), 65535));
+        if (!answered_return(steps) && is[0] != 'q')
+            level_limit = static_cast<uint16_t>(whole_answer_held(level_limit, {1, UINT16_MAX}, steps));
     }
     is[0] = key;
     return true;
@@ -1427,7 +1408,8 @@ select_stepforward()
         int len = column_question({"forward before backwards?", most}, 5, numeric_entry);
         if (is[0] == 'q')
             break;
-        stepforward = answered_return(len) ? 0 : static_cast<uint32_t>(entry_number());
+        stepforward = static_cast<uint32_t>(
+            whole_answer_held(0, {0, static_cast<double>(stepforward_shown_max(lineL))}, len));
         outtext(stp ? " NO stp-n:" : " SHOW stp-y:");
         input_string(1, text_entry);
         if (is[0] == 'q')

@@ -56,18 +56,15 @@ corner_prompt(lattice_block_ends &ends)
     put_text(kAxis[c]);
 }
 
-// Takes the answer for one end of one coordinate: a number within 0..most
-// replaces the default.
+// Takes the answer for one end of one coordinate, held to 0..most.
 template <int c, bool high>
 answer_step
 take_corner(lattice_block_ends &ends, int len)
 {
     int *end = high ? ends.high : ends.low;
-    long value = answer_or(end[c]);
-    if (value >= 0 && value <= ends.most[c])
-        end[c] = static_cast<int>(value);
-    if (ends.echo_taken)
-        echo_value_taken(len, end[c]);
+    const number_bounds bounds = {0, static_cast<double>(ends.most[c])};
+    end[c] = static_cast<int>(ends.echo_taken ? whole_answer_held(end[c], bounds, len)
+                                              : entry_held(end[c], bounds, true));
     return answer_step::next;
 }
 
@@ -131,15 +128,12 @@ range_text(const block_answers &b)
     return formatted("%dd block (%d-%d, def %d-%d), low:", 1, b.least, b.most, b.low, b.high);
 }
 
-// Takes the answer for one end of the range: a number within its range
-// replaces the default; the value used is shown.
+// Takes the answer for one end of the range, held to it; the value used
+// is shown.
 answer_step
 take_end(const block_answers &b, int len, int &end)
 {
-    long value = answer_or(end);
-    if (value >= b.least && value <= b.most)
-        end = static_cast<int>(value);
-    echo_value_taken(len, end);
+    end = static_cast<int>(whole_answer_held(end, {static_cast<double>(b.least), static_cast<double>(b.most)}, len));
     return answer_step::next;
 }
 

@@ -232,20 +232,7 @@ layout_file(graph_view &view, char)
 }
 
 // --- Settings: a four-line prompt, each row keeping its value on Return
-// and refusing an answer out of its range without a word.
-
-// The answer as a number within low..high; false for Return, text that is
-// not a number, or one outside.
-bool
-answer_within(double low, double high, bool whole, double &value)
-{
-    std::string text = entry_text();
-    if (text.empty())
-        return false;
-    char *end = nullptr;
-    value = whole ? static_cast<double>(strtol(text.c_str(), &end, 10)) : strtod(text.c_str(), &end);
-    return *end == '\0' && value >= low && value <= high;
-}
+// and holding an answer to its range, the line showing the value held.
 
 std::string
 angle_text(const graph_view &v)
@@ -287,34 +274,29 @@ setting_row(settings_question::setting prompt, settings_question::take take, int
 
 const settings_question kSettings[] = {
     setting_row([](graph_view &v) { put_text(angle_text(v)); },
-                [](graph_view &v, int) {
-                    double degrees;
-                    if (answer_within(-360, 360, true, degrees))
-                        v.rotation = static_cast<float>(degrees * 2 * kPi / 360);
+                [](graph_view &v, int len) {
+                    if (is[0] != kKeyReturn) {
+                        long now = std::lround(v.rotation * 360 / (2 * kPi));
+                        v.rotation = static_cast<float>(whole_answer_held(now, {-360, 360}, len) * 2 * kPi / 360);
+                    }
                     return answer_step::next;
                 },
                 0),
     setting_row([](graph_view &v) { put_text(node_factor_text(v)); },
-                [](graph_view &v, int) {
-                    double factor;
-                    if (answer_within(1, 2, false, factor))
-                        v.node_factor = static_cast<float>(factor);
+                [](graph_view &v, int len) {
+                    v.node_factor = static_cast<float>(answer_held(v.node_factor, {1, 2}, len));
                     return answer_step::next;
                 },
                 1),
     setting_row([](graph_view &v) { put_text(link_factor_text(v)); },
-                [](graph_view &v, int) {
-                    double factor;
-                    if (answer_within(1, 2, false, factor))
-                        v.link_factor = static_cast<float>(factor);
+                [](graph_view &v, int len) {
+                    v.link_factor = static_cast<float>(answer_held(v.link_factor, {1, 2}, len));
                     return answer_step::next;
                 },
                 2),
     setting_row([](graph_view &) { put_text(arrow_text()); },
-                [](graph_view &, int) {
-                    double size;
-                    if (answer_within(0, 0.3, false, size))
-                        arrow_size = static_cast<float>(size);
+                [](graph_view &, int len) {
+                    arrow_size = static_cast<float>(answer_held(arrow_size, {0, 0.3}, len));
                     return answer_step::next;
                 },
                 3),
@@ -370,10 +352,8 @@ const question kUnreachable[] = {
     question::row()
         .prompts([] { put_text(threshold_text()); })
         .entry(3, numeric_entry)
-        .then([](int) {
-            double threshold;
-            if (answer_within(0, 999, true, threshold))
-                u_threshold = static_cast<uint32_t>(threshold);
+        .then([](int len) {
+            u_threshold = static_cast<uint32_t>(whole_answer_held(u_threshold, {0, 999}, len));
             return answer_step::next;
         })
         .on_line(2)

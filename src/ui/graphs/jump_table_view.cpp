@@ -64,15 +64,11 @@ scroll_columns(table_view &v, char key)
 
 table_view *jumping = nullptr;
 
-// The number answered when it lies within 1..node_no.
-bool
-node_answer(uint32_t &value)
+// The number answered, held to 1..node_no; the line shows it.
+void
+node_answer(uint32_t &value, int len)
 {
-    long long typed = entry_leading_number();
-    if (typed < 1 || typed > node_no)
-        return false;
-    value = static_cast<uint32_t>(typed);
-    return true;
+    value = static_cast<uint32_t>(whole_answer_held(value, {1, static_cast<double>(node_no)}, len));
 }
 
 const question kJump[] = {
@@ -82,16 +78,16 @@ const question kJump[] = {
             outtext("jump: enter x: ");
         })
         .entry(5, numeric_entry)
-        .then([](int) {
-            node_answer(jumping->place.first_column);
+        .then([](int len) {
+            node_answer(jumping->place.first_column, len);
             return answer_step::next;
         })
         .quits(answer_step::leave),
     question::row()
         .prompts([] { outtext(" enter y:"); })
         .entry(5, numeric_entry)
-        .then([](int) {
-            node_answer(jumping->place.first_row);
+        .then([](int len) {
+            node_answer(jumping->place.first_row, len);
             return answer_step::next;
         }),
 };

@@ -61,9 +61,6 @@ constexpr int kTitleAbove = 25;      // the title's line above the plot's top
 constexpr int kCaptionBelow = 15;    // the x caption below the axis
 constexpr int kFrequencyLeft = 35;   // the y caption "Freq-" "uency" left of the plot
 constexpr int kLogCaptionLeft = 45;  // its "log2" under it
-// A typed value equal to Maxu is taken as nothing typed.
-constexpr long kNothingTyped = Maxu;
-
 // The damage histogram, not one of the type histograms (which count a type
 // number the caller put in dp->damage).
 bool
@@ -72,32 +69,12 @@ counts_damage()
     return att_hist == att_hist_none;
 }
 
-// A number typed at the last entry below kNothingTyped, or -1 for none.
-long
-typed_number()
+// A count typed at an entry of len characters, held to bounds; the line
+// shows the count taken.
+uint32_t
+count_held(uint32_t count, number_bounds bounds, int len)
 {
-    if (is[0] == kKeyReturn)
-        return -1;
-    long long x = entry_leading_number();
-    return x >= 0 && x < kNothingTyped ? static_cast<long>(x) : -1;
-}
-
-// A number typed at the last entry replaces *count; none leaves it.
-void
-take_typed_count(uint32_t *count)
-{
-    long typed = typed_number();
-    if (typed >= 0)
-        *count = static_cast<uint32_t>(typed);
-}
-
-// The same at a dialog's entry of len characters, whose line then shows
-// the count taken.
-void
-answer_count(uint32_t *count, int len)
-{
-    take_typed_count(count);
-    echo_value_taken(len, static_cast<long>(*count));
+    return static_cast<uint32_t>(whole_answer_held(count, bounds, len));
 }
 
 // ---- geometry and axes
@@ -457,7 +434,7 @@ revise_cut_off(histogram_options &o, char)
     ask_line(formatted("revise cut-off damage size, now %u (min %u, def %u):", dp->columns,
                        smallest_cut_off(limits), limits.largest),
              5, numeric_entry);
-    dp->columns = accepted_columns('n', limits, typed_number(), limits.largest);
+    dp->columns = static_cast<uint32_t>(entry_held(limits.largest, column_bounds('n', limits), true));
     dp->x_scale = x_scale_of(dp->width, dp->columns);
     return options_step::redraw;
 }
@@ -481,7 +458,7 @@ revise_delay(histogram_options &o, char)
 {
     ask_line(formatted("no itterations before damage starts (now %u):", o.dp->delay), 5,
              numeric_entry);
-    take_typed_count(&o.dp->delay);
+    o.dp->delay = static_cast<uint32_t>(entry_held(o.dp->delay, kDamageStepBounds, true));
     return options_step::redraw;
 }
 
@@ -490,7 +467,7 @@ revise_same_steps(histogram_options &o, char)
 {
     o.dp->skeleton_length = kSameStepsDefault;
     ask_line(formatted("no itterations same damage (def %u):", kSameStepsDefault), 5, numeric_entry);
-    take_typed_count(&o.dp->skeleton_length);
+    o.dp->skeleton_length = static_cast<uint32_t>(entry_held(o.dp->skeleton_length, kDamageStepBounds, true));
     return options_step::redraw;
 }
 
@@ -653,8 +630,7 @@ answer_step
 take_columns(damage_answers &a, int len)
 {
     damage_record &d = *a.record;
-    d.columns = accepted_columns(d.mode, a.limits, typed_number(), d.columns);
-    echo_value_taken(len, d.columns);
+    d.columns = count_held(d.columns, column_bounds(d.mode, a.limits), len);
     return answer_step::next;
 }
 
@@ -683,7 +659,7 @@ const damage_question kDamageQuestions[] = {
         .prompts([](damage_answers &) { say(kDelayPrompt); })
         .entry(5, numeric_entry)
         .then([](damage_answers &a, int len) {
-            answer_count(&a.record->delay, len);
+            a.record->delay = count_held(a.record->delay, kDamageStepBounds, len);
             return answer_step::next;
         })
         .on_line(2)
@@ -693,7 +669,7 @@ const damage_question kDamageQuestions[] = {
         .prompts([](damage_answers &) { say(same_steps_prompt()); })
         .entry(5, numeric_entry)
         .then([](damage_answers &a, int len) {
-            answer_count(&a.record->skeleton_length, len);
+            a.record->skeleton_length = count_held(a.record->skeleton_length, kDamageStepBounds, len);
             return answer_step::next;
         })
         .on_line(3)

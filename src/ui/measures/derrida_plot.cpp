@@ -181,15 +181,6 @@ say_prompt(para_answers &a)
     outtext(para_prompt(a, row).c_str());
 }
 
-long
-typed_or(long now)
-{
-    std::string text = entry_text();
-    if (text.empty() || text[0] < '0' || text[0] > '9')
-        return now;
-    return atol(text.c_str());
-}
-
 // The row asking `row`, its entry of the row's length.
 template <int row>
 constexpr para_question
@@ -203,30 +194,22 @@ para_row(para_question::take take)
         .quits(answer_step::leave);
 }
 
-// A typed count above 0 (and below `below`) replaces *count; the line shows
-// the count taken.
+// A count typed at a row, held to its range; the line shows the count
+// taken.
 template <typename Count>
 void
-answer_count(Count *count, int len, long below)
+answer_count(Count *count, int len, number_bounds bounds)
 {
-    long value = typed_or(0);
-    if (value > 0 && value < below)
-        *count = static_cast<Count>(value);
-    echo_value_taken(len, static_cast<long>(*count));
+    *count = static_cast<Count>(whole_answer_held(*count, bounds, len));
 }
 
 const para_question kParaRows[] = {
     para_row<row_maxH>([](para_answers &a, int len) {
-        std::string text = entry_text();
-        double value = text.empty() ? 0 : atof(text.c_str());
-        if (value > 0 && value <= 1.0)
-            a.para->maxH = static_cast<float>(value);
-        else
-            echo_text_taken(len, formatted("%.2f", a.para->maxH));
+        a.para->maxH = static_cast<float>(answer_held(a.para->maxH, derrida_ranges_of(lineL).maxH, len));
         return answer_step::next;
     }).when([](const para_answers &a) { return a.mode == 0; }),
     para_row<row_sample>([](para_answers &a, int len) {
-        answer_count(&a.para->sample, len, 32768);
+        answer_count(&a.para->sample, len, derrida_ranges_of(lineL).sample);
         return answer_step::next;
     }),
     para_row<row_fuzz>([](para_answers &a, int) {
@@ -238,11 +221,11 @@ const para_question kParaRows[] = {
         return answer_step::next;
     }),
     para_row<row_iterations>([](para_answers &a, int len) {
-        answer_count(&a.para->iterations, len, 65536);
+        answer_count(&a.para->iterations, len, derrida_ranges_of(lineL).iterations);
         return answer_step::next;
     }),
     para_row<row_step>([](para_answers &a, int len) {
-        answer_count(&a.para->hamming_step, len, lineL);
+        answer_count(&a.para->hamming_step, len, derrida_ranges_of(lineL).hamming_step);
         return answer_step::next;
     }),
     para_row<row_keep>([](para_answers &a, int) {
@@ -570,10 +553,10 @@ menu_choice(derrida_plot &d)
     }
     moveto(margin, 5);
     write_prompt_lines(text.c_str(), margin);
-    input_string(2, text_entry);
-    long number = typed_or(0);
-    if (number >= 1 && number <= most)
-        d.dc_sample = static_cast<int>(number);
+    int len = input_string(2, text_entry);
+    // A letter is the menu's key; a number the Dc sample, held to 1..most.
+    if (d.dc_sample > 0 && is[0] >= '0' && is[0] <= '9')
+        d.dc_sample = static_cast<int>(whole_answer_held(d.dc_sample, {1, static_cast<double>(most)}, len));
     erase_prompt_box(3);
     return choice_of(kMenuKeys, d.menu, is[0], derrida_choice::sweep);
 }

@@ -130,11 +130,9 @@ start_position_row(int line)
 }
 
 answer_step
-take_position(int *position)
+take_position(int *position, int len)
 {
-    long typed = answer_or(*position);
-    if (typed >= 0 && typed <= 255)
-        *position = static_cast<int>(typed);
+    *position = static_cast<int>(whole_answer_held(*position, {0, 255}, len));
     return answer_step::next;
 }
 
@@ -142,11 +140,11 @@ const position_question kPositionQuestions[] = {
     position_question::row()
         .prompts([](rule_browser &) { outtext("mean entropy pos 0-255:"); })
         .entry(3, numeric_entry)
-        .then([](rule_browser &b, int) { return take_position(&b.y_pos); }),
+        .then([](rule_browser &b, int len) { return take_position(&b.y_pos, len); }),
     position_question::row()
         .prompts([](rule_browser &) { outtext(" standard dev pos 0-255:"); })
         .entry(3, numeric_entry)
-        .then([](rule_browser &b, int) { return take_position(&b.sd_pos); })
+        .then([](rule_browser &b, int len) { return take_position(&b.sd_pos, len); })
         .on_line(1),
 };
 

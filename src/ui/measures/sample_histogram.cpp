@@ -78,8 +78,11 @@ const histogram_question kHistogramQuestions[] = {
             outtext(histogram_question_line(asked.fallback).c_str());
         })
         .entry(3, numeric_entry)
-        .then([](histogram_choice &asked, int) {
-            asked.subdiv = accepted_subdivision(answer_or(asked.fallback), asked.fallback);
+        .then([](histogram_choice &asked, int len) {
+            // Held to 1..256, then a power of two or the default.
+            asked.subdiv = accepted_subdivision(static_cast<long>(entry_held(asked.fallback, {1, 256}, true)),
+                                                asked.fallback);
+            echo_value_taken(len, asked.subdiv);
             return answer_step::next;
         })
         .quits(answer_step::leave),

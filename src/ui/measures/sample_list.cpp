@@ -22,6 +22,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/screen_image_file.h"
@@ -153,8 +154,8 @@ draw_page(list_walk &w)
     w.at_end = i > w.b->sample.count;
 }
 
-// Asks "enter rule index 1-%lu:" at the box's foot; the index typed, or
-// 0 for none.
+// Asks "enter rule index 1-%lu:" at the box's foot; the index typed held
+// to 1..totstatrules, or 0 for none.
 long long
 ask_rule_index(const list_walk &w)
 {
@@ -164,8 +165,8 @@ ask_rule_index(const list_walk &w)
     char text[48];
     snprintf(text, sizeof text, "enter rule index 1-%lu:", static_cast<unsigned long>(totstatrules));
     outtext(text);
-    input_string(static_cast<int>(std::to_string(totstatrules).size()), 1);
-    return entry_leading_number();
+    input_string(static_cast<int>(std::to_string(totstatrules).size()), numeric_entry);
+    return static_cast<long long>(entry_held(0, {1, static_cast<double>(totstatrules)}, true));
 }
 
 // The rows at the end of a page.
@@ -193,7 +194,7 @@ int
 jump_to(list_walk &w, char)
 {
     long long index = ask_rule_index(w);
-    if (index < 1 || index > static_cast<long long>(totstatrules))
+    if (index < 1)
         return page_stays;
     w.next = static_cast<uint32_t>(index);
     return page_next;
@@ -273,7 +274,7 @@ int
 choose_rule(list_walk &w, char)
 {
     long long index = ask_rule_index(w);
-    if (index < 1 || index > static_cast<long long>(totstatrules)) {
+    if (index < 1) {
         w.radius = 0;
         return list_again;
     }

@@ -79,10 +79,8 @@ const scan_question kScanQuestions[] = {
             outtext(text);
         })
         .entry(3, numeric_entry)
-        .then([](scan_answers &a, int) {
-            long steps = answer_or(a.run->scan_length);
-            if (steps >= 1)
-                a.run->scan_length = static_cast<int16_t>(steps);
+        .then([](scan_answers &a, int len) {
+            a.run->scan_length = static_cast<int16_t>(whole_answer_held(a.run->scan_length, {1, 999}, len));
             return answer_step::next;
         })
         .on_line(1)
@@ -173,7 +171,7 @@ stat_rule(int mode, uint32_t index, run_iteration *it, int x0)
                 return 0;
             index = sample_index_or_first(last_chosen_sample_rule(), totstatrules);
         } else {
-            index = sample_index_or_first(entry_leading_number(), totstatrules);
+            index = static_cast<uint32_t>(entry_held(1, {1, static_cast<double>(totstatrules)}, true));
         }
         scan_answers answers{it, index};
         // The time-steps line is written only when asked for.

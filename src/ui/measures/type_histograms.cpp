@@ -34,6 +34,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
@@ -300,10 +301,8 @@ show_type_table(const type_table &t)
             clear_line(x0 + 1, y, x1 - 1, y1 - 1);
             std::string most = std::to_string(types);
             write_at(l.x, y, " jump to index (" + most + "-0):");
-            input_string(static_cast<int>(most.size()), 1);
-            long long to = entry_leading_number();
-            if (to >= 0 && to <= types)
-                u = std::max<uint32_t>(static_cast<uint32_t>(to), 1);
+            input_string(static_cast<int>(most.size()), numeric_entry);
+            u = std::max<uint32_t>(static_cast<uint32_t>(entry_held(u, {0, static_cast<double>(types)}, true)), 1);
         } else if (step == table_step::end || u > types) {
             break;
         }

@@ -31,6 +31,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/histogram_file.h"
 #include "ui/storage/kmix_file.h"
@@ -70,15 +71,12 @@ erase_tall_box(int n)
     put_back_under_prompt_band(kUnderSlot);
 }
 
-// The number typed in the last entry, or fallback after Return or an
-// answer outside low..high.
+// The number typed in the last entry held to low..high, or fallback after
+// Return or an answer with no number.
 long
 typed_or(long fallback, long low, long high)
 {
-    if (is[0] == kKeyReturn)
-        return fallback;
-    long x = entry_number();
-    return x >= low && x <= high ? x : fallback;
+    return static_cast<long>(entry_held(fallback, {static_cast<double>(low), static_cast<double>(high)}, true));
 }
 
 int
@@ -106,8 +104,9 @@ method_by_hand()
             c--;
             continue;
         }
-        long k = is[0] == kKeyReturn ? 0 : entry_number();
-        nhoodm[c] = static_cast<int8_t>(k >= 1 && k <= Maxnhood ? k : random_k());
+        // No number (Return, 'r'): a random k, drawn only then.
+        long k = typed_or(0, 1, Maxnhood);
+        nhoodm[c] = static_cast<int8_t>(k >= 1 ? k : random_k());
         if (is[0] == 'r') {
             for (uint32_t rest = static_cast<uint32_t>(c) + 1; rest < lineL; rest++)
                 nhoodm[rest] = static_cast<int8_t>(random_k());
@@ -149,15 +148,10 @@ method_average()
         char text[150];
         snprintf(text, sizeof text, "set average k (def %.2f, max %.2f):", fallback, most);
         outtext(text);
-        input_string(4, numeric_entry);
+        int len = input_string(4, numeric_entry);
         if (is[0] == 'q')
             continue;
-        float average = fallback;
-        if (is[0] != kKeyReturn) {
-            float x = static_cast<float>(atof(entry_text().c_str()));
-            if (x >= 1.0f && x <= most)
-                average = x;
-        }
+        float average = static_cast<float>(answer_held(fallback, {1, most}, len));
         kmix_around_average(average, upper);
         return true;
     }
@@ -203,7 +197,7 @@ ask_percentages(float *shares)
         else
             snprintf(text, sizeof text, "enter %% k=%d (%.1f%% left) back-b:", k, left);
         outtext(text);
-        input_string(5, text_entry);
+        int len = input_string(5, text_entry);
         if (is[0] == 'q')
             return k == 1 ? 0 : 1;
         if (is[0] == 'b' && k > 1) {
@@ -213,10 +207,7 @@ ask_percentages(float *shares)
             shares[k] = 0.0f;
             continue;
         }
-        float share = 0.0f;
-        if (is[0] != kKeyReturn)
-            share = static_cast<float>(atof(entry_text().c_str()));
-        shares[k] = share < left ? share : left;
+        shares[k] = static_cast<float>(answer_held(0, {0, left}, len));
         left -= shares[k];
         k++;
     }
@@ -249,15 +240,10 @@ method_shares()
                 if (!ask_upper_bound(&upper))
                     break;
                 outtext("enter power-law exponent 1 to 3 (def 2.0):");
-                input_string(4, numeric_entry);
+                int len = input_string(4, numeric_entry);
                 if (is[0] == 'q')
                     continue;
-                g = 2.0f;
-                if (is[0] != kKeyReturn) {
-                    float x = static_cast<float>(atof(entry_text().c_str()));
-                    if (x >= 1.0f && x <= 3.0f)
-                        g = x;
-                }
+                g = static_cast<float>(answer_held(2.0, {1, 3}, len));
                 asked = true;
             }
             if (!asked)
@@ -417,9 +403,8 @@ summary()
         snprintf(text, sizeof text, " set greater max-k (def %d ):", nhood_ub);
         outtext(text);
         input_string(2, numeric_entry);
-        long x = is[0] == kKeyReturn || is[0] == 'q' ? 0 : entry_number();
-        if (x > nhood_ub && x <= Maxnhood)
-            maxk = x;
+        if (is[0] != 'q')
+            maxk = typed_or(nhood_ub, nhood_ub, Maxnhood);
         // Answered, it goes: the summary's box keeps what lies under it and
         // gives that back, which must not bring the question back with it.
         erase_prompt_box(1);
@@ -484,11 +469,10 @@ summary()
         }
         if (key == 'j') {
             write_prompt_part(texts.jump.c_str(), texts.jump_entry, margin);
-            input_string(texts.jump_entry, numeric_entry);
-            long index = is[0] == kKeyReturn || is[0] == 'q' ? -1 : entry_number();
-            if (index < 0 || index >= lineL)
+            int len = input_string(texts.jump_entry, numeric_entry);
+            if (len == 0) // Return or 'q'
                 break;
-            start = static_cast<int>(index);
+            start = static_cast<int>(typed_or(start, 0, lineL - 1));
             erase_tall_box(lines);
             continue;
         }

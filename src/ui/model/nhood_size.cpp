@@ -53,13 +53,10 @@ select_nhood_size(int inbox)
             setpback_x_lines(1);
         return;
     }
-    long typed = entry_number();
-    if (is[0] != kKeyReturn && typed >= 1 && typed <= Maxnhood)
-        nhood = static_cast<int8_t>(typed);
     if (!mix_asked)
-        echo_value_taken(len, nhood);
-    // One k for all cells whenever no mix was made, also after Return or a
-    // refused answer, so that no cell is left with k = 0.
+        nhood = static_cast<int8_t>(whole_answer_held(nhood, {1, static_cast<double>(Maxnhood)}, len));
+    // One k for all cells whenever no mix was made, also after Return, so
+    // that no cell is left with k = 0.
     if (nhood_mixed == 0) {
         nhood_lb = nhood_ub = static_cast<uint8_t>(nhood);
         memset(nhoodm, nhood, lineL);

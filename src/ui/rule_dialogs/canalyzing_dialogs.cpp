@@ -28,6 +28,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 
@@ -180,8 +181,8 @@ set_canalyzing_rule(int cell, const std::function<void()> &shown)
             }
             if (is[0] == 'q' || is[0] == kKeyReturn)
                 continue;
-            long t = entry_number();
-            if (t < 0 || t > k || t == canaltotal)
+            long t = static_cast<long>(entry_held(canaltotal, {0, static_cast<double>(k)}, true));
+            if (t == canaltotal)
                 continue;
             if (t < canaltotal)
                 lower_canalyzing_inputs(k, table, static_cast<int>(t));
@@ -195,8 +196,9 @@ set_canalyzing_rule(int cell, const std::function<void()> &shown)
                 outtext(text);
                 input_string(2, text_entry);
             }
-            long t = entry_number();
-            if (is[0] == 'q' || is[0] == kKeyReturn || t < 0 || t > k)
+            // No number: -1, nothing changes.
+            long t = static_cast<long>(entry_held(-1, {0, static_cast<double>(k)}, true));
+            if (is[0] == 'q' || t < 0)
                 continue;
             fprintf(stderr, "\n");
             raise_canalyzing_whole_net(static_cast<int>(t));
@@ -388,7 +390,8 @@ report_genes_passed_over(long changed, long asked)
     input_string(1, text_entry);
 }
 
-// Applies a typed target; an answer out of range changes nothing.
+// Applies a typed target, held to its range; an answer with no number (a
+// fallback of -1) changes nothing.
 void
 apply_target(canal_census &census, bool genes, bool number, int keep0)
 {
@@ -398,21 +401,20 @@ apply_target(canal_census &census, bool genes, bool number, int keep0)
         input_string(1, text_entry);
         return;
     }
-    std::string typed = entry_text();
     double cells = static_cast<double>(census.cells.size());
     if (genes) {
         double share = cells > 0 ? census.genes / cells : 0;
         bool increase;
         long changes;
         if (number) {
-            long t = atol(typed.c_str());
-            if (t < 0 || t > static_cast<long>(cells))
+            long t = static_cast<long>(entry_held(-1, {0, cells}, true));
+            if (t < 0)
                 return;
             increase = t > census.genes;
             changes = labs(t - census.genes);
         } else {
-            double p = atof(typed.c_str());
-            if (p < 0 || p > 100)
+            double p = entry_held(-1, {0, 100});
+            if (p < 0)
                 return;
             increase = p / 100 > share;
             changes = static_cast<long>(std::fabs(p / 100 - share) * cells);
@@ -426,14 +428,14 @@ apply_target(canal_census &census, bool genes, bool number, int keep0)
     double target;
     long changes;
     if (number) {
-        long t = atol(typed.c_str());
-        if (t < 0 || t > static_cast<long>(inputs))
+        long t = static_cast<long>(entry_held(-1, {0, inputs}, true));
+        if (t < 0)
             return;
         target = inputs > 0 ? t / inputs : 0;
         changes = labs(t - static_cast<long>(census.canal_inputs));
     } else {
-        double p = atof(typed.c_str());
-        if (p < 0 || p > 100)
+        double p = entry_held(-1, {0, 100});
+        if (p < 0)
             return;
         target = p / 100;
         changes = static_cast<long>(std::fabs(target - cinputfreq) * inputs);
@@ -463,8 +465,9 @@ choose_k(int margin)
     moveto(margin, gety + CHeight);
     outtext("enter k for just one nhood, all-(def):");
     input_string(2, text_entry);
-    long k = entry_number();
-    return k >= 1 && k <= Maxnhood && k < 16 && counts[k] ? static_cast<int>(k) : 0;
+    // No number: 0, all.
+    long k = static_cast<long>(entry_held(0, {1, std::min<double>(Maxnhood, 15)}, true));
+    return k >= 1 && counts[k] ? static_cast<int>(k) : 0;
 }
 
 } // namespace

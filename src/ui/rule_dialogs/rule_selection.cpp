@@ -35,6 +35,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/storage/file_dialog.h"
 #include "ui/storage/globals.h"
@@ -556,9 +557,9 @@ first_prompt(stage &st)
     }
     if (key == kKeyReturn)
         return single_rule(st);
-    long n = entry_number();
+    // A limit held to 1..kMaxDiffRules; no number ('n'): no limit, 0.
     rulemix = 1;
-    nodiffrules = static_cast<int16_t>(n >= 1 && n <= kMaxDiffRules ? n : 0);
+    nodiffrules = static_cast<int16_t>(entry_held(0, {1, kMaxDiffRules}, true));
     return mix_setup(st, nodiffrules);
 }
 

@@ -30,6 +30,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/storage/last_rule.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/successor_file.h"
@@ -376,9 +377,10 @@ ask_transformations(int cell, selection_lines &selection)
         default:
             break;
         }
-        // Any other answer: raise k to the number typed.
-        long k_new = entry_number();
-        if (k_new < 1 || k_new > ceiling || !raise_rule_k(cell, static_cast<int>(k_new)))
+        // Any other answer: raise k to the number typed, held to 1..ceiling
+        // (no number: 0, nothing raised).
+        long k_new = static_cast<long>(entry_held(0, {1, static_cast<double>(ceiling)}, true));
+        if (k_new < 1 || !raise_rule_k(cell, static_cast<int>(k_new)))
             return result;
         if (!rulemix && tcode_rule())
             totalistic = rule_kind_tables; // the new tcode would be empty

@@ -1,11 +1,13 @@
 // The graphics settings menu: window size, font size, weight and line
 // space, background colour, cursor blink speed, the colour charts and
 // printing, changed while the program runs. Loops until the user leaves it.
-// What would lose the prompts is refused: a window larger than the screen is
-// capped at it, a font whose menu lines overflow the prompt box and a line
-// space the set-up's text column cannot hold are refused with a message.
+// Typed sizes are held to what keeps the prompts: a window between the
+// least one and the screen, a font size of 7 to 35, a line space the
+// set-up's text column can hold; a font whose menu lines overflow the
+// prompt box is refused with a message.
 #include "ui/screen/graphics_menu.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +26,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
@@ -134,9 +137,8 @@ change_fonts()
     const int lines = prompt_parts_lines(first, 2) + prompt_parts_lines(&space_line, 1);
     int margin = replace_prompt_box(lines);
     write_prompt_part(size_text.c_str(), 2, margin);
-    input_string(2, numeric_entry);
-    long size = entry_number();
-    int old_size = pointsize, new_size = size >= 7 && size <= 35 ? static_cast<int>(size) : pointsize;
+    int len = input_string(2, numeric_entry);
+    int old_size = pointsize, new_size = static_cast<int>(whole_answer_held(pointsize, {7, 35}, len));
     uint8_t old_weight = new_weight;
     write_prompt_part(weight_text, 1, margin);
     input_string(1, numeric_entry);
@@ -153,17 +155,12 @@ change_fonts()
     }
     const std::string space_text = formatted("set new linespace (now %d):", CHeight);
     write_box_line({space_text.c_str(), 2}, margin);
-    input_string(2, numeric_entry);
-    long space = entry_number();
+    // Held to the largest with which the text column keeps its prompts.
+    len = input_string(2, numeric_entry);
+    long space = whole_answer_held(CHeight, {2, static_cast<double>(largest_line_space())}, len);
     erase_prompt_box(lines);
-    if (is[0] == kKeyReturn || space <= 1)
+    if (space == CHeight)
         return;
-    if (space > largest_line_space()) {
-        snprintf(textb[0], 150, "linespace %ld too big for this window, max %d, cont-ret:",
-                 space, largest_line_space());
-        show_refusal(textb[0]);
-        return;
-    }
     CHeight = static_cast<int16_t>(space);
     CHeight_changed = 1;
 }
@@ -181,12 +178,10 @@ change_blink_speed()
     }
     if (!isdigit(static_cast<unsigned char>(is[0])) && is[0] != '.')
         return;
-    double factor = atof(entry_text().c_str());
-    // A factor of 0 would stop the blink; the count keeps at least one turn.
-    if (factor > 0) {
-        double count = std::trunc(kCursorFlash / factor);
-        kCursorFlash = count < 1 ? 1 : count > 4294967295.0 ? 4294967295u : static_cast<uint32_t>(count);
-    }
+    // Held to 1/1000..1000 (0 would stop the blink); the count keeps at
+    // least one turn.
+    double count = std::trunc(kCursorFlash / entry_held(1, {1e-3, 1e3}));
+    kCursorFlash = count < 1 ? 1 : count > 4294967295.0 ? 4294967295u : static_cast<uint32_t>(count);
 }
 
 void
@@ -214,25 +209,21 @@ change_window_size()
     int margin = draw_prompt_box(lines);
     write_box_line({title.c_str(), 0}, margin, true);
     write_box_line({width_text.c_str(), 4}, margin);
-    input_string(4, numeric_entry);
-    // Sizes beyond the screen are capped at it, so the menu stays on screen.
+    int len = input_string(4, numeric_entry);
+    // Sizes are held between the least window and the screen, so the menu
+    // stays on screen.
     int screen_width = DisplayWidth(D, S), screen_height = DisplayHeight(D, S);
-    long width = entry_number();
-    if (is[0] != kKeyReturn && width >= kLeastWidth)
-        maxx = static_cast<int16_t>((width < screen_width ? width : screen_width) - 1);
+    maxx = static_cast<int16_t>(whole_answer_held(Maxx + 1, {kLeastWidth, static_cast<double>(screen_width)}, len) - 1);
     // The 4:3 height of the new width, never below the least window.
     int fitting = static_cast<int>(std::ceil((maxx + 1) * 480.0 / 640.0));
     if (fitting < kLeastHeight)
         fitting = kLeastHeight;
     const std::string height_text = formatted("height (def %d):", fitting);
     write_box_line({height_text.c_str(), 4}, margin);
-    input_string(4, numeric_entry);
-    long height = entry_number();
-    int four_by_three = 480 * (maxx + 1) / 640;
-    if (is[0] != kKeyReturn && height >= kLeastHeight)
-        winmaxy = static_cast<int16_t>((height < screen_height ? height : screen_height) - 1);
-    else
-        winmaxy = static_cast<int16_t>((four_by_three < kLeastHeight ? kLeastHeight : four_by_three) - 1);
+    len = input_string(4, numeric_entry);
+    int four_by_three = std::max(480 * (maxx + 1) / 640, static_cast<int>(kLeastHeight));
+    winmaxy = static_cast<int16_t>(
+        whole_answer_held(four_by_three, {kLeastHeight, static_cast<double>(screen_height)}, len) - 1);
     if (winmaxy >= screen_height)
         winmaxy = static_cast<int16_t>(screen_height - 1);
     erase_prompt_box(lines);

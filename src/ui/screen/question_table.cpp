@@ -5,9 +5,11 @@
 // (wiring/, driver/, model/, graphs/, measures/).
 #include "ui/screen/question_table.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "engine/model/formatted_text.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -38,6 +40,42 @@ long
 answer_or(long fallback)
 {
     return is[0] == kKeyReturn ? fallback : entry_number();
+}
+
+double
+answer_held(double fallback, number_bounds bounds, int len, const char *format)
+{
+    held_answer taken = held_answer_of(entry_text(), fallback, bounds);
+    if (taken.held)
+        echo_text_taken(len, formatted(format, taken.value));
+    return taken.value;
+}
+
+bool
+number_answer_held(long &value, number_bounds bounds, int len)
+{
+    held_answer taken = held_answer_of(entry_text(), NAN, bounds, true);
+    if (std::isnan(taken.value))
+        return false;
+    value = static_cast<long>(taken.value);
+    if (taken.held)
+        echo_value_taken(len, value);
+    return true;
+}
+
+long
+whole_answer_held(long fallback, number_bounds bounds, int len)
+{
+    long value = fallback;
+    if (!number_answer_held(value, bounds, len) && len > 0)
+        echo_value_taken(len, fallback); // typed text with no number gives way to it
+    return value;
+}
+
+double
+entry_held(double fallback, number_bounds bounds, bool whole)
+{
+    return held_answer_of(entry_text(), fallback, bounds, whole).value;
 }
 
 void

@@ -22,6 +22,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "engine/model/held_number.h"
 #include "ui/screen/input.h"
 #include "ui/screen/row_builder.h"
 
@@ -261,9 +262,26 @@ ask_questions(const question_row<Context> (&rows)[N], const question_place &plac
 // The number answered at the start of the last entry, or fallback when the
 // answer was Return alone: how the dialogs take a default.
 long answer_or(long fallback);
-// After an entry of len characters that was refused and replaced: the
-// echoed answer gives way to the value taken, so the line shows what is
-// used. Nothing after Return or when the answer was taken as typed.
+// The number answered in the last entry of len characters, held within
+// bounds (held_answer_of, engine/model/held_number.h), or fallback for
+// Return alone or an answer that holds no number; where what is taken is
+// not what was typed, the echoed answer gives way to it, written with
+// format. Every numeric prompt reads its answer so.
+double answer_held(double fallback, number_bounds bounds, int len, const char *format = "%.3g");
+// The same for a whole number: a fraction typed is cut as atol cuts it.
+long whole_answer_held(long fallback, number_bounds bounds, int len);
+// The whole number answered, held within bounds, into value (the line
+// shows it where held); false, value unchanged, when the answer holds no
+// number (Return included): for a prompt whose number is one answer of
+// several.
+bool number_answer_held(long &value, number_bounds bounds, int len);
+// The number of the last entry held as answer_held holds it (whole: cut to
+// a whole number), with no echo: for a prompt whose box is gone, or is
+// replaced, once the entry ends.
+double entry_held(double fallback, number_bounds bounds, bool whole = false);
+// After an entry of len characters that was held or replaced: the echoed
+// answer gives way to the value taken, so the line shows what is used.
+// Nothing after Return or when the answer was taken as typed.
 void echo_value_taken(int len, long taken);
 // The same with the value as its text (a fraction written as the prompt
 // shows it).

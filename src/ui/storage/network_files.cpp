@@ -9,6 +9,7 @@
 // and the wire-up of wiring/. Start reading at load_wrs_file: nothing in
 // the network changes before the whole file was checked; a bad file is
 // refused with 255 and 'q' in is[0].
+#include "ui/screen/question_table.h"
 #include "ui/storage/network_files.h"
 
 #include <cstdio>
@@ -430,8 +431,7 @@ read_start(int chars, int fallback, int maximum)
         return fallback;
     if (is[0] == 'r')
         return maximum > 0 ? static_cast<int>(random() % maximum) : 0;
-    long typed = entry_number();
-    return typed >= 0 && typed <= maximum ? static_cast<int>(typed) : fallback;
+    return static_cast<int>(entry_held(fallback, {0, static_cast<double>(maximum)}, true));
 }
 
 } // namespace

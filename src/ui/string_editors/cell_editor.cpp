@@ -7,6 +7,7 @@
 // engine/storage/seed_patch.h, the LaTeX pictures latex_export.h. Start at
 // input_string_cell; its keys are the table kCellKeys, the file menu is at
 // file_menu.
+#include "ui/screen/question_table.h"
 #include "ui/string_editors/cell_editor.h"
 
 #include <algorithm>
@@ -293,9 +294,8 @@ ask_width(int *w, int max)
     snprintf(text, sizeof text, "reset line width (now %d) max %d:", *w, max);
     outtext(text);
     input_string(2, numeric_entry);
-    long typed = entry_number();
-    if (is[0] != kKeyReturn && is[0] != 'q' && typed >= 1 && typed <= max)
-        *w = static_cast<int>(typed);
+    if (is[0] != 'q')
+        *w = static_cast<int>(entry_held(*w, {1, static_cast<double>(max)}, true));
     putimage(Maxx / 2, 2, &boximage_prompt[kPromptSlot], 3);
     freeimage(&boximage_prompt[kPromptSlot]);
 }

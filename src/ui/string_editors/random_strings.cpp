@@ -32,6 +32,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/string_editors/seed_dialog.h"
@@ -108,12 +109,9 @@ ask_density()
     snprintf(text, sizeof text, "enter %% (def %.3f%%), accept-ret:",
              static_cast<double>(bias_density));
     outtext(text);
-    input_string(5, text_entry);
-    if (is[0] != kKeyReturn && is[0] != 'q') {
-        double percent = atof(entry_text().c_str());
-        if (percent >= 0.0 && percent <= 100.0)
-            bias_density = static_cast<float>(percent);
-    }
+    int len = input_string(5, text_entry);
+    if (is[0] != 'q')
+        bias_density = static_cast<float>(answer_held(bias_density, {0, 100}, len));
     is[0] = 0;
     erase_prompt_box(1);
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/backward/basin_layout.h"
 #include "engine/backward/globals.h"
 #include "engine/model/formatted_text.h"
 #include "engine/model/globals.h"
@@ -36,6 +37,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/file_dialog.h"
@@ -423,11 +425,9 @@ resize_window(seed_window &w)
     if (is[0] == 'm') {
         w.width = widest;
     } else if (len > 0 && is[0] != 'q') {
-        long typed = entry_number();
-        if (typed >= widest)
-            w.width = widest;
-        else if (typed > 50)
-            w.width = std::max(static_cast<int>(typed), text_width(w));
+        // Held between what the text needs (51 at least) and the widest.
+        const double least = std::min(std::max(51, text_width(w)), widest);
+        w.width = static_cast<int>(entry_held(w.width, {least, static_cast<double>(widest)}, true));
     }
     echo_width_taken(w, answer_x);
     window_line(w, 1);
@@ -436,11 +436,9 @@ resize_window(seed_window &w)
     if (is[0] == 'm') {
         height_req_seed_win = static_cast<int16_t>(tallest);
     } else if (len > 0 && is[0] != 'q') {
-        long typed = entry_number();
-        if (typed >= tallest)
-            height_req_seed_win = static_cast<int16_t>(tallest);
-        else if (typed > 50)
-            height_req_seed_win = static_cast<int16_t>(std::max<long>(typed, text_height()));
+        const double least = std::min(std::max(51, text_height()), tallest);
+        height_req_seed_win = static_cast<int16_t>(
+            whole_answer_held(height_req_seed_win, {least, static_cast<double>(tallest)}, len));
     }
     close_window();
     freeimage(&boximage[kWindowSlot]);
@@ -477,13 +475,12 @@ random_state(const seed_window &w)
         char text[80];
         snprintf(text, sizeof text, "central %dd block(def diam %d), all-a size (max %d):", dim,
                  seglen, s - 2);
-        ask(text, digits_of(lineL), text_entry);
+        int len = ask(text, digits_of(lineL), text_entry);
         if (is[0] == 'q')
             return false;
         if (is[0] != 'a') {
-            long typed = is[0] == kKeyReturn ? 0 : entry_number();
-            if (typed >= 1 && typed <= s - 2)
-                seglen = static_cast<uint16_t>(typed);
+            if (s - 2 >= 1)
+                seglen = static_cast<uint16_t>(whole_answer_held(seglen, {1, s - 2.0}, len));
             block = seglen;
         }
     }
@@ -513,9 +510,7 @@ segment_editor(const seed_window &w)
         int len = ask(text, digits_of(lineL), numeric_entry);
         if (is[0] == 'q')
             return false;
-        long m = len > 0 && is[0] != kKeyReturn ? entry_number() : lineL;
-        if (m <= 0 || m >= lineL)
-            m = lineL;
+        long m = whole_answer_held(lineL, {1, static_cast<double>(lineL)}, len);
         seglen = static_cast<uint16_t>(m);
         long p = -1;
         if (m < lineL) {
@@ -529,8 +524,8 @@ segment_editor(const seed_window &w)
                 clear_method_text(w);
                 continue;
             }
-            if (len > 0 && is[0] != kKeyReturn)
-                p = entry_number();
+            // Return (-1): centred.
+            p = whole_answer_held(-1, {0, static_cast<double>(L - m)}, len);
         }
         int high = 0, low = 0;
         segment_cells(lineL, static_cast<int>(m), p, &high, &low);
@@ -561,11 +556,8 @@ two_d_view(const seed_window &w)
     int len = ask(text, 3, text_entry);
     if (is[0] == 'q')
         return false;
-    long width = len > 0 && is[0] != kKeyReturn ? entry_number() : 0;
-    if (width >= 1 && width <= lineL) {
-        i2d = static_cast<int16_t>(width);
-        j2d = static_cast<int16_t>((lineL + width - 1) / width);
-    }
+    if (len > 0 && is[0] != kKeyReturn)
+        set_i_axis(whole_answer_held(i2d, {1, static_cast<double>(lineL)}, len), lineL);
     define_bits(nhood, 0, w.state, L, 0);
     if (is[0] == 'q') {
         twod = 0;

@@ -26,6 +26,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
@@ -211,19 +212,16 @@ show_cell_rule(int c)
 }
 
 // A one-line question in the prompt box over the matrix's own prompt;
-// returns the entry's number, or -1.
+// returns the entry's number held to bounds, or fallback for Return or 'q'.
 int
-ask_number(const char *text, int max)
+ask_number(const char *text, int max, int fallback, number_bounds bounds)
 {
     get_prompt_box(4, 1);
     draw_prompt_box(1);
     setcolor(white);
     outtext(text);
     input_string(max, numeric_entry);
-    int value = -1;
-    std::string typed = is[0] == 'q' ? std::string() : entry_text();
-    if (!typed.empty() && typed[0] >= '0' && typed[0] <= '9')
-        value = atoi(typed.c_str());
+    int value = is[0] == 'q' ? fallback : static_cast<int>(entry_held(fallback, bounds, true));
     putimage(Maxx / 2, 2, &boximage_prompt[4], 0);
     freeimage(&boximage_prompt[4]);
     return value;
@@ -279,19 +277,15 @@ edit_box(Matrix &m)
         fill_empty(m.first, m.last);
         char text[64];
         snprintf(text, sizeof text, "jump to index (%d-0):", m.n - 1);
-        int jump = ask_number(text, digits_of(m.n - 1));
-        if (jump >= 0 && jump < m.n)
-            start_page(m, jump);
-        else
-            start_page(m, m.first);
+        start_page(m, ask_number(text, digits_of(m.n - 1), m.first, {0, m.n - 1.0}));
         return;
     }
     if (typed == "l") {
         char text[80];
         snprintf(text, sizeof text, "change window width (%d-%d now=%d):", Maxx - 2, Maxx / 4,
                  Maxx - m.left);
-        int width = ask_number(text, 4);
-        if (width >= Maxx / 4 && width <= Maxx)
+        int width = ask_number(text, 4, Maxx - m.left, {Maxx / 4.0, Maxx - 2.0});
+        if (width != Maxx - m.left)
             redraw_all(m, Maxx - width);
         return;
     }

@@ -5,6 +5,7 @@
 // Reads from model/: lineL, nhood, nhoodm; writes nhood_mixed and
 // hyper_prob. Uses the wiring listing of this folder, the k-mix file of
 // storage/ and the prompt box and entry of screen/. Start at hypercube.
+#include "ui/screen/question_table.h"
 #include "ui/wiring/hypercube.h"
 
 #include <cstdio>
@@ -80,12 +81,8 @@ hypercube()
             hyper_prob = 100;
             outtext(" set % prob (def 100): ");
             input_string(2, text_entry);
-            std::string typed = is[0] == 'q' ? std::string() : entry_text();
-            if (!typed.empty()) {
-                int prob = atoi(typed.c_str());
-                if (prob >= 0 && prob <= 100)
-                    hyper_prob = static_cast<uint16_t>(prob);
-            }
+            if (is[0] != 'q')
+                hyper_prob = static_cast<uint16_t>(entry_held(100, {0, 100}, true));
             erase_prompt_box(3);
             continue;
         }

@@ -28,14 +28,15 @@
 
 namespace {
 
-// The number typed in the last entry, or -1 when it does not start with a digit.
+// The number typed in the last entry held to bounds, or fallback when it
+// does not start with a digit.
 int
-typed_number()
+typed_number(int fallback, number_bounds bounds)
 {
     std::string text = entry_text();
     if (text.empty() || text[0] < '0' || text[0] > '9')
-        return -1;
-    return atoi(text.c_str());
+        return fallback;
+    return static_cast<int>(entry_held(fallback, bounds, true));
 }
 
 // Writes a question's text from the current point in white, broken at
@@ -241,8 +242,7 @@ further_entry_step(answer_step on_q)
 answer_step
 take_zone(int)
 {
-    int zone = typed_number();
-    zonesize = static_cast<uint16_t>(zone < 2 || zone > bias_zone_max ? bias_zone_max : zone);
+    zonesize = static_cast<uint16_t>(typed_number(bias_zone_max, {2, static_cast<double>(bias_zone_max)}));
     say(kCaQuestion, digits_of(lineL));
     ca_bias = 0;
     input_string(digits_of(lineL), text_entry);
@@ -283,16 +283,12 @@ take_layer_ranges(int)
         input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
-        int low = typed_number();
-        if (low >= 0 && low < h3d)
-            sup_3d_layers[2 * r] = static_cast<int16_t>(low);
+        sup_3d_layers[2 * r] = static_cast<int16_t>(typed_number(sup_3d_layers[2 * r], {0, h3d - 1.0}));
         say(kRangeHighQuestion, 2);
         input_string(2, text_entry);
         if (is[0] == 'q' || is[0] == 'd')
             break;
-        int high = typed_number();
-        sup_3d_layers[2 * r + 1] =
-            high >= 0 && high < h3d ? static_cast<int16_t>(high) : sup_3d_layers[2 * r];
+        sup_3d_layers[2 * r + 1] = static_cast<int16_t>(typed_number(sup_3d_layers[2 * r], {0, h3d - 1.0}));
     }
     if (is[0] == 'd')
         sup_3d_layers[0] = sup_3d_layers[2] = -1;
@@ -315,9 +311,7 @@ ask_bias_questions()
             .prompts([] { say(release_question().c_str(), 2); })
             .entry(2, text_entry)
             .then([](int) {
-                int e = typed_number();
-                if (e >= 1 && e <= nhood)
-                    escape_wires = static_cast<int8_t>(e);
+                escape_wires = static_cast<int8_t>(typed_number(escape_wires, {1, static_cast<double>(nhood)}));
                 return answer_step::next;
             })
             .on_line(kReleasePlace),
@@ -363,9 +357,7 @@ ask_bias_questions()
             .prompts([] { say(direct_link_question().c_str(), 1); })
             .entry(1, text_entry)
             .then([](int) {
-                int layer = typed_number();
-                if (layer >= 0 && layer < h3d)
-                    direct_3d_link_layer = static_cast<int16_t>(layer);
+                direct_3d_link_layer = static_cast<int16_t>(typed_number(direct_3d_link_layer, {0, h3d - 1.0}));
                 return answer_step::next;
             })
             .on_line(kDirectPlace),
@@ -468,8 +460,8 @@ force_rand_links_layer()
             force_layer[layer] = 0;
             continue;
         }
-        int quota = typed_number();
-        if (quota >= 0 && quota <= available) {
+        int quota = typed_number(-1, {0, static_cast<double>(available)});
+        if (quota >= 0) {
             force_layer[layer] = static_cast<int16_t>(quota);
             available -= quota;
         }

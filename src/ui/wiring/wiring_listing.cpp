@@ -29,6 +29,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/question_table.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
@@ -350,8 +351,8 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             outtext(text);
             input_string(4, numeric_entry);
             erase_prompt_box(1);
-            int width = atoi(entry_text().c_str());
-            if (width >= Maxx / 4 && width <= Maxx) {
+            int width = static_cast<int>(entry_held(Maxx - left, {Maxx / 4.0, Maxx - 2.0}, true));
+            if (width != Maxx - left) {
                 put_back_under_listing();
                 left = Maxx - width;
                 redraw_frame = true;
@@ -366,11 +367,8 @@ print_wiring_scheme(int left, int small_font, int page_only, int start, int copy
             continue;
         }
         if (!typed.empty() && typed[0] >= '0' && typed[0] <= '9') {
-            int jump = atoi(typed.c_str());
-            if (jump >= 0 && jump <= n - 1) {
-                first = jump;
-                continue;
-            }
+            first = static_cast<int>(entry_held(first, {0, n - 1.0}, true));
+            continue;
         }
         if (last == 0)
             break;

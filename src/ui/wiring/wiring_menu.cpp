@@ -206,9 +206,7 @@ ask_hypercube_probability()
     hyper_prob = 100;
     write_prompt_part(kHypercubeProbability, 2, prompt_box_text(Maxx));
     input_string(2, text_entry);
-    long typed = entry_number();
-    if (is[0] != kKeyReturn && typed >= 0 && typed <= 100)
-        hyper_prob = static_cast<uint16_t>(typed);
+    hyper_prob = static_cast<uint16_t>(entry_held(100, {0, 100}, true));
     nonlocal = 1;
     whatwire = whatwire_hypercube;
     // No zone confines the hypercube's wires.

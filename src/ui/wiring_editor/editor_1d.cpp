@@ -14,6 +14,7 @@
 // the cursor moves, the block dialog, the spread, untangling and deleting
 // a cell. Start at show_graphic_wiring_1d;
 // the key table is at kEditorKeys.
+#include "ui/screen/question_table.h"
 #include "ui/wiring_editor/editor_1d.h"
 
 #include <algorithm>
@@ -360,18 +361,15 @@ jump(editor_session &e, char)
     e.s.cursor = jump1d();
 }
 
-// One answer of the block questions: -1 for Return or a negative number,
-// -2 for 'q', else the number typed.
+// One answer of the block questions: -1 for Return (the cursor cell), -2
+// for 'q', else the number typed held to the cells 0..n-1.
 long
-block_answer(int max)
+block_answer(int max, int n)
 {
     int len = input_string(max, numeric_entry);
     if (len == 0)
         return is[0] == 'q' ? -2 : -1;
-    // A negative answer starts with no digit: it reads as -1 and takes
-    // the cursor cell, as Return does.
-    long long number = entry_leading_number();
-    return number < 0 ? -1 : static_cast<long>(std::min<long long>(number, 1 << 20));
+    return whole_answer_held(-1, {0, n - 1.0}, len);
 }
 
 void
@@ -401,13 +399,13 @@ define_block(editor_session &e, char)
     char text[64];
     snprintf(text, sizeof text, "%dd block (0-%d, def %d), low:", 1, n - 1, e.s.cursor);
     outtext(text);
-    long low = block_answer(5);
+    long low = block_answer(5, n);
     if (low == -2) {
         e.s.block = 0;
         return;
     }
     outtext(" high:");
-    long high = block_answer(5);
+    long high = block_answer(5, n);
     if (high == -2) {
         e.s.block = 0;
         return;

@@ -437,17 +437,16 @@ low_cell_prompt(block_answers &a)
 }
 
 answer_step
-take_low_cell(block_answers &a, int)
+take_low_cell(block_answers &a, int len)
 {
-    a.low_cell = corner_entry(answer_or(-1), a.n - 1, a.cursor_cell);
+    a.low_cell = static_cast<int>(whole_answer_held(a.cursor_cell, {0, a.n - 1.0}, len));
     return answer_step::next;
 }
 
 answer_step
-take_high_cell(block_answers &a, int)
+take_high_cell(block_answers &a, int len)
 {
-    long typed = answer_or(-1);
-    int high = corner_entry(typed, a.n - 1, a.n - 1);
+    int high = static_cast<int>(whole_answer_held(a.n - 1, {0, a.n - 1.0}, len));
     a.high_cell = high < a.low_cell ? a.n - 1 : high;
     return answer_step::next;
 }

@@ -3,6 +3,7 @@
 // (engine/wiring_editor/); draws through screen/. The prompt's text comes
 // from the editor's key table (editor_1d.h), so the keys it names are the
 // keys the editor acts on. Start at draw_1d_graphics_prompt.
+#include "ui/screen/question_table.h"
 #include "ui/wiring_editor/graphics_1d.h"
 
 #include <cmath>
@@ -53,14 +54,12 @@ jump1d()
     char text[48];
     snprintf(text, sizeof text, "jump index (%d-0):", n - 1);
     outtext(text);
-    int len = input_string(digits_of(n - 1), numeric_entry);
-    long long typed = len > 0 ? entry_leading_number() : -1;
+    input_string(digits_of(n - 1), numeric_entry);
+    int cell = static_cast<int>(entry_held(n - 1, {0, n - 1.0}, true));
     is[0] = 0;
     putimage(Maxx / 2, 2, &boximage_prompt[kJumpSlot], 0);
     freeimage(&boximage_prompt[kJumpSlot]);
-    if (typed < 0 || typed > n - 1)
-        return n - 1;
-    return static_cast<int>(typed);
+    return cell;
 }
 
 void

@@ -3,6 +3,7 @@
 // (engine/wiring/lattice_templates.h) and the picture's numbers
 // (engine/wiring_editor/lattice_editor.h); draws through screen/. Start at
 // draw_2d_3d_links.
+#include "ui/screen/question_table.h"
 #include "ui/wiring_editor/graphics_2d_3d.h"
 
 #include <algorithm>
@@ -44,8 +45,7 @@ ask_coordinate(const char *format, int max)
     snprintf(text, sizeof text, format, max);
     outtext(text);
     int len = input_string(digits_of(max), numeric_entry);
-    long long typed = len > 0 ? entry_leading_number() : 0;
-    return jump_entry(static_cast<long>(std::min<long long>(typed, 1 << 20)), max);
+    return static_cast<int>(whole_answer_held(0, {0, static_cast<double>(max)}, len));
 }
 
 // Where a cell's mark is drawn, and its size, in the picture or the frame.

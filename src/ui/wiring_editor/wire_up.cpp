@@ -4,6 +4,7 @@
 // and 3d lattices); then the out-degrees and the network view of this
 // folder. Also the prompt for a new k of cells from the wiring editors.
 // Start at wire_up_network.
+#include "ui/screen/question_table.h"
 #include "ui/wiring_editor/wire_up.h"
 
 #include <cstdio>
@@ -106,5 +107,6 @@ reset_k(int trim, const cells_in_reach &reach)
     snprintf(textb[0], 150, "reset nhood size k (1-%d):", nhood);
     outtext(textb[0]);
     input_string(2, text_entry);
-    change_k_of_cells(reach, trim, entry_number());
+    // Held to 1..k; no number (0) changes nothing.
+    change_k_of_cells(reach, trim, static_cast<long>(entry_held(0, {1, static_cast<double>(nhood)}, true)));
 }

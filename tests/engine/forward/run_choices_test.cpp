@@ -71,18 +71,15 @@ TEST(RandomMap, OfferedOnlyWhereTheMapFits)
     EXPECT_FALSE(random_map_offered(9, 8, 10));
 }
 
-TEST(AnalysisWindow, GensAndCoordinates)
+TEST(AnalysisWindow, GensAndCoordinatesAreHeldInside)
 {
-    EXPECT_TRUE(gens_answer_taken(1));
-    EXPECT_TRUE(gens_answer_taken(10000));
-    EXPECT_FALSE(gens_answer_taken(10001));
-    EXPECT_FALSE(gens_answer_taken(99999));
-    EXPECT_FALSE(gens_answer_taken(0));
-    // A 3d lattice 4 x 3 x 2: each coordinate against its own side.
-    EXPECT_TRUE(coordinate_taken(3, 4));
-    EXPECT_FALSE(coordinate_taken(3, 3));
-    EXPECT_FALSE(coordinate_taken(2, 2));
-    EXPECT_FALSE(coordinate_taken(-1, 4));
+    EXPECT_EQ(held_within(99999, kGensBounds), 10000);
+    EXPECT_EQ(held_within(0, kGensBounds), 1);
+    // A 3d lattice 4 x 3 x 2: each coordinate held to its own side.
+    EXPECT_EQ(held_within(3, coordinate_bounds(4)), 3);
+    EXPECT_EQ(held_within(3, coordinate_bounds(3)), 2);
+    EXPECT_EQ(held_within(-1, coordinate_bounds(4)), 0);
+    EXPECT_EQ(held_within(5, coordinate_bounds(0)), 0);
 }
 
 TEST(NeutralBuffers, OrderRankLineAndBackTwice)

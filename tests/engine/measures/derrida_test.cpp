@@ -13,6 +13,7 @@
 
 #include "engine/forward/forward_test_support.h"
 #include "engine/measures/derrida.h"
+#include "engine/model/held_number.h"
 #include "engine/model/key_poll.h"
 #include "engine/rules/random_states.h"
 #include "engine/wiring/globals.h"
@@ -336,6 +337,26 @@ TEST(Derrida, AMeanAboveOneEndsTheSweep)
     EXPECT_FLOAT_EQ(w.mean[1], 1.5f);
     EXPECT_EQ(w.last_h, 1);
     EXPECT_EQ(end.h_end, 2);
+}
+
+// maxH typed as 1e-9 swept nothing and put the plot's x of the sweep's end
+// at 1.2e10, past an int: it is held to one distance of the network, which
+// the sweep then draws, and every end stays within a window coordinate.
+TEST(Derrida, ATinyMaxHIsHeldToOneDistanceWhichIsSwept)
+{
+    TestNetwork net(2, 20, 3);
+    TestNetwork::set_rule_number(90);
+    derrida_ranges r = derrida_ranges_of(lineL);
+    D_para p;
+    p.maxH = static_cast<float>(held_answer_of("1e-9", 1, r.maxH).value);
+    p.hamming_step = static_cast<int16_t>(held_answer_of("2147483648", 1, r.hamming_step, true).value);
+    EXPECT_EQ(p.hamming_step, 19);
+    derrida_work w;
+    derrida_sweep_end end = derrida_sweep(p, 0, w, {});
+    EXPECT_EQ(w.last_h, 1);
+    // x = 300 pixels * h_end / (n * maxH), as the plot places it.
+    EXPECT_LT(300.0 * end.h_end / (lineL * p.maxH), 32767);
+    EXPECT_EQ(derrida_ranges_of(1).hamming_step.high, 1);
 }
 
 TEST(Derrida, APausedForwardRunKeepsItsWorkArrays)

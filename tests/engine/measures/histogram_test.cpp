@@ -158,11 +158,11 @@ TEST(Histogram, DamageDialogLimits)
     EXPECT_EQ(default_columns('n', l), 40u);
     EXPECT_EQ(default_columns('b', l), 40u);
     EXPECT_EQ(default_columns('b', damage_limits_of(1000)), 100u);
-    EXPECT_EQ(accepted_columns('n', l, 19, 40), 40u);
-    EXPECT_EQ(accepted_columns('n', l, 20, 40), 20u);
-    EXPECT_EQ(accepted_columns('n', l, 41, 40), 40u);
-    EXPECT_EQ(accepted_columns('b', l, 9, 40), 40u);
-    EXPECT_EQ(accepted_columns('b', l, 10, 40), 10u);
+    EXPECT_EQ(held_within(19, column_bounds('n', l)), 20u);
+    EXPECT_EQ(held_within(20, column_bounds('n', l)), 20u);
+    EXPECT_EQ(held_within(41, column_bounds('n', l)), 40u);
+    EXPECT_EQ(held_within(9, column_bounds('b', l)), 10u);
+    EXPECT_EQ(held_within(10, column_bounds('b', l)), 10u);
     EXPECT_EQ(smallest_cut_off(l), 20u);
     // Sizes keep room for the cut-off raised to the largest; bins do not.
     EXPECT_EQ(damage_counts_allocated('n', l, 20), 41u);
@@ -170,25 +170,25 @@ TEST(Histogram, DamageDialogLimits)
 }
 
 // Below 40 cells the largest cut-off is under 20: the range keeps its
-// default and takes sizes down to the fewest bins, never an empty range.
+// default and holds sizes down to the fewest bins, never an empty range.
 TEST(Histogram, ACutOffBelowTwentyCanBeTypedOnASmallNetwork)
 {
     damage_limits l = damage_limits_of(32);
     EXPECT_EQ(smallest_cut_off(l), 10u);
-    EXPECT_EQ(accepted_columns('n', l, 16, 16), 16u);
-    EXPECT_EQ(accepted_columns('n', l, 12, 16), 12u);
-    EXPECT_EQ(accepted_columns('n', l, 10, 16), 10u);
-    EXPECT_EQ(accepted_columns('n', l, 9, 16), 16u);
-    EXPECT_EQ(accepted_columns('n', l, 17, 16), 16u);
+    EXPECT_EQ(held_within(16, column_bounds('n', l)), 16u);
+    EXPECT_EQ(held_within(12, column_bounds('n', l)), 12u);
+    EXPECT_EQ(held_within(10, column_bounds('n', l)), 10u);
+    EXPECT_EQ(held_within(9, column_bounds('n', l)), 10u);
+    EXPECT_EQ(held_within(17, column_bounds('n', l)), 16u);
     damage_limits tiny = damage_limits_of(12);
     EXPECT_EQ(smallest_cut_off(tiny), 6u);
-    EXPECT_EQ(accepted_columns('n', tiny, 6, 3), 6u);
+    EXPECT_EQ(held_within(6, column_bounds('n', tiny)), 6u);
     // Every doubled size has a range that holds its default.
     for (uint32_t n = 2; n <= 200; n += 2) {
         damage_limits d = damage_limits_of(n);
         uint32_t def = default_columns('n', d);
         EXPECT_LE(smallest_cut_off(d), def) << n;
-        EXPECT_EQ(accepted_columns('n', d, def, 0), def) << n;
+        EXPECT_EQ(held_within(def, column_bounds('n', d)), def) << n;
     }
 }
 

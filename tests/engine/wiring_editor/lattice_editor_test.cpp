@@ -88,16 +88,6 @@ TEST(LatticeBlock, WholeNetworkAndOneDimensionalCorners)
     EXPECT_EQ(high, 20);
 }
 
-// The defaults of a corner entry: absent, negative and too large answers.
-TEST(LatticeBlock, CornerEntriesOutsideTheirRangeTakeTheDefault)
-{
-    EXPECT_EQ(corner_entry(-1, 9, 4), 4);
-    EXPECT_EQ(corner_entry(-7, 9, 4), 4);
-    EXPECT_EQ(corner_entry(10, 9, 4), 4);
-    EXPECT_EQ(corner_entry(9, 9, 4), 9);
-    EXPECT_EQ(corner_entry(0, 9, 4), 0);
-}
-
 // A placed 2d part (3 x 2 from (4, 1)) and 3d part (2 x 2 x 2 from
 // (1, 0, 1)) as blocks: the cells inside are exactly the placed cells.
 TEST(LatticeBlock, APlacedPartBecomesTheBlock)
@@ -167,12 +157,9 @@ TEST(LatticeCursor, MovesWrapAtEveryEdge)
     EXPECT_EQ(move_lattice_cursor(c, lattice_move::down, s).j, 14);
 }
 
-TEST(LatticeCursor, JumpsTakeTheirRangeAndThe3dCellsPlace)
+TEST(LatticeCursor, JumpsTakeThe3dCellsPlace)
 {
     lattice_guard guard;
-    EXPECT_EQ(jump_entry(-1, 5), 0);
-    EXPECT_EQ(jump_entry(7, 5), 5);
-    EXPECT_EQ(jump_entry(3, 5), 3);
     give_3d(4, 3, 5);
     lattice_cursor c = jump_target(2, 1, 3, lattice_shape_now());
     EXPECT_EQ(c.i, 2);

@@ -238,7 +238,7 @@ TEST_F(InDegreeHistogram, BarsLogAxesRescaleAndSave)
 TEST_F(InDegreeHistogram, XRescaleFoldsTheTailIntoTheLastColumn)
 {
     // In-degrees 0 (3 nodes), 1 (10) and 100 (5): the x maximum can be
-    // rescaled between 25 and 100.
+    // rescaled between 30 and 100.
     in_degree_counts counts(200);
     count_in_degree(0, 3);
     count_in_degree(1, 10);
@@ -249,14 +249,16 @@ TEST_F(InDegreeHistogram, XRescaleFoldsTheTailIntoTheLastColumn)
     int ox = vgax(80), oy = Maxy - vgay(67);
     double column = std::min(vgax(500) / 40.0, static_cast<double>(vgax(10)));
     int tail_x = ox + static_cast<int>(40.5 * column), one_x = ox + static_cast<int>(1.5 * column);
+    double held_column = std::min(vgax(500) / 30.0, static_cast<double>(vgax(10)));
+    int held_tail_x = ox + static_cast<int>(30.5 * held_column);
     unsigned long tail[2] = {0, 0}, one = 0;
-    // Return, x maximum 40, y kept; then Return, 20 (below 25: kept), y kept.
+    // Return, x maximum 40, y kept; then Return, 20 (held at 30), y kept.
     paced_thread keys = type_keys_looking("\r40\r\r\r20\r\rq", [&](size_t i) {
         if (i == 5) {
             tail[0] = pixel_seen(tail_x, oy - 2);
             one = pixel_seen(one_x, oy - 2);
         } else if (i == 10) {
-            tail[1] = pixel_seen(tail_x, oy - 2);
+            tail[1] = pixel_seen(held_tail_x, oy - 2);
         }
     });
     show_pre_fansize_freq_hist();

@@ -400,7 +400,7 @@ TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
     EXPECT_FLOAT_EQ(pause_fact, 10.0f);
     menu("\r"
          "y\r"
-         "10.5\r"); // above 10: kept
+         "10.5\r"); // above 10: held at 10
     EXPECT_FLOAT_EQ(pause_fact, 10.0f);
     menu("\r"
          "y\r"
@@ -408,8 +408,8 @@ TEST_F(MutationDialogs, PauseSwitchAndDelayFactor)
     EXPECT_FLOAT_EQ(pause_fact, 0.25f);
     menu("\r"
          "y\r"
-         "-1\r");   // below 0: kept
-    EXPECT_FLOAT_EQ(pause_fact, 0.25f);
+         "-1\r");   // below 0: held at 0
+    EXPECT_FLOAT_EQ(pause_fact, 0.0f);
 }
 
 TEST_F(MutationDialogs, QuitInThePauseBoxStartsAgain)
@@ -482,10 +482,10 @@ TEST_F(MutationDialogs, BitCountByNumberPercentageOrAll)
     auto bits = [this](const std::string &keys) { answer(keys, [] { set_bit_flips(); }); };
     bits("n\r7\r");
     EXPECT_EQ(bits_to_flip, 7);
-    bits("n\r8\r"); // all 8 only with 'a'
+    bits("n\r8\r"); // all 8 only with 'a': held at 7
     EXPECT_EQ(bits_to_flip, 7);
-    bits("n\r0\r");
-    EXPECT_EQ(bits_to_flip, 7);
+    bits("n\r0\r"); // held at 1
+    EXPECT_EQ(bits_to_flip, 1);
     bits("p\r50\r");
     EXPECT_EQ(bits_to_flip, 4);
     bits("p\r99\r"); // 8 * 99 / 100
@@ -542,8 +542,8 @@ TEST_F(MutationDialogs, WireCountByNumberPercentageOrAll)
     EXPECT_EQ(wires_to_move, 29);
     wires("p\r10\r", 'W');
     EXPECT_EQ(wires_to_move, 3);
-    wires("p\r0\r");
-    EXPECT_EQ(wires_to_move, 3);
+    wires("p\r0\r"); // held at 1%, at least one wire
+    EXPECT_EQ(wires_to_move, 1);
     wires("a\r", 'W');
     EXPECT_EQ(wires_to_move, 30);
     wires("p\rq"

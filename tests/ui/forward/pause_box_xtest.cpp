@@ -99,9 +99,9 @@ TEST_F(PauseBox, BorderWidthsFollowTheSmallerSide)
 {
     TestNetwork net(2, 2, 40, 20, 1, 5);
     EXPECT_EQ(box("B\r5\r\r\r"), stp_box_nothing);
-    EXPECT_EQ(border, 0); // 5 is above min(20, 127)/5 = 4
-    EXPECT_EQ(box("B\r4\r1\r\r"), stp_box_nothing);
-    EXPECT_EQ(border, 4);
+    EXPECT_EQ(border, 4); // 5 is held at min(20, 127)/5 = 4
+    EXPECT_EQ(box("B\r2\r1\r\r"), stp_box_nothing);
+    EXPECT_EQ(border, 2);
     EXPECT_EQ(b_value, 1);
 }
 
@@ -109,10 +109,11 @@ TEST_F(PauseBox, FilterEntries)
 {
     TestNetwork net(2, 16, 3);
     allocate_mem_rule0_extra(3);
+    // 9 is held at the last entry, 7.
     EXPECT_EQ(box("f\r+3\r9\r\r\r"), stp_box_nothing);
-    EXPECT_EQ(color_filter[0], 0x08);
+    EXPECT_EQ(color_filter[0], 0x88);
     EXPECT_EQ(box("f\r-3\r\r\r"), stp_box_nothing);
-    EXPECT_EQ(color_filter[0], 0x00);
+    EXPECT_EQ(color_filter[0], 0x80);
     free_mem_rule0_extra();
 }
 

@@ -53,14 +53,14 @@ TEST_F(DamageQuestions, TheTypedDelayAndSameStepsAreTaken)
 // A cut-off or a number of bins out of its range leaves the line showing
 // the default it keeps, as if that had been typed: the answer's row reads
 // the same as after the default typed, at both window sizes.
-TEST_F(DamageQuestions, ARefusedCutOffOrBinsShowsTheValueTaken)
+TEST_F(DamageQuestions, AnOddCutOffOrBinsShowsTheValueHeld)
 {
     TestNetwork net(2, 40, 3);
     setup_value_colors(1);
     att_hist = att_hist_none;
     // The second row, where the cut-off or the bins are asked, read while
     // the delay question waits.
-    auto answer_row = [](const std::string &keys, const std::string &shot = "") {
+    auto answer_row = [](const std::string &keys, uint32_t columns, const std::string &shot = "") {
         std::vector<unsigned long> row;
         damage_record dp = {};
         paced_thread typing = type_keys_looking(keys, [&](size_t i) {
@@ -72,21 +72,27 @@ TEST_F(DamageQuestions, ARefusedCutOffOrBinsShowsTheValueTaken)
         });
         setup_diff_plot(&dp);
         typing.join();
-        EXPECT_EQ(dp.columns, 20u) << keys;
+        EXPECT_EQ(dp.columns, columns) << keys;
         checked_free(dp.damage_buf);
         return row;
+    };
+    // 40 cells: the cut-off is held to 20..20, the bins to 10..20.
+    struct held_case {
+        const char *odd, *typed;
+        uint32_t columns;
     };
     const int width = Maxx + 1, height = WinMaxy + 1;
     for (auto [w, h] : prompt_window_sizes()) {
         ASSERT_TRUE(resize_to(w, h));
         SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
-        for (auto [refused, typed] : {std::pair{"\r99999\r\r\r", "\r20\r\r\r"},
-                                      std::pair{"\r9\r\r\r", "\r20\r\r\r"},
-                                      std::pair{"b\r9\r\r\r", "b\r20\r\r\r"}}) {
-            std::vector<unsigned long> shown = answer_row(refused, "damage_refused_" + std::to_string(w)),
-                                       wanted = answer_row(typed);
+        for (held_case c : {held_case{"\r99999\r\r\r", "\r20\r\r\r", 20},
+                            held_case{"\r-1\r\r\r", "\r20\r\r\r", 20},
+                            held_case{"b\r9\r\r\r", "b\r10\r\r\r", 10},
+                            held_case{"b\r99999\r\r\r", "b\r20\r\r\r", 20}}) {
+            std::vector<unsigned long> shown = answer_row(c.odd, c.columns, "damage_held_" + std::to_string(w)),
+                                       wanted = answer_row(c.typed, c.columns);
             ASSERT_FALSE(wanted.empty());
-            EXPECT_TRUE(shown == wanted) << "the line after " << refused << " is not the value taken";
+            EXPECT_TRUE(shown == wanted) << "the line after " << c.odd << " is not the value held";
         }
     }
     ASSERT_TRUE(resize_to(width, height));

@@ -106,11 +106,12 @@ TEST_F(DerridaPlot, QuitAtTheParametersReturnsToTheMenu)
     EXPECT_EQ(window_pixel(Maxx / 2, Maxy - vgax(50)), frame_before);
 }
 
-// A refused maxH ("abcd") or sample ("-5") leaves the prompts' first line
-// showing the value kept, as if it had been typed: the line reads the same
-// as after "1.00" and "25", at both window sizes. 'q' at the iterations
-// goes back to the menu, where 'q' leaves.
-TEST_F(DerridaPlot, ARefusedMaxHOrSampleShowsTheValueTaken)
+// An odd maxH or sample leaves the prompts' first line showing the value
+// held, as if it had been typed: "abcd" keeps maxH at 1 and "-5" holds the
+// sample at 1; "1e-9" holds maxH at one distance of the 12 cells (0.0833)
+// and "0" the sample at 1. At both window sizes. 'q' at the iterations goes
+// back to the menu, where 'q' leaves.
+TEST_F(DerridaPlot, AnOddMaxHOrSampleShowsTheValueHeld)
 {
     TestNetwork net(2, 12, 3);
     TestNetwork::set_rule_number(90);
@@ -135,12 +136,39 @@ TEST_F(DerridaPlot, ARefusedMaxHOrSampleShowsTheValueTaken)
         ASSERT_TRUE(resize_to(w, h));
         SCOPED_TRACE(std::to_string(Maxx + 1) + "x" + std::to_string(WinMaxy + 1));
         clear_drawing_area();
-        std::vector<unsigned long> typed = first_line("1.00\r25\r");
+        std::vector<unsigned long> typed = first_line("1\r1\r");
         ASSERT_FALSE(typed.empty());
-        EXPECT_TRUE(first_line("abcd\r-5\r", "derrida_refused_" + std::to_string(w)) == typed)
-            << "the refused answers stay on the line";
+        EXPECT_TRUE(first_line("abcd\r-5\r", "derrida_held_" + std::to_string(w)) == typed)
+            << "the held answers do not stand on the line";
+        clear_drawing_area();
+        typed = first_line("0.0833\r1\r");
+        EXPECT_TRUE(first_line("1e-9\r0\r") == typed) << "the held maxH does not stand on the line";
     }
     ASSERT_TRUE(resize_to(width, height));
+}
+
+// maxH typed as 1e-9 swept nothing and placed the completion's box at the
+// x of the sweep's end, 1.2e10, past an int (undefined behaviour, which the
+// sanitizer build reports): held to 1/20, the sweep draws its one distance
+// and completes.
+TEST_F(DerridaPlot, ATinyMaxHSweepsOneDistanceAndCompletes)
+{
+    TestNetwork net(2, 20, 3);
+    TestNetwork::set_rule_number(110);
+    srandom(3);
+    int completion_ink = -1;
+    // Menu: sweep; maxH 1e-9, the rest kept; completion: leave.
+    paced_thread typist = type_keys_looking("\r1e-9\r\r\r\r\r\r\rx\r", [&](size_t i) {
+        if (i != 8)
+            return;
+        screenshot("derrida_tiny_maxH");
+        completion_ink = 0;
+        for (unsigned long p : pixels_seen(Maxx / 2 + 1, 3, Maxx / 2 - 4, prompt_box_bottom(2) - 3))
+            completion_ink += p == Color_Table[white];
+    });
+    draw_Derrida_plot();
+    typist.join();
+    EXPECT_GT(completion_ink, 0) << "the sweep did not reach its completion prompt";
 }
 
 // The frame at the plot's place (the middle of the window, its origin

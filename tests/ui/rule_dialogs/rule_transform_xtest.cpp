@@ -126,9 +126,9 @@ TEST_F(RuleTransform, RaiseToFiveIsResultTwo)
     EXPECT_EQ(nhood, 5);
     EXPECT_EQ(nhoodm[11], 5);
     EXPECT_EQ(file("l_v2k5.rul").size(), 2u + 4u);
-    // Above the ceiling: the dialog ends at once with the result so far.
-    EXPECT_EQ(transform("14\r"), 0);
-    EXPECT_EQ(nhood, 5);
+    // Above the ceiling: held at it; Return then ends the dialog.
+    EXPECT_EQ(transform("99\r\r"), 2);
+    EXPECT_EQ(nhood, Maxnhood);
 }
 
 TEST_F(RuleTransform, EffectiveKIsResultOneAndReportsTheInput)

@@ -21,28 +21,28 @@ protected:
     }
 };
 
-TEST_F(GraphicsMenu, WidthBelow300IsRefusedAnd300Taken)
+TEST_F(GraphicsMenu, WidthBelow300IsHeldAt300)
 {
     if (!on_default_screen())
         GTEST_SKIP() << "the sizes checked are those of a 1280 x 1024 screen";
-    run_menu("S\r299\r\r");  // refused: the size stays, the menu is left
-    EXPECT_EQ(Maxx, 1023);
-    EXPECT_EQ(WinMaxy, 767);
-    run_menu("S\r300\r\rq");
+    run_menu("S\r299\r\rq");
     EXPECT_EQ(Maxx, 299);
     EXPECT_EQ(WinMaxy, 249);  // 4:3 would be 225, below the least height
     run_menu("S\r1024\r768\rq");
     EXPECT_EQ(Maxx, 1023);
     EXPECT_EQ(WinMaxy, 767);
     EXPECT_EQ(Maxy, 742);
+    run_menu("S\r0\r-1\rq");
+    EXPECT_EQ(Maxx, 299);
+    EXPECT_EQ(WinMaxy, 249);
+    run_menu("S\r1024\r768\rq");
 }
 
-TEST_F(GraphicsMenu, FontSizesOutside7To35AreRefused)
+// 40 is held at 35, which the window cannot take (refused, as below).
+TEST_F(GraphicsMenu, FontSizesAboveThe35HeldAreRefusedWhereTheyDoNotFit)
 {
     int before = pointsize;
     run_menu("s\r40\r\r\rq");
-    EXPECT_EQ(pointsize, before);
-    run_menu("s\r5\r\r\rq");
     EXPECT_EQ(pointsize, before);
     run_menu("s\r12\r\r\rq");
     EXPECT_EQ(pointsize, 12);
@@ -86,12 +86,17 @@ TEST_F(GraphicsMenu, ColourChartStartsBelowTheMenuAtTheLeastSize)
     EXPECT_EQ(Maxx, 1023);
 }
 
-TEST_F(GraphicsMenu, LineSpaceOrFontThatLosesThePromptsIsRefused)
+// A line space of 99 is held at the largest that keeps the text column's
+// prompts above the bottom strip; a font that would lose them is refused.
+TEST_F(GraphicsMenu, LineSpaceIsHeldAndAFontThatLosesThePromptsRefused)
 {
     int space = CHeight, size = pointsize;
-    run_menu("s\r\r\r99\r\rq");  // refused, the refusal waits for Return
-    EXPECT_EQ(CHeight, space);
-    EXPECT_EQ(CHeight_changed, 0);
+    run_menu("s\r\r\r99\rq");
+    EXPECT_GT(CHeight, space);
+    EXPECT_LT(CHeight, 99);
+    EXPECT_EQ(CHeight_changed, 1);
+    CHeight = static_cast<int16_t>(space);
+    CHeight_changed = 0;
     run_menu("s\r35\r\r\rq");
     EXPECT_EQ(pointsize, size);
     EXPECT_EQ(CHeight, space);

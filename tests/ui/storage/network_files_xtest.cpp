@@ -74,11 +74,12 @@ TEST_F(NetworkFileDialogs, RandomStartStaysWithinTheLattice)
     EXPECT_LT(file_startj, 28);
 }
 
-TEST_F(NetworkFileDialogs, OutOfRangeStartKeepsTheDefault)
+// 99 is held at the last start that keeps the small net inside, 36.
+TEST_F(NetworkFileDialogs, OutOfRangeStartIsHeldInside)
 {
     type_keys("small\r\r99\r\r");
     load_save_wrs('l', state.data(), 's');
-    EXPECT_EQ(file_starti, 18);
+    EXPECT_EQ(file_starti, 36);
     EXPECT_EQ(file_startj, 14);
 }
 

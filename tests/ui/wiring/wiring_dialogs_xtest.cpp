@@ -108,9 +108,9 @@ TEST_F(WiringDialogs, BiasDialogAcceptsDefaultsWithD)
 TEST_F(WiringDialogs, BiasDialogWalksEveryRingQuestion)
 {
     make_ring(20, 3);
-    // zone 1 (below 2: the largest), CA, 1 escape, boundary, no self-wiring,
-    // distinct, same wiring.
-    type_ahead_of_bias_dialog("1\rc\r1\rs\r2\rn\re\r");
+    // zone 99 (held at the largest), CA, 1 escape, boundary, no
+    // self-wiring, distinct, same wiring.
+    type_ahead_of_bias_dialog("99\rc\r1\rs\r2\rn\re\r");
     bias_random_wiring();
     EXPECT_EQ(zonesize, 20);
     EXPECT_EQ(ca_bias, 1);

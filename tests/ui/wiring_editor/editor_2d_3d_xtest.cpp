@@ -207,12 +207,12 @@ TEST_F(LatticeEditor, A2dBlockOfDefaultsIsTheFirstCellOfTheCursorsRow)
     EXPECT_EQ(rewired_by_2d_block("2\rb2\r\r\r\rrqq"), std::vector<int>{50});
 }
 
-// Typed corners are taken where they lie inside the lattice and refused
-// outside it: low (2, 12 refused for the default 5), high (3, 6) is the
-// block of cells 52, 53, 62 and 63, and 'r' rewires those alone.
-TEST_F(LatticeEditor, A2dBlockTakesTypedCornersAndRefusesOneOutside)
+// Typed corners are taken where they lie inside the lattice and held to
+// it outside: low (2, 12 held at 9), high (3, 9) is the block of cells 92
+// and 93, and 'r' rewires those alone.
+TEST_F(LatticeEditor, A2dBlockTakesTypedCornersAndHoldsOneOutside)
 {
-    EXPECT_EQ(rewired_by_2d_block("2\rb22\r12\r3\r6\rrqq"), (std::vector<int>{52, 53, 62, 63}));
+    EXPECT_EQ(rewired_by_2d_block("2\rb22\r12\r3\r9\rrqq"), (std::vector<int>{92, 93}));
 }
 
 // A 3d block ('3' echoed at its prompt) asked with Return everywhere is
