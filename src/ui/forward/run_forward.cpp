@@ -1075,8 +1075,8 @@ start_pattern(run_context &r)
         seed_was_set = 1;
         if (r.fwd_only) {
             forget_key_panel();
+            it.key_panel = key_panel_beside;
             interrupt_key_index(&r.eg, &it);
-            it.key_panel = 1;
         }
         moveto(0, 0);
         setup_pattern_frames(&r.eg, &it, r.side_width);
@@ -1175,6 +1175,8 @@ run_steps(run_context &r)
             it.fore_colour = static_cast<uint8_t>(random_bitflip_state(it.fore_colour));
         uint32_t t = ++it.time;
 
+        // The pause box's dialogs may have left another viewport.
+        keep_run_left_of_key_panel();
         display_before_sweep(&it);
         if (it.skip_on)
             stp = t % (time_skip + 1u) == 0;
@@ -1227,8 +1229,10 @@ run_steps(run_context &r)
         if (r.fwd_only && graph_layout == 1 && (stp || r.ae.no_display))
             frame_layout_box(r);
 
-        if (it.step_pause)
+        if (it.step_pause) {
             step_pause(r);
+            keep_run_left_of_key_panel();
+        }
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
         if (att_hist == att_hist_skeleton && r.sk.frozen_buff && frozen_history_full(r)) {
