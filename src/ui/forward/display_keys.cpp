@@ -89,6 +89,7 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
         scrolling = nowscrolling = 0;
         if (d_mode == display_2d) {
             clear_drawing_area();
+            set_run_viewport();
             reset_stpwidth(eg, it);
             revise_various_stp_settings(eg, it);
             it->frame_no = 0;

@@ -183,7 +183,7 @@ change_size_by_one(int change, const running_pattern &p)
     // as the widest of them.
     it->old_rows_right = static_cast<int16_t>(
         std::min<int>(std::max<int>(it->old_rows_right, old_width), Maxx));
-    setviewport(0, 0, Maxx, Maxy, 1);
+    set_run_viewport();
     // A plane stands over the pattern where the pattern is wide: the clears
     // below would take a part of it, so it goes whole now and comes back at
     // the new width's place.
