@@ -482,7 +482,7 @@ setup_plot_buffers(run_context &r)
         place_lookup_histogram(&eg);
         eg.group = static_cast<int16_t>(entries < 128 ? entries : 128);
         eg.bar_thickness = std::fmin(6.0f, static_cast<float>(Maxy - eg.hist_y0) / eg.group);
-        eg.hist_limit = static_cast<int16_t>(Maxx - 2);
+        eg.hist_limit = static_cast<int16_t>(Maxx - 1);
     }
     if (single_entropy) {
         char text[80];
@@ -1206,7 +1206,7 @@ run_steps(run_context &r)
             if (it.frozen_mode == 2)
                 show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
-                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 0) - 2);
+                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 1) - 2);
                 const bool panel_on = it.key_panel;
                 {
                     // The sampling's boxes stand left of the key panel.

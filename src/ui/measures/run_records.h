@@ -92,8 +92,9 @@ struct entropy_graph {
     float w1, w2;            // side-plot and histogram widths, vgax(100)
     int16_t hist_x0, hist_y0, hist_right; // histogram box
     int16_t hist_x, hist_y;  // current histogram origin
-    int16_t hist_limit;      // last column the traces' surface may reach: left of the
-                             // key panel while it is up, else Maxx - 2; set each step
+    int16_t hist_limit;      // last column the bars' clears and the traces' surface
+                             // (within Maxx - 2) may reach: left of the key panel
+                             // while it is up, else Maxx - 1; set each step
     int16_t group;           // bars per histogram column, at most 128
     int16_t max_bar;         // longest bar drawn
     float bar_thickness;     // pixels per bar, at most 6
