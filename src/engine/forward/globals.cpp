@@ -12,7 +12,6 @@ uint8_t scrolling = 0;
 uint8_t d_mode = display_unset;
 int16_t scrolly = 0;
 int16_t pixmap_width = 0;
-uint8_t onthefly_box_erased = 0;
 
 uint8_t b_value = 0;
 uint8_t seq_update = update_parallel;
@@ -110,7 +109,7 @@ reset_forward_run()
 namespace {
 const start_values forward_start(
     direction, limitcheck, stp, nowscrolling, scrolling, d_mode, scrolly, pixmap_width,
-    onthefly_box_erased, b_value, seq_update, pdata, filedata, p_order, porder_min, porder_max,
+    b_value, seq_update, pdata, filedata, p_order, porder_min, porder_max,
     update_prob, out_prob, border, wiring_madelocal, reverse_value_order, frozen_gens, att_hist,
     diff_plot, ncolor, attperiod, exhaustive_testing, stppause, ittpause, stpgraph,
     show_ss_matrixF, single_entropy, entropy_poss, gens, graph_layout, time_skip, slant,

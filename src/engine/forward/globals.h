@@ -15,7 +15,6 @@ constexpr uint8_t display_unset = 0, display_1d = 1, display_2d = 2, display_2d_
                   display_3d = 4;
 extern int16_t scrolly;       // top of the strip cleared while scrolling (pixels)
 extern int16_t pixmap_width;  // width in pixels of the scrolled region
-extern uint8_t onthefly_box_erased; // 1 once the on-the-fly panel at the right was cleared in a run
 
 extern uint8_t b_value;       // value 0..v-1 of the fixed border cells; 0 from the output menu
 extern uint8_t seq_update;    // 0 parallel; 1 cell order, 2 reverse, 3 seq_order, 4 random each step

@@ -190,7 +190,7 @@ draw_graph_layout(run_iteration *it, const uint8_t *state, int drawn, int x0, in
         pieslice(stp_graph_layout[c + 1][0], stp_graph_layout[c + 1][1], 0, 360, radius);
     }
     setcolor(colour);
-    setviewport(0, 0, Maxx, Maxy, 1);
+    set_run_viewport();
 }
 
 double

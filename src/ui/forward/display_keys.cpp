@@ -89,6 +89,7 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
         scrolling = nowscrolling = 0;
         if (d_mode == display_2d) {
             clear_drawing_area();
+            set_run_viewport();
             reset_stpwidth(eg, it);
             revise_various_stp_settings(eg, it);
             it->frame_no = 0;
@@ -910,7 +911,7 @@ filter_keys(running_pattern &p, char key)
 bool
 side_plot_key(running_pattern &p, char)
 {
-    if (stpgraph > 0 && p.ae->mode == 0)
+    if (stpgraph > 0 && p.ae->mode == 0 && outside_graph_layout(p))
         toggle_side_plot(p.eg, p.it);
     return true;
 }
@@ -994,9 +995,8 @@ show_entropy_density_plane(running_pattern &p, bool on)
 bool
 entropy_density_key(running_pattern &p, char)
 {
-    // The plane would stand over a run's histogram, as the return map's,
-    // and inside the graph layout's box, under its discs.
-    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown() || graph_layout == 1)
+    // The plane would stand over a run's histogram, as the return map's.
+    if (!(stpgraph > 1 && p.ae->mode == 0) || run_histogram_shown() || !outside_graph_layout(p))
         return true;
     const bool on = !p.eg->ed_plot;
     if (on)
@@ -1009,9 +1009,9 @@ bool
 return_map_key(running_pattern &p, char)
 {
     // The map's plane would stand over a run's histogram, which takes its
-    // place back at each sample, or inside the graph layout's box, under its
-    // discs: neither shares the window with it.
-    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown() || graph_layout == 1)
+    // place back at each sample: the two never share the window.
+    if (stpgraph == stpgraph_none || p.ae->mode != 0 || run_histogram_shown() ||
+        !outside_graph_layout(p))
         return true;
     const bool on = !p.it->return_map;
     if (on)
@@ -1024,17 +1024,13 @@ bool
 matrix_key(running_pattern &p, char)
 {
     // The matrix's box stands where a run's histogram stands.
-    if (run_histogram_shown())
+    if (run_histogram_shown() || !outside_graph_layout(p))
         return true;
     if (show_ss_matrixF == ss_view_matrix) {
         hide_statespace_matrix();
     } else {
         // The entropy-density plane gathering a rule sample's points stays.
         if (p.eg->ed_plot && p.ae->mode != 0)
-            return true;
-        // Its box would stand inside the graph layout's, whose clearings
-        // take its top.
-        if (graph_layout == 1)
             return true;
         make_room_at_bottom_right(p);
         show_ss_matrixF = ss_view_matrix;
@@ -1080,7 +1076,8 @@ const running_key kAnalysisKeys[] = {
             return p.eg->hist_mode ? "s..tog entropy-density" : "s..tog density-entropy";
         })
         .when([](const running_pattern &p) {
-            return stpgraph > 0 && (p.eg->hist_mode || stpgraph == stpgraph_density);
+            return stpgraph > 0 && (p.eg->hist_mode || stpgraph == stpgraph_density) &&
+                   outside_graph_layout(p);
         })
         .does(side_plot_key),
     running_key::on("j")
@@ -1099,7 +1096,9 @@ const running_key kAnalysisKeys[] = {
         .does(histogram_form_key),
     running_key::on("u")
         .help("u..entropy/density plot")
-        .when([](const running_pattern &p) { return stpgraph > 0 && p.eg->hist_mode == 1; })
+        .when([](const running_pattern &p) {
+            return stpgraph > 0 && p.eg->hist_mode == 1 && outside_graph_layout(p);
+        })
         .does(entropy_density_key),
     running_key::on("G")
         .help([](const running_pattern &) {
@@ -1118,8 +1117,8 @@ const running_key kAnalysisKeys[] = {
         })
         .when(side_plots)
         .does(acts_on_records<revise_analysis_window>),
-    running_key::on("D").help("D..return map").does(return_map_key),
-    running_key::on("y").help("y..state-space matrix").does(matrix_key),
+    running_key::on("D").help("D..return map").when(outside_graph_layout).does(return_map_key),
+    running_key::on("y").help("y..state-space matrix").when(outside_graph_layout).does(matrix_key),
 };
 
 } // namespace
@@ -1133,10 +1132,22 @@ make_room_at_bottom_right(running_pattern &p)
 {
     if (show_ss_matrixF == ss_view_matrix)
         hide_statespace_matrix();
+    hide_side_planes(p);
+}
+
+void
+hide_side_planes(running_pattern &p)
+{
     if (p.it->return_map)
         show_return_map(p, false);
     if (p.eg->ed_plot)
         show_entropy_density_plane(p, false);
+}
+
+bool
+outside_graph_layout(const running_pattern &)
+{
+    return graph_layout != 1;
 }
 
 running_key_group
@@ -1154,9 +1165,7 @@ analysis_keys()
 bool
 entropy_sample_key(running_pattern &p, char)
 {
-    // The sample's plane and its count line would stand inside the graph
-    // layout's box, under its discs: the two never share the window.
-    if (stpgraph > 0 && p.eg->ed_plot && graph_layout != 1)
+    if (stpgraph > 0 && p.eg->ed_plot && outside_graph_layout(p))
         start_entropy_sample(p.ae, p.eg, p.it);
     return true;
 }

@@ -25,5 +25,11 @@ bool divs_key_applies(const run_iteration *it);
 // hidden, those of them shown, before another of them or the graph layout
 // takes their place.
 void make_room_at_bottom_right(running_pattern &p);
+// The return map and the entropy-density plane hidden, those shown.
+void hide_side_planes(running_pattern &p);
+// Whether the graph layout leaves the side plot, the planes beside it and
+// the matrix their places: on, its box reaches over them, under its discs,
+// and their keys ('s', 'u', 'E', 'D', 'y') are neither offered nor act.
+bool outside_graph_layout(const running_pattern &p);
 // The common re-lay of the pattern area after its size or form changed.
 void relay_pattern_area(entropy_graph *eg, run_iteration *it);

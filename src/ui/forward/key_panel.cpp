@@ -10,10 +10,16 @@
 // window's bottom or the panel's width it writes them in the small font,
 // and where even those would run into each other it leaves out the group
 // headings.
-// Like the colour key, it is left out where the pattern (its rows, side
-// plot and page clears) reaches its place: the pattern would draw over it.
-// So it is where the entropy-density plane or the return map beside the
-// side plot reaches it.
+// Beside the run (as each run starts), like the colour key, it is left out
+// where the pattern (its rows, side plot and page clears) reaches its place:
+// the pattern would draw over it. So it is where the entropy-density plane
+// or the return map beside the side plot reaches it. Over the run ('X' where
+// the run leaves it no room) it stands whatever the pattern's width, and
+// the run keeps left of it: the viewport ends at its left edge
+// (keep_run_left_of_key_panel), so rows, plots and clears stop there, and
+// its own lines are drawn in the whole drawing area. The planes, whose
+// frames and labels are not drawn again at each step, do not share its
+// place: it gives way to them.
 #include "ui/forward/key_panel.h"
 
 #include <algorithm>
@@ -47,6 +53,8 @@ panel_place drawn;
 // The panel was asked for but left out, the pattern reaching its place:
 // nothing to erase.
 bool left_out = false;
+// The panel on the window stands over the run, which keeps left of it.
+bool over = false;
 
 struct panel_line {
     std::string text;
@@ -130,7 +138,25 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
 bool
 shown()
 {
-    return drawn.left >= 0 && !left_out && !onthefly_box_erased;
+    return drawn.left >= 0 && !left_out;
+}
+
+// The panel that stood over the run is gone: the run draws in the whole
+// drawing area again.
+void
+run_gets_whole_area()
+{
+    if (!over)
+        return;
+    over = false;
+    set_run_viewport();
+}
+
+// The return map or the entropy-density plane beside the side plot.
+bool
+planes_shown(const entropy_graph *eg, const run_iteration *it)
+{
+    return (eg->ed_plot || it->return_map) && stpgraph != stpgraph_none;
 }
 
 } // namespace
@@ -139,19 +165,27 @@ int
 run_reach(const entropy_graph *eg, const run_iteration *it)
 {
     int reach = pattern_reach(it, side_plot_width(eg));
-    if ((eg->ed_plot || it->return_map) && stpgraph != stpgraph_none)
+    if (planes_shown(eg, it))
         reach = std::max(reach, plane_reach(side_plot_left(eg)));
     if (eg->hist_mode == 1 && stp)
         reach = std::max<int>(reach, eg->hist_right);
     return reach;
 }
 
+bool
+key_panel_has_room(const entropy_graph *eg, const run_iteration *it)
+{
+    return run_reach(eg, it) <= panel_left();
+}
+
 void
 interrupt_key_index(entropy_graph *eg, run_iteration *it)
 {
-    if (run_reach(eg, it) > panel_left()) {
+    if (it->key_panel == key_panel_over && planes_shown(eg, it))
+        it->key_panel = key_panel_beside;
+    if (it->key_panel != key_panel_over && !key_panel_has_room(eg, it)) {
         left_out = false;
-        if (drawn.left >= 0 && !onthefly_box_erased)
+        if (drawn.left >= 0)
             erase_key_panel();
         left_out = true;
         return;
@@ -179,8 +213,11 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
     // A panel still shown where the window's size placed it before a resize
     // goes, so that only the one at the new edges stays.
     const panel_place place{left - 3, top, Maxx - 2, Maxy - 2};
-    if (drawn.left >= 0 && !onthefly_box_erased && !(drawn == place))
+    if (drawn.left >= 0 && !(drawn == place))
         erase_key_panel();
+    // Its lines are drawn whole over a run kept left of it.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
     drawn = place;
     int line_y = top + 2;
@@ -204,7 +241,9 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
     CHeight = height;
     setcolor(colour);
     moveto(x, y);
-    onthefly_box_erased = 0;
+    view.restore();
+    over = it->key_panel == key_panel_over;
+    keep_run_left_of_key_panel();
 }
 
 void
@@ -217,6 +256,26 @@ erase_key_panel()
     else
         erase_box(panel_left(), Maxy - vgay(424), Maxx - 2, Maxy - 2);
     drawn = panel_place();
+    run_gets_whole_area();
+}
+
+int
+run_right_edge()
+{
+    return over && shown() ? drawn.left - 1 : Maxx;
+}
+
+void
+set_run_viewport()
+{
+    setviewport(0, 0, run_right_edge(), Maxy, 1);
+}
+
+void
+keep_run_left_of_key_panel()
+{
+    if (over && shown())
+        set_run_viewport();
 }
 
 int
@@ -236,4 +295,5 @@ forget_key_panel()
 {
     drawn = panel_place();
     left_out = false;
+    run_gets_whole_area();
 }

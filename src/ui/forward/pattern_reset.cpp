@@ -12,6 +12,7 @@
 #include "engine/forward/globals.h"
 #include "engine/forward/pattern_reset.h"
 #include "engine/model/globals.h"
+#include "ui/forward/key_panel.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/entropy_plot.h"
 #include "ui/measures/run_records.h"
@@ -94,11 +95,11 @@ clear_stp(entropy_graph *eg, run_iteration *it)
     // clear stops at its edges.
     if (height > Maxy)
         height = Maxy;
-    width = std::min<int>(width, Maxx);
+    width = std::min<int>(width, run_right_edge());
     if (width > 0 && height > 0) {
         setviewport(0, 0, width, static_cast<int>(height), 1);
         clearviewport();
     }
-    setviewport(0, 0, Maxx, Maxy, 1);
+    set_run_viewport();
     setcolor(white);
 }

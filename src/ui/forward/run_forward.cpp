@@ -483,7 +483,7 @@ setup_plot_buffers(run_context &r)
         place_lookup_histogram(&eg);
         eg.group = static_cast<int16_t>(entries < 128 ? entries : 128);
         eg.bar_thickness = std::fmin(6.0f, static_cast<float>(Maxy - eg.hist_y0) / eg.group);
-        eg.hist_limit = static_cast<int16_t>(Maxx - 2);
+        eg.hist_limit = static_cast<int16_t>(Maxx - 1);
     }
     if (single_entropy) {
         char text[80];
@@ -1077,8 +1077,8 @@ start_pattern(run_context &r)
         seed_was_set = 1;
         if (r.fwd_only) {
             forget_key_panel();
+            it.key_panel = key_panel_beside;
             interrupt_key_index(&r.eg, &it);
-            it.key_panel = 1;
         }
         moveto(0, 0);
         setup_pattern_frames(&r.eg, &it, r.side_width);
@@ -1177,6 +1177,8 @@ run_steps(run_context &r)
             it.fore_colour = static_cast<uint8_t>(random_bitflip_state(it.fore_colour));
         uint32_t t = ++it.time;
 
+        // The pause box's dialogs may have left another viewport.
+        keep_run_left_of_key_panel();
         display_before_sweep(&it);
         if (it.skip_on)
             stp = t % (time_skip + 1u) == 0;
@@ -1206,7 +1208,7 @@ run_steps(run_context &r)
             if (it.frozen_mode == 2)
                 show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
-                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 0) - 2);
+                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 1) - 2);
                 const bool panel_on = it.key_panel;
                 {
                     // The sampling's boxes stand left of the key panel.
@@ -1229,8 +1231,10 @@ run_steps(run_context &r)
         if (r.fwd_only && graph_layout == 1 && (stp || r.ae.no_display))
             frame_layout_box(r);
 
-        if (it.step_pause)
+        if (it.step_pause) {
             step_pause(r);
+            keep_run_left_of_key_panel();
+        }
         if (diff_plot)
             plot_diff_pattern(&r.dp, &r.eg, &it);
         if (att_hist == att_hist_skeleton && r.sk.frozen_buff && frozen_history_full(r)) {

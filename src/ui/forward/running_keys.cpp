@@ -183,7 +183,7 @@ change_size_by_one(int change, const running_pattern &p)
     // as the widest of them.
     it->old_rows_right = static_cast<int16_t>(
         std::min<int>(std::max<int>(it->old_rows_right, old_width), Maxx));
-    setviewport(0, 0, Maxx, Maxy, 1);
+    set_run_viewport();
     // A plane stands over the pattern where the pattern is wide: the clears
     // below would take a part of it, so it goes whole now and comes back at
     // the new width's place.
@@ -317,16 +317,45 @@ change_delay(running_pattern &p, char key)
     return true;
 }
 
+// The pattern laid afresh as a panel comes over it or leaves it: at the
+// width it may now take, with no columns of a page drawn at the other.
+void
+relay_for_key_panel(running_pattern &p)
+{
+    relay_pattern_area(p.eg, p.it);
+    if (show_ss_matrixF == ss_view_matrix)
+        show_statespace_matrix(nullptr);
+}
+
+// 'X': the panel on the window goes; else it comes, beside a run that
+// leaves it room, or over the right part of one that does not. There the
+// planes that stand in its place go first, and what stood in its column
+// (rows above it, the side plot's frame) goes with the page the pattern
+// starts again, left of it.
 bool
 toggle_panel(running_pattern &p, char)
 {
-    if (p.it->key_panel) {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
+    if (key_panel_left() <= Maxx) {
+        const bool was_over = it->key_panel == key_panel_over;
         erase_key_panel();
-        p.it->key_panel = 0;
-    } else {
-        interrupt_key_index(p.eg, p.it);
-        p.it->key_panel = 1;
+        it->key_panel = key_panel_off;
+        if (was_over)
+            relay_for_key_panel(p);
+        return true;
     }
+    if (!key_panel_has_room(eg, it) && p.ae->mode == 0)
+        hide_side_planes(p);
+    if (key_panel_has_room(eg, it)) {
+        it->key_panel = key_panel_beside;
+        interrupt_key_index(eg, it);
+        return true;
+    }
+    it->key_panel = key_panel_over;
+    clear_drawing_area();
+    interrupt_key_index(eg, it);
+    relay_for_key_panel(p);
     return true;
 }
 
@@ -559,6 +588,7 @@ const running_key kSampleKeys[] = {
         .help([](const running_pattern &p) -> std::string {
             return p.eg->ed_plot ? "E..create sample" : "uE..create sample";
         })
+        .when(outside_graph_layout)
         .does(entropy_sample_key),
 };
 
@@ -722,6 +752,9 @@ interrupt_stp(damage_record *dp, entropy_data *ae, entropy_graph *eg, run_iterat
             const running_key *row = find_named_key(all.groups[g].rows, all.groups[g].count, key);
             taken = row && row->act && row->act(p, key);
         }
+        // A box the key drew may have left the whole drawing area as the
+        // viewport.
+        keep_run_left_of_key_panel();
         current_draw = drawable;
     }
     return event_ready();

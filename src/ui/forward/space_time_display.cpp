@@ -785,10 +785,10 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         eg->hist_y = static_cast<int16_t>(eg->hist_y0 - 1);
         clear_rect(0, 0, width, clear_top);
     }
+    set_run_viewport();
     // A plot kept over the pattern (a histogram, a plane moved over it)
     // stays as it is.
     clear_around_kept(0, clear_top, clear_right, Maxy);
-    setviewport(0, 0, Maxx, Maxy, 1);
     if (stp) {
         // A window resized during the run: the new page's pixmap takes the
         // window's new height.

@@ -514,13 +514,19 @@ plane_reach(int x0)
 void
 erase_lookup_bars(const entropy_graph *eg)
 {
-    erase_box(eg->hist_x0, eg->hist_y0, eg->hist_right, lookup_histogram_foot(eg) - 1);
+    // The bars end at a key panel standing over the run (under which the
+    // histogram may lie whole): the clear too.
+    const int right = std::min(eg->hist_right, eg->hist_limit);
+    if (right >= eg->hist_x0)
+        erase_box(eg->hist_x0, eg->hist_y0, right, lookup_histogram_foot(eg) - 1);
 }
 
 void
 erase_lookup_surface(const entropy_graph *eg)
 {
     const int x0 = eg->hist_x0 - 1, y0 = eg->hist_y0 - 1, x1 = surface_right(eg), y1 = lookup_histogram_foot(eg) - 1;
+    if (x1 < x0)
+        return;
     erase_box(x0, y0, x1, y1);
     // The histogram goes on after the clear (drawn again, or as bars): a
     // state-space matrix the clear took in part gives way to it whole.

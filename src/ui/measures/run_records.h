@@ -41,7 +41,7 @@ struct run_iteration {
     int8_t cell_size;        // pixels per cell: scale at the start
     int8_t cell_gap;         // 1, or 2 when scale exceeds 5 vga units
     uint8_t page_full;       // the pattern area is full: clear and restart after this step
-    uint8_t key_panel;       // the key panel is shown
+    uint8_t key_panel;       // the key panel asked for: key_panel_off, _beside, _over
     uint8_t step_pause;      // pause after every step
     uint8_t frozen_mode;     // frozen-cell colouring 0..3
     uint8_t one_rule;        // every cell uses rule 0
@@ -67,6 +67,14 @@ struct run_iteration {
                              // until the page end clears them); 0 for none
 };
 
+// The values of it.key_panel. Beside: shown where the run leaves it room (as
+// each run starts), left out while the run reaches its place. Over: shown
+// over the right part of a run that reaches its place ('X'), the run drawn
+// left of it.
+constexpr uint8_t key_panel_off = 0;
+constexpr uint8_t key_panel_beside = 1;
+constexpr uint8_t key_panel_over = 2;
+
 // eg: entropy and lookup-frequency plots.
 struct entropy_graph {
     uint8_t plot_on;         // density/entropy plot (stpgraph_density)
@@ -84,8 +92,9 @@ struct entropy_graph {
     float w1, w2;            // side-plot and histogram widths, vgax(100)
     int16_t hist_x0, hist_y0, hist_right; // histogram box
     int16_t hist_x, hist_y;  // current histogram origin
-    int16_t hist_limit;      // last column the traces' surface may reach: left of the
-                             // key panel while it is up, else Maxx - 2; set each step
+    int16_t hist_limit;      // last column the bars' clears and the traces' surface
+                             // (within Maxx - 2) may reach: left of the key panel
+                             // while it is up, else Maxx - 1; set each step
     int16_t group;           // bars per histogram column, at most 128
     int16_t max_bar;         // longest bar drawn
     float bar_thickness;     // pixels per bar, at most 6

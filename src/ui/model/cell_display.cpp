@@ -532,10 +532,6 @@ end_page(int h)
         } else if (d_mode == display_2d) {
             pixmap_width = static_cast<int16_t>(getx + h);
             moveto(getx, gety + h);
-            if (Maxx - pixmap_width < vgax(130) + 3 * h + 3 && !onthefly_box_erased) {
-                clear_area(Maxx - vgax(130) - 3, Maxy - vgay(424), Maxx - 2, Maxy - 2);
-                onthefly_box_erased = 1;
-            }
         }
         bool start = false;
         if (d_mode == display_1d)

@@ -623,7 +623,10 @@ top_right_box_place top_right_box = nullptr;
 void
 inset_prompt_box(int c, const char *text)
 {
-    set_drawing_area_viewport();
+    // Drawn whole whatever clip is in force (a run kept left of a panel),
+    // which stays.
+    saved_viewport view;
+    view.widen_to_drawing_area();
     int16_t x = getx, y = gety;
     // c characters wide, or wider where the text is (up to the prompt box's
     // width), so that the text ends inside the box and the window: three
@@ -651,6 +654,7 @@ inset_prompt_box(int c, const char *text)
     setcolor(colour);
     text_line(b.left + 3, b.right - 3, 3, text);
     moveto(x, y);
+    view.restore();
 }
 
 void

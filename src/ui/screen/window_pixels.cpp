@@ -78,9 +78,11 @@ kept_area(int *x0, int *y0, int *x1, int *y1)
 void
 clear_around_kept(int x0, int y0, int x1, int y1)
 {
-    // Each piece around the kept rectangle cleared as a viewport is.
+    // Each piece around the kept rectangle cleared as a viewport is, within
+    // the viewport in force (a run kept left of a panel standing over it).
     int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
-    for (const piece &p : pieces_around_kept(x0, y0, x1 + 1, y1 + 1))
+    for (const piece &p : pieces_around_kept(std::max<int>(x0, vx0), std::max<int>(y0, vy0),
+                                             std::min<int>(x1, vx1) + 1, std::min<int>(y1, vy1) + 1))
         if (p.x1 > p.x0 && p.y1 > p.y0) {
             setviewport(p.x0, p.y0, p.x1 - 1, p.y1 - 1, 1);
             clearviewport();
@@ -137,7 +139,7 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
     // the kept rectangle holds stays): the copy takes what it covers, and a
     // piece of the box beside the copy would stand there alone.
     if (kept.x0 >= kept.x1 || top_line_box_within(kept.x0, kept.y0, kept.x1 - 1, kept.y1 - 1).empty())
-        take_top_line_box_met_by(x, y, x + w - 1, y + h - 1);
+        take_top_line_box_met_by(x, y, std::min(x + w - 1, static_cast<int>(view_x1)), y + h - 1);
     send_gathered_shapes();
     copy_around_kept(*slot, x, y, w, h);
 }

@@ -2,7 +2,8 @@
 // every display form and setting of the rule, wiring and measure globals,
 // each panel line names exactly the keys of the rows it stands for, every
 // key named is acted on by a row (or, for 'q', by the run loop), and every
-// key of the table is named in some setting.
+// key of the table is named in some setting. The keys of what the graph
+// layout's box covers are neither named nor act while it is on.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -22,6 +23,7 @@ struct globals_kept {
     int8_t kind = totalistic, mix = rulemix, local = loc_twod_fonly;
     int v = value_range;
     uint8_t layout = graph_layout, one = oned, two = twod, three = threed, drawn = stp;
+    uint8_t matrix = show_ss_matrixF;
     char way = direction;
     ~globals_kept()
     {
@@ -40,6 +42,7 @@ struct globals_kept {
         loc_twod_fonly = local;
         value_range = static_cast<decltype(value_range)>(v);
         graph_layout = layout;
+        show_ss_matrixF = matrix;
     }
 };
 
@@ -103,6 +106,56 @@ TEST(RunningPatternKeys, EveryPanelLineNamesTheKeysOfItsRows)
         if (!named.count(key))
             unnamed += key;
     EXPECT_EQ(unnamed, "") << "keys of the table the panel never names";
+}
+
+// The keys of every panel line listed now, in table order.
+std::string
+listed_keys(const running_pattern &p)
+{
+    std::string keys;
+    running_key_groups all = running_pattern_key_groups();
+    for (size_t g = 0; g < all.count; g++)
+        for (const key_help_line &line : key_help(all.groups[g].rows, all.groups[g].count, p))
+            keys += line.keys;
+    return keys;
+}
+
+TEST(RunningPatternKeys, TheGraphLayoutTakesTheKeysOfWhatItsBoxCovers)
+{
+    globals_kept kept;
+    run_iteration it{};
+    entropy_graph eg{};
+    entropy_data ae{};
+    running_pattern p{nullptr, &ae, &eg, &it};
+    direction = direction_forward;
+    limitcheck = 0;
+    stp = 1;
+    d_mode = display_1d;
+    diff_plot = diff_plot_off;
+    stpgraph = stpgraph_lookup_bars;
+    eg.hist_mode = 1;
+    show_ss_matrixF = ss_view_none;
+    const std::string covered = "sDyuE";
+    graph_layout = 0;
+    for (char key : covered)
+        EXPECT_NE(listed_keys(p).find(key), std::string::npos) << "'" << key << "' not offered";
+    // The side plot (s), the entropy-density plane (u) and its samples (E),
+    // the return map (D) and the matrix (y).
+    graph_layout = 1;
+    for (char key : covered) {
+        EXPECT_EQ(listed_keys(p).find(key), std::string::npos) << "'" << key << "' offered";
+        // 'E' samples on the plane: pressed with it shown.
+        eg.ed_plot = key == 'E';
+        const running_key *row = acting_row(key);
+        ASSERT_TRUE(row);
+        row->act(p, key);
+        EXPECT_EQ(stpgraph, stpgraph_lookup_bars) << "'" << key << "' changed the side plot";
+        EXPECT_EQ(eg.hist_mode, 1) << "'" << key << "' changed the side plot";
+        EXPECT_EQ(eg.ed_plot, key == 'E') << "'" << key << "' changed the plane";
+        EXPECT_EQ(ae.mode, 0) << "'" << key << "' started a sample";
+        EXPECT_EQ(it.return_map, 0) << "'" << key << "' showed the return map";
+        EXPECT_EQ(show_ss_matrixF, ss_view_none) << "'" << key << "' showed the matrix";
+    }
 }
 
 } // namespace
