@@ -89,6 +89,10 @@ constexpr uint64_t kMaxBuckets = 4096;
 constexpr uint64_t kIndexPart = uint64_t(1) << 13;
 // Stretches of the states a thread of the index counts and deals, at most.
 constexpr unsigned kStretchesPerThread = 4;
+// States the index's sort passes between two looks at its stop: some
+// milliseconds under the sanitizers, where one pass over 2^22 states takes
+// seconds; a few dozen looks a pass in the Release build.
+constexpr uint64_t kSortStatesPerAsk = uint64_t(1) << 16;
 
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
@@ -555,12 +559,53 @@ place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor
         list[counts[bucket.targets[i]]++] = bucket.states[i];
 }
 
+// The stop of the index's sort: the thread on the caller asks stopped (as
+// the fill's stop, with every state done) after each kSortStatesPerAsk
+// states it passed; once it said stop, every thread leaves its pass at its
+// next look, and the sort ends with the index unfinished.
+struct sort_stop {
+    int (*stopped)(uint64_t done, uint64_t states) = nullptr;
+    uint64_t states = 0;
+    std::atomic<bool> said{false};
+
+    // After count more states passed by thread t of threads (this thread's
+    // count since its last look in since): true when the sort is to end.
+    bool
+    after(uint64_t count, uint64_t &since, unsigned t, unsigned threads)
+    {
+        since += count;
+        if (since < kSortStatesPerAsk)
+            return false;
+        since = 0;
+        if (t + 1 == threads && stopped && !said.load(std::memory_order_relaxed) && stopped(states - 1, states))
+            said = true;
+        return said.load(std::memory_order_relaxed);
+    }
+};
+
+// step(s) for the states first .. last - 1, looking at the stop every
+// kSortStatesPerAsk states; false when it said stop.
+template <typename Step>
+bool
+pass_states(uint64_t first, uint64_t last, sort_stop &stop, unsigned t, unsigned threads, const Step &step)
+{
+    uint64_t since = 0;
+    for (uint64_t from = first; from < last; from += kSortStatesPerAsk) {
+        uint64_t to = last - from > kSortStatesPerAsk ? from + kSortStatesPerAsk : last;
+        for (uint64_t s = from; s < to; s++)
+            step(s);
+        if (stop.after(to - from, since, t, threads))
+            return false;
+    }
+    return true;
+}
+
 // The bucket counts of states in a few stretches a thread, taken as the
 // threads come for them, so that a thread kept waiting for a core on a busy
 // machine holds up only its own stretch.
 template <typename Successors>
 void
-count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts)
+count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts, sort_stop &stop)
 {
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
     uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
@@ -571,26 +616,32 @@ count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_
         counts.start[i] = states * i / stretches;
     counts.count.assign(stretches * counts.buckets, 0);
     std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
             uint32_t *mine = counts.count.data() + i * counts.buckets;
-            for (uint64_t s = counts.start[i]; s < counts.start[i + 1]; s++)
-                mine[succ(s) >> counts.shift]++;
+            const int shift = counts.shift;
+            if (!pass_states(counts.start[i], counts.start[i + 1], stop, t, threads,
+                             [&](uint64_t s) { mine[succ(s) >> shift]++; }))
+                return;
         }
     });
 }
 
 // The inverse index, in two rounds: the states dealt into buckets of
 // successive successor numbers, then each bucket sorted in cache. counted:
-// the bucket counts made already, or null.
+// the bucket counts made already, or null. False when stopped (the index
+// unfinished).
 template <typename Successors>
-void
+bool
 sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form,
-                bucket_counts *counted)
+                bucket_counts *counted, int (*stopped)(uint64_t done, uint64_t states))
 {
     allocate_successor_index(index, states, form);
     if (!states)
-        return;
+        return true;
+    sort_stop stop;
+    stop.stopped = stopped;
+    stop.states = states;
     if (index.first)
         index.first[states] = static_cast<uint32_t>(states);
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
@@ -600,8 +651,10 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
     bucket_counts own;
     if (!counted || counted->shift != bucket_shift(states) || counted->start.size() < 2 ||
         counted->start.back() != states) {
-        count_buckets(succ, states, threads, own);
+        count_buckets(succ, states, threads, own, stop);
         counted = &own;
+        if (stop.said)
+            return false;
     }
     const int shift = counted->shift;
     const uint64_t buckets = counted->buckets;
@@ -635,21 +688,26 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         pack = {bits, (uint32_t(1) << shift) - 1};
     uint32_t *list = index.list;
     std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
             uint32_t *mine = slot.data() + i * buckets;
+            bool on;
             if (pack.bits) {
                 uint32_t first = static_cast<uint32_t>(start[i]);
-                for (uint64_t s = start[i]; s < start[i + 1]; s++) {
-                    uint32_t t = succ(s);
-                    list[mine[t >> shift]++] = (static_cast<uint32_t>(s) - first) | ((t & pack.low) << pack.bits);
-                }
+                on = pass_states(start[i], start[i + 1], stop, t, threads, [&](uint64_t s) {
+                    uint32_t to = succ(s);
+                    list[mine[to >> shift]++] = (static_cast<uint32_t>(s) - first) | ((to & pack.low) << pack.bits);
+                });
             } else {
-                for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                    list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+                on = pass_states(start[i], start[i + 1], stop, t, threads,
+                                 [&](uint64_t s) { list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s); });
             }
+            if (!on)
+                return;
         }
     });
+    if (stop.said)
+        return false;
     // Where the deal ended each stretch's part of each bucket (the packed
     // buckets are read by them); the counts are used up otherwise, and freed
     // before the buckets' scratch is taken.
@@ -660,11 +718,14 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         largest = std::max(largest, bucket_start[b + 1] - bucket_start[b]);
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         bucket_scratch bucket;
         bucket.states.resize(largest);
         bucket.targets.resize(largest);
+        uint64_t since = 0;
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
+            if (stop.after(bucket_start[b + 1] - bucket_start[b], since, t, threads))
+                return;
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             bucket.counts.assign(high - low, 0);
@@ -677,6 +738,7 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
                          bucket_start[b + 1], index, spilling, bucket);
         }
     });
+    return !stop.said;
 }
 
 // Cores not running anything now, the caller's counted free: from the
@@ -700,15 +762,17 @@ free_cores(unsigned cores)
 
 } // namespace
 
-void
-sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
+bool
+sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form,
+                  int (*stopped)(uint64_t done, uint64_t states))
 {
-    sort_into_index(array_successors{succ}, states, index, form, nullptr);
+    return sort_into_index(array_successors{succ}, states, index, form, nullptr, stopped);
 }
 
 int
 sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
-                          successor_index &index, index_form form, bucket_counts *counted)
+                          successor_index &index, index_form form, bucket_counts *counted,
+                          int (*stopped)(uint64_t done, uint64_t states))
 {
     if (cells > 32)
         return 0;
@@ -718,17 +782,21 @@ sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells
         mask &= (uint32_t(1) << (8 * bytes)) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 2:
-        sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 3:
-        sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 4:
-        sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     }
     return 0;
 }
