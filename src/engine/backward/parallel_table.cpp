@@ -724,8 +724,6 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         bucket.targets.resize(largest);
         uint64_t since = 0;
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
-            if (stop.after(bucket_start[b + 1] - bucket_start[b], since, t, threads))
-                return;
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             bucket.counts.assign(high - low, 0);
@@ -736,6 +734,8 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
                                   bucket);
             place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
                          bucket_start[b + 1], index, spilling, bucket);
+            if (stop.after(bucket_start[b + 1] - bucket_start[b], since, t, threads))
+                return;
         }
     });
     return !stop.said;
