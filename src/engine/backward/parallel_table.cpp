@@ -70,8 +70,10 @@ constexpr uint64_t kPart = uint64_t(1) << 16;
 constexpr uint64_t kMaxParts = 32;
 // States filled between two looks at the stop, a multiple of 64: a part can
 // take minutes on a slow machine or under the sanitizers, and 'q' must be
-// answered long before it ends.
-constexpr uint64_t kPollStates = uint64_t(1) << 20;
+// answered long before it ends. Under the sanitizers on a busy machine a
+// state takes several microseconds: a part of 2^17 states (a table of 2^22)
+// took a second, 2^14 of them take a tenth.
+constexpr uint64_t kPollStates = uint64_t(1) << 14;
 // The fewest states worth a thread of their own: below this, starting and
 // joining it costs more than it saves.
 constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
