@@ -470,13 +470,18 @@ struct bucket_scratch {
     std::vector<uint32_t> states, targets, counts;
 };
 
+// The gather and the placing of a bucket tell ask(count) of each
+// kSortStatesPerAsk states they passed (a bucket can hold every state: all
+// lead to one under rule 0); it returns true to stop them, and they return
+// false then.
+//
 // Bucket of the successors low .. low + count - 1 whose states the deal
 // left in list[from .. to) as state numbers: each state's successor read
 // from its record.
-template <typename Successors>
-void
+template <typename Successors, typename Ask>
+bool
 gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, uint64_t from, uint64_t to,
-                  bucket_scratch &bucket)
+                  bucket_scratch &bucket, const Ask &ask)
 {
     size_t size = static_cast<size_t>(to - from);
     std::copy(list + from, list + to, bucket.states.begin());
@@ -486,13 +491,19 @@ gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, ui
     const uint32_t *states = bucket.states.data();
     for (size_t i = 0; i < size && i < kAhead; i++)
         succ.warm(states[i]);
-    for (size_t i = 0; i < size; i++) {
-        if (i + kAhead < size)
-            succ.warm(states[i + kAhead]);
-        uint32_t t = succ(states[i]) - low;
-        bucket.targets[i] = t;
-        bucket.counts[t]++;
+    for (size_t part = 0; part < size; part += kSortStatesPerAsk) {
+        size_t end = size - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : size;
+        for (size_t i = part; i < end; i++) {
+            if (i + kAhead < size)
+                succ.warm(states[i + kAhead]);
+            uint32_t t = succ(states[i]) - low;
+            bucket.targets[i] = t;
+            bucket.counts[t]++;
+        }
+        if (ask(end - part))
+            return false;
     }
+    return true;
 }
 
 // Where the deal packs a state with its successor's low bits (pack.bits
@@ -508,9 +519,10 @@ struct deal_packing {
 // Bucket b (successors from b << shift) of a packed deal: stretch i's
 // states lie in list from where stretch i - 1's end (the bucket's start
 // for the first) to slot_end[i * buckets + b].
-void
+template <typename Ask>
+bool
 gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32_t *slot_end, uint64_t b,
-              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket)
+              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket, const Ask &ask)
 {
     uint32_t *states = bucket.states.data();
     uint32_t *targets = bucket.targets.data();
@@ -522,23 +534,30 @@ gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32
     for (size_t i = 0; i + 1 < stretches.start.size(); i++) {
         uint64_t to = slot_end[i * stretches.buckets + b];
         uint32_t first = static_cast<uint32_t>(stretches.start[i]);
-        for (uint64_t k = from; k < to; k++, j++) {
-            uint32_t dealt = list[k];
-            uint32_t t = dealt >> bits;
-            states[j] = first + (dealt & distance);
-            targets[j] = t;
-            counts[t]++;
+        for (uint64_t part = from; part < to; part += kSortStatesPerAsk) {
+            uint64_t end = to - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : to;
+            for (uint64_t k = part; k < end; k++, j++) {
+                uint32_t dealt = list[k];
+                uint32_t t = dealt >> bits;
+                states[j] = first + (dealt & distance);
+                targets[j] = t;
+                counts[t]++;
+            }
+            if (ask(end - part))
+                return false;
         }
         from = to;
     }
+    return true;
 }
 
 // The gathered bucket of the successors low .. low + count - 1, its states
 // in list[from .. to), sorted into the list by successor, the blocks of
 // these successors made.
-void
+template <typename Ask>
+bool
 place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor_index &index, std::mutex &spilling,
-             bucket_scratch &bucket)
+             bucket_scratch &bucket, const Ask &ask)
 {
     uint32_t *list = index.list;
     std::vector<uint32_t> &counts = bucket.counts;
@@ -557,8 +576,15 @@ place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor
             counts[t] = group;
         }
     }
-    for (size_t i = 0; i < static_cast<size_t>(to - from); i++)
-        list[counts[bucket.targets[i]]++] = bucket.states[i];
+    const size_t size = static_cast<size_t>(to - from);
+    for (size_t part = 0; part < size; part += kSortStatesPerAsk) {
+        size_t end = size - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : size;
+        for (size_t i = part; i < end; i++)
+            list[counts[bucket.targets[i]]++] = bucket.states[i];
+        if (ask(end - part))
+            return false;
+    }
+    return true;
 }
 
 // The stop of the index's sort: the thread on the caller asks stopped (as
@@ -725,18 +751,16 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         bucket.states.resize(largest);
         bucket.targets.resize(largest);
         uint64_t since = 0;
+        auto ask = [&](uint64_t count) { return stop.after(count, since, t, threads); };
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             bucket.counts.assign(high - low, 0);
-            if (pack.bits)
-                gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket);
-            else
-                gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b], bucket_start[b + 1],
-                                  bucket);
-            place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                         bucket_start[b + 1], index, spilling, bucket);
-            if (stop.after(bucket_start[b + 1] - bucket_start[b], since, t, threads))
+            bool gathered = pack.bits ? gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket, ask)
+                                      : gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b],
+                                                          bucket_start[b + 1], bucket, ask);
+            if (!gathered || !place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low),
+                                           bucket_start[b], bucket_start[b + 1], index, spilling, bucket, ask))
                 return;
         }
     });
