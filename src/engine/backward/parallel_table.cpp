@@ -46,6 +46,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -313,16 +314,32 @@ swap_round(uint64_t *rows, uint64_t m)
         swap_block_halves(rows, k, J, m);
 }
 
-// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
-template <typename Work>
+// How often the calling thread, its own work done, looks at the stop
+// while the other threads end theirs.
+constexpr auto kWaitingLook = std::chrono::milliseconds(10);
+
+// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread;
+// then, until the others have ended, the calling thread calls waiting()
+// every kWaitingLook: a thread kept from a core on a busy machine may
+// take a second over its last part, and the stop is asked on the calling
+// thread only.
+template <typename Work, typename Waiting>
 void
-run_threads(unsigned threads, const Work &work)
+run_threads(unsigned threads, const Work &work, const Waiting &waiting)
 {
     std::vector<std::thread> workers;
     workers.reserve(threads - 1);
+    std::atomic<unsigned> ended{0};
     for (unsigned t = 0; t + 1 < threads; t++)
-        workers.emplace_back([&work, t] { work(t); });
+        workers.emplace_back([&work, &ended, t] {
+            work(t);
+            ended++;
+        });
     work(threads - 1);
+    while (ended.load() + 1 < threads) {
+        std::this_thread::sleep_for(kWaitingLook);
+        waiting();
+    }
     for (std::thread &w : workers)
         w.join();
 }
@@ -596,6 +613,14 @@ struct sort_stop {
     uint64_t states = 0;
     std::atomic<bool> said{false};
 
+    // Asks the stop now (on the calling thread only).
+    void
+    ask()
+    {
+        if (stopped && !said.load(std::memory_order_relaxed) && stopped(states - 1, states))
+            said = true;
+    }
+
     // After count more states passed by thread t of threads (this thread's
     // count since its last look in since): true when the sort is to end.
     bool
@@ -605,8 +630,8 @@ struct sort_stop {
         if (since < kSortStatesPerAsk)
             return false;
         since = 0;
-        if (t + 1 == threads && stopped && !said.load(std::memory_order_relaxed) && stopped(states - 1, states))
-            said = true;
+        if (t + 1 == threads)
+            ask();
         return said.load(std::memory_order_relaxed);
     }
 };
@@ -652,7 +677,7 @@ count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_
                              [&](uint64_t s) { mine[succ(s) >> shift]++; }))
                 return;
         }
-    });
+    }, [&] { stop.ask(); });
 }
 
 // The inverse index, in two rounds: the states dealt into buckets of
@@ -733,7 +758,7 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
             if (!on)
                 return;
         }
-    });
+    }, [&] { stop.ask(); });
     if (stop.said)
         return false;
     // Where the deal ended each stretch's part of each bucket (the packed
@@ -763,7 +788,7 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
                                            bucket_start[b], bucket_start[b + 1], index, spilling, bucket, ask))
                 return;
         }
-    });
+    }, [&] { stop.ask(); });
     return !stop.said;
 }
 
@@ -902,6 +927,11 @@ parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, ui
                     stop = true;
             }
         }
+    }, [&] {
+        // The parts handed out so far, as done.
+        uint64_t handed = std::min<uint64_t>(next_part.load(), parts) * part;
+        if (!stop && stopped(std::min(handed, states) - 1, states))
+            stop = true;
     });
     free_plan(plan);
     return stop ? -1 : 1;
