@@ -22,12 +22,13 @@ struct bucket_counts {
 
 // Fills the records of exh_pairs with their value lines, and succ[0 ..
 // states-1] with the successor numbers unless succ is null. stopped(done,
-// states) is asked on the calling thread between parts of the range; a
-// non-zero answer stops the fill. Returns 1 when done, -1 when stopped, 0
-// when the network's rule tables are too large to unpack (the caller then
-// steps every state). Where counts is not null and 1 is returned, it holds
-// the successors' bucket counts for the sort. The result does not depend on
-// the number of threads.
+// states) is asked on the calling thread every few thousand states it
+// fills, and every few milliseconds while it waits for the other threads
+// to end their parts; a non-zero answer stops the fill. Returns 1 when
+// done, -1 when stopped, 0 when the network's rule tables are too large to
+// unpack (the caller then steps every state). Where counts is not null and
+// 1 is returned, it holds the successors' bucket counts for the sort. The
+// result does not depend on the number of threads.
 int parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, uint64_t states),
                    bucket_counts *counts = nullptr);
 
