@@ -8,10 +8,12 @@
 // README gives them, whose data file holds the brute force's basins and the
 // line the README explains; in the build run.sh makes, started through
 // run.sh from an empty folder, where the files land and not in the checkout.
+// And a field of 2^21 states answers 'q' and SIGTERM at once.
 #include "e2e/e2e_fixture.h"
 #include "support/ring_oracles.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -72,14 +74,15 @@ brute_field(uint32_t rule, int n)
 class FieldRoad : public ZemraWorkTest {
 protected:
     FieldRoad() : ZemraWorkTest("zemra-e2e-field") {}
-    // From the first screen to a field of rule on the 9-cell ring, basin
-    // data to my_data.dat; method "" (the pre-image method) or "e".
-    void road_to_field(uint32_t rule, const std::string &method)
+    // From the first screen to a field of rule on a ring of cells (9 unless
+    // given), basin data to my_data.dat; method "" (the pre-image method) or
+    // "e".
+    void road_to_field(uint32_t rule, const std::string &method, int cells = kCells)
     {
         launch();
         answer({"\r",                      // basin field
                 "\r", "\r",                // value range 2, no size range
-                std::to_string(kCells) + "\r", "\r", // size, scale
+                std::to_string(cells) + "\r", "\r", // size, scale
                 "\r", "\r",                // k = 3, regular 1d
                 "\r", "\r",                // rule tables, a single rule
                 "d\r", std::to_string(rule) + "\r",
@@ -160,6 +163,36 @@ TEST_F(FieldRoad, SuccessorTableFieldGivesTheSameLines)
         << "no field summary in my_data.dat:\n" << data;
     expect_field_of(54, data);
     EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
+// How long a field of 2^21 states may take to answer 'q' or SIGTERM, on a
+// machine whose every core is busy and under the sanitizers: it answers in
+// a few hundredths of a second, where its measure and its fit went for a
+// minute and more without a poll.
+constexpr double kAnswerPatience = 10;
+
+// Rule 204 on 21 cells: every state its own basin, 2^21 of them, in
+// rotation classes of up to 21; the field is measured and fitted before its
+// first basin. 'q' typed as it starts opens the field's stop prompt at
+// once, and its 'q' ends the field.
+TEST_F(FieldRoad, AFieldOf2To21StatesAnswersQAtOnce)
+{
+    road_to_field(204, "", 21);
+    zemra->type_now("q");
+    ASSERT_TRUE(zemra->wait_ready_for_key(kAnswerPatience)) << "'q' not answered";
+    zemra->type("q");
+    ASSERT_TRUE(zemra->wait_ready_for_key(kAnswerPatience)) << "the stopped field did not end";
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
+// SIGTERM as the same field starts ends the program through its clean end.
+TEST_F(FieldRoad, AFieldOf2To21StatesEndsAtOnceOnSigterm)
+{
+    road_to_field(204, "", 21);
+    ASSERT_GT(zemra->pid(), 0) << "no program to signal";
+    kill(zemra->pid(), SIGTERM);
+    EXPECT_EQ(zemra->wait_exit(kAnswerPatience), 0) << "SIGTERM not answered";
+    EXPECT_NE(zemra->stderr_text().find("Zemra clean exit"), std::string::npos);
 }
 
 // The indented blocks of the README's section that starts with heading:

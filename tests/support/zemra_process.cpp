@@ -211,9 +211,9 @@ ZemraProcess::type(const std::string &keys)
 }
 
 bool
-ZemraProcess::wait_ready_for_key()
+ZemraProcess::wait_ready_for_key(double seconds)
 {
-    wait_seen_ = wait_for_ready_signal(ready_fd_, kReadyPatience);
+    wait_seen_ = wait_for_ready_signal(ready_fd_, seconds);
     return wait_seen_;
 }
 

@@ -35,9 +35,9 @@ public:
     void type(const std::string &keys);
     void type_now(const std::string &keys);
     // Waits until the program's next key wait begins (everything drawn
-    // before it is on the screen then); false when it never came. The next
-    // key type sends goes into that wait.
-    bool wait_ready_for_key();
+    // before it is on the screen then); false when it did not come within
+    // seconds. The next key type sends goes into that wait.
+    bool wait_ready_for_key(double seconds = kReadyPatience);
     // Whether the program has begun a key wait since the last key typed,
     // without blocking; the next key type sends goes into that wait.
     bool waits_for_key_now();

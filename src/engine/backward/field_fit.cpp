@@ -33,6 +33,25 @@ std::vector<uint32_t> class_of_basin;
 bool neutral_measured = false;
 neutral_links neutral;
 
+// The stop of a measure: asked once every kStatesPerAsk states of each of
+// its passes over the states, through a countdown, so that a pass asks no
+// clock and no window in its loop. A pass of 2^22 states takes seconds
+// under the sanitizers, where a state's forward step alone takes a few
+// microseconds: 4096 of them are some milliseconds.
+constexpr uint32_t kStatesPerAsk = 4096;
+bool (*measure_stop)() = nullptr;
+uint32_t states_to_ask = kStatesPerAsk;
+
+// Counts one state of a pass; true when the stop, asked now, said stop.
+inline bool
+stop_after_state()
+{
+    if (--states_to_ask != 0)
+        return false;
+    states_to_ask = kStatesPerAsk;
+    return measure_stop && measure_stop();
+}
+
 uint64_t
 field_states()
 {
@@ -45,29 +64,34 @@ field_states()
     return states;
 }
 
-// The successor number of every state.
-std::vector<uint32_t>
-successors(uint64_t states)
+// The successor number of every state into next; false when stopped.
+bool
+successors(uint64_t states, std::vector<uint32_t> &next)
 {
-    std::vector<uint32_t> next(states);
+    next.resize(states);
     if (exh_pairs) {
-        for (uint64_t s = 0; s < states; s++)
+        for (uint64_t s = 0; s < states; s++) {
             next[s] = dec_equiv(exh_pairs + s * bytesL, L);
-        return next;
+            if (stop_after_state())
+                return false;
+        }
+        return true;
     }
     memset(A, 0, bytesL);
     memset(F, 0, bytesL);
     step_mode mode = forward_run_mode(0);
     forward_run_begin(mode);
-    for (uint64_t s = 0; s < states; s++) {
+    bool stopped = false;
+    for (uint64_t s = 0; s < states && !stopped; s++) {
         dec_to_value_line(A, static_cast<uint32_t>(s), lineL);
         // Parallel updating exchanges A and F; the sequential modes update A
         // in place: the successor is in A either way.
         forward_step(carule, mode);
         next[s] = dec_equiv(A, L);
+        stopped = stop_after_state();
     }
     forward_run_end();
-    return next;
+    return !stopped;
 }
 
 // The state number of s turned by one cell round the ring.
@@ -97,16 +121,16 @@ largest_fitting_factor(Fits fits, float smallest)
     return low;
 }
 
-} // namespace
-
+// The shape of the field (measure_field_shape) into basin_of,
+// depth_of_basin and class_of_basin; false when too large or stopped, with
+// the three in part filled.
 bool
-measure_field_shape()
+measure_states()
 {
-    forget_field_shape();
     uint64_t states = field_states();
-    if (!states)
+    std::vector<uint32_t> next;
+    if (!states || !successors(states, next))
         return false;
-    const std::vector<uint32_t> next = successors(states);
     // The map is peeled from its leaves inwards, round by round: round 0
     // takes the states no state leads to, each later round the states all
     // of whose predecessors went in the rounds before; what is never taken
@@ -122,14 +146,20 @@ measure_field_shape()
     // and each chain state its cycle's number, the last peeled first (a
     // successor is peeled after its predecessor or lies on a cycle).
     basin_of.assign(states, 0);
-    for (uint32_t t : next)
+    for (uint32_t t : next) {
         basin_of[t]++;
+        if (stop_after_state())
+            return false;
+    }
     std::vector<uint32_t> peeled; // the states taken, round by round
     std::vector<size_t> round_starts;
     peeled.reserve(states);
-    for (uint32_t s = 0; s < states; s++)
+    for (uint32_t s = 0; s < states; s++) {
         if (basin_of[s] == 0)
             peeled.push_back(s);
+        if (stop_after_state())
+            return false;
+    }
     for (size_t begin = 0; begin < peeled.size();) {
         round_starts.push_back(begin);
         const size_t end = peeled.size();
@@ -137,6 +167,8 @@ measure_field_shape()
             const uint32_t t = next[peeled[i]];
             if (--basin_of[t] == 0)
                 peeled.push_back(t);
+            if (stop_after_state())
+                return false;
         }
         begin = end;
     }
@@ -144,6 +176,8 @@ measure_field_shape()
     constexpr uint32_t kOnCycle = 0x80000000u;
     std::vector<uint32_t> cycle_depth, cycle_class;
     for (uint32_t x = 0; x < states; x++) {
+        if (stop_after_state())
+            return false;
         if (basin_of[x] == 0 || (basin_of[x] & kOnCycle))
             continue;
         const uint32_t c = static_cast<uint32_t>(cycle_depth.size()) | kOnCycle;
@@ -155,6 +189,8 @@ measure_field_shape()
             for (uint32_t i = 0; i < lineL; i++, r = rotated(r, states))
                 key = std::min(key, r);
             y = next[y];
+            if (stop_after_state())
+                return false;
         } while (y != x);
         cycle_depth.push_back(0);
         cycle_class.push_back(key);
@@ -168,6 +204,8 @@ measure_field_shape()
                 d = std::max(d, static_cast<uint32_t>(round) + 1);
             }
             basin_of[peeled[i]] = b & ~kOnCycle;
+            if (stop_after_state())
+                return false;
         }
     }
     // Basins are numbered in the order of their smallest states.
@@ -181,8 +219,24 @@ measure_field_shape()
             class_of_basin.push_back(cycle_class[c]);
         }
         b = basin_of_cycle[c];
+        if (stop_after_state())
+            return false;
     }
     return true;
+}
+
+} // namespace
+
+bool
+measure_field_shape(bool (*stopped)())
+{
+    forget_field_shape();
+    measure_stop = stopped;
+    states_to_ask = kStatesPerAsk;
+    if (!measure_states())
+        forget_field_shape();
+    measure_stop = nullptr;
+    return !basin_of.empty();
 }
 
 bool
@@ -227,14 +281,17 @@ drawn_basin_depths(bool compress)
 {
     // Basins are numbered as the scan met their first state, which is the
     // order the field draws them; a rotation of a ring's basin drawn before
-    // is not drawn again when compressed.
-    std::vector<uint32_t> depths, classes_drawn;
+    // is not drawn again when compressed. A class is named by a state
+    // number, so one bit a state marks the classes drawn: a list searched
+    // for each basin took minutes on a field of 2^21 basins (rule 204).
+    std::vector<uint32_t> depths;
+    std::vector<bool> class_drawn(compress ? basin_of.size() : 0);
     for (size_t b = 0; b < depth_of_basin.size(); b++) {
         if (compress) {
             uint32_t key = class_of_basin[b];
-            if (std::find(classes_drawn.begin(), classes_drawn.end(), key) != classes_drawn.end())
+            if (class_drawn[key])
                 continue;
-            classes_drawn.push_back(key);
+            class_drawn[key] = true;
         }
         depths.push_back(depth_of_basin[b]);
     }

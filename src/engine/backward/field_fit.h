@@ -31,8 +31,10 @@ constexpr uint64_t kMostFittedStates = uint64_t{1} << 22;
 // state (read from exh_pairs when the successor table is built, else by one
 // forward step of each state in the update mode of the run), then each
 // state's basin and each basin's depth. False, and nothing kept, when v^n is
-// above kMostFittedStates. Changes A and F.
-bool measure_field_shape();
+// above kMostFittedStates or stopped returned true: when given, it is asked
+// every few thousand states of each pass (the window's key poll: a pass
+// over 2^22 states takes seconds under the sanitizers). Changes A and F.
+bool measure_field_shape(bool (*stopped)() = nullptr);
 // Measures the neutral-order field of the network of n cells (the real
 // size, templineL once the order space is entered) from its wiring
 // (neutral_shape.h), without a walk of the n! orders: the depths of its

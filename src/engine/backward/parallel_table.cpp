@@ -46,6 +46,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -70,8 +71,10 @@ constexpr uint64_t kPart = uint64_t(1) << 16;
 constexpr uint64_t kMaxParts = 32;
 // States filled between two looks at the stop, a multiple of 64: a part can
 // take minutes on a slow machine or under the sanitizers, and 'q' must be
-// answered long before it ends.
-constexpr uint64_t kPollStates = uint64_t(1) << 20;
+// answered long before it ends. Under the sanitizers on a busy machine a
+// state takes several microseconds: a part of 2^17 states (a table of 2^22)
+// took a second, 2^14 of them take a tenth.
+constexpr uint64_t kPollStates = uint64_t(1) << 14;
 // The fewest states worth a thread of their own: below this, starting and
 // joining it costs more than it saves.
 constexpr uint64_t kStatesPerThread = uint64_t(1) << 17;
@@ -89,6 +92,10 @@ constexpr uint64_t kMaxBuckets = 4096;
 constexpr uint64_t kIndexPart = uint64_t(1) << 13;
 // Stretches of the states a thread of the index counts and deals, at most.
 constexpr unsigned kStretchesPerThread = 4;
+// States the index's sort passes between two looks at its stop: some
+// milliseconds under the sanitizers, where one pass over 2^22 states takes
+// seconds; a few dozen looks a pass in the Release build.
+constexpr uint64_t kSortStatesPerAsk = uint64_t(1) << 16;
 
 // What every part of the range reads: the network unpacked for one way.
 struct table_plan {
@@ -307,16 +314,32 @@ swap_round(uint64_t *rows, uint64_t m)
         swap_block_halves(rows, k, J, m);
 }
 
-// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread.
-template <typename Work>
+// How often the calling thread, its own work done, looks at the stop
+// while the other threads end theirs.
+constexpr auto kWaitingLook = std::chrono::milliseconds(10);
+
+// Runs work(0) .. work(threads-1), work(threads-1) on the calling thread;
+// then, until the others have ended, the calling thread calls waiting()
+// every kWaitingLook: a thread kept from a core on a busy machine may
+// take a second over its last part, and the stop is asked on the calling
+// thread only.
+template <typename Work, typename Waiting>
 void
-run_threads(unsigned threads, const Work &work)
+run_threads(unsigned threads, const Work &work, const Waiting &waiting)
 {
     std::vector<std::thread> workers;
     workers.reserve(threads - 1);
+    std::atomic<unsigned> ended{0};
     for (unsigned t = 0; t + 1 < threads; t++)
-        workers.emplace_back([&work, t] { work(t); });
+        workers.emplace_back([&work, &ended, t] {
+            work(t);
+            ended++;
+        });
     work(threads - 1);
+    while (ended.load() + 1 < threads) {
+        std::this_thread::sleep_for(kWaitingLook);
+        waiting();
+    }
     for (std::thread &w : workers)
         w.join();
 }
@@ -464,13 +487,18 @@ struct bucket_scratch {
     std::vector<uint32_t> states, targets, counts;
 };
 
+// The gather and the placing of a bucket tell ask(count) of each
+// kSortStatesPerAsk states they passed (a bucket can hold every state: all
+// lead to one under rule 0); it returns true to stop them, and they return
+// false then.
+//
 // Bucket of the successors low .. low + count - 1 whose states the deal
 // left in list[from .. to) as state numbers: each state's successor read
 // from its record.
-template <typename Successors>
-void
+template <typename Successors, typename Ask>
+bool
 gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, uint64_t from, uint64_t to,
-                  bucket_scratch &bucket)
+                  bucket_scratch &bucket, const Ask &ask)
 {
     size_t size = static_cast<size_t>(to - from);
     std::copy(list + from, list + to, bucket.states.begin());
@@ -480,13 +508,19 @@ gather_by_records(const Successors &succ, const uint32_t *list, uint32_t low, ui
     const uint32_t *states = bucket.states.data();
     for (size_t i = 0; i < size && i < kAhead; i++)
         succ.warm(states[i]);
-    for (size_t i = 0; i < size; i++) {
-        if (i + kAhead < size)
-            succ.warm(states[i + kAhead]);
-        uint32_t t = succ(states[i]) - low;
-        bucket.targets[i] = t;
-        bucket.counts[t]++;
+    for (size_t part = 0; part < size; part += kSortStatesPerAsk) {
+        size_t end = size - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : size;
+        for (size_t i = part; i < end; i++) {
+            if (i + kAhead < size)
+                succ.warm(states[i + kAhead]);
+            uint32_t t = succ(states[i]) - low;
+            bucket.targets[i] = t;
+            bucket.counts[t]++;
+        }
+        if (ask(end - part))
+            return false;
     }
+    return true;
 }
 
 // Where the deal packs a state with its successor's low bits (pack.bits
@@ -502,9 +536,10 @@ struct deal_packing {
 // Bucket b (successors from b << shift) of a packed deal: stretch i's
 // states lie in list from where stretch i - 1's end (the bucket's start
 // for the first) to slot_end[i * buckets + b].
-void
+template <typename Ask>
+bool
 gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32_t *slot_end, uint64_t b,
-              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket)
+              uint64_t bucket_first, deal_packing pack, bucket_scratch &bucket, const Ask &ask)
 {
     uint32_t *states = bucket.states.data();
     uint32_t *targets = bucket.targets.data();
@@ -516,23 +551,30 @@ gather_packed(const uint32_t *list, const bucket_counts &stretches, const uint32
     for (size_t i = 0; i + 1 < stretches.start.size(); i++) {
         uint64_t to = slot_end[i * stretches.buckets + b];
         uint32_t first = static_cast<uint32_t>(stretches.start[i]);
-        for (uint64_t k = from; k < to; k++, j++) {
-            uint32_t dealt = list[k];
-            uint32_t t = dealt >> bits;
-            states[j] = first + (dealt & distance);
-            targets[j] = t;
-            counts[t]++;
+        for (uint64_t part = from; part < to; part += kSortStatesPerAsk) {
+            uint64_t end = to - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : to;
+            for (uint64_t k = part; k < end; k++, j++) {
+                uint32_t dealt = list[k];
+                uint32_t t = dealt >> bits;
+                states[j] = first + (dealt & distance);
+                targets[j] = t;
+                counts[t]++;
+            }
+            if (ask(end - part))
+                return false;
         }
         from = to;
     }
+    return true;
 }
 
 // The gathered bucket of the successors low .. low + count - 1, its states
 // in list[from .. to), sorted into the list by successor, the blocks of
 // these successors made.
-void
+template <typename Ask>
+bool
 place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor_index &index, std::mutex &spilling,
-             bucket_scratch &bucket)
+             bucket_scratch &bucket, const Ask &ask)
 {
     uint32_t *list = index.list;
     std::vector<uint32_t> &counts = bucket.counts;
@@ -551,8 +593,64 @@ place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor
             counts[t] = group;
         }
     }
-    for (size_t i = 0; i < static_cast<size_t>(to - from); i++)
-        list[counts[bucket.targets[i]]++] = bucket.states[i];
+    const size_t size = static_cast<size_t>(to - from);
+    for (size_t part = 0; part < size; part += kSortStatesPerAsk) {
+        size_t end = size - part > kSortStatesPerAsk ? part + kSortStatesPerAsk : size;
+        for (size_t i = part; i < end; i++)
+            list[counts[bucket.targets[i]]++] = bucket.states[i];
+        if (ask(end - part))
+            return false;
+    }
+    return true;
+}
+
+// The stop of the index's sort: the thread on the caller asks stopped (as
+// the fill's stop, with every state done) after each kSortStatesPerAsk
+// states it passed; once it said stop, every thread leaves its pass at its
+// next look, and the sort ends with the index unfinished.
+struct sort_stop {
+    int (*stopped)(uint64_t done, uint64_t states) = nullptr;
+    uint64_t states = 0;
+    std::atomic<bool> said{false};
+
+    // Asks the stop now (on the calling thread only).
+    void
+    ask()
+    {
+        if (stopped && !said.load(std::memory_order_relaxed) && stopped(states - 1, states))
+            said = true;
+    }
+
+    // After count more states passed by thread t of threads (this thread's
+    // count since its last look in since): true when the sort is to end.
+    bool
+    after(uint64_t count, uint64_t &since, unsigned t, unsigned threads)
+    {
+        since += count;
+        if (since < kSortStatesPerAsk)
+            return false;
+        since = 0;
+        if (t + 1 == threads)
+            ask();
+        return said.load(std::memory_order_relaxed);
+    }
+};
+
+// step(s) for the states first .. last - 1, looking at the stop every
+// kSortStatesPerAsk states; false when it said stop.
+template <typename Step>
+bool
+pass_states(uint64_t first, uint64_t last, sort_stop &stop, unsigned t, unsigned threads, const Step &step)
+{
+    uint64_t since = 0;
+    for (uint64_t from = first; from < last; from += kSortStatesPerAsk) {
+        uint64_t to = last - from > kSortStatesPerAsk ? from + kSortStatesPerAsk : last;
+        for (uint64_t s = from; s < to; s++)
+            step(s);
+        if (stop.after(to - from, since, t, threads))
+            return false;
+    }
+    return true;
 }
 
 // The bucket counts of states in a few stretches a thread, taken as the
@@ -560,7 +658,7 @@ place_bucket(uint32_t low, uint32_t count, uint64_t from, uint64_t to, successor
 // machine holds up only its own stretch.
 template <typename Successors>
 void
-count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts)
+count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_counts &counts, sort_stop &stop)
 {
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
     uint64_t stretches = threads == 1 ? 1 : std::min<uint64_t>(parts, uint64_t(kStretchesPerThread) * threads);
@@ -571,26 +669,32 @@ count_buckets(const Successors &succ, uint64_t states, unsigned threads, bucket_
         counts.start[i] = states * i / stretches;
     counts.count.assign(stretches * counts.buckets, 0);
     std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
             uint32_t *mine = counts.count.data() + i * counts.buckets;
-            for (uint64_t s = counts.start[i]; s < counts.start[i + 1]; s++)
-                mine[succ(s) >> counts.shift]++;
+            const int shift = counts.shift;
+            if (!pass_states(counts.start[i], counts.start[i + 1], stop, t, threads,
+                             [&](uint64_t s) { mine[succ(s) >> shift]++; }))
+                return;
         }
-    });
+    }, [&] { stop.ask(); });
 }
 
 // The inverse index, in two rounds: the states dealt into buckets of
 // successive successor numbers, then each bucket sorted in cache. counted:
-// the bucket counts made already, or null.
+// the bucket counts made already, or null. False when stopped (the index
+// unfinished).
 template <typename Successors>
-void
+bool
 sort_into_index(const Successors &succ, uint64_t states, successor_index &index, index_form form,
-                bucket_counts *counted)
+                bucket_counts *counted, int (*stopped)(uint64_t done, uint64_t states))
 {
     allocate_successor_index(index, states, form);
     if (!states)
-        return;
+        return true;
+    sort_stop stop;
+    stop.stopped = stopped;
+    stop.states = states;
     if (index.first)
         index.first[states] = static_cast<uint32_t>(states);
     uint64_t parts = (states + kIndexPart - 1) / kIndexPart;
@@ -600,8 +704,10 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
     bucket_counts own;
     if (!counted || counted->shift != bucket_shift(states) || counted->start.size() < 2 ||
         counted->start.back() != states) {
-        count_buckets(succ, states, threads, own);
+        count_buckets(succ, states, threads, own, stop);
         counted = &own;
+        if (stop.said)
+            return false;
     }
     const int shift = counted->shift;
     const uint64_t buckets = counted->buckets;
@@ -635,21 +741,26 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         pack = {bits, (uint32_t(1) << shift) - 1};
     uint32_t *list = index.list;
     std::atomic<uint64_t> next_stretch{0};
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         for (uint64_t i; (i = next_stretch.fetch_add(1)) < stretches;) {
             uint32_t *mine = slot.data() + i * buckets;
+            bool on;
             if (pack.bits) {
                 uint32_t first = static_cast<uint32_t>(start[i]);
-                for (uint64_t s = start[i]; s < start[i + 1]; s++) {
-                    uint32_t t = succ(s);
-                    list[mine[t >> shift]++] = (static_cast<uint32_t>(s) - first) | ((t & pack.low) << pack.bits);
-                }
+                on = pass_states(start[i], start[i + 1], stop, t, threads, [&](uint64_t s) {
+                    uint32_t to = succ(s);
+                    list[mine[to >> shift]++] = (static_cast<uint32_t>(s) - first) | ((to & pack.low) << pack.bits);
+                });
             } else {
-                for (uint64_t s = start[i]; s < start[i + 1]; s++)
-                    list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s);
+                on = pass_states(start[i], start[i + 1], stop, t, threads,
+                                 [&](uint64_t s) { list[mine[succ(s) >> shift]++] = static_cast<uint32_t>(s); });
             }
+            if (!on)
+                return;
         }
-    });
+    }, [&] { stop.ask(); });
+    if (stop.said)
+        return false;
     // Where the deal ended each stretch's part of each bucket (the packed
     // buckets are read by them); the counts are used up otherwise, and freed
     // before the buckets' scratch is taken.
@@ -660,23 +771,25 @@ sort_into_index(const Successors &succ, uint64_t states, successor_index &index,
         largest = std::max(largest, bucket_start[b + 1] - bucket_start[b]);
     std::atomic<uint64_t> next_bucket{0};
     std::mutex spilling;
-    run_threads(threads, [&](unsigned) {
+    run_threads(threads, [&](unsigned t) {
         bucket_scratch bucket;
         bucket.states.resize(largest);
         bucket.targets.resize(largest);
+        uint64_t since = 0;
+        auto ask = [&](uint64_t count) { return stop.after(count, since, t, threads); };
         for (uint64_t b; (b = next_bucket.fetch_add(1)) < buckets;) {
             uint64_t low = b << shift;
             uint64_t high = low + (uint64_t(1) << shift) < states ? low + (uint64_t(1) << shift) : states;
             bucket.counts.assign(high - low, 0);
-            if (pack.bits)
-                gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket);
-            else
-                gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b], bucket_start[b + 1],
-                                  bucket);
-            place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low), bucket_start[b],
-                         bucket_start[b + 1], index, spilling, bucket);
+            bool gathered = pack.bits ? gather_packed(list, *counted, slot.data(), b, bucket_start[b], pack, bucket, ask)
+                                      : gather_by_records(succ, list, static_cast<uint32_t>(low), bucket_start[b],
+                                                          bucket_start[b + 1], bucket, ask);
+            if (!gathered || !place_bucket(static_cast<uint32_t>(low), static_cast<uint32_t>(high - low),
+                                           bucket_start[b], bucket_start[b + 1], index, spilling, bucket, ask))
+                return;
         }
-    });
+    }, [&] { stop.ask(); });
+    return !stop.said;
 }
 
 // Cores not running anything now, the caller's counted free: from the
@@ -700,15 +813,17 @@ free_cores(unsigned cores)
 
 } // namespace
 
-void
-sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form)
+bool
+sort_by_successor(const uint32_t *succ, uint64_t states, successor_index &index, index_form form,
+                  int (*stopped)(uint64_t done, uint64_t states))
 {
-    sort_into_index(array_successors{succ}, states, index, form, nullptr);
+    return sort_into_index(array_successors{succ}, states, index, form, nullptr, stopped);
 }
 
 int
 sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells, uint64_t states,
-                          successor_index &index, index_form form, bucket_counts *counted)
+                          successor_index &index, index_form form, bucket_counts *counted,
+                          int (*stopped)(uint64_t done, uint64_t states))
 {
     if (cells > 32)
         return 0;
@@ -718,17 +833,21 @@ sort_records_by_successor(const uint8_t *records, unsigned bytes, unsigned cells
         mask &= (uint32_t(1) << (8 * bytes)) - 1;
     switch (bytes) {
     case 1:
-        sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<1>{records, mask, states * 1}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 2:
-        sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<2>{records, mask, states * 2}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 3:
-        sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<3>{records, mask, states * 3}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     case 4:
-        sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted);
-        return 1;
+        return sort_into_index(record_successors<4>{records, mask, states * 4}, states, index, form, counted, stopped)
+                   ? 1
+                   : -1;
     }
     return 0;
 }
@@ -808,6 +927,11 @@ parallel_table(uint64_t states, uint32_t *succ, int (*stopped)(uint64_t done, ui
                     stop = true;
             }
         }
+    }, [&] {
+        // The parts handed out so far, as done.
+        uint64_t handed = std::min<uint64_t>(next_part.load(), parts) * part;
+        if (!stop && stopped(std::min(handed, states) - 1, states))
+            stop = true;
     });
     free_plan(plan);
     return stop ? -1 : 1;

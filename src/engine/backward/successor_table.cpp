@@ -68,19 +68,27 @@ constexpr uint32_t kPollEvery = 4096;
 // The index of the records of exh_pairs (each a state of the network): read
 // as numbers where v = 2, else through an array of their numbers made for
 // the sort. counted: the records' bucket counts as the fill made them, or
-// null.
-void
-index_records(uint64_t states, bucket_counts *counted = nullptr)
+// null. stopped: the fill's stop, asked as the sort goes on, or null; false
+// when it stopped the sort (the index freed).
+bool
+index_records(uint64_t states, bucket_counts *counted = nullptr,
+              int (*stopped)(uint64_t done, uint64_t states) = nullptr)
 {
     forget_warmed_groups();
-    if (value_range == 2 &&
-        sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index, table_index_form, counted))
-        return;
-    uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
-    for (uint64_t s = 0; s < states; s++)
-        succ[s] = dec_equiv(exh_pairs + s * bytesL, L);
-    sort_by_successor(succ, states, table_index, table_index_form);
-    checked_free(succ);
+    int sorted = value_range == 2 ? sort_records_by_successor(exh_pairs, bytesL, lineL, states, table_index,
+                                                              table_index_form, counted, stopped)
+                                  : 0;
+    if (sorted == 0) {
+        uint32_t *succ = static_cast<uint32_t *>(checked_calloc(states, sizeof(uint32_t), "exh_pairs index"));
+        for (uint64_t s = 0; s < states; s++)
+            succ[s] = dec_equiv(exh_pairs + s * bytesL, L);
+        sorted = sort_by_successor(succ, states, table_index, table_index_form, stopped) ? 1 : -1;
+        checked_free(succ);
+    }
+    if (sorted > 0)
+        return true;
+    free_successor_index(table_index);
+    return false;
 }
 
 // The next state of the counter line (base v, cell 0 least significant).
@@ -216,8 +224,10 @@ fill_successor_table(int hamming, int print_pairs)
     }
     if (exhaustive_testing == exhaustive_table && !fast)
         forward_run_end();
-    if (done)
-        index_records(states, fast ? &counted : nullptr);
+    // The sort of 2^22 states takes seconds under the sanitizers: the
+    // fill's stop is asked through it too.
+    if (done && !index_records(states, fast ? &counted : nullptr, stopped_at))
+        done = 0;
     checked_free(counter);
     checked_free(picked);
     if (!done)

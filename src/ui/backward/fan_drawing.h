@@ -9,8 +9,10 @@
 // Draws the fan of the node in A from the tree builder's state and records
 // the children's positions in the next level's coordinate list. Ends with
 // the drawing colour white. Without a window only the node's state line is
-// written (filestates).
-void draw_fan();
+// written (filestates). stopped, when given, is asked after every thousand
+// or so edges of a wide fan; when it returns true the rest of the fan and
+// its copies are left undrawn, and draw_fan returns false.
+bool draw_fan(bool (*stopped)() = nullptr);
 // An ordinary fan of fansize children about heading, and the node's mark;
 // record 1 stores the children's positions, 0 draws a copy.
 void plot_motor(int record, const uint8_t *state);

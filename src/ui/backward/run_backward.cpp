@@ -709,17 +709,50 @@ next_node()
     return step_to_next_node();
 }
 
+// The tree whose fan is being drawn, and the line metrics of the normal
+// font, for the poll while it is drawn.
+tree_work *drawing_work = nullptr;
+int16_t normal_height = 0, normal_width = 0;
+
+// The poll between nodes while a wide fan is drawn (draw_fan's stop): a
+// prompt it opens is written in the normal font, and the fan's viewport,
+// font, colour and point come back after it. True when it stopped the tree.
+bool
+stopped_while_drawing()
+{
+    saved_viewport view;
+    const int16_t x = getx, y = gety;
+    const int colour = getcolor();
+    const font_use font = font_in_use();
+    const int16_t height = CHeight, width = CWidth;
+    restore_def_font();
+    CHeight = normal_height;
+    CWidth = normal_width;
+    bool stopped = stopped_at_poll(*drawing_work);
+    use_font(font);
+    CHeight = height;
+    CWidth = width;
+    view.put_back();
+    setcolor(colour);
+    moveto(x, y);
+    return stopped;
+}
+
 // The fan drawn, with small labels when asked and inside the band of a
-// G-density graph when one is on screen.
-void
-draw_fan_of_node()
+// G-density graph when one is on screen; false when the poll while it was
+// drawn stopped the tree.
+bool
+draw_fan_of_node(tree_work &work)
 {
     if (!mouse_found) {
         draw_fan(); // the node's state line only
-        return;
+        return true;
     }
     int16_t x = getx, y = gety;
     int16_t height = CHeight, width = CWidth;
+    drawing_work = &work;
+    normal_height = height;
+    normal_width = width;
     bool small_labels = labelsizefactor > 0 &&
                         (shownumbers == shownumbers_decimal || shownumbers == shownumbers_hex);
     if (small_labels) {
@@ -727,20 +760,23 @@ draw_fan_of_node()
         CWidth = static_cast<int16_t>(CWidth * labelsizefactor);
         set_temp_font();
     }
+    bool drawn;
     if (gd_z_graph) {
         const field_area strip = sweep_run_strip();
         setviewport(strip.left, strip.top, strip.right, strip.bottom, 1);
-        draw_fan();
+        drawn = draw_fan(stopped_while_drawing);
         setviewport(0, 0, Maxx, Maxy, 1);
     } else {
-        draw_fan();
+        drawn = draw_fan(stopped_while_drawing);
     }
+    drawing_work = nullptr;
     if (small_labels) {
         CHeight = height;
         CWidth = width;
         restore_def_font();
     }
     moveto(x, y);
+    return drawn;
 }
 
 // The pause after each fan of a subtree, when asked.
@@ -810,7 +846,8 @@ expand_node(tree_work &work, bool compressed, bool first_pass)
         return end;
     bool segment_fan = segfan && compressed && keep_segment_fan();
     count_fan(segment_fan, weight, majority);
-    draw_fan_of_node();
+    if (!draw_fan_of_node(work))
+        return tree_end::stopped;
     if (segment_fan) {
         keep_segment_positions();
         return tree_end::segment_fan;

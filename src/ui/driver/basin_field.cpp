@@ -38,6 +38,7 @@
 #include "ui/backward/neutral_info.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/backward/progress_bar.h"
+#include "ui/backward/stop_prompts.h"
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/successor_pairs.h"
 #include "ui/driver/options_box.h"
@@ -221,6 +222,25 @@ smallest_radius_factor()
     return startrad > 2 ? 2 / startrad : 1.0f;
 }
 
+// The stop of the field's measure (field_fit.h), asked every few thousand
+// states: a 'q' waiting opens the field's stop prompt, and its 'q' (left in
+// is[0]) stops the measure and the field; another key is dropped, is[0]
+// kept. The poll ends the program on an end signal or a closed window.
+bool
+measure_stopped()
+{
+    if (!(mouse_found && window_poll_due()))
+        return false;
+    const char before = is[0];
+    if (!event_ready())
+        return false;
+    if (is[0] != 'q') {
+        is[0] = before;
+        return false;
+    }
+    return ask_stop_key(1) == 'q';
+}
+
 // A field redrawn in the jump graph's nodes: each basin goes to its node,
 // and all are scaled down together (never enlarged) until each, centred on
 // its node, lies whole inside the graph window. The basins of a field too
@@ -228,7 +248,8 @@ smallest_radius_factor()
 void
 begin_basins_at_nodes()
 {
-    if (!graph_window || !mouse_found || !basin_pos || !rad || !lastlevel || !measure_field_shape())
+    if (!graph_window || !mouse_found || !basin_pos || !rad || !lastlevel ||
+        !measure_field_shape(measure_stopped))
         return;
     std::vector<uint32_t> depths = drawn_basin_depths(ring_compressed());
     // Basins past the last node have no node of their own.
@@ -271,7 +292,7 @@ begin_fitted_field(bool neutral)
     // Of a neutral field no more components are measured than one page
     // could hold: a field of more does not fit one page at any radius.
     if (!(neutral ? measure_neutral_field_shape(templineL, most_boxes_on_page(fitted.area, fitted.gap))
-                  : measure_field_shape()))
+                  : measure_field_shape(measure_stopped)))
         return;
     fitted.startrad = startrad;
     // Not below a start radius of 2 pixels: a field too large for one
@@ -519,6 +540,8 @@ draw_field()
     forget_label_places();
     forget_written_labels();
     fitted.page = 0;
+    // A 'q' answered in the measure's stop prompt stays in is[0]: the field
+    // ends before its first basin, as stopped.
     if (!neutral)
         begin_fitted_field(false);
     // Decided once: the order space sets nonlocal while it lasts.

@@ -598,12 +598,37 @@ set_entry_hot_key(char key, void (*action)())
     hot_key_actions[static_cast<unsigned char>(key)] = action;
 }
 
+namespace {
+
+// The server's round trip every kServerCatchUpMs at most, from the polls of
+// long computations.
+constexpr long kServerCatchUpMs = 50;
+long last_catch_up = 0;
+
+// Lets the server catch up with what was sent to it: a computation that
+// draws as it goes (a field of 2^22 single-state basins) can send drawing
+// faster than a busy server draws it, and the prompt that a key opens then
+// waits until all of that is drawn. A round trip now and then keeps that
+// to a few hundredths of a second.
+void
+let_server_catch_up()
+{
+    long now = now_ms();
+    if (now - last_catch_up < kServerCatchUpMs)
+        return;
+    XSync(D, False);
+    last_catch_up = now_ms();
+}
+
+} // namespace
+
 int
 event_ready()
 {
     end_if_window_destroyed();
     if (!D)
         return 0; // no window open: no key can be waiting
+    let_server_catch_up();
     if (!XCheckIfEvent(D, &Event, is_poll_event, nullptr))
         return 0;
     if (Event.type == DestroyNotify) {

@@ -2,7 +2,8 @@
 // the general method hands its pre-images over only when the whole search
 // is done, so a long search polls on the way, and a 'n' there stops the fan
 // with nothing handed over; let run, the same fan lists every pre-image, and
-// drawn, it polls at each pre-image it hands over.
+// drawn, it polls at each pre-image it hands over. A fan that rejects
+// rotations polls as it rejects them.
 #include "backward_test_support.h"
 
 #include "engine/model/key_poll.h"
@@ -69,6 +70,42 @@ TEST(FanSearchPoll, TheGeneralMethodPollsWhileItSearchesAndStopsWithNothingHande
     check_long_search(2, 22, true);  // words, breadth first
     check_long_search(2, 18, false); // words, walked
     check_long_search(3, 11, true);  // lines
+}
+
+// The root's fan of a uniform state, compressed by rotation, rejects each
+// pre-image that is a rotation of one it kept; such a fan rejects millions
+// (rule 0 on 22 cells, where every state is a pre-image of 0) and counts
+// each as a unit of its search: the local method on 16 cells polls once
+// for each pre-image it keeps, as it always does, and once more for each
+// kSearchUnitsPerPoll of those it rejects; 'n' at the first poll stops it.
+TEST(FanSearchPoll, ARootFanRejectingRotationsPollsAsItRejects)
+{
+    const int n = 16;
+    TestNetwork net(2, n, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(0);
+    allocate_local_arrays();
+    allbitssame = 1;
+    set_key_poll(answering_poll);
+
+    polls = 0;
+    key_at_poll = 0;
+    const size_t kept = method_pre_images(0, local_method).size();
+    clear_segment_list();
+    const size_t rejected = (size_t(1) << n) - kept;
+    EXPECT_GT(rejected, 14 * kept) << "all but about one in n rejected";
+    EXPECT_GE(static_cast<size_t>(polls) - kept, rejected / kSearchUnitsPerPoll);
+
+    polls = 0;
+    key_at_poll = 'n';
+    EXPECT_LE(method_pre_images(0, local_method).size(), 1u);
+    EXPECT_EQ(polls, 1);
+    EXPECT_TRUE(fan_stopped());
+    free_segment_list(); // the kept pre-images' rotation segments
+
+    set_key_poll(nullptr);
+    allbitssame = 0;
+    free_local_arrays();
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 // walk of the successor map written from the rule's definition, the order
 // and the rotation classes of the basins drawn, the depths of the
 // neutral-order components against a search over every order listed, the row-by-row placement,
-// and the radius factor found against the placement itself.
+// the radius factor found against the placement itself, and the measure's
+// stop.
 #include "engine/backward/backward_test_support.h"
 #include "engine/backward/neutral_test_support.h"
 #include "support/ring_oracles.h"
@@ -213,6 +214,47 @@ TEST(FieldShape, NoPageHoldsMoreBoxesThanTheBound)
             EXPECT_LT(placed, most_boxes_on_page(area, gap)) << "gap " << gap;
         }
     }
+}
+
+// The stop of a measure, counting its asks: it says stop at the
+// measure_stop_at-th (never for 0).
+int measure_asks = 0, measure_stop_at = 0;
+
+bool
+stop_measure_at_ask()
+{
+    return ++measure_asks == measure_stop_at;
+}
+
+// A measure asks its stop at least once for each 4096 states of each of
+// its five passes over every state (the successors, the count of their
+// predecessors, the leaves, the cycles and the numbering); never stopped it
+// measures what it measures without a stop, and stopped at any of its asks
+// it keeps nothing.
+TEST(FieldShape, AMeasureStoppedAtAnyAskKeepsNothing)
+{
+    const int n = 14;
+    TestNetwork net(2, n, 3);
+    reset_backward_settings();
+    TestNetwork::set_rule_number(110);
+    ASSERT_TRUE(measure_field_shape());
+    const std::vector<uint32_t> whole = drawn_basin_depths(false);
+    measure_asks = measure_stop_at = 0;
+    ASSERT_TRUE(measure_field_shape(stop_measure_at_ask));
+    EXPECT_EQ(drawn_basin_depths(false), whole);
+    const int asks = measure_asks;
+    EXPECT_GE(asks, 5 * (1 << n) / 4096);
+    for (measure_stop_at = 1; measure_stop_at <= asks; measure_stop_at++) {
+        measure_asks = 0;
+        EXPECT_FALSE(measure_field_shape(stop_measure_at_ask)) << "stopped at ask " << measure_stop_at;
+        EXPECT_EQ(measure_asks, measure_stop_at) << "asked on after it said stop";
+        EXPECT_TRUE(drawn_basin_depths(false).empty());
+        EXPECT_EQ(basin_depth_of(0), 0u);
+    }
+    // The next measure without a stop is whole again.
+    ASSERT_TRUE(measure_field_shape());
+    EXPECT_EQ(drawn_basin_depths(false), whole);
+    forget_field_shape();
 }
 
 TEST(FieldShape, NotMeasuredBeyondTheLargestStateSpace)

@@ -6,12 +6,15 @@
 // threads and both forms, for every small number of states, and read from
 // records (whatever their bits past the cells) as from numbers; the bucket
 // counts the fill makes for the sort, and the index a filled table gets from
-// them, against the stepped successors; the select in a word; and the 64 x
-// 64 bit transpose against the definition.
+// them, against the stepped successors; the select in a word; the 64 x
+// 64 bit transpose against the definition; and the stop of the sort, in
+// each of its passes and through the making of a table.
 #include "backward_test_support.h"
 
 #include "engine/backward/parallel_table.h"
+#include "engine/backward/preimage_prompts.h"
 #include "engine/model/checked_alloc.h"
+#include "engine/model/key_poll.h"
 
 #include <algorithm>
 #include <numeric>
@@ -422,6 +425,121 @@ TEST(ParallelTable, IndexWithAndWithoutPackedDealsEqualsBruteForce)
             free_successor_index(index);
         }
     set_table_threads(0);
+}
+
+// The stop of the index's sort, counting its asks: it says stop at the
+// sort_stop_at-th (never for 0).
+int sort_asks = 0, sort_stop_at = 0;
+
+int
+stop_sort_at_ask(uint64_t done, uint64_t states)
+{
+    EXPECT_EQ(done + 1, states) << "the sort is asked as a fill with every state done";
+    return ++sort_asks == sort_stop_at;
+}
+
+// A sort on one thread asks its stop once for each 2^16 states of the
+// count and of the deal, and among the buckets, from records and from
+// numbers; never stopped it gives the stable sort, and stopped at any of
+// its asks it ends unfinished.
+TEST(ParallelTable, SortAsksItsStopInEachPassAndEndsWhereItSaysStop)
+{
+    srandom(31);
+    const uint64_t states = uint64_t(1) << 18;
+    std::vector<uint32_t> succ(states);
+    std::vector<uint8_t> records(3 * states);
+    for (uint64_t s = 0; s < states; s++) {
+        succ[s] = static_cast<uint32_t>(random() % states);
+        for (unsigned b = 0; b < 3; b++)
+            records[3 * s + b] = static_cast<uint8_t>(succ[s] >> (8 * b));
+    }
+    std::vector<uint32_t> first, list;
+    brute_index(succ, first, list);
+    set_table_threads(1);
+    for (bool from_records : {true, false}) {
+        SCOPED_TRACE(from_records ? "records" : "numbers");
+        auto sort = [&](successor_index &index) {
+            sort_asks = 0;
+            return from_records ? sort_records_by_successor(records.data(), 3, 18, states, index,
+                                                            index_form::automatic, nullptr, stop_sort_at_ask)
+                                : sort_by_successor(succ.data(), states, index, index_form::automatic,
+                                                    stop_sort_at_ask) ? 1 : -1;
+        };
+        sort_stop_at = 0;
+        successor_index whole;
+        ASSERT_EQ(sort(whole), 1);
+        EXPECT_EQ(index_firsts(whole), first);
+        EXPECT_EQ(std::vector<uint32_t>(whole.list, whole.list + states), list);
+        free_successor_index(whole);
+        const int asks = sort_asks;
+        EXPECT_GE(asks, 4 + 4 + 1);
+        for (sort_stop_at = 1; sort_stop_at <= asks; sort_stop_at++) {
+            successor_index index;
+            EXPECT_EQ(sort(index), -1) << "stop at ask " << sort_stop_at;
+            EXPECT_EQ(sort_asks, sort_stop_at) << "asked on after it said stop";
+            free_successor_index(index);
+        }
+    }
+    set_table_threads(0);
+}
+
+// A key poll that answers 'q' at its table_q_at-th call (never for 0),
+// counting its calls and those made with the whole table filled (the
+// sort's, and the fill's last), and a stop prompt that stops.
+int table_polls = 0, table_q_at = 0, polls_when_filled = 0;
+uint64_t last_done = 0, last_states = 0;
+
+int
+counting_table_poll()
+{
+    if (last_done == last_states)
+        polls_when_filled++;
+    return ++table_polls == table_q_at ? 'q' : 0;
+}
+
+void
+note_table_progress(uint64_t done, uint64_t states)
+{
+    last_done = done;
+    last_states = states;
+}
+
+int
+stop_the_table(unsigned)
+{
+    return 1;
+}
+
+// The index's sort is part of the table's making: the user's 'q' answered
+// at any poll, in the fill or in the sort, leaves no table and no index.
+TEST(ParallelTable, ATableStoppedInItsFillOrItsSortIsFreedWhole)
+{
+    srandom(37);
+    TestNetwork net(2, 18, 3);
+    reset_backward_settings();
+    random_rules(false);
+    exhaustive_testing = exhaustive_table;
+    set_table_threads(1);
+    preimage_prompts prompts = {};
+    prompts.ask_table_stop = stop_the_table;
+    prompts.show_table_progress = note_table_progress;
+    set_preimage_prompts(prompts);
+    set_key_poll(counting_table_poll);
+    table_polls = table_q_at = polls_when_filled = 0;
+    ASSERT_EQ(fill_successor_table(-1, 0), 1);
+    free_successor_table();
+    const int polls = table_polls;
+    EXPECT_GE(polls_when_filled, 3) << "the sort polls";
+    for (table_q_at = 1; table_q_at <= polls; table_q_at++) {
+        table_polls = 0;
+        EXPECT_EQ(fill_successor_table(-1, 0), 0) << "'q' at poll " << table_q_at;
+        EXPECT_EQ(exh_pairs, nullptr);
+        EXPECT_EQ(table_fan_index(), nullptr);
+    }
+    set_key_poll(nullptr);
+    set_preimage_prompts(preimage_prompts{});
+    set_table_threads(0);
+    undo_rule_mix();
 }
 
 } // namespace
