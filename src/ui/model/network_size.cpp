@@ -25,8 +25,8 @@ constexpr uint16_t kRangeStart = 5, kRangeEnd = 12;
 // The network size before a range dialog began.
 uint16_t size_before_range = 0;
 
-// The cell scale: the scale typed, held to 1..99 pixels, or the default
-// vgax(4) for Return.
+// The cell scale: the scale typed, or the default vgax(4) for Return or an
+// answer below 1, which then takes the answer's place on the line.
 void
 prompt_scale()
 {
@@ -39,7 +39,9 @@ answer_step
 take_scale(int len)
 {
     int byte_default = static_cast<int8_t>(vgax(4));
-    scale = static_cast<uint8_t>(whole_answer_held(byte_default, {1, 99}, len));
+    long typed = answer_or(byte_default);
+    scale = static_cast<uint8_t>(typed <= 0 ? byte_default : static_cast<int8_t>(typed));
+    echo_value_taken(len, scale);
     return answer_step::next;
 }
 
@@ -51,18 +53,15 @@ field_size_default()
     return kByValueRange[value_range];
 }
 
-// A typed range size held to 1..maxL_lu (the line shows it), or the default
-// for Return or a network above 31 cells before this stage.
+// A typed range size, or the default for Return, an answer outside
+// 1..maxL_lu, or a network above 31 cells before this stage.
 uint16_t
-range_size(uint16_t fallback, int len)
+range_size(uint16_t fallback)
 {
-    if (fallback > maxL_lu)
-        fallback = static_cast<uint16_t>(maxL_lu);
-    if (size_before_range > 31) {
-        echo_value_taken(len, fallback);
-        return fallback;
-    }
-    return static_cast<uint16_t>(whole_answer_held(fallback, {1, static_cast<double>(maxL_lu)}, len));
+    long typed = answer_or(fallback);
+    if (typed < 1 || typed > maxL_lu || size_before_range > 31)
+        return fallback > maxL_lu ? static_cast<uint16_t>(maxL_lu) : fallback;
+    return static_cast<uint16_t>(typed);
 }
 
 // Default size of a single basin or forward run.
@@ -86,8 +85,14 @@ constexpr question kSingleBasinRows[] = {
         })
         .entry(5, numeric_entry)
         .then([](int len) {
-            lineL = static_cast<uint16_t>(
-                whole_answer_held(single_basin_default(), {1, kLargestNetwork}, len));
+            long typed = answer_or(single_basin_default());
+            if (typed < 1)
+                lineL = single_basin_default();
+            else if (typed <= kLargestNetwork)
+                lineL = static_cast<uint16_t>(typed);
+            else if (lineL == 0)
+                lineL = single_basin_default();
+            echo_value_taken(len, lineL);
             set_line_lengths();
             return answer_step::next;
         }),
@@ -104,11 +109,21 @@ constexpr question kFieldRows[] = {
         .entry(2, numeric_entry)
         .then([](int len) {
             uint16_t fallback = field_size_default();
-            lineL = static_cast<uint16_t>(
-                whole_answer_held(fallback, {1, static_cast<double>(maxL_lu)}, len));
+            long typed = entry_number();
             if (is[0] == kKeyReturn) {
+                lineL = fallback;
                 snprintf(textb[0], 150, " Network size=%d", fallback);
                 myouttext(textb[0]);
+            } else if (typed < 1) {
+                // Nothing to call too big: the default takes the answer's place.
+                lineL = fallback;
+                echo_value_taken(len, fallback);
+            } else if (typed > maxL_lu) {
+                lineL = fallback;
+                snprintf(textb[0], 150, " too big! Network size=%d", fallback);
+                myouttext(textb[0]);
+            } else {
+                lineL = static_cast<uint16_t>(typed);
             }
             set_line_lengths();
             return answer_step::next;
@@ -126,7 +141,8 @@ constexpr question kRangeRows[] = {
         })
         .entry(2, numeric_entry)
         .then([](int len) {
-            startL = range_size(kRangeStart, len);
+            startL = range_size(kRangeStart);
+            echo_value_taken(len, startL);
             return answer_step::next;
         }),
     question::row()
@@ -136,7 +152,8 @@ constexpr question kRangeRows[] = {
         })
         .entry(2, numeric_entry)
         .then([](int len) {
-            endL = range_size(kRangeEnd, len);
+            endL = range_size(kRangeEnd);
+            echo_value_taken(len, endL);
             if (endL <= startL) {
                 // Not a range: the one size is run, and the line says so.
                 rangeL = 0;

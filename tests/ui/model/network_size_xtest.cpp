@@ -59,27 +59,26 @@ TEST_F(SizeStage, FieldSizeDefaultsByValueRange)
     EXPECT_EQ(scale, vgax(4));
 }
 
-// 3^20 is the last power of 3 within 32-bit state numbers.
-TEST_F(SizeStage, FieldSizeAboveTheLimitIsHeldAtIt)
+TEST_F(SizeStage, FieldSizeAboveTheLimitTakesTheDefault)
 {
     set_v(3);
     type_keys("25\r\r");
     select_linelength_31();
-    EXPECT_EQ(lineL, 20);
-    EXPECT_EQ(bytesL, 5);
+    EXPECT_EQ(lineL, 7);
+    EXPECT_EQ(bytesL, 2);
 }
 
-TEST_F(SizeStage, ZeroAndNegativeSizesAreHeldAtOne)
+TEST_F(SizeStage, ZeroAndNegativeSizesTakeTheDefault)
 {
     type_keys("0\r\r");
     select_linelength_31();
-    EXPECT_EQ(lineL, 1);
+    EXPECT_EQ(lineL, 10);
     type_keys("-3\r\r");
     select_linelength_31();
-    EXPECT_EQ(lineL, 1);
+    EXPECT_EQ(lineL, 10);
     type_keys("\r-5\r");
     select_linelength_singlebasin();
-    EXPECT_EQ(lineL, 1);
+    EXPECT_EQ(lineL, 14);
 }
 
 TEST_F(SizeStage, TypedFieldSizeAndScale)
@@ -98,12 +97,15 @@ TEST_F(SizeStage, QAtTheFieldScaleAsksTheSizeAgain)
     EXPECT_NE(is[0], 'q');
 }
 
-TEST_F(SizeStage, SingleBasinSizeIsHeldAtTheLargest)
+TEST_F(SizeStage, SingleBasinSizeKeepsThePreviousOneWhenTooLarge)
 {
     type_keys("\r70000\r");
     select_linelength_singlebasin();
-    EXPECT_EQ(lineL, 65025);
+    EXPECT_EQ(lineL, 14);  // none before
     type_keys("\r300\r");
+    select_linelength_singlebasin();
+    EXPECT_EQ(lineL, 300);
+    type_keys("\r70000\r");
     select_linelength_singlebasin();
     EXPECT_EQ(lineL, 300);
     tot_only = 1;
@@ -129,26 +131,26 @@ TEST_F(SizeStage, RangeOfOneSizeIsNoRange)
     EXPECT_EQ(lineL, 8);
 }
 
-// A start of 00 is held at 1: the answer's place shows the 1 taken; an end
+// A start of 00 is refused: the answer's place shows the 5 taken; an end
 // not above the start is no range, and its line says so after the answer.
-TEST_F(SizeStage, AnOddRangeSizeShowsTheSizeHeld)
+TEST_F(SizeStage, RefusedRangeSizesShowWhatIsTaken)
 {
     clear_drawing_area();
     rangeL = 1;
-    type_keys("00\r1\r\r");
+    type_keys("00\r3\r\r");
     select_linelength_range();
-    EXPECT_EQ(startL, 1);
+    EXPECT_EQ(startL, 5);
     EXPECT_EQ(rangeL, 0);
     const char *start_prompt = "Start size, default 5:";
     int x = static_cast<int>(xtext * CWidth) + text_pixel_width(start_prompt, static_cast<int>(strlen(start_prompt)));
     int y = 100 + CHeight;
-    int one = text_pixel_width("1", 1);
+    int one = text_pixel_width("5", 1);
     EXPECT_GT(marked_pixels(x, y + 2, x + one, y + CHeight - 2), 0);
     EXPECT_EQ(marked_pixels(x + one + 1, y + 2, x + text_pixel_width("00", 2) + 2, y + CHeight - 2), 0);
     const char *end_prompt = "End size, default 12:";
     x = static_cast<int>(xtext * CWidth) + text_pixel_width(end_prompt, static_cast<int>(strlen(end_prompt)));
     y += CHeight;
-    EXPECT_GT(marked_pixels(x + text_pixel_width("1", 1) + 2, y + 2, x + 300, y + CHeight - 2), 0);
+    EXPECT_GT(marked_pixels(x + text_pixel_width("3", 1) + 2, y + 2, x + 300, y + CHeight - 2), 0);
 }
 
 TEST_F(SizeStage, RangeDefaultsStayWithinTheStateSpaceLimit)
@@ -270,26 +272,27 @@ TEST_F(NhoodStage, ALargeKShowsTheKHeld)
     EXPECT_EQ(marked_pixels(getx + 1, y + 2, x + text_pixel_width("99", 2) + 2, y + CHeight - 2), 0);
 }
 
-// A field size of 0 and a scale of -9 give way to the 1s held, on the
-// line where they were typed; nothing calls 0 too big.
-TEST_F(SizeStage, OddFieldSizeAndScaleShowWhatIsHeld)
+// A field size of 0 and a scale of -9 give way to the defaults taken, on
+// the line where they were typed; nothing calls 0 too big.
+TEST_F(SizeStage, RefusedFieldSizeAndScaleShowWhatIsTaken)
 {
     clear_drawing_area();
     type_keys("0\r-9\r");
     select_linelength_31();
-    EXPECT_EQ(lineL, 1);
-    EXPECT_EQ(scale, 1);
+    EXPECT_EQ(lineL, 10);
+    EXPECT_EQ(scale, vgax(4));
     const int left = static_cast<int>(xtext * CWidth);
     snprintf(textb[0], 150, "Network size, max %d, default %d:", 31, 10);
     int x = left + text_pixel_width(textb[0], static_cast<int>(strlen(textb[0])));
     int y = 100 + CHeight;
-    int one = text_pixel_width("1", 1);
-    EXPECT_GT(marked_pixels(x, y + 2, x + one, y + CHeight - 2), 0);
-    EXPECT_EQ(marked_pixels(x + one + 2, y + 2, x + 300, y + CHeight - 2), 0) << "text after the size";
+    int ten = text_pixel_width("10", 2);
+    EXPECT_GT(marked_pixels(x, y + 2, x + ten, y + CHeight - 2), 0);
+    EXPECT_EQ(marked_pixels(x + ten + 2, y + 2, x + 300, y + CHeight - 2), 0) << "text after the size";
     snprintf(textb[0], 150, "enter cell scale in pixels, default %d:", vgax(4));
     x = left + text_pixel_width(textb[0], static_cast<int>(strlen(textb[0])));
     y += CHeight;
-    EXPECT_EQ(getx, x + one);
+    std::string six = std::to_string(vgax(4));
+    EXPECT_EQ(getx, x + text_pixel_width(six.c_str(), static_cast<int>(six.size())));
     EXPECT_GT(marked_pixels(x, y + 2, getx, y + CHeight - 2), 0);
     EXPECT_EQ(marked_pixels(getx + 1, y + 2, x + text_pixel_width("-9", 2) + 2, y + CHeight - 2), 0);
 }
