@@ -48,6 +48,7 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
@@ -959,30 +960,14 @@ plotted_count_box()
     return {x0, 2, x1, prompt_box_bottom(1)};
 }
 
-// Where the count stands now (x1 < x0: not shown), and drawing_area_clears()
-// when it was drawn.
-box_corners plotted_count_shown = {0, 0, -1, -1};
-uint32_t plotted_count_clears = 0;
-
-// Whether the count stands at another place than b (the run's frame moved
-// since): the box at b would leave a piece of it standing.
-bool
-plotted_count_elsewhere(const box_corners &b)
-{
-    const box_corners was = plotted_count_shown;
-    return was.x1 >= was.x0 && plotted_count_clears == drawing_area_clears() &&
-           (was.x0 != b.x0 || was.y0 != b.y0 || was.x1 != b.x1 || was.y1 != b.y1);
-}
-
 } // namespace
 
 void
 erase_plotted_count()
 {
-    const box_corners b = plotted_count_shown;
-    if (b.x1 >= b.x0)
+    box_place b{};
+    if (box_stands(box_owner::plotted_count, &b))
         erase_box(b.x0, b.y0, b.x1, b.y1);
-    plotted_count_shown = {0, 0, -1, -1};
 }
 
 void
@@ -1014,15 +999,14 @@ biased_new_rule()
     const box_corners b = plotted_count_box();
     if (b.x1 < b.x0)
         return;
-    if (plotted_count_elsewhere(b))
-        erase_plotted_count();
+    // A count standing at another place (the run's frame moved since) goes
+    // whole first: the box at b would leave a piece of it standing.
+    raise_box(box_owner::plotted_count, {b.x0, b.y0, b.x1, b.y1}, box_way::kept);
     int x = getx, y = gety, colour = getcolor();
     int margin = draw_box(-1, b.x0, b.y0, b.x1, b.y1, 1, 0);
     setcolor(white);
     text_line(margin, b.x1 - 2, b.y0 + 3,
               formatted("total plotted=%lu", static_cast<unsigned long>(endcount)));
-    plotted_count_shown = b;
-    plotted_count_clears = drawing_area_clears();
     setcolor(colour);
     moveto(x, y);
 }

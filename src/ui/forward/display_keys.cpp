@@ -813,7 +813,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     // would leave.
     erase_key_panel();
     const int tallest = sample_texts(65535, 65535, 32767).box_lines();
-    const std::vector<line_box> covered = save_under_prompt_box(kSampleSlot, tallest);
+    save_under_prompt_box(kSampleSlot, tallest);
     for (;;) {
         setcolor(white);
         const sample_texts texts(eg->entropy_start, eg->entropy_end, ae->sample_size);
@@ -828,7 +828,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         if (is[0] == 'q') {
             ae->mode = 0;
             is[0] = 0;
-            put_back_under_prompt_box(kSampleSlot, covered, tallest);
+            put_back_under_prompt_box(kSampleSlot);
             panel(eg, it);
             moveto(x, y);
             return;
@@ -872,7 +872,7 @@ start_entropy_sample(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         ae->sample_size = static_cast<int16_t>(size);
         break;
     }
-    put_back_under_prompt_box(kSampleSlot, covered, tallest);
+    put_back_under_prompt_box(kSampleSlot);
     if (ae->mode == 2) {
         ae->file_chosen = static_cast<uint8_t>(select_stat_filename(ae));
         draw_entgraph_frame(0, side_plot_left(eg), 2, 0);

@@ -22,13 +22,12 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 
 namespace {
 
-bool key_shown = false;     // show_frozen_key drew the key and no erase took it
-uint32_t key_shown_after = 0; // drawing_area_clears() when it was drawn
 // Where it was drawn: the run that laid it out may have ended since and
 // freed the bins a new layout measures.
 frozen_key_place shown_place{};
@@ -181,14 +180,8 @@ show_frozen_key(int mode)
         show_multistate_color_key(0);
     // A key still standing from a layout of other bins (a wider one) goes
     // whole: the new box would leave its left part and lines beside it.
-    int old_left = 0, old_bottom = 0;
-    if (frozen_key_box_at_right(&old_left, &old_bottom) &&
-        (shown_place.left != place.left || shown_place.bottom != place.bottom))
-        erase_frozen_key();
-    take_top_line_box_met_by(place.left, place.top, place.right, place.bottom);
+    raise_box(box_owner::frozen_key, {place.left, place.top, place.right, place.bottom}, box_way::kept);
     draw_box(-1, place.left, place.top, place.right, place.bottom, 1, 0);
-    key_shown = true;
-    key_shown_after = drawing_area_clears();
     shown_place = place;
     setcolor(white);
     const std::vector<key_line> lines = key_lines(mode);
@@ -209,15 +202,14 @@ void
 erase_frozen_key()
 {
     // Where it was drawn: the bins may have changed the layout since.
-    const frozen_key_place place = key_shown ? shown_place : frozen_key_layout();
+    const frozen_key_place place = box_stands(box_owner::frozen_key) ? shown_place : frozen_key_layout();
     erase_box(place.left, place.top, place.right, place.bottom);
-    key_shown = false;
 }
 
 bool
 frozen_key_box_at_right(int *left, int *bottom)
 {
-    if (!key_shown || key_shown_after != drawing_area_clears())
+    if (!box_stands(box_owner::frozen_key))
         return false;
     *left = shown_place.left;
     *bottom = shown_place.bottom;

@@ -84,9 +84,6 @@ struct pause_box {
     int result = stp_box_nothing; // what the run must redo, as interrupt_stp_box returns it
     bool header_on = false, menu_on = false;
     int header_bottom = 0, menu_bottom = 0;
-    // The one-line boxes at the top right each box covers whole: putting
-    // back what the box covered shows them again, so they are known again.
-    std::vector<line_box> header_covered = {}, menu_covered = {};
     // The boxes' side frames: the right half of the window, moved left of
     // the running pattern's key panel while that is up, so that the
     // panel's lines are neither covered in part nor crossed by a frame.
@@ -185,7 +182,6 @@ draw_header(pause_box &b)
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     // A label of the picture under the box is hidden whole, not cut.
     b.header_bottom = row_below_label_places(b.top + height, b.left, b.right);
-    b.header_covered = take_top_line_box_met_by(b.left, b.top, b.right, b.header_bottom);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.left + 2 * CWidth;
@@ -226,7 +222,6 @@ remove_menu(pause_box &b)
     if (b.menu_on) {
         putimage(b.left, menu_top(b), &boximage[kMenuSlot], 3);
         freeimage(&boximage[kMenuSlot]);
-        top_line_box_put_back(b.menu_covered, b.left, menu_top(b), b.right, b.menu_bottom);
         b.menu_on = false;
     }
 }
@@ -238,7 +233,6 @@ remove_boxes(pause_box &b)
     if (b.header_on) {
         putimage(b.left, b.top, &boximage[kHeaderSlot], 3);
         freeimage(&boximage[kHeaderSlot]);
-        top_line_box_put_back(b.header_covered, b.left, b.top, b.right, b.header_bottom);
         b.header_on = false;
     }
 }
@@ -556,16 +550,14 @@ over_kept_screen(pause_box &b, char key)
 {
     remove_boxes(b);
     image_slot kept = 0;
-    // The one-line boxes at the top right come back with the area: the
-    // dialog's prompt boxes took them, and the next readout in their place
-    // must take them whole again.
-    const std::vector<line_box> kept_boxes = top_line_box_within(0, 0, Maxx, Maxy);
+    // The boxes standing in the area come back with it (standing_boxes.h):
+    // the dialog's prompt boxes took them, and the next readout in their
+    // place must take them whole again.
     getimage(0, 0, Maxx, Maxy, &kept);
     box_step step = dialog(b, key);
     if (kept) {
         putimage(0, 0, &kept, 3);
         freeimage(&kept);
-        top_line_box_put_back(kept_boxes, 0, 0, Maxx, Maxy);
     }
     return step;
 }
@@ -1047,7 +1039,6 @@ draw_menu(pause_box &b)
     // past a label of the picture under the box that the foot would cut.
     b.menu_bottom = row_below_label_places(y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6),
                                            b.left, b.right);
-    b.menu_covered = take_top_line_box_met_by(b.left, y0, b.right, b.menu_bottom);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);

@@ -100,17 +100,14 @@ hide_colour_key()
         erase_box(left, 2, box_right_edge(Maxx), bottom);
 }
 
-// The prompt area saved when the graph opened, with a prompt box that
-// stood there then (a sample rule's figures during a run, its last row
-// `replaced`): the graph's dialogs erased it and forgot it, and the next
-// box in its place has to clear it whole.
+// The prompt area saved when the graph opened shown again: a prompt box
+// that stood there then (a sample rule's figures during a run) stands
+// again with it (standing_boxes.h).
 void
-put_back_prompt_area(int replaced)
+put_back_prompt_area()
 {
     putimage(Maxx / 2, 2, &boximage_prompt[kGraphPromptSlot], 0);
     freeimage(&boximage_prompt[kGraphPromptSlot]);
-    if (replaced <= prompt_box_bottom(kGraphMenuLines))
-        replaced_prompt_box_put_back(replaced);
 }
 
 // Counts the graph's links (or opens a layout-only network graph); false
@@ -217,7 +214,6 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     isolate_unreachable = 0;
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
-    const int replaced = replaced_prompt_box_bottom();
     get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
     hide_colour_key();
     // A field's finished progress bar stands in the menu's place, which is
@@ -226,7 +222,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     if (mode == graph_field)
         erase_progress_bar();
     if (!count_graph(a, types, mode)) {
-        put_back_prompt_area(replaced);
+        put_back_prompt_area();
         setcolor(colour);
         moveto(x, y);
         return 0;
@@ -248,7 +244,7 @@ meta_graph_table(int a, const attractor_types *types, char mode)
         copy_layout_for_forward_run();
     putimage(frame.x0, frame.y0, &boximage[kGraphWindowSlot], 0);
     freeimage(&boximage[kGraphWindowSlot]);
-    put_back_prompt_area(replaced);
+    put_back_prompt_area();
     checked_free(basin_color);
     basin_color = nullptr;
     free_graph_data();

@@ -14,6 +14,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 
 top_prompt
@@ -63,7 +64,6 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
 void
 draw_top_prompt(const top_prompt &p, const std::vector<std::string> &lines, int colour)
 {
-    take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
     draw_box(-1, p.left, p.top, p.right, p.bottom, 1, 0);
     setcolor(colour < 0 ? white : colour);
     for (size_t i = 0; i < lines.size(); i++) {
@@ -76,10 +76,9 @@ top_prompt
 open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, int leftmost)
 {
     top_prompt p = place_top_prompt(lines, entry, leftmost);
-    // One-line boxes at the top right that it would cover a part of go
-    // first, so that its close puts back no piece of them; those it covers
-    // whole its close shows again, known as such boxes.
-    p.covered = take_top_line_box_met_by(p.left, p.top, p.right, p.bottom);
+    // Boxes it would cover a part of go first, so that its close puts
+    // back no piece of them; those it covers whole its close shows again.
+    give_way({p.left, p.top, p.right, p.bottom});
     getimage(p.left, p.top, p.right, p.bottom, &p.under);
     draw_top_prompt(p, lines, colour);
     return p;
@@ -90,5 +89,4 @@ close_top_prompt(top_prompt &p)
 {
     putimage(p.left, p.top, &p.under, 0);
     freeimage(&p.under);
-    top_line_box_put_back(p.covered, p.left, p.top, p.right, p.bottom);
 }

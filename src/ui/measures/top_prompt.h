@@ -18,7 +18,6 @@ struct top_prompt {
     int left = 0, top = 0, right = 0, bottom = 0;
     int entry = 0; // characters of the entry after the last line
     unsigned long under = 0; // the image slot of what it covers
-    std::vector<line_box> covered; // the one-line boxes it covers whole, put back with it
 };
 // A box that would reach left of column `leftmost` (a status box's place
 // that stays in use while it stands) goes below those boxes too.

@@ -78,15 +78,12 @@ draw_type_bar(damage_record *dp, bool whole)
 // The readout's box as last drawn: the next one takes its place, and the
 // data table opens below it.
 line_box readout_box{0, 0, 0, 0};
-uint32_t readout_drawn_after = 0; // drawing_area_clears() when it was drawn
 
 // A line at the top right, not waiting, beside the colour key as the pause
 // prompt stands. It is the top right's one-line box (boxes.h): the last
 // one, which a longer line widened to the left, is taken away first where
 // it still stands, and a box drawn over a part of it later (the frozen
-// key's, a rule readout's) takes it away whole. A prompt that covered the
-// last one whole and put it back leaves it standing unknown to the boxes:
-// the new box reaches as far left as that one, so that none of it is left.
+// key's, a rule readout's) takes it away whole.
 void
 readout(const std::string &text)
 {
@@ -94,12 +91,7 @@ readout(const std::string &text)
     int colour = getcolor();
     erase_top_line_box(readout_box);
     const top_prompt place = place_top_prompt({text}, 0);
-    const line_box last = readout_box;
     readout_box = {place.left, place.top, place.right, place.bottom};
-    if (readout_drawn_after == drawing_area_clears() && last.top == readout_box.top &&
-        last.right == readout_box.right && last.bottom == readout_box.bottom)
-        readout_box.left = std::min(readout_box.left, last.left);
-    readout_drawn_after = drawing_area_clears();
     draw_line_box(readout_box);
     text_line(readout_box.left + 3, readout_box.right - 3, readout_box.top + 3, text);
     setcolor(colour);

@@ -28,6 +28,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/images.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -129,7 +130,7 @@ draw_value_cells(const uint8_t *state, int across)
 void
 take_rule_box_under_columns(int right, int bottom)
 {
-    take_rule_box_met_by(0, 0, right, bottom);
+    give_way({0, 0, right, bottom});
 }
 
 // The first scroll of a 1d pattern, when the row just drawn (at scrolly) is
@@ -244,12 +245,11 @@ void
 print_current_state(const uint8_t *state, int colour)
 {
     int16_t x = getx, y = gety;
-    // A row of the pattern reaching a one-line box at the top right (the
-    // cell order shown before a run) takes that box whole: the rows go on
-    // over its place, and the rest of the box beside them would stand there
-    // with its line cut. So does a row reaching the rule box at the foot.
-    take_top_line_box_met_by(x, y, x + lineL * scale - sep, y + scale - sep);
-    take_rule_box_met_by(x, y, x + lineL * scale - sep, y + scale - sep);
+    // A row of the pattern reaching a box that stands over the drawing (the
+    // cell order shown at the top right before a run, the rule box at the
+    // foot) takes that box whole: the rows go on over its place, and the
+    // rest of the box beside them would stand there with its line cut.
+    give_way({x, y, x + lineL * scale - sep, y + scale - sep});
     setcolor(white);
     clear_area(x, y, x + lineL * scale - sep, y + scale - sep);
     if (L != Maxu) {
@@ -465,10 +465,9 @@ show_multistate_color_key(int where)
     int width = color_key_width();
     key_box_x0 = where == 1 ? Maxx - 2 - width : 2;
     // A one-line box at the top right that the key would cover in part (a
-    // rule readout, a histogram's readout) goes whole first: its later
-    // erase would cut the key's lines.
+    // rule readout, a histogram's readout) goes whole as the box is drawn:
+    // its later erase would cut the key's lines.
     const int key_bottom = 3 * CHeight + vgay(6) + 2;
-    take_top_line_box_met_by(key_box_x0, 2, key_box_x0 + width, key_bottom);
     draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, key_bottom, 1, 0);
     int x = key_box_x0 + kKeyMargin;
     setcolor(white);

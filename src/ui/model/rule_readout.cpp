@@ -34,6 +34,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
@@ -410,24 +411,10 @@ box_left()
 }
 
 // The side frames of the box as last drawn, which its clear takes away
-// (none yet: from box_left() to the window's edge), the drawing area's
-// last row it was drawn for (a resize draws the box again from the
-// window's record, at another place), and drawing_area_clears() then.
+// (none yet: from box_left() to the window's edge). Whether it still
+// stands, or a pattern's rows took it and its place stays its own until
+// it is drawn again, is the list of standing boxes' to say.
 int drawn_box_left = 0, drawn_box_right = 0;
-int drawn_box_maxy = 0;
-uint32_t drawn_box_after = 0;
-// Whether a pattern's rows took the box as last drawn (take_rule_box_met_by):
-// cleared, its place kept for it until it is drawn again.
-bool drawn_box_taken = false;
-
-// Whether the place of the box as last drawn is still its own: the drawing
-// area not cleared since, the window's height the same.
-bool
-box_in_place()
-{
-    return drawn_box_after == drawing_area_clears() && drawn_box_maxy == Maxy &&
-           drawn_box_right > drawn_box_left;
-}
 
 // Whether the box for neighbourhood size k takes two lines: a rule table of
 // small k, its cells beside the text. A random map's period table takes
@@ -439,13 +426,6 @@ two_line_rule_box(int k)
     return totalistic == rule_kind_tables &&
            ((v == 2 && k <= 6 && exhaustive_testing != exhaustive_random_map) || (v == 3 && k <= 4) ||
             (v == 4 && k <= 4 && nhood <= 3) || (v >= 5 && k <= 4 && nhood <= 2));
-}
-
-// Whether the box as last drawn still stands: in its place, not taken.
-bool
-box_standing()
-{
-    return box_in_place() && !drawn_box_taken;
 }
 
 } // namespace
@@ -474,33 +454,15 @@ clear_rule_bottom()
 void
 clear_standing_rule_bottom()
 {
-    if (box_standing())
+    if (box_stands(box_owner::rule))
         clear_rule_bottom();
-}
-
-void
-take_rule_box_met_by(int x0, int y0, int x1, int y1)
-{
-    // Only what the viewport lets through of the rectangle is drawn.
-    x0 = std::max<int>(x0, view_x0);
-    y0 = std::max<int>(y0, view_y0);
-    x1 = std::min<int>(x1, view_x1);
-    y1 = std::min<int>(y1, view_y1);
-    if (x0 > x1 || y0 > y1 || !box_standing() || !meets_standing_rule_box(x0, y0, x1, y1))
-        return;
-    // The clear sets the whole window's viewport: the rows go on in the
-    // caller's.
-    saved_viewport view;
-    clear_rule_bottom();
-    view.put_back();
-    drawn_box_taken = true;
 }
 
 bool
 meets_standing_rule_box(int x0, int y0, int x1, int y1)
 {
-    return box_in_place() && x0 <= drawn_box_right && x1 >= drawn_box_left && y0 <= Maxy &&
-           y1 >= rule_box_top;
+    box_place p{};
+    return box_place_held(box_owner::rule, &p) && x0 <= p.x1 && x1 >= p.x0 && y0 <= p.y1 && y1 >= p.y0;
 }
 
 void
@@ -526,16 +488,13 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     const bool two_lines = two_line_rule_box(k);
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
-    // A box still standing that the new one does not cover (more lines, or
-    // wider) goes first: none of its lines is left above or beside it.
+    // A box still standing elsewhere (more lines, or wider) goes first:
+    // none of its lines is left above or beside it. A pattern's rows that
+    // reach the new one take it whole.
     const int top = rule_box_top_for(k);
-    if (rule_box_top < top || drawn_box_left < x0 || drawn_box_right > x1)
-        clear_standing_rule_bottom();
+    raise_box(box_owner::rule, {x0, top, x1, Maxy}, box_way::held);
     drawn_box_left = x0;
     drawn_box_right = x1;
-    drawn_box_maxy = Maxy;
-    drawn_box_after = drawing_area_clears();
-    drawn_box_taken = false;
     rule_box_top = static_cast<int16_t>(top);
     if (!two_lines) {
         draw_box(-1, x0, rule_box_top, x1, Maxy, 1, 0);

@@ -17,12 +17,6 @@ void clear_rule_bottom();
 // a screen that draws no box of its own where it stood, without clearing
 // what was drawn there since.
 void clear_standing_rule_bottom();
-// Clears the standing rule box when the rectangle (x0, y0)-(x1, y1), as the
-// viewport lets it through, meets it: the rows of a space-time pattern run
-// down to the window's foot over its place and take the box whole rather
-// than cut its texts. The place stays the box's (meets_standing_rule_box)
-// until it is drawn again. The caller's viewport stays as it was.
-void take_rule_box_met_by(int x0, int y0, int x1, int y1);
 // Whether the rectangle (corners inclusive) meets the last rule box where it
 // still stands, or where a pattern's rows took it: what is drawn there is
 // cut when the box is drawn again.

@@ -18,6 +18,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
@@ -54,6 +55,7 @@ hide_lines_in_band(int top, int bottom)
     if (bottom >= side_panel_top())
         right -= side_panel_shift(right);
     set_drawing_area_viewport();
+    give_way({1, top, right, bottom});
     fill_black(1, top, right, bottom);
 }
 
@@ -77,53 +79,11 @@ write_bottom_title()
 // damage count's box a row below it) while they may still stand there, the
 // last drawn last. Each box drawn takes those it meets, so those kept stand
 // apart from each other.
-struct kept_line_box {
-    line_box box;
-    uint32_t clears; // drawing_area_clears() when it was drawn
-};
-std::vector<kept_line_box> top_line_boxes;
-
-bool
-boxes_meet(const line_box &b, int x0, int y0, int x1, int y1)
+// A line box's place in the list of standing boxes.
+box_place
+place_of(const line_box &b)
 {
-    return b.left <= x1 && b.right >= x0 && b.top <= y1 && b.bottom >= y0;
-}
-
-bool
-box_within(const line_box &b, int x0, int y0, int x1, int y1)
-{
-    return b.left >= x0 && b.right <= x1 && b.top >= y0 && b.bottom <= y1;
-}
-
-bool
-same_box(const line_box &a, const line_box &b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-// The kept boxes that may still stand: a clear of the drawing area since
-// took the others.
-std::vector<kept_line_box> &
-standing_top_line_boxes()
-{
-    const uint32_t clears = drawing_area_clears();
-    top_line_boxes.erase(std::remove_if(top_line_boxes.begin(), top_line_boxes.end(),
-                                        [&](const kept_line_box &k) { return k.clears != clears; }),
-                         top_line_boxes.end());
-    return top_line_boxes;
-}
-
-// b drawn (or shown again) now: kept boxes it meets are gone under it.
-void
-remember_top_line_box(const line_box &b)
-{
-    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                               [&](const kept_line_box &k) {
-                                   return boxes_meet(k.box, b.left, b.top, b.right, b.bottom);
-                               }),
-                boxes.end());
-    boxes.push_back({b, drawing_area_clears()});
+    return {b.left, b.top, b.right, b.bottom};
 }
 
 } // namespace
@@ -162,71 +122,8 @@ saved_viewport::put_back() const
 void
 erase_top_line_box(const line_box &b)
 {
-    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    auto kept = std::find_if(boxes.begin(), boxes.end(), [&](const kept_line_box &k) { return same_box(k.box, b); });
-    if (kept == boxes.end())
-        return;
-    boxes.erase(kept);
-    erase_box(b.left, b.top, b.right, b.bottom);
-}
-
-std::vector<line_box>
-take_top_line_box_met_by(int x0, int y0, int x1, int y1)
-{
-    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    std::vector<line_box> in_part, within;
-    for (const kept_line_box &k : boxes)
-        if (boxes_meet(k.box, x0, y0, x1, y1))
-            (box_within(k.box, x0, y0, x1, y1) ? within : in_part).push_back(k.box);
-    if (in_part.empty() && within.empty())
-        return within;
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                               [&](const kept_line_box &k) { return boxes_meet(k.box, x0, y0, x1, y1); }),
-                boxes.end());
-    // On the window, whole, whatever the caller draws into (a pattern's
-    // pixmap) and in whatever narrower viewport; a box covered whole goes
-    // with the caller's drawing.
-    const image_slot drawable = current_draw;
-    current_draw = W;
-    saved_viewport view;
-    view.widen_to_drawing_area();
-    for (const line_box &b : in_part) {
-        fill_black(b.left, b.top, b.right, b.bottom);
-        redraw_texts_within(b.left, b.top, b.right, b.bottom);
-    }
-    view.restore();
-    current_draw = drawable;
-    return within;
-}
-
-std::vector<line_box>
-top_line_box_within(int x0, int y0, int x1, int y1)
-{
-    std::vector<line_box> within;
-    for (const kept_line_box &k : standing_top_line_boxes())
-        if (box_within(k.box, x0, y0, x1, y1))
-            within.push_back(k.box);
-    return within;
-}
-
-void
-top_line_box_put_back(const std::vector<line_box> &covered, int x0, int y0, int x1, int y1)
-{
-    if (covered.empty())
-        return;
-    // Boxes drawn inside the place since are gone under what was put back;
-    // one drawn since that stands across a box put back keeps it forgotten.
-    std::vector<kept_line_box> &boxes = standing_top_line_boxes();
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                               [&](const kept_line_box &k) { return box_within(k.box, x0, y0, x1, y1); }),
-                boxes.end());
-    for (const line_box &b : covered) {
-        const bool crossed = std::any_of(boxes.begin(), boxes.end(), [&](const kept_line_box &k) {
-            return boxes_meet(k.box, b.left, b.top, b.right, b.bottom);
-        });
-        if (!crossed)
-            remember_top_line_box(b);
-    }
+    if (box_stands_at(box_owner::top_line, place_of(b)))
+        erase_box(b.left, b.top, b.right, b.bottom);
 }
 
 namespace {
@@ -241,7 +138,7 @@ prompt_box_within(int left, int top, int bottom)
     const int right = left + box_right_edge(Maxx) - prompt_box_left(Maxx);
     const int margin = left + prompt_box_text(Maxx) - prompt_box_left(Maxx);
     set_drawing_area_viewport();
-    take_top_line_box_met_by(left, top, right, bottom);
+    give_way({left, top, right, bottom});
     fill_black(left, top, right, bottom);
     setcolor(red);
     rectangle(left, top, right, bottom);
@@ -267,6 +164,9 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
     saved_viewport view;
     view.widen_to_drawing_area();
     int previous = nowcolor;
+    // Boxes it meets in part go whole before what it covers is saved:
+    // its erase puts back no piece of one.
+    give_way({x0, y0, x1, y1});
     if (slot >= 0 && slot <= 29)
         getimage(x0, y0, x1, y1 + 1, &boximage[slot]);
     if (colour == 0)
@@ -339,17 +239,23 @@ draw_prompt_box_at(int left, int top, int n)
 
 namespace {
 
-// The last row of the last box drawn by replace_prompt_box, until a prompt
-// box is erased or the drawing area cleared: kept in rows, since boxes are
-// drawn in the font their lines take.
-int replaced_box_bottom = 0;
-uint32_t replaced_box_clears = 0; // drawing_area_clears() when it was drawn
+// The box replace_prompt_box drew last stands in the list as the
+// settings prompt, the prompt box's place from the window's top down to
+// its last row (kept in rows, since boxes are drawn in the font their
+// lines take): a prompt box erased, or a drawing meeting part of it,
+// takes it whole.
+box_place
+prompt_place(int bottom)
+{
+    return {prompt_box_left(Maxx), 2, box_right_edge(Maxx), bottom};
+}
 
-// That row while the box may still stand there, else 0.
+// The last row of that box while it stands, else 0.
 int
 replaced_box_standing()
 {
-    return replaced_box_clears == drawing_area_clears() ? replaced_box_bottom : 0;
+    box_place place{};
+    return box_stands(box_owner::settings_prompt, &place) ? place.y1 : 0;
 }
 
 // The rows y0..y1 of the prompt box's place cleared, and the lines of the
@@ -358,7 +264,7 @@ void
 clear_prompt_box_rows(int y0, int y1)
 {
     set_drawing_area_viewport();
-    take_top_line_box_met_by(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
+    give_way({prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1});
     fill_black(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
     redraw_texts_within(prompt_box_left(Maxx), y0, box_right_edge(Maxx), y1);
 }
@@ -369,7 +275,6 @@ void
 erase_prompt_box(int n)
 {
     clear_prompt_box_rows(2, std::max(prompt_box_bottom(n), replaced_box_standing()));
-    replaced_box_bottom = 0;
 }
 
 void
@@ -381,34 +286,21 @@ erase_prompt_box_to(int bottom)
 int16_t
 replace_prompt_box(int n)
 {
-    int taller = replaced_box_standing();
-    replaced_box_bottom = prompt_box_bottom(n);
-    replaced_box_clears = drawing_area_clears();
-    if (taller > replaced_box_bottom)
-        clear_prompt_box_rows(2, taller);
+    // A taller one standing goes whole first, with its rows below.
+    raise_box(box_owner::settings_prompt, prompt_place(prompt_box_bottom(n)), box_way::taken);
     return draw_prompt_box(n);
 }
 
 void
 prompt_box_outlives_clear(uint32_t clears_before)
 {
-    if (replaced_box_bottom != 0 && replaced_box_clears == clears_before)
-        replaced_box_clears = drawing_area_clears();
+    box_outlives_clear(box_owner::settings_prompt, clears_before);
 }
 
 int
 replaced_prompt_box_bottom()
 {
     return replaced_box_standing();
-}
-
-void
-replaced_prompt_box_put_back(int bottom)
-{
-    if (bottom == 0)
-        return;
-    replaced_box_bottom = bottom;
-    replaced_box_clears = drawing_area_clears();
 }
 
 void
@@ -420,34 +312,34 @@ get_prompt_box(int slot, int n)
                  &boximage_prompt[slot]);
 }
 
-std::vector<line_box>
+void
 save_under_top_right(int left, int bottom, image_slot *image)
 {
-    std::vector<line_box> covered = take_top_line_box_met_by(left, 2, box_right_edge(Maxx), bottom);
+    // Boxes it meets in part go whole first, so that the put back shows
+    // no piece of one.
+    give_way({left, 2, box_right_edge(Maxx), bottom});
     getimage(left, 2, box_right_edge(Maxx), bottom, image);
-    return covered;
 }
 
 void
-put_back_under_top_right(int left, int bottom, image_slot *image, const std::vector<line_box> &covered)
+put_back_under_top_right(int left, image_slot *image)
 {
     putimage(left, 2, image, 0);
     freeimage(image);
-    top_line_box_put_back(covered, left, 2, box_right_edge(Maxx), bottom);
-}
-
-std::vector<line_box>
-save_under_prompt_box(int slot, int n)
-{
-    set_drawing_area_viewport();
-    return save_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot]);
 }
 
 void
-put_back_under_prompt_box(int slot, const std::vector<line_box> &covered, int n)
+save_under_prompt_box(int slot, int n)
 {
     set_drawing_area_viewport();
-    put_back_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot], covered);
+    save_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot]);
+}
+
+void
+put_back_under_prompt_box(int slot)
+{
+    set_drawing_area_viewport();
+    put_back_under_top_right(prompt_box_left(Maxx), &boximage_prompt[slot]);
 }
 
 namespace {
@@ -641,11 +533,9 @@ inset_prompt_box(int c, const char *text)
     line_box b{right - width, 2, right, CHeight + 4};
     // The last one (a longer text) still standing in the same place gives
     // its width: a narrower box would leave a piece of its frame beside it.
-    for (const kept_line_box &k : standing_top_line_boxes()) {
-        const line_box &last = k.box;
-        if (last.bottom == b.bottom && last.top == b.top && last.right == b.right && last.left < b.left)
-            b.left = last.left;
-    }
+    for (const box_place &last : standing_boxes_of(box_owner::top_line))
+        if (last.y1 == b.bottom && last.y0 == b.top && last.x1 == b.right && last.x0 < b.left)
+            b.left = last.x0;
     // A last one-line box it meets in part (a rule readout reaching further
     // left) goes whole: it is forgotten here, so nothing would take away
     // the piece left beside this one.
@@ -788,7 +678,6 @@ erase_prompt_line_beside_key()
     const line_box b = line_box_beside_key(0);
     if (b.top != 2)
         return; // no room beside the key: the line's place is the key's
-    take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
     erase_box(b.left, b.top, b.right - 1, b.bottom - 1);
 }
 
@@ -810,7 +699,6 @@ take_replaced_box_under(const line_box &b)
     if (top_right_box_standing(&key_left, &key_bottom) && key_bottom > standing)
         return;
     clear_prompt_box_rows(2, standing);
-    replaced_box_bottom = 0;
 }
 
 } // namespace
@@ -818,10 +706,9 @@ take_replaced_box_under(const line_box &b)
 void
 draw_line_box(const line_box &b)
 {
-    take_top_line_box_met_by(b.left, b.top, b.right, b.bottom);
     take_replaced_box_under(b);
+    raise_box(box_owner::top_line, place_of(b), box_way::taken);
     draw_box(-1, b.left, b.top, b.right, b.bottom, 1, 0);
-    remember_top_line_box(b);
     setcolor(white);
     moveto(b.left + 3, b.top + 3);
 }
@@ -1066,6 +953,7 @@ erase_box(int x0, int y0, int x1, int y1)
     saved_viewport view;
     view.widen_to_drawing_area();
     int16_t x = getx, y = gety;
+    give_way({x0, y0, x1 + 1, y1 + 1});
     setfillstyle(0, black);
     bar(x0, y0, x1 + 1, y1 + 1);
     setcolor(white);
@@ -1187,15 +1075,6 @@ namespace {
 // not clear the rows of the one under it through that box's lines), and the
 // last one-line box at the top right it saved whole (a box drawn over the
 // band takes it). The band put back shows both again, as they were.
-struct band_keeps {
-    const image_slot *under;
-    int replaced_bottom; // 0: no replaced box kept
-    uint32_t replaced_clears;
-    std::vector<line_box> top_line; // the one-line boxes at the top right it kept
-    int top, bottom;
-};
-std::vector<band_keeps> kept_by_bands;
-
 } // namespace
 
 void
@@ -1203,19 +1082,7 @@ save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 {
     set_drawing_area_viewport();
     getimage(0, top, box_right_edge(Maxx), bottom, under);
-    // A new image in the slot: what an old one held is gone with it.
-    kept_by_bands.erase(std::remove_if(kept_by_bands.begin(), kept_by_bands.end(),
-                                       [&](const band_keeps &b) { return b.under == under; }),
-                        kept_by_bands.end());
-    band_keeps keeps{under, 0, 0, top_line_box_within(0, top, box_right_edge(Maxx), bottom), top, bottom};
     hide_lines_in_band(hide_from, bottom);
-    const int standing = replaced_box_standing();
-    if (standing > 0 && top <= 2 && bottom >= standing) {
-        keeps.replaced_bottom = replaced_box_bottom;
-        keeps.replaced_clears = replaced_box_clears;
-        replaced_box_bottom = 0;
-    }
-    kept_by_bands.push_back(keeps);
 }
 
 void
@@ -1230,16 +1097,6 @@ put_back_under_band(int top, image_slot *under)
 {
     show_under_band(top, under);
     freeimage(under);
-    for (auto b = kept_by_bands.begin(); b != kept_by_bands.end(); ++b)
-        if (b->under == under) {
-            if (b->replaced_bottom > 0) {
-                replaced_box_bottom = b->replaced_bottom;
-                replaced_box_clears = b->replaced_clears;
-            }
-            top_line_box_put_back(b->top_line, 0, b->top, box_right_edge(Maxx), b->bottom);
-            kept_by_bands.erase(b);
-            break;
-        }
 }
 
 void

@@ -50,12 +50,8 @@ int16_t replace_prompt_box(int n);
 // over a picture drawn there meanwhile (a screen image loaded by hot key)
 // echoes its answer into that box's rows, which the next box clears.
 void prompt_box_outlives_clear(uint32_t clears_before);
-// The last row of the box replace_prompt_box left standing (0: none), and
-// that box counted as standing again where a saved copy of the prompt
-// area that held it is put back after dialogs in between erased it: the
-// next box in its place then clears it whole.
+// The last row of the box replace_prompt_box left standing (0: none).
 int replaced_prompt_box_bottom();
-void replaced_prompt_box_put_back(int bottom);
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
 // Lines a text takes in the prompt box when broken at spaces to its width.
 int prompt_box_lines(const char *text);
@@ -136,44 +132,21 @@ void erase_prompt_line_beside_key();
 // the top right that it meets in part are taken away whole, and kept as
 // one of them; the current point at its text margin, the colour white.
 void draw_line_box(const line_box &b);
-// A box whose clearing of x0..x1, y0..y1 takes part of a one-line box
-// drawn at the top right (draw_line_box, while it may still stand) takes
-// that box whole first: a piece of its frame left beside the new box would
-// stand there alone. Those it meets are forgotten; it returns those it
-// covers whole, the last drawn last (a box that saves what it covers shows
-// them again when it puts that back: top_line_box_put_back).
-std::vector<line_box> take_top_line_box_met_by(int x0, int y0, int x1, int y1);
-// The one-line boxes at the top right that may still stand and lie whole
-// inside x0..x1, y0..y1 (a box about to cover them, which forgets them),
-// the last drawn last; none where there are none.
-std::vector<line_box> top_line_box_within(int x0, int y0, int x1, int y1);
-// boxes, shown again where a box over x0..x1, y0..y1 that covered them
-// whole put back what it covered, are one-line boxes at the top right again
-// (those drawn inside that box since are gone), each unless one drawn since
-// stands across it: a later erase or a box meeting one takes it away whole.
-void top_line_box_put_back(const std::vector<line_box> &boxes, int x0, int y0, int x1, int y1);
 // Erases b where it is a one-line box drawn at the top right that still
 // stands there (no box took it, no clear of the drawing area since).
 void erase_top_line_box(const line_box &b);
 // What the window shows from x = left to the boxes' right edge, y = 2 to
-// bottom, kept in image: one-line boxes at the top right that the place
-// meets in part go whole first, so that the put back shows no piece of one;
-// those it covers whole are returned, for the put back.
-std::vector<line_box> save_under_top_right(int left, int bottom, image_slot *image);
-// What save_under_top_right kept shown again and image freed, the one-line
-// boxes it covered whole known as such boxes again (a later box meeting one
-// takes it whole).
-void put_back_under_top_right(int left, int bottom, image_slot *image, const std::vector<line_box> &covered);
-// What the prompt box of n lines covers kept in boximage_prompt[slot],
-// for a box over a display that puts it back when it closes: one-line
-// boxes at the top right that the place meets in part go whole first, so
-// that the put back shows no piece of one; those it covers whole are
-// returned, for the put back.
-std::vector<line_box> save_under_prompt_box(int slot, int n);
-// What save_under_prompt_box kept shown again and the slot freed, the
-// one-line boxes it covered whole known as such boxes again (a later box
-// meeting one takes it whole).
-void put_back_under_prompt_box(int slot, const std::vector<line_box> &covered, int n);
+// bottom, kept in image: boxes standing there that the place meets in part
+// go whole first (standing_boxes.h), so that the put back shows no piece
+// of one; those it covers whole stand again when it is put back.
+void save_under_top_right(int left, int bottom, image_slot *image);
+// What save_under_top_right kept shown again and image freed.
+void put_back_under_top_right(int left, image_slot *image);
+// The same for the place of the prompt box of n lines, kept in
+// boximage_prompt[slot], for a box over a display that puts it back when
+// it closes.
+void save_under_prompt_box(int slot, int n);
+void put_back_under_prompt_box(int slot);
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
 // The memory box (the status box) cleared and framed with its title text

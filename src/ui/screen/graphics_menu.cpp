@@ -262,12 +262,12 @@ revise_graphics()
         // The menu is shown over a display (the options after a run): what
         // its box covers there (a histogram's caption its foot would cut)
         // comes back whole when the box closes.
-        const std::vector<line_box> covered = save_under_prompt_box(kMenuSlot, lines);
+        save_under_prompt_box(kMenuSlot, lines);
         int margin = draw_prompt_box(lines);
         for (size_t i = 0; i < menu.size(); i++)
             write_box_line(menu[i], margin, i == 0);
         input_string(1, text_entry);
-        put_back_under_prompt_box(kMenuSlot, covered, lines);
+        put_back_under_prompt_box(kMenuSlot);
         switch (is[0]) {
         case 'p':
             printimage();

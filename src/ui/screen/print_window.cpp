@@ -26,6 +26,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -77,12 +78,10 @@ run_step(const char *command, const char *tool, print_result *result,
     return end == tool_end::done;
 }
 
-// Where the dialog's boxes stand and how many lines the tallest takes, and
-// the one-line boxes at the top right they cover whole.
+// Where the dialog's boxes stand and how many lines the tallest takes.
 struct print_place {
     int left, top, lines;
     int right = 0, bottom = 0;
-    std::vector<line_box> covered = {};
 };
 
 // Puts the saved area of the boxes back (the slot stays filled).
@@ -102,7 +101,6 @@ put_back_area(const print_place &at, image_slot *slot)
     restore_area(at, slot);
     if (*slot)
         freeimage(slot);
-    top_line_box_put_back(at.covered, at.left, at.top, at.right, at.bottom);
 }
 
 // No converter to run, for the reason given.
@@ -212,10 +210,10 @@ printimage_at(int left, int top)
     at.bottom = top - 2 + prompt_box_bottom(at.lines);
     image_slot area = 0;
     setviewport(0, 0, Maxx, Maxy, 1);
-    // One-line boxes at the top right (a readout, the damage count) that
-    // the boxes meet in part go whole before the save, so that neither the
-    // boxes nor their put back leave a piece of one standing.
-    at.covered = take_top_line_box_met_by(left, top, at.right, at.bottom);
+    // Boxes at the top right (a readout, the damage count) that the boxes
+    // meet in part go whole before the save, so that neither the boxes nor
+    // their put back leave a piece of one standing.
+    give_way({left, top, at.right, at.bottom});
     getimage(left, top, at.right, at.bottom, &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);

@@ -9,6 +9,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/images.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/x_state.h"
@@ -48,6 +49,9 @@ copy_around_kept(Drawable from, int x, int y, int w, int h)
     for (const piece &p : pieces_around_kept(x, y, x + w, y + h)) {
         if (p.x1 <= p.x0 || p.y1 <= p.y0)
             continue;
+        // A box standing there that the copy meets goes whole: a piece of
+        // it beside the copy would stand there alone.
+        give_way({p.x0, p.y0, std::min(p.x1 - 1, static_cast<int>(view_x1)), p.y1 - 1});
         XCopyArea(D, from, W, Gc, p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, p.x0, p.y0);
         // A drawing made off the window (a pattern) cannot be drawn again.
         record_pattern_copy(p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0);
@@ -135,11 +139,6 @@ copy_drawable_to_window(image_slot *slot, int x, int y, int w, int h)
         w = static_cast<int>(pw);
         h = static_cast<int>(ph);
     }
-    // A one-line box at the top right that the copy meets goes whole (one
-    // the kept rectangle holds stays): the copy takes what it covers, and a
-    // piece of the box beside the copy would stand there alone.
-    if (kept.x0 >= kept.x1 || top_line_box_within(kept.x0, kept.y0, kept.x1 - 1, kept.y1 - 1).empty())
-        take_top_line_box_met_by(x, y, std::min(x + w - 1, static_cast<int>(view_x1)), y + h - 1);
     send_gathered_shapes();
     copy_around_kept(*slot, x, y, w, h);
 }

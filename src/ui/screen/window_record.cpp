@@ -27,6 +27,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -798,6 +799,7 @@ void
 note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 {
     forget_window_capture(pixmap);
+    boxes_captured(pixmap, {x0, y0, x1, y1});
     saved.push_back({pixmap, drawings, redraw_count(), static_cast<float>(x0),
                      static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
 }
@@ -805,6 +807,7 @@ note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 void
 forget_window_capture(image_slot pixmap)
 {
+    forget_boxes_captured(pixmap);
     saved.erase(std::remove_if(saved.begin(), saved.end(),
                                [&](const saved_area &s) { return s.pixmap == pixmap; }),
                 saved.end());
@@ -841,6 +844,7 @@ saved_between(uint32_t drawn, uint32_t over, int x0, int y0, int x1, int y1)
 bool
 restore_window_area(image_slot pixmap, int x, int y, int w, int h)
 {
+    boxes_put_back(pixmap, x, y);
     if (!paused) {
         drawings++;
         check_put_image(pixmap, x, y, w, h);

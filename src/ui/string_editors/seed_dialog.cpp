@@ -161,7 +161,6 @@ close_window()
 struct top_right_key_under {
     image_slot image = 0;
     int left = 0, bottom = 0;
-    std::vector<line_box> covered; // one-line boxes at the top right it held whole
 };
 
 top_right_key_under
@@ -174,7 +173,7 @@ take_down_top_right_key()
     under.left = std::min<int>(key_left, prompt_box_left(Maxx));
     saved_viewport view;
     view.widen_to_drawing_area();
-    under.covered = save_under_top_right(under.left, under.bottom, &under.image);
+    save_under_top_right(under.left, under.bottom, &under.image);
     erase_box(under.left, 2, box_right_edge(Maxx) - 1, under.bottom - 1);
     view.restore();
     return under;
@@ -185,7 +184,7 @@ put_back_top_right_key(top_right_key_under &under)
 {
     if (!under.image)
         return;
-    put_back_under_top_right(under.left, under.bottom, &under.image, under.covered);
+    put_back_under_top_right(under.left, &under.image);
 }
 
 bool

@@ -1,0 +1,277 @@
+// The list of boxes standing over other drawings (standing_boxes.h). An
+// entry remembers the count of drawing-area clears and the window's size
+// it was drawn at: once either changed, the box is gone from the window
+// (or drawn again elsewhere by a resize) and the entry is dropped.
+#include "ui/screen/standing_boxes.h"
+
+#include <algorithm>
+
+#include "ui/screen/draw.h"
+#include "ui/screen/window_record.h"
+#include "ui/screen/x_state.h"
+
+namespace {
+
+struct entry {
+    box_owner owner;
+    box_place place;
+    box_way way;
+    box_take_down take_down;
+    bool taken;          // held: cleared by a drawing, its place kept
+    uint32_t clears;     // drawing_area_clears() when it was entered
+    int16_t maxx, maxy;  // the window's size then
+    uint32_t raised_at;  // window_drawings() when it was entered
+};
+std::vector<entry> boxes;
+
+struct capture {
+    image_slot pixmap;
+    box_place place;
+    int16_t maxx, maxy; // the window's size when it was saved
+    std::vector<entry> held;
+};
+std::vector<capture> captures;
+// The boxes the last drawing to give way hid, and window_drawings() after
+// it: a region saved right then (a box saving what it covers before it is
+// drawn) still holds them.
+std::vector<entry> hidden_last;
+uint32_t hidden_after = 0;
+
+bool
+meets(const box_place &a, const box_place &b)
+{
+    return a.x0 <= b.x1 && a.x1 >= b.x0 && a.y0 <= b.y1 && a.y1 >= b.y0;
+}
+
+bool
+within(const box_place &inner, const box_place &outer)
+{
+    return inner.x0 >= outer.x0 && inner.x1 <= outer.x1 && inner.y0 >= outer.y0 && inner.y1 <= outer.y1;
+}
+
+bool
+same(const box_place &a, const box_place &b)
+{
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+}
+
+// The entries whose boxes may still be on the window.
+std::vector<entry> &
+current_boxes()
+{
+    const uint32_t clears = drawing_area_clears();
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&](const entry &e) {
+                                   return e.clears != clears || e.maxx != Maxx || e.maxy != Maxy;
+                               }),
+                boxes.end());
+    return boxes;
+}
+
+// The background over the box, on the window whatever is being drawn
+// into and through whatever viewport; the texts it hid drawn again.
+void
+clear_box_place(const box_place &p)
+{
+    const image_slot drawable = current_draw;
+    current_draw = W;
+    const int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    setviewport(0, 0, Maxx, WinMaxy, 1);
+    const uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(p.x0, p.y0, p.x1, p.y1);
+    fillcolor = fill;
+    redraw_texts_within(p.x0, p.y0, p.x1, p.y1);
+    setviewport(vx0, vy0, vx1, vy1, 1);
+    current_draw = drawable;
+}
+
+void
+go(const entry &e)
+{
+    if (e.take_down)
+        e.take_down(e.place);
+    else
+        clear_box_place(e.place);
+}
+
+// The entry of owner's box that counts as its own: the last entered.
+entry *
+last_of(box_owner owner, bool taken_too)
+{
+    std::vector<entry> &all = current_boxes();
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (it->owner == owner && (taken_too || !it->taken))
+            return &*it;
+    return nullptr;
+}
+
+// The boxes a drawing over place meets: a held one is cleared and keeps
+// its place; a kept one is forgotten where the place covers it whole;
+// any other is forgotten, and cleared first where the place meets it
+// only in part. skip: the index of an entry left as it is (-1:
+// none).
+void
+meet(const box_place &place, long skip)
+{
+    std::vector<entry> &all = current_boxes();
+    std::vector<entry> to_clear, kept, hidden_now;
+    for (size_t i = 0; i < all.size(); i++) {
+        entry &e = all[i];
+        const bool hidden = within(e.place, place);
+        if (static_cast<long>(i) == skip || !meets(e.place, place) || (e.way == box_way::kept && !hidden)) {
+            kept.push_back(e);
+        } else if (e.way == box_way::held) {
+            if (!e.taken)
+                to_clear.push_back(e);
+            e.taken = true;
+            kept.push_back(e);
+        } else if (!hidden) {
+            to_clear.push_back(e);
+        } else {
+            hidden_now.push_back(e);
+        }
+    }
+    all = std::move(kept);
+    for (const entry &e : to_clear)
+        go(e);
+    hidden_last = std::move(hidden_now);
+    hidden_after = window_drawings();
+}
+
+} // namespace
+
+void
+raise_box(box_owner owner, const box_place &place, box_way way, box_take_down take_down)
+{
+    if (owner != box_owner::top_line) {
+        entry *own = last_of(owner, true);
+        if (own && !same(own->place, place)) {
+            const entry old = *own;
+            boxes.erase(boxes.begin() + (own - boxes.data()));
+            if (!old.taken)
+                go(old);
+        }
+        std::vector<entry> &all = current_boxes();
+        all.erase(std::remove_if(all.begin(), all.end(), [&](const entry &e) { return e.owner == owner; }),
+                  all.end());
+    }
+    meet(place, -1);
+    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, window_drawings()});
+}
+
+bool
+box_stands(box_owner owner, box_place *place)
+{
+    const entry *e = last_of(owner, false);
+    if (e && place)
+        *place = e->place;
+    return e != nullptr;
+}
+
+bool
+box_stands_at(box_owner owner, const box_place &place)
+{
+    const std::vector<entry> &all = current_boxes();
+    return std::any_of(all.begin(), all.end(), [&](const entry &e) {
+        return e.owner == owner && !e.taken && same(e.place, place);
+    });
+}
+
+bool
+box_place_held(box_owner owner, box_place *place)
+{
+    const entry *e = last_of(owner, true);
+    if (e && place)
+        *place = e->place;
+    return e != nullptr;
+}
+
+std::vector<box_place>
+standing_boxes_of(box_owner owner)
+{
+    std::vector<box_place> places;
+    for (const entry &e : current_boxes())
+        if (e.owner == owner && !e.taken)
+            places.push_back(e.place);
+    return places;
+}
+
+void
+take_box(box_owner owner)
+{
+    entry *e = last_of(owner, true);
+    if (!e)
+        return;
+    const entry old = *e;
+    boxes.erase(boxes.begin() + (e - boxes.data()));
+    if (!old.taken)
+        go(old);
+}
+
+void
+give_way(const box_place &drawn)
+{
+    // Only what the viewport lets through is drawn.
+    const box_place place{std::max<int>(drawn.x0, view_x0), std::max<int>(drawn.y0, view_y0),
+                          std::min<int>(drawn.x1, view_x1), std::min<int>(drawn.y1, view_y1)};
+    if (place.x0 > place.x1 || place.y0 > place.y1)
+        return;
+    const std::vector<entry> &all = current_boxes();
+    const uint32_t now = window_drawings();
+    auto drawn_here = std::find_if(all.begin(), all.end(),
+                                   [&](const entry &e) { return e.raised_at == now && same(e.place, place); });
+    meet(place, drawn_here == all.end() ? -1 : drawn_here - all.begin());
+}
+
+void
+box_outlives_clear(box_owner owner, uint32_t clears_before)
+{
+    for (entry &e : boxes)
+        if (e.owner == owner && e.clears == clears_before && e.maxx == Maxx && e.maxy == Maxy)
+            e.clears = drawing_area_clears();
+}
+
+void
+boxes_captured(image_slot pixmap, const box_place &place)
+{
+    forget_boxes_captured(pixmap);
+    capture c{pixmap, place, Maxx, Maxy, {}};
+    for (const entry &e : current_boxes())
+        if (!e.taken && within(e.place, place))
+            c.held.push_back(e);
+    if (hidden_after == window_drawings())
+        for (const entry &e : hidden_last)
+            if (within(e.place, place))
+                c.held.push_back(e);
+    captures.push_back(std::move(c));
+}
+
+void
+boxes_put_back(image_slot pixmap, int x, int y)
+{
+    auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) { return k.pixmap == pixmap; });
+    if (c == captures.end() || c->place.x0 != x || c->place.y0 != y || c->maxx != Maxx || c->maxy != Maxy)
+        return;
+    std::vector<entry> &all = current_boxes();
+    all.erase(std::remove_if(all.begin(), all.end(), [&](const entry &e) { return within(e.place, c->place); }),
+              all.end());
+    for (entry e : c->held) {
+        const bool crossed =
+            std::any_of(all.begin(), all.end(), [&](const entry &k) { return meets(k.place, e.place); });
+        if (crossed)
+            continue;
+        e.clears = drawing_area_clears();
+        e.maxx = Maxx;
+        e.maxy = Maxy;
+        all.push_back(e);
+    }
+}
+
+void
+forget_boxes_captured(image_slot pixmap)
+{
+    captures.erase(std::remove_if(captures.begin(), captures.end(),
+                                  [&](const capture &c) { return c.pixmap == pixmap; }),
+                   captures.end());
+}

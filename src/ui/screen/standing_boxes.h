@@ -1,0 +1,81 @@
+// The boxes that stand over other drawings, kept in one list, as a small
+// window manager keeps its clients: each box is entered by its owner with
+// its place and how it goes, and a drawing that meets one asks the list
+// instead of knowing who drew it. A box drawn (draw_box), an erase
+// (erase_box), a region put back from a saved copy and the pattern's rows
+// give way through it; no drawing takes another's box down by hand.
+//
+// How a box goes when a later drawing meets a part of it: left standing,
+// the rest of it would stand there cut, and its owner's later erase would
+// cut that drawing in turn. So it goes whole. A drawing that covers a box
+// whole hides it: it is forgotten, and comes back when the region is put
+// back from a copy saved while the box stood (a dialog's box closing).
+// A clear of the whole drawing area, or a resize, forgets every box.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "ui/screen/globals.h"
+
+enum class box_owner : uint8_t {
+    top_line,        // one-line prompts and readouts at the top right (several stand)
+    settings_prompt, // the prompt box a settings dialog left standing
+    rule,            // the rule box at the window's foot
+    colour_key,      // the value key at the top right
+    frozen_key,      // the frozen skeleton's key at the top right
+    plotted_count,   // the mutation's count of rules plotted, at the top
+    type_readout,    // a type histogram's readout at the top
+};
+
+// What happens to a box a later drawing meets a part of.
+enum class box_way : uint8_t {
+    taken, // cleared whole, the texts it hid drawn again, and forgotten
+    held,  // cleared whole; its place stays its own until it is drawn again
+    kept,  // drawings ask where it stands and keep clear; one that covers
+           // it whole (its erase) hides it
+};
+
+// A box's corners, inclusive.
+struct box_place {
+    int x0, y0, x1, y1;
+};
+
+// How a box is cleared when it goes (nullptr: its place filled with the
+// background and the texts under it drawn again from the window's record).
+using box_take_down = void (*)(const box_place &place);
+
+// Before owner draws a box at place: the owner's box standing elsewhere
+// goes first (each owner has one box but top_line, whose boxes stand
+// side by side), other boxes the place meets in part go as they go,
+// those it covers whole are hidden; then the box is entered, standing.
+void raise_box(box_owner owner, const box_place &place, box_way way, box_take_down take_down = nullptr);
+// Whether owner's box stands (the last one entered, for top_line), and
+// its place.
+bool box_stands(box_owner owner, box_place *place = nullptr);
+// Whether a box of owner stands exactly at place.
+bool box_stands_at(box_owner owner, const box_place &place);
+// Whether owner's box stands, or was taken by a drawing but keeps its
+// place as its own (box_way::held) until it is drawn again.
+bool box_place_held(box_owner owner, box_place *place = nullptr);
+// The places of owner's boxes standing now, the first entered first.
+std::vector<box_place> standing_boxes_of(box_owner owner);
+// owner's box taken down as it goes, and forgotten (nothing where none
+// stands).
+void take_box(box_owner owner);
+// The boxes a drawing over place (a fill, clear, copy or box, as the
+// viewport lets it through) meets: those it meets in part go as they go,
+// those it covers whole are hidden. A box raised at exactly that place
+// since the last drawing is the one being drawn there, and stays.
+void give_way(const box_place &place);
+// A box that stands but whose entry is stale counts as standing again
+// after the drawing area was cleared: drawn again there since (a dialog
+// echoing into its rows over a picture loaded meanwhile).
+void box_outlives_clear(box_owner owner, uint32_t clears_before);
+
+// The window's region at place saved into pixmap: the boxes standing
+// whole inside it are kept with it. When it is put back at the same
+// place, boxes entered inside it since are gone under it, and those it
+// held stand again, each unless one entered since stands across it.
+void boxes_captured(image_slot pixmap, const box_place &place);
+void boxes_put_back(image_slot pixmap, int x, int y);
+void forget_boxes_captured(image_slot pixmap);
