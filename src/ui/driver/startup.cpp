@@ -55,21 +55,6 @@
 
 namespace {
 
-// The boxes standing at the top right that prompts keep clear of: the
-// value colour key's and a running pattern's frozen key's, as one.
-bool
-key_boxes_at_right(int *left, int *bottom)
-{
-    int key_left = 0, key_bottom = 0, frozen_left = 0, frozen_bottom = 0;
-    const bool key = color_key_box_at_right(&key_left, &key_bottom);
-    const bool frozen = frozen_key_box_at_right(&frozen_left, &frozen_bottom);
-    if (!key && !frozen)
-        return false;
-    *left = !frozen ? key_left : !key ? frozen_left : std::min(key_left, frozen_left);
-    *bottom = std::max(key ? key_bottom : 0, frozen ? frozen_bottom : 0);
-    return true;
-}
-
 constexpr int kGliderValueRanges = 9;  // rows indexed by v, 2..8 used
 constexpr int kGliderKs = 14;          // counts indexed by k, 0..13
 
@@ -338,7 +323,6 @@ register_window_hooks()
     set_network_change_hooks({can_resize_by_one, wire_rule_extra_cell, wire_move});
     set_network_resizer(change_net_size);
     set_lambda_z_hooks({mutate_rule, finish_options});
-    set_top_right_box(key_boxes_at_right);
 }
 
 void

@@ -24,7 +24,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_record.h"
 
 namespace {
 

@@ -25,15 +25,11 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_record.h"
 
 namespace {
-
-// drawing_area_clears() when a frame was last drawn, and whether one was.
-uint32_t frame_drawn_after = 0;
-bool frame_drawn = false;
 
 // Which axes a frame has.
 enum class x_axis_kind { z, lambda_ratio, size, z_right };
@@ -155,8 +151,6 @@ draw_y_axis(int x0, int y0)
 void
 draw_frame(int x0, int y0, x_axis_kind kind)
 {
-    frame_drawn = true;
-    frame_drawn_after = drawing_area_clears();
     draw_x_axis(x0, y0, kind);
     draw_y_axis(x0, y0);
     draw_line(x0, y0 - static_cast<int>(ly), x0 + static_cast<int>(lx), y0 - static_cast<int>(ly));
@@ -208,6 +202,13 @@ gofE_z_graph()
     ly = goy - (vgay(415) - vgay(250));
     int colour = getcolor();
     setcolor(white);
+    // The graphs' frames stand in the list of boxes while the drawing area
+    // keeps them: the run's frame is drawn beside them, not over them.
+    const bool off = lambda_z_graph == lambda_z_off;
+    const bool second = off && gd_z_graph == sweep_graph_z_lambda;
+    const int right = (second ? lambda_ratio_graph_x() : gox) + static_cast<int>(lx);
+    if (!off || gd_z_graph == sweep_graph_size || gd_z_graph == sweep_graph_z || second)
+        raise_box(box_owner::sweep_graph, {gox, goy - static_cast<int>(ly), right, goy}, box_way::kept);
     if (lambda_z_graph != lambda_z_off) {
         setfillstyle(0, black);
         bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
@@ -226,7 +227,7 @@ gofE_z_graph()
 bool
 sweep_graph_stands()
 {
-    return frame_drawn && frame_drawn_after == drawing_area_clears();
+    return box_stands(box_owner::sweep_graph);
 }
 
 int

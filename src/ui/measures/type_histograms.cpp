@@ -39,7 +39,6 @@
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
-#include "ui/screen/window_record.h"
 
 namespace {
 

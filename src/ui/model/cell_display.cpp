@@ -435,10 +435,11 @@ redraw_color_key()
 bool
 color_key_box_at_right(int *left, int *bottom)
 {
-    if (!boximage[kKeySlot] || key_box_x0 == 2)
+    box_place p{};
+    if (!box_stands(box_owner::colour_key, &p) || p.x0 == 2)
         return false;
-    *left = key_box_x0;
-    *bottom = 3 * CHeight + vgay(6) + 2;
+    *left = p.x0;
+    *bottom = p.y1;
     return true;
 }
 
@@ -468,6 +469,7 @@ show_multistate_color_key(int where)
     // rule readout, a histogram's readout) goes whole as the box is drawn:
     // its later erase would cut the key's lines.
     const int key_bottom = 3 * CHeight + vgay(6) + 2;
+    raise_box(box_owner::colour_key, {key_box_x0, 2, key_box_x0 + width, key_bottom}, box_way::kept);
     draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, key_bottom, 1, 0);
     int x = key_box_x0 + kKeyMargin;
     setcolor(white);

@@ -37,7 +37,6 @@
 #include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
 namespace {

@@ -5,9 +5,7 @@
 #include "ui/screen/boxes.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "ui/screen/box_places.h"
@@ -342,173 +340,9 @@ put_back_under_prompt_box(int slot)
     put_back_under_top_right(prompt_box_left(Maxx), &boximage_prompt[slot]);
 }
 
-namespace {
-
-// The width an entry of max characters takes at its longest: a character
-// cell each (the answers are digits and letters, narrower in the prompt
-// font), and the cursor block after them while it waits.
-int
-entry_width(int max)
-{
-    return max * CWidth;
-}
-
-int
-entry_room(int max)
-{
-    return max > 0 ? entry_width(max) + CWidth : 0;
-}
-
-// The width of the first len characters of s in the font they are written
-// in: a smaller one where a prompt's lines are set in it.
-int
-piece_width(const char *s, int len)
-{
-    if (font_in_use() == font_normal)
-        return text_pixel_width(s, len);
-    return text_width_in_use(std::string(s, static_cast<size_t>(len)).c_str());
-}
-
-// The lengths of the pieces of text written from column x of the prompt
-// box, one per line: the first from x, each further one from the text
-// margin, each as long as fits before the box's right edge, broken after a
-// space where one falls within the width. The last piece leaves room pixels
-// free for what follows it on its line. A line at the margin takes at least
-// one character; a text that starts after other text and has no room there
-// starts on the next line (its first piece empty).
-std::vector<int>
-prompt_box_pieces(const char *text, int x, int room, int margin = prompt_box_text(Maxx))
-{
-    // A box of the prompt box's width whose text starts at margin.
-    const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    std::vector<int> pieces;
-    const char *start = text;
-    int left = static_cast<int>(strlen(text));
-    for (int from = x; left > 0; from = margin) {
-        const int width = right - from;
-        const int least = from > margin ? 0 : 1;
-        int fit = left;
-        while (fit > least && piece_width(start, fit) + (fit == left ? room : 0) > width)
-            fit--;
-        if (fit < left) {
-            int space = fit;
-            while (space > 0 && start[space - 1] != ' ')
-                space--;
-            if (space > 0)
-                fit = space;
-        }
-        pieces.push_back(fit);
-        start += fit;
-        left -= fit;
-    }
-    return pieces;
-}
-
-} // namespace
-
-int
-prompt_box_lines(const char *text)
-{
-    const prompt_part part = {text, 0};
-    return prompt_parts_lines(&part, 1);
-}
-
-void
-write_prompt_lines(const char *text, int margin)
-{
-    write_prompt_part(text, 0, margin);
-}
-
-int
-prompt_parts_lines(const prompt_part *parts, int count)
-{
-    const int margin = prompt_box_text(Maxx);
-    int x = margin, lines = 1;
-    for (int p = 0; p < count; p++) {
-        const char *start = parts[p].text;
-        std::vector<int> pieces = prompt_box_pieces(start, x, entry_room(parts[p].entry));
-        for (size_t i = 0; i < pieces.size(); i++) {
-            if (i > 0) {
-                lines++;
-                x = margin;
-            }
-            x += piece_width(start, pieces[i]);
-            start += pieces[i];
-        }
-        x += entry_width(parts[p].entry);
-    }
-    return lines;
-}
 
 namespace {
 
-// Writes the pieces of text from the current point, each further one at
-// margin one line lower.
-void
-write_pieces(const char *text, const std::vector<int> &pieces, int margin)
-{
-    const char *start = text;
-    bool first = true;
-    for (int length : pieces) {
-        if (!first)
-            moveto(margin, gety + CHeight);
-        if (length > 0)
-            outtext(std::string(start, static_cast<size_t>(length)).c_str());
-        start += length;
-        first = false;
-    }
-}
-
-} // namespace
-
-void
-write_prompt_part(const char *text, int entry, int margin)
-{
-    write_pieces(text, prompt_box_pieces(text, getx, entry_room(entry)), margin);
-}
-
-void
-rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines)
-{
-    const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    std::vector<int> pieces = prompt_box_pieces(text, margin, entry_room(entry), margin);
-    const int count = std::max(lines, static_cast<int>(pieces.size()));
-    // The rows of all the lines are cleared before any is written: with a
-    // line space smaller than the font's height (one the user set), a
-    // line's rows reach into the foot of the line above, which a clear of
-    // each line in turn would cut.
-    int first = 0, last = 0, unused = 0;
-    line_ink_rows(top, first, unused);
-    line_ink_rows(top + (count - 1) * CHeight, unused, last);
-    fill_black(margin, first, right, last);
-    const char *start = text;
-    moveto(margin, top);
-    for (size_t i = 0; i < pieces.size(); i++) {
-        moveto(margin, top + static_cast<int>(i) * CHeight);
-        const std::string piece(start, static_cast<size_t>(pieces[i]));
-        outtext(text_within(piece, right - margin + 1).c_str());
-        start += pieces[i];
-    }
-}
-
-void
-write_prompt_lines_at(const char *text, int margin)
-{
-    write_pieces(text, prompt_box_pieces(text, getx, 0, margin), margin);
-}
-
-int
-prompt_box_with(const char *text, int entry)
-{
-    const prompt_part line = {text, entry};
-    const int lines = prompt_parts_lines(&line, 1);
-    write_prompt_part(text, entry, draw_prompt_box(lines));
-    return lines;
-}
-
-namespace {
-
-top_right_box_place top_right_box = nullptr;
 
 } // namespace
 
@@ -528,7 +362,7 @@ inset_prompt_box(int c, const char *text)
     // Left of a box standing at the top right (the colour key), which it
     // would hide the first line of.
     int right = box_right_edge(Maxx), key_left = 0, key_bottom = 0;
-    if (top_right_box && top_right_box(&key_left, &key_bottom))
+    if (top_right_box_standing(&key_left, &key_bottom))
         right = key_left - 2;
     line_box b{right - width, 2, right, CHeight + 4};
     // The last one (a longer text) still standing in the same place gives
@@ -547,23 +381,28 @@ inset_prompt_box(int c, const char *text)
     view.restore();
 }
 
-void
-set_top_right_box(top_right_box_place where)
-{
-    top_right_box = where;
-}
-
 bool
 top_right_box_standing(int *left, int *bottom)
 {
-    return top_right_box && top_right_box(left, bottom);
+    // The value key and a running pattern's frozen key, as one; the value
+    // key kept at the left edge instead is not in the prompts' way.
+    bool standing = false;
+    for (box_owner key : {box_owner::colour_key, box_owner::frozen_key}) {
+        box_place p{};
+        if (!box_stands(key, &p) || p.x1 < prompt_box_left(Maxx))
+            continue;
+        *left = standing ? std::min(*left, p.x0) : p.x0;
+        *bottom = standing ? std::max(*bottom, p.y1) : p.y1;
+        standing = true;
+    }
+    return standing;
 }
 
 int
 prompt_lines_covering_top_right_box(int n)
 {
     int key_left = 0, key_bottom = 0;
-    if (!top_right_box || !top_right_box(&key_left, &key_bottom))
+    if (!top_right_box_standing(&key_left, &key_bottom))
         return n;
     // The box starts at the window's top as the prompt box does: even one
     // line would end across its lines.
@@ -656,7 +495,7 @@ line_box_beside_key(int width)
 {
     line_box b{prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(1)};
     int key_left = 0, key_bottom = 0;
-    if (!top_right_box || !top_right_box(&key_left, &key_bottom))
+    if (!top_right_box_standing(&key_left, &key_bottom))
         return b;
     b.right = key_left - 2;
     b.left = std::min(b.left, b.right - width - 6);
@@ -713,201 +552,6 @@ draw_line_box(const line_box &b)
     moveto(b.left + 3, b.top + 3);
 }
 
-namespace {
-
-// The right edge of the memory box as last drawn: wider than its place when
-// its text is longer, so that the erase takes the whole text away.
-int memory_box_right = 0;
-// The window's last column when memory_box_right was set.
-int memory_box_maxx = 0;
-
-// memory_box_right for the window's size now. A resize draws the box again
-// from the window's record with its right edge at its place's end or the
-// window's right edge where it was there, else moved with the window's
-// width (window_record.h): its erase takes that box away, and no more of the
-// prompt box beside it.
-int
-memory_box_right_now()
-{
-    const int old = memory_box_maxx;
-    if (memory_box_right == 0 || old == Maxx)
-        return memory_box_right;
-    if (memory_box_right == memory_box_place_end(old))
-        return memory_box_place_end(Maxx);
-    if (memory_box_right == box_right_edge(old))
-        return box_right_edge(Maxx);
-    long scaled = std::lround(static_cast<double>(memory_box_right) * (Maxx + 1) / (old + 1));
-    return static_cast<int>(std::min<long>(scaled, box_right_edge(Maxx)));
-}
-
-// The memory box's right edge for a text written in it from x (nullptr:
-// none).
-int
-memory_box_right_for(const char *text, int x)
-{
-    int right = memory_box_place_end(Maxx);
-    if (text) {
-        int end = x + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
-        right = std::min(std::max(right, end), box_right_edge(Maxx));
-    }
-    return right;
-}
-
-// The memory box cleared and framed, as wide as its text from x needs.
-void
-frame_memory_box(const char *text, int x)
-{
-    erase_memory_box();
-    memory_box_right = memory_box_right_for(text, x);
-    memory_box_maxx = Maxx;
-    setviewport(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1), 1);
-    clearviewport();
-    set_drawing_area_viewport();
-    setcolor(lightred);
-    rectangle(memory_box_left(Maxx), 2, memory_box_right, prompt_box_bottom(1));
-}
-
-// Writes text from the current point up to two pixels left of the memory
-// box's right frame: a text longer than the widest box shows its start.
-void
-write_in_memory_box(const char *text)
-{
-    std::string shown = text;
-    while (!shown.empty() && getx + text_width_in_use(shown.c_str()) > memory_box_right - 2)
-        shown.pop_back();
-    outtext(shown.c_str());
-}
-
-// The end of a memory box drawing: the point and colour put back and one
-// poll with is[0] kept. Long computations call the box: the poll lets
-// Control-q reach the exit box, and any other pending key is dropped.
-void
-end_memory_box(int16_t x, int16_t y, int colour, char key)
-{
-    moveto(x, y);
-    setcolor(colour);
-    event_ready();
-    is[0] = key;
-}
-
-} // namespace
-
-int16_t
-memory_box(int mode, const char *text)
-{
-    if (mode == 1)
-        return 0;
-    int16_t x = getx, y = gety;
-    int colour = nowcolor;
-    char key = is[0];
-    frame_memory_box(mode == 2 ? text : nullptr, memory_box_text(Maxx));
-    if (mode == 2) {
-        setcolor(white);
-        moveto(memory_box_text(Maxx), 3);
-        write_in_memory_box(text);
-    }
-    end_memory_box(x, y, colour, key);
-    return static_cast<int16_t>(memory_box_left(Maxx));
-}
-
-void
-status_box_title(const char *text, int colour)
-{
-    int16_t x = getx, y = gety;
-    int previous = nowcolor;
-    char key = is[0];
-    int margin = memory_box_left(Maxx) + vgax(3);
-    frame_memory_box(text, margin);
-    setcolor(colour);
-    moveto(margin, vgay(3));
-    write_in_memory_box(text);
-    end_memory_box(x, y, previous, key);
-}
-
-namespace {
-
-// The right edge of the memory box under the one status_box_title_over
-// drew, for its put back.
-int memory_box_right_under = 0;
-
-// Saves into slot what a memory box with text written from x covers, and
-// what the erase of a wider box already there clears before it is drawn;
-// returns that box's right edge (0: none), for the put back.
-int
-save_under_memory_box(int slot, const char *text, int x)
-{
-    const int under = memory_box_right_now();
-    int right = std::max(under, memory_box_right_for(text, x));
-    draw_box(slot, memory_box_left(Maxx), 2, right, prompt_box_bottom(1), 0, -1);
-    return under;
-}
-
-// Puts back what save_under_memory_box kept in slot, and the right edge of
-// the box that was there.
-void
-put_back_under_memory_box(int slot, int right_under)
-{
-    set_drawing_area_viewport();
-    putimage(memory_box_left(Maxx), 2, &boximage[slot], 0);
-    freeimage(&boximage[slot]);
-    memory_box_right = right_under;
-    memory_box_maxx = Maxx;
-}
-
-} // namespace
-
-void
-status_box_title_over(int slot, const char *text, int colour)
-{
-    memory_box_right_under = save_under_memory_box(slot, text, memory_box_left(Maxx) + vgax(3));
-    status_box_title(text, colour);
-}
-
-void
-put_back_under_status_box(int slot)
-{
-    if (slot < 0 || slot > 29)
-        return;
-    put_back_under_memory_box(slot, memory_box_right_under);
-}
-
-void
-erase_memory_box()
-{
-    setviewport(memory_box_left(Maxx), 2, std::max(memory_box_right_now(), memory_box_place_end(Maxx)),
-                prompt_box_bottom(1), 1);
-    clearviewport();
-    set_drawing_area_viewport();
-    memory_box_right = 0;
-}
-
-namespace {
-
-// boximage slot under the wait notice.
-constexpr int kWaitNoticeSlot = 5;
-
-// The right edge of the memory box under the wait notice.
-int wait_notice_right_under = 0;
-
-} // namespace
-
-void
-begin_wait_notice()
-{
-    if (!mouse_found)
-        return;
-    const char *text = "setting things up, wait...";
-    wait_notice_right_under = save_under_memory_box(kWaitNoticeSlot, text, memory_box_text(Maxx));
-    memory_box(2, text);
-}
-
-void
-end_wait_notice()
-{
-    if (!mouse_found)
-        return;
-    put_back_under_memory_box(kWaitNoticeSlot, wait_notice_right_under);
-}
 
 int
 draw_hint_box(int wait, int frame, const char *text, int x)

@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "ui/screen/globals.h"
+// The texts written in prompt boxes and the status (memory) box, declared
+// beside the boxes they belong to.
+#include "ui/screen/memory_box.h"
+#include "ui/screen/prompt_text.h"
 
 // The viewport kept across a drawing that may widen it to the drawing area:
 // a box of its own (a dialog, the state-space matrix) is not cut by a clip
@@ -28,10 +32,6 @@ int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
 // top) instead (below or beside a box of the caller's); returns its text
 // margin.
 int16_t draw_prompt_box_at(int left, int top, int n);
-// write_prompt_lines in such a box whose text margin is margin: the lines
-// break at its width as they break at the prompt box's (prompt_box_lines
-// counts them).
-void write_prompt_lines_at(const char *text, int margin);
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 // Clears the prompt box of n lines, or the taller one replace_prompt_box
 // drew last, whole: a dialog that ends on a taller box than its first
@@ -53,51 +53,16 @@ void prompt_box_outlives_clear(uint32_t clears_before);
 // The last row of the box replace_prompt_box left standing (0: none).
 int replaced_prompt_box_bottom();
 void get_prompt_box(int slot, int n); // saves the prompt box in boximage_prompt
-// Lines a text takes in the prompt box when broken at spaces to its width.
-int prompt_box_lines(const char *text);
-// Writes text from the current point, broken as prompt_box_lines counts, each
-// further line at margin one line lower; the point stays on the last line.
-void write_prompt_lines(const char *text, int margin);
-// Writes text from margin on the `lines` lines of the prompt box from row
-// top, broken as write_prompt_part breaks it for an entry of `entry`
-// characters, the rows text_line clears for each line cleared together
-// first, so that it takes the place of what those lines held and no line's
-// clear cuts the line above it; the point stays after the text.
-void rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines);
-// A piece of a prompt line: a text, then an entry of up to `entry`
-// characters typed after it (0: none).
-struct prompt_part {
-    const char *text;
-    int entry;
-};
-// Lines a prompt line made of parts takes in the prompt box from its text
-// margin: each text broken as write_prompt_part breaks it, each entry at its
-// longest.
-int prompt_parts_lines(const prompt_part *parts, int count);
-// Writes text from the current point broken at spaces to the prompt box's
-// width, so that an entry of `entry` characters after it (and its cursor)
-// stays inside the box too; each further line at margin one line lower. A
-// text that has no room left on the current line starts on the next one.
-void write_prompt_part(const char *text, int entry, int margin);
-// A prompt box as tall as text takes broken as write_prompt_part breaks it
-// for an entry of `entry` characters, the text written in it from its
-// first line; returns the box's lines, for its erase.
-int prompt_box_with(const char *text, int entry);
 // A one-line framed box at the prompt box's top right corner with text in
-// it, or left of a box standing there (set_top_right_box): c characters
+// it, or left of a box standing there (top_right_box_standing): c characters
 // wide, wider where the text needs it.
 void inset_prompt_box(int c, const char *text);
-// The box a higher layer keeps at the top right, from the window's top as
-// the prompt box (the colour key's): a function that gives its left edge and
-// its last row while it stands there, registered at start-up (none until
-// then).
-using top_right_box_place = bool (*)(int *left, int *bottom);
-void set_top_right_box(top_right_box_place where);
-// Whether a box stands at the top right (set_top_right_box), with its left
-// column and bottom row.
+// Whether a key box stands at the top right, from the window's top as the
+// prompt box (the value key's, the frozen key's: standing_boxes.h), with
+// the left column and bottom row of those standing, as one.
 bool top_right_box_standing(int *left, int *bottom);
 // The lines a prompt box of n lines takes so that it covers the box
-// standing at the top right (set_top_right_box) whole: n, or
+// standing at the top right (top_right_box_standing) whole: n, or
 // as many more as reach below that box's last row where n lines would end
 // across its lines.
 int prompt_lines_covering_top_right_box(int n);
@@ -124,7 +89,7 @@ struct line_box {
 };
 line_box line_box_beside_key(int width);
 // The prompt box's first line cleared, left of a box standing at the top
-// right (set_top_right_box) where one stands: a clear of the whole line
+// right (top_right_box_standing) where one stands: a clear of the whole line
 // would cut that box's lines. Nothing is cleared where the line has no
 // room beside it (its place is that box's).
 void erase_prompt_line_beside_key();
@@ -147,23 +112,6 @@ void put_back_under_top_right(int left, image_slot *image);
 // it closes.
 void save_under_prompt_box(int slot, int n);
 void put_back_under_prompt_box(int slot);
-int16_t memory_box(int mode, const char *text); // returns its left edge
-void erase_memory_box();
-// The memory box (the status box) cleared and framed with its title text
-// written in colour at its text margin; as wide as the text needs. The
-// current point and colour are kept.
-void status_box_title(const char *text, int colour);
-// status_box_title over a saved copy of what the box covers (boximage slot
-// 0-29), for a dialog over a drawing; put_back_under_status_box puts the copy
-// back and frees it.
-void status_box_title_over(int slot, const char *text, int colour);
-void put_back_under_status_box(int slot);
-// "setting things up, wait..." in the status box, over a saved copy of what
-// it covers (all that its erase clears of a wider status box already
-// there), while a long set-up runs (nothing without a window); the end puts
-// the copy back.
-void begin_wait_notice();
-void end_wait_notice();
 int draw_hint_box(int wait, int frame, const char *text, int x);
 void erase_free_hint_box(int x);
 void erase_box(int x0, int y0, int x1, int y1);

@@ -237,8 +237,11 @@ boxes_captured(image_slot pixmap, const box_place &place)
 {
     forget_boxes_captured(pixmap);
     capture c{pixmap, place, Maxx, Maxy, {}};
+    // A box raised since the last drawing is not drawn yet: the region
+    // holds what it will cover, not the box.
+    const uint32_t now = window_drawings();
     for (const entry &e : current_boxes())
-        if (!e.taken && within(e.place, place))
+        if (!e.taken && e.raised_at != now && within(e.place, place))
             c.held.push_back(e);
     if (hidden_after == window_drawings())
         for (const entry &e : hidden_last)

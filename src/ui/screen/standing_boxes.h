@@ -24,7 +24,7 @@ enum class box_owner : uint8_t {
     colour_key,      // the value key at the top right
     frozen_key,      // the frozen skeleton's key at the top right
     plotted_count,   // the mutation's count of rules plotted, at the top
-    type_readout,    // a type histogram's readout at the top
+    sweep_graph,     // the frames of a rule sweep's graphs
 };
 
 // What happens to a box a later drawing meets a part of.
