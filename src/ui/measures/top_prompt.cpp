@@ -78,8 +78,8 @@ open_top_prompt(const std::vector<std::string> &lines, int entry, int colour, in
     top_prompt p = place_top_prompt(lines, entry, leftmost);
     // Boxes it would cover a part of go first, so that its close puts
     // back no piece of them; those it covers whole its close shows again.
-    give_way({p.left, p.top, p.right, p.bottom});
-    getimage(p.left, p.top, p.right, p.bottom, &p.under);
+    const box_place place{p.left, p.top, p.right, p.bottom};
+    save_giving_way(place, place, &p.under);
     draw_top_prompt(p, lines, colour);
     return p;
 }

@@ -469,7 +469,7 @@ show_multistate_color_key(int where)
     // rule readout, a histogram's readout) goes whole as the box is drawn:
     // its later erase would cut the key's lines.
     const int key_bottom = 3 * CHeight + vgay(6) + 2;
-    raise_box(box_owner::colour_key, {key_box_x0, 2, key_box_x0 + width, key_bottom}, box_way::kept);
+    raise_box(box_owner::colour_key, {key_box_x0, 2, key_box_x0 + width, key_bottom}, box_way::saved);
     draw_box(kKeySlot, key_box_x0, 2, key_box_x0 + width, key_bottom, 1, 0);
     int x = key_box_x0 + kKeyMargin;
     setcolor(white);

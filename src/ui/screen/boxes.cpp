@@ -53,7 +53,6 @@ hide_lines_in_band(int top, int bottom)
     if (bottom >= side_panel_top())
         right -= side_panel_shift(right);
     set_drawing_area_viewport();
-    give_way({1, top, right, bottom});
     fill_black(1, top, right, bottom);
 }
 
@@ -164,9 +163,10 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
     int previous = nowcolor;
     // Boxes it meets in part go whole before what it covers is saved:
     // its erase puts back no piece of one.
-    give_way({x0, y0, x1, y1});
     if (slot >= 0 && slot <= 29)
-        getimage(x0, y0, x1, y1 + 1, &boximage[slot]);
+        save_giving_way({x0, y0, x1, y1}, {x0, y0, x1, y1 + 1}, &boximage[slot]);
+    else
+        give_way({x0, y0, x1, y1});
     if (colour == 0)
         colour = black;
     if (colour >= 0) {
@@ -240,8 +240,10 @@ namespace {
 // The box replace_prompt_box drew last stands in the list as the
 // settings prompt, the prompt box's place from the window's top down to
 // its last row (kept in rows, since boxes are drawn in the font their
-// lines take): a prompt box erased, or a drawing meeting part of it,
-// takes it whole.
+// lines take). The next one in its place, or the erase of a prompt box,
+// clears it whole; a box drawn over a part of it (a message, a band of
+// hidden lines) leaves it standing for them, and a drawing covering it
+// whole hides it.
 box_place
 prompt_place(int bottom)
 {
@@ -285,7 +287,7 @@ int16_t
 replace_prompt_box(int n)
 {
     // A taller one standing goes whole first, with its rows below.
-    raise_box(box_owner::settings_prompt, prompt_place(prompt_box_bottom(n)), box_way::taken);
+    raise_box(box_owner::settings_prompt, prompt_place(prompt_box_bottom(n)), box_way::kept);
     return draw_prompt_box(n);
 }
 
@@ -315,8 +317,8 @@ save_under_top_right(int left, int bottom, image_slot *image)
 {
     // Boxes it meets in part go whole first, so that the put back shows
     // no piece of one.
-    give_way({left, 2, box_right_edge(Maxx), bottom});
-    getimage(left, 2, box_right_edge(Maxx), bottom, image);
+    const box_place place{left, 2, box_right_edge(Maxx), bottom};
+    save_giving_way(place, place, image);
 }
 
 void

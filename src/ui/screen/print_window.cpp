@@ -213,8 +213,8 @@ printimage_at(int left, int top)
     // Boxes at the top right (a readout, the damage count) that the boxes
     // meet in part go whole before the save, so that neither the boxes nor
     // their put back leave a piece of one standing.
-    give_way({left, top, at.right, at.bottom});
-    getimage(left, top, at.right, at.bottom, &area);
+    const box_place place{left, top, at.right, at.bottom};
+    save_giving_way(place, place, &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);
     write_prompt_lines_at(question, margin);

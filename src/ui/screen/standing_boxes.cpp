@@ -1,12 +1,14 @@
 // The list of boxes standing over other drawings (standing_boxes.h). An
 // entry remembers the count of drawing-area clears and the window's size
 // it was drawn at: once either changed, the box is gone from the window
-// (or drawn again elsewhere by a resize) and the entry is dropped.
+// (or drawn again elsewhere by a resize) and the entry is dropped, unless
+// its erase is the put back of a saved copy, which alone ends it.
 #include "ui/screen/standing_boxes.h"
 
 #include <algorithm>
 
 #include "ui/screen/draw.h"
+#include "ui/screen/images.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -20,7 +22,8 @@ struct entry {
     bool taken;          // held: cleared by a drawing, its place kept
     uint32_t clears;     // drawing_area_clears() when it was entered
     int16_t maxx, maxy;  // the window's size then
-    uint32_t raised_at;  // window_drawings() when it was entered
+    uint32_t order;      // its place among entries and saved regions
+    bool pending;        // raised, its owner's drawing of it not begun
 };
 std::vector<entry> boxes;
 
@@ -28,14 +31,13 @@ struct capture {
     image_slot pixmap;
     box_place place;
     int16_t maxx, maxy; // the window's size when it was saved
+    uint32_t saved_at;  // window_drawings() then
+    uint32_t order;     // its place among entries and saved regions
     std::vector<entry> held;
 };
 std::vector<capture> captures;
-// The boxes the last drawing to give way hid, and window_drawings() after
-// it: a region saved right then (a box saving what it covers before it is
-// drawn) still holds them.
-std::vector<entry> hidden_last;
-uint32_t hidden_after = 0;
+// Counts entries and saved regions, in the order they were made.
+uint32_t next_order = 0;
 
 bool
 meets(const box_place &a, const box_place &b)
@@ -62,7 +64,8 @@ current_boxes()
     const uint32_t clears = drawing_area_clears();
     boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                [&](const entry &e) {
-                                   return e.clears != clears || e.maxx != Maxx || e.maxy != Maxy;
+                                   return e.way != box_way::saved &&
+                                          (e.clears != clears || e.maxx != Maxx || e.maxy != Maxy);
                                }),
                 boxes.end());
     return boxes;
@@ -106,12 +109,25 @@ last_of(box_owner owner, bool taken_too)
     return nullptr;
 }
 
+// Whether a region saved just now, while e stood, holds place: the
+// drawing is a box over a copy of what it covers, saved for its close,
+// whose put back shows e whole again.
+bool
+saved_for_drawing(const entry &e, const box_place &place)
+{
+    const uint32_t now = window_drawings();
+    return std::any_of(captures.begin(), captures.end(), [&](const capture &c) {
+        return c.saved_at == now && c.order > e.order && within(place, c.place);
+    });
+}
+
 // The boxes a drawing over place meets: a held one is cleared and keeps
-// its place; a kept one is forgotten where the place covers it whole;
-// any other is forgotten, and cleared first where the place meets it
-// only in part. skip: the index of an entry left as it is (-1:
-// none).
-void
+// its place; a kept one is forgotten where the place covers it whole; a
+// saved one stays; any other is forgotten, and cleared first where the
+// place meets it only in part, unless the drawing is a box over a copy of
+// its place saved just before it. skip: the index of an entry left as it
+// is (-1: none). Returns the boxes it hid.
+std::vector<entry>
 meet(const box_place &place, long skip)
 {
     std::vector<entry> &all = current_boxes();
@@ -119,7 +135,9 @@ meet(const box_place &place, long skip)
     for (size_t i = 0; i < all.size(); i++) {
         entry &e = all[i];
         const bool hidden = within(e.place, place);
-        if (static_cast<long>(i) == skip || !meets(e.place, place) || (e.way == box_way::kept && !hidden)) {
+        if (static_cast<long>(i) == skip || !meets(e.place, place) || e.way == box_way::saved ||
+            (e.way == box_way::kept && !hidden) ||
+            (!hidden && saved_for_drawing(e, place))) {
             kept.push_back(e);
         } else if (e.way == box_way::held) {
             if (!e.taken)
@@ -135,8 +153,7 @@ meet(const box_place &place, long skip)
     all = std::move(kept);
     for (const entry &e : to_clear)
         go(e);
-    hidden_last = std::move(hidden_now);
-    hidden_after = window_drawings();
+    return hidden_now;
 }
 
 } // namespace
@@ -157,7 +174,9 @@ raise_box(box_owner owner, const box_place &place, box_way way, box_take_down ta
                   all.end());
     }
     meet(place, -1);
-    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, window_drawings()});
+    for (entry &e : boxes)
+        e.pending = false;
+    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, next_order++, true});
 }
 
 bool
@@ -209,19 +228,54 @@ take_box(box_owner owner)
         go(old);
 }
 
-void
-give_way(const box_place &drawn)
+namespace {
+
+// give_way, returning the boxes it hid; *being_drawn the order of the box
+// raised for this drawing (none: unchanged).
+std::vector<entry>
+give_way_hiding(const box_place &drawn, uint32_t *being_drawn)
 {
     // Only what the viewport lets through is drawn.
     const box_place place{std::max<int>(drawn.x0, view_x0), std::max<int>(drawn.y0, view_y0),
                           std::min<int>(drawn.x1, view_x1), std::min<int>(drawn.y1, view_y1)};
+    std::vector<entry> &all = current_boxes();
+    auto drawn_here =
+        std::find_if(all.begin(), all.end(), [&](const entry &e) { return e.pending && same(e.place, place); });
+    const long skip = drawn_here == all.end() ? -1 : drawn_here - all.begin();
+    if (drawn_here != all.end())
+        *being_drawn = drawn_here->order;
+    for (entry &e : all)
+        e.pending = false;
     if (place.x0 > place.x1 || place.y0 > place.y1)
+        return {};
+    return meet(place, skip);
+}
+
+} // namespace
+
+void
+give_way(const box_place &drawn)
+{
+    uint32_t being_drawn = 0;
+    give_way_hiding(drawn, &being_drawn);
+}
+
+void
+save_giving_way(const box_place &drawn, const box_place &saved, image_slot *slot)
+{
+    uint32_t being_drawn = next_order;
+    const std::vector<entry> hidden = give_way_hiding(drawn, &being_drawn);
+    getimage(saved.x0, saved.y0, saved.x1, saved.y1, slot);
+    auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) { return k.pixmap == *slot; });
+    if (c == captures.end())
         return;
-    const std::vector<entry> &all = current_boxes();
-    const uint32_t now = window_drawings();
-    auto drawn_here = std::find_if(all.begin(), all.end(),
-                                   [&](const entry &e) { return e.raised_at == now && same(e.place, place); });
-    meet(place, drawn_here == all.end() ? -1 : drawn_here - all.begin());
+    // The region holds what the box covers, not the box.
+    c->held.erase(std::remove_if(c->held.begin(), c->held.end(),
+                                 [&](const entry &e) { return e.order == being_drawn; }),
+                  c->held.end());
+    for (const entry &e : hidden)
+        if (within(e.place, c->place))
+            c->held.push_back(e);
 }
 
 void
@@ -236,17 +290,12 @@ void
 boxes_captured(image_slot pixmap, const box_place &place)
 {
     forget_boxes_captured(pixmap);
-    capture c{pixmap, place, Maxx, Maxy, {}};
-    // A box raised since the last drawing is not drawn yet: the region
-    // holds what it will cover, not the box.
-    const uint32_t now = window_drawings();
+    capture c{pixmap, place, Maxx, Maxy, window_drawings(), next_order++, {}};
+    // A box raised but not drawn yet is not in the region: it holds what
+    // the box will cover.
     for (const entry &e : current_boxes())
-        if (!e.taken && e.raised_at != now && within(e.place, place))
+        if (!e.taken && !e.pending && within(e.place, place))
             c.held.push_back(e);
-    if (hidden_after == window_drawings())
-        for (const entry &e : hidden_last)
-            if (within(e.place, place))
-                c.held.push_back(e);
     captures.push_back(std::move(c));
 }
 

@@ -7,10 +7,13 @@
 //
 // How a box goes when a later drawing meets a part of it: left standing,
 // the rest of it would stand there cut, and its owner's later erase would
-// cut that drawing in turn. So it goes whole. A drawing that covers a box
+// cut that drawing in turn. So it goes whole. Not where the drawing is a box over
+// a copy of its place saved just before it (a message's box): the put
+// back shows the box whole again. A drawing that covers a box
 // whole hides it: it is forgotten, and comes back when the region is put
 // back from a copy saved while the box stood (a dialog's box closing).
-// A clear of the whole drawing area, or a resize, forgets every box.
+// A clear of the whole drawing area, or a resize, forgets every box but
+// one whose erase puts back a saved copy (box_way::saved).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -33,6 +36,8 @@ enum class box_way : uint8_t {
     held,  // cleared whole; its place stays its own until it is drawn again
     kept,  // drawings ask where it stands and keep clear; one that covers
            // it whole (its erase) hides it
+    saved, // drawn over a saved copy of its place, it stands until that copy
+           // is put back (its erase), whatever is drawn or cleared meanwhile
 };
 
 // A box's corners, inclusive.
@@ -67,6 +72,10 @@ void take_box(box_owner owner);
 // those it covers whole are hidden. A box raised at exactly that place
 // since the last drawing is the one being drawn there, and stays.
 void give_way(const box_place &place);
+// give_way for a box drawn at `drawn` whose erase puts back what it
+// covers, the region `saved` saved into slot after the boxes went: those
+// it hid are held with it, and stand again at its put back.
+void save_giving_way(const box_place &drawn, const box_place &saved, image_slot *slot);
 // A box that stands but whose entry is stale counts as standing again
 // after the drawing area was cleared: drawn again there since (a dialog
 // echoing into its rows over a picture loaded meanwhile).

@@ -77,9 +77,8 @@ TEST_F(StandingBoxes, ABoxHiddenJustBeforeItsPlaceIsSavedStandsAgainAtThePutBack
     // readout it hid is in the saved place, and comes back known.
     const box_place readout{600, 2, 800, 30}, prompt{500, 2, 900, 60};
     stand(box_owner::top_line, readout, box_way::taken);
-    give_way(prompt);
     image_slot under = 0;
-    getimage(prompt.x0, prompt.y0, prompt.x1, prompt.y1, &under);
+    save_giving_way(prompt, prompt, &under);
     draw_box(-1, prompt.x0, prompt.y0, prompt.x1, prompt.y1, 1, 0);
     putimage(prompt.x0, prompt.y0, &under, 0);
     freeimage(&under);
@@ -115,6 +114,35 @@ TEST_F(StandingBoxes, AnOwnersBoxElsewhereGoesWholeAndAKeptOneOnlyByItsErase)
     EXPECT_TRUE(box_stands(box_owner::frozen_key));
     erase_box(narrow.x0, narrow.y0, narrow.x1, narrow.y1);
     EXPECT_FALSE(box_stands(box_owner::frozen_key));
+}
+
+TEST_F(StandingBoxes, ABoxOverACopyOfItsPlaceStandsUntilTheCopyIsPutBack)
+{
+    // The value key: drawn over a saved copy, through clears and boxes
+    // over it, until its erase puts the copy back.
+    const box_place key{800, 2, Maxx - 2, 70};
+    raise_box(box_owner::colour_key, key, box_way::saved);
+    draw_box(19, key.x0, key.y0, key.x1, key.y1, 1, 0);
+    draw_box(-1, 700, 40, 900, 90, 1, 0);
+    clear_drawing_area();
+    EXPECT_TRUE(box_stands(box_owner::colour_key));
+    putimage(key.x0, key.y0, &boximage[19], 0);
+    freeimage(&boximage[19]);
+    EXPECT_FALSE(box_stands(box_owner::colour_key));
+}
+
+TEST_F(StandingBoxes, AMessageOverACopyOfItsPlaceLeavesTheBoxesItMeetsForThePutBack)
+{
+    const box_place readout{600, 2, 900, 30}, message{300, 10, 700, 60};
+    stand(box_owner::top_line, readout, box_way::taken);
+    image_slot under = 0;
+    getimage(message.x0, message.y0, message.x1, message.y1, &under);
+    draw_box(-1, message.x0, message.y0, message.x1, message.y1, 1, 0);
+    // Not taken: the put back shows its left part again, beside the rest.
+    EXPECT_TRUE(inked({702, 2, 900, 30}));
+    putimage(message.x0, message.y0, &under, 0);
+    freeimage(&under);
+    EXPECT_TRUE(box_stands_at(box_owner::top_line, readout));
 }
 
 TEST_F(StandingBoxes, AClearOfTheDrawingAreaForgetsEveryBox)
