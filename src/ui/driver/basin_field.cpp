@@ -148,16 +148,6 @@ stack_histogram_shown()
     return see_ppstack != see_ppstack_off && general_method_needed();
 }
 
-// Whether a basin or subtree drawn on its own shows the rule box at the
-// window's foot while it is drawn (draw_basin, upstream_only): a network of
-// mixed rules shows none, but for a subtree in the order space or under
-// sequential updating.
-bool
-single_run_shows_rule_box()
-{
-    return !rulemix || (direction != direction_forward && (neutral_order || seq_update));
-}
-
 } // namespace
 
 field_area
@@ -190,7 +180,7 @@ keep_single_basin_above_boxes()
         keep_basins_inside(&strip);
         return;
     }
-    if (!(single_run_shows_rule_box() || stack_histogram_shown()))
+    if (!(rule_box_stands() || stack_histogram_shown()))
         return;
     const field_area area = above_stack_histogram(basin_area(), vgay(3));
     keep_basins_inside(&area);
@@ -499,8 +489,7 @@ struct field_run {
     bool table_kept = false;   // the successor table is the jump graph's: left to it
     bool general = false;      // the general pre-image method's tables were built
     bool local = false;        // the local method's run tables were built
-    bool readout = false;      // the rule box is drawn again at the end
-    bool rule_box = false;     // the field shows the rule box
+    bool rule_box = false;     // the rule box stands at the window's foot
 };
 
 // How the scan of the field ended.
@@ -592,19 +581,20 @@ start_preimage_tables(field_run &run)
         allocate_local_arrays();
 }
 
-// The rule box at the window's foot while the field is drawn, or none.
+// The rule box at the window's foot while the field is drawn, or none. A
+// size range draws the box before each of its fields, with the size.
 void
 show_field_rule_box(field_run &run)
 {
-    run.readout = (!rulemix && !rangeL && !run.neutral) || seq_update;
-    // The order space shows its modes in the rule box, without the rule.
-    run.rule_box = (run.readout || run.neutral) && mouse_found;
+    run.rule_box = rule_box_stands();
+    if (!mouse_found || rangeL)
+        return;
     if (run.rule_box)
         show_rule_bottom(nhood, 1, carule[0], 0);
-    else if (mouse_found && !rangeL)
-        // With no rule box (a size range's is drawn by the range) the
-        // field's basins take the whole area: a box still standing from a
-        // screen before goes, or they are drawn over its texts.
+    else
+        // With no rule box the field's basins take the whole area: a box
+        // still standing from a screen before goes, or they are drawn over
+        // its texts.
         clear_standing_rule_bottom();
 }
 
@@ -619,7 +609,7 @@ keep_field_inside(const field_run &run)
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
     // into the title strip (the jump graph's window sets a frame of its
-    // own). A field without the rule box (rule mix, a size range) is cut
+    // own). A field without the rule box (a network of mixed rules) is cut
     // there too, but below the boxes at the top: the progress bar, drawn
     // again after a pause, would clear the nodes drawn under it but for
     // their feet. A sweep's fields stay in the strip above the sweep
@@ -678,16 +668,17 @@ scan_field(const field_run &run)
     return end;
 }
 
-// After the scan: the layout's radii and the rule box back, the time and
-// the count check, the stack histogram's average, the random map's period
-// table; is[0] is left 'q' when the field waits for a key or was stopped
-// with its range.
+// After the scan: the layout's radii back, the rule box drawn again over
+// what the attractor searches' patterns took of it (the order space's runs
+// draw no pattern), the time and the count check, the stack histogram's
+// average, the random map's period table; is[0] is left 'q' when the field
+// waits for a key or was stopped with its range.
 void
 close_field(const field_run &run, field_end end)
 {
     keep_basins_inside(nullptr);
     end_fitted_field();
-    if (run.readout && mouse_found)
+    if (run.rule_box && !rangeL && !run.neutral)
         show_rule_bottom(nhood, 0, carule[0], 0);
     textb[2][0] = 0;
     if (!earlyexitfield) {

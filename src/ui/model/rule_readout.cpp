@@ -450,6 +450,12 @@ box_standing()
 
 } // namespace
 
+bool
+rule_box_stands()
+{
+    return mouse_found && (!rulemix || neutral_order == 1 || seq_update != update_parallel);
+}
+
 int
 rule_box_top_for(int k)
 {

@@ -1,8 +1,9 @@
 // The size-range road on the window: one basin field per size of a ring,
 // each with the field size and the number of basins a brute force of the
 // ring at that size gives, a row per size, the options box at the end and
-// the network back at the first size; and the component table of a neutral
-// field, paged and left with 'q'.
+// the network back at the first size; a range of subtrees writes each
+// size's rule readout once; and the component table of a neutral field,
+// paged and left with 'q'.
 #include "field_screen_support.h"
 
 #include "engine/backward/backward_test_support.h"
@@ -248,6 +249,47 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     }
     EXPECT_EQ(lineL, 8);
     clear_drawing_area();
+}
+
+// The range draws the rule box before each of its subtrees, with the size
+// it runs at; the subtree draws no second one, which would copy the rule's
+// readout to the data outputs a second time.
+TEST_F(SizeRangeWindow, SubtreesOfARangeWriteTheirRuleOncePerSize)
+{
+    TestNetwork net(2, 4, 3);
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    stepforward = 0;
+    show_one_att_state = 0;
+    datapause = datapause_unset;
+    TestNetwork::set_rule_number(110);
+    basinfield = 0;
+    direction = direction_backward;
+    range_of_sizes(4, 6);
+    mutantdontpause = 1; // no options box at the range's end
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = startxspacing = yspacing = startyspacing = 60;
+    rightborder = 0.5f;
+    pdata = data_basins;
+    testing::internal::CaptureStderr();
+    draw_range_single();
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = data_off;
+    mutantdontpause = 0;
+    // Before each subtree's report, its size's readout once.
+    size_t from = 0;
+    for (int n = 4; n <= 6; n++) {
+        size_t report = out.find("subtree=", from);
+        ASSERT_NE(report, std::string::npos) << out;
+        const std::string before = out.substr(from, report - from);
+        EXPECT_EQ(numbers_after(before, "\\(dec\\)([0-9]+) ").size(), 1u) << "n " << n << ":\n" << before;
+        EXPECT_EQ(numbers_after(before, "size=([0-9]+) "), std::vector<uint32_t>{uint32_t(n)}) << before;
+        from = out.find('\n', report);
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
 }
 
 TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
