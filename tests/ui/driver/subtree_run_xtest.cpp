@@ -166,8 +166,7 @@ TEST_F(SubtreeOnScreen, MixedRulesBasinShowsTheRuleBoxOnlyWithAnUpdateOrder)
     for (uint8_t mode : {update_parallel, update_cell_order}) {
         SCOPED_TRACE(testing::Message() << "seq_update " << int(mode));
         TestNetwork net(2, 8, 3);
-        reset_backward_settings();
-        shownumbers = shownumbers_spot;
+        spots_uncompressed();
         show_one_att_state = 0;
         datapause = datapause_unset;
         basinfield = 0;
