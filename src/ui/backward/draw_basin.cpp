@@ -378,6 +378,12 @@ draw_att_state(int mode)
     moveto(x, y);
 }
 
+bool
+run_draws_rule_box()
+{
+    return rule_box_stands() && ((!basinfield && !rangeL) || successive_basins);
+}
+
 void
 draw_basin()
 {
@@ -401,7 +407,7 @@ draw_basin()
             prepair_pre_rand();
     }
     totsubtree = 0;
-    if (!rulemix && ((!basinfield && !rangeL) || successive_basins) && mouse_found)
+    if (run_draws_rule_box())
         show_rule_bottom(nhood, 1, carule[0], 0);
     cyclex = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cyclex"));
     cycley = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cycley"));
@@ -464,7 +470,8 @@ draw_basin()
     }
     char key = quit ? 'q' : is[0];
     free_basin_memory();
-    if (!basinfield && !rangeL && !rulemix && mouse_found)
+    // Drawn again over what the attractor search's pattern took of it.
+    if (rule_box_stands() && !basinfield && !rangeL)
         show_rule_bottom(nhood, 0, carule[0], 0);
     if (!basinfield && see_ppstack && (nonlocal || nhood_mixed))
         show_average_pp_hist();

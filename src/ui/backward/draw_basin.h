@@ -6,6 +6,11 @@
 // the basin totals, summary and data line; releases att and leaves its last
 // key in is[0] ('q' when the user stopped the basin or field).
 void draw_basin();
+// Whether a basin or subtree draws the rule box as it starts, where the box
+// stands (rule_box_stands): it runs alone (a field or a size range draws
+// the box for its runs), or on the screen a field clears for each of its
+// basins (successive basins).
+bool run_draws_rule_box();
 // Releases what one basin used: the successor table or the general
 // pre-image method's tables (outside a field), the segment list, the
 // attractor states and their positions.

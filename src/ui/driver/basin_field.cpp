@@ -148,16 +148,6 @@ stack_histogram_shown()
     return see_ppstack != see_ppstack_off && general_method_needed();
 }
 
-// Whether a basin or subtree drawn on its own shows the rule box at the
-// window's foot while it is drawn (draw_basin, upstream_only): a network of
-// mixed rules shows none, but for a subtree in the order space or under
-// sequential updating.
-bool
-single_run_shows_rule_box()
-{
-    return !rulemix || (direction != direction_forward && (neutral_order || seq_update));
-}
-
 } // namespace
 
 field_area
@@ -190,7 +180,7 @@ keep_single_basin_above_boxes()
         keep_basins_inside(&strip);
         return;
     }
-    if (!(single_run_shows_rule_box() || stack_histogram_shown()))
+    if (!(rule_box_stands() || stack_histogram_shown()))
         return;
     const field_area area = above_stack_histogram(basin_area(), vgay(3));
     keep_basins_inside(&area);
@@ -490,79 +480,128 @@ scan_state_space()
     return true;
 }
 
-} // namespace
+// What a field set up at its start and undoes at its end, passed from
+// phase to phase of draw_field.
+struct field_run {
+    timeval start{};
+    bool neutral = false;      // the field of update orders (neutral-order mode)
+    uint32_t single_limit = 0; // the history limit of single runs, put back at the end
+    bool table_kept = false;   // the successor table is the jump graph's: left to it
+    bool general = false;      // the general pre-image method's tables were built
+    bool local = false;        // the local method's run tables were built
+    bool rule_box = false;     // the rule box stands at the window's foot
+};
 
-void
-draw_field()
+// How the scan of the field ended.
+enum class field_end {
+    scanned,       // every state placed
+    stopped,       // the user stopped the field
+    range_stopped, // ... and the size range at its stop prompt
+};
+
+// A field whose states cannot be counted is refused: more than 12 cells of
+// update orders, or more than 2^32-1 states. True when refused.
+bool
+field_refused(bool neutral)
 {
-    timeval start;
-    gettimeofday(&start, nullptr);
-    const bool neutral = neutral_order == 1;
-    field_was_neutral = neutral;
     if (neutral && lineL > kMaxNeutralCells) {
         neutral_order = 0;
         refuse_field("field too large: n! orders above 12!, cont-ret:");
-        return;
+        return true;
     }
     if (!neutral && !set_field_state_space()) {
         refuse_field("field too large: v^n above 2^32-1 states, cont-ret:");
-        return;
+        return true;
     }
+    return false;
+}
+
+// The field's counts, its unbounded attractor search and the successor
+// table; false when the user backed out of the table (the field ends as
+// stopped, its counts freed).
+bool
+start_field(field_run &run)
+{
     // The basin types the jump graph counts; a field redrawn inside the
     // graph's nodes leaves the graph's own table alone.
-    if (meta_graph && !neutral && !use_preset_basin_pos)
+    if (meta_graph && !run.neutral && !use_preset_basin_pos)
         start_basin_types();
     start_field_totals();
     // The attractor search of a field is not bounded by the history limit
     // of single runs: every basin of the field must be found.
-    uint32_t single_limit = limitcheck;
+    run.single_limit = limitcheck;
     limitcheck = statespace == UINT32_MAX ? UINT32_MAX : statespace + 1;
     if (show_ss_matrix && mouse_found)
         show_statespace_matrix(nullptr);
     // A field redrawn inside the graph's nodes takes the successor table
     // the graph was counted with (a random map made anew would be another
     // network) and leaves it to the field that opened the graph.
-    const bool table_kept = use_preset_basin_pos && exhaustive_testing && exh_pairs;
-    if (exhaustive_testing && !table_kept) {
-        prestate_successor_pairs();
-        if (is[0] == 'q') {
-            earlyexitfield = 1;
-            mutantdontpause = 0;
-            limitcheck = single_limit;
-            if (!use_preset_basin_pos)
-                free_basin_types();
-            is[0] = 'q';
-            return;
-        }
-    }
+    run.table_kept = use_preset_basin_pos && exhaustive_testing && exh_pairs;
+    if (!exhaustive_testing || run.table_kept)
+        return true;
+    prestate_successor_pairs();
+    if (is[0] != 'q')
+        return true;
+    earlyexitfield = 1;
+    mutantdontpause = 0;
+    limitcheck = run.single_limit;
+    if (!use_preset_basin_pos)
+        free_basin_types();
+    is[0] = 'q';
+    return false;
+}
+
+// The field's places: no basin drawn yet, its labels anew, and a plain
+// field measured and fitted to the drawing area. A 'q' answered in the
+// measure's stop prompt stays in is[0]: the field ends before its first
+// basin, as stopped.
+void
+start_field_places(const field_run &run)
+{
     basin_boxes.clear();
     // The field's node labels stand where no other of its labels is.
     forget_label_places();
     forget_written_labels();
     fitted.page = 0;
-    // A 'q' answered in the measure's stop prompt stays in is[0]: the field
-    // ends before its first basin, as stopped.
-    if (!neutral)
+    if (!run.neutral)
         begin_fitted_field(false);
+}
+
+// The pre-image method's tables, built once for the whole field rather
+// than for every tree.
+void
+start_preimage_tables(field_run &run)
+{
     // Decided once: the order space sets nonlocal while it lasts.
-    const bool general = general_method_needed();
-    // The run tables of the local method are built once for the field, not
-    // for every tree.
-    const bool local = !exhaustive_testing && !general && !neutral && !nonlocal;
-    if (general)
+    run.general = general_method_needed();
+    run.local = !exhaustive_testing && !run.general && !run.neutral && !nonlocal;
+    if (run.general)
         prepair_pre_rand();
-    else if (local)
+    else if (run.local)
         allocate_local_arrays();
-    bool readout = (!rulemix && !rangeL && !neutral) || seq_update;
-    // The order space shows its modes in the rule box, without the rule.
-    const bool rule_box = (readout || neutral) && mouse_found;
-    if (rule_box)
+}
+
+// The rule box at the window's foot while the field is drawn, or none. A
+// size range draws the box before each of its fields, with the size.
+void
+show_field_rule_box(field_run &run)
+{
+    run.rule_box = rule_box_stands();
+    if (!mouse_found || rangeL)
+        return;
+    if (run.rule_box)
         show_rule_bottom(nhood, 1, carule[0], 0);
-    else if (mouse_found && !rangeL)
-        // With no rule box (a size range's is drawn by the range) the
-        // field's basins take the whole area: a box still standing from a
-        // screen before goes, or they are drawn over its texts.
+    else
+        // With no rule box the field's basins take the whole area: a box
+        // still standing from a screen before goes, or they are drawn over
+        // its texts.
         clear_standing_rule_bottom();
+}
+
+// The area the field's basins are cut at.
+void
+keep_field_inside(const field_run &run)
+{
     // Below the rule box and the boxes at the top, a basin reaching past
     // the area is cut at its edge rather than drawn over them. A field in
     // the jump graph's nodes or in a mutation's layout has places of its
@@ -570,7 +609,7 @@ draw_field()
     // basins' shapes: those are cut a little inside the drawing area, as
     // the area above is at its sides, rather than run off the window or
     // into the title strip (the jump graph's window sets a frame of its
-    // own). A field without the rule box (rule mix, a size range) is cut
+    // own). A field without the rule box (a network of mixed rules) is cut
     // there too, but below the boxes at the top: the progress bar, drawn
     // again after a pause, would clear the nodes drawn under it but for
     // their feet. A sweep's fields stay in the strip above the sweep
@@ -582,21 +621,28 @@ draw_field()
     const bool own_places = gd_z_graph || mutant_layout || use_preset_basin_pos || show_ss_matrix;
     // The state-space matrix stands above the rule box: its basins stop
     // there too while the field shows the box.
-    const bool above_box = rule_box && show_ss_matrix;
+    const bool above_box = run.rule_box && show_ss_matrix;
     const field_area drawing_area = above_stack_histogram(
         {own_places ? 3 : kept_area.left, own_places ? 3 : kept_area.top, Maxx - 3,
          above_box ? kept_area.bottom : Maxy - 3},
         vgay(3));
     const field_area sweep_strip = sweep_run_strip();
-    if (rule_box && !own_places)
+    if (run.rule_box && !own_places)
         keep_basins_inside(&kept_area);
     else if (gd_z_graph && !graph_window)
         keep_basins_inside(&sweep_strip);
     else if (!graph_window)
         keep_basins_inside(&drawing_area);
+}
+
+// The data lines' headers, the order space's components, the progress bar,
+// then every state scanned, the range's stop prompt after a stop.
+field_end
+scan_field(const field_run &run)
+{
     write_outputs("ty.  at  no  (p)  s  %  g  gd  ml  mp\n", 1);
     write_outputs("   tree. root  no  s  g  gd  ml  mp\n", 2);
-    if (neutral) {
+    if (run.neutral) {
         reset_neutral_buffs();
         // Measured in the order space, where a node shows an order index.
         begin_fitted_field(true);
@@ -609,48 +655,86 @@ draw_field()
         progress_bar();
     // The field's trees share the level lists, allocated once for them all.
     hold_level_lists(true);
-    bool finished = is[0] == 'q' ? false : scan_state_space();
+    const bool finished = is[0] == 'q' ? false : scan_state_space();
     hold_level_lists(false);
-    bool final_stop = false;
+    field_end end = field_end::scanned;
     if (!finished) {
-        final_stop = stop_prompt_of_range();
+        end = stop_prompt_of_range() ? field_end::range_stopped : field_end::stopped;
         earlyexitfield = 1;
         mutantdontpause = 0;
     }
     checked_free(tickoff);
     tickoff = nullptr;
+    return end;
+}
+
+// After the scan: the layout's radii back, the rule box drawn again over
+// what the attractor searches' patterns took of it (the order space's runs
+// draw no pattern), the time and the count check, the stack histogram's
+// average, the random map's period table; is[0] is left 'q' when the field
+// waits for a key or was stopped with its range.
+void
+close_field(const field_run &run, field_end end)
+{
     keep_basins_inside(nullptr);
     end_fitted_field();
-    if (readout && mouse_found)
+    if (run.rule_box && !rangeL && !run.neutral)
         show_rule_bottom(nhood, 0, carule[0], 0);
     textb[2][0] = 0;
     if (!earlyexitfield) {
-        snprintf(textb[2], 80, "%s", format_elapsed_since(start).c_str());
+        snprintf(textb[2], 80, "%s", format_elapsed_since(run.start).c_str());
         check_count();
     }
-    is[0] = final_stop || (finished && fieldpause == 1) ? 'q' : 0;
+    is[0] = end == field_end::range_stopped || (end == field_end::scanned && fieldpause == 1) ? 'q' : 0;
     if (see_ppstack && (nonlocal || nhood_mixed))
         show_average_pp_hist();
     if (exhaustive_testing == exhaustive_random_map)
         show_period_table();
-    char key = is[0];
-    if (neutral)
+}
+
+// The component table of the order space, the jump graph's table, then
+// every table the field built freed and the single runs' settings back.
+void
+release_field(const field_run &run)
+{
+    if (run.neutral)
         show_neutral_info();
     // The jump graph counts its jumps with the successor table: it is built
     // before the table goes.
-    if (meta_graph && !use_preset_basin_pos && !earlyexitfield && !neutral)
+    if (meta_graph && !use_preset_basin_pos && !earlyexitfield && !run.neutral)
         meta_graph_table(0, nullptr, graph_field);
     if (!use_preset_basin_pos)
         free_basin_types();
     use_preset_basin_pos = 0;
-    if (exhaustive_testing && !table_kept)
+    if (exhaustive_testing && !run.table_kept)
         free_successor_table();
-    else if (general)
+    else if (run.general)
         free_pre_rand();
-    else if (local)
+    else if (run.local)
         free_local_arrays();
     neutral_order = 0;
-    limitcheck = single_limit;
+    limitcheck = run.single_limit;
+}
+
+} // namespace
+
+void
+draw_field()
+{
+    field_run run;
+    gettimeofday(&run.start, nullptr);
+    run.neutral = neutral_order == 1;
+    field_was_neutral = run.neutral;
+    if (field_refused(run.neutral) || !start_field(run))
+        return;
+    start_field_places(run);
+    start_preimage_tables(run);
+    show_field_rule_box(run);
+    keep_field_inside(run);
+    close_field(run, scan_field(run));
+    // The key the field ended with, whatever the tables after it read.
+    const char key = is[0];
+    release_field(run);
     is[0] = key;
 }
 

@@ -55,7 +55,7 @@ prepare_single_run()
         bar(0, 0, lineL * scale + 2, Maxy);
         moveto(0, 0);
     }
-    if (!rulemix && mouse_found)
+    if (rule_box_stands())
         show_rule_bottom(nhood, 1, carule[0], 0);
     set_sides_for_patterns();
 }
@@ -292,7 +292,7 @@ draw_range_field()
                 next_field_row();
         }
         // The rule box gives the size being drawn.
-        if (!rulemix && mouse_found)
+        if (rule_box_stands())
             show_rule_bottom(nhood, 1, carule[0], 0);
         set_sides_for_patterns();
         if (rows.on) {

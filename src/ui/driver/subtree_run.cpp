@@ -28,6 +28,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "engine/wiring/globals.h"
+#include "ui/backward/draw_basin.h"
 #include "ui/backward/fan_drawing.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/layout_settings.h"
@@ -286,7 +287,7 @@ upstream_only()
     justonepreimage = 0;
     maxtreelevel = 0;
     insegloop = 0;
-    if (mouse_found && (!rulemix || ((neutral_order || seq_update) && !basinfield)))
+    if (run_draws_rule_box())
         show_rule_bottom(nhood, 1, carule[0], 0);
     earlyexit = 0;
     if (show_one_att_state && mouse_found)

@@ -429,6 +429,12 @@ two_line_rule_box(int k)
 
 } // namespace
 
+bool
+rule_box_stands()
+{
+    return mouse_found && (!rulemix || neutral_order == 1 || seq_update != update_parallel);
+}
+
 int
 rule_box_top_for(int k)
 {

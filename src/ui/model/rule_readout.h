@@ -6,6 +6,11 @@
 // outflag 1 also copies its texts to standard error (pdata) and the data
 // file (filedata). Leaves the current point where it was.
 void show_rule_bottom(int k, int outflag, uint8_t *rule, int cell);
+// Whether the rule box stands at the window's foot through a basin, a
+// subtree or a field in the run modes now set: it shows the network's one
+// rule, or, for a network of mixed rules, the modes every cell runs in (the
+// order space, an update order). False without a window.
+bool rule_box_stands();
 // The top edge of the box show_rule_bottom draws for neighbourhood size k
 // in the run modes now set: of two lines or of three (boxes.h).
 int rule_box_top_for(int k);

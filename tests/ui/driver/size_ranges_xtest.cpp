@@ -1,8 +1,9 @@
 // The size-range road on the window: one basin field per size of a ring,
 // each with the field size and the number of basins a brute force of the
 // ring at that size gives, a row per size, the options box at the end and
-// the network back at the first size; and the component table of a neutral
-// field, paged and left with 'q'.
+// the network back at the first size; a range of subtrees writes each
+// size's rule readout once; and the component table of a neutral field,
+// paged and left with 'q'.
 #include "field_screen_support.h"
 
 #include "engine/backward/backward_test_support.h"
@@ -67,6 +68,38 @@ resizable_ring()
     nonlocal = 0;
     zonesize = lineL;
     cell_out_freq();
+}
+
+// The subtrees of a ring under rule: spots for nodes, no forward steps, no
+// attractor state drawn, no data pause.
+void
+subtrees_of_ring(uint32_t rule)
+{
+    reset_backward_settings();
+    resizable_ring();
+    shownumbers = shownumbers_spot;
+    stepforward = 0;
+    show_one_att_state = 0;
+    datapause = datapause_unset;
+    TestNetwork::set_rule_number(rule);
+    basinfield = 0;
+    direction = direction_backward;
+}
+
+// The text written before each of the first count subtree reports of out,
+// the report's own line left out; fewer where out holds fewer reports.
+std::vector<std::string>
+texts_before_reports(const std::string &out, size_t count)
+{
+    std::vector<std::string> texts;
+    for (size_t from = 0; texts.size() < count;) {
+        const size_t report = out.find("subtree=", from);
+        if (report == std::string::npos)
+            break;
+        texts.push_back(out.substr(from, report - from));
+        from = out.find('\n', report);
+    }
+    return texts;
 }
 
 // A range of fields of the ring from sizes first to last, the first field
@@ -250,16 +283,41 @@ TEST_F(SizeRangeWindow, RangeFieldRowsStayInsideTheWindowApartWithTheirSizeInThe
     clear_drawing_area();
 }
 
+// The range draws the rule box before each of its subtrees, with the size
+// it runs at; the subtree draws no second one, which would copy the rule's
+// readout to the data outputs a second time.
+TEST_F(SizeRangeWindow, SubtreesOfARangeWriteTheirRuleOncePerSize)
+{
+    TestNetwork net(2, 4, 3);
+    subtrees_of_ring(110);
+    range_of_sizes(4, 6);
+    mutantdontpause = 1; // no options box at the range's end
+    firstox = ox = 60;
+    firstoy = oy = 80;
+    xspacing = startxspacing = yspacing = startyspacing = 60;
+    rightborder = 0.5f;
+    pdata = data_basins;
+    testing::internal::CaptureStderr();
+    draw_range_single();
+    std::string out = testing::internal::GetCapturedStderr();
+    pdata = data_off;
+    mutantdontpause = 0;
+    // Before each subtree's report, its size's readout once.
+    const std::vector<std::string> texts = texts_before_reports(out, 3);
+    ASSERT_EQ(texts.size(), 3u) << out;
+    for (uint32_t n = 4; n <= 6; n++) {
+        const std::string &before = texts[n - 4];
+        EXPECT_EQ(numbers_after(before, "\\(dec\\)([0-9]+) ").size(), 1u) << "n " << n << ":\n" << before;
+        EXPECT_EQ(numbers_after(before, "size=([0-9]+) "), std::vector<uint32_t>{n}) << before;
+    }
+    setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
+}
+
 TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
 {
     TestNetwork net(2, 6, 3);
-    reset_backward_settings();
-    resizable_ring();
-    shownumbers = shownumbers_spot;
-    stepforward = 0;
-    show_one_att_state = 0;
-    TestNetwork::set_rule_number(0);
-    direction = direction_backward;
+    subtrees_of_ring(0);
     mutant_layout = 1;
     mutate = mutation_single_flip;
     was_changed = 0;
@@ -280,18 +338,14 @@ TEST_F(SizeRangeWindow, EachMutantsRuleIsWrittenBeforeItsRun)
     mutate = mutation_none;
     // The text before each subtree's report names only that run's rule.
     const uint32_t rules[] = {0, 128, 64, 32, 16};
-    size_t from = 0;
-    for (uint32_t rule : rules) {
-        size_t report = out.find("subtree=", from);
-        ASSERT_NE(report, std::string::npos) << out;
-        std::vector<uint32_t> named =
-            numbers_after(out.substr(from, report - from), "\\(dec\\)([0-9]+) ");
+    const std::vector<std::string> texts = texts_before_reports(out, 6);
+    ASSERT_EQ(texts.size(), 5u) << out; // one report for each run, no more
+    for (size_t i = 0; i < texts.size(); i++) {
+        std::vector<uint32_t> named = numbers_after(texts[i], "\\(dec\\)([0-9]+) ");
         ASSERT_FALSE(named.empty()) << out;
         for (uint32_t r : named)
-            EXPECT_EQ(r, rule);
-        from = out.find('\n', report);
+            EXPECT_EQ(r, rules[i]);
     }
-    EXPECT_EQ(out.find("subtree=", from), std::string::npos);
     EXPECT_EQ(ox, 60);
     EXPECT_EQ(oy, 80);
     setviewport(0, 0, Maxx, Maxy, 1);

@@ -1,7 +1,8 @@
 // The subtree run and the basin drawing on the window: forward steps before
 // the subtree give its root, a tree stopped with 'n' at the stop prompt
-// marks the subtree report and the basin's data line as cut short, and a
-// basin whose successor table the user backs out of is not drawn.
+// marks the subtree report and the basin's data line as cut short, a
+// basin whose successor table the user backs out of is not drawn, and a
+// basin of mixed rules shows the rule box only with an update order to show.
 #include "support/x_test_fixture.h"
 
 #include <cstring>
@@ -10,9 +11,13 @@
 
 #include "engine/backward/backward_test_support.h"
 #include "engine/forward/attractor_search.h"
+#include "engine/forward/forward_step.h"
+#include "engine/model/network_arrays.h"
 #include "ui/backward/draw_basin.h"
 #include "ui/driver/run_drivers.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/box_places.h"
+#include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 
@@ -150,6 +155,45 @@ TEST_F(SubtreeOnScreen, QuitAtTheSuccessorTableLeavesTheBasinUndrawn)
     EXPECT_EQ(exh_pairs, nullptr);
     EXPECT_EQ(tickoff, nullptr);
     EXPECT_EQ(att, nullptr);
+}
+
+// A single basin of a network of mixed rules shows the rule box as its
+// field and its subtrees do: under sequential updating the box gives the
+// update order every cell runs in; under parallel updating no box stands,
+// as no one rule stands for the network.
+TEST_F(SubtreeOnScreen, MixedRulesBasinShowsTheRuleBoxOnlyWithAnUpdateOrder)
+{
+    for (uint8_t mode : {update_parallel, update_cell_order}) {
+        SCOPED_TRACE(testing::Message() << "seq_update " << int(mode));
+        TestNetwork net(2, 8, 3);
+        spots_uncompressed();
+        show_one_att_state = 0;
+        datapause = datapause_unset;
+        basinfield = 0;
+        direction = direction_forward;
+        exhaustive_testing = exhaustive_table;
+        allocate_mem_rulemix(3);
+        rulemix = 1;
+        for (int c = 0; c < lineL; c++)
+            for (uint32_t i = 0; i < 8; i++)
+                set_value(carule[c], i, (110 >> i) & 1);
+        seq_update = mode;
+        set_number(A, 1);
+        limitcheck = 5000;
+        ASSERT_GT(attractor_search(carule, forward_run_mode(0), 5000), 0u);
+        clear_drawing_area(); // no rule box of an earlier screen stands
+        ox = static_cast<int16_t>(Maxx / 2);
+        oy = static_cast<int16_t>(Maxy / 2);
+        paced_thread typist = type_keys_paced("\r"); // the successor table computed
+        draw_basin();
+        typist.join();
+        EXPECT_EQ(meets_standing_rule_box(0, Maxy, Maxx, Maxy), mode != update_parallel);
+        limitcheck = 0;
+        seq_update = update_parallel;
+        rulemix = 0;
+        exhaustive_testing = exhaustive_off;
+        free_mem_rulemix();
+    }
 }
 
 // The report's totals line on screen holds the totals and the time and
