@@ -538,7 +538,6 @@ draw_field()
     basin_boxes.clear();
     // The field's node labels stand where no other of its labels is.
     forget_label_places();
-    forget_written_labels();
     fitted.page = 0;
     // A 'q' answered in the measure's stop prompt stays in is[0]: the field
     // ends before its first basin, as stopped.
