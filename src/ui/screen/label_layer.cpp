@@ -107,29 +107,34 @@ rebuild_index()
         index_label(i);
 }
 
-// Calls f(i) once for each label not gone whose rectangle meets the one
-// given, in no order.
-template <typename F>
+// Calls take(i) for each label not gone whose rectangle meets the one
+// given (corners in any order), in no order, until it takes it: a label
+// taken in the search numbered search is not offered again in it.
+template <typename Take>
 void
-each_label_meeting(int x0, int y0, int x1, int y1, const F &f)
+each_label_meeting(int x0, int y0, int x1, int y1, uint32_t search, const Take &take)
 {
-    if (live == 0)
-        return;
-    const uint32_t search = ++searches;
-    const int c0 = std::clamp(std::min(x0, x1) / kSquare, 0, columns - 1);
-    const int c1 = std::clamp(std::max(x0, x1) / kSquare, 0, columns - 1);
-    const int r0 = std::clamp(std::min(y0, y1) / kSquare, 0, rows - 1);
-    const int r1 = std::clamp(std::max(y0, y1) / kSquare, 0, rows - 1);
+    const int left = std::min(x0, x1), top = std::min(y0, y1), right = std::max(x0, x1), bottom = std::max(y0, y1);
+    const int c0 = std::clamp(left / kSquare, 0, columns - 1), c1 = std::clamp(right / kSquare, 0, columns - 1);
+    const int r0 = std::clamp(top / kSquare, 0, rows - 1), r1 = std::clamp(bottom / kSquare, 0, rows - 1);
     for (int r = r0; r <= r1; r++)
         for (int c = c0; c <= c1; c++)
             for (uint32_t i : in_square[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)]) {
                 top_label &l = labels[i];
-                if (l.gone || l.found == search ||
-                    !meets(l.box, std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)))
-                    continue;
-                l.found = search;
-                f(i);
+                if (!l.gone && l.found != search && meets(l.box, left, top, right, bottom) && take(i))
+                    l.found = search;
             }
+}
+
+// As above, each label meeting the rectangle taken once.
+template <typename F>
+void
+each_label_meeting(int x0, int y0, int x1, int y1, const F &f)
+{
+    each_label_meeting(x0, y0, x1, y1, ++searches, [&](uint32_t i) {
+        f(i);
+        return true;
+    });
 }
 
 // Left in the lists until the next rebuild; nothing looks at it meanwhile.
@@ -191,23 +196,17 @@ stroke_meets(int x0, int y0, int x1, int y1, const label_rect &b)
 }
 
 // Gathers the labels not covered that the stroke crosses into crossed,
-// each once a batch (search stamps them).
+// each once a batch of strokes.
 void
 gather_crossed(int x0, int y0, int x1, int y1, uint32_t batch)
 {
-    const int c0 = std::clamp((std::min(x0, x1) - 1) / kSquare, 0, columns - 1);
-    const int c1 = std::clamp((std::max(x0, x1) + 1) / kSquare, 0, columns - 1);
-    const int r0 = std::clamp((std::min(y0, y1) - 1) / kSquare, 0, rows - 1);
-    const int r1 = std::clamp((std::max(y0, y1) + 1) / kSquare, 0, rows - 1);
-    for (int r = r0; r <= r1; r++)
-        for (int c = c0; c <= c1; c++)
-            for (uint32_t i : in_square[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)]) {
-                top_label &l = labels[i];
-                if (l.gone || l.covered || l.found == batch || !stroke_meets(x0, y0, x1, y1, l.box))
-                    continue;
-                l.found = batch;
-                crossed.push_back(i);
-            }
+    each_label_meeting(std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1,
+                       batch, [&](uint32_t i) {
+                           if (labels[i].covered || !stroke_meets(x0, y0, x1, y1, labels[i].box))
+                               return false;
+                           crossed.push_back(i);
+                           return true;
+                       });
 }
 
 // The labels gathered, written again over what crossed them.

@@ -18,18 +18,13 @@
 
 namespace {
 
-class LabelLayer : public ScreenTest {
+class LabelLayer : public ClearedWindowTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ClearedWindowTest::SetUp();
         width = Maxx + 1;
         height = WinMaxy + 1;
-        setviewport(0, 0, Maxx, WinMaxy, 1);
-        setfillstyle(0, black);
-        bar(0, 0, Maxx, WinMaxy);
-        draw_bottom_title(0);
-        setviewport(0, 0, Maxx, Maxy, 1);
         box = top_label_rect(kX, kY, kText);
         write_top_label(kX, kY, kText, white, black);
         alone = box_pixels(box);
