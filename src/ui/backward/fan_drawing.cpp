@@ -680,7 +680,9 @@ write_label(const waiting_label &label)
         back = label.highlight == 1 ? lightred : yellow;
         text_colour = black;
     }
-    in_label_font(label, [&] { write_top_label(label.x, label.y, label_texts.data() + label.start, text_colour, back); });
+    in_label_font(label, [&] {
+        write_top_label(label.x, label.y, label_texts.data() + label.start, text_colour, back);
+    });
 }
 
 } // namespace

@@ -75,6 +75,12 @@ holds(int x0, int y0, int x1, int y1, const label_rect &b)
     return x0 <= b.x0 && y0 <= b.y0 && x1 >= b.x1 && y1 >= b.y1;
 }
 
+std::vector<uint32_t> &
+square(int r, int c)
+{
+    return in_square[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)];
+}
+
 void
 index_label(uint32_t i)
 {
@@ -83,7 +89,7 @@ index_label(uint32_t i)
     const int r0 = std::clamp(b.y0 / kSquare, 0, rows - 1), r1 = std::clamp(b.y1 / kSquare, 0, rows - 1);
     for (int r = r0; r <= r1; r++)
         for (int c = c0; c <= c1; c++)
-            in_square[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)].push_back(i);
+            square(r, c).push_back(i);
 }
 
 // The grid made again for the window's size, with the labels not gone
@@ -119,7 +125,7 @@ each_label_meeting(int x0, int y0, int x1, int y1, uint32_t search, const Take &
     const int r0 = std::clamp(top / kSquare, 0, rows - 1), r1 = std::clamp(bottom / kSquare, 0, rows - 1);
     for (int r = r0; r <= r1; r++)
         for (int c = c0; c <= c1; c++)
-            for (uint32_t i : in_square[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)]) {
+            for (uint32_t i : square(r, c)) {
                 top_label &l = labels[i];
                 if (!l.gone && l.found != search && meets(l.box, left, top, right, bottom) && take(i))
                     l.found = search;
