@@ -24,17 +24,16 @@
 #include "engine/rules/globals.h"
 #include "engine/wiring/globals.h"
 #include "ui/backward/globals.h"
-#include "ui/backward/label_squares.h"
 #include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/label_layer.h"
 #include "ui/screen/label_places.h"
 #include "ui/screen/segment_clip.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_record.h"
 #include "ui/storage/data_lines.h"
 
 namespace {
@@ -78,16 +77,9 @@ struct waiting_label {
 // The labels of the basin or subtree being drawn, written over its edges
 // once they are all drawn, and their texts one after another; kept between
 // basins so that drawing allocates nothing once the largest was seen.
+// Written, they stay on top of later edges (label_layer.h).
 std::vector<waiting_label> waiting_labels;
 std::vector<char> label_texts;
-// The labels written since the field began (forget_written_labels) and the
-// drawing area was last cleared, and their texts: a later basin's edges
-// may run through one, which is then written again over them.
-std::vector<waiting_label> written_labels;
-std::vector<char> written_texts;
-uint32_t written_clears = 0; // drawing_area_clears() when they were written
-// The written labels a basin's drawing reaches (label_squares.h).
-std::vector<uint32_t> crossed_labels;
 // What the edges and marks drawn since start_drawn_box cover.
 drawn_box drawn = {0, 0, 0, 0, true};
 // The rectangle the basins of the field being drawn are kept in, when
@@ -220,21 +212,6 @@ take_level_radii_and_spot()
     spot = spot_at;
 }
 
-// The rectangle a label written at (x, y) in the font in use takes, its
-// background and its place: the columns of its advance and of its glyphs'
-// ink, which in a large font runs past the advance (the tail of an 'f'),
-// and every row the font inks, so that no edge drawn before shows through
-// a glyph's top, tail or side.
-drawn_box
-label_rect_in_use(int x, int y, const char *text)
-{
-    int first = y, last = y + CHeight - 1;
-    line_ink_rows(y, first, last);
-    int left = 0, right = 0;
-    text_ink_columns_in_use(text, left, right);
-    return {x + std::min(0, left), first, x + std::max(text_width_in_use(text), right - 1), last, false};
-}
-
 // Whether a node's mark over the rectangle (corners inclusive) keeps off
 // the rule box standing at the window's foot: a basin drawn on its own
 // draws the box again when it ends, over what reached into it. A field
@@ -256,7 +233,7 @@ draw_label(const char *text, int highlight)
         return;
     int16_t x = getx, y = gety;
     const size_t length = strlen(text);
-    const drawn_box box = label_rect_in_use(x, y, text); // as label_box takes it
+    const label_rect box = top_label_rect(x, y, text); // as write_top_label takes it
     // A label is shown whole or not at all: none cut by the window's edges,
     // the title strip or the field's area, nor by the clear of a prompt box
     // at the top or of the rule box drawn after it.
@@ -693,92 +670,33 @@ in_label_font(const waiting_label &label, const Work &work)
     CWidth = width;
 }
 
-// The rectangle a label's background takes (its text out of texts): the
-// place draw_label took for it, in the font it was placed in.
-drawn_box
-label_box(const waiting_label &label, const std::vector<char> &texts)
-{
-    drawn_box box{};
-    in_label_font(label, [&] { box = label_rect_in_use(label.x, label.y, texts.data() + label.start); });
-    return box;
-}
-
-// Writes a label on its own background, in the font it was placed in.
+// Writes a label on its own background, in the font it was placed in, on
+// top of what comes after it.
 void
-write_label(const waiting_label &label, const std::vector<char> &texts)
+write_label(const waiting_label &label)
 {
     int text_colour = white, back = black;
     if (label.highlight == 1 || label.highlight == 2) {
         back = label.highlight == 1 ? lightred : yellow;
         text_colour = black;
     }
-    drawn_box box = label_box(label, texts);
-    setfillstyle(0, back);
-    bar(box.x0, box.y0, box.x1, box.y1);
-    setcolor(text_colour);
-    moveto(label.x, label.y);
-    in_label_font(label, [&] { outtext(texts.data() + label.start); });
-}
-
-// The labels of the basins before, written again where the edges and marks
-// drawn since start_drawn_box reach them; those of a cleared drawing area
-// are forgotten.
-void
-write_crossed_labels_again()
-{
-    if (written_clears != drawing_area_clears())
-        forget_written_labels();
-    label_boxes_meeting(drawn, crossed_labels);
-    for (uint32_t index : crossed_labels)
-        write_label(written_labels[index], written_texts);
+    in_label_font(label, [&] {
+        write_top_label(label.x, label.y, label_texts.data() + label.start, text_colour, back);
+    });
 }
 
 } // namespace
 
 void
-forget_written_labels()
-{
-    written_labels.clear();
-    written_texts.clear();
-    written_clears = drawing_area_clears();
-    forget_label_squares(Maxx + 1, WinMaxy + 1);
-}
-
-void
-write_crossed_labels_now()
-{
-    if (written_labels.empty() || !mouse_found)
-        return;
-    saved_viewport view;
-    const int16_t px = getx, py = gety;
-    const int colour = getcolor();
-    const uint8_t fill = fillcolor;
-    clip_to_basin_area();
-    write_crossed_labels_again();
-    view.put_back();
-    fillcolor = fill;
-    setcolor(colour);
-    moveto(px, py);
-}
-
-void
 write_node_labels()
 {
-    if (waiting_labels.empty() && written_labels.empty())
+    if (waiting_labels.empty())
         return;
     clip_to_basin_area();
-    int16_t px = getx, py = gety;
-    write_crossed_labels_again();
-    for (waiting_label label : waiting_labels) {
-        write_label(label, label_texts);
-        add_label_square_box(static_cast<uint32_t>(written_labels.size()), label_box(label, label_texts));
-        label.start += written_texts.size();
-        written_labels.push_back(label);
-    }
-    written_texts.insert(written_texts.end(), label_texts.begin(), label_texts.end());
+    for (const waiting_label &label : waiting_labels)
+        write_label(label);
     setfillstyle(0, black);
     setcolor(white);
-    moveto(px, py);
     waiting_labels.clear();
     label_texts.clear();
 }

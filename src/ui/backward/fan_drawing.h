@@ -23,18 +23,9 @@ void plot_motor_segfan(int record, const uint8_t *state);
 void draw_node(const uint8_t *state, int colour, int own);
 // The node labels (decimal or hex) of the trees drawn since the last call,
 // written over their edges: the basin and the subtree call it once their
-// trees are drawn. The labels of the field's basins before that the edges
-// and marks drawn since start_drawn_box reach are written again first.
+// trees are drawn. They stay on top of the edges drawn later, those of the
+// field's next basins (label_layer.h).
 void write_node_labels();
-// The labels of the field's basins before that the edges and marks drawn
-// since start_drawn_box reach, written again now rather than when the basin
-// ends: a pause in the middle of a basin shows them whole. The viewport,
-// drawing and fill colours and the current point are kept.
-void write_crossed_labels_now();
-// A field begins: the labels written before are no longer its own, and no
-// later basin writes them again (write_node_labels writes again, over its
-// basin's edges, those of the field's basins before that the basin reaches).
-void forget_written_labels();
 // The copies of a node that the other members of its segment share.
 void copy_fan_tree(const uint8_t *state);
 // The copies of a node that the rotation-equivalent trees of its attractor

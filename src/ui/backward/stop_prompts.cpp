@@ -19,7 +19,6 @@
 #include "engine/wiring/globals.h"
 #include "engine/wiring/wire_up.h"
 #include "ui/backward/cell_order_box.h"
-#include "ui/backward/fan_drawing.h"
 #include "ui/backward/in_degree_hist.h"
 #include "ui/backward/ppstack_hist.h"
 #include "ui/backward/successor_pairs.h"
@@ -194,10 +193,6 @@ ask_stop_key(int lines)
                            ? "next tree-n, options-o, stop basin-q, cont-ret:"
                            : "options-o, stop subtree-q, cont-ret:";
     snprintf(mode_line, sizeof mode_line, "%s%s", hist, keys);
-    // The basin stands unfinished while the prompt waits: the labels of the
-    // basins before that its edges cross come back over them now, as they
-    // would when it ends.
-    write_crossed_labels_now();
     int16_t x = getx, y = gety;
     // The prompt comes over whatever the prompt box's place shows, often the
     // two-line report of the last tree or component: that place is kept and

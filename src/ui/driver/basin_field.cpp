@@ -561,7 +561,6 @@ start_field_places(const field_run &run)
     basin_boxes.clear();
     // The field's node labels stand where no other of its labels is.
     forget_label_places();
-    forget_written_labels();
     fitted.page = 0;
     if (!run.neutral)
         begin_fitted_field(false);

@@ -2,8 +2,8 @@
 // from engine/measures/entropy_moments.h, the record's bytes from
 // engine/storage/stat_record_codec.h; here the box of the figures (top_prompt.h),
 // the point of each rule in the mean-entropy plane with the saved block
-// under its marker (statblock), the next rule (random by bit_flip, or the
-// drawn kcodes of the v = 3, k = 6 2d family), test mode's question, the
+// under its marker (statblock), the next rule (random by bit_flip_in_strip,
+// or the drawn kcodes of the v = 3, k = 6 2d family), test mode's question, the
 // statistics file's choice and appends, and the glider list's stepping.
 // Reads and writes the rules (engine/model), the glider list (ui/storage)
 // and the screen. Start at moment.
@@ -181,28 +181,17 @@ draw_family_kcode(int k)
     fputc('\n', stderr);
 }
 
-// Whether the new rule's readout, a line beside the colour key, stands
-// clear of the running pattern and its side plot: where they reach under
-// its place their next rows take all of it but the part past them, which
-// would be left standing as an empty frame where the colour key was.
-bool
-readout_clear_of_run(const entropy_graph *eg)
-{
-    if (!stp)
-        return true;
-    const int run_right = side_plot_left(eg) + static_cast<int>(std::max(eg->w1, eg->w2));
-    return line_box_beside_key(0).left > run_right;
-}
-
-// The next rule of a sample: a random one as the running key 'r' makes it.
+// The next rule of a sample: a random one as the running key 'r' makes it,
+// its readout in the bottom strip where the strip's hints begin, right of
+// its title: the next runs, however wide, draw nothing there.
 void
-next_random_rule(run_iteration *it, const entropy_graph *eg, int k)
+next_random_rule(run_iteration *it, int k)
 {
     if (kcode_2d_family(k) && value_range == 3) {
         draw_family_kcode(k);
         return;
     }
-    it->fore_colour = static_cast<uint8_t>(bit_flip('r', it->fore_colour, readout_clear_of_run(eg)));
+    it->fore_colour = static_cast<uint8_t>(bit_flip_in_strip('r', it->fore_colour, vgax(390)));
     if (kcode_2d_family(k) && (value_range == 3 || value_range == 4)) {
         for (uint32_t e : {0u, 6u, 27u})
             set_value(v_code[0], e, 0);
@@ -246,7 +235,7 @@ same_rule(test_choice &, char)
 int
 random_next(test_choice &c, char)
 {
-    next_random_rule(c.it, c.eg, c.eg->k);
+    next_random_rule(c.it, c.eg->k);
     return 0;
 }
 
@@ -361,11 +350,11 @@ moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *ru
             plot_rule_point(ae, eg);
             if (count_waits)
                 pause_after_rule(ae);
-            // Taken down before the next rule's readout stands there.
+            // The figures go with their rule.
             if (box_up)
                 close_top_prompt(figures);
             box_up = false;
-            next_random_rule(it, eg, eg->k);
+            next_random_rule(it, eg->k);
         } else if (question) {
             result = test_mode_question(ae, eg, it, box_up ? &figures : nullptr);
             box_up = false;

@@ -113,6 +113,12 @@ setfillstyle(int style, int c)
     }
 }
 
+int
+getfillstyle()
+{
+    return fill_style;
+}
+
 void
 setviewport(int x0, int y0, int x1, int y1, int)
 {
@@ -159,13 +165,13 @@ linerel(int dx, int dy)
 void
 putpixel(int x, int y, int c)
 {
+    if (!gather_point(x, y, static_cast<uint8_t>(c))) {
+        XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
+        XDrawPoint(D, current_draw, Gc, x, y);
+        XSetForeground(D, Gc, Color_Table[nowcolor]);
+    }
     if (drawing_on_window())
         record_pixel(x, y, c);
-    if (gather_point(x, y, static_cast<uint8_t>(c)))
-        return;
-    XSetForeground(D, Gc, Color_Table[static_cast<uint8_t>(c)]);
-    XDrawPoint(D, current_draw, Gc, x, y);
-    XSetForeground(D, Gc, Color_Table[nowcolor]);
 }
 
 void
@@ -231,11 +237,10 @@ pieslice(int x, int y, int start, int end, int r)
 void
 draw_circle(int x, int y, int diameter)
 {
+    if (!gather_circle(x, y, diameter, nowcolor))
+        XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
     if (drawing_on_window())
         record_circle(x, y, diameter, nowcolor);
-    if (gather_circle(x, y, diameter, nowcolor))
-        return;
-    XDrawArc(D, current_draw, Gc, x, y, diameter, diameter, 0, 360 * 64);
 }
 
 void

@@ -9,6 +9,7 @@ void moverel(int dx, int dy);
 void setcolor(int c);          // foreground := colour index c
 int getcolor();
 void setfillstyle(int style, int c); // 0 solid, 2 stippled; fill colour c
+int getfillstyle();            // the style setfillstyle last set
 // Clip rectangle (x0,y0)-(x1,y1) inclusive; clip is accepted and ignored.
 void setviewport(int x0, int y0, int x1, int y1, int clip);
 void clearviewport();          // fills the viewport with the background

@@ -27,6 +27,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
+#include "ui/screen/label_layer.h"
 #include "ui/screen/standing_boxes.h"
 #include "ui/screen/x_state.h"
 
@@ -562,6 +563,7 @@ record_text(const char *s, int x, int y, int end_x)
         return;
     drawings++;
     std::shared_ptr<text_marks> marks = check_text(s, x, y, nowcolor);
+    labels_covered_by_text(s, x, y);
     bool replayed = holds_next(static_cast<float>(y));
     if (!replayed && (!marks || texts.size() - replayed_texts >= kMostMarkedTexts))
         return;
@@ -646,7 +648,9 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *h
     int cy1 = std::min<int>(std::max(y0, y1), view_y1);
     if (cx1 < cx0 || cy1 < cy0)
         return;
-    if (colour == black && style != FillStippled) {
+    const bool clears = colour == black && style != FillStippled;
+    labels_covered_by(cx0, cy0, cx1, cy1, clears);
+    if (clears) {
         // The whole drawing area cleared: a stage starts drawing afresh.
         bool afresh = cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy;
         if (complete || afresh || cy0 > Maxy)
@@ -672,6 +676,7 @@ record_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
     check_outline(x0, y0, x1, y1, colour, how);
     add(op_kind::outline, colour, static_cast<float>(x0), static_cast<float>(y0),
         static_cast<float>(x1), static_cast<float>(y1));
+    labels_crossed_by_frame(x0, y0, x1, y1);
 }
 
 void
@@ -683,6 +688,7 @@ record_line(int x0, int y0, int x1, int y1, int colour, const char *how)
     check_line(x0, y0, x1, y1, colour, how);
     add(op_kind::line, colour, static_cast<float>(x0), static_cast<float>(y0),
         static_cast<float>(x1), static_cast<float>(y1));
+    labels_crossed_by_line(x0, y0, x1, y1);
 }
 
 void
@@ -692,6 +698,7 @@ record_pixel(int x, int y, int colour)
         return;
     drawings++;
     check_point(x, y);
+    labels_crossed_within(x, y, x, y);
     if (left_out(static_cast<float>(y)))
         return;
     add(op_kind::pixel, colour, static_cast<float>(x), static_cast<float>(y),
@@ -711,6 +718,7 @@ record_circle(int x, int y, int diameter, int colour)
         return;
     drawings++;
     check_circle(x, y, diameter);
+    labels_crossed_within(x, y, x + diameter, y + diameter);
     if (left_out(static_cast<float>(std::min(y, y + diameter))))
         return;
     add(op_kind::circle, colour, static_cast<float>(x), static_cast<float>(y),
@@ -737,15 +745,26 @@ took_unreplayable()
 void
 record_polygon(int n, const int *points)
 {
-    if (took_unreplayable())
-        check_polygon(n, points);
+    if (!took_unreplayable() || n < 1)
+        return;
+    check_polygon(n, points);
+    int x0 = points[0], y0 = points[1], x1 = x0, y1 = y0;
+    for (int i = 1; i < n; i++) {
+        x0 = std::min(x0, points[2 * i]);
+        x1 = std::max(x1, points[2 * i]);
+        y0 = std::min(y0, points[2 * i + 1]);
+        y1 = std::max(y1, points[2 * i + 1]);
+    }
+    labels_covered_by(x0, y0, x1, y1, false);
 }
 
 void
 record_pie(int x, int y, int r)
 {
-    if (took_unreplayable())
-        check_pie(x, y, r);
+    if (!took_unreplayable())
+        return;
+    check_pie(x, y, r);
+    labels_covered_by(x - r, y - r, x + r, y + r, false);
 }
 
 void
@@ -755,20 +774,26 @@ record_segments(const int16_t *xy, int n)
         return;
     for (int i = 0; i < n && draw_check_on(); i++)
         check_line(xy[4 * i], xy[4 * i + 1], xy[4 * i + 2], xy[4 * i + 3], nowcolor, "draw_segments");
+    labels_crossed_by_segments(xy, n);
 }
 
 void
 record_cells(int colour, const cell_rect *rects, int count)
 {
-    if (took_unreplayable())
-        check_cells(colour, rects, count);
+    if (!took_unreplayable())
+        return;
+    check_cells(colour, rects, count);
+    for (int i = 0; i < count; i++)
+        labels_covered_by(rects[i].x, rects[i].y, rects[i].x + rects[i].w - 1, rects[i].y + rects[i].h - 1, false);
 }
 
 void
 record_pattern_copy(int x, int y, int w, int h)
 {
-    if (took_unreplayable())
-        check_pattern_copy(x, y, w, h);
+    if (!took_unreplayable())
+        return;
+    check_pattern_copy(x, y, w, h);
+    labels_covered_by(x, y, x + w - 1, y + h - 1, false);
 }
 
 uint32_t
@@ -853,11 +878,16 @@ restore_window_area(image_slot pixmap, int x, int y, int w, int h)
     bool stale = s && s->frame != redraw_count();
     // An image from elsewhere, or one put back at another place.
     if (!s || (!stale && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
-        if (!paused)
+        if (!paused) {
             complete = false;
+            labels_covered_by(x, y, x + w - 1, y + h - 1, false);
+        }
         return false;
     }
     drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? kAfterRedraw : kSamePixel);
+    if (!paused)
+        labels_put_back(round_to_pixel(s->x0), round_to_pixel(s->y0), round_to_pixel(s->x1),
+                        round_to_pixel(s->y1), s->seq);
     if (!stale || !complete)
         return false;
     // Saved before a resize: its pixels belong to the old size.
@@ -895,5 +925,10 @@ redraw_window_record(const window_frame &before)
     setviewport(view_x0, view_y0, vx1, vy1, 1);
     replay_within({0, 0, static_cast<unsigned short>(Maxx + 1),
                    static_cast<unsigned short>(WinMaxy + 1)});
+    const rescale &r = redraws.back();
+    redraw_top_labels([&](float &x, float &y) {
+        x = r.x(x);
+        y = r.y(y);
+    });
     return true;
 }

@@ -4,7 +4,8 @@
 // column and bottom strip). The drawing primitives of this folder feed it.
 // It is also the one list of texts on the window the draw check judges
 // (draw_check.h): a text it can no longer draw again stays while the check
-// holds marks on it.
+// holds marks on it. Each drawing it records is told to the layer of labels
+// it keeps on top (label_layer.h).
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,7 @@
 // The readout of the running rule changes (bit_flips.h): the colour swap,
 // the "setting rules, wait..." status box of a mixed k-mix, and the rule,
-// tcode or kcode in the one-line prompt box with its Z figures. The changes
+// tcode or kcode in the one-line box beside the colour key with its Z
+// figures, or as a hint in the bottom strip. The changes
 // themselves are engine/forward/bit_flips.h. Reads the rule kind and rows
 // (model globals) and the flip record (forward globals); draws through the
 // rule figures, cell display and hex readout. Start at bit_flip.
@@ -136,50 +137,63 @@ open_readout_box(int width)
     draw_line_box(readout_box);
 }
 
-// The one-line readout of the rule after a change by key.
+int
+width_of(const std::string &text)
+{
+    return text_pixel_width(text.c_str(), static_cast<int>(text.size()));
+}
+
+// The readout of a change by key in a line of `room` pixels: its label,
+// the rule (decimal, or the hex bytes that fit, at least a few) and the Z
+// figures as text; a tcode or kcode (code_kind, of kind) goes between the
+// label and the figures, in cells.
+struct readout_line {
+    std::string label, rule, figures;
+    bool code_kind;
+    int kind;
+
+    readout_line(char key, int32_t flipped, int room)
+    {
+        const int k = nhood;
+        if (!tot_only)
+            rule_z_figures(k, carule[0]);
+        label = label_text(key, flipped);
+        code_kind = key == 'K' || key == 'k' ||
+                    // A rule table (and 'A' with tcodes) shows only the label and Z.
+                    ((key == 'A' || key == 'M') &&
+                     (totalistic == rule_kind_kcodes || (key == 'M' && totalistic == rule_kind_tcodes)));
+        kind = key == 'K' ? 1 : key == 'k' ? 2 : totalistic;
+        if (!tot_only)
+            figures = key == 'C' ? formatted(" zl=%.2g zr=%.2g ", zparam[1], zparam[2])
+                                 : formatted(" Z=%.2g ", zparam[0]);
+        if (tot_only || key == 'K' || key == 'k' || key == 'A' || key == 'M')
+            return;
+        if (value_range == 2 && k < 4) {
+            rule = formatted(" dec=%lu", decimal_of(carule[0], static_cast<uint32_t>(rule_entries(k))));
+            return;
+        }
+        const int hex_room = room - width_of(label) - width_of(figures) - width_of(" hex=");
+        rule = " hex=" + hex_bytes_within(carule[0], hex_string_bytes(1, k), std::max(hex_room, 12 * CWidth));
+    }
+};
+
+// The one-line readout of the rule after a change by key, beside the
+// colour key: its hex bytes fit the widest box there, from the prompt
+// box's left edge.
 void
 show_readout(char key, int32_t flipped, uint32_t count)
 {
-    const int k = nhood;
-    if (!tot_only)
-        rule_z_figures(k, carule[0]);
-    std::string label = label_text(key, flipped);
-    bool code_kind = false;
-    if (key == 'K' || key == 'k')
-        code_kind = true;
-    // A rule table (and 'A' with tcodes) shows only the label and Z.
-    else if ((key == 'A' || key == 'M') &&
-             (totalistic == rule_kind_kcodes || (key == 'M' && totalistic == rule_kind_tcodes)))
-        code_kind = true;
-    int kind = key == 'K' ? 1 : key == 'k' ? 2 : totalistic;
-    bool rule_readout = !tot_only && key != 'K' && key != 'k' && key != 'A' && key != 'M';
-    std::string figures;
-    if (!tot_only)
-        figures = key == 'C' ? formatted(" zl=%.2g zr=%.2g ", zparam[1], zparam[2])
-                             : formatted(" Z=%.2g ", zparam[0]);
-    auto width_of = [](const std::string &t) { return text_pixel_width(t.c_str(), static_cast<int>(t.size())); };
-    std::string rule;
-    if (rule_readout) {
-        uint32_t entries = static_cast<uint32_t>(rule_entries(k));
-        if (value_range == 2 && k < 4) {
-            rule = formatted(" dec=%lu", decimal_of(carule[0], entries));
-        } else {
-            // The hex bytes that fit the box's width from the prompt box's
-            // left edge, at least a few.
-            line_box widest = line_box_beside_key(0);
-            int room = widest.right - widest.left - 6 - width_of(label) - width_of(figures) - width_of(" hex=");
-            rule = " hex=" + hex_bytes_within(carule[0], hex_string_bytes(1, k), std::max(room, 12 * CWidth));
-        }
-    }
-    int width = width_of(label) + width_of(rule) + width_of(figures);
-    if (code_kind)
-        width += code_readout(kind, count).width();
+    const line_box widest = line_box_beside_key(0);
+    const readout_line line(key, flipped, widest.right - widest.left - 6);
+    int width = width_of(line.label) + width_of(line.rule) + width_of(line.figures);
+    if (line.code_kind)
+        width += code_readout(line.kind, count).width();
     open_readout_box(width);
-    outtext(label.c_str());
-    if (code_kind)
-        code_readout(kind, count).draw(readout_box.right - 3);
-    outtext(rule.c_str());
-    outtext(figures.c_str());
+    outtext(line.label.c_str());
+    if (line.code_kind)
+        code_readout(line.kind, count).draw(readout_box.right - 3);
+    outtext(line.rule.c_str());
+    outtext(line.figures.c_str());
 }
 
 bool
@@ -201,30 +215,60 @@ family_key(char key)
     }
 }
 
-} // namespace
-
-int
-bit_flip(char key, int colour, bool readout)
+// The rule changed by key (bit_flip's key, already read by flip_key),
+// with the status box of a mixed k-mix standing while the rules are set;
+// the colour swapped. True when the change is to be shown, its flipped
+// entry in flipped.
+bool
+change_rule(char key, int &colour, int32_t &flipped)
 {
-    int16_t x = getx, y = gety;
-    key = flip_key(key);
-    const uint32_t count = flip_entry_count(key, nhood);
     colour = swap_pattern_colour(colour);
     bool status = nhood_mixed && family_key(key);
     if (status) {
         getimage(Maxx / 3, 2, Maxx / 2 - 3, vgay(6) + CHeight + 2, &boximage[kStatusSlot]);
         memory_box(2, "setting rules, wait...");
     }
-    int32_t flipped = change_rules_by_key(key, rule_z_figures);
+    flipped = change_rules_by_key(key, rule_z_figures);
     if (status) {
         putimage(Maxx / 3, 2, &boximage[kStatusSlot], 0);
         freeimage(&boximage[kStatusSlot]);
     }
     bool silent = (tot_only && !acts_under_tot_only(key)) ||
                   (key == '1' && nhood_mixed && !outer_tot);
-    if (flips_recorded() && !silent && readout)
+    return flips_recorded() && !silent;
+}
+
+} // namespace
+
+int
+bit_flip(char key, int colour)
+{
+    int16_t x = getx, y = gety;
+    key = flip_key(key);
+    const uint32_t count = flip_entry_count(key, nhood);
+    int32_t flipped = 0;
+    if (change_rule(key, colour, flipped))
         show_readout(key, flipped, count);
     moveto(x, y);
+    setcolor(colour);
+    return colour;
+}
+
+int
+bit_flip_in_strip(char key, int colour, int x)
+{
+    key = flip_key(key);
+    int32_t flipped = 0;
+    if (change_rule(key, colour, flipped)) {
+        // The hint's text begins two columns in and keeps a column from
+        // the window's right edge.
+        const readout_line line(key, flipped, Maxx - 1 - x - 3 * CWidth);
+        // The hint asks for no key, yet starts its answer afresh: the key
+        // that chose this rule (a test sample's 'q') stays the answer.
+        const char answer = is[0];
+        draw_hint_box(0, 0, (line.label + line.rule + line.figures).c_str(), x);
+        is[0] = answer;
+    }
     setcolor(colour);
     return colour;
 }
