@@ -119,16 +119,14 @@ highest_window_top()
 }
 
 // The window's top edge for a window of the asked height between columns
-// x0 and x1: where that reaches into a line of text (a plot's title over a
-// running pattern), above the line, so that the window covers the line
-// whole instead of cutting its tops; where that would reach into the prompt
-// box's rows, the asked row.
+// x0 and x1: where that reaches into a line of text (a set-up line, a
+// plot's title over a running pattern), above the line, so that the window
+// covers the line whole instead of cutting its tops.
 int
 window_top(int bottom, int x0, int x1)
 {
     const int asked = std::max(bottom - height_req_seed_win, highest_window_top());
-    const int top = free_row_above(asked, x0, x1);
-    return top >= highest_window_top() ? top : asked;
+    return std::max(0, free_row_above(asked, x0, x1));
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.
