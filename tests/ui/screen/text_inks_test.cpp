@@ -57,7 +57,7 @@ protected:
         record_text(s, x, top, x + static_cast<int>(std::string(s).size()) * CWidth);
     }
 
-    // The columns of characters i..j (from 0) of a text written at x.
+    // The first column of character i (from 0) of a text written at x.
     static int column_of(int x, int i) { return x + i * CWidth; }
 };
 
@@ -70,16 +70,6 @@ TEST_F(TextInks, ARowInATextMovesPastItsInkEitherWay)
     // A free row is its own answer, above and below the line.
     EXPECT_EQ(free_row_below(199, 0, Maxx), 199);
     EXPECT_EQ(free_row_above(200 + CHeight, 0, Maxx), 200 + CHeight);
-}
-
-TEST_F(TextInks, ColumnsBesideTheTextAreFree)
-{
-    text("rule 110", 100, 200);
-    const int mid = 200 + CHeight / 2, last = column_of(100, 8) - 1;
-    EXPECT_EQ(free_row_below(mid, 0, 99), mid);
-    EXPECT_EQ(free_row_below(mid, last + 1, Maxx), mid);
-    EXPECT_EQ(free_row_below(mid, last, last), 200 + CHeight);
-    EXPECT_EQ(free_row_below(mid, 0, 100), 200 + CHeight);
 }
 
 TEST_F(TextInks, BlanksAtEitherEndInkNothing)
@@ -143,25 +133,12 @@ TEST_F(TextInks, OnlyASolidFillOverTheWholeInkHidesIt)
     EXPECT_EQ(free_row_below(301, 0, Maxx), 301);
 }
 
-// A fill drawn before a text leaves it alone (a label's box, then its text).
-TEST_F(TextInks, ATextOnABoxDrawnBeforeItTakesItsRows)
+// A text drawn in the background's colour takes no row; written so at the
+// place of the same text, it takes that away; the same text elsewhere stays.
+TEST_F(TextInks, ATextInTheBackgroundsColourTakesNoRowAndTakesAwayItsLikeness)
 {
-    fill(90, 290, 200, 400, yellow);
-    text("label", 100, 300);
-    EXPECT_EQ(free_row_below(301, 0, Maxx), 300 + CHeight);
-}
-
-TEST_F(TextInks, ATextInTheBackgroundsColourTakesNoRow)
-{
-    text("unseen", 100, 300, black);
-    EXPECT_EQ(free_row_below(301, 0, Maxx), 301);
+    text("unseen", 100, 200, black);
     EXPECT_EQ(text_inks_kept(), 0u);
-}
-
-// Written again in the background's colour at its place, a text is taken
-// away; another text there, or the same one elsewhere, stays.
-TEST_F(TextInks, TheSameTextInTheBackgroundsColourTakesItAway)
-{
     text("count 12", 100, 300);
     text("count 12", 100, 400);
     text("count 12", 100, 300, black);

@@ -1,7 +1,7 @@
 // The rows free of text against the window's own pixels, with the real
 // fonts: the rows the record answers as free show none of a text's ink,
 // and the first of them lies right past it, in every font texts are drawn
-// in; a frame's side or a box drawn through the text changes nothing.
+// in.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -100,25 +100,6 @@ TEST_F(TextInksOnWindow, FreeRowsLieRightPastTheInkTheWindowShows)
             back_to_normal_font();
         }
     }
-}
-
-// A frame's side running down beside a text, a frame above it and a box
-// beside it, all in the rows searched.
-TEST_F(TextInksOnWindow, FramesAndBoxesBesideATextTakeNoRow)
-{
-    moveto(100, 300);
-    outtext("Attractor Freq Hist");
-    const int end = getx;
-    const int below = free_row_below(300 + CHeight / 2, 0, Maxx);
-    const int above = free_row_above(300 + CHeight / 2, 0, Maxx);
-    moveto(95, 300 - 3 * CHeight);
-    lineto(95, 300 + 3 * CHeight);
-    rectangle(90, 250, 400, 290);
-    setfillstyle(0, blue);
-    bar(end + 20, 280, end + 100, 400);
-    EXPECT_EQ(free_row_below(300 + CHeight / 2, 0, Maxx), below);
-    EXPECT_EQ(free_row_above(300 + CHeight / 2, 0, Maxx), above);
-    EXPECT_EQ(free_row_below(270, 0, Maxx), 270);
 }
 
 } // namespace
