@@ -28,8 +28,8 @@
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -88,26 +88,15 @@ quarter_right()
 }
 
 // The last row the preview covers: its lower edge (Maxy / 2), or, where
-// that edge cuts a line of the text column, the last row of that line, so
-// that the preview hides a whole line rather than its upper half. Read from
-// the window before the preview is drawn: the first row below the edge that
-// is background from the left edge to the quarter's right one ends the line
-// (two lines down at most).
+// that edge cuts a line of text, the last row of that line's ink, so that
+// the preview hides a whole line rather than its upper half (two lines
+// down at most).
 int
 cut_line_end()
 {
-    int right = quarter_right(), bottom = Maxy / 2;
-    int last = std::min<int>(bottom + 2 * CHeight, Maxy);
-    std::vector<uint32_t> pixels;
-    if (!mouse_found || !read_window_pixels(right + 1, last + 1, pixels))
-        return bottom;
-    uint32_t background = Color_Table[black];
-    for (int y = bottom + 1; y <= last; y++) {
-        const uint32_t *row = &pixels[static_cast<size_t>(y) * (right + 1)];
-        if (std::all_of(row, row + right + 1, [&](uint32_t p) { return p == background; }))
-            return y - 1;
-    }
-    return last;
+    const int bottom = Maxy / 2;
+    const int last = std::min<int>(bottom + 2 * CHeight, Maxy);
+    return std::min(free_row_below(bottom + 1, 0, quarter_right()) - 1, last);
 }
 
 void

@@ -240,19 +240,6 @@ sweep_graph_labels_bottom()
     return last;
 }
 
-int
-sweep_graph_clear_row(int y)
-{
-    if (ly <= 0)
-        return y;
-    for (const sweep_y_tick &t : sweep_y_ticks(ly)) {
-        const int top = y_label_top(goy - static_cast<int>(t.offset));
-        if (!t.label.empty() && y >= top && y < top + CHeight)
-            y = top + CHeight;
-    }
-    return y;
-}
-
 void
 plot_gofe_point(int divisor, float gofe)
 {

@@ -20,10 +20,6 @@ int sweep_graph_labels_bottom();
 // The origin column of the lambda-ratio graph, which stands vgax(300) left
 // of the Z graph.
 int16_t lambda_ratio_graph_x();
-// The first row at or below y that the labels of the frame's y axis leave
-// free (its rows from gox, goy, lx, ly as drawn last): a box over the
-// frame's upper part that ends there cuts none of them.
-int sweep_graph_clear_row(int y);
 // The G-density point gofe of the run just drawn, as a circle of radius
 // ceil(lx / divisor) (275 after a single run, 250 after a field): against Z
 // (and against the lambda ratio on the second graph) from zparam and lratio,

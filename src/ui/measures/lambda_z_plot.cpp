@@ -187,21 +187,6 @@ ask_summary(const lambda_z_counts &counts, kept_region &under)
     return lambda_z_table_request(is, length);
 }
 
-// The bottom row of a box over the window's upper part that needs to reach
-// `needed`: at or below it, where the set-up's lines, the K-matrix picture's
-// labels and the graph's y labels leave the row free, so that each of them
-// is hidden whole or left whole.
-int
-table_bottom(int needed)
-{
-    for (int y = needed;;) {
-        const int free = sweep_graph_clear_row(setup_clear_row(y));
-        if (free == y)
-            return y;
-        y = free;
-    }
-}
-
 // The count table in a lightred frame below vgay(35), one row a line, in the
 // small font when k > 4; its class columns in bands where the window is too
 // narrow for one.
@@ -241,7 +226,10 @@ show_table(const lambda_z_counts &counts, kept_region &under)
         needed = std::max(needed, width_of(line));
     int table_lines = static_cast<int>(lines.size() + bands * rows.size()) + bands - 1;
     int x1 = std::min<int>(Maxx - 2, x0 + needed + 2 * margin);
-    int y1 = std::min<int>(Maxy, table_bottom(y0 + table_lines * CHeight + 6));
+    // The foot goes down past a text it would cut (a set-up line, a label of
+    // the K-matrix picture or of the graph's y axis): each is hidden whole or
+    // left whole.
+    int y1 = std::min<int>(Maxy, setup_clear_row(y0 + table_lines * CHeight + 6));
     under.keep(x0, y0, x1, y1 + 1);
     draw_box(-1, x0, y0, x1, y1, 1, 0);
     setviewport(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 1);

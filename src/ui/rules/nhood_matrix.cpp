@@ -18,6 +18,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 
@@ -186,44 +187,35 @@ nhood_matrix_left(int x)
     return x + std::max(0, 1 - nhood_matrix_labels_left(x));
 }
 
-int
-nhood_matrix_clear_row(int y)
+namespace {
+
+// Whether row y lies in the picture drawn last while it is on the window.
+bool
+in_picture(int y)
 {
     const shown_rows &p = last_picture;
-    if (p.clears != drawing_area_clears() || y < p.top || y > p.bottom)
-        return y;
-    return p.bottom + 1;
+    return p.clears == drawing_area_clears() && y >= p.top && y <= p.bottom;
 }
+
+} // namespace
 
 int
 setup_clear_row(int y)
 {
-    // Each may move the row into another's lines: on until none does. Lines
-    // written off the column's pitch (a rule's hex readout under its
-    // picture) are known only to the window's record.
-    for (;;) {
-        const int free = clear_row_below_texts(nhood_matrix_clear_row(text_column_clear_row(y)), 0,
-                                               box_right_edge(Maxx));
-        if (free == y)
-            return y;
-        y = free;
-    }
+    // The texts (the set-up's lines, a rule's hex readout, the picture's
+    // labels) are the window record's; the picture's cells are no text, so
+    // a row free of text inside it goes on below it, past its index labels.
+    const int right = box_right_edge(Maxx);
+    const int free = free_row_below(y, 0, right);
+    return in_picture(free) ? free_row_below(last_picture.bottom + 1, 0, right) : free;
 }
 
 int
 setup_clear_row_above(int y)
 {
-    // Lines written off the column's pitch (a rule's hex readout under its
-    // picture) are known only to the window's record: on until both the
-    // column's lines and the recorded texts leave the row free.
-    for (;;) {
-        while (y > 0 && setup_clear_row(y) != y)
-            y--;
-        const int free = std::max(0, clear_row_above_texts(y, 0, box_right_edge(Maxx)));
-        if (free == y)
-            return y;
-        y = free;
-    }
+    const int right = box_right_edge(Maxx);
+    const int free = free_row_above(y, 0, right);
+    return std::max(0, in_picture(free) ? free_row_above(last_picture.top - 1, 0, right) : free);
 }
 
 int16_t

@@ -27,16 +27,11 @@ int nhood_matrix_row_pitch(const nhood_matrix_layout &m);
 // window.
 int nhood_matrix_left(int x);
 
-// The first row at or below y that the picture drawn last leaves free while
-// it is on the window: y itself above the picture or below it, else the row
-// under its index labels' ink, so that a frame drawn from there leaves every
-// label whole.
-int nhood_matrix_clear_row(int y);
-
-// The first row at or below y that the set-up's text lines, the texts the
-// window's record holds and the K-matrix picture's labels leave free: a
+// The first row at or below y that no text's ink takes (text_inks.h: the
+// set-up's lines, a rule's hex readout, the K-matrix picture's labels) and
+// that lies outside the picture drawn last while it is on the window: a
 // region framed from there cuts none of them.
 int setup_clear_row(int y);
-// The same at or above y, free of every text the window's record holds
-// too: a band hidden from there down takes the line that y would cut whole.
+// The same at or above y (0 at the least): a band hidden from there down
+// takes the line that y would cut whole.
 int setup_clear_row_above(int y);

@@ -17,9 +17,9 @@
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/standing_boxes.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
-#include "ui/screen/window_pixels.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -413,83 +413,13 @@ prompt_lines_covering_top_right_box(int n)
     return n;
 }
 
-namespace {
-
-// The window's pixels from its top-left corner, a row of `width` after
-// another, as read_window_pixels gives them.
-struct window_pixels {
-    std::vector<uint32_t> pixels;
-    int width, height;
-
-    bool
-    inked(int x, int y) const
-    {
-        return pixels[static_cast<size_t>(y) * width + x] != Color_Table[black];
-    }
-};
-
-// Whether the ink at (x, y) is part of a line one pixel wide running
-// straight down through more rows than a line of text takes (a frame's
-// side, a plot's axis): a box's edge crosses such a line without cutting
-// any text, as no letter's ink reaches that far.
-bool
-on_upright_line(const window_pixels &w, int x, int y)
-{
-    if ((x > 0 && w.inked(x - 1, y)) || (x + 1 < w.width && w.inked(x + 1, y)))
-        return false;
-    int rows = 1;
-    for (int up = y - 1; up >= 0 && rows <= CHeight && w.inked(x, up); up--)
-        rows++;
-    for (int down = y + 1; down < w.height && rows <= CHeight && w.inked(x, down); down++)
-        rows++;
-    return rows > CHeight;
-}
-
-// The first row from row `from` to row `to` (either way, both included)
-// whose columns x0..x1 the window shows blank but for lines running
-// straight down through them (on_upright_line); -1 where none is or the
-// window cannot be read.
-int
-first_blank_row(int x0, int x1, int from, int to)
-{
-    x0 = std::max(0, x0);
-    x1 = std::min<int>(Maxx, x1);
-    to = std::clamp<int>(to, 0, Maxy);
-    // A line's rows beyond the rows searched, and the column right of x1,
-    // tell a frame's side from a letter's stroke.
-    window_pixels w{{}, std::min<int>(Maxx, x1 + 1) + 1,
-                    std::min<int>(Maxy, std::max(from, to) + CHeight) + 1};
-    if (x1 < x0 || from < 0 || from > Maxy || !read_window_pixels(w.width, w.height, w.pixels))
-        return -1;
-    const int step = to >= from ? 1 : -1;
-    for (int y = from;; y += step) {
-        bool blank = true;
-        for (int x = x0; x <= x1 && blank; x++)
-            blank = !w.inked(x, y) || on_upright_line(w, x, y);
-        if (blank)
-            return y;
-        if (y == to)
-            return -1;
-    }
-}
-
-} // namespace
-
 int
 prompt_box_bottom_past_ink(int n)
 {
     const int bottom = prompt_box_bottom(n);
+    const int free = free_row_below(bottom, prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1);
     // Two lines' height is the most a line of text cut at the foot takes.
-    const int found = first_blank_row(prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1, bottom,
-                                      bottom + 2 * CHeight);
-    return found < 0 ? bottom : found;
-}
-
-int
-blank_row_above(int y, int x0, int x1)
-{
-    const int found = first_blank_row(x0, x1, y, y - 2 * CHeight);
-    return found < 0 ? y : found;
+    return free <= bottom + 2 * CHeight ? free : bottom;
 }
 
 line_box
@@ -669,14 +599,6 @@ text_column_ink(int &first, int &past)
 } // namespace
 
 int
-text_column_first_ink_row()
-{
-    int first = 0, past = 0;
-    text_column_ink(first, past);
-    return text_column_top() + first;
-}
-
-int
 text_column_clear_row(int y)
 {
     int first_ink = 0, past_ink = 0;
@@ -689,22 +611,6 @@ text_column_clear_row(int y)
     const int line = (y - top - first_ink) / CHeight;
     const int end = top + line * CHeight + past_ink;
     return end > y ? end : y;
-}
-
-int
-clear_row_above_texts(int y, int x0, int x1)
-{
-    int first_ink = 0, past_ink = 0;
-    text_column_ink(first_ink, past_ink);
-    return row_above_recorded_texts(y, x0, x1, first_ink, past_ink);
-}
-
-int
-clear_row_below_texts(int y, int x0, int x1)
-{
-    int first_ink = 0, past_ink = 0;
-    text_column_ink(first_ink, past_ink);
-    return row_below_recorded_texts(y, x0, x1, first_ink, past_ink);
 }
 
 int

@@ -67,17 +67,10 @@ bool top_right_box_standing(int *left, int *bottom);
 // across its lines.
 int prompt_lines_covering_top_right_box(int n);
 // The last row of the prompt box of n lines, moved down to the first row
-// inside its columns that the window shows blank, within two lines' height
-// (its own where none is), a frame's side running down through a row
-// leaving it blank: a box framed down to it hides whole the lines of text
-// its foot would otherwise cut.
+// inside its columns that no text's ink takes (text_inks.h), within two
+// lines' height (its own where none is): a box framed down to it hides
+// whole the lines of text its foot would otherwise cut.
 int prompt_box_bottom_past_ink(int n);
-// The first row at or above y, within two lines' height, whose columns
-// x0..x1 the window shows blank but for a frame's side running down
-// through them (y where none is): a box framed from there
-// down cuts no drawing the window's record does not know (a plot's title
-// over a running pattern), as clear_row_above_texts does for those it knows.
-int blank_row_above(int y, int x0, int x1);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to
@@ -140,21 +133,10 @@ int tallest_rule_box_top();
 // The top edge of the rule box of two lines (a rule table of small k), the
 // usual one.
 int two_line_rule_box_top();
-// The first row of ink of the text column's first line: a box at the top
-// that ends above it leaves that line whole.
-int text_column_first_ink_row();
 // The first row at or below y that the ink of the text column's lines
 // leaves free: a box framed from there down covers whole lines only, and
 // the line it reaches stays whole above it.
 int text_column_clear_row(int y);
-// The first row at or above y that the ink of the texts on the window in
-// columns x0..x1 leaves free, as the window's record holds them (where
-// they stand, on the column's lines or not): a box framed from there down
-// covers whole lines only.
-int clear_row_above_texts(int y, int x0, int x1);
-// The first row at or below y that those texts' ink leaves free: a box
-// framed down to it leaves the line it reaches whole below it.
-int clear_row_below_texts(int y, int x0, int x1);
 // A box or region that reaches into the text column's lines hides them whole
 // instead of showing them cut at its edges: rows top..bottom across the
 // window's width are kept in *under first, then those from hide_from down

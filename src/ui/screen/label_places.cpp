@@ -64,17 +64,3 @@ take_label_place(int x0, int y0, int x1, int y1)
         memset(places_row(y, x0), 1, span);
     return true;
 }
-
-int
-row_below_label_places(int y, int x0, int x1)
-{
-    start_if_stale();
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, width - 1);
-    if (x1 < x0)
-        return y;
-    const size_t span = static_cast<size_t>(x1 - x0 + 1);
-    while (y >= 0 && y < height && memchr(places_row(y, x0), 1, span))
-        y++;
-    return y;
-}

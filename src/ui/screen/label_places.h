@@ -9,9 +9,5 @@
 // area; when it covers none, it is taken. The part of it off the window
 // counts for nothing.
 bool take_label_place(int x0, int y0, int x1, int y1);
-// The first row at or below y that no place taken in columns x0..x1 holds
-// (y itself where none does): a box over the picture framed down to it
-// covers the labels its foot reaches whole instead of cutting them.
-int row_below_label_places(int y, int x0, int x1);
 // A picture begins: no place is taken.
 void forget_label_places();

@@ -29,6 +29,7 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/label_layer.h"
 #include "ui/screen/standing_boxes.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -401,10 +402,13 @@ draw_op(const drawn_op &op, const XRectangle &limit)
     case op_kind::text:
         use_font(op.font);
         XDrawString(D, W, Gc, ax, line_baseline(ay), op.text.data(), static_cast<int>(op.text.size()));
+        text_ink_drawn_again(op.seq, op.text.c_str(), ax, ay, op.colour);
         break;
     case op_kind::fill:
         XSetFillStyle(D, Gc, op.style == FillStippled ? FillStippled : FillSolid);
         XFillRectangle(D, W, Gc, ax, ay, bx - ax + 1, by - ay + 1);
+        if (op.style != FillStippled)
+            cover_text_inks(op.seq, std::max(ax, x0), std::max(ay, y0), std::min(bx, x1), std::min(by, y1));
         break;
     case op_kind::outline:
         XDrawRectangle(D, W, Gc, ax, ay, bx - ax, by - ay);
@@ -564,6 +568,7 @@ record_text(const char *s, int x, int y, int end_x)
     drawings++;
     std::shared_ptr<text_marks> marks = check_text(s, x, y, nowcolor);
     labels_covered_by_text(s, x, y);
+    note_text_ink(drawings, s, x, y, nowcolor);
     bool replayed = holds_next(static_cast<float>(y));
     if (!replayed && (!marks || texts.size() - replayed_texts >= kMostMarkedTexts))
         return;
@@ -592,48 +597,6 @@ unmark_texts(const std::function<bool(const marked_text &)> &unmark)
     forget_unheld_texts();
 }
 
-namespace {
-
-// The row y moved past the ink of every text it lies in, up (above the
-// ink's first row) or down (to the row after its last), until no text on
-// the window reaching columns x0..x1 holds it.
-int
-row_clear_of_recorded_texts(int y, int x0, int x1, int first, int past, bool upward)
-{
-    if (!complete)
-        return y;
-    // A row moved past one text may lie in the ink of another: on until
-    // no text holds it.
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (const held_text &t : texts) {
-            const drawn_op &op = t.op;
-            if (!t.replayed || op.colour == black || op.y0 > Maxy || op.x1 < x0 || op.x0 > x1)
-                continue;
-            const int line_top = static_cast<int>(std::lround(op.y0));
-            if (y >= line_top + first && y < line_top + past) {
-                y = upward ? line_top + first - 1 : line_top + past;
-                moved = true;
-            }
-        }
-    }
-    return y;
-}
-
-} // namespace
-
-int
-row_above_recorded_texts(int y, int x0, int x1, int first, int past)
-{
-    return row_clear_of_recorded_texts(y, x0, x1, first, past, true);
-}
-
-int
-row_below_recorded_texts(int y, int x0, int x1, int first, int past)
-{
-    return row_clear_of_recorded_texts(y, x0, x1, first, past, false);
-}
-
 void
 record_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *how)
 {
@@ -650,6 +613,8 @@ record_fill(int x0, int y0, int x1, int y1, int colour, int style, const char *h
         return;
     const bool clears = colour == black && style != FillStippled;
     labels_covered_by(cx0, cy0, cx1, cy1, clears);
+    if (style != FillStippled)
+        cover_text_inks(drawings, cx0, cy0, cx1, cy1);
     if (clears) {
         // The whole drawing area cleared: a stage starts drawing afresh.
         bool afresh = cx0 <= 0 && cy0 <= 0 && cx1 >= Maxx && cy1 >= Maxy;
@@ -794,6 +759,8 @@ record_pattern_copy(int x, int y, int w, int h)
         return;
     check_pattern_copy(x, y, w, h);
     labels_covered_by(x, y, x + w - 1, y + h - 1, false);
+    cover_text_inks(drawings, std::max<int>(x, view_x0), std::max<int>(y, view_y0),
+                    std::min<int>(x + w - 1, view_x1), std::min<int>(y + h - 1, view_y1));
 }
 
 uint32_t
@@ -836,6 +803,7 @@ forget_window_capture(image_slot pixmap)
     saved.erase(std::remove_if(saved.begin(), saved.end(),
                                [&](const saved_area &s) { return s.pixmap == pixmap; }),
                 saved.end());
+    forget_lost_text_inks();
 }
 
 bool
@@ -881,9 +849,13 @@ restore_window_area(image_slot pixmap, int x, int y, int w, int h)
         if (!paused) {
             complete = false;
             labels_covered_by(x, y, x + w - 1, y + h - 1, false);
+            cover_text_inks(drawings, x, y, x + w - 1, y + h - 1);
         }
         return false;
     }
+    if (!paused)
+        put_back_text_inks(drawings, s->seq, round_to_pixel(s->x0), round_to_pixel(s->y0),
+                           round_to_pixel(s->x1), round_to_pixel(s->y1));
     drop_inside(s->x0, s->y0, s->x1, s->y1, s->seq, stale ? kAfterRedraw : kSamePixel);
     if (!paused)
         labels_put_back(round_to_pixel(s->x0), round_to_pixel(s->y0), round_to_pixel(s->x1),
@@ -910,6 +882,7 @@ redraw_window_record(const window_frame &before)
         shapes.clear();
         give_up_texts([](const drawn_op &) { return true; });
         saved.clear();
+        forget_lost_text_inks();
         return false;
     }
     window_frame now = current_window_frame();
@@ -923,6 +896,8 @@ redraw_window_record(const window_frame &before)
     int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
     int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;
     setviewport(view_x0, view_y0, vx1, vy1, 1);
+    // The window is drawn afresh: only the texts the record holds are on it.
+    forget_text_inks();
     replay_within({0, 0, static_cast<unsigned short>(Maxx + 1),
                    static_cast<unsigned short>(WinMaxy + 1)});
     const rescale &r = redraws.back();

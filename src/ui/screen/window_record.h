@@ -5,7 +5,8 @@
 // It is also the one list of texts on the window the draw check judges
 // (draw_check.h): a text it can no longer draw again stays while the check
 // holds marks on it. Each drawing it records is told to the layer of labels
-// it keeps on top (label_layer.h).
+// it keeps on top (label_layer.h), and its hooks keep the inks of the texts
+// on the window (text_inks.h), which answer where a row free of text lies.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -111,14 +112,6 @@ bool saved_between(uint32_t drawn, uint32_t over, int x0, int y0, int x1, int y1
 // that something other than a text or such a clearing was drawn over since
 // stays as it is; nothing is drawn while the record is incomplete.
 void redraw_texts_within(int x0, int y0, int x1, int y1);
-
-// The first row at or above y that the ink of no text on the window
-// reaching columns x0..x1 takes, each text's ink taken as the rows first to
-// past - 1 below its line's top (texts drawn in the background's colour
-// take none); y itself while the record is incomplete.
-int row_above_recorded_texts(int y, int x0, int x1, int first, int past);
-// The first row at or below y that no such text's ink takes.
-int row_below_recorded_texts(int y, int x0, int x1, int first, int past);
 
 // The current point kept while a dialog draws elsewhere, and put back where
 // it is then: moved with the drawing if the window was resized meanwhile.

@@ -32,6 +32,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/storage/globals.h"
 
@@ -200,7 +201,7 @@ select_filename(const char *action, const char *kind, const char *pattern,
     // window's top) is hidden too: the band starts above the first text
     // below the one-line boxes at the top that the box's left edge meets.
     const int hide_from = std::min(text_column_top(),
-                                   clear_row_above_texts(prompt_box_bottom(1) + 1, 0, prompt_box_left(Maxx)));
+                                   free_row_above(prompt_box_bottom(1) + 1, 0, prompt_box_left(Maxx)));
     const name_dialog_slot under;
     save_hiding_lines_in_band(2, hide_from, text_column_clear_row(foot), &boximage_prompt[under.slot]);
     for (;;) {

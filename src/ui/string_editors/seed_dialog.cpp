@@ -38,6 +38,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/file_dialog.h"
@@ -118,18 +119,14 @@ highest_window_top()
 }
 
 // The window's top edge for a window of the asked height between columns
-// x0 and x1: where that reaches into a line of text, above the line, so
-// that the window covers the line whole instead of cutting its tops (a
-// plot's title over a running pattern, which the record of texts does not
-// hold, as the window shows it).
+// x0 and x1: where that reaches into a line of text (a set-up line, a
+// plot's title over a running pattern), above the line, so that the window
+// covers the line whole instead of cutting its tops.
 int
 window_top(int bottom, int x0, int x1)
 {
     const int asked = std::max(bottom - height_req_seed_win, highest_window_top());
-    int top = blank_row_above(asked, x0, x1);
-    if (top < highest_window_top())
-        top = asked;
-    return std::max(0, clear_row_above_texts(top, x0, x1));
+    return std::max(0, free_row_above(asked, x0, x1));
 }
 
 // Frames the window (saving the screen under it) and sets the editors' view.

@@ -331,52 +331,6 @@ TEST_F(ScreenTest, ClearViewportFillsOnlyTheViewport)
     setviewport(0, 0, Maxx, Maxy, 1);
 }
 
-// Whether the window shows row y blank from column x0 to x1.
-bool
-row_blank(int y, int x0, int x1)
-{
-    for (int x = x0; x <= x1; x++)
-        if (getpixel(x, y) != Color_Table[black])
-            return false;
-    return true;
-}
-
-TEST_F(ScreenTest, BlankRowAboveStepsOverTheLineItFallsIn)
-{
-    setviewport(0, 0, Maxx, Maxy, 1);
-    clearviewport();
-    setcolor(white);
-    moveto(100, 300);
-    outtext("Attractor Freq Hist");
-    flush_display();
-    const int x0 = 90, x1 = 100 + text_pixel_width("Attractor Freq Hist", 19) + 10;
-    int top_ink = -1, last_ink = -1;
-    for (int y = 298; y <= 300 + CHeight; y++)
-        if (!row_blank(y, x0, x1)) {
-            top_ink = top_ink < 0 ? y : top_ink;
-            last_ink = y;
-        }
-    ASSERT_GE(top_ink, 0) << "the text left no ink";
-    // From the line's last row of ink: a blank row above all of its ink.
-    const int above = blank_row_above(last_ink, x0, x1);
-    EXPECT_LT(above, top_ink);
-    EXPECT_TRUE(row_blank(above, x0, x1));
-    // A blank row is its own answer; one in a solid block two lines deep
-    // has none above it within reach, and stays.
-    EXPECT_EQ(blank_row_above(above, x0, x1), above);
-    // A frame's side running down through the text and the rows above it
-    // leaves those rows blank; the answer is the same.
-    moveto(x1 - 2, top_ink - 3 * CHeight);
-    lineto(x1 - 2, last_ink + CHeight);
-    flush_display();
-    EXPECT_EQ(blank_row_above(last_ink, x0, x1), above);
-    setfillstyle(0, white);
-    bar(x0, 400, x1, 400 + 3 * CHeight);
-    flush_display();
-    EXPECT_EQ(blank_row_above(400 + 3 * CHeight, x0, x1), 400 + 3 * CHeight);
-    setviewport(0, 0, Maxx, Maxy, 1);
-}
-
 TEST_F(ScreenTest, OuttextAdvancesByTheProportionalWidth)
 {
     moveto(100, 100);

@@ -17,6 +17,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
@@ -196,12 +197,12 @@ TEST_F(WindowRecord, RowsClearOfARecordedTextLeaveItsInkWhole)
     const int top = 301, mid = top + CHeight / 2;
     moveto(100, top);
     outtext("(dec)116 (hex)74");
-    const int below = clear_row_below_texts(mid, 0, Maxx), above = clear_row_above_texts(mid, 0, Maxx);
+    const int below = free_row_below(mid, 0, Maxx), above = free_row_above(mid, 0, Maxx);
     std::vector<uint32_t> pixels = window_now();
     EXPECT_TRUE(shows_something(pixels, 90, above + 1, getx, below - 1));
     EXPECT_FALSE(shows_something(pixels, 90, below, getx, below + 2 * CHeight)) << "row " << below;
     EXPECT_FALSE(shows_something(pixels, 90, above - 2 * CHeight, getx, above)) << "row " << above;
-    EXPECT_EQ(clear_row_below_texts(below, 0, Maxx), below);
+    EXPECT_EQ(free_row_below(below, 0, Maxx), below);
 }
 
 TEST_F(WindowRecord, ErasedTextStaysErased)

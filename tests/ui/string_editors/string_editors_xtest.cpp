@@ -221,6 +221,31 @@ TEST_F(StringEditorsScreen, SeedWindowSetSmallKeepsItsMenuAndLeavesNothing)
     ASSERT_TRUE(resize_to(1024, 768));
 }
 
+// The window made as large as it goes reaches up to the rows below the
+// prompt box of four lines; a set-up line those rows fall in is covered
+// whole, the window's top moved above its ink, not cut through (the draw
+// check reports a cut, or the window's first line written over it).
+TEST_F(StringEditorsScreen, SeedWindowAsLargeAsItGoesCoversTheLineItReaches)
+{
+    TestNetwork net(2, 14, 3);
+    ValueColours colours;
+    clear_drawing_area();
+    const int line_top = prompt_box_bottom(4) + 2 - CHeight / 2;
+    moveto(vgax(10), line_top);
+    outtext("EXIT-q, graphics setup-g, randseed-r, totalistic/forward only-t");
+    moveto(vgax(10), line_top + CHeight);
+    int top = -1;
+    paced_thread keys = type_keys_looking("w\rm\rm\rq", [&](size_t i) {
+        if (i == 6) // the 'q' at the menu of the window made large
+            top = tview_y0;
+    });
+    select_seed_over_setup(bitseed, "SEED");
+    keys.join();
+    EXPECT_GE(top, 0);
+    // The highest top the window takes lies in the line's middle rows.
+    EXPECT_LT(top, line_top + CHeight / 2) << "the window's top cuts the line";
+}
+
 // The window set to 60 x 60 is kept as high as the random method's lines
 // need: a random state of 32 cells, its keys, cells and value line stay
 // inside the frame, off the rule box and the bottom strip below it (the
