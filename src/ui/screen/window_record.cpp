@@ -692,6 +692,15 @@ record_circle(int x, int y, int diameter, int colour)
 
 namespace {
 
+// The inks of texts the w x h pixels copied to (x, y) cover whole within the
+// viewport, which clips the copy, are hidden by the drawing counted last.
+void
+cover_inks_in_view(int x, int y, int w, int h)
+{
+    cover_text_inks(drawings, std::max<int>(x, view_x0), std::max<int>(y, view_y0),
+                    std::min<int>(x + w - 1, view_x1), std::min<int>(y + h - 1, view_y1));
+}
+
 // A drawing the record cannot hold (a polygon, a pie, a plot's segments,
 // pattern cells or a pattern copy): counted, and no redraw until the
 // drawing area is cleared again. False while paused, when nothing is taken.
@@ -759,8 +768,7 @@ record_pattern_copy(int x, int y, int w, int h)
         return;
     check_pattern_copy(x, y, w, h);
     labels_covered_by(x, y, x + w - 1, y + h - 1, false);
-    cover_text_inks(drawings, std::max<int>(x, view_x0), std::max<int>(y, view_y0),
-                    std::min<int>(x + w - 1, view_x1), std::min<int>(y + h - 1, view_y1));
+    cover_inks_in_view(x, y, w, h);
 }
 
 uint32_t
@@ -849,7 +857,7 @@ restore_window_area(image_slot pixmap, int x, int y, int w, int h)
         if (!paused) {
             complete = false;
             labels_covered_by(x, y, x + w - 1, y + h - 1, false);
-            cover_text_inks(drawings, x, y, x + w - 1, y + h - 1);
+            cover_inks_in_view(x, y, w, h);
         }
         return false;
     }
