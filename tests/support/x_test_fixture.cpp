@@ -201,7 +201,10 @@ ScreenTest::SetUp()
     dialogs_thread = std::this_thread::get_id();
     set_draw_check(true);
     restore_start_state();
+    // A window cleared afresh: no box, text or label an earlier test drew
+    // stands in the record or the list of standing boxes.
     setviewport(0, 0, Maxx, Maxy, 1);
+    clearviewport();
     setcolor(start_colour);
     use_font(start_font);
     drain_input();

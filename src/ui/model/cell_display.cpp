@@ -130,7 +130,7 @@ draw_value_cells(const uint8_t *state, int across)
 void
 take_rule_box_under_columns(int right, int bottom)
 {
-    give_way({0, 0, right, bottom});
+    rows_give_way({0, 0, right, bottom});
 }
 
 // The first scroll of a 1d pattern, when the row just drawn (at scrolly) is
@@ -249,7 +249,7 @@ print_current_state(const uint8_t *state, int colour)
     // cell order shown at the top right before a run, the rule box at the
     // foot) takes that box whole: the rows go on over its place, and the
     // rest of the box beside them would stand there with its line cut.
-    give_way({x, y, x + lineL * scale - sep, y + scale - sep});
+    rows_give_way({x, y, x + lineL * scale - sep, y + scale - sep});
     setcolor(white);
     clear_area(x, y, x + lineL * scale - sep, y + scale - sep);
     if (L != Maxu) {

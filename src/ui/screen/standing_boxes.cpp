@@ -24,6 +24,7 @@ struct entry {
     int16_t maxx, maxy;  // the window's size then
     uint32_t order;      // its place among entries and saved regions
     bool pending;        // raised, its owner's drawing of it not begun
+    image_slot saved_in; // the copy of its place saved as it was drawn (0: none)
 };
 std::vector<entry> boxes;
 
@@ -125,10 +126,11 @@ saved_for_drawing(const entry &e, const box_place &place)
 // its place; a kept one is forgotten where the place covers it whole; a
 // saved one stays; any other is forgotten, and cleared first where the
 // place meets it only in part, unless the drawing is a box over a copy of
-// its place saved just before it. skip: the index of an entry left as it
-// is (-1: none). Returns the boxes it hid.
+// its place saved just before it. A held one only a pattern's rows take
+// (rows). skip: the index of an entry left as it is (-1: none). Returns
+// the boxes it hid.
 std::vector<entry>
-meet(const box_place &place, long skip)
+meet(const box_place &place, long skip, bool rows)
 {
     std::vector<entry> &all = current_boxes();
     std::vector<entry> to_clear, kept, hidden_now;
@@ -136,7 +138,7 @@ meet(const box_place &place, long skip)
         entry &e = all[i];
         const bool hidden = within(e.place, place);
         if (static_cast<long>(i) == skip || !meets(e.place, place) || e.way == box_way::saved ||
-            (e.way == box_way::kept && !hidden) ||
+            (e.way == box_way::kept && !hidden) || (e.way == box_way::held && !rows) ||
             (!hidden && saved_for_drawing(e, place))) {
             kept.push_back(e);
         } else if (e.way == box_way::held) {
@@ -173,10 +175,10 @@ raise_box(box_owner owner, const box_place &place, box_way way, box_take_down ta
         all.erase(std::remove_if(all.begin(), all.end(), [&](const entry &e) { return e.owner == owner; }),
                   all.end());
     }
-    meet(place, -1);
+    meet(place, -1, false);
     for (entry &e : boxes)
         e.pending = false;
-    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, next_order++, true});
+    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, next_order++, true, 0});
 }
 
 bool
@@ -230,10 +232,10 @@ take_box(box_owner owner)
 
 namespace {
 
-// give_way, returning the boxes it hid; *being_drawn the order of the box
-// raised for this drawing (none: unchanged).
+// give_way (rows: of a pattern), returning the boxes it hid; *being_drawn
+// the order of the box raised for this drawing (none: unchanged).
 std::vector<entry>
-give_way_hiding(const box_place &drawn, uint32_t *being_drawn)
+give_way_hiding(const box_place &drawn, uint32_t *being_drawn, bool rows)
 {
     // Only what the viewport lets through is drawn.
     const box_place place{std::max<int>(drawn.x0, view_x0), std::max<int>(drawn.y0, view_y0),
@@ -248,7 +250,7 @@ give_way_hiding(const box_place &drawn, uint32_t *being_drawn)
         e.pending = false;
     if (place.x0 > place.x1 || place.y0 > place.y1)
         return {};
-    return meet(place, skip);
+    return meet(place, skip, rows);
 }
 
 } // namespace
@@ -257,22 +259,33 @@ void
 give_way(const box_place &drawn)
 {
     uint32_t being_drawn = 0;
-    give_way_hiding(drawn, &being_drawn);
+    give_way_hiding(drawn, &being_drawn, false);
+}
+
+void
+rows_give_way(const box_place &drawn)
+{
+    uint32_t being_drawn = 0;
+    give_way_hiding(drawn, &being_drawn, true);
 }
 
 void
 save_giving_way(const box_place &drawn, const box_place &saved, image_slot *slot)
 {
     uint32_t being_drawn = next_order;
-    const std::vector<entry> hidden = give_way_hiding(drawn, &being_drawn);
+    const std::vector<entry> hidden = give_way_hiding(drawn, &being_drawn, false);
     getimage(saved.x0, saved.y0, saved.x1, saved.y1, slot);
     auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) { return k.pixmap == *slot; });
     if (c == captures.end())
         return;
-    // The region holds what the box covers, not the box.
+    // The region holds what the box covers, not the box, which stands (a
+    // saved one) while the region is held.
     c->held.erase(std::remove_if(c->held.begin(), c->held.end(),
                                  [&](const entry &e) { return e.order == being_drawn; }),
                   c->held.end());
+    for (entry &e : boxes)
+        if (e.order == being_drawn)
+            e.saved_in = *slot;
     for (const entry &e : hidden)
         if (within(e.place, c->place))
             c->held.push_back(e);
@@ -323,6 +336,9 @@ boxes_put_back(image_slot pixmap, int x, int y)
 void
 forget_boxes_captured(image_slot pixmap)
 {
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [&](const entry &e) { return e.way == box_way::saved && e.saved_in == pixmap; }),
+                boxes.end());
     captures.erase(std::remove_if(captures.begin(), captures.end(),
                                   [&](const capture &c) { return c.pixmap == pixmap; }),
                    captures.end());

@@ -33,11 +33,14 @@ enum class box_owner : uint8_t {
 // What happens to a box a later drawing meets a part of.
 enum class box_way : uint8_t {
     taken, // cleared whole, the texts it hid drawn again, and forgotten
-    held,  // cleared whole; its place stays its own until it is drawn again
+    held,  // cleared whole by a pattern's rows (rows_give_way), its place
+           // staying its own until it is drawn again; a box over a part
+           // of it puts back what it covered
     kept,  // drawings ask where it stands and keep clear; one that covers
            // it whole (its erase) hides it
     saved, // drawn over a saved copy of its place, it stands until that copy
-           // is put back (its erase), whatever is drawn or cleared meanwhile
+           // is put back (its erase) or freed, whatever is drawn or cleared
+           // meanwhile
 };
 
 // A box's corners, inclusive.
@@ -72,6 +75,9 @@ void take_box(box_owner owner);
 // those it covers whole are hidden. A box raised at exactly that place
 // since the last drawing is the one being drawn there, and stays.
 void give_way(const box_place &place);
+// give_way for a pattern's rows, which take a held box too: they go on
+// over its place, and would carry a piece of it up with a scroll.
+void rows_give_way(const box_place &place);
 // give_way for a box drawn at `drawn` whose erase puts back what it
 // covers, the region `saved` saved into slot after the boxes went: those
 // it hid are held with it, and stand again at its put back.

@@ -91,8 +91,13 @@ TEST_F(StandingBoxes, AHeldBoxTakenByAPatternKeepsItsPlaceUntilDrawnAgain)
 {
     const box_place rule{200, Maxy - 60, Maxx - 2, Maxy};
     stand(box_owner::rule, rule, box_way::held);
-    // A row of a pattern running down over its left part.
-    give_way({0, Maxy - 30, 400, Maxy - 25});
+    // A box over a part of it leaves it to that box's put back; a row of
+    // a pattern running down over its left part takes it.
+    draw_box(8, 100, Maxy - 40, 300, Maxy - 20, 1, 0);
+    EXPECT_TRUE(box_stands(box_owner::rule));
+    putimage(100, Maxy - 40, &boximage[8], 0);
+    freeimage(&boximage[8]);
+    rows_give_way({0, Maxy - 30, 400, Maxy - 25});
     EXPECT_FALSE(inked(rule));
     EXPECT_FALSE(box_stands(box_owner::rule));
     box_place held{};
@@ -127,6 +132,11 @@ TEST_F(StandingBoxes, ABoxOverACopyOfItsPlaceStandsUntilTheCopyIsPutBack)
     clear_drawing_area();
     EXPECT_TRUE(box_stands(box_owner::colour_key));
     putimage(key.x0, key.y0, &boximage[19], 0);
+    freeimage(&boximage[19]);
+    EXPECT_FALSE(box_stands(box_owner::colour_key));
+    // A copy freed without its put back (a new start) ends it too.
+    raise_box(box_owner::colour_key, key, box_way::saved);
+    draw_box(19, key.x0, key.y0, key.x1, key.y1, 1, 0);
     freeimage(&boximage[19]);
     EXPECT_FALSE(box_stands(box_owner::colour_key));
 }
