@@ -215,8 +215,6 @@ ClearedWindowTest::SetUp()
 {
     ScreenTest::SetUp();
     give_rule_figures();
-    setviewport(0, 0, Maxx, Maxy, 1);
-    clearviewport();
 }
 
 std::vector<std::string>

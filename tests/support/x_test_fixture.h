@@ -148,8 +148,8 @@ protected:
 // this process taken.
 std::vector<std::string> end_window_test();
 
-// A window test that starts on a cleared window, the viewport the whole
-// window, with the rule figures a run writes given (give_rule_figures).
+// A window test (cleared afresh, as every ScreenTest starts) with the rule
+// figures a run writes given (give_rule_figures).
 class ClearedWindowTest : public ScreenTest {
 protected:
     void SetUp() override;

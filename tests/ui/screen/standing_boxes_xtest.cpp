@@ -38,15 +38,9 @@ inked(const box_place &p)
     return false;
 }
 
-class StandingBoxes : public ScreenTest {
-  protected:
-    void
-    SetUp() override
-    {
-        ScreenTest::SetUp();
-        clear_drawing_area();
-    }
-};
+// Each test starts from a window cleared afresh (ScreenTest), with no box
+// standing.
+using StandingBoxes = ScreenTest;
 
 TEST_F(StandingBoxes, ABoxMetInPartGoesWholeAndOneCoveredWholeComesBackWithThePutBack)
 {

@@ -22,8 +22,6 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        setviewport(0, 0, Maxx, Maxy, 1);
-        clearviewport();
         setcolor(white);
     }
     void TearDown() override
