@@ -42,6 +42,8 @@ RING_RUN = RING + "\r" + SEED_SMALL + PATTERN_RUN
 FIELD = "\r" "\r" "\r" "\r" "\r" "\r" "\r" + RULE
 FIELD_OUTPUT = FIELD + "\r"
 FIELD_PROMPT = FIELD_OUTPUT + "d\r"
+# The same field's network, randomly wired ('r' at the wiring menu): 10 cells, k 3.
+RANDOM_WIRING_FIELD = "\r" "\r" "\r" "\r" "\r" "\r" "r\r\r" + RULE
 
 # A 2d lattice of 40 x 40 run forward only (no wiring table, no network
 # view): regular 2d, forward only, the default sides and k, the rule, a
@@ -102,7 +104,7 @@ ROADS = {
     "field-neutral-order": ("the neutral-order field of update orders ('o')", FIELD_PROMPT + "o\r"),
     "field-random-wiring": ("the basin field of a randomly wired 10-cell network (the general "
                             "pre-image method)",
-                            "\r" "\r" "\r" "\r" "\r" "\r" "r\r\r" + RULE + "\r" "d\r" "\r"),
+                            RANDOM_WIRING_FIELD + "\r" "d\r" "\r"),
     "layout-extremes": ("a field whose layout questions took extreme numbers (radius 9999, "
                         "position -999,9999, spacing 999 and 0, border 9999)",
                         FIELD_OUTPUT + "l\r" "9999\r" "-999\r9999\r" "\r" "999\r0\r" "9999\r"
@@ -132,6 +134,46 @@ ROADS = {
     "seed-window-small": ("the seed dialog's window made as small as it goes, then the "
                           "program's window made smaller",
                           RING + "\r" "w\r51\r51\r" "{resize 700 500}"),
+    # Fields of a randomly wired net with the layout changed, graphs, sculpting, summaries, the
+    # 2d seed dialog, subtrees, single basins, size ranges, a v = 3 rule mix, screen images, the
+    # graphics menu, duplicated runs, the state-space matrix and the return map.
+    "neutral-general-layout": ("the neutral-order field of a randomly wired 10-cell net (the general "
+                               "method), its layout changed",
+                               RANDOM_WIRING_FIELD + "\r" "l\r" "60\r" "\r\r" "\r" "5\r5\r" "\r" "\r"
+                               "d\r" "o\r"),
+    "field-general-layout": ("the basin field of a randomly wired 10-cell net (the general method), its "
+                             "layout changed",
+                             RANDOM_WIRING_FIELD + "\r" "l\r" "60\r" "\r\r" "\r" "5\r5\r" "\r" "\r"
+                             "d\r" "\r"),
+    "meta-graph-menu": ("the attractor jump graph of a field, at its menu",
+                        FIELD_OUTPUT + "t\r" "\r\r" "\r" "m\r" "\r" "\r\r" "\r"),
+    "meta-graph-ant": ("the attractor jump graph of a field, its ant ('a')",
+                       FIELD_OUTPUT + "t\r" "\r\r" "\r" "m\r" "\r" "\r\r" "\r" "a"),
+    "sculpt": ("basin-field sculpting from the 1d wiring editor ('l'), its target state dialog",
+               FIELD + "1\r" "l"),
+    "kmix": ("the k-mix dialog's summary, k 2 to 5 at random", "\r\r\r\r\r" "m\r" "\r" "2\r" "5\r" "\r" "h"),
+    "seed-2d": ("the seed dialog of a 12 x 10 lattice", LATTICE_2D_VIEW + "\r" "b\r"),
+    "subtree": ("a subtree of a 16-cell ring",
+                single_to_wiring("16") + "\r" + RULE + "\r" + SEED + "d\r" "b\r" "\r" "\r" "\r"),
+    "single-basin": ("a single basin of a 12-cell ring",
+                     single_to_wiring("12") + "\r" + RULE + "\r" + SEED_SMALL + "d\r" "\r\r" "d\r"),
+    "size-range": ("single basins over sizes 5 to 9",
+                   "s\r" "2\r" "r\r" "5\r" "9\r" "4\r" "3\r" "\r" "\r\r" "\r\r" "\r" "\r" "\r\r\r"
+                   "d\r" "\r\r" "d\r"),
+    "v3-rulemix-run": ("a forward run of a 30-cell ring, v = 3, a rule mix",
+                       "s\r" "3\r" "\r" "\r" "30\r" "\r" "\r" "\r" "n\r" "\r" "\r" "\r" + SEED + PATTERN_RUN),
+    "image-save-load": ("a run's screen saved as an image, then loaded",
+                        RING + "\r" + SEED_SMALL + "s\r" "d\r" "d\r" "{sleep 1}{!q}" "q" "s\r" "zimg\r" "\r"
+                        "l\r" "zimg\r" "\r"),
+    "graphics-run": ("the graphics menu from a paused run's options, its resize",
+                     RING_RUN + "{sleep 1}{!q}" "q" "g\r" "S"),
+    "graphics-field": ("the graphics menu from a field's options", FIELD_PROMPT + "\r" "g"),
+    "duplicate-run": ("a forward run of the ring duplicated side by side",
+                      RING + "\r" + SEED_SMALL + TO_FORWARD_OPTIONS + "h\r" "\r" "y\r" "\r" + SEED),
+    "matrix-run": ("a forward run with the state-space matrix",
+                   RING + "\r" + SEED_SMALL + TO_FORWARD_OPTIONS + "a\r" "n\r" "\r" "m\r" "\r"),
+    "returnmap-run": ("a forward run with the return map",
+                      RING + "\r" + SEED_SMALL + TO_FORWARD_OPTIONS + "a\r" "n\r" "\r" "r\r" "\r"),
 }
 
 
