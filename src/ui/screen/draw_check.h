@@ -91,19 +91,28 @@ void check_polygon(int n, const int *points);
 void check_pattern_copy(int x, int y, int w, int h);
 // Before pixmap, w x h, is put on the window at (x, y): a region saved at
 // that place brings back what lay there; any other image covers what it
-// lands on.
-void check_put_image(image_slot pixmap, int x, int y, int w, int h);
+// lands on, and so does a region saved before a resize (a fault: its
+// pixels are of the old size).
+void check_put_image(image_slot pixmap, int x, int y, int w, int h, bool saved_before_resize = false);
 // The window record drew text s (drawn at (x, y)) again inside the
 // rectangle: what cut or hid it there is gone.
 void check_text_redrawn(const std::string &s, int x, int y, int x0, int y0, int x1, int y1);
-// The window was drawn afresh at a new size: what the check knew of it is
-// gone.
+// The window is drawn afresh at a new size: what the check knew of it is
+// gone (the record's redraw comes next, through the hooks above).
 void check_window_redrawn();
+// While the window record draws itself again (on_now): the reports on
+// what it draws are held till the next key wait, and dropped if what they
+// are about is covered by then (put right after the redraw).
+void check_redrawing(bool on_now);
+// A drawing the window record keeps no marks of for the check (past its
+// cap on texts): counted as not followed.
+void check_not_followed();
 
 // At a key wait: reports the cuts and lines through text still on screen.
 void draw_check_at_wait();
 // Every report made since the check was turned on or the reports last
 // taken, pending ones judged first; taking them empties the list.
 std::vector<std::string> take_draw_check_reports();
-// Writes the end line "draw check: N drawings checked, R reported".
+// Writes the end line "draw check: N drawings checked, R reported, U not
+// followed".
 void draw_check_summary();

@@ -235,7 +235,6 @@ change_window_size()
     XResizeWindow(D, W, Maxx + 1, WinMaxy + 1);
     setup_fonts(0);
     XSetFunction(D, Gc, GXcopy);
-    check_window_redrawn();
     redraw_window_record(before);
     draw_bottom_title(0);
     show_old_colors();

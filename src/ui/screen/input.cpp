@@ -224,7 +224,6 @@ take_resize()
     window_frame before = current_window_frame();
     if (!resize_window())
         return false;
-    check_window_redrawn();
     if (!redraw_window_record(before))
         move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
     return true;

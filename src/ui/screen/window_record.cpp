@@ -95,6 +95,12 @@ uint32_t drawings = 0;
 // bottom strip is recorded all the same, as it is drawn again at each resize.
 bool complete = true;
 bool paused = false;
+// While the record draws itself again, the number of the drawing it draws
+// (window_drawings answers it, so the check orders the drawing as first
+// drawn), and the texts it gives up are kept until it is done: it walks
+// them.
+uint32_t replaying_seq = 0;
+bool replaying = false;
 uint32_t area_clears = 0;
 
 void
@@ -111,6 +117,8 @@ bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
 void
 forget_unheld_texts()
 {
+    if (replaying)
+        return;
     texts.erase(std::remove_if(texts.begin(), texts.end(),
                                [](const held_text &t) { return !t.replayed && !t.marks; }),
                 texts.end());
@@ -131,7 +139,8 @@ give_up_texts(const Pred &give_up)
 }
 
 // Calls f on each operation the redraw holds, in the order drawn: the
-// shapes and the texts it holds, merged by their numbers.
+// shapes and the texts it holds, merged by their numbers; f(op, text) is
+// given the text held for a text's operation, null for a shape.
 template <typename F>
 void
 each_held_op(const F &f)
@@ -141,11 +150,11 @@ each_held_op(const F &f)
     auto texts_before = [&](const drawn_op *shape) {
         for (; t < texts.size() && (!shape || texts[t].op.seq < shape->seq); t++)
             if (texts[t].replayed)
-                f(texts[t].op);
+                f(texts[t].op, &texts[t]);
     };
     for (drawn_op &op : shapes) {
         texts_before(&op);
-        f(op);
+        f(op, nullptr);
     }
     texts_before(nullptr);
 }
@@ -331,7 +340,7 @@ move_record(const rescale &r)
         p.new_y = r.y(p.y);
     }
     float last_end = -1, last_y = -1, moved_end = 0;
-    each_held_op([&](drawn_op &op) {
+    each_held_op([&](drawn_op &op, held_text *) {
         bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
         float shift = runs_on ? moved_end - r.x(op.x0) : 0;
@@ -425,6 +434,54 @@ draw_op(const drawn_op &op, const XRectangle &limit)
     }
 }
 
+// The draw check told of an operation op the record drew again within
+// limit (null: the clearing of limit first), as drawn now, clipped to its
+// viewport within limit, numbered as first drawn; a text's marks are kept
+// with the held text.
+void
+check_replayed(const drawn_op *op, held_text *text, const XRectangle &limit)
+{
+    if (!draw_check_on() || paused)
+        return;
+    const int16_t vx0 = view_x0, vy0 = view_y0, vx1 = view_x1, vy1 = view_y1;
+    const int lx1 = limit.x + limit.width - 1, ly1 = limit.y + limit.height - 1;
+    view_x0 = limit.x;
+    view_y0 = limit.y;
+    view_x1 = static_cast<int16_t>(lx1);
+    view_y1 = static_cast<int16_t>(ly1);
+    if (!op) {
+        replaying_seq = drawings;
+        check_fill(limit.x, limit.y, lx1, ly1, black, FillSolid, "redraw");
+    } else {
+        replaying_seq = op->seq;
+        view_x0 = static_cast<int16_t>(std::max<int>(round_to_pixel(op->cx0), limit.x));
+        view_y0 = static_cast<int16_t>(std::max<int>(round_to_pixel(op->cy0), limit.y));
+        view_x1 = static_cast<int16_t>(std::min<int>(round_to_pixel(op->cx1), lx1));
+        view_y1 = static_cast<int16_t>(std::min<int>(round_to_pixel(op->cy1), ly1));
+        int ax = round_to_pixel(op->x0), ay = round_to_pixel(op->y0);
+        int bx = round_to_pixel(op->x1), by = round_to_pixel(op->y1);
+        if (view_x1 < view_x0 || view_y1 < view_y0)
+            ; // clipped away: nothing drawn
+        else if (op->kind == op_kind::text && text)
+            text->marks = check_text(op->text.c_str(), ax, ay, op->colour);
+        else if (op->kind == op_kind::fill)
+            check_fill(ax, ay, bx, by, op->colour, op->style, "redraw");
+        else if (op->kind == op_kind::outline)
+            check_outline(ax, ay, bx, by, op->colour, "redraw");
+        else if (op->kind == op_kind::line)
+            check_line(ax, ay, bx, by, op->colour, "redraw");
+        else if (op->kind == op_kind::pixel)
+            check_point(ax, ay);
+        else if (op->kind == op_kind::circle)
+            check_circle(ax, ay, bx - ax);
+    }
+    replaying_seq = 0;
+    view_x0 = vx0;
+    view_y0 = vy0;
+    view_x1 = vx1;
+    view_y1 = vy1;
+}
+
 // Clears the rectangle and draws the record again inside it; the GC's
 // colour, fill style, font and clip are put back afterwards.
 void
@@ -437,7 +494,16 @@ replay_within(const XRectangle &limit)
     XSetForeground(D, Gc, Color_Table[black]);
     XSetFillStyle(D, Gc, FillSolid);
     XFillRectangle(D, W, Gc, limit.x, limit.y, limit.width, limit.height);
-    each_held_op([&](const drawn_op &op) { draw_op(op, limit); });
+    replaying = true;
+    check_redrawing(true);
+    check_replayed(nullptr, nullptr, limit);
+    each_held_op([&](const drawn_op &op, held_text *text) {
+        draw_op(op, limit);
+        check_replayed(&op, text, limit);
+    });
+    replaying = false;
+    check_redrawing(false);
+    forget_unheld_texts();
     XSetForeground(D, Gc, kept.foreground);
     XSetFillStyle(D, Gc, kept.fill_style);
     use_font(font);
@@ -570,6 +636,8 @@ record_text(const char *s, int x, int y, int end_x)
     labels_covered_by_text(s, x, y);
     note_text_ink(drawings, s, x, y, nowcolor);
     bool replayed = holds_next(static_cast<float>(y));
+    if (!replayed && marks && texts.size() - replayed_texts >= kMostMarkedTexts)
+        check_not_followed();
     if (!replayed && (!marks || texts.size() - replayed_texts >= kMostMarkedTexts))
         return;
     texts.push_back({drawn_now(op_kind::text, nowcolor, static_cast<float>(x), static_cast<float>(y),
@@ -774,7 +842,7 @@ record_pattern_copy(int x, int y, int w, int h)
 uint32_t
 window_drawings()
 {
-    return drawings;
+    return replaying_seq ? replaying_seq : drawings;
 }
 
 bool
@@ -846,12 +914,15 @@ bool
 restore_window_area(image_slot pixmap, int x, int y, int w, int h)
 {
     boxes_put_back(pixmap, x, y);
-    if (!paused) {
-        drawings++;
-        check_put_image(pixmap, x, y, w, h);
-    }
     saved_area *s = find_saved(pixmap);
     bool stale = s && s->frame != redraw_count();
+    if (!paused) {
+        drawings++;
+        // A region saved before a resize is drawn again from the record
+        // (below), which the check follows; copied, it is a fault.
+        if (!stale || !complete)
+            check_put_image(pixmap, x, y, w, h, stale);
+    }
     // An image from elsewhere, or one put back at another place.
     if (!s || (!stale && (round_to_pixel(s->x0) != x || round_to_pixel(s->y0) != y))) {
         if (!paused) {
@@ -893,6 +964,7 @@ redraw_window_record(const window_frame &before)
         forget_lost_text_inks();
         return false;
     }
+    check_window_redrawn();
     window_frame now = current_window_frame();
     redraws.emplace_back(before, now);
     move_record(redraws.back());

@@ -1,0 +1,242 @@
+// The draw check's frames (draw_check.h): the frames of boxes it keeps, and
+// at a key wait what a user sees wrong with one: drawn over in part by a
+// fill, cells or a pattern copy; crossed by a line that runs from inside it
+// to outside; broken by a clearing that took a little of it; taken down in
+// part, a piece left standing (filled boxes too); and a box that stands
+// (standing_boxes.h) filled but without its frame. Start at check_outline.
+#include "ui/screen/draw_check.h"
+#include "ui/screen/draw_check_parts.h"
+#include "ui/screen/segment_clip.h"
+#include "ui/screen/standing_boxes.h"
+#include "ui/screen/window_record.h"
+#include "ui/screen/x_state.h"
+
+namespace draw_checking {
+namespace {
+
+// The owners of standing boxes, each box drawn filled and framed, as the
+// reports name them.
+struct owner_name {
+    box_owner owner;
+    const char *name;
+};
+constexpr owner_name kOwners[] = {
+    {box_owner::top_line, "a top line"},        {box_owner::settings_prompt, "the settings prompt"},
+    {box_owner::rule, "the rule"},              {box_owner::colour_key, "the colour key"},
+    {box_owner::frozen_key, "the frozen key"},  {box_owner::plotted_count, "the plotted count"},
+    {box_owner::sweep_graph, "a sweep graph"},
+};
+
+// Whether segment l, as far as the viewport lets it through, has pixels
+// inside frame b (off its sides) and outside it: it runs across a side.
+bool
+runs_across(segment l, const box &b)
+{
+    box v = viewport_box();
+    if (!cut_segment_to(l.x0, l.y0, l.x1, l.y1, v.x0, v.y0, v.x1, v.y1))
+        return false;
+    if (segment_within(l.x0, l.y0, l.x1, l.y1, {b.x0 + 1, b.y0 + 1, b.x1 - 1, b.y1 - 1}).empty())
+        return false;
+    double t0, t1;
+    bool meets = segment_inside(l.x0, l.y0, l.x1, l.y1, b.x0 - 1.5, b.y0 - 1.5, b.x1 + 1.5, b.y1 + 1.5, t0, t1);
+    return !meets || t0 > 0 || t1 < 1;
+}
+
+// Reports the faults found on s (drawn over, crossed) that still show: not
+// under a modal box (judged when it is put back), not cleared since.
+void
+judge_frame_faults(seen_shape &s)
+{
+    std::vector<finding> pending;
+    for (const finding &f : s.faults) {
+        if (comes_back(s.seq, f.seq, f.where)) {
+            pending.push_back(f);
+            continue;
+        }
+        bool cleared = std::any_of(s.covers.begin(), s.covers.end(),
+                                   [&](const covering &c) { return c.seq > f.seq && inside(f.where, c.where); });
+        if (!cleared && !text_background(f.by, f.seq))
+            report(f.what);
+    }
+    s.faults.swap(pending);
+}
+
+// A shape a clearing reached since the last wait: reports a piece left
+// standing when the clearing took most of it (and forgets it), a frame
+// broken when it took a little.
+void
+judge_cleared(seen_shape &s)
+{
+    const box window = {0, 0, Maxx, WinMaxy};
+    // A fill without a frame (a bar of a chart, a cell) may be cut down by
+    // design.
+    if (!s.cleared_since_wait || (!s.frame() && !s.boxed)) {
+        s.cleared_since_wait = false;
+        return;
+    }
+    if (std::any_of(s.covers.begin(), s.covers.end(),
+                    [&](const covering &c) { return comes_back(s.seq, c.seq, c.where); }))
+        return;
+    s.cleared_since_wait = false;
+    // Only what lies on the window can be seen standing.
+    std::vector<box> seen;
+    for (const box &p : s.parts)
+        if (!meet(p, window).empty())
+            seen.push_back(meet(p, window));
+    box left;
+    long standing = standing_pixels(seen, s.covers, left);
+    const long whole = area_of(seen);
+    bool taken = 2 * standing <= whole;
+    if (standing > 0 && taken)
+        report("a piece " + describe(left) + " of " + s.what + " left standing after a clearing took the rest");
+    else if (!taken && standing < whole && s.frame()) {
+        // A label's background cleared over the frame is the label on top.
+        std::vector<covering> breaks;
+        for (const covering &c : s.covers)
+            if (!text_background(c.where, c.seq))
+                breaks.push_back(c);
+        box gone = kNoBox;
+        for (const box &p : seen)
+            for (const covering &c : breaks)
+                gone = join(gone, meet(p, c.where));
+        if (standing_pixels(seen, breaks, left) < whole)
+            report(s.what + " broken: " + describe(gone) + " of it cleared, the rest standing");
+        taken = true; // reported once
+    }
+    if (taken)
+        s.parts.clear();
+}
+
+// Reports each standing box drawn filled whose frame is not on the window.
+void
+judge_open_boxes()
+{
+    for (const owner_name &o : kOwners)
+        for (const box_place &p : standing_boxes_of(o.owner)) {
+            const box place = {p.x0, p.y0, p.x1, p.y1};
+            for (seen_shape &s : shapes) {
+                if (s.frame() || s.boxed || !same_box(s.bounds, place))
+                    continue;
+                const bool framed = std::any_of(shapes.begin(), shapes.end(), [&](const seen_shape &f) {
+                    return f.frame() && same_box(f.bounds, place);
+                });
+                if (!framed)
+                    report("box " + describe(place) + " of " + o.name + " stands without its frame");
+                s.boxed = true; // judged once
+            }
+        }
+}
+
+} // namespace
+
+void
+note_frames_drawn_over(const box &area, const std::function<std::string()> &what, uint32_t seq)
+{
+    for (seen_shape &s : shapes) {
+        if (!s.frame() || s.seq >= seq || meet(area, s.bounds).empty() || inside(s.bounds, area))
+            continue;
+        for (const box &side : s.parts) {
+            box part = meet(area, side);
+            if (!part.empty()) {
+                s.faults.push_back({part, what() + " drawn over " + s.what, seq, area});
+                break;
+            }
+        }
+    }
+}
+
+void
+note_frames_crossed(const std::vector<segment> &segs, const std::string &what, uint32_t seq)
+{
+    for (seen_shape &s : shapes) {
+        if (!s.frame() || s.seq >= seq)
+            continue;
+        for (const segment &l : segs) {
+            if (meet(ordered(l.x0, l.y0, l.x1, l.y1), s.bounds).empty() || !runs_across(l, s.bounds))
+                continue;
+            for (const box &side : s.parts) {
+                box part = segment_within(l.x0, l.y0, l.x1, l.y1, side);
+                if (!part.empty()) {
+                    s.faults.push_back({part, what + " runs across " + s.what, seq});
+                    break;
+                }
+            }
+            break;
+        }
+    }
+}
+
+void
+judge_frames_at_wait()
+{
+    for (seen_shape &s : shapes) {
+        judge_frame_faults(s);
+        judge_cleared(s);
+    }
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(), [](const seen_shape &s) { return s.parts.empty(); }),
+                 shapes.end());
+    judge_open_boxes();
+}
+
+} // namespace draw_checking
+
+using namespace draw_checking;
+
+void
+check_outline(int x0, int y0, int x1, int y1, int colour, const char *how)
+{
+    if (!judging())
+        return;
+    box frame = ordered(x0, y0, x1, y1);
+    std::string what = std::string(how) + " frame " + describe(frame);
+    uint32_t seq = window_drawings();
+    std::vector<box> sides = {{frame.x0, frame.y0, frame.x1, frame.y0},
+                              {frame.x0, frame.y1, frame.x1, frame.y1},
+                              {frame.x0, frame.y0, frame.x0, frame.y1},
+                              {frame.x1, frame.y0, frame.x1, frame.y1}};
+    if (colour == black) {
+        // A frame drawn in the background's colour takes one away.
+        for (const box &side : sides)
+            cover(side, [&] { return what; }, seq, true);
+        return;
+    }
+    std::string edge = past_edge(meet(frame, viewport_box()));
+    if (!edge.empty())
+        report(what + " runs " + edge, meet(frame, viewport_box()));
+    std::vector<segment> segs;
+    for (const box &side : sides)
+        segs.push_back({side.x0, side.y0, side.x1, side.y1});
+    mark_lines_through_text(segs, what, seq);
+    box view = viewport_box();
+    std::vector<box> parts;
+    for (const box &side : sides)
+        if (!meet(side, view).empty())
+            parts.push_back(meet(side, view));
+    for (seen_shape &s : shapes)
+        if (!s.frame() && same_box(s.bounds, frame))
+            s.boxed = true;
+    // The same frame drawn again: whole, it is this drawing; within a
+    // narrower view (one kept whole while a run goes on, or kept left of a
+    // panel that came over its right part since), where nothing of the
+    // older one stands outside the view, what stands of it is this drawing.
+    const box drawn = meet(frame, view);
+    const bool whole = same_box(drawn, frame);
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [&](const seen_shape &s) {
+                                    if (!s.frame() || !(same_box(s.bounds, frame) || same_box(s.bounds, drawn)))
+                                        return false;
+                                    if (whole && same_box(s.bounds, frame))
+                                        return true;
+                                    std::vector<covering> outside = s.covers;
+                                    outside.push_back({view, seq});
+                                    box left;
+                                    return standing_pixels(s.parts, outside, left) == 0;
+                                }),
+                 shapes.end());
+    if (parts.size() != 4)
+        return;
+    if (shapes.size() < kMostLines)
+        shapes.push_back({seq, what, drawn, parts, {}, false, false, {}});
+    else
+        not_followed();
+}
