@@ -66,9 +66,11 @@ report(const std::string &line)
 void
 report(const std::string &line, const box &where)
 {
-    if (redrawing)
-        held.emplace_back(line, meet(where, {0, 0, Maxx, WinMaxy}));
-    else
+    // What the redraw put wholly off the window shows nothing.
+    const box seen = meet(where, {0, 0, Maxx, WinMaxy});
+    if (redrawing && !seen.empty())
+        held.emplace_back(line, seen);
+    else if (!redrawing)
         report(line);
 }
 

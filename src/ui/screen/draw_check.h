@@ -2,36 +2,59 @@
 // watches its own drawing and writes a line beginning "draw check: " to
 // standard error for each fault a user would see:
 // - a fill, a clear, a pattern, an image or a saved area put back that
-//   covers part of a text's glyphs in height (a line cut through, not hidden
-//   whole);
+//   covers part of a text's glyphs in height (a line cut through), or
+//   hides some of its columns whole while others still show (a text wiped
+//   in part, column by column over several clearings too), the tail of a
+//   longer text left beside a shorter one written over its start among
+//   them;
 // - a line, a frame, a circle, an arc, a pie, a polygon's side or a point
 //   drawn through a text's glyphs;
 // - a text drawn across a frame or a line already on the window;
 // - a text drawn over another text that was not cleared first, and lines of
 //   text whose ink touches (a glyph of one line sharing a pixel with, or
 //   lying on the row above, a glyph of the line below);
+// - a text left standing alone where the filled box it was written in was
+//   taken down;
+// - a frame drawn over in part by a fill, cells or a pattern copy; a line
+//   (a shape's side) running from inside a frame to farther than a tick
+//   outside it; a frame a clearing took a little of (broken); a box that
+//   stands (standing_boxes.h) drawn filled without its frame;
 // - a frame or a filled box taken down only in part: a clearing (or a saved
 //   area put back) took at least half of it and a piece is left standing;
-// - a saved area put back with another size than was saved at that place;
+// - a saved area put back with another size than was saved at that place,
+//   or saved before a resize and copied back after it (its pixels are of
+//   the old size);
 // - a text, fill, clear, frame, line, shape or pattern that runs past the
 //   window's edge, or from the drawing area into the bottom strip.
-// Cuts, lines through text and pieces left standing are judged when the
-// program next waits for a key (what the user sees), so a text drawn again
-// inside the clearing that cut it, or a box taken down in two clearings, is
-// no fault. At the end, "draw check: N drawings checked, R reported". Off,
-// each hook returns at once.
+// After a resize the window the record draws again (window_record.h) is
+// judged as drawn: its drawings come through the hooks below; the reports
+// made on them as they are drawn wait for the next key wait and are
+// dropped if what they are about is covered by then.
+// All but those made as a drawing is drawn (edges, texts over texts) are
+// judged when the program next waits for a key (what the user sees), so a
+// text drawn again inside the clearing that cut it, or a box taken down in
+// two clearings, is no fault. At the end, "draw check: N drawings checked,
+// R reported, U not followed". Off, each hook returns at once.
 //
 // Tolerated, as no fault a user sees:
+// - a text hidden whole, or taken down whole, however many clearings it
+//   took;
 // - a descender's tail: a glyph's ink is kept within its line's rows (the
 //   tail reaches into the next line by the font's design), and the ink of
 //   the line above is taken without it when lines are judged for touching;
 //   the first rows of a line, which those tails share, taken alone by the
 //   clearing of the line above;
 // - glyphs of one line that overlap by one column: a bearing the font sets
-//   letters side by side with, as a typed answer after its question;
+//   letters side by side with, as a typed answer after its question; the
+//   columns of a glyph past where the point went on after its text (its
+//   overhang) hidden by the next cell's clearing;
 // - a text drawn again at its place, or drawn on from its start;
 // - a text drawn in the background's colour: it takes away the same text;
 // - a stippled fill: what lies under it shows through;
+// - a label written on its own background over a frame (a background no
+//   more than two lines high with a text drawn on it after): the label on
+//   top; a line reaching no more than three pixels past a frame: a tick on
+//   it;
 // - a shape or line cut at a viewport short of the drawing area on any side:
 //   a clip the drawing chose (a plot or a preview kept to its area); a
 //   drawing wholly off the window (nothing of it shows); a clearing of the
@@ -40,18 +63,19 @@
 //   stands: what it covers comes back with it.
 //
 // Not judged: anything drawn in a key wait's pause (the blinking block).
-// Judged as drawn but not followed after: past 256 frames and filled
-// boxes, or 256 lines, kept, a new one (a text across it or a piece of it
-// left standing goes unreported); while the window record holds
-// kMostMarkedTexts texts for the check alone (window_record.h), a new text
-// it does not draw again (what later cuts, crosses or covers it goes
-// unreported). What is not followed is never reported: these miss faults,
-// they report none falsely.
+// Judged as drawn but not followed after, and counted in the closing line
+// as not followed: past 256 frames and filled boxes, or 256 lines, kept, a
+// new one (a text across it or a piece of it left standing goes
+// unreported); while the window record holds kMostMarkedTexts texts for
+// the check alone (window_record.h), a new text it does not draw again
+// (what later cuts, crosses or covers it goes unreported). What is not
+// followed is never reported: these miss faults, they report none falsely.
 //
 // The primitives reach the check through the window record's hooks
 // (window_record.h), one per primitive; the check asks the record for the
 // order of drawings, the regions saved, the pause of a key wait and the
 // texts on the window, on each of which it keeps its marks (check_text).
+// Its files: draw_check_parts.h says which holds what.
 #pragma once
 #include <cstdint>
 #include <memory>

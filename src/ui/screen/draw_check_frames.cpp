@@ -27,8 +27,13 @@ constexpr owner_name kOwners[] = {
     {box_owner::sweep_graph, "a sweep graph"},
 };
 
+// How far past a frame a line may reach and be a tick on it (a progress
+// bar's mark of a new basin reaches two pixels past the bar's frame).
+constexpr double kTickReach = 3;
+
 // Whether segment l, as far as the viewport lets it through, has pixels
-// inside frame b (off its sides) and outside it: it runs across a side.
+// inside frame b (off its sides) and reaches out of it farther than a
+// tick: it runs across a side.
 bool
 runs_across(segment l, const box &b)
 {
@@ -38,7 +43,8 @@ runs_across(segment l, const box &b)
     if (segment_within(l.x0, l.y0, l.x1, l.y1, {b.x0 + 1, b.y0 + 1, b.x1 - 1, b.y1 - 1}).empty())
         return false;
     double t0, t1;
-    bool meets = segment_inside(l.x0, l.y0, l.x1, l.y1, b.x0 - 1.5, b.y0 - 1.5, b.x1 + 1.5, b.y1 + 1.5, t0, t1);
+    const double reach = kTickReach + 0.5;
+    bool meets = segment_inside(l.x0, l.y0, l.x1, l.y1, b.x0 - reach, b.y0 - reach, b.x1 + reach, b.y1 + reach, t0, t1);
     return !meets || t0 > 0 || t1 < 1;
 }
 
@@ -132,6 +138,10 @@ judge_open_boxes()
 void
 note_frames_drawn_over(const box &area, const std::function<std::string()> &what, uint32_t seq)
 {
+    // A dot of a plot (no more than three pixels a side) on a frame is a
+    // point plotted on its axis.
+    if (area.x1 - area.x0 < 3 && area.y1 - area.y0 < 3)
+        return;
     for (seen_shape &s : shapes) {
         if (!s.frame() || s.seq >= seq || meet(area, s.bounds).empty() || inside(s.bounds, area))
             continue;

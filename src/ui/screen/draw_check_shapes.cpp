@@ -54,16 +54,19 @@ keep_lines(const std::vector<segment> &segs, const std::string &what, uint32_t s
     }
 }
 
-// A shape or line drawn: its edge, what it crosses, and kept.
+// A shape or line drawn: its edge, what it crosses (a line: the frames it
+// runs across too; a shape's side at a frame is a marker set on it), and
+// kept.
 void
-judge_segments(const std::vector<segment> &segs, const box &asked, const std::string &what)
+judge_segments(const std::vector<segment> &segs, const box &asked, const std::string &what, bool line = false)
 {
     uint32_t seq = window_drawings();
     std::string edge = meets_window(asked) ? past_edge_unclipped(asked) : std::string();
     if (!edge.empty())
         report(what + " runs " + edge, asked);
     mark_lines_through_text(segs, what, seq);
-    note_frames_crossed(segs, what, seq);
+    if (line)
+        note_frames_crossed(segs, what, seq);
     keep_lines(segs, what, seq);
 }
 
@@ -295,7 +298,7 @@ check_line(int x0, int y0, int x1, int y1, int, const char *how)
     if (!judging())
         return;
     box span = ordered(x0, y0, x1, y1);
-    judge_segments({{x0, y0, x1, y1}}, span, std::string(how) + " line " + describe(span));
+    judge_segments({{x0, y0, x1, y1}}, span, std::string(how) + " line " + describe(span), true);
 }
 
 void

@@ -376,7 +376,10 @@ judge_texts_at_wait()
         if (t.hidden)
             return;
         for (hidden_columns &h : t.hides) {
-            if (h.what.empty() || comes_back(m.seq, h.seq, {h.a0, t.ink.y0, h.a1, t.ink.y1}))
+            // Columns from the last before where the point went on are the
+            // next cell's (a glyph's overhang, by a bearing column): the
+            // cursor's or the answer's clearing.
+            if (h.what.empty() || h.a0 >= t.end_x - 1 || comes_back(m.seq, h.seq, {h.a0, t.ink.y0, h.a1, t.ink.y1}))
                 continue;
             report(quoted(m.s, t) + " hidden in part by " + h.what + "; " + describe(showing_part(t)) +
                    " of it still shows");
