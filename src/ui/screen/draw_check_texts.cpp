@@ -7,6 +7,7 @@
 // were written in was taken down. The texts themselves are the window
 // record's (window_record.h), which holds the marks kept here with each.
 // Start at check_text.
+#include <climits>
 #include <cmath>
 
 #include "ui/screen/box_places.h"
@@ -232,6 +233,21 @@ showing_part(const text_marks &t)
     return b;
 }
 
+// How many columns of t's glyphs show (are not hidden).
+int
+showing_columns(const text_marks &t)
+{
+    std::vector<std::pair<int, int>> shown;
+    for (const box &g : t.glyphs)
+        shown.emplace_back(g.x0, g.x1);
+    int count = 0, last = INT_MIN;
+    std::sort(shown.begin(), shown.end());
+    for (const auto &g : shown)
+        for (int x = std::max(g.first, last + 1); x <= g.second; x++, last = x - 1)
+            count += columns_hidden(t, x, x) ? 0 : 1;
+    return count;
+}
+
 // Whether a shape with these bounds stands on the window.
 bool
 shape_stands(const box &bounds)
@@ -373,7 +389,9 @@ judge_texts_at_wait()
             else
                 report(f.what);
         t.faults.swap(pending);
-        if (t.hidden)
+        // One column left of a text is a glyph's bearing by the clearing's
+        // edge (a cell cleared beside it), no remnant a user tells.
+        if (t.hidden || (!t.hides.empty() && showing_columns(t) <= 1))
             return;
         for (hidden_columns &h : t.hides) {
             // Columns from the last before where the point went on are the
