@@ -1,7 +1,8 @@
 // The inks of the texts on the window (text_inks.h): a list of rectangles,
 // each with the drawing that made it and the one that hid it, fed by the
 // window record's hooks (window_record.cpp). The free-row questions walk the
-// inks shown in the asked columns, sorted by their rows. Reads the fonts'
+// inks shown in the asked columns, and the places a picture's labels and bit
+// patterns took (label_places.h), sorted by their rows. Reads the fonts'
 // metrics (fonts.h) and the regions the record holds saved (saved_between).
 #include "ui/screen/text_inks.h"
 
@@ -12,6 +13,7 @@
 
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/window_record.h"
 
 namespace {
@@ -86,7 +88,7 @@ hide_inks(uint32_t seq, const Pick &hide)
 }
 
 // The rows, first and last, of the inks shown in the drawing area that
-// reach columns x0..x1.
+// reach columns x0..x1, and of the label places there.
 std::vector<std::pair<int, int>>
 rows_taken(int x0, int x1)
 {
@@ -94,6 +96,7 @@ rows_taken(int x0, int x1)
     for (const text_ink &ink : inks)
         if (ink.hidden_at == 0 && ink.y0 <= Maxy && ink.x1 >= x0 && ink.x0 <= x1)
             rows.emplace_back(ink.y0, ink.y1);
+    label_place_rows(x0, x1, rows);
     return rows;
 }
 

@@ -9,8 +9,9 @@
 // A text's ink is the rectangle its glyphs reach in its font, from the
 // highest above the baseline to the lowest below it (a descender's tail
 // included), blanks at either end taking none. Frames, lines and shapes
-// take no row, and a text drawn in
-// the background's colour takes none (it takes away the same text drawn
+// take no row, but for the places a picture's labels and node bit patterns
+// take (label_places.h), which a box over the picture must not cut either;
+// a text drawn in the background's colour takes none (it takes away the same text drawn
 // there before). An ink covered whole by a solid fill, a pattern copied
 // there or an image put there is hidden, and comes back where a region
 // saved before it was hidden is put back; one no saved region can bring
@@ -46,7 +47,7 @@ void forget_text_inks();
 size_t text_inks_kept();
 
 // The first row at or above y (at or below y) that the ink of no text shown
-// in the drawing area takes in columns x0..x1. The answer may lie past the
+// in the drawing area, nor a label place, takes in columns x0..x1. The answer may lie past the
 // window's edge (above row 0, below Maxy); a caller that must stay within
 // reach of y bounds it itself.
 int free_row_above(int y, int x0, int x1);
