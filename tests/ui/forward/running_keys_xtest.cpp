@@ -19,6 +19,7 @@
 #include "ui/driver/mutation.h"
 #include "ui/driver/network_growth.h"
 #include "ui/forward/key_panel.h"
+#include "ui/forward/pattern_reset.h"
 #include "ui/forward/run_forward.h"
 #include "ui/forward/running_keys.h"
 #include "ui/measures/entropy_plot.h"
@@ -528,6 +529,51 @@ TEST_F(RunningKeys, TheMatrixAndTheEntropyPlaneStandOneAtATime)
     EXPECT_EQ(white_in(x0, y0, x1 - x0 + 1, 1), x1 - x0 + 1) << "the box's top is cut";
     EXPECT_EQ(white_in(x0, y0, 1, y1 - y0 + 1), y1 - y0 + 1) << "the box's left side is cut";
     key('y');
+    stpgraph = stpgraph_none;
+    net.TearDown();
+}
+
+// A re-lay of the pattern's area ('e' makes the cells larger) clears it
+// whole: the entropy-density plane, whose points go on, is drawn again at
+// the place the wider pattern gives, its x axis whole, and goes with 'u'.
+TEST_F(RunningKeys, TheEntropyPlaneComesBackAfterTheCellsGrow)
+{
+    ring_builder net;
+    net.SetUp();
+    net.ring(14, 3);
+    stpgraph = stpgraph_lookup_bars;
+    eg.hist_mode = 1;
+    eg.k = 3;
+    it.cell_size = 5;
+    eg.w1 = eg.w2 = vgax(100);
+    image_slot pixmap = 0;
+    it.pixmap = &pixmap;
+    reset_stpwidth(&eg, &it);
+    place_lookup_histogram(&eg);
+    clear_drawing_area();
+    const int width = vgax(200);
+    auto axis_drawn = [&] {
+        int n = 0;
+        const int left = plane_left(side_plot_left(&eg));
+        for (unsigned long p : pixels_seen(left, plane_bottom(), width + 1, 1))
+            n += p == Color_Table[lightred];
+        return n;
+    };
+    key('u');
+    ASSERT_TRUE(eg.ed_plot);
+    ASSERT_EQ(axis_drawn(), width + 1);
+    const int before = side_plot_left(&eg);
+    key('e');
+    ASSERT_EQ(it.cell_size, 6);
+    ASSERT_GT(side_plot_left(&eg), before) << "the wider pattern leaves the side plot where it was";
+    flush_display();
+    screenshot("entropy_plane_after_cells_grow");
+    EXPECT_EQ(axis_drawn(), width + 1) << "the plane's x axis is gone with the re-lay's clear";
+    key('u');
+    EXPECT_FALSE(eg.ed_plot);
+    EXPECT_EQ(axis_drawn(), 0) << "the plane stays after 'u'";
+    if (pixmap)
+        freeimage(&pixmap);
     stpgraph = stpgraph_none;
     net.TearDown();
 }
