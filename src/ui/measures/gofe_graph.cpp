@@ -82,6 +82,15 @@ x_label_top(int y)
     return std::max<int>(y + vgay(3), y_label_top(y) + CHeight);
 }
 
+// The last row the x labels may ink.
+int
+x_labels_last_row()
+{
+    int first = 0, last = 0;
+    line_ink_rows(x_label_top(goy), first, last);
+    return last;
+}
+
 // A label of an axis: its text and its columns.
 struct axis_label {
     std::string text;
@@ -221,7 +230,11 @@ x_axis_row()
     int foot = rule_box_top_for(nhood);
     if (local_stack_bar_shown())
         foot = std::min(foot, local_stack_bar_top());
-    const int lowest = foot - 1 - CHeight - std::max<int>(vgay(3), CHeight - CHeight / 2);
+    // The labels' ink, a descender's tail below their line too, ends
+    // above the foot.
+    int first = 0, last = 0;
+    line_ink_rows(0, first, last);
+    const int lowest = foot - 1 - last - std::max<int>(vgay(3), CHeight - CHeight / 2);
     return std::min<int>(vgay(415), lowest);
 }
 
@@ -256,9 +269,7 @@ sweep_frames()
 box_place
 sweep_frames_place(const std::vector<sweep_frame> &frames)
 {
-    int first = 0, last = 0;
-    line_ink_rows(x_label_top(goy), first, last);
-    box_place place{Maxx, y_label_top(goy - static_cast<int>(ly)), 0, std::max<int>(goy, last)};
+    box_place place{Maxx, y_label_top(goy - static_cast<int>(ly)), 0, x_labels_last_row()};
     for (const sweep_frame &f : frames) {
         // A letter's ink may start a column or so left of its point.
         place.x0 = std::min(place.x0, y_label_column(f.x0) - CWidth / 2);
@@ -333,11 +344,7 @@ sweep_graph_stands()
 int
 sweep_graph_labels_bottom()
 {
-    if (!sweep_graph_stands())
-        return -1;
-    int first = 0, last = 0;
-    line_ink_rows(x_label_top(goy), first, last);
-    return last;
+    return sweep_graph_stands() ? x_labels_last_row() : -1;
 }
 
 namespace {
