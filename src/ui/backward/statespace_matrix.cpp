@@ -59,8 +59,10 @@ show_statespace_matrix(const uint8_t *state)
         // there from an earlier frame would be left.
         saved_viewport view;
         view.widen_to_drawing_area();
-        // The sweep's graphs it meets go whole, and come back at its erase.
-        give_way(erased_place(b));
+        // It stands over other drawings: the sweep's graphs it meets go
+        // whole, and come back at its erase; a clear that meets it takes
+        // it whole, down to its foot.
+        raise_box(box_owner::statespace_matrix, erased_place(b), box_way::taken);
         setfillstyle(0, black);
         bar(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
         setcolor(white);
@@ -106,9 +108,13 @@ erase_statespace_matrix()
     matrix_box b = box_of_matrix();
     saved_viewport view;
     view.widen_to_drawing_area();
-    const box_place p = erased_place(b);
-    setfillstyle(0, black);
-    bar(p.x0, p.y0, p.x1, p.y1);
+    if (box_stands(box_owner::statespace_matrix)) {
+        take_box(box_owner::statespace_matrix);
+    } else {
+        const box_place p = erased_place(b);
+        setfillstyle(0, black);
+        bar(p.x0, p.y0, p.x1, p.y1);
+    }
     bring_back_sweep_graph();
     view.restore();
     setcolor(colour);
