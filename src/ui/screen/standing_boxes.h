@@ -28,6 +28,7 @@ enum class box_owner : uint8_t {
     frozen_key,      // the frozen skeleton's key at the top right
     plotted_count,   // the mutation's count of rules plotted, at the top
     sweep_graph,     // the frames of a rule sweep's graphs
+    statespace_matrix, // the state-space matrix's box at the bottom right
 };
 
 // What happens to a box a later drawing meets a part of.
