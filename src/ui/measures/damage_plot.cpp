@@ -105,6 +105,9 @@ box_right(const damage_record *dp)
 // above the rule box where that stands at the foot (a size range's runs
 // draw it for each size): drawn over it, the box and its caption would
 // cut the rule's lines, and the rule box drawn again would cut the box.
+// Raised so, it stays raised while the window keeps its height, though
+// the rule box go meanwhile: drawn lower, its frame would cross the texts
+// of the raised box it does not cover.
 void
 lay_out(damage_record *dp)
 {
@@ -113,7 +116,11 @@ lay_out(damage_record *dp)
     dp->width = vgax(wide ? kPlotWidth2d : kPlotWidth);
     const int axis = Maxy - vgay(kAxisAboveBottom), box_bottom = axis + vgay(kBoxBelow);
     const int room = bottom_above_rule_box(dp->x0 - vgax(kBoxLeft), box_right(dp), box_bottom);
-    dp->y0 = static_cast<int16_t>(axis - (box_bottom - room));
+    int y0 = axis - (box_bottom - room);
+    if (dp->laid_out_maxy == Maxy)
+        y0 = std::min<int>(y0, dp->y0);
+    dp->y0 = static_cast<int16_t>(y0);
+    dp->laid_out_maxy = static_cast<int16_t>(Maxy);
     dp->height = vgay(kPlotHeight);
     dp->top = static_cast<int16_t>(dp->y0 - dp->height);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
