@@ -23,7 +23,9 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
     int width = 0;
     for (const std::string &line : lines)
         width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
-    width += (entry + 1) * CWidth + 6;
+    // The entry at its widest and the cursor after it (a cursor even with
+    // no entry: the wait shows it), three pixels of room on either side.
+    width += typed_entry_width(entry) + CWidth + 6;
     top_prompt p;
     p.entry = entry;
     p.right = box_right_edge(Maxx);
