@@ -59,7 +59,9 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
             n += prompt_parts_lines(&part, 1);
         }
     }
-    p.bottom = p.top - 2 + prompt_box_bottom(n);
+    // Its foot below a line of text it would cut (the column's first line
+    // under a wrapped prompt), whose end it hides whole until it closes.
+    p.bottom = box_bottom_past_ink(p.top - 2 + prompt_box_bottom(n), p.left, p.right);
     return p;
 }
 

@@ -414,12 +414,17 @@ prompt_lines_covering_top_right_box(int n)
 }
 
 int
-prompt_box_bottom_past_ink(int n)
+box_bottom_past_ink(int bottom, int left, int right)
 {
-    const int bottom = prompt_box_bottom(n);
-    const int free = free_row_below(bottom, prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1);
+    const int free = free_row_below(bottom, left + 1, right - 1);
     // Two lines' height is the most a line of text cut at the foot takes.
     return free <= bottom + 2 * CHeight ? free : bottom;
+}
+
+int
+prompt_box_bottom_past_ink(int n)
+{
+    return box_bottom_past_ink(prompt_box_bottom(n), prompt_box_left(Maxx), box_right_edge(Maxx));
 }
 
 line_box

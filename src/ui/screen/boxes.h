@@ -76,6 +76,9 @@ int prompt_lines_covering_top_right_box(int n);
 // lines' height (its own where none is): a box framed down to it hides
 // whole the lines of text its foot would otherwise cut.
 int prompt_box_bottom_past_ink(int n);
+// The same for a box from column left to right whose last row would be
+// bottom.
+int box_bottom_past_ink(int bottom, int left, int right);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to
