@@ -144,7 +144,7 @@ para_start_row(para_answers &a, int row)
 {
     std::string prompt = para_prompt(a, row);
     int width = text_pixel_width(prompt.c_str(), static_cast<int>(prompt.size())) +
-                typed_entry_room(para_entry_length(row));
+                (para_entry_length(row) + 1) * CWidth;
     int gap = static_cast<int>((a.last_row == row_maxH ? 1.5 : 1.2) * CWidth);
     if (a.last_row < 0)
         moveto(a.margin, 5);

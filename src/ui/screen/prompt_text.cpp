@@ -68,19 +68,28 @@ prompt_box_pieces(const char *text, int x, int room, int margin = prompt_box_tex
 
 } // namespace
 
+char
+widest_entry_character()
+{
+    // The font is proportional: letters such as 'W' and 'M' are wider than
+    // the character cell.
+    char widest = 'M';
+    int width = 0;
+    for (int c = 1; c < 128; c++) {
+        const char one[2] = {static_cast<char>(c), '\0'};
+        if (entry_accepts(text_entry, c) && text_width_in_use(one) > width) {
+            widest = one[0];
+            width = text_width_in_use(one);
+        }
+    }
+    return widest;
+}
+
 int
 typed_entry_width(int max)
 {
-    // The widest glyph of the characters a text entry takes, which an
-    // entry may be typed full of: the font is proportional, so letters
-    // such as 'W' and 'M' are wider than the character cell.
-    int widest = 0;
-    for (int c = 1; c < 128; c++)
-        if (entry_accepts(text_entry, c)) {
-            const char one[2] = {static_cast<char>(c), '\0'};
-            widest = std::max(widest, text_width_in_use(one));
-        }
-    return max * widest;
+    const char one[2] = {widest_entry_character(), '\0'};
+    return max * text_width_in_use(one);
 }
 
 int

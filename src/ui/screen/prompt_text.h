@@ -3,6 +3,9 @@
 // the last stay inside it: counted for the box's height, then written.
 #pragma once
 
+// The character a text entry takes whose glyph is the widest in the font
+// in use: an entry may be typed full of it.
+char widest_entry_character();
 // The width an entry of up to max characters takes at its longest in the
 // font in use, each character as wide as the widest a text entry takes;
 // and with the cursor's block after it (0 for no entry): the room a box
