@@ -16,7 +16,6 @@
 #include "engine/model/globals.h"
 #include "ui/backward/globals.h"
 #include "ui/backward/stop_prompts.h"
-#include "ui/measures/gofe_graph.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
@@ -321,7 +320,7 @@ erase_ppstack_hist()
     view.widen_to_drawing_area();
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
-    bring_back_sweep_graph();
+    bring_back_boxes_taken();
     view.restore();
     setcolor(colour);
 }

@@ -13,7 +13,6 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "ui/backward/globals.h"
-#include "ui/measures/gofe_graph.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -115,7 +114,7 @@ erase_statespace_matrix()
         setfillstyle(0, black);
         bar(p.x0, p.y0, p.x1, p.y1);
     }
-    bring_back_sweep_graph();
+    bring_back_boxes_taken();
     view.restore();
     setcolor(colour);
 }

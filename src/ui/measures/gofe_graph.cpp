@@ -303,8 +303,10 @@ draw_sweep_frames()
     int colour = getcolor();
     setcolor(white);
     const std::vector<sweep_frame> frames = sweep_frames();
-    if (!frames.empty())
+    if (!frames.empty()) {
         raise_box(box_owner::sweep_graph, sweep_frames_place(frames), box_way::taken);
+        set_box_return(box_owner::sweep_graph, bring_back_sweep_graph);
+    }
     if (lambda_z_graph != lambda_z_off) {
         setfillstyle(0, black);
         bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
