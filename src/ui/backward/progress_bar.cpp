@@ -66,8 +66,10 @@ fill_progress_bar_to(int right)
     right = std::min(right, barxr - 1);
     // The same fill again would change no pixel: a field asks once a node,
     // but the fill grows by a pixel only every few thousand nodes. Nothing
-    // relies on the fill colour it leaves: every bar sets its own.
-    if (right == filled_right)
+    // relies on the fill colour it leaves: every bar sets its own. Short
+    // of the first pixel inside the frame, nothing is filled yet (the
+    // corners, swapped, would fill over the frame's left side).
+    if (right == filled_right || right <= barxl)
         return;
     // A field's basins are drawn clipped to their area below the bar: the
     // fill is drawn in the whole drawing area and their clip put back.
