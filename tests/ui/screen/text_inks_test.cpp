@@ -209,16 +209,18 @@ TEST_F(TextInks, PastTheCapANewInkIsNotKept)
     EXPECT_EQ(free_row_below(Maxy - 2 * CHeight + 1, 0, Maxx), Maxy - CHeight);
 }
 
-// A node's bit pattern, a shape, takes its rows as a label's place: a box's
-// foot moves past it in its columns only, until the drawing area is cleared.
+// A node's bit pattern, a shape, takes its rows as a label's place where a
+// box over the picture asks: its foot moves past it in its columns only,
+// until the drawing area is cleared. Other boxes pass no label place.
 TEST_F(TextInks, APicturesLabelPlaceTakesItsRowsUntilTheAreaIsCleared)
 {
     ASSERT_TRUE(take_label_place(300, 200, 340, 209));
-    EXPECT_EQ(free_row_below(205, 0, Maxx), 210);
-    EXPECT_EQ(free_row_above(205, 320, 320), 199);
-    EXPECT_EQ(free_row_below(205, 341, Maxx), 205);
-    clear_area();
+    EXPECT_EQ(free_row_below(205, 0, Maxx, kPastLabelPlaces), 210);
+    EXPECT_EQ(free_row_above(205, 320, 320, kPastLabelPlaces), 199);
+    EXPECT_EQ(free_row_below(205, 341, Maxx, kPastLabelPlaces), 205);
     EXPECT_EQ(free_row_below(205, 0, Maxx), 205);
+    clear_area();
+    EXPECT_EQ(free_row_below(205, 0, Maxx, kPastLabelPlaces), 205);
 }
 
 } // namespace
