@@ -204,7 +204,10 @@ class XInput:
     def key(self, name, after_shift):
         """A key by its name ("Return", "ctrl+q") or its character; a
         shifted character presses Shift first, and after_shift() waits for
-        the key wait that Shift alone ends."""
+        the key wait that Shift alone ends. The pointer goes home first: the
+        program may have resized its window since, and keys reach it only
+        with the pointer inside."""
+        self.home_pointer()
         if name.startswith("ctrl+"):
             control = self.keycode(self.KEYSYMS["Control"])
             self.xtst.XTestFakeKeyEvent(self.display, control, 1, 0)
