@@ -172,11 +172,18 @@ class XInput:
         self.refresh_area()
 
     def refresh_area(self):
+        """The window's place and size, kept as they were when it is gone."""
         if self.window:
-            self.area = self.geometry(self.window)
+            area = self.geometry(self.window)
+            if area[2] > 0:
+                self.area = area
 
     def at(self, vx, vy):
-        """Screen pixels of a point on the program's 640 x 480 grid."""
+        """Screen pixels of a point on the program's 640 x 480 grid, on the
+        window as it is now (the program resizes it itself from its graphics
+        menu: a pointer placed by the old size may fall outside, where the
+        keys no longer reach it)."""
+        self.refresh_area()
         x0, y0, w, h = self.area
         return x0 + int(vx * w / 640), y0 + int(vy * h / 480)
 
@@ -197,7 +204,10 @@ class XInput:
     def key(self, name, after_shift):
         """A key by its name ("Return", "ctrl+q") or its character; a
         shifted character presses Shift first, and after_shift() waits for
-        the key wait that Shift alone ends."""
+        the key wait that Shift alone ends. The pointer goes home first: the
+        program may have resized its window since, and keys reach it only
+        with the pointer inside."""
+        self.home_pointer()
         if name.startswith("ctrl+"):
             control = self.keycode(self.KEYSYMS["Control"])
             self.xtst.XTestFakeKeyEvent(self.display, control, 1, 0)

@@ -20,6 +20,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 
@@ -90,6 +91,8 @@ lay_out_frame()
     pp_barwidth = static_cast<int16_t>(pitch - 2 < 1 ? 1 : pitch - 2);
     pp_widthx = static_cast<int16_t>(vgax(50) + (n + 1) * pp_bartotw);
     pp_depthy = static_cast<int16_t>(frame_height());
+    // The sweep's graphs it meets go whole, and come back at its erase.
+    give_way({pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0});
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
     setcolor(red);
@@ -317,6 +320,7 @@ erase_ppstack_hist()
     view.widen_to_drawing_area();
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    bring_back_boxes_taken();
     view.restore();
     setcolor(colour);
 }

@@ -606,7 +606,7 @@ sculpt_basin_field()
     int16_t px = getx, py = gety;
     int colour = getcolor();
     image_slot prompt_place = 0;
-    getimage(Maxx / 2, 0, Maxx, prompt_box_bottom(kPromptLines) + 1, &prompt_place);
+    getimage(Maxx / 2, 0, Maxx, prompt_box_bottom_past_ink(kPromptLines) + 1, &prompt_place);
     dont_save = 1;
     compress_1d_local = 0;
     regular2d = 0;

@@ -16,6 +16,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -35,6 +36,14 @@ box_of_matrix()
     return b;
 }
 
+// The place the box's erase clears: its frame and the columns left of it
+// where a square's label may reach.
+box_place
+erased_place(const matrix_box &b)
+{
+    return {b.x0 - 3, b.y0 - 1, b.x1, b.y1};
+}
+
 } // namespace
 
 void
@@ -49,6 +58,10 @@ show_statespace_matrix(const uint8_t *state)
         // there from an earlier frame would be left.
         saved_viewport view;
         view.widen_to_drawing_area();
+        // It stands over other drawings: the sweep's graphs it meets go
+        // whole, and come back at its erase; a clear that meets it takes
+        // it whole, down to its foot.
+        raise_box(box_owner::statespace_matrix, erased_place(b), box_way::taken);
         setfillstyle(0, black);
         bar(b.x0 - 1, b.y0 - 1, b.x1, b.y1);
         setcolor(white);
@@ -94,8 +107,14 @@ erase_statespace_matrix()
     matrix_box b = box_of_matrix();
     saved_viewport view;
     view.widen_to_drawing_area();
-    setfillstyle(0, black);
-    bar(b.x0 - 3, b.y0 - 1, b.x1, b.y1);
+    if (box_stands(box_owner::statespace_matrix)) {
+        take_box(box_owner::statespace_matrix);
+    } else {
+        const box_place p = erased_place(b);
+        setfillstyle(0, black);
+        bar(p.x0, p.y0, p.x1, p.y1);
+    }
+    bring_back_boxes_taken();
     view.restore();
     setcolor(colour);
 }
@@ -110,8 +129,8 @@ hide_statespace_matrix()
 bool
 statespace_matrix_meets(int x0, int y0, int x1, int y1)
 {
-    matrix_box b = box_of_matrix();
-    return !(x1 < b.x0 - 3 || x0 > b.x1 || y1 < b.y0 - 1 || y0 > b.y1);
+    const box_place p = erased_place(box_of_matrix());
+    return !(x1 < p.x0 || x0 > p.x1 || y1 < p.y0 || y0 > p.y1);
 }
 
 void

@@ -50,6 +50,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/text_line.h"
@@ -703,12 +704,14 @@ refuse_large_field()
 // part found it only where nothing was drawn over it since: a run (each
 // clears the drawing area as it starts, and a switch between single and
 // field runs leaves the last one standing under the other loop's first
-// dialog) or a sweep graph of the output settings goes with what it left of
-// the column, so that the set-up's prompts are not asked over its labels.
+// dialog) or a sweep graph of the output settings, or the state-space
+// matrix drawn over it, goes with what it left of the column, so that the
+// set-up's prompts are not asked over its labels.
 void
 clear_run_drawings(uint32_t clears_at_start)
 {
-    if (drawing_area_clears() != clears_at_start || sweep_graph_stands())
+    if (drawing_area_clears() != clears_at_start || sweep_graph_stands() ||
+        box_stands(box_owner::statespace_matrix))
         clear_drawing_area();
 }
 

@@ -76,8 +76,10 @@ typed_number(int width, long fallback, number_bounds bounds)
 
 // '#': the scrolling toggle of 1d, 2d and 2d+time displays.
 void
-toggle_scrolling(entropy_graph *eg, run_iteration *it)
+toggle_scrolling(const running_pattern &p)
 {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
     if (diff_plot || d_mode < display_1d || d_mode > display_2d_time)
         return;
     if (scrolling) {
@@ -100,7 +102,7 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
     } else {
         scrolling = 1;
         nowscrolling = 0;
-        relay_pattern_area(eg, it);
+        relay_pattern_area(p);
         if (d_mode == display_2d)
             it->frame_no = 0;
     }
@@ -108,11 +110,13 @@ toggle_scrolling(entropy_graph *eg, run_iteration *it)
 }
 
 // 't': 2d frames and 2d+time, each way.
-void
-toggle_time_frames(entropy_graph *eg, run_iteration *it)
+bool
+toggle_time_frames(running_pattern &p, char)
 {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
     if (diff_plot)
-        return;
+        return true;
     char text[64];
     if (d_mode == display_2d) {
         clear_stp(eg, it);
@@ -124,20 +128,23 @@ toggle_time_frames(entropy_graph *eg, run_iteration *it)
         snprintf(text, sizeof text, "native %dd->2d ij=%d,%d", native_dimension(), i2d, j2d);
     } else {
         panel(eg, it);
-        return;
+        return true;
     }
     inset_message(text);
-    relay_pattern_area(eg, it);
+    relay_pattern_area(p);
     panel(eg, it);
     eg->plot_row = -1;
+    return true;
 }
 
 // 'T': 1d rows, 2d frames, 3d block, back to 1d rows.
-void
-cycle_dimension(entropy_graph *eg, run_iteration *it)
+bool
+cycle_dimension(running_pattern &p, char)
 {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
     if (diff_plot)
-        return;
+        return true;
     it->hide_cells = 0;
     char text[64];
     if (d_mode == display_1d) {
@@ -174,12 +181,13 @@ cycle_dimension(entropy_graph *eg, run_iteration *it)
         }
         snprintf(text, sizeof text, "native %dd->1d n=%d", native_dimension(), lineL);
     } else {
-        return;
+        return true;
     }
-    relay_pattern_area(eg, it);
+    relay_pattern_area(p);
     inset_message(text);
     panel(eg, it);
     eg->plot_row = -1;
+    return true;
 }
 
 // 'h': the next frozen mode. Its key, or the value colour key back at mode
@@ -296,8 +304,13 @@ revise_frozen_window(entropy_graph *eg, run_iteration *it)
 } // namespace
 
 void
-relay_pattern_area(entropy_graph *eg, run_iteration *it)
+relay_pattern_area(const running_pattern &p)
 {
+    entropy_graph *eg = p.eg;
+    run_iteration *it = p.it;
+    // The planes go from their place first (a plane over the pattern lets
+    // its area go back to the copies), as the clear below takes them.
+    draw_side_planes(p, 0);
     clear_stp(eg, it);
     clearviewport();
     reset_stpwidth(eg, it);
@@ -305,6 +318,19 @@ relay_pattern_area(entropy_graph *eg, run_iteration *it)
     revise_various_stp_settings(eg, it);
     if (d_mode >= display_2d)
         eg->plot_row = -1;
+    // Their points go on at the place the new width gives: their frames
+    // are drawn there, the key panel giving way first as for 'u'.
+    panel(eg, it);
+    draw_side_planes(p, 1);
+}
+
+void
+draw_side_planes(const running_pattern &p, int draw)
+{
+    if (p.eg->ed_plot)
+        draw_entgraph_frame(draw, side_plot_left(p.eg), p.ae->mode, 0);
+    if (p.it->return_map)
+        draw_Hamming_plot(draw, side_plot_left(p.eg));
 }
 
 namespace {
@@ -342,7 +368,7 @@ toggle_half_shift(running_pattern &p, char)
     if (stp && ((oned && d_mode == display_1d) || (twod && d_mode == display_2d))) {
         it->half_shift = !it->half_shift;
         if (d_mode == display_2d)
-            relay_pattern_area(p.eg, it);
+            relay_pattern_area(p);
         panel(p.eg, it);
     }
     return true;
@@ -357,7 +383,7 @@ toggle_divs(running_pattern &p, char)
     it->big_cells = !it->big_cells;
     it->cell_gap = it->big_cells ? 2 : 1;
     if (d_mode == display_2d)
-        relay_pattern_area(p.eg, it);
+        relay_pattern_area(p);
     panel(p.eg, it);
     return true;
 }
@@ -421,7 +447,7 @@ change_scale(running_pattern &p, char key)
     if (key == 'e') {
         if (it->cell_size < kLargestCell) {
             it->cell_size++;
-            relay_pattern_area(p.eg, it);
+            relay_pattern_area(p);
         }
         panel(p.eg, it);
         return true;
@@ -429,7 +455,7 @@ change_scale(running_pattern &p, char key)
     erase_prompt_line_beside_key();
     if (it->cell_size > 1) {
         it->cell_size--;
-        relay_pattern_area(p.eg, it);
+        relay_pattern_area(p);
         panel(p.eg, it);
     }
     return true;
@@ -536,7 +562,7 @@ const running_key kDimensionKeys[] = {
         .when([](const running_pattern &) {
             return d_mode == display_2d || d_mode == display_2d_time;
         })
-        .does(acts_on_records<toggle_time_frames>),
+        .does(toggle_time_frames),
     running_key::on("T")
         .help([](const running_pattern &) -> std::string {
             return d_mode == display_1d   ? "T..tog 1d-2d-3d"
@@ -546,7 +572,7 @@ const running_key kDimensionKeys[] = {
         .when([](const running_pattern &) {
             return d_mode == display_1d || d_mode == display_2d || d_mode == display_3d;
         })
-        .does(acts_on_records<cycle_dimension>),
+        .does(cycle_dimension),
     running_key::on("I")
         .help([](const running_pattern &) -> std::string {
             return d_mode == display_3d        ? "I..tog balls"
@@ -590,7 +616,7 @@ divs_key_applies(const run_iteration *it)
 bool
 scrolling_key(running_pattern &p, char)
 {
-    toggle_scrolling(p.eg, p.it);
+    toggle_scrolling(p);
     return true;
 }
 

@@ -31,5 +31,11 @@ void hide_side_planes(running_pattern &p);
 // the matrix their places: on, its box reaches over them, under its discs,
 // and their keys ('s', 'u', 'E', 'D', 'y') are neither offered nor act.
 bool outside_graph_layout(const running_pattern &p);
-// The common re-lay of the pattern area after its size or form changed.
-void relay_pattern_area(entropy_graph *eg, run_iteration *it);
+// The common re-lay of the pattern area after its size or form changed:
+// the planes beside the side plot (the entropy-density plane, the return
+// map) are drawn again at the place the new width gives, as the clear of
+// the area took them.
+void relay_pattern_area(const running_pattern &p);
+// The planes beside the pattern ('u' with its samples, the return map)
+// erased (draw 0) or drawn afresh at the place the pattern's width gives.
+void draw_side_planes(const running_pattern &p, int draw);

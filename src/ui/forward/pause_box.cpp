@@ -181,7 +181,7 @@ draw_header(pause_box &b)
     bool hex = rule_byte_count(b) <= 16;
     int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
     // A label of the picture under the box is hidden whole, not cut.
-    b.header_bottom = free_row_below(b.top + height, b.left, b.right);
+    b.header_bottom = free_row_below(b.top + height, b.left, b.right, kPastLabelPlaces);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.left + 2 * CWidth;
@@ -1037,7 +1037,8 @@ draw_menu(pause_box &b)
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last, and down
     // past a label of the picture under the box that the foot would cut.
-    b.menu_bottom = free_row_below(y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6), b.left, b.right);
+    b.menu_bottom = free_row_below(y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6), b.left, b.right,
+                                   kPastLabelPlaces);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);

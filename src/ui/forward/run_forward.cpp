@@ -845,6 +845,10 @@ pause_point(run_context &r)
                     // discs: they stand one at a time.
                     running_pattern shown{&r.dp, &r.ae, &r.eg, &it};
                     make_room_at_bottom_right(shown);
+                    // The side plot gives way too: the page begun again
+                    // clears its rows, the histogram beside them goes
+                    // here.
+                    erase_lookup_histogram(&r.eg);
                     frame_layout_box(r);
                 }
             } else {

@@ -41,6 +41,7 @@
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
@@ -106,9 +107,13 @@ wrap_column()
 {
     int left = static_cast<int>(xtext * CWidth);
     int top = text_column_top();
+    const box_place column{std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
+                           std::max(tallest_rule_box_top() - 1, sweep_graph_labels_bottom())};
+    // A box standing across the clear's foot (the state-space matrix a run
+    // left) goes whole, not cut there.
+    give_way(column);
     setfillstyle(0, black);
-    bar(std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
-        std::max(tallest_rule_box_top() - 1, sweep_graph_labels_bottom()));
+    bar(column.x0, column.y0, column.x1, column.y1);
     moveto(left, top - CHeight);
     column_wrap_mark = column_lines;
 }

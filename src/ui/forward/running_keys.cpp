@@ -151,17 +151,6 @@ reallocate_graph_layout(uint16_t old_n)
     allocate_graph_layout_tables();
 }
 
-// The planes beside the pattern ('u' with its samples, the return map)
-// erased (draw 0) or drawn afresh at the place the pattern's width gives.
-void
-draw_side_planes(const running_pattern &p, int draw)
-{
-    if (p.eg->ed_plot)
-        draw_entgraph_frame(draw, side_plot_left(p.eg), p.ae->mode, 0);
-    if (p.it->return_map)
-        draw_Hamming_plot(draw, side_plot_left(p.eg));
-}
-
 // 'i' and 'd': one cell added at the end or the last removed, in a 1d
 // network shown as rows; the wiring of every cell stays within the new size.
 void
@@ -322,7 +311,7 @@ change_delay(running_pattern &p, char key)
 void
 relay_for_key_panel(running_pattern &p)
 {
-    relay_pattern_area(p.eg, p.it);
+    relay_pattern_area(p);
     if (show_ss_matrixF == ss_view_matrix)
         show_statespace_matrix(nullptr);
 }

@@ -494,7 +494,7 @@ draw_2d_frame(entropy_graph *eg, run_iteration *it)
 void
 draw_stpframe(int x, float width)
 {
-    if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling))
+    if (stpgraph == stpgraph_none || (d_mode == display_2d && scrolling) || side_plot_under_layout())
         return;
     const int x1 = side_plot_right(x, width);
     if (x1 <= x)

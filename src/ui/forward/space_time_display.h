@@ -48,7 +48,7 @@ void free_pattern_pixmap(run_iteration *it);
 // The white frame of a 2d pattern on the current drawable.
 void draw_2d_frame(entropy_graph *eg, run_iteration *it);
 // The frame of the side plot from x, width pixels wide (nothing without a
-// side plot or in a scrolling 2d display).
+// side plot, in a scrolling 2d display or under the graph layout's box).
 void draw_stpframe(int x, float width);
 
 // The frames and bases of display_2d, display_2d_time and display_3d at the start of a run, and the

@@ -25,6 +25,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "ui/model/cell_display.h"
+#include "ui/model/rule_readout.h"
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -92,15 +93,34 @@ keep_y_axis(damage_record *dp, const histogram_y_axis &y)
     dp->y_extent = y.y_extent;
 }
 
+// The right edge of the histogram's box.
+int
+box_right(const damage_record *dp)
+{
+    return dp->x0 + static_cast<int>(dp->width) + vgax(kBoxRight);
+}
+
 // The plot area of the histogram: wider for a 2d network, whose pattern
-// leaves the bottom of the window free from its left edge.
+// leaves the bottom of the window free from its left edge. Its box ends
+// above the rule box where that stands at the foot (a size range's runs
+// draw it for each size): drawn over it, the box and its caption would
+// cut the rule's lines, and the rule box drawn again would cut the box.
+// Raised so, it stays raised while the window keeps its height, though
+// the rule box go meanwhile: drawn lower, its frame would cross the texts
+// of the raised box it does not cover.
 void
 lay_out(damage_record *dp)
 {
     bool wide = twod != 0;
     dp->x0 = vgax(wide ? kPlotLeft2d : kPlotLeft);
     dp->width = vgax(wide ? kPlotWidth2d : kPlotWidth);
-    dp->y0 = static_cast<int16_t>(Maxy - vgay(kAxisAboveBottom));
+    const int axis = Maxy - vgay(kAxisAboveBottom), box_bottom = axis + vgay(kBoxBelow);
+    const int room = bottom_above_rule_box(dp->x0 - vgax(kBoxLeft), box_right(dp), box_bottom);
+    int y0 = axis - (box_bottom - room);
+    if (dp->laid_out_maxy == Maxy)
+        y0 = std::min<int>(y0, dp->y0);
+    dp->y0 = static_cast<int16_t>(y0);
+    dp->laid_out_maxy = static_cast<int16_t>(Maxy);
     dp->height = vgay(kPlotHeight);
     dp->top = static_cast<int16_t>(dp->y0 - dp->height);
     dp->x_scale = x_scale_of(dp->width, dp->columns);
@@ -110,13 +130,6 @@ int
 column_x(const damage_record *dp, uint64_t column)
 {
     return dp->x0 + static_cast<int>(static_cast<double>(column) * dp->x_scale);
-}
-
-// The right edge of the histogram's box.
-int
-box_right(const damage_record *dp)
-{
-    return dp->x0 + static_cast<int>(dp->width) + vgax(kBoxRight);
 }
 
 // Text in the small font at the current point; the layout metrics stay.

@@ -722,7 +722,7 @@ draw_Derrida_plot()
     const int band_top = setup_clear_row_above(g.ry0);
     save_hiding_lines_in_band(band_top, band_top, g.ry1, &boximage[kPlotSlot]);
     image_slot prompt_place = 0;
-    getimage(Maxx / 2, 0, Maxx, prompt_box_bottom(kParaLines) + 1, &prompt_place);
+    getimage(Maxx / 2, 0, Maxx, prompt_box_bottom_past_ink(kParaLines) + 1, &prompt_place);
     draw_general_graph_frame(0, 0, static_cast<short>(g.x0), static_cast<short>(g.y0),
                              static_cast<short>(g.W), static_cast<short>(g.Hp), 10, 10, d.p.maxH);
 

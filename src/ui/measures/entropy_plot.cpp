@@ -464,15 +464,27 @@ place_lookup_histogram(entropy_graph *eg)
     const int x0 = side_plot_left(eg) + static_cast<int>(eg->w2) + vgax(10), y0 = vgay(57);
     if (x0 == eg->hist_x0 && y0 == eg->hist_y0)
         return;
-    if (eg->hist_mode == 1 && eg->hist_right > eg->hist_x0)
-        erase_lookup_bars(eg);
-    else if (eg->hist_mode == 2 && eg->hist_limit > eg->hist_x0)
-        erase_lookup_surface(eg);
+    erase_lookup_histogram(eg);
     eg->hist_x0 = static_cast<int16_t>(x0);
     eg->hist_y0 = static_cast<int16_t>(y0);
     eg->hist_right = static_cast<int16_t>(x0 + eg->w2);
     eg->hist_x = static_cast<int16_t>(x0 - 1);
     eg->hist_y = static_cast<int16_t>(y0 - 1);
+}
+
+bool
+side_plot_under_layout()
+{
+    return graph_layout == 1;
+}
+
+void
+erase_lookup_histogram(entropy_graph *eg)
+{
+    if (eg->hist_mode == 1 && eg->hist_right > eg->hist_x0)
+        erase_lookup_bars(eg);
+    else if (eg->hist_mode == 2 && eg->hist_limit > eg->hist_x0)
+        erase_lookup_surface(eg);
     if (eg->oldbar)
         memset(eg->oldbar, 0, eg->lookupcount.entries * sizeof(uint16_t));
 }
@@ -547,6 +559,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     const double divisor = cells * window;
     const int x0 = side_plot_left(eg);
     const int side_row = flat ? row : eg->plot_row;
+    const bool shown = !side_plot_under_layout();
 
     // Value densities over the window.
     double top_density = 0;
@@ -555,7 +568,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
         const uint32_t *sums = count_window_sum(&eg->eegcount, window);
         for (int j = 0; j < value_range; j++) {
             double density = sums[j] / divisor;
-            if (eg->plot_on) {
+            if (eg->plot_on && shown) {
                 int colour = density_colour(j);
                 int x_to = x0 + static_cast<int>(std::ceil(eg->w1 * density));
                 int x_from = x0 + static_cast<int>(std::ceil(eg->w1 * eg->eegratiobefore[j]));
@@ -580,7 +593,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     const int k = eg->k;
     const int foot = lookup_histogram_foot(eg);
     histogram_layout layout = lay_out_histogram(entries, eg->w2, foot - eg->hist_y0);
-    const bool bars = stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
+    const bool bars = shown && stp && eg->hist_mode && !(eg->ed_plot && k > 5 && !tot_only) && eg->oldbar;
     // Bars on rows of another thickness (the room above a box kept over the
     // pattern came or went) start afresh: the old ones lie across the new.
     if (bars && eg->hist_mode == 1 && layout.bar_thickness != eg->bar_thickness) {
@@ -615,7 +628,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     for (size_t n = entries; n-- > 0;) {
         uint32_t i = static_cast<uint32_t>(n);
         double p = q[i] / divisor;
-        if (eg->ent_kind > 0)
+        if (eg->ent_kind > 0 && shown)
             frequency_dot(it, index_colour(k, i),
                           x0 + static_cast<int>(std::ceil(p * eg->w2)), side_row, first);
         if (hist_order && i <= static_cast<uint32_t>(it->max_index))
@@ -642,7 +655,7 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     count_window_advance(&eg->lookupcount);
 
     eg->x_now = static_cast<int16_t>(x0 + static_cast<int>(eg->w2 * entropy));
-    if (eg->ent_kind != 1) {
+    if (eg->ent_kind != 1 && shown) {
         if (flat)
             trace_segment(it, lightred, eg->x_before, row - h, eg->x_now, row, first);
         else

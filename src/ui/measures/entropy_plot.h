@@ -49,6 +49,14 @@ int plane_count_row();
 // for the widest of them (the rule samples'): a box at the right stays
 // clear of the plane when it starts right of this.
 int plane_reach(int x0);
+// Whether the side plot and the lookup histogram give way: the graph
+// layout's box, while it is on, covers their place (as it covers the
+// planes and the matrix), and its discs are drawn there at each step. The
+// counts go on; nothing of the two is drawn.
+bool side_plot_under_layout();
+// Clears the lookup histogram, as bars or as the slanted surface it is
+// drawn in, and starts its bars afresh: the next step draws them whole.
+void erase_lookup_histogram(entropy_graph *eg);
 // Clears the lookup histogram's box of bars: down to the area's foot, the
 // drawing area's bottom or above a histogram's box kept over the pattern.
 void erase_lookup_bars(const entropy_graph *eg);

@@ -10,6 +10,11 @@
 // area, and sets gox, goy, lx, ly. With neither graph it draws nothing and
 // still sets gox.
 void gofE_z_graph();
+// The frames of a sweep's graphs drawn again, with the points plotted since
+// gofE_z_graph, where a box drawn over them took them down and has closed
+// (nothing where they stand, or a clear of the whole drawing area took
+// them since, or the lambda-Z plot is shown, whose points are not kept).
+void bring_back_sweep_graph();
 // Whether a frame gofE_z_graph drew stands in the drawing area: none was
 // cleared whole since.
 bool sweep_graph_stands();
@@ -24,5 +29,6 @@ int16_t lambda_ratio_graph_x();
 // ceil(lx / divisor) (275 after a single run, 250 after a field): against Z
 // (and against the lambda ratio on the second graph) from zparam and lratio,
 // or against the network size from lineL, joined to the previous size's
-// point by a lightred line; none for a size the axis does not show.
+// point by a lightred line; none for a size the axis does not show. Kept,
+// and drawn only while the graphs stand.
 void plot_gofe_point(int divisor, float gofe);

@@ -241,7 +241,7 @@ browse(int x0)
     b.sample = stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
     b.big_dots = Maxx > 640;
     kept_area top;
-    top.keep(memory_box_left(Maxx), 0, Maxx, prompt_box_bottom(4));
+    top.keep(memory_box_left(Maxx), 0, Maxx, prompt_box_bottom_past_ink(4));
     int colour = getcolor();
     for (;;) {
         // Beside the colour key, over a saved copy of what it covers.

@@ -157,6 +157,8 @@ struct damage_record {
     uint32_t skeleton_length;   // steps of equal damage (skeleton length) ending a sample
     uint32_t types;             // types found so far
     int16_t x0, top, y0;        // plot area
+    int16_t laid_out_maxy;      // the drawing area's height the plot area was
+                                // laid out for (0: not yet)
     double x_scale, y_scale, height, width;
     float damage_percent;
     uint8_t log_x, log_y;       // the log-2 views of the axes in force

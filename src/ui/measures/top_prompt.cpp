@@ -23,7 +23,9 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
     int width = 0;
     for (const std::string &line : lines)
         width = std::max(width, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
-    width += (entry + 1) * CWidth + 6;
+    // The entry at its widest and the cursor after it (a cursor even with
+    // no entry: the wait shows it), three pixels of room on either side.
+    width += typed_entry_width(entry) + CWidth + 6;
     top_prompt p;
     p.entry = entry;
     p.right = box_right_edge(Maxx);
@@ -57,7 +59,9 @@ place_top_prompt(const std::vector<std::string> &lines, int entry, int leftmost)
             n += prompt_parts_lines(&part, 1);
         }
     }
-    p.bottom = p.top - 2 + prompt_box_bottom(n);
+    // Its foot below a line of text it would cut (the column's first line
+    // under a wrapped prompt), whose end it hides whole until it closes.
+    p.bottom = box_bottom_past_ink(p.top - 2 + prompt_box_bottom(n), p.left, p.right);
     return p;
 }
 

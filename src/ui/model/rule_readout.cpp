@@ -470,6 +470,15 @@ meets_standing_rule_box(int x0, int y0, int x1, int y1)
     return box_place_held(box_owner::rule, &p) && x0 <= p.x1 && x1 >= p.x0 && y0 <= p.y1 && y1 >= p.y0;
 }
 
+int
+bottom_above_rule_box(int x0, int x1, int bottom)
+{
+    box_place p{};
+    if (!box_place_held(box_owner::rule, &p) || x0 > p.x1 || x1 < p.x0)
+        return bottom;
+    return std::min(bottom, p.y0 - 2);
+}
+
 void
 show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
 {

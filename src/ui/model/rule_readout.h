@@ -26,6 +26,11 @@ void clear_standing_rule_bottom();
 // still stands, or where a pattern's rows took it: what is drawn there is
 // cut when the box is drawn again.
 bool meets_standing_rule_box(int x0, int y0, int x1, int y1);
+// The lowest row a box or text across columns x0..x1 may take down to
+// bottom: above the rule box (a row apart from its frame) where its place
+// is held, standing or taken by a pattern's rows and drawn there again by
+// the run, else bottom.
+int bottom_above_rule_box(int x0, int x1, int bottom);
 // Writes the box's text from (x, y) within xmax: three_lines 1 for the
 // three-line box, 0 for the two-line one; rule is null in the forward-only
 // totalistic mode. Returns the largest x reached on the first and last lines.

@@ -46,19 +46,21 @@ typed_digit()
 
 // The one-cell dialog's prompt place (see set_canalyzing_rule): in a run,
 // a box at the bottom right, left of the key panel while that is marked
-// (side_panel.h).
+// (side_panel.h), and above the rule box where that stands at the foot
+// (a range of sizes draws it): over it, the box would cut the rule's lines.
 struct canal_prompt {
     bool in_run = direction == direction_forward && limitcheck == 0 && secondpart;
     int left = Maxx / 2 - side_panel_shift(Maxx - 2);
     int right = Maxx - 2 - side_panel_shift(Maxx - 2);
+    int bottom = bottom_above_rule_box(left, right, Maxy);
     // The box's top, a line of the normal font above the bottom: a prompt
     // font's smaller box drawn lower would leave the top rows of the box
     // saved at open standing above it.
-    int top = Maxy - CHeight - vgay(6);
+    int top = bottom - CHeight - vgay(6);
     void open()
     {
         if (in_run)
-            draw_box(kRunBoxSlot, left, top, right, Maxy, 1, 0);
+            draw_box(kRunBoxSlot, left, top, right, bottom, 1, 0);
     }
     std::function<void()> shown;
     // The rule's readout at the bottom, outside a run, and the caller's
@@ -77,7 +79,7 @@ struct canal_prompt {
     void box()
     {
         if (in_run)
-            draw_box(-1, left, top, right, Maxy, 1, 0);
+            draw_box(-1, left, top, right, bottom, 1, 0);
         else
             replace_prompt_box(1);
     }

@@ -220,7 +220,7 @@ draw_exit_question(int slot, const char *text)
 int16_t
 draw_prompt_box(int n)
 {
-    return draw_prompt_box_to(prompt_box_bottom(n));
+    return draw_prompt_box_to(prompt_box_bottom_past_ink(n));
 }
 
 int16_t
@@ -274,7 +274,7 @@ clear_prompt_box_rows(int y0, int y1)
 void
 erase_prompt_box(int n)
 {
-    clear_prompt_box_rows(2, std::max(prompt_box_bottom(n), replaced_box_standing()));
+    clear_prompt_box_rows(2, std::max(prompt_box_bottom_past_ink(n), replaced_box_standing()));
 }
 
 void
@@ -287,7 +287,7 @@ int16_t
 replace_prompt_box(int n)
 {
     // A taller one standing goes whole first, with its rows below.
-    raise_box(box_owner::settings_prompt, prompt_place(prompt_box_bottom(n)), box_way::kept);
+    raise_box(box_owner::settings_prompt, prompt_place(prompt_box_bottom_past_ink(n)), box_way::kept);
     return draw_prompt_box(n);
 }
 
@@ -308,7 +308,7 @@ get_prompt_box(int slot, int n)
 {
     set_drawing_area_viewport();
     if (slot >= 0 && slot <= 14)
-        getimage(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom(n),
+        getimage(prompt_box_left(Maxx), 2, box_right_edge(Maxx), prompt_box_bottom_past_ink(n),
                  &boximage_prompt[slot]);
 }
 
@@ -332,7 +332,7 @@ void
 save_under_prompt_box(int slot, int n)
 {
     set_drawing_area_viewport();
-    save_under_top_right(prompt_box_left(Maxx), prompt_box_bottom(n), &boximage_prompt[slot]);
+    save_under_top_right(prompt_box_left(Maxx), prompt_box_bottom_past_ink(n), &boximage_prompt[slot]);
 }
 
 void
@@ -414,12 +414,17 @@ prompt_lines_covering_top_right_box(int n)
 }
 
 int
-prompt_box_bottom_past_ink(int n)
+box_bottom_past_ink(int bottom, int left, int right)
 {
-    const int bottom = prompt_box_bottom(n);
-    const int free = free_row_below(bottom, prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1);
+    const int free = free_row_below(bottom, left + 1, right - 1);
     // Two lines' height is the most a line of text cut at the foot takes.
     return free <= bottom + 2 * CHeight ? free : bottom;
+}
+
+int
+prompt_box_bottom_past_ink(int n)
+{
+    return box_bottom_past_ink(prompt_box_bottom(n), prompt_box_left(Maxx), box_right_edge(Maxx));
 }
 
 line_box

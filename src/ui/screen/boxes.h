@@ -26,7 +26,11 @@ struct saved_viewport {
 };
 
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
-int16_t draw_prompt_box(int n);      // returns the text margin
+// The prompt box of n lines, its foot moved below a line of text it would
+// cut (prompt_box_bottom_past_ink), which it then hides the end of whole;
+// its erase, its save (get_prompt_box, save_under_prompt_box) and a
+// replace_prompt_box take the same foot. Returns the text margin.
+int16_t draw_prompt_box(int n);
 int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
 // A box as the prompt box of n lines, with its top left corner at (left,
 // top) instead (below or beside a box of the caller's); returns its text
@@ -34,7 +38,8 @@ int16_t draw_prompt_box_to(int bottom); // the prompt box down to row bottom
 int16_t draw_prompt_box_at(int left, int top, int n);
 int prompt_box_bottom(int n);        // last row of the prompt box of n lines
 // Clears the prompt box of n lines, or the taller one replace_prompt_box
-// drew last, whole: a dialog that ends on a taller box than its first
+// drew last, whole, and draws again the ends of the text column's lines it
+// hid: a dialog that ends on a taller box than its first
 // leaves no lower part of it behind.
 void erase_prompt_box(int n);
 // Clears the prompt box's place down to row bottom: a box drawn by
@@ -71,6 +76,9 @@ int prompt_lines_covering_top_right_box(int n);
 // lines' height (its own where none is): a box framed down to it hides
 // whole the lines of text its foot would otherwise cut.
 int prompt_box_bottom_past_ink(int n);
+// The same for a box from column left to right whose last row would be
+// bottom.
+int box_bottom_past_ink(int bottom, int left, int right);
 // A one-line box at the top right for a line of `width` pixels (an entry
 // and its cursor included): the prompt box of one line where no box stands
 // at the top right; else ending two columns left of that box, widened to

@@ -5,6 +5,7 @@
 // of the graphics settings menu.
 #include "ui/screen/colors.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -108,7 +109,9 @@ draw_chart(const chart_entries &e)
     clearviewport();
     setviewport(0, 0, Maxx, Maxy, 1);
     setcolor(white);
-    const int top = chart_top(), pitch = vgay(20), left = vgax(5);
+    // Rows a text line apart at least: on a short window the scaled pitch
+    // is less than the font's height, and the labels would run together.
+    const int top = chart_top(), pitch = std::max<int>(vgay(20), CHeight), left = vgax(5);
     int rows = 1;
     while (top + rows * pitch + vgay(10) + CHeight <= Maxy)
         rows++;

@@ -1,5 +1,6 @@
 // The places labels take (label_places.h): a byte a pixel of the window,
-// set where a label was drawn, kept while the window's size and the count
+// set where a label was drawn, and the list of places taken (for the rows
+// they take), kept while the window's size and the count
 // of the drawing area's clears stay as they were when it was started.
 // Reads the window record's count of clears.
 #include "ui/screen/label_places.h"
@@ -15,6 +16,11 @@
 namespace {
 
 std::vector<uint8_t> taken;
+// Each place taken, corners inclusive, within the window.
+struct place {
+    int x0, y0, x1, y1;
+};
+std::vector<place> places;
 int width = 0, height = 0;
 uint32_t clears_seen = 0;
 
@@ -44,6 +50,7 @@ forget_label_places()
     height = WinMaxy + 1;
     clears_seen = drawing_area_clears();
     taken.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    places.clear();
 }
 
 bool
@@ -62,5 +69,15 @@ take_label_place(int x0, int y0, int x1, int y1)
             return false;
     for (int y = y0; y <= y1; y++)
         memset(places_row(y, x0), 1, span);
+    places.push_back({x0, y0, x1, y1});
     return true;
+}
+
+void
+label_place_rows(int x0, int x1, std::vector<std::pair<int, int>> &rows)
+{
+    start_if_stale();
+    for (const place &p : places)
+        if (p.y0 <= Maxy && p.x1 >= x0 && p.x0 <= x1)
+            rows.emplace_back(p.y0, std::min<int>(p.y1, Maxy));
 }

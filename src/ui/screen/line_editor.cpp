@@ -18,10 +18,12 @@ is_arrow(int key)
     return key == kKeyLeft || key == kKeyUp || key == kKeyRight || key == kKeyDown;
 }
 
-// Whether a mode takes the key into the line: numeric entry digits, '.' and
-// '-'; text and arrow entry letters, digits and . - + _ ? ^ (no blank).
+} // namespace
+
+// Numeric entry takes digits, '.' and '-'; text and arrow entry letters,
+// digits and . - + _ ? ^ (no blank).
 bool
-mode_accepts(int mode, int key)
+entry_accepts(int mode, int key)
 {
     if (key <= 0 || key > 127)
         return false;
@@ -32,6 +34,8 @@ mode_accepts(int mode, int key)
                key == '_' || key == '?' || key == '^';
     return false;
 }
+
+namespace {
 
 // Position where an arrow that ends a non-empty arrow entry is kept.
 constexpr int kArrowSlot = 20;
@@ -73,7 +77,7 @@ edit_entry(char *line, int &len, int key, int max, int mode)
         len--;
         return entry_step::erased;
     }
-    if (len >= 0 && len < max && len < kInputLineSize && mode_accepts(mode, key)) {
+    if (len >= 0 && len < max && len < kInputLineSize && entry_accepts(mode, key)) {
         line[len++] = static_cast<char>(key);
         return entry_step::stored;
     }

@@ -12,6 +12,8 @@ enum class entry_step {
     finished,   // the entry ends; its length is len
 };
 
+// Whether an entry in mode (input.h) takes the character key.
+bool entry_accepts(int mode, int key);
 // Applies key to the entry line[0..len) of at most max characters in mode
 // (an entry mode of input_string, input.h).
 entry_step edit_entry(char *line, int &len, int key, int max, int mode);

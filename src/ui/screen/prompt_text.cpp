@@ -11,27 +11,15 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
 #include "ui/screen/prompt_font.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/x_state.h"
 
 namespace {
-
-// The width an entry of max characters takes at its longest: a character
-// cell each (the answers are digits and letters, narrower in the prompt
-// font), and the cursor block after them while it waits.
-int
-entry_width(int max)
-{
-    return max * CWidth;
-}
-
-int
-entry_room(int max)
-{
-    return max > 0 ? entry_width(max) + CWidth : 0;
-}
 
 // The width of the first len characters of s in the font they are written
 // in: a smaller one where a prompt's lines are set in it.
@@ -80,6 +68,36 @@ prompt_box_pieces(const char *text, int x, int room, int margin = prompt_box_tex
 
 } // namespace
 
+char
+widest_entry_character()
+{
+    // The font is proportional: letters such as 'W' and 'M' are wider than
+    // the character cell.
+    char widest = 'M';
+    int width = 0;
+    for (int c = 1; c < 128; c++) {
+        const char one[2] = {static_cast<char>(c), '\0'};
+        if (entry_accepts(text_entry, c) && text_width_in_use(one) > width) {
+            widest = one[0];
+            width = text_width_in_use(one);
+        }
+    }
+    return widest;
+}
+
+int
+typed_entry_width(int max)
+{
+    const char one[2] = {widest_entry_character(), '\0'};
+    return max * text_width_in_use(one);
+}
+
+int
+typed_entry_room(int max)
+{
+    return max > 0 ? typed_entry_width(max) + CWidth : 0;
+}
+
 int
 prompt_box_lines(const char *text)
 {
@@ -100,7 +118,7 @@ prompt_parts_lines(const prompt_part *parts, int count)
     int x = margin, lines = 1;
     for (int p = 0; p < count; p++) {
         const char *start = parts[p].text;
-        std::vector<int> pieces = prompt_box_pieces(start, x, entry_room(parts[p].entry));
+        std::vector<int> pieces = prompt_box_pieces(start, x, typed_entry_room(parts[p].entry));
         for (size_t i = 0; i < pieces.size(); i++) {
             if (i > 0) {
                 lines++;
@@ -109,7 +127,7 @@ prompt_parts_lines(const prompt_part *parts, int count)
             x += piece_width(start, pieces[i]);
             start += pieces[i];
         }
-        x += entry_width(parts[p].entry);
+        x += typed_entry_width(parts[p].entry);
     }
     return lines;
 }
@@ -138,14 +156,14 @@ write_pieces(const char *text, const std::vector<int> &pieces, int margin)
 void
 write_prompt_part(const char *text, int entry, int margin)
 {
-    write_pieces(text, prompt_box_pieces(text, getx, entry_room(entry)), margin);
+    write_pieces(text, prompt_box_pieces(text, getx, typed_entry_room(entry)), margin);
 }
 
 void
 rewrite_prompt_lines(const char *text, int entry, int margin, int top, int lines)
 {
     const int right = margin + box_right_edge(Maxx) - 3 - prompt_box_text(Maxx);
-    std::vector<int> pieces = prompt_box_pieces(text, margin, entry_room(entry), margin);
+    std::vector<int> pieces = prompt_box_pieces(text, margin, typed_entry_room(entry), margin);
     const int count = std::max(lines, static_cast<int>(pieces.size()));
     // The rows of all the lines are cleared before any is written: with a
     // line space smaller than the font's height (one the user set), a

@@ -3,6 +3,16 @@
 // the last stay inside it: counted for the box's height, then written.
 #pragma once
 
+// The character a text entry takes whose glyph is the widest in the font
+// in use: an entry may be typed full of it.
+char widest_entry_character();
+// The width an entry of up to max characters takes at its longest in the
+// font in use, each character as wide as the widest a text entry takes;
+// and with the cursor's block after it (0 for no entry): the room a box
+// keeps for the entry so that what is typed stays inside its frame.
+int typed_entry_width(int max);
+int typed_entry_room(int max);
+
 // write_prompt_lines in such a box whose text margin is margin: the lines
 // break at its width as they break at the prompt box's (prompt_box_lines
 // counts them).

@@ -6,6 +6,7 @@
 #include "ui/screen/standing_boxes.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/screen/draw.h"
 #include "ui/screen/images.h"
@@ -342,4 +343,29 @@ forget_boxes_captured(image_slot pixmap)
     captures.erase(std::remove_if(captures.begin(), captures.end(),
                                   [&](const capture &c) { return c.pixmap == pixmap; }),
                    captures.end());
+}
+
+namespace {
+
+// The owners' returns, by owner.
+std::vector<std::pair<box_owner, void (*)()>> returns;
+
+} // namespace
+
+void
+set_box_return(box_owner owner, void (*bring_back)())
+{
+    for (auto &r : returns)
+        if (r.first == owner) {
+            r.second = bring_back;
+            return;
+        }
+    returns.emplace_back(owner, bring_back);
+}
+
+void
+bring_back_boxes_taken()
+{
+    for (const auto &r : returns)
+        r.second();
 }

@@ -28,6 +28,7 @@ enum class box_owner : uint8_t {
     frozen_key,      // the frozen skeleton's key at the top right
     plotted_count,   // the mutation's count of rules plotted, at the top
     sweep_graph,     // the frames of a rule sweep's graphs
+    statespace_matrix, // the state-space matrix's box at the bottom right
 };
 
 // What happens to a box a later drawing meets a part of.
@@ -82,6 +83,13 @@ void rows_give_way(const box_place &place);
 // covers, the region `saved` saved into slot after the boxes went: those
 // it hid are held with it, and stand again at its put back.
 void save_giving_way(const box_place &drawn, const box_place &saved, image_slot *slot);
+// What brings owner's drawing back where a box over it took it down whole
+// and has gone (it decides itself whether there is anything to draw): set
+// by the owner, which lies in a layer above the boxes drawn over it.
+void set_box_return(box_owner owner, void (*bring_back)());
+// A box that took others down whole has gone: each owner with a return
+// brings its drawing back.
+void bring_back_boxes_taken();
 // A box that stands but whose entry is stale counts as standing again
 // after the drawing area was cleared: drawn again there since (a dialog
 // echoing into its rows over a picture loaded meanwhile).

@@ -1,7 +1,8 @@
 // The inks of the texts on the window (text_inks.h): a list of rectangles,
 // each with the drawing that made it and the one that hid it, fed by the
 // window record's hooks (window_record.cpp). The free-row questions walk the
-// inks shown in the asked columns, sorted by their rows. Reads the fonts'
+// inks shown in the asked columns, and when asked the places a picture's
+// labels and bit patterns took (label_places.h), sorted by their rows. Reads the fonts'
 // metrics (fonts.h) and the regions the record holds saved (saved_between).
 #include "ui/screen/text_inks.h"
 
@@ -12,6 +13,7 @@
 
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/window_record.h"
 
 namespace {
@@ -86,14 +88,16 @@ hide_inks(uint32_t seq, const Pick &hide)
 }
 
 // The rows, first and last, of the inks shown in the drawing area that
-// reach columns x0..x1.
+// reach columns x0..x1, and of the label places there when asked.
 std::vector<std::pair<int, int>>
-rows_taken(int x0, int x1)
+rows_taken(int x0, int x1, bool past_label_places)
 {
     std::vector<std::pair<int, int>> rows;
     for (const text_ink &ink : inks)
         if (ink.hidden_at == 0 && ink.y0 <= Maxy && ink.x1 >= x0 && ink.x0 <= x1)
             rows.emplace_back(ink.y0, ink.y1);
+    if (past_label_places)
+        label_place_rows(x0, x1, rows);
     return rows;
 }
 
@@ -161,9 +165,9 @@ text_inks_kept()
 }
 
 int
-free_row_above(int y, int x0, int x1)
+free_row_above(int y, int x0, int x1, bool past_label_places)
 {
-    std::vector<std::pair<int, int>> rows = rows_taken(x0, x1);
+    std::vector<std::pair<int, int>> rows = rows_taken(x0, x1, past_label_places);
     // Lowest last row first: a row moved above one ink may lie in the next.
     std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
     for (const auto &r : rows) {
@@ -176,9 +180,9 @@ free_row_above(int y, int x0, int x1)
 }
 
 int
-free_row_below(int y, int x0, int x1)
+free_row_below(int y, int x0, int x1, bool past_label_places)
 {
-    std::vector<std::pair<int, int>> rows = rows_taken(x0, x1);
+    std::vector<std::pair<int, int>> rows = rows_taken(x0, x1, past_label_places);
     std::sort(rows.begin(), rows.end());
     for (const auto &r : rows) {
         if (r.first > y)

@@ -9,8 +9,9 @@
 // A text's ink is the rectangle its glyphs reach in its font, from the
 // highest above the baseline to the lowest below it (a descender's tail
 // included), blanks at either end taking none. Frames, lines and shapes
-// take no row, and a text drawn in
-// the background's colour takes none (it takes away the same text drawn
+// take no row, but for the places a picture's labels and node bit patterns
+// took (label_places.h), where a box over the picture asks past them too;
+// a text drawn in the background's colour takes none (it takes away the same text drawn
 // there before). An ink covered whole by a solid fill, a pattern copied
 // there or an image put there is hidden, and comes back where a region
 // saved before it was hidden is put back; one no saved region can bring
@@ -46,8 +47,13 @@ void forget_text_inks();
 size_t text_inks_kept();
 
 // The first row at or above y (at or below y) that the ink of no text shown
-// in the drawing area takes in columns x0..x1. The answer may lie past the
+// in the drawing area takes in columns x0..x1, nor, past_label_places
+// asked, a place a picture's labels or bit patterns took (a box framed over
+// a basin field; such places are kept until the area is cleared, so boxes
+// over other boxes do not ask past them). The answer may lie past the
 // window's edge (above row 0, below Maxy); a caller that must stay within
 // reach of y bounds it itself.
-int free_row_above(int y, int x0, int x1);
-int free_row_below(int y, int x0, int x1);
+// past_label_places asked, by name.
+constexpr bool kPastLabelPlaces = true;
+int free_row_above(int y, int x0, int x1, bool past_label_places = false);
+int free_row_below(int y, int x0, int x1, bool past_label_places = false);

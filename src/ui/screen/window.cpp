@@ -6,6 +6,7 @@
 #include "ui/screen/window.h"
 
 #include <X11/cursorfont.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -54,11 +55,21 @@ window_size_for_display(int display_width, int16_t *maxx, int16_t *winmaxy)
     *winmaxy = static_cast<int16_t>(my);
 }
 
+namespace {
+
+// The bottom strip's least height in pixels: its title in the small font
+// and the frame round it.
+constexpr int kLeastStripHeight = 14;
+
+} // namespace
+
 int16_t
 drawing_area_bottom(int16_t winmaxy)
 {
     float strip = (static_cast<float>(winmaxy + 1) / 480.0f) * 16.0f;
-    return static_cast<int16_t>(winmaxy - static_cast<int>(strip));
+    // On a short window the scaled strip would be lower than the smallest
+    // font its title is written in.
+    return static_cast<int16_t>(winmaxy - std::max(static_cast<int>(strip), kLeastStripHeight));
 }
 
 int16_t

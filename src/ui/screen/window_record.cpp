@@ -78,6 +78,8 @@ struct saved_area {
     image_slot pixmap;
     uint32_t seq;
     uint32_t frame;          // redraws before it was saved
+    uint32_t resizes;        // resizes before it was saved
+    uint32_t clears;         // clears of the drawing area before it was saved
     float x0, y0, x1, y1;
 };
 
@@ -102,6 +104,8 @@ bool paused = false;
 uint32_t replaying_seq = 0;
 bool replaying = false;
 uint32_t area_clears = 0;
+// Resizes since the start, the record drawn again at the new size or not.
+uint32_t resizes = 0;
 
 void
 bounds(const drawn_op &op, float &x0, float &y0, float &x1, float &y1)
@@ -868,7 +872,7 @@ note_window_capture(image_slot pixmap, int x0, int y0, int x1, int y1)
 {
     forget_window_capture(pixmap);
     boxes_captured(pixmap, {x0, y0, x1, y1});
-    saved.push_back({pixmap, drawings, redraw_count(), static_cast<float>(x0),
+    saved.push_back({pixmap, drawings, redraw_count(), resizes, area_clears, static_cast<float>(x0),
                      static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1)});
 }
 
@@ -913,9 +917,13 @@ saved_between(uint32_t drawn, uint32_t over, int x0, int y0, int x1, int y1)
 bool
 restore_window_area(image_slot pixmap, int x, int y, int w, int h)
 {
-    boxes_put_back(pixmap, x, y);
     saved_area *s = find_saved(pixmap);
-    bool stale = s && s->frame != redraw_count();
+    // Saved before a resize, its pixels belong to the old size: to the
+    // window only while it shows the drawing they were saved from, neither
+    // drawn again at the new size (the region moved with it) nor cleared.
+    const bool stale = s && (s->frame != redraw_count() || (s->resizes != resizes && s->clears != area_clears));
+    // The boxes saved with it stand again where the region is now.
+    boxes_put_back(pixmap, stale ? round_to_pixel(s->x0) : x, stale ? round_to_pixel(s->y0) : y);
     if (!paused) {
         drawings++;
         // A region saved before a resize is drawn again from the record
@@ -939,9 +947,10 @@ restore_window_area(image_slot pixmap, int x, int y, int w, int h)
     if (!paused)
         labels_put_back(round_to_pixel(s->x0), round_to_pixel(s->y0), round_to_pixel(s->x1),
                         round_to_pixel(s->y1), s->seq);
-    if (!stale || !complete)
+    if (!stale)
         return false;
-    // Saved before a resize: its pixels belong to the old size.
+    // What the record holds of the region is drawn there instead (where it
+    // gave up, the background stands for the rest).
     int x0 = round_to_pixel(s->x0), y0 = round_to_pixel(s->y0);
     int x1 = std::min<int>(round_to_pixel(s->x1), Maxx);
     int y1 = std::min<int>(round_to_pixel(s->y1), WinMaxy);
@@ -955,12 +964,13 @@ restore_window_area(image_slot pixmap, int x, int y, int w, int h)
 bool
 redraw_window_record(const window_frame &before)
 {
-    // The drawing stays as it was: what was recorded of it, and the regions
-    // saved from it, belong to the old size (the strip is drawn again).
+    resizes++;
+    // The drawing stays as it was: what was recorded of it belongs to the
+    // old size (the strip is drawn again); the regions saved from it still
+    // hold what lies there, until the drawing area is cleared.
     if (!complete) {
         shapes.clear();
         give_up_texts([](const drawn_op &) { return true; });
-        saved.clear();
         forget_lost_text_inks();
         return false;
     }

@@ -143,6 +143,22 @@ TEST_F(TreeDrawing, FieldFillsTheProgressBar)
     tickspace = statespace = 0;
 }
 
+// No progress yet fills nothing: the fill short of the first column inside
+// the frame leaves the frame's left side standing.
+TEST_F(TreeDrawing, ProgressShortOfItsFirstColumnLeavesTheFrame)
+{
+    progress_bar();
+    const int middle = (baryt + baryb) / 2;
+    const unsigned long frame = window_pixel(barxl - 1, middle);
+    for (int right : {barxl - 3, barxl - 1, static_cast<int>(barxl)})
+        fill_progress_bar_to(right);
+    EXPECT_EQ(window_pixel(barxl - 1, middle), frame);
+    EXPECT_NE(window_pixel(barxl + 1, middle), Color_Table[green]);
+    fill_progress_bar_to(barxl + 4);
+    EXPECT_EQ(window_pixel(barxl + 2, middle), Color_Table[green]);
+    EXPECT_EQ(window_pixel(barxl - 1, middle), frame);
+}
+
 TEST_F(TreeDrawing, QuitThenNextBetweenNodesEndsTheTree)
 {
     // Rule 0 on 12 cells: the all-0 root has 4095 pre-images; the 'q'

@@ -13,6 +13,8 @@
 #include "ui/forward/cell_colouring.h"
 #include "ui/forward/key_panel.h"
 #include "ui/forward/running_keys.h"
+#include "ui/forward/space_time_display.h"
+#include "ui/measures/entropy_plot.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -140,6 +142,33 @@ TEST_F(GraphLayoutDisplay, DiscsStayInsideLeftOfTheKeyPanel)
     EXPECT_EQ(outside, 0) << "discs drawn outside the layout box or over the key panel";
     EXPECT_GT(inside, 0);
     free_graph_layout_tables();
+}
+
+// The box covers the side plot's place while the layout is on: the side
+// plot's frame (drawn at each page) and its lookup histogram give way, and
+// the histogram's bars are cleared as the layout comes.
+TEST_F(GraphLayoutDisplay, TheSidePlotGivesWayToTheLayoutBox)
+{
+    stpgraph = stpgraph_lookup_bars;
+    graph_layout = 1;
+    const int side_x = x0 + vgax(10), side_w = vgax(100);
+    std::vector<uint32_t> before = window_now();
+    draw_stpframe(side_x, static_cast<float>(side_w));
+    int inside = 0, outside = 0;
+    count_changes(before, window_now(), 0, 0, Maxx, WinMaxy, &inside, &outside);
+    EXPECT_EQ(inside, 0) << "the side plot's frame is drawn under the layout's box";
+    // Bars standing from before the layout came go with it.
+    eg.hist_mode = 1;
+    eg.hist_x0 = static_cast<int16_t>(x0 + vgax(20));
+    eg.hist_y0 = static_cast<int16_t>(y0 + vgay(10));
+    eg.hist_right = static_cast<int16_t>(eg.hist_x0 + side_w);
+    eg.hist_limit = static_cast<int16_t>(Maxx);
+    setfillstyle(0, white);
+    bar(eg.hist_x0, eg.hist_y0, eg.hist_x0 + vgax(30), eg.hist_y0 + vgay(10));
+    erase_lookup_histogram(&eg);
+    EXPECT_NE(window_pixel(eg.hist_x0 + 1, eg.hist_y0 + 1), Color_Table[white]) << "a bar stays inside the box";
+    graph_layout = 0;
+    stpgraph = stpgraph_none;
 }
 
 } // namespace

@@ -84,6 +84,28 @@ protected:
         is[0] = k;
         interrupt_stp(&dp, &ae, &eg, &it);
     }
+    // The network's ring of 14 cells, k = 3, its lookup histogram beside
+    // the pattern of 5-pixel cells, as a forward run places them.
+    void lookup_side_plot(ring_builder &net)
+    {
+        net.SetUp();
+        net.ring(14, 3);
+        stpgraph = stpgraph_lookup_bars;
+        eg.hist_mode = 1;
+        eg.k = 3;
+        it.cell_size = 5;
+        eg.x0 = static_cast<int16_t>(lineL * it.cell_size + vgax(10));
+        eg.w1 = eg.w2 = vgax(100);
+        place_lookup_histogram(&eg);
+    }
+    // The pixels of colour in the window's w x h rectangle at (x, y).
+    static int colour_in(int x, int y, int w, int h, int colour)
+    {
+        int n = 0;
+        for (unsigned long p : pixels_seen(x, y, w, h))
+            n += p == Color_Table[colour];
+        return n;
+    }
 };
 
 TEST_F(RunningKeys, SlowerThreeTimesGivesTwoThousandPollsAndMaxSpeedNone)
@@ -402,10 +424,8 @@ TEST_F(RunningKeys, TheEntropySampleDialogStaysInsideItsBox)
     flush_display();
     screenshot("entropy_sample_closed");
     ASSERT_FALSE(edge.empty());
-    int ink = 0;
-    for (unsigned long p : edge)
-        ink += p == Color_Table[white];
-    EXPECT_EQ(ink, 0) << "the dialog's text reaches the box's right frame";
+    EXPECT_EQ(std::count(edge.begin(), edge.end(), Color_Table[white]), 0)
+        << "the dialog's text reaches the box's right frame";
     EXPECT_EQ(eg.entropy_start, 30);
     EXPECT_EQ(ae.sample_size, 2);
     checked_free(ae.edata);
@@ -491,26 +511,13 @@ TEST_F(RunningKeys, ThePlaneAndTheHistogramLeaveTheBoxesAtTheRightWhole)
 TEST_F(RunningKeys, TheMatrixAndTheEntropyPlaneStandOneAtATime)
 {
     ring_builder net;
-    net.SetUp();
-    net.ring(14, 3);
-    stpgraph = stpgraph_lookup_bars;
-    eg.hist_mode = 1;
-    eg.k = 3;
-    it.cell_size = 5;
-    eg.x0 = static_cast<int16_t>(lineL * it.cell_size + vgax(10));
-    eg.w2 = vgax(100);
-    place_lookup_histogram(&eg);
+    lookup_side_plot(net);
     msize = static_cast<int16_t>(vgax(200));
     show_ss_matrixF = ss_view_none;
     clear_drawing_area();
     // The box's frame, as the matrix places it during a forward run.
     const int x1 = Maxx - vgax(136), y1 = Maxy - 2, x0 = x1 - msize - 1, y0 = y1 - msize - 1;
-    auto white_in = [&](int x, int y, int w, int h) {
-        int n = 0;
-        for (unsigned long p : pixels_seen(x, y, w, h))
-            n += p == Color_Table[white];
-        return n;
-    };
+    auto white_in = [&](int x, int y, int w, int h) { return colour_in(x, y, w, h, white); };
     key('y');
     ASSERT_EQ(show_ss_matrixF, ss_view_matrix);
     key('u');
@@ -528,6 +535,39 @@ TEST_F(RunningKeys, TheMatrixAndTheEntropyPlaneStandOneAtATime)
     EXPECT_EQ(white_in(x0, y0, x1 - x0 + 1, 1), x1 - x0 + 1) << "the box's top is cut";
     EXPECT_EQ(white_in(x0, y0, 1, y1 - y0 + 1), y1 - y0 + 1) << "the box's left side is cut";
     key('y');
+    stpgraph = stpgraph_none;
+    net.TearDown();
+}
+
+// A re-lay of the pattern's area ('e' makes the cells larger) clears it
+// whole: the entropy-density plane, whose points go on, is drawn again at
+// the place the wider pattern gives, its x axis whole, and goes with 'u'.
+TEST_F(RunningKeys, TheEntropyPlaneComesBackAfterTheCellsGrow)
+{
+    ring_builder net;
+    lookup_side_plot(net);
+    image_slot pixmap = 0;
+    it.pixmap = &pixmap;
+    clear_drawing_area();
+    const int width = vgax(200);
+    auto axis_drawn = [&] {
+        return colour_in(plane_left(side_plot_left(&eg)), plane_bottom(), width + 1, 1, lightred);
+    };
+    key('u');
+    ASSERT_TRUE(eg.ed_plot);
+    ASSERT_EQ(axis_drawn(), width + 1);
+    const int before = side_plot_left(&eg);
+    key('e');
+    ASSERT_EQ(it.cell_size, 6);
+    ASSERT_GT(side_plot_left(&eg), before) << "the wider pattern leaves the side plot where it was";
+    flush_display();
+    screenshot("entropy_plane_after_cells_grow");
+    EXPECT_EQ(axis_drawn(), width + 1) << "the plane's x axis is gone with the re-lay's clear";
+    key('u');
+    EXPECT_FALSE(eg.ed_plot);
+    EXPECT_EQ(axis_drawn(), 0) << "the plane stays after 'u'";
+    if (pixmap)
+        freeimage(&pixmap);
     stpgraph = stpgraph_none;
     net.TearDown();
 }

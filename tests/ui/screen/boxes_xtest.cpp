@@ -1,6 +1,7 @@
 // Boxes, images, fonts and drawing on the real window of this process.
 #include "support/x_test_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,10 @@
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
+#include "ui/screen/input.h"
+#include "ui/screen/line_editor.h"
+#include "ui/screen/prompt_text.h"
+#include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/x_state.h"
 
@@ -338,6 +343,67 @@ TEST_F(ScreenTest, OuttextAdvancesByTheProportionalWidth)
     EXPECT_EQ(getx, 100 + text_pixel_width("Zemra", 5));
     EXPECT_EQ(gety, 100);
     EXPECT_EQ(textwidth("Zemra"), 5 * CWidth);
+}
+
+// A line that starts left of the prompt box and runs on under it across the
+// row the box's foot would take (the text column's first line under a box
+// of four lines on a short window): the foot goes below the line's ink, so
+// that the box hides the line's end whole, and its erase draws that end
+// again.
+TEST_F(ScreenTest, PromptBoxFootGoesBelowALineItWouldCut)
+{
+    clear_drawing_area();
+    const int foot = prompt_box_bottom(2);
+    const int top = foot - CHeight / 2;
+    std::string line = "EXIT-q,";
+    while (text_width_in_use((line + " graphics").c_str()) < Maxx * 3 / 4 - 10)
+        line += " graphics";
+    setcolor(white);
+    moveto(10, top);
+    outtext(line.c_str());
+    const int text_end = 10 + text_width_in_use(line.c_str());
+    // Every pixel of the line's end, under the box's columns.
+    auto line_end = [&] {
+        std::vector<unsigned long> pixels;
+        for (int y = top; y <= top + CHeight; y++)
+            for (int x = prompt_box_left(Maxx) + 2; x <= text_end; x++)
+                pixels.push_back(getpixel(x, y));
+        return pixels;
+    };
+    const auto shown = line_end();
+    ASSERT_NE(std::count(shown.begin(), shown.end(), Color_Table[white]), 0) << "the line runs on under the box";
+    const int below = free_row_below(foot, prompt_box_left(Maxx) + 1, box_right_edge(Maxx) - 1);
+    ASSERT_GT(below, foot) << "the line's ink takes the row of a box of two lines' foot";
+    ASSERT_LE(below, foot + 2 * CHeight);
+
+    draw_prompt_box(2);
+    const int x = box_right_edge(Maxx) - 5; // right of the line's end
+    EXPECT_EQ(getpixel(x, below), Color_Table[red]) << "the foot's row";
+    for (int y = foot; y < below; y++)
+        EXPECT_EQ(getpixel(x, y), Color_Table[black]) << "row " << y << " inside the box";
+    for (int y = top; y <= top + CHeight; y++)
+        EXPECT_EQ(getpixel(prompt_box_left(Maxx) + 5, y), Color_Table[black]) << "row " << y << " of the line's end";
+
+    erase_prompt_box(2);
+    EXPECT_EQ(getpixel(x, below), Color_Table[black]) << "the foot taken away";
+    EXPECT_TRUE(line_end() == shown) << "the line's end drawn again";
+    clear_drawing_area();
+}
+
+// The room boxes keep for an entry holds one typed full of any character a
+// text entry takes, the widest too: in the proportional font a 'W' is wider
+// than the character cell the room was once counted in.
+TEST_F(ScreenTest, EntryRoomHoldsAnEntryTypedFullOfItsWidestLetter)
+{
+    ASSERT_GT(text_width_in_use("WW"), 2 * CWidth);
+    for (int c = 1; c < 128; c++) {
+        if (!entry_accepts(text_entry, c))
+            continue;
+        EXPECT_LE(text_width_in_use(std::string(5, static_cast<char>(c)).c_str()), typed_entry_width(5))
+            << static_cast<char>(c);
+    }
+    EXPECT_EQ(typed_entry_room(5), typed_entry_width(5) + CWidth) << "the cursor after it";
+    EXPECT_EQ(typed_entry_room(0), 0) << "no entry, no room";
 }
 
 TEST_F(ScreenTest, OutOfRangePixelReadIsReportedNotFatal)

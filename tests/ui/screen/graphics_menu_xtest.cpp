@@ -38,6 +38,15 @@ TEST_F(GraphicsMenu, WidthBelow300IsHeldAt300)
     run_menu("S\r1024\r768\rq");
 }
 
+// At the least height the colour chart the resize shows keeps its labels a
+// text line apart (the window tests fail on any draw-check report).
+TEST_F(GraphicsMenu, TheColourChartOfTheLeastHeightKeepsItsLabelsApart)
+{
+    run_menu("S\r925\r250\rq");
+    EXPECT_EQ(WinMaxy, 249);
+    run_menu("S\r1024\r768\rq");
+}
+
 // 40 is held at 35, which the window cannot take (refused, as below).
 TEST_F(GraphicsMenu, FontSizesAboveThe35HeldAreRefusedWhereTheyDoNotFit)
 {

@@ -9,6 +9,7 @@
 
 #include "ui/screen/colors.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/label_places.h"
 #include "ui/screen/text_inks.h"
 #include "ui/screen/window_record.h"
 
@@ -206,6 +207,20 @@ TEST_F(TextInks, PastTheCapANewInkIsNotKept)
     clear_area();
     text("past", 100, Maxy - 2 * CHeight);
     EXPECT_EQ(free_row_below(Maxy - 2 * CHeight + 1, 0, Maxx), Maxy - CHeight);
+}
+
+// A node's bit pattern, a shape, takes its rows as a label's place where a
+// box over the picture asks: its foot moves past it in its columns only,
+// until the drawing area is cleared. Other boxes pass no label place.
+TEST_F(TextInks, APicturesLabelPlaceTakesItsRowsUntilTheAreaIsCleared)
+{
+    ASSERT_TRUE(take_label_place(300, 200, 340, 209));
+    EXPECT_EQ(free_row_below(205, 0, Maxx, kPastLabelPlaces), 210);
+    EXPECT_EQ(free_row_above(205, 320, 320, kPastLabelPlaces), 199);
+    EXPECT_EQ(free_row_below(205, 341, Maxx, kPastLabelPlaces), 205);
+    EXPECT_EQ(free_row_below(205, 0, Maxx), 205);
+    clear_area();
+    EXPECT_EQ(free_row_below(205, 0, Maxx, kPastLabelPlaces), 205);
 }
 
 } // namespace

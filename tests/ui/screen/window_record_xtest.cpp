@@ -4,6 +4,8 @@
 // kept the point meanwhile. The texts the record holds for the draw check
 // alone: one cleared under a saved region is judged again when the region
 // is put back, yet never drawn again; past the cap a new text goes unjudged.
+// A region saved before a resize puts back no pixels of the old size over a
+// window drawn afresh since.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -266,6 +268,34 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
+}
+
+// A box over a picture the record cannot draw again (a polygon): the
+// resize leaves the drawing where it was, and the box's region saved before
+// it comes back in place; but once the window was cleared since (a stage
+// drawn afresh at the new size), the region's old pixels are not put back
+// over it.
+TEST_F(WindowRecord, ARegionSavedBeforeAResizeComesBackOnlyOverTheDrawingItWasSavedFrom)
+{
+    const int triangle[] = {20, 400, 60, 400, 40, 440};
+    fillpoly(3, triangle);
+    moveto(200, 200);
+    outtext("UNDER");
+    draw_box(3, 150, 150, 400, 300, 1, blue);
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    ASSERT_TRUE(shows_colour(160, 160, 390, 290, blue)) << "the drawing did not stay where it was";
+    putimage(150, 150, &boximage[3], 0);
+    freeimage(&boximage[3]);
+    EXPECT_TRUE(shows_something(window_now(), 195, 195, 300, 225)) << "what the box covered did not come back";
+    EXPECT_FALSE(shows_colour(150, 150, 400, 300, blue)) << "the box stayed";
+
+    fillpoly(3, triangle);
+    draw_box(3, 150, 150, 400, 300, 1, blue);
+    ASSERT_TRUE(resize_to(width, height));
+    clear_drawing_area();
+    putimage(150, 150, &boximage[3], 0);
+    freeimage(&boximage[3]);
+    EXPECT_FALSE(shows_something(window_now(), 0, 0, Maxx, Maxy)) << "the region saved before the resize was put back";
 }
 
 } // namespace
