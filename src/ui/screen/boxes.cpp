@@ -571,7 +571,10 @@ draw_bottom_title(int mode)
 int
 text_column_top()
 {
-    return vgay(50);
+    // Below the first screen's prompt box of three lines, which a window of
+    // little height brings down to vgay(50): the column's first line (that
+    // screen's menu) is written after the box and would run under it.
+    return std::max(static_cast<int>(vgay(50)), prompt_box_bottom(3) + 2);
 }
 
 int
