@@ -135,9 +135,13 @@ protected:
                 "\r", "\r",   // size 10, scale
                 "\r"});       // k = 3: the wiring prompt
         ASSERT_TRUE(zemra->wait_ready_for_key());
-        // Its line past the box's frame and the window's edge is the draw
-        // check's to report (the entry's cursor blinks at its end there).
+        // The line and the cursor after it inside the box; a key typed is
+        // echoed there too.
         shot("graphics-menu-wiring-300x250");
+        EXPECT_EQ(marks_right_of_prompt_box(), 0) << "the wiring prompt runs past its box";
+        zemra->type("W");
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        EXPECT_EQ(marks_right_of_prompt_box(), 0) << "the wiring prompt's answer runs past its box";
     }
 
     // A basin field's options box, the window resized through the menu to

@@ -17,6 +17,7 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_text.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/text_line.h"
@@ -298,14 +299,21 @@ namespace {
 // Text s as written from column x: cut, and ended in "...", where it would
 // run past the last column left of the right frame of the boxes at the
 // window's right edge (past that, it would cross their frame or the
-// window's edge); s itself where it fits, or where no start of it and
-// "..." fits either (an entry's echo beyond that column).
+// window's edge), with room left after it for a one-key answer and its
+// cursor (a cut line is a prompt's); s itself where it fits, or where no
+// start of it and "..." fits either (an entry's echo beyond that column).
 std::string
 within_window(const char *s, int x)
 {
     const int room = box_right_edge(Maxx) - x;
-    std::string cut = text_within(s, room);
-    return text_width_in_use(cut.c_str()) <= room ? cut : s;
+    if (text_width_in_use(s) <= room)
+        return s;
+    for (int end : {room - typed_entry_room(1), room}) {
+        std::string cut = text_within(s, end);
+        if (text_width_in_use(cut.c_str()) <= end)
+            return cut;
+    }
+    return s;
 }
 
 } // namespace
