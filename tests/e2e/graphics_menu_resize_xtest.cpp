@@ -3,9 +3,14 @@
 // strip at the new bottom, the run goes on in it with nothing left of the
 // boxes that closed, and a box opened after the resize (the screen save's
 // name box) stands whole with one frame and leaves nothing when it closes.
+// At the first screen the menu makes the window the least one it takes
+// (300 x 250): the first screen's box and a settings prompt keep their
+// lines inside the box and the window, and the first screen's menu line
+// stands below its box, not under it.
 // The draw check is on throughout (the fixture fails a test on a report).
 // Run on the default screen and, as SmallScreen twins, on a 1024 x 768 one.
 #include "e2e/e2e_fixture.h"
+#include "support/x_keys.h"
 
 namespace {
 
@@ -93,6 +98,52 @@ protected:
             << "something left where the name box stood at " << size;
     }
 
+    // Pixels other than the background in the two columns right of the
+    // prompt box's right frame, from the window's top to the box's foot:
+    // where a line run past the box shows.
+    int marks_right_of_prompt_box()
+    {
+        const int w = zemra->width(), bottom = zemra->prompt_box_bottom();
+        EXPECT_GT(bottom, 10) << "no prompt box at the top right";
+        return zemra->marked_pixels(w - 2, 0, 2, bottom + 1);
+    }
+
+    // The window made the least one at the first screen, its box and menu
+    // looked at; then on to the wiring prompt of a basin field, whose
+    // second line is longer than the box is wide.
+    void first_screen_at_least_window()
+    {
+        launch();
+        answer({"g\r", "S\r", "300\r", "250\r"});
+        ASSERT_TRUE(zemra->wait_ready_for_key()) << "no menu after the resize";
+        ASSERT_EQ(zemra->width(), 300);
+        ASSERT_EQ(zemra->height(), 250);
+        // The pointer, left where the larger window's middle was, goes
+        // into the window (keys go to the window under it).
+        xtest_move_pointer(zemra->display, 150, 125);
+        zemra->type("\r");  // out of the menu, back to the first screen
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        shot("graphics-menu-first-screen-300x250");
+        const int bottom = zemra->prompt_box_bottom(), left = zemra->width() / 2;
+        EXPECT_EQ(marks_right_of_prompt_box(), 0) << "a line of the first box runs past it";
+        // Left of the box, in its rows: nothing (the menu's first line ran
+        // under the box there); below it the menu.
+        EXPECT_EQ(zemra->marked_pixels(0, 0, left - 1, bottom + 1), 0) << "a line runs under the first box";
+        EXPECT_GT(zemra->marked_pixels(0, bottom + 1, left - 1, 20), 0) << "no menu below the first box";
+        answer({"\r",         // basin field
+                "\r", "\r",   // value range 2, no size range
+                "\r", "\r",   // size 10, scale
+                "\r"});       // k = 3: the wiring prompt
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        // The line and the cursor after it inside the box; a key typed is
+        // echoed there too.
+        shot("graphics-menu-wiring-300x250");
+        EXPECT_EQ(marks_right_of_prompt_box(), 0) << "the wiring prompt runs past its box";
+        zemra->type("W");
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        EXPECT_EQ(marks_right_of_prompt_box(), 0) << "the wiring prompt's answer runs past its box";
+    }
+
     // A basin field's options box, the window resized through the menu to
     // a smaller size and back, the name box opened and closed at each.
     void field_resized_and_back()
@@ -118,6 +169,13 @@ protected:
 TEST_F(GraphicsMenuResize, RunGoesOnWithNothingOfTheClosedBoxes) { run_resized_and_back(); }
 
 TEST_F(GraphicsMenuResize, RunGoesOnWithNothingOfTheClosedBoxesSmallScreen) { run_resized_and_back(); }
+
+TEST_F(GraphicsMenuResize, FirstScreenAtTheLeastWindowKeepsItsLinesInside) { first_screen_at_least_window(); }
+
+TEST_F(GraphicsMenuResize, FirstScreenAtTheLeastWindowKeepsItsLinesInsideSmallScreen)
+{
+    first_screen_at_least_window();
+}
 
 TEST_F(GraphicsMenuResize, FieldsNameBoxStandsWholeAndLeavesNothing) { field_resized_and_back(); }
 

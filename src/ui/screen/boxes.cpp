@@ -571,7 +571,10 @@ draw_bottom_title(int mode)
 int
 text_column_top()
 {
-    return vgay(50);
+    // Below the first screen's prompt box of three lines, which a window of
+    // little height brings down to vgay(50): the column's first line (that
+    // screen's menu) is written after the box and would run under it.
+    return std::max(static_cast<int>(vgay(50)), prompt_box_bottom(3) + 2);
 }
 
 int
@@ -693,6 +696,11 @@ setpback_x_lines(int n)
     moveto(left, gety + static_cast<int>(static_cast<float>(-n) * CHeight));
     setfillstyle(0, black);
     // The whole width: a prompt with its answer may run past the middle.
-    bar(getx - 2, gety + 2, Maxx - 2, gety + (n + 1) * CHeight + 2);
+    // The rows the font inks on these lines (line_ink_rows), so that the
+    // clear cuts neither the line above nor the one below.
+    int first = 0, last = 0, other = 0;
+    line_ink_rows(gety, first, other);
+    line_ink_rows(gety + n * CHeight, other, last);
+    bar(getx - 2, first, Maxx - 2, last);
     moveto(left, gety - CHeight);
 }

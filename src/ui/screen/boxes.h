@@ -132,7 +132,8 @@ void draw_bottom_title(int mode);
 // where the glyphs of text in the font in use would ink below row last (the
 // row above a strip's frame).
 void move_to_strip_line(const char *text, int x, int top, int last);
-// The top row of the set-up's text column, where its first line stands.
+// The top row of the set-up's text column, where its first line stands:
+// vgay(50), or below a prompt box of three lines where that reaches it.
 int text_column_top();
 // The top edge of the tallest rule box at the window's foot, of three lines
 // (codes, or a larger k): text drawn before the box that must not run under

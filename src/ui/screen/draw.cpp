@@ -10,13 +10,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
 #include <vector>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
+#include "ui/screen/prompt_text.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/shape_batch.h"
+#include "ui/screen/text_line.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -290,18 +294,42 @@ text_pixel_width(const char *s, int len)
     return XTextWidth(font, s, len);
 }
 
+namespace {
+
+// Text s as written from column x: cut, and ended in "...", where it would
+// run past the last column left of the right frame of the boxes at the
+// window's right edge (past that, it would cross their frame or the
+// window's edge), with room left after it for a one-key answer and its
+// cursor (a cut line is a prompt's); s itself where it fits, or where no
+// start of it and "..." fits either (an entry's echo beyond that column).
+std::string
+within_window(const char *s, int x)
+{
+    const int room = box_right_edge(Maxx) - x;
+    if (text_width_in_use(s) <= room)
+        return s;
+    for (int end : {room - typed_entry_room(1), room}) {
+        std::string cut = text_within(s, end);
+        if (text_width_in_use(cut.c_str()) <= end)
+            return cut;
+    }
+    return s;
+}
+
+} // namespace
+
 void
 outtext(const char *s)
 {
-    int len = static_cast<int>(strlen(s));
+    const std::string text = within_window(s, getx);
     send_gathered_shapes();
-    XDrawString(D, W, Gc, getx, line_baseline(gety), s, len);
+    XDrawString(D, W, Gc, getx, line_baseline(gety), text.c_str(), static_cast<int>(text.size()));
     int x = getx;
     // The point goes on by the width drawn: in the font in use, so that
     // text and answers written after a line in the medium or small font
     // follow it without a gap.
-    getx = static_cast<int16_t>(getx + text_width_in_use(s));
-    record_text(s, x, gety, getx);
+    getx = static_cast<int16_t>(getx + text_width_in_use(text.c_str()));
+    record_text(text.c_str(), x, gety, getx);
 }
 
 void

@@ -36,7 +36,7 @@ namespace {
 constexpr int kLeastWidth = kMinMaxx + 1, kLeastHeight = kMinWinMaxy + 1;
 // boximage_prompt slot under the menu's box while it waits for its key.
 constexpr int kMenuSlot = 11;
-// Lines the text column of the set-up takes below its top at vgay(50).
+// Lines the text column of the set-up takes below its top (text_column_top).
 constexpr int kTextColumnLines = 16;
 
 void
@@ -112,7 +112,7 @@ fonts_fit_window()
 int
 largest_line_space()
 {
-    return (Maxy - vgay(50)) / kTextColumnLines;
+    return (Maxy - text_column_top()) / kTextColumnLines;
 }
 
 // A refusal in the one-line prompt box, waiting for Return.

@@ -250,9 +250,15 @@ TEST_F(ScreenTest, SetBackLinesErasesTheLinesAbove)
     setpback_x_lines(1);
     EXPECT_EQ(gety, y - 2 * CHeight);
     EXPECT_EQ(getx, static_cast<int>(5 * CWidth));
-    EXPECT_EQ(getpixel(200, y - CHeight + 2), Color_Table[black]);
-    EXPECT_EQ(getpixel(200, y + CHeight + 2), Color_Table[black]);
-    EXPECT_NE(getpixel(200, y + CHeight + 4), Color_Table[black]);
+    // The rows the font inks on the two lines taken back (tops y - CHeight
+    // and y) are cleared, and none of the lines above and below.
+    int first = 0, last = 0, other = 0;
+    line_ink_rows(y - CHeight, first, other);
+    line_ink_rows(y, other, last);
+    EXPECT_EQ(getpixel(200, first), Color_Table[black]);
+    EXPECT_EQ(getpixel(200, last), Color_Table[black]);
+    EXPECT_NE(getpixel(200, first - 1), Color_Table[black]);
+    EXPECT_NE(getpixel(200, last + 1), Color_Table[black]);
 }
 
 TEST_F(ScreenTest, WaitNoticeTakesItsWholeTextAway)

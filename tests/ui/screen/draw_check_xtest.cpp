@@ -195,8 +195,10 @@ const drawn_fault kFaults[] = {
          rectangle(kLeft - 5, kTop + CHeight / 2, kLeft + 40 * CWidth, kTop + 3 * CHeight);
      },
      "rectangle frame"},
+    // outtext cuts a text at the boxes' right frame where "..." fits
+    // before it; one begun past that frame is written as it is.
     {"a text past the window's right edge",
-     [] { text_line(Maxx - 3 * CWidth, kTop, "past the edge"); },
+     [] { text_line(Maxx - 1, kTop, "past the edge"); },
      "runs past the window's edge"},
     {"a text over another not cleared first",
      [] {
