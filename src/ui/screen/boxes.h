@@ -151,6 +151,11 @@ int text_column_clear_row(int y);
 // cleared (rows above hide_from that it keeps are hidden by other means, or
 // belong to no line).
 void save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under);
+// Rows y0..y1 from column x0 to x1 cleared (a graph's place on the
+// window's right part, kept after) where the lines of text its left edge
+// would cut are hidden whole instead: the band of rows they take, from a
+// free row above them to one below, is cleared across the window first.
+void clear_hiding_lines_cut(int x0, int y0, int x1, int y1);
 // What *under kept shown again at row top; put_back_ frees it.
 void show_under_band(int top, image_slot *under);
 void put_back_under_band(int top, image_slot *under);
