@@ -691,6 +691,20 @@ save_hiding_lines_under_prompt(int slot, int n)
     save_hiding_lines_in_band(2, text_column_top(), prompt_band_bottom(n), &boximage_prompt[slot]);
 }
 
+int16_t
+draw_tall_prompt_box(int slot, int n)
+{
+    save_hiding_lines_under_prompt(slot, n);
+    return draw_prompt_box(n);
+}
+
+void
+erase_tall_prompt_box(int slot, int n)
+{
+    erase_prompt_box(n);
+    put_back_under_prompt_band(slot);
+}
+
 void
 show_under_prompt_band(int slot)
 {

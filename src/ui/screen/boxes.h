@@ -168,6 +168,12 @@ void put_back_under_band(int top, image_slot *under);
 // prompt_band_bottom: the last row the box and that band take.
 int prompt_band_bottom(int n);
 void save_hiding_lines_under_prompt(int slot, int n);
+// A prompt box of n lines that may reach the set-up's text column: the
+// lines it reaches into are hidden whole while it is up (what the box and
+// the band cover kept in boximage_prompt[slot]), and come back with what
+// lay under the box when erase_tall_prompt_box takes it down.
+int16_t draw_tall_prompt_box(int slot, int n);
+void erase_tall_prompt_box(int slot, int n);
 // The band cleared again, after what lay under it was shown for a while.
 void hide_lines_under_prompt(int n);
 // What the box and its band covered shown again; put_back_ frees the slot.
