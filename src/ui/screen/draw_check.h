@@ -54,7 +54,8 @@
 // - a label written on its own background over a frame (a background no
 //   more than two lines high with a text drawn on it after): the label on
 //   top; a line reaching no more than three pixels past a frame: a tick on
-//   it;
+//   it; a line from inside a frame under 12 pixels both ways: a link from
+//   a node of a network's graph;
 // - a shape or line cut at a viewport short of the drawing area on any side:
 //   a clip the drawing chose (a plot or a preview kept to its area); a
 //   drawing wholly off the window (nothing of it shows); a clearing of the

@@ -31,12 +31,18 @@ constexpr owner_name kOwners[] = {
 // bar's mark of a new basin reaches two pixels past the bar's frame).
 constexpr double kTickReach = 3;
 
+// A frame smaller than this both ways is a mark, not a box: a node of a
+// network's graph, whose links are drawn from its centre out.
+constexpr int kLeastBox = 12;
+
 // Whether segment l, as far as the viewport lets it through, has pixels
 // inside frame b (off its sides) and reaches out of it farther than a
 // tick: it runs across a side.
 bool
 runs_across(segment l, const box &b)
 {
+    if (b.x1 - b.x0 < kLeastBox && b.y1 - b.y0 < kLeastBox)
+        return false;
     box v = viewport_box();
     if (!cut_segment_to(l.x0, l.y0, l.x1, l.y1, v.x0, v.y0, v.x1, v.y1))
         return false;

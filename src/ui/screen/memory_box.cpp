@@ -11,9 +11,11 @@
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/x_state.h"
 
@@ -51,7 +53,7 @@ memory_box_right_for(const char *text, int x)
 {
     int right = memory_box_place_end(Maxx);
     if (text) {
-        int end = x + text_pixel_width(text, static_cast<int>(strlen(text))) + 3;
+        int end = x + text_width_in_use(text) + 3;
         right = std::min(std::max(right, end), box_right_edge(Maxx));
     }
     return right;
@@ -114,6 +116,20 @@ memory_box(int mode, const char *text)
     return static_cast<int16_t>(memory_box_left(Maxx));
 }
 
+namespace {
+
+// A dialog's title stands beside its question's prompt box: while it
+// lives, a font in which text written from x keeps to the title's place.
+class title_font : public font_while {
+public:
+    title_font(const char *text, int x)
+        : font_while({text}, memory_box_place_end(Maxx) - 3 - x, {set_medium_font, set_small_font})
+    {
+    }
+};
+
+} // namespace
+
 void
 status_box_title(const char *text, int colour)
 {
@@ -121,6 +137,7 @@ status_box_title(const char *text, int colour)
     int previous = nowcolor;
     char key = is[0];
     int margin = memory_box_left(Maxx) + vgax(3);
+    title_font font(text, margin);
     frame_memory_box(text, margin);
     setcolor(colour);
     moveto(margin, vgay(3));
@@ -163,6 +180,7 @@ put_back_under_memory_box(int slot, int right_under)
 void
 status_box_title_over(int slot, const char *text, int colour)
 {
+    title_font font(text, memory_box_left(Maxx) + vgax(3));
     memory_box_right_under = save_under_memory_box(slot, text, memory_box_left(Maxx) + vgax(3));
     status_box_title(text, colour);
 }
