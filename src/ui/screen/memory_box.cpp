@@ -15,7 +15,6 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
-#include "ui/screen/prompt_font.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/x_state.h"
 
@@ -118,14 +117,28 @@ memory_box(int mode, const char *text)
 
 namespace {
 
-// A dialog's title stands beside its question's prompt box: while it
-// lives, a font in which text written from x keeps to the title's place.
-class title_font : public font_while {
+// A dialog's title stands beside its question's prompt box. While it
+// lives, the font the title is written in: the one in use where text
+// written from x keeps to the title's place, else the medium or the small
+// one. The line's metrics stay those of the font in use, so that the box
+// keeps its height and its erase takes it whole.
+class title_font {
 public:
-    title_font(const char *text, int x)
-        : font_while({text}, memory_box_place_end(Maxx) - 3 - x, {set_medium_font, set_small_font})
+    title_font(const char *text, int x) : before_(font_in_use())
     {
+        const int room = memory_box_place_end(Maxx) - 3 - x;
+        for (font_use smaller : {font_medium, font_small}) {
+            if (text_width_in_use(text) <= room)
+                break;
+            use_font(smaller);
+        }
     }
+    ~title_font() { use_font(before_); }
+    title_font(const title_font &) = delete;
+    title_font &operator=(const title_font &) = delete;
+
+private:
+    font_use before_;
 };
 
 } // namespace
