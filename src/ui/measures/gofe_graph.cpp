@@ -307,10 +307,11 @@ draw_sweep_frames()
         raise_box(box_owner::sweep_graph, sweep_frames_place(frames), box_way::taken);
         set_box_return(box_owner::sweep_graph, bring_back_sweep_graph);
     }
-    if (lambda_z_graph != lambda_z_off) {
-        setfillstyle(0, black);
-        bar(Maxx / 2, Maxy / 3, Maxx - 2, std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
-    }
+    // The lambda-Z graph's place on the right half, cleared; the set-up's
+    // lines that run on into it are hidden whole, not left cut at its edge.
+    if (lambda_z_graph != lambda_z_off)
+        clear_hiding_lines_cut(Maxx / 2, Maxy / 3, Maxx - 2,
+                               std::min<int>(Maxy - vgay(30), two_line_rule_box_top() - 1));
     for (const sweep_frame &f : frames)
         draw_frame(f.x0, goy, f.kind);
     drawn_at_clears = drawing_area_clears();

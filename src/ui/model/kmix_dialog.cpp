@@ -54,23 +54,6 @@ box_line(int margin, const char *text)
     write_prompt_lines(text, margin);
 }
 
-// A prompt box of n lines over the set-up text column: the set-up lines
-// it reaches into are hidden whole while it is up, and come back with what
-// lay under the box when erase_tall_box takes it down.
-int
-draw_tall_box(int n)
-{
-    save_hiding_lines_under_prompt(kUnderSlot, n);
-    return draw_prompt_box(n);
-}
-
-void
-erase_tall_box(int n)
-{
-    erase_prompt_box(n);
-    put_back_under_prompt_band(kUnderSlot);
-}
-
 // The number typed in the last entry held to low..high, or fallback after
 // Return or an answer with no number.
 long
@@ -161,7 +144,7 @@ method_average()
 bool
 show_counts(const uint16_t *counts, uint32_t total)
 {
-    int margin = draw_tall_box(4);
+    int margin = draw_tall_prompt_box(kUnderSlot, 4);
     char text[150];
     for (int k = 1; k <= Maxnhood; k++) {
         if (!counts[k])
@@ -179,7 +162,7 @@ show_counts(const uint16_t *counts, uint32_t total)
     outtext("shuffle: no-n yes-(def):");
     input_string(1, text_entry);
     // Taken down either way: the boxes that follow are shorter.
-    erase_tall_box(4);
+    erase_tall_prompt_box(kUnderSlot, 4);
     return is[0] != 'n';
 }
 
@@ -430,7 +413,7 @@ summary()
         lines = prompt_box_lines(text) + (notice ? 1 : 0) + digit_rows(start) + tail;
         if (lines * CHeight > Maxy - vgay(100))
             lines = (Maxy - vgay(5)) / CHeight;
-        int margin = draw_tall_box(lines);
+        int margin = draw_tall_prompt_box(kUnderSlot, lines);
         write_prompt_lines(text, margin);
         if (notice) {
             box_line(margin, "(network>32, field changed to single)");
@@ -464,7 +447,7 @@ summary()
         input_string(1, text_entry);
         char key = is[0];
         if (key == 'q' || key == 'r') {
-            erase_tall_box(lines);
+            erase_tall_prompt_box(kUnderSlot, lines);
             return false;
         }
         if (key == 'j') {
@@ -473,20 +456,20 @@ summary()
             if (len == 0) // Return or 'q'
                 break;
             start = static_cast<int>(typed_or(start, 0, lineL - 1));
-            erase_tall_box(lines);
+            erase_tall_prompt_box(kUnderSlot, lines);
             continue;
         }
         if (key == 'm') {
             if (next_unshown < 0)
                 break;
             start = next_unshown;
-            erase_tall_box(lines);
+            erase_tall_prompt_box(kUnderSlot, lines);
             continue;
         }
         if (key == 's') {
             // The file dialog's box is shorter than the summary's, whose
             // lines it would show cut: the summary goes first.
-            erase_tall_box(lines);
+            erase_tall_prompt_box(kUnderSlot, lines);
             load_save_nhoodmix('s');
             if (is[0] != 'q') {
                 lines = 0; // no box left to take down
@@ -496,7 +479,7 @@ summary()
             continue;
         }
         if (key == 'h') {
-            erase_tall_box(lines);
+            erase_tall_prompt_box(kUnderSlot, lines);
             draw_k_hist(1);
             start = lineL - 1;
             continue;
@@ -505,7 +488,7 @@ summary()
     }
     // Finish.
     if (lines > 0)
-        erase_tall_box(lines);
+        erase_tall_prompt_box(kUnderSlot, lines);
     nhood_lb_ub();
     nhood = static_cast<int8_t>(maxk > nhood_ub ? maxk : nhood_ub);
     return true;

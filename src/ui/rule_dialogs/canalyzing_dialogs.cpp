@@ -36,6 +36,9 @@ namespace {
 
 constexpr int kRunBoxSlot = 12;  // boximage slot under the one-line box of a run
 constexpr int kPictureSlot = 18; // boximage slot under the canalyzing picture
+// boximage_prompt slot under the first questions' box, which a k-mix's
+// four lines take down to the set-up's first line.
+constexpr int kUnderSlot = 12;
 
 // The digit typed as the first character, or -1.
 int
@@ -484,12 +487,13 @@ set_canalyzing_net(int keep0)
     pic.place();
     draw_box(kPictureSlot, pic.x0, pic.y0, pic.x1, pic.y1, 1, 0);
     canal_census census;
+    const int first_lines = nhood_mixed ? 4 : 2;
     for (;;) {
-        int margin = draw_prompt_box(nhood_mixed ? 4 : 2);
+        int margin = draw_tall_prompt_box(kUnderSlot, first_lines);
         outtext("set canalyzing genes-g inputs-(def):");
         input_string(1, text_entry);
         if (is[0] == 'q') {
-            erase_prompt_box(nhood_mixed ? 4 : 2);
+            erase_tall_prompt_box(kUnderSlot, first_lines);
             erase_memory_box();
             break;
         }
@@ -499,11 +503,13 @@ set_canalyzing_net(int keep0)
         line += genes ? "c-genes: redo-q number-n, %-(def):" : "c-inputs: redo-q number-n, %-(def):";
         outtext(line.c_str());
         input_string(1, text_entry);
-        if (is[0] == 'q')
+        if (is[0] == 'q') {
+            erase_tall_prompt_box(kUnderSlot, first_lines);
             continue;
+        }
         bool number = is[0] == 'n';
         census.chosen_k = nhood_mixed ? choose_k(margin) : (nhood > 9 ? nhood : 0);
-        erase_prompt_box(nhood_mixed ? 4 : 2);
+        erase_tall_prompt_box(kUnderSlot, first_lines);
         bool leave = false;
         for (;;) {
             draw_picture(pic, census);

@@ -156,8 +156,10 @@ input_hex(int k, int kind, uint8_t *string, int high, int /* low: the block alwa
             if (c >= r)
                 c -= r;
         } else if (value >= 0) {
+            // The digit's own cell: its right corner is inclusive, and the
+            // next column is the next digit's first.
             setfillstyle(0, black);
-            bar(getx, gety - 1, getx + CWidth, gety + CHeight);
+            bar(getx, gety - 1, getx + CWidth - 1, gety + CHeight);
             // Written as the block writes its digits (lower case): a capital
             // is wider than the digit's cell and would reach the next one.
             char text[9];

@@ -646,6 +646,29 @@ save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 }
 
 void
+clear_hiding_lines_cut(int x0, int y0, int x1, int y1)
+{
+    // The rows where a text's ink takes the columns on both sides of the
+    // left edge: a line that runs on under the clearing.
+    int first = -1, last = -1;
+    for (int y = y0; y <= y1;) {
+        const int free = free_row_below(y, x0 - 1, x0);
+        if (free > y) {
+            if (first < 0)
+                first = y;
+            last = free - 1;
+        }
+        y = free + 1;
+    }
+    if (first >= 0) {
+        const int right = box_right_edge(Maxx);
+        hide_lines_in_band(free_row_above(first, 1, right), free_row_below(last, 1, right));
+    }
+    set_drawing_area_viewport();
+    fill_black(x0, y0, x1, y1);
+}
+
+void
 show_under_band(int top, image_slot *under)
 {
     set_drawing_area_viewport();
@@ -669,6 +692,20 @@ void
 save_hiding_lines_under_prompt(int slot, int n)
 {
     save_hiding_lines_in_band(2, text_column_top(), prompt_band_bottom(n), &boximage_prompt[slot]);
+}
+
+int16_t
+draw_tall_prompt_box(int slot, int n)
+{
+    save_hiding_lines_under_prompt(slot, n);
+    return draw_prompt_box(n);
+}
+
+void
+erase_tall_prompt_box(int slot, int n)
+{
+    erase_prompt_box(n);
+    put_back_under_prompt_band(slot);
 }
 
 void

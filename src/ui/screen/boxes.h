@@ -152,6 +152,11 @@ int text_column_clear_row(int y);
 // cleared (rows above hide_from that it keeps are hidden by other means, or
 // belong to no line).
 void save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under);
+// Rows y0..y1 from column x0 to x1 cleared (a graph's place on the
+// window's right part, kept after) where the lines of text its left edge
+// would cut are hidden whole instead: the band of rows they take, from a
+// free row above them to one below, is cleared across the window first.
+void clear_hiding_lines_cut(int x0, int y0, int x1, int y1);
 // What *under kept shown again at row top; put_back_ frees it.
 void show_under_band(int top, image_slot *under);
 void put_back_under_band(int top, image_slot *under);
@@ -164,6 +169,12 @@ void put_back_under_band(int top, image_slot *under);
 // prompt_band_bottom: the last row the box and that band take.
 int prompt_band_bottom(int n);
 void save_hiding_lines_under_prompt(int slot, int n);
+// A prompt box of n lines that may reach the set-up's text column: the
+// lines it reaches into are hidden whole while it is up (what the box and
+// the band cover kept in boximage_prompt[slot]), and come back with what
+// lay under the box when erase_tall_prompt_box takes it down.
+int16_t draw_tall_prompt_box(int slot, int n);
+void erase_tall_prompt_box(int slot, int n);
 // The band cleared again, after what lay under it was shown for a while.
 void hide_lines_under_prompt(int n);
 // What the box and its band covered shown again; put_back_ frees the slot.

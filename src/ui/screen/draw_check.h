@@ -61,7 +61,13 @@
 //   drawing wholly off the window (nothing of it shows); a clearing of the
 //   whole window;
 // - a box whose area was saved and is put back whole (a modal box) while it
-//   stands: what it covers comes back with it.
+//   stands: what it covers comes back with it;
+// - the blocks of an oblique view drawn from its back row to its front one
+//   (the frequency histogram of a rule sample): a block (a fill framed
+//   round its own place) drawn over the frame of a block of its width that
+//   stands farther (its foot higher, set off sideways) hides it as the
+//   view means to, and a line from a block's corner to another's crossing
+//   a block of their width is an edge between their tops.
 //
 // Not judged: anything drawn in a key wait's pause (the blinking block).
 // Judged as drawn but not followed after, and counted in the closing line

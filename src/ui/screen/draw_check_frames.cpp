@@ -54,6 +54,60 @@ runs_across(segment l, const box &b)
     return !meets || t0 > 0 || t1 < 1;
 }
 
+// Whether b is the place of a block: a fill framed round its own edge (a
+// fill lower or narrower than a line of text is not kept: its frame
+// stands for it).
+bool
+block_at(const box &b)
+{
+    bool framed = false, filled = b.x1 - b.x0 < CHeight || b.y1 - b.y0 < CHeight;
+    for (const seen_shape &s : shapes) {
+        if (!same_box(s.bounds, b))
+            continue;
+        framed = framed || s.frame();
+        filled = filled || (!s.frame() && s.boxed);
+    }
+    return framed && filled;
+}
+
+bool
+same_width(const box &a, const box &b)
+{
+    return a.x1 - a.x0 == b.x1 - b.x0;
+}
+
+// Whether block front, drawn over the frame of block behind, stands nearer
+// in an oblique view of blocks of one width drawn from the back row to the
+// front one (the rule sample's frequency histogram): its foot lower, set
+// off sideways from the one behind. Hiding the blocks behind is what such
+// a view does; two boxes of one place stacked are not taken for one.
+bool
+in_front(const box &front, const box &behind)
+{
+    return same_width(front, behind) && front.x0 != behind.x0 && front.y1 > behind.y1 &&
+           block_at(front) && block_at(behind);
+}
+
+// Whether (x, y) is a corner of a block as wide as b.
+bool
+block_corner(int x, int y, const box &b)
+{
+    return std::any_of(shapes.begin(), shapes.end(), [&](const seen_shape &s) {
+        const box &c = s.bounds;
+        return s.frame() && same_width(c, b) && (x == c.x0 || x == c.x1) && (y == c.y0 || y == c.y1) &&
+               block_at(c);
+    });
+}
+
+// Whether segment l joins the corners of two blocks of an oblique view
+// across block b of theirs (the edges between the tops of neighbouring
+// blocks, drawn in depth order with them).
+bool
+joins_blocks(const segment &l, const box &b)
+{
+    return block_at(b) && block_corner(l.x0, l.y0, b) && block_corner(l.x1, l.y1, b);
+}
+
 // Reports the faults found on s (drawn over, crossed) that still show: not
 // under a modal box (judged when it is put back), not cleared since.
 void
@@ -67,7 +121,7 @@ judge_frame_faults(seen_shape &s)
         }
         bool cleared = std::any_of(s.covers.begin(), s.covers.end(),
                                    [&](const covering &c) { return c.seq > f.seq && inside(f.where, c.where); });
-        if (!cleared && !text_background(f.by, f.seq))
+        if (!cleared && !text_background(f.by, f.seq) && !in_front(f.by, s.bounds))
             report(f.what);
     }
     s.faults.swap(pending);
@@ -168,7 +222,8 @@ note_frames_crossed(const std::vector<segment> &segs, const std::string &what, u
         if (!s.frame() || s.seq >= seq)
             continue;
         for (const segment &l : segs) {
-            if (meet(ordered(l.x0, l.y0, l.x1, l.y1), s.bounds).empty() || !runs_across(l, s.bounds))
+            if (meet(ordered(l.x0, l.y0, l.x1, l.y1), s.bounds).empty() || !runs_across(l, s.bounds) ||
+                joins_blocks(l, s.bounds))
                 continue;
             for (const box &side : s.parts) {
                 box part = segment_within(l.x0, l.y0, l.x1, l.y1, side);

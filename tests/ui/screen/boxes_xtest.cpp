@@ -417,4 +417,41 @@ TEST_F(ScreenTest, OutOfRangePixelReadIsReportedNotFatal)
     EXPECT_EQ(getpixel(Maxx + 50, 10), 0u);
 }
 
+// The white pixels of rows y0..y1, columns x0..x1.
+int
+white_pixels(int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            n += getpixel(x, y) == Color_Table[white];
+    return n;
+}
+
+// A graph's place cleared on the right half: a line running on into it
+// goes whole, its part left of the place too; a line ending short of the
+// place and one below it stay whole (and the draw check sees no line cut).
+TEST_F(ScreenTest, AGraphsPlaceHidesWholeTheLinesItsEdgeWouldCut)
+{
+    clear_drawing_area();
+    const int x0 = Maxx / 2, top = 200, bottom = 400;
+    const char *line = "a set-up line that runs on into the place";
+    const int half = text_pixel_width(line, static_cast<int>(strlen(line))) / 2;
+    setcolor(white);
+    moveto(x0 - half, 250);
+    outtext(line);
+    moveto(20, 300);
+    outtext("short");
+    moveto(x0 - half, bottom + 2 * CHeight);
+    outtext(line);
+    flush_display();
+    clear_hiding_lines_cut(x0, top, Maxx - 2, bottom);
+    flush_display();
+    EXPECT_EQ(white_pixels(x0 - half, 250, x0 - 1, 250 + CHeight - 1), 0) << "the line left cut";
+    EXPECT_GT(white_pixels(20, 300, 20 + 5 * CWidth, 300 + CHeight - 1), 0) << "the short line taken";
+    EXPECT_GT(white_pixels(x0, bottom + 2 * CHeight, x0 + half, bottom + 3 * CHeight - 1), 0)
+        << "the line below the place taken";
+    EXPECT_EQ(white_pixels(x0, 250, x0 + half, 250 + CHeight - 1), 0) << "the place not cleared";
+}
+
 } // namespace
