@@ -1263,7 +1263,7 @@ run_steps(run_context &r)
         }
         if (r.backward && it.time >= stepforward) {
             if (stp) {
-                end_page(it.cell_size);
+                start_rows_after_pattern(&it, r.side_width);
                 print_current_state(A, lightgreen);
                 end_page(it.cell_size);
             }

@@ -29,6 +29,7 @@
 #include "ui/screen/fill_rects.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
 
@@ -826,6 +827,25 @@ pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width)
         show_statespace_matrix(nullptr);
     if (key_cleared)
         show_multistate_color_key(1);
+}
+
+void
+start_rows_after_pattern(const run_iteration *it, float side_width)
+{
+    const int s = it->cell_size;
+    if (d_mode == display_1d || (d_mode == display_2d && !scrolling)) {
+        // A row apart from the last row, or from a 2d frame's bottom line.
+        if (d_mode == display_2d)
+            moveto(0, pixmap_height_of(it));
+        end_page(s);
+        return;
+    }
+    // The oblique blocks and the scrolled 2d frames reach down the window:
+    // the rows begin a fresh page, what the frames took cleared whole.
+    const int right = std::min<int>(pattern_reach(it, side_width), Maxx);
+    rows_give_way({0, 0, right, Maxy});
+    clear_rect(0, 0, right, Maxy);
+    moveto(0, 0);
 }
 
 void

@@ -74,6 +74,12 @@ void display_after_sweep(entropy_graph *eg, run_iteration *it, float side_width)
 // Clears the pattern area and restarts the drawing at the top; after a
 // resize the pattern pixmap is made again at the window's new height.
 void pattern_page_end(entropy_graph *eg, run_iteration *it, float side_width);
+// Where the 1d rows that follow the pattern begin (the forward steps' last
+// state before a subtree, then the subtree's rows): a row below a 1d
+// pattern or a 2d frame, never across the frame; at the top of a fresh
+// page after frames that reach down the window (2d+time, 3d, scrolled 2d
+// frames). side_width: the side plot's width (0 for none).
+void start_rows_after_pattern(const run_iteration *it, float side_width);
 // The states of the cycle att[1..attperiod] as rows at the pen (display_1d).
 void draw_cycle_rows(run_iteration *it);
 

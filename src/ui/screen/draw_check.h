@@ -56,6 +56,11 @@
 //   top; a line reaching no more than three pixels past a frame: a tick on
 //   it; a line from inside a frame under 12 pixels both ways: a link from
 //   a node of a network's graph;
+// - a line drawn along a side of the polygon drawn just before it (or
+//   before the lines that did so): the shape's rim in another colour, as a
+//   2d+time or 3d cell's, a side of that shape, which over a frame (the
+//   oblique block's front face the cells lie across) is a marker set on it
+//   as the shape itself is, not a line run across it;
 // - a shape or line cut at a viewport short of the drawing area on any side:
 //   a clip the drawing chose (a plot or a preview kept to its area); a
 //   drawing wholly off the window (nothing of it shows); a clearing of the

@@ -70,6 +70,29 @@ judge_segments(const std::vector<segment> &segs, const box &asked, const std::st
     keep_lines(segs, what, seq);
 }
 
+// The sides of the polygon drawn last, and the number of the drawing that
+// may go on outlining it: a line along one of them drawn straight after
+// the polygon, or after lines that did so, is its edge in another colour
+// (a 2d+time cell's rim), which no other drawing came between.
+std::vector<segment> outlined_sides;
+uint32_t outline_seq = 0;
+
+// Whether line l, the drawing numbered seq, lies along a side of the
+// polygon drawn just before it (or before the lines outlining it).
+bool
+outlines_last_polygon(const segment &l, uint32_t seq)
+{
+    if (seq != outline_seq)
+        return false;
+    for (const segment &s : outlined_sides)
+        if ((s.x0 == l.x0 && s.y0 == l.y0 && s.x1 == l.x1 && s.y1 == l.y1) ||
+            (s.x0 == l.x1 && s.y0 == l.y1 && s.x1 == l.x0 && s.y1 == l.y0)) {
+            outline_seq = seq + 1;
+            return true;
+        }
+    return false;
+}
+
 // The sides of a polygon of n corners, closed.
 std::vector<segment>
 polygon_sides(int n, const int *xy)
@@ -298,7 +321,10 @@ check_line(int x0, int y0, int x1, int y1, int, const char *how)
     if (!judging())
         return;
     box span = ordered(x0, y0, x1, y1);
-    judge_segments({{x0, y0, x1, y1}}, span, std::string(how) + " line " + describe(span), true);
+    // A polygon's edge drawn again as a line is a side of that shape, which
+    // over a frame is a marker set on it, not a line run across it.
+    const bool shape_side = outlines_last_polygon({x0, y0, x1, y1}, window_drawings());
+    judge_segments({{x0, y0, x1, y1}}, span, std::string(how) + " line " + describe(span), !shape_side);
 }
 
 void
@@ -328,7 +354,9 @@ check_polygon(int n, const int *points)
     box span = kNoBox;
     for (int i = 0; i < n; i++)
         span = join(span, {points[2 * i], points[2 * i + 1], points[2 * i], points[2 * i + 1]});
-    judge_segments(polygon_sides(n, points), span, "polygon " + describe(span));
+    outlined_sides = polygon_sides(n, points);
+    outline_seq = window_drawings() + 1;
+    judge_segments(outlined_sides, span, "polygon " + describe(span));
 }
 
 void

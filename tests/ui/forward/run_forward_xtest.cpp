@@ -377,14 +377,16 @@ TEST_F(ForwardRun, TwoDimensionalFrameShowsCellLAtTheTopLeft)
     scale = 4;
     d_mode = display_2d;
     run_forward(carule);
-    // The frame of step 1 shows the seed; its first rows are covered by the
-    // final state printed as a 1d row, so rows 2.. are read.
+    // The frame of step 1 shows the seed, every row of it: the final state,
+    // printed as a 1d row, goes a row below the frame's bottom line, not
+    // across the frame.
     for (int c = 0; c < lineL; c++) {
         int slot = L - c, x = (slot % 10) * 4, y = (slot / 10) * 4;
-        if (y < 2 * 4)
-            continue;
         ASSERT_EQ(cell_pixel(x, y), seed[c] ? Color_Table[yellow] : Color_Table[black]) << c;
     }
+    const int row = 10 * 4 + 2 + 4; // the frame's 40 rows, its bottom line and a row apart
+    for (int c = 0; c < lineL; c++) // rule 1 with k = 0 takes every cell to 1
+        ASSERT_EQ(window_pixel((L - c) * 4, row), Color_Table[lightgreen]) << c; // beside its centre mark
     free_colours();
 }
 

@@ -375,6 +375,37 @@ TEST_F(DrawCheck, EachDeliberateFaultIsReported)
     }
 }
 
+// A 2d+time cell lying across the oblique block's front face: a polygon,
+// then its rim drawn along two of its sides as lines, is a shape set on the
+// frame; the same line with another drawing between, or a line off the
+// polygon's sides, runs across the frame.
+TEST_F(DrawCheck, APolygonsRimDrawnAsLinesIsNoLineAcrossAFrame)
+{
+    setcolor(white);
+    rectangle(kLeft, kTop, kLeft + 200, kTop + 300);
+    const int x = kLeft + 196, y = kTop + 20, slant = 3, s = 5;
+    int corners[8] = {x, y, x + slant, y - slant, x + slant + s, y - slant, x + s, y};
+    setfillstyle(0, yellow);
+    fillpoly(4, corners);
+    setcolor(yellow);
+    moveto(corners[0], corners[1]);
+    lineto(corners[2], corners[3]);
+    lineto(corners[4], corners[5]);
+    EXPECT_TRUE(reports().empty());
+
+    clear_box(kLeft + 300, kTop, kLeft + 310, kTop + 10);
+    moveto(corners[2], corners[3]);
+    lineto(corners[4], corners[5]);
+    EXPECT_TRUE(one_report(reports(), "runs across rectangle frame"));
+
+    fillpoly(4, corners);
+    moveto(kLeft + 190, kTop + 40);
+    lineto(kLeft + 210, kTop + 40);
+    EXPECT_TRUE(one_report(reports(), "runs across rectangle frame"));
+    clear_drawing_area();
+    reports();
+}
+
 // After a resize the window drawn again is followed: a text the record
 // drew again is cut as any other; a region saved before the resize and
 // copied back after it (the record could not draw it again) is a fault.
