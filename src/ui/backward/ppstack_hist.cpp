@@ -164,8 +164,13 @@ void
 draw_local_stack_bar()
 {
     int colour = getcolor();
+    const box_place place{vgax(125), local_stack_bar_top(), vgax(125) + vgax(150), Maxy - vgay(33)};
+    // The general method's histogram, whose frame's foot lies over its top
+    // (a tree of a network whose wiring became nonlocal since), takes it
+    // whole: it would leave the rest of its frame standing below.
+    raise_box(box_owner::stack_bar, place, box_way::taken);
     setcolor(white);
-    rectangle(vgax(125), local_stack_bar_top(), vgax(125) + vgax(150), Maxy - vgay(33));
+    rectangle(place.x0, place.y0, place.x1, place.y1);
     setcolor(colour);
 }
 

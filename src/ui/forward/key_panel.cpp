@@ -6,10 +6,10 @@
 // reads; only draws. Start at interrupt_key_index.
 //
 // The panel keeps inside the window: it starts below the colour key box at
-// the top right, and where its lines in the medium font would pass the
-// window's bottom or the panel's width it writes them in the small font,
-// and where even those would run into each other it leaves out the group
-// headings.
+// the top right and ends at the window's foot, or above the rule box where
+// that stands below it; where its lines in the medium font would pass its
+// bottom or its width it writes them in the small font, and where even
+// those would run into each other it leaves out the group headings.
 // Beside the run (as each run starts), like the colour key, it is left out
 // where the pattern (its rows, side plot and page clears) reaches its place:
 // the pattern would draw over it. So it is where the entropy-density plane
@@ -31,6 +31,7 @@
 #include "ui/forward/running_pattern_keys.h"
 #include "ui/forward/space_time_display.h"
 #include "ui/measures/entropy_plot.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
@@ -102,6 +103,15 @@ panel_top(int normal_height)
     return std::max<int>(Maxy - vgay(424), box_lines_bottom(3, normal_height, WinMaxy) + 2);
 }
 
+// The panel's bottom row: the window's foot, or above the rule box where
+// that holds its place below the panel (a range of sizes shows each size's
+// rule there before its run starts): the panel's box would cut its frame.
+int
+panel_bottom()
+{
+    return bottom_above_rule_box(panel_left(), Maxx - 2, Maxy - 2);
+}
+
 // Whether the lines fit the panel in the font in use (CHeight its lines).
 bool
 fits(const std::string &heading, const std::vector<panel_line> &lines, int top)
@@ -111,7 +121,7 @@ fits(const std::string &heading, const std::vector<panel_line> &lines, int top)
     for (const panel_line &line : lines)
         widest = std::max(widest, text_width_in_use(line.text.c_str()));
     int height = static_cast<int>(lines.size() + 1) * CHeight + 4;
-    return widest <= room && top + height <= Maxy - 2;
+    return widest <= room && top + height <= panel_bottom();
 }
 
 // The step between the lines in the small font (in use): the room spread
@@ -126,7 +136,7 @@ small_font_pitch(std::vector<panel_line> &lines, int top, int medium_pitch)
     for (const panel_line &line : lines)
         ink = std::max(ink, text_ink_height_in_use(line.text.c_str()));
     const int least = ink + 1;
-    auto room = [&] { return (Maxy - 2 - top - 4) / static_cast<int>(lines.size() + 1); };
+    auto room = [&] { return (panel_bottom() - top - 4) / static_cast<int>(lines.size() + 1); };
     if (room() < least)
         lines.erase(std::remove_if(lines.begin(), lines.end(),
                                    [](const panel_line &line) { return line.heading; }),
@@ -212,7 +222,7 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
     const int left = panel_left() + 3;
     // A panel still shown where the window's size placed it before a resize
     // goes, so that only the one at the new edges stays.
-    const panel_place place{left - 3, top, Maxx - 2, Maxy - 2};
+    const panel_place place{left - 3, top, Maxx - 2, panel_bottom()};
     if (drawn.left >= 0 && !(drawn == place))
         erase_key_panel();
     // Its lines are drawn whole over a run kept left of it.

@@ -62,6 +62,52 @@ constexpr int kTitleAbove = 25;      // the title's line above the plot's top
 constexpr int kCaptionBelow = 15;    // the x caption below the axis
 constexpr int kFrequencyLeft = 35;   // the y caption "Freq-" "uency" left of the plot
 constexpr int kLogCaptionLeft = 45;  // its "log2" under it
+
+// The box as last drawn: its columns, its rows as the window's record
+// follows them across a resize, the window's size it was laid out for and
+// the clears of the drawing area then (x1 < 0: none drawn).
+struct drawn_box {
+    int x0 = 0, x1 = -1;
+    window_row top{}, bottom{};
+    window_frame frame{};
+    uint32_t clears = 0;
+};
+drawn_box last_box;
+
+// Whether the window changed size since the box was laid out.
+bool
+resized_since_drawn()
+{
+    const window_frame now = current_window_frame();
+    return last_box.x1 >= 0 && (now.maxx != last_box.frame.maxx || now.maxy != last_box.frame.maxy ||
+                                now.cheight != last_box.frame.cheight);
+}
+
+// After a resize the record drew the box again scaled from its old place
+// (or, where it could not, left it as it was), which the box's layout for
+// the new size does not keep: that copy goes, and the background fill drops
+// it from the record, so that the box drawn anew leaves nothing of it
+// standing. Nothing where the drawing area was cleared since.
+void
+take_down_resized_copy()
+{
+    if (!resized_since_drawn() || last_box.clears != drawing_area_clears())
+        return;
+    const bool redrawn = remember_row(0).redraws != last_box.top.redraws;
+    const float sx =
+        redrawn ? static_cast<float>(Maxx + 1) / static_cast<float>(last_box.frame.maxx + 1) : 1.0f;
+    const int x0 = std::max(0, static_cast<int>(last_box.x0 * sx) - 1);
+    const int x1 = std::min<int>(Maxx, static_cast<int>(last_box.x1 * sx) + 2);
+    const int y0 = std::max(0, row_now(last_box.top) - 1);
+    const int y1 = std::min<int>(Maxy, row_now(last_box.bottom) + 1);
+    if (x1 < x0 || y1 < y0)
+        return;
+    const uint8_t fill = fillcolor;
+    setfillstyle(0, black);
+    bar(x0, y0, x1, y1);
+    setfillstyle(0, fill);
+}
+
 // The damage histogram, not one of the type histograms (which count a type
 // number the caller put in dp->damage).
 bool
@@ -862,6 +908,9 @@ draw_diff_graphframe(damage_record *dp, bool new_scale, bool logx, bool logy)
     const int title_row = net_row - CHeight - raised;
     const int box_top = std::min(top - vgay(kBoxAbove) - raised, title_row - 1);
     const int box_bottom = y0 + vgay(kBoxBelow);
+    take_down_resized_copy();
+    last_box = {x0 - vgax(kBoxLeft), box_right(dp), remember_row(box_top), remember_row(box_bottom),
+                current_window_frame(), drawing_area_clears()};
     setfillstyle(0, black);
     bar(x0 - vgax(kBoxLeft), box_top, box_right(dp), box_bottom);
     setcolor(lightred);
@@ -948,7 +997,8 @@ show_diff_plot(bool redraw, damage_record *dp)
     }
     histogram_y_axis y = y_axis_of(dp);
     uint64_t count = over ? 0 : dp->damage_buf[column];
-    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw, !dp->log_x);
+    // After a resize the histogram is laid out for the new size.
+    bool whole = needs_full_redraw(y, count, dp->x_rescaled, redraw || resized_since_drawn(), !dp->log_x);
     keep_y_axis(dp, y);
     if (whole) {
         draw_whole(dp, over);

@@ -29,6 +29,7 @@ enum class box_owner : uint8_t {
     plotted_count,   // the mutation's count of rules plotted, at the top
     sweep_graph,     // the frames of a rule sweep's graphs
     statespace_matrix, // the state-space matrix's box at the bottom right
+    stack_bar,       // the local pre-image method's stack bar at the foot
 };
 
 // What happens to a box a later drawing meets a part of.

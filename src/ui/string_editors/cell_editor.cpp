@@ -145,13 +145,15 @@ ask_coordinate(const char *label)
 
 // The part of the state to save: typed, or on a 2d lattice 'p' for the
 // rectangle between the last two cursor cells (corner[0..3]: i, j, i, j).
+// Its prompt box is drawn over the file menu's box of box_lines lines whole:
+// a shorter one would leave the rest of the menu's frame standing below it.
 // Returns false when the user backed out.
 bool
-ask_part(int dim, const int corner[4], patch_bounds *b)
+ask_part(int dim, const int corner[4], int box_lines, patch_bounds *b)
 {
     int max[3];
     axis_max(dim, max);
-    int margin = draw_prompt_box(2);
+    int margin = draw_prompt_box(box_lines);
     char text[160];
     if (dim == 1)
         snprintf(text, sizeof text, "1d: max i=%d, enter start/end", max[0]);
@@ -233,7 +235,7 @@ file_menu(uint8_t *string, int dim, const int corner[4], int size, int help_line
         save_to_tex(string, cols, rows, h3d, lineL, size, show_2d_divs, show_dots, hex_cells);
     } else if (key == 'T') {
         patch_bounds b;
-        if (ask_part(dim, corner, &b)) {
+        if (ask_part(dim, corner, lines, &b)) {
             int width = dim == 3 ? i3d : i2d, depth = dim == 3 ? j3d : j2d;
             std::vector<uint8_t> part = copy_state_part(string, b, width, depth);
             // A 3d part's layers stacked, as the whole block is.
@@ -245,7 +247,7 @@ file_menu(uint8_t *string, int dim, const int corner[4], int size, int help_line
         patch_bounds b;
         char name[32];
         snprintf(name, sizeof name, "mypch_v%d", value_range);
-        if (ask_part(dim, corner, &b) && choose_file("SAVE", "PATCH", "*.eed", name)) {
+        if (ask_part(dim, corner, lines, &b) && choose_file("SAVE", "PATCH", "*.eed", name)) {
             int width = dim == 3 ? i3d : i2d, depth = dim == 3 ? j3d : j2d;
             std::vector<uint8_t> bytes = encode_seed_patch(string, b, width, depth);
             if (!write_file(filename, bytes.data(), bytes.size()))
