@@ -978,6 +978,15 @@ redraw_window_record(const window_frame &before)
     window_frame now = current_window_frame();
     redraws.emplace_back(before, now);
     move_record(redraws.back());
+    // The boxes standing, and the regions saved under boxes, stand where
+    // their drawings are drawn again.
+    boxes_follow_resize([&r = redraws.back()](const box_place &p) {
+        const bool box = r.boxed(static_cast<float>(p.x0));
+        return box_place{round_to_pixel(r.x(static_cast<float>(p.x0))),
+                         round_to_pixel(r.y(static_cast<float>(p.y0), box)),
+                         round_to_pixel(r.x(static_cast<float>(p.x1))),
+                         round_to_pixel(r.y(static_cast<float>(p.y1), box))};
+    });
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
         xtext = xtext * before.cwidth * (now.maxx + 1) /

@@ -4,14 +4,16 @@
 // kept the point meanwhile. The texts the record holds for the draw check
 // alone: one cleared under a saved region is judged again when the region
 // is put back, yet never drawn again; past the cap a new text goes unjudged.
-// A region saved before a resize puts back no pixels of the old size over a
-// window drawn afresh since.
+// The boxes standing follow the redraw: a taller settings box drawn again
+// goes whole under the next one, and a region saved before a resize puts
+// back no pixels of the old size over a window drawn afresh since.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/draw_check.h"
@@ -268,6 +270,22 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
+}
+
+// A settings dialog's three-line box, the window resized, then the next
+// question's one-line box in its place: the taller box goes whole.
+TEST_F(WindowRecord, ATallerPromptBoxGoesWholeUnderTheNextAfterAResize)
+{
+    int margin = replace_prompt_box(3);
+    outtext("basin spacing, % of 1/2 screen");
+    moveto(margin, gety + CHeight);
+    outtext("x spacing (def 30):");
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    replace_prompt_box(1);
+    outtext("select right border as % of x spacing (def 5.0):");
+    EXPECT_FALSE(shows_something(window_now(), prompt_box_left(Maxx), prompt_box_bottom(1) + 1, Maxx,
+                                 prompt_box_bottom(3) + 4))
+        << "the foot of the taller box stands under the one-line box";
 }
 
 // A box over a picture the record cannot draw again (a polygon): the
