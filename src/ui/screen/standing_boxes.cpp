@@ -370,11 +370,18 @@ bring_back_boxes_taken()
 void
 boxes_follow_resize(const std::function<box_place(const box_place &)> &moved)
 {
-    for (entry &e : current_boxes())
-        e.place = moved(e.place);
+    // A place moved to nothing (the new size's strip took all the rows it
+    // had in the drawing area) holds no drawing: the box is gone whole.
+    auto gone = [](const box_place &p) { return p.x1 < p.x0 || p.y1 < p.y0; };
+    auto follow = [&](std::vector<entry> &list) {
+        for (entry &e : list)
+            e.place = moved(e.place);
+        list.erase(std::remove_if(list.begin(), list.end(), [&](const entry &e) { return gone(e.place); }),
+                   list.end());
+    };
+    follow(current_boxes());
     for (capture &c : captures) {
         c.place = moved(c.place);
-        for (entry &e : c.held)
-            e.place = moved(e.place);
+        follow(c.held);
     }
 }

@@ -107,4 +107,5 @@ void forget_boxes_captured(image_slot pixmap);
 // After a resize: each box and each saved region taken to the place `moved`
 // gives, where the window's record drew the window again at the new size
 // (window_record.h); left where it was where the drawing stayed as it was.
+// A box moved to no place at all (nothing of it drawn again) is forgotten.
 void boxes_follow_resize(const std::function<box_place(const box_place &)> &moved);

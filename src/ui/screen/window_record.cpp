@@ -979,13 +979,17 @@ redraw_window_record(const window_frame &before)
     redraws.emplace_back(before, now);
     move_record(redraws.back());
     // The boxes standing, and the regions saved under boxes, stand where
-    // their drawings are drawn again.
+    // their drawings are drawn again: cut, as those drawings are, at the
+    // drawing area's new bottom where they began inside it.
     boxes_follow_resize([&r = redraws.back()](const box_place &p) {
         const bool box = r.boxed(static_cast<float>(p.x0));
-        return box_place{round_to_pixel(r.x(static_cast<float>(p.x0))),
-                         round_to_pixel(r.y(static_cast<float>(p.y0), box)),
-                         round_to_pixel(r.x(static_cast<float>(p.x1))),
-                         round_to_pixel(r.y(static_cast<float>(p.y1), box))};
+        box_place to{round_to_pixel(r.x(static_cast<float>(p.x0))),
+                     round_to_pixel(r.y(static_cast<float>(p.y0), box)),
+                     round_to_pixel(r.x(static_cast<float>(p.x1))),
+                     round_to_pixel(r.y(static_cast<float>(p.y1), box))};
+        if (p.y0 <= r.from.maxy)
+            to.y1 = std::min<int>(to.y1, r.to.maxy);
+        return to;
     });
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
