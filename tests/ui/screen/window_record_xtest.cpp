@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ui/screen/box_places.h"
@@ -21,6 +22,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
@@ -286,6 +288,34 @@ TEST_F(WindowRecord, ATallerPromptBoxGoesWholeUnderTheNextAfterAResize)
     EXPECT_FALSE(shows_something(window_now(), prompt_box_left(Maxx), prompt_box_bottom(1) + 1, Maxx,
                                  prompt_box_bottom(3) + 4))
         << "the foot of the taller box stands under the one-line box";
+}
+
+// A prompt box's line as wide as the box's room, the window made narrower
+// than its font: the line drawn again is cut after a word to end inside the
+// box's frame, "..." showing the cut; back at the old size it is whole.
+TEST_F(WindowRecord, ALineThatNoLongerFitsItsBoxIsCutInsideItsFrame)
+{
+    replace_prompt_box(1);
+    std::string line = "root(hex)=";
+    auto width_of = [](const std::string &s) { return text_pixel_width(s.c_str(), static_cast<int>(s.size())); };
+    while (width_of(line + " 00") <= prompt_box_text_room())
+        line += " 00";
+    outtext(line.c_str());
+    ASSERT_TRUE(resize_to(width * 2 / 3, height));
+    ASSERT_GT(width_of(line), prompt_box_text_room()) << "the font narrowed with the window";
+    const std::vector<uint32_t> pixels = window_now();
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(1) - 1;
+    EXPECT_FALSE(shows_something(pixels, right - 2, 3, right - 1, bottom)) << "the line reaches the frame";
+    EXPECT_FALSE(shows_something(pixels, right + 1, 3, Maxx, bottom)) << "the line runs past the frame";
+    int cut = 0;
+    visit_marked_texts([&](const marked_text &m) {
+        cut += m.s.size() > 3 && m.s.compare(m.s.size() - 3, 3, "...") == 0 && m.s.rfind("root(hex)= 00", 0) == 0;
+    });
+    EXPECT_EQ(cut, 1) << "no line cut after a byte with \"...\"";
+    ASSERT_TRUE(resize_to(width, height));
+    int whole = 0;
+    visit_marked_texts([&](const marked_text &m) { whole += m.s == line; });
+    EXPECT_EQ(whole, 1) << "the line is not whole again at the old size";
 }
 
 // A box over a picture the record cannot draw again (a polygon): the
