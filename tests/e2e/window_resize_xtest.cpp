@@ -2,7 +2,8 @@
 // prompt stays on screen, and the bottom strip moves to the new bottom, at a
 // prompt and under a running pattern, whose next page fills the new height;
 // a pattern already scrolling goes on down to a taller window's new bottom.
-// What a shrink cut off comes back when the window grows again.
+// What a shrink cut off comes back when the window grows again. A settings
+// box drawn again at the new size goes whole under the next, shorter one.
 #include "e2e/e2e_fixture.h"
 
 #include <X11/Xutil.h>
@@ -193,5 +194,43 @@ TEST_F(WindowResize, ScrollingPatternTakesTheNewHeight)
     EXPECT_TRUE(wait_until([&] { return cells_in(old_height + 10, 1000 - 60); }))
         << "the scrolling pattern stays within the old height";
 }
+
+// The layout dialog's spacing box (three lines) drawn again at the new size,
+// then the right border's one-line box in its place: nothing of the taller
+// box's foot (its frame, its entries) stands under the one-line box.
+class WindowResizeDialog : public ZemraTest {
+protected:
+    void taller_box_goes_under_the_next()
+    {
+        launch();
+        road_to_field_rule("30");
+        answer({"\r",     // network view: on to the output parameters
+                "l\r",    // revise from the layout
+                "60\r",   // the radius
+                "\r\r",   // the start position's x and y
+                "\r"});   // not as successive basins: the spacing's box
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        const int w = 800, h = 600;
+        XResizeWindow(zemra->display, zemra->window, w, h);
+        XSync(zemra->display, False);
+        ASSERT_TRUE(wait_until([&] { return strip_at_bottom(*zemra, w, h); })) << "no strip at the new bottom";
+        answer({"5\r",    // x spacing
+                "5\r"});  // y spacing: the right border's question follows
+        ASSERT_TRUE(zemra->wait_ready_for_key());
+        shot(std::string("resized-spacing-box-") + (on_small_screen() ? "1024" : "1280"));
+        const int bottom = zemra->prompt_box_bottom();
+        ASSERT_GT(bottom, 10) << "no one-line box at the top right";
+        // Right of the text column's lines, from the box's foot down past
+        // where the three-line box's foot stood.
+        EXPECT_EQ(zemra->marked_pixels(w * 4 / 5, bottom + 1, w / 5, 3 * (bottom + 1)), 0)
+            << "the taller box's foot stands under the one-line box";
+    }
+
+    bool on_small_screen() { return DisplayWidth(zemra->display, DefaultScreen(zemra->display)) < 1280; }
+};
+
+TEST_F(WindowResizeDialog, ATallerSettingsBoxGoesWholeUnderTheNext) { taller_box_goes_under_the_next(); }
+
+TEST_F(WindowResizeDialog, ATallerSettingsBoxGoesWholeUnderTheNextSmallScreen) { taller_box_goes_under_the_next(); }
 
 } // namespace

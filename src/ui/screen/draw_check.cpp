@@ -66,8 +66,10 @@ report(const std::string &line)
 void
 report(const std::string &line, const box &where)
 {
-    // What the redraw put wholly off the window shows nothing.
-    const box seen = meet(where, {0, 0, Maxx, WinMaxy});
+    // What the redraw put wholly off the window, or wholly outside the
+    // viewport it draws it in (the viewport set for the drawing, within the
+    // window), shows nothing.
+    const box seen = meet(meet(where, {0, 0, Maxx, WinMaxy}), viewport_box());
     if (redrawing && !seen.empty())
         held.emplace_back(line, seen);
     else if (!redrawing)

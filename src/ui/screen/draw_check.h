@@ -65,6 +65,11 @@
 //   a clip the drawing chose (a plot or a preview kept to its area); a
 //   drawing wholly off the window (nothing of it shows); a clearing of the
 //   whole window;
+// - a drawing the record draws again after a resize wholly outside the
+//   viewport it draws it in: nothing of it shows (a text of the old
+//   drawing area's foot, below a shorter window's new one, is cut away
+//   whole by the drawing area's new bottom, though it reaches past the
+//   window's last row);
 // - a box whose area was saved and is put back whole (a modal box) while it
 //   stands: what it covers comes back with it;
 // - the blocks of an oblique view drawn from its back row to its front one

@@ -1,8 +1,10 @@
 // The list of boxes standing over other drawings (standing_boxes.h). An
-// entry remembers the count of drawing-area clears and the window's size
-// it was drawn at: once either changed, the box is gone from the window
-// (or drawn again elsewhere by a resize) and the entry is dropped, unless
-// its erase is the put back of a saved copy, which alone ends it.
+// entry remembers the count of drawing-area clears it was drawn at: once
+// that changed, the box is gone from the window and the entry is dropped,
+// unless its erase is the put back of a saved copy, which alone ends it. A
+// resize moves the entries with the drawing (boxes_follow_resize): a box
+// the window's record drew again at the new size stands there, and the
+// next drawing that meets it takes it away there.
 #include "ui/screen/standing_boxes.h"
 
 #include <algorithm>
@@ -22,7 +24,6 @@ struct entry {
     box_take_down take_down;
     bool taken;          // held: cleared by a drawing, its place kept
     uint32_t clears;     // drawing_area_clears() when it was entered
-    int16_t maxx, maxy;  // the window's size then
     uint32_t order;      // its place among entries and saved regions
     bool pending;        // raised, its owner's drawing of it not begun
     image_slot saved_in; // the copy of its place saved as it was drawn (0: none)
@@ -32,7 +33,6 @@ std::vector<entry> boxes;
 struct capture {
     image_slot pixmap;
     box_place place;
-    int16_t maxx, maxy; // the window's size when it was saved
     uint32_t saved_at;  // window_drawings() then
     uint32_t order;     // its place among entries and saved regions
     std::vector<entry> held;
@@ -66,8 +66,7 @@ current_boxes()
     const uint32_t clears = drawing_area_clears();
     boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                [&](const entry &e) {
-                                   return e.way != box_way::saved &&
-                                          (e.clears != clears || e.maxx != Maxx || e.maxy != Maxy);
+                                   return e.way != box_way::saved && e.clears != clears;
                                }),
                 boxes.end());
     return boxes;
@@ -179,7 +178,7 @@ raise_box(box_owner owner, const box_place &place, box_way way, box_take_down ta
     meet(place, -1, false);
     for (entry &e : boxes)
         e.pending = false;
-    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), Maxx, Maxy, next_order++, true, 0});
+    boxes.push_back({owner, place, way, take_down, false, drawing_area_clears(), next_order++, true, 0});
 }
 
 bool
@@ -296,7 +295,7 @@ void
 box_outlives_clear(box_owner owner, uint32_t clears_before)
 {
     for (entry &e : boxes)
-        if (e.owner == owner && e.clears == clears_before && e.maxx == Maxx && e.maxy == Maxy)
+        if (e.owner == owner && e.clears == clears_before)
             e.clears = drawing_area_clears();
 }
 
@@ -304,7 +303,7 @@ void
 boxes_captured(image_slot pixmap, const box_place &place)
 {
     forget_boxes_captured(pixmap);
-    capture c{pixmap, place, Maxx, Maxy, window_drawings(), next_order++, {}};
+    capture c{pixmap, place, window_drawings(), next_order++, {}};
     // A box raised but not drawn yet is not in the region: it holds what
     // the box will cover.
     for (const entry &e : current_boxes())
@@ -317,7 +316,7 @@ void
 boxes_put_back(image_slot pixmap, int x, int y)
 {
     auto c = std::find_if(captures.begin(), captures.end(), [&](const capture &k) { return k.pixmap == pixmap; });
-    if (c == captures.end() || c->place.x0 != x || c->place.y0 != y || c->maxx != Maxx || c->maxy != Maxy)
+    if (c == captures.end() || c->place.x0 != x || c->place.y0 != y)
         return;
     std::vector<entry> &all = current_boxes();
     all.erase(std::remove_if(all.begin(), all.end(), [&](const entry &e) { return within(e.place, c->place); }),
@@ -328,8 +327,6 @@ boxes_put_back(image_slot pixmap, int x, int y)
         if (crossed)
             continue;
         e.clears = drawing_area_clears();
-        e.maxx = Maxx;
-        e.maxy = Maxy;
         all.push_back(e);
     }
 }
@@ -368,4 +365,23 @@ bring_back_boxes_taken()
 {
     for (const auto &r : returns)
         r.second();
+}
+
+void
+boxes_follow_resize(const std::function<box_place(const box_place &)> &moved)
+{
+    // A place moved to nothing (the new size's strip took all the rows it
+    // had in the drawing area) holds no drawing: the box is gone whole.
+    auto gone = [](const box_place &p) { return p.x1 < p.x0 || p.y1 < p.y0; };
+    auto follow = [&](std::vector<entry> &list) {
+        for (entry &e : list)
+            e.place = moved(e.place);
+        list.erase(std::remove_if(list.begin(), list.end(), [&](const entry &e) { return gone(e.place); }),
+                   list.end());
+    };
+    follow(current_boxes());
+    for (capture &c : captures) {
+        c.place = moved(c.place);
+        follow(c.held);
+    }
 }

@@ -12,10 +12,12 @@
 // back shows the box whole again. A drawing that covers a box
 // whole hides it: it is forgotten, and comes back when the region is put
 // back from a copy saved while the box stood (a dialog's box closing).
-// A clear of the whole drawing area, or a resize, forgets every box but
-// one whose erase puts back a saved copy (box_way::saved).
+// A clear of the whole drawing area forgets every box but one whose erase
+// puts back a saved copy (box_way::saved). A resize takes every box, and
+// every saved region, to where the window shows it at the new size.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "ui/screen/globals.h"
@@ -103,3 +105,8 @@ void box_outlives_clear(box_owner owner, uint32_t clears_before);
 void boxes_captured(image_slot pixmap, const box_place &place);
 void boxes_put_back(image_slot pixmap, int x, int y);
 void forget_boxes_captured(image_slot pixmap);
+// After a resize: each box and each saved region taken to the place `moved`
+// gives, where the window's record drew the window again at the new size
+// (window_record.h); left where it was where the drawing stayed as it was.
+// A box moved to no place at all (nothing of it drawn again) is forgotten.
+void boxes_follow_resize(const std::function<box_place(const box_place &)> &moved);

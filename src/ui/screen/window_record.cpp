@@ -28,6 +28,7 @@
 #include "ui/screen/draw_check.h"
 #include "ui/screen/fonts.h"
 #include "ui/screen/label_layer.h"
+#include "ui/screen/redraw_frames.h"
 #include "ui/screen/standing_boxes.h"
 #include "ui/screen/text_inks.h"
 #include "ui/screen/x_state.h"
@@ -62,6 +63,7 @@ struct drawn_op {
     float x0, y0, x1, y1;
     float cx0, cy0, cx1, cy1; // the viewport it was clipped to
     std::string text;
+    std::string whole; // a text the redraw cut to fit its frame: as drawn first
 };
 
 // A text on the window: as the redraw draws it, whether the redraw holds it
@@ -209,7 +211,7 @@ drawn_now(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
     return {kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
             static_cast<float>(view_x0), static_cast<float>(view_y0), static_cast<float>(view_x1),
-            static_cast<float>(view_y1), std::string()};
+            static_cast<float>(view_y1), std::string(), std::string()};
 }
 
 // A new shape with the current viewport, or null when none is recorded.
@@ -331,7 +333,9 @@ std::vector<std::pair<float, float>> kept_points;
 // a text ended (the rest of its line, the answer typed after a prompt, the
 // erase of that answer) still begins there, as the font's width changed
 // otherwise than the window's; the current point and the kept points follow
-// the same way.
+// the same way. A line that fitted inside a box's frame and no longer does
+// is cut to fit it (redraw_frames.h), the rest of the line after the cut
+// left out; the whole line is kept for a later, wider size.
 void
 move_record(const rescale &r)
 {
@@ -344,17 +348,27 @@ move_record(const rescale &r)
         p.new_y = r.y(p.y);
     }
     float last_end = -1, last_y = -1, moved_end = 0;
+    redraw_frames frames;
+    bool line_cut = false;
     each_held_op([&](drawn_op &op, held_text *) {
         bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
         float shift = runs_on ? moved_end - r.x(op.x0) : 0;
         if (op.kind == op_kind::text) {
+            const float limit = frames.limit(op.x0, op.y0, op.x1);
             last_end = op.x1;
             last_y = op.y0;
             float y0 = r.y(op.y0);
             op.y1 = y0 + (op.y1 - op.y0) * r.fy;
             op.y0 = y0;
             op.x0 = r.x(op.x0) + shift;
+            const std::string whole = op.whole.empty() ? op.text : op.whole;
+            line_cut = runs_on && line_cut;
+            op.text = line_cut ? std::string() : whole;
+            if (!line_cut && limit >= 0)
+                op.text = text_cut_to(whole, op.font, static_cast<int>(limit - op.x0));
+            line_cut = op.text != whole;
+            op.whole = line_cut ? whole : std::string();
             op.x1 = moved_end = op.x0 + text_width(op);
             for (moving_point &p : points)
                 if (same_pixel(p.x, last_end) && same_pixel(p.y, last_y)) {
@@ -362,11 +376,14 @@ move_record(const rescale &r)
                     p.new_y = op.y0;
                 }
         } else {
+            const float x0 = op.x0, y0 = op.y0, x1 = op.x1, y1 = op.y1;
             bool box = r.boxed(op.x0);
             op.x0 = r.x(op.x0) + shift;
             op.x1 = r.x(op.x1) + shift;
             op.y0 = r.y(op.y0, box);
             op.y1 = r.y(op.y1, box);
+            if (op.kind == op_kind::outline)
+                frames.add(x0, y0, x1, y1, std::max(op.x0, op.x1));
         }
         op.cx0 = r.x(op.cx0);
         op.cx1 = r.x(op.cx1);
@@ -978,6 +995,19 @@ redraw_window_record(const window_frame &before)
     window_frame now = current_window_frame();
     redraws.emplace_back(before, now);
     move_record(redraws.back());
+    // The boxes standing, and the regions saved under boxes, stand where
+    // their drawings are drawn again: cut, as those drawings are, at the
+    // drawing area's new bottom where they began inside it.
+    boxes_follow_resize([&r = redraws.back()](const box_place &p) {
+        const bool box = r.boxed(static_cast<float>(p.x0));
+        box_place to{round_to_pixel(r.x(static_cast<float>(p.x0))),
+                     round_to_pixel(r.y(static_cast<float>(p.y0), box)),
+                     round_to_pixel(r.x(static_cast<float>(p.x1))),
+                     round_to_pixel(r.y(static_cast<float>(p.y1), box))};
+        if (p.y0 <= r.from.maxy)
+            to.y1 = std::min<int>(to.y1, r.to.maxy);
+        return to;
+    });
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
         xtext = xtext * before.cwidth * (now.maxx + 1) /

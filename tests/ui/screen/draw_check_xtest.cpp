@@ -448,6 +448,30 @@ TEST_F(DrawCheck, TheWindowAfterAResizeAndWhatGoesUnfollowedAreReported)
     reports();
 }
 
+// A shorter window: a line of the old drawing area's foot is drawn again
+// at its line's place, below the new drawing area's bottom, which cuts it
+// away whole though it reaches past the window's last row; nothing of it
+// shows, nothing is reported. One the new bottom cuts in part is.
+TEST_F(DrawCheck, ALineTheRedrawCutsAwayWholeIsNotReported)
+{
+    const int width = Maxx + 1, height = WinMaxy + 1, cheight = CHeight;
+    // The frame of the shorter window, learnt by going there and back.
+    ASSERT_TRUE(resize_to(width, height * 3 / 4));
+    const int maxy = Maxy, winmaxy = WinMaxy, small_cheight = CHeight;
+    ASSERT_TRUE(resize_to(width, height));
+    clear_drawing_area();
+    reports();
+    // Rows scale with the line height: these come to the rows wanted there.
+    auto drawn_at = [&](int row) { return row * cheight / small_cheight; };
+    text_line(kLeft, drawn_at(winmaxy - small_cheight / 2), "cut away whole");
+    text_line(kLeft + 200, drawn_at(maxy - small_cheight / 2), "cut in part");
+    ASSERT_TRUE(resize_to(width, height * 3 / 4));
+    EXPECT_TRUE(one_report(reports(), "text \"cut in part\""));
+    ASSERT_TRUE(resize_to(width, height));
+    clear_drawing_area();
+    reports();
+}
+
 TEST_F(DrawCheck, AModalBoxSavedAndPutBackWholeIsNotReported)
 {
     const int x1 = kLeft + 30 * CWidth, y1 = kTop + 3 * CHeight;

@@ -4,14 +4,17 @@
 // kept the point meanwhile. The texts the record holds for the draw check
 // alone: one cleared under a saved region is judged again when the region
 // is put back, yet never drawn again; past the cap a new text goes unjudged.
-// A region saved before a resize puts back no pixels of the old size over a
-// window drawn afresh since.
+// The boxes standing follow the redraw: a taller settings box drawn again
+// goes whole under the next one, and a region saved before a resize puts
+// back no pixels of the old size over a window drawn afresh since.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "ui/screen/box_places.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/draw_check.h"
@@ -19,6 +22,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/text_inks.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
@@ -268,6 +272,50 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
+}
+
+// A settings dialog's three-line box, the window resized, then the next
+// question's one-line box in its place: the taller box goes whole.
+TEST_F(WindowRecord, ATallerPromptBoxGoesWholeUnderTheNextAfterAResize)
+{
+    int margin = replace_prompt_box(3);
+    outtext("basin spacing, % of 1/2 screen");
+    moveto(margin, gety + CHeight);
+    outtext("x spacing (def 30):");
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    replace_prompt_box(1);
+    outtext("select right border as % of x spacing (def 5.0):");
+    EXPECT_FALSE(shows_something(window_now(), prompt_box_left(Maxx), prompt_box_bottom(1) + 1, Maxx,
+                                 prompt_box_bottom(3) + 4))
+        << "the foot of the taller box stands under the one-line box";
+}
+
+// A prompt box's line as wide as the box's room, the window made narrower
+// than its font: the line drawn again is cut after a word to end inside the
+// box's frame, "..." showing the cut; back at the old size it is whole.
+TEST_F(WindowRecord, ALineThatNoLongerFitsItsBoxIsCutInsideItsFrame)
+{
+    replace_prompt_box(1);
+    std::string line = "root(hex)=";
+    auto width_of = [](const std::string &s) { return text_pixel_width(s.c_str(), static_cast<int>(s.size())); };
+    while (width_of(line + " 00") <= prompt_box_text_room())
+        line += " 00";
+    outtext(line.c_str());
+    ASSERT_TRUE(resize_to(width * 2 / 3, height));
+    ASSERT_GT(width_of(line), prompt_box_text_room()) << "the font narrowed with the window";
+    const std::vector<uint32_t> pixels = window_now();
+    const int right = box_right_edge(Maxx), bottom = prompt_box_bottom(1) - 1;
+    EXPECT_FALSE(shows_something(pixels, right - 2, 3, right - 1, bottom)) << "the line reaches the frame";
+    EXPECT_FALSE(shows_something(pixels, right + 1, 3, Maxx, bottom)) << "the line runs past the frame";
+    int cut = 0;
+    visit_marked_texts([&](const marked_text &m) {
+        cut += m.s.size() > 3 && m.s.compare(m.s.size() - 3, 3, "...") == 0 && m.s.rfind("root(hex)= 00", 0) == 0;
+    });
+    EXPECT_EQ(cut, 1) << "no line cut after a byte with \"...\"";
+    ASSERT_TRUE(resize_to(width, height));
+    int whole = 0;
+    visit_marked_texts([&](const marked_text &m) { whole += m.s == line; });
+    EXPECT_EQ(whole, 1) << "the line is not whole again at the old size";
 }
 
 // A box over a picture the record cannot draw again (a polygon): the
