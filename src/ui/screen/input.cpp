@@ -33,6 +33,7 @@
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/line_editor.h"
+#include "ui/screen/memory_box.h"
 #include "ui/screen/shape_batch.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
@@ -224,8 +225,10 @@ take_resize()
     window_frame before = current_window_frame();
     if (!resize_window())
         return false;
-    if (!redraw_window_record(before))
+    if (!redraw_window_record(before)) {
+        take_down_memory_box_left_behind(before);
         move_bottom_strip(before.maxy + 1, before.maxx, before.winmaxy);
+    }
     return true;
 }
 

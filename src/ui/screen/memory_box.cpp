@@ -16,6 +16,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/text_line.h"
+#include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
 namespace {
@@ -204,6 +205,19 @@ put_back_under_status_box(int slot)
     if (slot < 0 || slot > 29)
         return;
     put_back_under_memory_box(slot, memory_box_right_under);
+}
+
+void
+take_down_memory_box_left_behind(const window_frame &before)
+{
+    if (memory_box_right == 0 || memory_box_maxx != before.maxx || before.maxx == Maxx)
+        return;
+    const int bottom = box_lines_bottom(1, before.cheight, before.winmaxy);
+    setviewport(memory_box_left(before.maxx), 2, std::min<int>(memory_box_right, Maxx),
+                std::min<int>(bottom, WinMaxy), 1);
+    clearviewport();
+    setviewport(0, 0, Maxx, Maxy, 1);
+    memory_box_right = 0;
 }
 
 void

@@ -7,6 +7,12 @@
 
 int16_t memory_box(int mode, const char *text); // returns its left edge
 void erase_memory_box();
+struct window_frame;
+// After a resize that left the drawing where it stood (the window's record
+// could not draw it again): the memory box drawn at the old size is taken
+// down there, as its erase at the new size would miss it and the boxes
+// placed by the new size would cut it.
+void take_down_memory_box_left_behind(const window_frame &before);
 // The memory box (the status box) cleared and framed with its title text
 // written in colour at its text margin; as wide as the text needs. The
 // current point and colour are kept.
