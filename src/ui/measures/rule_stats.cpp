@@ -205,8 +205,10 @@ plot_rules(rule_browser &b, char key)
     close_top_prompt(wait);
     plot_frame f = sample_plot_frame(b);
     kept_area under;
+    // Out to where the plane's last x label ends, so that none of it stays
+    // when what lay there comes back.
     under.keep(b.x0 + vgax(100) + 1, f.bottom - f.height,
-               std::min<int>(f.left + f.width + vgax(10), Maxx), Maxy - 1);
+               std::min<int>(std::max<int>(f.left + f.width + vgax(10), plane_reach(b.x0)), Maxx), Maxy - 1);
     show_list_rules(b, list_rules_scatter, false, 0);
     highlight_box(b);
     under.put_back();
