@@ -54,8 +54,9 @@
 // - a label written on its own background over a frame (a background no
 //   more than two lines high with a text drawn on it after): the label on
 //   top; a line reaching no more than three pixels past a frame: a tick on
-//   it; a line from inside a frame under 12 pixels both ways: a link from
-//   a node of a network's graph;
+//   it; a line from inside a frame under 12 pixels both ways, or under 8
+//   one way (no line of text fits in it): a link from a node of a
+//   network's graph or of a basin's;
 // - a line drawn along a side of the polygon drawn just before it (or
 //   before the lines that did so): the shape's rim in another colour, as a
 //   2d+time or 3d cell's, a side of that shape, which over a frame (the

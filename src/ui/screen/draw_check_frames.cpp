@@ -31,9 +31,11 @@ constexpr owner_name kOwners[] = {
 // bar's mark of a new basin reaches two pixels past the bar's frame).
 constexpr double kTickReach = 3;
 
-// A frame smaller than this both ways is a mark, not a box: a node of a
-// network's graph, whose links are drawn from its centre out.
+// A frame smaller than kLeastBox both ways, or lower or narrower than
+// kLeastTextBox (no line of text fits in it), is a mark, not a box: a node
+// of a network's graph or of a basin's, whose links are drawn to it.
 constexpr int kLeastBox = 12;
+constexpr int kLeastTextBox = 8;
 
 // Whether segment l, as far as the viewport lets it through, has pixels
 // inside frame b (off its sides) and reaches out of it farther than a
@@ -41,7 +43,8 @@ constexpr int kLeastBox = 12;
 bool
 runs_across(segment l, const box &b)
 {
-    if (b.x1 - b.x0 < kLeastBox && b.y1 - b.y0 < kLeastBox)
+    const int w = b.x1 - b.x0, h = b.y1 - b.y0;
+    if ((w < kLeastBox && h < kLeastBox) || w < kLeastTextBox || h < kLeastTextBox)
         return false;
     box v = viewport_box();
     if (!cut_segment_to(l.x0, l.y0, l.x1, l.y1, v.x0, v.y0, v.x1, v.y1))

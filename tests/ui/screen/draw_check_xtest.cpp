@@ -590,10 +590,14 @@ TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
     lineto(kLeft + 550, kTop + 5 * CHeight + 6);
     moveto(kLeft + 500, kTop + 30);
     lineto(kLeft + 506, kTop + 30);
-    // A node of a network's graph with a link drawn from its centre out.
+    // A node of a network's graph with a link drawn from its centre out,
+    // and a state of a basin drawn as a row of cells, a link through it.
     rectangle(kLeft + 720, kTop, kLeft + 726, kTop + 6);
     moveto(kLeft + 723, kTop + 3);
     lineto(kLeft + 790, kTop + 3);
+    rectangle(kLeft + 720, kTop + 20, kLeft + 740, kTop + 26);
+    moveto(kLeft + 700, kTop + 10);
+    lineto(kLeft + 760, kTop + 40);
     setfillstyle(0, black);
     bar(kLeft + 560, kTop - CHeight / 2, kLeft + 560 + 5 * CWidth, kTop + CHeight / 2);
     text_line(kLeft + 562, kTop - CHeight / 2, "label");
