@@ -56,7 +56,8 @@
 //   top; a line reaching no more than three pixels past a frame: a tick on
 //   it; a line from inside a frame under 12 pixels both ways, or under 8
 //   one way (no line of text fits in it): a link from a node of a
-//   network's graph or of a basin's;
+//   network's graph or of a basin's; a line ending no more than four
+//   pixels inside a frame: a link drawn to its edge;
 // - a line drawn along a side of the polygon drawn just before it (or
 //   before the lines that did so): the shape's rim in another colour, as a
 //   2d+time or 3d cell's, a side of that shape, which over a frame (the

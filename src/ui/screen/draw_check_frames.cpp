@@ -36,10 +36,14 @@ constexpr double kTickReach = 3;
 // of a network's graph or of a basin's, whose links are drawn to it.
 constexpr int kLeastBox = 12;
 constexpr int kLeastTextBox = 8;
+// How deep into a frame a line may end and be a link drawn to its edge (a
+// state of a basin drawn as a square of cells, its links ending a few
+// pixels inside the corner they reach).
+constexpr int kLinkDepth = 4;
 
 // Whether segment l, as far as the viewport lets it through, has pixels
-// inside frame b (off its sides) and reaches out of it farther than a
-// tick: it runs across a side.
+// deeper than a link's end inside frame b and reaches out of it farther
+// than a tick: it runs across a side.
 bool
 runs_across(segment l, const box &b)
 {
@@ -49,7 +53,9 @@ runs_across(segment l, const box &b)
     box v = viewport_box();
     if (!cut_segment_to(l.x0, l.y0, l.x1, l.y1, v.x0, v.y0, v.x1, v.y1))
         return false;
-    if (segment_within(l.x0, l.y0, l.x1, l.y1, {b.x0 + 1, b.y0 + 1, b.x1 - 1, b.y1 - 1}).empty())
+    if (segment_within(l.x0, l.y0, l.x1, l.y1,
+                       {b.x0 + kLinkDepth + 1, b.y0 + kLinkDepth + 1, b.x1 - kLinkDepth - 1, b.y1 - kLinkDepth - 1})
+            .empty())
         return false;
     double t0, t1;
     const double reach = kTickReach + 0.5;

@@ -383,7 +383,8 @@ TEST_F(DrawCheck, APolygonsRimDrawnAsLinesIsNoLineAcrossAFrame)
 {
     setcolor(white);
     rectangle(kLeft, kTop, kLeft + 200, kTop + 300);
-    const int x = kLeft + 196, y = kTop + 20, slant = 3, s = 5;
+    // Deeper inside the frame than a link's end, out past a tick.
+    const int x = kLeft + 190, y = kTop + 20, slant = 3, s = 15;
     int corners[8] = {x, y, x + slant, y - slant, x + slant + s, y - slant, x + s, y};
     setfillstyle(0, yellow);
     fillpoly(4, corners);
@@ -598,6 +599,10 @@ TEST_F(DrawCheck, WhatStandsWholeOrGoesWholeIsNotReported)
     rectangle(kLeft + 720, kTop + 20, kLeft + 740, kTop + 26);
     moveto(kLeft + 700, kTop + 10);
     lineto(kLeft + 760, kTop + 40);
+    // A state drawn as a square of cells, a link ending inside its corner.
+    rectangle(kLeft + 720, kTop + 50, kLeft + 752, kTop + 82);
+    moveto(kLeft + 750, kTop + 80);
+    lineto(kLeft + 760, kTop + 95);
     setfillstyle(0, black);
     bar(kLeft + 560, kTop - CHeight / 2, kLeft + 560 + 5 * CWidth, kTop + CHeight / 2);
     text_line(kLeft + 562, kTop - CHeight / 2, "label");
