@@ -255,20 +255,23 @@ run_hot_key(int key)
     hot_key_running = false;
 }
 
-// Removes the character at line[len] from the screen, moving the point back.
+// Removes the character at line[len] from the screen, moving the point back:
+// written again at its place in the background's colour, it takes its own
+// ink and no more, where a serif reaches left of the point or past the
+// advance too. A rectangle over that ink would take the columns of the text
+// before that the glyph reaches under (a j's hook under a prompt's colon).
 void
 erase_echoed(char c)
 {
     // The width outtext advanced by when the character was echoed.
     const char echoed[2] = {c, '\0'};
-    int w = text_width_in_use(echoed);
+    const int w = text_width_in_use(echoed);
     moverel(-w, 0);
-    // Its ink too, where a serif reaches left of the point or past the
-    // advance: a column left standing would show under the next echo.
-    int left = 0, right = 0;
-    text_ink_columns_in_use(echoed, left, right);
-    setfillstyle(0, black);
-    bar(getx + std::min(left, 0), gety, getx + std::max(right, w), gety + CHeight);
+    const int colour = getcolor();
+    setcolor(black);
+    outtext(echoed);
+    setcolor(colour);
+    moverel(-w, 0);
 }
 
 } // namespace
