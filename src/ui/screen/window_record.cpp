@@ -14,7 +14,9 @@
 // A redraw scales each recorded position from the size it was drawn at: x
 // with the window's width; y in the drawing area with the line height, as
 // the text column and boxes are laid out in lines of the fonts the width
-// chooses; y in the bottom strip anchored at the new bottom.
+// chooses; y in the bottom strip anchored at the new bottom, a text there
+// no nearer the window's last row than it was drawn (its glyphs stay inside
+// the strip's frame).
 #include "ui/screen/window_record.h"
 
 #include <algorithm>
@@ -64,6 +66,10 @@ struct drawn_op {
     float cx0, cy0, cx1, cy1; // the viewport it was clipped to
     std::string text;
     std::string whole; // a text the redraw cut to fit its frame: as drawn first
+    // A text of the bottom strip: the rows from its ink's last row down to
+    // the window's last row as drawn (the strip's frame, or a box's in it,
+    // runs there).
+    float foot;
 };
 
 // A text on the window: as the redraw draws it, whether the redraw holds it
@@ -211,7 +217,7 @@ drawn_now(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
     return {kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
             static_cast<float>(view_x0), static_cast<float>(view_y0), static_cast<float>(view_x1),
-            static_cast<float>(view_y1), std::string(), std::string()};
+            static_cast<float>(view_y1), std::string(), std::string(), 0};
 }
 
 // A new shape with the current viewport, or null when none is recorded.
@@ -326,6 +332,19 @@ struct moving_point {
     float x, y, new_x, new_y;
 };
 
+// The lowest top of its line a text of the bottom strip may take in a
+// window whose last row is winmaxy: its glyphs, in its font as loaded now,
+// as far above that row as they were drawn, inside the strip's frame. The
+// strip's rows scale otherwise than the font's line does.
+float
+strip_line_top(const drawn_op &op, int winmaxy)
+{
+    int above = 0, below = 0;
+    text_ink_in(op.font, op.text.c_str(), above, below);
+    const float baseline = static_cast<float>(winmaxy + 1 - below) - op.foot;
+    return baseline - static_cast<float>(line_baseline(0));
+}
+
 // Points kept across dialogs (keep_point), innermost last.
 std::vector<std::pair<float, float>> kept_points;
 
@@ -359,6 +378,8 @@ move_record(const rescale &r)
             last_end = op.x1;
             last_y = op.y0;
             float y0 = r.y(op.y0);
+            if (op.y0 > r.from.maxy)
+                y0 = std::min(y0, strip_line_top(op, r.to.winmaxy));
             op.y1 = y0 + (op.y1 - op.y0) * r.fy;
             op.y0 = y0;
             op.x0 = r.x(op.x0) + shift;
@@ -666,6 +687,11 @@ record_text(const char *s, int x, int y, int end_x)
                      replayed, std::move(marks)});
     texts.back().op.font = font_in_use();
     texts.back().op.text = s;
+    if (y > Maxy) {
+        int above = 0, below = 0;
+        text_ink_in_use(s, above, below);
+        texts.back().op.foot = static_cast<float>(WinMaxy - (line_baseline(y) + below - 1));
+    }
     replayed_texts += replayed;
 }
 
