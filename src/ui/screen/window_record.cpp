@@ -309,6 +309,15 @@ struct rescale {
         int i = box ? anchor_at(v, old_rows) : -1;
         return i >= 0 ? static_cast<float>(new_rows[i]) : v * fy;
     }
+    // The last row v of a drawing (a clip, a box, a region saved) whose
+    // first row is top: where it began in the drawing area, it ends at the
+    // new drawing area's bottom at the latest, as the drawing area's rows
+    // scale with the line height and the strip below keeps its own.
+    float y_last(float top, float v, bool box = false) const
+    {
+        const float to_v = y(v, box);
+        return top <= static_cast<float>(from.maxy) ? std::min(to_v, static_cast<float>(to.maxy)) : to_v;
+    }
 };
 
 // Every redraw's scaling, in order, for the rows remembered before it.
@@ -370,7 +379,7 @@ move_record(const rescale &r)
     redraw_frames frames;
     bool line_cut = false;
     each_held_op([&](drawn_op &op, held_text *) {
-        bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
+        const float top = std::min(op.y0, op.y1);
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
         float shift = runs_on ? moved_end - r.x(op.x0) : 0;
         if (op.kind == op_kind::text) {
@@ -409,16 +418,14 @@ move_record(const rescale &r)
         op.cx0 = r.x(op.cx0);
         op.cx1 = r.x(op.cx1);
         op.cy0 = r.y(op.cy0);
-        op.cy1 = r.y(op.cy1);
-        if (in_drawing_area)
-            op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
+        op.cy1 = r.y_last(top, op.cy1);
     });
     for (saved_area &s : saved) {
         bool box = r.boxed(s.x0);
         s.x0 = r.x(s.x0);
         s.x1 = r.x(s.x1);
+        s.y1 = r.y_last(s.y0, s.y1, box);
         s.y0 = r.y(s.y0, box);
-        s.y1 = r.y(s.y1, box);
     }
     moveto(static_cast<int>(std::lround(points[0].new_x)),
            static_cast<int>(std::lround(points[0].new_y)));
@@ -1026,13 +1033,10 @@ redraw_window_record(const window_frame &before)
     // drawing area's new bottom where they began inside it.
     boxes_follow_resize([&r = redraws.back()](const box_place &p) {
         const bool box = r.boxed(static_cast<float>(p.x0));
-        box_place to{round_to_pixel(r.x(static_cast<float>(p.x0))),
-                     round_to_pixel(r.y(static_cast<float>(p.y0), box)),
-                     round_to_pixel(r.x(static_cast<float>(p.x1))),
-                     round_to_pixel(r.y(static_cast<float>(p.y1), box))};
-        if (p.y0 <= r.from.maxy)
-            to.y1 = std::min<int>(to.y1, r.to.maxy);
-        return to;
+        return box_place{round_to_pixel(r.x(static_cast<float>(p.x0))),
+                         round_to_pixel(r.y(static_cast<float>(p.y0), box)),
+                         round_to_pixel(r.x(static_cast<float>(p.x1))),
+                         round_to_pixel(r.y_last(static_cast<float>(p.y0), static_cast<float>(p.y1), box))};
     });
     // The text column's margin moves as the recorded lines did.
     if (now.cwidth > 0)
