@@ -356,6 +356,9 @@ strip_line_top(const drawn_op &op, int winmaxy)
 
 // Points kept across dialogs (keep_point), innermost last.
 std::vector<std::pair<float, float>> kept_points;
+// The text column's margins (xtext) kept across dialogs
+// (keep_text_margin), innermost last.
+std::vector<float> kept_margins;
 
 // Takes every operation and saved region to the new frame. What began where
 // a text ended (the rest of its line, the answer typed after a prompt, the
@@ -658,6 +661,21 @@ put_back_point()
         return;
     moveto(round_to_pixel(kept_points.back().first), round_to_pixel(kept_points.back().second));
     kept_points.pop_back();
+}
+
+void
+keep_text_margin()
+{
+    kept_margins.push_back(xtext);
+}
+
+void
+put_back_text_margin()
+{
+    if (kept_margins.empty())
+        return;
+    xtext = kept_margins.back();
+    kept_margins.pop_back();
 }
 
 window_row
@@ -1038,10 +1056,15 @@ redraw_window_record(const window_frame &before)
                          round_to_pixel(r.x(static_cast<float>(p.x1))),
                          round_to_pixel(r.y_last(static_cast<float>(p.y0), static_cast<float>(p.y1), box))};
     });
-    // The text column's margin moves as the recorded lines did.
-    if (now.cwidth > 0)
-        xtext = xtext * before.cwidth * (now.maxx + 1) /
-                (static_cast<float>(before.maxx + 1) * now.cwidth);
+    // The text column's margin moves as the recorded lines did, and so do
+    // the margins kept by dialogs that set their own.
+    if (now.cwidth > 0) {
+        const float scale = static_cast<float>(before.cwidth * (now.maxx + 1)) /
+                            static_cast<float>((before.maxx + 1) * now.cwidth);
+        xtext *= scale;
+        for (float &margin : kept_margins)
+            margin *= scale;
+    }
     // A viewport that reached the old drawing area's edges reaches the new.
     int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
     int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;
