@@ -59,6 +59,7 @@
 #include "ui/screen/text_inks.h"
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/network_files.h"
 #include "ui/storage/screen_image_file.h"
 #include "ui/string_editors/bit_flips.h"
@@ -185,7 +186,7 @@ draw_header(pause_box &b)
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.left + 2 * CWidth;
-    float keep_xtext = xtext;
+    keep_text_margin();
     xtext = static_cast<float>(x) / CWidth;
     setcolor(white);
     moveto(x, b.top + vgay(4));
@@ -205,7 +206,7 @@ draw_header(pause_box &b)
         top += CHeight;
     }
     moveto(x, top);
-    xtext = keep_xtext;
+    put_back_text_margin();
 }
 
 // The menu's top: right below the header's frame when the header shows,

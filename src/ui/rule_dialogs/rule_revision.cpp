@@ -20,6 +20,7 @@
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_record.h"
 #include "ui/storage/network_files.h"
 
 namespace {
@@ -74,7 +75,7 @@ revise_rule_or_code(int cell)
                                     : rule_kind_tables;
     }
     moveto(text_left, vgay(345) - CHeight);
-    float keep_xtext = xtext;
+    keep_text_margin();
     xtext = static_cast<float>(text_left) / CWidth;
     bool own_row = rulemix || (outer_tot && cell < value_range);
     int which = own_row ? cell : Maxu;
@@ -82,7 +83,7 @@ revise_rule_or_code(int cell)
         select_rule(1, 1, carule, 1, rulemix ? cell : Maxu);
     else
         select_t_v_code(1, 1, totalistic == rule_kind_tcodes ? cacode : v_code, carule, 1, which);
-    xtext = keep_xtext;
+    put_back_text_margin();
     putimage(box.x0, box.y0, &boximage[kReviseSlot], 3);
     freeimage(&boximage[kReviseSlot]);
     if (!tot_only) {

@@ -270,7 +270,13 @@ text_ink_height_in_use(const char *s)
 void
 text_ink_in_use(const char *s, int &above, int &below)
 {
-    if (!ink_of(current_use, s, above, below)) {
+    text_ink_in(current_use, s, above, below);
+}
+
+void
+text_ink_in(font_use f, const char *s, int &above, int &below)
+{
+    if (!ink_of(f, s, above, below)) {
         above = line_baseline(0);
         below = 2;
     }
@@ -295,10 +301,7 @@ text_ink_columns_in_use(const char *s, int &left, int &right)
 void
 normal_text_ink(const char *s, int &above, int &below)
 {
-    if (!ink_of(font_normal, s, above, below)) {
-        above = line_baseline(0);
-        below = 2;
-    }
+    text_ink_in(font_normal, s, above, below);
 }
 
 void

@@ -58,6 +58,8 @@ int text_ink_height_in_use(const char *s);
 // Rows the glyphs of s reach above their baseline and below it in the font
 // in use (line_baseline(0) and 2 without it).
 void text_ink_in_use(const char *s, int &above, int &below);
+// The same in the font f, as loaded now.
+void text_ink_in(font_use f, const char *s, int &above, int &below);
 // Columns the glyphs of s drawn from x reach in the font in use, from
 // x + left to x + right - 1 (a glyph's serif may lie left of x or past its
 // advance; without the font, the character cells).

@@ -14,7 +14,9 @@
 // A redraw scales each recorded position from the size it was drawn at: x
 // with the window's width; y in the drawing area with the line height, as
 // the text column and boxes are laid out in lines of the fonts the width
-// chooses; y in the bottom strip anchored at the new bottom.
+// chooses; y in the bottom strip anchored at the new bottom, a text there
+// no nearer the window's last row than it was drawn (its glyphs stay inside
+// the strip's frame).
 #include "ui/screen/window_record.h"
 
 #include <algorithm>
@@ -64,6 +66,10 @@ struct drawn_op {
     float cx0, cy0, cx1, cy1; // the viewport it was clipped to
     std::string text;
     std::string whole; // a text the redraw cut to fit its frame: as drawn first
+    // A text of the bottom strip: the rows from its ink's last row down to
+    // the window's last row as drawn (the strip's frame, or a box's in it,
+    // runs there).
+    float foot;
 };
 
 // A text on the window: as the redraw draws it, whether the redraw holds it
@@ -211,7 +217,7 @@ drawn_now(op_kind kind, int colour, float x0, float y0, float x1, float y1)
 {
     return {kind, static_cast<uint8_t>(colour), 0, font_normal, drawings, x0, y0, x1, y1,
             static_cast<float>(view_x0), static_cast<float>(view_y0), static_cast<float>(view_x1),
-            static_cast<float>(view_y1), std::string(), std::string()};
+            static_cast<float>(view_y1), std::string(), std::string(), 0};
 }
 
 // A new shape with the current viewport, or null when none is recorded.
@@ -303,6 +309,15 @@ struct rescale {
         int i = box ? anchor_at(v, old_rows) : -1;
         return i >= 0 ? static_cast<float>(new_rows[i]) : v * fy;
     }
+    // The last row v of a drawing (a clip, a box, a region saved) whose
+    // first row is top: where it began in the drawing area, it ends at the
+    // new drawing area's bottom at the latest, as the drawing area's rows
+    // scale with the line height and the strip below keeps its own.
+    float y_last(float top, float v, bool box = false) const
+    {
+        const float to_v = y(v, box);
+        return top <= static_cast<float>(from.maxy) ? std::min(to_v, static_cast<float>(to.maxy)) : to_v;
+    }
 };
 
 // Every redraw's scaling, in order, for the rows remembered before it.
@@ -326,8 +341,24 @@ struct moving_point {
     float x, y, new_x, new_y;
 };
 
+// The lowest top of its line a text of the bottom strip may take in a
+// window whose last row is winmaxy: its glyphs, in its font as loaded now,
+// as far above that row as they were drawn, inside the strip's frame. The
+// strip's rows scale otherwise than the font's line does.
+float
+strip_line_top(const drawn_op &op, int winmaxy)
+{
+    int above = 0, below = 0;
+    text_ink_in(op.font, op.text.c_str(), above, below);
+    const float baseline = static_cast<float>(winmaxy + 1 - below) - op.foot;
+    return baseline - static_cast<float>(line_baseline(0));
+}
+
 // Points kept across dialogs (keep_point), innermost last.
 std::vector<std::pair<float, float>> kept_points;
+// The text column's margins (xtext) kept across dialogs
+// (keep_text_margin), innermost last.
+std::vector<float> kept_margins;
 
 // Takes every operation and saved region to the new frame. What began where
 // a text ended (the rest of its line, the answer typed after a prompt, the
@@ -351,7 +382,7 @@ move_record(const rescale &r)
     redraw_frames frames;
     bool line_cut = false;
     each_held_op([&](drawn_op &op, held_text *) {
-        bool in_drawing_area = std::min(op.y0, op.y1) <= r.from.maxy;
+        const float top = std::min(op.y0, op.y1);
         bool runs_on = same_pixel(op.x0, last_end) && same_pixel(op.y0, last_y);
         float shift = runs_on ? moved_end - r.x(op.x0) : 0;
         if (op.kind == op_kind::text) {
@@ -359,6 +390,8 @@ move_record(const rescale &r)
             last_end = op.x1;
             last_y = op.y0;
             float y0 = r.y(op.y0);
+            if (op.y0 > r.from.maxy)
+                y0 = std::min(y0, strip_line_top(op, r.to.winmaxy));
             op.y1 = y0 + (op.y1 - op.y0) * r.fy;
             op.y0 = y0;
             op.x0 = r.x(op.x0) + shift;
@@ -388,16 +421,14 @@ move_record(const rescale &r)
         op.cx0 = r.x(op.cx0);
         op.cx1 = r.x(op.cx1);
         op.cy0 = r.y(op.cy0);
-        op.cy1 = r.y(op.cy1);
-        if (in_drawing_area)
-            op.cy1 = std::min(op.cy1, static_cast<float>(r.to.maxy));
+        op.cy1 = r.y_last(top, op.cy1);
     });
     for (saved_area &s : saved) {
         bool box = r.boxed(s.x0);
         s.x0 = r.x(s.x0);
         s.x1 = r.x(s.x1);
+        s.y1 = r.y_last(s.y0, s.y1, box);
         s.y0 = r.y(s.y0, box);
-        s.y1 = r.y(s.y1, box);
     }
     moveto(static_cast<int>(std::lround(points[0].new_x)),
            static_cast<int>(std::lround(points[0].new_y)));
@@ -632,6 +663,21 @@ put_back_point()
     kept_points.pop_back();
 }
 
+void
+keep_text_margin()
+{
+    kept_margins.push_back(xtext);
+}
+
+void
+put_back_text_margin()
+{
+    if (kept_margins.empty())
+        return;
+    xtext = kept_margins.back();
+    kept_margins.pop_back();
+}
+
 window_row
 remember_row(int y)
 {
@@ -666,6 +712,11 @@ record_text(const char *s, int x, int y, int end_x)
                      replayed, std::move(marks)});
     texts.back().op.font = font_in_use();
     texts.back().op.text = s;
+    if (y > Maxy) {
+        int above = 0, below = 0;
+        text_ink_in_use(s, above, below);
+        texts.back().op.foot = static_cast<float>(WinMaxy - (line_baseline(y) + below - 1));
+    }
     replayed_texts += replayed;
 }
 
@@ -1000,18 +1051,20 @@ redraw_window_record(const window_frame &before)
     // drawing area's new bottom where they began inside it.
     boxes_follow_resize([&r = redraws.back()](const box_place &p) {
         const bool box = r.boxed(static_cast<float>(p.x0));
-        box_place to{round_to_pixel(r.x(static_cast<float>(p.x0))),
-                     round_to_pixel(r.y(static_cast<float>(p.y0), box)),
-                     round_to_pixel(r.x(static_cast<float>(p.x1))),
-                     round_to_pixel(r.y(static_cast<float>(p.y1), box))};
-        if (p.y0 <= r.from.maxy)
-            to.y1 = std::min<int>(to.y1, r.to.maxy);
-        return to;
+        return box_place{round_to_pixel(r.x(static_cast<float>(p.x0))),
+                         round_to_pixel(r.y(static_cast<float>(p.y0), box)),
+                         round_to_pixel(r.x(static_cast<float>(p.x1))),
+                         round_to_pixel(r.y_last(static_cast<float>(p.y0), static_cast<float>(p.y1), box))};
     });
-    // The text column's margin moves as the recorded lines did.
-    if (now.cwidth > 0)
-        xtext = xtext * before.cwidth * (now.maxx + 1) /
-                (static_cast<float>(before.maxx + 1) * now.cwidth);
+    // The text column's margin moves as the recorded lines did, and so do
+    // the margins kept by dialogs that set their own.
+    if (now.cwidth > 0) {
+        const float scale = static_cast<float>(before.cwidth * (now.maxx + 1)) /
+                            static_cast<float>((before.maxx + 1) * now.cwidth);
+        xtext *= scale;
+        for (float &margin : kept_margins)
+            margin *= scale;
+    }
     // A viewport that reached the old drawing area's edges reaches the new.
     int16_t vx1 = view_x1 == before.maxx ? Maxx : view_x1;
     int16_t vy1 = view_y1 == before.maxy ? Maxy : view_y1;

@@ -118,6 +118,12 @@ void redraw_texts_within(int x0, int y0, int x1, int y1);
 // Keeps nest; each is ended by one put_back_point.
 void keep_point();
 void put_back_point();
+// The text column's margin (xtext) kept while a dialog sets its own, and
+// put back when it ends: moved as the column's lines were if the window
+// was resized meanwhile. Keeps nest; each is ended by one
+// put_back_text_margin.
+void keep_text_margin();
+void put_back_text_margin();
 
 // A row of the window remembered across resizes (the line of the text
 // column a stage began on): where it is now, after the redraws since.

@@ -829,7 +829,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
 
     bias_density = 50.0f;
     setting_seed = 1;
-    float old_xtext = xtext;
+    keep_text_margin();
     if (restore)
         xtext = static_cast<float>(w.x0) / CWidth;
     top_right_key_under key_under = take_down_top_right_key();
@@ -874,7 +874,7 @@ select_seed(int mode, uint8_t *state, const char *label, int restore)
     freeimage(&boximage[kWindowSlot]);
     if (w.band)
         freeimage(&w.band);
-    xtext = old_xtext;
+    put_back_text_margin();
     setviewport(0, 0, Maxx, Maxy, 1);
     tview_x0 = 0;
     tview_y0 = 0;

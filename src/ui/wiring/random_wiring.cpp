@@ -25,6 +25,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
@@ -413,7 +414,7 @@ bias_random_wiring()
         bias_zone_max = 1;
     bias_asks_distinct = nhood <= (rangeL ? startL : lineL);
 
-    float old_xtext = xtext;
+    keep_text_margin();
     xtext = static_cast<float>(prompt_box_text(Maxx)) / static_cast<float>(CWidth);
     // The status box goes over whatever the dialog was opened on (the
     // wiring editor's drawing, a status text), which comes back when it
@@ -431,7 +432,7 @@ bias_random_wiring()
     putimage(prompt_box_left(Maxx), 2, &boximage_prompt[8], 0);
     freeimage(&boximage_prompt[8]);
     put_back_under_status_box(kStatusSlot);
-    xtext = old_xtext;
+    put_back_text_margin();
 }
 
 void

@@ -4,6 +4,8 @@
 // kept the point meanwhile. The texts the record holds for the draw check
 // alone: one cleared under a saved region is judged again when the region
 // is put back, yet never drawn again; past the cap a new text goes unjudged.
+// A dialog's kept text margin moves with the column's lines, and the bottom
+// strip's title stays inside its frame in a lower strip.
 // The boxes standing follow the redraw: a taller settings box drawn again
 // goes whole under the next one, and a region saved before a resize puts
 // back no pixels of the old size over a window drawn afresh since.
@@ -272,6 +274,38 @@ TEST_F(WindowRecord, KeptPointMovesWithItsPrompt)
     ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
     put_back_point();
     EXPECT_TRUE(text_ends_at_point());
+}
+
+// A dialog that set the text column's margin for its own lines while the
+// window was resized puts back the column's margin where its lines now
+// begin, not where they began at the old size.
+TEST_F(WindowRecord, KeptTextMarginMovesWithTheColumn)
+{
+    xtext = 60.0f / static_cast<float>(CWidth);
+    moveto(60, 100);
+    outtext("Value range (def 2, max 8):");
+    keep_text_margin();
+    xtext = 300.0f / static_cast<float>(CWidth);
+    ASSERT_TRUE(resize_to(width * 2 / 3, height * 2 / 3));
+    put_back_text_margin();
+    // The line is all the drawing area shows.
+    const int left = static_cast<int>(xtext * CWidth);
+    std::vector<uint32_t> pixels = window_now();
+    EXPECT_FALSE(shows_something(pixels, 0, 0, left - 3, Maxy))
+        << "the line begins left of the margin put back";
+    EXPECT_TRUE(shows_something(pixels, left, 0, left + CWidth, Maxy))
+        << "the line does not begin at the margin put back";
+}
+
+// The bottom strip's title drawn again in a lower strip keeps its glyphs
+// inside the strip's frame: no text across the frame or past the window.
+TEST_F(WindowRecord, BottomTitleStaysInsideItsStripAfterAResize)
+{
+    take_draw_check_reports();
+    ASSERT_TRUE(resize_to(700, 500));
+    draw_check_at_wait();
+    std::vector<std::string> found = take_draw_check_reports();
+    EXPECT_TRUE(found.empty()) << found.front();
 }
 
 // A settings dialog's three-line box, the window resized, then the next
