@@ -63,6 +63,12 @@
 //   2d+time or 3d cell's, a side of that shape, which over a frame (the
 //   oblique block's front face the cells lie across) is a marker set on it
 //   as the shape itself is, not a line run across it;
+// - a line of a plane within an oblique block (level, or along the block's
+//   run back, both ends inside the block) across the frame that is its
+//   front face, the block known by its top face's sides kept from the
+//   face's top corners: a 2d+time view's stack is seen through, and the
+//   plane a change marks at a later frame crosses the face as that frame's
+//   cells do;
 // - a shape or line cut at a viewport short of the drawing area on any side:
 //   a clip the drawing chose (a plot or a preview kept to its area); a
 //   drawing wholly off the window (nothing of it shows); a clearing of the

@@ -117,6 +117,61 @@ joins_blocks(const segment &l, const box &b)
     return block_at(b) && block_corner(l.x0, l.y0, b) && block_corner(l.x1, l.y1, b);
 }
 
+// Whether a line from (x, y) to (x + dx, y + dy), drawn either way, is kept.
+bool
+line_kept(int x, int y, int dx, int dy)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const seen_line &l) {
+        return (l.x0 == x && l.y0 == y && l.x1 == x + dx && l.y1 == y + dy) ||
+               (l.x1 == x && l.y1 == y && l.x0 == x + dx && l.y0 == y + dy);
+    });
+}
+
+// Whether frame b is the front face of an oblique block (a 2d+time view's
+// stack of frames, its first frame's plane the top face): the top face's
+// sides from both of b's top corners, up and to the right alike, are kept
+// lines. Gives their run (dx, dy).
+bool
+block_depth(const box &b, int &dx, int &dy)
+{
+    for (const seen_line &l : lines) {
+        const bool from_start = l.x0 == b.x1 && l.y0 == b.y0, from_end = l.x1 == b.x1 && l.y1 == b.y0;
+        if (!from_start && !from_end)
+            continue;
+        dx = from_start ? l.x1 - l.x0 : l.x0 - l.x1;
+        dy = from_start ? l.y1 - l.y0 : l.y0 - l.y1;
+        if (dx > 0 && dy < 0 && line_kept(b.x0, b.y0, dx, dy))
+            return true;
+    }
+    return false;
+}
+
+// Whether (x, y) lies within the oblique block of front face b and run
+// (dx, dy) (dx > 0, dy < 0): on the face moved back by a share t in
+// [0, 1] of the run, with half a pixel's slack.
+bool
+within_block(double x, double y, const box &b, int dx, int dy)
+{
+    const double lo = std::max({0.0, (x - b.x1 - 0.5) / dx, (b.y0 - y - 0.5) / -dy});
+    const double hi = std::min({1.0, (x - b.x0 + 0.5) / dx, (b.y1 - y + 0.5) / -dy});
+    return lo <= hi;
+}
+
+// Whether segment l lies on a plane within the oblique block whose front
+// face is frame b, along its top face (level, or along the block's run): a
+// frame's plane drawn inside a 2d+time view's stack where a change came,
+// seen through the front face as the frames' cells are.
+bool
+on_block_plane(const segment &l, const box &b)
+{
+    int dx, dy;
+    if (!block_depth(b, dx, dy))
+        return false;
+    const int64_t ex = int64_t{l.x1} - l.x0, ey = int64_t{l.y1} - l.y0;
+    return (ey == 0 || ex * dy == ey * dx) && within_block(l.x0, l.y0, b, dx, dy) &&
+           within_block(l.x1, l.y1, b, dx, dy);
+}
+
 // Reports the faults found on s (drawn over, crossed) that still show: not
 // under a modal box (judged when it is put back), not cleared since.
 void
@@ -232,7 +287,7 @@ note_frames_crossed(const std::vector<segment> &segs, const std::string &what, u
             continue;
         for (const segment &l : segs) {
             if (meet(ordered(l.x0, l.y0, l.x1, l.y1), s.bounds).empty() || !runs_across(l, s.bounds) ||
-                joins_blocks(l, s.bounds))
+                joins_blocks(l, s.bounds) || on_block_plane(l, s.bounds))
                 continue;
             for (const box &side : s.parts) {
                 box part = segment_within(l.x0, l.y0, l.x1, l.y1, side);

@@ -407,6 +407,57 @@ TEST_F(DrawCheck, APolygonsRimDrawnAsLinesIsNoLineAcrossAFrame)
     reports();
 }
 
+// A 2d+time view's stack of frames is an oblique block: its front face a
+// frame, its top face the first frame's plane. A plane drawn inside it (a
+// change's mark at a later frame), level or along the block's run, crosses
+// the face's top and right sides as a plane within the block does. A line
+// of that run reaching past the block, a line inside it that is no
+// plane's (upright), and the plane's line across a frame that is no
+// block's face run across the frame.
+TEST_F(DrawCheck, APlaneWithinAnObliqueBlockIsNoLineAcrossItsFace)
+{
+    const int top = kTop + 40, bottom = top + 300, width = 200, run = 100, s = 5;
+    setcolor(white);
+    moveto(kLeft, top);
+    lineto(kLeft + width, top);
+    lineto(kLeft + width + run, top - run);
+    lineto(kLeft + run, top - run);
+    lineto(kLeft, top);
+    rectangle(kLeft, top, kLeft + width, bottom);
+    EXPECT_TRUE(reports().empty());
+
+    const int y = top + 60;
+    for (int i = 1; i < width / s; i++) {
+        moveto(kLeft + i * s, y);
+        lineto(kLeft + i * s + run, y - run);
+    }
+    for (int g = s; g < run; g += s) {
+        moveto(kLeft + g, y - g);
+        lineto(kLeft + width + g, y - g);
+    }
+    moveto(kLeft, y);
+    lineto(kLeft + width, y);
+    lineto(kLeft + width + run, y - run);
+    lineto(kLeft + run, y - run);
+    lineto(kLeft, y);
+    EXPECT_TRUE(reports().empty());
+
+    moveto(kLeft + 50, y);
+    lineto(kLeft + 50 + 2 * run, y - 2 * run);
+    EXPECT_TRUE(one_report(reports(), "runs across rectangle frame"));
+    moveto(kLeft + run / 2, top - run / 2);
+    lineto(kLeft + run / 2, top + 40);
+    EXPECT_TRUE(one_report(reports(), "runs across rectangle frame"));
+
+    const int x = kLeft + width + run + 40;
+    rectangle(x, top, x + width, bottom);
+    moveto(x + s, y);
+    lineto(x + s + run, y - run);
+    EXPECT_TRUE(one_report(reports(), "runs across rectangle frame"));
+    clear_drawing_area();
+    reports();
+}
+
 // After a resize the window drawn again is followed: a text the record
 // drew again is cut as any other; a region saved before the resize and
 // copied back after it (the record could not draw it again) is a fault.
