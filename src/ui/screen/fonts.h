@@ -69,3 +69,16 @@ void text_ink_columns_in_use(const char *s, int &left, int &right);
 void normal_text_ink(const char *s, int &above, int &below);
 // Puts that font, as loaded now, on the GC; metrics left to the caller.
 void use_font(font_use f);
+// While it lives, glyphs are drawn and measured in the font it was given
+// (use_font); the line metrics stay the caller's. The font in use before
+// comes back when it ends.
+class glyph_font {
+public:
+    explicit glyph_font(font_use f) : before_(font_in_use()) { use_font(f); }
+    ~glyph_font() { use_font(before_); }
+    glyph_font(const glyph_font &) = delete;
+    glyph_font &operator=(const glyph_font &) = delete;
+
+private:
+    font_use before_;
+};

@@ -118,29 +118,24 @@ memory_box(int mode, const char *text)
 
 namespace {
 
-// A dialog's title stands beside its question's prompt box. While it
-// lives, the font the title is written in: the one in use where text
-// written from x keeps to the title's place, else the medium or the small
-// one. The line's metrics stay those of the font in use, so that the box
-// keeps its height and its erase takes it whole.
-class title_font {
-public:
-    title_font(const char *text, int x) : before_(font_in_use())
-    {
-        const int room = memory_box_place_end(Maxx) - 3 - x;
-        for (font_use smaller : {font_medium, font_small}) {
-            if (text_width_in_use(text) <= room)
-                break;
-            use_font(smaller);
-        }
+// A dialog's title stands beside its question's prompt box: the font its
+// glyphs are written in is the one in use where text written from x keeps
+// to the title's place, else the medium or the small one. The line's
+// metrics stay those of the font in use, so that the box keeps its height
+// and its erase takes it whole.
+font_use
+title_font(const char *text, int x)
+{
+    const int room = memory_box_place_end(Maxx) - 3 - x;
+    font_use fitting = font_in_use();
+    for (font_use smaller : {font_medium, font_small}) {
+        glyph_font trying(fitting);
+        if (text_width_in_use(text) <= room)
+            break;
+        fitting = smaller;
     }
-    ~title_font() { use_font(before_); }
-    title_font(const title_font &) = delete;
-    title_font &operator=(const title_font &) = delete;
-
-private:
-    font_use before_;
-};
+    return fitting;
+}
 
 } // namespace
 
@@ -151,7 +146,7 @@ status_box_title(const char *text, int colour)
     int previous = nowcolor;
     char key = is[0];
     int margin = memory_box_left(Maxx) + vgax(3);
-    title_font font(text, margin);
+    glyph_font font(title_font(text, margin));
     frame_memory_box(text, margin);
     setcolor(colour);
     moveto(margin, vgay(3));
@@ -194,7 +189,7 @@ put_back_under_memory_box(int slot, int right_under)
 void
 status_box_title_over(int slot, const char *text, int colour)
 {
-    title_font font(text, memory_box_left(Maxx) + vgax(3));
+    glyph_font font(title_font(text, memory_box_left(Maxx) + vgax(3)));
     memory_box_right_under = save_under_memory_box(slot, text, memory_box_left(Maxx) + vgax(3));
     status_box_title(text, colour);
 }

@@ -39,9 +39,6 @@ text_cut_to(const std::string &text, font_use f, int room)
     for (size_t i = 1; i < text.size(); i++)
         if (text[i] == ' ' && text[i - 1] != ' ')
             words.push_back(i);
-    const font_use kept = font_in_use();
-    use_font(f);
-    std::string cut = text_within(text, room, words);
-    use_font(kept);
-    return cut;
+    glyph_font font(f);
+    return text_within(text, room, words);
 }
