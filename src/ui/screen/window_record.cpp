@@ -181,6 +181,10 @@ drop_inside(float x0, float y0, float x1, float y1, uint32_t after, float slack 
     auto gone = [&](const drawn_op &op) {
         float a, b, c, d;
         bounds(op, a, b, c, d);
+        // Only what shows on the window counts: a shape partly past any of
+        // its edges goes with a fill over the part that shows.
+        a = std::max(a, 0.0f);
+        b = std::max(b, 0.0f);
         c = std::min(c, static_cast<float>(Maxx));
         d = std::min(d, static_cast<float>(WinMaxy));
         return op.seq > after && a >= x0 - slack && b >= y0 - slack && c <= x1 + slack && d <= y1 + slack;
