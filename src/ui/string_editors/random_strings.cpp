@@ -171,7 +171,7 @@ show_density(int kind, const uint8_t *string, uint32_t entries, int b, uint32_t 
     const int room = kind == 0 ? prompt_box_text_room() : box.x1 - box.x0 - 6;
     font_while font({text}, room, {set_medium_font, set_small_font});
     if (kind == 0) {
-        draw_prompt_box(1);
+        replace_prompt_box(1);
     } else {
         draw_box(-1, box.x0, box.y0, box.x1, box.y1, 1, 0);
         moveto(box.x0 + 3, box.y0 + 1);
