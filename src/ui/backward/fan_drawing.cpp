@@ -92,6 +92,8 @@ bool basins_clipped = false;
 // beside (narrow_basin_area).
 field_area basin_area = {0, 0, 0, 0};
 bool basin_kept = false;
+// Whether basin_area is narrower than the field's for a box standing in it.
+bool basin_narrowed = false;
 
 // An edge of the fan, cut to the drawing area: a tree that reaches past
 // the window's edge or down into the bottom strip sends only what lies
@@ -225,18 +227,17 @@ take_level_radii_and_spot()
 bool
 clear_of_rule_box(int x0, int y0, int x1, int y1)
 {
-    return basin_kept || !meets_standing_rule_box(x0, y0, x1, y1);
+    return basins_clipped || !meets_standing_rule_box(x0, y0, x1, y1);
 }
 
-// Where a node's label or pattern is drawn whole or not at all: the
-// basin's area; outside a field's, below the prompt boxes at the top too.
-field_area
-marks_area()
+// Whether a node's mark over the rectangle (corners inclusive) lies inside
+// the side of a standing box the basin keeps to (narrow_basin_area): a mark
+// is shown whole or not at all, not cut at the box's edge.
+bool
+inside_narrowed_area(int x0, int y0, int x1, int y1)
 {
-    field_area inside = basin_kept ? basin_area : field_area{0, 0, Maxx, Maxy};
-    if (!basins_clipped)
-        inside.top = std::max(inside.top, prompt_box_bottom(3) + 1);
-    return inside;
+    return !basin_narrowed || (x0 >= basin_area.left && y0 >= basin_area.top && x1 <= basin_area.right &&
+                               y1 <= basin_area.bottom);
 }
 
 // A node's label at the current point, where it covers no label taken
@@ -254,9 +255,9 @@ draw_label(const char *text, int highlight)
     // A label is shown whole or not at all: none cut by the window's edges,
     // the title strip or the field's area, nor by the clear of a prompt box
     // at the top or of the rule box drawn after it.
-    const field_area inside = marks_area();
+    field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
     if (box.x0 < inside.left || box.y0 < inside.top || box.x1 > inside.right || box.y1 > inside.bottom ||
-        !clear_of_rule_box(box.x0, box.y0, box.x1, box.y1))
+        !clear_of_rule_box(box.x0, box.y0, box.x1, box.y1) || !inside_narrowed_area(box.x0, box.y0, box.x1, box.y1))
         return;
     if (!take_label_place(box.x0, box.y0, box.x1, box.y1))
         return;
@@ -726,10 +727,10 @@ bits_inside_drawing_area(int x, int y)
     // stays below the prompt boxes at the top and off the rule box at the
     // foot, as a label does: drawn there it would cut the summary standing
     // in them, or be cut by the rule box drawn again.
-    const field_area inside = marks_area();
-    return x - reach.left >= inside.left && y - reach.up >= inside.top && x + reach.right <= inside.right &&
-           y + reach.down <= inside.bottom &&
-           clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
+    const int top = basins_clipped ? 0 : prompt_box_bottom(3) + 1;
+    return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy &&
+           clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down) &&
+           inside_narrowed_area(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
 }
 
 node_reach
@@ -801,6 +802,7 @@ narrow_basin_area()
 {
     basin_kept = basins_clipped;
     basin_area = basin_clip;
+    basin_narrowed = false;
     box_place matrix;
     if (!in_basin || !mouse_found || !box_stands(box_owner::statespace_matrix, &matrix))
         return;
@@ -831,6 +833,7 @@ narrow_basin_area()
         return;
     basin_area = *best;
     basin_kept = true;
+    basin_narrowed = true;
 }
 
 } // namespace
