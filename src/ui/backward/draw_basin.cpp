@@ -411,6 +411,7 @@ draw_basin()
         show_rule_bottom(nhood, 1, carule[0], 0);
     cyclex = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cyclex"));
     cycley = static_cast<int16_t *>(checked_calloc(attperiod + 1, sizeof(int16_t), "cycley"));
+    start_basin_area();
     clip_to_basin_area();
     draw_cycle();
     // The cycle and the circles of its states (the loop of a point

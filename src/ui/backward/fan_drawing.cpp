@@ -33,6 +33,7 @@
 #include "ui/screen/label_layer.h"
 #include "ui/screen/label_places.h"
 #include "ui/screen/segment_clip.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 
@@ -86,6 +87,13 @@ drawn_box drawn = {0, 0, 0, 0, true};
 // basins_clipped.
 field_area basin_clip = {0, 0, 0, 0};
 bool basins_clipped = false;
+// The rectangle the basin being drawn is kept in, when basin_kept: the
+// field's, less the side of a box standing in it that the basin lies
+// beside (narrow_basin_area).
+field_area basin_area = {0, 0, 0, 0};
+bool basin_kept = false;
+// Whether basin_area is narrower than the field's for a box standing in it.
+bool basin_narrowed = false;
 
 // An edge of the fan, cut to the drawing area: a tree that reaches past
 // the window's edge or down into the bottom strip sends only what lies
@@ -222,6 +230,16 @@ clear_of_rule_box(int x0, int y0, int x1, int y1)
     return basins_clipped || !meets_standing_rule_box(x0, y0, x1, y1);
 }
 
+// Whether a node's mark over the rectangle (corners inclusive) lies inside
+// the side of a standing box the basin keeps to (narrow_basin_area): a mark
+// is shown whole or not at all, not cut at the box's edge.
+bool
+inside_narrowed_area(int x0, int y0, int x1, int y1)
+{
+    return !basin_narrowed || (x0 >= basin_area.left && y0 >= basin_area.top && x1 <= basin_area.right &&
+                               y1 <= basin_area.bottom);
+}
+
 // A node's label at the current point, where it covers no label taken
 // before it in the field; written with the other labels of its basin or
 // subtree once their edges are drawn (write_node_labels), so that no edge
@@ -239,7 +257,7 @@ draw_label(const char *text, int highlight)
     // at the top or of the rule box drawn after it.
     field_area inside = basins_clipped ? basin_clip : field_area{0, prompt_box_bottom(3) + 1, Maxx, Maxy};
     if (box.x0 < inside.left || box.y0 < inside.top || box.x1 > inside.right || box.y1 > inside.bottom ||
-        !clear_of_rule_box(box.x0, box.y0, box.x1, box.y1))
+        !clear_of_rule_box(box.x0, box.y0, box.x1, box.y1) || !inside_narrowed_area(box.x0, box.y0, box.x1, box.y1))
         return;
     if (!take_label_place(box.x0, box.y0, box.x1, box.y1))
         return;
@@ -711,7 +729,8 @@ bits_inside_drawing_area(int x, int y)
     // in them, or be cut by the rule box drawn again.
     const int top = basins_clipped ? 0 : prompt_box_bottom(3) + 1;
     return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy &&
-           clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
+           clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down) &&
+           inside_narrowed_area(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
 }
 
 node_reach
@@ -767,6 +786,63 @@ keep_basins_inside(const field_area *area)
     basins_clipped = area != nullptr;
     if (area)
         basin_clip = *area;
+    basin_kept = basins_clipped;
+    basin_area = basin_clip;
+}
+
+namespace {
+
+// Whether a basin is being drawn (start_basin_area to end_basin_clip).
+bool in_basin = false;
+
+// The basin's area, taken again as it stands: the box may be raised or
+// taken down while the basin is drawn (the run's 'm' key).
+void
+narrow_basin_area()
+{
+    basin_kept = basins_clipped;
+    basin_area = basin_clip;
+    basin_narrowed = false;
+    box_place matrix;
+    if (!in_basin || !mouse_found || !box_stands(box_owner::statespace_matrix, &matrix))
+        return;
+    const field_area whole = basins_clipped ? basin_clip : field_area{0, 0, Maxx, Maxy};
+    if (matrix.x1 < whole.left || matrix.x0 > whole.right || matrix.y1 < whole.top || matrix.y0 > whole.bottom)
+        return;
+    // The box stands over the basins (its squares mark their states as they
+    // are placed): a basin drawn over it would cross its frame and squares.
+    // The basin keeps to the side of it its centre lies on, the largest
+    // such side where its centre lies on two.
+    const field_area sides[] = {{whole.left, whole.top, matrix.x0 - 1, whole.bottom},
+                                {matrix.x1 + 1, whole.top, whole.right, whole.bottom},
+                                {whole.left, whole.top, whole.right, matrix.y0 - 1},
+                                {whole.left, matrix.y1 + 1, whole.right, whole.bottom}};
+    const field_area *best = nullptr;
+    auto size = [](const field_area &a) {
+        return static_cast<long>(a.right - a.left + 1) * (a.bottom - a.top + 1);
+    };
+    for (const field_area &side : sides) {
+        if (side.right < side.left || side.bottom < side.top || ox < side.left || ox > side.right ||
+            oy < side.top || oy > side.bottom)
+            continue;
+        if (!best || size(side) > size(*best))
+            best = &side;
+    }
+    // A basin centred on the box itself is drawn under it, as before.
+    if (!best)
+        return;
+    basin_area = *best;
+    basin_kept = true;
+    basin_narrowed = true;
+}
+
+} // namespace
+
+void
+start_basin_area()
+{
+    in_basin = true;
+    narrow_basin_area();
 }
 
 field_area
@@ -778,16 +854,19 @@ sweep_run_strip()
 void
 clip_to_basin_area()
 {
-    if (!basins_clipped || !mouse_found)
+    narrow_basin_area();
+    if (!basin_kept || !mouse_found)
         return;
-    if (view_x0 != basin_clip.left || view_y0 != basin_clip.top || view_x1 != basin_clip.right ||
-        view_y1 != basin_clip.bottom)
-        setviewport(basin_clip.left, basin_clip.top, basin_clip.right, basin_clip.bottom, 1);
+    if (view_x0 != basin_area.left || view_y0 != basin_area.top || view_x1 != basin_area.right ||
+        view_y1 != basin_area.bottom)
+        setviewport(basin_area.left, basin_area.top, basin_area.right, basin_area.bottom, 1);
 }
 
 void
 end_basin_clip()
 {
-    if (basins_clipped && mouse_found)
+    if (basin_kept && mouse_found)
         setviewport(0, 0, Maxx, Maxy, 1);
+    in_basin = false;
+    narrow_basin_area();
 }

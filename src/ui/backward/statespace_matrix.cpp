@@ -74,6 +74,10 @@ show_statespace_matrix(const uint8_t *state)
         moveto(x, y);
         return;
     }
+    // A square is drawn whatever clip the basin being drawn holds: the
+    // basin keeps off the box (narrow_basin_area).
+    saved_viewport view;
+    view.widen_to_drawing_area();
     uint32_t column, row;
     matrix_cell(state, &column, &row);
     int px = static_cast<int>(b.x0 + static_cast<double>(column) * (b.x1 - b.x0) / (matrixx + 1.0));
@@ -91,11 +95,13 @@ show_statespace_matrix(const uint8_t *state)
             snprintf(textb[0], 150, "%lu", static_cast<unsigned long>(dec_equiv(state, L)));
             moveto(px + 2, py + 2);
             setcolor(colour);
+            view.restore();
             return;
         }
     } else {
         putpixel(px, py, matrixcolor);
     }
+    view.restore();
     setcolor(colour);
     moveto(x, y);
 }
