@@ -41,6 +41,17 @@ fill_black(int x0, int y0, int x1, int y1)
     fillcolor = fill;
 }
 
+// The right edge of a band hiding the text column's lines down to bottom:
+// the window's frame, or a marked side panel the band reaches.
+int
+band_right(int bottom)
+{
+    int right = box_right_edge(Maxx);
+    if (bottom >= side_panel_top())
+        right -= side_panel_shift(right);
+    return right;
+}
+
 // Rows top..bottom of the text column hidden: cleared across the window's
 // width inside its frame, or up to a marked side panel the band reaches,
 // whose lines stay whole.
@@ -49,11 +60,8 @@ hide_lines_in_band(int top, int bottom)
 {
     if (bottom < top)
         return;
-    int right = box_right_edge(Maxx);
-    if (bottom >= side_panel_top())
-        right -= side_panel_shift(right);
     set_drawing_area_viewport();
-    fill_black(1, top, right, bottom);
+    fill_black(1, top, band_right(bottom), bottom);
 }
 
 // The bottom strip's title, its glyphs within the strip's frame: where they
@@ -640,6 +648,11 @@ namespace {
 void
 save_hiding_lines_in_band(int top, int hide_from, int bottom, image_slot *under)
 {
+    // The band's foot is taken from the text column's grid; a line of
+    // another column on a grid of its own (a running pattern's key panel)
+    // that it meets is hidden whole, not left showing its last rows.
+    if (hide_from <= bottom)
+        bottom = std::min<int>(Maxy, std::max(bottom, free_row_below(bottom, 1, band_right(bottom)) - 1));
     set_drawing_area_viewport();
     getimage(0, top, box_right_edge(Maxx), bottom, under);
     hide_lines_in_band(hide_from, bottom);

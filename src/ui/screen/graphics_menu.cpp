@@ -124,15 +124,19 @@ show_refusal(const char *text)
     erase_prompt_box(lines);
 }
 
-// The font size and weight, then the line space, in one box. The box is
-// drawn in the fonts it began with and taken down whole in the new ones
-// (replace_prompt_box keeps its bottom).
+// The font size and weight in one box, then the line space in a box of its
+// own. The first box is drawn in the fonts it began with and taken down
+// whole in the new ones (replace_prompt_box keeps its bottom); the line
+// space is asked in the new fonts, whose lines step by the new height, so
+// it cannot share a box laid out in the old.
 void
 change_fonts()
 {
     const std::string size_text = formatted("set new font size (min 7 max 35, now %d):", pointsize);
     const char *weight_text = " weight, bold-2 medium-1:";
     const prompt_part first[2] = {{size_text.c_str(), 2}, {weight_text, 1}};
+    // The first box is as tall as the three questions take in the old fonts,
+    // so that it covers what it covered when the line space shared it.
     const prompt_part space_line = {"set new linespace (now 99):", 2};
     const int lines = prompt_parts_lines(first, 2) + prompt_parts_lines(&space_line, 1);
     int margin = replace_prompt_box(lines);
@@ -153,12 +157,13 @@ change_fonts()
         show_refusal(textb[0]);
         return;
     }
+    erase_prompt_box(lines);
     const std::string space_text = formatted("set new linespace (now %d):", CHeight);
-    write_box_line({space_text.c_str(), 2}, margin);
+    const int space_lines = prompt_box_with(space_text.c_str(), 2);
     // Held to the largest with which the text column keeps its prompts.
     len = input_string(2, numeric_entry);
     long space = whole_answer_held(CHeight, {2, static_cast<double>(largest_line_space())}, len);
-    erase_prompt_box(lines);
+    erase_prompt_box(space_lines);
     if (space == CHeight)
         return;
     CHeight = static_cast<int16_t>(space);
