@@ -255,11 +255,26 @@ run_hot_key(int key)
     hot_key_running = false;
 }
 
-// Removes the character at line[len] from the screen, moving the point back:
-// written again at its place in the background's colour, it takes its own
-// ink and no more, where a serif reaches left of the point or past the
-// advance too. A rectangle over that ink would take the columns of the text
-// before that the glyph reaches under (a j's hook under a prompt's colon).
+// Clears the ink of s as written from the point, and no more: the frame of
+// a box round it, and the tails of the line above that reach into its
+// line, stay.
+void
+clear_shown(const char *s)
+{
+    int left = 0, right = 0, above = 0, below = 0;
+    text_ink_columns_in_use(s, left, right);
+    text_ink_in_use(s, above, below);
+    const int baseline = line_baseline(gety);
+    setfillstyle(0, black);
+    bar(getx + left, baseline - above, getx + right - 1, baseline + below - 1);
+}
+
+// Removes c, the character echoed last before the point, from the screen,
+// moving the point back: written again at its place in the background's
+// colour, it takes its own ink and no more, where a serif reaches left of
+// the point or past the advance too. A rectangle over that ink would take
+// the columns of the text before that the glyph reaches under (a j's hook
+// under a prompt's colon).
 void
 erase_echoed(char c)
 {
@@ -277,14 +292,10 @@ erase_echoed(char c)
 } // namespace
 
 void
-clear_shown(const char *s)
+take_back_echo(int len)
 {
-    int left = 0, right = 0, above = 0, below = 0;
-    text_ink_columns_in_use(s, left, right);
-    text_ink_in_use(s, above, below);
-    const int baseline = line_baseline(gety);
-    setfillstyle(0, black);
-    bar(getx + left, baseline - above, getx + right - 1, baseline + below - 1);
+    while (len > 0)
+        erase_echoed(is[--len]);
 }
 
 void
@@ -462,7 +473,9 @@ ink_inside(char c, const entry_box &box)
 // a line all of them are; in a box only the first ones whose glyphs keep
 // inside it, so that the echo never reaches the box's frame or what is
 // beside it: a longer entry, or a letter that inks below the digits (a
-// command key of the box), is typed on without being shown.
+// command key of the box), is typed on without being shown. Each character
+// is written as a text of its own, so that each is taken back as it was
+// written (erase_echoed, take_back_echo).
 struct entry_echo {
     const entry_box *box; // nullptr: a line of its own
     int shown;            // characters of is[] echoed
@@ -480,7 +493,7 @@ struct entry_echo {
     // where it showed. In a box only the glyphs' ink is cleared: the frame
     // round it stays. The ink of the character before may reach into the
     // removed one's columns (an f's hook over an o): the echo is cleared
-    // whole and what stays of it written again.
+    // whole and what stays of it echoed again.
     void remove(int len)
     {
         if (len >= shown)
@@ -491,17 +504,18 @@ struct entry_echo {
             return;
         }
         const std::string echoed(is, static_cast<size_t>(shown));
-        shown = len;
         moverel(-text_width_in_use(echoed.c_str()), 0);
         clear_shown(echoed.c_str());
-        outtext(echoed.substr(0, static_cast<size_t>(len)).c_str());
+        shown = 0;
+        for (int i = 1; i <= len; i++)
+            add(i);
     }
 };
 
-// The entry loop from the len characters already in `is`, echoed before the
-// point. While `selected`, those characters go as a whole on the first key:
-// a character typed replaces them, and 'q' ends the entry as on an empty
-// one; Return, an arrow or erase keep them as typed text. A value `shown`
+// The entry loop from the len characters already in `is`, echoed first at
+// the point. While `selected`, those characters go as a whole on the first
+// key: a character typed replaces them, and 'q' ends the entry as on an
+// empty one; Return, an arrow or erase keep them as typed text. A value `shown`
 // at the point (nullptr: none), which is no part of the entry, is cleared
 // when the first character is typed, so that its echo does not land on it.
 // With a box (nullptr: none) the echo keeps inside it (entry_echo).
@@ -509,7 +523,9 @@ int
 edit_from(int max, int mode, int len, bool selected, const char *shown, const entry_box *box)
 {
     int block = green;
-    entry_echo echo{box, len};
+    entry_echo echo{box, 0};
+    for (int i = 1; i <= len; i++)
+        echo.add(i);
     for (;;) {
         flashing_cursor(entry_block(block));
         int key = keycheck(len);
@@ -568,7 +584,7 @@ input_string_over(int max, int mode, const char *shown)
 
 namespace {
 
-// The entry begun by start (echoed at the point) of input_string_from.
+// The entry begun by start of input_string_from, echoed by edit_from.
 int
 begin_entry(int max, const char *start)
 {
@@ -576,7 +592,6 @@ begin_entry(int max, const char *start)
     while (start[len] && len < max && len < kInputLineSize)
         len++;
     memcpy(is, start, static_cast<size_t>(len));
-    outtext(std::string(is, static_cast<size_t>(len)).c_str());
     return len;
 }
 

@@ -50,10 +50,13 @@ struct entry_box {
 // inks below the digits reaches its frame or its neighbour.
 int input_string_in_box(int max, int mode, const char *start, const char *shown,
                         const entry_box &box);
-// Clears the ink of s as written from the point, and no more: the frame of
-// a box round it, and the tails of the line above that reach into its
-// line, stay.
-void clear_shown(const char *s);
+// Takes the echo of the entry's first len characters, typed on a line and
+// ending at the point, off the screen, the point moved back to where it
+// began: each character, echoed as a text of its own, is written again at
+// its place in the background's colour. It takes its own ink and no more;
+// a rectangle over the echo's ink would take the columns of the text before
+// that a glyph reaches under (a j's hook under a prompt's colon).
+void take_back_echo(int len);
 // Entry modes: numeric takes digits, '.' and '-'; text takes letters, digits
 // and . - + _ ? ^; arrow entry is text that also returns on an arrow key, and
 // on erase, '[' or ']' typed first; single-key entry returns on any one key.

@@ -12,7 +12,6 @@
 #include "engine/model/formatted_text.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
-#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
@@ -89,12 +88,7 @@ echo_text_taken(int len, const std::string &taken)
 {
     if (is[0] == kKeyReturn || entry_text() == taken)
         return;
-    // Measured in the font in use: a prompt box may have taken a smaller one.
-    std::string typed(is, static_cast<size_t>(len));
-    moveto(getx - text_width_in_use(typed.c_str()), gety);
-    uint8_t fill = fillcolor;
-    clear_shown(typed.c_str());
-    setfillstyle(0, fill);
+    take_back_echo(len);
     outtext(taken.c_str());
 }
 
