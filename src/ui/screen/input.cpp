@@ -584,7 +584,7 @@ input_string_over(int max, int mode, const char *shown)
 
 namespace {
 
-// The entry begun by start of input_string_from, echoed by edit_from.
+// The entry begun by start of input_string_in_box, echoed by edit_from.
 int
 begin_entry(int max, const char *start)
 {
@@ -596,13 +596,6 @@ begin_entry(int max, const char *start)
 }
 
 } // namespace
-
-int
-input_string_from(int max, int mode, const char *start)
-{
-    int len = begin_entry(max, start);
-    return edit_from(max, mode, len, len > 0, nullptr, nullptr);
-}
 
 int
 input_string_in_box(int max, int mode, const char *start, const char *shown,

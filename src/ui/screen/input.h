@@ -28,10 +28,6 @@ int keycheck(int len);
 // Reads one entry of up to max characters into `is` in one of the entry
 // modes below. Returns its length.
 int input_string(int max, int mode);
-// As input_string, with the entry begun by start (written at the point):
-// the first key typed replaces it whole, or 'q' ends the entry as on an
-// empty one, while Return, an arrow or erase keep it as typed.
-int input_string_from(int max, int mode, const char *start);
 // As input_string over a value shown at the point (a box's present
 // content) that the entry does not begin with: the first character typed
 // clears its ink before its own echo; Return, an arrow or erase typed
@@ -42,8 +38,11 @@ int input_string_over(int max, int mode, const char *shown);
 struct entry_box {
     int x0, x1, y0, y1;
 };
-// As input_string_from (start: nullptr or "" for none) over a value shown
-// as in input_string_over (nullptr: none), typed into a box: a character
+// As input_string, with the entry begun by start (nullptr or "" for
+// none; written at the point: the first key typed replaces it whole, or 'q'
+// ends the entry as on an empty one, while Return, an arrow or erase keep
+// it as typed), over a value shown as in input_string_over (nullptr:
+// none), typed into a box: a character
 // is echoed only while it and those before it keep their glyphs inside the
 // box; the rest of the entry is typed on unseen. A box a few digits wide
 // shows its number, and neither a longer entry nor a command letter that
