@@ -1030,10 +1030,10 @@ wrapped(const std::string &line, int width)
 void
 draw_menu(pause_box &b)
 {
-    int x = b.left + vgax(3);
+    int x = b.left + box_text_inset();
     std::vector<std::string> lines;
     for (const std::string &line : menu_lines(b))
-        for (std::string &piece : wrapped(line, b.right - vgax(3) - x))
+        for (std::string &piece : wrapped(line, b.right - box_text_inset() - x))
             lines.push_back(std::move(piece));
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last, and down
