@@ -43,9 +43,11 @@ finish_options_box(int graphics)
     draw_bottom_title(0);
     const char *first = graphics ? "graphics-g image:prt/save/load-p/s/l ops-o"
                                  : "image:prt/save/load-p/s/l";
-    int end = vgax(6) + text_pixel_width(first, static_cast<int>(strlen(first)));
+    // The box's lines start at its text margin, as far below its top frame.
+    const int top = 2 + box_text_inset();
+    int end = 2 + box_text_inset() + text_pixel_width(first, static_cast<int>(strlen(first)));
     int lines = graphics ? 3 : 2;
-    draw_box(1, 2, 2, end + CWidth, lines * CHeight + vgay(8), 1, 0);
+    const int margin = draw_box(1, 2, 2, end + CWidth, top + lines * CHeight + vgay(5), 1, 0);
 
     const char *middle = "seed-e";
     if (limitcheck && direction == direction_forward && basinfield)
@@ -54,13 +56,13 @@ finish_options_box(int graphics)
         middle = "toggle:single-field-t STP-P, seed-e";
     const char *last = loc_twod_fonly || !graphics ? "back-q cont-ret:"
                                                    : "net-n back-q cont-ret:";
-    moveto(vgax(6), vgay(3));
+    moveto(margin, top);
     outtext(first);
     if (graphics) {
-        moveto(vgax(6), gety + CHeight);
+        moveto(margin, gety + CHeight);
         outtext(middle);
     }
-    moveto(vgax(6), gety + CHeight);
+    moveto(margin, gety + CHeight);
     outtext(last);
     return input_string(1, text_entry);
 }

@@ -1030,10 +1030,10 @@ wrapped(const std::string &line, int width)
 void
 draw_menu(pause_box &b)
 {
-    int x = b.left + vgax(3);
+    int x = b.left + box_text_inset();
     std::vector<std::string> lines;
     for (const std::string &line : menu_lines(b))
-        for (std::string &piece : wrapped(line, b.right - vgax(3) - x))
+        for (std::string &piece : wrapped(line, b.right - box_text_inset() - x))
             lines.push_back(std::move(piece));
     int y0 = menu_top(b);
     // One line's room more than the lines take, below the last, and down
@@ -1146,9 +1146,9 @@ revise_various_stp_settings(entropy_graph *eg, run_iteration *it)
         side = eg->plot_on ? eg->w1 : eg->w2;
     int16_t x = getx, y = gety;
     make_pattern_pixmap(it, d_mode == display_1d ? static_cast<int>(side) : 0);
+    // The frames the display takes (a fixed 2d frame not while it scrolls:
+    // the scrolling frames' cells would cross it).
     setup_pattern_frames(eg, it, side);
-    if (d_mode == display_2d)
-        draw_2d_frame(eg, it);
     if (side > 0)
         draw_stpframe(side_plot_left(eg), side);
     // The lookup histogram's bars start afresh with the new window.

@@ -685,7 +685,7 @@ show_matrix_over_run(const run_iteration *it)
 {
     if (d_mode == display_2d && scrolling) {
         const int s = it->cell_size, y0 = static_cast<int>(it->frame_y - 1);
-        const int x1 = y0 + i2d * s, y1 = y0 + j2d * s;
+        const int x1 = y0 + i2d * s + 1, y1 = y0 + j2d * s + 1;
         if (statespace_matrix_meets(y0, y0, x1, y1)) {
             setfillstyle(0, black);
             bar(y0, y0, x1, y1);

@@ -543,7 +543,10 @@ end_page(int h)
             start = window_frames_floor() - gety < 3 * h || Maxx - pixmap_width < 3 * h;
         if (start) {
             nowscrolling = 1;
-            scrolly = static_cast<int16_t>(gety - h + (d_mode == display_2d_time ? vgax(1) : 0));
+            // A scrolling 2d frame's bottom side lies in the row after its
+            // cells: it scrolls with them, the clear below takes none of it.
+            const int below = d_mode == display_2d_time ? vgax(1) : d_mode == display_2d ? 1 : 0;
+            scrolly = static_cast<int16_t>(gety - h + below);
             if (d_mode == display_1d)
                 begin_row_scrolling(h);
             else if (d_mode == display_2d)

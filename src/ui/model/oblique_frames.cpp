@@ -95,7 +95,10 @@ draw_axon_plane(int s, int y)
     }
     setcolor(white);
     if (flat) {
-        rectangle(x0, y, x0 + w * s, y + s * d);
+        // Its cells start a row and a column inside the frame's top left
+        // corner: its right and bottom sides lie in the column and the row
+        // after the last cells, not on them.
+        rectangle(x0, y, x0 + w * s + 1, y + s * d + 1);
     } else {
         moveto(x0, y);
         lineto(x0 + w * s, y);

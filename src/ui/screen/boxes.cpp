@@ -163,6 +163,12 @@ prompt_box_bottom(int n)
     return box_lines_bottom(n, CHeight, WinMaxy);
 }
 
+int
+box_text_inset()
+{
+    return std::max<int>(vgax(3), 3);
+}
+
 int16_t
 draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
 {
@@ -188,9 +194,9 @@ draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour)
         rectangle(x0, y0, x1, y1);
     }
     setcolor(previous);
-    moveto(x0 + vgax(3), y0 + 1);
+    moveto(x0 + box_text_inset(), y0 + 1);
     view.restore();
-    return static_cast<int16_t>(x0 + vgax(3));
+    return static_cast<int16_t>(x0 + box_text_inset());
 }
 
 box_corners

@@ -25,6 +25,14 @@ struct saved_viewport {
     void put_back() const;
 };
 
+// The pixels between a box's frame and its text, across and down: vgax(3),
+// and never fewer than 3 (a prompt box's), so that in a small window, where
+// vgax(3) is a pixel or none, a glyph that reaches left of where it is
+// written, or a line's first row, still stands clear of the frame.
+int box_text_inset();
+// A box framed (frame 1) and filled in colour (none when negative), what
+// it covers saved in boximage[slot] (0..29; none otherwise); the point and
+// the result at its text margin (box_text_inset from its left frame).
 int16_t draw_box(int slot, int x0, int y0, int x1, int y1, int frame, int colour);
 // The prompt box of n lines, its foot moved below a line of text it would
 // cut (prompt_box_bottom_past_ink), which it then hides the end of whole;
