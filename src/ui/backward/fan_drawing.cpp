@@ -790,6 +790,12 @@ keep_basins_inside(const field_area *area)
     basin_area = basin_clip;
 }
 
+const field_area *
+basins_kept_inside()
+{
+    return basins_clipped ? &basin_clip : nullptr;
+}
+
 namespace {
 
 // Whether a basin is being drawn (start_basin_area to end_basin_clip).

@@ -60,6 +60,8 @@ drawn_box drawn_box_so_far();
 // box below, the boxes and progress bar above); nullptr keeps them in the
 // whole drawing area again. The field sets it for its scan.
 void keep_basins_inside(const field_area *area);
+// That rectangle while the field keeps its basins in one, else nullptr.
+const field_area *basins_kept_inside();
 // The strip of a sweep's runs (inclusive), inside the frame above the
 // sweep graph: right of the space-time pattern when one is shown.
 field_area sweep_run_strip();

@@ -373,7 +373,13 @@ place_basin(uint32_t state)
         oy = firstoy;
         return;
     }
-    advance_basin_cursor(static_cast<int16_t>(Maxx), static_cast<int16_t>(Maxy));
+    // The rows wrap inside the area the field's basins are kept in, as they
+    // wrap inside the window: a basin placed past it (below a sweep's strip,
+    // over the sweep graph) would be cut away whole, its root mark left on
+    // what lies there.
+    const field_area *kept = basins_kept_inside();
+    advance_basin_cursor(static_cast<int16_t>(kept ? kept->right : Maxx),
+                         static_cast<int16_t>(kept ? kept->bottom : Maxy));
 }
 
 // The range prompt after a stop: true when the user stops the range.

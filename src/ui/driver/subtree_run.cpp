@@ -319,12 +319,9 @@ upstream_only()
         free_pre_rand();
     free_segment_list();
     totsubgofEdensity = totsubtree ? static_cast<float>(g) / static_cast<float>(totsubtree) : 0;
-    if (neutral_order && mouse_found) {
-        // The root's mark stays inside the field's area, as its tree does:
-        // a root placed below a sweep's strip would mark the sweep graph.
-        clip_to_basin_area();
+    if (neutral_order && mouse_found)
         putpixel(ox, oy, white);
-    } else if (show_one_att_state && mouse_found)
+    else if (show_one_att_state && mouse_found)
         show_root();
     report_subtree(g, r, start);
     if (neutral_order && basinfield)
