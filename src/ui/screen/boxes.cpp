@@ -418,7 +418,15 @@ int
 prompt_lines_covering_top_right_box(int n)
 {
     int key_left = 0, key_bottom = 0;
-    if (!top_right_box_standing(&key_left, &key_bottom))
+    bool standing = top_right_box_standing(&key_left, &key_bottom);
+    // A settings prompt left standing is a prompt box of its own: as wide,
+    // and kept clear of, so a box over it covers it whole too.
+    box_place prompt{};
+    if (box_stands(box_owner::settings_prompt, &prompt)) {
+        key_bottom = standing ? std::max(key_bottom, prompt.y1) : prompt.y1;
+        standing = true;
+    }
+    if (!standing)
         return n;
     // The box starts at the window's top as the prompt box does: even one
     // line would end across its lines.

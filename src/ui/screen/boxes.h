@@ -75,7 +75,8 @@ void inset_prompt_box(int c, const char *text);
 // the left column and bottom row of those standing, as one.
 bool top_right_box_standing(int *left, int *bottom);
 // The lines a prompt box of n lines takes so that it covers the box
-// standing at the top right (top_right_box_standing) whole: n, or
+// standing at the top right (top_right_box_standing, or a settings prompt
+// left standing) whole: n, or
 // as many more as reach below that box's last row where n lines would end
 // across its lines.
 int prompt_lines_covering_top_right_box(int n);

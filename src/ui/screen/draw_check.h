@@ -79,7 +79,10 @@
 //   whole by the drawing area's new bottom, though it reaches past the
 //   window's last row);
 // - a box whose area was saved and is put back whole (a modal box) while it
-//   stands: what it covers comes back with it;
+//   stands: what it covers comes back with it; but not over part of a box
+//   that stands and that drawings keep clear of (box_way::kept,
+//   standing_boxes.h), which it leaves standing cut: that box's lines
+//   hidden or cut in part are reported while the modal box stands;
 // - the blocks of an oblique view drawn from its back row to its front one
 //   (the frequency histogram of a rule sample): a block (a fill framed
 //   round its own place) drawn over the frame of a block of its width that

@@ -14,6 +14,7 @@
 #include "ui/screen/draw_check.h"
 #include "ui/screen/draw_check_parts.h"
 #include "ui/screen/fonts.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window_record.h"
 #include "ui/screen/x_state.h"
 
@@ -373,18 +374,37 @@ put_back_texts(const box &area, uint32_t before)
     });
 }
 
+namespace {
+
+// Whether t lies in one of kept, the boxes that stand now and that drawings
+// keep clear of (standing_boxes.h): a modal box over part of one cuts it
+// and its lines for as long as it stands, though its put back will show
+// them whole.
+bool
+in_kept_box(const text_marks &t, const std::vector<box_place> &kept)
+{
+    return std::any_of(kept.begin(), kept.end(),
+                       [&](const box_place &p) { return inside(t.ink, {p.x0, p.y0, p.x1, p.y1}); });
+}
+
+} // namespace
+
 // At a wait: the faults found on each text (those under a modal box are
-// judged when the box is put back); a text hidden in part by what will not
-// come back, the rest of it showing; a text left standing where the box it
-// was written in was taken down. Each is reported once.
+// judged when the box is put back, but in a kept box); a text hidden in
+// part by what will not come back, or in a kept box, the rest of it
+// showing; a text left standing where the box it was written in was taken
+// down. Each is reported once.
 void
 judge_texts_at_wait()
 {
+    const std::vector<box_place> kept_boxes = kept_boxes_standing();
     visit_marked_texts([&](const marked_text &m) {
         text_marks &t = m.marks;
+        const bool kept = in_kept_box(t, kept_boxes);
+        auto waits = [&](uint32_t covered, const box &where) { return !kept && comes_back(m.seq, covered, where); };
         std::vector<finding> pending;
         for (const finding &f : t.faults)
-            if (comes_back(m.seq, f.seq, f.where))
+            if (waits(f.seq, f.where))
                 pending.push_back(f);
             else
                 report(f.what);
@@ -397,7 +417,7 @@ judge_texts_at_wait()
             // Columns from the last before where the point went on are the
             // next cell's (a glyph's overhang, by a bearing column): the
             // cursor's or the answer's clearing.
-            if (h.what.empty() || h.a0 >= t.end_x - 1 || comes_back(m.seq, h.seq, {h.a0, t.ink.y0, h.a1, t.ink.y1}))
+            if (h.what.empty() || h.a0 >= t.end_x - 1 || waits(h.seq, {h.a0, t.ink.y0, h.a1, t.ink.y1}))
                 continue;
             report(quoted(m.s, t) + " hidden in part by " + h.what + "; " + describe(showing_part(t)) +
                    " of it still shows");

@@ -208,14 +208,32 @@ box_place_held(box_owner owner, box_place *place)
     return e != nullptr;
 }
 
+namespace {
+
+// The places of the boxes standing now that pass is_one.
+template <typename Test>
 std::vector<box_place>
-standing_boxes_of(box_owner owner)
+standing_places(Test is_one)
 {
     std::vector<box_place> places;
     for (const entry &e : current_boxes())
-        if (e.owner == owner && !e.taken)
+        if (!e.taken && is_one(e))
             places.push_back(e.place);
     return places;
+}
+
+} // namespace
+
+std::vector<box_place>
+standing_boxes_of(box_owner owner)
+{
+    return standing_places([owner](const entry &e) { return e.owner == owner; });
+}
+
+std::vector<box_place>
+kept_boxes_standing()
+{
+    return standing_places([](const entry &e) { return e.way == box_way::kept; });
 }
 
 void

@@ -71,6 +71,9 @@ bool box_stands_at(box_owner owner, const box_place &place);
 bool box_place_held(box_owner owner, box_place *place = nullptr);
 // The places of owner's boxes standing now, the first entered first.
 std::vector<box_place> standing_boxes_of(box_owner owner);
+// The places of the boxes standing now that drawings keep clear of
+// (box_way::kept): one drawn over in part stands cut.
+std::vector<box_place> kept_boxes_standing();
 // owner's box taken down as it goes, and forgotten (nothing where none
 // stands).
 void take_box(box_owner owner);

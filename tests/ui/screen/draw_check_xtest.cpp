@@ -3,8 +3,9 @@
 // a frame below its box, a saved area put back too small, lines too close, a
 // circle through a label, a line past the edge, ...), what it must not
 // report (a text hidden whole, a text drawn again inside the clearing that
-// cut it, a modal box saved and put back whole, lines at their spacing), and
-// coordinates at the ends of the int range.
+// cut it, a modal box saved and put back whole, lines at their spacing), a
+// modal box over part of a standing box that drawings keep clear of
+// (reported while it stands), and coordinates at the ends of the int range.
 #include "support/x_test_fixture.h"
 #include "support/draw_check_allow.h"
 
@@ -540,6 +541,62 @@ TEST_F(DrawCheck, AModalBoxSavedAndPutBackWholeIsNotReported)
     putimage(kLeft, kTop, &under, 0);
     freeimage(&under);
     EXPECT_TRUE(reports().empty());
+}
+
+// A key box that drawings keep clear of (box_way::kept), framed, with two
+// lines in it, as the frozen key stands at the top right.
+box_place
+kept_key(int x0, int y0)
+{
+    const box_place key = {x0, y0, x0 + 24 * CWidth, y0 + 3 * CHeight};
+    raise_box(box_owner::frozen_key, key, box_way::kept);
+    framed_box(key.x0, key.y0, key.x1, key.y1);
+    text_line(key.x0 + 5, key.y0 + 5, "frozen for 20 steps");
+    text_line(key.x0 + 5, key.y0 + 5 + CHeight, "cells by value");
+    return key;
+}
+
+// A modal box over part of a kept box cuts the box's lines for as long as
+// it stands, though its put back shows them whole: reported while it
+// stands. One that covers the kept box whole, one put back before the
+// next key wait, and one over part of a box that gives way (a top line,
+// shown whole again at the put back) are not.
+TEST_F(DrawCheck, AModalBoxOverPartOfAKeptBoxIsReported)
+{
+    const int slot = 20;
+    box_place key = kept_key(kLeft + 300, kTop);
+    draw_box(slot, kLeft, kTop - 4, key.x0 + 6 * CWidth, kTop + 5 * CHeight, 1, 0);
+    EXPECT_TRUE(reported_as(reports(), "hidden in part by bar clear"));
+    putimage(kLeft, kTop - 4, &boximage[slot], 3);
+    freeimage(&boximage[slot]);
+    EXPECT_TRUE(reports().empty());
+
+    // Over part of it, put back before the key wait.
+    draw_box(slot, kLeft, kTop - 4, key.x0 + 6 * CWidth, kTop + 5 * CHeight, 1, 0);
+    putimage(kLeft, kTop - 4, &boximage[slot], 3);
+    freeimage(&boximage[slot]);
+    // Over the whole of it.
+    draw_box(slot, kLeft, kTop - 4, key.x1 + 4, kTop + 5 * CHeight, 1, 0);
+    EXPECT_TRUE(reports().empty());
+    putimage(kLeft, kTop - 4, &boximage[slot], 3);
+    freeimage(&boximage[slot]);
+    EXPECT_TRUE(reports().empty());
+    EXPECT_TRUE(box_stands(box_owner::frozen_key));
+
+    // Over part of a top line, which gives way but for a box over a copy
+    // of its place.
+    take_box(box_owner::frozen_key);
+    const box_place line = {key.x0, key.y0, key.x1, key.y0 + CHeight + 8};
+    raise_box(box_owner::top_line, line, box_way::taken);
+    framed_box(line.x0, line.y0, line.x1, line.y1);
+    text_line(line.x0 + 5, line.y0 + 4, "a one-line readout");
+    draw_box(slot, kLeft, kTop - 4, key.x0 + 6 * CWidth, kTop + 5 * CHeight, 1, 0);
+    EXPECT_TRUE(reports().empty());
+    putimage(kLeft, kTop - 4, &boximage[slot], 3);
+    freeimage(&boximage[slot]);
+    EXPECT_TRUE(reports().empty());
+    clear_drawing_area();
+    reports();
 }
 
 // A block of an oblique view as the frequency histogram draws one: filled,
