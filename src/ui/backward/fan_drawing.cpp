@@ -801,28 +801,19 @@ namespace {
 // Whether a basin is being drawn (start_basin_area to end_basin_clip).
 bool in_basin = false;
 
-// The basin's area, taken again as it stands: the box may be raised or
-// taken down while the basin is drawn (the run's 'm' key).
-void
-narrow_basin_area()
+// The rectangle left of whole for a basin centred at (ox, oy) beside a box
+// standing in it: the side of the box its centre lies on, the largest such
+// side where its centre lies on two; false where the box lies outside whole
+// or the centre on the box itself (the basin drawn under it, as before).
+bool
+side_of_box(const field_area &whole, const box_place &box, field_area *side_found)
 {
-    basin_kept = basins_clipped;
-    basin_area = basin_clip;
-    basin_narrowed = false;
-    box_place matrix;
-    if (!in_basin || !mouse_found || !box_stands(box_owner::statespace_matrix, &matrix))
-        return;
-    const field_area whole = basins_clipped ? basin_clip : field_area{0, 0, Maxx, Maxy};
-    if (matrix.x1 < whole.left || matrix.x0 > whole.right || matrix.y1 < whole.top || matrix.y0 > whole.bottom)
-        return;
-    // The box stands over the basins (its squares mark their states as they
-    // are placed): a basin drawn over it would cross its frame and squares.
-    // The basin keeps to the side of it its centre lies on, the largest
-    // such side where its centre lies on two.
-    const field_area sides[] = {{whole.left, whole.top, matrix.x0 - 1, whole.bottom},
-                                {matrix.x1 + 1, whole.top, whole.right, whole.bottom},
-                                {whole.left, whole.top, whole.right, matrix.y0 - 1},
-                                {whole.left, matrix.y1 + 1, whole.right, whole.bottom}};
+    if (box.x1 < whole.left || box.x0 > whole.right || box.y1 < whole.top || box.y0 > whole.bottom)
+        return false;
+    const field_area sides[] = {{whole.left, whole.top, box.x0 - 1, whole.bottom},
+                                {box.x1 + 1, whole.top, whole.right, whole.bottom},
+                                {whole.left, whole.top, whole.right, box.y0 - 1},
+                                {whole.left, box.y1 + 1, whole.right, whole.bottom}};
     const field_area *best = nullptr;
     auto size = [](const field_area &a) {
         return static_cast<long>(a.right - a.left + 1) * (a.bottom - a.top + 1);
@@ -834,12 +825,35 @@ narrow_basin_area()
         if (!best || size(side) > size(*best))
             best = &side;
     }
-    // A basin centred on the box itself is drawn under it, as before.
-    if (!best)
+    if (best)
+        *side_found = *best;
+    return best != nullptr;
+}
+
+// The basin's area, taken again as it stands: a box may be raised or
+// taken down while the basin is drawn (the run's 'm' and 'P' keys).
+void
+narrow_basin_area()
+{
+    basin_kept = basins_clipped;
+    basin_area = basin_clip;
+    basin_narrowed = false;
+    if (!in_basin || !mouse_found)
         return;
-    basin_area = *best;
-    basin_kept = true;
-    basin_narrowed = true;
+    // The boxes that stand over the basins while they are drawn, each
+    // marking what the basins' computations find (the state-space matrix's
+    // squares, the stack histogram's bars): a basin drawn over one would
+    // cross its frame, its marks and its labels. The basin keeps to the
+    // side of each its centre lies on.
+    field_area area = basins_clipped ? basin_clip : field_area{0, 0, Maxx, Maxy};
+    for (box_owner owner : {box_owner::statespace_matrix, box_owner::stack_hist}) {
+        box_place box;
+        if (!box_stands(owner, &box) || !side_of_box(area, box, &area))
+            continue;
+        basin_area = area;
+        basin_kept = true;
+        basin_narrowed = true;
+    }
 }
 
 } // namespace

@@ -65,8 +65,9 @@ const field_area *basins_kept_inside();
 // The strip of a sweep's runs (inclusive), inside the frame above the
 // sweep graph: right of the space-time pattern when one is shown.
 field_area sweep_run_strip();
-// At the start of a basin centred at (ox, oy): the state-space matrix's box
-// standing in that rectangle (or in the drawing area, outside a field), the
+// At the start of a basin or subtree centred at (ox, oy): for each box
+// standing over the basins in that rectangle (or in the drawing area,
+// outside a field), the state-space matrix's and the stack histogram's, the
 // basin is kept to the side of the box its centre lies on, so that none of
 // its edges, cycle or marks crosses the box (asked again at each clip, as
 // the box may come or go meanwhile); end_basin_clip ends it.

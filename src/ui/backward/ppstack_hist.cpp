@@ -55,13 +55,15 @@ label_at(int x, int y, int number)
 
 // A label of the scale, its line's top at row top, ending at column x1
 // (left of its tick) however many digits it has: from the frame's left
-// edge on at the most.
+// edge on at the most, and below its top side (the top tick's label, half
+// a line above its tick, reaches it where the font is tall for the frame).
 void
 scale_label(int x1, int top, uint32_t number)
 {
     char text[16];
     snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
-    text_line(std::max(pp_startx0 + 2, x1 - text_width_in_use(text)), x1, top, text);
+    text_line(std::max(pp_startx0 + 2, x1 - text_width_in_use(text)), x1,
+              std::max(top, pp_starty0 - pp_depthy + 1), text);
 }
 
 // The frame's foot row and its height.
@@ -75,6 +77,13 @@ int
 frame_height()
 {
     return vgay(150);
+}
+
+// The frame's corners, once laid out.
+box_place
+frame_place()
+{
+    return {pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0};
 }
 
 void
@@ -91,8 +100,9 @@ lay_out_frame()
     pp_barwidth = static_cast<int16_t>(pitch - 2 < 1 ? 1 : pitch - 2);
     pp_widthx = static_cast<int16_t>(vgax(50) + (n + 1) * pp_bartotw);
     pp_depthy = static_cast<int16_t>(frame_height());
-    // The sweep's graphs it meets go whole, and come back at its erase.
-    give_way({pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0});
+    // It stands over the basins of a field, which keep off it: the sweep's
+    // graphs it meets go whole, and come back at its erase.
+    raise_box(box_owner::stack_hist, frame_place(), box_way::taken);
     setfillstyle(0, black);
     bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
     setcolor(red);
@@ -248,7 +258,8 @@ setup_ppstack_hist()
     // area may end above its foot.
     saved_viewport view;
     view.widen_to_drawing_area();
-    if (ppL != lineL)
+    // Laid out again where it was taken down since (a clear, a box over it).
+    if (ppL != lineL || !box_stands_at(box_owner::stack_hist, frame_place()))
         lay_out_frame();
     setfillstyle(0, black);
     bar(pp_startx0 + vgax(50), pp_starty0 - pp_depthy + 1, pp_startx0 + pp_widthx - 1, pp_starty);
@@ -323,8 +334,12 @@ erase_ppstack_hist()
     int colour = getcolor();
     saved_viewport view;
     view.widen_to_drawing_area();
-    setfillstyle(0, black);
-    bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    if (box_stands(box_owner::stack_hist)) {
+        take_box(box_owner::stack_hist);
+    } else {
+        setfillstyle(0, black);
+        bar(pp_startx0, pp_starty0 - pp_depthy, pp_startx0 + pp_widthx, pp_starty0);
+    }
     bring_back_boxes_taken();
     view.restore();
     setcolor(colour);

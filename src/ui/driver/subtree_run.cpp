@@ -297,6 +297,8 @@ upstream_only()
         if (root <= tickspace)
             set_bitlong(tickoff, root, 1);
     }
+    // The tree keeps off the boxes standing over the field, as a basin does.
+    start_basin_area();
     run_backward();
     uint8_t r = isrepeat;
     uint32_t g = 0;
@@ -323,6 +325,7 @@ upstream_only()
         putpixel(ox, oy, white);
     else if (show_one_att_state && mouse_found)
         show_root();
+    end_basin_clip();
     report_subtree(g, r, start);
     if (neutral_order && basinfield)
         count_component(g);

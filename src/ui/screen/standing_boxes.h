@@ -32,6 +32,7 @@ enum class box_owner : uint8_t {
     sweep_graph,     // the frames of a rule sweep's graphs
     statespace_matrix, // the state-space matrix's box at the bottom right
     stack_bar,       // the local pre-image method's stack bar at the foot
+    stack_hist,      // the general method's stack histogram at the bottom left
 };
 
 // What happens to a box a later drawing meets a part of.

@@ -14,7 +14,9 @@
 #include "engine/backward/globals.h"
 #include "engine/backward/tree_geometry.h"
 #include "engine/forward/globals.h"
+#include "ui/backward/fan_drawing.h"
 #include "ui/backward/globals.h"
+#include "ui/backward/ppstack_hist.h"
 #include "ui/backward/progress_bar.h"
 #include "ui/backward/run_backward.h"
 #include "ui/backward/statespace_matrix.h"
@@ -24,6 +26,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/input.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -254,6 +257,73 @@ TEST_F(TreeDrawing, StackViewsOfBothMethods)
     erase_prompt_box(1);
     pp_hist = saved_hist;
     pp_hist_total = saved_totals;
+}
+
+// The general method's stack histogram laid out for 10 cells: its frame's
+// place, standing.
+box_place
+stack_histogram_frame()
+{
+    ppL = 0;
+    pp_ymax = 0;
+    setup_ppstack_hist();
+    box_place frame{};
+    EXPECT_TRUE(box_stands(box_owner::stack_hist, &frame));
+    return frame;
+}
+
+// The frame's top side is whole in red (the top label of the scale, half
+// a line above its tick, reached it on a small screen).
+TEST_F(TreeDrawing, StackHistogramLabelsStayInsideItsFrame)
+{
+    TestNetwork net(2, 10, 3);
+    const box_place frame = stack_histogram_frame();
+    for (int x = frame.x0; x <= frame.x1; x++)
+        ASSERT_EQ(window_pixel(x, frame.y0), Color_Table[red]) << "at column " << x;
+    erase_ppstack_hist();
+    EXPECT_FALSE(box_stands(box_owner::stack_hist));
+    EXPECT_EQ(window_pixel(frame.x0, frame.y0), Color_Table[black]);
+    ppL = 0;
+    pp_ymax = 0;
+}
+
+// A basin centred above the standing histogram, or right of it, is kept to
+// that side of it: an edge drawn down from its centre stops short of the
+// frame. Once the histogram is down the basin has the whole window.
+TEST_F(TreeDrawing, BasinBesideTheStackHistogramIsNotOverIt)
+{
+    TestNetwork net(2, 10, 3);
+    const box_place frame = stack_histogram_frame();
+    ox = static_cast<int16_t>(frame.x0 + 10);
+    oy = static_cast<int16_t>(frame.y0 - 20);
+    start_basin_area();
+    clip_to_basin_area();
+    EXPECT_EQ(view_y1, frame.y0 - 1);
+    EXPECT_EQ(view_x0, 0);
+    EXPECT_EQ(view_x1, Maxx);
+    setcolor(yellow);
+    moveto(ox, oy);
+    lineto(ox, frame.y1 + 5);
+    end_basin_clip();
+    EXPECT_EQ(view_y1, Maxy);
+    EXPECT_EQ(window_pixel(ox, frame.y0), Color_Table[red]);
+    EXPECT_EQ(window_pixel(ox, frame.y1), Color_Table[red]);
+    EXPECT_EQ(window_pixel(ox, frame.y1 + 5), Color_Table[black]);
+    ox = static_cast<int16_t>(frame.x1 + 20);
+    oy = static_cast<int16_t>((frame.y0 + frame.y1) / 2);
+    start_basin_area();
+    clip_to_basin_area();
+    EXPECT_EQ(view_x0, frame.x1 + 1);
+    EXPECT_EQ(view_y1, Maxy);
+    end_basin_clip();
+    erase_ppstack_hist();
+    start_basin_area();
+    clip_to_basin_area();
+    EXPECT_EQ(view_x0, 0);
+    EXPECT_EQ(view_y1, Maxy);
+    end_basin_clip();
+    ppL = 0;
+    pp_ymax = 0;
 }
 
 TEST_F(TreeDrawing, NodesDrawnPerSecond)
