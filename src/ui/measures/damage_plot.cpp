@@ -151,6 +151,9 @@ box_right(const damage_record *dp)
 // above the rule box where that stands at the foot (a size range's runs
 // draw it for each size): drawn over it, the box and its caption would
 // cut the rule's lines, and the rule box drawn again would cut the box.
+// The network view, opened from the run's pause or end box, draws the box
+// of the network's one rule at the foot over the histogram left standing:
+// the histogram keeps above that box's place too.
 // Raised so, it stays raised while the window keeps its height, though
 // the rule box go meanwhile: drawn lower, its frame would cross the texts
 // of the raised box it does not cover.
@@ -161,7 +164,10 @@ lay_out(damage_record *dp)
     dp->x0 = vgax(wide ? kPlotLeft2d : kPlotLeft);
     dp->width = vgax(wide ? kPlotWidth2d : kPlotWidth);
     const int axis = Maxy - vgay(kAxisAboveBottom), box_bottom = axis + vgay(kBoxBelow);
-    const int room = bottom_above_rule_box(dp->x0 - vgax(kBoxLeft), box_right(dp), box_bottom);
+    const int left = dp->x0 - vgax(kBoxLeft);
+    const int room = rulemix || !rules_set
+                         ? bottom_above_rule_box(left, box_right(dp), box_bottom)
+                         : bottom_above_rule_box_to_come(nhood, left, box_right(dp), box_bottom);
     int y0 = axis - (box_bottom - room);
     if (dp->laid_out_maxy == Maxy)
         y0 = std::min<int>(y0, dp->y0);

@@ -463,6 +463,22 @@ clear_standing_rule_bottom()
         clear_rule_bottom();
 }
 
+box_place
+rule_box_place(int k)
+{
+    int x0 = box_left();
+    int x1 =
+        (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
+            ? vgax(550)
+            : Maxx;
+    // Left of a panel kept at the right (side_panel.h), narrower where it
+    // would pass the window's left edge.
+    const int shift = side_panel_shift(x1);
+    x0 = std::max(2, x0 - shift);
+    x1 -= shift;
+    return {x0, rule_box_top_for(k), x1, Maxy};
+}
+
 bool
 meets_standing_rule_box(int x0, int y0, int x1, int y1)
 {
@@ -470,13 +486,29 @@ meets_standing_rule_box(int x0, int y0, int x1, int y1)
     return box_place_held(box_owner::rule, &p) && x0 <= p.x1 && x1 >= p.x0 && y0 <= p.y1 && y1 >= p.y0;
 }
 
+namespace {
+
+// The lowest row down to bottom across columns x0..x1 a row apart above
+// place, where the columns meet it.
+int
+bottom_above(const box_place &place, int x0, int x1, int bottom)
+{
+    return x0 > place.x1 || x1 < place.x0 ? bottom : std::min(bottom, place.y0 - 2);
+}
+
+} // namespace
+
 int
 bottom_above_rule_box(int x0, int x1, int bottom)
 {
     box_place p{};
-    if (!box_place_held(box_owner::rule, &p) || x0 > p.x1 || x1 < p.x0)
-        return bottom;
-    return std::min(bottom, p.y0 - 2);
+    return box_place_held(box_owner::rule, &p) ? bottom_above(p, x0, x1, bottom) : bottom;
+}
+
+int
+bottom_above_rule_box_to_come(int k, int x0, int x1, int bottom)
+{
+    return bottom_above(rule_box_place(k), x0, x1, bottom_above_rule_box(x0, x1, bottom));
 }
 
 void
@@ -489,24 +521,15 @@ show_rule_bottom(int k, int outflag, uint8_t *rule, int cell)
     setcolor(white);
     int v = value_range;
     setviewport(0, 0, Maxx, Maxy, 1);
-    int x0 = box_left();
-    int x1 =
-        (totalistic == rule_kind_tables && k <= 4) || exhaustive_testing == exhaustive_random_map
-            ? vgax(550)
-            : Maxx;
-    // Left of a panel kept at the right (side_panel.h), narrower where it
-    // would pass the window's left edge.
-    const int shift = side_panel_shift(x1);
-    x0 = std::max(2, x0 - shift);
-    x1 -= shift;
+    const box_place place = rule_box_place(k);
+    const int x0 = place.x0, x1 = place.x1, top = place.y0;
     const bool two_lines = two_line_rule_box(k);
     uint8_t *shown = tot_only ? nullptr : rule;
     first_line_x = 0;
     // A box still standing elsewhere (more lines, or wider) goes first:
     // none of its lines is left above or beside it. A pattern's rows that
     // reach the new one take it whole.
-    const int top = rule_box_top_for(k);
-    raise_box(box_owner::rule, {x0, top, x1, Maxy}, box_way::held);
+    raise_box(box_owner::rule, place, box_way::held);
     drawn_box_left = x0;
     drawn_box_right = x1;
     rule_box_top = static_cast<int16_t>(top);
