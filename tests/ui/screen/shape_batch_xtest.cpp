@@ -20,6 +20,25 @@
 
 namespace {
 
+// Tests that draw across the whole window and past its edges on purpose,
+// the bottom strip with it, to compare the pixels of two ways of drawing:
+// the draw check is off, and the whole window is cleared after them, so
+// that no shape of theirs stays in the record for a later test's resize.
+class ShapesOverTheWholeWindow : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        set_draw_check(false);
+        setviewport(0, 0, Maxx, WinMaxy, 1);
+    }
+    void TearDown() override
+    {
+        setviewport(0, 0, Maxx, WinMaxy, 1);
+        clearviewport();
+    }
+};
+
 // At (x, y) on: a red line, a green line across it, a second red line
 // across the green one (a red layer now lies above it), the first red line
 // again; a white circle of diameter 2 (a field's spot), a red line through
@@ -106,12 +125,8 @@ draw_long_lines(unsigned seed)
     close_shape_batch();
 }
 
-TEST_F(ScreenTest, LongLinesCrossingTheWindowKeepTheirOrderInABatch)
+TEST_F(ShapesOverTheWholeWindow, LongLinesCrossingTheWindowKeepTheirOrderInABatch)
 {
-    // Lines from far off the window across it, on purpose: the test compares the
-    // pixels of two ways of drawing them.
-    set_draw_check(false);
-    setviewport(0, 0, Maxx, WinMaxy, 1);
     const int w = Maxx + 1, h = WinMaxy + 1;
     for (unsigned seed = 1; seed <= 3; seed++) {
         clearviewport();
@@ -172,12 +187,8 @@ draw_small_shapes(unsigned seed)
     close_shape_batch();
 }
 
-TEST_F(ScreenTest, SmallShapesRepeatedAndOffTheWindowComeOutAsDrawnOneByOne)
+TEST_F(ShapesOverTheWholeWindow, SmallShapesRepeatedAndOffTheWindowComeOutAsDrawnOneByOne)
 {
-    // Shapes across and past the window's edges, on purpose: the test compares the
-    // pixels of two ways of drawing them.
-    set_draw_check(false);
-    setviewport(0, 0, Maxx, WinMaxy, 1);
     const int w = Maxx + 1, h = WinMaxy + 1;
     for (unsigned seed = 1; seed <= 3; seed++) {
         clearviewport();
@@ -241,12 +252,8 @@ draw_coloured_circles(unsigned seed, bool in_colour)
     return getcolor();
 }
 
-TEST_F(ScreenTest, CirclesInTheirColourAreSetColourThenCircle)
+TEST_F(ShapesOverTheWholeWindow, CirclesInTheirColourAreSetColourThenCircle)
 {
-    // Random circles over the whole window, the bottom strip with it, on purpose: the test compares the
-    // pixels of two ways of drawing them.
-    set_draw_check(false);
-    setviewport(0, 0, Maxx, WinMaxy, 1);
     const int w = Maxx + 1, h = WinMaxy + 1;
     for (unsigned seed = 1; seed <= 2; seed++) {
         clearviewport();
@@ -321,12 +328,8 @@ draw_fills(unsigned seed)
     draw_segments(after, 1);
 }
 
-TEST_F(ScreenTest, FilledRectanglesInABatchComeOutAsDrawnOneByOne)
+TEST_F(ShapesOverTheWholeWindow, FilledRectanglesInABatchComeOutAsDrawnOneByOne)
 {
-    // Random rectangles over the whole window, the bottom strip with it, on
-    // purpose: the test compares the pixels of two ways of drawing them.
-    set_draw_check(false);
-    setviewport(0, 0, Maxx, WinMaxy, 1);
     const int w = Maxx + 1, h = WinMaxy + 1;
     for (unsigned seed = 1; seed <= 3; seed++) {
         clearviewport();
