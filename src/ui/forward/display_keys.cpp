@@ -146,6 +146,11 @@ cycle_dimension(running_pattern &p, char)
     if (diff_plot)
         return true;
     it->hide_cells = 0;
+    // A run that began in the network's own display (a backward run's
+    // steps) has not laid out the 2d and 3d sides yet: zero sides would
+    // divide the cells into rows of none.
+    if (it->save_i2d == 0)
+        set_2d_3d_coords(it);
     char text[64];
     if (d_mode == display_1d) {
         if (scrolling) {

@@ -926,8 +926,9 @@ choose_display_mode(run_context &r)
         d_mode = twod ? display_2d : threed ? display_3d : display_1d;
     // The 2d displays of a 3d network stack its layers (i3d x j3d*h3d), as
     // its forward-only runs do: with the lattice's width x depth alone they
-    // would draw the rows past the first layer beyond the frame.
-    if (r.fwd_only || threed)
+    // would draw the rows past the first layer beyond the frame. A 2d or 3d
+    // display chosen for a network of fewer dimensions needs its sides too.
+    if (r.fwd_only || threed || d_mode != display_1d)
         set_2d_3d_coords(&r.it);
     r.it.run_seq_update = seq_update;
     if (r.search)
