@@ -489,6 +489,14 @@ struct entry_echo {
         outtext(echo);
         shown = len;
     }
+    // Echoes the first len characters of is[] afresh from the point, each
+    // where it may show.
+    void add_first(int len)
+    {
+        shown = 0;
+        for (int i = 1; i <= len; i++)
+            add(i);
+    }
     // Takes is[len], the character just taken off the entry, off the screen
     // where it showed. In a box only the glyphs' ink is cleared: the frame
     // round it stays. The ink of the character before may reach into the
@@ -506,9 +514,7 @@ struct entry_echo {
         const std::string echoed(is, static_cast<size_t>(shown));
         moverel(-text_width_in_use(echoed.c_str()), 0);
         clear_shown(echoed.c_str());
-        shown = 0;
-        for (int i = 1; i <= len; i++)
-            add(i);
+        add_first(len);
     }
 };
 
@@ -524,8 +530,7 @@ edit_from(int max, int mode, int len, bool selected, const char *shown, const en
 {
     int block = green;
     entry_echo echo{box, 0};
-    for (int i = 1; i <= len; i++)
-        echo.add(i);
+    echo.add_first(len);
     for (;;) {
         flashing_cursor(entry_block(block));
         int key = keycheck(len);
