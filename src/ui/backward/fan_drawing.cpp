@@ -803,8 +803,10 @@ bool in_basin = false;
 
 // The rectangle left of whole for a basin centred at (ox, oy) beside a box
 // standing in it: the side of the box its centre lies on, the largest such
-// side where its centre lies on two; false where the box lies outside whole
-// or the centre on the box itself (the basin drawn under it, as before).
+// side where its centre lies on two. A basin centred on the box itself keeps
+// to the side whose edge lies nearest its centre, where most of it shows:
+// drawn there, it would cross the box's frame and marks. False where the box
+// lies outside whole or leaves no side.
 bool
 side_of_box(const field_area &whole, const box_place &box, field_area *side_found)
 {
@@ -814,13 +816,25 @@ side_of_box(const field_area &whole, const box_place &box, field_area *side_foun
                                 {box.x1 + 1, whole.top, whole.right, whole.bottom},
                                 {whole.left, whole.top, whole.right, box.y0 - 1},
                                 {whole.left, box.y1 + 1, whole.right, whole.bottom}};
+    const int reach_to_edge[] = {ox - box.x0, box.x1 - ox, oy - box.y0, box.y1 - oy};
+    const bool on_box = ox >= box.x0 && ox <= box.x1 && oy >= box.y0 && oy <= box.y1;
     const field_area *best = nullptr;
+    int best_reach = 0;
     auto size = [](const field_area &a) {
         return static_cast<long>(a.right - a.left + 1) * (a.bottom - a.top + 1);
     };
-    for (const field_area &side : sides) {
-        if (side.right < side.left || side.bottom < side.top || ox < side.left || ox > side.right ||
-            oy < side.top || oy > side.bottom)
+    for (int i = 0; i < 4; i++) {
+        const field_area &side = sides[i];
+        if (side.right < side.left || side.bottom < side.top)
+            continue;
+        if (on_box) {
+            if (!best || reach_to_edge[i] < best_reach) {
+                best = &side;
+                best_reach = reach_to_edge[i];
+            }
+            continue;
+        }
+        if (ox < side.left || ox > side.right || oy < side.top || oy > side.bottom)
             continue;
         if (!best || size(side) > size(*best))
             best = &side;
@@ -843,8 +857,8 @@ narrow_basin_area()
     // The boxes that stand over the basins while they are drawn, each
     // marking what the basins' computations find (the state-space matrix's
     // squares, the stack histogram's bars): a basin drawn over one would
-    // cross its frame, its marks and its labels. The basin keeps to the
-    // side of each its centre lies on.
+    // cross its frame, its marks and its labels. The basin keeps to a side
+    // of each (side_of_box).
     field_area area = basins_clipped ? basin_clip : field_area{0, 0, Maxx, Maxy};
     for (box_owner owner : {box_owner::statespace_matrix, box_owner::stack_hist}) {
         box_place box;

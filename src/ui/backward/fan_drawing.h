@@ -68,7 +68,8 @@ field_area sweep_run_strip();
 // At the start of a basin or subtree centred at (ox, oy): for each box
 // standing over the basins in that rectangle (or in the drawing area,
 // outside a field), the state-space matrix's and the stack histogram's, the
-// basin is kept to the side of the box its centre lies on, so that none of
+// basin is kept to the side of the box its centre lies on (one centred on
+// the box, to the side nearest its centre), so that none of
 // its edges, cycle or marks crosses the box (asked again at each clip, as
 // the box may come or go meanwhile); end_basin_clip ends it.
 void start_basin_area();

@@ -289,7 +289,8 @@ TEST_F(TreeDrawing, StackHistogramLabelsStayInsideItsFrame)
 
 // A basin centred above the standing histogram, or right of it, is kept to
 // that side of it: an edge drawn down from its centre stops short of the
-// frame. Once the histogram is down the basin has the whole window.
+// frame; one centred on the histogram near its top keeps above it. Once the
+// histogram is down the basin has the whole window.
 TEST_F(TreeDrawing, BasinBesideTheStackHistogramIsNotOverIt)
 {
     TestNetwork net(2, 10, 3);
@@ -315,6 +316,13 @@ TEST_F(TreeDrawing, BasinBesideTheStackHistogramIsNotOverIt)
     clip_to_basin_area();
     EXPECT_EQ(view_x0, frame.x1 + 1);
     EXPECT_EQ(view_y1, Maxy);
+    end_basin_clip();
+    ox = static_cast<int16_t>((frame.x0 + frame.x1) / 2);
+    oy = static_cast<int16_t>(frame.y0 + 2);
+    start_basin_area();
+    clip_to_basin_area();
+    EXPECT_EQ(view_y1, frame.y0 - 1);
+    EXPECT_EQ(view_x0, 0);
     end_basin_clip();
     erase_ppstack_hist();
     start_basin_area();
