@@ -173,10 +173,12 @@ change_fonts()
 void
 change_blink_speed()
 {
-    draw_prompt_box(1);
-    outtext("change flashing cursor speed: restore-r or enter factor:");
+    // Broken to the box's width with room for the entry: in a narrow
+    // window the line is wider than the box, and what is typed after it
+    // ran across the box's frame.
+    const int lines = prompt_box_with("change flashing cursor speed: restore-r or enter factor:", 4);
     input_string(4, text_entry);
-    erase_prompt_box(1);
+    erase_prompt_box(lines);
     if (is[0] == 'r') {
         kCursorFlash = defCursorFlash;
         return;
