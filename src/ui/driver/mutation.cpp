@@ -519,7 +519,9 @@ prompt_next_line()
 // Asks a count out of total: 'a' all, 'p' a percentage, 'n' a number, after
 // line (the count as it is and the keys), which is broken to the prompt
 // box's width, the box's last line left for the percentage or the number.
-// Returns false on 'q' at the first key (the box stays).
+// Returns false on 'q' at the first key. The box goes whole either way: the
+// dialog is also opened from a running pattern ('W'), which goes on under
+// the place it stood and draws its pause box over part of it.
 bool
 ask_count(long &count, long total, const std::string &line, const char *percent_text,
           const char *number_text, int number_digits, long all_value)
@@ -530,8 +532,6 @@ ask_count(long &count, long total, const std::string &line, const char *percent_
         write_prompt_part(line.c_str(), 1, replace_prompt_box(lines));
         input_string(1, text_entry);
         char key = is[0];
-        if (key == 'q')
-            return false;
         long x;
         if (key == 'a') {
             count = all_value;
@@ -552,7 +552,8 @@ ask_count(long &count, long total, const std::string &line, const char *percent_
             if (total > 1 && number_answer_held(x, {1, total - 1.0}, len))
                 count = x;
         }
-        return true;
+        erase_prompt_box(lines);
+        return key != 'q';
     }
 }
 
@@ -886,7 +887,6 @@ set_bit_flips()
         return;
     }
     bits_to_flip = static_cast<int32_t>(count);
-    erase_prompt_box(2);
 }
 
 uint8_t
@@ -905,11 +905,7 @@ wire_move(char mode, uint8_t color)
             formatted("relocal-l, wires to move=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
                       static_cast<long>(wires_to_move), total, total > 0 ? 100.0 * wires_to_move / total : 0.0);
         bool taken = ask_count(count, total, line, "percentage of total wires:", "number of wires:", 4, total);
-        if (!taken) {
-            setcolor(kept_colour);
-            return color;
-        }
-        relocal = is[0] == 'l';
+        relocal = taken && is[0] == 'l';
         if (relocal) {
             if (threed)
                 wireup_3d_nhood(static_cast<int16_t>(i3d - 1), static_cast<int16_t>(j3d - 1),
@@ -921,7 +917,6 @@ wire_move(char mode, uint8_t color)
                     oneD_local_wire_cell(static_cast<uint16_t>(c), L);
         }
         wires_to_move = static_cast<int32_t>(count);
-        erase_prompt_box(2);
         moveto(x, y);
         setcolor(kept_colour);
         return color;

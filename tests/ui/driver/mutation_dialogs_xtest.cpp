@@ -496,9 +496,12 @@ TEST_F(MutationDialogs, BitCountByNumberPercentageOrAll)
     EXPECT_EQ(bits_to_flip, -1);
     bits("x\r");
     EXPECT_EQ(bits_to_flip, -1);
+    clear_drawing_area();
     bits("q");
     EXPECT_EQ(is[0], 'q');
     EXPECT_EQ(bits_to_flip, -1);
+    EXPECT_FALSE(shows_ink(prompt_box_left(Maxx), 2, Maxx - 2, prompt_box_bottom(4)))
+        << "the bit-count box was left standing";
     bits("p\rq"   // back to the count box
          "n\rq"
          "n\r2\r");
@@ -549,12 +552,15 @@ TEST_F(MutationDialogs, WireCountByNumberPercentageOrAll)
     wires("p\rq"
           "n\r5\r");
     EXPECT_EQ(wires_to_move, 5);
-    // Backing out leaves the box (and the point in it) for the caller.
-    answer("q", [&] { returned = wire_move('s', 9); });
+    // Backing out, as from a running pattern's 'W', takes the box down
+    // whole: the run goes on under its place.
+    clear_drawing_area();
+    moveto(x, y);
+    wires("q", 'W');
     EXPECT_EQ(is[0], 'q');
-    EXPECT_EQ(returned, 9);
-    EXPECT_EQ(getcolor(), lightred);
     EXPECT_EQ(wires_to_move, 5);
+    EXPECT_FALSE(shows_ink(prompt_box_left(Maxx), 2, Maxx - 2, prompt_box_bottom(4)))
+        << "the wire-count box was left standing";
 }
 
 TEST_F(MutationDialogs, WireCountOfMixedKIsTheSumOfEveryCellsInputs)
