@@ -32,6 +32,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/side_panel.h"
 #include "ui/screen/window.h"
 #include "ui/storage/data_lines.h"
 #include "ui/storage/file_dialog.h"
@@ -206,9 +207,10 @@ plot_rules(rule_browser &b, char key)
     plot_frame f = sample_plot_frame(b);
     kept_area under;
     // Out to where the plane's last x label ends, so that none of it stays
-    // when what lay there comes back.
+    // when what lay there comes back, and a column and a row past the
+    // plane's erase, which clears them too.
     under.keep(b.x0 + vgax(100) + 1, f.bottom - f.height,
-               std::min<int>(std::max<int>(f.left + f.width + vgax(10), plane_reach(b.x0)), Maxx), Maxy - 1);
+               std::min<int>(std::max<int>(f.left + f.width + vgax(10), plane_reach(b.x0)) + 1, Maxx), Maxy);
     show_list_rules(b, list_rules_scatter, false, 0);
     highlight_box(b);
     under.put_back();
@@ -238,7 +240,11 @@ void
 browse(int x0)
 {
     rule_browser b;
+    // The scatter's plane beside the side plot, moved left where it would
+    // reach a marked key panel: its clear would cut the panel's frame and
+    // lines, as the list and the histogram keep left of the panel too.
     b.x0 = plane_x0(x0);
+    b.x0 = std::max(0, b.x0 - side_panel_shift(plane_reach(b.x0)));
     b.k = nhood;
     b.sample = stat_sample{statbuf, stat_record_bytes(nhood), usable_sample_rules()};
     b.big_dots = Maxx > 640;
