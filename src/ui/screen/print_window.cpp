@@ -189,23 +189,24 @@ write_print_end(const print_result &result, int margin)
     outtext(next);
 }
 
-} // namespace
+const char *const kPrintQuestion = "print: without frame -p, with frame -P, for no greyscale add -n";
+const char *const kPrintClick = "then click mouse button in window, quit-q:";
 
-void
-printimage()
+// The lines the question and the click line take.
+int
+print_question_lines()
 {
-    printimage_at(prompt_box_left(Maxx), 2);
+    return prompt_box_lines(kPrintQuestion) + 1;
 }
 
+// The dialog with its boxes at (left, top), each `lines` lines tall.
 void
-printimage_at(int left, int top)
+print_dialog(int left, int top, int lines)
 {
-    const char *question = "print: without frame -p, with frame -P, for no greyscale add -n";
-    const char *click = "then click mouse button in window, quit-q:";
     int16_t px = getx, py = gety;
-    // Every box of the dialog is as tall as the question's, whose place is
+    // Every box of the dialog is as tall as the first, whose place is
     // saved: what stands there is hidden whole while one is up.
-    print_place at{left, top, prompt_box_lines(question) + 1};
+    print_place at{left, top, lines};
     at.right = left + box_right_edge(Maxx) - prompt_box_left(Maxx);
     at.bottom = top - 2 + prompt_box_bottom(at.lines);
     image_slot area = 0;
@@ -217,9 +218,9 @@ printimage_at(int left, int top)
     save_giving_way(place, place, &area);
 
     int margin = draw_prompt_box_at(left, top, at.lines);
-    write_prompt_lines_at(question, margin);
+    write_prompt_lines_at(kPrintQuestion, margin);
     moveto(margin, gety + CHeight);
-    outtext(click);
+    outtext(kPrintClick);
     int len = input_string(2, text_entry);
     char how = len > 0 ? is[0] : 0;
     bool no_greyscale = len > 1 && is[1] == 'n';
@@ -256,4 +257,22 @@ printimage_at(int left, int top)
 
     put_back_area(at, &area);
     moveto(px, py);
+}
+
+} // namespace
+
+void
+printimage()
+{
+    // At the prompt box's place the boxes reach below a key standing at the
+    // top right (the frozen key) or a settings prompt left standing, as a
+    // message box does: those are kept standing, so a box over their top
+    // rows only would cut their lower lines while it is up.
+    print_dialog(prompt_box_left(Maxx), 2, prompt_lines_covering_top_right_box(print_question_lines()));
+}
+
+void
+printimage_at(int left, int top)
+{
+    print_dialog(left, top, print_question_lines());
 }
