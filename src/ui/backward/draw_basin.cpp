@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/backward/acceptance.h"
 #include "engine/backward/basin_totals.h"
@@ -51,6 +52,11 @@
 #include "ui/storage/data_lines.h"
 
 namespace {
+
+// The attractor states whose patterns took their place in the picture
+// (place_att_states), by index 1..attperiod; kept between basins so that a
+// field allocates nothing once its longest cycle was seen.
+std::vector<uint8_t> att_placed;
 
 // The state-space matrix at the start of a basin: its frame outside a field
 // (or basin after basin), else the next basin colour: two steps on, past 15
@@ -156,6 +162,33 @@ draw_cycle()
     if (mouse_found && gd_z_graph)
         setviewport(0, 0, Maxx, Maxy, 1);
     moveto(x, y);
+}
+
+// The last attractor state, counting down from attperiod, that mode
+// (draw_att_state's) draws.
+uint32_t
+last_att_state(int mode)
+{
+    return mode == 1   ? attperiod
+           : mode == 2 ? attperiod - attperiod / static_cast<uint32_t>(cyclematch) + 1
+                       : static_cast<uint32_t>(mode);
+}
+
+// The places of the attractor states the basin highlights, taken before
+// its trees are drawn: like a node's pattern, a state's framed pattern is
+// shown only where it covers none placed before it in the picture. The
+// states of a long cycle lie a few pixels apart on it, and each framed
+// pattern cleared over the frame of the one before; the node patterns of
+// this basin's trees and of the field's later basins, which keep off the
+// places taken, were drawn across the frames as well.
+void
+place_att_states()
+{
+    att_placed.assign(attperiod + 1, 0);
+    if (!mouse_found)
+        return;
+    for (uint32_t i = attperiod; i >= last_att_state(show_one_att_state) && i >= 1; i--)
+        att_placed[i] = bits_inside_drawing_area(cyclex[i], cycley[i]) && take_bits_place(cyclex[i], cycley[i]);
 }
 
 // How a tree build ended for the basin.
@@ -360,13 +393,11 @@ draw_att_state(int mode)
 {
     if (!mouse_found || !cyclex)
         return;
-    uint32_t last = mode == 1 ? attperiod
-                    : mode == 2 ? attperiod - attperiod / static_cast<uint32_t>(cyclematch) + 1
-                                : static_cast<uint32_t>(mode);
+    uint32_t last = last_att_state(mode);
     int16_t x = getx, y = gety;
     hilight_learn = hilight_frame;
     for (uint32_t i = attperiod; i >= last && i >= 1; i--) {
-        if (!bits_inside_drawing_area(cyclex[i], cycley[i]))
+        if (i >= att_placed.size() || !att_placed[i])
             continue;
         moveto(cyclex[i], cycley[i]);
         if (twod || showbits_1d_as_2d)
@@ -424,8 +455,10 @@ draw_basin()
                       (!nonlocal || compress_1d_local || regular2d);
     set_basin_rotation(compressed);
     start_basin_totals();
-    if (show_one_att_state)
+    if (show_one_att_state) {
+        place_att_states();
         draw_att_state(1);
+    }
     basin_tally tally;
     uint32_t trees = attperiod / static_cast<uint32_t>(cyclematch);
     bool quit = false;

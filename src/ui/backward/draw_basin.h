@@ -17,6 +17,8 @@ bool run_draws_rule_box();
 void free_basin_memory();
 // Draws attractor states as cell patterns in yellow at their cycle
 // positions, from attperiod down to: attperiod (mode 1), the last state with
-// a tree (mode 2), or the position given. A state whose pattern would run
-// past the drawing area is left out.
+// a tree (mode 2), or the position given. Only the states whose places the
+// basin took as it began are drawn: a state whose pattern would run past
+// the drawing area, or cover a pattern or label placed before it, is left
+// out.
 void draw_att_state(int mode);

@@ -293,8 +293,7 @@ draw_bits_at_node(const uint8_t *state)
     // Like a number label, a node's pattern is drawn only where it covers
     // none drawn before it in the picture: where nodes crowd, the patterns
     // that fit stay whole instead of being cut by the ones drawn after.
-    node_reach reach = bits_reach();
-    if (!take_label_place(xx - reach.left, yy - reach.up, xx + reach.right, yy + reach.down))
+    if (!take_bits_place(xx, yy))
         return;
     moveto(xx, yy);
     if (twod || showbits_1d_as_2d)
@@ -731,6 +730,13 @@ bits_inside_drawing_area(int x, int y)
     return x - reach.left >= 0 && y - reach.up >= top && x + reach.right <= Maxx && y + reach.down <= Maxy &&
            clear_of_rule_box(x - reach.left, y - reach.up, x + reach.right, y + reach.down) &&
            inside_narrowed_area(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
+}
+
+bool
+take_bits_place(int x, int y)
+{
+    node_reach reach = bits_reach();
+    return take_label_place(x - reach.left, y - reach.up, x + reach.right, y + reach.down);
 }
 
 node_reach

@@ -41,6 +41,10 @@ void copy_cycle_tree(const uint8_t *state);
 // at the foot rather than cut by the rule box standing there when it is
 // drawn again.
 bool bits_inside_drawing_area(int x, int y);
+// Whether a bit pattern drawn at (x, y), with its frame, covers no label or
+// pattern placed before it in the picture (label_places.h); when it covers
+// none, its place is taken.
+bool take_bits_place(int x, int y);
 // How far the mark of a node reaches from its point (draw_node's bit
 // pattern, label or spot) with the display settings as they stand.
 struct node_reach node_drawing_reach();
