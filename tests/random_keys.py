@@ -64,6 +64,13 @@ def draw_check_constant(name, header=DRAW_CHECK_LINES_H):
     return found.group(1)
 
 
+# The largest random seed the first screen takes (a larger one is refused,
+# the program keeps a seed of its own and a replay's rules and wirings
+# differ): read from the header that names it for the program.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "ui", "driver",
+                       "startup.h"), encoding="utf-8") as startup_h:
+    LARGEST_SEED = int(re.search(r"\bkLargestSeed\s*=\s*(\d+)", startup_h.read()).group(1))
+
 DRAW_CHECK_PREFIX = draw_check_constant("kDrawCheckPrefix")
 DRAW_CHECK_COUNT_MARK = draw_check_constant("kDrawCheckCountMark")
 
@@ -621,8 +628,8 @@ def plan_of(args, names, n):
     if args.road_keys is not None:
         return "own", {"road": random_keys_roads.parse(args.road_keys), "keys": args.keys, "rng": rng}
     road = names[n % len(names)]
-    return road, {"road": random_keys_roads.actions(road, rng.randrange(65536)), "keys": args.keys,
-                  "rng": rng}
+    seed = rng.randrange(LARGEST_SEED + 1)
+    return road, {"road": random_keys_roads.actions(road, seed), "keys": args.keys, "rng": rng}
 
 
 def main():

@@ -33,6 +33,16 @@ class RoadNotation(unittest.TestCase):
         self.assertEqual(random_keys_roads.actions("first-screen", 4321),
                          ["r", "Return", "4", "3", "2", "1", "Return"])
 
+    def test_a_walk_sets_only_seeds_the_program_takes(self):
+        # A refused seed leaves the program's own: the session's rules
+        # differ when it is replayed, and the road's first Return answers
+        # the refusal instead.
+        args = type("Args", (), {"replay": None, "road_keys": None, "keys": 0, "seed": 3})()
+        for n in range(300):
+            road = random_keys.plan_of(args, ["first-screen"], n)[1]["road"]
+            seed = int("".join(road[2:road.index("Return", 2)]))
+            self.assertLessEqual(seed, random_keys.LARGEST_SEED)
+
     def test_every_action_of_every_road_can_be_typed(self):
         for name in random_keys_roads.ROADS:
             for action in random_keys_roads.actions(name, 1):
