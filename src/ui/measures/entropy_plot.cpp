@@ -654,14 +654,17 @@ entropy_eeg_plot(entropy_data *ae, entropy_graph *eg, run_iteration *it)
     double entropy = input_entropy(q, entries, divisor);
     count_window_advance(&eg->lookupcount);
 
-    eg->x_now = static_cast<int16_t>(x0 + static_cast<int>(eg->w2 * entropy));
+    // Both ends from the entropies, as the density trace's are from its
+    // densities: the segment stays in the side plot however it moved since.
+    const int x_now = x0 + static_cast<int>(eg->w2 * entropy);
     if (eg->ent_kind != 1 && shown) {
         if (flat)
-            trace_segment(it, lightred, eg->x_before, row - h, eg->x_now, row, first);
+            trace_segment(it, lightred, x0 + static_cast<int>(eg->w2 * eg->entropy_before), row - h, x_now,
+                          row, first);
         else
-            putpixel(eg->x_now, side_row, lightred);
+            putpixel(x_now, side_row, lightred);
     }
-    eg->x_before = eg->x_now;
+    eg->entropy_before = entropy;
 
     if (eg->ed_plot && ae->mode < 2) {
         current_draw = kept.draw;

@@ -105,7 +105,9 @@ struct entropy_graph {
     uint16_t entropy_start, entropy_end; // bounds of a sample's entropy record: 30, 430
     // Measures' own fields.
     int8_t bar_gap;          // pixels between histogram bars
-    int16_t x_now, x_before; // this and the last step's entropy column
+    double entropy_before;   // the last step's input entropy, 0 to 1: its trace's column
+                             // is taken where the side plot stands now, which a cell
+                             // size or a network size changed moves
     int16_t diff_x, diff_y;  // origin of the 2d damage display's difference pattern
 };
 
