@@ -367,10 +367,11 @@ moved_plane_area(int x0, int width)
 
 // The side plot's strip right of x0 (as plane_x0 places it) erased for a
 // frame `width` wide; when draw, the frame in light red with the y axis'
-// ticks, every 20 of its 200 units. A plane moved over the pattern keeps
-// its area from the pattern's copies while it is drawn. A state-space
-// matrix whose box the erase meets gives way to the frame, or comes back
-// whole when the plot goes. Returns draw.
+// ticks, every 20 of its 200 units. The rule samples' marker goes with the
+// erase, and so does the block saved under it. A plane moved over the
+// pattern keeps its area from the pattern's copies while it is drawn. A
+// state-space matrix whose box the erase meets gives way to the frame, or
+// comes back whole when the plot goes. Returns draw.
 bool
 side_plot_frame(int draw, int beside, int width)
 {
@@ -382,6 +383,7 @@ side_plot_frame(int draw, int beside, int width)
         over_pattern ? moved_plane_area(x0, vgax(256))
                      : plane_area{x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1};
     erase_box(cleared.x0, cleared.y0, cleared.x1, cleared.y1);
+    forget_rule_point();
     int kx0, ky0, kx1, ky1;
     if (over_pattern && draw)
         keep_from_copies(cleared.x0, cleared.y0, cleared.x1, cleared.y1);

@@ -309,6 +309,14 @@ show_sampled_rule_count(uint32_t count, const char *suffix, int x0)
     return entry;
 }
 
+void
+forget_rule_point()
+{
+    if (statblock)
+        freeimage(&statblock);
+    oldstatx = oldstaty = -1;
+}
+
 int
 moment(entropy_data *ae, entropy_graph *eg, run_iteration *it, const uint8_t *rule)
 {

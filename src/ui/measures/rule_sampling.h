@@ -30,6 +30,10 @@ uint8_t *sampled_rule();
 // beside a side plot at x0, from its left edge. Returns the column after
 // the suffix, where a one-key entry has room; the current point stays.
 int show_sampled_rule_count(uint32_t count, const char *suffix, int x0);
+// The plane of rule samples was erased: its marker went with it, so the
+// next rule's point neither puts back the block saved under the marker nor
+// leaves a plain point where the marker stood.
+void forget_rule_point();
 
 // The keys of test mode's question after each rule, as a key table: the
 // prompt is made from the rows' help.

@@ -1,6 +1,8 @@
 // The readout of each rule an automatic entropy sample draws stays readable
 // beside a running pattern of any width: it is written where no run draws,
 // and the rows of the next run, as wide as the window, leave it as it was.
+// The rule's marker in the plane goes with the plane's erase: the next
+// rule's point leaves the old marker's place as the redrawn plane has it.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -85,6 +87,49 @@ TEST_F(RuleSampleReadout, TheNextRulesReadoutStaysBesideARunOfAnyWidth)
         fill_rects(yellow, cells.data(), static_cast<int>(cells.size()));
         EXPECT_EQ(outside_drawing_area(), shown) << "the run took the readout away";
     }
+}
+
+// The plane drawn, a rule's point marked in it, and the plane erased and
+// drawn again (as a scale key or a new sample does): the next rule's point
+// puts back no block saved under the old marker and leaves no plain point
+// where it stood.
+TEST_F(RuleSampleReadout, TheNextRulesPointLeavesARedrawnPlaneAsItIs)
+{
+    TestNetwork net(2, 14, 3);
+    stpgraph = stpgraph_density;
+    d_mode = display_1d;
+    entropy_graph eg{};
+    entropy_data ae{};
+    run_iteration it{};
+    it.fore_colour = white;
+    eg.k = 3;
+    eg.x0 = static_cast<int16_t>(vgax(60));
+    eg.w1 = eg.w2 = vgax(100);
+    eg.entropy_start = 1;
+    eg.entropy_end = 10;
+    ae.mode = 2;
+    ae.sample_size = 1;
+    ae.sample_no = 1;
+    const int left = side_plot_left(&eg), L = plane_left(left);
+    // A rule whose entropy stays at `mean`: its point at the plane's left
+    // side, that height up.
+    auto sample_rule = [&](float mean) {
+        std::vector<float> record(12, mean);
+        ae.edata = record.data();
+        moment(&ae, &eg, &it, carule[0]);
+        ae.edata = nullptr;
+    };
+    draw_entgraph_frame(1, left, 2, 0);
+    sample_rule(0.5f);
+    draw_entgraph_frame(1, left, 2, 0);
+    const int y = plane_bottom() - static_cast<int>(0.5f * vgay(200));
+    const std::vector<unsigned long> redrawn = pixels_seen(L - 4, y - 4, 9, 9);
+    ASSERT_FALSE(redrawn.empty()) << "the window could not be read";
+    sample_rule(0.2f);
+    EXPECT_EQ(pixels_seen(L - 4, y - 4, 9, 9), redrawn)
+        << "the old marker's place changed after the plane was drawn again";
+    stpgraph = stpgraph_none;
+    d_mode = display_unset;
 }
 
 } // namespace
