@@ -198,6 +198,7 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
         if (drawn.left >= 0)
             erase_key_panel();
         left_out = true;
+        limit_lookup_histogram_to_key_panel(eg);
         return;
     }
     left_out = false;
@@ -254,6 +255,7 @@ interrupt_key_index(entropy_graph *eg, run_iteration *it)
     view.restore();
     over = it->key_panel == key_panel_over;
     keep_run_left_of_key_panel();
+    limit_lookup_histogram_to_key_panel(eg);
 }
 
 void
@@ -292,6 +294,12 @@ int
 key_panel_left()
 {
     return shown() ? drawn.left : Maxx + 1;
+}
+
+void
+limit_lookup_histogram_to_key_panel(entropy_graph *eg)
+{
+    eg->hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 1) - 2);
 }
 
 int

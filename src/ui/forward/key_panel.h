@@ -19,6 +19,11 @@ void interrupt_key_index(entropy_graph *eg, run_iteration *it);
 // The left edge of the panel's frame while the panel is on the window, else
 // Maxx + 1: what is drawn beside it stays left of it.
 int key_panel_left();
+// Sets eg->hist_limit left of the panel while it is on the window, else at
+// Maxx - 1: at each step, and wherever the panel is drawn or left out,
+// since a key may then move or clear the lookup histogram before the next
+// step.
+void limit_lookup_histogram_to_key_panel(entropy_graph *eg);
 // The top row of the panel's frame while the panel is on the window, else
 // Maxy + 1: a box at the top right that ends above it leaves it whole.
 int key_panel_top();

@@ -1213,7 +1213,7 @@ run_steps(run_context &r)
             if (it.frozen_mode == 2)
                 show_frozen_counts(100.0 * r.sk.frozen_top / lineL, 100.0 * r.sk.frozen_other / lineL);
             if (!(d_mode == display_2d && scrolling)) {
-                r.eg.hist_limit = static_cast<int16_t>(std::min(key_panel_left(), Maxx + 1) - 2);
+                limit_lookup_histogram_to_key_panel(&r.eg);
                 const bool panel_on = it.key_panel;
                 {
                     // The sampling's boxes stand left of the key panel.

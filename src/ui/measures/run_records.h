@@ -94,7 +94,8 @@ struct entropy_graph {
     int16_t hist_x, hist_y;  // current histogram origin
     int16_t hist_limit;      // last column the bars' clears and the traces' surface
                              // (within Maxx - 2) may reach: left of the key panel
-                             // while it is up, else Maxx - 1; set each step
+                             // while it is up, else Maxx - 1; set each step and
+                             // where the panel is drawn or left out
     int16_t group;           // bars per histogram column, at most 128
     int16_t max_bar;         // longest bar drawn
     float bar_thickness;     // pixels per bar, at most 6
