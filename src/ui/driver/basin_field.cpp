@@ -612,14 +612,15 @@ keep_field_inside(const field_run &run)
     // the jump graph's nodes or in a mutation's layout has places of its
     // own, and the state-space matrix is drawn state by state between the
     // basins' shapes: those are cut a little inside the drawing area, as
-    // the area above is at its sides, rather than run off the window or
-    // into the title strip (the jump graph's window sets a frame of its
-    // own). A field without the rule box (a network of mixed rules) is cut
-    // there too, but below the boxes at the top: the progress bar, drawn
-    // again after a pause, would clear the nodes drawn under it but for
-    // their feet. A sweep's fields stay in the strip above the sweep
-    // graph, where its fans are drawn: their labels too, or they would
-    // stand over the graph and outside the strip the next point clears.
+    // the area above is at its sides, rather than run off the window (the
+    // jump graph's window sets a frame of its own). A field without the
+    // rule box (a network of mixed rules) is cut there too. Both stay below
+    // the boxes at the top: the progress bar stands there while the field
+    // is drawn, and a basin reaching up would cross its frame and fill, or
+    // be cleared by it, drawn again after a pause, but for its feet. A
+    // sweep's fields stay in the strip above the sweep graph, where its
+    // fans are drawn: their labels too, or they would stand over the graph
+    // and outside the strip the next point clears.
     // The field's own area and the drawing area stop above the stack
     // histogram while it is shown.
     field_area kept_area = above_stack_histogram(basin_area(), vgay(3));
@@ -628,7 +629,7 @@ keep_field_inside(const field_run &run)
     // there too while the field shows the box.
     const bool above_box = run.rule_box && show_ss_matrix;
     const field_area drawing_area = above_stack_histogram(
-        {own_places ? 3 : kept_area.left, own_places ? 3 : kept_area.top, Maxx - 3,
+        {own_places ? 3 : kept_area.left, kept_area.top, Maxx - 3,
          above_box ? kept_area.bottom : Maxy - 3},
         vgay(3));
     const field_area sweep_strip = sweep_run_strip();
