@@ -525,11 +525,16 @@ act_on_key(char key, tree_work &work)
         break;
     case 's':
         stp = static_cast<uint8_t>(!stp);
-        if (!stp) {
-            if (scrolling)
-                stop_scrolling();
-            nowscrolling = 0;
+        if (stp) {
+            // The rows start at the window's top left, as each basin's rows
+            // in a field do: the current point is where the last drawing
+            // left it (in a field the foot of the progress bar's tick), and
+            // a row printed there would cross the bar's frame.
+            moveto(0, 0);
+        } else if (scrolling) {
+            stop_scrolling();
         }
+        nowscrolling = 0;
         break;
     case 'q':
         return pause_between_nodes();
