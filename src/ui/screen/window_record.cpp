@@ -302,11 +302,19 @@ struct rescale {
         int i = anchor_at(v, old_columns);
         return i >= 0 ? static_cast<float>(new_columns[i]) : v * sx;
     }
+    // Whether row v lies in the bottom strip. A row past the window's
+    // bottom is not the strip's: it belongs to a drawing made at a taller
+    // size, which keeps its place in the drawing area for a size that
+    // shows it again.
+    bool in_strip(float v) const
+    {
+        return v > static_cast<float>(from.maxy) && v <= static_cast<float>(from.winmaxy);
+    }
     // box: the position belongs to one of the fixed boxes (its bottom may
     // be a prompt box's).
     float y(float v, bool box = false) const
     {
-        if (v > from.maxy)
+        if (in_strip(v))
             return static_cast<float>(to.maxy) + (v - static_cast<float>(from.maxy)) * strip;
         if (std::fabs(v - static_cast<float>(from.maxy)) < kOnAnchor)
             return static_cast<float>(to.maxy);
@@ -320,7 +328,7 @@ struct rescale {
     float y_last(float top, float v, bool box = false) const
     {
         const float to_v = y(v, box);
-        return top <= static_cast<float>(from.maxy) ? std::min(to_v, static_cast<float>(to.maxy)) : to_v;
+        return in_strip(top) ? to_v : std::min(to_v, static_cast<float>(to.maxy));
     }
 };
 
@@ -394,7 +402,7 @@ move_record(const rescale &r)
             last_end = op.x1;
             last_y = op.y0;
             float y0 = r.y(op.y0);
-            if (op.y0 > r.from.maxy)
+            if (r.in_strip(op.y0))
                 y0 = std::min(y0, strip_line_top(op, r.to.winmaxy));
             op.y1 = y0 + (op.y1 - op.y0) * r.fy;
             op.y0 = y0;

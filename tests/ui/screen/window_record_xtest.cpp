@@ -5,7 +5,8 @@
 // alone: one cleared under a saved region is judged again when the region
 // is put back, yet never drawn again; past the cap a new text goes unjudged.
 // A dialog's kept text margin moves with the column's lines, and the bottom
-// strip's title stays inside its frame in a lower strip.
+// strip's title stays inside its frame in a lower strip; a text the window
+// lost at a shorter size comes back at its own row.
 // The boxes standing follow the redraw: a taller settings box drawn again
 // goes whole under the next one, and a region saved before a resize puts
 // back no pixels of the old size over a window drawn afresh since.
@@ -306,6 +307,24 @@ TEST_F(WindowRecord, BottomTitleStaysInsideItsStripAfterAResize)
     draw_check_at_wait();
     std::vector<std::string> found = take_draw_check_reports();
     EXPECT_TRUE(found.empty()) << found.front();
+}
+
+// A text near the drawing area's foot falls past the window's bottom when
+// the window is made shorter; made tall again, the window shows it at its
+// own row, not in the bottom strip across the strip's frame.
+TEST_F(WindowRecord, ATextPastAShorterWindowComesBackAtItsRow)
+{
+    const int row = Maxy - 2 * CHeight;
+    moveto(200, row);
+    outtext("1d size=56");
+    ASSERT_TRUE(resize_to(width, height * 3 / 4));
+    ASSERT_LT(WinMaxy, row);
+    ASSERT_TRUE(resize_to(width, height));
+    draw_check_at_wait();
+    std::vector<std::string> found = take_draw_check_reports();
+    EXPECT_TRUE(found.empty()) << found.front();
+    EXPECT_TRUE(shows_colour(200, row, 200 + 4 * CWidth, row + CHeight - 1, white))
+        << "the text is not back at its row";
 }
 
 // A settings dialog's three-line box, the window resized, then the next
