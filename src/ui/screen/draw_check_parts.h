@@ -98,6 +98,7 @@ struct finding {
 struct covering {
     box where;
     uint32_t seq;
+    bool clearing = false; // drawn in the background's colour
 };
 
 // A frame or a filled box that stands on the window: its parts (a fill's

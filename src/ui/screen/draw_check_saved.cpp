@@ -6,6 +6,8 @@
 // window is drawn afresh from the window record, whose redraw comes through
 // the check's hooks as drawings (window_record.cpp): what the check knew of
 // the old window is forgotten first.
+#include <algorithm>
+
 #include "ui/screen/draw_check.h"
 #include "ui/screen/draw_check_parts.h"
 #include "ui/screen/window_record.h"
@@ -43,6 +45,10 @@ check_put_image(image_slot pixmap, int x, int y, int w, int h, bool saved_before
     for (seen_shape &s : shapes)
         if (s.seq <= before) {
             undo(s.covers);
+            // A clearing taken back with the region is no break of the shape.
+            s.cleared_since_wait = s.cleared_since_wait &&
+                                   std::any_of(s.covers.begin(), s.covers.end(),
+                                               [](const covering &c) { return c.clearing; });
             s.faults.erase(std::remove_if(s.faults.begin(), s.faults.end(),
                                           [&](const finding &f) { return f.seq > before && inside(f.where, area); }),
                            s.faults.end());

@@ -211,7 +211,7 @@ cover(const box &area, const std::function<std::string()> &what, uint32_t seq, b
     bool met = false;
     for (seen_shape &s : shapes)
         if (s.seq > drawn_after && !meet(area, s.bounds).empty()) {
-            s.covers.push_back({area, seq});
+            s.covers.push_back({area, seq, clearing});
             s.cleared_since_wait = s.cleared_since_wait || clearing;
             met = true;
         }

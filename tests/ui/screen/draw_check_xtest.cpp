@@ -3,7 +3,8 @@
 // a frame below its box, a saved area put back too small, lines too close, a
 // circle through a label, a line past the edge, ...), what it must not
 // report (a text hidden whole, a text drawn again inside the clearing that
-// cut it, a modal box saved and put back whole, lines at their spacing), a
+// cut it, a modal box saved and put back whole, also over a frame with
+// points plotted on it, lines at their spacing), a
 // modal box over part of a standing box that drawings keep clear of
 // (reported while it stands), and coordinates at the ends of the int range.
 #include "support/x_test_fixture.h"
@@ -539,6 +540,22 @@ TEST_F(DrawCheck, AModalBoxSavedAndPutBackWholeIsNotReported)
     // While the box stands (a key wait) nothing is reported.
     EXPECT_TRUE(reports().empty());
     putimage(kLeft, kTop, &under, 0);
+    freeimage(&under);
+    EXPECT_TRUE(reports().empty());
+
+    // A plot's frame with points on its axis, a modal box over its corner:
+    // put back, the frame stands as it did, points and all.
+    clear_drawing_area();
+    const int fx0 = kLeft, fy0 = kTop + 6 * CHeight, fx1 = fx0 + 300, fy1 = fy0 + 200;
+    setcolor(lightred);
+    rectangle(fx0, fy0, fx1, fy1);
+    setfillstyle(1, yellow);
+    for (int y = fy0 + 4; y < fy1; y += 6)
+        bar(fx0, y - 1, fx0 + 1, y);
+    reports();
+    getimage(fx1 - 100, fy0 - 20, fx1 + 50, fy0 + 60, &under);
+    clear_box(fx1 - 100, fy0 - 20, fx1 + 50, fy0 + 60);
+    putimage(fx1 - 100, fy0 - 20, &under, 0);
     freeimage(&under);
     EXPECT_TRUE(reports().empty());
 }
