@@ -263,10 +263,10 @@ erase_key_panel()
 {
     if (left_out)
         return;
+    // No panel drawn, nothing to take away: its usual place may hold the
+    // colour key's foot (the panel starts below that box) or a rule box.
     if (drawn.left >= 0)
         erase_box(drawn.left, drawn.top, drawn.right, drawn.bottom);
-    else
-        erase_box(panel_left(), Maxy - vgay(424), Maxx - 2, Maxy - 2);
     drawn = panel_place();
     run_gets_whole_area();
 }

@@ -36,8 +36,9 @@ void set_run_viewport();
 // run sets it again where a dialog or box may have set another viewport
 // (each step, after a key).
 void keep_run_left_of_key_panel();
-// Erases the panel where it was last drawn (nothing when it was left out);
-// one that stood over the run gives the run the whole drawing area back.
+// Erases the panel where it was last drawn (nothing when none is drawn or
+// it was left out); one that stood over the run gives the run the whole
+// drawing area back.
 void erase_key_panel();
 // The window was drawn afresh: no panel of an earlier run is on it. (A panel
 // drawn again at other edges after a resize takes the old one away first.)
