@@ -84,15 +84,24 @@ close_box()
     box_open = false;
 }
 
-// One entry of up to max characters (mode as input_string) after text in
-// the box, in the medium or small font where the normal one would run past
-// the box's right edge; returns its length.
-int
-ask_in_box(const char *text, int max, int mode)
+// Clears the box and takes, while the returned scope lasts, the font in
+// which text and an entry of up to max characters after it keep inside the
+// box: the medium or small one where the normal one would run past the
+// box's right edge.
+font_while
+box_font(const char *text, int max)
 {
     clear_box();
     const int room = Maxx - vgax(2) - 2 - getx;
-    font_while fitted({with_widest_entry(text, max)}, room, {set_medium_font, set_small_font});
+    return font_while({with_widest_entry(text, max)}, room, {set_medium_font, set_small_font});
+}
+
+// One entry of up to max characters (mode as input_string) after text in
+// the box, in box_font's font; returns its length.
+int
+ask_in_box(const char *text, int max, int mode)
+{
+    font_while fitted = box_font(text, max);
     outtext(text);
     return input_string(max, mode);
 }
@@ -104,7 +113,12 @@ ask_hamming_distance()
 {
     char text[80];
     snprintf(text, sizeof text, "random map: rand-def, or set Hamming distance (0-%d):", lineL);
-    int len = ask_in_box(text, 3, numeric_entry);
+    // The font stays for the echo of a distance held to the range too: it
+    // takes the typed digits back and writes the distance taken in their
+    // place, which in another font would stand a few pixels off them.
+    font_while fitted = box_font(text, 3);
+    outtext(text);
+    int len = input_string(3, numeric_entry);
     if (is[0] == 'q' && len == 0)
         return -2;
     return static_cast<int>(whole_answer_held(-1, {0, static_cast<double>(lineL)}, len));
