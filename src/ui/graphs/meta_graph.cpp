@@ -106,8 +106,7 @@ hide_colour_key()
 void
 put_back_prompt_area()
 {
-    putimage(Maxx / 2, 2, &boximage_prompt[kGraphPromptSlot], 0);
-    freeimage(&boximage_prompt[kGraphPromptSlot]);
+    put_back_under_prompt_box(kGraphPromptSlot);
 }
 
 // Counts the graph's links (or opens a layout-only network graph); false
@@ -214,7 +213,10 @@ meta_graph_table(int a, const attractor_types *types, char mode)
     isolate_unreachable = 0;
     const float kept_xoffset = static_cast<float>(static_cast<int>(xoffset));
     const float kept_yoffset = static_cast<float>(static_cast<int>(yoffset));
-    get_prompt_box(kGraphPromptSlot, kGraphMenuLines);
+    // A box standing across the area's left edge (a rule readout beside
+    // the colour key) goes whole first: the graph's prompts clear it, and
+    // the put back would show only the part the area saved.
+    save_under_prompt_box(kGraphPromptSlot, kGraphMenuLines);
     hide_colour_key();
     // A field's finished progress bar stands in the menu's place, which is
     // the graph's while it is open (a menu in a small font does not cover
