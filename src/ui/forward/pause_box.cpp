@@ -49,12 +49,14 @@
 #include "ui/rules/random_states.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/images.h"
 #include "ui/screen/input.h"
 #include "ui/screen/key_table.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/print_window.h"
+#include "ui/screen/prompt_font.h"
 #include "ui/screen/side_panel.h"
 #include "ui/screen/text_inks.h"
 #include "ui/screen/text_line.h"
@@ -166,23 +168,52 @@ header_lines(const pause_box &b)
     return lines;
 }
 
-void
-draw_header(pause_box &b)
+// The rows of the rule's bit pattern the header shows (none for a rule
+// of more than 512 entries), and their pitch.
+int
+pattern_rows(const pause_box &b)
 {
     int entries = b.last + 1;
-    int rows = entries <= 512 ? (entries + 63) / 64 : 0;
-    int pitch = vgax(4);
-    std::vector<std::string> lines = header_lines(b);
+    return entries <= 512 ? (entries + 63) / 64 : 0;
+}
+
+int
+pattern_pitch()
+{
+    return vgax(4);
+}
+
+bool
+shows_hex(const pause_box &b)
+{
+    return rule_byte_count(b) <= 16;
+}
+
+// The header's frames in the font in use: its left frame and its bottom
+// row, in b.
+void
+place_header(pause_box &b, const std::vector<std::string> &lines)
+{
     // Every line ends a column inside the right frame; the menu below
     // takes the same frames.
     int widest = 0;
     for (const std::string &line : lines)
         widest = std::max(widest, text_pixel_width(line.c_str(), static_cast<int>(line.size())));
     b.left = std::max(0, std::min(b.home_left, b.right - 3 * CWidth - widest));
-    bool hex = rule_byte_count(b) <= 16;
-    int height = rows * pitch + static_cast<int>(lines.size() + (hex ? 1 : 0)) * CHeight + vgay(8);
+    int height = pattern_rows(b) * pattern_pitch() +
+                 static_cast<int>(lines.size() + (shows_hex(b) ? 1 : 0)) * CHeight + vgay(8);
     // A label of the picture under the box is hidden whole, not cut.
     b.header_bottom = free_row_below(b.top + height, b.left, b.right, kPastLabelPlaces);
+}
+
+void
+draw_header(pause_box &b)
+{
+    int rows = pattern_rows(b);
+    int pitch = pattern_pitch();
+    std::vector<std::string> lines = header_lines(b);
+    bool hex = shows_hex(b);
+    place_header(b, lines);
     draw_box(kHeaderSlot, b.left, b.top, b.right, b.header_bottom, 1, 0);
     b.header_on = true;
     int x = b.left + 2 * CWidth;
@@ -1027,26 +1058,59 @@ wrapped(const std::string &line, int width)
     return pieces;
 }
 
-void
-draw_menu(pause_box &b)
+// The menu's lines, wrapped within the boxes' frames in the font in use.
+std::vector<std::string>
+menu_pieces(const pause_box &b)
 {
     int x = b.left + box_text_inset();
     std::vector<std::string> lines;
     for (const std::string &line : menu_lines(b))
         for (std::string &piece : wrapped(line, b.right - box_text_inset() - x))
             lines.push_back(std::move(piece));
+    return lines;
+}
+
+// The menu box's bottom row for lines of the menu: one line's room more
+// than the lines take, below the last, and down past a label of the
+// picture under the box that the foot would cut.
+int
+menu_foot(const pause_box &b, const std::vector<std::string> &lines)
+{
+    return free_row_below(menu_top(b) + static_cast<int>(lines.size() + 1) * CHeight + vgay(6), b.left, b.right,
+                          kPastLabelPlaces);
+}
+
+// Whether the boxes, laid out in the font in use, end above the drawing
+// area's foot, and so the menu's last line and the key typed after it
+// above the strip below it.
+bool
+boxes_fit(pause_box b)
+{
+    b.header_on = b.full && !rulemix;
+    if (b.header_on)
+        place_header(b, header_lines(b));
+    return menu_foot(b, menu_pieces(b)) <= Maxy;
+}
+
+void
+draw_menu(pause_box &b)
+{
+    int x = b.left + box_text_inset();
+    std::vector<std::string> lines = menu_pieces(b);
     int y0 = menu_top(b);
-    // One line's room more than the lines take, below the last, and down
-    // past a label of the picture under the box that the foot would cut.
-    b.menu_bottom = free_row_below(y0 + static_cast<int>(lines.size() + 1) * CHeight + vgay(6), b.left, b.right,
-                                   kPastLabelPlaces);
+    b.menu_bottom = std::min<int>(menu_foot(b, lines), Maxy);
     draw_box(kMenuSlot, b.left, y0, b.right, b.menu_bottom, 1, 0);
     b.menu_on = true;
     setcolor(white);
-    moveto(x, y0 + 2);
     for (size_t i = 0; i < lines.size(); i++) {
-        if (i)
-            moveto(x, gety + CHeight);
+        int top = y0 + 2 + static_cast<int>(i) * CHeight;
+        // A window too short for the menu even in the small font: the
+        // lines that would reach the box's foot are left out.
+        int first = 0, last = 0;
+        line_ink_rows(top, first, last);
+        if (last >= b.menu_bottom)
+            break;
+        moveto(x, top);
         outtext(lines[i].c_str());
     }
 }
@@ -1101,10 +1165,16 @@ interrupt_stp_box(int top, uint8_t *rule, uint32_t t, const uint8_t *state, int 
         was_changed = 0;
     int16_t x = getx, y = gety;
     for (;;) {
-        if (b.full && !rulemix)
-            draw_header(b);
-        draw_menu(b);
-        input_string(1, text_entry);
+        {
+            // The boxes and the key wait in the largest font in which the
+            // menu ends above the drawing area's foot (a short window);
+            // the actions' dialogs in the normal font.
+            font_while font([&b] { return boxes_fit(b); }, {set_medium_font, set_small_font});
+            if (b.full && !rulemix)
+                draw_header(b);
+            draw_menu(b);
+            input_string(1, text_entry);
+        }
         char key = is[0];
         // Every key of the box answers in every form: one it does not offer
         // now through its action's own test of the form, one of the

@@ -411,42 +411,52 @@ y_label_column(int x0, int L)
 }
 
 // The strip between the side plot's frame and the y ticks left of the
-// plane whose left side is L: the columns a y axis' label written downward
-// has, which the frame's erase clears.
+// plane whose left side is L, from top to bottom B: the columns a y axis'
+// label written downward has, which the frame's erase clears, and the rows
+// between the axis' labels at the top and the foot (y_label_column's, in
+// the normal font), a blank row apart from their ink.
 struct label_strip {
-    int left, right;
+    int left, right, first_row, last_row;
 };
 
 label_strip
-y_label_strip(int x0, int L)
+y_label_strip(int x0, int L, int top, int B)
 {
-    return {x0 + vgax(100) + 1, L - vgax(3) - 1};
+    int top_first = 0, top_last = 0, foot_first = 0, foot_last = 0;
+    line_ink_rows(top, top_first, top_last);
+    line_ink_rows(B - CHeight, foot_first, foot_last);
+    return {x0 + vgax(100) + 1, L - vgax(3) - 1, top_last + 2, foot_first - 2};
 }
 
 // Writes a y axis' label downward, a character a line, each centred in
 // the strip: in the largest of the normal, medium and small fonts in which
-// every character fits the strip (a proportional font's "m" is wider than
-// its cell), each line a row below the rows the one above may ink, so that
-// no two touch. Its lines centred on row centre, or from row latest down
-// where that is higher.
+// every character fits the strip's columns (a proportional font's "m" is
+// wider than its cell) and the lines its rows, each line a row below the
+// rows the one above may ink, so that no two touch. Its lines centred on
+// row centre, or from row latest down where that is higher, and moved up
+// or down into the strip's rows: in a plot too short for them even in the
+// small font, from the strip's first row, the lines that do not fit left
+// out.
 void
 write_downward(const char *label, const label_strip &strip, int centre, int latest)
 {
     const int room = strip.right - strip.left + 1;
+    const int lines = static_cast<int>(strlen(label));
+    int first = 0, last = 0;
     font_while font(
         [&] {
             for (const char *c = label; *c; c++)
                 if (text_pixel_width(c, 1) > room)
                     return false;
-            return true;
+            line_ink_rows(0, first, last);
+            return lines * (last - first + 2) - 1 <= strip.last_row - strip.first_row + 1;
         },
         {set_medium_font, set_small_font});
-    int first = 0, last = 0;
     line_ink_rows(0, first, last);
     const int step = last - first + 2;
-    const int lines = static_cast<int>(strlen(label));
     int top = std::min<int64_t>(latest, int64_t{centre} - int64_t{lines} * step / 2);
-    for (const char *c = label; *c; c++, top += step) {
+    top = std::max(std::min(top, strip.last_row - last - (lines - 1) * step), strip.first_row - first);
+    for (const char *c = label; *c && top + last <= strip.last_row; c++, top += step) {
         const int x = strip.left + std::max(0, room - text_pixel_width(c, 1)) / 2;
         text_line(x, strip.right, top, std::string(1, *c));
     }
@@ -724,7 +734,7 @@ draw_entgraph_frame(int draw, int x0, int kind, int y_label)
     outtext("1");
     static const char *const kYLabels[3] = {"mean entropy", "Z parameter", "lambda ratio"};
     const char *label = kind == 2 ? kYLabels[std::clamp(y_label, 0, 2)] : "entropy";
-    write_downward(label, y_label_strip(x0, L), (top + B) / 2, Maxy - vgay(130));
+    write_downward(label, y_label_strip(x0, L, top, B), (top + B) / 2, Maxy - vgay(130));
 }
 
 void
@@ -748,7 +758,7 @@ draw_Hamming_plot(int draw, int x0)
     const int axis_x = y_label_column(x0, L);
     moveto(axis_x, B - CHeight);
     outtext("0");
-    write_downward("t+1", y_label_strip(x0, L), INT_MAX, Maxy - vgay(130));
+    write_downward("t+1", y_label_strip(x0, L, top, B), INT_MAX, Maxy - vgay(130));
     moveto(axis_x, top);
     outtext("2");
 }
