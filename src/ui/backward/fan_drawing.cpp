@@ -811,8 +811,11 @@ bool in_basin = false;
 // standing in it: the side of the box its centre lies on, the largest such
 // side where its centre lies on two. A basin centred on the box itself keeps
 // to the side whose edge lies nearest its centre, where most of it shows:
-// drawn there, it would cross the box's frame and marks. False where the box
-// lies outside whole or leaves no side.
+// drawn there, it would cross the box's frame and marks. A centre outside
+// whole (the layout's first place at the window's corner, above the field's
+// area) counts as the point of whole nearest it: its basin reaches into
+// whole from there, over the box as well. False where the box lies outside
+// whole or leaves no side.
 bool
 side_of_box(const field_area &whole, const box_place &box, field_area *side_found)
 {
@@ -822,8 +825,10 @@ side_of_box(const field_area &whole, const box_place &box, field_area *side_foun
                                 {box.x1 + 1, whole.top, whole.right, whole.bottom},
                                 {whole.left, whole.top, whole.right, box.y0 - 1},
                                 {whole.left, box.y1 + 1, whole.right, whole.bottom}};
-    const int reach_to_edge[] = {ox - box.x0, box.x1 - ox, oy - box.y0, box.y1 - oy};
-    const bool on_box = ox >= box.x0 && ox <= box.x1 && oy >= box.y0 && oy <= box.y1;
+    const int cx = std::clamp<int>(ox, whole.left, whole.right);
+    const int cy = std::clamp<int>(oy, whole.top, whole.bottom);
+    const int reach_to_edge[] = {cx - box.x0, box.x1 - cx, cy - box.y0, box.y1 - cy};
+    const bool on_box = cx >= box.x0 && cx <= box.x1 && cy >= box.y0 && cy <= box.y1;
     const field_area *best = nullptr;
     int best_reach = 0;
     auto size = [](const field_area &a) {
@@ -840,7 +845,7 @@ side_of_box(const field_area &whole, const box_place &box, field_area *side_foun
             }
             continue;
         }
-        if (ox < side.left || ox > side.right || oy < side.top || oy > side.bottom)
+        if (cx < side.left || cx > side.right || cy < side.top || cy > side.bottom)
             continue;
         if (!best || size(side) > size(*best))
             best = &side;
