@@ -38,7 +38,9 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
+#include "ui/screen/window_pixels.h"
 
 namespace {
 
@@ -97,7 +99,11 @@ toggle_scrolling(const running_pattern &p)
             it->frame_no = 0;
             draw_2d_frame(eg, it);
         } else {
-            erase_box(0, 0, eg->x0, Maxy - 1);
+            // The pattern starts again at the top of a cleared area, as at
+            // a page's end: a plot kept over the pattern (a plane moved
+            // over it) stays as it is, and boxes standing there go whole.
+            give_way({0, 0, eg->x0 + 1, Maxy});
+            clear_around_kept(0, 0, eg->x0 + 1, Maxy);
         }
     } else {
         scrolling = 1;
