@@ -34,6 +34,7 @@
 #include "ui/screen/input.h"
 #include "ui/screen/line_editor.h"
 #include "ui/screen/question_table.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_record.h"
 #include "ui/storage/globals.h"
@@ -257,6 +258,12 @@ rule_kind_stage()
     remember_line(stage::rule_kind);
     pdata = data_off;
     sep = 2;
+    // What the later stages drew below the stage's line goes, the rule box
+    // at the foot with it: no rule is in force here. The box goes whole
+    // through the list of boxes, as in a short window the column reaches
+    // down past its top and the clear below the line would leave its top
+    // standing.
+    take_box(box_owner::rule);
     setfillstyle(0, black);
     bar(0, gety + CHeight + 2, Maxx, Maxy);
     select_totalistic();
