@@ -13,6 +13,7 @@
 #include "engine/model/globals.h"
 #include "engine/model/value_line.h"
 #include "ui/backward/globals.h"
+#include "ui/model/rule_readout.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
@@ -25,23 +26,27 @@ struct matrix_box {
     int x0, y0, x1, y1;
 };
 
-matrix_box
-box_of_matrix()
-{
-    matrix_box b;
-    b.x1 = show_ss_matrixF ? Maxx - vgax(136) : Maxx - 2;
-    b.y1 = show_ss_matrixF ? Maxy - 2 : Maxy - vgay(31);
-    b.x0 = b.x1 - msize;
-    b.y0 = lineL % 2 ? b.y1 - msize / 2 : b.y1 - msize;
-    return b;
-}
-
 // The place the box's erase clears: its frame and the columns left of it
 // where a square's label may reach.
 box_place
 erased_place(const matrix_box &b)
 {
     return {b.x0 - 3, b.y0 - 1, b.x1, b.y1};
+}
+
+matrix_box
+box_of_matrix()
+{
+    matrix_box b{};
+    b.x1 = show_ss_matrixF ? Maxx - vgax(136) : Maxx - 2;
+    b.x0 = b.x1 - msize;
+    // Above the rule box where that holds its place under the box's
+    // columns (a range of sizes shows each size's rule at the window's
+    // foot): the box's clear would cut its frame and hide its lines.
+    b.y1 = bottom_above_rule_box(erased_place(b).x0, b.x1,
+                                 show_ss_matrixF ? Maxy - 2 : Maxy - vgay(31));
+    b.y0 = lineL % 2 ? b.y1 - msize / 2 : b.y1 - msize;
+    return b;
 }
 
 } // namespace
