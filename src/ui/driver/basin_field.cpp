@@ -825,7 +825,12 @@ redraw_field_in_graph(const field_area &window)
     // frame should even the smallest radius not fit.
     graph_window = &window;
     keep_basins_inside(&window);
+    // No state-space matrix: its box stands at the drawing area's bottom
+    // right, over the graph window's frame and the basins in its nodes.
+    const uint8_t matrix_shown = show_ss_matrix;
+    show_ss_matrix = 0;
     draw_field();
+    show_ss_matrix = matrix_shown;
     keep_basins_inside(nullptr);
     graph_window = nullptr;
     show_field_summary(compose_field_counts(), compose_field_size_line(), compose_field_g_line(),
