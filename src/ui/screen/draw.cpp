@@ -294,21 +294,24 @@ text_pixel_width(const char *s, int len)
     return XTextWidth(font, s, len);
 }
 
+int outtext_answer_keys = 1;
+
 namespace {
 
 // Text s as written from column x: cut, and ended in "...", where it would
 // run past the last column left of the right frame of the boxes at the
 // window's right edge (past that, it would cross their frame or the
-// window's edge), with room left after it for a one-key answer and its
-// cursor (a cut line is a prompt's); s itself where it fits, or where no
-// start of it and "..." fits either (an entry's echo beyond that column).
+// window's edge), with room left after it for the answer typed after a
+// prompt and its cursor (a cut line is a prompt's); s itself where it
+// fits, or where no start of it and "..." fits either (an entry's echo
+// beyond that column).
 std::string
 within_window(const char *s, int x)
 {
     const int room = box_right_edge(Maxx) - x;
     if (text_width_in_use(s) <= room)
         return s;
-    for (int end : {room - typed_entry_room(1), room}) {
+    for (int end : {room - typed_entry_room(outtext_answer_keys), room}) {
         std::string cut = text_within(s, end);
         if (text_width_in_use(cut.c_str()) <= end)
             return cut;

@@ -35,10 +35,13 @@ unsigned long getpixel(int x, int y);              // pixel value of the window
 // Text on the window, top of the line at gety; getx advances by the drawn
 // width, measured in the font in use. A text that would run past the last
 // column left of the right-hand boxes' frame (box_right_edge) is cut there
-// and ended in "..." (text_within), short of that column by the room of a
-// one-key answer and its cursor: on a narrow window no prompt line, nor its
-// answer, crosses a box's frame or the window's edge.
+// and ended in "..." (text_within), short of that column by the room of an
+// answer of outtext_answer_keys keys and its cursor: on a narrow window no
+// prompt line, nor its answer, crosses a box's frame or the window's edge.
 void outtext(const char *s);
+// The keys of the answer a prompt written now is followed by: one, or a
+// question's entry while its prompt is written (question_table.h).
+extern int outtext_answer_keys;
 void myouttext(const char *s);
 int textwidth(const char *s);  // strlen * CWidth
 int textheight();              // CHeight

@@ -17,12 +17,14 @@
 //
 // Start reading at struct question_row.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "engine/model/held_number.h"
+#include "ui/screen/draw.h"
 #include "ui/screen/input.h"
 #include "ui/screen/row_builder.h"
 
@@ -183,8 +185,13 @@ walk_questions(const question_row<Context> *rows, int count, const question_plac
             call_question(row.reset, c);
         if (!setting && place.start_row != nullptr)
             place.start_row(row.line);
-        if (row.prompt != nullptr)
+        if (row.prompt != nullptr) {
+            // A prompt line cut at the window's edge keeps room for the
+            // whole entry typed after it, not one key only.
+            outtext_answer_keys = std::max(1, row.max);
             call_question(row.prompt, c);
+            outtext_answer_keys = 1;
+        }
         answer_step step = answer_step::next;
         int len = 0;
         if (row.max > 0)
