@@ -732,17 +732,25 @@ step_pause(run_context &r)
                           "end pause -q:";
     // The answer's entry (and its cursor) stays inside the box after them.
     const prompt_part option_line = {options, 3};
-    int lines = prompt_box_lines(textb[0]) + prompt_parts_lines(&option_line, 1);
-    // On a narrow window, or at a long time-step, the broken lines take more
-    // rows than the key panel leaves above it. The box then takes the rows
-    // that room holds (the colour key's there, hidden whole) and its lines
-    // are written in the medium font, which fits them in.
-    int rows = lines;
-    while (rows > 1 && prompt_box_bottom(rows) >= key_panel_top())
-        rows--;
-    int margin = draw_prompt_box(rows);
+    // The box's last row for the lines as the font in use breaks them, and
+    // down to the foot of a key box standing at the top right (the colour
+    // key), which it hides whole: a piece of that box's frame would stand
+    // below it.
+    auto box_bottom = [&] {
+        int bottom = prompt_box_bottom_past_ink(prompt_box_lines(textb[0]) + prompt_parts_lines(&option_line, 1));
+        int key_left = 0, key_bottom = 0;
+        if (top_right_box_standing(&key_left, &key_bottom))
+            bottom = std::max(bottom, key_bottom);
+        return bottom;
+    };
+    int bottom = 0;
     {
-        font_while font(rows < lines, set_medium_font);
+        // On a narrow window, or at a long time-step, the broken lines take
+        // more rows than the key panel leaves above it: they are broken and
+        // written in the largest font whose box ends above the panel.
+        font_while font([&] { return box_bottom() < key_panel_top(); }, {set_medium_font, set_small_font});
+        bottom = box_bottom();
+        int margin = draw_prompt_box_to(bottom);
         write_prompt_lines(textb[0], margin);
         moveto(margin, gety + CHeight);
         write_prompt_part(options, option_line.entry, margin);
@@ -755,7 +763,7 @@ step_pause(run_context &r)
     } else if (is[0] == 's' && it.lastA) {
         load_save_wrs('s', it.lastA[0], 's');
     } else if (is[0] == 'o') {
-        erase_prompt_box(rows);
+        erase_prompt_box_to(bottom);
         draw_prompt_box(1);
         outtext("enter on-the-fly option:");
         input_string(1, single_key_entry);
@@ -764,7 +772,7 @@ step_pause(run_context &r)
         erase_prompt_box(1);
     } else if (is[0] == 'i') {
         // The pause box stands where the prompt stood: the prompt goes first.
-        erase_prompt_box(rows);
+        erase_prompt_box_to(bottom);
         run_pause_box(r);
     } else if (is[0] >= '1' && is[0] <= '9' && m >= 1) {
         // Steps back held to those the history keeps.
@@ -773,7 +781,7 @@ step_pause(run_context &r)
     } else {
         it.step_pause = 0;
     }
-    erase_prompt_box(rows);
+    erase_prompt_box_to(bottom);
     // The dialogs an answer opens (the pause box, the file dialog) can draw
     // over the edge boxes or change what they show.
     redraw_edge_boxes(r);

@@ -504,6 +504,10 @@ draw_stpframe(int x, float width)
     int colour = getcolor();
     int fill = fillcolor;
     setfillstyle(0, black);
+    // A box standing over the plot's columns (a rule readout beside the
+    // colour key, on a narrow window) goes whole: the clear and the frame
+    // would cut it.
+    give_way({x, 0, x1, bottom});
     bar(x, 0, x1, bottom);
     // Open at the bottom: the left side alone reaches the last row.
     setcolor(red);
