@@ -98,10 +98,12 @@ struct chart_entries {
     std::function<std::string(int)> brief;
 };
 
-// A chart on a cleared window, in columns from chart_top() down to the
-// drawing area's bottom, as many columns as that takes across the window's
-// width; right of each swatch its label, the whole one or, where that does
-// not fit before the next column or the window's edge, the brief one.
+// A chart on a cleared window, in columns from chart_top() down to above
+// the rule box's place at the window's foot, as many columns as that takes
+// across the window's width; right of each swatch its label, the whole one
+// or, where that does not fit before the next column or the window's edge,
+// the brief one. The menu is left back to a run, whose network view draws
+// the rule box there over what the chart left, cutting labels under it.
 void
 draw_chart(const chart_entries &e)
 {
@@ -112,8 +114,9 @@ draw_chart(const chart_entries &e)
     // Rows a text line apart at least: on a short window the scaled pitch
     // is less than the font's height, and the labels would run together.
     const int top = chart_top(), pitch = std::max<int>(vgay(20), CHeight), left = vgax(5);
+    const int above_rule_box = tallest_rule_box_top() - 1;
     int rows = 1;
-    while (top + rows * pitch + vgay(10) + CHeight <= Maxy)
+    while (top + rows * pitch + vgay(10) + CHeight <= above_rule_box)
         rows++;
     const int columns = (e.count + rows - 1) / rows;
     const int column_width = (box_right_edge(Maxx) - left) / columns;
