@@ -717,7 +717,6 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
 {
     eg->plot_row = 0;
     if (eg->plot_on) {
-        eg->hist_mode = 1;
         eg->plot_on = 0;
         stpgraph = stpgraph_lookup_bars;
         eg->k = static_cast<uint8_t>(single_entropy && nhood_mixed ? nhoodm[entropy_poss] : nhood);
@@ -729,7 +728,11 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
         } else if (eg->oldbar) {
             memset(eg->oldbar, 0, (static_cast<size_t>(it->max_index) + 1) * sizeof(uint16_t));
         }
+        // Placed while it is not yet shown: no histogram stood beside the
+        // density plot, so its last place is not erased; a plane drawn
+        // there since (the return map moved with the pattern) stays whole.
         place_lookup_histogram(eg);
+        eg->hist_mode = 1;
     } else if (eg->hist_mode) {
         eg->hist_mode = 0;
         eg->plot_on = 1;
