@@ -341,10 +341,13 @@ surface_right(const entropy_graph *eg)
 // The last row the lookup histogram's area takes: above a box the
 // pattern's copies leave alone (a histogram's box over the pattern) that
 // stands under its columns, which its bars, traces and clearings would cut
-// through; else above the rule box held at the window's foot under them
-// (a range of sizes shows each size's rule there), as the key panel beside
-// it keeps: its clear, ended at the panel's left, took all of that box but
-// the end under the panel; else the drawing area's last row.
+// through; else above the entropy-density plane, which stands under its
+// columns in its own place too (its count line's row and the plane, as a
+// plane moved over the pattern keeps them); else above the rule box held
+// at the window's foot under them (a range of sizes shows each size's rule
+// there), as the key panel beside it keeps: its clear, ended at the
+// panel's left, took all of that box but the end under the panel; else
+// the drawing area's last row.
 int
 lookup_histogram_foot(const entropy_graph *eg)
 {
@@ -353,6 +356,9 @@ lookup_histogram_foot(const entropy_graph *eg)
     if (kept_area(&kx0, &ky0, &kx1, &ky1) && kx0 <= right && kx1 >= eg->hist_x0 - 1 &&
         ky0 - 2 > eg->hist_y0 && ky0 <= Maxy)
         return ky0 - 2;
+    const int plane_area_top = plane_count_row() - 2;
+    if (eg->ed_plot && plane_area_top - 2 > eg->hist_y0)
+        return plane_area_top - 2;
     const int above_rule = bottom_above_rule_box(eg->hist_x0 - 1, right, Maxy);
     return above_rule > eg->hist_y0 ? above_rule : Maxy;
 }
