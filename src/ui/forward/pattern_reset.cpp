@@ -50,7 +50,10 @@ reset_stpwidth(entropy_graph *eg, run_iteration *it)
             width += (it->diff_gap + lineL / 2) * cs + margin;
         break;
     case display_2d:
-        width = (i2d + (diff_plot ? it->diff_gap : 0)) * cs + margin;
+        // The side plot begins past the frame, whose right line stands
+        // past the last cell: a plot begun at the last cell cleared the
+        // frame's right end.
+        width = display_2d_width(it) + margin;
         break;
     case display_2d_time:
         width = static_cast<int>(i2d * cs + j2d * cs * slope + margin);

@@ -200,7 +200,7 @@ pixmap_width_of(const run_iteration *it, int side_plot)
     int width;
     switch (d_mode) {
     case display_2d:
-        width = static_cast<int>(i2d * s + 0.5 * s + 2) + gap; // to the frame's right line
+        width = display_2d_width(it);
         break;
     case display_2d_time:
         width = pattern_width(it);
@@ -409,6 +409,14 @@ pattern_width(const run_iteration *it)
 }
 
 int
+display_2d_width(const run_iteration *it)
+{
+    const int s = it->cell_size;
+    const int gap = diff_plot ? it->diff_gap * s : 0;
+    return static_cast<int>(i2d * s + 0.5 * s + 2) + gap;
+}
+
+int
 pattern_reach(const run_iteration *it, float side_width)
 {
     // A scrolling 2d display moves its frames across the window.
@@ -418,8 +426,10 @@ pattern_reach(const run_iteration *it, float side_width)
     int cleared = d_mode == display_3d ? 0 : page_clear_right(it) + 3;
     int side_plot = d_mode == display_1d ? static_cast<int>(side_width) : 0;
     int reach = std::max(pixmap_width_of(it, side_plot), cleared);
-    if (side_width > 0)
-        reach = std::max(reach, static_cast<int>(pattern_width(it) + side_width) + 1);
+    if (side_width > 0) {
+        const int plot_left = d_mode == display_2d ? display_2d_width(it) : pattern_width(it);
+        reach = std::max(reach, static_cast<int>(plot_left + side_width) + 1);
+    }
     return reach;
 }
 

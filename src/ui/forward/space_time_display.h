@@ -22,6 +22,11 @@ void restore_2d_3d_coords(const run_iteration *it);
 
 // The pattern width in pixels for the display mode and cell size.
 int pattern_width(const run_iteration *it);
+// The 2d display's width to its frame's right line, that line included:
+// its cells (both halves and their gap in a difference plot), the half
+// cell a hexagonal row is shifted by and the frame. Its pixmap is as wide;
+// a side plot beside it begins past it.
+int display_2d_width(const run_iteration *it);
 // The bottom row of a 3d block's frame drawn with cells of s pixels: its
 // first layer lies a cell below the far edge's depth, and the frame
 // reaches h3d layers down from there.
