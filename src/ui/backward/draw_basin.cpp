@@ -37,7 +37,6 @@
 #include "ui/backward/statespace_matrix.h"
 #include "ui/backward/stop_prompts.h"
 #include "ui/backward/successor_pairs.h"
-#include "ui/model/cell_display.h"
 #include "ui/model/rule_readout.h"
 #include "ui/rules/hex_readout.h"
 #include "ui/screen/boxes.h"
@@ -399,11 +398,7 @@ draw_att_state(int mode)
     for (uint32_t i = attperiod; i >= last && i >= 1; i--) {
         if (i >= att_placed.size() || !att_placed[i])
             continue;
-        moveto(cyclex[i], cycley[i]);
-        if (twod || showbits_1d_as_2d)
-            print_current_state_twod(att[i], yellow);
-        else
-            print_current_state_h(att[i], yellow);
+        write_top_state_pattern(cyclex[i], cycley[i], att[i], yellow, hilight_learn);
     }
     hilight_learn = hilight_off;
     moveto(x, y);

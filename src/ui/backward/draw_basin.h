@@ -20,5 +20,5 @@ void free_basin_memory();
 // a tree (mode 2), or the position given. Only the states whose places the
 // basin took as it began are drawn: a state whose pattern would run past
 // the drawing area, or cover a pattern or label placed before it, is left
-// out.
+// out. They stay on top of the edges drawn after them (label_layer.h).
 void draw_att_state(int mode);

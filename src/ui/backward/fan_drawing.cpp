@@ -67,18 +67,24 @@ std::vector<uint8_t> copy_state;
 // and the font and line metrics it was placed in: the labels are written
 // after the fans, when the small label font asked for is off again, and a
 // label written in another font than the one it was placed in takes other
-// rows, over the labels placed next to it.
+// rows, over the labels placed next to it. A node's bit pattern waits the
+// same way, its state's bytes in place of the text, with its colour and
+// hilight_learn as they were when it was placed.
 struct waiting_label {
     size_t start, length;
     int16_t x, y;
     int highlight;
     font_use font;
     int16_t line_height, char_width;
+    bool pattern;
+    int colour;
+    uint8_t how;
 };
-// The labels of the basin or subtree being drawn, written over its edges
-// once they are all drawn, and their texts one after another; kept between
-// basins so that drawing allocates nothing once the largest was seen.
-// Written, they stay on top of later edges (label_layer.h).
+// The labels and patterns of the basin or subtree being drawn, written
+// over its edges once they are all drawn, and their texts and states one
+// after another; kept between basins so that drawing allocates nothing once
+// the largest was seen. Written, they stay on top of later edges
+// (label_layer.h).
 std::vector<waiting_label> waiting_labels;
 std::vector<char> label_texts;
 // What the edges and marks drawn since start_drawn_box cover.
@@ -261,7 +267,8 @@ draw_label(const char *text, int highlight)
         return;
     if (!take_label_place(box.x0, box.y0, box.x1, box.y1))
         return;
-    waiting_labels.push_back({label_texts.size(), length, x, y, highlight, font_in_use(), CHeight, CWidth});
+    waiting_labels.push_back(
+        {label_texts.size(), length, x, y, highlight, font_in_use(), CHeight, CWidth, false, 0, 0});
     label_texts.insert(label_texts.end(), text, text + length + 1);
 }
 
@@ -292,14 +299,29 @@ draw_bits_at_node(const uint8_t *state)
     }
     // Like a number label, a node's pattern is drawn only where it covers
     // none drawn before it in the picture: where nodes crowd, the patterns
-    // that fit stay whole instead of being cut by the ones drawn after.
+    // that fit stay whole instead of being cut by the ones drawn after. It
+    // waits with the labels for the edges of its tree, so that none of
+    // them runs across its cells or frame.
     if (!take_bits_place(xx, yy))
         return;
-    moveto(xx, yy);
+    waiting_labels.push_back({label_texts.size(), static_cast<size_t>(bytesL), xx, yy, 0, font_in_use(), CHeight,
+                              CWidth, true, colour, hilight_learn});
+    label_texts.insert(label_texts.end(), state, state + bytesL);
+}
+
+// A state's pattern at (x, y), framed as how (hilight_learn's value) and
+// colour say: the drawing a pattern kept on top is drawn again with.
+void
+draw_state_pattern(int x, int y, const uint8_t *state, int colour, int how)
+{
+    const uint8_t hilight = hilight_learn;
+    hilight_learn = static_cast<uint8_t>(how);
+    moveto(x, y);
     if (twod || showbits_1d_as_2d)
         print_current_state_twod(state, colour);
     else
         print_current_state_h(state, colour);
+    hilight_learn = hilight;
 }
 
 // Places a copy of the node at the turned heading (or at an attractor
@@ -692,6 +714,12 @@ in_label_font(const waiting_label &label, const Work &work)
 void
 write_label(const waiting_label &label)
 {
+    if (label.pattern) {
+        write_top_state_pattern(label.x, label.y,
+                                reinterpret_cast<const uint8_t *>(label_texts.data() + label.start), label.colour,
+                                label.how);
+        return;
+    }
     int text_colour = white, back = black;
     if (label.highlight == 1 || label.highlight == 2) {
         back = label.highlight == 1 ? lightred : yellow;
@@ -716,6 +744,14 @@ write_node_labels()
     setcolor(white);
     waiting_labels.clear();
     label_texts.clear();
+}
+
+void
+write_top_state_pattern(int x, int y, const uint8_t *state, int colour, int how)
+{
+    const node_reach reach = bits_reach();
+    write_top_pattern(x, y, {x - reach.left, y - reach.up, x + reach.right, y + reach.down}, state,
+                      static_cast<size_t>(bytesL), colour, how, draw_state_pattern);
 }
 
 bool

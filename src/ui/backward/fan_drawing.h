@@ -21,11 +21,15 @@ void plot_motor(int record, const uint8_t *state);
 void plot_motor_segfan(int record, const uint8_t *state);
 // The mark of one node at (xx, yy); own 0 marks a copy.
 void draw_node(const uint8_t *state, int colour, int own);
-// The node labels (decimal or hex) of the trees drawn since the last call,
-// written over their edges: the basin and the subtree call it once their
-// trees are drawn. They stay on top of the edges drawn later, those of the
-// field's next basins (label_layer.h).
+// The node labels (decimal or hex) and bit patterns of the trees drawn
+// since the last call, written over their edges: the basin and the subtree
+// call it once their trees are drawn. They stay on top of the edges drawn
+// later, those of the field's next basins (label_layer.h).
 void write_node_labels();
+// Draws a state's pattern at (x, y), framed as colour and how
+// (hilight_learn's value) say, and keeps it on top of the edges drawn later
+// (label_layer.h).
+void write_top_state_pattern(int x, int y, const uint8_t *state, int colour, int how);
 // The copies of a node that the other members of its segment share.
 void copy_fan_tree(const uint8_t *state);
 // The copies of a node that the rotation-equivalent trees of its attractor

@@ -1,7 +1,9 @@
 // The layer of labels kept on top (label_layer.h). The window record calls
 // in after each drawing it records; a label a stroke crosses is written
 // again through the drawing primitives, so that the record and the draw
-// check see it drawn over the stroke, as a user does. Start at
+// check see it drawn over the stroke, as a user does. A pattern is kept as
+// a label is, its bytes in place of the text and its owner's function
+// drawing it in place of the background and text. Start at
 // write_top_label, then labels_crossed_by_segments (a field's edges).
 //
 // The labels are indexed by the 64-pixel squares of the window their
@@ -28,7 +30,11 @@ namespace {
 constexpr int kSquare = 64;
 
 struct top_label {
+    // The text; for a pattern, its bytes, and the function that draws it
+    // with them and how (nullptr for a text).
     std::string text;
+    top_pattern_drawer pattern;
+    uint8_t how;
     // The top-left corner of its line, its line metrics and the viewport it
     // was written in: what it is written again with. Kept unrounded, as a
     // resize scales them.
@@ -151,8 +157,9 @@ forget_label(top_label &l)
     live--;
 }
 
-// Draws a label on its background in its font, line metrics and viewport;
-// everything it changes is put back after.
+// Draws a label on its background in its font, line metrics and viewport
+// (a pattern by its function, in its viewport); everything it changes is
+// put back after.
 void
 draw_label(const top_label &l)
 {
@@ -165,17 +172,22 @@ draw_label(const top_label &l)
     const bool clip = cx0 != vx0 || cy0 != vy0 || cx1 != vx1 || cy1 != vy1;
     if (clip)
         setviewport(cx0, cy0, cx1, cy1, 1);
-    use_font(l.font);
-    CHeight = static_cast<int16_t>(round_to_pixel(l.line_height));
-    CWidth = static_cast<int16_t>(round_to_pixel(l.char_width));
-    setfillstyle(0, l.back);
-    bar(l.box.x0, l.box.y0, l.box.x1, l.box.y1);
-    setcolor(l.colour);
-    moveto(round_to_pixel(l.x), round_to_pixel(l.y));
-    outtext(l.text.c_str());
-    use_font(font);
-    CHeight = height;
-    CWidth = width;
+    if (l.pattern) {
+        l.pattern(round_to_pixel(l.x), round_to_pixel(l.y), reinterpret_cast<const uint8_t *>(l.text.data()),
+                  l.colour, l.how);
+    } else {
+        use_font(l.font);
+        CHeight = static_cast<int16_t>(round_to_pixel(l.line_height));
+        CWidth = static_cast<int16_t>(round_to_pixel(l.char_width));
+        setfillstyle(0, l.back);
+        bar(l.box.x0, l.box.y0, l.box.x1, l.box.y1);
+        setcolor(l.colour);
+        moveto(round_to_pixel(l.x), round_to_pixel(l.y));
+        outtext(l.text.c_str());
+        use_font(font);
+        CHeight = height;
+        CWidth = width;
+    }
     setfillstyle(style, fill);
     setcolor(colour);
     if (clip)
@@ -232,6 +244,22 @@ watching()
     return live > 0 && !writing;
 }
 
+// Draws l and keeps it on top. Drawn before it is kept: what it clears
+// stands over the labels it meets, as any fill does.
+void
+keep_label(top_label &&l)
+{
+    draw_label(l);
+    l.written = window_drawings();
+    // Forgotten labels are dropped when they have come to outnumber those
+    // kept, so that the lists stay short.
+    if (labels.size() > 2 * live + 64 || grid_width != Maxx + 1 || grid_height != WinMaxy + 1)
+        rebuild_index();
+    labels.push_back(std::move(l));
+    live++;
+    index_label(static_cast<uint32_t>(labels.size() - 1));
+}
+
 } // namespace
 
 label_rect
@@ -247,7 +275,9 @@ top_label_rect(int x, int y, const char *text)
 void
 write_top_label(int x, int y, const char *text, int colour, int back)
 {
-    top_label l{text,
+    keep_label({text,
+                nullptr,
+                0,
                 static_cast<float>(x),
                 static_cast<float>(y),
                 static_cast<float>(CHeight),
@@ -263,18 +293,32 @@ write_top_label(int x, int y, const char *text, int colour, int back)
                 0,
                 0,
                 0,
-                false};
-    // Drawn before it is kept: its background stands over the labels it
-    // meets, as any fill does.
-    draw_label(l);
-    l.written = window_drawings();
-    // Forgotten labels are dropped when they have come to outnumber those
-    // kept, so that the lists stay short.
-    if (labels.size() > 2 * live + 64 || grid_width != Maxx + 1 || grid_height != WinMaxy + 1)
-        rebuild_index();
-    labels.push_back(std::move(l));
-    live++;
-    index_label(static_cast<uint32_t>(labels.size() - 1));
+                false});
+}
+
+void
+write_top_pattern(int x, int y, const label_rect &box, const uint8_t *bytes, size_t n, int colour, int how,
+                  top_pattern_drawer draw)
+{
+    keep_label({std::string(reinterpret_cast<const char *>(bytes), n),
+                draw,
+                static_cast<uint8_t>(how),
+                static_cast<float>(x),
+                static_cast<float>(y),
+                static_cast<float>(CHeight),
+                static_cast<float>(CWidth),
+                static_cast<float>(view_x0),
+                static_cast<float>(view_y0),
+                static_cast<float>(view_x1),
+                static_cast<float>(view_y1),
+                font_in_use(),
+                static_cast<uint8_t>(colour),
+                0,
+                box,
+                0,
+                0,
+                0,
+                false});
 }
 
 size_t
@@ -389,6 +433,10 @@ redraw_top_labels(const std::function<void(float &x, float &y)> &to_new_frame)
     for (top_label &l : labels) {
         if (l.gone)
             continue;
+        if (l.pattern) {
+            forget_label(l);
+            continue;
+        }
         float end_x = l.x + l.char_width, end_y = l.y + l.line_height;
         to_new_frame(l.x, l.y);
         to_new_frame(end_x, end_y);

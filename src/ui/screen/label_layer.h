@@ -7,7 +7,9 @@
 // pattern cells, a polygon, a pie, an image) stands over it instead: the
 // label is left under it, and comes back into the layer only when a saved
 // area put back brings back the pixels it had before. A clear that covers
-// it whole, or of the whole drawing area, forgets it.
+// it whole, or of the whole drawing area, forgets it. A small pattern (a
+// basin's state drawn as framed cells) is kept on top the same way, drawn
+// again by its owner's function.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +30,17 @@ label_rect top_label_rect(int x, int y, const char *text);
 // use, and keeps it on top. The labels it covers are under it from now on.
 // The current point, the colours, the fill and the font are kept.
 void write_top_label(int x, int y, const char *text, int colour, int back);
+
+// Draws the pattern of bytes at (x, y) in colour, how saying the rest of
+// its look (its owner's): what a pattern kept on top is drawn again with.
+using top_pattern_drawer = void (*)(int x, int y, const uint8_t *bytes, int colour, int how);
+
+// Draws the pattern by draw, within the viewport in use, and keeps it on top
+// as a label over box, the rectangle (inclusive) it clears and draws on;
+// the bytes are copied. The labels it covers are under it from now on. The
+// current point, the colours, the fill and the font are kept.
+void write_top_pattern(int x, int y, const label_rect &box, const uint8_t *bytes, size_t n, int colour, int how,
+                       top_pattern_drawer draw);
 
 // How many labels the layer keeps on top (covered ones included).
 size_t top_labels_kept();
@@ -56,5 +69,7 @@ void labels_put_back(int x0, int y0, int x1, int y1, uint32_t saved_after);
 // line metrics and clip taken to the new size by to_new_frame, as the
 // record moved its drawings, and the labels not covered written again there
 // on top (the record's scaled copies of their backgrounds and texts, each
-// rounded its own way, need not cover one another to the pixel).
+// rounded its own way, need not cover one another to the pixel). Patterns
+// are forgotten, left as the record draws their copies: their cells keep
+// their size, and drawn again they would not match those copies.
 void redraw_top_labels(const std::function<void(float &x, float &y)> &to_new_frame);

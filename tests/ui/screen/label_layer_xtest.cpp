@@ -2,7 +2,9 @@
 // a label leave its pixels the label's; a box drawn over it stands until its
 // saved area is put back, after which the label is kept on top again; a
 // clear forgets it; after a resize the window drawn again keeps it on top of
-// what crossed it, and it stays on top at its new place.
+// what crossed it, and it stays on top at its new place. A pattern kept on
+// top is drawn again by its owner's function over what crosses it, and is
+// forgotten at a resize.
 #include "support/x_test_fixture.h"
 
 #include <algorithm>
@@ -17,6 +19,21 @@
 #include "ui/screen/shape_batch.h"
 
 namespace {
+
+// A pattern as its owner draws it: a square of colour for each byte not 0,
+// how pixels wide, in a row from (x, y), in a white frame.
+void
+draw_squares(int x, int y, const uint8_t *bytes, int colour, int how)
+{
+    setfillstyle(0, black);
+    bar(x, y, x + 3 * how, y + how);
+    setfillstyle(0, colour);
+    for (int i = 0; i < 3; i++)
+        if (bytes[i])
+            bar(x + i * how, y, x + (i + 1) * how - 1, y + how - 1);
+    setcolor(white);
+    rectangle(x - 1, y - 1, x + 3 * how, y + how);
+}
 
 class LabelLayer : public ClearedWindowTest {
 protected:
@@ -149,6 +166,22 @@ TEST_F(LabelLayer, AResizeKeepsTheLabelOnTopAndMovesIt)
     EXPECT_EQ(pixels_of(moved, lightred), 0) << "the line drawn again came over the label";
     line_across(moved);
     EXPECT_EQ(pixels_of(moved, lightred), 0) << "the label moved is not kept on top";
+}
+
+TEST_F(LabelLayer, APatternIsKeptOnTopAndForgottenAtAResize)
+{
+    const uint8_t bytes[] = {1, 0, 1};
+    const label_rect place{kX - 1, kY + 59, kX + 24, kY + 68};
+    write_top_pattern(kX, kY + 60, place, bytes, 3, yellow, 8, draw_squares);
+    ASSERT_EQ(top_labels_kept(), 2u);
+    const std::vector<uint32_t> drawn = box_pixels(place);
+    ASSERT_GT(pixels_of(place, yellow), 0) << "the pattern was not drawn";
+    line_across(place);
+    EXPECT_EQ(box_pixels(place), drawn) << "the line shows through the pattern";
+    EXPECT_GT(pixels_of({place.x0 - 30, place.y0, place.x0 - 1, place.y1}, lightred), 0)
+        << "the line was not drawn beside the pattern";
+    ASSERT_TRUE(resize_to(width * 3 / 4, height * 3 / 4));
+    EXPECT_EQ(top_labels_kept(), 1u) << "the pattern was kept through the resize";
 }
 
 } // namespace
