@@ -105,7 +105,11 @@ draw_axon_plane(int s, int y)
         lineto(x0 + w * s + f, y - f);
         lineto(x0 + f, y - f);
         lineto(x0, y);
-        if (d_mode == display_3d || (d_mode == display_2d_time && y - f < time_frame_margin(s) + 2)) {
+        // A page's stack of 2d+time frames gets its outline; frames that
+        // scroll have no page: the scroll's clear would take the outline's
+        // foot and its copies carry the rest away a row at a time.
+        if (d_mode == display_3d ||
+            (d_mode == display_2d_time && !scrolling && y - f < time_frame_margin(s) + 2)) {
             rectangle(x0, y, x0 + w * s, y1);
             moveto(x0 + w * s + f, y - f);
             lineto(x0 + w * s + f, y1 - f);
