@@ -46,6 +46,7 @@
 #include "ui/screen/text_line.h"
 #include "ui/screen/window.h"
 #include "ui/screen/window_pixels.h"
+#include "ui/screen/window_record.h"
 
 namespace {
 
@@ -369,6 +370,12 @@ struct plane_area {
     int x0, y0, x1, y1;
 };
 
+// The right side of the clear of the frame standing beside the pattern,
+// and the drawing area's clears counted when it was drawn: once the whole
+// area is cleared, no frame stands.
+int standing_frame_right = 0;
+uint32_t standing_frame_clears = 0;
+
 plane_area
 moved_plane_area(int x0, int width)
 {
@@ -390,10 +397,17 @@ side_plot_frame(int draw, int beside, int width)
     const int L = plane_left(x0), B = plane_bottom(), top = plane_top();
     // Over the pattern: its area cleared whole, the count line's row too.
     const bool over_pattern = x0 < beside;
+    // Beside it: to the right side of the frame drawn, or of the one
+    // standing if that is wider (the rule samples' plane taken down or
+    // replaced by a density plane's, whose clear would leave its right part).
+    int right = plane_right_margin(L + width);
+    if (standing_frame_clears == drawing_area_clears())
+        right = std::max(right, standing_frame_right);
     const plane_area cleared =
-        over_pattern ? moved_plane_area(x0, vgax(256))
-                     : plane_area{x0 + vgax(100) + 1, top, plane_right_margin(L + width), Maxy - 1};
+        over_pattern ? moved_plane_area(x0, vgax(256)) : plane_area{x0 + vgax(100) + 1, top, right, Maxy - 1};
     erase_box(cleared.x0, cleared.y0, cleared.x1, cleared.y1);
+    standing_frame_right = draw && !over_pattern ? cleared.x1 : 0;
+    standing_frame_clears = drawing_area_clears();
     forget_rule_point();
     int kx0, ky0, kx1, ky1;
     if (over_pattern && draw)

@@ -76,6 +76,29 @@ TEST_F(SidePlotFrames, PlaneAndReturnMapShareTheirFrameAndDrawZeroTakesItAway)
     EXPECT_EQ(frame_pixels(x0), empty) << "the return map's frame was left";
 }
 
+// The rule samples' wider plane standing, and the density plane drawn in
+// its place or taken down as the density plane: nothing of the wider
+// frame's right part stays.
+TEST_F(SidePlotFrames, AWiderFrameStandingGoesWholeUnderANarrowOne)
+{
+    const int x0 = 60, L = plane_left(x0);
+    const int left = L + vgax(205), top = plane_bottom() - vgay(200);
+    auto right_part = [&] {
+        window_pixel(0, 0);
+        return pixels_seen(left, top, L + vgax(256) - left + 1, plane_bottom() - top + 1);
+    };
+    std::vector<unsigned long> empty = right_part();
+    ASSERT_FALSE(empty.empty()) << "the window could not be read";
+    for (int draw : {1, 0}) {
+        SCOPED_TRACE(draw);
+        draw_entgraph_frame(1, x0, 2, 0);
+        ASSERT_NE(right_part(), empty) << "no wide frame";
+        draw_entgraph_frame(draw, x0, 0, 0);
+        EXPECT_EQ(right_part(), empty) << "a piece of the wide frame was left";
+        draw_entgraph_frame(0, x0, 0, 0);
+    }
+}
+
 // Automatic sampling's count line with the widest count and the pause's
 // entry waiting after it, above the plane beside a narrow pattern and beside
 // one as wide as the window (the plane moved over it): the count, the
