@@ -244,6 +244,33 @@ watching()
     return live > 0 && !writing;
 }
 
+// A label (or a pattern, drawn by pattern) at (x, y) over box, in the line
+// metrics, viewport and font in use.
+top_label
+label_at(std::string text, top_pattern_drawer pattern, int how, int x, int y, int colour, int back,
+         const label_rect &box)
+{
+    return {std::move(text),
+            pattern,
+            static_cast<uint8_t>(how),
+            static_cast<float>(x),
+            static_cast<float>(y),
+            static_cast<float>(CHeight),
+            static_cast<float>(CWidth),
+            static_cast<float>(view_x0),
+            static_cast<float>(view_y0),
+            static_cast<float>(view_x1),
+            static_cast<float>(view_y1),
+            font_in_use(),
+            static_cast<uint8_t>(colour),
+            static_cast<uint8_t>(back),
+            box,
+            0,
+            0,
+            0,
+            false};
+}
+
 // Draws l and keeps it on top. Drawn before it is kept: what it clears
 // stands over the labels it meets, as any fill does.
 void
@@ -275,50 +302,14 @@ top_label_rect(int x, int y, const char *text)
 void
 write_top_label(int x, int y, const char *text, int colour, int back)
 {
-    keep_label({text,
-                nullptr,
-                0,
-                static_cast<float>(x),
-                static_cast<float>(y),
-                static_cast<float>(CHeight),
-                static_cast<float>(CWidth),
-                static_cast<float>(view_x0),
-                static_cast<float>(view_y0),
-                static_cast<float>(view_x1),
-                static_cast<float>(view_y1),
-                font_in_use(),
-                static_cast<uint8_t>(colour),
-                static_cast<uint8_t>(back),
-                top_label_rect(x, y, text),
-                0,
-                0,
-                0,
-                false});
+    keep_label(label_at(text, nullptr, 0, x, y, colour, back, top_label_rect(x, y, text)));
 }
 
 void
 write_top_pattern(int x, int y, const label_rect &box, const uint8_t *bytes, size_t n, int colour, int how,
                   top_pattern_drawer draw)
 {
-    keep_label({std::string(reinterpret_cast<const char *>(bytes), n),
-                draw,
-                static_cast<uint8_t>(how),
-                static_cast<float>(x),
-                static_cast<float>(y),
-                static_cast<float>(CHeight),
-                static_cast<float>(CWidth),
-                static_cast<float>(view_x0),
-                static_cast<float>(view_y0),
-                static_cast<float>(view_x1),
-                static_cast<float>(view_y1),
-                font_in_use(),
-                static_cast<uint8_t>(colour),
-                0,
-                box,
-                0,
-                0,
-                0,
-                false});
+    keep_label(label_at(std::string(reinterpret_cast<const char *>(bytes), n), draw, how, x, y, colour, 0, box));
 }
 
 size_t
