@@ -339,12 +339,27 @@ surface_right(const entropy_graph *eg)
     return std::min<int>(eg->hist_limit, Maxx - 2);
 }
 
+// The right side of the clear of the frame standing beside the pattern,
+// and the drawing area's clears counted when it was drawn: once the whole
+// area is cleared, no frame stands.
+int standing_frame_right = 0;
+uint32_t standing_frame_clears = 0;
+
+// Whether a plane's frame (the density plane, the return map, the rule
+// samples') stands beside the side plot.
+bool
+side_plane_standing()
+{
+    return standing_frame_right > 0 && standing_frame_clears == drawing_area_clears();
+}
+
 // The last row the lookup histogram's area takes: above a box the
 // pattern's copies leave alone (a histogram's box over the pattern) that
 // stands under its columns, which its bars, traces and clearings would cut
-// through; else above the entropy-density plane, which stands under its
-// columns in its own place too (its count line's row and the plane, as a
-// plane moved over the pattern keeps them); else above the rule box held
+// through; else above a plane standing beside the side plot (the
+// entropy-density plane, the return map), which stands under its columns
+// in its own place too (its count line's row and the plane, as a plane
+// moved over the pattern keeps them); else above the rule box held
 // at the window's foot under them (a range of sizes shows each size's rule
 // there), as the key panel beside it keeps: its clear, ended at the
 // panel's left, took all of that box but the end under the panel; else
@@ -358,7 +373,7 @@ lookup_histogram_foot(const entropy_graph *eg)
         ky0 - 2 > eg->hist_y0 && ky0 <= Maxy)
         return ky0 - 2;
     const int plane_area_top = plane_count_row() - 2;
-    if (eg->ed_plot && plane_area_top - 2 > eg->hist_y0)
+    if ((eg->ed_plot || side_plane_standing()) && plane_area_top - 2 > eg->hist_y0)
         return plane_area_top - 2;
     const int above_rule = bottom_above_rule_box(eg->hist_x0 - 1, right, Maxy);
     return above_rule > eg->hist_y0 ? above_rule : Maxy;
@@ -369,12 +384,6 @@ lookup_histogram_foot(const entropy_graph *eg)
 struct plane_area {
     int x0, y0, x1, y1;
 };
-
-// The right side of the clear of the frame standing beside the pattern,
-// and the drawing area's clears counted when it was drawn: once the whole
-// area is cleared, no frame stands.
-int standing_frame_right = 0;
-uint32_t standing_frame_clears = 0;
 
 plane_area
 moved_plane_area(int x0, int width)

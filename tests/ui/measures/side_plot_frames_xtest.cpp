@@ -99,6 +99,23 @@ TEST_F(SidePlotFrames, AWiderFrameStandingGoesWholeUnderANarrowOne)
     }
 }
 
+// The return map standing under the lookup histogram's columns (both on in
+// a run): the bars' clear ends above its frame.
+TEST_F(SidePlotFrames, TheLookupBarsClearEndsAboveAReturnMap)
+{
+    const int x0 = 60;
+    draw_Hamming_plot(1, x0);
+    std::vector<unsigned long> frame = frame_pixels(x0);
+    entropy_graph eg{};
+    eg.hist_x0 = static_cast<int16_t>(plane_left(x0) + vgax(20));
+    eg.hist_y0 = vgay(57);
+    eg.hist_right = static_cast<int16_t>(eg.hist_x0 + vgax(100));
+    eg.hist_limit = static_cast<int16_t>(Maxx - 2);
+    erase_lookup_bars(&eg);
+    EXPECT_EQ(frame_pixels(x0), frame) << "the bars' clear cut the return map";
+    draw_Hamming_plot(0, x0);
+}
+
 // Automatic sampling's count line with the widest count and the pause's
 // entry waiting after it, above the plane beside a narrow pattern and beside
 // one as wide as the window (the plane moved over it): the count, the
