@@ -319,7 +319,7 @@ select_t_v_code(int mode, int single, uint8_t **codes, uint8_t **rules, int coun
             if (mode == 0 && rulemix) {
                 setfillstyle(0, black);
                 bar(static_cast<int>(xtext * CWidth), walk_top + static_cast<int>(3.5 * CHeight),
-                    Maxx, Maxy - vgay(50));
+                    Maxx, walk_clear_bottom());
                 draw_prompt_box(1);
                 char text[80];
                 snprintf(text, sizeof text, "index=%d (v%dk%d kcodemix), def=%c, change-q:", i,

@@ -303,7 +303,7 @@ select_rule(int mode, int single, uint8_t **rules, int count, int cell)
                 // menu's two (a line below walk_top), where a method's first
                 // line stands (the random method's keys), down.
                 setfillstyle(0, black);
-                bar(static_cast<int>(xtext * CWidth), walk_top + 3 * CHeight, Maxx, Maxy - vgay(50));
+                bar(static_cast<int>(xtext * CWidth), walk_top + 3 * CHeight, Maxx, walk_clear_bottom());
                 // Per k, the index and the question whether this k's cell
                 // is the last one's come first; the box is as tall as its
                 // lines take broken to its width, with room for the echo

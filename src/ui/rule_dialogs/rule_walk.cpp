@@ -48,6 +48,12 @@ walk_k(int single, int i, int cell)
     return nhood;
 }
 
+int
+walk_clear_bottom()
+{
+    return value_range == 2 ? tallest_rule_box_top() - 1 : Maxy;
+}
+
 namespace {
 
 // Clears the text column below the current row (set-up) or puts the revise
@@ -57,8 +63,7 @@ clear_menu_background(int mode)
 {
     if (mode == 0) {
         setfillstyle(0, black);
-        bar(static_cast<int>(xtext * CWidth), gety + CHeight, Maxx,
-            value_range == 2 ? Maxy - vgay(50) : Maxy);
+        bar(static_cast<int>(xtext * CWidth), gety + CHeight, Maxx, walk_clear_bottom());
         return;
     }
     const figure_box_place box = revise_box();

@@ -26,6 +26,12 @@ enum class walk_after { next, menu, quit, restart_k };
 int walk_row(int single, int i, int cell);
 int walk_k(int single, int i, int cell);
 
+// The last row the set-up's walk clears of its lines: for v = 2 the row
+// above the rule box at the window's foot, down to which a row's bits and
+// hex readout run (a random k > 9 table's readout in the small font), so
+// that the clear takes its last lines whole; else the drawing area's foot.
+int walk_clear_bottom();
+
 // The menu of a dialog in mode (0 set-up, 1 revise) at the cell scale of
 // s: its two lines and a one-key entry; false when the user backed out with
 // 'q'.
