@@ -15,6 +15,7 @@
 #include "ui/screen/draw.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/side_panel.h"
+#include "ui/screen/standing_boxes.h"
 #include "ui/screen/window.h"
 
 namespace {
@@ -54,7 +55,15 @@ rule_figure_box()
     int shift = side_panel_shift(Maxx - 2);
     int height = 2 * CHeight + 2 * kFigureMargin;
     int top = std::max(text_column_top() - height, prompt_box_bottom(1) + 2);
-    return {Maxx / 2 - shift, top, Maxx - 2 - shift, top + height};
+    const int left = Maxx / 2 - shift, right = Maxx - 2 - shift;
+    // A box standing there that drawings keep clear of (a running
+    // pattern's frozen key at the top right) stays whole: the figures go
+    // below it, or their frame and lines would cut its lines while the
+    // dialog lasts.
+    for (const box_place &kept : kept_boxes_standing())
+        if (kept.x0 <= right && kept.x1 >= left && kept.y0 <= top + height && kept.y1 >= top)
+            top = kept.y1 + 2;
+    return {left, top, right, top + height};
 }
 
 figure_box_place
