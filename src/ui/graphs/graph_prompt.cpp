@@ -21,12 +21,25 @@ constexpr int kTop = 5;
 // The fitting font that lives now, for dialog_row.
 const fitting_font *in_use = nullptr;
 
+// The last row of a box in which `rows` lines of the small font stand each
+// a blank row below the ink any text of the line above may take.
+int
+small_rows_bottom(int rows)
+{
+    glyph_font small(font_small);
+    int first = 0, last = 0;
+    line_ink_rows(0, first, last);
+    return kTop + rows * (last - first + 2) + 1;
+}
+
 // The last row of the box of `rows` lines of height `height`, above the
-// text column's first line and a side panel's top.
+// text column's first line and a side panel's top; in a window too low for
+// that (the least window), as far down as the rows need in the small font.
 int
 bottom_for(int rows, int height)
 {
-    return std::min({box_lines_bottom(rows, height, WinMaxy), text_column_top() - 1, side_panel_top() - 2});
+    return std::max(std::min({box_lines_bottom(rows, height, WinMaxy), text_column_top() - 1, side_panel_top() - 2}),
+                    small_rows_bottom(rows));
 }
 
 // The most rows the glyphs of the lines reach above their baseline and
@@ -51,11 +64,7 @@ ink_of_lines(const std::vector<std::string> &lines)
 // The top of the first row and the step to the next, in the font in use:
 // the normal font's rows a line apart from the box's top; a smaller font's
 // spread over the rows between the frames, each row's ink in the middle of
-// its share. Ink taller than its share (a line space set smaller than even
-// the small font) would run out across the box's frames from the middle of
-// the first and last shares: the rows then come closer together, the first
-// row's ink from the box's top down, the last row's up to its foot, and
-// overlap as the line space makes lines overlap in any prompt box.
+// its share, which the box's height (bottom_for) makes taller than the ink.
 struct row_places {
     int first, pitch;
 };
@@ -65,13 +74,8 @@ place_rows(const line_ink &ink, int rows, int bottom)
 {
     if (font_in_use() == font_normal)
         return {kTop, CHeight};
-    const int room = bottom - 1 - kTop, height = ink.above + ink.below;
-    int pitch = room / rows;
-    int ink_top = kTop + (pitch - height) / 2;
-    if (pitch < height && rows > 1) {
-        pitch = std::max(0, (room - height) / (rows - 1));
-        ink_top = kTop;
-    }
+    const int pitch = (bottom - 1 - kTop) / rows;
+    const int ink_top = kTop + (pitch - ink.above - ink.below) / 2;
     return {ink_top + ink.above - line_baseline(0), pitch};
 }
 
