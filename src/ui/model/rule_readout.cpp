@@ -386,13 +386,17 @@ write_figures(int k, uint8_t *rule, int outflag, int xmax, const std::string &si
         lay_out_last_line(line, labels, getx, xmax - 3, ends.first_x, ends.code_x);
     int z_end, post_x, post_y = gety;
     {
+        // In the small font a line too long for the box (the least window)
+        // is cut at its border, as the Post labels are.
         font_while font(layout.font != nullptr, layout.font);
+        setviewport(0, 0, xmax - 2, Maxy, 1);
         outtext(size_text.c_str());
         outtext(lambdas.c_str());
         outtext(zs.c_str());
         z_end = getx;
         outtext(canal_text.c_str());
         post_x = getx;
+        setviewport(0, 0, Maxx, Maxy, 1);
     }
     readout_copy += size_text + lambdas + "\n" + zs + canal_text + "\n";
     write_copies(outflag);

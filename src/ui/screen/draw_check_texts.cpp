@@ -137,19 +137,22 @@ bounds_of(const std::vector<box> &glyphs)
 
 // A text drawn across a frame or a line that stands where its glyphs go:
 // a fault on it, judged at the next wait (a label's background drawn
-// after it may still take the line away under it).
+// after it may still take the line away under it). Only the glyphs' ink
+// the viewport lets through is drawn there: a line cut by it at a box's
+// border leaves nothing on the frame.
 void
 text_across_lines(const std::string &ts, text_marks &t, uint32_t seq)
 {
     auto found = [&](const box &part, const std::string &what) {
         t.faults.push_back({part, "text " + quoted(ts, t) + " drawn across " + what, seq});
     };
+    const box view = viewport_box();
     for (const seen_shape &s : shapes) {
         if (!s.frame() || meet(s.bounds, t.ink).empty())
             continue;
         for (const box &side : s.parts)
             for (const box &g : t.glyphs) {
-                box part = meet(side, g);
+                box part = meet(meet(side, g), view);
                 if (!part.empty() && !covered_since(s.covers, part))
                     return found(part, s.what);
             }
@@ -158,7 +161,7 @@ text_across_lines(const std::string &ts, text_marks &t, uint32_t seq)
         if (meet(l.bounds, t.ink).empty())
             continue;
         for (const box &g : t.glyphs) {
-            box part = segment_within(l.x0, l.y0, l.x1, l.y1, g);
+            box part = meet(segment_within(l.x0, l.y0, l.x1, l.y1, g), view);
             if (!part.empty() && !covered_since(l.covers, part))
                 return found(part, l.what);
         }

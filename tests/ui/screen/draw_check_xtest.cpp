@@ -96,6 +96,12 @@ TEST_F(DrawCheck, WhatTheUserCannotSeeCutIsNotReported)
     rectangle(x - 5, y + 9 * CHeight + CHeight / 2, x + w, y + 10 * CHeight);
     putimage(x - 10, y + 8 * CHeight, &under, 0);
     freeimage(&under);
+    // A line cut at a box's right frame by the viewport: nothing of it is
+    // drawn on or past the frame.
+    rectangle(x - 5, y + 12 * CHeight - 3, x + 5 * CWidth, y + 13 * CHeight + 3);
+    setviewport(0, 0, x + 5 * CWidth - 2, Maxy, 1);
+    text_at(x, y + 12 * CHeight, "cut at the frame");
+    setviewport(0, 0, Maxx, Maxy, 1);
     EXPECT_TRUE(reports().empty());
 }
 
