@@ -410,7 +410,7 @@ side_plot_frame(int draw, int beside, int width)
     // standing if that is wider (the rule samples' plane taken down or
     // replaced by a density plane's, whose clear would leave its right part).
     int right = plane_right_margin(L + width);
-    if (standing_frame_clears == drawing_area_clears())
+    if (side_plane_standing())
         right = std::max(right, standing_frame_right);
     const plane_area cleared =
         over_pattern ? moved_plane_area(x0, vgax(256)) : plane_area{x0 + vgax(100) + 1, top, right, Maxy - 1};
