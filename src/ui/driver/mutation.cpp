@@ -55,6 +55,7 @@
 namespace {
 
 constexpr int kMaxTries = 10000;
+constexpr int kUnderPatternSlot = 13; // boximage_prompt slot under the count's box over a run
 
 // ---- helpers of mutate_rule ------------------------------------------------
 
@@ -519,15 +520,17 @@ prompt_next_line()
 // Asks a count out of total: 'a' all, 'p' a percentage, 'n' a number, after
 // line (the count as it is and the keys), which is broken to the prompt
 // box's width, the box's last line left for the percentage or the number.
-// Returns false on 'q' at the first key. The box goes whole either way: the
-// dialog is also opened from a running pattern ('W'), which goes on under
-// the place it stood and draws its pause box over part of it.
+// Returns false on 'q' at the first key. The box goes whole either way;
+// over a running pattern ('W') what it covered comes back, a frame of the
+// pattern with it, since the pattern stood still while it was asked.
 bool
 ask_count(long &count, long total, const std::string &line, const char *percent_text,
-          const char *number_text, int number_digits, long all_value)
+          const char *number_text, int number_digits, long all_value, bool over_pattern)
 {
     const prompt_part answer = {line.c_str(), 1};
     const int lines = prompt_parts_lines(&answer, 1) + 1;
+    if (over_pattern)
+        save_under_prompt_box(kUnderPatternSlot, lines);
     for (;;) {
         write_prompt_part(line.c_str(), 1, replace_prompt_box(lines));
         input_string(1, text_entry);
@@ -552,7 +555,10 @@ ask_count(long &count, long total, const std::string &line, const char *percent_
             if (total > 1 && number_answer_held(x, {1, total - 1.0}, len))
                 count = x;
         }
-        erase_prompt_box(lines);
+        if (over_pattern)
+            put_back_under_prompt_box(kUnderPatternSlot);
+        else
+            erase_prompt_box(lines);
         return key != 'q';
     }
 }
@@ -881,7 +887,7 @@ set_bit_flips()
     long count = bits_to_flip;
     const std::string line = formatted("bits to flip=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
                                        static_cast<long>(bits_to_flip), total, 100.0 * bits_to_flip / total);
-    bool taken = ask_count(count, total, line, "percentage of total bits:", "number of bits:", 6, -1);
+    bool taken = ask_count(count, total, line, "percentage of total bits:", "number of bits:", 6, -1, false);
     if (!taken) {
         is[0] = 'q';
         return;
@@ -904,7 +910,8 @@ wire_move(char mode, uint8_t color)
         const std::string line =
             formatted("relocal-l, wires to move=%ld/%ld=%.3g%%: all-a number-n percentage-p:",
                       static_cast<long>(wires_to_move), total, total > 0 ? 100.0 * wires_to_move / total : 0.0);
-        bool taken = ask_count(count, total, line, "percentage of total wires:", "number of wires:", 4, total);
+        bool taken =
+            ask_count(count, total, line, "percentage of total wires:", "number of wires:", 4, total, mode == 'W');
         relocal = taken && is[0] == 'l';
         if (relocal) {
             if (threed)

@@ -304,6 +304,7 @@ note_frames_crossed(const std::vector<segment> &segs, const std::string &what, u
 void
 judge_frames_at_wait()
 {
+    forget_covered_for_good();
     for (seen_shape &s : shapes) {
         judge_frame_faults(s);
         judge_cleared(s);

@@ -197,6 +197,9 @@ box box_around(const box &ink);
 void cover(const box &area, const std::function<std::string()> &what, uint32_t seq, bool clearing,
            uint32_t drawn_after = 0);
 void forget_drawing_area();
+// Forgets the shapes and lines covered whole that were kept for a saved
+// region that could bring them back, once no such region is held.
+void forget_covered_for_good();
 // The part of the segment inside b, as its bounding box (empty when it
 // misses b).
 box segment_within(int x0, int y0, int x1, int y1, const box &b);

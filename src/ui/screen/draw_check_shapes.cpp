@@ -197,6 +197,19 @@ segment_within(int x0, int y0, int x1, int y1, const box &b)
     return meet(part, b);
 }
 
+namespace {
+
+// Whether a drawing made at seq within bounds is gone under the covering
+// c: covered whole, and no region saved between the two can bring it back.
+// One kept for such a region is gone once the region is freed.
+bool
+covered_for_good(uint32_t seq, const box &bounds, const covering &c)
+{
+    return inside(bounds, c.where) && !saved_after(seq, bounds.x0, bounds.y0, bounds.x1, bounds.y1, c.seq);
+}
+
+} // namespace
+
 // Something opaque drawn over the rectangle at seq (drawn_after: only what
 // was drawn after that): the texts it reaches (cover_texts), the frames it
 // is drawn over in part, and the shapes and lines it meets (clearing: in
@@ -222,18 +235,30 @@ cover(const box &area, const std::function<std::string()> &what, uint32_t seq, b
         }
     if (!met)
         return;
-    // What is covered whole is gone for good.
     shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
                                 [&](const seen_shape &s) {
-                                    return inside(s.bounds, area) && s.seq > drawn_after &&
-                                           !saved_after(s.seq, s.bounds.x0, s.bounds.y0, s.bounds.x1, s.bounds.y1);
+                                    return s.seq > drawn_after && covered_for_good(s.seq, s.bounds, {area, seq});
                                 }),
                  shapes.end());
     lines.erase(std::remove_if(lines.begin(), lines.end(),
                                [&](const seen_line &l) {
-                                   return inside(l.bounds, area) && l.seq > drawn_after &&
-                                          !saved_after(l.seq, l.bounds.x0, l.bounds.y0, l.bounds.x1, l.bounds.y1);
+                                   return l.seq > drawn_after && covered_for_good(l.seq, l.bounds, {area, seq});
                                }),
+                lines.end());
+}
+
+void
+forget_covered_for_good()
+{
+    auto gone = [](uint32_t seq, const box &bounds, const std::vector<covering> &covers) {
+        return std::any_of(covers.begin(), covers.end(),
+                           [&](const covering &c) { return covered_for_good(seq, bounds, c); });
+    };
+    shapes.erase(std::remove_if(shapes.begin(), shapes.end(),
+                                [&](const seen_shape &s) { return gone(s.seq, s.bounds, s.covers); }),
+                 shapes.end());
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&](const seen_line &l) { return gone(l.seq, l.bounds, l.covers); }),
                 lines.end());
 }
 

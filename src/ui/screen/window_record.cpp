@@ -977,11 +977,11 @@ saved_area_of(image_slot pixmap, saved_window_area &area)
 }
 
 bool
-saved_after(uint32_t seq, int x0, int y0, int x1, int y1)
+saved_after(uint32_t seq, int x0, int y0, int x1, int y1, uint32_t before)
 {
     return std::any_of(saved.begin(), saved.end(), [&](const saved_area &s) {
         // A region's number is that of the last drawing before it was saved.
-        return s.seq >= seq && s.x0 <= x1 && s.x1 >= x0 && s.y0 <= y1 && s.y1 >= y0;
+        return s.seq >= seq && s.seq < before && s.x0 <= x1 && s.x1 >= x0 && s.y0 <= y1 && s.y1 >= y0;
     });
 }
 

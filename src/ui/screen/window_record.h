@@ -98,9 +98,10 @@ struct saved_window_area {
 };
 // The region held in pixmap; false when it holds none.
 bool saved_area_of(image_slot pixmap, saved_window_area &area);
-// Whether a region held now was saved after the drawing numbered seq and
-// meets the rectangle: putting it back could bring that drawing back.
-bool saved_after(uint32_t seq, int x0, int y0, int x1, int y1);
+// Whether a region held now was saved after the drawing numbered seq (and
+// before the one numbered before) and meets the rectangle: putting it back
+// could bring that drawing back (as it was before that one).
+bool saved_after(uint32_t seq, int x0, int y0, int x1, int y1, uint32_t before = UINT32_MAX);
 // Whether a region held now, saved after the drawing numbered drawn and
 // before the one numbered over, holds the rectangle: what over covered of
 // that drawing there comes back when the region is put back.

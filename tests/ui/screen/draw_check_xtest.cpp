@@ -103,6 +103,23 @@ TEST_F(DrawCheck, WhatTheUserCannotSeeCutIsNotReported)
     text_at(x, y + 12 * CHeight, "cut at the frame");
     setviewport(0, 0, Maxx, Maxy, 1);
     EXPECT_TRUE(reports().empty());
+
+    // A frame cleared whole while a copy of its place saved after it was
+    // held: once that copy is freed unput, with only a copy saved after the
+    // clear held, the frame is gone and a fill over a part of its place is
+    // no fault.
+    const int fy = y + 15 * CHeight;
+    setcolor(white);
+    rectangle(x, fy, x + w, fy + CHeight);
+    image_slot before_clear = 0, after_clear = 0;
+    getimage(x - 10, fy - 10, x + w + 10, fy + CHeight + 10, &before_clear);
+    clear(x, fy, x + w, fy + CHeight);
+    freeimage(&before_clear);
+    getimage(x - 10, fy - 10, x + w + 10, fy + CHeight + 10, &after_clear);
+    setfillstyle(0, red);
+    bar(x + w / 2, fy - 5, x + w + 5, fy + CHeight + 5);
+    EXPECT_TRUE(reports().empty());
+    freeimage(&after_clear);
 }
 
 // A point computed far off the window may reach the check as INT_MIN or
