@@ -122,6 +122,30 @@ TEST_F(ForwardRun, TwoRunningKeysTypedTogetherBothAct)
     EXPECT_EQ(zemra->quit_by_steps(), 0);  // step back through every stage and out
 }
 
+// A 40-cell ring's run with its input frequencies drawn as the slanted
+// surface right of the side plot: 's' swaps them for the density plot,
+// which stands left of their place, and the surface goes with them.
+TEST_F(ForwardRun, TheDensityPlotTakesTheLookupSurfaceAway)
+{
+    launch();
+    answer({"r\r", "123\r",                        // the fixed random seed
+            "s\r", "\r", "\r", "\r", "40\r", "\r", // single ring: value range, no range, scale, 40 cells, k
+            "\r", "\r", "\r", "\r\r", "\r",         // regular wiring, a random rule accepted
+            "\r", "\r\r\r\r",                      // network view, a random seed
+            "s\r", "d\r",                            // space-time pattern, layout defaults
+            "a\r", "3\r", "\r", "\r", "d\r"});       // analysis: input frequencies, surface
+    ASSERT_TRUE(wait_for_pattern()) << "no space-time pattern";
+    // Right of the 200-pixel pattern and the side plot beside it, left of
+    // the key panel.
+    const int x0 = 200 + vx(115), x1 = zemra->width() * 3 / 4;
+    auto surface = [&] { return zemra->marked_pixels(x0, vy(57), x1 - x0, vy(300) - vy(57)); };
+    ASSERT_TRUE(wait_until([&] { return surface() > 0; })) << "no lookup surface";
+    zemra->type_now("s");
+    EXPECT_TRUE(wait_until([&] { return surface() == 0; })) << "the surface stayed beside the density plot";
+    zemra->type_now("q");
+    EXPECT_EQ(zemra->quit_by_steps(), 0);
+}
+
 // The rows of the default 14-cell ring (k = 3, regular wiring, so stepped
 // 64 cells to a word), read from the paused pattern: every cell's next value
 // must be one function of its three inputs, the same for every cell and

@@ -734,6 +734,8 @@ toggle_side_plot(entropy_graph *eg, run_iteration *it)
         place_lookup_histogram(eg);
         eg->hist_mode = 1;
     } else if (eg->hist_mode) {
+        // The histogram goes: the density plot stands left of its place.
+        erase_lookup_histogram(eg);
         eg->hist_mode = 0;
         eg->plot_on = 1;
         stpgraph = stpgraph_density;
