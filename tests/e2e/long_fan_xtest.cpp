@@ -67,11 +67,20 @@ protected:
 TEST_F(LongFan, QDuringTheFanOpensTheFanStopPromptAtOnce)
 {
     ASSERT_NO_FATAL_FAILURE(road_to_long_fan());
-    zemra->type_now("q"); // taken at the run's next poll, inside the fan
-    EXPECT_LT(seconds_to_key_wait(), kAtOnce) << "the fan did not answer 'q'";
+    // 'q' is taken at the run's next poll, inside the fan; on a busy
+    // machine one before the fan began takes it and opens the one-line
+    // stop prompt, whose Return goes on to the fan.
+    int bottom = 0;
+    for (int tries = 0; tries < 5 && bottom != two_lines; tries++) {
+        if (tries > 0)
+            answer({"\r"});
+        zemra->type_now("q");
+        EXPECT_LT(seconds_to_key_wait(), kAtOnce) << "the run did not answer 'q'";
+        bottom = zemra->prompt_box_bottom();
+    }
     // "early exit - in pre-image fan" over "options-o, stop subtree-q,
     // cont-ret:" at the top right, the subtree still under way.
-    EXPECT_EQ(zemra->prompt_box_bottom(), two_lines) << "no two-line fan-stop prompt";
+    EXPECT_EQ(bottom, two_lines) << "no two-line fan-stop prompt";
     EXPECT_EQ(options_box_pixels(), 0) << "the subtree had ended";
     answer({"q"}); // stop the subtree: its report and the options follow
     EXPECT_LT(seconds_to_key_wait(), kAtOnce) << "the subtree did not end";
