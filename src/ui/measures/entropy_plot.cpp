@@ -412,8 +412,12 @@ side_plot_frame(int draw, int beside, int width)
     int right = plane_right_margin(L + width);
     if (side_plane_standing())
         right = std::max(right, standing_frame_right);
-    const plane_area cleared =
-        over_pattern ? moved_plane_area(x0, vgax(256)) : plane_area{x0 + vgax(100) + 1, top, right, Maxy - 1};
+    // Taken down beside it, the count line of rule sampling above it goes
+    // too: the plane drawn again elsewhere (a cell more moves it over the
+    // pattern) writes its own there.
+    const int beside_top = draw ? top : plane_count_row() - 2;
+    const plane_area cleared = over_pattern ? moved_plane_area(x0, vgax(256))
+                                            : plane_area{x0 + vgax(100) + 1, beside_top, right, Maxy - 1};
     erase_box(cleared.x0, cleared.y0, cleared.x1, cleared.y1);
     standing_frame_right = draw && !over_pattern ? cleared.x1 : 0;
     standing_frame_clears = drawing_area_clears();

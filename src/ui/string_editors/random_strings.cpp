@@ -290,7 +290,7 @@ random_bits(int k, int b, int kind, int show_hex, uint8_t *string, int last)
             if (kind == 1 && k > 9)
                 clear_to(Maxx - vgax(20), std::min(Maxy - vgax(37), last_baseline + 2));
             else if (kind == 1)
-                clear_to(edge - 1, gety + 4 * CHeight);
+                clear_to(edge - 1, std::min(gety + 4 * CHeight, last_baseline + 2));
             else if (kind == 2)
                 clear_to(edge - 1, gety + CHeight);
             else
