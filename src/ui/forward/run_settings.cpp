@@ -9,6 +9,7 @@
 #include "ui/forward/run_settings.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -40,6 +41,7 @@
 #include "ui/rules/nhood_matrix.h"
 #include "ui/screen/boxes.h"
 #include "ui/screen/draw.h"
+#include "ui/screen/fonts.h"
 #include "ui/screen/globals.h"
 #include "ui/screen/standing_boxes.h"
 #include "ui/screen/input.h"
@@ -96,6 +98,10 @@ int column_lines = 0;
 // column_lines when the column last went back to its top: the lines counted
 // before it are no longer on the screen.
 int column_wrap_mark = 0;
+// The top row of the highest line written since the column last went back
+// to its top: a window resized since placed its lines from a column top
+// worked out in another font, which may lie above the top as it is now.
+int column_first_row = INT_MAX;
 
 // The column cleared from its first row (where the first screen's lines
 // start) down to the rule box, over the width a prompt and its answer may
@@ -107,7 +113,14 @@ wrap_column()
 {
     int left = static_cast<int>(xtext * CWidth);
     int top = text_column_top();
-    const box_place column{std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), top, Maxx - 2,
+    int from = top;
+    if (column_first_row < top) {
+        int ink_top = 0, ink_bottom = 0;
+        line_ink_rows(column_first_row, ink_top, ink_bottom);
+        from = std::min(top, ink_top);
+    }
+    column_first_row = INT_MAX;
+    const box_place column{std::max(1, std::min(left - 2, nhood_matrix_labels_left(left))), from, Maxx - 2,
                            std::max(tallest_rule_box_top() - 1, sweep_graph_labels_bottom())};
     // A box standing across the clear's foot (the state-space matrix a run
     // left) goes whole, not cut there.
@@ -131,6 +144,7 @@ column_text(std::initializer_list<const char *> lines)
     for (const char *text : lines) {
         next_line(xtext, 1);
         column_lines++;
+        column_first_row = std::min<int>(column_first_row, gety);
         outtext(text);
     }
 }
