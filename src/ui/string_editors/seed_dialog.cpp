@@ -372,6 +372,14 @@ show_hex(const seed_window &w, const uint8_t *state)
     print_current_bitstring_hexbytes(0, state, 0, w.x0 + w.width - 3, white, 0);
 }
 
+// Whether the window has room for the readout's line at the current row:
+// a short window (the least one) has none below the bits it shows.
+bool
+readout_has_room(const seed_window &w)
+{
+    return gety + 2 * CHeight <= w.bottom;
+}
+
 // " (dec)%lu" when the state has a decimal form, then "(hex)" and its bytes
 // up to n_hex cells.
 void
@@ -531,7 +539,8 @@ segment_editor(const seed_window &w)
             continue;
         }
         window_line(w, 1);
-        show_readout(w, w.state, " (dec)%lu", 256);
+        if (readout_has_room(w))
+            show_readout(w, w.state, " (dec)%lu", 256);
         return true;
     }
 }
@@ -562,7 +571,7 @@ two_d_view(const seed_window &w)
     // The readout below the picture (the editor leaves the point right of
     // it, level with its top), where the window has room for its line.
     moveto(w.x0, last_grid_bottom() + CHeight / 2);
-    if (gety + 2 * CHeight > w.bottom)
+    if (!readout_has_room(w))
         return true;
     show_readout(w, w.state, " (dec)%lu (hex)", -1);
     if (lineL <= 256)
